@@ -1,0 +1,64 @@
+# Set-up, build, run and test on a fresh Debian machine.
+#   make run   installs what is missing, builds, starts the program
+#              (under Xvfb with a screenshot when there is no display)
+#   make test  installs what is missing, builds, runs every test, then the
+#              sanitizer builds of the toolkit tests
+
+DEB_PACKAGES := cmake ninja-build g++ clang pkg-config \
+  libsdl2-dev libfreetype-dev libjpeg62-turbo-dev libpng-dev zlib1g-dev \
+  googletest libgtest-dev libgmock-dev libbenchmark-dev \
+  xvfb xauth imagemagick unifont fonts-dejavu-core fonts-wqy-zenhei console-data
+
+JOBS ?= $(shell nproc)
+SCREENSHOT ?= build/screenshot.png
+
+.PHONY: all deps build run test test-asan test-tsan fuzz bench clean
+
+all: build
+
+deps:
+	@missing=$$(for p in $(DEB_PACKAGES); do \
+	    dpkg-query -W -f='$${Status}\n' $$p 2>/dev/null | grep -q 'install ok installed' || echo $$p; \
+	  done); \
+	if [ -n "$$missing" ]; then \
+	  echo "Installing: $$missing"; \
+	  SUDO=$$( [ $$(id -u) -eq 0 ] || echo sudo ); \
+	  $$SUDO apt-get update -qq && \
+	  DEBIAN_FRONTEND=noninteractive $$SUDO apt-get install -y -qq $$missing; \
+	fi
+
+build: deps
+	cmake --preset default
+	cmake --build --preset default -j $(JOBS)
+
+run: build
+	@if [ -n "$$DISPLAY" ]; then \
+	  cd build/bin && ./recorder_gui; \
+	else \
+	  scripts/run-headless.sh build/bin/recorder_gui $(SCREENSHOT); \
+	fi
+
+test: build
+	ctest --preset default
+	$(MAKE) test-asan test-tsan
+
+test-asan: deps
+	cmake --preset asan
+	cmake --build --preset asan -j $(JOBS)
+	ctest --preset asan
+
+test-tsan: deps
+	cmake --preset tsan
+	cmake --build --preset tsan -j $(JOBS)
+	TSAN_OPTIONS=halt_on_error=1 ctest --preset tsan
+
+fuzz: deps
+	cmake --preset fuzz
+	cmake --build --preset fuzz -j $(JOBS)
+	@echo "Fuzz targets are in build-fuzz/bin (fuzz_<name> fuzz/corpus/<name>)"
+
+bench: build
+	@for b in build/bin/*_bench; do echo "== $$b"; $$b; done
+
+clean:
+	rm -rf build build-asan build-tsan build-fuzz

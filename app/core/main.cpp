@@ -1,0 +1,16 @@
+// The recorder program. Until the application's pages land it brings the
+// toolkit up, waits until it is asked to quit, and tears it down.
+#include <cstdio>
+
+#include "gui/startup.h"
+
+int main(int argc, char** argv) {
+  int code = InitGUI(argc, argv);
+  if (code != 0) {
+    std::printf("InitGUI failed with code %d\n", code);
+    return 1;
+  }
+  RunUntilQuit();
+  TerminateGUI(-1);
+  return 0;
+}

@@ -1,0 +1,85 @@
+# Build helpers shared by every folder: one static library per subsystem
+# folder, test executables per sub-folder, common warnings and sanitizers.
+
+set(GUI_WARNINGS -Wall -Wextra -Wno-unused-parameter -Wno-missing-field-initializers)
+
+if(GUI_SANITIZE)
+  add_compile_options(-fsanitize=${GUI_SANITIZE} -fno-omit-frame-pointer -g)
+  add_link_options(-fsanitize=${GUI_SANITIZE})
+  if(GUI_SANITIZE MATCHES "undefined")
+    add_compile_options(-fno-sanitize-recover=undefined)
+  endif()
+endif()
+
+# gui_add_library(<target> <folder>): every .cpp/.c below <folder> except the
+# ones under tests/ form one static library.
+function(gui_add_library target folder)
+  file(GLOB_RECURSE srcs CONFIGURE_DEPENDS
+       ${folder}/*.cpp ${folder}/*.c)
+  list(FILTER srcs EXCLUDE REGEX "/tests/")
+  list(FILTER srcs EXCLUDE REGEX "/main\\.cpp$")
+  if(NOT srcs)
+    set(stub ${CMAKE_CURRENT_BINARY_DIR}/${target}_empty.cpp)
+    file(WRITE ${stub} "// no sources yet\n")
+    set(srcs ${stub})
+  endif()
+  add_library(${target} STATIC ${srcs})
+  target_include_directories(${target} PUBLIC
+    ${PROJECT_SOURCE_DIR}/include
+    ${PROJECT_SOURCE_DIR}/toolkit
+    ${PROJECT_SOURCE_DIR})
+  target_compile_options(${target} PRIVATE ${GUI_WARNINGS})
+  target_link_libraries(${target} PUBLIC Threads::Threads)
+endfunction()
+
+# gui_add_tests(<library> <folder>): each <folder>/**/tests directory becomes
+# one GoogleTest executable; files named *_thread_test.cpp go into a second
+# executable labelled "thread" (the ThreadSanitizer set).
+function(gui_add_tests lib folder)
+  if(NOT GUI_BUILD_TESTS)
+    return()
+  endif()
+  file(GLOB_RECURSE all_tests CONFIGURE_DEPENDS ${folder}/*_test.cpp)
+  set(dirs "")
+  foreach(f ${all_tests})
+    get_filename_component(d ${f} DIRECTORY)
+    list(APPEND dirs ${d})
+  endforeach()
+  list(REMOVE_DUPLICATES dirs)
+  foreach(d ${dirs})
+    file(RELATIVE_PATH rel ${PROJECT_SOURCE_DIR} ${d})
+    string(REPLACE "/tests" "" rel ${rel})
+    string(REPLACE "/" "_" name ${rel})
+    file(GLOB plain CONFIGURE_DEPENDS ${d}/*_test.cpp ${d}/*_helpers.cpp)
+    file(GLOB threaded CONFIGURE_DEPENDS ${d}/*_thread_test.cpp)
+    file(GLOB helpers CONFIGURE_DEPENDS ${d}/*_helpers.cpp)
+    if(threaded)
+      list(REMOVE_ITEM plain ${threaded})
+    endif()
+    if(plain)
+      gui_test_executable(test_${name} ${lib} "${lib};unit" ${plain})
+    endif()
+    if(threaded)
+      gui_test_executable(test_${name}_thread ${lib} "${lib};thread" ${threaded} ${helpers})
+    endif()
+  endforeach()
+endfunction()
+
+function(gui_test_executable exe lib labels)
+  add_executable(${exe} ${ARGN})
+  target_link_libraries(${exe} PRIVATE gui_all ${lib} GTest::gtest GTest::gmock GTest::gtest_main)
+  target_include_directories(${exe} PRIVATE ${PROJECT_SOURCE_DIR}/tests)
+  target_compile_options(${exe} PRIVATE ${GUI_WARNINGS})
+  add_dependencies(${exe} gui_resources)
+  gtest_discover_tests(${exe}
+    WORKING_DIRECTORY ${CMAKE_BINARY_DIR}/bin
+    DISCOVERY_MODE PRE_TEST
+    PROPERTIES LABELS "${labels}" TIMEOUT 300
+               ENVIRONMENT "SDL_VIDEODRIVER=dummy;SDL_AUDIODRIVER=dummy")
+endfunction()
+
+function(gui_add_app_tests)
+  foreach(sub core playback camera record alarmnet system)
+    gui_add_tests(app_${sub} ${PROJECT_SOURCE_DIR}/app/${sub})
+  endforeach()
+endfunction()
