@@ -1,0 +1,169 @@
+#include "core/config/etc_store.h"
+
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
+#include <cstring>
+
+#include "gui/fixstr.h"
+
+namespace etc {
+namespace {
+
+template <typename T>
+bool GrowArray(T*& array, int oldCount, int newCount) {
+  void* grown = std::realloc(array, sizeof(T) * static_cast<size_t>(newCount));
+  if (grown == nullptr) return false;
+  array = static_cast<T*>(grown);
+  std::memset(array + oldCount, 0, sizeof(T) * static_cast<size_t>(newCount - oldCount));
+  return true;
+}
+
+bool GiveKeyArrays(EtcSection& section, int capacity) {
+  char** keys = nullptr;
+  char** values = nullptr;
+  if (!GrowArray(keys, 0, capacity) || !GrowArray(values, 0, capacity)) {
+    std::free(keys);
+    std::free(values);
+    return false;
+  }
+  section.keys = keys;
+  section.values = values;
+  section.keyCapacity = capacity;
+  section.keyCount = 0;
+  return true;
+}
+
+int LastFreeSlot(const EtcFile& file) {
+  for (int i = file.sectionCount - 1; i >= 0; --i)
+    if (file.sections[i].name == nullptr) return i;
+  return -1;
+}
+
+EtcSection* SlotForNewSection(EtcFile& file) {
+  int slot = LastFreeSlot(file);
+  if (slot >= 0) return &file.sections[slot];
+  if (file.sectionCount >= file.sectionCapacity) {
+    int grown = file.sectionCapacity + kSectionGrowth;
+    if (!GrowArray(file.sections, file.sectionCapacity, grown)) return nullptr;
+    file.sectionCapacity = grown;
+  }
+  return &file.sections[file.sectionCount++];
+}
+
+}  // namespace
+
+char* DupText(std::string_view text) {
+  char* copy = FixStrAlloc(static_cast<int>(text.size()));
+  if (copy == nullptr) return nullptr;
+  std::memcpy(copy, text.data(), text.size());
+  copy[text.size()] = '\0';
+  return copy;
+}
+
+EtcFile* NewEtcFile() {
+  auto* file = static_cast<EtcFile*>(std::calloc(1, sizeof(EtcFile)));
+  if (file == nullptr) return nullptr;
+  if (!GrowArray(file->sections, 0, kInitialSections)) {
+    std::free(file);
+    return nullptr;
+  }
+  file->sectionCapacity = kInitialSections;
+  return file;
+}
+
+void DeleteEtcFile(EtcFile* file) {
+  if (file == nullptr) return;
+  for (int i = 0; i < file->sectionCount; ++i) ClearSection(file->sections[i]);
+  std::free(file->sections);
+  std::free(file);
+}
+
+EtcSection* AddSection(EtcFile& file, std::string_view name) {
+  char* copy = DupText(name);
+  if (copy == nullptr) return nullptr;
+  EtcSection fresh{};
+  if (!GiveKeyArrays(fresh, kInitialKeys)) {
+    FreeFixStr(copy);
+    return nullptr;
+  }
+  EtcSection* slot = SlotForNewSection(file);
+  if (slot == nullptr) {
+    FreeFixStr(copy);
+    ClearSection(fresh);
+    return nullptr;
+  }
+  fresh.name = copy;
+  *slot = fresh;
+  return slot;
+}
+
+void ClearSection(EtcSection& section) {
+  for (int i = 0; i < section.keyCount; ++i) {
+    FreeFixStr(section.keys[i]);
+    FreeFixStr(section.values[i]);
+  }
+  std::free(section.keys);
+  std::free(section.values);
+  FreeFixStr(section.name);
+  section = EtcSection{};
+}
+
+EtcSection* LookupSection(const EtcFile& file, std::string_view name) {
+  for (int i = 0; i < file.sectionCount; ++i) {
+    EtcSection& section = file.sections[i];
+    if (section.name != nullptr && name == section.name) return &section;
+  }
+  return nullptr;
+}
+
+int LookupKey(const EtcSection& section, std::string_view key) {
+  for (int i = 0; i < section.keyCount; ++i)
+    if (section.keys[i] != nullptr && key == section.keys[i]) return i;
+  return -1;
+}
+
+bool AppendKey(EtcSection& section, std::string_view key, std::string_view value) {
+  if (section.keyCount >= section.keyCapacity) {
+    int grown = section.keyCapacity + kKeyGrowth;
+    // Grow both arrays before recording the new capacity, so a failure in
+    // the second leaves the section consistent.
+    if (!GrowArray(section.keys, section.keyCapacity, grown)) return false;
+    if (!GrowArray(section.values, section.keyCapacity, grown)) return false;
+    section.keyCapacity = grown;
+  }
+  char* keyCopy = DupText(key);
+  char* valueCopy = keyCopy ? DupText(value) : nullptr;
+  if (valueCopy == nullptr) {
+    FreeFixStr(keyCopy);
+    return false;
+  }
+  section.keys[section.keyCount] = keyCopy;
+  section.values[section.keyCount] = valueCopy;
+  ++section.keyCount;
+  return true;
+}
+
+bool ReplaceValue(EtcSection& section, int index, std::string_view value) {
+  char* copy = DupText(value);
+  if (copy == nullptr) return false;
+  FreeFixStr(section.values[index]);
+  section.values[index] = copy;
+  return true;
+}
+
+void CopyValueOut(const char* stored, char* value, int len) {
+  std::strncpy(value, stored, static_cast<size_t>(len));
+  value[len - 1] = '\0';
+}
+
+int TextToInt(const char* text, int* value) {
+  errno = 0;
+  long number = std::strtol(text, nullptr, 0);
+  if ((number == LONG_MIN || number == LONG_MAX) && errno == ERANGE) return ETC_INT_OUT_OF_RANGE;
+  if (number < INT_MIN || number > INT_MAX) return ETC_INT_OUT_OF_RANGE;
+  *value = static_cast<int>(number);
+  return ETC_OK;
+}
+
+}  // namespace etc

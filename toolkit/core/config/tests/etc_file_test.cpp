@@ -1,0 +1,186 @@
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <string>
+
+#include "config_test_helpers.h"
+#include "gui/config.h"
+
+namespace {
+
+class EtcFileTest : public ::testing::Test {
+ protected:
+  std::string Path() const { return dir_.File("t.cfg"); }
+  std::string Get(const char* section, const char* key, int* rc = nullptr) {
+    char buffer[64] = {};
+    int result = GetValueFromEtcFile(Path().c_str(), section, key, buffer, sizeof buffer);
+    if (rc) *rc = result;
+    return result == ETC_OK ? buffer : "<" + std::to_string(result) + ">";
+  }
+  int Set(const char* section, const char* key, const char* value) {
+    return SetValueToEtcFile(Path().c_str(), section, key, value);
+  }
+  bool TempLeft() const { return Exists(dir_.File(ETC_TEMP_FILE_NAME)) || Exists(ETC_TEMP_FILE_NAME); }
+
+  ScratchDir dir_;
+};
+
+const char kSample[] =
+    "top=0\n"
+    "[first]\n"
+    "a=1\n"
+    "[mid]\n"
+    "# about mid\n"
+    "x = 10\n"
+    "\n"
+    "; more\n"
+    "y=20\n"
+    "z=30\n"
+    "[last]\n"
+    "q=9\n";
+// The part of kSample above the body of [mid], which rewrites of [mid] keep.
+const std::string kUpToMid = "top=0\n[first]\na=1\n[mid]\n";
+
+TEST_F(EtcFileTest, ReaderFindsKeysSectionBySection) {
+  WriteText(Path(), kSample);
+  EXPECT_EQ(Get("first", "a"), "1");
+  EXPECT_EQ(Get("mid", "x"), " 10");
+  EXPECT_EQ(Get("mid", "z"), "30");
+  EXPECT_EQ(Get("last", "q"), "9");
+  EXPECT_EQ(Get(nullptr, "top"), "0") << "a null section reads above the first header";
+  EXPECT_EQ(Get(nullptr, "a"), "<-3>");
+  EXPECT_EQ(Get("first", "x"), "<-3>") << "the search stops at the next header";
+  EXPECT_EQ(Get("nope", "a"), "<-2>");
+  EXPECT_EQ(Get("last", "nope"), "<-3>");
+  char buffer[4];
+  EXPECT_EQ(GetValueFromEtcFile(Path().c_str(), "mid", "x", buffer, 0), ETC_BAD_ARGUMENT);
+  EXPECT_EQ(GetValueFromEtcFile(dir_.File("none").c_str(), "mid", "x", buffer, 4), ETC_BAD_ARGUMENT);
+  EXPECT_EQ(GetValueFromEtcFile(Path().c_str(), "mid", "x", buffer, 3), ETC_OK);
+  EXPECT_STREQ(buffer, " 1") << "cut and terminated";
+  int v = 0;
+  EXPECT_EQ(GetIntValueFromEtcFile(Path().c_str(), "mid", "y", &v), ETC_OK);
+  EXPECT_EQ(v, 20);
+}
+
+TEST_F(EtcFileTest, ReaderHandlesCrLfAndLongLines) {
+  std::string longValue(3000, 'v');
+  WriteText(Path(), "[a]\r\nk=1\r\nlong=" + longValue + "\r\nafter=2\r\n");
+  EXPECT_EQ(Get("a", "k"), "1");
+  EXPECT_EQ(Get("a", "after"), "2") << "a long line is one line";
+  std::string read = Get("a", "long");
+  EXPECT_EQ(read, std::string(63, 'v'));
+}
+
+TEST_F(EtcFileTest, ReplacingAKeyRewritesItsSectionUpToTheKey) {
+  WriteText(Path(), kSample);
+  ASSERT_EQ(Set("mid", "y", "21"), ETC_OK);
+  EXPECT_EQ(ReadText(Path()), kUpToMid +
+            "x= 10\n"
+            "y=21\n"
+            "z=30\n"
+            "[last]\n"
+            "q=9\n");
+  EXPECT_FALSE(TempLeft());
+  ASSERT_EQ(Set("mid", "x", "11"), ETC_OK);
+  EXPECT_EQ(ReadText(Path()), kUpToMid + "x=11\ny=21\nz=30\n[last]\nq=9\n");
+}
+
+TEST_F(EtcFileTest, MissingKeyGoesBeforeTheNextHeaderWithABlankLine) {
+  WriteText(Path(), kSample);
+  ASSERT_EQ(Set("mid", "w", "5"), ETC_OK);
+  EXPECT_EQ(ReadText(Path()), kUpToMid +
+            "x= 10\n"
+            "y=20\n"
+            "z=30\n"
+            "w=5\n"
+            "\n"
+            "[last]\n"
+            "q=9\n");
+  ASSERT_EQ(Set("last", "r", "7"), ETC_OK);
+  EXPECT_EQ(ReadText(Path()), kUpToMid + "x= 10\ny=20\nz=30\nw=5\n\n[last]\nq=9\nr=7\n\n");
+  EXPECT_FALSE(TempLeft());
+}
+
+TEST_F(EtcFileTest, MissingSectionIsAppended) {
+  WriteText(Path(), "[a]\nk=1\n");
+  ASSERT_EQ(Set("b", "m", "2"), ETC_OK);
+  EXPECT_EQ(ReadText(Path()), "[a]\nk=1\n\n[b]\nm=2\n");
+  EXPECT_EQ(Get("b", "m"), "2");
+}
+
+TEST_F(EtcFileTest, MissingFileIsCreatedWithOneKey) {
+  ASSERT_EQ(Set("menuinfo", "language", "2"), ETC_OK);
+  EXPECT_EQ(ReadText(Path()), "[menuinfo]\nlanguage=2\n");
+  EXPECT_FALSE(TempLeft());
+}
+
+TEST_F(EtcFileTest, CrLfLinesOutsideTheRewrittenPartStayByteExact) {
+  WriteText(Path(), "[a]\r\nk=1\r\n[b]\r\nm=2\r\n");
+  ASSERT_EQ(Set("a", "k", "3"), ETC_OK);
+  EXPECT_EQ(ReadText(Path()), "[a]\r\nk=3\n[b]\r\nm=2\r\n");
+}
+
+TEST_F(EtcFileTest, EmptyKeysAreDroppedOnTheWayToTheKey) {
+  WriteText(Path(), "[a]\n=orphan\n  b = 2 \nk=1\n=after\n");
+  ASSERT_EQ(Set("a", "k", "x"), ETC_OK);
+  EXPECT_EQ(ReadText(Path()), "[a]\nb= 2 \nk=x\n=after\n");
+}
+
+TEST_F(EtcFileTest, LineBreaksInArgumentsAreRefused) {
+  WriteText(Path(), kSample);
+  EXPECT_EQ(Set("mid", "x", "1\n[evil]"), ETC_BAD_ARGUMENT);
+  EXPECT_EQ(Set("mid\r", "x", "1"), ETC_BAD_ARGUMENT);
+  EXPECT_EQ(Set(nullptr, "x", "1"), ETC_BAD_ARGUMENT);
+  EXPECT_EQ(ReadText(Path()), kSample);
+}
+
+TEST_F(EtcFileTest, RewriteKeepsPermissionsAndFollowsLinks) {
+  WriteText(Path(), kSample);
+  ASSERT_EQ(::chmod(Path().c_str(), 0640), 0);
+  std::string link = dir_.File("link.cfg");
+  ASSERT_EQ(::symlink(Path().c_str(), link.c_str()), 0);
+  ASSERT_EQ(SetValueToEtcFile(link.c_str(), "first", "a", "2"), ETC_OK);
+  struct stat info {};
+  ASSERT_EQ(::lstat(link.c_str(), &info), 0);
+  EXPECT_TRUE(S_ISLNK(info.st_mode));
+  ASSERT_EQ(::stat(Path().c_str(), &info), 0);
+  EXPECT_EQ(info.st_mode & 07777, 0640u);
+  EXPECT_EQ(Get("first", "a"), "2");
+}
+
+TEST_F(EtcFileTest, UnwritableTargetsAreLeftAlone) {
+  WriteText(Path(), kSample);
+  ASSERT_EQ(::mkdir(dir_.File("sub").c_str(), 0755), 0);
+  EXPECT_EQ(SetValueToEtcFile(dir_.File("sub").c_str(), "a", "k", "v"), ETC_FILE_IO_FAILED) << "a directory";
+  EXPECT_EQ(SetValueToEtcFile(dir_.File("gone/t.cfg").c_str(), "a", "k", "v"), ETC_TEMP_FILE_FAILED);
+  if (::geteuid() != 0) {
+    ASSERT_EQ(::chmod(Path().c_str(), 0444), 0);
+    EXPECT_EQ(Set("mid", "x", "1"), ETC_FILE_IO_FAILED);
+    EXPECT_EQ(ReadText(Path()), kSample);
+  }
+  EXPECT_FALSE(TempLeft());
+}
+
+TEST_F(EtcFileTest, StaleTemporaryFileDoesNotBlockTheNextWrite) {
+  WriteText(Path(), kSample);
+  WriteText(dir_.File(ETC_TEMP_FILE_NAME), "half a file from a killed writer");
+  ASSERT_EQ(Set("first", "a", "2"), ETC_OK);
+  EXPECT_EQ(Get("first", "a"), "2");
+  EXPECT_FALSE(TempLeft());
+}
+
+TEST_F(EtcFileTest, RemoveSectionCutsItUpToTheNextHeader) {
+  WriteText(Path(), kSample);
+  ASSERT_EQ(RemoveSectionInEtcFile(Path().c_str(), "mid"), ETC_OK);
+  EXPECT_EQ(ReadText(Path()), "top=0\n[first]\na=1\n[last]\nq=9\n");
+  ASSERT_EQ(RemoveSectionInEtcFile(Path().c_str(), "last"), ETC_OK);
+  EXPECT_EQ(ReadText(Path()), "top=0\n[first]\na=1\n");
+  EXPECT_EQ(RemoveSectionInEtcFile(Path().c_str(), "mid"), ETC_NO_SECTION);
+  EXPECT_EQ(ReadText(Path()), "top=0\n[first]\na=1\n");
+  EXPECT_EQ(RemoveSectionInEtcFile(dir_.File("none").c_str(), "a"), ETC_NO_SECTION);
+  EXPECT_FALSE(Exists(dir_.File("none")));
+  EXPECT_FALSE(TempLeft());
+}
+
+}  // namespace
