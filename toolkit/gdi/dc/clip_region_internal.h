@@ -1,0 +1,50 @@
+// Node-list helpers shared by the clip region files.
+#ifndef GDI_DC_CLIP_REGION_INTERNAL_H
+#define GDI_DC_CLIP_REGION_INTERNAL_H
+
+#include "gui/region.h"
+
+namespace gui::region {
+
+// Appends (left, top, right, bottom) at the tail; false when no node can be had.
+bool AppendRect(ClipRgn* region, int left, int top, int right, int bottom);
+// Unlinks node and gives it back to the region's heap.
+void FreeNode(ClipRgn* region, ClipRect* node);
+// Recomputes the bound from the nodes and sets the type (2 with nodes, else 0).
+void SetClipRgnBound(ClipRgn* region);
+// Empties dst and hands it src's nodes, bound and type; src is left empty.
+void MoveRegion(ClipRgn* dst, ClipRgn* src);
+// A rectangle with left >= right or top >= bottom cannot be a region node.
+bool HasNoArea(const Rect* rect);
+
+// A one-rectangle region that lives on the stack; its node owns no heap
+// block, so it may only be read (as a source operand).
+class RectRegion {
+ public:
+  explicit RectRegion(const Rect& rect);
+  const ClipRgn* get() const { return &region_; }
+
+ private:
+  ClipRect node_;
+  ClipRgn region_;
+};
+
+// The band sweep behind intersection, subtraction and union.
+using OverlapOp = bool (*)(ClipRgn* out, const ClipRect* a, const ClipRect* aEnd,
+                           const ClipRect* b, const ClipRect* bEnd, int top, int bottom);
+using NonOverlapOp = bool (*)(ClipRgn* out, const ClipRect* r, const ClipRect* rEnd, int top,
+                              int bottom);
+bool ClipRgnOp(ClipRgn* dst, const ClipRgn* a, const ClipRgn* b, OverlapOp overlap,
+               NonOverlapOp onlyA, NonOverlapOp onlyB);
+
+bool IntersectBands(ClipRgn* out, const ClipRect* a, const ClipRect* aEnd, const ClipRect* b,
+                    const ClipRect* bEnd, int top, int bottom);
+bool SubtractBands(ClipRgn* out, const ClipRect* a, const ClipRect* aEnd, const ClipRect* b,
+                   const ClipRect* bEnd, int top, int bottom);
+bool UnionBands(ClipRgn* out, const ClipRect* a, const ClipRect* aEnd, const ClipRect* b,
+                const ClipRect* bEnd, int top, int bottom);
+bool CopyBandPart(ClipRgn* out, const ClipRect* r, const ClipRect* rEnd, int top, int bottom);
+
+}  // namespace gui::region
+
+#endif

@@ -1,0 +1,66 @@
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <cstdint>
+#include <thread>
+#include <vector>
+
+#include "gui/region.h"
+
+namespace {
+
+struct Cell {
+  uint64_t owner;
+  uint64_t serial;
+};
+
+// Several threads allocate and free from one small heap, so pool blocks and
+// general-heap blocks both change hands; each block must stay its owner's.
+TEST(BlockHeapThreadTest, ConcurrentAllocAndFreeKeepBlocksPrivate) {
+  constexpr int kThreads = 6;
+  constexpr int kRounds = 3000;
+  constexpr size_t kHeld = 12;
+  BlockDataHeap heap;
+  InitBlockDataHeap(&heap, sizeof(Cell), 32);
+  std::atomic<int> corrupted{0};
+  std::atomic<int> failed{0};
+
+  std::vector<std::thread> threads;
+  for (int t = 0; t < kThreads; ++t) {
+    threads.emplace_back([&, t] {
+      std::vector<Cell*> held;
+      for (int round = 0; round < kRounds; ++round) {
+        auto* cell = static_cast<Cell*>(BlockDataAlloc(&heap));
+        if (cell == nullptr) {
+          ++failed;
+          continue;
+        }
+        if (cell->owner != 0) ++corrupted;  // blocks come back zeroed or freed clean
+        cell->owner = static_cast<uint64_t>(t) + 1;
+        cell->serial = static_cast<uint64_t>(round);
+        held.push_back(cell);
+        if (held.size() > kHeld || round % 7 == 0) {
+          const size_t victim = static_cast<size_t>(round) % held.size();
+          Cell* out = held[victim];
+          if (out->owner != static_cast<uint64_t>(t) + 1) ++corrupted;
+          out->owner = 0;
+          BlockDataFree(&heap, out);
+          held.erase(held.begin() + static_cast<long>(victim));
+        }
+      }
+      for (Cell* cell : held) {
+        if (cell->owner != static_cast<uint64_t>(t) + 1) ++corrupted;
+        cell->owner = 0;
+        BlockDataFree(&heap, cell);
+      }
+    });
+  }
+  for (std::thread& th : threads) th.join();
+
+  EXPECT_EQ(corrupted.load(), 0);
+  EXPECT_EQ(failed.load(), 0);
+  EXPECT_EQ(heap.free_hint, 0u) << "every pool block came back";
+  DestroyBlockDataHeap(&heap);
+}
+
+}  // namespace

@@ -1,0 +1,85 @@
+#include <gtest/gtest.h>
+
+#include <map>
+#include <set>
+#include <vector>
+
+#include "gui/polygon.h"
+
+namespace {
+
+using Rows = std::map<int, std::set<int>>;
+
+void CollectSpan(void* context, int x1, int x2, int y) {
+  auto& rows = *static_cast<Rows*>(context);
+  for (int x = std::min(x1, x2); x <= std::max(x1, x2); ++x) rows[y].insert(x);
+}
+
+TEST(PolygonGeneratorTest, MonotoneClassification) {
+  const Point triangle[] = {{0, 0}, {10, 10}, {0, 10}, {0, 0}};
+  EXPECT_TRUE(PolygonIsMonotoneVertical(triangle, 4));
+  EXPECT_TRUE(PolygonIsMonotoneVertical(triangle, 3));
+  const Point open[] = {{0, 0}, {10, 10}, {0, 10}, {-5, 3}};
+  EXPECT_FALSE(PolygonIsMonotoneVertical(open, 4));
+  const Point zigzag[] = {{0, 0}, {10, 10}, {5, 5}, {10, 20}, {0, 20}, {0, 0}};
+  EXPECT_FALSE(PolygonIsMonotoneVertical(zigzag, 6));
+  const Point flat[] = {{0, 0}, {10, 0}, {20, 0}, {0, 0}};
+  EXPECT_TRUE(PolygonIsMonotoneVertical(flat, 4));
+}
+
+TEST(PolygonGeneratorTest, MonotoneRectangleLeavesOutTheBottomRow) {
+  const Point rect[] = {{0, 0}, {10, 0}, {10, 5}, {0, 5}, {0, 0}};
+  Rows rows;
+  ASSERT_TRUE(MonotoneVerticalPolygonGenerator(&rows, rect, 5, CollectSpan));
+  ASSERT_EQ(rows.size(), 5u);
+  EXPECT_EQ(rows.begin()->first, 0);
+  EXPECT_EQ(rows.rbegin()->first, 4);
+  for (const auto& row : rows) EXPECT_EQ(row.second.size(), 11u);
+}
+
+TEST(PolygonGeneratorTest, GeneratorsAgreeOnConvexShapes) {
+  const std::vector<std::vector<Point>> shapes = {
+      {{0, 0}, {30, 5}, {12, 40}, {0, 0}},
+      {{5, -10}, {25, 0}, {25, 20}, {5, 30}, {-15, 10}, {5, -10}},
+      {{0, 0}, {100, 3}, {0, 7}, {0, 0}},
+  };
+  for (const auto& shape : shapes) {
+    const int n = static_cast<int>(shape.size());
+    ASSERT_TRUE(PolygonIsMonotoneVertical(shape.data(), n));
+    Rows monotone, general;
+    ASSERT_TRUE(MonotoneVerticalPolygonGenerator(&monotone, shape.data(), n, CollectSpan));
+    ASSERT_TRUE(PolygonGenerator(&general, shape.data(), n, CollectSpan));
+    ASSERT_FALSE(general.empty());
+    // The monotone generator takes each edge's x at the top of the row,
+    // the general one the edge's whole extent within the row, so its runs
+    // hold the monotone ones (give or take a rounded pixel).
+    EXPECT_EQ(monotone.begin()->first, general.begin()->first);
+    EXPECT_EQ(monotone.size(), general.size());
+    for (const auto& [y, xs] : general) {
+      ASSERT_TRUE(monotone.count(y)) << y;
+      const auto& m = monotone[y];
+      EXPECT_LE(*xs.begin(), *m.begin() + 1) << y;
+      EXPECT_GE(*xs.rbegin(), *m.rbegin() - 1) << y;
+    }
+  }
+}
+
+TEST(PolygonGeneratorTest, GeneralGeneratorFillsByEvenOdd) {
+  // Two wings of a bow tie meet at the centre; each row has two runs away
+  // from the crossing.
+  const Point bowTie[] = {{0, 0}, {20, 20}, {20, 0}, {0, 20}};
+  Rows rows;
+  ASSERT_TRUE(PolygonGenerator(&rows, bowTie, 4, CollectSpan));
+  ASSERT_TRUE(rows.count(3));
+  EXPECT_TRUE(rows[3].count(1));
+  EXPECT_TRUE(rows[3].count(19));
+  EXPECT_FALSE(rows[3].count(10));
+  EXPECT_FALSE(rows.count(20)) << "the bottom row is not reported";
+
+  Rows none;
+  const Point line[] = {{0, 5}, {10, 5}, {20, 5}};
+  ASSERT_TRUE(PolygonGenerator(&none, line, 3, CollectSpan));
+  EXPECT_TRUE(none.empty());
+}
+
+}  // namespace
