@@ -177,6 +177,7 @@ BOOL MonotoneVerticalPolygonGenerator(void* context, const Point* points, int co
   }
   const int64_t height = static_cast<int64_t>(points[bottom].y) - points[top].y;
   if (height < 1) return TRUE;
+  if (height > INT32_MAX) return FALSE;  // no row buffer of that size
   const int topY = points[top].y;
   const int rowCount = static_cast<int>(height);
   std::unique_ptr<RowSpan[]> rows(new (std::nothrow) RowSpan[rowCount]);

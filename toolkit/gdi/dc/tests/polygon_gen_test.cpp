@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <map>
 #include <set>
 #include <vector>
@@ -75,6 +76,12 @@ TEST(PolygonGeneratorTest, GeneralGeneratorFillsByEvenOdd) {
   EXPECT_TRUE(rows[3].count(19));
   EXPECT_FALSE(rows[3].count(10));
   EXPECT_FALSE(rows.count(20)) << "the bottom row is not reported";
+
+  // Too tall for a row buffer: refused, nothing reported.
+  const Point tall[] = {{0, INT32_MIN}, {5, INT32_MAX}, {0, INT32_MAX}};
+  Rows tallRows;
+  EXPECT_FALSE(MonotoneVerticalPolygonGenerator(&tallRows, tall, 3, CollectSpan));
+  EXPECT_TRUE(tallRows.empty());
 
   Rows none;
   const Point line[] = {{0, 5}, {10, 5}, {20, 5}};
