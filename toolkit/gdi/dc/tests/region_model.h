@@ -70,7 +70,6 @@ inline ::testing::AssertionResult IsBanded(const ClipRgn& region) {
   }
   if (region.head->prev != nullptr || region.tail->next != nullptr) return fail("open ends");
   Rect bound = region.head->rc;
-  const ClipRect* previousBand = nullptr;
   const ClipRect* band = region.head;
   for (const ClipRect* n = region.head; n != nullptr; n = n->next) {
     if (n->next != nullptr && n->next->prev != n) return fail("broken back link");
@@ -84,14 +83,12 @@ inline ::testing::AssertionResult IsBanded(const ClipRgn& region) {
       if (n->rc.top < band->rc.bottom) return fail("bands overlap");
       if (band->rc.bottom == n->rc.top && BandColumns(band) == BandColumns(n))
         return fail("adjacent bands not coalesced");
-      previousBand = band;
       band = n;
     } else if (n != band) {
       if (n->rc.bottom != band->rc.bottom) return fail("band with two bottoms");
       if (n->prev->rc.right >= n->rc.left) return fail("band rectangles touch or disorder");
     }
   }
-  (void)previousBand;
   const Rect& b = region.rcBound;
   if (b.left != bound.left || b.top != bound.top || b.right != bound.right ||
       b.bottom != bound.bottom)
