@@ -1,0 +1,378 @@
+// The host window thread on SDL. Every SDL video call happens on this one
+// thread; other threads hand it work through a queue and wake it with a
+// user event.
+#include "core/driver/host_thread.h"
+
+#include <SDL.h>
+
+#include <algorithm>
+#include <atomic>
+#include <cstdio>
+#include <deque>
+#include <future>
+#include <mutex>
+#include <thread>
+
+#include "core/driver/host_keymap.h"
+#include "core/driver/windib.h"
+#include "gui/host.h"
+
+namespace host {
+namespace {
+
+struct HostState {
+  std::mutex lock;  // guards tasks and thread
+  std::deque<std::function<void()>> tasks;
+  std::thread thread;
+  std::atomic<bool> running{false};
+  std::atomic<bool> stopping{false};
+  std::atomic<uint32_t> wakeEvent{0};
+  std::thread::id hostThreadId;
+  // Host thread only.
+  SDL_Window* windows[kSlotCount] = {nullptr, nullptr};
+};
+
+HostState& state() {
+  static HostState s;
+  return s;
+}
+
+HostDisplay g_displays[kSlotCount];
+
+struct Cursor {
+  std::mutex lock;
+  int x = 0, y = 0;
+  bool inside = false;
+};
+
+Cursor& cursor() {
+  static Cursor c;
+  return c;
+}
+
+int slotOfWindow(uint32_t windowId) {
+  for (int i = 0; i < kSlotCount; ++i)
+    if (state().windows[i] && SDL_GetWindowID(state().windows[i]) == windowId) return i;
+  return -1;
+}
+
+LParam pointParam(int x, int y) {
+  return static_cast<LParam>((static_cast<uint32_t>(y) & 0xFFFF) << 16 |
+                             (static_cast<uint32_t>(x) & 0xFFFF));
+}
+
+void recordPointer(uint32_t windowId, int x, int y) {
+  int slot = slotOfWindow(windowId);
+  int w = 0, h = 0;
+  if (slot >= 0) SDL_GetWindowSize(state().windows[slot], &w, &h);
+  RecordCursor(x, y, slot >= 0 && x >= 0 && y >= 0 && x < w && y < h);
+}
+
+unsigned buttonMessage(uint8_t button, bool down) {
+  switch (button) {
+    case SDL_BUTTON_LEFT: return down ? windib::kLeftDown : windib::kLeftUp;
+    case SDL_BUTTON_RIGHT: return down ? windib::kRightDown : windib::kRightUp;
+    case SDL_BUTTON_MIDDLE: return down ? windib::kMiddleDown : windib::kMiddleUp;
+    default: return 0;
+  }
+}
+
+void dispatchWindowEvent(const SDL_WindowEvent& e) {
+  switch (e.event) {
+    case SDL_WINDOWEVENT_CLOSE: windib::WinDibWndProc(windib::kDestroy, 0, 0); break;
+    case SDL_WINDOWEVENT_EXPOSED: windib::WinDibWndProc(windib::kPaint, 0, 0); break;
+    case SDL_WINDOWEVENT_LEAVE: {
+      std::lock_guard<std::mutex> guard(cursor().lock);
+      cursor().inside = false;
+      break;
+    }
+    default: break;
+  }
+}
+
+void dispatch(const SDL_Event& e) {
+  switch (e.type) {
+    case SDL_WINDOWEVENT: dispatchWindowEvent(e.window); break;
+    case SDL_MOUSEMOTION:
+      recordPointer(e.motion.windowID, e.motion.x, e.motion.y);
+      windib::WinDibWndProc(windib::kMouseMove, 0, pointParam(e.motion.x, e.motion.y));
+      break;
+    case SDL_MOUSEBUTTONDOWN:
+    case SDL_MOUSEBUTTONUP: {
+      recordPointer(e.button.windowID, e.button.x, e.button.y);
+      unsigned msg = buttonMessage(e.button.button, e.type == SDL_MOUSEBUTTONDOWN);
+      if (msg) windib::WinDibWndProc(msg, 0, pointParam(e.button.x, e.button.y));
+      break;
+    }
+    case SDL_MOUSEWHEEL: {
+      int delta = e.wheel.y * 120;
+      if (e.wheel.direction == SDL_MOUSEWHEEL_FLIPPED) delta = -delta;
+      if (delta) windib::WinDibWndProc(windib::kWheel, windib::WheelParam(delta), 0);
+      break;
+    }
+    case SDL_KEYDOWN:
+    case SDL_KEYUP: {
+      int code = LinuxKeyFromScancode(e.key.keysym.scancode);
+      if (code) windib::WinDibWndProc(e.type == SDL_KEYDOWN ? windib::kKeyDown : windib::kKeyUp, 0,
+                                      windib::KeyParam(code));
+      break;
+    }
+    default: break;
+  }
+}
+
+void presentSlot(int slot) {
+  SDL_Window* win = state().windows[slot];
+  if (!win) return;
+  SDL_Surface* surface = SDL_GetWindowSurface(win);
+  if (!surface) return;
+  SDL_Rect shown{0, 0, 0, 0};
+  g_displays[slot].takeDirty([&](const uint32_t* image, int imageWidth, GalRect r) {
+    int w = std::min(r.w, surface->w - r.x), h = std::min(r.h, surface->h - r.y);
+    if (w <= 0 || h <= 0) return;
+    if (SDL_MUSTLOCK(surface) && SDL_LockSurface(surface) != 0) return;
+    uint8_t* dst = static_cast<uint8_t*>(surface->pixels) + r.y * surface->pitch +
+                   r.x * surface->format->BytesPerPixel;
+    SDL_ConvertPixels(w, h, SDL_PIXELFORMAT_RGB888, image + r.y * imageWidth + r.x,
+                      imageWidth * 4, surface->format->format, dst, surface->pitch);
+    if (SDL_MUSTLOCK(surface)) SDL_UnlockSurface(surface);
+    shown = SDL_Rect{r.x, r.y, w, h};
+  });
+  if (shown.w > 0) SDL_UpdateWindowSurfaceRects(win, &shown, 1);
+}
+
+void presentAll() {
+  for (int slot = 0; slot < kSlotCount; ++slot) presentSlot(slot);
+}
+
+void runTasks() {
+  for (;;) {
+    std::function<void()> task;
+    {
+      std::lock_guard<std::mutex> guard(state().lock);
+      if (state().tasks.empty()) return;
+      task = std::move(state().tasks.front());
+      state().tasks.pop_front();
+    }
+    task();
+  }
+}
+
+bool makeWindow(int slot, int width, int height) {
+  HostState& s = state();
+  if (s.windows[slot]) {
+    int w = 0, h = 0;
+    SDL_GetWindowSize(s.windows[slot], &w, &h);
+    if (w == width && h == height) return true;
+    SDL_DestroyWindow(s.windows[slot]);
+    s.windows[slot] = nullptr;
+  }
+  int x = slot == kMainSlot ? SDL_WINDOWPOS_UNDEFINED : SDL_WINDOWPOS_UNDEFINED_DISPLAY(0);
+  s.windows[slot] = SDL_CreateWindow("ZelGUI", x, x, width, height, SDL_WINDOW_SHOWN);
+  if (!s.windows[slot]) {
+    std::fputs("Couldn't create window", stdout);
+    std::fflush(stdout);
+    return false;
+  }
+  windib::WinDibWndProc(windib::kCreate, 0, 0);
+  g_displays[slot].markAllDirty();
+  return true;
+}
+
+void destroyWindows() {
+  for (SDL_Window*& w : state().windows) {
+    if (w) SDL_DestroyWindow(w);
+    w = nullptr;
+  }
+}
+
+void hostMain(int width, int height, std::promise<bool> ready) {
+  HostState& s = state();
+  SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+  if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
+    std::fputs("Couldn't create window", stdout);
+    std::fflush(stdout);
+    ready.set_value(false);
+    return;
+  }
+  s.wakeEvent = SDL_RegisterEvents(1);
+  if (!makeWindow(kMainSlot, width, height)) {
+    SDL_QuitSubSystem(SDL_INIT_VIDEO);
+    ready.set_value(false);
+    return;
+  }
+  s.running = true;
+  ready.set_value(true);
+  while (!s.stopping) {
+    SDL_Event e;
+    if (SDL_WaitEventTimeout(&e, 100)) {
+      dispatch(e);
+      while (SDL_PollEvent(&e)) dispatch(e);
+    }
+    runTasks();
+    presentAll();
+  }
+  s.running = false;
+  runTasks();
+  destroyWindows();
+  SDL_QuitSubSystem(SDL_INIT_VIDEO);
+}
+
+void wake() {
+  uint32_t type = state().wakeEvent;
+  if (type == 0 || type == static_cast<uint32_t>(-1)) return;
+  SDL_Event e{};
+  e.type = type;
+  SDL_PushEvent(&e);
+}
+
+}  // namespace
+
+bool StartHost(int width, int height) {
+  HostState& s = state();
+  std::lock_guard<std::mutex> guard(s.lock);
+  if (s.thread.joinable()) return s.running;
+  s.stopping = false;
+  std::promise<bool> ready;
+  std::future<bool> started = ready.get_future();
+  s.thread = std::thread(hostMain, width, height, std::move(ready));
+  s.hostThreadId = s.thread.get_id();
+  if (started.get()) return true;
+  s.thread.join();
+  s.hostThreadId = std::thread::id();
+  return false;
+}
+
+void StopHost() {
+  HostState& s = state();
+  std::thread thread;
+  {
+    std::lock_guard<std::mutex> guard(s.lock);
+    if (!s.thread.joinable()) return;
+    s.stopping = true;
+    thread = std::move(s.thread);
+  }
+  wake();
+  if (thread.get_id() == std::this_thread::get_id())
+    thread.detach();
+  else
+    thread.join();
+  std::lock_guard<std::mutex> guard(s.lock);
+  s.hostThreadId = std::thread::id();
+  for (HostDisplay& d : g_displays) d.release();
+}
+
+bool HostRunning() { return state().running; }
+
+bool OnHostThread() {
+  std::lock_guard<std::mutex> guard(state().lock);
+  return state().hostThreadId == std::this_thread::get_id();
+}
+
+HostDisplay& Display(int slot) { return g_displays[slot == kAuxSlot ? kAuxSlot : kMainSlot]; }
+
+bool RunOnHost(const std::function<void()>& task) {
+  if (OnHostThread()) {
+    task();
+    return true;
+  }
+  std::promise<void> done;
+  std::future<void> finished = done.get_future();
+  {
+    std::lock_guard<std::mutex> guard(state().lock);
+    if (!state().running || state().stopping) return false;
+    state().tasks.emplace_back([&] {
+      task();
+      done.set_value();
+    });
+  }
+  wake();
+  finished.wait();
+  return true;
+}
+
+bool ShowDisplay(int slot) {
+  bool made = false;
+  int w = Display(slot).width(), h = Display(slot).height();
+  RunOnHost([&] { made = makeWindow(slot, w, h); });
+  return made;
+}
+
+void CloseDisplay(int slot) {
+  RunOnHost([slot] {
+    SDL_Window*& w = state().windows[slot];
+    if (w) SDL_DestroyWindow(w);
+    w = nullptr;
+  });
+  Display(slot).release();
+}
+
+void RequestPresent() { wake(); }
+
+void HideHostCursor() { SDL_ShowCursor(SDL_DISABLE); }
+
+void RepaintAll() {
+  for (HostDisplay& d : g_displays) d.markAllDirty();
+  if (OnHostThread())
+    presentAll();
+  else
+    wake();
+}
+
+void RecordCursor(int x, int y, bool inside) {
+  std::lock_guard<std::mutex> guard(cursor().lock);
+  cursor().x = x;
+  cursor().y = y;
+  cursor().inside = inside;
+}
+
+int GetDesktopDepth() { return 32; }
+
+}  // namespace host
+
+extern "C" {
+
+int HostGetCursorPos(int* x, int* y) {
+  host::Cursor& c = host::cursor();
+  std::lock_guard<std::mutex> guard(c.lock);
+  if (x) *x = c.x;
+  if (y) *y = c.y;
+  return c.inside ? 1 : 0;
+}
+
+void HostFlush(void) { host::RunOnHost([] { host::presentAll(); }); }
+
+int64_t HostReadWindowPixel(int slot, int x, int y) {
+  if (slot < 0 || slot >= host::kSlotCount) return -1;
+  int64_t answer = -1;
+  host::RunOnHost([&] {
+    host::presentAll();
+    SDL_Window* win = host::state().windows[slot];
+    SDL_Surface* surface = win ? SDL_GetWindowSurface(win) : nullptr;
+    if (!surface || x < 0 || y < 0 || x >= surface->w || y >= surface->h) return;
+    if (SDL_MUSTLOCK(surface) && SDL_LockSurface(surface) != 0) return;
+    const uint8_t* p = static_cast<const uint8_t*>(surface->pixels) + y * surface->pitch +
+                       x * surface->format->BytesPerPixel;
+    uint32_t pixel = 0;
+    for (int i = 0; i < surface->format->BytesPerPixel; ++i) pixel |= uint32_t{p[i]} << (8 * i);
+    if (SDL_MUSTLOCK(surface)) SDL_UnlockSurface(surface);
+    uint8_t r, g, b;
+    SDL_GetRGB(pixel, surface->format, &r, &g, &b);
+    answer = int64_t{r} << 16 | int64_t{g} << 8 | b;
+  });
+  return answer;
+}
+
+int HostGetWindowSize(int slot, int* width, int* height) {
+  if (slot < 0 || slot >= host::kSlotCount) return 0;
+  int w = 0, h = 0;
+  host::RunOnHost([&] {
+    SDL_Window* win = host::state().windows[slot];
+    if (win) SDL_GetWindowSize(win, &w, &h);
+  });
+  if (width) *width = w;
+  if (height) *height = h;
+  return w > 0 ? 1 : 0;
+}
+
+}  // extern "C"

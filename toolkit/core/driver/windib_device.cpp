@@ -1,0 +1,197 @@
+// The "windib" video device: a frame buffer per host display, shown in host
+// windows run by the host thread.
+#include <atomic>
+#include <cstdio>
+#include <memory>
+#include <new>
+
+#include "core/driver/host_thread.h"
+#include "core/driver/windib.h"
+#include "gui/app_hooks.h"
+
+struct GalPrivateVideoData {
+  bool hasSection = false;
+};
+
+namespace {
+
+constexpr int kInitialWidth = 1024;
+constexpr int kInitialHeight = 768;
+constexpr int kFallbackAuxWidth = 720;
+constexpr int kFallbackAuxHeight = 576;
+
+// The host windows exist once per process; one device owns them at a time.
+std::atomic<GalVideoDevice*> g_owner{nullptr};
+
+int availableAlways() { return 1; }
+
+int alignedPitch(int width, int bytesPerPixel) { return (width * bytesPerPixel + 3) & ~3; }
+
+bool deviceHasAuxOutput() {
+  uint8_t count = 0;
+  return GuiApp()->getVideoOutputCount(&count) == 0 && count > 1;
+}
+
+Size auxScreenSize() {
+  Size size{0, 0};
+  getOutputScreenSizeHook(getAuxOutputHook(), &size);
+  if (size.cx <= 0 || size.cy <= 0) size = Size{kFallbackAuxWidth, kFallbackAuxHeight};
+  return size;
+}
+
+host::FrameBufferSpec specFor(const GalPixelFormat* f, int width, int height) {
+  host::FrameBufferSpec spec;
+  spec.width = width;
+  spec.height = height;
+  spec.bitsPerPixel = f->bitsPerPixel;
+  spec.pitch = alignedPitch(width, f->bytesPerPixel);
+  spec.rMask = f->rMask;
+  spec.gMask = f->gMask;
+  spec.bMask = f->bMask;
+  return spec;
+}
+
+// The auxiliary display gets its own frame buffer and window; without one
+// its geometry stays empty so nothing is drawn through a null pointer.
+void setAuxiliaryMode(GalSurface* surface) {
+  surface->auxPixels = nullptr;
+  surface->auxW = surface->auxH = surface->auxPitch = 0;
+  if (!deviceHasAuxOutput()) {
+    host::CloseDisplay(host::kAuxSlot);
+    return;
+  }
+  Size size = auxScreenSize();
+  host::FrameBufferSpec spec = specFor(surface->format, size.cx, size.cy);
+  uint8_t* pixels = host::Display(host::kAuxSlot).setMode(spec);
+  if (!pixels || !host::ShowDisplay(host::kAuxSlot)) {
+    host::Display(host::kAuxSlot).release();
+    return;
+  }
+  surface->auxPixels = pixels;
+  surface->auxW = spec.width;
+  surface->auxH = spec.height;
+  surface->auxPitch = spec.pitch;
+}
+
+int WinDibVideoInit(GalVideoDevice* device, GalPixelFormat* suggested) {
+  GalVideoDevice* none = nullptr;
+  if (!g_owner.compare_exchange_strong(none, device)) return -1;
+  if (!host::StartHost(kInitialWidth, kInitialHeight)) {
+    g_owner = nullptr;
+    return -1;
+  }
+  switch (host::GetDesktopDepth()) {
+    case 8: suggested->bitsPerPixel = 8; break;
+    case 15:
+      *suggested = GalPixelFormat{};
+      suggested->bitsPerPixel = 16;
+      suggested->rMask = 0x7C00;
+      suggested->gMask = 0x03E0;
+      suggested->bMask = 0x001F;
+      break;
+    case 16:
+      suggested->bitsPerPixel = 16;
+      suggested->rMask = 0xF800;
+      suggested->gMask = 0x07E0;
+      suggested->bMask = 0x001F;
+      break;
+    case 24:
+    case 32:
+      suggested->bitsPerPixel = static_cast<uint8_t>(host::GetDesktopDepth());
+      suggested->rMask = 0xFF0000;
+      suggested->gMask = 0xFF00;
+      suggested->bMask = 0xFF;
+      break;
+    default: break;
+  }
+  suggested->bytesPerPixel = static_cast<uint8_t>((suggested->bitsPerPixel + 7) / 8);
+  return 0;
+}
+
+GalRect** WinDibListModes(GalVideoDevice*, GalPixelFormat*, uint32_t) { return GAL_ANY_MODE; }
+
+void WinDibUpdateRects(GalVideoDevice*, int count, GalRect* rects) {
+  host::Display(host::kMainSlot).copyToWindow(count, rects);
+  host::Display(host::kAuxSlot).copyToWindow(count, rects);
+  host::RequestPresent();
+}
+
+GalSurface* WinDibSetVideoMode(GalVideoDevice* device, GalSurface* surface, int width, int height,
+                               int bpp, uint32_t) {
+  surface->flags = 0;
+  surface->w = width;
+  surface->h = height;
+  surface->pitch = alignedPitch(width, surface->format->bytesPerPixel);
+  surface->pixels = nullptr;
+  device->hidden->hasSection = false;
+  host::FrameBufferSpec spec = specFor(surface->format, width, height);
+  uint8_t* pixels = host::Display(host::kMainSlot).setMode(spec);
+  // Without a frame buffer and a window to show it the mode is refused.
+  if (!pixels || !host::ShowDisplay(host::kMainSlot)) {
+    host::Display(host::kMainSlot).release();
+    return nullptr;
+  }
+  surface->pixels = pixels;
+  device->hidden->hasSection = true;
+  setAuxiliaryMode(surface);
+  device->UpdateRects = WinDibUpdateRects;
+  if (bpp <= 8) surface->flags |= GAL_HWPALETTE;
+  return surface;
+}
+
+int WinDibSetColors(GalVideoDevice* device, int first, int count, GalColor* colors) {
+  host::Display(host::kMainSlot).setColors(first, count, colors);
+  host::Display(host::kAuxSlot).setColors(first, count, colors);
+  host::RequestPresent();
+  return 1;
+}
+
+void WinDibVideoQuit(GalVideoDevice* device) {
+  if (g_owner.load() != device) return;
+  if (device->screen) {
+    device->screen->pixels = nullptr;
+    device->screen->auxPixels = nullptr;
+  }
+  device->hidden->hasSection = false;
+  device->UpdateRects = nullptr;
+  host::StopHost();
+  g_owner = nullptr;
+}
+
+int WinDibAllocHWSurface(GalVideoDevice*, GalSurface*) { return -1; }
+void WinDibFreeHWSurface(GalVideoDevice*, GalSurface*) {}
+
+void WinDibDeleteDevice(GalVideoDevice* device) {
+  if (!device) return;
+  delete device->hidden;
+  delete device;
+}
+
+}  // namespace
+
+extern "C" {
+
+GalVideoDevice* WinDibCreateDevice(int) {
+  std::unique_ptr<GalVideoDevice> device(new (std::nothrow) GalVideoDevice{});
+  std::unique_ptr<GalPrivateVideoData> hidden(new (std::nothrow) GalPrivateVideoData{});
+  if (!device || !hidden) {
+    std::fputs("Out of memory", stderr);
+    return nullptr;
+  }
+  device->VideoInit = WinDibVideoInit;
+  device->ListModes = WinDibListModes;
+  device->SetVideoMode = WinDibSetVideoMode;
+  device->SetColors = WinDibSetColors;
+  device->UpdateRects = nullptr;
+  device->VideoQuit = WinDibVideoQuit;
+  device->AllocHWSurface = WinDibAllocHWSurface;
+  device->FreeHWSurface = WinDibFreeHWSurface;
+  device->FreeDevice = WinDibDeleteDevice;
+  device->hidden = hidden.release();
+  return device.release();
+}
+
+const GalBootstrap WinDibBootstrap = {"windib", "Win95/98/NT/2000 GDI", availableAlways,
+                                      WinDibCreateDevice};
+
+}  // extern "C"

@@ -1,0 +1,125 @@
+// The host window procedure: records mouse buttons, wheel and keys for the
+// input engine and signals its events; repaints on request. Also the calls
+// that feed input through the same procedure.
+#include <atomic>
+
+#include "core/driver/host_thread.h"
+#include "core/driver/windib.h"
+#include "gui/gal.h"
+#include "gui/host.h"
+
+// The toolkit's orderly shut-down; linked in when start-up provides it.
+extern "C" void RequestQuit(void) __attribute__((weak));
+
+namespace {
+
+struct InputRecord {
+  std::atomic<uint32_t> buttons{0};
+  // Key word in the low 32 bits, pressed byte above: read as one.
+  std::atomic<uint64_t> key{0};
+  std::atomic<HostEvent*> mouseEvent{nullptr};
+  std::atomic<HostEvent*> keyboardEvent{nullptr};
+};
+
+InputRecord g_input;
+
+void setButtons(uint32_t value) {
+  g_input.buttons.store(value);
+  HostSignalEvent(g_input.mouseEvent.load());
+}
+
+void setKey(LParam lParam, bool pressed) {
+  uint32_t keyWord = static_cast<uint32_t>(static_cast<uint64_t>(lParam) >> 16 & 0xFFFF) << 16;
+  g_input.key.store(keyWord | uint64_t{pressed ? 1u : 0u} << 32);
+  HostSignalEvent(g_input.keyboardEvent.load());
+}
+
+bool recordButtons(unsigned message, WParam wParam) {
+  switch (message) {
+    case windib::kLeftDown: setButtons(HOST_BUTTON_LEFT); return true;
+    case windib::kRightDown: setButtons(HOST_BUTTON_RIGHT); return true;
+    case windib::kMiddleDown: setButtons(HOST_BUTTON_MIDDLE); return true;
+    case windib::kLeftUp:
+    case windib::kRightUp:
+    case windib::kMiddleUp: setButtons(HOST_BUTTON_NONE); return true;
+    case windib::kWheel: {
+      auto delta = static_cast<int16_t>(static_cast<uint16_t>(wParam >> 16));
+      setButtons(delta >= 0 ? HOST_WHEEL_AWAY : HOST_WHEEL_TOWARDS);
+      return true;
+    }
+    default: return false;
+  }
+}
+
+}  // namespace
+
+namespace windib {
+
+WParam WheelParam(int delta) { return static_cast<WParam>(static_cast<uint16_t>(delta)) << 16; }
+
+LParam KeyParam(int linuxKeyCode) {
+  return static_cast<LParam>((static_cast<uint32_t>(linuxKeyCode) & 0xFFFF) << 16 | 1u);
+}
+
+LResult WinDibWndProc(unsigned message, WParam wParam, LParam lParam) {
+  switch (message) {
+    case kCreate:
+      // Only the toolkit's own cursor, drawn into the frame buffer, is seen.
+      host::HideHostCursor();
+      return 0;
+    case kDestroy:
+      // Closing the window asks for an orderly shut-down of the toolkit.
+      if (RequestQuit) RequestQuit();
+      return 0;
+    case kPaint:
+      if (GAL_GetVideoSurface()) host::RepaintAll();
+      return 0;
+    case kKeyDown: setKey(lParam, true); return 0;
+    case kKeyUp: setKey(lParam, false); return 0;
+    case kMouseMove: HostSignalEvent(g_input.mouseEvent.load()); return 0;
+    default: recordButtons(message, wParam); return 0;
+  }
+}
+
+}  // namespace windib
+
+extern "C" {
+
+void HostSetInputEvents(HostEvent* mouse, HostEvent* keyboard) {
+  g_input.mouseEvent.store(mouse);
+  g_input.keyboardEvent.store(keyboard);
+}
+
+int HostGetMouseButtons(void) { return static_cast<int>(g_input.buttons.load()); }
+
+void HostGetKeyRecord(uint32_t* keyWord, uint8_t* pressed) {
+  uint64_t key = g_input.key.load();
+  if (keyWord) *keyWord = static_cast<uint32_t>(key);
+  if (pressed) *pressed = static_cast<uint8_t>(key >> 32);
+}
+
+void HostInjectMouseMove(int x, int y) {
+  host::HostDisplay& main = host::Display(host::kMainSlot);
+  host::RecordCursor(x, y, x >= 0 && y >= 0 && x < main.width() && y < main.height());
+  windib::WinDibWndProc(windib::kMouseMove, 0,
+                        static_cast<LParam>((static_cast<uint32_t>(y) & 0xFFFF) << 16 |
+                                            (static_cast<uint32_t>(x) & 0xFFFF)));
+}
+
+void HostInjectMouseButton(int button, int down) {
+  unsigned message = 0;
+  if (button == HOST_BUTTON_LEFT) message = down ? windib::kLeftDown : windib::kLeftUp;
+  if (button == HOST_BUTTON_RIGHT) message = down ? windib::kRightDown : windib::kRightUp;
+  if (button == HOST_BUTTON_MIDDLE) message = down ? windib::kMiddleDown : windib::kMiddleUp;
+  if (message) windib::WinDibWndProc(message, 0, 0);
+}
+
+void HostInjectWheel(int delta) { windib::WinDibWndProc(windib::kWheel, windib::WheelParam(delta), 0); }
+
+void HostInjectKey(int linuxKeyCode, int down) {
+  windib::WinDibWndProc(down ? windib::kKeyDown : windib::kKeyUp, 0, windib::KeyParam(linuxKeyCode));
+}
+
+void HostInjectClose(void) { windib::WinDibWndProc(windib::kDestroy, 0, 0); }
+
+}  // extern "C"

@@ -1,0 +1,52 @@
+// Internal helpers shared by the graphics layer's source files.
+#ifndef GDI_GAL_GAL_INTERNAL_H
+#define GDI_GAL_GAL_INTERNAL_H
+
+#include <memory>
+
+#include "gui/gal.h"
+
+namespace gal {
+
+struct PaletteDeleter {
+  void operator()(GalPalette* pal) const;
+};
+using PalettePtr = std::unique_ptr<GalPalette, PaletteDeleter>;
+
+// A palette of `ncolors` zeroed entries, or null when memory runs out.
+PalettePtr allocPalette(int ncolors);
+void reportOutOfMemory();
+
+// The process's current video device (null before start and after quit).
+GalVideoDevice* currentDevice();
+
+// What the device reports about its outputs.
+int colorDepthCode();
+bool hasAuxOutput();
+bool isRgbOutputMode();
+int bitsPerPixelOfMode(int mode);
+
+// One of a surface's two geometries.
+struct Geometry {
+  uint8_t* pixels;
+  int32_t w, h, pitch;
+  uint32_t lumaPitch;
+};
+Geometry geometryFor(const GalSurface* surface, int output);
+
+// Blit maps.
+GalBlitMap* allocBlitMap();
+void freeBlitMap(GalBlitMap* map);
+
+// Run-length form of a surface: decode keeping the contents (and the flag
+// when `keepMarked`), and encode again.
+void unRleSurface(GalSurface* surface, bool keepMarked);
+int rleSurface(GalSurface* surface);
+
+// Screen surface made by a device's video init (no pixels yet).
+GalSurface* createScreenSurface(GalVideoDevice* device, const GalPixelFormat& suggested,
+                                uint32_t flags);
+
+}  // namespace gal
+
+#endif

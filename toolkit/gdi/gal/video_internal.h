@@ -1,0 +1,24 @@
+// Internal pieces of video start-up shared with the mode setting.
+#ifndef GDI_GAL_VIDEO_INTERNAL_H
+#define GDI_GAL_VIDEO_INTERNAL_H
+
+#include "gui/gal.h"
+
+namespace gal {
+
+// A device of the named engine (the first available one without a name),
+// with the fields the layer owns reset; null when none can be made.
+GalVideoDevice* createDevice(const char* name);
+void freePhysicalPalette(GalVideoDevice* dev);
+// Frees the device's screen surface without touching its pixels.
+void releaseScreen(GalVideoDevice* dev);
+const GalColor& sysPixelColor(int index);
+
+// The first depth the device accepts for the size, or 0.
+int checkVideoModeOn(GalVideoDevice* dev, int width, int height, int bpp, uint32_t flags);
+// Sets a mode on `dev` (current or slave); null when the device refuses.
+GalSurface* setVideoModeOn(GalVideoDevice* dev, int width, int height, int bpp, uint32_t flags);
+
+}  // namespace gal
+
+#endif
