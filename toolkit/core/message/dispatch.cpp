@@ -1,0 +1,99 @@
+// Dispatching and discarding.
+#include "core/message/msg_queue.h"
+#include "core/timer/timer_internal.h"
+#include "core/window/window_record.h"
+
+namespace {
+
+// Input that a disabled window never receives.
+bool IsBlockedWhenDisabled(int msg) {
+  return (msg >= MSG_FIRSTMOUSE && msg <= 16) || msg == MSG_KEYDOWN || msg == MSG_CHAR;
+}
+
+void Answer(SyncMsgRecord* sync, LResult result) {
+  if (!sync) return;
+  sync->result = result;
+  sync->done.Post();  // the record dies with the sender's frame from here on
+}
+
+bool Discarded(WindowHandle hwnd) { return hwnd == GUI_INVALID_HANDLE; }
+
+int MarkRing(MsgQueue* q, WindowHandle target) {
+  int marked = 0;
+  for (int i = q->readPos; i != q->writePos; i = (i + 1) % q->ringSize) {
+    Message& entry = q->ring[i];
+    if (!Discarded(entry.hwnd) && WindowBelongsTo(entry.hwnd, target)) {
+      entry.hwnd = GUI_INVALID_HANDLE;
+      ++marked;
+    }
+  }
+  return marked;
+}
+
+int MarkNotifications(MsgQueue* q, WindowHandle target) {
+  int marked = 0;
+  for (MsgNode* node = q->notifyHead; node; node = node->next) {
+    if (!Discarded(node->msg.hwnd) && WindowBelongsTo(node->msg.hwnd, target)) {
+      node->msg.hwnd = GUI_INVALID_HANDLE;
+      ++marked;
+    }
+  }
+  return marked;
+}
+
+// Sent records leave the list and their senders get -2.
+int DropSent(MsgQueue* q, WindowHandle target) {
+  int marked = 0;
+  SyncMsgRecord* prev = nullptr;
+  for (SyncMsgRecord* sync = q->sentHead; sync;) {
+    SyncMsgRecord* next = sync->next;
+    if (WindowBelongsTo(sync->msg.hwnd, target)) {
+      if (prev)
+        prev->next = next;
+      else
+        q->sentHead = next;
+      if (q->sentTail == sync) q->sentTail = prev;
+      sync->msg.hwnd = GUI_INVALID_HANDLE;
+      Answer(sync, MSG_ERR_DROPPED);
+      ++marked;
+    } else {
+      prev = sync;
+    }
+    sync = next;
+  }
+  return marked;
+}
+
+}  // namespace
+
+extern "C" {
+
+LResult DispatchMessage(const Message* msg) {
+  if (!msg) return MSG_ERR_INVALID;
+  SyncMsgRecord* sync = msg->pAdd;
+  WindowRecord* win = Discarded(msg->hwnd) ? nullptr : ValidWindow(msg->hwnd);
+  if (!win || !win->procedure || ((win->style & WS_DISABLED) && IsBlockedWhenDisabled(msg->message))) {
+    Answer(sync, MSG_ERR_DROPPED);
+    return MSG_ERR_INVALID;
+  }
+  LResult result = win->procedure(msg->hwnd, msg->message, msg->wParam, msg->lParam);
+  Answer(sync, result);
+  return result;
+}
+
+int ThrowAwayMessages(WindowHandle hwnd) {
+  if (hwnd == 0 || hwnd == GUI_INVALID_HANDLE) return MSG_ERR_INVALID;
+  WindowRecord* win = WindowOf(hwnd);
+  if (win->dataType != kWindowValid && win->dataType != kWindowDestroyed) return MSG_ERR_INVALID;
+  MsgQueue* q = win->mainWindow ? win->mainWindow->queue : nullptr;
+  if (!q) return MSG_ERR_INVALID;
+  uint32_t timerBits = TimerMaskOfWindow(hwnd);
+  std::lock_guard<std::mutex> hold(q->lock);
+  int marked = q->ring ? MarkRing(q, hwnd) : 0;
+  marked += DropSent(q, hwnd);
+  marked += MarkNotifications(q, hwnd);
+  q->timerMask &= ~timerBits;
+  return marked;
+}
+
+}  // extern "C"

@@ -1,0 +1,56 @@
+// Queue set-up and tear-down.
+#include "core/message/msg_queue.h"
+
+#include "core/window/window_record.h"
+
+extern "C" int InitMsgQueue(MsgQueue* queue, int size) {
+  if (!queue) return 0;
+  if (size <= 0) size = DEF_MSGQUEUE_LEN;
+  queue->ring.reset(new (std::nothrow) Message[size]);
+  if (!queue->ring) return 0;
+  queue->ringSize = size;
+  queue->state = 0;
+  queue->notifyHead = queue->notifyTail = nullptr;
+  queue->sentHead = queue->sentTail = nullptr;
+  queue->readPos = queue->writePos = 0;
+  queue->timerMask = 0;
+  queue->quitCount = 0;
+  return 1;
+}
+
+// Senders still waiting on the queue get -2 rather than blocking for ever.
+extern "C" void DestroyMsgQueue(MsgQueue* queue) {
+  if (!queue) return;
+  std::lock_guard<std::mutex> hold(queue->lock);
+  for (MsgNode* node = queue->notifyHead; node;) {
+    MsgNode* next = node->next;
+    FreeMsgNode(node);
+    node = next;
+  }
+  queue->notifyHead = queue->notifyTail = nullptr;
+  for (SyncMsgRecord* sync = queue->sentHead; sync;) {
+    SyncMsgRecord* next = sync->next;
+    sync->result = MSG_ERR_DROPPED;
+    sync->done.Post();
+    sync = next;
+  }
+  queue->sentHead = queue->sentTail = nullptr;
+  queue->ring.reset();
+  queue->ringSize = 0;
+  queue->state = 0;
+}
+
+void WakeQueueReader(MsgQueue* queue, const MainWinRecord* receiver) {
+  if (receiver && pthread_equal(receiver->thread, pthread_self())) return;
+  queue->wake.Wake();
+}
+
+void AppendNotifyNode(MsgQueue* queue, MsgNode* node) {
+  node->next = nullptr;
+  if (queue->notifyTail)
+    queue->notifyTail->next = node;
+  else
+    queue->notifyHead = node;
+  queue->notifyTail = node;
+  queue->state |= kNotifyWaiting;
+}

@@ -1,0 +1,77 @@
+// The queue record behind every GUI thread and the helpers the message API
+// is built from. Callers allocate a MsgQueue, then InitMsgQueue it.
+#pragma once
+
+#include <pthread.h>
+
+#include <cstdint>
+#include <memory>
+#include <mutex>
+#include <new>
+
+#include "core/message/semaphore.h"
+#include "gui/message.h"
+
+struct MainWinRecord;
+
+enum QueueState : uint32_t {
+  kQuitPending = 1u << 31,
+  kPostedWaiting = 1u << 30,
+  kSentWaiting = 1u << 29,
+  kNotifyWaiting = 1u << 28,
+  kPaintPending = 1u << 25,
+};
+
+struct SyncMsgRecord {
+  Message msg{};
+  LResult result = MSG_ERR_DROPPED;
+  Semaphore done;
+  SyncMsgRecord* next = nullptr;
+};
+
+struct MsgNode {
+  Message msg{};
+  MsgNode* next = nullptr;
+};
+
+struct MsgQueue {
+  uint32_t state = 0;
+  std::mutex lock;
+  Semaphore wake;
+  MsgNode* notifyHead = nullptr;
+  MsgNode* notifyTail = nullptr;
+  SyncMsgRecord* sentHead = nullptr;
+  SyncMsgRecord* sentTail = nullptr;
+  std::unique_ptr<Message[]> ring;
+  int ringSize = 0;
+  int readPos = 0;
+  int writePos = 0;
+  uint32_t timerMask = 0;
+  int quitCount = 0;
+  uint32_t paintPosts = 0;  // tells a paint search whether a new post raced it
+};
+
+struct ThreadMsgInfo {
+  MsgQueue* queue = nullptr;
+  pthread_t thread{};
+  MainWinRecord* mainWindow = nullptr;  // first main window made on the thread
+  uintptr_t reserved[2] = {0, 0};
+};
+
+// Wakes the queue's reader unless the caller is that reader.
+void WakeQueueReader(MsgQueue* queue, const MainWinRecord* receiver);
+// The calling thread's record, or null.
+ThreadMsgInfo* CurrentThreadMsgInfo();
+uintptr_t ThreadKey(pthread_t thread);
+// Links a notification node at the tail (queue mutex held).
+void AppendNotifyNode(MsgQueue* queue, MsgNode* node);
+
+// Queue nodes of the notification and refresh lists (general heap).
+inline MsgNode* AllocMsgNode() { return new (std::nothrow) MsgNode; }
+inline void FreeMsgNode(MsgNode* node) { delete node; }
+
+// Posts a complete message (time word included) to a window's queue; the
+// PostMessage rules apply.
+int PostMessageAt(WindowHandle hwnd, int msg, WParam wParam, LParam lParam, uintptr_t time);
+// The queue a window's messages go to, or null.
+MsgQueue* QueueOfWindow(WindowHandle hwnd);

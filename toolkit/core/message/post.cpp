@@ -1,0 +1,155 @@
+// Writers: posted ring, notifications, quit marks and cross-thread sends.
+#include "core/desktop/desktop.h"
+#include "core/message/msg_queue.h"
+#include "core/window/window_record.h"
+#include "gui/app_hooks.h"
+#include "gui/timer.h"
+
+namespace {
+
+bool IsMouseMessage(int msg) { return msg >= MSG_FIRSTMOUSE && msg <= MSG_LASTMOUSE; }
+
+// A mouse message may only reach a window on the display the menus run on.
+bool OnCurrentDisplay(WindowRecord* win) {
+  WindowRecord* owner = (win->windowType == kWindowControl && win->parent) ? win->parent : win;
+  return GetWindowDisplay(HandleOf(owner)) == getCurOutputHook();
+}
+
+// Moves to the desktop collapse into the newest unread entry when it is a
+// move with the same buttons.
+bool CoalesceDesktopMove(MsgQueue* q, WindowHandle hwnd, int msg, WParam wParam, LParam lParam,
+                         uintptr_t time) {
+  if (msg != MSG_MOUSEMOVE || hwnd != __gui_hwnd_desktop || q->readPos == q->writePos) return false;
+  Message& last = q->ring[(q->writePos + q->ringSize - 1) % q->ringSize];
+  if (last.message != MSG_MOUSEMOVE || last.hwnd != hwnd || last.wParam != wParam) return false;
+  last.lParam = lParam;
+  last.time = time;
+  return true;
+}
+
+int StoreInRing(MsgQueue* q, WindowHandle hwnd, int msg, WParam wParam, LParam lParam, uintptr_t time) {
+  std::lock_guard<std::mutex> hold(q->lock);
+  if (!CoalesceDesktopMove(q, hwnd, msg, wParam, lParam, time)) {
+    int next = (q->writePos + 1) % q->ringSize;
+    if (next == q->readPos) return MSG_ERR_DROPPED;
+    q->ring[q->writePos] = Message{hwnd, msg, wParam, lParam, time, nullptr};
+    q->writePos = next;
+  }
+  q->state |= kPostedWaiting;
+  return 0;
+}
+
+}  // namespace
+
+MsgQueue* QueueOfWindow(WindowHandle hwnd) {
+  MainWinRecord* main = MainWindowOf(hwnd);
+  return main ? main->queue : nullptr;
+}
+
+int PostMessageAt(WindowHandle hwnd, int msg, WParam wParam, LParam lParam, uintptr_t time) {
+  WindowRecord* win = ValidWindow(hwnd);
+  MsgQueue* q = QueueOfWindow(hwnd);
+  if (!win || !q) return MSG_ERR_INVALID;
+  if (msg == MSG_PAINT) {
+    {
+      std::lock_guard<std::mutex> hold(q->lock);
+      q->state |= kPaintPending;
+      q->paintPosts++;
+    }
+    WakeQueueReader(q, win->mainWindow);
+    return 0;
+  }
+  if (IsMouseMessage(msg) && !OnCurrentDisplay(win)) return MSG_ERR_OTHER_DISPLAY;
+  int rc = StoreInRing(q, hwnd, msg, wParam, lParam, time);
+  if (rc == 0) WakeQueueReader(q, win->mainWindow);
+  return rc;
+}
+
+extern "C" {
+
+int PostMessage(WindowHandle hwnd, int msg, WParam wParam, LParam lParam) {
+  return PostMessageAt(hwnd, msg, wParam, lParam, GetTickCount());
+}
+
+int PostQuitMessage(WindowHandle hwnd) {
+  if (hwnd == 0 || hwnd == GUI_INVALID_HANDLE) return MSG_ERR_INVALID;
+  WindowRecord* win = WindowOf(hwnd);
+  if (win->dataType != kWindowValid && win->dataType != kWindowDestroyed) return MSG_ERR_INVALID;
+  MainWinRecord* main = win->mainWindow;
+  if (!main || !main->queue) return MSG_ERR_INVALID;
+  {
+    std::lock_guard<std::mutex> hold(main->queue->lock);
+    main->queue->state |= kQuitPending;
+    main->queue->quitCount++;
+  }
+  WakeQueueReader(main->queue, main);
+  return 0;
+}
+
+int SendNotifyMessage(WindowHandle hwnd, int msg, WParam wParam, LParam lParam) {
+  WindowRecord* win = ValidWindow(hwnd);
+  MsgQueue* q = QueueOfWindow(hwnd);
+  if (!win || !q) return MSG_ERR_INVALID;
+  MsgNode* node = AllocMsgNode();
+  if (!node) return MSG_ERR_DROPPED;
+  node->msg = Message{hwnd, msg, wParam, lParam, GetTickCount(), nullptr};
+  {
+    std::lock_guard<std::mutex> hold(q->lock);
+    AppendNotifyNode(q, node);
+  }
+  WakeQueueReader(q, win->mainWindow);
+  return 0;
+}
+
+LResult SendMessage(WindowHandle hwnd, int msg, WParam wParam, LParam lParam) {
+  WindowRecord* win = ValidWindow(hwnd);
+  if (!win || !win->procedure || !win->mainWindow) return MSG_ERR_INVALID;
+  MainWinRecord* main = win->mainWindow;
+  if (pthread_equal(main->thread, pthread_self())) return win->procedure(hwnd, msg, wParam, lParam);
+  MsgQueue* q = main->queue;
+  if (!q) return MSG_ERR_INVALID;
+
+  SyncMsgRecord sync;
+  sync.msg = Message{hwnd, msg, wParam, lParam, GetTickCount(), &sync};
+  {
+    std::lock_guard<std::mutex> hold(q->lock);
+    // Checked again under the lock: a window thrown away meanwhile would
+    // leave the record unanswered.
+    if (win->dataType != kWindowValid || !q->ring) return MSG_ERR_DROPPED;
+    if (q->sentTail)
+      q->sentTail->next = &sync;
+    else
+      q->sentHead = &sync;
+    q->sentTail = &sync;
+    q->state |= kSentWaiting;
+  }
+  q->wake.Wake();
+  sync.done.Wait();
+  return sync.result;
+}
+
+int BroadcastMessage(int msg, WParam wParam, LParam lParam) {
+  Message notice{0, msg, wParam, lParam, 0, nullptr};
+  return static_cast<int>(SendMessage(__gui_hwnd_desktop, kDesktopBroadcast, 0, reinterpret_cast<LParam>(&notice)));
+}
+
+LResult CallWindowProcDirect(WindowHandle hwnd, int msg, WParam wParam, LParam lParam) {
+  WindowRecord* win = ValidWindow(hwnd);
+  if (!win || !win->procedure) return MSG_ERR_INVALID;
+  return win->procedure(hwnd, msg, wParam, lParam);
+}
+
+void NotifyParentEx(WindowHandle control, int code, LParam addData) {
+  WindowRecord* win = ValidWindow(control);
+  if (!win || !win->parent) return;
+  MainWinRecord* hostMain = win->parent->mainWindow;
+  if (hostMain && (hostMain->style & WS_DISABLED)) return;
+  if (win->notification) {
+    win->notification(control, win->id, code, addData);
+    return;
+  }
+  WParam wParam = (static_cast<WParam>(code & 0xFFFF) << 16) | static_cast<WParam>(win->id & 0xFFFF);
+  SendNotifyMessage(HandleOf(win->parent), MSG_COMMAND, wParam, static_cast<LParam>(control));
+}
+
+}  // extern "C"

@@ -1,0 +1,233 @@
+// Readers: PeekMessageEx and the calls built on it. Sources are read in a
+// fixed order: quit, sent, notifications, posted ring, paint, timers.
+#include "core/desktop/desktop.h"
+#include "core/message/msg_queue.h"
+#include "core/timer/timer_internal.h"
+#include "core/window/window_record.h"
+#include "gui/app_hooks.h"
+
+namespace {
+
+bool RangeAdmits(int first, int last, int msg) {
+  if (first <= 0 && last <= 0) return true;
+  if (first >= 1 && last >= first) return msg >= first && msg <= last;
+  return false;
+}
+
+enum class Outcome { kDelivered, kQuit, kPaint, kTimer, kEmpty };
+
+using Lock = std::unique_lock<std::mutex>;
+
+bool TakeQuit(MsgQueue* q, Message* out, WindowHandle hwnd, bool remove) {
+  if (!(q->state & kQuitPending)) return false;
+  *out = Message{hwnd, MSG_QUIT, 0, 0, 0, nullptr};
+  if (remove && --q->quitCount <= 0) {
+    q->quitCount = 0;
+    q->state &= ~kQuitPending;
+  }
+  return true;
+}
+
+bool TakeSent(MsgQueue* q, Message* out, int first, int last, bool remove) {
+  if (!(q->state & kSentWaiting)) return false;
+  SyncMsgRecord* head = q->sentHead;
+  if (!head) {
+    q->state &= ~kSentWaiting;
+    return false;
+  }
+  if (!RangeAdmits(first, last, head->msg.message)) return false;
+  *out = head->msg;
+  out->pAdd = head;
+  if (remove) {
+    q->sentHead = head->next;
+    if (!q->sentHead) q->sentTail = nullptr;
+    head->next = nullptr;
+  }
+  return true;
+}
+
+bool TakeNotify(MsgQueue* q, Message* out, int first, int last, bool remove) {
+  if (!(q->state & kNotifyWaiting)) return false;
+  MsgNode* head = q->notifyHead;
+  if (!head) {
+    q->state &= ~kNotifyWaiting;
+    return false;
+  }
+  if (!RangeAdmits(first, last, head->msg.message)) return false;
+  *out = head->msg;
+  out->pAdd = nullptr;
+  if (remove) {
+    q->notifyHead = head->next;
+    if (!q->notifyHead) q->notifyTail = nullptr;
+    FreeMsgNode(head);
+  }
+  return true;
+}
+
+bool TakePosted(MsgQueue* q, Message* out, int first, int last, bool remove) {
+  if (!(q->state & kPostedWaiting)) return false;
+  if (q->readPos == q->writePos) {
+    q->state &= ~kPostedWaiting;
+    return false;
+  }
+  const Message& entry = q->ring[q->readPos];
+  if (!RangeAdmits(first, last, entry.message)) return false;
+  *out = entry;
+  if (remove) q->readPos = (q->readPos + 1) % q->ringSize;
+  return true;
+}
+
+// Depth first: the window, its controls, then the main windows it hosts.
+WindowRecord* FindDamagedWindow(WindowRecord* win) {
+  if (!win) return nullptr;
+  if (HasInvalidArea(win)) return win;
+  for (WindowRecord* child = win->firstChild; child; child = static_cast<ControlRecord*>(child)->nextSibling)
+    if (WindowRecord* found = FindDamagedWindow(child)) return found;
+  if (win->windowType == kWindowMain) {
+    for (MainWinRecord* hosted = static_cast<MainWinRecord*>(win)->firstHosted; hosted; hosted = hosted->nextHosted)
+      if (WindowRecord* found = FindDamagedWindow(hosted)) return found;
+  }
+  return nullptr;
+}
+
+// The search runs outside the queue lock (painting code takes its region
+// locks before posting); the bit is cleared only when no paint was posted
+// meanwhile.
+bool TakePaint(MsgQueue* q, Lock& lock, Message* out, bool remove, ThreadMsgInfo* info) {
+  if (info == DesktopThreadInfo()) {
+    *out = Message{__gui_hwnd_desktop, MSG_PAINT, 0, 0, 0, nullptr};
+    if (remove) q->state &= ~kPaintPending;
+    return true;
+  }
+  uint32_t seenPosts = q->paintPosts;
+  lock.unlock();
+  WindowRecord* damaged = FindDamagedWindow(info->mainWindow);
+  lock.lock();
+  if (damaged) {
+    *out = Message{HandleOf(damaged), MSG_PAINT, 0, reinterpret_cast<LParam>(damaged->invalid.region), 0, nullptr};
+    return true;
+  }
+  if (q->paintPosts == seenPosts) q->state &= ~kPaintPending;
+  return false;
+}
+
+// The timer's slot is looked up after the queue lock is dropped: the timer
+// table lock is always taken before a queue lock, never after.
+Outcome TakeTimer(MsgQueue* q, Lock& lock, Message* out, bool remove, ThreadMsgInfo* info) {
+  if (info == DesktopThreadInfo()) {
+    *out = Message{__gui_hwnd_desktop, MSG_TIMER, 0, 0, 0, nullptr};
+    if (remove) q->timerMask = 0;
+    return Outcome::kDelivered;
+  }
+  int slot = __builtin_ctz(q->timerMask);
+  if (remove) q->timerMask &= ~(1u << slot);
+  lock.unlock();
+  WindowHandle hwnd = 0;
+  int id = 0;
+  bool live = TimerSlotInfo(slot, &hwnd, &id);
+  lock.lock();
+  if (!live) {
+    q->timerMask &= ~(1u << slot);  // a stale mark of a timer that is gone
+    return Outcome::kEmpty;
+  }
+  *out = Message{hwnd, MSG_TIMER, static_cast<WParam>(id), 0, 0, nullptr};
+  return Outcome::kDelivered;
+}
+
+Outcome ReadOnce(MsgQueue* q, Lock& lock, Message* out, WindowHandle hwnd, int first, int last, bool remove,
+                 ThreadMsgInfo* info) {
+  if (TakeQuit(q, out, hwnd, remove)) return Outcome::kQuit;
+  if (TakeSent(q, out, first, last, remove)) return Outcome::kDelivered;
+  if (TakeNotify(q, out, first, last, remove)) return Outcome::kDelivered;
+  if (TakePosted(q, out, first, last, remove)) return Outcome::kDelivered;
+  if ((q->state & kPaintPending) && RangeAdmits(first, last, MSG_PAINT)) {
+    if (TakePaint(q, lock, out, remove, info)) return Outcome::kDelivered;
+    if (q->state & (kQuitPending | kSentWaiting | kNotifyWaiting | kPostedWaiting)) return Outcome::kPaint;
+  }
+  if (q->timerMask && RangeAdmits(first, last, MSG_TIMER)) {
+    if (TakeTimer(q, lock, out, remove, info) == Outcome::kDelivered) return Outcome::kDelivered;
+    return Outcome::kTimer;
+  }
+  return Outcome::kEmpty;
+}
+
+bool IsReadableWindow(WindowHandle hwnd) {
+  if (hwnd == __gui_hwnd_desktop && hwnd != 0) return true;
+  WindowRecord* win = ValidWindow(hwnd);
+  return win && win->windowType == kWindowMain;
+}
+
+bool HasAnything(MsgQueue* q) {
+  return (q->state & (kQuitPending | kSentWaiting | kNotifyWaiting | kPostedWaiting | kPaintPending)) ||
+         q->timerMask != 0 || q->readPos != q->writePos;
+}
+
+}  // namespace
+
+extern "C" {
+
+BOOL PeekMessageEx(Message* msg, WindowHandle hwnd, int first, int last, BOOL wait, BOOL remove) {
+  if (!msg || !IsReadableWindow(hwnd)) return FALSE;
+  ThreadMsgInfo* info = CurrentThreadMsgInfo();
+  if (!info || !info->queue) return FALSE;
+  MsgQueue* q = info->queue;
+  *msg = Message{};
+  for (;;) {
+    Lock lock(q->lock);
+    Outcome outcome = ReadOnce(q, lock, msg, hwnd, first, last, remove, info);
+    if (outcome == Outcome::kDelivered) return TRUE;
+    if (outcome == Outcome::kQuit) return FALSE;
+    // A source changed while its lock was dropped: look again at once.
+    if (outcome == Outcome::kPaint || outcome == Outcome::kTimer) continue;
+    lock.unlock();
+    if (!wait) return FALSE;
+    q->wake.Wait();
+    if (!IsReadableWindow(hwnd)) return FALSE;
+  }
+}
+
+BOOL GetMessage(Message* msg, WindowHandle hwnd) { return PeekMessageEx(msg, hwnd, 0, 0, TRUE, TRUE); }
+
+BOOL PeekMessage(Message* msg, WindowHandle hwnd, int first, int last, BOOL remove) {
+  return PeekMessageEx(msg, hwnd, first, last, FALSE, remove);
+}
+
+BOOL PeekPostMessage(Message* msg, WindowHandle hwnd, int first, int last, BOOL remove) {
+  MsgQueue* q = QueueOfWindow(hwnd);
+  if (!msg || !q) return FALSE;
+  std::lock_guard<std::mutex> hold(q->lock);
+  if (q->readPos == q->writePos) return FALSE;
+  const Message& entry = q->ring[q->readPos];
+  bool admits = (first == 0 && last == 0) || (entry.message >= first && entry.message <= last);
+  if (!admits) return FALSE;
+  *msg = entry;
+  if (remove) q->readPos = (q->readPos + 1) % q->ringSize;
+  return TRUE;
+}
+
+BOOL WaitMessage(Message* msg, WindowHandle hwnd) {
+  MsgQueue* q = QueueOfWindow(hwnd);
+  if (!msg || !q) return FALSE;
+  for (;;) {
+    {
+      std::lock_guard<std::mutex> hold(q->lock);
+      if (HasAnything(q)) return TRUE;
+    }
+    q->wake.Wait();
+  }
+}
+
+BOOL HavePendingMessage(WindowHandle hwnd) {
+  MsgQueue* q = nullptr;
+  if (hwnd == 0) {
+    ThreadMsgInfo* info = CurrentThreadMsgInfo();
+    q = info ? info->queue : nullptr;
+  } else {
+    q = QueueOfWindow(hwnd);
+  }
+  if (!q) return FALSE;
+  std::lock_guard<std::mutex> hold(q->lock);
+  return HasAnything(q) ? TRUE : FALSE;
+}
+
+}  // extern "C"

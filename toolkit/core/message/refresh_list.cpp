@@ -1,0 +1,116 @@
+// Refresh rectangles go to the device layer's area refresh, which does
+// nothing on this system, so only the bookkeeping of who refreshed matters.
+#include "core/message/refresh_list.h"
+
+#include <atomic>
+#include <memory>
+
+#include "core/message/msg_queue.h"
+#include "core/startup/pending_stages.h"
+#include "core/window/window_record.h"
+
+namespace {
+
+std::unique_ptr<MsgQueue> g_refreshQueue;
+std::atomic<bool> g_switchRequested{false};
+std::atomic<bool> g_switchDue{false};
+// Touched only by the timer thread.
+WindowHandle g_refreshingWindow = 0;
+
+constexpr uint32_t kTopmostStyle = 0x00000008;
+
+MainWinRecord* RefreshingWindow() {
+  WindowRecord* win = ValidWindow(g_refreshingWindow);
+  return win ? win->mainWindow : nullptr;
+}
+
+void ForgetMarkedWindow(MainWinRecord* win) {
+  if (win && win->refreshMark) {
+    win->refreshMark = 0;
+    g_refreshingWindow = 0;
+  }
+}
+
+// No refresh was ever queued: a requested switch happens at once.
+void HandshakeBeforeRefreshes() {
+  if (g_switchRequested.exchange(false)) PendingSwitchDispDev();
+  ForgetMarkedWindow(RefreshingWindow());
+}
+
+// A request becomes due on one empty pass and is carried out on the next.
+void HandshakeAfterRefreshes() {
+  MainWinRecord* win = RefreshingWindow();
+  bool marked = win && win->refreshMark;
+  bool mayBecomeDue = !marked || !(win->exStyle & kTopmostStyle);
+  if (g_switchRequested.load() && mayBecomeDue) {
+    g_switchRequested = false;
+    g_switchDue = true;
+  } else if (g_switchDue.exchange(false)) {
+    PendingSwitchDispDev();
+  }
+  if (marked) {
+    win->refreshMark = 0;
+    g_refreshingWindow = 0;
+  }
+}
+
+}  // namespace
+
+bool CreateRefreshList() {
+  std::unique_ptr<MsgQueue> queue(new (std::nothrow) MsgQueue);
+  if (!queue || !InitMsgQueue(queue.get(), 0)) return false;
+  g_refreshQueue = std::move(queue);
+  return true;
+}
+
+void DestroyRefreshList() {
+  if (!g_refreshQueue) return;
+  DestroyMsgQueue(g_refreshQueue.get());
+  g_refreshQueue.reset();
+  g_refreshingWindow = 0;
+  g_switchRequested = false;
+  g_switchDue = false;
+}
+
+void RequestDisplaySwitch() { g_switchRequested = true; }
+
+bool IsDisplaySwitchPending() { return g_switchRequested.load() || g_switchDue.load(); }
+
+extern "C" {
+
+int SendRefreshMessage(WindowHandle hwnd, int msg, WParam wParam, LParam lParam) {
+  if (!ValidWindow(hwnd) || !g_refreshQueue) return MSG_ERR_INVALID;
+  MsgNode* node = AllocMsgNode();
+  if (!node) return MSG_ERR_DROPPED;
+  node->msg = Message{hwnd, msg, wParam, lParam, 0, nullptr};
+  std::lock_guard<std::mutex> hold(g_refreshQueue->lock);
+  AppendNotifyNode(g_refreshQueue.get(), node);
+  return 0;
+}
+
+void HandleRefreshMsgs(void) {
+  MsgQueue* q = g_refreshQueue.get();
+  if (!q) return;
+  bool everQueued = false, drained = false, blocked = false;
+  {
+    std::lock_guard<std::mutex> hold(q->lock);
+    everQueued = (q->state & kNotifyWaiting) != 0;
+    while (MsgNode* head = q->notifyHead) {
+      if (head->msg.message != MSG_REFRESH_RECT) {
+        blocked = true;
+        break;
+      }
+      if (MainWinRecord* main = MainWindowOf(head->msg.hwnd)) g_refreshingWindow = HandleOf(main);
+      q->notifyHead = head->next;
+      if (!q->notifyHead) q->notifyTail = nullptr;
+      FreeMsgNode(head);
+      drained = true;
+    }
+  }
+  if (blocked || !everQueued)
+    HandshakeBeforeRefreshes();
+  else if (!drained)
+    HandshakeAfterRefreshes();
+}
+
+}  // extern "C"

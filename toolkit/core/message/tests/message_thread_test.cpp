@@ -1,0 +1,219 @@
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <future>
+#include <thread>
+
+#include "core/desktop/desktop.h"
+#include "core/desktop/zorder.h"
+#include "core/message/tests/hand_made_windows.h"
+#include "core/startup/thread_start.h"
+
+namespace {
+
+void WaitUntilSent(MsgQueue* q, int count = 1) {
+  for (;;) {
+    {
+      std::lock_guard<std::mutex> hold(q->lock);
+      int n = 0;
+      for (SyncMsgRecord* s = q->sentHead; s; s = s->next) ++n;
+      if (n >= count) return;
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  }
+}
+
+// A thread that owns one main window and waits for the test's go-ahead
+// before reading its queue.
+class OwnerThread {
+ public:
+  OwnerThread() {
+    thread_ = std::thread([this] {
+      ThreadQueue queue;
+      auto win = MakeMainWindow(queue.info());
+      window_.set_value(win.get());
+      go_.get_future().wait();
+      body_(win.get());
+      done_.set_value();
+      finish_.get_future().wait();
+    });
+    win_ = window_.get_future().get();
+  }
+  ~OwnerThread() {
+    finish_.set_value();
+    thread_.join();
+  }
+  MainWinRecord* window() const { return win_; }
+  // Runs body on the owner thread; Wait() returns once it has finished.
+  void Run(std::function<void(MainWinRecord*)> body) {
+    body_ = std::move(body);
+    go_.set_value();
+  }
+  void Wait() { done_.get_future().wait(); }
+
+ private:
+  std::promise<MainWinRecord*> window_;
+  std::promise<void> go_, done_, finish_;
+  std::function<void(MainWinRecord*)> body_;
+  MainWinRecord* win_ = nullptr;
+  std::thread thread_;
+};
+
+TEST(CrossThreadSend, BlocksUntilAnsweredAndIsReadBeforeOtherSources) {
+  Recorder::Instance().Take();
+  OwnerThread owner;
+  MainWinRecord* win = owner.window();
+  PostMessage(H(win), 500, 0, 0);
+  SendNotifyMessage(H(win), 501, 0, 0);
+  auto answer = std::async(std::launch::async, [&] { return SendMessage(H(win), 502, 7, 8); });
+  WaitUntilSent(win->queue);
+  EXPECT_EQ(answer.wait_for(std::chrono::milliseconds(0)), std::future_status::timeout);
+  owner.Run([](MainWinRecord* w) { DrainQueue(H(w)); });
+  owner.Wait();
+  EXPECT_EQ(answer.get(), 1502);
+  EXPECT_EQ(Recorder::Instance().TakeMessages(), (std::vector<int>{502, 501, 500}));
+}
+
+TEST(CrossThreadSend, SentHeadOutsideTheRangeHidesLaterSentOnly) {
+  Recorder::Instance().Take();
+  OwnerThread owner;
+  MainWinRecord* win = owner.window();
+  auto first = std::async(std::launch::async, [&] { return SendMessage(H(win), 600, 0, 0); });
+  WaitUntilSent(win->queue, 1);
+  auto second = std::async(std::launch::async, [&] { return SendMessage(H(win), 50, 0, 0); });
+  WaitUntilSent(win->queue, 2);
+  PostMessage(H(win), 40, 0, 0);
+  SendNotifyMessage(H(win), 45, 0, 0);
+  std::vector<int> inRange;
+  owner.Run([&](MainWinRecord* w) {
+    Message msg;
+    while (PeekMessage(&msg, H(w), 1, 100, TRUE)) {
+      inRange.push_back(msg.message);
+      DispatchMessage(&msg);
+    }
+    DrainQueue(H(w));
+  });
+  owner.Wait();
+  EXPECT_EQ(inRange, (std::vector<int>{45, 40}));
+  EXPECT_EQ(first.get(), 1600);
+  EXPECT_EQ(second.get(), 1050);
+}
+
+TEST(CrossThreadSend, WindowDestroyedBeforeDispatchAnswersMinusTwo) {
+  OwnerThread owner;
+  MainWinRecord* win = owner.window();
+  auto answer = std::async(std::launch::async, [&] { return SendMessage(H(win), 700, 0, 0); });
+  WaitUntilSent(win->queue);
+  owner.Run([](MainWinRecord* w) {
+    DestroyByHand(w);
+    DrainQueue(H(w));
+    w->dataType = kWindowValid;
+  });
+  owner.Wait();
+  EXPECT_EQ(answer.get(), MSG_ERR_DROPPED);
+}
+
+TEST(CrossThreadSend, QueueFreedWithWaitingSendersAnswersMinusTwo) {
+  std::promise<MainWinRecord*> made;
+  std::promise<void> release;
+  std::thread owner([&] {
+    ThreadMsgInfo* info = AllocThreadMsgQueue();
+    auto win = MakeMainWindow(info);
+    made.set_value(win.get());
+    release.get_future().wait();
+    FreeThreadMsgQueue(info);
+  });
+  MainWinRecord* win = made.get_future().get();
+  auto answer = std::async(std::launch::async, [&] { return SendMessage(H(win), 800, 0, 0); });
+  WaitUntilSent(win->queue);
+  release.set_value();
+  EXPECT_EQ(answer.get(), MSG_ERR_DROPPED);
+  owner.join();
+}
+
+TEST(CrossThreadPost, ManyWritersOneReaderLoseNothing) {
+  constexpr int kWriters = 4, kEach = 500;
+  std::promise<MainWinRecord*> made;
+  std::atomic<int> received{0};
+  std::thread reader([&] {
+    ThreadQueue queue;
+    auto win = MakeMainWindow(queue.info(), [](WindowHandle, int, WParam, LParam) -> LResult { return 0; });
+    made.set_value(win.get());
+    Message msg;
+    while (GetMessage(&msg, H(win))) {
+      if (msg.message == 900) received++;
+      DispatchMessage(&msg);
+    }
+  });
+  MainWinRecord* win = made.get_future().get();
+  std::vector<std::thread> writers;
+  for (int w = 0; w < kWriters; ++w) {
+    writers.emplace_back([&, w] {
+      for (int i = 0; i < kEach; ++i) {
+        if (i % 3 == 0) {
+          SendNotifyMessage(H(win), 900, w, i);
+        } else {
+          while (PostMessage(H(win), 900, w, i) == MSG_ERR_DROPPED) std::this_thread::yield();
+        }
+        if (i % 50 == 0) SendMessage(H(win), 901, 0, 0);
+      }
+    });
+  }
+  for (auto& t : writers) t.join();
+  SendMessage(H(win), 902, 0, 0);  // everything before it has been read
+  EXPECT_EQ(received.load(), kWriters * kEach);
+  PostQuitMessage(H(win));
+  reader.join();
+}
+
+class DesktopThreadTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    pthread_t thread;
+    ASSERT_TRUE(start_.Launch(&thread, DesktopMain, 0));
+    thread_ = thread;
+  }
+  void TearDown() override {
+    SendMessage(__gui_hwnd_desktop, kDesktopEnd, 0, 0);
+    pthread_join(thread_, nullptr);
+  }
+  ThreadStart start_;
+  pthread_t thread_{};
+};
+
+TEST(DesktopBroadcast, PostsToEveryMainWindowOfEveryList) {
+  Recorder::Instance().Take();
+  ThreadQueue queue;
+  auto top = MakeMainWindow(queue.info());
+  auto mainList = MakeMainWindow(queue.info());
+  auto auxList = MakeMainWindow(queue.info());
+  auto ctl = MakeControl(mainList.get(), 3);
+  ZOrderNode nodes[4] = {{H(top), nullptr}, {H(ctl), nullptr}, {H(mainList), nullptr}, {H(auxList), nullptr}};
+  nodes[1].next = &nodes[2];
+  TopmostList().head = &nodes[0];
+  MainDisplayList().head = &nodes[1];
+  AuxDisplayList().head = &nodes[3];
+
+  ThreadStart start;
+  pthread_t desktop;
+  ASSERT_TRUE(start.Launch(&desktop, DesktopMain, 0));
+  EXPECT_EQ(BroadcastMessage(77, 1, 2), 3);
+  // Windows remain, so the desktop refuses to end until told to quit.
+  EXPECT_EQ(SendMessage(__gui_hwnd_desktop, kDesktopEnd, 0, 0), 0);
+  PostQuitMessage(__gui_hwnd_desktop);
+  pthread_join(desktop, nullptr);
+  TopmostList().head = MainDisplayList().head = AuxDisplayList().head = nullptr;
+
+  DrainQueue(H(top));
+  std::vector<Seen> seen = Recorder::Instance().Take();
+  std::vector<Seen> expected = {{H(top), 77, 1, 2}, {H(mainList), 77, 1, 2}, {H(auxList), 77, 1, 2}};
+  EXPECT_EQ(seen, expected);
+}
+
+TEST_F(DesktopThreadTest, AnswersSentRequestsAndEndsWhenNoWindowsRemain) {
+  EXPECT_EQ(SendMessage(__gui_hwnd_desktop, kDesktopReinit, 1, 0), 0);
+  EXPECT_EQ(SendMessage(__gui_hwnd_desktop, 12345, 0, 0), 0);
+  EXPECT_EQ(BroadcastMessage(5, 0, 0), 0);
+}
+
+}  // namespace

@@ -1,0 +1,124 @@
+#include "core/startup/event_thread.h"
+
+#include <pthread.h>
+
+#include <atomic>
+
+#include "core/desktop/desktop.h"
+#include "core/message/msg_queue.h"
+#include "core/startup/pending_stages.h"
+#include "core/startup/thread_start.h"
+#include "gui/startup.h"
+#include "gui/timer.h"
+
+namespace {
+
+constexpr int kWaitMouse = 1;
+constexpr int kWaitKeyboard = 2;
+
+StoppableThread g_thread;
+
+// Reports nothing; waits out the time-out unless shut-down cuts it short.
+int IdleWait(int, long timeoutUsec) {
+  g_thread.SleepFor(timeoutUsec);
+  return 0;
+}
+int ReadNothing(int, LowLevelEvent*) { return 0; }
+
+const EventEngine kIdleEngine = {IdleWait, ReadNothing};
+std::atomic<const EventEngine*> g_engine{&kIdleEngine};
+
+// Position of the last mouse event other than a move; owned by the event
+// thread (reset when it starts).
+int32_t g_lastX = 0, g_lastY = 0;
+
+int MouseMessageOf(int code) {
+  switch (code) {
+    case 0: return 4;
+    case 1: case 2: case 3: return code;
+    case 16: return 5;
+    case 32: return 6;
+    case 48: return 7;
+    case 256: return 8;
+    case 512: return 9;
+    default: return 0;
+  }
+}
+
+int KeyMessageOf(int code) {
+  switch (code) {
+    case 1: return 18;
+    case 2: return 20;
+    case 4: return 25;
+    case 8: return 26;
+    default: return 0;
+  }
+}
+
+void PostToDesktop(int msg, WParam wParam, LParam lParam) {
+  PostMessageAt(__gui_hwnd_desktop, msg, wParam, lParam, GetTickCount());
+}
+
+void PostMouseEvent(const LowLevelEvent& ev) {
+  int msg = MouseMessageOf(ev.event);
+  if (!msg) return;
+  WParam wParam = static_cast<uint32_t>(ev.mouseStatus);
+  LParam lParam = static_cast<LParam>((static_cast<uint32_t>(ev.data2) << 16) | (static_cast<uint32_t>(ev.data1) & 0xFFFF));
+  // A button at a new place is preceded by a move there.
+  if (ev.event != 0 && (ev.data1 != g_lastX || ev.data2 != g_lastY)) {
+    PostToDesktop(MSG_MOUSEMOVE, wParam, lParam);
+    g_lastX = ev.data1;
+    g_lastY = ev.data2;
+  }
+  PostToDesktop(msg, wParam, lParam);
+}
+
+void ReadAndPost(const EventEngine* engine, int which) {
+  LowLevelEvent ev{};
+  if (engine->read(which, &ev)) PostLowLevelEvent(ev);
+}
+
+}  // namespace
+
+void SetEventEngine(const EventEngine* engine) { g_engine = engine ? engine : &kIdleEngine; }
+
+void PostLowLevelEvent(const LowLevelEvent& ev) {
+  switch (ev.type) {
+    case kEventTimeout:
+      if (PendingShouldBroadcastIdleTick()) PostToDesktop(kDesktopIdleBroadcast, static_cast<uint32_t>(ev.count), 0);
+      break;
+    case kEventKey:
+      if (int msg = KeyMessageOf(ev.event))
+        PostToDesktop(msg, static_cast<uint32_t>(ev.data1), static_cast<LParam>(static_cast<uint32_t>(ev.data2)));
+      break;
+    case kEventMouse:
+      PostMouseEvent(ev);
+      break;
+    default:
+      break;
+  }
+}
+
+bool StartEventThread() { return g_thread.Start(EventThreadMain, kEventThread); }
+
+void StopEventThread() { g_thread.Stop(); }
+
+// Keys are read too when the engine reports them, so that typing in the
+// host window reaches the desktop.
+extern "C" void* EventThreadMain(void* arg) {
+  RecordThreadProcessId(kEventThread);
+  g_lastX = g_lastY = 0;
+  static_cast<ThreadStart*>(arg)->Started();
+  while (!g_thread.StopRequested()) {
+    const EventEngine* engine = g_engine.load();
+    int arrived = engine->wait(kWaitMouse | kWaitKeyboard, PendingEventTimeoutUsec());
+    if (arrived < 0 || g_thread.StopRequested()) continue;
+    if (arrived == 0) {
+      ReadAndPost(engine, 0);
+      continue;
+    }
+    if (arrived & kWaitMouse) ReadAndPost(engine, kWaitMouse);
+    if (arrived & kWaitKeyboard) ReadAndPost(engine, kWaitKeyboard);
+  }
+  return nullptr;
+}

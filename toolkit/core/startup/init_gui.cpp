@@ -1,0 +1,168 @@
+// InitGUI: every stage in its fixed order, each with its failure code, and
+// the clean-up that a failure takes.
+#include <clocale>
+#include <iterator>
+
+#include "core/message/refresh_list.h"
+#include "core/startup/gui_locks.h"
+#include "core/startup/pending_stages.h"
+#include "core/startup/startup_internal.h"
+#include "core/startup/system_threads.h"
+#include "gui/app_hooks.h"
+#include "gui/display.h"
+#include "gui/fixstr.h"
+#include "gui/startup.h"
+
+extern "C" WindowProc __gui_def_proc[3];
+WindowProc __gui_def_proc[3];
+
+namespace {
+
+StartupStage g_failing = StartupStage::kNone;
+StartupCleanup g_cleanup;
+
+struct Stage {
+  StartupStage id;
+  int code;
+  int (*run)();
+};
+
+int RunStartSystemThreads() { return StartSystemThreads(); }
+
+// Codes 5 to 11: a failure stops the graphics layer and drops the locks.
+const Stage kEarlyStages[] = {
+    {StartupStage::kFonts, 5, StageInitTextAndFonts},
+    {StartupStage::kGdi, 6, StageInitGDI},
+    {StartupStage::kElementColors, 7, StageInitWindowElementColors},
+    {StartupStage::kExtraColors, 8, StageInitExtraColors},
+    {StartupStage::kIme, 9, StageInitIME},
+    {StartupStage::kLayouts, 10, StageLoadLayoutRes},
+};
+
+// Codes 12 to 16: a failure also stops the input layer.
+const Stage kLateStages[] = {
+    {StartupStage::kCursors, 12, StageInitCursors},
+    {StartupStage::kMenus, 13, StageInitMenu},
+    {StartupStage::kControlClasses, 14, StageInitControlClass},
+    {StartupStage::kAccelerators, 15, StageInitAccel},
+    {StartupStage::kSystemThreads, 16, RunStartSystemThreads},
+};
+
+constexpr int kInputCode = 11;
+constexpr int kRefreshCode = 17;
+constexpr int kGraphicsCode = 1;
+constexpr int kConfigCode = 3;
+constexpr int kShortConfigCode = 1;
+constexpr int kShortLateCode = 2;
+
+bool Passes(StartupStage stage, int result) { return result != 0 && g_failing != stage; }
+
+void UndoGraphics() {
+  StageGalVideoQuit();
+  g_cleanup.graphicsStopped = true;
+  DestroyGuiLocks();
+  g_cleanup.locksDestroyed = true;
+}
+
+// Threads started by then are ended too, so a failed start-up leaves none.
+void UndoInputAndGraphics() {
+  StopSystemThreads();
+  DestroyRefreshList();
+  g_cleanup.threadsStopped = true;
+  StageTermIAL();
+  g_cleanup.inputStopped = true;
+  UndoGraphics();
+}
+
+int RunStages(const Stage* first, const Stage* last, void (*undo)()) {
+  for (const Stage* stage = first; stage != last; ++stage) {
+    if (!Passes(stage->id, stage->run())) {
+      undo();
+      return stage->code;
+    }
+  }
+  return 0;
+}
+
+void LoadStockBitmapsOfBothDisplays() {
+  StageLoadStockBitmaps();
+  int mainOutput = getMainOutputHook();
+  if (HasAuxOutput() && getCurOutputHook() == mainOutput) {
+    setCurOutputHook(getAuxOutputHook());
+    StageLoadStockBitmaps();
+    setCurOutputHook(mainOutput);
+  }
+}
+
+bool LoadConfiguration() { return Passes(StartupStage::kConfig, StageInitEtcFilePath() && StageLoadGuiEtc()); }
+
+// Captions of the current language (when the layout asks for them), then
+// the language names.
+bool CommonTail() {
+  bool ok = true;
+  if (StageLayoutWantsStrings()) ok = StageLoadStrings() != 0;
+  ok = ok && StageLoadLanguageNames() != 0;
+  return ok && g_failing != StartupStage::kStrings;
+}
+
+void InstallDefaultProcs() {
+  __gui_def_proc[0] = PendingDefaultMainWinProc;
+  __gui_def_proc[1] = PendingDefaultDialogProc;
+  __gui_def_proc[2] = PendingDefaultControlProc;
+}
+
+int ShortPath() {
+  if (!Passes(StartupStage::kFixStr, InitFixStr())) return kFixStrFailureCode;
+  if (!LoadConfiguration()) return kShortConfigCode;
+  if (!Passes(StartupStage::kLayouts, StageLoadLayoutRes())) {
+    UndoGraphics();
+    return kShortLateCode;
+  }
+  StageUnloadGuiEtc();
+  if (!CommonTail()) {
+    UndoInputAndGraphics();
+    return kShortLateCode;
+  }
+  return 0;
+}
+
+int FullPath() {
+  GuiApp()->getDeviceConfig(getOutputLoginHook(getCurOutputHook()), getDeviceConfigHook());
+  if (!Passes(StartupStage::kFixStr, InitFixStr())) return kFixStrFailureCode;
+  if (StageInitGAL() < 0 || g_failing == StartupStage::kGraphics) return kGraphicsCode;
+  std::setlocale(LC_ALL, "C");
+  InstallDefaultProcs();
+  if (!LoadConfiguration()) return kConfigCode;
+  StageLoadMouseSettings();
+  if (int code = RunStages(std::begin(kEarlyStages), std::end(kEarlyStages), UndoGraphics)) return code;
+  LoadStockBitmapsOfBothDisplays();
+  if (!Passes(StartupStage::kInput, StageInitLowLevelEvents())) {
+    UndoGraphics();
+    return kInputCode;
+  }
+  if (int code = RunStages(std::begin(kLateStages), std::end(kLateStages), UndoInputAndGraphics)) return code;
+  StagePreloadCharWidthCache();
+  if (!Passes(StartupStage::kRefreshList, CreateRefreshList())) {
+    UndoInputAndGraphics();
+    return kRefreshCode;
+  }
+  StageSetKeyboardLayout("default");
+  StagePlaceCursorAtCentre();
+  StageUnloadGuiEtc();
+  if (!CommonTail()) {
+    UndoInputAndGraphics();
+    return kRefreshCode;
+  }
+  return 0;
+}
+
+}  // namespace
+
+void FailStartupStageForTest(StartupStage stage) { g_failing = stage; }
+StartupCleanup LastStartupCleanup() { return g_cleanup; }
+
+extern "C" int InitGUI(int, const char* const*) {
+  g_cleanup = StartupCleanup{};
+  CreateGuiLocks();
+  return HasNoOutput() ? ShortPath() : FullPath();
+}

@@ -1,0 +1,10 @@
+// The input-method and soft-keyboard windows register their handles here
+// (through the desktop) so that edits and the desktop can close them.
+#pragma once
+
+#include "gui/common.h"
+
+void SetImeWindow(WindowHandle hwnd);
+void SetSoftKeyboardWindow(WindowHandle hwnd);
+WindowHandle ImeWindow();
+WindowHandle SoftKeyboardWindow();

@@ -1,0 +1,96 @@
+#include "core/startup/system_threads.h"
+
+#include <pthread.h>
+
+#include <atomic>
+
+#include "core/desktop/desktop.h"
+#include "core/message/msg_queue.h"
+#include "core/startup/event_thread.h"
+#include "core/startup/pending_stages.h"
+#include "core/startup/thread_start.h"
+#include "core/timer/timer_internal.h"
+#include "gui/startup.h"
+#include "gui/timer.h"
+
+namespace {
+
+struct RunningThread {
+  pthread_t thread{};
+  bool running = false;
+};
+
+RunningThread g_desktopThread;
+RunningThread g_idleThread;
+std::atomic<bool> g_idleStop{false};
+// Nothing posts it while the toolkit runs; shut-down does, to end the thread.
+Semaphore g_idleWake;
+
+void* ShortLivedThreadMain(void* arg) {
+  RecordThreadProcessId(kShortLivedThread);
+  static_cast<ThreadStart*>(arg)->Started();
+  return nullptr;
+}
+
+void* IdleThreadMain(void* arg) {
+  static_cast<ThreadStart*>(arg)->Started();
+  while (!g_idleStop.load()) g_idleWake.Wait();
+  return nullptr;
+}
+
+bool LaunchInto(RunningThread* slot, void* (*body)(void*), int id) {
+  ThreadStart start;
+  if (!start.Launch(&slot->thread, body, id)) return false;
+  slot->running = true;
+  return true;
+}
+
+bool RunShortLivedThread() {
+  RunningThread shortLived;
+  if (!LaunchInto(&shortLived, ShortLivedThreadMain, kShortLivedThread)) return false;
+  pthread_join(shortLived.thread, nullptr);
+  return true;
+}
+
+// The desktop is asked to end; when windows remain it refuses, and is told
+// to quit regardless so that nothing is left running.
+void EndDesktopThread() {
+  if (!g_desktopThread.running) return;
+  if (SendMessage(__gui_hwnd_desktop, kDesktopEnd, 0, 0) == 0) PostQuitMessage(__gui_hwnd_desktop);
+  // Shut down from the desktop's own procedure: it ends when it returns.
+  if (pthread_equal(g_desktopThread.thread, pthread_self()))
+    pthread_detach(g_desktopThread.thread);
+  else
+    pthread_join(g_desktopThread.thread, nullptr);
+  g_desktopThread.running = false;
+}
+
+void EndIdleThread() {
+  if (!g_idleThread.running) return;
+  g_idleStop = true;
+  g_idleWake.Post();
+  pthread_join(g_idleThread.thread, nullptr);
+  g_idleThread.running = false;
+  g_idleStop = false;
+}
+
+}  // namespace
+
+bool DesktopThreadRunning() { return g_desktopThread.running; }
+
+void StopSystemThreads() {
+  StopEventThread();
+  StopTimerThread();
+  EndDesktopThread();
+  EndIdleThread();
+}
+
+extern "C" BOOL StartSystemThreads(void) {
+  if (!StageInitDesktop()) return FALSE;
+  InitQueueRegistry();
+  bool started = LaunchInto(&g_desktopThread, DesktopMain, kDesktopThread) && StartTimerThread() &&
+                 StartEventThread() && RunShortLivedThread() && LaunchInto(&g_idleThread, IdleThreadMain, kIdleThread);
+  if (started) return TRUE;
+  StopSystemThreads();
+  return FALSE;
+}

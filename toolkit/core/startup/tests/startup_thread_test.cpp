@@ -1,0 +1,165 @@
+#include <dirent.h>
+#include <gtest/gtest.h>
+#include <signal.h>
+
+#include <atomic>
+#include <thread>
+
+#include "core/desktop/desktop.h"
+#include "core/desktop/zorder.h"
+#include "core/message/tests/hand_made_windows.h"
+#include "core/startup/event_thread.h"
+#include "core/startup/gui_locks.h"
+#include "core/startup/startup_internal.h"
+#include "core/startup/thread_start.h"
+#include "gui/startup.h"
+
+namespace {
+
+int ThreadCount() {
+  int count = 0;
+  DIR* dir = opendir("/proc/self/task");
+  while (dirent* entry = readdir(dir))
+    if (entry->d_name[0] != '.') ++count;
+  closedir(dir);
+  return count;
+}
+
+TEST(StartUp, FullStartRunsFourThreadsAndShutDownLeavesNone) {
+  int before = ThreadCount();
+  ASSERT_EQ(InitGUI(0, nullptr), 0);
+  EXPECT_EQ(ThreadCount(), before + 4);  // desktop, timer, event, idle
+  EXPECT_TRUE(ReinitDesktopEx(FALSE));
+  TerminateGUI(0);
+  EXPECT_EQ(ThreadCount(), before);
+  EXPECT_FALSE(GuiLocksCreated());
+
+  ASSERT_EQ(InitGUI(0, nullptr), 0);  // a second life after a full shut-down
+  ExitGUISafely(5);
+  EXPECT_EQ(ThreadCount(), before);
+}
+
+TEST(StartUp, ShutDownEndsTheDesktopEvenWithWindowsLeft) {
+  int before = ThreadCount();
+  ASSERT_EQ(InitGUI(0, nullptr), 0);
+  ThreadQueue queue;
+  auto win = MakeMainWindow(queue.info());
+  ZOrderNode node{H(win), nullptr};
+  // The desktop reads the list only when shut-down asks it to end.
+  MainDisplayList().head = &node;
+  TerminateGUI(-1);
+  MainDisplayList().head = nullptr;
+  EXPECT_EQ(ThreadCount(), before);
+}
+
+struct FailureCase {
+  StartupStage stage;
+  int code;
+  bool inputStopped;
+  bool graphicsStopped;
+};
+
+class FailingStage : public ::testing::TestWithParam<FailureCase> {
+ protected:
+  void TearDown() override {
+    FailStartupStageForTest(StartupStage::kNone);
+    TerminateGUI(-1);
+  }
+};
+
+TEST_P(FailingStage, AnswersItsCodeUndoesItsShareAndLeavesNoThread) {
+  const FailureCase& c = GetParam();
+  int before = ThreadCount();
+  FailStartupStageForTest(c.stage);
+  EXPECT_EQ(InitGUI(0, nullptr), c.code);
+  StartupCleanup undone = LastStartupCleanup();
+  EXPECT_EQ(undone.inputStopped, c.inputStopped);
+  EXPECT_EQ(undone.graphicsStopped, c.graphicsStopped);
+  EXPECT_EQ(undone.locksDestroyed, c.graphicsStopped);
+  EXPECT_EQ(ThreadCount(), before);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Stages, FailingStage,
+    ::testing::Values(FailureCase{StartupStage::kFixStr, kFixStrFailureCode, false, false},
+                      FailureCase{StartupStage::kGraphics, 1, false, false},
+                      FailureCase{StartupStage::kConfig, 3, false, false},
+                      FailureCase{StartupStage::kFonts, 5, false, true},
+                      FailureCase{StartupStage::kExtraColors, 8, false, true},
+                      FailureCase{StartupStage::kLayouts, 10, false, true},
+                      FailureCase{StartupStage::kInput, 11, false, true},
+                      FailureCase{StartupStage::kCursors, 12, true, true},
+                      FailureCase{StartupStage::kControlClasses, 14, true, true},
+                      FailureCase{StartupStage::kAccelerators, 15, true, true},
+                      FailureCase{StartupStage::kSystemThreads, 16, true, true},
+                      FailureCase{StartupStage::kRefreshList, 17, true, true},
+                      FailureCase{StartupStage::kStrings, 17, true, true}));
+
+class ThreadLaunchFailure : public ::testing::TestWithParam<int> {
+ protected:
+  void TearDown() override {
+    FailThreadLaunchForTest(0);
+    TerminateGUI(-1);
+  }
+};
+
+TEST_P(ThreadLaunchFailure, FailsStageSixteenInsteadOfHanging) {
+  int before = ThreadCount();
+  FailThreadLaunchForTest(GetParam());
+  EXPECT_EQ(InitGUI(0, nullptr), 16);
+  EXPECT_EQ(ThreadCount(), before);
+}
+
+INSTANTIATE_TEST_SUITE_P(Threads, ThreadLaunchFailure,
+                         ::testing::Values(kDesktopThread, kTimerThread, kEventThread, kShortLivedThread,
+                                           kIdleThread));
+
+// An engine that reports one key press, then a mouse press, then time-outs.
+std::atomic<int> g_step{0};
+int ScriptedWait(int which, long) {
+  int step = g_step.fetch_add(1);
+  if (step == 0) return which & 2;
+  if (step == 1) return which & 1;
+  std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  return step % 2 ? -1 : 0;
+}
+int ScriptedRead(int which, LowLevelEvent* ev) {
+  if (which == 2) *ev = LowLevelEvent{kEventKey, 0, 0, 1, 28, 0, 0};
+  else if (which == 1) *ev = LowLevelEvent{kEventMouse, 0, 0, 1, 5, 6, 0x1000};
+  else return 0;
+  return 1;
+}
+const EventEngine kScripted = {ScriptedWait, ScriptedRead};
+
+TEST(EventThread, KeysAndMouseReportedByTheEngineReachTheDesktop) {
+  ASSERT_TRUE(BecomeDesktopThread());
+  g_step = 0;
+  SetEventEngine(&kScripted);
+  ASSERT_TRUE(StartEventThread());
+  std::vector<int> got;
+  Message msg;
+  while (got.size() < 3 && GetMessage(&msg, __gui_hwnd_desktop)) got.push_back(msg.message);
+  StopEventThread();
+  SetEventEngine(nullptr);
+  LeaveDesktopThread();
+  EXPECT_EQ(got, (std::vector<int>{18, 4, 1}));
+}
+
+TEST(QuitRequest, CallOrSignalEndsTheWait) {
+  std::thread asker([] { RequestQuit(); });
+  RunUntilQuit();
+  asker.join();
+
+  std::thread signaller([] {
+    struct sigaction current = {};
+    do {
+      std::this_thread::sleep_for(std::chrono::milliseconds(1));
+      sigaction(SIGTERM, nullptr, &current);
+    } while (current.sa_handler == SIG_DFL);
+    kill(getpid(), SIGTERM);
+  });
+  RunUntilQuit();
+  signaller.join();
+}
+
+}  // namespace

@@ -1,0 +1,53 @@
+#include "core/startup/thread_start.h"
+
+#include <atomic>
+#include <chrono>
+
+namespace {
+std::atomic<int> g_failingSlot{0};
+}
+
+void FailThreadLaunchForTest(int slot) { g_failingSlot = slot; }
+
+bool ThreadStart::Launch(pthread_t* thread, void* (*body)(void*), int slot) {
+  if (slot != 0 && g_failingSlot.load() == slot) return false;
+  if (pthread_create(thread, nullptr, body, this) != 0) return false;
+  ready_.Wait();
+  if (!ok_) pthread_join(*thread, nullptr);
+  return ok_;
+}
+
+bool StoppableThread::Start(void* (*body)(void*), int slot) {
+  ThreadStart start;
+  pthread_t thread;
+  if (!start.Launch(&thread, body, slot)) return false;
+  std::lock_guard<std::mutex> hold(lock_);
+  thread_ = thread;
+  running_ = true;
+  stop_ = false;
+  return true;
+}
+
+bool StoppableThread::SleepFor(long usec) {
+  std::unique_lock<std::mutex> lock(lock_);
+  wake_.wait_for(lock, std::chrono::microseconds(usec), [this] { return stop_; });
+  return !stop_;
+}
+
+bool StoppableThread::StopRequested() {
+  std::lock_guard<std::mutex> hold(lock_);
+  return stop_;
+}
+
+void StoppableThread::Stop() {
+  {
+    std::lock_guard<std::mutex> hold(lock_);
+    if (!running_) return;
+    stop_ = true;
+  }
+  wake_.notify_all();
+  pthread_join(thread_, nullptr);
+  std::lock_guard<std::mutex> hold(lock_);
+  running_ = false;
+  stop_ = false;
+}

@@ -1,0 +1,54 @@
+// Start-up hand-shake of a system thread: the starter waits until the new
+// thread reports that its set-up is done, or that it failed.
+#pragma once
+
+#include <pthread.h>
+
+#include <condition_variable>
+#include <mutex>
+
+#include "core/message/semaphore.h"
+
+class ThreadStart {
+ public:
+  // Creates a joinable thread running body(this) for a slot and waits for its report.
+  // False when the thread could not be created or failed its set-up (a
+  // failed thread has been joined).
+  bool Launch(pthread_t* thread, void* (*body)(void*), int slot);
+  void Started() { Report(true); }
+  void Failed() { Report(false); }
+
+ private:
+  void Report(bool ok) {
+    ok_ = ok;
+    ready_.Post();
+  }
+  Semaphore ready_;
+  bool ok_ = false;
+};
+
+// Thread slots (as recorded for diagnostics; the idle thread has none).
+enum SystemThreadSlot { kDesktopThread = 1, kShortLivedThread = 2, kEventThread = 3, kTimerThread = 4, kIdleThread = 6 };
+
+// Test hook: launches of the thread in this slot fail as if the thread could
+// not be created; 0 clears it.
+void FailThreadLaunchForTest(int slot);
+
+// A system thread that runs until asked to stop: it sleeps through
+// SleepFor, which returns early (false) once Stop was called; Stop joins it.
+class StoppableThread {
+ public:
+  // Starts body(ThreadStart*) in a slot and keeps the thread for Stop.
+  bool Start(void* (*body)(void*), int slot);
+  // Sleeps up to usec microseconds; false once a stop was asked for.
+  bool SleepFor(long usec);
+  bool StopRequested();
+  void Stop();
+
+ private:
+  std::mutex lock_;
+  std::condition_variable wake_;
+  bool stop_ = false;
+  bool running_ = false;
+  pthread_t thread_{};
+};

@@ -1,0 +1,112 @@
+// Window records. A window handle is the address of its record; the record's
+// data type word tells a live window from a destroyed one. Main windows and
+// controls share the head; each adds its own tail.
+#pragma once
+
+#include <pthread.h>
+
+#include <cstdint>
+#include <mutex>
+
+#include "gui/common.h"
+#include "gui/message.h"
+
+struct ClipRgn;
+struct GlobalClipInfo;
+struct ZOrderNode;
+struct ControlClass;
+struct LogFont;
+struct MainWinRecord;
+
+enum WindowDataType : uint16_t {
+  kWindowValid = 1,
+  kWindowDestroyed = 241,
+};
+
+enum WindowKind : uint16_t {
+  kWindowMain = 17,
+  kWindowControl = 18,
+  kWindowDesktop = 19,
+};
+
+// Damage waiting to be painted, in client coordinates. The region itself is
+// owned by the painting code.
+struct InvalidRegion {
+  std::mutex lock;
+  ClipRgn* region = nullptr;
+  int paintCount = 0;
+};
+
+struct ScrollBarInfo {
+  int32_t minPos = 0, maxPos = 0, curPos = 0, pageStep = 0;
+  int32_t thumbStart = 0, thumbLength = 0;
+  uint8_t status = 0;
+};
+
+typedef void (*NotificationCallback)(WindowHandle control, int id, int code, LParam addData);
+
+struct WindowRecord {
+  uint16_t dataType = kWindowValid;
+  uint16_t windowType = kWindowMain;
+  Rect window{};
+  Rect client{};
+  uint32_t style = 0;
+  uint32_t exStyle = 0;
+  GalPixel background = 0;
+  uintptr_t menu = 0;
+  uintptr_t accelerators = 0;
+  uintptr_t cursor = 0;
+  uintptr_t icon = 0;
+  uintptr_t systemMenu = 0;
+  LogFont* font = nullptr;
+  HDC privateDC = 0;
+  InvalidRegion invalid;
+  GlobalClipInfo* clipInfo = nullptr;
+  ZOrderNode* zorderNode = nullptr;
+  void* caret = nullptr;
+  LParam additionalData = 0;
+  LParam additionalData2 = 0;
+  WindowProc procedure = nullptr;
+  char* caption = nullptr;
+  int id = 0;
+  ScrollBarInfo vscroll;
+  ScrollBarInfo hscroll;
+  MainWinRecord* mainWindow = nullptr;
+  WindowRecord* parent = nullptr;
+  WindowRecord* firstChild = nullptr;
+  WindowRecord* activeChild = nullptr;
+  WindowRecord* childUnderPointer = nullptr;
+  WindowRecord* primitiveChild = nullptr;
+  NotificationCallback notification = nullptr;
+  void* attributes = nullptr;
+};
+
+struct ControlRecord : WindowRecord {
+  ControlRecord* nextSibling = nullptr;
+  ControlRecord* prevSibling = nullptr;
+  ControlClass* controlClass = nullptr;
+};
+
+struct MainWinRecord : WindowRecord {
+  MainWinRecord* hosting = nullptr;
+  MainWinRecord* firstHosted = nullptr;
+  MainWinRecord* nextHosted = nullptr;
+  MsgQueue* queue = nullptr;
+  pthread_t thread{};
+  ThreadMsgInfo* threadInfo = nullptr;  // null when the queue is borrowed
+  int repaintWord = 0;
+  int refreshMark = 0;  // set by the display layer, consumed by the refresh list
+  int previewSlot = -1;
+};
+
+inline WindowRecord* WindowOf(WindowHandle hwnd) { return reinterpret_cast<WindowRecord*>(hwnd); }
+inline WindowHandle HandleOf(const WindowRecord* win) { return reinterpret_cast<WindowHandle>(win); }
+
+// The record of a live window (the desktop included), or null.
+WindowRecord* ValidWindow(WindowHandle hwnd);
+// The main window whose queue a window's messages go to, or null.
+MainWinRecord* MainWindowOf(WindowHandle hwnd);
+// Whether the painting code holds damage for the window.
+bool HasInvalidArea(WindowRecord* win);
+// Whether w is target itself or lies below it (a control of it, at any depth).
+bool WindowBelongsTo(WindowHandle w, WindowHandle target);
