@@ -38,7 +38,11 @@ bool CopyUpToSection(std::FILE* in, std::FILE* out, const char* section, bool ke
   while (etc::ReadEtcLine(in, line)) {
     bool header = etc::IsSectionNamed(etc::ParseEtcLine(line), section);
     if (!header || keepHeader) Put(out, line);
-    if (header) return true;
+    if (!header) continue;
+    // A header on the file's last line, without its line end, would glue the
+    // key written next onto it, where no reader finds it.
+    if (keepHeader && line.back() != '\n') std::fputc('\n', out);
+    return true;
   }
   return false;
 }

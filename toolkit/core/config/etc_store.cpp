@@ -54,6 +54,7 @@ EtcSection* SlotForNewSection(EtcFile& file) {
 }  // namespace
 
 char* DupText(std::string_view text) {
+  if (text.empty()) return FixStrAlloc(0);  // the shared empty string: never written
   char* copy = FixStrAlloc(static_cast<int>(text.size()));
   if (copy == nullptr) return nullptr;
   std::memcpy(copy, text.data(), text.size());

@@ -109,6 +109,17 @@ TEST_F(EtcFileTest, MissingSectionIsAppended) {
   EXPECT_EQ(Get("b", "m"), "2");
 }
 
+TEST_F(EtcFileTest, HeaderOnTheLastLineWithoutLineEndGetsOne) {
+  WriteText(Path(), "[a]\nk=1\n[b]");
+  ASSERT_EQ(Set("b", "m", "2"), ETC_OK);
+  EXPECT_EQ(ReadText(Path()), "[a]\nk=1\n[b]\nm=2\n\n");
+  EXPECT_EQ(Get("b", "m"), "2");
+  WriteText(Path(), "[a]\r");
+  ASSERT_EQ(Set("a", "k", "1"), ETC_OK);
+  EXPECT_EQ(ReadText(Path()), "[a]\r\nk=1\n\n");
+  EXPECT_EQ(Get("a", "k"), "1");
+}
+
 TEST_F(EtcFileTest, MissingFileIsCreatedWithOneKey) {
   ASSERT_EQ(Set("menuinfo", "language", "2"), ETC_OK);
   EXPECT_EQ(ReadText(Path()), "[menuinfo]\nlanguage=2\n");

@@ -1,0 +1,110 @@
+// Concurrent by-path writers and readers of one file, and the fixed-string
+// heap shared between threads.
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <cstdlib>
+#include <set>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "config_test_helpers.h"
+#include "gui/config.h"
+#include "gui/fixstr.h"
+
+namespace {
+
+constexpr int kWriters = 4;
+constexpr int kReaders = 3;
+constexpr int kWritesEach = 60;
+
+std::string WriterKey(int w) { return "writer" + std::to_string(w); }
+
+TEST(EtcFileThreads, WritersAreSerialisedAndReadersSeeWholeFiles) {
+  ASSERT_TRUE(InitFixStr());
+  ScratchDir dir;
+  std::string path = dir.File("shared.cfg");
+  std::string initial = "[other]\nkeep=yes\n[w]\n";
+  for (int w = 0; w < kWriters; ++w) initial += WriterKey(w) + "=0\n";
+  WriteText(path, initial);
+
+  std::atomic<bool> writing{true};
+  std::atomic<int> readFailures{0};
+  std::vector<std::thread> readers;
+  for (int r = 0; r < kReaders; ++r) {
+    readers.emplace_back([&, r] {
+      while (writing.load()) {
+        char value[32];
+        for (int w = 0; w < kWriters; ++w)
+          if (GetValueFromEtcFile(path.c_str(), "w", WriterKey(w).c_str(), value, sizeof value) != ETC_OK)
+            ++readFailures;
+        if (r == 0) {
+          EtcFile* loaded = LoadEtcFile(path.c_str());
+          if (loaded == nullptr || GetValueFromEtc(loaded, "other", "keep", value, sizeof value) != ETC_OK)
+            ++readFailures;
+          if (loaded) UnloadEtcFile(loaded);
+        }
+      }
+    });
+  }
+  std::vector<std::thread> writers;
+  std::atomic<int> writeFailures{0};
+  for (int w = 0; w < kWriters; ++w) {
+    writers.emplace_back([&, w] {
+      for (int i = 1; i <= kWritesEach; ++i)
+        if (SetValueToEtcFile(path.c_str(), "w", WriterKey(w).c_str(), std::to_string(i).c_str()) != ETC_OK)
+          ++writeFailures;
+    });
+  }
+  for (auto& t : writers) t.join();
+  writing = false;
+  for (auto& t : readers) t.join();
+
+  EXPECT_EQ(writeFailures.load(), 0);
+  EXPECT_EQ(readFailures.load(), 0);
+  for (int w = 0; w < kWriters; ++w) {
+    int last = 0;
+    EXPECT_EQ(GetIntValueFromEtcFile(path.c_str(), "w", WriterKey(w).c_str(), &last), ETC_OK);
+    EXPECT_EQ(last, kWritesEach) << "no writer's update was lost";
+  }
+  EXPECT_FALSE(Exists(dir.File(ETC_TEMP_FILE_NAME)));
+  TermFixStr();
+}
+
+TEST(FixStrThreads, ConcurrentAllocationsNeverShareASlot) {
+  ASSERT_TRUE(InitFixStr());
+  constexpr int kThreads = 4;
+  constexpr int kEach = 900;  // 3600 of the 4096 four-byte slots
+  std::vector<std::vector<char*>> taken(kThreads);
+  std::vector<std::thread> threads;
+  for (int t = 0; t < kThreads; ++t) {
+    threads.emplace_back([&, t] {
+      for (int i = 0; i < kEach; ++i) {
+        char* s = FixStrAlloc(3);
+        s[0] = static_cast<char>('a' + t);
+        taken[t].push_back(s);
+        if (i % 3 == 0) {
+          FreeFixStr(taken[t].back());
+          taken[t].pop_back();
+        }
+      }
+    });
+  }
+  for (auto& t : threads) t.join();
+  std::set<char*> distinct;
+  for (int t = 0; t < kThreads; ++t) {
+    for (char* s : taken[t]) {
+      EXPECT_EQ(s[0], 'a' + t);
+      distinct.insert(s);
+    }
+  }
+  size_t total = 0;
+  for (auto& v : taken) total += v.size();
+  EXPECT_EQ(distinct.size(), total);
+  for (auto& v : taken)
+    for (char* s : v) FreeFixStr(s);
+  TermFixStr();
+}
+
+}  // namespace
