@@ -1,0 +1,44 @@
+// Stand-ins for calls into areas built separately; see layout_seams.h.
+#include "core/layout/layout_seams.h"
+
+#include <cstring>
+
+#include "gui/app_hooks.h"
+#include "gui/display.h"
+
+namespace layout_seams {
+
+int LanguageIndexOfId(int languageId) {
+  static const int kIdOfIndex[19] = {1,  2,  20, 21, 25, 32, 33, 34, 39, 59,
+                                     41, 42, 52, 53, 54, 31, 50, 28, 4};
+  for (int index = 0; index < 19; ++index)
+    if (kIdOfIndex[index] == languageId) return index;
+  return 0;
+}
+
+Size ScreenExtent(int outputId) {
+  Size size{0, 0};
+  if (IsLowResDisplay(outputId)) {
+    size.cx = 704;
+    size.cy = DeviceConfigTvStandard(outputId) == 1 ? 480 : 576;
+    return size;
+  }
+  GuiApp()->getOutputResolution(DeviceConfigResolutionCode(outputId), &size.cx, &size.cy);
+  return size;
+}
+
+// The screen runs in a packed 8-8-8 format with red in the high byte.
+GalPixel ScreenPixelOfColor(uint32_t color) {
+  const uint32_t red = color & 0xFF, green = (color >> 8) & 0xFF, blue = (color >> 16) & 0xFF;
+  return (red << 16) | (green << 8) | blue;
+}
+
+void ShowSystemCursor(int) {}
+
+int ReloadLanguageFonts() { return 0; }
+
+}  // namespace layout_seams
+
+void LoadWindowBitmap(const char*, Bitmap* bitmap) {
+  if (bitmap) std::memset(bitmap, 0, sizeof *bitmap);
+}

@@ -1,0 +1,93 @@
+#include "core/layout/layout_state.h"
+
+#include <cstdlib>
+#include <cstring>
+#include <new>
+
+#include "core/layout/config_text.h"
+#include "core/layout/layout_seams.h"
+
+int32_t SystemInfo[SYSINFO_WORDS];
+int32_t AUX_SysInfo[SYSINFO_WORDS];
+
+namespace layout {
+
+ControlSet::~ControlSet() { FreeCaptions(); }
+
+void ControlSet::FreeCaptions() {
+  for (auto& record : records_) {
+    std::free(record.caption);
+    record.caption = nullptr;
+  }
+}
+
+void ControlSet::Reset(const std::vector<int>& counts) {
+  FreeCaptions();
+  first_.assign(counts.size(), -1);
+  counts_.assign(counts.size(), 0);
+  size_t total = 0;
+  for (size_t i = 0; i < counts.size(); ++i) {
+    if (counts[i] < 0) continue;
+    first_[i] = static_cast<int>(total);
+    counts_[i] = counts[i];
+    total += static_cast<size_t>(counts[i]);
+  }
+  records_.assign(total, CtrlResInfo{});
+}
+
+void ControlSet::CopyFrom(const ControlSet& other) {
+  FreeCaptions();
+  first_ = other.first_;
+  counts_ = other.counts_;
+  records_ = other.records_;
+  for (auto& record : records_) record.caption = nullptr;
+  for (size_t i = 0; i < records_.size(); ++i) {
+    if (!other.records_[i].caption) continue;
+    records_[i].caption = strdup(other.records_[i].caption);
+    if (!records_[i].caption) throw std::bad_alloc();
+  }
+}
+
+void LayoutState::Publish(std::unique_ptr<Generation> generation) {
+  generations.push_back(std::move(generation));
+  current.store(generations.back().get(), std::memory_order_release);
+}
+
+int LayoutState::FindWindow(std::string_view name, bool ignoreCase) const {
+  for (size_t i = 0; i < windowNames.size(); ++i) {
+    if (ignoreCase ? EqualsNoCase(windowNames[i], name) : windowNames[i] == name)
+      return static_cast<int>(i);
+  }
+  return -1;
+}
+
+void LayoutState::Clear() {
+  current.store(nullptr, std::memory_order_release);
+  generations.clear();
+  windowNames.clear();
+  auxWindow.clear();
+  mainBitmaps = BitmapSet{};
+  auxBitmaps = BitmapSet{};
+  menuBitmaps.clear();
+  auxMenuBitmaps.clear();
+  auxMenuShared = true;
+}
+
+LayoutState& State() {
+  static LayoutState state;
+  return state;
+}
+
+bool IsAuxWindowName(std::string_view name) {
+  static const char* const kAuxWindows[] = {
+      "login",    "defaultpasswd", "mainmenu",       "playback", "preview",
+      "ptzcontrol", "ptzmenu",     "ptzset",         "setpasswd", "lock",
+      "alarmexception", "commons", "panelopen",      "sidebar",  "ptzstatus"};
+  for (const char* aux : kAuxWindows)
+    if (EqualsNoCase(name, aux)) return true;
+  return false;
+}
+
+int CurrentLanguageIndex() { return layout_seams::LanguageIndexOfId(SystemInfo[SYSINFO_LANGUAGE]); }
+
+}  // namespace layout
