@@ -276,6 +276,32 @@ TEST_F(TrueTypeTest, ChineseFaceServesBothHalvesOfGb2312Text) {
   gbFace->fontOps->deleteInstance(lf.get(), single);
 }
 
+// A subset of the Latin face with 8 glyphs, kept beside this file.
+std::string smallFacePath() {
+  std::string here = __FILE__;
+  return here.substr(0, here.rfind('/')) + "/data/small_face.ttf";
+}
+
+TEST_F(TrueTypeTest, SmallFaceAveragesItsWholeWidthTable) {
+  ConfigMap config;
+  config.Set(kSection, "font_number", "1");
+  config.SetFont(kSection, 0, "ttf-small-rrncnn-0-0-ISO8859-2", smallFacePath());
+  ASSERT_TRUE(devfont::LoadTrueTypeFontsFrom(config.Reader()));
+  LogFontHolder lf(CreateLogFont("ttf", "small", "ISO8859-2", 'r', 'r', 'n', 'n', 'n', 'n', 20, 0));
+  ASSERT_NE(lf.get(), nullptr);
+  EXPECT_STREQ(lf->family, "small");
+
+  Reference ref(smallFacePath().c_str(), 20);
+  ASSERT_LT(ref.face()->num_glyphs, 256);
+  int sum = 0;
+  for (FT_UInt g = 0; g < static_cast<FT_UInt>(ref.face()->num_glyphs); ++g) sum += ref.InkWidth(g);
+  DevFont* df = lf->singleByteDevFont;
+  EXPECT_EQ(df->fontOps->averageWidth(lf.get(), df), sum / ref.face()->num_glyphs);
+  // Characters the face lacks map to glyph 0, still inside the table.
+  const unsigned char missing = 'Z';
+  EXPECT_EQ(df->fontOps->charWidth(lf.get(), df, &missing, 1), ref.InkWidth(0));
+}
+
 TEST_F(TrueTypeTest, FaceThatCannotBeOpenedFailsTheLoad) {
   DestroyLogFont(system_);  // its instances live on the faces unloaded here
   system_ = g_SysLogFont[0] = nullptr;
