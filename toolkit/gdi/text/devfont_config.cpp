@@ -15,10 +15,10 @@ const char kTrueTypeSection[] = "truetypefonts";
 bool ReadFontCount(const ConfigRead& read, const char* section, int* count) {
   char text[50] = {};
   if (read(section, "font_number", text, sizeof text - 1) != 0) return false;
-  char* end = nullptr;
   errno = 0;
-  long n = std::strtol(text, &end, 0);
-  if (end == text || errno == ERANGE || n < INT32_MIN || n > INT32_MAX) return false;
+  long n = std::strtol(text, nullptr, 0);
+  // As the configuration's integer reader: text that is no number reads as 0.
+  if (errno == ERANGE || n < INT32_MIN || n > INT32_MAX) return false;
   *count = static_cast<int>(n);
   return true;
 }
