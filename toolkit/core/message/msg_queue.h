@@ -58,7 +58,8 @@ struct ThreadMsgInfo {
   uintptr_t reserved[2] = {0, 0};
 };
 
-// Wakes the queue's reader unless the caller is that reader.
+// Wakes the queue's reader unless the caller is that reader. Called with
+// the queue lock held: once it is released the reader may free the queue.
 void WakeQueueReader(MsgQueue* queue, const MainWinRecord* receiver);
 // The calling thread's record, or null.
 ThreadMsgInfo* CurrentThreadMsgInfo();

@@ -27,7 +27,8 @@ bool CoalesceDesktopMove(MsgQueue* q, WindowHandle hwnd, int msg, WParam wParam,
   return true;
 }
 
-int StoreInRing(MsgQueue* q, WindowHandle hwnd, int msg, WParam wParam, LParam lParam, uintptr_t time) {
+int StoreInRing(MsgQueue* q, const MainWinRecord* receiver, WindowHandle hwnd, int msg, WParam wParam,
+                LParam lParam, uintptr_t time) {
   std::lock_guard<std::mutex> hold(q->lock);
   if (!CoalesceDesktopMove(q, hwnd, msg, wParam, lParam, time)) {
     int next = (q->writePos + 1) % q->ringSize;
@@ -36,6 +37,7 @@ int StoreInRing(MsgQueue* q, WindowHandle hwnd, int msg, WParam wParam, LParam l
     q->writePos = next;
   }
   q->state |= kPostedWaiting;
+  WakeQueueReader(q, receiver);
   return 0;
 }
 
@@ -51,18 +53,14 @@ int PostMessageAt(WindowHandle hwnd, int msg, WParam wParam, LParam lParam, uint
   MsgQueue* q = QueueOfWindow(hwnd);
   if (!win || !q) return MSG_ERR_INVALID;
   if (msg == MSG_PAINT) {
-    {
-      std::lock_guard<std::mutex> hold(q->lock);
-      q->state |= kPaintPending;
-      q->paintPosts++;
-    }
+    std::lock_guard<std::mutex> hold(q->lock);
+    q->state |= kPaintPending;
+    q->paintPosts++;
     WakeQueueReader(q, win->mainWindow);
     return 0;
   }
   if (IsMouseMessage(msg) && !OnCurrentDisplay(win)) return MSG_ERR_OTHER_DISPLAY;
-  int rc = StoreInRing(q, hwnd, msg, wParam, lParam, time);
-  if (rc == 0) WakeQueueReader(q, win->mainWindow);
-  return rc;
+  return StoreInRing(q, win->mainWindow, hwnd, msg, wParam, lParam, time);
 }
 
 extern "C" {
@@ -77,11 +75,9 @@ int PostQuitMessage(WindowHandle hwnd) {
   if (win->dataType != kWindowValid && win->dataType != kWindowDestroyed) return MSG_ERR_INVALID;
   MainWinRecord* main = win->mainWindow;
   if (!main || !main->queue) return MSG_ERR_INVALID;
-  {
-    std::lock_guard<std::mutex> hold(main->queue->lock);
-    main->queue->state |= kQuitPending;
-    main->queue->quitCount++;
-  }
+  std::lock_guard<std::mutex> hold(main->queue->lock);
+  main->queue->state |= kQuitPending;
+  main->queue->quitCount++;
   WakeQueueReader(main->queue, main);
   return 0;
 }
@@ -93,10 +89,8 @@ int SendNotifyMessage(WindowHandle hwnd, int msg, WParam wParam, LParam lParam) 
   MsgNode* node = AllocMsgNode();
   if (!node) return MSG_ERR_DROPPED;
   node->msg = Message{hwnd, msg, wParam, lParam, GetTickCount(), nullptr};
-  {
-    std::lock_guard<std::mutex> hold(q->lock);
-    AppendNotifyNode(q, node);
-  }
+  std::lock_guard<std::mutex> hold(q->lock);
+  AppendNotifyNode(q, node);
   WakeQueueReader(q, win->mainWindow);
   return 0;
 }
@@ -122,8 +116,8 @@ LResult SendMessage(WindowHandle hwnd, int msg, WParam wParam, LParam lParam) {
       q->sentHead = &sync;
     q->sentTail = &sync;
     q->state |= kSentWaiting;
+    q->wake.Wake();
   }
-  q->wake.Wake();
   sync.done.Wait();
   return sync.result;
 }

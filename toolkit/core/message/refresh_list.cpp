@@ -11,7 +11,8 @@
 
 namespace {
 
-std::unique_ptr<MsgQueue> g_refreshQueue;
+// Made after the timer thread that drains it has started.
+std::atomic<MsgQueue*> g_refreshQueue{nullptr};
 std::atomic<bool> g_switchRequested{false};
 std::atomic<bool> g_switchDue{false};
 // Touched only by the timer thread.
@@ -59,14 +60,14 @@ void HandshakeAfterRefreshes() {
 bool CreateRefreshList() {
   std::unique_ptr<MsgQueue> queue(new (std::nothrow) MsgQueue);
   if (!queue || !InitMsgQueue(queue.get(), 0)) return false;
-  g_refreshQueue = std::move(queue);
+  g_refreshQueue = queue.release();
   return true;
 }
 
 void DestroyRefreshList() {
-  if (!g_refreshQueue) return;
-  DestroyMsgQueue(g_refreshQueue.get());
-  g_refreshQueue.reset();
+  std::unique_ptr<MsgQueue> queue(g_refreshQueue.exchange(nullptr));
+  if (!queue) return;
+  DestroyMsgQueue(queue.get());
   g_refreshingWindow = 0;
   g_switchRequested = false;
   g_switchDue = false;
@@ -79,17 +80,18 @@ bool IsDisplaySwitchPending() { return g_switchRequested.load() || g_switchDue.l
 extern "C" {
 
 int SendRefreshMessage(WindowHandle hwnd, int msg, WParam wParam, LParam lParam) {
-  if (!ValidWindow(hwnd) || !g_refreshQueue) return MSG_ERR_INVALID;
+  MsgQueue* q = g_refreshQueue.load();
+  if (!ValidWindow(hwnd) || !q) return MSG_ERR_INVALID;
   MsgNode* node = AllocMsgNode();
   if (!node) return MSG_ERR_DROPPED;
   node->msg = Message{hwnd, msg, wParam, lParam, 0, nullptr};
-  std::lock_guard<std::mutex> hold(g_refreshQueue->lock);
-  AppendNotifyNode(g_refreshQueue.get(), node);
+  std::lock_guard<std::mutex> hold(q->lock);
+  AppendNotifyNode(q, node);
   return 0;
 }
 
 void HandleRefreshMsgs(void) {
-  MsgQueue* q = g_refreshQueue.get();
+  MsgQueue* q = g_refreshQueue.load();
   if (!q) return;
   bool everQueued = false, drained = false, blocked = false;
   {

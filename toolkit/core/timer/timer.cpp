@@ -33,10 +33,8 @@ void ClearQueueMark(WindowHandle hwnd, int slot) {
 }
 
 void SetQueueMark(MsgQueue* q, int slot) {
-  {
-    std::lock_guard<std::mutex> hold(q->lock);
-    q->timerMask |= 1u << slot;
-  }
+  std::lock_guard<std::mutex> hold(q->lock);
+  q->timerMask |= 1u << slot;
   q->wake.Wake();
 }
 

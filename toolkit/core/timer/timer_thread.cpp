@@ -24,10 +24,8 @@ void MarkDesktopTick() {
   MainWinRecord* desktop = DesktopRecord();
   MsgQueue* q = desktop ? desktop->queue : nullptr;
   if (!q) return;
-  {
-    std::lock_guard<std::mutex> hold(q->lock);
-    q->timerMask = 1;
-  }
+  std::lock_guard<std::mutex> hold(q->lock);
+  q->timerMask = 1;
   q->wake.Wake();
 }
 

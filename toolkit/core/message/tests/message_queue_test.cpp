@@ -235,6 +235,8 @@ TEST_F(DesktopQueueTest, MovesWithTheSameButtonsCoalesce) {
 
 TEST_F(DesktopQueueTest, LowLevelEventsBecomeDesktopMessages) {
   auto mouse = [](int code, int x, int y) { return LowLevelEvent{kEventMouse, 0, 0, code, x, y, 0x1000}; };
+  PostLowLevelEvent(mouse(2, 1, 1));  // remembered place: (1, 1)
+  ReadAll();
   PostLowLevelEvent(mouse(1, 10, 20));  // press at a new place: move first
   PostLowLevelEvent(mouse(2, 10, 20));  // release at the same place
   PostLowLevelEvent(mouse(0, 30, 40));  // moves do not change the remembered place
