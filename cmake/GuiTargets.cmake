@@ -3,6 +3,12 @@
 
 set(GUI_WARNINGS -Wall -Wextra -Wno-unused-parameter -Wno-missing-field-initializers)
 
+# Instrument every library for coverage so libFuzzer can steer into them;
+# only the fuzz targets themselves link the fuzzer's main.
+if(GUI_LIBFUZZER)
+  add_compile_options(-fsanitize=fuzzer-no-link)
+endif()
+
 if(GUI_SANITIZE)
   add_compile_options(-fsanitize=${GUI_SANITIZE} -fno-omit-frame-pointer -g)
   add_link_options(-fsanitize=${GUI_SANITIZE})
