@@ -18,6 +18,15 @@ constexpr int kStop = 999;
 
 LResult Answer(WindowHandle, int msg, WParam wParam, LParam) { return static_cast<LResult>(wParam) + msg; }
 
+// A main window owned by the calling thread.
+void MakeWindow(ThreadMsgInfo* info, MainWinRecord* win) {
+  win->windowType = kWindowMain;
+  win->procedure = Answer;
+  win->mainWindow = win;
+  win->queue = info->queue;
+  win->thread = info->thread;
+}
+
 // A thread that owns one main window and dispatches its messages until quit.
 class WindowThread {
  public:
@@ -26,11 +35,7 @@ class WindowThread {
     thread_ = std::thread([&made] {
       ThreadMsgInfo* info = AllocThreadMsgQueue();
       MainWinRecord win;
-      win.windowType = kWindowMain;
-      win.procedure = Answer;
-      win.mainWindow = &win;
-      win.queue = info->queue;
-      win.thread = info->thread;
+      MakeWindow(info, &win);
       made.set_value(HandleOf(&win));
       Message msg;
       while (GetMessage(&msg, HandleOf(&win))) DispatchMessage(&msg);
@@ -95,11 +100,7 @@ void BM_PostGetThroughput(benchmark::State& state) {
   std::thread consumer([&made] {
     ThreadMsgInfo* info = AllocThreadMsgQueue();
     MainWinRecord win;
-    win.windowType = kWindowMain;
-    win.procedure = Answer;
-    win.mainWindow = &win;
-    win.queue = info->queue;
-    win.thread = info->thread;
+    MakeWindow(info, &win);
     made.set_value(HandleOf(&win));
     Message msg;
     while (GetMessage(&msg, HandleOf(&win)) && msg.message != kStop) {

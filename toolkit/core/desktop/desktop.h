@@ -32,4 +32,8 @@ enum DesktopRequest {
   kDesktopIdleBroadcast = 323,
   kDesktopTick = 324,
   kDesktopBroadcast = 374,
+  kDesktopAddClass = 375,
+  kDesktopDeleteClass = 376,
+  kDesktopFindClass = 379,
+  kDesktopClassInfo = 380,
 };

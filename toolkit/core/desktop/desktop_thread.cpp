@@ -9,6 +9,7 @@
 #include "core/message/msg_queue.h"
 #include "core/startup/thread_start.h"
 #include "gui/app_hooks.h"
+#include "gui/control_class.h"
 #include "gui/display.h"
 #include "gui/timer.h"
 
@@ -109,6 +110,14 @@ LResult DesktopWinProc(WindowHandle, int message, WParam wParam, LParam lParam) 
       return 0;
     case kDesktopBroadcast:
       return Broadcast(reinterpret_cast<const Message*>(lParam));
+    case kDesktopAddClass:
+      return AddNewControlClass(reinterpret_cast<const WndClassInfo*>(lParam));
+    case kDesktopDeleteClass:
+      return DeleteControlClass(reinterpret_cast<const char*>(lParam));
+    case kDesktopFindClass:
+      return reinterpret_cast<LResult>(FindControlClass(reinterpret_cast<const char*>(lParam)));
+    case kDesktopClassInfo:
+      return ControlClassInfoOp(static_cast<int>(wParam), reinterpret_cast<WndClassInfo*>(lParam));
     default:
       return 0;
   }

@@ -9,6 +9,7 @@
 #include "core/startup/startup_internal.h"
 #include "core/startup/system_threads.h"
 #include "gui/app_hooks.h"
+#include "gui/control_class.h"
 #include "gui/display.h"
 #include "gui/fixstr.h"
 #include "gui/startup.h"
@@ -28,6 +29,7 @@ struct Stage {
 };
 
 int RunStartSystemThreads() { return StartSystemThreads(); }
+int RunInitControlClass() { return InitControlClass(); }
 
 // Codes 5 to 11: a failure stops the graphics layer and drops the locks.
 const Stage kEarlyStages[] = {
@@ -43,7 +45,7 @@ const Stage kEarlyStages[] = {
 const Stage kLateStages[] = {
     {StartupStage::kCursors, 12, StageInitCursors},
     {StartupStage::kMenus, 13, StageInitMenu},
-    {StartupStage::kControlClasses, 14, StageInitControlClass},
+    {StartupStage::kControlClasses, 14, RunInitControlClass},
     {StartupStage::kAccelerators, 15, StageInitAccel},
     {StartupStage::kSystemThreads, 16, RunStartSystemThreads},
 };

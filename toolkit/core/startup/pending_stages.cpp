@@ -22,8 +22,6 @@ int StageInitCursors() { return 1; }
 void StageTerminateCursors() {}
 int StageInitMenu() { return 1; }
 void StageTerminateMenu() {}
-int StageInitControlClass() { return 1; }
-void StageTerminateControlClass() {}
 int StageInitAccel() { return 1; }
 void StageTerminateAccel() {}
 int StageInitDesktop() { return 1; }

@@ -27,8 +27,6 @@ int StageInitCursors();
 void StageTerminateCursors();
 int StageInitMenu();
 void StageTerminateMenu();
-int StageInitControlClass();
-void StageTerminateControlClass();
 int StageInitAccel();
 void StageTerminateAccel();
 int StageInitDesktop();

@@ -6,6 +6,7 @@
 #include "core/startup/pending_stages.h"
 #include "core/startup/system_threads.h"
 #include "core/timer/timer_internal.h"
+#include "gui/control_class.h"
 #include "gui/fixstr.h"
 #include "gui/message.h"
 #include "gui/startup.h"
@@ -28,7 +29,7 @@ void TerminateGUI(int) {
   TerminateTimers();
   StageTerminateDesktop();
   StageTerminateAccel();
-  StageTerminateControlClass();
+  TerminateControlClass();
   StageTerminateMenu();
   StageUnloadGuiEtc();
   TermFixStr();

@@ -8,6 +8,7 @@
 #include "core/desktop/zorder.h"
 #include "core/message/tests/hand_made_windows.h"
 #include "core/startup/thread_start.h"
+#include "gui/control_class.h"
 
 namespace {
 
@@ -214,6 +215,16 @@ TEST_F(DesktopThreadTest, AnswersSentRequestsAndEndsWhenNoWindowsRemain) {
   EXPECT_EQ(SendMessage(__gui_hwnd_desktop, kDesktopReinit, 1, 0), 0);
   EXPECT_EQ(SendMessage(__gui_hwnd_desktop, 12345, 0, 0), 0);
   EXPECT_EQ(BroadcastMessage(5, 0, 0), 0);
+}
+
+TEST_F(DesktopThreadTest, ServesTheControlClassRegistry) {
+  ASSERT_TRUE(InitControlClass());
+  LParam name = reinterpret_cast<LParam>("static");
+  EXPECT_NE(SendMessage(__gui_hwnd_desktop, kDesktopFindClass, 0, name), 0);
+  EXPECT_EQ(SendMessage(__gui_hwnd_desktop, kDesktopDeleteClass, 0, name), 0);
+  EXPECT_EQ(SendMessage(__gui_hwnd_desktop, kDesktopFindClass, 0, name), 0);
+  EXPECT_EQ(SendMessage(__gui_hwnd_desktop, kDesktopDeleteClass, 0, name), CONTROL_CLASS_INVALID);
+  TerminateControlClass();
 }
 
 }  // namespace
