@@ -219,7 +219,13 @@ TEST_F(DesktopThreadTest, AnswersSentRequestsAndEndsWhenNoWindowsRemain) {
 
 TEST_F(DesktopThreadTest, ServesTheControlClassRegistry) {
   ASSERT_TRUE(InitControlClass());
-  LParam name = reinterpret_cast<LParam>("static");
+  WndClassInfo info = {};
+  info.className = "probe";
+  info.windowProc = Recorder::Proc;
+  LParam name = reinterpret_cast<LParam>("Probe");
+  EXPECT_EQ(SendMessage(__gui_hwnd_desktop, kDesktopAddClass, 0, reinterpret_cast<LParam>(&info)), 0);
+  EXPECT_EQ(SendMessage(__gui_hwnd_desktop, kDesktopAddClass, 0, reinterpret_cast<LParam>(&info)),
+            CONTROL_CLASS_INVALID);
   EXPECT_NE(SendMessage(__gui_hwnd_desktop, kDesktopFindClass, 0, name), 0);
   EXPECT_EQ(SendMessage(__gui_hwnd_desktop, kDesktopDeleteClass, 0, name), 0);
   EXPECT_EQ(SendMessage(__gui_hwnd_desktop, kDesktopFindClass, 0, name), 0);
