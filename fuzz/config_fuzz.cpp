@@ -13,11 +13,21 @@
 
 namespace {
 
+std::string g_scratchDir;
+
+void RemoveScratch() {
+  ::unlink((g_scratchDir + "/input.cfg").c_str());
+  ::unlink((g_scratchDir + "/" ETC_TEMP_FILE_NAME).c_str());
+  ::rmdir(g_scratchDir.c_str());
+}
+
 const std::string& ScratchFile() {
   static const std::string path = [] {
     char pattern[] = "/tmp/config_fuzz_XXXXXX";
-    const char* dir = ::mkdtemp(pattern);
-    return std::string(dir ? dir : "/tmp") + "/input.cfg";
+    if (::mkdtemp(pattern) == nullptr) std::abort();
+    g_scratchDir = pattern;
+    std::atexit(RemoveScratch);
+    return g_scratchDir + "/input.cfg";
   }();
   return path;
 }

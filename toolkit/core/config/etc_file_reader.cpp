@@ -9,9 +9,7 @@
 
 namespace {
 
-struct FileCloser {
-  void operator()(std::FILE* f) const { std::fclose(f); }
-};
+using etc::FilePtr;
 
 bool SkipToSection(std::FILE* f, const char* section) {
   std::string line;
@@ -40,7 +38,7 @@ int FindKeyInSection(std::FILE* f, const char* key, char* value, int len) {
 
 extern "C" int GetValueFromEtcFile(const char* path, const char* section, const char* key, char* value, int len) {
   if (path == nullptr || key == nullptr || value == nullptr || len <= 0) return ETC_BAD_ARGUMENT;
-  std::unique_ptr<std::FILE, FileCloser> f(std::fopen(path, "r"));
+  FilePtr f(std::fopen(path, "r"));
   if (!f) return ETC_BAD_ARGUMENT;
   if (section != nullptr && !SkipToSection(f.get(), section)) return ETC_NO_SECTION;
   return FindKeyInSection(f.get(), key, value, len);

@@ -14,10 +14,7 @@
 
 namespace {
 
-struct FileCloser {
-  void operator()(std::FILE* f) const { std::fclose(f); }
-};
-using FilePtr = std::unique_ptr<std::FILE, FileCloser>;
+using etc::FilePtr;
 
 // A line break inside a name or value would plant extra lines in the file.
 bool IsOneLine(const char* text) { return std::strpbrk(text, "\r\n") == nullptr; }

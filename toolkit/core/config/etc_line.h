@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdio>
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -26,6 +27,11 @@ ParsedLine ParseEtcLine(std::string_view line);
 inline bool IsSectionNamed(const ParsedLine& line, std::string_view section) {
   return line.kind == LineKind::Section && line.name == section;
 }
+
+struct FileCloser {
+  void operator()(std::FILE* f) const { std::fclose(f); }
+};
+using FilePtr = std::unique_ptr<std::FILE, FileCloser>;
 
 // Reads one physical line with its "\n" (lines are never split, whatever
 // their length). False at the end of the file or on a read error; tell them

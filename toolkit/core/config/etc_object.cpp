@@ -20,10 +20,7 @@ struct EtcFileDeleter {
 };
 using EtcFilePtr = std::unique_ptr<EtcFile, EtcFileDeleter>;
 
-struct FileCloser {
-  void operator()(std::FILE* f) const { std::fclose(f); }
-};
-using FilePtr = std::unique_ptr<std::FILE, FileCloser>;
+using etc::FilePtr;
 
 bool ReadWholeFile(std::FILE* f, std::vector<char>& buffer) {
   struct stat info {};
