@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
 
 #include "core/desktop/desktop.h"
+#include "core/desktop/zorder.h"
 #include "core/message/refresh_list.h"
 #include "core/message/tests/hand_made_windows.h"
 #include "core/startup/event_thread.h"
+#include "gui/app_hooks.h"
 #include "gui/timer.h"
 
 namespace {
@@ -142,6 +144,29 @@ TEST_F(QueueTest, InvalidTargetsAreRefused) {
   EXPECT_EQ(PostMessage(H(main_), 1, 0, 0), MSG_ERR_INVALID);
   EXPECT_FALSE(GetMessage(&msg, H(main_)));  // ends a loop on a destroyed window
   EXPECT_EQ(PostQuitMessage(H(main_)), 0);   // still accepted for a destroyed one
+}
+
+TEST_F(QueueTest, MouseInputOnlyReachesWindowsOfTheCurrentDisplay) {
+  GuiAppCallbacks twoOutputs = {};
+  twoOutputs.getVideoOutputCount = [](uint8_t* count) {
+    *count = 2;
+    return 0;
+  };
+  SetAppCallbacks(&twoOutputs);
+  auto ctl = MakeControl(main_.get(), 1);
+  ZOrderNode node{H(main_), nullptr};
+  AuxDisplayList().head = &node;  // the menus run on the main display
+  EXPECT_EQ(PostMessage(H(main_), 1, 0, 0), MSG_ERR_OTHER_DISPLAY);
+  EXPECT_EQ(PostMessage(H(ctl), 17, 0, 0), MSG_ERR_OTHER_DISPLAY);
+  EXPECT_EQ(PostMessage(H(main_), 18, 0, 0), 0);  // keys are not refused here
+  main_->exStyle |= 0x8;  // topmost windows show on every display
+  EXPECT_EQ(PostMessage(H(main_), 1, 0, 0), 0);
+  main_->exStyle = 0;
+  AuxDisplayList().head = nullptr;
+  MainDisplayList().head = &node;
+  EXPECT_EQ(PostMessage(H(ctl), 2, 0, 0), 0);
+  MainDisplayList().head = nullptr;
+  SetAppCallbacks(nullptr);
 }
 
 TEST_F(QueueTest, SendToOwnThreadCallsTheProcedureDirectly) {
