@@ -1,0 +1,140 @@
+// The screen DC, the GDI locks, start-up and shut-down of the DC layer and
+// the coordinate rule shared by every drawing function.
+#include <mutex>
+
+#include "gdi/dc/dc_record.h"
+#include "gdi/dc/dc_window.h"
+#include "gdi/dc/gdi_heap.h"
+#include "gdi/dc/pixel_ops.h"
+#include "gdi/gal/gal_internal.h"
+#include "gui/app_hooks.h"
+#include "gui/dc.h"
+#include "gui/font.h"
+
+namespace gui::dc {
+
+// Shared with the pool code in dc_pool.cpp.
+DC g_dcPool[kDcPoolSize];
+std::mutex g_dcPoolLock;
+
+namespace {
+
+DC g_screenDC;
+std::mutex g_mainGdiLock;
+std::mutex g_auxGdiLock;
+
+void BindRegion(ClipRgn* region) {
+  if (region->heap) EmptyClipRgn(region);
+  InitClipRgn(region, GdiClipRectHeap());
+}
+
+void InitDCPool() {
+  std::lock_guard<std::mutex> hold(g_dcPoolLock);
+  for (DC& slot : g_dcPool) {
+    BindRegion(&slot.localClip);
+    BindRegion(&slot.effClip);
+    slot.inUse = 0;
+    slot.clipInfo = nullptr;
+    slot.age = 0;
+  }
+}
+
+}  // namespace
+
+DC* ScreenDC() { return &g_screenDC; }
+
+DC* DcFromHandle(HDC hdc) {
+  if (hdc == HDC_SCREEN) return &g_screenDC;
+  if (hdc == HDC_INVALID) return nullptr;
+  DC* dc = reinterpret_cast<DC*>(hdc);
+  return dc->dataType == kDcDataType ? dc : nullptr;
+}
+
+bool IsPoolDC(const DC* dc) { return dc >= g_dcPool && dc < g_dcPool + kDcPoolSize; }
+
+GalSurface* CurrentScreenSurface() { return g_screenDC.surface; }
+
+std::mutex& MainGdiLock() { return g_mainGdiLock; }
+
+std::mutex& GdiLockOfDisplay(int display) {
+  return display == getMainOutputHook() ? g_mainGdiLock : g_auxGdiLock;
+}
+
+int GetDCDisplay(const DC* dc) { return WindowDisplay(dc->hwnd); }
+
+int RefreshDCGeometry(DC* dc) {
+  const int display = GetDCDisplay(dc);
+  if (dc->surface) {
+    const gal::Geometry geometry = gal::geometryFor(dc->surface, display);
+    dc->geomPixels = geometry.pixels;
+    dc->geomPitch = geometry.pitch;
+  }
+  return display;
+}
+
+void InitScreenDC(DC* dc, GalSurface* surface) {
+  if (dc->alphaFormat) GAL_FreeFormat(dc->alphaFormat);
+  DC fresh;
+  fresh.localClip = dc->localClip;
+  fresh.effClip = dc->effClip;
+  *dc = fresh;
+  BindRegion(&dc->localClip);
+  BindRegion(&dc->effClip);
+  dc->dcType = kScreenDC;
+  dc->surface = surface;
+  dc->bkColor = dc->brushColor = SysPixelIndex[15];
+  dc->penColor = dc->textColor = SysPixelIndex[16];
+  dc->font = g_SysLogFont[1];
+  dc->devRect = Rect{0, 0, surface->w, surface->h};
+  SetClipRgn(&dc->effClip, &dc->devRect);
+  SelectPixelOps(dc);
+  RefreshDCGeometry(dc);
+  dc->curDst = dc->geomPixels;
+}
+
+void LogicalToDevice(const DC* dc, int* x, int* y) {
+  if (dc->dcType == kScreenDC) return;
+  if (dc->mapMode != 0) {
+    // A zero window extent maps every coordinate onto the viewport origin.
+    auto scale = [](int v, int origin, int viewExtent, int windowExtent) {
+      if (windowExtent == 0) return 0;
+      return static_cast<int>(static_cast<int64_t>(v - origin) * viewExtent / windowExtent);
+    };
+    *x = scale(*x, dc->windowOrigin.x, dc->viewExtent.x, dc->windowExtent.x) + dc->viewOrigin.x;
+    *y = scale(*y, dc->windowOrigin.y, dc->viewExtent.y, dc->windowExtent.y) + dc->viewOrigin.y;
+  }
+  *x += dc->devRect.left;
+  *y += dc->devRect.top;
+}
+
+}  // namespace gui::dc
+
+using namespace gui::dc;
+
+extern "C" {
+
+BOOL InitGDI(GalSurface* screen) {
+  if (!screen || !screen->format) return FALSE;
+  InitDCPool();
+  InitScreenDC(&g_screenDC, screen);
+  return TRUE;
+}
+
+// The clip-rectangle heap lives as long as the process; the nodes the DCs
+// hold go back to it.
+void TerminateGDI(void) {
+  {
+    std::lock_guard<std::mutex> hold(g_dcPoolLock);
+    for (DC& slot : g_dcPool) {
+      if (slot.localClip.heap) EmptyClipRgn(&slot.localClip);
+      if (slot.effClip.heap) EmptyClipRgn(&slot.effClip);
+      slot.inUse = 0;
+      slot.clipInfo = nullptr;
+    }
+  }
+  if (g_screenDC.localClip.heap) EmptyClipRgn(&g_screenDC.localClip);
+  if (g_screenDC.effClip.heap) EmptyClipRgn(&g_screenDC.effClip);
+  g_screenDC.surface = nullptr;
+}
+
+}  // extern "C"

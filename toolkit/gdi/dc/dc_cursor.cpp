@@ -1,0 +1,33 @@
+#include "gdi/dc/dc_cursor.h"
+
+#include <atomic>
+
+namespace gui::dc {
+namespace {
+
+void FlushOnlyGuard(int after, DC* dc) {
+  if (after) FlushOutputRect(dc);
+}
+
+bool NoCursorPixel(int, int, GalPixel*) { return false; }
+
+constexpr CursorGuardOps kDefaultOps = {FlushOnlyGuard, NoCursorPixel};
+std::atomic<const CursorGuardOps*> g_ops{&kDefaultOps};
+
+}  // namespace
+
+void SetCursorGuardOps(const CursorGuardOps* ops) { g_ops.store(ops ? ops : &kDefaultOps); }
+
+void GuardCursorForDC(int after, DC* dc) { g_ops.load()->guard(after, dc); }
+
+bool PixelUnderCursor(int x, int y, GalPixel* pixel) {
+  return g_ops.load()->pixelUnderCursor(x, y, pixel);
+}
+
+void FlushOutputRect(DC* dc) {
+  const Rect& r = dc->rcOutput;
+  if (r.right <= r.left || r.bottom <= r.top) return;
+  GAL_UpdateRect(dc->surface, r.left, r.top, r.right - r.left, r.bottom - r.top);
+}
+
+}  // namespace gui::dc

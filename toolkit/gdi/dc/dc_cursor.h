@@ -1,0 +1,29 @@
+// The mouse cursor's part of the drawing bracket. The cursor module installs
+// its guard (hide the cursor before drawing under it, show it again and
+// flush after); until then drawing only flushes the output rectangle.
+#ifndef GDI_DC_DC_CURSOR_H
+#define GDI_DC_DC_CURSOR_H
+
+#include "gdi/dc/dc_record.h"
+
+namespace gui::dc {
+
+struct CursorGuardOps {
+  // after 0 before drawing, 1 after drawing (which also flushes the DC's
+  // output rectangle to its surface).
+  void (*guard)(int after, DC* dc);
+  // True with the saved screen pixel when (x, y) lies under the shown cursor.
+  bool (*pixelUnderCursor)(int x, int y, GalPixel* pixel);
+};
+
+// Null restores the default.
+void SetCursorGuardOps(const CursorGuardOps* ops);
+
+void GuardCursorForDC(int after, DC* dc);
+bool PixelUnderCursor(int x, int y, GalPixel* pixel);
+// Asks the DC's surface to show its output rectangle (GAL_UpdateRect).
+void FlushOutputRect(DC* dc);
+
+}  // namespace gui::dc
+
+#endif

@@ -1,0 +1,28 @@
+// The bracket around every drawing operation: the display's GDI lock, then
+// the cursor guard; the flush of the output rectangle when it ends.
+#include "gdi/dc/dc_cursor.h"
+#include "gdi/dc/dc_record.h"
+
+namespace gui::dc {
+
+int BeginDCDrawing(DC* dc) {
+  if (!IntersectRect(&dc->rcOutput, &dc->rcOutput, &dc->effClip.rcBound)) return -1;
+  BeginDCDrawingUnclipped(dc);
+  return 0;
+}
+
+void BeginDCDrawingUnclipped(DC* dc) {
+  std::mutex* lock = &GdiLockOfDisplay(RefreshDCGeometry(dc));
+  lock->lock();
+  dc->heldLock = lock;
+  if (dc->dcType != kMemoryDC) GuardCursorForDC(0, dc);
+}
+
+void EndDCDrawing(DC* dc) {
+  if (dc->dcType != kMemoryDC) GuardCursorForDC(1, dc);
+  std::mutex* lock = dc->heldLock;
+  dc->heldLock = nullptr;
+  if (lock) lock->unlock();
+}
+
+}  // namespace gui::dc

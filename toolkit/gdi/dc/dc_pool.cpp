@@ -1,0 +1,212 @@
+// Window DCs: the pool of sixteen, private DCs, their set-up from the
+// window and the lazy rebuild of their effective clip region.
+#include <cstdio>
+#include <memory>
+#include <mutex>
+#include <new>
+
+#include "gdi/dc/dc_record.h"
+#include "gdi/dc/dc_window.h"
+#include "gdi/dc/gdi_heap.h"
+#include "gdi/dc/pixel_ops.h"
+#include "gui/app_hooks.h"
+#include "gui/dc.h"
+#include "gui/font.h"
+
+namespace gui::dc {
+
+extern DC g_dcPool[kDcPoolSize];
+extern std::mutex g_dcPoolLock;
+
+namespace {
+
+// Cuts the effective region to the device rectangle, or for a control to
+// the part of it inside its ancestors' client areas.
+void CutToDeviceRect(DC* dc) {
+  Rect cut = dc->devRect;
+  if (NeedsAncestorClip(dc->hwnd)) ClipRectToAncestors(&cut, dc->hwnd);
+  IntersectClipRect(&dc->effClip, &cut);
+}
+
+// The effective region from the window's global region alone; the caller
+// holds the clip information's mutex.
+void ResetClipFromWindow(DC* dc) {
+  dc->age = ClipInfoAge(dc->clipInfo);
+  if (!ClipRgnCopy(&dc->effClip, ClipInfoRegion(dc->clipInfo))) EmptyClipRgn(&dc->effClip);
+  dc->devRect = WindowDeviceRect(dc->hwnd, dc->client != 0);
+  CutToDeviceRect(dc);
+}
+
+void FreeAlphaFormat(DC* dc) {
+  if (dc->alphaFormat) GAL_FreeFormat(dc->alphaFormat);
+  dc->alphaFormat = nullptr;
+}
+
+DC* TakePoolSlot() {
+  std::lock_guard<std::mutex> hold(g_dcPoolLock);
+  for (DC& slot : g_dcPool) {
+    if (slot.inUse) continue;
+    slot.inUse = 1;
+    slot.dataType = kDcDataType;
+    slot.dcType = kWindowDC;
+    slot.surface = CurrentScreenSurface();
+    return &slot;
+  }
+  return nullptr;
+}
+
+HDC GetPoolDC(WindowHandle hwnd, bool client) {
+  if (!IsLiveWindow(hwnd) || !CurrentScreenSurface()) return HDC_INVALID;
+  DC* dc = TakePoolSlot();
+  if (!dc) {
+    // Handing out the screen DC here would let the window paint over others.
+    std::printf("GetDC: all %d window DCs are in use!\n", kDcPoolSize);
+    return HDC_INVALID;
+  }
+  SetupWindowDC(dc, hwnd, client);
+  return HandleOfDC(dc);
+}
+
+struct PrivateDCDeleter {
+  void operator()(DC* dc) const { delete dc; }
+};
+
+HDC MakePrivateDC(WindowHandle hwnd, bool client) {
+  if (!IsLiveWindow(hwnd) || !CurrentScreenSurface()) return 0;
+  std::unique_ptr<DC, PrivateDCDeleter> dc(new (std::nothrow) DC);
+  if (!dc) return 0;
+  InitClipRgn(&dc->localClip, GdiClipRectHeap());
+  InitClipRgn(&dc->effClip, GdiClipRectHeap());
+  dc->inUse = 1;
+  dc->dcType = kWindowDC;
+  dc->surface = CurrentScreenSurface();
+  SetupWindowDC(dc.get(), hwnd, client);
+  return HandleOfDC(dc.release());
+}
+
+}  // namespace
+
+void SetupWindowDC(DC* dc, WindowHandle hwnd, bool client) {
+  dc->hwnd = hwnd;
+  const GalPixelFormat* format = dc->surface->format;
+  dc->bkColor = dc->brushColor = GAL_MapRGB(format, 255, 255, 255);
+  dc->penColor = dc->textColor = GAL_MapRGB(format, 0, 0, 0);
+  dc->bkMode = BM_OPAQUE;
+  dc->tabStop = 8;
+  dc->charExtra = dc->aboveLineExtra = dc->belowLineExtra = 0;
+  dc->mapMode = 0;
+  const int display = RefreshDCGeometry(dc);
+  dc->font = g_SysLogFont[display == getMainOutputHook() ? 1 : 6];
+  dc->viewOrigin = dc->windowOrigin = Point{0, 0};
+  dc->viewExtent = dc->windowExtent = Point{1, 1};
+  if (dc->dcType == kWindowDC) {
+    dc->client = client ? 1 : 0;
+    dc->clipInfo = WindowClipInfo(hwnd);
+    if (dc->clipInfo) {
+      LockClipInfo(dc->clipInfo);
+      ResetClipFromWindow(dc);
+      UnlockClipInfo(dc->clipInfo);
+    } else {
+      EmptyClipRgn(&dc->effClip);
+      dc->devRect = WindowDeviceRect(hwnd, client);
+    }
+  }
+  dc->penPos = dc->textPos = Point{0, 0};
+  dc->rop = ROP_SET;
+  dc->step = 1;
+  SelectPixelOps(dc);
+  if (dc->geomPixels) dc->moveTo(dc, dc->devRect.left, dc->devRect.top);
+  for (int i = 0; i < kTextColorSlots; ++i) dc->textColors[i] = dc->textColors2[i] = 0;
+  dc->alphaFormat = nullptr;
+}
+
+int RefreshDCClipRgn(DC* dc, bool forced) {
+  if (dc->dcType != kWindowDC) return 1;
+  if (!dc->clipInfo) return 0;
+  if (!forced) {
+    if (!IsDesktopWindow(dc->hwnd) && !IsWindowShowing(dc->hwnd)) return 0;
+    if (dc->age == ClipInfoAge(dc->clipInfo)) return 1;
+  }
+  const ClipRgn* global = ClipInfoRegion(dc->clipInfo);
+  // The device rectangle is taken first: the local region is relative to
+  // its corner, which has moved when the window has.
+  dc->devRect = WindowDeviceRect(dc->hwnd, dc->client != 0);
+  bool ok;
+  if (IsEmptyClipRgn(&dc->localClip)) {
+    ok = ClipRgnCopy(&dc->effClip, global);
+  } else {
+    ok = ClipRgnCopy(&dc->effClip, &dc->localClip);
+    OffsetRegion(&dc->effClip, dc->devRect.left, dc->devRect.top);
+    ok = ok && ClipRgnIntersect(&dc->effClip, &dc->effClip, global);
+  }
+  if (!ok) EmptyClipRgn(&dc->effClip);
+  CutToDeviceRect(dc);
+  dc->age = ClipInfoAge(dc->clipInfo);
+  return 1;
+}
+
+DC* CheckAndLockDC(HDC hdc) {
+  DC* dc = DcFromHandle(hdc);
+  if (!dc || !dc->surface) return nullptr;
+  if (dc->dcType != kWindowDC) return dc;
+  if (!dc->inUse || !dc->clipInfo) return nullptr;
+  LockClipInfo(dc->clipInfo);
+  if (RefreshDCClipRgn(dc, false) == 0) {
+    UnlockClipInfo(dc->clipInfo);
+    return nullptr;
+  }
+  return dc;
+}
+
+void UnlockDCClipInfo(DC* dc) {
+  if (dc->dcType == kWindowDC && dc->clipInfo) UnlockClipInfo(dc->clipInfo);
+}
+
+}  // namespace gui::dc
+
+using namespace gui::dc;
+
+extern "C" {
+
+HDC GetDC(WindowHandle hwnd) { return GetPoolDC(hwnd, false); }
+
+HDC GetClientDC(WindowHandle hwnd) { return GetPoolDC(hwnd, true); }
+
+void ReleaseDC(HDC hdc) {
+  DC* dc = DcFromHandle(hdc);
+  if (!dc) return;
+  FreeAlphaFormat(dc);
+  if (dc->localClip.heap) EmptyClipRgn(&dc->localClip);
+  // The screen DC's region stays: emptying it would stop all screen drawing.
+  if (dc->dcType != kWindowDC) return;
+  if (dc->hwnd && WindowPrivateClientDC(dc->hwnd) == hdc) {
+    if (!dc->clipInfo) return;
+    LockClipInfo(dc->clipInfo);
+    ResetClipFromWindow(dc);
+    UnlockClipInfo(dc->clipInfo);
+    return;
+  }
+  EmptyClipRgn(&dc->effClip);
+  std::lock_guard<std::mutex> hold(g_dcPoolLock);
+  dc->clipInfo = nullptr;
+  dc->age = 0;
+  dc->inUse = 0;
+}
+
+HDC CreatePrivateDC(WindowHandle hwnd) { return MakePrivateDC(hwnd, false); }
+
+HDC CreatePrivateClientDC(WindowHandle hwnd) { return MakePrivateDC(hwnd, true); }
+
+void DeletePrivateDC(HDC hdc) {
+  if (hdc == HDC_SCREEN) return;
+  DC* dc = DcFromHandle(hdc);
+  if (!dc || dc->dcType != kWindowDC || IsPoolDC(dc)) return;
+  FreeAlphaFormat(dc);
+  EmptyClipRgn(&dc->localClip);
+  EmptyClipRgn(&dc->effClip);
+  delete dc;
+}
+
+HDC GetPrivateClientDC(WindowHandle hwnd) { return WindowPrivateClientDC(hwnd); }
+
+}  // extern "C"
