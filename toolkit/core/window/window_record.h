@@ -5,6 +5,7 @@
 
 #include <pthread.h>
 
+#include <atomic>
 #include <cstdint>
 #include <mutex>
 
@@ -95,7 +96,7 @@ struct MainWinRecord : WindowRecord {
   pthread_t thread{};
   ThreadMsgInfo* threadInfo = nullptr;  // null when the queue is borrowed
   int repaintWord = 0;
-  int refreshMark = 0;  // set by the display layer, consumed by the refresh list
+  std::atomic<int> refreshMark{0};  // set by the display layer, consumed by the refresh list
   int previewSlot = -1;
 };
 
