@@ -5,16 +5,11 @@
 
 #include "gui/app_hooks.h"
 #include "gui/display.h"
+#include "gui/text.h"
 
 namespace layout_seams {
 
-int LanguageIndexOfId(int languageId) {
-  static const int kIdOfIndex[19] = {1,  2,  20, 21, 25, 32, 33, 34, 39, 59,
-                                     41, 42, 52, 53, 54, 31, 50, 28, 4};
-  for (int index = 0; index < 19; ++index)
-    if (kIdOfIndex[index] == languageId) return index;
-  return 0;
-}
+int LanguageIndexOfId(int languageId) { return LangIndexFromLanguageId(languageId); }
 
 Size ScreenExtent(int outputId) {
   Size size{0, 0};
@@ -35,7 +30,14 @@ GalPixel ScreenPixelOfColor(uint32_t color) {
 
 void ShowSystemCursor(int) {}
 
-int ReloadLanguageFonts() { return 0; }
+// The screen DC's font is reset by the DC layer once it offers that call.
+int ReloadLanguageFonts() {
+  DestroySysLogFonts();
+  CreateSysLogFonts();
+  ClearHighCharWidthCache();
+  PreloadCharWidthCache(TRUE);
+  return 0;
+}
 
 }  // namespace layout_seams
 

@@ -1,0 +1,27 @@
+// System logical fonts made from any source of configuration values, so that
+// tests can feed them without a configuration file.
+#ifndef TOOLKIT_GDI_TEXT_SYSFONT_H
+#define TOOLKIT_GDI_TEXT_SYSFONT_H
+
+#include "gdi/text/devfont_load.h"
+#include "gui/text.h"
+
+namespace sysfont {
+
+// At most this many extra sizes are made: slots 7, 8 and 9.
+constexpr int kFirstExtraSlot = 7;
+constexpr int kMaxExtraFonts = SYS_LOGFONT_SLOTS - kFirstExtraSlot;
+constexpr int kAuxSlot = 6;
+constexpr int kAuxFontSize = 16;
+
+// CreateSysLogFonts for the language index given: 1 on success, 0 on failure.
+int CreateSysLogFontsFrom(const devfont::ConfigRead& read, int langIndex);
+int InitLangBoxFontFrom(const devfont::ConfigRead& read);
+void DestroyLangBoxFonts();
+
+// The language index the device configuration names.
+int CurrentLangIndex();
+
+}  // namespace sysfont
+
+#endif

@@ -1,0 +1,248 @@
+// The system logical fonts: one font per configured name, the language font
+// chosen by charset in every slot, a 16-pixel copy for the auxiliary display
+// and the extra sizes.
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "gdi/text/sysfont.h"
+#include "gui/app_hooks.h"
+#include "gui/gui_etc.h"
+
+namespace sysfont {
+namespace {
+
+const char kSection[] = "systemfont";
+const char kExtraSection[] = "extrafontsize";
+constexpr size_t kMaxFontName = 79;
+constexpr int kCreatedCapacity = SYS_LOGFONT_SLOTS + 1;
+
+// Every LogFont CreateSysLogFonts made, so that exactly these are freed.
+std::vector<LogFont*>& created() {
+  static std::vector<LogFont*> list;
+  return list;
+}
+
+// The fields of one configured name that a LogFont is made from.
+struct FontSpec {
+  std::string name;
+  char type[FONT_FIELD_LEN + 1] = {};
+  char family[FONT_FIELD_LEN + 1] = {};
+  char charset[FONT_FIELD_LEN + 1] = {};
+  char style[7] = {};
+  int height = -1;
+};
+
+// The third '-' field's first six letters.
+bool styleLetters(const std::string& name, char* letters) {
+  size_t first = name.find('-');
+  size_t second = first == std::string::npos ? first : name.find('-', first + 1);
+  if (second == std::string::npos) return false;
+  std::string field = name.substr(second + 1, 6);
+  if (field.size() < 6 || field.find('-') != std::string::npos) return false;
+  std::memcpy(letters, field.c_str(), 7);
+  return true;
+}
+
+bool parseSpec(const std::string& name, FontSpec* spec) {
+  spec->name = name;
+  const char* n = name.c_str();
+  if (!fontGetTypeNameFromName(n, spec->type) || !fontGetFamilyFromName(n, spec->family) ||
+      !styleLetters(name, spec->style) || !fontGetCharsetFromName(n, spec->charset))
+    return false;
+  spec->height = fontGetHeightFromName(n);
+  return spec->height != -1;
+}
+
+LogFont* createFrom(const FontSpec& spec, int size) {
+  const char* s = spec.style;
+  LogFont* lf = CreateLogFont(spec.type, spec.family, spec.charset, s[0], s[1], s[2], s[3], s[4],
+                              s[5], size, 0);
+  if (lf && created().size() < kCreatedCapacity) created().push_back(lf);
+  else if (lf) {
+    DestroyLogFont(lf);
+    lf = nullptr;
+  }
+  return lf;
+}
+
+int maxBytesOf(const char* charset) {
+  const CharsetOps* ops = GetCharsetOps(charset);
+  return ops ? ops->bytes_maxlen_char : 0;
+}
+
+// Font 0 always writes a single-byte charset: the language's own when it
+// has one, else ISO8859-1.
+void pickFirstFontCharset(int langIndex, FontSpec* spec) {
+  char langCharset[LANG_CHARSET_BUFFER];
+  CharsetOfLangIndex(langIndex, langCharset);
+  const bool singleByteLanguage = !IsMultiByteLangIndex(langIndex) && maxBytesOf(langCharset) == 1;
+  std::snprintf(spec->charset, sizeof spec->charset, "%s",
+                singleByteLanguage ? langCharset : "ISO8859-1");
+}
+
+bool readCount(const devfont::ConfigRead& read, const char* section, const char* key, int* value) {
+  char text[32] = {};
+  if (read(section, key, text, sizeof text - 1) != ETC_OK) return false;
+  *value = std::atoi(text);
+  return true;
+}
+
+int fail() {
+  std::fprintf(stderr, "GDI: Error in creating system logical fonts!\n");
+  DestroySysLogFonts();
+  return 0;
+}
+
+struct Counts {
+  int fonts = 0;
+  int extras = 0;
+};
+
+bool readCounts(const devfont::ConfigRead& read, Counts* counts) {
+  if (!readCount(read, kSection, "font_number", &counts->fonts)) return false;
+  if (!readCount(read, kExtraSection, "extra_number", &counts->extras)) counts->extras = 0;
+  if (counts->fonts < 1) return false;
+  if (counts->fonts + counts->extras > SYS_LOGFONT_SLOTS) {
+    counts->fonts = SYS_LOGFONT_SLOTS - 1;
+    counts->extras = 0;
+  }
+  // The slot table has room for three extra sizes; further ones are ignored.
+  if (counts->extras > kMaxExtraFonts) counts->extras = kMaxExtraFonts;
+  if (counts->extras < 0) counts->extras = 0;
+  return true;
+}
+
+// What the configured fonts gave: the language's font and its fields (font
+// 0's when no charset matched).
+struct Configured {
+  bool ok = false;
+  LogFont* language = nullptr;
+  bool matched = false;
+  FontSpec spec;
+};
+
+Configured createConfiguredFonts(const devfont::ConfigRead& read, int fonts, int langIndex) {
+  Configured result;
+  char langCharset[LANG_CHARSET_BUFFER];
+  CharsetOfLangIndex(langIndex, langCharset);
+  int languageFont = -1;
+  for (int i = 0; i < fonts; ++i) {
+    std::string name;
+    FontSpec spec;
+    if (!devfont::ReadIndexedValue(read, kSection, "font", i, kMaxFontName, &name) ||
+        !parseSpec(name, &spec)) {
+      std::fprintf(stderr, "GDI: Invalid system logical font name: %s.\n", name.c_str());
+      return result;
+    }
+    if (i == 0) pickFirstFontCharset(langIndex, &spec);
+    if (languageFont < 0 && std::strcmp(spec.charset, langCharset) == 0) languageFont = i;
+    if (i == 0 && maxBytesOf(spec.charset) > 1) {
+      std::fprintf(stderr,
+                   "GDI: First system font should be a single-byte charset. font_name: %s\n",
+                   name.c_str());
+      return result;
+    }
+    LogFont* lf = createFrom(spec, spec.height);
+    if (!lf) {
+      std::fprintf(stderr, "GDI: Error when creating system logical font.\n");
+      return result;
+    }
+    if (i == 0) g_SysLogFont[0] = lf;
+    if (i == 0 || i == languageFont) {
+      result.spec = spec;
+      result.language = lf;
+    }
+  }
+  result.matched = languageFont >= 0;
+  result.ok = true;
+  return result;
+}
+
+bool createExtraFonts(const devfont::ConfigRead& read, int extras, const FontSpec& spec) {
+  for (int j = 0; j < extras; ++j) {
+    char key[32];
+    std::snprintf(key, sizeof key, "extra_font%d", j);
+    int size = 0;
+    LogFont* lf = readCount(read, kExtraSection, key, &size) ? createFrom(spec, size) : nullptr;
+    if (!lf) {
+      std::fprintf(stderr, "GDI: Error when creating system extra logical font.\n");
+      return false;
+    }
+    g_SysLogFont[kFirstExtraSlot + j] = lf;
+  }
+  return true;
+}
+
+}  // namespace
+
+int CreateSysLogFontsFrom(const devfont::ConfigRead& read, int langIndex) {
+  Counts counts;
+  if (!readCounts(read, &counts)) return fail();
+  const Configured fonts = createConfiguredFonts(read, counts.fonts, langIndex);
+  if (!fonts.ok) return fail();
+  if (!fonts.matched) std::fprintf(stderr, "Find font id failed,set font0 default!\n");
+  LogFont* language = fonts.language;
+  const FontSpec& languageSpec = fonts.spec;
+  for (LogFont*& slot : g_SysLogFont) slot = language;
+  if (language->size != kAuxFontSize) {
+    LogFont* copy = createFrom(languageSpec, kAuxFontSize);
+    if (!copy) {
+      std::fprintf(stderr, "GDI: Error when creating system extra logical font.\n");
+      return fail();
+    }
+    g_SysLogFont[kAuxSlot] = copy;
+  }
+  if (counts.extras == 0) {
+    std::printf("Can't find extra seciton,use default extra logical font!\n");
+    std::fflush(stdout);
+    return 1;
+  }
+  return createExtraFonts(read, counts.extras, languageSpec) ? 1 : fail();
+}
+
+int CurrentLangIndex() { return LangIndexFromLanguageId(DeviceConfigLanguageId()); }
+
+}  // namespace sysfont
+
+namespace {
+
+bool isCreated(const LogFont* lf) {
+  for (LogFont* c : sysfont::created())
+    if (c == lf) return true;
+  return false;
+}
+
+}  // namespace
+
+extern "C" {
+
+int CreateSysLogFonts(void) {
+  return sysfont::CreateSysLogFontsFrom(GetGuiEtcValue, sysfont::CurrentLangIndex());
+}
+
+// The slots are cleared with the fonts so that nothing keeps a freed font.
+void DestroySysLogFonts(void) {
+  for (LogFont*& slot : g_SysLogFont)
+    if (isCreated(slot)) slot = nullptr;
+  for (LogFont* lf : sysfont::created()) DestroyLogFont(lf);
+  sysfont::created().clear();
+}
+
+// Each distinct font once, also the configured fonts that hold no slot.
+void DestroyUniqueSysLogFonts(void) {
+  std::vector<LogFont*> fonts = sysfont::created();
+  for (LogFont* lf : g_SysLogFont)
+    if (lf && !isCreated(lf)) fonts.push_back(lf);
+  for (size_t i = 0; i < fonts.size(); ++i) {
+    bool seen = false;
+    for (size_t k = 0; k < i; ++k) seen = seen || fonts[k] == fonts[i];
+    if (!seen) DestroyLogFont(fonts[i]);
+  }
+  sysfont::created().clear();
+  for (LogFont*& slot : g_SysLogFont) slot = nullptr;
+}
+
+}  // extern "C"
