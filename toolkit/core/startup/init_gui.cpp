@@ -131,10 +131,15 @@ int ShortPath() {
 int FullPath() {
   GuiApp()->getDeviceConfig(getOutputLoginHook(getCurOutputHook()), getDeviceConfigHook());
   if (!Passes(StartupStage::kFixStr, InitFixStr())) return kFixStrFailureCode;
-  if (StageInitGAL() < 0 || g_failing == StartupStage::kGraphics) return kGraphicsCode;
+  if (g_failing == StartupStage::kGraphics || StageInitGAL() < 0) return kGraphicsCode;
   std::setlocale(LC_ALL, "C");
   InstallDefaultProcs();
-  if (!LoadConfiguration()) return kConfigCode;
+  // The graphics layer is up by now and owns the host window's thread; a
+  // start-up that ends here must not leave that window behind.
+  if (!LoadConfiguration()) {
+    UndoGraphics();
+    return kConfigCode;
+  }
   StageLoadMouseSettings();
   if (int code = RunStages(std::begin(kEarlyStages), std::end(kEarlyStages), UndoGraphics)) return code;
   LoadStockBitmapsOfBothDisplays();

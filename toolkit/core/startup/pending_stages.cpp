@@ -1,11 +1,16 @@
 #include "core/startup/pending_stages.h"
 
-int StageInitGAL() { return 0; }
-void StageGalVideoQuit() {}
-int StageInitEtcFilePath() { return 1; }
-int StageLoadGuiEtc() { return 1; }
-void StageUnloadGuiEtc() {}
-void StageLoadMouseSettings() {}
+#include "gui/app_hooks.h"
+#include "gui/gal.h"
+#include "gui/gui_etc.h"
+#include "gui/layout.h"
+
+int StageInitGAL() { return InitGAL(); }
+void StageGalVideoQuit() { GAL_VideoQuit(); }
+int StageInitEtcFilePath() { return InitEtcFilePath(); }
+int StageLoadGuiEtc() { return LoadGuiEtc(); }
+void StageUnloadGuiEtc() { UnloadGuiEtc(); }
+void StageLoadMouseSettings() { LoadMouseSettings(); }
 int StageInitTextAndFonts() { return 1; }
 void StageTerminateTextAndFonts() {}
 int StageInitGDI() { return 1; }
@@ -13,8 +18,8 @@ void StageTerminateGDI() {}
 int StageInitWindowElementColors() { return 1; }
 int StageInitExtraColors() { return 1; }
 int StageInitIME() { return 1; }
-int StageLoadLayoutRes() { return 1; }
-void StageUnloadLayoutRes() {}
+int StageLoadLayoutRes() { return LoadLayoutRes(); }
+void StageUnloadLayoutRes() { TerminateLayout(); }
 void StageLoadStockBitmaps() {}
 int StageInitLowLevelEvents() { return 1; }
 void StageTermIAL() {}
@@ -29,9 +34,13 @@ void StageTerminateDesktop() {}
 void StagePreloadCharWidthCache() {}
 void StageSetKeyboardLayout(const char*) {}
 void StagePlaceCursorAtCentre() {}
-bool StageLayoutWantsStrings() { return false; }
-int StageLoadStrings() { return 1; }
-int StageLoadLanguageNames() { return 1; }
+bool StageLayoutWantsStrings() { return IsStringTableWanted() != 0; }
+// The captions follow the interface language of the device configuration.
+int StageLoadStrings() {
+  SystemInfo[SYSINFO_LANGUAGE] = DeviceConfigLanguageId();
+  return LoadStrings();
+}
+int StageLoadLanguageNames() { return LoadLanguageNames(); }
 
 LResult PendingDefaultMainWinProc(WindowHandle, int, WParam, LParam) { return 0; }
 LResult PendingDefaultDialogProc(WindowHandle, int, WParam, LParam) { return 0; }
