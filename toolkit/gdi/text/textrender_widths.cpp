@@ -8,6 +8,7 @@
 #include <unordered_map>
 
 #include "gdi/text/textrender.h"
+#include "gdi/text/textrender_buffer.h"
 #include "gdi/text/truetype_font.h"
 #include "gui/app_hooks.h"
 
@@ -74,8 +75,10 @@ WidthCache& Cache() {
 
 bool HasBoundingBox(const DevFont* df) { return df && df->fontOps && df->fontOps->charBoundingBox; }
 
-// The raw advance from the font: box at pen (0, 0), then the advance.
+// The raw advance from the font: box at pen (0, 0), then the advance. The
+// font's glyph state is shared with drawing, hence the glyph-buffer lock.
 int MeasureAdvance(LogFont* lf, DevFont* df, const unsigned char* mchar, int len) {
+  std::lock_guard<std::mutex> hold(GlyphBufferLock());
   const FontOps* ops = df->fontOps;
   int x = 0, y = 0, w = 0, h = 0;
   ops->charBoundingBox(lf, df, mchar, len, &x, &y, &w, &h);

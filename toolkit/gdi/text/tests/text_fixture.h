@@ -4,10 +4,15 @@
 #ifndef TOOLKIT_GDI_TEXT_TESTS_TEXT_FIXTURE_H
 #define TOOLKIT_GDI_TEXT_TESTS_TEXT_FIXTURE_H
 
+#include <memory>
 #include <string>
+#include <vector>
 
+#include "gdi/dc/dc_record.h"
+#include "gdi/gal/tests/guarded_surface.h"
 #include "gdi/text/sysfont.h"
 #include "gdi/text/tests/font_fixture.h"
+#include "gui/dc.h"
 
 namespace texttest {
 
@@ -52,6 +57,66 @@ class TextFontTest : public fonttest::DevFontTest {
   int Create(int langIndex) { return sysfont::CreateSysLogFontsFrom(config_.Reader(), langIndex); }
 
   fonttest::ConfigMap config_;
+};
+
+// A 32-bit screen with the DC layer started on it; text drawn through the
+// screen DC in one font at a time.
+class TextDrawTest : public TextFontTest {
+ protected:
+  static constexpr int kWidth = 160;
+  static constexpr int kHeight = 64;
+  static constexpr GalPixel kPaper = 0x00FFFFFF;
+  static constexpr GalPixel kInk = 0x00000080;
+  static constexpr GalPixel kScribble = 0x00123456;
+
+  void SetUp() override {
+    TextFontTest::SetUp();
+    screen_ = std::make_unique<GuardedSurface>(kWidth, kHeight, 32, 0xFF0000, 0xFF00, 0xFF);
+    ASSERT_TRUE(InitGDI(screen_->get()));
+    dc_ = gui::dc::ScreenDC();
+    dc_->bkColor = kPaper;
+    dc_->textColor = kInk;
+    Clear(kScribble);
+  }
+  void TearDown() override {
+    dc_->font = nullptr;
+    TerminateGDI();
+    EXPECT_TRUE(screen_->paddingIntact());
+    for (LogFont* lf : fonts_) DestroyLogFont(lf);
+    TextFontTest::TearDown();
+  }
+
+  // A LogFont the fixture destroys; it becomes the DC's font.
+  LogFont* Use(LogFont* lf) {
+    EXPECT_NE(lf, nullptr);
+    if (lf) fonts_.push_back(lf);
+    dc_->font = lf;
+    return lf;
+  }
+  LogFont* UseLatin(const char* style = "rrncnn") {
+    return Use(CreateLogFont("rbf", "fixed", "ISO8859-1", style[0], style[1], style[2], style[3],
+                             style[4], style[5], 16, 0));
+  }
+  LogFont* UseDejaVu(const char* style, int size) {
+    return Use(CreateLogFont("ttf", "dejavu", "ISO8859-1", style[0], style[1], style[2], style[3],
+                             style[4], style[5], size, 0));
+  }
+
+  void Clear(GalPixel pixel) {
+    for (int y = 0; y < kHeight; ++y)
+      for (int x = 0; x < kWidth; ++x) screen_->setPixel(x, y, pixel);
+  }
+  GalPixel At(int x, int y) const { return screen_->pixel(x, y); }
+  int Count(GalPixel pixel, const Rect& r) const {
+    int n = 0;
+    for (int y = r.top; y < r.bottom; ++y)
+      for (int x = r.left; x < r.right; ++x) n += At(x, y) == pixel;
+    return n;
+  }
+
+  std::unique_ptr<GuardedSurface> screen_;
+  DC* dc_ = nullptr;
+  std::vector<LogFont*> fonts_;
 };
 
 }  // namespace texttest

@@ -1,0 +1,209 @@
+#include <gtest/gtest.h>
+
+#include <set>
+
+#include "gdi/text/tests/text_fixture.h"
+#include "gdi/text/textrender.h"
+
+namespace {
+
+using textrender::CalcTextExtent;
+using textrender::DrawTextString;
+
+class DrawStringTest : public texttest::TextDrawTest {
+ protected:
+  int Draw(int x, int y, const char* text) {
+    dc_->rcOutput = dc_->devRect;
+    return DrawTextString(dc_, x, y, text, static_cast<int>(std::strlen(text)));
+  }
+  int Measure(const char* text) {
+    Size size{};
+    CalcTextExtent(dc_, dc_->font, text, static_cast<int>(std::strlen(text)), &size);
+    return size.cx;
+  }
+  // Columns of a cell that hold ink, as a bit set per row.
+  std::vector<std::string> Ink(const Rect& r) const {
+    std::vector<std::string> rows;
+    for (int y = r.top; y < r.bottom; ++y) {
+      std::string row;
+      for (int x = r.left; x < r.right; ++x) row += At(x, y) == kInk ? '#' : '.';
+      rows.push_back(row);
+    }
+    return rows;
+  }
+};
+
+TEST_F(DrawStringTest, OpaqueCellsTakePaperAndInkOnly) {
+  UseLatin();
+  EXPECT_EQ(Draw(4, 2, "AB"), 16);
+  const Rect cells{4, 2, 20, 18};
+  EXPECT_GT(Count(kInk, cells), 10);
+  EXPECT_EQ(Count(kInk, cells) + Count(kPaper, cells), 16 * 16);
+  EXPECT_EQ(At(3, 2), kScribble);
+  EXPECT_EQ(At(20, 10), kScribble);
+  EXPECT_EQ(At(10, 18), kScribble);
+}
+
+TEST_F(DrawStringTest, TransparentTextLeavesTheBackgroundBetweenStrokes) {
+  UseLatin();
+  Draw(4, 2, "AB");
+  const std::vector<std::string> opaque = Ink({4, 2, 20, 18});
+  Clear(kScribble);
+  dc_->bkMode = BM_TRANSPARENT;
+  Draw(4, 2, "AB");
+  EXPECT_EQ(Ink({4, 2, 20, 18}), opaque);
+  EXPECT_EQ(Count(kPaper, {0, 0, kWidth, kHeight}), 0);
+}
+
+TEST_F(DrawStringTest, AddedBoldWidensEveryCharacterByOnePixel) {
+  UseLatin();
+  Draw(0, 0, "HI");
+  const std::vector<std::string> plain = Ink({0, 0, 16, 16});
+  Clear(kScribble);
+  UseLatin("brncnn");
+  EXPECT_EQ(Measure("HI"), 18);
+  EXPECT_EQ(Draw(0, 0, "HI"), 18);
+  // Every ink pixel of H stays and gains its right neighbour.
+  const std::vector<std::string> bold = Ink({0, 0, 9, 16});
+  for (int y = 0; y < 16; ++y)
+    for (int x = 0; x < 8; ++x)
+      if (plain[y][x] == '#') {
+        EXPECT_EQ(bold[y][x], '#');
+        EXPECT_EQ(bold[y][x + 1], '#');
+      }
+}
+
+TEST_F(DrawStringTest, UnderlineAndStrikeOutRunTheWholeString) {
+  LogFont* lf = UseLatin("rrncus");
+  const int width = Draw(0, 0, "..");
+  const int baseline = lf->singleByteDevFont->fontOps->ascent(lf, lf->singleByteDevFont);
+  EXPECT_EQ(Count(kInk, {0, baseline, width, baseline + 1}), width);
+  const int descent = lf->size - baseline;
+  const int strike = baseline + descent - lf->size / 2;
+  EXPECT_EQ(Count(kInk, {0, strike, width, strike + 1}), width);
+}
+
+TEST_F(DrawStringTest, OutputRectangleAndClipRegionBoundTheGlyphs) {
+  UseLatin();
+  dc_->rcOutput = Rect{0, 0, 8, kHeight};
+  DrawTextString(dc_, 0, 0, "MM", 2);
+  EXPECT_EQ(Count(kScribble, {8, 0, 16, 16}), 8 * 16);
+
+  Clear(kScribble);
+  const Rect hole{0, 0, 4, kHeight};
+  SetClipRgn(&dc_->effClip, &hole);
+  Draw(0, 0, "M");
+  EXPECT_EQ(Count(kScribble, {4, 0, 8, 16}), 4 * 16);
+  EXPECT_GT(Count(kPaper, {0, 0, 4, 16}), 0);
+}
+
+TEST_F(DrawStringTest, MultiByteTextUsesTheSixteenPixelGlyphs) {
+  UseLatin();  // the single-byte half of the multibyte font
+  g_SysLogFont[0] = dc_->font;
+  LogFont* gb = Use(CreateLogFont("rbf", "fixed", "GB2312-0", 'r', 'r', 'n', 'c', 'n', 'n', 16, 0));
+  ASSERT_NE(gb->multiByteDevFont, nullptr);
+  const char text[] = "\xD6\xD0" "A";  // a GB2312 ideograph and a Latin letter
+  EXPECT_EQ(Measure(text), 24);
+  EXPECT_EQ(Draw(0, 0, text), 24);
+  GlyphBitmap glyph{};
+  GetGlyphBitmap(gb, reinterpret_cast<const unsigned char*>(text), 2, &glyph);
+  ASSERT_NE(glyph.bits, nullptr);
+  const std::vector<std::string> drawn = Ink({0, 0, 16, 16});
+  int inked = 0;
+  for (int y = 0; y < 16; ++y)
+    for (int x = 0; x < 16; ++x) {
+      const bool bit = (glyph.bits[y * glyph.bitmapPitch + x / 8] >> (7 - x % 8)) & 1;
+      EXPECT_EQ(drawn[y][x] == '#', bit) << x << "," << y;
+      inked += bit;
+    }
+  EXPECT_GT(inked, 20);
+  g_SysLogFont[0] = nullptr;
+}
+
+TEST_F(DrawStringTest, TrueTypeAdvanceEqualsItsMeasure) {
+  for (const char* style : {"rrncnn", "brncnn", "rincnn"}) {
+    UseDejaVu(style, 18);
+    const char text[] = "Wave, fly!";
+    const int measured = Measure(text);
+    EXPECT_EQ(Draw(0, 0, text), measured) << style;
+    EXPECT_EQ(Measure(text), measured) << style;  // now from the cache
+    EXPECT_GT(Count(kInk, {0, 0, measured + 8, 30}), 20) << style;
+    Clear(kScribble);
+  }
+}
+
+TEST_F(DrawStringTest, GreyGlyphsUseTheLevelsOfTheColourTable) {
+  UseDejaVu("krncnn", 24);
+  for (int i = 0; i < kTextColorSlots; ++i)
+    dc_->textColors[i] = 0x00A00000u + static_cast<GalPixel>(i);
+  const int width = Draw(2, 2, "Og");
+  std::set<int> levels;
+  for (int y = 0; y < kHeight; ++y)
+    for (int x = 0; x < kWidth; ++x) {
+      const GalPixel p = At(x, y);
+      if ((p & 0xFFFF00) == 0xA00000) levels.insert(static_cast<int>(p & 0xFF));
+      else if (x >= 2 && x < 2 + width && y >= 2 && y < 30) EXPECT_TRUE(p == kScribble || p == kPaper);
+    }
+  // The faces' coverage comes in five steps: none, 1/8, 1/4, 1/2, full.
+  EXPECT_TRUE(levels.count(16));
+  EXPECT_TRUE(levels.count(0));
+  for (int level : levels) EXPECT_TRUE(level == 0 || level == 2 || level == 4 || level == 8 || level == 16) << level;
+  EXPECT_GE(levels.size(), 3u);
+}
+
+TEST_F(DrawStringTest, OutlinedGlyphsRingTheInkInTheOutlineColour) {
+  UseLatin("lrncnn");
+  dc_->bkMode = BM_TRANSPARENT;
+  const GalPixel ring = 0x0000FF00;
+  dc_->textColors2[0] = 0x00010203;  // transparent key
+  dc_->textColors2[1] = ring;
+  dc_->textColors2[2] = kInk;
+  Draw(8, 8, "I");
+  int inked = 0;
+  for (int y = 8; y < 24; ++y)
+    for (int x = 8; x < 16; ++x) {
+      if (At(x, y) != kInk) continue;
+      ++inked;
+      for (auto [dx, dy] : {std::pair{-1, 0}, {1, 0}, {0, -1}, {0, 1}})
+        EXPECT_TRUE(At(x + dx, y + dy) == kInk || At(x + dx, y + dy) == ring);
+    }
+  EXPECT_GT(inked, 5);
+  EXPECT_EQ(Count(0x00010203, {0, 0, kWidth, kHeight}), 0);
+  EXPECT_EQ(Count(kPaper, {0, 0, kWidth, kHeight}), 0);
+}
+
+TEST_F(DrawStringTest, WidthCachesKeepFontsAndCharactersApart) {
+  // Two sizes of one face, and two characters under one UTF-8 lead byte.
+  LogFont* small = UseDejaVu("rrncnn", 12);
+  const int smallW = Measure("W");
+  LogFont* large = UseDejaVu("rrncnn", 30);
+  EXPECT_GT(Measure("W"), smallW);
+  dc_->font = small;
+  EXPECT_EQ(Measure("W"), smallW);
+
+  g_SysLogFont[0] = small;  // the single-byte half of the multibyte font
+  LogFont* utf8 = Use(CreateLogFont("ttf", "dejavu", "UTF-8", 'r', 'r', 'n', 'c', 'n', 'n', 20, 0));
+  ASSERT_NE(utf8->multiByteDevFont, nullptr);
+  const char wide[] = "\xD0\xA8";    // Cyrillic Sha
+  const char narrow[] = "\xD0\x86";  // Cyrillic I
+  const int wideW = Measure(wide);
+  const int narrowW = Measure(narrow);
+  EXPECT_LT(narrowW, wideW);
+  ResetCharWidthCaches();
+  EXPECT_EQ(Measure(narrow), narrowW);
+  EXPECT_EQ(Measure(wide), wideW);
+  g_SysLogFont[0] = nullptr;
+  (void)large;
+}
+
+TEST_F(DrawStringTest, PreloadedSystemFontWidthsSurviveAHighCodeClear) {
+  LogFont* lf = UseDejaVu("rrncnn", 16);
+  for (int slot : {4, 6, 7, 8, 9}) g_SysLogFont[slot] = lf;
+  PreloadCharWidthCache(TRUE);
+  const int before = Measure("\xE9t\xE9");
+  ClearHighCharWidthCache();
+  EXPECT_EQ(Measure("\xE9t\xE9"), before);
+  for (LogFont*& slot : g_SysLogFont) slot = nullptr;
+}
+
+}  // namespace

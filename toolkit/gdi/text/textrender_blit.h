@@ -1,0 +1,33 @@
+// Writing text pixels into a DC through its clip region and output
+// rectangle, with the DC's pixel operations (device coordinates, between
+// BeginDCDrawing and EndDCDrawing).
+#ifndef TOOLKIT_GDI_TEXT_TEXTRENDER_BLIT_H
+#define TOOLKIT_GDI_TEXT_TEXTRENDER_BLIT_H
+
+#include <cstdint>
+
+#include "gdi/dc/dc_record.h"
+
+namespace textrender {
+
+enum class BufferKind { kPlain, kKeyed, kAlpha };
+
+struct PixelBuffer {
+  const uint8_t* pixels = nullptr;
+  int width = 0;
+  int height = 0;
+  int pitch = 0;
+  int bytesPerPixel = 1;
+  BufferKind kind = BufferKind::kPlain;
+  GalPixel key = 0;                         // kKeyed: pixels left alone
+  const GalPixelFormat* alpha = nullptr;    // kAlpha: format of the pixels
+};
+
+// The box filled with one pixel value.
+void FillClipped(DC* dc, const Rect& box, GalPixel pixel);
+// The buffer put with its top-left at (x, y).
+void PutClipped(DC* dc, int x, int y, const PixelBuffer& buffer);
+
+}  // namespace textrender
+
+#endif

@@ -1,0 +1,266 @@
+// Drawing strings glyph by glyph: the background cell, the glyph expanded
+// into the shared buffer, the put through the clip region, then underline
+// and strike-out. Device coordinates; the caller has locked the DC.
+#include <algorithm>
+
+#include "gdi/dc/dc_record.h"
+#include "gdi/text/textrender.h"
+#include "gdi/text/textrender_buffer.h"
+#include "gdi/text/textrender_style.h"
+#include "gui/dc.h"
+
+namespace textrender {
+namespace {
+
+// The metrics of the device font that draws a character.
+struct FaceMetrics {
+  int height = 0;
+  int ascent = 0;
+  int descent = 0;
+};
+
+FaceMetrics metricsOf(LogFont* lf, DevFont* df) {
+  FaceMetrics m;
+  if (!df) return m;
+  m.height = df->fontOps->fontHeight(lf, df);
+  m.ascent = df->fontOps->ascent(lf, df);
+  m.descent = df->fontOps->descent(lf, df);
+  return m;
+}
+
+// Both device fonts of a LogFont, placed on one baseline.
+struct StringFonts {
+  LogFont* lf;
+  FaceMetrics single, multi;
+  int ascent = 0;   // the larger one: the baseline's distance from the top
+  int descent = 0;
+
+  explicit StringFonts(LogFont* font) : lf(font) {
+    single = metricsOf(lf, lf->singleByteDevFont);
+    multi = metricsOf(lf, lf->multiByteDevFont);
+    ascent = std::max(single.ascent, multi.ascent);
+    descent = std::max(single.descent, multi.descent);
+  }
+};
+
+int italicOf(const LogFont* lf, const DevFont* df, int height) {
+  const bool wanted = (lf->style & FONT_SLANT_ITALIC) && !(df->style & FONT_SLANT_ITALIC);
+  return wanted ? std::max(0, (height - 1) / 2) : 0;
+}
+
+// One character's glyph as the font describes it at the pen.
+struct PlacedGlyph {
+  Rect box{};      // the ink box, widened for bold and italic
+  Rect cell{};     // what the background covers
+  GlyphSource source;
+  GlyphShape shape;
+};
+
+bool fetchImage(LogFont* lf, DevFont* df, const unsigned char* ch, int len, PlacedGlyph* g) {
+  const FontOps* ops = df->fontOps;
+  unsigned short scale = 1;
+  if ((lf->style & FONT_WEIGHT_GREY) && ops->charGreyPixmap) {
+    int pitch = 0;
+    g->source.bits = ops->charGreyPixmap(lf, df, ch, len, &pitch, &scale);
+    g->source.pitch = pitch;
+    g->source.grey = true;
+  } else {
+    g->source.bits = ops->charBitmap(lf, df, ch, len, &scale);
+    g->source.grey = false;
+  }
+  g->source.scale = scale > 0 ? scale : 1;
+  if (!g->source.grey) g->source.pitch = (g->source.width / g->source.scale + 7) / 8;
+  return g->source.bits != nullptr;
+}
+
+void fillBackground(DC* dc, const Rect& cell) {
+  if (dc->bkMode == BM_TRANSPARENT) return;
+  FillClipped(dc, cell, dc->bkColor);
+}
+
+void putGlyph(DC* dc, const PlacedGlyph& g, const GlyphStyle& style, int x, int y) {
+  GlyphBuffer& shared = SharedGlyphBuffer();
+  LevelImage& image = shared.levels;
+  ExpandLevels(g.source, g.shape, &image);
+  if (image.width < 1 || image.height < 1) return;
+  PixelBuffer buffer;
+  buffer.bytesPerPixel =
+      style.kind == BufferKind::kAlpha ? style.alpha->bytesPerPixel : dc->surface->format->bytesPerPixel;
+  uint8_t* pixels = shared.Prepare(image.width, image.height, buffer.bytesPerPixel, &buffer.pitch);
+  MapLevels(image, style.table, buffer.bytesPerPixel, pixels, buffer.pitch);
+  buffer.pixels = pixels;
+  buffer.width = image.width;
+  buffer.height = image.height;
+  buffer.kind = style.kind;
+  buffer.key = style.key;
+  buffer.alpha = style.alpha;
+  PutClipped(dc, x, y, buffer);
+}
+
+// Draws one character at the pen and moves the pen on.
+void drawOneChar(DC* dc, LogFont* lf, DevFont* df, const FaceMetrics& face, int* penX, int penY,
+                 const unsigned char* ch, int len) {
+  const FontOps* ops = df->fontOps;
+  const int bold = AddedBold(lf, df);
+  const int oldX = *penX;
+  PlacedGlyph g;
+  int bx = *penX, by = penY, bw = 0, bh = 0;
+  if (ops->charBoundingBox) {
+    ops->charBoundingBox(lf, df, ch, len, &bx, &by, &bw, &bh);
+  } else {
+    by = penY - face.ascent;
+    bw = ops->charWidth(lf, df, ch, len);
+    bh = face.height;
+    *penX += bw + bold;
+  }
+  g.source.width = bw;
+  g.source.height = bh;
+  g.shape.bold = bold;
+  g.shape.italic = italicOf(lf, df, bh);
+  g.shape.mirror = (lf->style & FONT_FLIP_HORZ) != 0;
+  g.shape.flip = (lf->style & FONT_FLIP_VERT) != 0;
+  const bool hasImage = fetchImage(lf, df, ch, len, &g);
+  if (ops->charAdvance) {
+    int advanceY = penY;
+    ops->charAdvance(lf, df, ch, len, penX, &advanceY);
+    *penX += bold;
+  }
+  if (!hasImage) return;
+
+  g.box = Rect{bx, by, bx + bw + g.shape.italic + bold, by + bh};
+  g.cell = Rect{bx, by, bx + bw, by + bh};
+  const int cellTop = penY - face.ascent;
+  if (dc->bkMode != BM_TRANSPARENT && ops->charAdvance && *penX != oldX) {
+    const Rect advance{std::min(oldX, *penX), cellTop, std::max(oldX, *penX), cellTop + face.height};
+    GetBoundRect(&g.cell, &g.cell, &advance);
+  }
+  const GlyphStyle style = ChooseGlyphStyle(dc, lf, g.source.grey, g.shape.italic > 0);
+  g.shape.effect = style.effect;
+  int x = bx, y = by;
+  if (style.effect != Effect::kPlain) {
+    // Smoothing and outlining add a pixel on every side.
+    --x;
+    --y;
+    g.box = Rect{g.box.left - 1, g.box.top - 1, g.box.right + 1, g.box.bottom + 1};
+  }
+  if (g.shape.flip) {
+    // The glyph turns about the middle of its cell.
+    const int dy = 2 * (penY - by) - face.height / 2 - bh;
+    y += dy;
+    g.box.top += dy;
+    g.box.bottom += dy;
+  }
+
+  const Rect saved = dc->rcOutput;
+  Rect visible;
+  GetBoundRect(&visible, &g.box, &g.cell);
+  if (!IntersectRect(&dc->rcOutput, &visible, &saved)) {
+    dc->rcOutput = saved;
+    return;
+  }
+  if (gui::dc::BeginDCDrawing(dc) == 0) {
+    fillBackground(dc, g.cell);
+    putGlyph(dc, g, style, x, y);
+    gui::dc::EndDCDrawing(dc);
+  }
+  dc->rcOutput = saved;
+}
+
+void drawHorizontalLine(DC* dc, int x0, int x1, int y) {
+  if (x1 <= x0) return;
+  const Rect saved = dc->rcOutput;
+  const Rect line{x0, y, x1, y + 1};
+  if (IntersectRect(&dc->rcOutput, &line, &saved) && gui::dc::BeginDCDrawing(dc) == 0) {
+    FillClipped(dc, line, dc->textColor);
+    gui::dc::EndDCDrawing(dc);
+  }
+  dc->rcOutput = saved;
+}
+
+void drawDecorations(DC* dc, const StringFonts& fonts, int x0, int x1, int baseline) {
+  const uint32_t style = fonts.lf->style;
+  const bool flipped = (style & FONT_FLIP_VERT) != 0;
+  const int size = fonts.lf->size;
+  if (style & FONT_UNDERLINE) {
+    const int y = flipped ? baseline + 2 * fonts.descent + 1 - size : baseline;
+    drawHorizontalLine(dc, x0, x1, y);
+  }
+  if (style & FONT_STRUCKOUT) {
+    const int y = baseline + fonts.descent - size / 2 + (flipped ? 1 : 0);
+    drawHorizontalLine(dc, x0, x1, y);
+  }
+}
+
+// Draws one character of the string and moves the pen; its byte count, 0
+// when no charset takes the bytes.
+int drawNextChar(DC* dc, const StringFonts& fonts, const unsigned char* s, int len, int* penX,
+                 int baseline) {
+  LogFont* lf = fonts.lf;
+  const mbtext::FirstChar c = mbtext::TakeFirstChar(lf, s, len);
+  if (c.len < 1) return 0;
+  const bool multi = lf->multiByteDevFont && c.charset == mbtext::MultiByteCharset(lf);
+  drawOneChar(dc, lf, multi ? lf->multiByteDevFont : lf->singleByteDevFont,
+              multi ? fonts.multi : fonts.single, penX, baseline, s, c.len);
+  *penX += dc->charExtra;
+  return c.len;
+}
+
+}  // namespace
+
+int DrawTextString(DC* dc, int x, int y, const char* text, int len) {
+  LogFont* lf = dc->font;
+  if (!lf || !text || len < 1) return 0;
+  const StringFonts fonts(lf);
+  const int baseline = y + dc->aboveLineExtra + fonts.ascent;
+  StartStringOutput(lf);
+  int penX = x;
+  {
+    std::lock_guard<std::mutex> hold(GlyphBufferLock());
+    const unsigned char* s = mbtext::Bytes(text);
+    while (len > 0) {
+      const int n = drawNextChar(dc, fonts, s, len, &penX, baseline);
+      if (n < 1) break;
+      s += n;
+      len -= n;
+    }
+  }
+  drawDecorations(dc, fonts, x, penX, baseline);
+  return penX - x;
+}
+
+int TabbedTextOutInternal(DC* dc, int x, int y, const char* text, int len) {
+  LogFont* lf = dc->font;
+  if (!lf || !text || len < 1) return 0;
+  const StringFonts fonts(lf);
+  const int tabWidth = TabWidthOf(dc, lf, dc->tabStop);
+  const int lineHeight = LineHeight(dc, lf);
+  int baseline = y + dc->aboveLineExtra + fonts.ascent;
+  int penX = x, widest = x;
+  StartStringOutput(lf);
+  std::unique_lock<std::mutex> hold(GlyphBufferLock());
+  const unsigned char* s = mbtext::Bytes(text);
+  while (len > 0) {
+    int n = 1;
+    if (*s == '\t') {
+      penX += tabWidth;
+      StartStringOutput(lf);
+    } else if (*s == '\n' || *s == '\r') {
+      hold.unlock();
+      drawDecorations(dc, fonts, x, penX, baseline);
+      hold.lock();
+      widest = std::max(widest, penX);
+      penX = x;
+      if (*s == '\n') baseline += lineHeight;
+    } else {
+      n = drawNextChar(dc, fonts, s, len, &penX, baseline);
+      if (n < 1) break;
+    }
+    s += n;
+    len -= n;
+  }
+  hold.unlock();
+  drawDecorations(dc, fonts, x, penX, baseline);
+  return std::max(widest, penX) - x;
+}
+
+}  // namespace textrender

@@ -1,0 +1,78 @@
+// String extents: character cells summed from the width caches, tabs and
+// line breaks for the tabbed form.
+#include <algorithm>
+
+#include "gdi/dc/dc_record.h"
+#include "gdi/text/textrender.h"
+
+namespace textrender {
+
+void StartStringOutput(LogFont* lf) {
+  if (!lf) return;
+  for (DevFont* df : {lf->singleByteDevFont, lf->multiByteDevFont})
+    if (df && df->fontOps->startStringOutput) df->fontOps->startStringOutput(lf, df);
+}
+
+int LineHeight(const DC* dc, const LogFont* lf) {
+  return lf->size + dc->aboveLineExtra + dc->belowLineExtra;
+}
+
+int TabWidthOf(const DC* dc, const LogFont* lf, int tabStop) {
+  DevFont* sbc = lf->singleByteDevFont;
+  return sbc->fontOps->averageWidth(const_cast<LogFont*>(lf), sbc) * tabStop;
+}
+
+void CalcTextExtent(DC* dc, LogFont* lf, const char* text, int len, Size* size) {
+  StartStringOutput(lf);
+  CharMeasurer measure(lf);
+  const unsigned char* s = mbtext::Bytes(text);
+  int cx = 0;
+  while (len > 0) {
+    int width = 0;
+    const int n = measure.Next(s, len, &width);
+    if (n < 1) break;
+    cx += width + dc->charExtra;
+    s += n;
+    len -= n;
+  }
+  size->cx = cx;
+  size->cy = LineHeight(dc, lf);
+}
+
+void CalcTabbedTextExtent(DC* dc, LogFont* lf, int tabWidth, const char* text, int len, Size* size,
+                          Point* pos) {
+  StartStringOutput(lf);
+  CharMeasurer measure(lf);
+  const int lineHeight = LineHeight(dc, lf);
+  const unsigned char* s = mbtext::Bytes(text);
+  int x = 0, widest = 0, cy = lineHeight;
+  while (len > 0) {
+    int width = 0;
+    const int n = measure.Next(s, len, &width);
+    if (n < 1) break;
+    switch (*s) {
+      case '\t':
+        x += tabWidth;
+        break;
+      case '\n':
+        cy += lineHeight;
+        [[fallthrough]];
+      case '\r':
+        widest = std::max(widest, x);
+        x = 0;
+        break;
+      default:
+        x += width + dc->charExtra;
+    }
+    s += n;
+    len -= n;
+  }
+  size->cx = std::max(widest, x);
+  size->cy = cy;
+  if (pos) {
+    pos->x += x;
+    pos->y += cy - lineHeight;
+  }
+}
+
+}  // namespace textrender
