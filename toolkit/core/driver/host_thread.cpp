@@ -186,18 +186,27 @@ void destroyWindows() {
   }
 }
 
+// Releases SDL's video and, when nothing else uses SDL, SDL itself with the
+// thread's own SDL data.
+void quitVideo() {
+  SDL_QuitSubSystem(SDL_INIT_VIDEO);
+  if (SDL_WasInit(SDL_INIT_EVERYTHING) == 0) SDL_Quit();
+  SDL_TLSCleanup();
+}
+
 void hostMain(int width, int height, std::promise<bool> ready) {
   HostState& s = state();
   SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
   if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
     std::fputs("Couldn't create window", stdout);
     std::fflush(stdout);
+    SDL_TLSCleanup();
     ready.set_value(false);
     return;
   }
   s.wakeEvent = SDL_RegisterEvents(1);
   if (!makeWindow(kMainSlot, width, height)) {
-    SDL_QuitSubSystem(SDL_INIT_VIDEO);
+    quitVideo();
     ready.set_value(false);
     return;
   }
@@ -215,7 +224,7 @@ void hostMain(int width, int height, std::promise<bool> ready) {
   s.running = false;
   runTasks();
   destroyWindows();
-  SDL_QuitSubSystem(SDL_INIT_VIDEO);
+  quitVideo();
 }
 
 void wake() {

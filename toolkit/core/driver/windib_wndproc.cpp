@@ -5,11 +5,8 @@
 
 #include "core/driver/host_thread.h"
 #include "core/driver/windib.h"
-#include "gui/gal.h"
 #include "gui/host.h"
-
-// The toolkit's orderly shut-down; linked in when start-up provides it.
-extern "C" void RequestQuit(void) __attribute__((weak));
+#include "gui/startup.h"
 
 namespace {
 
@@ -69,10 +66,11 @@ LResult WinDibWndProc(unsigned message, WParam wParam, LParam lParam) {
       return 0;
     case kDestroy:
       // Closing the window asks for an orderly shut-down of the toolkit.
-      if (RequestQuit) RequestQuit();
+      RequestQuit();
       return 0;
     case kPaint:
-      if (GAL_GetVideoSurface()) host::RepaintAll();
+      // Only displays with a mode set (a frame buffer) have anything to show.
+      host::RepaintAll();
       return 0;
     case kKeyDown: setKey(lParam, true); return 0;
     case kKeyUp: setKey(lParam, false); return 0;

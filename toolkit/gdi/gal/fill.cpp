@@ -20,12 +20,13 @@ GalRect fillArea(const GalSurface* s, const GalRect* rect, const gal::Geometry& 
                  static_cast<int32_t>(y1 - y0)};
 }
 
+// The first row is filled pixel by pixel; the others are copies of it, which
+// the library writes at full memory speed.
 template <typename Pixel>
 void fillRows(uint8_t* first, ptrdiff_t pitch, int w, int h, Pixel value) {
-  uint8_t* row = first;
-  for (int x = 0; x < w; ++x) std::memcpy(row + x * sizeof(Pixel), &value, sizeof(Pixel));
+  for (int x = 0; x < w; ++x) std::memcpy(first + x * sizeof(Pixel), &value, sizeof(Pixel));
   size_t bytes = static_cast<size_t>(w) * sizeof(Pixel);
-  for (int y = 1; y < h; ++y) std::memcpy(row + y * pitch, first, bytes);
+  for (int y = 1; y < h; ++y) std::memcpy(first + y * pitch, first, bytes);
 }
 
 void fillPacked(const gal::Geometry& g, int bytesPerPixel, const GalRect& r, GalPixel color) {

@@ -20,11 +20,8 @@ void reportOutOfMemory();
 // The process's current video device (null before start and after quit).
 GalVideoDevice* currentDevice();
 
-// What the device reports about its outputs.
-int colorDepthCode();
-bool hasAuxOutput();
+// Whether the device's frame buffers hold packed RGB (not YUV).
 bool isRgbOutputMode();
-int bitsPerPixelOfMode(int mode);
 
 // One of a surface's two geometries.
 struct Geometry {

@@ -8,6 +8,7 @@
 #include "gdi/gal/gal_internal.h"
 #include "gdi/gal/video_internal.h"
 #include "gui/app_hooks.h"
+#include "gui/display.h"
 
 extern "C" {
 GalPixel SysPixelIndex[17];
@@ -92,7 +93,7 @@ int InitGAL(void) {
     GAL_VideoQuit();
     return -13;
   }
-  int bpp = gal::bitsPerPixelOfMode(gal::colorDepthCode());
+  int bpp = BitsPerPixelOfMode(GetDeviceColorDepth());
   GalSurface* screen = GAL_SetVideoMode(kDefaultWidth, kDefaultHeight, bpp, GAL_HWPALETTE);
   if (!screen) {
     GAL_VideoQuit();

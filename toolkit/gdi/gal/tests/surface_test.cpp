@@ -91,6 +91,29 @@ TEST(SurfaceBlit, SameFormatCopyIsClippedOnBothSides) {
   EXPECT_TRUE(dst.paddingIntact());
 }
 
+// Short rows, library-copied rows and streamed rows (large copies), each at
+// an odd destination column so row heads and tails are exercised.
+TEST(SurfaceBlit, CopiesEveryRowLength) {
+  struct Case {
+    int bpp, w, h;
+  } cases[] = {{16, 33, 5}, {32, 70, 4}, {32, 300, 300}, {16, 517, 300}};
+  for (const Case& c : cases) {
+    GuardedSurface src(c.w, c.h, c.bpp);
+    GuardedSurface dst(c.w + 3, c.h, c.bpp);
+    uint32_t mask = c.bpp == 16 ? 0xFFFF : 0xFFFFFFFF;
+    for (int y = 0; y < c.h; ++y)
+      for (int x = 0; x < c.w; ++x) src.setPixel(x, y, static_cast<uint32_t>(y * 7919 + x * 31 + 1) & mask);
+    GalRect dr{1, 0, 0, 0};
+    ASSERT_EQ(GAL_BlitSurface(src.get(), nullptr, dst.get(), &dr), 0);
+    for (int y = 0; y < c.h; ++y) {
+      ASSERT_EQ(dst.pixel(0, y), 0u);
+      for (int x = 0; x < c.w; ++x) ASSERT_EQ(dst.pixel(x + 1, y), src.pixel(x, y)) << c.w << " " << x << "," << y;
+      ASSERT_EQ(dst.pixel(c.w + 1, y), 0u);
+    }
+    EXPECT_TRUE(dst.paddingIntact());
+  }
+}
+
 TEST(SurfaceBlit, OutsideTheClipCopiesNothing) {
   GuardedSurface src(4, 4, 32);
   GuardedSurface dst(4, 4, 32);

@@ -1,0 +1,44 @@
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <memory>
+
+#include "gdi/gal/tests/guarded_surface.h"
+#include "gui/bitmap.h"
+#include "gui/gal.h"
+
+namespace {
+
+struct SurfaceDeleter {
+  void operator()(GalSurface* s) const { GAL_FreeSurface(s); }
+};
+using SurfacePtr = std::unique_ptr<GalSurface, SurfaceDeleter>;
+
+TEST(SurfaceBox, SizeRoundsRowsToWords) {
+  SurfacePtr s(GAL_CreateRGBSurface(0, 1, 1, 24, 0, 0, 0, 0));
+  uint32_t pitch = 0;
+  EXPECT_EQ(GAL_GetBoxSize(s.get(), 5, 2, &pitch), 32);
+  EXPECT_EQ(pitch, 16u);
+}
+
+TEST(SurfaceBox, ReadsTheClippedPartAtItsOffset) {
+  GuardedSurface s(10, 6, 32);
+  for (int y = 0; y < 6; ++y)
+    for (int x = 0; x < 10; ++x) s.setPixel(x, y, static_cast<uint32_t>(y * 100 + x));
+  Bitmap box{};
+  GalRect rect{7, -2, 5, 4};
+  ASSERT_EQ(GAL_GetBox(s.get(), &rect, &box), 0);
+  ASSERT_NE(box.bmBits, nullptr);
+  EXPECT_EQ(box.bmWidth, 5u);
+  EXPECT_EQ(box.bmHeight, 4u);
+  EXPECT_EQ(box.bmBytesPerPixel, 4);
+  EXPECT_EQ(box.bmPitch, 20u);
+  // Row 2 of the box is surface row 0, columns 7..9 at box columns 0..2.
+  EXPECT_EQ(ReadPixelValue(box.bmBits + 2 * box.bmPitch, 4), 7u);
+  EXPECT_EQ(ReadPixelValue(box.bmBits + 3 * box.bmPitch + 8, 4), 109u);
+  std::free(box.bmBits);
+  GalRect empty{0, 0, 0, 3};
+  EXPECT_EQ(GAL_GetBox(s.get(), &empty, &box), -1);
+}
+
+}  // namespace
