@@ -1,0 +1,136 @@
+// The event thread's loop against the host window's injecting thread: every
+// injected change comes out as its event, in order, and the key state can be
+// read from the injecting side meanwhile.
+#include <gtest/gtest.h>
+#include <linux/input-event-codes.h>
+
+#include <atomic>
+#include <condition_variable>
+#include <mutex>
+#include <thread>
+#include <vector>
+
+#include "core/input/ial.h"
+#include "core/input/lowlevel_event.h"
+#include "gui/host.h"
+#include "input_test_config.h"
+
+namespace {
+
+std::atomic<unsigned int> g_ticks{0};
+unsigned int FakeClock() { return g_ticks.load(); }
+
+class EventReader {
+ public:
+  EventReader() : thread_([this] { Run(); }) {}
+  ~EventReader() {
+    stop_ = true;
+    thread_.join();
+  }
+  // Waits until `count` events other than time-outs were read.
+  std::vector<LowLevelEvent> WaitFor(size_t count) {
+    std::unique_lock<std::mutex> hold(lock_);
+    arrived_.wait(hold, [&] { return events_.size() >= count; });
+    return events_;
+  }
+
+ private:
+  void Run() {
+    const EventEngine* engine = LowLevelEventEngine();
+    while (!stop_) {
+      const int which = engine->wait(IAL_MOUSEEVENT | IAL_KEYEVENT, 0);
+      if (which < 0) continue;
+      if (which == 0) {
+        // Time-outs themselves are left out; repeats are kept.
+        LowLevelEvent ev{};
+        if (engine->read(0, &ev) && ev.type != kEventTimeout) Add(ev);
+        continue;
+      }
+      for (int bit : {IAL_MOUSEEVENT, IAL_KEYEVENT}) {
+        LowLevelEvent ev{};
+        if ((which & bit) && engine->read(bit, &ev)) Add(ev);
+      }
+    }
+  }
+  void Add(const LowLevelEvent& ev) {
+    std::lock_guard<std::mutex> hold(lock_);
+    events_.push_back(ev);
+    arrived_.notify_all();
+  }
+
+  std::atomic<bool> stop_{false};
+  std::mutex lock_;
+  std::condition_variable arrived_;
+  std::vector<LowLevelEvent> events_;
+  std::thread thread_;
+};
+
+class EventThreadTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    HostInjectMouseButton(HOST_BUTTON_LEFT, 0);
+    HostInjectKey(0, 0);
+    HostInjectMouseMove(-1, -1);
+    g_ticks = 500;
+    SetLowLevelEventClock(FakeClock);
+    ConfigScope config(DefaultInputKeys());
+    ASSERT_EQ(InitLowLevelEvents(), 1);
+  }
+  void TearDown() override {
+    TermLowLevelEvents();
+    SetLowLevelEventClock(nullptr);
+  }
+};
+
+TEST_F(EventThreadTest, ClicksAndDoubleClicksArriveInOrder) {
+  std::vector<int> codes;
+  {
+    EventReader reader;
+    size_t expected = 0;
+    auto step = [&](int button, int down, unsigned int at) {
+      g_ticks = at;
+      HostInjectMouseButton(button, down);
+      reader.WaitFor(++expected);
+    };
+    step(HOST_BUTTON_LEFT, 1, 500);
+    step(HOST_BUTTON_LEFT, 0, 505);
+    step(HOST_BUTTON_LEFT, 1, 530);  // 300 ms after the first down
+    step(HOST_BUTTON_LEFT, 0, 535);
+    step(HOST_BUTTON_LEFT, 1, 600);
+    step(HOST_BUTTON_LEFT, 0, 605);
+    step(HOST_BUTTON_LEFT, 1, 631);  // 310 ms
+    step(HOST_BUTTON_LEFT, 0, 640);
+    for (const LowLevelEvent& ev : reader.WaitFor(expected)) codes.push_back(ev.event);
+  }
+  EXPECT_EQ(codes, (std::vector<int>{ME_LEFTDOWN, ME_LEFTUP, ME_LEFTDBLCLICK, ME_LEFTUP, ME_LEFTDOWN, ME_LEFTUP,
+                                     ME_LEFTDOWN, ME_LEFTUP}));
+}
+
+TEST_F(EventThreadTest, HeldKeyRepeatsWhileTheInjectingSideReadsItsState) {
+  EventReader reader;
+  HostInjectKey(KEY_LEFTCTRL, 1);
+  reader.WaitFor(1);
+  HostInjectKey(KEY_K, 1);
+  // Down, then repeats once the engine's waits run out of time.
+  std::vector<LowLevelEvent> events = reader.WaitFor(4);
+  EXPECT_EQ(GetKeyStatus(KEY_K), 1);
+  EXPECT_EQ(GetShiftKeyStatus() & KS_LEFTCTRL, static_cast<unsigned>(KS_LEFTCTRL));
+  ASSERT_GE(events.size(), 4u);
+  EXPECT_EQ(events[1].data1, KEY_K);
+  EXPECT_EQ(events[1].data2 & KS_REPEATED, 0);
+  for (size_t i = 2; i < 4; ++i) {
+    EXPECT_EQ(events[i].type, kEventKey);
+    EXPECT_EQ(events[i].data1, KEY_K);
+    EXPECT_EQ(events[i].data2 & (KS_REPEATED | KS_LEFTCTRL), KS_REPEATED | KS_LEFTCTRL);
+  }
+  HostInjectKey(KEY_K, 0);
+  // The release comes in among the repeats; nothing repeats after it.
+  bool released = false;
+  while (!released) {
+    events = reader.WaitFor(events.size() + 1);
+    released = events.back().event == KE_KEYUP;
+  }
+  EXPECT_EQ(GetKeyStatus(KEY_K), 0);
+}
+
+}  // namespace
