@@ -8,7 +8,6 @@
 #include "core/driver/host_thread.h"
 #include "core/driver/windib.h"
 #include "gui/app_hooks.h"
-#include "gui/display.h"
 
 struct GalPrivateVideoData {
   bool hasSection = false;
@@ -27,6 +26,11 @@ std::atomic<GalVideoDevice*> g_owner{nullptr};
 int availableAlways() { return 1; }
 
 int alignedPitch(int width, int bytesPerPixel) { return (width * bytesPerPixel + 3) & ~3; }
+
+bool deviceHasAuxOutput() {
+  uint8_t count = 0;
+  return GuiApp()->getVideoOutputCount(&count) == 0 && count > 1;
+}
 
 Size auxScreenSize() {
   Size size{0, 0};
@@ -52,7 +56,7 @@ host::FrameBufferSpec specFor(const GalPixelFormat* f, int width, int height) {
 void setAuxiliaryMode(GalSurface* surface) {
   surface->auxPixels = nullptr;
   surface->auxW = surface->auxH = surface->auxPitch = 0;
-  if (!HasAuxOutput()) {
+  if (!deviceHasAuxOutput()) {
     host::CloseDisplay(host::kAuxSlot);
     return;
   }

@@ -20,7 +20,12 @@ void reportOutOfMemory();
 // The process's current video device (null before start and after quit).
 GalVideoDevice* currentDevice();
 
-// Whether the device's frame buffers hold packed RGB (not YUV).
+// What the device reports: colour-depth code, whether an auxiliary output
+// exists, bits per pixel of a colour-depth code, and whether the frame
+// buffers hold packed RGB (not YUV).
+int colorDepthCode();
+bool hasAuxOutput();
+int bitsPerPixelOfMode(int mode);
 bool isRgbOutputMode();
 
 // One of a surface's two geometries.

@@ -8,7 +8,6 @@
 #include "gdi/gal/gal_internal.h"
 #include "gdi/gal/video_internal.h"
 #include "gui/app_hooks.h"
-#include "gui/display.h"
 
 extern "C" {
 GalPixel SysPixelIndex[17];
@@ -93,7 +92,7 @@ int InitGAL(void) {
     GAL_VideoQuit();
     return -13;
   }
-  int bpp = BitsPerPixelOfMode(GetDeviceColorDepth());
+  int bpp = gal::bitsPerPixelOfMode(gal::colorDepthCode());
   GalSurface* screen = GAL_SetVideoMode(kDefaultWidth, kDefaultHeight, bpp, GAL_HWPALETTE);
   if (!screen) {
     GAL_VideoQuit();

@@ -6,7 +6,6 @@
 #include "gdi/gal/gal_internal.h"
 #include "gdi/gal/video_internal.h"
 #include "gui/app_hooks.h"
-#include "gui/display.h"
 
 namespace {
 
@@ -46,7 +45,7 @@ void fillGeneratedPalette(GalVideoDevice* dev, GalSurface* screen) {
 // The auxiliary display starts in the transparent colour; the main one is
 // left as the driver made it.
 void clearAuxiliary(GalSurface* screen) {
-  if (!HasAuxOutput()) return;
+  if (!gal::hasAuxOutput()) return;
   const GalColor& key = gal::sysPixelColor(0);
   GalPixel pixel = GAL_MapRGB(screen->format, key.r, key.g, key.b);
   GalRect whole{0, 0, screen->auxW, screen->auxH};
