@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "gdi/gal/tests/guarded_surface.h"
+#include "gui/app_hooks.h"
 #include "gui/bitmap.h"
 #include "gui/gal.h"
 
@@ -39,6 +40,55 @@ TEST(SurfaceBox, ReadsTheClippedPartAtItsOffset) {
   std::free(box.bmBits);
   GalRect empty{0, 0, 0, 3};
   EXPECT_EQ(GAL_GetBox(s.get(), &empty, &box), -1);
+}
+
+}  // namespace
+
+namespace {
+
+int yuvDepthCode(uint8_t* code) {
+  *code = 5;
+  return 0;
+}
+
+struct YuvMode : ::testing::Test {
+  void SetUp() override {
+    GuiAppCallbacks cb{};
+    cb.getColorDepthCode = yuvDepthCode;
+    SetAppCallbacks(&cb);
+  }
+  void TearDown() override { SetAppCallbacks(nullptr); }
+};
+
+// In the YUV output modes a 4-byte surface holds a luma plane and two
+// half-resolution chroma planes; fills write all three and the box reads
+// them back as colours.
+TEST_F(YuvMode, FillWritesPlanesAndBoxReadsThemBack) {
+  SurfacePtr s(GAL_CreateRGBSurface(0, 8, 4, 32, 0, 0, 0, 0));
+  uint8_t* p = s->pixels;
+  GalRect r{2, 1, 4, 2};
+  GAL_FillRect(s.get(), &r, 0xFFFFFF, getMainOutputHook());
+  EXPECT_EQ(p[1 * 8 + 2], 235);
+  EXPECT_EQ(p[2 * 8 + 5], 235);
+  EXPECT_EQ(p[1 * 8 + 1], 0);
+  EXPECT_EQ(p[3 * 8 + 2], 0);
+  // Chroma rows are written on the rectangle's even rows only: row 1 maps to
+  // chroma row 0, columns 1..2.
+  EXPECT_EQ(p[32 + 1], 128);
+  EXPECT_EQ(p[32 + 2], 128);
+  EXPECT_EQ(p[32 + 3], 0);
+  EXPECT_EQ(p[40 + 1], 128);
+
+  Bitmap box{};
+  GalRect whole{2, 1, 2, 1};
+  ASSERT_EQ(GAL_GetBox(s.get(), &whole, &box), 0);
+  EXPECT_EQ(ReadPixelValue(box.bmBits, 4), 0xFEFEFEu);
+  std::free(box.bmBits);
+
+  // The transparent colour writes zero planes.
+  GAL_FillRect(s.get(), &r, 0xFF00FF, getMainOutputHook());
+  EXPECT_EQ(p[1 * 8 + 2], 0);
+  EXPECT_EQ(p[32 + 1], 0);
 }
 
 }  // namespace
