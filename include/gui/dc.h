@@ -8,6 +8,9 @@
 
 #include "gui/common.h"
 #include "gui/gal.h"
+#include "gui/bitmap.h"
+#include "gui/font.h"
+#include "gui/region.h"
 
 GUI_EXTERN_C_BEGIN
 
@@ -72,6 +75,83 @@ void SplineTo(HDC hdc, const Point points[4]);
 /* Fills with the brush colour. False for fewer than 3 points or when memory
  * runs out; true otherwise, also when nothing could be drawn. */
 BOOL FillPolygon(HDC hdc, const Point* points, int count);
+
+/* ---- DC attributes, fonts and clipping ---- */
+
+/* Attribute indices of GetDCAttr/SetDCAttr. */
+#define DC_ATTR_BK_COLOR 0
+#define DC_ATTR_BK_MODE 1
+#define DC_ATTR_PEN_COLOR 2
+#define DC_ATTR_BRUSH_COLOR 3
+#define DC_ATTR_TEXT_COLOR 4
+#define DC_ATTR_TAB_STOP 5
+#define DC_ATTR_CHAR_EXTRA 6
+#define DC_ATTR_ALINE_EXTRA 7
+#define DC_ATTR_BLINE_EXTRA 8
+#define DC_ATTR_MAP_MODE 9
+
+/* 0 for an index outside 0..9. */
+uint32_t GetDCAttr(HDC hdc, int index);
+/* The previous value; an index outside 0..9 changes nothing and gives 0.
+ * Setting the text colour rebuilds the DC's text-colour tables. */
+uint32_t SetDCAttr(HDC hdc, int index, uint32_t value);
+/* Null selects the system font. Returns the previous font. */
+LogFont* SelectFont(HDC hdc, LogFont* logfont);
+LogFont* GetCurFont(HDC hdc);
+
+/* Clipping, rectangles in the DC's own coordinates. An empty rectangle
+ * changes nothing; SelectClipRect with none clips to the whole DC. */
+void SelectClipRect(HDC hdc, const Rect* rect);
+void IncludeClipRect(HDC hdc, const Rect* rect);
+void ExcludeClipRect(HDC hdc, const Rect* rect);
+void ClipRectIntersect(HDC hdc, const Rect* rect);
+void SelectClipRegion(HDC hdc, const ClipRgn* region);
+void GetBoundsRect(HDC hdc, Rect* bounds);
+BOOL PtVisible(HDC hdc, int x, int y);
+BOOL RectVisible(HDC hdc, const Rect* rect);
+
+/* ---- Memory DCs, direct pixel access and capabilities ---- */
+
+/* Memory DCs own their surface; 0 when it cannot be made. A width or height
+ * below 1 takes the source DC's size. */
+HDC CreateCompatibleDCEx(HDC hdc, int width, int height);
+HDC CreateMemDC(int width, int height, int depth, uint32_t flags, uint32_t rMask, uint32_t gMask,
+                uint32_t bMask, uint32_t aMask);
+/* Over the bitmap's or image's own pixels, which stay the caller's. */
+HDC CreateMemDCFromBitmap(HDC hdc, const Bitmap* bitmap);
+HDC CreateMemDCFromMyBitmap(const MyBitmap* image, const GalColor* palette);
+/* 1 when the memory DC now has the reference DC's pixel format, 0 (and the
+ * DC untouched) when the conversion failed. */
+int ConvertMemDC(HDC memDC, HDC refDC, uint32_t flags);
+BOOL SetMemDCAlpha(HDC memDC, uint32_t flags, uint8_t alpha);
+BOOL SetMemDCColorKey(HDC memDC, uint32_t flags, uint32_t colorKey);
+void DeleteMemDC(HDC memDC);
+
+/* A screen-type DC on a second video device; 0 when it cannot be opened. */
+HDC InitSlaveScreen(const char* engineName, const char* mode);
+void TerminateSlaveScreen(HDC hdc);
+
+/* The address of the first pixel of rect (the whole DC with none), with the
+ * display held locked until UnlockDC; 0 (nothing held) when nothing of it
+ * can be drawn. */
+uint8_t* LockDC(HDC hdc, const Rect* rect, int* width, int* height, int* pitch);
+void UnlockDC(HDC hdc);
+
+/* GetGDCapability indices. */
+#define GDCAP_COLORNUM 0
+#define GDCAP_HPIXEL 1
+#define GDCAP_VPIXEL 2
+#define GDCAP_MAXX 3
+#define GDCAP_MAXY 4
+#define GDCAP_DEPTH 5
+#define GDCAP_BPP 6
+#define GDCAP_BITSPP 7
+#define GDCAP_RMASK 8
+#define GDCAP_GMASK 9
+#define GDCAP_BMASK 10
+
+/* 0xFFFFFFFF for an unknown index. */
+uint32_t GetGDCapability(HDC hdc, int index);
 
 GUI_EXTERN_C_END
 
