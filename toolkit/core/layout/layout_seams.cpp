@@ -3,8 +3,10 @@
 
 #include <cstring>
 
+#include "gdi/text/sysfont.h"
 #include "gui/app_hooks.h"
 #include "gui/display.h"
+#include "gui/gui_etc.h"
 #include "gui/text.h"
 
 namespace layout_seams {
@@ -31,9 +33,11 @@ GalPixel ScreenPixelOfColor(uint32_t color) {
 void ShowSystemCursor(int) {}
 
 // The screen DC's font is reset by the DC layer once it offers that call.
+// The configuration reader is named here so that the static link finds it
+// beside this file rather than only after the text library.
 int ReloadLanguageFonts() {
   DestroySysLogFonts();
-  CreateSysLogFonts();
+  sysfont::CreateSysLogFontsFrom(GetGuiEtcValue, LangIndexFromLanguageId(DeviceConfigLanguageId()));
   ClearHighCharWidthCache();
   PreloadCharWidthCache(TRUE);
   return 0;

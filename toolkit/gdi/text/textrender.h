@@ -55,7 +55,10 @@ void CalcTextExtent(DC* dc, LogFont* lf, const char* text, int len, Size* size);
 void CalcTabbedTextExtent(DC* dc, LogFont* lf, int tabWidth, const char* text, int len, Size* size,
                           Point* pos);
 int TabWidthOf(const DC* dc, const LogFont* lf, int tabStop);
+// Restarts the fonts' per-string state (kerning pairs); the first takes the
+// glyph-buffer lock, the second expects the caller to hold it.
 void StartStringOutput(LogFont* lf);
+void StartStringOutputHeld(LogFont* lf);
 
 // ---- Drawing (device coordinates, DC already locked) ----
 

@@ -212,10 +212,10 @@ int DrawTextString(DC* dc, int x, int y, const char* text, int len) {
   if (!lf || !text || len < 1) return 0;
   const StringFonts fonts(lf);
   const int baseline = y + dc->aboveLineExtra + fonts.ascent;
-  StartStringOutput(lf);
   int penX = x;
   {
     std::lock_guard<std::mutex> hold(GlyphBufferLock());
+    StartStringOutputHeld(lf);
     const unsigned char* s = mbtext::Bytes(text);
     while (len > 0) {
       const int n = drawNextChar(dc, fonts, s, len, &penX, baseline);
@@ -236,14 +236,14 @@ int TabbedTextOutInternal(DC* dc, int x, int y, const char* text, int len) {
   const int lineHeight = LineHeight(dc, lf);
   int baseline = y + dc->aboveLineExtra + fonts.ascent;
   int penX = x, widest = x;
-  StartStringOutput(lf);
   std::unique_lock<std::mutex> hold(GlyphBufferLock());
+  StartStringOutputHeld(lf);
   const unsigned char* s = mbtext::Bytes(text);
   while (len > 0) {
     int n = 1;
     if (*s == '\t') {
       penX += tabWidth;
-      StartStringOutput(lf);
+      StartStringOutputHeld(lf);
     } else if (*s == '\n' || *s == '\r') {
       hold.unlock();
       drawDecorations(dc, fonts, x, penX, baseline);

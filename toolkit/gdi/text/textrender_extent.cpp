@@ -4,13 +4,19 @@
 
 #include "gdi/dc/dc_record.h"
 #include "gdi/text/textrender.h"
+#include "gdi/text/textrender_buffer.h"
 
 namespace textrender {
 
-void StartStringOutput(LogFont* lf) {
+void StartStringOutputHeld(LogFont* lf) {
   if (!lf) return;
   for (DevFont* df : {lf->singleByteDevFont, lf->multiByteDevFont})
     if (df && df->fontOps->startStringOutput) df->fontOps->startStringOutput(lf, df);
+}
+
+void StartStringOutput(LogFont* lf) {
+  std::lock_guard<std::mutex> hold(GlyphBufferLock());
+  StartStringOutputHeld(lf);
 }
 
 int LineHeight(const DC* dc, const LogFont* lf) {

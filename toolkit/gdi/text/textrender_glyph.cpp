@@ -107,16 +107,6 @@ void ExpandLevels(const GlyphSource& src, const GlyphShape& shape, LevelImage* o
   if (shape.flip) flip(out);
 }
 
-GalPixel ReadPixel(const uint8_t* p, int bytesPerPixel) {
-  GalPixel v = 0;
-  for (int i = 0; i < bytesPerPixel; ++i) v |= static_cast<GalPixel>(p[i]) << (8 * i);
-  return v;
-}
-
-void WritePixel(uint8_t* p, int bytesPerPixel, GalPixel value) {
-  for (int i = 0; i < bytesPerPixel; ++i) p[i] = static_cast<uint8_t>(value >> (8 * i));
-}
-
 void MapLevels(const LevelImage& image, const GalPixel table[kLevels], int bytesPerPixel,
                uint8_t* pixels, int pitch) {
   for (int y = 0; y < image.height; ++y) {

@@ -5,6 +5,7 @@
 #define TOOLKIT_GDI_TEXT_TEXTRENDER_GLYPH_H
 
 #include <cstdint>
+#include <cstring>
 #include <vector>
 
 #include "gui/common.h"
@@ -54,8 +55,30 @@ constexpr uint8_t kOutlineClear = 0;
 constexpr uint8_t kOutlineEdge = 1;
 constexpr uint8_t kOutlineInk = 2;
 
-GalPixel ReadPixel(const uint8_t* p, int bytesPerPixel);
-void WritePixel(uint8_t* p, int bytesPerPixel, GalPixel value);
+// Little-endian pixels of 1 to 4 bytes.
+inline GalPixel ReadPixel(const uint8_t* p, int bytesPerPixel) {
+  switch (bytesPerPixel) {
+    case 4: {
+      uint32_t v;
+      std::memcpy(&v, p, 4);
+      return v;
+    }
+    case 3:
+      return p[0] | static_cast<GalPixel>(p[1]) << 8 | static_cast<GalPixel>(p[2]) << 16;
+    case 2:
+      return p[0] | static_cast<GalPixel>(p[1]) << 8;
+    default:
+      return p[0];
+  }
+}
+
+inline void WritePixel(uint8_t* p, int bytesPerPixel, GalPixel value) {
+  if (bytesPerPixel == 4) {
+    std::memcpy(p, &value, 4);
+    return;
+  }
+  for (int i = 0; i < bytesPerPixel; ++i) p[i] = static_cast<uint8_t>(value >> (8 * i));
+}
 
 }  // namespace textrender
 

@@ -1,0 +1,219 @@
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+
+#include "gdi/text/tests/text_fixture.h"
+#include "gui/app_hooks.h"
+
+namespace {
+
+constexpr int kCell = 8;   // the Latin raw font's advance
+constexpr int kLine = 16;  // and its height
+
+class TextOutTest : public texttest::TextDrawTest {
+ protected:
+  void SetUp() override {
+    TextDrawTest::SetUp();
+    UseLatin();
+  }
+  void TearDown() override {
+    SetAppCallbacks(nullptr);
+    TextDrawTest::TearDown();
+  }
+  // Columns [left, right) that hold ink anywhere in rows [top, bottom).
+  Rect InkBounds() const {
+    Rect r{kWidth, kHeight, 0, 0};
+    for (int y = 0; y < kHeight; ++y)
+      for (int x = 0; x < kWidth; ++x)
+        if (At(x, y) == kInk) {
+          r.left = std::min(r.left, x);
+          r.top = std::min(r.top, y);
+          r.right = std::max(r.right, x + 1);
+          r.bottom = std::max(r.bottom, y + 1);
+        }
+    return r;
+  }
+  TextParam FirstLine(const char* text, Rect rect, int indent, uint32_t format) {
+    TextParam p{};
+    EXPECT_EQ(DrawTextEx2(HDC_SCREEN, text, -1, &rect, indent, format, &p), 0);
+    return p;
+  }
+};
+
+TEST_F(TextOutTest, TextOutMeasuresWhatItDrawsAndMovesTheTextPosition) {
+  Size size{};
+  const int fitted = GetTextExtentPoint(HDC_SCREEN, "Hello", 5, 0, nullptr, nullptr, nullptr, &size);
+  EXPECT_EQ(fitted, 5);
+  EXPECT_EQ(TextOutLen(HDC_SCREEN, 10, 4, "Hello", -1), size.cx);
+  const Rect ink = InkBounds();
+  EXPECT_GE(ink.left, 10);
+  EXPECT_LE(ink.right, 10 + size.cx);
+  EXPECT_EQ(Count(kPaper, {10, 4, 10 + size.cx, 4 + kLine}) + Count(kInk, {10, 4, 10 + size.cx, 4 + kLine}),
+            size.cx * kLine);
+  Point pos{};
+  EXPECT_EQ(GetLastTextOutPos(HDC_SCREEN, &pos), 4);
+  EXPECT_EQ(pos.x, 10 + size.cx);
+
+  dc_->charExtra = 2;
+  EXPECT_EQ(GetTextExtentEx(HDC_SCREEN, "ab", 2, &size, 0), 2 * kCell + 2);
+  EXPECT_EQ(size.cx, 2 * (kCell + 2));
+  EXPECT_EQ(TextOutLen(HDC_SCREEN, 0, 0, "ab", 0), 0);
+  EXPECT_EQ(TextOutLen(HDC_SCREEN, 0, 0, nullptr, 3), 0);
+}
+
+TEST_F(TextOutTest, FitWalkRecordsPositionsAndStopsAtTheExtent) {
+  int fit = -1, pos[4] = {}, dx[4] = {};
+  Size size{};
+  EXPECT_EQ(GetTextExtentPoint(HDC_SCREEN, "abc", 3, 20, &fit, pos, dx, &size), 2);
+  EXPECT_EQ(fit, 2);
+  EXPECT_EQ(size.cx, 16);
+  EXPECT_EQ(size.cy, kLine);
+  EXPECT_EQ(pos[2], 2);
+  EXPECT_EQ(dx[2], 16);
+  EXPECT_EQ(GetTextExtentPoint(HDC_SCREEN, "abc", 0, 20, &fit, pos, dx, &size), 0);
+  EXPECT_EQ(fit, 0);
+}
+
+TEST_F(TextOutTest, TabbedTextIsOneLineHighUntilALineFeed) {
+  dc_->tabStop = 4;
+  Size size{};
+  EXPECT_EQ(GetTabbedTextExtent(HDC_SCREEN, "a\tb", -1, &size), kLine);
+  EXPECT_EQ(size.cx, kCell + 4 * kCell + kCell);
+  EXPECT_EQ(size.cy, kLine);
+  GetTabbedTextExtent(HDC_SCREEN, "abc\nd\r", -1, &size);
+  EXPECT_EQ(size.cx, 3 * kCell);
+  EXPECT_EQ(size.cy, 2 * kLine);
+  EXPECT_EQ(GetTabbedTextExtentPoint(HDC_SCREEN, "ab\nc", 4, 0, nullptr, nullptr, nullptr, &size), 4);
+  EXPECT_EQ(size.cy, 2 * kLine);
+
+  EXPECT_EQ(TabbedTextOutLen(HDC_SCREEN, 0, 0, "a\nbb", -1), 2 * kCell);
+  Point pos{};
+  GetLastTextOutPos(HDC_SCREEN, &pos);
+  EXPECT_EQ(pos.x, 2 * kCell);
+  EXPECT_EQ(pos.y, kLine);
+  EXPECT_GT(Count(kInk, {0, kLine, 2 * kCell, 2 * kLine}), 0);
+}
+
+TEST_F(TextOutTest, ExplicitTabStopsCountFromTheStartX) {
+  const int stops[] = {20, 30};
+  // "a" ends at 8: first stop beyond is 20; two tabs after "b" (ends 28)
+  // skip 50 and land on 80 (the default width is the last listed, 30).
+  EXPECT_EQ(TabbedTextOutEx(HDC_SCREEN, 0, 0, "a\tb\t\tc", -1, 2, stops, 0), 80 + kCell);
+  EXPECT_EQ(TabbedTextOutEx(HDC_SCREEN, 0, 0, "abc\nd", -1, 2, stops, 0), 3 * kCell);
+  EXPECT_EQ(TabbedTextOutEx(HDC_SCREEN, 0, 0, "abc", 0, 2, stops, 0), 0);
+}
+
+TEST_F(TextOutTest, OmittedTextEndsInDotsOrShowsOnlyThem) {
+  EXPECT_EQ(TextOutOmitted(HDC_SCREEN, 0, 0, "abcdefgh", -1, 64), 64);
+  Clear(kScribble);
+  EXPECT_EQ(TextOutOmitted(HDC_SCREEN, 0, 0, "abcdefgh", -1, 50), 6 * kCell);  // "abc..."
+  Clear(kScribble);
+  EXPECT_EQ(TextOutOmitted(HDC_SCREEN, 0, 0, "abcdefgh", -1, 30), 3 * kCell);  // "..." alone
+  EXPECT_EQ(Count(kPaper, {0, 0, kWidth, kHeight}) + Count(kInk, {0, 0, kWidth, kHeight}),
+            3 * kCell * kLine);
+  Clear(kScribble);
+  EXPECT_EQ(TextOutOmitted(HDC_SCREEN, 0, 0, "abcdefgh", -1, 24), 0);
+  EXPECT_EQ(Count(kScribble, {0, 0, kWidth, kHeight}), kWidth * kHeight);
+
+  Rect rect{0, 0, 100, 40};
+  EXPECT_EQ(DrawTextOmitted(HDC_SCREEN, "abcdefgh", -1, &rect, DT_SINGLELINE, 50), kLine);
+}
+
+TEST_F(TextOutTest, InvalidRectanglesAndTextsDrawNothing) {
+  Rect flat{10, 0, 10, 30};
+  EXPECT_EQ(DrawTextEx2(HDC_SCREEN, "abc", -1, &flat, 0, 0, nullptr), -1);
+  Rect ok{0, 0, 50, 30};
+  EXPECT_EQ(DrawTextEx2(HDC_SCREEN, "", -1, &ok, 0, 0, nullptr), -1);
+  EXPECT_EQ(DrawTextEx2(HDC_SCREEN, nullptr, 3, &ok, 0, 0, nullptr), -1);
+  EXPECT_EQ(DrawTextEx2(HDC_SCREEN, "abc", -1, nullptr, 0, 0, nullptr), -1);
+  EXPECT_EQ(Count(kScribble, {0, 0, kWidth, kHeight}), kWidth * kHeight);
+}
+
+TEST_F(TextOutTest, IndentWiderThanTheRectangleStartsOnTheSecondLine) {
+  const TextParam p = FirstLine("abc def", {0, 0, 40, 60}, 50, DT_WORDBREAK);
+  EXPECT_EQ(p.y, kLine);
+  EXPECT_EQ(p.x, 0);
+  EXPECT_EQ(p.bytes, 4);  // "abc " then "def" does not fit beside it
+  const TextParam indented = FirstLine("abc def", {0, 0, 80, 60}, 10, DT_WORDBREAK);
+  EXPECT_EQ(indented.x, 10);
+  EXPECT_EQ(indented.y, 0);
+}
+
+TEST_F(TextOutTest, SingleLinesSitAtTheBottomOrTheMiddle) {
+  dc_->aboveLineExtra = 3;
+  dc_->belowLineExtra = 2;
+  EXPECT_EQ(FirstLine("ab", {0, 0, 80, 50}, 0, DT_SINGLELINE | DT_BOTTOM).y, 50 - kLine);
+  EXPECT_EQ(FirstLine("ab", {0, 0, 80, 51}, 0, DT_SINGLELINE | DT_VCENTER).y, (51 - kLine) / 2);
+  EXPECT_EQ(FirstLine("ab", {0, 0, 80, 10}, 0, DT_SINGLELINE | DT_VCENTER).y, -3);
+  const TextParam right = FirstLine("ab", {0, 0, 80, 50}, 0, DT_SINGLELINE | DT_RIGHT);
+  EXPECT_EQ(right.x, 80 - 2 * kCell);
+  EXPECT_EQ(right.lineHeight, kLine + 5);
+  EXPECT_EQ(FirstLine("ab", {0, 0, 80, 50}, 0, DT_SINGLELINE | DT_CENTER).x, (80 - 16) / 2);
+}
+
+TEST_F(TextOutTest, LongWordsSplitWhereTheyStopFitting) {
+  EXPECT_EQ(FirstLine("abcdefghij", {0, 0, 40, 60}, 0, DT_WORDBREAK).bytes, 5);
+  EXPECT_EQ(FirstLine("abcdefghij", {0, 0, 4, 60}, 0, DT_WORDBREAK).bytes, 1);
+  // Word-broken text that fits on one line is centred vertically.
+  EXPECT_EQ(FirstLine("ab cd", {0, 0, 80, 40}, 0, DT_WORDBREAK | DT_VCENTER).y, (40 - kLine) / 2);
+
+  Rect rect{0, 0, 20, 60};
+  // Two characters (16 pixels) fit a 20-pixel line: four lines.
+  EXPECT_EQ(DrawTextEx2(HDC_SCREEN, "abcdefgh", -1, &rect, 0, DT_CHARBREAK, nullptr), 4 * kLine);
+  EXPECT_LE(InkBounds().right, 20);
+  rect = Rect{0, 0, 5, 60};
+  EXPECT_EQ(DrawTextEx2(HDC_SCREEN, "abc", -1, &rect, 0, DT_CHARBREAK, nullptr), 3 * kLine);
+}
+
+TEST_F(TextOutTest, MeasureOnlyGivesTheBoundsOfTheDrawnLines) {
+  Rect rect{4, 2, 60, 60};
+  EXPECT_EQ(DrawTextEx2(HDC_SCREEN, "aaa bbbbb cc", -1, &rect, 0, DT_WORDBREAK | DT_CALCRECT, nullptr),
+            3 * kLine);
+  EXPECT_EQ(Count(kScribble, {0, 0, kWidth, kHeight}), kWidth * kHeight);
+  EXPECT_EQ(rect.left, 4);
+  EXPECT_EQ(rect.top, 2);
+  EXPECT_EQ(rect.bottom, 2 + 3 * kLine);
+  EXPECT_EQ(rect.right, 4 + 6 * kCell);  // "bbbbb " is the widest line
+
+  Rect draw{4, 2, 60, 60};
+  DrawTextEx2(HDC_SCREEN, "aaa bbbbb cc", -1, &draw, 0, DT_WORDBREAK, nullptr);
+  const Rect ink = InkBounds();
+  EXPECT_GE(ink.left, rect.left);
+  EXPECT_LE(ink.right, rect.right);
+  EXPECT_LE(ink.bottom, rect.bottom);
+  EXPECT_GE(ink.bottom, rect.bottom - kLine);
+}
+
+TEST_F(TextOutTest, FormattingRectangleClipsUnlessAskedNotTo) {
+  Rect rect{0, 0, 12, 40};
+  DrawTextEx2(HDC_SCREEN, "WWWW", -1, &rect, 0, DT_SINGLELINE, nullptr);
+  EXPECT_LE(InkBounds().right, 12);
+  Clear(kScribble);
+  DrawTextEx2(HDC_SCREEN, "WWWW", -1, &rect, 0, DT_SINGLELINE | DT_NOCLIP, nullptr);
+  EXPECT_GT(InkBounds().right, 12);
+}
+
+TEST_F(TextOutTest, RightToLeftCentredTextTakesItsFirstLineFromTheEnd) {
+  GuiAppCallbacks rtl{};
+  rtl.isRightToLeftLang = [] { return 1; };
+  SetAppCallbacks(&rtl);
+  const TextParam p = FirstLine("one two three", {0, 0, 48, 60}, 0, DT_CENTER | DT_WORDBREAK);
+  EXPECT_EQ(p.bytes, 6);  // " three"
+  EXPECT_EQ(p.width, 6 * kCell);
+  EXPECT_EQ(p.x, 0);
+  const TextParam narrow = FirstLine("one two ab", {0, 0, 40, 60}, 0, DT_CENTER | DT_WORDBREAK);
+  EXPECT_EQ(narrow.bytes, 3);  // " ab"
+  EXPECT_EQ(narrow.x, (40 - 3 * kCell) / 2);
+
+  Rect rect{0, 0, 48, 60};
+  EXPECT_EQ(DrawTextEx2(HDC_SCREEN, "one two three", -1, &rect, 0, DT_CENTER | DT_WORDBREAK, nullptr),
+            3 * kLine);
+  // Rows " three", " two", "one": the last one centred in the rectangle.
+  const Rect ink = InkBounds();
+  EXPECT_EQ(ink.bottom <= 3 * kLine && ink.bottom > 2 * kLine, true);
+  EXPECT_EQ(Count(kInk, {0, 2 * kLine, 12, 3 * kLine}), 0);
+  EXPECT_GT(Count(kInk, {12, 2 * kLine, 36, 3 * kLine}), 0);
+}
+
+}  // namespace

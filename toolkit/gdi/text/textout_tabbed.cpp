@@ -1,0 +1,111 @@
+// Tabbed output with explicit tab positions, and the tabbed fit walk.
+#include <algorithm>
+#include <vector>
+
+#include "gdi/text/textout.h"
+
+namespace {
+
+// Tab stops counted from the start x: the listed distances, then the
+// default width over and over.
+class TabStops {
+ public:
+  TabStops(int startX, const int* distances, int count, int defaultWidth)
+      : startX_(startX), distances_(distances), count_(distances ? count : 0),
+        defaultWidth_(std::max(1, defaultWidth)) {}
+
+  // The k-th stop beyond x (k from 1).
+  int After(int x, int k) const {
+    int stop = startX_;
+    int i = 0;
+    while (stop <= x) stop += Distance(i++);
+    for (; k > 1; --k) stop += Distance(i++);
+    return stop;
+  }
+
+ private:
+  int Distance(int i) const { return i < count_ ? std::max(1, distances_[i]) : defaultWidth_; }
+
+  int startX_;
+  const int* distances_;
+  int count_;
+  int defaultWidth_;
+};
+
+}  // namespace
+
+extern "C" {
+
+int TabbedTextOutEx(HDC hdc, int x, int y, const char* text, int len, int tabCount,
+                    const int* tabPositions, int startX) {
+  DC* dc = textout::DcOf(hdc);
+  LogFont* lf = textout::FontOf(dc);
+  if (!dc || !lf || !text || len == 0) return 0;
+  len = textout::ByteLength(text, len);
+  const bool listed = tabCount > 0 && tabPositions;
+  const int defaultWidth = listed ? tabPositions[tabCount - 1]
+                                  : textrender::TabWidthOf(dc, lf, dc->tabStop);
+  const TabStops stops(startX, tabPositions, listed ? tabCount : 0, defaultWidth);
+  const int lineHeight = textrender::LineHeight(dc, lf);
+
+  int penX = x, penY = y + dc->aboveLineExtra, widest = x;
+  int i = 0;
+  while (i < len) {
+    int end = i;
+    while (end < len && text[end] != '\t' && text[end] != '\n') ++end;
+    if (end > i) penX += TextOutLen(hdc, penX, penY, text + i, end - i);
+    int tabs = 0, feeds = 0;
+    while (end < len && text[end] == '\t') ++tabs, ++end;
+    if (tabs) penX = stops.After(penX, tabs);
+    while (end < len && text[end] == '\n') ++feeds, ++end;
+    if (feeds) {
+      widest = std::max(widest, penX);
+      penX = x;
+      penY += feeds * lineHeight;
+    }
+    i = end;
+  }
+  return std::max(widest, penX) - x;
+}
+
+int GetTabbedTextExtentPoint(HDC hdc, const char* text, int len, int maxExtent, int* fitChars,
+                             int* posChars, int* dxChars, Size* size) {
+  DC* dc = textout::DcOf(hdc);
+  LogFont* lf = textout::FontOf(dc);
+  if (fitChars) *fitChars = 0;
+  if (!dc || !lf || !text) return 0;
+  Size local{};
+  Size* out = size ? size : &local;
+  const int lineHeight = textrender::LineHeight(dc, lf);
+  const int tabWidth = textrender::TabWidthOf(dc, lf, dc->tabStop);
+  // A text without line feeds is one line high.
+  *out = Size{0, lineHeight};
+  if (len < 1) return 0;
+  textrender::CharMeasurer measure(lf);
+  const unsigned char* s = mbtext::Bytes(text);
+  int bytes = 0, chars = 0, x = 0, widest = 0;
+  while (bytes < len) {
+    int width = 0;
+    const int n = measure.Next(s + bytes, len - bytes, &width);
+    if (n < 1) break;
+    if (posChars) posChars[chars] = bytes;
+    if (dxChars) dxChars[chars] = x;
+    const unsigned char c = s[bytes];
+    const int cell = c == '\t' ? tabWidth : (c == '\n' || c == '\r') ? 0 : width + dc->charExtra;
+    if (maxExtent > 0 && x + cell > maxExtent) break;
+    if (c == '\n' || c == '\r') {
+      widest = std::max(widest, x);
+      x = 0;
+      if (c == '\n') out->cy += lineHeight;
+    } else {
+      x += cell;
+    }
+    bytes += n;
+    ++chars;
+  }
+  out->cx = std::max(widest, x);
+  if (fitChars) *fitChars = chars;
+  return bytes;
+}
+
+}  // extern "C"
