@@ -1,6 +1,7 @@
 #include "core/startup/pending_stages.h"
 
 #include "gui/app_hooks.h"
+#include "gui/dc.h"
 #include "gui/gal.h"
 #include "gui/gui_etc.h"
 #include "gui/layout.h"
@@ -13,8 +14,8 @@ void StageUnloadGuiEtc() { UnloadGuiEtc(); }
 void StageLoadMouseSettings() { LoadMouseSettings(); }
 int StageInitTextAndFonts() { return 1; }
 void StageTerminateTextAndFonts() {}
-int StageInitGDI() { return 1; }
-void StageTerminateGDI() {}
+int StageInitGDI() { return InitGDI(GAL_GetVideoSurface()) ? 1 : 0; }
+void StageTerminateGDI() { TerminateGDI(); }
 int StageInitWindowElementColors() { return 1; }
 int StageInitExtraColors() { return 1; }
 int StageInitIME() { return 1; }
