@@ -1,10 +1,12 @@
-// The desktop window and its thread, as the queues and start-up see them.
+// The desktop window and its thread, as the queues, start-up and the window
+// module see them.
 #pragma once
 
 #include <pthread.h>
 
 #include "core/window/window_record.h"
 #include "gui/common.h"
+#include "gui/desktop.h"
 
 extern "C" WindowHandle __gui_hwnd_desktop;
 
@@ -16,14 +18,9 @@ ThreadMsgInfo* DesktopThreadInfo();
 // queue. False when the queue cannot be made.
 bool BecomeDesktopThread();
 void LeaveDesktopThread();
+bool OnDesktopThread();
 
-extern "C" {
-void* DesktopMain(void* startSemaphore);
-LResult DesktopWinProc(WindowHandle hwnd, int message, WParam wParam, LParam lParam);
-int GetWindowDisplay(WindowHandle hwnd);
-}
-
-// Desktop requests used here.
+// Desktop requests used inside the toolkit.
 enum DesktopRequest {
   kDesktopInit = 208,
   kDesktopEnd = 210,
@@ -34,6 +31,8 @@ enum DesktopRequest {
   kDesktopBroadcast = 374,
   kDesktopAddClass = 375,
   kDesktopDeleteClass = 376,
+  kDesktopAddControl = 377,
+  kDesktopRemoveControl = 378,
   kDesktopFindClass = 379,
   kDesktopClassInfo = 380,
 };

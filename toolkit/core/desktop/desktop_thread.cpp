@@ -1,25 +1,29 @@
-// The desktop thread and the part of the desktop procedure that the queues,
-// timers and start-up rely on. Window management and input routing are added
-// to DesktopWinProc as they are built.
+// The desktop window's record, its thread and its set-up. Every message
+// the thread reads first runs the idle bookkeeping, then the desktop
+// procedure; a message sent from another thread gets its answer back.
 #include <atomic>
 #include <memory>
 
+#include "core/desktop/clip_info.h"
 #include "core/desktop/desktop.h"
+#include "core/desktop/desktop_state.h"
+#include "core/desktop/idle.h"
 #include "core/desktop/zorder.h"
 #include "core/message/msg_queue.h"
 #include "core/startup/thread_start.h"
 #include "gui/app_hooks.h"
-#include "gui/control_class.h"
-#include "gui/display.h"
-#include "gui/timer.h"
+#include "gui/dc.h"
+#include "gui/gal.h"
 
 namespace {
 
-constexpr uint32_t kTopmostStyle = 0x00000008;
 char g_desktopCaption[] = "THE DESKTOP WINDOW";
 
 MainWinRecord g_desktop;
 std::atomic<ThreadMsgInfo*> g_desktopInfo{nullptr};
+DesktopState g_state;
+std::atomic<int> g_powerKeyDown{0};
+std::atomic<DesktopClock> g_clock{nullptr};
 
 // The desktop's own record: never entered in the queue registry.
 ThreadMsgInfo* MakeDesktopQueue() {
@@ -44,42 +48,43 @@ void FillDesktopRecord(ThreadMsgInfo* info) {
   g_desktop.caption = g_desktopCaption;
   g_desktop.procedure = DesktopWinProc;
   g_desktop.mainWindow = &g_desktop;
+  g_desktop.clipInfo = &DesktopClip();
+  g_desktop.window = g_desktop.client = ScreenRect();
   g_desktop.queue = info->queue;
   g_desktop.thread = info->thread;
   g_desktop.threadInfo = info;
+  InstallClipInfoOps();
 }
 
-int PostToMainWindows(const ZOrderList& list, const Message& notice) {
-  int count = 0;
-  for (const ZOrderNode* node = list.head; node; node = node->next) {
-    WindowRecord* win = ValidWindow(node->hwnd);
-    if (!win || win->windowType == kWindowControl) continue;
-    PostMessage(node->hwnd, notice.message, notice.wParam, notice.lParam);
-    ++count;
-  }
-  return count;
+// Screen size from the video surface; the design grid without one.
+Rect MeasureScreen() {
+  GalSurface* screen = GAL_GetVideoSurface();
+  if (screen && screen->w > 0 && screen->h > 0) return Rect{0, 0, screen->w, screen->h};
+  return Rect{0, 0, 1024, 768};
 }
 
-// Each list once, whichever display is current.
-int Broadcast(const Message* notice) {
-  if (!notice) return 0;
-  return PostToMainWindows(TopmostList(), *notice) + PostToMainWindows(MainDisplayList(), *notice) +
-         PostToMainWindows(AuxDisplayList(), *notice);
-}
-
-LResult EndDesktop() {
-  ZOrderList* current = CurrentDisplayList();
-  if (TopmostList().head || (current && current->head)) return 0;
-  PostQuitMessage(__gui_hwnd_desktop);
-  return 1;
-}
+long SystemSeconds() { return static_cast<long>(time(nullptr)); }
 
 }  // namespace
 
 WindowHandle __gui_hwnd_desktop = reinterpret_cast<WindowHandle>(&g_desktop);
 
+DesktopState& Desk() { return g_state; }
+std::atomic<int>& PowerKeyDownFlag() { return g_powerKeyDown; }
+
+void SetDesktopClockForTest(DesktopClock clock) { g_clock = clock; }
+long DesktopNow() {
+  DesktopClock clock = g_clock.load();
+  return clock ? clock() : SystemSeconds();
+}
+
 MainWinRecord* DesktopRecord() { return g_desktopInfo.load() ? &g_desktop : nullptr; }
 ThreadMsgInfo* DesktopThreadInfo() { return g_desktopInfo.load(); }
+
+bool OnDesktopThread() {
+  ThreadMsgInfo* info = g_desktopInfo.load();
+  return info && pthread_equal(info->thread, pthread_self());
+}
 
 bool BecomeDesktopThread() {
   ThreadMsgInfo* info = MakeDesktopQueue();
@@ -96,32 +101,27 @@ void LeaveDesktopThread() {
   FreeDesktopQueue(info);
 }
 
-
 extern "C" {
 
-LResult DesktopWinProc(WindowHandle, int message, WParam wParam, LParam lParam) {
-  switch (message) {
-    case kDesktopEnd:
-      return EndDesktop();
-    case kDesktopIdleBroadcast:
-      return BroadcastMessage(MSG_BROADCAST_NOTICE, wParam, 0);
-    case kDesktopTick:
-      TimerTick(1);
-      return 0;
-    case kDesktopBroadcast:
-      return Broadcast(reinterpret_cast<const Message*>(lParam));
-    case kDesktopAddClass:
-      return AddNewControlClass(reinterpret_cast<const WndClassInfo*>(lParam));
-    case kDesktopDeleteClass:
-      return DeleteControlClass(reinterpret_cast<const char*>(lParam));
-    case kDesktopFindClass:
-      return reinterpret_cast<LResult>(FindControlClass(reinterpret_cast<const char*>(lParam)));
-    case kDesktopClassInfo:
-      return ControlClassInfoOp(static_cast<int>(wParam), reinterpret_cast<WndClassInfo*>(lParam));
-    default:
-      return 0;
-  }
+int InitDesktop(void) {
+  ResetZOrderLists(__gui_hwnd_desktop);
+  WindowClipHeap();
+  InvalidRegionHeap();
+  SetScreenRect(MeasureScreen());
+  ResetClip(&DesktopClip(), ScreenRect());
+  g_state = DesktopState{};
+  g_powerKeyDown = 0;
+  InstallClipInfoOps();
+  return 1;
 }
+
+void TerminateDesktop(void) {
+  std::lock_guard<std::mutex> hold(DesktopClip().lock);
+  EmptyClipRgn(&DesktopClip().region);
+}
+
+void SetPowerKeyDownFlag(int flag) { g_powerKeyDown = flag; }
+int GetPowerKeyDownFlag(void) { return g_powerKeyDown; }
 
 void* DesktopMain(void* arg) {
   auto* start = static_cast<ThreadStart*>(arg);
@@ -133,9 +133,11 @@ void* DesktopMain(void* arg) {
   SendMessage(__gui_hwnd_desktop, kDesktopInit, 0, 0);
   PostMessage(__gui_hwnd_desktop, kDesktopBackground, 0, 0);
   start->Started();
+  StartIdleBookkeeping();
 
   Message msg;
   while (GetMessage(&msg, __gui_hwnd_desktop)) {
+    RunIdleChecks();
     LResult result = DesktopWinProc(msg.hwnd, msg.message, msg.wParam, msg.lParam);
     if (SyncMsgRecord* sync = msg.pAdd) {
       sync->result = result;
@@ -144,16 +146,6 @@ void* DesktopMain(void* arg) {
   }
   LeaveDesktopThread();
   return nullptr;
-}
-
-int GetWindowDisplay(WindowHandle hwnd) {
-  int current = getCurOutputHook();
-  if (hwnd == 0 || hwnd == GUI_INVALID_HANDLE || hwnd == __gui_hwnd_desktop || !HasAuxOutput()) return current;
-  MainWinRecord* main = MainWindowOf(hwnd);
-  if (!main) return current;
-  ZOrderList* currentList = CurrentDisplayList();
-  if ((main->exStyle & kTopmostStyle) || (currentList && ListHolds(*currentList, HandleOf(main)))) return current;
-  return current == getMainOutputHook() ? getAuxOutputHook() : getMainOutputHook();
 }
 
 }  // extern "C"

@@ -104,7 +104,7 @@ bool TakePaint(MsgQueue* q, Lock& lock, Message* out, bool remove, ThreadMsgInfo
   WindowRecord* damaged = FindDamagedWindow(info->mainWindow);
   lock.lock();
   if (damaged) {
-    *out = Message{HandleOf(damaged), MSG_PAINT, 0, reinterpret_cast<LParam>(damaged->invalid.region), 0, nullptr};
+    *out = Message{HandleOf(damaged), MSG_PAINT, 0, reinterpret_cast<LParam>(&damaged->invalid.region), 0, nullptr};
     return true;
   }
   if (q->paintPosts == seenPosts) q->state &= ~kPaintPending;

@@ -1,5 +1,38 @@
 #include "core/window/window_record.h"
 
+namespace {
+
+constexpr size_t kRegionHeapBlocks = 128;
+
+BlockDataHeap* MakeHeap(BlockDataHeap* storage) {
+  InitBlockDataHeap(storage, sizeof(ClipRect), kRegionHeapBlocks);
+  return storage;
+}
+
+}  // namespace
+
+BlockDataHeap* WindowClipHeap() {
+  static BlockDataHeap storage;
+  static BlockDataHeap* const heap = MakeHeap(&storage);
+  return heap;
+}
+
+BlockDataHeap* InvalidRegionHeap() {
+  static BlockDataHeap storage;
+  static BlockDataHeap* const heap = MakeHeap(&storage);
+  return heap;
+}
+
+MainWinRecord* ValidMainWindow(WindowHandle hwnd) {
+  WindowRecord* win = ValidWindow(hwnd);
+  return win && win->windowType == kWindowMain ? static_cast<MainWinRecord*>(win) : nullptr;
+}
+
+ControlRecord* ValidControl(WindowHandle hwnd) {
+  WindowRecord* win = ValidWindow(hwnd);
+  return win && win->windowType == kWindowControl ? static_cast<ControlRecord*>(win) : nullptr;
+}
+
 WindowRecord* ValidWindow(WindowHandle hwnd) {
   if (hwnd == 0 || hwnd == GUI_INVALID_HANDLE) return nullptr;
   WindowRecord* win = WindowOf(hwnd);
@@ -13,7 +46,7 @@ MainWinRecord* MainWindowOf(WindowHandle hwnd) {
 
 bool HasInvalidArea(WindowRecord* win) {
   std::lock_guard<std::mutex> hold(win->invalid.lock);
-  return win->invalid.region != nullptr;
+  return !IsEmptyClipRgn(&win->invalid.region);
 }
 
 bool WindowBelongsTo(WindowHandle w, WindowHandle target) {

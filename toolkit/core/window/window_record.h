@@ -11,9 +11,8 @@
 
 #include "gui/common.h"
 #include "gui/message.h"
+#include "gui/region.h"
 
-struct ClipRgn;
-struct GlobalClipInfo;
 struct ZOrderNode;
 struct ControlClass;
 struct LogFont;
@@ -30,12 +29,55 @@ enum WindowKind : uint16_t {
   kWindowDesktop = 19,
 };
 
-// Damage waiting to be painted, in client coordinates. The region itself is
-// owned by the painting code.
+// Style bits the window module and the desktop read.
+enum WindowStyleBits : uint32_t {
+  kStyleVisible = 0x08000000u,
+  kStyleDisabled = 0x04000000u,
+  kStyleChild = 0x40000000u,
+  kStyleVScroll = 0x00080000u,
+  kStyleHScroll = 0x00040000u,
+};
+
+enum WindowExStyleBits : uint32_t {
+  kExPrivateDC = 0x00000002u,
+  kExTopmost = 0x00000008u,
+  kExTransparent = 0x00000020u,
+  kExPreview = 0x00000040u,
+  kExNeverActive = 0x00000080u,
+  kExParentFont = 0x00000100u,
+  kExSystemFont7 = 0x00000200u,
+  kExOwnClipInfo = 0x40000000u,
+};
+
+// Node pools of the desktop's regions: one for the visible regions of the
+// windows and the desktop, one for the windows' invalid regions. They live
+// as long as the process, so a record outliving a shut-down keeps valid
+// nodes.
+BlockDataHeap* WindowClipHeap();
+BlockDataHeap* InvalidRegionHeap();
+
+// Damage waiting to be painted, in client coordinates.
 struct InvalidRegion {
   std::mutex lock;
-  ClipRgn* region = nullptr;
+  ClipRgn region{};
   int paintCount = 0;
+  InvalidRegion() { InitClipRgn(&region, InvalidRegionHeap()); }
+  ~InvalidRegion() { EmptyClipRgn(&region); }
+  InvalidRegion(const InvalidRegion&) = delete;
+  InvalidRegion& operator=(const InvalidRegion&) = delete;
+};
+
+// The part of the screen a main window (or a control with a node of its
+// own) may draw on, kept by the desktop. Every change raises the age so
+// that device contexts rebuild their clipping.
+struct GlobalClipInfo {
+  std::mutex lock;
+  ClipRgn region{};
+  std::atomic<uint32_t> age{0};
+  GlobalClipInfo() { InitClipRgn(&region, WindowClipHeap()); }
+  ~GlobalClipInfo() { EmptyClipRgn(&region); }
+  GlobalClipInfo(const GlobalClipInfo&) = delete;
+  GlobalClipInfo& operator=(const GlobalClipInfo&) = delete;
 };
 
 struct ScrollBarInfo {
@@ -94,8 +136,10 @@ struct MainWinRecord : WindowRecord {
   MainWinRecord* nextHosted = nullptr;
   MsgQueue* queue = nullptr;
   pthread_t thread{};
+  GlobalClipInfo ownClip;
   ThreadMsgInfo* threadInfo = nullptr;  // null when the queue is borrowed
   int repaintWord = 0;
+  int reservedWord = 0;
   std::atomic<int> refreshMark{0};  // set by the display layer, consumed by the refresh list
   int previewSlot = -1;
 };
@@ -107,6 +151,13 @@ inline WindowHandle HandleOf(const WindowRecord* win) { return reinterpret_cast<
 WindowRecord* ValidWindow(WindowHandle hwnd);
 // The main window whose queue a window's messages go to, or null.
 MainWinRecord* MainWindowOf(WindowHandle hwnd);
+inline bool IsControlRecord(const WindowRecord* win) { return win->windowType == kWindowControl; }
+inline bool IsMainRecord(const WindowRecord* win) { return win->windowType == kWindowMain; }
+inline bool IsVisibleRecord(const WindowRecord* win) { return (win->style & kStyleVisible) != 0; }
+// The record of a valid main window (not the desktop), or null.
+MainWinRecord* ValidMainWindow(WindowHandle hwnd);
+// The record of a valid control, or null.
+ControlRecord* ValidControl(WindowHandle hwnd);
 // Whether the painting code holds damage for the window.
 bool HasInvalidArea(WindowRecord* win);
 // Whether w is target itself or lies below it (a control of it, at any depth).

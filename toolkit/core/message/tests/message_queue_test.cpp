@@ -22,9 +22,12 @@ class QueueTest : public ::testing::Test {
 };
 
 void MarkDamaged(WindowRecord* win, bool damaged) {
-  static int fakeRegion;
+  static const Rect kDamage{0, 0, 4, 4};
   std::lock_guard<std::mutex> hold(win->invalid.lock);
-  win->invalid.region = damaged ? reinterpret_cast<ClipRgn*>(&fakeRegion) : nullptr;
+  if (damaged)
+    AddClipRect(&win->invalid.region, &kDamage);
+  else
+    EmptyClipRgn(&win->invalid.region);
 }
 
 TEST_F(QueueTest, SourcesAreReadNotifyPostedPaintThenTimer) {

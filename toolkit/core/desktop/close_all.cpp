@@ -1,0 +1,104 @@
+// Closing every menu window of a display: on request, on the idle time-out
+// (back to the live view) and on a language change.
+#include "core/desktop/desktop.h"
+#include "core/desktop/desktop_proc.h"
+#include "core/desktop/desktop_seams.h"
+#include "core/desktop/desktop_state.h"
+#include "core/desktop/popup_chain.h"
+#include "core/desktop/window_stack.h"
+#include "core/startup/input_helpers.h"
+#include "core/window/window_damage.h"
+#include "gui/app_hooks.h"
+#include "gui/window.h"
+
+namespace {
+
+constexpr int kSkbClose = 356;
+constexpr int kImeClose = 340;
+constexpr int kBubbleHide = 401;
+constexpr int kToolClose = 409;
+constexpr int kStatePtz = 2;
+constexpr int kStatePlayback = 9;
+constexpr int kStateIdleReturned = 11;
+
+int OtherOutput(int output) { return output == getMainOutputHook() ? getAuxOutputHook() : getMainOutputHook(); }
+
+int ClosingMessageOf(WindowHandle hwnd) {
+  if (hwnd == SoftKeyboardWindow()) return kSkbClose;
+  if (hwnd == ImeWindow()) return kImeClose;
+  if (hwnd == Desk().bubbleTip) return kBubbleHide;
+  if (hwnd == Desk().fourthTool) return kToolClose;
+  return MSG_CLOSE;
+}
+
+// The desktop itself is never stored as an active window.
+void ActivateTopWindow() {
+  WindowHandle top = GetCurTopMainWindow();
+  SetActiveOfCurrentDisplay(top == __gui_hwnd_desktop ? 0 : top);
+}
+
+void InvalidateTopWindow() {
+  if (WindowRecord* top = ValidWindow(GetCurTopMainWindow())) InvalidateWindowArea(top, nullptr, true);
+}
+
+}  // namespace
+
+LResult CloseAllWindows() {
+  ClearVideoWindowRecords(getCurOutputHook());
+  int asked = 0;
+  ForEachInList(TopmostList(), [&asked](WindowRecord* win) {
+    if (IsControlRecord(win)) return true;
+    PostMessage(HandleOf(win), ClosingMessageOf(HandleOf(win)), 0, 0);
+    ++asked;
+    return true;
+  });
+  if (ZOrderList* current = CurrentDisplayList()) ForEachInList(*current, [&asked](WindowRecord* win) {
+      if (IsControlRecord(win) || (win->exStyle & kExPreview)) return true;
+      SendNotifyMessage(HandleOf(win), MSG_CLOSE, 0, 0);
+      ++asked;
+      return true;
+    });
+  EndAllPopupMenus();
+  return asked;
+}
+
+extern "C" {
+
+void ReturnToPreview(void) {
+  SuspendDisplaySwitching();
+  int current = getCurOutputHook();
+  int other = OtherOutput(current);
+  bool otherMayReturn = CanReturnToPreview(other);
+  bool currentReturns = CanReturnToPreview(current);
+  if (currentReturns) {
+    SendMessage(__gui_hwnd_desktop, MSG_DT_CLOSEALLWINS, 0, 0);
+    if (getOutputStateHook(current) != kStatePtz) InvalidateTopWindow();
+    if (current == getMainOutputHook()) ActivateTopWindow();
+    logoutOutputHook(current);
+    if (otherMayReturn) logoutOutputHook(other);
+  }
+  ResumeDisplaySwitching();
+  if (currentReturns) ClearVideoWindowRecords(current);
+  if (otherMayReturn) ClearVideoWindowRecords(other);
+  if (currentReturns) setOutputStateHook(kStateIdleReturned, current);
+  if (otherMayReturn) setOutputStateHook(kStateIdleReturned, other);
+}
+
+void CloseAllWinsByChangeLang(void) {
+  SuspendDisplaySwitching();
+  int current = getCurOutputHook();
+  int other = OtherOutput(current);
+  if (getOutputStateHook(other) == kStatePlayback) stopPlaybackHook(other);
+  SendMessage(__gui_hwnd_desktop, MSG_DT_CLOSEALLWINS, 0, 0);
+  if (getOutputStateHook(current) != kStatePtz) {
+    InvalidateTopWindow();
+    ActivateTopWindow();
+  }
+  ResumeDisplaySwitching();
+  ClearVideoWindowRecords(current);
+  ClearVideoWindowRecords(other);
+  setOutputStateHook(0, current);
+  setOutputStateHook(0, other);
+}
+
+}  // extern "C"

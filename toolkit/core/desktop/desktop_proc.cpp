@@ -1,0 +1,229 @@
+// The desktop window's procedure: window management requests, tool-window
+// registrations, input routing, broadcasts, the tick and the idle time-out.
+#include "core/desktop/desktop_proc.h"
+
+#include "core/desktop/clip_info.h"
+#include "core/desktop/desktop.h"
+#include "core/desktop/desktop_seams.h"
+#include "core/desktop/desktop_state.h"
+#include "core/desktop/popup_chain.h"
+#include "core/desktop/window_stack.h"
+#include "core/startup/input_helpers.h"
+#include "core/window/window_damage.h"
+#include "gui/app_hooks.h"
+#include "gui/control_class.h"
+#include "gui/layout.h"
+#include "gui/timer.h"
+#include "gui/window.h"
+
+namespace {
+
+constexpr int kMsgCaretBlink = 325;
+
+int PostToMainWindows(const ZOrderList& list, const Message& notice) {
+  int count = 0;
+  ForEachInList(list, [&](WindowRecord* win) {
+    if (IsControlRecord(win)) return true;
+    PostMessage(HandleOf(win), notice.message, notice.wParam, notice.lParam);
+    ++count;
+    return true;
+  });
+  return count;
+}
+
+// Each list once, whichever display is current.
+int Broadcast(const Message* notice) {
+  if (!notice) return 0;
+  return PostToMainWindows(TopmostList(), *notice) + PostToMainWindows(MainDisplayList(), *notice) +
+         PostToMainWindows(AuxDisplayList(), *notice);
+}
+
+LResult EndDesktop() {
+  ZOrderList* current = CurrentDisplayList();
+  if (TopmostList().head || (current && current->head)) return 0;
+  FreeBackgroundPicture();
+  PostQuitMessage(__gui_hwnd_desktop);
+  return 1;
+}
+
+void ResetTranslations() {
+  // The caption table is reloaded by the layout code; the desktop only
+  // asks for the translation list to start again.
+}
+
+void DesktopTick() {
+  TimerTick(1);
+  DesktopState& d = Desk();
+  d.caretCounter += 100;
+  WindowRecord* caret = ValidWindow(d.caretWindow);
+  if (!caret || HandleOf(caret->mainWindow) != ActiveOfCurrentDisplay() || d.caretCounter < d.caretPeriod) return;
+  if (IsControlOfClass(d.caretWindow, "listview")) return;
+  PostMessage(d.caretWindow, kMsgCaretBlink, 0, 0);
+  d.caretCounter = 0;
+}
+
+// Repaint request: wParam top<<16|left, lParam bottom<<16|right; empty
+// means the whole screen.
+void RepaintRect(WParam wParam, LParam lParam) {
+  Rect rect{static_cast<int16_t>(wParam & 0xFFFF), static_cast<int16_t>((wParam >> 16) & 0xFFFF),
+            static_cast<int16_t>(lParam & 0xFFFF), static_cast<int16_t>((lParam >> 16) & 0xFFFF)};
+  if (IsRectEmpty(&rect)) rect = ScreenRect();
+  EndAllPopupMenus();
+  auto repaint = [&rect](WindowRecord* win) {
+    Rect overlap;
+    Rect frame = ScreenRectOf(win);
+    if (IsVisibleRecord(win) && !IsControlRecord(win) && IntersectRect(&overlap, &rect, &frame))
+      RepaintPart(win, overlap);
+    return true;
+  };
+  ForEachInList(TopmostList(), repaint);
+  if (ZOrderList* current = CurrentDisplayList()) ForEachInList(*current, repaint);
+}
+
+void PlaceImeWindow() {
+  WindowRecord* ime = ValidWindow(ImeWindow());
+  if (!ime) return;
+  bool aux = getCurOutputHook() == getAuxOutputHook();
+  int fontHeight = ImeFontHeight(aux);
+  const Rect& screen = ScreenRect();
+  Rect place{screen.right - 540, screen.bottom - (2 * fontHeight + 34), 0, 0};
+  place.right = place.left + 440;
+  place.bottom = place.top + 2 * fontHeight + 14;
+  MoveStackedWindow(ime, &place);
+  if (WindowRecord* top = ValidWindow(GetCurTopMainWindow())) InvalidateWindowArea(top, nullptr, true);
+}
+
+WindowRecord* RequestTarget(WParam wParam) { return ValidWindow(static_cast<WindowHandle>(wParam)); }
+
+LResult WindowRequest(int msg, WParam wParam, LParam lParam) {
+  if (msg != MSG_DT_STARTDRAGWIN && msg != MSG_DT_CANCELDRAGWIN) EndTrackingForRequest();
+  WindowRecord* win = RequestTarget(wParam);
+  switch (msg) {
+    case MSG_DT_ADDNEWMAINWIN:
+    case MSG_DT_ADDPREVIEWWIN:
+      return win ? AddStackedWindow(win, reinterpret_cast<ZOrderNode*>(lParam), msg == MSG_DT_ADDPREVIEWWIN) : 0;
+    case MSG_DT_REMOVEMAINWIN:
+      return win ? RemoveStackedWindow(win) : ActiveOfCurrentDisplay();
+    case MSG_DT_MOVETOTOP:
+      EndAllPopupMenus();
+      return win ? RaiseStackedWindow(win, kRaiseShowAndActivate) : 0;
+    case MSG_DT_SETACTIVEMAIN:
+      return ActivateWindow(win ? HandleOf(win) : 0);
+    case MSG_DT_GETACTIVEMAIN:
+      return ActiveOfCurrentDisplay();
+    case MSG_DT_SHOWMAINWIN:
+    case MSG_DT_SHOWCTRLWIN:
+      EndAllPopupMenus();
+      return win ? ShowStackedWindow(win) : 0;
+    case MSG_DT_HIDEMAINWIN:
+    case MSG_DT_HIDECTRLWIN:
+      EndAllPopupMenus();
+      return win ? HideStackedWindow(win) : ActiveOfCurrentDisplay();
+    case MSG_DT_MOVEMAINWIN:
+      return win ? MoveStackedWindow(win, reinterpret_cast<const Rect*>(lParam)) : 0;
+    case MSG_DT_SETCAPTURE:
+      return SetDesktopCapture(win ? HandleOf(win) : 0);
+    case MSG_DT_GETCAPTURE:
+      return Desk().capture;
+    case MSG_DT_ENDTRACKMENU:
+      return EndPopupMenu(reinterpret_cast<PopupMenuHead*>(lParam));
+    case MSG_DT_TRACKPOPUPMENU:
+      return StartPopupMenu(reinterpret_cast<PopupMenuHead*>(lParam));
+    case MSG_DT_CLOSEMENU:
+      return EndAllPopupMenus();
+    case MSG_DT_SCROLLMAINWIN:
+      return win ? ScrollStackedWindow(win, reinterpret_cast<const ScrollWindowInfo*>(lParam)) : 0;
+    case MSG_DT_CARETCREATE:
+      Desk().caretWindow = win ? HandleOf(win) : 0;
+      return 0;
+    case MSG_DT_CARETDESTROY:
+      if (Desk().caretWindow == wParam) Desk().caretWindow = 0;
+      return 0;
+    case MSG_DT_ENABLEMAINWIN:
+      return win ? EnableStackedWindow(win, lParam != 0) : 0;
+    case MSG_DT_ISENABLED:
+      return win && !(win->style & kStyleDisabled) ? 1 : 0;
+    case MSG_DT_SETWINCURSOR: {
+      if (!win) return 0;
+      uintptr_t old = win->cursor;
+      win->cursor = static_cast<uintptr_t>(lParam);
+      return static_cast<LResult>(old);
+    }
+    case MSG_DT_GETNEXTMAINWIN:
+      return NextStackedWindow(wParam);
+    case MSG_DT_STARTDRAGWIN:
+      return StartTracking(wParam, reinterpret_cast<const DragInfo*>(lParam));
+    case MSG_DT_CANCELDRAGWIN:
+      return CancelTracking(wParam);
+    default:
+      return 0;
+  }
+}
+
+LResult SetHook(HookSlot* slot, WParam context, LParam function) {
+  MsgHook old = slot->function;
+  slot->context = context;
+  slot->function = reinterpret_cast<MsgHook>(function);
+  return reinterpret_cast<LResult>(old);
+}
+
+}  // namespace
+
+extern "C" LResult DesktopWinProc(WindowHandle, int message, WParam wParam, LParam lParam) {
+  if (message >= MSG_FIRSTMOUSE && message <= MSG_LASTMOUSE) return RouteMouse(message, wParam, lParam);
+  if (message >= MSG_KEYDOWN && message <= 31) return RouteKey(message, wParam, lParam);
+  if (message >= MSG_DT_ADDNEWMAINWIN && message <= MSG_DT_CANCELDRAGWIN)
+    return WindowRequest(message, wParam, lParam);
+  switch (message) {
+    case MSG_DT_PLACEIME:
+      EndTrackingForRequest();
+      PlaceImeWindow();
+      return 0;
+    case MSG_PAINT:
+      RepaintRect(wParam, lParam);
+      return 0;
+    case kDesktopInit:
+      ResetTranslations();
+      LoadBackgroundPicture();
+      return 0;
+    case kDesktopEnd:
+      return EndDesktop();
+    case kDesktopReinit:
+      if (wParam) ResetTranslations();
+      FreeBackgroundPicture();
+      LoadBackgroundPicture();
+      return 0;
+    case kDesktopBackground:
+      PaintDesktopBackground(reinterpret_cast<const Rect*>(lParam));
+      return 0;
+    case kDesktopIdleBroadcast:
+      return BroadcastMessage(MSG_BROADCAST_NOTICE, wParam, 0);
+    case kDesktopTick:
+      DesktopTick();
+      return 0;
+    case MSG_DT_CLOSEALLWINS:
+      return CloseAllWindows();
+    case kDesktopBroadcast:
+      return Broadcast(reinterpret_cast<const Message*>(lParam));
+    case kDesktopAddClass:
+      return AddNewControlClass(reinterpret_cast<const WndClassInfo*>(lParam));
+    case kDesktopDeleteClass:
+      return DeleteControlClass(reinterpret_cast<const char*>(lParam));
+    case kDesktopAddControl:
+      EndTrackingForRequest();
+      return AddControlToParent(ValidWindow(wParam), ValidControl(static_cast<WindowHandle>(lParam)));
+    case kDesktopRemoveControl:
+      EndTrackingForRequest();
+      return RemoveControlFromParent(ValidWindow(wParam), ValidControl(static_cast<WindowHandle>(lParam)));
+    case kDesktopFindClass:
+      return reinterpret_cast<LResult>(FindControlClass(reinterpret_cast<const char*>(lParam)));
+    case kDesktopClassInfo:
+      return ControlClassInfoOp(static_cast<int>(wParam), reinterpret_cast<WndClassInfo*>(lParam));
+    case MSG_DT_SETKEYHOOK:
+      return SetHook(&Desk().keyHook, wParam, lParam);
+    case MSG_DT_SETMOUSEHOOK:
+      return SetHook(&Desk().mouseHook, wParam, lParam);
+    default:
+      return ToolWindowRequest(message, wParam, lParam);
+  }
+}

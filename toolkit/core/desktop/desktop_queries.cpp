@@ -1,0 +1,98 @@
+// Questions about the stacks: what lies under the pointer, which window is
+// a display's preview window, on which display a window lives.
+#include "core/desktop/desktop.h"
+#include "core/desktop/desktop_state.h"
+#include "core/desktop/zorder.h"
+#include "core/window/window_damage.h"
+#include "gui/app_hooks.h"
+#include "gui/display.h"
+
+namespace {
+
+ZOrderList* OwnListOf(int display) {
+  if (display == getMainOutputHook()) return &MainDisplayList();
+  if (display == getAuxOutputHook()) return &AuxDisplayList();
+  return nullptr;
+}
+
+ZOrderList* OtherListOf(int display) {
+  if (display == getMainOutputHook()) return &AuxDisplayList();
+  if (display == getAuxOutputHook()) return &MainDisplayList();
+  return nullptr;
+}
+
+bool IsPreviewMain(const WindowRecord* win) { return !IsControlRecord(win) && (win->exStyle & kExPreview); }
+
+WindowHandle FirstPreviewIn(const ZOrderList* list) {
+  WindowHandle found = 0;
+  if (list) ForEachInList(*list, [&found](WindowRecord* win) {
+      if (!IsPreviewMain(win)) return true;
+      found = HandleOf(win);
+      return false;
+    });
+  return found;
+}
+
+WindowHandle UnderPointerIn(const ZOrderList& list, int x, int y) {
+  WindowHandle found = 0;
+  ForEachInList(list, [&](WindowRecord* win) {
+    if (!IsVisibleRecord(win)) return true;
+    Rect r = ScreenRectOf(win);
+    if (x < r.left || x >= r.right || y < r.top || y >= r.bottom) return true;
+    found = HandleOf(win);
+    return false;
+  });
+  return found;
+}
+
+}  // namespace
+
+extern "C" {
+
+WindowHandle WindowUnderPointer(int x, int y) {
+  if (WindowHandle top = UnderPointerIn(TopmostList(), x, y)) return top;
+  ZOrderList* current = CurrentDisplayList();
+  return current ? UnderPointerIn(*current, x, y) : 0;
+}
+
+WindowHandle GetDisplayPreviewWindow(int display) {
+  WindowHandle found = FirstPreviewIn(OwnListOf(display));
+  return found ? found : __gui_hwnd_desktop;
+}
+
+WindowHandle FirstPreviewWindow(int display) { return FirstPreviewIn(OtherListOf(display)); }
+
+WindowHandle GetCurTopMainWindow(void) { return GetDisplayPreviewWindow(getCurOutputHook()); }
+
+int IsNoWinsOnPreview(int display) {
+  bool anyWindow = false;
+  if (ZOrderList* own = OwnListOf(display)) ForEachInList(*own, [&anyWindow](WindowRecord* win) {
+      if (IsVisibleRecord(win) && !(win->exStyle & kExPreview)) anyWindow = true;
+      return !anyWindow;
+    });
+  return !anyWindow && !IsPreviewBusyState(display) ? 1 : 0;
+}
+
+int GetWindowDisplay(WindowHandle hwnd) {
+  int current = getCurOutputHook();
+  if (hwnd == 0 || hwnd == GUI_INVALID_HANDLE || hwnd == __gui_hwnd_desktop || !HasAuxOutput()) return current;
+  MainWinRecord* main = MainWindowOf(hwnd);
+  if (!main) return current;
+  ZOrderList* currentList = CurrentDisplayList();
+  if ((main->exStyle & kExTopmost) || (currentList && ListHolds(*currentList, HandleOf(main)))) return current;
+  return current == getMainOutputHook() ? getAuxOutputHook() : getMainOutputHook();
+}
+
+int IsMenuPopup(int display) {
+  const auto& chain = Desk().popups;
+  if (chain.empty()) return 0;
+  return GetWindowDisplay(chain.front()->owner) == display ? 1 : 0;
+}
+
+pthread_t GetMainWinThread(WindowHandle hwnd) {
+  WindowRecord* win = ValidWindow(hwnd);
+  if (!win || !IsMainRecord(win)) return pthread_t{};
+  return static_cast<MainWinRecord*>(win)->thread;
+}
+
+}  // extern "C"

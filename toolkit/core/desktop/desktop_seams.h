@@ -1,0 +1,26 @@
+// Calls the desktop makes into areas that are built separately (cursors,
+// display switching, live-video areas, message boxes, element colours).
+// Each stand-in answers as the finished call would on the default device,
+// and is replaced by the real call when that area lands.
+#pragma once
+
+#include "gui/common.h"
+
+// Makes a system cursor current (SetCursor(GetSystemCursor(index))); the
+// index last set is what CurrentSystemCursor answers.
+void ShowSystemCursor(int index);
+int CurrentSystemCursor();
+
+// Display switching is held off while windows are re-clipped
+// (EnableSwitchDispDev); nested holds count.
+void SuspendDisplaySwitching();
+void ResumeDisplaySwitching();
+bool DisplaySwitchEnabled();
+// A display switch runs (the display layer's flag).
+bool DisplaySwitchInProgress();
+// Clears a display's video-window records (the live-video area tables).
+void ClearVideoWindowRecords(int output);
+// Whether a message box is shown (GetMsgBoxState).
+bool MessageBoxShown();
+// Height of the system font the IME window is sized by on a display.
+int ImeFontHeight(bool auxiliary);

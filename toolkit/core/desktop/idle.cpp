@@ -1,0 +1,82 @@
+#include "core/desktop/idle.h"
+
+#include "core/desktop/desktop.h"
+#include "core/desktop/desktop_seams.h"
+#include "core/desktop/desktop_state.h"
+#include "core/desktop/window_stack.h"
+#include "gui/app_hooks.h"
+
+namespace {
+
+constexpr int kIdleNoticeSeconds = 21;
+constexpr int kReferenceSpan = 22;
+constexpr int kMsgIdleNotice = 332;
+constexpr int kMsgIdleReturn = 331;
+constexpr int kStateIdleReturned = 11;
+constexpr int kBusyCursor = 13;
+
+int OtherOutput(int output) { return output == getMainOutputHook() ? getAuxOutputHook() : getMainOutputHook(); }
+
+void SendIdleNotice() {
+  int current = getCurOutputHook();
+  if (WindowHandle active = ActiveOfCurrentDisplay()) PostMessage(active, kMsgIdleNotice, current, 0);
+  int other = OtherOutput(current);
+  WindowHandle otherActive = current == getMainOutputHook() ? Desk().activeAux : Desk().activeMain;
+  if (otherActive && otherActive == GetDisplayPreviewWindow(other)) PostMessage(otherActive, kMsgIdleNotice, other, 0);
+}
+
+}  // namespace
+
+int IdleTimeoutSeconds(int index) {
+  static const int kSeconds[] = {60, 120, 300, 600, 1200, 1800};
+  return index >= 1 && index <= 6 ? kSeconds[index - 1] : -1;
+}
+
+void StartIdleBookkeeping() {
+  DesktopState& d = Desk();
+  d.keyHook = HookSlot{0, RecordInputActivity};
+  d.mouseHook = HookSlot{0, RecordInputActivity};
+  d.lastInput = d.idleReference = DesktopNow();
+  d.idleNoticeSent = d.idleTimeoutFired = false;
+}
+
+void RunIdleChecks() {
+  DesktopState& d = Desk();
+  long now = DesktopNow();
+  int index = DeviceConfigIdleIndex(getCurOutputHook());
+  long timeout = IdleTimeoutSeconds(index);
+  // A clock jump, or the time-out being off, restarts the count.
+  if (now < d.lastInput || static_cast<unsigned long>(now - d.lastInput) > static_cast<unsigned long>(timeout + 1))
+    d.lastInput = now;
+  if (now < d.idleReference || now - d.idleReference >= kReferenceSpan) d.idleReference = now;
+  if (!d.idleNoticeSent && now - d.idleReference >= kIdleNoticeSeconds) {
+    d.idleNoticeSent = true;
+    SendIdleNotice();
+  }
+  if (!d.idleTimeoutFired && index != 0 && index != 65535 && timeout != -1 && now - d.lastInput > timeout &&
+      CurrentSystemCursor() != kBusyCursor) {
+    ReturnToPreview();
+    ShowSystemCursor(0);
+    d.idleTimeoutFired = true;
+  }
+}
+
+int RecordInputActivity(WindowHandle, WindowHandle, int, WParam, LParam) {
+  DesktopState& d = Desk();
+  d.lastInput = d.idleReference = DesktopNow();
+  if (d.idleTimeoutFired) {
+    int current = getCurOutputHook();
+    int other = OtherOutput(current);
+    if (getOutputStateHook(current) == kStateIdleReturned) {
+      setOutputStateHook(0, current);
+      if (WindowHandle top = GetCurTopMainWindow()) PostMessage(top, kMsgIdleReturn, 0, 0);
+    }
+    if (getOutputStateHook(other) == kStateIdleReturned) {
+      if (WindowHandle preview = FirstPreviewWindow(current)) PostMessage(preview, kMsgIdleReturn, 0, 0);
+      setOutputStateHook(0, other);
+    }
+    d.idleTimeoutFired = false;
+  }
+  d.idleNoticeSent = false;
+  return 0;
+}

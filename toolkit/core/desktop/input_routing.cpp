@@ -1,0 +1,406 @@
+// Routing of the mouse and key messages the event thread posts to the
+// desktop: to the capture window, the window of the first button press,
+// the window under the pointer or the active window of the current display.
+#include <vector>
+
+#include "core/desktop/desktop.h"
+#include "core/desktop/desktop_proc.h"
+#include "core/desktop/desktop_seams.h"
+#include "core/desktop/desktop_state.h"
+#include "core/desktop/popup_chain.h"
+#include "core/desktop/window_stack.h"
+#include "core/message/refresh_list.h"
+#include "core/startup/input_helpers.h"
+#include "gui/app_hooks.h"
+#include "gui/display.h"
+#include "gui/fixstr.h"
+#include "gui/gui_etc.h"
+#include "gui/startup.h"
+#include "gui/window.h"
+
+namespace {
+
+enum MouseMessage { kLeftDown = 1, kLeftUp = 2, kLeftDouble = 3, kMove = 4, kRightDown = 5, kRightUp = 6,
+                    kRightDouble = 7, kWheelA = 8, kWheelB = 9 };
+enum KeyMessage { kKeyDown = 18, kChar = 19, kKeyUp = 20, kSysKeyDown = 21, kSysKeyUp = 23 };
+enum ScanCode { kScanEscape = 1, kScanBackspace = 14, kScanTab = 15, kScanAlt = 56, kScanRightAlt = 100,
+                kScanPower = 120, kScanOutputSwitch = 157 };
+
+constexpr int kRawMouseOffset = 224;
+constexpr WParam kCapturedFlag = 0x0400;
+constexpr int kMsgMouseEnter = 80;
+constexpr int kMsgNcMouseMove = 13;
+constexpr int kMsgActivatedByMouse = 50;
+constexpr int kMsgPowerKey = 53;
+constexpr int kMsgOutputSwitch = 54;
+constexpr int kBubbleHide = 401;
+constexpr int kSkbMode = 357;
+constexpr int kImeStatus = 342;
+constexpr int kImeHide = 348;
+constexpr int kStatePtz = 2;
+constexpr int kStateMenu = 1;
+constexpr uint32_t kMessageBoxStyle = 0x80000000u;
+
+WindowRecord* MainOf(WindowHandle hwnd) {
+  WindowRecord* win = ValidWindow(hwnd);
+  if (!win) return nullptr;
+  return IsControlRecord(win) ? win->mainWindow : win;
+}
+
+bool IsDisabled(const WindowRecord* win) { return (win->style & kStyleDisabled) != 0; }
+
+bool Hooked(const HookSlot& hook, WindowHandle target, int msg, WParam wParam, LParam lParam, bool anyNonZero) {
+  if (!hook.function) return false;
+  int answer = hook.function(hook.context, target, msg, wParam, lParam);
+  return anyNonZero ? answer != 0 : answer == 1;
+}
+
+bool MouseHooked(WindowHandle target, int msg, WParam wParam, LParam lParam) {
+  return Hooked(Desk().mouseHook, target, msg, wParam, lParam, false);
+}
+
+bool KeyHooked(WindowHandle target, int msg, WParam wParam, LParam lParam) {
+  return Hooked(Desk().keyHook, target, msg, wParam, lParam, true);
+}
+
+void HideBubbleTip() {
+  WindowHandle tip = Desk().bubbleTip;
+  if (tip != GUI_INVALID_HANDLE) SendNotifyMessage(tip, kBubbleHide, 0, 0);
+}
+
+bool IsShown(WindowHandle hwnd) {
+  WindowRecord* win = ValidWindow(hwnd);
+  return win && IsVisibleRecord(win);
+}
+
+unsigned ButtonBit(int msg) { return (msg == kLeftDown || msg == kLeftUp || msg == kLeftDouble) ? 0x01u : 0x02u; }
+
+void PostRaw(WindowHandle hwnd, int msg, WParam wParam, LParam lParam) {
+  PostMessage(hwnd, msg + kRawMouseOffset, wParam, lParam);
+}
+
+void Press(WindowHandle under, int msg, WParam wParam, LParam lParam) {
+  DesktopState& d = Desk();
+  if (d.buttonMask) {
+    PostRaw(d.pressed, msg, wParam, lParam);
+    d.buttonMask |= ButtonBit(msg);
+    return;
+  }
+  WindowRecord* main = MainOf(under);
+  if (!main) {
+    ActivateWindow(0);
+    PostRaw(__gui_hwnd_desktop, msg, wParam, lParam);
+    return;
+  }
+  EndAllPopupMenus();
+  if (IsDisabled(main)) {
+    Ping();
+    return;
+  }
+  WindowRecord* win = ValidWindow(under);
+  if (!IsControlRecord(win)) {
+    WindowHandle before = ActiveOfCurrentDisplay();
+    ZOrderList* own = ListHolding(HandleOf(main));
+    if (own && own->head != main->zorderNode && !(main->exStyle & kExPreview))
+      RaiseStackedWindow(main, kRaiseByMouse);
+    ActivateWindow(HandleOf(main));
+    if (ActiveOfCurrentDisplay() != before) SendNotifyMessage(HandleOf(main), kMsgActivatedByMouse, 0, 0);
+  }
+  PostRaw(HandleOf(main), msg, wParam, lParam);
+  d.pressed = HandleOf(main);
+  d.buttonMask |= ButtonBit(msg);
+}
+
+void Release(WindowHandle under, int msg, WParam wParam, LParam lParam) {
+  DesktopState& d = Desk();
+  if (d.pressed) {
+    if (!(d.buttonMask & ButtonBit(msg))) return;
+    PostRaw(d.pressed, msg, wParam, lParam);
+    d.buttonMask &= ~ButtonBit(msg);
+    if (!d.buttonMask) d.pressed = 0;
+    return;
+  }
+  if (!under) PostRaw(__gui_hwnd_desktop, msg, wParam, lParam);
+}
+
+void DoubleClick(WindowHandle under, int msg, WParam wParam, LParam lParam) {
+  DesktopState& d = Desk();
+  if (d.pressed) {
+    PostRaw(d.pressed, msg, wParam, lParam);
+    return;
+  }
+  WindowRecord* main = MainOf(under);
+  if (!main) {
+    PostRaw(__gui_hwnd_desktop, msg, wParam, lParam);
+    return;
+  }
+  if (IsDisabled(main)) {
+    Ping();
+    return;
+  }
+  PostRaw(HandleOf(main), msg, wParam, lParam);
+}
+
+void Move(WindowHandle under, WParam wParam, LParam lParam) {
+  DesktopState& d = Desk();
+  if (d.pressed) {
+    PostRaw(d.pressed, kMove, wParam, lParam);
+    return;
+  }
+  if (under != d.underPointer) {
+    WindowHandle old = d.underPointer;
+    if (ValidWindow(old)) {
+      PostMessage(old, kMsgMouseEnter, 0, static_cast<LParam>(under));
+      PostMessage(old, kMsgNcMouseMove, 1, lParam);
+    }
+    if (under) PostMessage(under, kMsgMouseEnter, 1, static_cast<LParam>(old));
+    d.underPointer = under;
+  }
+  WindowRecord* main = MainOf(under);
+  if (!main) {
+    ShowSystemCursor(0);
+    PostRaw(__gui_hwnd_desktop, kMove, wParam, lParam);
+    return;
+  }
+  PostRaw(HandleOf(main), kMove, wParam, lParam);
+}
+
+void Wheel(WindowHandle under, int msg, WParam wParam, LParam lParam) {
+  DesktopState& d = Desk();
+  if (d.pressed) {
+    PostRaw(d.pressed, msg, wParam, lParam);
+    return;
+  }
+  d.underPointer = under;
+  WindowRecord* main = MainOf(under);
+  if (main && IsDisabled(main)) {
+    Ping();
+    return;
+  }
+  PostRaw(main ? HandleOf(main) : __gui_hwnd_desktop, msg, wParam, lParam);
+}
+
+bool MouseDropped() {
+  return GetLangSwitchState() != 0 || (DisplaySwitchInProgress() && IsDisplaySwitchPending());
+}
+
+// ---- keys ----
+
+void HideInputHelpersOnKey() {
+  WindowHandle skb = SoftKeyboardWindow();
+  if (!IsShown(skb)) return;
+  PostMessage(skb, kSkbMode, 1, 0);
+  HideStackedWindow(ValidWindow(skb));
+  WindowHandle ime = ImeWindow();
+  if (!IsShown(ime)) return;
+  int mode = GetSoftKeyboardMode();
+  if (mode == 4) {
+    PostMessage(ime, kImeHide, 0, 0);
+  } else if (mode != 3) {
+    PostMessage(ime, kImeStatus, 5, 0);
+    HideStackedWindow(ValidWindow(ime));
+  }
+}
+
+// The first window after the active one (wrapping round) that may become
+// active.
+WindowRecord* NextActivatable() {
+  ZOrderList* current = CurrentDisplayList();
+  if (!current) return nullptr;
+  WindowHandle active = ActiveOfCurrentDisplay();
+  std::vector<WindowRecord*> order;
+  ForEachInList(*current, [&order](WindowRecord* win) {
+    order.push_back(win);
+    return true;
+  });
+  size_t start = 0;
+  for (size_t i = 0; i < order.size(); ++i)
+    if (HandleOf(order[i]) == active) start = i + 1;
+  for (size_t n = 0; n < order.size(); ++n) {
+    WindowRecord* win = order[(start + n) % order.size()];
+    if (HandleOf(win) == active || IsControlRecord(win) || !IsVisibleRecord(win) || (win->exStyle & kExNeverActive))
+      continue;
+    return win;
+  }
+  return nullptr;
+}
+
+// Asks the active window to switch outputs; answers whether the key was used.
+bool OutputSwitch() {
+  DesktopState& d = Desk();
+  if (!GuiApp()->getSessionFlag() || !GuiApp()->isDispSwitchEnabled() || !DisplaySwitchEnabled() ||
+      IsShown(d.fourthTool))
+    return true;
+  if (d.switchDebounce > 0) {
+    --d.switchDebounce;
+    return true;
+  }
+  int current = getCurOutputHook();
+  int state = getOutputStateHook(current);
+  if (state != kStatePtz && MessageBoxShown()) {
+    if (ZOrderList* list = CurrentDisplayList()) ForEachInList(*list, [](WindowRecord* win) {
+        if (IsControlRecord(win) || !(win->style & kMessageBoxStyle)) return true;
+        PostMessage(HandleOf(win), MSG_CLOSE, 0, 0);
+        SetActiveOfCurrentDisplay(HandleOf(win));
+        return false;
+      });
+  }
+  WindowHandle login = getLoginWndHook();
+  if (!isLoginFlagHook() && login != GUI_INVALID_HANDLE) {
+    PostMessage(login, MSG_CLOSE, 0, 0);
+    d.switchDebounce = 5;
+    if (WindowHandle top = GetCurTopMainWindow()) PostMessage(top, kMsgOutputSwitch, 0, 0);
+    return true;
+  }
+  if (state == kStatePtz) return false;
+  EndAllPopupMenus();
+  if (WindowHandle active = ActiveOfCurrentDisplay()) PostMessage(active, kMsgOutputSwitch, 0, 0);
+  d.switchDebounce = 5;
+  return true;
+}
+
+void DeliverKey(int msg, WParam wParam, LParam lParam) {
+  WindowHandle active = ActiveOfCurrentDisplay();
+  WindowHandle ime = ImeWindow();
+  if (IsShown(ime) && active) {
+    if (!KeyHooked(ime, msg, wParam, lParam)) PostMessage(ime, msg, wParam, lParam);
+    return;
+  }
+  if (!active) {
+    KeyHooked(__gui_hwnd_desktop, msg, wParam, lParam);
+    return;
+  }
+  if (KeyHooked(active, msg, wParam, lParam)) return;
+  WindowRecord* win = ValidWindow(active);
+  if (win && IsDisabled(win))
+    Ping();
+  else
+    PostMessage(active, msg, wParam, lParam);
+}
+
+// Alt alone is delivered on release; Alt+Tab and Alt+Escape act on the
+// windows. Answers true when the key was dealt with here.
+bool AltKeys(int& msg, WParam scan) {
+  DesktopState& d = Desk();
+  if (scan == kScanAlt || scan == kScanRightAlt) {
+    if (msg == kKeyDown) {
+      d.altHeld = true;
+      d.altComboUsed = false;
+      return true;
+    }
+    if (msg == kKeyUp) {
+      d.altHeld = false;
+      if (d.altComboUsed) return true;
+      msg = kSysKeyUp;
+      return false;
+    }
+    return false;
+  }
+  if (!d.altHeld) return false;
+  if (d.altComboUsed && msg == kKeyUp) return true;
+  if (msg == kKeyDown && scan == kScanTab) {
+    d.altComboUsed = true;
+    WindowRecord* next = NextActivatable();
+    if (next && !(next->exStyle & kExPreview) && !IsDisabled(next)) RaiseStackedWindow(next, kRaiseByAltTab);
+    return true;
+  }
+  if (msg == kKeyDown && scan == kScanEscape) {
+    d.altComboUsed = true;
+    if (WindowHandle active = ActiveOfCurrentDisplay()) PostMessage(active, MSG_CLOSE, 0, 0);
+    return true;
+  }
+  if (msg == kKeyDown) msg = kSysKeyDown;
+  if (msg == kKeyUp) msg = kSysKeyUp;
+  return false;
+}
+
+bool PowerKey(int msg) {
+  if (msg == kKeyUp) return true;
+  if (msg != kKeyDown) return false;
+  int current = getCurOutputHook();
+  bool resolutionWait = GuiApp()->isResolutionChangePending() && current == getMainOutputHook() &&
+                        getOutputStateHook(current) == kStateMenu;
+  if (resolutionWait || PowerKeyDownFlag().load()) return true;
+  PowerKeyDownFlag() = 1;
+  EndAllPopupMenus();
+  ShowSystemCursor(0);
+  if (WindowHandle top = GetCurTopMainWindow()) PostMessage(top, kMsgPowerKey, 0, 0);
+  return true;
+}
+
+}  // namespace
+
+LResult RouteMouse(int msg, WParam wParam, LParam lParam) {
+  if (MouseDropped()) return 0;
+  if (TrackingTakesInput(msg, lParam)) return 0;
+  if (AnyPopupMenuOpen() && TellMenuTracker(msg, wParam, lParam)) {
+    MouseHooked(__gui_hwnd_desktop, msg, wParam, lParam);
+    return 0;
+  }
+  DesktopState& d = Desk();
+  if (msg == kLeftDown || msg == kLeftUp || msg == kRightDown || msg == kRightUp || msg == kWheelA ||
+      msg == kWheelB) {
+    d.switchKeyPending = false;
+    HideBubbleTip();
+  }
+  if (d.capture) {
+    WindowRecord* captureMain = MainOf(d.capture);
+    if (!captureMain || IsDisabled(captureMain)) {
+      d.capture = 0;
+    } else {
+      PostMessage(d.capture, msg, wParam | kCapturedFlag, lParam);
+      return 0;
+    }
+  }
+  int x = static_cast<int16_t>(lParam & 0xFFFF), y = static_cast<int16_t>((lParam >> 16) & 0xFFFF);
+  WindowHandle under = WindowUnderPointer(x, y);
+  if (MouseHooked(under, msg, wParam, lParam)) return 0;
+  switch (msg) {
+    case kLeftDown: case kRightDown: Press(under, msg, wParam, lParam); break;
+    case kLeftUp: case kRightUp: Release(under, msg, wParam, lParam); break;
+    case kLeftDouble: case kRightDouble: DoubleClick(under, msg, wParam, lParam); break;
+    case kMove: Move(under, wParam, lParam); break;
+    case kWheelA: case kWheelB: Wheel(under, msg, wParam, lParam); break;
+    default: break;
+  }
+  return 0;
+}
+
+LResult RouteKey(int msg, WParam wParam, LParam lParam) {
+  if (GetLangSwitchState() != 0) return 0;
+  HideInputHelpersOnKey();
+  DesktopState& d = Desk();
+  WindowHandle scan = wParam;
+  if (scan == kScanOutputSwitch && msg != kChar) {
+    if (msg == kKeyUp) return 0;
+    if (msg == kKeyDown) {
+      if (HasAuxOutput() && BothOutputsNotLowRes()) {
+        if (OutputSwitch()) return 0;
+      } else if (getOutputStateHook(getCurOutputHook()) != kStatePtz) {
+        d.switchKeyPending = true;
+        return 0;
+      }
+    }
+  }
+  if (msg == kChar) {
+    if (WindowHandle active = ActiveOfCurrentDisplay()) PostMessage(active, msg, wParam, lParam);
+    return 0;
+  }
+  if (TrackingTakesInput(msg, lParam)) return 0;
+  if (scan == kScanPower && PowerKey(msg)) return 0;
+  if (AnyPopupMenuOpen() && TellMenuTracker(msg, wParam, lParam)) {
+    KeyHooked(__gui_hwnd_desktop, msg, wParam, lParam);
+    return 0;
+  }
+  if (msg == kKeyDown) {
+    HideBubbleTip();
+    constexpr LParam kCtrl = 0x30, kAlt = 0x0C;
+    if ((lParam & kCtrl) && (lParam & kAlt) && scan == kScanBackspace) {
+      RequestQuit();
+      return 0;
+    }
+  }
+  if (AltKeys(msg, scan)) return 0;
+  DeliverKey(msg, wParam, lParam);
+  return 0;
+}

@@ -1,0 +1,194 @@
+// A desktop thread of its own for each test, windows made through the real
+// creation calls, and a recording window procedure that answers the
+// geometry messages as the smallest default procedure does.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <atomic>
+#include <cstring>
+#include <mutex>
+#include <vector>
+
+#include "core/desktop/desktop.h"
+#include "core/desktop/desktop_state.h"
+#include "core/desktop/zorder.h"
+#include "core/message/msg_queue.h"
+#include "core/startup/thread_start.h"
+#include "core/window/minimal_default_proc.h"
+#include "gui/app_hooks.h"
+#include "gui/control_class.h"
+#include "gui/region.h"
+#include "gui/window.h"
+
+namespace desktest {
+
+struct Seen {
+  WindowHandle hwnd;
+  int message;
+  WParam wParam;
+  bool operator==(const Seen& o) const { return hwnd == o.hwnd && message == o.message && wParam == o.wParam; }
+};
+
+inline std::ostream& operator<<(std::ostream& out, const Seen& s) {
+  return out << "{" << std::hex << s.hwnd << std::dec << ", " << s.message << ", " << s.wParam << "}";
+}
+
+// Every recording procedure writes here.
+class Recorder {
+ public:
+  static Recorder& Instance() {
+    static Recorder recorder;
+    return recorder;
+  }
+  void Add(const Seen& seen) {
+    std::lock_guard<std::mutex> hold(lock_);
+    seen_.push_back(seen);
+  }
+  std::vector<Seen> Take() {
+    std::lock_guard<std::mutex> hold(lock_);
+    std::vector<Seen> out;
+    out.swap(seen_);
+    return out;
+  }
+  // What one window received, message numbers only.
+  std::vector<int> TakeFor(WindowHandle hwnd) {
+    std::vector<int> out;
+    for (const Seen& s : Take())
+      if (s.hwnd == hwnd) out.push_back(s.message);
+    return out;
+  }
+  std::vector<Seen> TakeSeenFor(WindowHandle hwnd) {
+    std::vector<Seen> out;
+    for (const Seen& s : Take())
+      if (s.hwnd == hwnd) out.push_back(s);
+    return out;
+  }
+  // Answer of message 96/100 for the next windows (0 accepts).
+  std::atomic<int> refuseCreate{0};
+  std::atomic<int> refuseDestroy{0};
+
+ private:
+  std::mutex lock_;
+  std::vector<Seen> seen_;
+};
+
+inline LResult RecordingProc(WindowHandle hwnd, int msg, WParam wParam, LParam lParam) {
+  Recorder& r = Recorder::Instance();
+  r.Add({hwnd, msg, wParam});
+  if (msg == MSG_CREATE && r.refuseCreate) return 1;
+  if (msg == MSG_DESTROY && r.refuseDestroy) return 1;
+  return MinimalWindowProc(hwnd, msg, wParam, lParam);
+}
+
+inline LParam PointParam(int x, int y) { return static_cast<LParam>((static_cast<uint32_t>(y) << 16) | (x & 0xFFFF)); }
+
+inline WindowHandle Request(int msg, WParam wParam = 0, LParam lParam = 0) {
+  return static_cast<WindowHandle>(SendMessage(__gui_hwnd_desktop, msg, wParam, lParam));
+}
+
+// Reads and dispatches everything waiting for the calling thread.
+inline void Drain() {
+  Message msg;
+  ThreadMsgInfo* info = CurrentThreadMsgInfo();
+  if (!info || !info->mainWindow) return;
+  WindowHandle any = HandleOf(info->mainWindow);
+  for (int guard = 0; guard < 1000 && PeekMessage(&msg, any, 0, 0, TRUE); ++guard) DispatchMessage(&msg);
+}
+
+// Posts input to the desktop and waits until it has been routed: a request
+// sent afterwards is answered only once the desktop read the posted ones.
+inline void Input(int msg, WParam wParam, LParam lParam) {
+  PostMessage(__gui_hwnd_desktop, msg, wParam, lParam);
+  Request(MSG_DT_GETACTIVEMAIN);
+}
+
+constexpr const char* kTestClass = "recorded";
+
+class DesktopTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    SetAppCallbacks(nullptr);
+    InitQueueRegistry();
+    ASSERT_EQ(InitDesktop(), 1);
+    ASSERT_TRUE(start_.Launch(&thread_, DesktopMain, kDesktopThread));
+    WndClassInfo info{};
+    info.className = kTestClass;
+    info.windowProc = RecordingProc;
+    SendMessage(__gui_hwnd_desktop, kDesktopAddClass, 0, reinterpret_cast<LParam>(&info));
+    Recorder::Instance().Take();
+    Recorder::Instance().refuseCreate = 0;
+    Recorder::Instance().refuseDestroy = 0;
+  }
+
+  void TearDown() override {
+    Recorder::Instance().refuseDestroy = 0;
+    for (auto it = windows_.rbegin(); it != windows_.rend(); ++it) {
+      if (IsMainWindow(*it)) DestroyMainWindow(*it);
+      MainWindowThreadCleanup(*it);
+    }
+    Drain();
+    SendMessage(__gui_hwnd_desktop, kDesktopDeleteClass, 0, reinterpret_cast<LParam>(kTestClass));
+    if (SendMessage(__gui_hwnd_desktop, kDesktopEnd, 0, 0) != 1) PostQuitMessage(__gui_hwnd_desktop);
+    pthread_join(thread_, nullptr);
+    SetDesktopClockForTest(nullptr);
+    SetAppCallbacks(nullptr);
+  }
+
+  // A main window on the calling thread; kept for clean-up.
+  WindowHandle Main(Rect r, uint32_t style = WS_VISIBLE, uint32_t exStyle = 0, WindowHandle hosting = 0) {
+    MainWinCreate create{};
+    create.dwStyle = style;
+    create.dwExStyle = exStyle;
+    create.spCaption = "main";
+    create.hHosting = hosting;
+    create.MainWindowProc = RecordingProc;
+    create.lx = r.left;
+    create.ty = r.top;
+    create.rx = r.right;
+    create.by = r.bottom;
+    WindowHandle hwnd = CreateMainWindow(&create);
+    if (hwnd != GUI_INVALID_HANDLE) windows_.push_back(hwnd);
+    return hwnd;
+  }
+
+  WindowHandle Control(WindowHandle parent, Rect r, int id, uint32_t style = WS_VISIBLE, uint32_t exStyle = 0) {
+    return CreateWindowEx(kTestClass, "ctl", style, exStyle, id, r.left, r.top, r.right - r.left, r.bottom - r.top,
+                          parent, 0);
+  }
+
+  // Destroys and cleans up a main window made by Main.
+  bool Destroy(WindowHandle hwnd) {
+    if (!DestroyMainWindow(hwnd)) return false;
+    MainWindowThreadCleanup(hwnd);
+    windows_.erase(std::remove(windows_.begin(), windows_.end(), hwnd), windows_.end());
+    return true;
+  }
+
+  ThreadStart start_;
+  pthread_t thread_{};
+  std::vector<WindowHandle> windows_;
+};
+
+inline WindowRecord* Rec(WindowHandle hwnd) { return WindowOf(hwnd); }
+
+inline std::vector<WindowHandle> ListOrder(const ZOrderList& list) {
+  std::vector<WindowHandle> out;
+  for (const ZOrderNode* node = list.head; node; node = node->next) out.push_back(node->hwnd);
+  return out;
+}
+
+inline bool ClipHolds(WindowHandle hwnd, int x, int y) {
+  GlobalClipInfo* info = Rec(hwnd)->clipInfo;
+  std::lock_guard<std::mutex> hold(info->lock);
+  return PtInRegion(&info->region, x, y);
+}
+
+inline bool DesktopClipHolds(int x, int y) {
+  GlobalClipInfo* info = DesktopRecord()->clipInfo;
+  std::lock_guard<std::mutex> hold(info->lock);
+  return PtInRegion(&info->region, x, y);
+}
+
+}  // namespace desktest

@@ -1,0 +1,271 @@
+// Creation and destruction of main windows and controls: the messages each
+// window receives, in order, and what the desktop keeps afterwards.
+#include <sched.h>
+
+#include "core/desktop/tests/desktop_fixture.h"
+
+namespace desktest {
+namespace {
+
+using Messages = std::vector<int>;
+
+class Lifecycle : public DesktopTest {};
+
+TEST_F(Lifecycle, VisibleMainWindowIsCreatedStackedPaintedAndActivated) {
+  WindowHandle a = Main({10, 20, 110, 220});
+  ASSERT_NE(a, GUI_INVALID_HANDLE);
+  // 178 and 176 come from the desktop while creation waits for request 240.
+  EXPECT_EQ(Recorder::Instance().TakeFor(a), (Messages{MSG_NCCREATE, MSG_SIZECHANGING, MSG_SIZECHANGED, MSG_NCPAINT,
+                                                        MSG_ERASEBKGND, MSG_CREATE}));
+  Drain();
+  std::vector<Seen> queued = Recorder::Instance().TakeSeenFor(a);
+  std::vector<Seen> expected = {{a, MSG_SHOWWINDOW, 256}, {a, MSG_ACTIVATE, 1}, {a, MSG_NCACTIVATE, 1},
+                                {a, MSG_SETFOCUS, 0},     {a, MSG_PAINT, 0}};
+  EXPECT_EQ(queued, expected);
+
+  WindowRecord* rec = Rec(a);
+  EXPECT_EQ(rec->window.left, 10);
+  EXPECT_EQ(rec->window.bottom, 220);
+  EXPECT_EQ(ListOrder(MainDisplayList()), std::vector<WindowHandle>{a});
+  EXPECT_EQ(Request(MSG_DT_GETACTIVEMAIN), a);
+  EXPECT_EQ(GetHosting(a), __gui_hwnd_desktop);
+  EXPECT_EQ(GetParent(a), 0u);
+  EXPECT_EQ(GetMainWindowHandle(a), a);
+}
+
+TEST_F(Lifecycle, HiddenMainWindowGetsNoPaintAndStaysInactive) {
+  WindowHandle a = Main({0, 0, 50, 50}, 0);
+  EXPECT_EQ(Recorder::Instance().TakeFor(a), (Messages{MSG_NCCREATE, MSG_SIZECHANGING, MSG_SIZECHANGED, MSG_CREATE}));
+  Drain();
+  EXPECT_TRUE(Recorder::Instance().TakeFor(a).empty());
+  EXPECT_EQ(Request(MSG_DT_GETACTIVEMAIN), 0u);
+  EXPECT_TRUE(DesktopClipHolds(10, 10));
+}
+
+TEST_F(Lifecycle, RefusedCreateLeavesNoTrace) {
+  Recorder::Instance().refuseCreate = 1;
+  MainWinCreate create{};
+  create.dwStyle = WS_VISIBLE;
+  create.spCaption = "refused";
+  create.MainWindowProc = RecordingProc;
+  create.rx = create.by = 40;
+  EXPECT_EQ(CreateMainWindow(&create), GUI_INVALID_HANDLE);
+  EXPECT_EQ(MainDisplayList().count, 0u);
+  EXPECT_EQ(Request(MSG_DT_GETACTIVEMAIN), 0u);
+  EXPECT_TRUE(DesktopClipHolds(20, 20));
+  // The thread's queue record made for it is gone again.
+  EXPECT_EQ(CurrentThreadMsgInfo(), nullptr);
+  EXPECT_EQ(CreateMainWindow(nullptr), GUI_INVALID_HANDLE);
+}
+
+TEST_F(Lifecycle, SecondWindowOnAThreadIsHostedByTheFirst) {
+  WindowHandle a = Main({0, 0, 100, 100});
+  WindowHandle b = Main({20, 20, 60, 60});
+  EXPECT_EQ(GetHosting(b), a);
+  EXPECT_EQ(GetFirstHosted(a), b);
+  EXPECT_EQ(GetNextHosted(a, b), 0u);
+  EXPECT_EQ(GetNextHosted(b, a), 0u);  // a is not hosted by b
+  EXPECT_EQ(GetNextMainWindow(0), b);
+  EXPECT_EQ(GetNextMainWindow(b), a);
+  EXPECT_EQ(GetNextMainWindow(a), 0u);
+}
+
+TEST_F(Lifecycle, PreviewWindowIsFullSizeOnTheOtherListAndCannotBeDestroyed) {
+  WindowHandle p = Main({5, 5, 10, 10}, WS_VISIBLE, WS_EX_PREVIEW);
+  ASSERT_NE(p, GUI_INVALID_HANDLE);
+  EXPECT_EQ(Rec(p)->window.right, 1024);
+  EXPECT_EQ(Rec(p)->window.bottom, 768);
+  EXPECT_EQ(ListOrder(AuxDisplayList()), std::vector<WindowHandle>{p});
+  EXPECT_EQ(MainDisplayList().count, 0u);
+  EXPECT_EQ(FirstPreviewWindow(getMainOutputHook()), p);
+  EXPECT_EQ(Desk().activeAux, p);
+  EXPECT_FALSE(DestroyMainWindow(p));
+  EXPECT_TRUE(IsMainWindow(p));
+  // Clean-up of the fixture cannot destroy it either: take it off by hand.
+  Request(MSG_DT_REMOVEMAINWIN, p);
+  Rec(p)->exStyle &= ~WS_EX_PREVIEW;
+}
+
+TEST_F(Lifecycle, DestroyedMainWindowIsRemovedAndKeptUntilCleanup) {
+  WindowHandle a = Main({0, 0, 100, 100});
+  WindowHandle b = Main({50, 50, 150, 150});
+  Drain();
+  Recorder::Instance().Take();
+  ASSERT_TRUE(DestroyMainWindow(b));
+  Drain();
+  // b is asked first; then a repaints what b uncovered and becomes active.
+  std::vector<Seen> all = Recorder::Instance().Take();
+  Messages forA, forB;
+  for (const Seen& s : all) (s.hwnd == a ? forA : forB).push_back(s.message);
+  EXPECT_EQ(forB, Messages{MSG_DESTROY});
+  EXPECT_EQ(forA, (Messages{MSG_NCPAINT, MSG_ERASEBKGND, MSG_ACTIVATE, MSG_NCACTIVATE, MSG_SETFOCUS, MSG_PAINT}));
+  EXPECT_EQ(Rec(b)->dataType, kWindowDestroyed);
+  EXPECT_FALSE(IsWindow(b));
+  EXPECT_EQ(ListOrder(MainDisplayList()), std::vector<WindowHandle>{a});
+  EXPECT_EQ(Request(MSG_DT_GETACTIVEMAIN), a);
+  EXPECT_EQ(GetFirstHosted(a), 0u);
+  EXPECT_TRUE(ClipHolds(a, 99, 99));
+  EXPECT_TRUE(DesktopClipHolds(120, 120));
+  MainWindowThreadCleanup(b);
+  windows_.erase(std::remove(windows_.begin(), windows_.end(), b), windows_.end());
+}
+
+TEST_F(Lifecycle, RefusedDestroyKeepsTheWindow) {
+  WindowHandle a = Main({0, 0, 100, 100});
+  Recorder::Instance().refuseDestroy = 1;
+  EXPECT_FALSE(DestroyMainWindow(a));
+  EXPECT_TRUE(IsMainWindow(a));
+  EXPECT_EQ(MainDisplayList().count, 1u);
+  Recorder::Instance().refuseDestroy = 0;
+  EXPECT_FALSE(DestroyMainWindow(0));
+  EXPECT_FALSE(DestroyMainWindow(GUI_INVALID_HANDLE));
+}
+
+TEST_F(Lifecycle, ControlCreationOrderAndFamilyLinks) {
+  WindowHandle a = Main({0, 0, 200, 200});
+  Drain();
+  Recorder::Instance().Take();
+  WindowHandle c1 = Control(a, {10, 10, 50, 30}, 1);
+  WindowHandle c2 = CreateWindowEx(kTestClass, nullptr, WS_VISIBLE, 0, 2, 60, 10, 40, 20, a, 7);
+  ASSERT_NE(c1, GUI_INVALID_HANDLE);
+  ASSERT_NE(c2, GUI_INVALID_HANDLE);
+  Messages expected = {MSG_NCCREATE, MSG_CREATE, MSG_SIZECHANGING, MSG_SIZECHANGED, MSG_NCPAINT, MSG_ERASEBKGND};
+  EXPECT_EQ(Recorder::Instance().TakeFor(c1), expected);
+  EXPECT_STREQ(Rec(c2)->caption, "");
+  EXPECT_EQ(Rec(c2)->additionalData, 7);
+  EXPECT_TRUE(Rec(c1)->style & WS_CHILD);
+  EXPECT_EQ(GetNextChild(a, 0), c1);
+  EXPECT_EQ(GetNextChild(a, c1), c2);
+  EXPECT_EQ(GetNextChild(c1, c2), 0u);  // c2 is not c1's child
+  EXPECT_EQ(GetParent(c1), a);
+  EXPECT_EQ(GetMainWindowHandle(c2), a);
+  EXPECT_EQ(IsControl(c1), 1);
+  EXPECT_EQ(IsMainWindow(c1), 0);
+  EXPECT_EQ(FindControlClass(kTestClass)->usageCount, 2);
+  EXPECT_EQ(Rec(c1)->clipInfo, Rec(a)->clipInfo);
+
+  EXPECT_EQ(CreateWindowEx("no such class", "x", 0, 0, 3, 0, 0, 1, 1, a, 0), GUI_INVALID_HANDLE);
+  EXPECT_EQ(CreateWindowEx(kTestClass, "x", 0, 0, 3, 0, 0, 1, 1, 0, 0), GUI_INVALID_HANDLE);
+}
+
+TEST_F(Lifecycle, RefusedControlIsTakenOffItsParentAgain) {
+  WindowHandle a = Main({0, 0, 200, 200});
+  Recorder::Instance().refuseCreate = 1;
+  EXPECT_EQ(Control(a, {0, 0, 10, 10}, 1), GUI_INVALID_HANDLE);
+  Recorder::Instance().refuseCreate = 0;
+  EXPECT_EQ(GetNextChild(a, 0), 0u);
+  EXPECT_EQ(FindControlClass(kTestClass)->usageCount, 0);
+}
+
+TEST_F(Lifecycle, DestroyingAControlClearsTheParentsPointersAndFreesIt) {
+  WindowHandle a = Main({0, 0, 200, 200});
+  WindowHandle c1 = Control(a, {10, 10, 50, 30}, 1);
+  WindowHandle c2 = Control(a, {60, 10, 90, 30}, 2);
+  WindowHandle inner = Control(c1, {0, 0, 5, 5}, 3);
+  Rec(a)->activeChild = Rec(c1);
+  Rec(a)->childUnderPointer = Rec(c1);
+  Request(MSG_DT_SETCAPTURE, c1);
+  Drain();
+  Recorder::Instance().Take();
+  EXPECT_TRUE(DestroyWindow(c1));
+  std::vector<Seen> seen = Recorder::Instance().Take();
+  ASSERT_GE(seen.size(), 2u);
+  EXPECT_EQ(seen[0], (Seen{c1, MSG_DESTROY, 0}));
+  EXPECT_EQ(seen[1], (Seen{inner, MSG_DESTROY, 0}));
+  EXPECT_EQ(Rec(a)->activeChild, nullptr);
+  EXPECT_EQ(Rec(a)->childUnderPointer, nullptr);
+  EXPECT_EQ(Request(MSG_DT_GETCAPTURE), 0u);
+  EXPECT_EQ(GetNextChild(a, 0), c2);
+  EXPECT_EQ(FindControlClass(kTestClass)->usageCount, 1);
+  EXPECT_FALSE(DestroyWindow(a));  // not a control
+}
+
+TEST_F(Lifecycle, DestroyingAMainWindowTakesItsControlsAndHostedWindows) {
+  WindowHandle a = Main({0, 0, 200, 200});
+  WindowHandle b = Main({10, 10, 50, 50});
+  WindowHandle c = Control(a, {10, 10, 50, 30}, 1);
+  ASSERT_TRUE(Destroy(a));
+  EXPECT_EQ(MainDisplayList().count, 0u);
+  EXPECT_EQ(FindControlClass(kTestClass)->usageCount, 0);
+  EXPECT_EQ(Request(MSG_DT_GETACTIVEMAIN), 0u);
+  windows_.clear();  // b was cleaned up with a
+  (void)b;
+  (void)c;
+}
+
+}  // namespace
+}  // namespace desktest
+
+namespace desktest {
+namespace {
+
+// A main window running on a thread of its own until it is closed.
+struct OwnThreadWindow {
+  std::atomic<WindowHandle> hwnd{0};
+  Semaphore created;
+
+  static LResult Proc(WindowHandle hwnd, int msg, WParam wParam, LParam lParam) {
+    if (msg == MSG_CLOSE) {
+      DestroyMainWindow(hwnd);
+      PostQuitMessage(hwnd);
+      return 0;
+    }
+    return RecordingProc(hwnd, msg, wParam, lParam);
+  }
+
+  static void* Run(void* arg) {
+    auto* self = static_cast<OwnThreadWindow*>(arg);
+    MainWinCreate create{};
+    create.dwStyle = WS_VISIBLE;
+    create.spCaption = "own thread";
+    create.MainWindowProc = Proc;
+    create.lx = 100;
+    create.ty = 100;
+    create.rx = 300;
+    create.by = 300;
+    WindowHandle hwnd = CreateMainWindow(&create);
+    self->hwnd = hwnd;
+    self->created.Post();
+    Message msg;
+    while (GetMessage(&msg, hwnd)) DispatchMessage(&msg);
+    MainWindowThreadCleanup(hwnd);
+    return nullptr;
+  }
+};
+
+class WindowThreads : public DesktopTest {};
+
+TEST_F(WindowThreads, WindowOnItsOwnThreadIsWaitedForUntilClosed) {
+  WindowHandle mine = Main({0, 0, 200, 200});
+  OwnThreadWindow other;
+  pthread_t thread;
+  ASSERT_EQ(CreateThreadForMainWindow(&thread, nullptr, OwnThreadWindow::Run, &other), 0);
+  other.created.Wait();
+  WindowHandle theirs = other.hwnd;
+  ASSERT_NE(theirs, GUI_INVALID_HANDLE);
+  EXPECT_TRUE(pthread_equal(GetMainWinThread(theirs), thread));
+  EXPECT_EQ(GetHosting(theirs), __gui_hwnd_desktop);  // a queue of its own
+  EXPECT_EQ(Request(MSG_DT_GETACTIVEMAIN), theirs);
+  EXPECT_EQ(ListOrder(MainDisplayList()), (std::vector<WindowHandle>{theirs, mine}));
+
+  PostMessage(theirs, MSG_CLOSE, 0, 0);
+  EXPECT_EQ(WaitMainWindowClose(theirs, nullptr), 0);
+  EXPECT_EQ(ListOrder(MainDisplayList()), std::vector<WindowHandle>{mine});
+  EXPECT_EQ(Request(MSG_DT_GETACTIVEMAIN), mine);
+  EXPECT_EQ(WaitMainWindowClose(GUI_INVALID_HANDLE, nullptr), -1);
+}
+
+TEST_F(WindowThreads, UnwaitedWindowThreadIsDetachedAtCleanup) {
+  OwnThreadWindow other;
+  pthread_t thread;
+  ASSERT_EQ(CreateThreadForMainWindow(&thread, nullptr, OwnThreadWindow::Run, &other), 0);
+  other.created.Wait();
+  WindowHandle theirs = other.hwnd;
+  SendNotifyMessage(theirs, MSG_CLOSE, 0, 0);
+  // The window leaves the stack once its thread destroyed it.
+  for (int i = 0; i < 100000 && GetNextMainWindow(0) != 0; ++i) sched_yield();
+  EXPECT_EQ(Request(MSG_DT_GETACTIVEMAIN), 0u);
+}
+
+}  // namespace
+}  // namespace desktest

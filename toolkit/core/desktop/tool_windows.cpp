@@ -1,0 +1,97 @@
+// Registration of the tool windows (input method, soft keyboard, bubble tip
+// and a fourth tool window) and the requests forwarded to them.
+#include "core/desktop/desktop.h"
+#include "core/desktop/desktop_proc.h"
+#include "core/desktop/desktop_state.h"
+#include "core/desktop/window_stack.h"
+#include "core/startup/input_helpers.h"
+#include "gui/window.h"
+
+namespace {
+
+constexpr int kImeClose = 340;
+constexpr int kImeActiveChanged = 344;
+constexpr int kSkbClose = 356;
+constexpr int kSkbActiveChanged = 359;
+
+LResult RegisterIme(WindowHandle hwnd) {
+  if (ImeWindow()) return DT_ERR_IME_TAKEN;
+  if (!ValidMainWindow(hwnd)) return -1;
+  SetImeWindow(hwnd);
+  SendNotifyMessage(hwnd, kImeClose, 0, 0);
+  SendNotifyMessage(hwnd, kImeActiveChanged, ActiveOfCurrentDisplay(), 0);
+  return 0;
+}
+
+LResult UnregisterIme(WindowHandle hwnd) {
+  if (ImeWindow() != hwnd || !hwnd) return DT_ERR_IME_NOT_REGISTERED;
+  SetImeWindow(0);
+  return 0;
+}
+
+LResult RegisterSoftKeyboard(WindowHandle hwnd) {
+  if (SoftKeyboardWindow()) return DT_ERR_SKB_TAKEN;
+  if (!ValidMainWindow(hwnd)) return -1;
+  SetSoftKeyboardWindow(hwnd);
+  SendNotifyMessage(hwnd, kSkbClose, 0, 0);
+  SendNotifyMessage(hwnd, kSkbActiveChanged, ActiveOfCurrentDisplay(), 0);
+  return 0;
+}
+
+LResult UnregisterSoftKeyboard(WindowHandle hwnd) {
+  if (SoftKeyboardWindow() != hwnd || !hwnd) return DT_ERR_SKB_NOT_REGISTERED;
+  SetSoftKeyboardWindow(0);
+  return 0;
+}
+
+LResult Register(WindowHandle* slot, WindowHandle hwnd) {
+  if (*slot != GUI_INVALID_HANDLE || !ValidMainWindow(hwnd)) return -1;
+  *slot = hwnd;
+  return 0;
+}
+
+LResult Unregister(WindowHandle* slot, WindowHandle hwnd) {
+  if (*slot != hwnd || hwnd == GUI_INVALID_HANDLE) return -1;
+  *slot = GUI_INVALID_HANDLE;
+  return 0;
+}
+
+}  // namespace
+
+LResult ToolWindowRequest(int msg, WParam wParam, LParam lParam) {
+  WindowHandle hwnd = static_cast<WindowHandle>(wParam);
+  switch (msg) {
+    case MSG_DT_REGIME:
+      return RegisterIme(hwnd);
+    case MSG_DT_UNREGIME:
+      return UnregisterIme(hwnd);
+    case MSG_DT_IMECMD:
+    case MSG_DT_IMEQUERY: {
+      WindowHandle ime = ImeWindow();
+      if (!ime) return DT_ERR_NO_IME;
+      LResult answer = SendMessage(ime, msg, wParam, lParam);
+      return msg == MSG_DT_IMEQUERY ? answer : 0;
+    }
+    case MSG_DT_REGSKB:
+      return RegisterSoftKeyboard(hwnd);
+    case MSG_DT_UNREGSKB:
+      return UnregisterSoftKeyboard(hwnd);
+    case MSG_DT_SKBCMD:
+    case MSG_DT_SKBQUERY: {
+      WindowHandle skb = SoftKeyboardWindow();
+      if (!skb) return DT_ERR_NO_SKB;
+      LResult answer = SendMessage(skb, msg, wParam, lParam);
+      return msg == MSG_DT_SKBQUERY ? answer : 0;
+    }
+    case MSG_DT_REGBUBBLETIP:
+      return Register(&Desk().bubbleTip, hwnd);
+    case MSG_DT_UNREGBUBBLETIP:
+      return Unregister(&Desk().bubbleTip, hwnd);
+    case MSG_DT_REGTOOLWIN:
+      return Register(&Desk().fourthTool, hwnd);
+    case MSG_DT_UNREGTOOLWIN:
+      return Unregister(&Desk().fourthTool, hwnd);
+    default:
+      return 0;
+  }
+}

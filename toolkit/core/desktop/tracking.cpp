@@ -1,0 +1,134 @@
+// Move/resize tracking: the window's frame is drawn as an XOR outline on
+// the screen and follows the pointer; every visible region stays locked
+// meanwhile so that no window draws under the outline.
+#include "core/desktop/clip_info.h"
+#include "core/desktop/desktop.h"
+#include "core/desktop/desktop_proc.h"
+#include "core/desktop/desktop_seams.h"
+#include "core/desktop/desktop_state.h"
+#include "core/window/window_damage.h"
+#include "gdi/dc/dc_record.h"
+#include "gui/dc.h"
+
+namespace {
+
+constexpr int kMsgTrackedRect = 81;
+enum HitCode { kCaption = 33, kTop = 35, kBottom = 36, kLeft = 37, kRight = 38,
+               kTopLeft = 39, kTopRight = 40, kBottomLeft = 41, kBottomRight = 42 };
+
+int CursorOf(int location) {
+  switch (location) {
+    case kCaption: return 4;
+    case kTop: case kBottom: return 8;
+    case kLeft: case kRight: return 7;
+    case kTopLeft: case kBottomRight: return 5;
+    case kTopRight: case kBottomLeft: return 6;
+    default: return 0;
+  }
+}
+
+template <typename Fn>
+void ForEachTrackedList(Fn fn) {
+  ForEachInList(TopmostList(), fn);
+  if (ZOrderList* current = CurrentDisplayList()) ForEachInList(*current, fn);
+}
+
+void LockAllClips() {
+  ForEachTrackedList([](WindowRecord* win) {
+    if (win->clipInfo) win->clipInfo->lock.lock();
+    return true;
+  });
+}
+
+void UnlockAllClips() {
+  ForEachTrackedList([](WindowRecord* win) {
+    if (win->clipInfo) win->clipInfo->lock.unlock();
+    return true;
+  });
+}
+
+// Drawn twice, the outline restores the screen.
+void DrawFrame(const Rect& r) {
+  if (!gui::dc::CurrentScreenSurface()) return;
+  FocusRect(HDC_SCREEN, r.left, r.top, r.right - 1, r.bottom - 1);
+}
+
+void MoveEdges(Rect* r, int location, int dx, int dy) {
+  bool left = location == kCaption || location == kLeft || location == kTopLeft || location == kBottomLeft;
+  bool right = location == kCaption || location == kRight || location == kTopRight || location == kBottomRight;
+  bool top = location == kCaption || location == kTop || location == kTopLeft || location == kTopRight;
+  bool bottom = location == kCaption || location == kBottom || location == kBottomLeft || location == kBottomRight;
+  if (left) r->left += dx;
+  if (right) r->right += dx;
+  if (top) r->top += dy;
+  if (bottom) r->bottom += dy;
+}
+
+void ReleaseTracking(TrackingState& t) {
+  if (t.locksHeld) UnlockAllClips();
+  t.locksHeld = false;
+  ShowSystemCursor(0);
+}
+
+void FinishTracking(bool tellWindow) {
+  TrackingState& t = Desk().tracking;
+  DrawFrame(t.rect);
+  if (!t.frameLeftOnScreen) {
+    if (tellWindow && ValidWindow(t.window)) {
+      WParam topLeft = (static_cast<WParam>(t.rect.top & 0xFFFF) << 16) | (t.rect.left & 0xFFFF);
+      LParam bottomRight = (static_cast<LParam>(t.rect.bottom & 0xFFFF) << 16) | (t.rect.right & 0xFFFF);
+      SendNotifyMessage(t.window, kMsgTrackedRect, topLeft, bottomRight);
+    }
+    ReleaseTracking(t);
+  }
+  t = TrackingState{};
+}
+
+}  // namespace
+
+bool TrackingRuns() { return Desk().tracking.window != 0; }
+
+LResult StartTracking(WindowHandle hwnd, const DragInfo* drag) {
+  WindowRecord* win = ValidWindow(hwnd);
+  if (!win || !drag || !IsVisibleRecord(win) || TrackingRuns()) return -1;
+  TrackingState& t = Desk().tracking;
+  t.window = hwnd;
+  t.rect = ScreenRectOf(win);
+  t.location = drag->location;
+  t.lastX = drag->x;
+  t.lastY = drag->y;
+  LockAllClips();
+  t.locksHeld = true;
+  DrawFrame(t.rect);
+  ShowSystemCursor(CursorOf(t.location));
+  return 0;
+}
+
+LResult CancelTracking(WindowHandle hwnd) {
+  TrackingState& t = Desk().tracking;
+  WindowRecord* win = ValidWindow(hwnd);
+  if (!TrackingRuns() || t.window != hwnd || t.frameLeftOnScreen || !win || !IsVisibleRecord(win)) return -1;
+  ReleaseTracking(t);
+  t.frameLeftOnScreen = true;
+  return 0;
+}
+
+bool TrackingTakesInput(int msg, LParam lParam) {
+  if (!TrackingRuns()) return false;
+  TrackingState& t = Desk().tracking;
+  if (msg == MSG_MOUSEMOVE && !t.frameLeftOnScreen) {
+    int x = static_cast<int16_t>(lParam & 0xFFFF), y = static_cast<int16_t>((lParam >> 16) & 0xFFFF);
+    DrawFrame(t.rect);
+    MoveEdges(&t.rect, t.location, x - t.lastX, y - t.lastY);
+    t.lastX = x;
+    t.lastY = y;
+    DrawFrame(t.rect);
+    return true;
+  }
+  FinishTracking(true);
+  return true;
+}
+
+void EndTrackingForRequest() {
+  if (TrackingRuns()) FinishTracking(true);
+}

@@ -1,0 +1,88 @@
+// Yes/no questions whose answers depend on what the application shows on
+// each output (live view, a menu, the PTZ panel, playback).
+#include <strings.h>
+
+#include "core/desktop/desktop.h"
+#include "core/window/auto_repeat.h"
+#include "gui/app_hooks.h"
+#include "gui/control_class.h"
+#include "gui/display.h"
+
+namespace {
+
+constexpr int kStateLive = 0;
+constexpr int kStateMenu = 1;
+constexpr int kStatePtz = 2;
+constexpr int kStatePlayback = 9;
+constexpr int kStateIdleReturned = 11;
+
+bool Named(WindowHandle hwnd, WindowHandle candidate) {
+  return candidate != GUI_INVALID_HANDLE && candidate != 0 && hwnd == candidate;
+}
+
+}  // namespace
+
+extern "C" {
+
+int IsDispSwitchAllowed(void) { return GuiApp()->isDispSwitchEnabled() ? 1 : 0; }
+
+int IsPreviewPaintSuppressed(WindowHandle hwnd) {
+  WindowRecord* win = ValidWindow(hwnd);
+  if (!win || !(win->exStyle & kExPreview)) return 0;
+  int state = getOutputStateHook(getCurOutputHook());
+  return state != kStateLive && state != kStatePlayback && state != kStatePtz ? 1 : 0;
+}
+
+int IsPlaybackScreenWindow(WindowHandle hwnd) {
+  if (Named(hwnd, getPlaybackWndHook(getMainOutputHook())) || Named(hwnd, getSideBarWndHook()) ||
+      Named(hwnd, getPlaybackExtraWndHook()))
+    return 1;
+  WindowHandle playback = getPlaybackWndHook(getCurOutputHook());
+  MainWinRecord* main = ValidMainWindow(hwnd);
+  return main && main->hosting && Named(HandleOf(main->hosting), playback) ? 1 : 0;
+}
+
+int IsPreviewOverlaid(WindowHandle hwnd) {
+  int state = getOutputStateHook(getCurOutputHook());
+  if (state == kStatePlayback) return 1;
+  return state == kStatePtz && Named(hwnd, GuiApp()->getPtzPlayWindow()) &&
+                 getPreviewExtraWndHook() == GUI_INVALID_HANDLE
+             ? 1
+             : 0;
+}
+
+int IsPlaybackWindow(WindowHandle hwnd) {
+  return Named(hwnd, getPlaybackWndHook(getMainOutputHook())) || Named(hwnd, getPlaybackWndHook(getAuxOutputHook()))
+             ? 1
+             : 0;
+}
+
+int IsControlOfClass(WindowHandle hwnd, const char* className) {
+  if (hwnd == GUI_INVALID_HANDLE || !className) return 0;
+  ControlRecord* control = ValidControl(hwnd);
+  if (!control || !control->controlClass) return 0;
+  return strcasecmp(control->controlClass->name, className) == 0 ? 1 : 0;
+}
+
+int ShouldBroadcastIdleTick(void) {
+  int state = getOutputStateHook(getCurOutputHook());
+  if (state != kStateMenu && state != kStateIdleReturned) return 1;
+  return AutoRepeatIsSet() ? 1 : 0;
+}
+
+int CanReturnToPreview(int output) { return isLiveViewActiveHook(output) ? 1 : 0; }
+
+int IsPreviewBusyState(int output) {
+  switch (getOutputStateHook(output)) {
+    case 2: case 4: case 6: case 7: case 8: case 9: case 10: case 13:
+      return 1;
+    default:
+      return 0;
+  }
+}
+
+int BothOutputsNotLowRes(void) {
+  return IsLowResDisplay(getMainOutputHook()) && !IsLowResDisplay(getAuxOutputHook()) ? 0 : 1;
+}
+
+}  // extern "C"

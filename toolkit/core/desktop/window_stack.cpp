@@ -1,0 +1,474 @@
+#include "core/desktop/window_stack.h"
+
+#include <vector>
+
+#include "core/desktop/clip_info.h"
+#include "core/desktop/desktop.h"
+#include "core/desktop/desktop_state.h"
+#include "core/desktop/popup_chain.h"
+#include "core/message/msg_queue.h"
+#include "core/startup/input_helpers.h"
+#include "core/window/window_damage.h"
+#include "gui/app_hooks.h"
+#include "gui/control_class.h"
+#include "gui/startup.h"
+#include "gui/window.h"
+
+namespace {
+
+constexpr int kMsgImeActiveChanged = 344;
+constexpr int kMsgSkbActiveChanged = 359;
+constexpr int kMsgTopControlHidden = 52;
+
+bool Overlaps(const Rect& a, const Rect& b, Rect* out) { return IntersectRect(out, &a, &b); }
+
+Rect Offset(Rect r, int dx, int dy) { return Rect{r.left + dx, r.top + dy, r.right + dx, r.bottom + dy}; }
+
+void SetVisibleBit(WindowRecord* win, bool visible) {
+  if (win->clipInfo) {
+    std::lock_guard<std::mutex> hold(win->clipInfo->lock);
+    win->style = visible ? (win->style | kStyleVisible) : (win->style & ~kStyleVisible);
+  } else {
+    win->style = visible ? (win->style | kStyleVisible) : (win->style & ~kStyleVisible);
+  }
+}
+
+bool IsTopmostRecord(const WindowRecord* win) { return (win->exStyle & kExTopmost) != 0; }
+
+// The windows a change of `win` uncovers or covers: those after it in its
+// own list and, for a topmost window, the whole current display's list.
+template <typename Fn>
+void ForEachBelow(WindowRecord* win, Fn fn) {
+  ZOrderList* own = ListHolding(HandleOf(win));
+  if (!own) return;
+  bool after = false;
+  ForEachInList(*own, [&](WindowRecord* other) {
+    if (after) fn(other);
+    if (other == win) after = true;
+    return true;
+  });
+  if (own == &TopmostList())
+    if (ZOrderList* current = CurrentDisplayList()) ForEachInList(*current, [&](WindowRecord* other) {
+        fn(other);
+        return true;
+      });
+}
+
+void LinkHosted(MainWinRecord* win) {
+  MainWinRecord* host = win->hosting;
+  if (!host || HandleOf(host) == __gui_hwnd_desktop) return;
+  MainWinRecord** link = &host->firstHosted;
+  while (*link) link = &(*link)->nextHosted;
+  *link = win;
+  win->nextHosted = nullptr;
+}
+
+void UnlinkHosted(MainWinRecord* win) {
+  MainWinRecord* host = win->hosting;
+  if (!host || HandleOf(host) == __gui_hwnd_desktop) return;
+  for (MainWinRecord** link = &host->firstHosted; *link; link = &(*link)->nextHosted) {
+    if (*link == win) {
+      *link = win->nextHosted;
+      win->nextHosted = nullptr;
+      return;
+    }
+  }
+}
+
+ZOrderList* ListForNewWindow(const WindowRecord* win, bool previewAware) {
+  if (IsTopmostRecord(win)) return &TopmostList();
+  if (previewAware && (win->exStyle & kExPreview)) return OtherDisplayList();
+  return CurrentDisplayList();
+}
+
+WindowHandle* ActiveSlot(int output) {
+  if (output == getMainOutputHook()) return &Desk().activeMain;
+  if (output == getAuxOutputHook()) return &Desk().activeAux;
+  return nullptr;
+}
+
+void NotifyActivationChange(WindowHandle oldActive, WindowHandle newActive) {
+  WindowRecord* old = ValidWindow(oldActive);
+  if (old && IsVisibleRecord(old)) {
+    SendNotifyMessage(oldActive, MSG_ACTIVATE, 0, 0);
+    SendNotifyMessage(oldActive, MSG_NCACTIVATE, 0, 0);
+    SendNotifyMessage(oldActive, MSG_KILLFOCUS, newActive, 0);
+  }
+  if (newActive) {
+    SendNotifyMessage(newActive, MSG_ACTIVATE, 1, 0);
+    SendNotifyMessage(newActive, MSG_NCACTIVATE, 1, 0);
+    SendNotifyMessage(newActive, MSG_SETFOCUS, oldActive, 0);
+  }
+}
+
+bool RefusesActivation(WindowHandle hwnd) {
+  if (!hwnd) return false;
+  WindowRecord* win = ValidWindow(hwnd);
+  return !win || IsToolWindow(hwnd) || (win->exStyle & kExNeverActive);
+}
+
+// The auxiliary display's preview window is activated there whatever
+// display is current, and without closing the input helpers.
+WindowHandle ActivatePreviewWindow(WindowHandle hwnd) {
+  WindowHandle* slot = &Desk().activeAux;
+  if (RefusesActivation(hwnd) || hwnd == *slot) return *slot;
+  WindowHandle old = *slot;
+  *slot = hwnd;
+  NotifyActivationChange(old, hwnd);
+  return old;
+}
+
+void PaintWhole(WindowRecord* win) {
+  CallProc(win, MSG_NCPAINT, 0, 0);
+  WindowRecord* target = win;
+  if ((win->exStyle & kExPreview) && getCurOutputHook() == getAuxOutputHook())
+    if (WindowRecord* preview = ValidWindow(FirstPreviewWindow(getMainOutputHook()))) target = preview;
+  InvalidateWindowArea(target, nullptr, true);
+}
+
+void HideTopControlWithNode(ZOrderList& list, int mode, WindowRecord* raising) {
+  WindowRecord* head = list.head ? RecordOfNode(list.head) : nullptr;
+  if (!head || head == raising || !IsControlRecord(head) || !IsVisibleRecord(head)) return;
+  HideStackedWindow(head);
+  if (head->parent) SendNotifyMessage(HandleOf(head->parent), kMsgTopControlHidden, mode, 0);
+}
+
+bool LiesAbove(const ZOrderList& list, WindowHandle upper, WindowHandle lower) {
+  for (const ZOrderNode* node = list.head; node; node = node->next) {
+    if (node->hwnd == upper) return true;
+    if (node->hwnd == lower) return false;
+  }
+  return false;
+}
+
+void DropQueuedMouseMoves(WindowRecord* win) {
+  MsgQueue* q = win->mainWindow ? win->mainWindow->queue : nullptr;
+  if (!q) return;
+  std::lock_guard<std::mutex> hold(q->lock);
+  if (!q->ring) return;
+  for (int i = q->readPos; i != q->writePos; i = (i + 1) % q->ringSize) {
+    Message& entry = q->ring[i];
+    if (entry.message == MSG_MOUSEMOVE && entry.hwnd == HandleOf(win)) entry.hwnd = GUI_INVALID_HANDLE;
+  }
+}
+
+void DetachOwnNode(WindowRecord* win) {
+  if (!win->zorderNode) return;
+  if (ZOrderList* list = ListHolding(HandleOf(win))) UnlinkNode(*list, win->zorderNode);
+}
+
+}  // namespace
+
+bool IsToolWindow(WindowHandle hwnd) {
+  if (!hwnd || hwnd == GUI_INVALID_HANDLE) return false;
+  return hwnd == ImeWindow() || hwnd == SoftKeyboardWindow() || hwnd == Desk().bubbleTip;
+}
+
+WindowHandle ActiveOfCurrentDisplay() {
+  WindowHandle* slot = ActiveSlot(getCurOutputHook());
+  return slot ? *slot : 0;
+}
+
+void SetActiveOfCurrentDisplay(WindowHandle hwnd) {
+  if (WindowHandle* slot = ActiveSlot(getCurOutputHook())) *slot = hwnd;
+}
+
+WindowHandle ActivateWindow(WindowHandle hwnd) {
+  WindowHandle* slot = ActiveSlot(getCurOutputHook());
+  if (!slot) return 0;
+  if (RefusesActivation(hwnd) || hwnd == *slot) return *slot;
+  CloseInputHelpers();
+  if (WindowHandle ime = ImeWindow()) SendNotifyMessage(ime, kMsgImeActiveChanged, hwnd, 0);
+  if (WindowHandle skb = SoftKeyboardWindow()) SendNotifyMessage(skb, kMsgSkbActiveChanged, hwnd, 0);
+  WindowHandle old = *slot;
+  *slot = hwnd;
+  NotifyActivationChange(old, hwnd);
+  return old;
+}
+
+WindowHandle FirstActivatable() {
+  WindowHandle found = 0;
+  auto pick = [&found](WindowRecord* win) {
+    if (IsControlRecord(win) || !IsVisibleRecord(win) || (win->style & kStyleDisabled) ||
+        (win->exStyle & kExNeverActive))
+      return true;
+    found = HandleOf(win);
+    return false;
+  };
+  if (ZOrderList* current = CurrentDisplayList()) ForEachInList(*current, pick);
+  if (!found) ForEachInList(TopmostList(), pick);
+  return found;
+}
+
+void RepaintPart(WindowRecord* win, const Rect& screenPart) {
+  Rect frame = ScreenRectOf(win);
+  Rect local = Offset(screenPart, -frame.left, -frame.top);
+  CallProc(win, MSG_NCPAINT, 0, reinterpret_cast<LParam>(&local));
+  WindowRecord* target = win;
+  if ((win->exStyle & kExPreview) && getCurOutputHook() == getAuxOutputHook())
+    if (WindowRecord* preview = ValidWindow(FirstPreviewWindow(getMainOutputHook()))) target = preview;
+  Rect client = ClientScreenRectOf(target);
+  Rect part = Offset(screenPart, -client.left, -client.top);
+  InvalidateWindowArea(target, &part, true);
+}
+
+void ForgetPointerStateOf(WindowHandle hwnd) {
+  DesktopState& d = Desk();
+  auto refers = [hwnd](WindowHandle w) { return w != 0 && (w == hwnd || WindowBelongsTo(w, hwnd)); };
+  if (refers(d.capture)) d.capture = 0;
+  if (refers(d.pressed)) {
+    d.pressed = 0;
+    d.buttonMask = 0;
+  }
+  if (refers(d.underPointer)) d.underPointer = 0;
+}
+
+LResult AddStackedWindow(WindowRecord* win, ZOrderNode* node, bool previewAware) {
+  EndAllPopupMenus();
+  if (IsMainRecord(win)) LinkHosted(static_cast<MainWinRecord*>(win));
+  if (win->clipInfo) {
+    ResetClip(win->clipInfo, ScreenRectOf(win));
+    win->clipInfo->age = 0;
+  }
+  ZOrderList* list = ListForNewWindow(win, previewAware);
+  if (!list || !node) return 0;
+  node->hwnd = HandleOf(win);
+  PushNode(*list, node);
+  if (!IsVisibleRecord(win)) return 0;
+  RebuildAllClips();
+  CallProc(win, MSG_NCPAINT, 0, 0);
+  SendNotifyMessage(HandleOf(win), MSG_SHOWWINDOW, 256, 0);
+  InvalidateWindowArea(win, nullptr, true);
+  if (previewAware && (win->exStyle & kExPreview)) return ActivatePreviewWindow(HandleOf(win));
+  return ActivateWindow(HandleOf(win));
+}
+
+LResult HideStackedWindow(WindowRecord* win) {
+  if (!IsVisibleRecord(win)) return ActiveOfCurrentDisplay();
+  SetVisibleBit(win, false);
+  Rect gone = ScreenRectOf(win);
+  ForEachBelow(win, [&gone](WindowRecord* other) {
+    if (!IsVisibleRecord(other)) return;
+    RebuildWindowClip(other);
+    Rect overlap;
+    if (Overlaps(gone, ScreenRectOf(other), &overlap)) RepaintPart(other, overlap);
+  });
+  RebuildDesktopClip();
+  Rect onScreen;
+  if (IntersectRect(&onScreen, &gone, &ScreenRect()))
+    DesktopWinProc(__gui_hwnd_desktop, kDesktopBackground, 0, reinterpret_cast<LParam>(&onScreen));
+  WindowHandle hwnd = HandleOf(win);
+  if (hwnd == ActiveOfCurrentDisplay()) ActivateWindow(FirstActivatable());
+  DesktopState& d = Desk();
+  d.underPointer = 0;
+  d.pressed = 0;
+  d.buttonMask = 0;
+  if (d.capture && (d.capture == hwnd || WindowBelongsTo(d.capture, hwnd))) d.capture = 0;
+  return ActiveOfCurrentDisplay();
+}
+
+LResult ShowStackedWindow(WindowRecord* win) {
+  if (IsVisibleRecord(win)) return 0;
+  SetVisibleBit(win, true);
+  RebuildAllClips();
+  PaintWhole(win);
+  if (IsControlRecord(win)) return 0;
+  ZOrderList* own = ListHolding(HandleOf(win));
+  WindowHandle active = ActiveOfCurrentDisplay();
+  bool activate = IsTopmostRecord(win) || !active || (own && LiesAbove(*own, HandleOf(win), active));
+  return activate ? ActivateWindow(HandleOf(win)) : 0;
+}
+
+LResult RaiseStackedWindow(WindowRecord* win, int mode) {
+  ZOrderList* own = ListHolding(HandleOf(win));
+  if (!own || (own != &TopmostList() && own != CurrentDisplayList())) return ActiveOfCurrentDisplay();
+  HideTopControlWithNode(*own, mode, win);
+  bool atHead = own->head == win->zorderNode;
+  if (atHead && IsVisibleRecord(win)) return ActiveOfCurrentDisplay();
+  if (IsVisibleRecord(win)) {
+    Rect mine = ScreenRectOf(win);
+    Rect client = ClientScreenRectOf(win);
+    std::vector<Rect> covered;
+    ForEachInList(*own, [&](WindowRecord* other) {
+      if (other == win) return false;
+      Rect overlap;
+      if (IsVisibleRecord(other) && Overlaps(mine, ScreenRectOf(other), &overlap)) {
+        overlap.right += 2;
+        overlap.bottom += 2;
+        covered.push_back(Offset(overlap, -client.left, -client.top));
+      }
+      return true;
+    });
+    UnlinkNode(*own, win->zorderNode);
+    PushNode(*own, win->zorderNode);
+    RebuildAllClips();
+    CallProc(win, MSG_NCPAINT, 0, 0);
+    for (const Rect& part : covered) InvalidateWindowArea(win, &part, false);
+  } else {
+    UnlinkNode(*own, win->zorderNode);
+    PushNode(*own, win->zorderNode);
+    SetVisibleBit(win, true);
+    RebuildAllClips();
+    PaintWhole(win);
+  }
+  if (mode >= kRaiseByMouse && mode <= kRaiseShowAndActivate) ActivateWindow(HandleOf(win));
+  return 0;
+}
+
+LResult RemoveStackedWindow(WindowRecord* win) {
+  EndAllPopupMenus();
+  WindowHandle hwnd = HandleOf(win);
+  if (IsMainRecord(win)) UnlinkHosted(static_cast<MainWinRecord*>(win));
+  if (IsVisibleRecord(win)) HideStackedWindow(win);
+  DesktopState& d = Desk();
+  if (d.activeMain == hwnd) d.activeMain = 0;
+  if (d.activeAux == hwnd) d.activeAux = 0;
+  DetachOwnNode(win);
+  ForgetPointerStateOf(hwnd);
+  if (d.caretWindow && WindowBelongsTo(d.caretWindow, hwnd)) d.caretWindow = 0;
+  return ActiveOfCurrentDisplay();
+}
+
+LResult MoveStackedWindow(WindowRecord* win, const Rect* rect) {
+  if (!rect) return 0;
+  Rect wanted = *rect;
+  if (IsControlRecord(win)) {
+    CallProc(win, MSG_SIZECHANGED, reinterpret_cast<WParam>(&wanted), 0);
+    if (IsVisibleRecord(win)) {
+      CallProc(win, MSG_NCPAINT, 0, 0);
+      InvalidateWindowArea(win, nullptr, true);
+    }
+    return 0;
+  }
+  Rect old = ScreenRectOf(win);
+  CallProc(win, MSG_SIZECHANGED, reinterpret_cast<WParam>(&wanted), 0);
+  RebuildAllClips();
+  if (IsVisibleRecord(win)) {
+    Rect now = ScreenRectOf(win);
+    Rect parts[4];
+    int count = SubtractRect(parts, &old, &now);
+    for (int i = 0; i < count; ++i) {
+      Rect part;
+      if (!IntersectRect(&part, &parts[i], &ScreenRect())) continue;
+      ForEachBelow(win, [&part](WindowRecord* other) {
+        Rect overlap;
+        if (IsVisibleRecord(other) && Overlaps(part, ScreenRectOf(other), &overlap)) RepaintPart(other, overlap);
+      });
+      if (IsTopmostRecord(win))
+        ForEachInList(TopmostList(), [&](WindowRecord* other) {
+          Rect overlap;
+          if (other != win && IsVisibleRecord(other) && Overlaps(part, ScreenRectOf(other), &overlap))
+            RepaintPart(other, overlap);
+          return true;
+        });
+      DesktopWinProc(__gui_hwnd_desktop, kDesktopBackground, 0, reinterpret_cast<LParam>(&part));
+    }
+  }
+  DropQueuedMouseMoves(win);
+  return 0;
+}
+
+LResult EnableStackedWindow(WindowRecord* win, bool enable) {
+  bool wasEnabled = !(win->style & kStyleDisabled);
+  if (wasEnabled == enable) return wasEnabled;
+  win->style = enable ? (win->style & ~kStyleDisabled) : (win->style | kStyleDisabled);
+  if (!enable) {
+    DesktopState& d = Desk();
+    if (d.capture && (d.capture == HandleOf(win) || WindowBelongsTo(d.capture, HandleOf(win)))) d.capture = 0;
+    if (ActiveOfCurrentDisplay()) {
+      ActivateWindow(0);
+      return wasEnabled;
+    }
+  }
+  CallProc(win, MSG_NCPAINT, 0, 0);
+  return wasEnabled;
+}
+
+WindowHandle NextStackedWindow(WindowHandle hwnd) {
+  ZOrderList* current = CurrentDisplayList();
+  const ZOrderNode* node = nullptr;
+  bool inTopmost = true;
+  if (hwnd == 0) {
+    node = TopmostList().head;
+    if (!node) {
+      inTopmost = false;
+      node = current ? current->head : nullptr;
+    }
+  } else {
+    WindowRecord* win = ValidWindow(hwnd);
+    if (!win || !win->zorderNode) return 0;
+    inTopmost = ListHolds(TopmostList(), hwnd);
+    node = win->zorderNode->next;
+  }
+  for (;;) {
+    while (node) {
+      WindowRecord* win = RecordOfNode(node);
+      if (win && !(win->exStyle & kExOwnClipInfo)) return node->hwnd;
+      node = node->next;
+    }
+    if (!inTopmost || !current) return 0;
+    inTopmost = false;
+    node = current->head;
+  }
+}
+
+LResult ScrollStackedWindow(WindowRecord* win, const ScrollWindowInfo* info) {
+  if (!info) return 0;
+  Rect rect = info->rect;
+  if (IsRectEmpty(&rect)) rect = Rect{0, 0, win->client.right - win->client.left, win->client.bottom - win->client.top};
+  InvalidateWindowArea(win, &rect, false);
+  return 0;
+}
+
+LResult SetDesktopCapture(WindowHandle hwnd) {
+  DesktopState& d = Desk();
+  d.underPointer = 0;
+  d.pressed = 0;
+  d.buttonMask = 0;
+  WindowHandle old = d.capture;
+  d.capture = hwnd;
+  return static_cast<LResult>(old);
+}
+
+LResult AddControlToParent(WindowRecord* parent, ControlRecord* control) {
+  if (!parent || !control) return -1;
+  control->nextSibling = nullptr;
+  control->prevSibling = nullptr;
+  if (!parent->firstChild) {
+    parent->firstChild = control;
+  } else {
+    ControlRecord* last = static_cast<ControlRecord*>(parent->firstChild);
+    while (last->nextSibling) last = last->nextSibling;
+    last->nextSibling = control;
+    control->prevSibling = last;
+  }
+  EmptyClipRgn(&control->invalid.region);
+  if ((control->exStyle & kExOwnClipInfo) && control->zorderNode) {
+    ZOrderList* list = (control->exStyle & kExTopmost) ? &TopmostList() : CurrentDisplayList();
+    ResetClip(control->clipInfo, ScreenRectOf(control));
+    if (list) {
+      control->zorderNode->hwnd = HandleOf(control);
+      PushNode(*list, control->zorderNode);
+      if (IsVisibleRecord(control)) RebuildAllClips();
+    }
+  }
+  if (control->controlClass) control->controlClass->usageCount++;
+  return 0;
+}
+
+LResult RemoveControlFromParent(WindowRecord* parent, ControlRecord* control) {
+  if (!parent || !control || control->parent != parent) return -1;
+  ControlRecord** link = reinterpret_cast<ControlRecord**>(&parent->firstChild);
+  while (*link && *link != control) link = &(*link)->nextSibling;
+  if (!*link) return -1;
+  *link = control->nextSibling;
+  if (control->nextSibling) control->nextSibling->prevSibling = control->prevSibling;
+  control->nextSibling = control->prevSibling = nullptr;
+  if ((control->exStyle & kExOwnClipInfo) && control->zorderNode) {
+    if (IsVisibleRecord(control)) HideStackedWindow(control);
+    DetachOwnNode(control);
+  }
+  ForgetPointerStateOf(HandleOf(control));
+  if (control->controlClass && control->controlClass->usageCount > 0) control->controlClass->usageCount--;
+  return 0;
+}

@@ -1,0 +1,44 @@
+// The desktop's window-management requests on the stacking lists: adding,
+// removing, showing, hiding, raising, moving, enabling and activating main
+// windows (and controls with a node of their own). Desktop thread only.
+#pragma once
+
+#include "core/desktop/zorder.h"
+#include "core/window/window_record.h"
+
+enum RaiseMode { kRaiseByMouse = 1, kRaiseByAltTab = 2, kRaiseShowAndActivate = 3, kRaiseOnly = 4 };
+
+LResult AddStackedWindow(WindowRecord* win, ZOrderNode* node, bool previewAware);
+LResult RemoveStackedWindow(WindowRecord* win);
+LResult ShowStackedWindow(WindowRecord* win);
+LResult HideStackedWindow(WindowRecord* win);
+LResult RaiseStackedWindow(WindowRecord* win, int mode);
+LResult MoveStackedWindow(WindowRecord* win, const Rect* rect);
+LResult EnableStackedWindow(WindowRecord* win, bool enable);
+WindowHandle NextStackedWindow(WindowHandle hwnd);
+// Scrolling repaints the scrolled rectangle (client coordinates; empty: the
+// client area) instead of copying pixels.
+LResult ScrollStackedWindow(WindowRecord* win, const struct ScrollWindowInfo* info);
+LResult SetDesktopCapture(WindowHandle hwnd);
+
+// Activation of the current display (0 clears it); answers the previous
+// active window.
+WindowHandle ActivateWindow(WindowHandle hwnd);
+WindowHandle ActiveOfCurrentDisplay();
+void SetActiveOfCurrentDisplay(WindowHandle hwnd);
+// The first window of the current display's list, then of the topmost list,
+// that may become active.
+WindowHandle FirstActivatable();
+bool IsToolWindow(WindowHandle hwnd);
+
+// Controls joining and leaving their parent (requests 377 and 378).
+LResult AddControlToParent(WindowRecord* parent, ControlRecord* control);
+LResult RemoveControlFromParent(WindowRecord* parent, ControlRecord* control);
+
+// 178 with the part (screen coordinates) in window coordinates and an
+// erasing invalidation of it; a preview window while the auxiliary display
+// is current passes the invalidation to the main display's preview window.
+void RepaintPart(WindowRecord* win, const Rect& screenPart);
+// Forgets pointer, press and capture state that refers to the window or its
+// controls.
+void ForgetPointerStateOf(WindowHandle hwnd);

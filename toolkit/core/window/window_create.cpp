@@ -1,0 +1,261 @@
+// Creation of main windows and controls. Each step that can fail undoes
+// what the earlier ones made; the desktop learns about a new window through
+// a synchronous request, so the window is stacked when creation returns.
+#include <memory>
+
+#include "core/desktop/desktop.h"
+#include "core/desktop/zorder.h"
+#include "core/message/msg_queue.h"
+#include "core/window/window_damage.h"
+#include "core/window/window_internal.h"
+#include "gui/app_hooks.h"
+#include "gui/control_class.h"
+#include "gui/dc.h"
+#include "gui/display.h"
+#include "gui/fixstr.h"
+#include "gui/font.h"
+#include "gui/window.h"
+
+namespace {
+
+constexpr int kMainWindowFont = 1;
+constexpr int kControlFontMain = 5;
+constexpr int kControlFontAux = 6;
+constexpr int kControlFont7 = 7;
+constexpr int kPreviewRight = 1024;
+constexpr int kPreviewBottom = 768;
+
+// The caption of a control created without one: shared, never freed.
+char g_emptyCaption[] = "";
+
+void SetUpScrollBar(ScrollBarInfo* bar, bool present) {
+  if (!present) {
+    *bar = ScrollBarInfo{};
+    bar->status = 3;
+    return;
+  }
+  *bar = ScrollBarInfo{0, 100, 0, 0, 0, 10, 0};
+}
+
+void SetUpScrollBars(WindowRecord* win) {
+  SetUpScrollBar(&win->vscroll, win->style & kStyleVScroll);
+  SetUpScrollBar(&win->hscroll, win->style & kStyleHScroll);
+}
+
+LogFont* SystemFont(int slot) { return g_SysLogFont[slot]; }
+
+// Places the creation rectangle on the screen and writes it back.
+void PlaceMainWindow(MainWinCreate* create) {
+  int x = create->lx, y = create->ty, w = create->rx - create->lx, h = create->by - create->ty;
+  ScaleWindowRect(create->dwExStyle, 1, &x, &y, &w, &h);
+  create->lx = x;
+  create->ty = y;
+  create->rx = x + w;
+  create->by = y + h;
+  if (create->dwExStyle & kExPreview) {
+    create->rx = kPreviewRight;
+    create->by = kPreviewBottom;
+  }
+}
+
+// The queue the window's messages go to and the main window hosting it.
+struct QueueChoice {
+  MsgQueue* queue = nullptr;
+  MainWinRecord* hosting = nullptr;
+  ThreadMsgInfo* madeInfo = nullptr;  // made here, released on failure
+  bool ok = false;
+};
+
+QueueChoice ChooseQueue(MainWinRecord* win, WindowHandle hosting) {
+  QueueChoice choice;
+  if (hosting == 0 || hosting == __gui_hwnd_desktop) {
+    ThreadMsgInfo* info = CurrentThreadMsgInfo();
+    if (!info) {
+      info = AllocThreadMsgQueue();
+      if (!info) return choice;
+      choice.madeInfo = info;
+      info->mainWindow = win;
+    } else if (ValidMainWindow(HandleOf(info->mainWindow))) {
+      choice.hosting = info->mainWindow;
+    } else {
+      info->mainWindow = win;
+    }
+    choice.queue = info->queue;
+    choice.ok = true;
+    return choice;
+  }
+  MainWinRecord* host = MainWindowOf(hosting);
+  if (!host || !host->queue) return choice;
+  choice.hosting = host;
+  choice.queue = host->queue;
+  choice.ok = true;
+  return choice;
+}
+
+// A window hosted by a preview window on the auxiliary display is hosted by
+// the main display's preview window instead.
+MainWinRecord* RedirectPreviewHost(MainWinRecord* hosting) {
+  if (!hosting || !(hosting->exStyle & kExPreview) || getCurOutputHook() != getAuxOutputHook()) return hosting;
+  MainWinRecord* preview = ValidMainWindow(FirstPreviewWindow(getMainOutputHook()));
+  return preview ? preview : hosting;
+}
+
+void FillMainRecord(MainWinRecord* win, const MainWinCreate* create) {
+  win->mainWindow = win;
+  win->dataType = kWindowValid;
+  win->windowType = kWindowMain;
+  win->previewSlot = -1;
+  win->thread = pthread_self();
+  win->style = create->dwStyle;
+  win->exStyle = create->dwExStyle;
+  win->menu = create->hMenu;
+  win->cursor = create->hCursor;
+  win->icon = create->hIcon;
+  win->font = SystemFont(kMainWindowFont);
+  win->caption = FixStrDup(create->spCaption ? create->spCaption : "");
+  win->procedure = create->MainWindowProc;
+  win->background = create->iBkColor;
+  win->additionalData = create->dwAddData;
+  SetUpScrollBars(win);
+}
+
+// Undoes a main window that never came to life.
+void DiscardMainWindow(std::unique_ptr<MainWinRecord> win, ThreadMsgInfo* madeInfo) {
+  if (madeInfo) FreeThreadMsgQueue(madeInfo);
+  delete win->zorderNode;
+  if (win->privateDC) DeletePrivateDC(win->privateDC);
+  if (win->caption) FreeFixStr(win->caption);
+  win->dataType = 0;
+}
+
+LogFont* ControlFont(const WindowRecord* parent, uint32_t exStyle) {
+  if (exStyle & kExParentFont) return parent->font;
+  if (exStyle & kExSystemFont7) return SystemFont(kControlFont7);
+  return SystemFont(getCurOutputHook() == getAuxOutputHook() ? kControlFontAux : kControlFontMain);
+}
+
+void FillControlRecord(ControlRecord* ctl, const ControlClass* cls, const char* caption, uint32_t style,
+                       uint32_t exStyle, WindowRecord* parent) {
+  ctl->dataType = kWindowValid;
+  ctl->windowType = kWindowControl;
+  ctl->caption = caption ? FixStrDup(caption) : g_emptyCaption;
+  ctl->style = style | cls->style | kStyleChild;
+  ctl->exStyle = cls->exStyle | exStyle;
+  ctl->background = cls->backgroundColor;
+  ctl->cursor = cls->cursor;
+  ctl->font = ControlFont(parent, ctl->exStyle);
+  ctl->procedure = cls->windowProc;
+  ctl->mainWindow = parent->mainWindow;
+  ctl->parent = parent;
+  ctl->controlClass = const_cast<ControlClass*>(cls);
+  SetUpScrollBars(ctl);
+}
+
+void FreeCaption(WindowRecord* win) {
+  if (win->caption && win->caption != g_emptyCaption) FreeFixStr(win->caption);
+  win->caption = nullptr;
+}
+
+void DiscardControl(std::unique_ptr<ControlRecord> ctl) {
+  if (ctl->exStyle & kExOwnClipInfo) {
+    delete ctl->clipInfo;
+    delete ctl->zorderNode;
+  }
+  if (ctl->privateDC) DeletePrivateDC(ctl->privateDC);
+  FreeCaption(ctl.get());
+  ctl->dataType = 0;
+}
+
+}  // namespace
+
+void FreeWindowCaption(WindowRecord* win) { FreeCaption(win); }
+
+extern "C" {
+
+WindowHandle CreateMainWindow(MainWinCreate* create) {
+  if (!create) return GUI_INVALID_HANDLE;
+  std::unique_ptr<MainWinRecord> win(new (std::nothrow) MainWinRecord);
+  if (!win) return GUI_INVALID_HANDLE;
+  PlaceMainWindow(create);
+  QueueChoice choice = ChooseQueue(win.get(), create->hHosting);
+  if (!choice.ok) return GUI_INVALID_HANDLE;
+  win->queue = choice.queue;
+  win->threadInfo = choice.madeInfo;
+  win->hosting = RedirectPreviewHost(choice.hosting);
+  FillMainRecord(win.get(), create);
+  WindowHandle hwnd = HandleOf(win.get());
+
+  win->zorderNode = new (std::nothrow) ZOrderNode;
+  if (!win->zorderNode || CallProc(win.get(), MSG_NCCREATE, 0, reinterpret_cast<LParam>(create)) != 0) {
+    DiscardMainWindow(std::move(win), choice.madeInfo);
+    return GUI_INVALID_HANDLE;
+  }
+  Rect requested{create->lx, create->ty, create->rx, create->by};
+  CallProc(win.get(), MSG_SIZECHANGING, reinterpret_cast<WParam>(&requested), reinterpret_cast<LParam>(&win->window));
+  CallProc(win.get(), MSG_SIZECHANGED, reinterpret_cast<WParam>(&win->window), 0);
+
+  win->clipInfo = &win->ownClip;
+  int addRequest = (win->exStyle & kExPreview) ? MSG_DT_ADDPREVIEWWIN : MSG_DT_ADDNEWMAINWIN;
+  SendMessage(__gui_hwnd_desktop, addRequest, hwnd, reinterpret_cast<LParam>(win->zorderNode));
+  if (CallProc(win.get(), MSG_CREATE, 0, reinterpret_cast<LParam>(create)) != 0) {
+    SendMessage(__gui_hwnd_desktop, MSG_DT_REMOVEMAINWIN, hwnd, 0);
+    DiscardMainWindow(std::move(win), choice.madeInfo);
+    return GUI_INVALID_HANDLE;
+  }
+  if (win->exStyle & kExPrivateDC) win->privateDC = CreatePrivateClientDC(hwnd);
+  return HandleOf(win.release());
+}
+
+WindowHandle CreateWindowEx(const char* className, const char* caption, uint32_t style, uint32_t exStyle, int id,
+                            int x, int y, int w, int h, WindowHandle parent, LParam addData) {
+  WindowRecord* parentRec = ValidWindow(parent);
+  if (!parentRec || !parentRec->mainWindow || !className) return GUI_INVALID_HANDLE;
+  auto* cls = reinterpret_cast<ControlClass*>(
+      SendMessage(__gui_hwnd_desktop, kDesktopFindClass, 0, reinterpret_cast<LParam>(className)));
+  if (!cls || reinterpret_cast<LResult>(cls) == MSG_ERR_INVALID) return GUI_INVALID_HANDLE;
+  std::unique_ptr<ControlRecord> ctl(new (std::nothrow) ControlRecord);
+  if (!ctl) return GUI_INVALID_HANDLE;
+
+  ScaleWindowRect(exStyle, 0, &x, &y, &w, &h);
+  ctl->window = ctl->client = Rect{x, y, x + w, y + h};
+  FillControlRecord(ctl.get(), cls, caption, style, exStyle, parentRec);
+  ctl->id = id;
+  ctl->additionalData = addData;
+  WindowHandle hwnd = HandleOf(ctl.get());
+
+  if (ctl->exStyle & kExOwnClipInfo) {
+    ctl->clipInfo = new (std::nothrow) GlobalClipInfo;
+    ctl->zorderNode = new (std::nothrow) ZOrderNode;
+    if (!ctl->clipInfo || !ctl->zorderNode) {
+      DiscardControl(std::move(ctl));
+      return GUI_INVALID_HANDLE;
+    }
+  } else {
+    ctl->clipInfo = parentRec->mainWindow->clipInfo;
+  }
+  if (cls->style & CLASS_STYLE_PRIVATE_DC) {
+    ctl->privateDC = CreatePrivateClientDC(hwnd);
+    ctl->exStyle |= kExPrivateDC;
+  }
+
+  if (CallProc(ctl.get(), MSG_NCCREATE, 0, static_cast<LParam>(hwnd)) != 0 ||
+      SendMessage(__gui_hwnd_desktop, kDesktopAddControl, parent, static_cast<LParam>(hwnd)) < 0) {
+    DiscardControl(std::move(ctl));
+    return GUI_INVALID_HANDLE;
+  }
+  if (CallProc(ctl.get(), MSG_CREATE, parent, addData) != 0) {
+    SendMessage(__gui_hwnd_desktop, kDesktopRemoveControl, parent, static_cast<LParam>(hwnd));
+    DiscardControl(std::move(ctl));
+    return GUI_INVALID_HANDLE;
+  }
+  Rect requested{x, y, x + w, y + h};
+  CallProc(ctl.get(), MSG_SIZECHANGING, reinterpret_cast<WParam>(&requested), reinterpret_cast<LParam>(&ctl->window));
+  CallProc(ctl.get(), MSG_SIZECHANGED, reinterpret_cast<WParam>(&ctl->window), 0);
+  if (IsVisibleRecord(parentRec) && IsVisibleRecord(ctl.get())) {
+    CallProc(ctl.get(), MSG_NCPAINT, 0, 0);
+    InvalidateWindowArea(ctl.get(), nullptr, true);
+  }
+  return HandleOf(ctl.release());
+}
+
+}  // extern "C"

@@ -1,0 +1,19 @@
+// Collecting damage in a window's invalid region and asking for a paint:
+// the part of invalidation the desktop and the window module need. Erasing
+// is not deferred: the window's procedure gets 176 in the calling thread.
+#pragma once
+
+#include "core/window/window_record.h"
+
+// Adds a rectangle in client coordinates (null: the whole client area) to
+// the window's invalid region, erases when asked (children always), and
+// posts 177. False when nothing could be added (painting in progress, a
+// transparent control whose rectangle misses its parent).
+bool InvalidateWindowArea(WindowRecord* win, const Rect* rect, bool erase);
+
+// Window and client rectangles of a window in screen coordinates.
+Rect ScreenRectOf(const WindowRecord* win);
+Rect ClientScreenRectOf(const WindowRecord* win);
+
+// Calls a window's procedure directly, in the calling thread.
+LResult CallProc(WindowRecord* win, int msg, WParam wParam, LParam lParam);

@@ -1,0 +1,146 @@
+// Destruction of main windows and controls. A destroyed main window keeps
+// its record (data type 241) until its thread cleans it up, so late
+// messages to it are recognised and dropped; a control is freed at once.
+#include <memory>
+
+#include "core/desktop/desktop.h"
+#include "core/desktop/zorder.h"
+#include "core/message/msg_queue.h"
+#include "core/startup/input_helpers.h"
+#include "core/window/auto_repeat.h"
+#include "core/window/window_damage.h"
+#include "core/window/window_internal.h"
+#include "core/window/window_threads.h"
+#include "gui/dc.h"
+#include "gui/startup.h"
+#include "gui/timer.h"
+#include "gui/window.h"
+
+namespace {
+
+constexpr int kMsgSkbClose = 356;
+
+void HideSoftKeyboardFor(WindowRecord*) {
+  WindowHandle skb = SoftKeyboardWindow();
+  if (ValidWindow(skb)) SendNotifyMessage(skb, kMsgSkbClose, 0, 0);
+}
+
+// A child that refuses stays linked to its parent.
+void DestroyChildren(WindowRecord* win) {
+  for (WindowRecord* child = win->firstChild; child;) {
+    WindowRecord* next = static_cast<ControlRecord*>(child)->nextSibling;
+    DestroyWindow(HandleOf(child));
+    child = next;
+  }
+}
+
+void DestroyHosted(MainWinRecord* win) {
+  while (MainWinRecord* hosted = win->firstHosted) {
+    WindowHandle hwnd = HandleOf(hosted);
+    if (DestroyMainWindow(hwnd)) {
+      MainWindowThreadCleanup(hwnd);
+    } else if (win->firstHosted == hosted) {
+      win->firstHosted = hosted->nextHosted;  // refused: no longer ours
+      hosted->hosting = nullptr;
+    }
+  }
+}
+
+void EmptyRegions(WindowRecord* win) {
+  {
+    std::lock_guard<std::mutex> hold(win->invalid.lock);
+    EmptyClipRgn(&win->invalid.region);
+  }
+  if (win->clipInfo) {
+    std::lock_guard<std::mutex> hold(win->clipInfo->lock);
+    EmptyClipRgn(&win->clipInfo->region);
+    win->clipInfo->age++;
+  }
+}
+
+void MarkDestroyed(MainWinRecord* win) {
+  ThrowAwayMessages(HandleOf(win));
+  if (win->queue) {
+    std::lock_guard<std::mutex> hold(win->queue->lock);
+    win->dataType = kWindowDestroyed;
+  } else {
+    win->dataType = kWindowDestroyed;
+  }
+}
+
+}  // namespace
+
+extern "C" {
+
+BOOL DestroyMainWindow(WindowHandle hwnd) {
+  MainWinRecord* win = ValidMainWindow(hwnd);
+  if (!win || (win->exStyle & kExPreview) || CallProc(win, MSG_DESTROY, 0, 0) != 0) return FALSE;
+  CloseInputHelpers();
+  HideSoftKeyboardFor(win);
+  DestroyChildren(win);
+  DestroyHosted(win);
+  KillTimer(hwnd, 0);
+  SendMessage(__gui_hwnd_desktop, MSG_DT_REMOVEMAINWIN, hwnd, 0);
+  win->previewSlot = -1;
+  ClearAutoRepeatOf(hwnd);
+  MarkDestroyed(win);
+  delete win->zorderNode;
+  win->zorderNode = nullptr;
+  if (win->privateDC) DeletePrivateDC(win->privateDC);
+  win->privateDC = 0;
+  FreeWindowCaption(win);
+  win->menu = win->systemMenu = 0;
+  EmptyRegions(win);
+  return TRUE;
+}
+
+BOOL DestroyWindow(WindowHandle control) {
+  ControlRecord* ctl = ValidControl(control);
+  if (!ctl || CallProc(ctl, MSG_DESTROY, 0, 0) != 0) return FALSE;
+  DestroyChildren(ctl);
+  KillTimer(control, 0);
+  WindowRecord* parent = ctl->parent;
+  if (parent) {
+    if (parent->activeChild == ctl) parent->activeChild = nullptr;
+    if (parent->childUnderPointer == ctl) parent->childUnderPointer = nullptr;
+    if (parent->primitiveChild == ctl) parent->primitiveChild = nullptr;
+  }
+  if (SendMessage(__gui_hwnd_desktop, kDesktopRemoveControl, HandleOf(parent), static_cast<LParam>(control)) != 0)
+    return FALSE;
+  ctl->style &= ~kStyleVisible;
+  if (ctl->privateDC) DeletePrivateDC(ctl->privateDC);
+  ClearAutoRepeatOf(control);
+  ThrowAwayMessages(control);
+  std::unique_ptr<ControlRecord> owned(ctl);
+  if (ctl->exStyle & kExOwnClipInfo) {
+    delete ctl->clipInfo;
+    delete ctl->zorderNode;
+  }
+  ctl->clipInfo = nullptr;
+  FreeWindowCaption(ctl);
+  {
+    MsgQueue* q = ctl->mainWindow ? ctl->mainWindow->queue : nullptr;
+    if (q) {
+      std::lock_guard<std::mutex> hold(q->lock);
+      ctl->dataType = 0;
+    } else {
+      ctl->dataType = 0;
+    }
+  }
+  return TRUE;
+}
+
+void MainWindowThreadCleanup(WindowHandle hwnd) {
+  if (hwnd == 0 || hwnd == GUI_INVALID_HANDLE) return;
+  auto* win = reinterpret_cast<MainWinRecord*>(hwnd);
+  if (win->dataType != kWindowDestroyed || win->windowType != kWindowMain) return;
+  if (!win->hosting && win->threadInfo) {
+    ThreadMsgInfo* info = win->threadInfo;
+    win->threadInfo = nullptr;
+    FreeThreadMsgQueue(info);
+    ForgetMainWindowThread(win->thread);
+  }
+  delete win;
+}
+
+}  // extern "C"
