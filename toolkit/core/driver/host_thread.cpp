@@ -167,8 +167,9 @@ bool makeWindow(int slot, int width, int height) {
     SDL_DestroyWindow(s.windows[slot]);
     s.windows[slot] = nullptr;
   }
-  int x = slot == kMainSlot ? SDL_WINDOWPOS_UNDEFINED : SDL_WINDOWPOS_UNDEFINED_DISPLAY(0);
-  s.windows[slot] = SDL_CreateWindow("ZelGUI", x, x, width, height, SDL_WINDOW_SHOWN);
+  // The main window sits at the desktop's origin, the auxiliary one beside it.
+  int x = slot == kMainSlot ? 0 : Display(kMainSlot).width();
+  s.windows[slot] = SDL_CreateWindow("ZelGUI", x, 0, width, height, SDL_WINDOW_SHOWN);
   if (!s.windows[slot]) {
     std::fputs("Couldn't create window", stdout);
     std::fflush(stdout);
