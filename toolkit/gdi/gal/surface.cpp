@@ -148,7 +148,8 @@ void GAL_FreeSurface(GalSurface* s) {
   s->map = nullptr;
   if ((s->flags & GAL_HWSURFACE) && s->video && s->video->FreeHWSurface)
     s->video->FreeHWSurface(s->video, s);
-  if (!(s->flags & GAL_PREALLOC)) {
+  // Caller pixels and a hardware surface's pixels (the device's) stay.
+  if (!(s->flags & (GAL_PREALLOC | GAL_HWSURFACE))) {
     if (s->auxPixels != s->pixels) delete[] s->auxPixels;
     delete[] s->pixels;
   }
