@@ -1,0 +1,222 @@
+// Show, hide, raise, activate, capture, enable and move of main windows:
+// the messages each window gets, the stacking order and the visible regions
+// afterwards.
+#include "core/desktop/tests/desktop_fixture.h"
+
+namespace desktest {
+namespace {
+
+using Messages = std::vector<int>;
+using Order = std::vector<WindowHandle>;
+
+class Stack : public DesktopTest {
+ protected:
+  // back (0,0)-(200,200) below front (50,50)-(150,150), both visible,
+  // front active; every message so far consumed.
+  void MakeTwo() {
+    back_ = Main({0, 0, 200, 200});
+    front_ = Main({50, 50, 150, 150});
+    Settle();
+  }
+  void Settle() {
+    Drain();
+    Recorder::Instance().Take();
+  }
+  // Everything the two windows received, the queued part included.
+  void Collect(Messages* back, Messages* front) {
+    Drain();
+    for (const Seen& s : Recorder::Instance().Take()) {
+      if (s.hwnd == back_) back->push_back(s.message);
+      if (s.hwnd == front_) front->push_back(s.message);
+    }
+  }
+  WindowHandle back_ = 0, front_ = 0;
+};
+
+TEST_F(Stack, ClipRegionsAndThePointerFollowTheStack) {
+  MakeTwo();
+  EXPECT_EQ(ListOrder(MainDisplayList()), (Order{front_, back_}));
+  EXPECT_TRUE(ClipHolds(front_, 50, 50));
+  EXPECT_FALSE(ClipHolds(back_, 100, 100));
+  EXPECT_TRUE(ClipHolds(back_, 150, 100));  // right edge of front: back's
+  EXPECT_TRUE(ClipHolds(back_, 100, 150));
+  EXPECT_FALSE(DesktopClipHolds(199, 199));
+  EXPECT_TRUE(DesktopClipHolds(200, 10));
+  EXPECT_EQ(WindowUnderPointer(149, 149), front_);
+  EXPECT_EQ(WindowUnderPointer(150, 100), back_);  // a point on the right edge belongs to the window behind
+  EXPECT_EQ(WindowUnderPointer(100, 150), back_);
+  EXPECT_EQ(WindowUnderPointer(200, 100), 0u);
+}
+
+TEST_F(Stack, HideUncoversTheWindowBelowAndActivatesIt) {
+  MakeTwo();
+  uint32_t ageBefore = Rec(back_)->clipInfo->age;
+  EXPECT_EQ(Request(MSG_DT_HIDEMAINWIN, front_), back_);
+  Messages back, front;
+  Collect(&back, &front);
+  EXPECT_EQ(back, (Messages{MSG_NCPAINT, MSG_ERASEBKGND, MSG_ACTIVATE, MSG_NCACTIVATE, MSG_SETFOCUS, MSG_PAINT}));
+  EXPECT_TRUE(front.empty());
+  EXPECT_GT(Rec(back_)->clipInfo->age, ageBefore);
+  EXPECT_TRUE(ClipHolds(back_, 100, 100));
+  EXPECT_EQ(WindowUnderPointer(100, 100), back_);
+  EXPECT_FALSE(Rec(front_)->style & WS_VISIBLE);
+  // Hiding the last window leaves none active.
+  EXPECT_EQ(Request(MSG_DT_HIDEMAINWIN, back_), 0u);
+  EXPECT_TRUE(DesktopClipHolds(10, 10));
+  EXPECT_EQ(WindowUnderPointer(10, 10), 0u);
+}
+
+TEST_F(Stack, ShowOfAWindowBelowTheActiveOneDoesNotActivateIt) {
+  MakeTwo();
+  Request(MSG_DT_HIDEMAINWIN, back_);
+  Settle();
+  EXPECT_EQ(Request(MSG_DT_SHOWMAINWIN, back_), 0u);
+  Messages back, front;
+  Collect(&back, &front);
+  EXPECT_EQ(back, (Messages{MSG_NCPAINT, MSG_ERASEBKGND, MSG_PAINT}));
+  EXPECT_TRUE(front.empty());
+  EXPECT_EQ(Request(MSG_DT_GETACTIVEMAIN), front_);
+  EXPECT_FALSE(ClipHolds(back_, 100, 100));
+  // Showing a visible window changes nothing.
+  EXPECT_EQ(Request(MSG_DT_SHOWMAINWIN, back_), 0u);
+  Collect(&back, &front);
+  EXPECT_EQ(back.size(), 3u);
+}
+
+TEST_F(Stack, RaiseRepaintsTheCoveredPartAndActivates) {
+  MakeTwo();
+  EXPECT_EQ(Request(MSG_DT_MOVETOTOP, back_), 0u);
+  Messages back, front;
+  Collect(&back, &front);
+  // No erase: what front covered is only invalidated.
+  EXPECT_EQ(back, (Messages{MSG_NCPAINT, MSG_ACTIVATE, MSG_NCACTIVATE, MSG_SETFOCUS, MSG_PAINT}));
+  EXPECT_EQ(front, (Messages{MSG_ACTIVATE, MSG_NCACTIVATE, MSG_KILLFOCUS}));
+  EXPECT_EQ(ListOrder(MainDisplayList()), (Order{back_, front_}));
+  EXPECT_TRUE(ClipHolds(back_, 100, 100));
+  EXPECT_FALSE(ClipHolds(front_, 100, 100));
+  EXPECT_EQ(WindowUnderPointer(100, 100), back_);
+  // Raising the visible head answers the active window and does nothing.
+  EXPECT_EQ(Request(MSG_DT_MOVETOTOP, back_), back_);
+  Collect(&back, &front);
+  EXPECT_EQ(back.size(), 5u);
+}
+
+TEST_F(Stack, NeverActivatedWindowIsShownButNotActivated) {
+  back_ = Main({0, 0, 200, 200});
+  front_ = Main({50, 50, 150, 150}, WS_VISIBLE, WS_EX_NOT_ACTIVATED);
+  Settle();
+  EXPECT_EQ(Request(MSG_DT_GETACTIVEMAIN), back_);
+  EXPECT_EQ(Request(MSG_DT_SETACTIVEMAIN, front_), back_);
+  EXPECT_EQ(Request(MSG_DT_GETACTIVEMAIN), back_);
+  Request(MSG_DT_MOVETOTOP, front_);
+  EXPECT_EQ(Request(MSG_DT_GETACTIVEMAIN), back_);
+}
+
+TEST_F(Stack, ActivationNotifiesBothWindows) {
+  MakeTwo();
+  EXPECT_EQ(Request(MSG_DT_SETACTIVEMAIN, back_), front_);
+  Drain();
+  std::vector<Seen> seen = Recorder::Instance().Take();
+  std::vector<Seen> expected = {{front_, MSG_ACTIVATE, 0}, {front_, MSG_NCACTIVATE, 0}, {front_, MSG_KILLFOCUS, back_},
+                                {back_, MSG_ACTIVATE, 1},  {back_, MSG_NCACTIVATE, 1},  {back_, MSG_SETFOCUS, front_}};
+  EXPECT_EQ(seen, expected);
+  EXPECT_EQ(Request(MSG_DT_SETACTIVEMAIN, back_), back_);  // already active: nothing
+  Drain();
+  EXPECT_TRUE(Recorder::Instance().Take().empty());
+}
+
+TEST_F(Stack, TopmostWindowStaysAboveAndClipsTheDisplayList) {
+  WindowHandle top = Main({0, 0, 100, 100}, WS_VISIBLE, WS_EX_TOPMOST);
+  back_ = Main({50, 0, 200, 100});
+  Settle();
+  EXPECT_EQ(ListOrder(TopmostList()), Order{top});
+  EXPECT_EQ(ListOrder(MainDisplayList()), Order{back_});
+  EXPECT_FALSE(ClipHolds(back_, 60, 50));
+  EXPECT_EQ(WindowUnderPointer(60, 50), top);
+  EXPECT_EQ(GetNextMainWindow(0), top);
+  EXPECT_EQ(GetNextMainWindow(top), back_);
+  Request(MSG_DT_MOVETOTOP, back_);
+  EXPECT_EQ(WindowUnderPointer(60, 50), top);
+}
+
+TEST_F(Stack, CaptureIsSetReleasedAndDroppedWithItsWindow) {
+  MakeTwo();
+  EXPECT_EQ(Request(MSG_DT_SETCAPTURE, back_), 0u);
+  EXPECT_EQ(Request(MSG_DT_SETCAPTURE, front_), back_);
+  EXPECT_EQ(Request(MSG_DT_GETCAPTURE), front_);
+  Request(MSG_DT_HIDEMAINWIN, front_);
+  EXPECT_EQ(Request(MSG_DT_GETCAPTURE), 0u);
+  Request(MSG_DT_SETCAPTURE, back_);
+  EXPECT_EQ(Request(MSG_DT_SETCAPTURE, 0), back_);
+}
+
+TEST_F(Stack, DisablingClearsActivationAndEnablingRepaintsTheFrame) {
+  MakeTwo();
+  EXPECT_EQ(Request(MSG_DT_ENABLEMAINWIN, front_, 0), 1u);
+  EXPECT_EQ(Request(MSG_DT_ISENABLED, front_), 0u);
+  EXPECT_EQ(Request(MSG_DT_GETACTIVEMAIN), 0u);
+  Messages back, front;
+  Collect(&back, &front);
+  EXPECT_EQ(front, (Messages{MSG_ACTIVATE, MSG_NCACTIVATE, MSG_KILLFOCUS}));
+  EXPECT_EQ(Request(MSG_DT_ENABLEMAINWIN, front_, 0), 0u);  // already disabled
+  EXPECT_EQ(Request(MSG_DT_ENABLEMAINWIN, front_, 1), 0u);
+  Collect(&back, &front);
+  EXPECT_EQ(front, (Messages{MSG_ACTIVATE, MSG_NCACTIVATE, MSG_KILLFOCUS, MSG_NCPAINT}));
+}
+
+TEST_F(Stack, MoveRepaintsWhatItUncoversAndReclips) {
+  MakeTwo();
+  Rect moved{300, 300, 400, 400};
+  EXPECT_EQ(Request(MSG_DT_MOVEMAINWIN, front_, reinterpret_cast<LParam>(&moved)), 0u);
+  Messages back, front;
+  Collect(&back, &front);
+  EXPECT_EQ(front, Messages{MSG_SIZECHANGED});
+  EXPECT_EQ(back, (Messages{MSG_NCPAINT, MSG_ERASEBKGND, MSG_PAINT}));
+  EXPECT_EQ(Rec(front_)->window.left, 300);
+  EXPECT_TRUE(ClipHolds(back_, 100, 100));
+  EXPECT_TRUE(ClipHolds(front_, 350, 350));
+  EXPECT_FALSE(DesktopClipHolds(350, 350));
+  EXPECT_EQ(WindowUnderPointer(350, 350), front_);
+}
+
+TEST_F(Stack, ControlWithItsOwnNodeIsStackedAndClippedLikeAMainWindow) {
+  back_ = Main({0, 0, 200, 200});
+  WindowHandle pop = Control(back_, {10, 10, 60, 60}, 1, 0, WS_EX_OWN_CLIPINFO);
+  ASSERT_NE(pop, GUI_INVALID_HANDLE);
+  EXPECT_EQ(ListOrder(MainDisplayList()), (Order{pop, back_}));
+  EXPECT_EQ(GetNextMainWindow(0), back_);  // skipped by the main-window walk
+  EXPECT_TRUE(ClipHolds(back_, 20, 20));
+  Request(MSG_DT_SHOWCTRLWIN, pop);
+  EXPECT_FALSE(ClipHolds(back_, 20, 20));
+  EXPECT_TRUE(ClipHolds(pop, 20, 20));
+  Request(MSG_DT_HIDECTRLWIN, pop);
+  EXPECT_TRUE(ClipHolds(back_, 20, 20));
+  EXPECT_TRUE(DestroyWindow(pop));
+  EXPECT_EQ(ListOrder(MainDisplayList()), Order{back_});
+}
+
+TEST_F(Stack, PopupMenuIsCutOutOfEveryRegionUntilItCloses) {
+  MakeTwo();
+  PopupMenuHead menu{{120, 120, 240, 240}, front_, 3, 4};
+  Request(MSG_DT_TRACKPOPUPMENU, 0, reinterpret_cast<LParam>(&menu));
+  EXPECT_FALSE(ClipHolds(back_, 170, 170));
+  EXPECT_FALSE(ClipHolds(front_, 130, 130));
+  EXPECT_FALSE(DesktopClipHolds(220, 220));
+  EXPECT_EQ(IsMenuPopup(getCurOutputHook()), 1);
+  Settle();
+  // A window request closes every menu first; the owner hears about it.
+  Request(MSG_DT_SETACTIVEMAIN, back_);
+  EXPECT_EQ(Request(MSG_DT_CLOSEMENU), 1u);
+  EXPECT_EQ(Request(MSG_DT_CLOSEMENU), 0u);
+  EXPECT_TRUE(ClipHolds(back_, 170, 170));
+  EXPECT_TRUE(ClipHolds(front_, 130, 130));
+  EXPECT_TRUE(DesktopClipHolds(220, 220));
+  Drain();
+  bool told = false;
+  for (const Seen& s : Recorder::Instance().Take())
+    if (s.hwnd == front_ && s.message == 65 && s.wParam == 3) told = true;
+  EXPECT_TRUE(told);
+}
+
+}  // namespace
+}  // namespace desktest
