@@ -2,7 +2,6 @@
 // region, cut to the output rectangle.
 #include "gdi/text/textrender_blit.h"
 
-#include "gdi/text/textrender_glyph.h"
 
 namespace textrender {
 namespace {
@@ -83,6 +82,26 @@ void PutClipped(DC* dc, int x, int y, const PixelBuffer& buffer) {
     }
   });
   dc->skipPixel = savedSkip;
+}
+
+void PutInkRuns(DC* dc, int x, int y, const LevelImage& image, GalPixel ink) {
+  constexpr uint8_t kFull = kLevels - 1;
+  dc->curPixel = ink;
+  dc->step = 1;
+  const Rect box{x, y, x + image.width, y + image.height};
+  forEachVisibleRow(dc, box, [&](int row, int left, int right) {
+    const uint8_t* levels = &image.levels[static_cast<size_t>(row - y) * image.width];
+    int col = left;
+    while (col < right) {
+      while (col < right && levels[col - x] != kFull) ++col;
+      const int start = col;
+      while (col < right && levels[col - x] == kFull) ++col;
+      if (col > start) {
+        dc->moveTo(dc, start, row);
+        dc->setSpan(dc, col - start);
+      }
+    }
+  });
 }
 
 }  // namespace textrender

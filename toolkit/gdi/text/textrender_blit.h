@@ -7,6 +7,7 @@
 #include <cstdint>
 
 #include "gdi/dc/dc_record.h"
+#include "gdi/text/textrender_glyph.h"
 
 namespace textrender {
 
@@ -27,6 +28,8 @@ struct PixelBuffer {
 void FillClipped(DC* dc, const Rect& box, GalPixel pixel);
 // The buffer put with its top-left at (x, y).
 void PutClipped(DC* dc, int x, int y, const PixelBuffer& buffer);
+// Only the full-ink pixels of a level image, in one colour, as spans.
+void PutInkRuns(DC* dc, int x, int y, const LevelImage& image, GalPixel ink);
 
 }  // namespace textrender
 

@@ -6,6 +6,7 @@
 #include "gdi/dc/dc_record.h"
 #include "gdi/text/textrender.h"
 #include "gdi/text/textrender_buffer.h"
+#include "gdi/text/textrender_glyphcache.h"
 #include "gdi/text/textrender_style.h"
 #include "gui/dc.h"
 
@@ -32,6 +33,7 @@ FaceMetrics metricsOf(LogFont* lf, DevFont* df) {
 struct StringFonts {
   LogFont* lf;
   FaceMetrics single, multi;
+  uint32_t singleId = 0, multiId = 0;  // identities for the glyph cache
   int ascent = 0;   // the larger one: the baseline's distance from the top
   int descent = 0;
 
@@ -40,6 +42,8 @@ struct StringFonts {
     multi = metricsOf(lf, lf->multiByteDevFont);
     ascent = std::max(single.ascent, multi.ascent);
     descent = std::max(single.descent, multi.descent);
+    singleId = WidthFontId(lf, lf->singleByteDevFont);
+    multiId = WidthFontId(lf, lf->multiByteDevFont);
   }
 };
 
@@ -56,26 +60,15 @@ struct PlacedGlyph {
   GlyphShape shape;
 };
 
-bool fetchImage(LogFont* lf, DevFont* df, const unsigned char* ch, int len, PlacedGlyph* g) {
-  const FontOps* ops = df->fontOps;
-  unsigned short scale = 1;
-  if ((lf->style & FONT_WEIGHT_GREY) && ops->charGreyPixmap) {
-    int pitch = 0;
-    g->source.bits = ops->charGreyPixmap(lf, df, ch, len, &pitch, &scale);
-    g->source.pitch = pitch;
-    g->source.grey = true;
-  } else {
-    g->source.bits = ops->charBitmap(lf, df, ch, len, &scale);
-    g->source.grey = false;
-  }
-  g->source.scale = scale > 0 ? scale : 1;
-  if (!g->source.grey) g->source.pitch = (g->source.width / g->source.scale + 7) / 8;
-  return g->source.bits != nullptr;
-}
-
 void fillBackground(DC* dc, const Rect& cell) {
   if (dc->bkMode == BM_TRANSPARENT) return;
   FillClipped(dc, cell, dc->bkColor);
+}
+
+// Monochrome glyphs whose background the cell fill has painted: only the
+// ink is left to write.
+bool inkOnly(const PlacedGlyph& g, const GlyphStyle& style) {
+  return !g.source.grey && style.effect == Effect::kPlain;
 }
 
 void putGlyph(DC* dc, const PlacedGlyph& g, const GlyphStyle& style, int x, int y) {
@@ -83,6 +76,10 @@ void putGlyph(DC* dc, const PlacedGlyph& g, const GlyphStyle& style, int x, int 
   LevelImage& image = shared.levels;
   ExpandLevels(g.source, g.shape, &image);
   if (image.width < 1 || image.height < 1) return;
+  if (inkOnly(g, style)) {
+    PutInkRuns(dc, x, y, image, style.table[kLevels - 1]);
+    return;
+  }
   PixelBuffer buffer;
   buffer.bytesPerPixel =
       style.kind == BufferKind::kAlpha ? style.alpha->bytesPerPixel : dc->surface->format->bytesPerPixel;
@@ -98,39 +95,25 @@ void putGlyph(DC* dc, const PlacedGlyph& g, const GlyphStyle& style, int x, int 
 }
 
 // Draws one character at the pen and moves the pen on.
-void drawOneChar(DC* dc, LogFont* lf, DevFont* df, const FaceMetrics& face, int* penX, int penY,
-                 const unsigned char* ch, int len) {
-  const FontOps* ops = df->fontOps;
+void drawOneChar(DC* dc, LogFont* lf, DevFont* df, uint32_t fontId, const FaceMetrics& face,
+                 int* penX, int penY, const unsigned char* ch, int len) {
   const int bold = AddedBold(lf, df);
   const int oldX = *penX;
+  const GlyphDesc desc = DescribeGlyph(lf, df, fontId, face.ascent, face.height, ch, len);
+  *penX += desc.advance + bold;
+  if (!desc.source.bits) return;
+  const int bx = oldX + desc.dx, by = penY + desc.dy, bw = desc.width, bh = desc.height;
   PlacedGlyph g;
-  int bx = *penX, by = penY, bw = 0, bh = 0;
-  if (ops->charBoundingBox) {
-    ops->charBoundingBox(lf, df, ch, len, &bx, &by, &bw, &bh);
-  } else {
-    by = penY - face.ascent;
-    bw = ops->charWidth(lf, df, ch, len);
-    bh = face.height;
-    *penX += bw + bold;
-  }
-  g.source.width = bw;
-  g.source.height = bh;
+  g.source = desc.source;
   g.shape.bold = bold;
   g.shape.italic = italicOf(lf, df, bh);
   g.shape.mirror = (lf->style & FONT_FLIP_HORZ) != 0;
   g.shape.flip = (lf->style & FONT_FLIP_VERT) != 0;
-  const bool hasImage = fetchImage(lf, df, ch, len, &g);
-  if (ops->charAdvance) {
-    int advanceY = penY;
-    ops->charAdvance(lf, df, ch, len, penX, &advanceY);
-    *penX += bold;
-  }
-  if (!hasImage) return;
 
   g.box = Rect{bx, by, bx + bw + g.shape.italic + bold, by + bh};
   g.cell = Rect{bx, by, bx + bw, by + bh};
   const int cellTop = penY - face.ascent;
-  if (dc->bkMode != BM_TRANSPARENT && ops->charAdvance && *penX != oldX) {
+  if (dc->bkMode != BM_TRANSPARENT && desc.advanceOp && *penX != oldX) {
     const Rect advance{std::min(oldX, *penX), cellTop, std::max(oldX, *penX), cellTop + face.height};
     GetBoundRect(&g.cell, &g.cell, &advance);
   }
@@ -150,6 +133,8 @@ void drawOneChar(DC* dc, LogFont* lf, DevFont* df, const FaceMetrics& face, int*
     g.box.top += dy;
     g.box.bottom += dy;
   }
+  // A plain monochrome glyph paints its whole box: background and ink.
+  if (inkOnly(g, style) && style.kind == BufferKind::kPlain) GetBoundRect(&g.cell, &g.cell, &g.box);
 
   const Rect saved = dc->rcOutput;
   Rect visible;
@@ -200,7 +185,8 @@ int drawNextChar(DC* dc, const StringFonts& fonts, const unsigned char* s, int l
   if (c.len < 1) return 0;
   const bool multi = lf->multiByteDevFont && c.charset == mbtext::MultiByteCharset(lf);
   drawOneChar(dc, lf, multi ? lf->multiByteDevFont : lf->singleByteDevFont,
-              multi ? fonts.multi : fonts.single, penX, baseline, s, c.len);
+              multi ? fonts.multiId : fonts.singleId, multi ? fonts.multi : fonts.single, penX,
+              baseline, s, c.len);
   *penX += dc->charExtra;
   return c.len;
 }

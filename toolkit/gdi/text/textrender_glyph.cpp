@@ -19,6 +19,22 @@ uint8_t sourceLevel(const GlyphSource& src, int sx, int sy) {
   return (row[sx / 8] >> (7 - sx % 8)) & 1 ? kFullInk : 0;
 }
 
+// One monochrome row at scale 1: set bits become full ink, shifted and
+// emboldened; empty bytes cost one test.
+void placeMonoRow(const unsigned char* src, int srcW, int shift, int bold, uint8_t* row, int width) {
+  for (int byte = 0; byte * 8 < srcW; ++byte) {
+    const unsigned bits = src[byte];
+    if (!bits) continue;
+    for (int bit = 0; bit < 8; ++bit) {
+      if (!(bits & (0x80u >> bit))) continue;
+      const int x = byte * 8 + bit;
+      if (x >= srcW) break;
+      const int at = std::min(width - 1, x + shift);
+      for (int b = 0; b <= bold; ++b) row[std::min(width - 1, at + b)] = kFullInk;
+    }
+  }
+}
+
 // Scaled source pixels, sheared for italic and emboldened, in a grid of
 // (width + italic + bold) x height.
 void placeInk(const GlyphSource& src, const GlyphShape& shape, LevelImage* out) {
@@ -32,6 +48,11 @@ void placeInk(const GlyphSource& src, const GlyphShape& shape, LevelImage* out) 
     // whole italic width, the bottom row not at all.
     const int shift = shape.italic ? std::min(shape.italic, (h - 1 - y) / 2) : 0;
     uint8_t* row = &out->levels[static_cast<size_t>(y) * out->width];
+    const unsigned char* srcRow = src.bits + static_cast<size_t>(sy) * src.pitch;
+    if (!src.grey && scale == 1) {
+      placeMonoRow(srcRow, srcW, shift, shape.bold, row, out->width);
+      continue;
+    }
     for (int x = 0; x < srcW * scale; ++x) {
       const uint8_t level = sourceLevel(src, x / scale, sy);
       if (!level) continue;
@@ -93,16 +114,16 @@ void flip(LevelImage* img) {
 
 }  // namespace
 
+// The image's storage is reused from glyph to glyph.
 void ExpandLevels(const GlyphSource& src, const GlyphShape& shape, LevelImage* out) {
-  LevelImage ink;
+  static thread_local LevelImage scratch;
+  const bool bordered = shape.effect != Effect::kPlain && !src.grey;
+  LevelImage& ink = bordered ? scratch : *out;
   ink.width = std::max(0, src.width + shape.italic + shape.bold);
   ink.height = std::max(0, src.height);
   ink.levels.assign(static_cast<size_t>(ink.width) * ink.height, 0);
   if (src.bits && ink.width > 0) placeInk(src, shape, &ink);
-  if (shape.effect == Effect::kPlain || src.grey)
-    *out = std::move(ink);
-  else
-    withBorder(ink, shape.effect, out);
+  if (bordered) withBorder(ink, shape.effect, out);
   if (shape.mirror) mirror(out);
   if (shape.flip) flip(out);
 }

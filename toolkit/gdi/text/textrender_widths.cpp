@@ -9,6 +9,7 @@
 
 #include "gdi/text/textrender.h"
 #include "gdi/text/textrender_buffer.h"
+#include "gdi/text/textrender_glyphcache.h"
 #include "gdi/text/truetype_font.h"
 #include "gui/app_hooks.h"
 
@@ -165,7 +166,12 @@ void PreloadCharWidthCache(BOOL all) {
   for (int slot : textrender::kPreloadSlots) textrender::PreloadFrom(g_SysLogFont[slot], first);
 }
 
-void ResetCharWidthCaches(void) { textrender::Cache().Clear(); }
+// Font identities are handed out afresh, so the kept glyphs go as well.
+void ResetCharWidthCaches(void) {
+  std::lock_guard<std::mutex> hold(textrender::GlyphBufferLock());
+  textrender::Cache().Clear();
+  textrender::ClearGlyphCache();
+}
 
 void ClearHighCharWidthCache(void) { textrender::Cache().ClearHigh(); }
 

@@ -132,6 +132,18 @@ TEST_F(DrawStringTest, TrueTypeAdvanceEqualsItsMeasure) {
   }
 }
 
+TEST_F(DrawStringTest, KeptTrueTypeGlyphsDrawAsTheFirstTime) {
+  for (const char* style : {"rrncnn", "krncnn"}) {
+    UseDejaVu(style, 20);
+    const int width = Draw(0, 0, "gap");
+    const std::vector<std::string> fresh = Ink({0, 0, width, 30});
+    Clear(kScribble);
+    Draw(0, 30, "gap");  // from the glyph cache
+    EXPECT_EQ(Ink({0, 30, width, 60}), fresh) << style;
+    Clear(kScribble);
+  }
+}
+
 TEST_F(DrawStringTest, GreyGlyphsUseTheLevelsOfTheColourTable) {
   UseDejaVu("krncnn", 24);
   for (int i = 0; i < kTextColorSlots; ++i)
@@ -141,13 +153,17 @@ TEST_F(DrawStringTest, GreyGlyphsUseTheLevelsOfTheColourTable) {
   for (int y = 0; y < kHeight; ++y)
     for (int x = 0; x < kWidth; ++x) {
       const GalPixel p = At(x, y);
-      if ((p & 0xFFFF00) == 0xA00000) levels.insert(static_cast<int>(p & 0xFF));
-      else if (x >= 2 && x < 2 + width && y >= 2 && y < 30) EXPECT_TRUE(p == kScribble || p == kPaper);
+      if ((p & 0xFFFF00) == 0xA00000) {
+        levels.insert(static_cast<int>(p & 0xFF));
+      } else if (x >= 2 && x < 2 + width && y >= 2 && y < 30) {
+        EXPECT_TRUE(p == kScribble || p == kPaper);
+      }
     }
   // The faces' coverage comes in five steps: none, 1/8, 1/4, 1/2, full.
   EXPECT_TRUE(levels.count(16));
   EXPECT_TRUE(levels.count(0));
-  for (int level : levels) EXPECT_TRUE(level == 0 || level == 2 || level == 4 || level == 8 || level == 16) << level;
+  for (int level : levels)
+    EXPECT_TRUE(level == 0 || level == 2 || level == 4 || level == 8 || level == 16) << level;
   EXPECT_GE(levels.size(), 3u);
 }
 
