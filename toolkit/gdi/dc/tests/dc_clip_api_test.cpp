@@ -9,8 +9,8 @@ using dctest::Picture;
 
 class ClipAPI : public dctest::ScreenTest {
  protected:
-  // Marks every pixel of the DC's w x h area, then reports which reached
-  // the screen at (originX, originY).
+  // Marks every pixel of the DC's w x h area, reports the screen pixels
+  // that took the mark and clears the screen again.
   std::vector<Point> Drawn(HDC hdc, int w, int h) {
     for (int y = 0; y < h; ++y)
       for (int x = 0; x < w; ++x) SetPixel(hdc, x, y, 1);
