@@ -75,10 +75,11 @@ BOOL DestroyMainWindow(WindowHandle hwnd);
 BOOL DestroyWindow(WindowHandle control);
 void MainWindowThreadCleanup(WindowHandle hwnd);
 
-/* Null attributes: a joinable thread with a stack of 256 KB, detached when
- * its window is cleaned up without anyone waiting for it. */
+/* Null attributes: a joinable thread with a stack of 256 KB; one that ends
+ * without anyone waiting for it is joined by the next call. */
 int CreateThreadForMainWindow(pthread_t* thread, pthread_attr_t* attr, void* (*entry)(void*), void* arg);
-/* Joins the thread of a main window; -1 for an invalid handle. */
+/* Joins the thread (made by CreateThreadForMainWindow) that made the main
+ * window; -1 for any other handle. The window may be gone already. */
 int WaitMainWindowClose(WindowHandle hwnd, void** result);
 
 /* Record queries: invalid handles answer -1 unless stated. */

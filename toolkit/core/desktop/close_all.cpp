@@ -38,7 +38,8 @@ void ActivateTopWindow() {
 }
 
 void InvalidateTopWindow() {
-  if (WindowRecord* top = ValidWindow(GetCurTopMainWindow())) InvalidateWindowArea(top, nullptr, true);
+  WindowHandle top = GetCurTopMainWindow();
+  if (top != __gui_hwnd_desktop) InvalidateWindowArea(ValidWindow(top), nullptr, true);
 }
 
 }  // namespace

@@ -90,7 +90,8 @@ void PlaceImeWindow() {
   place.right = place.left + 440;
   place.bottom = place.top + 2 * fontHeight + 14;
   MoveStackedWindow(ime, &place);
-  if (WindowRecord* top = ValidWindow(GetCurTopMainWindow())) InvalidateWindowArea(top, nullptr, true);
+  WindowHandle top = GetCurTopMainWindow();
+  if (top != __gui_hwnd_desktop) InvalidateWindowArea(ValidWindow(top), nullptr, true);
 }
 
 WindowRecord* RequestTarget(WParam wParam) { return ValidWindow(static_cast<WindowHandle>(wParam)); }

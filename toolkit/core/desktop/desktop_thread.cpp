@@ -11,6 +11,7 @@
 #include "core/desktop/zorder.h"
 #include "core/message/msg_queue.h"
 #include "core/startup/thread_start.h"
+#include "core/window/window_threads.h"
 #include "gui/app_hooks.h"
 #include "gui/dc.h"
 #include "gui/gal.h"
@@ -116,6 +117,7 @@ int InitDesktop(void) {
 }
 
 void TerminateDesktop(void) {
+  ReapMainWindowThreads();
   std::lock_guard<std::mutex> hold(DesktopClip().lock);
   EmptyClipRgn(&DesktopClip().region);
 }

@@ -8,6 +8,7 @@
 #include "core/message/msg_queue.h"
 #include "core/window/window_damage.h"
 #include "core/window/window_internal.h"
+#include "core/window/window_threads.h"
 #include "gui/app_hooks.h"
 #include "gui/control_class.h"
 #include "gui/dc.h"
@@ -203,6 +204,7 @@ WindowHandle CreateMainWindow(MainWinCreate* create) {
     return GUI_INVALID_HANDLE;
   }
   if (win->exStyle & kExPrivateDC) win->privateDC = CreatePrivateClientDC(hwnd);
+  NoteMainWindowOfThread(hwnd);
   return HandleOf(win.release());
 }
 

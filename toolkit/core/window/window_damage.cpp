@@ -80,7 +80,7 @@ LResult CallProc(WindowRecord* win, int msg, WParam wParam, LParam lParam) {
 }
 
 bool InvalidateWindowArea(WindowRecord* win, const Rect* rect, bool erase) {
-  if (!win || win->dataType != kWindowValid) return false;
+  if (!win || win->dataType != kWindowValid || (!IsMainRecord(win) && !IsControlRecord(win))) return false;
   Rect moved;
   if (IsControlRecord(win) && (win->exStyle & kExTransparent) && win->parent) {
     moved = rect ? Offset(*rect, win->client.left, win->client.top) : win->client;

@@ -10,7 +10,6 @@
 #include "core/window/auto_repeat.h"
 #include "core/window/window_damage.h"
 #include "core/window/window_internal.h"
-#include "core/window/window_threads.h"
 #include "gui/dc.h"
 #include "gui/startup.h"
 #include "gui/timer.h"
@@ -138,7 +137,6 @@ void MainWindowThreadCleanup(WindowHandle hwnd) {
     ThreadMsgInfo* info = win->threadInfo;
     win->threadInfo = nullptr;
     FreeThreadMsgQueue(info);
-    ForgetMainWindowThread(win->thread);
   }
   delete win;
 }

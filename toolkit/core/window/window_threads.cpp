@@ -1,9 +1,11 @@
 #include "core/window/window_threads.h"
 
+#include <pthread.h>
+
+#include <memory>
 #include <mutex>
 #include <vector>
 
-#include "core/window/window_record.h"
 #include "gui/window.h"
 
 namespace {
@@ -12,42 +14,60 @@ constexpr size_t kMainWindowStack = 256 * 1024;
 
 struct MadeThread {
   pthread_t thread;
-  bool awaited;
+  WindowHandle window;  // a key only: the record may be gone
+  bool finished;
+  bool claimed;
+};
+
+struct Trampoline {
+  void* (*entry)(void*);
+  void* arg;
 };
 
 std::mutex g_lock;
 std::vector<MadeThread> g_made;
 
-std::vector<MadeThread>::iterator Find(pthread_t thread) {
-  for (auto it = g_made.begin(); it != g_made.end(); ++it)
-    if (pthread_equal(it->thread, thread)) return it;
-  return g_made.end();
+MadeThread* FindThread(pthread_t thread) {
+  for (MadeThread& made : g_made)
+    if (pthread_equal(made.thread, thread)) return &made;
+  return nullptr;
 }
 
-// True when the thread was made here and nobody waits for it yet; it is
-// then marked as awaited.
-bool Claim(pthread_t thread) {
+void* RunTrampoline(void* raw) {
+  std::unique_ptr<Trampoline> start(static_cast<Trampoline*>(raw));
+  void* result = start->entry(start->arg);
   std::lock_guard<std::mutex> hold(g_lock);
-  auto it = Find(thread);
-  if (it == g_made.end() || it->awaited) return false;
-  it->awaited = true;
-  return true;
-}
-
-void Drop(pthread_t thread) {
-  std::lock_guard<std::mutex> hold(g_lock);
-  auto it = Find(thread);
-  if (it != g_made.end()) g_made.erase(it);
+  if (MadeThread* made = FindThread(pthread_self())) made->finished = true;
+  return result;
 }
 
 }  // namespace
 
-void ForgetMainWindowThread(pthread_t thread) {
+void ReapMainWindowThreads() {
+  std::vector<pthread_t> done;
+  {
+    std::lock_guard<std::mutex> hold(g_lock);
+    for (auto it = g_made.begin(); it != g_made.end();) {
+      if (it->finished && !it->claimed) {
+        done.push_back(it->thread);
+        it = g_made.erase(it);
+      } else {
+        ++it;
+      }
+    }
+  }
+  for (pthread_t thread : done) pthread_join(thread, nullptr);
+}
+
+void NoteMainWindowOfThread(WindowHandle hwnd) {
   std::lock_guard<std::mutex> hold(g_lock);
-  auto it = Find(thread);
-  if (it == g_made.end() || it->awaited) return;
-  pthread_detach(thread);
-  g_made.erase(it);
+  MadeThread* made = FindThread(pthread_self());
+  if (made && made->window == 0) made->window = hwnd;
+}
+
+size_t UnjoinedMainWindowThreads() {
+  std::lock_guard<std::mutex> hold(g_lock);
+  return g_made.size();
 }
 
 extern "C" {
@@ -55,24 +75,41 @@ extern "C" {
 int CreateThreadForMainWindow(pthread_t* thread, pthread_attr_t* attr, void* (*entry)(void*), void* arg) {
   if (!thread || !entry) return -1;
   if (attr) return pthread_create(thread, attr, entry, arg);
+  ReapMainWindowThreads();
+  std::unique_ptr<Trampoline> start(new (std::nothrow) Trampoline{entry, arg});
+  if (!start) return -1;
   pthread_attr_t own;
   pthread_attr_init(&own);
   pthread_attr_setstacksize(&own, kMainWindowStack);
-  // Registered before the thread runs, so its window's clean-up finds it.
+  // Registered before the thread runs, so that its first window finds it.
   std::lock_guard<std::mutex> hold(g_lock);
-  int result = pthread_create(thread, &own, entry, arg);
+  int result = pthread_create(thread, &own, RunTrampoline, start.get());
   pthread_attr_destroy(&own);
-  if (result == 0) g_made.push_back({*thread, false});
-  return result;
+  if (result != 0) return result;
+  start.release();
+  g_made.push_back({*thread, 0, false, false});
+  return 0;
 }
 
 int WaitMainWindowClose(WindowHandle hwnd, void** result) {
-  MainWinRecord* win = ValidMainWindow(hwnd);
-  if (!win) return -1;
-  pthread_t thread = win->thread;
-  if (!Claim(thread)) return -1;
+  pthread_t thread;
+  {
+    std::lock_guard<std::mutex> hold(g_lock);
+    MadeThread* found = nullptr;
+    for (MadeThread& made : g_made)
+      if (hwnd != 0 && made.window == hwnd && !made.claimed) found = &made;
+    if (!found) return -1;
+    found->claimed = true;
+    thread = found->thread;
+  }
   int joined = pthread_join(thread, result);
-  Drop(thread);
+  std::lock_guard<std::mutex> hold(g_lock);
+  for (auto it = g_made.begin(); it != g_made.end(); ++it) {
+    if (pthread_equal(it->thread, thread)) {
+      g_made.erase(it);
+      break;
+    }
+  }
   return joined;
 }
 

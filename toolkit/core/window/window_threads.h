@@ -1,9 +1,14 @@
-// Threads made for main windows: joinable, so that WaitMainWindowClose can
-// join them, and detached when their window is cleaned up unwaited.
+// Threads made for main windows. They stay joinable so that
+// WaitMainWindowClose can always join them; one that ended without anyone
+// waiting is joined by the next CreateThreadForMainWindow.
 #pragma once
 
-#include <pthread.h>
+#include "gui/common.h"
 
-// Detaches a thread made by CreateThreadForMainWindow unless someone waits
-// for it; nothing for other threads.
-void ForgetMainWindowThread(pthread_t thread);
+// Ties a new main window to the thread it was made on, when that thread
+// was made by CreateThreadForMainWindow and has no window yet.
+void NoteMainWindowOfThread(WindowHandle hwnd);
+// Joins the made threads that ended without anyone waiting for them.
+void ReapMainWindowThreads();
+// Threads made by CreateThreadForMainWindow not yet joined.
+size_t UnjoinedMainWindowThreads();

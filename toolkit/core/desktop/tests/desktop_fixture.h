@@ -4,6 +4,7 @@
 #pragma once
 
 #include <gtest/gtest.h>
+#include <sched.h>
 
 #include <algorithm>
 #include <atomic>
@@ -97,10 +98,13 @@ inline void Drain() {
   for (int guard = 0; guard < 1000 && PeekMessage(&msg, any, 0, 0, TRUE); ++guard) DispatchMessage(&msg);
 }
 
-// Posts input to the desktop and waits until it has been routed: a request
-// sent afterwards is answered only once the desktop read the posted ones.
+// Posts input to the desktop and waits until it has been routed: once the
+// posted ring is empty the desktop has read it, and a request sent then is
+// answered after the last one was handled.
 inline void Input(int msg, WParam wParam, LParam lParam) {
   PostMessage(__gui_hwnd_desktop, msg, wParam, lParam);
+  Message peeked;
+  while (PeekPostMessage(&peeked, __gui_hwnd_desktop, 0, 0, FALSE)) sched_yield();
   Request(MSG_DT_GETACTIVEMAIN);
 }
 
@@ -132,6 +136,7 @@ class DesktopTest : public ::testing::Test {
     SendMessage(__gui_hwnd_desktop, kDesktopDeleteClass, 0, reinterpret_cast<LParam>(kTestClass));
     if (SendMessage(__gui_hwnd_desktop, kDesktopEnd, 0, 0) != 1) PostQuitMessage(__gui_hwnd_desktop);
     pthread_join(thread_, nullptr);
+    TerminateDesktop();
     SetDesktopClockForTest(nullptr);
     SetAppCallbacks(nullptr);
   }
@@ -156,6 +161,12 @@ class DesktopTest : public ::testing::Test {
   WindowHandle Control(WindowHandle parent, Rect r, int id, uint32_t style = WS_VISIBLE, uint32_t exStyle = 0) {
     return CreateWindowEx(kTestClass, "ctl", style, exStyle, id, r.left, r.top, r.right - r.left, r.bottom - r.top,
                           parent, 0);
+  }
+
+  // Forgets everything received so far, the queued part included.
+  void Settle() {
+    Drain();
+    Recorder::Instance().Take();
   }
 
   // Destroys and cleans up a main window made by Main.

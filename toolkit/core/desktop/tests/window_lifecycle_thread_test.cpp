@@ -3,6 +3,7 @@
 #include <sched.h>
 
 #include "core/desktop/tests/desktop_fixture.h"
+#include "core/window/window_threads.h"
 
 namespace desktest {
 namespace {
@@ -265,6 +266,12 @@ TEST_F(WindowThreads, UnwaitedWindowThreadIsDetachedAtCleanup) {
   // The window leaves the stack once its thread destroyed it.
   for (int i = 0; i < 100000 && GetNextMainWindow(0) != 0; ++i) sched_yield();
   EXPECT_EQ(Request(MSG_DT_GETACTIVEMAIN), 0u);
+  // Nobody waits: the ended thread is joined by the next reaping.
+  for (int i = 0; i < 100000 && UnjoinedMainWindowThreads() != 0; ++i) {
+    ReapMainWindowThreads();
+    sched_yield();
+  }
+  EXPECT_EQ(UnjoinedMainWindowThreads(), 0u);
 }
 
 }  // namespace

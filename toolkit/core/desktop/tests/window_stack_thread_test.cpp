@@ -18,10 +18,6 @@ class Stack : public DesktopTest {
     front_ = Main({50, 50, 150, 150});
     Settle();
   }
-  void Settle() {
-    Drain();
-    Recorder::Instance().Take();
-  }
   // Everything the two windows received, the queued part included.
   void Collect(Messages* back, Messages* front) {
     Drain();
