@@ -7,7 +7,7 @@
 DEB_PACKAGES := cmake ninja-build g++ clang pkg-config \
   libsdl2-dev libfreetype-dev libjpeg62-turbo-dev libpng-dev zlib1g-dev \
   googletest libgtest-dev libgmock-dev libbenchmark-dev \
-  xvfb xauth imagemagick unifont fonts-dejavu-core fonts-wqy-zenhei console-data
+  xvfb xauth imagemagick unifont fonts-dejavu-core fonts-wqy-zenhei console-data kbd
 
 JOBS ?= $(shell nproc)
 SCREENSHOT ?= build/screenshot.png
@@ -49,7 +49,7 @@ test-asan: deps
 
 test-tsan: deps
 	cmake --preset tsan
-	cmake --build --preset tsan -j $(JOBS)
+	cmake --build --preset tsan -j $(JOBS) --target thread_tests
 	TSAN_OPTIONS=halt_on_error=1 ctest --preset tsan
 
 fuzz: deps

@@ -4,6 +4,8 @@
 #include "gui/dc.h"
 #include "gui/gal.h"
 #include "gui/gui_etc.h"
+#include "gui/input.h"
+#include "gui/keyboard.h"
 #include "gui/layout.h"
 
 int StageInitGAL() { return InitGAL(); }
@@ -22,18 +24,18 @@ int StageInitIME() { return 1; }
 int StageLoadLayoutRes() { return LoadLayoutRes(); }
 void StageUnloadLayoutRes() { TerminateLayout(); }
 void StageLoadStockBitmaps() {}
-int StageInitLowLevelEvents() { return 1; }
-void StageTermIAL() {}
+int StageInitLowLevelEvents() { return InitLowLevelEvents(); }
+void StageTermIAL() { TermIAL(); }
 int StageInitCursors() { return 1; }
 void StageTerminateCursors() {}
 int StageInitMenu() { return 1; }
 void StageTerminateMenu() {}
-int StageInitAccel() { return 1; }
-void StageTerminateAccel() {}
+int StageInitAccel() { return InitAccel(); }
+void StageTerminateAccel() { TerminateAccel(); }
 int StageInitDesktop() { return 1; }
 void StageTerminateDesktop() {}
 void StagePreloadCharWidthCache() {}
-void StageSetKeyboardLayout(const char*) {}
+void StageSetKeyboardLayout(const char* name) { SetKeyboardLayout(name); }
 void StagePlaceCursorAtCentre() {}
 bool StageLayoutWantsStrings() { return IsStringTableWanted() != 0; }
 // The captions follow the interface language of the device configuration.
