@@ -77,13 +77,12 @@ void PaintDesktopBackground(const Rect* rect) {
   if (!screen || !screen->format) return;
   Rect area = rect ? *rect : ScreenRect();
   int output = getCurOutputHook();
-  int slot = output == getMainOutputHook() ? 0 : 1;
   GalPixel pixel = GAL_MapRGB(screen->format, kBackgroundRed, kBackgroundGreen, kBackgroundBlue);
   GlobalClipInfo& clip = DesktopClip();
   std::lock_guard<std::mutex> holdClip(clip.lock);
   std::lock_guard<std::mutex> holdDisplay(gui::dc::GdiLockOfDisplay(output));
   for (const ClipRect* node = clip.region.head; node; node = node->next) {
     Rect part;
-    if (IntersectRect(&part, &node->rc, &area)) FillScreenRect(screen, part, pixel, slot);
+    if (IntersectRect(&part, &node->rc, &area)) FillScreenRect(screen, part, pixel, output);
   }
 }
