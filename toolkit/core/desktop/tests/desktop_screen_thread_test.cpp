@@ -23,8 +23,8 @@ void PaintRed(int x, int y, int w, int h) {
 
 TEST(DesktopScreen, BackgroundShowsAndAHiddenWindowLeavesNoPixels) {
   SetAppCallbacks(nullptr);
+  InitDesktop();  // as start-up sets the desktop up, before its thread runs
   ASSERT_EQ(InitGUI(0, nullptr), 0);
-  InitDesktop();  // start-up's own set-up of the desktop, made again here
   SendMessage(__gui_hwnd_desktop, kDesktopBackground, 0, 0);
   HostFlush();
   EXPECT_EQ(HostReadWindowPixel(0, 5, 5), kBackground);

@@ -216,3 +216,93 @@ TEST_F(Stack, PopupMenuIsCutOutOfEveryRegionUntilItCloses) {
 
 }  // namespace
 }  // namespace desktest
+
+namespace desktest {
+namespace {
+
+using Messages = std::vector<int>;
+
+class Requests : public DesktopTest {
+ protected:
+  void SetUp() override {
+    DesktopTest::SetUp();
+    back_ = Main({0, 0, 200, 200});
+    front_ = Main({50, 50, 150, 150});
+    Settle();
+  }
+  WindowHandle back_ = 0, front_ = 0;
+};
+
+TEST_F(Requests, TrackingMovesTheFrameAndReportsWhereItEnded) {
+  DragInfo drag{33, 10, 10};
+  EXPECT_EQ(Request(MSG_DT_STARTDRAGWIN, back_, reinterpret_cast<LParam>(&drag)), 0u);
+  EXPECT_EQ(static_cast<LResult>(Request(MSG_DT_STARTDRAGWIN, front_, reinterpret_cast<LParam>(&drag))), -1);
+  Input(4, 1, PointParam(20, 15));
+  Input(2, 0, PointParam(20, 15));  // any other input ends it
+  Drain();
+  std::vector<Seen> expected = {{back_, 81, (5u << 16) | 10u}};
+  EXPECT_EQ(Recorder::Instance().Take(), expected);
+  EXPECT_TRUE(ClipHolds(back_, 10, 10));  // the regions are free again
+
+  // Cancelled: the next input only takes the frame away.
+  EXPECT_EQ(Request(MSG_DT_STARTDRAGWIN, back_, reinterpret_cast<LParam>(&drag)), 0u);
+  EXPECT_EQ(static_cast<LResult>(Request(MSG_DT_CANCELDRAGWIN, front_)), -1);
+  EXPECT_EQ(Request(MSG_DT_CANCELDRAGWIN, back_), 0u);
+  EXPECT_TRUE(ClipHolds(back_, 10, 10));
+  Input(1, 0, PointParam(10, 10));
+  Drain();
+  EXPECT_TRUE(Recorder::Instance().Take().empty());
+  Input(1, 0, PointParam(100, 100));
+  Drain();
+  expected = {{front_, 1 + 224, 0}};
+  EXPECT_EQ(Recorder::Instance().Take(), expected);
+}
+
+TEST_F(Requests, CloseAllAsksEveryMenuWindowButThePreview) {
+  WindowHandle tip = Main({300, 300, 320, 320}, WS_VISIBLE, WS_EX_TOPMOST);
+  WindowHandle other = Main({400, 300, 420, 320}, WS_VISIBLE, WS_EX_TOPMOST);
+  WindowHandle preview = Main({0, 0, 10, 10}, WS_VISIBLE, WS_EX_PREVIEW);
+  ASSERT_EQ(Request(MSG_DT_REGBUBBLETIP, tip), 0u);
+  Settle();
+  EXPECT_EQ(Request(MSG_DT_CLOSEALLWINS), 4u);
+  Drain();
+  std::vector<Seen> got = Recorder::Instance().Take();
+  auto has = [&got](WindowHandle hwnd, int msg) {
+    return std::count(got.begin(), got.end(), Seen{hwnd, msg, 0}) == 1;
+  };
+  EXPECT_TRUE(has(tip, 401));
+  EXPECT_TRUE(has(other, MSG_CLOSE));
+  EXPECT_TRUE(has(front_, MSG_CLOSE));
+  EXPECT_TRUE(has(back_, MSG_CLOSE));
+  EXPECT_FALSE(has(preview, MSG_CLOSE));
+  Request(MSG_DT_UNREGBUBBLETIP, tip);
+  Request(MSG_DT_REMOVEMAINWIN, preview);
+  Rec(preview)->exStyle &= ~WS_EX_PREVIEW;
+}
+
+TEST_F(Requests, BroadcastReachesEveryMainWindowOnce) {
+  WindowHandle control = Control(back_, {0, 0, 10, 10}, 1);
+  Settle();
+  Message notice{0, 500, 7, 8, 0, nullptr};
+  EXPECT_EQ(Request(kDesktopBroadcast, 0, reinterpret_cast<LParam>(&notice)), 2u);
+  Drain();
+  std::vector<Seen> expected = {{front_, 500, 7}, {back_, 500, 7}};
+  EXPECT_EQ(Recorder::Instance().Take(), expected);
+  (void)control;
+}
+
+TEST_F(Requests, RepaintRequestRepaintsThePartOfEachVisibleWindow) {
+  // top 160, left 160, bottom 190, right 190: only back lies there.
+  Request(MSG_PAINT, (160u << 16) | 160u, (190 << 16) | 190);
+  Drain();
+  std::vector<Seen> got = Recorder::Instance().Take();
+  std::vector<Seen> expected = {{back_, MSG_NCPAINT, 0}, {back_, MSG_ERASEBKGND, 0}, {back_, MSG_PAINT, 0}};
+  EXPECT_EQ(got, expected);
+  Request(MSG_PAINT, 0, 0);  // empty: everything
+  Drain();
+  got = Recorder::Instance().Take();
+  EXPECT_EQ(got.size(), 6u);
+}
+
+}  // namespace
+}  // namespace desktest
