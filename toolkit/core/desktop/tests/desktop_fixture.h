@@ -182,6 +182,19 @@ class DesktopTest : public ::testing::Test {
   std::vector<WindowHandle> windows_;
 };
 
+// back (0,0)-(200,200) below front (50,50)-(150,150), both visible, front
+// active, every message so far consumed.
+class TwoWindows : public DesktopTest {
+ protected:
+  void SetUp() override {
+    DesktopTest::SetUp();
+    back_ = Main({0, 0, 200, 200});
+    front_ = Main({50, 50, 150, 150});
+    Settle();
+  }
+  WindowHandle back_ = 0, front_ = 0;
+};
+
 inline WindowRecord* Rec(WindowHandle hwnd) { return WindowOf(hwnd); }
 
 inline std::vector<WindowHandle> ListOrder(const ZOrderList& list) {

@@ -13,14 +13,8 @@ using Messages = std::vector<int>;
 
 constexpr int kRaw = 224;
 
-class Routing : public DesktopTest {
+class Routing : public TwoWindows {
  protected:
-  void SetUp() override {
-    DesktopTest::SetUp();
-    back_ = Main({0, 0, 200, 200});
-    front_ = Main({50, 50, 150, 150});
-    Settle();
-  }
   std::vector<Seen> Seen_(WindowHandle hwnd) {
     Drain();
     return Recorder::Instance().TakeSeenFor(hwnd);
@@ -30,7 +24,6 @@ class Routing : public DesktopTest {
     for (const Seen& s : Seen_(hwnd)) out.push_back(s.message);
     return out;
   }
-  WindowHandle back_ = 0, front_ = 0;
 };
 
 TEST_F(Routing, ButtonsPairWithTheWindowOfThePressAndMovesTrackThePointer) {

@@ -222,16 +222,7 @@ namespace {
 
 using Messages = std::vector<int>;
 
-class Requests : public DesktopTest {
- protected:
-  void SetUp() override {
-    DesktopTest::SetUp();
-    back_ = Main({0, 0, 200, 200});
-    front_ = Main({50, 50, 150, 150});
-    Settle();
-  }
-  WindowHandle back_ = 0, front_ = 0;
-};
+using Requests = TwoWindows;
 
 TEST_F(Requests, TrackingMovesTheFrameAndReportsWhereItEnded) {
   DragInfo drag{33, 10, 10};
