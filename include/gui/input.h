@@ -55,7 +55,16 @@ int GetTimeOfDayLocal(struct timeval* now);
 
 /* ---- Low-level events ---- */
 
-struct LowLevelEvent;
+/* One low-level event as the event reader delivers it. */
+struct LowLevelEvent {
+  int32_t type;   /* 0 time-out, 1 key, 2 mouse */
+  int32_t count;  /* time-outs: running count */
+  int32_t status;
+  int32_t event;  /* mouse or key code */
+  int32_t data1;  /* mouse x, or scan code */
+  int32_t data2;  /* mouse y, or key status */
+  int32_t mouseStatus;
+};
 
 /* Status word of key and mouse events. */
 #define KS_RIGHTSHIFT 0x0001

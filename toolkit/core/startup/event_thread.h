@@ -2,18 +2,9 @@
 // event reader makes of it into desktop messages.
 #pragma once
 
-#include <cstdint>
+#include "gui/input.h"
 
-// One low-level event as the event reader delivers it.
-struct LowLevelEvent {
-  int32_t type;   // 0 time-out, 1 key, 2 mouse
-  int32_t count;  // time-outs: running count
-  int32_t status;
-  int32_t event;  // mouse or key code
-  int32_t data1;  // mouse x, or scan code
-  int32_t data2;  // mouse y, or key status
-  int32_t mouseStatus;
-};
+#include <cstdint>
 
 enum LowLevelEventType { kEventTimeout = 0, kEventKey = 1, kEventMouse = 2 };
 
