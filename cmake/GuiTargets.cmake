@@ -10,7 +10,7 @@ if(GUI_LIBFUZZER)
 endif()
 
 if(GUI_SANITIZE)
-  add_compile_options(-fsanitize=${GUI_SANITIZE} -fno-omit-frame-pointer -g)
+  add_compile_options(-fsanitize=${GUI_SANITIZE} -fno-omit-frame-pointer)
   add_link_options(-fsanitize=${GUI_SANITIZE})
   if(GUI_SANITIZE MATCHES "undefined")
     add_compile_options(-fno-sanitize-recover=undefined)
