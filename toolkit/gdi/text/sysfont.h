@@ -22,6 +22,10 @@ void DestroyLangBoxFonts();
 // The language index the device configuration names.
 int CurrentLangIndex();
 
+// Takes the system fonts out of the slots for a language switch without
+// freeing them; DestroyUniqueSysLogFonts frees them at shut-down.
+void RetireSysLogFonts();
+
 }  // namespace sysfont
 
 #endif

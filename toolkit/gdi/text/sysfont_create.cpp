@@ -25,6 +25,12 @@ std::vector<LogFont*>& created() {
   return list;
 }
 
+// Fonts of an earlier language, kept until shut-down.
+std::vector<LogFont*>& retired() {
+  static std::vector<LogFont*> list;
+  return list;
+}
+
 // The fields of one configured name that a LogFont is made from.
 struct FontSpec {
   std::string name;
@@ -205,6 +211,14 @@ int CreateSysLogFontsFrom(const devfont::ConfigRead& read, int langIndex) {
 
 int CurrentLangIndex() { return LangIndexFromLanguageId(DeviceConfigLanguageId()); }
 
+// Windows and DCs made before a language switch still point at the old
+// fonts, so those stay allocated (a few per switch) until shut-down.
+void RetireSysLogFonts() {
+  for (LogFont*& slot : g_SysLogFont) slot = nullptr;
+  retired().insert(retired().end(), created().begin(), created().end());
+  created().clear();
+}
+
 }  // namespace sysfont
 
 namespace {
@@ -231,9 +245,12 @@ void DestroySysLogFonts(void) {
   sysfont::created().clear();
 }
 
-// Each distinct font once, also the configured fonts that hold no slot.
+// Each distinct font once, also the configured fonts that hold no slot and
+// those of earlier languages.
 void DestroyUniqueSysLogFonts(void) {
   std::vector<LogFont*> fonts = sysfont::created();
+  fonts.insert(fonts.end(), sysfont::retired().begin(), sysfont::retired().end());
+  sysfont::retired().clear();
   for (LogFont* lf : g_SysLogFont)
     if (lf && !isCreated(lf)) fonts.push_back(lf);
   for (size_t i = 0; i < fonts.size(); ++i) {

@@ -169,6 +169,20 @@ TEST_F(SysFontTest, RecreatingForAnotherLanguageReplacesTheFonts) {
   EXPECT_STREQ(GetSysCharset(TRUE), "GB2312-0");
 }
 
+TEST_F(SysFontTest, FontsOfAnEarlierLanguageStayUsableAfterASwitch) {
+  SystemFonts({kLatin, kGb});
+  CaptureStdout();
+  ASSERT_EQ(Create(0), 1);
+  LogFont* held = g_SysLogFont[1];  // as a window would keep it
+  sysfont::RetireSysLogFonts();
+  ASSERT_EQ(Create(kGbIndex), 1);
+  GetCapturedStdout();
+  EXPECT_NE(g_SysLogFont[1], held);
+  FontMetrics metrics{};
+  GetFontMetrics(held, &metrics);
+  EXPECT_EQ(metrics.fontHeight, 16);
+}
+
 TEST_F(SysFontTest, LanguageListFontsFollowEachLanguage) {
   SystemFonts({kLatin});
   CaptureStdout();
