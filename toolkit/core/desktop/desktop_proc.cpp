@@ -46,11 +46,6 @@ LResult EndDesktop() {
   return 1;
 }
 
-void ResetTranslations() {
-  // The caption table is reloaded by the layout code; the desktop only
-  // asks for the translation list to start again.
-}
-
 void DesktopTick() {
   TimerTick(1);
   DesktopState& d = Desk();
@@ -184,13 +179,11 @@ extern "C" LResult DesktopWinProc(WindowHandle, int message, WParam wParam, LPar
       RepaintRect(wParam, lParam);
       return 0;
     case kDesktopInit:
-      ResetTranslations();
       LoadBackgroundPicture();
       return 0;
     case kDesktopEnd:
       return EndDesktop();
     case kDesktopReinit:
-      if (wParam) ResetTranslations();
       FreeBackgroundPicture();
       LoadBackgroundPicture();
       return 0;
