@@ -7,7 +7,7 @@ shot=$(realpath -m "$2")
 wait_seconds=${WAIT_SECONDS:-4}
 
 display=:$(( 90 + RANDOM % 100 ))
-Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+Xvfb "$display" -screen 0 "${SCREEN_GEOMETRY:-1024x768x24}" -nolisten tcp >/dev/null 2>&1 &
 xvfb_pid=$!
 trap 'kill $xvfb_pid 2>/dev/null || true' EXIT
 sleep 1

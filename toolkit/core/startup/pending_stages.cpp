@@ -2,11 +2,14 @@
 
 #include "gui/app_hooks.h"
 #include "gui/dc.h"
+#include "gui/desktop.h"
 #include "gui/gal.h"
 #include "gui/gui_etc.h"
 #include "gui/input.h"
 #include "gui/keyboard.h"
 #include "gui/layout.h"
+
+#include "core/window/minimal_default_proc.h"
 
 int StageInitGAL() { return InitGAL(); }
 void StageGalVideoQuit() { GAL_VideoQuit(); }
@@ -32,8 +35,8 @@ int StageInitMenu() { return 1; }
 void StageTerminateMenu() {}
 int StageInitAccel() { return InitAccel(); }
 void StageTerminateAccel() { TerminateAccel(); }
-int StageInitDesktop() { return 1; }
-void StageTerminateDesktop() {}
+int StageInitDesktop() { return InitDesktop(); }
+void StageTerminateDesktop() { TerminateDesktop(); }
 void StagePreloadCharWidthCache() {}
 void StageSetKeyboardLayout(const char* name) { SetKeyboardLayout(name); }
 void StagePlaceCursorAtCentre() {}
@@ -45,9 +48,13 @@ int StageLoadStrings() {
 }
 int StageLoadLanguageNames() { return LoadLanguageNames(); }
 
-LResult PendingDefaultMainWinProc(WindowHandle, int, WParam, LParam) { return 0; }
+LResult PendingDefaultMainWinProc(WindowHandle hwnd, int msg, WParam wParam, LParam lParam) {
+  return MinimalWindowProc(hwnd, msg, wParam, lParam);
+}
 LResult PendingDefaultDialogProc(WindowHandle, int, WParam, LParam) { return 0; }
-LResult PendingDefaultControlProc(WindowHandle, int, WParam, LParam) { return 0; }
+LResult PendingDefaultControlProc(WindowHandle hwnd, int msg, WParam wParam, LParam lParam) {
+  return MinimalWindowProc(hwnd, msg, wParam, lParam);
+}
 
 void PendingSwitchDispDev() {}
 long PendingEventTimeoutUsec() { return 300000; }
