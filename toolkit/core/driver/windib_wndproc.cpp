@@ -2,6 +2,9 @@
 // input engine and signals its events; repaints on request. Also the calls
 // that feed input through the same procedure.
 #include <atomic>
+#include <chrono>
+#include <condition_variable>
+#include <mutex>
 
 #include "core/driver/host_thread.h"
 #include "core/driver/windib.h"
@@ -10,23 +13,54 @@
 
 namespace {
 
+// The input engine reads button and key *states*. A press and its release
+// recorded faster than the engine reads would fold into one state and the
+// click would be lost, so each change waits until the engine has taken the
+// previous one. The wait is bounded: with no engine reading (none installed,
+// or it is shutting down) recording goes on as plain state.
+class Handoff {
+ public:
+  void BeforeWrite(bool readerPresent) {
+    std::unique_lock<std::mutex> hold(lock_);
+    if (readerPresent) taken_.wait_for(hold, kMaxWait, [this] { return !pending_; });
+    pending_ = true;
+  }
+  void Taken() {
+    {
+      std::lock_guard<std::mutex> hold(lock_);
+      pending_ = false;
+    }
+    taken_.notify_all();
+  }
+
+ private:
+  static constexpr std::chrono::milliseconds kMaxWait{200};
+  std::mutex lock_;
+  std::condition_variable taken_;
+  bool pending_ = false;
+};
+
 struct InputRecord {
   std::atomic<uint32_t> buttons{0};
   // Key word in the low 32 bits, pressed byte above: read as one.
   std::atomic<uint64_t> key{0};
   std::atomic<HostEvent*> mouseEvent{nullptr};
   std::atomic<HostEvent*> keyboardEvent{nullptr};
+  Handoff buttonHandoff;
+  Handoff keyHandoff;
 };
 
 InputRecord g_input;
 
 void setButtons(uint32_t value) {
+  g_input.buttonHandoff.BeforeWrite(g_input.mouseEvent.load() != nullptr);
   g_input.buttons.store(value);
   HostSignalEvent(g_input.mouseEvent.load());
 }
 
 void setKey(LParam lParam, bool pressed) {
   uint32_t keyWord = static_cast<uint32_t>(static_cast<uint64_t>(lParam) >> 16 & 0xFFFF) << 16;
+  g_input.keyHandoff.BeforeWrite(g_input.keyboardEvent.load() != nullptr);
   g_input.key.store(keyWord | uint64_t{pressed ? 1u : 0u} << 32);
   HostSignalEvent(g_input.keyboardEvent.load());
 }
@@ -88,10 +122,15 @@ void HostSetInputEvents(HostEvent* mouse, HostEvent* keyboard) {
   g_input.keyboardEvent.store(keyboard);
 }
 
-int HostGetMouseButtons(void) { return static_cast<int>(g_input.buttons.load()); }
+int HostGetMouseButtons(void) {
+  int buttons = static_cast<int>(g_input.buttons.load());
+  g_input.buttonHandoff.Taken();
+  return buttons;
+}
 
 void HostGetKeyRecord(uint32_t* keyWord, uint8_t* pressed) {
   uint64_t key = g_input.key.load();
+  g_input.keyHandoff.Taken();
   if (keyWord) *keyWord = static_cast<uint32_t>(key);
   if (pressed) *pressed = static_cast<uint8_t>(key >> 32);
 }
