@@ -56,6 +56,7 @@ void CutClip(HDC hdc, const Rect* rect, BOOL (*cut)(ClipRgn*, const Rect*)) {
   if (IsWindowDC(dc)) {
     if (IsEmptyClipRgn(&dc->localClip)) SetClipRgn(&dc->localClip, &kWholeLocalArea);
     cut(&dc->localClip, &r);
+    dc->localCutToNothing = IsEmptyClipRgn(&dc->localClip);
   }
   const Rect screen = ToScreen(dc, r);
   cut(&dc->effClip, &screen);
@@ -75,6 +76,7 @@ void SelectClipRect(HDC hdc, const Rect* rect) {
       SetClipRgn(&dc->localClip, &r);
     else
       EmptyClipRgn(&dc->localClip);
+    dc->localCutToNothing = false;
     RefreshUnderClipLock(dc);
     return;
   }
@@ -93,6 +95,7 @@ void IncludeClipRect(HDC hdc, const Rect* rect) {
       SetClipRgn(&dc->localClip, &r);
     else
       AddClipRect(&dc->localClip, &r);
+    dc->localCutToNothing = false;
     RefreshUnderClipLock(dc);
     return;
   }
@@ -109,6 +112,7 @@ void SelectClipRegion(HDC hdc, const ClipRgn* region) {
   if (!dc || !region) return;
   if (IsWindowDC(dc)) {
     if (!ClipRgnCopy(&dc->localClip, region)) EmptyClipRgn(&dc->localClip);
+    dc->localCutToNothing = false;
     RefreshUnderClipLock(dc);
     return;
   }
@@ -129,7 +133,7 @@ BOOL PtVisible(HDC hdc, int x, int y) {
   DC* dc = DcFromHandle(hdc);
   if (!dc) return FALSE;
   if (IsWindowDC(dc))
-    return IsEmptyClipRgn(&dc->localClip) || PtInRegion(&dc->localClip, x, y);
+    return !LocalClipApplies(dc) || PtInRegion(&dc->localClip, x, y);
   return PtInRegion(&dc->effClip, x, y);
 }
 
@@ -138,7 +142,7 @@ BOOL RectVisible(HDC hdc, const Rect* rect) {
   if (!dc || !rect) return FALSE;
   Rect r = *rect;
   NormalizeRect(&r);
-  if (IsWindowDC(dc)) return IsEmptyClipRgn(&dc->localClip) || RectInRegion(&dc->localClip, &r);
+  if (IsWindowDC(dc)) return !LocalClipApplies(dc) || RectInRegion(&dc->localClip, &r);
   return RectInRegion(&dc->effClip, &r);
 }
 

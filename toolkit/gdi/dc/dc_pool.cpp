@@ -100,6 +100,7 @@ void SetupWindowDC(DC* dc, WindowHandle hwnd, bool client) {
   dc->viewOrigin = dc->windowOrigin = Point{0, 0};
   dc->viewExtent = dc->windowExtent = Point{1, 1};
   if (dc->dcType == kWindowDC) {
+    dc->localCutToNothing = false;
     dc->client = client ? 1 : 0;
     dc->clipInfo = WindowClipInfo(hwnd);
     if (dc->clipInfo) {
@@ -132,7 +133,7 @@ int RefreshDCClipRgn(DC* dc, bool forced) {
   // its corner, which has moved when the window has.
   dc->devRect = WindowDeviceRect(dc->hwnd, dc->client != 0);
   bool ok;
-  if (IsEmptyClipRgn(&dc->localClip)) {
+  if (!LocalClipApplies(dc)) {
     ok = ClipRgnCopy(&dc->effClip, global);
   } else {
     ok = ClipRgnCopy(&dc->effClip, &dc->localClip);
@@ -177,6 +178,7 @@ void ReleaseDC(HDC hdc) {
   if (!dc) return;
   FreeAlphaFormat(dc);
   if (dc->localClip.heap) EmptyClipRgn(&dc->localClip);
+  dc->localCutToNothing = false;
   // The screen DC's region stays: emptying it would stop all screen drawing.
   if (dc->dcType != kWindowDC) return;
   if (dc->hwnd && WindowPrivateClientDC(dc->hwnd) == hdc) {

@@ -74,6 +74,9 @@ struct DC {
   Rect devRect{};
   GlobalClipInfo* clipInfo = nullptr;
   uint32_t age = 0;
+  // A clip call cut the local region down to nothing: the window DC then
+  // draws nowhere, where an empty local region alone means "no clipping".
+  bool localCutToNothing = false;
 
   // The geometry of the DC's display (main or auxiliary) that the pixel
   // operations address, and the display lock held while drawing.
@@ -118,6 +121,11 @@ void UnlockDCClipInfo(DC* dc);
 int BeginDCDrawing(DC* dc);
 void BeginDCDrawingUnclipped(DC* dc);
 void EndDCDrawing(DC* dc);
+
+// Whether a window DC's local region limits its drawing.
+inline bool LocalClipApplies(const DC* dc) {
+  return dc->localCutToNothing || !IsEmptyClipRgn(&dc->localClip);
+}
 
 // Logical to screen coordinates.
 void LogicalToDevice(const DC* dc, int* x, int* y);

@@ -88,6 +88,33 @@ TEST_P(ClipAPI, ExcludeAndIntersectStartFromTheWholeArea) {
   EXPECT_FALSE(RectVisible(w.hdc, &away));
 }
 
+// Cuts that leave nothing keep nothing drawable, also after the effective
+// region is rebuilt; selecting none brings the whole window back.
+TEST_P(ClipAPI, CutsThatLeaveNothingStayEmptyAcrossRebuilds) {
+  ClientWindow w;
+  const Rect away{30, 20, 40, 30};  // beyond the 20 x 10 client area
+  const Rect keep{0, 0, 3, 2};
+  ClipRectIntersect(w.hdc, &keep);
+  ClipRectIntersect(w.hdc, &away);
+  EXPECT_TRUE(Drawn(w.hdc, 20, 10).empty());
+  EXPECT_FALSE(PtVisible(w.hdc, 1, 1));
+  EXPECT_FALSE(RectVisible(w.hdc, &keep));
+  w.main.clip.Set({{8, 3, 32, 17}});
+  EXPECT_TRUE(Drawn(w.hdc, 20, 10).empty()) << "a rebuild must not restore the window";
+
+  SelectClipRect(w.hdc, nullptr);
+  const Rect all{0, 0, 65535, 65535};
+  ExcludeClipRect(w.hdc, &all);
+  w.main.clip.Set({{8, 3, 32, 17}});
+  EXPECT_TRUE(Drawn(w.hdc, 20, 10).empty());
+
+  IncludeClipRect(w.hdc, &keep);
+  EXPECT_EQ(Drawn(w.hdc, 20, 10).size(), 6u) << "an emptied region takes a new rectangle";
+  SelectClipRect(w.hdc, nullptr);
+  EXPECT_TRUE(PtVisible(w.hdc, 19, 9));
+  EXPECT_EQ(Drawn(w.hdc, 20, 10).size(), 200u);
+}
+
 TEST_P(ClipAPI, IncludeAndSelectRegionAddUpInDCCoordinates) {
   ClientWindow w;
   const Rect a{0, 0, 2, 2}, b{18, 8, 20, 10};
