@@ -98,6 +98,35 @@ WindowHandle GetNextMainWindow(WindowHandle hwnd);
 /* The message a held button repeats; a null window clears it. */
 void SetAutoRepeatMessage(WindowHandle hwnd, int msg, WParam wParam, LParam lParam);
 
+/* ---- Default window procedures ---- */
+
+/* The three default procedures, set at start-up: 0 main windows, 1 dialogs,
+ * 2 controls. */
+extern WindowProc __gui_def_proc[3];
+
+/* Answers of message 33 (hit test). */
+#define HT_OUT 1
+#define HT_MENUBAR 2
+#define HT_TRANSPARENT 3
+#define HT_BORDER 4
+#define HT_CLIENT 12
+#define HT_ICON 20
+#define HT_CLOSEBUTTON 21
+#define HT_MAXBUTTON 22
+#define HT_MINBUTTON 23
+#define HT_HSCROLL 24
+#define HT_VSCROLL 25
+#define HT_CAPTION 33
+
+/* Hands a message to the default procedure of the window's kind: main
+ * windows (dialogs included) entry 0, controls entry 2, another window that
+ * answers 296 entry 1; 0 otherwise. */
+LResult DefaultWindowProc(WindowHandle hwnd, int message, WParam wParam, LParam lParam);
+LResult DefaultMainWinProc(WindowHandle hwnd, int message, WParam wParam, LParam lParam);
+LResult DefaultControlProc(WindowHandle hwnd, int message, WParam wParam, LParam lParam);
+/* The deepest window under the cursor; 0 when no main window is there. */
+WindowHandle GetWindowUnderCursor(void);
+
 GUI_EXTERN_C_END
 
 #endif

@@ -8,8 +8,7 @@
 #include "gui/input.h"
 #include "gui/keyboard.h"
 #include "gui/layout.h"
-
-#include "core/window/minimal_default_proc.h"
+#include "gui/window.h"
 
 int StageInitGAL() { return InitGAL(); }
 void StageGalVideoQuit() { GAL_VideoQuit(); }
@@ -49,11 +48,13 @@ int StageLoadStrings() {
 int StageLoadLanguageNames() { return LoadLanguageNames(); }
 
 LResult PendingDefaultMainWinProc(WindowHandle hwnd, int msg, WParam wParam, LParam lParam) {
-  return MinimalWindowProc(hwnd, msg, wParam, lParam);
+  return DefaultMainWinProc(hwnd, msg, wParam, lParam);
 }
-LResult PendingDefaultDialogProc(WindowHandle, int, WParam, LParam) { return 0; }
+LResult PendingDefaultDialogProc(WindowHandle hwnd, int msg, WParam wParam, LParam lParam) {
+  return DefaultMainWinProc(hwnd, msg, wParam, lParam);
+}
 LResult PendingDefaultControlProc(WindowHandle hwnd, int msg, WParam wParam, LParam lParam) {
-  return MinimalWindowProc(hwnd, msg, wParam, lParam);
+  return DefaultControlProc(hwnd, msg, wParam, lParam);
 }
 
 void PendingSwitchDispDev() {}

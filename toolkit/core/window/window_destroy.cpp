@@ -8,6 +8,7 @@
 #include "core/message/msg_queue.h"
 #include "core/startup/input_helpers.h"
 #include "core/window/auto_repeat.h"
+#include "core/window/nonclient_mouse.h"
 #include "core/window/window_damage.h"
 #include "core/window/window_internal.h"
 #include "gui/dc.h"
@@ -82,6 +83,7 @@ BOOL DestroyMainWindow(WindowHandle hwnd) {
   SendMessage(__gui_hwnd_desktop, MSG_DT_REMOVEMAINWIN, hwnd, 0);
   win->previewSlot = -1;
   ClearAutoRepeatOf(hwnd);
+  ForgetNonClientStateOf(hwnd);
   MarkDestroyed(win);
   delete win->zorderNode;
   win->zorderNode = nullptr;
@@ -109,6 +111,7 @@ BOOL DestroyWindow(WindowHandle control) {
   ctl->style &= ~kStyleVisible;
   if (ctl->privateDC) DeletePrivateDC(ctl->privateDC);
   ClearAutoRepeatOf(control);
+  ForgetNonClientStateOf(control);
   ThrowAwayMessages(control);
   std::unique_ptr<ControlRecord> owned(ctl);
   if (ctl->exStyle & kExOwnClipInfo) {

@@ -1,0 +1,327 @@
+// Mouse input of the default main-window procedure: the desktop's raw
+// messages become client and non-client messages, and client messages are
+// routed to the child controls with mouse capture, focus and the soft
+// keyboard and input method following the pointer.
+#include "core/desktop/desktop_state.h"
+#include "core/startup/input_helpers.h"
+#include "core/window/default_proc_internal.h"
+#include "core/window/default_proc_seams.h"
+#include "core/window/nonclient_mouse.h"
+#include "core/window/tool_placement.h"
+#include "core/window/window_damage.h"
+#include "core/window/window_messages.h"
+#include "gui/desktop.h"
+#include "gui/paint.h"
+#include "gui/startup.h"
+#include "gui/window.h"
+
+namespace {
+
+constexpr uint32_t kIpEditKeyboardStyle = 0x02u;
+constexpr uint32_t kStaticKindMask = 0x0Fu;
+constexpr uint32_t kStaticKindPassive = 15u;
+
+bool IsDisabled(const WindowRecord* win) { return (win->style & kStyleDisabled) != 0; }
+bool IsTransparentHit(LResult code) { return code == hit::kOutside || code == hit::kTransparent; }
+
+Point ClientToScreen(const WindowRecord* win, int x, int y) {
+  Rect origin = ClientScreenRectOf(win);
+  return Point{x + origin.left, y + origin.top};
+}
+
+LResult AskHitTest(WindowRecord* win, Point screen) {
+  return CallProc(win, winmsg::kHitTest, static_cast<WParam>(screen.x), static_cast<LParam>(screen.y));
+}
+
+bool Contains(const Rect& r, int x, int y) { return x >= r.left && x < r.right && y >= r.top && y < r.bottom; }
+
+WindowRecord* NextSibling(WindowRecord* child) { return static_cast<ControlRecord*>(child)->nextSibling; }
+
+void Post(WindowRecord* win, int msg, WParam wParam, LParam lParam) {
+  PostMessage(HandleOf(win), msg, wParam, lParam);
+}
+
+// A client message carries the position in the receiver's client area.
+void PostToChild(WindowRecord* child, int msg, WParam wParam, int x, int y) {
+  Post(child, msg, wParam, PackPoint(x - child->client.left, y - child->client.top));
+}
+
+WindowHandle SoftKeyboard() { return ValidMainWindow(SoftKeyboardWindow()) ? SoftKeyboardWindow() : 0; }
+
+WindowHandle SoftKeyboardEdit() {
+  WindowHandle skb = SoftKeyboard();
+  return skb ? static_cast<WindowHandle>(SendMessage(skb, winmsg::kSkbCurrentEdit, 0, 0)) : 0;
+}
+
+bool SoftKeyboardServesEdit() {
+  WindowHandle skb = SoftKeyboard();
+  return skb && SendMessage(skb, winmsg::kSkbState, 1, 0) != 0;
+}
+
+bool IsEditLike(WindowRecord* child) {
+  WindowHandle h = HandleOf(child);
+  return IsControlOfClass(h, "sledit") || IsControlOfClass(h, "ipedit") || IsControlOfClass(h, "propsheet");
+}
+
+// The non-client capture's control hears input with its own hit code.
+void PostToCapture(WindowHandle control, int msg, LParam screenPos) {
+  WindowRecord* ctl = ValidWindow(control);
+  if (!ctl) return;
+  LResult code = AskHitTest(ctl, Point{PointX(screenPos), PointY(screenPos)});
+  PostMessage(control, msg, static_cast<WParam>(code), screenPos);
+}
+
+// ---- raw mouse ----
+
+void PostRawAsClientAndNonClient(WindowRecord* win, int raw, WParam keys, LParam screenPos, int hitCode,
+                                 LParam clientPos) {
+  const int client = raw - winmsg::kRawOffset, nonClient = raw - winmsg::kRawToNonClient;
+  const bool inClient = hitCode == hit::kClient;
+  switch (raw - winmsg::kRawOffset) {
+    case winmsg::kLButtonDown: case winmsg::kLButtonUp: case winmsg::kRButtonDown: case winmsg::kRButtonUp:
+      if (inClient)
+        Post(win, client, keys, clientPos);
+      else
+        Post(win, nonClient, static_cast<WParam>(hitCode), screenPos);
+      return;
+    case winmsg::kLButtonDblClk: case winmsg::kMouseMove: case winmsg::kRButtonDblClk:
+      if (inClient && client == winmsg::kMouseMove) Post(win, winmsg::kSetCursor, hit::kClient, clientPos);
+      Post(win, nonClient, static_cast<WParam>(hitCode), screenPos);
+      if (inClient) Post(win, client, keys, clientPos);
+      return;
+    default:
+      if (inClient) Post(win, client, keys, clientPos);
+      return;
+  }
+}
+
+// ---- client mouse ----
+
+struct Pointer {
+  int x, y;          // as received: the window's client coordinates
+  LParam received;
+  WindowRecord* child;  // the enabled child under the point, or null
+  int hitCode;
+};
+
+void PressBesideChildren(WindowRecord* win, int msg, const Pointer& p) {
+  if (WindowRecord* active = win->activeChild) {
+    WindowHandle h = HandleOf(active);
+    SendNotifyMessage(h, winmsg::kMouseActivate, 1, 0);
+    Post(active, msg + winmsg::kNonClientOffset, hit::kOutside, p.received);
+    if (IsControlOfClass(h, "ipedit") && (active->style & kIpEditKeyboardStyle)) {
+      ClearIpEditKeyboardFlag();
+      InvalidateRect(h, nullptr, TRUE);
+    }
+  }
+  WindowHandle edit = SoftKeyboardEdit();
+  if (ValidControl(edit)) PostMessage(edit, winmsg::kSkbEditClosed, 0, 0);
+  HideInputTools(win);
+}
+
+// A pressed edit gets the mouse and the soft keyboard.
+void PressOnEdit(WindowRecord* child, int msg) {
+  WindowHandle h = HandleOf(child);
+  if (msg != winmsg::kLButtonDown) return;
+  int kind = EditParentKind(h);
+  if (kind != 1 && kind != 3) CaptureMouse(h);
+  WindowHandle skb = SoftKeyboard();
+  if (!skb) return;
+  if (!SoftKeyboardServesEdit()) {
+    SetSingleLineEditKeyboardFlag(0);
+    ClearInputHelperState();
+    PlaceSoftKeyboard(child, true, 0);
+    SendNotifyMessage(skb, winmsg::kSkbServes, h, 0);
+  } else if (SoftKeyboardEdit() != h) {
+    PlaceIme(child, false);
+    PlaceSoftKeyboard(child, true, 0);
+  }
+}
+
+void PressOnChild(WindowRecord* win, int msg, WParam keys, const Pointer& p) {
+  WindowRecord* child = p.child;
+  SendNotifyMessage(HandleOf(child), winmsg::kMouseActivate, static_cast<WParam>(p.hitCode), 0);
+  if (p.hitCode != hit::kClient) {
+    if (msg == winmsg::kLButtonDown && (p.hitCode & hit::kCaptureBit)) {
+      CaptureMouse(HandleOf(win));
+      SetNonClientCapture(HandleOf(child), HandleOf(win));
+    }
+    Post(child, msg + winmsg::kNonClientOffset, static_cast<WParam>(p.hitCode), p.received);
+    HideInputTools(child);
+    return;
+  }
+  if (CurrentNonClientCapture().control) return;
+  PostToChild(child, msg, keys, p.x, p.y);
+  if (SoftKeyboardEdit() == HandleOf(child) && SoftKeyboardServesEdit()) return;
+  if (IsEditLike(child)) {
+    PressOnEdit(child, msg);
+    return;
+  }
+  if (IsControlOfClass(HandleOf(child), "static") && (child->style & kStaticKindMask) == kStaticKindPassive) return;
+  HideInputTools(child);
+}
+
+void Release(WindowRecord* win, int msg, WParam keys, const Pointer& p) {
+  if (msg == winmsg::kRButtonUp && !(win->exStyle & kExPreview))
+    SendNotifyMessage(HandleOf(win), winmsg::kKeyDown, winmsg::kCloseKey, 0);
+  NonClientCapture capture = CurrentNonClientCapture();
+  if (msg == winmsg::kLButtonUp && capture.control) {
+    PostToCapture(capture.control, winmsg::kNcLButtonUp, p.received);
+    CaptureMouse(0);
+    ClearNonClientCapture();
+    return;
+  }
+  if (!p.child) {
+    if (win->activeChild) Post(win->activeChild, msg + winmsg::kNonClientOffset, hit::kOutside, p.received);
+    return;
+  }
+  if (p.hitCode == hit::kClient) {
+    PostToChild(p.child, msg, keys, p.x, p.y);
+    if (msg == winmsg::kRButtonUp) Post(p.child, winmsg::kClose, 0, 0);
+    return;
+  }
+  Post(p.child, msg + winmsg::kNonClientOffset, static_cast<WParam>(p.hitCode), p.received);
+}
+
+void DoubleClick(WindowRecord* win, int msg, WParam keys, const Pointer& p) {
+  if (!p.child) {
+    if (win->activeChild) Post(win->activeChild, msg + winmsg::kNonClientOffset, hit::kOutside, p.received);
+    return;
+  }
+  if (p.hitCode == hit::kClient)
+    PostToChild(p.child, msg, keys, p.x, p.y);
+  else
+    Post(p.child, msg + winmsg::kNonClientOffset, static_cast<WParam>(p.hitCode), p.received);
+}
+
+void HideTip() {
+  if (WindowHandle tip = BubbleTip()) SendNotifyMessage(tip, winmsg::kTipHide, 0, 0);
+}
+
+void PointerChangedChild(WindowRecord* win, WindowRecord* now, LParam position) {
+  WindowRecord* before = win->childUnderPointer;
+  if (now == before) return;
+  win->childUnderPointer = now;
+  if (SoftKeyboardShown()) return;
+  if (before) {
+    Post(before, winmsg::kMouseEnter, 0, static_cast<LParam>(HandleOf(now)));
+    Post(before, winmsg::kNcMouseMove, 1, position);
+  }
+  HideTip();
+  if (now) Post(now, winmsg::kMouseEnter, 1, static_cast<LParam>(HandleOf(before)));
+}
+
+void Move(WindowRecord* win, WParam keys, const Pointer& p) {
+  NonClientCapture capture = CurrentNonClientCapture();
+  if (capture.control) {
+    PostToCapture(capture.control, winmsg::kNcMouseMove, p.received);
+    return;
+  }
+  PointerChangedChild(win, p.child, p.received);
+  WindowRecord* child = p.child;
+  if (!child) return;
+  WindowHandle tip = BubbleTip();
+  if (tip && !SoftKeyboardShown() && IsControlOfClass(HandleOf(child), "ListView") &&
+      CallProc(child, winmsg::kTipQuery, 0, p.received) > 0)
+    SendNotifyMessage(tip, winmsg::kTipShow, HandleOf(child), p.received);
+  if (p.hitCode == hit::kClient) {
+    PostToChild(child, winmsg::kSetCursor, hit::kClient, p.x, p.y);
+    Post(child, winmsg::kNcMouseMove, hit::kClient, p.received);
+    PostToChild(child, winmsg::kMouseMove, keys, p.x, p.y);
+    return;
+  }
+  Post(child, winmsg::kNcSetCursor, static_cast<WParam>(p.hitCode), 0);
+  Post(child, winmsg::kNcMouseMove, static_cast<WParam>(p.hitCode), p.received);
+}
+
+void Wheel(int msg, WParam keys, const Pointer& p) {
+  NonClientCapture capture = CurrentNonClientCapture();
+  if (capture.control) {
+    PostToCapture(capture.control, msg, p.received);
+    return;
+  }
+  if (!p.child || p.hitCode != hit::kClient) return;
+  PostToChild(p.child, winmsg::kSetCursor, hit::kClient, p.x, p.y);
+  PostToChild(p.child, msg, keys, p.x, p.y);
+}
+
+}  // namespace
+
+WindowRecord* ChildAtPoint(WindowRecord* win, int x, int y, int* hitCode) {
+  const Point screen = ClientToScreen(win, x, y);
+  if (WindowRecord* primitive = win->primitiveChild) {
+    if (primitive->primitiveChild) {
+      *hitCode = hit::kClient;
+      return primitive;
+    }
+    LResult code = AskHitTest(primitive, screen);
+    if (IsTransparentHit(code)) return nullptr;
+    *hitCode = static_cast<int>(code);
+    return primitive;
+  }
+  for (WindowRecord* child = win->firstChild; child; child = NextSibling(child)) {
+    if (!IsVisibleRecord(child) || !Contains(child->window, x, y)) continue;
+    LResult code = AskHitTest(child, screen);
+    if (IsTransparentHit(code)) continue;
+    *hitCode = static_cast<int>(code);
+    return child;
+  }
+  return nullptr;
+}
+
+bool SoftKeyboardShown() {
+  WindowRecord* skb = ValidMainWindow(SoftKeyboardWindow());
+  return skb && IsVisibleRecord(skb);
+}
+
+WindowHandle BubbleTip() {
+  WindowHandle tip = Desk().bubbleTip;
+  return tip != GUI_INVALID_HANDLE && ValidWindow(tip) ? tip : 0;
+}
+
+LResult HandleRawMouse(WindowRecord* win, int msg, WParam wParam, LParam lParam) {
+  const int x = PointX(lParam), y = PointY(lParam);
+  NoteCursorPosition(x, y);
+  const Rect client = ClientScreenRectOf(win);
+  const int cx = x - client.left, cy = y - client.top;
+  int hitCode = 0;
+  if (!ChildAtPoint(win, cx, cy, &hitCode))
+    hitCode = static_cast<int>(CallProc(win, winmsg::kHitTest, static_cast<WParam>(x), static_cast<LParam>(y)));
+  else
+    hitCode = hit::kClient;
+  PostRawAsClientAndNonClient(win, msg, wParam, lParam, hitCode, PackPoint(cx, cy));
+  return 0;
+}
+
+LResult HandleClientMouse(WindowRecord* win, int msg, WParam wParam, LParam lParam) {
+  if (!IsMainRecord(win)) return 0;
+  Pointer p{PointX(lParam), PointY(lParam), lParam, nullptr, 0};
+  p.child = ChildAtPoint(win, p.x, p.y, &p.hitCode);
+  if (p.child && IsDisabled(p.child)) p.child = nullptr;
+  switch (msg) {
+    case winmsg::kLButtonDown: case winmsg::kRButtonDown:
+      if (p.child)
+        PressOnChild(win, msg, wParam, p);
+      else
+        PressBesideChildren(win, msg, p);
+      return 0;
+    case winmsg::kLButtonUp: case winmsg::kRButtonUp: Release(win, msg, wParam, p); return 0;
+    case winmsg::kLButtonDblClk: case winmsg::kRButtonDblClk: DoubleClick(win, msg, wParam, p); return 0;
+    case winmsg::kMouseMove: Move(win, wParam, p); return 0;
+    default: Wheel(msg, wParam, p); return 0;
+  }
+}
+
+extern "C" WindowHandle GetWindowUnderCursor(void) {
+  int x = 0, y = 0;
+  CursorPosition(&x, &y);
+  WindowRecord* win = ValidWindow(WindowUnderPointer(x, y));
+  if (!win) return 0;
+  for (;;) {
+    Rect origin = ClientScreenRectOf(win);
+    int hitCode = 0;
+    WindowRecord* child = ChildAtPoint(win, x - origin.left, y - origin.top, &hitCode);
+    if (!child) return HandleOf(win);
+    win = child;
+  }
+}

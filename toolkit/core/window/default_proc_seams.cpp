@@ -1,0 +1,89 @@
+#include "core/window/default_proc_seams.h"
+
+#include <atomic>
+
+#include "core/desktop/desktop.h"
+#include "core/window/window_damage.h"
+#include "core/window/window_messages.h"
+#include "gdi/dc/clipped_spans.h"
+#include "gdi/dc/dc_record.h"
+#include "gui/desktop.h"
+#include "gui/paint.h"
+
+namespace {
+std::atomic<uint32_t> g_cursorX{0}, g_cursorY{0};
+}  // namespace
+
+int NonClientHitTest(WindowRecord* win, int x, int y) {
+  Rect r = ScreenRectOf(win);
+  bool inside = x >= r.left && x < r.right && y >= r.top && y < r.bottom;
+  return inside ? hit::kBorder : hit::kOutside;
+}
+
+void RecomputeClientRect(WindowRecord* win) { win->client = win->window; }
+bool ScrollBarsTakeMouse(WindowRecord*, int, int, LParam) { return false; }
+void DrawNonClientArea(WindowRecord*, HDC, const Rect*) {}
+void RedrawCaptionBar(WindowRecord*, bool) {}
+
+void HighlightMenuBarAt(WindowRecord*, int, int, int) {}
+void TrackMenuBarAt(WindowRecord*, int, int) {}
+void TrackMenuBarItem(WindowRecord*, int) {}
+void OpenSystemMenu(WindowRecord*, int, int) {}
+
+uintptr_t DefaultCursor() { return 0; }
+void SetCurrentCursor(uintptr_t) {}
+
+void NoteCursorPosition(int x, int y) {
+  g_cursorX = static_cast<uint32_t>(x);
+  g_cursorY = static_cast<uint32_t>(y);
+}
+
+void CursorPosition(int* x, int* y) {
+  *x = static_cast<int>(g_cursorX.load());
+  *y = static_cast<int>(g_cursorY.load());
+}
+
+bool HideCaretForErase(WindowRecord*) { return false; }
+void ShowCaretAfterErase(WindowRecord*) {}
+void RestoreUnderCaret(WindowRecord*) {}
+void RedrawCaretAfterPaint(WindowRecord*, HDC) {}
+void BlinkCaret(WindowRecord*) {}
+
+void RefreshLiveVideoAreas(WindowRecord*) {}
+void ReplanLiveVideoAreas(const Rect&) {}
+void SetOutputSwitchRequest(bool) {}
+
+void ClearIpEditKeyboardFlag() {}
+void SetSingleLineEditKeyboardFlag(int) {}
+int EditParentKind(WindowHandle) { return 0; }
+
+void MoveWindowTo(WindowHandle hwnd, const Rect& rect, bool repaint) {
+  WindowRecord* win = ValidWindow(hwnd);
+  if (!win) return;
+  if (IsMainRecord(win)) {
+    Rect copy = rect;
+    SendMessage(__gui_hwnd_desktop, MSG_DT_MOVEMAINWIN, hwnd, reinterpret_cast<LParam>(&copy));
+    return;
+  }
+  win->window = rect;
+  RecomputeClientRect(win);
+  if (repaint && win->parent) InvalidateRect(HandleOf(win->parent), nullptr, TRUE);
+}
+
+void CaptureMouse(WindowHandle hwnd) { SendMessage(__gui_hwnd_desktop, MSG_DT_SETCAPTURE, hwnd, 0); }
+
+// Row by row through the clipped spans, as the box fill will do.
+void FillWithPixel(HDC hdc, const Rect& rect, GalPixel pixel) {
+  using namespace gui::dc;
+  if (rect.left >= rect.right || rect.top >= rect.bottom) return;
+  LockedDC dc(hdc);
+  if (!dc) return;
+  int x0 = rect.left, y0 = rect.top, x1 = rect.right, y1 = rect.bottom;
+  LogicalToDevice(dc.get(), &x0, &y0);
+  LogicalToDevice(dc.get(), &x1, &y1);
+  PreparePen(dc.get(), pixel, 1);
+  dc->rcOutput = Rect{x0, y0, x1, y1};
+  DrawingScope drawing(dc.get());
+  if (!drawing) return;
+  for (int y = y0; y < y1; ++y) DrawClippedRun(dc.get(), x0, x1 - 1, y);
+}

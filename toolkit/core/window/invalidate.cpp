@@ -1,0 +1,221 @@
+// Invalidation: damage collects in the invalid region under its mutex and
+// is dropped while the window is painting; erasing happens at once, in the
+// invalidating thread, outside the region's mutex.
+#include "core/window/invalidate.h"
+
+#include <mutex>
+
+#include "core/desktop/clip_info.h"
+#include "core/window/default_proc_seams.h"
+#include "core/window/window_damage.h"
+#include "core/window/window_messages.h"
+#include "gui/app_hooks.h"
+#include "gui/desktop.h"
+#include "gui/paint.h"
+
+namespace {
+
+std::mutex g_dirtyLock;
+Rect g_dirty{};
+
+Rect Offset(Rect r, int dx, int dy) { return Rect{r.left + dx, r.top + dy, r.right + dx, r.bottom + dy}; }
+
+Rect ClientArea(const WindowRecord* win) {
+  return Rect{0, 0, win->client.right - win->client.left, win->client.bottom - win->client.top};
+}
+
+Rect Normalised(Rect r) {
+  NormalizeRect(&r);
+  return r;
+}
+
+void GrowDirty(const Rect& rect) {
+  std::lock_guard<std::mutex> hold(g_dirtyLock);
+  if (IsRectEmpty(&g_dirty))
+    g_dirty = rect;
+  else
+    GetBoundRect(&g_dirty, &g_dirty, &rect);
+}
+
+void SetDirty(const Rect& rect) {
+  std::lock_guard<std::mutex> hold(g_dirtyLock);
+  g_dirty = rect;
+}
+
+bool IsPreviewMain(const WindowRecord* win) { return win && IsMainRecord(win) && (win->exStyle & kExPreview); }
+
+bool AuxiliaryIsCurrent() { return getCurOutputHook() == getAuxOutputHook() && getAuxOutputHook() != getMainOutputHook(); }
+
+// The main display's preview window takes the damage of a preview window
+// while the auxiliary display is current.
+WindowRecord* PreviewTarget(WindowRecord* win) {
+  if (!IsPreviewMain(win) || !AuxiliaryIsCurrent()) return win;
+  WindowRecord* main = ValidWindow(GetDisplayPreviewWindow(getMainOutputHook()));
+  return IsPreviewMain(main) ? main : win;
+}
+
+// Under the region's mutex; false while painting is in progress.
+bool AddToRegion(WindowRecord* win, const Rect* rect) {
+  std::lock_guard<std::mutex> hold(win->invalid.lock);
+  if (win->invalid.paintCount != 0) return false;
+  Rect whole = ClientArea(win);
+  Rect r;
+  if (!rect || IsCovered(&whole, &(r = Normalised(*rect)))) {
+    SetClipRgn(&win->invalid.region, &whole);
+    return true;
+  }
+  Rect cut;
+  if (IntersectRect(&cut, &r, &whole)) AddClipRect(&win->invalid.region, &cut);
+  return true;
+}
+
+// The part of the rectangle inside the client area, or false.
+bool CutToClient(const WindowRecord* win, const Rect* rect, Rect* cut) {
+  Rect whole = ClientArea(win);
+  if (!rect) {
+    *cut = whole;
+    return !IsRectEmpty(cut);
+  }
+  Rect r = Normalised(*rect);
+  return IntersectRect(cut, &r, &whole) != 0;
+}
+
+void DamageChildren(WindowRecord* parent, const Rect* rect);
+
+// Children get their frame painted and their client part added and erased,
+// whatever the caller's erase flag, and pass the part on to their own.
+void DamageChild(WindowRecord* child, const Rect* rect) {
+  if (!rect) {
+    CallProc(child, winmsg::kNcPaint, 0, 0);
+    AddToRegion(child, nullptr);
+    CallProc(child, winmsg::kEraseBackground, 0, 0);
+    DamageChildren(child, nullptr);
+    return;
+  }
+  Rect frame;
+  if (IntersectRect(&frame, rect, &child->window)) {
+    Rect local = Offset(frame, -child->window.left, -child->window.top);
+    CallProc(child, winmsg::kNcPaint, 0, reinterpret_cast<LParam>(&local));
+  }
+  Rect inner;
+  if (!IntersectRect(&inner, rect, &child->client)) return;
+  Rect local = Offset(inner, -child->client.left, -child->client.top);
+  AddToRegion(child, &local);
+  CallProc(child, winmsg::kEraseBackground, 0, reinterpret_cast<LParam>(&local));
+  DamageChildren(child, &local);
+}
+
+void DamageChildren(WindowRecord* parent, const Rect* rect) {
+  for (WindowRecord* child = parent->firstChild; child; child = static_cast<ControlRecord*>(child)->nextSibling) {
+    if (!IsVisibleRecord(child) || (child->exStyle & kExOwnClipInfo)) continue;
+    DamageChild(child, rect);
+  }
+}
+
+bool DamageMainWindow(WindowRecord* win, const Rect* rect, bool erase) {
+  win = PreviewTarget(win);
+  if (!AddToRegion(win, rect)) return false;
+  Rect cut;
+  bool inside = CutToClient(win, rect, &cut);
+  if (erase && inside) {
+    Rect screen = Offset(cut, win->client.left, win->client.top);
+    CallProc(win, winmsg::kEraseBackground, 0, reinterpret_cast<LParam>(&screen));
+  }
+  if (!rect || inside) DamageChildren(win, rect ? &cut : nullptr);
+  return true;
+}
+
+bool DamageControl(WindowRecord* win, const Rect* rect, bool erase) {
+  Rect cut;
+  bool inside = CutToClient(win, rect, &cut);
+  if (erase && (!rect || inside)) CallProc(win, winmsg::kEraseBackground, 0, rect ? reinterpret_cast<LParam>(&cut) : 0);
+  if (!AddToRegion(win, rect)) return false;
+  if (!rect || inside) DamageChildren(win, rect ? &cut : nullptr);
+  return true;
+}
+
+// A preview window hosted by the desktop, below the topmost ones and shown,
+// is repainted by the display layer too.
+void MarkPreviewRepaint(WindowRecord* target, const Rect* rect) {
+  if (!IsPreviewMain(target) || (target->exStyle & kExTopmost) || !IsVisibleRecord(target)) return;
+  auto* main = static_cast<MainWinRecord*>(target);
+  if (main->hosting) return;
+  {
+    std::lock_guard<std::mutex> hold(target->invalid.lock);
+    main->repaintWord = 1;
+  }
+  if (rect)
+    GrowDirty(Normalised(*rect));
+  else
+    SetDirty(ScreenRectOf(target));
+}
+
+}  // namespace
+
+bool AddDamage(WindowRecord* win, const Rect* rect, bool erase) {
+  if (!win || win->dataType != kWindowValid) return false;
+  if (IsMainRecord(win)) return DamageMainWindow(win, rect, erase);
+  if (IsControlRecord(win)) return DamageControl(win, rect, erase);
+  return false;
+}
+
+bool InvalidateWindow(WindowRecord* win, const Rect* rect, bool erase) {
+  if (!win || win->dataType != kWindowValid) return false;
+  Rect moved;
+  if (IsControlRecord(win) && (win->exStyle & kExTransparent) && win->parent) {
+    moved = rect ? Offset(Normalised(*rect), win->client.left, win->client.top) : win->client;
+    if (!IntersectRect(&moved, &moved, &win->client)) return false;
+    win = win->parent;
+    rect = &moved;
+    erase = true;
+  }
+  bool added = AddDamage(win, rect, erase);
+  MarkPreviewRepaint(win, rect);
+  PostMessage(HandleOf(win), winmsg::kPaint, 0, 0);
+  return added;
+}
+
+Rect DirtyScreenRect() {
+  std::lock_guard<std::mutex> hold(g_dirtyLock);
+  return g_dirty;
+}
+
+void ResetDirtyScreenRect() { SetDirty(Rect{}); }
+
+extern "C" {
+
+BOOL InvalidateRect(WindowHandle hwnd, const Rect* rect, BOOL erase) {
+  return InvalidateWindow(ValidWindow(hwnd), rect, erase != 0) ? TRUE : FALSE;
+}
+
+BOOL PrevInvalidateRect(WindowHandle hwnd, const Rect* rect, BOOL erase) {
+  WindowRecord* win = ValidWindow(hwnd);
+  if (!IsPreviewMain(win)) return FALSE;
+  WindowRecord* target = win;
+  if (AuxiliaryIsCurrent()) {
+    target = ValidWindow(GetDisplayPreviewWindow(getMainOutputHook()));
+    if (!IsPreviewMain(target)) return FALSE;
+  }
+  Rect screen = ScreenRect();
+  Rect damaged;
+  if (rect) {
+    damaged = Normalised(*rect);
+    GrowDirty(damaged);
+  } else {
+    Rect whole = ScreenRectOf(target);
+    IntersectRect(&whole, &whole, &screen);
+    SetDirty(whole);
+    damaged = Rect{0, 0, target->window.right - target->window.left, target->window.bottom - target->window.top};
+    IntersectRect(&damaged, &damaged, &screen);
+  }
+  bool added = AddDamage(target, rect ? &damaged : nullptr, erase != 0);
+  {
+    std::lock_guard<std::mutex> hold(target->invalid.lock);
+    static_cast<MainWinRecord*>(target)->repaintWord = 1;
+  }
+  PostMessage(HandleOf(target), winmsg::kPaint, 0, 0);
+  ReplanLiveVideoAreas(damaged);
+  return added ? TRUE : FALSE;
+}
+
+}  // extern "C"

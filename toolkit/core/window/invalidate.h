@@ -1,0 +1,19 @@
+// Invalidation inside the toolkit: adding damage to a window without
+// posting, and the dirty screen rectangle the preview window's damage
+// accumulates in.
+#pragma once
+
+#include "core/window/window_record.h"
+
+// Adds damage (client coordinates; null: everything) to a main window or a
+// control and its visible children, erasing as described in paint.h. False
+// while the window is painting or for a window of another kind.
+bool AddDamage(WindowRecord* win, const Rect* rect, bool erase);
+
+// The damage of InvalidateRect on a window record (see gui/paint.h).
+bool InvalidateWindow(WindowRecord* win, const Rect* rect, bool erase);
+
+// Bounding union, in screen coordinates, of the area invalidated on the
+// preview window since the last reset; empty when reset.
+Rect DirtyScreenRect();
+void ResetDirtyScreenRect();

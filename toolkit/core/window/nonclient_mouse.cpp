@@ -1,0 +1,142 @@
+// Non-client mouse input after the scroll bars have passed it on: caption
+// buttons with their press state, the menu bar, the system menu, and the
+// pointer leaving a window.
+#include "core/window/nonclient_mouse.h"
+
+#include <mutex>
+
+#include "core/window/default_proc_internal.h"
+#include "core/window/default_proc_seams.h"
+#include "core/window/window_messages.h"
+#include "gui/app_hooks.h"
+#include "gui/desktop.h"
+
+namespace {
+
+std::mutex g_captureLock;
+NonClientCapture g_capture;
+std::mutex g_pressLock;
+CaptionPress g_press;
+
+void StartPress(int hitCode) {
+  std::lock_guard<std::mutex> hold(g_pressLock);
+  g_press = CaptionPress{hitCode, hitCode};
+}
+
+CaptionPress TakePress() {
+  std::lock_guard<std::mutex> hold(g_pressLock);
+  CaptionPress press = g_press;
+  g_press = CaptionPress{};
+  return press;
+}
+
+// While a press is active the current part follows the pointer on and off
+// the pressed one; false without a press.
+bool FollowPress(int hitCode) {
+  std::lock_guard<std::mutex> hold(g_pressLock);
+  if (!g_press.pressed) return false;
+  g_press.current = hitCode == g_press.pressed ? hitCode : 0;
+  return true;
+}
+
+bool IsCaptionButton(int hitCode) { return hitCode >= hit::kIcon && hitCode <= hit::kMinimize; }
+
+void ReleaseOnButton(WindowRecord* win, int hitCode, int x, int y) {
+  CaptionPress press = TakePress();
+  if ((press.pressed & hit::kNoPressBit) || press.pressed != hitCode || !IsCaptionButton(hitCode)) return;
+  WindowHandle hwnd = HandleOf(win);
+  switch (hitCode) {
+    case hit::kIcon: OpenSystemMenu(win, x, y); break;
+    case hit::kClose: SendNotifyMessage(hwnd, winmsg::kClose, 0, 0); break;
+    case hit::kMaximize: SendNotifyMessage(hwnd, winmsg::kMaximize, 0, 0); break;
+    case hit::kMinimize: SendNotifyMessage(hwnd, winmsg::kMinimize, 0, 0); break;
+    default: break;
+  }
+}
+
+bool OnCurrentDisplay(WindowRecord* win) {
+  return win->mainWindow && GetWindowDisplay(HandleOf(win->mainWindow)) == getCurOutputHook();
+}
+
+// The pointer left the window: the child it was over hears of it.
+void PointerLeft(WindowRecord* win, LParam lParam) {
+  WindowRecord* child = win->childUnderPointer;
+  win->childUnderPointer = nullptr;
+  if (!ValidWindow(HandleOf(child)) || !OnCurrentDisplay(win)) return;
+  WindowHandle childHandle = HandleOf(child);
+  if (WindowHandle tip = BubbleTip()) {
+    WindowHandle owner = static_cast<WindowHandle>(SendMessage(tip, winmsg::kTipOwner, 0, 0));
+    if (owner == HandleOf(win) || owner == childHandle) SendNotifyMessage(tip, winmsg::kTipHide, 0, 0);
+  }
+  if (!SoftKeyboardShown()) PostMessage(childHandle, winmsg::kMouseEnter, 0, 0);
+  PostMessage(childHandle, winmsg::kNcMouseMove, 1, lParam);
+}
+
+void PointerMoved(WindowRecord* win, int hitCode, LParam lParam) {
+  if (IsMainRecord(win)) HighlightMenuBarAt(win, PointX(lParam), PointY(lParam), hitCode);
+  if (win->childUnderPointer && hitCode == hit::kOutside) PointerLeft(win, lParam);
+  if (!FollowPress(hitCode) && hitCode != hit::kClient)
+    PostMessage(HandleOf(win), winmsg::kNcSetCursor, static_cast<WParam>(hitCode), 0);
+}
+
+bool NamesWindow(WindowHandle recorded, WindowHandle hwnd) {
+  return recorded && (recorded == hwnd || WindowBelongsTo(recorded, hwnd));
+}
+
+}  // namespace
+
+NonClientCapture CurrentNonClientCapture() {
+  std::lock_guard<std::mutex> hold(g_captureLock);
+  return g_capture;
+}
+
+void SetNonClientCapture(WindowHandle control, WindowHandle main) {
+  std::lock_guard<std::mutex> hold(g_captureLock);
+  g_capture = NonClientCapture{control, main};
+}
+
+void ClearNonClientCapture() {
+  std::lock_guard<std::mutex> hold(g_captureLock);
+  g_capture = NonClientCapture{};
+}
+
+CaptionPress CurrentCaptionPress() {
+  std::lock_guard<std::mutex> hold(g_pressLock);
+  return g_press;
+}
+
+void ClearCaptionPress() { TakePress(); }
+
+void ForgetNonClientStateOf(WindowHandle hwnd) {
+  std::lock_guard<std::mutex> hold(g_captureLock);
+  if (NamesWindow(g_capture.control, hwnd) || NamesWindow(g_capture.main, hwnd)) g_capture = NonClientCapture{};
+}
+
+LResult HandleNonClientMouse(WindowRecord* win, int msg, WParam wParam, LParam lParam) {
+  int hitCode = static_cast<int>(wParam);
+  if (ScrollBarsTakeMouse(win, msg, hitCode, lParam)) return 0;
+  int x = PointX(lParam), y = PointY(lParam);
+  switch (msg) {
+    case winmsg::kNcLButtonDown:
+      if (hitCode == hit::kMenuBar)
+        TrackMenuBarAt(win, x, y);
+      else if (!(hitCode & hit::kNoPressBit))
+        StartPress(hitCode);
+      return 0;
+    case winmsg::kNcLButtonUp:
+      ReleaseOnButton(win, hitCode, x, y);
+      return 0;
+    case winmsg::kNcLButtonDblClk:
+      if (hitCode == hit::kCaption && !(win->exStyle & kExPreview))
+        SendNotifyMessage(HandleOf(win), winmsg::kClose, 0, 0);
+      return 0;
+    case winmsg::kNcMouseMove:
+      PointerMoved(win, hitCode, lParam);
+      return 0;
+    case winmsg::kNcRButtonUp:
+      if (hitCode == hit::kCaption) OpenSystemMenu(win, x, y);
+      return 0;
+    default:
+      return 0;
+  }
+}

@@ -1,0 +1,140 @@
+// Painting: UpdateWindow, BeginPaint/EndPaint and the default handlers of
+// erase (176), paint (177) and non-client paint (178).
+#include <mutex>
+
+#include "core/window/default_proc_internal.h"
+#include "core/window/default_proc_seams.h"
+#include "core/window/invalidate.h"
+#include "core/window/window_damage.h"
+#include "core/window/window_messages.h"
+#include "gui/app_hooks.h"
+#include "gui/dc.h"
+#include "gui/desktop.h"
+#include "gui/font.h"
+#include "gui/paint.h"
+
+namespace {
+
+constexpr uint32_t kExcludeChildren = 0x80000000u;
+constexpr int kMainPaintFont = 1;
+constexpr int kAuxPaintFont = 6;
+
+Rect ClientArea(const WindowRecord* win) {
+  return Rect{0, 0, win->client.right - win->client.left, win->client.bottom - win->client.top};
+}
+
+HDC PaintDC(WindowRecord* win) {
+  if ((win->exStyle & kExPrivateDC) && win->privateDC) return win->privateDC;
+  return GetClientDC(HandleOf(win));
+}
+
+void ClipToDamage(WindowRecord* win, HDC hdc, const ClipRgn* damage) {
+  Rect whole = ClientArea(win);
+  if (IsEmptyClipRgn(damage)) {
+    ExcludeClipRect(hdc, &whole);  // nothing to paint: nothing may be drawn
+    return;
+  }
+  SelectClipRegion(hdc, damage);
+  if (!(win->exStyle & kExcludeChildren)) return;
+  for (WindowRecord* child = win->firstChild; child; child = static_cast<ControlRecord*>(child)->nextSibling) {
+    if (IsVisibleRecord(child) && DoesIntersect(&child->window, &whole)) ExcludeClipRect(hdc, &child->window);
+  }
+}
+
+LResult DefaultErase(WindowRecord* win, WParam wParam, LParam lParam) {
+  if (IsControlRecord(win) && (win->exStyle & kExTransparent)) return 0;
+  bool caretShown = HideCaretForErase(win);
+  HDC hdc = wParam ? static_cast<HDC>(wParam) : GetClientDC(HandleOf(win));
+  Rect area = ClientArea(win);
+  if (lParam) {
+    area = *reinterpret_cast<const Rect*>(lParam);
+    if (IsMainRecord(win)) {
+      area.left -= win->client.left, area.right -= win->client.left;
+      area.top -= win->client.top, area.bottom -= win->client.top;
+    }
+  }
+  FillWithPixel(hdc, area, win->background);
+  if (!wParam) ReleaseDC(hdc);
+  if (caretShown) ShowCaretAfterErase(win);
+  return 0;
+}
+
+bool OnCurrentDisplayOrTopmost(WindowRecord* win) {
+  return (win->exStyle & kExTopmost) || GetWindowDisplay(HandleOf(win)) == getCurOutputHook();
+}
+
+LResult DefaultPaint(WindowRecord* win) {
+  std::lock_guard<std::mutex> hold(win->invalid.lock);
+  if (IsMainRecord(win) && IsVisibleRecord(win) && OnCurrentDisplayOrTopmost(win)) RefreshLiveVideoAreas(win);
+  EmptyClipRgn(&win->invalid.region);
+  return 0;
+}
+
+LResult DefaultNonClientPaint(WindowRecord* win, WParam wParam, LParam lParam) {
+  DrawNonClientArea(win, static_cast<HDC>(wParam), reinterpret_cast<const Rect*>(lParam));
+  return 0;
+}
+
+}  // namespace
+
+LResult HandlePaintMessage(WindowRecord* win, int msg, WParam wParam, LParam lParam) {
+  switch (msg) {
+    case winmsg::kEraseBackground:
+      return DefaultErase(win, wParam, lParam);
+    case winmsg::kPaint:
+      return DefaultPaint(win);
+    case winmsg::kNcPaint:
+      return DefaultNonClientPaint(win, wParam, lParam);
+    case winmsg::kRepaintAll:
+      PostMessage(HandleOf(win), winmsg::kNcPaint, 0, 0);
+      PostMessage(HandleOf(win), winmsg::kEraseBackground, 0, 0);
+      return 0;
+    default:
+      return 0;
+  }
+}
+
+extern "C" {
+
+void UpdateWindow(WindowHandle hwnd, BOOL erase) {
+  WindowRecord* win = ValidWindow(hwnd);
+  if (!win) return;
+  if (erase) CallProc(win, winmsg::kSizeChanged, 0, 0);
+  CallProc(win, winmsg::kNcPaint, 0, 0);
+  AddDamage(win, nullptr, erase != 0);
+  SendMessage(hwnd, winmsg::kPaint, 0, reinterpret_cast<LParam>(&win->invalid.region));
+}
+
+BOOL GetUpdateRect(WindowHandle hwnd, Rect* rect) {
+  WindowRecord* win = ValidWindow(hwnd);
+  if (!win || !rect) return FALSE;
+  std::lock_guard<std::mutex> hold(win->invalid.lock);
+  *rect = win->invalid.region.rcBound;
+  return TRUE;
+}
+
+// The region stays locked, and invalidation dropped, while its damage
+// becomes the DC's clip; invalidation from other threads waits for it.
+HDC BeginPaint(WindowHandle hwnd) {
+  WindowRecord* win = ValidWindow(hwnd);
+  if (!win) return HDC_INVALID;
+  HDC hdc = PaintDC(win);
+  std::lock_guard<std::mutex> hold(win->invalid.lock);
+  ++win->invalid.paintCount;
+  if (!(win->exStyle & kExTransparent)) RestoreUnderCaret(win);
+  bool auxiliary = GetWindowDisplay(hwnd) == getAuxOutputHook() && getAuxOutputHook() != getMainOutputHook();
+  SelectFont(hdc, g_SysLogFont[auxiliary ? kAuxPaintFont : kMainPaintFont]);
+  ClipToDamage(win, hdc, &win->invalid.region);
+  EmptyClipRgn(&win->invalid.region);
+  --win->invalid.paintCount;
+  return hdc;
+}
+
+void EndPaint(WindowHandle hwnd, HDC hdc) {
+  WindowRecord* win = ValidWindow(hwnd);
+  if (!win) return;
+  RedrawCaretAfterPaint(win, hdc);
+  if (hdc != win->privateDC) ReleaseDC(hdc);
+}
+
+}  // extern "C"

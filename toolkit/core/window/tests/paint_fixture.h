@@ -1,0 +1,137 @@
+// A desktop thread per test, windows whose procedure records every message
+// (with both parameters) and hands it to the default procedure, and helpers
+// to read what one window received.
+#pragma once
+
+#include "core/desktop/tests/desktop_fixture.h"
+#include "core/window/window_damage.h"
+#include "gui/paint.h"
+
+namespace painttest {
+
+using desktest::Input;
+using desktest::PointParam;
+using desktest::Request;
+
+struct Got {
+  WindowHandle hwnd;
+  int message;
+  WParam wParam;
+  LParam lParam;
+};
+
+// Answers a window's procedure gives before the default procedure is asked.
+using Override = bool (*)(WindowHandle hwnd, int msg, WParam wParam, LParam lParam, LResult* answer);
+
+class Log {
+ public:
+  static Log& Instance() {
+    static Log log;
+    return log;
+  }
+  void Add(const Got& got) {
+    std::lock_guard<std::mutex> hold(lock_);
+    got_.push_back(got);
+  }
+  std::vector<Got> Take() {
+    std::lock_guard<std::mutex> hold(lock_);
+    std::vector<Got> out;
+    out.swap(got_);
+    return out;
+  }
+  std::atomic<Override> override{nullptr};
+
+ private:
+  std::mutex lock_;
+  std::vector<Got> got_;
+};
+
+inline LResult LoggingProc(WindowHandle hwnd, int msg, WParam wParam, LParam lParam) {
+  Log& log = Log::Instance();
+  log.Add({hwnd, msg, wParam, lParam});
+  LResult answer = 0;
+  if (Override o = log.override.load(); o && o(hwnd, msg, wParam, lParam, &answer)) return answer;
+  return DefaultWindowProc(hwnd, msg, wParam, lParam);
+}
+
+constexpr const char* kLoggedClass = "logged";
+
+inline bool IsPaintTraffic(int msg) { return msg == 176 || msg == 177 || msg == 178 || msg == 39; }
+
+class PaintTest : public desktest::DesktopTest {
+ protected:
+  void SetUp() override {
+    desktest::DesktopTest::SetUp();
+    __gui_def_proc[0] = DefaultMainWinProc;
+    __gui_def_proc[1] = DefaultMainWinProc;
+    __gui_def_proc[2] = DefaultControlProc;
+    WndClassInfo info{};
+    info.className = kLoggedClass;
+    info.windowProc = LoggingProc;
+    SendMessage(__gui_hwnd_desktop, kDesktopAddClass, 0, reinterpret_cast<LParam>(&info));
+    Log::Instance().override = nullptr;
+  }
+  void TearDown() override {
+    Log::Instance().override = nullptr;
+    for (auto it = windows_.rbegin(); it != windows_.rend(); ++it) {
+      if (IsMainWindow(*it)) DestroyMainWindow(*it);
+      MainWindowThreadCleanup(*it);
+    }
+    windows_.clear();
+    desktest::Drain();
+    SendMessage(__gui_hwnd_desktop, kDesktopDeleteClass, 0, reinterpret_cast<LParam>(kLoggedClass));
+    desktest::DesktopTest::TearDown();
+    Log::Instance().Take();
+  }
+
+  WindowHandle LoggedMain(Rect r, uint32_t style = WS_VISIBLE, uint32_t exStyle = 0, const char* caption = "main") {
+    MainWinCreate create{};
+    create.dwStyle = style;
+    create.dwExStyle = exStyle;
+    create.spCaption = caption;
+    create.MainWindowProc = LoggingProc;
+    create.lx = r.left;
+    create.ty = r.top;
+    create.rx = r.right;
+    create.by = r.bottom;
+    WindowHandle hwnd = CreateMainWindow(&create);
+    if (hwnd != GUI_INVALID_HANDLE) windows_.push_back(hwnd);
+    return hwnd;
+  }
+
+  WindowHandle LoggedControl(WindowHandle parent, Rect r, int id, uint32_t style = WS_VISIBLE, uint32_t exStyle = 0) {
+    return CreateWindowEx(kLoggedClass, "ctl", style, exStyle, id, r.left, r.top, r.right - r.left,
+                          r.bottom - r.top, parent, 0);
+  }
+
+  // Dispatches everything waiting, then forgets what was received.
+  void Quiet() {
+    desktest::Drain();
+    Log::Instance().Take();
+  }
+
+  // What one window received since the last look, message numbers only,
+  // the paint traffic left out unless asked for.
+  std::vector<int> Messages(WindowHandle hwnd, bool withPaint = false) {
+    std::vector<int> out;
+    for (const Got& g : For(hwnd))
+      if (withPaint || !IsPaintTraffic(g.message)) out.push_back(g.message);
+    return out;
+  }
+
+  std::vector<Got> For(WindowHandle hwnd) {
+    desktest::Drain();
+    std::vector<Got> out;
+    for (const Got& g : Log::Instance().Take()) {
+      if (g.hwnd == hwnd)
+        out.push_back(g);
+      else
+        Log::Instance().Add(g);
+    }
+    return out;
+  }
+};
+
+inline bool RegionEmpty(WindowHandle hwnd) { return !HasInvalidArea(WindowOf(hwnd)); }
+
+}  // namespace painttest

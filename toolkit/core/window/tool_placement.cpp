@@ -1,0 +1,92 @@
+#include "core/window/tool_placement.h"
+
+#include "core/desktop/clip_info.h"
+#include "core/startup/input_helpers.h"
+#include "core/window/default_proc_internal.h"
+#include "core/window/default_proc_seams.h"
+#include "core/window/window_damage.h"
+#include "core/window/window_messages.h"
+#include "gui/text.h"
+
+namespace {
+
+constexpr int kEdgeGap = 10;
+constexpr int kImeGap = 2;
+constexpr int kSystemCharFont = 0;
+
+int Width(const Rect& r) { return r.right - r.left; }
+int Height(const Rect& r) { return r.bottom - r.top; }
+
+// The tool window, or null when it does not exist or must not serve the
+// control (its main window never activates, or is one of the tool windows).
+WindowRecord* ToolFor(WindowHandle tool, const WindowRecord* control) {
+  WindowRecord* win = ValidMainWindow(tool);
+  if (!win || !control->mainWindow) return nullptr;
+  const MainWinRecord* main = control->mainWindow;
+  if (main->exStyle & kExNeverActive) return nullptr;
+  WindowHandle mainHandle = HandleOf(main);
+  if (mainHandle == SoftKeyboardWindow() || mainHandle == ImeWindow()) return nullptr;
+  return win;
+}
+
+bool Asks(WindowRecord* control, int question) { return CallProc(control, question, 0, 0) != 0; }
+
+// The corner near the bottom right that the soft keyboard must not cover.
+Rect ReservedCorner(const Rect& screen) {
+  int charHeight = GetSysFontHeight(kSystemCharFont);
+  return Rect{screen.right - 540, screen.bottom - (2 * charHeight + 34), screen.right - 100, screen.bottom - 20};
+}
+
+int KeepOffRightEdge(int x, int width, const Rect& screen) {
+  return x + width > screen.right - kEdgeGap ? screen.right - kEdgeGap - width : x;
+}
+
+}  // namespace
+
+void PlaceSoftKeyboard(WindowRecord* control, bool show, int leftOffset) {
+  WindowRecord* skb = ToolFor(SoftKeyboardWindow(), control);
+  if (!skb) return;
+  WindowHandle skbHandle = HandleOf(skb);
+  if (!show || !Asks(control, winmsg::kWantsSkb)) {
+    SendMessage(skbHandle, winmsg::kSkbClose, 0, 0);
+    return;
+  }
+  SendMessage(skbHandle, winmsg::kSkbClose, 0, 0);
+  const Rect screen = ScreenRect();
+  const Rect at = ScreenRectOf(control);
+  const int w = Width(skb->window), h = Height(skb->window);
+  int x = KeepOffRightEdge(at.left - leftOffset, w, screen);
+  int y = at.bottom;
+  Rect placed{x, y, x + w, y + h};
+  Rect corner = ReservedCorner(screen);
+  Rect overlap;
+  if (y + h > screen.bottom - kEdgeGap || IntersectRect(&overlap, &placed, &corner)) y = at.top - h;
+  int evenX = x & ~1, evenY = (y + 1) & ~1;
+  MoveWindowTo(skbHandle, Rect{evenX, evenY, evenX + w, evenY + h}, true);
+  SendMessage(skbHandle, winmsg::kSkbOpen, 0, PackPoint(x, y));
+  SendNotifyMessage(skbHandle, winmsg::kSkbServes, HandleOf(control), 0);
+  if (WindowRecord* ime = ValidMainWindow(ImeWindow()))
+    SendNotifyMessage(HandleOf(ime), winmsg::kImeFocus, HandleOf(control), 0);
+}
+
+void PlaceIme(WindowRecord* control, bool show) {
+  WindowRecord* ime = ToolFor(ImeWindow(), control);
+  if (!ime) return;
+  WindowHandle imeHandle = HandleOf(ime);
+  if (!show || !Asks(control, winmsg::kWantsIme)) {
+    SendMessage(imeHandle, winmsg::kImeClose, 0, 0);
+    return;
+  }
+  const Rect at = ScreenRectOf(control);
+  const int w = Width(ime->window), h = Height(ime->window);
+  int x = KeepOffRightEdge(at.left, w, ScreenRect()) & ~1;
+  int y = (at.top - kImeGap - h) & ~1;
+  MoveWindowTo(imeHandle, Rect{x, y, x + w, y + h}, true);
+  SendNotifyMessage(imeHandle, winmsg::kImeShow, HandleOf(control), 0);
+  SendNotifyMessage(imeHandle, winmsg::kImeFocus, HandleOf(control), 0);
+}
+
+void HideInputTools(WindowRecord* win) {
+  PlaceSoftKeyboard(win, false, 0);
+  PlaceIme(win, false);
+}
