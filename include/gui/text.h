@@ -101,7 +101,7 @@ int DrawTextEx2(HDC hdc, const char* text, int len, Rect* rect, int indent, uint
                 TextParam* param);
 int DrawTextOmitted(HDC hdc, const char* text, int len, Rect* rect, uint32_t format, int maxWidth);
 
-/* Copies the DC's current logical font. */
+/* Copies the DC's current logical font (defined with the DC attributes). */
 void GetLogFontInfo(HDC hdc, LogFont* logfont);
 
 GUI_EXTERN_C_END

@@ -93,11 +93,6 @@ bool OutputArguments(HDC hdc, const char* text, int* len, DC** dc, LogFont** lf)
 
 extern "C" {
 
-void GetLogFontInfo(HDC hdc, LogFont* logfont) {
-  LogFont* lf = FontOf(DcOf(hdc));
-  if (lf && logfont) *logfont = *lf;
-}
-
 int GetFontHeight(HDC hdc) {
   LogFont* lf = FontOf(DcOf(hdc));
   return lf ? lf->size : 0;
