@@ -8,6 +8,7 @@
 #include "gui/input.h"
 #include "gui/keyboard.h"
 #include "gui/layout.h"
+#include "gui/text.h"
 #include "gui/window.h"
 
 int StageInitGAL() { return InitGAL(); }
@@ -16,8 +17,8 @@ int StageInitEtcFilePath() { return InitEtcFilePath(); }
 int StageLoadGuiEtc() { return LoadGuiEtc(); }
 void StageUnloadGuiEtc() { UnloadGuiEtc(); }
 void StageLoadMouseSettings() { LoadMouseSettings(); }
-int StageInitTextAndFonts() { return 1; }
-void StageTerminateTextAndFonts() {}
+int StageInitTextAndFonts() { return InitTextAndFonts(); }
+void StageTerminateTextAndFonts() { TerminateTextAndFonts(); }
 int StageInitGDI() { return InitGDI(GAL_GetVideoSurface()) ? 1 : 0; }
 void StageTerminateGDI() { TerminateGDI(); }
 int StageInitWindowElementColors() { return 1; }
@@ -36,7 +37,7 @@ int StageInitAccel() { return InitAccel(); }
 void StageTerminateAccel() { TerminateAccel(); }
 int StageInitDesktop() { return InitDesktop(); }
 void StageTerminateDesktop() { TerminateDesktop(); }
-void StagePreloadCharWidthCache() {}
+void StagePreloadCharWidthCache() { PreloadCharWidthCache(TRUE); }
 void StageSetKeyboardLayout(const char* name) { SetKeyboardLayout(name); }
 void StagePlaceCursorAtCentre() {}
 bool StageLayoutWantsStrings() { return IsStringTableWanted() != 0; }
