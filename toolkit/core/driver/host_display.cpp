@@ -47,16 +47,16 @@ namespace host {
 
 uint8_t* HostDisplay::setMode(const FrameBufferSpec& spec) {
   std::lock_guard<std::mutex> guard(lock_);
-  frame_.reset();
-  image_.clear();
-  spec_ = FrameBufferSpec{};
+  // A refused mode leaves the current frame buffer as it was: the screen
+  // surface still points at it.
   int bytesPerPixel = (spec.bitsPerPixel + 7) / 8;
   if (spec.width <= 0 || spec.height <= 0 || !supportedDepth(spec.bitsPerPixel) ||
       spec.pitch < spec.width * bytesPerPixel)
     return nullptr;
   size_t bytes = static_cast<size_t>(spec.pitch) * spec.height;
-  frame_.reset(new (std::nothrow) uint8_t[bytes]());
-  if (!frame_) return nullptr;
+  std::unique_ptr<uint8_t[]> frame(new (std::nothrow) uint8_t[bytes]());
+  if (!frame) return nullptr;
+  frame_ = std::move(frame);
   image_.assign(static_cast<size_t>(spec.width) * spec.height, 0);
   spec_ = spec;
   colorTable_.fill(0);

@@ -118,16 +118,18 @@ void WinDibUpdateRects(GalVideoDevice*, int count, GalRect* rects) {
 
 GalSurface* WinDibSetVideoMode(GalVideoDevice* device, GalSurface* surface, int width, int height,
                                int bpp, uint32_t) {
+  host::FrameBufferSpec spec = specFor(surface->format, width, height);
+  uint8_t* pixels = host::Display(host::kMainSlot).setMode(spec);
+  // A mode without a frame buffer is refused and the current one stays.
+  if (!pixels) return nullptr;
   surface->flags = 0;
   surface->w = width;
   surface->h = height;
-  surface->pitch = alignedPitch(width, surface->format->bytesPerPixel);
+  surface->pitch = spec.pitch;
   surface->pixels = nullptr;
   device->hidden->hasSection = false;
-  host::FrameBufferSpec spec = specFor(surface->format, width, height);
-  uint8_t* pixels = host::Display(host::kMainSlot).setMode(spec);
-  // Without a frame buffer and a window to show it the mode is refused.
-  if (!pixels || !host::ShowDisplay(host::kMainSlot)) {
+  // Without a window to show it the new frame buffer is given up as well.
+  if (!host::ShowDisplay(host::kMainSlot)) {
     host::Display(host::kMainSlot).release();
     return nullptr;
   }
@@ -175,7 +177,7 @@ GalVideoDevice* WinDibCreateDevice(int) {
   std::unique_ptr<GalVideoDevice> device(new (std::nothrow) GalVideoDevice{});
   std::unique_ptr<GalPrivateVideoData> hidden(new (std::nothrow) GalPrivateVideoData{});
   if (!device || !hidden) {
-    std::fputs("Out of memory", stderr);
+    std::fputs("Out of memory\n", stderr);
     return nullptr;
   }
   device->VideoInit = WinDibVideoInit;

@@ -59,7 +59,8 @@ int numberAfter(const char* at) { return at ? std::atoi(at + 1) : 0; }
 namespace gal {
 
 int checkVideoModeOn(GalVideoDevice* dev, int width, int height, int bpp, uint32_t flags) {
-  if (!dev || bpp < 8 || bpp > 32 || width == 0 || height == 0) return 0;
+  // Negative sizes are refused like zero ones: no driver can make them.
+  if (!dev || bpp < 8 || bpp > 32 || width <= 0 || height <= 0) return 0;
   if (depthAccepted(dev, width, height, bpp, flags)) return bpp;
   for (int candidate : kDepthPreference[(bpp + 7) / 8 - 1])
     if (depthAccepted(dev, width, height, candidate, flags)) return candidate;

@@ -87,6 +87,12 @@ TEST(HostDisplayImage, ConvertsEveryFrameBufferDepth) {
 
   host::FrameBufferSpec bad{4, 2, 12, 8, 0, 0, 0};
   EXPECT_EQ(d.setMode(bad), nullptr);
+  // A refused mode keeps the frame buffer that the screen still draws into.
+  EXPECT_TRUE(d.hasFrameBuffer());
+  EXPECT_EQ(d.width(), 2);
+  d.copyToWindow(1, &all);
+  EXPECT_EQ(shown(d, 1, 0), 0x112233u);
+  d.release();
   EXPECT_FALSE(d.hasFrameBuffer());
   d.copyToWindow(1, &all);  // no frame buffer: nothing to copy
 }

@@ -87,6 +87,18 @@ TEST_F(VideoTest, ModeChecksAndModeChanges) {
   EXPECT_EQ(bpp, 16);
   EXPECT_EQ(GAL_ListVideoModes(nullptr, 0), GAL_ANY_MODE);
 
+  // A refused mode keeps the current screen and its frame buffer usable.
+  EXPECT_EQ(GAL_CheckVideoMode(-1024, 768, 32, 0), 0);
+  EXPECT_EQ(GAL_SetVideoMode(1024, -768, 32, 0), nullptr);
+  GalSurface* current = GAL_GetVideoSurface();
+  ASSERT_NE(current, nullptr);
+  GalVideoDevice* device = GAL_GetVideoDevice();
+  EXPECT_EQ(device->SetVideoMode(device, current, -5, 600, 32, 0), nullptr);
+  EXPECT_EQ(current->w, 1024);
+  ASSERT_NE(current->pixels, nullptr);
+  GAL_FillRect(current, nullptr, 0x123456, getMainOutputHook());
+  EXPECT_EQ(ReadPixelValue(static_cast<uint8_t*>(current->pixels) + 4 * 1023, 4), 0x123456u);
+
   GalSurface* screen = GAL_SetVideoMode(800, 600, 0, 0);
   ASSERT_NE(screen, nullptr);
   EXPECT_EQ(screen->format->bitsPerPixel, 32);
