@@ -17,6 +17,10 @@ using PalettePtr = std::unique_ptr<GalPalette, PaletteDeleter>;
 PalettePtr allocPalette(int ncolors);
 void reportOutOfMemory();
 
+// Bytes per row for a row of `rowBytes` bytes at full width (no 16-bit
+// wrap): packed 1- and 4-bit rows shrink, every row rounds up to words.
+int64_t rowPitch(const GalPixelFormat* format, int64_t rowBytes);
+
 // The process's current video device (null before start and after quit).
 GalVideoDevice* currentDevice();
 

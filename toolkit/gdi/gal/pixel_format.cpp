@@ -74,6 +74,14 @@ void PaletteDeleter::operator()(GalPalette* pal) const {
 
 void reportOutOfMemory() { std::fputs("Out of memory\n", stderr); }
 
+int64_t rowPitch(const GalPixelFormat* f, int64_t rowBytes) {
+  if (f->bitsPerPixel == 1)
+    rowBytes = (rowBytes + 7) / 8;
+  else if (f->bitsPerPixel == 4)
+    rowBytes = (rowBytes + 1) / 2;
+  return (rowBytes + 3) & ~int64_t{3};
+}
+
 }  // namespace gal
 
 extern "C" {
@@ -115,12 +123,8 @@ void GAL_FreeFormat(GalPixelFormat* format) {
 
 uint16_t GAL_CalculatePitch(GalSurface* surface) {
   const GalPixelFormat* f = surface->format;
-  uint32_t pitch = static_cast<uint16_t>(f->bytesPerPixel * surface->w);
-  if (f->bitsPerPixel == 1)
-    pitch = (pitch + 7) / 8;
-  else if (f->bitsPerPixel == 4)
-    pitch = (pitch + 1) / 2;
-  return static_cast<uint16_t>((pitch + 3) & ~3u);
+  const uint16_t rowBytes = static_cast<uint16_t>(f->bytesPerPixel * surface->w);
+  return static_cast<uint16_t>(gal::rowPitch(f, rowBytes));
 }
 
 void MakeRGB332Palette(GalColor* colors, int bpp) {

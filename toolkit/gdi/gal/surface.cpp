@@ -1,5 +1,6 @@
 // Surfaces: creation and release, colour key, per-surface alpha and the
 // clip rectangle.
+#include <cstdint>
 #include <memory>
 #include <new>
 
@@ -16,11 +17,17 @@ struct SurfaceDeleter {
 };
 using SurfacePtr = std::unique_ptr<GalSurface, SurfaceDeleter>;
 
-void setWholeGeometry(GalSurface& s, int width, int height) {
+// The pitch is kept at full width: a 16-bit pitch would wrap for rows
+// beyond 64 KiB and let every row write into the next.
+bool setWholeGeometry(GalSurface& s, int width, int height) {
+  if (width < 0 || height < 0) return false;
+  const int64_t pitch = gal::rowPitch(s.format, int64_t{s.format->bytesPerPixel} * width);
+  if (pitch > INT32_MAX) return false;
   s.w = s.auxW = width;
   s.h = s.auxH = height;
-  s.pitch = s.auxPitch = GAL_CalculatePitch(&s);
+  s.pitch = s.auxPitch = static_cast<int32_t>(pitch);
   s.clipRect = GalRect{0, 0, width, height};
+  return true;
 }
 
 bool wantsHardware(uint32_t flags, const GalVideoDevice* dev) {
@@ -99,7 +106,7 @@ GalSurface* GAL_CreateRGBSurface(uint32_t flags, int width, int height, int bpp,
   }
   if (!s->format) return nullptr;
   if (s->format->aMask) s->flags |= GAL_SRCALPHA;
-  setWholeGeometry(*s, width, height);
+  if (!setWholeGeometry(*s, width, height)) return nullptr;
   if (hardware && dev->AllocHWSurface && dev->AllocHWSurface(dev, s.get()) == 0) {
     s->flags |= GAL_HWSURFACE;
   } else {

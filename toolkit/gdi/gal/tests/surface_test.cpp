@@ -200,6 +200,18 @@ TEST(SurfaceLife, ReferencesAndCallerPixels) {
   EXPECT_TRUE(alpha->flags & GAL_SRCALPHA);
 }
 
+// Rows longer than 64 KiB keep their full pitch, so a fill of the last
+// row stays inside the buffer; negative sizes make no surface.
+TEST(SurfaceLife, WideRowsKeepTheirFullPitch) {
+  SurfacePtr wide(GAL_CreateRGBSurface(0, 20000, 2, 32, 0, 0, 0, 0));
+  ASSERT_TRUE(wide);
+  EXPECT_EQ(wide->pitch, 80000);
+  GAL_FillRect(wide.get(), nullptr, 0x01020304, getMainOutputHook());
+  EXPECT_EQ(ReadPixelValue(wide->pixels + wide->pitch + 4 * 19999, 4), 0x01020304u);
+  EXPECT_EQ(GAL_CreateRGBSurface(0, -4, 2, 32, 0, 0, 0, 0), nullptr);
+  EXPECT_EQ(GAL_CreateRGBSurface(0, 4, -2, 16, 0, 0, 0, 0), nullptr);
+}
+
 TEST(SurfaceConvert, CopiesIntoTheSameFormat) {
   GuardedSurface s(5, 4, 32);
   s.setPixel(4, 3, 0xABCDEF);
