@@ -98,6 +98,8 @@ uint32_t SetDCAttr(HDC hdc, int index, uint32_t value);
 /* Null selects the system font. Returns the previous font. */
 LogFont* SelectFont(HDC hdc, LogFont* logfont);
 LogFont* GetCurFont(HDC hdc);
+/* Makes the first system font the screen DC's font again (language change). */
+void ResetScreenDCFont(void);
 
 /* Clipping, rectangles in the DC's own coordinates. An empty rectangle
  * changes nothing; SelectClipRect with none clips to the whole DC. */

@@ -5,6 +5,7 @@
 
 #include "gdi/text/sysfont.h"
 #include "gui/app_hooks.h"
+#include "gui/dc.h"
 #include "gui/display.h"
 #include "gui/gui_etc.h"
 #include "gui/text.h"
@@ -41,6 +42,7 @@ int ReloadLanguageFonts() {
   sysfont::CreateSysLogFontsFrom(GetGuiEtcValue, LangIndexFromLanguageId(DeviceConfigLanguageId()));
   ClearHighCharWidthCache();
   PreloadCharWidthCache(TRUE);
+  ResetScreenDCFont();
   return 0;
 }
 
