@@ -90,6 +90,20 @@ WindowRecord* FindDamagedWindow(WindowRecord* win) {
   return nullptr;
 }
 
+// A preview window painted while the auxiliary display is current is drawn
+// through the main display's preview window.
+WindowRecord* PaintSearchStart(ThreadMsgInfo* info) {
+  WindowRecord* start = info->mainWindow;
+  if (start && (start->exStyle & kExPreview) && getCurOutputHook() == getAuxOutputHook())
+    if (WindowRecord* preview = ValidWindow(FirstPreviewWindow(getMainOutputHook()))) return preview;
+  return start;
+}
+
+WindowRecord* FindWindowToPaint(ThreadMsgInfo* info) {
+  if (WindowRecord* damaged = FindDamagedWindow(PaintSearchStart(info))) return damaged;
+  return FindDamagedWindow(ValidWindow(FirstPreviewWindow(getCurOutputHook())));
+}
+
 // The search runs outside the queue lock (painting code takes its region
 // locks before posting); the bit is cleared only when no paint was posted
 // meanwhile.
@@ -101,7 +115,7 @@ bool TakePaint(MsgQueue* q, Lock& lock, Message* out, bool remove, ThreadMsgInfo
   }
   uint32_t seenPosts = q->paintPosts;
   lock.unlock();
-  WindowRecord* damaged = FindDamagedWindow(info->mainWindow);
+  WindowRecord* damaged = FindWindowToPaint(info);
   lock.lock();
   if (damaged) {
     *out = Message{HandleOf(damaged), MSG_PAINT, 0, reinterpret_cast<LParam>(&damaged->invalid.region), 0, nullptr};

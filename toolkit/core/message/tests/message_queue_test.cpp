@@ -80,6 +80,42 @@ TEST_F(QueueTest, PaintSearchGoesDepthFirstAndKeepsTheMarkWhileDamageRemains) {
   EXPECT_FALSE(HavePendingMessage(H(main_)));
 }
 
+// Preview windows of the two displays paint for each other: with the
+// auxiliary display current the search starts at the main display's preview
+// window, and a search that finds nothing looks again from the current
+// display's first preview window.
+TEST_F(QueueTest, PaintSearchFollowsThePreviewWindows) {
+  auto preview = MakeMainWindow(thread_.info());
+  preview->exStyle = kExPreview;
+  ZOrderNode node{H(preview), nullptr};
+  AuxDisplayList().head = &node;  // where the main display's preview window stands
+  MarkDamaged(preview.get(), true);
+  Message msg;
+
+  PostMessage(H(main_), MSG_PAINT, 0, 0);  // main display current: found on the second search
+  ASSERT_TRUE(PeekMessage(&msg, H(main_), 0, 0, TRUE));
+  EXPECT_EQ(msg.hwnd, H(preview));
+
+  main_->exStyle = kExPreview;
+  ZOrderNode ownNode{H(main_), nullptr};
+  MainDisplayList().head = &ownNode;
+  auto ctl = MakeControl(main_.get(), 1);
+  MarkDamaged(ctl.get(), true);
+  setCurOutputHook(getAuxOutputHook());
+  ASSERT_TRUE(PeekMessage(&msg, H(main_), 0, 0, TRUE));
+  EXPECT_EQ(msg.hwnd, H(preview));  // the thread's own damaged control waits
+  MarkDamaged(preview.get(), false);
+  ASSERT_TRUE(PeekMessage(&msg, H(main_), 0, 0, TRUE));
+  EXPECT_EQ(msg.hwnd, H(ctl));
+  MarkDamaged(ctl.get(), false);
+  EXPECT_FALSE(PeekMessage(&msg, H(main_), 0, 0, TRUE));
+
+  setCurOutputHook(getMainOutputHook());
+  AuxDisplayList().head = nullptr;
+  MainDisplayList().head = nullptr;
+  main_->exStyle = 0;
+}
+
 TEST_F(QueueTest, RangeFilterBlocksOnlyTheSourceWhoseHeadFails) {
   PostMessage(H(main_), 5, 0, 0);
   PostMessage(H(main_), 10, 0, 0);
