@@ -5,6 +5,7 @@
 #include <mutex>
 #include <new>
 
+#include "gdi/dc/dc_attr.h"
 #include "gdi/dc/dc_record.h"
 #include "gdi/dc/dc_window.h"
 #include "gdi/dc/gdi_heap.h"
@@ -35,11 +36,6 @@ void ResetClipFromWindow(DC* dc) {
   if (!ClipRgnCopy(&dc->effClip, ClipInfoRegion(dc->clipInfo))) EmptyClipRgn(&dc->effClip);
   dc->devRect = WindowDeviceRect(dc->hwnd, dc->client != 0);
   CutToDeviceRect(dc);
-}
-
-void FreeAlphaFormat(DC* dc) {
-  if (dc->alphaFormat) GAL_FreeFormat(dc->alphaFormat);
-  dc->alphaFormat = nullptr;
 }
 
 DC* TakePoolSlot() {
@@ -176,7 +172,7 @@ HDC GetClientDC(WindowHandle hwnd) { return GetPoolDC(hwnd, true); }
 void ReleaseDC(HDC hdc) {
   DC* dc = DcFromHandle(hdc);
   if (!dc) return;
-  FreeAlphaFormat(dc);
+  DropDCAlphaFormat(dc);
   if (dc->localClip.heap) EmptyClipRgn(&dc->localClip);
   dc->localCutToNothing = false;
   // The screen DC's region stays: emptying it would stop all screen drawing.
@@ -203,7 +199,7 @@ void DeletePrivateDC(HDC hdc) {
   if (hdc == HDC_SCREEN) return;
   DC* dc = DcFromHandle(hdc);
   if (!dc || dc->dcType != kWindowDC || IsPoolDC(dc)) return;
-  FreeAlphaFormat(dc);
+  DropDCAlphaFormat(dc);
   EmptyClipRgn(&dc->localClip);
   EmptyClipRgn(&dc->effClip);
   delete dc;
