@@ -2,6 +2,7 @@
 // save, unload.
 #include <sys/stat.h>
 
+#include <climits>
 #include <cstdio>
 #include <cstring>
 #include <memory>
@@ -25,6 +26,9 @@ using etc::FilePtr;
 bool ReadWholeFile(std::FILE* f, std::vector<char>& buffer) {
   struct stat info {};
   if (::fstat(::fileno(f), &info) != 0) return false;
+  // No configuration file comes near this; a larger size would only ask
+  // for a buffer that cannot be had.
+  if (info.st_size > INT_MAX) return false;
   buffer.resize(info.st_size > 0 ? static_cast<size_t>(info.st_size) : 0);
   size_t got = buffer.empty() ? 0 : std::fread(buffer.data(), 1, buffer.size(), f);
   if (std::ferror(f)) return false;

@@ -55,6 +55,7 @@ EtcSection* SlotForNewSection(EtcFile& file) {
 
 char* DupText(std::string_view text) {
   if (text.empty()) return FixStrAlloc(0);  // the shared empty string: never written
+  if (text.size() >= static_cast<size_t>(INT_MAX)) return nullptr;  // beyond the heap's int lengths
   char* copy = FixStrAlloc(static_cast<int>(text.size()));
   if (copy == nullptr) return nullptr;
   std::memcpy(copy, text.data(), text.size());

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "config_test_helpers.h"
+#include "core/config/etc_store.h"
 #include "gui/config.h"
 #include "gui/fixstr.h"
 
@@ -233,3 +234,15 @@ TEST_F(EtcObjectTest, ShippedConfigurationLoads) {
 }
 
 }  // namespace
+
+// Sizes that do not fit the int lengths of the string heap are refused
+// rather than cut down to a small allocation or a huge buffer.
+TEST_F(EtcObjectTest, OversizedFilesAndTextsAreRefused) {
+  char byte = 'x';
+  EXPECT_EQ(etc::DupText(std::string_view(&byte, (size_t{1} << 32) + 1)), nullptr);
+
+  std::string path = dir_.File("huge.cfg");
+  WriteText(path, "[s]\nk=v\n");
+  if (::truncate(path.c_str(), off_t{1} << 40) != 0) GTEST_SKIP() << "no sparse files here";
+  EXPECT_EQ(LoadEtcFile(path.c_str()), nullptr);
+}
