@@ -69,6 +69,14 @@ int DeleteControlClass(const char* className);
 ControlClass* FindControlClass(const char* className);
 int ControlClassInfoOp(int operation, WndClassInfo* info);
 
+/* The window record of a control (window type 18); null for any other
+ * handle. */
+struct ControlRecord;
+struct ControlRecord* GetControlPtr(WindowHandle hwnd);
+/* Stores the extended style of a main window or control; FALSE for any
+ * other handle. */
+BOOL SetWindowExStyle(WindowHandle hwnd, uint32_t exStyle);
+
 GUI_EXTERN_C_END
 
 #endif

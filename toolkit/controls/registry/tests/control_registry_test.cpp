@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "controls/registry/control_registry.h"
+#include "core/window/window_record.h"
 #include "gui/control_class.h"
 
 namespace {
@@ -170,6 +171,26 @@ TEST_F(ControlRegistryTest, RegistrationStopsAtTheFirstFailure) {
   EXPECT_EQ(FindControlClass("scrollwnd"), nullptr) << "later classes stay unregistered";
 
   EXPECT_FALSE(controls::RegisterControlClasses({RegisterContainer, RegisterContainer})) << "a duplicate fails";
+}
+
+TEST(ControlRecords, OnlyControlsAreControlsAndOnlyWindowsTakeExStyles) {
+  ControlRecord control;
+  control.windowType = kWindowControl;
+  MainWinRecord main;
+  WindowRecord other;
+  other.windowType = 5;
+  EXPECT_EQ(GetControlPtr(HandleOf(&control)), &control);
+  EXPECT_EQ(GetControlPtr(HandleOf(&main)), nullptr);
+  EXPECT_EQ(GetControlPtr(0), nullptr);
+  EXPECT_EQ(GetControlPtr(GUI_INVALID_HANDLE), nullptr);
+
+  EXPECT_TRUE(SetWindowExStyle(HandleOf(&control), 0x40));
+  EXPECT_TRUE(SetWindowExStyle(HandleOf(&main), 0x80));
+  EXPECT_FALSE(SetWindowExStyle(HandleOf(&other), 0x80));
+  EXPECT_FALSE(SetWindowExStyle(0, 0x80));
+  EXPECT_EQ(control.exStyle, 0x40u);
+  EXPECT_EQ(main.exStyle, 0x80u);
+  EXPECT_EQ(other.exStyle, 0u);
 }
 
 }  // namespace

@@ -1,0 +1,24 @@
+// Telling controls from main windows by the window-type word of a record.
+#include "core/window/window_record.h"
+#include "gui/control_class.h"
+
+namespace {
+
+// 0 and all-ones never name a record.
+WindowRecord* RecordOrNull(WindowHandle hwnd) {
+  return hwnd == 0 || hwnd == GUI_INVALID_HANDLE ? nullptr : WindowOf(hwnd);
+}
+
+}  // namespace
+
+extern "C" ControlRecord* GetControlPtr(WindowHandle hwnd) {
+  WindowRecord* win = RecordOrNull(hwnd);
+  return win && IsControlRecord(win) ? static_cast<ControlRecord*>(win) : nullptr;
+}
+
+extern "C" BOOL SetWindowExStyle(WindowHandle hwnd, uint32_t exStyle) {
+  WindowRecord* win = RecordOrNull(hwnd);
+  if (!win || !(IsControlRecord(win) || IsMainRecord(win))) return FALSE;
+  win->exStyle = exStyle;
+  return TRUE;
+}
