@@ -17,51 +17,54 @@ namespace {
 // recorded faster than the engine reads would fold into one state and the
 // click would be lost, so each change waits until the engine has taken the
 // previous one. The wait is bounded: with no engine reading (none installed,
-// or it is shutting down) recording goes on as plain state.
-class Handoff {
+// or it is shutting down) recording goes on as plain state. Value and
+// pending mark change together under the lock, so no read can fall between
+// them.
+class HandedOverState {
  public:
-  void BeforeWrite(bool readerPresent) {
+  void Write(uint64_t value, bool readerPresent) {
     std::unique_lock<std::mutex> hold(lock_);
     if (readerPresent) taken_.wait_for(hold, kMaxWait, [this] { return !pending_; });
+    value_ = value;
     pending_ = true;
   }
-  void Taken() {
+  uint64_t Read() {
+    uint64_t value;
     {
       std::lock_guard<std::mutex> hold(lock_);
+      value = value_;
       pending_ = false;
     }
     taken_.notify_all();
+    return value;
   }
 
  private:
   static constexpr std::chrono::milliseconds kMaxWait{200};
   std::mutex lock_;
   std::condition_variable taken_;
+  uint64_t value_ = 0;
   bool pending_ = false;
 };
 
 struct InputRecord {
-  std::atomic<uint32_t> buttons{0};
+  HandedOverState buttons;
   // Key word in the low 32 bits, pressed byte above: read as one.
-  std::atomic<uint64_t> key{0};
+  HandedOverState key;
   std::atomic<HostEvent*> mouseEvent{nullptr};
   std::atomic<HostEvent*> keyboardEvent{nullptr};
-  Handoff buttonHandoff;
-  Handoff keyHandoff;
 };
 
 InputRecord g_input;
 
 void setButtons(uint32_t value) {
-  g_input.buttonHandoff.BeforeWrite(g_input.mouseEvent.load() != nullptr);
-  g_input.buttons.store(value);
+  g_input.buttons.Write(value, g_input.mouseEvent.load() != nullptr);
   HostSignalEvent(g_input.mouseEvent.load());
 }
 
 void setKey(LParam lParam, bool pressed) {
   uint32_t keyWord = static_cast<uint32_t>(static_cast<uint64_t>(lParam) >> 16 & 0xFFFF) << 16;
-  g_input.keyHandoff.BeforeWrite(g_input.keyboardEvent.load() != nullptr);
-  g_input.key.store(keyWord | uint64_t{pressed ? 1u : 0u} << 32);
+  g_input.key.Write(keyWord | uint64_t{pressed ? 1u : 0u} << 32, g_input.keyboardEvent.load() != nullptr);
   HostSignalEvent(g_input.keyboardEvent.load());
 }
 
@@ -122,15 +125,10 @@ void HostSetInputEvents(HostEvent* mouse, HostEvent* keyboard) {
   g_input.keyboardEvent.store(keyboard);
 }
 
-int HostGetMouseButtons(void) {
-  int buttons = static_cast<int>(g_input.buttons.load());
-  g_input.buttonHandoff.Taken();
-  return buttons;
-}
+int HostGetMouseButtons(void) { return static_cast<int>(g_input.buttons.Read()); }
 
 void HostGetKeyRecord(uint32_t* keyWord, uint8_t* pressed) {
-  uint64_t key = g_input.key.load();
-  g_input.keyHandoff.Taken();
+  uint64_t key = g_input.key.Read();
   if (keyWord) *keyWord = static_cast<uint32_t>(key);
   if (pressed) *pressed = static_cast<uint8_t>(key >> 32);
 }
