@@ -17,8 +17,7 @@ struct RawBitmapFont {
   int height = 0;
   std::vector<unsigned char> data;
 
-  size_t glyphBytes() const { return static_cast<size_t>((width + 7) / 8) * height; }
-  size_t dataSize() const { return glyphBytes() * static_cast<size_t>(nrChars); }
+  size_t glyphBytes() const { return (static_cast<size_t>(width) + 7) / 8 * static_cast<size_t>(height); }
 };
 
 extern const FontOps kRawBitmapOps;

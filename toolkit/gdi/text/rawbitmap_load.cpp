@@ -20,9 +20,23 @@ struct LoadedRawFont {
 
 std::vector<std::unique_ptr<LoadedRawFont>> g_rawFonts;
 
+// Bytes of the glyphs of a width x height cell font; false when the count
+// does not fit a size_t (a hostile name).
+bool glyphDataSize(const rawfont::RawBitmapFont& font, size_t* size) {
+  const size_t pitch = (static_cast<size_t>(font.width) + 7) / 8;
+  size_t glyph = 0;
+  return !__builtin_mul_overflow(pitch, static_cast<size_t>(font.height), &glyph) &&
+         !__builtin_mul_overflow(glyph, static_cast<size_t>(font.nrChars), size);
+}
+
+// The file must hold the glyphs; its length is checked before anything is
+// allocated, so a name asking for a huge cell costs nothing.
 bool readWholeFile(const std::string& path, size_t needed, std::vector<unsigned char>* data) {
   std::unique_ptr<FILE, int (*)(FILE*)> file(std::fopen(path.c_str(), "rb"), std::fclose);
-  if (!file) return false;
+  if (!file || std::fseek(file.get(), 0, SEEK_END) != 0) return false;
+  const long length = std::ftell(file.get());
+  if (length < 0 || static_cast<unsigned long>(length) < needed) return false;
+  std::rewind(file.get());
   data->resize(needed);
   return needed == 0 || std::fread(data->data(), 1, needed, file.get()) == needed;
 }
@@ -38,7 +52,9 @@ std::unique_ptr<LoadedRawFont> loadOne(const devfont::ConfigRead& read, int inde
   font.width = fontGetWidthFromName(entry.name.c_str());
   font.height = fontGetHeightFromName(entry.name.c_str());
   if (font.width <= 0 || font.height <= 0) return nullptr;
-  if (!readWholeFile(entry.file, font.dataSize(), &font.data)) return nullptr;
+  size_t needed = 0;
+  if (!glyphDataSize(font, &needed) || !readWholeFile(entry.file, needed, &font.data))
+    return nullptr;
   devfont::InitDevFont(&loaded->devfont, entry, &rawfont::kRawBitmapOps, &loaded->font);
   return loaded;
 }

@@ -188,6 +188,9 @@ TEST_F(RawFontTest, ABadFontFailsTheWholeLoadAndLoadsNothing) {
       {"no height", "rbf-fixed-rrncnn-8", RawFontPath("iso8859-1-8x16.bin")},
       {"missing file", kLatinName, "/nonexistent/font.bin"},
       {"short file", kLatinName, shortFile},
+      {"cell too large for int", "rbf-fixed-rrncnn-2147483647-2147483647-ISO8859-1", shortFile},
+      {"font larger than its file", "rbf-fixed-rrncnn-60000-60000-GB18030-0", shortFile},
+      {"negative width", "rbf-fixed-rrncnn--8-16-ISO8859-1", RawFontPath("iso8859-1-8x16.bin")},
   };
   for (const Case& c : cases) {
     ConfigMap config = config_;
