@@ -10,6 +10,7 @@
 
 #include <array>
 #include <cstdint>
+#include <mutex>
 
 #include "gui/font.h"
 
@@ -52,6 +53,12 @@ extern const FontOps kTrueTypeOps;
 
 // The FreeType library all faces are opened with; null before loading.
 FT_Library Library();
+
+// Every logical font bound to a face shares it, and FreeType keeps the
+// active size and the loaded glyph in the face: whatever selects a size,
+// loads or renders a glyph, or adds or drops a size holds this lock. It is
+// a leaf: nothing is called under it that takes another lock.
+std::mutex& FaceLock();
 
 // Instance operations (truetype_instance.cpp).
 DevFont* NewInstance(LogFont* lf, DevFont* df, BOOL singleByte);

@@ -30,7 +30,9 @@ int kerningPixels(const LogFont* lf, TrueTypeInstance* inst, FT_UInt glyph) {
   if (!(lf->style & FONT_OTHER_KERNING) || !inst->font->kerningUsable ||
       inst->previousGlyph == kNoGlyph)
     return 0;
+  // The kerning value is scaled by the face's active size: make it ours.
   FT_Vector delta{};
+  if (!Activate(inst)) return 0;
   if (FT_Get_Kerning(inst->font->face, inst->previousGlyph, glyph, FT_KERNING_DEFAULT, &delta) != 0)
     return 0;
   return static_cast<int>(roundToPixels(delta.x));
@@ -140,6 +142,7 @@ int descent(LogFont*, DevFont* df) {
 
 const unsigned char* charBitmap(LogFont* lf, DevFont* df, const unsigned char* mchar, int len,
                                 unsigned short* scale) {
+  std::lock_guard<std::mutex> hold(FaceLock());
   TrueTypeInstance* inst = currentGlyph(lf, df, mchar, len);
   if (!inst) return nullptr;
   if (scale) *scale = 1;
@@ -151,6 +154,7 @@ const unsigned char* charBitmap(LogFont* lf, DevFont* df, const unsigned char* m
 
 const unsigned char* charGreyPixmap(LogFont* lf, DevFont* df, const unsigned char* mchar, int len,
                                     int* pitchOut, unsigned short* scale) {
+  std::lock_guard<std::mutex> hold(FaceLock());
   TrueTypeInstance* inst = currentGlyph(lf, df, mchar, len);
   if (!inst) return nullptr;
   if (scale) *scale = 1;
@@ -170,6 +174,7 @@ void charBoundingBox(LogFont* lf, DevFont* df, const unsigned char* mchar, int l
                      int* w, int* h) {
   TrueTypeInstance* inst = InstanceOf(df);
   if (!inst) return;
+  std::lock_guard<std::mutex> hold(FaceLock());
   loadGlyph(lf, inst, GlyphIndexOf(df, mchar, len));
   if (x) *x += inst->left;
   if (y) *y -= inst->top;
@@ -178,6 +183,7 @@ void charBoundingBox(LogFont* lf, DevFont* df, const unsigned char* mchar, int l
 }
 
 void charAdvance(LogFont* lf, DevFont* df, const unsigned char* mchar, int len, int* x, int* y) {
+  std::lock_guard<std::mutex> hold(FaceLock());
   TrueTypeInstance* inst = currentGlyph(lf, df, mchar, len);
   if (!inst) return;
   FT_UInt glyph = inst->glyph;

@@ -108,6 +108,7 @@ int LoadedGlyphWidth(TrueTypeFont* font) {
 DevFont* NewInstance(LogFont* lf, DevFont* df, BOOL singleByte) {
   TrueTypeFont* font = df ? fontOf(df) : nullptr;
   if (!lf || !font || !font->valid) return nullptr;
+  std::lock_guard<std::mutex> hold(FaceLock());
   std::unique_ptr<TrueTypeInstance, InstanceDeleter> inst(new (std::nothrow) TrueTypeInstance);
   if (!inst) return nullptr;
   inst->isInstance = true;
@@ -127,7 +128,10 @@ DevFont* NewInstance(LogFont* lf, DevFont* df, BOOL singleByte) {
 }
 
 void DeleteInstance(LogFont*, DevFont* df) {
-  if (TrueTypeInstance* inst = InstanceOf(df)) release(inst);
+  TrueTypeInstance* inst = InstanceOf(df);
+  if (!inst) return;
+  std::lock_guard<std::mutex> hold(FaceLock());
+  release(inst);
 }
 
 }  // namespace truetype

@@ -99,6 +99,11 @@ void appendWithFurtherCharsets(LoadedFace* face) {
 
 namespace truetype {
 FT_Library Library() { return g_library; }
+
+std::mutex& FaceLock() {
+  static std::mutex lock;
+  return lock;
+}
 }  // namespace truetype
 
 namespace devfont {

@@ -214,6 +214,28 @@ TEST_F(TrueTypeTest, KerningMovesThePenOnlyWhenAsked) {
   EXPECT_EQ(penAfter(kerned.get(), "V"), advanceV);
 }
 
+TEST_F(TrueTypeTest, KerningIsScaledForItsOwnFontWhenAnotherSizeWasUsedBetween) {
+  LogFontHolder kerned(Latin(48, 'K'));
+  LogFontHolder other(Latin(12));
+  const unsigned char a = 'A', v = 'V';
+  auto advanceOfV = [&](bool interleave) {
+    DevFont* df = kerned->singleByteDevFont;
+    df->fontOps->startStringOutput(kerned.get(), df);
+    int x = 0, y = 0, w, h, bx = 0, by = 0;
+    df->fontOps->charBoundingBox(kerned.get(), df, &a, 1, &bx, &by, &w, &h);
+    df->fontOps->charAdvance(kerned.get(), df, &a, 1, &x, &y);
+    df->fontOps->charBoundingBox(kerned.get(), df, &v, 1, &bx, &by, &w, &h);
+    if (interleave) {
+      GlyphBitmap g{};
+      GetGlyphBitmap(other.get(), &a, 1, &g);
+    }
+    const int before = x;
+    df->fontOps->charAdvance(kerned.get(), df, &v, 1, &x, &y);
+    return x - before;
+  };
+  EXPECT_EQ(advanceOfV(true), advanceOfV(false));
+}
+
 TEST_F(TrueTypeTest, RotationTurnsTheAdvance) {
   LogFontHolder upright(Latin(16));
   LogFontHolder turned(Latin(16, 'n', 900));  // a quarter turn anticlockwise
