@@ -9,16 +9,12 @@
 namespace layout {
 namespace {
 
-struct FileCloser {
-  void operator()(std::FILE* f) const { std::fclose(f); }
-};
-
 char Lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 
 }  // namespace
 
 std::unique_ptr<ConfigText> ConfigText::Read(const std::string& path) {
-  std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
+  etc::FilePtr file(std::fopen(path.c_str(), "rb"));
   if (!file) return nullptr;
   auto text = std::make_unique<ConfigText>();
   std::string line;

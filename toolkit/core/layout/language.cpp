@@ -24,10 +24,6 @@ constexpr int kBusyCursor = 13;
 std::array<std::optional<std::string>, LAYOUT_MAX_LANGUAGES> g_names;
 std::atomic<int> g_langSwitch{0};
 
-struct FileCloser {
-  void operator()(std::FILE* f) const { std::fclose(f); }
-};
-
 // The caption of one of the layout's own language-selection controls.
 std::string LayoutLanguageName(const char* control) {
   CtrlResInfo* record = nullptr;
@@ -39,7 +35,7 @@ std::string LayoutLanguageName(const char* control) {
 // be opened, starts with a section header or holds no key line keeps the
 // default name, so one bad file cannot stop start-up.
 std::string TextFileLanguageName(int index) {
-  std::unique_ptr<std::FILE, FileCloser> file(std::fopen(layout::TextFilePath(index).c_str(), "rb"));
+  etc::FilePtr file(std::fopen(layout::TextFilePath(index).c_str(), "rb"));
   if (!file) return kDefaultName;
   std::string line;
   while (etc::ReadEtcLine(file.get(), line)) {

@@ -10,8 +10,6 @@ namespace {
 
 namespace tables = charset_tables;
 
-bool InRange(unsigned char b, int low, int high) { return b >= low && b <= high; }
-
 // A pair of bytes of one charset: its validity and glyph index.
 struct Euc94 {
   static bool IsChar(unsigned char b0, unsigned char b1) {

@@ -10,8 +10,6 @@ namespace {
 constexpr int kFourByteBase = charset_tables::kGbkSize;
 constexpr int kLastTableIndex = charset_tables::kGb18030Size - 1;
 
-bool InRange(unsigned char b, int low, int high) { return b >= low && b <= high; }
-
 bool IsFourByte(const unsigned char* s, int len) {
   return len >= 4 && InRange(s[0], 0x81, 0xFE) && InRange(s[1], 0x30, 0x39) &&
          InRange(s[2], 0x81, 0xFE) && InRange(s[3], 0x30, 0x39);

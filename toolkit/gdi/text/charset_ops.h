@@ -27,6 +27,8 @@ extern const CharsetOps kUtf8;
 
 constexpr Uchar16 kQuestionMark = 0x3F;
 
+inline bool InRange(unsigned char b, int low, int high) { return b >= low && b <= high; }
+
 // Name matching works on the first 16 characters, upper-cased.
 std::string UpperName(const char* name);
 bool Contains(const std::string& upper, const char* part);
