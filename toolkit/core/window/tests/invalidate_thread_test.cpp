@@ -184,6 +184,7 @@ TEST_F(PreviewInvalidation, PreviewDamageGrowsTheDirtyScreenRectangle) {
   EXPECT_TRUE(Same(DirtyScreenRect(), ScreenRectOf(record)));
   Quiet();
   ResetDirtyScreenRect();
+  record->exStyle &= ~WS_EX_PREVIEW;  // a preview window refuses destruction
 }
 
 // ---- other threads invalidate while the window paints ----
