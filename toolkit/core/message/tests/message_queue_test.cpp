@@ -154,6 +154,16 @@ TEST_F(QueueTest, RingOfSizeNHoldsNMinusOne) {
   DestroyMsgQueue(&small);
 }
 
+TEST_F(QueueTest, PostingToATornDownQueueIsDropped) {
+  MsgQueue gone;
+  ASSERT_EQ(InitMsgQueue(&gone, 4), 1);
+  DestroyMsgQueue(&gone);
+  MsgQueue* own = main_->queue;
+  main_->queue = &gone;
+  EXPECT_EQ(PostMessage(H(main_), 200, 0, 0), MSG_ERR_DROPPED);
+  main_->queue = own;
+}
+
 TEST_F(QueueTest, EachQuitEndsOneGetMessage) {
   PostMessage(H(main_), 150, 0, 0);
   ASSERT_EQ(PostQuitMessage(H(main_)), 0);
