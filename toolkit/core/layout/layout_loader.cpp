@@ -90,17 +90,23 @@ class LayoutLoader {
         GetGuiEtcIntValue("menuinfo", "win_height", &height) != ETC_OK)
       return false;
     const Size screen = layout_seams::ScreenExtent(getCurOutputHook());
-    if (width > screen.cx || height > screen.cy) return false;
+    if (!FitsOn(width, height, screen)) return false;
     PlaceMenu(SystemInfo, width, height, screen);
     if (IsLowResDisplay(GetMainDisplayId()) != IsLowResDisplay(GetAuxDisplayId())) {
       if (GetAuxGuiEtcIntValue("menuinfo", "win_width", &width) != ETC_OK ||
           GetAuxGuiEtcIntValue("menuinfo", "win_height", &height) != ETC_OK)
         return false;
+      if (width < 0 || height < 0) return false;
       PlaceMenu(AUX_SysInfo, width, height, layout_seams::ScreenExtent(GetAuxDisplayId()));
     } else {
       std::memcpy(AUX_SysInfo, SystemInfo, sizeof AUX_SysInfo);
     }
     return ReadBackground();
+  }
+
+  // A negative size is as unusable as one larger than the screen.
+  static bool FitsOn(int width, int height, Size screen) {
+    return width >= 0 && height >= 0 && width <= screen.cx && height <= screen.cy;
   }
 
   static void PlaceMenu(int32_t* info, int width, int height, Size screen) {

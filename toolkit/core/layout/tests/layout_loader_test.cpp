@@ -98,6 +98,8 @@ TEST_P(LoaderTest, LimitsOfTheMenuSection) {
       {"win_bkcolor=", "win_bkcolor=0xFFFFFF", true},
       {"win_bkcolor=", "win_bkcolor=-1", false},
       {"win_width=", "win_width=1025", false},  // wider than the screen
+      {"win_width=", "win_width=-2147483648", false},
+      {"win_height=", "win_height=-1", false},
       {"win_height=", "# no height", false},
       {"manufactor=", "# no maker", false},
       {"caption_lang0=Login", "# no caption", false},
