@@ -120,8 +120,11 @@ void FillMainRecord(MainWinRecord* win, const MainWinCreate* create) {
   SetUpScrollBars(win);
 }
 
-// Undoes a main window that never came to life.
+// Undoes a main window that never came to life. Messages already queued
+// for it (the desktop's show and activation notices, its own posts) go
+// first: they would otherwise reach the freed record.
 void DiscardMainWindow(std::unique_ptr<MainWinRecord> win, ThreadMsgInfo* madeInfo) {
+  ThrowAwayMessages(HandleOf(win.get()));
   if (madeInfo) FreeThreadMsgQueue(madeInfo);
   delete win->zorderNode;
   if (win->privateDC) DeletePrivateDC(win->privateDC);
@@ -158,6 +161,7 @@ void FreeCaption(WindowRecord* win) {
 }
 
 void DiscardControl(std::unique_ptr<ControlRecord> ctl) {
+  ThrowAwayMessages(HandleOf(ctl.get()));
   if (ctl->exStyle & kExOwnClipInfo) {
     delete ctl->clipInfo;
     delete ctl->zorderNode;

@@ -59,6 +59,52 @@ TEST_F(Lifecycle, RefusedCreateLeavesNoTrace) {
   EXPECT_EQ(CreateMainWindow(nullptr), GUI_INVALID_HANDLE);
 }
 
+// Messages already queued for a window whose creation failed would reach a
+// freed record; they are thrown away with it.
+bool QueueHoldsMessageFor(WindowHandle any, WindowHandle gone) {
+  bool found = false;
+  Message msg;
+  for (int guard = 0; guard < 1000 && PeekMessage(&msg, any, 0, 0, TRUE); ++guard)
+    if (msg.hwnd == gone) found = true;
+  return found;
+}
+
+WindowHandle FirstCreated(const std::vector<Seen>& seen) {
+  for (const Seen& s : seen)
+    if (s.message == MSG_NCCREATE) return s.hwnd;
+  return 0;
+}
+
+LResult PostsThenRefuses(WindowHandle hwnd, int msg, WParam wParam, LParam lParam) {
+  Recorder::Instance().Add({hwnd, msg, wParam});
+  if (msg == MSG_CREATE) {
+    PostMessage(hwnd, MSG_COMMAND, 0, 0);
+    return 1;
+  }
+  return MinimalWindowProc(hwnd, msg, wParam, lParam);
+}
+
+TEST_F(Lifecycle, RefusedWindowsSharingAQueueLeaveNoMessagesForTheirRecords) {
+  WindowHandle a = Main({0, 0, 200, 200});
+  Settle();
+  Recorder::Instance().refuseCreate = 1;
+  EXPECT_EQ(Main({10, 10, 60, 60}), GUI_INVALID_HANDLE);  // shown, activated, then refused
+  Recorder::Instance().refuseCreate = 0;
+  WindowHandle gone = FirstCreated(Recorder::Instance().Take());
+  ASSERT_NE(gone, 0u);
+  EXPECT_FALSE(QueueHoldsMessageFor(a, gone));
+
+  WndClassInfo info{};
+  info.className = "postrefuse";
+  info.windowProc = PostsThenRefuses;
+  SendMessage(__gui_hwnd_desktop, kDesktopAddClass, 0, reinterpret_cast<LParam>(&info));
+  EXPECT_EQ(CreateWindowEx("postrefuse", "c", WS_VISIBLE, 0, 1, 0, 0, 10, 10, a, 0), GUI_INVALID_HANDLE);
+  gone = FirstCreated(Recorder::Instance().Take());
+  ASSERT_NE(gone, 0u);
+  EXPECT_FALSE(QueueHoldsMessageFor(a, gone));
+  SendMessage(__gui_hwnd_desktop, kDesktopDeleteClass, 0, reinterpret_cast<LParam>("postrefuse"));
+}
+
 TEST_F(Lifecycle, SecondWindowOnAThreadIsHostedByTheFirst) {
   WindowHandle a = Main({0, 0, 100, 100});
   WindowHandle b = Main({20, 20, 60, 60});
