@@ -9,6 +9,28 @@
 #include "gui/bitmap.h"
 #include "gui/desktop.h"
 
+// A word the desktop thread writes and other threads read (window threads
+// ask for the bubble tip; a language change sets the active window from the
+// thread that runs it). Copying resets a whole state at start-up.
+template <typename T>
+class SharedWord {
+ public:
+  SharedWord(T value = T{}) : value_(value) {}
+  SharedWord(const SharedWord& other) : value_(other.value_.load()) {}
+  SharedWord& operator=(const SharedWord& other) {
+    value_ = other.value_.load();
+    return *this;
+  }
+  SharedWord& operator=(T value) {
+    value_ = value;
+    return *this;
+  }
+  operator T() const { return value_.load(); }
+
+ private:
+  std::atomic<T> value_;
+};
+
 struct HookSlot {
   WindowHandle context = 0;
   MsgHook function = nullptr;
@@ -25,8 +47,8 @@ struct TrackingState {
 };
 
 struct DesktopState {
-  WindowHandle activeMain = 0;  // per display
-  WindowHandle activeAux = 0;
+  SharedWord<WindowHandle> activeMain = 0;  // per display
+  SharedWord<WindowHandle> activeAux = 0;
   WindowHandle capture = 0;
   WindowHandle pressed = 0;  // the window that got the first button press
   unsigned buttonMask = 0;   // 0x01 left, 0x02 right
@@ -36,8 +58,8 @@ struct DesktopState {
   WindowHandle caretWindow = 0;
   unsigned caretPeriod = 500;
   unsigned caretCounter = 0;
-  WindowHandle bubbleTip = GUI_INVALID_HANDLE;
-  WindowHandle fourthTool = GUI_INVALID_HANDLE;
+  SharedWord<WindowHandle> bubbleTip = GUI_INVALID_HANDLE;
+  SharedWord<WindowHandle> fourthTool = GUI_INVALID_HANDLE;
   HookSlot keyHook, mouseHook;
   // Idle bookkeeping, in whole seconds of the desktop clock.
   long lastInput = 0;

@@ -44,13 +44,13 @@ LResult UnregisterSoftKeyboard(WindowHandle hwnd) {
   return 0;
 }
 
-LResult Register(WindowHandle* slot, WindowHandle hwnd) {
+LResult Register(SharedWord<WindowHandle>* slot, WindowHandle hwnd) {
   if (*slot != GUI_INVALID_HANDLE || !ValidMainWindow(hwnd)) return -1;
   *slot = hwnd;
   return 0;
 }
 
-LResult Unregister(WindowHandle* slot, WindowHandle hwnd) {
+LResult Unregister(SharedWord<WindowHandle>* slot, WindowHandle hwnd) {
   if (*slot != hwnd || hwnd == GUI_INVALID_HANDLE) return -1;
   *slot = GUI_INVALID_HANDLE;
   return 0;

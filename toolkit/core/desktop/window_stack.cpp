@@ -81,7 +81,7 @@ ZOrderList* ListForNewWindow(const WindowRecord* win, bool previewAware) {
   return CurrentDisplayList();
 }
 
-WindowHandle* ActiveSlot(int output) {
+SharedWord<WindowHandle>* ActiveSlot(int output) {
   if (output == getMainOutputHook()) return &Desk().activeMain;
   if (output == getAuxOutputHook()) return &Desk().activeAux;
   return nullptr;
@@ -110,7 +110,7 @@ bool RefusesActivation(WindowHandle hwnd) {
 // The auxiliary display's preview window is activated there whatever
 // display is current, and without closing the input helpers.
 WindowHandle ActivatePreviewWindow(WindowHandle hwnd) {
-  WindowHandle* slot = &Desk().activeAux;
+  SharedWord<WindowHandle>* slot = &Desk().activeAux;
   if (RefusesActivation(hwnd) || hwnd == *slot) return *slot;
   WindowHandle old = *slot;
   *slot = hwnd;
@@ -165,16 +165,16 @@ bool IsToolWindow(WindowHandle hwnd) {
 }
 
 WindowHandle ActiveOfCurrentDisplay() {
-  WindowHandle* slot = ActiveSlot(getCurOutputHook());
-  return slot ? *slot : 0;
+  SharedWord<WindowHandle>* slot = ActiveSlot(getCurOutputHook());
+  return slot ? static_cast<WindowHandle>(*slot) : 0;
 }
 
 void SetActiveOfCurrentDisplay(WindowHandle hwnd) {
-  if (WindowHandle* slot = ActiveSlot(getCurOutputHook())) *slot = hwnd;
+  if (SharedWord<WindowHandle>* slot = ActiveSlot(getCurOutputHook())) *slot = hwnd;
 }
 
 WindowHandle ActivateWindow(WindowHandle hwnd) {
-  WindowHandle* slot = ActiveSlot(getCurOutputHook());
+  SharedWord<WindowHandle>* slot = ActiveSlot(getCurOutputHook());
   if (!slot) return 0;
   if (RefusesActivation(hwnd) || hwnd == *slot) return *slot;
   CloseInputHelpers();

@@ -178,6 +178,30 @@ TEST_F(Routing, ToolWindowSlotsRefuseTwiceAndStrangers) {
   EXPECT_EQ(static_cast<LResult>(Request(MSG_DT_IMECMD)), DT_ERR_NO_IME);
 }
 
+// Window threads ask for the bubble tip while the desktop registers it.
+TEST_F(Routing, BubbleTipSlotIsReadSafelyFromOtherThreads) {
+  std::atomic<bool> stop{false};
+  std::atomic<int> odd{0};
+  pthread_t reader;
+  auto read = [](void* arg) -> void* {
+    auto* args = static_cast<std::pair<std::atomic<bool>*, std::atomic<int>*>*>(arg);
+    while (!args->first->load()) {
+      WindowHandle tip = Desk().bubbleTip;
+      if (tip != GUI_INVALID_HANDLE && tip == 0) args->second->fetch_add(1);
+    }
+    return nullptr;
+  };
+  std::pair<std::atomic<bool>*, std::atomic<int>*> args{&stop, &odd};
+  ASSERT_EQ(pthread_create(&reader, nullptr, read, &args), 0);
+  for (int i = 0; i < 200; ++i) {
+    EXPECT_EQ(Request(MSG_DT_REGBUBBLETIP, back_), 0u);
+    EXPECT_EQ(Request(MSG_DT_UNREGBUBBLETIP, back_), 0u);
+  }
+  stop = true;
+  pthread_join(reader, nullptr);
+  EXPECT_EQ(odd.load(), 0);
+}
+
 // ---- idle time-out ----
 
 std::atomic<long> g_now{1000};
