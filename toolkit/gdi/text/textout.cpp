@@ -151,10 +151,13 @@ int TabbedTextOutLen(HDC hdc, int x, int y, const char* text, int len) {
   LogFont* lf = nullptr;
   if (!OutputArguments(hdc, text, &len, &dc, &lf)) return 0;
   Size size{};
-  // The text position ends where the last line ends.
+  // The text position ends where the last line ends; the measure is in
+  // device pixels, so the position moves in device coordinates.
   Point pos{x, y};
+  gui::dc::LogicalToDevice(dc, &pos.x, &pos.y);
   const int tabWidth = textrender::TabWidthOf(dc, lf, dc->tabStop);
   textrender::CalcTabbedTextExtent(dc, lf, tabWidth, text, len, &size, &pos);
+  textout::DeviceToLogical(dc, &pos.x, &pos.y);
   dc->textPos = pos;
   DrawAt(hdc, x, y,
          [&](DC* d, int dx, int dy) { textrender::TabbedTextOutInternal(d, dx, dy, text, len); });

@@ -95,6 +95,28 @@ TEST_F(TextOutTest, TabbedTextIsOneLineHighUntilALineFeed) {
   EXPECT_GT(Count(kInk, {0, kLine, 2 * kCell, 2 * kLine}), 0);
 }
 
+TEST_F(TextOutTest, MappedDCsKeepTheTextPositionInLogicalUnits) {
+  HDC mem = CreateCompatibleDCEx(HDC_SCREEN, 64, 64);
+  ASSERT_NE(mem, HDC_SCREEN);
+  DC* dc = gui::dc::DcFromHandle(mem);
+  dc->font = dc_->font;
+  // Two logical units to one device pixel.
+  dc->mapMode = 1;
+  dc->windowExtent = Point{2, 2};
+  dc->viewExtent = Point{1, 1};
+  Point pos{};
+  EXPECT_EQ(TextOutLen(mem, 4, 6, "ab", -1), 4 * kCell);
+  GetLastTextOutPos(mem, &pos);
+  EXPECT_EQ(pos.x, 4 + 4 * kCell);
+  EXPECT_EQ(pos.y, 6);
+  EXPECT_EQ(TabbedTextOutLen(mem, 4, 6, "a\nbb", -1), 4 * kCell);
+  GetLastTextOutPos(mem, &pos);
+  EXPECT_EQ(pos.x, 4 + 4 * kCell);
+  EXPECT_EQ(pos.y, 6 + 2 * kLine);
+  dc->font = nullptr;
+  DeleteMemDC(mem);
+}
+
 TEST_F(TextOutTest, ExplicitTabStopsCountFromTheStartX) {
   const int stops[] = {20, 30};
   // "a" ends at 8: first stop beyond is 20; two tabs after "b" (ends 28)
