@@ -111,13 +111,14 @@ bool readCounts(const devfont::ConfigRead& read, Counts* counts) {
   if (!readCount(read, kSection, "font_number", &counts->fonts)) return false;
   if (!readCount(read, kExtraSection, "extra_number", &counts->extras)) counts->extras = 0;
   if (counts->fonts < 1) return false;
-  if (counts->fonts + counts->extras > SYS_LOGFONT_SLOTS) {
+  // A negative count must not make room for more fonts than the slots hold.
+  if (counts->extras < 0) counts->extras = 0;
+  if (counts->fonts > SYS_LOGFONT_SLOTS - counts->extras) {
     counts->fonts = SYS_LOGFONT_SLOTS - 1;
     counts->extras = 0;
   }
   // The slot table has room for three extra sizes; further ones are ignored.
   if (counts->extras > kMaxExtraFonts) counts->extras = kMaxExtraFonts;
-  if (counts->extras < 0) counts->extras = 0;
   return true;
 }
 

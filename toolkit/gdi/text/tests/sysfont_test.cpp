@@ -127,6 +127,15 @@ TEST_F(SysFontTest, TooManyFontsLeaveNineAndNoExtras) {
   CaptureStdout();
   EXPECT_EQ(Create(0), 1);
   EXPECT_EQ(GetCapturedStdout(), "Can't find extra seciton,use default extra logical font!\n");
+
+  // A negative extra count is no count: it does not make room for more
+  // than nine fonts.
+  DestroySysLogFonts();
+  config_.Set("systemfont", "font_number", "12");
+  config_.Set("extrafontsize", "extra_number", "-2");
+  CaptureStdout();
+  EXPECT_EQ(Create(0), 1);
+  EXPECT_EQ(GetCapturedStdout(), "Can't find extra seciton,use default extra logical font!\n");
 }
 
 TEST_F(SysFontTest, AtMostThreeExtraSizesAreMade) {
