@@ -143,10 +143,12 @@ void KeyTranslator::Cursor(int value) {
   Emit("BDCA"[value]);
 }
 
+// Only the low byte is ever sent, so the number is kept to it: a long run
+// of digits cannot overflow.
 void KeyTranslator::NumpadCode(int value) {
   const int base = value < 10 ? 10 : 16;
   const int digit = value < 10 ? value : value - 10;
-  numpadCode_ = numpadCode_ < 0 ? digit : numpadCode_ * base + digit;
+  numpadCode_ = (numpadCode_ < 0 ? digit : numpadCode_ * base + digit) & 0xFF;
 }
 
 std::string KeyTranslator::Press(int scanCode, uint32_t shift) {

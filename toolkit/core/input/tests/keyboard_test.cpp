@@ -230,6 +230,14 @@ TEST_F(TranslateToWindow, AltKeypadNumberIsSentWhenAltIsReleased) {
   ASSERT_EQ(seen.size(), 1u);
   EXPECT_EQ(seen[0].message, 19);
   EXPECT_EQ(seen[0].wParam, static_cast<WParam>('A'));
+
+  // However many digits are typed, only the low byte of the number is sent.
+  Key(18, KEY_LEFTALT, kAlt);
+  for (int i = 0; i < 12; ++i) Key(21, KEY_KP9, kAlt);
+  Key(23, KEY_LEFTALT, 0);
+  seen = Received();
+  ASSERT_EQ(seen.size(), 1u);
+  EXPECT_EQ(seen[0].wParam, static_cast<WParam>(999999999999LL % 256));
 }
 
 TEST_F(TranslateToWindow, DesktopAndOtherMessagesAreLeftAlone) {
