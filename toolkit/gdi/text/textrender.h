@@ -16,7 +16,7 @@ namespace textrender {
 // ---- Character widths ----
 
 // The identity of a device font for the width caches; 0 for fonts measured
-// without a cache (those without a bounding-box operation).
+// without a cache (those without a bounding-box operation, and kerned ones).
 uint32_t WidthFontId(LogFont* lf, DevFont* df);
 
 // One character's advance in the device font, plus one pixel of added bold.

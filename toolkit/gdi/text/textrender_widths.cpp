@@ -103,7 +103,9 @@ void PreloadFrom(LogFont* lf, int first) {
 }  // namespace
 
 uint32_t WidthFontId(LogFont* lf, DevFont* df) {
-  if (!HasBoundingBox(df)) return 0;
+  // A kerned advance depends on the character before it, so it is measured
+  // afresh every time, in the same order as it is drawn.
+  if (!HasBoundingBox(df) || (lf->style & FONT_OTHER_KERNING)) return 0;
   std::string identity = df->name;
   identity += '|';
   if (df->charsetOps) identity += df->charsetOps->name;

@@ -132,6 +132,18 @@ TEST_F(DrawStringTest, TrueTypeAdvanceEqualsItsMeasure) {
   }
 }
 
+TEST_F(DrawStringTest, KernedTextMeasuresAsItDrawsWhateverWasMeasuredBefore) {
+  UseDejaVu("rrnKnn", 30);
+  const char text[] = "AVATAR To";
+  // Single characters first, so that nothing measured later may reuse an
+  // advance taken without its neighbour.
+  for (const char* c : {"A", "V", "T", "o", "R"}) Measure(c);
+  const int measured = Measure(text);
+  EXPECT_EQ(Draw(0, 0, text), measured);
+  EXPECT_EQ(Measure(text), measured);
+  EXPECT_EQ(Measure("VA"), Draw(0, 30, "VA"));
+}
+
 TEST_F(DrawStringTest, KeptTrueTypeGlyphsDrawAsTheFirstTime) {
   for (const char* style : {"rrncnn", "krncnn"}) {
     UseDejaVu(style, 20);
