@@ -176,6 +176,7 @@ extern "C" LResult DesktopWinProc(WindowHandle, int message, WParam wParam, LPar
       PlaceImeWindow();
       return 0;
     case MSG_PAINT:
+      EndTrackingForRequest();  // repainting draws through the regions it holds
       RepaintRect(wParam, lParam);
       return 0;
     case kDesktopInit:
@@ -196,6 +197,7 @@ extern "C" LResult DesktopWinProc(WindowHandle, int message, WParam wParam, LPar
       DesktopTick();
       return 0;
     case MSG_DT_CLOSEALLWINS:
+      EndTrackingForRequest();
       return CloseAllWindows();
     case kDesktopBroadcast:
       return Broadcast(reinterpret_cast<const Message*>(lParam));

@@ -1,6 +1,7 @@
 #include "core/desktop/idle.h"
 
 #include "core/desktop/desktop.h"
+#include "core/desktop/desktop_proc.h"
 #include "core/desktop/desktop_seams.h"
 #include "core/desktop/desktop_state.h"
 #include "core/desktop/window_stack.h"
@@ -55,6 +56,7 @@ void RunIdleChecks() {
   }
   if (!d.idleTimeoutFired && index != 0 && index != 65535 && timeout != -1 && now - d.lastInput > timeout &&
       CurrentSystemCursor() != kBusyCursor) {
+    EndTrackingForRequest();  // the windows it holds locked are closed and repainted
     ReturnToPreview();
     ShowSystemCursor(0);
     d.idleTimeoutFired = true;

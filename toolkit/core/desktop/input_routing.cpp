@@ -189,6 +189,8 @@ bool MouseDropped() {
 void HideInputHelpersOnKey() {
   WindowHandle skb = SoftKeyboardWindow();
   if (!IsShown(skb)) return;
+  // Hiding rebuilds the visible regions that move/resize tracking holds.
+  EndTrackingForRequest();
   PostMessage(skb, kSkbMode, 1, 0);
   HideStackedWindow(ValidWindow(skb));
   WindowHandle ime = ImeWindow();
@@ -368,6 +370,7 @@ LResult RouteMouse(int msg, WParam wParam, LParam lParam) {
 
 LResult RouteKey(int msg, WParam wParam, LParam lParam) {
   if (GetLangSwitchState() != 0) return 0;
+  bool tracked = TrackingRuns();
   HideInputHelpersOnKey();
   DesktopState& d = Desk();
   WindowHandle scan = wParam;
@@ -386,7 +389,10 @@ LResult RouteKey(int msg, WParam wParam, LParam lParam) {
     if (WindowHandle active = ActiveOfCurrentDisplay()) PostMessage(active, msg, wParam, lParam);
     return 0;
   }
-  if (TrackingTakesInput(msg, lParam)) return 0;
+  if (tracked) {  // a key ends move/resize tracking and is consumed
+    EndTrackingForRequest();
+    return 0;
+  }
   if (scan == kScanPower && PowerKey(msg)) return 0;
   if (AnyPopupMenuOpen() && TellMenuTracker(msg, wParam, lParam)) {
     KeyHooked(__gui_hwnd_desktop, msg, wParam, lParam);

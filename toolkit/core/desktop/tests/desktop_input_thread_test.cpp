@@ -280,5 +280,20 @@ TEST_F(IdleTimeout, BusyCursorHoldsTheTimeOutBack) {
   EXPECT_EQ(getOutputStateHook(getCurOutputHook()), 11);
 }
 
+// Back to the live view, the menus close and repaint: a move of a window
+// frame still running lets go of the regions it held.
+TEST_F(IdleTimeout, ReturnToTheLiveViewEndsFrameTracking) {
+  DragInfo drag{33, 10, 10};
+  ASSERT_EQ(Request(MSG_DT_STARTDRAGWIN, back_, reinterpret_cast<LParam>(&drag)), 0u);
+  g_now = 1061;
+  SendMessage(__gui_hwnd_desktop, kDesktopTick, 0, 0);  // no request: nothing else ends the tracking
+  EXPECT_EQ(getOutputStateHook(getCurOutputHook()), 11);
+  std::mutex& held = Rec(back_)->clipInfo->lock;
+  ASSERT_TRUE(held.try_lock());
+  held.unlock();
+  Messages got = Got(back_);
+  EXPECT_EQ(std::count(got.begin(), got.end(), 81), 1);
+}
+
 }  // namespace
 }  // namespace desktest

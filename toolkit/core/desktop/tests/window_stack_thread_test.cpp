@@ -249,6 +249,24 @@ TEST_F(Requests, TrackingMovesTheFrameAndReportsWhereItEnded) {
   EXPECT_EQ(Recorder::Instance().Take(), expected);
 }
 
+// A key hides a shown soft keyboard before it ends the tracking: hiding
+// rebuilds the regions the tracking holds locked.
+TEST_F(Requests, KeyDuringTrackingHidesTheSoftKeyboardAndEndsTheTracking) {
+  WindowHandle skb = Main({300, 300, 340, 340}, WS_VISIBLE, WS_EX_TOPMOST);
+  ASSERT_EQ(Request(MSG_DT_REGSKB, skb), 0u);
+  Settle();
+  DragInfo drag{33, 10, 10};
+  ASSERT_EQ(Request(MSG_DT_STARTDRAGWIN, back_, reinterpret_cast<LParam>(&drag)), 0u);
+  Input(MSG_KEYDOWN, 30, 0);
+  Drain();
+  EXPECT_FALSE(IsVisibleRecord(Rec(skb)));
+  std::vector<Seen> got = Recorder::Instance().Take();
+  EXPECT_EQ(std::count(got.begin(), got.end(), Seen{back_, 81, 0}), 1);
+  for (const Seen& s : got) EXPECT_NE(s.message, MSG_KEYDOWN) << s;  // consumed
+  EXPECT_TRUE(ClipHolds(back_, 10, 10));
+  EXPECT_EQ(Request(MSG_DT_UNREGSKB, skb), 0u);
+}
+
 TEST_F(Requests, CloseAllAsksEveryMenuWindowButThePreview) {
   WindowHandle tip = Main({300, 300, 320, 320}, WS_VISIBLE, WS_EX_TOPMOST);
   WindowHandle other = Main({400, 300, 420, 320}, WS_VISIBLE, WS_EX_TOPMOST);
