@@ -15,6 +15,7 @@
 #include "gui/display.h"
 #include "gui/fixstr.h"
 #include "gui/font.h"
+#include "gui/paint.h"
 #include "gui/window.h"
 
 namespace {
@@ -257,11 +258,12 @@ WindowHandle CreateWindowEx(const char* className, const char* caption, uint32_t
   Rect requested{x, y, x + w, y + h};
   CallProc(ctl.get(), MSG_SIZECHANGING, reinterpret_cast<WParam>(&requested), reinterpret_cast<LParam>(&ctl->window));
   CallProc(ctl.get(), MSG_SIZECHANGED, reinterpret_cast<WParam>(&ctl->window), 0);
-  if (IsVisibleRecord(parentRec) && IsVisibleRecord(ctl.get())) {
-    CallProc(ctl.get(), MSG_NCPAINT, 0, 0);
-    InvalidateWindowArea(ctl.get(), nullptr, true);
-  }
-  return HandleOf(ctl.release());
+  // Painted at once: a page that builds its controls after showing itself
+  // shows each one complete as it comes.
+  bool paintNow = IsVisibleRecord(parentRec) && IsVisibleRecord(ctl.get());
+  ctl.release();
+  if (paintNow) UpdateWindow(hwnd, TRUE);
+  return hwnd;
 }
 
 }  // extern "C"

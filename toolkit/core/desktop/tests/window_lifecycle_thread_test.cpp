@@ -176,7 +176,9 @@ TEST_F(Lifecycle, ControlCreationOrderAndFamilyLinks) {
   WindowHandle c2 = CreateWindowEx(kTestClass, nullptr, WS_VISIBLE, 0, 2, 60, 10, 40, 20, a, 7);
   ASSERT_NE(c1, GUI_INVALID_HANDLE);
   ASSERT_NE(c2, GUI_INVALID_HANDLE);
-  Messages expected = {MSG_NCCREATE, MSG_CREATE, MSG_SIZECHANGING, MSG_SIZECHANGED, MSG_NCPAINT, MSG_ERASEBKGND};
+  // A visible control of a visible parent is painted before creation returns.
+  Messages expected = {MSG_NCCREATE, MSG_CREATE,  MSG_SIZECHANGING, MSG_SIZECHANGED,
+                       MSG_SIZECHANGED, MSG_NCPAINT, MSG_ERASEBKGND,   MSG_PAINT};
   EXPECT_EQ(Recorder::Instance().TakeFor(c1), expected);
   EXPECT_STREQ(Rec(c2)->caption, "");
   EXPECT_EQ(Rec(c2)->additionalData, 7);
