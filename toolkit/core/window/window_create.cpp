@@ -61,12 +61,38 @@ void PlaceMainWindow(MainWinCreate* create) {
 }
 
 // The queue the window's messages go to and the main window hosting it.
+// The thread record's first main window owns it (releases it at its
+// clean-up).
 struct QueueChoice {
   MsgQueue* queue = nullptr;
   MainWinRecord* hosting = nullptr;
-  ThreadMsgInfo* madeInfo = nullptr;  // made here, released on failure
+  ThreadMsgInfo* madeInfo = nullptr;   // made here, released on failure
+  ThreadMsgInfo* takenInfo = nullptr;  // taken over from a destroyed first window
+  MainWinRecord* formerFirst = nullptr;
+  bool formerOwned = false;
   bool ok = false;
+  ThreadMsgInfo* OwnedInfo() const { return madeInfo ? madeInfo : formerOwned ? takenInfo : nullptr; }
 };
+
+// The thread's first window is destroyed but not cleaned up yet: the new
+// window becomes the first and the owner, so that the old one's clean-up
+// does not free the queue the new one reads.
+void TakeOverThreadRecord(QueueChoice* choice, ThreadMsgInfo* info, MainWinRecord* win) {
+  MainWinRecord* former = info->mainWindow;
+  choice->takenInfo = info;
+  choice->formerFirst = former;
+  choice->formerOwned = former && former->threadInfo == info;
+  if (choice->formerOwned) former->threadInfo = nullptr;
+  info->mainWindow = win;
+}
+
+// Gives the thread record back as it was before a failed creation.
+void UndoQueueChoice(const QueueChoice& choice) {
+  if (choice.madeInfo) FreeThreadMsgQueue(choice.madeInfo);
+  if (!choice.takenInfo) return;
+  choice.takenInfo->mainWindow = choice.formerFirst;
+  if (choice.formerOwned) choice.formerFirst->threadInfo = choice.takenInfo;
+}
 
 QueueChoice ChooseQueue(MainWinRecord* win, WindowHandle hosting) {
   QueueChoice choice;
@@ -80,7 +106,7 @@ QueueChoice ChooseQueue(MainWinRecord* win, WindowHandle hosting) {
     } else if (ValidMainWindow(HandleOf(info->mainWindow))) {
       choice.hosting = info->mainWindow;
     } else {
-      info->mainWindow = win;
+      TakeOverThreadRecord(&choice, info, win);
     }
     choice.queue = info->queue;
     choice.ok = true;
@@ -124,9 +150,9 @@ void FillMainRecord(MainWinRecord* win, const MainWinCreate* create) {
 // Undoes a main window that never came to life. Messages already queued
 // for it (the desktop's show and activation notices, its own posts) go
 // first: they would otherwise reach the freed record.
-void DiscardMainWindow(std::unique_ptr<MainWinRecord> win, ThreadMsgInfo* madeInfo) {
+void DiscardMainWindow(std::unique_ptr<MainWinRecord> win, const QueueChoice& choice) {
   ThrowAwayMessages(HandleOf(win.get()));
-  if (madeInfo) FreeThreadMsgQueue(madeInfo);
+  UndoQueueChoice(choice);
   delete win->zorderNode;
   if (win->privateDC) DeletePrivateDC(win->privateDC);
   if (win->caption) FreeFixStr(win->caption);
@@ -186,14 +212,14 @@ WindowHandle CreateMainWindow(MainWinCreate* create) {
   QueueChoice choice = ChooseQueue(win.get(), create->hHosting);
   if (!choice.ok) return GUI_INVALID_HANDLE;
   win->queue = choice.queue;
-  win->threadInfo = choice.madeInfo;
+  win->threadInfo = choice.OwnedInfo();
   win->hosting = RedirectPreviewHost(choice.hosting);
   FillMainRecord(win.get(), create);
   WindowHandle hwnd = HandleOf(win.get());
 
   win->zorderNode = new (std::nothrow) ZOrderNode;
   if (!win->zorderNode || CallProc(win.get(), MSG_NCCREATE, 0, reinterpret_cast<LParam>(create)) != 0) {
-    DiscardMainWindow(std::move(win), choice.madeInfo);
+    DiscardMainWindow(std::move(win), choice);
     return GUI_INVALID_HANDLE;
   }
   Rect requested{create->lx, create->ty, create->rx, create->by};
@@ -205,7 +231,7 @@ WindowHandle CreateMainWindow(MainWinCreate* create) {
   SendMessage(__gui_hwnd_desktop, addRequest, hwnd, reinterpret_cast<LParam>(win->zorderNode));
   if (CallProc(win.get(), MSG_CREATE, 0, reinterpret_cast<LParam>(create)) != 0) {
     SendMessage(__gui_hwnd_desktop, MSG_DT_REMOVEMAINWIN, hwnd, 0);
-    DiscardMainWindow(std::move(win), choice.madeInfo);
+    DiscardMainWindow(std::move(win), choice);
     return GUI_INVALID_HANDLE;
   }
   if (win->exStyle & kExPrivateDC) win->privateDC = CreatePrivateClientDC(hwnd);

@@ -117,6 +117,32 @@ TEST_F(Lifecycle, SecondWindowOnAThreadIsHostedByTheFirst) {
   EXPECT_EQ(GetNextMainWindow(a), 0u);
 }
 
+// A window made on a thread whose first window is destroyed but not yet
+// cleaned up takes over the thread's queue: cleaning the old one up leaves
+// the queue to the new one, and a refused new window gives it back.
+TEST_F(Lifecycle, NewFirstWindowOfAThreadTakesOverItsQueue) {
+  WindowHandle a = Main({0, 0, 100, 100});
+  ASSERT_TRUE(DestroyMainWindow(a));
+  Recorder::Instance().refuseCreate = 1;
+  EXPECT_EQ(Main({0, 0, 50, 50}), GUI_INVALID_HANDLE);
+  Recorder::Instance().refuseCreate = 0;
+  EXPECT_EQ(CurrentThreadMsgInfo()->mainWindow, Rec(a));
+
+  WindowHandle b = Main({0, 0, 50, 50});
+  ASSERT_NE(b, GUI_INVALID_HANDLE);
+  EXPECT_EQ(GetHosting(b), __gui_hwnd_desktop);
+  MainWindowThreadCleanup(a);
+  windows_.erase(std::find(windows_.begin(), windows_.end(), a));
+  ASSERT_NE(CurrentThreadMsgInfo(), nullptr);
+  EXPECT_EQ(PostMessage(b, MSG_COMMAND, 5, 0), 0);
+  Message msg{};
+  ASSERT_TRUE(PeekMessage(&msg, b, MSG_COMMAND, MSG_COMMAND, TRUE));
+  EXPECT_EQ(msg.wParam, 5u);
+
+  ASSERT_TRUE(Destroy(b));
+  EXPECT_EQ(CurrentThreadMsgInfo(), nullptr);  // the last owner released it
+}
+
 TEST_F(Lifecycle, PreviewWindowIsFullSizeOnTheOtherListAndCannotBeDestroyed) {
   WindowHandle p = Main({5, 5, 10, 10}, WS_VISIBLE, WS_EX_PREVIEW);
   ASSERT_NE(p, GUI_INVALID_HANDLE);
