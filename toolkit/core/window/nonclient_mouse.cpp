@@ -107,9 +107,21 @@ CaptionPress CurrentCaptionPress() {
 
 void ClearCaptionPress() { TakePress(); }
 
+// The main window still holds the desktop's capture for the control: it is
+// released, and a move lets the window under the pointer know it again.
 void ForgetNonClientStateOf(WindowHandle hwnd) {
-  std::lock_guard<std::mutex> hold(g_captureLock);
-  if (NamesWindow(g_capture.control, hwnd) || NamesWindow(g_capture.main, hwnd)) g_capture = NonClientCapture{};
+  NonClientCapture ended;
+  {
+    std::lock_guard<std::mutex> hold(g_captureLock);
+    if (!NamesWindow(g_capture.control, hwnd) && !NamesWindow(g_capture.main, hwnd)) return;
+    ended = g_capture;
+    g_capture = NonClientCapture{};
+  }
+  if (static_cast<WindowHandle>(SendMessage(__gui_hwnd_desktop, MSG_DT_GETCAPTURE, 0, 0)) == ended.main)
+    CaptureMouse(0);
+  int x = 0, y = 0;
+  CursorPosition(&x, &y);
+  PostMessage(__gui_hwnd_desktop, winmsg::kMouseMove, 0, PackPoint(x, y));
 }
 
 LResult HandleNonClientMouse(WindowRecord* win, int msg, WParam wParam, LParam lParam) {

@@ -26,5 +26,5 @@ CaptionPress CurrentCaptionPress();
 void ClearCaptionPress();
 
 // Forgets the records that name the window or one of its controls (called
-// when it is destroyed).
+// when it is destroyed); a capture they held is released.
 void ForgetNonClientStateOf(WindowHandle hwnd);

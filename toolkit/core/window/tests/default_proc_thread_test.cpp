@@ -210,7 +210,7 @@ TEST_F(DefaultProc, DestroyingTheCapturingControlForgetsTheCapture) {
   ASSERT_EQ(CurrentNonClientCapture().control, a_);
   DestroyWindow(a_);
   EXPECT_EQ(CurrentNonClientCapture().control, 0u);
-  Request(MSG_DT_SETCAPTURE, 0);
+  EXPECT_EQ(Request(MSG_DT_GETCAPTURE), 0u);  // the main window does not keep it
   Feed(2, 0, 65, 30);
 }
 
