@@ -33,13 +33,11 @@ GalPixel ScreenPixelOfColor(uint32_t color) {
 
 void ShowSystemCursor(int) {}
 
-// The screen DC's font is reset by the DC layer once it offers that call.
 // The old fonts are retired rather than freed: windows still hold them. The
 // configuration reader is named here so that the static link finds it
 // beside this file rather than only after the text library.
 int ReloadLanguageFonts() {
-  sysfont::RetireSysLogFonts();
-  sysfont::CreateSysLogFontsFrom(GetGuiEtcValue, LangIndexFromLanguageId(DeviceConfigLanguageId()));
+  sysfont::ReplaceSysLogFonts(GetGuiEtcValue, LangIndexFromLanguageId(DeviceConfigLanguageId()));
   ClearHighCharWidthCache();
   PreloadCharWidthCache(TRUE);
   ResetScreenDCFont();

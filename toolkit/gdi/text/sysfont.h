@@ -26,6 +26,11 @@ int CurrentLangIndex();
 // freeing them; DestroyUniqueSysLogFonts frees them at shut-down.
 void RetireSysLogFonts();
 
+// A language switch: retires the current system fonts and creates those of
+// `langIndex`. When they cannot be made, the retired fonts go back into
+// their slots so that nothing draws without a font. 1 on success.
+int ReplaceSysLogFonts(const devfont::ConfigRead& read, int langIndex);
+
 }  // namespace sysfont
 
 #endif

@@ -220,6 +220,15 @@ void RetireSysLogFonts() {
   created().clear();
 }
 
+int ReplaceSysLogFonts(const devfont::ConfigRead& read, int langIndex) {
+  LogFont* previous[SYS_LOGFONT_SLOTS];
+  std::memcpy(previous, g_SysLogFont, sizeof previous);
+  RetireSysLogFonts();
+  if (CreateSysLogFontsFrom(read, langIndex)) return 1;
+  std::memcpy(g_SysLogFont, previous, sizeof previous);
+  return 0;
+}
+
 }  // namespace sysfont
 
 namespace {

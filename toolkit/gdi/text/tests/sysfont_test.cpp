@@ -213,3 +213,30 @@ TEST_F(SysFontTest, LanguageListFontsFollowEachLanguage) {
 }
 
 }  // namespace
+
+namespace {
+
+// A language whose fonts cannot be made must not leave the slots empty:
+// windows and DCs read them right after the switch.
+TEST_F(SysFontTest, FailedSwitchPutsTheOldFontsBack) {
+  SystemFonts({kLatin, kGb, kJis});
+  CaptureStdout();
+  ASSERT_EQ(Create(0), 1);
+  GetCapturedStdout();
+  LogFont* before[SYS_LOGFONT_SLOTS];
+  std::memcpy(before, g_SysLogFont, sizeof before);
+
+  SystemFonts({});  // no fonts configured: creation fails
+  CaptureStderr();
+  EXPECT_EQ(sysfont::ReplaceSysLogFonts(config_.Reader(), kGbIndex), 0);
+  GetCapturedStderr();
+  EXPECT_EQ(std::memcmp(before, g_SysLogFont, sizeof before), 0);
+
+  SystemFonts({kLatin, kGb, kJis});
+  CaptureStdout();
+  EXPECT_EQ(sysfont::ReplaceSysLogFonts(config_.Reader(), kGbIndex), 1);
+  GetCapturedStdout();
+  EXPECT_NE(g_SysLogFont[0], before[0]);
+}
+
+}  // namespace
