@@ -214,6 +214,8 @@ void RepaintPart(WindowRecord* win, const Rect& screenPart) {
 
 void ForgetPointerStateOf(WindowHandle hwnd) {
   DesktopState& d = Desk();
+  // The caret window too: the tick reads it long after the window is gone.
+  if (d.caretWindow && WindowBelongsTo(d.caretWindow, hwnd)) d.caretWindow = 0;
   auto refers = [hwnd](WindowHandle w) { return w != 0 && (w == hwnd || WindowBelongsTo(w, hwnd)); };
   if (refers(d.capture)) d.capture = 0;
   if (refers(d.pressed)) {
@@ -325,7 +327,6 @@ LResult RemoveStackedWindow(WindowRecord* win) {
   if (d.activeAux == hwnd) d.activeAux = 0;
   DetachOwnNode(win);
   ForgetPointerStateOf(hwnd);
-  if (d.caretWindow && WindowBelongsTo(d.caretWindow, hwnd)) d.caretWindow = 0;
   return ActiveOfCurrentDisplay();
 }
 

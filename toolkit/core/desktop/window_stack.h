@@ -39,6 +39,6 @@ LResult RemoveControlFromParent(WindowRecord* parent, ControlRecord* control);
 // erasing invalidation of it; a preview window while the auxiliary display
 // is current passes the invalidation to the main display's preview window.
 void RepaintPart(WindowRecord* win, const Rect& screenPart);
-// Forgets pointer, press and capture state that refers to the window or its
-// controls.
+// Forgets pointer, press, capture and caret state that refers to the window
+// or its controls.
 void ForgetPointerStateOf(WindowHandle hwnd);

@@ -255,6 +255,18 @@ TEST_F(Lifecycle, DestroyingAControlClearsTheParentsPointersAndFreesIt) {
   EXPECT_FALSE(DestroyWindow(a));  // not a control
 }
 
+// The desktop's caret window must not outlive the control holding it: the
+// tick reads it every 100 ms.
+TEST_F(Lifecycle, DestroyedControlStopsBeingTheCaretWindow) {
+  WindowHandle a = Main({0, 0, 200, 200});
+  WindowHandle c = Control(a, {10, 10, 50, 30}, 1);
+  WindowHandle inner = Control(c, {0, 0, 5, 5}, 2);
+  Request(MSG_DT_CARETCREATE, inner);
+  ASSERT_TRUE(DestroyWindow(c));
+  Request(kDesktopTick);
+  EXPECT_EQ(Desk().caretWindow, 0u);
+}
+
 TEST_F(Lifecycle, DestroyingAMainWindowTakesItsControlsAndHostedWindows) {
   WindowHandle a = Main({0, 0, 200, 200});
   WindowHandle b = Main({10, 10, 50, 50});
