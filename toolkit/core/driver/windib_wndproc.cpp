@@ -40,7 +40,7 @@ class HandedOverState {
   }
 
  private:
-  static constexpr std::chrono::milliseconds kMaxWait{200};
+  static constexpr std::chrono::milliseconds kMaxWait{500};
   std::mutex lock_;
   std::condition_variable taken_;
   uint64_t value_ = 0;
