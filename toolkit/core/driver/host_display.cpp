@@ -45,22 +45,22 @@ bool supportedDepth(int bpp) { return bpp == 8 || bpp == 15 || bpp == 16 || bpp 
 
 namespace host {
 
-uint8_t* HostDisplay::setMode(const FrameBufferSpec& spec) {
+uint8_t* HostDisplay::setMode(const FrameBufferLayout& layout) {
   std::lock_guard<std::mutex> guard(lock_);
   // A refused mode leaves the current frame buffer as it was: the screen
   // surface still points at it.
-  int bytesPerPixel = (spec.bitsPerPixel + 7) / 8;
-  if (spec.width <= 0 || spec.height <= 0 || !supportedDepth(spec.bitsPerPixel) ||
-      spec.pitch < spec.width * bytesPerPixel)
+  int bytesPerPixel = (layout.bitsPerPixel + 7) / 8;
+  if (layout.width <= 0 || layout.height <= 0 || !supportedDepth(layout.bitsPerPixel) ||
+      layout.pitch < layout.width * bytesPerPixel)
     return nullptr;
-  size_t bytes = static_cast<size_t>(spec.pitch) * spec.height;
+  size_t bytes = static_cast<size_t>(layout.pitch) * layout.height;
   std::unique_ptr<uint8_t[]> frame(new (std::nothrow) uint8_t[bytes]());
   if (!frame) return nullptr;
   frame_ = std::move(frame);
-  image_.assign(static_cast<size_t>(spec.width) * spec.height, 0);
-  spec_ = spec;
+  image_.assign(static_cast<size_t>(layout.width) * layout.height, 0);
+  layout_ = layout;
   colorTable_.fill(0);
-  dirty_ = GalRect{0, 0, spec.width, spec.height};
+  dirty_ = GalRect{0, 0, layout.width, layout.height};
   return frame_.get();
 }
 
@@ -68,7 +68,7 @@ void HostDisplay::release() {
   std::lock_guard<std::mutex> guard(lock_);
   frame_.reset();
   image_.clear();
-  spec_ = FrameBufferSpec{};
+  layout_ = FrameBufferLayout{};
   dirty_ = GalRect{0, 0, 0, 0};
 }
 
@@ -79,12 +79,12 @@ bool HostDisplay::hasFrameBuffer() const {
 
 int HostDisplay::width() const {
   std::lock_guard<std::mutex> guard(lock_);
-  return spec_.width;
+  return layout_.width;
 }
 
 int HostDisplay::height() const {
   std::lock_guard<std::mutex> guard(lock_);
-  return spec_.height;
+  return layout_.height;
 }
 
 void HostDisplay::copyToWindow(int count, const GalRect* rects) {
@@ -92,7 +92,7 @@ void HostDisplay::copyToWindow(int count, const GalRect* rects) {
   std::lock_guard<std::mutex> guard(lock_);
   if (!frame_) return;
   for (int i = 0; i < count; ++i) {
-    GalRect r = intersect(rects[i], spec_.width, spec_.height);
+    GalRect r = intersect(rects[i], layout_.width, layout_.height);
     if (r.w == 0) continue;
     convertRect(r);
     addDirty(r);
@@ -108,30 +108,30 @@ void HostDisplay::setColors(int first, int count, const GalColor* colors) {
     colorTable_[static_cast<size_t>(index)] = uint32_t{c.r} << 16 | uint32_t{c.g} << 8 | c.b;
   }
   if (!frame_) return;
-  GalRect whole{0, 0, spec_.width, spec_.height};
+  GalRect whole{0, 0, layout_.width, layout_.height};
   convertRect(whole);
   addDirty(whole);
 }
 
 void HostDisplay::markAllDirty() {
   std::lock_guard<std::mutex> guard(lock_);
-  if (frame_) dirty_ = GalRect{0, 0, spec_.width, spec_.height};
+  if (frame_) dirty_ = GalRect{0, 0, layout_.width, layout_.height};
 }
 
 uint32_t HostDisplay::toRgb(uint32_t pixel) const {
-  if (spec_.bitsPerPixel == 8) return colorTable_[pixel & 0xFF];
-  Channel r = channelOf(spec_.rMask), g = channelOf(spec_.gMask), b = channelOf(spec_.bMask);
+  if (layout_.bitsPerPixel == 8) return colorTable_[pixel & 0xFF];
+  Channel r = channelOf(layout_.rMask), g = channelOf(layout_.gMask), b = channelOf(layout_.bMask);
   return widenTo8(pixel, r) << 16 | widenTo8(pixel, g) << 8 | widenTo8(pixel, b);
 }
 
 void HostDisplay::convertRect(const GalRect& r) {
-  int bytesPerPixel = (spec_.bitsPerPixel + 7) / 8;
-  bool packedRgb = spec_.bitsPerPixel == 32 && spec_.rMask == 0xFF0000 && spec_.gMask == 0xFF00 &&
-                   spec_.bMask == 0xFF;
+  int bytesPerPixel = (layout_.bitsPerPixel + 7) / 8;
+  bool packedRgb = layout_.bitsPerPixel == 32 && layout_.rMask == 0xFF0000 && layout_.gMask == 0xFF00 &&
+                   layout_.bMask == 0xFF;
   for (int row = r.y; row < r.y + r.h; ++row) {
-    const uint8_t* src = frame_.get() + static_cast<size_t>(row) * spec_.pitch +
+    const uint8_t* src = frame_.get() + static_cast<size_t>(row) * layout_.pitch +
                          static_cast<size_t>(r.x) * bytesPerPixel;
-    uint32_t* dst = image_.data() + static_cast<size_t>(row) * spec_.width + r.x;
+    uint32_t* dst = image_.data() + static_cast<size_t>(row) * layout_.width + r.x;
     if (packedRgb) {
       std::memcpy(dst, src, static_cast<size_t>(r.w) * 4);
       for (int x = 0; x < r.w; ++x) dst[x] &= 0xFFFFFF;

@@ -13,7 +13,7 @@
 
 namespace host {
 
-struct FrameBufferSpec {
+struct FrameBufferLayout {
   int width = 0, height = 0;
   int bitsPerPixel = 0;
   int pitch = 0;
@@ -22,9 +22,9 @@ struct FrameBufferSpec {
 
 class HostDisplay {
  public:
-  // A zeroed frame buffer for the spec (the previous one is dropped); null
-  // when the spec is unusable or memory runs out.
-  uint8_t* setMode(const FrameBufferSpec& spec);
+  // A zeroed frame buffer for the layout (the previous one is dropped); null
+  // when the layout is unusable or memory runs out.
+  uint8_t* setMode(const FrameBufferLayout& layout);
   void release();
   bool hasFrameBuffer() const;
   int width() const;
@@ -44,7 +44,7 @@ class HostDisplay {
     if (dirty_.w <= 0 || dirty_.h <= 0) return;
     GalRect area = dirty_;
     dirty_ = GalRect{0, 0, 0, 0};
-    present(image_.data(), spec_.width, area);
+    present(image_.data(), layout_.width, area);
   }
   // Marks the whole image for presentation (after the window was uncovered).
   void markAllDirty();
@@ -55,7 +55,7 @@ class HostDisplay {
   void addDirty(const GalRect& r);
 
   mutable std::mutex lock_;
-  FrameBufferSpec spec_;
+  FrameBufferLayout layout_;
   std::unique_ptr<uint8_t[]> frame_;
   std::vector<uint32_t> image_;
   std::array<uint32_t, 256> colorTable_{};

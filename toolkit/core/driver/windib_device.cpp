@@ -39,16 +39,16 @@ Size auxScreenSize() {
   return size;
 }
 
-host::FrameBufferSpec specFor(const GalPixelFormat* f, int width, int height) {
-  host::FrameBufferSpec spec;
-  spec.width = width;
-  spec.height = height;
-  spec.bitsPerPixel = f->bitsPerPixel;
-  spec.pitch = alignedPitch(width, f->bytesPerPixel);
-  spec.rMask = f->rMask;
-  spec.gMask = f->gMask;
-  spec.bMask = f->bMask;
-  return spec;
+host::FrameBufferLayout layoutFor(const GalPixelFormat* f, int width, int height) {
+  host::FrameBufferLayout layout;
+  layout.width = width;
+  layout.height = height;
+  layout.bitsPerPixel = f->bitsPerPixel;
+  layout.pitch = alignedPitch(width, f->bytesPerPixel);
+  layout.rMask = f->rMask;
+  layout.gMask = f->gMask;
+  layout.bMask = f->bMask;
+  return layout;
 }
 
 // The auxiliary display gets its own frame buffer and window; without one
@@ -61,16 +61,16 @@ void setAuxiliaryMode(GalSurface* surface) {
     return;
   }
   Size size = auxScreenSize();
-  host::FrameBufferSpec spec = specFor(surface->format, size.cx, size.cy);
-  uint8_t* pixels = host::Display(host::kAuxSlot).setMode(spec);
+  host::FrameBufferLayout layout = layoutFor(surface->format, size.cx, size.cy);
+  uint8_t* pixels = host::Display(host::kAuxSlot).setMode(layout);
   if (!pixels || !host::ShowDisplay(host::kAuxSlot)) {
     host::Display(host::kAuxSlot).release();
     return;
   }
   surface->auxPixels = pixels;
-  surface->auxW = spec.width;
-  surface->auxH = spec.height;
-  surface->auxPitch = spec.pitch;
+  surface->auxW = layout.width;
+  surface->auxH = layout.height;
+  surface->auxPitch = layout.pitch;
 }
 
 int WinDibVideoInit(GalVideoDevice* device, GalPixelFormat* suggested) {
@@ -118,14 +118,14 @@ void WinDibUpdateRects(GalVideoDevice*, int count, GalRect* rects) {
 
 GalSurface* WinDibSetVideoMode(GalVideoDevice* device, GalSurface* surface, int width, int height,
                                int bpp, uint32_t) {
-  host::FrameBufferSpec spec = specFor(surface->format, width, height);
-  uint8_t* pixels = host::Display(host::kMainSlot).setMode(spec);
+  host::FrameBufferLayout layout = layoutFor(surface->format, width, height);
+  uint8_t* pixels = host::Display(host::kMainSlot).setMode(layout);
   // A mode without a frame buffer is refused and the current one stays.
   if (!pixels) return nullptr;
   surface->flags = 0;
   surface->w = width;
   surface->h = height;
-  surface->pitch = spec.pitch;
+  surface->pitch = layout.pitch;
   surface->pixels = nullptr;
   device->hidden->hasSection = false;
   // Without a window to show it the new frame buffer is given up as well.

@@ -61,7 +61,7 @@ uint32_t shown(host::HostDisplay& d, int x, int y) {
 
 TEST(HostDisplayImage, ConvertsEveryFrameBufferDepth) {
   host::HostDisplay d;
-  host::FrameBufferSpec rgb565{4, 2, 16, 8, 0xF800, 0x07E0, 0x001F};
+  host::FrameBufferLayout rgb565{4, 2, 16, 8, 0xF800, 0x07E0, 0x001F};
   uint8_t* fb = d.setMode(rgb565);
   ASSERT_NE(fb, nullptr);
   fb[2] = 0xFF;
@@ -70,14 +70,14 @@ TEST(HostDisplayImage, ConvertsEveryFrameBufferDepth) {
   d.copyToWindow(1, &all);
   EXPECT_EQ(shown(d, 1, 0), 0xFFFFFFu);
 
-  host::FrameBufferSpec indexed{4, 2, 8, 4, 0, 0, 0};
+  host::FrameBufferLayout indexed{4, 2, 8, 4, 0, 0, 0};
   fb = d.setMode(indexed);
   fb[5] = 3;
   GalColor teal{0, 128, 128, 0};
   d.setColors(3, 1, &teal);
   EXPECT_EQ(shown(d, 1, 1), 0x008080u);
 
-  host::FrameBufferSpec rgb24{2, 1, 24, 8, 0xFF0000, 0xFF00, 0xFF};
+  host::FrameBufferLayout rgb24{2, 1, 24, 8, 0xFF0000, 0xFF00, 0xFF};
   fb = d.setMode(rgb24);
   fb[3] = 0x33;
   fb[4] = 0x22;
@@ -85,7 +85,7 @@ TEST(HostDisplayImage, ConvertsEveryFrameBufferDepth) {
   d.copyToWindow(1, &all);
   EXPECT_EQ(shown(d, 1, 0), 0x112233u);
 
-  host::FrameBufferSpec bad{4, 2, 12, 8, 0, 0, 0};
+  host::FrameBufferLayout bad{4, 2, 12, 8, 0, 0, 0};
   EXPECT_EQ(d.setMode(bad), nullptr);
   // A refused mode keeps the frame buffer that the screen still draws into.
   EXPECT_TRUE(d.hasFrameBuffer());
