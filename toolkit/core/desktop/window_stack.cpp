@@ -317,9 +317,24 @@ LResult RaiseStackedWindow(WindowRecord* win, int mode) {
   return 0;
 }
 
+namespace {
+
+// A tool window leaving the desktop leaves its slot free: the handle would
+// soon name a freed record, and the slot would refuse the next window.
+void ForgetToolSlotsOf(WindowHandle hwnd) {
+  DesktopState& d = Desk();
+  if (ImeWindow() == hwnd) SetImeWindow(0);
+  if (SoftKeyboardWindow() == hwnd) SetSoftKeyboardWindow(0);
+  if (d.bubbleTip == hwnd) d.bubbleTip = GUI_INVALID_HANDLE;
+  if (d.fourthTool == hwnd) d.fourthTool = GUI_INVALID_HANDLE;
+}
+
+}  // namespace
+
 LResult RemoveStackedWindow(WindowRecord* win) {
   EndAllPopupMenus();
   WindowHandle hwnd = HandleOf(win);
+  ForgetToolSlotsOf(hwnd);
   if (IsMainRecord(win)) UnlinkHosted(static_cast<MainWinRecord*>(win));
   if (IsVisibleRecord(win)) HideStackedWindow(win);
   DesktopState& d = Desk();

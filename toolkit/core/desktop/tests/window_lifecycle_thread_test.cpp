@@ -3,6 +3,7 @@
 #include <sched.h>
 
 #include "core/desktop/tests/desktop_fixture.h"
+#include "core/startup/input_helpers.h"
 #include "core/window/window_threads.h"
 
 namespace desktest {
@@ -265,6 +266,23 @@ TEST_F(Lifecycle, DestroyedControlStopsBeingTheCaretWindow) {
   ASSERT_TRUE(DestroyWindow(c));
   Request(kDesktopTick);
   EXPECT_EQ(Desk().caretWindow, 0u);
+}
+
+// A tool window destroyed without unregistering leaves its slot free for
+// the next one instead of a handle to a freed record.
+TEST_F(Lifecycle, DestroyedToolWindowsLeaveTheirSlots) {
+  Main({0, 0, 100, 100});  // hosts the others
+  WindowHandle tip = Main({300, 300, 320, 320}, WS_VISIBLE, WS_EX_TOPMOST);
+  WindowHandle ime = Main({300, 400, 320, 420}, 0, WS_EX_TOPMOST);
+  ASSERT_EQ(Request(MSG_DT_REGBUBBLETIP, tip), 0u);
+  ASSERT_EQ(Request(MSG_DT_REGIME, ime), 0u);
+  ASSERT_TRUE(Destroy(tip));
+  ASSERT_TRUE(Destroy(ime));
+  EXPECT_EQ(Desk().bubbleTip, GUI_INVALID_HANDLE);
+  EXPECT_EQ(ImeWindow(), 0u);
+  WindowHandle next = Main({300, 300, 320, 320}, WS_VISIBLE, WS_EX_TOPMOST);
+  EXPECT_EQ(Request(MSG_DT_REGBUBBLETIP, next), 0u);
+  EXPECT_EQ(Request(MSG_DT_UNREGBUBBLETIP, next), 0u);
 }
 
 TEST_F(Lifecycle, DestroyingAMainWindowTakesItsControlsAndHostedWindows) {
