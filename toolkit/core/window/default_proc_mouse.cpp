@@ -98,8 +98,8 @@ void PostRawAsClientAndNonClient(WindowRecord* win, int raw, WParam keys, LParam
 // ---- client mouse ----
 
 struct Pointer {
-  int x, y;          // as received: the window's client coordinates
-  LParam received;
+  int x, y;          // in the window's client coordinates
+  LParam received;   // the position as received (on the screen under capture)
   WindowRecord* child;  // the enabled child under the point, or null
   int hitCode;
 };
@@ -296,6 +296,12 @@ LResult HandleRawMouse(WindowRecord* win, int msg, WParam wParam, LParam lParam)
 LResult HandleClientMouse(WindowRecord* win, int msg, WParam wParam, LParam lParam) {
   if (!IsMainRecord(win)) return 0;
   Pointer p{PointX(lParam), PointY(lParam), lParam, nullptr, 0};
+  if (wParam & winmsg::kCapturedFlag) {  // captured input: a screen position
+    const Rect client = ClientScreenRectOf(win);
+    p.x -= client.left;
+    p.y -= client.top;
+    wParam &= ~static_cast<WParam>(winmsg::kCapturedFlag);
+  }
   p.child = ChildAtPoint(win, p.x, p.y, &p.hitCode);
   if (p.child && IsDisabled(p.child)) p.child = nullptr;
   switch (msg) {

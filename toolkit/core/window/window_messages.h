@@ -1,6 +1,7 @@
 // Message numbers and hit codes the default procedures and the painting
 // code speak. The numbers are the toolkit's own; only those this folder
-// reads or sends are named here.
+// reads or sends, and those the desktop sends to the tool windows, are named
+// here.
 #pragma once
 
 namespace winmsg {
@@ -15,6 +16,9 @@ constexpr int kNonClientOffset = 9;
 constexpr int kRawMouseFirst = 225, kRawMouseLast = 233;
 constexpr int kRawOffset = 224;
 constexpr int kRawToNonClient = 215;
+// Key-flag bit of mouse input the desktop hands straight to the capture
+// window: the number is a client one but the position is on the screen.
+constexpr unsigned long kCapturedFlag = 0x0400;
 
 constexpr int kKeyDown = 18, kChar = 19, kKeyUp = 20, kSysKeyUp = 23, kKeyUpA = 25, kKeyUpB = 26;
 

@@ -205,6 +205,35 @@ TEST_F(DefaultProc, PressOnAControlsBarCapturesUntilRelease) {
   EXPECT_EQ(CurrentNonClientCapture().control, 0u);
 }
 
+// Under capture the desktop hands over client numbers with screen
+// positions; the children still hear the drag in their own coordinates.
+TEST_F(DefaultProc, CapturedDragReachesTheChildInItsOwnCoordinates) {
+  WindowHandle other = LoggedMain({300, 300, 500, 500}, WS_VISIBLE, 0, "");
+  WindowHandle inner = LoggedControl(other, {20, 20, 120, 80}, 3);
+  Request(MSG_DT_SETCAPTURE, other);
+  Quiet();
+  const Rect client = ClientScreenRectOf(WindowOf(other));
+  const int x = client.left + 30, y = client.top + 25;
+  Feed(1, 0, x, y);
+  Feed(4, 1, x + 40, y + 20);
+  Feed(4, 1, client.right + 50, y);  // off the window: beside the children
+  Feed(2, 0, x + 40, y + 20);
+  Request(MSG_DT_SETCAPTURE, 0);
+  Numbers received;
+  for (const Got& g : For(other))
+    if (IsMouseTraffic(g.message)) received.push_back(g.message);
+  EXPECT_EQ(received, (Numbers{1, 4, 4, 2}));
+  std::vector<Got> got = For(inner);
+  Got press = First(got, 1), move = First(got, 4), release = First(got, 2);
+  EXPECT_EQ(press.lParam, PointParam(10, 5));
+  EXPECT_EQ(move.lParam, PointParam(50, 25));
+  EXPECT_EQ(move.wParam, 1u);  // the keys without the capture mark
+  EXPECT_EQ(release.lParam, PointParam(50, 25));
+  int moves = 0;
+  for (const Got& g : got) moves += g.message == 4;
+  EXPECT_EQ(moves, 1);
+}
+
 TEST_F(DefaultProc, DestroyingTheCapturingControlForgetsTheCapture) {
   Feed(1, 0, 65, 30);
   ASSERT_EQ(CurrentNonClientCapture().control, a_);
