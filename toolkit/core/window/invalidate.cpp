@@ -47,10 +47,12 @@ bool IsPreviewMain(const WindowRecord* win) { return win && IsMainRecord(win) &&
 bool AuxiliaryIsCurrent() { return getCurOutputHook() == getAuxOutputHook() && getAuxOutputHook() != getMainOutputHook(); }
 
 // The main display's preview window takes the damage of a preview window
-// while the auxiliary display is current.
+// while the auxiliary display is current. It is the one the desktop's own
+// repaints pick: made while the main display was current, it lies on the
+// auxiliary display's list.
 WindowRecord* PreviewTarget(WindowRecord* win) {
   if (!IsPreviewMain(win) || !AuxiliaryIsCurrent()) return win;
-  WindowRecord* main = ValidWindow(GetDisplayPreviewWindow(getMainOutputHook()));
+  WindowRecord* main = ValidWindow(FirstPreviewWindow(getMainOutputHook()));
   return IsPreviewMain(main) ? main : win;
 }
 
@@ -193,7 +195,7 @@ BOOL PrevInvalidateRect(WindowHandle hwnd, const Rect* rect, BOOL erase) {
   if (!IsPreviewMain(win)) return FALSE;
   WindowRecord* target = win;
   if (AuxiliaryIsCurrent()) {
-    target = ValidWindow(GetDisplayPreviewWindow(getMainOutputHook()));
+    target = ValidWindow(FirstPreviewWindow(getMainOutputHook()));
     if (!IsPreviewMain(target)) return FALSE;
   }
   Rect screen = ScreenRect();

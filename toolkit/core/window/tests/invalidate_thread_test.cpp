@@ -187,6 +187,37 @@ TEST_F(PreviewInvalidation, PreviewDamageGrowsTheDirtyScreenRectangle) {
   record->exStyle &= ~WS_EX_PREVIEW;  // a preview window refuses destruction
 }
 
+// With the auxiliary display current, a preview window's damage goes to the
+// main display's preview window (made while the main display was current),
+// not to a preview window made later on the main display's own list.
+TEST_F(PreviewInvalidation, AuxiliaryDamageGoesToThePreviewWindowMadeOnTheMainDisplay) {
+  const int mainOutput = getMainOutputHook(), auxOutput = getAuxOutputHook();
+  WindowHandle first = LoggedMain({0, 0, 400, 300}, WS_VISIBLE, WS_EX_PREVIEW);
+  setCurOutputHook(auxOutput);
+  WindowHandle later = LoggedMain({0, 0, 400, 300}, WS_VISIBLE, WS_EX_PREVIEW);
+  ASSERT_NE(later, GUI_INVALID_HANDLE);
+  ASSERT_EQ(FirstPreviewWindow(mainOutput), first);
+  ASSERT_EQ(GetDisplayPreviewWindow(mainOutput), later);
+  Quiet();
+  ASSERT_TRUE(RegionEmpty(first) && RegionEmpty(later));
+
+  Rect damage{10, 10, 40, 40};
+  EXPECT_EQ(InvalidateRect(later, &damage, FALSE), TRUE);
+  EXPECT_TRUE(RegionEmpty(later));
+  EXPECT_TRUE(Same(UpdateRect(first), damage));
+  Quiet();
+  Rect other{50, 50, 60, 60};
+  EXPECT_EQ(PrevInvalidateRect(later, &other, FALSE), TRUE);
+  EXPECT_TRUE(RegionEmpty(later));
+  EXPECT_TRUE(Same(UpdateRect(first), other));
+
+  setCurOutputHook(mainOutput);
+  Quiet();
+  ResetDirtyScreenRect();
+  WindowOf(first)->exStyle &= ~WS_EX_PREVIEW;  // a preview window refuses destruction
+  WindowOf(later)->exStyle &= ~WS_EX_PREVIEW;
+}
+
 // ---- other threads invalidate while the window paints ----
 
 struct Worker {
