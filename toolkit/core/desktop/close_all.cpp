@@ -4,29 +4,23 @@
 #include "core/desktop/desktop_proc.h"
 #include "core/desktop/desktop_seams.h"
 #include "core/desktop/desktop_state.h"
+#include "core/desktop/output_state.h"
 #include "core/desktop/popup_chain.h"
 #include "core/desktop/window_stack.h"
 #include "core/startup/input_helpers.h"
 #include "core/window/window_damage.h"
+#include "core/window/window_messages.h"
 #include "gui/app_hooks.h"
 #include "gui/window.h"
 
 namespace {
 
-constexpr int kSkbClose = 356;
-constexpr int kImeClose = 340;
-constexpr int kBubbleHide = 401;
 constexpr int kToolClose = 409;
-constexpr int kStatePtz = 2;
-constexpr int kStatePlayback = 9;
-constexpr int kStateIdleReturned = 11;
-
-int OtherOutput(int output) { return output == getMainOutputHook() ? getAuxOutputHook() : getMainOutputHook(); }
 
 int ClosingMessageOf(WindowHandle hwnd) {
-  if (hwnd == SoftKeyboardWindow()) return kSkbClose;
-  if (hwnd == ImeWindow()) return kImeClose;
-  if (hwnd == Desk().bubbleTip) return kBubbleHide;
+  if (hwnd == SoftKeyboardWindow()) return winmsg::kSkbClose;
+  if (hwnd == ImeWindow()) return winmsg::kImeClose;
+  if (hwnd == Desk().bubbleTip) return winmsg::kTipHide;
   if (hwnd == Desk().fourthTool) return kToolClose;
   return MSG_CLOSE;
 }
@@ -73,7 +67,7 @@ void ReturnToPreview(void) {
   bool currentReturns = CanReturnToPreview(current);
   if (currentReturns) {
     SendMessage(__gui_hwnd_desktop, MSG_DT_CLOSEALLWINS, 0, 0);
-    if (getOutputStateHook(current) != kStatePtz) InvalidateTopWindow();
+    if (getOutputStateHook(current) != outstate::kPtz) InvalidateTopWindow();
     if (current == getMainOutputHook()) ActivateTopWindow();
     logoutOutputHook(current);
     if (otherMayReturn) logoutOutputHook(other);
@@ -81,17 +75,17 @@ void ReturnToPreview(void) {
   ResumeDisplaySwitching();
   if (currentReturns) ClearVideoWindowRecords(current);
   if (otherMayReturn) ClearVideoWindowRecords(other);
-  if (currentReturns) setOutputStateHook(kStateIdleReturned, current);
-  if (otherMayReturn) setOutputStateHook(kStateIdleReturned, other);
+  if (currentReturns) setOutputStateHook(outstate::kIdleReturned, current);
+  if (otherMayReturn) setOutputStateHook(outstate::kIdleReturned, other);
 }
 
 void CloseAllWinsByChangeLang(void) {
   SuspendDisplaySwitching();
   int current = getCurOutputHook();
   int other = OtherOutput(current);
-  if (getOutputStateHook(other) == kStatePlayback) stopPlaybackHook(other);
+  if (getOutputStateHook(other) == outstate::kPlayback) stopPlaybackHook(other);
   SendMessage(__gui_hwnd_desktop, MSG_DT_CLOSEALLWINS, 0, 0);
-  if (getOutputStateHook(current) != kStatePtz) {
+  if (getOutputStateHook(current) != outstate::kPtz) {
     InvalidateTopWindow();
     ActivateTopWindow();
   }

@@ -4,6 +4,7 @@
 #include "core/desktop/desktop_proc.h"
 #include "core/desktop/desktop_seams.h"
 #include "core/desktop/desktop_state.h"
+#include "core/desktop/output_state.h"
 #include "core/desktop/window_stack.h"
 #include "gui/app_hooks.h"
 
@@ -13,10 +14,7 @@ constexpr int kIdleNoticeSeconds = 21;
 constexpr int kReferenceSpan = 22;
 constexpr int kMsgIdleNotice = 332;
 constexpr int kMsgIdleReturn = 331;
-constexpr int kStateIdleReturned = 11;
 constexpr int kBusyCursor = 13;
-
-int OtherOutput(int output) { return output == getMainOutputHook() ? getAuxOutputHook() : getMainOutputHook(); }
 
 void SendIdleNotice() {
   int current = getCurOutputHook();
@@ -69,11 +67,11 @@ int RecordInputActivity(WindowHandle, WindowHandle, int, WParam, LParam) {
   if (d.idleTimeoutFired) {
     int current = getCurOutputHook();
     int other = OtherOutput(current);
-    if (getOutputStateHook(current) == kStateIdleReturned) {
+    if (getOutputStateHook(current) == outstate::kIdleReturned) {
       setOutputStateHook(0, current);
       if (WindowHandle top = GetCurTopMainWindow()) PostMessage(top, kMsgIdleReturn, 0, 0);
     }
-    if (getOutputStateHook(other) == kStateIdleReturned) {
+    if (getOutputStateHook(other) == outstate::kIdleReturned) {
       if (WindowHandle preview = FirstPreviewWindow(current)) PostMessage(preview, kMsgIdleReturn, 0, 0);
       setOutputStateHook(0, other);
     }

@@ -7,10 +7,12 @@
 #include "core/desktop/desktop_proc.h"
 #include "core/desktop/desktop_seams.h"
 #include "core/desktop/desktop_state.h"
+#include "core/desktop/output_state.h"
 #include "core/desktop/popup_chain.h"
 #include "core/desktop/window_stack.h"
 #include "core/message/refresh_list.h"
 #include "core/startup/input_helpers.h"
+#include "core/window/window_messages.h"
 #include "gui/app_hooks.h"
 #include "gui/display.h"
 #include "gui/fixstr.h"
@@ -33,12 +35,9 @@ constexpr int kMsgNcMouseMove = 13;
 constexpr int kMsgActivatedByMouse = 50;
 constexpr int kMsgPowerKey = 53;
 constexpr int kMsgOutputSwitch = 54;
-constexpr int kBubbleHide = 401;
 constexpr int kSkbMode = 357;
 constexpr int kImeStatus = 342;
 constexpr int kImeHide = 348;
-constexpr int kStatePtz = 2;
-constexpr int kStateMenu = 1;
 constexpr uint32_t kMessageBoxStyle = 0x80000000u;
 
 WindowRecord* MainOf(WindowHandle hwnd) {
@@ -65,7 +64,7 @@ bool KeyHooked(WindowHandle target, int msg, WParam wParam, LParam lParam) {
 
 void HideBubbleTip() {
   WindowHandle tip = Desk().bubbleTip;
-  if (tip != GUI_INVALID_HANDLE) SendNotifyMessage(tip, kBubbleHide, 0, 0);
+  if (tip != GUI_INVALID_HANDLE) SendNotifyMessage(tip, winmsg::kTipHide, 0, 0);
 }
 
 bool IsShown(WindowHandle hwnd) {
@@ -239,7 +238,7 @@ bool OutputSwitch() {
   }
   int current = getCurOutputHook();
   int state = getOutputStateHook(current);
-  if (state != kStatePtz && MessageBoxShown()) {
+  if (state != outstate::kPtz && MessageBoxShown()) {
     if (ZOrderList* list = CurrentDisplayList()) ForEachInList(*list, [](WindowRecord* win) {
         if (IsControlRecord(win) || !(win->style & kMessageBoxStyle)) return true;
         PostMessage(HandleOf(win), MSG_CLOSE, 0, 0);
@@ -254,7 +253,7 @@ bool OutputSwitch() {
     if (WindowHandle top = GetCurTopMainWindow()) PostMessage(top, kMsgOutputSwitch, 0, 0);
     return true;
   }
-  if (state == kStatePtz) return false;
+  if (state == outstate::kPtz) return false;
   EndAllPopupMenus();
   if (WindowHandle active = ActiveOfCurrentDisplay()) PostMessage(active, kMsgOutputSwitch, 0, 0);
   d.switchDebounce = 5;
@@ -321,7 +320,7 @@ bool PowerKey(int msg) {
   if (msg != kKeyDown) return false;
   int current = getCurOutputHook();
   bool resolutionWait = GuiApp()->isResolutionChangePending() && current == getMainOutputHook() &&
-                        getOutputStateHook(current) == kStateMenu;
+                        getOutputStateHook(current) == outstate::kMenu;
   if (resolutionWait || PowerKeyDownFlag().load()) return true;
   PowerKeyDownFlag() = 1;
   EndAllPopupMenus();
@@ -379,7 +378,7 @@ LResult RouteKey(int msg, WParam wParam, LParam lParam) {
     if (msg == kKeyDown) {
       if (HasAuxOutput() && BothOutputsNotLowRes()) {
         if (OutputSwitch()) return 0;
-      } else if (getOutputStateHook(getCurOutputHook()) != kStatePtz) {
+      } else if (getOutputStateHook(getCurOutputHook()) != outstate::kPtz) {
         d.switchKeyPending = true;
         return 0;
       }

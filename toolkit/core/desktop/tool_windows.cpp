@@ -5,20 +5,19 @@
 #include "core/desktop/desktop_state.h"
 #include "core/desktop/window_stack.h"
 #include "core/startup/input_helpers.h"
+#include "core/window/window_messages.h"
 #include "gui/window.h"
 
 namespace {
 
-constexpr int kImeClose = 340;
 constexpr int kImeActiveChanged = 344;
-constexpr int kSkbClose = 356;
 constexpr int kSkbActiveChanged = 359;
 
 LResult RegisterIme(WindowHandle hwnd) {
   if (ImeWindow()) return DT_ERR_IME_TAKEN;
   if (!ValidMainWindow(hwnd)) return -1;
   SetImeWindow(hwnd);
-  SendNotifyMessage(hwnd, kImeClose, 0, 0);
+  SendNotifyMessage(hwnd, winmsg::kImeClose, 0, 0);
   SendNotifyMessage(hwnd, kImeActiveChanged, ActiveOfCurrentDisplay(), 0);
   return 0;
 }
@@ -33,7 +32,7 @@ LResult RegisterSoftKeyboard(WindowHandle hwnd) {
   if (SoftKeyboardWindow()) return DT_ERR_SKB_TAKEN;
   if (!ValidMainWindow(hwnd)) return -1;
   SetSoftKeyboardWindow(hwnd);
-  SendNotifyMessage(hwnd, kSkbClose, 0, 0);
+  SendNotifyMessage(hwnd, winmsg::kSkbClose, 0, 0);
   SendNotifyMessage(hwnd, kSkbActiveChanged, ActiveOfCurrentDisplay(), 0);
   return 0;
 }

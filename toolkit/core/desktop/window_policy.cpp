@@ -3,18 +3,13 @@
 #include <strings.h>
 
 #include "core/desktop/desktop.h"
+#include "core/desktop/output_state.h"
 #include "core/window/auto_repeat.h"
 #include "gui/app_hooks.h"
 #include "gui/control_class.h"
 #include "gui/display.h"
 
 namespace {
-
-constexpr int kStateLive = 0;
-constexpr int kStateMenu = 1;
-constexpr int kStatePtz = 2;
-constexpr int kStatePlayback = 9;
-constexpr int kStateIdleReturned = 11;
 
 bool Named(WindowHandle hwnd, WindowHandle candidate) {
   return candidate != GUI_INVALID_HANDLE && candidate != 0 && hwnd == candidate;
@@ -30,7 +25,7 @@ int IsPreviewPaintSuppressed(WindowHandle hwnd) {
   WindowRecord* win = ValidWindow(hwnd);
   if (!win || !(win->exStyle & kExPreview)) return 0;
   int state = getOutputStateHook(getCurOutputHook());
-  return state != kStateLive && state != kStatePlayback && state != kStatePtz ? 1 : 0;
+  return state != outstate::kLive && state != outstate::kPlayback && state != outstate::kPtz ? 1 : 0;
 }
 
 int IsPlaybackScreenWindow(WindowHandle hwnd) {
@@ -44,8 +39,8 @@ int IsPlaybackScreenWindow(WindowHandle hwnd) {
 
 int IsPreviewOverlaid(WindowHandle hwnd) {
   int state = getOutputStateHook(getCurOutputHook());
-  if (state == kStatePlayback) return 1;
-  return state == kStatePtz && Named(hwnd, GuiApp()->getPtzPlayWindow()) &&
+  if (state == outstate::kPlayback) return 1;
+  return state == outstate::kPtz && Named(hwnd, GuiApp()->getPtzPlayWindow()) &&
                  getPreviewExtraWndHook() == GUI_INVALID_HANDLE
              ? 1
              : 0;
@@ -66,7 +61,7 @@ int IsControlOfClass(WindowHandle hwnd, const char* className) {
 
 int ShouldBroadcastIdleTick(void) {
   int state = getOutputStateHook(getCurOutputHook());
-  if (state != kStateMenu && state != kStateIdleReturned) return 1;
+  if (state != outstate::kMenu && state != outstate::kIdleReturned) return 1;
   return AutoRepeatIsSet() ? 1 : 0;
 }
 
