@@ -5,7 +5,9 @@
 #define TOOLKIT_GDI_TEXT_DEVFONT_LOAD_H
 
 #include <functional>
+#include <memory>
 #include <string>
+#include <vector>
 
 #include "gui/font.h"
 
@@ -35,6 +37,21 @@ bool ReadFontEntry(const ConfigRead& read, const char* section, int index, size_
                    FontEntry* entry);
 // Fills a device font's name, style, operations, charset and data.
 void InitDevFont(DevFont* df, const FontEntry& entry, const FontOps* ops, void* data);
+
+// Loads fonts 0..count-1 with loadOne(index), all or none: at the first
+// failure the fonts loaded so far are dropped and the answer is false.
+template <typename Font, typename LoadOne>
+bool LoadEachFont(int count, LoadOne loadOne, std::vector<std::unique_ptr<Font>>* fonts) {
+  for (int i = 0; i < count; ++i) {
+    std::unique_ptr<Font> font = loadOne(i);
+    if (!font) {
+      fonts->clear();
+      return false;
+    }
+    fonts->push_back(std::move(font));
+  }
+  return true;
+}
 
 bool LoadRawBitmapFontsFrom(const ConfigRead& read);
 bool LoadTrueTypeFontsFrom(const ConfigRead& read);

@@ -67,11 +67,7 @@ bool LoadRawBitmapFontsFrom(const ConfigRead& read) {
   int count = 0;
   if (!ReadFontCount(read, kRawBitmapSection, &count)) return false;
   std::vector<std::unique_ptr<LoadedRawFont>> fonts;
-  for (int i = 0; i < count; ++i) {
-    auto font = loadOne(read, i);
-    if (!font) return false;  // everything loaded so far goes with `fonts`
-    fonts.push_back(std::move(font));
-  }
+  if (!LoadEachFont(count, [&read](int i) { return loadOne(read, i); }, &fonts)) return false;
   for (auto& font : fonts) {
     AppendToItsList(&font->devfont);
     g_rawFonts.push_back(std::move(font));

@@ -117,14 +117,9 @@ bool LoadTrueTypeFontsFrom(const ConfigRead& read) {
     return false;
   }
   std::vector<std::unique_ptr<LoadedFace>> faces;
-  for (int i = 0; i < count; ++i) {
-    auto face = loadOne(read, i);
-    if (!face) {
-      faces.clear();
-      stopLibrary();
-      return false;
-    }
-    faces.push_back(std::move(face));
+  if (!LoadEachFont(count, [&read](int i) { return loadOne(read, i); }, &faces)) {
+    stopLibrary();  // the faces are closed before the library goes
+    return false;
   }
   for (auto& face : faces) {
     appendWithFurtherCharsets(face.get());
