@@ -16,8 +16,10 @@
 #include "core/desktop/desktop_state.h"
 #include "core/desktop/zorder.h"
 #include "core/message/msg_queue.h"
+#include "core/message/tests/message_log.h"
 #include "core/startup/thread_start.h"
 #include "core/window/minimal_default_proc.h"
+#include "core/window/tests/main_window_spec.h"
 #include "gui/app_hooks.h"
 #include "gui/control_class.h"
 #include "gui/region.h"
@@ -37,27 +39,12 @@ inline std::ostream& operator<<(std::ostream& out, const Seen& s) {
 }
 
 // Every recording procedure writes here.
-class Recorder {
+class Recorder : public MessageLog<Recorder, Seen> {
  public:
-  static Recorder& Instance() {
-    static Recorder recorder;
-    return recorder;
-  }
-  void Add(const Seen& seen) {
-    std::lock_guard<std::mutex> hold(lock_);
-    seen_.push_back(seen);
-  }
-  std::vector<Seen> Take() {
-    std::lock_guard<std::mutex> hold(lock_);
-    std::vector<Seen> out;
-    out.swap(seen_);
-    return out;
-  }
   // What one window received, message numbers only.
   std::vector<int> TakeFor(WindowHandle hwnd) {
     std::vector<int> out;
-    for (const Seen& s : Take())
-      if (s.hwnd == hwnd) out.push_back(s.message);
+    for (const Seen& s : TakeSeenFor(hwnd)) out.push_back(s.message);
     return out;
   }
   std::vector<Seen> TakeSeenFor(WindowHandle hwnd) {
@@ -69,10 +56,6 @@ class Recorder {
   // Answer of message 96/100 for the next windows (0 accepts).
   std::atomic<int> refuseCreate{0};
   std::atomic<int> refuseDestroy{0};
-
- private:
-  std::mutex lock_;
-  std::vector<Seen> seen_;
 };
 
 inline LResult RecordingProc(WindowHandle hwnd, int msg, WParam wParam, LParam lParam) {
@@ -128,10 +111,7 @@ class DesktopTest : public ::testing::Test {
 
   void TearDown() override {
     Recorder::Instance().refuseDestroy = 0;
-    for (auto it = windows_.rbegin(); it != windows_.rend(); ++it) {
-      if (IsMainWindow(*it)) DestroyMainWindow(*it);
-      MainWindowThreadCleanup(*it);
-    }
+    DestroyKept();
     Drain();
     SendMessage(__gui_hwnd_desktop, kDesktopDeleteClass, 0, reinterpret_cast<LParam>(kTestClass));
     if (SendMessage(__gui_hwnd_desktop, kDesktopEnd, 0, 0) != 1) PostQuitMessage(__gui_hwnd_desktop);
@@ -143,24 +123,34 @@ class DesktopTest : public ::testing::Test {
 
   // A main window on the calling thread; kept for clean-up.
   WindowHandle Main(Rect r, uint32_t style = WS_VISIBLE, uint32_t exStyle = 0, WindowHandle hosting = 0) {
-    MainWinCreate create{};
-    create.dwStyle = style;
-    create.dwExStyle = exStyle;
-    create.spCaption = "main";
+    MainWinCreate create = MainWindowSpec(r, RecordingProc, "main", style, exStyle);
     create.hHosting = hosting;
-    create.MainWindowProc = RecordingProc;
-    create.lx = r.left;
-    create.ty = r.top;
-    create.rx = r.right;
-    create.by = r.bottom;
-    WindowHandle hwnd = CreateMainWindow(&create);
+    return Kept(CreateMainWindow(&create));
+  }
+
+  WindowHandle Control(WindowHandle parent, Rect r, int id, uint32_t style = WS_VISIBLE, uint32_t exStyle = 0) {
+    return ControlOfClass(kTestClass, parent, r, id, style, exStyle);
+  }
+
+  static WindowHandle ControlOfClass(const char* className, WindowHandle parent, Rect r, int id, uint32_t style,
+                                     uint32_t exStyle) {
+    return CreateWindowEx(className, "ctl", style, exStyle, id, r.left, r.top, r.right - r.left, r.bottom - r.top,
+                          parent, 0);
+  }
+
+  // Keeps a created main window for clean-up.
+  WindowHandle Kept(WindowHandle hwnd) {
     if (hwnd != GUI_INVALID_HANDLE) windows_.push_back(hwnd);
     return hwnd;
   }
 
-  WindowHandle Control(WindowHandle parent, Rect r, int id, uint32_t style = WS_VISIBLE, uint32_t exStyle = 0) {
-    return CreateWindowEx(kTestClass, "ctl", style, exStyle, id, r.left, r.top, r.right - r.left, r.bottom - r.top,
-                          parent, 0);
+  // Destroys and cleans up every kept main window, the newest first.
+  void DestroyKept() {
+    for (auto it = windows_.rbegin(); it != windows_.rend(); ++it) {
+      if (IsMainWindow(*it)) DestroyMainWindow(*it);
+      MainWindowThreadCleanup(*it);
+    }
+    windows_.clear();
   }
 
   // Forgets everything received so far, the queued part included.

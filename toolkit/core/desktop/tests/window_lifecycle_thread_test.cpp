@@ -46,11 +46,7 @@ TEST_F(Lifecycle, HiddenMainWindowGetsNoPaintAndStaysInactive) {
 
 TEST_F(Lifecycle, RefusedCreateLeavesNoTrace) {
   Recorder::Instance().refuseCreate = 1;
-  MainWinCreate create{};
-  create.dwStyle = WS_VISIBLE;
-  create.spCaption = "refused";
-  create.MainWindowProc = RecordingProc;
-  create.rx = create.by = 40;
+  MainWinCreate create = MainWindowSpec({0, 0, 40, 40}, RecordingProc, "refused");
   EXPECT_EQ(CreateMainWindow(&create), GUI_INVALID_HANDLE);
   EXPECT_EQ(MainDisplayList().count, 0u);
   EXPECT_EQ(Request(MSG_DT_GETACTIVEMAIN), 0u);
@@ -310,30 +306,17 @@ struct OwnThreadWindow {
   Semaphore created;
 
   static LResult Proc(WindowHandle hwnd, int msg, WParam wParam, LParam lParam) {
-    if (msg == MSG_CLOSE) {
-      DestroyMainWindow(hwnd);
-      PostQuitMessage(hwnd);
-      return 0;
-    }
+    if (DestroyAndQuitOnClose(hwnd, msg)) return 0;
     return RecordingProc(hwnd, msg, wParam, lParam);
   }
 
   static void* Run(void* arg) {
     auto* self = static_cast<OwnThreadWindow*>(arg);
-    MainWinCreate create{};
-    create.dwStyle = WS_VISIBLE;
-    create.spCaption = "own thread";
-    create.MainWindowProc = Proc;
-    create.lx = 100;
-    create.ty = 100;
-    create.rx = 300;
-    create.by = 300;
+    MainWinCreate create = MainWindowSpec({100, 100, 300, 300}, Proc, "own thread");
     WindowHandle hwnd = CreateMainWindow(&create);
     self->hwnd = hwnd;
     self->created.Post();
-    Message msg;
-    while (GetMessage(&msg, hwnd)) DispatchMessage(&msg);
-    MainWindowThreadCleanup(hwnd);
+    RunMainWindow(hwnd);
     return nullptr;
   }
 };

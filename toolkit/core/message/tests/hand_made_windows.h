@@ -9,49 +9,24 @@
 #include <vector>
 
 #include "core/message/msg_queue.h"
+#include "core/message/tests/message_log.h"
 #include "core/window/window_record.h"
 #include "gui/message.h"
 
-struct Seen {
-  WindowHandle hwnd;
-  int message;
-  WParam wParam;
-  LParam lParam;
-  bool operator==(const Seen& o) const {
-    return hwnd == o.hwnd && message == o.message && wParam == o.wParam && lParam == o.lParam;
-  }
-};
+using Seen = SeenMessage;
 
 // Every recording procedure writes here; answers message + 1000.
-class Recorder {
+class Recorder : public MessageLog<Recorder, Seen> {
  public:
-  static Recorder& Instance() {
-    static Recorder recorder;
-    return recorder;
-  }
   static LResult Proc(WindowHandle hwnd, int msg, WParam wParam, LParam lParam) {
     Instance().Add({hwnd, msg, wParam, lParam});
     return msg + 1000;
-  }
-  void Add(const Seen& seen) {
-    std::lock_guard<std::mutex> hold(lock_);
-    seen_.push_back(seen);
-  }
-  std::vector<Seen> Take() {
-    std::lock_guard<std::mutex> hold(lock_);
-    std::vector<Seen> out;
-    out.swap(seen_);
-    return out;
   }
   std::vector<int> TakeMessages() {
     std::vector<int> out;
     for (const Seen& s : Take()) out.push_back(s.message);
     return out;
   }
-
- private:
-  std::mutex lock_;
-  std::vector<Seen> seen_;
 };
 
 // The calling thread's queue record for the life of the object.

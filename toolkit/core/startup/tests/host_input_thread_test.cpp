@@ -10,6 +10,7 @@
 #include <thread>
 #include <vector>
 
+#include "core/window/tests/main_window_spec.h"
 #include "gui/host.h"
 #include "gui/message.h"
 #include "gui/startup.h"
@@ -62,11 +63,7 @@ Inbox* g_inbox;
 
 LResult ProbeProc(WindowHandle hwnd, int msg, WParam wParam, LParam lParam) {
   g_inbox->Add({msg, wParam, lParam});
-  if (msg == MSG_CLOSE) {
-    DestroyMainWindow(hwnd);
-    PostQuitMessage(hwnd);
-    return 0;
-  }
+  if (DestroyAndQuitOnClose(hwnd, msg)) return 0;
   return __gui_def_proc[0](hwnd, msg, wParam, lParam);
 }
 
@@ -76,20 +73,11 @@ struct ProbeWindow {
 
   void Start() {
     thread = std::thread([this] {
-      MainWinCreate create{};
-      create.dwStyle = WS_VISIBLE;
-      create.spCaption = "probe";
-      create.MainWindowProc = ProbeProc;
-      create.lx = 100;
-      create.ty = 100;
-      create.rx = 400;
-      create.by = 300;
+      MainWinCreate create = MainWindowSpec({100, 100, 400, 300}, ProbeProc, "probe");
       WindowHandle h = CreateMainWindow(&create);
       hwnd = h;
       if (h == GUI_INVALID_HANDLE) return;
-      Message msg;
-      while (GetMessage(&msg, h)) DispatchMessage(&msg);
-      MainWindowThreadCleanup(h);
+      RunMainWindow(h);
     });
     while (hwnd.load() == 0) std::this_thread::yield();
   }

@@ -13,37 +13,14 @@ using desktest::Input;
 using desktest::PointParam;
 using desktest::Request;
 
-struct Got {
-  WindowHandle hwnd;
-  int message;
-  WParam wParam;
-  LParam lParam;
-};
+using Got = SeenMessage;
 
 // Answers a window's procedure gives before the default procedure is asked.
 using Override = bool (*)(WindowHandle hwnd, int msg, WParam wParam, LParam lParam, LResult* answer);
 
-class Log {
+class Log : public MessageLog<Log, Got> {
  public:
-  static Log& Instance() {
-    static Log log;
-    return log;
-  }
-  void Add(const Got& got) {
-    std::lock_guard<std::mutex> hold(lock_);
-    got_.push_back(got);
-  }
-  std::vector<Got> Take() {
-    std::lock_guard<std::mutex> hold(lock_);
-    std::vector<Got> out;
-    out.swap(got_);
-    return out;
-  }
   std::atomic<Override> override{nullptr};
-
- private:
-  std::mutex lock_;
-  std::vector<Got> got_;
 };
 
 inline LResult LoggingProc(WindowHandle hwnd, int msg, WParam wParam, LParam lParam) {
@@ -73,11 +50,7 @@ class PaintTest : public desktest::DesktopTest {
   }
   void TearDown() override {
     Log::Instance().override = nullptr;
-    for (auto it = windows_.rbegin(); it != windows_.rend(); ++it) {
-      if (IsMainWindow(*it)) DestroyMainWindow(*it);
-      MainWindowThreadCleanup(*it);
-    }
-    windows_.clear();
+    DestroyKept();
     desktest::Drain();
     SendMessage(__gui_hwnd_desktop, kDesktopDeleteClass, 0, reinterpret_cast<LParam>(kLoggedClass));
     desktest::DesktopTest::TearDown();
@@ -85,23 +58,12 @@ class PaintTest : public desktest::DesktopTest {
   }
 
   WindowHandle LoggedMain(Rect r, uint32_t style = WS_VISIBLE, uint32_t exStyle = 0, const char* caption = "main") {
-    MainWinCreate create{};
-    create.dwStyle = style;
-    create.dwExStyle = exStyle;
-    create.spCaption = caption;
-    create.MainWindowProc = LoggingProc;
-    create.lx = r.left;
-    create.ty = r.top;
-    create.rx = r.right;
-    create.by = r.bottom;
-    WindowHandle hwnd = CreateMainWindow(&create);
-    if (hwnd != GUI_INVALID_HANDLE) windows_.push_back(hwnd);
-    return hwnd;
+    MainWinCreate create = MainWindowSpec(r, LoggingProc, caption, style, exStyle);
+    return Kept(CreateMainWindow(&create));
   }
 
   WindowHandle LoggedControl(WindowHandle parent, Rect r, int id, uint32_t style = WS_VISIBLE, uint32_t exStyle = 0) {
-    return CreateWindowEx(kLoggedClass, "ctl", style, exStyle, id, r.left, r.top, r.right - r.left,
-                          r.bottom - r.top, parent, 0);
+    return ControlOfClass(kLoggedClass, parent, r, id, style, exStyle);
   }
 
   // Dispatches everything waiting, then forgets what was received.

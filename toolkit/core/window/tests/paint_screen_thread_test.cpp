@@ -6,6 +6,7 @@
 
 #include "core/desktop/desktop.h"
 #include "core/desktop/tests/desktop_fixture.h"
+#include "core/window/tests/main_window_spec.h"
 #include "gui/dc.h"
 #include "gui/paint.h"
 #include "gui/startup.h"
@@ -34,15 +35,8 @@ TEST(PaintScreen, EraseFillsTheBackgroundAndPaintingStaysInsideTheDamage) {
   const GalPixel green = RGB2Pixel(HDC_SCREEN, 0, 0x80, 0);
   g_red = RGB2Pixel(HDC_SCREEN, 0xFF, 0, 0);
 
-  MainWinCreate create{};
-  create.dwStyle = WS_VISIBLE;
-  create.spCaption = "painted";
-  create.MainWindowProc = SquarePainter;
+  MainWinCreate create = MainWindowSpec({100, 100, 300, 300}, SquarePainter, "painted");
   create.iBkColor = green;
-  create.lx = 100;
-  create.ty = 100;
-  create.rx = 300;
-  create.by = 300;
   WindowHandle hwnd = CreateMainWindow(&create);
   ASSERT_NE(hwnd, GUI_INVALID_HANDLE);
   desktest::Drain();
