@@ -60,6 +60,10 @@ LResult CloseAllWindows() {
 extern "C" {
 
 void ReturnToPreview(void) {
+  if (DesktopThreadInfo() && !OnDesktopThread()) {  // it walks and changes the stacks
+    SendMessage(__gui_hwnd_desktop, kDesktopReturnToPreview, 0, 0);
+    return;
+  }
   SuspendDisplaySwitching();
   int current = getCurOutputHook();
   int other = OtherOutput(current);

@@ -25,6 +25,7 @@ enum DesktopRequest {
   kDesktopInit = 208,
   kDesktopEnd = 210,
   kDesktopReinit = 211,
+  kDesktopReturnToPreview = 212,
   kDesktopBackground = 223,
   kDesktopIdleBroadcast = 323,
   kDesktopTick = 324,

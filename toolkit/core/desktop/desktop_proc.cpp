@@ -188,6 +188,9 @@ extern "C" LResult DesktopWinProc(WindowHandle, int message, WParam wParam, LPar
       FreeBackgroundPicture();
       LoadBackgroundPicture();
       return 0;
+    case kDesktopReturnToPreview:
+      ReturnToPreview();
+      return 0;
     case kDesktopBackground:
       PaintDesktopBackground(reinterpret_cast<const Rect*>(lParam));
       return 0;

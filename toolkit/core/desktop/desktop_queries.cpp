@@ -45,37 +45,16 @@ WindowHandle UnderPointerIn(const ZOrderList& list, int x, int y) {
   return found;
 }
 
-}  // namespace
-
-extern "C" {
-
-WindowHandle WindowUnderPointer(int x, int y) {
-  if (WindowHandle top = UnderPointerIn(TopmostList(), x, y)) return top;
-  ZOrderList* current = CurrentDisplayList();
-  return current ? UnderPointerIn(*current, x, y) : 0;
-}
-
-WindowHandle GetDisplayPreviewWindow(int display) {
+WindowHandle DisplayPreviewWindow(int display) {
   WindowHandle found = FirstPreviewIn(OwnListOf(display));
   return found ? found : __gui_hwnd_desktop;
 }
 
-WindowHandle FirstPreviewWindow(int display) { return FirstPreviewIn(OtherListOf(display)); }
-
-WindowHandle GetCurTopMainWindow(void) { return GetDisplayPreviewWindow(getCurOutputHook()); }
-
-int IsNoWinsOnPreview(int display) {
-  bool anyWindow = false;
-  if (ZOrderList* own = OwnListOf(display)) ForEachInList(*own, [&anyWindow](WindowRecord* win) {
-      if (IsVisibleRecord(win) && !(win->exStyle & kExPreview)) anyWindow = true;
-      return !anyWindow;
-    });
-  return !anyWindow && !IsPreviewBusyState(display) ? 1 : 0;
-}
-
-int GetWindowDisplay(WindowHandle hwnd) {
+// Asks the device layer first: no lock is taken under the stack lock.
+int WindowDisplay(WindowHandle hwnd) {
   int current = getCurOutputHook();
   if (hwnd == 0 || hwnd == GUI_INVALID_HANDLE || hwnd == __gui_hwnd_desktop || !HasAuxOutput()) return current;
+  StackReadLock hold;
   MainWinRecord* main = MainWindowOf(hwnd);
   if (!main) return current;
   ZOrderList* currentList = CurrentDisplayList();
@@ -83,10 +62,53 @@ int GetWindowDisplay(WindowHandle hwnd) {
   return current == getMainOutputHook() ? getAuxOutputHook() : getMainOutputHook();
 }
 
+}  // namespace
+
+WindowHandle FindFirstPreviewWindow(int display) { return FirstPreviewIn(OtherListOf(display)); }
+
+// Each exported query walks the stacks under one read lock; the helpers
+// above, but WindowDisplay, expect it held.
+extern "C" {
+
+WindowHandle WindowUnderPointer(int x, int y) {
+  StackReadLock hold;
+  if (WindowHandle top = UnderPointerIn(TopmostList(), x, y)) return top;
+  ZOrderList* current = CurrentDisplayList();
+  return current ? UnderPointerIn(*current, x, y) : 0;
+}
+
+WindowHandle GetDisplayPreviewWindow(int display) {
+  StackReadLock hold;
+  return DisplayPreviewWindow(display);
+}
+
+WindowHandle FirstPreviewWindow(int display) {
+  StackReadLock hold;
+  return FindFirstPreviewWindow(display);
+}
+
+WindowHandle GetCurTopMainWindow(void) {
+  StackReadLock hold;
+  return DisplayPreviewWindow(getCurOutputHook());
+}
+
+int IsNoWinsOnPreview(int display) {
+  if (IsPreviewBusyState(display)) return 0;
+  StackReadLock hold;
+  bool anyWindow = false;
+  if (ZOrderList* own = OwnListOf(display)) ForEachInList(*own, [&anyWindow](WindowRecord* win) {
+      if (IsVisibleRecord(win) && !(win->exStyle & kExPreview)) anyWindow = true;
+      return !anyWindow;
+    });
+  return anyWindow ? 0 : 1;
+}
+
+int GetWindowDisplay(WindowHandle hwnd) { return WindowDisplay(hwnd); }
+
 int IsMenuPopup(int display) {
   const auto& chain = Desk().popups;
   if (chain.empty()) return 0;
-  return GetWindowDisplay(chain.front()->owner) == display ? 1 : 0;
+  return WindowDisplay(chain.front()->owner) == display ? 1 : 0;
 }
 
 pthread_t GetMainWinThread(WindowHandle hwnd) {

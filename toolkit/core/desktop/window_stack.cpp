@@ -24,12 +24,18 @@ bool Overlaps(const Rect& a, const Rect& b, Rect* out) { return IntersectRect(ou
 
 Rect Offset(Rect r, int dx, int dy) { return Rect{r.left + dx, r.top + dy, r.right + dx, r.bottom + dy}; }
 
+void SetStyleBit(WindowRecord* win, uint32_t bit, bool set) {
+  StackWriteLock hold;
+  win->style = set ? (win->style | bit) : (win->style & ~bit);
+}
+
+// The clip-information mutex ranks before the stack lock.
 void SetVisibleBit(WindowRecord* win, bool visible) {
   if (win->clipInfo) {
     std::lock_guard<std::mutex> hold(win->clipInfo->lock);
-    win->style = visible ? (win->style | kStyleVisible) : (win->style & ~kStyleVisible);
+    SetStyleBit(win, kStyleVisible, visible);
   } else {
-    win->style = visible ? (win->style | kStyleVisible) : (win->style & ~kStyleVisible);
+    SetStyleBit(win, kStyleVisible, visible);
   }
 }
 
@@ -57,6 +63,7 @@ void ForEachBelow(WindowRecord* win, Fn fn) {
 void LinkHosted(MainWinRecord* win) {
   MainWinRecord* host = win->hosting;
   if (!host || HandleOf(host) == __gui_hwnd_desktop) return;
+  StackWriteLock hold;
   MainWinRecord** link = &host->firstHosted;
   while (*link) link = &(*link)->nextHosted;
   *link = win;
@@ -66,6 +73,7 @@ void LinkHosted(MainWinRecord* win) {
 void UnlinkHosted(MainWinRecord* win) {
   MainWinRecord* host = win->hosting;
   if (!host || HandleOf(host) == __gui_hwnd_desktop) return;
+  StackWriteLock hold;
   for (MainWinRecord** link = &host->firstHosted; *link; link = &(*link)->nextHosted) {
     if (*link == win) {
       *link = win->nextHosted;
@@ -150,6 +158,33 @@ void DropQueuedMouseMoves(WindowRecord* win) {
     Message& entry = q->ring[i];
     if (entry.message == MSG_MOUSEMOVE && entry.hwnd == HandleOf(win)) entry.hwnd = GUI_INVALID_HANDLE;
   }
+}
+
+// Child lists change under the stack lock: other threads' paint searches
+// walk them.
+void LinkChild(WindowRecord* parent, ControlRecord* control) {
+  StackWriteLock hold;
+  control->nextSibling = nullptr;
+  control->prevSibling = nullptr;
+  if (!parent->firstChild) {
+    parent->firstChild = control;
+    return;
+  }
+  ControlRecord* last = static_cast<ControlRecord*>(parent->firstChild);
+  while (last->nextSibling) last = last->nextSibling;
+  last->nextSibling = control;
+  control->prevSibling = last;
+}
+
+bool UnlinkChild(WindowRecord* parent, ControlRecord* control) {
+  StackWriteLock hold;
+  ControlRecord** link = reinterpret_cast<ControlRecord**>(&parent->firstChild);
+  while (*link && *link != control) link = &(*link)->nextSibling;
+  if (!*link) return false;
+  *link = control->nextSibling;
+  if (control->nextSibling) control->nextSibling->prevSibling = control->prevSibling;
+  control->nextSibling = control->prevSibling = nullptr;
+  return true;
 }
 
 void DetachOwnNode(WindowRecord* win) {
@@ -301,14 +336,12 @@ LResult RaiseStackedWindow(WindowRecord* win, int mode) {
       }
       return true;
     });
-    UnlinkNode(*own, win->zorderNode);
-    PushNode(*own, win->zorderNode);
+    MoveNodeToHead(*own, win->zorderNode);
     RebuildAllClips();
     CallProc(win, MSG_NCPAINT, 0, 0);
     for (const Rect& part : covered) InvalidateWindowArea(win, &part, false);
   } else {
-    UnlinkNode(*own, win->zorderNode);
-    PushNode(*own, win->zorderNode);
+    MoveNodeToHead(*own, win->zorderNode);
     SetVisibleBit(win, true);
     RebuildAllClips();
     PaintWhole(win);
@@ -387,7 +420,7 @@ LResult MoveStackedWindow(WindowRecord* win, const Rect* rect) {
 LResult EnableStackedWindow(WindowRecord* win, bool enable) {
   bool wasEnabled = !(win->style & kStyleDisabled);
   if (wasEnabled == enable) return wasEnabled;
-  win->style = enable ? (win->style & ~kStyleDisabled) : (win->style | kStyleDisabled);
+  SetStyleBit(win, kStyleDisabled, !enable);
   if (!enable) {
     DesktopState& d = Desk();
     if (d.capture && (d.capture == HandleOf(win) || WindowBelongsTo(d.capture, HandleOf(win)))) d.capture = 0;
@@ -448,17 +481,8 @@ LResult SetDesktopCapture(WindowHandle hwnd) {
 
 LResult AddControlToParent(WindowRecord* parent, ControlRecord* control) {
   if (!parent || !control) return -1;
-  control->nextSibling = nullptr;
-  control->prevSibling = nullptr;
-  if (!parent->firstChild) {
-    parent->firstChild = control;
-  } else {
-    ControlRecord* last = static_cast<ControlRecord*>(parent->firstChild);
-    while (last->nextSibling) last = last->nextSibling;
-    last->nextSibling = control;
-    control->prevSibling = last;
-  }
-  EmptyClipRgn(&control->invalid.region);
+  EmptyClipRgn(&control->invalid.region);  // before other threads' paint searches can reach it
+  LinkChild(parent, control);
   if ((control->exStyle & kExOwnClipInfo) && control->zorderNode) {
     ZOrderList* list = (control->exStyle & kExTopmost) ? &TopmostList() : CurrentDisplayList();
     ResetClip(control->clipInfo, ScreenRectOf(control));
@@ -474,12 +498,7 @@ LResult AddControlToParent(WindowRecord* parent, ControlRecord* control) {
 
 LResult RemoveControlFromParent(WindowRecord* parent, ControlRecord* control) {
   if (!parent || !control || control->parent != parent) return -1;
-  ControlRecord** link = reinterpret_cast<ControlRecord**>(&parent->firstChild);
-  while (*link && *link != control) link = &(*link)->nextSibling;
-  if (!*link) return -1;
-  *link = control->nextSibling;
-  if (control->nextSibling) control->nextSibling->prevSibling = control->prevSibling;
-  control->nextSibling = control->prevSibling = nullptr;
+  if (!UnlinkChild(parent, control)) return -1;
   if ((control->exStyle & kExOwnClipInfo) && control->zorderNode) {
     if (IsVisibleRecord(control)) HideStackedWindow(control);
     DetachOwnNode(control);

@@ -1,10 +1,42 @@
 #include "core/desktop/zorder.h"
 
+#include "core/desktop/desktop.h"
 #include "core/window/window_record.h"
 #include "gui/app_hooks.h"
 
 namespace {
 ZOrderList g_topmost, g_mainDisplay, g_auxDisplay;
+
+void Push(ZOrderList& list, ZOrderNode* node) {
+  node->next = list.head;
+  list.head = node;
+  ++list.count;
+}
+
+bool Unlink(ZOrderList& list, ZOrderNode* node) {
+  for (ZOrderNode** link = &list.head; *link; link = &(*link)->next) {
+    if (*link == node) {
+      *link = node->next;
+      node->next = nullptr;
+      --list.count;
+      return true;
+    }
+  }
+  return false;
+}
+}  // namespace
+
+std::shared_mutex& StackMutex() {
+  static std::shared_mutex lock;
+  return lock;
+}
+
+StackReadLock::StackReadLock() : held_(!OnDesktopThread()) {
+  if (held_) StackMutex().lock_shared();
+}
+
+StackReadLock::~StackReadLock() {
+  if (held_) StackMutex().unlock_shared();
 }
 
 ZOrderList& TopmostList() { return g_topmost; }
@@ -37,24 +69,22 @@ ZOrderList* ListHolding(WindowHandle hwnd) {
 }
 
 void PushNode(ZOrderList& list, ZOrderNode* node) {
-  node->next = list.head;
-  list.head = node;
-  ++list.count;
+  StackWriteLock hold;
+  Push(list, node);
 }
 
 bool UnlinkNode(ZOrderList& list, ZOrderNode* node) {
-  for (ZOrderNode** link = &list.head; *link; link = &(*link)->next) {
-    if (*link == node) {
-      *link = node->next;
-      node->next = nullptr;
-      --list.count;
-      return true;
-    }
-  }
-  return false;
+  StackWriteLock hold;
+  return Unlink(list, node);
+}
+
+void MoveNodeToHead(ZOrderList& list, ZOrderNode* node) {
+  StackWriteLock hold;
+  if (Unlink(list, node)) Push(list, node);
 }
 
 void ResetZOrderLists(WindowHandle owner) {
+  StackWriteLock hold;
   for (ZOrderList* list : {&g_topmost, &g_mainDisplay, &g_auxDisplay}) *list = ZOrderList{0, owner, nullptr};
 }
 

@@ -3,6 +3,8 @@
 #pragma once
 
 #include <cstdint>
+#include <mutex>
+#include <shared_mutex>
 
 #include "gui/common.h"
 
@@ -19,6 +21,35 @@ struct ZOrderList {
   ZOrderNode* head = nullptr;
 };
 
+// The lock over the stacks: the lists, the hosted-window chains, the child
+// lists of controls and the visible and disabled bits the walks test. The
+// desktop thread holds it exclusively while it changes them; other threads
+// hold it shared while they walk. It ranks last, after the clip-information,
+// invalid-region and GDI locks: whoever holds it waits for no other lock
+// (at most tries one) and sends no synchronous request.
+std::shared_mutex& StackMutex();
+
+// Shared on any thread but the desktop's, whose own reads need no lock.
+class StackReadLock {
+ public:
+  StackReadLock();
+  ~StackReadLock();
+  StackReadLock(const StackReadLock&) = delete;
+  StackReadLock& operator=(const StackReadLock&) = delete;
+
+ private:
+  bool held_;
+};
+
+// Desktop thread only, around the change itself and nothing else.
+class StackWriteLock {
+ public:
+  StackWriteLock() : hold_(StackMutex()) {}
+
+ private:
+  std::lock_guard<std::shared_mutex> hold_;
+};
+
 ZOrderList& TopmostList();
 ZOrderList& MainDisplayList();
 ZOrderList& AuxDisplayList();
@@ -32,6 +63,11 @@ bool ListHolds(const ZOrderList& list, WindowHandle hwnd);
 ZOrderList* ListHolding(WindowHandle hwnd);
 void PushNode(ZOrderList& list, ZOrderNode* node);
 bool UnlinkNode(ZOrderList& list, ZOrderNode* node);
+// Unlinks the node and pushes it back as the list's head in one step, so
+// that no walk sees the window missing.
+void MoveNodeToHead(ZOrderList& list, ZOrderNode* node);
+// FirstPreviewWindow for a caller that holds the stack lock already.
+WindowHandle FindFirstPreviewWindow(int display);
 // Empties the three lists and names the desktop their owner.
 void ResetZOrderLists(WindowHandle owner);
 

@@ -1,6 +1,7 @@
 // Readers: PeekMessageEx and the calls built on it. Sources are read in a
 // fixed order: quit, sent, notifications, posted ring, paint, timers.
 #include "core/desktop/desktop.h"
+#include "core/desktop/zorder.h"
 #include "core/message/msg_queue.h"
 #include "core/timer/timer_internal.h"
 #include "core/window/window_record.h"
@@ -77,10 +78,18 @@ bool TakePosted(MsgQueue* q, Message* out, int first, int last, bool remove) {
   return true;
 }
 
+// The search holds the stack lock, under which no thread may wait for
+// another lock: a region that is being changed or painted right now is
+// passed over (a change posts its own paint once it lets the region go).
+bool SeenDamaged(WindowRecord* win) {
+  std::unique_lock<std::mutex> region(win->invalid.lock, std::try_to_lock);
+  return region.owns_lock() && !IsEmptyClipRgn(&win->invalid.region);
+}
+
 // Depth first: the window, its controls, then the main windows it hosts.
 WindowRecord* FindDamagedWindow(WindowRecord* win) {
   if (!win) return nullptr;
-  if (HasInvalidArea(win)) return win;
+  if (SeenDamaged(win)) return win;
   for (WindowRecord* child = win->firstChild; child; child = static_cast<ControlRecord*>(child)->nextSibling)
     if (WindowRecord* found = FindDamagedWindow(child)) return found;
   if (win->windowType == kWindowMain) {
@@ -95,13 +104,16 @@ WindowRecord* FindDamagedWindow(WindowRecord* win) {
 WindowRecord* PaintSearchStart(ThreadMsgInfo* info) {
   WindowRecord* start = info->mainWindow;
   if (start && (start->exStyle & kExPreview) && getCurOutputHook() == getAuxOutputHook())
-    if (WindowRecord* preview = ValidWindow(FirstPreviewWindow(getMainOutputHook()))) return preview;
+    if (WindowRecord* preview = ValidWindow(FindFirstPreviewWindow(getMainOutputHook()))) return preview;
   return start;
 }
 
+// The child and hosted chains and the preview windows may belong to other
+// threads' windows, which the desktop links and unlinks meanwhile.
 WindowRecord* FindWindowToPaint(ThreadMsgInfo* info) {
+  StackReadLock hold;
   if (WindowRecord* damaged = FindDamagedWindow(PaintSearchStart(info))) return damaged;
-  return FindDamagedWindow(ValidWindow(FirstPreviewWindow(getCurOutputHook())));
+  return FindDamagedWindow(ValidWindow(FindFirstPreviewWindow(getCurOutputHook())));
 }
 
 // The search runs outside the queue lock (painting code takes its region
