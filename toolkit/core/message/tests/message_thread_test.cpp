@@ -135,6 +135,7 @@ TEST(CrossThreadSend, QueueFreedWithWaitingSendersAnswersMinusTwo) {
 TEST(CrossThreadPost, ManyWritersOneReaderLoseNothing) {
   constexpr int kWriters = 4, kEach = 500;
   std::promise<MainWinRecord*> made;
+  std::promise<void> drained;
   std::atomic<int> received{0};
   std::thread reader([&] {
     ThreadQueue queue;
@@ -143,6 +144,7 @@ TEST(CrossThreadPost, ManyWritersOneReaderLoseNothing) {
     Message msg;
     while (GetMessage(&msg, H(win))) {
       if (msg.message == 900) received++;
+      if (msg.message == 903) drained.set_value();
       DispatchMessage(&msg);
     }
   });
@@ -161,7 +163,11 @@ TEST(CrossThreadPost, ManyWritersOneReaderLoseNothing) {
     });
   }
   for (auto& t : writers) t.join();
-  SendMessage(H(win), 902, 0, 0);  // everything before it has been read
+  // Sent messages overtake posted ones, so the marker is posted: when it is
+  // read the ring before it is empty, and notifications, which are read
+  // before posted messages, are too.
+  while (PostMessage(H(win), 903, 0, 0) == MSG_ERR_DROPPED) std::this_thread::yield();
+  drained.get_future().wait();
   EXPECT_EQ(received.load(), kWriters * kEach);
   PostQuitMessage(H(win));
   reader.join();
