@@ -17,6 +17,12 @@ struct Shared {
   std::atomic<WindowHandle> steady{0};  // always visible under (20, 20)
   std::atomic<bool> churned{false};
   std::atomic<bool> stop{false};
+  // The churn starts once whoever watches it is running, and the steady
+  // window goes only once nobody walks the stacks any more: a reader that
+  // saw `stop` still false finishes its walk after `stop` is set, and would
+  // find the steady window hidden, unlinked or freed.
+  std::atomic<bool> go{false};
+  std::atomic<bool> released{false};
   std::atomic<int> lostPreview{0};
   std::atomic<int> lostSteady{0};
   std::atomic<int> walks{0};
@@ -75,6 +81,7 @@ void* Churn(void* arg) {
   MainWinCreate create = MainWindowSpec({0, 0, 100, 100}, RecordingProc, "steady");
   WindowHandle steady = CreateMainWindow(&create);
   s->steady = steady;
+  WaitFor(s->go);
   for (int round = 0; round < kRounds && steady != GUI_INVALID_HANDLE; ++round) {
     MainWinCreate passingSpec = MainWindowSpec({10, 10, 60, 60}, RecordingProc, "passing");
     WindowHandle passing = CreateMainWindow(&passingSpec);
@@ -87,7 +94,7 @@ void* Churn(void* arg) {
     DrainOwn(steady);
   }
   s->churned = true;
-  WaitFor(s->stop);
+  WaitFor(s->released);
   DestroyMainWindow(steady);
   MainWindowThreadCleanup(steady);
   return nullptr;
@@ -120,6 +127,9 @@ TEST_F(StackQueries, WindowThreadsWalkTheStacksWhileTheDesktopChangesThem) {
   while (WindowUnderPointer(20, 20) == 0) sched_yield();
   for (pthread_t& r : readers) ASSERT_EQ(pthread_create(&r, nullptr, Query, &shared_), 0);
   ASSERT_EQ(CreateThreadForMainWindow(&painter, nullptr, PaintSearch, &shared_), 0);
+  // The readers walk while the stacks change, not only after the churn.
+  while (shared_.walks.load() == 0) sched_yield();
+  shared_.go = true;
 
   // Meanwhile the preview window gains and loses hosted windows and
   // controls, which the painter's search walks.
@@ -132,6 +142,7 @@ TEST_F(StackQueries, WindowThreadsWalkTheStacksWhileTheDesktopChangesThem) {
   WaitFor(shared_.churned);
   shared_.stop = true;
   for (pthread_t& r : readers) pthread_join(r, nullptr);
+  shared_.released = true;
   pthread_join(painter, nullptr);
   pthread_join(churner, nullptr);
   Settle();
@@ -147,12 +158,14 @@ TEST_F(StackQueries, ReturnToPreviewFromAWindowThreadLeavesTheStacksToTheDesktop
   MakePreview();
   const int current = getCurOutputHook();
   pthread_t churner;
+  shared_.go = true;
   ASSERT_EQ(CreateThreadForMainWindow(&churner, nullptr, Churn, &shared_), 0);
   while (shared_.steady.load() == 0) sched_yield();
   while (!shared_.churned.load()) ReturnToPreview();
   EXPECT_EQ(getOutputStateHook(current), 11);  // returned to the live view
   WaitFor(shared_.churned);
   shared_.stop = true;
+  shared_.released = true;
   pthread_join(churner, nullptr);
   setOutputStateHook(0, current);
   Settle();
