@@ -122,9 +122,6 @@ TEST_F(StackQueries, WindowThreadsWalkTheStacksWhileTheDesktopChangesThem) {
   ASSERT_EQ(CreateThreadForMainWindow(&churner, nullptr, Churn, &shared_), 0);
   while (shared_.steady.load() == 0) sched_yield();
   ASSERT_NE(shared_.steady.load(), GUI_INVALID_HANDLE);
-  // The steady window is shown by the desktop thread after its creation
-  // returns; the readers start once it is on screen.
-  while (WindowUnderPointer(20, 20) == 0) sched_yield();
   for (pthread_t& r : readers) ASSERT_EQ(pthread_create(&r, nullptr, Query, &shared_), 0);
   ASSERT_EQ(CreateThreadForMainWindow(&painter, nullptr, PaintSearch, &shared_), 0);
   // The readers walk while the stacks change, not only after the churn.
