@@ -55,7 +55,9 @@ test-tsan: deps
 fuzz: deps
 	cmake --preset fuzz
 	cmake --build --preset fuzz -j $(JOBS)
-	@echo "Fuzz targets are in build-fuzz/bin (fuzz_<name> fuzz/corpus/<name>)"
+	@echo "Fuzz targets are in build-fuzz/bin. Run one with a scratch corpus first, so"
+	@echo "new inputs stay out of the repository:"
+	@echo "  mkdir -p /tmp/corpus && build-fuzz/bin/fuzz_<name> /tmp/corpus fuzz/corpus/<name>"
 
 bench: build
 	@for b in build/bin/*_bench; do echo "== $$b"; $$b; done
