@@ -41,7 +41,8 @@ class StackReadLock {
   bool held_;
 };
 
-// Desktop thread only, around the change itself and nothing else.
+// Around the change itself and nothing else: the desktop thread's changes
+// of the lists and bits, and any thread's store of a window rectangle.
 class StackWriteLock {
  public:
   StackWriteLock() : hold_(StackMutex()) {}

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "core/desktop/desktop_seams.h"
+#include "core/desktop/zorder.h"
 #include "core/startup/input_helpers.h"
 #include "core/window/auto_repeat.h"
 #include "core/window/default_proc_internal.h"
@@ -70,13 +71,20 @@ LResult HitTest(WindowRecord* win, int x, int y) {
   return NonClientHitTest(win, x, y);
 }
 
+// Other threads read window rectangles while they walk the stacks, so the
+// rectangles change under the stack lock (held only for the assignment).
 LResult ChangeSize(WindowRecord* win, WParam wParam) {
-  if (wParam) win->window = *reinterpret_cast<const Rect*>(wParam);
-  RecomputeClientRect(win);
+  {
+    StackWriteLock hold;
+    if (wParam) win->window = *reinterpret_cast<const Rect*>(wParam);
+    RecomputeClientRect(win);
+  }
   Rect client = win->client;
   Rect window = win->window;
-  if (CallProc(win, winmsg::kCalcClientRect, reinterpret_cast<WParam>(&window), reinterpret_cast<LParam>(&client)))
+  if (CallProc(win, winmsg::kCalcClientRect, reinterpret_cast<WParam>(&window), reinterpret_cast<LParam>(&client))) {
+    StackWriteLock hold;
     win->client = client;
+  }
   SendNotifyMessage(HandleOf(win), winmsg::kClientSized, win->client.right - win->client.left,
                     win->client.bottom - win->client.top);
   return 0;

@@ -3,6 +3,8 @@
 // windows and the power-key return to the preview.
 #include <pthread.h>
 
+#include <thread>
+
 #include "core/desktop/tests/desktop_fixture.h"
 #include "core/window/tests/main_window_spec.h"
 #include "gui/paint.h"
@@ -169,6 +171,38 @@ TEST_F(StackQueries, ReturnToPreviewFromAWindowThreadLeavesTheStacksToTheDesktop
   pthread_join(churner, nullptr);
   setOutputStateHook(0, current);
   Settle();
+}
+
+}  // namespace
+}  // namespace desktest
+
+namespace desktest {
+namespace {
+
+// Hit tests on window threads while the desktop moves a window back and
+// forth: the rectangle is read under the same lock it is stored under, so
+// a hit test sees the old or the new place, never a torn one.
+TEST_F(StackQueries, HitTestsWhileAWindowMoves) {
+  WindowHandle moving = Main({0, 0, 100, 100});
+  ASSERT_NE(moving, GUI_INVALID_HANDLE);
+  Settle();
+  std::atomic<bool> stop{false};
+  std::atomic<int> torn{0};
+  auto probe = [&] {
+    while (!stop.load()) {
+      // Both places cover (50, 50); only a torn rectangle could miss it.
+      if (WindowUnderPointer(50, 50) != moving) ++torn;
+    }
+  };
+  std::thread readers[2] = {std::thread(probe), std::thread(probe)};
+  for (int i = 0; i < 200; ++i) {
+    Rect place = (i % 2) ? Rect{0, 0, 100, 100} : Rect{40, 40, 140, 140};
+    SendMessage(__gui_hwnd_desktop, MSG_DT_MOVEMAINWIN, moving, reinterpret_cast<LParam>(&place));
+  }
+  stop = true;
+  for (std::thread& r : readers) r.join();
+  EXPECT_EQ(torn.load(), 0);
+  EXPECT_TRUE(Destroy(moving));
 }
 
 }  // namespace
