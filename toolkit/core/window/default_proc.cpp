@@ -205,12 +205,16 @@ LResult HandleCommand(WindowRecord* win, int msg, WParam wParam, LParam lParam) 
     case winmsg::kGetTextLength: return win->caption ? static_cast<LResult>(std::strlen(win->caption)) : 0;
     case winmsg::kGetText: return CopyCaption(win, wParam, lParam);
     case winmsg::kSetText: return ReplaceCaption(win, lParam);
-    case winmsg::kEnableChanged:
+    case winmsg::kEnableChanged: {
+      // The desktop changes other bits of the same word (visibility) under
+      // the stack lock; this change must not overwrite them.
+      StackWriteLock hold;
       if (wParam == 0)
         win->style |= kStyleDisabled;
       else
         win->style &= ~kStyleDisabled;
       return 0;
+    }
     default: return 0;
   }
 }
