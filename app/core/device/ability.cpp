@@ -1,0 +1,221 @@
+// The device's capability record and the frame of the simulated backend:
+// handle, display outputs, worker threads, mutexes and value tables.
+#include <pthread.h>
+
+#include "app/device_backend.h"
+#include "app/device_test_seam.h"
+
+namespace {
+
+DeviceAbility g_ability;
+
+void fillStreamTables(DeviceAbility* r) {
+  for (int i = 0; i < ABILITY_RES_BITS; ++i) {
+    r->mainBitrateKey[i] = 26;
+    r->mainFrameRateMask[i] = 0x1ffff;
+    r->subBitrateKey[i] = 26;
+    r->subFrameRateMask[i] = 0x1ffff;
+  }
+}
+
+void fillOutputsAndDisks(DeviceAbility* r) {
+  r->capVersion = 6;
+  r->capSubVersion = 9;
+  r->outputHwType = 3;
+  r->hdmiOut = 1;
+  r->vgaOut = 1;
+  r->cvbsOut = 1;
+  r->byte7 = 1;
+  r->outResMaskKind2 = 4276;
+  r->outResMaskKind1 = 3125;
+  r->outputModeFlags = 2;
+  r->byte11 = 8;
+  r->esataNum = 1;
+  r->localDiskNum = 17;
+  r->byte14 = 1;
+  r->byte15 = 8;
+  r->byte16 = 8;
+  r->miniSasNum = 96;
+  r->diskCapacityGb = 0;
+  r->limit19 = 4000;
+  r->limit20 = 2000;
+  r->limit21 = 16318;
+  r->recordTypeMask = 95;
+  r->eventTypeMask = 6;
+  r->word24 = 0;
+  r->storageFlags = 247;
+}
+
+void fillChannelsAndNetwork(DeviceAbility* r) {
+  r->analogChanNum = 16;
+  r->byte27 = 3;
+  r->byte28 = 3;
+  r->count29 = 16;
+  r->count30 = 32;
+  r->byte31 = 16;
+  r->small32 = 1;
+  r->small33 = 2;
+  r->small34 = 1;
+  r->small35 = 2;
+  r->small36 = 1;
+  r->byte37 = 1;
+  r->flag38 = 1;
+  r->flag39 = 1;
+  r->esataFunction = 1;
+  r->word41 = 111;
+  r->nicNum = 1;
+  r->netDetectKind = 2;
+  r->size44 = 80;
+  r->size45 = 160;
+  r->size46 = 160;
+  for (uint8_t& kind : r->nicModeKinds) kind = 3;
+  r->netsetKind = 2;
+  r->netFlags = 183;
+  r->word50 = 0xFFFFFFFFu;
+  r->word51 = 0;
+}
+
+void fillStreams(DeviceAbility* r) {
+  r->streamLimit52 = 0x400000;
+  r->streamLimit53 = 0x80000;
+  r->streamLimit54 = 0x20000;
+  r->cameraOptionByte = 1;
+  r->byte56 = 8;
+  r->mainResMask = 27;
+  r->subResMask = 3;
+  fillStreamTables(r);
+  r->osdCapByte = 5;
+  r->captureOptionMask = 19;
+  r->count65 = 64;
+  r->splitMask = 1133;
+  r->pictureFlags = 295;
+}
+
+void fillDisplayAndPorts(DeviceAbility* r) {
+  r->videoOutputCount = 1;
+  r->colorDepthCode = 3;
+  r->byte70 = 4;
+  r->displayFlags = 1;
+  r->maxSyncPlayChans = 4;
+  r->reversePlayChans = 4;
+  r->count74 = 8;
+  r->playbackFlags = 0;
+  r->rs232Num = 1;
+  r->logSearchKind = 1;
+  r->baudMaskRs232 = 24575;
+  r->baudMaskPtz = 24448;
+  r->alarmInNum = 16;
+  r->alarmOutNum = 4;
+  r->byte82 = 1;
+  r->byte83 = 16;
+  r->word84 = 1591899;
+  r->chanSlotKind = 32;
+  r->streamProtocolMask = 1;
+  r->poeFlags = 0;
+  r->count88 = 128;
+  r->count89 = 32;
+  r->count90 = 64;
+  r->playbackKeyFlags = 0;
+  r->storageModeFlags = 6;
+  r->displayModeFlags = 24;
+  r->systemFlags = 28080;
+}
+
+void* threadTrampoline(void* entry) {
+  // The entry always gets a null argument, whatever the caller passed.
+  auto fn = reinterpret_cast<void* (*)(void*)>(entry);
+  return fn(nullptr);
+}
+
+}  // namespace
+
+namespace device_seam {
+DeviceAbility* mutableAbility() { return &g_ability; }
+}  // namespace device_seam
+
+extern "C" {
+
+const DeviceAbility* getDeviceAbility(void) { return &g_ability; }
+
+int getDeviceHandle(void) { return DEVICE_HANDLE; }
+
+int fillDeviceAbility(int, DeviceAbility* record) {
+  if (!record) return -1;
+  fillOutputsAndDisks(record);
+  fillChannelsAndNetwork(record);
+  fillStreams(record);
+  fillDisplayAndPorts(record);
+  return 0;
+}
+
+int initDeviceAbility(void) {
+  g_ability.analogChanNum = 16;
+  g_ability.byte31 = 16;
+  g_ability.alarmInNum = 16;
+  g_ability.alarmOutNum = 4;
+  g_ability.nicNum = 1;
+  g_ability.byte37 = 1;
+  g_ability.vgaOut = 1;
+  g_ability.byte28 = 3;
+  fillDeviceAbility(getDeviceHandle(), &g_ability);
+  return 0;
+}
+
+int getDisplayOutputIds(int* mainOut, int* auxOut) {
+  if (!mainOut || !auxOut) return 2;
+  *mainOut = 3;
+  *auxOut = 1;
+  return 0;
+}
+
+int getDisplayOutputType(int, int* typeOut) {
+  if (typeOut) *typeOut = 1;
+  return 0;
+}
+
+int getVideoOutNum(void) { return 3; }
+
+int getSelectableOutputNum(void) {
+  int outputs = getVideoOutNum();
+  if (outputs < 1) return -1;
+  return outputs - hasHdmiVgaMode();
+}
+
+int gui_get_galengin(void) { return 2; }
+
+int createDetachedThread(const char*, int, int, void* (*entry)(void*), void*) {
+  if (!entry) return -1;
+  pthread_attr_t attr;
+  if (pthread_attr_init(&attr) != 0) return -1;
+  pthread_attr_setdetachstate(&attr, PTHREAD_CREATE_DETACHED);
+  pthread_t thread;
+  // A thread that cannot start is reported, so callers do not wait for work
+  // that never runs.
+  int rc = pthread_create(&thread, &attr, threadTrampoline, reinterpret_cast<void*>(entry));
+  pthread_attr_destroy(&attr);
+  return rc == 0 ? 0 : -1;
+}
+
+int lockMutexInit(void* mutex) {
+  if (mutex) pthread_mutex_init(static_cast<pthread_mutex_t*>(mutex), nullptr);
+  return 0;
+}
+
+int lockMutexDestroy(void* mutex) {
+  if (mutex) pthread_mutex_destroy(static_cast<pthread_mutex_t*>(mutex));
+  return 0;
+}
+
+uint32_t findTableKeyByValue(const ValueTable* table, uint32_t value) {
+  for (const ValueTablePair* p = table->pairs; p->key != VALUE_TABLE_END; ++p)
+    if (p->value == value) return p->key;
+  return table->defaultValue;
+}
+
+uint32_t findTableValueByKey(const ValueTable* table, uint32_t key) {
+  for (const ValueTablePair* p = table->pairs; p->key != VALUE_TABLE_END; ++p)
+    if (p->key == key) return p->value;
+  return table->defaultValue;
+}
+
+}  // extern "C"

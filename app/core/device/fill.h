@@ -1,0 +1,32 @@
+// Small fill helpers shared by the backend's operations.
+#ifndef APP_CORE_DEVICE_FILL_H
+#define APP_CORE_DEVICE_FILL_H
+
+#include <cstdint>
+#include <cstring>
+
+#include "gui/app_hooks.h"
+
+namespace devsim {
+
+// Clears a record the device does not keep; -1 for a null record.
+template <typename T>
+int zeroRecord(T* out) {
+  if (!out) return -1;
+  zeroFill(out, sizeof *out);
+  return 0;
+}
+
+// Writes a 32-bit word at word index `n` of a record.
+template <typename T>
+void putWord(T* out, int n, uint32_t value) {
+  static_assert(sizeof(T) >= 4, "record holds words");
+  std::memcpy(reinterpret_cast<uint8_t*>(out) + 4 * n, &value, sizeof value);
+}
+
+// Valid output index of the live-view records.
+inline bool validOutputIndex(int index) { return index >= 0 && index <= 7; }
+
+}  // namespace devsim
+
+#endif

@@ -1,0 +1,195 @@
+// Network settings, search and playback results, and PTZ.
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+#include <ctime>
+
+#include "app/core/device/fill.h"
+#include "app/core/device/sim_state.h"
+#include "app/device_backend.h"
+
+using devsim::Kind;
+
+namespace {
+
+struct PtzTable {
+  PtzProtocol entries[PTZ_PROTOCOL_MAX];
+  int count;
+};
+
+void setProtocol(PtzProtocol& p, uint32_t flag, const char* name) {
+  p.flag = flag;
+  std::snprintf(p.name, sizeof p.name, "%s", name);
+}
+
+}  // namespace
+
+extern "C" {
+
+int getNetConfig(OutputLogin*, NetConfig* out) {
+  DEVICE_ENTER(out, sizeof *out);
+  if (!out) return 0;
+  zeroFill(out, sizeof *out);
+  out->interfaces[0].mtu = 1500;
+  out->interfaces[0].servicePort = 8000;
+  out->dhcp[0] = 1;
+  out->workMode = 2;
+  out->rtspPort = 2000;
+  return 0;
+}
+
+int getNetAdvConfig(OutputLogin*, NetAdvConfig* out) {
+  DEVICE_ENTER(out, sizeof *out);
+  return devsim::zeroRecord(out);
+}
+
+int getEmailConfig(OutputLogin*, EmailConfig* out) {
+  DEVICE_ENTER(out, sizeof *out);
+  return devsim::zeroRecord(out);
+}
+
+int getFtpConfig(OutputLogin*, int index, FtpConfig* out) {
+  DEVICE_ENTER(out, sizeof *out, index);
+  return devsim::zeroRecord(out);
+}
+
+int getSnmpConfig(OutputLogin*, SnmpConfig* out) {
+  DEVICE_ENTER(out, sizeof *out);
+  return devsim::zeroRecord(out);
+}
+
+int getFtpDefaultPort(int protocol) {
+  if (protocol == 1) return 21;
+  if (protocol == 2) return 22;
+  return -1;
+}
+
+void convertNicName(int mode, const char* from, char* to, int size) {
+  if (!to || size <= 0) return;
+  const char* name = from ? from : "";
+  static const char* const kPairs[2][2] = {{"LAN1", "eth0"}, {"LAN2", "eth1"}};
+  if (mode == 1 || mode == 2) {
+    for (const auto& pair : kPairs)
+      if (std::strcmp(name, pair[mode - 1]) == 0) name = pair[2 - mode];
+  }
+  zeroFill(to, static_cast<size_t>(size));
+  // Copies at most size - 1 bytes so the result always ends in a NUL.
+  std::memcpy(to, name, std::min(std::strlen(name), static_cast<size_t>(size) - 1));
+}
+
+int findRecordFiles(SearchCondition* condition, OutputLogin*, int* count) {
+  DEVICE_ENTER(count, count ? sizeof *count : 0);
+  if (condition) zeroFill(condition, sizeof *condition);
+  if (count) *count = 1;
+  return 0;
+}
+
+int getRecordFileResult(OutputLogin*, int kind, SearchResult* out) {
+  DEVICE_ENTER(out, sizeof *out, kind);
+  if (devsim::zeroRecord(out) != 0) return -1;
+  if (kind == 1 || kind == 2) {
+    devsim::putWord(out, 0, static_cast<uint32_t>(kind));
+    devsim::putWord(out, 3, 100);
+  }
+  return 0;
+}
+
+int findPictures(SearchCondition* condition, int* count) {
+  DEVICE_ENTER(count, count ? sizeof *count : 0);
+  if (condition) zeroFill(condition, sizeof *condition);
+  if (count) *count = 1;
+  return 0;
+}
+
+int getPicResult(int kind, int n, SearchResult* out) {
+  DEVICE_ENTER(out, sizeof *out, kind, n);
+  if (devsim::zeroRecord(out) != 0) return -1;
+  if (kind == 1) {
+    devsim::putWord(out, 1, 1);
+    devsim::putWord(out, 2, 100);
+    devsim::putWord(out, 3, 1);
+  }
+  return 0;
+}
+
+int getSearchResultItem(int n, int display, SearchResult* out) {
+  DEVICE_ENTER(out, sizeof *out, n, display);
+  return devsim::zeroRecord(out);
+}
+
+int getEventResultItem(int kind, int n, SearchResult* out) {
+  DEVICE_ENTER(out, sizeof *out, kind, n);
+  if (devsim::zeroRecord(out) != 0) return -1;
+  if (kind == 1) {
+    devsim::putWord(out, 0, 1);
+    devsim::putWord(out, 4, 1);
+  }
+  return 0;
+}
+
+int getTagResult(OutputLogin*, int kind, SearchResult* out) {
+  DEVICE_ENTER(out, sizeof *out, kind);
+  if (devsim::zeroRecord(out) != 0) return -1;
+  devsim::putWord(out, 0, 1);
+  devsim::putWord(out, 1, kind == 2 ? 1 : 0);
+  return 0;
+}
+
+void getLogRecord(LogRecord* out) {
+  DEVICE_ENTER_VOID(out, sizeof *out);
+  if (devsim::zeroRecord(out) != 0) return;
+  const uint32_t words[4] = {3, 85, 1, 1};  // major, minor, channel, kind
+  for (int i = 0; i < 4; ++i) devsim::putWord(out, i, words[i]);
+}
+
+int getFindCount(int* count) {
+  if (count) *count = 0;
+  return 0;
+}
+
+int getRecordTimeSpan(int channel, int kind, uint32_t* start, uint32_t* end) {
+  DEVICE_ENTER(nullptr, 0, channel, kind);
+  if (!start || !end) return -1;
+  *start = *end = 0;
+  return 0;
+}
+
+int64_t getPlayTime(int) { return static_cast<int64_t>(time(nullptr)); }
+int getStreamBufSize(int) { return 0x300000; }
+int getSearchResultMax(int) { return 100; }
+
+int getSideBarInfo(OutputLogin*, SideBarInfo* out) {
+  DEVICE_ENTER(out, sizeof *out);
+  return devsim::zeroRecord(out);
+}
+
+int getPtzDecoderConfig(OutputLogin*, int channel, PtzDecoderConfig* out) {
+  DEVICE_ENTER(out, sizeof *out, channel);
+  return devsim::zeroRecord(out);
+}
+
+int getPtzProtocolList(void) {
+  DEVICE_ENTER(nullptr, 0);
+  PtzTable table{};
+  setProtocol(table.entries[0], 1, "ZELVORANT");
+  setProtocol(table.entries[1], 0, "PELCO-D");
+  setProtocol(table.entries[2], 0, "PELCO-P");
+  table.count = 3;
+  devsim::keepValue(Kind::PtzProtocols, 0, table);
+  return table.count;
+}
+
+int readPtzProtocols(PtzProtocol* out, int max) {
+  if (!out || max <= 0) return 0;
+  PtzTable table = devsim::fetchValue(Kind::PtzProtocols, 0, PtzTable{});
+  int n = std::min(table.count, max);
+  std::memcpy(out, table.entries, sizeof(PtzProtocol) * static_cast<size_t>(n));
+  return n;
+}
+
+int getPresetMaxNum(int) { return 256; }
+int getPatrolNum(int) { return 4; }
+int getPtzAddrMax(void) { return 255; }
+int getPresetSpeedMax(void) { return 255; }
+
+}  // extern "C"

@@ -1,0 +1,175 @@
+// Recording, disks and alarms.
+#include <cstdio>
+#include <cstring>
+
+#include "app/core/device/fill.h"
+#include "app/core/device/sim_state.h"
+#include "app/device_backend.h"
+
+using devsim::Kind;
+
+namespace {
+
+// The eight-word block of an alarm input arrives with the bytes of each
+// 16-bit half swapped. Inputs 0..31 without a group, else a group 1..32 and
+// an input 0..15.
+int copySwappedAlarmBlock(uint32_t to[8], int group, int index, const uint32_t from[8]) {
+  bool ok = group == 0 ? index >= 0 && index <= 31
+                       : group >= 1 && group <= 32 && index >= 0 && index <= 15;
+  if (!ok) return -1;
+  for (int i = 0; i < 8; ++i)
+    to[i] = ((from[i] & 0x00FF00FFu) << 8) | ((from[i] & 0xFF00FF00u) >> 8);
+  return 0;
+}
+
+}  // namespace
+
+extern "C" {
+
+int getRecordConfig(OutputLogin*, int channel, RecordConfig* out) {
+  DEVICE_ENTER(out, sizeof *out, channel);
+  return devsim::zeroRecord(out);
+}
+
+int getRecordSchedExtra(OutputLogin*, int channel, HolidaySchedule* out) {
+  DEVICE_ENTER(out, sizeof *out, channel);
+  return devsim::zeroRecord(out);
+}
+
+int getCaptureConfig(OutputLogin*, int channel, CaptureConfig* out) {
+  DEVICE_ENTER(out, sizeof *out, channel);
+  return devsim::zeroRecord(out);
+}
+
+int getManualRecordState(OutputLogin*, ManualRecordState* out) {
+  DEVICE_ENTER(out, sizeof *out);
+  return devsim::zeroRecord(out);
+}
+
+int hasManualRecordState(void) { return 0; }
+
+void getRecordStatus(int channel, RecordStatus* out) {
+  DEVICE_ENTER_VOID(out, sizeof *out, channel);
+  devsim::zeroRecord(out);
+}
+
+uint64_t getRecordingChanMask(void) {
+  return devsim::fetchValue<uint64_t>(Kind::RecordingMask, 0, 0);
+}
+
+int canManualRecord(int channel) {
+  DEVICE_ENTER(nullptr, 0, channel);
+  return 1;
+}
+
+void startManualRecord(int loginId, uint64_t mask, int) {
+  DEVICE_ENTER_VOID(nullptr, 0, loginId, static_cast<int64_t>(mask));
+  devsim::modifyValue<uint64_t>(Kind::RecordingMask, 0, 0, [mask](uint64_t& m) { m |= mask; });
+}
+
+void stopManualRecord(int loginId, uint64_t mask, int) {
+  DEVICE_ENTER_VOID(nullptr, 0, loginId, static_cast<int64_t>(mask));
+  devsim::modifyValue<uint64_t>(Kind::RecordingMask, 0, 0, [mask](uint64_t& m) { m &= ~mask; });
+}
+
+int canManualSnapshot(int channel) {
+  DEVICE_ENTER(nullptr, 0, channel);
+  return 1;
+}
+
+int startManualSnapshot(int loginId, uint64_t mask) {
+  DEVICE_ENTER(nullptr, 0, loginId, static_cast<int64_t>(mask));
+  return 0;
+}
+
+int stopManualSnapshot(int loginId, uint64_t mask) {
+  DEVICE_ENTER(nullptr, 0, loginId, static_cast<int64_t>(mask));
+  return 0;
+}
+
+int getAdvRecordExtra(AdvRecordExtra* out) {
+  DEVICE_ENTER(out, sizeof *out);
+  return devsim::zeroRecord(out);
+}
+
+int getChannelRecordFlags(OutputLogin*, int channel, uint32_t out[2]) {
+  DEVICE_ENTER(out, out ? 8 : 0, channel);
+  if (!out) return -1;
+  out[0] = out[1] = 0;
+  return 0;
+}
+
+int getDiskList(DiskInfo* out) {
+  DEVICE_ENTER(out, out ? sizeof *out : 0);
+  if (devsim::zeroRecord(out) != 0) return -1;
+  out->readOnly = 1;
+  return 1;
+}
+
+int isValidDiskNo(int n) { return n >= 1 && n <= 8; }
+
+int getNetDiskConfig(OutputLogin*, NetDiskConfig* out) {
+  DEVICE_ENTER(out, sizeof *out);
+  return devsim::zeroRecord(out);
+}
+
+int getDiskQuotaInfo(int channel, int kind, DiskQuotaInfo* out) {
+  DEVICE_ENTER(out, sizeof *out, channel, kind);
+  return devsim::zeroRecord(out);
+}
+
+int getFormatProgress(int disk, int kind, FormatProgress* out) {
+  DEVICE_ENTER(out, sizeof *out, disk, kind);
+  return devsim::zeroRecord(out);
+}
+
+int getDiskCheckInfo(DiskCheckInfo* out) {
+  DEVICE_ENTER(out, sizeof *out);
+  return devsim::zeroRecord(out);
+}
+
+int getDiskModeFlag(uint8_t*) {
+  hasDiskModeSetting();
+  return 0;
+}
+
+int hasDiskToInit(void) { return 0; }
+int isDiskRepairing(void) { return 0; }
+int isDiskFormatting(void) { return 0; }
+int isDiskExpanding(void) { return 0; }
+
+int getAlarmInConfig(OutputLogin*, int group, int index, AlarmInConfig* out) {
+  DEVICE_ENTER(out, sizeof *out, group, index);
+  if (index < 0 || index > 15) return -1;
+  if (!out) return 0;
+  uint32_t block[8];
+  const uint32_t source[8] = {};
+  if (copySwappedAlarmBlock(block, group, index, source) != 0) return -1;
+  zeroFill(out, sizeof *out);
+  std::snprintf(out->name, sizeof out->name, "%s%d", "Alarm Input", index + 1);
+  out->enabled = 1;
+  std::memset(out->linkTables, 1, sizeof out->linkTables);
+  std::memcpy(out->swappedBlock, block, sizeof block);
+  return 0;
+}
+
+int getChannelAlarmFlags(int index, int* flag1, int* flag2) {
+  DEVICE_ENTER(nullptr, 0, index);
+  if (!flag1 || !flag2) return -1;
+  *flag1 = *flag2 = 0;
+  return 0;
+}
+
+int getAlarmInStatus(int input, AlarmInStatus* out) {
+  DEVICE_ENTER(out, sizeof *out, input);
+  return devsim::zeroRecord(out);
+}
+
+int getAlarmOutStatus(int output, AlarmOutStatus* out) {
+  DEVICE_ENTER(out, sizeof *out, output);
+  return devsim::zeroRecord(out);
+}
+
+int getIpAlarmOutMask(int) { return 0; }
+
+}  // extern "C"

@@ -1,0 +1,60 @@
+// The device backend from several threads: the kept records, the live-view
+// state and the seam share one lock, and detached workers start with a null
+// argument.
+#include <atomic>
+#include <chrono>
+#include <cstring>
+#include <thread>
+
+#include "device_test_helpers.h"
+
+namespace {
+
+TEST_F(DeviceTest, KeptRecordsStayWholeUnderTwoThreads) {
+  device_seam::startCallLog();
+  constexpr int kRounds = 2000;
+  auto writer = [](int channel, uint8_t value) {
+    for (int i = 0; i < kRounds; ++i) {
+      ChannelConfig config{};
+      std::memset(&config, value, sizeof config);
+      setChannelConfig(nullptr, channel, &config, 1);
+      ChannelConfig back;
+      getChannelConfig(nullptr, 1, &back);
+      // A record is read whole: every byte from the same write.
+      for (size_t b = 1; b < sizeof back; ++b)
+        if (reinterpret_cast<uint8_t*>(&back)[b] != reinterpret_cast<uint8_t*>(&back)[0]) {
+          ADD_FAILURE() << "torn record at byte " << b;
+          return;
+        }
+      startManualRecord(0, 1ull << (value % 64), 1);
+      showLiveSplit(3, i % 2 ? 4 : 9, 1);
+    }
+  };
+  std::thread a(writer, 1, 0x11);
+  std::thread b(writer, 1, 0x22);
+  a.join();
+  b.join();
+  EXPECT_EQ(getRecordingChanMask(), (1ull << (0x11 % 64)) | (1ull << (0x22 % 64)));
+  EXPECT_EQ(device_seam::callLog().size(), 2u * kRounds * 4);
+}
+
+std::atomic<int> g_workerRuns{0};
+std::atomic<bool> g_workerArgWasNull{false};
+
+void* worker(void* arg) {
+  g_workerArgWasNull = arg == nullptr;
+  g_workerRuns.fetch_add(1);
+  return nullptr;
+}
+
+TEST_F(DeviceTest, DetachedWorkerRunsWithANullArgument) {
+  int marker = 0;
+  ASSERT_EQ(createDetachedThread("worker", 50, 8192, worker, &marker), 0);
+  auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+  while (g_workerRuns.load() == 0 && std::chrono::steady_clock::now() < deadline)
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  EXPECT_EQ(g_workerRuns.load(), 1);
+  EXPECT_TRUE(g_workerArgWasNull.load());
+}
+
+}  // namespace

@@ -1,0 +1,43 @@
+// Test seam of the simulated device: tests make any operation answer what
+// they need, read which operations ran with which key arguments, and put the
+// device back to its first state.
+#ifndef APP_DEVICE_TEST_SEAM_H
+#define APP_DEVICE_TEST_SEAM_H
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "app/device_ability.h"
+
+namespace device_seam {
+
+struct Call {
+  std::string op;
+  std::vector<int64_t> args;
+  bool operator==(const Call& o) const { return op == o.op && args == o.args; }
+};
+
+// The named operation answers `answer` and, when `out` is given and the
+// caller passed an output, copies up to `size` bytes of it there.
+void overrideAnswer(const std::string& op, int64_t answer, const void* out = nullptr,
+                    size_t size = 0);
+void clearOverrides();
+
+// The log records calls only while it runs, so a long run keeps no history.
+void startCallLog();
+std::vector<Call> callLog();
+
+// Forgets every kept record and live-view state; the device answers its
+// defaults again.
+void resetKeptRecords();
+// Overrides, log and kept records together.
+void resetAll();
+
+// The capability record, writable for tests that change the device.
+DeviceAbility* mutableAbility();
+
+}  // namespace device_seam
+
+#endif
