@@ -2,6 +2,7 @@
 // handle, display outputs, worker threads, mutexes and value tables.
 #include <pthread.h>
 
+#include "app/core/device/sim_state.h"
 #include "app/device_backend.h"
 #include "app/device_test_seam.h"
 
@@ -162,28 +163,32 @@ int initDeviceAbility(void) {
 }
 
 int getDisplayOutputIds(int* mainOut, int* auxOut) {
+  DEVICE_ENTER(nullptr, 0);
   if (!mainOut || !auxOut) return 2;
   *mainOut = 3;
   *auxOut = 1;
   return 0;
 }
 
-int getDisplayOutputType(int, int* typeOut) {
+int getDisplayOutputType(int output, int* typeOut) {
+  DEVICE_ENTER(nullptr, 0, output);
   if (typeOut) *typeOut = 1;
   return 0;
 }
 
-int getVideoOutNum(void) { return 3; }
+DEVICE_CONSTANT(getVideoOutNum, 3)
 
 int getSelectableOutputNum(void) {
+  DEVICE_ENTER(nullptr, 0);
   int outputs = getVideoOutNum();
   if (outputs < 1) return -1;
   return outputs - hasHdmiVgaMode();
 }
 
-int gui_get_galengin(void) { return 2; }
+DEVICE_CONSTANT(gui_get_galengin, 2)
 
 int createDetachedThread(const char*, int, int, void* (*entry)(void*), void*) {
+  DEVICE_ENTER(nullptr, 0);
   if (!entry) return -1;
   pthread_attr_t attr;
   if (pthread_attr_init(&attr) != 0) return -1;
@@ -196,13 +201,13 @@ int createDetachedThread(const char*, int, int, void* (*entry)(void*), void*) {
   return rc == 0 ? 0 : -1;
 }
 
-int lockMutexInit(void* mutex) {
-  if (mutex) pthread_mutex_init(static_cast<pthread_mutex_t*>(mutex), nullptr);
+int lockMutexInit(pthread_mutex_t* mutex) {
+  if (mutex) pthread_mutex_init(mutex, nullptr);
   return 0;
 }
 
-int lockMutexDestroy(void* mutex) {
-  if (mutex) pthread_mutex_destroy(static_cast<pthread_mutex_t*>(mutex));
+int lockMutexDestroy(pthread_mutex_t* mutex) {
+  if (mutex) pthread_mutex_destroy(mutex);
   return 0;
 }
 

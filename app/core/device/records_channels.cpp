@@ -43,15 +43,19 @@ bool isAnalog(int channel, int streamType) {
 extern "C" {
 
 // The bound of every channel loop: the analog channels, the IP channels and one.
-int getChannelNum(void) { return 18; }
-int getAnalogChannelNum(void) { return 16; }
+DEVICE_CONSTANT(getChannelNum, 18)
+DEVICE_CONSTANT(getAnalogChannelNum, 16)
 
 int getIpChannelNum(uint64_t* maskOut) {
+  DEVICE_ENTER(maskOut, maskOut ? sizeof *maskOut : 0);
   if (maskOut) *maskOut = 0;
   return 0;
 }
 
-int getMaxChanSlotNum(void) { return getChanSlotKind() == 32 ? 64 : 32; }
+int getMaxChanSlotNum(void) {
+  DEVICE_ENTER(nullptr, 0);
+  return getChanSlotKind() == 32 ? 64 : 32;
+}
 
 int getChannelConfig(OutputLogin*, int channel, ChannelConfig* out) {
   DEVICE_ENTER(out, sizeof *out, channel);
@@ -130,6 +134,7 @@ int getIpChannelAbility(uint32_t out[7], int ipChannel) {
 }
 
 int getDeviceTypeName(int code, char* text, int size) {
+  DEVICE_ENTER(nullptr, 0, code);
   if (!text) return -1;
   if (size > 0) zeroFill(text, static_cast<size_t>(size));
   auto in = [code](int lo, int hi) { return code >= lo && code <= hi; };
@@ -144,9 +149,10 @@ int getDeviceTypeName(int code, char* text, int size) {
   return 0;
 }
 
-int getOsdMaxWidth(void) { return 704; }
+DEVICE_CONSTANT(getOsdMaxWidth, 704)
 
 void alignVideoRect(uint16_t* x, uint16_t* y, uint16_t* w, uint16_t* h) {
+  DEVICE_ENTER_VOID(nullptr, 0);
   if (x) *x = static_cast<uint16_t>(*x & ~7u);
   if (y) *y = static_cast<uint16_t>(*y & ~1u);
   if (w) *w = static_cast<uint16_t>(*w & ~7u);
@@ -154,6 +160,7 @@ void alignVideoRect(uint16_t* x, uint16_t* y, uint16_t* w, uint16_t* h) {
 }
 
 void alignSizeTo8(uint16_t* w, uint16_t* h) {
+  DEVICE_ENTER_VOID(nullptr, 0);
   if (w) *w = static_cast<uint16_t>(*w & ~7u);
   if (h) *h = static_cast<uint16_t>(*h & ~7u);
 }
@@ -183,28 +190,27 @@ int getOsdCaps(OsdCaps* out, int channel) {
   return fillOsdCaps(out, channel);
 }
 
-int isChannelUsable(int channel) {
-  DEVICE_ENTER(nullptr, 0, channel);
-  return 1;
-}
+DEVICE_CONSTANT_OF(isChannelUsable, 1)
 
-int isChannelPreviewEnabled(int channel) {
-  DEVICE_ENTER(nullptr, 0, channel);
-  return 1;
-}
+DEVICE_CONSTANT_OF(isChannelPreviewEnabled, 1)
 
 int getDeviceValueName(int, int value, char out[32]) {
   DEVICE_ENTER(out, out ? 32 : 0, value);
   return -1;
 }
 
-int isStreamTypeSupported(int channel, int streamType) { return isAnalog(channel, streamType); }
+int isStreamTypeSupported(int channel, int streamType) {
+  DEVICE_ENTER(nullptr, 0, channel, streamType);
+  return isAnalog(channel, streamType);
+}
 
 int isStreamOptionSupported(int channel, int streamType, int flag) {
+  DEVICE_ENTER(nullptr, 0, channel, streamType, flag);
   return isAnalog(channel, streamType) && (flag == 0 || flag == 1);
 }
 
 int isEncodeTypeSupported(int channel, int streamType, int code) {
+  DEVICE_ENTER(nullptr, 0, channel, streamType, code);
   return isAnalog(channel, streamType) && isEncodeCodeSupported(channel, streamType, code);
 }
 
@@ -233,17 +239,20 @@ int getCaptureOptionList(OptionItem* list, int channel, int) {
 }
 
 int getBitrateLimits(int* minOut, int* maxOut, int channel, int streamType, int resolution) {
+  DEVICE_ENTER(nullptr, 0, channel, streamType, resolution);
   if (!isAnalog(channel, streamType)) return 0;
   return getBitrateMinMax(minOut, maxOut, channel, streamType, resolution);
 }
 
 int getBitrateRange(int* minOut, int* maxOut) {
+  DEVICE_ENTER(nullptr, 0);
   if (minOut) *minOut = 0;
   if (maxOut) *maxOut = 1;
   return 0;
 }
 
 int getStreamSize(int* width, int* height, const StreamDescription* description, int) {
+  DEVICE_ENTER(nullptr, 0);
   if (!description) return -1;
   if (width) *width = 336;
   if (height) *height = 240;
@@ -251,6 +260,7 @@ int getStreamSize(int* width, int* height, const StreamDescription* description,
 }
 
 int getChannelStreamSize(int* width, int* height, int stream, int flag, int handle) {
+  DEVICE_ENTER(nullptr, 0, stream, flag);
   if (stream < 0 || stream > 4) return -1;
   StreamDescription description{};
   description.bytes[0] = static_cast<uint8_t>(stream);
@@ -259,6 +269,7 @@ int getChannelStreamSize(int* width, int* height, int stream, int flag, int hand
 }
 
 int getPlayViewSize(int stream, int* width, int* height, int* flagOut, int handle) {
+  DEVICE_ENTER(nullptr, 0, stream);
   int w = 0, h = 0;
   if (getChannelStreamSize(&w, &h, stream, 1, handle) != 0) return -1;
   if (width) *width = w;

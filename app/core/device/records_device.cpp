@@ -126,7 +126,7 @@ int getHolidayConfig(OutputLogin*, HolidayTable* out) {
   return devsim::zeroRecord(out);
 }
 
-int getExceptionConfig(OutputLogin*, ExceptionConfig* out) {
+int getExceptionConfig(OutputLogin*, ExceptionLinkageTable* out) {
   DEVICE_ENTER(out, sizeof *out);
   return devsim::zeroRecord(out);
 }
@@ -191,9 +191,6 @@ int loginDevice(const char* user, const char* password, int, int, int, int* logi
   return 1;
 }
 
-int logoutDevice(int loginId) {
-  DEVICE_ENTER(nullptr, 0, loginId);
-  return 0;
-}
+DEVICE_CONSTANT_OF(logoutDevice, 0)
 
 }  // extern "C"

@@ -121,6 +121,7 @@ int setEventOutputConfig(OutputLogin*, const EventOutputConfig* in) {
 }
 
 void getOutputResolution(int code, int* width, int* height) {
+  DEVICE_ENTER_VOID(nullptr, 0, code);
   int w = 1024, h = 768;
   int low = code & 0xFF;
   if (low == 1 || low == 2 || low == 101 || low == 102) {
@@ -139,6 +140,7 @@ void getOutputResolution(int code, int* width, int* height) {
 }
 
 int getLayoutKind(int count) {
+  DEVICE_ENTER(nullptr, 0, count);
   static const int kKinds[17] = {1, 1, 1, 1, 2, 1, 3, 1, 4, 5, 1, 1, 1, 1, 1, 1, 6};
   return count >= 0 && count <= 16 ? kKinds[count] : -1;
 }
@@ -148,9 +150,9 @@ int setOutputLogoRect(int output, const OutputLogoRect*, int index, int kind) {
   return 0;
 }
 
-int getPicFrameNum(void) { return 13; }
-int getAuxVideoOutNum(void) { return 0; }
-int needsLanguageChoice(void) { return 0; }
+DEVICE_CONSTANT(getPicFrameNum, 13)
+DEVICE_CONSTANT(getAuxVideoOutNum, 0)
+DEVICE_CONSTANT(needsLanguageChoice, 0)
 
 int getLiveSplit(int output, int* countOut, int* firstWindowOut) {
   DEVICE_ENTER(nullptr, 0, output);
@@ -199,7 +201,7 @@ int getLiveSequenceState(int output) {
   return devsim::fetchValue(Kind::LiveSplit, output, SplitState{}).sequence;
 }
 
-int hasPreviewStrategy(void) { return 1; }
+DEVICE_CONSTANT(hasPreviewStrategy, 1)
 
 int getPreviewStrategy(OutputLogin*, int channel, int* out) {
   DEVICE_ENTER(out, out ? sizeof *out : 0, channel);
@@ -215,17 +217,17 @@ int setPreviewStrategy(OutputLogin*, int channel, int strategy) {
   return 0;
 }
 
-int hasLiveAudio(int channel) { return channel >= 1 && channel <= getAnalogChanNum(); }
+int hasLiveAudio(int channel) {
+  DEVICE_ENTER(nullptr, 0, channel);
+  return channel >= 1 && channel <= getAnalogChanNum();
+}
 
 int openLiveAudio(int channel, int arg1, int, int, int) {
   DEVICE_ENTER(nullptr, 0, channel, arg1);
   return hasLiveAudio(channel) ? 0 : -1;
 }
 
-int closeLiveAudio(int channel) {
-  DEVICE_ENTER(nullptr, 0, channel);
-  return 0;
-}
+DEVICE_CONSTANT_OF(closeLiveAudio, 0)
 
 int startLiveZoom(int output, int channel, const Rect*) {
   DEVICE_ENTER(nullptr, 0, output, channel);
@@ -242,39 +244,24 @@ int ptzPositionRect(int channel, const Rect*) {
   return 0;
 }
 
-int ptzStop(int channel) {
-  DEVICE_ENTER(nullptr, 0, channel);
-  return 0;
-}
+DEVICE_CONSTANT_OF(ptzStop, 0)
 
-int stopSmallVideo(int channel) {
-  DEVICE_ENTER(nullptr, 0, channel);
-  return 0;
-}
+DEVICE_CONSTANT_OF(stopSmallVideo, 0)
 
 int previewPictureMode(int output, int mode) {
   DEVICE_ENTER(nullptr, 0, output, mode);
   return 0;
 }
 
-int endPictureModePreview(int output) {
-  DEVICE_ENTER(nullptr, 0, output);
-  return 0;
-}
+DEVICE_CONSTANT_OF(endPictureModePreview, 0)
 
 int applyPictureMode(OutputLogin*) {
   DEVICE_ENTER(nullptr, 0);
   return 0;
 }
 
-int refreshLivePicture(int channel) {
-  DEVICE_ENTER(nullptr, 0, channel);
-  return 0;
-}
+DEVICE_CONSTANT_OF(refreshLivePicture, 0)
 
-int notifyMenuHidden(int output) {
-  DEVICE_ENTER(nullptr, 0, output);
-  return 0;
-}
+DEVICE_CONSTANT_OF(notifyMenuHidden, 0)
 
 }  // extern "C"

@@ -59,12 +59,14 @@ int getSnmpConfig(OutputLogin*, SnmpConfig* out) {
 }
 
 int getFtpDefaultPort(int protocol) {
+  DEVICE_ENTER(nullptr, 0, protocol);
   if (protocol == 1) return 21;
   if (protocol == 2) return 22;
   return -1;
 }
 
 void convertNicName(int mode, const char* from, char* to, int size) {
+  DEVICE_ENTER_VOID(nullptr, 0, mode);
   if (!to || size <= 0) return;
   const char* name = from ? from : "";
   static const char* const kPairs[2][2] = {{"LAN1", "eth0"}, {"LAN2", "eth1"}};
@@ -143,6 +145,7 @@ void getLogRecord(LogRecord* out) {
 }
 
 int getFindCount(int* count) {
+  DEVICE_ENTER(count, count ? sizeof *count : 0);
   if (count) *count = 0;
   return 0;
 }
@@ -154,9 +157,12 @@ int getRecordTimeSpan(int channel, int kind, uint32_t* start, uint32_t* end) {
   return 0;
 }
 
-int64_t getPlayTime(int) { return static_cast<int64_t>(time(nullptr)); }
-int getStreamBufSize(int) { return 0x300000; }
-int getSearchResultMax(int) { return 100; }
+int64_t getPlayTime(int) {
+  DEVICE_ENTER_T(int64_t, nullptr, 0);
+  return static_cast<int64_t>(time(nullptr));
+}
+DEVICE_CONSTANT_OF(getStreamBufSize, 0x300000)
+DEVICE_CONSTANT_OF(getSearchResultMax, 100)
 
 int getSideBarInfo(OutputLogin*, SideBarInfo* out) {
   DEVICE_ENTER(out, sizeof *out);
@@ -180,6 +186,7 @@ int getPtzProtocolList(void) {
 }
 
 int readPtzProtocols(PtzProtocol* out, int max) {
+  DEVICE_ENTER(nullptr, 0, max);
   if (!out || max <= 0) return 0;
   PtzTable table = devsim::fetchValue(Kind::PtzProtocols, 0, PtzTable{});
   int n = std::min(table.count, max);
@@ -187,9 +194,9 @@ int readPtzProtocols(PtzProtocol* out, int max) {
   return n;
 }
 
-int getPresetMaxNum(int) { return 256; }
-int getPatrolNum(int) { return 4; }
-int getPtzAddrMax(void) { return 255; }
-int getPresetSpeedMax(void) { return 255; }
+DEVICE_CONSTANT_OF(getPresetMaxNum, 256)
+DEVICE_CONSTANT_OF(getPatrolNum, 4)
+DEVICE_CONSTANT(getPtzAddrMax, 255)
+DEVICE_CONSTANT(getPresetSpeedMax, 255)
 
 }  // extern "C"

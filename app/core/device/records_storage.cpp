@@ -46,7 +46,7 @@ int getManualRecordState(OutputLogin*, ManualRecordState* out) {
   return devsim::zeroRecord(out);
 }
 
-int hasManualRecordState(void) { return 0; }
+DEVICE_CONSTANT(hasManualRecordState, 0)
 
 void getRecordStatus(int channel, RecordStatus* out) {
   DEVICE_ENTER_VOID(out, sizeof *out, channel);
@@ -54,13 +54,11 @@ void getRecordStatus(int channel, RecordStatus* out) {
 }
 
 uint64_t getRecordingChanMask(void) {
+  DEVICE_ENTER_T(uint64_t, nullptr, 0);
   return devsim::fetchValue<uint64_t>(Kind::RecordingMask, 0, 0);
 }
 
-int canManualRecord(int channel) {
-  DEVICE_ENTER(nullptr, 0, channel);
-  return 1;
-}
+DEVICE_CONSTANT_OF(canManualRecord, 1)
 
 void startManualRecord(int loginId, uint64_t mask, int) {
   DEVICE_ENTER_VOID(nullptr, 0, loginId, static_cast<int64_t>(mask));
@@ -72,10 +70,7 @@ void stopManualRecord(int loginId, uint64_t mask, int) {
   devsim::modifyValue<uint64_t>(Kind::RecordingMask, 0, 0, [mask](uint64_t& m) { m &= ~mask; });
 }
 
-int canManualSnapshot(int channel) {
-  DEVICE_ENTER(nullptr, 0, channel);
-  return 1;
-}
+DEVICE_CONSTANT_OF(canManualSnapshot, 1)
 
 int startManualSnapshot(int loginId, uint64_t mask) {
   DEVICE_ENTER(nullptr, 0, loginId, static_cast<int64_t>(mask));
@@ -106,7 +101,10 @@ int getDiskList(DiskInfo* out) {
   return 1;
 }
 
-int isValidDiskNo(int n) { return n >= 1 && n <= 8; }
+int isValidDiskNo(int n) {
+  DEVICE_ENTER(nullptr, 0, n);
+  return n >= 1 && n <= 8;
+}
 
 int getNetDiskConfig(OutputLogin*, NetDiskConfig* out) {
   DEVICE_ENTER(out, sizeof *out);
@@ -129,14 +127,15 @@ int getDiskCheckInfo(DiskCheckInfo* out) {
 }
 
 int getDiskModeFlag(uint8_t*) {
+  DEVICE_ENTER(nullptr, 0);
   hasDiskModeSetting();
   return 0;
 }
 
-int hasDiskToInit(void) { return 0; }
-int isDiskRepairing(void) { return 0; }
-int isDiskFormatting(void) { return 0; }
-int isDiskExpanding(void) { return 0; }
+DEVICE_CONSTANT(hasDiskToInit, 0)
+DEVICE_CONSTANT(isDiskRepairing, 0)
+DEVICE_CONSTANT(isDiskFormatting, 0)
+DEVICE_CONSTANT(isDiskExpanding, 0)
 
 int getAlarmInConfig(OutputLogin*, int group, int index, AlarmInConfig* out) {
   DEVICE_ENTER(out, sizeof *out, group, index);
@@ -170,6 +169,6 @@ int getAlarmOutStatus(int output, AlarmOutStatus* out) {
   return devsim::zeroRecord(out);
 }
 
-int getIpAlarmOutMask(int) { return 0; }
+DEVICE_CONSTANT_OF(getIpAlarmOutMask, 0)
 
 }  // extern "C"

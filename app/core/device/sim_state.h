@@ -62,9 +62,22 @@ std::optional<int64_t> enter(const char* op, std::initializer_list<int64_t> args
 
 // Enters the seam with the operation's name and key arguments; an override
 // answers for the operation.
-#define DEVICE_ENTER(out, size, ...) \
+#define DEVICE_ENTER_T(T, out, size, ...) \
   if (auto answer_ = devsim::enter(__func__, {__VA_ARGS__}, (out), (size))) \
-  return static_cast<int>(*answer_)
+  return static_cast<T>(*answer_)
+#define DEVICE_ENTER(out, size, ...) DEVICE_ENTER_T(int, out, size, __VA_ARGS__)
+// An operation whose answer never changes on this device, with no argument
+// or with one argument that it does not use.
+#define DEVICE_CONSTANT(name, value) \
+  int name(void) {                   \
+    DEVICE_ENTER(nullptr, 0);        \
+    return value;                    \
+  }
+#define DEVICE_CONSTANT_OF(name, value) \
+  int name(int arg) {                   \
+    DEVICE_ENTER(nullptr, 0, arg);      \
+    return value;                       \
+  }
 #define DEVICE_ENTER_VOID(out, size, ...) \
   if (devsim::enter(__func__, {__VA_ARGS__}, (out), (size))) return
 

@@ -3,6 +3,8 @@
 #ifndef APP_DEVICE_ABILITY_H
 #define APP_DEVICE_ABILITY_H
 
+#include <pthread.h>
+
 #include "app/device_records.h"
 
 GUI_EXTERN_C_BEGIN
@@ -125,8 +127,8 @@ int gui_get_galengin(void);
 /* Worker threads and mutexes. */
 int createDetachedThread(const char* name, int priority, int stackSize, void* (*entry)(void*),
                          void* arg);
-int lockMutexInit(void* mutex);    /* a pthread_mutex_t */
-int lockMutexDestroy(void* mutex);
+int lockMutexInit(pthread_mutex_t* mutex);
+int lockMutexDestroy(pthread_mutex_t* mutex);
 
 /* Value tables. */
 uint32_t findTableKeyByValue(const ValueTable* table, uint32_t value);

@@ -24,7 +24,7 @@ int getDeviceTime(OutputLogin* login, DeviceTime* out);
 int getStartGuideFlag(OutputLogin* login, uint32_t out[2]);
 int setStartGuideFlag(OutputLogin* login, const uint32_t in[2], int flag);
 int getHolidayConfig(OutputLogin* login, HolidayTable* out);
-int getExceptionConfig(OutputLogin* login, ExceptionConfig* out);
+int getExceptionConfig(OutputLogin* login, ExceptionLinkageTable* out);
 int getRs232Config(OutputLogin* login, Rs232Config* out);
 
 /* Users. */

@@ -240,7 +240,7 @@ typedef struct DiskInfo {
 /* Records the simulated device only clears, by their known sizes. */
 #define DEVICE_BLOCK(type, size) typedef struct type { uint8_t bytes[size]; } type
 DEVICE_BLOCK(HolidayTable, 1792);
-DEVICE_BLOCK(ExceptionConfig, 32 * 64);
+DEVICE_BLOCK(ExceptionLinkageTable, 32 * 40);
 DEVICE_BLOCK(Rs232Config, 108);
 DEVICE_BLOCK(RecordConfig, 500);
 DEVICE_BLOCK(HolidaySchedule, 68);

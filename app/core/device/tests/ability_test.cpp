@@ -277,9 +277,11 @@ TEST_F(DeviceTest, FrameQueriesAndValueTables) {
   EXPECT_EQ(findTableValueByKey(&g_frameRateTable, 20), 9u);
   EXPECT_EQ(findTableValueByKey(&g_frameRateTable, 21), 0u);
 
-  alignas(8) unsigned char mutexBytes[64] = {};
-  EXPECT_EQ(lockMutexInit(mutexBytes), 0);
-  EXPECT_EQ(lockMutexDestroy(mutexBytes), 0);
+  pthread_mutex_t mutex;
+  EXPECT_EQ(lockMutexInit(&mutex), 0);
+  EXPECT_EQ(pthread_mutex_lock(&mutex), 0);
+  EXPECT_EQ(pthread_mutex_unlock(&mutex), 0);
+  EXPECT_EQ(lockMutexDestroy(&mutex), 0);
   EXPECT_EQ(lockMutexInit(nullptr), 0);
   EXPECT_EQ(lockMutexDestroy(nullptr), 0);
   EXPECT_EQ(createDetachedThread(nullptr, 50, 4096, nullptr, nullptr), -1);

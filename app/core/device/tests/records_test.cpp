@@ -330,7 +330,8 @@ TEST_F(DeviceTest, SeamOverridesAnswersAndLogsCallsInOrder) {
   EXPECT_EQ(device_seam::callLog(),
             (std::vector<device_seam::Call>{{"getChannelConfig", {3}},
                                             {"loginDevice", {}},
-                                            {"startManualRecord", {2, 0x10}}}));
+                                            {"startManualRecord", {2, 0x10}},
+                                            {"getRecordingChanMask", {}}}));
 
   device_seam::overrideAnswer("loginDevice", 1);
   EXPECT_EQ(loginDevice("admin", "73916", 0, 0, 0, nullptr, 0), 1);
