@@ -95,7 +95,7 @@ int getChannelRecordFlags(OutputLogin*, int channel, uint32_t out[2]) {
 }
 
 int getDiskList(DiskInfo* out) {
-  DEVICE_ENTER(out, out ? sizeof *out : 0);
+  DEVICE_ENTER(out, sizeof *out * DISK_LIST_ROWS);
   if (devsim::zeroRecord(out) != 0) return -1;
   out->readOnly = 1;
   return 1;
