@@ -6,6 +6,7 @@
 #include <mutex>
 
 #include "core/desktop/clip_info.h"
+#include "core/window/child_walk.h"
 #include "core/window/default_proc_seams.h"
 #include "core/window/window_damage.h"
 #include "core/window/window_messages.h"
@@ -82,36 +83,42 @@ bool CutToClient(const WindowRecord* win, const Rect* rect, Rect* cut) {
   return IntersectRect(cut, &r, &whole) != 0;
 }
 
-void DamageChildren(WindowRecord* parent, const Rect* rect);
+void DamageChildren(const ChildWalk& walk, WindowRecord* parent, const Rect* rect);
 
 // Children get their frame painted and their client part added and erased,
 // whatever the caller's erase flag, and pass the part on to their own.
-void DamageChild(WindowRecord* child, const Rect* rect) {
+void DamageChild(const ChildWalk& walk, const ChildView& child, const Rect* rect) {
+  WindowRecord* win = child.record;
   if (!rect) {
-    CallProc(child, winmsg::kNcPaint, 0, 0);
-    AddToRegion(child, nullptr);
-    CallProc(child, winmsg::kEraseBackground, 0, 0);
-    DamageChildren(child, nullptr);
+    CallProc(win, winmsg::kNcPaint, 0, 0);
+    AddToRegion(win, nullptr);
+    CallProc(win, winmsg::kEraseBackground, 0, 0);
+    DamageChildren(walk, win, nullptr);
     return;
   }
   Rect frame;
-  if (IntersectRect(&frame, rect, &child->window)) {
-    Rect local = Offset(frame, -child->window.left, -child->window.top);
-    CallProc(child, winmsg::kNcPaint, 0, reinterpret_cast<LParam>(&local));
+  if (IntersectRect(&frame, rect, &child.window)) {
+    Rect local = Offset(frame, -child.window.left, -child.window.top);
+    CallProc(win, winmsg::kNcPaint, 0, reinterpret_cast<LParam>(&local));
   }
   Rect inner;
-  if (!IntersectRect(&inner, rect, &child->client)) return;
-  Rect local = Offset(inner, -child->client.left, -child->client.top);
-  AddToRegion(child, &local);
-  CallProc(child, winmsg::kEraseBackground, 0, reinterpret_cast<LParam>(&local));
-  DamageChildren(child, &local);
+  if (!IntersectRect(&inner, rect, &child.client)) return;
+  Rect local = Offset(inner, -child.client.left, -child.client.top);
+  AddToRegion(win, &local);
+  CallProc(win, winmsg::kEraseBackground, 0, reinterpret_cast<LParam>(&local));
+  DamageChildren(walk, win, &local);
+}
+
+void DamageChildren(const ChildWalk& walk, WindowRecord* parent, const Rect* rect) {
+  for (const ChildView& child : walk.Children(parent)) {
+    if (!(child.style & kStyleVisible) || (child.exStyle & kExOwnClipInfo)) continue;
+    DamageChild(walk, child, rect);
+  }
 }
 
 void DamageChildren(WindowRecord* parent, const Rect* rect) {
-  for (WindowRecord* child = parent->firstChild; child; child = static_cast<ControlRecord*>(child)->nextSibling) {
-    if (!IsVisibleRecord(child) || (child->exStyle & kExOwnClipInfo)) continue;
-    DamageChild(child, rect);
-  }
+  ChildWalk walk;
+  DamageChildren(walk, parent, rect);
 }
 
 bool DamageMainWindow(WindowRecord* win, const Rect* rect, bool erase) {

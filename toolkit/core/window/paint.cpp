@@ -2,6 +2,7 @@
 // erase (176), paint (177) and non-client paint (178).
 #include <mutex>
 
+#include "core/window/child_walk.h"
 #include "core/window/default_proc_internal.h"
 #include "core/window/default_proc_seams.h"
 #include "core/window/invalidate.h"
@@ -36,8 +37,9 @@ void ClipToDamage(WindowRecord* win, HDC hdc, const ClipRgn* damage) {
   }
   SelectClipRegion(hdc, damage);
   if (!(win->exStyle & kExcludeChildren)) return;
-  for (WindowRecord* child = win->firstChild; child; child = static_cast<ControlRecord*>(child)->nextSibling) {
-    if (IsVisibleRecord(child) && DoesIntersect(&child->window, &whole)) ExcludeClipRect(hdc, &child->window);
+  ChildWalk walk;
+  for (const ChildView& child : walk.Children(win)) {
+    if ((child.style & kStyleVisible) && DoesIntersect(&child.window, &whole)) ExcludeClipRect(hdc, &child.window);
   }
 }
 

@@ -1,5 +1,7 @@
 #include "core/window/window_damage.h"
 
+#include "core/desktop/zorder.h"
+#include "core/window/default_proc_seams.h"
 #include "core/window/invalidate.h"
 #include "gui/window.h"
 
@@ -23,6 +25,12 @@ Rect ClientScreenRectOf(const WindowRecord* win) {
   Rect rect = win->client;
   AddOrigins(&rect, win->parent);
   return rect;
+}
+
+void StoreWindowRect(WindowRecord* win, const Rect& rect) {
+  StackWriteLock hold;
+  win->window = rect;
+  RecomputeClientRect(win);
 }
 
 LResult CallProc(WindowRecord* win, int msg, WParam wParam, LParam lParam) {

@@ -15,5 +15,10 @@ bool InvalidateWindowArea(WindowRecord* win, const Rect* rect, bool erase);
 Rect ScreenRectOf(const WindowRecord* win);
 Rect ClientScreenRectOf(const WindowRecord* win);
 
+// Stores a window rectangle under the stack lock, where other threads'
+// walks read it; the client rectangle follows as the default procedure
+// would, until message 34 computes it.
+void StoreWindowRect(WindowRecord* win, const Rect& rect);
+
 // Calls a window's procedure directly, in the calling thread.
 LResult CallProc(WindowRecord* win, int msg, WParam wParam, LParam lParam);
