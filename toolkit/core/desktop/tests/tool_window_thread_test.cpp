@@ -9,35 +9,23 @@ namespace {
 
 // Answers a forwarded query with the active window the desktop names, plus
 // one; a forwarded command asks the desktop too and answers 0.
-struct AskingTool {
-  std::atomic<WindowHandle> hwnd{0};
-  Semaphore created;
-
-  static LResult Proc(WindowHandle hwnd, int msg, WParam wParam, LParam lParam) {
-    if (DestroyAndQuitOnClose(hwnd, msg)) return 0;
-    switch (msg) {
-      case MSG_DT_IMEQUERY:
-      case MSG_DT_SKBQUERY:
-        return Request(MSG_DT_GETACTIVEMAIN) + 1;
-      case MSG_DT_IMECMD:
-      case MSG_DT_SKBCMD:
-        Request(MSG_DT_GETACTIVEMAIN);
-        return 0;
-      default:
-        return RecordingProc(hwnd, msg, wParam, lParam);
-    }
+LResult AskingToolProc(WindowHandle hwnd, int msg, WParam wParam, LParam lParam) {
+  if (DestroyAndQuitOnClose(hwnd, msg)) return 0;
+  switch (msg) {
+    case MSG_DT_IMEQUERY:
+    case MSG_DT_SKBQUERY:
+      return Request(MSG_DT_GETACTIVEMAIN) + 1;
+    case MSG_DT_IMECMD:
+    case MSG_DT_SKBCMD:
+      Request(MSG_DT_GETACTIVEMAIN);
+      return 0;
+    default:
+      return RecordingProc(hwnd, msg, wParam, lParam);
   }
+}
 
-  static void* Run(void* arg) {
-    auto* self = static_cast<AskingTool*>(arg);
-    MainWinCreate create = MainWindowSpec({600, 600, 700, 650}, Proc, "tool", 0, WS_EX_TOPMOST);
-    WindowHandle hwnd = CreateMainWindow(&create);
-    self->hwnd = hwnd;
-    self->created.Post();
-    RunMainWindow(hwnd);
-    return nullptr;
-  }
-
+struct AskingTool : OwnThreadWindow {
+  AskingTool() : OwnThreadWindow(MainWindowSpec({600, 600, 700, 650}, AskingToolProc, "tool", 0, WS_EX_TOPMOST)) {}
   void Start() {
     pthread_t thread;
     ASSERT_EQ(CreateThreadForMainWindow(&thread, nullptr, Run, this), 0);
