@@ -8,9 +8,11 @@
 // - They change only with the lock held exclusively (StackWriteLock). The
 //   lists, chains and the popup chain change only on the desktop thread;
 //   a rectangle or a style bit may change on the window's own thread.
-// - The desktop thread reads them without the lock; every other thread
-//   reads them under StackReadLock, and takes out what it needs (a
-//   snapshot) instead of walking or reading outside it.
+// - The desktop thread reads the lists and chains without the lock; every
+//   other thread reads them under StackReadLock. What window threads change
+//   too (rectangles, the style word) every thread reads under
+//   GeometryReadLock, the desktop's included. Readers take out what they
+//   need (a snapshot) instead of walking or reading outside the lock.
 // - A record another thread may still hold is freed only at its clean-up:
 //   a main window at MainWindowThreadCleanup, a control once no walk of
 //   controls is in progress (core/window/child_walk.h).
@@ -52,6 +54,16 @@ class StackReadLock {
 
  private:
   bool held_;
+};
+
+// Shared on every thread, for rectangles and style bits that window
+// threads change too. Never taken while a StackReadLock is held.
+class GeometryReadLock {
+ public:
+  GeometryReadLock() : hold_(StackMutex()) {}
+
+ private:
+  std::shared_lock<std::shared_mutex> hold_;
 };
 
 // Around the change itself and nothing else: the desktop thread's changes

@@ -30,7 +30,7 @@ ChildWalk::~ChildWalk() {
 
 std::vector<ChildView> ChildWalk::Children(const WindowRecord* parent) const {
   std::vector<ChildView> out;
-  StackReadLock hold;
+  GeometryReadLock hold;  // the rectangles: the desktop thread reads them here too
   for (WindowRecord* child = parent->firstChild; child; child = static_cast<ControlRecord*>(child)->nextSibling)
     out.push_back(ChildView{child, child->window, child->client, child->style, child->exStyle});
   return out;

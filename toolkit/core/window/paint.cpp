@@ -20,8 +20,11 @@ constexpr uint32_t kExcludeChildren = 0x80000000u;
 constexpr int kMainPaintFont = 1;
 constexpr int kAuxPaintFont = 6;
 
+// Read under the lock the rectangles are stored under: erasing runs on
+// whichever thread invalidated.
 Rect ClientArea(const WindowRecord* win) {
-  return Rect{0, 0, win->client.right - win->client.left, win->client.bottom - win->client.top};
+  const Rect client = GeometryOf(win).client;
+  return Rect{0, 0, client.right - client.left, client.bottom - client.top};
 }
 
 HDC PaintDC(WindowRecord* win) {
@@ -51,8 +54,9 @@ LResult DefaultErase(WindowRecord* win, WParam wParam, LParam lParam) {
   if (lParam) {
     area = *reinterpret_cast<const Rect*>(lParam);
     if (IsMainRecord(win)) {
-      area.left -= win->client.left, area.right -= win->client.left;
-      area.top -= win->client.top, area.bottom -= win->client.top;
+      const Rect client = GeometryOf(win).client;
+      area.left -= client.left, area.right -= client.left;
+      area.top -= client.top, area.bottom -= client.top;
     }
   }
   FillWithPixel(hdc, area, win->background);

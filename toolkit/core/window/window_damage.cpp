@@ -27,6 +27,11 @@ Rect ClientScreenRectOf(const WindowRecord* win) {
   return rect;
 }
 
+WindowGeometry GeometryOf(const WindowRecord* win) {
+  GeometryReadLock hold;
+  return WindowGeometry{win->window, win->client};
+}
+
 void StoreWindowRect(WindowRecord* win, const Rect& rect) {
   StackWriteLock hold;
   win->window = rect;

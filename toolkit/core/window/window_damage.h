@@ -11,6 +11,13 @@
 // transparent control whose rectangle misses its parent).
 bool InvalidateWindowArea(WindowRecord* win, const Rect* rect, bool erase);
 
+// A window's own rectangles, read under the lock they are stored under.
+struct WindowGeometry {
+  Rect window;
+  Rect client;
+};
+WindowGeometry GeometryOf(const WindowRecord* win);
+
 // Window and client rectangles of a window in screen coordinates.
 Rect ScreenRectOf(const WindowRecord* win);
 Rect ClientScreenRectOf(const WindowRecord* win);
