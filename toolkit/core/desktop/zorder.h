@@ -17,7 +17,8 @@
 //   a main window at MainWindowThreadCleanup, a control once no walk of
 //   controls is in progress (core/window/child_walk.h).
 // - Whoever holds the lock waits for no other lock and sends no
-//   synchronous request.
+//   synchronous request; inside a StackWriteLock nothing reads a rectangle
+//   through ScreenRectOf or GeometryOf (they take the lock shared).
 #pragma once
 
 #include <cstdint>
@@ -56,14 +57,15 @@ class StackReadLock {
   bool held_;
 };
 
-// Shared on every thread, for rectangles and style bits that window
-// threads change too. Never taken while a StackReadLock is held.
+// Shared on every thread, the desktop's included, for rectangles and style
+// bits that window threads change too; a no-op inside a StackReadLock,
+// which already holds the lock shared.
 class GeometryReadLock {
  public:
-  GeometryReadLock() : hold_(StackMutex()) {}
-
- private:
-  std::shared_lock<std::shared_mutex> hold_;
+  GeometryReadLock();
+  ~GeometryReadLock();
+  GeometryReadLock(const GeometryReadLock&) = delete;
+  GeometryReadLock& operator=(const GeometryReadLock&) = delete;
 };
 
 // Around the change itself and nothing else: the desktop thread's changes

@@ -16,12 +16,14 @@ void AddOrigins(Rect* rect, const WindowRecord* from) {
 }  // namespace
 
 Rect ScreenRectOf(const WindowRecord* win) {
+  GeometryReadLock hold;
   Rect rect = win->window;
   AddOrigins(&rect, win->parent);
   return rect;
 }
 
 Rect ClientScreenRectOf(const WindowRecord* win) {
+  GeometryReadLock hold;
   Rect rect = win->client;
   AddOrigins(&rect, win->parent);
   return rect;
