@@ -105,10 +105,16 @@ int IsNoWinsOnPreview(int display) {
 
 int GetWindowDisplay(WindowHandle hwnd) { return WindowDisplay(hwnd); }
 
+// The owner is read under the lock, its display asked after it.
 int IsMenuPopup(int display) {
-  const auto& chain = Desk().popups;
-  if (chain.empty()) return 0;
-  return WindowDisplay(chain.front()->owner) == display ? 1 : 0;
+  WindowHandle owner = 0;
+  {
+    StackReadLock hold;
+    const auto& chain = Desk().popups;
+    if (chain.empty()) return 0;
+    owner = chain.front()->owner;
+  }
+  return WindowDisplay(owner) == display ? 1 : 0;
 }
 
 pthread_t GetMainWinThread(WindowHandle hwnd) {

@@ -2,6 +2,7 @@
 
 #include <atomic>
 
+#include "gui/dc.h"
 #include "gui/text.h"
 
 namespace {
@@ -21,3 +22,6 @@ bool DisplaySwitchInProgress() { return false; }
 void ClearVideoWindowRecords(int) {}
 bool MessageBoxShown() { return false; }
 int ImeFontHeight(bool auxiliary) { return GetSysFontHeight(auxiliary ? 6 : 1); }
+// Until the element colours are loaded: white, which inverts whatever lies
+// under the frame and so always shows.
+GalPixel TrackingFrameColor() { return RGB2Pixel(HDC_SCREEN, 0xFF, 0xFF, 0xFF); }

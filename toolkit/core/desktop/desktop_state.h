@@ -37,12 +37,16 @@ struct HookSlot {
 };
 
 // Move/resize tracking of a window's frame.
+struct GlobalClipInfo;
+
 struct TrackingState {
   WindowHandle window = 0;
   Rect rect{};
   int location = 0;
   int lastX = 0, lastY = 0;
-  bool locksHeld = false;
+  // The regions taken at the start, released exactly so: the lists may
+  // differ by the end (another output became current).
+  std::vector<GlobalClipInfo*> locked;
   bool frameLeftOnScreen = false;  // ended by request 269: the next input erases it
 };
 

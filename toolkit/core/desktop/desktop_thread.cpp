@@ -141,10 +141,7 @@ void* DesktopMain(void* arg) {
   while (GetMessage(&msg, __gui_hwnd_desktop)) {
     RunIdleChecks();
     LResult result = DesktopWinProc(msg.hwnd, msg.message, msg.wParam, msg.lParam);
-    if (SyncMsgRecord* sync = msg.pAdd) {
-      sync->result = result;
-      sync->done.Post();
-    }
+    AnswerSent(msg.pAdd, result);
   }
   LeaveDesktopThread();
   return nullptr;

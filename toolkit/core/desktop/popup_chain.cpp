@@ -57,7 +57,10 @@ bool AnyPopupMenuOpen() { return !Desk().popups.empty(); }
 
 LResult StartPopupMenu(PopupMenuHead* menu) {
   if (!menu) return 0;
-  Desk().popups.push_back(menu);
+  {
+    StackWriteLock hold;  // IsMenuPopup reads the chain on other threads
+    Desk().popups.push_back(menu);
+  }
   TellMenuTracker(kTrackerStart, 0, reinterpret_cast<LParam>(menu));
   SubtractFromList(TopmostList(), menu->rect);
   if (ZOrderList* current = CurrentDisplayList()) SubtractFromList(*current, menu->rect);
@@ -69,10 +72,13 @@ LResult StartPopupMenu(PopupMenuHead* menu) {
 LResult EndPopupMenu(PopupMenuHead* menu) {
   auto& chain = Desk().popups;
   if (!menu || chain.empty()) return 0;
-  if (chain.front() == menu)
-    chain.clear();
-  else
-    chain.pop_back();
+  {
+    StackWriteLock hold;
+    if (chain.front() == menu)
+      chain.clear();
+    else
+      chain.pop_back();
+  }
   RebuildAllClips();
   TellMenuTracker(kTrackerRebuilt, 0, reinterpret_cast<LParam>(menu));
   RepaintUnder(menu->rect);
@@ -88,7 +94,10 @@ LResult EndAllPopupMenus() {
   TellMenuTracker(kTrackerEndAll, 0, reinterpret_cast<LParam>(first));
   std::vector<Rect> closed;
   for (const PopupMenuHead* menu : chain) closed.push_back(menu->rect);
-  chain.clear();
+  {
+    StackWriteLock hold;
+    chain.clear();
+  }
   RebuildAllClips();
   for (const Rect& rect : closed) RepaintUnder(rect);
   return 1;

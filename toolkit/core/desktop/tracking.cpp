@@ -1,6 +1,8 @@
 // Move/resize tracking: the window's frame is drawn as an XOR outline on
 // the screen and follows the pointer; every visible region stays locked
 // meanwhile so that no window draws under the outline.
+#include <algorithm>
+
 #include "core/desktop/clip_info.h"
 #include "core/desktop/desktop.h"
 #include "core/desktop/desktop_proc.h"
@@ -33,24 +35,29 @@ void ForEachTrackedList(Fn fn) {
   if (ZOrderList* current = CurrentDisplayList()) ForEachInList(*current, fn);
 }
 
-void LockAllClips() {
-  ForEachTrackedList([](WindowRecord* win) {
-    if (win->clipInfo) win->clipInfo->lock.lock();
+// Each region once, even when a control shares its main window's.
+void LockAllClips(std::vector<GlobalClipInfo*>* locked) {
+  ForEachTrackedList([locked](WindowRecord* win) {
+    GlobalClipInfo* info = win->clipInfo;
+    if (!info || std::find(locked->begin(), locked->end(), info) != locked->end()) return true;
+    info->lock.lock();
+    locked->push_back(info);
     return true;
   });
 }
 
-void UnlockAllClips() {
-  ForEachTrackedList([](WindowRecord* win) {
-    if (win->clipInfo) win->clipInfo->lock.unlock();
-    return true;
-  });
+void UnlockClips(std::vector<GlobalClipInfo*>* locked) {
+  for (GlobalClipInfo* info : *locked) info->lock.unlock();
+  locked->clear();
 }
 
-// Drawn twice, the outline restores the screen.
+// Drawn twice, the outline restores the screen. A screen DC of its own:
+// the shared one's pen and raster operation belong to the other threads.
 void DrawFrame(const Rect& r) {
-  if (!gui::dc::CurrentScreenSurface()) return;
-  FocusRect(HDC_SCREEN, r.left, r.top, r.right - 1, r.bottom - 1);
+  gui::dc::OwnScreenDC frame;
+  if (!frame) return;
+  SetDCAttr(frame.handle(), DC_ATTR_PEN_COLOR, TrackingFrameColor());
+  FocusRect(frame.handle(), r.left, r.top, r.right - 1, r.bottom - 1);
 }
 
 void MoveEdges(Rect* r, int location, int dx, int dy) {
@@ -65,8 +72,7 @@ void MoveEdges(Rect* r, int location, int dx, int dy) {
 }
 
 void ReleaseTracking(TrackingState& t) {
-  if (t.locksHeld) UnlockAllClips();
-  t.locksHeld = false;
+  UnlockClips(&t.locked);
   ShowSystemCursor(0);
 }
 
@@ -97,8 +103,7 @@ LResult StartTracking(WindowHandle hwnd, const DragInfo* drag) {
   t.location = drag->location;
   t.lastX = drag->x;
   t.lastY = drag->y;
-  LockAllClips();
-  t.locksHeld = true;
+  LockAllClips(&t.locked);
   DrawFrame(t.rect);
   ShowSystemCursor(CursorOf(t.location));
   return 0;

@@ -1,6 +1,7 @@
 // The desktop's window-management requests on the stacking lists: adding,
 // removing, showing, hiding, raising, moving, enabling and activating main
-// windows (and controls with a node of their own). Desktop thread only.
+// windows (and controls with a node of their own). Desktop thread only;
+// the locking rule they keep is written at the top of zorder.h.
 #pragma once
 
 #include "core/desktop/zorder.h"

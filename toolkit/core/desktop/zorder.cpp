@@ -31,12 +31,25 @@ std::shared_mutex& StackMutex() {
   return lock;
 }
 
+namespace {
+thread_local int t_sharedHolds = 0;  // the lock taken shared by this thread
+}  // namespace
+
 StackReadLock::StackReadLock() : held_(!OnDesktopThread()) {
-  if (held_) StackMutex().lock_shared();
+  if (!held_) return;
+  if (t_sharedHolds++ == 0) StackMutex().lock_shared();
 }
 
 StackReadLock::~StackReadLock() {
-  if (held_) StackMutex().unlock_shared();
+  if (held_ && --t_sharedHolds == 0) StackMutex().unlock_shared();
+}
+
+GeometryReadLock::GeometryReadLock() {
+  if (t_sharedHolds++ == 0) StackMutex().lock_shared();
+}
+
+GeometryReadLock::~GeometryReadLock() {
+  if (--t_sharedHolds == 0) StackMutex().unlock_shared();
 }
 
 ZOrderList& TopmostList() { return g_topmost; }

@@ -1,5 +1,24 @@
 // The desktop's stacking lists: one for topmost windows (shared by both
-// displays) and one per display. Only the desktop thread changes them.
+// displays) and one per display.
+//
+// The rule for the stacks and the window records, kept everywhere:
+// - The stack lock guards the three lists, the hosted-window chains, the
+//   child lists, every window and client rectangle, the style word and the
+//   popup-menu chain.
+// - They change only with the lock held exclusively (StackWriteLock). The
+//   lists, chains and the popup chain change only on the desktop thread;
+//   a rectangle or a style bit may change on the window's own thread.
+// - The desktop thread reads the lists and chains without the lock; every
+//   other thread reads them under StackReadLock. What window threads change
+//   too (rectangles, the style word) every thread reads under
+//   GeometryReadLock, the desktop's included. Readers take out what they
+//   need (a snapshot) instead of walking or reading outside the lock.
+// - A record another thread may still hold is freed only at its clean-up:
+//   a main window at MainWindowThreadCleanup, a control once no walk of
+//   controls is in progress (core/window/child_walk.h).
+// - Whoever holds the lock waits for no other lock and sends no
+//   synchronous request; inside a StackWriteLock nothing reads a rectangle
+//   through ScreenRectOf or GeometryOf (they take the lock shared).
 #pragma once
 
 #include <cstdint>
@@ -21,12 +40,9 @@ struct ZOrderList {
   ZOrderNode* head = nullptr;
 };
 
-// The lock over the stacks: the lists, the hosted-window chains, the child
-// lists of controls and the visible and disabled bits the walks test. The
-// desktop thread holds it exclusively while it changes them; other threads
-// hold it shared while they walk. It ranks last, after the clip-information,
+// The lock of the rule above. It ranks last, after the clip-information,
 // invalid-region and GDI locks: whoever holds it waits for no other lock
-// (at most tries one) and sends no synchronous request.
+// (at most tries one).
 std::shared_mutex& StackMutex();
 
 // Shared on any thread but the desktop's, whose own reads need no lock.
@@ -39,6 +55,17 @@ class StackReadLock {
 
  private:
   bool held_;
+};
+
+// Shared on every thread, the desktop's included, for rectangles and style
+// bits that window threads change too; a no-op inside a StackReadLock,
+// which already holds the lock shared.
+class GeometryReadLock {
+ public:
+  GeometryReadLock();
+  ~GeometryReadLock();
+  GeometryReadLock(const GeometryReadLock&) = delete;
+  GeometryReadLock& operator=(const GeometryReadLock&) = delete;
 };
 
 // Around the change itself and nothing else: the desktop thread's changes

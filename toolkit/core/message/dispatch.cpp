@@ -10,11 +10,6 @@ bool IsBlockedWhenDisabled(int msg) {
   return (msg >= MSG_FIRSTMOUSE && msg <= 16) || msg == MSG_KEYDOWN || msg == MSG_CHAR;
 }
 
-void Answer(SyncMsgRecord* sync, LResult result) {
-  if (!sync) return;
-  sync->result = result;
-  sync->done.Post();  // the record dies with the sender's frame from here on
-}
 
 bool Discarded(WindowHandle hwnd) { return hwnd == GUI_INVALID_HANDLE; }
 
@@ -41,8 +36,9 @@ int MarkNotifications(MsgQueue* q, WindowHandle target) {
   return marked;
 }
 
-// Sent records leave the list and their senders get -2.
-int DropSent(MsgQueue* q, WindowHandle target) {
+// Sent records leave the list onto `dropped`; their senders get -2 once
+// the queue lock is let go.
+int DropSent(MsgQueue* q, WindowHandle target, SyncMsgRecord** dropped) {
   int marked = 0;
   SyncMsgRecord* prev = nullptr;
   for (SyncMsgRecord* sync = q->sentHead; sync;) {
@@ -54,7 +50,8 @@ int DropSent(MsgQueue* q, WindowHandle target) {
         q->sentHead = next;
       if (q->sentTail == sync) q->sentTail = prev;
       sync->msg.hwnd = GUI_INVALID_HANDLE;
-      Answer(sync, MSG_ERR_DROPPED);
+      sync->next = *dropped;
+      *dropped = sync;
       ++marked;
     } else {
       prev = sync;
@@ -73,11 +70,11 @@ LResult DispatchMessage(const Message* msg) {
   SyncMsgRecord* sync = msg->pAdd;
   WindowRecord* win = Discarded(msg->hwnd) ? nullptr : ValidWindow(msg->hwnd);
   if (!win || !win->procedure || ((win->style & WS_DISABLED) && IsBlockedWhenDisabled(msg->message))) {
-    Answer(sync, MSG_ERR_DROPPED);
+    AnswerSent(sync, MSG_ERR_DROPPED);
     return MSG_ERR_INVALID;
   }
   LResult result = win->procedure(msg->hwnd, msg->message, msg->wParam, msg->lParam);
-  Answer(sync, result);
+  AnswerSent(sync, result);
   return result;
 }
 
@@ -88,11 +85,20 @@ int ThrowAwayMessages(WindowHandle hwnd) {
   MsgQueue* q = win->mainWindow ? win->mainWindow->queue : nullptr;
   if (!q) return MSG_ERR_INVALID;
   uint32_t timerBits = TimerMaskOfWindow(hwnd);
-  std::lock_guard<std::mutex> hold(q->lock);
-  int marked = q->ring ? MarkRing(q, hwnd) : 0;
-  marked += DropSent(q, hwnd);
-  marked += MarkNotifications(q, hwnd);
-  q->timerMask &= ~timerBits;
+  SyncMsgRecord* dropped = nullptr;
+  int marked = 0;
+  {
+    std::lock_guard<std::mutex> hold(q->lock);
+    marked = q->ring ? MarkRing(q, hwnd) : 0;
+    marked += DropSent(q, hwnd, &dropped);
+    marked += MarkNotifications(q, hwnd);
+    q->timerMask &= ~timerBits;
+  }
+  while (dropped) {
+    SyncMsgRecord* next = dropped->next;
+    AnswerSent(dropped, MSG_ERR_DROPPED);
+    dropped = next;
+  }
   return marked;
 }
 

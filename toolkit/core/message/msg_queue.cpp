@@ -18,26 +18,44 @@ extern "C" int InitMsgQueue(MsgQueue* queue, int size) {
   return 1;
 }
 
-// Senders still waiting on the queue get -2 rather than blocking for ever.
+// Senders still waiting on the queue get -2 rather than blocking for ever;
+// they are answered once the lock is let go.
 extern "C" void DestroyMsgQueue(MsgQueue* queue) {
   if (!queue) return;
-  std::lock_guard<std::mutex> hold(queue->lock);
-  for (MsgNode* node = queue->notifyHead; node;) {
-    MsgNode* next = node->next;
-    FreeMsgNode(node);
-    node = next;
+  SyncMsgRecord* waiting = nullptr;
+  {
+    std::lock_guard<std::mutex> hold(queue->lock);
+    for (MsgNode* node = queue->notifyHead; node;) {
+      MsgNode* next = node->next;
+      FreeMsgNode(node);
+      node = next;
+    }
+    queue->notifyHead = queue->notifyTail = nullptr;
+    waiting = queue->sentHead;
+    queue->sentHead = queue->sentTail = nullptr;
+    queue->ring.reset();
+    queue->ringSize = 0;
+    queue->state = 0;
   }
-  queue->notifyHead = queue->notifyTail = nullptr;
-  for (SyncMsgRecord* sync = queue->sentHead; sync;) {
-    SyncMsgRecord* next = sync->next;
-    sync->result = MSG_ERR_DROPPED;
+  while (waiting) {
+    SyncMsgRecord* next = waiting->next;
+    AnswerSent(waiting, MSG_ERR_DROPPED);
+    waiting = next;
+  }
+}
+
+void AnswerSent(SyncMsgRecord* sync, LResult result) {
+  if (!sync) return;
+  MsgQueue* waiter = sync->senderQueue;
+  if (!waiter) {
+    sync->result = result;
     sync->done.Post();
-    sync = next;
+    return;
   }
-  queue->sentHead = queue->sentTail = nullptr;
-  queue->ring.reset();
-  queue->ringSize = 0;
-  queue->state = 0;
+  std::lock_guard<std::mutex> hold(waiter->lock);
+  sync->result = result;
+  sync->answered = true;
+  waiter->wake.Wake();
 }
 
 void WakeQueueReader(MsgQueue* queue, const MainWinRecord* receiver) {

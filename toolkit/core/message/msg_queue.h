@@ -22,11 +22,16 @@ enum QueueState : uint32_t {
   kPaintPending = 1u << 25,
 };
 
+// A sender that owns a queue waits on that queue, so that it can answer
+// messages sent to it meanwhile; `answered` is then guarded by that queue's
+// lock. A sender without a queue waits on `done`.
 struct SyncMsgRecord {
   Message msg{};
   LResult result = MSG_ERR_DROPPED;
   Semaphore done;
   SyncMsgRecord* next = nullptr;
+  MsgQueue* senderQueue = nullptr;
+  bool answered = false;
 };
 
 struct MsgNode {
@@ -64,6 +69,12 @@ void WakeQueueReader(MsgQueue* queue, const MainWinRecord* receiver);
 // The calling thread's record, or null.
 ThreadMsgInfo* CurrentThreadMsgInfo();
 uintptr_t ThreadKey(pthread_t thread);
+// Hands a sent message's result back and wakes its sender. Never called
+// with a queue lock held: it takes the sender's. The record belongs to the
+// sender again from here on.
+void AnswerSent(SyncMsgRecord* sync, LResult result);
+// Unlinks the head of the sent list (queue lock held); false when empty.
+bool TakeSentHead(MsgQueue* queue, Message* out);
 // Links a notification node at the tail (queue mutex held).
 void AppendNotifyNode(MsgQueue* queue, MsgNode* node);
 

@@ -43,6 +43,39 @@ int StoreInRing(MsgQueue* q, const MainWinRecord* receiver, WindowHandle hwnd, i
   return 0;
 }
 
+// A message sent to this thread while it waits: the desktop answers with
+// its own procedure, any other thread dispatches.
+void AnswerIncoming(const Message& incoming, ThreadMsgInfo* self) {
+  if (self != DesktopThreadInfo()) {
+    DispatchMessage(&incoming);
+    return;
+  }
+  AnswerSent(incoming.pAdd, DesktopWinProc(incoming.hwnd, incoming.message, incoming.wParam, incoming.lParam));
+}
+
+// Two threads sending to each other would otherwise wait for ever: the
+// sender keeps answering what is sent to it until its own answer comes.
+LResult AwaitAnswer(SyncMsgRecord* sync, ThreadMsgInfo* self) {
+  MsgQueue* own = sync->senderQueue;
+  if (!own) {
+    sync->done.Wait();
+    return sync->result;
+  }
+  for (;;) {
+    Message incoming{};
+    bool took = false;
+    {
+      std::lock_guard<std::mutex> hold(own->lock);
+      if (sync->answered) return sync->result;
+      took = TakeSentHead(own, &incoming);
+    }
+    if (took)
+      AnswerIncoming(incoming, self);
+    else
+      own->wake.Wait();
+  }
+}
+
 }  // namespace
 
 MsgQueue* QueueOfWindow(WindowHandle hwnd) {
@@ -105,8 +138,10 @@ LResult SendMessage(WindowHandle hwnd, int msg, WParam wParam, LParam lParam) {
   MsgQueue* q = main->queue;
   if (!q) return MSG_ERR_INVALID;
 
+  ThreadMsgInfo* self = CurrentThreadMsgInfo();
   SyncMsgRecord sync;
   sync.msg = Message{hwnd, msg, wParam, lParam, GetTickCount(), &sync};
+  sync.senderQueue = self ? self->queue : nullptr;
   {
     std::lock_guard<std::mutex> hold(q->lock);
     // Checked again under the lock: a window thrown away meanwhile would
@@ -120,8 +155,7 @@ LResult SendMessage(WindowHandle hwnd, int msg, WParam wParam, LParam lParam) {
     q->state |= kSentWaiting;
     q->wake.Wake();
   }
-  sync.done.Wait();
-  return sync.result;
+  return AwaitAnswer(&sync, self);
 }
 
 int BroadcastMessage(int msg, WParam wParam, LParam lParam) {

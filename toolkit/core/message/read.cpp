@@ -38,7 +38,9 @@ bool TakeSent(MsgQueue* q, Message* out, int first, int last, bool remove) {
   }
   if (!RangeAdmits(first, last, head->msg.message)) return false;
   *out = head->msg;
-  out->pAdd = head;
+  // Only the read that removes it may answer it: a peeked copy carries no
+  // record, and the sender keeps waiting until the message is removed.
+  out->pAdd = remove ? head : nullptr;
   if (remove) {
     q->sentHead = head->next;
     if (!q->sentHead) q->sentTail = nullptr;
@@ -46,6 +48,12 @@ bool TakeSent(MsgQueue* q, Message* out, int first, int last, bool remove) {
   }
   return true;
 }
+
+}  // namespace
+
+bool TakeSentHead(MsgQueue* q, Message* out) { return TakeSent(q, out, 0, 0, true); }
+
+namespace {
 
 bool TakeNotify(MsgQueue* q, Message* out, int first, int last, bool remove) {
   if (!(q->state & kNotifyWaiting)) return false;

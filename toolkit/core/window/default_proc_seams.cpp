@@ -65,8 +65,7 @@ void MoveWindowTo(WindowHandle hwnd, const Rect& rect, bool repaint) {
     SendMessage(__gui_hwnd_desktop, MSG_DT_MOVEMAINWIN, hwnd, reinterpret_cast<LParam>(&copy));
     return;
   }
-  win->window = rect;
-  RecomputeClientRect(win);
+  StoreWindowRect(win, rect);
   if (repaint && win->parent) InvalidateRect(HandleOf(win->parent), nullptr, TRUE);
 }
 

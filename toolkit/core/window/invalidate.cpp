@@ -6,6 +6,7 @@
 #include <mutex>
 
 #include "core/desktop/clip_info.h"
+#include "core/window/child_walk.h"
 #include "core/window/default_proc_seams.h"
 #include "core/window/window_damage.h"
 #include "core/window/window_messages.h"
@@ -20,9 +21,7 @@ Rect g_dirty{};
 
 Rect Offset(Rect r, int dx, int dy) { return Rect{r.left + dx, r.top + dy, r.right + dx, r.bottom + dy}; }
 
-Rect ClientArea(const WindowRecord* win) {
-  return Rect{0, 0, win->client.right - win->client.left, win->client.bottom - win->client.top};
-}
+Rect ClientArea(const Rect& client) { return Rect{0, 0, client.right - client.left, client.bottom - client.top}; }
 
 Rect Normalised(Rect r) {
   NormalizeRect(&r);
@@ -56,11 +55,12 @@ WindowRecord* PreviewTarget(WindowRecord* win) {
   return IsPreviewMain(main) ? main : win;
 }
 
-// Under the region's mutex; false while painting is in progress.
-bool AddToRegion(WindowRecord* win, const Rect* rect) {
+// Under the region's mutex; false while painting is in progress. `client`
+// is the window's client rectangle as the caller read it.
+bool AddToRegion(WindowRecord* win, const Rect& client, const Rect* rect) {
   std::lock_guard<std::mutex> hold(win->invalid.lock);
   if (win->invalid.paintCount != 0) return false;
-  Rect whole = ClientArea(win);
+  Rect whole = ClientArea(client);
   Rect r;
   if (!rect || IsCovered(&whole, &(r = Normalised(*rect)))) {
     SetClipRgn(&win->invalid.region, &whole);
@@ -72,8 +72,8 @@ bool AddToRegion(WindowRecord* win, const Rect* rect) {
 }
 
 // The part of the rectangle inside the client area, or false.
-bool CutToClient(const WindowRecord* win, const Rect* rect, Rect* cut) {
-  Rect whole = ClientArea(win);
+bool CutToClient(const Rect& client, const Rect* rect, Rect* cut) {
+  Rect whole = ClientArea(client);
   if (!rect) {
     *cut = whole;
     return !IsRectEmpty(cut);
@@ -82,45 +82,52 @@ bool CutToClient(const WindowRecord* win, const Rect* rect, Rect* cut) {
   return IntersectRect(cut, &r, &whole) != 0;
 }
 
-void DamageChildren(WindowRecord* parent, const Rect* rect);
+void DamageChildren(const ChildWalk& walk, WindowRecord* parent, const Rect* rect);
 
 // Children get their frame painted and their client part added and erased,
 // whatever the caller's erase flag, and pass the part on to their own.
-void DamageChild(WindowRecord* child, const Rect* rect) {
+void DamageChild(const ChildWalk& walk, const ChildView& child, const Rect* rect) {
+  WindowRecord* win = child.record;
   if (!rect) {
-    CallProc(child, winmsg::kNcPaint, 0, 0);
-    AddToRegion(child, nullptr);
-    CallProc(child, winmsg::kEraseBackground, 0, 0);
-    DamageChildren(child, nullptr);
+    CallProc(win, winmsg::kNcPaint, 0, 0);
+    AddToRegion(win, child.client, nullptr);
+    CallProc(win, winmsg::kEraseBackground, 0, 0);
+    DamageChildren(walk, win, nullptr);
     return;
   }
   Rect frame;
-  if (IntersectRect(&frame, rect, &child->window)) {
-    Rect local = Offset(frame, -child->window.left, -child->window.top);
-    CallProc(child, winmsg::kNcPaint, 0, reinterpret_cast<LParam>(&local));
+  if (IntersectRect(&frame, rect, &child.window)) {
+    Rect local = Offset(frame, -child.window.left, -child.window.top);
+    CallProc(win, winmsg::kNcPaint, 0, reinterpret_cast<LParam>(&local));
   }
   Rect inner;
-  if (!IntersectRect(&inner, rect, &child->client)) return;
-  Rect local = Offset(inner, -child->client.left, -child->client.top);
-  AddToRegion(child, &local);
-  CallProc(child, winmsg::kEraseBackground, 0, reinterpret_cast<LParam>(&local));
-  DamageChildren(child, &local);
+  if (!IntersectRect(&inner, rect, &child.client)) return;
+  Rect local = Offset(inner, -child.client.left, -child.client.top);
+  AddToRegion(win, child.client, &local);
+  CallProc(win, winmsg::kEraseBackground, 0, reinterpret_cast<LParam>(&local));
+  DamageChildren(walk, win, &local);
+}
+
+void DamageChildren(const ChildWalk& walk, WindowRecord* parent, const Rect* rect) {
+  for (const ChildView& child : walk.Children(parent)) {
+    if (!(child.style & kStyleVisible) || (child.exStyle & kExOwnClipInfo)) continue;
+    DamageChild(walk, child, rect);
+  }
 }
 
 void DamageChildren(WindowRecord* parent, const Rect* rect) {
-  for (WindowRecord* child = parent->firstChild; child; child = static_cast<ControlRecord*>(child)->nextSibling) {
-    if (!IsVisibleRecord(child) || (child->exStyle & kExOwnClipInfo)) continue;
-    DamageChild(child, rect);
-  }
+  ChildWalk walk;
+  DamageChildren(walk, parent, rect);
 }
 
 bool DamageMainWindow(WindowRecord* win, const Rect* rect, bool erase) {
   win = PreviewTarget(win);
-  if (!AddToRegion(win, rect)) return false;
+  const Rect client = GeometryOf(win).client;
+  if (!AddToRegion(win, client, rect)) return false;
   Rect cut;
-  bool inside = CutToClient(win, rect, &cut);
+  bool inside = CutToClient(client, rect, &cut);
   if (erase && inside) {
-    Rect screen = Offset(cut, win->client.left, win->client.top);
+    Rect screen = Offset(cut, client.left, client.top);
     CallProc(win, winmsg::kEraseBackground, 0, reinterpret_cast<LParam>(&screen));
   }
   if (!rect || inside) DamageChildren(win, rect ? &cut : nullptr);
@@ -128,10 +135,11 @@ bool DamageMainWindow(WindowRecord* win, const Rect* rect, bool erase) {
 }
 
 bool DamageControl(WindowRecord* win, const Rect* rect, bool erase) {
+  const Rect client = GeometryOf(win).client;
   Rect cut;
-  bool inside = CutToClient(win, rect, &cut);
+  bool inside = CutToClient(client, rect, &cut);
   if (erase && (!rect || inside)) CallProc(win, winmsg::kEraseBackground, 0, rect ? reinterpret_cast<LParam>(&cut) : 0);
-  if (!AddToRegion(win, rect)) return false;
+  if (!AddToRegion(win, client, rect)) return false;
   if (!rect || inside) DamageChildren(win, rect ? &cut : nullptr);
   return true;
 }
@@ -165,8 +173,9 @@ bool InvalidateWindow(WindowRecord* win, const Rect* rect, bool erase) {
   if (!win || win->dataType != kWindowValid) return false;
   Rect moved;
   if (IsControlRecord(win) && (win->exStyle & kExTransparent) && win->parent) {
-    moved = rect ? Offset(Normalised(*rect), win->client.left, win->client.top) : win->client;
-    if (!IntersectRect(&moved, &moved, &win->client)) return false;
+    const Rect client = GeometryOf(win).client;
+    moved = rect ? Offset(Normalised(*rect), client.left, client.top) : client;
+    if (!IntersectRect(&moved, &moved, &client)) return false;
     win = win->parent;
     rect = &moved;
     erase = true;

@@ -2,6 +2,7 @@
 // erase (176), paint (177) and non-client paint (178).
 #include <mutex>
 
+#include "core/window/child_walk.h"
 #include "core/window/default_proc_internal.h"
 #include "core/window/default_proc_seams.h"
 #include "core/window/invalidate.h"
@@ -19,8 +20,11 @@ constexpr uint32_t kExcludeChildren = 0x80000000u;
 constexpr int kMainPaintFont = 1;
 constexpr int kAuxPaintFont = 6;
 
+// Read under the lock the rectangles are stored under: erasing runs on
+// whichever thread invalidated.
 Rect ClientArea(const WindowRecord* win) {
-  return Rect{0, 0, win->client.right - win->client.left, win->client.bottom - win->client.top};
+  const Rect client = GeometryOf(win).client;
+  return Rect{0, 0, client.right - client.left, client.bottom - client.top};
 }
 
 HDC PaintDC(WindowRecord* win) {
@@ -36,8 +40,9 @@ void ClipToDamage(WindowRecord* win, HDC hdc, const ClipRgn* damage) {
   }
   SelectClipRegion(hdc, damage);
   if (!(win->exStyle & kExcludeChildren)) return;
-  for (WindowRecord* child = win->firstChild; child; child = static_cast<ControlRecord*>(child)->nextSibling) {
-    if (IsVisibleRecord(child) && DoesIntersect(&child->window, &whole)) ExcludeClipRect(hdc, &child->window);
+  ChildWalk walk;
+  for (const ChildView& child : walk.Children(win)) {
+    if ((child.style & kStyleVisible) && DoesIntersect(&child.window, &whole)) ExcludeClipRect(hdc, &child.window);
   }
 }
 
@@ -49,8 +54,9 @@ LResult DefaultErase(WindowRecord* win, WParam wParam, LParam lParam) {
   if (lParam) {
     area = *reinterpret_cast<const Rect*>(lParam);
     if (IsMainRecord(win)) {
-      area.left -= win->client.left, area.right -= win->client.left;
-      area.top -= win->client.top, area.bottom -= win->client.top;
+      const Rect client = GeometryOf(win).client;
+      area.left -= client.left, area.right -= client.left;
+      area.top -= client.top, area.bottom -= client.top;
     }
   }
   FillWithPixel(hdc, area, win->background);

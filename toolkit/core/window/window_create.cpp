@@ -182,6 +182,15 @@ void FillControlRecord(ControlRecord* ctl, const ControlClass* cls, const char* 
   SetUpScrollBars(ctl);
 }
 
+// Messages 37 and 34. The procedure fills a copy: a control is already in
+// its parent's child list, where other threads read its rectangle.
+void PlaceWindow(WindowRecord* win, Rect requested) {
+  Rect placed = win->window;
+  CallProc(win, MSG_SIZECHANGING, reinterpret_cast<WParam>(&requested), reinterpret_cast<LParam>(&placed));
+  StoreWindowRect(win, placed);
+  CallProc(win, MSG_SIZECHANGED, reinterpret_cast<WParam>(&placed), 0);
+}
+
 void FreeCaption(WindowRecord* win) {
   if (win->caption && win->caption != g_emptyCaption) FreeFixStr(win->caption);
   win->caption = nullptr;
@@ -223,8 +232,7 @@ WindowHandle CreateMainWindow(MainWinCreate* create) {
     return GUI_INVALID_HANDLE;
   }
   Rect requested{create->lx, create->ty, create->rx, create->by};
-  CallProc(win.get(), MSG_SIZECHANGING, reinterpret_cast<WParam>(&requested), reinterpret_cast<LParam>(&win->window));
-  CallProc(win.get(), MSG_SIZECHANGED, reinterpret_cast<WParam>(&win->window), 0);
+  PlaceWindow(win.get(), requested);
 
   win->clipInfo = &win->ownClip;
   int addRequest = (win->exStyle & kExPreview) ? MSG_DT_ADDPREVIEWWIN : MSG_DT_ADDNEWMAINWIN;
@@ -281,9 +289,7 @@ WindowHandle CreateWindowEx(const char* className, const char* caption, uint32_t
     DiscardControl(std::move(ctl));
     return GUI_INVALID_HANDLE;
   }
-  Rect requested{x, y, x + w, y + h};
-  CallProc(ctl.get(), MSG_SIZECHANGING, reinterpret_cast<WParam>(&requested), reinterpret_cast<LParam>(&ctl->window));
-  CallProc(ctl.get(), MSG_SIZECHANGED, reinterpret_cast<WParam>(&ctl->window), 0);
+  PlaceWindow(ctl.get(), Rect{x, y, x + w, y + h});
   // Painted at once: a page that builds its controls after showing itself
   // shows each one complete as it comes.
   bool paintNow = IsVisibleRecord(parentRec) && IsVisibleRecord(ctl.get());

@@ -1,5 +1,7 @@
 #include "core/window/window_damage.h"
 
+#include "core/desktop/zorder.h"
+#include "core/window/default_proc_seams.h"
 #include "core/window/invalidate.h"
 #include "gui/window.h"
 
@@ -14,15 +16,28 @@ void AddOrigins(Rect* rect, const WindowRecord* from) {
 }  // namespace
 
 Rect ScreenRectOf(const WindowRecord* win) {
+  GeometryReadLock hold;
   Rect rect = win->window;
   AddOrigins(&rect, win->parent);
   return rect;
 }
 
 Rect ClientScreenRectOf(const WindowRecord* win) {
+  GeometryReadLock hold;
   Rect rect = win->client;
   AddOrigins(&rect, win->parent);
   return rect;
+}
+
+WindowGeometry GeometryOf(const WindowRecord* win) {
+  GeometryReadLock hold;
+  return WindowGeometry{win->window, win->client};
+}
+
+void StoreWindowRect(WindowRecord* win, const Rect& rect) {
+  StackWriteLock hold;
+  win->window = rect;
+  RecomputeClientRect(win);
 }
 
 LResult CallProc(WindowRecord* win, int msg, WParam wParam, LParam lParam) {

@@ -11,9 +11,21 @@
 // transparent control whose rectangle misses its parent).
 bool InvalidateWindowArea(WindowRecord* win, const Rect* rect, bool erase);
 
+// A window's own rectangles, read under the lock they are stored under.
+struct WindowGeometry {
+  Rect window;
+  Rect client;
+};
+WindowGeometry GeometryOf(const WindowRecord* win);
+
 // Window and client rectangles of a window in screen coordinates.
 Rect ScreenRectOf(const WindowRecord* win);
 Rect ClientScreenRectOf(const WindowRecord* win);
+
+// Stores a window rectangle under the stack lock, where other threads'
+// walks read it; the client rectangle follows as the default procedure
+// would, until message 34 computes it.
+void StoreWindowRect(WindowRecord* win, const Rect& rect);
 
 // Calls a window's procedure directly, in the calling thread.
 LResult CallProc(WindowRecord* win, int msg, WParam wParam, LParam lParam);

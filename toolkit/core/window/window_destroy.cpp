@@ -1,13 +1,13 @@
 // Destruction of main windows and controls. A destroyed main window keeps
 // its record (data type 241) until its thread cleans it up, so late
-// messages to it are recognised and dropped; a control is freed at once.
-#include <memory>
-
+// messages to it are recognised and dropped; a control is freed once no
+// walk of its parent's controls is in progress.
 #include "core/desktop/desktop.h"
 #include "core/desktop/zorder.h"
 #include "core/message/msg_queue.h"
 #include "core/startup/input_helpers.h"
 #include "core/window/auto_repeat.h"
+#include "core/window/child_walk.h"
 #include "core/window/nonclient_mouse.h"
 #include "core/window/window_damage.h"
 #include "core/window/window_internal.h"
@@ -108,17 +108,15 @@ BOOL DestroyWindow(WindowHandle control) {
   }
   if (SendMessage(__gui_hwnd_desktop, kDesktopRemoveControl, HandleOf(parent), static_cast<LParam>(control)) != 0)
     return FALSE;
-  ctl->style &= ~kStyleVisible;
+  {
+    StackWriteLock hold;
+    ctl->style &= ~kStyleVisible;
+  }
   if (ctl->privateDC) DeletePrivateDC(ctl->privateDC);
+  ctl->privateDC = 0;
   ClearAutoRepeatOf(control);
   ForgetNonClientStateOf(control);
   ThrowAwayMessages(control);
-  std::unique_ptr<ControlRecord> owned(ctl);
-  if (ctl->exStyle & kExOwnClipInfo) {
-    delete ctl->clipInfo;
-    delete ctl->zorderNode;
-  }
-  ctl->clipInfo = nullptr;
   FreeWindowCaption(ctl);
   {
     MsgQueue* q = ctl->mainWindow ? ctl->mainWindow->queue : nullptr;
@@ -129,6 +127,8 @@ BOOL DestroyWindow(WindowHandle control) {
       ctl->dataType = 0;
     }
   }
+  // Another thread's walk of the parent's controls may still hold it.
+  RetireControl(ctl);
   return TRUE;
 }
 

@@ -89,7 +89,7 @@ struct ScrollBarInfo {
 typedef void (*NotificationCallback)(WindowHandle control, int id, int code, LParam addData);
 
 struct WindowRecord {
-  uint16_t dataType = kWindowValid;
+  std::atomic<uint16_t> dataType{kWindowValid};  // read by any thread that holds a handle
   uint16_t windowType = kWindowMain;
   Rect window{};
   Rect client{};

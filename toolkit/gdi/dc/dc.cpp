@@ -92,6 +92,16 @@ void InitScreenDC(DC* dc, GalSurface* surface) {
   dc->curDst = dc->geomPixels;
 }
 
+OwnScreenDC::OwnScreenDC() {
+  if (GalSurface* screen = CurrentScreenSurface()) InitScreenDC(&dc_, screen);
+}
+
+OwnScreenDC::~OwnScreenDC() {
+  if (dc_.alphaFormat) GAL_FreeFormat(dc_.alphaFormat);
+  if (dc_.localClip.heap) EmptyClipRgn(&dc_.localClip);
+  if (dc_.effClip.heap) EmptyClipRgn(&dc_.effClip);
+}
+
 void LogicalToDevice(const DC* dc, int* x, int* y) {
   if (dc->dcType == kScreenDC) return;
   if (dc->mapMode != 0) {

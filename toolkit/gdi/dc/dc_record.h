@@ -127,6 +127,22 @@ inline bool LocalClipApplies(const DC* dc) {
   return dc->localCutToNothing || !IsEmptyClipRgn(&dc->localClip);
 }
 
+// A screen DC of the caller's own, for drawing whose pen and raster
+// operation must not leak into the shared screen DC other threads use.
+// Empty (false) before the screen exists.
+class OwnScreenDC {
+ public:
+  OwnScreenDC();
+  ~OwnScreenDC();
+  OwnScreenDC(const OwnScreenDC&) = delete;
+  OwnScreenDC& operator=(const OwnScreenDC&) = delete;
+  explicit operator bool() const { return dc_.surface != nullptr; }
+  HDC handle() { return HandleOfDC(&dc_); }
+
+ private:
+  DC dc_;
+};
+
 // Logical to screen coordinates.
 void LogicalToDevice(const DC* dc, int* x, int* y);
 

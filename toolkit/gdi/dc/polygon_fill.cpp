@@ -1,9 +1,11 @@
 // Filling polygons on a DC with the brush colour through the clipped spans.
 #include <algorithm>
+#include <cstdint>
 #include <memory>
 #include <new>
 
 #include "gdi/dc/clipped_spans.h"
+#include "gdi/dc/polygon_rows.h"
 #include "gui/dc.h"
 #include "gui/polygon.h"
 
@@ -31,6 +33,9 @@ std::unique_ptr<Point[]> ConvertPolygonPoints(const DC* dc, const Point* points,
 
 namespace {
 
+// One past an inclusive edge, without overflowing at the largest int.
+int PastEnd(int edge) { return edge == INT32_MAX ? edge : edge + 1; }
+
 // Generator rows are inclusive runs: a one-pixel run is a pixel.
 void FillRun(void* context, int x1, int x2, int y) {
   DrawClippedRun(static_cast<DC*>(context), x1, x2, y);
@@ -52,7 +57,7 @@ BOOL FillPolygon(HDC hdc, const Point* points, int count) {
   Rect bound;
   std::unique_ptr<Point[]> screen = ConvertPolygonPoints(dc.get(), points, count, &bound);
   if (!screen) return FALSE;
-  dc->rcOutput = Rect{bound.left, bound.top, bound.right + 1, bound.bottom + 1};
+  dc->rcOutput = Rect{bound.left, bound.top, PastEnd(bound.right), PastEnd(bound.bottom)};
   PreparePen(dc.get(), dc->brushColor, 1);
   DrawingScope drawing(dc.get());
   if (!drawing) return TRUE;
@@ -60,10 +65,12 @@ BOOL FillPolygon(HDC hdc, const Point* points, int count) {
     DrawClippedVLine(dc.get(), bound.top, bound.bottom, bound.left);
   } else if (bound.top == bound.bottom) {
     DrawClippedHLine(dc.get(), bound.left, bound.right, bound.top);
-  } else if (monotone) {
-    if (!MonotoneVerticalPolygonGenerator(dc.get(), screen.get(), count, FillRun)) return FALSE;
   } else {
-    if (!PolygonGenerator(dc.get(), screen.get(), count, FillRun)) return FALSE;
+    // Only the rows the clip leaves: a huge polygon costs its visible part.
+    const int first = dc->rcOutput.top, last = dc->rcOutput.bottom - 1;
+    const bool done = monotone ? MonotonePolygonRows(dc.get(), screen.get(), count, FillRun, first, last)
+                               : PolygonRows(dc.get(), screen.get(), count, FillRun, first, last);
+    if (!done) return FALSE;
   }
   return TRUE;
 }

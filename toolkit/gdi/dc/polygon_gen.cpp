@@ -1,12 +1,15 @@
 // Polygon scan conversion: a row-buffer generator for vertically monotone
 // polygons and an edge-table generator for any polygon. Both hand each row
 // to a span call-back (x1 to x2 inclusive).
+#include <algorithm>
 #include <cerrno>
 #include <cstdint>
 #include <cstdlib>
 #include <memory>
 #include <new>
+#include <vector>
 
+#include "gdi/dc/polygon_rows.h"
 #include "gui/polygon.h"
 
 namespace {
@@ -32,16 +35,19 @@ int64_t EdgeSlope(int64_t dx, int64_t dy) {
   return slope;
 }
 
-// Fills x of the rows [y0, y1) of the edge (x0, y0)-(x1, y1), one value per row.
+// Fills x of the rows [y0, y1) of the edge (x0, y0)-(x1, y1) that fall in
+// the buffer (rows topY .. topY + rowCount - 1), one value per row. Each
+// row's x follows from its own index, so rows outside are never visited.
 void ComputeEdgeXs(int x0, int y0, int x1, int y1, int topY, int rowCount, RowSpan* rows,
                    int RowSpan::*side) {
   const int64_t dy = static_cast<int64_t>(y1) - y0;
   if (dy < 1) return;
   const int s = x1 >= x0 ? 1 : -1;
   const int64_t slope = EdgeSlope(static_cast<int64_t>(x1) - x0, dy);
-  for (int64_t k = 0; k < dy; ++k) {
+  const int64_t first = std::max<int64_t>(0, static_cast<int64_t>(topY) - y0);
+  const int64_t end = std::min<int64_t>(dy, static_cast<int64_t>(topY) + rowCount - y0);
+  for (int64_t k = first; k < end; ++k) {
     const int64_t row = static_cast<int64_t>(y0) - topY + k;
-    if (row < 0 || row >= rowCount) continue;
     const int64_t product = k * slope;
     const int64_t step = product > 0x7FFFFFFF ? 32767 : (product + kFixOne - 1) / kFixOne;
     rows[row].*side = static_cast<int>(x0 + s * step);
@@ -134,6 +140,37 @@ void ReportActiveSpans(void* context, const PolygonEdge* active, int y, SpanCall
   }
 }
 
+// Edges that began above `first` and reach it, advanced to it and listed
+// as the walk from their tops would have left them: by key; on equal keys
+// the one with the larger slope was to the left a row earlier and stays
+// first (equal slopes then mean equal spans, so any order will do).
+PolygonEdge* EnterPartway(PolygonEdge** waiting, int first) {
+  std::vector<PolygonEdge*> running;
+  for (PolygonEdge* e = *waiting; e != nullptr && e->top < first;) {
+    PolygonEdge* next = e->next;
+    RemovePolygonEdge(waiting, e);
+    if (e->bottom >= first) {
+      e->x += (static_cast<int64_t>(first) - e->top) * e->dx;
+      running.push_back(e);
+    }
+    e = next;
+  }
+  std::sort(running.begin(), running.end(), [](const PolygonEdge* a, const PolygonEdge* b) {
+    if (a->Key() != b->Key()) return a->Key() < b->Key();
+    if (a->dx != b->dx) return a->dx > b->dx;
+    return a < b;
+  });
+  PolygonEdge* active = nullptr;
+  PolygonEdge* tail = nullptr;
+  for (PolygonEdge* e : running) {
+    e->prev = tail;
+    e->next = nullptr;
+    (tail ? tail->next : active) = e;
+    tail = e;
+  }
+  return active;
+}
+
 void AdvanceActiveEdges(PolygonEdge** active, int y) {
   for (PolygonEdge* e = *active; e != nullptr;) {
     PolygonEdge* next = e->next;
@@ -169,29 +206,45 @@ BOOL PolygonIsMonotoneVertical(const Point* points, int count) {
 
 BOOL MonotoneVerticalPolygonGenerator(void* context, const Point* points, int count,
                                       SpanCallback cb) {
-  if (count < 3) return TRUE;
+  return gui::dc::MonotonePolygonRows(context, points, count, cb, INT32_MIN, INT32_MAX) ? TRUE : FALSE;
+}
+
+BOOL PolygonGenerator(void* context, const Point* points, int count, SpanCallback cb) {
+  return gui::dc::PolygonRows(context, points, count, cb, INT32_MIN, INT32_MAX) ? TRUE : FALSE;
+}
+
+}  // extern "C"
+
+namespace gui::dc {
+
+bool MonotonePolygonRows(void* context, const Point* points, int count, SpanCallback cb, int firstRow,
+                         int lastRow) {
+  if (count < 3) return true;
   int top = 0, bottom = 0;
   for (int i = 1; i < count; ++i) {
     if (points[i].y < points[top].y) top = i;
     if (points[i].y > points[bottom].y) bottom = i;
   }
-  const int64_t height = static_cast<int64_t>(points[bottom].y) - points[top].y;
-  if (height < 1) return TRUE;
-  if (height > INT32_MAX) return FALSE;  // no row buffer of that size
-  const int topY = points[top].y;
-  const int rowCount = static_cast<int>(height);
+  if (points[bottom].y - static_cast<int64_t>(points[top].y) < 1) return true;
+  // The bottom row itself is not reported.
+  const int64_t from = std::max<int64_t>(points[top].y, firstRow);
+  const int64_t to = std::min<int64_t>(static_cast<int64_t>(points[bottom].y) - 1, lastRow);
+  if (from > to) return true;
+  if (to - from + 1 > INT32_MAX) return false;  // no row buffer of that size
+  const int topY = static_cast<int>(from);
+  const int rowCount = static_cast<int>(to - from + 1);
   std::unique_ptr<RowSpan[]> rows(new (std::nothrow) RowSpan[rowCount]);
-  if (!rows) return FALSE;
+  if (!rows) return false;
   FillChain(points, count, top, bottom, -1, topY, rowCount, rows.get(), &RowSpan::left);
   FillChain(points, count, top, bottom, +1, topY, rowCount, rows.get(), &RowSpan::right);
   for (int r = 0; r < rowCount; ++r) cb(context, rows[r].left, rows[r].right, topY + r);
-  return TRUE;
+  return true;
 }
 
-BOOL PolygonGenerator(void* context, const Point* points, int count, SpanCallback cb) {
-  if (count < 1) return TRUE;
+bool PolygonRows(void* context, const Point* points, int count, SpanCallback cb, int firstRow, int lastRow) {
+  if (count < 1) return true;
   std::unique_ptr<PolygonEdge[]> edges(new (std::nothrow) PolygonEdge[count]);
-  if (!edges) return FALSE;
+  if (!edges) return false;
   PolygonEdge* waiting = nullptr;
   int minTop = INT32_MAX, maxBottom = INT32_MIN;
   for (int i = 0; i < count; ++i) {
@@ -206,9 +259,12 @@ BOOL PolygonGenerator(void* context, const Point* points, int count, SpanCallbac
     if (edge->top < minTop) minTop = edge->top;
     if (edge->bottom > maxBottom) maxBottom = edge->bottom;
   }
-  if (minTop > maxBottom) return TRUE;
-  PolygonEdge* active = nullptr;
-  for (int64_t row = minTop; row <= maxBottom; ++row) {
+  if (minTop > maxBottom) return true;
+  const int first = std::max(minTop, firstRow);
+  const int last = std::min(maxBottom, lastRow);
+  if (first > last) return true;
+  PolygonEdge* active = EnterPartway(&waiting, first);
+  for (int64_t row = first; row <= last; ++row) {
     const int y = static_cast<int>(row);
     while (waiting != nullptr && waiting->top == y) {
       PolygonEdge* edge = waiting;
@@ -219,7 +275,7 @@ BOOL PolygonGenerator(void* context, const Point* points, int count, SpanCallbac
     ReportActiveSpans(context, active, y, cb);
     AdvanceActiveEdges(&active, y);
   }
-  return TRUE;
+  return true;
 }
 
-}  // extern "C"
+}  // namespace gui::dc

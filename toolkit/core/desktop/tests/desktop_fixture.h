@@ -185,6 +185,29 @@ class TwoWindows : public DesktopTest {
   WindowHandle back_ = 0, front_ = 0;
 };
 
+// A main window running on a thread of its own until it is closed, made
+// from `create` (whose procedure must close it with DestroyAndQuitOnClose).
+struct OwnThreadWindow {
+  explicit OwnThreadWindow(const MainWinCreate& spec) : create(spec) {}
+  MainWinCreate create;
+  std::atomic<WindowHandle> hwnd{0};
+  Semaphore created;
+
+  static LResult CloseOrRecord(WindowHandle hwnd, int msg, WParam wParam, LParam lParam) {
+    if (DestroyAndQuitOnClose(hwnd, msg)) return 0;
+    return RecordingProc(hwnd, msg, wParam, lParam);
+  }
+
+  static void* Run(void* arg) {
+    auto* self = static_cast<OwnThreadWindow*>(arg);
+    WindowHandle made = CreateMainWindow(&self->create);
+    self->hwnd = made;
+    self->created.Post();
+    RunMainWindow(made);
+    return nullptr;
+  }
+};
+
 inline WindowRecord* Rec(WindowHandle hwnd) { return WindowOf(hwnd); }
 
 inline std::vector<WindowHandle> ListOrder(const ZOrderList& list) {

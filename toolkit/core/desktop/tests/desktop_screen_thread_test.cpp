@@ -2,8 +2,11 @@
 // desktop's background, before and after a window covered part of it.
 #include <gtest/gtest.h>
 
+#include <thread>
+
 #include "core/desktop/desktop.h"
 #include "core/desktop/tests/desktop_fixture.h"
+#include "gui/dc.h"
 #include "gui/gal.h"
 #include "gui/host.h"
 #include "gui/startup.h"
@@ -45,6 +48,57 @@ TEST(DesktopScreen, BackgroundShowsAndAHiddenWindowLeavesNoPixels) {
   EXPECT_EQ(HostReadWindowPixel(0, 150, 150), kBackground);
   EXPECT_EQ(HostReadWindowPixel(0, 199, 199), kBackground);
 
+  DestroyMainWindow(hwnd);
+  MainWindowThreadCleanup(hwnd);
+  TerminateGUI(0);
+}
+
+// The move/resize frame shows on the screen (xor with the frame colour
+// inverts the window under it) and goes again at the end, while another
+// thread draws through the shared screen DC, whose raster operation and
+// pen the frame leaves alone.
+TEST(DesktopScreen, TrackingFrameShowsAndLeavesTheScreenDCAlone) {
+  SetAppCallbacks(nullptr);
+  InitDesktop();
+  ASSERT_EQ(InitGUI(0, nullptr), 0);
+  MainWinCreate create = MainWindowSpec({100, 100, 300, 300}, RecordingProc, "dragged");
+  WindowHandle hwnd = CreateMainWindow(&create);
+  ASSERT_NE(hwnd, GUI_INVALID_HANDLE);
+  PaintRed(0, 0, 400, 400);
+  std::atomic<bool> stop{false};
+  std::atomic<int> changed{0}, draws{0};
+  const GalPixel pen = GetDCAttr(HDC_SCREEN, DC_ATTR_PEN_COLOR);
+  std::thread drawer([&] {
+    while (!stop.load()) {
+      if (GetRasterOperation(HDC_SCREEN) != ROP_SET || GetDCAttr(HDC_SCREEN, DC_ATTR_PEN_COLOR) != pen) ++changed;
+      SetPixel(HDC_SCREEN, 600, 600, pen);
+      ++draws;
+    }
+  });
+  while (draws.load() == 0) sched_yield();
+  auto frameShown = [](int x, int y) {
+    HostFlush();
+    // Dotted: one of the first three pixels of the top edge carries a dot.
+    for (int i = 0; i < 3; ++i)
+      if (HostReadWindowPixel(0, x + i, y) == (kRed ^ 0xFFFFFF)) return true;
+    return false;
+  };
+  DragInfo drag{33, 150, 150};
+  ASSERT_EQ(SendMessage(__gui_hwnd_desktop, MSG_DT_STARTDRAGWIN, hwnd, reinterpret_cast<LParam>(&drag)), 0);
+  EXPECT_TRUE(frameShown(100, 100));
+  // Posted as the event thread posts it; a desktop request would end the
+  // tracking, so an unknown message tells when the move was handled.
+  PostMessage(__gui_hwnd_desktop, MSG_MOUSEMOVE, 0, PointParam(160, 170));  // the frame follows to (110, 120)
+  Message queued;
+  while (PeekPostMessage(&queued, __gui_hwnd_desktop, 0, 0, FALSE)) sched_yield();
+  SendMessage(__gui_hwnd_desktop, 12345, 0, 0);
+  EXPECT_TRUE(frameShown(110, 120));
+  EXPECT_FALSE(frameShown(100, 100));  // the old one went
+  Input(2, 0, PointParam(160, 170));  // ends it
+  EXPECT_FALSE(frameShown(110, 120));
+  stop = true;
+  drawer.join();
+  EXPECT_EQ(changed.load(), 0);
   DestroyMainWindow(hwnd);
   MainWindowThreadCleanup(hwnd);
   TerminateGUI(0);

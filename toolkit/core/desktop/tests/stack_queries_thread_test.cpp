@@ -179,30 +179,61 @@ TEST_F(StackQueries, ReturnToPreviewFromAWindowThreadLeavesTheStacksToTheDesktop
 namespace desktest {
 namespace {
 
-// Hit tests on window threads while the desktop moves a window back and
-// forth: the rectangle is read under the same lock it is stored under, so
-// a hit test sees the old or the new place, never a torn one.
+// Hit tests on window threads while the desktop moves a window between
+// two places side by side: the rectangle is read under the same lock it is
+// stored under, so a hit test sees the old or the new place, never one
+// made of both (which would reach over the gap between them).
 TEST_F(StackQueries, HitTestsWhileAWindowMoves) {
-  WindowHandle moving = Main({0, 0, 100, 100});
+  const Rect left{0, 0, 100, 100}, right{200, 0, 300, 100};
+  WindowHandle moving = Main(left);
   ASSERT_NE(moving, GUI_INVALID_HANDLE);
   Settle();
   std::atomic<bool> stop{false};
-  std::atomic<int> torn{0};
+  std::atomic<int> torn{0}, probes{0};
   auto probe = [&] {
     while (!stop.load()) {
-      // Both places cover (50, 50); only a torn rectangle could miss it.
-      if (WindowUnderPointer(50, 50) != moving) ++torn;
+      if (WindowUnderPointer(150, 50) == moving) ++torn;  // in the gap
+      ++probes;
     }
   };
   std::thread readers[2] = {std::thread(probe), std::thread(probe)};
-  for (int i = 0; i < 200; ++i) {
-    Rect place = (i % 2) ? Rect{0, 0, 100, 100} : Rect{40, 40, 140, 140};
+  while (probes.load() == 0) sched_yield();
+  for (int i = 0; i < 400; ++i) {
+    Rect place = (i % 2) ? left : right;
     SendMessage(__gui_hwnd_desktop, MSG_DT_MOVEMAINWIN, moving, reinterpret_cast<LParam>(&place));
   }
   stop = true;
   for (std::thread& r : readers) r.join();
   EXPECT_EQ(torn.load(), 0);
   EXPECT_TRUE(Destroy(moving));
+}
+
+// Window threads ask on which display a popup menu is open while the
+// desktop opens and closes menus owned by a main-display window.
+TEST_F(StackQueries, MenuQueriesWhileMenusOpenAndClose) {
+  WindowHandle owner = Main({0, 0, 100, 100});
+  Settle();
+  PopupMenuHead menu{{10, 10, 60, 80}, owner, 0, 0};
+  std::atomic<bool> stop{false};
+  std::atomic<int> wrongDisplay{0}, asked{0};
+  std::thread reader([&] {
+    while (!stop.load()) {
+      if (IsMenuPopup(getAuxOutputHook())) ++wrongDisplay;
+      IsMenuPopup(getMainOutputHook());
+      ++asked;
+    }
+  });
+  while (asked.load() == 0) sched_yield();
+  for (int i = 0; i < 300; ++i) {
+    desktest::Request(MSG_DT_TRACKPOPUPMENU, 0, reinterpret_cast<LParam>(&menu));
+    EXPECT_EQ(IsMenuPopup(getMainOutputHook()), 1);
+    desktest::Request(i % 2 ? MSG_DT_CLOSEMENU : MSG_DT_ENDTRACKMENU, 0, reinterpret_cast<LParam>(&menu));
+  }
+  stop = true;
+  reader.join();
+  EXPECT_EQ(IsMenuPopup(getMainOutputHook()), 0);
+  EXPECT_EQ(wrongDisplay.load(), 0);
+  Settle();
 }
 
 }  // namespace

@@ -300,32 +300,16 @@ TEST_F(Lifecycle, DestroyingAMainWindowTakesItsControlsAndHostedWindows) {
 namespace desktest {
 namespace {
 
-// A main window running on a thread of its own until it is closed.
-struct OwnThreadWindow {
-  std::atomic<WindowHandle> hwnd{0};
-  Semaphore created;
-
-  static LResult Proc(WindowHandle hwnd, int msg, WParam wParam, LParam lParam) {
-    if (DestroyAndQuitOnClose(hwnd, msg)) return 0;
-    return RecordingProc(hwnd, msg, wParam, lParam);
-  }
-
-  static void* Run(void* arg) {
-    auto* self = static_cast<OwnThreadWindow*>(arg);
-    MainWinCreate create = MainWindowSpec({100, 100, 300, 300}, Proc, "own thread");
-    WindowHandle hwnd = CreateMainWindow(&create);
-    self->hwnd = hwnd;
-    self->created.Post();
-    RunMainWindow(hwnd);
-    return nullptr;
-  }
-};
+// A main window on a thread of its own that records what it gets.
+MainWinCreate OwnThreadSpec() {
+  return MainWindowSpec({100, 100, 300, 300}, OwnThreadWindow::CloseOrRecord, "own thread");
+}
 
 class WindowThreads : public DesktopTest {};
 
 TEST_F(WindowThreads, WindowOnItsOwnThreadIsWaitedForUntilClosed) {
   WindowHandle mine = Main({0, 0, 200, 200});
-  OwnThreadWindow other;
+  OwnThreadWindow other(OwnThreadSpec());
   pthread_t thread;
   ASSERT_EQ(CreateThreadForMainWindow(&thread, nullptr, OwnThreadWindow::Run, &other), 0);
   other.created.Wait();
@@ -344,7 +328,7 @@ TEST_F(WindowThreads, WindowOnItsOwnThreadIsWaitedForUntilClosed) {
 }
 
 TEST_F(WindowThreads, UnwaitedWindowThreadIsDetachedAtCleanup) {
-  OwnThreadWindow other;
+  OwnThreadWindow other(OwnThreadSpec());
   pthread_t thread;
   ASSERT_EQ(CreateThreadForMainWindow(&thread, nullptr, OwnThreadWindow::Run, &other), 0);
   other.created.Wait();

@@ -249,6 +249,34 @@ TEST_F(Requests, TrackingMovesTheFrameAndReportsWhereItEnded) {
   EXPECT_EQ(Recorder::Instance().Take(), expected);
 }
 
+// The tracking frees exactly the regions it took, even when another
+// output became current meanwhile (its list is then a different one).
+TEST_F(Requests, TrackingReleasesItsRegionsAfterTheCurrentOutputChanged) {
+  const int mainOutput = getCurOutputHook();
+  setCurOutputHook(getAuxOutputHook());
+  WindowHandle aux = Main({0, 0, 50, 50});  // on the auxiliary display's list
+  setCurOutputHook(mainOutput);
+  Settle();
+  auto free = [](WindowHandle hwnd) {
+    std::unique_lock<std::mutex> probe(Rec(hwnd)->clipInfo->lock, std::try_to_lock);
+    return probe.owns_lock();
+  };
+  DragInfo drag{33, 10, 10};
+  ASSERT_EQ(Request(MSG_DT_STARTDRAGWIN, back_, reinterpret_cast<LParam>(&drag)), 0u);
+  EXPECT_FALSE(free(back_));
+  EXPECT_FALSE(free(front_));
+  EXPECT_TRUE(free(aux));  // not on the current display: never taken
+  setCurOutputHook(getAuxOutputHook());
+  Input(2, 0, PointParam(20, 15));  // ends the tracking
+  setCurOutputHook(mainOutput);
+  ASSERT_TRUE(free(back_));
+  ASSERT_TRUE(free(front_));
+  EXPECT_TRUE(free(aux));
+  // The next request re-clips the windows, which needs their regions.
+  Request(MSG_DT_MOVETOTOP, back_);
+  EXPECT_EQ(ListOrder(MainDisplayList()), (std::vector<WindowHandle>{back_, front_}));
+}
+
 // A key hides a shown soft keyboard before it ends the tracking: hiding
 // rebuilds the regions the tracking holds locked.
 TEST_F(Requests, KeyDuringTrackingHidesTheSoftKeyboardAndEndsTheTracking) {

@@ -100,6 +100,36 @@ TEST(CrossThreadSend, SentHeadOutsideTheRangeHidesLaterSentOnly) {
   EXPECT_EQ(second.get(), 1050);
 }
 
+// A sent message looked at without removal is no answer: dispatching the
+// peeked copy leaves the sender waiting and the message at the head, and
+// the read that removes it answers once.
+TEST(CrossThreadSend, PeekedWithoutRemovalStaysUnansweredAtTheHead) {
+  Recorder::Instance().Take();
+  OwnerThread owner;
+  MainWinRecord* win = owner.window();
+  auto answer = std::async(std::launch::async, [&] { return SendMessage(H(win), 900, 0, 0); });
+  WaitUntilSent(win->queue);
+  std::vector<int> peeked;
+  std::promise<void> looked, checked;
+  owner.Run([&](MainWinRecord* w) {
+    Message msg;
+    for (int i = 0; i < 3 && PeekMessage(&msg, H(w), 0, 0, FALSE); ++i) {
+      peeked.push_back(msg.message);
+      DispatchMessage(&msg);
+    }
+    looked.set_value();
+    checked.get_future().wait();
+    if (PeekMessage(&msg, H(w), 0, 0, TRUE)) DispatchMessage(&msg);
+  });
+  looked.get_future().wait();
+  EXPECT_EQ(peeked, (std::vector<int>{900, 900, 900}));
+  EXPECT_EQ(answer.wait_for(std::chrono::milliseconds(50)), std::future_status::timeout);
+  WaitUntilSent(win->queue, 1);  // still linked
+  checked.set_value();
+  owner.Wait();
+  EXPECT_EQ(answer.get(), 1900);
+}
+
 TEST(CrossThreadSend, WindowDestroyedBeforeDispatchAnswersMinusTwo) {
   OwnerThread owner;
   MainWinRecord* win = owner.window();

@@ -3,6 +3,10 @@
 // invalidating while the window paints.
 #include <pthread.h>
 
+#include <thread>
+
+#include "core/window/child_walk.h"
+#include "core/window/default_proc_seams.h"
 #include "core/window/invalidate.h"
 #include "core/window/tests/paint_fixture.h"
 
@@ -254,6 +258,45 @@ TEST_F(Invalidation, OtherThreadsInvalidateWhileTheWindowPaints) {
   EXPECT_TRUE(RegionEmpty(child_));
   EXPECT_GT(g_paints.load(), 0);
   TakeErased();
+}
+
+}  // namespace
+}  // namespace painttest
+
+namespace painttest {
+namespace {
+
+// Controls come, move and go on the window's thread while another thread
+// invalidates and begins painting their parent, walking its controls and
+// reading their rectangles. A control leaves its records to the walks that
+// may still hold it, and is freed once none runs.
+TEST_F(PaintTest, ControlsComeAndGoWhileAnotherThreadRepaintsTheirParent) {
+  constexpr uint32_t kExcludeChildren = 0x80000000u;  // BeginPaint walks the controls too
+  WindowHandle parent = LoggedMain({0, 0, 300, 300}, WS_VISIBLE, kExcludeChildren);
+  WindowHandle steady = LoggedControl(parent, {0, 0, 20, 20}, 1);
+  Quiet();
+  std::atomic<bool> stop{false};
+  std::atomic<int> walks{0};
+  std::thread repainter([&] {
+    while (!stop.load()) {
+      InvalidateRect(parent, nullptr, TRUE);
+      EndPaint(parent, BeginPaint(parent));
+      ++walks;
+    }
+  });
+  while (walks.load() == 0) sched_yield();
+  for (int round = 0; round < 300; ++round) {
+    WindowHandle passing = LoggedControl(parent, {40, 40, 90, 60}, 2 + round);
+    ASSERT_NE(passing, GUI_INVALID_HANDLE);
+    MoveWindowTo(passing, round % 2 ? Rect{100, 40, 150, 60} : Rect{40, 100, 90, 120}, false);
+    EXPECT_TRUE(DestroyWindow(passing));
+    if (round % 20 == 0) Quiet();
+  }
+  stop = true;
+  repainter.join();
+  Quiet();
+  EXPECT_EQ(GetNextChild(parent, 0), steady);
+  EXPECT_EQ(ReclaimRetiredControls(), 0u);  // nothing kept once no walk runs
 }
 
 }  // namespace

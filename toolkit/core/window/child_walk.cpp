@@ -1,0 +1,58 @@
+#include "core/window/child_walk.h"
+
+#include <atomic>
+#include <mutex>
+
+#include "core/desktop/zorder.h"
+
+namespace {
+
+std::atomic<int> g_walks{0};
+std::mutex g_retiredLock;
+std::vector<ControlRecord*> g_retired;
+
+void FreeControl(ControlRecord* control) {
+  if (control->exStyle & kExOwnClipInfo) {
+    delete control->clipInfo;
+    delete control->zorderNode;
+  }
+  delete control;
+}
+
+}  // namespace
+
+ChildWalk::ChildWalk() { g_walks.fetch_add(1); }
+
+// The last walk out frees what was retired meanwhile.
+ChildWalk::~ChildWalk() {
+  if (g_walks.fetch_sub(1) == 1) ReclaimRetiredControls();
+}
+
+std::vector<ChildView> ChildWalk::Children(const WindowRecord* parent) const {
+  std::vector<ChildView> out;
+  GeometryReadLock hold;  // the rectangles: the desktop thread reads them here too
+  for (WindowRecord* child = parent->firstChild; child; child = static_cast<ControlRecord*>(child)->nextSibling)
+    out.push_back(ChildView{child, child->window, child->client, child->style, child->exStyle});
+  return out;
+}
+
+void RetireControl(ControlRecord* control) {
+  {
+    std::lock_guard<std::mutex> hold(g_retiredLock);
+    g_retired.push_back(control);
+  }
+  ReclaimRetiredControls();
+}
+
+// Checked under the list's lock: a walk counted after this check took its
+// snapshot after these controls left their lists, so it cannot hold one.
+size_t ReclaimRetiredControls() {
+  std::vector<ControlRecord*> freeing;
+  {
+    std::lock_guard<std::mutex> hold(g_retiredLock);
+    if (g_walks.load() != 0) return g_retired.size();
+    freeing.swap(g_retired);
+  }
+  for (ControlRecord* control : freeing) FreeControl(control);
+  return 0;
+}
