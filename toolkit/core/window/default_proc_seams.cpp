@@ -14,17 +14,6 @@ namespace {
 std::atomic<uint32_t> g_cursorX{0}, g_cursorY{0};
 }  // namespace
 
-int NonClientHitTest(WindowRecord* win, int x, int y) {
-  Rect r = ScreenRectOf(win);
-  bool inside = x >= r.left && x < r.right && y >= r.top && y < r.bottom;
-  return inside ? hit::kBorder : hit::kOutside;
-}
-
-void RecomputeClientRect(WindowRecord* win) { win->client = win->window; }
-bool ScrollBarsTakeMouse(WindowRecord*, int, int, LParam) { return false; }
-void DrawNonClientArea(WindowRecord*, HDC, const Rect*) {}
-void RedrawCaptionBar(WindowRecord*, bool) {}
-
 void HighlightMenuBarAt(WindowRecord*, int, int, int) {}
 void TrackMenuBarAt(WindowRecord*, int, int) {}
 void TrackMenuBarItem(WindowRecord*, int) {}

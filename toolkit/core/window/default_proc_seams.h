@@ -1,22 +1,16 @@
 // Calls the default procedures and the painting code make into areas that
-// are built separately: the non-client area and scroll bars, menus, cursors,
+// are built separately: menus, cursors,
 // the caret, live-video areas, the edit controls' soft-keyboard flags,
 // moving windows and boxes filled through a DC. Each does the least the
 // finished call would (no frame, no menu bar, no caret) and is replaced by
 // the real call when its area lands.
 #pragma once
 
+#include "core/nonclient/frame.h"
+#include "core/nonclient/hit_test.h"
+#include "core/nonclient/nc_paint.h"
+#include "core/nonclient/scroll_track.h"
 #include "core/window/window_record.h"
-
-// Non-client area: the hit test outside the client area (1 outside the
-// window, else 4: a frame without parts), the client rectangle recomputed
-// from the window rectangle (the same rectangle: no frame), the scroll bars'
-// share of non-client mouse input (none) and the non-client drawing.
-int NonClientHitTest(WindowRecord* win, int x, int y);
-void RecomputeClientRect(WindowRecord* win);
-bool ScrollBarsTakeMouse(WindowRecord* win, int msg, int hitCode, LParam lParam);
-void DrawNonClientArea(WindowRecord* win, HDC hdc, const Rect* clip);
-void RedrawCaptionBar(WindowRecord* win, bool active);
 
 // Menus: the menu bar highlight under the pointer, menu-bar tracking and
 // the system menu at a screen point.

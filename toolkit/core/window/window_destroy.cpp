@@ -5,7 +5,9 @@
 
 #include "core/desktop/desktop.h"
 #include "core/desktop/zorder.h"
+#include "core/element/element_attrs.h"
 #include "core/message/msg_queue.h"
+#include "core/nonclient/scroll_track.h"
 #include "core/startup/input_helpers.h"
 #include "core/window/auto_repeat.h"
 #include "core/window/nonclient_mouse.h"
@@ -84,6 +86,7 @@ BOOL DestroyMainWindow(WindowHandle hwnd) {
   win->previewSlot = -1;
   ClearAutoRepeatOf(hwnd);
   ForgetNonClientStateOf(hwnd);
+  ForgetScrollTrackingOf(hwnd);
   MarkDestroyed(win);
   delete win->zorderNode;
   win->zorderNode = nullptr;
@@ -112,6 +115,8 @@ BOOL DestroyWindow(WindowHandle control) {
   if (ctl->privateDC) DeletePrivateDC(ctl->privateDC);
   ClearAutoRepeatOf(control);
   ForgetNonClientStateOf(control);
+  ForgetScrollTrackingOf(control);
+  FreeElementAttributes(ctl);
   ThrowAwayMessages(control);
   std::unique_ptr<ControlRecord> owned(ctl);
   if (ctl->exStyle & kExOwnClipInfo) {
@@ -141,6 +146,7 @@ void MainWindowThreadCleanup(WindowHandle hwnd) {
     win->threadInfo = nullptr;
     FreeThreadMsgQueue(info);
   }
+  FreeElementAttributes(win);
   delete win;
 }
 
