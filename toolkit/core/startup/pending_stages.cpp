@@ -10,6 +10,7 @@
 #include "gui/input.h"
 #include "gui/keyboard.h"
 #include "gui/layout.h"
+#include "gui/livevideo.h"
 #include "gui/text.h"
 #include "gui/window.h"
 
@@ -68,6 +69,6 @@ LResult PendingDefaultControlProc(WindowHandle hwnd, int msg, WParam wParam, LPa
   return DefaultControlProc(hwnd, msg, wParam, lParam);
 }
 
-void PendingSwitchDispDev() {}
+void PendingSwitchDispDev() { SwitchDispDev(); }
 long PendingEventTimeoutUsec() { return 300000; }
 bool PendingShouldBroadcastIdleTick() { return true; }

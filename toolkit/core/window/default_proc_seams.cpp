@@ -38,28 +38,11 @@ void RestoreUnderCaret(WindowRecord*) {}
 void RedrawCaretAfterPaint(WindowRecord*, HDC) {}
 void BlinkCaret(WindowRecord*) {}
 
-void RefreshLiveVideoAreas(WindowRecord*) {}
-void ReplanLiveVideoAreas(const Rect&) {}
-void SetOutputSwitchRequest(bool) {}
 
 void ClearIpEditKeyboardFlag() {}
 void SetSingleLineEditKeyboardFlag(int) {}
 int EditParentKind(WindowHandle) { return 0; }
 
-void MoveWindowTo(WindowHandle hwnd, const Rect& rect, bool repaint) {
-  WindowRecord* win = ValidWindow(hwnd);
-  if (!win) return;
-  if (IsMainRecord(win)) {
-    Rect copy = rect;
-    SendMessage(__gui_hwnd_desktop, MSG_DT_MOVEMAINWIN, hwnd, reinterpret_cast<LParam>(&copy));
-    return;
-  }
-  win->window = rect;
-  RecomputeClientRect(win);
-  if (repaint && win->parent) InvalidateRect(HandleOf(win->parent), nullptr, TRUE);
-}
-
-void CaptureMouse(WindowHandle hwnd) { SendMessage(__gui_hwnd_desktop, MSG_DT_SETCAPTURE, hwnd, 0); }
 
 // Row by row through the clipped spans, as the box fill will do.
 void FillWithPixel(HDC hdc, const Rect& rect, GalPixel pixel) {

@@ -10,6 +10,7 @@
 #include "core/nonclient/hit_test.h"
 #include "core/nonclient/nc_paint.h"
 #include "core/nonclient/scroll_track.h"
+#include "core/livevideo/areas.h"
 #include "core/window/window_record.h"
 
 // Menus: the menu bar highlight under the pointer, menu-bar tracking and
@@ -35,19 +36,14 @@ void RestoreUnderCaret(WindowRecord* win);
 void RedrawCaretAfterPaint(WindowRecord* win, HDC hdc);
 void BlinkCaret(WindowRecord* win);
 
-// Live-video areas of a display and the output-switch request flag.
-void RefreshLiveVideoAreas(WindowRecord* win);
-void ReplanLiveVideoAreas(const Rect& damaged);
-void SetOutputSwitchRequest(bool raised);
-
 // The edit controls' soft-keyboard flags and an edit's host kind (0 none,
 // 1 or 3 a combobox, 2 an IP-address edit).
 void ClearIpEditKeyboardFlag();
 void SetSingleLineEditKeyboardFlag(int flag);
 int EditParentKind(WindowHandle edit);
 
-// Moves a window (main windows through the desktop) and captures the mouse
-// for a window (0 releases it).
+// Moves a window (MoveWindow) and captures the mouse for a window (0
+// releases it; SetCapture).
 void MoveWindowTo(WindowHandle hwnd, const Rect& rect, bool repaint);
 void CaptureMouse(WindowHandle hwnd);
 
