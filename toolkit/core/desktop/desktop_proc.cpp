@@ -2,6 +2,7 @@
 // registrations, input routing, broadcasts, the tick and the idle time-out.
 #include "core/desktop/desktop_proc.h"
 
+#include "core/caret/caret.h"
 #include "core/desktop/clip_info.h"
 #include "core/desktop/desktop.h"
 #include "core/desktop/desktop_seams.h"
@@ -131,6 +132,7 @@ LResult WindowRequest(int msg, WParam wParam, LParam lParam) {
       return win ? ScrollStackedWindow(win, reinterpret_cast<const ScrollWindowInfo*>(lParam)) : 0;
     case MSG_DT_CARETCREATE:
       Desk().caretWindow = win ? HandleOf(win) : 0;
+      Desk().caretPeriod = CaretPeriodOf(Desk().caretWindow);
       return 0;
     case MSG_DT_CARETDESTROY:
       if (Desk().caretWindow == wParam) Desk().caretWindow = 0;

@@ -29,6 +29,22 @@ BOOL ChangeBits(WindowHandle hwnd, uint32_t WindowRecord::*field, uint32_t bits,
   return TRUE;
 }
 
+template <typename T>
+T Read(WindowHandle hwnd, T WindowRecord::*field) {
+  WindowRecord* win = ValidWindow(hwnd);
+  return win ? win->*field : T{};
+}
+
+// Stores a word and answers the one it replaced.
+template <typename T>
+T Swap(WindowHandle hwnd, T WindowRecord::*field, T value) {
+  WindowRecord* win = ValidWindow(hwnd);
+  if (!win) return T{};
+  T old = win->*field;
+  win->*field = value;
+  return old;
+}
+
 }  // namespace
 
 extern "C" {
@@ -143,30 +159,13 @@ uintptr_t SetWindowCursor(WindowHandle hwnd, uintptr_t cursor) {
   return old;
 }
 
-LParam GetWindowAdditionalData(WindowHandle hwnd) {
-  WindowRecord* win = ValidWindow(hwnd);
-  return win ? win->additionalData : 0;
-}
-
+LParam GetWindowAdditionalData(WindowHandle hwnd) { return Read(hwnd, &WindowRecord::additionalData); }
 LParam SetWindowAdditionalData(WindowHandle hwnd, LParam data) {
-  WindowRecord* win = ValidWindow(hwnd);
-  if (!win) return 0;
-  LParam old = win->additionalData;
-  win->additionalData = data;
-  return old;
+  return Swap(hwnd, &WindowRecord::additionalData, data);
 }
-
-LParam GetWindowAdditionalData2(WindowHandle hwnd) {
-  WindowRecord* win = ValidWindow(hwnd);
-  return win ? win->additionalData2 : 0;
-}
-
+LParam GetWindowAdditionalData2(WindowHandle hwnd) { return Read(hwnd, &WindowRecord::additionalData2); }
 LParam SetWindowAdditionalData2(WindowHandle hwnd, LParam data) {
-  WindowRecord* win = ValidWindow(hwnd);
-  if (!win) return 0;
-  LParam old = win->additionalData2;
-  win->additionalData2 = data;
-  return old;
+  return Swap(hwnd, &WindowRecord::additionalData2, data);
 }
 
 WindowProc GetWindowCallbackProc(WindowHandle hwnd) {

@@ -32,11 +32,6 @@ void CursorPosition(int* x, int* y) {
   *y = static_cast<int>(g_cursorY.load());
 }
 
-bool HideCaretForErase(WindowRecord*) { return false; }
-void ShowCaretAfterErase(WindowRecord*) {}
-void RestoreUnderCaret(WindowRecord*) {}
-void RedrawCaretAfterPaint(WindowRecord*, HDC) {}
-void BlinkCaret(WindowRecord*) {}
 
 
 void ClearIpEditKeyboardFlag() {}

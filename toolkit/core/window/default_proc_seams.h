@@ -1,15 +1,16 @@
 // Calls the default procedures and the painting code make into areas that
-// are built separately: menus, cursors,
-// the caret, live-video areas, the edit controls' soft-keyboard flags,
-// moving windows and boxes filled through a DC. Each does the least the
-// finished call would (no frame, no menu bar, no caret) and is replaced by
-// the real call when its area lands.
+// are built separately: menus, cursors, the edit controls' soft-keyboard
+// flags and boxes filled through a DC. Each does the least the finished
+// call would (no menu bar, no cursor) and is replaced by the real call when
+// its area lands. The headers below are the real calls that replaced the
+// earlier stand-ins.
 #pragma once
 
 #include "core/nonclient/frame.h"
 #include "core/nonclient/hit_test.h"
 #include "core/nonclient/nc_paint.h"
 #include "core/nonclient/scroll_track.h"
+#include "core/caret/caret.h"
 #include "core/livevideo/areas.h"
 #include "core/window/window_record.h"
 
@@ -27,14 +28,6 @@ void SetCurrentCursor(uintptr_t cursor);
 // a window received gave it.
 void NoteCursorPosition(int x, int y);
 void CursorPosition(int* x, int* y);
-
-// Caret: whether it is shown (and then hidden for an erase), shown again,
-// the screen under it restored before painting, redrawn after, and a blink.
-bool HideCaretForErase(WindowRecord* win);
-void ShowCaretAfterErase(WindowRecord* win);
-void RestoreUnderCaret(WindowRecord* win);
-void RedrawCaretAfterPaint(WindowRecord* win, HDC hdc);
-void BlinkCaret(WindowRecord* win);
 
 // The edit controls' soft-keyboard flags and an edit's host kind (0 none,
 // 1 or 3 a combobox, 2 an IP-address edit).

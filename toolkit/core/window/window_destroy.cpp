@@ -5,6 +5,7 @@
 
 #include "core/desktop/desktop.h"
 #include "core/desktop/zorder.h"
+#include "core/caret/caret.h"
 #include "core/element/element_attrs.h"
 #include "core/message/msg_queue.h"
 #include "core/nonclient/scroll_track.h"
@@ -87,6 +88,7 @@ BOOL DestroyMainWindow(WindowHandle hwnd) {
   ClearAutoRepeatOf(hwnd);
   ForgetNonClientStateOf(hwnd);
   ForgetScrollTrackingOf(hwnd);
+  FreeCaretOf(win);
   MarkDestroyed(win);
   delete win->zorderNode;
   win->zorderNode = nullptr;
@@ -116,6 +118,7 @@ BOOL DestroyWindow(WindowHandle control) {
   ClearAutoRepeatOf(control);
   ForgetNonClientStateOf(control);
   ForgetScrollTrackingOf(control);
+  FreeCaretOf(ctl);
   FreeElementAttributes(ctl);
   ThrowAwayMessages(control);
   std::unique_ptr<ControlRecord> owned(ctl);
