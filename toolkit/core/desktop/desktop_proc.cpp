@@ -13,6 +13,7 @@
 #include "core/window/window_damage.h"
 #include "gui/app_hooks.h"
 #include "gui/control_class.h"
+#include "gui/dialog.h"
 #include "gui/layout.h"
 #include "gui/timer.h"
 #include "gui/window.h"
@@ -182,11 +183,13 @@ extern "C" LResult DesktopWinProc(WindowHandle, int message, WParam wParam, LPar
       RepaintRect(wParam, lParam);
       return 0;
     case kDesktopInit:
+      local_SysText = SysText;
       LoadBackgroundPicture();
       return 0;
     case kDesktopEnd:
       return EndDesktop();
     case kDesktopReinit:
+      local_SysText = SysText;
       FreeBackgroundPicture();
       LoadBackgroundPicture();
       return 0;

@@ -11,5 +11,4 @@ std::atomic<int> g_cursor{0};
 void ShowSystemCursor(int index) { g_cursor = index; }
 int CurrentSystemCursor() { return g_cursor; }
 
-bool MessageBoxShown() { return false; }
 int ImeFontHeight(bool auxiliary) { return GetSysFontHeight(auxiliary ? 6 : 1); }

@@ -4,6 +4,7 @@
 #include "gui/app_hooks.h"
 #include "gui/dc.h"
 #include "gui/desktop.h"
+#include "gui/dialog.h"
 #include "gui/element.h"
 #include "gui/gal.h"
 #include "gui/gui_etc.h"
@@ -63,7 +64,7 @@ LResult PendingDefaultMainWinProc(WindowHandle hwnd, int msg, WParam wParam, LPa
   return DefaultMainWinProc(hwnd, msg, wParam, lParam);
 }
 LResult PendingDefaultDialogProc(WindowHandle hwnd, int msg, WParam wParam, LParam lParam) {
-  return DefaultMainWinProc(hwnd, msg, wParam, lParam);
+  return DefaultDialogProc(hwnd, msg, wParam, lParam);
 }
 LResult PendingDefaultControlProc(WindowHandle hwnd, int msg, WParam wParam, LParam lParam) {
   return DefaultControlProc(hwnd, msg, wParam, lParam);

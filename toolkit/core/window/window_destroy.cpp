@@ -6,6 +6,7 @@
 #include "core/desktop/desktop.h"
 #include "core/desktop/zorder.h"
 #include "core/caret/caret.h"
+#include "core/dialog/dialog_internal.h"
 #include "core/element/element_attrs.h"
 #include "core/message/msg_queue.h"
 #include "core/nonclient/scroll_track.h"
@@ -37,10 +38,18 @@ void DestroyChildren(WindowRecord* win) {
   }
 }
 
+// A modal dialog is ended, not freed: its loop still runs and cleans it
+// up when it returns.
 void DestroyHosted(MainWinRecord* win) {
   while (MainWinRecord* hosted = win->firstHosted) {
     WindowHandle hwnd = HandleOf(hosted);
-    if (DestroyMainWindow(hwnd)) {
+    if (IsModalDialog(hwnd)) {
+      EndDialog(hwnd, IDCANCEL);
+      if (win->firstHosted == hosted) {
+        win->firstHosted = hosted->nextHosted;
+        hosted->hosting = nullptr;
+      }
+    } else if (DestroyMainWindow(hwnd)) {
       MainWindowThreadCleanup(hwnd);
     } else if (win->firstHosted == hosted) {
       win->firstHosted = hosted->nextHosted;  // refused: no longer ours
