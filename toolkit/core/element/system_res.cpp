@@ -33,9 +33,13 @@ const char* const kStockNames[STOCK_BITMAP_COUNT] = {
 constexpr int kKeyChars = 256;
 constexpr int kPathChars = 1024;
 
+// Pixels the loader made are freed here; skins a test put in place are
+// its own.
 struct DisplayResources {
   Bitmap stock[STOCK_BITMAP_COUNT]{};
+  bool stockLoaded[STOCK_BITMAP_COUNT]{};
   Bitmap system[SYSBMP_COUNT]{};
+  bool systemLoaded[SYSBMP_COUNT]{};
 };
 
 std::mutex g_lock;
@@ -64,11 +68,14 @@ bool JoinPath(char* out, size_t size, const char* dir, const char* file) {
   return std::snprintf(out, size, "%s%s", dir, file) < static_cast<int>(size);
 }
 
-void UnloadAll(Bitmap* bitmaps, int count) {
-  for (int i = 0; i < count; ++i) {
-    if (bitmaps[i].bmBits) UnloadBitmap(&bitmaps[i]);
-    bitmaps[i] = Bitmap{};
-  }
+void Unload(Bitmap* bitmap, bool* loaded) {
+  if (*loaded && bitmap->bmBits) UnloadBitmap(bitmap);
+  *bitmap = Bitmap{};
+  *loaded = false;
+}
+
+void UnloadAll(Bitmap* bitmaps, bool* loaded, int count) {
+  for (int i = 0; i < count; ++i) Unload(&bitmaps[i], &loaded[i]);
 }
 
 // Called with the lock held.
@@ -119,7 +126,9 @@ int LoadSystemResources() {
   for (int n = 0; n < count; ++n) {
     char key[16];
     std::snprintf(key, sizeof key, "bitmap%d", n);
+    Unload(&res.system[n], &res.systemLoaded[n]);
     if (!LoadLocked(&res.system[n], key, -1, -1)) return 0;
+    res.systemLoaded[n] = true;
   }
   int icons = 0;
   if (GetGuiEtcIntValue("iconinfo", "iconnumber", &icons) != ETC_OK || icons < 0) return 0;
@@ -138,8 +147,8 @@ int LoadSystemResources() {
 void UnloadSystemResources() {
   std::lock_guard<std::mutex> hold(g_lock);
   for (DisplayResources* res : {&g_main, &g_aux}) {
-    UnloadAll(res->system, SYSBMP_COUNT);
-    UnloadAll(res->stock, STOCK_BITMAP_COUNT);
+    UnloadAll(res->system, res->systemLoaded, SYSBMP_COUNT);
+    UnloadAll(res->stock, res->stockLoaded, STOCK_BITMAP_COUNT);
   }
   for (int i = 0; i < SYSICON_COUNT; ++i) {
     if (g_largeIcons[i]) DestroyIcon(g_largeIcons[i]);
@@ -152,13 +161,17 @@ void PutStockBitmapForTest(const char* name, bool auxiliary, const Bitmap& bitma
   int index = FindStock(name);
   if (index < 0) return;
   std::lock_guard<std::mutex> hold(g_lock);
-  (auxiliary ? g_aux : g_main).stock[index] = bitmap;
+  DisplayResources& res = auxiliary ? g_aux : g_main;
+  Unload(&res.stock[index], &res.stockLoaded[index]);
+  res.stock[index] = bitmap;
 }
 
 void PutSystemBitmapForTest(int n, bool auxiliary, const Bitmap& bitmap) {
   if (n < 0 || n >= SYSBMP_COUNT) return;
   std::lock_guard<std::mutex> hold(g_lock);
-  (auxiliary ? g_aux : g_main).system[n] = bitmap;
+  DisplayResources& res = auxiliary ? g_aux : g_main;
+  Unload(&res.system[n], &res.systemLoaded[n]);
+  res.system[n] = bitmap;
 }
 
 uintptr_t LoadCursorFileN(int n) {
@@ -177,9 +190,12 @@ const Bitmap* GetStockBitmap(const char* name, int x, int y) {
   int index = FindStock(name);
   if (index < 0) return nullptr;
   std::lock_guard<std::mutex> hold(g_lock);
-  Bitmap* entry = &Current().stock[index];
+  DisplayResources& res = Current();
+  Bitmap* entry = &res.stock[index];
   if (Loaded(*entry)) return entry;
-  return LoadLocked(entry, name, x, y) ? entry : nullptr;
+  if (!LoadLocked(entry, name, x, y)) return nullptr;
+  res.stockLoaded[index] = entry->bmBits != nullptr;
+  return entry;
 }
 
 int LoadSystemBitmapEx(Bitmap* bitmap, const char* key, int x, int y) {

@@ -13,7 +13,7 @@ int LoadSystemResources();
 void UnloadSystemResources();
 // Cursor file n of [cursorinfo]: a cursor handle, or 0.
 uintptr_t LoadCursorFileN(int n);
-// Tests put skins made in memory in place of files; the caller keeps the
-// pixels.
+// Tests put skins made in memory in place of files (a loaded one is freed
+// first; Bitmap{} empties the entry); the caller keeps the pixels.
 void PutStockBitmapForTest(const char* name, bool auxiliary, const Bitmap& bitmap);
 void PutSystemBitmapForTest(int n, bool auxiliary, const Bitmap& bitmap);

@@ -106,12 +106,18 @@ TEST_F(Elements, StockBitmapsAreFoundByExactNameAndNoneIsTriedAgain) {
   EXPECT_EQ(GetStockBitmap("nosuchskin", -1, -1), nullptr);
   EXPECT_EQ(GetStockBitmap("Caption", -1, -1), nullptr);
   EXPECT_EQ(GetStockBitmap("", -1, -1), nullptr);
+  PutStockBitmapForTest("caption", false, Bitmap{});
   UseWith("caption=caption.bmp", "caption=none");
   const Bitmap* none = GetStockBitmap("caption", -1, -1);
   ASSERT_NE(none, nullptr);
   EXPECT_EQ(none->bmWidth, 0u);
   UseWith("caption=caption.bmp", "");
   EXPECT_EQ(GetStockBitmap("caption", -1, -1), nullptr);  // not loaded: asked again, now missing
+  std::snprintf(ETCFILEPATH, sizeof ETCFILEPATH, "%s", saved_.c_str());
+  const Bitmap* skin = GetStockBitmap("caption", 0, 0);  // the generated file, keyed by its corner
+  ASSERT_NE(skin, nullptr);
+  EXPECT_EQ(skin->bmHeight, 24u);
+  EXPECT_EQ(skin->bmType, BMP_TYPE_COLORKEY);
 }
 
 }  // namespace
