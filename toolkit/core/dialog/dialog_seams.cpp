@@ -1,5 +1,6 @@
 #include "core/dialog/dialog_seams.h"
 
+#include "core/element/image_seams.h"
 #include "core/window/window_messages.h"
 #include "core/window/window_record.h"
 #include "gui/control_class.h"
@@ -53,9 +54,25 @@ LResult ButtonProc(WindowHandle hwnd, int msg, WParam wParam, LParam lParam) {
   }
 }
 
+constexpr uint32_t kStaticKindMask = 0x0F, kStaticIcon = 3;
+
+// An icon static shows the icon handed in its additional data.
+void PaintIcon(WindowHandle hwnd) {
+  HDC hdc = BeginPaint(hwnd);
+  Rect r{};
+  GetClientRect(hwnd, &r);
+  DrawIcon(hdc, 0, 0, r.right, r.bottom, static_cast<uintptr_t>(GetWindowAdditionalData(hwnd)));
+  EndPaint(hwnd, hdc);
+}
+
 LResult StaticProc(WindowHandle hwnd, int msg, WParam wParam, LParam lParam) {
   switch (msg) {
-    case MSG_PAINT: PaintText(hwnd, DT_WORDBREAK, false); return 0;
+    case MSG_PAINT:
+      if ((GetWindowStyle(hwnd) & kStaticKindMask) == kStaticIcon)
+        PaintIcon(hwnd);
+      else
+        PaintText(hwnd, DT_WORDBREAK, false);
+      return 0;
     case MSG_GETDLGCODE: return DLGC_STATIC;
     default: return DefaultControlProc(hwnd, msg, wParam, lParam);
   }
