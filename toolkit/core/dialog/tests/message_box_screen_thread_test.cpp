@@ -18,6 +18,7 @@
 #include "core/nonclient/tests/started_gui.h"
 #include "gui/dialog.h"
 #include "gui/host.h"
+#include "gui/nonclient.h"
 #include "gui/window_attr.h"
 
 namespace {
@@ -156,6 +157,44 @@ TEST_F(BoxOnScreen, KeysAndClicksFedToTheHostWindowAnswerTheBox) {
   EXPECT_EQ(MessageBox(0, "Saved.", "Settings", MB_OKCANCEL), IDOK);
   done = true;
   click.join();
+}
+
+// What the dialog below received, read on the test thread while it keeps
+// dispatching; true once the message came.
+bool AwaitMessage(WindowHandle hwnd, int message, WParam wParam) {
+  for (int i = 0; i < 500; ++i) {
+    desktest::Drain();
+    for (const SeenMessage& m : guitest::Log::Instance().Take())
+      if (m.hwnd == hwnd && m.message == message && m.wParam == wParam) return true;
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
+  return false;
+}
+
+LResult LoggedDialogProc(WindowHandle hwnd, int msg, WParam wParam, LParam lParam) {
+  guitest::Log::Instance().Add({hwnd, msg, wParam, lParam});
+  return DefaultDialogProc(hwnd, msg, wParam, lParam);
+}
+
+void Click(int x, int y) {
+  HostInjectMouseMove(x, y);
+  HostInjectMouseButton(HOST_BUTTON_LEFT, 1);
+  HostInjectMouseButton(HOST_BUTTON_LEFT, 0);
+}
+
+// A dialog at (300, 200)-(600, 400) with caption, border and a vertical
+// bar: its down arrow scrolls, its close button asks it to close.
+TEST_F(BoxOnScreen, ADialogWithCaptionFrameAndBarAnswersTheMouse) {
+  CtrlData button{"button", WS_VISIBLE | WS_TABSTOP, 10, 10, 80, 26, IDOK, "OK", 0, 0};
+  DlgTemplate tpl{WS_CAPTION | WS_BORDER | WS_VSCROLL, 0, 300, 200, 300, 200, "Dialog", 0, 0, 1, &button, 0};
+  WindowHandle dlg = CreateMainWindowIndirectParam(&tpl, 0, LoggedDialogProc, 0);
+  ASSERT_NE(dlg, GUI_INVALID_HANDLE);
+  windows_.push_back(dlg);
+  desktest::Drain();
+  std::thread([] { Click(590, 390); }).join();  // bottom of the bar: the down arrow
+  EXPECT_TRUE(AwaitMessage(dlg, MSG_VSCROLL, SB_LINEDOWN));
+  std::thread([] { Click(585, 213); }).join();  // the close button in the caption
+  EXPECT_TRUE(AwaitMessage(dlg, MSG_CLOSE, 0));
 }
 
 }  // namespace
