@@ -7,6 +7,7 @@
 #include "core/window/auto_repeat.h"
 #include "core/window/default_proc_internal.h"
 #include "gui/nonclient.h"
+#include "gui/control_class.h"
 #include "gui/window_attr.h"
 
 namespace {
@@ -173,6 +174,26 @@ TEST_F(Tracking, RangesAreOrderedClampedAndAnEmptyOneHidesTheBar) {
   SetScrollRange(hwnd_, SB_VERT, 7, 7);
   EXPECT_NE(Hit(hwnd_, 390, 200), HT_VSCROLL);
   EXPECT_FALSE(EnableScrollBar(hwnd_, SB_VERT, TRUE));  // already enabled
+}
+
+TEST_F(Tracking, ScrollingAWindowMovesTheChildrenTheClipRectangleHolds) {
+  WndClassInfo info{};
+  info.className = "scrolled";
+  info.windowProc = DefaultControlProc;
+  RegisterWindowClass(&info);
+  WindowHandle inside = CreateWindowEx("scrolled", "", WS_VISIBLE, 0, 1, 10, 10, 20, 20, hwnd_, 0);
+  WindowHandle outside = CreateWindowEx("scrolled", "", WS_VISIBLE, 0, 2, 100, 10, 20, 20, hwnd_, 0);
+  Rect clip{0, 0, 50, 50};
+  ScrollWindow(hwnd_, 4, -6, nullptr, &clip);
+  Rect a{}, b{};
+  GetWindowRect(inside, &a);
+  GetWindowRect(outside, &b);
+  EXPECT_EQ(a.left, 14);
+  EXPECT_EQ(a.top, 4);
+  EXPECT_EQ(b.left, 100);
+  DestroyWindow(inside);
+  DestroyWindow(outside);
+  UnregisterWindowClass("scrolled");
 }
 
 }  // namespace

@@ -98,6 +98,23 @@ TEST_F(Attributes, PreviewWindowsCannotBeShownOrHidden) {
   EXPECT_TRUE(IsWindowVisible(preview));
 }
 
+// A page painted over the live view takes a live-video slot with its
+// rectangle aligned to even pixels, and gives it back when hidden.
+TEST_F(Attributes, PaintedPagesTakeALiveVideoSlotAndHidingGivesItBack) {
+  WindowHandle page = Main({501, 101, 701, 201}, 0);  // beside the fixture's window
+  desktest::Drain();
+  auto slotOfPage = [] {
+    LiveVideoTable t{};
+    GetLiveVideoTable(0, &t);
+    for (int i = 0; i < LIVE_VIDEO_SLOTS; ++i)
+      if (t.inUse[i] && t.x[i] == 500 && t.y[i] == 100 && t.width[i] == 202 && t.height[i] == 102) return i;
+    return -1;
+  };
+  EXPECT_GE(slotOfPage(), 0);
+  ShowWindow(page, SW_HIDE);
+  EXPECT_EQ(slotOfPage(), -1);
+}
+
 int One() { return 1; }
 // Output 1 is a TV-standard (composite) output.
 int CompositeOne(int output, int* type) {
