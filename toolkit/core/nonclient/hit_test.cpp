@@ -21,20 +21,27 @@ int FrameCode(const Rect& w, int corner, int x, int y) {
   return y <= w.top + corner ? kTopRight : y < w.bottom - corner ? kRight : kBottomRight;
 }
 
-int ButtonTop(const WindowRecord* win, int b, int c) {
-  int height = FrameMetric(win, WEM_SB_HEIGHT);
-  return height < c + b ? win->window.top + (b + c - height) / 2 + b : win->window.top;
-}
+// The sizes one hit test needs, read once.
+struct Sizes {
+  int b, c, m, width, height, gap;
+  explicit Sizes(const WindowRecord* win)
+      : b(BorderWidth(win)),
+        c(CaptionHeight(win)),
+        m(MenuBarHeight(win)),
+        width(FrameMetric(win, WEM_SB_WIDTH)),
+        height(FrameMetric(win, WEM_SB_HEIGHT)),
+        gap(FrameMetric(win, WEM_SB_INTERX)) {}
+};
 
-}  // namespace
-
-Rect CaptionButtonRect(const WindowRecord* win, int hitCode) {
-  const int b = BorderWidth(win), c = CaptionHeight(win);
-  const int width = FrameMetric(win, WEM_SB_WIDTH), height = FrameMetric(win, WEM_SB_HEIGHT);
-  const int gap = FrameMetric(win, WEM_SB_INTERX);
-  const int top = ButtonTop(win, b, c);
-  int right = win->window.right - b - gap;
-  struct Button { int code; bool present; };
+// Close, maximize and minimize from the right; an absent button keeps no
+// room. The rectangle of the asked one, empty when it is absent.
+Rect ButtonRect(const WindowRecord* win, const Sizes& s, int hitCode) {
+  const int top = s.height < s.c + s.b ? win->window.top + (s.b + s.c - s.height) / 2 + s.b : win->window.top;
+  int right = win->window.right - s.b - s.gap;
+  struct Button {
+    int code;
+    bool present;
+  };
   const Button order[] = {
       {hit::kClose, !(win->exStyle & WS_EX_NOCLOSEBOX)},
       {hit::kMaximize, (win->style & WS_MAXIMIZEBOX) != 0},
@@ -42,11 +49,15 @@ Rect CaptionButtonRect(const WindowRecord* win, int hitCode) {
   };
   for (const Button& button : order) {
     if (!button.present) continue;
-    if (button.code == hitCode) return Rect{right - width, top, right, top + height};
-    right -= width + 2 * gap;
+    if (button.code == hitCode) return Rect{right - s.width, top, right, top + s.height};
+    right -= s.width + 2 * s.gap;
   }
   return Rect{};
 }
+
+}  // namespace
+
+Rect CaptionButtonRect(const WindowRecord* win, int hitCode) { return ButtonRect(win, Sizes(win), hitCode); }
 
 int ScrollPartAt(const WindowRecord* win, bool vertical, int x, int y) {
   const ScrollBarInfo& bar = vertical ? win->vscroll : win->hscroll;
@@ -69,7 +80,8 @@ int NonClientHitTest(WindowRecord* win, int sx, int sy) {
   if (!In(w, x, y)) return hit::kOutside;
   if (BarVisible(win, false) && In(BarRect(win, false), x, y)) return hit::kHScroll;
   if (BarVisible(win, true) && In(BarRect(win, true), x, y)) return hit::kVScroll;
-  const int b = BorderWidth(win), c = CaptionHeight(win), m = MenuBarHeight(win);
+  const Sizes sz(win);
+  const int b = sz.b, c = sz.c, m = sz.m;
   if (win->style & WS_CAPTION) {
     if (IsMainRecord(win) && win->icon) {
       const int iconY = (b + c - FrameMetric(win, WEM_ICONY)) / 2 + w.top + b;
@@ -77,7 +89,7 @@ int NonClientHitTest(WindowRecord* win, int sx, int sy) {
       if (In(icon, x, y)) return hit::kIcon;
     }
     for (int code : {hit::kClose, hit::kMaximize, hit::kMinimize})
-      if (In(CaptionButtonRect(win, code), x, y)) return code;
+      if (In(ButtonRect(win, sz, code), x, y)) return code;
     if (m && In(Rect{w.left + b, w.top + b + c + 1, w.right - b, w.top + b + c + 1 + m}, x, y)) return hit::kMenuBar;
     if (In(Rect{w.left + b, w.top + b, w.right - b, w.top + b + c}, x, y)) return hit::kCaption;
     if (!(win->style & WS_DLGFRAME)) return FrameCode(w, c, x, y);

@@ -58,8 +58,7 @@ BOOL SetWindowCaption(WindowHandle hwnd, const char* text) {
   WindowRecord* win = Valid(hwnd);
   if (!win) return FALSE;
   if (IsMainRecord(win)) return SetWindowText(hwnd, text);
-  if (!text) return TRUE;
-  char* copy = FixStrDup(text);
+  char* copy = FixStrDup(text ? text : "");
   if (!copy) return FALSE;
   FreeWindowCaption(win);
   win->caption = copy;

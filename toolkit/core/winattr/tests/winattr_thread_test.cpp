@@ -122,14 +122,27 @@ int CompositeOne(int output, int* type) {
   return 0;
 }
 
+// A device whose session allows switching; installed before start-up, as
+// the application does.
+class Switching : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    GuiAppCallbacks app{};
+    app.getSessionFlag = One;
+    app.isDispSwitchEnabled = One;
+    app.getDisplayOutputType = CompositeOne;
+    SetAppCallbacks(&app);
+    ASSERT_EQ(InitGUI(0, nullptr), 0);
+  }
+  static void TearDownTestSuite() {
+    TerminateGUI(0);
+    SetAppCallbacks(nullptr);
+  }
+};
+
 // The menus move to the other output and the pointer goes to the middle of
 // its screen (704 x 576 on the composite output, 1024 x 768 on VGA).
-TEST_F(Attributes, DisplaySwitchPutsThePointerAtTheNewScreensCentre) {
-  GuiAppCallbacks app{};
-  app.getSessionFlag = One;
-  app.isDispSwitchEnabled = One;
-  app.getDisplayOutputType = CompositeOne;
-  SetAppCallbacks(&app);
+TEST_F(Switching, DisplaySwitchPutsThePointerAtTheNewScreensCentre) {
   const int before = getCurOutputHook();
   EXPECT_EQ(SwitchDispDev(), getAuxOutputHook());
   int x = 0, y = 0;
@@ -143,7 +156,6 @@ TEST_F(Attributes, DisplaySwitchPutsThePointerAtTheNewScreensCentre) {
   CursorPosition(&x, &y);
   EXPECT_EQ(x, 512);
   EXPECT_EQ(y, 384);
-  SetAppCallbacks(nullptr);
 }
 
 }  // namespace
