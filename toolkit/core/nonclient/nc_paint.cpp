@@ -57,10 +57,11 @@ void DrawCorners(HDC hdc, int w, int h, int b) {
   if (!corners) return;
   const int qw = static_cast<int>(corners->bmWidth) / 2, qh = static_cast<int>(corners->bmHeight) / 2;
   const int bw = static_cast<int>(corners->bmWidth), bh = static_cast<int>(corners->bmHeight);
+  const int right = w - b - qw, bottom = h - b - qh;  // B pixels in from the far edges
   FillBoxWithBitmapPart(hdc, 0, 0, qw, qh, bw, bh, corners, 0, 0);
-  FillBoxWithBitmapPart(hdc, w - b - qw + b, 0, qw, qh, bw, bh, corners, qw, 0);
-  FillBoxWithBitmapPart(hdc, 0, h - qh, qw, qh, bw, bh, corners, 0, qh);
-  FillBoxWithBitmapPart(hdc, w - qw, h - qh, qw, qh, bw, bh, corners, qw, qh);
+  FillBoxWithBitmapPart(hdc, right, 0, qw, qh, bw, bh, corners, qw, 0);
+  FillBoxWithBitmapPart(hdc, 0, bottom, qw, qh, bw, bh, corners, 0, qh);
+  FillBoxWithBitmapPart(hdc, right, bottom, qw, qh, bw, bh, corners, qw, qh);
 }
 
 void DrawBorder(WindowRecord* win, HDC hdc) {
