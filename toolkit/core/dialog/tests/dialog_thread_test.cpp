@@ -4,6 +4,7 @@
 // box type with its shortcuts.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <functional>
 #include <string>
 
@@ -193,6 +194,38 @@ TEST_F(Dialogs, MessageBoxesEndByButtonKeyOrCloseAsTheirTypeSays) {
   Rect r = GetMsgBoxRect();
   EXPECT_EQ(r.right, 1024);  // the last one sat in the bottom-right corner
   EXPECT_EQ(r.bottom, 768);
+}
+
+TEST_F(Dialogs, ItemNumbersTextsAndTheDefaultButton) {
+  CtrlData items[] = {
+      {"button", kButton | BS_DEFPUSHBUTTON, 10, 10, 80, 26, IDOK, "OK", 0, 0},
+      {"button", kButton, 100, 10, 80, 26, IDCANCEL, "Cancel", 0, 0},
+      {"static", WS_VISIBLE, 10, 40, 80, 20, 10, "0x1F", 0, 0},
+      {"static", WS_VISIBLE, 10, 60, 80, 20, 11, "-5", 0, 0},
+      {"static", WS_VISIBLE, 10, 80, 80, 20, 12, "", 0, 0},
+  };
+  DlgTemplate tpl{WS_BORDER, 0, 200, 200, 300, 120, "items", 0, 0, 5, items, 0};
+  WindowHandle dlg = CreateMainWindowIndirectParam(&tpl, 0, DialogProc, 0);
+  windows_.push_back(dlg);
+  BOOL ok = FALSE;
+  EXPECT_EQ(GetDlgItemInt(dlg, 10, &ok, FALSE), 31u);
+  EXPECT_TRUE(ok);
+  EXPECT_EQ(static_cast<int>(GetDlgItemInt(dlg, 11, &ok, TRUE)), -5);
+  EXPECT_EQ(GetDlgItemInt(dlg, 12, &ok, FALSE), 0u);
+  EXPECT_FALSE(ok);  // empty text
+  EXPECT_EQ(GetDlgItemInt(dlg, 99, &ok, FALSE), 0u);
+  EXPECT_FALSE(ok);
+  int length = 0;
+  char* text = GetDlgItemText2(dlg, 10, &length);
+  ASSERT_NE(text, nullptr);
+  EXPECT_STREQ(text, "0x1F");
+  EXPECT_EQ(length, 4);
+  std::free(text);
+  EXPECT_EQ(SendMessage(dlg, MSG_DLG_GETDEFID, 0, 0), IDOK);
+  EXPECT_EQ(SendMessage(dlg, MSG_DLG_SETDEFID, IDCANCEL, 0), IDOK);
+  EXPECT_EQ(SendMessage(dlg, MSG_DLG_GETDEFID, 0, 0), IDCANCEL);
+  EXPECT_EQ(SendMessage(dlg, MSG_DLG_SETDEFID, 10, 0), IDCANCEL);  // a static cannot be the default
+  EXPECT_EQ(SendMessage(dlg, MSG_DLG_GETDEFID, 0, 0), IDCANCEL);
 }
 
 TEST_F(Dialogs, BuiltInWordsAnswerThemselvesUntilTranslated) {
