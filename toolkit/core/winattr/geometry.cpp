@@ -87,6 +87,8 @@ BOOL MoveWindow(WindowHandle hwnd, int x, int y, int w, int h, BOOL repaint) {
     forced = MoveStacked(win, result);
   else
     MoveControl(win, result);
+  // Device contexts of the window and its controls rebuild their clipping.
+  if (win->clipInfo) win->clipInfo->age++;
   CallProc(win, winmsg::kNcPaint, 0, 0);
   if (repaint || forced) InvalidateWindowArea(win, nullptr, true);
   return TRUE;
