@@ -2,6 +2,7 @@
 // registrations, input routing, broadcasts, the tick and the idle time-out.
 #include "core/desktop/desktop_proc.h"
 
+#include "core/caret/caret.h"
 #include "core/desktop/clip_info.h"
 #include "core/desktop/desktop.h"
 #include "core/desktop/desktop_seams.h"
@@ -12,6 +13,7 @@
 #include "core/window/window_damage.h"
 #include "gui/app_hooks.h"
 #include "gui/control_class.h"
+#include "gui/dialog.h"
 #include "gui/layout.h"
 #include "gui/timer.h"
 #include "gui/window.h"
@@ -131,6 +133,7 @@ LResult WindowRequest(int msg, WParam wParam, LParam lParam) {
       return win ? ScrollStackedWindow(win, reinterpret_cast<const ScrollWindowInfo*>(lParam)) : 0;
     case MSG_DT_CARETCREATE:
       Desk().caretWindow = win ? HandleOf(win) : 0;
+      Desk().caretPeriod = CaretPeriodOf(Desk().caretWindow);
       return 0;
     case MSG_DT_CARETDESTROY:
       if (Desk().caretWindow == wParam) Desk().caretWindow = 0;
@@ -180,11 +183,13 @@ extern "C" LResult DesktopWinProc(WindowHandle, int message, WParam wParam, LPar
       RepaintRect(wParam, lParam);
       return 0;
     case kDesktopInit:
+      local_SysText = SysText;
       LoadBackgroundPicture();
       return 0;
     case kDesktopEnd:
       return EndDesktop();
     case kDesktopReinit:
+      local_SysText = SysText;
       FreeBackgroundPicture();
       LoadBackgroundPicture();
       return 0;

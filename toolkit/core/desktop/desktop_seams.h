@@ -4,6 +4,7 @@
 // and is replaced by the real call when that area lands.
 #pragma once
 
+#include "core/livevideo/areas.h"
 #include "gui/common.h"
 
 // Makes a system cursor current (SetCursor(GetSystemCursor(index))); the
@@ -16,10 +17,8 @@ int CurrentSystemCursor();
 void SuspendDisplaySwitching();
 void ResumeDisplaySwitching();
 bool DisplaySwitchEnabled();
-// A display switch runs (the display layer's flag).
+// A display switch runs.
 bool DisplaySwitchInProgress();
-// Clears a display's video-window records (the live-video area tables).
-void ClearVideoWindowRecords(int output);
 // Whether a message box is shown (GetMsgBoxState).
 bool MessageBoxShown();
 // The pixel the move/resize frame is xor-ed with: element colour 63

@@ -14,6 +14,7 @@
 #include "core/window/window_threads.h"
 #include "gui/app_hooks.h"
 #include "gui/dc.h"
+#include "gui/element.h"
 #include "gui/gal.h"
 
 namespace {
@@ -105,6 +106,7 @@ void LeaveDesktopThread() {
 extern "C" {
 
 int InitDesktop(void) {
+  if (!InitMainWinMetrics()) return 0;
   ResetZOrderLists(__gui_hwnd_desktop);
   WindowClipHeap();
   InvalidRegionHeap();

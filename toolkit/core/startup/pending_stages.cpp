@@ -1,13 +1,17 @@
 #include "core/startup/pending_stages.h"
 
+#include "core/element/system_res.h"
 #include "gui/app_hooks.h"
 #include "gui/dc.h"
 #include "gui/desktop.h"
+#include "gui/dialog.h"
+#include "gui/element.h"
 #include "gui/gal.h"
 #include "gui/gui_etc.h"
 #include "gui/input.h"
 #include "gui/keyboard.h"
 #include "gui/layout.h"
+#include "gui/livevideo.h"
 #include "gui/text.h"
 #include "gui/window.h"
 
@@ -21,12 +25,17 @@ int StageInitTextAndFonts() { return InitTextAndFonts(); }
 void StageTerminateTextAndFonts() { TerminateTextAndFonts(); }
 int StageInitGDI() { return InitGDI(GAL_GetVideoSurface()) ? 1 : 0; }
 void StageTerminateGDI() { TerminateGDI(); }
-int StageInitWindowElementColors() { return 1; }
-int StageInitExtraColors() { return 1; }
+int StageInitWindowElementColors() { return InitWindowElementColors(); }
+int StageInitExtraColors() { return InitExtraColors(); }
 int StageInitIME() { return 1; }
 int StageLoadLayoutRes() { return LoadLayoutRes(); }
 void StageUnloadLayoutRes() { TerminateLayout(); }
-void StageLoadStockBitmaps() {}
+// The system bitmaps and icons come with the stock bitmaps; a skin that
+// does not load leaves its part undrawn rather than stopping start-up.
+void StageLoadStockBitmaps() {
+  PreloadStockBitmaps();
+  LoadSystemResources();
+}
 int StageInitLowLevelEvents() { return InitLowLevelEvents(); }
 void StageTermIAL() { TermIAL(); }
 int StageInitCursors() { return 1; }
@@ -36,7 +45,10 @@ void StageTerminateMenu() {}
 int StageInitAccel() { return InitAccel(); }
 void StageTerminateAccel() { TerminateAccel(); }
 int StageInitDesktop() { return InitDesktop(); }
-void StageTerminateDesktop() { TerminateDesktop(); }
+void StageTerminateDesktop() {
+  TerminateDesktop();
+  UnloadSystemResources();
+}
 void StagePreloadCharWidthCache() { PreloadCharWidthCache(TRUE); }
 void StageSetKeyboardLayout(const char* name) { SetKeyboardLayout(name); }
 void StagePlaceCursorAtCentre() {}
@@ -52,12 +64,12 @@ LResult PendingDefaultMainWinProc(WindowHandle hwnd, int msg, WParam wParam, LPa
   return DefaultMainWinProc(hwnd, msg, wParam, lParam);
 }
 LResult PendingDefaultDialogProc(WindowHandle hwnd, int msg, WParam wParam, LParam lParam) {
-  return DefaultMainWinProc(hwnd, msg, wParam, lParam);
+  return DefaultDialogProc(hwnd, msg, wParam, lParam);
 }
 LResult PendingDefaultControlProc(WindowHandle hwnd, int msg, WParam wParam, LParam lParam) {
   return DefaultControlProc(hwnd, msg, wParam, lParam);
 }
 
-void PendingSwitchDispDev() {}
+void PendingSwitchDispDev() { SwitchDispDev(); }
 long PendingEventTimeoutUsec() { return 300000; }
 bool PendingShouldBroadcastIdleTick() { return true; }

@@ -73,12 +73,17 @@ LResult HitTest(WindowRecord* win, int x, int y) {
 
 // Other threads read window rectangles while they walk the stacks, so the
 // rectangles change under the stack lock (held only for the assignment).
-LResult ChangeSize(WindowRecord* win, WParam wParam) {
+LResult ChangeSize(WindowRecord* win, WParam wParam, LParam lParam) {
   {
     StackWriteLock hold;
-    if (wParam) win->window = *reinterpret_cast<const Rect*>(wParam);
+    if (wParam) {
+      Rect requested = *reinterpret_cast<const Rect*>(wParam);
+      FitWindowRect(win, &requested);
+      win->window = requested;
+    }
     RecomputeClientRect(win);
   }
+  if (wParam && lParam) *reinterpret_cast<Rect*>(lParam) = win->window;
   Rect client = win->client;
   Rect window = win->window;
   if (CallProc(win, winmsg::kCalcClientRect, reinterpret_cast<WParam>(&window), reinterpret_cast<LParam>(&client))) {
@@ -153,7 +158,7 @@ LResult HandleWindowMessage(WindowRecord* win, int msg, WParam wParam, LParam lP
   switch (msg) {
     case winmsg::kSetCursor: return SetCursorForClient(win, lParam);
     case winmsg::kHitTest: return HitTest(win, static_cast<int>(wParam), static_cast<int>(lParam));
-    case winmsg::kSizeChanged: return ChangeSize(win, wParam);
+    case winmsg::kSizeChanged: return ChangeSize(win, wParam, lParam);
     case winmsg::kGetWindowRect: return CopyRect(&win->window, lParam);
     case winmsg::kGetClientRect: return CopyRect(&win->client, lParam);
     case winmsg::kSizeChanging: return CopyRect(reinterpret_cast<const Rect*>(wParam), lParam);

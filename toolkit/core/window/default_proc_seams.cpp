@@ -14,17 +14,6 @@ namespace {
 std::atomic<uint32_t> g_cursorX{0}, g_cursorY{0};
 }  // namespace
 
-int NonClientHitTest(WindowRecord* win, int x, int y) {
-  Rect r = ScreenRectOf(win);
-  bool inside = x >= r.left && x < r.right && y >= r.top && y < r.bottom;
-  return inside ? hit::kBorder : hit::kOutside;
-}
-
-void RecomputeClientRect(WindowRecord* win) { win->client = win->window; }
-bool ScrollBarsTakeMouse(WindowRecord*, int, int, LParam) { return false; }
-void DrawNonClientArea(WindowRecord*, HDC, const Rect*) {}
-void RedrawCaptionBar(WindowRecord*, bool) {}
-
 void HighlightMenuBarAt(WindowRecord*, int, int, int) {}
 void TrackMenuBarAt(WindowRecord*, int, int) {}
 void TrackMenuBarItem(WindowRecord*, int) {}
@@ -43,33 +32,12 @@ void CursorPosition(int* x, int* y) {
   *y = static_cast<int>(g_cursorY.load());
 }
 
-bool HideCaretForErase(WindowRecord*) { return false; }
-void ShowCaretAfterErase(WindowRecord*) {}
-void RestoreUnderCaret(WindowRecord*) {}
-void RedrawCaretAfterPaint(WindowRecord*, HDC) {}
-void BlinkCaret(WindowRecord*) {}
 
-void RefreshLiveVideoAreas(WindowRecord*) {}
-void ReplanLiveVideoAreas(const Rect&) {}
-void SetOutputSwitchRequest(bool) {}
 
 void ClearIpEditKeyboardFlag() {}
 void SetSingleLineEditKeyboardFlag(int) {}
 int EditParentKind(WindowHandle) { return 0; }
 
-void MoveWindowTo(WindowHandle hwnd, const Rect& rect, bool repaint) {
-  WindowRecord* win = ValidWindow(hwnd);
-  if (!win) return;
-  if (IsMainRecord(win)) {
-    Rect copy = rect;
-    SendMessage(__gui_hwnd_desktop, MSG_DT_MOVEMAINWIN, hwnd, reinterpret_cast<LParam>(&copy));
-    return;
-  }
-  StoreWindowRect(win, rect);
-  if (repaint && win->parent) InvalidateRect(HandleOf(win->parent), nullptr, TRUE);
-}
-
-void CaptureMouse(WindowHandle hwnd) { SendMessage(__gui_hwnd_desktop, MSG_DT_SETCAPTURE, hwnd, 0); }
 
 // Row by row through the clipped spans, as the box fill will do.
 void FillWithPixel(HDC hdc, const Rect& rect, GalPixel pixel) {

@@ -4,7 +4,11 @@
 // walk of its parent's controls is in progress.
 #include "core/desktop/desktop.h"
 #include "core/desktop/zorder.h"
+#include "core/caret/caret.h"
+#include "core/dialog/dialog_internal.h"
+#include "core/element/element_attrs.h"
 #include "core/message/msg_queue.h"
+#include "core/nonclient/scroll_track.h"
 #include "core/startup/input_helpers.h"
 #include "core/window/auto_repeat.h"
 #include "core/window/child_walk.h"
@@ -34,10 +38,18 @@ void DestroyChildren(WindowRecord* win) {
   }
 }
 
+// A modal dialog is ended, not freed: its loop still runs and cleans it
+// up when it returns.
 void DestroyHosted(MainWinRecord* win) {
   while (MainWinRecord* hosted = win->firstHosted) {
     WindowHandle hwnd = HandleOf(hosted);
-    if (DestroyMainWindow(hwnd)) {
+    if (IsModalDialog(hwnd)) {
+      EndDialog(hwnd, IDCANCEL);
+      if (win->firstHosted == hosted) {
+        win->firstHosted = hosted->nextHosted;
+        hosted->hosting = nullptr;
+      }
+    } else if (DestroyMainWindow(hwnd)) {
       MainWindowThreadCleanup(hwnd);
     } else if (win->firstHosted == hosted) {
       win->firstHosted = hosted->nextHosted;  // refused: no longer ours
@@ -84,6 +96,8 @@ BOOL DestroyMainWindow(WindowHandle hwnd) {
   win->previewSlot = -1;
   ClearAutoRepeatOf(hwnd);
   ForgetNonClientStateOf(hwnd);
+  ForgetScrollTrackingOf(hwnd);
+  FreeCaretOf(win);
   MarkDestroyed(win);
   delete win->zorderNode;
   win->zorderNode = nullptr;
@@ -116,6 +130,9 @@ BOOL DestroyWindow(WindowHandle control) {
   ctl->privateDC = 0;
   ClearAutoRepeatOf(control);
   ForgetNonClientStateOf(control);
+  ForgetScrollTrackingOf(control);
+  FreeCaretOf(ctl);
+  FreeElementAttributes(ctl);
   ThrowAwayMessages(control);
   FreeWindowCaption(ctl);
   {
@@ -141,6 +158,7 @@ void MainWindowThreadCleanup(WindowHandle hwnd) {
     win->threadInfo = nullptr;
     FreeThreadMsgQueue(info);
   }
+  FreeElementAttributes(win);
   delete win;
 }
 

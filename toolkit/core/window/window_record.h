@@ -122,6 +122,7 @@ struct WindowRecord {
   WindowRecord* primitiveChild = nullptr;
   NotificationCallback notification = nullptr;
   void* attributes = nullptr;
+  const struct Bitmap* skins[3][2] = {};  // foreground, background of slots 1..3
 };
 
 struct ControlRecord : WindowRecord {

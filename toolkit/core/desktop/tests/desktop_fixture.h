@@ -22,6 +22,7 @@
 #include "core/window/tests/main_window_spec.h"
 #include "gui/app_hooks.h"
 #include "gui/control_class.h"
+#include "gui/gui_etc.h"
 #include "gui/region.h"
 #include "gui/window.h"
 
@@ -98,6 +99,7 @@ class DesktopTest : public ::testing::Test {
   void SetUp() override {
     SetAppCallbacks(nullptr);
     InitQueueRegistry();
+    InitEtcFilePath();  // the desktop reads the window metrics
     ASSERT_EQ(InitDesktop(), 1);
     ASSERT_TRUE(start_.Launch(&thread_, DesktopMain, kDesktopThread));
     WndClassInfo info{};

@@ -1,0 +1,60 @@
+// The caret on a started toolkit: its size and even placement, the pixels
+// it inverts and gives back, and its blink period as the desktop sees it.
+#include <gtest/gtest.h>
+
+#include "core/desktop/desktop_state.h"
+#include "core/nonclient/tests/started_gui.h"
+#include "gui/caret.h"
+
+namespace {
+
+class Caret : public guitest::StartedGui {
+ protected:
+  void SetUp() override { hwnd_ = Main({100, 100, 300, 200}, 0); }
+  GalPixel Px(int x, int y) { return GetPixel(HDC_SCREEN, x, y); }
+  WindowHandle hwnd_ = 0;
+};
+
+TEST_F(Caret, SizeIsEvenAndPositionsLandOnEvenScreenPixelsTwoBelowTheLine) {
+  ASSERT_TRUE(CreateCaret(hwnd_, nullptr, 2, 15));
+  EXPECT_FALSE(ChangeCaretSize(hwnd_, 2, 15));  // made 14 high
+  EXPECT_TRUE(ChangeCaretSize(hwnd_, 2, 14));
+  Point pt{};
+  ASSERT_TRUE(SetCaretPos(hwnd_, 5, 9));
+  GetCaretPos(hwnd_, &pt);
+  EXPECT_EQ(pt.x, 6);
+  EXPECT_EQ(pt.y, 12);
+  EXPECT_TRUE(SetCaretBlinkTime(hwnd_, 20));
+  EXPECT_EQ(GetCaretBlinkTime(hwnd_), 100u);
+  EXPECT_EQ(Desk().caretPeriod, 100u);
+  EXPECT_TRUE(DestroyCaret(hwnd_));
+  EXPECT_FALSE(DestroyCaret(hwnd_));
+  EXPECT_FALSE(ShowCaret(hwnd_));
+  EXPECT_EQ(Desk().caretWindow, 0u);
+}
+
+TEST_F(Caret, ShownCaretInvertsThePixelsAndGivesThemBackExactly) {
+  desktest::Drain();
+  const GalPixel background = Px(110, 120);
+  ASSERT_TRUE(CreateCaret(hwnd_, nullptr, 4, 10));
+  SetCaretPos(hwnd_, 10, 20);  // screen (110, 122)
+  EXPECT_TRUE(ShowCaret(hwnd_));
+  EXPECT_FALSE(ShowCaret(hwnd_));
+  const GalPixel inverted = Px(111, 125);
+  EXPECT_NE(inverted, background);
+  EXPECT_EQ(Px(114, 125), background);  // one past its width
+  PostMessage(hwnd_, MSG_CARETBLINK, 0, 0);
+  desktest::Drain();
+  EXPECT_EQ(Px(111, 125), background);  // off phase
+  // Hiding in the off phase leaves the screen alone.
+  SetPixel(HDC_SCREEN, 111, 125, guitest::Rgb(1, 2, 3));
+  EXPECT_TRUE(HideCaret(hwnd_));
+  EXPECT_EQ(Px(111, 125), guitest::Rgb(1, 2, 3));
+  SetPixel(HDC_SCREEN, 111, 125, background);
+  ShowCaret(hwnd_);
+  EXPECT_EQ(Px(111, 125), inverted);
+  HideCaret(hwnd_);
+  EXPECT_EQ(Px(111, 125), background);
+}
+
+}  // namespace

@@ -1,0 +1,19 @@
+// The window module's share of the live-video area tables.
+#pragma once
+
+#include "core/window/window_record.h"
+
+// Gives the window's slot back (moving or hiding it).
+void ReleaseLiveVideoSlot(MainWinRecord* win);
+// Hiding a main window: slot 0 or its own slot, as the full-screen state
+// asks.
+void ReleaseLiveVideoSlotOnHide(MainWinRecord* win);
+// Paint-time planning for a main window and repaint planning for the
+// preview window of the current display.
+void RefreshLiveVideoAreas(WindowRecord* win);
+void ReplanLiveVideoAreas(const Rect& damaged);
+void SetOutputSwitchRequest(bool raised);
+bool OutputSwitchRequested();
+void TakeOutputSwitchRequest();
+// Clears every slot of an output's table (return to the live view).
+void ClearVideoWindowRecords(int output);

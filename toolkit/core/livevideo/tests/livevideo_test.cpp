@@ -1,0 +1,57 @@
+// Pixel alignment of live-video areas, menu transparency levels and the
+// drawing additions' argument checks.
+#include <gtest/gtest.h>
+
+#include "gui/app_hooks.h"
+#include "gui/livevideo.h"
+
+namespace {
+
+int CompositeOne(int output, int* type) {
+  *type = output == 1 ? 0 : 1;
+  return 0;
+}
+
+TEST(LiveVideo, AlignmentWidensToTheStepAndStaysOnTheScreen) {
+  SetAppCallbacks(nullptr);
+  const int vga = 3;  // 1024 x 768
+  const struct {
+    int x, y, w, h, step;
+    int ok, ax, ay, aw, ah;
+  } cases[] = {
+      {13, 5, 10, 9, 8, 1, 8, 4, 16, 10},
+      {-4, -3, 20, 20, 2, 1, 0, 0, 20, 20},
+      {1020, 760, 40, 40, 8, 1, 1016, 760, 8, 8},
+      {1100, 10, 40, 40, 8, 0, 1024, 10, 0, 40},
+      {0, 0, 0, 5, 2, 0, 0, 0, 0, 6},
+  };
+  for (const auto& c : cases) {
+    int x = c.x, y = c.y, w = c.w, h = c.h;
+    EXPECT_EQ(SetPixelAlign(vga, &x, &y, &w, &h, c.step), c.ok) << c.x;
+    EXPECT_EQ(x, c.ax) << c.x;
+    EXPECT_EQ(y, c.ay) << c.x;
+    EXPECT_EQ(w, c.aw) << c.x;
+    EXPECT_EQ(h, c.ah) << c.x;
+  }
+  Size size{};
+  GuiAppCallbacks app{};
+  app.getDisplayOutputType = CompositeOne;
+  SetAppCallbacks(&app);
+  EXPECT_EQ(GetScreenExtentEx(1, &size), &size);
+  EXPECT_EQ(size.cx, 704);
+  EXPECT_EQ(size.cy, 576);
+  SetAppCallbacks(nullptr);
+}
+
+TEST(LiveVideo, MenuLevelReachesEverySlotOfBothDisplays) {
+  RefreshMenuAlpha(0x105);
+  for (int aux : {0, 1}) {
+    LiveVideoTable t{};
+    GetLiveVideoTable(aux, &t);
+    EXPECT_EQ(t.refreshMark, 1);
+    for (int i = 0; i < LIVE_VIDEO_SLOTS; ++i) EXPECT_EQ(t.mode[i], 5);
+  }
+  ClosePrevScrShow();  // no preview window: nothing to release
+}
+
+}  // namespace

@@ -1,0 +1,199 @@
+// Frames, captions and scroll bars on a started toolkit: the pixels they
+// are drawn with, the hit codes of every part, and mouse tracking on the
+// bars with its notifications and auto-repeat.
+#include <gtest/gtest.h>
+
+#include "core/nonclient/tests/started_gui.h"
+#include "core/window/auto_repeat.h"
+#include "core/window/default_proc_internal.h"
+#include "gui/nonclient.h"
+#include "gui/control_class.h"
+#include "gui/window_attr.h"
+
+namespace {
+
+using guitest::Rgb;
+using guitest::SolidBitmap;
+
+constexpr int kNcDown = 10, kNcUp = 11, kNcMove = 13, kTick = 322;
+
+class Frames : public guitest::StartedGui {
+ protected:
+  void SetUp() override {
+    PutStockBitmapForTest("caption", false, caption_.Get());
+    PutSystemBitmapForTest(0, false, buttons_.Get());
+    PutSystemBitmapForTest(1, false, arrows_.Get());
+  }
+  void TearDown() override {
+    guitest::StartedGui::TearDown();
+    PutStockBitmapForTest("caption", false, Bitmap{});
+    PutSystemBitmapForTest(0, false, Bitmap{});
+    PutSystemBitmapForTest(1, false, Bitmap{});
+  }
+  GalPixel Px(int x, int y) { return GetPixel(HDC_SCREEN, x, y); }
+  int Hit(WindowHandle hwnd, int x, int y) { return static_cast<int>(SendMessage(hwnd, 33, x, y)); }
+
+  const GalPixel skin_ = Rgb(200, 10, 10);
+  const GalPixel maxCell_ = Rgb(10, 200, 10), minCell_ = Rgb(10, 10, 200), restoreCell_ = Rgb(200, 200, 10),
+                 closeCell_ = Rgb(200, 10, 200);
+  const GalPixel up_ = Rgb(1, 2, 3), down_ = Rgb(4, 5, 6), left_ = Rgb(7, 8, 9), right_ = Rgb(10, 11, 12),
+                 dim_ = Rgb(13, 14, 15);
+  SolidBitmap caption_{30, 24, {{skin_}}};
+  SolidBitmap buttons_{20, 20, {{maxCell_, minCell_, restoreCell_, closeCell_}}};
+  SolidBitmap arrows_{16, 16, {{up_, down_, left_, right_}, {dim_, dim_, dim_, dim_}}};
+};
+
+// Border 3, caption 24 (the skin's height), bars 16, buttons 20 wide with
+// 2-pixel gaps, as the configuration and the skins above give them.
+TEST_F(Frames, CaptionBorderAndBarsAreDrawnAndHitWherePlaced) {
+  WindowHandle hwnd = Main({100, 100, 400, 300}, WS_CAPTION | WS_BORDER | WS_VSCROLL | WS_HSCROLL | WS_MAXIMIZEBOX, "");
+  ASSERT_NE(hwnd, GUI_INVALID_HANDLE);
+  desktest::Drain();
+
+  Rect client{};
+  GetClientRect(hwnd, &client);
+  EXPECT_EQ(client.right, 300 - 6 - 16);
+  EXPECT_EQ(client.bottom, 200 - 6 - 24 - 16);
+
+  EXPECT_EQ(Px(100, 150), WinElementColors[WEC_FRAME_BORDER]);
+  EXPECT_EQ(Px(101, 150), WinElementColors[WEC_FRAME_BORDER]);
+  EXPECT_EQ(Px(102, 150), WinElementColors[WEC_FRAME_BORDER_OUTER]);
+  EXPECT_EQ(Px(110, 108), skin_);
+  EXPECT_EQ(Px(250, 125), skin_);
+  EXPECT_EQ(Px(386, 113), closeCell_);
+  EXPECT_EQ(Px(362, 113), maxCell_);
+
+  EXPECT_EQ(Px(385, 131), up_);
+  EXPECT_EQ(Px(385, 270), down_);
+  EXPECT_EQ(Px(384, 146), WinElementColors[WEC_BKC_SCROLL_SPIN]);  // thumb below the up arrow
+  EXPECT_EQ(Px(389, 200), WinElementColors[WEC_BKC_SCROLL_HILITE]);
+  EXPECT_EQ(Px(385, 285), WinElementColors[WEC_BKC_SCROLL_HILITE]);  // the corner square
+  EXPECT_EQ(Px(107, 285), left_);
+  EXPECT_EQ(Px(122, 284), Rgb(16, 16, 16));
+
+  const struct {
+    int x, y, code;
+  } hits[] = {
+      {386, 113, HT_CLOSEBUTTON}, {362, 113, HT_MAXBUTTON}, {250, 110, HT_CAPTION}, {389, 200, HT_VSCROLL},
+      {200, 290, HT_HSCROLL},     {101, 200, 37},           {250, 299, 36},         {399, 299, 42},
+      {101, 101, 39},             {200, 200, HT_CLIENT},    {50, 50, HT_OUT},
+  };
+  for (const auto& h : hits) EXPECT_EQ(Hit(hwnd, h.x, h.y), h.code) << h.x << "," << h.y;
+}
+
+TEST_F(Frames, WithoutCloseButtonTheMaximizeButtonTakesItsPlace) {
+  WindowHandle hwnd = Main({100, 100, 400, 300}, WS_CAPTION | WS_BORDER | WS_MAXIMIZEBOX | WS_MINIMIZEBOX, "",
+                           WS_EX_NOCLOSEBOX);
+  EXPECT_EQ(Hit(hwnd, 386, 113), HT_MAXBUTTON);
+  EXPECT_EQ(Hit(hwnd, 362, 113), HT_MINBUTTON);
+}
+
+TEST_F(Frames, WindowsGrowToTheLeastTheirBarsNeed) {
+  WindowHandle hwnd = Main({10, 10, 20, 20}, WS_VSCROLL);
+  Rect r{};
+  GetWindowRect(hwnd, &r);
+  EXPECT_EQ(r.bottom - r.top, 2 * (16 + 8));
+  EXPECT_EQ(r.right - r.left, 16 + 40);
+}
+
+// A bar-only window (100,100)-(400,300): the bar is x 384..399, arrows 16
+// high, track 168 pixels; range 0..100 with page 10 gives a 17-pixel thumb.
+class Tracking : public Frames {
+ protected:
+  void SetUp() override {
+    Frames::SetUp();
+    hwnd_ = Main({100, 100, 400, 300}, WS_VSCROLL);
+    ScrollInfo info{sizeof(ScrollInfo), SIF_RANGE | SIF_PAGE | SIF_POS, 0, 100, 10, 0};
+    SetScrollInfo(hwnd_, SB_VERT, &info, TRUE);
+    Received(hwnd_, MSG_VSCROLL);
+  }
+  void Mouse(int msg, int y) { PostMessage(hwnd_, msg, HT_VSCROLL, PackPoint(390, y)); }
+  std::vector<WParam> Actions() {
+    std::vector<WParam> out;
+    for (const SeenMessage& m : Received(hwnd_, MSG_VSCROLL)) out.push_back(m.wParam);
+    return out;
+  }
+  WindowHandle hwnd_ = 0;
+};
+
+TEST_F(Tracking, ArrowRepeatsWhileHeldAndEndsOnRelease) {
+  Mouse(kNcDown, 105);  // up arrow at the minimum
+  EXPECT_TRUE(Actions().empty());
+  EXPECT_FALSE(AutoRepeatIsSet());
+  Mouse(kNcUp, 105);
+  EXPECT_TRUE(Actions().empty());
+
+  Mouse(kNcDown, 295);
+  EXPECT_EQ(Actions(), std::vector<WParam>{SB_LINEDOWN});
+  Message repeat = AutoRepeatMessage();
+  EXPECT_EQ(repeat.hwnd, hwnd_);
+  EXPECT_EQ(repeat.message, MSG_VSCROLL);
+  PostMessage(hwnd_, kTick, 0, 0);
+  std::vector<WParam> repeated = Actions();
+  ASSERT_FALSE(repeated.empty());
+  for (WParam a : repeated) EXPECT_EQ(a, static_cast<WParam>(SB_LINEDOWN));
+
+  Mouse(kNcUp, 295);
+  EXPECT_EQ(Actions().back(), static_cast<WParam>(SB_ENDSCROLL));
+  EXPECT_FALSE(AutoRepeatIsSet());
+  PostMessage(hwnd_, kTick, 0, 0);
+  EXPECT_TRUE(Actions().empty());
+
+  Mouse(kNcDown, 250);  // the track below the thumb
+  Mouse(kNcUp, 250);
+  EXPECT_EQ(Actions(), (std::vector<WParam>{SB_PAGEDOWN, SB_ENDSCROLL}));
+}
+
+TEST_F(Tracking, ThumbDragTellsThePositionOnlyWhenMoved) {
+  Mouse(kNcDown, 120);
+  Mouse(kNcUp, 120);
+  EXPECT_TRUE(Actions().empty());
+
+  Mouse(kNcDown, 120);
+  Mouse(kNcMove, 140);
+  Mouse(kNcMove, 162);
+  EXPECT_TRUE(Actions().empty());
+  Mouse(kNcUp, 162);
+  std::vector<SeenMessage> got = Received(hwnd_, MSG_VSCROLL);
+  ASSERT_EQ(got.size(), 1u);
+  EXPECT_EQ(got[0].wParam, static_cast<WParam>(SB_THUMBPOSITION));
+  EXPECT_EQ(got[0].lParam, 101 * 42 / 168);
+}
+
+TEST_F(Tracking, RangesAreOrderedClampedAndAnEmptyOneHidesTheBar) {
+  int lo = 0, hi = 0, pos = 0;
+  EXPECT_TRUE(SetScrollPos(hwnd_, SB_VERT, 200));
+  GetScrollPos(hwnd_, SB_VERT, &pos);
+  EXPECT_EQ(pos, 91);
+  EXPECT_TRUE(SetScrollRange(hwnd_, SB_VERT, 50, 10));
+  GetScrollRange(hwnd_, SB_VERT, &lo, &hi);
+  EXPECT_EQ(lo, 10);
+  EXPECT_EQ(hi, 50);
+  EXPECT_FALSE(SetScrollPos(hwnd_, SB_HORZ, 1));  // no such bar
+  EXPECT_EQ(Hit(hwnd_, 390, 200), HT_VSCROLL);
+  SetScrollRange(hwnd_, SB_VERT, 7, 7);
+  EXPECT_NE(Hit(hwnd_, 390, 200), HT_VSCROLL);
+  EXPECT_FALSE(EnableScrollBar(hwnd_, SB_VERT, TRUE));  // already enabled
+}
+
+TEST_F(Tracking, ScrollingAWindowMovesTheChildrenTheClipRectangleHolds) {
+  WndClassInfo info{};
+  info.className = "scrolled";
+  info.windowProc = DefaultControlProc;
+  RegisterWindowClass(&info);
+  WindowHandle inside = CreateWindowEx("scrolled", "", WS_VISIBLE, 0, 1, 10, 10, 20, 20, hwnd_, 0);
+  WindowHandle outside = CreateWindowEx("scrolled", "", WS_VISIBLE, 0, 2, 100, 10, 20, 20, hwnd_, 0);
+  Rect clip{0, 0, 50, 50};
+  ScrollWindow(hwnd_, 4, -6, nullptr, &clip);
+  Rect a{}, b{};
+  GetWindowRect(inside, &a);
+  GetWindowRect(outside, &b);
+  EXPECT_EQ(a.left, 14);
+  EXPECT_EQ(a.top, 4);
+  EXPECT_EQ(b.left, 100);
+  DestroyWindow(inside);
+  DestroyWindow(outside);
+  UnregisterWindowClass("scrolled");
+}
+
+}  // namespace

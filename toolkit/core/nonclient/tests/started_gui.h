@@ -1,0 +1,95 @@
+// The toolkit brought up once per test suite (configuration, screen, fonts,
+// desktop thread), windows on the test thread whose procedure logs what it
+// receives, and skins made in memory in place of the skin files.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <vector>
+
+#include "core/desktop/tests/desktop_fixture.h"
+#include "core/element/system_res.h"
+#include "core/message/tests/message_log.h"
+#include "core/window/tests/main_window_spec.h"
+#include "gui/dc.h"
+#include "gui/element.h"
+#include "gui/startup.h"
+#include "gui/window.h"
+
+namespace guitest {
+
+class Log : public MessageLog<Log, SeenMessage> {};
+
+inline LResult LoggingProc(WindowHandle hwnd, int msg, WParam wParam, LParam lParam) {
+  Log::Instance().Add({hwnd, msg, wParam, lParam});
+  return DefaultWindowProc(hwnd, msg, wParam, lParam);
+}
+
+inline GalPixel Rgb(uint8_t r, uint8_t g, uint8_t b) { return RGB2Pixel(HDC_SCREEN, r, g, b); }
+
+// A screen-format bitmap of cells side by side (and rows below), each cell
+// one solid pixel value.
+class SolidBitmap {
+ public:
+  SolidBitmap(int cellW, int cellH, const std::vector<std::vector<GalPixel>>& rows) {
+    const int cols = static_cast<int>(rows[0].size());
+    width_ = cellW * cols;
+    height_ = cellH * static_cast<int>(rows.size());
+    pixels_.resize(static_cast<size_t>(width_) * height_);
+    for (int y = 0; y < height_; ++y)
+      for (int x = 0; x < width_; ++x) pixels_[y * width_ + x] = rows[y / cellH][x / cellW];
+    bitmap_.bmBitsPerPixel = 32;
+    bitmap_.bmBytesPerPixel = 4;
+    bitmap_.bmWidth = static_cast<uint32_t>(width_);
+    bitmap_.bmHeight = static_cast<uint32_t>(height_);
+    bitmap_.bmPitch = static_cast<uint32_t>(width_ * 4);
+    bitmap_.bmBits = reinterpret_cast<uint8_t*>(pixels_.data());
+  }
+  const Bitmap& Get() const { return bitmap_; }
+
+ private:
+  int width_ = 0, height_ = 0;
+  std::vector<uint32_t> pixels_;
+  Bitmap bitmap_{};
+};
+
+class StartedGui : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    SetAppCallbacks(nullptr);
+    ASSERT_EQ(InitGUI(0, nullptr), 0);
+  }
+  static void TearDownTestSuite() { TerminateGUI(0); }
+
+  void TearDown() override {
+    for (auto it = windows_.rbegin(); it != windows_.rend(); ++it) {
+      if (IsMainWindow(*it)) DestroyMainWindow(*it);
+      MainWindowThreadCleanup(*it);
+    }
+    windows_.clear();
+    desktest::Drain();
+    Log::Instance().Take();
+  }
+
+  WindowHandle Main(Rect r, uint32_t style, const char* caption = "main", uint32_t exStyle = 0) {
+    MainWinCreate create = MainWindowSpec(r, LoggingProc, caption, style | WS_VISIBLE, exStyle);
+    create.iBkColor = Rgb(0, 0, 0);
+    WindowHandle hwnd = CreateMainWindow(&create);
+    if (hwnd != GUI_INVALID_HANDLE) windows_.push_back(hwnd);
+    return hwnd;
+  }
+
+  // What the window received since the last look (dispatching first).
+  std::vector<SeenMessage> Received(WindowHandle hwnd, int message) {
+    desktest::Drain();
+    std::vector<SeenMessage> out;
+    for (const SeenMessage& m : Log::Instance().Take())
+      if (m.hwnd == hwnd && m.message == message) out.push_back(m);
+    return out;
+  }
+
+  std::vector<WindowHandle> windows_;
+};
+
+}  // namespace guitest

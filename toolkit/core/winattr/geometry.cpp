@@ -1,0 +1,145 @@
+// Moving windows and converting coordinates between the screen, a window
+// and its client area.
+#include "core/desktop/clip_info.h"
+#include "core/desktop/zorder.h"
+#include "core/livevideo/areas.h"
+#include "core/window/default_proc_seams.h"
+#include "core/window/window_damage.h"
+#include "core/window/window_messages.h"
+#include "gui/desktop.h"
+#include "gui/paint.h"
+#include "gui/region.h"
+#include "gui/window.h"
+#include "gui/window_attr.h"
+
+namespace {
+
+constexpr int kComboboxPlaceList = 61810;
+
+int Even(int v) { return v & ~1; }
+
+Rect EvenRect(const Rect& r) { return Rect{Even(r.left), Even(r.top), Even(r.right), Even(r.bottom)}; }
+
+bool SizeDiffers(const Rect& a, const Rect& b) {
+  return a.right - a.left != b.right - b.left || a.bottom - a.top != b.bottom - b.top;
+}
+
+// A combobox moves its drop-down list itself; the list is hidden.
+void PlaceComboboxList(WindowRecord* win, Rect* rect) {
+  WindowHandle slot = HandleOf(win);
+  SendMessage(HandleOf(win), kComboboxPlaceList, reinterpret_cast<WParam>(rect), reinterpret_cast<LParam>(&slot));
+  if (slot != HandleOf(win) && ValidWindow(slot)) ShowWindow(slot, SW_HIDE);
+}
+
+bool MoveStacked(WindowRecord* win, const Rect& rect) {
+  const bool forced = IsVisibleRecord(win) && SizeDiffers(rect, win->window);
+  if (IsMainRecord(win)) ReleaseLiveVideoSlot(static_cast<MainWinRecord*>(win));
+  Rect copy = rect;
+  SendMessage(__gui_hwnd_desktop, MSG_DT_MOVEMAINWIN, HandleOf(win), reinterpret_cast<LParam>(&copy));
+  return forced;
+}
+
+void MoveControl(WindowRecord* win, const Rect& rect) {
+  const Rect old = win->window;
+  CallProc(win, winmsg::kSizeChanged, reinterpret_cast<WParam>(&rect), 0);
+  WindowRecord* parent = win->parent;
+  if (!parent || !IsWindowVisible(HandleOf(win)) || parent->invalid.paintCount) return;
+  // Hidden for a moment, so the parent's erase does not skip its place.
+  {
+    StackWriteLock hold;
+    win->style &= ~kStyleVisible;
+  }
+  Rect moved{win->window.left, win->window.top, win->window.left + (old.right - old.left),
+             win->window.top + (old.bottom - old.top)};
+  InvalidateWindowArea(parent, &old, true);
+  InvalidateWindowArea(parent, &moved, true);
+  StackWriteLock hold;
+  win->style |= kStyleVisible;
+}
+
+void Offset(WindowRecord* win, int* x, int* y, bool client, int sign) {
+  GeometryReadLock hold;
+  for (WindowRecord* w = win; w; w = w->parent) {
+    const Rect& r = client ? w->client : w->window;
+    *x += sign * r.left;
+    *y += sign * r.top;
+    if (!client) break;
+  }
+}
+
+}  // namespace
+
+void MoveWindowTo(WindowHandle hwnd, const Rect& rect, bool repaint) {
+  MoveWindow(hwnd, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, repaint);
+}
+
+extern "C" {
+
+BOOL MoveWindow(WindowHandle hwnd, int x, int y, int w, int h, BOOL repaint) {
+  WindowRecord* win = ValidWindow(hwnd);
+  if (!win || hwnd == __gui_hwnd_desktop) return FALSE;
+  Rect requested{x, y, x + w, y + h}, result = requested;
+  CallProc(win, winmsg::kSizeChanging, reinterpret_cast<WParam>(&requested), reinterpret_cast<LParam>(&result));
+  if (EqualRect(&result, &win->window)) return FALSE;
+  if (IsControlOfClass(hwnd, "combobox")) PlaceComboboxList(win, &result);
+  result = EvenRect(result);
+  bool forced = false;
+  if (IsMainRecord(win) || (win->exStyle & kExOwnClipInfo))
+    forced = MoveStacked(win, result);
+  else
+    MoveControl(win, result);
+  // Device contexts of the window and its controls rebuild their clipping.
+  if (win->clipInfo) win->clipInfo->age++;
+  CallProc(win, winmsg::kNcPaint, 0, 0);
+  if (repaint || forced) InvalidateWindowArea(win, nullptr, true);
+  return TRUE;
+}
+
+BOOL GetWindowRect(WindowHandle hwnd, Rect* rect) {
+  WindowRecord* win = ValidWindow(hwnd);
+  if (!win || !rect) return FALSE;
+  GeometryReadLock hold;
+  *rect = win->window;
+  return TRUE;
+}
+
+BOOL GetClientRect(WindowHandle hwnd, Rect* rect) {
+  if (!rect) return FALSE;
+  if (hwnd == __gui_hwnd_desktop) {
+    *rect = ScreenRect();
+    return TRUE;
+  }
+  WindowRecord* win = ValidWindow(hwnd);
+  if (!win) return FALSE;
+  GeometryReadLock hold;
+  *rect = Rect{0, 0, win->client.right - win->client.left, win->client.bottom - win->client.top};
+  return TRUE;
+}
+
+void ScreenToClient(WindowHandle hwnd, int* x, int* y) {
+  WindowRecord* win = ValidWindow(hwnd);
+  if (win && x && y) Offset(win, x, y, true, -1);
+}
+
+void ClientToScreen(WindowHandle hwnd, int* x, int* y) {
+  WindowRecord* win = ValidWindow(hwnd);
+  if (win && x && y) Offset(win, x, y, true, 1);
+}
+
+void ScreenToWindow(WindowHandle hwnd, int* x, int* y) {
+  WindowRecord* win = ValidWindow(hwnd);
+  if (!win || !x || !y) return;
+  Rect screen = ScreenRectOf(win);
+  *x -= screen.left;
+  *y -= screen.top;
+}
+
+void WindowToScreen(WindowHandle hwnd, int* x, int* y) {
+  WindowRecord* win = ValidWindow(hwnd);
+  if (!win || !x || !y) return;
+  Rect screen = ScreenRectOf(win);
+  *x += screen.left;
+  *y += screen.top;
+}
+
+}  // extern "C"

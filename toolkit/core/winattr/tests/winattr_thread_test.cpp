@@ -1,0 +1,161 @@
+// Window attributes on a started toolkit: showing, moving and enabling,
+// focus along the parent chain, coordinates, fonts, and the display switch.
+#include <gtest/gtest.h>
+
+#include "core/nonclient/tests/started_gui.h"
+#include "core/window/default_proc_seams.h"
+#include "gui/app_hooks.h"
+#include "gui/livevideo.h"
+#include "gui/window_attr.h"
+
+namespace {
+
+constexpr const char* kClass = "attrlogged";
+
+class Attributes : public guitest::StartedGui {
+ protected:
+  void SetUp() override {
+    WndClassInfo info{};
+    info.className = kClass;
+    info.windowProc = guitest::LoggingProc;
+    RegisterWindowClass(&info);
+    main_ = Main({100, 100, 400, 400}, 0);
+  }
+  void TearDown() override {
+    guitest::StartedGui::TearDown();
+    UnregisterWindowClass(kClass);
+  }
+  WindowHandle Control(WindowHandle parent, Rect r, int id) {
+    return CreateWindowEx(kClass, "", WS_VISIBLE, 0, id, r.left, r.top, r.right - r.left, r.bottom - r.top, parent, 0);
+  }
+  WindowHandle main_ = 0;
+};
+
+TEST_F(Attributes, MovesLandOnEvenCoordinatesAndAnUnchangedOneDoesNothing) {
+  WindowHandle ctl = Control(main_, {10, 10, 50, 50}, 1);
+  Received(ctl, 0);
+  EXPECT_FALSE(MoveWindow(ctl, 10, 10, 40, 40, TRUE));
+  EXPECT_TRUE(Received(ctl, MSG_SIZECHANGED).empty());
+  EXPECT_TRUE(MoveWindow(ctl, 13, 21, 41, 41, FALSE));
+  Rect r{};
+  GetWindowRect(ctl, &r);
+  EXPECT_EQ(r.left, 12);
+  EXPECT_EQ(r.top, 20);
+  EXPECT_EQ(r.right, 54);
+  EXPECT_EQ(r.bottom, 62);
+  EXPECT_TRUE(MoveWindow(main_, 101, 103, 300, 300, FALSE));
+  GetWindowRect(main_, &r);
+  EXPECT_EQ(r.left, 100);
+  EXPECT_EQ(r.top, 102);
+}
+
+TEST_F(Attributes, FocusWalksUpTheParentsAndHidingTheFocusDropsIt) {
+  WindowHandle outer = Control(main_, {0, 0, 200, 200}, 1);
+  WindowHandle inner = Control(outer, {10, 10, 50, 50}, 2);
+  WindowHandle other = Control(outer, {60, 10, 90, 50}, 3);
+  EXPECT_EQ(SetFocusChild(outer), outer);
+  Received(outer, 0);
+  EXPECT_EQ(SetFocusChild(inner), inner);
+  EXPECT_EQ(GetFocusChild(outer), inner);
+  EXPECT_EQ(GetFocusChild(main_), outer);
+  EXPECT_TRUE(Received(outer, MSG_KILLFOCUS).empty());  // already the focus at its level
+  SetFocusChild(other);
+  std::vector<SeenMessage> lost = Received(inner, MSG_KILLFOCUS);
+  ASSERT_EQ(lost.size(), 1u);
+  EXPECT_EQ(lost[0].wParam, other);
+  EXPECT_TRUE(ShowWindow(other, SW_HIDE));
+  EXPECT_EQ(GetFocusChild(outer), 0u);
+  EXPECT_FALSE(IsWindowVisible(other));
+  EXPECT_EQ(SetFocusChild(main_), GUI_INVALID_HANDLE);
+}
+
+TEST_F(Attributes, EnablingAnswersThePreviousStateAndCoordinatesRoundTrip) {
+  WindowHandle outer = Control(main_, {20, 30, 200, 200}, 1);
+  WindowHandle inner = Control(outer, {5, 7, 50, 50}, 2);
+  EXPECT_TRUE(EnableWindow(inner, FALSE));
+  EXPECT_FALSE(IsWindowEnabled(inner));
+  EXPECT_FALSE(EnableWindow(inner, TRUE));
+  EXPECT_TRUE(EnableWindow(main_, FALSE));
+  EXPECT_FALSE(EnableWindow(main_, TRUE));
+  int x = 0, y = 0;
+  ClientToScreen(inner, &x, &y);
+  EXPECT_EQ(x, 100 + 20 + 5);
+  EXPECT_EQ(y, 100 + 30 + 7);
+  ScreenToClient(inner, &x, &y);
+  EXPECT_EQ(x, 0);
+  EXPECT_EQ(y, 0);
+  EXPECT_STREQ(GetClassName(__gui_hwnd_desktop), "ROOTWINDOW");
+  EXPECT_STREQ(GetClassName(main_), "MAINWINDOW");
+  EXPECT_STREQ(GetClassName(inner), "ATTRLOGGED");
+  SetWindowFont(inner, nullptr);
+  EXPECT_EQ(GetWindowFont(inner), g_SysLogFont[1]);
+  EXPECT_EQ(ShowWindow(GUI_INVALID_HANDLE, SW_SHOW), FALSE);
+}
+
+TEST_F(Attributes, PreviewWindowsCannotBeShownOrHidden) {
+  WindowHandle preview = Main({0, 0, 100, 100}, 0, "preview", WS_EX_PREVIEW);
+  EXPECT_FALSE(ShowWindow(preview, SW_HIDE));
+  EXPECT_TRUE(IsWindowVisible(preview));
+}
+
+// A page painted over the live view takes a live-video slot with its
+// rectangle aligned to even pixels, and gives it back when hidden.
+TEST_F(Attributes, PaintedPagesTakeALiveVideoSlotAndHidingGivesItBack) {
+  WindowHandle page = Main({501, 101, 701, 201}, 0);  // beside the fixture's window
+  desktest::Drain();
+  auto slotOfPage = [] {
+    LiveVideoTable t{};
+    GetLiveVideoTable(0, &t);
+    for (int i = 0; i < LIVE_VIDEO_SLOTS; ++i)
+      if (t.inUse[i] && t.x[i] == 500 && t.y[i] == 100 && t.width[i] == 202 && t.height[i] == 102) return i;
+    return -1;
+  };
+  EXPECT_GE(slotOfPage(), 0);
+  ShowWindow(page, SW_HIDE);
+  EXPECT_EQ(slotOfPage(), -1);
+}
+
+int One() { return 1; }
+// Output 1 is a TV-standard (composite) output.
+int CompositeOne(int output, int* type) {
+  *type = output == 1 ? 0 : 1;
+  return 0;
+}
+
+// A device whose session allows switching; installed before start-up, as
+// the application does.
+class Switching : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    GuiAppCallbacks app{};
+    app.getSessionFlag = One;
+    app.isDispSwitchEnabled = One;
+    app.getDisplayOutputType = CompositeOne;
+    SetAppCallbacks(&app);
+    ASSERT_EQ(InitGUI(0, nullptr), 0);
+  }
+  static void TearDownTestSuite() {
+    TerminateGUI(0);
+    SetAppCallbacks(nullptr);
+  }
+};
+
+// The menus move to the other output and the pointer goes to the middle of
+// its screen (704 x 576 on the composite output, 1024 x 768 on VGA).
+TEST_F(Switching, DisplaySwitchPutsThePointerAtTheNewScreensCentre) {
+  const int before = getCurOutputHook();
+  EXPECT_EQ(SwitchDispDev(), getAuxOutputHook());
+  int x = 0, y = 0;
+  CursorPosition(&x, &y);
+  EXPECT_EQ(x, 352);
+  EXPECT_EQ(y, 288);
+  EnableSwitchDispDev(0);
+  EXPECT_EQ(SwitchDispDev(), getAuxOutputHook());  // held off
+  EnableSwitchDispDev(1);
+  EXPECT_EQ(SwitchDispDev(), before);
+  CursorPosition(&x, &y);
+  EXPECT_EQ(x, 512);
+  EXPECT_EQ(y, 384);
+}
+
+}  // namespace
