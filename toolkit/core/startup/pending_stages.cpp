@@ -60,4 +60,3 @@ LResult PendingDefaultControlProc(WindowHandle hwnd, int msg, WParam wParam, LPa
 
 void PendingSwitchDispDev() {}
 long PendingEventTimeoutUsec() { return 300000; }
-bool PendingShouldBroadcastIdleTick() { return true; }
