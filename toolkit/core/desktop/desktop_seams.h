@@ -16,6 +16,14 @@ int CurrentSystemCursor();
 void SuspendDisplaySwitching();
 void ResumeDisplaySwitching();
 bool DisplaySwitchEnabled();
+// Holds display switching off for a scope.
+class DisplaySwitchHold {
+ public:
+  DisplaySwitchHold() { SuspendDisplaySwitching(); }
+  ~DisplaySwitchHold() { ResumeDisplaySwitching(); }
+  DisplaySwitchHold(const DisplaySwitchHold&) = delete;
+  DisplaySwitchHold& operator=(const DisplaySwitchHold&) = delete;
+};
 // A display switch runs (the display layer's flag).
 bool DisplaySwitchInProgress();
 // Clears a display's video-window records (the live-video area tables).

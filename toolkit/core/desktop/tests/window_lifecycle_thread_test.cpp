@@ -218,6 +218,9 @@ TEST_F(Lifecycle, ControlCreationOrderAndFamilyLinks) {
 
   EXPECT_EQ(CreateWindowEx("no such class", "x", 0, 0, 3, 0, 0, 1, 1, a, 0), GUI_INVALID_HANDLE);
   EXPECT_EQ(CreateWindowEx(kTestClass, "x", 0, 0, 3, 0, 0, 1, 1, 0, 0), GUI_INVALID_HANDLE);
+  EXPECT_EQ(CreateWindowEx(kTestClass, "x", 0, 0, 3, 0, 0, 1, 1, __gui_hwnd_desktop, 0), GUI_INVALID_HANDLE);
+  EXPECT_EQ(GetNextChild(__gui_hwnd_desktop, 0), 0u) << "the desktop has no children";
+  EXPECT_EQ(FindControlClass(kTestClass)->usageCount, 2);
 }
 
 TEST_F(Lifecycle, RefusedControlIsTakenOffItsParentAgain) {
