@@ -31,7 +31,8 @@ std::unique_ptr<Point[]> ConvertPolygonPoints(const DC* dc, const Point* points,
 
 namespace {
 
-// Generator rows are inclusive runs: a one-pixel run is a pixel.
+// Generator rows are inclusive runs.
+// Deliberately a one-pixel run (an apex row) is drawn: the fill covers what the polygon's region holds.
 void FillRun(void* context, int x1, int x2, int y) {
   DrawClippedRun(static_cast<DC*>(context), x1, x2, y);
 }

@@ -30,7 +30,7 @@ TEST(DesktopScreen, BackgroundShowsAndAHiddenWindowLeavesNoPixels) {
   EXPECT_EQ(HostReadWindowPixel(0, 5, 5), kBackground);
   EXPECT_EQ(HostReadWindowPixel(0, 1023, 767), kBackground);
 
-  MainWinCreate create = MainWindowSpec({100, 100, 200, 200}, RecordingProc, "cover");
+  MainWinCreate create = MainWindowCreation({100, 100, 200, 200}, RecordingProc, "cover");
   WindowHandle hwnd = CreateMainWindow(&create);
   ASSERT_NE(hwnd, GUI_INVALID_HANDLE);
   PaintRed(100, 100, 100, 100);  // what the window drew

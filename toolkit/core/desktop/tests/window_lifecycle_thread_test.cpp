@@ -46,7 +46,7 @@ TEST_F(Lifecycle, HiddenMainWindowGetsNoPaintAndStaysInactive) {
 
 TEST_F(Lifecycle, RefusedCreateLeavesNoTrace) {
   Recorder::Instance().refuseCreate = 1;
-  MainWinCreate create = MainWindowSpec({0, 0, 40, 40}, RecordingProc, "refused");
+  MainWinCreate create = MainWindowCreation({0, 0, 40, 40}, RecordingProc, "refused");
   EXPECT_EQ(CreateMainWindow(&create), GUI_INVALID_HANDLE);
   EXPECT_EQ(MainDisplayList().count, 0u);
   EXPECT_EQ(Request(MSG_DT_GETACTIVEMAIN), 0u);
@@ -315,7 +315,7 @@ struct OwnThreadWindow {
 
   static void* Run(void* arg) {
     auto* self = static_cast<OwnThreadWindow*>(arg);
-    MainWinCreate create = MainWindowSpec({100, 100, 300, 300}, Proc, "own thread");
+    MainWinCreate create = MainWindowCreation({100, 100, 300, 300}, Proc, "own thread");
     WindowHandle hwnd = CreateMainWindow(&create);
     self->hwnd = hwnd;
     self->created.Post();

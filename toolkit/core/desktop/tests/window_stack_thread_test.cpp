@@ -323,7 +323,7 @@ LResult SwitchWatchingProc(WindowHandle hwnd, int msg, WParam wParam, LParam lPa
 }
 
 TEST_F(Stack, DisplaySwitchingIsHeldOffWhileTheWindowsBelowAreClipped) {
-  MainWinCreate create = MainWindowSpec({0, 0, 200, 200}, SwitchWatchingProc, "below");
+  MainWinCreate create = MainWindowCreation({0, 0, 200, 200}, SwitchWatchingProc, "below");
   WindowHandle below = Kept(CreateMainWindow(&create));
   WindowHandle front = Main({50, 50, 150, 150});
   Settle();
