@@ -23,11 +23,25 @@ uint8_t* PixelAt(const DC* dc, int x, int y, int bytes) {
   return dc->geomPixels + static_cast<ptrdiff_t>(dc->geomPitch) * y + static_cast<ptrdiff_t>(bytes) * x;
 }
 
-// Every pixel of `dest` takes the one dx, dy before it. The sources are
-// read out first: they overlap the destinations.
+// One rectangle moves in place, rows taken in the order that reads each
+// one before it is overwritten.
+void MoveRect(DC* dc, const Rect& r, int dx, int dy, int bytes) {
+  const size_t rowBytes = static_cast<size_t>(r.right - r.left) * bytes;
+  const int first = dy > 0 ? r.bottom - 1 : r.top, last = dy > 0 ? r.top - 1 : r.bottom, step = dy > 0 ? -1 : 1;
+  for (int y = first; y != last; y += step)
+    std::memmove(PixelAt(dc, r.left, y, bytes), PixelAt(dc, r.left - dx, y - dy, bytes), rowBytes);
+}
+
+// Every pixel of `dest` takes the one dx, dy before it. With several
+// rectangles the sources are read out first: one's source may be
+// another's destination.
 bool MovePixels(DC* dc, const ClipRgn& dest, int dx, int dy) {
   const Rect& b = dest.rcBound;
   const int bytes = dc->surface->format->bytesPerPixel;
+  if (dest.head == dest.tail) {
+    MoveRect(dc, b, dx, dy, bytes);
+    return true;
+  }
   const size_t rowBytes = static_cast<size_t>(b.right - b.left) * bytes;
   std::vector<uint8_t> saved;
   try {
@@ -65,7 +79,10 @@ void ScrollOnScreen(WindowHandle hwnd, const Rect& rect, int dx, int dy, ClipRgn
       OffsetRegion(moved.get(), dx, dy);
       ClipRgnIntersect(dest.get(), uncovered, moved.get());
       if (!IsEmptyClipRgn(dest.get())) {
-        dc->rcOutput = dest->rcBound;
+        // Sources and destinations both: the cursor is kept out of either.
+        const Rect& to = dest->rcBound;
+        const Rect from{to.left - dx, to.top - dy, to.right - dx, to.bottom - dy};
+        GetBoundRect(&dc->rcOutput, &to, &from);
         gui::dc::DrawingScope drawing(dc.get());
         if (drawing && MovePixels(dc.get(), *dest, dx, dy)) SubtractRegion(uncovered, uncovered, dest.get());
       }
