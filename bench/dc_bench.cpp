@@ -14,6 +14,7 @@
 #include <cstring>
 #include <mutex>
 
+#include "bench/bench_window_dc.h"
 #include "gdi/dc/dc_cursor.h"
 #include "gdi/dc/dc_record.h"
 #include "gdi/dc/dc_window.h"
@@ -27,24 +28,7 @@ namespace {
 constexpr int kScreenW = 1024;
 constexpr int kScreenH = 768;
 
-// Nanoseconds per call of `op`, best of three rounds of at least 20 ms.
-template <typename Op>
-double NsPerOp(Op op) {
-  using Clock = std::chrono::steady_clock;
-  double best = 1e300;
-  for (int round = 0; round < 3; ++round) {
-    for (long reps = 1;; reps *= 2) {
-      const auto start = Clock::now();
-      for (long i = 0; i < reps; ++i) op();
-      const double ns = std::chrono::duration<double, std::nano>(Clock::now() - start).count();
-      if (ns > 2e7) {
-        best = std::min(best, ns / reps);
-        break;
-      }
-    }
-  }
-  return best;
-}
+using benchdc::NsPerOp;
 
 // The screen DC on a memory surface (no host window: nothing to flush).
 struct MemoryScreen {
@@ -147,26 +131,9 @@ void BM_FillPolygon(benchmark::State& state) {
 
 // ---- one small call through a window DC ----
 
-struct BenchClipInfo {
-  std::mutex lock;
-  ClipRgn region{};
-  uint32_t age = 1;
-};
-
-BenchClipInfo* Info(const GlobalClipInfo* i) {
-  return reinterpret_cast<BenchClipInfo*>(const_cast<GlobalClipInfo*>(i));
-}
-
-const gui::dc::ClipInfoOps kOps = {
-    [](GlobalClipInfo* i) { Info(i)->lock.lock(); },
-    [](GlobalClipInfo* i) { Info(i)->lock.unlock(); },
-    [](const GlobalClipInfo* i) { return Info(i)->age; },
-    [](const GlobalClipInfo* i) -> const ClipRgn* { return &Info(i)->region; },
-};
-
-void NoFlushGuard(int, DC*) {}
-bool NoCursorPixel(int, int, GalPixel*) { return false; }
-const gui::dc::CursorGuardOps kNoFlush = {NoFlushGuard, NoCursorPixel};
+using benchdc::BenchClipInfo;
+using benchdc::kNoFlush;
+using benchdc::kOps;
 
 // A window DC on the host window's screen when the video layer starts,
 // else on a memory screen.

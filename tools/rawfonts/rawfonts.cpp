@@ -134,20 +134,20 @@ void appendGlyph(const HexGlyph* glyph, int width, std::vector<unsigned char>* o
   }
 }
 
-bool writeFont(const HexFont& hex, const FontFile& spec, const std::string& dir) {
-  ToUnicode toUnicode(spec.encoding);
+bool writeFont(const HexFont& hex, const FontFile& file, const std::string& dir) {
+  ToUnicode toUnicode(file.encoding);
   if (!toUnicode.ok()) {
-    std::cerr << "rawfonts: iconv has no " << spec.encoding << "\n";
+    std::cerr << "rawfonts: iconv has no " << file.encoding << "\n";
     return false;
   }
   std::vector<unsigned char> data;
-  for (int i = 0; i < spec.glyphCount; ++i) {
-    std::vector<unsigned char> bytes = spec.bytesOf(i);
+  for (int i = 0; i < file.glyphCount; ++i) {
+    std::vector<unsigned char> bytes = file.bytesOf(i);
     uint32_t code = bytes.empty() ? 0 : toUnicode(bytes);
     auto it = code ? hex.find(code) : hex.end();
-    appendGlyph(it == hex.end() ? nullptr : &it->second, spec.width, &data);
+    appendGlyph(it == hex.end() ? nullptr : &it->second, file.width, &data);
   }
-  std::string path = dir + "/" + spec.fileName;
+  std::string path = dir + "/" + file.fileName;
   std::ofstream out(path, std::ios::binary);
   out.write(reinterpret_cast<const char*>(data.data()), static_cast<std::streamsize>(data.size()));
   if (!out) {

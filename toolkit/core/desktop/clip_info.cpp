@@ -1,5 +1,6 @@
 #include "core/desktop/clip_info.h"
 
+#include "core/desktop/desktop_seams.h"
 #include "core/desktop/desktop_state.h"
 #include "core/window/window_damage.h"
 #include "gdi/dc/dc_window.h"
@@ -74,6 +75,7 @@ void RebuildDesktopClip() {
 }
 
 void RebuildAllClips() {
+  DisplaySwitchHold hold;  // a switch would change the lists being clipped
   RebuildList(TopmostList());
   if (ZOrderList* current = CurrentDisplayList()) RebuildList(*current);
   if (ZOrderList* other = OtherDisplayList()) RebuildList(*other);

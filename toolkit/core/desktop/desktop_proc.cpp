@@ -13,6 +13,7 @@
 #include "core/window/window_damage.h"
 #include "gui/app_hooks.h"
 #include "gui/control_class.h"
+#include "gui/dc.h"
 #include "gui/dialog.h"
 #include "gui/layout.h"
 #include "gui/timer.h"
@@ -40,9 +41,23 @@ int Broadcast(const Message* notice) {
          PostToMainWindows(AuxDisplayList(), *notice);
 }
 
+// Initialisation (208) and re-initialisation (211, wParam non-zero: the
+// translations as well): the private DC follows the screen of the moment.
+void InitDesktopWindow(bool resetTranslations) {
+  if (resetTranslations) local_SysText = SysText;
+  DesktopState& d = Desk();
+  if (d.privateDC) DeletePrivateDC(d.privateDC);
+  d.privateDC = CreatePrivateDC(__gui_hwnd_desktop);
+  FreeBackgroundPicture();
+  LoadBackgroundPicture();
+}
+
 LResult EndDesktop() {
   ZOrderList* current = CurrentDisplayList();
   if (TopmostList().head || (current && current->head)) return 0;
+  DesktopState& d = Desk();
+  if (d.privateDC) DeletePrivateDC(d.privateDC);
+  d.privateDC = 0;
   FreeBackgroundPicture();
   PostQuitMessage(__gui_hwnd_desktop);
   return 1;
@@ -183,15 +198,12 @@ extern "C" LResult DesktopWinProc(WindowHandle, int message, WParam wParam, LPar
       RepaintRect(wParam, lParam);
       return 0;
     case kDesktopInit:
-      local_SysText = SysText;
-      LoadBackgroundPicture();
+      InitDesktopWindow(true);
       return 0;
     case kDesktopEnd:
       return EndDesktop();
     case kDesktopReinit:
-      local_SysText = SysText;
-      FreeBackgroundPicture();
-      LoadBackgroundPicture();
+      InitDesktopWindow(wParam != 0);
       return 0;
     case kDesktopReturnToPreview:
       ReturnToPreview();

@@ -17,7 +17,15 @@ int CurrentSystemCursor();
 void SuspendDisplaySwitching();
 void ResumeDisplaySwitching();
 bool DisplaySwitchEnabled();
-// A display switch runs.
+// Holds display switching off for a scope.
+class DisplaySwitchHold {
+ public:
+  DisplaySwitchHold() { SuspendDisplaySwitching(); }
+  ~DisplaySwitchHold() { ResumeDisplaySwitching(); }
+  DisplaySwitchHold(const DisplaySwitchHold&) = delete;
+  DisplaySwitchHold& operator=(const DisplaySwitchHold&) = delete;
+};
+// A display switch runs (the display layer's flag).
 bool DisplaySwitchInProgress();
 // Whether a message box is shown (GetMsgBoxState).
 bool MessageBoxShown();

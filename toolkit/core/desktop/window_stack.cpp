@@ -4,6 +4,7 @@
 
 #include "core/desktop/clip_info.h"
 #include "core/desktop/desktop.h"
+#include "core/desktop/desktop_seams.h"
 #include "core/desktop/desktop_state.h"
 #include "core/desktop/popup_chain.h"
 #include "core/message/msg_queue.h"
@@ -284,13 +285,16 @@ LResult HideStackedWindow(WindowRecord* win) {
   if (!IsVisibleRecord(win)) return ActiveOfCurrentDisplay();
   SetVisibleBit(win, false);
   Rect gone = ScreenRectOf(win);
-  ForEachBelow(win, [&gone](WindowRecord* other) {
-    if (!IsVisibleRecord(other)) return;
-    RebuildWindowClip(other);
-    Rect overlap;
-    if (Overlaps(gone, ScreenRectOf(other), &overlap)) RepaintPart(other, overlap);
-  });
-  RebuildDesktopClip();
+  {
+    DisplaySwitchHold hold;  // while the windows below are clipped again
+    ForEachBelow(win, [&gone](WindowRecord* other) {
+      if (!IsVisibleRecord(other)) return;
+      RebuildWindowClip(other);
+      Rect overlap;
+      if (Overlaps(gone, ScreenRectOf(other), &overlap)) RepaintPart(other, overlap);
+    });
+    RebuildDesktopClip();
+  }
   Rect onScreen;
   if (IntersectRect(&onScreen, &gone, &ScreenRect()))
     DesktopWinProc(__gui_hwnd_desktop, kDesktopBackground, 0, reinterpret_cast<LParam>(&onScreen));
@@ -459,14 +463,6 @@ WindowHandle NextStackedWindow(WindowHandle hwnd) {
     inTopmost = false;
     node = current->head;
   }
-}
-
-LResult ScrollStackedWindow(WindowRecord* win, const ScrollWindowInfo* info) {
-  if (!info) return 0;
-  Rect rect = info->rect;
-  if (IsRectEmpty(&rect)) rect = Rect{0, 0, win->client.right - win->client.left, win->client.bottom - win->client.top};
-  InvalidateWindowArea(win, &rect, false);
-  return 0;
 }
 
 LResult SetDesktopCapture(WindowHandle hwnd) {

@@ -17,8 +17,8 @@ LResult RaiseStackedWindow(WindowRecord* win, int mode);
 LResult MoveStackedWindow(WindowRecord* win, const Rect* rect);
 LResult EnableStackedWindow(WindowRecord* win, bool enable);
 WindowHandle NextStackedWindow(WindowHandle hwnd);
-// Scrolling repaints the scrolled rectangle (client coordinates; empty: the
-// client area) instead of copying pixels.
+// Moves the visible pixels of the scrolled rectangle (client coordinates;
+// empty: the client area) by dx, dy and invalidates what they uncover.
 LResult ScrollStackedWindow(WindowRecord* win, const struct ScrollWindowInfo* info);
 LResult SetDesktopCapture(WindowHandle hwnd);
 

@@ -127,6 +127,11 @@ int defConfirmSwitch(WindowHandle) { return 0; }
 int defAskShutdown(WindowHandle) { return -1; }
 void defOpenShutdown(WindowHandle) {}
 int defNoPermission(WindowHandle) { return 0; }
+// Arabic and Hebrew (language ids 31 and 56) read from right to left.
+int defRightToLeft() {
+  const int id = DeviceConfigLanguageId();
+  return id == 31 || id == 56 ? 1 : 0;
+}
 int defNumKeyA(int key) { return key >= 131 && key <= 146 ? 1 : 0; }
 int defNumKeyB(int key) { return key >= 194 && key <= 203 ? 1 : 0; }
 
@@ -135,7 +140,7 @@ constexpr GuiAppCallbacks kDefaults = {
     defDisplayOutputType, defVideoOutNum, defOutputResolution, defOutputScreenSize,
     defVideoOutputCount, defColorDepthCode, defZero, defGalEngine, defCachedConfig,
     defOutputLogin, defGetDeviceConfig, defSetLogoRect, defLongOpState, defZero, defZero,
-    defZero, defOutputState, defSetOutputState, defLiveViewActive, defNoWindowFor, defNoWindow,
+    defRightToLeft, defOutputState, defSetOutputState, defLiveViewActive, defNoWindowFor, defNoWindow,
     defNoWindow, defNoWindow, defNoWindowFor, defNoWindow, defLoginFlag, defSetLoginFlag,
     defNoWindow, defOne, defZero, defNoActionFor, defNoActionFor, defConfirmSwitch,
     defAskShutdown, defOpenShutdown, defNoPermission, defNumKeyA, defNumKeyB,

@@ -75,9 +75,12 @@ int ReadMouse(LowLevelEvent* event) {
   if (moved) {
     event->event = ME_MOVED;
     s.leftDownTick = s.rightDownTick = 0;
-    // Only a move ends here: a wheel step (which leaves its bit in the
-    // button word) must not turn the next click in place into a move.
-    if (buttons == old || (old & kWheel)) {
+    // Only a move ends here. After a wheel step (which leaves its bit in the
+    // button word) a move ends here too, but only when no left or right
+    // button changed with it: a press or release read with the move would
+    // otherwise be lost.
+    const bool clickChanged = ((buttons ^ old) & (kLeft | kRight)) != 0;
+    if (buttons == old || ((old & kWheel) && !clickChanged)) {
       SetTimeout(s.timeoutUsec);
       return 1;
     }

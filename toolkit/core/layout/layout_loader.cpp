@@ -11,6 +11,7 @@
 #include "core/layout/layout_state.h"
 #include "core/layout/skb_metrics.h"
 #include "gui/app_hooks.h"
+#include "gui/dc.h"
 #include "gui/display.h"
 #include "gui/gui_etc.h"
 #include "gui/layout.h"
@@ -122,8 +123,9 @@ class LayoutLoader {
     text[kColorTextMax] = '\0';
     const unsigned long color = std::strtoul(text, nullptr, 0);
     if (color > kMaxColor) return false;
-    SystemInfo[SYSINFO_BKCOLOR] =
-        static_cast<int32_t>(layout_seams::ScreenPixelOfColor(static_cast<uint32_t>(color)));
+    // The colour word has red in its low byte.
+    SystemInfo[SYSINFO_BKCOLOR] = static_cast<int32_t>(
+        RGB2Pixel(HDC_SCREEN, color & 0xFF, (color >> 8) & 0xFF, (color >> 16) & 0xFF));
     return true;
   }
 

@@ -25,12 +25,6 @@ Size ScreenExtent(int outputId) {
   return size;
 }
 
-// The screen runs in a packed 8-8-8 format with red in the high byte.
-GalPixel ScreenPixelOfColor(uint32_t color) {
-  const uint32_t red = color & 0xFF, green = (color >> 8) & 0xFF, blue = (color >> 16) & 0xFF;
-  return (red << 16) | (green << 8) | blue;
-}
-
 void ShowSystemCursor(int) {}
 
 // The old fonts are retired rather than freed: windows still hold them. The

@@ -17,10 +17,6 @@ int LanguageIndexOfId(int languageId);
 // Screen size of an output (GetScreenExtentEx).
 Size ScreenExtent(int outputId);
 
-// Screen pixel of a layout colour word, red in bits 0-7 (RGB2Pixel on the
-// screen DC).
-GalPixel ScreenPixelOfColor(uint32_t color);
-
 // Makes a system cursor current, not as the default cursor
 // (SetCursorEx(GetSystemCursor(index), FALSE)).
 void ShowSystemCursor(int index);

@@ -8,6 +8,7 @@
 #include "core/message/msg_queue.h"
 #include "core/startup/pending_stages.h"
 #include "core/startup/thread_start.h"
+#include "gui/desktop.h"
 #include "gui/startup.h"
 #include "gui/timer.h"
 
@@ -85,7 +86,7 @@ void SetEventEngine(const EventEngine* engine) { g_engine = engine ? engine : &k
 void PostLowLevelEvent(const LowLevelEvent& ev) {
   switch (ev.type) {
     case kEventTimeout:
-      if (PendingShouldBroadcastIdleTick()) PostToDesktop(kDesktopIdleBroadcast, static_cast<uint32_t>(ev.count), 0);
+      if (ShouldBroadcastIdleTick()) PostToDesktop(kDesktopIdleBroadcast, static_cast<uint32_t>(ev.count), 0);
       break;
     case kEventKey:
       if (int msg = KeyMessageOf(ev.event))

@@ -72,4 +72,3 @@ LResult PendingDefaultControlProc(WindowHandle hwnd, int msg, WParam wParam, LPa
 
 void PendingSwitchDispDev() { SwitchDispDev(); }
 long PendingEventTimeoutUsec() { return 300000; }
-bool PendingShouldBroadcastIdleTick() { return true; }

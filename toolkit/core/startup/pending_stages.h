@@ -44,7 +44,5 @@ LResult PendingDefaultControlProc(WindowHandle hwnd, int msg, WParam wParam, LPa
 
 // Display layer: switch the display the menus run on.
 void PendingSwitchDispDev();
-// Event layer: the engine wait's time-out, and whether an input time-out
-// may become the idle broadcast.
+// Event layer: the engine wait's time-out.
 long PendingEventTimeoutUsec();
-bool PendingShouldBroadcastIdleTick();

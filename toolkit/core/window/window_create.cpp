@@ -249,7 +249,8 @@ WindowHandle CreateMainWindow(MainWinCreate* create) {
 
 WindowHandle CreateWindowEx(const char* className, const char* caption, uint32_t style, uint32_t exStyle, int id,
                             int x, int y, int w, int h, WindowHandle parent, LParam addData) {
-  WindowRecord* parentRec = ValidWindow(parent);
+  // The desktop is no window a control can live in.
+  WindowRecord* parentRec = parent == __gui_hwnd_desktop ? nullptr : ValidWindow(parent);
   if (!parentRec || !parentRec->mainWindow || !className) return GUI_INVALID_HANDLE;
   auto* cls = reinterpret_cast<ControlClass*>(
       SendMessage(__gui_hwnd_desktop, kDesktopFindClass, 0, reinterpret_cast<LParam>(className)));

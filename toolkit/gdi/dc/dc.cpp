@@ -2,6 +2,7 @@
 // the coordinate rule shared by every drawing function.
 #include <mutex>
 
+#include "gdi/dc/dc_attr.h"
 #include "gdi/dc/dc_record.h"
 #include "gdi/dc/dc_window.h"
 #include "gdi/dc/gdi_heap.h"
@@ -90,6 +91,8 @@ void InitScreenDC(DC* dc, GalSurface* surface) {
   SelectPixelOps(dc);
   RefreshDCGeometry(dc);
   dc->curDst = dc->geomPixels;
+  BuildTextColorTable(dc);
+  BuildGlyphColorTable(dc);
 }
 
 OwnScreenDC::OwnScreenDC() {

@@ -115,6 +115,10 @@ void SetupWindowDC(DC* dc, WindowHandle hwnd, bool client) {
   if (dc->geomPixels) dc->moveTo(dc, dc->devRect.left, dc->devRect.top);
   for (int i = 0; i < kTextColorSlots; ++i) dc->textColors[i] = dc->textColors2[i] = 0;
   dc->alphaFormat = nullptr;
+  // Built now, not at the first colour change: grey text on a fresh DC
+  // would otherwise draw from an all-zero table.
+  BuildTextColorTable(dc);
+  BuildGlyphColorTable(dc);
 }
 
 int RefreshDCClipRgn(DC* dc, bool forced) {

@@ -21,6 +21,7 @@ Rect ConvertedCorners(const DC* dc, int x0, int y0, int x1, int y1) {
 
 // Both corners included; top and bottom rows cover the corners, the sides
 // the rows from top up to but not including bottom.
+// Deliberately a one-column outline keeps its bottom corner (10 pixels), as a one-row one keeps both ends.
 void DrawOutline(DC* dc, const Rect& r) {
   dc->rcOutput = Rect{r.left, r.top, r.right + 1, r.bottom + 1};
   DrawingScope drawing(dc);

@@ -36,7 +36,8 @@ namespace {
 // One past an inclusive edge, without overflowing at the largest int.
 int PastEnd(int edge) { return edge == INT32_MAX ? edge : edge + 1; }
 
-// Generator rows are inclusive runs: a one-pixel run is a pixel.
+// Generator rows are inclusive runs.
+// Deliberately a one-pixel run (an apex row) is drawn: the fill covers what the polygon's region holds.
 void FillRun(void* context, int x1, int x2, int y) {
   DrawClippedRun(static_cast<DC*>(context), x1, x2, y);
 }

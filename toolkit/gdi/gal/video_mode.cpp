@@ -1,8 +1,4 @@
-// Choosing and setting video modes, forwarding dirty rectangles, and the
-// independent slave video device.
-#include <cstdlib>
-#include <cstring>
-
+// Choosing and setting video modes and forwarding dirty rectangles.
 #include "gdi/gal/gal_internal.h"
 #include "gdi/gal/video_internal.h"
 #include "gui/app_hooks.h"
@@ -51,8 +47,6 @@ void clearAuxiliary(GalSurface* screen) {
   GalRect whole{0, 0, screen->auxW, screen->auxH};
   GAL_FillRect(screen, &whole, pixel, getAuxOutputHook());
 }
-
-int numberAfter(const char* at) { return at ? std::atoi(at + 1) : 0; }
 
 }  // namespace
 
@@ -130,40 +124,6 @@ void GAL_UpdateRect(GalSurface* screen, int32_t x, int32_t y, int32_t w, int32_t
   if (static_cast<int64_t>(x) + w > screen->w || static_cast<int64_t>(y) + h > screen->h) return;
   GalRect rect{x, y, w, h};
   GAL_UpdateRects(screen, 1, &rect);
-}
-
-GalSurface* OpenSlaveVideo(const char* engineName, const char* modeText) {
-  if (!modeText) return nullptr;
-  GalVideoDevice* dev = gal::createDevice(engineName);
-  if (!dev) return nullptr;
-  GalPixelFormat suggested{};
-  if (dev->VideoInit(dev, &suggested) < 0 || suggested.bitsPerPixel == 0) {
-    CloseSlaveVideo(dev);
-    return nullptr;
-  }
-  dev->screen = gal::createScreenSurface(dev, suggested, GAL_HWSURFACE);
-  if (!dev->screen) {
-    CloseSlaveVideo(dev);
-    return nullptr;
-  }
-  dev->displayFormat = dev->screen->format;
-  int width = std::atoi(modeText);
-  int height = numberAfter(std::strchr(modeText, 'x'));
-  int bpp = numberAfter(std::strrchr(modeText, '-'));
-  GalSurface* mode = gal::setVideoModeOn(dev, width, height, bpp, GAL_HWPALETTE);
-  if (!mode || mode->w < width || mode->h < height) {
-    CloseSlaveVideo(dev);
-    return nullptr;
-  }
-  return mode;
-}
-
-void CloseSlaveVideo(GalVideoDevice* dev) {
-  if (!dev) return;
-  if (dev->VideoQuit) dev->VideoQuit(dev);
-  gal::releaseScreen(dev);
-  gal::freePhysicalPalette(dev);
-  if (dev->FreeDevice) dev->FreeDevice(dev);
 }
 
 }  // extern "C"

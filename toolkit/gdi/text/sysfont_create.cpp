@@ -32,7 +32,7 @@ std::vector<LogFont*>& retired() {
 }
 
 // The fields of one configured name that a LogFont is made from.
-struct FontSpec {
+struct FontName {
   std::string name;
   char type[FONT_FIELD_LEN + 1] = {};
   char family[FONT_FIELD_LEN + 1] = {};
@@ -52,19 +52,19 @@ bool styleLetters(const std::string& name, char* letters) {
   return true;
 }
 
-bool parseSpec(const std::string& name, FontSpec* spec) {
-  spec->name = name;
+bool parseFontName(const std::string& name, FontName* font) {
+  font->name = name;
   const char* n = name.c_str();
-  if (!fontGetTypeNameFromName(n, spec->type) || !fontGetFamilyFromName(n, spec->family) ||
-      !styleLetters(name, spec->style) || !fontGetCharsetFromName(n, spec->charset))
+  if (!fontGetTypeNameFromName(n, font->type) || !fontGetFamilyFromName(n, font->family) ||
+      !styleLetters(name, font->style) || !fontGetCharsetFromName(n, font->charset))
     return false;
-  spec->height = fontGetHeightFromName(n);
-  return spec->height != -1;
+  font->height = fontGetHeightFromName(n);
+  return font->height != -1;
 }
 
-LogFont* createFrom(const FontSpec& spec, int size) {
-  const char* s = spec.style;
-  LogFont* lf = CreateLogFont(spec.type, spec.family, spec.charset, s[0], s[1], s[2], s[3], s[4],
+LogFont* createFrom(const FontName& font, int size) {
+  const char* s = font.style;
+  LogFont* lf = CreateLogFont(font.type, font.family, font.charset, s[0], s[1], s[2], s[3], s[4],
                               s[5], size, 0);
   if (lf && created().size() < kCreatedCapacity) created().push_back(lf);
   else if (lf) {
@@ -81,11 +81,11 @@ int maxBytesOf(const char* charset) {
 
 // Font 0 always writes a single-byte charset: the language's own when it
 // has one, else ISO8859-1.
-void pickFirstFontCharset(int langIndex, FontSpec* spec) {
+void pickFirstFontCharset(int langIndex, FontName* font) {
   char langCharset[LANG_CHARSET_BUFFER];
   CharsetOfLangIndex(langIndex, langCharset);
   const bool singleByteLanguage = !IsMultiByteLangIndex(langIndex) && maxBytesOf(langCharset) == 1;
-  std::snprintf(spec->charset, sizeof spec->charset, "%s",
+  std::snprintf(font->charset, sizeof font->charset, "%s",
                 singleByteLanguage ? langCharset : "ISO8859-1");
 }
 
@@ -128,7 +128,7 @@ struct Configured {
   bool ok = false;
   LogFont* language = nullptr;
   bool matched = false;
-  FontSpec spec;
+  FontName font;
 };
 
 Configured createConfiguredFonts(const devfont::ConfigRead& read, int fonts, int langIndex) {
@@ -138,28 +138,28 @@ Configured createConfiguredFonts(const devfont::ConfigRead& read, int fonts, int
   int languageFont = -1;
   for (int i = 0; i < fonts; ++i) {
     std::string name;
-    FontSpec spec;
+    FontName font;
     if (!devfont::ReadIndexedValue(read, kSection, "font", i, kMaxFontName, &name) ||
-        !parseSpec(name, &spec)) {
+        !parseFontName(name, &font)) {
       std::fprintf(stderr, "GDI: Invalid system logical font name: %s.\n", name.c_str());
       return result;
     }
-    if (i == 0) pickFirstFontCharset(langIndex, &spec);
-    if (languageFont < 0 && std::strcmp(spec.charset, langCharset) == 0) languageFont = i;
-    if (i == 0 && maxBytesOf(spec.charset) > 1) {
+    if (i == 0) pickFirstFontCharset(langIndex, &font);
+    if (languageFont < 0 && std::strcmp(font.charset, langCharset) == 0) languageFont = i;
+    if (i == 0 && maxBytesOf(font.charset) > 1) {
       std::fprintf(stderr,
                    "GDI: First system font should be a single-byte charset. font_name: %s\n",
                    name.c_str());
       return result;
     }
-    LogFont* lf = createFrom(spec, spec.height);
+    LogFont* lf = createFrom(font, font.height);
     if (!lf) {
       std::fprintf(stderr, "GDI: Error when creating system logical font.\n");
       return result;
     }
     if (i == 0) g_SysLogFont[0] = lf;
     if (i == 0 || i == languageFont) {
-      result.spec = spec;
+      result.font = font;
       result.language = lf;
     }
   }
@@ -168,12 +168,12 @@ Configured createConfiguredFonts(const devfont::ConfigRead& read, int fonts, int
   return result;
 }
 
-bool createExtraFonts(const devfont::ConfigRead& read, int extras, const FontSpec& spec) {
+bool createExtraFonts(const devfont::ConfigRead& read, int extras, const FontName& font) {
   for (int j = 0; j < extras; ++j) {
     char key[32];
     std::snprintf(key, sizeof key, "extra_font%d", j);
     int size = 0;
-    LogFont* lf = readCount(read, kExtraSection, key, &size) ? createFrom(spec, size) : nullptr;
+    LogFont* lf = readCount(read, kExtraSection, key, &size) ? createFrom(font, size) : nullptr;
     if (!lf) {
       std::fprintf(stderr, "GDI: Error when creating system extra logical font.\n");
       return false;
@@ -192,10 +192,10 @@ int CreateSysLogFontsFrom(const devfont::ConfigRead& read, int langIndex) {
   if (!fonts.ok) return fail();
   if (!fonts.matched) std::fprintf(stderr, "Find font id failed,set font0 default!\n");
   LogFont* language = fonts.language;
-  const FontSpec& languageSpec = fonts.spec;
+  const FontName& languageFontName = fonts.font;
   for (LogFont*& slot : g_SysLogFont) slot = language;
   if (language->size != kAuxFontSize) {
-    LogFont* copy = createFrom(languageSpec, kAuxFontSize);
+    LogFont* copy = createFrom(languageFontName, kAuxFontSize);
     if (!copy) {
       std::fprintf(stderr, "GDI: Error when creating system extra logical font.\n");
       return fail();
@@ -207,7 +207,7 @@ int CreateSysLogFontsFrom(const devfont::ConfigRead& read, int langIndex) {
     std::fflush(stdout);
     return 1;
   }
-  return createExtraFonts(read, counts.extras, languageSpec) ? 1 : fail();
+  return createExtraFonts(read, counts.extras, languageFontName) ? 1 : fail();
 }
 
 int CurrentLangIndex() { return LangIndexFromLanguageId(DeviceConfigLanguageId()); }

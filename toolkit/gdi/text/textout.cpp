@@ -39,6 +39,7 @@ FitResult FitText(DC* dc, LogFont* lf, const char* text, int len, int maxExtent,
   size->cx = 0;
   size->cy = textrender::LineHeight(dc, lf);
   if (len < 1) return fit;
+  textrender::StartStringOutput(lf);  // kerning starts afresh, whatever was drawn before
   textrender::CharMeasurer measure(lf);
   const unsigned char* s = mbtext::Bytes(text);
   int x = 0;
@@ -113,7 +114,9 @@ int GetTextExtentEx(HDC hdc, const char* text, int len, Size* size, int outputId
   DC* dc = DcOf(hdc);
   LogFont* lf = FontOf(dc);
   if (!dc || !lf || !text || !size) return 0;
-  textrender::CalcTextExtent(dc, lf, text, textout::ByteLength(text, len), size);
+  len = textout::ByteLength(text, len);
+  // A walk that stops at a byte no charset accepts measures nothing.
+  if (textrender::CalcTextExtent(dc, lf, text, len, size) < len) return 0;
   return size->cx > 0 ? size->cx - dc->charExtra : 0;
 }
 

@@ -1,5 +1,7 @@
 // Tabbed output with explicit tab positions, and the tabbed fit walk.
 #include <algorithm>
+#include <cstdint>
+#include <limits>
 #include <vector>
 
 #include "gdi/text/textout.h"
@@ -7,24 +9,28 @@
 namespace {
 
 // Tab stops counted from the start x: the listed distances, then the
-// default width over and over.
+// default width over and over. Found by arithmetic in 64 bits, so that
+// narrow stops far from the start cost nothing and nothing overflows.
 class TabStops {
  public:
   TabStops(int startX, const int* distances, int count, int defaultWidth)
       : startX_(startX), distances_(distances), count_(distances ? count : 0),
         defaultWidth_(std::max(1, defaultWidth)) {}
 
-  // The k-th stop beyond x (k from 1).
+  // The k-th stop beyond x (k from 1), held to the int range.
   int After(int x, int k) const {
-    int stop = startX_;
+    int64_t stop = startX_;
     int i = 0;
-    while (stop <= x) stop += Distance(i++);
-    for (; k > 1; --k) stop += Distance(i++);
-    return stop;
+    while (i < count_ && stop <= x) stop += Listed(i++);
+    if (stop <= x) stop += ((static_cast<int64_t>(x) - stop) / defaultWidth_ + 1) * defaultWidth_;
+    int64_t further = std::max(k, 1) - 1;
+    for (; further > 0 && i < count_; --further) stop += Listed(i++);
+    stop += further * defaultWidth_;
+    return static_cast<int>(std::min<int64_t>(stop, std::numeric_limits<int>::max()));
   }
 
  private:
-  int Distance(int i) const { return i < count_ ? std::max(1, distances_[i]) : defaultWidth_; }
+  int64_t Listed(int i) const { return std::max(1, distances_[i]); }
 
   int startX_;
   const int* distances_;
@@ -65,7 +71,8 @@ int TabbedTextOutEx(HDC hdc, int x, int y, const char* text, int len, int tabCou
     }
     i = end;
   }
-  return std::max(widest, penX) - x;
+  const int64_t extent = static_cast<int64_t>(std::max(widest, penX)) - x;
+  return static_cast<int>(std::min<int64_t>(extent, std::numeric_limits<int>::max()));
 }
 
 int GetTabbedTextExtentPoint(HDC hdc, const char* text, int len, int maxExtent, int* fitChars,
@@ -81,6 +88,7 @@ int GetTabbedTextExtentPoint(HDC hdc, const char* text, int len, int maxExtent, 
   // A text without line feeds is one line high.
   *out = Size{0, lineHeight};
   if (len < 1) return 0;
+  textrender::StartStringOutput(lf);  // kerning starts afresh, whatever was drawn before
   textrender::CharMeasurer measure(lf);
   const unsigned char* s = mbtext::Bytes(text);
   int bytes = 0, chars = 0, x = 0, widest = 0;

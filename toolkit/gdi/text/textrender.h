@@ -4,6 +4,7 @@
 #ifndef TOOLKIT_GDI_TEXT_TEXTRENDER_H
 #define TOOLKIT_GDI_TEXT_TEXTRENDER_H
 
+#include <cstddef>
 #include <cstdint>
 
 #include "gdi/text/mbtext_walk.h"
@@ -18,6 +19,9 @@ namespace textrender {
 // The identity of a device font for the width caches; 0 for fonts measured
 // without a cache (those without a bounding-box operation, and kerned ones).
 uint32_t WidthFontId(LogFont* lf, DevFont* df);
+
+// Widths held by the cache (which is bounded).
+size_t CharWidthCacheEntries();
 
 // One character's advance in the device font, plus one pixel of added bold.
 int GetCachedCharWidth(LogFont* lf, DevFont* df, uint32_t fontId, const unsigned char* mchar,
@@ -49,7 +53,9 @@ class CharMeasurer {
 
 int LineHeight(const DC* dc, const LogFont* lf);
 // Sum of character cells (width + character extra); cy the line height.
-void CalcTextExtent(DC* dc, LogFont* lf, const char* text, int len, Size* size);
+// Answers the bytes walked: fewer than len when a byte no charset accepts
+// ends the walk.
+int CalcTextExtent(DC* dc, LogFont* lf, const char* text, int len, Size* size);
 // Tabs advance by tabWidth; a line feed starts a line below, a carriage
 // return the same line again. cy counts every line, the first included.
 void CalcTabbedTextExtent(DC* dc, LogFont* lf, int tabWidth, const char* text, int len, Size* size,

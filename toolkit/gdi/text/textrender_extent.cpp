@@ -28,21 +28,21 @@ int TabWidthOf(const DC* dc, const LogFont* lf, int tabStop) {
   return sbc->fontOps->averageWidth(const_cast<LogFont*>(lf), sbc) * tabStop;
 }
 
-void CalcTextExtent(DC* dc, LogFont* lf, const char* text, int len, Size* size) {
+int CalcTextExtent(DC* dc, LogFont* lf, const char* text, int len, Size* size) {
   StartStringOutput(lf);
   CharMeasurer measure(lf);
   const unsigned char* s = mbtext::Bytes(text);
-  int cx = 0;
-  while (len > 0) {
+  int cx = 0, walked = 0;
+  while (walked < len) {
     int width = 0;
-    const int n = measure.Next(s, len, &width);
+    const int n = measure.Next(s + walked, len - walked, &width);
     if (n < 1) break;
     cx += width + dc->charExtra;
-    s += n;
-    len -= n;
+    walked += n;
   }
   size->cx = cx;
   size->cy = LineHeight(dc, lf);
+  return walked;
 }
 
 void CalcTabbedTextExtent(DC* dc, LogFont* lf, int tabWidth, const char* text, int len, Size* size,

@@ -18,16 +18,26 @@ namespace {
 
 constexpr int kMaxCharBytes = 4;
 constexpr int kPreloadSlots[] = {4, 7, 8, 9, 6};
+// Bounds: every character of every size would otherwise stay for good.
+constexpr size_t kMaxWidths = 1 << 14;
+constexpr size_t kMaxFontIds = 1 << 10;
+constexpr uint32_t kFontIdMask = (1u << 29) - 1;  // what the key holds above bit 35
 
 class WidthCache {
  public:
+  // Ids are never handed out twice: a walk that took its id before a
+  // clear must not store its widths under another font's id.
   uint32_t FontId(const std::string& identity) {
     std::lock_guard<std::mutex> hold(lock_);
     auto it = fontIds_.find(identity);
     if (it != fontIds_.end()) return it->second;
-    const uint32_t id = static_cast<uint32_t>(fontIds_.size()) + 1;
-    fontIds_.emplace(identity, id);
-    return id;
+    if (fontIds_.size() >= kMaxFontIds) {
+      fontIds_.clear();
+      widths_.clear();
+    }
+    nextId_ = (nextId_ & kFontIdMask) + 1;
+    fontIds_.emplace(identity, nextId_);
+    return nextId_;
   }
   bool Find(uint64_t key, int* width) {
     std::lock_guard<std::mutex> hold(lock_);
@@ -38,7 +48,12 @@ class WidthCache {
   }
   void Store(uint64_t key, int width) {
     std::lock_guard<std::mutex> hold(lock_);
+    if (widths_.size() >= kMaxWidths && widths_.find(key) == widths_.end()) widths_.clear();
     widths_[key] = width;
+  }
+  size_t Entries() {
+    std::lock_guard<std::mutex> hold(lock_);
+    return widths_.size();
   }
   void Clear() {
     std::lock_guard<std::mutex> hold(lock_);
@@ -66,6 +81,7 @@ class WidthCache {
  private:
   std::mutex lock_;
   std::unordered_map<std::string, uint32_t> fontIds_;
+  uint32_t nextId_ = 0;
   std::unordered_map<uint64_t, int> widths_;
 };
 
@@ -101,6 +117,8 @@ void PreloadFrom(LogFont* lf, int first) {
 }
 
 }  // namespace
+
+size_t CharWidthCacheEntries() { return Cache().Entries(); }
 
 uint32_t WidthFontId(LogFont* lf, DevFont* df) {
   // A kerned advance depends on the character before it, so it is measured

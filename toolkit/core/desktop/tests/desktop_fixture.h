@@ -19,7 +19,7 @@
 #include "core/message/tests/message_log.h"
 #include "core/startup/thread_start.h"
 #include "core/window/minimal_default_proc.h"
-#include "core/window/tests/main_window_spec.h"
+#include "core/window/tests/main_window_creation.h"
 #include "gui/app_hooks.h"
 #include "gui/control_class.h"
 #include "gui/gui_etc.h"
@@ -125,7 +125,7 @@ class DesktopTest : public ::testing::Test {
 
   // A main window on the calling thread; kept for clean-up.
   WindowHandle Main(Rect r, uint32_t style = WS_VISIBLE, uint32_t exStyle = 0, WindowHandle hosting = 0) {
-    MainWinCreate create = MainWindowSpec(r, RecordingProc, "main", style, exStyle);
+    MainWinCreate create = MainWindowCreation(r, RecordingProc, "main", style, exStyle);
     create.hHosting = hosting;
     return Kept(CreateMainWindow(&create));
   }
@@ -190,7 +190,7 @@ class TwoWindows : public DesktopTest {
 // A main window running on a thread of its own until it is closed, made
 // from `create` (whose procedure must close it with DestroyAndQuitOnClose).
 struct OwnThreadWindow {
-  explicit OwnThreadWindow(const MainWinCreate& spec) : create(spec) {}
+  explicit OwnThreadWindow(const MainWinCreate& creation) : create(creation) {}
   MainWinCreate create;
   std::atomic<WindowHandle> hwnd{0};
   Semaphore created;

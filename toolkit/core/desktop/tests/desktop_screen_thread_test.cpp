@@ -33,7 +33,7 @@ TEST(DesktopScreen, BackgroundShowsAndAHiddenWindowLeavesNoPixels) {
   EXPECT_EQ(HostReadWindowPixel(0, 5, 5), kBackground);
   EXPECT_EQ(HostReadWindowPixel(0, 1023, 767), kBackground);
 
-  MainWinCreate create = MainWindowSpec({100, 100, 200, 200}, RecordingProc, "cover");
+  MainWinCreate create = MainWindowCreation({100, 100, 200, 200}, RecordingProc, "cover");
   WindowHandle hwnd = CreateMainWindow(&create);
   ASSERT_NE(hwnd, GUI_INVALID_HANDLE);
   PaintRed(100, 100, 100, 100);  // what the window drew
@@ -61,7 +61,7 @@ TEST(DesktopScreen, TrackingFrameShowsAndLeavesTheScreenDCAlone) {
   SetAppCallbacks(nullptr);
   InitDesktop();
   ASSERT_EQ(InitGUI(0, nullptr), 0);
-  MainWinCreate create = MainWindowSpec({100, 100, 300, 300}, RecordingProc, "dragged");
+  MainWinCreate create = MainWindowCreation({100, 100, 300, 300}, RecordingProc, "dragged");
   WindowHandle hwnd = CreateMainWindow(&create);
   ASSERT_NE(hwnd, GUI_INVALID_HANDLE);
   PaintRed(0, 0, 400, 400);

@@ -6,7 +6,7 @@
 #include <thread>
 
 #include "core/desktop/tests/desktop_fixture.h"
-#include "core/window/tests/main_window_spec.h"
+#include "core/window/tests/main_window_creation.h"
 #include "gui/paint.h"
 
 namespace desktest {
@@ -55,7 +55,7 @@ void* Query(void* arg) {
 // the preview window with its hosted windows and their controls.
 void* PaintSearch(void* arg) {
   auto* s = static_cast<Shared*>(arg);
-  MainWinCreate create = MainWindowSpec({600, 600, 700, 700}, RecordingProc, "painter");
+  MainWinCreate create = MainWindowCreation({600, 600, 700, 700}, RecordingProc, "painter");
   WindowHandle own = CreateMainWindow(&create);
   if (own == GUI_INVALID_HANDLE) return nullptr;
   Rect part{0, 0, 5, 5};
@@ -80,13 +80,13 @@ void DrainOwn(WindowHandle hwnd) {
 // visible windows; the steady one stays until the readers are done.
 void* Churn(void* arg) {
   auto* s = static_cast<Shared*>(arg);
-  MainWinCreate create = MainWindowSpec({0, 0, 100, 100}, RecordingProc, "steady");
+  MainWinCreate create = MainWindowCreation({0, 0, 100, 100}, RecordingProc, "steady");
   WindowHandle steady = CreateMainWindow(&create);
   s->steady = steady;
   WaitFor(s->go);
   for (int round = 0; round < kRounds && steady != GUI_INVALID_HANDLE; ++round) {
-    MainWinCreate passingSpec = MainWindowSpec({10, 10, 60, 60}, RecordingProc, "passing");
-    WindowHandle passing = CreateMainWindow(&passingSpec);
+    MainWinCreate passingCreation = MainWindowCreation({10, 10, 60, 60}, RecordingProc, "passing");
+    WindowHandle passing = CreateMainWindow(&passingCreation);
     Request(passing, MSG_DT_HIDEMAINWIN);
     Request(passing, MSG_DT_SHOWMAINWIN);
     Request(steady, MSG_DT_MOVETOTOP);

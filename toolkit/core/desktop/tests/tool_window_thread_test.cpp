@@ -25,7 +25,7 @@ LResult AskingToolProc(WindowHandle hwnd, int msg, WParam wParam, LParam lParam)
 }
 
 struct AskingTool : OwnThreadWindow {
-  AskingTool() : OwnThreadWindow(MainWindowSpec({600, 600, 700, 650}, AskingToolProc, "tool", 0, WS_EX_TOPMOST)) {}
+  AskingTool() : OwnThreadWindow(MainWindowCreation({600, 600, 700, 650}, AskingToolProc, "tool", 0, WS_EX_TOPMOST)) {}
   void Start() {
     pthread_t thread;
     ASSERT_EQ(CreateThreadForMainWindow(&thread, nullptr, Run, this), 0);

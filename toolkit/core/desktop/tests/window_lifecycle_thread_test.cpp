@@ -46,7 +46,7 @@ TEST_F(Lifecycle, HiddenMainWindowGetsNoPaintAndStaysInactive) {
 
 TEST_F(Lifecycle, RefusedCreateLeavesNoTrace) {
   Recorder::Instance().refuseCreate = 1;
-  MainWinCreate create = MainWindowSpec({0, 0, 40, 40}, RecordingProc, "refused");
+  MainWinCreate create = MainWindowCreation({0, 0, 40, 40}, RecordingProc, "refused");
   EXPECT_EQ(CreateMainWindow(&create), GUI_INVALID_HANDLE);
   EXPECT_EQ(MainDisplayList().count, 0u);
   EXPECT_EQ(Request(MSG_DT_GETACTIVEMAIN), 0u);
@@ -218,6 +218,9 @@ TEST_F(Lifecycle, ControlCreationOrderAndFamilyLinks) {
 
   EXPECT_EQ(CreateWindowEx("no such class", "x", 0, 0, 3, 0, 0, 1, 1, a, 0), GUI_INVALID_HANDLE);
   EXPECT_EQ(CreateWindowEx(kTestClass, "x", 0, 0, 3, 0, 0, 1, 1, 0, 0), GUI_INVALID_HANDLE);
+  EXPECT_EQ(CreateWindowEx(kTestClass, "x", 0, 0, 3, 0, 0, 1, 1, __gui_hwnd_desktop, 0), GUI_INVALID_HANDLE);
+  EXPECT_EQ(GetNextChild(__gui_hwnd_desktop, 0), 0u) << "the desktop has no children";
+  EXPECT_EQ(FindControlClass(kTestClass)->usageCount, 2);
 }
 
 TEST_F(Lifecycle, RefusedControlIsTakenOffItsParentAgain) {
@@ -301,15 +304,15 @@ namespace desktest {
 namespace {
 
 // A main window on a thread of its own that records what it gets.
-MainWinCreate OwnThreadSpec() {
-  return MainWindowSpec({100, 100, 300, 300}, OwnThreadWindow::CloseOrRecord, "own thread");
+MainWinCreate OwnThreadCreation() {
+  return MainWindowCreation({100, 100, 300, 300}, OwnThreadWindow::CloseOrRecord, "own thread");
 }
 
 class WindowThreads : public DesktopTest {};
 
 TEST_F(WindowThreads, WindowOnItsOwnThreadIsWaitedForUntilClosed) {
   WindowHandle mine = Main({0, 0, 200, 200});
-  OwnThreadWindow other(OwnThreadSpec());
+  OwnThreadWindow other(OwnThreadCreation());
   pthread_t thread;
   ASSERT_EQ(CreateThreadForMainWindow(&thread, nullptr, OwnThreadWindow::Run, &other), 0);
   other.created.Wait();
@@ -328,7 +331,7 @@ TEST_F(WindowThreads, WindowOnItsOwnThreadIsWaitedForUntilClosed) {
 }
 
 TEST_F(WindowThreads, UnwaitedWindowThreadIsDetachedAtCleanup) {
-  OwnThreadWindow other(OwnThreadSpec());
+  OwnThreadWindow other(OwnThreadCreation());
   pthread_t thread;
   ASSERT_EQ(CreateThreadForMainWindow(&thread, nullptr, OwnThreadWindow::Run, &other), 0);
   other.created.Wait();

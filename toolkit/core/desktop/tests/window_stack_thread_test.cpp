@@ -1,6 +1,7 @@
 // Show, hide, raise, activate, capture, enable and move of main windows:
 // the messages each window gets, the stacking order and the visible regions
 // afterwards.
+#include "core/desktop/desktop_seams.h"
 #include "core/desktop/tests/desktop_fixture.h"
 
 namespace desktest {
@@ -339,6 +340,26 @@ TEST_F(Requests, RepaintRequestRepaintsThePartOfEachVisibleWindow) {
   Drain();
   got = Recorder::Instance().Take();
   EXPECT_EQ(got.size(), 6u);
+}
+
+// What a window below saw of display switching while it was repainted
+// during a hide (the desktop calls it directly, on the desktop thread).
+std::atomic<int> g_switchingDuringRepaint{-1};
+LResult SwitchWatchingProc(WindowHandle hwnd, int msg, WParam wParam, LParam lParam) {
+  if (msg == MSG_NCPAINT) g_switchingDuringRepaint = DisplaySwitchEnabled() ? 1 : 0;
+  return RecordingProc(hwnd, msg, wParam, lParam);
+}
+
+TEST_F(Stack, DisplaySwitchingIsHeldOffWhileTheWindowsBelowAreClipped) {
+  MainWinCreate create = MainWindowCreation({0, 0, 200, 200}, SwitchWatchingProc, "below");
+  WindowHandle below = Kept(CreateMainWindow(&create));
+  WindowHandle front = Main({50, 50, 150, 150});
+  Settle();
+  g_switchingDuringRepaint = -1;
+  Request(MSG_DT_HIDEMAINWIN, front);
+  EXPECT_EQ(g_switchingDuringRepaint, 0);
+  EXPECT_TRUE(DisplaySwitchEnabled()) << "and allowed again after";
+  (void)below;
 }
 
 }  // namespace

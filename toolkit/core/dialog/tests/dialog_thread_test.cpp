@@ -161,7 +161,7 @@ LResult OwnerProc(WindowHandle hwnd, int msg, WParam wParam, LParam lParam) {
 }
 
 TEST_F(Dialogs, MessageBoxesEndByButtonKeyOrCloseAsTheirTypeSays) {
-  MainWinCreate create = MainWindowSpec({0, 0, 300, 300}, OwnerProc, "owner");
+  MainWinCreate create = MainWindowCreation({0, 0, 300, 300}, OwnerProc, "owner");
   WindowHandle owner = CreateMainWindow(&create);
   windows_.push_back(owner);
   const struct {

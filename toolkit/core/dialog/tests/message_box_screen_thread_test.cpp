@@ -98,7 +98,7 @@ class BoxOnScreen : public guitest::StartedGui {
   // A hidden window of the test thread, so the box's loop has a window to
   // run the test's steps through.
   WindowHandle Helper() {
-    MainWinCreate create = MainWindowSpec({0, 0, 10, 10}, HelperProc, "helper", 0);
+    MainWinCreate create = MainWindowCreation({0, 0, 10, 10}, HelperProc, "helper", 0);
     WindowHandle hwnd = CreateMainWindow(&create);
     windows_.push_back(hwnd);
     return hwnd;

@@ -61,6 +61,18 @@ TEST_F(HooksTest, DeviceConfigFillsDefaults) {
   EXPECT_EQ(word10, 255u);
 }
 
+uint8_t g_languageConfig[GUI_DEVICE_CONFIG_SIZE];
+
+TEST_F(HooksTest, RightToLeftFollowsTheInterfaceLanguageOfTheConfigurationCopy) {
+  GuiAppCallbacks fake{};
+  fake.getCachedDeviceConfig = [] { return static_cast<void*>(g_languageConfig); };
+  SetAppCallbacks(&fake);
+  for (uint32_t id : {1u, 30u, 31u, 32u, 55u, 56u, 57u}) {
+    std::memcpy(g_languageConfig + GUI_DEVCFG_LANGUAGE_OFFSET, &id, sizeof id);
+    EXPECT_EQ(GuiApp()->isRightToLeftLang(), id == 31 || id == 56 ? 1 : 0) << id;
+  }
+}
+
 uint8_t g_fakeConfig[GUI_DEVICE_CONFIG_SIZE];
 int fakeMain() { return 2; }
 

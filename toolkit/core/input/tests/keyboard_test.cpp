@@ -6,6 +6,7 @@
 
 #include "core/input/keyboard_layout.h"
 #include "core/message/tests/hand_made_windows.h"
+#include "gui/desktop.h"
 #include "gui/input.h"
 #include "gui/keyboard.h"
 
@@ -244,6 +245,16 @@ TEST_F(TranslateToWindow, DesktopAndOtherMessagesAreLeftAlone) {
   Key(19, KEY_A, 0);
   Key(18, 129, 0);
   EXPECT_TRUE(Received().empty());
+  // A Compose addressed to the desktop is not translated: the next two
+  // keys of the window stay two characters.
+  Message toDesktop{__gui_hwnd_desktop, 18, static_cast<WParam>(KEY_DOT), static_cast<LParam>(kCtrl), 0, nullptr};
+  EXPECT_EQ(TranslateMessage(&toDesktop), 0);
+  Key(18, KEY_A, 0);
+  Key(18, KEY_E, 0);
+  std::vector<Seen> seen = Received();
+  ASSERT_EQ(seen.size(), 2u);
+  EXPECT_EQ(seen[0].wParam, static_cast<WParam>('a'));
+  EXPECT_EQ(seen[1].wParam, static_cast<WParam>('e'));
 }
 
 }  // namespace

@@ -144,6 +144,22 @@ TEST_F(LowLevelTest, WheelStepsAndTheClickAfterThem) {
   g_x = 9;
   HostInjectMouseMove(-1, -1);
   EXPECT_EQ(MouseCode(), ME_MOVED);
+  // A press read together with a move after a wheel step is the press, at
+  // the new place.
+  const struct { int button, down, up; } buttons[] = {{HOST_BUTTON_LEFT, ME_LEFTDOWN, ME_LEFTUP},
+                                                      {HOST_BUTTON_RIGHT, ME_RIGHTDOWN, ME_RIGHTUP}};
+  for (const auto& b : buttons) {
+    HostInjectWheel(-120);
+    EXPECT_EQ(MouseCode(), ME_WHEEL_TOWARDS);
+    g_x += 5;
+    HostInjectMouseButton(b.button, 1);
+    LowLevelEvent ev;
+    ASSERT_EQ(Next(&ev), 1);
+    EXPECT_EQ(ev.event, b.down);
+    EXPECT_EQ(ev.data1, g_x);
+    HostInjectMouseButton(b.button, 0);
+    EXPECT_EQ(MouseCode(), b.up);
+  }
   // A wheel step while a button is held ends that press.
   HostInjectMouseButton(HOST_BUTTON_LEFT, 1);
   EXPECT_EQ(MouseCode(), ME_LEFTDOWN);

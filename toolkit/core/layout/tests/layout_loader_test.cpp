@@ -3,7 +3,8 @@
 #include <cstring>
 #include <string>
 
-#include "core/layout/layout_seams.h"
+#include "gdi/dc/tests/dc_test_support.h"
+#include "gui/dc.h"
 #include "gui/gui_etc.h"
 #include "gui/layout.h"
 #include "layout_test_helpers.h"
@@ -117,11 +118,15 @@ TEST_P(LoaderTest, LimitsOfTheMenuSection) {
   }
 }
 
-TEST_P(LoaderTest, BackgroundColourHasRedInTheLowByte) {
-  ASSERT_TRUE(Load());
-  EXPECT_EQ(static_cast<uint32_t>(SystemInfo[SYSINFO_BKCOLOR]),
-            layout_seams::ScreenPixelOfColor(0x0000FF));
-  EXPECT_EQ(layout_seams::ScreenPixelOfColor(0x0000FF), 0xFF0000u);
+// The colour word has red in its low byte; the pixel is the screen's own,
+// here a 5-6-5 one.
+TEST_P(LoaderTest, BackgroundColourIsAScreenPixelWithRedInTheLowByte) {
+  auto screen = dctest::MakeSurface(8, 8, 2);
+  ASSERT_TRUE(InitGDI(screen->get()));
+  const bool loaded = Load();
+  TerminateGDI();
+  ASSERT_TRUE(loaded);
+  EXPECT_EQ(static_cast<uint32_t>(SystemInfo[SYSINFO_BKCOLOR]), 0xF800u);
 }
 
 TEST_P(LoaderTest, TooManyControlsOrBitmapsFail) {

@@ -11,7 +11,7 @@
 #include "core/desktop/tests/desktop_fixture.h"
 #include "core/element/system_res.h"
 #include "core/message/tests/message_log.h"
-#include "core/window/tests/main_window_spec.h"
+#include "core/window/tests/main_window_creation.h"
 #include "gui/dc.h"
 #include "gui/element.h"
 #include "gui/startup.h"
@@ -73,7 +73,7 @@ class StartedGui : public ::testing::Test {
   }
 
   WindowHandle Main(Rect r, uint32_t style, const char* caption = "main", uint32_t exStyle = 0) {
-    MainWinCreate create = MainWindowSpec(r, LoggingProc, caption, style | WS_VISIBLE, exStyle);
+    MainWinCreate create = MainWindowCreation(r, LoggingProc, caption, style | WS_VISIBLE, exStyle);
     create.iBkColor = Rgb(0, 0, 0);
     WindowHandle hwnd = CreateMainWindow(&create);
     if (hwnd != GUI_INVALID_HANDLE) windows_.push_back(hwnd);

@@ -10,7 +10,7 @@
 #include <thread>
 #include <vector>
 
-#include "core/window/tests/main_window_spec.h"
+#include "core/window/tests/main_window_creation.h"
 #include "gui/host.h"
 #include "gui/message.h"
 #include "gui/startup.h"
@@ -73,7 +73,7 @@ struct ProbeWindow {
 
   void Start() {
     thread = std::thread([this] {
-      MainWinCreate create = MainWindowSpec({100, 100, 400, 300}, ProbeProc, "probe");
+      MainWinCreate create = MainWindowCreation({100, 100, 400, 300}, ProbeProc, "probe");
       WindowHandle h = CreateMainWindow(&create);
       hwnd = h;
       if (h == GUI_INVALID_HANDLE) return;

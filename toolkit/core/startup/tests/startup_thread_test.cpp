@@ -12,6 +12,8 @@
 #include "core/startup/gui_locks.h"
 #include "core/startup/startup_internal.h"
 #include "core/startup/thread_start.h"
+#include "gui/app_hooks.h"
+#include "gui/message.h"
 #include "gui/startup.h"
 
 namespace {
@@ -149,21 +151,53 @@ TEST(EventThread, KeysAndMouseReportedByTheEngineReachTheDesktop) {
   EXPECT_EQ(got, (std::vector<int>{18, 4, 1}));
 }
 
+// With a menu open no input time-out becomes the broadcast to every main
+// window; in live view each one does.
+TEST(EventThread, TimeOutsBecomeTheIdleBroadcastOnlyOutsideMenus) {
+  ASSERT_TRUE(BecomeDesktopThread());
+  const int output = getCurOutputHook();
+  const LowLevelEvent timeout{kEventTimeout, 7, 0, 0, 0, 0, 0};
+  Message msg;
+  for (int state : {1, 11}) {
+    setOutputStateHook(state, output);
+    PostLowLevelEvent(timeout);
+    EXPECT_FALSE(PeekMessage(&msg, __gui_hwnd_desktop, 0, 0, TRUE)) << "output state " << state;
+  }
+  setOutputStateHook(0, output);
+  PostLowLevelEvent(timeout);
+  ASSERT_TRUE(PeekMessage(&msg, __gui_hwnd_desktop, 0, 0, TRUE));
+  EXPECT_EQ(msg.message, kDesktopIdleBroadcast);
+  EXPECT_EQ(msg.wParam, 7u);
+  LeaveDesktopThread();
+}
+
 TEST(QuitRequest, CallOrSignalEndsTheWait) {
-  std::thread asker([] { RequestQuit(); });
+  std::atomic<bool> asked{false};
+  std::thread asker([&asked] {
+    std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    asked = true;
+    RequestQuit();
+  });
   RunUntilQuit();
+  EXPECT_TRUE(asked) << "the wait ended before anyone asked";
   asker.join();
 
-  std::thread signaller([] {
+  std::atomic<bool> signalled{false};
+  std::thread signaller([&signalled] {
     struct sigaction current = {};
     do {
       std::this_thread::sleep_for(std::chrono::milliseconds(1));
       sigaction(SIGTERM, nullptr, &current);
     } while (current.sa_handler == SIG_DFL);
+    signalled = true;
     kill(getpid(), SIGTERM);
   });
   RunUntilQuit();
+  EXPECT_TRUE(signalled);
   signaller.join();
+  struct sigaction after = {};
+  sigaction(SIGTERM, nullptr, &after);
+  EXPECT_EQ(after.sa_handler, SIG_DFL) << "the program's own handling comes back";
 }
 
 }  // namespace

@@ -58,7 +58,7 @@ class PaintTest : public desktest::DesktopTest {
   }
 
   WindowHandle LoggedMain(Rect r, uint32_t style = WS_VISIBLE, uint32_t exStyle = 0, const char* caption = "main") {
-    MainWinCreate create = MainWindowSpec(r, LoggingProc, caption, style, exStyle);
+    MainWinCreate create = MainWindowCreation(r, LoggingProc, caption, style, exStyle);
     return Kept(CreateMainWindow(&create));
   }
 

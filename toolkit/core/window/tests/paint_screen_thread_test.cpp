@@ -6,7 +6,7 @@
 
 #include "core/desktop/desktop.h"
 #include "core/desktop/tests/desktop_fixture.h"
-#include "core/window/tests/main_window_spec.h"
+#include "core/window/tests/main_window_creation.h"
 #include "gui/dc.h"
 #include "gui/paint.h"
 #include "gui/startup.h"
@@ -35,7 +35,7 @@ TEST(PaintScreen, EraseFillsTheBackgroundAndPaintingStaysInsideTheDamage) {
   const GalPixel green = RGB2Pixel(HDC_SCREEN, 0, 0x80, 0);
   g_red = RGB2Pixel(HDC_SCREEN, 0xFF, 0, 0);
 
-  MainWinCreate create = MainWindowSpec({100, 100, 300, 300}, SquarePainter, "painted");
+  MainWinCreate create = MainWindowCreation({100, 100, 300, 300}, SquarePainter, "painted");
   create.iBkColor = green;
   WindowHandle hwnd = CreateMainWindow(&create);
   ASSERT_NE(hwnd, GUI_INVALID_HANDLE);

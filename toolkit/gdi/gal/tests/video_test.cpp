@@ -171,17 +171,40 @@ TEST_F(VideoTest, AuxiliaryOutputGetsItsOwnFrameBuffer) {
   g_outputs = 1;
 }
 
-TEST_F(VideoTest, SlaveVideoReadsItsModeText) {
+// The slave opens beside the current device, with a frame buffer of its
+// own; drawing on one leaves the other alone.
+TEST_F(VideoTest, SlaveVideoOpensBesideTheCurrentDevice) {
+  ASSERT_EQ(InitGAL(), 0);
+  GalVideoDevice* current = GAL_GetVideoDevice();
+  GalSurface* screen = GAL_GetVideoSurface();
   GalSurface* slave = OpenSlaveVideo("windib", "800x600-16bpp");
   ASSERT_NE(slave, nullptr);
   EXPECT_EQ(slave->w, 800);
   EXPECT_EQ(slave->h, 600);
-  EXPECT_EQ(GAL_GetVideoDevice(), nullptr);  // not the current device
-  // The host windows belong to one device at a time.
-  EXPECT_EQ(InitGAL(), -13);
+  EXPECT_EQ(slave->format->bitsPerPixel, 16);
+  EXPECT_EQ(slave->flags & GAL_HWSURFACE, GAL_HWSURFACE);
+  EXPECT_EQ(GAL_GetVideoDevice(), current) << "the current device stays";
+  EXPECT_NE(slave->video, current);
+  EXPECT_NE(slave->pixels, screen->pixels);
+
+  GalRect box{0, 0, 800, 600};
+  GAL_FillRect(slave, &box, 0xF800, getMainOutputHook());
+  GAL_UpdateRect(slave, 0, 0, 0, 0);
+  EXPECT_EQ(ReadPixelValue(slave->pixels + 599 * slave->pitch + 2 * 799, 2), 0xF800u);
+  GalRect corner{0, 0, 1, 1};
+  GAL_FillRect(screen, &corner, 0x123456, getMainOutputHook());
+  EXPECT_EQ(ReadPixelValue(slave->pixels, 2), 0xF800u);
+  EXPECT_EQ(ReadPixelValue(screen->pixels, 4), 0x123456u);
+
   CloseSlaveVideo(slave->video);
+  EXPECT_EQ(GAL_GetVideoSurface(), screen);
   EXPECT_EQ(OpenSlaveVideo("windib", nullptr), nullptr);
-  ASSERT_EQ(InitGAL(), 0);
+  EXPECT_EQ(OpenSlaveVideo("fbcon", "800x600-16bpp"), nullptr) << "no such engine";
+  GAL_VideoQuit();
+  GalSurface* alone = OpenSlaveVideo("windib", "320x240-32");
+  ASSERT_NE(alone, nullptr) << "and without a current device";
+  EXPECT_EQ(alone->format->bitsPerPixel, 32);
+  CloseSlaveVideo(alone->video);
 }
 
 }  // namespace

@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <cstring>
 #include <string>
 
 #include "gdi/text/tests/text_fixture.h"
+#include "gdi/text/textrender.h"
 #include "gui/app_hooks.h"
 
 namespace {
@@ -140,6 +142,81 @@ TEST_F(TextOutTest, OmittedTextEndsInDotsOrShowsOnlyThem) {
 
   Rect rect{0, 0, 100, 40};
   EXPECT_EQ(DrawTextOmitted(HDC_SCREEN, "abcdefgh", -1, &rect, DT_SINGLELINE, 50), kLine);
+}
+
+// A kerned font measured by a reference that starts every string afresh;
+// each call is made right after drawing another text, which leaves the
+// font's kerning state at that text's last glyph.
+class KernedTextOutTest : public TextOutTest {
+ protected:
+  void SetUp() override {
+    TextOutTest::SetUp();
+    UseDejaVu("rrnKnn", 30);
+  }
+  int Fresh(const std::string& text) {
+    Size size{};
+    textrender::CalcTextExtent(dc_, dc_->font, text.data(), static_cast<int>(text.size()), &size);
+    return size.cx;
+  }
+  // Bytes of the longest prefix that fits in width.
+  int FittingPrefix(const std::string& text, int width) {
+    size_t n = 0;
+    while (n < text.size() && Fresh(text.substr(0, n + 1)) <= width) ++n;
+    return static_cast<int>(n);
+  }
+};
+
+TEST_F(KernedTextOutTest, MeasurementsDoNotDependOnWhatWasDrawnBefore) {
+  const std::string text = "VAVAVAVA";
+  const int n = static_cast<int>(text.size());
+  const int dots = Fresh("...");
+  for (const char* before : {"A", "V", "o", "Wave", "AV."}) {
+    SCOPED_TRACE(before);
+    const auto drawn = [&] { TextOutLen(HDC_SCREEN, 0, 0, before, -1); };
+    Size size{};
+    drawn();
+    GetTextExtentPoint(HDC_SCREEN, text.c_str(), n, 0, nullptr, nullptr, nullptr, &size);
+    EXPECT_EQ(size.cx, Fresh(text));
+    drawn();
+    GetTabbedTextExtentPoint(HDC_SCREEN, text.c_str(), n, 0, nullptr, nullptr, nullptr, &size);
+    EXPECT_EQ(size.cx, Fresh(text));
+
+    // A word wider than the line splits where the fresh measure says; the
+    // boundaries sit one pixel either side of a prefix's extent.
+    for (int chars : {3, 4, 5})
+      for (int slack : {-1, 0}) {
+        const int width = Fresh(text.substr(0, chars)) + slack;
+        drawn();
+        EXPECT_EQ(FirstLine(text.c_str(), {0, 0, width, 60}, 0, DT_WORDBREAK).bytes,
+                  FittingPrefix(text, width))
+            << width;
+        drawn();
+        const std::string shortened = text.substr(0, FittingPrefix(text, width)) + "...";
+        EXPECT_EQ(TextOutOmitted(HDC_SCREEN, 0, 0, text.c_str(), n, width + dots), Fresh(shortened))
+            << width;
+      }
+  }
+}
+
+TEST_F(TextOutTest, ExtentIsNothingWhereNoCharsetTakesAByte) {
+  Size size{};
+  EXPECT_EQ(GetTextExtentEx(HDC_SCREEN, "abc", 3, &size, 0), 3 * kCell);
+  EXPECT_EQ(GetTextExtentEx(HDC_SCREEN, "ab\0c", 4, &size, 0), 0) << "no charset takes a zero byte";
+}
+
+// One-pixel stops far from the start x, and stops beyond the int range.
+TEST_F(TextOutTest, TabStopsAreFoundByArithmeticWithoutOverflow) {
+  const int one[] = {1};
+  EXPECT_EQ(TabbedTextOutEx(HDC_SCREEN, 0, 0, "a\tb", -1, 1, one, -2000000000), 2 * kCell + 1);
+  const int listed[] = {5, 7};
+  // Listed stops from -1000 end at -988; then 7 apart: -1 is a stop, so
+  // the first one beyond 8 is 13, and two tabs land on 20.
+  EXPECT_EQ(TabbedTextOutEx(HDC_SCREEN, 0, 0, "a\t\tb", -1, 2, listed, -1000), 20 + kCell);
+  EXPECT_EQ(TabbedTextOutEx(HDC_SCREEN, INT_MAX - 10, 0, "\t\t", -1, 1, one, 0), 2);
+  EXPECT_EQ(TabbedTextOutEx(HDC_SCREEN, INT_MAX - 2, 0, "\t\t\t\t\t", -1, 1, one, 0), 2)
+      << "stops past the int range are held at its end";
+  EXPECT_EQ(TabbedTextOutEx(HDC_SCREEN, INT_MIN, 0, "\t", -1, 1, one, INT_MAX), INT_MAX)
+      << "a stop far to the right of a start at the left end";
 }
 
 TEST_F(TextOutTest, InvalidRectanglesAndTextsDrawNothing) {

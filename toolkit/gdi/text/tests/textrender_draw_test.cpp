@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <set>
+#include <string>
 
+#include "gdi/dc/tests/window_fakes.h"
 #include "gdi/text/tests/text_fixture.h"
 #include "gdi/text/textrender.h"
 
@@ -224,14 +226,93 @@ TEST_F(DrawStringTest, WidthCachesKeepFontsAndCharactersApart) {
   (void)large;
 }
 
-TEST_F(DrawStringTest, PreloadedSystemFontWidthsSurviveAHighCodeClear) {
+// Measuring a TrueType character rasterises it; the caches are there so
+// that it happens once per character. The count of box queries shows what
+// a clear keeps.
+int g_boxQueries = 0;
+void (*g_realBox)(LogFont*, DevFont*, const unsigned char*, int, int*, int*, int*, int*) = nullptr;
+void CountingBox(LogFont* lf, DevFont* df, const unsigned char* mchar, int len, int* x, int* y, int* w,
+                 int* h) {
+  ++g_boxQueries;
+  g_realBox(lf, df, mchar, len, x, y, w, h);
+}
+
+TEST_F(DrawStringTest, HighCodeClearRemeasuresOnlyHighCodesOfPreloadedFonts) {
   LogFont* lf = UseDejaVu("rrncnn", 16);
+  DevFont* df = lf->singleByteDevFont;
+  FontOps counting = *df->fontOps;
+  g_realBox = counting.charBoundingBox;
+  counting.charBoundingBox = CountingBox;
+  const FontOps* real = df->fontOps;
+  df->fontOps = &counting;
   for (int slot : {4, 6, 7, 8, 9}) g_SysLogFont[slot] = lf;
   PreloadCharWidthCache(TRUE);
+  g_boxQueries = 0;
   const int before = Measure("\xE9t\xE9");
+  EXPECT_EQ(g_boxQueries, 0) << "preloaded";
   ClearHighCharWidthCache();
   EXPECT_EQ(Measure("\xE9t\xE9"), before);
+  EXPECT_EQ(g_boxQueries, 1) << "only the high code is measured again, and once";
   for (LogFont*& slot : g_SysLogFont) slot = nullptr;
+  df->fontOps = real;
+}
+
+TEST_F(DrawStringTest, WidthCacheStaysBoundedAndNeverConfusesFontsAcrossAClear) {
+  LogFont* small = UseDejaVu("rrncnn", 12);
+  const int smallW = Measure("W");
+  LogFont* large = UseDejaVu("rrncnn", 30);
+  // A walk that took its font id before a clear stores under that id
+  // after it; the next font to ask must not share it.
+  ResetCharWidthCaches();
+  const uint32_t staleId = textrender::WidthFontId(large, large->singleByteDevFont);
+  ResetCharWidthCaches();
+  const unsigned char w = 'W';
+  textrender::ComputeCharWidth(large, large->singleByteDevFont, staleId, &w, 1);
+  dc_->font = small;
+  EXPECT_EQ(Measure("W"), smallW);
+
+  // Every character of a large face measured once: the cache keeps a
+  // bounded number of them.
+  g_SysLogFont[0] = small;
+  Use(CreateLogFont("ttf", "dejavu", "UTF-8", 'r', 'r', 'n', 'c', 'n', 'n', 12, 0));
+  std::string text;
+  for (unsigned code = 0x100; code < 0x100 + 20000; ++code) {
+    if (code >= 0xD800 && code < 0xE000) continue;
+    text += static_cast<char>(0xE0 | (code >> 12));
+    text += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+    text += static_cast<char>(0x80 | (code & 0x3F));
+  }
+  Measure(text.c_str());
+  EXPECT_LT(textrender::CharWidthCacheEntries(), 20000u);
+  g_SysLogFont[0] = nullptr;
+}
+
+TEST_F(DrawStringTest, GreyTextOnAFreshWindowDCDrawsGreyLevels) {
+  LogFont* grey = UseDejaVu("krncnn", 24);
+  dc_->font = nullptr;
+  g_SysLogFont[1] = grey;  // the font a new window DC starts with
+  gui::dc::SetClipInfoOps(dctest::FakeClipInfoOps());
+  {
+    dctest::FakeMainWindow main({0, 0, 80, 40}, {0, 0, 80, 40});
+    HDC hdc = GetClientDC(main.handle());
+    ASSERT_NE(hdc, HDC_INVALID);
+    const int width = TextOutLen(hdc, 2, 2, "Og", -1);
+    ReleaseDC(hdc);
+    int white = 0, black = 0, between = 0;
+    for (int y = 2; y < 2 + 24; ++y)
+      for (int x = 2; x < 2 + width; ++x) {
+        const GalPixel p = At(x, y);
+        if (p == 0xFFFFFF) ++white;
+        else if (p == 0) ++black;
+        else if ((p >> 16) == (p & 0xFF) && ((p >> 8) & 0xFF) == (p & 0xFF)) ++between;
+      }
+    EXPECT_GT(white, width * 24 / 3) << "paper around the strokes";
+    EXPECT_GT(black, 10);
+    EXPECT_GT(between, 5) << "grey edges";
+    EXPECT_EQ(white + black + between, width * 24);
+  }
+  gui::dc::SetClipInfoOps(nullptr);
+  g_SysLogFont[1] = nullptr;
 }
 
 }  // namespace

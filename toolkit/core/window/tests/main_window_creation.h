@@ -8,7 +8,7 @@
 #include "gui/window.h"
 
 // The creation record of a main window over `frame` (screen coordinates).
-inline MainWinCreate MainWindowSpec(Rect frame, WindowProc proc, const char* caption,
+inline MainWinCreate MainWindowCreation(Rect frame, WindowProc proc, const char* caption,
                                     uint32_t style = WS_VISIBLE, uint32_t exStyle = 0) {
   MainWinCreate create{};
   create.dwStyle = style;
