@@ -13,6 +13,4 @@ void ShowSystemCursor(int index) { g_cursor = index; }
 int CurrentSystemCursor() { return g_cursor; }
 
 int ImeFontHeight(bool auxiliary) { return GetSysFontHeight(auxiliary ? 6 : 1); }
-// Until the element colours are loaded: white, which inverts whatever lies
-// under the frame and so always shows.
-GalPixel TrackingFrameColor() { return RGB2Pixel(HDC_SCREEN, 0xFF, 0xFF, 0xFF); }
+

@@ -29,8 +29,5 @@ class DisplaySwitchHold {
 bool DisplaySwitchInProgress();
 // Whether a message box is shown (GetMsgBoxState).
 bool MessageBoxShown();
-// The pixel the move/resize frame is xor-ed with: element colour 63
-// ("wec_frame_win_hilite") of the screen's format.
-GalPixel TrackingFrameColor();
 // Height of the system font the IME window is sized by on a display.
 int ImeFontHeight(bool auxiliary);

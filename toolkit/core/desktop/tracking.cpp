@@ -11,8 +11,16 @@
 #include "core/window/window_damage.h"
 #include "gdi/dc/dc_record.h"
 #include "gui/dc.h"
+#include "gui/element.h"
 
 namespace {
+
+// The move/resize frame is xor-ed with element colour 63; before the colours
+// are loaded (0, which would leave the frame invisible) with white.
+GalPixel TrackingFrameColor() {
+  const GalPixel pixel = WinElementColors[WEC_FRAME_WIN_HILITE];
+  return pixel ? pixel : RGB2Pixel(HDC_SCREEN, 0xFF, 0xFF, 0xFF);
+}
 
 constexpr int kMsgTrackedRect = 81;
 enum HitCode { kCaption = 33, kTop = 35, kBottom = 36, kLeft = 37, kRight = 38,

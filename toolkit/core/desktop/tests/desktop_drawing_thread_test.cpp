@@ -79,7 +79,7 @@ TEST_F(ScreenDesktop, VisiblePixelsMoveAndOnlyWhatTheyUncoverIsInvalid) {
   Settle();
 }
 
-const char* const kGerman[SYS_TEXT_WORDS] = {"Schliessen", "OK",     "Weiter",    "Abbrechen", "Zurueck",
+const char* kGerman[] = {"Schliessen", "OK",     "Weiter",    "Abbrechen", "Zurueck",
                                              "Ja",         "Nein",   "Abbrechen", "Wiederholen", "Ignorieren"};
 
 TEST_F(ScreenDesktop, InitialisationResetsTranslationsAndMakesAPrivateDC) {

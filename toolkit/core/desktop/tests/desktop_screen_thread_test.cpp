@@ -7,6 +7,7 @@
 #include "core/desktop/desktop.h"
 #include "core/desktop/tests/desktop_fixture.h"
 #include "gui/dc.h"
+#include "gui/element.h"
 #include "gui/gal.h"
 #include "gui/host.h"
 #include "gui/startup.h"
@@ -76,11 +77,14 @@ TEST(DesktopScreen, TrackingFrameShowsAndLeavesTheScreenDCAlone) {
     }
   });
   while (draws.load() == 0) sched_yield();
-  auto frameShown = [](int x, int y) {
+  // Xor with the loaded frame colour (a 32-bit screen: pixel = RGB).
+  const uint32_t framed = kRed ^ (WinElementColors[WEC_FRAME_WIN_HILITE] & 0xFFFFFF);
+  ASSERT_NE(framed, kRed);
+  auto frameShown = [framed](int x, int y) {
     HostFlush();
     // Dotted: one of the first three pixels of the top edge carries a dot.
     for (int i = 0; i < 3; ++i)
-      if (HostReadWindowPixel(0, x + i, y) == (kRed ^ 0xFFFFFF)) return true;
+      if (HostReadWindowPixel(0, x + i, y) == framed) return true;
     return false;
   };
   DragInfo drag{33, 150, 150};
