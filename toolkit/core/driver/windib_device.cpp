@@ -144,11 +144,11 @@ GalSurface* WinDibSetVideoMode(GalVideoDevice* device, GalSurface* surface, int 
     surface->h = height;
     surface->pitch = layout.pitch;
     surface->pixels = pixels;
+    device->UpdateRects = WinDibUpdateRects;
+    device->UpdateOutputRects = WinDibUpdateOutputRects;
   });
   device->hidden->hasSection = true;
   setAuxiliaryMode(surface);
-  device->UpdateRects = WinDibUpdateRects;
-  device->UpdateOutputRects = WinDibUpdateOutputRects;
   // The window shows the new (cleared) frame buffer before the mode is used.
   host::PresentNow();
   return surface;
@@ -164,15 +164,15 @@ int WinDibSetColors(GalVideoDevice* device, int first, int count, GalColor* colo
 void WinDibVideoQuit(GalVideoDevice* device) {
   if (g_owner.load() != device) return;
   GalSurface* screen = device->screen;
-  host::Display(host::kMainSlot).release([screen] {
+  host::Display(host::kMainSlot).release([screen, device] {
     if (screen) screen->pixels = nullptr;
+    device->UpdateRects = nullptr;
+    device->UpdateOutputRects = nullptr;
   });
   host::Display(host::kAuxSlot).release([screen] {
     if (screen) screen->auxPixels = nullptr;
   });
   device->hidden->hasSection = false;
-  device->UpdateRects = nullptr;
-  device->UpdateOutputRects = nullptr;
   host::StopHost();
   g_owner = nullptr;
 }

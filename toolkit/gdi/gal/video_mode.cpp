@@ -3,6 +3,9 @@
 #include <cstdlib>
 #include <cstring>
 
+#include <mutex>
+
+#include "gdi/dc/dc_record.h"
 #include "gdi/gal/gal_internal.h"
 #include "gdi/gal/video_internal.h"
 #include "gui/app_hooks.h"
@@ -110,12 +113,16 @@ GalSurface* setVideoModeOn(GalVideoDevice* dev, int width, int height, int bpp, 
   dev->screen = mode;
   fillGeneratedPalette(dev, mode);
   dev->offsetX = dev->offsetY = 0;
-  mode->offset = 0;
-  GAL_SetClipRect(mode, nullptr);
-  clearAuxiliary(mode);
-  GAL_SetClipRect(mode, nullptr);
+  {
+    // Threads may draw on either display meanwhile: the surface's shared
+    // fields change under both display locks.
+    std::scoped_lock hold(gui::dc::MainGdiLock(), gui::dc::AuxGdiLock());
+    mode->offset = 0;
+    GAL_SetClipRect(mode, nullptr);
+    clearAuxiliary(mode);
+    mode->video = dev;
+  }
   dev->displayFormat = mode->format;
-  mode->video = dev;
   return mode;
 }
 
