@@ -240,18 +240,19 @@ void waitForWork(int timeoutMs) {
 
 // Presents when a frame's time has passed since the last present; answers
 // how long to sleep before the next one is due (-1: nothing to present).
-int presentIfDue(bool* wanted) {
+// The pending mark stays set until the present starts, so updates in the
+// meantime do not wake the host again.
+int presentIfDue() {
   HostState& s = state();
-  if (s.presentPending.exchange(false)) *wanted = true;
-  if (!*wanted) return -1;
+  if (!s.presentPending.load()) return -1;
   Clock::time_point now = Clock::now();
   if (now < s.lastPresent + kFrame) {
     auto left = std::chrono::ceil<std::chrono::milliseconds>(s.lastPresent + kFrame - now);
     return static_cast<int>(left.count());
   }
+  s.presentPending = false;
   presentAll();
   s.lastPresent = now;
-  *wanted = false;
   return -1;
 }
 
@@ -281,12 +282,11 @@ void hostMain(int width, int height, std::promise<bool> ready) {
   }
   s.running = true;
   ready.set_value(true);
-  bool presentWanted = false;
   int timeoutMs = -1;
   while (!s.stopping) {
     waitForWork(timeoutMs);
     runTasks();
-    timeoutMs = presentIfDue(&presentWanted);
+    timeoutMs = presentIfDue();
   }
   s.running = false;
   runTasks();
