@@ -58,6 +58,7 @@ struct PlacedGlyph {
   Rect cell{};     // what the background covers
   GlyphSource source;
   GlyphShape shape;
+  const std::vector<InkRun>* runs = nullptr;  // ready to draw, when kept
 };
 
 void fillBackground(DC* dc, const Rect& cell) {
@@ -71,7 +72,17 @@ bool inkOnly(const PlacedGlyph& g, const GlyphStyle& style) {
   return !g.source.grey && style.effect == Effect::kPlain;
 }
 
+// A plain glyph (no bold, italic, effect or mirroring) drawn in ink only
+// from the runs kept with it.
+bool putKeptRuns(DC* dc, const PlacedGlyph& g, const GlyphStyle& style, int x, int y) {
+  const GlyphShape& s = g.shape;
+  if (!g.runs || !inkOnly(g, style) || s.bold || s.italic || s.mirror || s.flip) return false;
+  PutInkRuns(dc, x, y, *g.runs, g.source.width, g.source.height, style.table[kLevels - 1]);
+  return true;
+}
+
 void putGlyph(DC* dc, const PlacedGlyph& g, const GlyphStyle& style, int x, int y) {
+  if (putKeptRuns(dc, g, style, x, y)) return;
   GlyphBuffer& shared = SharedGlyphBuffer();
   LevelImage& image = shared.levels;
   ExpandLevels(g.source, g.shape, &image);
@@ -156,6 +167,7 @@ void drawOneChar(StringBracket& bracket, DC* dc, LogFont* lf, DevFont* df, uint3
   const int bx = oldX + desc.dx, by = penY + desc.dy, bw = desc.width, bh = desc.height;
   PlacedGlyph g;
   g.source = desc.source;
+  g.runs = desc.runs;
   g.shape.bold = bold;
   g.shape.italic = italicOf(lf, df, bh);
   g.shape.mirror = (lf->style & FONT_FLIP_HORZ) != 0;
