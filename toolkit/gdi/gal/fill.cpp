@@ -63,6 +63,11 @@ void patternRow(uint8_t* p, size_t bytes, __m128i v, uint64_t word) {
     return;
   }
   uint8_t* const end = p + bytes;
+  if (bytes <= 32) {
+    Store::store(p, v);
+    PlainStore::store(end - 16, v);
+    return;
+  }
   for (; bytes >= 64; bytes -= 64, p += 64) {
     Store::store(p, v);
     Store::store(p + 16, v);

@@ -42,6 +42,12 @@ void blockRow(uint8_t* dst, const uint8_t* src, size_t bytes) {
   }
   uint8_t* const dstEnd = dst + bytes;
   const uint8_t* const srcEnd = src + bytes;
+  if (bytes <= 32) {
+    const __m128i first = load(src), last = load(srcEnd - 16);
+    Store::store(dst, first);
+    PlainStore::store(dstEnd - 16, last);
+    return;
+  }
   for (; bytes >= 64; bytes -= 64, dst += 64, src += 64) {
     __m128i a = load(src), b = load(src + 16), c = load(src + 32), d = load(src + 48);
     Store::store(dst, a);
