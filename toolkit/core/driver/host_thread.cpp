@@ -40,7 +40,8 @@ struct HostState {
   std::mutex wakeLock;
   std::condition_variable woken;
   bool wakeSignalled = false;  // under wakeLock
-  // A present was asked for and no wake for it has been taken yet.
+  // A present was asked for and has not started yet; while it is set,
+  // further asks do not wake the host.
   std::atomic<bool> presentPending{false};
   std::thread::id hostThreadId;
   // Host thread only.

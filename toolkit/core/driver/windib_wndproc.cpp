@@ -35,6 +35,11 @@ class ChangeQueue {
     ring_[(head_ + count_) % kCapacity] = value;
     ++count_;
   }
+  // Forgets changes no engine will read; the state stays.
+  void Drop() {
+    std::lock_guard<std::mutex> hold(lock_);
+    count_ = 0;
+  }
   // The oldest change not read yet, else the current state; `more` tells
   // whether further changes wait.
   uint64_t Take(bool* more) {
@@ -140,7 +145,10 @@ LResult WinDibWndProc(unsigned message, WParam wParam, LParam lParam) {
 
 extern "C" {
 
+// A newly registered engine starts from the current state.
 void HostSetInputEvents(HostEvent* mouse, HostEvent* keyboard) {
+  g_input.buttons.Drop();
+  g_input.key.Drop();
   g_input.mouseEvent.store(mouse);
   g_input.keyboardEvent.store(keyboard);
 }
