@@ -33,6 +33,8 @@ void RequestPresent();
 // Presents every display's changes now, on the host thread, and waits.
 void PresentNow();
 // Runs `task` on the host thread and waits for it; false when no host runs.
+// Never called with a display's GDI lock held: the host takes those locks
+// to present.
 bool RunOnHost(const std::function<void()>& task);
 
 // Host thread only.
