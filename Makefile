@@ -63,8 +63,17 @@ fuzz: deps
 	@echo "new inputs stay out of the repository:"
 	@echo "  mkdir -p /tmp/corpus && build-fuzz/bin/fuzz_<name> /tmp/corpus fuzz/corpus/<name>"
 
+# Every benchmark beside its baselines; without a display they run under a
+# virtual X server. The goal ratios end up in one table at the end.
 bench: build
-	@for b in build/bin/*_bench; do echo "== $$b"; $$b; done
+	@mkdir -p build/bench
+	@run=""; [ -n "$$DISPLAY" ] || run="xvfb-run -a -s '-screen 0 1280x1024x24'"; \
+	export XDG_RUNTIME_DIR=$${XDG_RUNTIME_DIR:-$$(mktemp -d)}; \
+	for b in build/bin/*_bench; do \
+	  echo "== $$b"; \
+	  eval $$run $$b | tee build/bench/$$(basename $$b).txt || exit 1; \
+	done; \
+	echo; echo "Goals (ratio >= needed):"; awk -f scripts/bench-goals.awk build/bench/*_bench.txt
 
 clean:
 	rm -rf build build-asan build-tsan build-fuzz

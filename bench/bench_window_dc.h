@@ -1,10 +1,7 @@
-// Shared by the benchmarks that draw through window DCs: the best-of-three
-// timing of one call, and a window's visible region kept by the benchmark
+// Shared by the benchmarks that draw through window DCs: a window's visible region kept by the benchmark
 // itself (no desktop), with the cursor guard's flush left out on request.
 #pragma once
 
-#include <algorithm>
-#include <chrono>
 #include <mutex>
 
 #include "gdi/dc/dc_cursor.h"
@@ -12,25 +9,6 @@
 #include "gui/region.h"
 
 namespace benchdc {
-
-// Nanoseconds per call of `op`, best of three rounds of at least 20 ms.
-template <typename Op>
-double NsPerOp(Op op) {
-  using Clock = std::chrono::steady_clock;
-  double best = 1e300;
-  for (int round = 0; round < 3; ++round) {
-    for (long reps = 1;; reps *= 2) {
-      const auto start = Clock::now();
-      for (long i = 0; i < reps; ++i) op();
-      const double ns = std::chrono::duration<double, std::nano>(Clock::now() - start).count();
-      if (ns > 2e7) {
-        best = std::min(best, ns / reps);
-        break;
-      }
-    }
-  }
-  return best;
-}
 
 struct BenchClipInfo {
   std::mutex lock;

@@ -67,21 +67,28 @@ void BM_BareMutexPingPong(benchmark::State& state) {
   std::condition_variable cv;
   bool request = false, reply = false, stop = false;
   long value = 0;
+  // Both sides notify after unlocking, so the woken thread does not wake
+  // straight into a held lock.
   std::thread server([&] {
-    std::unique_lock<std::mutex> hold(lock);
     for (;;) {
-      cv.wait(hold, [&] { return request || stop; });
-      if (stop) return;
-      request = false;
-      value += 1;
-      reply = true;
+      {
+        std::unique_lock<std::mutex> hold(lock);
+        cv.wait(hold, [&] { return request || stop; });
+        if (stop) return;
+        request = false;
+        value += 1;
+        reply = true;
+      }
       cv.notify_all();
     }
   });
   for (auto _ : state) {
-    std::unique_lock<std::mutex> hold(lock);
-    request = true;
+    {
+      std::lock_guard<std::mutex> hold(lock);
+      request = true;
+    }
     cv.notify_all();
+    std::unique_lock<std::mutex> hold(lock);
     cv.wait(hold, [&] { return reply; });
     reply = false;
     benchmark::DoNotOptimize(value);
@@ -125,18 +132,23 @@ void BM_BareMutexQueueThroughput(benchmark::State& state) {
   std::deque<Message> queue;
   std::thread consumer([&] {
     for (;;) {
-      std::unique_lock<std::mutex> hold(lock);
-      notEmpty.wait(hold, [&] { return !queue.empty(); });
-      Message msg = queue.front();
-      queue.pop_front();
+      Message msg;
+      {
+        std::unique_lock<std::mutex> hold(lock);
+        notEmpty.wait(hold, [&] { return !queue.empty(); });
+        msg = queue.front();
+        queue.pop_front();
+      }
       notFull.notify_one();
       if (msg.message == kStop) return;
     }
   });
   auto push = [&](int number) {
-    std::unique_lock<std::mutex> hold(lock);
-    notFull.wait(hold, [&] { return queue.size() < DEF_MSGQUEUE_LEN - 1; });
-    queue.push_back(Message{0, number, 0, 0, 0, nullptr});
+    {
+      std::unique_lock<std::mutex> hold(lock);
+      notFull.wait(hold, [&] { return queue.size() < DEF_MSGQUEUE_LEN - 1; });
+      queue.push_back(Message{0, number, 0, 0, 0, nullptr});
+    }
     notEmpty.notify_one();
   };
   for (auto _ : state) push(2);

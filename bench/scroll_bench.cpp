@@ -8,6 +8,7 @@
 
 #include <cstring>
 
+#include "bench/bench_timing.h"
 #include "bench/bench_window_dc.h"
 #include "core/desktop/window_stack.h"
 #include "core/window/window_record.h"
@@ -24,7 +25,7 @@ const Rect kClient{100, 100, 500, 400};
 using benchdc::BenchClipInfo;
 using benchdc::kNoFlush;
 using benchdc::kOps;
-using benchdc::NsPerOp;
+using benchtime::NsPerOp;
 
 void BM_ScrollWindow(benchmark::State& state) {
   const int dy = static_cast<int>(state.range(0));

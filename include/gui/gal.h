@@ -146,6 +146,9 @@ struct GalVideoDevice {
   int32_t acceptAnySize;
   struct GalPrivateVideoData* hidden;
   void (*FreeDevice)(GalVideoDevice* device);
+  /* Update of rectangles drawn on one output (main or auxiliary); when
+   * empty, UpdateRects serves every output. */
+  void (*UpdateOutputRects)(GalVideoDevice* device, int output, int count, GalRect* rects);
 };
 
 typedef struct GalBootstrap {

@@ -7,29 +7,6 @@
 
 namespace {
 
-struct Channel {
-  uint32_t mask;
-  int shift;
-  int bits;
-};
-
-Channel channelOf(uint32_t mask) {
-  Channel c{mask, 0, 0};
-  if (!mask) return c;
-  while (!((mask >> c.shift) & 1u)) ++c.shift;
-  while (c.shift + c.bits < 32 && ((mask >> (c.shift + c.bits)) & 1u)) ++c.bits;
-  return c;
-}
-
-uint32_t widenTo8(uint32_t pixel, const Channel& c) {
-  if (!c.bits) return 0;
-  uint32_t v = (pixel & c.mask) >> c.shift;
-  if (c.bits >= 8) return v >> (c.bits - 8);
-  uint32_t out = v << (8 - c.bits);
-  for (int have = c.bits; have < 8; have += c.bits) out |= out >> c.bits;
-  return out & 0xFF;
-}
-
 GalRect intersect(const GalRect& r, int width, int height) {
   int64_t x0 = std::max<int64_t>(r.x, 0), y0 = std::max<int64_t>(r.y, 0);
   int64_t x1 = std::min<int64_t>(int64_t{r.x} + r.w, width);
@@ -45,31 +22,42 @@ bool supportedDepth(int bpp) { return bpp == 8 || bpp == 15 || bpp == 16 || bpp 
 
 namespace host {
 
-uint8_t* HostDisplay::setMode(const FrameBufferLayout& layout) {
-  std::lock_guard<std::mutex> guard(lock_);
-  // A refused mode leaves the current frame buffer as it was: the screen
-  // surface still points at it.
+void HostDisplay::setFrameLock(std::mutex* lock) { frameLock_.store(lock); }
+
+HostDisplay::Frame HostDisplay::allocateFrame(const FrameBufferLayout& layout) {
   int bytesPerPixel = (layout.bitsPerPixel + 7) / 8;
-  if (layout.width <= 0 || layout.height <= 0 || !supportedDepth(layout.bitsPerPixel) ||
+  if (layout.width <= 0 || layout.height <= 0 || layout.width > kMaxFrameSide ||
+      layout.height > kMaxFrameSide || !supportedDepth(layout.bitsPerPixel) ||
       layout.pitch < layout.width * bytesPerPixel)
     return nullptr;
   size_t bytes = static_cast<size_t>(layout.pitch) * layout.height;
-  std::unique_ptr<uint8_t[]> frame(new (std::nothrow) uint8_t[bytes]());
-  if (!frame) return nullptr;
-  frame_ = std::move(frame);
-  image_.assign(static_cast<size_t>(layout.width) * layout.height, 0);
-  layout_ = layout;
-  colorTable_.fill(0);
-  dirty_ = GalRect{0, 0, layout.width, layout.height};
-  return frame_.get();
+  return Frame(new (std::nothrow) uint8_t[bytes]());
 }
 
-void HostDisplay::release() {
-  std::lock_guard<std::mutex> guard(lock_);
-  frame_.reset();
+HostDisplay::Frame HostDisplay::swapIn(const FrameBufferLayout& layout, Frame fresh) {
+  Frame old = std::move(frame_);
+  frame_ = std::move(fresh);
+  image_.assign(static_cast<size_t>(layout.width) * layout.height, 0);
+  layout_ = layout;
+  uint32_t masks[3] = {layout.rMask, layout.gMask, layout.bMask};
+  for (int i = 0; i < 3; ++i) {
+    Channel& c = channels_[i];
+    c = Channel{masks[i], 0, 0};
+    if (!c.mask) continue;
+    while (!((c.mask >> c.shift) & 1u)) ++c.shift;
+    while (c.shift + c.bits < 32 && ((c.mask >> (c.shift + c.bits)) & 1u)) ++c.bits;
+  }
+  colorTable_.fill(0);
+  dirty_ = GalRect{0, 0, layout.width, layout.height};
+  return old;
+}
+
+HostDisplay::Frame HostDisplay::dropFrame() {
+  Frame old = std::move(frame_);
   image_.clear();
   layout_ = FrameBufferLayout{};
   dirty_ = GalRect{0, 0, 0, 0};
+  return old;
 }
 
 bool HostDisplay::hasFrameBuffer() const {
@@ -87,16 +75,18 @@ int HostDisplay::height() const {
   return layout_.height;
 }
 
-void HostDisplay::copyToWindow(int count, const GalRect* rects) {
-  if (count <= 0 || !rects) return;
+bool HostDisplay::copyToWindow(int count, const GalRect* rects) {
+  if (count <= 0 || !rects) return false;
   std::lock_guard<std::mutex> guard(lock_);
-  if (!frame_) return;
+  if (!frame_) return false;
+  bool marked = false;
   for (int i = 0; i < count; ++i) {
     GalRect r = intersect(rects[i], layout_.width, layout_.height);
     if (r.w == 0) continue;
-    convertRect(r);
     addDirty(r);
+    marked = true;
   }
+  return marked;
 }
 
 void HostDisplay::setColors(int first, int count, const GalColor* colors) {
@@ -107,10 +97,7 @@ void HostDisplay::setColors(int first, int count, const GalColor* colors) {
     const GalColor& c = colors[i];
     colorTable_[static_cast<size_t>(index)] = uint32_t{c.r} << 16 | uint32_t{c.g} << 8 | c.b;
   }
-  if (!frame_) return;
-  GalRect whole{0, 0, layout_.width, layout_.height};
-  convertRect(whole);
-  addDirty(whole);
+  if (frame_) dirty_ = GalRect{0, 0, layout_.width, layout_.height};
 }
 
 void HostDisplay::markAllDirty() {
@@ -120,8 +107,18 @@ void HostDisplay::markAllDirty() {
 
 uint32_t HostDisplay::toRgb(uint32_t pixel) const {
   if (layout_.bitsPerPixel == 8) return colorTable_[pixel & 0xFF];
-  Channel r = channelOf(layout_.rMask), g = channelOf(layout_.gMask), b = channelOf(layout_.bMask);
-  return widenTo8(pixel, r) << 16 | widenTo8(pixel, g) << 8 | widenTo8(pixel, b);
+  uint32_t rgb = 0;
+  for (const Channel& c : channels_) {
+    uint32_t out = 0;
+    if (c.bits >= 8) {
+      out = ((pixel & c.mask) >> c.shift) >> (c.bits - 8);
+    } else if (c.bits > 0) {
+      out = ((pixel & c.mask) >> c.shift) << (8 - c.bits);
+      for (int have = c.bits; have < 8; have += c.bits) out |= out >> c.bits;
+    }
+    rgb = rgb << 8 | (out & 0xFF);
+  }
+  return rgb;
 }
 
 void HostDisplay::convertRect(const GalRect& r) {

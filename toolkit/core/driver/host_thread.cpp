@@ -1,13 +1,17 @@
 // The host window thread on SDL. Every SDL video call happens on this one
-// thread; other threads hand it work through a queue and wake it with a
-// user event.
+// thread; other threads hand it work through a queue and wake it. Drawing
+// only marks areas dirty; the host presents them at most once a frame and
+// sleeps without polling while nothing happens.
 #include "core/driver/host_thread.h"
 
 #include <SDL.h>
 
 #include <algorithm>
 #include <atomic>
+#include <chrono>
+#include <condition_variable>
 #include <cstdio>
+#include <cstring>
 #include <deque>
 #include <future>
 #include <mutex>
@@ -20,6 +24,9 @@
 namespace host {
 namespace {
 
+using Clock = std::chrono::steady_clock;
+constexpr std::chrono::milliseconds kFrame{16};
+
 struct HostState {
   std::mutex lock;  // guards tasks and thread
   std::deque<std::function<void()>> tasks;
@@ -27,9 +34,19 @@ struct HostState {
   std::atomic<bool> running{false};
   std::atomic<bool> stopping{false};
   std::atomic<uint32_t> wakeEvent{0};
+  // SDL's own wait sleeps on the host's connection (x11, wayland); other
+  // drivers would poll in it, so the host sleeps on `woken` instead.
+  std::atomic<bool> sdlWaits{false};
+  std::mutex wakeLock;
+  std::condition_variable woken;
+  bool wakeSignalled = false;  // under wakeLock
+  // A present was asked for and has not started yet; while it is set,
+  // further asks do not wake the host.
+  std::atomic<bool> presentPending{false};
   std::thread::id hostThreadId;
   // Host thread only.
   SDL_Window* windows[kSlotCount] = {nullptr, nullptr};
+  Clock::time_point lastPresent{};
 };
 
 HostState& state() {
@@ -160,23 +177,25 @@ void runTasks() {
 
 bool makeWindow(int slot, int width, int height) {
   HostState& s = state();
-  if (s.windows[slot]) {
+  SDL_Window* old = s.windows[slot];
+  if (old) {
     int w = 0, h = 0;
-    SDL_GetWindowSize(s.windows[slot], &w, &h);
+    SDL_GetWindowSize(old, &w, &h);
     if (w == width && h == height) return true;
-    SDL_DestroyWindow(s.windows[slot]);
-    s.windows[slot] = nullptr;
   }
   // The main window sits at the desktop's origin, the auxiliary one beside it.
   int x = slot == kMainSlot ? 0 : Display(kMainSlot).width();
-  s.windows[slot] = SDL_CreateWindow("ZelGUI", x, 0, width, height, SDL_WINDOW_SHOWN);
-  if (!s.windows[slot]) {
+  SDL_Window* made = SDL_CreateWindow("ZelGUI", x, 0, width, height, SDL_WINDOW_SHOWN);
+  if (!made) {
     std::fputs("Couldn't create window", stdout);
     std::fflush(stdout);
     return false;
   }
+  if (old) SDL_DestroyWindow(old);
+  s.windows[slot] = made;
   windib::WinDibWndProc(windib::kCreate, 0, 0);
   g_displays[slot].markAllDirty();
+  presentSlot(slot);
   return true;
 }
 
@@ -195,9 +214,59 @@ void quitVideo() {
   SDL_TLSCleanup();
 }
 
+void dispatchQueued() {
+  SDL_Event e;
+  while (SDL_PollEvent(&e)) dispatch(e);
+}
+
+// Sleeps until something happens or `timeoutMs` passes (-1: no limit), then
+// handles what SDL queued.
+void waitForWork(int timeoutMs) {
+  HostState& s = state();
+  if (s.sdlWaits) {
+    SDL_Event e;
+    int got = timeoutMs < 0 ? SDL_WaitEvent(&e) : SDL_WaitEventTimeout(&e, timeoutMs);
+    if (got) dispatch(e);
+  } else {
+    std::unique_lock<std::mutex> hold(s.wakeLock);
+    auto signalled = [&] { return s.wakeSignalled; };
+    if (timeoutMs < 0)
+      s.woken.wait(hold, signalled);
+    else
+      s.woken.wait_for(hold, std::chrono::milliseconds(timeoutMs), signalled);
+    s.wakeSignalled = false;
+  }
+  dispatchQueued();
+}
+
+// Presents when a frame's time has passed since the last present; answers
+// how long to sleep before the next one is due (-1: nothing to present).
+// The pending mark stays set until the present starts, so updates in the
+// meantime do not wake the host again.
+int presentIfDue() {
+  HostState& s = state();
+  if (!s.presentPending.load()) return -1;
+  Clock::time_point now = Clock::now();
+  if (now < s.lastPresent + kFrame) {
+    auto left = std::chrono::ceil<std::chrono::milliseconds>(s.lastPresent + kFrame - now);
+    return static_cast<int>(left.count());
+  }
+  s.presentPending = false;
+  presentAll();
+  s.lastPresent = now;
+  return -1;
+}
+
+bool driverWaits() {
+  const char* driver = SDL_GetCurrentVideoDriver();
+  return driver && (std::strcmp(driver, "x11") == 0 || std::strcmp(driver, "wayland") == 0);
+}
+
 void hostMain(int width, int height, std::promise<bool> ready) {
   HostState& s = state();
   SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+  // A plain frame buffer in memory: no renderer and no GPU threads to start.
+  SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
   if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
     std::fputs("Couldn't create window", stdout);
     std::fflush(stdout);
@@ -206,6 +275,7 @@ void hostMain(int width, int height, std::promise<bool> ready) {
     return;
   }
   s.wakeEvent = SDL_RegisterEvents(1);
+  s.sdlWaits = driverWaits();
   if (!makeWindow(kMainSlot, width, height)) {
     quitVideo();
     ready.set_value(false);
@@ -213,14 +283,11 @@ void hostMain(int width, int height, std::promise<bool> ready) {
   }
   s.running = true;
   ready.set_value(true);
+  int timeoutMs = -1;
   while (!s.stopping) {
-    SDL_Event e;
-    if (SDL_WaitEventTimeout(&e, 100)) {
-      dispatch(e);
-      while (SDL_PollEvent(&e)) dispatch(e);
-    }
+    waitForWork(timeoutMs);
     runTasks();
-    presentAll();
+    timeoutMs = presentIfDue();
   }
   s.running = false;
   runTasks();
@@ -229,7 +296,16 @@ void hostMain(int width, int height, std::promise<bool> ready) {
 }
 
 void wake() {
-  uint32_t type = state().wakeEvent;
+  HostState& s = state();
+  if (!s.sdlWaits) {
+    {
+      std::lock_guard<std::mutex> hold(s.wakeLock);
+      s.wakeSignalled = true;
+    }
+    s.woken.notify_one();
+    return;
+  }
+  uint32_t type = s.wakeEvent;
   if (type == 0 || type == static_cast<uint32_t>(-1)) return;
   SDL_Event e{};
   e.type = type;
@@ -301,10 +377,9 @@ bool RunOnHost(const std::function<void()>& task) {
   return true;
 }
 
-bool ShowDisplay(int slot) {
+bool ShowDisplay(int slot, int width, int height) {
   bool made = false;
-  int w = Display(slot).width(), h = Display(slot).height();
-  RunOnHost([&] { made = makeWindow(slot, w, h); });
+  RunOnHost([&] { made = makeWindow(slot, width, height); });
   return made;
 }
 
@@ -317,7 +392,11 @@ void CloseDisplay(int slot) {
   Display(slot).release();
 }
 
-void RequestPresent() { wake(); }
+void RequestPresent() {
+  if (!state().presentPending.exchange(true)) wake();
+}
+
+void PresentNow() { RunOnHost([] { presentAll(); }); }
 
 void HideHostCursor() { SDL_ShowCursor(SDL_DISABLE); }
 
@@ -326,7 +405,7 @@ void RepaintAll() {
   if (OnHostThread())
     presentAll();
   else
-    wake();
+    RequestPresent();
 }
 
 void RecordCursor(int x, int y, bool inside) {
@@ -350,7 +429,7 @@ int HostGetCursorPos(int* x, int* y) {
   return c.inside ? 1 : 0;
 }
 
-void HostFlush(void) { host::RunOnHost([] { host::presentAll(); }); }
+void HostFlush(void) { host::PresentNow(); }
 
 int64_t HostReadWindowPixel(int slot, int x, int y) {
   if (slot < 0 || slot >= host::kSlotCount) return -1;

@@ -22,13 +22,19 @@ bool HostRunning();
 bool OnHostThread();
 
 HostDisplay& Display(int slot);
-// Shows a slot's display in a window of exactly its size (made or remade
-// as needed); false when the window cannot be made.
-bool ShowDisplay(int slot);
+// Makes sure a slot has a window of exactly that client size: a new window
+// is made before the old one goes, so a failure keeps the old one. False
+// when no window of that size can be made.
+bool ShowDisplay(int slot, int width, int height);
 void CloseDisplay(int slot);
-// Wakes the host thread to present what changed.
+// Asks the host thread to present what changed: it is woken only when no
+// wake is pending, and presents at most once a frame.
 void RequestPresent();
+// Presents every display's changes now, on the host thread, and waits.
+void PresentNow();
 // Runs `task` on the host thread and waits for it; false when no host runs.
+// Never called with a display's GDI lock held: the host takes those locks
+// to present.
 bool RunOnHost(const std::function<void()>& task);
 
 // Host thread only.

@@ -7,6 +7,7 @@
 
 #include "core/driver/host_thread.h"
 #include "core/driver/windib.h"
+#include "gdi/dc/dc_record.h"
 #include "gui/app_hooks.h"
 
 struct GalPrivateVideoData {
@@ -51,31 +52,40 @@ host::FrameBufferLayout layoutFor(const GalPixelFormat* f, int width, int height
   return layout;
 }
 
-// The auxiliary display gets its own frame buffer and window; without one
-// its geometry stays empty so nothing is drawn through a null pointer.
-void setAuxiliaryMode(GalSurface* surface) {
-  surface->auxPixels = nullptr;
-  surface->auxW = surface->auxH = surface->auxPitch = 0;
-  if (!deviceHasAuxOutput()) {
-    host::CloseDisplay(host::kAuxSlot);
-    return;
-  }
-  Size size = auxScreenSize();
-  host::FrameBufferLayout layout = layoutFor(surface->format, size.cx, size.cy);
-  uint8_t* pixels = host::Display(host::kAuxSlot).setMode(layout);
-  if (!pixels || !host::ShowDisplay(host::kAuxSlot)) {
-    host::Display(host::kAuxSlot).release();
-    return;
-  }
+void setAuxGeometry(GalSurface* surface, uint8_t* pixels, const host::FrameBufferLayout& layout) {
   surface->auxPixels = pixels;
   surface->auxW = layout.width;
   surface->auxH = layout.height;
   surface->auxPitch = layout.pitch;
 }
 
+// The auxiliary display gets its own frame buffer and window; without one
+// its geometry stays empty so nothing is drawn through a null pointer.
+void setAuxiliaryMode(GalSurface* surface) {
+  host::HostDisplay& aux = host::Display(host::kAuxSlot);
+  if (!deviceHasAuxOutput()) {
+    aux.release([surface] { setAuxGeometry(surface, nullptr, host::FrameBufferLayout{}); });
+    host::CloseDisplay(host::kAuxSlot);
+    return;
+  }
+  Size size = auxScreenSize();
+  host::FrameBufferLayout layout = layoutFor(surface->format, size.cx, size.cy);
+  host::HostDisplay::Frame frame = host::HostDisplay::allocateFrame(layout);
+  if (!frame || !host::ShowDisplay(host::kAuxSlot, layout.width, layout.height)) {
+    aux.release([surface] { setAuxGeometry(surface, nullptr, host::FrameBufferLayout{}); });
+    return;
+  }
+  aux.install(layout, std::move(frame), [&](uint8_t* pixels) { setAuxGeometry(surface, pixels, layout); });
+}
+
+int slotOfOutput(int output) { return output == getMainOutputHook() ? host::kMainSlot : host::kAuxSlot; }
+
 int WinDibVideoInit(GalVideoDevice* device, GalPixelFormat* suggested) {
   GalVideoDevice* none = nullptr;
   if (!g_owner.compare_exchange_strong(none, device)) return -1;
+  // The host reads each frame buffer under the lock its drawing holds.
+  host::Display(host::kMainSlot).setFrameLock(&gui::dc::MainGdiLock());
+  host::Display(host::kAuxSlot).setFrameLock(&gui::dc::AuxGdiLock());
   if (!host::StartHost(kInitialWidth, kInitialHeight)) {
     g_owner = nullptr;
     return -1;
@@ -110,34 +120,37 @@ int WinDibVideoInit(GalVideoDevice* device, GalPixelFormat* suggested) {
 
 GalRect** WinDibListModes(GalVideoDevice*, GalPixelFormat*, uint32_t) { return GAL_ANY_MODE; }
 
+// Rectangles of an unknown display are marked on both.
 void WinDibUpdateRects(GalVideoDevice*, int count, GalRect* rects) {
-  host::Display(host::kMainSlot).copyToWindow(count, rects);
-  host::Display(host::kAuxSlot).copyToWindow(count, rects);
-  host::RequestPresent();
+  bool marked = host::Display(host::kMainSlot).copyToWindow(count, rects);
+  marked = host::Display(host::kAuxSlot).copyToWindow(count, rects) || marked;
+  if (marked) host::RequestPresent();
+}
+
+void WinDibUpdateOutputRects(GalVideoDevice*, int output, int count, GalRect* rects) {
+  if (host::Display(slotOfOutput(output)).copyToWindow(count, rects)) host::RequestPresent();
 }
 
 GalSurface* WinDibSetVideoMode(GalVideoDevice* device, GalSurface* surface, int width, int height,
                                int bpp, uint32_t) {
   host::FrameBufferLayout layout = layoutFor(surface->format, width, height);
-  uint8_t* pixels = host::Display(host::kMainSlot).setMode(layout);
-  // A mode without a frame buffer is refused and the current one stays.
-  if (!pixels) return nullptr;
-  surface->flags = 0;
-  surface->w = width;
-  surface->h = height;
-  surface->pitch = layout.pitch;
-  surface->pixels = nullptr;
-  device->hidden->hasSection = false;
-  // Without a window to show it the new frame buffer is given up as well.
-  if (!host::ShowDisplay(host::kMainSlot)) {
-    host::Display(host::kMainSlot).release();
-    return nullptr;
-  }
-  surface->pixels = pixels;
+  // The new frame buffer and its window are made before anything changes:
+  // a refused mode keeps the old buffer, size and window.
+  host::HostDisplay::Frame frame = host::HostDisplay::allocateFrame(layout);
+  if (!frame || !host::ShowDisplay(host::kMainSlot, width, height)) return nullptr;
+  host::Display(host::kMainSlot).install(layout, std::move(frame), [&](uint8_t* pixels) {
+    surface->flags = bpp <= 8 ? GAL_HWPALETTE : 0;
+    surface->w = width;
+    surface->h = height;
+    surface->pitch = layout.pitch;
+    surface->pixels = pixels;
+    device->UpdateRects = WinDibUpdateRects;
+    device->UpdateOutputRects = WinDibUpdateOutputRects;
+  });
   device->hidden->hasSection = true;
   setAuxiliaryMode(surface);
-  device->UpdateRects = WinDibUpdateRects;
-  if (bpp <= 8) surface->flags |= GAL_HWPALETTE;
+  // The window shows the new (cleared) frame buffer before the mode is used.
+  host::PresentNow();
   return surface;
 }
 
@@ -150,12 +163,16 @@ int WinDibSetColors(GalVideoDevice* device, int first, int count, GalColor* colo
 
 void WinDibVideoQuit(GalVideoDevice* device) {
   if (g_owner.load() != device) return;
-  if (device->screen) {
-    device->screen->pixels = nullptr;
-    device->screen->auxPixels = nullptr;
-  }
+  GalSurface* screen = device->screen;
+  host::Display(host::kMainSlot).release([screen, device] {
+    if (screen) screen->pixels = nullptr;
+    device->UpdateRects = nullptr;
+    device->UpdateOutputRects = nullptr;
+  });
+  host::Display(host::kAuxSlot).release([screen] {
+    if (screen) screen->auxPixels = nullptr;
+  });
   device->hidden->hasSection = false;
-  device->UpdateRects = nullptr;
   host::StopHost();
   g_owner = nullptr;
 }
@@ -185,6 +202,7 @@ GalVideoDevice* WinDibCreateDevice(int) {
   device->SetVideoMode = WinDibSetVideoMode;
   device->SetColors = WinDibSetColors;
   device->UpdateRects = nullptr;
+  device->UpdateOutputRects = nullptr;
   device->VideoQuit = WinDibVideoQuit;
   device->AllocHWSurface = WinDibAllocHWSurface;
   device->FreeHWSurface = WinDibFreeHWSurface;

@@ -1,9 +1,8 @@
 // The host window procedure: records mouse buttons, wheel and keys for the
 // input engine and signals its events; repaints on request. Also the calls
 // that feed input through the same procedure.
+#include <array>
 #include <atomic>
-#include <chrono>
-#include <condition_variable>
 #include <mutex>
 
 #include "core/driver/host_thread.h"
@@ -15,42 +14,57 @@ namespace {
 
 // The input engine reads button and key *states*. A press and its release
 // recorded faster than the engine reads would fold into one state and the
-// click would be lost, so each change waits until the engine has taken the
-// previous one. The wait is bounded: with no engine reading (none installed,
-// or it is shutting down) recording goes on as plain state. Value and
-// pending mark change together under the lock, so no read can fall between
-// them.
-class HandedOverState {
+// click would be lost, so each change waits in a small queue that the
+// engine drains one change per read; the host thread never waits on it.
+// With no engine reading (none installed, or shutting down) changes are
+// plain state. Should the queue fill, the newest change replaces the last
+// one queued, so the state read last is still the true one.
+class ChangeQueue {
  public:
-  void Write(uint64_t value, bool readerPresent) {
-    std::unique_lock<std::mutex> hold(lock_);
-    if (readerPresent) taken_.wait_for(hold, kMaxWait, [this] { return !pending_; });
-    value_ = value;
-    pending_ = true;
-  }
-  uint64_t Read() {
-    uint64_t value;
-    {
-      std::lock_guard<std::mutex> hold(lock_);
-      value = value_;
-      pending_ = false;
+  void Push(uint64_t value, bool readerPresent) {
+    std::lock_guard<std::mutex> hold(lock_);
+    if (!readerPresent) {
+      count_ = 0;
+      current_ = value;
+      return;
     }
-    taken_.notify_all();
-    return value;
+    if (count_ == kCapacity) {
+      ring_[(head_ + count_ - 1) % kCapacity] = value;
+      return;
+    }
+    ring_[(head_ + count_) % kCapacity] = value;
+    ++count_;
+  }
+  // Forgets changes no engine will read; the state stays.
+  void Drop() {
+    std::lock_guard<std::mutex> hold(lock_);
+    count_ = 0;
+  }
+  // The oldest change not read yet, else the current state; `more` tells
+  // whether further changes wait.
+  uint64_t Take(bool* more) {
+    std::lock_guard<std::mutex> hold(lock_);
+    if (count_ > 0) {
+      current_ = ring_[head_];
+      head_ = (head_ + 1) % kCapacity;
+      --count_;
+    }
+    *more = count_ > 0;
+    return current_;
   }
 
  private:
-  static constexpr std::chrono::milliseconds kMaxWait{500};
+  static constexpr size_t kCapacity = 128;
   std::mutex lock_;
-  std::condition_variable taken_;
-  uint64_t value_ = 0;
-  bool pending_ = false;
+  std::array<uint64_t, kCapacity> ring_{};
+  size_t head_ = 0, count_ = 0;
+  uint64_t current_ = 0;
 };
 
 struct InputRecord {
-  HandedOverState buttons;
+  ChangeQueue buttons;
   // Key word in the low 32 bits, pressed byte above: read as one.
-  HandedOverState key;
+  ChangeQueue key;
   std::atomic<HostEvent*> mouseEvent{nullptr};
   std::atomic<HostEvent*> keyboardEvent{nullptr};
 };
@@ -58,14 +72,25 @@ struct InputRecord {
 InputRecord g_input;
 
 void setButtons(uint32_t value) {
-  g_input.buttons.Write(value, g_input.mouseEvent.load() != nullptr);
-  HostSignalEvent(g_input.mouseEvent.load());
+  HostEvent* event = g_input.mouseEvent.load();
+  g_input.buttons.Push(value, event != nullptr);
+  HostSignalEvent(event);
 }
 
 void setKey(LParam lParam, bool pressed) {
   uint32_t keyWord = static_cast<uint32_t>(static_cast<uint64_t>(lParam) >> 16 & 0xFFFF) << 16;
-  g_input.key.Write(keyWord | uint64_t{pressed ? 1u : 0u} << 32, g_input.keyboardEvent.load() != nullptr);
-  HostSignalEvent(g_input.keyboardEvent.load());
+  HostEvent* event = g_input.keyboardEvent.load();
+  g_input.key.Push(keyWord | uint64_t{pressed ? 1u : 0u} << 32, event != nullptr);
+  HostSignalEvent(event);
+}
+
+// One change per read; the engine is woken again while more wait (its
+// events are auto-reset and do not count signals).
+uint64_t takeChange(ChangeQueue& queue, const std::atomic<HostEvent*>& event) {
+  bool more = false;
+  uint64_t value = queue.Take(&more);
+  if (more) HostSignalEvent(event.load());
+  return value;
 }
 
 bool recordButtons(unsigned message, WParam wParam) {
@@ -120,15 +145,18 @@ LResult WinDibWndProc(unsigned message, WParam wParam, LParam lParam) {
 
 extern "C" {
 
+// A newly registered engine starts from the current state.
 void HostSetInputEvents(HostEvent* mouse, HostEvent* keyboard) {
+  g_input.buttons.Drop();
+  g_input.key.Drop();
   g_input.mouseEvent.store(mouse);
   g_input.keyboardEvent.store(keyboard);
 }
 
-int HostGetMouseButtons(void) { return static_cast<int>(g_input.buttons.Read()); }
+int HostGetMouseButtons(void) { return static_cast<int>(takeChange(g_input.buttons, g_input.mouseEvent)); }
 
 void HostGetKeyRecord(uint32_t* keyWord, uint8_t* pressed) {
-  uint64_t key = g_input.key.Read();
+  uint64_t key = takeChange(g_input.key, g_input.keyboardEvent);
   if (keyWord) *keyWord = static_cast<uint32_t>(key);
   if (pressed) *pressed = static_cast<uint8_t>(key >> 32);
 }

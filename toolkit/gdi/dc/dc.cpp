@@ -56,6 +56,7 @@ bool IsPoolDC(const DC* dc) { return dc >= g_dcPool && dc < g_dcPool + kDcPoolSi
 GalSurface* CurrentScreenSurface() { return g_screenDC.surface; }
 
 std::mutex& MainGdiLock() { return g_mainGdiLock; }
+std::mutex& AuxGdiLock() { return g_auxGdiLock; }
 
 std::mutex& GdiLockOfDisplay(int display) {
   return display == getMainOutputHook() ? g_mainGdiLock : g_auxGdiLock;
@@ -63,8 +64,9 @@ std::mutex& GdiLockOfDisplay(int display) {
 
 int GetDCDisplay(const DC* dc) { return WindowDisplay(dc->hwnd); }
 
-int RefreshDCGeometry(DC* dc) {
-  const int display = GetDCDisplay(dc);
+int RefreshDCGeometry(DC* dc) { return RefreshDCGeometryOf(dc, GetDCDisplay(dc)); }
+
+int RefreshDCGeometryOf(DC* dc, int display) {
   if (dc->surface) {
     const gal::Geometry geometry = gal::geometryFor(dc->surface, display);
     dc->geomPixels = geometry.pixels;

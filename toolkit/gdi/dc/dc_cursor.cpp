@@ -2,6 +2,8 @@
 
 #include <atomic>
 
+#include "gdi/gal/gal_internal.h"
+
 namespace gui::dc {
 namespace {
 
@@ -27,7 +29,7 @@ bool PixelUnderCursor(int x, int y, GalPixel* pixel) {
 void FlushOutputRect(DC* dc) {
   const Rect& r = dc->rcOutput;
   if (r.right <= r.left || r.bottom <= r.top) return;
-  GAL_UpdateRect(dc->surface, r.left, r.top, r.right - r.left, r.bottom - r.top);
+  gal::updateOutputRect(dc->surface, dc->heldDisplay, r.left, r.top, r.right - r.left, r.bottom - r.top);
 }
 
 }  // namespace gui::dc

@@ -11,10 +11,15 @@ int BeginDCDrawing(DC* dc) {
   return 0;
 }
 
+// The geometry is read under the display lock: a mode change swaps the
+// frame buffer under the same lock.
 void BeginDCDrawingUnclipped(DC* dc) {
-  std::mutex* lock = &GdiLockOfDisplay(RefreshDCGeometry(dc));
+  const int display = GetDCDisplay(dc);
+  std::mutex* lock = &GdiLockOfDisplay(display);
   lock->lock();
+  RefreshDCGeometryOf(dc, display);
   dc->heldLock = lock;
+  dc->heldDisplay = display;
   if (dc->dcType != kMemoryDC) GuardCursorForDC(0, dc);
 }
 

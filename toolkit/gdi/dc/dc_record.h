@@ -83,6 +83,7 @@ struct DC {
   uint8_t* geomPixels = nullptr;
   int32_t geomPitch = 0;
   std::mutex* heldLock = nullptr;
+  int32_t heldDisplay = 0;
 };
 
 namespace gui::dc {
@@ -103,9 +104,11 @@ GalSurface* CurrentScreenSurface();
 // auxiliary one. Memory DC surfaces are made under the main one.
 std::mutex& GdiLockOfDisplay(int display);
 std::mutex& MainGdiLock();
+std::mutex& AuxGdiLock();
 
 // Points the DC's geometry at its display and returns the display.
 int RefreshDCGeometry(DC* dc);
+int RefreshDCGeometryOf(DC* dc, int display);
 
 void InitScreenDC(DC* dc, GalSurface* surface);
 void SetupWindowDC(DC* dc, WindowHandle hwnd, bool client);

@@ -3,6 +3,11 @@
 #include <cstring>
 
 #include "gdi/gal/gal_internal.h"
+#include "gdi/gal/row_copy.h"
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace {
 
@@ -20,22 +25,107 @@ GalRect fillArea(const GalSurface* s, const GalRect* rect, const gal::Geometry& 
                  static_cast<int32_t>(y1 - y0)};
 }
 
-// The first row is filled pixel by pixel; the others are copies of it, which
-// the library writes at full memory speed.
-template <typename Pixel>
-void fillRows(uint8_t* first, ptrdiff_t pitch, int w, int h, Pixel value) {
-  for (int x = 0; x < w; ++x) std::memcpy(first + x * sizeof(Pixel), &value, sizeof(Pixel));
-  size_t bytes = static_cast<size_t>(w) * sizeof(Pixel);
-  for (int y = 1; y < h; ++y) std::memcpy(first + y * pitch, first, bytes);
+// One pixel value repeated over 8 bytes.
+uint64_t patternOf(GalPixel color, int bytesPerPixel) {
+  uint64_t word = bytesPerPixel == 2 ? (color & 0xFFFFu) * 0x0001000100010001ull
+                                     : (color & 0xFFFFFFFFull) * 0x0000000100000001ull;
+  return word;
+}
+
+// A row shorter than 16 bytes (a whole number of 2- or 4-byte pixels):
+// two stores that may overlap, as every pixel holds the same value.
+inline void shortPatternRow(uint8_t* p, size_t bytes, uint64_t word) {
+  if (bytes >= 8) {
+    std::memcpy(p, &word, 8);
+    std::memcpy(p + bytes - 8, &word, 8);
+  } else if (bytes >= 4) {
+    std::memcpy(p, &word, 4);
+    std::memcpy(p + bytes - 4, &word, 4);
+  } else if (bytes >= 2) {
+    std::memcpy(p, &word, 2);
+  }
+}
+
+#if defined(__SSE2__)
+struct PlainStore {
+  static void store(uint8_t* p, __m128i v) { _mm_storeu_si128(reinterpret_cast<__m128i*>(p), v); }
+};
+struct StreamingStore {
+  static void store(uint8_t* p, __m128i v) { _mm_stream_si128(reinterpret_cast<__m128i*>(p), v); }
+};
+
+// Whole 16-byte blocks, then one last block ending at the row's end that
+// may overlap the one before.
+template <typename Store>
+void patternRow(uint8_t* p, size_t bytes, __m128i v, uint64_t word) {
+  if (bytes < 16) {
+    shortPatternRow(p, bytes, word);
+    return;
+  }
+  uint8_t* const end = p + bytes;
+  if (bytes <= 32) {
+    Store::store(p, v);
+    PlainStore::store(end - 16, v);
+    return;
+  }
+  for (; bytes >= 64; bytes -= 64, p += 64) {
+    Store::store(p, v);
+    Store::store(p + 16, v);
+    Store::store(p + 32, v);
+    Store::store(p + 48, v);
+  }
+  for (; bytes >= 16; bytes -= 16, p += 16) Store::store(p, v);
+  if (bytes) PlainStore::store(end - 16, v);
+}
+#endif
+
+// Every row is written from the pattern in registers: no row is read back.
+// Only fills larger than the last-level cache stream past it; those need
+// 16-byte aligned stores, so the head of each row goes first (whole pixels,
+// as rows start on a pixel boundary).
+void fillRows(uint8_t* first, ptrdiff_t pitch, size_t rowBytes, int rows, uint64_t word,
+              int bytesPerPixel) {
+#if defined(__SSE2__)
+  const __m128i v = _mm_set1_epi64x(static_cast<long long>(word));
+  const bool stream = rowBytes * static_cast<size_t>(rows) > gal::streamingBytes() &&
+                      reinterpret_cast<uintptr_t>(first) % bytesPerPixel == 0 && pitch % bytesPerPixel == 0;
+  if (stream) {
+    for (int y = 0; y < rows; ++y) {
+      uint8_t* p = first + y * pitch;
+      size_t head = std::min(rowBytes, (16 - (reinterpret_cast<uintptr_t>(p) & 15)) & 15);
+      shortPatternRow(p, head, word);
+      patternRow<StreamingStore>(p + head, rowBytes - head, v, word);
+    }
+    _mm_sfence();
+    return;
+  }
+  for (int y = 0; y < rows; ++y) patternRow<PlainStore>(first + y * pitch, rowBytes, v, word);
+#else
+  for (int y = 0; y < rows; ++y) {
+    uint8_t* p = first + y * pitch;
+    size_t bytes = rowBytes;
+    if (bytes >= 8) {
+      for (; bytes >= 8; bytes -= 8, p += 8) std::memcpy(p, &word, 8);
+      if (bytes) std::memcpy(p + bytes - 8, &word, 8);
+    } else {
+      shortPatternRow(p, bytes, word);
+    }
+  }
+#endif
 }
 
 void fillPacked(const gal::Geometry& g, int bytesPerPixel, const GalRect& r, GalPixel color) {
   uint8_t* first = g.pixels + static_cast<ptrdiff_t>(r.y) * g.pitch +
                    static_cast<ptrdiff_t>(r.x) * bytesPerPixel;
-  if (bytesPerPixel == 2)
-    fillRows<uint16_t>(first, g.pitch, r.w, r.h, static_cast<uint16_t>(color));
-  else if (bytesPerPixel == 4)
-    fillRows<uint32_t>(first, g.pitch, r.w, r.h, color);
+  const size_t rowBytes = static_cast<size_t>(r.w) * bytesPerPixel;
+  switch (bytesPerPixel) {
+    case 2:
+    case 4:
+      fillRows(first, g.pitch, rowBytes, r.h, patternOf(color, bytesPerPixel), bytesPerPixel);
+      break;
+    default:  // 1- and 3-byte surfaces are not filled
+      break;
+  }
 }
 
 // Planar YUV: luma plane of lumaPitch rows, then two chroma planes at half

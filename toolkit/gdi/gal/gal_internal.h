@@ -40,6 +40,14 @@ struct Geometry {
 };
 Geometry geometryFor(const GalSurface* surface, int output);
 
+// The rectangle GAL_UpdateRect shows on a screen of that size: zero sizes
+// mean all of it; false when it reaches outside.
+bool wholeIfEmpty(int32_t screenW, int32_t screenH, int32_t x, int32_t y, int32_t w, int32_t h,
+                  GalRect* out);
+// Shows a rectangle drawn on one output of the screen, checked like
+// GAL_UpdateRect against that output's geometry.
+void updateOutputRect(GalSurface* screen, int output, int32_t x, int32_t y, int32_t w, int32_t h);
+
 // Blit maps.
 GalBlitMap* allocBlitMap();
 void freeBlitMap(GalBlitMap* map);

@@ -1,4 +1,10 @@
 // Choosing and setting video modes and forwarding dirty rectangles.
+#include <cstdlib>
+#include <cstring>
+
+#include <mutex>
+
+#include "gdi/dc/dc_record.h"
 #include "gdi/gal/gal_internal.h"
 #include "gdi/gal/video_internal.h"
 #include "gui/app_hooks.h"
@@ -52,6 +58,34 @@ void clearAuxiliary(GalSurface* screen) {
 
 namespace gal {
 
+// A zero size means the whole screen; rectangles reaching past it are not
+// shown.
+bool wholeIfEmpty(int32_t screenW, int32_t screenH, int32_t x, int32_t y, int32_t w, int32_t h,
+                  GalRect* out) {
+  if (w == 0) w = screenW;
+  if (h == 0) h = screenH;
+  if (x < 0 || y < 0 || w < 0 || h < 0) return false;
+  if (static_cast<int64_t>(x) + w > screenW || static_cast<int64_t>(y) + h > screenH) return false;
+  *out = GalRect{x, y, w, h};
+  return true;
+}
+
+void updateOutputRect(GalSurface* screen, int output, int32_t x, int32_t y, int32_t w, int32_t h) {
+  if (!screen || !screen->video) return;
+  GalVideoDevice* dev = screen->video;
+  if (!dev->UpdateOutputRects) {
+    GAL_UpdateRect(screen, x, y, w, h);
+    return;
+  }
+  const Geometry g = geometryFor(screen, output);
+  GalRect rect;
+  if (wholeIfEmpty(g.w, g.h, x, y, w, h, &rect)) dev->UpdateOutputRects(dev, output, 1, &rect);
+}
+
+}  // namespace gal
+
+namespace gal {
+
 int checkVideoModeOn(GalVideoDevice* dev, int width, int height, int bpp, uint32_t flags) {
   // Negative sizes are refused like zero ones: no driver can make them.
   if (!dev || bpp < 8 || bpp > 32 || width <= 0 || height <= 0) return 0;
@@ -76,12 +110,16 @@ GalSurface* setVideoModeOn(GalVideoDevice* dev, int width, int height, int bpp, 
   dev->screen = mode;
   fillGeneratedPalette(dev, mode);
   dev->offsetX = dev->offsetY = 0;
-  mode->offset = 0;
-  GAL_SetClipRect(mode, nullptr);
-  clearAuxiliary(mode);
-  GAL_SetClipRect(mode, nullptr);
+  {
+    // Threads may draw on either display meanwhile: the surface's shared
+    // fields change under both display locks.
+    std::scoped_lock hold(gui::dc::MainGdiLock(), gui::dc::AuxGdiLock());
+    mode->offset = 0;
+    GAL_SetClipRect(mode, nullptr);
+    clearAuxiliary(mode);
+    mode->video = dev;
+  }
   dev->displayFormat = mode->format;
-  mode->video = dev;
   return mode;
 }
 
@@ -117,13 +155,9 @@ void GAL_UpdateRects(GalSurface* screen, int count, GalRect* rects) {
 }
 
 void GAL_UpdateRect(GalSurface* screen, int32_t x, int32_t y, int32_t w, int32_t h) {
-  if (!screen) return;
-  if (w == 0) w = screen->w;
-  if (h == 0) h = screen->h;
-  if (x < 0 || y < 0 || w < 0 || h < 0) return;
-  if (static_cast<int64_t>(x) + w > screen->w || static_cast<int64_t>(y) + h > screen->h) return;
-  GalRect rect{x, y, w, h};
-  GAL_UpdateRects(screen, 1, &rect);
+  GalRect rect;
+  if (screen && gal::wholeIfEmpty(screen->w, screen->h, x, y, w, h, &rect))
+    GAL_UpdateRects(screen, 1, &rect);
 }
 
 }  // extern "C"

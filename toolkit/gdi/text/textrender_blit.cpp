@@ -2,6 +2,11 @@
 // region, cut to the output rectangle.
 #include "gdi/text/textrender_blit.h"
 
+#include <algorithm>
+#include <cstring>
+
+#include "gui/dc.h"
+
 
 namespace textrender {
 namespace {
@@ -16,6 +21,39 @@ void forEachVisibleRow(DC* dc, const Rect& box, RowFn row) {
     for (int y = part.top; y < part.bottom; ++y) row(y, part.left, part.right);
   }
 }
+
+// Spans of one pixel value. Plain copies at 2 and 4 bytes a pixel are
+// written straight into the DC's pixels; other raster operations and
+// depths go through the DC's span operation.
+class SpanWriter {
+ public:
+  SpanWriter(DC* dc, GalPixel pixel) : dc_(dc), pixel_(pixel) {
+    const int bytes = dc->surface->format->bytesPerPixel;
+    direct_ = dc->rop == ROP_SET && dc->geomPixels && (bytes == 2 || bytes == 4) ? bytes : 0;
+    dc->curPixel = pixel;
+    dc->step = 1;
+  }
+  void Span(int y, int left, int right) const {
+    if (direct_ == 4) {
+      fill(row(y) + 4 * left, right - left, static_cast<uint32_t>(pixel_));
+    } else if (direct_ == 2) {
+      fill(row(y) + 2 * left, right - left, static_cast<uint16_t>(pixel_));
+    } else {
+      dc_->moveTo(dc_, left, y);
+      dc_->setSpan(dc_, right - left);
+    }
+  }
+
+ private:
+  uint8_t* row(int y) const { return dc_->geomPixels + static_cast<ptrdiff_t>(dc_->geomPitch) * y; }
+  template <typename Pixel>
+  static void fill(uint8_t* p, int count, Pixel value) {
+    for (int i = 0; i < count; ++i, p += sizeof value) std::memcpy(p, &value, sizeof value);
+  }
+  DC* dc_;
+  GalPixel pixel_;
+  int direct_ = 0;
+};
 
 uint8_t blend(int d, int s, int a) { return static_cast<uint8_t>(d + (s - d) * a / 255); }
 
@@ -50,12 +88,8 @@ void putKeyedRow(DC* dc, const uint8_t* src, int left, int right, int y, GalPixe
 }  // namespace
 
 void FillClipped(DC* dc, const Rect& box, GalPixel pixel) {
-  dc->curPixel = pixel;
-  dc->step = 1;
-  forEachVisibleRow(dc, box, [dc](int y, int left, int right) {
-    dc->moveTo(dc, left, y);
-    dc->setSpan(dc, right - left);
-  });
+  const SpanWriter spans(dc, pixel);
+  forEachVisibleRow(dc, box, [&spans](int y, int left, int right) { spans.Span(y, left, right); });
 }
 
 void PutClipped(DC* dc, int x, int y, const PixelBuffer& buffer) {
@@ -82,6 +116,25 @@ void PutClipped(DC* dc, int x, int y, const PixelBuffer& buffer) {
     }
   });
   dc->skipPixel = savedSkip;
+}
+
+void PutInkRuns(DC* dc, int x, int y, const std::vector<InkRun>& runs, int width, int height,
+                GalPixel ink) {
+  Rect limit;
+  const Rect box{x, y, x + width, y + height};
+  if (!IntersectRect(&limit, &box, &dc->rcOutput)) return;
+  const SpanWriter spans(dc, ink);
+  for (const ClipRect* c = dc->effClip.head; c; c = c->next) {
+    Rect part;
+    if (!IntersectRect(&part, &limit, &c->rc)) continue;
+    for (const InkRun& run : runs) {
+      const int row = y + run.row;
+      if (row < part.top) continue;
+      if (row >= part.bottom) break;
+      const int left = std::max(part.left, x + run.left), right = std::min(part.right, x + run.right);
+      if (left < right) spans.Span(row, left, right);
+    }
+  }
 }
 
 void PutInkRuns(DC* dc, int x, int y, const LevelImage& image, GalPixel ink) {

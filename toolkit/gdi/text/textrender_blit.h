@@ -5,6 +5,7 @@
 #define TOOLKIT_GDI_TEXT_TEXTRENDER_BLIT_H
 
 #include <cstdint>
+#include <vector>
 
 #include "gdi/dc/dc_record.h"
 #include "gdi/text/textrender_glyph.h"
@@ -30,6 +31,9 @@ void FillClipped(DC* dc, const Rect& box, GalPixel pixel);
 void PutClipped(DC* dc, int x, int y, const PixelBuffer& buffer);
 // Only the full-ink pixels of a level image, in one colour, as spans.
 void PutInkRuns(DC* dc, int x, int y, const LevelImage& image, GalPixel ink);
+// The same from a glyph's ready-made runs, image top-left at (x, y).
+void PutInkRuns(DC* dc, int x, int y, const std::vector<InkRun>& runs, int width, int height,
+                GalPixel ink);
 
 }  // namespace textrender
 

@@ -58,6 +58,7 @@ struct PlacedGlyph {
   Rect cell{};     // what the background covers
   GlyphSource source;
   GlyphShape shape;
+  const std::vector<InkRun>* runs = nullptr;  // ready to draw, when kept
 };
 
 void fillBackground(DC* dc, const Rect& cell) {
@@ -71,7 +72,17 @@ bool inkOnly(const PlacedGlyph& g, const GlyphStyle& style) {
   return !g.source.grey && style.effect == Effect::kPlain;
 }
 
+// A plain glyph (no bold, italic, effect or mirroring) drawn in ink only
+// from the runs kept with it.
+bool putKeptRuns(DC* dc, const PlacedGlyph& g, const GlyphStyle& style, int x, int y) {
+  const GlyphShape& s = g.shape;
+  if (!g.runs || !inkOnly(g, style) || s.bold || s.italic || s.mirror || s.flip) return false;
+  PutInkRuns(dc, x, y, *g.runs, g.source.width, g.source.height, style.table[kLevels - 1]);
+  return true;
+}
+
 void putGlyph(DC* dc, const PlacedGlyph& g, const GlyphStyle& style, int x, int y) {
+  if (putKeptRuns(dc, g, style, x, y)) return;
   GlyphBuffer& shared = SharedGlyphBuffer();
   LevelImage& image = shared.levels;
   ExpandLevels(g.source, g.shape, &image);
@@ -94,9 +105,60 @@ void putGlyph(DC* dc, const PlacedGlyph& g, const GlyphStyle& style, int x, int 
   PutClipped(dc, x, y, buffer);
 }
 
+// One drawing bracket for a whole string: opened at the first glyph that
+// shows, over the output rectangle the caller set (so the cursor is out of
+// the way for all of it), and closed with only what the glyphs touched as
+// the output rectangle, which is what reaches the screen.
+class StringBracket {
+ public:
+  explicit StringBracket(DC* dc) : dc_(dc), limit_(dc->rcOutput) {}
+  ~StringBracket() { Close(); }
+  StringBracket(const StringBracket&) = delete;
+  StringBracket& operator=(const StringBracket&) = delete;
+
+  // Makes `area` (cut to what may be drawn) the output rectangle of the
+  // next drawing; false when none of it shows.
+  bool Enter(const Rect& area) {
+    Rect visible;
+    if (!IntersectRect(&visible, &area, &limit_)) return false;
+    if (!open_) {
+      dc_->rcOutput = limit_;
+      if (gui::dc::BeginDCDrawing(dc_) != 0) {
+        dc_->rcOutput = limit_;
+        return false;
+      }
+      open_ = true;
+      bound_ = dc_->rcOutput;
+      touched_ = Rect{};
+    }
+    if (!IntersectRect(&visible, &visible, &bound_)) return false;
+    dc_->rcOutput = visible;
+    if (IsRectEmpty(&touched_))
+      touched_ = visible;
+    else
+      GetBoundRect(&touched_, &touched_, &visible);
+    return true;
+  }
+  void Close() {
+    if (open_) {
+      dc_->rcOutput = touched_;
+      gui::dc::EndDCDrawing(dc_);
+      open_ = false;
+    }
+    dc_->rcOutput = limit_;
+  }
+
+ private:
+  DC* dc_;
+  Rect limit_;
+  Rect bound_{};
+  Rect touched_{};
+  bool open_ = false;
+};
+
 // Draws one character at the pen and moves the pen on.
-void drawOneChar(DC* dc, LogFont* lf, DevFont* df, uint32_t fontId, const FaceMetrics& face,
-                 int* penX, int penY, const unsigned char* ch, int len) {
+void drawOneChar(StringBracket& bracket, DC* dc, LogFont* lf, DevFont* df, uint32_t fontId,
+                 const FaceMetrics& face, int* penX, int penY, const unsigned char* ch, int len) {
   const int bold = AddedBold(lf, df);
   const int oldX = *penX;
   const GlyphDesc desc = DescribeGlyph(lf, df, fontId, face.ascent, face.height, ch, len);
@@ -105,6 +167,7 @@ void drawOneChar(DC* dc, LogFont* lf, DevFont* df, uint32_t fontId, const FaceMe
   const int bx = oldX + desc.dx, by = penY + desc.dy, bw = desc.width, bh = desc.height;
   PlacedGlyph g;
   g.source = desc.source;
+  g.runs = desc.runs;
   g.shape.bold = bold;
   g.shape.italic = italicOf(lf, df, bh);
   g.shape.mirror = (lf->style & FONT_FLIP_HORZ) != 0;
@@ -136,19 +199,11 @@ void drawOneChar(DC* dc, LogFont* lf, DevFont* df, uint32_t fontId, const FaceMe
   // A plain monochrome glyph paints its whole box: background and ink.
   if (inkOnly(g, style) && style.kind == BufferKind::kPlain) GetBoundRect(&g.cell, &g.cell, &g.box);
 
-  const Rect saved = dc->rcOutput;
-  Rect visible;
-  GetBoundRect(&visible, &g.box, &g.cell);
-  if (!IntersectRect(&dc->rcOutput, &visible, &saved)) {
-    dc->rcOutput = saved;
-    return;
-  }
-  if (gui::dc::BeginDCDrawing(dc) == 0) {
-    fillBackground(dc, g.cell);
-    putGlyph(dc, g, style, x, y);
-    gui::dc::EndDCDrawing(dc);
-  }
-  dc->rcOutput = saved;
+  Rect area;
+  GetBoundRect(&area, &g.box, &g.cell);
+  if (!bracket.Enter(area)) return;
+  fillBackground(dc, g.cell);
+  putGlyph(dc, g, style, x, y);
 }
 
 void drawHorizontalLine(DC* dc, int x0, int x1, int y) {
@@ -178,13 +233,13 @@ void drawDecorations(DC* dc, const StringFonts& fonts, int x0, int x1, int basel
 
 // Draws one character of the string and moves the pen; its byte count, 0
 // when no charset takes the bytes.
-int drawNextChar(DC* dc, const StringFonts& fonts, const unsigned char* s, int len, int* penX,
-                 int baseline) {
+int drawNextChar(StringBracket& bracket, DC* dc, const StringFonts& fonts, const unsigned char* s,
+                 int len, int* penX, int baseline) {
   LogFont* lf = fonts.lf;
   const mbtext::FirstChar c = mbtext::TakeFirstChar(lf, s, len);
   if (c.len < 1) return 0;
   const bool multi = lf->multiByteDevFont && c.charset == mbtext::MultiByteCharset(lf);
-  drawOneChar(dc, lf, multi ? lf->multiByteDevFont : lf->singleByteDevFont,
+  drawOneChar(bracket, dc, lf, multi ? lf->multiByteDevFont : lf->singleByteDevFont,
               multi ? fonts.multiId : fonts.singleId, multi ? fonts.multi : fonts.single, penX,
               baseline, s, c.len);
   *penX += dc->charExtra;
@@ -201,10 +256,11 @@ int DrawTextString(DC* dc, int x, int y, const char* text, int len) {
   int penX = x;
   {
     std::lock_guard<std::mutex> hold(GlyphBufferLock());
+    StringBracket bracket(dc);
     StartStringOutputHeld(lf);
     const unsigned char* s = mbtext::Bytes(text);
     while (len > 0) {
-      const int n = drawNextChar(dc, fonts, s, len, &penX, baseline);
+      const int n = drawNextChar(bracket, dc, fonts, s, len, &penX, baseline);
       if (n < 1) break;
       s += n;
       len -= n;
@@ -223,6 +279,7 @@ int TabbedTextOutInternal(DC* dc, int x, int y, const char* text, int len) {
   int baseline = y + dc->aboveLineExtra + fonts.ascent;
   int penX = x, widest = x;
   std::unique_lock<std::mutex> hold(GlyphBufferLock());
+  StringBracket bracket(dc);
   StartStringOutputHeld(lf);
   const unsigned char* s = mbtext::Bytes(text);
   while (len > 0) {
@@ -231,6 +288,7 @@ int TabbedTextOutInternal(DC* dc, int x, int y, const char* text, int len) {
       penX += tabWidth;
       StartStringOutputHeld(lf);
     } else if (*s == '\n' || *s == '\r') {
+      bracket.Close();
       hold.unlock();
       drawDecorations(dc, fonts, x, penX, baseline);
       hold.lock();
@@ -238,12 +296,13 @@ int TabbedTextOutInternal(DC* dc, int x, int y, const char* text, int len) {
       penX = x;
       if (*s == '\n') baseline += lineHeight;
     } else {
-      n = drawNextChar(dc, fonts, s, len, &penX, baseline);
+      n = drawNextChar(bracket, dc, fonts, s, len, &penX, baseline);
       if (n < 1) break;
     }
     s += n;
     len -= n;
   }
+  bracket.Close();
   hold.unlock();
   drawDecorations(dc, fonts, x, penX, baseline);
   return std::max(widest, penX) - x;

@@ -128,6 +128,20 @@ void ExpandLevels(const GlyphSource& src, const GlyphShape& shape, LevelImage* o
   if (shape.flip) flip(out);
 }
 
+void InkRunsOf(const LevelImage& image, std::vector<InkRun>* runs) {
+  runs->clear();
+  for (int y = 0; y < image.height; ++y) {
+    const uint8_t* row = &image.levels[static_cast<size_t>(y) * image.width];
+    for (int x = 0; x < image.width;) {
+      while (x < image.width && row[x] != kFullInk) ++x;
+      const int start = x;
+      while (x < image.width && row[x] == kFullInk) ++x;
+      if (x > start)
+        runs->push_back(InkRun{static_cast<int16_t>(y), static_cast<int16_t>(start), static_cast<int16_t>(x)});
+    }
+  }
+}
+
 void MapLevels(const LevelImage& image, const GalPixel table[kLevels], int bytesPerPixel,
                uint8_t* pixels, int pitch) {
   for (int y = 0; y < image.height; ++y) {

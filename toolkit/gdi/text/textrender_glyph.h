@@ -45,6 +45,14 @@ struct LevelImage {
 
 void ExpandLevels(const GlyphSource& src, const GlyphShape& shape, LevelImage* out);
 
+// A glyph ready to draw: the full-ink spans of each row, relative to the
+// image's top-left corner, row by row from the top.
+struct InkRun {
+  int16_t row;
+  int16_t left, right;  // columns left .. right - 1
+};
+void InkRunsOf(const LevelImage& image, std::vector<InkRun>* runs);
+
 // Levels to pixels through a 17-entry table (outlined images use entries
 // 0, 1 and 2 only), written little-endian with bytesPerPixel bytes each.
 void MapLevels(const LevelImage& image, const GalPixel table[kLevels], int bytesPerPixel,

@@ -14,6 +14,7 @@ constexpr int kMaxCharBytes = 4;
 struct KeptGlyph {
   GlyphDesc desc;
   std::vector<unsigned char> bits;
+  std::vector<InkRun> runs;
 };
 
 std::unordered_map<uint64_t, KeptGlyph>& Kept() {
@@ -98,6 +99,12 @@ GlyphDesc DescribeGlyph(LogFont* lf, DevFont* df, uint32_t fontId, int ascent, i
     const size_t rows = static_cast<size_t>(d.source.height / d.source.scale);
     k.bits.assign(d.source.bits, d.source.bits + rows * static_cast<size_t>(d.source.pitch));
     d.source.bits = k.bits.data();
+    if (!d.source.grey) {
+      LevelImage image;
+      ExpandLevels(d.source, GlyphShape{}, &image);
+      InkRunsOf(image, &k.runs);
+      d.runs = &k.runs;
+    }
   }
   k.desc = d;
   return d;

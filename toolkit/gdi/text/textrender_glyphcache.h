@@ -17,6 +17,9 @@ struct GlyphDesc {
   int advance = 0;     // pen movement, bold not included
   bool advanceOp = false;  // the advance came from the font's advance operation
   GlyphSource source;  // bits may be null: nothing to draw
+  // The plain glyph (no bold, italic or effect) ready to draw; null when the
+  // glyph is not kept. Valid while the glyph-buffer lock is held.
+  const std::vector<InkRun>* runs = nullptr;
 };
 
 // The glyph of one character; under the glyph-buffer lock. fontId is the

@@ -13,15 +13,15 @@ namespace {
 constexpr size_t kBufferStep = 32;
 constexpr unsigned char kGreyLevels[5] = {0x00, 0x20, 0x40, 0x80, 0xFF};
 
-// One buffer serves every glyph image; it only grows. Text output is
-// serialised by the caller's glyph-buffer lock.
-std::vector<unsigned char> g_glyphBuffer;
-
+// Each thread renders glyph images into a buffer of its own, which only
+// grows: the bits handed out (GetGlyphBitmap, or the text renderer) stay
+// the caller's until its next request, whatever other threads render.
 unsigned char* clearedBuffer(size_t bytes) {
+  static thread_local std::vector<unsigned char> buffer;
   size_t rounded = (bytes / kBufferStep + 1) * kBufferStep;
-  if (g_glyphBuffer.size() < rounded) g_glyphBuffer.resize(rounded);
-  std::memset(g_glyphBuffer.data(), 0, bytes);
-  return g_glyphBuffer.data();
+  if (buffer.size() < rounded) buffer.resize(rounded);
+  std::memset(buffer.data(), 0, bytes);
+  return buffer.data();
 }
 
 FT_Pos roundToPixels(FT_Pos v) { return (v + 32) >> 6; }

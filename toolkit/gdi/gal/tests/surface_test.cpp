@@ -114,6 +114,32 @@ TEST(SurfaceBlit, CopiesEveryRowLength) {
   }
 }
 
+// Short rows take their own paths (overlapping stores, inline tails): every
+// width from 1 to 40 pixels at every start column of a 16-byte block, for
+// fills and copies, against the plain picture.
+TEST(SurfaceRows, EveryShortWidthAndStart) {
+  for (int bpp : {16, 32}) {
+    const uint32_t mask = bpp == 16 ? 0xFFFF : 0xFFFFFFFF;
+    for (int w = 1; w <= 40; ++w)
+      for (int x0 = 0; x0 < 4; ++x0) {
+        GuardedSurface src(48, 3, bpp), fill(48, 3, bpp), copy(48, 3, bpp);
+        for (int y = 0; y < 3; ++y)
+          for (int x = 0; x < 48; ++x) src.setPixel(x, y, static_cast<uint32_t>(x * 2654435761u + y) & mask);
+        GalRect r{x0, 1, w, 1};
+        GAL_FillRect(fill.get(), &r, 0x89ABCDEF & mask, getMainOutputHook());
+        GalRect from = r, to = r;
+        ASSERT_EQ(GAL_BlitSurface(src.get(), &from, copy.get(), &to), 0);
+        for (int y = 0; y < 3; ++y)
+          for (int x = 0; x < 48; ++x) {
+            const bool in = inside(r, x, y);
+            ASSERT_EQ(fill.pixel(x, y), in ? 0x89ABCDEF & mask : 0u) << bpp << " w" << w << " x" << x0;
+            ASSERT_EQ(copy.pixel(x, y), in ? src.pixel(x, y) : 0u) << bpp << " w" << w << " x" << x0;
+          }
+        EXPECT_TRUE(fill.paddingIntact() && copy.paddingIntact());
+      }
+  }
+}
+
 TEST(SurfaceBlit, OutsideTheClipCopiesNothing) {
   GuardedSurface src(4, 4, 32);
   GuardedSurface dst(4, 4, 32);

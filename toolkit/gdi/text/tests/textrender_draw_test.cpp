@@ -6,6 +6,7 @@
 #include "gdi/dc/tests/window_fakes.h"
 #include "gdi/text/tests/text_fixture.h"
 #include "gdi/text/textrender.h"
+#include "gdi/text/textrender_blit.h"
 
 namespace {
 
@@ -156,6 +157,47 @@ TEST_F(DrawStringTest, KeptTrueTypeGlyphsDrawAsTheFirstTime) {
     EXPECT_EQ(Ink({0, 30, width, 60}), fresh) << style;
     Clear(kScribble);
   }
+}
+
+// Glyphs kept ready to draw (runs of ink) write exactly what their level
+// image writes, through a comb of clip rectangles and a cut output
+// rectangle, by the direct copy and by the DC's raster operation.
+TEST_F(DrawStringTest, KeptRunsDrawLikeTheLevelImage) {
+  textrender::LevelImage image;
+  image.width = 37;
+  image.height = 21;
+  uint32_t seed = 12345;
+  for (int i = 0; i < image.width * image.height; ++i) {
+    seed = seed * 1103515245 + 12345;
+    const int r = seed >> 28;
+    image.levels.push_back(static_cast<uint8_t>(r < 7 ? 16 : r < 9 ? 8 : 0));
+  }
+  std::vector<textrender::InkRun> runs;
+  textrender::InkRunsOf(image, &runs);
+  EmptyClipRgn(&dc_->effClip);
+  for (int x = 0; x < kWidth; x += 9) {
+    const Rect tooth{x, 3 + x % 5, x + 5, kHeight - x % 7};
+    AddClipRect(&dc_->effClip, &tooth);
+  }
+  auto shot = [&](bool kept) {
+    Clear(kScribble);
+    dc_->rcOutput = Rect{4, 2, 36, 20};
+    if (kept)
+      textrender::PutInkRuns(dc_, 3, 1, runs, image.width, image.height, kInk);
+    else
+      textrender::PutInkRuns(dc_, 3, 1, image, kInk);
+    std::vector<GalPixel> pixels;
+    for (int y = 0; y < kHeight; ++y)
+      for (int x = 0; x < kWidth; ++x) pixels.push_back(At(x, y));
+    return pixels;
+  };
+  for (int rop : {ROP_SET, ROP_XOR}) {
+    SetRasterOperation(HDC_SCREEN, rop);
+    const std::vector<GalPixel> fromImage = shot(false);
+    EXPECT_EQ(shot(true), fromImage) << rop;
+    EXPECT_LT(Count(kScribble, {0, 0, kWidth, kHeight}), kWidth * kHeight);
+  }
+  SetRasterOperation(HDC_SCREEN, ROP_SET);
 }
 
 TEST_F(DrawStringTest, GreyGlyphsUseTheLevelsOfTheColourTable) {

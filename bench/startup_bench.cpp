@@ -1,0 +1,52 @@
+// Start-up of the video layer to its first frame on the host window (the
+// host thread, SDL's video, the window, the frame buffer and its first
+// present), beside SDL starting its video and creating a window of the same
+// size on its own (no frame buffer, nothing shown), measured in turn in the
+// same run. Meant to run under an X server
+// (`make bench` starts a virtual one when there is no display). Goal: the
+// toolkit within 1.5 times SDL's own time, reported as
+//   goal_startup = 1.5 x SDL time / toolkit time (1 or more meets it).
+#include <SDL.h>
+#include <benchmark/benchmark.h>
+
+#include <cstdlib>
+
+#include "bench/bench_timing.h"
+#include "gui/gal.h"
+#include "gui/host.h"
+
+namespace {
+
+void toolkitFirstFrame() {
+  if (InitGAL() != 0) return;
+  HostFlush();
+  GAL_VideoQuit();
+}
+
+void sdlWindowAlone() {
+  if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return;
+  SDL_Window* window = SDL_CreateWindow("bench", 0, 0, 1024, 768, SDL_WINDOW_SHOWN);
+  if (window) SDL_DestroyWindow(window);
+  SDL_Quit();
+}
+
+void BM_StartupToFirstFrameVsSdlWindowAlone(benchmark::State& state) {
+  const char* display = std::getenv("DISPLAY");
+  if (!display || !*display) {
+    state.SkipWithError("needs an X server (make bench starts one)");
+    return;
+  }
+  auto t = benchtime::Interleaved(5, toolkitFirstFrame, sdlWindowAlone);
+  for (auto _ : state) toolkitFirstFrame();
+  state.counters["toolkit_ms"] = t[0].best / 1e6;
+  state.counters["sdl_ms"] = t[1].best / 1e6;
+  benchtime::ReportGoal(state, "startup", 1.5 * t[1].best / t[0].best, 1.0);
+  benchtime::ReportSpread(state, t);
+  state.SetLabel(SDL_GetCurrentVideoDriver() ? SDL_GetCurrentVideoDriver() : "x11");
+}
+
+BENCHMARK(BM_StartupToFirstFrameVsSdlWindowAlone)->Iterations(3)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();
