@@ -29,6 +29,11 @@ void fillRows(uint8_t* first, ptrdiff_t pitch, int w, int h, Pixel value) {
   for (int y = 1; y < h; ++y) std::memcpy(first + y * pitch, first, bytes);
 }
 
+// 1- and 3-byte surfaces are filled too, so 8- and 24-bit memory DCs work.
+struct Pixel24 {
+  uint8_t b[3];
+};
+
 void fillPacked(const gal::Geometry& g, int bytesPerPixel, const GalRect& r, GalPixel color) {
   uint8_t* first = g.pixels + static_cast<ptrdiff_t>(r.y) * g.pitch +
                    static_cast<ptrdiff_t>(r.x) * bytesPerPixel;
@@ -36,6 +41,12 @@ void fillPacked(const gal::Geometry& g, int bytesPerPixel, const GalRect& r, Gal
     fillRows<uint16_t>(first, g.pitch, r.w, r.h, static_cast<uint16_t>(color));
   else if (bytesPerPixel == 4)
     fillRows<uint32_t>(first, g.pitch, r.w, r.h, color);
+  else if (bytesPerPixel == 1)
+    fillRows<uint8_t>(first, g.pitch, r.w, r.h, static_cast<uint8_t>(color));
+  else if (bytesPerPixel == 3)
+    fillRows<Pixel24>(first, g.pitch, r.w, r.h, Pixel24{static_cast<uint8_t>(color),
+                                                        static_cast<uint8_t>(color >> 8),
+                                                        static_cast<uint8_t>(color >> 16)});
 }
 
 // Planar YUV: luma plane of lumaPitch rows, then two chroma planes at half

@@ -44,9 +44,9 @@ Geometry geometryFor(const GalSurface* surface, int output);
 GalBlitMap* allocBlitMap();
 void freeBlitMap(GalBlitMap* map);
 
-// Run-length form of a surface: decode keeping the contents (and the flag
-// when `keepMarked`), and encode again.
-void unRleSurface(GalSurface* surface, bool keepMarked);
+// Run-length form of a surface: take it off (rebuilding the pixels when
+// `keepContents`), and encode again.
+void unRleSurface(GalSurface* surface, bool keepContents);
 int rleSurface(GalSurface* surface);
 
 // Screen surface made by a device's video init (no pixels yet).

@@ -1,0 +1,137 @@
+// Conversion fast paths between the common packed layouts and the table
+// copies of palette sources.
+#include <array>
+
+#include "gdi/gal/blit_loops.h"
+#include "gdi/gal/blit_pixel.h"
+
+namespace gal {
+
+namespace {
+
+// Walks a box of 32-bit sources into `Out` destination pixels.
+template <typename Out, typename Op>
+void convertRows(GalBlitInfo* info, Op op) {
+  const uint8_t* s = info->srcPixels;
+  uint8_t* d = info->dstPixels;
+  int w = info->dstWidth;
+  for (int y = 0; y < info->dstHeight; ++y) {
+    for (int x = 0; x < w; ++x) {
+      uint32_t p;
+      std::memcpy(&p, s + 4 * x, 4);
+      Out v = op(p);
+      std::memcpy(d + sizeof(Out) * x, &v, sizeof(Out));
+    }
+    s += 4 * w + info->srcSkip;
+    d += sizeof(Out) * w + info->dstSkip;
+  }
+}
+
+// Palette source through the map's table of destination pixels.
+template <typename Out>
+void indexRows(GalBlitInfo* info) {
+  const Out* table = reinterpret_cast<const Out*>(info->table);
+  const uint8_t* s = info->srcPixels;
+  uint8_t* d = info->dstPixels;
+  int w = info->dstWidth;
+  if (!table) return;
+  for (int y = 0; y < info->dstHeight; ++y) {
+    for (int x = 0; x < w; ++x) std::memcpy(d + sizeof(Out) * x, &table[s[x]], sizeof(Out));
+    s += w + info->srcSkip;
+    d += sizeof(Out) * w + info->dstSkip;
+  }
+}
+
+// Lookup tables of 5-6-5 to 32 bits: [byte][0] the low byte's share (blue
+// and the low green bits), [byte][1] the high byte's (red, the high green
+// bits and the opaque alpha), in one channel order.
+using Table565 = std::array<std::array<uint32_t, 2>, 256>;
+
+Table565 make565Table(int rPos, int gPos, int bPos, int aPos) {
+  Table565 t{};
+  for (uint32_t v = 0; v < 256; ++v) {
+    uint32_t b = v & 0x1F, gl = v >> 5;
+    uint32_t gh = v & 0x07, r = v >> 3;
+    t[v][0] = (b * 255 / 31) << bPos | (4 * gl) << gPos;
+    t[v][1] = (r * 255 / 31) << rPos | ((8 * gh) * 255 / 63) << gPos | 0xFFu << aPos;
+  }
+  return t;
+}
+
+void rgb565ToWords(GalBlitInfo* info, const Table565& t) {
+  const uint8_t* s = info->srcPixels;
+  uint8_t* d = info->dstPixels;
+  int w = info->dstWidth;
+  for (int y = 0; y < info->dstHeight; ++y) {
+    for (int x = 0; x < w; ++x) {
+      uint32_t p = t[s[2 * x]][0] + t[s[2 * x + 1]][1];
+      std::memcpy(d + 4 * x, &p, 4);
+    }
+    s += 2 * w + info->srcSkip;
+    d += 4 * w + info->dstSkip;
+  }
+}
+
+// One table per channel order, built on first use.
+template <int RPos, int GPos, int BPos, int APos>
+void rgb565To32(GalBlitInfo* info) {
+  static const Table565 table = make565Table(RPos, GPos, BPos, APos);
+  rgb565ToWords(info, table);
+}
+
+uint8_t index332(uint32_t p) {
+  return static_cast<uint8_t>(((p & 0x00E00000) >> 16) | ((p & 0x0000E000) >> 11) |
+                              ((p & 0x000000C0) >> 6));
+}
+
+}  // namespace
+
+void BlitIndexTo2(GalBlitInfo* i) { indexRows<uint16_t>(i); }
+void BlitIndexTo4(GalBlitInfo* i) { indexRows<uint32_t>(i); }
+
+void BlitXRGB8888ToRGB565(GalBlitInfo* info) {
+  convertRows<uint16_t>(info, [](uint32_t p) {
+    return static_cast<uint16_t>(((p >> 8) & 0xF800) | ((p >> 5) & 0x07E0) | ((p >> 3) & 0x001F));
+  });
+}
+
+void BlitXRGB8888ToRGB555(GalBlitInfo* info) {
+  convertRows<uint16_t>(info, [](uint32_t p) {
+    return static_cast<uint16_t>(((p >> 9) & 0x7C00) | ((p >> 6) & 0x03E0) | ((p >> 3) & 0x001F));
+  });
+}
+
+void BlitXRGB8888ToIndex(GalBlitInfo* info) {
+  const uint8_t* table = info->table;
+  if (table)
+    convertRows<uint8_t>(info, [table](uint32_t p) { return table[index332(p)]; });
+  else
+    convertRows<uint8_t>(info, index332);
+}
+
+void BlitXRGB8888ToIndexMapped(GalBlitInfo* info) { BlitXRGB8888ToIndex(info); }
+
+void BlitRGB565ToARGB8888(GalBlitInfo* i) { rgb565To32<16, 8, 0, 24>(i); }
+void BlitRGB565ToABGR8888(GalBlitInfo* i) { rgb565To32<0, 8, 16, 24>(i); }
+void BlitRGB565ToRGBA8888(GalBlitInfo* i) { rgb565To32<24, 16, 8, 0>(i); }
+void BlitRGB565ToBGRA8888(GalBlitInfo* i) { rgb565To32<8, 16, 24, 0>(i); }
+
+void Blit2To2Key(GalBlitInfo* info) {
+  const GalPixelFormat* f = info->srcFormat;
+  uint16_t colourBits = static_cast<uint16_t>(~f->aMask);
+  uint16_t key = static_cast<uint16_t>(f->colorKey & colourBits);
+  const uint8_t* s = info->srcPixels;
+  uint8_t* d = info->dstPixels;
+  int w = info->dstWidth;
+  for (int y = 0; y < info->dstHeight; ++y) {
+    for (int x = 0; x < w; ++x) {
+      uint16_t p;
+      std::memcpy(&p, s + 2 * x, 2);
+      if ((p & colourBits) != key) std::memcpy(d + 2 * x, &p, 2);
+    }
+    s += 2 * w + info->srcSkip;
+    d += 2 * w + info->dstSkip;
+  }
+}
+
+}  // namespace gal
