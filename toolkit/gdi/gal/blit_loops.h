@@ -18,7 +18,8 @@ enum class KeyTest : uint8_t {
   kValueNoAlpha,  // (pixel & ~alpha) == key
 };
 enum class Blend : uint8_t { kNone, kSurface, kPixel };
-enum class AlphaOut : uint8_t { kOpaque, kCopy, kKeep, kZero };
+// kConstant writes the source format's alpha value, narrowed.
+enum class AlphaOut : uint8_t { kOpaque, kCopy, kKeep, kZero, kConstant };
 
 struct BlitRule {
   SrcKind src;

@@ -48,6 +48,7 @@ uint32_t writtenAlpha(const BlitRule& rule, const GalPixelFormat* sf, const GalP
     case AlphaOut::kCopy: return px::alphaBits(px::pixelAlpha(s, sf), df);
     case AlphaOut::kKeep: return d & df->aMask;
     case AlphaOut::kZero: return 0;
+    case AlphaOut::kConstant: return px::alphaBits(sf->alpha, df);
   }
   return 0;
 }
