@@ -174,7 +174,9 @@ GalRowBlit chooseConvertingBlit(GalSurface* s, int index) {
 }
 
 GalBlitFunc chooseSurfaceBlit(GalSurface* s, int index) {
-  bool rleOk = (s->flags & GAL_RLEACCELOK) && !(s->flags & GAL_HWACCEL);
+  // A surface blitted onto itself keeps its pixels: the run-length blit
+  // would take the code off the destination it is reading.
+  bool rleOk = (s->flags & GAL_RLEACCELOK) && !(s->flags & GAL_HWACCEL) && s->map->dst != s;
   if (rleOk) {
     bool alphaMask = s->format->aMask != 0;
     if (s->map->identity && (index == 1 || (index == 3 && !alphaMask)))

@@ -116,7 +116,9 @@ void average16Run(uint16_t* dst, const uint16_t* src, int n, uint32_t m);
 constexpr uint32_t kSpread565 = 0x07E0F81F;
 constexpr uint32_t kSpread555 = 0x03E07C1F;
 constexpr uint32_t kHalf565 = 0xF7DE;
-constexpr uint32_t kHalf555 = 0xFBDE;
+// The unused top bit stays out of the average: with it in the mask it would
+// carry into red's top bit.
+constexpr uint32_t kHalf555 = 0x7BDE;
 
 }  // namespace gal
 

@@ -26,7 +26,7 @@ struct RunDraw {
         for (uint32_t i = 0; i < n; ++i) {
           uint16_t a = static_cast<uint16_t>(px::read(s + 2 * i, 2));
           uint16_t b = static_cast<uint16_t>(px::read(d + 2 * i, 2));
-          px::write(d + 2 * i, 2, average16(a, b, kind == kHalf565 ? kHalf565 : kHalf555));
+          px::write(d + 2 * i, 2, average16(a, b, kind == kHalf565 ? gal::kHalf565 : gal::kHalf555));
         }
         return;
       default: break;
