@@ -9,9 +9,9 @@
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
-#include <chrono>
 #include <cstring>
 
+#include "bench/bench_timing.h"
 #include "gui/app_hooks.h"
 #include "gui/gal.h"
 
@@ -45,35 +45,11 @@ GalRect areaFor(int side) {
   return GalRect{kSmallAt, kSmallAt, side, side};
 }
 
-// Nanoseconds per call of `op`, over at least 20 ms of calls.
-template <typename Op>
-double nsPerOp(Op op) {
-  using Clock = std::chrono::steady_clock;
-  long reps = 1;
-  for (;;) {
-    auto start = Clock::now();
-    for (long i = 0; i < reps; ++i) op();
-    double ns = std::chrono::duration<double, std::nano>(Clock::now() - start).count();
-    if (ns > 2e7) return ns / reps;
-    reps *= 2;
-  }
-}
-
-// The three variants measured in turn, three rounds, best of each: the
-// shares compare runs under the same machine load.
-struct Timings {
-  double layer = 1e300, baseline = 1e300, sdl = 1e300;
-};
+using bench::Timings;
 
 template <typename Layer, typename Baseline, typename Sdl>
 Timings measure(Layer layer, Baseline baseline, Sdl sdl) {
-  Timings t;
-  for (int round = 0; round < 3; ++round) {
-    t.baseline = std::min(t.baseline, nsPerOp(baseline));
-    t.sdl = std::min(t.sdl, nsPerOp(sdl));
-    t.layer = std::min(t.layer, nsPerOp(layer));
-  }
-  return t;
+  return bench::Measure(layer, baseline, sdl);
 }
 
 template <typename Op>

@@ -79,6 +79,11 @@ GalRowBlit findFastPath(Mode mode, const GalSurface* s, uint8_t alphaNeed) {
   return nullptr;
 }
 
+// Four bytes with whole-byte channels: converting keeps the bits as they are.
+bool FullBytes(const GalPixelFormat* f) {
+  return f->bytesPerPixel == 4 && f->rLoss == 0 && f->gLoss == 0 && f->bLoss == 0;
+}
+
 // 0 when the destination has no alpha mask, 1 set it, 2 copy the source's.
 uint8_t alphaNeed(const GalPixelFormat* sf, const GalPixelFormat* df) {
   if (!df->aMask) return 0;
@@ -128,6 +133,7 @@ GalRowBlit GAL_ChooseBlitNByte(GalSurface* s, int index) {
     if (sf->bytesPerPixel == 2 && s->map->identity) return Blit2To2Key;
     if (df->bytesPerPixel == 1) return BlitNToIndexKey;
     if (sf->aMask && df->aMask) return BlitNToNKeyCopyAlpha;
+    if (FullBytes(sf) && s->map->identity) return Blit4To4Key;
     return BlitNToNKey;
   }
   if (df->bitsPerPixel == 8) {

@@ -134,4 +134,26 @@ void Blit2To2Key(GalBlitInfo* info) {
   }
 }
 
+// Same 8-8-8 format on both sides: converting a pixel only keeps its colour
+// bits (and sets an alpha the format has), so no channel is split.
+void Blit4To4Key(GalBlitInfo* info) {
+  const GalPixelFormat* f = info->srcFormat;
+  const uint32_t key = f->colorKey, colour = f->rMask | f->gMask | f->bMask;
+  const uint32_t alpha = info->dstFormat->aMask;
+  const uint8_t* s = info->srcPixels;
+  uint8_t* d = info->dstPixels;
+  const int w = info->dstWidth;
+  for (int y = 0; y < info->dstHeight; ++y) {
+    for (int x = 0; x < w; ++x) {
+      uint32_t p;
+      std::memcpy(&p, s + 4 * x, 4);
+      if (p == key) continue;
+      p = (p & colour) | alpha;
+      std::memcpy(d + 4 * x, &p, 4);
+    }
+    s += 4 * w + info->srcSkip;
+    d += 4 * w + info->dstSkip;
+  }
+}
+
 }  // namespace gal

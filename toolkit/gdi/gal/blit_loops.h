@@ -78,6 +78,7 @@ void BlitRGB565ToABGR8888(GalBlitInfo*);
 void BlitRGB565ToRGBA8888(GalBlitInfo*);
 void BlitRGB565ToBGRA8888(GalBlitInfo*);
 void Blit2To2Key(GalBlitInfo*);
+void Blit4To4Key(GalBlitInfo*);
 
 // Alpha fast paths.
 void BlitXRGB8888SurfaceAlpha(GalBlitInfo*);

@@ -2,6 +2,7 @@
 // the code stands in for it), taking the form off again, and the two
 // run-length blits chosen as a blit map's surface blit.
 #include <cstdlib>
+#include <cstring>
 #include <new>
 
 #include "gdi/gal/blit_pixel.h"
@@ -80,6 +81,21 @@ void unRleSurface(GalSurface* surface, bool keepContents) {
 
 int rleSurface(GalSurface* surface) { return GAL_RLESurface(surface); }
 
+bool rle::adoptCode(GalSurface* s, const uint8_t* bytes, size_t size, bool perPixelAlpha) {
+  if (!s || !s->map || !s->map->swData) return false;
+  GAL_UnRLESurface(s, 0);
+  Code* code = new (std::nothrow) Code{static_cast<uint8_t*>(std::malloc(size ? size : 1)), size, perPixelAlpha};
+  if (!code || !code->bytes) {
+    if (code) delete code;
+    return false;
+  }
+  if (size) std::memcpy(code->bytes, bytes, size);
+  s->map->swData->auxData = code;
+  releasePixels(s);
+  s->flags |= GAL_RLEACCEL;
+  return true;
+}
+
 }  // namespace gal
 
 extern "C" {
@@ -143,7 +159,7 @@ int GAL_RLEAlphaBlit(GalSurface* src, GalRect* srcRect, GalSurface* dst, GalRect
   DecodedDestination decoded(dst);
   if (!dst->pixels) return 0;
   gal::rle::Target to{firstPixel(dst, dstRect, dst->format->bytesPerPixel), dst->pitch};
-  gal::rle::alphaBlit(*code, src->w, *srcRect, to);
+  gal::rle::alphaBlit(*code, src->w, *srcRect, to, dst->format->bytesPerPixel);
   return 0;
 }
 

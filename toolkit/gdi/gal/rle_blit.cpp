@@ -147,9 +147,9 @@ void keyBlit(const Code& code, const GalPixelFormat* f, int width, uint8_t alpha
   }
 }
 
-void alphaBlit(const Code& code, int width, const GalRect& box, const Target& to) {
+void alphaBlit(const Code& code, int width, const GalRect& box, const Target& to, int dstBytes) {
   AlphaLayout l;
-  if (!readHeader(code, &l)) return;
+  if (!readHeader(code, &l) || l.bpp != dstBytes) return;
   Reader r(code, kAlphaHeader);
   if (!skipAlphaRows(r, l, width, box.y)) return;
   uint32_t left = static_cast<uint32_t>(box.x), right = left + static_cast<uint32_t>(box.w);

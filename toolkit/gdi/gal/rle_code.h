@@ -34,12 +34,17 @@ struct Target {
 // rows and columns of `box` with `alpha` (255 copies).
 void keyBlit(const Code& code, const GalPixelFormat* f, int width, uint8_t alpha,
              const GalRect& box, const Target& to);
-// Per-pixel-alpha code: the header names the destination format.
-void alphaBlit(const Code& code, int width, const GalRect& box, const Target& to);
+// Per-pixel-alpha code: the header names the destination format, which
+// must have `dstBytes` bytes per pixel.
+void alphaBlit(const Code& code, int width, const GalRect& box, const Target& to, int dstBytes);
 // Rebuilds 32-bit pixels of `f` from a per-pixel-alpha code (the rows the
 // code holds; the rest stays as it is).
 void decodeAlpha(const Code& code, const GalPixelFormat* f, int width, int height,
                  const Target& to);
+
+// Puts a surface into run-length form with the given code bytes (copied),
+// as the encoder would; for tests and fuzzing. False without memory.
+bool adoptCode(GalSurface* s, const uint8_t* bytes, size_t size, bool perPixelAlpha);
 
 // Encoders: false when memory runs out or the formats are not served.
 bool encodeKey(const GalSurface* s, Code* out);

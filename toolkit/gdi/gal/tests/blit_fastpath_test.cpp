@@ -62,6 +62,8 @@ const Case kCases[] = {
     {"XRGBTo565", kXRGB, kRGB565, Mode::kConvert, gal::BlitXRGB8888ToRGB565, kConvertRule, 0},
     {"XRGBTo555", kXRGB, kRGB555, Mode::kConvert, gal::BlitXRGB8888ToRGB555, kConvertRule, 0},
     {"565Key", kRGB565, kRGB565, Mode::kKey, gal::Blit2To2Key, kKeyRule, 0},
+    {"XRGBKey", kXRGB, kXRGB, Mode::kKey, gal::Blit4To4Key, kKeyRule, 0},
+    {"RGBAKey", kRGBA, kRGBA, Mode::kKey, gal::Blit4To4Key, kKeyRule, 0},
     {"XRGBSurface", kXRGB, kXRGB, Mode::kSurfaceAlpha, gal::BlitXRGB8888SurfaceAlpha, kSurfaceRule, 2},
     {"XBGRSurface", kXBGR, kXBGR, Mode::kSurfaceAlpha, gal::BlitXRGB8888SurfaceAlpha, kSurfaceRule, 2},
     {"565Surface", kRGB565, kRGB565, Mode::kSurfaceAlpha, gal::BlitRGB565SurfaceAlpha, kSurfaceRule, 3},
