@@ -2,6 +2,10 @@
 // copies of palette sources.
 #include <array>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 #include "gdi/gal/blit_loops.h"
 #include "gdi/gal/blit_pixel.h"
 
@@ -79,6 +83,49 @@ void rgb565To32(GalBlitInfo* info) {
   rgb565ToWords(info, table);
 }
 
+#if defined(__SSE2__)
+__m128i equalLanes(__m128i a, __m128i b, uint16_t) { return _mm_cmpeq_epi16(a, b); }
+__m128i equalLanes(__m128i a, __m128i b, uint32_t) { return _mm_cmpeq_epi32(a, b); }
+template <typename P>
+__m128i splat(P v) {
+  return sizeof(P) == 2 ? _mm_set1_epi16(static_cast<int16_t>(v)) : _mm_set1_epi32(static_cast<int>(v));
+}
+#endif
+
+// Keyed copies between one format: a pixel whose `test` bits equal the key
+// is left out, the others are written as (pixel & keep) | set. Sixteen bytes
+// at a time where the machine has them.
+template <typename P>
+void keyedRows(GalBlitInfo* info, P key, P test, P keep, P set) {
+  const uint8_t* s = info->srcPixels;
+  uint8_t* d = info->dstPixels;
+  const int w = info->dstWidth;
+  constexpr int kLanes = 16 / sizeof(P);
+  for (int y = 0; y < info->dstHeight; ++y) {
+    int x = 0;
+#if defined(__SSE2__)
+    const __m128i k = splat(key), t = splat(test), kp = splat(keep), st = splat(set);
+    for (; x + kLanes <= w; x += kLanes) {
+      const __m128i sv = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s + sizeof(P) * x));
+      const __m128i dv = _mm_loadu_si128(reinterpret_cast<const __m128i*>(d + sizeof(P) * x));
+      const __m128i skip = equalLanes(_mm_and_si128(sv, t), k, P{});
+      const __m128i out = _mm_or_si128(_mm_and_si128(sv, kp), st);
+      _mm_storeu_si128(reinterpret_cast<__m128i*>(d + sizeof(P) * x),
+                       _mm_or_si128(_mm_and_si128(skip, dv), _mm_andnot_si128(skip, out)));
+    }
+#endif
+    for (; x < w; ++x) {
+      P p;
+      std::memcpy(&p, s + sizeof(P) * x, sizeof(P));
+      if (static_cast<P>(p & test) == key) continue;
+      p = static_cast<P>((p & keep) | set);
+      std::memcpy(d + sizeof(P) * x, &p, sizeof(P));
+    }
+    s += sizeof(P) * w + info->srcSkip;
+    d += sizeof(P) * w + info->dstSkip;
+  }
+}
+
 uint8_t index332(uint32_t p) {
   return static_cast<uint8_t>(((p & 0x00E00000) >> 16) | ((p & 0x0000E000) >> 11) |
                               ((p & 0x000000C0) >> 6));
@@ -118,42 +165,15 @@ void BlitRGB565ToBGRA8888(GalBlitInfo* i) { rgb565To32<8, 16, 24, 0>(i); }
 
 void Blit2To2Key(GalBlitInfo* info) {
   const GalPixelFormat* f = info->srcFormat;
-  uint16_t colourBits = static_cast<uint16_t>(~f->aMask);
-  uint16_t key = static_cast<uint16_t>(f->colorKey & colourBits);
-  const uint8_t* s = info->srcPixels;
-  uint8_t* d = info->dstPixels;
-  int w = info->dstWidth;
-  for (int y = 0; y < info->dstHeight; ++y) {
-    for (int x = 0; x < w; ++x) {
-      uint16_t p;
-      std::memcpy(&p, s + 2 * x, 2);
-      if ((p & colourBits) != key) std::memcpy(d + 2 * x, &p, 2);
-    }
-    s += 2 * w + info->srcSkip;
-    d += 2 * w + info->dstSkip;
-  }
+  const uint16_t colourBits = static_cast<uint16_t>(~f->aMask);
+  keyedRows<uint16_t>(info, static_cast<uint16_t>(f->colorKey & colourBits), colourBits, 0xFFFF, 0);
 }
 
 // Same 8-8-8 format on both sides: converting a pixel only keeps its colour
 // bits (and sets an alpha the format has), so no channel is split.
 void Blit4To4Key(GalBlitInfo* info) {
   const GalPixelFormat* f = info->srcFormat;
-  const uint32_t key = f->colorKey, colour = f->rMask | f->gMask | f->bMask;
-  const uint32_t alpha = info->dstFormat->aMask;
-  const uint8_t* s = info->srcPixels;
-  uint8_t* d = info->dstPixels;
-  const int w = info->dstWidth;
-  for (int y = 0; y < info->dstHeight; ++y) {
-    for (int x = 0; x < w; ++x) {
-      uint32_t p;
-      std::memcpy(&p, s + 4 * x, 4);
-      if (p == key) continue;
-      p = (p & colour) | alpha;
-      std::memcpy(d + 4 * x, &p, 4);
-    }
-    s += 4 * w + info->srcSkip;
-    d += 4 * w + info->dstSkip;
-  }
+  keyedRows<uint32_t>(info, f->colorKey, ~0u, f->rMask | f->gMask | f->bMask, info->dstFormat->aMask);
 }
 
 }  // namespace gal

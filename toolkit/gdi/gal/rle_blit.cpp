@@ -1,6 +1,10 @@
 // Blits and decoding of run-length codes.
 #include <cstring>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 #include "gdi/gal/blit_loops.h"
 #include "gdi/gal/blit_pixel.h"
 #include "gdi/gal/rle_walk.h"
@@ -8,6 +12,21 @@
 namespace gal::rle {
 
 namespace {
+
+// Runs are short: sixteen bytes at a time inline beat a library call each.
+inline void copyRun(uint8_t* d, const uint8_t* s, size_t bytes) {
+#if defined(__SSE2__)
+  for (; bytes >= 16; bytes -= 16, d += 16, s += 16)
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(d), _mm_loadu_si128(reinterpret_cast<const __m128i*>(s)));
+#else
+  for (; bytes >= 16; bytes -= 16, d += 16, s += 16) std::memcpy(d, s, 16);
+#endif
+  // The tail in fixed-size moves, which the compiler inlines.
+  if (bytes & 8) std::memcpy(d, s, 8), d += 8, s += 8;
+  if (bytes & 4) std::memcpy(d, s, 4), d += 4, s += 4;
+  if (bytes & 2) std::memcpy(d, s, 2), d += 2, s += 2;
+  if (bytes & 1) *d = *s;
+}
 
 // How one run of n source pixels lands on the destination.
 struct RunDraw {
@@ -19,7 +38,7 @@ struct RunDraw {
   void operator()(uint8_t* d, const uint8_t* s, uint32_t n) const {
     switch (kind) {
       case kNothing: return;
-      case kCopy: std::memcpy(d, s, static_cast<size_t>(n) * bpp); return;
+      case kCopy: copyRun(d, s, static_cast<size_t>(n) * bpp); return;
       case kHalf565:
       case kHalf555:
         // Byte copies of the run keep it free of alignment assumptions.
@@ -137,8 +156,10 @@ void keyBlit(const Code& code, const GalPixelFormat* f, int width, uint8_t alpha
   RunDraw draw = chooseRunDraw(f, alpha);
   uint32_t left = static_cast<uint32_t>(box.x), right = left + static_cast<uint32_t>(box.w);
   uint8_t* row = to.start;
+  const bool whole = left == 0 && right == static_cast<uint32_t>(width);
   for (int y = 0; y < box.h; ++y, row += to.pitch) {
     auto run = [&](uint32_t o, uint32_t n, const uint8_t* pixels) {
+      if (whole) return draw(row + static_cast<size_t>(o) * bpp, pixels, n);
       clipRun(o, n, left, right, [&](uint32_t col, uint32_t from, uint32_t len) {
         draw(row + static_cast<size_t>(col) * bpp, pixels + static_cast<size_t>(from) * bpp, len);
       });

@@ -16,10 +16,17 @@ struct Reader {
 
   explicit Reader(const Code& c, size_t from = 0)
       : p(c.bytes + (from < c.size ? from : c.size)), end(c.bytes + c.size), begin(c.bytes) {}
-  bool count(int width, uint32_t* v) {
-    if (end - p < width) return false;
-    *v = width == 2 ? static_cast<uint32_t>(p[0] | p[1] << 8) : p[0];
-    p += width;
+  // A skip and a run count, read together.
+  bool segment(int width, uint32_t* skip, uint32_t* n) {
+    if (end - p < 2 * width) return false;
+    if (width == 2) {
+      *skip = static_cast<uint32_t>(p[0] | p[1] << 8);
+      *n = static_cast<uint32_t>(p[2] | p[3] << 8);
+    } else {
+      *skip = p[0];
+      *n = p[1];
+    }
+    p += 2 * width;
     return true;
   }
   const uint8_t* take(size_t n) {
@@ -47,7 +54,7 @@ Walk walkRow(Reader& r, int width, int countWidth, int pixelBytes, bool endAllow
   bool first = true;
   while (offset < w || first) {
     uint32_t skip, n;
-    if (!r.count(countWidth, &skip) || !r.count(countWidth, &n)) return Walk::kDamaged;
+    if (!r.segment(countWidth, &skip, &n)) return Walk::kDamaged;
     if (skip == 0 && n == 0) return first && endAllowed ? Walk::kEnd : Walk::kDamaged;
     first = false;
     offset += skip;

@@ -163,3 +163,65 @@ INSTANTIATE_TEST_SUITE_P(Table, FastPath, testing::ValuesIn(kCases),
                          [](const testing::TestParamInfo<Case>& i) { return std::string(i.param.name); });
 
 }  // namespace
+
+namespace {
+
+// One pixel of src blitted onto one pixel of dst; the destination pixel.
+uint32_t BlitOne(const Masks& sm, uint32_t s, const Masks& dm, uint32_t d,
+                 void (*prepare)(GalSurface*) = nullptr) {
+  GuardedSurface src(1, 1, sm.bpp, sm.r, sm.g, sm.b, sm.a), dst(1, 1, dm.bpp, dm.r, dm.g, dm.b, dm.a);
+  src.setPixel(0, 0, s);
+  dst.setPixel(0, 0, d);
+  if (prepare) prepare(src.get());
+  EXPECT_EQ(GAL_BlitSurface(src.get(), nullptr, dst.get(), nullptr), 0);
+  return dst.pixel(0, 0);
+}
+
+constexpr Masks k24{24, 0xFF0000, 0xFF00, 0xFF, 0};
+constexpr Masks kARGB4444{16, 0x0F00, 0x00F0, 0x000F, 0xF000};
+
+TEST(BlitRules, GeneralLoopsRoundAndWriteAlphaAsTheRulesSay) {
+  // d + (s - d) * A / 255 truncating: 255 - 255 * 200 / 255 = 55.
+  EXPECT_EQ(BlitOne(k24, 0, k24, 0xFFFFFF, [](GalSurface* s) { GAL_SetAlpha(s, GAL_SRCALPHA, 200); }),
+            0x373737u);
+  // Surface alpha into an alpha destination writes it opaque.
+  EXPECT_EQ(BlitOne(k24, 0, kARGB, 0xFFFFFF, [](GalSurface* s) { GAL_SetAlpha(s, GAL_SRCALPHA, 200); }),
+            0xFF373737u);
+  // A 4-4-4-4 alpha of 15 blends as 255; the destination keeps its alpha.
+  EXPECT_EQ(BlitOne(kARGB4444, 0xFF00, kARGB, 0x12345678), 0x12F00000u);
+  // ARGB alpha 255 onto ARGB copies the colour and keeps the alpha byte.
+  EXPECT_EQ(BlitOne(kARGB, 0xFFABCDEF, kARGB, 0x12000000), 0x12ABCDEFu);
+  // The fast surface-alpha path sets the top byte.
+  EXPECT_EQ(BlitOne(kXRGB, 0, kXRGB, 0, [](GalSurface* s) { GAL_SetAlpha(s, GAL_SRCALPHA, 77); }) >> 24,
+            0xFFu);
+}
+
+TEST(BlitRules, PaletteSidesUseTablesOrRawIndices) {
+  // Onto a 3-3-2 palette the map is an identity without table: the index
+  // itself is written.
+  GuardedSurface src(1, 1, 32, 0xFF0000, 0xFF00, 0xFF), dst(1, 1, 8);
+  MakeRGB332Palette(dst.get()->format->palette->colors, 8);
+  src.setPixel(0, 0, 0xFF8040);
+  ASSERT_EQ(GAL_BlitSurface(src.get(), nullptr, dst.get(), nullptr), 0);
+  EXPECT_EQ(dst.pixel(0, 0), 0xF1u);
+
+  // A palette source blended onto 16 bits writes no alpha bits.
+  GuardedSurface indexed(1, 1, 8), wide(1, 1, 16, 0x0F00, 0x00F0, 0x000F, 0xF000);
+  indexed.get()->format->palette->colors[5] = GalColor{255, 255, 255, 0};
+  indexed.setPixel(0, 0, 5);
+  wide.setPixel(0, 0, 0xF000);
+  GAL_SetAlpha(indexed.get(), GAL_SRCALPHA, 255 / 3);
+  ASSERT_EQ(GAL_BlitSurface(indexed.get(), nullptr, wide.get(), nullptr), 0);
+  EXPECT_EQ(wide.pixel(0, 0), 0x0555u);
+
+  // A 1-bit source with key and alpha onto 16 bits takes the keyed mono loop.
+  GuardedSurface mono(8, 1, 1), target(8, 1, 16, 0xF800, 0x07E0, 0x001F);
+  GAL_SetColorKey(mono.get(), GAL_SRCCOLORKEY, 0);
+  GAL_SetAlpha(mono.get(), GAL_SRCALPHA, 100);
+  ASSERT_EQ(GAL_BlitSurface(mono.get(), nullptr, target.get(), nullptr), 0);
+  EXPECT_EQ(mono.get()->map->swData->blit, gal::BlitMonoToNAlphaKey);
+  GalRect none{0, 0, 0, 4};
+  EXPECT_EQ(GAL_BlitSurface(mono.get(), &none, target.get(), nullptr), 0);
+}
+
+}  // namespace
