@@ -114,7 +114,7 @@ int PutBoxAlphaKey(GalSurface* s, const PutArea& a, const Bitmap* box) {
 }  // namespace gal
 
 extern "C" int GAL_PutBox(GalSurface* s, const GalRect* rect, const Bitmap* box, int output) {
-  if (!s || !box || !box->bmBits) return 0;
+  if (!s || !box) return 0;
   gal::Geometry g = gal::geometryFor(s, output);
   const GalRect& clip = s->clipRect;
   GalRect r = rect ? *rect : GalRect{0, 0, clip.x + clip.w, clip.y + clip.h};
@@ -136,6 +136,7 @@ extern "C" int GAL_PutBox(GalSurface* s, const GalRect* rect, const Bitmap* box,
   gal::PutPlace place{static_cast<int>(x0), static_cast<int>(y0), static_cast<int>(dx),
                       static_cast<int>(dy), w, h};
   if (!gal::isRgbOutputMode()) return gal::putYuv(s, g, place, box);
+  if (!box->bmBits) return 0;
   int bpp = box->bmBytesPerPixel;
   gal::PutArea a{g.pixels + y0 * g.pitch + x0 * bpp, g.pitch,
                  box->bmBits + dy * box->bmPitch + dx * bpp, box->bmPitch, w, h};
