@@ -2,6 +2,7 @@
 // pixel by pixel against small models of what each call must draw.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <vector>
 
 #include "gdi/bitmap/combine_plan.h"
@@ -216,6 +217,25 @@ TEST(BitmapScale, RepeatedRowsShareTheirLineAndEdgesAreRefused) {
   EXPECT_TRUE(ScaleBitmap(&big.bmp, &img.bmp));
   EXPECT_EQ(GetPixelInBitmap(&img.bmp, 4, 0), 0u);
   EXPECT_FALSE(SetPixelInBitmap(&img.bmp, 4, 0, 1));
+}
+
+TEST_P(BitmapFill, MirrorFlipReplaceAndReadBack) {
+  TestBitmap img(3, 3, bytes(), [](int x, int y) { return static_cast<uint32_t>(y * 3 + x + 1); });
+  std::vector<uint8_t> line(3 * bytes());
+  MirrorBitmapHorizontally(&img.bmp, line.data());
+  FlipBitmapVertically(&img.bmp, line.data());
+  EXPECT_EQ(GetPixelInBitmap(&img.bmp, 0, 0), 9u);
+  EXPECT_EQ(GetPixelInBitmap(&img.bmp, 2, 1), 4u);
+  ReplaceBitmapColor(HDC_SCREEN, &img.bmp, 5, 0x17);
+  EXPECT_EQ(GetPixelInBitmap(&img.bmp, 1, 1), 0x17u);
+
+  ASSERT_TRUE(FillBoxWithBitmap(HDC_SCREEN, 7, 5, 0, 0, &img.bmp));
+  Bitmap back{};
+  ASSERT_TRUE(GetBitmapFromDC(HDC_SCREEN, 6, 5, 4, 3, &back));
+  EXPECT_EQ(GetPixelInBitmap(&back, 0, 0), 0u);
+  EXPECT_EQ(GetPixelInBitmap(&back, 1, 0), 9u);
+  EXPECT_EQ(GetPixelInBitmap(&back, 2, 1), 0x17u);
+  std::free(back.bmBits);
 }
 
 int g_mode = 17;
