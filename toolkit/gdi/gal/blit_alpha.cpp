@@ -182,21 +182,9 @@ void surfaceAlpha16(GalBlitInfo* info, uint32_t spreadMask, uint32_t halfMask) {
     return;
   }
   const uint32_t a5 = alpha >> 3;
-  auto scalar = [=](uint32_t s, uint32_t d) { return spreadBlend16(s, d, a5, spreadMask); };
-#if defined(__SSE2__)
-  const Spread16& parts = spreadMask == kSpread565 ? kSpread565Parts : kSpread555Parts;
-  const __m128i a = _mm_set1_epi16(static_cast<int16_t>(a5));
-  const __m128i five = _mm_set1_epi16(0x1F), green = _mm_set1_epi16(parts.redShift == 11 ? 0x3F : 0x1F);
-  auto vec = [&](const uint8_t* src, __m128i d) {
-    const __m128i sv = _mm_loadu_si128(reinterpret_cast<const __m128i*>(src));
-    return parts.blend(_mm_and_si128(sv, five), _mm_and_si128(_mm_srli_epi16(sv, 5), green),
-                       _mm_and_si128(_mm_srl_epi16(sv, _mm_cvtsi32_si128(parts.redShift)), five), d, a,
-                       spreadMask);
-  };
-  rows16(info, 2, vec, scalar);
-#else
-  blendRows<uint16_t, uint16_t>(info, scalar);
-#endif
+  if (surfaceAlpha16Wide(info, a5, spreadMask)) return;
+  blendRows<uint16_t, uint16_t>(
+      info, [=](uint32_t s, uint32_t d) { return spreadBlend16(s, d, a5, spreadMask); });
 }
 
 uint16_t pixelAlphaTo16One(uint32_t s, uint16_t d, bool is565) {

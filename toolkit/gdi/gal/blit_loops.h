@@ -110,6 +110,9 @@ inline uint16_t blendSpread(uint32_t s, uint32_t d, uint32_t a5, uint32_t mask) 
 inline uint16_t average16(uint32_t s, uint32_t d, uint32_t m) {
   return static_cast<uint16_t>((((s & m) + (d & m)) >> 1) + (s & d & ~m & 0xFFFF));
 }
+// Surface alpha 1..255 (but 128) of 16-bit pixels where the machine has
+// wide lane multiplies; false (nothing done) where it has not.
+bool surfaceAlpha16Wide(GalBlitInfo* info, uint32_t a5, uint32_t mask);
 // Runs of 16-bit pixels averaged two per 32-bit word where both sides
 // share their alignment.
 void average16Run(uint16_t* dst, const uint16_t* src, int n, uint32_t m);
