@@ -14,21 +14,8 @@ namespace {
 
 template <typename In, typename Out, typename Op>
 void blendRows(GalBlitInfo* info, Op op) {
-  const uint8_t* s = info->srcPixels;
-  uint8_t* d = info->dstPixels;
-  int w = info->dstWidth;
-  for (int y = 0; y < info->dstHeight; ++y) {
-    for (int x = 0; x < w; ++x) {
-      In sp;
-      Out dp;
-      std::memcpy(&sp, s + sizeof(In) * x, sizeof(In));
-      std::memcpy(&dp, d + sizeof(Out) * x, sizeof(Out));
-      dp = op(sp, dp);
-      std::memcpy(d + sizeof(Out) * x, &dp, sizeof(Out));
-    }
-    s += sizeof(In) * w + info->srcSkip;
-    d += sizeof(Out) * w + info->dstSkip;
-  }
+  forEachRow(info, sizeof(In), sizeof(Out),
+             [op](const uint8_t* s, uint8_t* d, int w) { pixelSpan<In, Out>(s, d, 0, w, op); });
 }
 
 #if defined(__SSE2__)
@@ -56,26 +43,15 @@ __m128i average888x4(__m128i s, __m128i d) {
 // 32-bit rows: four pixels per step, the 0..3 left by the scalar rule.
 template <typename Vec, typename Scalar>
 void rows32(GalBlitInfo* info, Vec vec, Scalar scalar) {
-  const uint8_t* s = info->srcPixels;
-  uint8_t* d = info->dstPixels;
-  const int w = info->dstWidth;
-  for (int y = 0; y < info->dstHeight; ++y) {
+  forEachRow(info, 4, 4, [&](const uint8_t* s, uint8_t* d, int w) {
     int x = 0;
     for (; x + 4 <= w; x += 4) {
       __m128i sv = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s + 4 * x));
       __m128i dv = _mm_loadu_si128(reinterpret_cast<const __m128i*>(d + 4 * x));
       _mm_storeu_si128(reinterpret_cast<__m128i*>(d + 4 * x), vec(sv, dv));
     }
-    for (; x < w; ++x) {
-      uint32_t sp, dp;
-      std::memcpy(&sp, s + 4 * x, 4);
-      std::memcpy(&dp, d + 4 * x, 4);
-      dp = scalar(sp, dp);
-      std::memcpy(d + 4 * x, &dp, 4);
-    }
-    s += 4 * w + info->srcSkip;
-    d += 4 * w + info->dstSkip;
-  }
+    pixelSpan<uint32_t, uint32_t>(s, d, x, w, scalar);
+  });
 }
 // Eight 16-bit pixels: source channels (5, 6 or 5 bits; 5-5-5 for the
 // narrow layout) in 16-bit lanes, blended into D by a5 with the spread
@@ -125,30 +101,17 @@ struct Spread16 {
 constexpr Spread16 kSpread565Parts{11, 0xF81F, 0x07E0};
 constexpr Spread16 kSpread555Parts{10, 0x7C1F, 0x03E0};
 
-// 16-bit destination rows, eight pixels per step; `load` gives the source
-// channels, alpha and the opaque lanes of eight pixels at x.
-template <typename Vec, typename Scalar>
-void rows16(GalBlitInfo* info, int srcBytes, Vec vec, Scalar scalar) {
-  const uint8_t* s = info->srcPixels;
-  uint8_t* d = info->dstPixels;
-  const int w = info->dstWidth;
-  for (int y = 0; y < info->dstHeight; ++y) {
+// 16-bit destination rows, eight pixels per step from `In` source pixels.
+template <typename In, typename Vec, typename Scalar>
+void rows16(GalBlitInfo* info, Vec vec, Scalar scalar) {
+  forEachRow(info, sizeof(In), 2, [&](const uint8_t* s, uint8_t* d, int w) {
     int x = 0;
     for (; x + 8 <= w; x += 8) {
       __m128i dv = _mm_loadu_si128(reinterpret_cast<const __m128i*>(d + 2 * x));
-      _mm_storeu_si128(reinterpret_cast<__m128i*>(d + 2 * x), vec(s + srcBytes * x, dv));
+      _mm_storeu_si128(reinterpret_cast<__m128i*>(d + 2 * x), vec(s + sizeof(In) * x, dv));
     }
-    for (; x < w; ++x) {
-      uint32_t sp = 0;
-      uint16_t dp;
-      std::memcpy(&sp, s + srcBytes * x, srcBytes);
-      std::memcpy(&dp, d + 2 * x, 2);
-      dp = scalar(sp, dp);
-      std::memcpy(d + 2 * x, &dp, 2);
-    }
-    s += srcBytes * w + info->srcSkip;
-    d += 2 * w + info->dstSkip;
-  }
+    pixelSpan<In, uint16_t>(s, d, x, w, scalar);
+  });
 }
 #else
 template <typename Vec, typename Scalar>
@@ -170,15 +133,9 @@ uint16_t spreadBlend16(uint32_t s, uint32_t d, uint32_t a5, uint32_t mask) {
 void surfaceAlpha16(GalBlitInfo* info, uint32_t spreadMask, uint32_t halfMask) {
   uint32_t alpha = info->srcFormat->alpha;
   if (alpha == 128) {
-    const uint8_t* s = info->srcPixels;
-    uint8_t* d = info->dstPixels;
-    int w = info->dstWidth;
-    for (int y = 0; y < info->dstHeight; ++y) {
-      average16Run(reinterpret_cast<uint16_t*>(d), reinterpret_cast<const uint16_t*>(s), w,
-                   halfMask);
-      s += 2 * w + info->srcSkip;
-      d += 2 * w + info->dstSkip;
-    }
+    forEachRow(info, 2, 2, [halfMask](const uint8_t* s, uint8_t* d, int w) {
+      average16Run(reinterpret_cast<uint16_t*>(d), reinterpret_cast<const uint16_t*>(s), w, halfMask);
+    });
     return;
   }
   const uint32_t a5 = alpha >> 3;
@@ -223,7 +180,7 @@ void pixelAlphaTo16(GalBlitInfo* info, bool is565) {
     const __m128i drawn = _mm_or_si128(_mm_and_si128(opaque, copied), _mm_andnot_si128(opaque, blended));
     return _mm_or_si128(_mm_and_si128(clear, d), _mm_andnot_si128(clear, drawn));
   };
-  rows16(info, 4, vec, scalar);
+  rows16<uint32_t>(info, vec, scalar);
 #else
   blendRows<uint32_t, uint16_t>(info, scalar);
 #endif

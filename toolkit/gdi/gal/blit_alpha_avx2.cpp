@@ -15,10 +15,7 @@ namespace {
 __attribute__((target("avx2"))) void spreadRows(GalBlitInfo* info, uint32_t a5, uint32_t mask) {
   const __m256i m = _mm256_set1_epi32(static_cast<int>(mask)), a = _mm256_set1_epi32(static_cast<int>(a5));
   const __m256i low16 = _mm256_set1_epi32(0xFFFF);
-  const uint8_t* s = info->srcPixels;
-  uint8_t* d = info->dstPixels;
-  const int w = info->dstWidth;
-  for (int y = 0; y < info->dstHeight; ++y) {
+  forEachRow(info, 2, 2, [&](const uint8_t* s, uint8_t* d, int w) __attribute__((target("avx2"))) {
     int x = 0;
     for (; x + 8 <= w; x += 8) {
       const __m256i sv = _mm256_cvtepu16_epi32(_mm_loadu_si128(reinterpret_cast<const __m128i*>(s + 2 * x)));
@@ -31,16 +28,10 @@ __attribute__((target("avx2"))) void spreadRows(GalBlitInfo* info, uint32_t a5, 
       const __m256i packed = _mm256_permute4x64_epi64(_mm256_packus_epi32(r, r), 8);
       _mm_storeu_si128(reinterpret_cast<__m128i*>(d + 2 * x), _mm256_castsi256_si128(packed));
     }
-    for (; x < w; ++x) {
-      uint16_t sp, dp;
-      std::memcpy(&sp, s + 2 * x, 2);
-      std::memcpy(&dp, d + 2 * x, 2);
-      dp = blendSpread(spread16(sp, mask), spread16(dp, mask), a5, mask);
-      std::memcpy(d + 2 * x, &dp, 2);
-    }
-    s += 2 * w + info->srcSkip;
-    d += 2 * w + info->dstSkip;
-  }
+    pixelSpan<uint16_t, uint16_t>(s, d, x, w, [=](uint32_t sp, uint32_t dp) {
+      return blendSpread(spread16(sp, mask), spread16(dp, mask), a5, mask);
+    });
+  });
 }
 
 }  // namespace

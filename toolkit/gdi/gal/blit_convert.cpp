@@ -16,34 +16,19 @@ namespace {
 // Walks a box of 32-bit sources into `Out` destination pixels.
 template <typename Out, typename Op>
 void convertRows(GalBlitInfo* info, Op op) {
-  const uint8_t* s = info->srcPixels;
-  uint8_t* d = info->dstPixels;
-  int w = info->dstWidth;
-  for (int y = 0; y < info->dstHeight; ++y) {
-    for (int x = 0; x < w; ++x) {
-      uint32_t p;
-      std::memcpy(&p, s + 4 * x, 4);
-      Out v = op(p);
-      std::memcpy(d + sizeof(Out) * x, &v, sizeof(Out));
-    }
-    s += 4 * w + info->srcSkip;
-    d += sizeof(Out) * w + info->dstSkip;
-  }
+  forEachRow(info, 4, sizeof(Out), [op](const uint8_t* s, uint8_t* d, int w) {
+    pixelSpan<uint32_t, Out>(s, d, 0, w, [op](uint32_t p, Out) { return op(p); });
+  });
 }
 
 // Palette source through the map's table of destination pixels.
 template <typename Out>
 void indexRows(GalBlitInfo* info) {
   const Out* table = reinterpret_cast<const Out*>(info->table);
-  const uint8_t* s = info->srcPixels;
-  uint8_t* d = info->dstPixels;
-  int w = info->dstWidth;
   if (!table) return;
-  for (int y = 0; y < info->dstHeight; ++y) {
+  forEachRow(info, 1, sizeof(Out), [table](const uint8_t* s, uint8_t* d, int w) {
     for (int x = 0; x < w; ++x) std::memcpy(d + sizeof(Out) * x, &table[s[x]], sizeof(Out));
-    s += w + info->srcSkip;
-    d += sizeof(Out) * w + info->dstSkip;
-  }
+  });
 }
 
 // Lookup tables of 5-6-5 to 32 bits: [byte][0] the low byte's share (blue
@@ -63,17 +48,12 @@ Table565 make565Table(int rPos, int gPos, int bPos, int aPos) {
 }
 
 void rgb565ToWords(GalBlitInfo* info, const Table565& t) {
-  const uint8_t* s = info->srcPixels;
-  uint8_t* d = info->dstPixels;
-  int w = info->dstWidth;
-  for (int y = 0; y < info->dstHeight; ++y) {
+  forEachRow(info, 2, 4, [&t](const uint8_t* s, uint8_t* d, int w) {
     for (int x = 0; x < w; ++x) {
       uint32_t p = t[s[2 * x]][0] + t[s[2 * x + 1]][1];
       std::memcpy(d + 4 * x, &p, 4);
     }
-    s += 2 * w + info->srcSkip;
-    d += 4 * w + info->dstSkip;
-  }
+  });
 }
 
 // One table per channel order, built on first use.
@@ -97,13 +77,10 @@ __m128i splat(P v) {
 // at a time where the machine has them.
 template <typename P>
 void keyedRows(GalBlitInfo* info, P key, P test, P keep, P set) {
-  const uint8_t* s = info->srcPixels;
-  uint8_t* d = info->dstPixels;
-  const int w = info->dstWidth;
-  constexpr int kLanes = 16 / sizeof(P);
-  for (int y = 0; y < info->dstHeight; ++y) {
+  forEachRow(info, sizeof(P), sizeof(P), [=](const uint8_t* s, uint8_t* d, int w) {
     int x = 0;
 #if defined(__SSE2__)
+    constexpr int kLanes = 16 / sizeof(P);
     const __m128i k = splat(key), t = splat(test), kp = splat(keep), st = splat(set);
     for (; x + kLanes <= w; x += kLanes) {
       const __m128i sv = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s + sizeof(P) * x));
@@ -114,16 +91,10 @@ void keyedRows(GalBlitInfo* info, P key, P test, P keep, P set) {
                        _mm_or_si128(_mm_and_si128(skip, dv), _mm_andnot_si128(skip, out)));
     }
 #endif
-    for (; x < w; ++x) {
-      P p;
-      std::memcpy(&p, s + sizeof(P) * x, sizeof(P));
-      if (static_cast<P>(p & test) == key) continue;
-      p = static_cast<P>((p & keep) | set);
-      std::memcpy(d + sizeof(P) * x, &p, sizeof(P));
-    }
-    s += sizeof(P) * w + info->srcSkip;
-    d += sizeof(P) * w + info->dstSkip;
-  }
+    pixelSpan<P, P>(s, d, x, w, [=](P p, P old) {
+      return static_cast<P>(p & test) == key ? old : static_cast<P>((p & keep) | set);
+    });
+  });
 }
 
 uint8_t index332(uint32_t p) {

@@ -5,6 +5,9 @@
 #ifndef GDI_GAL_BLIT_LOOPS_H
 #define GDI_GAL_BLIT_LOOPS_H
 
+#include <cstddef>
+#include <cstring>
+
 #include "gui/gal.h"
 
 namespace gal {
@@ -88,6 +91,33 @@ void BlitRGB565SurfaceAlpha(GalBlitInfo*);
 void BlitRGB555SurfaceAlpha(GalBlitInfo*);
 void BlitARGB8888ToRGB565PixelAlpha(GalBlitInfo*);
 void BlitARGB8888ToRGB555PixelAlpha(GalBlitInfo*);
+
+// Calls row(src, dst, width) for every row of the box.
+template <typename Row>
+inline void forEachRow(GalBlitInfo* info, int srcBytes, int dstBytes, Row row) {
+  const uint8_t* s = info->srcPixels;
+  uint8_t* d = info->dstPixels;
+  const int w = info->dstWidth;
+  for (int y = 0; y < info->dstHeight; ++y) {
+    row(s, d, w);
+    s += static_cast<ptrdiff_t>(srcBytes) * w + info->srcSkip;
+    d += static_cast<ptrdiff_t>(dstBytes) * w + info->dstSkip;
+  }
+}
+
+// Pixels [from, to) of one row through dst = op(src, dst), In and Out being
+// the pixel words.
+template <typename In, typename Out, typename Op>
+inline void pixelSpan(const uint8_t* s, uint8_t* d, int from, int to, Op op) {
+  for (int x = from; x < to; ++x) {
+    In sp;
+    Out dp;
+    std::memcpy(&sp, s + sizeof(In) * x, sizeof(In));
+    std::memcpy(&dp, d + sizeof(Out) * x, sizeof(Out));
+    dp = static_cast<Out>(op(sp, dp));
+    std::memcpy(d + sizeof(Out) * x, &dp, sizeof(Out));
+  }
+}
 
 // Shared bit-parallel blends (also used by the run-length blits).
 // 32-bit 0x00RRGGBB lanes: d + ((s - d) * a >> 8) per lane, top byte 0.
