@@ -91,6 +91,18 @@ RunDraw chooseRunDraw(const GalPixelFormat* f, uint32_t alpha) {
   return r;
 }
 
+// Whole rows of a colour-keyed code copied as they are.
+template <int Bpp>
+void copyRows(Reader& r, int width, int rows, uint8_t* row, ptrdiff_t pitch) {
+  constexpr int kCountWidth = Bpp == 4 ? 2 : 1;
+  for (int y = 0; y < rows; ++y, row += pitch) {
+    auto copy = [row](uint32_t o, uint32_t n, const uint8_t* pixels) {
+      copyRun(row + static_cast<size_t>(o) * Bpp, pixels, static_cast<size_t>(n) * Bpp);
+    };
+    if (walkRow(r, width, kCountWidth, Bpp, true, copy) != Walk::kRowDone) return;
+  }
+}
+
 // Cuts a run at `offset` of n pixels to the columns [left, right) and
 // hands the rest to `draw(column - left, first source pixel, length)`.
 template <typename Draw>
@@ -157,6 +169,14 @@ void keyBlit(const Code& code, const GalPixelFormat* f, int width, uint8_t alpha
   uint32_t left = static_cast<uint32_t>(box.x), right = left + static_cast<uint32_t>(box.w);
   uint8_t* row = to.start;
   const bool whole = left == 0 && right == static_cast<uint32_t>(width);
+  if (whole && draw.kind == RunDraw::kCopy) {  // the common case, kept tight
+    switch (bpp) {
+      case 1: return copyRows<1>(r, width, box.h, row, to.pitch);
+      case 2: return copyRows<2>(r, width, box.h, row, to.pitch);
+      case 3: return copyRows<3>(r, width, box.h, row, to.pitch);
+      default: return copyRows<4>(r, width, box.h, row, to.pitch);
+    }
+  }
   for (int y = 0; y < box.h; ++y, row += to.pitch) {
     auto run = [&](uint32_t o, uint32_t n, const uint8_t* pixels) {
       if (whole) return draw(row + static_cast<size_t>(o) * bpp, pixels, n);
