@@ -1,5 +1,6 @@
-// Shared by the benchmarks that draw through window DCs: a window's visible region kept by the benchmark
-// itself (no desktop), with the cursor guard's flush left out on request.
+// Shared by the benchmarks that draw through window DCs: a window's visible
+// region kept by the benchmark itself (no desktop), with the cursor guard's
+// flush left out on request.
 #pragma once
 
 #include <mutex>

@@ -11,6 +11,10 @@ namespace gal {
 // when none exists for the pair.
 GalRowBlit chooseConvertingBlit(GalSurface* surface, int index);
 
+// The surface blit of a chosen map: the run-length blits when the surface
+// allows them and encodes, else GAL_SoftBlit.
+GalBlitFunc chooseSurfaceBlit(GalSurface* surface, int index);
+
 }  // namespace gal
 
 #endif

@@ -26,7 +26,7 @@ extern "C" {
 
 int GAL_CalculateBlit(GalSurface* surface) {
   GalBlitMap* map = surface->map;
-  if (surface->flags & GAL_RLEACCEL) gal::unRleSurface(surface, false);
+  if (surface->flags & GAL_RLEACCEL) gal::unRleSurface(surface, true);
   map->swBlit = nullptr;
   surface->flags &= ~GAL_HWACCEL;
   int index = blitIndex(surface);
@@ -40,7 +40,7 @@ int GAL_CalculateBlit(GalSurface* surface) {
     return -1;
   }
   map->swData->blit = row;
-  map->swBlit = GAL_SoftBlit;
+  map->swBlit = gal::chooseSurfaceBlit(surface, index);
   return 0;
 }
 

@@ -114,6 +114,19 @@ void fillRows(uint8_t* first, ptrdiff_t pitch, size_t rowBytes, int rows, uint64
 #endif
 }
 
+// 1- and 3-byte surfaces are filled too, so 8- and 24-bit memory DCs work.
+struct Pixel24 {
+  uint8_t b[3];
+};
+
+// The first row pixel by pixel, the others copies of it.
+template <typename Pixel>
+void fillRowsByCopy(uint8_t* first, ptrdiff_t pitch, int w, int h, Pixel value) {
+  for (int x = 0; x < w; ++x) std::memcpy(first + x * sizeof(Pixel), &value, sizeof(Pixel));
+  const size_t bytes = static_cast<size_t>(w) * sizeof(Pixel);
+  for (int y = 1; y < h; ++y) std::memcpy(first + y * pitch, first, bytes);
+}
+
 void fillPacked(const gal::Geometry& g, int bytesPerPixel, const GalRect& r, GalPixel color) {
   uint8_t* first = g.pixels + static_cast<ptrdiff_t>(r.y) * g.pitch +
                    static_cast<ptrdiff_t>(r.x) * bytesPerPixel;
@@ -123,7 +136,15 @@ void fillPacked(const gal::Geometry& g, int bytesPerPixel, const GalRect& r, Gal
     case 4:
       fillRows(first, g.pitch, rowBytes, r.h, patternOf(color, bytesPerPixel), bytesPerPixel);
       break;
-    default:  // 1- and 3-byte surfaces are not filled
+    case 1:
+      fillRowsByCopy<uint8_t>(first, g.pitch, r.w, r.h, static_cast<uint8_t>(color));
+      break;
+    case 3:
+      fillRowsByCopy<Pixel24>(first, g.pitch, r.w, r.h,
+                              Pixel24{static_cast<uint8_t>(color), static_cast<uint8_t>(color >> 8),
+                                      static_cast<uint8_t>(color >> 16)});
+      break;
+    default:
       break;
   }
 }

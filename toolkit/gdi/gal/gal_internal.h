@@ -52,9 +52,9 @@ void updateOutputRect(GalSurface* screen, int output, int32_t x, int32_t y, int3
 GalBlitMap* allocBlitMap();
 void freeBlitMap(GalBlitMap* map);
 
-// Run-length form of a surface: decode keeping the contents (and the flag
-// when `keepMarked`), and encode again.
-void unRleSurface(GalSurface* surface, bool keepMarked);
+// Run-length form of a surface: take it off (rebuilding the pixels when
+// `keepContents`), and encode again.
+void unRleSurface(GalSurface* surface, bool keepContents);
 int rleSurface(GalSurface* surface);
 
 // Screen surface made by a device's video init (no pixels yet).

@@ -13,7 +13,8 @@ class GuardedSurface {
  public:
   static constexpr uint8_t kCanary = 0xA5;
 
-  GuardedSurface(int width, int height, int bpp, uint32_t r = 0, uint32_t g = 0, uint32_t b = 0)
+  GuardedSurface(int width, int height, int bpp, uint32_t r = 0, uint32_t g = 0, uint32_t b = 0,
+                 uint32_t a = 0)
       : bytesPerPixel_((bpp + 7) / 8),
         rowBytes_(width * bytesPerPixel_),
         pitch_((rowBytes_ + 8) & ~3),
@@ -22,7 +23,7 @@ class GuardedSurface {
         height_(height) {
     std::memset(memory_.get(), kCanary, size_);
     for (int y = 0; y < height; ++y) std::memset(row(y), 0, rowBytes_);
-    surface_ = GAL_CreateRGBSurfaceFrom(memory_.get(), width, height, bpp, pitch_, r, g, b, 0);
+    surface_ = GAL_CreateRGBSurfaceFrom(memory_.get(), width, height, bpp, pitch_, r, g, b, a);
   }
   ~GuardedSurface() { GAL_FreeSurface(surface_); }
   GuardedSurface(const GuardedSurface&) = delete;

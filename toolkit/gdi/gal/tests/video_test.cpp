@@ -125,8 +125,11 @@ TEST_F(VideoTest, PaletteChangesRebuildBlitMaps) {
   EXPECT_EQ(GAL_SetColors(dst, &red, 0, 1), 1);
   EXPECT_EQ(dst->formatVersion, version + 1);
   EXPECT_EQ(dst->format->palette->colors[0].r, 255);
-  // The map is rebuilt against the new palette: it now needs a table.
-  EXPECT_EQ(GAL_BlitSurface(src, nullptr, dst, nullptr), -1);
+  // The map is rebuilt against the new palette: black now goes through a
+  // table to the first black entry.
+  EXPECT_EQ(GAL_BlitSurface(src, nullptr, dst, nullptr), 0);
+  EXPECT_EQ(src->map->identity, 0);
+  EXPECT_EQ(dst->pixels[0], 1);
 
   GalColor many[10];
   std::memset(many, 7, sizeof many);
