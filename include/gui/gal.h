@@ -212,11 +212,30 @@ int GAL_GetBoxSize(GalSurface* surface, uint32_t width, uint32_t height, uint32_
 int GAL_GetBox(GalSurface* surface, const GalRect* rect, struct Bitmap* box);
 GalSurface* GAL_ConvertSurface(GalSurface* surface, GalPixelFormat* format, uint32_t flags);
 
+/* Puts a bitmap box at rect (none: the surface's origin), clipped to the
+ * surface's clip rectangle, into the geometry of `output`: packed pixels,
+ * colour key, constant or per-pixel alpha, or the box's YUV copy in the YUV
+ * output modes. 0, or -1 when an alpha box meets a 1-byte surface. */
+int GAL_PutBox(GalSurface* surface, const GalRect* rect, const struct Bitmap* box, int output);
+
+/* Run-length form: encode (0 or -1), take off (rebuilding the pixels when
+ * keepContents is set), and the colour-keyed and per-pixel-alpha blits. */
+int GAL_RLESurface(GalSurface* surface);
+void GAL_UnRLESurface(GalSurface* surface, int keepContents);
+int GAL_RLEBlit(GalSurface* src, GalRect* srcRect, GalSurface* dst, GalRect* dstRect);
+int GAL_RLEAlphaBlit(GalSurface* src, GalRect* srcRect, GalSurface* dst, GalRect* dstRect);
+
 /* Blit selection and the plain copy loops. */
 int GAL_CalculateBlit(GalSurface* surface);
 int GAL_SoftBlit(GalSurface* src, GalRect* srcRect, GalSurface* dst, GalRect* dstRect);
 void GAL_BlitCopy(GalBlitInfo* info);
 void GAL_BlitCopyOverlap(GalBlitInfo* info);
+/* The row loop for a source and blit index (bit 0 colour key, bit 1 alpha),
+ * or null when the pair has none. */
+GalRowBlit GAL_ChooseBlit1Bit(GalSurface* surface, int index);
+GalRowBlit GAL_ChooseBlit8Bit(GalSurface* surface, int index);
+GalRowBlit GAL_ChooseBlitNByte(GalSurface* surface, int index);
+GalRowBlit GAL_ChooseAlphaBlit(GalSurface* surface, int index);
 
 GUI_EXTERN_C_END
 

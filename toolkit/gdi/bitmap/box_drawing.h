@@ -1,0 +1,48 @@
+// Drawing one bitmap box into a DC: the set-up shared by the bitmap fills,
+// the image painters and icons, and the clip-rectangle walks that fill or
+// put a box through the DC's effective region.
+#ifndef GDI_BITMAP_BOX_DRAWING_H
+#define GDI_BITMAP_BOX_DRAWING_H
+
+#include "gdi/dc/dc_record.h"
+#include "gui/bitmap.h"
+
+namespace gui::dc {
+
+// Device-coordinate box, clip rectangle by clip rectangle of the DC's
+// effective region that meets its output rectangle: with copy through
+// GAL_FillRect / GAL_PutBox, otherwise row by row through the DC's pixel
+// operations (so the raster operation applies). Called while drawing.
+void FillClippedBox(DC* dc, int x, int y, int w, int h);
+void PutClippedBox(DC* dc, int x, int y, int w, int h, const Bitmap* box);
+
+// Locks the DC and prepares it for one bitmap box at logical (x, y) of
+// logical size w x h (below 1: the bitmap's size): output rectangle, brush
+// pixel, step, skip pixel = colour key, transparent background for keyed
+// bitmaps, then BeginDCDrawing. The destructor ends the drawing, restores
+// the background mode and unlocks.
+class BoxDrawing {
+ public:
+  BoxDrawing(HDC hdc, const Bitmap* bitmap, int x, int y, int w, int h);
+  ~BoxDrawing();
+  BoxDrawing(const BoxDrawing&) = delete;
+  BoxDrawing& operator=(const BoxDrawing&) = delete;
+
+  // False when the DC is invalid or nothing of it can be drawn.
+  bool drawing() const { return drawing_; }
+  bool locked() const { return locked_.get() != nullptr; }
+  DC* dc() const { return locked_.get(); }
+  // The box in device coordinates.
+  const Rect& box() const { return box_; }
+
+ private:
+  LockedDC locked_;
+  Rect box_{};
+  int32_t savedBkMode_ = 0;
+  bool restoreBkMode_ = false;
+  bool drawing_ = false;
+};
+
+}  // namespace gui::dc
+
+#endif
