@@ -5,12 +5,8 @@
 #include "gui/text.h"
 
 namespace {
-std::atomic<int> g_cursor{0};
 std::atomic<int> g_switchHolds{0};
 }  // namespace
-
-void ShowSystemCursor(int index) { g_cursor = index; }
-int CurrentSystemCursor() { return g_cursor; }
 
 void SuspendDisplaySwitching() { ++g_switchHolds; }
 void ResumeDisplaySwitching() {

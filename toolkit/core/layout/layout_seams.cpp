@@ -31,8 +31,6 @@ GalPixel ScreenPixelOfColor(uint32_t color) {
   return (red << 16) | (green << 8) | blue;
 }
 
-void ShowSystemCursor(int) {}
-
 // The old fonts are retired rather than freed: windows still hold them. The
 // configuration reader is named here so that the static link finds it
 // beside this file rather than only after the text library.
@@ -45,7 +43,3 @@ int ReloadLanguageFonts() {
 }
 
 }  // namespace layout_seams
-
-void LoadWindowBitmap(const char*, Bitmap* bitmap) {
-  if (bitmap) std::memset(bitmap, 0, sizeof *bitmap);
-}

@@ -1,11 +1,12 @@
 // Calls the default procedures and the painting code make into areas that
-// are built separately: the non-client area and scroll bars, menus, cursors,
+// are built separately: the non-client area and scroll bars, menus,
 // the caret, live-video areas, the edit controls' soft-keyboard flags,
 // moving windows and boxes filled through a DC. Each does the least the
 // finished call would (no frame, no menu bar, no caret) and is replaced by
 // the real call when its area lands.
 #pragma once
 
+#include "core/cursor/system_cursor.h"
 #include "core/window/window_record.h"
 
 // Non-client area: the hit test outside the client area (1 outside the
@@ -25,9 +26,6 @@ void TrackMenuBarAt(WindowRecord* win, int x, int y);
 void TrackMenuBarItem(WindowRecord* win, int item);
 void OpenSystemMenu(WindowRecord* win, int x, int y);
 
-// Cursors: the default cursor (0: none) and making a cursor current.
-uintptr_t DefaultCursor();
-void SetCurrentCursor(uintptr_t cursor);
 // The pointer position in screen coordinates, as the last raw mouse message
 // a window received gave it.
 void NoteCursorPosition(int x, int y);

@@ -1,6 +1,7 @@
 // Input routing on the desktop thread and the idle time-out: low-level
 // mouse and key messages are posted to the desktop queue as the event
 // thread posts them, and the windows' queues show where they went.
+#include "core/cursor/tests/cursor_fixture.h"
 #include "core/desktop/desktop_seams.h"
 #include "core/desktop/idle.h"
 #include "core/desktop/tests/desktop_fixture.h"
@@ -271,6 +272,8 @@ TEST_F(IdleTimeout, IndexZeroOrOutOfRangeNeverFires) {
 }
 
 TEST_F(IdleTimeout, BusyCursorHoldsTheTimeOutBack) {
+  CursorScreen cursors;
+  ASSERT_TRUE(cursors.ready());
   ShowSystemCursor(13);
   At(1061);
   Got(front_);
