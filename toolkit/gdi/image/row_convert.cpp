@@ -1,5 +1,7 @@
 #include "gdi/image/row_convert.h"
 
+#include <cstring>
+
 namespace gui::image {
 namespace {
 
@@ -21,6 +23,28 @@ uint8_t* TargetRow(const RowTarget& to, uint32_t n) {
 GalPixel MapColor(const GalPixelFormat* f, const GalColor& c) { return GAL_MapRGB(f, c.r, c.g, c.b); }
 
 uint8_t Widen(uint32_t value, int bits) { return static_cast<uint8_t>(value * 255 / ((1u << bits) - 1)); }
+
+// The mapping of a format without palette, inlined: loading a picture
+// converts every pixel through it.
+void PackRows(const RowTarget& to, const RowSource& from, int step, bool bgr) {
+  const GalPixelFormat& f = *to.format;
+  const int bpp = f.bytesPerPixel;
+  const int rl = f.rLoss, gl = f.gLoss, bl = f.bLoss, rs = f.rShift, gs = f.gShift, bs = f.bShift;
+  const uint32_t a = f.aMask;
+  const int ri = bgr ? 2 : 0, bi = bgr ? 0 : 2;
+  for (uint32_t n = 0; n < from.rows; ++n) {
+    const uint8_t* src = SourceRow(from, n);
+    uint8_t* dst = TargetRow(to, n);
+    for (uint32_t x = 0; x < from.width; ++x, src += step, dst += bpp) {
+      const uint32_t p = ((uint32_t{src[ri]} >> rl) << rs) | ((uint32_t{src[1]} >> gl) << gs) |
+                         ((uint32_t{src[bi]} >> bl) << bs) | a;
+      if (bpp == 4)
+        std::memcpy(dst, &p, 4);
+      else
+        StorePixel(dst, p, bpp);
+    }
+  }
+}
 
 }  // namespace
 
@@ -83,6 +107,10 @@ void CompileRGBBitmapRows(const RowTarget& to, const RowSource& from, uint32_t i
   const int step = four ? 4 : 3;
   const bool bgr = (imageFlags & MYBMP_TYPE_MASK) == MYBMP_TYPE_BGR;
   const bool alpha = four && (imageFlags & MYBMP_ALPHACHANNEL) && alphaFormat;
+  if (!alpha && !to.format->palette) {
+    PackRows(to, from, step, bgr);
+    return;
+  }
   for (uint32_t n = 0; n < from.rows; ++n) {
     const uint8_t* src = SourceRow(from, n);
     uint8_t* dst = TargetRow(to, n);
