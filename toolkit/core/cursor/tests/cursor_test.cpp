@@ -3,6 +3,7 @@
 // cursor file checks and the logo rectangles.
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <fstream>
 #include <iterator>
 #include <vector>
@@ -161,6 +162,21 @@ TEST_F(CursorTest, CursorFilesFailingAnyCheckGiveNoCursor) {
   }
   for (size_t cut : {size_t{0}, size_t{21}, size_t{70}, good.size() - 1})
     EXPECT_EQ(cursor::ParseCursorFile(good.data(), cut), 0u) << cut;
+
+  // 16 colours: XOR rows of 16 bytes through the standard table (9 is red),
+  // rows bottom-up; only 32 x 32 is made.
+  std::vector<uint8_t> andBits(128, 0), xorBits(512, 0x99);
+  xorBits[0] = 0xCC;  // the bottom row starts blue
+  HCURSOR colour = MakeCursor(3, 4, 32, 32, andBits.data(), xorBits.data(), 16);
+  ASSERT_NE(colour, 0u);
+  const Cursor* made = reinterpret_cast<const Cursor*>(colour);
+  uint32_t top = 0, bottom = 0;
+  std::memcpy(&top, made->xorBits, 4);
+  std::memcpy(&bottom, made->xorBits + 31 * 32 * 4, 4);
+  EXPECT_EQ(top & 0xFFFFFF, 0xFF0000u);
+  EXPECT_EQ(bottom & 0xFFFFFF, 0x0000FFu);
+  cursor::FreeCursor(colour);
+  EXPECT_EQ(MakeCursor(0, 0, 32, 16, andBits.data(), xorBits.data(), 2), 0u);
 }
 
 struct LogoCall {
