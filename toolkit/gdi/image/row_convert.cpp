@@ -32,7 +32,18 @@ void PackRows(const RowTarget& to, const RowSource& from, int step, bool bgr) {
   const int rl = f.rLoss, gl = f.gLoss, bl = f.bLoss, rs = f.rShift, gs = f.gShift, bs = f.bShift;
   const uint32_t a = f.aMask;
   const int ri = bgr ? 2 : 0, bi = bgr ? 0 : 2;
+  const bool xrgb = bpp == 4 && !rl && !gl && !bl && rs == 16 && gs == 8 && bs == 0;
   for (uint32_t n = 0; n < from.rows; ++n) {
+    if (xrgb) {
+      // The screen's own layout: fixed shifts the compiler can unroll.
+      const uint8_t* src = SourceRow(from, n);
+      uint8_t* dst = TargetRow(to, n);
+      for (uint32_t x = 0; x < from.width; ++x, src += step) {
+        const uint32_t p = uint32_t{src[ri]} << 16 | uint32_t{src[1]} << 8 | src[bi] | a;
+        std::memcpy(dst + 4 * x, &p, 4);
+      }
+      continue;
+    }
     const uint8_t* src = SourceRow(from, n);
     uint8_t* dst = TargetRow(to, n);
     for (uint32_t x = 0; x < from.width; ++x, src += step, dst += bpp) {

@@ -45,6 +45,26 @@ TEST_F(BitmapTest, LoadingByNameFollowsTheExtension) {
   EXPECT_EQ(b.bmBits, nullptr);
 }
 
+TEST_F(BitmapTest, ColourRowsPackIntoAFiveSixFiveScreen) {
+  TerminateGDI();
+  GuardedSurface narrow(8, 8, 16, 0xF800, 0x07E0, 0x001F);
+  ASSERT_TRUE(InitGDI(narrow.get()));
+  const Truth truth = RandomTruth(5, 3, 29);
+  const Bytes bmp = BmpRgb(truth, 24);
+  Bitmap b{};
+  ASSERT_EQ(LoadBitmapFromMem(HDC_SCREEN, &b, bmp.data(), static_cast<int>(bmp.size()), "bmp"), 0);
+  for (int y = 0; y < 3; ++y)
+    for (int x = 0; x < 5; ++x) {
+      const uint8_t* p = truth.at(x, y);
+      uint16_t got = 0;
+      std::memcpy(&got, b.bmBits + y * b.bmPitch + x * 2, 2);
+      ASSERT_EQ(got, (p[0] >> 3) << 11 | (p[1] >> 2) << 5 | p[2] >> 3) << x << "," << y;
+    }
+  UnloadBitmap(&b);
+  TerminateGDI();
+  ASSERT_TRUE(InitGDI(screen_.get()));
+}
+
 TEST_F(BitmapTest, PalettelessRowsUseTheStandardColoursAndWidenedIndices) {
   uint8_t rows[2][4] = {{0x0F, 0x9C}, {0xFF, 0x00, 0xE0, 0x1C}};
   MyBitmap four{MYBMP_FLOW_DOWN, 1, 4, 0, {}, 0, 4, 1, 4, 4, rows[0]};
