@@ -227,6 +227,7 @@ extern "C" {
 int InitCursors(void) {
   CursorState& s = S();
   std::lock_guard<std::recursive_mutex> hold(s.lock);
+  if (s.ready) FreeEverything(s);
   GalSurface* screen = Screen();
   if (!screen) return 0;
   s.boxBytes = static_cast<size_t>(GAL_GetBoxSize(screen, CURSOR_SIZE, CURSOR_SIZE, &s.pitch));

@@ -29,6 +29,7 @@ struct LzwState {
 struct GifState {
   uint8_t map[3][256] = {};
   int globalSize = 0;
+  int mapSize = 0;  // entries of the map in use
   int transparent = -1;
   uint32_t width = 0, height = 0;
   bool interlaced = false;
@@ -203,9 +204,11 @@ void* GifInit(GUI_RWops* source, MyBitmap* image, GalColor* palette) {
     s->width = desc[4] | (desc[5] << 8);
     s->height = desc[6] | (desc[7] << 8);
     s->interlaced = desc[8] & 0x40;
+    s->mapSize = s->globalSize;
     if (desc[8] & 0x80) {
       std::memset(s->map, 0, sizeof s->map);
-      ok = ReadColorMap(source, s, 1 << ((desc[8] & 7) + 1));
+      s->mapSize = 1 << ((desc[8] & 7) + 1);
+      ok = ReadColorMap(source, s, s->mapSize);
     }
   }
   ok = ok && DescribeImage(image, s->width, s->height, 8);
@@ -213,8 +216,10 @@ void* GifInit(GUI_RWops* source, MyBitmap* image, GalColor* palette) {
     delete s;
     return nullptr;
   }
+  // The whole map in use: a local map larger than the global table size
+  // would otherwise lose its upper colours.
   if (palette)
-    for (int i = 0; i < s->globalSize; ++i)
+    for (int i = 0; i < s->mapSize; ++i)
       palette[i] = GalColor{s->map[0][i], s->map[1][i], s->map[2][i], 0};
   image->frames = 1;
   image->flags |= MYBMP_FLOW_DOWN;

@@ -168,6 +168,10 @@ void DrawIcon(HDC hdc, int x, int y, int w, int h, HICON handle) {
   andImage.bmPitch = xorImage.bmPitch = icon->pitch;
   andImage.bmBits = icon->andBits;
   xorImage.bmBits = icon->xorBits;
+  // Images made for a DC of another pixel size would be read past their end.
+  uint32_t ownPitch = 0;
+  GAL_GetBoxSize(surface, icon->width, icon->height, &ownPitch);
+  if (ownPitch != icon->pitch) return;
   gui::dc::BoxDrawing drawing(hdc, &andImage, x, y, w, h);
   if (!drawing.drawing()) return;
   const Rect& box = drawing.box();

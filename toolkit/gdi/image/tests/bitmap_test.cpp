@@ -195,6 +195,12 @@ TEST_F(BitmapTest, GeneratedIconsLoadClampTheIndexAndDrawAndThenXor) {
   EXPECT_EQ(ScreenAt(screen_, 4, 4), 0x010203u * 8) << "a masked corner keeps the screen";
   EXPECT_EQ(ScreenAt(screen_, 4 + 16, 4 + 28), 0x0000FFu) << "blue disc";
   EXPECT_EQ(ScreenAt(screen_, 4 + 16, 4 + 20), 0xFFFFFFu) << "white bar";
+  // Made for the 32-bit screen, it is not read as 16-bit pixels elsewhere.
+  HDC narrow = CreateMemDC(32, 32, 16, 0, 0xF800, 0x07E0, 0x001F, 0);
+  ASSERT_NE(narrow, 0u);
+  DrawIcon(narrow, 0, 0, 0, 0, large);
+  EXPECT_EQ(GetPixel(narrow, 16, 28), 0u);
+  DeleteMemDC(narrow);
   DestroyIcon(small);
   DestroyIcon(large);
 

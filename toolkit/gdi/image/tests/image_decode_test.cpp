@@ -93,6 +93,9 @@ TEST(ImageSuite, GifPlainInterlacedTransparentAndAFullCodeTable) {
       EXPECT_EQ(d.image.depth, 8);
       EXPECT_EQ(Compare(d.image, d.palette, image->truth(), false), "") << image->w << " " << interlaced;
     }
+  Decoded local(Gif(noisy, false, -1, false, true), "gif");
+  ASSERT_EQ(local.result, 0);
+  EXPECT_EQ(Compare(local.image, local.palette, noisy.truth(), false), "") << "a local map of 256 colours";
   Decoded keyed(Gif(small, false, 0, true), "gif");
   ASSERT_EQ(keyed.result, 0) << "extension blocks are skipped block by block";
   EXPECT_TRUE(keyed.image.flags & MYBMP_TRANSPARENT);

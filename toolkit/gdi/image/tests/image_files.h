@@ -40,7 +40,8 @@ Bytes BmpFile(int w, int h, int bits, int compression, const std::vector<GalColo
               const Bytes& rows, const std::vector<uint32_t>& masks = {}, bool coreHeader = false);
 
 // GIF with our LZW encoder; transparent index -1 for none.
-Bytes Gif(const Indexed& image, bool interlaced, int transparent = -1, bool commentAndAppBlocks = false);
+Bytes Gif(const Indexed& image, bool interlaced, int transparent = -1, bool commentAndAppBlocks = false,
+          bool localTable = false);
 
 // PNG through libpng: colour type, bit depth, interlace, and a tRNS chunk
 // (palette: alpha per index; grey/colour: the first pixel's value).

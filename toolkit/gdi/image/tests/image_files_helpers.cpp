@@ -206,17 +206,21 @@ void SubBlocks(Bytes& out, const Bytes& data) {
 
 }  // namespace
 
-Bytes Gif(const Indexed& image, bool interlaced, int transparent, bool extraBlocks) {
+Bytes Gif(const Indexed& image, bool interlaced, int transparent, bool extraBlocks, bool localTable) {
   int sizeBits = 1;
   while ((1 << sizeBits) < static_cast<int>(image.palette.size())) ++sizeBits;
   Bytes out = {'G', 'I', 'F', '8', '9', 'a'};
   Le(out, image.w, 2), Le(out, image.h, 2);
-  out.push_back(static_cast<uint8_t>(0x80 | (sizeBits - 1)));
+  auto table = [&] {
+    for (int i = 0; i < (1 << sizeBits); ++i) {
+      const GalColor c = i < static_cast<int>(image.palette.size()) ? image.palette[i] : GalColor{};
+      out.insert(out.end(), {c.r, c.g, c.b});
+    }
+  };
+  // A local table goes with a screen descriptor that announces 2 colours.
+  out.push_back(static_cast<uint8_t>(localTable ? 0 : 0x80 | (sizeBits - 1)));
   out.insert(out.end(), {0, 0});
-  for (int i = 0; i < (1 << sizeBits); ++i) {
-    const GalColor c = i < static_cast<int>(image.palette.size()) ? image.palette[i] : GalColor{};
-    out.insert(out.end(), {c.r, c.g, c.b});
-  }
+  if (!localTable) table();
   if (extraBlocks) {
     // An application block whose data holds a ',' and a comment.
     out.insert(out.end(), {0x21, 0xFF, 11});
@@ -227,7 +231,8 @@ Bytes Gif(const Indexed& image, bool interlaced, int transparent, bool extraBloc
   if (transparent >= 0) out.insert(out.end(), {0x21, 0xF9, 4, 1, 0, 0, static_cast<uint8_t>(transparent), 0});
   out.push_back(',');
   Le(out, 0, 2), Le(out, 0, 2), Le(out, image.w, 2), Le(out, image.h, 2);
-  out.push_back(interlaced ? 0x40 : 0);
+  out.push_back(static_cast<uint8_t>((interlaced ? 0x40 : 0) | (localTable ? 0x80 | (sizeBits - 1) : 0)));
+  if (localTable) table();
   std::vector<uint8_t> order;
   if (!interlaced) {
     order = image.index;
