@@ -68,9 +68,9 @@ struct Painter {
     const uint32_t step = static_cast<uint32_t>((uint64_t{image->w} << 16) / width);
     uint32_t acc = 0;
     for (uint32_t i = 0; i < width; ++i, acc += step) {
-      uint32_t from_x = acc >> 16;
-      if (from_x >= image->w) from_x = image->w - 1;
-      std::memcpy(row->bmBits + size_t{i} * bpp, line.bmBits + size_t{from_x} * bpp, bpp);
+      uint32_t source = acc >> 16;
+      if (source >= image->w) source = image->w - 1;
+      std::memcpy(row->bmBits + size_t{i} * bpp, line.bmBits + size_t{source} * bpp, bpp);
     }
   }
 

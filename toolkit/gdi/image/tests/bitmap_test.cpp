@@ -228,6 +228,11 @@ TEST_F(BitmapTest, PalettesOfAnEightBitScreen) {
   ASSERT_TRUE(InitGDI(eight.get()));
   GalColor colors[10];
   EXPECT_EQ(GetPalette(HDC_SCREEN, 250, 10, colors), 6);
+  // On a palette screen JPEG rows come quantised to the screen's colours.
+  const Bytes jpeg = Jpeg(RandomTruth(9, 7, 30), false);
+  Decoded onPalette(jpeg, "jpg");
+  EXPECT_EQ(onPalette.result, 0);
+  EXPECT_EQ(onPalette.image.depth, 8);
   GalPalette* copy = CreatePalette(eight.get()->format->palette);
   ASSERT_NE(copy, nullptr);
   EXPECT_EQ(copy->ncolors, 256);
