@@ -7,7 +7,7 @@
 #include <memory>
 #include <vector>
 
-#include "core/element/image_seams.h"
+#include "gui/image.h"
 #include "core/window/window_damage.h"
 #include "gui/caret.h"
 #include "gui/dc.h"

@@ -1,6 +1,6 @@
 #include "core/dialog/dialog_seams.h"
 
-#include "core/element/image_seams.h"
+#include "gui/image.h"
 #include "core/window/window_messages.h"
 #include "core/window/window_record.h"
 #include "gui/control_class.h"

@@ -71,6 +71,7 @@ void UndoInputAndGraphics() {
   StopSystemThreads();
   DestroyRefreshList();
   g_cleanup.threadsStopped = true;
+  StageTerminateCursors();  // they draw into the surface about to go
   StageTermIAL();
   g_cleanup.inputStopped = true;
   UndoGraphics();

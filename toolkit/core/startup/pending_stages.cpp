@@ -1,7 +1,9 @@
 #include "core/startup/pending_stages.h"
 
+#include "core/desktop/clip_info.h"
 #include "core/element/system_res.h"
 #include "gui/app_hooks.h"
+#include "gui/cursor.h"
 #include "gui/dc.h"
 #include "gui/desktop.h"
 #include "gui/dialog.h"
@@ -38,8 +40,8 @@ void StageLoadStockBitmaps() {
 }
 int StageInitLowLevelEvents() { return InitLowLevelEvents(); }
 void StageTermIAL() { TermIAL(); }
-int StageInitCursors() { return 1; }
-void StageTerminateCursors() {}
+int StageInitCursors() { return InitCursors(); }
+void StageTerminateCursors() { TermCursors(); }
 int StageInitMenu() { return 1; }
 void StageTerminateMenu() {}
 int StageInitAccel() { return InitAccel(); }
@@ -51,7 +53,13 @@ void StageTerminateDesktop() {
 }
 void StagePreloadCharWidthCache() { PreloadCharWidthCache(TRUE); }
 void StageSetKeyboardLayout(const char* name) { SetKeyboardLayout(name); }
-void StagePlaceCursorAtCentre() {}
+// System cursor 0, not made the default, at the middle of the screen
+// (halves rounded toward minus infinity).
+void StagePlaceCursorAtCentre() {
+  SetCursorEx(GetSystemCursor(0), FALSE);
+  const Rect& screen = ScreenRect();
+  SetCursorPos(screen.right >> 1, screen.bottom >> 1);
+}
 bool StageLayoutWantsStrings() { return IsStringTableWanted() != 0; }
 // The captions follow the interface language of the device configuration.
 int StageLoadStrings() {
