@@ -5,6 +5,7 @@
 #include "gui/desktop.h"
 #include "gui/gal.h"
 #include "gui/gui_etc.h"
+#include "gui/ime.h"
 #include "gui/input.h"
 #include "gui/keyboard.h"
 #include "gui/layout.h"
@@ -23,7 +24,7 @@ int StageInitGDI() { return InitGDI(GAL_GetVideoSurface()) ? 1 : 0; }
 void StageTerminateGDI() { TerminateGDI(); }
 int StageInitWindowElementColors() { return 1; }
 int StageInitExtraColors() { return 1; }
-int StageInitIME() { return 1; }
+int StageInitIME() { return InitIME(); }
 int StageLoadLayoutRes() { return LoadLayoutRes(); }
 void StageUnloadLayoutRes() { TerminateLayout(); }
 void StageLoadStockBitmaps() {}
