@@ -13,7 +13,7 @@ DEB_PACKAGES := cmake ninja-build g++ clang pkg-config \
 JOBS ?= $(shell nproc)
 SCREENSHOT ?= build/screenshot.png
 
-.PHONY: all deps build run test test-asan test-tsan fuzz bench clean
+.PHONY: all deps build run test test-asan test-tsan update-references fuzz bench clean
 
 all: build
 
@@ -42,6 +42,10 @@ run: build
 test: build
 	ctest --preset default
 	$(MAKE) test-asan test-tsan
+
+# Writes the screenshot tests' reference images anew from what is drawn now.
+update-references: build
+	GUI_UPDATE_REFERENCES=1 ctest --preset default -R 'OnScreen'
 
 test-asan: deps
 	cmake --preset asan

@@ -116,10 +116,10 @@ struct Metrics {
   int spaceW, spaceH, charH, fontH, width;
 };
 
-LogFont* WindowFont() {
-  const bool aux = getCurOutputHook() == getAuxOutputHook();
-  LogFont* font = g_SysLogFont[aux ? 6 : 1];
-  return font ? font : g_SysLogFont[1];
+LogFont* WindowFont(const ImeWindowState& w) {
+  if (w.font) return w.font;
+  const bool aux = getCurOutputHook() == getAuxOutputHook() && getAuxOutputHook() != getMainOutputHook();
+  return g_SysLogFont[aux ? 6 : 1];
 }
 
 int TextWidth(HDC hdc, const std::string& text) {
@@ -216,7 +216,7 @@ void PaintArrowPattern(Bitmap* bitmap, int pattern, GalPixel plus, GalPixel dot)
 void DrawImeWindow(WindowHandle hwnd, ImeWindowState& w) {
   Engine& e = w.engine;
   HDC hdc = BeginPaint(hwnd);
-  SelectFont(hdc, WindowFont());
+  SelectFont(hdc, WindowFont(w));
   SetDCAttr(hdc, DC_ATTR_BK_COLOR, ime_seams::ElementColor(hwnd, ime_seams::kBkNormal));
   SetDCAttr(hdc, DC_ATTR_BK_MODE, BM_TRANSPARENT);
   SetDCAttr(hdc, DC_ATTR_TEXT_COLOR, ime_seams::ElementColor(hwnd, ime_seams::kFgNormal));

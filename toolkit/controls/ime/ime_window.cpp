@@ -7,6 +7,7 @@
 #include "controls/ime/ime_seams.h"
 #include "core/message/semaphore.h"
 #include "core/startup/input_helpers.h"
+#include "gui/app_hooks.h"
 #include "gui/dc.h"
 #include "gui/desktop.h"
 #include "gui/ime.h"
@@ -35,12 +36,17 @@ bool LoadWindowResources(ImeWindowState& w) {
     w.engine.Release();
     return false;
   }
+  // Candidates are GB2312 whatever the interface language's font is.
+  const bool aux = getCurOutputHook() == getAuxOutputHook() && getAuxOutputHook() != getMainOutputHook();
+  w.font = CreateLogFont("rbf", "fixed", "GB2312-0", 'r', 'r', 'n', 'c', 'n', 'n', GetSysFontHeight(aux ? 6 : 1), 0);
   return true;
 }
 
 void ReleaseWindowResources(ImeWindowState& w) {
   w.engine.Release();
   ime_seams::UnloadScreenBitmap(&w.status);
+  if (w.font) DestroyLogFont(w.font);
+  w.font = nullptr;
 }
 
 void Open(WindowHandle hwnd, ImeWindowState& w) {
@@ -58,9 +64,11 @@ void Close(WindowHandle hwnd, ImeWindowState& w) {
 }
 
 // The window is kept on the screen while it moves.
-LResult KeepOnScreen(LParam lParam) {
+LResult KeepOnScreen(WParam wParam, LParam lParam) {
+  const Rect* requested = reinterpret_cast<const Rect*>(wParam);
   Rect* r = reinterpret_cast<Rect*>(lParam);
-  if (!r) return 0;
+  if (!r || !requested) return 0;
+  *r = *requested;
   const int width = r->right - r->left, height = r->bottom - r->top;
   const int screenW = static_cast<int>(GetGDCapability(HDC_SCREEN, GDCAP_HPIXEL));
   const int screenH = static_cast<int>(GetGDCapability(HDC_SCREEN, GDCAP_VPIXEL));
@@ -129,7 +137,7 @@ LResult ImeWinProc(WindowHandle hwnd, int msg, WParam wParam, LParam lParam) {
       if (e.Char(static_cast<int>(wParam))) Repaint(hwnd);
       return 0;
     case MSG_SIZECHANGING:
-      return KeepOnScreen(lParam);
+      return KeepOnScreen(wParam, lParam);
     case kSetFocus:
     case kKillFocus:
       return 0;

@@ -6,6 +6,7 @@
 #include "controls/ime/ime_engine.h"
 #include "gui/bitmap.h"
 #include "gui/common.h"
+#include "gui/font.h"
 
 namespace ime {
 
@@ -36,6 +37,7 @@ struct ImeWindowState {
   Engine engine{&host};
   WindowHandle self = 0;
   Bitmap status{};
+  LogFont* font = nullptr;  // GB2312 at the system font's height
   Rect hits[kHitRects] = {};
   bool prevLive = false, nextLive = false;
   Point lastClick{0, 0};
@@ -46,6 +48,7 @@ struct ImeWindowState {
   void Reset() {
     engine = Engine(&host);
     status = Bitmap{};
+    font = nullptr;
     for (Rect& r : hits) r = Rect{0, 0, 0, 0};
     prevLive = nextLive = dragging = false;
   }
