@@ -273,7 +273,8 @@ void Engine::PageUp(int k) {
   }
   highlight_ = 0;
   if (symbol_) {
-    // The symbol list pages by its own offset: row 0 at offset 32.
+    // The symbol list pages by its own offset (row 0 at offset 32): nothing
+    // refills the page here, so the next-page start would stay on page two.
     if (symbolOffset_ < kSymbolOffsetStart) symbolOffset_ += page_.count;
     page_.first = static_cast<uint32_t>(std::max(0, kSymbolOffsetStart - symbolOffset_));
     return;
@@ -332,6 +333,8 @@ void Engine::TypeKey(uint8_t v) {
   if (keyCount_ >= kMaxKeys) return;
   keys_[keyCount_++] = v;
   if (keyCount_ > page_.matched + 1) return;
+  // A new page starts highlighted at its first candidate, so space never
+  // takes an empty slot of a shorter page.
   if (SearchAndFill(*Cur(), keys_, keyCount_, &page_)) highlight_ = 0;
 }
 
