@@ -1,6 +1,6 @@
 // The input-method window as the user sees it, compared pixel for pixel
-// with reference images: candidates for typed keys, the English state, and
-// the symbol list.
+// with reference images: candidates for typed keys, a key that matches
+// nothing, the English state, and the symbol list.
 //
 // GUI_UPDATE_REFERENCES=1 writes the reference images anew instead of
 // comparing (make update-references).
@@ -83,6 +83,8 @@ TEST_F(ImeOnScreen, CandidatesEnglishAndSymbolsMatchTheReferences) {
   for (char c : std::string("nih")) SendMessage(ime_, 19, static_cast<WParam>(c), 0);
   SendMessage(ime_, 19, 20, 0);  // the highlight on the second candidate
   Matches("candidates");
+  SendMessage(ime_, 19, 'x', 0);  // no match: the keys after the matched ones follow a "-"
+  Matches("unmatched");
   SendMessage(ime_, 342, 1, 0);
   Matches("english");
   SendMessage(ime_, 342, 1, 1);
