@@ -7,7 +7,8 @@
 DEB_PACKAGES := cmake ninja-build g++ clang pkg-config \
   libsdl2-dev libfreetype-dev libjpeg62-turbo-dev libpng-dev zlib1g-dev \
   googletest libgtest-dev libgmock-dev libbenchmark-dev \
-  xvfb xauth imagemagick unifont fonts-dejavu-core fonts-wqy-zenhei console-data kbd
+  xvfb xauth imagemagick unifont fonts-dejavu-core fonts-wqy-zenhei console-data kbd \
+  rime-data-pinyin-simp
 
 JOBS ?= $(shell nproc)
 SCREENSHOT ?= build/screenshot.png
