@@ -3,9 +3,13 @@
 #include <cstdio>
 
 #include "app/app_callbacks.h"
+#include "app/device_ability.h"
 #include "gui/startup.h"
 
 int main(int argc, char** argv) {
+  // The toolkit asks the device through the application from its first
+  // stage on.
+  initDeviceAbility();
   installAppCallbacks();
   int code = InitGUI(argc, argv);
   if (code != 0) {
