@@ -12,6 +12,7 @@
 #include "app/app_registry.h"
 #include "app/device_backend.h"
 #include "app/device_test_seam.h"
+#include "app/formatting.h"
 #include "app/login_rights.h"
 #include "app/msgbox.h"
 #include "gui/app_hooks.h"
@@ -48,6 +49,16 @@ class ServicesTest : public ::testing::Test {
     setMainOutput(3);
     setAuxOutput(1);
     setCurOutput(3);
+    for (int output : {3, 1}) {
+      setOutputState(output, 0);
+      setLiveViewActive(output, 1);
+      setLoginState(output, 0, -1);
+      setLoginFlag(output, 0);
+      setOutputRelogin(output, 0);
+    }
+    *getCachedDeviceConfig() = DeviceConfig{};
+    getCachedDeviceConfig()->language = 1;
+    setDateFormat(0);
     installAppCallbacks();
     BoxLog::Instance() = BoxLog{};
     msgbox_seam::setBoxFunction(BoxLog::Open);
