@@ -82,7 +82,9 @@ TEST_F(ServicesTest, MissingTextsOpenNoQuestion) {
     EXPECT_EQ(call.run(), call.missingResult);
     const auto boxes = Boxes().Take();
     ASSERT_EQ(boxes.size(), call.boxWhenMissing ? 1u : 0u);
-    if (call.boxWhenMissing) EXPECT_EQ(boxes[0].text, "");
+    if (call.boxWhenMissing) {
+      EXPECT_EQ(boxes[0].text, "");
+    }
   }
   // Without a title the text boxes and questions stay shut.
   LoadShippedLayout({"attention"});
