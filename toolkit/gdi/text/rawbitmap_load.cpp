@@ -66,6 +66,8 @@ namespace devfont {
 bool LoadRawBitmapFontsFrom(const ConfigRead& read) {
   int count = 0;
   if (!ReadFontCount(read, kRawBitmapSection, &count)) return false;
+  // A negative count is refused as one above the fonts listed is.
+  if (count < 0) return false;
   std::vector<std::unique_ptr<LoadedRawFont>> fonts;
   if (!LoadEachFont(count, [&read](int i) { return loadOne(read, i); }, &fonts)) return false;
   for (auto& font : fonts) {
