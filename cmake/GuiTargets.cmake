@@ -74,7 +74,7 @@ function(gui_add_tests lib folder)
 endfunction()
 
 function(gui_test_executable exe lib labels)
-  add_executable(${exe} ${ARGN})
+  add_executable(${exe} ${ARGN} ${PROJECT_SOURCE_DIR}/tests/run_from_build_bin.cpp)
   target_link_libraries(${exe} PRIVATE gui_all ${lib} GTest::gtest GTest::gmock GTest::gtest_main)
   target_include_directories(${exe} PRIVATE ${PROJECT_SOURCE_DIR}/tests)
   target_compile_options(${exe} PRIVATE ${GUI_WARNINGS})
@@ -90,6 +90,10 @@ function(gui_add_app_tests)
   foreach(sub core playback camera record alarmnet system)
     gui_add_tests(app_${sub} ${PROJECT_SOURCE_DIR}/app/${sub})
   endforeach()
+  # The core tests start the program itself.
+  if(TARGET test_app_core)
+    add_dependencies(test_app_core recorder_gui)
+  endif()
 endfunction()
 
 # The ThreadSanitizer build compiles only what the thread tests need.

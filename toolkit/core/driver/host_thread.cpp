@@ -8,12 +8,15 @@
 #include <algorithm>
 #include <atomic>
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <deque>
 #include <future>
 #include <mutex>
 #include <thread>
 
 #include "core/driver/host_keymap.h"
+#include "core/startup/startup_report.h"
 #include "core/driver/windib.h"
 #include "gui/host.h"
 
@@ -171,6 +174,7 @@ bool makeWindow(int slot, int width, int height) {
   int x = slot == kMainSlot ? 0 : Display(kMainSlot).width();
   s.windows[slot] = SDL_CreateWindow("ZelGUI", x, 0, width, height, SDL_WINDOW_SHOWN);
   if (!s.windows[slot]) {
+    ReportStartupProblem("the host window cannot be opened: %s", SDL_GetError());
     std::fputs("Couldn't create window", stdout);
     std::fflush(stdout);
     return false;
@@ -195,13 +199,33 @@ void quitVideo() {
   SDL_TLSCleanup();
 }
 
+// Without a reachable window system SDL falls back to drivers that show
+// nothing; running on one is only right when the user asked for it.
+bool DriverWasAskedFor() {
+  const char* driver = SDL_GetCurrentVideoDriver();
+  if (!driver || (std::strcmp(driver, "dummy") != 0 && std::strcmp(driver, "offscreen") != 0)) return true;
+  const char* asked = SDL_GetHint(SDL_HINT_VIDEODRIVER);
+  if (asked && std::strstr(asked, driver)) return true;
+  const char* display = std::getenv("DISPLAY");
+  ReportStartupProblem(
+      "no display to open the host window on (DISPLAY=\"%s\"); set SDL_VIDEODRIVER=dummy to run without one",
+      display ? display : "");
+  return false;
+}
+
 void hostMain(int width, int height, std::promise<bool> ready) {
   HostState& s = state();
   SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
   if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
+    ReportStartupProblem("the host window cannot be opened: %s", SDL_GetError());
     std::fputs("Couldn't create window", stdout);
     std::fflush(stdout);
     SDL_TLSCleanup();
+    ready.set_value(false);
+    return;
+  }
+  if (!DriverWasAskedFor()) {
+    quitVideo();
     ready.set_value(false);
     return;
   }
