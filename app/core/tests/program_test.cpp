@@ -1,5 +1,6 @@
 // The recorder program as a user starts it: on a copy of the build's
-// resources, with its exit code and what it says on stderr.
+// resources, with its exit code and what it says on stderr; and the build
+// step that copies its resources.
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <signal.h>
@@ -8,14 +9,15 @@
 
 #include <chrono>
 #include <climits>
+#include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
 #include <string>
 #include <thread>
-#include <vector>
 
-extern char** environ;
+#include "gui/config.h"
+#include "gui/fixstr.h"
 
 namespace {
 
@@ -33,6 +35,24 @@ std::string ReadFile(const std::string& path) {
   return text.str();
 }
 
+void WriteFile(const std::string& path, const std::string& text) {
+  std::ofstream(path, std::ios::binary | std::ios::trunc) << text;
+}
+
+bool Exists(const std::string& path) { return ::access(path.c_str(), F_OK) == 0; }
+
+// A scratch folder, removed with everything in it.
+class ScratchTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    char pattern[] = "/tmp/program_test_XXXXXX";
+    ASSERT_NE(::mkdtemp(pattern), nullptr);
+    root_ = pattern;
+  }
+  void TearDown() override { (void)std::system(("rm -rf '" + root_ + "'").c_str()); }
+  std::string root_;
+};
+
 // A started program; its stderr goes to a file.
 struct Program {
   pid_t pid = -1;
@@ -40,84 +60,61 @@ struct Program {
 
   // The exit code; a program still running after 30 s is killed (-1).
   int Wait() {
-    auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
     int status = 0;
-    while (::waitpid(pid, &status, WNOHANG) == 0) {
-      if (std::chrono::steady_clock::now() > deadline) {
-        ::kill(pid, SIGKILL);
-        ::waitpid(pid, &status, 0);
-        return -1;
-      }
+    for (int waited = 0; ::waitpid(pid, &status, WNOHANG) == 0; waited += 2) {
+      if (waited > 30000) ::kill(pid, SIGKILL);
       std::this_thread::sleep_for(std::chrono::milliseconds(2));
     }
-    return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : WTERMSIG(status) == SIGKILL ? -1 : 128 + WTERMSIG(status);
   }
   std::string Stderr() const { return ReadFile(errFile); }
-  // Whether it has installed its SIGTERM handler (its first own instruction).
-  bool CatchesTerm() const {
-    std::ifstream status("/proc/" + std::to_string(pid) + "/status");
-    for (std::string line; std::getline(status, line);)
-      if (line.rfind("SigCgt:", 0) == 0) return (std::strtoull(line.c_str() + 7, nullptr, 16) >> (SIGTERM - 1)) & 1;
+  // Waits until it has installed its SIGTERM handler (its first own
+  // instruction), then `delayMs` more; false when that never happens.
+  bool CatchingTerm(int delayMs) const {
+    for (int waited = 0; waited < 10000; ++waited) {
+      std::ifstream status("/proc/" + std::to_string(pid) + "/status");
+      for (std::string line; std::getline(status, line);) {
+        if (line.rfind("SigCgt:", 0) == 0 && (std::strtoull(line.c_str() + 7, nullptr, 16) >> (SIGTERM - 1)) & 1) {
+          std::this_thread::sleep_for(std::chrono::milliseconds(delayMs));
+          return true;
+        }
+      }
+      std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
     return false;
   }
 };
 
 // A copy of build/guiRes with a folder bin beside it to start the program in.
-class ProgramTest : public ::testing::Test {
+class ProgramTest : public ScratchTest {
  protected:
   void SetUp() override {
-    char pattern[] = "/tmp/program_test_XXXXXX";
-    ASSERT_NE(::mkdtemp(pattern), nullptr);
-    root_ = pattern;
+    ScratchTest::SetUp();
     std::string copy = "cp -r '" + OwnFolder() + "/../guiRes' '" + root_ + "/' && mkdir '" + root_ + "/bin'";
     ASSERT_EQ(std::system(copy.c_str()), 0);
-    std::remove((Res("conf/.instance_lock")).c_str());
   }
-  void TearDown() override { (void)std::system(("rm -rf '" + root_ + "'").c_str()); }
 
   std::string Res(const std::string& file) const { return root_ + "/guiRes/rirurRes/" + file; }
 
   // Starts the program in `folder` of the copy, with the dummy video driver
   // or with no display at all.
   Program Start(const std::string& folder = "bin", bool dummyDriver = true) {
-    Program p;
-    p.errFile = root_ + "/stderr" + std::to_string(++started_);
+    Program p{-1, root_ + "/stderr" + std::to_string(++started_)};
     std::string exe = OwnFolder() + "/recorder_gui";
-    std::string cwd = root_ + "/" + folder;
-    std::vector<std::string> env;
-    for (char** e = environ; *e; ++e) {
-      std::string entry = *e;
-      if (entry.rfind("SDL_VIDEODRIVER=", 0) != 0 && entry.rfind("DISPLAY=", 0) != 0) env.push_back(entry);
-    }
-    if (dummyDriver) env.push_back("SDL_VIDEODRIVER=dummy");
     p.pid = ::fork();
     if (p.pid == 0) {
+      ::unsetenv("DISPLAY");
+      dummyDriver ? ::setenv("SDL_VIDEODRIVER", "dummy", 1) : ::unsetenv("SDL_VIDEODRIVER");
       int err = ::open(p.errFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-      int nothing = ::open("/dev/null", O_WRONLY);
-      if (err < 0 || nothing < 0 || ::dup2(err, 2) < 0 || ::dup2(nothing, 1) < 0 || ::chdir(cwd.c_str()) != 0)
+      if (err < 0 || ::dup2(err, 2) < 0 || !std::freopen("/dev/null", "w", stdout) ||
+          ::chdir((root_ + "/" + folder).c_str()) != 0)
         ::_exit(99);
-      std::vector<char*> envp;
-      for (std::string& entry : env) envp.push_back(entry.data());
-      envp.push_back(nullptr);
-      char* argv[] = {exe.data(), nullptr};
-      ::execve(exe.c_str(), argv, envp.data());
+      ::execl(exe.c_str(), exe.c_str(), nullptr);
       ::_exit(98);
     }
     return p;
   }
 
-  // Waits until the program handles SIGTERM, then `delay` more.
-  static bool WaitUntilCatching(const Program& p, std::chrono::milliseconds delay) {
-    auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-    while (!p.CatchesTerm()) {
-      if (std::chrono::steady_clock::now() > deadline) return false;
-      std::this_thread::sleep_for(std::chrono::microseconds(200));
-    }
-    std::this_thread::sleep_for(delay);
-    return true;
-  }
-
-  std::string root_;
   int started_ = 0;
 };
 
@@ -126,7 +123,7 @@ TEST_F(ProgramTest, SignalsAtAnyMomentOfStartUpEndItInOrder) {
   for (int signal : {SIGTERM, SIGINT}) {
     for (int delay : delaysMs) {
       Program p = Start();
-      ASSERT_TRUE(WaitUntilCatching(p, std::chrono::milliseconds(delay)));
+      ASSERT_TRUE(p.CatchingTerm(delay));
       ::kill(p.pid, signal);
       EXPECT_EQ(p.Wait(), 0) << "signal " << signal << " " << delay << " ms in: " << p.Stderr();
     }
@@ -135,7 +132,7 @@ TEST_F(ProgramTest, SignalsAtAnyMomentOfStartUpEndItInOrder) {
 
 TEST_F(ProgramTest, SecondCopyOnTheSameConfigurationIsRefused) {
   Program first = Start();
-  ASSERT_TRUE(WaitUntilCatching(first, std::chrono::milliseconds(0)));
+  ASSERT_TRUE(first.CatchingTerm(0));
   Program second = Start();
   EXPECT_EQ(second.Wait(), 1);
   EXPECT_NE(second.Stderr().find("another copy of the program (process " + std::to_string(first.pid) +
@@ -144,10 +141,6 @@ TEST_F(ProgramTest, SecondCopyOnTheSameConfigurationIsRefused) {
       << second.Stderr();
   ::kill(first.pid, SIGTERM);
   EXPECT_EQ(first.Wait(), 0);
-  Program third = Start();  // the claim ends with its holder
-  ASSERT_TRUE(WaitUntilCatching(third, std::chrono::milliseconds(50)));
-  ::kill(third.pid, SIGTERM);
-  EXPECT_EQ(third.Wait(), 0) << third.Stderr();
 }
 
 // Each broken set-up ends the program with code 1 and one line naming the
@@ -185,9 +178,76 @@ TEST_F(ProgramTest, StartUpFailuresSayWhatFailed) {
     std::string said = p.Stderr();
     EXPECT_NE(said.find("recorder_gui: " + c.expected), std::string::npos) << c.what << ":\n" << said;
     // Put things back for the next case.
-    std::ofstream(config, std::ios::binary | std::ios::trunc) << whole;
+    WriteFile(config, whole);
     (void)std::system(("test -e '" + font + "' || mv '" + font + ".away' '" + font + "'").c_str());
   }
+}
+
+// The build's resource step (cmake/CopyResources.cmake) on a scratch pair of
+// source and build folders: settings the program saved survive builds.
+class ResourceCopy : public ScratchTest {
+ protected:
+  void SetUp() override {
+    ScratchTest::SetUp();
+    ASSERT_EQ(std::system(("mkdir -p '" + root_ + "/src/conf' '" + root_ + "/build'").c_str()), 0);
+    WriteFile(Src("conf/main.cfg"), "[mouse]\nmou_scale=2\n");
+    WriteFile(Src("conf/aux.cfg"), "[menuinfo]\nwin_number=1\n");
+  }
+
+  std::string Src(const std::string& f) const { return root_ + "/src/" + f; }
+  std::string Dst(const std::string& f) const { return root_ + "/build/res/" + f; }
+  std::string Stamp() const { return root_ + "/build/stamp"; }
+
+  // Runs the step as the build does; what it printed.
+  std::string Build(bool reset = false) {
+    std::string command = std::string(GUI_CMAKE_COMMAND) + " -DSRC='" + root_ + "/src' -DDST='" + root_ +
+                          "/build/res' -DSTATE='" + root_ + "/build/state' -DSTAMP='" + Stamp() + "'" +
+                          (reset ? " -DRESET=1" : "") + " -P '" GUI_SOURCE_DIR "/cmake/CopyResources.cmake' 2>&1";
+    std::string output;
+    if (std::FILE* run = ::popen(command.c_str(), "r")) {
+      char chunk[512];
+      while (size_t got = std::fread(chunk, 1, sizeof chunk, run)) output.append(chunk, got);
+      EXPECT_EQ(::pclose(run), 0) << output;
+    }
+    return output;
+  }
+};
+
+TEST_F(ResourceCopy, BuildsKeepWhatTheProgramSavedAndSayWhenSourcesChangedToo) {
+  ASSERT_TRUE(InitFixStr());
+  Build();
+  EXPECT_EQ(ReadFile(Dst("conf/main.cfg")), ReadFile(Src("conf/main.cfg")));
+  EXPECT_TRUE(Exists(Dst("conf/aux.cfg")));
+
+  // The program saves a setting; later builds keep it.
+  ASSERT_EQ(SetValueToEtcFile(Dst("conf/main.cfg").c_str(), "mouse", "mou_scale", "4"), ETC_OK);
+  const std::string saved = ReadFile(Dst("conf/main.cfg"));
+  EXPECT_EQ(Build(), "");
+  EXPECT_EQ(ReadFile(Dst("conf/main.cfg")), saved);
+
+  // A source the program never touched is copied when it changes.
+  WriteFile(Src("conf/aux.cfg"), "[menuinfo]\nwin_number=2\n");
+  Build();
+  EXPECT_EQ(ReadFile(Dst("conf/aux.cfg")), ReadFile(Src("conf/aux.cfg")));
+
+  // Both changed: the program's copy stays, and every build says so.
+  WriteFile(Src("conf/main.cfg"), "[mouse]\nmou_scale=3\n");
+  for (int build = 0; build < 2; ++build) {
+    std::string said = Build();
+    EXPECT_NE(said.find("Kept " + Dst("conf/main.cfg")), std::string::npos) << said;
+    EXPECT_EQ(ReadFile(Dst("conf/main.cfg")), saved);
+    EXPECT_FALSE(Exists(Stamp())) << "the next build looks again";
+  }
+
+  // A missing copy comes back; starting over takes every source.
+  std::remove(Dst("conf/aux.cfg").c_str());
+  Build();
+  EXPECT_EQ(ReadFile(Dst("conf/aux.cfg")), ReadFile(Src("conf/aux.cfg")));
+  EXPECT_EQ(Build(true), "");
+  EXPECT_EQ(ReadFile(Dst("conf/main.cfg")), "[mouse]\nmou_scale=3\n");
+  EXPECT_TRUE(Exists(Stamp()));
+  EXPECT_EQ(Build(), "");
+  TermFixStr();
 }
 
 }  // namespace

@@ -1,16 +1,18 @@
-// Linked into every test program: the tests find the build's resources at
-// "../guiRes/..." as the program does, so a test program started by hand in
-// any folder first moves to the folder it lives in (build/bin), where ctest
-// would have started it.
+// Linked into every test program, so one started by hand works as under
+// ctest: it moves to the folder it lives in (build/bin), where the build's
+// resources are found at "../guiRes/...", and it runs headless, asking SDL
+// for its dummy video driver unless the caller chose another.
 #include <unistd.h>
 
 #include <climits>
+#include <cstdlib>
 #include <string>
 
 namespace {
 
-struct MoveToOwnFolder {
-  MoveToOwnFolder() {
+struct TestProgramSetup {
+  TestProgramSetup() {
+    ::setenv("SDL_VIDEODRIVER", "dummy", 0);
     char exe[PATH_MAX] = {};
     ssize_t n = ::readlink("/proc/self/exe", exe, sizeof exe - 1);
     if (n <= 0) return;
@@ -20,6 +22,6 @@ struct MoveToOwnFolder {
       // Left where it was started; the resource paths then say what is missing.
     }
   }
-} g_moveToOwnFolder;
+} g_testProgramSetup;
 
 }  // namespace
