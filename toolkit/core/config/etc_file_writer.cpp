@@ -115,7 +115,8 @@ extern "C" int SetValueToEtcFile(const char* path, const char* section, const ch
 extern "C" int RemoveSectionInEtcFile(const char* path, const char* section) {
   if (path == nullptr || section == nullptr) return ETC_BAD_ARGUMENT;
   etc::FileReplacement replacement(path);
-  if (int rc = replacement.Lock()) return rc;
+  // A file that cannot be opened for changing has no section to remove.
+  if (int rc = replacement.Lock()) return rc == ETC_FILE_IO_FAILED ? ETC_NO_SECTION : rc;
   if (replacement.TargetMissing()) return ETC_NO_SECTION;
   std::FILE* out = replacement.Create();
   if (out == nullptr) return ETC_TEMP_FILE_FAILED;

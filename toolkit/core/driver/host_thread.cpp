@@ -30,6 +30,9 @@ struct HostState {
   std::atomic<bool> running{false};
   std::atomic<bool> stopping{false};
   std::atomic<uint32_t> wakeEvent{0};
+  // Held while a wake-up is pushed and while SDL's events are shut down, so
+  // no thread pushes into an event queue SDL is tearing down.
+  std::mutex wakeLock;
   std::thread::id hostThreadId;
   // Host thread only.
   SDL_Window* windows[kSlotCount] = {nullptr, nullptr};
@@ -194,6 +197,10 @@ void destroyWindows() {
 // Releases SDL's video and, when nothing else uses SDL, SDL itself with the
 // thread's own SDL data.
 void quitVideo() {
+  {
+    std::lock_guard<std::mutex> guard(state().wakeLock);
+    state().wakeEvent = 0;
+  }
   SDL_QuitSubSystem(SDL_INIT_VIDEO);
   if (SDL_WasInit(SDL_INIT_EVERYTHING) == 0) SDL_Quit();
   SDL_TLSCleanup();
@@ -253,6 +260,7 @@ void hostMain(int width, int height, std::promise<bool> ready) {
 }
 
 void wake() {
+  std::lock_guard<std::mutex> guard(state().wakeLock);
   uint32_t type = state().wakeEvent;
   if (type == 0 || type == static_cast<uint32_t>(-1)) return;
   SDL_Event e{};
