@@ -208,12 +208,14 @@ void FocusByMessage(WindowHandle hwnd, Data* d, WParam on) {
     d->state |= BST_FOCUS;
     SetFocusChild(hwnd);
     Notify(hwnd, BN_SETFOCUS);
+    d->state |= button::kSwallowFocus;  // for the focus message SetFocusChild queues
   } else {
-    d->state &= ~BST_FOCUS;
+    // The loss sent to itself arrives at once; the marker must already be
+    // set for it, or the parent hears of the loss twice.
+    d->state = (d->state & ~BST_FOCUS) | button::kSwallowFocus;
     SendMessage(hwnd, MSG_KILLFOCUS, 0, 0);
     Notify(hwnd, BN_KILLFOCUS);
   }
-  d->state |= button::kSwallowFocus;
   FocusRepaint(hwnd);
 }
 
