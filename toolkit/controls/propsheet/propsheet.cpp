@@ -225,6 +225,7 @@ LResult SheetProc(WindowHandle hwnd, int msg, WParam wParam, LParam lParam) {
   if (msg == MSG_CREATE) {
     Sheet* s = new (std::nothrow) Sheet{};
     if (!s) return -1;
+    s->scrollable = Scrollable(hwnd);
     SetWindowAdditionalData2(hwnd, reinterpret_cast<LParam>(s));
     LoadSkins((GetWindowStyle(hwnd) & PSS_PLAIN) != 0);
     Rect r{};

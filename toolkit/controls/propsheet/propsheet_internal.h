@@ -24,6 +24,7 @@ struct Sheet {
   int tabSum = 0;
   int active = -1, firstVisible = -1;
   bool overflow = false;
+  bool scrollable = false;  // the layout, fixed at creation
   std::vector<std::unique_ptr<Page>> pages;
 
   int Count() const { return static_cast<int>(pages.size()); }

@@ -131,6 +131,7 @@ void RecalcWidths(WindowHandle hwnd, Sheet* s) {
 }
 
 void RecalcFirstVisible(Sheet* s) {
+  if (!s->scrollable) return;  // only scrollable tabs have a first visible one
   if (s->pages.empty()) {
     s->firstVisible = -1;
     return;
