@@ -1,6 +1,7 @@
 // Painting the sheet's header: tabs (skinned or plain), icons, titles cut
 // to whole characters, the caption and the arrows of overflowing tabs.
 #include <algorithm>
+#include <cstring>
 
 #include "controls/painters/element_index.h"
 #include "controls/painters/painter_util.h"
@@ -47,7 +48,8 @@ void PaintTab(WindowHandle hwnd, HDC hdc, const Sheet* s, int i, int left, const
   const int room = p.width - 8 - (icon ? iconW + 2 : 0);
   int fit = 0;
   Size size{};
-  const int bytes = GetTextExtentPoint(hdc, p.title, -1, std::max(room, 1), &fit, nullptr, nullptr, &size);
+  const int bytes = GetTextExtentPoint(hdc, p.title, static_cast<int>(std::strlen(p.title)), std::max(room, 1), &fit,
+                                       nullptr, nullptr, &size);
   const int x = icon ? left + 6 + iconW : left + 4;
   const int y = band.top + (band.bottom - band.top - GetFontHeight(hdc)) / 2;
   if (room > 0 && bytes > 0) TextOutLen(hdc, x, y, p.title, bytes);

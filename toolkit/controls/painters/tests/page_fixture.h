@@ -18,9 +18,9 @@ inline LResult LoggedPageProc(WindowHandle hwnd, int msg, WParam wParam, LParam 
 class PageFixture : public guitest::StartedGui {
  protected:
   void SetUp() override {
-    main_ = Main({0, 0, 480, 320}, 0);
+    main_ = Main({0, 0, 660, 520}, 0);
     ASSERT_NE(main_, GUI_INVALID_HANDLE);
-    page_ = CreateWindowEx("static", "", WS_VISIBLE, 0, 100, 0, 0, 480, 320, main_, 0);
+    page_ = CreateWindowEx("static", "", WS_VISIBLE, 0, 100, 0, 0, 660, 520, main_, 0);
     ASSERT_NE(page_, GUI_INVALID_HANDLE);
     SetWindowCallbackProc(page_, LoggedPageProc);
   }
