@@ -7,7 +7,7 @@
 
 #include <chrono>
 
-#include "core/element/image_seams.h"
+#include "controls/painters/blitters.h"
 #include "gui/control_paint.h"
 #include "gui/dc.h"
 #include "gui/gal.h"

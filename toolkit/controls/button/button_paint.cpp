@@ -5,7 +5,7 @@
 #include "controls/button/button_internal.h"
 #include "controls/painters/element_index.h"
 #include "controls/painters/painter_util.h"
-#include "core/element/image_seams.h"
+#include "controls/painters/blitters.h"
 #include "core/window/window_record.h"
 #include "gui/control_paint.h"
 #include "gui/dc.h"

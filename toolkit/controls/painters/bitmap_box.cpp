@@ -1,5 +1,5 @@
 // Boxes drawn from three-part bitmaps: head, repeated middle, tail.
-#include "core/element/image_seams.h"
+#include "controls/painters/blitters.h"
 #include "gui/control_paint.h"
 #include "gui/dc.h"
 

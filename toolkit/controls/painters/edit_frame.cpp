@@ -2,7 +2,7 @@
 // from a bitmap of four quadrants.
 #include "controls/painters/element_index.h"
 #include "controls/painters/painter_util.h"
-#include "core/element/image_seams.h"
+#include "controls/painters/blitters.h"
 #include "gui/control_paint.h"
 #include "gui/dc.h"
 #include "gui/element.h"

@@ -7,7 +7,7 @@
 
 #include "controls/painters/element_index.h"
 #include "controls/painters/painter_util.h"
-#include "core/element/image_seams.h"
+#include "controls/painters/blitters.h"
 #include "gui/control_paint.h"
 #include "gui/dc.h"
 #include "gui/element.h"

@@ -2,7 +2,7 @@
 #include <cstdint>
 
 #include "controls/painters/painter_util.h"
-#include "core/element/image_seams.h"
+#include "controls/painters/blitters.h"
 #include "gui/control_paint.h"
 #include "gui/dc.h"
 

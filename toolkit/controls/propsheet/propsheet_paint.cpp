@@ -6,7 +6,7 @@
 #include "controls/painters/element_index.h"
 #include "controls/painters/painter_util.h"
 #include "controls/propsheet/propsheet_internal.h"
-#include "core/element/image_seams.h"
+#include "controls/painters/blitters.h"
 #include "gui/dc.h"
 #include "gui/element.h"
 #include "gui/paint.h"

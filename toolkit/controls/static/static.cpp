@@ -4,7 +4,7 @@
 #include "controls/painters/element_index.h"
 #include "controls/painters/painter_util.h"
 #include "controls/static/static_class.h"
-#include "core/element/image_seams.h"
+#include "controls/painters/blitters.h"
 #include "core/window/window_record.h"
 #include "controls/registry/control_registry.h"
 #include "gui/control_class.h"

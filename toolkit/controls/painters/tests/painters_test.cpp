@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "controls/painters/element_index.h"
-#include "core/element/image_seams.h"
+#include "controls/painters/blitters.h"
 #include "core/element/system_res.h"
 #include "core/nonclient/tests/started_gui.h"
 #include "gui/control_paint.h"

@@ -1,0 +1,6 @@
+// The fills and bitmap blits the controls draw with (FillBox,
+// FillBoxWithBitmap, FillBoxWithBitmapPart, FillBoxWithBitampCombineEx,
+// DrawIcon), declared in one place for every control.
+#pragma once
+
+#include "core/element/image_seams.h"
