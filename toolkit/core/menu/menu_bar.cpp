@@ -88,7 +88,7 @@ void DrawBarItem(HDC hdc, const ItemRecord* item, const Rect& r, int inset) {
   SelectFont(hdc, MenuFont());
   SetDCAttr(hdc, DC_ATTR_BK_MODE, BM_TRANSPARENT);
   SetDCAttr(hdc, DC_ATTR_TEXT_COLOR, Colour(kFcHilite));
-  TextOutLen(hdc, textX, y, static_cast<const char*>(item->typeData), -1);
+  TextOutLen(hdc, textX, y, static_cast<const char*>(item->typeData), TextLength(item->typeData));
 }
 
 // Raised (how 1) or sunken (how 2) thin frame around an item.
@@ -111,7 +111,7 @@ int MeasureBarItem(HDC hdc, const ItemRecord* item) {
   if (Separator(item)) return Metric(kSeparatorX);
   if (item->type & MFT_NOTEXT || !item->typeData) return 0;
   Size size{};
-  GetTextExtentPoint(hdc, static_cast<const char*>(item->typeData), -1, 0, nullptr, nullptr, nullptr, &size);
+  GetTextExtentPoint(hdc, static_cast<const char*>(item->typeData), TextLength(item->typeData), 0, nullptr, nullptr, nullptr, &size);
   if (item->type & MFT_BMPSTRING) return size.cx + size.cy + Metric(kInterItemX) / 2;
   return size.cx;
 }

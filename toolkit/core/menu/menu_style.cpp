@@ -1,5 +1,7 @@
 #include "core/menu/menu_style.h"
 
+#include <cstring>
+
 #include "core/element/image_seams.h"
 #include "gui/app_hooks.h"
 #include "gui/dc.h"
@@ -25,6 +27,8 @@ int MenuFontHeight() {
 }
 
 int Font4Height() { return GetSysFontHeight(4); }
+
+int TextLength(const void* text) { return text ? static_cast<int>(std::strlen(static_cast<const char*>(text))) : 0; }
 
 void FillRect(HDC hdc, GalPixel pixel, int x, int y, int w, int h) {
   SetDCAttr(hdc, DC_ATTR_BRUSH_COLOR, pixel);

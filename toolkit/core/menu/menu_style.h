@@ -34,6 +34,9 @@ LogFont* MenuFont();
 int MenuFontHeight();
 int Font4Height();
 
+// Bytes of an item's text (0 for none).
+int TextLength(const void* text);
+
 // Pen helpers on a DC.
 void FillRect(HDC hdc, GalPixel pixel, int x, int y, int w, int h);
 void HLine(HDC hdc, GalPixel pixel, int x0, int x1, int y);

@@ -45,11 +45,11 @@ void DrawRecordText(const ItemRecord* r, int x0, int y, int cw, bool highlighted
     const int skinH = Height(HighlightSkin());
     if (skinH > fh) ty += (skinH - fh) / 2;
   }
-  TextOutOmitted(kScreen, tx, ty, TextOf(r), -1, maxWidth);
+  TextOutOmitted(kScreen, tx, ty, TextOf(r), TextLength(TextOf(r)), maxWidth);
 }
 
-// One record of the full drawing at (x0, y).
-void DrawRecord(const TrackingRecord* t, const ItemRecord* r, int x0, int y) {
+// One record of the full drawing at (x0, y); right bounds its column.
+void DrawRecord(const TrackingRecord* t, const ItemRecord* r, int x0, int y, int right) {
   const Rect& f = t->frame;
   const int fw = f.right - f.left, h = r->measure;
   const bool checked = r->state & MFS_CHECKED;
@@ -71,7 +71,7 @@ void DrawRecord(const TrackingRecord* t, const ItemRecord* r, int x0, int y) {
     } else {
       PutBitmap(static_cast<const Bitmap*>(r->typeData), x0, y, w, h);
     }
-    DrawSubMenuArrow(r, f.right, y, false);
+    DrawSubMenuArrow(r, right, y, false);
     return;
   }
   if (Separator(r)) {
@@ -85,7 +85,7 @@ void DrawRecord(const TrackingRecord* t, const ItemRecord* r, int x0, int y) {
   }
   if (t->popup->type & MFT_NOTEXT) return;
   DrawRecordText(r, x0, y, ColumnWidth(r, fw), false, 0);
-  DrawSubMenuArrow(r, f.right, y, false);
+  DrawSubMenuArrow(r, right, y, false);
 }
 
 // Column bounds of a record counted c after the first shown one.
@@ -143,7 +143,7 @@ void DrawHeadText(const ItemRecord* r, int x0, int textX, int right, int y) {
   const int h = r->measure, iy = Metric(kInterItemY), end = right - Metric(kRightMargin);
   SetDCAttr(kScreen, DC_ATTR_TEXT_COLOR, Colour(kFcNormal));
   SetDCAttr(kScreen, DC_ATTR_BK_MODE, BM_TRANSPARENT);
-  if (TextOf(r)) TextOutLen(kScreen, textX, y + iy, TextOf(r), -1);
+  if (TextOf(r)) TextOutLen(kScreen, textX, y + iy, TextOf(r), TextLength(TextOf(r)));
   HLine(kScreen, Colour(kFcNormal), x0, end, y + h - 2 * iy);
   HLine(kScreen, Colour(kFcNormal), x0, end, y + h - iy);
 }
@@ -197,18 +197,24 @@ int DrawPopupMenu(TrackingRecord* t) {
   SelectFont(kScreen, MenuFont());
   DrawPopupFrame(f, p->type);
   int x0 = f.left + Metric(kLeftMargin), y = top;
-  DrawRecord(t, p, x0, y);
+  DrawRecord(t, p, x0, y, f.right);
   y += p->measure;
-  int c = 0;
+  int c = 0, column = 0;
   for (ItemRecord* it = ListAfter(p); it; it = it->next) {
     const int columns = ColumnsOf(it);
     if (IsTextRecord(it) && columns > 1) {
       ++c;
-      if (columns == 2 && c >= t->rows) x0 = f.left + fw / 2 + 1;
-      if (columns == 3 && c >= t->rows) x0 = c < 2 * t->rows ? f.left + fw / 3 + 1 : f.left + (2 * fw) / 3 + 2;
+      if (columns == 2 && c >= t->rows) x0 = f.left + fw / 2 + 1, column = 1;
+      if (columns == 3 && c >= t->rows) {
+        column = c < 2 * t->rows ? 1 : 2;
+        x0 = column == 1 ? f.left + fw / 3 + 1 : f.left + (2 * fw) / 3 + 2;
+      }
       if (c == t->rows || (columns == 3 && c == 2 * t->rows)) y = top;
     }
-    if (y < f.bottom) DrawRecord(t, it, x0, y);
+    // The arrow stays in its item's column (at the frame's right edge it
+    // pointed from the last column at a stranger's row).
+    const int right = column + 1 >= columns ? f.right : f.left + ((column + 1) * fw) / columns;
+    if (y < f.bottom) DrawRecord(t, it, x0, y, right);
     y += it->measure;
   }
   if (t->bottomShown) DrawScrollBox(t, true);

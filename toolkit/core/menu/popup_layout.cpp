@@ -51,7 +51,7 @@ void MeasureHead(ItemRecord* p, Measure& m) {
   }
   Size size{};
   const char* text = static_cast<const char*>(p->typeData);
-  if (text) GetTabbedTextExtent(HDC_SCREEN, text, -1, &size);
+  if (text) GetTabbedTextExtent(HDC_SCREEN, text, TextLength(text), &size);
   int width = size.cx;
   p->measure = TextRow(p, m, &width, 4);
   if (p->header.kind == kPopup) p->measure += 2 * Metric(kInterItemY);
@@ -72,7 +72,7 @@ void MeasureItem(ItemRecord* it, Measure& m, bool first) {
   } else {
     Size size{};
     const char* text = static_cast<const char*>(it->typeData);
-    if (text) GetTextExtentEx(HDC_SCREEN, text, -1, &size, getCurOutputHook());
+    if (text) GetTextExtentEx(HDC_SCREEN, text, TextLength(text), &size, getCurOutputHook());
     int width = size.cx;
     it->measure = TextRow(it, m, &width, first ? 4 : 0);
     m.widest = std::max(m.widest, width);

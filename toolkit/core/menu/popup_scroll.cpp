@@ -74,7 +74,8 @@ void DrawScrolledRecord(const TrackingRecord* t, const ItemRecord* r, int x0, in
     d = std::max(mw, ox);
   }
   SetDCAttr(kScreen, DC_ATTR_TEXT_COLOR, Colour(Disabled(r) ? kFcDisabled : kFcNormal));
-  if (r->typeData) TextOutLen(kScreen, x0 + d, y + Metric(kInterItemY), static_cast<const char*>(r->typeData), -1);
+  if (r->typeData) TextOutLen(kScreen, x0 + d, y + Metric(kInterItemY), static_cast<const char*>(r->typeData),
+                            TextLength(r->typeData));
   DrawSubMenuArrow(r, t->frame.right, y, false);
 }
 

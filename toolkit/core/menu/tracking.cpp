@@ -176,6 +176,7 @@ int TrackMenuBar(WindowHandle hwnd, int position) {
   Rect r{};
   ItemRecord* item = bar ? ItemOf(GetMenuBarItemRect(hwnd, position, &r)) : nullptr;
   if (!item || !item->sub) return MENU_ERR_NOT_MENU;
+  bar->owner = hwnd;  // a bar given at creation never went through SetMenu
   SendMessage(__gui_hwnd_desktop, MSG_DT_CLOSEMENU, 0, 1);
   int offX = Metric(kItemOffX) / 2;
   if (HalvedOutput()) offX = (Metric(kItemOffX) - 6) / 2;

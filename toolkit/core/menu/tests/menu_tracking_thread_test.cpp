@@ -2,6 +2,7 @@
 // the desktop, and the notifications the owner receives in return.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <set>
 #include <string>
@@ -9,10 +10,12 @@
 
 #include "core/menu/popup_bands.h"
 #include "core/menu/tracking.h"
+#include "core/nonclient/tests/reference_png.h"
 #include "core/nonclient/tests/started_gui.h"
 #include "gui/app_hooks.h"
 #include "gui/desktop.h"
 #include "gui/menu.h"
+#include "gui/window_attr.h"
 
 namespace {
 
@@ -178,6 +181,73 @@ TEST_F(MenuTracking, HoverOpensASubPopupAndLeavingItClosesIt) {
   Move(At(2, menu::FirstPopup()));
   EXPECT_EQ(Notes(), (std::vector<Note>{{MSG_ENDTRACKMENU, sub}, {MSG_MENUHIDDEN, 0}}));
   EXPECT_TRUE(Highlighted(popup, 2));
+}
+
+TEST_F(MenuTracking, BarPopupsFollowLeftAndRightWithWrapAndThePointer) {
+  MenuHandle bar = CreateMenu();
+  menus_.push_back(bar);
+  for (int i = 0; i < 3; ++i) {
+    MenuItemInfo item{};
+    texts_.push_back(std::make_unique<std::string>("Menu " + std::to_string(i)));
+    item.typeData = const_cast<char*>(texts_.back()->c_str());
+    item.subMenu = Popup({"One", "Two"}, 10 * i);
+    item.id = i;
+    ASSERT_EQ(InsertMenuItem(bar, -1, TRUE, &item), 0);
+  }
+  MainWinCreate create = MainWindowCreation({100, 100, 500, 400}, guitest::LoggingProc, "bar",
+                                            WS_VISIBLE | WS_CAPTION | WS_BORDER);
+  create.hMenu = bar;
+  owner_ = CreateMainWindow(&create);
+  ASSERT_NE(owner_, GUI_INVALID_HANDLE);
+  windows_.push_back(owner_);
+  desktest::Drain();
+  Rect item1{};
+  ASSERT_NE(GetMenuBarItemRect(owner_, 1, &item1), 0u);
+  int x = item1.left + 2, y = item1.top + 2;
+  WindowToScreen(owner_, &x, &y);
+  EXPECT_EQ(GetPixel(HDC_SCREEN, x, y - 3), WinElementColors[30]);  // the band in bkc_menuitem_selected
+
+  auto opened = [this] {
+    std::vector<WParam> items;
+    for (const Note& n : Notes())
+      if (n.message == MSG_INITMENUPOPUP) items.push_back(n.wParam);
+    return items;
+  };
+  ASSERT_EQ(TrackMenuBar(owner_, 0), 0);
+  EXPECT_EQ(opened(), std::vector<WParam>{0});
+  Key(kLeft);  // nothing selected: stays
+  EXPECT_EQ(opened(), std::vector<WParam>{});
+  Key(kDown);
+  Key(kLeft);
+  EXPECT_EQ(opened(), std::vector<WParam>{2});
+  Key(kDown);
+  Key(kRight);
+  EXPECT_EQ(opened(), std::vector<WParam>{0});
+  Move(Point{x, y});
+  EXPECT_EQ(opened(), std::vector<WParam>{1});
+  EXPECT_EQ(TrackMenuBar(owner_, 7), MENU_ERR_NOT_MENU);
+}
+
+// Three columns with a check, a radio dot, a disabled item and the arrow
+// of the item whose sub-popup stands open beside it.
+TEST_F(MenuTracking, ThreeColumnPopupWithASubPopupMatchesTheReference) {
+  MenuHandle sub = Popup({"Channel 1", "Channel 2", "Channel 3"}, 50);
+  std::vector<std::string> names;
+  for (int i = 0; i < 23; ++i) names.push_back("Camera " + std::to_string(i + 1));
+  MenuHandle popup = Popup(names, 1, sub);
+  MenuItemInfo checked{};
+  checked.mask = MIIM_STATE;
+  checked.state = MFS_CHECKED;
+  SetMenuItemInfo(popup, 3, TRUE, &checked);
+  CheckMenuRadioItem(popup, 9, 11, 10, MF_BYPOSITION);
+  EnableMenuItem(popup, 5, MF_BYPOSITION | MFS_DISABLED);
+  ASSERT_EQ(TrackPopupMenu(popup, 0, 40, 60, owner_), 0);
+  Move(At(1));
+  ASSERT_NE(menu::InnermostPopup(), menu::FirstPopup());
+  const Rect a = menu::FirstPopup()->head.rect, b = menu::InnermostPopup()->head.rect;
+  const Rect both{std::min(a.left, b.left), std::min(a.top, b.top), std::max(a.right, b.right),
+                  std::max(a.bottom, b.bottom)};
+  guitest::ExpectMatchesReference(guitest::ReferencePath(__FILE__, "three_column_popup.png"), guitest::Grab(both));
 }
 
 }  // namespace
