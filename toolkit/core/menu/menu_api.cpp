@@ -139,10 +139,19 @@ int DeleteMenu(MenuHandle menuHandle, int item, uint32_t flags) {
 int DestroyMenu(MenuHandle menuHandle) {
   Header* menu = RecordOf(menuHandle);
   if (!menu) return MENU_ERR_NOT_MENU;
-  if (menu->kind == kBar)
+  if (menu->kind == kBar) {
     FreeBar(reinterpret_cast<BarRecord*>(menu));
-  else
+  } else if (menu->kind == kItem) {
+    // An item handle heads a list (a stripped popup): the items after it
+    // go too, since no call reaches them any more.
+    for (ItemRecord* it = reinterpret_cast<ItemRecord*>(menu); it;) {
+      ItemRecord* next = it->next;
+      FreeItemTree(it);
+      it = next;
+    }
+  } else {
     FreeItemTree(reinterpret_cast<ItemRecord*>(menu));
+  }
   return 0;
 }
 

@@ -1,12 +1,13 @@
 #include "core/menu/menu_bar.h"
 
-#include <cstring>
+#include <vector>
 
 #include "core/element/image_seams.h"
 #include "core/menu/menu_style.h"
 #include "core/window/window_messages.h"
 #include "core/desktop/zorder.h"
 #include "gui/dc.h"
+#include "gui/desktop.h"
 #include "gui/text.h"
 
 using namespace menu;
@@ -33,25 +34,30 @@ BarPlace PlaceOf(WindowHandle hwnd) {
 
 int BandHeight() { return Metric(kMenuBarY) + Metric(kMenuBarOffY); }
 
-// Widths of every item, measured in the menu font.
-void MeasureBar(WindowHandle hwnd, BarRecord* bar) {
+// Widths of every item, measured in the menu font. Only the bar's drawing
+// on the owner's thread stores them in the items; the desktop thread asks
+// the geometry too and keeps its own copy.
+std::vector<int> MeasureBar(WindowHandle hwnd, const BarRecord* bar) {
+  std::vector<int> widths;
   HDC hdc = GetDC(hwnd);
-  if (hdc == HDC_INVALID) return;
+  if (hdc == HDC_INVALID) return widths;
   SelectFont(hdc, MenuFont());
-  for (ItemRecord* it = bar->first; it; it = it->next) it->measure = MeasureBarItem(hdc, it);
+  for (const ItemRecord* it = bar->first; it; it = it->next) widths.push_back(MeasureBarItem(hdc, it));
   ReleaseDC(hdc);
+  return widths;
 }
 
 // Item rectangles in window coordinates, left to right.
 template <typename Visit>
-void ForEachBarItem(const BarPlace& p, Visit visit) {
+void ForEachBarItem(const BarPlace& p, const std::vector<int>& widths, Visit visit) {
   const int clientTop = p.client.top - p.window.top;
   int x = p.client.left - p.window.left + Metric(kMenuBarOffX);
-  int position = 0;
-  for (ItemRecord* it = p.bar->first; it; it = it->next, ++position) {
-    Rect r{x, clientTop - BandHeight(), x + it->measure - 1, clientTop - 1};
-    if (!visit(position, it, r)) return;
-    x += it->measure + Metric(kInterItemX);
+  size_t position = 0;
+  for (ItemRecord* it = p.bar->first; it && position < widths.size(); it = it->next, ++position) {
+    const int width = widths[position];
+    Rect r{x, clientTop - BandHeight(), x + width - 1, clientTop - 1};
+    if (!visit(static_cast<int>(position), it, r)) return;
+    x += width + Metric(kInterItemX);
   }
 }
 
@@ -123,9 +129,8 @@ extern "C" {
 MenuHandle GetMenuBarItemRect(WindowHandle hwnd, int position, Rect* rect) {
   BarPlace p = PlaceOf(hwnd);
   if (!p.bar) return 0;
-  MeasureBar(hwnd, p.bar);
   MenuHandle found = 0;
-  ForEachBarItem(p, [&](int at, ItemRecord* item, const Rect& r) {
+  ForEachBarItem(p, MeasureBar(hwnd, p.bar), [&](int at, ItemRecord* item, const Rect& r) {
     if (at != position) return true;
     if (rect) *rect = r;
     found = HandleOf(item);
@@ -137,9 +142,8 @@ MenuHandle GetMenuBarItemRect(WindowHandle hwnd, int position, Rect* rect) {
 int MenuBarHitTest(WindowHandle hwnd, int x, int y) {
   BarPlace p = PlaceOf(hwnd);
   if (!p.bar) return kNoItem;
-  MeasureBar(hwnd, p.bar);
   int found = kNoItem;
-  ForEachBarItem(p, [&](int at, ItemRecord*, const Rect& r) {
+  ForEachBarItem(p, MeasureBar(hwnd, p.bar), [&](int at, ItemRecord*, const Rect& r) {
     if (x >= r.left && x <= r.right && y >= r.top && y <= r.bottom) found = at;
     return found == kNoItem;
   });
@@ -152,7 +156,8 @@ void DrawMenuBar(WindowHandle hwnd, HDC given, const Rect* clip) {
   HDC hdc = given ? given : GetDC(hwnd);
   if (hdc == HDC_INVALID) return;
   SelectFont(hdc, MenuFont());
-  for (ItemRecord* it = p.bar->first; it; it = it->next) it->measure = MeasureBarItem(hdc, it);
+  std::vector<int> widths;
+  for (ItemRecord* it = p.bar->first; it; it = it->next) widths.push_back(it->measure = MeasureBarItem(hdc, it));
   const int clientTop = p.client.top - p.window.top, clientLeft = p.client.left - p.window.left;
   const int clientWidth = p.client.right - p.client.left;
   const int height = Metric(kMenuBarY) + 2 * Metric(kMenuBarOffY);
@@ -160,7 +165,7 @@ void DrawMenuBar(WindowHandle hwnd, HDC given, const Rect* clip) {
   ClipRectIntersect(hdc, &band);
   if (clip) ClipRectIntersect(hdc, clip);
   FillRect(hdc, Colour(kBkcSelected), band.left, band.top, band.right - band.left, band.bottom - band.top);
-  ForEachBarItem(p, [&](int, ItemRecord* item, const Rect& r) {
+  ForEachBarItem(p, widths, [&](int, ItemRecord* item, const Rect& r) {
     if (r.left - clientLeft >= clientWidth) return false;
     DrawBarItem(hdc, item, r, 0);
     return true;
@@ -195,7 +200,8 @@ int HiliteMenuBarItem(WindowHandle hwnd, int position, int how) {
 void HighlightMenuBarAt(WindowRecord* win, int x, int y, int hitCode) {
   WindowHandle hwnd = HandleOf(win);
   BarRecord* bar = BarOf(win->menu);
-  if (!bar) return;
+  // While a popup is open the pressed item shows which one.
+  if (!bar || IsMenuPopup(GetWindowDisplay(hwnd))) return;
   const int before = static_cast<int>(bar->word1) - 1;
   int now = kNoItem;
   if (hitCode == hit::kMenuBar) {

@@ -230,7 +230,9 @@ TEST_F(MenuTracking, BarPopupsFollowLeftAndRightWithWrapAndThePointer) {
 
 // Three columns with a check, a radio dot, a disabled item and the arrow
 // of the item whose sub-popup stands open beside it.
-TEST_F(MenuTracking, ThreeColumnPopupWithASubPopupMatchesTheReference) {
+class MenuOnScreen : public MenuTracking {};
+
+TEST_F(MenuOnScreen, ThreeColumnPopupWithASubPopupMatchesTheReference) {
   MenuHandle sub = Popup({"Channel 1", "Channel 2", "Channel 3"}, 50);
   std::vector<std::string> names;
   for (int i = 0; i < 23; ++i) names.push_back("Camera " + std::to_string(i + 1));
