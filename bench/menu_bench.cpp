@@ -5,10 +5,10 @@
 //   vs_table   baseline time / hit-test time (1 = as fast as the table)
 #include <benchmark/benchmark.h>
 
-#include <chrono>
 #include <string>
 #include <vector>
 
+#include "bench/bench_hit_pair.h"
 #include "core/menu/menu_style.h"
 #include "core/menu/popup_bands.h"
 #include "core/menu/tracking.h"
@@ -55,21 +55,8 @@ void BM_PopupHitTest(benchmark::State& state) {
   std::vector<Point> pts;
   for (int y = 95; y < 410; y += 7)
     for (int x = 95; x < 710; x += 13) pts.push_back(Point{x, y});
-  using Clock = std::chrono::steady_clock;
-  double hitNs = 0, tableNs = 0;
-  long count = 0;
-  for (auto _ : state) {
-    auto t0 = Clock::now();
-    for (const Point& p : pts) benchmark::DoNotOptimize(menu::PopupItemFromPoint(t, p.x, p.y));
-    auto t1 = Clock::now();
-    for (const Point& p : pts) benchmark::DoNotOptimize(TableHit(bands, p.x, p.y));
-    auto t2 = Clock::now();
-    hitNs += std::chrono::duration<double, std::nano>(t1 - t0).count();
-    tableNs += std::chrono::duration<double, std::nano>(t2 - t1).count();
-    count += static_cast<long>(pts.size());
-  }
-  state.counters["ns/hit"] = hitNs / count;
-  state.counters["vs_table"] = tableNs / hitNs;
+  TimeHitAgainstTable(
+      state, pts, [&](int x, int y) { return menu::PopupItemFromPoint(t, x, y); }, [&](int x, int y) { return TableHit(bands, x, y); });
   menu::FreeTracking(t);
   DestroyMenu(popup);
   TerminateMenu();

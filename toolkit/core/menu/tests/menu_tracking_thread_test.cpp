@@ -14,6 +14,7 @@
 #include "core/nonclient/tests/started_gui.h"
 #include "gui/app_hooks.h"
 #include "gui/desktop.h"
+#include "gui/livevideo.h"
 #include "gui/menu.h"
 #include "gui/window_attr.h"
 
@@ -230,6 +231,40 @@ TEST_F(MenuTracking, BarPopupsFollowLeftAndRightWithWrapAndThePointer) {
 
 // Three columns with a check, a radio dot, a disabled item and the arrow
 // of the item whose sub-popup stands open beside it.
+TEST_F(MenuTracking, OpenPopupsTakeLiveVideoSlotsAndGiveThemBack) {
+  auto slots = [] {
+    LiveVideoTable table{};
+    GetLiveVideoTable(0, &table);
+    std::vector<Rect> inUse;
+    for (int i = 0; i < LIVE_VIDEO_SLOTS; ++i)
+      if (table.inUse[i])
+        inUse.push_back(Rect{table.x[i], table.y[i], table.x[i] + table.width[i], table.y[i] + table.height[i]});
+    return inUse;
+  };
+  // The owner window may hold slots already; a popup takes a free one only.
+  const size_t before = slots().size();
+  ASSERT_LT(before, 3u);
+  auto holds = [&slots](const Rect& r) {
+    for (const Rect& s : slots())
+      if (EqualRect(&s, &r)) return true;
+    return false;
+  };
+  MenuHandle sub = Popup({"Channel 1", "Channel 2"}, 10);
+  MenuHandle popup = Popup({"Live", "Cameras", "Exit"}, 1, sub);
+  ASSERT_EQ(TrackPopupMenu(popup, 0, 100, 80, owner_), 0);
+  const Rect first = menu::FirstPopup()->head.rect;
+  EXPECT_EQ(slots().size(), before + 1);
+  EXPECT_TRUE(holds(first));
+  Move(At(1));
+  EXPECT_EQ(slots().size(), std::min<size_t>(before + 2, 3));
+  Key(kEscape);  // gives back the sub-popup's slot only
+  EXPECT_EQ(slots().size(), before + 1);
+  EXPECT_TRUE(holds(first));
+  Key(kEscape);
+  EXPECT_EQ(slots().size(), before);
+  EXPECT_FALSE(holds(first));
+}
+
 class MenuOnScreen : public MenuTracking {};
 
 TEST_F(MenuOnScreen, ThreeColumnPopupWithASubPopupMatchesTheReference) {
