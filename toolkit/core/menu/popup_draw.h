@@ -1,4 +1,4 @@
-// Pieces of a popup's drawing shared by the full, the scrolled and the
+// Drawing steps shared by the full, the scrolled and the
 // one-item drawings.
 #pragma once
 

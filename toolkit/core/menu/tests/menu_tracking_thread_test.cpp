@@ -185,13 +185,13 @@ TEST_F(MenuTracking, HoverOpensASubPopupAndLeavingItClosesIt) {
 }
 
 TEST_F(MenuTracking, BarPopupsFollowLeftAndRightWithWrapAndThePointer) {
-  MenuHandle bar = CreateMenu();
-  menus_.push_back(bar);
+  MenuHandle bar = CreateMenu();  // the window frees it with its popups
   for (int i = 0; i < 3; ++i) {
     MenuItemInfo item{};
     texts_.push_back(std::make_unique<std::string>("Menu " + std::to_string(i)));
     item.typeData = const_cast<char*>(texts_.back()->c_str());
     item.subMenu = Popup({"One", "Two"}, 10 * i);
+    menus_.pop_back();
     item.id = i;
     ASSERT_EQ(InsertMenuItem(bar, -1, TRUE, &item), 0);
   }
@@ -227,6 +227,9 @@ TEST_F(MenuTracking, BarPopupsFollowLeftAndRightWithWrapAndThePointer) {
   Move(Point{x, y});
   EXPECT_EQ(opened(), std::vector<WParam>{1});
   EXPECT_EQ(TrackMenuBar(owner_, 7), MENU_ERR_NOT_MENU);
+  SendMessage(__gui_hwnd_desktop, MSG_DT_CLOSEMENU, 0, 1);
+  DestroyMainWindow(owner_);
+  EXPECT_EQ(IsMenu(bar), 0);  // gone with its window
 }
 
 // Three columns with a check, a radio dot, a disabled item and the arrow
