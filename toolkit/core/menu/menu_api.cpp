@@ -300,14 +300,19 @@ MenuHandle SetMenu(WindowHandle hwnd, MenuHandle barHandle) {
   return previous;
 }
 
+// Read under the lock SetMenu stores under, on any thread.
 MenuHandle GetMenu(WindowHandle hwnd) {
   WindowRecord* win = ValidWindow(hwnd);
-  return win && IsMainRecord(win) ? win->menu : 0;
+  if (!win || !IsMainRecord(win)) return 0;
+  GeometryReadLock hold;
+  return win->menu;
 }
 
 MenuHandle GetSystemMenu(WindowHandle hwnd) {
   WindowRecord* win = ValidWindow(hwnd);
-  return win && IsMainRecord(win) ? win->systemMenu : 0;
+  if (!win || !IsMainRecord(win)) return 0;
+  GeometryReadLock hold;
+  return win->systemMenu;
 }
 
 }  // extern "C"

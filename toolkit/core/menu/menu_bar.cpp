@@ -26,7 +26,7 @@ BarPlace PlaceOf(WindowHandle hwnd) {
   WindowRecord* win = ValidWindow(hwnd);
   if (!win || !IsMainRecord(win)) return p;
   GeometryReadLock hold;
-  p.bar = BarOf(win->menu);
+  p.bar = BarOf(win->menu);  // stored under the same lock
   p.window = win->window;
   p.client = win->client;
   return p;
@@ -199,7 +199,7 @@ int HiliteMenuBarItem(WindowHandle hwnd, int position, int how) {
 // The bar remembers its highlighted item (plus one) in its first spare word.
 void HighlightMenuBarAt(WindowRecord* win, int x, int y, int hitCode) {
   WindowHandle hwnd = HandleOf(win);
-  BarRecord* bar = BarOf(win->menu);
+  BarRecord* bar = BarOf(GetMenu(hwnd));
   // While a popup is open the pressed item shows which one.
   if (!bar || IsMenuPopup(GetWindowDisplay(hwnd))) return;
   const int before = static_cast<int>(bar->word1) - 1;
@@ -229,7 +229,7 @@ void TrackMenuBarAt(WindowRecord* win, int x, int y) {
 }
 
 void TrackMenuBarItem(WindowRecord* win, int item) {
-  if (BarOf(win->menu)) TrackMenuBar(HandleOf(win), item);
+  if (BarOf(GetMenu(HandleOf(win)))) TrackMenuBar(HandleOf(win), item);
 }
 
 void OpenSystemMenu(WindowRecord* win, int x, int y) {
