@@ -43,7 +43,11 @@ void MoveControl(WindowRecord* win, const Rect& rect) {
   const Rect old = win->window;
   CallProc(win, winmsg::kSizeChanged, reinterpret_cast<WParam>(&rect), 0);
   WindowRecord* parent = win->parent;
-  if (!parent || !IsWindowVisible(HandleOf(win)) || parent->invalid.paintCount) return;
+  if (!parent || !IsWindowVisible(HandleOf(win))) return;
+  {
+    std::lock_guard<std::mutex> hold(parent->invalid.lock);  // the painting thread changes it under this lock
+    if (parent->invalid.paintCount) return;
+  }
   // Hidden for a moment, so the parent's erase does not skip its place.
   {
     StackWriteLock hold;

@@ -134,7 +134,6 @@ BOOL DestroyWindow(WindowHandle control) {
   ClearAutoRepeatOf(control);
   ForgetNonClientStateOf(control);
   ForgetScrollTrackingOf(control);
-  FreeCaretOf(ctl);
   FreeElementAttributes(ctl);
   ThrowAwayMessages(control);
   FreeWindowCaption(ctl);
