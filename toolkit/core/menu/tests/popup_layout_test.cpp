@@ -156,6 +156,28 @@ TEST_F(PopupLayout, APopupTallerThanTheScreenScrollsOneRecordPerHover) {
   EXPECT_EQ(t->firstShown, t->popup);
   EXPECT_FALSE(t->topShown);
   EXPECT_TRUE(t->bottomShown);
+
+  // Keys: down selects the first item; up from it draws the popup from its
+  // start and keeps the item selected.
+  menu::MoveSelectionDown(t, nullptr);
+  EXPECT_EQ(t->selected, first);
+  menu::MoveSelectionUp(t, first);
+  EXPECT_EQ(t->selected, first);
+  EXPECT_TRUE(first->state & MFS_HILITE);
+  EXPECT_EQ(t->firstShown, t->popup);
+}
+
+TEST_F(PopupLayout, SeparatorsAreNeverSelected) {
+  MenuItemInfo separator{};
+  separator.type = MFT_SEPARATOR;
+  MenuHandle popup = Popup(0);
+  for (int i = 0; i < 3; ++i) InsertMenuItem(popup, -1, TRUE, &separator);
+  TrackingRecord* t = Laid(popup, 50, 50);
+  EXPECT_EQ(menu::NextSelectableItem(t, nullptr), nullptr);
+  EXPECT_EQ(menu::PrevSelectableItem(t, menu::ListAfter(t->popup)), nullptr);
+  menu::DrawPopupMenu(t);
+  menu::MoveSelectionDown(t, nullptr);
+  EXPECT_EQ(t->selected, nullptr);
 }
 
 TEST_F(PopupLayout, BandEdgesHitInclusiveAtLeftAndTopOnly) {
