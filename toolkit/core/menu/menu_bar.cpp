@@ -2,7 +2,8 @@
 
 #include <vector>
 
-#include "core/element/image_seams.h"
+#include "gui/bitmap.h"
+#include "gui/image.h"
 #include "core/menu/menu_style.h"
 #include "core/window/window_messages.h"
 #include "core/desktop/zorder.h"

@@ -2,7 +2,8 @@
 
 #include <cstring>
 
-#include "core/element/image_seams.h"
+#include "gui/bitmap.h"
+#include "gui/image.h"
 #include "gui/app_hooks.h"
 #include "gui/dc.h"
 #include "gui/display.h"

@@ -4,9 +4,10 @@
 
 #include <algorithm>
 
-#include "core/element/image_seams.h"
+#include "gui/bitmap.h"
+#include "gui/image.h"
 #include "core/menu/menu_marks.h"
-#include "core/menu/menu_seams.h"
+#include "gui/control_paint.h"
 #include "core/menu/menu_style.h"
 #include "core/menu/popup_bands.h"
 #include "core/menu/popup_skin.h"

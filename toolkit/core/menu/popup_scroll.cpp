@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "core/menu/menu_marks.h"
-#include "core/menu/menu_seams.h"
+#include "gui/control_paint.h"
 #include "core/menu/menu_style.h"
 #include "core/menu/popup_draw.h"
 #include "gui/dc.h"
