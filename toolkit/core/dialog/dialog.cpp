@@ -12,6 +12,7 @@
 #include "gui/element.h"
 #include "gui/keyboard.h"
 #include "gui/nonclient.h"
+#include "gui/text_entry.h"
 #include "gui/paint.h"
 #include "gui/window.h"
 #include "gui/window_attr.h"

@@ -93,5 +93,3 @@ void EnsureDialogControlClasses() {
   Register("button", ButtonProc);
   Register("static", StaticProc);
 }
-
-bool IsFreeStandingEdit(WindowHandle) { return false; }

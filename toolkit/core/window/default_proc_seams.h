@@ -1,6 +1,5 @@
 // Calls the default procedures and the painting code make into areas that
-// are built separately: menus, cursors, the edit controls' soft-keyboard
-// flags and boxes filled through a DC. Each does the least the finished
+// are built separately: menus, cursors and boxes filled through a DC. Each does the least the finished
 // call would (no menu bar, no cursor) and is replaced by the real call when
 // its area lands. The headers below are the real calls that replaced the
 // earlier stand-ins.
@@ -29,11 +28,6 @@ void SetCurrentCursor(uintptr_t cursor);
 void NoteCursorPosition(int x, int y);
 void CursorPosition(int* x, int* y);
 
-// The edit controls' soft-keyboard flags and an edit's host kind (0 none,
-// 1 or 3 a combobox, 2 an IP-address edit).
-void ClearIpEditKeyboardFlag();
-void SetSingleLineEditKeyboardFlag(int flag);
-int EditParentKind(WindowHandle edit);
 
 // Moves a window (MoveWindow) and captures the mouse for a window (0
 // releases it; SetCapture).
