@@ -136,8 +136,9 @@ Boards Load(int display) {
       b.width = std::max(b.width, k.x + k.w + 4);
       b.height = std::max(b.height, k.y + board->keyHeight + 4);
     }
-  b.width = std::max(b.width, 8);
-  b.height = std::max(b.height, 8);
+  // Windows are placed on even sizes: the skin is made to match.
+  b.width = std::max(b.width + (b.width & 1), 8);
+  b.height = std::max(b.height + (b.height & 1), 8);
   return b;
 }
 
