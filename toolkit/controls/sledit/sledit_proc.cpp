@@ -7,6 +7,7 @@
 #include "controls/sledit/sledit.h"
 #include "gui/caret.h"
 #include "gui/fixstr.h"
+#include "gui/nonclient.h"
 #include "gui/paint.h"
 #include "gui/startup.h"
 #include "gui/text.h"
@@ -317,6 +318,27 @@ void UpdateCaretVisibility(WindowHandle hwnd, SLEditData* d) {
     HideCaret(hwnd);
 }
 
+namespace {
+
+// A right-aligned field whose text fits moves what stands left of the caret
+// by the change in width and repaints only the strip it uncovered; false
+// when the whole field must be repainted instead.
+bool ShiftRightAligned(WindowHandle hwnd, SLEditData* d, int oldWidth, int oldCaretX) {
+  const int newWidth = TextWidth(hwnd, d, d->model.text.Length());
+  if (oldWidth > d->textWidth || newWidth > d->textWidth || (d->status & kOverwrite)) return false;
+  const int delta = newWidth - oldWidth;
+  if (delta == 0) return true;
+  const Rect& t = d->textRect;
+  // What stood left of the caret moves within the part left of the caret.
+  Rect moved{t.left, t.top, oldCaretX, t.bottom};
+  Rect strip = delta > 0 ? Rect{oldCaretX - delta, t.top, oldCaretX, t.bottom} : Rect{t.left, t.top, t.left - delta, t.bottom};
+  if (moved.right > moved.left) ScrollWindow(hwnd, -delta, 0, &moved, &t);
+  InvalidateRect(hwnd, &strip, TRUE);
+  return true;
+}
+
+}  // namespace
+
 void ApplyEdit(WindowHandle hwnd, SLEditData* d, const char* bytes, int n) {
   const uint32_t style = Style(hwnd);
   EditModel& m = d->model;
@@ -325,6 +347,8 @@ void ApplyEdit(WindowHandle hwnd, SLEditData* d, const char* bytes, int n) {
   m.cutAtLimit = rightAligned || (style & kIpField) || HostKind(hwnd) == 2;
   m.keepSeparators = !rightAligned && HostKind(hwnd) == 1;
   m.overwrite = d->status & kOverwrite;
+  const int oldWidth = rightAligned ? TextWidth(hwnd, d, m.text.Length()) : 0;
+  const int oldCaretX = rightAligned ? d->textStart + TextWidth(hwnd, d, m.caret) - d->scroll + d->leftMargin : 0;
   const EditOutcome out = m.Edit(bytes, n);
   if (out.limitHit) {
     Ping();
@@ -333,8 +357,8 @@ void ApplyEdit(WindowHandle hwnd, SLEditData* d, const char* bytes, int n) {
   if (!out.changed) return;
   MeasureContent(hwnd, d);
   UpdateCaretVisibility(hwnd, d);
+  if (!(rightAligned && ShiftRightAligned(hwnd, d, oldWidth, oldCaretX))) Repaint(hwnd);
   ScrollToCaret(hwnd, d);
-  Repaint(hwnd);
   d->changed = true;
   Notify(hwnd, kNotifyChanged);
   Notify(hwnd, kNotifyUpdated);
