@@ -24,7 +24,9 @@ constexpr int kTipCopy = kTipSize - 1;
 constexpr int kGetSelected = 0xF0B0, kSelectTo = 0xF0B1, kGetAnchor = 0xF0B3, kNop1 = 0xF0B4, kNop3 = 0xF0B6;
 constexpr int kGetCaret = 0xF0B9, kCaretTo = 0xF0BA, kGetLimit = 0xF0C3, kSetLimit = 0xF0C5;
 constexpr int kSetPwChar = 0xF0CC, kSetRange = 0xF0CD, kSetReadOnly = 0xF0CF, kGetPwChar = 0xF0D2;
-constexpr int kSetTip = 0xF0DE, kGetTip = 0xF0DF;
+constexpr int kSetTip = 0xF0DE, kGetTip = 0xF0DF, kLastField = 0xF140;
+constexpr uint32_t kMacParent = 0x2;
+constexpr int kMacIconInset = 4;
 
 void CreateEditCaret(WindowHandle hwnd) { CreateCaret(hwnd, nullptr, 1, SystemFontHeight() - 4); }
 
@@ -308,7 +310,22 @@ void Before(WindowHandle hwnd, SLEditData* d, int msg, WParam wParam, LParam lPa
 
 }  // namespace
 
-void Notify(WindowHandle hwnd, int code) { NotifyParentEx(hwnd, code, 0); }
+// A selection change in the last field of a MAC-address edit repaints the
+// edit's mode icon at its right edge.
+void RepaintMacIcon(WindowHandle hwnd) {
+  WindowHandle parent = GetParent(hwnd);
+  if (HostKind(hwnd) != 2 || !(GetWindowStyle(parent) & kMacParent)) return;
+  if (static_cast<WindowHandle>(SendMessage(parent, kLastField, 0, 0)) != hwnd) return;
+  Rect r{};
+  GetClientRect(parent, &r);
+  r.left = r.right - IconWidth() - kMacIconInset;
+  InvalidateRect(parent, &r, TRUE);
+}
+
+void Notify(WindowHandle hwnd, int code) {
+  NotifyParentEx(hwnd, code, 0);
+  if (code == kNotifySelection) RepaintMacIcon(hwnd);
+}
 void Repaint(WindowHandle hwnd) { InvalidateRect(hwnd, nullptr, TRUE); }
 
 void UpdateCaretVisibility(WindowHandle hwnd, SLEditData* d) {
