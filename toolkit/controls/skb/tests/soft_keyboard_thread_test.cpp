@@ -247,11 +247,13 @@ TEST_F(KeyboardRoadTest, ClicksOnTheKeyboardTypeIntoTheFieldAndBackspaceRepeats)
   std::thread([&] { HostClick({x, y}, true, true); }).join();
   ASSERT_TRUE(PumpUntil([&] { return IsWindowVisible(skb_) && SendMessage(skb_, kGetTarget, 0, 0) == static_cast<LResult>(edit); }))
       << "a click on the field opens the keyboard for it";
-  for (int key : {1, 2, 3}) {  // 1 2 3
+  std::string typed;
+  for (int key : {1, 2, 3}) {  // 1 2 3, each typed before the next click, as a hand would
     const Point p = KeyOnScreen(key);
     std::thread([p] { HostClick(p, true, true); }).join();
+    typed += static_cast<char>('0' + key);
+    ASSERT_TRUE(PumpUntil([&] { return Text(edit) == typed; })) << Text(edit);
   }
-  ASSERT_TRUE(PumpUntil([&] { return Text(edit) == "123"; })) << Text(edit);
   const Point back = KeyOnScreen(39);
   std::thread([back] { HostClick(back, true, false); }).join();
   EXPECT_TRUE(PumpUntil([&] { return Text(edit).empty(); })) << "held backspace repeats: " << Text(edit);
