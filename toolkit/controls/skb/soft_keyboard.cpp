@@ -28,7 +28,7 @@ using namespace entry;
 namespace {
 
 constexpr int kBkcControlNormal = 23, kFrameControlHilite = 66;
-constexpr uint32_t kKeyStateCaps = 0x100, kKeepCaretStyle = 0x400, kMacStyle = 0x2;
+constexpr uint32_t kKeyStateCaps = 0x100, kMacStyle = 0x2;
 constexpr int kKindChar = 0, kKindNum = 1, kKindIme = 2;
 
 struct Skins {
@@ -270,10 +270,10 @@ void Activate(WindowHandle hwnd, WParam on) {
   }
   WindowHandle target = g_kb.target;
   if (!Exists(target) || SendMessage(target, kEditable, 0, 0) != 1) return;
-  const bool kept = GetWindowStyle(target) & kKeepCaretStyle;
-  IncludeWindowStyle(target, kKeepCaretStyle);
+  // The edit keeps its text unselected because the keyboard is shown; its
+  // style word is not changed from this thread, which would race with the
+  // edit's own thread reading it.
   SetFocusChild(target);
-  if (!kept) ExcludeWindowStyle(target, kKeepCaretStyle);
 }
 
 // Moves the proposed rectangle, keeping its size, onto the screen.

@@ -3,6 +3,7 @@
 // into the IP-address fields.
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <chrono>
 #include <string>
 #include <thread>
@@ -138,7 +139,25 @@ struct BoxReader {
   void Join() { thread.join(); }
 };
 
-TEST_F(EditTest, OutOfRangeNumbersAreCorrectedWithTheBoxArgumentsReversedRightToLeft) {
+// The direction of the language comes through the call-back table, which
+// is installed before start-up; the fake answers what the test sets.
+std::atomic<int> g_rightToLeft{0};
+
+class RangeBoxTest : public EditTest {
+ protected:
+  static void SetUpTestSuite() {
+    static GuiAppCallbacks fake{};
+    fake.isRightToLeftLang = [] { return g_rightToLeft.load(); };
+    SetAppCallbacks(&fake);
+    ASSERT_EQ(InitGUI(0, nullptr), 0);
+  }
+  static void TearDownTestSuite() {
+    TerminateGUI(0);
+    SetAppCallbacks(nullptr);
+  }
+};
+
+TEST_F(RangeBoxTest, OutOfRangeNumbersAreCorrectedWithTheBoxArgumentsReversedRightToLeft) {
   struct Row {
     bool rightToLeft;
     const char* typed;
@@ -150,9 +169,7 @@ TEST_F(EditTest, OutOfRangeNumbersAreCorrectedWithTheBoxArgumentsReversedRightTo
       {false, "0", "1", "The value 0 is out of range (1-223)."},
   };
   for (const Row& row : rows) {
-    GuiAppCallbacks fake{};
-    fake.isRightToLeftLang = row.rightToLeft ? [] { return 1; } : [] { return 0; };
-    SetAppCallbacks(&fake);
+    g_rightToLeft = row.rightToLeft ? 1 : 0;
     WindowHandle edit = Edit(0x200, "", 30);
     SendMessage(edit, kSetRange, 1, 223);
     SendMessage(edit, kSetText, 0, reinterpret_cast<LParam>(row.typed));
@@ -166,8 +183,8 @@ TEST_F(EditTest, OutOfRangeNumbersAreCorrectedWithTheBoxArgumentsReversedRightTo
     EXPECT_EQ(box.title, "Error");
     EXPECT_EQ(box.text, row.message);
     DestroyWindow(edit);
-    SetAppCallbacks(nullptr);
   }
+  g_rightToLeft = 0;
 }
 
 class IpEditTest : public EditTest {
