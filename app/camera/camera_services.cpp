@@ -58,7 +58,11 @@ int showIpcAddError(WindowHandle owner, int code) {
   return showMsgBox(owner, "commons", code == -3 ? "ipcadd_nofree" : "ipcadd_failed", MSGBOX_INFO);
 }
 
-// No video on a desktop: the device call succeeds without a picture.
-int showViewPosVideo(WindowHandle, int, int, int) { return 0; }
+// The device shows the picture under the menus; whatever it answers, the
+// page goes on as with a picture.
+int showViewPosVideo(WindowHandle, int channel, int x, int y) {
+  startSmallVideo(channel, x, y);
+  return 0;
+}
 
 }  // extern "C"
