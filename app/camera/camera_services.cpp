@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "app/camera.h"
+#include "app/device_ability.h"
 #include "app/device_backend.h"
 #include "app/msgbox.h"
 
@@ -22,7 +23,7 @@ int formatChannelList(uint32_t low, uint32_t high, char* buf, int size) {
   if (!buf || size <= 0) return -1;
   buf[0] = '\0';
   const uint64_t mask = (static_cast<uint64_t>(high) << 32) | low;
-  const int analog = getAnalogChannelNum();
+  const int analog = getAnalogChanNum();
   int used = 0;
   for (int bit = 0; bit < 64 && used < size; ++bit) {
     if (!((mask >> bit) & 1u)) continue;
@@ -39,20 +40,15 @@ int formatChannelList(uint32_t low, uint32_t high, char* buf, int size) {
   return 0;
 }
 
-WindowHandle getPtzPlayWindow(void) { return GUI_INVALID_HANDLE; }
 int getPtzMouseMode(void) { return g_ptzMouseMode.load(); }
 void setPtzMouseMode(int mode) { g_ptzMouseMode.store(mode); }
 
-// The PTZ panel and camera pages come with their own pages; until then
-// opening them shows nothing and answers as a closed dialog.
+// The PTZ pages keep no status window, lists or patrols yet.
 void createPtzStatusWindow(int, WindowHandle) {}
-int showPtzPlayDialog(WindowHandle) { return 0; }
 void refreshPtzPlayLists(int, int) {}
 void ptzMoveByDirection(void) {}
 void freePtzPatrolTables(void) {}
-int showCameraMenu(WindowHandle) { return 0; }
 void setAddIpcChannel(int slot) { g_addIpcSlot.store(slot); }
-int showAddIpcDialog(WindowHandle) { return 0; }
 
 int showIpcAddError(WindowHandle owner, int code) {
   return showMsgBox(owner, "commons", code == -3 ? "ipcadd_nofree" : "ipcadd_failed", MSGBOX_INFO);

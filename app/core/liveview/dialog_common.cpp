@@ -75,14 +75,21 @@ LResult modeDialogProc(const ModeDialog& d, WindowHandle dlg, int message, WPara
       }
       return 0;
     }
-    case MSG_KEYDOWN:
-      if (wParam == 1 && getOutputState(getCurOutput()) == d.state) SendMessage(dlg, MSG_CLOSE, 0, 0);
-      return 0;
     case MSG_CLOSE:
       d.close(dlg);
       return 0;
     case MSG_ERASEBKGND:
       eraseGrey(dlg, wParam, lParam);
+      return 0;
+    default:
+      return smallDialogDefault(dlg, message, wParam, lParam, getOutputState(getCurOutput()) == d.state);
+  }
+}
+
+LResult smallDialogDefault(WindowHandle dlg, int message, WParam wParam, LParam lParam, bool escape) {
+  switch (message) {
+    case MSG_KEYDOWN:
+      if (wParam == 1 && escape) SendMessage(dlg, MSG_CLOSE, 0, 0);
       return 0;
     case 12:
       return 0;

@@ -75,11 +75,6 @@ LResult previewSmallProc(WindowHandle dlg, int message, WParam wParam, LParam lP
     case MSG_ERASEBKGND:
       onErase(dlg, wParam, lParam);
       return 0;
-    case MSG_KEYDOWN:
-      return 0;
-    case MSG_DESTROY:
-      DestroyAllControls(dlg);
-      return 0;
     case MSG_CLOSE:
       setPreviewSmallWnd(GUI_INVALID_HANDLE);
       ClearPreviewViewRect(GUI_INVALID_HANDLE, 0);
@@ -87,7 +82,7 @@ LResult previewSmallProc(WindowHandle dlg, int message, WParam wParam, LParam lP
       EndDialog(dlg, 0);
       return 0;
     default:
-      return DefaultDialogProc(dlg, message, wParam, lParam);
+      return liveview_dialogs::smallDialogDefault(dlg, message, wParam, lParam, false);
   }
 }
 

@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "app/control_services.h"
+#include "app/device_ability.h"
 #include "app/device_backend.h"
 #include "app/login_rights.h"
 #include "app/app_registry.h"
@@ -64,7 +65,7 @@ int createChanCheckBoxes(WindowHandle owner, const char* section, const char* al
   if (!section || !itemKey || columns <= 0 || !GetCtrlResInfo(section, itemKey, &item)) return -1;
   const Grid grid{item->x, item->y, item->w, item->h, columns};
   const uint64_t allowed = filterByRight ? getUserRightChans(getLoginUserIndex(getCurOutput()), right) : ~0ull;
-  const int analog = getAnalogChannelNum();
+  const int analog = getAnalogChanNum();
   int made = 0, x = 0, y = grid.y, bottom = grid.y;
   char caption[16];
   CtrlResInfo* all = nullptr;
@@ -120,7 +121,7 @@ void onChanCheckBox(WindowHandle owner, int id) {
 
 uint64_t getCheckedChanMask(WindowHandle owner) {
   uint64_t mask = 0;
-  const int analog = getAnalogChannelNum();
+  const int analog = getAnalogChanNum();
   eachBox(owner, CHANBOX_ANALOG_FIRST, kAnalogLast, [&](int id) {
     if (stateOf(owner, id) == 1) mask |= 1ull << (id - CHANBOX_ANALOG_FIRST);
   });
@@ -132,7 +133,7 @@ uint64_t getCheckedChanMask(WindowHandle owner) {
 }
 
 void setChanCheckBoxes(WindowHandle owner, uint64_t mask) {
-  const int analog = getAnalogChannelNum();
+  const int analog = getAnalogChanNum();
   eachBox(owner, CHANBOX_ANALOG_FIRST, kAnalogLast,
           [&](int id) { setState(owner, id, static_cast<int>((mask >> (id - CHANBOX_ANALOG_FIRST)) & 1u)); });
   eachBox(owner, CHANBOX_IP_FIRST, kIpLast, [&](int id) {
@@ -141,6 +142,34 @@ void setChanCheckBoxes(WindowHandle owner, uint64_t mask) {
   });
   groupAll(owner, CHANBOX_ALL_ANALOG, CHANBOX_ANALOG_FIRST, kAnalogLast);
   groupAll(owner, CHANBOX_ALL_IP, CHANBOX_IP_FIRST, kIpLast);
+}
+
+void setChanBoxesByRecStatus(WindowHandle owner, int) {
+  const uint64_t recording = getRecordingChanMask();
+  const int analog = getAnalogChanNum();
+  struct Group {
+    int all, first, last, firstChannel;
+  } groups[] = {{CHANBOX_ALL_ANALOG, CHANBOX_ANALOG_FIRST, kAnalogLast, 1},
+                {CHANBOX_ALL_IP, CHANBOX_IP_FIRST, kIpLast, analog + 1}};
+  for (const Group& g : groups) {
+    bool any = false, everyInMask = true, anyRecording = false;
+    eachBox(owner, g.first, g.last, [&](int id) {
+      any = true;
+      SendDlgItemMessage(owner, id, MSG_ENABLE, 1, 0);
+      const int channel = g.firstChannel + id - g.first;
+      if (channel > 64 || !((recording >> (channel - 1)) & 1u)) {
+        everyInMask = false;
+        return;
+      }
+      RecordStatus status{};
+      getRecordStatus(channel, &status);
+      const bool active = status.bytes[0] == 6;
+      anyRecording = anyRecording || active;
+      setState(owner, id, active ? 1 : 2);
+    });
+    SendDlgItemMessage(owner, g.all, MSG_ENABLE, any ? 1 : 0, 0);
+    if (any && everyInMask) setState(owner, g.all, anyRecording ? 1 : 2);
+  }
 }
 
 }  // extern "C"

@@ -29,6 +29,12 @@ int showIpcAddError(WindowHandle owner, int code);
 /* Starts a channel's small video at a screen position: no video here, 0. */
 int showViewPosVideo(WindowHandle hwnd, int channel, int x, int y);
 
+/* The copy-to-channels dialog: 1 after OK, 0 after Cancel. The mask (bit
+ * n-1 for channel n) is 0 after Cancel; the rectangle is where it was left. */
+int showImageCopyChanDialog(WindowHandle host, int sourceChannel, int mode);
+uint64_t getImageCopyChanMask(void);
+void getImageCopyChanRect(Rect* out);
+
 GUI_EXTERN_C_END
 
 #endif

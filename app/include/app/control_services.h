@@ -31,6 +31,13 @@ void onChanAllCheckBox(WindowHandle owner, int id);
 void onChanCheckBox(WindowHandle owner, int id);
 uint64_t getCheckedChanMask(WindowHandle owner);
 void setChanCheckBoxes(WindowHandle owner, uint64_t mask);
+/* Boxes of recording channels checked (1 recording, 2 the third state). */
+void setChanBoxesByRecStatus(WindowHandle owner, int ignored);
+
+/* -1 below two points. Mode 0 a poly-line (closed with `close`), mode 2 the
+ * outline of a band along a segment of exactly two points. */
+int drawPolyline(HDC hdc, int n, const int* xs, const int* ys);
+int drawChartLine(HDC hdc, int n, const int* xs, const int* ys, int mode, int close);
 
 /* Record-type colours of schedule bars, as RGB (0xRRGGBB). */
 uint32_t getRecTypeColor(int type);

@@ -51,6 +51,10 @@ struct ModeDialog {
   PopupDrag* drag;
 };
 LResult modeDialogProc(const ModeDialog& d, WindowHandle dialog, int message, WParam wParam, LParam lParam);
+// What every small dialog answers alike: Escape (key code 1) closes when
+// `escape` is set, 12 is swallowed, destroy takes the controls with it, the
+// rest goes to the default dialog procedure.
+LResult smallDialogDefault(WindowHandle dialog, int message, WParam wParam, LParam lParam, bool escape);
 // Erase-background: on the given DC or a client DC of its own, with the
 // rectangle of lParam as the clip (in screen coordinates when `screenClip`).
 void eraseWith(WindowHandle hwnd, WParam wParam, LParam lParam, bool screenClip,

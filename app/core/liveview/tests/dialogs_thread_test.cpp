@@ -15,20 +15,8 @@ namespace {
 using device_seam::Call;
 using livetest::LiveGui;
 
-constexpr int kRun = 0x9101;
 constexpr int kStandard = 12576, kBright = 12577, kSoft = 12578, kGlaring = 12579;
 constexpr int kRealTime = 20672, kBalanced = 20673, kFluent = 20674, kOk = 4097;
-
-std::function<void()> g_steps;
-
-LResult HelperProc(WindowHandle hwnd, int msg, WParam wParam, LParam lParam) {
-  if (msg == kRun) {
-    desktest::Drain();
-    g_steps();
-    return 0;
-  }
-  return DefaultMainWinProc(hwnd, msg, wParam, lParam);
-}
 
 std::vector<int> Checked(WindowHandle dlg, int first, int last) {
   std::vector<int> on;
@@ -55,14 +43,6 @@ LParam PointOf(int x, int y) { return static_cast<LParam>((static_cast<uint16_t>
 
 class Dialogs : public LiveGui {
  protected:
-  // Runs `open` with `steps` run inside its loop.
-  template <typename Open>
-  int Run(Open open, std::function<void()> steps) {
-    g_steps = std::move(steps);
-    WindowHandle helper = Main({0, 0, 4, 4}, HelperProc);
-    PostMessage(helper, kRun, 0, 0);
-    return open(helper);
-  }
   void SetMode(int output, int mode) {
     DeviceConfig config{};
     ASSERT_EQ(getDeviceConfig(getOutputLogin(output), &config), 0);
@@ -83,7 +63,7 @@ TEST_F(Dialogs, OutputModeOpensOnTheStoredModePreviewsClicksAndStoresOk) {
   device_seam::startCallLog();
   std::vector<int> atOpen, afterClick, afterSecond;
   int stateInside = -1;
-  Run(showOutModeSet, [&] {
+  RunInLoop(showOutModeSet, [&] {
     WindowHandle dlg = getOutModeSetWnd();
     stateInside = getOutputState(3);
     atOpen = Checked(dlg, kStandard, kGlaring);
@@ -113,7 +93,7 @@ TEST_F(Dialogs, OutputModeClosesAtOnceWhenStoringFailsAndOnEscapeOnlyInItsState)
   device_seam::overrideAnswer("setDeviceConfig", -1);
   device_seam::startCallLog();
   bool openAfterForeignEscape = false;
-  Run(showOutModeSet, [&] {
+  RunInLoop(showOutModeSet, [&] {
     WindowHandle dlg = getOutModeSetWnd();
     Click(dlg, kGlaring);
     Click(dlg, kOk);
@@ -121,7 +101,7 @@ TEST_F(Dialogs, OutputModeClosesAtOnceWhenStoringFailsAndOnEscapeOnlyInItsState)
   EXPECT_TRUE(Calls("applyPictureMode").empty());
   device_seam::clearOverrides();
   EXPECT_EQ(StoredModes()[3], 1);
-  Run(showOutModeSet, [&] {
+  RunInLoop(showOutModeSet, [&] {
     WindowHandle dlg = getOutModeSetWnd();
     setOutputState(3, 0);
     SendMessage(dlg, MSG_KEYDOWN, 1, 0);
@@ -140,7 +120,7 @@ TEST_F(Dialogs, StrategyShowsTheDeviceValueAndKeepsOnlyWhatTheDeviceAccepts) {
   device_seam::startCallLog();
   std::vector<int> atOpen;
   int stateInside = -1;
-  Run(showPreviewStrategy, [&] {
+  RunInLoop(showPreviewStrategy, [&] {
     WindowHandle dlg = getPreviewStrategyWnd();
     stateInside = getOutputState(3);
     atOpen = Checked(dlg, kRealTime, kFluent);
@@ -156,7 +136,7 @@ TEST_F(Dialogs, StrategyShowsTheDeviceValueAndKeepsOnlyWhatTheDeviceAccepts) {
   EXPECT_EQ(getOutputState(3), 0);
 
   device_seam::overrideAnswer("setPreviewStrategy", -1);
-  Run(showPreviewStrategy, [&] {
+  RunInLoop(showPreviewStrategy, [&] {
     WindowHandle dlg = getPreviewStrategyWnd();
     Click(dlg, kRealTime);
     EXPECT_EQ(Checked(dlg, kRealTime, kFluent), std::vector<int>{kRealTime});
@@ -167,7 +147,7 @@ TEST_F(Dialogs, StrategyShowsTheDeviceValueAndKeepsOnlyWhatTheDeviceAccepts) {
 
 TEST_F(Dialogs, CaptionDragMovesOnlyPastTheDeadZoneAndStaysOnScreen) {
   Rect start{}, afterSmall{}, afterLarge{}, afterFar{};
-  Run(showPreviewStrategy, [&] {
+  RunInLoop(showPreviewStrategy, [&] {
     WindowHandle dlg = getPreviewStrategyWnd();
     GetWindowRect(dlg, &start);
     // Pressed on the caption at (x, y), moved to (x + dx, y + dy), released.
@@ -194,7 +174,7 @@ TEST_F(Dialogs, CaptionDragMovesOnlyPastTheDeadZoneAndStaysOnScreen) {
 
 TEST_F(Dialogs, SmallPreviewStartsTheChannelsPictureOnAnAlignedArea) {
   device_seam::startCallLog();
-  Run([](WindowHandle owner) { return createPreviewSmall(owner, 7); },
+  RunInLoop([](WindowHandle owner) { return createPreviewSmall(owner, 7); },
       [&] { SendMessage(GetActiveWindow(), MSG_CLOSE, 0, 0); });
   const auto started = Calls("startSmallVideo");
   ASSERT_EQ(started.size(), 1u);
@@ -209,7 +189,7 @@ class DialogsOnScreen : public Dialogs {
  protected:
   template <typename Open>
   void Shows(const char* name, Open open) {
-    Run(open, [name] {
+    RunInLoop(open, [name] {
       WindowHandle dlg = GetActiveWindow();
       UpdateWindow(dlg, TRUE);
       desktest::Drain();

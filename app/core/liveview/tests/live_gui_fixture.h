@@ -8,6 +8,7 @@
 #include <png.h>
 
 #include <cstdlib>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -67,6 +68,22 @@ inline void RegisterStandIn(const char* name) {
   RegisterWindowClass(&info);
 }
 
+// The steps a test runs inside a modal dialog's loop, through a helper
+// window whose message was posted before the dialog opened.
+inline std::function<void()>& LoopSteps() {
+  static std::function<void()> steps;
+  return steps;
+}
+constexpr int kRunSteps = 0x9101;
+inline LResult StepsProc(WindowHandle hwnd, int msg, WParam wParam, LParam lParam) {
+  if (msg == kRunSteps) {
+    desktest::Drain();
+    LoopSteps()();
+    return 0;
+  }
+  return DefaultMainWinProc(hwnd, msg, wParam, lParam);
+}
+
 class LiveGui : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
@@ -115,6 +132,15 @@ class LiveGui : public ::testing::Test {
     WindowHandle hwnd = CreateMainWindow(&create);
     if (hwnd != GUI_INVALID_HANDLE) windows_.push_back(hwnd);
     return hwnd;
+  }
+
+  // Runs `open` (which takes an owner) with `steps` run inside its loop.
+  template <typename Open>
+  int RunInLoop(Open open, std::function<void()> steps) {
+    LoopSteps() = std::move(steps);
+    WindowHandle helper = Main({0, 0, 4, 4}, StepsProc);
+    PostMessage(helper, kRunSteps, 0, 0);
+    return open(helper);
   }
 
   std::vector<WindowHandle> windows_;
