@@ -51,8 +51,9 @@ void paintSelection(HDC hdc, int output) {
     frameWindow(hdc, getPreviewHitWin(), kGreen);
 }
 
-void paintSmartGrid(HDC hdc, int output) {
-  const int W = getScreenWidth(output), H = getScreenHeight(output);
+}  // namespace
+
+extern "C" void drawSmartGrid(HDC hdc, int W, int H) {
   const int rows = getSmartGridRows();
   const int cw = W / SMART_GRID_COLS, ch = H / rows;
   for (int r = 0; r < rows; ++r) {
@@ -69,6 +70,8 @@ void paintSmartGrid(HDC hdc, int output) {
     FillBox(hdc, drag.left, drag.top, drag.right - drag.left, drag.bottom - drag.top);
   }
 }
+
+namespace {
 
 void paintZoom(HDC hdc) {
   Rect zoom{};
@@ -116,7 +119,7 @@ void paintLiveView(WindowHandle hwnd, HDC hdc) {
       if (getPlaybackType() == 1) paintSelection(hdc, output);
       break;
     case 13:
-      paintSmartGrid(hdc, output);
+      drawSmartGrid(hdc, getScreenWidth(output), getScreenHeight(output));
       break;
     case 10:
       paintZoom(hdc);

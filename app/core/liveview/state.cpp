@@ -166,6 +166,15 @@ void initLiveViewState(void) {
   g_zoomChan.set(0);
 }
 
+void resetSmartSearch(WindowHandle hwnd) {
+  resetSmartSearchState();
+  if (getSmartSearchCount(getCurOutput()) == 0) {
+    std::lock_guard<std::mutex> hold(g_lock);
+    for (auto& row : g_smart.grid) row[0] = 0;
+  }
+  if (hwnd != 0 && hwnd != GUI_INVALID_HANDLE) InvalidateRect(hwnd, nullptr, TRUE);
+}
+
 int getSmartGridRows(void) {
   std::lock_guard<std::mutex> hold(g_lock);
   return g_smart.rows;

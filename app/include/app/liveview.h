@@ -91,6 +91,11 @@ int startLiveViewZoom(WindowHandle hwnd);
 /* ---- Painting (messages 177 and 176 of the live-view window) ---- */
 void paintLiveView(WindowHandle hwnd, HDC hdc);
 void eraseLiveView(WindowHandle hwnd, HDC hdc, const Rect* screenRect);
+/* The marked cells and the drag rectangle of the smart search on a screen of W x H. */
+void drawSmartGrid(HDC hdc, int W, int H);
+/* Message 2068: the smart-search state afresh, the grid cleared when the
+ * current output has no search results, and the window repainted. */
+void resetSmartSearch(WindowHandle hwnd);
 
 /* ---- The side menu over the selected window ---- */
 void showLiveViewPopup(WindowHandle hwnd, int show);

@@ -103,6 +103,8 @@ TEST_F(LiveView, SmartSearchMarksClearsAndHitsTheCellsAnAreaTouches) {
   const Rect inner{92, 42, 93, 43};
   clearSmartGrid(&inner, 1024, 768);
   EXPECT_EQ(getSmartGridRow(1), 0xAu);
+  resetSmartSearch(0);  // no search results: the grid starts empty
+  EXPECT_EQ(getSmartGridRow(0), 0u);
   setSmartAreaAll();
   EXPECT_EQ(getSmartGridRow(17), SMART_GRID_ALL);
   EXPECT_EQ(getSmartGridRow(18), 0u);
