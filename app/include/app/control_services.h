@@ -4,6 +4,7 @@
 #ifndef APP_CONTROL_SERVICES_H
 #define APP_CONTROL_SERVICES_H
 
+#include "app/value_texts.h"
 #include "gui/common.h"
 
 GUI_EXTERN_C_BEGIN
@@ -38,6 +39,27 @@ void setChanBoxesByRecStatus(WindowHandle owner, int ignored);
  * outline of a band along a segment of exactly two points. */
 int drawPolyline(HDC hdc, int n, const int* xs, const int* ys);
 int drawChartLine(HDC hdc, int n, const int* xs, const int* ys, int mode, int close);
+
+/* Combo boxes of channels ("%s %d" of ("commons", "all_analog") / "all_ipc",
+ * item data the channel): the first analog channel, else the first IP
+ * channel valid for `flag` (any for 0), -1 when nothing was added. */
+int addChanComboItems(WindowHandle owner, int comboId, int flag);
+/* The same, only the channels in the current user's mask for `right`. */
+int addPermittedChanItems(WindowHandle owner, int comboId, int flag, int right);
+/* One item per row, data the row's value; the first row's value, -1 for none. */
+int addValueComboItems(WindowHandle owner, int comboId, const ValueKeyRow* table, int count, const char* section,
+                       int useSection);
+
+/* The start (4640..4642) or end (4643..4645) row: label, date and time
+ * fields; returns y below the row, or y unchanged when a key is missing. */
+int createDateTimeRow(WindowHandle owner, const char* section, const char* labelKey, const char* dateKey,
+                      const char* timeKey, int y, uint32_t labelEx, uint32_t dateEx, uint32_t timeEx, int isStart);
+/* Hours, minutes, seconds; the start field at 00:00:00, the end at 23:59:59. */
+void initTimeField(WindowHandle owner, int id);
+/* The row's date and time as a local time value. */
+int64_t getDateTimeRow(WindowHandle owner, int isStart);
+/* Bit (row key) for every checked row of a channel list. */
+uint64_t getListCheckedChanMask(WindowHandle list);
 
 /* Record-type colours of schedule bars, as RGB (0xRRGGBB). */
 uint32_t getRecTypeColor(int type);

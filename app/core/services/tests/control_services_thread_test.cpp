@@ -1,6 +1,10 @@
 // Controls the pages build alike, on a started toolkit: a control and its
 // label from one rectangle, and the channel check-box block with its "all"
 // boxes, filtered by the user's rights.
+#include <ctime>
+#include <map>
+#include <string>
+
 #include "app/control_services.h"
 #include "app/device_backend.h"
 #include "app/core/liveview/tests/live_gui_fixture.h"
@@ -11,6 +15,42 @@ using livetest::LiveGui;
 
 LResult PageProc(WindowHandle hwnd, int msg, WParam wParam, LParam lParam) {
   return DefaultMainWinProc(hwnd, msg, wParam, lParam);
+}
+
+// A combo box that keeps what it is told: items (data, text) and the three
+// parts of a time field; as a date field it shows 29 February 2024.
+struct Combo {
+  std::vector<std::pair<WParam, std::string>> items;
+  int parts[4] = {0, 0, 0, 0};
+};
+std::map<WindowHandle, Combo>& Combos() {
+  static std::map<WindowHandle, Combo> combos;
+  return combos;
+}
+LResult ComboProc(WindowHandle hwnd, int msg, WParam wParam, LParam lParam) {
+  Combo& c = Combos()[hwnd];
+  switch (msg) {
+    case 0xF143:
+    case 0xF16A:
+      c.items.emplace_back(wParam, reinterpret_cast<const char*>(lParam));
+      return 0;
+    case 0xF183:
+      c.items.clear();
+      return 0;
+    case 0xF187:
+      if (wParam >= 1 && wParam <= 3) c.parts[wParam] = static_cast<int>(lParam);
+      return 0;
+    case 0xF186:
+      return wParam >= 1 && wParam <= 3 ? c.parts[wParam] : 0;
+    case 0xF173:
+      return 2024;
+    case 0xF174:
+      return 2;
+    case 0xF175:
+      return 29;
+    default:
+      return DefaultControlProc(hwnd, msg, wParam, lParam);
+  }
 }
 
 class ControlServices : public LiveGui {
@@ -94,6 +134,40 @@ TEST_F(ControlServices, BoxesLeaveOutChannelsTheUserMayNotUse) {
   EXPECT_FALSE(Exists(4224));
   EXPECT_FALSE(IsWindowVisible(GetDlgItem(page_, 4177)));
   EXPECT_EQ(createChanCheckBoxes(page_, "copychan", nullptr, nullptr, "no_such_item", 0, 0, 2, 8, 1), -1);
+}
+
+TEST_F(ControlServices, ChannelCombosAndDateTimeRowsWorkThroughTheirMessages) {
+  // The services find their fields by id only: a recording class of the
+  // test's own stands in for the toolkit's combo boxes.
+  if (!FindControlClass("recordingcombo")) {
+    WndClassInfo info{};
+    info.className = "recordingcombo";
+    info.windowProc = ComboProc;
+    RegisterWindowClass(&info);
+  }
+  const WindowHandle combo = CreateWindowEx("recordingcombo", "", 0, 0, 50, 0, 0, 100, 20, page_, 0);
+  const uint64_t ipMask = 1;
+  device_seam::overrideAnswer("getIpChannelNum", 0, &ipMask, sizeof ipMask);
+  Combos()[combo].items.emplace_back(99, "left over");
+  EXPECT_EQ(addChanComboItems(page_, 50, 0), 1);
+  const auto& items = Combos()[combo].items;
+  ASSERT_EQ(items.size(), 17u);
+  EXPECT_EQ(items[0], (std::pair<WParam, std::string>{1, "Analog 1"}));
+  EXPECT_EQ(items[16], (std::pair<WParam, std::string>{17, "IP Camera 1"}));
+  setLoginState(3, 1, 0);  // the guest may record on no channel
+  EXPECT_EQ(addPermittedChanItems(page_, 50, 0, 2), -1);
+  EXPECT_TRUE(Combos()[combo].items.empty());
+
+  // Date-time rows: the end time starts at 23:59:59; the row reads back as
+  // the local time of its fields.
+  CreateWindowEx("recordingcombo", "", 0, 0, 4644, 0, 0, 100, 20, page_, 0);
+  const WindowHandle end = CreateWindowEx("recordingcombo", "", 0, 0, 4645, 0, 0, 100, 20, page_, 0);
+  initTimeField(page_, 4645);
+  EXPECT_EQ(Combos()[end].parts[1], 23);
+  EXPECT_EQ(Combos()[end].parts[3], 59);
+  std::tm tm{};
+  tm.tm_year = 124, tm.tm_mon = 1, tm.tm_mday = 29, tm.tm_hour = 23, tm.tm_min = 59, tm.tm_sec = 59, tm.tm_isdst = -1;
+  EXPECT_EQ(getDateTimeRow(page_, 0), static_cast<int64_t>(std::mktime(&tm)));
 }
 
 TEST(Calendar, MonthLengthsAndLeapYears) {
