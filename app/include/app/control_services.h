@@ -5,6 +5,7 @@
 #define APP_CONTROL_SERVICES_H
 
 #include "app/value_texts.h"
+#include "gui/bitmap.h"
 #include "gui/common.h"
 
 GUI_EXTERN_C_BEGIN
@@ -60,6 +61,16 @@ void initTimeField(WindowHandle owner, int id);
 int64_t getDateTimeRow(WindowHandle owner, int isStart);
 /* Bit (row key) for every checked row of a channel list. */
 uint64_t getListCheckedChanMask(WindowHandle list);
+
+/* The twelve list-view icons: play, lock, unlock, settings, delete, not
+ * supported, tick, file, folder, folder back, migrate, stop. Loading answers
+ * how many the layout has (a missing one stays empty). */
+#define LISTVIEW_ICON_COUNT 12
+typedef struct ListViewBitmaps {
+  Bitmap icons[LISTVIEW_ICON_COUNT];
+} ListViewBitmaps;
+int loadListViewBitmaps(void);
+const ListViewBitmaps* getListViewBitmaps(void);
 
 /* Record-type colours of schedule bars, as RGB (0xRRGGBB). */
 uint32_t getRecTypeColor(int type);

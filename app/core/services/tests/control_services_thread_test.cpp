@@ -8,6 +8,7 @@
 #include "app/control_services.h"
 #include "app/device_backend.h"
 #include "app/core/liveview/tests/live_gui_fixture.h"
+#include "gui/layout.h"
 
 namespace {
 
@@ -168,6 +169,14 @@ TEST_F(ControlServices, ChannelCombosAndDateTimeRowsWorkThroughTheirMessages) {
   std::tm tm{};
   tm.tm_year = 124, tm.tm_mon = 1, tm.tm_mday = 29, tm.tm_hour = 23, tm.tm_min = 59, tm.tm_sec = 59, tm.tm_isdst = -1;
   EXPECT_EQ(getDateTimeRow(page_, 0), static_cast<int64_t>(std::mktime(&tm)));
+}
+
+TEST_F(ControlServices, PicturesOfListsAndEmptyWindowsComeFromTheLayout) {
+  EXPECT_EQ(loadListViewBitmaps(), LISTVIEW_ICON_COUNT);
+  for (const Bitmap& icon : getListViewBitmaps()->icons) EXPECT_EQ(icon.bmWidth, 16u);
+  Bitmap add{};
+  EXPECT_TRUE(GetWinBitmap("preview", "add_ipc_hover_bmp", &add));
+  EXPECT_TRUE(GetWinBitmap("startmenu", "video_small_bmp", &add));
 }
 
 TEST(Calendar, MonthLengthsAndLeapYears) {
