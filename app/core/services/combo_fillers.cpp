@@ -48,6 +48,32 @@ int fillChannels(WindowHandle owner, int comboId, int flag, uint64_t allowed) {
   return first >= 0 ? first : firstIp;
 }
 
+// Checked rows of an alarm list: the local rows first, then the rows of
+// each IP camera that reports alarms (`inputs` picks its first count).
+void checkedAlarms(WindowHandle list, bool inputs, uint64_t* maskOut, uint8_t* bytesOut) {
+  uint64_t mask = 0;
+  if (bytesOut)
+    for (int n = 0; n < IP_CHANNEL_BOUND; ++n) bytesOut[n] = 0;
+  const int local = inputs ? getAlarmInNum() : getAlarmOutNum();
+  auto checked = [list](int row) { return SendMessage(list, kRowChecked, static_cast<WParam>(row), 0) == 1; };
+  for (int row = 0; row < local && row < 64; ++row)
+    if (checked(row)) mask |= 1ull << row;
+  uint64_t ipMask = 0;
+  getIpChannelNum(&ipMask);
+  int row = local;
+  for (int n = 0; n < IP_CHANNEL_BOUND; ++n) {
+    int in = 0, out = 0;
+    if (!((ipMask >> n) & 1u) || getChannelAlarmFlags(n + 1, &in, &out) != 0) continue;
+    const int count = inputs ? in : out;
+    for (int k = 0; k < count; ++k, ++row) {
+      if (!checked(row)) continue;
+      if (local + n < 64) mask |= 1ull << (local + n);
+      if (bytesOut && k < 8) bytesOut[n] |= static_cast<uint8_t>(1u << k);
+    }
+  }
+  if (maskOut) *maskOut = mask;
+}
+
 // A rectangle of a layout record; false when the record is missing.
 bool record(const char* section, const char* key, CtrlResInfo** out) {
   return section && key && GetCtrlResInfo(section, key, out);
@@ -119,6 +145,14 @@ int64_t getDateTimeRow(WindowHandle owner, int isStart) {
   tm.tm_sec = static_cast<int>(SendDlgItemMessage(owner, date + 1, kGetPart, 3, 0));
   tm.tm_isdst = -1;
   return static_cast<int64_t>(std::mktime(&tm));
+}
+
+void getCheckedAlarmIns(WindowHandle list, uint64_t* maskOut, uint8_t* bytesOut) {
+  checkedAlarms(list, true, maskOut, bytesOut);
+}
+
+void getCheckedAlarmOuts(WindowHandle list, uint64_t* maskOut, uint8_t* bytesOut) {
+  checkedAlarms(list, false, maskOut, bytesOut);
 }
 
 uint64_t getListCheckedChanMask(WindowHandle list) {

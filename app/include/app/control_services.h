@@ -59,6 +59,11 @@ int createDateTimeRow(WindowHandle owner, const char* section, const char* label
 void initTimeField(WindowHandle owner, int id);
 /* The row's date and time as a local time value. */
 int64_t getDateTimeRow(WindowHandle owner, int isStart);
+/* Checked rows of an alarm-input (or output) list: bit i for local row i,
+ * bit local count + n for a row of IP camera slot n, whose k-th checked row
+ * also sets bit k of bytesOut[n] (one byte per IP slot, cleared first). */
+void getCheckedAlarmIns(WindowHandle list, uint64_t* maskOut, uint8_t* bytesOut);
+void getCheckedAlarmOuts(WindowHandle list, uint64_t* maskOut, uint8_t* bytesOut);
 /* Bit (row key) for every checked row of a channel list. */
 uint64_t getListCheckedChanMask(WindowHandle list);
 

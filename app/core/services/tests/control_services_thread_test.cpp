@@ -54,6 +54,13 @@ LResult ComboProc(WindowHandle hwnd, int msg, WParam wParam, LParam lParam) {
   }
 }
 
+// A list whose rows 1, 3 and 17 are checked; row r's key is 40 - r.
+LResult ListProc(WindowHandle hwnd, int msg, WParam wParam, LParam lParam) {
+  if (msg == 0xF12A) return wParam == 1 || wParam == 3 || wParam == 17 ? 1 : 0;
+  if (msg == 0xF144) return 40 - static_cast<LResult>(wParam);
+  return DefaultControlProc(hwnd, msg, wParam, lParam);
+}
+
 class ControlServices : public LiveGui {
  protected:
   void SetUp() override {
@@ -169,6 +176,26 @@ TEST_F(ControlServices, ChannelCombosAndDateTimeRowsWorkThroughTheirMessages) {
   std::tm tm{};
   tm.tm_year = 124, tm.tm_mon = 1, tm.tm_mday = 29, tm.tm_hour = 23, tm.tm_min = 59, tm.tm_sec = 59, tm.tm_isdst = -1;
   EXPECT_EQ(getDateTimeRow(page_, 0), static_cast<int64_t>(std::mktime(&tm)));
+}
+
+TEST_F(ControlServices, CheckedRowsOfChannelAndAlarmListsBecomeMasks) {
+  if (!FindControlClass("recordinglist")) {
+    WndClassInfo info{};
+    info.className = "recordinglist";
+    info.windowProc = ListProc;
+    RegisterWindowClass(&info);
+  }
+  const WindowHandle list = CreateWindowEx("recordinglist", "", 0, 0, 60, 0, 0, 100, 100, page_, 0);
+  // Channel rows carry their bit as key: rows 1, 3 and 17 give bits 39, 37, 23.
+  EXPECT_EQ(getListCheckedChanMask(list), (1ull << 39) | (1ull << 37) | (1ull << 23));
+  const auto inputs = device_seam::mutableAbility()->alarmInNum;
+  device_seam::mutableAbility()->alarmInNum = 16;
+  uint64_t mask = 7;
+  uint8_t bytes[IP_CHANNEL_BOUND] = {0xFF};
+  getCheckedAlarmIns(list, &mask, bytes);
+  device_seam::mutableAbility()->alarmInNum = inputs;
+  EXPECT_EQ(mask, 0xAull);  // row 17 belongs to no camera: the cameras report no alarm rows
+  EXPECT_EQ(bytes[0], 0);
 }
 
 TEST_F(ControlServices, PicturesOfListsAndEmptyWindowsComeFromTheLayout) {
