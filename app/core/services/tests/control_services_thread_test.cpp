@@ -61,6 +61,14 @@ LResult ListProc(WindowHandle hwnd, int msg, WParam wParam, LParam lParam) {
   return DefaultControlProc(hwnd, msg, wParam, lParam);
 }
 
+void TestClass(const char* name, WindowProc proc) {
+  if (FindControlClass(name)) return;
+  WndClassInfo info{};
+  info.className = name;
+  info.windowProc = proc;
+  RegisterWindowClass(&info);
+}
+
 class ControlServices : public LiveGui {
  protected:
   void SetUp() override {
@@ -147,12 +155,7 @@ TEST_F(ControlServices, BoxesLeaveOutChannelsTheUserMayNotUse) {
 TEST_F(ControlServices, ChannelCombosAndDateTimeRowsWorkThroughTheirMessages) {
   // The services find their fields by id only: a recording class of the
   // test's own stands in for the toolkit's combo boxes.
-  if (!FindControlClass("recordingcombo")) {
-    WndClassInfo info{};
-    info.className = "recordingcombo";
-    info.windowProc = ComboProc;
-    RegisterWindowClass(&info);
-  }
+  TestClass("recordingcombo", ComboProc);
   const WindowHandle combo = CreateWindowEx("recordingcombo", "", 0, 0, 50, 0, 0, 100, 20, page_, 0);
   const uint64_t ipMask = 1;
   device_seam::overrideAnswer("getIpChannelNum", 0, &ipMask, sizeof ipMask);
@@ -179,12 +182,7 @@ TEST_F(ControlServices, ChannelCombosAndDateTimeRowsWorkThroughTheirMessages) {
 }
 
 TEST_F(ControlServices, CheckedRowsOfChannelAndAlarmListsBecomeMasks) {
-  if (!FindControlClass("recordinglist")) {
-    WndClassInfo info{};
-    info.className = "recordinglist";
-    info.windowProc = ListProc;
-    RegisterWindowClass(&info);
-  }
+  TestClass("recordinglist", ListProc);
   const WindowHandle list = CreateWindowEx("recordinglist", "", 0, 0, 60, 0, 0, 100, 100, page_, 0);
   // Channel rows carry their bit as key: rows 1, 3 and 17 give bits 39, 37, 23.
   EXPECT_EQ(getListCheckedChanMask(list), (1ull << 39) | (1ull << 37) | (1ull << 23));
