@@ -23,10 +23,13 @@ int createShutdownHintWindow(WindowHandle, int) {
   return 0;
 }
 
-int confirmOutputSwitch(WindowHandle) { return 0; }
-WindowHandle getPtzPlayWindow(void) { return GUI_INVALID_HANDLE; }
 int isResolutionChangePending(void) { return 0; }
 void stopPlayback(int) {}
 void refreshLeftMenuCaptions(int) {}
+// No playback runs and no smart search has results.
+int getPlaybackType(void) { return 0; }
+int getSmartSearchCount(int) { return 0; }
+// The side menu is not built yet: the live view shows none.
+WindowHandle createLeftMenuWindow(WindowHandle, int) { return GUI_INVALID_HANDLE; }
 
 }  // extern "C"
