@@ -1,0 +1,66 @@
+// Calendars as the user sees them, compared pixel for pixel with reference
+// pictures (make update-references writes them anew).
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "controls/monthcal/tests/calendar_fixture.h"
+#include "core/nonclient/tests/screen_picture.h"
+#include "gui/app_hooks.h"
+#include "gui/paint.h"
+#include "gui/window_attr.h"
+
+namespace {
+
+uint8_t g_config[GUI_DEVICE_CONFIG_SIZE];
+void* Config() { return g_config; }
+
+class CalendarOnScreen : public caltest::CalendarGui {
+ protected:
+  void TearDown() override {
+    CalendarGui::TearDown();
+    SetAppCallbacks(nullptr);
+  }
+  // Calendars made with the given interface language id in the device
+  // configuration (2 makes the "none" cell one day wide).
+  void Language(int32_t id) {
+    std::memcpy(g_config + GUI_DEVCFG_LANGUAGE_OFFSET, &id, sizeof id);
+    GuiAppCallbacks hooks{};
+    hooks.getCachedDeviceConfig = Config;
+    SetAppCallbacks(&hooks);
+  }
+  WindowHandle Calendar(uint32_t style, int x) {
+    WindowHandle cal = Control("monthcalendar", style, x, 10, 280, 200);
+    EXPECT_NE(cal, GUI_INVALID_HANDLE);
+    return cal;
+  }
+  void Shoot(const char* name) {
+    SetWindowBkColor(host_, guitest::Rgb(0x18, 0x18, 0x20));
+    InvalidateRect(host_, nullptr, TRUE);
+    UpdateWindow(host_, TRUE);
+    desktest::Drain();
+    int x = 0, y = 0;
+    ClientToScreen(host_, &x, &y);
+    guitest::MatchReference(guitest::Grab(Rect{x, y, x + 600, y + 220}), guitest::ReferencePath(__FILE__, name));
+  }
+};
+
+TEST_F(CalendarOnScreen, BothSkinsWithMarksFocusAndTheNoneCell) {
+  Language(0);
+  WindowHandle dark = Calendar(MCS_NONECELL, 10);
+  Language(2);
+  WindowHandle light = Calendar(MCS_LIGHTSKIN | MCS_NONECELL, 310);
+  MonthCalDate date{2026, 2, 11, 0};  // February 2026 ends on a Saturday: the "none" cell wraps
+  SendMessage(dark, MCM_SETCURDATE, 0, reinterpret_cast<LParam>(&date));
+  SendMessage(dark, MCM_SETDATEKIND, 2u << 16 | 3, MCK_ALARM);
+  SendMessage(dark, MCM_SETDATEKIND, 2u << 16 | 4, MCK_PLAN);
+  SendMessage(dark, MCM_SETDATEKIND, 2u << 16 | 5, MCK_RECORD);
+  SendMessage(dark, MCM_SETDAYCOLOR, 20, static_cast<LParam>(guitest::Rgb(0xFF, 0x40, 0x40)));
+  date = MonthCalDate{2026, 4, 27, 0};  // April 2026 ends on a Thursday
+  SendMessage(light, MCM_SETCURDATE, 0, reinterpret_cast<LParam>(&date));
+  SendMessage(light, MCM_SETYEARRANGE, 2026, 2026);
+  SendMessage(light, MCM_SETDATEKIND, 4u << 16 | 9, MCK_RECORD);
+  Shoot("calendars.png");
+}
+
+}  // namespace
