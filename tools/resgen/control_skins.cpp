@@ -49,7 +49,6 @@ const Look kLooks[] = {
     {"onoff3state", 60, 20, 3, kFace, kFaceDark},
     {"downarrow", 16, 16, 1, kFace, kFaceDark},
     {"date", 18, 18, 1, kFace, kFaceDark},
-    {"updownarrow", 16, 32, 2, kFace, kFaceDark},
     {"leftrightarrow", 32, 16, 2, kFace, kFaceDark},
     {"checkmark", 12, 12, 1, kMark, kHiliteDark},
     {"trackbar_hslider", 12, 20, 1, kHilite, kHiliteDark},

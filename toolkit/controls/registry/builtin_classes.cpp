@@ -3,11 +3,13 @@
 // after another (one built on "container", say) stands below it.
 #include "controls/monthcal/monthcal_class.h"
 #include "controls/registry/control_registry.h"
+#include "controls/timespin/timespin_class.h"
 
 namespace controls {
 
 const std::vector<RegisterClassFn>& BuiltinControlClasses() {
   static const std::vector<RegisterClassFn> table = {
+      RegisterTimeSpinnerControl,    // 19 "spintime"
       RegisterMonthCalendarControl,  // 20 "monthcalendar"
   };
   return table;

@@ -4,9 +4,13 @@
 
 #include <cstdlib>
 #include <ctime>
+#include <string>
 
+#include "core/nonclient/tests/screen_picture.h"
 #include "core/nonclient/tests/started_gui.h"
 #include "gui/monthcal.h"
+#include "gui/paint.h"
+#include "gui/window_attr.h"
 
 namespace caltest {
 
@@ -30,6 +34,17 @@ class CalendarGui : public guitest::StartedGui {
 
   WindowHandle Control(const char* cls, uint32_t style, int x, int y, int w, int h, int id = 100) {
     return CreateWindowEx(cls, "", style | WS_VISIBLE, 0, id, x, y, w, h, host_, 0);
+  }
+
+  // The host's top-left w x h on a dark background against the reference.
+  void Shoot(const std::string& reference, int w, int h) {
+    SetWindowBkColor(host_, guitest::Rgb(0x18, 0x18, 0x20));
+    InvalidateRect(host_, nullptr, TRUE);
+    UpdateWindow(host_, TRUE);
+    desktest::Drain();
+    int x = 0, y = 0;
+    ClientToScreen(host_, &x, &y);
+    guitest::MatchReference(guitest::Grab(Rect{x, y, x + w, y + h}), reference);
   }
 
   WindowHandle host_ = 0;

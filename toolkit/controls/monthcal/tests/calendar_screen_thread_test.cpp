@@ -34,15 +34,6 @@ class CalendarOnScreen : public caltest::CalendarGui {
     EXPECT_NE(cal, GUI_INVALID_HANDLE);
     return cal;
   }
-  void Shoot(const char* name) {
-    SetWindowBkColor(host_, guitest::Rgb(0x18, 0x18, 0x20));
-    InvalidateRect(host_, nullptr, TRUE);
-    UpdateWindow(host_, TRUE);
-    desktest::Drain();
-    int x = 0, y = 0;
-    ClientToScreen(host_, &x, &y);
-    guitest::MatchReference(guitest::Grab(Rect{x, y, x + 600, y + 220}), guitest::ReferencePath(__FILE__, name));
-  }
 };
 
 TEST_F(CalendarOnScreen, BothSkinsWithMarksFocusAndTheNoneCell) {
@@ -60,7 +51,7 @@ TEST_F(CalendarOnScreen, BothSkinsWithMarksFocusAndTheNoneCell) {
   SendMessage(light, MCM_SETCURDATE, 0, reinterpret_cast<LParam>(&date));
   SendMessage(light, MCM_SETYEARRANGE, 2026, 2026);
   SendMessage(light, MCM_SETDATEKIND, 4u << 16 | 9, MCK_RECORD);
-  Shoot("calendars.png");
+  Shoot(guitest::ReferencePath(__FILE__, "calendars.png"), 600, 220);
 }
 
 }  // namespace
