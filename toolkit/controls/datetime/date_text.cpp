@@ -57,4 +57,11 @@ bool ParseDate(const char* text, int format, DaysFn days, Date* out) {
   return true;
 }
 
+std::string CheckedDateText(const char* typed, const char* restore, const DateBox& box, DaysFn days) {
+  if (ParseDate(typed, box.format, days, nullptr)) return typed;
+  if (ParseDate(restore, box.format, days, nullptr)) return restore;
+  if (box.noDate) return box.noneText ? box.noneText : "";
+  return FormatDate(box.format, box.calendar, !box.oneYear);
+}
+
 }  // namespace datetime

@@ -23,4 +23,16 @@ std::string FormatDate(int format, const Date& date, bool withYear);
 // has. A format outside 0..2 is read as format 0, the form it is written in.
 bool ParseDate(const char* text, int format, DaysFn days, Date* out);
 
+// What a date box shows once typing ends: the typed text when it is a good
+// date, else the text it had when typing began when that is good, else the
+// calendar's date (without the year for a one-year range), or the "none"
+// text while the box has no date.
+struct DateBox {
+  int format = 0;
+  bool oneYear = false, noDate = false;
+  Date calendar;
+  const char* noneText = "";
+};
+std::string CheckedDateText(const char* typed, const char* restore, const DateBox& box, DaysFn days);
+
 }  // namespace datetime

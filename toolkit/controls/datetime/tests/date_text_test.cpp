@@ -47,4 +47,23 @@ TEST(DateText, ParserTakesOnlyRealDatesOfTheRange) {
   }
 }
 
+// Typed texts to what the box shows when typing ends.
+TEST(DateText, TypedTextsFallBackToTheRestoreTextThenTheCalendar) {
+  datetime::DateBox box;
+  box.calendar = Date{2026, 3, 19};
+  box.noneText = "None";
+  datetime::DateBox oneYear = box, noDate = box, dayFirst = box;
+  oneYear.oneYear = true;
+  noDate.noDate = true;
+  dayFirst.format = 2;
+  const struct { const char* typed; const char* restore; const datetime::DateBox* box; const char* shown; } cases[] = {
+      {"2026-04-01", "2026-01-01", &box, "2026-04-01"},   {"2040-01-01", "2026-01-01", &box, "2026-01-01"},
+      {"2036-02-30", "2026-01-01", &box, "2026-01-01"},   {"abc", "", &box, "2026-03-19"},
+      {"2026-13-01", "2026-00-01", &box, "2026-03-19"},   {"", "", &oneYear, "03-19"},
+      {"", "", &noDate, "None"},                          {"2026-04-01", "", &noDate, "2026-04-01"},
+      {"01-04-2026", "", &dayFirst, "01-04-2026"},        {"2026-04-01", "", &dayFirst, "19-03-2026"}};
+  for (const auto& c : cases)
+    EXPECT_EQ(datetime::CheckedDateText(c.typed, c.restore, *c.box, monthcal::DaysIn), c.shown) << c.typed;
+}
+
 }  // namespace
