@@ -2,33 +2,13 @@
 // pictures (make update-references writes them anew).
 #include <gtest/gtest.h>
 
-#include <cstring>
-
+#include "controls/monthcal/monthcal_internal.h"
 #include "controls/monthcal/tests/calendar_fixture.h"
-#include "core/nonclient/tests/screen_picture.h"
-#include "gui/app_hooks.h"
-#include "gui/paint.h"
-#include "gui/window_attr.h"
 
 namespace {
 
-uint8_t g_config[GUI_DEVICE_CONFIG_SIZE];
-void* Config() { return g_config; }
-
 class CalendarOnScreen : public caltest::CalendarGui {
  protected:
-  void TearDown() override {
-    CalendarGui::TearDown();
-    SetAppCallbacks(nullptr);
-  }
-  // Calendars made with the given interface language id in the device
-  // configuration (2 makes the "none" cell one day wide).
-  void Language(int32_t id) {
-    std::memcpy(g_config + GUI_DEVCFG_LANGUAGE_OFFSET, &id, sizeof id);
-    GuiAppCallbacks hooks{};
-    hooks.getCachedDeviceConfig = Config;
-    SetAppCallbacks(&hooks);
-  }
   WindowHandle Calendar(uint32_t style, int x) {
     WindowHandle cal = Control("monthcalendar", style, x, 10, 280, 200);
     EXPECT_NE(cal, GUI_INVALID_HANDLE);
@@ -37,10 +17,10 @@ class CalendarOnScreen : public caltest::CalendarGui {
 };
 
 TEST_F(CalendarOnScreen, BothSkinsWithMarksFocusAndTheNoneCell) {
-  Language(0);
   WindowHandle dark = Calendar(MCS_NONECELL, 10);
-  Language(2);
   WindowHandle light = Calendar(MCS_LIGHTSKIN | MCS_NONECELL, 310);
+  // The Chinese interface (language id 2) gives the "none" cell one day.
+  monthcal::Record(light)->noneWidth = 1;
   MonthCalDate date{2026, 2, 11, 0};  // February 2026 ends on a Saturday: the "none" cell wraps
   SendMessage(dark, MCM_SETCURDATE, 0, reinterpret_cast<LParam>(&date));
   SendMessage(dark, MCM_SETDATEKIND, 2u << 16 | 3, MCK_ALARM);

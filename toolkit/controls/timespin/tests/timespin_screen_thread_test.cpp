@@ -4,9 +4,6 @@
 
 #include "controls/monthcal/tests/calendar_fixture.h"
 #include "controls/timespin/timespin_internal.h"
-#include "core/nonclient/tests/screen_picture.h"
-#include "gui/paint.h"
-#include "gui/window_attr.h"
 
 namespace {
 

@@ -31,6 +31,7 @@ class TimeSpinner : public caltest::CalendarGui {
  protected:
   void SetUp() override {
     CalendarGui::SetUp();
+    timespin::SetCurrentField(0);  // shared by all spinners, whatever ran before
     WndClassInfo info{};
     info.className = "testcombo";
     info.windowProc = ComboProc;
@@ -65,8 +66,6 @@ TEST_F(TimeSpinner, StepsWrapClampAndNotifyThroughTheComboBox) {
   const timespin::Data& d = *timespin::Record(s);
   Received(host_, MSG_COMMAND);
   EXPECT_EQ(SendMessage(s, TSM_LINESTEP, 0, 0), 0);
-  timespin::SetCurrentField(0);
-  SendMessage(s, TSM_LINESTEP, 0, 0);
   EXPECT_EQ(Shown(s), "23:00") << "no current field, no step";
   EXPECT_EQ(Notices(), 0);
 
