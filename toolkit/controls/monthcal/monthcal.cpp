@@ -4,6 +4,7 @@
 
 #include "controls/monthcal/monthcal_class.h"
 #include "controls/monthcal/monthcal_internal.h"
+#include "controls/registry/control_registry.h"
 #include "gui/app_hooks.h"
 #include "gui/control_class.h"
 #include "gui/gal.h"
@@ -226,12 +227,7 @@ void Notify(WindowHandle hwnd, int code) {
 namespace controls {
 
 BOOL RegisterMonthCalendarControl() {
-  WndClassInfo info{};
-  info.className = "monthcalendar";
-  info.cursor = 0;  // system cursor 0, the arrow
-  info.backgroundColor = WinElementColors[monthcal::kBkcControlNormal];
-  info.windowProc = monthcal::Proc;
-  return AddNewControlClass(&info) == 0;
+  return RegisterBuiltinClass("monthcalendar", 0, WinElementColors[monthcal::kBkcControlNormal], monthcal::Proc);
 }
 
 }  // namespace controls

@@ -2,6 +2,7 @@
 #include <new>
 
 #include "controls/timespin/timespin_class.h"
+#include "controls/registry/control_registry.h"
 #include "controls/timespin/timespin_internal.h"
 #include "gui/control_class.h"
 #include "gui/element.h"
@@ -97,12 +98,7 @@ Data* Record(WindowHandle hwnd) { return reinterpret_cast<Data*>(GetWindowAdditi
 namespace controls {
 
 BOOL RegisterTimeSpinnerControl() {
-  WndClassInfo info{};
-  info.className = "spintime";
-  info.cursor = 0;  // system cursor 0, the arrow
-  info.backgroundColor = GetExtraColorEx(timespin::kListboxBkgndFill);
-  info.windowProc = timespin::Proc;
-  return AddNewControlClass(&info) == 0;
+  return RegisterBuiltinClass("spintime", 0, GetExtraColorEx(timespin::kListboxBkgndFill), timespin::Proc);
 }
 
 }  // namespace controls

@@ -6,6 +6,7 @@
 
 #include "controls/timespin/timespin_internal.h"
 #include "gui/app_hooks.h"
+#include "gui/control_paint.h"
 #include "gui/dc.h"
 #include "gui/display.h"
 #include "gui/element.h"
@@ -91,8 +92,7 @@ void Paint(WindowHandle hwnd, HDC hdc, const Data& d) {
     ArrowRow(hdc, d, f.up, f.flags & kUpMarked ? 0 : 1);
     ArrowRow(hdc, d, f.down, f.flags & kDownMarked ? 2 : 3);
     Rect text = TextArea(f);
-    if (ed) FillBoxWithBitampCombineEx(hdc, text.left, text.top, text.right - text.left, text.bottom - text.top, ed,
-                                       TRUE, TRUE, FALSE);
+    DrawBoxWithBitmapCombine(hdc, &text, ed);
     SetDCAttr(hdc, DC_ATTR_BK_MODE, BM_TRANSPARENT);
     SetDCAttr(hdc, DC_ATTR_BK_COLOR, WinElementColors[disabled ? kBkcCaptionDisabled : kBkcControlSelected]);
     SetDCAttr(hdc, DC_ATTR_TEXT_COLOR, WinElementColors[kFcControlSelected]);
