@@ -8,6 +8,7 @@
 #include "controls/registry/control_registry.h"
 #include "controls/static/static_class.h"
 #include "controls/timespin/timespin_class.h"
+#include "gui/text_entry.h"
 
 namespace controls {
 
@@ -15,6 +16,8 @@ const std::vector<RegisterClassFn>& BuiltinControlClasses() {
   static const std::vector<RegisterClassFn> table = {
       RegisterStaticControl,         // 1 "static"
       RegisterButtonControl,         // 2 "button"
+      RegisterSLEditClass,           // 4 "sledit"
+      RegisterIPEditClass,           // 13 "ipedit"
       RegisterPropSheetControl,      // 15 "propsheet"
       RegisterTimeSpinnerControl,    // 19 "spintime"
       RegisterMonthCalendarControl,  // 20 "monthcalendar"
