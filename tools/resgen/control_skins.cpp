@@ -32,7 +32,6 @@ const Look kLooks[] = {
     {"calendar_focus", 30, 24, 1, kHilite, kHiliteDark},
     {"downarrow", 16, 16, 1, kFace, kFaceDark},
     {"date", 18, 18, 1, kFace, kFaceDark},
-    {"updownarrow", 16, 32, 2, kFace, kFaceDark},
     {"leftrightarrow", 32, 16, 2, kFace, kFaceDark},
     {"checkmark", 12, 12, 1, kMark, kHiliteDark},
     {"trackbar_hslider", 12, 20, 1, kHilite, kHiliteDark},

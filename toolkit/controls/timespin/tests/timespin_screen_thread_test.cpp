@@ -1,0 +1,35 @@
+// Time spinners as the user sees them, compared pixel for pixel with a
+// reference picture (make update-references writes it anew).
+#include <gtest/gtest.h>
+
+#include "controls/monthcal/tests/calendar_fixture.h"
+#include "controls/timespin/timespin_internal.h"
+
+namespace {
+
+class SpinnerOnScreen : public caltest::CalendarGui {};
+
+TEST_F(SpinnerOnScreen, TwoAndFourFieldsWithAMarkedArrowAndASelectedField) {
+  WindowHandle two = Control("spintime", 0, 10, 10, 360, 36, 103);
+  WindowHandle four = Control("spintime", 0, 10, 60, 360, 36, 104);
+  ASSERT_NE(two, GUI_INVALID_HANDLE);
+  ASSERT_NE(four, GUI_INVALID_HANDLE);
+  timespin::SetFieldCount(two, 2);
+  timespin::SetFieldCount(four, 4);
+  const int values[] = {8, 0, 17, 30};
+  for (int f = 1; f <= 4; ++f) {
+    timespin::SetFieldRange(four, f, 0, f % 2 ? 23 : 59);
+    timespin::SetField(four, f, values[f - 1]);
+  }
+  timespin::SetField(two, 1, 23);
+  timespin::SetField(two, 2, 45);
+  const timespin::Data& d = *timespin::Record(two);
+  const Rect up = d.fields[1].up;
+  SendMessage(two, 4, 0, ((up.top + up.bottom) / 2) << 16 | ((up.left + up.right) / 2));
+  const Rect text = d.fields[0].field;
+  SendMessage(two, 4, 0, ((text.top + text.bottom) / 2) << 16 | (text.left + 4));
+  SendMessage(two, 1, 0, ((text.top + text.bottom) / 2) << 16 | (text.left + 4));
+  Shoot(guitest::ReferencePath(__FILE__, "spinners.png"), 380, 106);
+}
+
+}  // namespace

@@ -1,0 +1,104 @@
+// The "spintime" control: its record, its messages and its class.
+#include <new>
+
+#include "controls/timespin/timespin_class.h"
+#include "controls/registry/control_registry.h"
+#include "controls/timespin/timespin_internal.h"
+#include "gui/control_class.h"
+#include "gui/element.h"
+#include "gui/message.h"
+#include "gui/paint.h"
+#include "gui/window.h"
+#include "gui/window_attr.h"
+
+namespace timespin {
+namespace {
+
+constexpr int kListboxBkgndFill = 47;
+constexpr int kLayOut = 38, kMouseEnter = 80;
+
+LResult Default(WindowHandle hwnd, int msg, WParam wParam, LParam lParam) {
+  WindowProc proc = __gui_def_proc[2] ? __gui_def_proc[2] : DefaultControlProc;
+  return proc(hwnd, msg, wParam, lParam);
+}
+
+int LowX(LParam l) { return static_cast<int16_t>(l & 0xFFFF); }
+int HighY(LParam l) { return static_cast<int16_t>((l >> 16) & 0xFFFF); }
+
+LResult Create(WindowHandle hwnd) {
+  Data* d = new (std::nothrow) Data;
+  if (!d) return -1;
+  d->arrows = GetStockBitmap("updownarrow", -1, -1);
+  SetWindowAdditionalData2(hwnd, reinterpret_cast<LParam>(d));
+  IncludeWindowStyle(hwnd, TSS_WRAP);
+  ResetScale();
+  return 0;
+}
+
+void WriteBack(WindowHandle hwnd, const Data& d) {
+  const WindowHandle target = TextTarget(hwnd);
+  if (!target || target == GUI_INVALID_HANDLE) return;
+  const std::string text = Compose(d);
+  SendMessage(target, 308, 0, reinterpret_cast<LParam>(text.c_str()));
+}
+
+void LayOut(WindowHandle hwnd, Data& d) {
+  Rect client{};
+  GetClientRect(hwnd, &client);
+  Layout(hwnd, d, client.right - client.left, client.bottom - client.top);
+}
+
+LResult Proc(WindowHandle hwnd, int msg, WParam wParam, LParam lParam) {
+  if (msg == MSG_CREATE) return Create(hwnd);
+  Data* d = Record(hwnd);
+  if (!d) return Default(hwnd, msg, wParam, lParam);
+  switch (msg) {
+    case MSG_DESTROY:
+      SetWindowAdditionalData2(hwnd, 0);
+      delete d;
+      break;
+    case MSG_SIZECHANGING:
+      if (wParam && lParam) *reinterpret_cast<Rect*>(lParam) = *reinterpret_cast<const Rect*>(wParam);
+      return 0;
+    case kLayOut: {
+      const LResult r = Default(hwnd, msg, wParam, lParam);
+      LayOut(hwnd, *d);
+      return r;
+    }
+    case MSG_ERASEBKGND: return 0;  // the paint covers the whole control
+    case MSG_PAINT: {
+      HDC hdc = BeginPaint(hwnd);
+      d->arrows = GetStockBitmap("updownarrow", -1, -1);
+      Paint(hwnd, hdc, *d);
+      EndPaint(hwnd, hdc);
+      return 0;
+    }
+    case TSM_LINESTEP: return Step(hwnd, *d, false, wParam != 0);
+    case TSM_PAGESTEP: return Step(hwnd, *d, true, wParam != 0);
+    case TSM_WRITEBACK: WriteBack(hwnd, *d); return 0;
+    case 1:
+    case 2:
+    case 4:
+    case 8:
+    case 9:
+      Mouse(hwnd, *d, msg, LowX(lParam), HighY(lParam));
+      if (msg != 2) return 0;
+      break;
+    case kMouseEnter: MouseLeave(hwnd, *d, wParam != 0); return 0;
+  }
+  return Default(hwnd, msg, wParam, lParam);
+}
+
+}  // namespace
+
+Data* Record(WindowHandle hwnd) { return reinterpret_cast<Data*>(GetWindowAdditionalData2(hwnd)); }
+
+}  // namespace timespin
+
+namespace controls {
+
+BOOL RegisterTimeSpinnerControl() {
+  return RegisterBuiltinClass("spintime", 0, GetExtraColorEx(timespin::kListboxBkgndFill), timespin::Proc);
+}
+
+}  // namespace controls
