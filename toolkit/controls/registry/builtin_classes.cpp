@@ -1,12 +1,20 @@
 // The built-in control classes, in registration order. Each control adds
 // its registration function here when it is built; a class that must come
 // after another (one built on "container", say) stands below it.
+#include "controls/edit/edit_class.h"
+#include "controls/progressbar/progressbar_class.h"
 #include "controls/registry/control_registry.h"
+#include "controls/segrate/segrate_class.h"
+#include "controls/trackbar/trackbar_class.h"
 
 namespace controls {
 
 const std::vector<RegisterClassFn>& BuiltinControlClasses() {
   static const std::vector<RegisterClassFn> table = {
+      RegisterEditControl,         // 3 "edit"
+      RegisterProgressBarControl,  // 5 "progressbar"
+      RegisterTrackBarControl,     // 10 "trackbar"
+      RegisterSegRateControl,      // 11 "segrate"
   };
   return table;
 }
