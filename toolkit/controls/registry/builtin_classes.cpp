@@ -5,6 +5,7 @@
 #include "controls/progressbar/progressbar_class.h"
 #include "controls/registry/control_registry.h"
 #include "controls/segrate/segrate_class.h"
+#include "controls/toolbar/toolbar_class.h"
 #include "controls/trackbar/trackbar_class.h"
 
 namespace controls {
@@ -13,6 +14,8 @@ const std::vector<RegisterClassFn>& BuiltinControlClasses() {
   static const std::vector<RegisterClassFn> table = {
       RegisterEditControl,         // 3 "edit"
       RegisterProgressBarControl,  // 5 "progressbar"
+      RegisterToolBarControl,      // 7 "toolbar"
+      RegisterNewToolBarControl,   // 8 "newtoolbar"
       RegisterTrackBarControl,     // 10 "trackbar"
       RegisterSegRateControl,      // 11 "segrate"
   };
