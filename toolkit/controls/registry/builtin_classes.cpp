@@ -2,6 +2,7 @@
 // its registration function here when it is built; a class that must come
 // after another (one built on "container", say) stands below it.
 #include "controls/edit/edit_class.h"
+#include "controls/menubutton/menubutton_class.h"
 #include "controls/progressbar/progressbar_class.h"
 #include "controls/registry/control_registry.h"
 #include "controls/segrate/segrate_class.h"
@@ -16,6 +17,7 @@ const std::vector<RegisterClassFn>& BuiltinControlClasses() {
       RegisterProgressBarControl,  // 5 "progressbar"
       RegisterToolBarControl,      // 7 "toolbar"
       RegisterNewToolBarControl,   // 8 "newtoolbar"
+      RegisterMenuButtonControl,   // 9 "menubutton"
       RegisterTrackBarControl,     // 10 "trackbar"
       RegisterSegRateControl,      // 11 "segrate"
   };
