@@ -42,7 +42,9 @@ Geometry Layout(WindowHandle hwnd) {
   GetClientRect(hwnd, &c);
   const int bottom = c.bottom;
   --c.right, --c.bottom;
-  const int aw = g_arrow ? static_cast<int>(g_arrow->bmWidth) : 0, ah = g_arrow ? static_cast<int>(g_arrow->bmHeight) : 0;
+  // The skin holds the arrow in two half rows (normal, disabled): one half
+  // is the arrow's height.
+  const int aw = g_arrow ? static_cast<int>(g_arrow->bmWidth) : 0, ah = g_arrow ? static_cast<int>(g_arrow->bmHeight) / 2 : 0;
   const int top = (c.top - ah + c.bottom) / 2, below = (c.top + ah + c.bottom) / 2;
   Geometry g{};
   if (GetWindowStyle(hwnd) & MBS_LEFTARROW) {
