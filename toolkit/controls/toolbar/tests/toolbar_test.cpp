@@ -56,8 +56,8 @@ TEST_F(ToolBars, OnlyAReleaseOverThePressedItemReportsIt) {
       {5, 52, {}},      // pressed on the first, released on the second
       {5, 40, {11}},    // items are 48 wide: x 40 is still the first
       {100, 140, {13}}, // the third starts at x 96
-      {150, 5, {}},     // a press off every item reports nothing
       {5, 5, {11}},
+      {150, 5, {}},     // a press off every item forgets the item pressed before
       {5, 100, {}},
       {52, 31 + 48, {12}},
       {10, 10, {11}},
