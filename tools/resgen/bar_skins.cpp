@@ -29,7 +29,9 @@ Image ThreePartGroove(int w, int h, Rgb top, Rgb bottom) {
 }
 
 Image TrackBar() { return ThreePartGroove(30, 8, kGroove, kGrooveLight); }
-Image TimeBarBackground() { return ThreePartGroove(30, 40, kPanel, kPanelDark); }
+// The time bar's background is laid from the bar's top at the skin's own
+// height: tall enough for the bars the pages make.
+Image TimeBarBackground() { return ThreePartGroove(30, 96, kPanel, kPanelDark); }
 
 Image VerticalTrack() {
   Image img(6, 30);
@@ -63,24 +65,22 @@ Image MinuteMark() {
   return img;
 }
 
-Image ZoomBackground(Rgb face) {
-  Image img(20, 20, kKey);
-  img.Gradient(1, 1, 18, 18, face, kFaceDark);
-  img.FrameRect(1, 0, 18, 20, face);
-  img.FrameRect(0, 1, 20, 18, face);
+// Zoom buttons: a face with a frame (hover: a light frame), and glyphs on
+// the same face, so they look alike with or without the key colour.
+Image ZoomBackground(Rgb frame) {
+  Image img(20, 20, kFace);
+  img.FrameRect(0, 0, 20, 20, frame);
   return img;
 }
 
 // 16 x 16 glyphs: a minus, and a plus for zooming in.
 Image ZoomGlyph(bool plus, Rgb color) {
-  Image img(16, 16, kKey);
+  Image img(16, 16, kFace);
   img.FillRect(3, 7, 10, 2, color);
   if (plus) img.FillRect(7, 3, 2, 10, color);
   return img;
 }
 
-// Four rows: the selector repaints 4 pixels below its bar, so a dragged
-// mark leaves nothing behind.
 Image SegRateArrow() {
   Image img(9, 4, kKey);
   for (int i = 0; i < 4; ++i) img.FillRect(4 - i, i, 2 * i + 1, 1, kThumb);
@@ -105,7 +105,7 @@ const SkinFamily kBarSkins{
     {"trackbar_vslider", [] { return Thumb(15, 12, true); }},
     {"timebar_hour", HourMark},
     {"timebar_min", MinuteMark},
-    {"zoom_bk_normal", [] { return ZoomBackground(kFace); }},
+    {"zoom_bk_normal", [] { return ZoomBackground(kFaceDark); }},
     {"zoom_bk_hover", [] { return ZoomBackground(kHover); }},
     {"zoomin_fg_normal", [] { return ZoomGlyph(true, kGlyph); }},
     {"zoomin_fg_dis", [] { return ZoomGlyph(true, kGlyphDim); }},

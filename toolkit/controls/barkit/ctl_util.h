@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <new>
 
+#include "controls/painters/element_index.h"
 #include "gui/common.h"
 #include "gui/element.h"
 #include "gui/gal.h"
@@ -14,16 +15,6 @@
 #include "gui/window_attr.h"
 
 namespace barkit {
-
-// Element colour indexes these controls draw with.
-enum Element : int {
-  kFcControlNormal = 4, kFcControlHilite = 5, kFcControlDisabled = 6, kFcControlSelected = 7,
-  kBkcCaptionDisabled = 21, kBkcControlNormal = 23, kBkcControlHilite = 24, kBkcControlDisabled = 25,
-  kBkcControlSelected = 26, kBkcMenuitemNormal = 27, kBkcOneraseTop = 37, kBkcOneraseBottom = 38,
-  kBkcRectTrackNormal = 44, kBkcRectTrackHilite = 45, kBkcTimeTagNormal = 48, kFgcTimeTagNormal = 49,
-  kWecFrameControlHilite = 66, kWecFrameMenuitemHilite = 69, kWec3dNormal = 79, kWec3dLight = 81,
-  kWec3dDark = 82,
-};
 
 inline LResult Default(WindowHandle hwnd, int msg, WParam wParam, LParam lParam) {
   WindowProc proc = __gui_def_proc[2] ? __gui_def_proc[2] : DefaultControlProc;
@@ -78,9 +69,5 @@ inline bool ApplyEnable(WindowHandle hwnd, WParam enable) {
   if (!enable && !was) return IncludeWindowStyle(hwnd, WS_DISABLED), true;
   return false;
 }
-
-// Registers a built-in class with no class style: cursor by system cursor
-// number, background by element colour index.
-BOOL RegisterBuiltin(const char* name, int cursor, GalPixel background, WindowProc proc);
 
 }  // namespace barkit

@@ -6,7 +6,8 @@
 #include <new>
 
 #include "controls/barkit/ctl_util.h"
-#include "controls/barkit/paint_seams.h"
+#include "controls/registry/control_registry.h"
+#include "gui/control_paint.h"
 #include "controls/edit/edit_class.h"
 #include "controls/edit/edit_text.h"
 #include "gui/caret.h"
@@ -151,7 +152,7 @@ void Paint(WindowHandle hwnd, HDC hdc, const EditData* d) {
   const Rect area = TextArea(hwnd);
   ClipRectIntersect(hdc, &area);
   SetDCAttr(hdc, DC_ATTR_BK_MODE, 1);
-  SetDCAttr(hdc, DC_ATTR_TEXT_COLOR, Color(Disabled(hwnd) ? kFcControlDisabled : kFcControlNormal));
+  SetDCAttr(hdc, DC_ATTR_TEXT_COLOR, Color(Disabled(hwnd) ? ec::kFcControlDisabled : ec::kFcControlNormal));
   const int n = edit::VisibleBytes(d->text);
   if (GetWindowStyle(hwnd) & ES_PASSWORD) {
     char stars[EDIT_BUFFER_SIZE];
@@ -251,7 +252,7 @@ LResult EditProc(WindowHandle hwnd, int msg, WParam wParam, LParam lParam) {
       SetCursorEx(GetSystemCursor(0), FALSE);
       return 0;
     case MSG_ERASEBKGND:
-      return seam::EraseTwoToneCaret(hwnd, static_cast<HDC>(wParam), reinterpret_cast<const Rect*>(lParam));
+      return EraseTwoToneBkgndCaret(hwnd, static_cast<HDC>(wParam), reinterpret_cast<const Rect*>(lParam));
     case MSG_PAINT: return PaintWith(hwnd, [&](HDC hdc) { Paint(hwnd, hdc, d); });
     case MSG_GETDLGCODE: return 0x99;
     case MSG_GETTEXTLENGTH: return d->text.length;
@@ -270,7 +271,7 @@ LResult EditProc(WindowHandle hwnd, int msg, WParam wParam, LParam lParam) {
 }  // namespace
 
 BOOL RegisterEditControl() {
-  return RegisterBuiltin("edit", 1, Color(kBkcControlNormal), EditProc);
+  return RegisterBuiltinClass("edit", GetSystemCursor(1), Color(ec::kBkcControlNormal), EditProc);
 }
 
 }  // namespace controls

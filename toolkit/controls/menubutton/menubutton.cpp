@@ -5,7 +5,8 @@
 #include <new>
 
 #include "controls/barkit/ctl_util.h"
-#include "controls/barkit/paint_seams.h"
+#include "controls/registry/control_registry.h"
+#include "gui/control_paint.h"
 #include "controls/menubutton/menubutton_class.h"
 #include "controls/menubutton/menubutton_list.h"
 #include "controls/menubutton/menubutton_seams.h"
@@ -68,7 +69,7 @@ void Paint(WindowHandle hwnd, HDC hdc, const MenuButtonData& d) {
   Geometry g = Layout(hwnd);
   Rect c{};
   GetClientRect(hwnd, &c);
-  if (!(style & MBS_NOBUTTON)) seam::Draw3DControlFrame(hdc, hwnd, c.left, c.top, c.right - 1, c.bottom - 1, GetWindowBkColor(hwnd));
+  if (!(style & MBS_NOBUTTON)) Draw3DControlFrameEx(hdc, hwnd, c.left, c.top, c.right - 1, c.bottom - 1, FRAME_FILL, GetWindowBkColor(hwnd));
   const Entry* shown = d.items.At(d.selected);
   const char* text = shown ? shown->text : GetWindowCaption(hwnd);
   if (const Bitmap* b = shown ? shown->bitmap : nullptr) {
@@ -85,11 +86,11 @@ void Paint(WindowHandle hwnd, HDC hdc, const MenuButtonData& d) {
   const bool disabled = (style & WS_DISABLED) != 0;
   if (text && disabled) {
     Rect shifted{g.text.left + 1, g.text.top + 1, g.text.right + 1, g.text.bottom + 1};
-    SetDCAttr(hdc, DC_ATTR_TEXT_COLOR, Color(kFcControlNormal));
+    SetDCAttr(hdc, DC_ATTR_TEXT_COLOR, Color(ec::kFcControlNormal));
     DrawTextEx2(hdc, text, -1, &shifted, 0, Format(style), nullptr);
   }
   if (text) {
-    SetDCAttr(hdc, DC_ATTR_TEXT_COLOR, Color(disabled ? kFcControlDisabled : kFcControlNormal));
+    SetDCAttr(hdc, DC_ATTR_TEXT_COLOR, Color(disabled ? ec::kFcControlDisabled : ec::kFcControlNormal));
     DrawTextEx2(hdc, text, -1, &g.text, 0, Format(style), nullptr);
   }
   if (g_arrow) {
@@ -249,7 +250,7 @@ LResult MenuButtonProc(WindowHandle hwnd, int msg, WParam wParam, LParam lParam)
 BOOL RegisterMenuButtonControl() {
   g_arrow = GetStockBitmap("downarrow", -1, -1);
   if (!g_arrow) return FALSE;
-  return RegisterBuiltin("menubutton", 0, Color(kBkcControlSelected), MenuButtonProc);
+  return RegisterBuiltinClass("menubutton", 0, Color(ec::kBkcControlSelected), MenuButtonProc);
 }
 
 }  // namespace controls

@@ -5,6 +5,8 @@
 #include <new>
 
 #include "controls/barkit/ctl_util.h"
+#include "controls/painters/painter_util.h"
+#include "controls/registry/control_registry.h"
 #include "controls/progressbar/progressbar_class.h"
 #include "controls/progressbar/progressbar_geometry.h"
 #include "gui/dc.h"
@@ -19,6 +21,7 @@ namespace controls {
 namespace {
 
 using namespace barkit;
+using painters::Fill;
 using progress::Blocks;
 
 struct ProgressData {
@@ -47,20 +50,14 @@ int FilledExtent(const ProgressData& d, const Bar& bar) {
   return static_cast<int>(bar.Length() * (static_cast<double>(b.filled) / b.count)) + 1;
 }
 
-void Fill(HDC hdc, GalPixel color, int x, int y, int w, int h) {
-  if (w <= 0 || h <= 0) return;
-  SetDCAttr(hdc, DC_ATTR_BRUSH_COLOR, color);
-  FillBox(hdc, x, y, w, h);
-}
-
 void PaintFrame(HDC hdc, const Rect& c) {
   const int w = c.right - c.left, h = c.bottom - c.top;
-  SetDCAttr(hdc, DC_ATTR_PEN_COLOR, Color(kWec3dNormal));
+  SetDCAttr(hdc, DC_ATTR_PEN_COLOR, Color(ec::kWec3dNormal));
   Rectangle(hdc, c.left, c.top, c.right - 1, c.bottom - 1);
-  SetDCAttr(hdc, DC_ATTR_PEN_COLOR, Color(kWecFrameMenuitemHilite));
+  SetDCAttr(hdc, DC_ATTR_PEN_COLOR, Color(ec::kWecFrameMenuitemHilite));
   Rectangle(hdc, c.left + 1, c.top + 1, c.right - 2, c.bottom - 2);
   Rectangle(hdc, c.left + 2, c.top + 2, c.right - 3, c.bottom - 3);
-  Fill(hdc, Color(kBkcControlDisabled), c.left + 3, c.top + 3, w - 6, h - 6);
+  Fill(hdc, Color(ec::kBkcControlDisabled), c.left + 3, c.top + 3, w - 6, h - 6);
 }
 
 void PaintBlocks(HDC hdc, GalPixel hilite, const Bar& bar, const Blocks& b) {
@@ -87,11 +84,11 @@ void PaintPercent(WindowHandle hwnd, HDC hdc, const Bar& bar, double fraction, i
   const Rect over{a.left + 1, a.top, a.left + 1 + filledWidth, a.bottom};
   const Rect rest{over.right, a.top, a.right, a.bottom};
   SelectClipRect(hdc, &over);
-  SetDCAttr(hdc, DC_ATTR_TEXT_COLOR, Color(kFcControlSelected));
-  SetDCAttr(hdc, DC_ATTR_BK_COLOR, WinColor(hwnd, kBkcControlHilite));
+  SetDCAttr(hdc, DC_ATTR_TEXT_COLOR, Color(ec::kFcControlSelected));
+  SetDCAttr(hdc, DC_ATTR_BK_COLOR, WinColor(hwnd, ec::kBkcControlHilite));
   TextOutLen(hdc, x, y, text, -1);
   SelectClipRect(hdc, &rest);
-  SetDCAttr(hdc, DC_ATTR_TEXT_COLOR, Color(kFcControlNormal));
+  SetDCAttr(hdc, DC_ATTR_TEXT_COLOR, Color(ec::kFcControlNormal));
   SetDCAttr(hdc, DC_ATTR_BK_COLOR, GetWindowBkColor(hwnd));
   TextOutLen(hdc, x, y, text, -1);
 }
@@ -103,7 +100,7 @@ void Paint(WindowHandle hwnd, HDC hdc, const ProgressData& d) {
   if (d.minimum == d.maximum) return;
   const Bar bar = BarOf(hwnd);
   const Blocks b = progress::Measure(d.minimum, d.maximum, d.position, bar.Length());
-  const GalPixel hilite = WinColor(hwnd, kBkcControlHilite);
+  const GalPixel hilite = WinColor(hwnd, ec::kBkcControlHilite);
   if (b.count <= 0) return;
   if (b.length >= kMinBlockLength) return PaintBlocks(hdc, hilite, bar, b);
   const double fraction = static_cast<double>(b.filled) / b.count;
@@ -190,7 +187,7 @@ LResult ProgressProc(WindowHandle hwnd, int msg, WParam wParam, LParam lParam) {
 }  // namespace
 
 BOOL RegisterProgressBarControl() {
-  return RegisterBuiltin("progressbar", 0, Color(kBkcControlNormal), ProgressProc);
+  return RegisterBuiltinClass("progressbar", 0, Color(ec::kBkcControlNormal), ProgressProc);
 }
 
 }  // namespace controls

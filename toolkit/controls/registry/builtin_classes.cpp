@@ -1,11 +1,15 @@
 // The built-in control classes, in registration order. Each control adds
-// its registration function here when it is built; a class that must come
-// after another (one built on "container", say) stands below it.
+// its registration function here when it is built, in its place in the
+// order; a class that must come after another (one built on "container",
+// say) stands below it.
+#include "controls/button/button_class.h"
 #include "controls/edit/edit_class.h"
 #include "controls/menubutton/menubutton_class.h"
 #include "controls/progressbar/progressbar_class.h"
+#include "controls/propsheet/propsheet_class.h"
 #include "controls/registry/control_registry.h"
 #include "controls/segrate/segrate_class.h"
+#include "controls/static/static_class.h"
 #include "controls/toolbar/toolbar_class.h"
 #include "controls/trackbar/trackbar_class.h"
 
@@ -13,6 +17,8 @@ namespace controls {
 
 const std::vector<RegisterClassFn>& BuiltinControlClasses() {
   static const std::vector<RegisterClassFn> table = {
+      RegisterStaticControl,       // 1 "static"
+      RegisterButtonControl,       // 2 "button"
       RegisterEditControl,         // 3 "edit"
       RegisterProgressBarControl,  // 5 "progressbar"
       RegisterToolBarControl,      // 7 "toolbar"
@@ -20,6 +26,7 @@ const std::vector<RegisterClassFn>& BuiltinControlClasses() {
       RegisterMenuButtonControl,   // 9 "menubutton"
       RegisterTrackBarControl,     // 10 "trackbar"
       RegisterSegRateControl,      // 11 "segrate"
+      RegisterPropSheetControl,    // 15 "propsheet"
   };
   return table;
 }

@@ -5,7 +5,8 @@
 #include <new>
 
 #include "controls/barkit/ctl_util.h"
-#include "controls/barkit/paint_seams.h"
+#include "controls/registry/control_registry.h"
+#include "gui/control_paint.h"
 #include "controls/segrate/segrate_class.h"
 #include "gui/cursor.h"
 #include "gui/dc.h"
@@ -108,12 +109,12 @@ void Paint(WindowHandle hwnd, HDC hdc, SegRateData* d) {
   const int barH = (2 * h - 24) / 3, barTop = h - barH - 6;
   SelectFont(hdc, g_SysLogFont[7]);
   SetDCAttr(hdc, DC_ATTR_BK_MODE, 1);
-  SetDCAttr(hdc, DC_ATTR_TEXT_COLOR, Color(kFcControlNormal));
+  SetDCAttr(hdc, DC_ATTR_TEXT_COLOR, Color(ec::kFcControlNormal));
   int start = 2;
   for (int i = 0; i < d->count; ++i) {
     const int width = (Right(*d, i) - Left(*d, i)) * (w - 4) / 100;
     if (i > 0) {
-      SetDCAttr(hdc, DC_ATTR_BRUSH_COLOR, Color(kBkcControlHilite));
+      SetDCAttr(hdc, DC_ATTR_BRUSH_COLOR, Color(ec::kBkcControlHilite));
       FillBox(hdc, start - 2, barTop, 2, barH);
       const int aw = static_cast<int>(arrow->bmWidth);
       FillBoxWithBitmap(hdc, start - 1 - aw / 2, h - 6, aw, static_cast<int>(arrow->bmHeight), arrow);
@@ -131,9 +132,9 @@ LResult Erase(WindowHandle hwnd, HDC given, const Rect* clip) {
   if (clip) ClipRectIntersect(hdc, clip);
   Rect c{};
   GetClientRect(hwnd, &c);
-  const GalPixel fill = Color(Disabled(hwnd) ? kBkcControlDisabled : kBkcControlNormal);
+  const GalPixel fill = Color(Disabled(hwnd) ? ec::kBkcControlDisabled : ec::kBkcControlNormal);
   if (GetWindowStyle(hwnd) & kEditFrameStyle) {
-    seam::DrawEditFrame(hdc, GetWindowStyle(hwnd), GetWindowExStyle(hwnd), &c, fill);
+    DrawEditFrame(hdc, GetWindowStyle(hwnd), GetWindowExStyle(hwnd), &c, TRUE, TRUE, fill);
   } else {
     SetDCAttr(hdc, DC_ATTR_BRUSH_COLOR, fill);
     FillBox(hdc, c.left, c.top, c.right - c.left, c.bottom - c.top);
@@ -224,7 +225,7 @@ LResult SegRateProc(WindowHandle hwnd, int msg, WParam wParam, LParam lParam) {
 }  // namespace
 
 BOOL RegisterSegRateControl() {
-  return RegisterBuiltin("segrate", 0, Color(kBkcControlNormal), SegRateProc);
+  return RegisterBuiltinClass("segrate", 0, Color(ec::kBkcControlNormal), SegRateProc);
 }
 
 }  // namespace controls

@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "controls/barkit/ctl_util.h"
+#include "controls/registry/control_registry.h"
 #include "controls/toolbar/newtoolbar_internal.h"
 #include "controls/toolbar/toolbar_class.h"
 #include "gui/message.h"
@@ -208,7 +209,7 @@ LResult NewToolBarProc(WindowHandle hwnd, int msg, WParam wParam, LParam lParam)
 }  // namespace
 
 BOOL RegisterNewToolBarControl() {
-  return RegisterBuiltin("newtoolbar", 0, Color(kBkcControlNormal), NewToolBarProc);
+  return RegisterBuiltinClass("newtoolbar", 0, Color(ec::kBkcControlNormal), NewToolBarProc);
 }
 
 }  // namespace controls

@@ -79,7 +79,7 @@ void PaintItem(WindowHandle hwnd, HDC hdc, const BarData& d, const Item& it, boo
     Rect r = it.labelRect;
     SetDCAttr(hdc, DC_ATTR_BK_MODE, 1);
     SetDCAttr(hdc, DC_ATTR_BK_COLOR, GetWindowBkColor(hwnd));
-    SetDCAttr(hdc, DC_ATTR_TEXT_COLOR, barkit::Color(barkit::kFcControlNormal));
+    SetDCAttr(hdc, DC_ATTR_TEXT_COLOR, barkit::Color(ec::kFcControlNormal));
     DrawTextEx2(hdc, it.label, -1, &r, 0, (d.style & NTBS_TEXTRIGHT) ? kLabelRightFormat : kLabelBelowFormat,
                 nullptr);
   }

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "controls/barkit/ctl_util.h"
+#include "controls/registry/control_registry.h"
 #include "controls/toolbar/toolbar_class.h"
 #include "gui/dc.h"
 #include "gui/image.h"
@@ -170,7 +171,7 @@ LResult ToolBarProc(WindowHandle hwnd, int msg, WParam wParam, LParam lParam) {
 }  // namespace
 
 BOOL RegisterToolBarControl() {
-  return RegisterBuiltin("toolbar", 0, Color(kBkcControlNormal), ToolBarProc);
+  return RegisterBuiltinClass("toolbar", 0, Color(ec::kBkcControlNormal), ToolBarProc);
 }
 
 }  // namespace controls

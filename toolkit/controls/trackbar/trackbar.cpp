@@ -6,7 +6,8 @@
 #include <new>
 
 #include "controls/barkit/ctl_util.h"
-#include "controls/barkit/paint_seams.h"
+#include "controls/registry/control_registry.h"
+#include "gui/control_paint.h"
 #include "controls/trackbar/trackbar_class.h"
 #include "controls/trackbar/trackbar_internal.h"
 #include "gui/dialog.h"
@@ -355,10 +356,10 @@ void Activate(WindowHandle hwnd, bool on) {
 }
 
 LResult Erase(WindowHandle hwnd, HDC hdc, const Rect* clip) {
-  if (Has(hwnd, TBS_INSET)) return seam::EraseEditFrame(hwnd, hdc, clip);
-  if (TimeBar(hwnd)) return seam::EraseTrack(hwnd, hdc, clip);
+  if (Has(hwnd, TBS_INSET)) return EraseEditFrameBkgnd(hwnd, hdc, clip);
+  if (TimeBar(hwnd)) return EraseTrackBkgnd(hwnd, hdc, clip);
   if (Has(hwnd, TBS_SEGMENTED)) return 0;
-  return seam::EraseTwoTone(hwnd, hdc, clip);
+  return EraseTwoToneBkgnd(hwnd, hdc, clip);
 }
 
 LResult TrackProc(WindowHandle hwnd, int msg, WParam wParam, LParam lParam) {
@@ -425,7 +426,7 @@ LResult TrackProc(WindowHandle hwnd, int msg, WParam wParam, LParam lParam) {
 
 BOOL RegisterTrackBarControl() {
   track::LoadSkins();
-  return RegisterBuiltin("trackbar", 0, Color(kBkcControlNormal), TrackProc);
+  return RegisterBuiltinClass("trackbar", 0, Color(ec::kBkcControlNormal), TrackProc);
 }
 
 }  // namespace controls

@@ -4,7 +4,8 @@
 #include <cstdio>
 
 #include "controls/barkit/ctl_util.h"
-#include "controls/barkit/paint_seams.h"
+#include "controls/painters/painter_util.h"
+#include "gui/control_paint.h"
 #include "controls/trackbar/trackbar_internal.h"
 #include "gui/dc.h"
 #include "gui/text.h"
@@ -14,16 +15,11 @@ namespace controls::track {
 namespace {
 
 using namespace barkit;
+using painters::Fill;
 
 constexpr uint32_t kVertical = 0x2, kActive = 0x20, kSegmented = 0x40, kTicks = 0x80, kTimeTop = 0x800,
                    kFocused = 0x1000, kInset = 0x1000000;
 constexpr int kScaleSteps = 120, kTickW = 2, kTickH = 6;
-
-void Fill(HDC hdc, GalPixel c, int x, int y, int w, int h) {
-  if (w <= 0 || h <= 0) return;
-  SetDCAttr(hdc, DC_ATTR_BRUSH_COLOR, c);
-  FillBox(hdc, x, y, w, h);
-}
 
 void Blit(HDC hdc, const Bitmap* b, int x, int y) {
   if (b) FillBoxWithBitmap(hdc, x, y, Width(b), Height(b), b);
@@ -41,19 +37,19 @@ void PaintSlider(WindowHandle hwnd, HDC hdc, const TrackData& d, const Rect& c) 
   } else if (const Bitmap* bar = GetStockBitmap("trackbar", 0, 0)) {
     const int y = (c.bottom - c.top - Height(bar)) / 2;
     const Rect box{track.left, y, track.right, y + Height(bar)};
-    seam::DrawBoxCombine(hdc, &box, bar);
+    DrawBoxWithBitmapCombine(hdc, &box, bar);
     if ((style & kTicks) && d.minimum < d.maximum) {
       const int range = d.maximum - d.minimum, len = track.right - track.left - kTickW;
       for (int i = 0; i <= range; ++i) {
         const int x = track.left + static_cast<int>(std::lround(static_cast<double>(i) * len / range));
-        Fill(hdc, Color(kBkcControlDisabled), x, box.bottom, kTickW, kTickH);
+        Fill(hdc, Color(ec::kBkcControlDisabled), x, box.bottom, kTickW, kTickH);
       }
     }
   }
   const Rect thumb = ThumbRect(hwnd, d, d.position);
   Blit(hdc, (style & kVertical) ? s.vslider : s.hslider, thumb.left, thumb.top);
   if ((style & kInset) && (style & (kFocused | kActive))) {
-    SetDCAttr(hdc, DC_ATTR_PEN_COLOR, Color(kWecFrameControlHilite));
+    SetDCAttr(hdc, DC_ATTR_PEN_COLOR, Color(ec::kWecFrameControlHilite));
     Rectangle(hdc, c.left, c.top, c.right - 1, c.bottom - 1);
   }
 }
@@ -63,8 +59,8 @@ void PaintSegmented(WindowHandle hwnd, HDC hdc, const TrackData& d, const Rect& 
   if (cells <= 0) return;
   const int step = (c.right - c.left - 2) / cells;
   const bool disabled = Disabled(hwnd);
-  const GalPixel on = disabled ? RGB2Pixel(hdc, 109, 162, 100) : Color(kBkcRectTrackHilite);
-  const GalPixel off = disabled ? RGB2Pixel(hdc, 59, 85, 59) : Color(kBkcRectTrackNormal);
+  const GalPixel on = disabled ? RGB2Pixel(hdc, 109, 162, 100) : Color(ec::kBkcRecttrackbarHilite);
+  const GalPixel off = disabled ? RGB2Pixel(hdc, 59, 85, 59) : Color(ec::kBkcRecttrackbarNormal);
   for (int i = 0; i < cells; ++i)
     Fill(hdc, i < d.position - d.minimum ? on : off, c.left + 2 + i * step, c.top, step - 2, c.bottom - c.top);
 }
@@ -87,8 +83,8 @@ void PaintTimeBar(WindowHandle hwnd, HDC hdc, const TrackData& d, const Rect& c)
   const int fontH = GetFontHeight(hdc), step = (d.maximum - d.minimum) / kScaleSteps;
   const int every = 24 / ZoomSpan(d.zoom), zoomLeft = ZoomArea(style, true, s);
   SetDCAttr(hdc, DC_ATTR_BK_MODE, 1);
-  SetDCAttr(hdc, DC_ATTR_BK_COLOR, Color(kBkcMenuitemNormal));
-  SetDCAttr(hdc, DC_ATTR_TEXT_COLOR, Color(kFgcTimeTagNormal));
+  SetDCAttr(hdc, DC_ATTR_BK_COLOR, Color(ec::kBkcMenuitemNormal));
+  SetDCAttr(hdc, DC_ATTR_TEXT_COLOR, Color(ec::kFgcTimetagtrackNormal));
   int label = TipValue(d.startTip);
   for (int i = 0; i <= kScaleSteps; ++i) {
     const bool hour = i % 5 == 0;
@@ -100,9 +96,9 @@ void PaintTimeBar(WindowHandle hwnd, HDC hdc, const TrackData& d, const Rect& c)
     const int labelY = top ? 2 + Height(s.hour) : c.bottom - Height(s.hour) - 2 - fontH;
     PaintLabel(hdc, c, x + Width(s.hour) / 2, i, label++, zoomLeft, labelY);
   }
-  Fill(hdc, WinColor(hwnd, kBkcControlHilite), d.position, c.top + 2, 2, c.bottom - c.top - 4);
+  Fill(hdc, WinColor(hwnd, ec::kBkcControlHilite), d.position, c.top + 2, 2, c.bottom - c.top - 4);
   const Rect text = TimeTextRect(hwnd, d, d.position, d.timeText);
-  SetDCAttr(hdc, DC_ATTR_TEXT_COLOR, WinColor(hwnd, kBkcControlHilite));
+  SetDCAttr(hdc, DC_ATTR_TEXT_COLOR, WinColor(hwnd, ec::kBkcControlHilite));
   TextOutLen(hdc, text.left, text.top, d.timeText, -1);
   if (s.hour) {
     const GalPixel base = GetPixelInBitmap(s.hour, 0, 0);

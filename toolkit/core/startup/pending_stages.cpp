@@ -10,6 +10,7 @@
 #include "gui/element.h"
 #include "gui/gal.h"
 #include "gui/gui_etc.h"
+#include "gui/ime.h"
 #include "gui/input.h"
 #include "gui/keyboard.h"
 #include "gui/layout.h"
@@ -29,7 +30,7 @@ int StageInitGDI() { return InitGDI(GAL_GetVideoSurface()) ? 1 : 0; }
 void StageTerminateGDI() { TerminateGDI(); }
 int StageInitWindowElementColors() { return InitWindowElementColors(); }
 int StageInitExtraColors() { return InitExtraColors(); }
-int StageInitIME() { return 1; }
+int StageInitIME() { return InitIME(); }
 int StageLoadLayoutRes() { return LoadLayoutRes(); }
 void StageUnloadLayoutRes() { TerminateLayout(); }
 // The system bitmaps and icons come with the stock bitmaps; a skin that

@@ -4,8 +4,10 @@
 #include <vector>
 
 #include "controls/registry/control_registry.h"
+#include "core/element/system_res.h"
 #include "core/window/window_record.h"
 #include "gui/control_class.h"
+#include "gui/element.h"
 
 namespace {
 
@@ -136,18 +138,31 @@ TEST_F(ControlRegistryTest, InfoOperationCopiesOnlyTheMaskedFields) {
   EXPECT_EQ(ControlClassInfoOp(CLASS_INFO_READ, nullptr), CONTROL_CLASS_INVALID);
 }
 
-TEST_F(ControlRegistryTest, InitEmptiesTheRegistryAndTerminateFreesIt) {
-  ASSERT_EQ(Add("container"), 0);
-  // Without the started toolkit there is no "downarrow" skin: the menu
-  // button refuses to register and stops the built-ins there.
+TEST_F(ControlRegistryTest, InitEmptiesTheRegistryRegistersTheBuiltInsAndTerminateFreesIt) {
+  ASSERT_EQ(Add("gadget"), 0);
+  // The menu button registers only with its arrow skin.
   EXPECT_FALSE(InitControlClass());
-  EXPECT_EQ(FindControlClass("container"), nullptr);
-  EXPECT_NE(FindControlClass("progressbar"), nullptr);
   EXPECT_EQ(FindControlClass("menubutton"), nullptr);
-  EXPECT_EQ(FindControlClass("trackbar"), nullptr);
-  ASSERT_EQ(Add("container"), 0);
+  EXPECT_EQ(FindControlClass("propsheet"), nullptr) << "registration stops at the first failure";
+  std::vector<uint32_t> pixels(16 * 32);
+  Bitmap arrow{};
+  arrow.bmBitsPerPixel = 32, arrow.bmBytesPerPixel = 4, arrow.bmWidth = 16, arrow.bmHeight = 32, arrow.bmPitch = 64;
+  arrow.bmBits = reinterpret_cast<uint8_t*>(pixels.data());
+  PutStockBitmapForTest("downarrow", false, arrow);
+  ASSERT_TRUE(InitControlClass());
+  PutStockBitmapForTest("downarrow", false, Bitmap{});
+  EXPECT_EQ(FindControlClass("gadget"), nullptr);
+  for (const char* name : {"static", "button", "progressbar", "menubutton", "segrate", "propsheet"}) {
+    ControlClass* cls = FindControlClass(name);
+    ASSERT_NE(cls, nullptr) << name;
+    EXPECT_EQ(cls->usageCount, 0);
+    EXPECT_EQ(cls->style | cls->exStyle | cls->cursor | cls->additionalData, 0u) << name;
+  }
+  EXPECT_EQ(FindControlClass("static")->backgroundColor, WinElementColors[23]);
+  EXPECT_EQ(FindControlClass("propsheet")->backgroundColor, WinElementColors[26]);
+  EXPECT_EQ(Add("Button"), CONTROL_CLASS_INVALID) << "taken by the built-in class";
   TerminateControlClass();
-  EXPECT_EQ(FindControlClass("container"), nullptr);
+  EXPECT_EQ(FindControlClass("static"), nullptr);
 }
 
 int g_calls = 0;

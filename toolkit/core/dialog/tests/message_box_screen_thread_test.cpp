@@ -69,6 +69,8 @@ TEST_F(BoxOnScreen, KeysAndClicksFedToTheHostWindowAnswerTheBox) {
       WindowToScreen(ok, &x, &y);
       HostInjectMouseMove(x, y);
       HostInjectMouseButton(HOST_BUTTON_LEFT, 1);
+      // A hand's click lasts long enough for the button to take the mouse.
+      for (int i = 0; i < 200 && GetCapture() != ok; ++i) std::this_thread::sleep_for(std::chrono::milliseconds(5));
       HostInjectMouseButton(HOST_BUTTON_LEFT, 0);
     } else {
       HostInjectKey(kLinuxTab, 1);
