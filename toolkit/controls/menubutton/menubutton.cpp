@@ -9,8 +9,9 @@
 #include "gui/control_paint.h"
 #include "controls/menubutton/menubutton_class.h"
 #include "controls/menubutton/menubutton_list.h"
-#include "controls/menubutton/menubutton_seams.h"
 #include "gui/dc.h"
+#include "gui/desktop.h"
+#include "gui/menu.h"
 #include "gui/message.h"
 #include "gui/text.h"
 
@@ -22,15 +23,14 @@ using namespace barkit;
 using mb::Entry;
 
 constexpr int kNone = -2;
-constexpr int kLeftDown = 1, kLeftUp = 2, kMenuEnded = 250;
-constexpr uint32_t kBitmapAndText = 0x10000, kText = 0, kBitmapOnly = 4;
+constexpr int kLeftDown = 1, kLeftUp = 2;
 
 const Bitmap* g_arrow = nullptr;
 
 struct MenuButtonData {
   MenuButtonCompare compare = std::strncmp;
   int selected = kNone;
-  uintptr_t menu = 0;
+  MenuHandle menu = 0;
   mb::ItemList items;
 };
 
@@ -100,19 +100,39 @@ void Paint(WindowHandle hwnd, HDC hdc, const MenuButtonData& d) {
   }
 }
 
-void OpenMenu(WindowHandle hwnd, MenuButtonData* d) {
-  std::vector<mbseam::MenuEntry> entries;
-  int index = 0;
-  for (const Entry* e = d->items.First(); e; e = e->next, ++index) {
+// A pop-up titled with the caption, one entry per item up to the first
+// with neither text nor bitmap; 0 when no entry could be made.
+MenuHandle BuildMenu(WindowHandle hwnd, const MenuButtonData& d) {
+  const char* caption = GetWindowCaption(hwnd);
+  MenuItemInfo head{};
+  head.typeData = const_cast<char*>(caption ? caption : "");
+  MenuHandle menu = CreatePopupMenu(&head);
+  if (!menu) return 0;
+  int index = 0, entries = 0;
+  for (const Entry* e = d.items.First(); e; e = e->next, ++index) {
     const bool text = e->text && *e->text;
-    if (!text && !e->bitmap) break;  // an item with neither ends the list
-    const uint32_t type = text && e->bitmap ? kBitmapAndText : text ? kText : kBitmapOnly;
-    entries.push_back({type, MB_MENU_ID_BASE + index, e->text, e->bitmap});
+    if (!text && !e->bitmap) break;
+    MenuItemInfo item{};
+    item.id = MB_MENU_ID_BASE + index;
+    item.type = text && e->bitmap ? MFT_BMPSTRING : text ? MFT_STRING : MFT_BITMAP;
+    item.typeData = text ? static_cast<void*>(e->text) : const_cast<Bitmap*>(e->bitmap);
+    if (e->bitmap) item.uncheckedBmp = item.checkedBmp = e->bitmap;
+    if (InsertMenuItem(menu, -1, TRUE, &item) == 0) ++entries;
   }
+  if (entries) return menu;
+  DestroyMenu(menu);
+  return 0;
+}
+
+void OpenMenu(WindowHandle hwnd, MenuButtonData* d) {
+  const MenuHandle menu = BuildMenu(hwnd, *d);
+  if (!menu) return;
   int x = 0, y = 0;
   ClientToScreen(hwnd, &x, &y);
-  const uintptr_t menu = mbseam::OpenPopupMenu(GetWindowCaption(hwnd), entries, x, y, hwnd);
-  if (!menu) return;
+  if (TrackPopupMenu(menu, 0, x, y, hwnd) != 0) {
+    DestroyMenu(menu);
+    return;
+  }
   d->menu = menu;
   NotifyParentEx(hwnd, MBN_STARTMENU, 0);
 }
@@ -214,8 +234,8 @@ void Input(WindowHandle hwnd, MenuButtonData* d, int msg, WParam wParam, LParam 
     else if (Contains(c, x, y)) NotifyParentEx(hwnd, MBN_CLICKED, 0);
   } else if (msg == MSG_CHAR && wParam == ' ') {
     OpenMenu(hwnd, d);
-  } else if (msg == kMenuEnded && d->menu) {
-    mbseam::DestroyPopupMenu(d->menu);
+  } else if (msg == MSG_ENDTRACKMENU && d->menu) {
+    DestroyMenu(d->menu);
     d->menu = 0;
     NotifyParentEx(hwnd, MBN_ENDMENU, 0);
   }
@@ -230,7 +250,10 @@ LResult MenuButtonProc(WindowHandle hwnd, int msg, WParam wParam, LParam lParam)
   if (done) return r;
   switch (msg) {
     case MSG_DESTROY:
-      if (d->menu) mbseam::DestroyPopupMenu(d->menu);
+      if (d->menu) {
+        SendMessage(__gui_hwnd_desktop, MSG_DT_CLOSEMENU, 0, 1);  // stop tracking before the menu goes
+        DestroyMenu(d->menu);
+      }
       FreeData<MenuButtonData>(hwnd);
       break;
     case MSG_PAINT: return PaintWith(hwnd, [&](HDC hdc) { Paint(hwnd, hdc, *d); });
@@ -239,7 +262,7 @@ LResult MenuButtonProc(WindowHandle hwnd, int msg, WParam wParam, LParam lParam)
       if (index >= 0 && index < d->items.Count()) Choose(hwnd, d, index);
       break;
     }
-    case kLeftDown: case kLeftUp: case MSG_CHAR: case kMenuEnded: Input(hwnd, d, msg, wParam, lParam); break;
+    case kLeftDown: case kLeftUp: case MSG_CHAR: case MSG_ENDTRACKMENU: Input(hwnd, d, msg, wParam, lParam); break;
     default: break;
   }
   return Default(hwnd, msg, wParam, lParam);

@@ -7,6 +7,8 @@
 #include <string>
 
 #include "controls/barkit/tests/bar_fixture.h"
+#include "gui/desktop.h"
+#include "gui/menu.h"
 #include "gui/menubutton.h"
 
 namespace {
@@ -97,12 +99,14 @@ TEST_F(MenuButtons, TheMenuOpensChoosesAndEndsAsTheParentHearsIt) {
   EXPECT_EQ(Codes(), CodeList{}) << "no items: no menu";
   for (const char* t : {"one", "two", "three"}) Add(b, t);
   SendMessage(b, MSG_CHAR, ' ', 0);
+  SendMessage(__gui_hwnd_desktop, MSG_DT_CLOSEMENU, 0, 1);  // tracking ends: the button hears 250
+  EXPECT_EQ(Codes(), (CodeList{MBN_STARTMENU, MBN_ENDMENU}));
   SendMessage(b, MSG_COMMAND, MB_MENU_ID_BASE + 1, 0);
   SendMessage(b, MSG_COMMAND, MB_MENU_ID_BASE + 1, 0);  // the same again: only chosen
   SendMessage(b, MSG_COMMAND, MB_MENU_ID_BASE + 7, 0);  // no such entry
-  SendMessage(b, 250, 0, 0);
-  SendMessage(b, 250, 0, 0);  // no menu open any more
-  EXPECT_EQ(Codes(), (CodeList{MBN_STARTMENU, MBN_CHANGED, MBN_SELECTED, MBN_SELECTED, MBN_ENDMENU}));
+  SendMessage(b, MSG_ENDTRACKMENU, 0, 0);               // no menu open any more
+  EXPECT_EQ(Codes(), (CodeList{MBN_CHANGED, MBN_SELECTED, MBN_SELECTED}));
+  EXPECT_EQ(SendMessage(b, MBM_GETCURITEM, 0, 0), 1);
   // A click on the body, then one on the arrow at the right end.
   for (int x : {20, 150}) {
     int sx = x, sy = 14;
@@ -111,6 +115,7 @@ TEST_F(MenuButtons, TheMenuOpensChoosesAndEndsAsTheParentHearsIt) {
     SendMessage(b, 2, 0, (sx & 0xFFFF) | (static_cast<LParam>(sy) << 16));
   }
   EXPECT_EQ(Codes(), (CodeList{MBN_CLICKED, MBN_STARTMENU}));
+  DestroyWindow(b);  // while its menu is open
 }
 
 }  // namespace
