@@ -1,4 +1,5 @@
 // Dispatching and discarding.
+#include "core/desktop/zorder.h"
 #include "core/message/msg_queue.h"
 #include "core/timer/timer_internal.h"
 #include "core/window/window_record.h"
@@ -61,6 +62,13 @@ int DropSent(MsgQueue* q, WindowHandle target, SyncMsgRecord** dropped) {
   return marked;
 }
 
+// The desktop changes style bits (visibility) while a window's own thread
+// dispatches: the word is read under the lock it is written under.
+uint32_t StyleOf(const WindowRecord* win) {
+  GeometryReadLock hold;
+  return win->style;
+}
+
 }  // namespace
 
 extern "C" {
@@ -69,7 +77,7 @@ LResult DispatchMessage(const Message* msg) {
   if (!msg) return MSG_ERR_INVALID;
   SyncMsgRecord* sync = msg->pAdd;
   WindowRecord* win = Discarded(msg->hwnd) ? nullptr : ValidWindow(msg->hwnd);
-  if (!win || !win->procedure || ((win->style & WS_DISABLED) && IsBlockedWhenDisabled(msg->message))) {
+  if (!win || !win->procedure || ((StyleOf(win) & WS_DISABLED) && IsBlockedWhenDisabled(msg->message))) {
     AnswerSent(sync, MSG_ERR_DROPPED);
     return MSG_ERR_INVALID;
   }
