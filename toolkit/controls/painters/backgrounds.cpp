@@ -77,7 +77,7 @@ int EraseTwoToneBkgndCaret(WindowHandle hwnd, HDC hdc, const Rect* clip) {
 
 int EraseTrackBkgnd(WindowHandle hwnd, HDC hdc, const Rect* clip) {
   return Paint(hwnd, hdc, clip, false, [clip](const Canvas& c) {
-    const Bitmap* skin = GetStockBitmap("trackbar", 0, 0);
+    const Bitmap* skin = GetStockBitmap("timebar_bk", 0, 0);  // the time bar's own background skin
     const Rect area = clip ? *clip : c.client;
     if (!skin || !skin->bmBits) {
       painters::Fill(c.hdc, GetWindowElementColorEx(c.hwnd, ec::kBkcTimetagtrackNormal), area.left, area.top,

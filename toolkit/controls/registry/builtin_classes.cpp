@@ -3,11 +3,17 @@
 // order; a class that must come after another (one built on "container",
 // say) stands below it.
 #include "controls/button/button_class.h"
+#include "controls/edit/edit_class.h"
+#include "controls/menubutton/menubutton_class.h"
 #include "controls/monthcal/monthcal_class.h"
+#include "controls/progressbar/progressbar_class.h"
 #include "controls/propsheet/propsheet_class.h"
 #include "controls/registry/control_registry.h"
+#include "controls/segrate/segrate_class.h"
 #include "controls/static/static_class.h"
 #include "controls/timespin/timespin_class.h"
+#include "controls/toolbar/toolbar_class.h"
+#include "controls/trackbar/trackbar_class.h"
 #include "gui/text_entry.h"
 
 namespace controls {
@@ -16,7 +22,14 @@ const std::vector<RegisterClassFn>& BuiltinControlClasses() {
   static const std::vector<RegisterClassFn> table = {
       RegisterStaticControl,         // 1 "static"
       RegisterButtonControl,         // 2 "button"
+      RegisterEditControl,           // 3 "edit"
       RegisterSLEditClass,           // 4 "sledit"
+      RegisterProgressBarControl,    // 5 "progressbar"
+      RegisterToolBarControl,        // 7 "toolbar"
+      RegisterNewToolBarControl,     // 8 "newtoolbar"
+      RegisterMenuButtonControl,     // 9 "menubutton"
+      RegisterTrackBarControl,       // 10 "trackbar"
+      RegisterSegRateControl,        // 11 "segrate"
       RegisterIPEditClass,           // 13 "ipedit"
       RegisterPropSheetControl,      // 15 "propsheet"
       RegisterTimeSpinnerControl,    // 19 "spintime"

@@ -15,7 +15,7 @@ bool IsBlockedWhenDisabled(int msg) {
 // under the stack lock, and only for the input it may block.
 bool DroppedWhenDisabled(WindowRecord* win, int msg) {
   if (!IsBlockedWhenDisabled(msg)) return false;
-  StackReadLock hold;
+  GeometryReadLock hold;  // window threads change the bit too
   return (win->style & WS_DISABLED) != 0;
 }
 
@@ -68,6 +68,13 @@ int DropSent(MsgQueue* q, WindowHandle target, SyncMsgRecord** dropped) {
     sync = next;
   }
   return marked;
+}
+
+// The desktop changes style bits (visibility) while a window's own thread
+// dispatches: the word is read under the lock it is written under.
+uint32_t StyleOf(const WindowRecord* win) {
+  GeometryReadLock hold;
+  return win->style;
 }
 
 }  // namespace

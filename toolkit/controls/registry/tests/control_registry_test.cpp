@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "controls/registry/control_registry.h"
+#include "core/element/system_res.h"
 #include "core/window/window_record.h"
 #include "gui/control_class.h"
 #include "gui/element.h"
@@ -139,9 +140,19 @@ TEST_F(ControlRegistryTest, InfoOperationCopiesOnlyTheMaskedFields) {
 
 TEST_F(ControlRegistryTest, InitEmptiesTheRegistryRegistersTheBuiltInsAndTerminateFreesIt) {
   ASSERT_EQ(Add("gadget"), 0);
+  // The menu button registers only with its arrow skin.
+  EXPECT_FALSE(InitControlClass());
+  EXPECT_EQ(FindControlClass("menubutton"), nullptr);
+  EXPECT_EQ(FindControlClass("propsheet"), nullptr) << "registration stops at the first failure";
+  std::vector<uint32_t> pixels(16 * 32);
+  Bitmap arrow{};
+  arrow.bmBitsPerPixel = 32, arrow.bmBytesPerPixel = 4, arrow.bmWidth = 16, arrow.bmHeight = 32, arrow.bmPitch = 64;
+  arrow.bmBits = reinterpret_cast<uint8_t*>(pixels.data());
+  PutStockBitmapForTest("downarrow", false, arrow);
   ASSERT_TRUE(InitControlClass());
+  PutStockBitmapForTest("downarrow", false, Bitmap{});
   EXPECT_EQ(FindControlClass("gadget"), nullptr);
-  for (const char* name : {"static", "button", "propsheet"}) {
+  for (const char* name : {"static", "button", "progressbar", "menubutton", "segrate", "propsheet"}) {
     ControlClass* cls = FindControlClass(name);
     ASSERT_NE(cls, nullptr) << name;
     EXPECT_EQ(cls->usageCount, 0);

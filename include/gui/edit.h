@@ -1,0 +1,28 @@
+/* The plain "edit" control: one line in a 512-byte buffer with a fixed
+ * pitch caret, aware of double-byte characters. */
+#ifndef GUI_EDIT_H
+#define GUI_EDIT_H
+
+#define ES_UPPERCASE 0x08u
+#define ES_LOWERCASE 0x10u
+#define ES_PASSWORD 0x20u
+#define ES_READONLY 0x800u
+
+#define EM_GETCARETPOS 0xF0B9
+#define EM_SETCARETPOS 0xF0BA
+#define EM_LIMITTEXT 0xF0C5
+#define EM_SETPASSWORDCHAR 0xF0CC
+#define EM_SETREADONLY 0xF0CF
+#define EM_GETPASSWORDCHAR 0xF0D2
+
+#define EN_CLICKED 1
+#define EN_DBLCLK 2
+#define EN_SETFOCUS 256
+#define EN_KILLFOCUS 512
+#define EN_CHANGE 768
+#define EN_MAXTEXT 1281
+#define EN_ENTER 1792
+
+#define EDIT_BUFFER_SIZE 512
+
+#endif

@@ -1,0 +1,73 @@
+// Small pieces the bar, edit and tool-bar controls share: the default
+// control procedure, the private record in additional data 2, element
+// colours and the mouse position words.
+#pragma once
+
+#include <cstdint>
+#include <new>
+
+#include "controls/painters/element_index.h"
+#include "gui/common.h"
+#include "gui/element.h"
+#include "gui/gal.h"
+#include "gui/paint.h"
+#include "gui/window.h"
+#include "gui/window_attr.h"
+
+namespace barkit {
+
+inline LResult Default(WindowHandle hwnd, int msg, WParam wParam, LParam lParam) {
+  WindowProc proc = __gui_def_proc[2] ? __gui_def_proc[2] : DefaultControlProc;
+  return proc(hwnd, msg, wParam, lParam);
+}
+
+template <typename T>
+T* Data(WindowHandle hwnd) {
+  return reinterpret_cast<T*>(GetWindowAdditionalData2(hwnd));
+}
+
+// A fresh record kept in additional data 2; null when memory is short.
+template <typename T>
+T* NewData(WindowHandle hwnd) {
+  T* d = new (std::nothrow) T;
+  if (d) SetWindowAdditionalData2(hwnd, reinterpret_cast<LParam>(d));
+  return d;
+}
+
+template <typename T>
+void FreeData(WindowHandle hwnd) {
+  delete Data<T>(hwnd);
+  SetWindowAdditionalData2(hwnd, 0);
+}
+
+// Message 177: the body draws on the DC of BeginPaint; answers 0.
+template <typename Body>
+LResult PaintWith(WindowHandle hwnd, Body body) {
+  HDC hdc = BeginPaint(hwnd);
+  body(hdc);
+  EndPaint(hwnd, hdc);
+  return 0;
+}
+
+inline GalPixel Color(int index) { return WinElementColors[index]; }
+inline GalPixel WinColor(WindowHandle hwnd, int index) { return GetWindowElementColorEx(hwnd, index); }
+
+// Mouse messages carry x in the low and y in the high 16 bits, signed.
+inline int LowX(LParam l) { return static_cast<int16_t>(l & 0xFFFF); }
+inline int HighY(LParam l) { return static_cast<int16_t>((l >> 16) & 0xFFFF); }
+
+inline bool Disabled(WindowHandle hwnd) { return (GetWindowStyle(hwnd) & WS_DISABLED) != 0; }
+
+inline bool Contains(const Rect& r, int x, int y) {
+  return x >= r.left && x < r.right && y >= r.top && y < r.bottom;
+}
+
+// Message 309: sets or clears the disabled bit; true when the state changed.
+inline bool ApplyEnable(WindowHandle hwnd, WParam enable) {
+  const bool was = Disabled(hwnd);
+  if (enable && was) return ExcludeWindowStyle(hwnd, WS_DISABLED), true;
+  if (!enable && !was) return IncludeWindowStyle(hwnd, WS_DISABLED), true;
+  return false;
+}
+
+}  // namespace barkit

@@ -1,0 +1,60 @@
+// Inside the track bar: its record, its skins and the geometry and time
+// arithmetic the procedure and the painter share.
+#pragma once
+
+#include <cstdint>
+
+#include "gui/bitmap.h"
+#include "gui/common.h"
+
+namespace controls::track {
+
+struct TrackData {
+  int32_t minimum = 0, maximum = 10, position = 0, lineSize = 1, pageSize = 5;
+  char startTip[32] = "0";
+  char endTip[32] = "24";
+  char timeText[32] = "00:00:00";
+  int32_t zoom = 0;
+  WindowHandle zoomOut = 0, zoomIn = 0;
+};
+
+struct Skins {
+  const Bitmap *hslider, *vbg, *vslider, *timebarBk, *hour, *minute, *zoomBkNormal, *zoomBkHover, *zoomInFg,
+      *zoomInDis, *zoomOutFg, *zoomOutDis;
+};
+
+// The skins of the current display, loaded again at each creation.
+const Skins& LoadSkins();
+const Skins& CurrentSkins();
+
+inline bool IsTimeBar(uint32_t style) { return (style & (0x200u | 0x800u)) != 0; }
+inline int Width(const Bitmap* b) { return b ? static_cast<int>(b->bmWidth) : 0; }
+inline int Height(const Bitmap* b) { return b ? static_cast<int>(b->bmHeight) : 0; }
+
+// Hours the time bar shows per zoom level.
+int ZoomSpan(int level);
+int TipValue(const char* tip);
+
+// The time bar's pixel range for a client width: a whole multiple of 120
+// columns between the zoom areas.
+struct PixelRange {
+  int minimum, maximum;
+};
+PixelRange TimeBarRange(int clientLeft, int clientRight, uint32_t style, const Skins& skins);
+// Width of the zoom-button area at the left and at the right.
+int ZoomArea(uint32_t style, bool left, const Skins& skins);
+
+// Time text of a marker column, and the column of a time text.
+void TimeOfPosition(const TrackData& d, int position, char out[32]);
+int PositionOfTime(const TrackData& d, const char* time);
+int SecondsOfText(const char* time);
+
+// Rectangles in client coordinates.
+Rect ThumbRect(WindowHandle hwnd, const TrackData& d, int position);
+Rect TrackRect(WindowHandle hwnd, const TrackData& d);
+Rect TimeTextRect(WindowHandle hwnd, const TrackData& d, int position, const char* text);
+int PositionOfPoint(WindowHandle hwnd, const TrackData& d, int x, int y);
+
+void Paint(WindowHandle hwnd, HDC hdc, const TrackData& d);
+
+}  // namespace controls::track

@@ -1,0 +1,121 @@
+// Painting of the three track bar faces: slider, segmented level bar and
+// the time bar's scale, labels, marker, time text and base line.
+#include <cmath>
+#include <cstdio>
+
+#include "controls/barkit/ctl_util.h"
+#include "controls/painters/painter_util.h"
+#include "gui/control_paint.h"
+#include "controls/trackbar/trackbar_internal.h"
+#include "gui/dc.h"
+#include "gui/text.h"
+
+namespace controls::track {
+
+namespace {
+
+using namespace barkit;
+using painters::Fill;
+
+constexpr uint32_t kVertical = 0x2, kActive = 0x20, kSegmented = 0x40, kTicks = 0x80, kTimeTop = 0x800,
+                   kFocused = 0x1000, kInset = 0x1000000;
+constexpr int kScaleSteps = 120, kTickW = 2, kTickH = 6;
+
+void Blit(HDC hdc, const Bitmap* b, int x, int y) {
+  if (b) FillBoxWithBitmap(hdc, x, y, Width(b), Height(b), b);
+}
+
+void PaintSlider(WindowHandle hwnd, HDC hdc, const TrackData& d, const Rect& c) {
+  const uint32_t style = GetWindowStyle(hwnd);
+  const Skins& s = CurrentSkins();
+  const Rect track = TrackRect(hwnd, d);
+  if (style & kVertical) {
+    if (s.vbg) {
+      const int x = (c.right - c.left - Width(s.vbg)) / 2;
+      FillBoxWithBitampCombineEx(hdc, x, track.top, 0, track.bottom - track.top, s.vbg, TRUE, TRUE, TRUE);
+    }
+  } else if (const Bitmap* bar = GetStockBitmap("trackbar", 0, 0)) {
+    const int y = (c.bottom - c.top - Height(bar)) / 2;
+    const Rect box{track.left, y, track.right, y + Height(bar)};
+    DrawBoxWithBitmapCombine(hdc, &box, bar);
+    if ((style & kTicks) && d.minimum < d.maximum) {
+      const int range = d.maximum - d.minimum, len = track.right - track.left - kTickW;
+      for (int i = 0; i <= range; ++i) {
+        const int x = track.left + static_cast<int>(std::lround(static_cast<double>(i) * len / range));
+        Fill(hdc, Color(ec::kBkcControlDisabled), x, box.bottom, kTickW, kTickH);
+      }
+    }
+  }
+  const Rect thumb = ThumbRect(hwnd, d, d.position);
+  Blit(hdc, (style & kVertical) ? s.vslider : s.hslider, thumb.left, thumb.top);
+  if ((style & kInset) && (style & (kFocused | kActive))) {
+    SetDCAttr(hdc, DC_ATTR_PEN_COLOR, Color(ec::kWecFrameControlHilite));
+    Rectangle(hdc, c.left, c.top, c.right - 1, c.bottom - 1);
+  }
+}
+
+void PaintSegmented(WindowHandle hwnd, HDC hdc, const TrackData& d, const Rect& c) {
+  const int cells = d.maximum - d.minimum;
+  if (cells <= 0) return;
+  const int step = (c.right - c.left - 2) / cells;
+  const bool disabled = Disabled(hwnd);
+  const GalPixel on = disabled ? RGB2Pixel(hdc, 109, 162, 100) : Color(ec::kBkcRecttrackbarHilite);
+  const GalPixel off = disabled ? RGB2Pixel(hdc, 59, 85, 59) : Color(ec::kBkcRecttrackbarNormal);
+  for (int i = 0; i < cells; ++i)
+    Fill(hdc, i < d.position - d.minimum ? on : off, c.left + 2 + i * step, c.top, step - 2, c.bottom - c.top);
+}
+
+void PaintLabel(HDC hdc, const Rect& c, int markX, int i, int label, int zoomLeft, int y) {
+  char text[16];
+  std::snprintf(text, sizeof text, "%d", label);
+  Size size{};
+  GetTextExtentEx(hdc, text, -1, &size, 0);
+  int x = markX - size.cx / 2;
+  if (i == 0 && x < c.left + zoomLeft) x = markX + 2;
+  if (i == kScaleSteps && x + size.cx > c.right) x = markX - size.cx;
+  TextOutLen(hdc, x, y, text, -1);
+}
+
+void PaintTimeBar(WindowHandle hwnd, HDC hdc, const TrackData& d, const Rect& c) {
+  const uint32_t style = GetWindowStyle(hwnd);
+  const Skins& s = CurrentSkins();
+  const bool top = (style & kTimeTop) != 0;
+  const int fontH = GetFontHeight(hdc), step = (d.maximum - d.minimum) / kScaleSteps;
+  const int every = 24 / ZoomSpan(d.zoom), zoomLeft = ZoomArea(style, true, s);
+  SetDCAttr(hdc, DC_ATTR_BK_MODE, 1);
+  SetDCAttr(hdc, DC_ATTR_BK_COLOR, Color(ec::kBkcMenuitemNormal));
+  SetDCAttr(hdc, DC_ATTR_TEXT_COLOR, Color(ec::kFgcTimetagtrackNormal));
+  int label = TipValue(d.startTip);
+  for (int i = 0; i <= kScaleSteps; ++i) {
+    const bool hour = i % 5 == 0;
+    const Bitmap* mark = hour ? s.hour : s.minute;
+    const int x = d.minimum + i * step;
+    const int y = top ? 2 : c.bottom - Height(mark) - 2;
+    Blit(hdc, mark, x, y);
+    if (!hour || (i / 5) % every != 0) continue;
+    const int labelY = top ? 2 + Height(s.hour) : c.bottom - Height(s.hour) - 2 - fontH;
+    PaintLabel(hdc, c, x + Width(s.hour) / 2, i, label++, zoomLeft, labelY);
+  }
+  Fill(hdc, WinColor(hwnd, ec::kBkcControlHilite), d.position, c.top + 2, 2, c.bottom - c.top - 4);
+  const Rect text = TimeTextRect(hwnd, d, d.position, d.timeText);
+  SetDCAttr(hdc, DC_ATTR_TEXT_COLOR, WinColor(hwnd, ec::kBkcControlHilite));
+  TextOutLen(hdc, text.left, text.top, d.timeText, -1);
+  if (s.hour) {
+    const GalPixel base = GetPixelInBitmap(s.hour, 0, 0);
+    Fill(hdc, base, d.minimum, top ? 2 : c.bottom - 2, d.maximum - d.minimum + Width(s.hour), 2);
+  }
+}
+
+}  // namespace
+
+void Paint(WindowHandle hwnd, HDC hdc, const TrackData& d) {
+  Rect c{};
+  GetClientRect(hwnd, &c);
+  SelectFont(hdc, GetWindowFont(hwnd));
+  const uint32_t style = GetWindowStyle(hwnd);
+  if (IsTimeBar(style)) return PaintTimeBar(hwnd, hdc, d, c);
+  if (style & kSegmented) return PaintSegmented(hwnd, hdc, d, c);
+  PaintSlider(hwnd, hdc, d, c);
+}
+
+}  // namespace controls::track
