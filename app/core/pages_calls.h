@@ -16,8 +16,6 @@ int createShutdownHintWindow(WindowHandle owner, int mode);
 int confirmOutputSwitch(WindowHandle hwnd);
 /* The open PTZ panel, or GUI_INVALID_HANDLE. */
 WindowHandle getPtzPlayWindow(void);
-/* 1 while a resolution change of output 2 or 3 waits for confirmation. */
-int isResolutionChangePending(void);
 void stopPlayback(int output);
 /* Reloads the captions of an output's live-view side menu. */
 void refreshLeftMenuCaptions(int output);

@@ -25,7 +25,6 @@ int createShutdownHintWindow(WindowHandle, int) {
 
 int confirmOutputSwitch(WindowHandle) { return 0; }
 WindowHandle getPtzPlayWindow(void) { return GUI_INVALID_HANDLE; }
-int isResolutionChangePending(void) { return 0; }
 void stopPlayback(int) {}
 void refreshLeftMenuCaptions(int) {}
 
