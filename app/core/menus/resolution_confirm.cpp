@@ -109,7 +109,13 @@ void fill(HDC hdc, uint8_t r, uint8_t g, uint8_t b, int x, int y, int w, int h) 
 void eraseBackground(WindowHandle hwnd, const Dialog* dialog, HDC given, const Rect* clip) {
   HDC hdc = given ? given : GetClientDC(hwnd);
   if (hdc == HDC_INVALID) return;
-  if (clip) ClipRectIntersect(hdc, clip);
+  if (clip) {
+    // The toolkit hands a main window its damaged area in screen coordinates.
+    Rect area = *clip;
+    ScreenToClient(hwnd, &area.left, &area.top);
+    ScreenToClient(hwnd, &area.right, &area.bottom);
+    ClipRectIntersect(hdc, &area);
+  }
   Rect client{};
   GetClientRect(hwnd, &client);
   const int w = client.right - client.left, h = client.bottom - client.top;

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <string>
 #include <vector>
 
 #include "app/app_registry.h"
@@ -88,6 +89,11 @@ INSTANTIATE_TEST_SUITE_P(Devices, ResolutionRules,
                          ::testing::Values(Row{false, false, 3, true, false}, Row{false, true, 3, true, false},
                                            Row{false, true, 2, false, false}, Row{true, false, 3, true, false},
                                            Row{true, false, 2, false, true}, Row{true, true, 2, true, true},
-                                           Row{true, true, 3, true, true}));
+                                           Row{true, true, 3, true, true}),
+                         [](const ::testing::TestParamInfo<Row>& info) {
+                           const Row& r = info.param;
+                           return std::string(r.outputOption ? "Options" : "NoOptions") +
+                                  (r.hdmiAndVga ? "HdmiAndVga" : "") + "Main" + std::to_string(r.mainOutput);
+                         });
 
 }  // namespace
