@@ -22,7 +22,8 @@ struct Placeholder {
   int output;
 };
 
-// A small modal page titled from ("systempages", key); 102 or Escape closes it.
+// A small modal page titled from ("systempages", key); 102 or Escape closes
+// it. The menu that opened it keeps the output's state.
 LResult placeholderProc(WindowHandle hwnd, int message, WParam wParam, LParam lParam) {
   auto* page = reinterpret_cast<Placeholder*>(GetWindowAdditionalData(hwnd));
   switch (message) {
@@ -30,7 +31,6 @@ LResult placeholderProc(WindowHandle hwnd, int message, WParam wParam, LParam lP
       page = reinterpret_cast<Placeholder*>(lParam);
       SetWindowAdditionalData(hwnd, lParam);
       page->registerWnd(hwnd);
-      setOutputState(page->output, 1);
       return 1;
     case kMsgKeyDown:
       if (wParam == kScanEscape) SendMessage(hwnd, kMsgClose, 0, 0);

@@ -1,9 +1,8 @@
 // The modal dialog that asks to keep a changed output resolution and counts
 // down to restoring the previous one.
-#include <cstdio>
-
 #include "app/app_registry.h"
 #include "app/core/menus/resolution_rules.h"
+#include "app/format_text.h"
 #include "app/menus.h"
 #include "gui/bitmap.h"
 #include "gui/dc.h"
@@ -74,7 +73,8 @@ void showSecondsLeft(WindowHandle hwnd, int seconds) {
   if (text == GUI_INVALID_HANDLE || !GetCtrlResInfo(kWindow, "resolution_restore", &rec) || !rec || !rec->caption)
     return;
   char line[256];
-  std::snprintf(line, sizeof line, rec->caption, seconds);
+  // The caption comes from a language file: only a "%d" is filled in.
+  formatChecked(line, sizeof line, rec->caption, "d", seconds);
   SetWindowText(text, line);
   ShowWindow(text, SW_SHOW);
 }
@@ -143,8 +143,9 @@ LResult resolutionProc(WindowHandle hwnd, int message, WParam wParam, LParam lPa
         finish(hwnd, dialog, false);
       return 0;
     case MSG_COMMAND: {
-      const int id = static_cast<int>(wParam & 0xFFFF);
-      if (dialog && (id == kOkId || id == kCancelId)) finish(hwnd, dialog, id == kOkId);
+      // Only clicks (code 0) answer; the buttons also report focus and hover.
+      const int id = static_cast<int>(wParam & 0xFFFF), code = static_cast<int>((wParam >> 16) & 0xFFFF);
+      if (dialog && code == 0 && (id == kOkId || id == kCancelId)) finish(hwnd, dialog, id == kOkId);
       return 0;
     }
     case MSG_CLOSE: close(hwnd); return 0;
