@@ -12,8 +12,6 @@ GUI_EXTERN_C_BEGIN
 int createLoginWindow(WindowHandle owner);
 /* Modal hint while the device shuts down (mode 0). */
 int createShutdownHintWindow(WindowHandle owner, int mode);
-/* 1 while a resolution change of output 2 or 3 waits for confirmation. */
-int isResolutionChangePending(void);
 void stopPlayback(int output);
 /* Reloads the captions of an output's live-view side menu. */
 void refreshLeftMenuCaptions(int output);

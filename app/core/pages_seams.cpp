@@ -23,7 +23,6 @@ int createShutdownHintWindow(WindowHandle, int) {
   return 0;
 }
 
-int isResolutionChangePending(void) { return 0; }
 void stopPlayback(int) {}
 void refreshLeftMenuCaptions(int) {}
 // No playback runs and no smart search has results.

@@ -6,6 +6,7 @@
 #include "app/core/pages_calls.h"
 #include "app/control_services.h"
 #include "app/camera.h"
+#include "app/system_pages.h"
 #include "app/device_backend.h"
 #include "app/formatting.h"
 #include "app/login_rights.h"

@@ -11,11 +11,12 @@ bool IsBlockedWhenDisabled(int msg) {
   return (msg >= MSG_FIRSTMOUSE && msg <= 16) || msg == MSG_KEYDOWN || msg == MSG_CHAR;
 }
 
-// The style word changes on the desktop thread (showing, hiding): read it
-// under the stack lock, and only for the input it may block.
+// The style word changes on the desktop thread (showing, hiding) and on the
+// window's own: read it under the lock it is written under, and only for
+// the input it may block.
 bool DroppedWhenDisabled(WindowRecord* win, int msg) {
   if (!IsBlockedWhenDisabled(msg)) return false;
-  GeometryReadLock hold;  // window threads change the bit too
+  GeometryReadLock hold;
   return (win->style & WS_DISABLED) != 0;
 }
 
@@ -68,13 +69,6 @@ int DropSent(MsgQueue* q, WindowHandle target, SyncMsgRecord** dropped) {
     sync = next;
   }
   return marked;
-}
-
-// The desktop changes style bits (visibility) while a window's own thread
-// dispatches: the word is read under the lock it is written under.
-uint32_t StyleOf(const WindowRecord* win) {
-  GeometryReadLock hold;
-  return win->style;
 }
 
 }  // namespace

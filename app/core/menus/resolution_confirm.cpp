@@ -1,0 +1,184 @@
+// The modal dialog that asks to keep a changed output resolution and counts
+// down to restoring the previous one.
+#include "app/app_registry.h"
+#include "app/core/menus/resolution_rules.h"
+#include "app/format_text.h"
+#include "app/menus.h"
+#include "gui/bitmap.h"
+#include "gui/dc.h"
+#include "gui/desktop.h"
+#include "gui/dialog.h"
+#include "gui/layout.h"
+#include "gui/message.h"
+#include "gui/timer.h"
+#include "gui/window.h"
+#include "gui/window_attr.h"
+
+namespace {
+
+constexpr char kWindow[] = "resolution";
+constexpr int kTimerId = 8195, kTimerPeriod = 10;
+constexpr int kOkId = 4097, kCancelId = 2, kCountdownId = 20272;
+constexpr int kMsgRestored = 41, kMsgActivate = 6, kMsgSwallowed = 12;
+
+struct Dialog {
+  resolution_confirm::Countdown countdown;
+  Bitmap title{};
+  bool hasTitle = false;
+};
+
+struct ControlRow {
+  int id;
+  const char* cls;
+  uint32_t style;
+  uint32_t exStyle;
+  const char* item;
+};
+constexpr ControlRow kControls[] = {
+    {kOkId, "button", 0x48008000u, 0, "ok"},
+    {kCancelId, "button", 0x48008000u, 0, "cancel"},
+    {0, "static", 0x48000000u, 32, "resolution_hint"},
+    {kCountdownId, "static", 0x48000000u, 0, "resolution_restore"},
+};
+
+// A control whose layout item is missing is left out.
+void createControls(WindowHandle hwnd) {
+  for (const ControlRow& row : kControls) {
+    CtrlResInfo* rec = nullptr;
+    if (!GetCtrlResInfo(kWindow, row.item, &rec) || !rec) continue;
+    CreateWindowEx(row.cls, rec->caption ? rec->caption : "", row.style, row.exStyle, row.id, rec->x, rec->y, rec->w,
+                   rec->h, hwnd, 0);
+  }
+  const WindowHandle countdown = GetDlgItem(hwnd, kCountdownId);
+  if (countdown != GUI_INVALID_HANDLE) ShowWindow(countdown, SW_HIDE);
+  const WindowHandle cancel = GetDlgItem(hwnd, kCancelId);
+  if (cancel != GUI_INVALID_HANDLE) SetFocusChild(cancel);
+}
+
+void open(WindowHandle hwnd, Dialog* dialog) {
+  const int main = getMainOutput();
+  setDispSwitchEnabled(0);
+  setOutputState(main, 1);
+  setLiveViewActive(main, 0);
+  setResolutionWnd(hwnd);
+  dialog->countdown.reset();
+  dialog->hasTitle = GetWinBitmap("mainmenu", "mainmenu_topmiddle_bmp", &dialog->title) != 0;
+  SetTimer(hwnd, kTimerId, kTimerPeriod);
+  createControls(hwnd);
+}
+
+void showSecondsLeft(WindowHandle hwnd, int seconds) {
+  CtrlResInfo* rec = nullptr;
+  const WindowHandle text = GetDlgItem(hwnd, kCountdownId);
+  if (text == GUI_INVALID_HANDLE || !GetCtrlResInfo(kWindow, "resolution_restore", &rec) || !rec || !rec->caption)
+    return;
+  char line[256];
+  // The caption comes from a language file: only a "%d" is filled in.
+  formatChecked(line, sizeof line, rec->caption, "d", seconds);
+  SetWindowText(text, line);
+  ShowWindow(text, SW_SHOW);
+}
+
+void finish(WindowHandle hwnd, Dialog* dialog, bool keep) {
+  KillTimer(hwnd, kTimerId);
+  dialog->countdown.reset();
+  if (keep) {
+    resolution_confirm::keepNewResolutions();
+  } else {
+    resolution_confirm::restorePrevResolutions();
+    SendMessage(__gui_hwnd_desktop, kMsgRestored, 0, 0);
+  }
+  SendMessage(hwnd, MSG_CLOSE, 0, 0);
+}
+
+void close(WindowHandle hwnd) {
+  const int main = getMainOutput();
+  KillTimer(hwnd, kTimerId);
+  setResolutionWnd(GUI_INVALID_HANDLE);
+  setOutputState(main, 0);
+  setDispSwitchEnabled(1);
+  setLiveViewActive(main, 1);
+  EndDialog(hwnd, 0);
+}
+
+void fill(HDC hdc, uint8_t r, uint8_t g, uint8_t b, int x, int y, int w, int h) {
+  SetDCAttr(hdc, DC_ATTR_BRUSH_COLOR, RGB2Pixel(hdc, r, g, b));
+  FillBox(hdc, x, y, w, h);
+}
+
+void eraseBackground(WindowHandle hwnd, const Dialog* dialog, HDC given, const Rect* clip) {
+  HDC hdc = given ? given : GetClientDC(hwnd);
+  if (hdc == HDC_INVALID) return;
+  if (clip) {
+    // The toolkit hands a main window its damaged area in screen coordinates.
+    Rect area = *clip;
+    ScreenToClient(hwnd, &area.left, &area.top);
+    ScreenToClient(hwnd, &area.right, &area.bottom);
+    ClipRectIntersect(hdc, &area);
+  }
+  Rect client{};
+  GetClientRect(hwnd, &client);
+  const int w = client.right - client.left, h = client.bottom - client.top;
+  fill(hdc, 50, 50, 50, 0, 0, w, h);
+  if (dialog && dialog->hasTitle) FillBoxWithBitampCombineEx(hdc, 0, 0, w, 0, &dialog->title, TRUE, TRUE, FALSE);
+  CtrlResInfo* tip = nullptr;
+  if (GetCtrlResInfo("mainmenu", "tipinfo", &tip) && tip) {
+    fill(hdc, 28, 26, 27, 0, h - tip->h, w, tip->h);
+  }
+  if (!given) ReleaseDC(hdc);
+}
+
+LResult resolutionProc(WindowHandle hwnd, int message, WParam wParam, LParam lParam) {
+  auto* dialog = reinterpret_cast<Dialog*>(GetWindowAdditionalData(hwnd));
+  switch (message) {
+    case MSG_INITDIALOG:
+      SetWindowAdditionalData(hwnd, lParam);
+      open(hwnd, reinterpret_cast<Dialog*>(lParam));
+      return 0;
+    case MSG_TIMER:
+      if (static_cast<int>(wParam) != kTimerId || !dialog) return 0;
+      if (const int seconds = dialog->countdown.tick())
+        showSecondsLeft(hwnd, seconds);
+      else
+        finish(hwnd, dialog, false);
+      return 0;
+    case MSG_COMMAND: {
+      // Only clicks (code 0) answer; the buttons also report focus and hover.
+      const int id = static_cast<int>(wParam & 0xFFFF), code = static_cast<int>((wParam >> 16) & 0xFFFF);
+      if (dialog && code == 0 && (id == kOkId || id == kCancelId)) finish(hwnd, dialog, id == kOkId);
+      return 0;
+    }
+    case MSG_CLOSE: close(hwnd); return 0;
+    case MSG_ERASEBKGND:
+      eraseBackground(hwnd, dialog, static_cast<HDC>(wParam), reinterpret_cast<const Rect*>(lParam));
+      return 0;
+    case kMsgActivate:
+    case kMsgSwallowed: return 0;
+    case MSG_DESTROY: DestroyAllControls(hwnd); return 0;
+    default: return DefaultDialogProc(hwnd, message, wParam, lParam);
+  }
+}
+
+}  // namespace
+
+extern "C" {
+
+int showResolutionConfirm(WindowHandle owner) {
+  const int main = getMainOutput();
+  CtrlResInfo* rect = nullptr;
+  DlgTemplate tmpl{};
+  tmpl.dwStyle = 0x28400000u;
+  tmpl.dwExStyle = 0x20000000u;
+  tmpl.caption = "";
+  if (GetCtrlResInfo(kWindow, "resolutionmenu_rect", &rect) && rect) {
+    tmpl.w = rect->w;
+    tmpl.h = rect->h;
+    tmpl.x = (getScreenWidth(main) - rect->w) / 2;
+    tmpl.y = (getScreenHeight(main) - rect->h) / 2;
+    if (rect->caption) tmpl.caption = rect->caption;
+  }
+  Dialog dialog;
+  return static_cast<int>(DialogBoxIndirectParam(&tmpl, owner, resolutionProc, reinterpret_cast<LParam>(&dialog)));
+}
+
+}  // extern "C"
