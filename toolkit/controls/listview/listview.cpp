@@ -99,7 +99,10 @@ void PlaceCaret(ListViewData* lv) {
   ShowCaret(lv->hwnd);
 }
 
-LResult CheckState(ListViewRow* row) { return row ? (row->enabled ? row->checked : 0) : -1; }
+LResult CheckState(ListViewRow* row) {
+  if (!row) return -1;
+  return row->enabled ? static_cast<LResult>(row->checked) : 0;
+}
 
 LResult SetChecked(ListViewData* lv, ListViewRow* row, bool on) {
   if (!row) return -1;
