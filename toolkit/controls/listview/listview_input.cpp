@@ -292,7 +292,10 @@ LResult TipText(ListViewData* lv, BubbleTipExchange* rec, LParam screenPos) {
   }
   const size_t size = rec->bufferSize > sizeof rec->text ? sizeof rec->text : rec->bufferSize;
   if (size == 0) return 0;
-  if (changed || std::strncmp(rec->text, text, size) != 0) HideTip();
+  // Hidden at once, not by a notification: one queued behind the request
+  // being answered would cancel it, and the new text would never show.
+  if (changed || std::strncmp(rec->text, text, size) != 0)
+    if (WindowHandle tip = controls::BubbleTipWindow()) SendMessage(tip, 401, 0, 0);
   std::memset(rec->text, 0, size);
   size_t n = std::strlen(text);
   if (n > size - 1) n = size - 1;
