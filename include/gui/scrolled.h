@@ -155,6 +155,7 @@ struct GuiList {
   WindowHandle hwnd;
   uint32_t flags;
   int32_t defItemHeight;
+  uint32_t version; /* changes with every add, delete, move, sort or height change */
 };
 
 int guilist_init(GuiList* list, WindowHandle hwnd);
@@ -201,6 +202,13 @@ typedef struct ScrollViewData {
   ScrolledData scrdata;
   GuiList svlist;
   uintptr_t reserved;
+  /* The first item the last paint drew, its content top and index, while
+   * the list's version is unchanged: a paint far down the list starts
+   * there instead of at the head. */
+  GuiListItem* anchor;
+  int32_t anchorTop;
+  int32_t anchorIndex;
+  uint32_t anchorVersion;
 } ScrollViewData;
 
 /* lParam of SVM_ADDITEM. */

@@ -73,6 +73,7 @@ struct ListViewData {
   int fontHeight = 0;
   GuiListItem* paintItem = nullptr;  // the last row painted and its index: striping without a walk
   int paintIndex = -1;
+  uint32_t paintVersion = 0;
 };
 
 namespace listview {

@@ -41,12 +41,16 @@ void Text(HDC hdc, bool ellipsis, const char* text, Rect rc, uint32_t format) {
 // one follows the last without a walk from the head.
 int PaintIndex(ListViewData* lv, GuiListItem* item) {
   GuiList* list = ListOf(lv);
-  if (lv->paintItem && guilist_get_next_item(list, lv->paintItem) == item) {
+  const bool same = lv->paintItem && lv->paintVersion == list->version;  // else it may be gone
+  if (same && lv->paintItem == item) return lv->paintIndex;
+  if (same && guilist_get_next_item(list, lv->paintItem) == item)
     lv->paintIndex++;
-  } else if (lv->paintItem != item) {
+  else if (item == lv->sv.anchor && lv->sv.anchorVersion == list->version)
+    lv->paintIndex = lv->sv.anchorIndex;
+  else
     lv->paintIndex = guilist_get_item_index(list, item);
-  }
   lv->paintItem = item;
+  lv->paintVersion = list->version;
   return lv->paintIndex;
 }
 

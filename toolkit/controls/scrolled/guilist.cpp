@@ -67,6 +67,7 @@ int guilist_init(GuiList* list, WindowHandle hwnd) {
   list->hwnd = hwnd;
   list->flags = 0;
   list->defItemHeight = 0;
+  list->version = 0;
   return 0;
 }
 
@@ -93,6 +94,7 @@ int guilist_add_item(GuiList* list, GuiListItem* item, GuiListItem* after, GuiLi
     at = (index < 0 || index > list->nItemNr) ? list->nItemNr : index;
   }
   list->nItemNr++;
+  list->version++;
   if (outIndex) *outIndex = at;
   return 0;
 }
@@ -101,6 +103,7 @@ int guilist_del_item(GuiList* list, GuiListItem* item) {
   if (list->iop.freeItem) list->iop.freeItem(list->hwnd, item);
   Unlink(&item->link);
   list->nItemNr--;
+  list->version++;
   if (list->currentItem == item) list->currentItem = nullptr;
   Unmark(item);
   return 0;
@@ -109,11 +112,13 @@ int guilist_del_item(GuiList* list, GuiListItem* item) {
 int guilist_move_item(GuiList* list, GuiListItem* item, GuiListItem* before) {
   Unlink(&item->link);
   LinkBefore(&item->link, before ? &before->link : &list->queue);
+  list->version++;
   return 0;
 }
 
 int guilist_adjust_items_height(WindowHandle hwnd, GuiList* list, ScrolledData* data, int diff) {
   list->nTotalItemH += diff;
+  list->version++;
   if (list->flags & GUILIST_FROZEN) return 0;
   scrolled_set_cont_height(hwnd, data, list->nTotalItemH + 1);
   Rect rc;
@@ -191,6 +196,7 @@ int guilist_sort_items(GuiList* list, void* compare, int form) {
   if (!compare || (form != 0 && form != 1)) return -1;
   const bool frozen = list->flags & GUILIST_FROZEN;
   list->flags |= GUILIST_FROZEN;
+  list->version++;
   auto cmp = [&](GuiListItem* a, GuiListItem* b) {
     return form == 0 ? reinterpret_cast<GuiListCompare>(compare)(a, b)
                      : reinterpret_cast<GuiListCompare3>(compare)(list, a, b);

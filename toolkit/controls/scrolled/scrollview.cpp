@@ -117,6 +117,9 @@ int scrollview_init(WindowHandle hwnd, ScrollViewData* d) {
   scrolled_set_hscrollinfo(hwnd, &d->scrdata);
   scrolled_set_vscrollinfo(hwnd, &d->scrdata);
   d->reserved = 0;
+  d->anchor = nullptr;
+  d->anchorTop = d->anchorIndex = 0;
+  d->anchorVersion = 0;
   return 0;
 }
 
@@ -244,9 +247,35 @@ void scrollview_draw(WindowHandle hwnd, HDC hdc, ScrollViewData* d) {
   int x0 = 0, y0 = 0, x1 = s->nContWidth, y1 = 0;
   scrolled_content_to_visible(s, &x0, &y0);
   scrolled_content_to_visible(s, &x1, &y1);
-  Rect rc{x0 + s->leftMargin, y0 + s->topMargin, x1 + s->leftMargin, 0};
+  const int base = y0 + s->topMargin;  // window y of content y 0
   GuiList* list = &d->svlist;
-  for (GuiListItem* it = guilist_get_next_item(list, nullptr); it; it = guilist_get_next_item(list, it)) {
+  // Start at the last paint's first item when the list is as it was then,
+  // walking back or on to the first band that reaches the clip top.
+  GuiListItem* it = guilist_get_next_item(list, nullptr);
+  int top = 0, index = 0;
+  if (d->anchor && d->anchorVersion == list->version) {
+    it = d->anchor;
+    top = d->anchorTop;
+    index = d->anchorIndex;
+    while (top > 0 && base + top > clip.top) {
+      GuiListItem* prev = guilist_get_prev_item(list, it);
+      if (!prev) break;
+      it = prev;
+      top -= SvItem(it)->height;
+      --index;
+    }
+  }
+  while (it && base + top + SvItem(it)->height <= clip.top) {
+    top += SvItem(it)->height;
+    it = guilist_get_next_item(list, it);
+    ++index;
+  }
+  d->anchor = it;
+  d->anchorTop = top;
+  d->anchorIndex = index;
+  d->anchorVersion = list->version;
+  Rect rc{x0 + s->leftMargin, base + top, x1 + s->leftMargin, 0};
+  for (; it; it = guilist_get_next_item(list, it)) {
     const int h = SvItem(it)->height;
     rc.bottom = rc.top + h;
     if (rc.top >= clip.bottom) break;

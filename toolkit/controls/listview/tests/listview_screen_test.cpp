@@ -10,6 +10,7 @@
 #include "controls/listview/tests/listview_fixture.h"
 #include "core/dialog/tests/screen_picture.h"
 #include "gui/app_hooks.h"
+#include "gui/paint.h"
 #include "gui/scrollwnd.h"
 
 namespace {
@@ -104,6 +105,33 @@ TEST_F(ListViewOnScreen, ScrollWindowOverItsPanel) {
   SendMessage(sw, SVM_SETCONTRANGE, 0, 200);
   SendMessage(sw, MSG_KEYDOWN, 108, 0);
   Shoot("scrollwnd.png", sw);
+}
+
+// Painting far down the list starts from the last paint's first row; it
+// must draw exactly what a paint walking from the head draws.
+TEST_F(ListViewOnScreen, PaintingFromTheLastPaintsRowMatchesAFreshWalk) {
+  ASSERT_NE(Make(LVS_STRIPED, {10, 10, 270, 160}), GUI_INVALID_HANDLE);
+  AddColumn(120, "Row");
+  for (int i = 0; i < 60; ++i) {
+    HLVROW row = AddRow(nullptr, i, 0, 0, 10 + (i % 4) * 3);
+    SetText(row, 0, std::to_string(i).c_str());
+  }
+  auto shot = [&](int y) {
+    SendMessage(lv_, SVM_SETCONTPOS, static_cast<WParam>(-1), y);
+    UpdateWindow(lv_, TRUE);
+    int x0 = 0, y0 = 0;
+    WindowToScreen(lv_, &x0, &y0);
+    return Grab(Rect{x0, y0, x0 + 260, y0 + 150});
+  };
+  const int end = static_cast<int>(SendMessage(lv_, SVM_GETCONTHEIGHT, 0, 0) - SendMessage(lv_, SVM_GETVISIBLEHEIGHT, 0, 0));
+  int height = 20;
+  for (int y : {end / 2, end / 3, 7}) {
+    shot(end);
+    const auto fromEnd = shot(y);  // walks back from the end's first row
+    SendMessage(lv_, LVM_SETITEMHEIGHT, static_cast<WParam>(SendMessage(lv_, LVM_GETITEMBYINDEX, 59, 0)), height++);
+    const auto fresh = shot(y);  // the list changed: walks from the head
+    EXPECT_EQ(fromEnd.rgb, fresh.rgb) << y;
+  }
 }
 
 }  // namespace
