@@ -10,6 +10,7 @@
 #include <cstring>
 #include <new>
 
+#include "controls/painters/painter_util.h"
 #include "gui/app_hooks.h"
 #include "gui/dc.h"
 #include "gui/bubbletip.h"
@@ -120,10 +121,8 @@ void Paint(WindowHandle hwnd) {
   HDC hdc = BeginPaint(hwnd);
   Rect rc{};
   GetClientRect(hwnd, &rc);
-  SetDCAttr(hdc, DC_ATTR_BRUSH_COLOR, WinElementColors[kBkcTipNormal]);
-  FillBox(hdc, 0, 0, rc.right - rc.left, rc.bottom - rc.top);
-  SetDCAttr(hdc, DC_ATTR_PEN_COLOR, SysPixelIndex[kLightGrey]);
-  Rectangle(hdc, 0, 0, rc.right - rc.left - 1, rc.bottom - rc.top - 1);
+  painters::Fill(hdc, WinElementColors[kBkcTipNormal], 0, 0, rc.right - rc.left, rc.bottom - rc.top);
+  painters::Outline(hdc, SysPixelIndex[kLightGrey], 0, 0, rc.right - rc.left - 1, rc.bottom - rc.top - 1);
   EndPaint(hwnd, hdc);
 }
 

@@ -3,6 +3,8 @@
 #include <cstring>
 
 #include "controls/listview/listview_internal.h"
+#include "controls/painters/painter_util.h"
+#include "gui/control_paint.h"
 #include "gui/app_hooks.h"
 #include "gui/dc.h"
 #include "gui/element.h"
@@ -25,9 +27,7 @@ const Bitmap* g_fold = nullptr;
 const Bitmap* g_unfold = nullptr;
 
 void Fill(HDC hdc, GalPixel brush, int x, int y, int w, int h) {
-  if (w <= 0 || h <= 0) return;
-  SetDCAttr(hdc, DC_ATTR_BRUSH_COLOR, brush);
-  FillBox(hdc, x, y, w, h);
+  if (w > 0 && h > 0) painters::Fill(hdc, brush, x, y, w, h);
 }
 
 void Text(HDC hdc, bool ellipsis, const char* text, Rect rc, uint32_t format) {
@@ -161,8 +161,10 @@ void PaintHeader(ListViewData* lv, HDC hdc) {
     }
     return;
   }
-  if (const Bitmap* head = GetStockBitmap("listv_head", 0, 0))
-    FillBoxWithBitampCombineEx(hdc, client.left, 0, client.right - client.left, hh, head, TRUE, TRUE, FALSE);
+  if (const Bitmap* head = GetStockBitmap("listv_head", 0, 0)) {
+    const Rect band{client.left, 0, client.right, hh};
+    DrawBoxWithBitmapCombine(hdc, &band, head);
+  }
   if (lv->mouseFlags & kFocusEmpty) Fill(hdc, lv->focusColor, client.left + 1, 0, client.right - client.left - 2, hh - 2);
   SetDCAttr(hdc, DC_ATTR_BK_MODE, BM_TRANSPARENT);
   SetDCAttr(hdc, DC_ATTR_TEXT_COLOR, WinElementColors[kFcControlNormal]);

@@ -1,15 +1,22 @@
 // The built-in control classes, in registration order. Each control adds
-// its registration function here when it is built; a class that must come
-// after another (one built on "container", say) stands below it.
+// its registration function here when it is built, in its place in the
+// order; a class that must come after another (one built on "container",
+// say) stands below it.
+#include "controls/button/button_class.h"
 #include "controls/listview/listview_class.h"
+#include "controls/propsheet/propsheet_class.h"
 #include "controls/registry/control_registry.h"
 #include "controls/scrolled/scrollview_class.h"
 #include "controls/scrollwnd/scrollwnd_class.h"
+#include "controls/static/static_class.h"
 
 namespace controls {
 
 const std::vector<RegisterClassFn>& BuiltinControlClasses() {
   static const std::vector<RegisterClassFn> table = {
+      RegisterStaticControl,      // 1 "static"
+      RegisterButtonControl,      // 2 "button"
+      RegisterPropSheetControl,   // 15 "propsheet"
       RegisterScrollViewControl,  // 16 "scrollview"
       RegisterScrollWndControl,   // 17 "container", 18 "scrollwnd"
       RegisterListViewControl,    // 21 "ListView"

@@ -4,7 +4,8 @@
 #include <string_view>
 
 #include "controls/scrollwnd/scrollwnd_class.h"
-#include "controls/scrollwnd/scrollwnd_seams.h"
+#include "controls/painters/painter_util.h"
+#include "gui/control_paint.h"
 #include "gui/dc.h"
 #include "gui/element.h"
 #include "gui/nonclient.h"
@@ -112,8 +113,8 @@ void Paint(WindowHandle hwnd, ScrollWndData* d) {
   Rect rc{};
   GetClientRect(hwnd, &rc);
   const bool focus = d->contData && (d->contData->flags & CONTF_FOCUS);
-  SetDCAttr(hdc, DC_ATTR_PEN_COLOR, GetWindowElementColorEx(hwnd, focus ? kBkcControlHilite : kWecFrameMenuitemHilite));
-  Rectangle(hdc, 1, 1, rc.right - rc.left - 2, rc.bottom - rc.top - 2);
+  painters::Outline(hdc, GetWindowElementColorEx(hwnd, focus ? kBkcControlHilite : kWecFrameMenuitemHilite), 1, 1,
+                    rc.right - rc.left - 2, rc.bottom - rc.top - 2);
   EndPaint(hwnd, hdc);
 }
 
@@ -130,7 +131,7 @@ LResult ScrollWndProc(WindowHandle hwnd, int message, WParam wParam, LParam lPar
       SetWindowAdditionalData2(hwnd, 0);
       delete d;
       return DefaultControlProc(hwnd, message, wParam, lParam);
-    case MSG_ERASEBKGND: scrollwnd::EraseBackground(hwnd, static_cast<HDC>(wParam), reinterpret_cast<const Rect*>(lParam)); return 0;
+    case MSG_ERASEBKGND: EraseDefControlBkgnd(hwnd, static_cast<HDC>(wParam), reinterpret_cast<const Rect*>(lParam)); return 0;
     case MSG_PAINT: Paint(hwnd, d); return 0;
     case MSG_GETDLGCODE: return g_dialogCode;
     case 8: SendMessage(hwnd, MSG_VSCROLL, SB_LINEDOWN, 0); return 0;
@@ -179,13 +180,13 @@ extern "C" LResult DefaultContainerProc(WindowHandle hwnd, int message, WParam w
         InvalidateRect(c->owner, nullptr, TRUE);
       }
       return 0;
-    case MSG_ERASEBKGND: scrollwnd::EraseBackground(hwnd, static_cast<HDC>(wParam), reinterpret_cast<const Rect*>(lParam)); return 0;
+    case MSG_ERASEBKGND: EraseDefControlBkgnd(hwnd, static_cast<HDC>(wParam), reinterpret_cast<const Rect*>(lParam)); return 0;
     case MSG_COMMAND:
       if (c) SendNotifyMessage(GetParent(c->owner), MSG_SVCOMMAND, wParam, lParam);
       break;
     default: break;
   }
-  return scrollwnd::ContainerDialogDefault(hwnd, message, wParam, lParam);
+  return ContainerDialogProc(hwnd, message, wParam, lParam);
 }
 
 namespace controls {

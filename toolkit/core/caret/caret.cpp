@@ -7,7 +7,7 @@
 #include <memory>
 #include <vector>
 
-#include "core/element/image_seams.h"
+#include "gui/image.h"
 #include "core/window/window_damage.h"
 #include "gui/caret.h"
 #include "gui/dc.h"
@@ -138,6 +138,9 @@ unsigned CaretPeriodOf(WindowHandle hwnd) {
 }
 
 void FreeCaretOf(WindowRecord* win) {
+  // A window without a caret is left untouched: painting threads may still
+  // read the word while the window goes.
+  if (!win->caret) return;
   delete static_cast<CaretRecord*>(win->caret);
   win->caret = nullptr;
 }

@@ -9,6 +9,7 @@
 #include "gdi/dc/dc_record.h"
 #include "gui/app_hooks.h"
 #include "gui/gal.h"
+#include "gui/image.h"
 #include "gui/gui_etc.h"
 
 namespace {
@@ -62,9 +63,9 @@ void LoadBackgroundPicture() {
   d.pictureY = Origin(place->yFactor, screen.bottom - static_cast<int>(picture.bmHeight));
 }
 
-// The picture's pixels belong to the bitmap loader that made them.
 void FreeBackgroundPicture() {
   DesktopState& d = Desk();
+  if (d.hasPicture) UnloadBitmap(&d.picture);
   d.picture = Bitmap{};
   d.hasPicture = false;
 }

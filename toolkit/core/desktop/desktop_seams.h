@@ -1,16 +1,13 @@
 // Calls the desktop makes into areas that are built separately (cursors,
-// display switching, live-video areas, message boxes, element colours).
+// display switching, live-video areas, message boxes, element colours);
+// the cursor calls are the real ones.
 // Each stand-in answers as the finished call would on the default device,
 // and is replaced by the real call when that area lands.
 #pragma once
 
 #include "core/livevideo/areas.h"
+#include "core/cursor/system_cursor.h"
 #include "gui/common.h"
-
-// Makes a system cursor current (SetCursor(GetSystemCursor(index))); the
-// index last set is what CurrentSystemCursor answers.
-void ShowSystemCursor(int index);
-int CurrentSystemCursor();
 
 // Display switching is held off while windows are re-clipped
 // (EnableSwitchDispDev); nested holds count.

@@ -9,7 +9,8 @@
 #include <cstring>
 #include <mutex>
 
-#include "core/element/image_seams.h"
+#include "gui/cursor.h"
+#include "gui/image.h"
 #include "gui/app_hooks.h"
 #include "gui/element.h"
 #include "gui/gui_etc.h"
@@ -172,15 +173,6 @@ void PutSystemBitmapForTest(int n, bool auxiliary, const Bitmap& bitmap) {
   DisplayResources& res = auxiliary ? g_aux : g_main;
   Unload(&res.system[n], &res.systemLoaded[n]);
   res.system[n] = bitmap;
-}
-
-uintptr_t LoadCursorFileN(int n) {
-  char value[kKeyChars] = {0}, dir[kPathChars] = {0}, path[kPathChars + kKeyChars], key[16];
-  std::snprintf(key, sizeof key, "cursor%d", n);
-  if (GetGuiEtcValue("cursorinfo", "cursorpath", dir, sizeof dir) != ETC_OK) return 0;
-  if (GetGuiEtcValue("cursorinfo", key, value, sizeof value) != ETC_OK) return 0;
-  if (!JoinPath(path, sizeof path, dir, value)) return 0;
-  return LoadCursorFromFile(path);
 }
 
 extern "C" {

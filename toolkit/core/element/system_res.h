@@ -11,8 +11,6 @@ void PreloadStockBitmaps();
 // that does not load.
 int LoadSystemResources();
 void UnloadSystemResources();
-// Cursor file n of [cursorinfo]: a cursor handle, or 0.
-uintptr_t LoadCursorFileN(int n);
 // Tests put skins made in memory in place of files (a loaded one is freed
 // first; Bitmap{} empties the entry); the caller keeps the pixels.
 void PutStockBitmapForTest(const char* name, bool auxiliary, const Bitmap& bitmap);

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "core/config/etc_line.h"
+#include "core/cursor/system_cursor.h"
 #include "core/layout/config_text.h"
 #include "core/layout/layout_seams.h"
 #include "core/layout/source_files.h"
@@ -74,10 +75,10 @@ int SetValueToGuiEtc(const char* section, const char* key, const char* value) {
     return 0;
   SystemInfo[SYSINFO_LANGUAGE] = std::atoi(value);
   SetLangSwitchState(1);
-  layout_seams::ShowSystemCursor(kBusyCursor);
+  ShowSystemCursor(kBusyCursor);
   // A failed switch still gives the user the normal cursor back.
   const bool switched = layout_seams::ReloadLanguageFonts() == 0 && LoadStrings();
-  layout_seams::ShowSystemCursor(kNormalCursor);
+  ShowSystemCursor(kNormalCursor);
   return switched ? 0 : -1;
 }
 

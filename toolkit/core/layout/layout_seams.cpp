@@ -25,7 +25,6 @@ Size ScreenExtent(int outputId) {
   return size;
 }
 
-void ShowSystemCursor(int) {}
 
 // The old fonts are retired rather than freed: windows still hold them. The
 // configuration reader is named here so that the static link finds it
@@ -39,7 +38,3 @@ int ReloadLanguageFonts() {
 }
 
 }  // namespace layout_seams
-
-void LoadWindowBitmap(const char*, Bitmap* bitmap) {
-  if (bitmap) std::memset(bitmap, 0, sizeof *bitmap);
-}

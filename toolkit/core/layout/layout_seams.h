@@ -1,11 +1,12 @@
 // Calls the layout code makes into areas that are built separately (text and
-// fonts, window geometry, pixels, bitmaps, cursors). Each stand-in answers as
+// fonts, window geometry, pixels). Each stand-in answers as
 // the finished call would for the default device, or does nothing, and is
 // replaced by the real call once that area exists.
 #pragma once
 
 #include <cstdint>
 
+#include "core/layout/window_bitmap.h"
 #include "gui/bitmap.h"
 #include "gui/common.h"
 
@@ -17,9 +18,6 @@ int LanguageIndexOfId(int languageId);
 // Screen size of an output (GetScreenExtentEx).
 Size ScreenExtent(int outputId);
 
-// Makes a system cursor current, not as the default cursor
-// (SetCursorEx(GetSystemCursor(index), FALSE)).
-void ShowSystemCursor(int index);
 
 // Recreates the system fonts for the language in SystemInfo and refreshes the
 // width caches and the screen DC font; 0 on success, -1 when the width cache
@@ -28,7 +26,3 @@ void ShowSystemCursor(int index);
 int ReloadLanguageFonts();
 
 }  // namespace layout_seams
-
-// Loads a window bitmap for the screen DC; a failure leaves it all zero.
-// Answers "no bitmap" until the image loaders exist (LoadBitmapFromFile).
-void LoadWindowBitmap(const char* file, Bitmap* bitmap);

@@ -66,6 +66,10 @@ void LayoutState::Clear() {
   generations.clear();
   windowNames.clear();
   auxWindow.clear();
+  UnloadWindowBitmaps(mainBitmaps.bitmaps);
+  UnloadWindowBitmaps(auxBitmaps.bitmaps);
+  UnloadWindowBitmaps(menuBitmaps);
+  UnloadWindowBitmaps(auxMenuBitmaps);
   mainBitmaps = BitmapSet{};
   auxBitmaps = BitmapSet{};
   menuBitmaps.clear();

@@ -8,7 +8,7 @@
 #include <mutex>
 
 #include "core/desktop/clip_info.h"
-#include "core/element/image_seams.h"
+#include "gui/image.h"
 #include "core/message/refresh_list.h"
 #include "core/window/window_damage.h"
 #include "gui/app_hooks.h"

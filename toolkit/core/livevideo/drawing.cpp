@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "core/element/image_seams.h"
+#include "gui/image.h"
 #include "core/window/window_record.h"
 #include "gui/dc.h"
 #include "gui/livevideo.h"

@@ -5,7 +5,7 @@
 
 #include "core/desktop/desktop_seams.h"
 #include "core/livevideo/areas.h"
-#include "core/livevideo/livevideo_seams.h"
+#include "gui/cursor.h"
 #include "core/startup/input_helpers.h"
 #include "core/window/window_record.h"
 #include "gui/app_hooks.h"

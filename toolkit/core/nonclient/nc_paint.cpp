@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "core/element/image_seams.h"
+#include "gui/image.h"
 #include "core/nonclient/frame.h"
 #include "core/window/window_damage.h"
 #include "core/window/window_messages.h"

@@ -1,13 +1,16 @@
 #include "core/startup/pending_stages.h"
 
+#include "core/desktop/clip_info.h"
 #include "core/element/system_res.h"
 #include "gui/app_hooks.h"
+#include "gui/cursor.h"
 #include "gui/dc.h"
 #include "gui/desktop.h"
 #include "gui/dialog.h"
 #include "gui/element.h"
 #include "gui/gal.h"
 #include "gui/gui_etc.h"
+#include "gui/ime.h"
 #include "gui/input.h"
 #include "gui/keyboard.h"
 #include "gui/layout.h"
@@ -27,7 +30,7 @@ int StageInitGDI() { return InitGDI(GAL_GetVideoSurface()) ? 1 : 0; }
 void StageTerminateGDI() { TerminateGDI(); }
 int StageInitWindowElementColors() { return InitWindowElementColors(); }
 int StageInitExtraColors() { return InitExtraColors(); }
-int StageInitIME() { return 1; }
+int StageInitIME() { return InitIME(); }
 int StageLoadLayoutRes() { return LoadLayoutRes(); }
 void StageUnloadLayoutRes() { TerminateLayout(); }
 // The system bitmaps and icons come with the stock bitmaps; a skin that
@@ -38,8 +41,8 @@ void StageLoadStockBitmaps() {
 }
 int StageInitLowLevelEvents() { return InitLowLevelEvents(); }
 void StageTermIAL() { TermIAL(); }
-int StageInitCursors() { return 1; }
-void StageTerminateCursors() {}
+int StageInitCursors() { return InitCursors(); }
+void StageTerminateCursors() { TermCursors(); }
 int StageInitMenu() { return 1; }
 void StageTerminateMenu() {}
 int StageInitAccel() { return InitAccel(); }
@@ -51,7 +54,13 @@ void StageTerminateDesktop() {
 }
 void StagePreloadCharWidthCache() { PreloadCharWidthCache(TRUE); }
 void StageSetKeyboardLayout(const char* name) { SetKeyboardLayout(name); }
-void StagePlaceCursorAtCentre() {}
+// System cursor 0, not made the default, at the middle of the screen
+// (halves rounded toward minus infinity).
+void StagePlaceCursorAtCentre() {
+  SetCursorEx(GetSystemCursor(0), FALSE);
+  const Rect& screen = ScreenRect();
+  SetCursorPos(screen.right >> 1, screen.bottom >> 1);
+}
 bool StageLayoutWantsStrings() { return IsStringTableWanted() != 0; }
 // The captions follow the interface language of the device configuration.
 int StageLoadStrings() {

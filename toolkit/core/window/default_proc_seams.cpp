@@ -19,9 +19,6 @@ void TrackMenuBarAt(WindowRecord*, int, int) {}
 void TrackMenuBarItem(WindowRecord*, int) {}
 void OpenSystemMenu(WindowRecord*, int, int) {}
 
-uintptr_t DefaultCursor() { return 0; }
-void SetCurrentCursor(uintptr_t) {}
-
 void NoteCursorPosition(int x, int y) {
   g_cursorX = static_cast<uint32_t>(x);
   g_cursorY = static_cast<uint32_t>(y);

@@ -11,6 +11,7 @@
 #include "core/nonclient/nc_paint.h"
 #include "core/nonclient/scroll_track.h"
 #include "core/caret/caret.h"
+#include "core/cursor/system_cursor.h"
 #include "core/livevideo/areas.h"
 #include "core/window/window_record.h"
 
@@ -21,9 +22,6 @@ void TrackMenuBarAt(WindowRecord* win, int x, int y);
 void TrackMenuBarItem(WindowRecord* win, int item);
 void OpenSystemMenu(WindowRecord* win, int x, int y);
 
-// Cursors: the default cursor (0: none) and making a cursor current.
-uintptr_t DefaultCursor();
-void SetCurrentCursor(uintptr_t cursor);
 // The pointer position in screen coordinates, as the last raw mouse message
 // a window received gave it.
 void NoteCursorPosition(int x, int y);

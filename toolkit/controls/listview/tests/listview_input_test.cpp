@@ -42,7 +42,9 @@ class ListViewInput : public lvtest::ListViewFixture {
       ASSERT_EQ(got.size(), s.expect.size()) << s.what;
       for (size_t i = 0; i < got.size(); ++i) {
         EXPECT_EQ(got[i].code, s.expect[i].code) << s.what << " #" << i;
-        if (s.expect[i].data != kAny) EXPECT_EQ(got[i].data, s.expect[i].data) << s.what << " #" << i;
+        if (s.expect[i].data != kAny) {
+          EXPECT_EQ(got[i].data, s.expect[i].data) << s.what << " #" << i;
+        }
       }
     }
   }

@@ -8,20 +8,14 @@
 #include <string>
 
 #include "controls/listview/tests/listview_fixture.h"
-#include "core/dialog/tests/screen_picture.h"
+#include "core/nonclient/tests/screen_picture.h"
 #include "gui/app_hooks.h"
 #include "gui/paint.h"
 #include "gui/scrollwnd.h"
 
 namespace {
 
-using screentest::ExpectMatchesReference;
-using screentest::Grab;
-
-std::string Reference(const char* name) {
-  std::string here = __FILE__;
-  return here.substr(0, here.rfind('/')) + "/data/" + name;
-}
+using guitest::Grab;
 
 int RightToLeft() { return 1; }
 
@@ -58,7 +52,7 @@ class ListViewOnScreen : public lvtest::ListViewFixture {
     GetWindowRect(hwnd, &r);
     int x = 0, y = 0;
     WindowToScreen(hwnd, &x, &y);
-    ExpectMatchesReference(Grab(Rect{x, y, x + r.right - r.left, y + r.bottom - r.top}), Reference(name));
+    guitest::MatchReference(Grab(Rect{x, y, x + r.right - r.left, y + r.bottom - r.top}), guitest::ReferencePath(__FILE__, name));
   }
 };
 

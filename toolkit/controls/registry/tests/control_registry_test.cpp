@@ -6,6 +6,7 @@
 #include "controls/registry/control_registry.h"
 #include "core/window/window_record.h"
 #include "gui/control_class.h"
+#include "gui/element.h"
 
 namespace {
 
@@ -136,13 +137,21 @@ TEST_F(ControlRegistryTest, InfoOperationCopiesOnlyTheMaskedFields) {
   EXPECT_EQ(ControlClassInfoOp(CLASS_INFO_READ, nullptr), CONTROL_CLASS_INVALID);
 }
 
-TEST_F(ControlRegistryTest, InitEmptiesTheRegistryAndTerminateFreesIt) {
+TEST_F(ControlRegistryTest, InitEmptiesTheRegistryRegistersTheBuiltInsAndTerminateFreesIt) {
   ASSERT_EQ(Add("gadget"), 0);
   ASSERT_TRUE(InitControlClass());
   EXPECT_EQ(FindControlClass("gadget"), nullptr);
-  ASSERT_EQ(Add("gadget"), 0);
+  for (const char* name : {"static", "button", "propsheet"}) {
+    ControlClass* cls = FindControlClass(name);
+    ASSERT_NE(cls, nullptr) << name;
+    EXPECT_EQ(cls->usageCount, 0);
+    EXPECT_EQ(cls->style | cls->exStyle | cls->cursor | cls->additionalData, 0u) << name;
+  }
+  EXPECT_EQ(FindControlClass("static")->backgroundColor, WinElementColors[23]);
+  EXPECT_EQ(FindControlClass("propsheet")->backgroundColor, WinElementColors[26]);
+  EXPECT_EQ(Add("Button"), CONTROL_CLASS_INVALID) << "taken by the built-in class";
   TerminateControlClass();
-  EXPECT_EQ(FindControlClass("gadget"), nullptr);
+  EXPECT_EQ(FindControlClass("static"), nullptr);
 }
 
 int g_calls = 0;

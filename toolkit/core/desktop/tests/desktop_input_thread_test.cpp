@@ -3,6 +3,7 @@
 // thread posts them, and the windows' queues show where they went.
 #include <thread>
 
+#include "core/cursor/tests/cursor_fixture.h"
 #include "core/desktop/desktop_seams.h"
 #include "core/desktop/idle.h"
 #include "core/desktop/tests/desktop_fixture.h"
@@ -272,6 +273,8 @@ TEST_F(IdleTimeout, IndexZeroOrOutOfRangeNeverFires) {
 }
 
 TEST_F(IdleTimeout, BusyCursorHoldsTheTimeOutBack) {
+  CursorScreen cursors;
+  ASSERT_TRUE(cursors.ready());
   ShowSystemCursor(13);
   At(1061);
   Got(front_);

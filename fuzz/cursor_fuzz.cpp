@@ -1,0 +1,19 @@
+// Arbitrary bytes as a cursor file, made current and moved when it loads.
+#include "core/cursor/cursor_internal.h"
+#include "gui/gui_etc.h"
+#include "image_fuzz_screen.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  ImageFuzzScreen();
+  static const bool cursors = InitEtcFilePath() && InitCursors();
+  (void)cursors;
+  HCURSOR cursor = cursor::ParseCursorFile(data, size);
+  if (!cursor) return 0;
+  SetCursorEx(cursor, FALSE);
+  SetCursorPos(47, 0);
+  ShowCursor(FALSE);
+  ShowCursor(TRUE);
+  SetCursorEx(0, FALSE);
+  cursor::FreeCursor(cursor);
+  return 0;
+}

@@ -1,0 +1,97 @@
+// A started toolkit with the input-method window on its own thread and a
+// plain receiver window on the test thread that logs what it gets.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <thread>
+
+#include "controls/ime/ime_search.h"
+#include "core/desktop/tests/desktop_fixture.h"
+#include "core/window/tests/main_window_creation.h"
+#include "core/window/window_record.h"
+#include "gui/desktop.h"
+#include "gui/ime.h"
+#include "gui/startup.h"
+
+namespace imetest {
+
+class ReceiverLog : public MessageLog<ReceiverLog, SeenMessage> {};
+
+inline LResult ReceiverProc(WindowHandle hwnd, int msg, WParam wParam, LParam lParam) {
+  if (msg == 18 || msg == 19 || msg == 20 || msg == 346) ReceiverLog::Instance().Add({hwnd, msg, wParam, lParam});
+  return DefaultWindowProc(hwnd, msg, wParam, lParam);
+}
+
+class ImeOnGui : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    SetAppCallbacks(nullptr);
+    ASSERT_EQ(InitGUI(0, nullptr), 0);
+    MainWinCreate create = MainWindowCreation({10, 10, 300, 200}, ReceiverProc, "receiver");
+    receiver_ = CreateMainWindow(&create);
+    ASSERT_NE(receiver_, GUI_INVALID_HANDLE);
+    ReceiverLog::Instance().Take();
+  }
+
+  void TearDown() override {
+    CloseIme();
+    DestroyMainWindow(receiver_);
+    MainWindowThreadCleanup(receiver_);
+    TerminateGUI(0);
+  }
+
+  void OpenIme() {
+    ime_ = GBIMEWindow(0);
+    ASSERT_NE(ime_, 0u);
+    ASSERT_NE(ime_, GUI_INVALID_HANDLE);
+    // Ready once the desktop's close sent at registration has cleared the
+    // shown flag that loading the tables set.
+    for (int i = 0; i < 500 && SendMessage(ime_, 343, 5, 0) != 0; ++i)
+      std::this_thread::sleep_for(std::chrono::milliseconds(5));
+  }
+
+  void CloseIme() {
+    if (!ime_ || ime_ == GUI_INVALID_HANDLE) return;
+    PostMessage(ime_, MSG_CLOSE, 0, 0);
+    WaitMainWindowClose(ime_, nullptr);
+    ime_ = 0;
+  }
+
+  // What the receiver got, waiting until `count` messages came (or 5 s).
+  std::vector<SeenMessage> Received(size_t count) {
+    std::vector<SeenMessage> got;
+    for (int i = 0; i < 500 && got.size() < count; ++i) {
+      desktest::Drain();
+      for (const SeenMessage& m : ReceiverLog::Instance().Take()) got.push_back(m);
+      if (got.size() < count) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    return got;
+  }
+
+  // Returns once the window has painted everything invalid: it answers a
+  // sent message only between dispatches.
+  void AwaitPainted() {
+    for (int i = 0; i < 500 && HasInvalidArea(WindowOf(ime_)); ++i)
+      std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    SendMessage(ime_, 343, 1, 0);
+  }
+
+  WindowHandle receiver_ = 0;
+  WindowHandle ime_ = 0;
+};
+
+// GB2312 first candidate of the pinyin keys, as the generated table gives it.
+inline uint16_t FirstCandidate(const char* letters) {
+  auto table = ime::LoadTable("../guiRes/rirurRes/ime/pinyin.tab");
+  if (!table) return 0;
+  uint8_t keys[ime::kMaxKeys];
+  int n = 0;
+  for (const char* p = letters; *p; ++p) keys[n++] = static_cast<uint8_t>(*p - 'a' + 1);
+  ime::CandidatePage page;
+  for (int i = 1; i <= n; ++i) ime::SearchAndFill(*table, keys, i, &page);
+  return static_cast<uint16_t>(static_cast<uint8_t>(page.slots[0][0]) | static_cast<uint8_t>(page.slots[0][1]) << 8);
+}
+
+}  // namespace imetest
