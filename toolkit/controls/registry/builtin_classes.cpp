@@ -9,6 +9,7 @@
 #include "controls/scrolled/scrollview_class.h"
 #include "controls/scrollwnd/scrollwnd_class.h"
 #include "controls/static/static_class.h"
+#include "gui/text_entry.h"
 
 namespace controls {
 
@@ -16,6 +17,8 @@ const std::vector<RegisterClassFn>& BuiltinControlClasses() {
   static const std::vector<RegisterClassFn> table = {
       RegisterStaticControl,      // 1 "static"
       RegisterButtonControl,      // 2 "button"
+      RegisterSLEditClass,        // 4 "sledit"
+      RegisterIPEditClass,        // 13 "ipedit"
       RegisterPropSheetControl,   // 15 "propsheet"
       RegisterScrollViewControl,  // 16 "scrollview"
       RegisterScrollWndControl,   // 17 "container", 18 "scrollwnd"
