@@ -4,11 +4,14 @@
 // say) stands below it.
 #include "controls/button/button_class.h"
 #include "controls/edit/edit_class.h"
+#include "controls/listview/listview_class.h"
 #include "controls/menubutton/menubutton_class.h"
 #include "controls/monthcal/monthcal_class.h"
 #include "controls/progressbar/progressbar_class.h"
 #include "controls/propsheet/propsheet_class.h"
 #include "controls/registry/control_registry.h"
+#include "controls/scrolled/scrollview_class.h"
+#include "controls/scrollwnd/scrollwnd_class.h"
 #include "controls/segrate/segrate_class.h"
 #include "controls/static/static_class.h"
 #include "controls/timespin/timespin_class.h"
@@ -32,8 +35,11 @@ const std::vector<RegisterClassFn>& BuiltinControlClasses() {
       RegisterSegRateControl,        // 11 "segrate"
       RegisterIPEditClass,           // 13 "ipedit"
       RegisterPropSheetControl,      // 15 "propsheet"
+      RegisterScrollViewControl,     // 16 "scrollview"
+      RegisterScrollWndControl,      // 17 "container", 18 "scrollwnd"
       RegisterTimeSpinnerControl,    // 19 "spintime"
       RegisterMonthCalendarControl,  // 20 "monthcalendar"
+      RegisterListViewControl,       // 21 "ListView"
   };
   return table;
 }

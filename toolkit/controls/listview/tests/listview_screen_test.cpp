@@ -1,0 +1,131 @@
+// List views and a scroll window as the user sees them, compared pixel for
+// pixel with reference images (make update-references writes them anew):
+// a plain list with focus, the current row, a disabled row, check boxes, a
+// bar and cut texts; a striped list filled to the bottom; a bitmap cell of
+// a right-to-left language; and a scroll window over its panel.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "controls/listview/tests/listview_fixture.h"
+#include "core/nonclient/tests/screen_picture.h"
+#include "gui/app_hooks.h"
+#include "gui/paint.h"
+#include "gui/scrollwnd.h"
+
+namespace {
+
+using guitest::Grab;
+
+int RightToLeft() { return 1; }
+
+class ListViewOnScreen : public lvtest::ListViewFixture {
+ protected:
+  void TearDown() override {
+    SetAppCallbacks(nullptr);
+    lvtest::ListViewFixture::TearDown();
+  }
+  void Fill() {
+    AddColumn(70, "Camera", nullptr, LVCF_CHECKBOX);
+    AddColumn(90, "A heading too long to fit");
+    AddColumn(80, "Usage", nullptr, LVCF_CENTERALIGN | LVHF_CENTERALIGN);
+    const char* names[] = {"Front door", "Garage", "Back yard, the long way round", "Hall"};
+    for (int i = 0; i < 4; ++i) {
+      HLVROW row = AddRow(nullptr, i, 0, LVIF_CHECKBOX | (i == 2 ? LVIF_DISABLE : 0));
+      SetText(row, 0, i % 2 ? "D1" : "A1", LVFLAG_CHECKBOX);
+      SetText(row, 1, names[i]);
+      ListViewSubItemInfo bar{};
+      bar.flags = LVFLAG_BAR;
+      bar.column = 2;
+      bar.text = const_cast<char*>("40%");
+      bar.barColor = guitest::Rgb(40, 160, 60);
+      bar.barStart = 4;
+      bar.barEnd = 4 + 18 * (i + 1);
+      SendMessage(lv_, LVM_SETSUBITEM, reinterpret_cast<WParam>(row), reinterpret_cast<LParam>(&bar));
+    }
+    SendMessage(lv_, LVM_SETCHECKED, 1, 0);
+    SendMessage(lv_, LVM_SELECTITEM, 3, 0);
+  }
+  void Shoot(const char* name, WindowHandle hwnd) {
+    desktest::Drain();
+    Rect r{};
+    GetWindowRect(hwnd, &r);
+    int x = 0, y = 0;
+    WindowToScreen(hwnd, &x, &y);
+    guitest::MatchReference(Grab(Rect{x, y, x + r.right - r.left, y + r.bottom - r.top}), guitest::ReferencePath(__FILE__, name));
+  }
+};
+
+TEST_F(ListViewOnScreen, PlainListWithFocusChecksBarsAndCutTexts) {
+  ASSERT_NE(Make(0, {10, 10, 270, 160}), GUI_INVALID_HANDLE);
+  Fill();
+  SetFocusChild(lv_);
+  Shoot("listview_plain.png", lv_);
+}
+
+TEST_F(ListViewOnScreen, StripedListFilledToTheBottom) {
+  ASSERT_NE(Make(LVS_STRIPED, {10, 10, 270, 200}), GUI_INVALID_HANDLE);
+  Fill();
+  Shoot("listview_striped.png", lv_);
+}
+
+TEST_F(ListViewOnScreen, BitmapCellOfARightToLeftLanguageSitsAtTheRight) {
+  GuiAppCallbacks hooks{};
+  hooks.isRightToLeftLang = RightToLeft;
+  SetAppCallbacks(&hooks);
+  ASSERT_NE(Make(0, {10, 10, 200, 80}), GUI_INVALID_HANDLE);
+  AddColumn(120, "Picture");
+  guitest::SolidBitmap icon(12, 12, {{guitest::Rgb(200, 40, 40)}});
+  HLVROW row = AddRow(nullptr, 0);
+  ListViewSubItemInfo cell{};
+  cell.flags = LVFLAG_BITMAP;
+  cell.text = const_cast<char*>("icon");
+  cell.textColor = guitest::Rgb(255, 255, 255);
+  cell.image = reinterpret_cast<uintptr_t>(&icon.Get());
+  SendMessage(lv_, LVM_SETSUBITEM, reinterpret_cast<WParam>(row), reinterpret_cast<LParam>(&cell));
+  Shoot("listview_rtl_bitmap.png", lv_);
+}
+
+TEST_F(ListViewOnScreen, ScrollWindowOverItsPanel) {
+  main_ = Main({0, 0, 400, 300}, 0);
+  CtrlData panel[] = {
+      {"ListView", WS_VISIBLE, 4, 4, 150, 70, 601, "", 0, 0},
+      {"scrollview", WS_VISIBLE, 4, 90, 150, 60, 602, "", 0, 0},
+  };
+  ContainerInfo setup{nullptr, 2, panel, 0};
+  WindowHandle sw = CreateWindowEx("scrollwnd", "", WS_VISIBLE, 0, 90, 10, 10, 180, 120, main_,
+                                   reinterpret_cast<LParam>(&setup));
+  ASSERT_NE(sw, GUI_INVALID_HANDLE);
+  SendMessage(sw, SVM_SETCONTRANGE, 0, 200);
+  SendMessage(sw, MSG_KEYDOWN, 108, 0);
+  Shoot("scrollwnd.png", sw);
+}
+
+// Painting far down the list starts from the last paint's first row; it
+// must draw exactly what a paint walking from the head draws.
+TEST_F(ListViewOnScreen, PaintingFromTheLastPaintsRowMatchesAFreshWalk) {
+  ASSERT_NE(Make(LVS_STRIPED, {10, 10, 270, 160}), GUI_INVALID_HANDLE);
+  AddColumn(120, "Row");
+  for (int i = 0; i < 60; ++i) {
+    HLVROW row = AddRow(nullptr, i, 0, 0, 10 + (i % 4) * 3);
+    SetText(row, 0, std::to_string(i).c_str());
+  }
+  auto shot = [&](int y) {
+    SendMessage(lv_, SVM_SETCONTPOS, static_cast<WParam>(-1), y);
+    UpdateWindow(lv_, TRUE);
+    int x0 = 0, y0 = 0;
+    WindowToScreen(lv_, &x0, &y0);
+    return Grab(Rect{x0, y0, x0 + 260, y0 + 150});
+  };
+  const int end = static_cast<int>(SendMessage(lv_, SVM_GETCONTHEIGHT, 0, 0) - SendMessage(lv_, SVM_GETVISIBLEHEIGHT, 0, 0));
+  int height = 20;
+  for (int y : {end / 2, end / 3, 7}) {
+    shot(end);
+    const auto fromEnd = shot(y);  // walks back from the end's first row
+    SendMessage(lv_, LVM_SETITEMHEIGHT, static_cast<WParam>(SendMessage(lv_, LVM_GETITEMBYINDEX, 59, 0)), height++);
+    const auto fresh = shot(y);  // the list changed: walks from the head
+    EXPECT_EQ(fromEnd.rgb, fresh.rgb) << y;
+  }
+}
+
+}  // namespace
