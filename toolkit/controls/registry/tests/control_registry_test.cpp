@@ -4,8 +4,10 @@
 #include <vector>
 
 #include "controls/registry/control_registry.h"
+#include "core/element/system_res.h"
 #include "core/window/window_record.h"
 #include "gui/control_class.h"
+#include "gui/element.h"
 
 namespace {
 
@@ -31,7 +33,8 @@ int Add(const char* name) {
 
 class ControlRegistryTest : public ::testing::Test {
  protected:
-  void SetUp() override { ASSERT_TRUE(InitControlClass()); }
+  // An empty registry: names of built-in classes stay free for the cases.
+  void SetUp() override { ASSERT_TRUE(controls::RegisterControlClasses({})); }
   void TearDown() override { TerminateControlClass(); }
 };
 
@@ -136,8 +139,15 @@ TEST_F(ControlRegistryTest, InfoOperationCopiesOnlyTheMaskedFields) {
 }
 
 TEST_F(ControlRegistryTest, InitEmptiesTheRegistryAndTerminateFreesIt) {
+  uint32_t pixels[33 * 11] = {};
+  Bitmap mark{};  // the list box registers only with its check-mark skin
+  mark.bmBitsPerPixel = 32, mark.bmBytesPerPixel = 4, mark.bmWidth = 33, mark.bmHeight = 11, mark.bmPitch = 33 * 4;
+  mark.bmBits = reinterpret_cast<uint8_t*>(pixels);
+  PutStockBitmapForTest("checkmark", false, mark);
   ASSERT_EQ(Add("container"), 0);
-  ASSERT_TRUE(InitControlClass());
+  const bool started = InitControlClass();
+  PutStockBitmapForTest("checkmark", false, Bitmap{});
+  ASSERT_TRUE(started);
   EXPECT_EQ(FindControlClass("container"), nullptr);
   ASSERT_EQ(Add("container"), 0);
   TerminateControlClass();
