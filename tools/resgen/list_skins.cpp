@@ -1,7 +1,8 @@
 // Skins of the list box and the value selectors: the three check-mark
 // frames side by side (checked, unchecked, partly checked), the drop-down
 // arrow's normal and pressed halves, the spin arrows' four quarter rows
-// (up pressed, up, down pressed, down) and the left and right arrow halves.
+// (up pressed, up, down pressed, down), the left and right arrow halves,
+// and the combine control's clear mark (system bitmap 7).
 #include <initializer_list>
 
 #include "bmp_writer.h"
@@ -80,11 +81,28 @@ Image LeftRightArrows() {
   return Cells(32, 20, {{0, 0, 16, 20, false, Dir::kLeft}, {16, 0, 16, 20, false, Dir::kRight}});
 }
 
+// System bitmap 7: the combine control's clear mark, a cross in a box.
+Image ClearMark() {
+  Image img(12, 12, kBox);
+  img.FrameRect(0, 0, 12, 12, kFrame);
+  for (int k = 3; k <= 8; ++k) {
+    img.Set(k, k, kArrow);
+    img.Set(11 - k, k, kArrow);
+  }
+  return img;
+}
+
+// System bitmaps 2 to 6 are not drawn by anything yet; they hold their
+// numbers so that 7 can be loaded.
+Image Blank() { return Image(4, 4, kBox); }
+
 const SkinFamily kListSkins{
     {"checkmark", CheckMark},
     {"downarrow", DownArrow},
     {"spin_updown_arrow", SpinArrows},
     {"leftrightarrow", LeftRightArrows},
+    {"sys_clearmark", ClearMark},
+    {"sys_blank", Blank},
 };
 
 }  // namespace

@@ -131,7 +131,15 @@ LResult SizeChanging(WindowHandle hwnd, const ComboBoxData& d, WParam wParam, LP
   return 0;
 }
 
-LResult Children(const ComboBoxData& d, WParam wParam, LParam lParam) {
+LResult Children(WindowHandle hwnd, const ComboBoxData& d, WParam wParam, LParam lParam) {
+  WindowHandle* slot = reinterpret_cast<WindowHandle*>(lParam);
+  if (slot && *slot == hwnd) {
+    // A move of the box asks this way, with the new rectangle behind
+    // wParam: that stays untouched, and only a drop-down is named for
+    // hiding (an always-shown list stays).
+    if (Kind(hwnd) != CBS_SIMPLE && (d.list || d.spinner)) *slot = d.list ? d.list : d.spinner;
+    return 0;
+  }
   if (wParam) *reinterpret_cast<WindowHandle*>(wParam) = d.edit;
   if (lParam && (d.list || d.spinner)) *reinterpret_cast<WindowHandle*>(lParam) = d.list ? d.list : d.spinner;
   return 0;
@@ -218,7 +226,7 @@ LResult ComboBoxProc(WindowHandle hwnd, int msg, WParam wParam, LParam lParam) {
     case MSG_FREESTANDING_EDIT:
       if (!(GetWindowStyle(hwnd) & CBS_TRANSPARENT) && Kind(hwnd) != CBS_SPINLIST) InvalidateRect(hwnd, nullptr, TRUE);
       return 0;
-    case CB_GETCHILDREN: return Children(*d, wParam, lParam);
+    case CB_GETCHILDREN: return Children(hwnd, *d, wParam, lParam);
     case ctlmsg::kLButtonDown: case ctlmsg::kLButtonUp: case ctlmsg::kMouseMove: case ctlmsg::kWheelDown:
     case ctlmsg::kWheelUp:
       return OnMouse(hwnd, *d, msg, wParam, lParam);
