@@ -1,8 +1,11 @@
 # Set-up, build, run and test on a fresh Debian machine.
-#   make run   installs what is missing, builds, starts the program
-#              (under Xvfb with a screenshot when there is no display)
+#   make run   installs what is missing, builds the program and its
+#              resources only, starts it (under Xvfb with a screenshot, and
+#              a description of it, when there is no display)
 #   make test  installs what is missing, builds, runs every test, then the
 #              sanitizer builds of the toolkit tests
+#   make reset-config  copies every resource into the build tree afresh,
+#              dropping the settings the program saved there
 
 DEB_PACKAGES := cmake ninja-build g++ clang pkg-config \
   libsdl2-dev libfreetype-dev libjpeg62-turbo-dev libpng-dev zlib1g-dev \
@@ -13,7 +16,7 @@ DEB_PACKAGES := cmake ninja-build g++ clang pkg-config \
 JOBS ?= $(shell nproc)
 SCREENSHOT ?= build/screenshot.png
 
-.PHONY: all deps build run test test-asan test-tsan update-references fuzz bench clean
+.PHONY: all deps configure build run reset-config test test-asan test-tsan update-references fuzz bench clean
 
 all: build
 
@@ -28,16 +31,23 @@ deps:
 	  DEBIAN_FRONTEND=noninteractive $$SUDO apt-get install -y -qq $$missing; \
 	fi
 
-build: deps
-	cmake --preset default
+# Configured once; the build itself re-runs CMake when its files change.
+configure: deps
+	@test -f build/build.ninja || cmake --preset default
+
+build: configure
 	cmake --build --preset default -j $(JOBS)
 
-run: build
+run: configure
+	cmake --build --preset default -j $(JOBS) --target recorder_gui
 	@if [ -n "$$DISPLAY" ]; then \
 	  cd build/bin && ./recorder_gui; \
 	else \
 	  scripts/run-headless.sh build/bin/recorder_gui $(SCREENSHOT); \
 	fi
+
+reset-config: configure
+	cmake --build --preset default --target reset_config
 
 test: build
 	ctest --preset default

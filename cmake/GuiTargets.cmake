@@ -26,7 +26,8 @@ function(gui_add_library target folder)
   list(FILTER srcs EXCLUDE REGEX "/main\\.cpp$")
   if(NOT srcs)
     set(stub ${CMAKE_CURRENT_BINARY_DIR}/${target}_empty.cpp)
-    file(WRITE ${stub} "// no sources yet\n")
+    # Written only when it differs, so configuring again rebuilds nothing.
+    file(CONFIGURE OUTPUT ${stub} CONTENT "// no sources yet\n")
     set(srcs ${stub})
   endif()
   add_library(${target} STATIC ${srcs})
@@ -74,7 +75,7 @@ function(gui_add_tests lib folder)
 endfunction()
 
 function(gui_test_executable exe lib labels)
-  add_executable(${exe} ${ARGN})
+  add_executable(${exe} ${ARGN} ${PROJECT_SOURCE_DIR}/tests/test_program_setup.cpp)
   target_link_libraries(${exe} PRIVATE gui_all ${lib} GTest::gtest GTest::gmock GTest::gtest_main)
   target_include_directories(${exe} PRIVATE ${PROJECT_SOURCE_DIR}/tests)
   target_compile_options(${exe} PRIVATE ${GUI_WARNINGS})
@@ -90,6 +91,12 @@ function(gui_add_app_tests)
   foreach(sub core playback camera record alarmnet system)
     gui_add_tests(app_${sub} ${PROJECT_SOURCE_DIR}/app/${sub})
   endforeach()
+  # The core tests start the program itself and run the build's resource step.
+  if(TARGET test_app_core)
+    add_dependencies(test_app_core recorder_gui)
+    target_compile_definitions(test_app_core PRIVATE GUI_SOURCE_DIR="${PROJECT_SOURCE_DIR}"
+                               GUI_CMAKE_COMMAND="${CMAKE_COMMAND}")
+  endif()
 endfunction()
 
 # The ThreadSanitizer build compiles only what the thread tests need.

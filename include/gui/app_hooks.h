@@ -81,6 +81,10 @@ typedef struct GuiAppCallbacks {
   int (*showNoPermission)(WindowHandle hwnd);
   int (*isNumKeyA)(int key);
   int (*isNumKeyB)(int key);
+
+  /* Date format of the controls' date fields: 0 year-month-day, 1 month-
+   * day-year, 2 day-month-year. */
+  int (*getDateFormat)(void);
 } GuiAppCallbacks;
 
 /* Installs the application's call-backs; null fields keep the defaults.
@@ -116,6 +120,14 @@ int showNoPermissionHook(WindowHandle hwnd);
 int getOutputScreenSizeHook(int outputId, Size* size);
 int isNumKeyAHook(int key);
 int isNumKeyBHook(int key);
+int getDateFormatHook(void);
+WindowHandle getTopMainWindowHook(void);
+WindowHandle getPtzPlayWindowHook(void);
+int getSessionFlagHook(void);
+int isResolutionChangePendingHook(void);
+int isDispSwitchEnabledHook(void);
+int* getLongOpStateHook(void);
+int isRightToLeftLangHook(void);
 
 /* Stand-ins where the device layer would act on live-video areas. */
 int returnZero(void);

@@ -20,9 +20,12 @@ GUI_EXTERN_C_BEGIN
 #define ETC_NULL_OBJECT (-7)
 #define ETC_READ_ONLY (-8)         /* the object accepts no changes */
 
-/* The temporary file a by-path rewrite goes through; it is created beside
- * the file being rewritten (the final rename needs one file system) and never
- * stays behind after a call. */
+/* Every rewrite of a file goes through a temporary file beside it (the final
+ * rename needs one file system) named ETC_TEMP_FILE_NAME "." <file name> "."
+ * and six random characters. A call never leaves it behind; one left by a
+ * killed process is removed by the next load or write of that file.
+ * Writers of one file, in any process, take turns through an advisory lock
+ * (flock) on it. */
 #define ETC_TEMP_FILE_NAME ".tmp_etc"
 
 /* One section. A null name marks a free slot (left by RemoveSectionInEtc).
@@ -60,7 +63,11 @@ int RemoveSectionInEtc(EtcFile* hEtc, const char* section);
 int SaveEtcToFile(EtcFile* hEtc, const char* path);
 
 /* Single values read or rewritten directly in a file. A null section reads
- * the keys above the first section header. */
+ * the keys above the first section header.
+ * Every writer, in memory or on disk, refuses (ETC_BAD_ARGUMENT) a section,
+ * key or value that would not read back as written: a line break anywhere,
+ * "=" in a key or a key starting with "[", "#", ";" or a blank, "]" in a
+ * section name, an empty key. */
 int GetValueFromEtcFile(const char* path, const char* section, const char* key, char* value, int len);
 int GetIntValueFromEtcFile(const char* path, const char* section, const char* key, int* value);
 int SetValueToEtcFile(const char* path, const char* section, const char* key, const char* value);

@@ -9,6 +9,11 @@ GUI_EXTERN_C_BEGIN
 
 /* 0 on success, else the code of the stage that failed. */
 int InitGUI(int argc, const char* const* argv);
+/* After a failed InitGUI: the stage's name ("fonts") and, when the stage
+ * said why, the reason with the file concerned; "" otherwise. The strings
+ * stay valid until the next InitGUI. */
+const char* GetStartupFailureStage(void);
+const char* GetStartupFailureReason(void);
 void TerminateGUI(int rcByGUI);
 void ExitGUISafely(int exitcode);
 BOOL ReinitDesktopEx(BOOL init_sys_text);
@@ -24,6 +29,17 @@ void CloseInputHelpersHeld(void);
 void ClearInputHelperState(void);
 int GetSoftKeyboardMode(void);
 void SetSoftKeyboardMode(int input_kind);
+
+/* The program's own claim on its configuration folder, so that a second
+ * copy does not share its files: 1 claimed (for the life of the process);
+ * 0 another process holds it, with a message in words in `why`; -1 the
+ * folder cannot be used (InitGUI then says why it fails). */
+int ClaimConfigurationFolder(char* why, int len);
+
+/* Makes SIGTERM and SIGINT request an orderly quit (as RequestQuit does)
+ * from now on; a program calls it before anything else, so that a signal
+ * during start-up ends it in order too. */
+void InstallQuitSignals(void);
 
 /* Blocks the calling thread until an orderly quit is requested (SIGTERM,
  * SIGINT or RequestQuit). Used by the program's main until the application's

@@ -1,6 +1,6 @@
-// Skins of the controls, the soft keyboard, the calendar and the playback
-// bars: framed gradient boxes, in cells side by side for the skins that
-// show several states (the later cells carry a mark).
+// Skins of the soft keyboard, the calendar, the list and bar controls and
+// the playback bars: framed gradient boxes, in cells side by side for the
+// skins that show several states (the later cells carry a mark).
 #include <utility>
 
 #include "bmp_writer.h"
@@ -38,15 +38,6 @@ const Look kLooks[] = {
     {"switch_chrl", 48, 24, 2, kFace, kFaceDark},
     {"switch_chrh", 48, 24, 2, kFace, kFaceDark},
     {"switch_num", 48, 24, 2, kFace, kFaceDark},
-    {"button", 30, 26, 1, kFace, kFaceDark},
-    {"pushbutton", 30, 26, 1, kFace, kFaceDark},
-    {"pushbutton_hilite", 30, 26, 1, kHilite, kHiliteDark},
-    {"checkbox", 52, 13, 4, kFace, kFaceDark},
-    {"radiobutton", 52, 13, 4, kFace, kFaceDark},
-    {"onoff", 40, 20, 2, kFace, kFaceDark},
-    {"onoffSel", 40, 20, 2, kHilite, kHiliteDark},
-    {"button_arrow", 16, 16, 1, kFace, kFaceDark},
-    {"onoff3state", 60, 20, 3, kFace, kFaceDark},
     {"date", 18, 18, 1, kFace, kFaceDark},
     {"updownarrow", 16, 32, 2, kFace, kFaceDark},
     {"trackbar_hslider", 12, 20, 1, kHilite, kHiliteDark},
@@ -56,13 +47,6 @@ const Look kLooks[] = {
     {"lvfold", 12, 12, 1, kFace, kFaceDark},
     {"lvunfold", 12, 12, 1, kHilite, kHiliteDark},
     {"IMEctrlbtn", 30, 24, 1, kFace, kFaceDark},
-    {"framebutton", 30, 26, 1, kFace, kFaceDark},
-    {"framebutton_hilite", 30, 26, 1, kHilite, kHiliteDark},
-    {"framebutton_disable", 30, 26, 1, kDim, kDimDark},
-    {"editcorner", 12, 12, 1, kBar, kBarDark},
-    {"editcorner_dis", 12, 12, 1, kDim, kDimDark},
-    {"edit_bk", 30, 24, 1, kBar, kBarDark},
-    {"edit_bk_dis", 30, 24, 1, kDim, kDimDark},
     {"trackbar", 30, 8, 1, kBar, kBarDark},
     {"timebar_bk", 30, 30, 1, kBar, kBarDark},
     {"timebar_hour", 2, 10, 1, kFrame, kFrame},
@@ -76,8 +60,6 @@ const Look kLooks[] = {
     {"listv_head", 30, 28, 1, kFace, kFaceDark},
     {"ed", 30, 24, 1, kBar, kBarDark},
     {"time", 18, 18, 1, kFace, kFaceDark},
-    {"propsheet_h_light", 30, 28, 1, kHilite, kHiliteDark},
-    {"propsheet_h_dark", 30, 28, 1, kFace, kFaceDark},
     {"slider_h", 30, 8, 1, kHilite, kHiliteDark},
     {"slider_v", 8, 30, 1, kHilite, kHiliteDark},
     {"slider_h_bk", 30, 8, 1, kBar, kBarDark},

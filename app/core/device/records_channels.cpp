@@ -11,7 +11,7 @@ using devsim::Kind;
 
 namespace {
 
-const int kIpChannelBound = 1;
+const int kIpChannelBound = IP_CHANNEL_BOUND;
 
 enum class Chan { Bad, Analog, Ip, Group };
 

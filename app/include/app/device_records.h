@@ -33,6 +33,9 @@ typedef struct ValueTable {
 
 #define VALUE_TABLE_END 0xFFFFFFFFu
 
+/* IP channels a device of this kind takes: channels 17 .. 16 + the bound. */
+#define IP_CHANNEL_BOUND 1
+
 /* Per-output session record; its address is the handle of every device call. */
 typedef struct OutputLogin {
   int32_t loginId; /* -2: nobody */

@@ -10,6 +10,7 @@
 #include "controls/listbox/control_msgs.h"
 #include "gui/app_hooks.h"
 #include "gui/combobox.h"
+#include "controls/registry/control_registry.h"
 #include "gui/control_class.h"
 #include "gui/dialog.h"
 #include "gui/display.h"
@@ -309,11 +310,7 @@ LResult CombineProc(WindowHandle hwnd, int msg, WParam wParam, LParam lParam) {
 namespace controls {
 
 BOOL RegisterCombineControl() {
-  WndClassInfo info{};
-  info.className = "combine";
-  info.backgroundColor = WinElementColors[combine::kBkcControlDisabled];
-  info.windowProc = combine::CombineProc;
-  return AddNewControlClass(&info) == 0;
+  return RegisterBuiltinClass("combine", 0, WinElementColors[combine::kBkcControlDisabled], combine::CombineProc);
 }
 
 }  // namespace controls

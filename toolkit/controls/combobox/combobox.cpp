@@ -9,6 +9,7 @@
 #include "controls/combobox/combobox_class.h"
 #include "controls/combobox/combobox_internal.h"
 #include "controls/listbox/control_msgs.h"
+#include "controls/registry/control_registry.h"
 #include "gui/control_class.h"
 #include "gui/dialog.h"
 #include "gui/element.h"
@@ -247,11 +248,7 @@ namespace controls {
 
 BOOL RegisterComboBoxControl() {
   combobox::LoadSkins();
-  WndClassInfo info{};
-  info.className = "combobox";
-  info.backgroundColor = WinElementColors[combobox::kBkcControlNormal];
-  info.windowProc = combobox::ComboBoxProc;
-  return AddNewControlClass(&info) == 0;
+  return RegisterBuiltinClass("combobox", 0, WinElementColors[combobox::kBkcControlNormal], combobox::ComboBoxProc);
 }
 
 }  // namespace controls

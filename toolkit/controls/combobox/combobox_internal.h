@@ -84,7 +84,5 @@ void OnBlur(WindowHandle hwnd, ComboBoxData& d);
 // Painting (combobox_paint.cpp).
 void Paint(WindowHandle hwnd, ComboBoxData& d, HDC hdc);
 LResult EraseBackground(WindowHandle hwnd, WParam wParam, LParam lParam);
-// The edit-frame background, or the control background (combobox_seams.cpp).
-LResult EraseFramed(WindowHandle hwnd, WParam wParam, LParam lParam, bool controlLook);
 
 }  // namespace combobox

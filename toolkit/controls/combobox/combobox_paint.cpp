@@ -1,6 +1,7 @@
 // Painting of the arrows and the drop-down button by kind, and the focus
 // frame.
 #include "controls/combobox/combobox_internal.h"
+#include "gui/control_paint.h"
 #include "gui/dc.h"
 #include "gui/element.h"
 
@@ -63,7 +64,9 @@ void Paint(WindowHandle hwnd, ComboBoxData& d, HDC hdc) {
 LResult EraseBackground(WindowHandle hwnd, WParam wParam, LParam lParam) {
   const uint32_t style = GetWindowStyle(hwnd);
   if (style & CBS_TRANSPARENT) return 0;
-  return EraseFramed(hwnd, wParam, lParam, style & CBS_CONTROLBKGND);
+  HDC hdc = static_cast<HDC>(wParam);
+  const Rect* clip = reinterpret_cast<const Rect*>(lParam);
+  return (style & CBS_CONTROLBKGND) ? EraseControlBkgnd(hwnd, hdc, clip) : EraseEditFrameBkgnd(hwnd, hdc, clip);
 }
 
 }  // namespace combobox

@@ -6,6 +6,7 @@
 #include "controls/listbox/control_msgs.h"
 #include "controls/listbox/listbox_class.h"
 #include "controls/listbox/listbox_internal.h"
+#include "controls/registry/control_registry.h"
 #include "gui/control_class.h"
 #include "gui/dialog.h"
 #include "gui/dc.h"
@@ -378,12 +379,7 @@ namespace controls {
 
 BOOL RegisterListBoxControl() {
   if (!GetStockBitmap("checkmark", -1, -1)) return FALSE;
-  WndClassInfo info{};
-  info.className = "listbox";
-  info.cursor = 0;
-  info.backgroundColor = GetExtraColorEx(listbox::kListBkgndFill);
-  info.windowProc = listbox::ListBoxProc;
-  return AddNewControlClass(&info) == 0;
+  return RegisterBuiltinClass("listbox", 0, GetExtraColorEx(listbox::kListBkgndFill), listbox::ListBoxProc);
 }
 
 }  // namespace controls

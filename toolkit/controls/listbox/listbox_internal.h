@@ -84,8 +84,4 @@ LResult OnMouse(WindowHandle hwnd, Data& d, int msg, int x, int y);
 LResult OnScroll(WindowHandle hwnd, Data& d, int msg, WParam code, LParam pos);
 void Paint(WindowHandle hwnd, Data& d, HDC hdc);
 
-// Fills of the grid boxes (listbox_seams.cpp until the shared painters land).
-void GradientFill(HDC hdc, GalPixel start, GalPixel end, int l, int t, int r, int b);
-void TwoColorFill(HDC hdc, GalPixel first, GalPixel second, int l, int t, int r, int b, int value, int maximum);
-
 }  // namespace listbox

@@ -4,6 +4,7 @@
 
 #include "controls/listbox/listbox_internal.h"
 #include "gui/bitmap.h"
+#include "gui/control_paint.h"
 #include "gui/dc.h"
 #include "gui/element.h"
 #include "gui/image.h"
@@ -104,9 +105,9 @@ void PaintGridBox(WindowHandle hwnd, HDC hdc, Data& d, const Item& it, int index
     GalPixel start = 0, end = 0;
     GridColours(it, &text, &start, &end);
     if (GetWindowStyle(hwnd) & LBS_GRADIENT)
-      GradientFill(hdc, start, end, box.left, box.top, box.right, box.bottom);
+      DrawGradientBox(hdc, start, end, box.left, box.top, box.right, box.bottom, FALSE, FALSE, 0);
     else
-      TwoColorFill(hdc, start, end, box.left, box.top, box.right, box.bottom, 2, 5);
+      DrawTwoColorBar(hdc, start, end, box.left, box.top, box.right, box.bottom, 2, 5, FALSE);
   }
   char label[16];
   const char* caption = label;

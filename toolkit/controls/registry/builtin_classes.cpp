@@ -1,18 +1,25 @@
 // The built-in control classes, in registration order. Each control adds
-// its registration function here when it is built; a class that must come
-// after another (one built on "container", say) stands below it.
+// its registration function here when it is built, in its place in the
+// order; a class that must come after another (one built on "container",
+// say) stands below it.
+#include "controls/button/button_class.h"
 #include "controls/combine/combine_class.h"
 #include "controls/combobox/combobox_class.h"
 #include "controls/listbox/listbox_class.h"
+#include "controls/propsheet/propsheet_class.h"
 #include "controls/registry/control_registry.h"
+#include "controls/static/static_class.h"
 
 namespace controls {
 
 const std::vector<RegisterClassFn>& BuiltinControlClasses() {
   static const std::vector<RegisterClassFn> table = {
-      RegisterListBoxControl,   // 6 "listbox"
-      RegisterComboBoxControl,  // 12 "combobox"
-      RegisterCombineControl,   // 14 "combine"
+      RegisterStaticControl,     // 1 "static"
+      RegisterButtonControl,     // 2 "button"
+      RegisterListBoxControl,    // 6 "listbox"
+      RegisterComboBoxControl,   // 12 "combobox"
+      RegisterCombineControl,    // 14 "combine"
+      RegisterPropSheetControl,  // 15 "propsheet"
   };
   return table;
 }

@@ -61,6 +61,15 @@ constexpr uint32_t kAllFields = CLASS_INFO_STYLE | CLASS_INFO_CURSOR | CLASS_INF
 
 namespace controls {
 
+BOOL RegisterBuiltinClass(const char* name, uintptr_t cursor, GalPixel background, WindowProc proc) {
+  WndClassInfo info{};
+  info.className = name;
+  info.cursor = cursor;
+  info.backgroundColor = background;
+  info.windowProc = proc;
+  return AddNewControlClass(&info) == 0;
+}
+
 bool RegisterControlClasses(const std::vector<RegisterClassFn>& table) {
   TerminateControlClass();
   for (RegisterClassFn registerClass : table)

@@ -15,6 +15,10 @@ using RegisterClassFn = BOOL (*)();
 // The built-in classes in their registration order.
 const std::vector<RegisterClassFn>& BuiltinControlClasses();
 
+// Registers a built-in class: style, extended style and additional data
+// 0; TRUE when the registry took it.
+BOOL RegisterBuiltinClass(const char* name, uintptr_t cursor, GalPixel background, WindowProc proc);
+
 // Empties the registry, then calls each function in order and stops at the
 // first that fails.
 bool RegisterControlClasses(const std::vector<RegisterClassFn>& table);

@@ -138,6 +138,9 @@ unsigned CaretPeriodOf(WindowHandle hwnd) {
 }
 
 void FreeCaretOf(WindowRecord* win) {
+  // A window without a caret is left untouched: painting threads may still
+  // read the word while the window goes.
+  if (!win->caret) return;
   delete static_cast<CaretRecord*>(win->caret);
   win->caret = nullptr;
 }

@@ -1,11 +1,8 @@
 // Single values and whole sections rewritten directly in a configuration
 // file. Each call copies the file line by line into a temporary file with
 // the change applied and then replaces the file with it (etc_replace.h).
-#include <cerrno>
 #include <cstdio>
-#include <cstring>
 #include <memory>
-#include <mutex>
 #include <string>
 
 #include "core/config/etc_line.h"
@@ -15,9 +12,6 @@
 namespace {
 
 using etc::FilePtr;
-
-// A line break inside a name or value would plant extra lines in the file.
-bool IsOneLine(const char* text) { return std::strpbrk(text, "\r\n") == nullptr; }
 
 bool Put(std::FILE* out, const std::string& line) {
   return std::fwrite(line.data(), 1, line.size(), out) == line.size();
@@ -97,18 +91,14 @@ int WriteNewFile(etc::FileReplacement& replacement, std::FILE* out, const char* 
 
 extern "C" int SetValueToEtcFile(const char* path, const char* section, const char* key, const char* value) {
   if (path == nullptr || section == nullptr || key == nullptr || value == nullptr) return ETC_BAD_ARGUMENT;
-  if (!IsOneLine(section) || !IsOneLine(key) || !IsOneLine(value)) return ETC_BAD_ARGUMENT;
-  std::lock_guard<std::mutex> guard(etc::FileWriterLock());
+  if (!etc::IsWritableSection(section) || !etc::IsWritableKeyLine(key, value)) return ETC_BAD_ARGUMENT;
   etc::FileReplacement replacement(path);
+  if (int rc = replacement.Lock()) return rc;
   std::FILE* out = replacement.Create();
   if (out == nullptr) return ETC_TEMP_FILE_FAILED;
-  FilePtr in(std::fopen(path, "r+"));
-  if (!in) {
-    // Only a file that does not exist yet is created; one we may not read
-    // and write is left alone.
-    if (errno != ENOENT) return ETC_FILE_IO_FAILED;
-    return WriteNewFile(replacement, out, section, key, value);
-  }
+  if (replacement.TargetMissing()) return WriteNewFile(replacement, out, section, key, value);
+  FilePtr in(replacement.OpenTargetForReading());
+  if (!in) return ETC_FILE_IO_FAILED;
   if (!CopyUpToSection(in.get(), out, section, true)) {
     if (std::ferror(in.get())) return ETC_FILE_IO_FAILED;
     std::fprintf(out, "\n[%s]\n%s=%s\n", section, key, value);
@@ -124,12 +114,14 @@ extern "C" int SetValueToEtcFile(const char* path, const char* section, const ch
 
 extern "C" int RemoveSectionInEtcFile(const char* path, const char* section) {
   if (path == nullptr || section == nullptr) return ETC_BAD_ARGUMENT;
-  std::lock_guard<std::mutex> guard(etc::FileWriterLock());
   etc::FileReplacement replacement(path);
+  // A file that cannot be opened for changing has no section to remove.
+  if (int rc = replacement.Lock()) return rc == ETC_FILE_IO_FAILED ? ETC_NO_SECTION : rc;
+  if (replacement.TargetMissing()) return ETC_NO_SECTION;
   std::FILE* out = replacement.Create();
   if (out == nullptr) return ETC_TEMP_FILE_FAILED;
-  FilePtr in(std::fopen(path, "r+"));
-  if (!in) return ETC_NO_SECTION;
+  FilePtr in(replacement.OpenTargetForReading());
+  if (!in) return ETC_FILE_IO_FAILED;
   if (!CopyUpToSection(in.get(), out, section, false))
     return std::ferror(in.get()) ? ETC_FILE_IO_FAILED : ETC_NO_SECTION;
   std::string pending;

@@ -4,6 +4,7 @@
 
 #include <cstdlib>
 #include <memory>
+#include <string>
 
 namespace etc {
 namespace {
@@ -55,6 +56,21 @@ ParsedLine ParseEtcLine(std::string_view line) {
     return parsed;
   }
   return ParseKeyLine(line.substr(start));
+}
+
+bool IsWritableSection(std::string_view name) {
+  if (name.find_first_of("\r\n") != std::string_view::npos) return false;
+  std::string line = "[" + std::string(name) + "]";
+  ParsedLine parsed = ParseEtcLine(line);
+  return parsed.kind == LineKind::Section && parsed.name == name;
+}
+
+bool IsWritableKeyLine(std::string_view key, std::string_view value) {
+  if (key.empty() || key.find_first_of("\r\n=") != std::string_view::npos) return false;
+  if (value.find_first_of("\r\n") != std::string_view::npos) return false;
+  std::string line = std::string(key) + "=" + std::string(value);
+  ParsedLine parsed = ParseEtcLine(line);
+  return parsed.kind == LineKind::Key && parsed.name == key && parsed.value == value;
 }
 
 bool ReadEtcLine(std::FILE* stream, std::string& line) {

@@ -24,6 +24,14 @@ struct ParsedLine {
 // the line as a terminator would.
 ParsedLine ParseEtcLine(std::string_view line);
 
+// Whether a writer may store these: the written "[name]" or "key=value" line
+// must read back as the same section name, key and value. A line break
+// would plant extra lines, "=" in a key or "]" in a section name would move
+// the split, a leading blank, "[", "#" or ";" would change the line's kind,
+// and an empty key is dropped by the next rewrite.
+bool IsWritableSection(std::string_view name);
+bool IsWritableKeyLine(std::string_view key, std::string_view value);
+
 inline bool IsSectionNamed(const ParsedLine& line, std::string_view section) {
   return line.kind == LineKind::Section && line.name == section;
 }

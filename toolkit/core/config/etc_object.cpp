@@ -38,20 +38,37 @@ bool ReadWholeFile(std::FILE* f, std::vector<char>& buffer) {
 
 // Lines end at every CR and LF; text before the first header belongs to no
 // section and is skipped.
-bool ParseInto(EtcFile& file, const std::vector<char>& text) {
-  EtcSection* current = nullptr;
+std::vector<etc::ParsedLine> SplitLines(const std::vector<char>& text) {
+  std::vector<etc::ParsedLine> lines;
   size_t pos = 0;
   while (pos < text.size()) {
     size_t end = pos;
     while (end < text.size() && text[end] != '\r' && text[end] != '\n') ++end;
     etc::ParsedLine line = etc::ParseEtcLine(std::string_view(text.data() + pos, end - pos));
+    if (line.kind == etc::LineKind::Section || (line.kind == etc::LineKind::Key && !lines.empty()))
+      lines.push_back(line);
     pos = end + 1;
-    if (line.kind == etc::LineKind::Section) {
-      current = etc::AddSection(file, line.name);
-      if (current == nullptr) return false;
-    } else if (line.kind == etc::LineKind::Key && current != nullptr) {
-      if (!etc::AppendKey(*current, line.name, line.value)) return false;
-    }
+  }
+  return lines;
+}
+
+// Arrays are sized once from counts taken first, to the capacities their
+// growth steps would reach, so loading stays linear in the file's size.
+bool ParseInto(EtcFile& file, const std::vector<char>& text) {
+  std::vector<etc::ParsedLine> lines = SplitLines(text);
+  size_t sections = 0;
+  for (const etc::ParsedLine& line : lines) sections += line.kind == etc::LineKind::Section;
+  if (sections > static_cast<size_t>(INT_MAX - etc::kSectionGrowth)) return false;
+  if (!etc::ReserveSections(file, static_cast<int>(sections))) return false;
+  for (size_t i = 0; i < lines.size();) {
+    size_t keys = 0;
+    while (i + 1 + keys < lines.size() && lines[i + 1 + keys].kind == etc::LineKind::Key) ++keys;
+    if (keys > static_cast<size_t>(INT_MAX - etc::kKeyGrowth)) return false;
+    EtcSection* current = etc::AppendSection(file, lines[i].name, static_cast<int>(keys));
+    if (current == nullptr) return false;
+    for (size_t k = 1; k <= keys; ++k)
+      if (!etc::AppendKey(*current, lines[i + k].name, lines[i + k].value)) return false;
+    i += 1 + keys;
   }
   return true;
 }
@@ -65,6 +82,7 @@ extern "C" EtcFile* LoadEtcFile(const char* path) {
   if (!file || path == nullptr) return file.release();
   FilePtr f(std::fopen(path, "r"));
   if (!f) return nullptr;
+  etc::RemoveStaleTemporaries(path);
   std::vector<char> text;
   if (!ReadWholeFile(f.get(), text)) return nullptr;
   if (!ParseInto(*file, text)) return nullptr;
@@ -81,6 +99,7 @@ extern "C" EtcSection* FindSectionInEtc(EtcFile* hEtc, const char* section, BOOL
   if (hEtc == nullptr || section == nullptr) return nullptr;
   EtcSection* found = etc::LookupSection(*hEtc, section);
   if (found != nullptr || !create || IsReadOnly(*hEtc)) return found;
+  if (!etc::IsWritableSection(section)) return nullptr;
   return etc::AddSection(*hEtc, section);
 }
 
@@ -98,6 +117,7 @@ extern "C" int SetValueToEtcSec(EtcSection* hSect, const char* key, const char* 
   if (hSect == nullptr) return ETC_NULL_OBJECT;
   if (key == nullptr || value == nullptr) return ETC_BAD_ARGUMENT;
   if (hSect->keyCapacity <= 0) return ETC_READ_ONLY;
+  if (!etc::IsWritableKeyLine(key, value)) return ETC_BAD_ARGUMENT;
   int index = etc::LookupKey(*hSect, key);
   bool stored = index >= 0 ? etc::ReplaceValue(*hSect, index, value) : etc::AppendKey(*hSect, key, value);
   return stored ? ETC_OK : ETC_BAD_ARGUMENT;
@@ -117,6 +137,7 @@ extern "C" int GetValueFromEtc(EtcFile* hEtc, const char* section, const char* k
     return found ? GetValueFromEtcSec(found, key, value, len) : ETC_NO_SECTION;
   }
   if (IsReadOnly(*hEtc)) return ETC_READ_ONLY;
+  if (!etc::IsWritableSection(section) || !etc::IsWritableKeyLine(key, value)) return ETC_BAD_ARGUMENT;
   EtcSection* target = FindSectionInEtc(hEtc, section, TRUE);
   if (target == nullptr) return ETC_BAD_ARGUMENT;  // out of memory
   return SetValueToEtcSec(target, key, value);
@@ -148,13 +169,29 @@ bool WriteSection(std::FILE* out, const EtcSection& section) {
   return std::fputs("\n", out) >= 0;
 }
 
+// Objects are plain C data that callers may fill themselves, so what the
+// setters refuse is checked again before it reaches a file.
+bool IsWritable(const EtcFile& file) {
+  for (int i = 0; i < file.sectionCount; ++i) {
+    const EtcSection& section = file.sections[i];
+    if (section.name == nullptr) continue;
+    if (!etc::IsWritableSection(section.name)) return false;
+    for (int k = 0; k < section.keyCount; ++k)
+      if (section.keys[k] == nullptr || section.values[k] == nullptr ||
+          !etc::IsWritableKeyLine(section.keys[k], section.values[k]))
+        return false;
+  }
+  return true;
+}
+
 }  // namespace
 
 extern "C" int SaveEtcToFile(EtcFile* hEtc, const char* path) {
   if (hEtc == nullptr) return ETC_NULL_OBJECT;
-  if (path == nullptr) return ETC_BAD_ARGUMENT;
-  std::lock_guard<std::mutex> guard(etc::FileWriterLock());
+  if (path == nullptr || !IsWritable(*hEtc)) return ETC_BAD_ARGUMENT;
+  // Whatever keeps the file from being written is a write failure here.
   etc::FileReplacement replacement(path);
+  if (replacement.Lock() != ETC_OK) return ETC_FILE_IO_FAILED;
   std::FILE* out = replacement.Create();
   if (out == nullptr) return ETC_FILE_IO_FAILED;
   for (int i = 0; i < hEtc->sectionCount; ++i) {

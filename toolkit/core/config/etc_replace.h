@@ -1,18 +1,48 @@
-// Crash-safe replacement of a configuration file: the new content is written
-// to a temporary file beside the target, flushed to disk, and renamed over
-// the target, so the target is at every moment either the old file or the
-// new one, whole. The temporary file never outlives the replacement.
+// Crash-safe and process-safe replacement of a configuration file. A writer
+// first takes an advisory lock on the target (on its folder while the target
+// does not exist yet), which serialises the writers of every process and
+// thread; it then writes the new content to a temporary file of its own
+// beside the target, flushes it to disk and renames it over the target, so
+// the target is at every moment either the old file or the new one, whole.
+// A failed write removes its temporary file; one left by a killed writer is
+// removed by the next writer or loader of that target.
 #pragma once
 
 #include <cstdio>
-#include <mutex>
 #include <string>
 
 namespace etc {
 
-// Serialises every by-path writer of the process: they share one temporary
-// file name per directory.
-std::mutex& FileWriterLock();
+// An exclusive advisory lock on a target file, or on its folder while the
+// target is missing. Released by the destructor.
+class TargetLock {
+ public:
+  TargetLock() = default;
+  ~TargetLock();
+  TargetLock(const TargetLock&) = delete;
+  TargetLock& operator=(const TargetLock&) = delete;
+
+  // Waits for the lock. ETC_OK; ETC_FILE_IO_FAILED when the target may not
+  // be written (read-only, a directory); ETC_TEMP_FILE_FAILED when its folder
+  // cannot be used.
+  int Acquire(const std::string& target);
+  // Takes the lock only when no writer holds it and the target exists.
+  bool TryAcquireExisting(const std::string& target);
+
+  bool TargetMissing() const { return missing_; }
+  // A fresh stream reading the locked target from its start; null when the
+  // target is missing.
+  std::FILE* OpenForReading() const;
+
+ private:
+  void Release();
+  int fd_ = -1;
+  bool missing_ = false;
+};
+
+// Removes the temporary files a killed writer of `target` left behind, when
+// no writer of it is at work. Harmless when there are none.
+void RemoveStaleTemporaries(const char* target);
 
 class FileReplacement {
  public:
@@ -21,15 +51,19 @@ class FileReplacement {
   FileReplacement(const FileReplacement&) = delete;
   FileReplacement& operator=(const FileReplacement&) = delete;
 
-  // Creates (truncating) the temporary file for reading and writing; null
-  // when it cannot be created. It gets the target's permissions if the
-  // target exists.
+  // Locks the target (TargetLock::Acquire's codes) and removes stale
+  // temporary files of it.
+  int Lock();
+  bool TargetMissing() const { return lock_.TargetMissing(); }
+  std::FILE* OpenTargetForReading() const { return lock_.OpenForReading(); }
+
+  // Creates a temporary file under a new name (never through an existing
+  // file or link) for reading and writing; null when it cannot be created.
+  // It gets the target's permissions, or those of a new file.
   std::FILE* Create();
   // Flushes and syncs the temporary file and renames it over the target.
   // False on any failure; the target is then untouched.
   bool Commit();
-
-  const std::string& TempPath() const { return tempPath_; }
 
  private:
   void Discard();
@@ -37,8 +71,8 @@ class FileReplacement {
   std::string target_;
   std::string tempPath_;
   std::FILE* temp_ = nullptr;
-  bool created_ = false;
   bool committed_ = false;
+  TargetLock lock_;
 };
 
 }  // namespace etc

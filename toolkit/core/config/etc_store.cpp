@@ -34,21 +34,35 @@ bool GiveKeyArrays(EtcSection& section, int capacity) {
   return true;
 }
 
+// The first capacity of `initial` grown by `step` that holds `count`.
+int StepCapacity(int initial, int step, int count) {
+  if (count <= initial) return initial;
+  return initial + (count - initial + step - 1) / step * step;
+}
+
+bool GrowSections(EtcFile& file, int capacity) {
+  if (capacity <= file.sectionCapacity) return true;
+  if (!GrowArray(file.sections, file.sectionCapacity, capacity)) return false;
+  file.sectionCapacity = capacity;
+  return true;
+}
+
 int LastFreeSlot(const EtcFile& file) {
   for (int i = file.sectionCount - 1; i >= 0; --i)
     if (file.sections[i].name == nullptr) return i;
   return -1;
 }
 
+EtcSection* AppendSlot(EtcFile& file) {
+  if (file.sectionCount >= file.sectionCapacity &&
+      !GrowSections(file, file.sectionCapacity + kSectionGrowth))
+    return nullptr;
+  return &file.sections[file.sectionCount++];
+}
+
 EtcSection* SlotForNewSection(EtcFile& file) {
   int slot = LastFreeSlot(file);
-  if (slot >= 0) return &file.sections[slot];
-  if (file.sectionCount >= file.sectionCapacity) {
-    int grown = file.sectionCapacity + kSectionGrowth;
-    if (!GrowArray(file.sections, file.sectionCapacity, grown)) return nullptr;
-    file.sectionCapacity = grown;
-  }
-  return &file.sections[file.sectionCount++];
+  return slot >= 0 ? &file.sections[slot] : AppendSlot(file);
 }
 
 }  // namespace
@@ -81,15 +95,21 @@ void DeleteEtcFile(EtcFile* file) {
   std::free(file);
 }
 
-EtcSection* AddSection(EtcFile& file, std::string_view name) {
+bool ReserveSections(EtcFile& file, int count) {
+  return GrowSections(file, StepCapacity(kInitialSections, kSectionGrowth, count));
+}
+
+namespace {
+
+EtcSection* PlaceSection(EtcFile& file, std::string_view name, int keyCapacity, bool reuseFreeSlot) {
   char* copy = DupText(name);
   if (copy == nullptr) return nullptr;
   EtcSection fresh{};
-  if (!GiveKeyArrays(fresh, kInitialKeys)) {
+  if (!GiveKeyArrays(fresh, keyCapacity)) {
     FreeFixStr(copy);
     return nullptr;
   }
-  EtcSection* slot = SlotForNewSection(file);
+  EtcSection* slot = reuseFreeSlot ? SlotForNewSection(file) : AppendSlot(file);
   if (slot == nullptr) {
     FreeFixStr(copy);
     ClearSection(fresh);
@@ -98,6 +118,16 @@ EtcSection* AddSection(EtcFile& file, std::string_view name) {
   fresh.name = copy;
   *slot = fresh;
   return slot;
+}
+
+}  // namespace
+
+EtcSection* AddSection(EtcFile& file, std::string_view name) {
+  return PlaceSection(file, name, kInitialKeys, true);
+}
+
+EtcSection* AppendSection(EtcFile& file, std::string_view name, int keys) {
+  return PlaceSection(file, name, StepCapacity(kInitialKeys, kKeyGrowth, keys), false);
 }
 
 void ClearSection(EtcSection& section) {

@@ -18,6 +18,13 @@ constexpr int kKeyGrowth = 4;
 EtcFile* NewEtcFile();
 void DeleteEtcFile(EtcFile* file);
 
+// Grows the section array at once to the capacity its steps would reach
+// for `count` sections; false when memory runs out.
+bool ReserveSections(EtcFile& file, int count);
+// A new section at the end, free slots left alone, with room for `keys`
+// keys (capacity as its steps would reach); null when memory runs out.
+EtcSection* AppendSection(EtcFile& file, std::string_view name, int keys);
+
 // Gives a free slot (or a new one at the end) the name and an empty key
 // array of kInitialKeys; null when memory runs out.
 EtcSection* AddSection(EtcFile& file, std::string_view name);

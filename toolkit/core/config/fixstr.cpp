@@ -19,6 +19,9 @@ using namespace fixstr;
 struct FixStrHeap {
   std::unique_ptr<char[]> block;
   unsigned char bitmap[kBitmapBytes];
+  // Per zone, the lowest bitmap byte that may still hold a free bit: the
+  // search starts there, so a full zone costs nothing to pass over.
+  int firstMaybeFree[kZoneCount] = {};
   std::mutex lock;
 };
 
@@ -40,7 +43,8 @@ int SignificantBits(int len) {
 char* TakeFreeSlot(FixStrHeap& heap, int zone) {
   std::lock_guard<std::mutex> guard(heap.lock);
   unsigned char* bits = heap.bitmap + ZoneBitmapOffset(zone);
-  for (int byte = 0; byte < ZoneBitmapBytes(zone); ++byte) {
+  int& first = heap.firstMaybeFree[zone];
+  for (int byte = first; byte < ZoneBitmapBytes(zone); first = ++byte) {
     if (bits[byte] == 0) continue;
     for (int bit = 7; bit >= 0; --bit) {
       if (bits[byte] & (1u << bit)) {
@@ -68,6 +72,8 @@ void ReturnSlot(FixStrHeap& heap, const char* p) {
   std::lock_guard<std::mutex> guard(heap.lock);
   unsigned char& bits = heap.bitmap[ZoneBitmapOffset(zone) + slot / 8];
   bits = static_cast<unsigned char>(bits | (1u << (7 - slot % 8)));
+  int byte = static_cast<int>(slot / 8);
+  if (byte < heap.firstMaybeFree[zone]) heap.firstMaybeFree[zone] = byte;
 }
 
 }  // namespace

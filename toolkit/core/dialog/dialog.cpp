@@ -148,7 +148,6 @@ LResult SetDefaultButton(WindowHandle hwnd, WParam id) {
 }  // namespace
 
 bool CreateTemplateControls(WindowHandle hDlg, const DlgTemplate* dlg) {
-  EnsureDialogControlClasses();
   for (int i = 0; i < dlg->controlnr; ++i) {
     const CtrlData& c = dlg->controls[i];
     if (!c.class_name) break;

@@ -1,12 +1,9 @@
-// What dialogs and message boxes need of the controls, which are built
-// separately: the push button and the static text the message box is made
-// of, and the edit question of the group moves. The stand-ins answer as the
-// finished controls do for those uses and go when the controls land.
+// What dialogs need of the controls that are built separately: the edit
+// question of the group moves. The stand-in answers as the finished edit
+// controls do and goes when they land.
 #pragma once
 
 #include "gui/common.h"
 
-// Registers "button" and "static" when no such class exists yet.
-void EnsureDialogControlClasses();
 // An edit that is not part of a combobox or IP-address edit (none yet).
 bool IsFreeStandingEdit(WindowHandle hwnd);

@@ -10,7 +10,6 @@
 
 #include "core/desktop/clip_info.h"
 #include "core/dialog/dialog_internal.h"
-#include "core/dialog/dialog_seams.h"
 #include "core/window/window_messages.h"
 #include "gui/app_hooks.h"
 #include "gui/dc.h"
@@ -189,7 +188,6 @@ Rect GetMsgBoxRect(void) {
 void MessageBeep(uint32_t) { Ping(); }
 
 int MessageBox(WindowHandle owner, const char* text, const char* caption, uint32_t type) {
-  EnsureDialogControlClasses();
   const std::vector<Button> buttons = ButtonsOf(type);
   const int n = static_cast<int>(buttons.size());
   const bool lowRes = IsLowResDisplay(getCurOutputHook()) != 0;

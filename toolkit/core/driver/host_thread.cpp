@@ -11,6 +11,7 @@
 #include <chrono>
 #include <condition_variable>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <deque>
 #include <future>
@@ -18,6 +19,7 @@
 #include <thread>
 
 #include "core/driver/host_keymap.h"
+#include "core/startup/startup_report.h"
 #include "core/driver/windib.h"
 #include "gui/host.h"
 
@@ -43,6 +45,9 @@ struct HostState {
   // A present was asked for and has not started yet; while it is set,
   // further asks do not wake the host.
   std::atomic<bool> presentPending{false};
+  // Held while a wake-up event is pushed and while SDL's events are shut
+  // down, so no thread pushes into an event queue SDL is tearing down.
+  std::mutex sdlEventLock;
   std::thread::id hostThreadId;
   // Host thread only.
   SDL_Window* windows[kSlotCount] = {nullptr, nullptr};
@@ -187,6 +192,7 @@ bool makeWindow(int slot, int width, int height) {
   int x = slot == kMainSlot ? 0 : Display(kMainSlot).width();
   SDL_Window* made = SDL_CreateWindow("ZelGUI", x, 0, width, height, SDL_WINDOW_SHOWN);
   if (!made) {
+    ReportStartupProblem("the host window cannot be opened: %s", SDL_GetError());
     std::fputs("Couldn't create window", stdout);
     std::fflush(stdout);
     return false;
@@ -209,6 +215,10 @@ void destroyWindows() {
 // Releases SDL's video and, when nothing else uses SDL, SDL itself with the
 // thread's own SDL data.
 void quitVideo() {
+  {
+    std::lock_guard<std::mutex> guard(state().sdlEventLock);
+    state().wakeEvent = 0;
+  }
   SDL_QuitSubSystem(SDL_INIT_VIDEO);
   if (SDL_WasInit(SDL_INIT_EVERYTHING) == 0) SDL_Quit();
   SDL_TLSCleanup();
@@ -262,15 +272,35 @@ bool driverWaits() {
   return driver && (std::strcmp(driver, "x11") == 0 || std::strcmp(driver, "wayland") == 0);
 }
 
+// Without a reachable window system SDL falls back to drivers that show
+// nothing; running on one is only right when the user asked for it.
+bool DriverWasAskedFor() {
+  const char* driver = SDL_GetCurrentVideoDriver();
+  if (!driver || (std::strcmp(driver, "dummy") != 0 && std::strcmp(driver, "offscreen") != 0)) return true;
+  const char* asked = SDL_GetHint(SDL_HINT_VIDEODRIVER);
+  if (asked && std::strstr(asked, driver)) return true;
+  const char* display = std::getenv("DISPLAY");
+  ReportStartupProblem(
+      "no display to open the host window on (DISPLAY=\"%s\"); set SDL_VIDEODRIVER=dummy to run without one",
+      display ? display : "");
+  return false;
+}
+
 void hostMain(int width, int height, std::promise<bool> ready) {
   HostState& s = state();
   SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
   // A plain frame buffer in memory: no renderer and no GPU threads to start.
   SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
   if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
+    ReportStartupProblem("the host window cannot be opened: %s", SDL_GetError());
     std::fputs("Couldn't create window", stdout);
     std::fflush(stdout);
     SDL_TLSCleanup();
+    ready.set_value(false);
+    return;
+  }
+  if (!DriverWasAskedFor()) {
+    quitVideo();
     ready.set_value(false);
     return;
   }
@@ -305,6 +335,7 @@ void wake() {
     s.woken.notify_one();
     return;
   }
+  std::lock_guard<std::mutex> guard(s.sdlEventLock);
   uint32_t type = s.wakeEvent;
   if (type == 0 || type == static_cast<uint32_t>(-1)) return;
   SDL_Event e{};

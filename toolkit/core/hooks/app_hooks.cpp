@@ -3,6 +3,8 @@
 #include "gui/app_hooks.h"
 
 #include <atomic>
+
+#include "gui/desktop.h"
 #include <cstring>
 
 namespace {
@@ -144,6 +146,7 @@ constexpr GuiAppCallbacks kDefaults = {
     defNoWindow, defNoWindow, defNoWindowFor, defNoWindow, defLoginFlag, defSetLoginFlag,
     defNoWindow, defOne, defZero, defNoActionFor, defNoActionFor, defConfirmSwitch,
     defAskShutdown, defOpenShutdown, defNoPermission, defNumKeyA, defNumKeyB,
+    defZero,
 };
 
 GuiAppCallbacks g_table = kDefaults;
@@ -204,6 +207,14 @@ int showNoPermissionHook(WindowHandle hwnd) { return g_table.showNoPermission(hw
 int getOutputScreenSizeHook(int outputId, Size* size) { return g_table.getOutputScreenSize(outputId, size); }
 int isNumKeyAHook(int key) { return g_table.isNumKeyA(key); }
 int isNumKeyBHook(int key) { return g_table.isNumKeyB(key); }
+int getDateFormatHook(void) { return g_table.getDateFormat(); }
+WindowHandle getTopMainWindowHook(void) { return GetCurTopMainWindow(); }
+WindowHandle getPtzPlayWindowHook(void) { return g_table.getPtzPlayWindow(); }
+int getSessionFlagHook(void) { return g_table.getSessionFlag(); }
+int isResolutionChangePendingHook(void) { return g_table.isResolutionChangePending(); }
+int isDispSwitchEnabledHook(void) { return g_table.isDispSwitchEnabled(); }
+int* getLongOpStateHook(void) { return g_table.getLongOpState(); }
+int isRightToLeftLangHook(void) { return g_table.isRightToLeftLang(); }
 
 int returnZero(void) { return 0; }
 void emptyStub(void) {}

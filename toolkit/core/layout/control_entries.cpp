@@ -143,8 +143,8 @@ bool ReadWindowRecord(const TextSection& section, int language, WinResInfo& wind
   const std::string* bitmaps = FindKeyNoCase(section, "bmpnumber");
   window.controlNumber = controls ? ParseInt(*controls) : 0;
   window.bmpNumber = bitmaps ? ParseInt(*bitmaps) : 0;
-  if (window.controlNumber < 0) window.controlNumber = 0;
-  if (window.bmpNumber < 0) window.bmpNumber = 0;
+  // A negative count is as malformed as one too large: the load fails.
+  if (window.controlNumber < 0 || window.bmpNumber < 0) return false;
   const std::string* caption =
       FindKeyNoCase(section, "caption_lang" + std::to_string(language));
   if (!caption) return false;

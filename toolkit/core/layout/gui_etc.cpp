@@ -2,12 +2,39 @@
 // during start-up, and the reader rule every toolkit lookup follows.
 #include "gui/gui_etc.h"
 
+#include <unistd.h>
+
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
+
+#include "core/startup/startup_report.h"
 
 char ETCFILEPATH[GUI_ETC_PATH_SIZE];
 char AUXSETCFILEPATH[GUI_ETC_PATH_SIZE];
 EtcFile* hGuiEtc;
 EtcFile* hAuxGuiEtc;
+
+namespace {
+
+// The resource paths are relative, so a file that is not there most often
+// means the program was started in the wrong folder.
+void ReportUnreadable(const char* path) {
+  int error = errno;
+  char cwd[4096] = "?";
+  if (::getcwd(cwd, sizeof cwd) == nullptr) std::snprintf(cwd, sizeof cwd, "?");
+  ReportStartupProblem(
+      "configuration file \"%s\" cannot be read: %s (resources are found relative to the working "
+      "directory \"%s\"; start the program in build/bin)",
+      ShownPath(path).c_str(), std::strerror(error), cwd);
+}
+
+int NoteMiss(int rc, const char* path, const char* section, const char* key) {
+  if (rc == ETC_NO_SECTION || rc == ETC_NO_KEY) NoteMissingSetting(path, section, key);
+  return rc;
+}
+
+}  // namespace
 
 extern "C" {
 
@@ -18,8 +45,13 @@ BOOL InitEtcFilePath(void) {
   std::snprintf(auxPath, sizeof auxPath, "%s%s", GUI_ETC_DIR, GUI_ETC_AUX_FILE);
   // The engine name only proves the main file is there and readable.
   char engine[8];
-  if (GetValueFromEtcFile(mainPath, "system", "gal_engine", engine, sizeof engine) != ETC_OK)
-    return FALSE;
+  errno = 0;
+  int rc = GetValueFromEtcFile(mainPath, "system", "gal_engine", engine, sizeof engine);
+  if (rc == ETC_BAD_ARGUMENT) ReportUnreadable(mainPath);
+  if (rc == ETC_NO_SECTION || rc == ETC_NO_KEY)
+    ReportStartupProblem("configuration file \"%s\" has no [system] gal_engine; it may be cut short",
+                         ShownPath(mainPath).c_str());
+  if (rc != ETC_OK) return FALSE;
   std::snprintf(ETCFILEPATH, sizeof ETCFILEPATH, "%s", mainPath);
   std::snprintf(AUXSETCFILEPATH, sizeof AUXSETCFILEPATH, "%s", auxPath);
   return TRUE;
@@ -27,7 +59,9 @@ BOOL InitEtcFilePath(void) {
 
 BOOL LoadGuiEtc(void) {
   if (hGuiEtc && hAuxGuiEtc) return TRUE;
+  errno = 0;
   if (!hGuiEtc) hGuiEtc = LoadEtcFile(ETCFILEPATH);
+  if (!hGuiEtc) ReportUnreadable(ETCFILEPATH);
   return hGuiEtc != nullptr;
 }
 
@@ -38,24 +72,30 @@ void UnloadGuiEtc(void) {
   hAuxGuiEtc = nullptr;
 }
 
+// A setting not found is remembered: when start-up fails it is the likely
+// cause (startup_report.h).
 int GetGuiEtcValue(const char* section, const char* key, char* value, int len) {
-  if (hGuiEtc) return GetValueFromEtc(hGuiEtc, section, key, value, len);
-  return GetValueFromEtcFile(ETCFILEPATH, section, key, value, len);
+  int rc = hGuiEtc ? GetValueFromEtc(hGuiEtc, section, key, value, len)
+                   : GetValueFromEtcFile(ETCFILEPATH, section, key, value, len);
+  return NoteMiss(rc, ETCFILEPATH, section, key);
 }
 
 int GetGuiEtcIntValue(const char* section, const char* key, int* value) {
-  if (hGuiEtc) return GetIntValueFromEtc(hGuiEtc, section, key, value);
-  return GetIntValueFromEtcFile(ETCFILEPATH, section, key, value);
+  int rc = hGuiEtc ? GetIntValueFromEtc(hGuiEtc, section, key, value)
+                   : GetIntValueFromEtcFile(ETCFILEPATH, section, key, value);
+  return NoteMiss(rc, ETCFILEPATH, section, key);
 }
 
 int GetAuxGuiEtcValue(const char* section, const char* key, char* value, int len) {
-  if (hAuxGuiEtc) return GetValueFromEtc(hAuxGuiEtc, section, key, value, len);
-  return GetValueFromEtcFile(AUXSETCFILEPATH, section, key, value, len);
+  int rc = hAuxGuiEtc ? GetValueFromEtc(hAuxGuiEtc, section, key, value, len)
+                      : GetValueFromEtcFile(AUXSETCFILEPATH, section, key, value, len);
+  return NoteMiss(rc, AUXSETCFILEPATH, section, key);
 }
 
 int GetAuxGuiEtcIntValue(const char* section, const char* key, int* value) {
-  if (hAuxGuiEtc) return GetIntValueFromEtc(hAuxGuiEtc, section, key, value);
-  return GetIntValueFromEtcFile(AUXSETCFILEPATH, section, key, value);
+  int rc = hAuxGuiEtc ? GetIntValueFromEtc(hAuxGuiEtc, section, key, value)
+                      : GetIntValueFromEtcFile(AUXSETCFILEPATH, section, key, value);
+  return NoteMiss(rc, AUXSETCFILEPATH, section, key);
 }
 
 }  // extern "C"

@@ -7,6 +7,7 @@
 #include "core/startup/gui_locks.h"
 #include "core/startup/pending_stages.h"
 #include "core/startup/startup_internal.h"
+#include "core/startup/startup_report.h"
 #include "core/startup/system_threads.h"
 #include "gui/app_hooks.h"
 #include "gui/control_class.h"
@@ -26,6 +27,7 @@ struct Stage {
   StartupStage id;
   int code;
   int (*run)();
+  const char* name;
 };
 
 int RunStartSystemThreads() { return StartSystemThreads(); }
@@ -33,21 +35,21 @@ int RunInitControlClass() { return InitControlClass(); }
 
 // Codes 5 to 11: a failure stops the graphics layer and drops the locks.
 const Stage kEarlyStages[] = {
-    {StartupStage::kFonts, 5, StageInitTextAndFonts},
-    {StartupStage::kGdi, 6, StageInitGDI},
-    {StartupStage::kElementColors, 7, StageInitWindowElementColors},
-    {StartupStage::kExtraColors, 8, StageInitExtraColors},
-    {StartupStage::kIme, 9, StageInitIME},
-    {StartupStage::kLayouts, 10, StageLoadLayoutRes},
+    {StartupStage::kFonts, 5, StageInitTextAndFonts, "fonts"},
+    {StartupStage::kGdi, 6, StageInitGDI, "screen device context"},
+    {StartupStage::kElementColors, 7, StageInitWindowElementColors, "window element colours"},
+    {StartupStage::kExtraColors, 8, StageInitExtraColors, "extra colours"},
+    {StartupStage::kIme, 9, StageInitIME, "input-method tables"},
+    {StartupStage::kLayouts, 10, StageLoadLayoutRes, "layouts"},
 };
 
 // Codes 12 to 16: a failure also stops the input layer.
 const Stage kLateStages[] = {
-    {StartupStage::kCursors, 12, StageInitCursors},
-    {StartupStage::kMenus, 13, StageInitMenu},
-    {StartupStage::kControlClasses, 14, RunInitControlClass},
-    {StartupStage::kAccelerators, 15, StageInitAccel},
-    {StartupStage::kSystemThreads, 16, RunStartSystemThreads},
+    {StartupStage::kCursors, 12, StageInitCursors, "cursors"},
+    {StartupStage::kMenus, 13, StageInitMenu, "menus"},
+    {StartupStage::kControlClasses, 14, RunInitControlClass, "control classes"},
+    {StartupStage::kAccelerators, 15, StageInitAccel, "accelerators"},
+    {StartupStage::kSystemThreads, 16, RunStartSystemThreads, "system threads"},
 };
 
 constexpr int kInputCode = 11;
@@ -56,8 +58,22 @@ constexpr int kGraphicsCode = 1;
 constexpr int kConfigCode = 3;
 constexpr int kShortConfigCode = 1;
 constexpr int kShortLateCode = 2;
+constexpr char kFixStrName[] = "fixed-string heap";
+constexpr char kConfigName[] = "configuration";
+constexpr char kCaptionsName[] = "captions and language names";
 
-bool Passes(StartupStage stage, int result) { return result != 0 && g_failing != stage; }
+// A stage that passes takes what it reported along: only the failing
+// stage's own words explain a failure.
+bool Passes(StartupStage stage, int result) {
+  bool passed = result != 0 && g_failing != stage;
+  if (passed) ClearStartupProblem();
+  return passed;
+}
+
+int Failed(int code, const char* stage) {
+  SetFailedStartupStage(stage);
+  return code;
+}
 
 void UndoGraphics() {
   StageGalVideoQuit();
@@ -81,7 +97,7 @@ int RunStages(const Stage* first, const Stage* last, void (*undo)()) {
   for (const Stage* stage = first; stage != last; ++stage) {
     if (!Passes(stage->id, stage->run())) {
       undo();
-      return stage->code;
+      return Failed(stage->code, stage->name);
     }
   }
   return 0;
@@ -115,51 +131,55 @@ void InstallDefaultProcs() {
 }
 
 int ShortPath() {
-  if (!Passes(StartupStage::kFixStr, InitFixStr())) return kFixStrFailureCode;
-  if (!LoadConfiguration()) return kShortConfigCode;
+  if (!Passes(StartupStage::kFixStr, InitFixStr())) return Failed(kFixStrFailureCode, kFixStrName);
+  if (!LoadConfiguration()) return Failed(kShortConfigCode, kConfigName);
   if (!Passes(StartupStage::kLayouts, StageLoadLayoutRes())) {
     UndoGraphics();
-    return kShortLateCode;
+    return Failed(kShortLateCode, "layouts");
   }
   StageUnloadGuiEtc();
   if (!CommonTail()) {
     UndoInputAndGraphics();
-    return kShortLateCode;
+    return Failed(kShortLateCode, kCaptionsName);
   }
   return 0;
 }
 
 int FullPath() {
   GuiApp()->getDeviceConfig(getOutputLoginHook(getCurOutputHook()), getDeviceConfigHook());
-  if (!Passes(StartupStage::kFixStr, InitFixStr())) return kFixStrFailureCode;
-  if (g_failing == StartupStage::kGraphics || StageInitGAL() < 0) return kGraphicsCode;
+  if (!Passes(StartupStage::kFixStr, InitFixStr())) return Failed(kFixStrFailureCode, kFixStrName);
+  if (g_failing == StartupStage::kGraphics || StageInitGAL() < 0) return Failed(kGraphicsCode, "graphics layer");
+  ClearStartupProblem();
   std::setlocale(LC_ALL, "C");
   InstallDefaultProcs();
   // The graphics layer is up by now and owns the host window's thread; a
   // start-up that ends here must not leave that window behind.
   if (!LoadConfiguration()) {
     UndoGraphics();
-    return kConfigCode;
+    return Failed(kConfigCode, kConfigName);
   }
   StageLoadMouseSettings();
+  ClearStartupProblem();
   if (int code = RunStages(std::begin(kEarlyStages), std::end(kEarlyStages), UndoGraphics)) return code;
   LoadStockBitmapsOfBothDisplays();
+  ClearStartupProblem();
   if (!Passes(StartupStage::kInput, StageInitLowLevelEvents())) {
     UndoGraphics();
-    return kInputCode;
+    return Failed(kInputCode, "input layer");
   }
   if (int code = RunStages(std::begin(kLateStages), std::end(kLateStages), UndoInputAndGraphics)) return code;
   StagePreloadCharWidthCache();
   if (!Passes(StartupStage::kRefreshList, CreateRefreshList())) {
     UndoInputAndGraphics();
-    return kRefreshCode;
+    return Failed(kRefreshCode, "refresh queue");
   }
   StageSetKeyboardLayout("default");
   StagePlaceCursorAtCentre();
   StageUnloadGuiEtc();
+  ClearStartupProblem();
   if (!CommonTail()) {
     UndoInputAndGraphics();
-    return kRefreshCode;
+    return Failed(kRefreshCode, kCaptionsName);
   }
   return 0;
 }
@@ -171,6 +191,8 @@ StartupCleanup LastStartupCleanup() { return g_cleanup; }
 
 extern "C" int InitGUI(int, const char* const*) {
   g_cleanup = StartupCleanup{};
+  ClearStartupProblem();
+  SetFailedStartupStage("");
   CreateGuiLocks();
   return HasNoOutput() ? ShortPath() : FullPath();
 }

@@ -1,5 +1,7 @@
 // Moving windows and converting coordinates between the screen, a window
 // and its client area.
+#include <mutex>
+
 #include "core/desktop/clip_info.h"
 #include "core/desktop/zorder.h"
 #include "core/livevideo/areas.h"
@@ -39,11 +41,18 @@ bool MoveStacked(WindowRecord* win, const Rect& rect) {
   return forced;
 }
 
+// Another thread may be painting the parent; its count is read under the
+// lock that painting holds.
+bool ParentPainting(WindowRecord* parent) {
+  std::lock_guard<std::mutex> hold(parent->invalid.lock);
+  return parent->invalid.paintCount != 0;
+}
+
 void MoveControl(WindowRecord* win, const Rect& rect) {
   const Rect old = win->window;
   CallProc(win, winmsg::kSizeChanged, reinterpret_cast<WParam>(&rect), 0);
   WindowRecord* parent = win->parent;
-  if (!parent || !IsWindowVisible(HandleOf(win)) || parent->invalid.paintCount) return;
+  if (!parent || !IsWindowVisible(HandleOf(win)) || ParentPainting(parent)) return;
   // Hidden for a moment, so the parent's erase does not skip its place.
   {
     StackWriteLock hold;

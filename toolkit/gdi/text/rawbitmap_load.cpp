@@ -1,10 +1,12 @@
 // Loading the raw bitmap fonts named in the configuration.
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "core/startup/startup_report.h"
 #include "gdi/text/devfont_list.h"
 #include "gdi/text/devfont_load.h"
 #include "gdi/text/rawbitmap_font.h"
@@ -33,9 +35,18 @@ bool glyphDataSize(const rawfont::RawBitmapFont& font, size_t* size) {
 // allocated, so a name asking for a huge cell costs nothing.
 bool readWholeFile(const std::string& path, size_t needed, std::vector<unsigned char>* data) {
   std::unique_ptr<FILE, int (*)(FILE*)> file(std::fopen(path.c_str(), "rb"), std::fclose);
-  if (!file || std::fseek(file.get(), 0, SEEK_END) != 0) return false;
+  if (!file) {
+    ReportStartupProblem("font file \"%s\" %s", ShownPath(path.c_str()).c_str(),
+                         errno == ENOENT ? "is missing" : std::strerror(errno));
+    return false;
+  }
+  if (std::fseek(file.get(), 0, SEEK_END) != 0) return false;
   const long length = std::ftell(file.get());
-  if (length < 0 || static_cast<unsigned long>(length) < needed) return false;
+  if (length < 0 || static_cast<unsigned long>(length) < needed) {
+    ReportStartupProblem("font file \"%s\" is shorter than its %zu bytes of glyphs",
+                         ShownPath(path.c_str()).c_str(), needed);
+    return false;
+  }
   std::rewind(file.get());
   data->resize(needed);
   return needed == 0 || std::fread(data->data(), 1, needed, file.get()) == needed;
@@ -66,6 +77,8 @@ namespace devfont {
 bool LoadRawBitmapFontsFrom(const ConfigRead& read) {
   int count = 0;
   if (!ReadFontCount(read, kRawBitmapSection, &count)) return false;
+  // A negative count is refused as one above the fonts listed is.
+  if (count < 0) return false;
   std::vector<std::unique_ptr<LoadedRawFont>> fonts;
   if (!LoadEachFont(count, [&read](int i) { return loadOne(read, i); }, &fonts)) return false;
   for (auto& font : fonts) {

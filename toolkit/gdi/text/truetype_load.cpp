@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "core/startup/startup_report.h"
 #include "gdi/text/devfont_list.h"
 #include "gdi/text/devfont_load.h"
 #include "gdi/text/truetype_font.h"
@@ -48,6 +49,8 @@ FT_CharMap unicodeCharmap(FT_Face face) {
 bool openFace(const std::string& path, truetype::TrueTypeFont* font) {
   if (FT_New_Face(g_library, path.c_str(), 0, &font->face) != 0) {
     font->face = nullptr;
+    ReportStartupProblem("font file \"%s\" is missing or not a font FreeType can open",
+                         ShownPath(path.c_str()).c_str());
     return false;
   }
   FT_Face face = font->face;

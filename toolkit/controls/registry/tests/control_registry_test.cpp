@@ -138,20 +138,30 @@ TEST_F(ControlRegistryTest, InfoOperationCopiesOnlyTheMaskedFields) {
   EXPECT_EQ(ControlClassInfoOp(CLASS_INFO_READ, nullptr), CONTROL_CLASS_INVALID);
 }
 
-TEST_F(ControlRegistryTest, InitEmptiesTheRegistryAndTerminateFreesIt) {
+TEST_F(ControlRegistryTest, InitEmptiesTheRegistryRegistersTheBuiltInsAndTerminateFreesIt) {
   uint32_t pixels[33 * 11] = {};
   Bitmap mark{};  // the list box registers only with its check-mark skin
   mark.bmBitsPerPixel = 32, mark.bmBytesPerPixel = 4, mark.bmWidth = 33, mark.bmHeight = 11, mark.bmPitch = 33 * 4;
   mark.bmBits = reinterpret_cast<uint8_t*>(pixels);
   PutStockBitmapForTest("checkmark", false, mark);
-  ASSERT_EQ(Add("container"), 0);
+  ASSERT_EQ(Add("gadget"), 0);
   const bool started = InitControlClass();
   PutStockBitmapForTest("checkmark", false, Bitmap{});
   ASSERT_TRUE(started);
-  EXPECT_EQ(FindControlClass("container"), nullptr);
-  ASSERT_EQ(Add("container"), 0);
+  EXPECT_EQ(FindControlClass("gadget"), nullptr);
+  for (const char* name : {"static", "button", "listbox", "combobox", "combine", "propsheet"}) {
+    ControlClass* cls = FindControlClass(name);
+    ASSERT_NE(cls, nullptr) << name;
+    EXPECT_EQ(cls->usageCount, 0);
+    EXPECT_EQ(cls->style | cls->exStyle | cls->cursor | cls->additionalData, 0u) << name;
+  }
+  EXPECT_EQ(FindControlClass("static")->backgroundColor, WinElementColors[23]);
+  EXPECT_EQ(FindControlClass("propsheet")->backgroundColor, WinElementColors[26]);
+  EXPECT_EQ(FindControlClass("listbox")->backgroundColor, szExtraColors[47]);
+  EXPECT_EQ(FindControlClass("combine")->backgroundColor, WinElementColors[25]);
+  EXPECT_EQ(Add("Button"), CONTROL_CLASS_INVALID) << "taken by the built-in class";
   TerminateControlClass();
-  EXPECT_EQ(FindControlClass("container"), nullptr);
+  EXPECT_EQ(FindControlClass("static"), nullptr);
 }
 
 int g_calls = 0;

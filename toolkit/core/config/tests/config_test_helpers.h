@@ -10,6 +10,8 @@
 #include <sstream>
 #include <string>
 
+#include "gui/config.h"
+
 class ScratchDir {
  public:
   ScratchDir() {
@@ -43,4 +45,15 @@ inline std::string ReadText(const std::string& path) {
 inline bool Exists(const std::string& path) {
   struct stat info {};
   return ::lstat(path.c_str(), &info) == 0;
+}
+
+// Whether any writer's temporary file is in the folder.
+inline bool TempFilesIn(const std::string& folder) {
+  DIR* dir = ::opendir(folder.c_str());
+  if (dir == nullptr) return false;
+  bool found = false;
+  while (dirent* entry = ::readdir(dir))
+    if (std::string(entry->d_name).rfind(ETC_TEMP_FILE_NAME, 0) == 0) found = true;
+  ::closedir(dir);
+  return found;
 }

@@ -156,6 +156,18 @@ TEST_F(EtcObjectTest, ArraysGrowByTheirSteps) {
   char buffer[8];
   EXPECT_EQ(GetValueFromEtcSec(s, "k8", buffer, sizeof buffer), ETC_OK);
   EXPECT_STREQ(buffer, "v");
+
+  // A loaded file gets the capacities the same steps reach.
+  std::string text;
+  for (int i = 0; i < 17; ++i) text += "[s" + std::to_string(i) + "]\n";
+  for (int i = 0; i < 9; ++i) text += "k" + std::to_string(i) + "=v\n";
+  UnloadEtcFile(etc_);
+  ASSERT_NE(Load(text + "[last]\n"), nullptr);
+  EXPECT_EQ(etc_->sectionCapacity, 24);
+  EXPECT_EQ(etc_->sectionCount, 18);
+  EXPECT_EQ(FindSectionInEtc(etc_, "s16", FALSE)->keyCapacity, 12);
+  EXPECT_EQ(FindSectionInEtc(etc_, "s16", FALSE)->keyCount, 9);
+  EXPECT_EQ(FindSectionInEtc(etc_, "last", FALSE)->keyCapacity, 8);
 }
 
 TEST_F(EtcObjectTest, RemovedSectionLeavesAFreeSlotThatIsReused) {
@@ -215,7 +227,7 @@ TEST_F(EtcObjectTest, SaveWritesNamedSectionsOnly) {
   std::string out = dir_.File("out.cfg");
   ASSERT_EQ(SaveEtcToFile(etc_, out.c_str()), ETC_OK);
   EXPECT_EQ(ReadText(out), "[a]\nk= v\n\n[c]\n\n");
-  EXPECT_FALSE(Exists(dir_.File(ETC_TEMP_FILE_NAME)));
+  EXPECT_FALSE(TempFilesIn(dir_.Path()));
   EXPECT_EQ(SaveEtcToFile(etc_, dir_.File("no/such/dir.cfg").c_str()), ETC_FILE_IO_FAILED);
 
   EtcFile* again = LoadEtcFile(out.c_str());

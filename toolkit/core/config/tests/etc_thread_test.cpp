@@ -68,7 +68,7 @@ TEST(EtcFileThreads, WritersAreSerialisedAndReadersSeeWholeFiles) {
     EXPECT_EQ(GetIntValueFromEtcFile(path.c_str(), "w", WriterKey(w).c_str(), &last), ETC_OK);
     EXPECT_EQ(last, kWritesEach) << "no writer's update was lost";
   }
-  EXPECT_FALSE(Exists(dir.File(ETC_TEMP_FILE_NAME)));
+  EXPECT_FALSE(TempFilesIn(dir.Path()));
   TermFixStr();
 }
 

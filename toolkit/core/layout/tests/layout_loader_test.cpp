@@ -129,11 +129,13 @@ TEST_P(LoaderTest, BackgroundColourIsAScreenPixelWithRedInTheLowByte) {
   EXPECT_EQ(static_cast<uint32_t>(SystemInfo[SYSINFO_BKCOLOR]), 0xF800u);
 }
 
-TEST_P(LoaderTest, TooManyControlsOrBitmapsFail) {
+TEST_P(LoaderTest, TooManyOrNegativeControlsOrBitmapsFail) {
   EXPECT_FALSE(LoadWith(ReplaceLine(kTestLayout, "ControlNumber=3", "ControlNumber=65535")));
   EXPECT_TRUE(LoadWith(ReplaceLine(kTestLayout, "ControlNumber=3", "ControlNumber=65531")));
   EXPECT_FALSE(LoadWith(ReplaceLine(kTestLayout, "BMPNUMBER=1", "BMPNUMBER=1023")));
   EXPECT_FALSE(LoadWith(ReplaceLine(kTestLayout, "ControlNumber=3", "ControlNumber=99999999999")));
+  EXPECT_FALSE(LoadWith(ReplaceLine(kTestLayout, "ControlNumber=3", "ControlNumber=-1")));
+  EXPECT_FALSE(LoadWith(ReplaceLine(kTestLayout, "BMPNUMBER=1", "BMPNUMBER=-2147483648")));
 }
 
 TEST_P(LoaderTest, DeviceLanguageWithTextFileLoadsIndexZeroFirst) {

@@ -3,6 +3,7 @@
 #include <signal.h>
 
 #include <atomic>
+#include <chrono>
 #include <thread>
 
 #include "core/desktop/desktop.h"
@@ -31,18 +32,31 @@ int ThreadCount() {
   return count;
 }
 
+// A joined thread can still be listed for a moment while the kernel ends
+// it, so the count is read again until it is the one expected (or time is
+// up, when the last reading is what the test sees).
+int CountOnceSettled(int expected) {
+  auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+  int count = ThreadCount();
+  while (count != expected && std::chrono::steady_clock::now() < deadline) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    count = ThreadCount();
+  }
+  return count;
+}
+
 TEST(StartUp, FullStartRunsItsThreadsAndShutDownLeavesNone) {
   int before = ThreadCount();
   ASSERT_EQ(InitGUI(0, nullptr), 0);
-  EXPECT_EQ(ThreadCount(), before + 5);  // host window, desktop, timer, event, idle
+  EXPECT_EQ(CountOnceSettled(before + 5), before + 5);  // host window, desktop, timer, event, idle
   EXPECT_TRUE(ReinitDesktopEx(FALSE));
   TerminateGUI(0);
-  EXPECT_EQ(ThreadCount(), before);
+  EXPECT_EQ(CountOnceSettled(before), before);
   EXPECT_FALSE(GuiLocksCreated());
 
   ASSERT_EQ(InitGUI(0, nullptr), 0);  // a second life after a full shut-down
   ExitGUISafely(5);
-  EXPECT_EQ(ThreadCount(), before);
+  EXPECT_EQ(CountOnceSettled(before), before);
 }
 
 TEST(StartUp, ShutDownEndsTheDesktopEvenWithWindowsLeft) {
@@ -52,10 +66,17 @@ TEST(StartUp, ShutDownEndsTheDesktopEvenWithWindowsLeft) {
   auto win = MakeMainWindow(queue.info());
   ZOrderNode node{H(win), nullptr};
   // The desktop reads the list only when shut-down asks it to end.
-  MainDisplayList().head = &node;
+  {
+    // The desktop thread's idle broadcast may walk the list meanwhile.
+    StackWriteLock hold;
+    MainDisplayList().head = &node;
+  }
   TerminateGUI(-1);
-  MainDisplayList().head = nullptr;
-  EXPECT_EQ(ThreadCount(), before);
+  {
+    StackWriteLock hold;
+    MainDisplayList().head = nullptr;
+  }
+  EXPECT_EQ(CountOnceSettled(before), before);
 }
 
 struct FailureCase {
@@ -82,7 +103,7 @@ TEST_P(FailingStage, AnswersItsCodeUndoesItsShareAndLeavesNoThread) {
   EXPECT_EQ(undone.inputStopped, c.inputStopped);
   EXPECT_EQ(undone.graphicsStopped, c.graphicsStopped);
   EXPECT_EQ(undone.locksDestroyed, c.graphicsStopped);
-  EXPECT_EQ(ThreadCount(), before);
+  EXPECT_EQ(CountOnceSettled(before), before);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -113,7 +134,7 @@ TEST_P(ThreadLaunchFailure, FailsStageSixteenInsteadOfHanging) {
   int before = ThreadCount();
   FailThreadLaunchForTest(GetParam());
   EXPECT_EQ(InitGUI(0, nullptr), 16);
-  EXPECT_EQ(ThreadCount(), before);
+  EXPECT_EQ(CountOnceSettled(before), before);
 }
 
 INSTANTIATE_TEST_SUITE_P(Threads, ThreadLaunchFailure,

@@ -394,7 +394,9 @@ TEST_F(SoftKeyboard, OpensBelowAnEditAndKeepsOffTheRightEdge) {
   for (const Got& g : For(skb_)) {
     asked = asked || g.message == 358;
     if (asked && (g.message == 355 || g.message == 356 || g.message == 359)) told.push_back(g.message);
-    if (g.message == 355) EXPECT_EQ(g.lParam, PointParam(screen_.right - 210, 121));
+    if (g.message == 355) {
+      EXPECT_EQ(g.lParam, PointParam(screen_.right - 210, 121));
+    }
   }
   EXPECT_EQ(told, (Numbers{356, 355, 359, 359}));
   EXPECT_EQ(Request(MSG_DT_GETCAPTURE), 0u);

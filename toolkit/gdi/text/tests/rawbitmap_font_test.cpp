@@ -201,6 +201,8 @@ TEST_F(RawFontTest, ABadFontFailsTheWholeLoadAndLoadsNothing) {
   ConfigMap missingKey = config_;
   missingKey.Set(kSection, "font_number", "3");
   EXPECT_FALSE(devfont::LoadRawBitmapFontsFrom(missingKey.Reader()));
+  missingKey.Set(kSection, "font_number", "-1");
+  EXPECT_FALSE(devfont::LoadRawBitmapFontsFrom(missingKey.Reader()));
 
   EXPECT_FALSE(devfont::LoadRawBitmapFontsFrom(ConfigMap().Reader()));  // no font_number
   ConfigMap none;

@@ -1,0 +1,25 @@
+// Entry points of pages that are built separately (system, playback, PTZ and
+// live-view pages). Until they land, pages_seams.cpp answers for them as the
+// finished pages would on the default device.
+#pragma once
+
+#include "gui/common.h"
+
+GUI_EXTERN_C_BEGIN
+
+/* Opens the login dialog; on success the output's login state is set, its
+ * login flag 1 and its relogin word 0. */
+int createLoginWindow(WindowHandle owner);
+/* Modal hint while the device shuts down (mode 0). */
+int createShutdownHintWindow(WindowHandle owner, int mode);
+/* 1 when the user agrees to move the menus to the other output. */
+int confirmOutputSwitch(WindowHandle hwnd);
+/* The open PTZ panel, or GUI_INVALID_HANDLE. */
+WindowHandle getPtzPlayWindow(void);
+/* 1 while a resolution change of output 2 or 3 waits for confirmation. */
+int isResolutionChangePending(void);
+void stopPlayback(int output);
+/* Reloads the captions of an output's live-view side menu. */
+void refreshLeftMenuCaptions(int output);
+
+GUI_EXTERN_C_END

@@ -1,0 +1,74 @@
+// Reading direction, selectable languages, the run-time language switch and
+// small shared records.
+#include <cstdio>
+
+#include "app/app_registry.h"
+#include "app/core/pages_calls.h"
+#include "app/core/services/per_output.h"
+#include "app/core/toolkit_calls.h"
+#include "app/formatting.h"
+#include "gui/desktop.h"
+#include "gui/gui_etc.h"
+#include "gui/layout.h"
+#include "gui/message.h"
+
+namespace {
+
+constexpr int kBusyCursor = 13;
+constexpr int kNormalCursor = 0;
+constexpr int kMsgDisplayChanged = 330;
+constexpr int kMsgResolutionRestored = 41;
+
+app::Word<int> g_langSwitchPending{0};
+
+// The record is handed whole to the format window; only the menu thread
+// writes it.
+DiskInfo g_formatDiskArg;
+
+void showCursor(int index) { SetCursorEx(GetSystemCursor(index), FALSE); }
+
+}  // namespace
+
+extern "C" {
+
+int isRightToLeftLang(void) {
+  const int language = getCachedDeviceConfig()->language;
+  return language == 31 || language == 56 ? 1 : 0;
+}
+
+int isLangSelectable(int index) { return index == 0 || (index >= 2 && index <= 18) ? 1 : 0; }
+
+void setLangSwitchPending(int value) { g_langSwitchPending.set(value); }
+int isLangSwitchPending(void) { return g_langSwitchPending.get(); }
+
+void beginLangSwitch(void) {
+  showCursor(kBusyCursor);
+  SystemInfo[SYSINFO_LANGUAGE] = getCachedDeviceConfig()->language;
+  CloseAllWinsByChangeLang();
+  SetLangSwitchState(1);
+  setLangSwitchPending(1);
+}
+
+void finishLangSwitch(void) {
+  char id[16];
+  std::snprintf(id, sizeof id, "%d", getCachedDeviceConfig()->language);
+  SetValueToGuiEtc("menuinfo", "language", id);
+  refreshLeftMenuCaptions(getMainOutput());
+  refreshLeftMenuCaptions(getAuxOutput());
+  SetLangSwitchState(0);
+  setLangSwitchPending(0);
+  showCursor(kNormalCursor);
+}
+
+void setFormatDiskArg(DiskInfo record) { g_formatDiskArg = record; }
+void getFormatDiskArg(DiskInfo* out) {
+  if (out) *out = g_formatDiskArg;
+}
+
+void resetTopWindow(void) {
+  SetActiveWindow(GetCurTopMainWindow());
+  SendMessage(__gui_hwnd_desktop, kMsgDisplayChanged, 0, 0);
+  SendMessage(__gui_hwnd_desktop, kMsgResolutionRestored, 0, 0);
+}
+
+}  // extern "C"

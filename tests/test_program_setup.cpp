@@ -1,0 +1,27 @@
+// Linked into every test program, so one started by hand works as under
+// ctest: it moves to the folder it lives in (build/bin), where the build's
+// resources are found at "../guiRes/...", and it runs headless, asking SDL
+// for its dummy video driver unless the caller chose another.
+#include <unistd.h>
+
+#include <climits>
+#include <cstdlib>
+#include <string>
+
+namespace {
+
+struct TestProgramSetup {
+  TestProgramSetup() {
+    ::setenv("SDL_VIDEODRIVER", "dummy", 0);
+    char exe[PATH_MAX] = {};
+    ssize_t n = ::readlink("/proc/self/exe", exe, sizeof exe - 1);
+    if (n <= 0) return;
+    std::string dir(exe, static_cast<size_t>(n));
+    dir.resize(dir.rfind('/') + 1);
+    if (::chdir(dir.c_str()) != 0) {
+      // Left where it was started; the resource paths then say what is missing.
+    }
+  }
+} g_testProgramSetup;
+
+}  // namespace

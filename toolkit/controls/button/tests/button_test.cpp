@@ -1,0 +1,177 @@
+// Button clicks, keys and focus per kind, as the parent hears them, with
+// the check value each leaves behind.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+
+#include "controls/painters/tests/page_fixture.h"
+#include "gui/button.h"
+#include "gui/control_tip.h"
+#include "gui/dialog.h"
+#include "gui/window_attr.h"
+
+namespace {
+
+constexpr int kId = 20;
+constexpr int kSpace = 57, kEnter = 28, kSelect = 147;
+
+class Buttons : public pagetest::PageFixture {
+ protected:
+  WindowHandle Make(uint32_t style, const char* caption = "Box") {
+    WindowHandle b = Add("button", style, kId, 20, 20, caption, 120, 26);
+    desktest::Drain();
+    Commands();
+    return b;
+  }
+  // Notification codes from the button, in order.
+  std::vector<int> Codes() {
+    std::vector<int> out;
+    for (WParam w : Commands())
+      if ((w & 0xFFFF) == kId) out.push_back(static_cast<int>(w >> 16));
+    return out;
+  }
+  LParam ScreenPoint(WindowHandle b, int x, int y) {
+    ClientToScreen(b, &x, &y);
+    return (x & 0xFFFF) | (static_cast<LParam>(y & 0xFFFF) << 16);
+  }
+  void Click(WindowHandle b, bool inside = true) {
+    SendMessage(b, 1, 0, 0);
+    SendMessage(b, 2, 0, inside ? ScreenPoint(b, 5, 5) : ScreenPoint(b, 300, 5));
+  }
+  void Key(WindowHandle b, int scan) {
+    SendMessage(b, MSG_KEYDOWN, static_cast<WParam>(scan), 0);
+    SendMessage(b, 20, static_cast<WParam>(scan), 0);
+  }
+  LResult Check(WindowHandle b) { return SendMessage(b, BM_GETCHECK, 0, 0); }
+};
+
+TEST_F(Buttons, ClicksByMouseAndKeysPerKind) {
+  enum Action { kClickInside, kClickOutside, kSpaceKey, kEnterKey, kSelectKey };
+  struct Row {
+    uint32_t style;
+    Action action;
+    std::vector<int> codes;
+    LResult checkAfter;
+  } rows[] = {
+      {BS_AUTOCHECKBOX | BS_NOTIFY, kClickInside, {2, 3, 0}, 1},
+      {BS_AUTOCHECKBOX | BS_NOTIFY, kClickOutside, {2, 3}, 0},
+      {BS_AUTOCHECKBOX, kClickInside, {0}, 1},
+      {BS_AUTOCHECKBOX, kClickOutside, {}, 0},
+      {BS_CHECKBOX, kClickInside, {0}, 0},
+      {BS_AUTORADIOBUTTON, kClickInside, {0}, 1},
+      {BS_ONOFF, kSelectKey, {0}, 1},
+      {BS_AUTO3STATESWITCH, kClickInside, {0}, 1},
+      {BS_AUTO3STATE, kClickInside, {0}, 1},
+      {BS_PUSHBUTTON | BS_NOTIFY, kSpaceKey, {2, 0, 3}, 0},  // key up: clicked before released
+      {BS_PLAINPUSHBUTTON, kEnterKey, {0}, 0},
+      {BS_CHECKBOX, kSelectKey, {}, 0},                     // 147 only on the automatic kinds
+      {BS_AUTOCHECKBOX | BS_NOTIFY | WS_DISABLED, kClickInside, {}, 0},
+      {BS_AUTOCHECKBOX | WS_DISABLED, kSpaceKey, {}, 0},
+  };
+  for (const Row& r : rows) {
+    WindowHandle b = Make(r.style);
+    switch (r.action) {
+      case kClickInside: Click(b); break;
+      case kClickOutside: Click(b, false); break;
+      case kSpaceKey: Key(b, kSpace); break;
+      case kEnterKey: Key(b, kEnter); break;
+      case kSelectKey: Key(b, kSelect); break;
+    }
+    EXPECT_EQ(Codes(), r.codes) << std::hex << r.style << " action " << r.action;
+    EXPECT_EQ(Check(b), r.checkAfter) << std::hex << r.style << " action " << r.action;
+    EXPECT_EQ(SendMessage(b, BM_GETSTATE, 0, 0) & BST_PUSHED, 0) << "released";
+    EXPECT_NE(GetCapture(), b);
+    DestroyWindow(b);
+  }
+}
+
+TEST_F(Buttons, ThreeStateKindsCycleAndClickMessageCountsBack) {
+  WindowHandle b = Make(BS_AUTO3STATE);
+  std::vector<LResult> seen;
+  for (int i = 0; i < 4; ++i) {
+    Click(b);
+    seen.push_back(Check(b));
+  }
+  EXPECT_EQ(seen, (std::vector<LResult>{1, 2, 0, 1}));
+  for (LResult from : {0, 1, 2}) {
+    SendMessage(b, BM_SETCHECK, static_cast<WParam>(from), 0);
+    SendMessage(b, BM_CLICK, 0, 0);
+    EXPECT_EQ(Check(b), 2 - from) << from;
+  }
+  EXPECT_EQ(Codes(), std::vector<int>(7, 0));
+  EXPECT_EQ(SendMessage(b, BM_SETCHECK, 3, 0) & 3, 0) << "old state word";
+  EXPECT_EQ(Check(b), 0) << "3 is not a value";
+}
+
+TEST_F(Buttons, DisablingClearsTheStateAndRefusesChecks) {
+  WindowHandle b = Make(BS_CHECKBOX);
+  SendMessage(b, BM_SETCHECK, 1, 0);
+  EnableWindow(b, FALSE);
+  desktest::Drain();
+  EXPECT_EQ(Check(b), 0);
+  EXPECT_EQ(SendMessage(b, BM_SETCHECK, 1, 0), 0);
+  EXPECT_EQ(Check(b), 0);
+  EnableWindow(b, TRUE);
+  desktest::Drain();
+  EXPECT_EQ(SendMessage(b, BM_SETCHECK, 1, 0), 0);
+  EXPECT_EQ(Check(b), 1);
+}
+
+TEST_F(Buttons, TypedSignsCheckAndUncheck) {
+  WindowHandle b = Make(BS_CHECKBOX);
+  SendMessage(b, MSG_CHAR, '+', 0);
+  EXPECT_EQ(Check(b), 1);
+  SendMessage(b, MSG_CHAR, '-', 0);
+  EXPECT_EQ(Check(b), 0);
+  SendMessage(b, MSG_CHAR, '=', 0);
+  EXPECT_EQ(Check(b), 1);
+  WindowHandle radio = Add("button", BS_RADIOBUTTON, kId + 1, 20, 60);
+  SendMessage(radio, MSG_CHAR, '+', 0);
+  EXPECT_EQ(SendMessage(radio, BM_GETCHECK, 0, 0), 0) << "not on a plain radio button";
+}
+
+TEST_F(Buttons, FocusNotifiesOnceAndTheMessageMarkerSwallowsTheEcho) {
+  WindowHandle b = Make(BS_PUSHBUTTON | BS_NOTIFY);
+  SetFocusChild(Add("button", BS_PUSHBUTTON, kId + 1, 20, 60));  // the page holds the focus already
+  desktest::Drain();
+  Commands();
+  SetFocusChild(b);
+  desktest::Drain();
+  EXPECT_EQ(Codes(), std::vector<int>{6});
+  SendMessage(b, MSG_FOCUSBYMSG, 0, 0);
+  EXPECT_EQ(Codes(), std::vector<int>{7}) << "the 49 sent to itself is swallowed";
+  EXPECT_EQ(SendMessage(b, BM_GETSTATE, 0, 0) & BST_FOCUS, 0);
+  SendMessage(b, MSG_SETFOCUS, 0, 0);
+  EXPECT_EQ(Codes(), std::vector<int>{6}) << "the marker was spent by the echo";
+}
+
+TEST_F(Buttons, TipsOfferCutCaptions) {
+  WindowHandle shortOne = Make(BS_PUSHBUTTON, "OK");
+  WindowHandle longOne = Add("button", BS_PUSHBUTTON, kId + 1, 20, 60, "A caption far too long for the button", 60);
+  WindowHandle always = Add("button", BS_CHECKBOX | BS_TIPALWAYS, kId + 2, 20, 100, "Tip");
+  EXPECT_EQ(SendMessage(shortOne, MSG_TIPQUERY, 0, 0), 0);
+  EXPECT_EQ(SendMessage(longOne, MSG_TIPQUERY, 0, 0), 2);
+  EXPECT_EQ(SendMessage(always, MSG_TIPQUERY, 0, 0), 1);
+  char buffer[8];
+  TipTextRecord tip{static_cast<int32_t>(sizeof buffer), 0, buffer};
+  EXPECT_EQ(SendMessage(longOne, MSG_TIPTEXT, 0, reinterpret_cast<LParam>(&tip)), 7);
+  EXPECT_STREQ(buffer, "A capti") << "cut to the buffer and terminated";
+  EXPECT_EQ(tip.flags, 2u);
+}
+
+TEST_F(Buttons, AutoSizeFollowsTheSkinAndCaption) {
+  WindowHandle noImage = Make(BS_BITMAPBUTTON);
+  Rect req{0, 0, 50, 50}, out{};
+  EXPECT_EQ(SendMessage(noImage, 37, reinterpret_cast<WParam>(&req), reinterpret_cast<LParam>(&out)), -1);
+  EXPECT_EQ(SendMessage(noImage, 38, reinterpret_cast<WParam>(&req), reinterpret_cast<LParam>(&out)), -1);
+  WindowHandle check = Add("button", BS_AUTOCHECKBOX | BS_AUTOSIZE, kId + 1, 20, 60, "");
+  const Bitmap* skin = GetStockBitmap("checkbox", -1, -1);
+  ASSERT_NE(skin, nullptr);
+  out = Rect{};
+  EXPECT_EQ(SendMessage(check, 37, reinterpret_cast<WParam>(&req), reinterpret_cast<LParam>(&out)), 0);
+  EXPECT_EQ(out.right - out.left, static_cast<int>(skin->bmWidth) / 2) << "one cell without a caption";
+  EXPECT_EQ(out.bottom - out.top, static_cast<int>(skin->bmHeight) / 2);
+}
+
+}  // namespace

@@ -1,0 +1,97 @@
+// The static's answers: hit tests, click notifications, images, tips and
+// the styles and colours its kinds take on creation.
+#include <gtest/gtest.h>
+
+#include "controls/painters/tests/page_fixture.h"
+#include "gui/control_tip.h"
+#include "gui/dialog.h"
+#include "gui/element.h"
+#include "gui/static.h"
+
+namespace {
+
+class Statics : public pagetest::PageFixture {
+ protected:
+  std::vector<int> Codes(int id) {
+    std::vector<int> out;
+    for (WParam w : Commands())
+      if (static_cast<int>(w & 0xFFFF) == id) out.push_back(static_cast<int>(w >> 16));
+    return out;
+  }
+};
+
+TEST_F(Statics, ClicksAreReportedAndHitOnlyWithTheNotifyStyle) {
+  WindowHandle quiet = Add("static", SS_LEFT, 1, 10, 10, "Quiet");
+  WindowHandle loud = Add("static", SS_LEFT | SS_NOTIFY, 2, 10, 40, "Loud");
+  WindowHandle group = Add("static", SS_GROUPBOX | SS_NOTIFY, 3, 10, 70, "Group");
+  EXPECT_EQ(SendMessage(quiet, 33, 0, 0), HT_OUT);
+  EXPECT_EQ(SendMessage(loud, 33, 0, 0), HT_CLIENT);
+  EXPECT_EQ(SendMessage(group, 33, 0, 0), HT_TRANSPARENT);
+  for (WindowHandle s : {quiet, loud}) {
+    SendMessage(s, 1, 0, 0);
+    SendMessage(s, 3, 0, 0);
+  }
+  desktest::Drain();
+  const std::vector<WParam> all = Commands();
+  std::vector<WParam> expected = {(static_cast<WParam>(STN_CLICKED) << 16) | 2, (static_cast<WParam>(STN_DBLCLK) << 16) | 2};
+  EXPECT_EQ(all, expected);
+  EXPECT_EQ(SendMessage(loud, MSG_GETDLGCODE, 0, 0), DLGC_STATIC);
+}
+
+TEST_F(Statics, KindsTakeTheirStylesAndColoursOnCreation) {
+  WindowHandle gray = Add("static", SS_GRAYTEXT, 1, 10, 10, "Gray");
+  EXPECT_EQ(GetWindowStyle(gray) & (SS_DISABLEDTEXT | SS_ELLIPSIS), SS_DISABLEDTEXT | SS_ELLIPSIS);
+  EXPECT_EQ(GetWindowBkColor(Add("static", SS_WHITERECT, 2, 10, 40)), WinElementColors[27]);
+  EXPECT_EQ(GetWindowBkColor(Add("static", SS_GRAYRECT, 3, 10, 70)), WinElementColors[26]);
+  WindowHandle text = Add("static", SS_LEFT, 4, 10, 100, "Text");
+  EXPECT_EQ(GetWindowBkColor(text), WinElementColors[23]) << "the class colour";
+  SendMessage(text, MSG_SETBKCOLOR, 0, 0x123456);
+  EXPECT_EQ(GetWindowBkColor(text), 0x123456u);
+  EnableWindow(text, FALSE);
+  desktest::Drain();
+  EXPECT_NE(GetWindowStyle(text) & WS_DISABLED, 0u);
+  EnableWindow(text, TRUE);
+  desktest::Drain();
+  EXPECT_EQ(GetWindowStyle(text) & WS_DISABLED, 0u);
+}
+
+TEST_F(Statics, ImagesAreSwappedAndReturned) {
+  Bitmap first{}, second{};
+  WindowHandle picture = CreateWindowEx("static", "", SS_BITMAP | WS_VISIBLE, 0, 1, 10, 10, 40, 40, page_,
+                                        reinterpret_cast<LParam>(&first));
+  EXPECT_EQ(SendMessage(picture, STM_GETIMAGE, 0, 0), reinterpret_cast<LParam>(&first));
+  EXPECT_EQ(SendMessage(picture, STM_SETIMAGE, reinterpret_cast<WParam>(&second), 0), reinterpret_cast<LParam>(&first));
+  EXPECT_EQ(SendMessage(picture, STM_GETIMAGE, 0, 0), reinterpret_cast<LParam>(&second));
+}
+
+TEST_F(Statics, TipsOfferCutTextsAndCopyWithinTheBuffer) {
+  const char* longText = "A label much wider than its control";
+  struct Row {
+    uint32_t style;
+    const char* text;
+    int width;
+    LResult answer;
+  } rows[] = {
+      {SS_LEFT, longText, 60, 0},                  // no ellipsis: never a tip
+      {SS_LEFT | SS_ELLIPSIS, longText, 60, 2},
+      {SS_LEFT | SS_ELLIPSIS, "Hi", 60, 0},
+      {SS_GRAYTEXT, "Hi", 60, 0},
+      {SS_GRAYTEXT, longText, 60, 2},
+      {SS_EDITFRAME | SS_ELLIPSIS, longText, 400, 0},
+  };
+  int id = 10;
+  for (const Row& r : rows) {
+    WindowHandle s = Add("static", r.style, ++id, 10, 10, r.text, r.width);
+    EXPECT_EQ(SendMessage(s, MSG_TIPQUERY, 0, 0), r.answer) << std::hex << r.style << " " << r.text;
+    DestroyWindow(s);
+  }
+  WindowHandle s = Add("static", SS_LEFT, 1, 10, 10, "Twelve chars");
+  char buffer[6] = "-----";
+  TipTextRecord tip{6, 0xFF, buffer};
+  EXPECT_EQ(SendMessage(s, MSG_TIPTEXT, 0, reinterpret_cast<LParam>(&tip)), 5);
+  EXPECT_STREQ(buffer, "Twelv");
+  EXPECT_EQ(tip.flags, 0xF2u) << "bits 0x0D cleared, 0x2 set";
+  EXPECT_EQ(SendMessage(s, MSG_TIPTEXT, 0, 0), 0);
+}
+
+}  // namespace

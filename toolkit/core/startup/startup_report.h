@@ -1,0 +1,18 @@
+// Why start-up failed, in words for the person who started the program: a
+// stage (or what it calls) says what went wrong with which file, and a
+// setting looked for and not found is remembered as the likely cause when
+// the stage says nothing more. InitGUI forgets both each time a stage passes.
+#pragma once
+
+#include <string>
+
+// The latest problem reported wins.
+void ReportStartupProblem(const char* format, ...) __attribute__((format(printf, 1, 2)));
+void NoteMissingSetting(const char* file, const char* section, const char* key);
+void ClearStartupProblem();
+// Called by InitGUI when a stage fails; "" clears it.
+void SetFailedStartupStage(const char* name);
+
+// The path as the user would find it: absolute, "." and ".." resolved
+// without following links, so a missing file can be named too.
+std::string ShownPath(const char* path);
