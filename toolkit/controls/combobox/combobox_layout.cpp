@@ -51,7 +51,7 @@ void LayoutSpin(WindowHandle hwnd, ComboBoxData& d, int w, int h, Rect* edit) {
 void KeepOnScreen(WindowHandle hwnd, ComboBoxData& d, int w) {
   int x = 0, y = d.listRect.bottom;
   ClientToScreen(hwnd, &x, &y);
-  if (y > GetGDCapability(HDC_SCREEN, GDCAP_VPIXEL)) d.listRect = Rect{0, -d.listHeight, w, 0};
+  if (y > static_cast<int>(GetGDCapability(HDC_SCREEN, GDCAP_VPIXEL))) d.listRect = Rect{0, -d.listHeight, w, 0};
 }
 
 int FontHeight(WindowHandle hwnd) { return ctlmsg::ClientFontHeight(hwnd); }

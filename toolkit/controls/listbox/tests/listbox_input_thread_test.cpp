@@ -87,7 +87,9 @@ TEST_F(ListBoxInput, EachInputNotifiesAndSelectsAsExpected) {
       SendMessage(lb, c.msg, 0, At(c.x, c.item * h + 1));
     EXPECT_EQ(Notes(), c.notes) << c.name;
     EXPECT_EQ(SendMessage(lb, LB_GETCURSEL, 0, 0), c.selected) << c.name;
-    if (c.check != -9) EXPECT_EQ(SendMessage(lb, LB_GETCHECKMARK, 0, 0), c.check) << c.name;
+    if (c.check != -9) {
+      EXPECT_EQ(SendMessage(lb, LB_GETCHECKMARK, 0, 0), c.check) << c.name;
+    }
     DestroyMainWindow(main_);
   }
 }

@@ -2,10 +2,12 @@
 // desktop's background, before and after a window covered part of it.
 #include <gtest/gtest.h>
 
+#include <mutex>
 #include <thread>
 
 #include "core/desktop/desktop.h"
 #include "core/desktop/tests/desktop_fixture.h"
+#include "gdi/dc/dc_record.h"
 #include "gui/dc.h"
 #include "gui/element.h"
 #include "gui/gal.h"
@@ -19,6 +21,8 @@ constexpr int64_t kBackground = 0x203040;
 constexpr int64_t kRed = 0xFF0000;
 
 void PaintRed(int x, int y, int w, int h) {
+  // The host thread reads the frame under this lock whenever it presents.
+  std::lock_guard<std::mutex> hold(gui::dc::MainGdiLock());
   GalSurface* screen = GAL_GetVideoSurface();
   GalRect box{x, y, w, h};
   GAL_FillRect(screen, &box, GAL_MapRGB(screen->format, 0xFF, 0, 0), getCurOutputHook());
