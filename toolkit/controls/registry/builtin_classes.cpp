@@ -9,6 +9,7 @@
 #include "controls/propsheet/propsheet_class.h"
 #include "controls/registry/control_registry.h"
 #include "controls/static/static_class.h"
+#include "gui/text_entry.h"
 
 namespace controls {
 
@@ -16,8 +17,10 @@ const std::vector<RegisterClassFn>& BuiltinControlClasses() {
   static const std::vector<RegisterClassFn> table = {
       RegisterStaticControl,     // 1 "static"
       RegisterButtonControl,     // 2 "button"
+      RegisterSLEditClass,       // 4 "sledit"
       RegisterListBoxControl,    // 6 "listbox"
       RegisterComboBoxControl,   // 12 "combobox"
+      RegisterIPEditClass,       // 13 "ipedit"
       RegisterCombineControl,    // 14 "combine"
       RegisterPropSheetControl,  // 15 "propsheet"
   };

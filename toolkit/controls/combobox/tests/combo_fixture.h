@@ -1,6 +1,5 @@
-// Combo boxes in a main window of the test thread. Where the single-line
-// edit is not registered, a stand-in edit (a caption that typed characters
-// are appended to) takes its place.
+// Combo boxes in a main window of the test thread, their children and
+// what they notify.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -17,34 +16,8 @@
 
 namespace combotest {
 
-inline LResult StandInEdit(WindowHandle hwnd, int msg, WParam wParam, LParam lParam) {
-  if (msg == MSG_CHAR) {
-    const char* caption = GetWindowCaption(hwnd);
-    std::string text = caption ? caption : "";
-    text += static_cast<char>(wParam);
-    SetWindowCaption(hwnd, text.c_str());
-    return 0;
-  }
-  if (msg == MSG_SETTEXT) return SetWindowCaption(hwnd, reinterpret_cast<const char*>(lParam)) ? 0 : -1;
-  return DefaultControlProc(hwnd, msg, wParam, lParam);
-}
-
 class ComboTest : public guitest::StartedGui {
  protected:
-  static void SetUpTestSuite() {
-    guitest::StartedGui::SetUpTestSuite();
-    if (FindControlClass("sledit")) return;
-    WndClassInfo info{};
-    info.className = "sledit";
-    info.windowProc = StandInEdit;
-    standIn_ = RegisterWindowClass(&info);
-  }
-  static void TearDownTestSuite() {
-    if (standIn_) UnregisterWindowClass("sledit");
-    standIn_ = false;
-    guitest::StartedGui::TearDownTestSuite();
-  }
-
   WindowHandle Make(uint32_t style, Rect r = {10, 10, 130, 36}, Rect parent = {0, 0, 400, 300},
                     const std::vector<const char*>& items = {}, LParam addData = 0) {
     if (!main_ || !IsWindow(main_)) main_ = Main(parent, 0);
@@ -78,7 +51,6 @@ class ComboTest : public guitest::StartedGui {
   }
 
   static constexpr int kId = 30;
-  static inline bool standIn_ = false;
   WindowHandle main_ = 0;
 };
 

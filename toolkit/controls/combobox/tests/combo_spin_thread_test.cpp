@@ -67,12 +67,9 @@ TEST_F(NumberSpin, StartsAtZeroToHundredAndSwallowsLetters) {
   EXPECT_EQ((std::vector<int>{lo, hi, line, page}), (std::vector<int>{0, 100, 1, 5}));
   EXPECT_TRUE(GetWindowStyle(cb) & CBS_AUTOLOOP);
   WindowHandle edit = Child(cb, false);
-  SendMessage(edit, MSG_SETTEXT, 0, Str("1"));
+  SendMessage(edit, MSG_SETTEXT, 0, Str("1"));  // through the filter to the edit
   SendMessage(edit, MSG_CHAR, 'a', 0);
   EXPECT_EQ(Text(edit), "1") << "a letter never reaches the edit";
-  if (!standIn_) return;  // what the real edit makes of a digit is its own affair
-  SendMessage(edit, MSG_CHAR, '2', 0);
-  EXPECT_EQ(SendMessage(cb, CB_GETSPINVALUE, 0, 0), 12) << "digits pass";
 }
 
 }  // namespace

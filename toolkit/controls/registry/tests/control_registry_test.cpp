@@ -149,7 +149,7 @@ TEST_F(ControlRegistryTest, InitEmptiesTheRegistryRegistersTheBuiltInsAndTermina
   PutStockBitmapForTest("checkmark", false, Bitmap{});
   ASSERT_TRUE(started);
   EXPECT_EQ(FindControlClass("gadget"), nullptr);
-  for (const char* name : {"static", "button", "listbox", "combobox", "combine", "propsheet"}) {
+  for (const char* name : {"static", "button", "sledit", "listbox", "combobox", "ipedit", "combine", "propsheet"}) {
     ControlClass* cls = FindControlClass(name);
     ASSERT_NE(cls, nullptr) << name;
     EXPECT_EQ(cls->usageCount, 0);
