@@ -88,15 +88,6 @@ Image SegRateArrow() {
 }
 
 // Two half rows: the arrow, then the same arrow disabled.
-Image DownArrow() {
-  Image img(16, 32, kFace);
-  for (int row = 0; row < 2; ++row) {
-    const Rgb c = row ? kGlyphDim : kGlyph;
-    for (int i = 0; i < 5; ++i) img.FillRect(3 + i, row * 16 + 6 + i, 10 - 2 * i, 1, c);
-  }
-  return img;
-}
-
 const SkinFamily kBarSkins{
     {"trackbar", TrackBar},
     {"timebar_bk", TimeBarBackground},
@@ -112,7 +103,6 @@ const SkinFamily kBarSkins{
     {"zoomout_fg_normal", [] { return ZoomGlyph(false, kGlyph); }},
     {"zoomout_fg_dis", [] { return ZoomGlyph(false, kGlyphDim); }},
     {"segrate_arrow", SegRateArrow},
-    {"downarrow", DownArrow},
 };
 
 }  // namespace

@@ -139,20 +139,28 @@ TEST_F(ControlRegistryTest, InfoOperationCopiesOnlyTheMaskedFields) {
 }
 
 TEST_F(ControlRegistryTest, InitEmptiesTheRegistryRegistersTheBuiltInsAndTerminateFreesIt) {
+  uint32_t pixels[33 * 11] = {};
+  Bitmap mark{};  // the list box registers only with its check-mark skin
+  mark.bmBitsPerPixel = 32, mark.bmBytesPerPixel = 4, mark.bmWidth = 33, mark.bmHeight = 11, mark.bmPitch = 33 * 4;
+  mark.bmBits = reinterpret_cast<uint8_t*>(pixels);
+  PutStockBitmapForTest("checkmark", false, mark);
   ASSERT_EQ(Add("gadget"), 0);
   // The menu button registers only with its arrow skin.
   EXPECT_FALSE(InitControlClass());
   EXPECT_EQ(FindControlClass("menubutton"), nullptr);
   EXPECT_EQ(FindControlClass("propsheet"), nullptr) << "registration stops at the first failure";
-  std::vector<uint32_t> pixels(16 * 32);
+  std::vector<uint32_t> arrowPixels(16 * 32);
   Bitmap arrow{};
   arrow.bmBitsPerPixel = 32, arrow.bmBytesPerPixel = 4, arrow.bmWidth = 16, arrow.bmHeight = 32, arrow.bmPitch = 64;
-  arrow.bmBits = reinterpret_cast<uint8_t*>(pixels.data());
+  arrow.bmBits = reinterpret_cast<uint8_t*>(arrowPixels.data());
   PutStockBitmapForTest("downarrow", false, arrow);
-  ASSERT_TRUE(InitControlClass());
+  const bool started = InitControlClass();
   PutStockBitmapForTest("downarrow", false, Bitmap{});
+  PutStockBitmapForTest("checkmark", false, Bitmap{});
+  ASSERT_TRUE(started);
   EXPECT_EQ(FindControlClass("gadget"), nullptr);
-  for (const char* name : {"static", "button", "progressbar", "menubutton", "segrate", "propsheet"}) {
+  for (const char* name : {"static", "button", "sledit", "progressbar", "listbox", "menubutton", "segrate", "combobox",
+                           "ipedit", "combine", "propsheet"}) {
     ControlClass* cls = FindControlClass(name);
     ASSERT_NE(cls, nullptr) << name;
     EXPECT_EQ(cls->usageCount, 0);
@@ -160,6 +168,8 @@ TEST_F(ControlRegistryTest, InitEmptiesTheRegistryRegistersTheBuiltInsAndTermina
   }
   EXPECT_EQ(FindControlClass("static")->backgroundColor, WinElementColors[23]);
   EXPECT_EQ(FindControlClass("propsheet")->backgroundColor, WinElementColors[26]);
+  EXPECT_EQ(FindControlClass("listbox")->backgroundColor, szExtraColors[47]);
+  EXPECT_EQ(FindControlClass("combine")->backgroundColor, WinElementColors[25]);
   EXPECT_EQ(Add("Button"), CONTROL_CLASS_INVALID) << "taken by the built-in class";
   TerminateControlClass();
   EXPECT_EQ(FindControlClass("static"), nullptr);

@@ -254,7 +254,7 @@ TEST_F(DesktopThreadTest, AnswersSentRequestsAndEndsWhenNoWindowsRemain) {
 }
 
 TEST_F(DesktopThreadTest, ServesTheControlClassRegistry) {
-  InitControlClass();  // empties the registry; built-ins that need skins stay out here
+  TerminateControlClass();  // an empty registry, as the desktop keeps it before start-up
   WndClassInfo info = {};
   info.className = "probe";
   info.windowProc = Recorder::Proc;

@@ -1,0 +1,9 @@
+#pragma once
+
+#include "gui/common.h"
+
+namespace controls {
+
+BOOL RegisterCombineControl();
+
+}  // namespace controls

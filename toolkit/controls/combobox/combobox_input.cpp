@@ -1,0 +1,281 @@
+// The combo box's keys, mouse, focus and activity, the drop-down hidden by
+// a click outside it, and the commands of its children.
+#include "controls/combobox/combobox_internal.h"
+#include "controls/listbox/control_msgs.h"
+#include "gui/listbox.h"
+#include "gui/message.h"
+#include "gui/paint.h"
+#include "gui/startup.h"
+#include "gui/cursor.h"
+#include "gui/dialog.h"
+#include "gui/nonclient.h"
+#include "gui/window_attr.h"
+
+namespace combobox {
+
+namespace {
+
+constexpr uint32_t kEditReadOnly = 0x800;
+constexpr int kEditReleased = 1, kEditDblClk = 2, kEditUpdated = 3, kEditChanged = 0x300;
+constexpr int kListSelChange = 1, kListDblClk = 2, kListChecked = 5, kListClicked = 7;
+
+bool Spins(uint32_t kind) { return kind == CBS_SPINNUMBER || kind == CBS_SPINLIST; }
+bool Drops(uint32_t kind) { return kind == CBS_DROPDOWNLIST || kind == CBS_DATE || kind == CBS_TIME; }
+
+void ToggleTyping() { SetDialogCode(DialogCode() == kCodeTyping ? kCodeNormal : kCodeTyping); }
+
+LResult SpinKey(WindowHandle hwnd, ComboBoxData& d, int scan, WParam wParam, LParam lParam) {
+  const bool number = Kind(hwnd) == CBS_SPINNUMBER;
+  switch (scan) {
+    case ctlmsg::kEscape:
+      if (DialogCode() & 0x4) SetDialogCode(kCodeNormal);
+      return 0;
+    case ctlmsg::kEnter: case ctlmsg::kEditStart: ToggleTyping(); return 0;
+    case ctlmsg::kUp: case ctlmsg::kDown: {
+      const bool down = scan == ctlmsg::kDown;
+      SendMessage(hwnd, CB_SPIN, number ? down : !down, 0);
+      if (number) NotifyAlways(hwnd, CBN_SPINSTEP);
+      return 0;
+    }
+    case ctlmsg::kPageUp: case ctlmsg::kPageDown:
+      SendMessage(hwnd, CB_FASTSPIN, scan == ctlmsg::kPageDown, 0);
+      return 0;
+    default: return Default(hwnd, MSG_KEYDOWN, wParam, lParam);
+  }
+}
+
+void Open(WindowHandle hwnd, ComboBoxData& d, bool byEnter) {
+  OpenList(hwnd, d, byEnter);
+  if (byEnter) SetDialogCode(kCodeListKeys);
+  if (byEnter && d.list) SetFocusChild(d.list);
+}
+
+LResult DropKey(WindowHandle hwnd, ComboBoxData& d, int scan, WParam wParam, LParam lParam) {
+  const bool open = d.state & kOpen;
+  switch (scan) {
+    case ctlmsg::kEscape: case ctlmsg::kEnter:
+      if (!open && scan == ctlmsg::kEnter) {
+        Open(hwnd, d, true);
+        return 0;
+      }
+      if (!open) return Default(hwnd, MSG_KEYDOWN, wParam, lParam);
+      CloseList(hwnd, d, scan == ctlmsg::kEnter ? CBN_SELECTOK : CBN_SELECTCANCEL);
+      SetDialogCode(kCodeNormal);
+      if (d.edit) SetFocusChild(d.edit);
+      return 0;
+    case ctlmsg::kUp: case ctlmsg::kPageUp: case ctlmsg::kDown: case ctlmsg::kPageDown:
+      if (open) return Default(hwnd, MSG_KEYDOWN, wParam, lParam);
+      Open(hwnd, d, false);
+      return 0;
+    default: return Default(hwnd, MSG_KEYDOWN, wParam, lParam);
+  }
+}
+
+void Repaint(WindowHandle hwnd, const Rect& r) { InvalidateRect(hwnd, &r, TRUE); }
+
+void MarkArrow(WindowHandle hwnd, ComboBoxData& d, int x, int y) {
+  const uint16_t old = d.state & (kFirstMarked | kSecondMarked);
+  uint16_t now = 0;
+  if (Inside(d.first, x, y)) now = kFirstMarked;
+  else if (Inside(d.second, x, y)) now = kSecondMarked;
+  if (now == old) return;
+  d.state = static_cast<uint16_t>((d.state & ~(kFirstMarked | kSecondMarked)) | now);
+  Repaint(hwnd, d.first);
+  Repaint(hwnd, d.second);
+}
+
+void Press(WindowHandle hwnd, ComboBoxData& d, int x, int y, WParam wParam, LParam lParam) {
+  ClearInputHelperState();
+  if (d.edit) IncludeWindowStyle(d.edit, kEditReadOnly);
+  const uint32_t kind = Kind(hwnd);
+  const bool first = Inside(d.first, x, y), second = !first && Inside(d.second, x, y);
+  const bool onEdit = !first && !second && InsideEdit(d, hwnd, x, y);
+  if (onEdit) {
+    if (d.edit) SetFocusChild(d.edit);
+    Notify(hwnd, CBN_SETFOCUS);
+    d.state ^= kPressed;
+    Repaint(hwnd, d.first);
+  }
+  if (!first && !second && (!onEdit || !Drops(kind))) {
+    if (Drops(kind)) Default(hwnd, ctlmsg::kLButtonDown, wParam, lParam);
+    return;
+  }
+  if (Spins(kind)) {
+    const WParam down = kind == CBS_SPINNUMBER ? (first ? 0 : 1) : (first ? 1 : 0);
+    SetCapture(hwnd);
+    SendMessage(hwnd, CB_SPIN, down, 0);
+    SetAutoRepeatMessage(hwnd, CB_FASTSPIN, down, 0);
+    if (kind == CBS_SPINLIST) Notify(hwnd, CBN_EDITCHANGE);
+  } else if (kind == CBS_DROPDOWNLIST) {
+    if (d.state & kOpen)
+      d.state &= ~kOpen;  // the same click already hid the list
+    else
+      OpenList(hwnd, d, true);
+  }
+}
+
+void Release(WindowHandle hwnd, ComboBoxData& d) {
+  const uint32_t kind = Kind(hwnd);
+  if (Spins(kind)) {
+    SetAutoRepeatMessage(0, 0, 0, 0);
+    if (kind == CBS_SPINLIST) Notify(hwnd, CBN_EDITCHANGE);
+    ReleaseCapture();
+  }
+  NotifyAlways(hwnd, CBN_CLICKED);
+}
+
+void Wheel(WindowHandle hwnd, ComboBoxData& d, int msg, int x, int y) {
+  const uint32_t kind = Kind(hwnd);
+  const bool downward = msg == ctlmsg::kWheelDown;
+  if (Spins(kind)) {
+    if (!InsideEdit(d, hwnd, x, y)) return;
+    CloseInputHelpers();
+    SetFocusChild(hwnd);
+    SendMessage(hwnd, CB_SPIN, kind == CBS_SPINNUMBER ? downward : !downward, 0);
+    return;
+  }
+  if (kind != CBS_DROPDOWNLIST) return;
+  if ((d.state & kOpen) && Inside(d.listRect, x, y)) {
+    SendMessage(d.list, MSG_VSCROLL, downward ? 2 : 1, 0);
+    return;
+  }
+  if (!InsideEdit(d, hwnd, x, y) || !d.edit || GetFocusChild(hwnd) != d.edit) return;
+  CloseInputHelpers();
+  SetFocusChild(hwnd);
+  const int start = MatchEditText(d);
+  if (start < 0 || d.count <= 0) return;
+  const int count = static_cast<int>(SendMessage(d.list, LB_GETCOUNT, 0, 0));
+  int index = start;
+  do {
+    index = (index + (downward ? 1 : -1) + count) % count;
+  } while (index != start && SendMessage(hwnd, CB_SETCURSEL, static_cast<WParam>(index), 0) == LB_ERR_DISABLED);
+  if (index == start) SendMessage(hwnd, CB_SETCURSEL, static_cast<WParam>(index), 0);
+  NotifyAlways(hwnd, CBN_SELECTOK);
+  if (count > 1) NotifyAlways(hwnd, CBN_SELCHANGE);
+}
+
+}  // namespace
+
+LResult OnKey(WindowHandle hwnd, ComboBoxData& d, int scan, WParam wParam, LParam lParam) {
+  const uint32_t kind = Kind(hwnd);
+  if (Spins(kind)) return SpinKey(hwnd, d, scan, wParam, lParam);
+  if (kind == CBS_DROPDOWNLIST) return DropKey(hwnd, d, scan, wParam, lParam);
+  return Default(hwnd, MSG_KEYDOWN, wParam, lParam);
+}
+
+LResult OnMouse(WindowHandle hwnd, ComboBoxData& d, int msg, WParam wParam, LParam lParam) {
+  int x = ctlmsg::PointX(lParam), y = ctlmsg::PointY(lParam);
+  if (GetCapture() == hwnd) ScreenToClient(hwnd, &x, &y);  // captured positions come in screen coordinates
+  switch (msg) {
+    case ctlmsg::kLButtonDown: Press(hwnd, d, x, y, wParam, lParam); break;
+    case ctlmsg::kLButtonUp: Release(hwnd, d); break;
+    case ctlmsg::kMouseMove:
+      if (Spins(Kind(hwnd))) {
+        MarkArrow(hwnd, d, x, y);
+      } else {
+        // The hover look ends when the pointer leaves the button.
+        const bool over = Inside(d.first, x, y);
+        if (over != static_cast<bool>(d.state & kPressed)) {
+          d.state ^= kPressed;
+          Repaint(hwnd, d.first);
+        }
+      }
+      break;
+    default: Wheel(hwnd, d, msg, x, y); break;
+  }
+  return 0;
+}
+
+void OnDropDownHidden(WindowHandle hwnd, ComboBoxData& d, WParam wParam, LParam lParam) {
+  int x = ctlmsg::PointX(lParam), y = ctlmsg::PointY(lParam);
+  if (wParam == 1) ScreenToClient(hwnd, &x, &y);
+  if (d.state & kOpen) {
+    d.state &= ~kOpen;
+    NotifyAlways(hwnd, CBN_SELECTCANCEL);
+    NotifyAlways(hwnd, CBN_CLOSEUP);
+    if (d.spinner) SendMessage(d.spinner, CB_SETSPINFORMAT, 0, 0);
+  }
+  const uint32_t kind = Kind(hwnd);
+  const bool onButton = kind >= CBS_SPINLIST && Inside(d.first, x, y);
+  if (onButton || (Drops(kind) && InsideEdit(d, hwnd, x, y))) d.state |= kOpen;
+}
+
+void OnActive(WindowHandle hwnd, ComboBoxData& d, WParam on) {
+  const uint32_t kind = Kind(hwnd);
+  if (Spins(kind)) {
+    if (!on) {
+      SendMessage(hwnd, MSG_KILLFOCUS, 0, 0);
+      const uint16_t marked = d.state & (kFirstMarked | kSecondMarked);
+      d.state &= ~(kFirstMarked | kSecondMarked);
+      if (marked & kFirstMarked) Repaint(hwnd, d.first);
+      if (marked & kSecondMarked) Repaint(hwnd, d.second);
+      return;
+    }
+    Point p{};
+    GetCursorPos(&p);
+    ScreenToClient(hwnd, &p.x, &p.y);
+    SetFocusChild(hwnd);
+    SendMessage(hwnd, MSG_SETFOCUS, 0, 0);
+    MarkArrow(hwnd, d, p.x, p.y);
+    return;
+  }
+  const bool pressable = (kind == CBS_DROPDOWNLIST || kind == CBS_DATE) && (GetWindowStyle(hwnd) & CBS_TRANSPARENT);
+  if (pressable) {
+    d.state = on ? (d.state | kPressed) : (d.state & ~kPressed);
+    Repaint(hwnd, d.first);
+  }
+  if (!on) {
+    SendMessage(hwnd, MSG_KILLFOCUS, 0, 0);
+    return;
+  }
+  SetFocusChild(hwnd);
+  SendMessage(hwnd, MSG_SETFOCUS, 0, 0);
+}
+
+void OnCommand(WindowHandle hwnd, ComboBoxData& d, WParam wParam) {
+  const int id = static_cast<int>(wParam & 0xFFFF), code = static_cast<int>(wParam >> 16);
+  const uint32_t kind = Kind(hwnd);
+  if (id == CB_EDIT_ID) {
+    if (code == kEditDblClk) Notify(hwnd, CBN_DBLCLK);
+    if (code == kEditReleased && kind != CBS_SPINNUMBER) NotifyAlways(hwnd, CBN_CLICKED);
+    if ((code == kEditUpdated || code == kEditChanged) && d.list && d.edit && GetFocusChild(hwnd) == d.edit) {
+      char text[kTextMax + 1];
+      EditText(d, text, sizeof text);
+      const LResult found = text[0] ? SendMessage(d.list, LB_FINDSTRING, 0, reinterpret_cast<LParam>(text)) : -1;
+      if (found >= 0) SendMessage(d.list, LB_SETCURSEL, static_cast<WParam>(found), 0);
+    }
+    if (code == kEditUpdated) Notify(hwnd, CBN_EDITCHANGE);
+    return;
+  }
+  if (id != CB_LIST_ID) return;
+  if (kind == CBS_DROPDOWNLIST && (code == kListChecked || code == kListClicked)) {
+    if (d.state & kOpen) CloseList(hwnd, d, CBN_SELECTOK);
+    return;
+  }
+  if (code == kListDblClk) Notify(hwnd, CBN_DBLCLK);
+  if (code == kListSelChange) {
+    CopyCurrentToEdit(d);
+    Notify(hwnd, CBN_SELCHANGE);
+  }
+}
+
+void OnFocus(WindowHandle hwnd, ComboBoxData& d) {
+  if (d.state & kFocused) return;
+  d.state |= kFocused;
+  if (d.edit) SetFocusChild(d.edit);
+  SendMessage(hwnd, MSG_FREESTANDING_EDIT, 1, 0);
+  Notify(hwnd, CBN_SETFOCUS);
+}
+
+void OnBlur(WindowHandle hwnd, ComboBoxData& d) {
+  if (!(d.state & kFocused)) return;
+  d.state &= ~kFocused;
+  SetDialogCode(kCodeNormal);
+  if (Kind(hwnd) == CBS_DROPDOWNLIST && (d.state & kOpen)) CloseList(hwnd, d, CBN_SELECTCANCEL);
+  ClearInputHelperState();
+  if (d.edit) IncludeWindowStyle(d.edit, kEditReadOnly);
+  SendMessage(hwnd, MSG_FREESTANDING_EDIT, 0, 0);
+  Notify(hwnd, CBN_KILLFOCUS);
+}
+
+}  // namespace combobox

@@ -1,0 +1,59 @@
+// Combo boxes in a main window of the test thread, their children and
+// what they notify.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "core/nonclient/tests/started_gui.h"
+#include "gui/combobox.h"
+#include "gui/control_class.h"
+#include "gui/listbox.h"
+#include "gui/message.h"
+#include "gui/window_attr.h"
+
+namespace combotest {
+
+class ComboTest : public guitest::StartedGui {
+ protected:
+  WindowHandle Make(uint32_t style, Rect r = {10, 10, 130, 36}, Rect parent = {0, 0, 400, 300},
+                    const std::vector<const char*>& items = {}, LParam addData = 0) {
+    if (!main_ || !IsWindow(main_)) main_ = Main(parent, 0);
+    WindowHandle cb = CreateWindowEx("combobox", "", style | WS_VISIBLE, 0, kId, r.left, r.top, r.right - r.left,
+                                     r.bottom - r.top, main_, addData);
+    EXPECT_NE(cb, GUI_INVALID_HANDLE);
+    for (const char* t : items) SendMessage(cb, CB_ADDSTRING, 0, reinterpret_cast<LParam>(t));
+    Notes();
+    return cb;
+  }
+
+  WindowHandle Child(WindowHandle cb, bool list) {
+    WindowHandle edit = 0, other = 0;
+    SendMessage(cb, CB_GETCHILDREN, reinterpret_cast<WParam>(&edit), reinterpret_cast<LParam>(&other));
+    return list ? other : edit;
+  }
+
+  std::string Text(WindowHandle cb) {
+    char text[128] = {0};
+    SendMessage(cb, MSG_GETTEXT, sizeof text, reinterpret_cast<LParam>(text));
+    return text;
+  }
+
+  // The codes the combo box notified since the last look (its children's
+  // commands reach it first).
+  std::vector<int> Notes() {
+    std::vector<int> codes;
+    for (const SeenMessage& m : Received(main_, MSG_COMMAND))
+      if (static_cast<int>(m.wParam & 0xFFFF) == kId) codes.push_back(static_cast<int>(m.wParam >> 16));
+    return codes;
+  }
+
+  static constexpr int kId = 30;
+  WindowHandle main_ = 0;
+};
+
+inline LParam At(int x, int y) { return static_cast<LParam>((y << 16) | (x & 0xFFFF)); }
+
+}  // namespace combotest

@@ -1,0 +1,10 @@
+#pragma once
+
+#include "gui/common.h"
+
+namespace controls {
+
+// Loads "checkmark" first: without it the class is not registered.
+BOOL RegisterListBoxControl();
+
+}  // namespace controls
