@@ -167,4 +167,36 @@ TEST_F(ControlsOnScreen, APageDrivenThroughTheHostWindow) {
   EXPECT_TRUE(changed) << "the sheet told its parent";
 }
 
+// The sheet and its page are containers: a click on the check box on the
+// page reaches the box through both levels.
+TEST_F(ControlsOnScreen, AClickReachesACheckBoxOnASheetsPage) {
+  DestroyWindow(page_);
+  WindowHandle sheet =
+      CreateWindowEx("propsheet", "", PSS_EQUAL | PSS_PLAIN | WS_VISIBLE, 0, 3, 20, 40, 300, 150, main_, 0);
+  DlgTemplate tpl = Page("General");
+  SendMessage(sheet, PSM_ADDPAGE, reinterpret_cast<WParam>(&tpl), reinterpret_cast<LParam>(DefaultPageProc));
+  desktest::Drain();
+  WindowHandle page = static_cast<WindowHandle>(SendMessage(sheet, PSM_GETACTIVEPAGE, 0, 0));
+  WindowHandle option = GetDlgItem(page, 7);
+  ASSERT_NE(option, 0u);
+  int x = 8, y = 12;
+  WindowToScreen(option, &x, &y);
+  std::thread hand([&] {
+    HostInjectMouseMove(x, y);
+    HostInjectMouseButton(HOST_BUTTON_LEFT, 1);
+    for (int i = 0; i < 200 && GetCapture() != option; ++i) std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    HostInjectMouseButton(HOST_BUTTON_LEFT, 0);
+  });
+  bool checked = false;
+  for (int i = 0; i < 400 && !checked; ++i) {
+    desktest::Drain();
+    checked = SendMessage(option, BM_GETCHECK, 0, 0) == 1;
+    if (!checked) std::this_thread::sleep_for(std::chrono::milliseconds(5));
+  }
+  hand.join();
+  EXPECT_TRUE(checked) << "the click went main window, sheet, page, box";
+  EXPECT_EQ(GetFocusChild(page), option);
+  EXPECT_EQ(GetCapture(), 0u) << "the box let the mouse go";
+}
+
 }  // namespace
