@@ -1,4 +1,5 @@
 // Dispatching and discarding.
+#include "core/desktop/zorder.h"
 #include "core/message/msg_queue.h"
 #include "core/timer/timer_internal.h"
 #include "core/window/window_record.h"
@@ -12,6 +13,12 @@ bool IsBlockedWhenDisabled(int msg) {
 
 
 bool Discarded(WindowHandle hwnd) { return hwnd == GUI_INVALID_HANDLE; }
+
+// The desktop hides and shows windows by changing bits of the same word.
+bool Disabled(const WindowRecord* win) {
+  GeometryReadLock hold;
+  return (win->style & WS_DISABLED) != 0;
+}
 
 int MarkRing(MsgQueue* q, WindowHandle target) {
   int marked = 0;
@@ -69,7 +76,7 @@ LResult DispatchMessage(const Message* msg) {
   if (!msg) return MSG_ERR_INVALID;
   SyncMsgRecord* sync = msg->pAdd;
   WindowRecord* win = Discarded(msg->hwnd) ? nullptr : ValidWindow(msg->hwnd);
-  if (!win || !win->procedure || ((win->style & WS_DISABLED) && IsBlockedWhenDisabled(msg->message))) {
+  if (!win || !win->procedure || (IsBlockedWhenDisabled(msg->message) && Disabled(win))) {
     AnswerSent(sync, MSG_ERR_DROPPED);
     return MSG_ERR_INVALID;
   }
