@@ -69,6 +69,8 @@ struct GalBlitInfo {
   GalPixelFormat* srcFormat;
   uint8_t* table;
   GalPixelFormat* dstFormat;
+  /* Sources under 8 bits per pixel: bits to skip in each row's first byte. */
+  int32_t srcBitOffset;
 };
 
 /* Surface flags. */

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "controls/button/check_mark.h"
+#include "gui/bitmap.h"
 #include "gui/button.h"
 #include "gui/dc.h"
 #include "gui/gal.h"
@@ -18,6 +19,8 @@ const char* const kPattern[kHeight] = {
 };
 
 std::vector<uint8_t> g_pixels;
+// Luma per pixel and a chroma pair per 2 x 2 block, for YUV video outputs.
+uint8_t g_yuv[kWidth * kHeight + (kWidth / 2) * (kHeight / 2) * 2];
 Bitmap g_mark{};
 
 }  // namespace
@@ -43,6 +46,8 @@ bool BuildCheckMark() {
   g_mark.bmHeight = kHeight;
   g_mark.bmPitch = static_cast<uint32_t>(kWidth * bpp);
   g_mark.bmBits = g_pixels.data();
+  g_mark.bmYPlane = g_yuv;
+  LoadGetYUVFromBitmap(&g_mark);
   return true;
 }
 

@@ -72,15 +72,25 @@ void PaintText(WindowHandle hwnd, HDC hdc, Rect rc, uint32_t style, const char* 
     DrawTextEx2(hdc, text, -1, &rc, 0, format, nullptr);
 }
 
+// At its own size from (0, 0), or centred in the client area.
+Point ImageOrigin(uint32_t style, int w, int h, int imageW, int imageH) {
+  if (!(style & SS_CENTERIMAGE)) return Point{0, 0};
+  return Point{(w - imageW) >> 1, (h - imageH) >> 1};
+}
+
 void PaintImage(WindowHandle hwnd, HDC hdc, const Rect& rc, uint32_t style) {
   const LParam image = GetWindowAdditionalData2(hwnd);
   if (!image) return;
   const int w = rc.right - rc.left, h = rc.bottom - rc.top;
   if ((style & SS_TYPEMASK) == SS_ICON) {
-    if (style & SS_REALSIZEIMAGE)
-      DrawIcon(hdc, 0, 0, 0, 0, static_cast<uintptr_t>(image));
-    else
-      DrawIcon(hdc, 0, 0, w, h, static_cast<uintptr_t>(image));
+    const HICON icon = static_cast<HICON>(image);
+    int iw = 0, ih = 0;
+    if (!(style & SS_REALSIZEIMAGE) || !GetIconSize(icon, &iw, &ih)) {
+      DrawIcon(hdc, 0, 0, w, h, icon);
+      return;
+    }
+    const Point at = ImageOrigin(style, w, h, iw, ih);
+    DrawIcon(hdc, at.x, at.y, iw, ih, icon);
     return;
   }
   const Bitmap* bitmap = reinterpret_cast<const Bitmap*>(image);
@@ -89,8 +99,8 @@ void PaintImage(WindowHandle hwnd, HDC hdc, const Rect& rc, uint32_t style) {
     return;
   }
   const int bw = static_cast<int>(bitmap->bmWidth), bh = static_cast<int>(bitmap->bmHeight);
-  const int x = (style & SS_CENTERIMAGE) ? (w - bw) >> 1 : 0, y = (style & SS_CENTERIMAGE) ? (h - bh) >> 1 : 0;
-  FillBoxWithBitmap(hdc, x, y, bw, bh, bitmap);
+  const Point at = ImageOrigin(style, w, h, bw, bh);
+  FillBoxWithBitmap(hdc, at.x, at.y, bw, bh, bitmap);
 }
 
 void PaintGroupBox(WindowHandle hwnd, HDC hdc, const Rect& rc, const char* text) {

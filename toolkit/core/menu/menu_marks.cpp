@@ -23,6 +23,8 @@ const char* const kPatterns[3][kMarkHeight] = {
 };
 
 Bitmap g_mark{};
+// Luma per pixel and a chroma pair per 2 x 2 block, for YUV video outputs.
+uint8_t g_markYuv[kMarkWidth * kMarkHeight + (kMarkWidth / 2) * (kMarkHeight / 2) * 2];
 
 bool Allocate() {
   if (g_mark.bmBits) return true;
@@ -34,6 +36,7 @@ bool Allocate() {
   g_mark.bmHeight = kMarkHeight;
   g_mark.bmPitch = static_cast<uint32_t>(kMarkWidth * bpp);
   g_mark.bmBits = static_cast<uint8_t*>(std::calloc(kMarkHeight, g_mark.bmPitch));
+  g_mark.bmYPlane = g_markYuv;
   return g_mark.bmBits != nullptr;
 }
 
@@ -58,6 +61,7 @@ const Bitmap* MarkBitmap(Mark mark, bool highlighted) {
     }
   g_mark.bmType = BMP_TYPE_COLORKEY;
   g_mark.bmColorKey = back;
+  LoadGetYUVFromBitmap(&g_mark);
   return &g_mark;
 }
 

@@ -20,7 +20,6 @@ bool DroppedWhenDisabled(WindowRecord* win, int msg) {
   return (win->style & WS_DISABLED) != 0;
 }
 
-
 bool Discarded(WindowHandle hwnd) { return hwnd == GUI_INVALID_HANDLE; }
 
 int MarkRing(MsgQueue* q, WindowHandle target) {

@@ -144,10 +144,11 @@ void DrawCaption(WindowRecord* win, HDC hdc, bool active) {
   SetDCAttr(hdc, DC_ATTR_BK_MODE, BM_TRANSPARENT);
   if (win->caption && win->caption[0]) {
     Size size{};
-    GetTextExtentPoint(hdc, win->caption, -1, 0, nullptr, nullptr, nullptr, &size);
+    const int length = static_cast<int>(std::strlen(win->caption));  // the measure takes no -1
+    GetTextExtentPoint(hdc, win->caption, length, 0, nullptr, nullptr, nullptr, &size);
     int x = (w - size.cx) / 2 + (icon ? FrameMetric(win, WEM_ICONX) : 0);
     int y = std::abs(c - size.cy) / 2 + b - 1;
-    TextOutLen(hdc, x, y, win->caption, -1);
+    TextOutLen(hdc, x, y, win->caption, length);
   }
   DrawCaptionButtons(win, hdc, w, b, c);
   SelectClipRect(hdc, nullptr);

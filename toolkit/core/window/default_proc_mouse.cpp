@@ -163,7 +163,9 @@ void PressOnChild(WindowRecord* win, int msg, WParam keys, const Pointer& p) {
 }
 
 void Release(WindowRecord* win, int msg, WParam keys, const Pointer& p) {
-  if (msg == winmsg::kRButtonUp && !(win->exStyle & kExPreview))
+  // The closing key already walks down the active children, so only the
+  // main window sends it; a nested container sending it again would close twice.
+  if (msg == winmsg::kRButtonUp && IsMainRecord(win) && !(win->exStyle & kExPreview))
     SendNotifyMessage(HandleOf(win), winmsg::kKeyDown, winmsg::kCloseKey, 0);
   NonClientCapture capture = CurrentNonClientCapture();
   if (msg == winmsg::kLButtonUp && capture.control) {
@@ -294,8 +296,11 @@ LResult HandleRawMouse(WindowRecord* win, int msg, WParam wParam, LParam lParam)
   return 0;
 }
 
+// Containers (a sheet, its pages) route like main windows, so a click
+// reaches a control at any depth; a control without children has nothing
+// to route and must not hide the input tools its parent just placed.
 LResult HandleClientMouse(WindowRecord* win, int msg, WParam wParam, LParam lParam) {
-  if (!IsMainRecord(win)) return 0;
+  if (!IsMainRecord(win) && !win->firstChild && !win->primitiveChild) return 0;
   Pointer p{PointX(lParam), PointY(lParam), lParam, nullptr, 0};
   if (wParam & winmsg::kCapturedFlag) {  // captured input: a screen position
     const Rect client = ClientScreenRectOf(win);

@@ -8,9 +8,13 @@
 
 namespace {
 
+// Sources under 8 bits per pixel are read one bit per pixel, so their x
+// names a byte and a bit within it; x * bytes per pixel (0) would lose it.
+bool readByBits(const GalSurface* s) { return s->format->bitsPerPixel < 8; }
+
 uint8_t* firstPixel(const GalSurface* s, const GalRect* r) {
-  return s->pixels + s->offset + static_cast<ptrdiff_t>(r->y) * s->pitch +
-         static_cast<ptrdiff_t>(r->x) * s->format->bytesPerPixel;
+  const ptrdiff_t x = readByBits(s) ? r->x / 8 : static_cast<ptrdiff_t>(r->x) * s->format->bytesPerPixel;
+  return s->pixels + s->offset + static_cast<ptrdiff_t>(r->y) * s->pitch + x;
 }
 
 // 0 copy, 1 colour key, 2 alpha, 3 colour key and alpha.
@@ -54,6 +58,7 @@ int GAL_SoftBlit(GalSurface* src, GalRect* srcRect, GalSurface* dst, GalRect* ds
     info.srcWidth = srcRect->w;
     info.srcHeight = srcRect->h;
     info.srcSkip = src->pitch - srcRect->w * src->format->bytesPerPixel;
+    info.srcBitOffset = readByBits(src) ? srcRect->x % 8 : 0;
     info.dstPixels = firstPixel(dst, dstRect);
     info.dstWidth = dstRect->w;
     info.dstHeight = dstRect->h;

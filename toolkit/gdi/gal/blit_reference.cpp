@@ -13,8 +13,12 @@ struct Source {
   const GalPixelFormat* f;
   SrcKind kind;
   int bytes;
+  int bitOffset;  // mono rows: the box starts this many bits into the first byte
   uint32_t value(const uint8_t* row, int col) const {
-    if (kind == SrcKind::kMono) return (row[col >> 3] >> (7 - (col & 7))) & 1u;
+    if (kind == SrcKind::kMono) {
+      col += bitOffset;
+      return (row[col >> 3] >> (7 - (col & 7))) & 1u;
+    }
     if (kind == SrcKind::kIndex) return row[col];
     return px::read(row + col * bytes, bytes);
   }
@@ -57,7 +61,7 @@ uint32_t writtenAlpha(const BlitRule& rule, const GalPixelFormat* sf, const GalP
 
 void referenceBlit(GalBlitInfo* info, const BlitRule& rule) {
   const GalPixelFormat *sf = info->srcFormat, *df = info->dstFormat;
-  Source src{sf, rule.src, sf->bytesPerPixel};
+  Source src{sf, rule.src, sf->bytesPerPixel, info->srcBitOffset};
   int dstBytes = df->bytesPerPixel;
   int w = info->dstWidth;
   ptrdiff_t srcPitch = rule.src == SrcKind::kPacked ? w * src.bytes + info->srcSkip

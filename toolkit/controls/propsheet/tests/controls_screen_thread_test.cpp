@@ -167,4 +167,56 @@ TEST_F(ControlsOnScreen, APageDrivenThroughTheHostWindow) {
   EXPECT_TRUE(changed) << "the sheet told its parent";
 }
 
+// The sheet and its page are containers: a click on the check box on the
+// page reaches the box through both levels; a right click there closes
+// the page once, through the main window's closing key alone.
+TEST_F(ControlsOnScreen, AClickReachesACheckBoxOnASheetsPage) {
+  DestroyWindow(page_);
+  WindowHandle sheet =
+      CreateWindowEx("propsheet", "", PSS_EQUAL | PSS_PLAIN | WS_VISIBLE, 0, 3, 20, 40, 300, 150, main_, 0);
+  DlgTemplate tpl = Page("General");
+  SendMessage(sheet, PSM_ADDPAGE, reinterpret_cast<WParam>(&tpl),
+              reinterpret_cast<LParam>(pagetest::LoggedPageProc));
+  desktest::Drain();
+  WindowHandle page = static_cast<WindowHandle>(SendMessage(sheet, PSM_GETACTIVEPAGE, 0, 0));
+  WindowHandle option = GetDlgItem(page, 7);
+  ASSERT_NE(option, 0u);
+  int x = 8, y = 12;
+  WindowToScreen(option, &x, &y);
+  auto until = [](auto done) {
+    for (int i = 0; i < 400 && !done(); ++i) {
+      desktest::Drain();
+      std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    return done();
+  };
+  std::atomic<int> stage{0};
+  std::thread hand([&] {
+    HostInjectMouseMove(x, y);
+    HostInjectMouseButton(HOST_BUTTON_LEFT, 1);
+    for (int i = 0; i < 200 && GetCapture() != option; ++i) std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    HostInjectMouseButton(HOST_BUTTON_LEFT, 0);
+    for (int i = 0; i < 400 && stage < 1; ++i) std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    HostInjectMouseButton(HOST_BUTTON_RIGHT, 1);
+    HostInjectMouseButton(HOST_BUTTON_RIGHT, 0);
+  });
+  EXPECT_TRUE(until([&] { return SendMessage(option, BM_GETCHECK, 0, 0) == 1; }))
+      << "the click went main window, sheet, page, box";
+  EXPECT_TRUE(until([&] { return GetCapture() == 0; })) << "the box let the mouse go";
+  EXPECT_EQ(GetFocusChild(page), option);
+  Received(page, MSG_COMMAND);
+  stage = 1;
+  int cancels = 0;
+  until([&] {
+    for (const SeenMessage& m : Received(page, MSG_COMMAND)) cancels += m.wParam == IDCANCEL;
+    return cancels > 0;
+  });
+  hand.join();
+  for (int i = 0; i < 20; ++i) {
+    for (const SeenMessage& m : Received(page, MSG_COMMAND)) cancels += m.wParam == IDCANCEL;
+    std::this_thread::sleep_for(std::chrono::milliseconds(5));
+  }
+  EXPECT_EQ(cancels, 1);
+}
+
 }  // namespace

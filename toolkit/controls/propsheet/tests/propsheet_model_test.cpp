@@ -222,7 +222,9 @@ class SheetModel : public pagetest::PageFixture, public ::testing::WithParamInte
     ASSERT_EQ(Send(PSM_GETACTIVEINDEX), m.active) << "step " << step << trace_;
     ASSERT_EQ(Notified(), m.notified - seen_) << "step " << step;
     seen_ = m.notified;
-    if (m.scrollable) ASSERT_EQ(Sheet()->firstVisible, m.firstVisible) << "step " << step;
+    if (m.scrollable) {
+      ASSERT_EQ(Sheet()->firstVisible, m.firstVisible) << "step " << step;
+    }
     if (!m.scrollable) {
       for (int i = 0; i < m.Count(); ++i) {
         const WindowHandle page = static_cast<WindowHandle>(Send(PSM_GETPAGE, static_cast<WParam>(i)));

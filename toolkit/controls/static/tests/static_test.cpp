@@ -6,6 +6,8 @@
 #include "gui/control_tip.h"
 #include "gui/dialog.h"
 #include "gui/element.h"
+#include "gui/image.h"
+#include "gui/paint.h"
 #include "gui/static.h"
 
 namespace {
@@ -62,6 +64,42 @@ TEST_F(Statics, ImagesAreSwappedAndReturned) {
   EXPECT_EQ(SendMessage(picture, STM_GETIMAGE, 0, 0), reinterpret_cast<LParam>(&first));
   EXPECT_EQ(SendMessage(picture, STM_SETIMAGE, reinterpret_cast<WParam>(&second), 0), reinterpret_cast<LParam>(&first));
   EXPECT_EQ(SendMessage(picture, STM_GETIMAGE, 0, 0), reinterpret_cast<LParam>(&second));
+}
+
+// A real-size icon sits at the corner or, with the centring style, in the
+// middle of its 40 x 40 static; the 16 x 16 icon here is all white.
+TEST_F(Statics, RealSizeIconsSitAtTheCornerOrInTheMiddle) {
+  std::vector<uint8_t> andBits(64, 0), xorBits(64, 0xFF);
+  const GalColor white[2] = {{255, 255, 255, 0}, {255, 255, 255, 0}};
+  const HICON icon = CreateIconEx(HDC_SCREEN, 16, 16, andBits.data(), xorBits.data(), 1, white);
+  ASSERT_NE(icon, 0u);
+  const struct {
+    uint32_t style;
+    int firstInk, lastInk;  // along the diagonal
+  } cases[] = {{SS_ICON | SS_REALSIZEIMAGE, 0, 15}, {SS_ICON | SS_REALSIZEIMAGE | SS_CENTERIMAGE, 12, 27}};
+  int id = 1;
+  for (const auto& c : cases) {
+    WindowHandle s = CreateWindowEx("static", "", c.style | WS_VISIBLE, 0, id++, 10, 10, 40, 40, page_,
+                                    static_cast<LParam>(icon));
+    SetWindowBkColor(s, guitest::Rgb(0, 0, 80));
+    UpdateWindow(s, TRUE);
+    desktest::Drain();
+    int first = -1, last = -1;
+    for (int d = 0; d < 40; ++d) {
+      int x = d, y = d;
+      ClientToScreen(s, &x, &y);
+      uint8_t r = 0, g = 0, b = 0;
+      GetPixelRGB(HDC_SCREEN, x, y, &r, &g, &b);
+      if (r == 255 && g == 255 && b == 255) {
+        if (first < 0) first = d;
+        last = d;
+      }
+    }
+    EXPECT_EQ(first, c.firstInk) << std::hex << c.style;
+    EXPECT_EQ(last, c.lastInk) << std::hex << c.style;
+    DestroyWindow(s);
+  }
+  DestroyIcon(icon);
 }
 
 TEST_F(Statics, TipsOfferCutTextsAndCopyWithinTheBuffer) {

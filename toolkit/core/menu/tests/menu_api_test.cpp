@@ -4,6 +4,10 @@
 #include <string>
 #include <vector>
 
+#include "core/menu/menu_marks.h"
+#include "gui/app_hooks.h"
+#include "gui/element.h"
+#include "gui/gal.h"
 #include "gui/menu.h"
 
 namespace {
@@ -168,6 +172,51 @@ TEST_F(Menus, StrippingTheHeadLeavesAnItemList) {
   EXPECT_EQ(IsMenu(bar), MENU_KIND_BAR);
   EXPECT_EQ(GetMenuItemCount(bar), 0);
   EXPECT_EQ(DestroyMenu(bar), 0);
+}
+
+int YuvDepth(uint8_t* code) {
+  *code = 16;
+  return 0;
+}
+
+// A YUV output with menu colours of white ink on two backgrounds; all put
+// back however the test ends.
+struct YuvMenus {
+  static constexpr int kIndices[4] = {8, 9, 27, 28};
+  static constexpr GalPixel kColours[4] = {0xFFFFFF, 0xFFFFFF, 0x000080, 0x800000};
+  GalPixel saved[4];
+  YuvMenus() {
+    static GuiAppCallbacks cb{};
+    cb.getColorDepthCode = YuvDepth;
+    SetAppCallbacks(&cb);
+    for (int i = 0; i < 4; ++i) {
+      saved[i] = WinElementColors[kIndices[i]];
+      WinElementColors[kIndices[i]] = kColours[i];
+    }
+  }
+  ~YuvMenus() {
+    TerminateMenu();
+    for (int i = 0; i < 4; ++i) WinElementColors[kIndices[i]] = saved[i];
+    GAL_VideoQuit();
+    SetAppCallbacks(nullptr);
+  }
+};
+
+// On a YUV output the mark's copy follows every redraw: the keyed
+// background clear, the pattern's pixels in luma.
+TEST(MenuMarks, YuvCopyFollowsEachRedraw) {
+  YuvMenus output;
+  ASSERT_EQ(InitGAL(), 0);
+  ASSERT_TRUE(InitMenu());
+  auto luma = [](const Bitmap* b, int x, int y) { return b->bmYPlane[y * menu::kMarkWidth + x]; };
+  const Bitmap* check = menu::MarkBitmap(menu::Mark::kCheck, false);
+  ASSERT_NE(check, nullptr);
+  ASSERT_NE(check->bmYPlane, nullptr);
+  EXPECT_EQ(luma(check, 0, 0), 0) << "background";
+  EXPECT_GE(luma(check, 12, 1), 16) << "the tick";
+  const Bitmap* dot = menu::MarkBitmap(menu::Mark::kDot, true);
+  EXPECT_EQ(luma(dot, 12, 1), 0) << "the tick is gone";
+  EXPECT_GE(luma(dot, 4, 4), 16) << "the dot";
 }
 
 }  // namespace

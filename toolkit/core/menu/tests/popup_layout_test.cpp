@@ -196,10 +196,12 @@ TEST_F(PopupLayout, BandEdgesHitInclusiveAtLeftAndTopOnly) {
         EXPECT_EQ(menu::PopupItemFromPoint(t, left, b.top), b.record);
         EXPECT_EQ(t->itemRect.top, b.top);
       }
-      if (b.top + b.record->measure >= f.top + tm + t->popup->measure || column == 0)
+      if (b.top + b.record->measure >= f.top + tm + t->popup->measure || column == 0) {
         EXPECT_NE(menu::PopupItemFromPoint(t, left, b.top + b.record->measure), b.record);
-      if (columns > 1 && column == 0)  // the first column ends short of the divider
+      }
+      if (columns > 1 && column == 0) {  // the first column ends short of the divider
         EXPECT_NE(menu::PopupItemFromPoint(t, f.left + w / columns - tm, b.top), b.record);
+      }
     }
     EXPECT_EQ(menu::PopupItemFromPoint(t, f.left - 1, f.top + tm), nullptr);
   }

@@ -3,6 +3,8 @@
 // bars with its notifications and auto-repeat.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "core/nonclient/tests/started_gui.h"
 #include "core/window/auto_repeat.h"
 #include "core/window/default_proc_internal.h"
@@ -86,6 +88,24 @@ TEST_F(Frames, WithoutCloseButtonTheMaximizeButtonTakesItsPlace) {
                            WS_EX_NOCLOSEBOX);
   EXPECT_EQ(Hit(hwnd, 386, 113), HT_MAXBUTTON);
   EXPECT_EQ(Hit(hwnd, 362, 113), HT_MINBUTTON);
+}
+
+// The caption text sits in the middle of the bar: its ink spreads evenly
+// about the window's centre column (250).
+TEST_F(Frames, CaptionTextIsCentredOnItsMeasuredWidth) {
+  WindowHandle hwnd = Main({100, 100, 400, 300}, WS_CAPTION | WS_BORDER, "Camera settings", WS_EX_NOCLOSEBOX);
+  ASSERT_NE(hwnd, GUI_INVALID_HANDLE);
+  desktest::Drain();
+  int left = 400, right = 0;
+  for (int y = 103; y < 127; ++y)
+    for (int x = 103; x < 397; ++x)
+      if (Px(x, y) != skin_) {
+        left = std::min(left, x);
+        right = std::max(right, x);
+      }
+  ASSERT_LT(left, right) << "the caption was drawn";
+  EXPECT_LT(left, 230);
+  EXPECT_NEAR((left + right) / 2, 250, 3);
 }
 
 TEST_F(Frames, WindowsGrowToTheLeastTheirBarsNeed) {

@@ -224,4 +224,42 @@ TEST(BlitRules, PaletteSidesUseTablesOrRawIndices) {
   EXPECT_EQ(GAL_BlitSurface(mono.get(), &none, target.get(), nullptr), 0);
 }
 
+// Sources under 8 bits per pixel are read a bit per pixel: a box starting
+// at any column takes that column's bit, keyed or not, against a model
+// reading the bits straight from the rows.
+TEST(BlitRules, BitSourcesStartAtTheBoxesFirstColumn) {
+  constexpr int kW = 29, kH = 3;
+  const GalColor off{10, 20, 30, 0}, on{200, 150, 100, 0};
+  const uint32_t kBackground = 0x00123456u;
+  std::mt19937 rng(11);
+  for (int bpp : {1, 4}) {
+    GuardedSurface src(kW, kH, bpp);
+    for (int y = 0; y < kH; ++y)
+      for (int i = 0; i < (kW + 7) / 8; ++i) src.row(y)[i] = static_cast<uint8_t>(rng());
+    src.get()->format->palette->colors[0] = off;
+    src.get()->format->palette->colors[1] = on;
+    auto bit = [&](int x, int y) { return (src.row(y)[x >> 3] >> (7 - (x & 7))) & 1; };
+    for (bool keyed : {false, true}) {
+      GAL_SetColorKey(src.get(), keyed ? GAL_SRCCOLORKEY : 0, 0);
+      for (int sx : {0, 1, 3, 7, 8, 13}) {
+        GuardedSurface dst(kW, kH, 32, 0xFF0000, 0xFF00, 0xFF);
+        for (int y = 0; y < kH; ++y)
+          for (int x = 0; x < kW; ++x) dst.setPixel(x, y, kBackground);
+        const int w = kW - sx - 2;
+        GalRect from{sx, 0, w, kH}, to{2, 0, 0, 0};
+        ASSERT_EQ(GAL_BlitSurface(src.get(), &from, dst.get(), &to), 0);
+        for (int y = 0; y < kH; ++y)
+          for (int i = 0; i < w; ++i) {
+            const int b = bit(sx + i, y);
+            const GalColor& c = b ? on : off;
+            const uint32_t want = keyed && b == 0 ? kBackground : (uint32_t{c.r} << 16 | uint32_t{c.g} << 8 | c.b);
+            ASSERT_EQ(dst.pixel(2 + i, y) & 0xFFFFFFu, want)
+                << bpp << "-bit from x " << sx << (keyed ? " keyed" : "") << " at " << i << "," << y;
+          }
+        EXPECT_TRUE(dst.paddingIntact());
+      }
+    }
+  }
+}
+
 }  // namespace

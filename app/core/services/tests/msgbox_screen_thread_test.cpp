@@ -1,0 +1,57 @@
+// The application's hint and question boxes as the user sees them: the
+// toolkit's own message box titled and texted from the shipped language
+// file, compared pixel for pixel with reference pictures.
+#include <gtest/gtest.h>
+
+#include "app/msgbox.h"
+#include "core/nonclient/tests/screen_picture.h"
+#include "core/nonclient/tests/started_gui.h"
+#include "gui/dialog.h"
+#include "gui/window_attr.h"
+
+namespace {
+
+constexpr int kShoot = 0x9002;
+constexpr WParam kEscape = 1;
+
+guitest::Picture g_shot;
+
+// Runs inside the box's loop: the box has painted itself by the time the
+// queue reaches this message; the picture is taken and the box dismissed.
+LResult ShooterProc(WindowHandle hwnd, int msg, WParam wParam, LParam lParam) {
+  if (msg != kShoot) return DefaultWindowProc(hwnd, msg, wParam, lParam);
+  desktest::Drain();
+  WindowHandle box = GetActiveWindow();
+  Rect r{};
+  GetWindowRect(box, &r);
+  g_shot = guitest::Grab(r);
+  SendMessage(box, MSG_KEYDOWN, kEscape, 0);
+  return 0;
+}
+
+class HintsOnScreen : public guitest::StartedGui {
+ protected:
+  void SetUp() override {
+    MainWinCreate create = MainWindowCreation({0, 0, 10, 10}, ShooterProc, "shooter", 0);
+    shooter_ = CreateMainWindow(&create);
+    ASSERT_NE(shooter_, GUI_INVALID_HANDLE);
+    windows_.push_back(shooter_);
+    g_shot = guitest::Picture{};
+  }
+  void ShootNextBox() { PostMessage(shooter_, kShoot, 0, 0); }
+  WindowHandle shooter_ = 0;
+};
+
+TEST_F(HintsOnScreen, RangeHintShowsTheItemAndBothEnds) {
+  ShootNextBox();
+  EXPECT_EQ(showRangeHint(0, "commons", "ok", 1, 99), 0);
+  guitest::MatchReference(g_shot, guitest::ReferencePath(__FILE__, "range_hint.png"));
+}
+
+TEST_F(HintsOnScreen, QuestionBoxAsksWithYesAndNo) {
+  ShootNextBox();
+  EXPECT_EQ(askMsgBox(0, "commons", "shutdownhint"), IDNO);
+  guitest::MatchReference(g_shot, guitest::ReferencePath(__FILE__, "question_box.png"));
+}
+
+}  // namespace
