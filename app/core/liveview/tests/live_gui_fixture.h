@@ -5,7 +5,6 @@
 #pragma once
 
 #include <gtest/gtest.h>
-#include <png.h>
 
 #include <cstdlib>
 #include <functional>
@@ -20,6 +19,7 @@
 #include "app/login_rights.h"
 #include "app/msgbox.h"
 #include "core/desktop/tests/desktop_fixture.h"
+#include "core/nonclient/tests/screen_picture.h"
 #include "gui/control_class.h"
 #include "gui/dc.h"
 #include "gui/dialog.h"
@@ -146,52 +146,13 @@ class LiveGui : public ::testing::Test {
   std::vector<WindowHandle> windows_;
 };
 
-// ---- Pictures compared with reference PNGs (GUI_UPDATE_REFERENCES=1 writes them) ----
-
-struct Picture {
-  int width = 0, height = 0;
-  std::vector<uint8_t> rgb;
-};
-
-inline Picture Grab(const Rect& r) {
-  Picture p{r.right - r.left, r.bottom - r.top, {}};
-  for (int y = r.top; y < r.bottom; ++y)
-    for (int x = r.left; x < r.right; ++x) {
-      uint8_t red = 0, green = 0, blue = 0;
-      GetPixelRGB(HDC_SCREEN, x, y, &red, &green, &blue);
-      p.rgb.insert(p.rgb.end(), {red, green, blue});
-    }
-  return p;
-}
-
-inline std::string ReferencePath(const char* name) {
-  std::string here = __FILE__;
-  return here.substr(0, here.rfind('/')) + "/data/" + name + ".png";
-}
+// Pictures compared with reference PNGs in data/ beside this file
+// (GUI_UPDATE_REFERENCES=1 writes them).
+using guitest::Grab;
+using guitest::Picture;
 
 inline void MatchesReference(const char* name, const Picture& shot) {
-  const std::string path = ReferencePath(name);
-  const char* update = std::getenv("GUI_UPDATE_REFERENCES");
-  if (update && std::string(update) == "1") {
-    png_image image{};
-    image.version = PNG_IMAGE_VERSION;
-    image.width = static_cast<png_uint_32>(shot.width);
-    image.height = static_cast<png_uint_32>(shot.height);
-    image.format = PNG_FORMAT_RGB;
-    ASSERT_NE(png_image_write_to_file(&image, path.c_str(), 0, shot.rgb.data(), 0, nullptr), 0) << path;
-    return;
-  }
-  png_image image{};
-  image.version = PNG_IMAGE_VERSION;
-  ASSERT_NE(png_image_begin_read_from_file(&image, path.c_str()), 0) << path << " (make update-references)";
-  image.format = PNG_FORMAT_RGB;
-  std::vector<uint8_t> rgb(PNG_IMAGE_SIZE(image));
-  ASSERT_NE(png_image_finish_read(&image, nullptr, rgb.data(), 0, nullptr), 0);
-  ASSERT_EQ(static_cast<int>(image.width), shot.width);
-  ASSERT_EQ(static_cast<int>(image.height), shot.height);
-  size_t differing = 0;
-  for (size_t i = 0; i < rgb.size(); ++i) differing += rgb[i] != shot.rgb[i];
-  EXPECT_EQ(differing, 0u) << name;
+  guitest::MatchReference(shot, guitest::ReferencePath(__FILE__, (std::string(name) + ".png").c_str()));
 }
 
 }  // namespace livetest
