@@ -8,6 +8,7 @@
 #include "gui/dc.h"
 #include "gui/display.h"
 #include "gui/gui_etc.h"
+#include "gui/livevideo.h"
 #include "gui/text.h"
 
 namespace layout_seams {
@@ -16,15 +17,9 @@ int LanguageIndexOfId(int languageId) { return LangIndexFromLanguageId(languageI
 
 Size ScreenExtent(int outputId) {
   Size size{0, 0};
-  if (IsLowResDisplay(outputId)) {
-    size.cx = 704;
-    size.cy = DeviceConfigTvStandard(outputId) == 1 ? 480 : 576;
-    return size;
-  }
-  GuiApp()->getOutputResolution(DeviceConfigResolutionCode(outputId), &size.cx, &size.cy);
+  GetScreenExtentEx(outputId, &size);
   return size;
 }
-
 
 // The old fonts are retired rather than freed: windows still hold them. The
 // configuration reader is named here so that the static link finds it
