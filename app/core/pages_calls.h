@@ -18,7 +18,8 @@ int confirmOutputSwitch(WindowHandle hwnd);
 WindowHandle getPtzPlayWindow(void);
 /* 1 while a resolution change of output 2 or 3 waits for confirmation. */
 int isResolutionChangePending(void);
-void stopPlayback(int output);
+/* Shows the main menu again after a page that hid it has ended. */
+void reshowMainMenu(int output, WindowHandle menu);
 /* Reloads the captions of an output's live-view side menu. */
 void refreshLeftMenuCaptions(int output);
 

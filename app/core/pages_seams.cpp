@@ -5,6 +5,7 @@
 #include "app/app_registry.h"
 #include "app/login_rights.h"
 #include "gui/startup.h"
+#include "gui/window_attr.h"
 
 extern "C" {
 
@@ -26,7 +27,10 @@ int createShutdownHintWindow(WindowHandle, int) {
 int confirmOutputSwitch(WindowHandle) { return 0; }
 WindowHandle getPtzPlayWindow(void) { return GUI_INVALID_HANDLE; }
 int isResolutionChangePending(void) { return 0; }
-void stopPlayback(int) {}
+// The menu shows itself again; its hidden flag arrives with the menus.
+void reshowMainMenu(int, WindowHandle menu) {
+  if (menu != GUI_INVALID_HANDLE) ShowWindow(menu, SW_SHOWNORMAL);
+}
 void refreshLeftMenuCaptions(int) {}
 
 }  // extern "C"

@@ -4,6 +4,7 @@
 
 #include "app/app_registry.h"
 #include "app/core/pages_calls.h"
+#include "app/playback.h"
 #include "app/device_backend.h"
 #include "app/formatting.h"
 #include "app/login_rights.h"
