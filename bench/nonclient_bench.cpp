@@ -5,9 +5,9 @@
 //   vs_table   baseline time / hit-test time (1 = as fast as the table)
 #include <benchmark/benchmark.h>
 
-#include <chrono>
 #include <vector>
 
+#include "bench/bench_hit_pair.h"
 #include "core/element/system_res.h"
 #include "core/nonclient/hit_test.h"
 #include "gui/element.h"
@@ -55,21 +55,8 @@ void BM_NonClientHitTest(benchmark::State& state) {
   const std::vector<Part> parts = {{{381, 103, 397, 281}, HT_VSCROLL}, {{103, 281, 381, 297}, HT_HSCROLL},
                                    {{375, 106, 395, 126}, HT_CLOSEBUTTON}, {{351, 106, 371, 126}, HT_MAXBUTTON},
                                    {{103, 103, 397, 103}, HT_CAPTION}};
-  using Clock = std::chrono::steady_clock;
-  double hitNs = 0, tableNs = 0;
-  long count = 0;
-  for (auto _ : state) {
-    auto t0 = Clock::now();
-    for (const Point& p : pts) benchmark::DoNotOptimize(NonClientHitTest(&win, p.x, p.y));
-    auto t1 = Clock::now();
-    for (const Point& p : pts) benchmark::DoNotOptimize(TableHit(parts, p.x, p.y));
-    auto t2 = Clock::now();
-    hitNs += std::chrono::duration<double, std::nano>(t1 - t0).count();
-    tableNs += std::chrono::duration<double, std::nano>(t2 - t1).count();
-    count += static_cast<long>(pts.size());
-  }
-  state.counters["ns/hit"] = hitNs / count;
-  state.counters["vs_table"] = tableNs / hitNs;
+  TimeHitAgainstTable(
+      state, pts, [&](int x, int y) { return NonClientHitTest(&win, x, y); }, [&](int x, int y) { return TableHit(parts, x, y); });
   PutStockBitmapForTest("caption", false, Bitmap{});
 }
 BENCHMARK(BM_NonClientHitTest);

@@ -1,6 +1,7 @@
 // The chain of open popup menus, as far as the desktop keeps it: the menus'
 // screen rectangles are cut out of every visible region while they are
-// open. The menu tracker itself is reached through a seam.
+// open. The menus install their tracker at start-up (InitMenu); without
+// one (the desktop run alone) no message is kept.
 #pragma once
 
 #include "gui/desktop.h"

@@ -253,6 +253,39 @@ void ReplanLiveVideoAreas(const Rect& damaged) {
   HandOver(d.table);
 }
 
+int ClaimPopupVideoSlot(const Rect& popup) {
+  std::lock_guard<std::mutex> hold(g_lock);
+  Display& d = CurrentDisplay();
+  for (int i = 0; i < LIVE_VIDEO_SLOTS; ++i) {
+    Rect r = SlotRect(d.table, i);
+    if (!Empty(r) && (IsCovered(&popup, &r) || EqualRect(&popup, &r))) return -1;
+  }
+  const int i = FreeSlot(d, CurrentPreview());
+  if (i < 0) return -1;
+  d.table.fullScreen = 0;
+  d.table.inUse[i] = 1;
+  d.table.refreshMark = 1;
+  d.table.mode[i] = MenuAlpha();
+  Rect r = popup;
+  if (!Align(&r) || r.right - r.left <= 8 || r.bottom - r.top <= 4) {
+    d.table.inUse[i] = 0;
+    ZeroRect(d.table, i);
+    return -1;
+  }
+  d.table.x[i] = r.left, d.table.y[i] = r.top, d.table.width[i] = r.right - r.left, d.table.height[i] = r.bottom - r.top;
+  HandOver(d.table);
+  return i;
+}
+
+void ReleasePopupVideoSlot(int slot) {
+  if (slot < 0 || slot >= LIVE_VIDEO_SLOTS) return;
+  std::lock_guard<std::mutex> hold(g_lock);
+  Display& d = CurrentDisplay();
+  d.table.inUse[slot] = 0;
+  HandOver(d.table);
+  ZeroRect(d.table, slot);
+}
+
 // The desktop carries the request out once the refresh list has run empty.
 void SetOutputSwitchRequest(bool raised) {
   if (!raised) return;

@@ -17,3 +17,7 @@ bool OutputSwitchRequested();
 void TakeOutputSwitchRequest();
 // Clears every slot of an output's table (return to the live view).
 void ClearVideoWindowRecords(int output);
+// An open popup menu takes a free slot of the current display for its
+// rectangle (the slot, or -1 when it takes none) and gives it back.
+int ClaimPopupVideoSlot(const Rect& popup);
+void ReleasePopupVideoSlot(int slot);

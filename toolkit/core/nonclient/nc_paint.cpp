@@ -15,6 +15,7 @@
 #include "gui/element.h"
 #include "gui/gal.h"
 #include "gui/livevideo.h"
+#include "gui/menu.h"
 #include "gui/nonclient.h"
 #include "gui/text.h"
 #include "gui/window.h"
@@ -227,6 +228,7 @@ void Paint(WindowRecord* win, HDC given, const Rect* clip, bool active) {
   DrawCaption(win, hdc, active);
   if (clip) ClipRectIntersect(hdc, clip);
   DrawScrollBars(win, hdc);
+  if (IsMainRecord(win) && win->menu) DrawMenuBar(HandleOf(win), hdc, clip);  // last, over the frame
   if (!given) ReleaseDC(hdc);
 }
 

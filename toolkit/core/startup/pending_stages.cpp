@@ -15,6 +15,7 @@
 #include "gui/keyboard.h"
 #include "gui/layout.h"
 #include "gui/livevideo.h"
+#include "gui/menu.h"
 #include "gui/text.h"
 #include "gui/window.h"
 
@@ -43,8 +44,8 @@ int StageInitLowLevelEvents() { return InitLowLevelEvents(); }
 void StageTermIAL() { TermIAL(); }
 int StageInitCursors() { return InitCursors(); }
 void StageTerminateCursors() { TermCursors(); }
-int StageInitMenu() { return 1; }
-void StageTerminateMenu() {}
+int StageInitMenu() { return InitMenu() ? 1 : 0; }
+void StageTerminateMenu() { TerminateMenu(); }
 int StageInitAccel() { return InitAccel(); }
 void StageTerminateAccel() { TerminateAccel(); }
 int StageInitDesktop() { return InitDesktop(); }

@@ -3,6 +3,7 @@
 #include <atomic>
 #include <mutex>
 
+#include "core/caret/caret.h"
 #include "core/desktop/zorder.h"
 
 namespace {
@@ -12,6 +13,7 @@ std::mutex g_retiredLock;
 std::vector<ControlRecord*> g_retired;
 
 void FreeControl(ControlRecord* control) {
+  FreeCaretOf(control);  // a walk's erase may still look at it until now
   if (control->exStyle & kExOwnClipInfo) {
     delete control->clipInfo;
     delete control->zorderNode;

@@ -14,10 +14,6 @@ namespace {
 std::atomic<uint32_t> g_cursorX{0}, g_cursorY{0};
 }  // namespace
 
-void HighlightMenuBarAt(WindowRecord*, int, int, int) {}
-void TrackMenuBarAt(WindowRecord*, int, int) {}
-void TrackMenuBarItem(WindowRecord*, int) {}
-void OpenSystemMenu(WindowRecord*, int, int) {}
 
 void NoteCursorPosition(int x, int y) {
   g_cursorX = static_cast<uint32_t>(x);

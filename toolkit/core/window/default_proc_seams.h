@@ -1,7 +1,7 @@
 // Calls the default procedures and the painting code make into areas that
-// are built separately: menus, cursors, the edit controls' soft-keyboard
+// are built separately: cursors, the edit controls' soft-keyboard
 // flags and boxes filled through a DC. Each does the least the finished
-// call would (no menu bar, no cursor) and is replaced by the real call when
+// call would (no cursor) and is replaced by the real call when
 // its area lands. The headers below are the real calls that replaced the
 // earlier stand-ins.
 #pragma once
@@ -13,14 +13,8 @@
 #include "core/caret/caret.h"
 #include "core/cursor/system_cursor.h"
 #include "core/livevideo/areas.h"
+#include "core/menu/menu_bar.h"
 #include "core/window/window_record.h"
-
-// Menus: the menu bar highlight under the pointer, menu-bar tracking and
-// the system menu at a screen point.
-void HighlightMenuBarAt(WindowRecord* win, int x, int y, int hitCode);
-void TrackMenuBarAt(WindowRecord* win, int x, int y);
-void TrackMenuBarItem(WindowRecord* win, int item);
-void OpenSystemMenu(WindowRecord* win, int x, int y);
 
 // The pointer position in screen coordinates, as the last raw mouse message
 // a window received gave it.

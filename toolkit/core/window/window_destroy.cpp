@@ -15,6 +15,7 @@
 #include "core/window/nonclient_mouse.h"
 #include "core/window/window_damage.h"
 #include "core/window/window_internal.h"
+#include "gui/menu.h"
 #include "gui/dc.h"
 #include "gui/startup.h"
 #include "gui/timer.h"
@@ -104,6 +105,8 @@ BOOL DestroyMainWindow(WindowHandle hwnd) {
   if (win->privateDC) DeletePrivateDC(win->privateDC);
   win->privateDC = 0;
   FreeWindowCaption(win);
+  DestroyMenu(win->menu);  // the window owns its bar and its system menu
+  DestroyMenu(win->systemMenu);
   win->menu = win->systemMenu = 0;
   EmptyRegions(win);
   return TRUE;
@@ -131,7 +134,6 @@ BOOL DestroyWindow(WindowHandle control) {
   ClearAutoRepeatOf(control);
   ForgetNonClientStateOf(control);
   ForgetScrollTrackingOf(control);
-  FreeCaretOf(ctl);
   FreeElementAttributes(ctl);
   ThrowAwayMessages(control);
   FreeWindowCaption(ctl);

@@ -6,6 +6,7 @@
 
 #include "core/desktop/desktop.h"
 #include "core/desktop/tests/desktop_fixture.h"
+#include "gui/bitmap.h"
 #include "gui/dc.h"
 #include "gui/element.h"
 #include "gui/gal.h"
@@ -18,11 +19,11 @@ namespace {
 constexpr int64_t kBackground = 0x203040;
 constexpr int64_t kRed = 0xFF0000;
 
+// Through the screen DC, whose drawing bracket holds the display lock the
+// host thread presents under.
 void PaintRed(int x, int y, int w, int h) {
-  GalSurface* screen = GAL_GetVideoSurface();
-  GalRect box{x, y, w, h};
-  GAL_FillRect(screen, &box, GAL_MapRGB(screen->format, 0xFF, 0, 0), getCurOutputHook());
-  GAL_UpdateRect(screen, x, y, w, h);
+  SetDCAttr(HDC_SCREEN, DC_ATTR_BRUSH_COLOR, RGB2Pixel(HDC_SCREEN, 0xFF, 0, 0));
+  FillBox(HDC_SCREEN, x, y, w, h);
 }
 
 TEST(DesktopScreen, BackgroundShowsAndAHiddenWindowLeavesNoPixels) {

@@ -1,0 +1,173 @@
+// Building and changing menus through the item calls, with their codes.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "gui/menu.h"
+
+namespace {
+
+MenuItemInfo Text(const char* text, int id, uint32_t type = MFT_STRING) {
+  MenuItemInfo info{};
+  info.type = type;
+  info.id = id;
+  info.typeData = const_cast<char*>(text);
+  return info;
+}
+
+class Menus : public ::testing::Test {
+ protected:
+  void SetUp() override { ASSERT_TRUE(InitMenu()); }
+  void TearDown() override { TerminateMenu(); }
+
+  MenuHandle Popup(int items) {
+    MenuItemInfo head = Text("head", 0);
+    MenuHandle popup = CreatePopupMenu(&head);
+    for (int i = 0; i < items; ++i) {
+      MenuItemInfo item = Text(names_[i % names_.size()].c_str(), 100 + i);
+      EXPECT_EQ(InsertMenuItem(popup, -1, TRUE, &item), 0);
+    }
+    return popup;
+  }
+
+  std::vector<int> Ids(MenuHandle menu) {
+    std::vector<int> ids;
+    for (int i = 0; i < GetMenuItemCount(menu); ++i) ids.push_back(GetMenuItemID(menu, i));
+    return ids;
+  }
+
+  std::vector<std::string> names_{"a", "b", "c"};
+};
+
+TEST_F(Menus, InsertByPositionAndByIdAndErrorCodes) {
+  MenuHandle popup = Popup(2);
+  MenuItemInfo first = Text("first", 7), beforeId = Text("x", 8), last = Text("last", 9);
+  EXPECT_EQ(InsertMenuItem(popup, 0, TRUE, &first), 0);
+  EXPECT_EQ(InsertMenuItem(popup, 101, FALSE, &beforeId), 0);  // before the item with id 101
+  EXPECT_EQ(InsertMenuItem(popup, 555, FALSE, &last), 0);      // no such id: last
+  EXPECT_EQ(Ids(popup), (std::vector<int>{7, 100, 8, 101, 9}));
+  EXPECT_EQ(IsMenu(popup), MENU_KIND_POPUP);
+  EXPECT_EQ(GetMenuItemID(popup, 5), MENU_ERR_NO_POSITION);
+
+  MenuItemInfo noText = Text(nullptr, 1), bmpNoBitmap = Text("t", 2, MFT_BMPSTRING);
+  EXPECT_EQ(InsertMenuItem(popup, 0, TRUE, nullptr), MENU_ERR_INVALID_ITEM);
+  EXPECT_EQ(InsertMenuItem(popup, 0, TRUE, &noText), MENU_ERR_INVALID_ITEM);
+  EXPECT_EQ(InsertMenuItem(popup, 0, TRUE, &bmpNoBitmap), MENU_ERR_INVALID_ITEM);
+  EXPECT_EQ(CreatePopupMenu(&bmpNoBitmap), 0u);
+  EXPECT_EQ(InsertMenuItem(0, 0, TRUE, &first), MENU_ERR_NOT_FOUND);
+  MenuItemInfo notAMenu{};
+  notAMenu.typeData = const_cast<char*>("y");
+  EXPECT_EQ(InsertMenuItem(reinterpret_cast<MenuHandle>(&notAMenu), 0, TRUE, &first), MENU_ERR_NOT_MENU);
+  EXPECT_EQ(DestroyMenu(popup), 0);
+  EXPECT_EQ(IsMenu(popup), 0);
+  EXPECT_EQ(DestroyMenu(popup), MENU_ERR_NOT_MENU);
+}
+
+TEST_F(Menus, RemoveKeepsTheSubMenuWhileDeleteFreesIt) {
+  MenuHandle popup = Popup(2), sub = Popup(3), other = Popup(1);
+  MenuItemInfo withSub = Text("more", 50);
+  withSub.subMenu = sub;
+  ASSERT_EQ(InsertMenuItem(popup, 1, TRUE, &withSub), 0);
+  EXPECT_EQ(GetSubMenu(popup, 1), sub);
+  EXPECT_EQ(RemoveMenu(popup, 50, 0), 0);
+  EXPECT_EQ(Ids(popup), (std::vector<int>{100, 101}));
+  EXPECT_EQ(IsMenu(sub), MENU_KIND_POPUP);
+  EXPECT_EQ(Ids(sub), (std::vector<int>{100, 101, 102}));
+  EXPECT_EQ(RemoveMenu(popup, 50, 0), MENU_ERR_NOT_FOUND);
+
+  withSub.subMenu = other;
+  ASSERT_EQ(InsertMenuItem(popup, 0, TRUE, &withSub), 0);
+  EXPECT_EQ(DeleteMenu(popup, 0, MF_BYPOSITION), 0);
+  EXPECT_EQ(IsMenu(other), 0);
+  EXPECT_EQ(Ids(popup), (std::vector<int>{100, 101}));
+  DestroyMenu(sub);
+  DestroyMenu(popup);
+}
+
+TEST_F(Menus, RadioChecksOnlyTheChosenAndEnableReturnsThePreviousBits) {
+  MenuHandle popup = Popup(4);
+  MenuItemInfo state{};
+  state.mask = MIIM_STATE;
+  state.state = MFS_CHECKED | 0x1;
+  ASSERT_EQ(SetMenuItemInfo(popup, 0, TRUE, &state), 0);
+  ASSERT_EQ(CheckMenuRadioItem(popup, 0, 2, 1, MF_BYPOSITION), 0);
+  MenuItemInfo got{};
+  got.mask = MIIM_STATE | MIIM_TYPE;
+  std::vector<uint32_t> states, types;
+  for (int i = 0; i < 4; ++i) {
+    char text[8];
+    got.typeData = text;
+    got.textLength = sizeof text;
+    ASSERT_EQ(GetMenuItemInfo(popup, i, TRUE, &got), 0);
+    states.push_back(got.state);
+    types.push_back(got.type & MFT_RADIOCHECK);
+  }
+  EXPECT_EQ(states, (std::vector<uint32_t>{0, MFS_CHECKED, 0, 0}));
+  EXPECT_EQ(types, (std::vector<uint32_t>{MFT_RADIOCHECK, MFT_RADIOCHECK, MFT_RADIOCHECK, 0}));
+  // By id, from the item with id 101 to the one with 103.
+  ASSERT_EQ(CheckMenuRadioItem(popup, 101, 103, 103, 0), 0);
+  EXPECT_EQ(GetMenuItemInfo(popup, 3, TRUE, &got), 0);
+  EXPECT_EQ(got.state, MFS_CHECKED);
+  EXPECT_EQ(CheckMenuRadioItem(popup, 999, 1000, 999, 0), MENU_ERR_NOT_FOUND);
+
+  EXPECT_EQ(EnableMenuItem(popup, 3, MF_BYPOSITION | MFS_DISABLED), static_cast<int>(MFS_CHECKED));
+  EXPECT_EQ(EnableMenuItem(popup, 103, 0), static_cast<int>(MFS_DISABLED));
+  EXPECT_EQ(EnableMenuItem(popup, 9, MF_BYPOSITION), -1);
+  DestroyMenu(popup);
+}
+
+TEST_F(Menus, ItemInfoCopiesTextAndAppliesBitmapDefaults) {
+  MenuHandle popup = Popup(1);
+  MenuItemInfo got{};
+  char text[3] = {'?', '?', '?'};
+  got.mask = MIIM_TYPE | MIIM_ID;
+  got.typeData = text;
+  got.textLength = sizeof text;
+  MenuItemInfo longer = Text("longer", 5);
+  longer.mask = MIIM_TYPE;
+  ASSERT_EQ(SetMenuItemInfo(popup, 100, FALSE, &longer), 0);
+  ASSERT_EQ(GetMenuItemInfo(popup, 0, TRUE, &got), 0);
+  EXPECT_EQ(std::string(text), "lo");  // cut to the buffer
+  EXPECT_EQ(got.id, 100);
+
+  Bitmap one{}, two{};
+  MenuItemInfo bitmap{};
+  bitmap.mask = MIIM_TYPE;
+  bitmap.type = MFT_BITMAP;
+  bitmap.typeData = &one;
+  ASSERT_EQ(SetMenuItemInfo(popup, 0, TRUE, &bitmap), 0);
+  got.mask = MIIM_CHECKMARKS | MIIM_TYPE;
+  ASSERT_EQ(GetMenuItemInfo(popup, 0, TRUE, &got), 0);
+  EXPECT_EQ(got.uncheckedBmp, &one);
+  EXPECT_EQ(got.checkedBmp, &one);
+  EXPECT_EQ(got.typeData, &one);
+
+  MenuItemInfo both = Text("pic", 0, MFT_BMPSTRING);
+  both.mask = MIIM_TYPE | MIIM_CHECKMARKS;
+  EXPECT_EQ(SetMenuItemInfo(popup, 0, TRUE, &both), MENU_ERR_INVALID_ITEM);  // no bitmap 1
+  both.uncheckedBmp = &two;
+  ASSERT_EQ(SetMenuItemInfo(popup, 0, TRUE, &both), 0);
+  ASSERT_EQ(GetMenuItemInfo(popup, 0, TRUE, &got), 0);
+  EXPECT_EQ(got.checkedBmp, &two);
+  EXPECT_EQ(SetMenuItemBitmaps(popup, 0, MF_BYPOSITION, nullptr, nullptr, nullptr, nullptr), MENU_ERR_INVALID_ITEM);
+  EXPECT_EQ(SetMenuItemInfo(popup, 42, FALSE, &both), MENU_ERR_NOT_FOUND);
+  DestroyMenu(popup);
+}
+
+TEST_F(Menus, StrippingTheHeadLeavesAnItemList) {
+  MenuHandle popup = Popup(3);
+  MenuHandle first = StripPopupHead(popup);
+  EXPECT_EQ(IsMenu(popup), 0);
+  EXPECT_EQ(IsMenu(first), MENU_KIND_ITEM);
+  EXPECT_EQ(GetMenuItemCount(first), 3);
+  MenuItemInfo more = Text("more", 1);
+  EXPECT_EQ(InsertMenuItem(first, 0, TRUE, &more), MENU_ERR_NOT_FOUND);  // an item takes no items
+  DestroyMenu(first);
+  MenuHandle bar = CreateMenu();
+  EXPECT_EQ(IsMenu(bar), MENU_KIND_BAR);
+  EXPECT_EQ(GetMenuItemCount(bar), 0);
+  EXPECT_EQ(DestroyMenu(bar), 0);
+}
+
+}  // namespace
