@@ -12,15 +12,14 @@ GUI_EXTERN_C_BEGIN
 int createLoginWindow(WindowHandle owner);
 /* Modal hint while the device shuts down (mode 0). */
 int createShutdownHintWindow(WindowHandle owner, int mode);
-/* 1 when the user agrees to move the menus to the other output. */
-int confirmOutputSwitch(WindowHandle hwnd);
-/* The open PTZ panel, or GUI_INVALID_HANDLE. */
-WindowHandle getPtzPlayWindow(void);
 /* 1 while a resolution change of output 2 or 3 waits for confirmation. */
 int isResolutionChangePending(void);
 /* Shows the main menu again after a page that hid it has ended. */
 void reshowMainMenu(int output, WindowHandle menu);
 /* Reloads the captions of an output's live-view side menu. */
 void refreshLeftMenuCaptions(int output);
+
+/* Creates an output's live-view side menu; GUI_INVALID_HANDLE when none. */
+WindowHandle createLeftMenuWindow(WindowHandle host, int output);
 
 GUI_EXTERN_C_END

@@ -24,13 +24,13 @@ int createShutdownHintWindow(WindowHandle, int) {
   return 0;
 }
 
-int confirmOutputSwitch(WindowHandle) { return 0; }
-WindowHandle getPtzPlayWindow(void) { return GUI_INVALID_HANDLE; }
 int isResolutionChangePending(void) { return 0; }
 // The menu shows itself again; its hidden flag arrives with the menus.
 void reshowMainMenu(int, WindowHandle menu) {
   if (menu != GUI_INVALID_HANDLE) ShowWindow(menu, SW_SHOWNORMAL);
 }
 void refreshLeftMenuCaptions(int) {}
+// The side menu is not built yet: the live view shows none.
+WindowHandle createLeftMenuWindow(WindowHandle, int) { return GUI_INVALID_HANDLE; }
 
 }  // extern "C"

@@ -6,6 +6,7 @@
 
 #include "app/app_registry.h"
 #include "app/device_backend.h"
+#include "app/liveview_dialogs.h"
 #include "app/login_rights.h"
 #include "app/msgbox.h"
 #include "app/placeholder_page.h"
@@ -61,20 +62,7 @@ int enableApply(WindowHandle page, WParam, LParam) {
 }
 
 int eraseBkgndGrey50(WindowHandle page, WParam wParam, LParam lParam) {
-  HDC hdc = reinterpret_cast<HDC>(wParam);
-  const bool own = hdc == 0;
-  if (own) hdc = GetClientDC(page);
-  Rect rc{};
-  GetClientRect(page, &rc);
-  if (const auto* clip = reinterpret_cast<const Rect*>(lParam)) {
-    Rect c = *clip;
-    ScreenToClient(page, &c.left, &c.top);
-    ScreenToClient(page, &c.right, &c.bottom);
-    SelectClipRect(hdc, &c);
-  }
-  SetDCAttr(hdc, DC_ATTR_BRUSH_COLOR, RGB2Pixel(hdc, 50, 50, 50));
-  FillBox(hdc, rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top);
-  if (own) ReleaseDC(hdc);
+  liveview_dialogs::eraseGrey(page, wParam, lParam);
   return 0;
 }
 

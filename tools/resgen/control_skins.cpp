@@ -1,6 +1,6 @@
-// Skins of the soft keyboard, the calendar, the list and bar controls and
-// the playback bars: framed gradient boxes, in cells side by side for the
-// skins that show several states (the later cells carry a mark).
+// Skins of the calendar, the list and bar controls and the playback bars:
+// framed gradient boxes, in cells side by side for the skins that show
+// several states (the later cells carry a mark).
 #include <utility>
 
 #include "bmp_writer.h"
@@ -30,14 +30,6 @@ const Look kLooks[] = {
     {"calendar_week", 30, 24, 1, kFaceDark, kBar},
     {"calendar_day", 30, 24, 1, kFaceDark, kBar},
     {"calendar_focus", 30, 24, 1, kHilite, kHiliteDark},
-    {"SKBctrlbtn_chr", 30, 30, 1, kFace, kFaceDark},
-    {"SKBctrlbtn_num", 30, 30, 1, kFace, kFaceDark},
-    {"switch_chinese", 48, 24, 2, kFace, kFaceDark},
-    {"switch_punc", 48, 24, 2, kFace, kFaceDark},
-    {"capslock_skb", 48, 24, 2, kFace, kFaceDark},
-    {"switch_chrl", 48, 24, 2, kFace, kFaceDark},
-    {"switch_chrh", 48, 24, 2, kFace, kFaceDark},
-    {"switch_num", 48, 24, 2, kFace, kFaceDark},
     {"downarrow", 16, 16, 1, kFace, kFaceDark},
     {"date", 18, 18, 1, kFace, kFaceDark},
     {"updownarrow", 16, 32, 2, kFace, kFaceDark},

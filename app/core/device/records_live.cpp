@@ -246,6 +246,11 @@ int ptzPositionRect(int channel, const Rect*) {
 
 DEVICE_CONSTANT_OF(ptzStop, 0)
 
+int startSmallVideo(int channel, int x, int y) {
+  DEVICE_ENTER(nullptr, 0, channel, x, y);
+  return 0;
+}
+
 DEVICE_CONSTANT_OF(stopSmallVideo, 0)
 
 int previewPictureMode(int output, int mode) {

@@ -5,6 +5,8 @@
 #include "app/app_registry.h"
 #include "app/core/pages_calls.h"
 #include "app/playback.h"
+#include "app/control_services.h"
+#include "app/camera.h"
 #include "app/device_backend.h"
 #include "app/formatting.h"
 #include "app/login_rights.h"

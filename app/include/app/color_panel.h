@@ -19,6 +19,11 @@ void setColorParam(int channel, const ChannelConfig* record);
 /* The mode's preset colours into the record (mode into its mode byte). */
 void getColorParam(int mode, ChannelConfig* record);
 
+/* Runs the panel modally for the selected channel of the current output,
+ * placed from the bottom-right corner by "leftcolorset_rect". */
+int showLeftColorSetDialog(WindowHandle host);
+LResult leftColorSetProc(WindowHandle dialog, int message, WParam wParam, LParam lParam);
+
 GUI_EXTERN_C_END
 
 #endif

@@ -115,6 +115,8 @@ int startLiveZoom(int output, int channel, const Rect* area);
 int stopLiveZoom(int output, int channel);
 int ptzPositionRect(int channel, const Rect* area);
 int ptzStop(int channel);
+/* A channel's small picture with its top-left corner at a screen point. */
+int startSmallVideo(int channel, int x, int y);
 int stopSmallVideo(int channel);
 int previewPictureMode(int output, int mode);
 int endPictureModePreview(int output);

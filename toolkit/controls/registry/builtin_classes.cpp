@@ -6,6 +6,7 @@
 #include "controls/propsheet/propsheet_class.h"
 #include "controls/registry/control_registry.h"
 #include "controls/static/static_class.h"
+#include "gui/text_entry.h"
 
 namespace controls {
 
@@ -13,6 +14,8 @@ const std::vector<RegisterClassFn>& BuiltinControlClasses() {
   static const std::vector<RegisterClassFn> table = {
       RegisterStaticControl,     // 1 "static"
       RegisterButtonControl,     // 2 "button"
+      RegisterSLEditClass,       // 4 "sledit"
+      RegisterIPEditClass,       // 13 "ipedit"
       RegisterPropSheetControl,  // 15 "propsheet"
   };
   return table;

@@ -5,13 +5,14 @@
 #include <mutex>
 
 #include "core/dialog/dialog_internal.h"
-#include "core/dialog/dialog_seams.h"
+#include "gui/text_entry.h"
 #include "core/window/window_messages.h"
 #include "gui/desktop.h"
 #include "gui/dialog.h"
 #include "gui/element.h"
 #include "gui/keyboard.h"
 #include "gui/nonclient.h"
+#include "gui/text_entry.h"
 #include "gui/paint.h"
 #include "gui/window.h"
 #include "gui/window_attr.h"

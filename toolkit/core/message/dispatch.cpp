@@ -1,4 +1,5 @@
 // Dispatching and discarding.
+#include "core/desktop/zorder.h"
 #include "core/message/msg_queue.h"
 #include "core/timer/timer_internal.h"
 #include "core/window/window_record.h"
@@ -8,6 +9,14 @@ namespace {
 // Input that a disabled window never receives.
 bool IsBlockedWhenDisabled(int msg) {
   return (msg >= MSG_FIRSTMOUSE && msg <= 16) || msg == MSG_KEYDOWN || msg == MSG_CHAR;
+}
+
+// The style word changes on the desktop thread (showing, hiding): read it
+// under the stack lock, and only for the input it may block.
+bool DroppedWhenDisabled(WindowRecord* win, int msg) {
+  if (!IsBlockedWhenDisabled(msg)) return false;
+  StackReadLock hold;
+  return (win->style & WS_DISABLED) != 0;
 }
 
 
@@ -69,7 +78,7 @@ LResult DispatchMessage(const Message* msg) {
   if (!msg) return MSG_ERR_INVALID;
   SyncMsgRecord* sync = msg->pAdd;
   WindowRecord* win = Discarded(msg->hwnd) ? nullptr : ValidWindow(msg->hwnd);
-  if (!win || !win->procedure || ((win->style & WS_DISABLED) && IsBlockedWhenDisabled(msg->message))) {
+  if (!win || !win->procedure || DroppedWhenDisabled(win, msg->message)) {
     AnswerSent(sync, MSG_ERR_DROPPED);
     return MSG_ERR_INVALID;
   }

@@ -13,6 +13,7 @@
 #include "gui/desktop.h"
 #include "gui/paint.h"
 #include "gui/startup.h"
+#include "gui/text_entry.h"
 #include "gui/window.h"
 
 namespace {
@@ -110,7 +111,7 @@ void PressBesideChildren(WindowRecord* win, int msg, const Pointer& p) {
     SendNotifyMessage(h, winmsg::kMouseActivate, 1, 0);
     Post(active, msg + winmsg::kNonClientOffset, hit::kOutside, p.received);
     if (IsControlOfClass(h, "ipedit") && (active->style & kIpEditKeyboardStyle)) {
-      ClearIpEditKeyboardFlag();
+      SetIPEditSKBState(0);
       InvalidateRect(h, nullptr, TRUE);
     }
   }
@@ -123,12 +124,12 @@ void PressBesideChildren(WindowRecord* win, int msg, const Pointer& p) {
 void PressOnEdit(WindowRecord* child, int msg) {
   WindowHandle h = HandleOf(child);
   if (msg != winmsg::kLButtonDown) return;
-  int kind = EditParentKind(h);
+  int kind = GetSLEditParentKind(h);
   if (kind != 1 && kind != 3) CaptureMouse(h);
   WindowHandle skb = SoftKeyboard();
   if (!skb) return;
   if (!SoftKeyboardServesEdit()) {
-    SetSingleLineEditKeyboardFlag(0);
+    SetSLEditSKBState(0);
     ClearInputHelperState();
     PlaceSoftKeyboard(child, true, 0);
     SendNotifyMessage(skb, winmsg::kSkbServes, h, 0);

@@ -27,9 +27,6 @@ void CursorPosition(int* x, int* y) {
 
 
 
-void ClearIpEditKeyboardFlag() {}
-void SetSingleLineEditKeyboardFlag(int) {}
-int EditParentKind(WindowHandle) { return 0; }
 
 
 // Row by row through the clipped spans, as the box fill will do.

@@ -1,7 +1,6 @@
 // Calls the default procedures and the painting code make into areas that
-// are built separately: cursors, the edit controls' soft-keyboard
-// flags and boxes filled through a DC. Each does the least the finished
-// call would (no cursor) and is replaced by the real call when
+// are built separately: cursors and boxes filled through a DC. Each does the
+// least the finished call would (no cursor) and is replaced by the real call when
 // its area lands. The headers below are the real calls that replaced the
 // earlier stand-ins.
 #pragma once
@@ -21,11 +20,6 @@
 void NoteCursorPosition(int x, int y);
 void CursorPosition(int* x, int* y);
 
-// The edit controls' soft-keyboard flags and an edit's host kind (0 none,
-// 1 or 3 a combobox, 2 an IP-address edit).
-void ClearIpEditKeyboardFlag();
-void SetSingleLineEditKeyboardFlag(int flag);
-int EditParentKind(WindowHandle edit);
 
 // Moves a window (MoveWindow) and captures the mouse for a window (0
 // releases it; SetCapture).

@@ -1,0 +1,112 @@
+// The copy-to-channels dialog of the image settings: a check box per
+// channel, OK gives the mask of the checked ones, Cancel an empty mask. It
+// is dragged by its caption and remembers where it was left.
+#include <atomic>
+#include <mutex>
+
+#include "app/app_registry.h"
+#include "app/camera.h"
+#include "app/device_ability.h"
+#include "app/control_services.h"
+#include "app/liveview_dialogs.h"
+#include "app/popup_drag.h"
+#include "gui/dialog.h"
+#include "gui/message.h"
+#include "gui/window.h"
+#include "gui/window_attr.h"
+
+namespace {
+
+constexpr int kOk = 4097, kCancel = 2, kState = 18;
+constexpr int kAnalogLast = 4223, kIpLast = 4351;
+constexpr uint32_t kBoxStyle = 0x48000003u;  // visible auto check box
+constexpr int kColumns = 8;
+
+std::atomic<uint64_t> g_mask{0};
+std::mutex g_rectLock;
+Rect g_lastRect{};
+int g_source = 1;
+int g_stateBefore = 0;
+PopupDrag g_drag{};
+
+const liveview_dialogs::DialogItem kButtons[] = {
+    {kOk, "button", 0x48000000u, 0, "ok"},
+    {kCancel, "button", 0x48000000u, 0, "cancel"},
+};
+
+void onInit(WindowHandle dlg) {
+  const int output = getCurOutput();
+  setCopyChanWnd(dlg);
+  g_stateBefore = getOutputState(output);
+  setOutputState(output, kState);
+  g_drag = PopupDrag{};
+  createChanCheckBoxes(dlg, "copychan", "all_analog", "all_ipc", "chan_item", kBoxStyle, 0, 0, kColumns, 0);
+  liveview_dialogs::createDialogItems(dlg, "copychan", kButtons, 2, kCancel);
+  // The source channel is copied from, never to.
+  const int source = g_source <= getAnalogChanNum() ? CHANBOX_ANALOG_FIRST + g_source - 1
+                                                    : CHANBOX_IP_FIRST + g_source - getAnalogChanNum() - 1;
+  SendDlgItemMessage(dlg, source, MSG_ENABLE, 0, 0);
+}
+
+void finish(WindowHandle dlg, int result) {
+  {
+    std::lock_guard<std::mutex> hold(g_rectLock);
+    GetWindowRect(dlg, &g_lastRect);
+  }
+  setCopyChanWnd(GUI_INVALID_HANDLE);
+  setOutputState(getCurOutput(), g_stateBefore);
+  EndDialog(dlg, result);
+}
+
+void onCommand(WindowHandle dlg, int id) {
+  if (id == CHANBOX_ALL_ANALOG || id == CHANBOX_ALL_IP) {
+    onChanAllCheckBox(dlg, id);
+  } else if (id >= CHANBOX_ANALOG_FIRST && id <= kIpLast) {
+    onChanCheckBox(dlg, id);
+  } else if (id == kOk) {
+    g_mask.store(getCheckedChanMask(dlg));
+    finish(dlg, 1);
+  } else if (id == kCancel) {
+    SendMessage(dlg, MSG_CLOSE, 0, 0);
+  }
+}
+
+LResult copyChanProc(WindowHandle dlg, int message, WParam wParam, LParam lParam) {
+  if (popupDragHandle(&g_drag, dlg, message, wParam, lParam)) return 0;
+  switch (message) {
+    case MSG_INITDIALOG:
+      onInit(dlg);
+      return 0;
+    case MSG_COMMAND:
+      onCommand(dlg, static_cast<int>(wParam & 0xFFFF));
+      return 0;
+    case MSG_CLOSE:
+      g_mask.store(0);
+      finish(dlg, 0);
+      return 0;
+    case MSG_ERASEBKGND:
+      liveview_dialogs::eraseGrey(dlg, wParam, lParam);
+      return 0;
+    default:
+      return liveview_dialogs::smallDialogDefault(dlg, message, wParam, lParam, true);
+  }
+}
+
+}  // namespace
+
+extern "C" {
+
+int showImageCopyChanDialog(WindowHandle host, int sourceChannel, int) {
+  g_source = sourceChannel;
+  return static_cast<int>(liveview_dialogs::runCentredDialog(host, "copychan", "copychan_win", copyChanProc));
+}
+
+uint64_t getImageCopyChanMask(void) { return g_mask.load(); }
+
+void getImageCopyChanRect(Rect* out) {
+  if (!out) return;
+  std::lock_guard<std::mutex> hold(g_rectLock);
+  *out = g_lastRect;
+}
+
+}  // extern "C"

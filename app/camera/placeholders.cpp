@@ -1,0 +1,74 @@
+// Stand-in windows of the camera pages that come later: each is a small
+// modal dialog with its caption and a Cancel button, registered like the
+// finished page, so that the live view can open, cover and close it.
+#include <atomic>
+
+#include "app/app_registry.h"
+#include "app/camera.h"
+#include "app/liveview_dialogs.h"
+#include "gui/dialog.h"
+#include "gui/message.h"
+#include "gui/window.h"
+#include "gui/window_attr.h"
+
+namespace {
+
+constexpr int kCancel = 2;
+constexpr int kMsgPtzShow = 2064, kMsgPtzCovered = 2065;
+
+std::atomic<WindowHandle> g_ptzPanel{GUI_INVALID_HANDLE};
+
+const liveview_dialogs::DialogItem kCancelItem[] = {{kCancel, "button", 0x48000000u, 0, "cancel"}};
+
+struct Placeholder {
+  const char* window;
+  const char* record;
+  void (*registerWindow)(WindowHandle hwnd);
+};
+
+void setPtzPanel(WindowHandle hwnd) { g_ptzPanel.store(hwnd); }
+
+const Placeholder kPtz{"ptzplay", "ptzplay_win", setPtzPanel};
+const Placeholder kCameraMenu{"cameramenu", "cameramenu_win", setCameraMenuWnd};
+const Placeholder kAddIpc{"addipc", "addipc_win", setAddIpcWnd};
+
+template <const Placeholder& P>
+LResult placeholderProc(WindowHandle dlg, int message, WParam wParam, LParam lParam) {
+  switch (message) {
+    case MSG_INITDIALOG:
+      P.registerWindow(dlg);
+      liveview_dialogs::createDialogItems(dlg, P.window, kCancelItem, 1, kCancel);
+      return 0;
+    case kMsgPtzShow:  // shown again after a box or a mouse mode
+      ShowWindow(dlg, SW_SHOWNORMAL);
+      EnableWindow(dlg, TRUE);
+      return 0;
+    case kMsgPtzCovered:  // a box is about to cover it
+      return 0;
+    case MSG_COMMAND:
+      if ((wParam & 0xFFFF) == kCancel) SendMessage(dlg, MSG_CLOSE, 0, 0);
+      return 0;
+    case MSG_CLOSE:
+      P.registerWindow(GUI_INVALID_HANDLE);
+      EndDialog(dlg, 0);
+      return 0;
+    default:
+      return liveview_dialogs::smallDialogDefault(dlg, message, wParam, lParam, true);
+  }
+}
+
+template <const Placeholder& P>
+int runPlaceholder(WindowHandle owner) {
+  return static_cast<int>(liveview_dialogs::runCentredDialog(owner, P.window, P.record, placeholderProc<P>));
+}
+
+}  // namespace
+
+extern "C" {
+
+WindowHandle getPtzPlayWindow(void) { return g_ptzPanel.load(); }
+int showPtzPlayDialog(WindowHandle owner) { return runPlaceholder<kPtz>(owner); }
+int showCameraMenu(WindowHandle owner) { return runPlaceholder<kCameraMenu>(owner); }
+int showAddIpcDialog(WindowHandle owner) { return runPlaceholder<kAddIpc>(owner); }
+
+}  // extern "C"

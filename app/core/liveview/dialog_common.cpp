@@ -1,0 +1,131 @@
+// What the small live-view dialogs share: controls from layout items,
+// centring on the current output, exclusive buttons and the grey background.
+#include "app/app_registry.h"
+#include "app/liveview_dialogs.h"
+#include "app/popup_drag.h"
+#include "gui/bitmap.h"
+#include "gui/dc.h"
+#include "gui/dialog.h"
+#include "gui/layout.h"
+#include "gui/message.h"
+#include "gui/window.h"
+#include "gui/window_attr.h"
+
+namespace liveview_dialogs {
+
+void createDialogItems(WindowHandle dialog, const char* window, const DialogItem* items, int count,
+                       int focusId) {
+  for (int i = 0; i < count; ++i) {
+    CtrlResInfo* r = nullptr;
+    if (!GetCtrlResInfo(window, items[i].item, &r)) continue;
+    CreateWindowEx(items[i].className, r->caption ? r->caption : "", items[i].style, items[i].exStyle,
+                   items[i].id, r->x, r->y, r->w, r->h, dialog, 0);
+  }
+  const WindowHandle focus = GetDlgItem(dialog, focusId);
+  if (focus != 0 && focus != GUI_INVALID_HANDLE) SetFocusChild(focus);
+}
+
+LParam runCentredDialog(WindowHandle owner, const char* window, const char* record, WindowProc proc) {
+  DlgTemplate dlg{};
+  dlg.dwStyle = 0x38400000u;
+  dlg.caption = "";
+  CtrlResInfo* r = nullptr;
+  if (GetCtrlResInfo(window, record, &r)) {
+    const int output = getCurOutput();
+    dlg.w = r->w;
+    dlg.h = r->h;
+    dlg.x = (getScreenWidth(output) - r->w) / 2;
+    dlg.y = (getScreenHeight(output) - r->h) / 2;
+    dlg.caption = r->caption ? r->caption : "";
+  }
+  return DialogBoxIndirectParam(&dlg, owner, proc, 0);
+}
+
+void checkExclusive(WindowHandle dialog, int first, int last, int id) {
+  for (int b = first; b <= last; ++b) SendDlgItemMessage(dialog, b, BM_SETCHECK, 0, 0);
+  if (id) SendDlgItemMessage(dialog, id, BM_SETCHECK, 1, 0);
+}
+
+int firstChecked(WindowHandle dialog, int first, int last) {
+  for (int b = first; b <= last; ++b)
+    if (SendDlgItemMessage(dialog, b, BM_GETCHECK, 0, 0) == 1) return b;
+  return 0;
+}
+
+void clickExclusive(WindowHandle dialog, int first, int last, int id) {
+  if (SendDlgItemMessage(dialog, id, BM_GETCHECK, 0, 0) == 1) checkExclusive(dialog, first, last, 0);
+  SendDlgItemMessage(dialog, id, BM_SETCHECK, 1, 0);
+}
+
+LResult modeDialogProc(const ModeDialog& d, WindowHandle dlg, int message, WParam wParam, LParam lParam) {
+  if (popupDragHandle(d.drag, dlg, message, wParam, lParam)) return 0;
+  switch (message) {
+    case MSG_INITDIALOG:
+      d.init(dlg);
+      return 0;
+    case MSG_COMMAND: {
+      const int id = static_cast<int>(wParam & 0xFFFF);
+      if (id >= d.first && id <= d.last) {
+        clickExclusive(dlg, d.first, d.last, id);
+        if (d.clicked) d.clicked(dlg, id);
+      } else if (id == 4097) {
+        d.ok(dlg);
+      } else if (id == IDCANCEL) {
+        SendMessage(dlg, MSG_CLOSE, 0, 0);
+      }
+      return 0;
+    }
+    case MSG_CLOSE:
+      d.close(dlg);
+      return 0;
+    case MSG_ERASEBKGND:
+      eraseGrey(dlg, wParam, lParam);
+      return 0;
+    default:
+      return smallDialogDefault(dlg, message, wParam, lParam, getOutputState(getCurOutput()) == d.state);
+  }
+}
+
+LResult smallDialogDefault(WindowHandle dlg, int message, WParam wParam, LParam lParam, bool escape) {
+  switch (message) {
+    case MSG_KEYDOWN:
+      if (wParam == 1 && escape) SendMessage(dlg, MSG_CLOSE, 0, 0);
+      return 0;
+    case 12:
+      return 0;
+    case MSG_DESTROY:
+      DestroyAllControls(dlg);
+      return 0;
+    default:
+      return DefaultDialogProc(dlg, message, wParam, lParam);
+  }
+}
+
+void eraseWith(WindowHandle hwnd, WParam wParam, LParam lParam, bool screenClip,
+               void (*fill)(HDC hdc, const Rect& client)) {
+  HDC hdc = static_cast<HDC>(wParam);
+  const bool own = hdc == 0;
+  if (own) hdc = GetClientDC(hwnd);
+  if (!hdc) return;
+  Rect client{};
+  GetClientRect(hwnd, &client);
+  if (lParam) {
+    Rect clip = *reinterpret_cast<const Rect*>(lParam);
+    if (screenClip) {
+      ScreenToClient(hwnd, &clip.left, &clip.top);
+      ScreenToClient(hwnd, &clip.right, &clip.bottom);
+    }
+    SelectClipRect(hdc, &clip);
+  }
+  fill(hdc, client);
+  if (own) ReleaseDC(hdc);
+}
+
+void eraseGrey(WindowHandle dlg, WParam wParam, LParam lParam) {
+  eraseWith(dlg, wParam, lParam, true, [](HDC hdc, const Rect& client) {
+    SetDCAttr(hdc, DC_ATTR_BRUSH_COLOR, static_cast<uint32_t>(RGB2Pixel(hdc, 50, 50, 50)));
+    FillBox(hdc, client.left, client.top, client.right - client.left, client.bottom - client.top);
+  });
+}
+
+}  // namespace liveview_dialogs

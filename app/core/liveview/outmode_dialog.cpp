@@ -1,0 +1,86 @@
+// The output image mode dialog: standard, bright, soft or glaring pictures on
+// every video output, previewed per click and stored on OK.
+#include "app/app_registry.h"
+#include "app/device_backend.h"
+#include "app/device_ability.h"
+#include "app/liveview_dialogs.h"
+#include "app/login_rights.h"
+#include "app/popup_drag.h"
+#include "gui/dialog.h"
+#include "gui/message.h"
+#include "gui/window.h"
+#include "gui/window_attr.h"
+
+using liveview_dialogs::DialogItem;
+
+namespace {
+
+constexpr int kStandard = 12576, kGlaring = 12579, kOk = 4097, kCancel = 2;
+constexpr int kState = 17;
+
+const DialogItem kItems[] = {
+    {kStandard, "button", 0x49000009u, 0x10001u, "standard"},
+    {12577, "button", 0x49000009u, 0, "bright"},
+    {12578, "button", 0x49000009u, 0, "soft"},
+    {kGlaring, "button", 0x49000009u, 0x80010u, "glaring"},
+    {kOk, "button", 0x48000000u, 0, "ok"},
+    {kCancel, "button", 0x48000000u, 0, "cancel"},
+};
+
+DeviceConfig g_config{};
+PopupDrag g_drag{};
+
+int outputBlock(int output) { return output >= 0 && output < 4 ? output : 0; }
+
+void previewOnOutputs(int mode) {
+  for (int out = 1; out <= getVideoOutNum(); ++out) previewPictureMode(out, mode);
+}
+
+void onInit(WindowHandle dlg) {
+  const int output = getCurOutput();
+  setOutModeSetWnd(dlg);
+  setOutputState(output, kState);
+  g_config = DeviceConfig{};
+  getDeviceConfig(getOutputLogin(output), &g_config);
+  liveview_dialogs::createDialogItems(dlg, "outmodeset", kItems, 6, kCancel);
+  if (output < 4) {
+    const int mode = g_config.outputs[outputBlock(output)].pictureMode;
+    liveview_dialogs::checkExclusive(dlg, kStandard, kGlaring, mode <= 3 ? kStandard + mode : 0);
+  }
+}
+
+void onModeClicked(WindowHandle, int id) { previewOnOutputs(id - kStandard); }
+
+void onOk(WindowHandle dlg) {
+  const int checked = liveview_dialogs::firstChecked(dlg, kStandard, kGlaring);
+  const int mode = checked ? checked - kStandard : 0;
+  OutputLogin* login = getOutputLogin(getCurOutput());
+  DeviceConfig fresh{};
+  getDeviceConfig(login, &fresh);
+  for (auto& block : fresh.outputs) block.pictureMode = static_cast<uint8_t>(mode);
+  if (setDeviceConfig(login, &fresh) == 0) {
+    applyPictureMode(login);
+    g_config = fresh;
+  }
+  SendMessage(dlg, MSG_CLOSE, 0, 0);
+}
+
+void onClose(WindowHandle dlg) {
+  for (int out = 1; out <= getVideoOutNum(); ++out) endPictureModePreview(out);
+  setOutModeSetWnd(GUI_INVALID_HANDLE);
+  setOutputState(getCurOutput(), 0);
+  EndDialog(dlg, 0);
+}
+
+const liveview_dialogs::ModeDialog kDialog{kState, kStandard, kGlaring, onInit, onModeClicked, onOk, onClose, &g_drag};
+
+LResult outModeProc(WindowHandle dlg, int message, WParam wParam, LParam lParam) {
+  return liveview_dialogs::modeDialogProc(kDialog, dlg, message, wParam, lParam);
+}
+
+}  // namespace
+
+extern "C" int showOutModeSet(WindowHandle owner) {
+  g_drag = PopupDrag{};
+  return static_cast<int>(liveview_dialogs::runCentredDialog(owner, "outmodeset", "outmodeset_win", outModeProc));
+}

@@ -1,0 +1,103 @@
+// The small preview: a modal dialog with a hole of the key colour through
+// which the device shows one channel's live picture.
+#include "app/app_registry.h"
+#include "app/camera.h"
+#include "app/device_ability.h"
+#include "app/device_backend.h"
+#include "app/liveview_dialogs.h"
+#include "app/login_rights.h"
+#include "gui/bitmap.h"
+#include "gui/dc.h"
+#include "gui/dialog.h"
+#include "gui/display.h"
+#include "gui/layout.h"
+#include "gui/livevideo.h"
+#include "gui/message.h"
+#include "gui/paint.h"
+#include "gui/window.h"
+#include "gui/window_attr.h"
+
+namespace {
+
+int g_channel = 1;
+
+// The video area in screen (or client) coordinates; false without the
+// "previewarea" item.
+bool videoArea(WindowHandle dlg, bool screen, Rect* out) {
+  CtrlResInfo* r = nullptr;
+  if (!GetCtrlResInfo("preview_small", "previewarea", &r)) return false;
+  const int output = getCurOutput();
+  int x = r->x, y = r->y, w = 0, h = 0, unusedW = 0, unusedH = 0;
+  ScaleHorzToScreen(&x, &unusedW, output);
+  ScaleVertToScreen(&y, &unusedH, output);
+  getVideoAreaSize(&w, &h, output);
+  alignAreaRect(dlg, &x, &y, &w, &h, screen ? 1 : 0);
+  *out = Rect{x, y, x + w, y + h};
+  return true;
+}
+
+void onInit(WindowHandle dlg) {
+  ClearPreviewViewRect(dlg, 1);
+  setPreviewSmallWnd(dlg);
+  Rect area{};
+  if (videoArea(dlg, true, &area)) showViewPosVideo(dlg, g_channel, area.left, area.top);
+}
+
+void onPaint(WindowHandle dlg) {
+  HDC hdc = BeginPaint(dlg);
+  Rect area{};
+  if (videoArea(dlg, false, &area))
+    SetPreviewViewRect(hdc, area.left, area.top, area.right - area.left, area.bottom - area.top);
+  EndPaint(dlg, hdc);
+  // The picture is drawn by the device under the menus: a box above the
+  // preview repaints so that it stays on top.
+  if (hasViewPosOption() && GetMsgBoxState()) {
+    const WindowHandle active = GetActiveWindow();
+    if (active != 0 && active != GUI_INVALID_HANDLE && active != dlg) InvalidateRect(active, nullptr, TRUE);
+  }
+}
+
+void onErase(WindowHandle dlg, WParam wParam, LParam lParam) {
+  liveview_dialogs::eraseWith(dlg, wParam, lParam, true, [](HDC hdc, const Rect& client) {
+    SetDCAttr(hdc, DC_ATTR_BRUSH_COLOR, static_cast<uint32_t>(SystemInfo[SYSINFO_BKCOLOR]));
+    FillBox(hdc, client.left, client.top, client.right - client.left, client.bottom - client.top);
+  });
+}
+
+LResult previewSmallProc(WindowHandle dlg, int message, WParam wParam, LParam lParam) {
+  switch (message) {
+    case MSG_INITDIALOG:
+      onInit(dlg);
+      return 0;
+    case MSG_PAINT:
+      onPaint(dlg);
+      return 0;
+    case MSG_ERASEBKGND:
+      onErase(dlg, wParam, lParam);
+      return 0;
+    case MSG_CLOSE:
+      setPreviewSmallWnd(GUI_INVALID_HANDLE);
+      ClearPreviewViewRect(GUI_INVALID_HANDLE, 0);
+      stopSmallVideo(g_channel);
+      EndDialog(dlg, 0);
+      return 0;
+    default:
+      return liveview_dialogs::smallDialogDefault(dlg, message, wParam, lParam, false);
+  }
+}
+
+}  // namespace
+
+extern "C" int createPreviewSmall(WindowHandle owner, int channel) {
+  g_channel = channel;
+  DlgTemplate dlg{};
+  dlg.dwStyle = 0x38400000u;
+  dlg.dwExStyle = 0x00F00000u;
+  dlg.caption = "";
+  CtrlResInfo* r = nullptr;
+  if (GetCtrlResInfo("preview_small", "win_preview_small", &r)) {
+    dlg.x = r->x, dlg.y = r->y, dlg.w = r->w, dlg.h = r->h;
+    dlg.caption = r->caption ? r->caption : "";
+  }
+  return static_cast<int>(DialogBoxIndirectParam(&dlg, owner, previewSmallProc, 0));
+}

@@ -1,0 +1,210 @@
+// The live view's small dialogs run modally on the test thread: a helper
+// window posted before the dialog opens runs each test's steps inside the
+// dialog's loop, and the test checks what the device was told.
+#include <functional>
+
+#include "app/device_backend.h"
+#include "app/liveview_dialogs.h"
+#include "app/core/liveview/tests/live_gui_fixture.h"
+#include "gui/livevideo.h"
+#include "gui/message.h"
+#include "gui/paint.h"
+
+namespace {
+
+using device_seam::Call;
+using livetest::LiveGui;
+
+constexpr int kStandard = 12576, kBright = 12577, kSoft = 12578, kGlaring = 12579;
+constexpr int kRealTime = 20672, kBalanced = 20673, kFluent = 20674, kOk = 4097;
+
+std::vector<int> Checked(WindowHandle dlg, int first, int last) {
+  std::vector<int> on;
+  for (int id = first; id <= last; ++id)
+    if (SendDlgItemMessage(dlg, id, BM_GETCHECK, 0, 0) == 1) on.push_back(id);
+  return on;
+}
+
+// A click as an automatic radio button reports it: checked first, then the
+// command to the dialog.
+void Click(WindowHandle dlg, int id) {
+  if (id != kOk) SendDlgItemMessage(dlg, id, BM_SETCHECK, 1, 0);
+  SendMessage(dlg, MSG_COMMAND, static_cast<WParam>(id), 0);
+}
+
+std::vector<Call> Calls(const std::string& op) {
+  std::vector<Call> out;
+  for (const Call& c : device_seam::callLog())
+    if (c.op == op) out.push_back(c);
+  return out;
+}
+
+LParam PointOf(int x, int y) { return static_cast<LParam>((static_cast<uint16_t>(y) << 16) | static_cast<uint16_t>(x)); }
+
+class Dialogs : public LiveGui {
+ protected:
+  void SetMode(int output, int mode) {
+    DeviceConfig config{};
+    ASSERT_EQ(getDeviceConfig(getOutputLogin(output), &config), 0);
+    config.outputs[output].pictureMode = static_cast<uint8_t>(mode);
+    ASSERT_EQ(setDeviceConfig(getOutputLogin(output), &config), 0);
+  }
+  std::vector<int> StoredModes() {
+    DeviceConfig config{};
+    getDeviceConfig(getOutputLogin(3), &config);
+    std::vector<int> modes;
+    for (const auto& block : config.outputs) modes.push_back(block.pictureMode);
+    return modes;
+  }
+};
+
+TEST_F(Dialogs, OutputModeOpensOnTheStoredModePreviewsClicksAndStoresOk) {
+  SetMode(3, 2);
+  device_seam::startCallLog();
+  std::vector<int> atOpen, afterClick, afterSecond;
+  int stateInside = -1;
+  RunInLoop(showOutModeSet, [&] {
+    WindowHandle dlg = getOutModeSetWnd();
+    stateInside = getOutputState(3);
+    atOpen = Checked(dlg, kStandard, kGlaring);
+    Click(dlg, kBright);
+    afterClick = Checked(dlg, kStandard, kGlaring);
+    Click(dlg, kBright);  // a checked button stays the only one checked
+    afterSecond = Checked(dlg, kStandard, kGlaring);
+    SendDlgItemMessage(dlg, kBright, BM_SETCHECK, 0, 0);  // nothing checked: OK stores standard
+    Click(dlg, kOk);
+  });
+  EXPECT_EQ(stateInside, 17);
+  EXPECT_EQ(atOpen, std::vector<int>{kSoft});
+  EXPECT_EQ(afterClick, std::vector<int>{kBright});
+  EXPECT_EQ(afterSecond, std::vector<int>{kBright});
+  const int outputs = getVideoOutNum();
+  ASSERT_EQ(static_cast<int>(Calls("previewPictureMode").size()), 2 * outputs);
+  EXPECT_EQ(Calls("previewPictureMode")[0], (Call{"previewPictureMode", {1, 1}}));
+  EXPECT_EQ(Calls("applyPictureMode").size(), 1u);
+  EXPECT_EQ(static_cast<int>(Calls("endPictureModePreview").size()), outputs);
+  EXPECT_EQ(StoredModes(), (std::vector<int>{0, 0, 0, 0}));
+  EXPECT_EQ(getOutputState(3), 0);
+  EXPECT_EQ(getOutModeSetWnd(), GUI_INVALID_HANDLE);
+}
+
+TEST_F(Dialogs, OutputModeClosesAtOnceWhenStoringFailsAndOnEscapeOnlyInItsState) {
+  SetMode(3, 1);
+  device_seam::overrideAnswer("setDeviceConfig", -1);
+  device_seam::startCallLog();
+  bool openAfterForeignEscape = false;
+  RunInLoop(showOutModeSet, [&] {
+    WindowHandle dlg = getOutModeSetWnd();
+    Click(dlg, kGlaring);
+    Click(dlg, kOk);
+  });
+  EXPECT_TRUE(Calls("applyPictureMode").empty());
+  device_seam::clearOverrides();
+  EXPECT_EQ(StoredModes()[3], 1);
+  RunInLoop(showOutModeSet, [&] {
+    WindowHandle dlg = getOutModeSetWnd();
+    setOutputState(3, 0);
+    SendMessage(dlg, MSG_KEYDOWN, 1, 0);
+    openAfterForeignEscape = IsWindow(dlg) && getOutModeSetWnd() == dlg;
+    setOutputState(3, 17);
+    SendMessage(dlg, MSG_KEYDOWN, 1, 0);
+  });
+  EXPECT_TRUE(openAfterForeignEscape);
+  EXPECT_EQ(getOutModeSetWnd(), GUI_INVALID_HANDLE);
+}
+
+TEST_F(Dialogs, StrategyShowsTheDeviceValueAndKeepsOnlyWhatTheDeviceAccepts) {
+  setPreviewSelChan(3, 4);
+  setLiveViewPopup(3, 1);
+  ASSERT_EQ(setPreviewStrategy(getOutputLogin(3), 4, 5), 0);
+  device_seam::startCallLog();
+  std::vector<int> atOpen;
+  int stateInside = -1;
+  RunInLoop(showPreviewStrategy, [&] {
+    WindowHandle dlg = getPreviewStrategyWnd();
+    stateInside = getOutputState(3);
+    atOpen = Checked(dlg, kRealTime, kFluent);
+    SendDlgItemMessage(dlg, kFluent, BM_SETCHECK, 0, 0);
+    Click(dlg, kOk);  // none checked: balanced
+  });
+  EXPECT_EQ(stateInside, 19);
+  EXPECT_EQ(atOpen, std::vector<int>{kFluent});
+  EXPECT_EQ(Calls("setPreviewStrategy"), (std::vector<Call>{{"setPreviewStrategy", {4, 3}}}));
+  EXPECT_EQ(Calls("refreshLivePicture"), (std::vector<Call>{{"refreshLivePicture", {4}}}));
+  EXPECT_EQ(getKeptPreviewStrategy(), 3);
+  EXPECT_EQ(getLiveViewPopup(3), 0);
+  EXPECT_EQ(getOutputState(3), 0);
+
+  device_seam::overrideAnswer("setPreviewStrategy", -1);
+  RunInLoop(showPreviewStrategy, [&] {
+    WindowHandle dlg = getPreviewStrategyWnd();
+    Click(dlg, kRealTime);
+    EXPECT_EQ(Checked(dlg, kRealTime, kFluent), std::vector<int>{kRealTime});
+    Click(dlg, kOk);
+  });
+  EXPECT_EQ(getKeptPreviewStrategy(), 3);
+}
+
+TEST_F(Dialogs, CaptionDragMovesOnlyPastTheDeadZoneAndStaysOnScreen) {
+  Rect start{}, afterSmall{}, afterLarge{}, afterFar{};
+  RunInLoop(showPreviewStrategy, [&] {
+    WindowHandle dlg = getPreviewStrategyWnd();
+    GetWindowRect(dlg, &start);
+    // Pressed on the caption at (x, y), moved to (x + dx, y + dy), released.
+    auto drag = [&](int dx, int dy) {
+      const int x = start.left + 50, y = start.top + 10;
+      SendMessage(dlg, 10, 33, PointOf(x, y));
+      SendMessage(dlg, MSG_MOUSEMOVE, 0, PointOf(x + dx, y + dy));
+      SendMessage(dlg, 2, 0, PointOf(x + dx, y + dy));
+    };
+    drag(20, 20);
+    GetWindowRect(dlg, &afterSmall);
+    drag(40, 0);
+    GetWindowRect(dlg, &afterLarge);
+    start = afterLarge;
+    drag(1023 - start.left - 50, 767 - start.top - 10);  // the grip to the corner: the dialog would pass it
+    GetWindowRect(dlg, &afterFar);
+    SendMessage(dlg, MSG_CLOSE, 0, 0);
+  });
+  EXPECT_EQ(afterSmall.left, afterLarge.left - 40);
+  EXPECT_EQ(afterSmall.top, afterLarge.top);
+  EXPECT_EQ(afterFar.right, 1024);
+  EXPECT_EQ(afterFar.bottom, 768);
+}
+
+TEST_F(Dialogs, SmallPreviewStartsTheChannelsPictureOnAnAlignedArea) {
+  device_seam::startCallLog();
+  RunInLoop([](WindowHandle owner) { return createPreviewSmall(owner, 7); },
+      [&] { SendMessage(GetActiveWindow(), MSG_CLOSE, 0, 0); });
+  const auto started = Calls("startSmallVideo");
+  ASSERT_EQ(started.size(), 1u);
+  EXPECT_EQ(started[0].args[0], 7);
+  EXPECT_EQ(started[0].args[1] % 8, 0);
+  EXPECT_EQ(Calls("stopSmallVideo"), (std::vector<Call>{{"stopSmallVideo", {7}}}));
+}
+
+// ---- Pictures ----
+
+class DialogsOnScreen : public Dialogs {
+ protected:
+  template <typename Open>
+  void Shows(const char* name, Open open) {
+    RunInLoop(open, [name] {
+      WindowHandle dlg = GetActiveWindow();
+      UpdateWindow(dlg, TRUE);
+      desktest::Drain();
+      Rect r{};
+      GetWindowRect(dlg, &r);
+      livetest::MatchesReference(name, livetest::Grab(r));
+      SendMessage(dlg, MSG_CLOSE, 0, 0);
+    });
+  }
+};
+
+TEST_F(DialogsOnScreen, OutputModeStrategyAndSmallPreview) {
+  Shows("outmodeset", showOutModeSet);
+  Shows("previewstrategy", showPreviewStrategy);
+  Shows("preview_small", [](WindowHandle owner) { return createPreviewSmall(owner, 1); });
+}
+
+}  // namespace

@@ -1,0 +1,197 @@
+// The toolkit started with the application's call-backs on the simulated
+// device, the program's layout and texts, message boxes recorded instead of
+// shown, and stand-in "button" and "static" classes while the toolkit has
+// none: a button keeps its check state and reports clicks as commands.
+#pragma once
+
+#include <gtest/gtest.h>
+#include <png.h>
+
+#include <cstdlib>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "app/app_callbacks.h"
+#include "app/app_registry.h"
+#include "app/device_ability.h"
+#include "app/device_test_seam.h"
+#include "app/liveview.h"
+#include "app/login_rights.h"
+#include "app/msgbox.h"
+#include "core/desktop/tests/desktop_fixture.h"
+#include "gui/control_class.h"
+#include "gui/dc.h"
+#include "gui/dialog.h"
+#include "gui/startup.h"
+#include "gui/window.h"
+#include "gui/window_attr.h"
+
+namespace livetest {
+
+struct Box {
+  WindowHandle owner;
+  std::string text;
+  uint32_t type;
+};
+
+inline std::vector<Box>& Boxes() {
+  static std::vector<Box> boxes;
+  return boxes;
+}
+inline int& BoxAnswer() {
+  static int answer = IDOK;
+  return answer;
+}
+inline int RecordBox(WindowHandle owner, const char* text, const char*, uint32_t type) {
+  Boxes().push_back({owner, text ? text : "", type});
+  return BoxAnswer();
+}
+
+inline LResult FakeButtonProc(WindowHandle hwnd, int msg, WParam wParam, LParam lParam) {
+  switch (msg) {
+    case BM_GETCHECK:
+      return GetWindowAdditionalData2(hwnd);
+    case BM_SETCHECK:
+      SetWindowAdditionalData2(hwnd, static_cast<LParam>(wParam));
+      return 0;
+    default:
+      return DefaultControlProc(hwnd, msg, wParam, lParam);
+  }
+}
+
+inline void RegisterStandIn(const char* name) {
+  if (FindControlClass(name)) return;
+  WndClassInfo info{};
+  info.className = name;
+  info.windowProc = FakeButtonProc;
+  RegisterWindowClass(&info);
+}
+
+// The steps a test runs inside a modal dialog's loop, through a helper
+// window whose message was posted before the dialog opened.
+inline std::function<void()>& LoopSteps() {
+  static std::function<void()> steps;
+  return steps;
+}
+constexpr int kRunSteps = 0x9101;
+inline LResult StepsProc(WindowHandle hwnd, int msg, WParam wParam, LParam lParam) {
+  if (msg == kRunSteps) {
+    desktest::Drain();
+    LoopSteps()();
+    return 0;
+  }
+  return DefaultMainWinProc(hwnd, msg, wParam, lParam);
+}
+
+class LiveGui : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    device_seam::resetAll();
+    initDeviceAbility();
+    setMainOutput(3);
+    setAuxOutput(1);
+    setCurOutput(3);
+    installAppCallbacks();
+    ASSERT_EQ(InitGUI(0, nullptr), 0);
+    RegisterStandIn("button");
+    RegisterStandIn("static");
+  }
+  static void TearDownTestSuite() {
+    TerminateGUI(0);
+    SetAppCallbacks(nullptr);
+    device_seam::resetAll();
+  }
+  void SetUp() override {
+    device_seam::resetAll();
+    setCurOutput(3);
+    for (int output : {3, 1}) {
+      setOutputState(output, 0);
+      setLiveViewPopup(output, 0);
+      setPreviewSelChan(output, -2);
+      setPreviewSelWin(output, 0);
+    }
+    setLoginState(3, 0, 0);
+    initLiveViewState();
+    Boxes().clear();
+    BoxAnswer() = IDOK;
+    msgbox_seam::setBoxFunction(RecordBox);
+  }
+  void TearDown() override {
+    msgbox_seam::setBoxFunction(nullptr);
+    for (auto it = windows_.rbegin(); it != windows_.rend(); ++it) {
+      if (IsMainWindow(*it)) DestroyMainWindow(*it);
+      MainWindowThreadCleanup(*it);
+    }
+    windows_.clear();
+    desktest::Drain();
+  }
+
+  WindowHandle Main(Rect r, WindowProc proc, uint32_t exStyle = 0) {
+    MainWinCreate create = MainWindowCreation(r, proc, "", WS_VISIBLE, exStyle);
+    WindowHandle hwnd = CreateMainWindow(&create);
+    if (hwnd != GUI_INVALID_HANDLE) windows_.push_back(hwnd);
+    return hwnd;
+  }
+
+  // Runs `open` (which takes an owner) with `steps` run inside its loop.
+  template <typename Open>
+  int RunInLoop(Open open, std::function<void()> steps) {
+    LoopSteps() = std::move(steps);
+    WindowHandle helper = Main({0, 0, 4, 4}, StepsProc);
+    PostMessage(helper, kRunSteps, 0, 0);
+    return open(helper);
+  }
+
+  std::vector<WindowHandle> windows_;
+};
+
+// ---- Pictures compared with reference PNGs (GUI_UPDATE_REFERENCES=1 writes them) ----
+
+struct Picture {
+  int width = 0, height = 0;
+  std::vector<uint8_t> rgb;
+};
+
+inline Picture Grab(const Rect& r) {
+  Picture p{r.right - r.left, r.bottom - r.top, {}};
+  for (int y = r.top; y < r.bottom; ++y)
+    for (int x = r.left; x < r.right; ++x) {
+      uint8_t red = 0, green = 0, blue = 0;
+      GetPixelRGB(HDC_SCREEN, x, y, &red, &green, &blue);
+      p.rgb.insert(p.rgb.end(), {red, green, blue});
+    }
+  return p;
+}
+
+inline std::string ReferencePath(const char* name) {
+  std::string here = __FILE__;
+  return here.substr(0, here.rfind('/')) + "/data/" + name + ".png";
+}
+
+inline void MatchesReference(const char* name, const Picture& shot) {
+  const std::string path = ReferencePath(name);
+  const char* update = std::getenv("GUI_UPDATE_REFERENCES");
+  if (update && std::string(update) == "1") {
+    png_image image{};
+    image.version = PNG_IMAGE_VERSION;
+    image.width = static_cast<png_uint_32>(shot.width);
+    image.height = static_cast<png_uint_32>(shot.height);
+    image.format = PNG_FORMAT_RGB;
+    ASSERT_NE(png_image_write_to_file(&image, path.c_str(), 0, shot.rgb.data(), 0, nullptr), 0) << path;
+    return;
+  }
+  png_image image{};
+  image.version = PNG_IMAGE_VERSION;
+  ASSERT_NE(png_image_begin_read_from_file(&image, path.c_str()), 0) << path << " (make update-references)";
+  image.format = PNG_FORMAT_RGB;
+  std::vector<uint8_t> rgb(PNG_IMAGE_SIZE(image));
+  ASSERT_NE(png_image_finish_read(&image, nullptr, rgb.data(), 0, nullptr), 0);
+  ASSERT_EQ(static_cast<int>(image.width), shot.width);
+  ASSERT_EQ(static_cast<int>(image.height), shot.height);
+  size_t differing = 0;
+  for (size_t i = 0; i < rgb.size(); ++i) differing += rgb[i] != shot.rgb[i];
+  EXPECT_EQ(differing, 0u) << name;
+}
+
+}  // namespace livetest

@@ -1,0 +1,32 @@
+// Lines of the charts the status pages draw.
+#include <vector>
+
+#include "app/control_services.h"
+#include "gui/dc.h"
+#include "gui/livevideo.h"
+
+extern "C" {
+
+int drawPolyline(HDC hdc, int n, const int* xs, const int* ys) {
+  if (n < 2 || !xs || !ys) return -1;
+  std::vector<Point> points;
+  points.reserve(static_cast<size_t>(n) - 1);
+  for (int i = 1; i < n; ++i) points.push_back(Point{xs[i], ys[i]});
+  MoveTo(hdc, xs[0], ys[0]);
+  PolyLineTo(hdc, points.data(), n - 1);
+  return 0;
+}
+
+int drawChartLine(HDC hdc, int n, const int* xs, const int* ys, int mode, int close) {
+  if (n < 2 || !xs || !ys) return -1;
+  if (mode == 2) {
+    if (n == 2) DrawBandOutline(hdc, xs[0], ys[0], xs[1], ys[1]);
+    return 0;
+  }
+  if (mode != 0) return 0;
+  drawPolyline(hdc, n, xs, ys);
+  if (close) LineTo(hdc, xs[0], ys[0]);
+  return 0;
+}
+
+}  // extern "C"

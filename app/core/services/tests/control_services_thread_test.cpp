@@ -1,0 +1,216 @@
+// Controls the pages build alike, on a started toolkit: a control and its
+// label from one rectangle, and the channel check-box block with its "all"
+// boxes, filtered by the user's rights.
+#include <ctime>
+#include <map>
+#include <string>
+
+#include "app/control_services.h"
+#include "app/device_backend.h"
+#include "app/core/liveview/tests/live_gui_fixture.h"
+#include "gui/layout.h"
+
+namespace {
+
+using livetest::LiveGui;
+
+LResult PageProc(WindowHandle hwnd, int msg, WParam wParam, LParam lParam) {
+  return DefaultMainWinProc(hwnd, msg, wParam, lParam);
+}
+
+// A combo box that keeps what it is told: items (data, text) and the three
+// parts of a time field; as a date field it shows 29 February 2024.
+struct Combo {
+  std::vector<std::pair<WParam, std::string>> items;
+  int parts[4] = {0, 0, 0, 0};
+};
+std::map<WindowHandle, Combo>& Combos() {
+  static std::map<WindowHandle, Combo> combos;
+  return combos;
+}
+LResult ComboProc(WindowHandle hwnd, int msg, WParam wParam, LParam lParam) {
+  Combo& c = Combos()[hwnd];
+  switch (msg) {
+    case 0xF143:
+    case 0xF16A:
+      c.items.emplace_back(wParam, reinterpret_cast<const char*>(lParam));
+      return 0;
+    case 0xF183:
+      c.items.clear();
+      return 0;
+    case 0xF187:
+      if (wParam >= 1 && wParam <= 3) c.parts[wParam] = static_cast<int>(lParam);
+      return 0;
+    case 0xF186:
+      return wParam >= 1 && wParam <= 3 ? c.parts[wParam] : 0;
+    case 0xF173:
+      return 2024;
+    case 0xF174:
+      return 2;
+    case 0xF175:
+      return 29;
+    default:
+      return DefaultControlProc(hwnd, msg, wParam, lParam);
+  }
+}
+
+// A list whose rows 1, 3 and 17 are checked; row r's key is 40 - r.
+LResult ListProc(WindowHandle hwnd, int msg, WParam wParam, LParam lParam) {
+  if (msg == 0xF12A) return wParam == 1 || wParam == 3 || wParam == 17 ? 1 : 0;
+  if (msg == 0xF144) return 40 - static_cast<LResult>(wParam);
+  return DefaultControlProc(hwnd, msg, wParam, lParam);
+}
+
+void TestClass(const char* name, WindowProc proc) {
+  if (FindControlClass(name)) return;
+  WndClassInfo info{};
+  info.className = name;
+  info.windowProc = proc;
+  RegisterWindowClass(&info);
+}
+
+class ControlServices : public LiveGui {
+ protected:
+  void SetUp() override {
+    LiveGui::SetUp();
+    page_ = Main({0, 0, 800, 600}, PageProc);
+  }
+  Rect At(int id) {
+    Rect r{};
+    GetWindowRect(GetDlgItem(page_, id), &r);
+    return r;
+  }
+  bool Exists(int id) {
+    const WindowHandle h = GetDlgItem(page_, id);
+    return h != 0 && h != GUI_INVALID_HANDLE;
+  }
+  int State(int id) { return static_cast<int>(SendDlgItemMessage(page_, id, BM_GETCHECK, 0, 0)); }
+  WindowHandle page_ = 0;
+};
+
+TEST_F(ControlServices, LabelTakesItsShareOfTheRectangleAndTheControlTheRest) {
+  setCtrlScale(3, 7);
+  const WindowHandle edit =
+      createLabeledCtrl("button", "Name", 0x0C000002u, 0x10011u | 0x100000u, 40, 10, 20, 300, 24, page_, 0);
+  ASSERT_NE(edit, GUI_INVALID_HANDLE);
+  const WindowHandle label = GetDlgItem(page_, 40 + 256);
+  Rect l{}, c{};
+  GetWindowRect(label, &l);
+  GetWindowRect(edit, &c);
+  EXPECT_EQ(l.left, 10);
+  EXPECT_EQ(l.right - l.left, 90);
+  EXPECT_EQ(c.left, 100);
+  EXPECT_EQ(c.right - c.left, 210);
+  EXPECT_STREQ(GetWindowCaption(label), "Name");
+  // The label follows the control's visibility and enabling bits; its
+  // extended style takes the corner bits over.
+  EXPECT_EQ(GetWindowStyle(label) & 0x0C000105u, 0x0C000105u);
+  EXPECT_EQ(GetWindowExStyle(label) & 0x500011u, 0x500011u);
+  EXPECT_EQ(GetWindowExStyle(edit) & 0x11u, 0u);
+  enableLabeledCtrl(page_, 40, 1);
+  showLabeledCtrl(page_, 40, 0);
+  EXPECT_FALSE(IsWindowVisible(label));
+  EXPECT_FALSE(IsWindowVisible(edit));
+}
+
+TEST_F(ControlServices, ChannelBoxesFillTheGridAndTheAllBoxesFollowTheirGroup) {
+  const int bottom = createChanCheckBoxes(page_, "copychan", "all_analog", "all_ipc", "chan_item", 0x48000003u, 0, 2,
+                                          8, 0);
+  // 16 analog boxes in two rows of 8 cells of 60 x 26 from (20, 70), then
+  // the IP block 8 pixels below them.
+  ASSERT_TRUE(Exists(4176));
+  EXPECT_EQ(At(4192 + 9).left, 80);
+  EXPECT_EQ(At(4192 + 9).top, 96);
+  EXPECT_STREQ(GetWindowCaption(GetDlgItem(page_, 4192 + 15)), "A16");
+  EXPECT_EQ(At(4177).top, 130);
+  EXPECT_STREQ(GetWindowCaption(GetDlgItem(page_, 4224)), "D1");
+  EXPECT_EQ(bottom, 156);
+
+  setChanCheckBoxes(page_, 0xFFFFull | (1ull << 16));
+  EXPECT_EQ(State(4176), 1);
+  EXPECT_EQ(State(4177), 1);
+  EXPECT_EQ(getCheckedChanMask(page_), 0x1FFFFull);
+  SendDlgItemMessage(page_, 4192 + 3, BM_SETCHECK, 0, 0);
+  onChanCheckBox(page_, 4192 + 3);
+  EXPECT_EQ(State(4176), 0);
+  EXPECT_EQ(State(4177), 1);
+  onChanAllCheckBox(page_, 4177);
+  SendDlgItemMessage(page_, 4176, BM_SETCHECK, 1, 0);
+  onChanAllCheckBox(page_, 4176);
+  EXPECT_EQ(getCheckedChanMask(page_), 0x1FFFFull);
+  setAllChanCheckBoxes(page_, 0);
+  EXPECT_EQ(getCheckedChanMask(page_), 0u);
+}
+
+TEST_F(ControlServices, BoxesLeaveOutChannelsTheUserMayNotUse) {
+  setLoginState(3, 1, 0);  // the guest: no recording right on any channel
+  createChanCheckBoxes(page_, "copychan", "all_analog", "all_ipc", "chan_item", 0x48000003u, 0, 2, 8, 1);
+  EXPECT_FALSE(Exists(4192));
+  EXPECT_FALSE(IsWindowVisible(GetDlgItem(page_, 4176)));
+  EXPECT_FALSE(Exists(4224));
+  EXPECT_FALSE(IsWindowVisible(GetDlgItem(page_, 4177)));
+  EXPECT_EQ(createChanCheckBoxes(page_, "copychan", nullptr, nullptr, "no_such_item", 0, 0, 2, 8, 1), -1);
+}
+
+TEST_F(ControlServices, ChannelCombosAndDateTimeRowsWorkThroughTheirMessages) {
+  // The services find their fields by id only: a recording class of the
+  // test's own stands in for the toolkit's combo boxes.
+  TestClass("recordingcombo", ComboProc);
+  const WindowHandle combo = CreateWindowEx("recordingcombo", "", 0, 0, 50, 0, 0, 100, 20, page_, 0);
+  const uint64_t ipMask = 1;
+  device_seam::overrideAnswer("getIpChannelNum", 0, &ipMask, sizeof ipMask);
+  Combos()[combo].items.emplace_back(99, "left over");
+  EXPECT_EQ(addChanComboItems(page_, 50, 0), 1);
+  const auto& items = Combos()[combo].items;
+  ASSERT_EQ(items.size(), 17u);
+  EXPECT_EQ(items[0], (std::pair<WParam, std::string>{1, "Analog 1"}));
+  EXPECT_EQ(items[16], (std::pair<WParam, std::string>{17, "IP Camera 1"}));
+  setLoginState(3, 1, 0);  // the guest may record on no channel
+  EXPECT_EQ(addPermittedChanItems(page_, 50, 0, 2), -1);
+  EXPECT_TRUE(Combos()[combo].items.empty());
+
+  // Date-time rows: the end time starts at 23:59:59; the row reads back as
+  // the local time of its fields.
+  CreateWindowEx("recordingcombo", "", 0, 0, 4644, 0, 0, 100, 20, page_, 0);
+  const WindowHandle end = CreateWindowEx("recordingcombo", "", 0, 0, 4645, 0, 0, 100, 20, page_, 0);
+  initTimeField(page_, 4645);
+  EXPECT_EQ(Combos()[end].parts[1], 23);
+  EXPECT_EQ(Combos()[end].parts[3], 59);
+  std::tm tm{};
+  tm.tm_year = 124, tm.tm_mon = 1, tm.tm_mday = 29, tm.tm_hour = 23, tm.tm_min = 59, tm.tm_sec = 59, tm.tm_isdst = -1;
+  EXPECT_EQ(getDateTimeRow(page_, 0), static_cast<int64_t>(std::mktime(&tm)));
+}
+
+TEST_F(ControlServices, CheckedRowsOfChannelAndAlarmListsBecomeMasks) {
+  TestClass("recordinglist", ListProc);
+  const WindowHandle list = CreateWindowEx("recordinglist", "", 0, 0, 60, 0, 0, 100, 100, page_, 0);
+  // Channel rows carry their bit as key: rows 1, 3 and 17 give bits 39, 37, 23.
+  EXPECT_EQ(getListCheckedChanMask(list), (1ull << 39) | (1ull << 37) | (1ull << 23));
+  const auto inputs = device_seam::mutableAbility()->alarmInNum;
+  device_seam::mutableAbility()->alarmInNum = 16;
+  uint64_t mask = 7;
+  uint8_t bytes[IP_CHANNEL_BOUND] = {0xFF};
+  getCheckedAlarmIns(list, &mask, bytes);
+  device_seam::mutableAbility()->alarmInNum = inputs;
+  EXPECT_EQ(mask, 0xAull);  // row 17 belongs to no camera: the cameras report no alarm rows
+  EXPECT_EQ(bytes[0], 0);
+}
+
+TEST_F(ControlServices, PicturesOfListsAndEmptyWindowsComeFromTheLayout) {
+  EXPECT_EQ(loadListViewBitmaps(), LISTVIEW_ICON_COUNT);
+  for (const Bitmap& icon : getListViewBitmaps()->icons) EXPECT_EQ(icon.bmWidth, 16u);
+  Bitmap add{};
+  EXPECT_TRUE(GetWinBitmap("preview", "add_ipc_hover_bmp", &add));
+  EXPECT_TRUE(GetWinBitmap("startmenu", "video_small_bmp", &add));
+}
+
+TEST(Calendar, MonthLengthsAndLeapYears) {
+  EXPECT_EQ(daysInMonth(2000, 2), 29);
+  EXPECT_EQ(daysInMonth(1900, 2), 28);
+  EXPECT_EQ(daysInMonth(2024, 2), 29);
+  EXPECT_EQ(daysInMonth(2023, 4), 30);
+  EXPECT_EQ(daysInMonth(2023, 13), -1);
+  EXPECT_EQ(daysInMonth(2023, 0), -1);
+}
+
+}  // namespace

@@ -1,0 +1,98 @@
+/* Controls the pages build alike: a control with its label from one layout
+ * record, the channel check-box block, and the closing of what covers the
+ * live view before the menus move to the other output. */
+#ifndef APP_CONTROL_SERVICES_H
+#define APP_CONTROL_SERVICES_H
+
+#include "app/value_texts.h"
+#include "gui/bitmap.h"
+#include "gui/common.h"
+
+GUI_EXTERN_C_BEGIN
+
+/* Channel check boxes. */
+enum ChanBoxId {
+  CHANBOX_ALL_ANALOG = 4176,
+  CHANBOX_ALL_IP = 4177,
+  CHANBOX_ANALOG_FIRST = 4192, /* + n - 1 for analog channel n */
+  CHANBOX_IP_FIRST = 4224,     /* + n - 1 for IP channel n */
+  CHANBOX_LABEL_OFFSET = 256
+};
+
+WindowHandle createLabeledCtrl(const char* className, const char* labelText, uint32_t style, uint32_t exStyle,
+                               int id, int x, int y, int w, int h, WindowHandle parent, LParam data);
+void enableLabeledCtrl(WindowHandle owner, int id, int enable);
+void showLabeledCtrl(WindowHandle owner, int id, int show);
+void showCtrlRange(WindowHandle owner, int groupId, int first, int last, int show);
+
+int createChanCheckBoxes(WindowHandle owner, const char* section, const char* allAnalogKey, const char* allIpKey,
+                         const char* itemKey, uint32_t style, uint32_t exStyle, int right, int columns,
+                         int filterByRight);
+void setAllChanCheckBoxes(WindowHandle owner, int state);
+void onChanAllCheckBox(WindowHandle owner, int id);
+void onChanCheckBox(WindowHandle owner, int id);
+uint64_t getCheckedChanMask(WindowHandle owner);
+void setChanCheckBoxes(WindowHandle owner, uint64_t mask);
+/* Boxes of recording channels checked (1 recording, 2 the third state). */
+void setChanBoxesByRecStatus(WindowHandle owner, int ignored);
+
+/* -1 below two points. Mode 0 a poly-line (closed with `close`), mode 2 the
+ * outline of a band along a segment of exactly two points. */
+int drawPolyline(HDC hdc, int n, const int* xs, const int* ys);
+int drawChartLine(HDC hdc, int n, const int* xs, const int* ys, int mode, int close);
+
+/* Combo boxes of channels ("%s %d" of ("commons", "all_analog") / "all_ipc",
+ * item data the channel): the first analog channel, else the first IP
+ * channel valid for `flag` (any for 0), -1 when nothing was added. */
+int addChanComboItems(WindowHandle owner, int comboId, int flag);
+/* The same, only the channels in the current user's mask for `right`. */
+int addPermittedChanItems(WindowHandle owner, int comboId, int flag, int right);
+/* One item per row, data the row's value; the first row's value, -1 for none. */
+int addValueComboItems(WindowHandle owner, int comboId, const ValueKeyRow* table, int count, const char* section,
+                       int useSection);
+
+/* The start (4640..4642) or end (4643..4645) row: label, date and time
+ * fields; returns y below the row, or y unchanged when a key is missing. */
+int createDateTimeRow(WindowHandle owner, const char* section, const char* labelKey, const char* dateKey,
+                      const char* timeKey, int y, uint32_t labelEx, uint32_t dateEx, uint32_t timeEx, int isStart);
+/* Hours, minutes, seconds; the start field at 00:00:00, the end at 23:59:59. */
+void initTimeField(WindowHandle owner, int id);
+/* The row's date and time as a local time value. */
+int64_t getDateTimeRow(WindowHandle owner, int isStart);
+/* Checked rows of an alarm-input (or output) list: bit i for local row i,
+ * bit local count + n for a row of IP camera slot n, whose k-th checked row
+ * also sets bit k of bytesOut[n] (one byte per IP slot, cleared first). */
+void getCheckedAlarmIns(WindowHandle list, uint64_t* maskOut, uint8_t* bytesOut);
+void getCheckedAlarmOuts(WindowHandle list, uint64_t* maskOut, uint8_t* bytesOut);
+/* Bit (row key) for every checked row of a channel list. */
+uint64_t getListCheckedChanMask(WindowHandle list);
+
+/* The twelve list-view icons: play, lock, unlock, settings, delete, not
+ * supported, tick, file, folder, folder back, migrate, stop. Loading answers
+ * how many the layout has (a missing one stays empty). */
+#define LISTVIEW_ICON_COUNT 12
+typedef struct ListViewBitmaps {
+  Bitmap icons[LISTVIEW_ICON_COUNT];
+} ListViewBitmaps;
+int loadListViewBitmaps(void);
+const ListViewBitmaps* getListViewBitmaps(void);
+
+/* Record-type colours of schedule bars, as RGB (0xRRGGBB). */
+uint32_t getRecTypeColor(int type);
+int isLeapYear(int year);
+int daysInMonth(int year, int month);
+
+int closeOverlayWindows(void);
+int confirmOutputSwitch(WindowHandle hwnd);
+
+void setLiveViewWord(int value);
+int getLiveViewWord(void);
+void setLastOpResult(int value);
+int getLastOpResult(void);
+void setExportMode(int mode);
+int getExportMode(void);
+int periodicYield(int index);
+
+GUI_EXTERN_C_END
+
+#endif

@@ -1,0 +1,67 @@
+/* Small modal dialogs of the live view: the output image mode, the live
+ * picture strategy of a channel, and the small preview of a channel. */
+#ifndef APP_LIVEVIEW_DIALOGS_H
+#define APP_LIVEVIEW_DIALOGS_H
+
+#include "app/popup_drag.h"
+#include "gui/common.h"
+
+GUI_EXTERN_C_BEGIN
+
+int showOutModeSet(WindowHandle owner);
+int showPreviewStrategy(WindowHandle owner);
+/* The strategy the dialog keeps (3 until the device accepts another). */
+int getKeptPreviewStrategy(void);
+int createPreviewSmall(WindowHandle owner, int channel);
+
+GUI_EXTERN_C_END
+
+#ifdef __cplusplus
+namespace liveview_dialogs {
+// A control of a small dialog, created only when its layout item exists.
+struct DialogItem {
+  int id;
+  const char* className;
+  uint32_t style;
+  uint32_t exStyle;
+  const char* item;
+};
+// Creates the items that the layout window names; the focus goes to `focusId`.
+void createDialogItems(WindowHandle dialog, const char* window, const DialogItem* items, int count,
+                       int focusId);
+// Runs a modal dialog with the caption and size of `record`, centred on the
+// current output (0 x 0 at the origin without the record).
+LParam runCentredDialog(WindowHandle owner, const char* window, const char* record, WindowProc proc);
+// Unchecks every button of ids first..last and checks `id` (0: none).
+void checkExclusive(WindowHandle dialog, int first, int last, int id);
+// The first checked button of first..last, or 0.
+int firstChecked(WindowHandle dialog, int first, int last);
+// A click on one of first..last: a checked button unchecks the group
+// first, then the clicked one is checked.
+void clickExclusive(WindowHandle dialog, int first, int last, int id);
+// A dialog of exclusive mode buttons first..last with OK and Cancel,
+// dragged by its caption, closed by Escape while its output shows `state`.
+struct ModeDialog {
+  int state;
+  int first, last;
+  void (*init)(WindowHandle dialog);
+  void (*clicked)(WindowHandle dialog, int id); /* after the exclusive check */
+  void (*ok)(WindowHandle dialog);
+  void (*close)(WindowHandle dialog);
+  PopupDrag* drag;
+};
+LResult modeDialogProc(const ModeDialog& d, WindowHandle dialog, int message, WParam wParam, LParam lParam);
+// What every small dialog answers alike: Escape (key code 1) closes when
+// `escape` is set, 12 is swallowed, destroy takes the controls with it, the
+// rest goes to the default dialog procedure.
+LResult smallDialogDefault(WindowHandle dialog, int message, WParam wParam, LParam lParam, bool escape);
+// Erase-background: on the given DC or a client DC of its own, with the
+// rectangle of lParam as the clip (in screen coordinates when `screenClip`).
+void eraseWith(WindowHandle hwnd, WParam wParam, LParam lParam, bool screenClip,
+               void (*fill)(HDC hdc, const Rect& client));
+// Fills the client rectangle (or the screen rectangle `lParam`) in grey.
+void eraseGrey(WindowHandle dialog, WParam wParam, LParam lParam);
+}  // namespace liveview_dialogs
+#endif
+
+#endif

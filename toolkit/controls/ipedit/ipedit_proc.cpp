@@ -1,0 +1,486 @@
+// The IP-address edit: number fields (single-line edits) with read-only
+// separators between them; it moves the focus between the fields, joins and
+// splits the address, and for MAC addresses shows its own mode icon.
+#include <atomic>
+#include <cstring>
+#include <new>
+#include <string>
+
+#include "controls/ipedit/ipedit.h"
+#include "controls/sledit/entry_common.h"
+#include "gui/bitmap.h"
+#include "gui/image.h"
+#include "gui/app_hooks.h"
+#include "gui/caret.h"
+#include "gui/dc.h"
+#include "gui/element.h"
+#include "gui/keyboard.h"
+#include "gui/livevideo.h"
+#include "gui/paint.h"
+#include "gui/startup.h"
+#include "gui/text.h"
+#include "gui/control_paint.h"
+#include "gui/text_entry.h"
+#include "gui/window.h"
+#include "gui/window_attr.h"
+
+
+using namespace entry;
+
+namespace ipedit {
+namespace {
+
+constexpr int kChildren = 11, kFirstId = 100;
+constexpr uint32_t kVariantMask = 0x7, kReadOnlyFields = 0x4, kPassNotes = 0x8, kSkinned = 0x10;
+constexpr uint32_t kFirstLimited = 0x20 | 0x80, kReadOnly = 0x800;
+constexpr uint32_t kFieldBase = 0x48011400, kFieldIpv4 = 0x240, kFieldMac = 0x50, kSeparator = 0x4A00;
+constexpr uint32_t kPlain = 0x1000, kHead = 0x80, kTail = 0x2000, kNoEnds = 0x4000;
+constexpr uint16_t kFocused = 0x10;
+constexpr int kBkcControlNormal = 23, kFrameHilite = 66;
+constexpr int kScanMacKey = 154;
+constexpr int kSelectTo = 0xF0B1, kGetCaret = 0xF0B9, kCaretTo = 0xF0BA, kGetLimit = 0xF0C3, kSetLimit = 0xF0C5;
+constexpr int kSetRange = 0xF0CD, kLastField = 0xF140, kFieldText = 0xF141, kShowCaret = 0xF142;
+constexpr int kDlgStart = 0x11;
+
+struct IPEditData {
+  uint16_t status = 0;
+  WindowHandle child[kChildren] = {};
+  Rect separators[5] = {};
+  Rect fields[6] = {};
+};
+
+// Shared by all IP-address edits: one is edited at a time.
+std::atomic<int> g_current{0};
+std::atomic<int> g_dialogCode{kDlgStart};
+std::atomic<WindowProc> g_fieldProc{nullptr};
+
+IPEditData* DataOf(WindowHandle hwnd) { return reinterpret_cast<IPEditData*>(GetWindowAdditionalData2(hwnd)); }
+Variant VariantOf(WindowHandle hwnd) {
+  const uint32_t v = GetWindowStyle(hwnd) & kVariantMask;
+  return v == 1 ? kIpv4 : v == 2 ? kMac : kNone;
+}
+int LastChild(Variant v) { return 2 * (FieldCount(v) - 1); }
+WindowHandle Current(const IPEditData* d) { return d->child[g_current]; }
+
+int IconWidth() {
+  const Bitmap* icon = GetStockBitmap("switch_chrl", -1, -1);
+  return icon ? static_cast<int>(icon->bmWidth) : 0;
+}
+
+Rect IconArea(WindowHandle hwnd) {
+  Rect client{};
+  GetClientRect(hwnd, &client);
+  const int inset = (GetWindowStyle(hwnd) & kSkinned) ? 0 : 4;
+  return Rect{client.right - IconWidth() - inset, client.top, client.right - inset, client.bottom};
+}
+
+void RepaintIcon(WindowHandle hwnd) {
+  Rect r = IconArea(hwnd);
+  InvalidateRect(hwnd, &r, TRUE);
+}
+
+void ForEachField(const IPEditData* d, Variant v, void (*fn)(WindowHandle)) {
+  for (int i = 0; i <= LastChild(v); i += 2) fn(d->child[i]);
+}
+
+void Blur(WindowHandle field) {
+  HideCaret(field);
+  SendMessage(field, kKillFocus, 0, 0);
+}
+
+// The MAC fields take hexadecimal digits only.
+LResult MacFieldProc(WindowHandle hwnd, int msg, WParam wParam, LParam lParam) {
+  if (msg == kChar) {
+    const int c = static_cast<int>(wParam & 0xFF);
+    const bool hex = (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F') || c == 127;
+    if (!hex) return 0;
+  }
+  return g_fieldProc.load()(hwnd, msg, wParam, lParam);
+}
+
+int Measure(const char* text) {
+  Size size{};
+  GetTextExtentEx(HDC_SCREEN, text, -1, &size, getCurOutputHook());
+  return size.cx;
+}
+
+uint32_t FieldStyle(uint32_t style, Variant v, int k, int last) {
+  uint32_t s = kFieldBase | ((style & kReadOnlyFields) ? 0x800u : 0u);
+  s = v == kIpv4 ? (s | kFieldIpv4) : ((s & ~0xFFu) | kFieldMac);
+  s |= style & kStyleDisabled;
+  if (style & kSkinned) s |= kPlain | (k == 0 ? kHead : k == last ? kTail : kNoEnds);
+  return s;
+}
+
+bool CreateFields(WindowHandle hwnd, IPEditData* d, Variant v) {
+  if (v == kNone) return true;
+  const uint32_t style = GetWindowStyle(hwnd);
+  const int fieldW = Measure(v == kIpv4 ? "999" : "991") + 4, sepW = Measure(v == kIpv4 ? "." : ":") + 2;
+  Rect client{};
+  GetClientRect(hwnd, &client);
+  const int height = client.bottom - client.top, x0 = (style & kSkinned) ? 0 : 4;
+  const int count = FieldCount(v);
+  const uint32_t sepStyle = kFieldBase | kSeparator | (style & kStyleDisabled) | ((style & kSkinned) ? kPlain : 0u);
+  for (int k = 0; k < count; ++k) {
+    const int x = x0 + k * (fieldW + sepW);
+    const int w = k == count - 1 ? client.right - x : fieldW;
+    d->fields[k] = Rect{x, 0, x + w, height};
+    WindowHandle field = CreateWindowEx("sledit", "", FieldStyle(style, v, k, count - 1), 0, kFirstId + 2 * k, x, 0,
+                                        w, height, hwnd, 0);
+    if (field == GUI_INVALID_HANDLE) return false;
+    d->child[2 * k] = field;
+    SendMessage(field, kSetLimit, v == kIpv4 ? 3 : 2, 0);
+    if (v == kIpv4) SendMessage(field, kSetRange, (k == 0 && (style & kFirstLimited)) ? 1 : 0, k == 0 && (style & kFirstLimited) ? 223 : 255);
+    if (v == kMac) g_fieldProc = SetWindowCallbackProc(field, MacFieldProc);
+    if (k == count - 1) break;
+    d->separators[k] = Rect{x + fieldW, 0, x + fieldW + sepW, height};
+    WindowHandle sep = CreateWindowEx("sledit", v == kIpv4 ? "." : ":", sepStyle, 0, kFirstId + 2 * k + 1,
+                                      x + fieldW, 0, sepW, height, hwnd, 0);
+    if (sep == GUI_INVALID_HANDLE) return false;
+    d->child[2 * k + 1] = sep;
+  }
+  return true;
+}
+
+void SetAddress(IPEditData* d, Variant v, const char* text) {
+  const std::vector<std::string> parts = Split(v, text);
+  for (size_t k = 0; k < parts.size(); ++k) SendMessage(d->child[2 * k], kSetText, 0, reinterpret_cast<LParam>(parts[k].c_str()));
+}
+
+LResult Create(WindowHandle hwnd) {
+  auto* d = new (std::nothrow) IPEditData;
+  if (!d) return -1;
+  SetWindowAdditionalData2(hwnd, reinterpret_cast<LParam>(d));
+  g_dialogCode = kDlgStart;
+  const Variant v = VariantOf(hwnd);
+  if (!CreateFields(hwnd, d, v)) {
+    for (WindowHandle child : d->child)
+      if (child) DestroyWindow(child);
+    SetWindowAdditionalData2(hwnd, 0);
+    delete d;
+    return -1;
+  }
+  const char* caption = GetWindowCaption(hwnd);
+  if (caption && *caption) SetAddress(d, v, caption);
+  return 0;
+}
+
+void FocusField(IPEditData* d, Variant v, int index) {
+  ForEachField(d, v, Blur);
+  g_current = index;
+  SendMessage(Current(d), kSetFocus, 0, 0);
+  ShowCaret(Current(d));
+}
+
+void MoveField(IPEditData* d, Variant v, bool next) {
+  const int current = g_current;
+  if (next ? current >= LastChild(v) : current <= 0) return;
+  ForEachField(d, v, Blur);
+  g_current = current + (next ? 2 : -2);
+  WindowHandle field = Current(d);
+  SendMessage(field, kCaretTo, 0, SendMessage(field, kTextLength, 0, 0));
+  SendMessage(field, kSelectTo, 0, 0);
+  SendMessage(field, kSetFocus, 0, 0);
+  if (WindowHandle ime = LiveIme()) {
+    SendMessage(ime, kImeCmd, 1, 1);
+    SendMessage(ime, kImeTarget, field, 0);
+  }
+  ShowCaret(field);
+}
+
+bool InRect(const Rect& r, int x, int y) { return x >= r.left && x < r.right && y >= r.top && y < r.bottom; }
+
+// True when the press was taken by the MAC mode icon.
+bool PressIcon(WindowHandle hwnd, IPEditData* d, int x, int y) {
+  WindowHandle skb = LiveSoftKeyboard(), last = d->child[LastChild(kMac)];
+  if (!IconShown()) {
+    if (skb) SendMessage(skb, kSkbSet, 2, 0);
+    SendMessage(last, kSetMode, kModeLower, 0);
+    RepaintIcon(hwnd);
+    SetIconShown(true);
+    return false;
+  }
+  RepaintIcon(hwnd);
+  if (!InRect(IconArea(hwnd), x, y)) return false;
+  const LResult kind = skb ? SendMessage(skb, kSkbGet, 2, 0) : -1;
+  if (kind == 0) {
+    SendMessage(skb, kSkbSet, 2, 1);
+    SendMessage(last, kSetMode, kModeNumber, 0);
+  } else if (kind == 1) {
+    SendMessage(skb, kSkbSet, 2, 0);
+    SendMessage(last, kSetMode, kModeLower, 0);
+  }
+  return true;
+}
+
+LResult Press(WindowHandle hwnd, IPEditData* d, int x, int y) {
+  const Variant v = VariantOf(hwnd);
+  g_dialogCode = kDlgIdle;
+  SetFocusChild(hwnd);
+  if (v == kMac && PressIcon(hwnd, d, x, y)) return 0;
+  int hit = -1;
+  for (int k = 0; k < FieldCount(v); ++k) {
+    if (InRect(d->fields[k], x, y)) hit = k;
+    if (k + 1 < FieldCount(v) && InRect(d->separators[k], x, y)) hit = k + 1;
+  }
+  if (hit >= 0) g_current = 2 * hit;
+  WindowHandle ime = LiveIme();
+  if (ime) SendMessage(ime, kImeCmd, 1, 1);
+  if (hit < 0) return 0;
+  WindowHandle field = d->child[2 * hit], last = d->child[LastChild(v)];
+  for (int i = 0; i <= LastChild(v); i += 2)
+    if (d->child[i] != field) SendMessage(d->child[i], kKillFocus, 0, 0);
+  SendMessage(field, kPress, 0, Pack(x - d->fields[hit].left, y));
+  SetCapture(field);
+  if (ime) SendMessage(ime, kImeTarget, field, 0);
+  if (field != last) {
+    HideCaret(last);
+    SendMessage(last, kSetMode, 0, 0);
+  }
+  ForEachField(d, v, Blur);
+  SendMessage(field, kSetFocus, 0, 0);
+  SendMessage(field, kMouseActivate, 12, d->fields[hit].left);
+  return 0;
+}
+
+void TypeInto(WindowHandle field, int scan, LParam state) {
+  char ch = 0;
+  if (TranslateKeyMsgToChar(kKeyDown, static_cast<WParam>(scan), state, &ch))
+    SendMessage(field, kChar, static_cast<unsigned char>(ch), state);
+}
+
+bool IsTypedKey(Variant v, int scan) {
+  if (scan == kScanBackspace || (scan >= 2 && scan <= 11)) return true;
+  if (v != kMac) return false;
+  for (int letter : {30, 48, 46, 32, 18, 33})
+    if (scan == letter) return true;
+  return false;
+}
+
+void HideIcon(WindowHandle hwnd) {
+  SetIconShown(false);
+  RepaintIcon(hwnd);
+}
+
+void DialogKeys(WindowHandle hwnd, Variant v, int scan) {
+  const bool mac = v == kMac;
+  if (scan == kScanEnter) {
+    if (!(g_dialogCode & kDlgWantsAll)) {
+      g_dialogCode = kDlgEditing;
+    } else {
+      g_dialogCode = kDlgIdle;
+      CloseInputHelpers();
+      if (mac) HideIcon(hwnd);
+    }
+  } else if (scan == kScanEditStart) {
+    if (mac) {
+      SetIconShown(true);
+      RepaintIcon(hwnd);
+    }
+    if (!(g_dialogCode & kDlgWantsAll)) g_dialogCode = kDlgEditing;
+  } else if (scan == kScanMacKey) {
+    if (mac && IconShown()) RepaintIcon(hwnd);
+  } else if (scan == kScanEscape) {
+    g_dialogCode = kDlgIdle;
+    CloseInputHelpers();
+    if (mac) HideIcon(hwnd);
+  }
+}
+
+LResult Key(WindowHandle hwnd, IPEditData* d, int scan, LParam state) {
+  const Variant v = VariantOf(hwnd);
+  DialogKeys(hwnd, v, scan);
+  if (!(g_dialogCode & kDlgWantsAll) || v == kNone) return 0;
+  if (v == kMac && g_current == LastChild(v) && IconShown()) RepaintIcon(hwnd);
+  WindowHandle field = Current(d);
+  const LResult caret = SendMessage(field, kGetCaret, 0, 0), length = SendMessage(field, kTextLength, 0, 0);
+  if (scan == kScanLeft && (caret == 0 || length == 0) && g_current > 0) {
+    FocusField(d, v, g_current - 2);
+  } else if (scan == kScanRight && caret >= length && g_current < LastChild(v)) {
+    FocusField(d, v, g_current + 2);
+  } else if (IsTypedKey(v, scan)) {
+    TypeInto(field, scan, state);
+  } else {
+    SendMessage(field, kKeyDown, static_cast<WParam>(scan), state);
+  }
+  return 0;
+}
+
+void Focus(WindowHandle hwnd, IPEditData* d) {
+  if (d->status & kFocused) return;
+  if (VariantOf(hwnd) == kIpv4 && ErrorFlag()) {
+    if (g_current > 0 && GetFocusChild(hwnd) != Current(d)) g_current = g_current - 2;
+    ClearErrorFlag();
+  } else {
+    if (GetFocusChild(hwnd) != d->child[0] && d->child[0]) SetFocusChild(d->child[0]);
+    g_current = 0;
+  }
+  d->status |= kFocused;
+  SendMessage(hwnd, kRepaintFrame, 1, 0);
+}
+
+void Blur(WindowHandle hwnd, IPEditData* d) {
+  if (!(d->status & kFocused)) return;
+  const Variant v = VariantOf(hwnd);
+  if (!(v == kIpv4 && ErrorFlag())) ClearInputHelperState();
+  if (v != kNone) ForEachField(d, v, Blur);
+  if (v == kMac) {
+    SetIconShown(false);
+    RepaintIcon(hwnd);
+  }
+  if (d->child[0]) SendMessage(d->child[0], kKillFocus, 0, 0);
+  d->status &= static_cast<uint16_t>(~kFocused);
+  SendMessage(hwnd, kRepaintFrame, 0, 0);
+}
+
+// 307: 16 (IPv4) or 18 (MAC) bytes when no size is given, else size - 1.
+LResult GetAddress(WindowHandle hwnd, IPEditData* d, WParam size, LParam buffer) {
+  const Variant v = VariantOf(hwnd);
+  char* out = reinterpret_cast<char*>(buffer);
+  if (!out || v == kNone) return 0;
+  std::vector<std::string> fields;
+  for (int i = 0; i <= LastChild(v); i += 2) {
+    char text[8] = {};
+    SendMessage(d->child[i], kGetText, sizeof text, reinterpret_cast<LParam>(text));
+    fields.emplace_back(text);
+  }
+  const std::string address = Assemble(v, fields);
+  const size_t room = size ? size - 1 : (v == kIpv4 ? 15 : 17);
+  const size_t n = std::min(address.size(), room);
+  std::memcpy(out, address.data(), n);
+  out[n] = '\0';
+  return static_cast<LResult>(n);
+}
+
+LResult Enable(WindowHandle hwnd, IPEditData* d, WParam on) {
+  for (WindowHandle child : d->child)
+    if (child) SendMessage(child, kEnable, on, 0);
+  const bool disabled = GetWindowStyle(hwnd) & kStyleDisabled;
+  if (!on && !disabled) IncludeWindowStyle(hwnd, kStyleDisabled);
+  if (on && disabled) ExcludeWindowStyle(hwnd, kStyleDisabled);
+  InvalidateRect(hwnd, nullptr, TRUE);
+  return 0;
+}
+
+void Paint(WindowHandle hwnd, IPEditData* d) {
+  HDC hdc = BeginPaint(hwnd);
+  Rect client{};
+  GetClientRect(hwnd, &client);
+  const uint32_t style = GetWindowStyle(hwnd);
+  if (VariantOf(hwnd) == kMac && IconShown()) {
+    WindowHandle skb = LiveSoftKeyboard();
+    const LResult kind = skb ? SendMessage(skb, kSkbGet, 2, 0) : 0;
+    const Bitmap* icon = kind == 0 ? GetStockBitmap("switch_chrl", -1, -1)
+                         : kind == 1 ? GetStockBitmap("switch_num", -1, -1) : nullptr;
+    if (icon) {
+      const Rect area = IconArea(hwnd);
+      FillBoxWithBitmap(hdc, area.left, (client.bottom - static_cast<int>(icon->bmHeight)) / 2, 0, 0, icon);
+    }
+  }
+  if (!(style & kSkinned) && (d->status & kFocused)) {
+    SetDCAttr(hdc, DC_ATTR_PEN_COLOR, WinElementColors[kFrameHilite]);
+    Rectangle2(hdc, client.left, client.top, client.right - 1, client.bottom - 1);
+  }
+  EndPaint(hwnd, hdc);
+}
+
+void Command(WindowHandle hwnd, IPEditData* d, WParam wParam) {
+  const int id = static_cast<int>(wParam & 0xFFFF), code = static_cast<int>((wParam >> 16) & 0xFFFF);
+  if (id < kFirstId || id > kFirstId + 10 || (id - kFirstId) % 2) return;
+  if (VariantOf(hwnd) == kMac && IconShown() && id == kFirstId + 10) RepaintIcon(hwnd);
+  if (code == 1) NotifyParentEx(hwnd, 6, 0);
+  if (!(GetWindowStyle(hwnd) & kPassNotes)) return;
+  if (code == 2) NotifyParentEx(hwnd, 1, 0);
+  if (code == 3) NotifyParentEx(hwnd, 4, 0);
+}
+
+void RepaintFrame(WindowHandle hwnd, IPEditData* d) {
+  if (GetWindowStyle(hwnd) & kSkinned) return;
+  HDC hdc = GetClientDC(hwnd);
+  if (!hdc) return;
+  Rect client{};
+  GetClientRect(hwnd, &client);
+  DrawFocusEditFrame(hwnd, hdc, &client, (d->status & kFocused) ? 1 : 0);
+  ReleaseDC(hdc);
+}
+
+// Messages that answer at once.
+bool Answer(WindowHandle hwnd, IPEditData* d, int msg, WParam wParam, LParam lParam, LResult* result) {
+  const Variant v = VariantOf(hwnd);
+  WindowHandle field = Current(d);
+  switch (msg) {
+    case kPress: *result = Press(hwnd, d, LowX(lParam), HighY(lParam)); return true;
+    case kMouseMove:
+      if (v == kMac && IconShown() && InRect(IconArea(hwnd), LowX(lParam), HighY(lParam))) ShowArrowCursor();
+      *result = 0;
+      return true;
+    case kKeyDown: *result = Key(hwnd, d, static_cast<int>(wParam), lParam); return true;
+    case kChar: case kWantsIme: *result = 0; return true;
+    case kDestroy:
+      for (WindowHandle child : d->child)
+        if (child) DestroyWindow(child);
+      SetWindowAdditionalData2(hwnd, 0);
+      delete d;
+      *result = 0;
+      return true;
+    case kErase:
+      if (!(GetWindowStyle(hwnd) & kSkinned))
+        EraseEditFrameBkgnd(hwnd, static_cast<HDC>(wParam), reinterpret_cast<const Rect*>(lParam));
+      *result = 0;
+      return true;
+    case kPaint: Paint(hwnd, d); *result = 0; return true;
+    case kDlgCode: *result = g_dialogCode; return true;
+    case kTextLength: *result = field ? SendMessage(field, kTextLength, 0, 0) : 0; return true;
+    case kGetText: *result = GetAddress(hwnd, d, wParam, lParam); return true;
+    case kSetText:
+      if (!lParam) { *result = -1; return true; }
+      SetAddress(d, v, reinterpret_cast<const char*>(lParam));
+      *result = 0;
+      return true;
+    case kEnable: *result = Enable(hwnd, d, wParam); return true;
+    case kEditable: *result = (GetWindowStyle(hwnd) & kReadOnly) ? 0 : 1; return true;
+    case kSelectTo: case kGetCaret: case kCaretTo: case kGetLimit:
+      *result = field ? SendMessage(field, msg, wParam, lParam) : 0;
+      return true;
+    case kLastField: *result = v == kNone ? -1 : static_cast<LResult>(d->child[LastChild(v)]); return true;
+    case kFieldText:
+      *result = wParam < kChildren && d->child[wParam] ? SendMessage(d->child[wParam], kGetText, 5, lParam) : 0;
+      return true;
+    case kShowCaret: if (field) ShowCaret(field); *result = 0; return true;
+    default: return false;
+  }
+}
+
+LResult IPEditProc(WindowHandle hwnd, int msg, WParam wParam, LParam lParam) {
+  if (msg == kCreate) return Create(hwnd);
+  IPEditData* d = DataOf(hwnd);
+  if (!d) return DefaultControlProc(hwnd, msg, wParam, lParam);
+  LResult result = 0;
+  if (Answer(hwnd, d, msg, wParam, lParam, &result)) return result;
+  switch (msg) {
+    case kRelease: if (Current(d)) SendMessage(Current(d), kRelease, wParam, lParam); break;
+    case kSetFocus: Focus(hwnd, d); break;
+    case kKillFocus: Blur(hwnd, d); break;
+    case kActivate:
+      if (GetWindowStyle(hwnd) & kStyleDisabled) break;
+      if (wParam) SetFocusChild(hwnd);
+      else SendMessage(hwnd, kKillFocus, 0, 0);
+      break;
+    case kIpMove: MoveField(d, VariantOf(hwnd), lParam == 1); break;
+    case kCommand: Command(hwnd, d, wParam); break;
+    case kRepaintFrame: RepaintFrame(hwnd, d); break;
+    default: break;
+  }
+  return DefaultControlProc(hwnd, msg, wParam, lParam);
+}
+
+}  // namespace
+}  // namespace ipedit
+
+extern "C" BOOL RegisterIPEditClass(void) {
+  WndClassInfo info{};
+  info.className = "ipedit";
+  info.backgroundColor = WinElementColors[ipedit::kBkcControlNormal];
+  info.windowProc = ipedit::IPEditProc;
+  return AddNewControlClass(&info) == 0;
+}

@@ -1,0 +1,388 @@
+// The soft keyboard: a top-level window on a thread of its own that shows
+// the character or the numeric keyboard and turns clicks on its keys into
+// key-down messages for the edit it serves (or the input method). Its state
+// is touched only on its own thread; the caps-lock flag, which the edits
+// read, is atomic.
+#include <pthread.h>
+
+#include <atomic>
+
+#include "controls/skb/skb_keys.h"
+#include "controls/sledit/entry_common.h"
+#include "core/desktop/window_stack.h"
+#include "gui/bitmap.h"
+#include "gui/image.h"
+#include "core/message/semaphore.h"
+#include "gui/app_hooks.h"
+#include "gui/dc.h"
+#include "gui/desktop.h"
+#include "gui/element.h"
+#include "gui/layout.h"
+#include "gui/livevideo.h"
+#include "gui/paint.h"
+#include "gui/text_entry.h"
+#include "gui/window.h"
+#include "gui/window_attr.h"
+
+using namespace entry;
+
+namespace {
+
+constexpr int kBkcControlNormal = 23, kFrameControlHilite = 66;
+constexpr uint32_t kKeyStateCaps = 0x100, kMacStyle = 0x2;
+constexpr int kKindChar = 0, kKindNum = 1, kKindIme = 2;
+
+struct Skins {
+  const Bitmap* chars = nullptr;
+  const Bitmap* numbers = nullptr;
+  const Bitmap* caps = nullptr;
+  int output = -1;
+  bool Complete() const { return chars && numbers && caps; }
+};
+
+struct Keyboard {
+  Skins skins;
+  int shown = 0;
+  int kind = kKindChar;
+  WindowHandle target = kNoWindow;
+  WindowHandle receiver = kNoWindow;
+  int hilite = -1;
+  Rect hiliteRect{};
+};
+
+Keyboard g_kb;
+std::atomic<int> g_capsLock{0};
+
+bool Auxiliary() { return getCurOutputHook() != getMainOutputHook(); }
+
+Skins LoadSkins() {
+  Skins s;
+  s.chars = GetStockBitmap("SKBctrlbtn_chr", 0, 0);
+  s.numbers = GetStockBitmap("SKBctrlbtn_num", 0, 0);
+  s.caps = GetStockBitmap("capslock_skb", -1, -1);
+  s.output = getCurOutputHook();
+  return s;
+}
+
+skb::Board BoardOfKind() { return g_kb.kind == kKindNum ? skb::kNumBoard : skb::kCharBoard; }
+skb::KeyTable Table(skb::Board board) { return skb::TableOf(board, Auxiliary()); }
+
+bool Exists(WindowHandle hwnd) { return hwnd != 0 && hwnd != kNoWindow && IsWindow(hwnd) == 1; }
+
+bool ActiveMainOnCurrentDisplay() {
+  WindowHandle active = ActiveOfCurrentDisplay();
+  return active != 0 && active != kNoWindow && IsMainWindow(active) == 1;
+}
+
+// Before every message: skins of the display now current, the window sized
+// to them. False while a skin is missing.
+bool CheckDisplay(WindowHandle hwnd) {
+  if (g_kb.skins.output == getCurOutputHook() && g_kb.skins.Complete()) return true;
+  g_kb.skins = LoadSkins();
+  if (!g_kb.skins.Complete()) return false;
+  MoveWindow(hwnd, 0, 0, static_cast<int>(g_kb.skins.chars->bmWidth), static_cast<int>(g_kb.skins.chars->bmHeight),
+             TRUE);
+  return true;
+}
+
+Rect Enlarged(Rect r) { return Rect{r.left, r.top, r.right + 8, r.bottom + 2}; }
+
+void RepaintCapsKey(WindowHandle hwnd) {
+  Rect r = Enlarged(skb::KeyRect(Table(skb::kCharBoard), skb::kCapsKey));
+  InvalidateRect(hwnd, &r, FALSE);
+}
+
+void DropHighlight(WindowHandle hwnd) {
+  if (g_kb.hilite < 0) return;
+  Rect old = Enlarged(g_kb.hiliteRect);
+  g_kb.hilite = -1;
+  InvalidateRect(hwnd, &old, FALSE);
+}
+
+void Highlight(WindowHandle hwnd, int x, int y) {
+  const skb::KeyTable table = Table(BoardOfKind());
+  const int k = skb::HitTest(table, x, y);
+  if (k == g_kb.hilite) return;
+  Rect old = Enlarged(g_kb.hiliteRect);
+  g_kb.hiliteRect = k >= 0 ? skb::KeyRect(table, k) : Rect{};
+  g_kb.hilite = k;
+  Rect now = Enlarged(g_kb.hiliteRect);
+  InvalidateRect(hwnd, &now, FALSE);
+  InvalidateRect(hwnd, &old, FALSE);
+}
+
+void Paint(WindowHandle hwnd) {
+  HDC hdc = BeginPaint(hwnd);
+  FillBoxWithBitmap(hdc, 0, 0, 0, 0, g_kb.kind == kKindNum ? g_kb.skins.numbers : g_kb.skins.chars);
+  if (g_capsLock && g_kb.kind != kKindNum) {
+    const SkbKeyPos& caps = Table(skb::kCharBoard).keys[skb::kCapsKey];
+    FillBoxWithBitmap(hdc, caps.x, caps.y, 0, 0, g_kb.skins.caps);
+  }
+  if (g_kb.hilite >= 0) {
+    SetDCAttr(hdc, DC_ATTR_PEN_COLOR, WinElementColors[kFrameControlHilite]);
+    const Rect& r = g_kb.hiliteRect;
+    Rectangle2(hdc, r.left, r.top, r.right, r.bottom);
+  }
+  EndPaint(hwnd, hdc);
+}
+
+void Close(WindowHandle hwnd) {
+  if (!g_kb.shown) return;
+  DropHighlight(hwnd);
+  ShowWindow(hwnd, SW_HIDE);
+  g_kb.shown = 0;
+  g_kb.target = kNoWindow;
+}
+
+bool ImeShowing(WindowHandle ime) { return ime && SendMessage(ime, kImeQuery, 5, 0) == 1; }
+
+void Open(WindowHandle hwnd) {
+  if (g_kb.shown) return;
+  WindowHandle ime = LiveIme();
+  if ((g_kb.kind == kKindChar || SystemInfo[SYSINFO_LANGUAGE] == 1) && ImeShowing(ime))
+    PostMessage(ime, kImeClose, 0, 0);
+  g_kb.hilite = -1;
+  ShowWindow(hwnd, SW_SHOW);
+  g_kb.shown = 1;
+  g_capsLock = 0;
+}
+
+void SetTarget(WindowHandle hwnd, WindowHandle target) {
+  g_kb.target = target;
+  if (g_kb.receiver == hwnd) return;
+  if (WindowHandle ime = LiveIme())
+    g_kb.receiver = ime;
+  else if (target != kNoWindow)
+    g_kb.receiver = target;
+}
+
+void PostKey(int code, bool caps) {
+  const LParam state = caps ? kKeyStateCaps : 0;
+  PostMessage(g_kb.receiver, kKeyDown, static_cast<WParam>(code), state);
+  if (code == kScanBackspace) SetAutoRepeatMessage(g_kb.receiver, kKeyDown, kScanBackspace, state);
+}
+
+// Escape or Enter ends the typing: the edit leaves its mode, the keyboard
+// hides, and both tool windows end for good when no menu is left.
+void EndTyping(WindowHandle hwnd, bool post) {
+  PostMessage(g_kb.target, kSetMode, 0, 0);
+  WindowHandle ime = LiveIme();
+  if (!ActiveMainOnCurrentDisplay()) {
+    if (ime) {
+      if (post)
+        PostMessage(ime, kClose, 0, 0);
+      else
+        SendMessage(ime, kClose, 0, 0);
+    }
+    PostMessage(hwnd, kClose, 0, 0);
+    return;
+  }
+  if (!ime) {
+    Close(hwnd);
+  } else if (g_kb.receiver == ime) {
+    SendMessage(ime, kImeClose, 0, 0);
+    Close(hwnd);
+  }
+}
+
+bool IsMacEdit(WindowHandle hwnd) {
+  return Exists(hwnd) && IsControlOfClass(hwnd, "ipedit") && (GetWindowStyle(hwnd) & kMacStyle);
+}
+
+void ToggleCaps() {
+  if (g_capsLock) {
+    g_capsLock = 0;
+    PostMessage(g_kb.target, kSetMode, kModeLower, 0);
+    return;
+  }
+  if (IsMacEdit(g_kb.target)) return;
+  g_capsLock = 1;
+  PostMessage(g_kb.target, kSetMode, kModeUpper, 0);
+  if (g_kb.kind == kKindIme) {
+    g_kb.kind = kKindChar;
+    WindowHandle ime = LiveIme();
+    if (ime && SendMessage(ime, kImeQuery, 5, 0) != 0) SendMessage(ime, kImeClose, 0, 0);
+  }
+}
+
+// The switch key hands the edit to the input method's punctuation mode.
+void SwitchKey(WindowHandle hwnd) {
+  g_capsLock = 0;
+  RepaintCapsKey(hwnd);
+  WindowHandle ime = LiveIme();
+  if (!ime || SendMessage(ime, kImeQuery, 6, 0) != 0) return;
+  if (!Exists(g_kb.target) || SendMessage(g_kb.target, kWantsIme, 0, 0) != 1) return;
+  if (g_kb.kind != kKindChar && g_kb.kind != kKindIme) return;
+  SendMessage(ime, kImeCmd, 1, 0);
+  SendMessage(ime, kImeCmd, 6, 1);
+  SendMessage(g_kb.target, kPlaceIme, g_kb.target, 1);
+  SendMessage(ime, kImeTarget, g_kb.target, 0);
+  PostMessage(g_kb.target, kSetMode, kModePunct, 0);
+  SendMessage(ime, kKeyDown, kScanImeSwitch, 0);
+  SendMessage(ime, kKeyUp, kScanImeSwitch, 0);
+  SendMessage(ime, kChar, kScanImeSwitch, 0);
+}
+
+void PressChar(WindowHandle hwnd, int k) {
+  const int code = skb::ScanCode(skb::kCharBoard, k);
+  if (k == skb::kCapsKey) ToggleCaps();
+  if (ActiveMainOnCurrentDisplay()) {
+    if (code == kScanCaps) RepaintCapsKey(hwnd);
+    if (!g_capsLock && code != kScanEscape && code != kScanImeSwitch) PostKey(code, false);
+    if (g_capsLock && code != kScanImeSwitch) PostKey(code, true);
+  }
+  if (code == kScanEscape || code == kScanEnter) EndTyping(hwnd, false);
+  if (code == kScanImeSwitch) SwitchKey(hwnd);
+}
+
+void PressNumber(WindowHandle hwnd, int k) {
+  const int code = skb::ScanCode(skb::kNumBoard, k);
+  if (ActiveMainOnCurrentDisplay() && code != kScanEscape && code != kScanImeSwitch) PostKey(code, false);
+  if (code == kScanEscape || code == kScanEnter) EndTyping(hwnd, true);
+}
+
+void Press(WindowHandle hwnd, int x, int y) {
+  const skb::Board board = BoardOfKind();
+  const int k = skb::HitTest(Table(board), x, y);
+  if (k < 0) return;
+  if (board == skb::kCharBoard)
+    PressChar(hwnd, k);
+  else
+    PressNumber(hwnd, k);
+}
+
+// A release ends a held backspace; after a character typed for the input
+// method the edit goes back to letters.
+void Release(int x, int y) {
+  SetAutoRepeatMessage(0, 0, 0, 0);
+  if (g_kb.kind != kKindChar) return;
+  const int code = skb::ScanCode(skb::kCharBoard, skb::HitTest(Table(skb::kCharBoard), x, y));
+  if (code < 0 || code == kScanImeSwitch) return;
+  WindowHandle ime = LiveIme();
+  if (!ImeShowing(ime)) return;
+  if (code != kScanCaps) SendMessage(g_kb.target, kSetMode, kModeLower, 0);
+  PostMessage(ime, kImeClose, 0, 0);
+}
+
+void Activate(WindowHandle hwnd, WParam on) {
+  if (!on) {
+    DropHighlight(hwnd);
+    return;
+  }
+  WindowHandle target = g_kb.target;
+  if (!Exists(target) || SendMessage(target, kEditable, 0, 0) != 1) return;
+  // The edit keeps its text unselected because the keyboard is shown; its
+  // style word is not changed from this thread, which would race with the
+  // edit's own thread reading it.
+  SetFocusChild(target);
+}
+
+// Moves the proposed rectangle, keeping its size, onto the screen.
+void KeepOnScreen(const Rect* proposed, Rect* out) {
+  if (!proposed || !out) return;
+  Rect r = *proposed;
+  const int width = static_cast<int>(GetGDCapability(HDC_SCREEN, GDCAP_HPIXEL));
+  const int height = static_cast<int>(GetGDCapability(HDC_SCREEN, GDCAP_VPIXEL));
+  const int w = r.right - r.left, h = r.bottom - r.top;
+  if (r.right > width) r.left = width - w;
+  if (r.bottom > height) r.top = height - h;
+  if (r.left < 0) r.left = 0;
+  if (r.top < 0) r.top = 0;
+  *out = Rect{r.left, r.top, r.left + w, r.top + h};
+}
+
+void SetState(WindowHandle hwnd, WParam which, LParam value) {
+  if (which == 1) g_kb.shown = static_cast<int>(value);
+  if (which == 2) g_kb.kind = static_cast<int>(value);
+  if (which == 3) g_capsLock = value != 0;
+  InvalidateRect(hwnd, nullptr, FALSE);
+}
+
+LResult SoftKeyboardProc(WindowHandle hwnd, int msg, WParam wParam, LParam lParam) {
+  if (!CheckDisplay(hwnd)) return 0;
+  switch (msg) {
+    case kPress: Press(hwnd, LowX(lParam), HighY(lParam)); break;
+    case kRelease: Release(LowX(lParam), HighY(lParam)); break;
+    case kMouseMove: Highlight(hwnd, LowX(lParam), HighY(lParam)); break;
+    case kPlaceCheck:
+      KeepOnScreen(reinterpret_cast<const Rect*>(wParam), reinterpret_cast<Rect*>(lParam));
+      return 0;
+    case kActivate: Activate(hwnd, wParam); break;
+    case kNcCreate:
+      g_kb.shown = 0;
+      g_kb.kind = kKindChar;
+      SendMessage(__gui_hwnd_desktop, kRegSkb, hwnd, 0);
+      break;
+    case kClose:
+      SendMessage(__gui_hwnd_desktop, kUnregSkb, hwnd, 0);
+      DestroyMainWindow(hwnd);
+      PostQuitMessage(hwnd);
+      return 0;
+    case kPaint: Paint(hwnd); return 0;
+    case kSkbOpen: Open(hwnd); break;
+    case kSkbClose: Close(hwnd); break;
+    case kSkbSet: SetState(hwnd, wParam, lParam); break;
+    case kSkbGet: return wParam == 1 ? g_kb.shown : wParam == 2 ? g_kb.kind : 0;
+    case kSkbTarget: SetTarget(hwnd, static_cast<WindowHandle>(wParam)); break;
+    case kSkbGetTarget: return static_cast<LResult>(g_kb.target);
+    default: break;
+  }
+  return DefaultMainWinProc(hwnd, msg, wParam, lParam);
+}
+
+struct HandBack {
+  Semaphore done;
+  WindowHandle hwnd = kNoWindow;
+};
+
+WindowHandle CreateKeyboardWindow() {
+  g_kb = Keyboard{};
+  g_kb.skins = LoadSkins();
+  // A missing skin hands back failure rather than leave the creator waiting.
+  if (!g_kb.skins.Complete()) return kNoWindow;
+  MainWinCreate create{};
+  create.dwStyle = 0x80000000u;
+  create.dwExStyle = WS_EX_TOPMOST;
+  create.spCaption = "The Softkey Window";
+  create.MainWindowProc = SoftKeyboardProc;
+  create.rx = static_cast<int32_t>(g_kb.skins.chars->bmWidth);
+  create.by = static_cast<int32_t>(g_kb.skins.chars->bmHeight);
+  create.iBkColor = WinElementColors[kBkcControlNormal];
+  WindowHandle hwnd = CreateMainWindow(&create);
+  if (hwnd != kNoWindow) ShowWindow(hwnd, SW_HIDE);
+  return hwnd;
+}
+
+void* KeyboardThread(void* arg) {
+  auto* handBack = static_cast<HandBack*>(arg);
+  const WindowHandle hwnd = CreateKeyboardWindow();
+  handBack->hwnd = hwnd;
+  handBack->done.Post();  // the hand-back record is the creator's from here on
+  if (hwnd == kNoWindow) return nullptr;
+  Message msg{};
+  while (GetMessage(&msg, hwnd)) DispatchMessage(&msg);
+  MainWindowThreadCleanup(hwnd);
+  return nullptr;
+}
+
+}  // namespace
+
+extern "C" {
+
+WindowHandle SKBWindow(void) {
+  if (SoftKeyboardWindow()) return 0;
+  HandBack handBack;
+  pthread_attr_t attr;
+  pthread_attr_init(&attr);
+  pthread_attr_setdetachstate(&attr, PTHREAD_CREATE_DETACHED);
+  pthread_t thread;
+  const int rc = pthread_create(&thread, &attr, KeyboardThread, &handBack);
+  pthread_attr_destroy(&attr);
+  if (rc != 0) return kNoWindow;
+  handBack.done.Wait();
+  return handBack.hwnd;
+}
+
+int GetSoftKeyboardCapsLock(void) { return g_capsLock; }
+
+}  // extern "C"

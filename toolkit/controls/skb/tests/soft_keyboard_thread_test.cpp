@@ -1,0 +1,291 @@
+// The soft keyboard on its own thread: hand-back, registration, the keys it
+// posts to the edit it serves, caps lock, closing, a change of output, and
+// clicks fed to the host window typing into a field on another thread.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <functional>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "controls/skb/skb_keys.h"
+#include "core/element/system_res.h"
+#include "core/nonclient/tests/started_gui.h"
+#include "core/startup/input_helpers.h"
+#include "gui/app_hooks.h"
+#include "gui/config.h"
+#include "gui/gui_etc.h"
+#include "gui/host.h"
+#include "gui/keyboard.h"
+#include "gui/text_entry.h"
+#include "gui/window_attr.h"
+
+namespace {
+
+constexpr int kOpen = 355, kClose = 356, kSet = 357, kGet = 358, kTarget = 359, kGetTarget = 360, kMode = 346;
+
+LParam Pack(int x, int y) { return static_cast<LParam>((static_cast<uint32_t>(y) << 16) | static_cast<uint32_t>(x)); }
+
+struct Seen {
+  int message;
+  WParam wParam;
+  LParam lParam;
+  bool operator==(const Seen& o) const { return message == o.message && wParam == o.wParam && lParam == o.lParam; }
+};
+std::ostream& operator<<(std::ostream& out, const Seen& s) {
+  return out << "{" << s.message << ", " << s.wParam << ", " << std::hex << s.lParam << std::dec << "}";
+}
+
+void Settle() { std::this_thread::sleep_for(std::chrono::milliseconds(50)); }
+
+class SoftKeyboardTest : public guitest::StartedGui {
+ protected:
+  void SetUp() override {
+    target_ = Main({50, 50, 450, 250}, 0, "page");
+    ASSERT_NE(target_, GUI_INVALID_HANDLE);
+  }
+  void TearDown() override {
+    if (skb_ && SoftKeyboardWindow() == skb_) {
+      SendMessage(skb_, MSG_CLOSE, 0, 0);
+      Settle();  // its thread ends after the quit message
+    }
+    guitest::StartedGui::TearDown();
+  }
+  WindowHandle Keyboard() {
+    skb_ = SKBWindow();
+    EXPECT_NE(skb_, GUI_INVALID_HANDLE);
+    EXPECT_NE(skb_, 0u);
+    // The desktop answers the registration by naming the active window to
+    // the keyboard, a notification of its own time: let it land first.
+    for (int i = 0; i < 200 && SendMessage(skb_, kGetTarget, 0, 0) == -1; ++i)
+      std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    return skb_;
+  }
+  void Serve(WindowHandle edit) {
+    SendMessage(skb_, kOpen, 0, 0);
+    SendMessage(skb_, kTarget, edit, 0);
+  }
+  void Click(skb::Board board, int key) {
+    const Rect r = skb::KeyRect(skb::TableOf(board, false), key);
+    ClickAt((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+  }
+  void ClickAt(int x, int y) {
+    SendMessage(skb_, 1, 0, Pack(x, y));
+    SendMessage(skb_, 2, 0, Pack(x, y));
+  }
+  // Keys and modes the target was posted since the last look.
+  std::vector<Seen> Posted() {
+    std::vector<Seen> out;
+    desktest::Drain();
+    for (const SeenMessage& m : guitest::Log::Instance().Take())
+      if (m.hwnd == target_ && (m.message == MSG_KEYDOWN || m.message == kMode))
+        out.push_back({m.message, m.wParam, m.lParam});
+    return out;
+  }
+  WindowHandle target_ = 0, skb_ = 0;
+};
+
+TEST_F(SoftKeyboardTest, CreatorGetsTheHandleOnceAndTheKeyboardRegistersHidden) {
+  WindowHandle skb = Keyboard();
+  EXPECT_EQ(SKBWindow(), 0u) << "the slot is taken";
+  EXPECT_EQ(SoftKeyboardWindow(), skb);
+  EXPECT_FALSE(IsWindowVisible(skb));
+  const Bitmap* skin = GetStockBitmap("SKBctrlbtn_chr", 0, 0);
+  Rect r{};
+  GetWindowRect(skb, &r);
+  EXPECT_EQ(r.right - r.left, static_cast<int>(skin->bmWidth));
+  EXPECT_EQ(r.bottom - r.top, static_cast<int>(skin->bmHeight));
+  Serve(target_);
+  EXPECT_TRUE(IsWindowVisible(skb));
+  EXPECT_EQ(SendMessage(skb, kGet, 1, 0), 1);
+  EXPECT_EQ(static_cast<WindowHandle>(SendMessage(skb, kGetTarget, 0, 0)), target_);
+  SendMessage(skb, kClose, 0, 0);
+  EXPECT_FALSE(IsWindowVisible(skb));
+  EXPECT_EQ(static_cast<WindowHandle>(SendMessage(skb, kGetTarget, 0, 0)), GUI_INVALID_HANDLE);
+}
+
+TEST_F(SoftKeyboardTest, KeysArePostedWithCapsLockStateAndEscapeOnlyWithCapsLock) {
+  Keyboard();
+  Serve(target_);
+  struct Row {
+    skb::Board board;
+    int key;
+    std::vector<Seen> posted;
+  } rows[] = {
+      {skb::kCharBoard, 11, {{18, 16, 0}}},                 // q
+      {skb::kCharBoard, 1, {{18, 2, 0}}},                   // 1
+      {skb::kCharBoard, 40, {{18, 57, 0}}},                 // space
+      {skb::kCharBoard, 39, {{18, 14, 0}}},                 // backspace
+      {skb::kCharBoard, 0, {{kMode, 0, 0}}},                // Escape without caps lock: not posted
+      {skb::kCharBoard, 31, {{kMode, 0x80, 0}, {18, 58, 0x100}}},  // caps lock on
+      {skb::kCharBoard, 22, {{18, 30, 0x100}}},             // a
+      {skb::kCharBoard, 31, {{kMode, 0x10, 0}, {18, 58, 0}}},   // caps lock off
+      {skb::kCharBoard, 0, {{kMode, 0, 0}}},                // Escape: not posted, the keyboard closes
+      {skb::kCharBoard, 31, {{kMode, 0x80, 0}, {18, 58, 0x100}}},
+      {skb::kCharBoard, 0, {{18, 1, 0x100}, {kMode, 0, 0}}},  // Escape with caps lock is posted
+      {skb::kCharBoard, 41, {{18, 28, 0}, {kMode, 0, 0}}},  // reopened: caps lock is off again
+      {skb::kNumBoard, 0, {{18, 2, 0}}},   // 1
+      {skb::kNumBoard, 11, {{18, 52, 0}}},  // comma
+      {skb::kNumBoard, 9, {{kMode, 0, 0}}},  // Escape
+  };
+  for (const Row& row : rows) {
+    if (!IsWindowVisible(skb_)) Serve(target_);
+    SendMessage(skb_, kSet, 2, row.board == skb::kNumBoard ? 1 : 0);
+    Click(row.board, row.key);
+    EXPECT_EQ(Posted(), row.posted) << "board " << row.board << " key " << row.key;
+  }
+  EXPECT_FALSE(IsWindowVisible(skb_)) << "Escape closed it";
+}
+
+TEST_F(SoftKeyboardTest, KeyEdgesAreOutsideTheKey) {
+  Keyboard();
+  Serve(target_);
+  const Rect q = skb::KeyRect(skb::TableOf(skb::kCharBoard, false), 11);
+  const int midX = (q.left + q.right) / 2, midY = (q.top + q.bottom) / 2;
+  ClickAt(q.left, midY);
+  ClickAt(midX, q.top);
+  ClickAt(q.right, midY);
+  ClickAt(midX, q.bottom);
+  EXPECT_EQ(Posted(), std::vector<Seen>{}) << "the edges of q";
+  ClickAt(q.left + 1, q.top + 1);
+  ClickAt(q.right - 1, q.bottom - 1);
+  EXPECT_EQ(Posted(), (std::vector<Seen>{{18, 16, 0}, {18, 16, 0}}));
+}
+
+TEST_F(SoftKeyboardTest, CapsLockStaysOffForAMacAddressEdit) {
+  Keyboard();
+  WindowHandle mac = CreateWindowEx("ipedit", "", WS_VISIBLE | 0x2, 0, 5, 10, 10, 300, 30, target_, 0);
+  ASSERT_NE(mac, GUI_INVALID_HANDLE);
+  Serve(mac);
+  Click(skb::kCharBoard, 31);
+  EXPECT_EQ(GetSoftKeyboardCapsLock(), 0);
+  SendMessage(skb_, kTarget, target_, 0);
+  Click(skb::kCharBoard, 31);
+  EXPECT_EQ(GetSoftKeyboardCapsLock(), 1);
+  SendMessage(skb_, kOpen, 0, 0);
+  EXPECT_EQ(GetSoftKeyboardCapsLock(), 1) << "opening an open keyboard changes nothing";
+  SendMessage(skb_, kClose, 0, 0);
+  SendMessage(skb_, kOpen, 0, 0);
+  EXPECT_EQ(GetSoftKeyboardCapsLock(), 0) << "opening turns caps lock off";
+}
+
+TEST_F(SoftKeyboardTest, AChangeOfOutputReloadsTheSkinsAndResizes) {
+  WindowHandle skb = Keyboard();
+  const int mainOutput = getMainOutputHook(), auxOutput = getAuxOutputHook();
+  ASSERT_NE(mainOutput, auxOutput);
+  setCurOutputHook(auxOutput);
+  const Bitmap* auxSkin = GetStockBitmap("SKBctrlbtn_chr", 0, 0);
+  ASSERT_NE(auxSkin, nullptr);
+  SendMessage(skb, kGet, 1, 0);
+  Rect r{};
+  GetWindowRect(skb, &r);
+  EXPECT_EQ(r.right - r.left, static_cast<int>(auxSkin->bmWidth));
+  EXPECT_EQ(r.bottom - r.top, static_cast<int>(auxSkin->bmHeight));
+  setCurOutputHook(mainOutput);
+  const Bitmap* mainSkin = GetStockBitmap("SKBctrlbtn_chr", 0, 0);
+  SendMessage(skb, kGet, 1, 0);
+  GetWindowRect(skb, &r);
+  EXPECT_EQ(r.right - r.left, static_cast<int>(mainSkin->bmWidth));
+  EXPECT_NE(mainSkin->bmWidth, auxSkin->bmWidth) << "each display has its own skin";
+}
+
+TEST_F(SoftKeyboardTest, EscapeWithoutAMenuEndsTheKeyboardForGood) {
+  WindowHandle skb = Keyboard();
+  Serve(target_);
+  DestroyMainWindow(target_);  // no menu left on the display
+  desktest::Drain();
+  Click(skb::kCharBoard, 0);
+  for (int i = 0; i < 200 && SoftKeyboardWindow(); ++i) std::this_thread::sleep_for(std::chrono::milliseconds(5));
+  EXPECT_EQ(SoftKeyboardWindow(), 0u) << "unregistered";
+  Settle();
+  skb_ = 0;
+  (void)skb;
+}
+
+// The whole road: the host window's clicks reach the keyboard's thread, whose
+// keys reach the edit on this thread.
+class KeyboardRoadTest : public SoftKeyboardTest {
+ protected:
+  bool PumpUntil(const std::function<bool()>& done) {
+    for (int i = 0; i < 600; ++i) {
+      Message msg;
+      while (PeekMessage(&msg, target_, 0, 0, TRUE)) {
+        TranslateMessage(&msg);
+        DispatchMessage(&msg);
+      }
+      if (done()) return true;
+      std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    return false;
+  }
+  std::string Text(WindowHandle edit) {
+    char text[32] = {};
+    SendMessage(edit, 307, sizeof text, reinterpret_cast<LParam>(text));
+    return text;
+  }
+  Point KeyOnScreen(int key) {
+    const Rect k = skb::KeyRect(skb::TableOf(skb::kCharBoard, false), key);
+    Rect w{};
+    GetWindowRect(skb_, &w);
+    return Point{w.left + (k.left + k.right) / 2, w.top + (k.top + k.bottom) / 2};
+  }
+  static void HostClick(Point p, bool press, bool release) {
+    HostInjectMouseMove(p.x, p.y);
+    if (press) HostInjectMouseButton(HOST_BUTTON_LEFT, 1);
+    if (release) HostInjectMouseButton(HOST_BUTTON_LEFT, 0);
+  }
+};
+
+TEST_F(KeyboardRoadTest, ClicksOnTheKeyboardTypeIntoTheFieldAndBackspaceRepeats) {
+  Keyboard();
+  WindowHandle edit = CreateWindowEx("sledit", "", WS_VISIBLE, 0, 5, 20, 20, 200, 30, target_, 0);
+  ASSERT_NE(edit, GUI_INVALID_HANDLE);
+  desktest::Drain();
+  int x = 30, y = 15;
+  ClientToScreen(edit, &x, &y);
+  std::thread([&] { HostClick({x, y}, true, true); }).join();
+  ASSERT_TRUE(PumpUntil([&] { return IsWindowVisible(skb_) && SendMessage(skb_, kGetTarget, 0, 0) == static_cast<LResult>(edit); }))
+      << "a click on the field opens the keyboard for it";
+  std::string typed;
+  for (int key : {1, 2, 3}) {  // 1 2 3, each typed before the next click, as a hand would
+    const Point p = KeyOnScreen(key);
+    std::thread([p] { HostClick(p, true, true); }).join();
+    typed += static_cast<char>('0' + key);
+    ASSERT_TRUE(PumpUntil([&] { return Text(edit) == typed; })) << Text(edit);
+  }
+  const Point back = KeyOnScreen(39);
+  std::thread([back] { HostClick(back, true, false); }).join();
+  EXPECT_TRUE(PumpUntil([&] { return Text(edit).empty(); })) << "held backspace repeats: " << Text(edit);
+  std::thread([back] { HostClick(back, false, true); }).join();
+  const Point four = KeyOnScreen(4);
+  std::thread([four] { HostClick(four, true, true); }).join();
+  ASSERT_TRUE(PumpUntil([&] { return Text(edit) == "4"; })) << Text(edit);
+  PumpUntil([] { return false; });  // a while: the released backspace stays quiet
+  EXPECT_EQ(Text(edit), "4");
+}
+
+class MissingSkinTest : public guitest::StartedGui {};
+
+// The configuration read from its file unless an object is loaded: the
+// test loads one, names a skin file that does not exist, and puts the
+// file-backed reading back afterwards.
+TEST_F(MissingSkinTest, AMissingSkinHandsBackFailure) {
+  EtcFile* loaded = hGuiEtc ? nullptr : LoadEtcFile(ETCFILEPATH);
+  if (loaded) hGuiEtc = loaded;
+  EtcSection* skins = FindSectionInEtc(hGuiEtc, "bitmapinfo", FALSE);
+  ASSERT_NE(skins, nullptr);
+  char kept[64] = {};
+  GetValueFromEtcSec(skins, "SKBctrlbtn_num", kept, sizeof kept);
+  SetValueToEtcSec(skins, "SKBctrlbtn_num", "no_such_skin.bmp");
+  PutStockBitmapForTest("SKBctrlbtn_num", false, Bitmap{});
+  EXPECT_EQ(SKBWindow(), GUI_INVALID_HANDLE);
+  EXPECT_EQ(SoftKeyboardWindow(), 0u);
+  SetValueToEtcSec(skins, "SKBctrlbtn_num", kept);
+  if (loaded) {
+    hGuiEtc = nullptr;
+    UnloadEtcFile(loaded);
+  }
+}
+
+}  // namespace

@@ -1,0 +1,20 @@
+#include "controls/sledit/entry_common.h"
+
+#include "core/desktop/desktop_seams.h"
+#include "gui/window.h"
+
+namespace entry {
+
+WindowHandle LiveIme() {
+  WindowHandle ime = ImeWindow();
+  return ime && IsWindow(ime) == 1 ? ime : 0;
+}
+
+WindowHandle LiveSoftKeyboard() {
+  WindowHandle skb = SoftKeyboardWindow();
+  return skb && IsWindow(skb) == 1 ? skb : 0;
+}
+
+void ShowArrowCursor() { ShowSystemCursor(0); }
+
+}  // namespace entry

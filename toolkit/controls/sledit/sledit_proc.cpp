@@ -1,0 +1,404 @@
+// The single-line edit's procedure: creation, the text messages and the
+// editing routine's repaint and notifications.
+#include <algorithm>
+#include <cstring>
+#include <new>
+
+#include "controls/sledit/sledit.h"
+#include "gui/caret.h"
+#include "gui/fixstr.h"
+#include "gui/nonclient.h"
+#include "gui/paint.h"
+#include "gui/startup.h"
+#include "gui/text.h"
+#include "gui/text_entry.h"
+#include "gui/window.h"
+#include "gui/window_attr.h"
+
+using namespace entry;
+
+namespace sledit {
+namespace {
+
+constexpr int kTipCopy = kTipSize - 1;
+constexpr int kGetSelected = 0xF0B0, kSelectTo = 0xF0B1, kGetAnchor = 0xF0B3, kNop1 = 0xF0B4, kNop3 = 0xF0B6;
+constexpr int kGetCaret = 0xF0B9, kCaretTo = 0xF0BA, kGetLimit = 0xF0C3, kSetLimit = 0xF0C5;
+constexpr int kSetPwChar = 0xF0CC, kSetRange = 0xF0CD, kSetReadOnly = 0xF0CF, kGetPwChar = 0xF0D2;
+constexpr int kSetTip = 0xF0DE, kGetTip = 0xF0DF, kLastField = 0xF140;
+constexpr uint32_t kMacParent = 0x2;
+constexpr int kMacIconInset = 4;
+
+void CreateEditCaret(WindowHandle hwnd) { CreateCaret(hwnd, nullptr, 1, SystemFontHeight() - 4); }
+
+LResult Create(WindowHandle hwnd) {
+  SetDialogCode(kDlgIdle);
+  auto* d = new (std::nothrow) SLEditData;
+  if (!d) return -1;
+  const uint32_t style = Style(hwnd);
+  SetKeyboardServes(false);  // every creation clears the module flag
+  SetWindowAdditionalData2(hwnd, reinterpret_cast<LParam>(d));
+  if (style & kPlain) d->leftMargin = 1;
+  if (LowRes()) d->rightMargin = 3;
+  if (style & kTip) {
+    d->tip = FixStrAlloc(kTipSize);
+    if (d->tip) d->tip[0] = '\0';
+  }
+  d->model.password = style & kPassword;
+  const char* caption = GetWindowCaption(hwnd);
+  d->model.SetText(caption ? caption : "", style & kSelectOnSet, false);
+  Layout(hwnd, d, true);
+  if (style & kPassword) SetWindowFont(hwnd, g_SysLogFont[0]);
+  WindowHandle parent = GetParent(hwnd);
+  if (IsReadOnly(style) && parent && parent != GUI_INVALID_HANDLE) SetWindowFont(hwnd, GetWindowFont(parent));
+  CreateEditCaret(hwnd);
+  return 0;
+}
+
+void Destroy(WindowHandle hwnd, SLEditData* d) {
+  DestroyCaret(hwnd);
+  if (d->tip) FreeFixStr(d->tip);
+  SetWindowAdditionalData2(hwnd, 0);
+  delete d;
+}
+
+int CharCount(WindowHandle hwnd, const SLEditData* d) {
+  int count = 0;
+  for (int p = 0; p < d->model.text.Length(); p += CharLenAfter(hwnd, d, p)) ++count;
+  return count;
+}
+
+// The byte position of character index i (the length for the count).
+int BytePos(WindowHandle hwnd, const SLEditData* d, int i) {
+  int p = 0;
+  for (; i > 0 && p < d->model.text.Length(); --i) p += CharLenAfter(hwnd, d, p);
+  return p;
+}
+
+int CharIndex(WindowHandle hwnd, const SLEditData* d, int pos) {
+  int count = 0;
+  for (int p = 0; p < pos; p += CharLenAfter(hwnd, d, p)) ++count;
+  return count;
+}
+
+LResult SelectTo(WindowHandle hwnd, SLEditData* d, LParam index, bool moveCaret) {
+  if (index < 0 || index > CharCount(hwnd, d)) return -1;
+  const int pos = BytePos(hwnd, d, static_cast<int>(index));
+  EditModel& m = d->model;
+  if (moveCaret) {
+    m.caret = pos;
+    m.Collapse();
+    ScrollToCaret(hwnd, d);
+    Repaint(hwnd);
+    return m.caret;
+  }
+  m.selStart = std::min(pos, m.caret);
+  m.selEnd = std::max(pos, m.caret);
+  UpdateCaretVisibility(hwnd, d);
+  Repaint(hwnd);
+  return m.selEnd - m.selStart;
+}
+
+LResult Position(WindowHandle hwnd, SLEditData* d, int pos, WParam line, LParam index) {
+  if (line) *reinterpret_cast<int*>(line) = 0;
+  if (index) *reinterpret_cast<int*>(index) = CharIndex(hwnd, d, pos);
+  return pos;
+}
+
+LResult Anchor(WindowHandle hwnd, SLEditData* d, WParam line, LParam index) {
+  const EditModel& m = d->model;
+  const int pos = m.caret == m.selStart ? m.selEnd : m.selStart;
+  return Position(hwnd, d, pos, line, index);
+}
+
+// 307: at most size - 1 bytes and always the terminator.
+LResult GetText(const SLEditData* d, WParam size, LParam buffer) {
+  char* out = reinterpret_cast<char*>(buffer);
+  if (!out || size == 0) return 0;
+  const int n = std::min(d->model.text.Length(), static_cast<int>(size) - 1);
+  std::memcpy(out, d->model.text.Data(), static_cast<size_t>(n));
+  out[n] = '\0';
+  return n;
+}
+
+// 0xF0B0: at most count - 1 bytes of the selection, terminated.
+LResult GetSelected(const SLEditData* d, WParam count, LParam buffer) {
+  char* out = reinterpret_cast<char*>(buffer);
+  const EditModel& m = d->model;
+  if (!out || !m.HasSelection() || count == 0) return 0;
+  const int n = std::min(m.SelHigh() - m.SelLow(), static_cast<int>(count) - 1);
+  std::memcpy(out, m.text.Data() + m.SelLow(), static_cast<size_t>(n));
+  out[n] = '\0';
+  return n;
+}
+
+LResult SetText(WindowHandle hwnd, SLEditData* d, WParam toEnd, LParam text) {
+  if (!text) return -1;
+  const uint32_t style = Style(hwnd);
+  d->model.password = style & kPassword;
+  d->model.SetText(reinterpret_cast<const char*>(text), style & kSelectOnSet, toEnd == 1 && !IsReadOnly(style));
+  MeasureContent(hwnd, d);
+  ScrollToCaret(hwnd, d);
+  Repaint(hwnd);
+  d->changed = true;
+  Notify(hwnd, kNotifyChanged);
+  return 0;
+}
+
+LResult SetLimit(WindowHandle hwnd, SLEditData* d, WParam limit) {
+  if (static_cast<LParam>(limit) < 0) return 0;
+  d->model.limit = static_cast<int>(limit);
+  if (d->model.CutToLimit()) {
+    MeasureContent(hwnd, d);
+    ScrollToCaret(hwnd, d);
+    Repaint(hwnd);
+    Notify(hwnd, kNotifyLimit);
+  }
+  return 0;
+}
+
+LResult SetTip(WindowHandle hwnd, SLEditData* d, LParam text) {
+  if (!(Style(hwnd) & kTip) || !text || !d->tip) return -1;
+  std::strncpy(d->tip, reinterpret_cast<const char*>(text), kTipCopy);
+  d->tip[kTipCopy] = '\0';
+  if (d->model.text.Length() == 0) Repaint(hwnd);
+  return static_cast<LResult>(std::strlen(d->tip));
+}
+
+// Copies into the caller's buffer of `size` bytes, terminated within it.
+LResult GetTip(WindowHandle hwnd, SLEditData* d, WParam size, LParam buffer) {
+  if (!(Style(hwnd) & kTip) || !d->tip) return -1;
+  char* out = reinterpret_cast<char*>(buffer);
+  if (out && size > 0) {
+    const size_t n = std::min<size_t>({std::strlen(d->tip), static_cast<size_t>(kTipCopy), size - 1});
+    std::memcpy(out, d->tip, n);
+    out[n] = '\0';
+  }
+  return static_cast<LResult>(std::strlen(d->tip));
+}
+
+LResult Enable(WindowHandle hwnd, WParam on) {
+  const bool disabled = Style(hwnd) & kStyleDisabled;
+  if (!on && !disabled) {
+    IncludeWindowStyle(hwnd, kStyleDisabled);
+    CloseInputHelpers();
+    Repaint(hwnd);
+  } else if (on && disabled) {
+    ExcludeWindowStyle(hwnd, kStyleDisabled);
+    Repaint(hwnd);
+  }
+  return 0;
+}
+
+LResult DisplayChanged(WindowHandle hwnd, SLEditData* d) {
+  Layout(hwnd, d, false);
+  d->model.caret = 0;
+  d->model.Collapse();
+  DestroyCaret(hwnd);
+  CreateEditCaret(hwnd);
+  PlaceCaret(hwnd, d);
+  Repaint(hwnd);
+  return 0;
+}
+
+LResult Erase(WindowHandle hwnd, SLEditData* d, WParam wParam, LParam lParam) {
+  HDC hdc = static_cast<HDC>(wParam);
+  const Rect* clip = reinterpret_cast<const Rect*>(lParam);
+  if ((Style(hwnd) & kPlain) || HostKind(hwnd) != 0)
+    EraseSLEditBkgnd(hwnd, hdc, clip, &d->textRect);
+  else
+    EraseEditFrameBkgndCaret(hwnd, hdc, clip);
+  return 0;
+}
+
+LResult WantsIme(WindowHandle hwnd, const SLEditData* d) {
+  const uint32_t style = Style(hwnd);
+  if (IsRangeField(style) || IsReadOnly(style)) return 0;
+  return (d->status & kModeMask) == kModeNumber ? 0 : 1;
+}
+
+LResult Mode(const SLEditData* d) {
+  for (uint32_t bit : {kModeChinese, kModePunct, kModeUpper, kModeLower, kModeNumber})
+    if (d->status & bit) return bit;
+  return 0;
+}
+
+// Messages that answer without passing on.
+bool Answer(WindowHandle hwnd, SLEditData* d, int msg, WParam wParam, LParam lParam, LResult* result) {
+  const uint32_t style = Style(hwnd);
+  switch (msg) {
+    case kMouseMove: OnMouseMove(hwnd, d, lParam); break;
+    case kKeyDown: OnKey(hwnd, d, static_cast<int>(wParam), lParam); break;
+    case kChar: OnChar(hwnd, d, wParam); break;
+    case kRelayout: Layout(hwnd, d, true); break;
+    case kErase: *result = Erase(hwnd, d, wParam, lParam); return true;
+    case kPaint: Paint(hwnd, d); break;
+    case kDlgCode: *result = DialogCode(); return true;
+    case kIsPassword: *result = (style & kPassword) ? -1 : 0; return true;
+    case kDisplayChanged: *result = DisplayChanged(hwnd, d); return true;
+    case kTextLength: *result = d->model.text.Length(); return true;
+    case kGetText: *result = GetText(d, wParam, lParam); return true;
+    case kSetText: *result = SetText(hwnd, d, wParam, lParam); return true;
+    case kEnable: *result = Enable(hwnd, wParam); return true;
+    case kWantsIme: *result = WantsIme(hwnd, d); return true;
+    case kGetMode: *result = Mode(d); return true;
+    case kEditable: *result = IsReadOnly(style) ? 0 : 1; return true;
+    case kGetSelected: *result = GetSelected(d, wParam, lParam); return true;
+    case kSelectTo: *result = SelectTo(hwnd, d, lParam, false); return true;
+    case kCaretTo: *result = SelectTo(hwnd, d, lParam, true); return true;
+    case kGetAnchor: *result = Anchor(hwnd, d, wParam, lParam); return true;
+    case kGetCaret: *result = Position(hwnd, d, d->model.caret, wParam, lParam); return true;
+    case kGetLimit: *result = d->model.limit; return true;
+    case kSetLimit: *result = SetLimit(hwnd, d, wParam); return true;
+    case kSetPwChar: {
+      const bool changed = d->passwordChar != static_cast<int>(wParam);
+      d->passwordChar = static_cast<int>(wParam);
+      if (changed && (style & kPassword)) Repaint(hwnd);
+      break;
+    }
+    case kSetRange:
+      if (IsRangeField(style) && static_cast<LParam>(wParam) >= 0 && static_cast<LParam>(wParam) < lParam) {
+        d->rangeMin = static_cast<int>(wParam);
+        d->rangeMax = static_cast<int>(lParam);
+      }
+      break;
+    case kSetReadOnly:
+      if (wParam) IncludeWindowStyle(hwnd, kReadOnly);
+      else ExcludeWindowStyle(hwnd, kReadOnly);
+      break;
+    case kSetTip: *result = SetTip(hwnd, d, lParam); return true;
+    case kGetTip: *result = GetTip(hwnd, d, wParam, lParam); return true;
+    default:
+      if (msg >= kNop1 && msg <= kNop3) break;
+      return false;
+  }
+  *result = 0;
+  return true;
+}
+
+// Messages handled and then passed to the default procedure.
+void Before(WindowHandle hwnd, SLEditData* d, int msg, WParam wParam, LParam lParam) {
+  switch (msg) {
+    case kPress: OnPress(hwnd, d, LowX(lParam), HighY(lParam)); break;
+    case kRelease: case kNcRelease:
+      if (GetCapture() == hwnd) ReleaseCapture();
+      Notify(hwnd, kNotifyReleased);
+      if (d->model.HasSelection()) Notify(hwnd, kNotifySelection);
+      break;
+    case kDoubleClick:
+      SetFocusChild(hwnd);
+      d->model.selStart = 0;
+      d->model.selEnd = d->model.caret = d->model.text.Length();
+      UpdateCaretVisibility(hwnd, d);
+      Repaint(hwnd);
+      Notify(hwnd, kNotifyDblClk);
+      break;
+    case kSetFocus: OnFocus(hwnd, d); break;
+    case kKillFocus: OnBlur(hwnd, d); break;
+    case kActivate:
+      if (Style(hwnd) & kStyleDisabled) break;
+      if (wParam) SetFocusChild(hwnd);
+      else SendMessage(hwnd, kKillFocus, 0, 0);
+      break;
+    case kSetMode: OnSetMode(hwnd, d, wParam); break;
+    case kRepaintFrame:
+      if (!(Style(hwnd) & kPlain) && IsFreeStandingEdit(hwnd)) Repaint(hwnd);
+      break;
+    default: break;
+  }
+}
+
+}  // namespace
+
+// A selection change in the last field of a MAC-address edit repaints the
+// edit's mode icon at its right edge.
+void RepaintMacIcon(WindowHandle hwnd) {
+  WindowHandle parent = GetParent(hwnd);
+  if (HostKind(hwnd) != 2 || !(GetWindowStyle(parent) & kMacParent)) return;
+  if (static_cast<WindowHandle>(SendMessage(parent, kLastField, 0, 0)) != hwnd) return;
+  Rect r{};
+  GetClientRect(parent, &r);
+  r.left = r.right - IconWidth() - kMacIconInset;
+  InvalidateRect(parent, &r, TRUE);
+}
+
+void Notify(WindowHandle hwnd, int code) {
+  NotifyParentEx(hwnd, code, 0);
+  if (code == kNotifySelection) RepaintMacIcon(hwnd);
+}
+void Repaint(WindowHandle hwnd) { InvalidateRect(hwnd, nullptr, TRUE); }
+
+void UpdateCaretVisibility(WindowHandle hwnd, SLEditData* d) {
+  if (!d->model.HasSelection() && !IsReadOnly(Style(hwnd)))
+    ShowCaret(hwnd);
+  else
+    HideCaret(hwnd);
+}
+
+namespace {
+
+// A right-aligned field whose text fits moves what stands left of the caret
+// by the change in width and repaints only the strip it uncovered; false
+// when the whole field must be repainted instead.
+bool ShiftRightAligned(WindowHandle hwnd, SLEditData* d, int oldWidth, int oldCaretX) {
+  const int newWidth = TextWidth(hwnd, d, d->model.text.Length());
+  if (oldWidth > d->textWidth || newWidth > d->textWidth || (d->status & kOverwrite)) return false;
+  const int delta = newWidth - oldWidth;
+  if (delta == 0) return true;
+  const Rect& t = d->textRect;
+  // What stood left of the caret moves within the part left of the caret.
+  Rect moved{t.left, t.top, oldCaretX, t.bottom};
+  Rect strip = delta > 0 ? Rect{oldCaretX - delta, t.top, oldCaretX, t.bottom} : Rect{t.left, t.top, t.left - delta, t.bottom};
+  if (moved.right > moved.left) ScrollWindow(hwnd, -delta, 0, &moved, &t);
+  InvalidateRect(hwnd, &strip, TRUE);
+  return true;
+}
+
+}  // namespace
+
+void ApplyEdit(WindowHandle hwnd, SLEditData* d, const char* bytes, int n) {
+  const uint32_t style = Style(hwnd);
+  EditModel& m = d->model;
+  const bool rightAligned = (style & kRight) && !m.HasSelection();
+  m.password = style & kPassword;
+  m.cutAtLimit = rightAligned || (style & kIpField) || HostKind(hwnd) == 2;
+  m.keepSeparators = !rightAligned && HostKind(hwnd) == 1;
+  m.overwrite = d->status & kOverwrite;
+  const int oldWidth = rightAligned ? TextWidth(hwnd, d, m.text.Length()) : 0;
+  const int oldCaretX = rightAligned ? d->textStart + TextWidth(hwnd, d, m.caret) - d->scroll + d->leftMargin : 0;
+  const EditOutcome out = m.Edit(bytes, n);
+  if (out.limitHit) {
+    Ping();
+    Notify(hwnd, kNotifyLimit);
+  }
+  if (!out.changed) return;
+  MeasureContent(hwnd, d);
+  UpdateCaretVisibility(hwnd, d);
+  if (!(rightAligned && ShiftRightAligned(hwnd, d, oldWidth, oldCaretX))) Repaint(hwnd);
+  ScrollToCaret(hwnd, d);
+  d->changed = true;
+  Notify(hwnd, kNotifyChanged);
+  Notify(hwnd, kNotifyUpdated);
+}
+
+LResult SLEditProc(WindowHandle hwnd, int msg, WParam wParam, LParam lParam) {
+  if (msg == kCreate) {
+    if (Create(hwnd) != 0) return -1;
+    return DefaultControlProc(hwnd, msg, wParam, lParam);
+  }
+  SLEditData* d = DataOf(hwnd);
+  if (!d) return DefaultControlProc(hwnd, msg, wParam, lParam);
+  if (msg == kDestroy) {
+    Destroy(hwnd, d);
+    return DefaultControlProc(hwnd, msg, wParam, lParam);
+  }
+  if (msg == kSetCursor && ((Style(hwnd) & kStyleDisabled) || IsReadOnly(Style(hwnd)))) {
+    ShowArrowCursor();
+    return 0;
+  }
+  LResult result = 0;
+  if (Answer(hwnd, d, msg, wParam, lParam, &result)) return result;
+  Before(hwnd, d, msg, wParam, lParam);
+  return DefaultControlProc(hwnd, msg, wParam, lParam);
+}
+
+}  // namespace sledit

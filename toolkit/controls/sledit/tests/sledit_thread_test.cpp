@@ -1,0 +1,236 @@
+// Single-line and IP-address edits in a running toolkit: what their parents
+// hear, the dialog codes, the input-mode cycle, the range box and typing
+// into the IP-address fields.
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <chrono>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "core/nonclient/tests/started_gui.h"
+#include "gui/app_hooks.h"
+#include "gui/dialog.h"
+#include "gui/layout.h"
+#include "gui/text_entry.h"
+#include "gui/window_attr.h"
+
+namespace {
+
+constexpr int kCommand = 288, kDlgCode = 290, kSetText = 308, kGetText = 307, kGetMode = 347, kSetRange = 0xF0CD;
+constexpr uint32_t kVisible = WS_VISIBLE;
+
+LParam Pack(int x, int y) { return static_cast<LParam>((static_cast<uint32_t>(y) << 16) | static_cast<uint32_t>(x)); }
+
+class EditTest : public guitest::StartedGui {
+ protected:
+  void SetUp() override {
+    parent_ = Main({100, 100, 500, 300}, 0, "page");
+    ASSERT_NE(parent_, GUI_INVALID_HANDLE);
+  }
+  WindowHandle Edit(uint32_t style, const char* text = "", int id = 7, int w = 200) {
+    WindowHandle h = CreateWindowEx("sledit", text, kVisible | style, 0, id, 10, 10, w, 30, parent_, 0);
+    EXPECT_NE(h, GUI_INVALID_HANDLE);
+    return h;
+  }
+  // The notification codes the parent heard since the last look.
+  std::vector<int> Codes() {
+    std::vector<int> codes;
+    for (const SeenMessage& m : Received(parent_, kCommand)) codes.push_back(static_cast<int>(m.wParam >> 16));
+    return codes;
+  }
+  WindowHandle parent_ = 0;
+};
+
+TEST_F(EditTest, FocusTextAndEnterNotifyTheParentInOrder) {
+  WindowHandle edit = Edit(0);
+  struct Step {
+    int msg;
+    WParam wParam;
+    const char* text;
+    std::vector<int> codes;
+  } steps[] = {
+      {MSG_SETFOCUS, 0, nullptr, {256}},
+      {kSetText, 1, "abc", {768}},
+      {MSG_CHAR, 'd', nullptr, {768, 3}},
+      {MSG_KEYDOWN, 28, nullptr, {1792}},
+      {MSG_KILLFOCUS, 0, nullptr, {512, 1540}},  // changed while focused
+      {MSG_SETFOCUS, 0, nullptr, {256}},
+      {MSG_KILLFOCUS, 0, nullptr, {512}},  // nothing changed this time
+  };
+  for (const Step& s : steps) {
+    SendMessage(edit, s.msg, s.wParam, reinterpret_cast<LParam>(s.text));
+    EXPECT_EQ(Codes(), s.codes) << "message " << s.msg;
+  }
+  char text[8];
+  EXPECT_EQ(SendMessage(edit, kGetText, 4, reinterpret_cast<LParam>(text)), 3) << "wParam - 1 bytes";
+  EXPECT_STREQ(text, "abc");
+}
+
+TEST_F(EditTest, EnterStartsAndEndsEditingEscapeAndFocusLossEndIt) {
+  WindowHandle edit = Edit(0);
+  SendMessage(edit, MSG_SETFOCUS, 0, 0);
+  struct Step {
+    int msg;
+    WParam key;
+    LResult code;
+  } steps[] = {
+      {0, 0, 0x99},  {MSG_KEYDOWN, 28, 0x9D}, {MSG_KEYDOWN, 28, 0x99},     {MSG_KEYDOWN, 180, 0x9D},
+      {MSG_KEYDOWN, 180, 0x9D}, {MSG_KEYDOWN, 1, 0x99}, {MSG_KEYDOWN, 28, 0x9D}, {MSG_KILLFOCUS, 0, 0x99},
+  };
+  for (const Step& s : steps) {
+    if (s.msg) SendMessage(edit, s.msg, s.key, 0);
+    EXPECT_EQ(SendMessage(edit, kDlgCode, 0, 0), s.code) << "after " << s.msg << "/" << s.key;
+  }
+}
+
+// The first press on a field starts typing in its first mode; presses on
+// the mode icon then cycle by the interface language and the style.
+TEST_F(EditTest, ModeIconCyclesByLanguageIdAndStyle) {
+  struct Row {
+    int language;
+    uint32_t style;
+    std::vector<LResult> modes;
+  } rows[] = {
+      {2, 0, {0x10, 0x40, 0x20, 0x10}},      // GB2312: letters, Chinese, numbers
+      {1, 0, {0x10, 0x20, 0x10, 0x20}},      // other languages: two-way
+      {6, 0, {0x10, 0x20, 0x10, 0x20}},
+      {2, 0x100, {0x10, 0x20, 0x10, 0x20}},  // Chinese not offered
+      {2, 0x4, {0x20, 0x10, 0x20, 0x10}},    // number keyboard first
+      {2, 0x20, {0x20, 0x10, 0x20, 0x10}},   // password
+  };
+  const int32_t language = SystemInfo[SYSINFO_LANGUAGE];
+  int id = 20;
+  for (const Row& row : rows) {
+    SystemInfo[SYSINFO_LANGUAGE] = row.language;
+    WindowHandle edit = Edit(row.style, "", ++id);
+    Rect client{};
+    GetClientRect(edit, &client);
+    const Bitmap* icon = GetStockBitmap("switch_chrl", -1, -1);
+    ASSERT_NE(icon, nullptr);
+    const int iconX = client.right - static_cast<int>(icon->bmWidth) / 2, midY = client.bottom / 2;
+    std::vector<LResult> seen;
+    for (int press = 0; press < 4; ++press) {
+      SendMessage(edit, 1, 0, Pack(press == 0 ? 5 : iconX, midY));
+      SendMessage(edit, 2, 0, 0);
+      seen.push_back(SendMessage(edit, kGetMode, 0, 0));
+    }
+    EXPECT_EQ(seen, row.modes) << "language " << row.language << " style " << std::hex << row.style;
+    DestroyWindow(edit);
+  }
+  SystemInfo[SYSINFO_LANGUAGE] = language;
+}
+
+// Answers the next message box with Enter once it shows, keeping its title
+// and text.
+struct BoxReader {
+  std::string title, text;
+  std::thread thread;
+  void Start() {
+    thread = std::thread([this] {
+      for (int i = 0; i < 500 && !GetMsgBoxState(); ++i) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+      WindowHandle box = GetActiveWindow();
+      if (const char* t = GetWindowCaption(box)) title = t;
+      if (const char* t = GetWindowCaption(GetDlgItem(box, 101))) text = t;
+      SendNotifyMessage(box, MSG_CLOSE, 0, 0);
+    });
+  }
+  void Join() { thread.join(); }
+};
+
+// The direction of the language comes through the call-back table, which
+// is installed before start-up; the fake answers what the test sets.
+std::atomic<int> g_rightToLeft{0};
+
+class RangeBoxTest : public EditTest {
+ protected:
+  static void SetUpTestSuite() {
+    static GuiAppCallbacks fake{};
+    fake.isRightToLeftLang = [] { return g_rightToLeft.load(); };
+    SetAppCallbacks(&fake);
+    ASSERT_EQ(InitGUI(0, nullptr), 0);
+  }
+  static void TearDownTestSuite() {
+    TerminateGUI(0);
+    SetAppCallbacks(nullptr);
+  }
+};
+
+TEST_F(RangeBoxTest, OutOfRangeNumbersAreCorrectedWithTheBoxArgumentsReversedRightToLeft) {
+  struct Row {
+    bool rightToLeft;
+    const char* typed;
+    const char* corrected;
+    const char* message;
+  } rows[] = {
+      {false, "300", "223", "The value 300 is out of range (1-223)."},
+      {true, "300", "223", "The value 223 is out of range (1-300)."},
+      {false, "0", "1", "The value 0 is out of range (1-223)."},
+  };
+  for (const Row& row : rows) {
+    g_rightToLeft = row.rightToLeft ? 1 : 0;
+    WindowHandle edit = Edit(0x200, "", 30);
+    SendMessage(edit, kSetRange, 1, 223);
+    SendMessage(edit, kSetText, 0, reinterpret_cast<LParam>(row.typed));
+    BoxReader box;
+    box.Start();
+    desktest::Drain();  // the paint checks the range
+    box.Join();
+    char text[16];
+    SendMessage(edit, kGetText, sizeof text, reinterpret_cast<LParam>(text));
+    EXPECT_STREQ(text, row.corrected);
+    EXPECT_EQ(box.title, "Error");
+    EXPECT_EQ(box.text, row.message);
+    DestroyWindow(edit);
+  }
+  g_rightToLeft = 0;
+}
+
+class IpEditTest : public EditTest {
+ protected:
+  WindowHandle IpEdit(uint32_t style, const char* text = "") {
+    WindowHandle h = CreateWindowEx("ipedit", text, kVisible | style, 0, 9, 10, 50, 300, 30, parent_, 0);
+    EXPECT_NE(h, GUI_INVALID_HANDLE);
+    return h;
+  }
+  std::string Address(WindowHandle h) {
+    char text[32] = {};
+    SendMessage(h, kGetText, 0, reinterpret_cast<LParam>(text));
+    return text;
+  }
+  void Keys(WindowHandle h, std::initializer_list<int> scans) {
+    for (int scan : scans) SendMessage(h, MSG_KEYDOWN, static_cast<WParam>(scan), 0);
+  }
+};
+
+TEST_F(IpEditTest, TypedDigitsFillTheFieldsAndMoveOn) {
+  WindowHandle ip = IpEdit(0x1);
+  SendMessage(ip, MSG_SETFOCUS, 0, 0);
+  Keys(ip, {2, 10});  // not editing yet: nothing
+  EXPECT_EQ(Address(ip), "0.0.0.0");
+  Keys(ip, {28, 2, 10, 3, 2});  // Enter, then 1 9 2 | 1
+  EXPECT_EQ(Address(ip), "192.1.0.0");
+  Keys(ip, {14, 14});  // backspace empties the second field, then moves back selecting the first
+  EXPECT_EQ(Address(ip), "192.0.0.0");
+  Keys(ip, {6});  // typing replaces the selection
+  EXPECT_EQ(Address(ip), "5.0.0.0");
+  SendMessage(GetDlgItem(ip, 100), MSG_CHAR, '.', 0);  // "." moves on when the caret is not at 0
+  Keys(ip, {8});
+  EXPECT_EQ(Address(ip), "5.7.0.0");
+  SendMessage(ip, kSetText, 0, reinterpret_cast<LParam>("10.0.0.1"));
+  EXPECT_EQ(Address(ip), "10.0.0.1");
+}
+
+TEST_F(IpEditTest, MacFieldsTakeHexDigitsOnly) {
+  WindowHandle mac = IpEdit(0x2, "0a:1b:2c:3d:4e:5f");
+  EXPECT_EQ(Address(mac), "0a:1b:2c:3d:4e:5f");
+  SendMessage(mac, kSetText, 0, reinterpret_cast<LParam>("a::1"));
+  EXPECT_EQ(Address(mac), "0a:00:01:3d:4e:5f") << "set-text sets only what it contains";
+  WindowHandle first = GetDlgItem(mac, 100);
+  SendMessage(first, kSetText, 0, reinterpret_cast<LParam>(""));
+  for (char c : {'g', 'B', 'z', '7'}) SendMessage(first, MSG_CHAR, static_cast<WParam>(c), 0);
+  EXPECT_EQ(Address(mac), "b7:00:01:3d:4e:5f") << "typed letters become lower case";
+}
+
+}  // namespace

@@ -1,3 +1,0 @@
-#include "core/dialog/dialog_seams.h"
-
-bool IsFreeStandingEdit(WindowHandle) { return false; }
