@@ -69,6 +69,11 @@ std::function<void()> g_nested;
 LResult NestedProc(WindowHandle hwnd, int msg, WParam wParam, LParam lParam) {
   if (msg == 0x9102) {
     desktest::Drain();
+    // Under load the message may come before the copy dialog has opened.
+    if (getCopyChanWnd() == GUI_INVALID_HANDLE) {
+      PostMessage(hwnd, 0x9102, 0, 0);
+      return 0;
+    }
     g_nested();
     return 0;
   }
