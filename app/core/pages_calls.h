@@ -12,14 +12,11 @@ GUI_EXTERN_C_BEGIN
 int createLoginWindow(WindowHandle owner);
 /* Modal hint while the device shuts down (mode 0). */
 int createShutdownHintWindow(WindowHandle owner, int mode);
-void stopPlayback(int output);
+/* Shows the main menu again after a page that hid it has ended. */
+void reshowMainMenu(int output, WindowHandle menu);
 /* Reloads the captions of an output's live-view side menu. */
 void refreshLeftMenuCaptions(int output);
 
-/* 1 for instant playback, else the kind of the running playback (0 none). */
-int getPlaybackType(void);
-/* Results of the last smart search on an output. */
-int getSmartSearchCount(int output);
 /* Creates an output's live-view side menu; GUI_INVALID_HANDLE when none. */
 WindowHandle createLeftMenuWindow(WindowHandle host, int output);
 

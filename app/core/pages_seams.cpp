@@ -5,6 +5,7 @@
 #include "app/app_registry.h"
 #include "app/login_rights.h"
 #include "gui/startup.h"
+#include "gui/window_attr.h"
 
 extern "C" {
 
@@ -23,11 +24,11 @@ int createShutdownHintWindow(WindowHandle, int) {
   return 0;
 }
 
-void stopPlayback(int) {}
+// The menu shows itself again; its hidden flag arrives with the menus.
+void reshowMainMenu(int, WindowHandle menu) {
+  if (menu != GUI_INVALID_HANDLE) ShowWindow(menu, SW_SHOWNORMAL);
+}
 void refreshLeftMenuCaptions(int) {}
-// No playback runs and no smart search has results.
-int getPlaybackType(void) { return 0; }
-int getSmartSearchCount(int) { return 0; }
 // The side menu is not built yet: the live view shows none.
 WindowHandle createLeftMenuWindow(WindowHandle, int) { return GUI_INVALID_HANDLE; }
 

@@ -73,9 +73,12 @@ int setChannelConfig(OutputLogin*, int channel, const ChannelConfig* in, int) {
   return 0;
 }
 
+// The picture follows at once; the device keeps what it shows.
 int setColorConfig(int channel, const ColorSetRecord* colour) {
   DEVICE_ENTER(nullptr, 0, channel);
-  return colour ? 0 : -1;
+  if (!colour) return -1;
+  devsim::keepValue(Kind::AppliedColor, channel, *colour);
+  return 0;
 }
 
 int getColorPreset(int mode, uint8_t out[8]) {

@@ -137,6 +137,21 @@ DEVICE_CONSTANT(isDiskRepairing, 0)
 DEVICE_CONSTANT(isDiskFormatting, 0)
 DEVICE_CONSTANT(isDiskExpanding, 0)
 
+// The log carries the disk numbers packed eight to a word, so tests see the
+// whole list.
+int formatDiskList(int loginId, const uint8_t* disks, int count) {
+  uint64_t packed[4] = {};
+  for (int i = 0; disks && i < count && i < 32; ++i) packed[i / 8] |= uint64_t{disks[i]} << (8 * (i % 8));
+  DEVICE_ENTER(nullptr, 0, loginId, count, static_cast<int64_t>(packed[0]), static_cast<int64_t>(packed[1]),
+               static_cast<int64_t>(packed[2]), static_cast<int64_t>(packed[3]));
+  return disks || count == 0 ? 0 : -1;
+}
+
+int setAllDayRecord(int loginId, int motion) {
+  DEVICE_ENTER(nullptr, 0, loginId, motion);
+  return 0;
+}
+
 int getAlarmInConfig(OutputLogin*, int group, int index, AlarmInConfig* out) {
   DEVICE_ENTER(out, sizeof *out, group, index);
   if (index < 0 || index > 15) return -1;

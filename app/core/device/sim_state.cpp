@@ -121,6 +121,10 @@ std::vector<Call> callLog() {
   return s.log;
 }
 
+bool appliedColor(int channel, ColorSetRecord* out) {
+  return devsim::fetch(devsim::Kind::AppliedColor, channel, out, sizeof *out);
+}
+
 void resetKeptRecords() {
   auto& s = devsim::state();
   std::lock_guard<std::mutex> hold(s.lock);

@@ -22,6 +22,7 @@ enum class Kind {
   StartGuide,
   LiveSplit,
   RecordingMask,
+  AppliedColor,
   PtzProtocols,
 };
 

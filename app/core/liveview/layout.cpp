@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "app/app_registry.h"
+#include "app/playback.h"
 #include "app/device_backend.h"
 #include "app/liveview.h"
 #include "app/login_rights.h"
@@ -195,7 +196,7 @@ int getPreviewWinAtPoint(int output, int x, int y) {
 }
 
 int getPreviewChanAtPoint(int output, int x, int y) {
-  if (getOutputState(output) == 9 && getPlaybackType() != 1) return -1;
+  if (getOutputState(output) == 9 && getPlaybackType(output) != 1) return -1;
   int window = getPreviewWinAtPoint(output, x, y);
   if (window == -2) return -2;
   int split = 1, first = 1;

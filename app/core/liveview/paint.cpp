@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "app/app_registry.h"
+#include "app/playback.h"
 #include "app/camera.h"
 #include "app/liveview.h"
 #include "app/liveview_dialogs.h"
@@ -116,7 +117,7 @@ void paintLiveView(WindowHandle hwnd, HDC hdc) {
       paintSelection(hdc, output);
       break;
     case 9:
-      if (getPlaybackType() == 1) paintSelection(hdc, output);
+      if (getPlaybackType(output) == 1) paintSelection(hdc, output);
       break;
     case 13:
       drawSmartGrid(hdc, getScreenWidth(output), getScreenHeight(output));

@@ -4,6 +4,7 @@
 #include <mutex>
 
 #include "app/app_registry.h"
+#include "app/playback.h"
 #include "app/liveview.h"
 #include "app/core/pages_calls.h"
 #include "app/core/services/per_output.h"

@@ -4,6 +4,7 @@
 
 #include "app/app_registry.h"
 #include "app/core/pages_calls.h"
+#include "app/playback.h"
 #include "app/control_services.h"
 #include "app/camera.h"
 #include "app/system_pages.h"

@@ -1,6 +1,7 @@
 // Before the menus move to the other output: close what covers the live
 // view there, then ask the user.
 #include "app/app_registry.h"
+#include "app/playback.h"
 #include "app/control_services.h"
 #include "app/liveview.h"
 #include "app/msgbox.h"
@@ -56,7 +57,7 @@ int closeOverlayWindows(void) {
       result = closeWindow(getPreviewStrategyWnd());
       break;
     case 9:
-      result = getPlaybackType() == 1;
+      result = getPlaybackType(output) == 1;
       break;
     default:
       result = valid(getLeftMenuWnd(output)) && getLiveViewPopup(output);
@@ -75,7 +76,7 @@ int confirmOutputSwitch(WindowHandle hwnd) {
   WindowHandle owner = hwnd;
   if (isOverlay(hwnd, output)) {
     owner = getTopMainWindow();
-    if (output == getMainOutput() && getOutputState(output) == 9 && getPlaybackType() == 1)
+    if (output == getMainOutput() && getOutputState(output) == 9 && getPlaybackType(output) == 1)
       owner = getInstantPlayWnd(output);
   }
   if (owner == getSideBarWnd(getMainOutput()) && valid(owner))

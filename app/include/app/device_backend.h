@@ -152,6 +152,11 @@ int hasDiskToInit(void);
 int isDiskRepairing(void);
 int isDiskFormatting(void);
 int isDiskExpanding(void);
+/* Formats the listed disk numbers (one byte each, at most 32); 0 accepted. */
+int formatDiskList(int loginId, const uint8_t* disks, int count);
+/* Every channel's schedule becomes all-day recording: motion (1) or
+ * continuous (0); 0 accepted. */
+int setAllDayRecord(int loginId, int motion);
 
 /* Alarms. */
 int getAlarmInConfig(OutputLogin* login, int group, int index, AlarmInConfig* out);

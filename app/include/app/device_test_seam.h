@@ -35,6 +35,9 @@ void resetKeptRecords();
 // Overrides, log and kept records together.
 void resetAll();
 
+// The colours last applied to a channel's picture; false when none were.
+bool appliedColor(int channel, ColorSetRecord* out);
+
 // The capability record, writable for tests that change the device.
 DeviceAbility* mutableAbility();
 

@@ -1,0 +1,299 @@
+// The colour panel over the live view: mode, brightness, contrast,
+// saturation, hue and, for analog channels, sharpness and denoising of the
+// selected channel, applied while the user moves them.
+#include <cstddef>
+#include <initializer_list>
+
+#include "app/app_registry.h"
+#include "app/camera.h"
+#include "app/color_panel.h"
+#include "app/control_services.h"
+#include "app/core/liveview/color_session.h"
+#include "app/device_backend.h"
+#include "app/liveview.h"
+#include "app/liveview_dialogs.h"
+#include "app/login_rights.h"
+#include "app/popup_drag.h"
+#include "gui/bitmap.h"
+#include "gui/control_paint.h"
+#include "gui/dc.h"
+#include "gui/dialog.h"
+#include "gui/element.h"
+#include "gui/layout.h"
+#include "gui/message.h"
+#include "gui/paint.h"
+#include "gui/window.h"
+#include "gui/window_attr.h"
+
+namespace {
+
+constexpr const char* kWindow = "leftcolorset";
+constexpr int kModeId = 12544, kDefaultId = 12563, kCopyId = 4100, kOkId = 4097;
+constexpr int kState = 3, kLastAnalog = 16, kButtonBand = 40, kFooter = 50;
+constexpr int kMsgClose = 102, kMsgKeyDown = 18, kMsgWheelUp = 8, kMsgWheelDown = 9, kMsgSwallowed = 12;
+constexpr int kComboGetValue = 0xF181, kComboSelect = 0xF182, kBoxBounds = 0xF163, kBoxSet = 0xF165,
+              kBoxGet = 0xF166, kSliderRange = 0xF090, kSliderSet = 0xF092, kSliderGet = 0xF093;
+constexpr int kBkcControlNormal = 23;
+
+struct Row {
+  int icon, slider, box;
+  const char *iconKey, *sliderKey, *boxKey, *bitmapKey;
+  int rangeIndex;       // entry of the device's range record
+  size_t byte;          // offset in ChannelConfig
+  bool analogOnly;
+  uint32_t boxExStyle;
+};
+
+const Row kRows[] = {
+    {12545, 12546, 12547, "brightnesspos", "brightness", "brightness_spin", "leftcolorset_brightness_bmp", 0,
+     offsetof(ChannelConfig, brightness), false, 0},
+    {12548, 12549, 12550, "contrastpos", "contrast", "contrast_spin", "leftcolorset_contrast_bmp", 1,
+     offsetof(ChannelConfig, contrast), false, 0},
+    {12551, 12552, 12553, "saturationpos", "saturation", "saturation_spin", "leftcolorset_saturation_bmp", 2,
+     offsetof(ChannelConfig, saturation), false, 0},
+    {12554, 12555, 12556, "chromapos", "chroma", "chroma_spin", "leftcolorset_chroma_bmp", 4,
+     offsetof(ChannelConfig, hue), false, 0},
+    {12557, 12558, 12559, "sharpnesspos", "sharpness", "sharpness_spin", "leftcolorset_sharpness_bmp", 3,
+     offsetof(ChannelConfig, sharpness), true, 0},
+    {12560, 12561, 12562, "denoisingpos", "denoising", "denoising_spin", "leftcolorset_denoising_bmp", 5,
+     offsetof(ChannelConfig, denoise), true, 0x80000},
+};
+
+Bitmap g_rowBitmaps[6];
+bool g_haveBitmap[6];
+PopupDrag g_drag{};
+
+colorpanel::Session& session() { return colorpanel::ActiveSession(); }
+bool analog() { return session().Channel() <= kLastAnalog; }
+bool shown(const Row& row) { return !row.analogOnly || analog(); }
+uint8_t& byteOf(const Row& row) { return reinterpret_cast<uint8_t*>(&session().Current())[row.byte]; }
+
+const CtrlResInfo* record(const char* key) {
+  CtrlResInfo* r = nullptr;
+  return GetCtrlResInfo(kWindow, key, &r) ? r : nullptr;
+}
+
+void create(WindowHandle dlg, const char* cls, const char* key, uint32_t style, uint32_t ex, int id,
+            LParam data = 0, const char* caption = nullptr, int y = -1) {
+  const CtrlResInfo* r = record(key);
+  if (!r) return;
+  const char* text = caption ? caption : (r->caption ? r->caption : "");
+  CreateWindowEx(cls, text, style, ex, id, r->x, y < 0 ? r->y : y, r->w, r->h, dlg, data);
+}
+
+void loadBitmaps() {
+  for (int i = 0; i < 6; ++i) g_haveBitmap[i] = GetWinBitmap(kWindow, kRows[i].bitmapKey, &g_rowBitmaps[i]);
+}
+
+void createControls(WindowHandle dlg) {
+  if (const CtrlResInfo* r = record("colormode"))
+    createLabeledCtrl("combobox", r->caption ? r->caption : "", 0x4800000Bu, 0x90011u, kModeId, r->x, r->y, r->w,
+                      r->h, dlg, 0);
+  for (int i = 0; i < 6; ++i) {
+    const Row& row = kRows[i];
+    if (!shown(row)) continue;
+    const LParam bmp = g_haveBitmap[i] ? reinterpret_cast<LParam>(&g_rowBitmaps[i]) : 0;
+    create(dlg, "button", row.iconKey, 0x4800005Au, 0, row.icon, bmp);
+    create(dlg, "trackbar", row.sliderKey, 0x48000001u, 0x20u, row.slider);
+    create(dlg, "combobox", row.boxKey, 0x48000409u, row.boxExStyle, row.box, 0, "");
+  }
+  Rect client{};
+  GetClientRect(dlg, &client);
+  const int y = client.bottom - kButtonBand;
+  if (analog()) {
+    create(dlg, "button", "default", 0x48008000u, 0, kDefaultId, 0, nullptr, y);
+    create(dlg, "button", "copy", 0x48008000u, 0, kCopyId, 0, nullptr, y);
+  }
+  create(dlg, "button", "ok", 0x48008000u, 0, kOkId, 0, nullptr, y);
+  const WindowHandle ok = GetDlgItem(dlg, kOkId);
+  if (ok != 0 && ok != GUI_INVALID_HANDLE) SetFocusChild(ok);
+}
+
+void setRanges(WindowHandle dlg, int output) {
+  ColorRangeRecord ranges{};
+  getColorRange(session().Channel(), session().Current().colorMode, &ranges);
+  for (const Row& row : kRows) {
+    if (!shown(row)) continue;
+    const ColorRangeEntry& e = ranges.rows[row.rangeIndex];
+    SendDlgItemMessage(dlg, row.slider, kSliderRange, e.maximum, e.minimum);
+    SendDlgItemMessage(dlg, row.box, kBoxBounds, e.maximum, e.minimum);
+  }
+}
+
+void refresh(WindowHandle dlg) {
+  for (const Row& row : kRows) {
+    if (!shown(row)) continue;
+    SendDlgItemMessage(dlg, row.slider, kSliderSet, byteOf(row), 0);
+    SendDlgItemMessage(dlg, row.box, kBoxSet, byteOf(row), 0);
+  }
+}
+
+void onInit(WindowHandle dlg) {
+  const int output = getCurOutput();
+  setLeftColorSetWnd(dlg);
+  setOutputState(output, kState);
+  loadBitmaps();
+  g_drag = PopupDrag{};
+  session().Begin(output, getPreviewSelChan(output));
+  createControls(dlg);
+  initColorTypeCombo(dlg, session().Channel(), kModeId);
+  SendDlgItemMessage(dlg, kModeId, kComboSelect, session().Current().colorMode, 0);
+  setRanges(dlg, output);
+  refresh(dlg);
+}
+
+void applyMode(WindowHandle dlg, int mode) {
+  getColorParam(mode, &session().Current());
+  session().Apply();
+  refresh(dlg);
+}
+
+void copyChannels(WindowHandle dlg) {
+  ShowWindow(dlg, SW_HIDE);
+  showImageCopyChanDialog(dlg, session().Channel(), 1);
+  session().CopyTo(getImageCopyChanMask());
+  Rect to{}, own{};
+  getImageCopyChanRect(&to);
+  GetWindowRect(dlg, &own);
+  MoveWindow(dlg, to.left, to.top, own.right - own.left, own.bottom - own.top, TRUE);
+  ShowWindow(dlg, SW_SHOWNORMAL);
+}
+
+// A slider or value box of a row; false when the id is neither.
+bool onRowCommand(WindowHandle dlg, int id, int code) {
+  for (const Row& row : kRows) {
+    if (id == row.slider) {
+      if (code == 3) return true;
+      const auto pos = SendDlgItemMessage(dlg, row.slider, kSliderGet, 0, 0);
+      SendDlgItemMessage(dlg, row.box, kBoxSet, static_cast<WParam>(pos), 0);
+      if (code == 5 || code == 7) {
+        byteOf(row) = static_cast<uint8_t>(pos);
+        session().Apply();
+      }
+      return true;
+    }
+    if (id == row.box) {
+      if (code != 5 && code != 11 && code != 12) return true;
+      const auto value = SendDlgItemMessage(dlg, row.box, kBoxGet, 0, 0);
+      SendDlgItemMessage(dlg, row.slider, kSliderSet, static_cast<WParam>(value), 0);
+      byteOf(row) = static_cast<uint8_t>(value);
+      if (code != 5) session().Apply();
+      return true;
+    }
+  }
+  return false;
+}
+
+void onCommand(WindowHandle dlg, int id, int code) {
+  if (onRowCommand(dlg, id, code)) return;
+  switch (id) {
+    case kModeId:
+      if (code == 1) applyMode(dlg, static_cast<int>(SendDlgItemMessage(dlg, kModeId, kComboGetValue, 0, 0)));
+      break;
+    case kDefaultId:
+      applyMode(dlg, session().Current().colorMode);
+      break;
+    case kCopyId:
+      copyChannels(dlg);
+      break;
+    case kOkId:
+      session().Save();
+      SendMessage(dlg, kMsgClose, 0, 0);
+      break;
+    default:
+      break;
+  }
+}
+
+void onClose(WindowHandle dlg) {
+  const int output = getCurOutput();
+  session().Restore();
+  refreshLoginState(output, getLoginId(output));
+  setLeftColorSetWnd(GUI_INVALID_HANDLE);
+  setOutputState(output, 0);
+  EndDialog(dlg, 0);
+  setLiveViewPopup(output, 0);
+  const WindowHandle live = getTopMainWindow();
+  if (live != 0 && live != GUI_INVALID_HANDLE) InvalidateRect(live, nullptr, TRUE);
+}
+
+bool overRow(LParam lParam) {
+  const int x = static_cast<int16_t>(lParam & 0xFFFF), y = static_cast<int16_t>((lParam >> 16) & 0xFFFF);
+  for (const Row& row : kRows)
+    for (const char* key : {row.iconKey, row.sliderKey, row.boxKey})
+      if (const CtrlResInfo* r = record(key))
+        if (x >= r->x && x < r->x + r->w && y >= r->y && y < r->y + r->h) return true;
+  return false;
+}
+
+// The panel's grey with a darker band for the buttons, and the frame
+// around the rows (shorter without the two analog rows).
+void fillPanel(HDC hdc, const Rect& client) {
+  const int w = client.right - client.left, h = client.bottom - client.top;
+  SetDCAttr(hdc, DC_ATTR_BRUSH_COLOR, RGB2Pixel(hdc, 34, 34, 34));
+  FillBox(hdc, client.left, client.top, w, h);
+  SetDCAttr(hdc, DC_ATTR_BRUSH_COLOR, RGB2Pixel(hdc, 50, 50, 50));
+  FillBox(hdc, client.left, client.top, w, h - kFooter);
+  if (const CtrlResInfo* r = record("colorset_rect")) {
+    Rect frame{r->x, r->y, r->x + r->w, r->y + r->h};
+    if (!analog())
+      for (const char* key : {"sharpness", "denoising"})
+        if (const CtrlResInfo* row = record(key)) frame.bottom -= row->h;
+    DrawEditFrame(hdc, 0, 0x90011u, &frame, FALSE, TRUE, WinElementColors[kBkcControlNormal]);
+  }
+}
+
+}  // namespace
+
+extern "C" {
+
+LResult leftColorSetProc(WindowHandle dlg, int message, WParam wParam, LParam lParam) {
+  if (popupDragHandle(&g_drag, dlg, message, wParam, lParam)) return 0;
+  switch (message) {
+    case MSG_INITDIALOG:
+      onInit(dlg);
+      return 0;
+    case MSG_COMMAND:
+      onCommand(dlg, static_cast<int>(wParam & 0xFFFF), static_cast<int>((wParam >> 16) & 0xFFFF));
+      return 0;
+    case kMsgClose:
+      onClose(dlg);
+      return 0;
+    case kMsgKeyDown:
+      if (wParam == 1 && getOutputState(getCurOutput()) == kState) SendMessage(dlg, kMsgClose, 0, 0);
+      return 0;
+    case kMsgWheelUp:
+    case kMsgWheelDown:
+      if (overRow(lParam)) return 0;
+      break;
+    case kMsgSwallowed:
+      return 0;
+    case MSG_DESTROY:
+      DestroyAllControls(dlg);
+      return 0;
+    case MSG_ERASEBKGND:
+      liveview_dialogs::eraseWith(dlg, wParam, lParam, true, fillPanel);
+      return 0;
+    default:
+      break;
+  }
+  return DefaultDialogProc(dlg, message, wParam, lParam);
+}
+
+int showLeftColorSetDialog(WindowHandle host) {
+  DlgTemplate dlg{};
+  dlg.dwStyle = 0x38400000u;
+  dlg.caption = "";
+  if (const CtrlResInfo* r = record("leftcolorset_rect")) {
+    const int output = getCurOutput();
+    dlg.w = r->w;
+    dlg.h = r->h;
+    // The record's x and y are distances from the right and bottom edges.
+    dlg.x = getScreenWidth(output) - r->x - r->w;
+    dlg.y = getScreenHeight(output) - r->y - r->h;
+    dlg.caption = r->caption ? r->caption : "";
+  }
+  return static_cast<int>(DialogBoxIndirectParam(&dlg, host, leftColorSetProc, 0));
+}
+
+}  // extern "C"

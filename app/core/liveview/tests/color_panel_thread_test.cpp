@@ -1,0 +1,272 @@
+// The colour panel driven as a user drives it, inside its own loop: random
+// slider, value-box, mode, copy, OK and Escape sequences on analog and IP
+// channels, after which the device's shown and stored colours must match a
+// model; the panel's rows, modes and ranges per channel kind; its picture.
+#include <array>
+#include <cstring>
+#include <map>
+#include <random>
+
+#include "app/camera.h"
+#include "app/color_panel.h"
+#include "app/control_services.h"
+#include "app/device_backend.h"
+#include "controls/combobox/combobox_class.h"
+#include "controls/trackbar/trackbar_class.h"
+#include "gui/paint.h"
+#include "live_gui_fixture.h"
+
+namespace {
+
+using livetest::LiveGui;
+
+constexpr int kMode = 12544, kOk = 4097, kCopy = 4100, kDefault = 12563;
+const int kSliders[] = {12546, 12549, 12552, 12555, 12558, 12561};
+const int kBoxes[] = {12547, 12550, 12553, 12556, 12559, 12562};
+const size_t kBytes[] = {4, 5, 7, 6, 36, 37};
+
+// Stand-in slider and value box: they keep what they are told.
+struct Kept {
+  std::vector<std::pair<WParam, std::string>> items;
+  int64_t selected = -1, value = 0, low = 0, high = 10;
+};
+std::map<WindowHandle, Kept>& KeptOf() {
+  static std::map<WindowHandle, Kept> kept;
+  return kept;
+}
+LResult KeepingProc(WindowHandle hwnd, int msg, WParam wParam, LParam lParam) {
+  Kept& k = KeptOf()[hwnd];
+  switch (msg) {
+    case 0xF183: k.items.clear(); return 0;
+    case 0xF143: k.items.emplace_back(wParam, reinterpret_cast<const char*>(lParam)); return 0;
+    case 0xF182: k.selected = static_cast<int64_t>(wParam); return 0;
+    case 0xF181: return static_cast<LResult>(k.selected);
+    case 0xF090:
+    case 0xF163:
+      if (wParam != static_cast<WParam>(lParam)) k.high = static_cast<int64_t>(wParam), k.low = lParam;
+      return 0;
+    case 0xF092:
+    case 0xF165: k.value = static_cast<int64_t>(wParam); return 0;
+    case 0xF093:
+    case 0xF166: return static_cast<LResult>(k.value);
+    case 100: KeptOf().erase(hwnd); break;
+    default: break;
+  }
+  return DefaultControlProc(hwnd, msg, wParam, lParam);
+}
+void RegisterKeeping(const char* name) {
+  if (FindControlClass(name)) return;
+  WndClassInfo info{};
+  info.className = name;
+  info.windowProc = KeepingProc;
+  RegisterWindowClass(&info);
+}
+
+ColorSetRecord ColoursOf(const ChannelConfig& c) {
+  return {c.brightness, c.contrast, c.saturation, c.hue, c.pictureExtra, c.colorMode, c.sharpness, c.denoise};
+}
+
+// Runs steps inside a modal loop once the window it waits for has opened:
+// under load the posted message may arrive before the dialog exists.
+std::function<WindowHandle()> g_waitFor;
+std::function<void()> g_nested;
+constexpr int kNestedSteps = 0x9102;
+LResult NestedProc(WindowHandle hwnd, int msg, WParam wParam, LParam lParam) {
+  if (msg == kNestedSteps) {
+    desktest::Drain();
+    if (g_waitFor() == GUI_INVALID_HANDLE) {
+      PostMessage(hwnd, kNestedSteps, 0, 0);
+      return 0;
+    }
+    const std::function<void()> steps = g_nested;  // the steps may set the next ones
+    steps();
+    return 0;
+  }
+  return DefaultMainWinProc(hwnd, msg, wParam, lParam);
+}
+
+// The panel's logic is checked against recording sliders and value boxes
+// standing in for the real classes; the pictures use the real ones.
+class ColorPanel : public LiveGui {
+ protected:
+  void SetUp() override {
+    LiveGui::SetUp();
+    if (!Pictured()) {
+      UnregisterWindowClass("trackbar");
+      UnregisterWindowClass("combobox");
+    }
+    RegisterKeeping("trackbar");
+    RegisterKeeping("combobox");
+  }
+  void TearDown() override {
+    if (!Pictured()) {
+      UnregisterWindowClass("trackbar");
+      UnregisterWindowClass("combobox");
+      controls::RegisterTrackBarControl();
+      controls::RegisterComboBoxControl();
+    }
+    LiveGui::TearDown();
+  }
+  virtual bool Pictured() const { return false; }
+  int64_t Value(WindowHandle dlg, int id) { return KeptOf()[GetDlgItem(dlg, id)].value; }
+};
+
+TEST_F(ColorPanel, RandomUseLeavesShownAndStoredColoursAsTheModelSays) {
+  std::mt19937 rng(4142);
+  for (int round = 0; round < 24; ++round) {
+    SCOPED_TRACE(round);
+    device_seam::resetAll();
+    std::map<int, ChannelConfig> stored, touched;
+    std::map<int, ColorSetRecord> shown;
+    const int channels = getChannelNum();
+    for (int ch = 1; ch <= channels; ++ch) {
+      ChannelConfig c{};
+      getChannelConfig(nullptr, ch, &c);
+      c.brightness = rng() & 0xFF, c.contrast = rng() & 0xFF, c.hue = rng() & 0xFF, c.saturation = rng() & 0xFF;
+      c.sharpness = rng() & 0xFF, c.denoise = rng() & 0xFF, c.colorMode = rng() % 4;
+      setChannelConfig(nullptr, ch, &c, 0);
+      stored[ch] = c;
+    }
+    const int selected = round % 4 == 3 ? 17 : 1 + static_cast<int>(rng() % 16);
+    const bool ip = selected > 16;
+    setPreviewSelChan(3, selected);
+    setOutputState(3, 3);
+    ChannelConfig cur = stored[selected];
+    touched[selected] = cur;
+    WindowHandle nested = Main({0, 0, 4, 4}, NestedProc);
+    g_waitFor = getLeftColorSetWnd;
+    g_nested = [&] {
+      WindowHandle dlg = getLeftColorSetWnd();
+      EXPECT_EQ(Value(dlg, 12546), cur.brightness);
+      for (int step = 0; step < 10; ++step) {
+        const int row = static_cast<int>(rng() % (ip ? 4 : 6));
+        auto* bytes = reinterpret_cast<uint8_t*>(&cur);
+        const uint8_t v = rng() & 0xFF;
+        switch (rng() % 6) {
+          case 0: {  // the slider moved: codes 5 and 7 apply, others only show
+            const int code = std::array<int, 3>{5, 7, 4}[rng() % 3];
+            SendDlgItemMessage(dlg, kSliders[row], 0xF092, v, 0);
+            SendMessage(dlg, MSG_COMMAND, (WParam(code) << 16) | kSliders[row], 0);
+            EXPECT_EQ(Value(dlg, kBoxes[row]), v) << "the box follows the slider";
+            if (code != 4) bytes[kBytes[row]] = v, shown[selected] = ColoursOf(cur);
+            break;
+          }
+          case 1: {  // a value typed: 11 and 12 apply, 5 keeps it for later
+            const int code = std::array<int, 3>{11, 12, 5}[rng() % 3];
+            SendDlgItemMessage(dlg, kBoxes[row], 0xF165, v, 0);
+            SendMessage(dlg, MSG_COMMAND, (WParam(code) << 16) | kBoxes[row], 0);
+            EXPECT_EQ(Value(dlg, kSliders[row]), v) << "the slider follows the box";
+            bytes[kBytes[row]] = v;
+            if (code != 5) shown[selected] = ColoursOf(cur);
+            break;
+          }
+          case 2: {  // a mode (the device has no presets: only the mode changes)
+            const int mode = ip ? 255 : static_cast<int>(rng() % 4);
+            SendDlgItemMessage(dlg, kMode, 0xF182, mode, 0);
+            SendMessage(dlg, MSG_COMMAND, (WParam(1) << 16) | (rng() % 2 ? kMode : kMode), 0);
+            cur.colorMode = mode;
+            shown[selected] = ColoursOf(cur);
+            break;
+          }
+          case 3: {  // copy to channels picked in the copy dialog
+            if (ip) break;
+            const uint64_t mask = (uint64_t(rng()) & 0xFFFF) | (uint64_t(rng() % 4) << 16);
+            g_waitFor = getCopyChanWnd;
+            g_nested = [&, mask] {
+              WindowHandle copy = getCopyChanWnd();
+              setChanCheckBoxes(copy, mask);
+              SendMessage(copy, MSG_COMMAND, kOk, 0);
+            };
+            PostMessage(nested, kNestedSteps, 0, 0);
+            SendMessage(dlg, MSG_COMMAND, kCopy, 0);
+            const uint64_t copied = getImageCopyChanMask();
+            for (int ch = 1; ch <= channels; ++ch)
+              if (copied >> (ch - 1) & 1) shown[ch] = ColoursOf(cur), touched[ch] = cur;
+            EXPECT_TRUE(IsWindowVisible(dlg)) << "shown again after copying";
+            break;
+          }
+          default:
+            break;
+        }
+      }
+      if (rng() % 2) {
+        touched[selected] = cur;
+        for (auto& [ch, entry] : touched) {
+          auto* to = reinterpret_cast<uint8_t*>(&stored[ch]);
+          const auto* from = reinterpret_cast<const uint8_t*>(&entry);
+          std::memcpy(to + 4, from + 4, 4);
+          if (ch <= 16) std::memcpy(to + 36, from + 36, 8);
+        }
+        SendMessage(dlg, MSG_COMMAND, kOk, 0);
+      } else {
+        for (auto& [ch, entry] : touched) shown[ch] = ColoursOf(stored[ch]);
+        SendMessage(dlg, MSG_KEYDOWN, 1, 0);
+      }
+    };
+    PostMessage(nested, kNestedSteps, 0, 0);
+    showLeftColorSetDialog(nested);
+    EXPECT_EQ(getLeftColorSetWnd(), GUI_INVALID_HANDLE);
+    EXPECT_EQ(getOutputState(3), 0);
+    for (int ch = 1; ch <= channels; ++ch) {
+      SCOPED_TRACE(ch);
+      ChannelConfig now{};
+      getChannelConfig(nullptr, ch, &now);
+      EXPECT_EQ(std::memcmp(&now, &stored[ch], sizeof now), 0) << "stored";
+      ColorSetRecord seen{};
+      EXPECT_EQ(device_seam::appliedColor(ch, &seen), shown.count(ch) == 1);
+      if (shown.count(ch)) EXPECT_EQ(std::memcmp(&seen, &shown[ch], sizeof seen), 0) << "shown";
+    }
+  }
+}
+
+TEST_F(ColorPanel, IpChannelsGetFourRowsAndCustomOnlyAndRangesComeFromTheDevice) {
+  struct Row {
+    int channel;
+    bool analogRows;
+    std::vector<WParam> modes;
+  } rows[] = {{3, true, {0, 1, 2, 3}}, {17, false, {255}}};
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.channel);
+    setPreviewSelChan(3, row.channel);
+    ColorRangeRecord ranges{};
+    for (int i = 0; i < 6; ++i) ranges.rows[i].minimum = uint8_t(10 + i), ranges.rows[i].maximum = uint8_t(200 + i);
+    device_seam::overrideAnswer("getColorRange", 0, &ranges, sizeof ranges);
+    RunInLoop(showLeftColorSetDialog, [&] {
+      WindowHandle dlg = getLeftColorSetWnd();
+      for (int id : {12557, 12558, 12559, 12560, 12561, 12562, kDefault, kCopy})
+        EXPECT_EQ(GetDlgItem(dlg, id) != GUI_INVALID_HANDLE && GetDlgItem(dlg, id) != 0, row.analogRows) << id;
+      EXPECT_NE(GetDlgItem(dlg, kOk), GUI_INVALID_HANDLE);
+      std::vector<WParam> modes;
+      for (auto& item : KeptOf()[GetDlgItem(dlg, kMode)].items) modes.push_back(item.first);
+      EXPECT_EQ(modes, row.modes);
+      // Brightness reads entry 0, hue ("chroma") entry 4.
+      EXPECT_EQ(KeptOf()[GetDlgItem(dlg, 12546)].low, 10);
+      EXPECT_EQ(KeptOf()[GetDlgItem(dlg, 12555)].high, 204);
+      EXPECT_EQ(KeptOf()[GetDlgItem(dlg, 12556)].high, 204);
+      SendMessage(dlg, MSG_KEYDOWN, 1, 0);
+    });
+    device_seam::clearOverrides();
+  }
+}
+
+class ColorPanelOnScreen : public ColorPanel {
+ protected:
+  bool Pictured() const override { return true; }
+};
+
+TEST_F(ColorPanelOnScreen, AnalogAndIpChannels) {
+  for (int channel : {2, 17}) {
+    setPreviewSelChan(3, channel);
+    RunInLoop(showLeftColorSetDialog, [channel] {
+      WindowHandle dlg = getLeftColorSetWnd();
+      UpdateWindow(dlg, TRUE);
+      desktest::Drain();
+      Rect r{};
+      GetWindowRect(dlg, &r);
+      livetest::MatchesReference(channel > 16 ? "colorpanel_ip" : "colorpanel_analog", livetest::Grab(r));
+      SendMessage(dlg, MSG_KEYDOWN, 1, 0);
+    });
+  }
+}
+
+}  // namespace

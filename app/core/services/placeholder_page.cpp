@@ -1,0 +1,60 @@
+// The one stand-in page: every page that lands separately opens this until
+// it does, so a user who picks it sees where they are and can leave.
+#include "app/placeholder_page.h"
+
+#include "app/app_registry.h"
+#include "app/msgbox.h"
+#include "gui/dialog.h"
+#include "gui/window.h"
+#include "gui/window_attr.h"
+
+namespace {
+
+constexpr int kWidth = 360, kHeight = 160;
+constexpr int kMsgKeyDown = 18, kMsgClose = 102, kScanEscape = 1;
+
+struct OpenPage {
+  const PlaceholderPage* page;
+  int output;
+};
+
+LResult placeholderProc(WindowHandle hwnd, int message, WParam wParam, LParam lParam) {
+  auto* open = reinterpret_cast<OpenPage*>(GetWindowAdditionalData(hwnd));
+  switch (message) {
+    case MSG_INITDIALOG:
+      open = reinterpret_cast<OpenPage*>(lParam);
+      SetWindowAdditionalData(hwnd, lParam);
+      if (open->page->registerWnd) open->page->registerWnd(hwnd);
+      setOutputState(open->output, open->page->state);
+      return 1;
+    case kMsgKeyDown:
+      if (wParam == kScanEscape) SendMessage(hwnd, kMsgClose, 0, 0);
+      return 0;
+    case kMsgClose:
+      if (open) {
+        if (open->page->registerWnd) open->page->registerWnd(GUI_INVALID_HANDLE);
+        setOutputState(open->output, 0);
+      }
+      EndDialog(hwnd, 0);
+      return 0;
+    default:
+      return DefaultDialogProc(hwnd, message, wParam, lParam);
+  }
+}
+
+}  // namespace
+
+int runPlaceholderPage(WindowHandle owner, const PlaceholderPage& page) {
+  OpenPage open{&page, page.output < 0 ? getCurOutput() : page.output};
+  const char* caption = lookupText(page.section, page.key);
+  DlgTemplate tmpl{};
+  tmpl.dwStyle = 0x38400000u;
+  tmpl.w = kWidth;
+  tmpl.h = kHeight;
+  tmpl.x = (getScreenWidth(open.output) - kWidth) / 2;
+  tmpl.y = (getScreenHeight(open.output) - kHeight) / 2;
+  tmpl.caption = caption ? caption : "";
+  const auto result = DialogBoxIndirectParam(&tmpl, owner, placeholderProc, reinterpret_cast<LParam>(&open));
+  if (page.afterClose) page.afterClose();
+  return static_cast<int>(result);
+}

@@ -1,0 +1,26 @@
+// A page that stands in for one built separately: a small modal dialog on
+// the current output, titled with a language text, registered while open and
+// closed by message 102 (or Escape).
+#ifndef APP_PLACEHOLDER_PAGE_H
+#define APP_PLACEHOLDER_PAGE_H
+
+#include <functional>
+
+#include "gui/common.h"
+
+struct PlaceholderPage {
+  const char* section;  // caption text: (section, key); an empty caption when missing
+  const char* key;
+  int state;            // the output's state while the page is open
+  int output = -1;      // the output it opens on; -1 the current one
+  // Called with the page's handle on opening and with GUI_INVALID_HANDLE on
+  // closing; may be empty.
+  std::function<void(WindowHandle)> registerWnd;
+  // Called once the page has closed; may be empty.
+  std::function<void()> afterClose;
+};
+
+// Runs the page modally; answers the dialog's result (0).
+int runPlaceholderPage(WindowHandle owner, const PlaceholderPage& page);
+
+#endif

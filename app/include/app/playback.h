@@ -1,0 +1,71 @@
+/* What the live view and the menus use of playback, search and backup: the
+ * playback type and the words the pages leave for each other, the playback
+ * windows, the search pages, their error boxes and a list painter. */
+#ifndef APP_PLAYBACK_H
+#define APP_PLAYBACK_H
+
+#include "gui/common.h"
+
+GUI_EXTERN_C_BEGIN
+
+/* Playback type of an output: 0 idle, 1 instant playback. */
+void setPlaybackType(int output, int type);
+int getPlaybackType(int output);
+/* Play state word of an output; 6 once stopped. */
+void setPlayState(int output, int state);
+int getPlayState(int output);
+/* Whether the playback window was opened from the main menu (output 0..3). */
+void setPlaybackFromMenu(int output, int flag);
+int getPlaybackFromMenu(int output);
+/* The playback's video area: the whole screen (1) or its window (0). */
+void setPlaybackVideoArea(int output, int whole);
+int getPlaybackVideoArea(int output);
+void setSearchForBackup(int flag);
+int getSearchForBackup(void);
+void setSearchGenReopened(int flag);
+int getSearchGenReopened(void);
+void setSearchKind(int output, int kind);
+int getSearchKind(int output);
+/* 0 or -1 take the start of the search range. */
+void setPlaybackTime(int output, int time);
+int getPlaybackTime(int output);
+/* The day-playback search channel (0 for a channel below 1). */
+void resetPlaybackSearch(int output, int channel);
+int getPlaybackSearchChannel(int output);
+void setZoomChannel(int output, int channel);
+int getZoomChannel(int output);
+/* Results of the last smart search on an output. */
+int getSmartSearchCount(int output);
+
+/* The playback window of the main output, modal; ends with reshowMainMenu. */
+int runPlaybackDialog(WindowHandle owner);
+/* The instant playback window over the live view, modal. */
+int runInstantPlaybackDialog(WindowHandle host);
+/* 1 while the output's playback window is open. */
+int canSwitchPlaybackChannel(int output);
+void switchPlaybackChannel(int output, WindowHandle window, int channel);
+void setPlaybackChannel(int output, int channel);
+int getPlaybackChannel(int output);
+void startChannelPlayback(int output, WindowHandle window, int channel);
+/* 0 or a search code (105 more than a page; 101, 102 and others errors). */
+int searchInstantPlayback(int output, int channel);
+int startInstantPlayback(int output);
+/* Stops the output's playback: play state 6, zoom ended, windows closed. */
+void stopPlayback(int output);
+void showPlaybackWindow(int output, int show);
+void restoreInstantPlaybackWindow(int output);
+int toggleSingleViewAt(int output, WindowHandle window, WParam wParam, LParam lParam);
+
+int showInstantSearchError(WindowHandle owner, int code);
+int showPlaybackError(int output, WindowHandle owner, int code);
+
+int createSearchEventWindow(WindowHandle owner);
+int createSearchGenWindow(WindowHandle owner);
+int createSearchPicWindow(WindowHandle owner);
+
+/* The divider line under a list row of w x h at (x, y). */
+void drawListRowDivider(HDC hdc, int x, int y, int w, int h, int flag);
+
+GUI_EXTERN_C_END
+
+#endif

@@ -1,0 +1,97 @@
+// The playback windows. Until the playback pages land, the main output's
+// playback and the instant playback over the live view are placeholder
+// pages; what the live view and the menus read of them (registration,
+// output state, playback type) is as the finished windows leave it.
+#include "app/app_registry.h"
+#include "app/core/pages_calls.h"
+#include "app/device_backend.h"
+#include "app/login_rights.h"
+#include "app/placeholder_page.h"
+#include "app/playback.h"
+#include "gui/message.h"
+#include "gui/window_attr.h"
+
+namespace {
+
+constexpr int kStatePlayback = 9, kPlayStopped = 6, kMsgClose = 102;
+constexpr int kInstantSeconds = 300;
+
+void closeIfOpen(WindowHandle hwnd) {
+  // Posted: the desktop thread stops playback while the window's own loop runs.
+  if (hwnd != GUI_INVALID_HANDLE) PostMessage(hwnd, kMsgClose, 0, 0);
+}
+
+}  // namespace
+
+extern "C" {
+
+int runPlaybackDialog(WindowHandle owner) {
+  const int output = getMainOutput();
+  PlaceholderPage page{"playback", "playback_title", kStatePlayback, output};
+  page.registerWnd = [output](WindowHandle hwnd) { setPlaybackWnd(output, hwnd); };
+  page.afterClose = [output]() {
+    setPlaybackType(output, 0);
+    reshowMainMenu(output, getMainMenuWnd());
+  };
+  return runPlaceholderPage(owner, page);
+}
+
+int runInstantPlaybackDialog(WindowHandle host) {
+  const int output = getCurOutput();
+  PlaceholderPage page{"playback", "instant_title", kStatePlayback, output};
+  page.registerWnd = [output](WindowHandle hwnd) { setInstantPlayWnd(output, hwnd); };
+  page.afterClose = [output]() { setPlaybackType(output, 0); };
+  return runPlaceholderPage(host, page);
+}
+
+int canSwitchPlaybackChannel(int output) {
+  return getPlaybackWnd(output) != GUI_INVALID_HANDLE || getInstantPlayWnd(output) != GUI_INVALID_HANDLE;
+}
+
+void switchPlaybackChannel(int output, WindowHandle, int channel) {
+  if (canSwitchPlaybackChannel(output)) setPlaybackChannel(output, channel);
+}
+
+void startChannelPlayback(int output, WindowHandle, int channel) {
+  resetPlaybackSearch(output, channel);
+  setPlaybackChannel(output, channel);
+}
+
+// The last five minutes of the channel's recordings, as the device finds them.
+int searchInstantPlayback(int output, int channel) {
+  resetPlaybackSearch(output, channel);
+  setPlaybackTime(output, -kInstantSeconds);
+  SearchCondition condition{};
+  int count = 0;
+  return findRecordFiles(&condition, getOutputLogin(output), &count);
+}
+
+int startInstantPlayback(int output) {
+  setPlayState(output, 0);
+  setPlaybackChannel(output, getPlaybackSearchChannel(output));
+  return 0;
+}
+
+void stopPlayback(int output) {
+  setPlayState(output, kPlayStopped);
+  setZoomChannel(output, 0);
+  closeIfOpen(getInstantPlayWnd(output));
+  closeIfOpen(getPlaybackWnd(output));
+}
+
+void showPlaybackWindow(int output, int show) {
+  WindowHandle hwnd = getPlaybackWnd(output);
+  if (hwnd == GUI_INVALID_HANDLE) return;
+  // A full-screen playback stays hidden behind its own picture.
+  if (show && getPlaybackVideoArea(output)) return;
+  ShowWindow(hwnd, show ? SW_SHOWNORMAL : SW_HIDE);
+}
+
+void restoreInstantPlaybackWindow(int output) {
+  WindowHandle hwnd = getInstantPlayWnd(output);
+  if (hwnd != GUI_INVALID_HANDLE) ShowWindow(hwnd, SW_SHOWNORMAL);
+}
+
+int toggleSingleViewAt(int, WindowHandle, WParam, LParam) { return 0; }
+
+}  // extern "C"

@@ -1,0 +1,133 @@
+// The stand-in pages as a user meets them: each opens modally over the
+// current output with its caption, is registered and holds the output's
+// state while open, and leaves with Escape or when playback is stopped; the
+// playback window shows the main menu again when it ends.
+#include <functional>
+#include <string>
+
+#include "app/app_registry.h"
+#include "app/device_test_seam.h"
+#include "app/playback.h"
+#include "app/record_pages.h"
+#include "core/nonclient/tests/started_gui.h"
+#include "gui/dialog.h"
+#include "gui/window_attr.h"
+
+namespace {
+
+constexpr int kAct = 0x9002;
+constexpr int kMain = 3;
+
+struct Seen {
+  std::string caption;
+  int state = -1;
+  bool canSwitch = false;
+  WindowHandle page = GUI_INVALID_HANDLE;
+};
+
+Seen g_seen;
+std::function<WindowHandle()> g_registered;
+std::function<void(WindowHandle)> g_leave;
+
+LResult HelperProc(WindowHandle hwnd, int msg, WParam wParam, LParam lParam) {
+  if (msg == kAct) {
+    desktest::Drain();
+    WindowHandle page = GetActiveWindow();
+    g_seen.page = page;
+    const char* caption = GetWindowCaption(page);
+    g_seen.caption = caption ? caption : "";
+    g_seen.state = getOutputState(kMain);
+    g_seen.canSwitch = canSwitchPlaybackChannel(kMain) != 0;
+    if (g_registered) EXPECT_EQ(g_registered(), page) << "registered while open";
+    g_leave(page);
+    return 0;
+  }
+  return DefaultWindowProc(hwnd, msg, wParam, lParam);
+}
+
+class PlaceholderPages : public guitest::StartedGui {
+ protected:
+  void SetUp() override {
+    device_seam::resetAll();
+    setMainOutput(kMain);
+    setCurOutput(kMain);
+    setOutputState(kMain, 0);
+    MainWinCreate create = MainWindowCreation({0, 0, 10, 10}, HelperProc, "helper", 0);
+    helper_ = CreateMainWindow(&create);
+    windows_.push_back(helper_);
+    g_seen = Seen{};
+  }
+  // Runs `open` with the helper's look taken inside the page's own loop.
+  void Open(const std::function<int()>& open) {
+    PostMessage(helper_, kAct, 0, 0);
+    open();
+  }
+  WindowHandle helper_ = GUI_INVALID_HANDLE;
+};
+
+void PressEscape(WindowHandle page) { SendMessage(page, 18, 1, 0); }
+
+TEST_F(PlaceholderPages, EachPageShowsItsCaptionHoldsTheOutputAndLeavesWithEscape) {
+  struct Row {
+    const char* caption;
+    std::function<int()> open;
+    std::function<WindowHandle()> registered;
+  } rows[] = {
+      {"Manual Record", [] { return createManualRecordWindow(0); }, getManualPageWnd},
+      {"Manual Snapshot", [] { return createManualSnapshotWindow(0); }, getManualPageWnd},
+      {"Schedule", [] { return createScheduleSetWindow(0); }, getRecordPageWnd},
+      {"Encode", [] { return createEncodeSetWindow(0); }, getRecordPageWnd},
+      {"Advanced", [] { return createAdvRecordSetWindow(0); }, getRecordPageWnd},
+      {"Holiday", [] { return createHolidaySetWindow(0); }, getRecordPageWnd},
+      {"S.M.A.R.T.", [] { return createDiskSmartInfoWindow(0); }, getDiskPageWnd},
+      {"Storage", [] { return showDiskMenu(0); }, getDiskMenuWnd},
+      {"Event Search", [] { return createSearchEventWindow(0); }, nullptr},
+      {"Record Search", [] { return createSearchGenWindow(0); }, nullptr},
+      {"Picture Search", [] { return createSearchPicWindow(0); }, getSearchPicWnd},
+  };
+  g_leave = PressEscape;
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.caption);
+    g_registered = row.registered;
+    Open(row.open);
+    EXPECT_EQ(g_seen.caption, row.caption);
+    EXPECT_EQ(g_seen.state, 1);
+    EXPECT_EQ(getOutputState(kMain), 0);
+    if (row.registered) EXPECT_EQ(row.registered(), GUI_INVALID_HANDLE) << "unregistered after";
+  }
+  g_registered = nullptr;
+}
+
+TEST_F(PlaceholderPages, PlaybackHoldsStateNineAndStoppingItReturnsToTheMainMenu) {
+  // A hidden main menu that playback shows again when it ends.
+  MainWinCreate create = MainWindowCreation({0, 0, 20, 20}, guitest::LoggingProc, "menu", 0);
+  WindowHandle menu = CreateMainWindow(&create);
+  windows_.push_back(menu);
+  setMainMenuWnd(menu);
+  setPlaybackType(kMain, 1);
+  g_registered = [] { return getPlaybackWnd(kMain); };
+  g_leave = [](WindowHandle) { stopPlayback(kMain); };
+  Open([] { return runPlaybackDialog(0); });
+  EXPECT_EQ(g_seen.caption, "Playback");
+  EXPECT_EQ(g_seen.state, 9);
+  EXPECT_TRUE(g_seen.canSwitch);
+  EXPECT_EQ(getOutputState(kMain), 0);
+  EXPECT_EQ(getPlaybackWnd(kMain), GUI_INVALID_HANDLE);
+  EXPECT_EQ(canSwitchPlaybackChannel(kMain), 0);
+  EXPECT_EQ(getPlaybackType(kMain), 0);
+  EXPECT_EQ(getPlayState(kMain), 6);
+  EXPECT_TRUE(IsWindowVisible(menu));
+
+  // The instant playback leaves the same way and registers on its own slot.
+  g_registered = [] { return getInstantPlayWnd(kMain); };
+  setPlaybackType(kMain, 1);
+  Open([] { return runInstantPlaybackDialog(0); });
+  EXPECT_EQ(g_seen.caption, "Instant Playback");
+  EXPECT_EQ(g_seen.state, 9);
+  EXPECT_EQ(getInstantPlayWnd(kMain), GUI_INVALID_HANDLE);
+  EXPECT_EQ(getPlaybackType(kMain), 0);
+  setMainMenuWnd(GUI_INVALID_HANDLE);
+  g_registered = nullptr;
+}
+
+}  // namespace
