@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <vector>
 
@@ -63,13 +64,31 @@ class StartedGui : public ::testing::Test {
   static void TearDownTestSuite() { TerminateGUI(0); }
 
   void TearDown() override {
+    // A preview window refuses destruction; left listed, the desktop would
+    // go on posting to the queue its thread's clean-up below frees.
+    for (WindowHandle hwnd : windows_) {
+      if (!IsMainWindow(hwnd) || !(desktest::Rec(hwnd)->exStyle & WS_EX_PREVIEW)) continue;
+      desktest::Request(MSG_DT_REMOVEMAINWIN, hwnd);
+      desktest::Rec(hwnd)->exStyle &= ~WS_EX_PREVIEW;
+    }
     for (auto it = windows_.rbegin(); it != windows_.rend(); ++it) {
       if (IsMainWindow(*it)) DestroyMainWindow(*it);
       MainWindowThreadCleanup(*it);
     }
-    windows_.clear();
     desktest::Drain();
+    EXPECT_EQ(Listed(windows_), std::vector<WindowHandle>{}) << "windows outlived the test";
+    windows_.clear();
     Log::Instance().Take();
+  }
+
+  // Those of the given windows any of the desktop's lists still holds.
+  static std::vector<WindowHandle> Listed(const std::vector<WindowHandle>& windows) {
+    StackReadLock hold;
+    std::vector<WindowHandle> out;
+    for (ZOrderList* list : {&TopmostList(), &MainDisplayList(), &AuxDisplayList()})
+      for (WindowHandle hwnd : desktest::ListOrder(*list))
+        if (std::find(windows.begin(), windows.end(), hwnd) != windows.end()) out.push_back(hwnd);
+    return out;
   }
 
   WindowHandle Main(Rect r, uint32_t style, const char* caption = "main", uint32_t exStyle = 0) {
