@@ -108,6 +108,9 @@ void UpdateWindow(WindowHandle hwnd, BOOL erase) {
   if (erase) CallProc(win, winmsg::kSizeChanged, 0, 0);
   CallProc(win, winmsg::kNcPaint, 0, 0);
   AddDamage(win, nullptr, erase != 0);
+  // The children were damaged and erased too: their paint must come from
+  // the loop, which only looks once a paint is pending.
+  PostMessage(hwnd, winmsg::kPaint, 0, 0);
   SendMessage(hwnd, winmsg::kPaint, 0, reinterpret_cast<LParam>(&win->invalid.region));
 }
 

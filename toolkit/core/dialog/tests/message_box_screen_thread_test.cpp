@@ -3,6 +3,7 @@
 // key presses and a click fed to the host window.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <thread>
@@ -13,6 +14,7 @@
 #include "gui/dialog.h"
 #include "gui/host.h"
 #include "gui/nonclient.h"
+#include "gui/paint.h"
 #include "gui/window_attr.h"
 
 namespace {
@@ -39,8 +41,8 @@ class BoxOnScreen : public guitest::StartedGui {
  protected:
   // A hidden window of the test thread, so the box's loop has a window to
   // run the test's steps through.
-  WindowHandle Helper() {
-    MainWinCreate create = MainWindowCreation({0, 0, 10, 10}, HelperProc, "helper", 0);
+  WindowHandle Helper(WindowProc proc = HelperProc) {
+    MainWinCreate create = MainWindowCreation({0, 0, 10, 10}, proc, "helper", 0);
     WindowHandle hwnd = CreateMainWindow(&create);
     windows_.push_back(hwnd);
     return hwnd;
@@ -126,6 +128,57 @@ TEST_F(BoxOnScreen, ADialogWithCaptionFrameAndBarAnswersTheMouse) {
   EXPECT_TRUE(AwaitMessage(dlg, MSG_VSCROLL, SB_LINEDOWN));
   std::thread([] { Click(585, 213); }).join();  // the close button in the caption
   EXPECT_TRUE(AwaitMessage(dlg, MSG_CLOSE, 0));
+}
+
+// A modal dialog whose init handler adds a button beside the template's
+// one: repainting the whole dialog from inside its loop must bring both
+// buttons back, captions included, not leave their erased faces.
+guitest::Picture g_first, g_repainted;
+int g_left = 0, g_row = 0;  // the template button's left and its caption's row in the picture
+
+LResult RepaintOnce(WindowHandle hwnd, int msg, WParam wParam, LParam lParam) {
+  if (msg != kAct) return DefaultWindowProc(hwnd, msg, wParam, lParam);
+  desktest::Drain();
+  WindowHandle dlg = GetActiveWindow();
+  Rect r{};
+  GetWindowRect(dlg, &r);
+  g_left = 10, g_row = 60 + 13;
+  ClientToScreen(dlg, &g_left, &g_row);
+  g_left -= r.left, g_row -= r.top;
+  g_first = guitest::Grab(r);
+  UpdateWindow(dlg, TRUE);
+  desktest::Drain();
+  g_repainted = guitest::Grab(r);
+  SendMessage(dlg, MSG_COMMAND, IDCANCEL, 0);
+  return 0;
+}
+
+LResult AddsAButton(WindowHandle hwnd, int msg, WParam wParam, LParam lParam) {
+  if (msg == MSG_INITDIALOG)
+    CreateWindowEx("button", "Cancel", WS_CHILD | WS_VISIBLE, 0, IDCANCEL, 110, 60, 80, 26, hwnd, 0);
+  return DefaultDialogProc(hwnd, msg, wParam, lParam);
+}
+
+// Pixels of the face's own colour in a row through the caption's middle:
+// a face without its caption is all of one colour.
+int OtherThanFace(const guitest::Picture& p, int left, int right, int y) {
+  const uint8_t* face = &p.rgb[3 * (y * p.width + left + 4)];
+  int other = 0;
+  for (int x = left + 4; x < right - 4; ++x)
+    other += !std::equal(face, face + 3, &p.rgb[3 * (y * p.width + x)]);
+  return other;
+}
+
+TEST_F(BoxOnScreen, RepaintingAModalDialogRepaintsItsButtons) {
+  CtrlData button{"button", WS_VISIBLE | WS_TABSTOP, 10, 60, 80, 26, IDOK, "OK", 0, 0};
+  DlgTemplate tpl{WS_CAPTION | WS_BORDER, 0, 300, 200, 220, 140, "Dialog", 0, 0, 1, &button, 0};
+  WindowHandle helper = Helper(RepaintOnce);
+  PostMessage(helper, kAct, 0, 0);
+  DialogBoxIndirectParam(&tpl, helper, AddsAButton, 0);
+  ASSERT_EQ(g_repainted.width, 220);
+  EXPECT_TRUE(g_repainted.rgb == g_first.rgb);
+  EXPECT_GT(OtherThanFace(g_repainted, g_left, g_left + 80, g_row), 0);
+  EXPECT_GT(OtherThanFace(g_repainted, g_left + 100, g_left + 180, g_row), 0);
 }
 
 }  // namespace
