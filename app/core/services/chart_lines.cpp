@@ -1,8 +1,11 @@
-// Lines of the charts the status pages draw.
+// Lines of the charts the status pages draw, and the pages' group frames.
 #include <vector>
 
 #include "app/control_services.h"
+#include "gui/control_paint.h"
 #include "gui/dc.h"
+#include "gui/display.h"
+#include "gui/element.h"
 #include "gui/livevideo.h"
 
 extern "C" {
@@ -27,6 +30,14 @@ int drawChartLine(HDC hdc, int n, const int* xs, const int* ys, int mode, int cl
   drawPolyline(hdc, n, xs, ys);
   if (close) LineTo(hdc, xs[0], ys[0]);
   return 0;
+}
+
+int drawRoundFrame(HDC hdc, uint32_t exStyle, Rect* rect) {
+  if (!rect) return -1;
+  int x = rect->left, y = rect->top, w = rect->right - rect->left, h = rect->bottom - rect->top;
+  ScaleWindowRect(exStyle, 0, &x, &y, &w, &h);
+  *rect = Rect{x, y, x + w, y + h};
+  return DrawEditFrame(hdc, 0, exStyle & ~0xF00000u, rect, TRUE, TRUE, WinElementColors[23]);
 }
 
 }  // extern "C"

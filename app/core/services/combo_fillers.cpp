@@ -125,6 +125,21 @@ int createDateTimeRow(WindowHandle owner, const char* section, const char* label
   return y + label->h;
 }
 
+int createDateTimeRowAt(WindowHandle owner, const char* section, const char* labelKey, const char* dateKey,
+                        const char* timeKey, int y, uint32_t labelEx, uint32_t dateEx, uint32_t timeEx, int isStart) {
+  CtrlResInfo *label = nullptr, *date = nullptr, *time = nullptr;
+  if (!record(section, dateKey, &date) || !record(section, timeKey, &time)) return y;
+  const int base = isStart ? 4640 : 4643;
+  const bool labelled = record(section, labelKey, &label);
+  if (labelled)
+    CreateWindowEx("static", label->caption, 0x4800000Au, labelEx, base, label->x, y, label->w, label->h, owner, 0);
+  const int dateTop = y + date->y;
+  CreateWindowEx("combobox", "", 0x4800000Cu, dateEx, base + 1, date->x, dateTop, date->w, date->h, owner, 0);
+  CreateWindowEx("combobox", "", 0x4800000Eu, timeEx, base + 2, time->x, dateTop + date->h, time->w, time->h, owner,
+                 0);
+  return labelled ? y + label->h : dateTop + date->h;
+}
+
 void initTimeField(WindowHandle owner, int id) {
   static const int kMax[3] = {23, 59, 59};
   SendDlgItemMessage(owner, id, kSetParts, 3, 0);

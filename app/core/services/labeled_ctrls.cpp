@@ -14,6 +14,7 @@
 namespace {
 
 std::atomic<int> g_liveViewWord{0}, g_lastOpResult{0}, g_exportMode{0};
+uint8_t g_handleSetSource[32];
 
 uint32_t labelStyle(uint32_t style) { return 0x40000105u | (style & 0x08000000u) | (style & 0x04000000u); }
 
@@ -92,6 +93,7 @@ void setLastOpResult(int value) { g_lastOpResult.store(value); }
 int getLastOpResult(void) { return g_lastOpResult.load(); }
 void setExportMode(int mode) { g_exportMode.store(mode); }
 int getExportMode(void) { return g_exportMode.load(); }
+uint8_t* getHandleSetSource(void) { return g_handleSetSource; }
 // Long list fills call this per item; toolkit messages run on their own
 // threads here, so there is nothing to yield to.
 int periodicYield(int) { return 0; }

@@ -7,6 +7,7 @@
 #include "app/value_texts.h"
 #include "gui/bitmap.h"
 #include "gui/common.h"
+#include "gui/listview.h"
 
 GUI_EXTERN_C_BEGIN
 
@@ -40,6 +41,9 @@ void setChanBoxesByRecStatus(WindowHandle owner, int ignored);
  * outline of a band along a segment of exactly two points. */
 int drawPolyline(HDC hdc, int n, const int* xs, const int* ys);
 int drawChartLine(HDC hdc, int n, const int* xs, const int* ys, int mode, int close);
+/* A group frame with the edit field's corners: `rect` is scaled by the
+ * layout bits of `exStyle` and written back before drawing. */
+int drawRoundFrame(HDC hdc, uint32_t exStyle, Rect* rect);
 
 /* Combo boxes of channels ("%s %d" of ("commons", "all_analog") / "all_ipc",
  * item data the channel): the first analog channel, else the first IP
@@ -55,6 +59,11 @@ int addValueComboItems(WindowHandle owner, int comboId, const ValueKeyRow* table
  * fields; returns y below the row, or y unchanged when a key is missing. */
 int createDateTimeRow(WindowHandle owner, const char* section, const char* labelKey, const char* dateKey,
                       const char* timeKey, int y, uint32_t labelEx, uint32_t dateEx, uint32_t timeEx, int isStart);
+/* The same fields stacked: the label at (label x, y), the date field at
+ * y + its record's y, the time field right below the date field at its own
+ * x; returns y below the label, or the date field's bottom without one. */
+int createDateTimeRowAt(WindowHandle owner, const char* section, const char* labelKey, const char* dateKey,
+                        const char* timeKey, int y, uint32_t labelEx, uint32_t dateEx, uint32_t timeEx, int isStart);
 /* Hours, minutes, seconds; the start field at 00:00:00, the end at 23:59:59. */
 void initTimeField(WindowHandle owner, int id);
 /* The row's date and time as a local time value. */
@@ -66,6 +75,26 @@ void getCheckedAlarmIns(WindowHandle list, uint64_t* maskOut, uint8_t* bytesOut)
 void getCheckedAlarmOuts(WindowHandle list, uint64_t* maskOut, uint8_t* bytesOut);
 /* Bit (row key) for every checked row of a channel list. */
 uint64_t getListCheckedChanMask(WindowHandle list);
+
+/* One list-view column: the layout key of its caption and width, its
+ * flags and the order it sorts by. */
+typedef struct ListColumnDesc {
+  char key[32];
+  uint32_t flags;
+  ListViewCompare compare;
+} ListColumnDesc;
+/* Adds `count` columns to the owner's list `listId` (width 0 and an empty
+ * caption for a missing record); returns `count`. */
+int addListViewColumns(WindowHandle owner, int listId, const char* section, const ListColumnDesc* table, int count);
+/* One row at `index` whose cells 0..count-1 come from texts 128 bytes
+ * apart; the row, or null when the list refused it. */
+HLVROW addListViewItems(WindowHandle list, int index, int count, const char* texts);
+/* Orders of a column: cell texts, their numbers, channel names ("A3" before
+ * "D1"; -1 when either does not parse) and the texts as shown. */
+int compareListText(WindowHandle list, HLVROW a, HLVROW b, ListViewSortInfo* info);
+int compareListNumber(WindowHandle list, HLVROW a, HLVROW b, ListViewSortInfo* info);
+int compareListChanName(WindowHandle list, HLVROW a, HLVROW b, ListViewSortInfo* info);
+int compareListConvText(WindowHandle list, HLVROW a, HLVROW b, ListViewSortInfo* info);
 
 /* The twelve list-view icons: play, lock, unlock, settings, delete, not
  * supported, tick, file, folder, folder back, migrate, stop. Loading answers
@@ -92,6 +121,8 @@ int getLastOpResult(void);
 void setExportMode(int mode);
 int getExportMode(void);
 int periodicYield(int index);
+/* The 32 bytes the event-handling pages hand each other. */
+uint8_t* getHandleSetSource(void);
 
 GUI_EXTERN_C_END
 

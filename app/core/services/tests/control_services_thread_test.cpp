@@ -1,6 +1,8 @@
 // Controls the pages build alike, on a started toolkit: a control and its
 // label from one rectangle, and the channel check-box block with its "all"
 // boxes, filtered by the user's rights.
+#include <algorithm>
+#include <cstring>
 #include <ctime>
 #include <map>
 #include <string>
@@ -8,6 +10,9 @@
 #include "app/control_services.h"
 #include "app/device_backend.h"
 #include "app/core/liveview/tests/live_gui_fixture.h"
+#include "gui/control_paint.h"
+#include "gui/display.h"
+#include "gui/element.h"
 #include "gui/layout.h"
 
 namespace {
@@ -202,6 +207,105 @@ TEST_F(ControlServices, PicturesOfListsAndEmptyWindowsComeFromTheLayout) {
   Bitmap add{};
   EXPECT_TRUE(GetWinBitmap("preview", "add_ipc_hover_bmp", &add));
   EXPECT_TRUE(GetWinBitmap("startmenu", "video_small_bmp", &add));
+}
+
+// Cell text of a list row, read back through the list's own message.
+std::string CellText(WindowHandle list, HLVROW row, int column) {
+  char text[128] = {0};
+  ListViewSubItemInfo info{};
+  info.column = column;
+  info.text = text;
+  info.bufferSize = sizeof text;
+  SendMessage(list, LVM_GETSUBITEMTEXT, reinterpret_cast<WParam>(row), reinterpret_cast<LParam>(&info));
+  return text;
+}
+
+TEST_F(ControlServices, ListColumnsComeFromTheLayoutAndEachSortsByItsOwnOrder) {
+  const WindowHandle list = CreateWindowEx("ListView", "", WS_VISIBLE, 0, 70, 0, 0, 500, 300, page_, 0);
+  const ListColumnDesc columns[] = {{"all_analog", 0, compareListText},
+                                    {"all_ipc", 0, compareListNumber},
+                                    {"no_such_key", 0, compareListChanName},
+                                    {"chan_item", 0, compareListConvText}};
+  ASSERT_EQ(addListViewColumns(page_, 70, "copychan", columns, 4), 4);
+  const int widths[] = {120, 120, -1, 60};  // a width of 0 gets the list's least width
+  const char* captions[] = {"Analog", "IP Camera", "", ""};
+  for (int c = 0; c < 4; ++c) {
+    char caption[64] = "unset";
+    ListViewColumnInfo info{};
+    info.text = caption;
+    info.textSize = sizeof caption - 1;
+    ASSERT_EQ(SendMessage(list, LVM_GETCOLUMN, static_cast<WParam>(c), reinterpret_cast<LParam>(&info)), 0);
+    if (widths[c] >= 0) EXPECT_EQ(info.width, widths[c]) << c;
+    EXPECT_STREQ(caption, captions[c]) << c;
+  }
+
+  // Each column orders the rows differently from plain text order; ties
+  // fall back to the list's own text order of column 1.
+  const char model[4][4][128] = {
+      {"delta", "10", "D1", "b"}, {"alpha", "9", "A12", "a"}, {"charlie", "100", "A3", "c"}, {"bravo", "25", "A16", "b"}};
+  std::vector<HLVROW> rows;
+  for (int r = 0; r < 4; ++r) rows.push_back(addListViewItems(list, r, 4, model[r][0]));
+  for (int r = 0; r < 4; ++r)
+    for (int c = 0; c < 4; ++c) ASSERT_EQ(CellText(list, rows[r], c), model[r][c]) << r << "," << c;
+  const auto chan = [](const char* t) { return std::atoi(t + 1) + (t[0] == 'D' ? getAnalogChanNum() : 0); };
+  const std::function<int(int, int)> order[4] = {
+      [&](int a, int b) { return std::strcmp(model[a][0], model[b][0]); },
+      [&](int a, int b) { return std::atoi(model[a][1]) - std::atoi(model[b][1]); },
+      [&](int a, int b) { return chan(model[a][2]) - chan(model[b][2]); },
+      [&](int a, int b) { return std::strcmp(model[a][3], model[b][3]); }};
+  for (int c = 0; c < 4; ++c) {
+    std::vector<int> want = {0, 1, 2, 3};
+    std::sort(want.begin(), want.end(), [&](int a, int b) {
+      const int r = order[c](a, b);
+      return r != 0 ? r < 0 : std::strcmp(model[a][1], model[b][1]) < 0;
+    });
+    ASSERT_EQ(SendMessage(list, LVM_COLSORT, static_cast<WParam>(c), 0), 0);
+    for (int i = 0; i < 4; ++i) {
+      const HLVROW row = reinterpret_cast<HLVROW>(SendMessage(list, LVM_GETITEMBYINDEX, static_cast<WParam>(i), 0));
+      EXPECT_EQ(CellText(list, row, 0), model[want[i]][0]) << "column " << c << " position " << i;
+    }
+  }
+  ListViewSortInfo info{0, 0, list};  // "delta" and "alpha" name no channel
+  EXPECT_EQ(compareListChanName(list, rows[0], rows[1], &info), -1);
+  EXPECT_EQ(compareListChanName(list, rows[1], rows[0], &info), -1);
+}
+
+TEST_F(ControlServices, RoundFrameIsDrawnAroundTheScaledRectangle) {
+  const int w = 120, h = 90;
+  const HDC dc = CreateCompatibleDCEx(HDC_SCREEN, w, h);
+  SetDCAttr(dc, DC_ATTR_BRUSH_COLOR, 0);
+  FillBox(dc, 0, 0, w, h);
+  const uint32_t exStyle = 0x90011u | 0x500000u;
+  Rect rect{10, 8, 70, 48};
+  int x = 10, y = 8, rw = 60, rh = 40;
+  ScaleWindowRect(exStyle, 0, &x, &y, &rw, &rh);
+  ASSERT_EQ(drawRoundFrame(dc, exStyle, &rect), 0);
+  ASSERT_EQ(rect.left, x);
+  ASSERT_EQ(rect.right, x + rw);
+  const Bitmap* corner = GetEditBitmap(TRUE, FALSE);
+  const int hw = static_cast<int>(corner->bmWidth) / 2, hh = static_cast<int>(corner->bmHeight) / 2;
+  for (int py = 0; py < h; ++py)
+    for (int px = 0; px < w; ++px) {
+      const bool inside = px >= rect.left && px < rect.right && py >= rect.top && py < rect.bottom;
+      const bool nearX = px < rect.left + hw || px >= rect.right - hw, nearY = py < rect.top + hh || py >= rect.bottom - hh;
+      if (inside && nearX && nearY) continue;  // the corner skin's own pixels
+      const bool border = px < rect.left + 2 || px >= rect.right - 2 || py < rect.top + 2 || py >= rect.bottom - 2;
+      ASSERT_EQ(GetPixel(dc, px, py), !inside ? 0 : border ? WinElementColors[67] : WinElementColors[23]) << px << "," << py;
+    }
+  DeleteMemDC(dc);
+}
+
+TEST_F(ControlServices, StackedDateTimeRowPutsTheTimeUnderTheDate) {
+  // Records: label (20, 40, 120 x 26), date (20, 70, 60 x 26), time (290, 210, 100 x 30).
+  EXPECT_EQ(createDateTimeRowAt(page_, "copychan", "all_analog", "chan_item", "ok", 100, 0, 0, 0, 1), 126);
+  EXPECT_EQ(At(4640).top, 100);
+  EXPECT_EQ(At(4641).top, 170);
+  EXPECT_EQ(At(4642).left, 290);
+  EXPECT_EQ(At(4642).top, 196);
+  // Without a label the row ends with the date field; without a date field nothing is made.
+  EXPECT_EQ(createDateTimeRowAt(page_, "copychan", "no_such_label", "chan_item", "ok", 0, 0, 0, 0, 0), 96);
+  EXPECT_FALSE(Exists(4643));
+  EXPECT_EQ(createDateTimeRowAt(page_, "copychan", "all_analog", "no_such_date", "ok", 5, 0, 0, 0, 0), 5);
 }
 
 TEST(Calendar, MonthLengthsAndLeapYears) {
