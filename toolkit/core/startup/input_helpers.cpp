@@ -4,6 +4,7 @@
 
 #include <atomic>
 
+#include "core/desktop/zorder.h"
 #include "core/window/window_record.h"
 #include "gui/message.h"
 #include "gui/startup.h"
@@ -23,7 +24,9 @@ std::atomic<WindowHandle> g_softKeyboardWindow{0};
 bool Exists(WindowHandle hwnd) { return ValidWindow(hwnd) != nullptr; }
 bool IsShown(WindowHandle hwnd) {
   WindowRecord* win = ValidWindow(hwnd);
-  return win && (win->style & kVisibleStyle);
+  if (!win) return false;
+  GeometryReadLock hold;  // the desktop thread shows and hides the helpers
+  return (win->style & kVisibleStyle) != 0;
 }
 
 void NotifyHelpersToClose() {

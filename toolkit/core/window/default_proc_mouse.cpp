@@ -115,6 +115,10 @@ void PressBesideChildren(WindowRecord* win, int msg, const Pointer& p) {
       InvalidateRect(h, nullptr, TRUE);
     }
   }
+  // A click on the keyboard's or the input method's own keys must not end
+  // the mode of the edit they type into (Chinese input would end at the
+  // first key).
+  if (IsInputToolWindow(HandleOf(win))) return;
   WindowHandle edit = SoftKeyboardEdit();
   if (ValidControl(edit)) PostMessage(edit, winmsg::kSkbEditClosed, 0, 0);
   HideInputTools(win);

@@ -24,8 +24,7 @@ WindowRecord* ToolFor(WindowHandle tool, const WindowRecord* control) {
   if (!win || !control->mainWindow) return nullptr;
   const MainWinRecord* main = control->mainWindow;
   if (main->exStyle & kExNeverActive) return nullptr;
-  WindowHandle mainHandle = HandleOf(main);
-  if (mainHandle == SoftKeyboardWindow() || mainHandle == ImeWindow()) return nullptr;
+  if (IsInputToolWindow(HandleOf(main))) return nullptr;
   return win;
 }
 
@@ -42,6 +41,10 @@ int KeepOffRightEdge(int x, int width, const Rect& screen) {
 }
 
 }  // namespace
+
+bool IsInputToolWindow(WindowHandle hwnd) {
+  return hwnd && (hwnd == SoftKeyboardWindow() || hwnd == ImeWindow());
+}
 
 void PlaceSoftKeyboard(WindowRecord* control, bool show, int leftOffset) {
   WindowRecord* skb = ToolFor(SoftKeyboardWindow(), control);

@@ -11,5 +11,8 @@ void PlaceSoftKeyboard(WindowRecord* control, bool show, int leftOffset);
 // Opens the input-method window above the control when show is set and the
 // control wants it, else closes it.
 void PlaceIme(WindowRecord* control, bool show);
+// True for the soft keyboard's and the input method's own windows: presses
+// on them are typing, not a press beside the edit they serve.
+bool IsInputToolWindow(WindowHandle hwnd);
 // Closes both for the window.
 void HideInputTools(WindowRecord* win);

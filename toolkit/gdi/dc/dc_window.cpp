@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "core/desktop/desktop.h"
+#include "core/desktop/zorder.h"
 #include "core/window/window_record.h"
 #include "gdi/dc/dc_record.h"
 #include "gui/app_hooks.h"
@@ -48,6 +49,7 @@ Rect WindowDeviceRect(WindowHandle hwnd, bool client) {
   if (IsDesktopWindow(hwnd)) return ScreenDC()->devRect;
   const WindowRecord* win = ValidWindow(hwnd);
   if (!win) return Rect{};
+  GeometryReadLock hold;  // the desktop thread moves windows while their threads paint
   Rect rect = client ? win->client : win->window;
   AddClientOrigins(&rect, win->parent);
   return rect;
@@ -58,6 +60,7 @@ Rect WindowDeviceRect(WindowHandle hwnd, bool client) {
 void ClipRectToAncestors(Rect* rect, WindowHandle control) {
   const WindowRecord* win = ValidWindow(control);
   if (!win || !win->mainWindow) return;
+  GeometryReadLock hold;
   std::vector<const WindowRecord*> chain;  // parent first, up to below the main window
   for (const WindowRecord* up = win->parent; up && up != win->mainWindow; up = up->parent)
     chain.push_back(up);

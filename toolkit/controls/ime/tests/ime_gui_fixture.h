@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <string>
 #include <thread>
 
 #include "controls/ime/ime_search.h"
@@ -82,15 +83,23 @@ class ImeOnGui : public ::testing::Test {
   WindowHandle ime_ = 0;
 };
 
-// GB2312 first candidate of the pinyin keys, as the generated table gives it.
-inline uint16_t FirstCandidate(const char* letters) {
+// The candidate page the generated pinyin table gives for the letters, and
+// the table's selection keys; false when the table does not load.
+inline bool PageOf(const char* letters, ime::CandidatePage* page, std::string* selectKeys = nullptr) {
   auto table = ime::LoadTable("../guiRes/rirurRes/ime/pinyin.tab");
-  if (!table) return 0;
+  if (!table) return false;
   uint8_t keys[ime::kMaxKeys];
   int n = 0;
   for (const char* p = letters; *p; ++p) keys[n++] = static_cast<uint8_t>(*p - 'a' + 1);
+  for (int i = 1; i <= n; ++i) ime::SearchAndFill(*table, keys, i, page);
+  if (selectKeys) selectKeys->assign(table->header.selectKeys, ime::kSelectKeyBytes);
+  return true;
+}
+
+// GB2312 first candidate of the pinyin keys, as the generated table gives it.
+inline uint16_t FirstCandidate(const char* letters) {
   ime::CandidatePage page;
-  for (int i = 1; i <= n; ++i) ime::SearchAndFill(*table, keys, i, &page);
+  if (!PageOf(letters, &page)) return 0;
   return static_cast<uint16_t>(static_cast<uint8_t>(page.slots[0][0]) | static_cast<uint8_t>(page.slots[0][1]) << 8);
 }
 
