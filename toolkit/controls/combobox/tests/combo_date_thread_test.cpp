@@ -7,6 +7,7 @@
 #include "controls/combobox/tests/combo_fixture.h"
 #include "controls/listbox/control_msgs.h"
 #include "core/nonclient/tests/screen_picture.h"
+#include "gui/app_hooks.h"
 #include "gui/dialog.h"
 #include "gui/monthcal.h"
 
@@ -66,6 +67,26 @@ TEST_F(DateBox, TypedDatesAsShownAndNoDate) {
   EXPECT_EQ(Text(cb), "07-04");
   SendMessage(cb, CB_SETTODAY, 0, 0);
   EXPECT_EQ(Text(cb), "2026-03-19");
+}
+
+int DayFirst() { return 2; }
+int YearFirst() { return 0; }
+
+TEST_F(DateBox, DayFirstFormatInAOneYearCalendar) {
+  GuiAppCallbacks hooks{};
+  hooks.getDateFormat = DayFirst;
+  SetAppCallbacks(&hooks);
+  WindowHandle cb = Make(CBS_DATE);
+  EXPECT_EQ(Text(cb), "19-03-2026");
+  SendMessage(cb, CB_SETYEARRANGE, 2026, 2026);
+  EXPECT_EQ(Text(cb), "19-03");
+  SendMessage(GetDlgItem(cb, CB_CALENDAR_ID), MCM_SETDAY, 5, 0);
+  SendMessage(cb, MSG_COMMAND, static_cast<WParam>(1) << 16 | CB_CALENDAR_ID, 0);
+  EXPECT_EQ(Text(cb), "05-03");
+  CheckTyped(cb, {{"07-03-2026", "07-03-2026"}, {"31-02-2026", "07-03-2026"}});
+  EXPECT_EQ(SendMessage(cb, CB_GETDAY, 0, 0), 7);
+  hooks.getDateFormat = YearFirst;
+  SetAppCallbacks(&hooks);
 }
 
 struct Step {
