@@ -1,6 +1,7 @@
 // The date box at a fixed time zone and today: typed dates as the box then
 // shows them, no-date mode, its calendar opened, chosen from and closed as
 // a table of steps, and the box on screen closed and open.
+#include <atomic>
 #include <cstdlib>
 #include <ctime>
 
@@ -10,6 +11,7 @@
 #include "gui/app_hooks.h"
 #include "gui/dialog.h"
 #include "gui/monthcal.h"
+#include "gui/startup.h"
 
 namespace {
 
@@ -18,18 +20,28 @@ using combotest::At;
 constexpr time_t kToday = 1773921600;  // 2026-03-19 12:00 UTC
 time_t FixedClock() { return kToday; }
 
+// The application's date format, read by the toolkit from any thread.
+std::atomic<int> g_format{0};
+int TestFormat() { return g_format.load(); }
+
 class DateBox : public combotest::ComboTest {
  protected:
+  // The call-backs go in before the toolkit starts, as the application does.
   static void SetUpTestSuite() {
     ::setenv("TZ", "UTC", 1);
     ::tzset();
     SetWallClock(FixedClock);
-    ComboTest::SetUpTestSuite();
+    static GuiAppCallbacks hooks{};
+    hooks.getDateFormat = TestFormat;
+    SetAppCallbacks(&hooks);
+    ASSERT_EQ(InitGUI(0, nullptr), 0);
   }
   static void TearDownTestSuite() {
     ComboTest::TearDownTestSuite();
+    SetAppCallbacks(nullptr);
     SetWallClock(nullptr);
   }
+  void SetUp() override { g_format = 0; }
 };
 
 TEST_F(DateBox, TypedDatesAsShownAndNoDate) {
@@ -69,13 +81,8 @@ TEST_F(DateBox, TypedDatesAsShownAndNoDate) {
   EXPECT_EQ(Text(cb), "2026-03-19");
 }
 
-int DayFirst() { return 2; }
-int YearFirst() { return 0; }
-
 TEST_F(DateBox, DayFirstFormatInAOneYearCalendar) {
-  GuiAppCallbacks hooks{};
-  hooks.getDateFormat = DayFirst;
-  SetAppCallbacks(&hooks);
+  g_format = 2;  // day, month, year
   WindowHandle cb = Make(CBS_DATE);
   EXPECT_EQ(Text(cb), "19-03-2026");
   SendMessage(cb, CB_SETYEARRANGE, 2026, 2026);
@@ -85,8 +92,6 @@ TEST_F(DateBox, DayFirstFormatInAOneYearCalendar) {
   EXPECT_EQ(Text(cb), "05-03");
   CheckTyped(cb, {{"07-03-2026", "07-03-2026"}, {"31-02-2026", "07-03-2026"}});
   EXPECT_EQ(SendMessage(cb, CB_GETDAY, 0, 0), 7);
-  hooks.getDateFormat = YearFirst;
-  SetAppCallbacks(&hooks);
 }
 
 struct Step {
