@@ -37,6 +37,8 @@ GUI_EXTERN_C_BEGIN
 #define CB_EDIT_ID 100
 #define CB_LIST_ID 101
 #define CB_CALENDAR_ID 102
+#define CB_SPINNER_ID 103
+#define CB_CALENDAR_ID 102
 #define CB_SPINTIME_ID 103
 
 /* Messages of every kind. */
@@ -87,6 +89,27 @@ GUI_EXTERN_C_BEGIN
 #define CB_DELETEALL 0xF183
 #define CB_DELETECURRENT 0xF184
 #define CB_ADDDISABLED 0xF191
+
+/* The date box (kind 4). */
+#define CB_GETYEAR 0xF173      /* -1 while the box shows no date */
+#define CB_GETMONTH 0xF174
+#define CB_GETDAY 0xF175
+#define CB_SETYEAR 0xF176      /* wParam year, or -1 for no date */
+#define CB_SETMONTH 0xF177
+#define CB_SETDAY 0xF178
+#define CB_SETDATEKIND 0xF179  /* as the calendar's MCM_SETDATEKIND */
+#define CB_SETYEARRANGE 0xF180 /* as the calendar's MCM_SETYEARRANGE */
+#define CB_SETTODAY 0xF190
+
+/* The time box (kind 6): fields 1 to 4 of its spinner. */
+#define CB_SETFIELDCOUNT 0xF185  /* wParam 1..4 */
+#define CB_GETFIELD 0xF186       /* wParam field */
+#define CB_SETFIELD 0xF187       /* wParam field, lParam 0..100 */
+#define CB_SETSEPARATORS 0xF18A  /* answers 0: the spinner sets its own */
+#define CB_SETFIELDRANGE1 0xF18B /* wParam minimum, lParam maximum */
+#define CB_SETFIELDRANGE2 0xF18C
+#define CB_SETFIELDRANGE3 0xF18D
+#define CB_SETFIELDRANGE4 0xF18E
 
 /* Notification codes. */
 #define CBN_SELCHANGE 1

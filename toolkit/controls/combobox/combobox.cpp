@@ -23,7 +23,7 @@ namespace combobox {
 namespace {
 
 constexpr int kBkcControlNormal = 23;
-constexpr uint32_t kEditReadOnly = 0x800, kEditRange = 0x200;
+constexpr uint32_t kEditRange = 0x200;
 
 std::atomic<int> g_dialogCode{kCodeNormal};
 
@@ -102,6 +102,8 @@ LResult Create(WindowHandle hwnd) {
   }
   ResetSpin(hwnd, *d);
   CreateChildren(hwnd, *d, style, kind);
+  if (kind == CBS_TIME) CreateTimeSpinner(hwnd, *d);
+  if (kind == CBS_DATE) CreateCalendar(hwnd, *d);
   return 0;
 }
 
@@ -234,6 +236,8 @@ LResult ComboBoxProc(WindowHandle hwnd, int msg, WParam wParam, LParam lParam) {
     case MSG_KEYDOWN: return OnKey(hwnd, *d, static_cast<int>(wParam), wParam, lParam);
     default: break;
   }
+  if (Kind(hwnd) == CBS_TIME && TimeMessage(*d, msg, wParam, lParam, &answer)) return answer;
+  if (Kind(hwnd) == CBS_DATE && DateMessage(*d, msg, wParam, lParam, &answer)) return answer;
   if (Kind(hwnd) == CBS_SPINNUMBER) {
     if (SpinMessage(hwnd, *d, msg, wParam, lParam, &answer)) return answer;
   } else if (ListMessage(hwnd, *d, msg, wParam, lParam, &answer)) {

@@ -15,7 +15,6 @@ namespace combobox {
 
 namespace {
 
-constexpr uint32_t kEditReadOnly = 0x800;
 constexpr int kEditReleased = 1, kEditDblClk = 2, kEditUpdated = 3, kEditChanged = 0x300;
 constexpr int kListSelChange = 1, kListDblClk = 2, kListChecked = 5, kListClicked = 7;
 
@@ -111,6 +110,10 @@ void Press(WindowHandle hwnd, ComboBoxData& d, int x, int y, WParam wParam, LPar
       d.state &= ~kOpen;  // the same click already hid the list
     else
       OpenList(hwnd, d, true);
+  } else if (kind == CBS_TIME) {
+    ToggleSpinner(d);
+  } else if (kind == CBS_DATE) {
+    ToggleCalendar(hwnd, d);
   }
 }
 
@@ -160,6 +163,8 @@ LResult OnKey(WindowHandle hwnd, ComboBoxData& d, int scan, WParam wParam, LPara
   const uint32_t kind = Kind(hwnd);
   if (Spins(kind)) return SpinKey(hwnd, d, scan, wParam, lParam);
   if (kind == CBS_DROPDOWNLIST) return DropKey(hwnd, d, scan, wParam, lParam);
+  if (kind == CBS_TIME) return TimeKey(hwnd, d, scan, wParam, lParam);
+  if (kind == CBS_DATE) return DateKey(hwnd, d, scan, wParam, lParam);
   return Default(hwnd, MSG_KEYDOWN, wParam, lParam);
 }
 
@@ -247,6 +252,10 @@ void OnCommand(WindowHandle hwnd, ComboBoxData& d, WParam wParam) {
     if (code == kEditUpdated) Notify(hwnd, CBN_EDITCHANGE);
     return;
   }
+  if (kind == CBS_DATE && id == CB_CALENDAR_ID && d.calendar) {
+    CalendarChoice(hwnd, d, code);
+    return;
+  }
   if (id != CB_LIST_ID) return;
   if (kind == CBS_DROPDOWNLIST && (code == kListChecked || code == kListClicked)) {
     if (d.state & kOpen) CloseList(hwnd, d, CBN_SELECTOK);
@@ -270,6 +279,8 @@ void OnFocus(WindowHandle hwnd, ComboBoxData& d) {
 void OnBlur(WindowHandle hwnd, ComboBoxData& d) {
   if (!(d.state & kFocused)) return;
   d.state &= ~kFocused;
+  if (Kind(hwnd) == CBS_TIME) TimeBlur(d);
+  if (Kind(hwnd) == CBS_DATE) DateBlur(hwnd, d);
   SetDialogCode(kCodeNormal);
   if (Kind(hwnd) == CBS_DROPDOWNLIST && (d.state & kOpen)) CloseList(hwnd, d, CBN_SELECTCANCEL);
   ClearInputHelperState();

@@ -81,6 +81,30 @@ void OnCommand(WindowHandle hwnd, ComboBoxData& d, WParam wParam);
 void OnFocus(WindowHandle hwnd, ComboBoxData& d);
 void OnBlur(WindowHandle hwnd, ComboBoxData& d);
 
+// Typing into the edit of a date or time box (combobox_time.cpp).
+constexpr uint32_t kEditReadOnly = 0x800, kEditEditable = 0x200;
+constexpr int kEditLimit = 0xF0C5, kEditCaret = 0xF0BA, kKeepCaretKey = 147;
+void CaretToEnd(const ComboBoxData& d);
+void StartTyping(ComboBoxData& d, int scan, int limit);
+void StopTyping(ComboBoxData& d);
+
+// The date box (combobox_date.cpp).
+void CreateCalendar(WindowHandle hwnd, ComboBoxData& d);
+void PlaceCalendar(WindowHandle hwnd, ComboBoxData& d);
+bool DateMessage(ComboBoxData& d, int msg, WParam wParam, LParam lParam, LResult* answer);
+void ToggleCalendar(WindowHandle hwnd, ComboBoxData& d);
+void CalendarChoice(WindowHandle hwnd, ComboBoxData& d, int code);
+LResult DateKey(WindowHandle hwnd, ComboBoxData& d, int scan, WParam wParam, LParam lParam);
+void DateBlur(WindowHandle hwnd, ComboBoxData& d);
+
+// The time box (combobox_time.cpp).
+void CreateTimeSpinner(WindowHandle hwnd, ComboBoxData& d);
+void PlaceSpinner(WindowHandle hwnd, ComboBoxData& d);
+bool TimeMessage(ComboBoxData& d, int msg, WParam wParam, LParam lParam, LResult* answer);
+void ToggleSpinner(ComboBoxData& d);
+LResult TimeKey(WindowHandle hwnd, ComboBoxData& d, int scan, WParam wParam, LParam lParam);
+void TimeBlur(ComboBoxData& d);
+
 // Painting (combobox_paint.cpp).
 void Paint(WindowHandle hwnd, ComboBoxData& d, HDC hdc);
 LResult EraseBackground(WindowHandle hwnd, WParam wParam, LParam lParam);

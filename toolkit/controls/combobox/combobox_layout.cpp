@@ -81,12 +81,17 @@ void Layout(WindowHandle hwnd, ComboBoxData& d) {
     }
     case CBS_SPINNUMBER: case CBS_SPINLIST: LayoutSpin(hwnd, d, w, h, &edit); break;
     default: {
-      const int dw = Width(skins.down);
+      const bool time = Kind(hwnd) == CBS_TIME, date = Kind(hwnd) == CBS_DATE;
+      if (time) d.button = skins.time;
+      if (date) d.button = skins.date;
+      const int dw = Width(time || date ? d.button : skins.down);
       edit = Rect{0, 0, w - dw, h};
       d.first = d.second = Rect{w - dw, 0, w, h};
       d.listRect = Rect{0, h + 2, w, h + 2 + d.listHeight};
       d.spinRect = Rect{0, h + 2, w, h + 2 + d.spinHeight};
       KeepOnScreen(hwnd, d, w);
+      if (time) PlaceSpinner(hwnd, d);
+      if (date) PlaceCalendar(hwnd, d);
       break;
     }
   }

@@ -51,6 +51,13 @@ void Paint(WindowHandle hwnd, ComboBoxData& d, HDC hdc) {
         FillBoxWithBitmap(hdc, d.first.left, d.first.top, static_cast<int>(d.button->bmWidth),
                           static_cast<int>(d.button->bmHeight), d.button);
       break;
+    case CBS_DATE: case CBS_TIME:
+      if (d.button && !(GetWindowStyle(hwnd) & WS_DISABLED)) {
+        const int bh = static_cast<int>(d.button->bmHeight);
+        FillBoxWithBitmap(hdc, d.first.left, d.first.top + (d.first.bottom - d.first.top - bh) / 2,
+                          static_cast<int>(d.button->bmWidth), bh, d.button);
+      }
+      break;
     default: break;
   }
   const uint32_t style = GetWindowStyle(hwnd);

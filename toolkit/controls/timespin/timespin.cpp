@@ -4,6 +4,7 @@
 #include "controls/timespin/timespin_class.h"
 #include "controls/registry/control_registry.h"
 #include "controls/timespin/timespin_internal.h"
+#include "gui/combobox.h"
 #include "gui/control_class.h"
 #include "gui/element.h"
 #include "gui/message.h"
@@ -34,6 +35,19 @@ LResult Create(WindowHandle hwnd) {
   ResetScale();
   return 0;
 }
+
+}  // namespace
+
+// The combo box names its edit; a spinner placed elsewhere writes to its parent.
+WindowHandle TextTarget(WindowHandle spinner) {
+  const WindowHandle parent = GetParent(spinner);
+  WindowHandle edit = 0;
+  if (parent && parent != GUI_INVALID_HANDLE)
+    SendMessage(parent, CB_GETCHILDREN, reinterpret_cast<WParam>(&edit), 0);
+  return edit ? edit : parent;
+}
+
+namespace {
 
 void WriteBack(WindowHandle hwnd, const Data& d) {
   const WindowHandle target = TextTarget(hwnd);

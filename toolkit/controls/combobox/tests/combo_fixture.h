@@ -7,9 +7,11 @@
 #include <string>
 #include <vector>
 
+#include "core/nonclient/tests/screen_picture.h"
 #include "core/nonclient/tests/started_gui.h"
 #include "gui/combobox.h"
 #include "gui/control_class.h"
+#include "gui/dialog.h"
 #include "gui/listbox.h"
 #include "gui/message.h"
 #include "gui/window_attr.h"
@@ -48,6 +50,34 @@ class ComboTest : public guitest::StartedGui {
     for (const SeenMessage& m : Received(main_, MSG_COMMAND))
       if (static_cast<int>(m.wParam & 0xFFFF) == kId) codes.push_back(static_cast<int>(m.wParam >> 16));
     return codes;
+  }
+
+  // Enter, the text typed into the edit, Enter again.
+  void Type(WindowHandle cb, const char* text) {
+    SendMessage(cb, MSG_KEYDOWN, 28, 0);
+    SendMessage(Child(cb, false), MSG_SETTEXT, 0, reinterpret_cast<LParam>(text));
+    SendMessage(cb, MSG_KEYDOWN, 28, 0);
+  }
+
+  // Each text typed, then what the box shows, back out of typing.
+  struct Typed {
+    const char* typed;
+    const char* shown;
+  };
+  void CheckTyped(WindowHandle cb, const std::vector<Typed>& table) {
+    for (const Typed& t : table) {
+      Type(cb, t.typed);
+      EXPECT_EQ(Text(cb), t.shown) << t.typed;
+      EXPECT_EQ(SendMessage(cb, MSG_GETDLGCODE, 0, 0), 0x11) << t.typed;
+    }
+  }
+
+  // The main window against the reference picture beside the test file.
+  void ShootMain(const char* testFile, const char* name) {
+    desktest::Drain();
+    Rect r{};
+    GetWindowRect(main_, &r);
+    guitest::MatchReference(guitest::Grab(r), guitest::ReferencePath(testFile, name));
   }
 
   static constexpr int kId = 30;

@@ -1,0 +1,168 @@
+// The time box: its spinner drop-down, the field messages passed to the
+// spinner, typing a time into the edit, and focus loss; the typing both
+// the date and the time box share.
+#include <string>
+
+#include "controls/combobox/combobox_internal.h"
+#include "controls/listbox/control_msgs.h"
+#include "controls/timespin/timespin_internal.h"
+#include "gui/app_hooks.h"
+#include "gui/display.h"
+#include "gui/message.h"
+#include "gui/startup.h"
+#include "gui/window_attr.h"
+
+namespace combobox {
+
+namespace {
+
+constexpr int kTimeTextMax = 15;
+
+// The edit's time cut into the spinner's fields.
+void ParseEdit(const ComboBoxData& d) {
+  timespin::Data* s = d.spinner ? timespin::Record(d.spinner) : nullptr;
+  if (!s) return;
+  char text[kTimeTextMax + 1];
+  EditText(d, text, sizeof text);
+  timespin::ParseInto(*s, text);
+}
+
+void WriteBack(const ComboBoxData& d) {
+  if (d.spinner) SendMessage(d.spinner, TSM_WRITEBACK, 0, 0);
+}
+
+
+int Limit(const ComboBoxData& d) {
+  const timespin::Data* s = d.spinner ? timespin::Record(d.spinner) : nullptr;
+  switch (s ? s->separatorMode : 0) {
+    case 1: return 7;
+    case 2: return 11;
+    case 3: return 15;
+    default: return 5;
+  }
+}
+
+void EndTyping(ComboBoxData& d) {
+  StopTyping(d);
+  ParseEdit(d);
+  WriteBack(d);  // the edit then shows the time as the fields hold it
+  SetFocusChild(d.edit);
+}
+
+void Close(ComboBoxData& d) {
+  d.state &= ~kOpen;
+  if (d.spinner) ShowWindow(d.spinner, SW_HIDE);
+}
+
+}  // namespace
+
+void CaretToEnd(const ComboBoxData& d) {
+  CloseInputHelpersHeld();
+  char text[kTextMax + 1];
+  EditText(d, text, sizeof text);
+  SendMessage(d.edit, kEditCaret, 0, static_cast<LParam>(std::char_traits<char>::length(text)));
+}
+
+void StartTyping(ComboBoxData& d, int scan, int limit) {
+  ExcludeWindowStyle(d.edit, kEditReadOnly);
+  IncludeWindowStyle(d.edit, kEditEditable);
+  SendMessage(d.edit, kEditLimit, static_cast<WParam>(limit), 0);
+  SendMessage(d.edit, MSG_KEYDOWN, ctlmsg::kEnter, 0);
+  SetDialogCode(kCodeTyping);
+  if (scan == ctlmsg::kEditStart) CaretToEnd(d);
+}
+
+void StopTyping(ComboBoxData& d) {
+  ClearInputHelperState();
+  IncludeWindowStyle(d.edit, kEditReadOnly);
+  SetDialogCode(kCodeNormal);
+}
+
+void CreateTimeSpinner(WindowHandle hwnd, ComboBoxData& d) {
+  d.spinHeight = IsLowResDisplay(getCurOutputHook()) ? 30 : 36;
+  const WindowHandle s = CreateWindowEx("spintime", "", 0, 0x40000000u, CB_SPINNER_ID, 0, 0, 10, 10, hwnd, 0);
+  d.spinner = s == GUI_INVALID_HANDLE ? 0 : s;
+}
+
+// Below the box; a width outside 200..360 is brought inside, kept within
+// the parent's client area when the left edge allows, else right-aligned.
+void PlaceSpinner(WindowHandle hwnd, ComboBoxData& d) {
+  if (!d.spinner) return;
+  Rect r = d.spinRect;
+  const int w = r.right - r.left;
+  if (w < 200 || w > 360) {
+    const int want = w < 200 ? 200 : 360;
+    Rect self{}, parent{};
+    GetWindowRect(hwnd, &self);
+    GetClientRect(GetParent(hwnd), &parent);
+    if (self.left + want <= parent.right) {
+      r.right = r.left + want;
+    } else {
+      r.left = r.right - want;
+    }
+  }
+  MoveWindow(d.spinner, r.left, r.top, r.right - r.left, r.bottom - r.top, FALSE);
+}
+
+bool TimeMessage(ComboBoxData& d, int msg, WParam wParam, LParam lParam, LResult* answer) {
+  const int field = static_cast<int>(wParam);
+  switch (msg) {
+    case CB_SETFIELDCOUNT: *answer = d.spinner && timespin::SetFieldCount(d.spinner, field); return true;
+    case CB_GETFIELD: *answer = d.spinner ? timespin::GetField(d.spinner, field) : 0; return true;
+    case CB_SETFIELD:
+      *answer = d.spinner && timespin::SetField(d.spinner, field, static_cast<int>(lParam));
+      return true;
+    case CB_SETSEPARATORS: *answer = 0; return true;  // the spinner sets its own separators
+    case CB_SETFIELDRANGE1: case CB_SETFIELDRANGE2: case CB_SETFIELDRANGE3: case CB_SETFIELDRANGE4:
+      *answer = d.spinner && timespin::SetFieldRange(d.spinner, msg - CB_SETSEPARATORS, field, static_cast<int>(lParam));
+      return true;
+    default: return false;
+  }
+}
+
+void ToggleSpinner(ComboBoxData& d) {
+  if (d.state & kOpen) {
+    Close(d);  // a click outside the spinner has mostly hidden it already
+    WriteBack(d);
+    return;
+  }
+  ParseEdit(d);
+  d.state |= kOpen;
+  if (d.spinner) ShowWindow(d.spinner, SW_SHOW);
+}
+
+LResult TimeKey(WindowHandle hwnd, ComboBoxData& d, int scan, WParam wParam, LParam lParam) {
+  if (!d.edit) return Default(hwnd, MSG_KEYDOWN, wParam, lParam);
+  if (GetWindowStyle(d.edit) & kEditReadOnly) {
+    if (scan == ctlmsg::kEscape && (d.state & kOpen)) {
+      SetDialogCode(kCodeNormal);
+      Close(d);
+      SetFocusChild(d.edit);
+      ParseEdit(d);
+      return 0;
+    }
+    if (scan == ctlmsg::kEnter || scan == ctlmsg::kEditStart) {
+      Notify(hwnd, CBN_SELCHANGE);
+      StartTyping(d, scan, Limit(d));
+      return 0;
+    }
+    return SendMessage(d.edit, MSG_KEYDOWN, wParam, lParam);
+  }
+  if (scan == kKeepCaretKey) CaretToEnd(d);
+  if (scan == ctlmsg::kEnter || scan == ctlmsg::kEscape) {
+    EndTyping(d);
+    return 0;
+  }
+  return SendMessage(d.edit, MSG_KEYDOWN, wParam, lParam);
+}
+
+void TimeBlur(ComboBoxData& d) {
+  if (d.state & kOpen) {
+    Close(d);
+  } else {
+    ParseEdit(d);
+  }
+  WriteBack(d);
+}
+
+}  // namespace combobox

@@ -1,0 +1,171 @@
+// The date box at a fixed time zone and today: typed dates as the box then
+// shows them, no-date mode, its calendar opened, chosen from and closed as
+// a table of steps, and the box on screen closed and open.
+#include <atomic>
+#include <cstdlib>
+#include <ctime>
+
+#include "controls/combobox/tests/combo_fixture.h"
+#include "controls/listbox/control_msgs.h"
+#include "core/nonclient/tests/screen_picture.h"
+#include "gui/app_hooks.h"
+#include "gui/dialog.h"
+#include "gui/monthcal.h"
+#include "gui/startup.h"
+
+namespace {
+
+using combotest::At;
+
+constexpr time_t kToday = 1773921600;  // 2026-03-19 12:00 UTC
+time_t FixedClock() { return kToday; }
+
+// The application's date format, read by the toolkit from any thread.
+std::atomic<int> g_format{0};
+int TestFormat() { return g_format.load(); }
+
+class DateBox : public combotest::ComboTest {
+ protected:
+  // The call-backs go in before the toolkit starts, as the application does.
+  static void SetUpTestSuite() {
+    ::setenv("TZ", "UTC", 1);
+    ::tzset();
+    SetWallClock(FixedClock);
+    static GuiAppCallbacks hooks{};
+    hooks.getDateFormat = TestFormat;
+    SetAppCallbacks(&hooks);
+    ASSERT_EQ(InitGUI(0, nullptr), 0);
+  }
+  static void TearDownTestSuite() {
+    ComboTest::TearDownTestSuite();
+    SetAppCallbacks(nullptr);
+    SetWallClock(nullptr);
+  }
+  void SetUp() override { g_format = 0; }
+};
+
+TEST_F(DateBox, TypedDatesAsShownAndNoDate) {
+  WindowHandle cb = Make(CBS_DATE | CBS_NOTIFY);
+  EXPECT_EQ(Text(cb), "2026-03-19");  // today at creation
+  CheckTyped(cb, {
+      {"2030-05-17", "2030-05-17"},
+      {"2040-01-01", "2030-05-17"},  // past the calendar's years: the text before typing
+      {"2036-02-29", "2036-02-29"},
+      {"2036-02-30", "2036-02-29"},
+      {"2037-13-01", "2036-02-29"},
+      {"1969-12-31", "2036-02-29"},
+      {"1970-01-01", "1970-01-01"},
+      {"garbage", "1970-01-01"},
+  });
+  EXPECT_EQ(SendMessage(cb, CB_GETYEAR, 0, 0), 1970);
+  EXPECT_EQ(SendMessage(cb, CB_GETMONTH, 0, 0), 1);
+
+  // A text set by the caller reaches the calendar.
+  SendMessage(cb, MSG_SETTEXT, 0, reinterpret_cast<LParam>("2031-07-04"));
+  WindowHandle cal = GetDlgItem(cb, CB_CALENDAR_ID);
+  ASSERT_TRUE(cal);
+  EXPECT_EQ(SendMessage(cal, MCM_GETMONTH, 0, 0), 7);
+
+  SendMessage(cb, CB_SETYEAR, static_cast<WParam>(-1), 0);
+  EXPECT_EQ(Text(cb), "None");
+  EXPECT_EQ(SendMessage(cb, CB_GETYEAR, 0, 0), -1);
+  EXPECT_EQ(SendMessage(cb, CB_GETDAY, 0, 0), -1);
+  Type(cb, "2000-01-01");  // typing from no date takes a good date
+  EXPECT_EQ(Text(cb), "2000-01-01");
+  SendMessage(cb, CB_SETYEAR, 2032, 0);  // leaves no-date mode
+  EXPECT_EQ(SendMessage(cb, CB_GETYEAR, 0, 0), 2000);
+
+  SendMessage(cb, CB_SETYEARRANGE, 2031, 2031);  // one year: no year shown
+  EXPECT_EQ(Text(cb), "07-04");
+  SendMessage(cb, CB_SETTODAY, 0, 0);
+  EXPECT_EQ(Text(cb), "2026-03-19");
+}
+
+TEST_F(DateBox, DayFirstFormatInAOneYearCalendar) {
+  g_format = 2;  // day, month, year
+  WindowHandle cb = Make(CBS_DATE);
+  EXPECT_EQ(Text(cb), "19-03-2026");
+  SendMessage(cb, CB_SETYEARRANGE, 2026, 2026);
+  EXPECT_EQ(Text(cb), "19-03");
+  SendMessage(GetDlgItem(cb, CB_CALENDAR_ID), MCM_SETDAY, 5, 0);
+  SendMessage(cb, MSG_COMMAND, static_cast<WParam>(1) << 16 | CB_CALENDAR_ID, 0);
+  EXPECT_EQ(Text(cb), "05-03");
+  CheckTyped(cb, {{"07-03-2026", "07-03-2026"}, {"31-02-2026", "07-03-2026"}});
+  EXPECT_EQ(SendMessage(cb, CB_GETDAY, 0, 0), 7);
+}
+
+struct Step {
+  const char* name;
+  int msg;
+  WParam wParam;
+  LParam lParam;
+  std::vector<int> notes;
+  int open;
+  const char* shown;
+};
+
+TEST_F(DateBox, OpenChooseEscapeClickOutsideAndFocusLoss) {
+  WindowHandle cb = Make(CBS_DATE | CBS_NOTIFY, {10, 10, 130, 36}, {0, 0, 400, 400});
+  WindowHandle cal = GetDlgItem(cb, CB_CALENDAR_ID);
+  ASSERT_TRUE(cal);
+  Rect r{};
+  GetClientRect(cb, &r);
+  const LParam button = At(r.right - 5, r.bottom / 2), edit = At(5, 5);
+  constexpr int kHide = -100, kFocus = -101, kPick = -102;
+  const auto choose = [](int code) { return static_cast<WParam>(code) << 16 | CB_CALENDAR_ID; };
+  const std::vector<Step> steps = {
+      {"the box takes the focus", kFocus, 0, 0, {CBN_SETFOCUS}, 0, "2026-03-19"},
+      {"a click on the button opens", ctlmsg::kLButtonDown, 0, button, {CBN_DROPDOWN}, 1, "2026-03-19"},
+      {"the calendar moves to the 5th", kPick, 0, 5, {}, 1, "2026-03-19"},
+      {"a day marked leaves it open", MSG_COMMAND, choose(1), 0, {CBN_SELCHANGE}, 1, "2026-03-05"},
+      {"a day confirmed closes", MSG_COMMAND, choose(2), 0, {CBN_SELECTOK, CBN_CLOSEUP, CBN_SELCHANGE}, 0,
+       "2026-03-05"},
+      {"a click on the edit opens", ctlmsg::kLButtonDown, 0, edit, {CBN_SETFOCUS, CBN_DROPDOWN}, 1, "2026-03-05"},
+      {"Escape closes quietly", MSG_KEYDOWN, ctlmsg::kEscape, 0, {}, 0, "2026-03-05"},
+      {"reopen", ctlmsg::kLButtonDown, 0, button, {CBN_DROPDOWN}, 1, "2026-03-05"},
+      {"", kHide, 0, 0, {}, 0, "2026-03-05"},
+      {"a click outside", ctlmsg::kDropDownHidden, 0, At(390, 390), {CBN_SELECTCANCEL, CBN_CLOSEUP}, 0,
+       "2026-03-05"},
+      {"reopen", ctlmsg::kLButtonDown, 0, button, {CBN_DROPDOWN}, 1, "2026-03-05"},
+      {"losing the focus closes", MSG_KILLFOCUS, 0, 0, {CBN_SELECTCANCEL, CBN_CLOSEUP, CBN_KILLFOCUS}, 0,
+       "2026-03-05"},
+  };
+  for (const Step& s : steps) {
+    if (s.msg == kHide) {
+      ShowWindow(cal, SW_HIDE);
+    } else if (s.msg == kFocus) {
+      SetFocusChild(cb);
+    } else if (s.msg == kPick) {
+      SendMessage(cal, MCM_SETDAY, static_cast<WParam>(s.lParam), 0);
+    } else {
+      SendMessage(cb, s.msg, s.wParam, s.msg == MSG_COMMAND ? static_cast<LParam>(cal) : s.lParam);
+    }
+    EXPECT_EQ(Notes(), s.notes) << s.name;
+    EXPECT_EQ(IsWindowVisible(cal) ? 1 : 0, s.open) << s.name;
+    EXPECT_EQ(Text(cb), s.shown) << s.name;
+  }
+}
+
+TEST_F(DateBox, CalendarBelowOrAbove) {
+  WindowHandle high = Make(CBS_DATE, {10, 10, 130, 36}, {0, 0, 400, 400});
+  WindowHandle low = Make(CBS_DATE, {150, 340, 270, 366});
+  Rect below{}, above{};
+  GetWindowRect(GetDlgItem(high, CB_CALENDAR_ID), &below);
+  GetWindowRect(GetDlgItem(low, CB_CALENDAR_ID), &above);
+  EXPECT_GT(below.top, 26);
+  EXPECT_EQ(above.bottom, -2);
+  EXPECT_GE(below.right - below.left, 200);
+  EXPECT_LE(below.right - below.left, 360);
+}
+
+class DateBoxOnScreen : public DateBox {};
+
+TEST_F(DateBoxOnScreen, ClosedAndOpen) {
+  WindowHandle cb = Make(CBS_DATE, {10, 10, 150, 36}, {0, 0, 400, 320});
+  SetFocusChild(cb);
+  ShootMain(__FILE__, "date_closed.png");
+  SendMessage(cb, ctlmsg::kLButtonDown, 0, At(5, 5));
+  ShootMain(__FILE__, "date_open.png");
+}
+
+}  // namespace

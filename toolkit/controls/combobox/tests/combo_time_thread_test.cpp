@@ -1,0 +1,141 @@
+// The time box: its spinner drop-down opened, stepped back and closed as a
+// table of steps, typed times as the box then shows them, and the box on
+// screen closed and open.
+#include "controls/combobox/tests/combo_fixture.h"
+#include "controls/listbox/control_msgs.h"
+#include "core/nonclient/tests/screen_picture.h"
+#include "gui/dialog.h"
+
+namespace {
+
+using combotest::At;
+
+constexpr int kSame = -1;
+
+class TimeBox : public combotest::ComboTest {
+ protected:
+  // Hours 0..23 and minutes 0..59 at 08:30.
+  WindowHandle MakeTime(uint32_t style = CBS_NOTIFY, Rect r = {10, 10, 130, 36}) {
+    WindowHandle cb = Make(CBS_TIME | style, r);
+    EXPECT_EQ(SendMessage(cb, CB_SETFIELDCOUNT, 2, 0), 1);
+    SendMessage(cb, CB_SETFIELDRANGE1, 0, 23);
+    SendMessage(cb, CB_SETFIELDRANGE2, 0, 59);
+    SendMessage(cb, CB_SETFIELD, 1, 8);
+    SendMessage(cb, CB_SETFIELD, 2, 30);
+    Notes();
+    return cb;
+  }
+};
+
+struct Step {
+  const char* name;
+  int msg;
+  WParam wParam;
+  LParam lParam;
+  std::vector<int> notes;
+  int open;  // the spinner shown afterwards, or kSame
+  const char* shown;
+  int dialogCode;  // or kSame
+};
+
+TEST_F(TimeBox, OpenStepEscapeClickOutsideAndFocusLoss) {
+  WindowHandle cb = MakeTime();
+  WindowHandle spinner = Child(cb, true);
+  ASSERT_TRUE(spinner);
+  Rect r{};
+  GetClientRect(cb, &r);
+  const LParam button = At(r.right - 5, r.bottom / 2), edit = At(5, 5);
+  constexpr int kHide = -100, kFocus = -102, kTypeText = -103;
+  const std::vector<Step> steps = {
+      {"the box takes the focus", kFocus, 0, 0, {CBN_SETFOCUS}, 0, "08:30", 0x11},
+      {"a click on the button opens", ctlmsg::kLButtonDown, 0, button, {}, 1, "08:30", kSame},
+      {"a field set while open shows at once", CB_SETFIELD, 2, 31, {}, 1, "08:31", kSame},
+      {"a second click closes", ctlmsg::kLButtonDown, 0, button, {}, 0, "08:31", kSame},
+      {"Escape while closed changes nothing", MSG_KEYDOWN, ctlmsg::kEscape, 0, {}, 0, "08:31", 0x11},
+      {"a click on the edit opens", ctlmsg::kLButtonDown, 0, edit, {CBN_SETFOCUS}, 1, "08:31", kSame},
+      {"Escape closes", MSG_KEYDOWN, ctlmsg::kEscape, 0, {}, 0, "08:31", 0x11},
+      {"reopen", ctlmsg::kLButtonDown, 0, button, {}, 1, "08:31", kSame},
+      {"", kHide, 0, 0, {}, kSame, "08:31", kSame},
+      {"a click outside", ctlmsg::kDropDownHidden, 0, At(300, 200), {CBN_SELECTCANCEL, CBN_CLOSEUP}, 0, "08:31",
+       kSame},
+      {"reopen from the edit", ctlmsg::kLButtonDown, 0, edit, {CBN_SETFOCUS}, 1, "08:31", kSame},
+      {"losing the focus closes", MSG_KILLFOCUS, 0, 0, {CBN_KILLFOCUS}, 0, "08:31", 0x11},
+      {"the focus comes back", MSG_SETFOCUS, 0, 0, {CBN_SETFOCUS}, 0, "08:31", kSame},
+      {"Enter starts typing", MSG_KEYDOWN, ctlmsg::kEnter, 0, {CBN_SELCHANGE}, 0, "08:31", 0x4015},
+      {"a time typed", kTypeText, 0, 0, {}, 0, "9:5", 0x4015},
+      {"losing the focus takes the typed time", MSG_KILLFOCUS, 0, 0, {CBN_KILLFOCUS}, 0, "09:05", 0x11},
+  };
+  for (const Step& s : steps) {
+    if (s.msg == kHide) {
+      ShowWindow(spinner, SW_HIDE);
+    } else if (s.msg == kFocus) {
+      SetFocusChild(cb);
+    } else if (s.msg == kTypeText) {
+      SendMessage(Child(cb, false), MSG_SETTEXT, 0, reinterpret_cast<LParam>("9:5"));
+    } else {
+      SendMessage(cb, s.msg, s.wParam, s.lParam);
+    }
+    EXPECT_EQ(Notes(), s.notes) << s.name;
+    if (s.open != kSame) {
+      EXPECT_EQ(IsWindowVisible(spinner) ? 1 : 0, s.open) << s.name;
+    }
+    EXPECT_EQ(Text(cb), s.shown) << s.name;
+    if (s.dialogCode != kSame) {
+      EXPECT_EQ(SendMessage(cb, MSG_GETDLGCODE, 0, 0), s.dialogCode) << s.name;
+    }
+  }
+}
+
+TEST_F(TimeBox, TypedTimesAsShownAndFieldMessages) {
+  WindowHandle cb = MakeTime();
+  CheckTyped(cb, {
+      {"12:45", "12:45"},
+      {"7:5", "07:05"},      // each piece printed with its field's format
+      {"25:10", "23:10"},    // a piece past its field becomes the field's maximum
+      {"09:75", "09:59"},
+      {"18", "09:59"},       // no separator: the fields keep their time
+      {"", "09:59"},
+  });
+  EXPECT_EQ(SendMessage(cb, CB_SETFIELD, 2, 75), 1);
+  EXPECT_EQ(Text(cb), "09:59");
+  EXPECT_EQ(SendMessage(cb, CB_SETFIELD, 1, 7), 1);
+  EXPECT_EQ(SendMessage(cb, CB_GETFIELD, 1, 0), 7);
+  EXPECT_EQ(SendMessage(cb, CB_SETFIELD, 3, 1), 0);  // beyond the count
+  EXPECT_EQ(SendMessage(cb, CB_SETFIELD, 1, 101), 0);
+  EXPECT_EQ(SendMessage(cb, CB_GETFIELD, 3, 0), 0);
+  EXPECT_EQ(SendMessage(cb, CB_SETFIELDCOUNT, 5, 0), 0);
+  EXPECT_EQ(SendMessage(cb, CB_SETFIELDRANGE2, 10, 5), 0);
+  EXPECT_EQ(SendMessage(cb, CB_SETFIELDRANGE2, 0, 30), 1);  // the value follows into the range
+  EXPECT_EQ(Text(cb), "07:30");
+  EXPECT_EQ(SendMessage(cb, CB_SETSEPARATORS, 2, 0), 0);
+  EXPECT_EQ(Text(cb), "07:30");
+}
+
+TEST_F(TimeBox, SpinnerWidthKeptBetween200And360) {
+  WindowHandle narrow = MakeTime(0, {10, 10, 110, 36});
+  WindowHandle nearEdge = MakeTime(0, {300, 60, 390, 86});
+  WindowHandle wide = MakeTime(0, {10, 110, 390, 136});
+  struct Want {
+    WindowHandle cb;
+    int left, width;
+  } const wants[] = {{narrow, 0, 200}, {nearEdge, 90 - 200, 200}, {wide, 0, 360}};
+  for (const Want& w : wants) {
+    Rect r{};
+    GetWindowRect(Child(w.cb, true), &r);
+    EXPECT_EQ(r.left, w.left);
+    EXPECT_EQ(r.right - r.left, w.width);
+  }
+}
+
+class TimeBoxOnScreen : public TimeBox {};
+
+TEST_F(TimeBoxOnScreen, ClosedAndOpen) {
+  WindowHandle cb = MakeTime(0, {10, 10, 150, 36});
+  Make(CBS_TIME, {10, 60, 150, 86});  // no fields set
+  SetFocusChild(cb);
+  ShootMain(__FILE__, "time_closed.png");
+  SendMessage(cb, ctlmsg::kLButtonDown, 0, At(5, 5));
+  ShootMain(__FILE__, "time_open.png");
+}
+
+}  // namespace
