@@ -1,7 +1,10 @@
 // Invalidation: damage collects in the invalid region under its mutex and
 // is dropped while the window is painting; erasing happens at once, in the
-// invalidating thread, outside the region's mutex.
+// invalidating thread, outside the region's mutex; a control of another
+// thread is erased at its own next paint instead.
 #include "core/window/invalidate.h"
+
+#include <pthread.h>
 
 #include <mutex>
 
@@ -84,10 +87,30 @@ bool CutToClient(const Rect& client, const Rect* rect, Rect* cut) {
 
 void DamageChildren(const ChildWalk& walk, WindowRecord* parent, const Rect* rect);
 
+}  // namespace
+
+bool OnOwnThread(const WindowRecord* win) {
+  return !win->mainWindow || pthread_equal(win->mainWindow->thread, pthread_self());
+}
+
+namespace {
+
 // Children get their frame painted and their client part added and erased,
 // whatever the caller's erase flag, and pass the part on to their own.
+// A child of another thread is never called from here: its procedure and
+// data belong to that thread, which may be destroying it. It is damaged
+// whole and owes its frame and erase to its own thread's next BeginPaint
+// (no message: one queued to it could outlive the record).
 void DamageChild(const ChildWalk& walk, const ChildView& child, const Rect* rect) {
   WindowRecord* win = child.record;
+  if (!OnOwnThread(win)) {
+    if (AddToRegion(win, child.client, nullptr)) {
+      std::lock_guard<std::mutex> hold(win->invalid.lock);
+      win->invalid.frameAndErase = true;
+    }
+    DamageChildren(walk, win, nullptr);
+    return;
+  }
   if (!rect) {
     CallProc(win, winmsg::kNcPaint, 0, 0);
     AddToRegion(win, child.client, nullptr);

@@ -10,6 +10,9 @@
 // while the window is painting or for a window of another kind.
 bool AddDamage(WindowRecord* win, const Rect* rect, bool erase);
 
+// Whether the calling thread is the one the window's messages go to.
+bool OnOwnThread(const WindowRecord* win);
+
 // The damage of InvalidateRect on a window record (see gui/paint.h).
 bool InvalidateWindow(WindowRecord* win, const Rect* rect, bool erase);
 

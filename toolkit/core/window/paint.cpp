@@ -27,6 +27,17 @@ Rect ClientArea(const WindowRecord* win) {
   return Rect{0, 0, client.right - client.left, client.bottom - client.top};
 }
 
+// What another thread's damage left to the window's own thread.
+void FrameAndEraseIfOwed(WindowRecord* win) {
+  {
+    std::lock_guard<std::mutex> hold(win->invalid.lock);
+    if (!win->invalid.frameAndErase) return;
+    win->invalid.frameAndErase = false;
+  }
+  CallProc(win, winmsg::kNcPaint, 0, 0);
+  CallProc(win, winmsg::kEraseBackground, 0, 0);
+}
+
 HDC PaintDC(WindowRecord* win) {
   if ((win->exStyle & kExPrivateDC) && win->privateDC) return win->privateDC;
   return GetClientDC(HandleOf(win));
@@ -70,6 +81,7 @@ bool OnCurrentDisplayOrTopmost(WindowRecord* win) {
 }
 
 LResult DefaultPaint(WindowRecord* win) {
+  if (OnOwnThread(win)) FrameAndEraseIfOwed(win);
   std::lock_guard<std::mutex> hold(win->invalid.lock);
   if (IsMainRecord(win) && IsVisibleRecord(win) && OnCurrentDisplayOrTopmost(win)) RefreshLiveVideoAreas(win);
   EmptyClipRgn(&win->invalid.region);
@@ -127,6 +139,7 @@ BOOL GetUpdateRect(WindowHandle hwnd, Rect* rect) {
 HDC BeginPaint(WindowHandle hwnd) {
   WindowRecord* win = ValidWindow(hwnd);
   if (!win) return HDC_INVALID;
+  if (OnOwnThread(win)) FrameAndEraseIfOwed(win);
   HDC hdc = PaintDC(win);
   std::lock_guard<std::mutex> hold(win->invalid.lock);
   ++win->invalid.paintCount;

@@ -61,6 +61,7 @@ struct InvalidRegion {
   std::mutex lock;
   ClipRgn region{};
   int paintCount = 0;
+  bool frameAndErase = false;  // owed by another thread's damage, done at the next BeginPaint
   InvalidRegion() { InitClipRgn(&region, InvalidRegionHeap()); }
   ~InvalidRegion() { EmptyClipRgn(&region); }
   InvalidRegion(const InvalidRegion&) = delete;

@@ -111,6 +111,35 @@ TEST_F(Invalidation, ChildrenAreAlwaysErasedAndPassedTheirPart) {
   EXPECT_EQ(std::count(main.begin(), main.end(), MSG_ERASEBKGND), 0);
 }
 
+// Frames and erases of controls that ran on a thread other than the test's,
+// where the windows live.
+pthread_t g_owner{};
+std::atomic<int> g_foreignControlCalls{0};
+
+bool CountForeignControlCalls(WindowHandle hwnd, int msg, WParam wParam, LParam lParam, LResult* answer) {
+  if ((msg == MSG_NCPAINT || msg == MSG_ERASEBKGND) && IsControlRecord(WindowOf(hwnd)) &&
+      !pthread_equal(g_owner, pthread_self()))
+    ++g_foreignControlCalls;
+  return PaintByBeginAndEnd(hwnd, msg, wParam, lParam, answer);
+}
+
+// A control's procedure and data belong to its own thread, which may be
+// destroying it while another thread (the desktop's among them) repaints the
+// parent: that thread damages the control whole and leaves the frame and
+// the erase to the control's own paint.
+TEST_F(Invalidation, AnotherThreadsInvalidationLeavesControlsToTheirOwnThread) {
+  g_owner = pthread_self();
+  g_foreignControlCalls = 0;
+  Log::Instance().override = CountForeignControlCalls;
+  Rect corner{0, 0, 30, 30};
+  std::thread([&] { EXPECT_EQ(InvalidateRect(main_, &corner, FALSE), TRUE); }).join();
+  EXPECT_EQ(g_foreignControlCalls.load(), 0);
+  EXPECT_TRUE(Same(UpdateRect(child_), Rect{0, 0, 50, 30}));
+  EXPECT_EQ(Messages(child_, true), (Numbers{MSG_PAINT, MSG_NCPAINT, MSG_ERASEBKGND}));
+  EXPECT_EQ(g_foreignControlCalls.load(), 0);
+  EXPECT_TRUE(RegionEmpty(child_));
+}
+
 // BeginPaint takes the damage under the region's lock; what the window
 // invalidates while it paints is kept for the next paint, not lost.
 TEST_F(Invalidation, InvalidationDuringTheWindowsOwnPaintIsPaintedNext) {
