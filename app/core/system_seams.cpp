@@ -4,6 +4,7 @@
 #include "app/app_registry.h"
 #include "app/device_ability.h"
 #include "app/msgbox.h"
+#include "app/placeholder_page.h"
 #include "app/system_pages.h"
 #include "gui/dialog.h"
 #include "gui/startup.h"
@@ -12,49 +13,15 @@
 
 namespace {
 
-constexpr int kPageWidth = 360, kPageHeight = 160;
-constexpr int kMsgKeyDown = 18, kMsgClose = 102, kMsgEnable = 309, kScanEscape = 1;
+constexpr int kMsgClose = 102, kMsgEnable = 309;
 constexpr int kApplyId = 4098;
 
-struct Placeholder {
-  const char* key;
-  void (*registerWnd)(WindowHandle);
-  int output;
-};
-
-// A small modal page titled from ("systempages", key); 102 or Escape closes
-// it. The menu that opened it keeps the output's state.
-LResult placeholderProc(WindowHandle hwnd, int message, WParam wParam, LParam lParam) {
-  auto* page = reinterpret_cast<Placeholder*>(GetWindowAdditionalData(hwnd));
-  switch (message) {
-    case MSG_INITDIALOG:
-      page = reinterpret_cast<Placeholder*>(lParam);
-      SetWindowAdditionalData(hwnd, lParam);
-      page->registerWnd(hwnd);
-      return 1;
-    case kMsgKeyDown:
-      if (wParam == kScanEscape) SendMessage(hwnd, kMsgClose, 0, 0);
-      return 0;
-    case kMsgClose:
-      if (page) page->registerWnd(GUI_INVALID_HANDLE);
-      EndDialog(hwnd, 0);
-      return 0;
-    default:
-      return DefaultDialogProc(hwnd, message, wParam, lParam);
-  }
-}
-
+// A placeholder page titled from ("systempages", key); the menu that
+// opened it keeps the output's state.
 int openPlaceholder(WindowHandle owner, const char* key, void (*registerWnd)(WindowHandle)) {
-  Placeholder page{key, registerWnd, getCurOutput()};
-  const char* caption = lookupText("systempages", key);
-  DlgTemplate tmpl{};
-  tmpl.dwStyle = 0x38400000u;
-  tmpl.w = kPageWidth;
-  tmpl.h = kPageHeight;
-  tmpl.x = (getScreenWidth(page.output) - kPageWidth) / 2;
-  tmpl.y = (getScreenHeight(page.output) - kPageHeight) / 2;
-  tmpl.caption = caption ? caption : "";
-  return static_cast<int>(DialogBoxIndirectParam(&tmpl, owner, placeholderProc, reinterpret_cast<LParam>(&page)));
+  PlaceholderPage page{"systempages", key, -1};
+  page.registerWnd = registerWnd;
+  return runPlaceholderPage(owner, page);
 }
 
 // The resolution words the display settings keep between a change and its

@@ -25,7 +25,7 @@ LResult placeholderProc(WindowHandle hwnd, int message, WParam wParam, LParam lP
       open = reinterpret_cast<OpenPage*>(lParam);
       SetWindowAdditionalData(hwnd, lParam);
       if (open->page->registerWnd) open->page->registerWnd(hwnd);
-      setOutputState(open->output, open->page->state);
+      if (open->page->state >= 0) setOutputState(open->output, open->page->state);
       return 1;
     case kMsgKeyDown:
       if (wParam == kScanEscape) SendMessage(hwnd, kMsgClose, 0, 0);
@@ -33,7 +33,7 @@ LResult placeholderProc(WindowHandle hwnd, int message, WParam wParam, LParam lP
     case kMsgClose:
       if (open) {
         if (open->page->registerWnd) open->page->registerWnd(GUI_INVALID_HANDLE);
-        setOutputState(open->output, 0);
+        if (open->page->state >= 0) setOutputState(open->output, 0);
       }
       EndDialog(hwnd, 0);
       return 0;

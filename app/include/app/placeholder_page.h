@@ -11,7 +11,7 @@
 struct PlaceholderPage {
   const char* section;  // caption text: (section, key); an empty caption when missing
   const char* key;
-  int state;            // the output's state while the page is open
+  int state;            // the output's state while the page is open; -1 leaves it to the opener
   int output = -1;      // the output it opens on; -1 the current one
   // Called with the page's handle on opening and with GUI_INVALID_HANDLE on
   // closing; may be empty.
