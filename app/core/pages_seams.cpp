@@ -3,8 +3,13 @@
 #include "app/core/pages_calls.h"
 
 #include "app/app_registry.h"
+#include "app/liveview_menu.h"
 #include "app/login_rights.h"
+#include "app/menus.h"
+#include "app/program.h"
 #include "gui/startup.h"
+#include "gui/message.h"
+#include "gui/window.h"
 #include "gui/window_attr.h"
 
 extern "C" {
@@ -31,5 +36,27 @@ void reshowMainMenu(int, WindowHandle menu) {
 void refreshLeftMenuCaptions(int) {}
 // The side menu is not built yet: the live view shows none.
 WindowHandle createLeftMenuWindow(WindowHandle, int) { return GUI_INVALID_HANDLE; }
+
+// The main menu is not built yet: it closes at once.
+int showMainMenu(WindowHandle) { return 0; }
+
+// The pop-up menu is not built yet: a right click opens nothing.
+void loadLiveViewMenuRes(void) {}
+MenuHandle buildLiveViewMenu(int) { return 0; }
+MenuHandle getLiveViewMenu(int) { return 0; }
+int onLiveViewMenuCommand(WindowHandle, int, int) { return 0; }
+
+// No tool windows start with the live view yet.
+void startMenuMainThread(void) {}
+
+// The live view as a plain window that ends the program when it closes.
+LResult previewMainWinProc(WindowHandle hwnd, int message, WParam wParam, LParam lParam) {
+  if (message == MSG_CLOSE) {
+    DestroyMainWindow(hwnd);
+    PostQuitMessage(hwnd);
+    return 0;
+  }
+  return DefaultMainWinProc(hwnd, message, wParam, lParam);
+}
 
 }  // extern "C"

@@ -10,6 +10,9 @@ GUI_EXTERN_C_BEGIN
  * the previous one comes back after 15 seconds. Returns when it closes. */
 int showResolutionConfirm(WindowHandle owner);
 
+/* The main menu over the live view, modal; returns when it closes. */
+int showMainMenu(WindowHandle owner);
+
 GUI_EXTERN_C_END
 
 #endif

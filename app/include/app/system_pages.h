@@ -23,6 +23,8 @@ int createNetSetWindow(WindowHandle owner);
 int createAlarmSetWindow(WindowHandle owner);
 int createExceptionSetWindow(WindowHandle owner);
 int createNetDaWindow(WindowHandle owner);
+/* The live view settings page (modeless under the system menu). */
+int createPreviewSetWindow(WindowHandle host);
 
 /* First-start language choice and the start-up wizard. */
 int createLangSelWindow(WindowHandle owner);

@@ -1,0 +1,33 @@
+/* The recorder program's start-up: the device parameters, the live-view
+ * window of the current output and the thread that creates the tool
+ * windows. */
+#ifndef APP_PROGRAM_H
+#define APP_PROGRAM_H
+
+#include "gui/common.h"
+#include "gui/window.h"
+
+GUI_EXTERN_C_BEGIN
+
+/* The program's entry: the exit code (0 normal end or no video output, 1 the
+ * toolkit did not start, 3 no device parameters or no live-view window). */
+int runRecorder(void);
+/* Reads the device's parameters and logs the outputs in; 1 on success. */
+int loadDeviceParams(void);
+/* The creation record of the current output's live-view window. */
+void initPreviewCreateInfo(MainWinCreate* info);
+/* Called by the live-view window on creation: disables the live view when
+ * the wizard comes first and starts initMenuMain on a detached thread. */
+void startMenuMainThread(void);
+/* Creates the tool windows, then the wizard or the ordinary start. */
+void* initMenuMain(void* unused);
+
+/* The live-view window's procedure (extended-style mark 0x40). */
+LResult previewMainWinProc(WindowHandle hwnd, int message, WParam wParam, LParam lParam);
+/* The PTZ status indicator over the current live-view window, then the PTZ
+ * panel, modal; its result. */
+int openLiveViewPtz(int output, WindowHandle owner);
+
+GUI_EXTERN_C_END
+
+#endif
