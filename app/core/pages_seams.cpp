@@ -6,6 +6,7 @@
 #include "app/liveview_menu.h"
 #include "app/login_rights.h"
 #include "app/menus.h"
+#include "app/playback.h"
 #include "app/program.h"
 #include "gui/startup.h"
 #include "gui/message.h"
@@ -45,6 +46,11 @@ void loadLiveViewMenuRes(void) {}
 MenuHandle buildLiveViewMenu(int) { return 0; }
 MenuHandle getLiveViewMenu(int) { return 0; }
 int onLiveViewMenuCommand(WindowHandle, int, int) { return 0; }
+
+// The playback bar and result pages are not built yet: nothing to load.
+void loadPlaybackBarBitmaps(void) {}
+void loadPlaybackBarBitmapsAux(void) {}
+void loadResultPageBitmaps(void) {}
 
 // No tool windows start with the live view yet.
 void startMenuMainThread(void) {}

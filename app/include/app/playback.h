@@ -63,6 +63,12 @@ int createSearchEventWindow(WindowHandle owner);
 int createSearchGenWindow(WindowHandle owner);
 int createSearchPicWindow(WindowHandle owner);
 
+/* Bitmaps of the playback control bar (main and auxiliary output) and of the
+ * result pages, loaded once when the live view is created. */
+void loadPlaybackBarBitmaps(void);
+void loadPlaybackBarBitmapsAux(void);
+void loadResultPageBitmaps(void);
+
 /* The divider line under a list row of w x h at (x, y). */
 void drawListRowDivider(HDC hdc, int x, int y, int w, int h, int flag);
 
