@@ -55,14 +55,4 @@ void loadResultPageBitmaps(void) {}
 // No tool windows start with the live view yet.
 void startMenuMainThread(void) {}
 
-// The live view as a plain window that ends the program when it closes.
-LResult previewMainWinProc(WindowHandle hwnd, int message, WParam wParam, LParam lParam) {
-  if (message == MSG_CLOSE) {
-    DestroyMainWindow(hwnd);
-    PostQuitMessage(hwnd);
-    return 0;
-  }
-  return DefaultMainWinProc(hwnd, message, wParam, lParam);
-}
-
 }  // extern "C"

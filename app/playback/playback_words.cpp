@@ -18,7 +18,7 @@ struct PerOutput {
 };
 
 PerOutput g_type, g_playState, g_fromMenu, g_videoArea, g_searchKind, g_time, g_searchChannel, g_zoomChannel,
-    g_channel;
+    g_channel, g_zoomSelecting, g_winCount;
 std::atomic<int> g_searchForBackup{0}, g_searchGenReopened{0};
 
 }  // namespace
@@ -47,6 +47,10 @@ void setZoomChannel(int output, int channel) { g_zoomChannel.set(output, channel
 int getZoomChannel(int output) { return g_zoomChannel.get(output); }
 void setPlaybackChannel(int output, int channel) { g_channel.set(output, channel); }
 int getPlaybackChannel(int output) { return g_channel.get(output); }
+void setZoomSelecting(int output, int on) { g_zoomSelecting.set(output, on); }
+int isZoomSelecting(int output) { return g_zoomSelecting.get(output); }
+void setPlaybackWinCount(int output, int count) { g_winCount.set(output, count); }
+int getPlaybackWinCount(int output) { return g_winCount.get(output); }
 // No smart search runs on this device.
 int getSmartSearchCount(int) { return 0; }
 

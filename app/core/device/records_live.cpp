@@ -229,9 +229,11 @@ int openLiveAudio(int channel, int arg1, int, int, int) {
 
 DEVICE_CONSTANT_OF(closeLiveAudio, 0)
 
-int startLiveZoom(int output, int channel, const Rect*) {
-  DEVICE_ENTER(nullptr, 0, output, channel);
-  return 0;
+// The area goes into the call log: no picture here shows what was zoomed.
+int startLiveZoom(int output, int channel, const Rect* area) {
+  const Rect a = area ? *area : Rect{};
+  DEVICE_ENTER(nullptr, 0, output, channel, a.left, a.top, a.right, a.bottom);
+  return area ? 0 : -1;
 }
 
 int stopLiveZoom(int output, int channel) {
@@ -239,9 +241,10 @@ int stopLiveZoom(int output, int channel) {
   return 0;
 }
 
-int ptzPositionRect(int channel, const Rect*) {
-  DEVICE_ENTER(nullptr, 0, channel);
-  return 0;
+int ptzPositionRect(int channel, const Rect* area) {
+  const Rect a = area ? *area : Rect{};
+  DEVICE_ENTER(nullptr, 0, channel, a.left, a.top, a.right, a.bottom);
+  return area ? 0 : -1;
 }
 
 DEVICE_CONSTANT_OF(ptzStop, 0)

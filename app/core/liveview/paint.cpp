@@ -117,7 +117,9 @@ void paintLiveView(WindowHandle hwnd, HDC hdc) {
       paintSelection(hdc, output);
       break;
     case 9:
-      if (getPlaybackType(output) == 1) paintSelection(hdc, output);
+      // Playback's digital zoom runs while its zoom channel is set.
+      if (getZoomChannel(output) > 0) paintZoom(hdc);
+      else if (getPlaybackType(output) == 1) paintSelection(hdc, output);
       break;
     case 13:
       drawSmartGrid(hdc, getScreenWidth(output), getScreenHeight(output));

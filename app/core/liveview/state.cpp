@@ -223,6 +223,31 @@ void getSmartDragRect(Rect* out, int* inProgress) {
   if (inProgress) *inProgress = g_smart.dragInProgress;
 }
 
+void setSmartRect(int index, const Rect* rect, int inUse) {
+  if (!rect || index < 0 || index >= 8) return;
+  std::lock_guard<std::mutex> hold(g_lock);
+  int32_t* words = g_smart.rects[index];
+  words[0] = inUse;
+  words[2] = rect->left;
+  words[3] = rect->top;
+  words[4] = rect->right;
+  words[5] = rect->bottom;
+  g_smart.rectCount = std::max(g_smart.rectCount, index + 1);
+}
+
+int getSmartRect(int index, Rect* out) {
+  if (index < 0 || index >= 8) return 0;
+  std::lock_guard<std::mutex> hold(g_lock);
+  const int32_t* words = g_smart.rects[index];
+  if (out) *out = Rect{words[2], words[3], words[4], words[5]};
+  return words[0];
+}
+
+int getSmartRectCount(void) {
+  std::lock_guard<std::mutex> hold(g_lock);
+  return g_smart.rectCount;
+}
+
 int startLiveViewZoom(WindowHandle hwnd) {
   const int output = getCurOutput();
   if (getPreviewSelChan(output) == -2) return -1;

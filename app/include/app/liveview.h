@@ -88,6 +88,25 @@ void getSmartDragRect(Rect* out, int* inProgress);
 
 int startLiveViewZoom(WindowHandle hwnd);
 
+/* The stored smart-search rectangle `index` (0..7) and whether it is in use;
+ * the setter keeps it, the count of stored rectangles is at least 1. */
+void setSmartRect(int index, const Rect* rect, int inUse);
+int getSmartRect(int index, Rect* out);
+int getSmartRectCount(void);
+/* The edge or corner of `rect` within `reach` pixels of (x, y): 1 right,
+ * 2 left, 3 bottom, 4 top, 5 top-left, 6 top-right, 7 bottom-left,
+ * 8 bottom-right; 0 none. A corner wins over an edge. */
+int smartGrabAt(const Rect* rect, int x, int y, int reach);
+
+/* A zoom rectangle dragged in the overview of a W x H screen, given the
+ * screen's proportions and minimum size and kept inside the overview. */
+void fitLiveZoomRect(const Rect* dragged, int W, int H, Rect* out);
+/* The overview rectangle `zoom` as an area of a 704 x pictureH picture. */
+void liveZoomToPicture(const Rect* zoom, int W, int H, int pictureH, Rect* out);
+/* Playback's digital zoom of its window `channel` (1-based): the device is
+ * handed the overview; 0 when it accepted. */
+int startDigitalZoom(int output, WindowHandle hwnd, int channel);
+
 /* ---- Painting (messages 177 and 176 of the live-view window) ---- */
 void paintLiveView(WindowHandle hwnd, HDC hdc);
 void eraseLiveView(WindowHandle hwnd, HDC hdc, const Rect* screenRect);

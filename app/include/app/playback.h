@@ -34,6 +34,15 @@ void resetPlaybackSearch(int output, int channel);
 int getPlaybackSearchChannel(int output);
 void setZoomChannel(int output, int channel);
 int getZoomChannel(int output);
+/* Playback's digital zoom: 1 while the user picks the window to zoom; it
+ * runs while the output's zoom channel is set. */
+void setZoomSelecting(int output, int on);
+int isZoomSelecting(int output);
+/* How many channels the output's playback shows at once (0 or 1: one). */
+void setPlaybackWinCount(int output, int count);
+int getPlaybackWinCount(int output);
+/* Playback's window (1-based) under a point of the output's screen, -1 none. */
+int getPlaybackWinAtPoint(int output, int x, int y);
 /* Results of the last smart search on an output. */
 int getSmartSearchCount(int output);
 
