@@ -430,4 +430,39 @@ TEST_F(PreviewSet, BothTabsOnScreen) {
   Close();
 }
 
+TEST_F(PreviewSet, WindowsPastTheDeviceSlotsStayEmptyAndTakeNoChannel) {
+  PreviewConfig before = Stored(3);
+  const int slots = getMaxChanSlotNum(), firstShown = (slots - 1) / 9 * 9;
+  before.order[5][firstShown] = 3;  // the last window of the slots shows A4
+  before.order[5][3] = kEmpty;
+  before.layoutMode = 5;  // nine windows: the last page runs past the slots
+  ASSERT_EQ(setPreviewConfig(nullptr, 3, &before), 0);
+  Open();
+  while (Enabled(view_, kNext)) Command(view_, kNext);
+  for (int s = 0; s < 9; ++s) EXPECT_EQ(SlotText(s), s == 0 ? "A4" : "X") << s;
+  Command(view_, kFirstSlot + 8, CMBN_CLICKED);
+  SelectRow(3);
+  NotifyParentEx(GetDlgItem(view_, kList), LVN_ITEMDBCLK, 3);
+  Command(view_, kApply);
+  const PreviewConfig after = Stored(3);
+  for (int m = 1; m <= kTables; ++m) EXPECT_EQ(std::memcmp(after.order[m], before.order[m], 64), 0) << m;
+  EXPECT_EQ(SlotText(8), "X");
+  Close();
+}
+
+TEST_F(PreviewSet, ClosingByEscapeOrWithItsMenuLeavesNoRegistration) {
+  Open();
+  SendMessage(win_, MSG_KEYDOWN, 1, 0);
+  desktest::Drain();
+  EXPECT_EQ(getSystemPageWnd(), GUI_INVALID_HANDLE);
+  MainWinCreate create = MainWindowCreation({0, 0, 8, 8}, DefaultMainWinProc, "", WS_VISIBLE, 0);
+  const WindowHandle menu = CreateMainWindow(&create);
+  ASSERT_EQ(createPreviewSetWindow(menu), 0);
+  EXPECT_NE(getSystemPageWnd(), GUI_INVALID_HANDLE);
+  DestroyMainWindow(menu);
+  MainWindowThreadCleanup(menu);
+  desktest::Drain();
+  EXPECT_EQ(getSystemPageWnd(), GUI_INVALID_HANDLE);
+}
+
 }  // namespace
