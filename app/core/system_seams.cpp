@@ -47,7 +47,6 @@ int createConfigurationWindow(WindowHandle owner) { return openPlaceholder(owner
 int createUpgradeWindow(WindowHandle owner) { return openPlaceholder(owner, "upgrade", setMaintenancePageWnd); }
 int createDefaultSetWindow(WindowHandle owner) { return openPlaceholder(owner, "default", setMaintenancePageWnd); }
 int createNetDaWindow(WindowHandle owner) { return openPlaceholder(owner, "netda", setMaintenancePageWnd); }
-int createPreviewSetWindow(WindowHandle host) { return openPlaceholder(host, "previewset", setSystemPageWnd); }
 
 // The language stays as configured and the wizard has nothing to ask yet.
 int createLangSelWindow(WindowHandle) { return 0; }

@@ -152,6 +152,7 @@ int setOutputLogoRect(int output, const OutputLogoRect*, int index, int kind) {
 
 DEVICE_CONSTANT(getPicFrameNum, 13)
 DEVICE_CONSTANT(getAuxVideoOutNum, 0)
+DEVICE_CONSTANT(getCombinedVideoOut, -1)
 DEVICE_CONSTANT(needsLanguageChoice, 0)
 
 int getLiveSplit(int output, int* countOut, int* firstWindowOut) {

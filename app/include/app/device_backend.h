@@ -95,6 +95,8 @@ int getLayoutKind(int count);
 int setOutputLogoRect(int output, const OutputLogoRect* logo, int index, int kind);
 int getPicFrameNum(void);
 int getAuxVideoOutNum(void);
+/* The output HDMI and VGA form together in the combined mode; -1 for none. */
+int getCombinedVideoOut(void);
 int needsLanguageChoice(void);
 /* Split count and first window of an output index 0..7 (1 and 1 at start). */
 int getLiveSplit(int output, int* countOut, int* firstWindowOut);

@@ -1,0 +1,172 @@
+// The first page of the live view settings window: per output the layout
+// mode, dwell time and audio, and the event output with its delay; edits of
+// other outputs wait in a stash until Apply.
+#include "app/app_registry.h"
+#include "app/control_services.h"
+#include "app/core/previewset/previewset.h"
+#include "app/device_ability.h"
+#include "app/device_backend.h"
+#include "app/login_rights.h"
+#include "app/record_pages.h"
+#include "app/system_pages.h"
+#include "gui/dialog.h"
+#include "gui/paint.h"
+#include "gui/propsheet.h"
+#include "gui/window.h"
+#include "gui/window_attr.h"
+
+namespace previewset {
+namespace {
+
+constexpr int kOutport = 20448, kMode = 20449, kDwell = 20450, kAudio = 20451, kEventOut = 20452, kDelay = 20453;
+constexpr int kChanged = 1;
+
+// One page open at a time.
+struct BaseState {
+  int output = -1;
+  PreviewConfig edit{};
+  EventOutputConfig event{};
+  Stash stash;
+};
+BaseState g_base;
+
+OutputLogin* login() { return getOutputLogin(getCurOutput()); }
+
+// Layout mode and audio belong to outputs below 4 only.
+void enableForOutput(WindowHandle page, int output) {
+  const bool main = output < kFirstAuxOutput;
+  enableLabeledCtrl(page, kMode, main);
+  enableLabeledCtrl(page, kAudio, main);
+  enableLabeledCtrl(page, kDwell, 1);
+}
+
+void showEdit(WindowHandle page) {
+  selectComboValue(page, kMode, g_base.output < kFirstAuxOutput ? g_base.edit.layoutMode : 1);
+  selectComboValue(page, kDwell, g_base.edit.dwellCode);
+  SendDlgItemMessage(page, kAudio, kButtonSetCheck, g_base.edit.audio != 0 ? 1 : 0, 0);
+}
+
+// A combo that shows no row (the record held a value it does not offer)
+// keeps the record's value rather than storing the "no row" answer.
+template <typename T>
+void readCombo(WindowHandle page, int id, T* field) {
+  const int value = comboValue(page, id);
+  if (value >= 0) *field = static_cast<T>(value);
+}
+
+void readControls(WindowHandle page) {
+  if (g_base.output < kFirstAuxOutput) readCombo(page, kMode, &g_base.edit.layoutMode);
+  readCombo(page, kDwell, &g_base.edit.dwellCode);
+  g_base.edit.audio = SendDlgItemMessage(page, kAudio, kButtonGetCheck, 0, 0) == 1 ? 1 : 0;
+  readCombo(page, kEventOut, &g_base.event.output);
+  readCombo(page, kDelay, &g_base.event.delay);
+}
+
+void stashEdits(WindowHandle page) {
+  readControls(page);
+  if (g_base.output < 0 || g_base.output >= kOutputSlots) return;
+  g_base.stash.edited[g_base.output] = true;
+  g_base.stash.config[g_base.output] = g_base.edit;
+}
+
+void copyFields(PreviewConfig& to, const PreviewConfig& from) {
+  to.layoutMode = from.layoutMode;
+  to.audio = from.audio;
+  to.dwellCode = from.dwellCode;
+}
+
+// The device's record of the output with the page's fields over it.
+int writeFields(int output, const PreviewConfig& fields) {
+  PreviewConfig stored{};
+  int rc = getPreviewConfig(login(), output, &stored);
+  if (rc != 0) return rc;
+  copyFields(stored, fields);
+  return setPreviewConfig(login(), output, &stored);
+}
+
+int save(WindowHandle page) {
+  readControls(page);
+  int rc = writeFields(g_base.output, g_base.edit);
+  for (int output = 0; rc == 0 && output < kOutputSlots; ++output)
+    if (output != g_base.output && g_base.stash.edited[output])
+      rc = writeFields(output, g_base.stash.config[output]);
+  const int combined = hasHdmiVgaMode() ? combinedOutput() : -1;
+  if (rc == 0 && combined >= 0 && combined != g_base.output) rc = writeFields(combined, g_base.edit);
+  if (rc == 0) rc = setEventOutputConfig(login(), &g_base.event);
+  if (rc == 0) g_base.stash.clear();
+  return rc;
+}
+
+void changeOutput(WindowHandle page) {
+  const int chosen = comboValue(page, kOutport);
+  if (chosen == g_base.output) return;
+  PreviewConfig next{};
+  if (chosen >= 0 && chosen < kOutputSlots && g_base.stash.edited[chosen]) {
+    next = g_base.stash.config[chosen];
+  } else if (!readPreview(page, chosen, &next, true)) {
+    // The record stays unknown: editing a blank one would store blanks.
+    selectComboValue(page, kOutport, g_base.output);
+    return;
+  }
+  stashEdits(page);
+  g_base.output = chosen;
+  g_base.edit = next;
+  showEdit(page);
+  enableForOutput(page, chosen);
+  if (chosen < kFirstAuxOutput && !hasPreviewOption() && chosen != getMainOutput())
+    enableLabeledCtrl(page, kAudio, 0);
+  enableApply(page, true);
+}
+
+void createControls(WindowHandle page) {
+  createFromKey(page, "combobox", "outport", 0x4800000Bu, 0x510000u, kOutport, true);
+  createFromKey(page, "combobox", "prevmode", 0x4800000Bu, 0x500000u, kMode, true);
+  createFromKey(page, "combobox", "turntime", 0x4800000Bu, 0x500000u, kDwell, true);
+  createFromKey(page, "button", "audio", 0x49000003u, 0x580000u, kAudio, true);
+  createFromKey(page, "combobox", "eventout", 0x4800000Bu, 0x510000u, kEventOut, true);
+  createFromKey(page, "combobox", "delay", 0x4800000Bu, 0x580000u, kDelay, true);
+  createBottomButtons(page, "base_apply", "base_close");
+}
+
+void init(WindowHandle page) {
+  g_base = BaseState{};
+  createControls(page);
+  fillOutputList(page, kOutport);
+  g_base.output = getMainOutput();
+  selectComboValue(page, kOutport, g_base.output);
+  if (g_base.output >= 0) {
+    readPreview(page, g_base.output, &g_base.edit, false);
+    getEventOutputConfig(login(), &g_base.event);
+  }
+  fillModeList(page, kMode);
+  fillDwellList(page, kDwell);
+  showEdit(page);
+  enableForOutput(page, g_base.output);
+  fillOutputList(page, kEventOut);
+  selectComboValue(page, kEventOut, g_base.event.output);
+  fillSwitchList(page, kDelay);
+  selectComboValue(page, kDelay, g_base.event.delay);
+}
+
+void command(WindowHandle page, int id, int code) {
+  switch (id) {
+    case kOutport:
+      if (code == kChanged) changeOutput(page);
+      break;
+    case kMode: case kDwell: case kEventOut: case kDelay:
+      if (code == kChanged) enableApply(page, true);
+      break;
+    case kAudio: enableApply(page, true); break;
+    default: break;
+  }
+}
+
+}  // namespace
+
+LResult basePageProc(WindowHandle page, int message, WParam wParam, LParam lParam) {
+  static const PageHooks kHooks{init, [](WindowHandle p, WParam w, LParam l) { eraseBkgndGrey50(p, w, l); }, command,
+                                save, [](WindowHandle p, int rc) { reportSaveFailed(p, rc); }};
+  return runPage(kHooks, page, message, wParam, lParam);
+}
+
+}  // namespace previewset

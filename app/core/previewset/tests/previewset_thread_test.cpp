@@ -1,0 +1,468 @@
+// The live view settings page on the simulated device, driven through its
+// controls' messages while the desktop thread runs: random edits on both
+// pages are mirrored by a reference model, and after every Apply the
+// records the device keeps must equal the model's; the slots on screen must
+// show the model's order at every step.
+#include <cstring>
+#include <map>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "app/core/liveview/tests/live_gui_fixture.h"
+#include "app/device_backend.h"
+#include "app/system_pages.h"
+#include "gui/combine.h"
+#include "gui/listview.h"
+#include "gui/message.h"
+#include "gui/propsheet.h"
+
+namespace {
+
+using livetest::LiveGui;
+
+constexpr int kOutport = 20448, kMode = 20449, kDwell = 20450, kAudio = 20451, kEventOut = 20452, kDelay = 20453;
+constexpr int kViewOutport = 20459, kList = 20460, kFirstModeButton = 20464, kPlay = 20470, kStop = 20471,
+              kPrev = 20472, kNext = 20473, kFirstSlot = 20474, kApply = 4098;
+constexpr int kEmpty = PREVIEW_EMPTY_WINDOW, kTables = 7;
+const int kWindows[7] = {0, 1, 4, 6, 8, 9, 16};
+
+WParam Code(int id, int code) { return static_cast<WParam>((code << 16) | id); }
+void Command(WindowHandle page, int id, int code = 0) { SendMessage(page, MSG_COMMAND, Code(id, code), 0); }
+void Choose(WindowHandle page, int combo, int value) {
+  SendDlgItemMessage(page, combo, 0xF182, static_cast<WParam>(value), 0);
+  Command(page, combo, 1);
+}
+bool Enabled(WindowHandle page, int id) { return IsWindowEnabled(GetDlgItem(page, id)); }
+
+PreviewConfig Stored(int output) {
+  PreviewConfig p{};
+  getPreviewConfig(nullptr, output, &p);
+  return p;
+}
+
+// What the page should do, kept apart from how it does it.
+struct Model {
+  struct Header {
+    int mode, audio, dwell;
+  };
+  std::map<int, PreviewConfig> store;
+  EventOutputConfig event{}, eventEdit{};
+  // Base page.
+  int baseOut = 3;
+  Header base{};
+  std::map<int, Header> baseStash;
+  // View page.
+  int viewOut = 3, mode = 1, page = 1, slot = 0, slots = 64;
+  PreviewConfig view{};
+  std::map<int, PreviewConfig> viewStash;
+
+  static Header HeaderOf(const PreviewConfig& p) { return {p.layoutMode, p.audio, p.dwellCode}; }
+  int W() const { return kWindows[mode]; }
+  int Pages() const { return (slots + W() - 1) / W(); }
+  int Entry(int s) const { return (page - 1) * W() + s; }
+
+  void Start() {
+    for (int o = 0; o < 8; ++o) store[o] = Stored(o);
+    getEventOutputConfig(nullptr, &event);
+    eventEdit = event;
+    base = HeaderOf(store[3]);
+    LoadView(3);
+  }
+  void SwitchBase(int o) {
+    if (o == baseOut) return;
+    baseStash[baseOut] = base;
+    baseOut = o;
+    base = baseStash.count(o) ? baseStash[o] : HeaderOf(store[o]);
+  }
+  void ApplyBase() {
+    baseStash[baseOut] = base;
+    for (auto& [o, h] : baseStash) {
+      store[o].layoutMode = static_cast<uint8_t>(h.mode);
+      store[o].audio = static_cast<uint8_t>(h.audio);
+      store[o].dwellCode = static_cast<uint16_t>(h.dwell);
+    }
+    baseStash.clear();
+    event = eventEdit;
+  }
+  void LoadView(int o) {
+    viewOut = o;
+    view = viewStash.count(o) ? viewStash[o] : store[o];
+    mode = view.layoutMode >= 1 && view.layoutMode <= 6 ? view.layoutMode : 1;
+    page = 1;
+  }
+  void Spread() {
+    if (mode != 6) return;
+    for (int m = 1; m <= kTables; ++m) std::memcpy(view.order[m], view.order[6], sizeof view.order[6]);
+  }
+  void StashView() {
+    Spread();
+    viewStash[viewOut] = view;
+  }
+  void SwitchView(int o) {
+    if (o == viewOut) return;
+    StashView();
+    LoadView(o);
+  }
+  void Mode(int m) {
+    StashView();
+    if (m == mode) return;
+    mode = m;
+    page = 1;
+    slot = 0;
+  }
+  void Assign(int channel) {
+    const int e = Entry(slot);
+    if (e >= slots) return;
+    for (int m = 1; m <= kTables; ++m) {
+      uint8_t* t = view.order[m];
+      if (t[e] == channel) {
+        t[e] = kEmpty;
+        continue;
+      }
+      t[e] = static_cast<uint8_t>(channel);
+      for (int k = 0; k < slots; ++k)
+        if (k != e && t[k] == channel) {
+          t[k] = kEmpty;
+          break;
+        }
+    }
+  }
+  void Fill(bool play) {
+    for (int m = 1; m <= kTables; ++m)
+      for (int k = 0; k < 64; ++k) view.order[m][k] = play && k < 16 ? static_cast<uint8_t>(k) : kEmpty;
+    slot = 0;
+  }
+  void Clear(int s) {
+    slot = s;
+    const int e = Entry(s);
+    if (e < slots)
+      for (int m = 1; m <= kTables; ++m) view.order[m][e] = kEmpty;
+  }
+  void ApplyView() {
+    Spread();
+    viewStash[viewOut] = view;
+    for (auto& [o, p] : viewStash) std::memcpy(store[o].order, p.order, sizeof p.order);
+    viewStash.clear();
+  }
+  std::string SlotText(int s) const {
+    const int e = Entry(s);
+    const int c = e < slots ? view.order[mode][e] : kEmpty;
+    return c < 16 ? "A" + std::to_string(c + 1) : "X";
+  }
+};
+
+class PreviewSet : public LiveGui {
+ protected:
+  void Open() {
+    host_ = Main({0, 0, 8, 8}, DefaultMainWinProc);
+    ASSERT_EQ(createPreviewSetWindow(host_), 0);
+    win_ = getSystemPageWnd();
+    ASSERT_NE(win_, GUI_INVALID_HANDLE);
+    const WindowHandle sheet = GetDlgItem(win_, 4101);
+    base_ = static_cast<WindowHandle>(SendMessage(sheet, PSM_GETPAGE, 0, 0));
+    view_ = static_cast<WindowHandle>(SendMessage(sheet, PSM_GETPAGE, 1, 0));
+    desktest::Drain();
+  }
+  void Close() {
+    SendMessage(win_, MSG_CLOSE, 0, 0);
+    desktest::Drain();
+  }
+  std::string SlotText(int s) {
+    char text[64] = "";
+    SendDlgItemMessage(view_, kFirstSlot + s, CMB_GETTEXT, sizeof text, reinterpret_cast<LParam>(text));
+    return text;
+  }
+  void SelectRow(int row) { SendDlgItemMessage(view_, kList, LVM_SELECTITEM, static_cast<WParam>(row), 0); }
+  void ExpectStoreMatches(const Model& model, const std::string& when) {
+    for (int o = 0; o < 8; ++o) {
+      const PreviewConfig got = Stored(o), want = model.store.at(o);
+      EXPECT_EQ(std::memcmp(&got, &want, sizeof got), 0) << "output " << o << " after " << when;
+    }
+    EventOutputConfig event{};
+    getEventOutputConfig(nullptr, &event);
+    EXPECT_EQ(event.output, model.event.output) << when;
+    EXPECT_EQ(event.delay, model.event.delay) << when;
+  }
+  void ExpectSlots(const Model& model, const std::string& when) {
+    for (int s = 0; s < model.W(); ++s) ASSERT_EQ(SlotText(s), model.SlotText(s)) << "slot " << s << " after " << when;
+    EXPECT_EQ(Enabled(view_, kPrev), model.page > 1) << when;
+    EXPECT_EQ(Enabled(view_, kNext), model.page < model.Pages()) << when;
+  }
+
+  WindowHandle host_ = 0, win_ = 0, base_ = 0, view_ = 0;
+};
+
+TEST_F(PreviewSet, RandomEditsOnBothPagesStoreWhatTheModelStores) {
+  Open();
+  Model model;
+  model.slots = getMaxChanSlotNum();
+  model.Start();
+  std::mt19937 rng(31);
+  auto pick = [&](int n) { return static_cast<int>(rng() % static_cast<unsigned>(n)); };
+  const int outputs[3] = {1, 2, 3};
+  for (int step = 0; step < 400; ++step) {
+    std::string what;
+    switch (pick(15)) {
+      case 0: {
+        const int o = outputs[pick(3)];
+        what = "base output " + std::to_string(o);
+        Choose(base_, kOutport, o);
+        model.SwitchBase(o);
+        break;
+      }
+      case 1: {
+        const int m = 1 + pick(6);
+        what = "base mode";
+        Choose(base_, kMode, m);
+        model.base.mode = m;
+        break;
+      }
+      case 2: {
+        const int d = pick(8);
+        what = "dwell";
+        Choose(base_, kDwell, d);
+        model.base.dwell = d;
+        break;
+      }
+      case 3: {
+        what = "audio";
+        model.base.audio = !model.base.audio;
+        SendDlgItemMessage(base_, kAudio, 0xF0F1, model.base.audio, 0);
+        Command(base_, kAudio);
+        break;
+      }
+      case 4: {
+        what = "event output";
+        model.eventEdit.output = static_cast<uint16_t>(outputs[pick(3)]);
+        model.eventEdit.delay = static_cast<uint16_t>(1 + pick(10));
+        Choose(base_, kEventOut, model.eventEdit.output);
+        Choose(base_, kDelay, model.eventEdit.delay);
+        break;
+      }
+      case 5: {
+        what = "base apply";
+        Command(base_, kApply);
+        model.ApplyBase();
+        ExpectStoreMatches(model, what);
+        EXPECT_FALSE(Enabled(base_, kApply));
+        break;
+      }
+      case 6: {
+        const int o = outputs[pick(3)];
+        what = "view output " + std::to_string(o);
+        Choose(view_, kViewOutport, o);
+        model.SwitchView(o);
+        break;
+      }
+      case 7: {
+        const int m = 1 + pick(6);
+        what = "layout " + std::to_string(m);
+        Command(view_, kFirstModeButton + m - 1);
+        model.Mode(m);
+        break;
+      }
+      case 8: case 9: {
+        const int s = pick(model.W()), row = pick(16);
+        what = "assign A" + std::to_string(row + 1) + " to slot " + std::to_string(s);
+        Command(view_, kFirstSlot + s, CMBN_CLICKED);
+        model.slot = s;
+        SelectRow(row);
+        if (pick(2)) {
+          SetFocusChild(GetDlgItem(view_, kList));
+          SendMessage(view_, MSG_KEYDOWN, 150, 0);
+        } else {
+          NotifyParentEx(GetDlgItem(view_, kList), pick(2) ? LVN_ITEMDBCLK : LVN_CELLCLICK, row);
+        }
+        model.Assign(row);
+        break;
+      }
+      case 10: {
+        const bool play = pick(3) != 0;
+        what = play ? "play" : "stop";
+        Command(view_, play ? kPlay : kStop);
+        model.Fill(play);
+        break;
+      }
+      case 11: {
+        const int s = pick(model.W());
+        what = "clear slot " + std::to_string(s);
+        Command(view_, kFirstSlot + s, CMBN_CLEARED);
+        model.Clear(s);
+        break;
+      }
+      case 12: {
+        const bool next = pick(3) != 0;
+        what = next ? "next page" : "previous page";
+        if (!Enabled(view_, next ? kNext : kPrev)) break;
+        Command(view_, next ? kNext : kPrev);
+        model.page += next ? 1 : -1;
+        break;
+      }
+      default: {
+        what = "view apply";
+        Command(view_, kApply);
+        model.ApplyView();
+        ExpectStoreMatches(model, what);
+        EXPECT_FALSE(Enabled(view_, kApply));
+        break;
+      }
+    }
+    ASSERT_TRUE(livetest::Boxes().empty()) << "box at step " << step << ": " << what;
+    ExpectSlots(model, what);
+    if (HasFailure()) break;
+  }
+  Command(base_, kApply);
+  model.ApplyBase();
+  Command(view_, kApply);
+  model.ApplyView();
+  ExpectStoreMatches(model, "the last apply");
+  Close();
+  EXPECT_EQ(getSystemPageWnd(), GUI_INVALID_HANDLE);
+}
+
+// References in data/ beside this file (GUI_UPDATE_REFERENCES=1 writes them).
+void MatchesReference(const char* name, const guitest::Picture& shot) {
+  guitest::MatchReference(shot, guitest::ReferencePath(__FILE__, (std::string(name) + ".png").c_str()));
+}
+
+std::vector<std::string> BoxTexts() {
+  std::vector<std::string> texts;
+  for (const auto& box : livetest::Boxes()) texts.push_back(box.text + "/" + std::to_string(box.type));
+  return texts;
+}
+
+size_t CallCount(const std::string& op) {
+  size_t n = 0;
+  for (const auto& call : device_seam::callLog()) n += call.op == op;
+  return n;
+}
+
+TEST_F(PreviewSet, AChannelInTwoWindowsShowsTheHintAndStoresNothing) {
+  PreviewConfig twice = Stored(3);
+  twice.order[6][0] = 5;  // window 6 shows channel 5 as well
+  ASSERT_EQ(setPreviewConfig(nullptr, 3, &twice), 0);
+  Open();
+  device_seam::startCallLog();
+  Command(view_, kApply);
+  Choose(view_, kViewOutport, 1);
+  Command(view_, kFirstModeButton);  // one window: refused as well
+  const std::string hint = "One channel stands in two windows of this layout!/64";
+  EXPECT_EQ(BoxTexts(), (std::vector<std::string>{hint, hint, hint}));
+  EXPECT_EQ(CallCount("setPreviewConfig"), 0u);
+  EXPECT_EQ(SendDlgItemMessage(view_, kViewOutport, 0xF181, 0, 0), 3);
+  EXPECT_EQ(SlotText(15), "A16");  // still the sixteen windows
+  // Emptying one of the two windows lets Apply through, and the sixteen-window
+  // order then stands in every layout.
+  Command(view_, kFirstSlot + 5, CMBN_CLEARED);
+  Command(view_, kApply);
+  const PreviewConfig stored = Stored(3);
+  for (int m = 1; m <= kTables; ++m) EXPECT_EQ(std::memcmp(stored.order[m], stored.order[6], 64), 0) << m;
+  EXPECT_EQ(stored.order[6][0], 5);
+  EXPECT_EQ(stored.order[6][5], kEmpty);
+  Close();
+}
+
+TEST_F(PreviewSet, AnAuxiliaryOutputOffersNoLayoutAudioOrPaging) {
+  device_seam::overrideAnswer("getAuxVideoOutNum", 1);
+  Open();
+  EXPECT_EQ(SendDlgItemMessage(base_, kOutport, 0xF146, 0, 0), 4);
+  Choose(base_, kOutport, 4);
+  EXPECT_FALSE(Enabled(base_, kMode));
+  EXPECT_FALSE(Enabled(base_, kMode + 256));
+  EXPECT_FALSE(Enabled(base_, kAudio));
+  EXPECT_TRUE(Enabled(base_, kDwell));
+  EXPECT_TRUE(Enabled(base_, kApply));
+  Choose(view_, kViewOutport, 4);
+  for (int id = kFirstModeButton; id < kFirstModeButton + 6; ++id) EXPECT_FALSE(Enabled(view_, id)) << id;
+  EXPECT_FALSE(Enabled(view_, kNext));
+  EXPECT_EQ(SendDlgItemMessage(view_, kList, LVM_GETITEMCOUNT, 0, 0), getAnalogChanNum());
+  Choose(base_, kOutport, 2);
+  EXPECT_TRUE(Enabled(base_, kMode));
+  EXPECT_TRUE(Enabled(base_, kAudio));
+  Choose(view_, kViewOutport, 2);
+  for (int id = kFirstModeButton; id < kFirstModeButton + 6; ++id) EXPECT_TRUE(Enabled(view_, id)) << id;
+  EXPECT_TRUE(Enabled(view_, kNext));
+  EXPECT_TRUE(livetest::Boxes().empty());
+  Close();
+}
+
+TEST_F(PreviewSet, ReadAndSaveFailuresShowTheirBoxesAndKeepTheRecords) {
+  Open();
+  std::vector<PreviewConfig> before;
+  for (int o = 0; o < 8; ++o) before.push_back(Stored(o));
+  device_seam::overrideAnswer("getPreviewConfig", -1);
+  Choose(base_, kOutport, 1);
+  Choose(view_, kViewOutport, 2);
+  device_seam::clearOverrides();
+  EXPECT_EQ(SendDlgItemMessage(base_, kOutport, 0xF181, 0, 0), 3);
+  EXPECT_EQ(SendDlgItemMessage(view_, kViewOutport, 0xF181, 0, 0), 3);
+  Choose(base_, kDwell, 4);
+  Command(view_, kStop);
+  device_seam::overrideAnswer("setPreviewConfig", -7);
+  Command(base_, kApply);
+  device_seam::overrideAnswer("setPreviewConfig", -1);
+  Command(view_, kApply);
+  device_seam::clearOverrides();
+  EXPECT_EQ(BoxTexts(), (std::vector<std::string>{"Getting the settings, please wait.../16",
+                                                  "Getting the settings, please wait.../16",
+                                                  "Saving failed, error code: -7/16", "Saving failed!/16"}));
+  EXPECT_TRUE(Enabled(base_, kApply));
+  EXPECT_TRUE(Enabled(view_, kApply));
+  for (int o = 0; o < 8; ++o) {
+    const PreviewConfig now = Stored(o);
+    EXPECT_EQ(std::memcmp(&now, &before[o], sizeof now), 0) << o;
+  }
+  Close();
+}
+
+TEST_F(PreviewSet, BothTabsOnScreen) {
+  Open();
+  Rect r{};
+  GetWindowRect(win_, &r);
+  desktest::Drain();
+  MatchesReference("previewset_base", livetest::Grab(r));
+  Command(view_, kFirstModeButton + 3);  // eight windows
+  Command(view_, kFirstSlot + 2, CMBN_CLICKED);
+  SendMessage(GetDlgItem(win_, 4101), PSM_SETACTIVEINDEX, 1, 0);
+  desktest::Drain();
+  MatchesReference("previewset_view", livetest::Grab(r));
+  Close();
+}
+
+TEST_F(PreviewSet, WindowsPastTheDeviceSlotsStayEmptyAndTakeNoChannel) {
+  PreviewConfig before = Stored(3);
+  const int slots = getMaxChanSlotNum(), firstShown = (slots - 1) / 9 * 9;
+  before.order[5][firstShown] = 3;  // the last window of the slots shows A4
+  before.order[5][3] = kEmpty;
+  before.layoutMode = 5;  // nine windows: the last page runs past the slots
+  ASSERT_EQ(setPreviewConfig(nullptr, 3, &before), 0);
+  Open();
+  while (Enabled(view_, kNext)) Command(view_, kNext);
+  for (int s = 0; s < 9; ++s) EXPECT_EQ(SlotText(s), s == 0 ? "A4" : "X") << s;
+  Command(view_, kFirstSlot + 8, CMBN_CLICKED);
+  SelectRow(3);
+  NotifyParentEx(GetDlgItem(view_, kList), LVN_ITEMDBCLK, 3);
+  Command(view_, kApply);
+  const PreviewConfig after = Stored(3);
+  for (int m = 1; m <= kTables; ++m) EXPECT_EQ(std::memcmp(after.order[m], before.order[m], 64), 0) << m;
+  EXPECT_EQ(SlotText(8), "X");
+  Close();
+}
+
+TEST_F(PreviewSet, ClosingByEscapeOrWithItsMenuLeavesNoRegistration) {
+  Open();
+  SendMessage(win_, MSG_KEYDOWN, 1, 0);
+  desktest::Drain();
+  EXPECT_EQ(getSystemPageWnd(), GUI_INVALID_HANDLE);
+  MainWinCreate create = MainWindowCreation({0, 0, 8, 8}, DefaultMainWinProc, "", WS_VISIBLE, 0);
+  const WindowHandle menu = CreateMainWindow(&create);
+  ASSERT_EQ(createPreviewSetWindow(menu), 0);
+  EXPECT_NE(getSystemPageWnd(), GUI_INVALID_HANDLE);
+  DestroyMainWindow(menu);
+  MainWindowThreadCleanup(menu);
+  desktest::Drain();
+  EXPECT_EQ(getSystemPageWnd(), GUI_INVALID_HANDLE);
+}
+
+}  // namespace
