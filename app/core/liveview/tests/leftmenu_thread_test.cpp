@@ -10,6 +10,7 @@
 #include "app/device_backend.h"
 #include "app/format_text.h"
 #include "app/formatting.h"
+#include "app/layout_bitmaps.h"
 #include "app/left_menu.h"
 #include "app/liveview_dialogs.h"
 #include "app/playback.h"
@@ -420,6 +421,27 @@ TEST_F(LeftMenu, LanguageRefreshPutsBackEveryCaptionItHas) {
   EXPECT_EQ(std::string(GetWindowCaption(GetDlgItem(bar, 12302))), Text("leftmenu", "stoprec"));
   EXPECT_EQ(std::string(GetWindowCaption(GetDlgItem(bar, 12303))), Text("leftmenu", "closesound"));
   refreshLeftMenuCaptions(1);  // no bar there: nothing to do
+}
+
+TEST_F(LeftMenu, LayoutBitmapsLoadThePresentKeysAndSkipTheMissingOnes) {
+  NamedBitmap items[] = {{"leftclick_bg_bmp", {}, 0}, {"no_such_bmp", {}, 1}, {nullptr, {}, 1}, {"leftclick_hide_bmp", {}, 0}};
+  items[1].bitmap.bmWidth = 7;  // a stale copy is cleared
+  EXPECT_EQ(loadNamedBitmaps("leftmenu", items, 4, 0), 2);
+  EXPECT_EQ(std::vector<int>({items[0].loaded, items[1].loaded, items[2].loaded, items[3].loaded}),
+            std::vector<int>({1, 0, 0, 1}));
+  EXPECT_EQ(items[0].bitmap.bmWidth, 144u);
+  EXPECT_EQ(items[3].bitmap.bmHeight, 44u);
+  EXPECT_EQ(items[1].bitmap.bmWidth, 0u);
+  EXPECT_EQ(findNamedBitmap(items, 4, "leftclick_hide_bmp"), &items[3].bitmap);
+  EXPECT_EQ(findNamedBitmap(items, 4, "no_such_bmp"), nullptr);
+  EXPECT_EQ(loadNamedBitmaps("no_such_window", items, 4, 0), 0);
+  EXPECT_EQ(findNamedBitmap(items, 4, "leftclick_bg_bmp"), nullptr);
+  // The playback loaders keep only what the layout has.
+  loadPlaybackBarBitmaps();
+  loadPlaybackBarBitmapsAux();
+  loadResultPageBitmaps();
+  EXPECT_EQ(getPlaybackBarBitmap(0, "no_such_bmp"), nullptr);
+  EXPECT_EQ(getResultPageBitmap(nullptr), nullptr);
 }
 
 // ---- Pictures ----
