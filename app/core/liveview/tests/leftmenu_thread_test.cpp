@@ -2,6 +2,7 @@
 // each output, what each button does for the administrator and for a user
 // without rights, the error sequence around every box, hiding, the grip
 // drag, the language refresh and its pictures.
+#include <algorithm>
 #include <functional>
 
 #include "app/camera.h"
@@ -108,7 +109,8 @@ class LeftMenu : public LiveGui {
     setPreviewSelChan(3, channel);
     showLiveViewPopup(g_live, 1);
     WindowHandle bar = getLeftMenuWnd(3);
-    if (bar != GUI_INVALID_HANDLE && (windows_.empty() || windows_.back() != bar)) windows_.push_back(bar);
+    if (bar != GUI_INVALID_HANDLE && std::find(windows_.begin(), windows_.end(), bar) == windows_.end())
+      windows_.push_back(bar);
     return bar;
   }
   void AudioFlag(int on) {
