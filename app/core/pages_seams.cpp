@@ -6,7 +6,6 @@
 #include "app/liveview_menu.h"
 #include "app/login_rights.h"
 #include "app/menus.h"
-#include "app/playback.h"
 #include "app/program.h"
 #include "gui/startup.h"
 #include "gui/message.h"
@@ -34,9 +33,6 @@ int createShutdownHintWindow(WindowHandle, int) {
 void reshowMainMenu(int, WindowHandle menu) {
   if (menu != GUI_INVALID_HANDLE) ShowWindow(menu, SW_SHOWNORMAL);
 }
-void refreshLeftMenuCaptions(int) {}
-// The side menu is not built yet: the live view shows none.
-WindowHandle createLeftMenuWindow(WindowHandle, int) { return GUI_INVALID_HANDLE; }
 
 // The main menu is not built yet: it closes at once.
 int showMainMenu(WindowHandle) { return 0; }
@@ -46,11 +42,6 @@ void loadLiveViewMenuRes(void) {}
 MenuHandle buildLiveViewMenu(int) { return 0; }
 MenuHandle getLiveViewMenu(int) { return 0; }
 int onLiveViewMenuCommand(WindowHandle, int, int) { return 0; }
-
-// The playback bar and result pages are not built yet: nothing to load.
-void loadPlaybackBarBitmaps(void) {}
-void loadPlaybackBarBitmapsAux(void) {}
-void loadResultPageBitmaps(void) {}
 
 // No tool windows start with the live view yet.
 void startMenuMainThread(void) {}

@@ -70,6 +70,7 @@ void stopManualRecord(int loginId, uint64_t mask, int) {
   devsim::modifyValue<uint64_t>(Kind::RecordingMask, 0, 0, [mask](uint64_t& m) { m &= ~mask; });
 }
 
+DEVICE_CONSTANT(hasManualSnapshot, 1)
 DEVICE_CONSTANT_OF(canManualSnapshot, 1)
 
 int startManualSnapshot(int loginId, uint64_t mask) {

@@ -137,6 +137,8 @@ uint64_t getRecordingChanMask(void);
 int canManualRecord(int channel);
 void startManualRecord(int loginId, uint64_t mask, int flag);
 void stopManualRecord(int loginId, uint64_t mask, int flag);
+/* Whether the device takes manual snapshots at all: 1. */
+int hasManualSnapshot(void);
 int canManualSnapshot(int channel);
 int startManualSnapshot(int loginId, uint64_t mask);
 int stopManualSnapshot(int loginId, uint64_t mask);

@@ -4,6 +4,7 @@
 #ifndef APP_PLAYBACK_H
 #define APP_PLAYBACK_H
 
+#include "gui/bitmap.h"
 #include "gui/common.h"
 
 GUI_EXTERN_C_BEGIN
@@ -77,6 +78,9 @@ int createSearchPicWindow(WindowHandle owner);
 void loadPlaybackBarBitmaps(void);
 void loadPlaybackBarBitmapsAux(void);
 void loadResultPageBitmaps(void);
+/* What those loaders kept: null for a key the layout does not have. */
+const Bitmap* getPlaybackBarBitmap(int aux, const char* key);
+const Bitmap* getResultPageBitmap(const char* key);
 
 /* The divider line under a list row of w x h at (x, y). */
 void drawListRowDivider(HDC hdc, int x, int y, int w, int h, int flag);

@@ -302,7 +302,8 @@ void Paint(WindowHandle hwnd) {
   }
   if ((style & BS_CONTENTMASK) == BS_BITMAP) {
     if (d) PaintContentImage(hwnd, hdc, lay, style);
-  } else {
+  } else if ((style & BS_CONTENTMASK) != BS_TIPALWAYS) {
+    // A tip-always button offers its caption in the bubble tip only.
     PaintCaption(hwnd, hdc, lay, style, state);
   }
   EndPaint(hwnd, hdc);
