@@ -8,6 +8,7 @@
 #include "app/core/liveview/main_proc.h"
 #include "app/core/services/per_output.h"
 #include "app/device_backend.h"
+#include "app/left_menu.h"
 #include "app/liveview.h"
 #include "app/liveview_menu.h"
 #include "app/login_rights.h"
@@ -100,6 +101,7 @@ void dropSideMenu(WindowHandle hwnd) {
   if (!getLiveViewPopup(getCurOutput())) return;
   closeLiveViewPopup(hwnd);
   ReleaseCapture();
+  setLeftMenuDragArmed(0);
   showSystemCursor(0);
 }
 
