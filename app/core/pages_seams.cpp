@@ -30,16 +30,9 @@ int createShutdownHintWindow(WindowHandle, int) {
   return 0;
 }
 
-// The menu shows itself again; its hidden flag arrives with the menus.
-void reshowMainMenu(int, WindowHandle menu) {
-  if (menu != GUI_INVALID_HANDLE) ShowWindow(menu, SW_SHOWNORMAL);
-}
 void refreshLeftMenuCaptions(int) {}
 // The side menu is not built yet: the live view shows none.
 WindowHandle createLeftMenuWindow(WindowHandle, int) { return GUI_INVALID_HANDLE; }
-
-// The main menu is not built yet: it closes at once.
-int showMainMenu(WindowHandle) { return 0; }
 
 // The pop-up menu is not built yet: a right click opens nothing.
 void loadLiveViewMenuRes(void) {}
