@@ -118,11 +118,11 @@ WindowHandle openPage(const Dialog* d) {
 
 void openItemPage(WindowHandle dlg, const Dialog* d, int position, bool initial) {
   const SubMenuFamily& f = *d->family;
-  if (position < 0 || position >= f.count) return;
+  if (position < 0 || position >= f.count || !f.items[position].open) return;
   if (f.beforeOpen) f.beforeOpen(position, initial);
   if (g_pageOpener)
     g_pageOpener(f, position, dlg);
-  else if (f.items[position].open)
+  else
     f.items[position].open(dlg);
 }
 
