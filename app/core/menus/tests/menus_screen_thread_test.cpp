@@ -24,7 +24,7 @@ namespace {
 using livetest::LiveGui;
 using menus::SubMenu;
 
-constexpr int kInspect = 0x9102;
+constexpr int kInspect = 0x9102, kMsgCloseMenus = 330;
 constexpr int kKeyLeft = 105, kKeyRight = 106, kKeyUp = 103, kKeyDown = 108;
 
 struct Opened {
@@ -235,7 +235,7 @@ TEST_F(Menus, ExitClosesTheMenuAndItsPage) {
   WindowHandle page = GUI_INVALID_HANDLE;
   RunInLoop(showRecordMenu, [&] {
     page = getRecordPageWnd();
-    Click(getRecordMenuWnd(), 18447);
+    Click(getRecordMenuWnd(), 18447);  // sends the desktop its close-the-menus request
   });
   EXPECT_TRUE(Valid(page));
   EXPECT_EQ(getRecordPageWnd(), GUI_INVALID_HANDLE);
@@ -365,9 +365,6 @@ class MenusOnScreen : public Menus {
     Menus::SetUp();
     menus::submenu_seam::setPageOpener(nullptr);
   }
-  static void Match(const std::string& name, const Rect& r) {
-    guitest::MatchReference(guitest::Grab(r), guitest::ReferencePath(__FILE__, (name + ".png").c_str()));
-  }
 };
 
 TEST_F(MenusOnScreen, MainMenuWithATip) {
@@ -377,34 +374,39 @@ TEST_F(MenusOnScreen, MainMenuWithATip) {
     desktest::Drain();
     Rect r{};
     GetWindowRect(menu, &r);
-    Match("mainmenu_tip", r);
+    guitest::MatchReference(guitest::Grab(r), guitest::ReferencePath(__FILE__, "mainmenu_tip.png"));
     SendMessage(menu, MSG_CLOSE, 0, 0);
   });
 }
 
-TEST_F(MenusOnScreen, EachSubMenuWithItsPage) {
-  const std::pair<const char*, int (*)(WindowHandle)> members[] = {{"submenu_export", showExportMenu},
-                                                                   {"submenu_manual", showManualMenu},
-                                                                   {"submenu_record", showRecordMenu},
-                                                                   {"submenu_system", showSystemMenu},
-                                                                   {"submenu_maintenance", showMaintenanceMenu}};
-  for (const auto& member : members) {
-    RunInLoop(member.second, [&] {
-      // The page runs modally over its menu: the steps run in its loop.
-      const WindowHandle page = GetActiveWindow();
-      WindowHandle menu = GUI_INVALID_HANDLE;
-      for (WindowHandle h : {getExportMenuWnd(), getManualMenuWnd(), getRecordMenuWnd(), getSystemMenuWnd(),
-                             getMaintenanceMenuWnd()})
-        if (Valid(h)) menu = h;
-      ASSERT_TRUE(Valid(menu)) << member.first;
-      ASSERT_NE(page, menu) << member.first;
-      Rect r{};
-      GetWindowRect(menu, &r);
-      Match(member.first, r);
-      SendMessage(page, MSG_CLOSE, 0, 0);
-      PostMessage(menu, MSG_CLOSE, 0, 0);
-    });
+// The page runs modally over its menu, so the steps run in its loop; the
+// exit request closes whatever is open.
+void MatchSubMenuWithItsPage(const char* name, WindowHandle (*menuWnd)()) {
+  const WindowHandle menu = menuWnd();
+  EXPECT_TRUE(Valid(menu)) << name;
+  EXPECT_NE(GetActiveWindow(), menu) << name << ": its page is in front";
+  if (Valid(menu)) {
+    Rect r{};
+    GetWindowRect(menu, &r);
+    guitest::MatchReference(guitest::Grab(r), guitest::ReferencePath(__FILE__, (std::string(name) + ".png").c_str()));
   }
+  SendMessage(__gui_hwnd_desktop, kMsgCloseMenus, 0, 0);
+}
+
+TEST_F(MenusOnScreen, ExportMenuWithItsPage) {
+  RunInLoop(showExportMenu, [] { MatchSubMenuWithItsPage("submenu_export", getExportMenuWnd); });
+}
+TEST_F(MenusOnScreen, ManualMenuWithItsPage) {
+  RunInLoop(showManualMenu, [] { MatchSubMenuWithItsPage("submenu_manual", getManualMenuWnd); });
+}
+TEST_F(MenusOnScreen, RecordMenuWithItsPage) {
+  RunInLoop(showRecordMenu, [] { MatchSubMenuWithItsPage("submenu_record", getRecordMenuWnd); });
+}
+TEST_F(MenusOnScreen, SystemMenuWithItsPage) {
+  RunInLoop(showSystemMenu, [] { MatchSubMenuWithItsPage("submenu_system", getSystemMenuWnd); });
+}
+TEST_F(MenusOnScreen, MaintenanceMenuWithItsPage) {
+  RunInLoop(showMaintenanceMenu, [] { MatchSubMenuWithItsPage("submenu_maintenance", getMaintenanceMenuWnd); });
 }
 
 }  // namespace
