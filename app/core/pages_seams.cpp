@@ -29,14 +29,6 @@ int createShutdownHintWindow(WindowHandle, int) {
   return 0;
 }
 
-// The menu shows itself again; its hidden flag arrives with the menus.
-void reshowMainMenu(int, WindowHandle menu) {
-  if (menu != GUI_INVALID_HANDLE) ShowWindow(menu, SW_SHOWNORMAL);
-}
-
-// The main menu is not built yet: it closes at once.
-int showMainMenu(WindowHandle) { return 0; }
-
 // The pop-up menu is not built yet: a right click opens nothing.
 void loadLiveViewMenuRes(void) {}
 MenuHandle buildLiveViewMenu(int) { return 0; }

@@ -1,6 +1,7 @@
 // The modal dialog that asks to keep a changed output resolution and counts
 // down to restoring the previous one.
 #include "app/app_registry.h"
+#include "app/core/menus/menu_paint.h"
 #include "app/core/menus/resolution_rules.h"
 #include "app/format_text.h"
 #include "app/menus.h"
@@ -10,6 +11,7 @@
 #include "gui/dialog.h"
 #include "gui/layout.h"
 #include "gui/message.h"
+#include "gui/static.h"
 #include "gui/timer.h"
 #include "gui/window.h"
 #include "gui/window_attr.h"
@@ -50,7 +52,11 @@ void createControls(WindowHandle hwnd) {
                    rec->h, hwnd, 0);
   }
   const WindowHandle countdown = GetDlgItem(hwnd, kCountdownId);
-  if (countdown != GUI_INVALID_HANDLE) ShowWindow(countdown, SW_HIDE);
+  if (countdown != GUI_INVALID_HANDLE) {
+    // The text stands on the dialog's own grey.
+    SendMessage(countdown, MSG_SETBKCOLOR, 0, static_cast<LParam>(RGB2Pixel(HDC_SCREEN, 50, 50, 50)));
+    ShowWindow(countdown, SW_HIDE);
+  }
   const WindowHandle cancel = GetDlgItem(hwnd, kCancelId);
   if (cancel != GUI_INVALID_HANDLE) SetFocusChild(cancel);
 }
@@ -101,31 +107,12 @@ void close(WindowHandle hwnd) {
   EndDialog(hwnd, 0);
 }
 
-void fill(HDC hdc, uint8_t r, uint8_t g, uint8_t b, int x, int y, int w, int h) {
-  SetDCAttr(hdc, DC_ATTR_BRUSH_COLOR, RGB2Pixel(hdc, r, g, b));
-  FillBox(hdc, x, y, w, h);
-}
-
-void eraseBackground(WindowHandle hwnd, const Dialog* dialog, HDC given, const Rect* clip) {
-  HDC hdc = given ? given : GetClientDC(hwnd);
-  if (hdc == HDC_INVALID) return;
-  if (clip) {
-    // The toolkit hands a main window its damaged area in screen coordinates.
-    Rect area = *clip;
-    ScreenToClient(hwnd, &area.left, &area.top);
-    ScreenToClient(hwnd, &area.right, &area.bottom);
-    ClipRectIntersect(hdc, &area);
-  }
-  Rect client{};
-  GetClientRect(hwnd, &client);
-  const int w = client.right - client.left, h = client.bottom - client.top;
-  fill(hdc, 50, 50, 50, 0, 0, w, h);
-  if (dialog && dialog->hasTitle) FillBoxWithBitampCombineEx(hdc, 0, 0, w, 0, &dialog->title, TRUE, TRUE, FALSE);
-  CtrlResInfo* tip = nullptr;
-  if (GetCtrlResInfo("mainmenu", "tipinfo", &tip) && tip) {
-    fill(hdc, 28, 26, 27, 0, h - tip->h, w, tip->h);
-  }
-  if (!given) ReleaseDC(hdc);
+void eraseBackground(WindowHandle hwnd, const Dialog* dialog, WParam wParam, LParam lParam) {
+  menus::eraseMenu(hwnd, wParam, lParam, [dialog](HDC hdc, int w, int h) {
+    menus::fillRgb(hdc, 50, 50, 50, 0, 0, w, h);
+    menus::drawTitleAndTipStrip(hdc, w, h, dialog && dialog->hasTitle ? &dialog->title : nullptr,
+                                menus::tipStripHeight());
+  });
 }
 
 LResult resolutionProc(WindowHandle hwnd, int message, WParam wParam, LParam lParam) {
@@ -150,12 +137,11 @@ LResult resolutionProc(WindowHandle hwnd, int message, WParam wParam, LParam lPa
     }
     case MSG_CLOSE: close(hwnd); return 0;
     case MSG_ERASEBKGND:
-      eraseBackground(hwnd, dialog, static_cast<HDC>(wParam), reinterpret_cast<const Rect*>(lParam));
+      eraseBackground(hwnd, dialog, wParam, lParam);
       return 0;
     case kMsgActivate:
     case kMsgSwallowed: return 0;
-    case MSG_DESTROY: DestroyAllControls(hwnd); return 0;
-    default: return DefaultDialogProc(hwnd, message, wParam, lParam);
+    default: return menus::menuDialogDefault(hwnd, message, wParam, lParam);
   }
 }
 

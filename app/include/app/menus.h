@@ -13,6 +13,24 @@ int showResolutionConfirm(WindowHandle owner);
 /* The main menu over the live view, modal; returns when it closes. */
 int showMainMenu(WindowHandle owner);
 
+/* The five sub-menus of the main menu, modal; each answers the dialog's
+ * result (0). */
+int showExportMenu(WindowHandle owner);
+int showManualMenu(WindowHandle owner);
+int showRecordMenu(WindowHandle owner);
+int showSystemMenu(WindowHandle owner);
+int showMaintenanceMenu(WindowHandle owner);
+
+/* 1 while a page opened from the main menu runs and the menu is hidden;
+ * per output (main and auxiliary slots). */
+void setMenuHidden(int output, int hidden);
+int isMenuHidden(int output);
+
+/* Which export runs: 0 none, bit 1 a local one, bit 2 a remote one. The
+ * export dialogs set it; the main menu keeps some users out meanwhile. */
+void setExportRunning(int kinds);
+int getExportRunning(void);
+
 GUI_EXTERN_C_END
 
 #endif

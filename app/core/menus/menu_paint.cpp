@@ -1,0 +1,51 @@
+#include "app/core/menus/menu_paint.h"
+
+#include "gui/dc.h"
+#include "gui/dialog.h"
+#include "gui/layout.h"
+#include "gui/window.h"
+#include "gui/window_attr.h"
+
+namespace menus {
+
+void eraseMenu(WindowHandle hwnd, WParam wParam, LParam lParam, const std::function<void(HDC, int, int)>& draw) {
+  HDC given = static_cast<HDC>(wParam);
+  HDC hdc = given ? given : GetClientDC(hwnd);
+  if (hdc == HDC_INVALID) return;
+  if (lParam) {
+    // The toolkit hands a main window its damaged area in screen coordinates.
+    Rect area = *reinterpret_cast<const Rect*>(lParam);
+    ScreenToClient(hwnd, &area.left, &area.top);
+    ScreenToClient(hwnd, &area.right, &area.bottom);
+    ClipRectIntersect(hdc, &area);
+  }
+  Rect client{};
+  GetClientRect(hwnd, &client);
+  draw(hdc, client.right - client.left, client.bottom - client.top);
+  if (!given) ReleaseDC(hdc);
+}
+
+void fillRgb(HDC hdc, uint8_t r, uint8_t g, uint8_t b, int x, int y, int w, int h) {
+  SetDCAttr(hdc, DC_ATTR_BRUSH_COLOR, RGB2Pixel(hdc, r, g, b));
+  FillBox(hdc, x, y, w, h);
+}
+
+void drawTitleAndTipStrip(HDC hdc, int w, int h, const Bitmap* title, int stripHeight) {
+  if (title) FillBoxWithBitampCombineEx(hdc, 0, 0, w, 0, title, TRUE, TRUE, FALSE);
+  if (stripHeight > 0) fillRgb(hdc, 28, 26, 27, 0, h - stripHeight, w, stripHeight);
+}
+
+int tipStripHeight() {
+  CtrlResInfo* tip = nullptr;
+  return GetCtrlResInfo("mainmenu", "tipinfo", &tip) && tip ? tip->h : 0;
+}
+
+LResult menuDialogDefault(WindowHandle dlg, int message, WParam wParam, LParam lParam) {
+  if (message == MSG_DESTROY) {
+    DestroyAllControls(dlg);
+    return 0;
+  }
+  return DefaultDialogProc(dlg, message, wParam, lParam);
+}
+
+}  // namespace menus

@@ -1,0 +1,29 @@
+// Backgrounds the menus draw alike, and what their dialogs answer alike.
+#pragma once
+
+#include <functional>
+
+#include "gui/bitmap.h"
+#include "gui/common.h"
+
+namespace menus {
+
+// Runs `draw` on the DC of an erase-background message (a client DC of its
+// own when none is given) with the client size; the rectangle of lParam, in
+// screen coordinates, becomes the clip.
+void eraseMenu(WindowHandle hwnd, WParam wParam, LParam lParam, const std::function<void(HDC, int w, int h)>& draw);
+
+void fillRgb(HDC hdc, uint8_t r, uint8_t g, uint8_t b, int x, int y, int w, int h);
+
+// The title bar across the width from a three-part skin (none when null),
+// and a strip of `stripHeight` at the bottom in the tip line's colour.
+void drawTitleAndTipStrip(HDC hdc, int w, int h, const Bitmap* title, int stripHeight);
+
+// The height of ("mainmenu", "tipinfo"), 0 without that item.
+int tipStripHeight();
+
+// What the menu dialogs leave to the toolkit: destroying takes the controls
+// with it, the rest goes to the default dialog procedure.
+LResult menuDialogDefault(WindowHandle dlg, int message, WParam wParam, LParam lParam);
+
+}  // namespace menus

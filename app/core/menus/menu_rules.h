@@ -1,0 +1,45 @@
+// What the main menu and its sub-menus decide before opening anything: the
+// rights and channel checks of each entry, the items a device leaves out and
+// the item a sub-menu opens with. Kept apart from the windows so that the
+// decisions can be read (and tested) as tables.
+#pragma once
+
+namespace menus {
+
+enum class Verdict { kAllowed, kNoPermission, kNoChannel, kBox };
+
+// A refusal other than rights or channels names its information box.
+struct Check {
+  Verdict verdict = Verdict::kAllowed;
+  const char* section = nullptr;
+  const char* key = nullptr;
+};
+
+// Main-menu buttons 16384..16392 and the exit button 2.
+enum MainMenuId {
+  kMainPlayback = 16384,
+  kMainBackup,
+  kMainManual,
+  kMainStorage,
+  kMainRecord,
+  kMainCamera,
+  kMainSystem,
+  kMainMaintenance,
+  kMainShutdown,
+  kMainExit = 2
+};
+Check checkMainMenuButton(int id);
+
+enum class SubMenu { kExport, kManual, kRecord, kSystem, kMaintenance };
+// Items of the system menu that only move the selection.
+constexpr int kSystemPosSet = 7, kSystemAtmSet = 8;
+
+bool isItemLeftOut(SubMenu menu, int position);
+Check checkSubMenuItem(SubMenu menu, int position);
+// The position a sub-menu opens with, or -1 when the user may open none.
+int initialSubMenuItem(SubMenu menu);
+
+// Which export runs now: bit 1 a local one, bit 2 a remote one.
+constexpr int kLocalExport = 1, kRemoteExport = 2;
+
+}  // namespace menus

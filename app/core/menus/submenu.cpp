@@ -1,0 +1,242 @@
+#include "app/core/menus/submenu.h"
+
+#include <string>
+#include <vector>
+
+#include "app/core/menus/menu_paint.h"
+#include "app/msgbox.h"
+#include "gui/button.h"
+#include "gui/dc.h"
+#include "gui/desktop.h"
+#include "gui/dialog.h"
+#include "gui/layout.h"
+#include "gui/livevideo.h"
+#include "gui/message.h"
+#include "gui/window.h"
+#include "gui/window_attr.h"
+
+namespace menus {
+namespace {
+
+constexpr uint32_t kItemStyle = 0x48008008u, kExitStyle = 0x48008007u, kButtonExStyle = 0x500000u;
+constexpr uint32_t kDialogStyle = 0x28400000u, kDialogExStyle = 0x24f00000u;
+constexpr int kMsgEnable = 309, kMsgCloseMenus = 330;
+constexpr int kKeyLeft = 105, kKeyRight = 106;
+constexpr int kExitFromBottom = 40;
+constexpr int kNoItem = -1;
+
+int (*g_pageOpener)(const SubMenuFamily&, int, WindowHandle) = nullptr;
+
+struct BitmapPair {
+  Bitmap normal{}, selected{};
+  bool hasNormal = false, hasSelected = false;
+};
+
+struct Dialog {
+  const SubMenuFamily* family;
+  int selected = kNoItem;
+  BitmapPair exit;
+  std::vector<BitmapPair> items;
+};
+
+void loadPair(const char* section, const std::string& normalKey, const std::string& selectedKey, BitmapPair* pair) {
+  pair->hasNormal = GetWinBitmap(section, normalKey.c_str(), &pair->normal) != 0;
+  pair->hasSelected = GetWinBitmap(section, selectedKey.c_str(), &pair->selected) != 0;
+}
+
+void loadBitmaps(Dialog* d) {
+  const SubMenuFamily& f = *d->family;
+  loadPair("systemmenu", "home_bmp", "home_sel_bmp", &d->exit);
+  d->items.assign(f.count, BitmapPair{});
+  for (int i = 0; i < f.count; ++i)
+    loadPair(f.section, std::string(f.items[i].key) + "_bmp", std::string(f.items[i].key) + "_sel_bmp", &d->items[i]);
+}
+
+void giveBitmaps(WindowHandle button, const BitmapPair& pair) {
+  if (pair.hasNormal) SetCtrlBitmaps(button, &pair.normal, nullptr, 1);
+  if (pair.hasSelected) SetCtrlBitmaps(button, &pair.selected, nullptr, 2);
+}
+
+const CtrlResInfo* record(const char* section, const char* key) {
+  CtrlResInfo* rec = nullptr;
+  return GetCtrlResInfo(section, key, &rec) && rec ? rec : nullptr;
+}
+
+void createItems(WindowHandle dlg, Dialog* d) {
+  const SubMenuFamily& f = *d->family;
+  int shift = 0;
+  for (int i = 0; i < f.count; ++i) {
+    const CtrlResInfo* rec = record(f.section, f.items[i].key);
+    if (isItemLeftOut(f.which, i)) {
+      if (rec && f.movesUp) shift += rec->h;
+      continue;
+    }
+    if (!rec) continue;
+    const WindowHandle button = CreateWindowEx("button", rec->caption ? rec->caption : "", kItemStyle, kButtonExStyle,
+                                               f.firstId + i, rec->x, rec->y - shift, rec->w, rec->h, dlg, 0);
+    if (button != GUI_INVALID_HANDLE) giveBitmaps(button, d->items[i]);
+  }
+  const CtrlResInfo* exit = record(f.section, "exit");
+  if (!exit) return;
+  Rect client{};
+  GetClientRect(dlg, &client);
+  const WindowHandle button = CreateWindowEx("button", exit->caption ? exit->caption : "", kExitStyle, kButtonExStyle,
+                                             f.exitId, exit->x, client.bottom - client.top - kExitFromBottom, exit->w,
+                                             exit->h, dlg, 0);
+  if (button != GUI_INVALID_HANDLE) giveBitmaps(button, d->exit);
+}
+
+void focusExit(WindowHandle dlg, const Dialog* d) {
+  const WindowHandle exit = GetDlgItem(dlg, d->family->exitId);
+  if (exit != 0 && exit != GUI_INVALID_HANDLE) SetFocusChild(exit);
+}
+
+void select(WindowHandle dlg, Dialog* d, int position) {
+  if (d->selected != kNoItem) SendDlgItemMessage(dlg, d->family->firstId + d->selected, kMsgEnable, 1, 0);
+  SendDlgItemMessage(dlg, d->family->firstId + position, kMsgEnable, 0, 0);
+  d->selected = position;
+}
+
+void build(WindowHandle dlg, Dialog* d) {
+  d->family->setMenuWnd(dlg);
+  loadBitmaps(d);
+  createItems(dlg, d);
+  const int initial = initialSubMenuItem(d->family->which);
+  if (initial != kNoItem) {
+    select(dlg, d, initial);
+    SendNotifyMessage(dlg, kMsgOpenItemPage, static_cast<WParam>(initial), 0);
+  }
+  focusExit(dlg, d);
+}
+
+bool isWindowHandle(WindowHandle hwnd) { return hwnd != 0 && hwnd != GUI_INVALID_HANDLE && IsWindow(hwnd); }
+
+WindowHandle openPage(const Dialog* d) {
+  const WindowHandle page = d->family->getPageWnd();
+  return isWindowHandle(page) ? page : GUI_INVALID_HANDLE;
+}
+
+void openItemPage(WindowHandle dlg, const Dialog* d, int position, bool initial) {
+  const SubMenuFamily& f = *d->family;
+  if (position < 0 || position >= f.count || !f.items[position].open) return;
+  if (f.beforeOpen) f.beforeOpen(position, initial);
+  if (g_pageOpener)
+    g_pageOpener(f, position, dlg);
+  else
+    f.items[position].open(dlg);
+}
+
+void refuse(WindowHandle dlg, const Dialog* d, const Check& check) {
+  const WindowHandle page = openPage(d);
+  const WindowHandle owner = page != GUI_INVALID_HANDLE ? page : dlg;
+  if (check.verdict == Verdict::kNoPermission)
+    showNoPermission(owner);
+  else if (check.verdict == Verdict::kNoChannel)
+    showChanNotAvailable(owner);
+  else
+    showMsgBox(owner, check.section, check.key, MSGBOX_INFO);
+}
+
+void choose(WindowHandle dlg, Dialog* d, int position) {
+  if (position == d->selected) return;
+  const Check check = checkSubMenuItem(d->family->which, position);
+  if (check.verdict != Verdict::kAllowed) return refuse(dlg, d, check);
+  const WindowHandle page = openPage(d);
+  if (page != GUI_INVALID_HANDLE) SendMessage(page, MSG_CLOSE, 0, 0);
+  // The selection moves before the page opens: pages that stand in for those
+  // still to come run modally, and the menu should show what is open.
+  select(dlg, d, position);
+  openItemPage(dlg, d, position, false);
+}
+
+void onCommand(WindowHandle dlg, Dialog* d, int id) {
+  if (id == d->family->exitId) {
+    SendMessage(__gui_hwnd_desktop, kMsgCloseMenus, 0, 0);
+    return;
+  }
+  choose(dlg, d, id - d->family->firstId);
+}
+
+void eraseBackground(WindowHandle dlg, const Dialog* d, WParam wParam, LParam lParam) {
+  const CtrlResInfo* divline = d ? record(d->family->section, "divline") : nullptr;
+  eraseMenu(dlg, wParam, lParam, [divline](HDC hdc, int w, int h) {
+    fillRgb(hdc, 34, 34, 34, 0, 0, w, h);
+    if (!divline) return;
+    fillRgb(hdc, 14, 14, 14, divline->x, 0, divline->w, divline->h);
+    SetDCAttr(hdc, DC_ATTR_PEN_COLOR, RGB2Pixel(hdc, 56, 56, 56));
+    MoveTo(hdc, divline->x + divline->w, 0);
+    LineTo(hdc, divline->x + divline->w, divline->h);
+  });
+}
+
+void close(WindowHandle dlg, Dialog* d) {
+  if (d) {
+    const WindowHandle page = openPage(d);
+    if (page != GUI_INVALID_HANDLE) SendMessage(page, MSG_CLOSE, 0, 0);
+    d->family->setMenuWnd(GUI_INVALID_HANDLE);
+  }
+  EndDialog(dlg, 0);
+}
+
+bool ownsId(const Dialog* d, int id) {
+  return id == d->family->exitId || (id >= d->family->firstId && id < d->family->firstId + d->family->count);
+}
+
+LResult subMenuProc(WindowHandle dlg, int message, WParam wParam, LParam lParam) {
+  auto* d = reinterpret_cast<Dialog*>(GetWindowAdditionalData(dlg));
+  switch (message) {
+    case MSG_INITDIALOG:
+      SetWindowAdditionalData(dlg, lParam);
+      build(dlg, reinterpret_cast<Dialog*>(lParam));
+      break;
+    case MSG_COMMAND: {
+      const int id = static_cast<int>(wParam & 0xFFFF), code = static_cast<int>((wParam >> 16) & 0xFFFF);
+      if (d && code == BN_CLICKED && ownsId(d, id)) onCommand(dlg, d, id);
+      break;
+    }
+    case kMsgOpenItemPage:
+      if (d) openItemPage(dlg, d, static_cast<int>(wParam), true);
+      return 0;
+    case MSG_KEYDOWN:
+      if (wParam == kKeyLeft) return 0;
+      if (wParam == kKeyRight) {
+        const WindowHandle page = d ? openPage(d) : GUI_INVALID_HANDLE;
+        if (page != GUI_INVALID_HANDLE) SetActiveWindow(page);
+        return 0;
+      }
+      break;
+    case MSG_ERASEBKGND:
+      eraseBackground(dlg, d, wParam, lParam);
+      return 0;
+    case MSG_CLOSE:
+      close(dlg, d);
+      return 0;
+    default:
+      break;
+  }
+  return menus::menuDialogDefault(dlg, message, wParam, lParam);
+}
+
+}  // namespace
+
+int runSubMenu(const SubMenuFamily& family, WindowHandle owner) {
+  DlgTemplate tmpl{};
+  tmpl.dwStyle = kDialogStyle;
+  tmpl.dwExStyle = kDialogExStyle;
+  tmpl.caption = "";
+  if (const CtrlResInfo* rect = record(family.section, family.rectKey)) {
+    tmpl.x = rect->x;
+    tmpl.y = rect->y;
+    tmpl.w = rect->w;
+    tmpl.h = rect->h;
+    if (rect->caption) tmpl.caption = rect->caption;
+  }
+  Dialog dialog{&family};
+  return static_cast<int>(DialogBoxIndirectParam(&tmpl, owner, subMenuProc, reinterpret_cast<LParam>(&dialog)));
+}
+
+namespace submenu_seam {
+void setPageOpener(int (*open)(const SubMenuFamily&, int, WindowHandle)) { g_pageOpener = open; }
+}  // namespace submenu_seam
+
+}  // namespace menus

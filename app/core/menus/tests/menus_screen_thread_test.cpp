@@ -1,0 +1,412 @@
+// The main menu and its sub-menus as the user meets them, run modally on the
+// test thread: steps posted before a dialog opens run inside its loop. The
+// sub-menus' pages are stand-in windows registered like the real ones where
+// a test looks at the menus' own work; the screenshots show the real pages.
+#include <algorithm>
+#include <functional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "app/core/liveview/tests/live_gui_fixture.h"
+#include "app/core/menus/submenu.h"
+#include "app/camera.h"
+#include "app/device_backend.h"
+#include "app/menus.h"
+#include "app/playback.h"
+#include "app/record_pages.h"
+#include "app/system_pages.h"
+#include "gui/layout.h"
+#include "gui/message.h"
+
+namespace {
+
+using livetest::LiveGui;
+using menus::SubMenu;
+
+constexpr int kInspect = 0x9102, kMsgCloseMenus = 330;
+constexpr int kKeyLeft = 105, kKeyRight = 106, kKeyUp = 103, kKeyDown = 108;
+
+struct Opened {
+  SubMenu which;
+  int position;
+  bool operator==(const Opened& o) const { return which == o.which && position == o.position; }
+};
+
+std::vector<Opened> g_opened;
+std::function<WindowHandle()> g_newPage;
+
+void (*PageSetter(SubMenu which))(WindowHandle) {
+  switch (which) {
+    case SubMenu::kExport: return setSearchPicWnd;
+    case SubMenu::kManual: return setManualPageWnd;
+    case SubMenu::kRecord: return setRecordPageWnd;
+    case SubMenu::kSystem: return setSystemPageWnd;
+    default: return setMaintenancePageWnd;
+  }
+}
+
+// A page that stays beside its menu, as the finished pages do.
+LResult FakePageProc(WindowHandle hwnd, int msg, WParam wParam, LParam lParam) {
+  if (msg == MSG_CLOSE) {
+    reinterpret_cast<void (*)(WindowHandle)>(GetWindowAdditionalData(hwnd))(GUI_INVALID_HANDLE);
+    ShowWindow(hwnd, SW_HIDE);
+    return 0;
+  }
+  return DefaultMainWinProc(hwnd, msg, wParam, lParam);
+}
+
+int OpenFakePage(const menus::SubMenuFamily& family, int position, WindowHandle) {
+  g_opened.push_back({family.which, position});
+  const WindowHandle page = g_newPage();
+  SetWindowAdditionalData(page, reinterpret_cast<LParam>(PageSetter(family.which)));
+  PageSetter(family.which)(page);
+  return 0;
+}
+
+// Steps run inside whatever modal loop runs when the helper's message comes.
+std::function<void()> g_inspect;
+LResult InspectProc(WindowHandle hwnd, int msg, WParam wParam, LParam lParam) {
+  if (msg == kInspect) {
+    desktest::Drain();
+    if (g_inspect) g_inspect();
+    return 0;
+  }
+  return DefaultMainWinProc(hwnd, msg, wParam, lParam);
+}
+
+bool Valid(WindowHandle hwnd) { return hwnd != 0 && hwnd != GUI_INVALID_HANDLE && IsWindow(hwnd); }
+
+int IdOf(WindowHandle dlg, int id) { return Valid(GetDlgItem(dlg, id)) ? id : 0; }
+
+std::vector<int> DisabledItems(WindowHandle dlg, int first, int count) {
+  std::vector<int> out;
+  for (int id = first; id < first + count; ++id)
+    if (Valid(GetDlgItem(dlg, id)) && !IsWindowEnabled(GetDlgItem(dlg, id))) out.push_back(id);
+  return out;
+}
+
+int Top(WindowHandle dlg, int id) {
+  Rect r{};
+  GetWindowRect(GetDlgItem(dlg, id), &r);
+  return r.top;
+}
+
+void Click(WindowHandle dlg, int id) { SendMessage(dlg, MSG_COMMAND, static_cast<WParam>(id), 0); }
+
+class Menus : public LiveGui {
+ protected:
+  void SetUp() override {
+    LiveGui::SetUp();
+    initDeviceAbility();
+    g_opened.clear();
+    g_newPage = [this] {
+      return Main({600, 200, 900, 400}, FakePageProc);
+    };
+    menus::submenu_seam::setPageOpener(OpenFakePage);
+    inspector_ = Main({0, 0, 4, 4}, InspectProc);
+  }
+  void TearDown() override {
+    menus::submenu_seam::setPageOpener(nullptr);
+    g_inspect = nullptr;
+    setLoginState(3, 0, 0);
+    initDeviceAbility();  // the device as the other tests expect it
+    LiveGui::TearDown();
+  }
+  static const CtrlResInfo* Record(const char* section, const char* key) {
+    CtrlResInfo* rec = nullptr;
+    return GetCtrlResInfo(section, key, &rec) ? rec : nullptr;
+  }
+
+  WindowHandle inspector_ = GUI_INVALID_HANDLE;
+};
+
+TEST_F(Menus, GuestInMaintenanceKeepsTheSelectionWhenRefusedAndMovesItOtherwise) {
+  setLoginState(3, 1, 0);  // the guest: rights 4, 16, 16384, 0x10000
+  std::vector<int> disabledAtOpen, disabledAfterRefusal, disabledAfterMove;
+  WindowHandle firstPage = GUI_INVALID_HANDLE, secondPage = GUI_INVALID_HANDLE, refusedOver = 0, activeAfterRight = 0;
+  int focusAtOpen = -1, leftAnswer = -1, firstPageVisibleAfterMove = 0;
+  RunInLoop(showMaintenanceMenu, [&] {
+    const WindowHandle dlg = getMaintenanceMenuWnd();
+    disabledAtOpen = DisabledItems(dlg, 20736, 7);
+    focusAtOpen = GetDlgCtrlID(GetFocusChild(dlg));
+    firstPage = getMaintenancePageWnd();
+    Click(dlg, 20738);  // configuration needs right 8
+    refusedOver = livetest::Boxes().empty() ? 0 : livetest::Boxes().back().owner;
+    disabledAfterRefusal = DisabledItems(dlg, 20736, 7);
+    Click(dlg, 20737);  // log search
+    Click(dlg, 20737);  // the selected item again: nothing
+    firstPageVisibleAfterMove = IsWindowVisible(firstPage);
+    secondPage = getMaintenancePageWnd();
+    disabledAfterMove = DisabledItems(dlg, 20736, 7);
+    leftAnswer = static_cast<int>(SendMessage(dlg, MSG_KEYDOWN, kKeyLeft, 0));
+    SendMessage(dlg, MSG_KEYDOWN, kKeyRight, 0);
+    activeAfterRight = GetActiveWindow();
+    SendMessage(dlg, MSG_CLOSE, 0, 0);
+  });
+  EXPECT_EQ(g_opened, (std::vector<Opened>{{SubMenu::kMaintenance, 0}, {SubMenu::kMaintenance, 1}}));
+  EXPECT_EQ(disabledAtOpen, std::vector<int>{20736});
+  EXPECT_EQ(focusAtOpen, 20751);
+  ASSERT_EQ(livetest::Boxes().size(), 1u);
+  EXPECT_EQ(livetest::Boxes()[0].text, "No permission!");
+  EXPECT_EQ(refusedOver, firstPage);
+  EXPECT_EQ(disabledAfterRefusal, std::vector<int>{20736});
+  EXPECT_FALSE(firstPageVisibleAfterMove);
+  EXPECT_NE(secondPage, firstPage);
+  EXPECT_EQ(disabledAfterMove, std::vector<int>{20737});
+  EXPECT_EQ(leftAnswer, 0);
+  EXPECT_EQ(activeAfterRight, secondPage);
+  EXPECT_EQ(getMaintenancePageWnd(), GUI_INVALID_HANDLE);
+  EXPECT_EQ(getMaintenanceMenuWnd(), GUI_INVALID_HANDLE);
+}
+
+// Which page each member opens first is in the screenshots; the export menu
+// also tells the record search whether the user chose it.
+TEST_F(Menus, ExportMenuMarksTheRecordSearchItOpensByItself) {
+  int markAtOpen = -1, markOnClick = -1;
+  RunInLoop(showExportMenu, [&] {
+    markAtOpen = getSearchGenReopened();
+    Click(getExportMenuWnd(), 18177);
+    Click(getExportMenuWnd(), 18176);
+    markOnClick = getSearchGenReopened();
+    SendMessage(getExportMenuWnd(), MSG_CLOSE, 0, 0);
+  });
+  EXPECT_EQ(g_opened, (std::vector<Opened>{{SubMenu::kExport, 0}, {SubMenu::kExport, 1}, {SubMenu::kExport, 0}}));
+  EXPECT_EQ(markAtOpen, 1);
+  EXPECT_EQ(markOnClick, 0);
+}
+
+struct OrderRow {
+  const char* name;
+  SubMenu which;
+  void (*device)(DeviceAbility*);
+  std::vector<const char*> order;   // item keys from top to bottom
+  const char* moved = nullptr;      // an item that takes the place of
+  const char* leftOut = nullptr;    // this left-out one, right below
+  const char* above = nullptr;      // this one
+};
+
+TEST_F(Menus, LeftOutItemsMoveTheRestUpWhereTheMemberSaysSo) {
+  const OrderRow rows[] = {
+      {"system without serial port", SubMenu::kSystem, [](DeviceAbility* a) { a->rs232Num = 0; },
+       {"display", "netset", "alarmset", "previewset", "exception", "userset"}, "previewset", "232set", "alarmset"},
+      {"system with POS and ATM", SubMenu::kSystem, [](DeviceAbility* a) { a->rs232Num = 0, a->systemFlags |= 12u; },
+       {"display", "netset", "alarmset", "previewset", "exception", "userset", "posset", "atmset"}},
+      {"system with ATM only", SubMenu::kSystem, [](DeviceAbility* a) { a->systemFlags |= 8u; },
+       {"display", "netset", "alarmset", "232set", "previewset", "exception", "userset", "atmset"}, "atmset", "posset",
+       "userset"},
+      {"manual without pictures", SubMenu::kManual, [](DeviceAbility* a) { a->storageFlags &= ~0x80u; },
+       {"manual_rec", "manual_alarm"}, "manual_alarm", "manual_pic", "manual_rec"},
+      {"export without pictures", SubMenu::kExport, [](DeviceAbility* a) { a->storageFlags &= ~0x80u; },
+       {"export_gen", "export_event"}},
+  };
+  for (const OrderRow& row : rows) {
+    initDeviceAbility();
+    row.device(device_seam::mutableAbility());
+    const menus::SubMenuFamily& family = menus::subMenuFamily(row.which);
+    std::vector<std::string> order;
+    int movedOffset = 0, recordOffset = 0;
+    RunInLoop([&](WindowHandle owner) { return menus::runSubMenu(family, owner); }, [&] {
+      WindowHandle dlg = GUI_INVALID_HANDLE;
+      for (WindowHandle h : {getSystemMenuWnd(), getManualMenuWnd(), getExportMenuWnd()})
+        if (Valid(h)) dlg = h;
+      std::vector<std::pair<int, std::string>> shown;
+      for (int i = 0; i < family.count; ++i)
+        if (IdOf(dlg, family.firstId + i)) shown.push_back({Top(dlg, family.firstId + i), family.items[i].key});
+      std::sort(shown.begin(), shown.end());
+      for (const auto& s : shown) order.push_back(s.second);
+      if (row.moved) {
+        auto idOf = [&](const char* key) {
+          for (int i = 0; i < family.count; ++i)
+            if (std::string(family.items[i].key) == key) return family.firstId + i;
+          return 0;
+        };
+        movedOffset = Top(dlg, idOf(row.moved)) - Top(dlg, idOf(row.above));
+        recordOffset = Record(family.section, row.leftOut)->y - Record(family.section, row.above)->y;
+      }
+      SendMessage(dlg, MSG_CLOSE, 0, 0);
+    });
+    EXPECT_EQ(order, std::vector<std::string>(row.order.begin(), row.order.end())) << row.name;
+    EXPECT_EQ(movedOffset, recordOffset) << row.name;
+  }
+}
+
+TEST_F(Menus, ExitClosesTheMenuAndItsPage) {
+  WindowHandle page = GUI_INVALID_HANDLE;
+  RunInLoop(showRecordMenu, [&] {
+    page = getRecordPageWnd();
+    Click(getRecordMenuWnd(), 18447);  // sends the desktop its close-the-menus request
+  });
+  EXPECT_TRUE(Valid(page));
+  EXPECT_EQ(getRecordPageWnd(), GUI_INVALID_HANDLE);
+  EXPECT_EQ(getRecordMenuWnd(), GUI_INVALID_HANDLE);
+}
+
+// What ran under the main menu when a button was clicked.
+struct Seen {
+  std::string open = "none";
+  int hiddenFlag = -1, menuVisible = -1;
+};
+
+Seen InspectAndCloseWhatRuns(WindowHandle menu) {
+  Seen seen;
+  seen.hiddenFlag = isMenuHidden(3);
+  seen.menuVisible = IsWindowVisible(menu);
+  const std::pair<const char*, WindowHandle> open[] = {
+      {"export", getExportMenuWnd()},    {"manual", getManualMenuWnd()}, {"record", getRecordMenuWnd()},
+      {"system", getSystemMenuWnd()},    {"maintenance", getMaintenanceMenuWnd()}, {"storage", getDiskMenuWnd()},
+      {"camera", getCameraMenuWnd()},    {"playback", getPlaybackWnd(3)}};
+  for (const auto& o : open)
+    if (Valid(o.second)) {
+      seen.open = o.first;
+      SendMessage(o.second, MSG_CLOSE, 0, 0);
+      break;
+    }
+  return seen;
+}
+
+TEST_F(Menus, MainMenuButtonsForAdministratorAndGuest) {
+  struct Row {
+    int id;
+    const char* admin;
+    const char* guest;
+  };
+  const Row rows[] = {{16384, "playback", "playback"},   {16385, "export", "No permission!"},
+                      {16386, "manual", "No permission!"}, {16387, "storage", "No permission!"},
+                      {16388, "record", "No permission!"}, {16389, "camera", "No permission!"},
+                      {16390, "system", "No permission!"}, {16391, "maintenance", "maintenance"},
+                      {16392, "Shut down the device?", "Shut down the device?"}};
+  for (int user : {0, 1}) {
+    setLoginState(3, user, 0);
+    for (const Row& row : rows) {
+      livetest::Boxes().clear();
+      Seen seen;
+      int hiddenAfter = -1, visibleAfter = -1, stateAfter = -1;
+      g_inspect = [&] { seen = InspectAndCloseWhatRuns(getMainMenuWnd()); };
+      RunInLoop(showMainMenu, [&] {
+        const WindowHandle menu = getMainMenuWnd();
+        PostMessage(inspector_, kInspect, 0, 0);
+        Click(menu, row.id);
+        desktest::Drain();
+        hiddenAfter = isMenuHidden(3);
+        visibleAfter = IsWindowVisible(menu);
+        stateAfter = getOutputState(3);
+        SendMessage(menu, MSG_CLOSE, 0, 0);
+      });
+      const std::string expected = user == 0 ? row.admin : row.guest;
+      const std::string got = livetest::Boxes().empty() ? seen.open : livetest::Boxes().back().text;
+      EXPECT_EQ(got, expected) << "user " << user << " button " << row.id;
+      if (seen.open != "none") {
+        EXPECT_EQ(seen.hiddenFlag, 1) << row.id;
+        EXPECT_EQ(seen.menuVisible, 0) << row.id;
+      }
+      EXPECT_EQ(hiddenAfter, 0) << row.id;
+      EXPECT_EQ(visibleAfter, 1) << row.id;
+      EXPECT_EQ(stateAfter, 1) << row.id;
+      EXPECT_EQ(getMainMenuWnd(), GUI_INVALID_HANDLE);
+      EXPECT_EQ(getOutputState(3), 0);
+    }
+  }
+}
+
+TEST_F(Menus, MainMenuKeysSwapRowsAndTheTipFollowsTheButtons) {
+  std::vector<int> focus;
+  std::vector<std::string> tips;
+  RunInLoop(showMainMenu, [&] {
+    const WindowHandle menu = getMainMenuWnd();
+    const std::pair<int, int> moves[] = {{16391, kKeyUp}, {16388, kKeyUp}, {16385, kKeyDown}, {16392, kKeyDown}};
+    for (const auto& move : moves) {
+      SetFocusChild(GetDlgItem(menu, move.first));
+      SendMessage(menu, MSG_KEYDOWN, static_cast<WParam>(move.second), 0);
+      focus.push_back(GetDlgCtrlID(GetFocusChild(menu)));
+    }
+    WindowHandle tip = GUI_INVALID_HANDLE;
+    for (WindowHandle child = GetNextChild(menu, 0); Valid(child); child = GetNextChild(menu, child))
+      if (GetDlgCtrlID(child) == 0) tip = child;
+    auto tipText = [&] {
+      char text[128] = {};
+      GetWindowText(tip, text, sizeof text);
+      return std::string(text);
+    };
+    SendMessage(menu, MSG_COMMAND, (6u << 16) | 16386u, 0);
+    tips.push_back(tipText());
+    device_seam::mutableAbility()->storageFlags &= ~0x80u;
+    SendMessage(menu, MSG_COMMAND, (6u << 16) | 16386u, 0);
+    tips.push_back(tipText());
+    SendMessage(menu, MSG_COMMAND, (7u << 16) | 16386u, 0);
+    tips.push_back(tipText());
+    SendMessage(menu, MSG_CLOSE, 0, 0);
+  });
+  EXPECT_EQ(focus, (std::vector<int>{16386, 16388, 16390, 16387}));
+  EXPECT_EQ(tips, (std::vector<std::string>{"Manual record, snapshot and alarm", "Manual record and alarm", ""}));
+}
+
+TEST_F(Menus, ClosingWithAResolutionChangePendingOpensTheConfirmation) {
+  setResolutionChangePending(1);
+  int switchingInside = -1;
+  g_inspect = [&] {
+    switchingInside = isDispSwitchEnabled();
+    SendMessage(GetActiveWindow(), MSG_COMMAND, 4097, 0);  // OK
+  };
+  RunInLoop(showMainMenu, [&] {
+    PostMessage(inspector_, kInspect, 0, 0);
+    SendMessage(getMainMenuWnd(), MSG_CLOSE, 0, 0);
+  });
+  EXPECT_EQ(switchingInside, 0);
+  EXPECT_EQ(isResolutionChangePending(), 0);
+  EXPECT_EQ(isDispSwitchEnabled(), 1);
+}
+
+// Pictures: the main menu with a tip, and each sub-menu with the page it
+// opens first.
+class MenusOnScreen : public Menus {
+ protected:
+  void SetUp() override {
+    Menus::SetUp();
+    menus::submenu_seam::setPageOpener(nullptr);
+  }
+};
+
+TEST_F(MenusOnScreen, MainMenuWithATip) {
+  RunInLoop(showMainMenu, [&] {
+    const WindowHandle menu = getMainMenuWnd();
+    SendMessage(menu, MSG_COMMAND, (6u << 16) | 16389u, 0);
+    desktest::Drain();
+    Rect r{};
+    GetWindowRect(menu, &r);
+    guitest::MatchReference(guitest::Grab(r), guitest::ReferencePath(__FILE__, "mainmenu_tip.png"));
+    SendMessage(menu, MSG_CLOSE, 0, 0);
+  });
+}
+
+// The page runs modally over its menu, so the steps run in its loop; the
+// exit request closes whatever is open.
+void MatchSubMenuWithItsPage(const char* name, WindowHandle (*menuWnd)()) {
+  const WindowHandle menu = menuWnd();
+  EXPECT_TRUE(Valid(menu)) << name;
+  EXPECT_NE(GetActiveWindow(), menu) << name << ": its page is in front";
+  if (Valid(menu)) {
+    Rect r{};
+    GetWindowRect(menu, &r);
+    guitest::MatchReference(guitest::Grab(r), guitest::ReferencePath(__FILE__, (std::string(name) + ".png").c_str()));
+  }
+  SendMessage(__gui_hwnd_desktop, kMsgCloseMenus, 0, 0);
+}
+
+TEST_F(MenusOnScreen, ExportMenuWithItsPage) {
+  RunInLoop(showExportMenu, [] { MatchSubMenuWithItsPage("submenu_export", getExportMenuWnd); });
+}
+TEST_F(MenusOnScreen, ManualMenuWithItsPage) {
+  RunInLoop(showManualMenu, [] { MatchSubMenuWithItsPage("submenu_manual", getManualMenuWnd); });
+}
+TEST_F(MenusOnScreen, RecordMenuWithItsPage) {
+  RunInLoop(showRecordMenu, [] { MatchSubMenuWithItsPage("submenu_record", getRecordMenuWnd); });
+}
+TEST_F(MenusOnScreen, SystemMenuWithItsPage) {
+  RunInLoop(showSystemMenu, [] { MatchSubMenuWithItsPage("submenu_system", getSystemMenuWnd); });
+}
+TEST_F(MenusOnScreen, MaintenanceMenuWithItsPage) {
+  RunInLoop(showMaintenanceMenu, [] { MatchSubMenuWithItsPage("submenu_maintenance", getMaintenanceMenuWnd); });
+}
+
+}  // namespace
