@@ -35,6 +35,7 @@ bool IsLiveWindow(WindowHandle hwnd) { return IsDesktopWindow(hwnd) || ValidWind
 bool IsWindowShowing(WindowHandle hwnd) {
   const WindowRecord* win = ValidWindow(hwnd);
   if (!win) return false;
+  GeometryReadLock hold;  // other threads change the visible and disabled bits of the same word
   for (; win; win = win->parent)
     if (!(win->style & kVisibleStyle)) return false;
   return true;
