@@ -117,13 +117,21 @@ class LiveGui : public ::testing::Test {
     BoxAnswer() = IDOK;
     msgbox_seam::setBoxFunction(RecordBox);
   }
+  // Preview windows refuse destruction: they lose the mark first, so that
+  // no live view (nor the side menu it hosts) outlives its test, and the
+  // side menus' slots forget the bars that went with them.
   void TearDown() override {
     msgbox_seam::setBoxFunction(nullptr);
     for (auto it = windows_.rbegin(); it != windows_.rend(); ++it) {
-      if (IsMainWindow(*it)) DestroyMainWindow(*it);
+      if (IsMainWindow(*it)) {
+        desktest::Rec(*it)->exStyle &= ~WS_EX_PREVIEW;
+        DestroyMainWindow(*it);
+      }
       MainWindowThreadCleanup(*it);
     }
     windows_.clear();
+    setLeftMenuWnd(3, GUI_INVALID_HANDLE);
+    setLeftMenuWnd(1, GUI_INVALID_HANDLE);
     desktest::Drain();
   }
 
