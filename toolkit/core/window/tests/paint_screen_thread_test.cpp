@@ -8,6 +8,7 @@
 
 #include "core/desktop/desktop.h"
 #include "core/desktop/tests/desktop_fixture.h"
+#include "core/desktop/zorder.h"
 #include "core/window/tests/main_window_creation.h"
 #include "core/window/window_damage.h"
 #include "gdi/dc/dc_record.h"
@@ -142,7 +143,10 @@ TEST(PaintScreen, DefaultEraseStaysInsideTheFrameBufferOfTheWindowsOutput) {
     InvalidateRect(hwnd, nullptr, TRUE);
     desktest::Drain();
     setCurOutputHook(mainOutput);
-    if (c.exStyle) WindowOf(hwnd)->exStyle &= ~WS_EX_PREVIEW;  // a preview window refuses destruction
+    if (c.exStyle) {
+      StackWriteLock hold;  // a preview window refuses destruction; the desktop reads the mark
+      WindowOf(hwnd)->exStyle &= ~WS_EX_PREVIEW;
+    }
     DestroyMainWindow(hwnd);
     MainWindowThreadCleanup(hwnd);
   }
