@@ -19,6 +19,7 @@
 #include "app/login_rights.h"
 #include "app/msgbox.h"
 #include "core/desktop/tests/desktop_fixture.h"
+#include "core/desktop/zorder.h"
 #include "core/nonclient/tests/screen_picture.h"
 #include "gui/control_class.h"
 #include "gui/dc.h"
@@ -124,7 +125,10 @@ class LiveGui : public ::testing::Test {
     msgbox_seam::setBoxFunction(nullptr);
     for (auto it = windows_.rbegin(); it != windows_.rend(); ++it) {
       if (IsMainWindow(*it)) {
-        desktest::Rec(*it)->exStyle &= ~WS_EX_PREVIEW;
+        if (desktest::Rec(*it)->exStyle & WS_EX_PREVIEW) {
+          StackWriteLock hold;  // the desktop thread reads the mark
+          desktest::Rec(*it)->exStyle &= ~WS_EX_PREVIEW;
+        }
         DestroyMainWindow(*it);
       }
       MainWindowThreadCleanup(*it);
