@@ -179,7 +179,9 @@ void Guard(int after, DC* dc) {
   }
   if (!after) {
     s.lock.lock();
-    if (s.guardDepth++ == 0 && s.onScreen && Overlaps(s, dc->rcOutput)) {
+    // Drawing on the other display leaves the cursor alone: its frame
+    // buffer is not the one locked for this drawing.
+    if (s.guardDepth++ == 0 && s.onScreen && dc->heldDisplay == getCurOutputHook() && Overlaps(s, dc->rcOutput)) {
       Erase(s);
       s.hiddenByGuard = true;
     }

@@ -133,11 +133,13 @@ int LoadSystemResources() {
   }
   int icons = 0;
   if (GetGuiEtcIntValue("iconinfo", "iconnumber", &icons) != ETC_OK || icons < 0) return 0;
+  // The icons serve both displays: the second display's load keeps the
+  // first's (overwriting them leaked every icon).
   for (int i = 0; i < icons && i < SYSICON_COUNT; ++i) {
     char key[16];
     std::snprintf(key, sizeof key, "icon%d", i);
-    g_largeIcons[i] = LoadIconLocked(key, 1);
-    g_smallIcons[i] = LoadIconLocked(key, 0);
+    if (!g_largeIcons[i]) g_largeIcons[i] = LoadIconLocked(key, 1);
+    if (!g_smallIcons[i]) g_smallIcons[i] = LoadIconLocked(key, 0);
     if (!g_largeIcons[i] || !g_smallIcons[i]) return 0;
   }
   return 1;

@@ -39,6 +39,17 @@ void DestroyChildren(WindowRecord* win) {
   }
 }
 
+// A hosted window that refused (a preview window) still reads the thread's
+// queue: the thread record goes over to it, so that the clean-up of the
+// window that owned it does not free the queue under it.
+void HandOverThreadRecord(MainWinRecord* win, MainWinRecord* refusing) {
+  ThreadMsgInfo* info = win->threadInfo;
+  if (!info || refusing->queue != info->queue || refusing->threadInfo) return;
+  win->threadInfo = nullptr;
+  refusing->threadInfo = info;
+  if (info->mainWindow == win) info->mainWindow = refusing;
+}
+
 // A modal dialog is ended, not freed: its loop still runs and cleans it
 // up when it returns.
 void DestroyHosted(MainWinRecord* win) {
@@ -55,6 +66,7 @@ void DestroyHosted(MainWinRecord* win) {
     } else if (win->firstHosted == hosted) {
       win->firstHosted = hosted->nextHosted;  // refused: no longer ours
       hosted->hosting = nullptr;
+      HandOverThreadRecord(win, hosted);
     }
   }
 }

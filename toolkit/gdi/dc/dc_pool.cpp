@@ -10,6 +10,7 @@
 #include "gdi/dc/dc_window.h"
 #include "gdi/dc/gdi_heap.h"
 #include "gdi/dc/pixel_ops.h"
+#include "gdi/gal/gal_internal.h"
 #include "gui/app_hooks.h"
 #include "gui/dc.h"
 #include "gui/font.h"
@@ -22,10 +23,16 @@ extern std::mutex g_dcPoolLock;
 namespace {
 
 // Cuts the effective region to the device rectangle, or for a control to
-// the part of it inside its ancestors' client areas.
+// the part of it inside its ancestors' client areas, and to the frame
+// buffer of the window's display: the desktop clips every window to the
+// main screen, and the auxiliary one may be smaller (spans past it ran off
+// the end of its buffer).
 void CutToDeviceRect(DC* dc) {
   Rect cut = dc->devRect;
   if (NeedsAncestorClip(dc->hwnd)) ClipRectToAncestors(&cut, dc->hwnd);
+  const gal::Geometry display = gal::geometryFor(dc->surface, GetDCDisplay(dc));
+  const Rect buffer{0, 0, display.w, display.h};
+  if (!IntersectRect(&cut, &cut, &buffer)) cut = Rect{};
   IntersectClipRect(&dc->effClip, &cut);
 }
 

@@ -91,8 +91,6 @@ class LeftMenu : public LiveGui {
     msgbox_seam::setBoxFunction(SeeBox);
   }
   void TearDown() override {
-    setLeftMenuWnd(3, GUI_INVALID_HANDLE);
-    setLeftMenuWnd(1, GUI_INVALID_HANDLE);
     setLiveAudioChannel(0);
     setLeftMenuDragArmed(0);
     SetScrollDragFlag(0);

@@ -19,6 +19,7 @@
 #include "app/login_rights.h"
 #include "app/msgbox.h"
 #include "core/desktop/tests/desktop_fixture.h"
+#include "core/desktop/zorder.h"
 #include "core/nonclient/tests/screen_picture.h"
 #include "gui/control_class.h"
 #include "gui/dc.h"
@@ -117,13 +118,24 @@ class LiveGui : public ::testing::Test {
     BoxAnswer() = IDOK;
     msgbox_seam::setBoxFunction(RecordBox);
   }
+  // Preview windows refuse destruction: they lose the mark first, so that
+  // no live view (nor the side menu it hosts) outlives its test, and the
+  // side menus' slots forget the bars that went with them.
   void TearDown() override {
     msgbox_seam::setBoxFunction(nullptr);
     for (auto it = windows_.rbegin(); it != windows_.rend(); ++it) {
-      if (IsMainWindow(*it)) DestroyMainWindow(*it);
+      if (IsMainWindow(*it)) {
+        if (desktest::Rec(*it)->exStyle & WS_EX_PREVIEW) {
+          StackWriteLock hold;  // the desktop thread reads the mark
+          desktest::Rec(*it)->exStyle &= ~WS_EX_PREVIEW;
+        }
+        DestroyMainWindow(*it);
+      }
       MainWindowThreadCleanup(*it);
     }
     windows_.clear();
+    setLeftMenuWnd(3, GUI_INVALID_HANDLE);
+    setLeftMenuWnd(1, GUI_INVALID_HANDLE);
     desktest::Drain();
   }
 

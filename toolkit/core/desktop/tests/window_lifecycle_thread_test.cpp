@@ -156,6 +156,30 @@ TEST_F(Lifecycle, PreviewWindowIsFullSizeOnTheOtherListAndCannotBeDestroyed) {
   Rec(p)->exStyle &= ~WS_EX_PREVIEW;
 }
 
+// The preview window outlives the thread's first window, which hosted it:
+// the queue both read stays until the preview window is cleaned up.
+TEST_F(Lifecycle, RefusingPreviewWindowKeepsTheQueueOfTheFirstWindowItOutlives) {
+  WindowHandle a = Main({0, 0, 100, 100});
+  WindowHandle p = Main({0, 0, 10, 10}, WS_VISIBLE, WS_EX_PREVIEW);
+  ASSERT_EQ(GetHosting(p), a);
+  ASSERT_TRUE(Destroy(a));
+  EXPECT_TRUE(IsMainWindow(p));
+  ASSERT_NE(CurrentThreadMsgInfo(), nullptr);
+  EXPECT_EQ(CurrentThreadMsgInfo()->mainWindow, Rec(p));
+  EXPECT_EQ(PostMessage(p, MSG_COMMAND, 7, 0), 0);
+  Message msg{};
+  ASSERT_TRUE(PeekMessage(&msg, p, MSG_COMMAND, MSG_COMMAND, TRUE));
+  EXPECT_EQ(msg.wParam, 7u);
+
+  // A later window of the thread is hosted by the preview window.
+  WindowHandle b = Main({0, 0, 50, 50});
+  EXPECT_EQ(GetHosting(b), p);
+  ASSERT_TRUE(Destroy(b));
+  Rec(p)->exStyle &= ~WS_EX_PREVIEW;
+  ASSERT_TRUE(Destroy(p));
+  EXPECT_EQ(CurrentThreadMsgInfo(), nullptr);  // the last owner released it
+}
+
 TEST_F(Lifecycle, DestroyedMainWindowIsRemovedAndKeptUntilCleanup) {
   WindowHandle a = Main({0, 0, 100, 100});
   WindowHandle b = Main({50, 50, 150, 150});

@@ -3,11 +3,18 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <cstring>
+#include <mutex>
 
 #include "core/desktop/desktop.h"
 #include "core/desktop/tests/desktop_fixture.h"
+#include "core/desktop/zorder.h"
 #include "core/window/tests/main_window_creation.h"
+#include "core/window/window_damage.h"
+#include "gdi/dc/dc_record.h"
+#include "gui/app_hooks.h"
 #include "gui/dc.h"
+#include "gui/gal.h"
 #include "gui/paint.h"
 #include "gui/startup.h"
 
@@ -63,6 +70,88 @@ TEST(PaintScreen, EraseFillsTheBackgroundAndPaintingStaysInsideTheDamage) {
   DestroyMainWindow(hwnd);
   MainWindowThreadCleanup(hwnd);
   TerminateGUI(0);
+}
+
+// Two outputs: the auxiliary one a 704 x 576 frame buffer beside the
+// 1024 x 768 main one.
+int TwoOutputs(uint8_t* count) {
+  *count = 2;
+  return 0;
+}
+
+// The auxiliary frame buffer's pixel, read under its lock.
+GalPixel AuxPixel(int x, int y) {
+  std::lock_guard<std::mutex> hold(gui::dc::AuxGdiLock());
+  const GalSurface* screen = GAL_GetVideoSurface();
+  const uint8_t* row = screen->auxPixels + static_cast<ptrdiff_t>(y) * screen->auxPitch;
+  GalPixel pixel = 0;
+  std::memcpy(&pixel, row + x * screen->format->bytesPerPixel, screen->format->bytesPerPixel);
+  return pixel;
+}
+
+struct CrossOutputCase {
+  const char* what;
+  uint32_t exStyle;
+  bool madeFromAux;  // the other output current while it is made
+  Rect frame;
+};
+
+// Windows left to the default erase, made while the other output is
+// current: whatever lands on the auxiliary display is erased within its
+// smaller frame buffer (ASan saw the fill run past its end), and no span
+// past its right edge wraps onto the next row.
+TEST(PaintScreen, DefaultEraseStaysInsideTheFrameBufferOfTheWindowsOutput) {
+  GuiAppCallbacks callbacks{};
+  callbacks.getVideoOutputCount = TwoOutputs;
+  SetAppCallbacks(&callbacks);
+  const int mainOutput = getMainOutputHook(), auxOutput = getAuxOutputHook();
+  setCurOutputHook(mainOutput);
+  InitDesktop();
+  ASSERT_EQ(InitGUI(0, nullptr), 0);
+  const GalSurface* screen = GAL_GetVideoSurface();
+  ASSERT_NE(screen->auxPixels, nullptr);
+  ASSERT_LT(screen->auxW, 1024);
+  ASSERT_LT(screen->auxH, 768);
+  const int auxW = screen->auxW, auxH = screen->auxH;
+  const GalPixel green = RGB2Pixel(HDC_SCREEN, 0, 0x80, 0);
+
+  const CrossOutputCase cases[] = {
+      {"main window on the auxiliary output", 0, true, {auxW - 100, auxH - 60, auxW + 200, auxH + 100}},
+      {"preview window on the auxiliary output", WS_EX_PREVIEW, false, {0, 0, 400, 300}},
+      {"preview window on the main output", WS_EX_PREVIEW, true, {0, 0, 400, 300}},
+      {"main window on the main output", 0, false, {auxW - 100, auxH - 60, auxW + 200, auxH + 100}},
+  };
+  for (const CrossOutputCase& c : cases) {
+    SCOPED_TRACE(c.what);
+    const GalPixel wrapped = AuxPixel(10, auxH - 59);  // where row auxH - 60 would spill
+    setCurOutputHook(c.madeFromAux ? auxOutput : mainOutput);
+    MainWinCreate create = MainWindowCreation(c.frame, DefaultMainWinProc, "", WS_VISIBLE, c.exStyle);
+    create.iBkColor = green;
+    WindowHandle hwnd = CreateMainWindow(&create);
+    ASSERT_NE(hwnd, GUI_INVALID_HANDLE);
+    desktest::Drain();
+    const bool onAux = GetWindowDisplay(hwnd) == auxOutput;
+    EXPECT_EQ(onAux, c.madeFromAux != (c.exStyle == WS_EX_PREVIEW));
+    if (onAux) {
+      EXPECT_EQ(AuxPixel(auxW - 1, auxH - 1), green);
+      if (!c.exStyle) {
+        EXPECT_EQ(AuxPixel(10, auxH - 59), wrapped);
+      }
+    }
+    // Drawn again from its own thread with the other output current.
+    setCurOutputHook(c.madeFromAux ? mainOutput : auxOutput);
+    InvalidateRect(hwnd, nullptr, TRUE);
+    desktest::Drain();
+    setCurOutputHook(mainOutput);
+    if (c.exStyle) {
+      StackWriteLock hold;  // a preview window refuses destruction; the desktop reads the mark
+      WindowOf(hwnd)->exStyle &= ~WS_EX_PREVIEW;
+    }
+    DestroyMainWindow(hwnd);
+    MainWindowThreadCleanup(hwnd);
+  }
+  TerminateGUI(0);
+  SetAppCallbacks(nullptr);
 }
 
 }  // namespace
