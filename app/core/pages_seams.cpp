@@ -3,7 +3,6 @@
 #include "app/core/pages_calls.h"
 
 #include "app/app_registry.h"
-#include "app/liveview_menu.h"
 #include "app/login_rights.h"
 #include "app/menus.h"
 #include "app/playback.h"
@@ -41,19 +40,10 @@ WindowHandle createLeftMenuWindow(WindowHandle, int) { return GUI_INVALID_HANDLE
 // The main menu is not built yet: it closes at once.
 int showMainMenu(WindowHandle) { return 0; }
 
-// The pop-up menu is not built yet: a right click opens nothing.
-void loadLiveViewMenuRes(void) {}
-MenuHandle buildLiveViewMenu(int) { return 0; }
-MenuHandle getLiveViewMenu(int) { return 0; }
-int onLiveViewMenuCommand(WindowHandle, int, int) { return 0; }
-
 // The playback bar and result pages are not built yet: nothing to load.
 void loadPlaybackBarBitmaps(void) {}
 void loadPlaybackBarBitmapsAux(void) {}
 void loadResultPageBitmaps(void) {}
-
-// No tool windows start with the live view yet.
-void startMenuMainThread(void) {}
 
 // The live view as a plain window that ends the program when it closes.
 LResult previewMainWinProc(WindowHandle hwnd, int message, WParam wParam, LParam lParam) {
