@@ -1,8 +1,6 @@
 // Pictures of the live view's pop-up menus: a 24 x 24 glyph per item, drawn
 // light on the menu's dark background, and its selected twin on the
 // highlight colour.
-#include <utility>
-
 #include "bmp_writer.h"
 
 namespace {

@@ -21,7 +21,8 @@ constexpr int kLiveViewState = 0, kPlaybackState = 9;
 constexpr int kPlaybackRight = 4;
 
 // The channels the menu's items can name: 1 up to the device's channel
-// count (its channel bound less one).
+// count (its channel bound less one), so that IP channels beyond the first
+// sixteen channels are shown too.
 bool isChannelItem(int id) {
   const int channel = id - kChannelBase;
   return channel >= 1 && channel < getChannelNum();

@@ -98,11 +98,12 @@ void initPreviewCreateInfo(MainWinCreate* info) {
 int runRecorder(void) {
   initDeviceAbility();
   if (void (*adjust)() = g_adjustAbility.load()) adjust();
+  // The toolkit asks the device for the display ids through the call-backs.
+  installAppCallbacks();
   const int mainOutput = GetMainDisplayId();
   setCurOutput(mainOutput);
   setMainOutput(mainOutput);
   setAuxOutput(GetAuxDisplayId());
-  installAppCallbacks();
   std::fputs("~~~~~~~~~~~~InitGUI Start!\n", stdout);
   std::fflush(stdout);
   if (int code = InitGUI(0, nullptr)) {
