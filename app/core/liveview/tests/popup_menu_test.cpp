@@ -8,6 +8,7 @@
 #include "app/device_backend.h"
 #include "app/liveview_menu.h"
 #include "app/playback.h"
+#include "gui/desktop.h"
 #include "gui/menu.h"
 
 namespace {
@@ -40,6 +41,10 @@ std::vector<int> Range(int first, int last) {
   std::vector<int> ids;
   for (int id = first; id <= last; ++id) ids.push_back(id);
   return ids;
+}
+
+LResult Plain(WindowHandle hwnd, int msg, WParam wParam, LParam lParam) {
+  return DefaultMainWinProc(hwnd, msg, wParam, lParam);
 }
 
 class PopupMenu : public LiveGui {
@@ -132,6 +137,15 @@ TEST_F(PopupMenu, ItemsCarryTheirCaptionsPicturesAndSubMenus) {
   // A split the device does not support is left out.
   device_seam::mutableAbility()->splitMask &= ~(1u << 3);
   EXPECT_EQ(Ids(GetSubMenu(buildLiveViewMenu(3), 2)), (std::vector<int>{12320, 12322, 12323, 12324}));
+}
+
+TEST_F(PopupMenu, OpenMenuShowsItsPicturesAndCaptions) {
+  const WindowHandle owner = Main({0, 0, 1024, 768}, Plain);
+  ASSERT_NE(owner, GUI_INVALID_HANDLE);
+  ASSERT_EQ(TrackPopupMenu(buildLiveViewMenu(3), 0, 100, 100, owner), 0);
+  desktest::Drain();
+  livetest::MatchesReference("popup_menu_main", livetest::Grab(Rect{100, 100, 420, 480}));
+  SendMessage(__gui_hwnd_desktop, MSG_DT_CLOSEMENU, 0, 1);
 }
 
 TEST_F(PopupMenu, ChannelSubMenuNamesEveryAnalogAndPresentIpChannel) {
