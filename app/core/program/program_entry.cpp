@@ -18,6 +18,7 @@
 #include "gui/message.h"
 #include "gui/startup.h"
 #include "gui/window.h"
+#include "gui/window_attr.h"
 
 namespace {
 
@@ -44,9 +45,11 @@ void runLoop(WindowHandle live) {
 // After the loop: nothing may still be sending to the live view or running
 // in a tool window when the toolkit goes.
 void endRun(WindowHandle live) {
-  // A quit that did not come through the window's close leaves it standing;
-  // a start-up thread's send to it would wait for ever.
-  if (IsWindow(live) == 1) DestroyMainWindow(live);
+  // A live-view window refuses DestroyMainWindow for as long as it is one,
+  // so its close leaves it standing; at the program's end it goes like any
+  // other window, which also answers a start-up send still waiting for it.
+  ExcludeWindowExStyle(live, kLiveViewExStyle);
+  DestroyMainWindow(live);
   program::stopQuitWatch();
   program::closeLiveViewGateAndWait();
   MainWindowThreadCleanup(live);
