@@ -32,9 +32,13 @@ extern "C" {
 
 int loadDeviceParams(void) {
   OutputLogin* login = getOutputLogin(getMainOutput());
-  DeviceConfig* config = getCachedDeviceConfig();
   getDeviceInfo(login, getCachedDeviceInfo());
-  getDeviceConfig(login, config);
+  // The toolkit filled the kept configuration as it started and its threads
+  // read it since: it is written only when the device now says otherwise.
+  const DeviceConfig* config = getCachedDeviceConfig();
+  DeviceConfig fresh{};
+  getDeviceConfig(login, &fresh);
+  if (std::memcmp(&fresh, config, sizeof fresh) != 0) *getCachedDeviceConfig() = fresh;
   if (config->loginRequired != 0) {
     setLoginState(getMainOutput(), kNobody, kNobody);
     setLoginState(getAuxOutput(), kNobody, kNobody);

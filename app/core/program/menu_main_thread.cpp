@@ -29,7 +29,7 @@ constexpr int kMsgStartWizard = 2049;
 constexpr int kMsgDiskCheck = 2074;
 
 // Whether the start-up thread may still send to the live view, and how many
-// start-up threads run or send right now.
+// start-up threads run right now.
 struct Gate {
   std::mutex lock;
   std::condition_variable changed;
@@ -60,8 +60,9 @@ bool wizardFirst() {
   return flags[0] != 0;
 }
 
-// The window is looked up and sent to while the gate holds the program's
-// end back; a send it answers only after its close returns at once.
+// Nothing is sent once the program's end has closed the gate; a send under
+// way when the live view goes is answered by its destruction, and the end
+// waits for the thread before the window's record is freed.
 void sendToLiveView(int message) {
   {
     std::lock_guard<std::mutex> hold(gate().lock);
