@@ -9,7 +9,6 @@
 #include <mutex>
 
 #include "app/app_registry.h"
-#include "app/core/program/program_internal.h"
 #include "app/device_backend.h"
 #include "app/login_rights.h"
 #include "app/program.h"
@@ -88,27 +87,6 @@ void closeAndJoin(WindowHandle tool) {
 
 }  // namespace
 
-namespace program {
-
-void openLiveViewGate() {
-  std::lock_guard<std::mutex> hold(gate().lock);
-  gate().open = true;
-}
-
-void closeLiveViewGateAndWait() {
-  std::unique_lock<std::mutex> hold(gate().lock);
-  gate().open = false;
-  gate().changed.wait(hold, [] { return gate().running == 0; });
-}
-
-void closeToolWindows() {
-  closeAndJoin(ImeWindow());
-  closeAndJoin(SoftKeyboardWindow());
-  closeAndJoin(controls::BubbleTipWindow());
-}
-
-}  // namespace program
-
 extern "C" {
 
 void startMenuMainThread(void) {
@@ -120,9 +98,23 @@ void startMenuMainThread(void) {
   pthread_attr_init(&attr);
   pthread_attr_setdetachstate(&attr, PTHREAD_CREATE_DETACHED);
   std::lock_guard<std::mutex> hold(gate().lock);
+  gate().open = true;
   pthread_t thread;
   if (pthread_create(&thread, &attr, runMenuMain, nullptr) == 0) ++gate().running;
   pthread_attr_destroy(&attr);
+}
+
+// The live view is gone by now, so that a send under way is answered at
+// once; the window's record stays until its clean-up after this.
+void stopMenuMainThread(void) {
+  {
+    std::unique_lock<std::mutex> hold(gate().lock);
+    gate().open = false;
+    gate().changed.wait(hold, [] { return gate().running == 0; });
+  }
+  closeAndJoin(ImeWindow());
+  closeAndJoin(SoftKeyboardWindow());
+  closeAndJoin(controls::BubbleTipWindow());
 }
 
 void* initMenuMain(void*) {

@@ -51,9 +51,8 @@ void endRun(WindowHandle live) {
   ExcludeWindowExStyle(live, kLiveViewExStyle);
   DestroyMainWindow(live);
   program::stopQuitWatch();
-  program::closeLiveViewGateAndWait();
+  stopMenuMainThread();
   MainWindowThreadCleanup(live);
-  program::closeToolWindows();
   releaseLiveViewMenus();
   TerminateGUI(0);
 }
@@ -124,13 +123,11 @@ int runRecorder(void) {
     TerminateGUI(0);
     return 3;
   }
-  program::openLiveViewGate();
   MainWinCreate create{};
   initPreviewCreateInfo(&create);
   const WindowHandle live = CreateMainWindow(&create);
   if (live == GUI_INVALID_HANDLE) {
-    program::closeLiveViewGateAndWait();
-    program::closeToolWindows();
+    stopMenuMainThread();
     releaseLiveViewMenus();
     TerminateGUI(0);
     return 3;
