@@ -10,6 +10,7 @@
 #include <climits>
 #include <string>
 
+#include "bench/bench_program_folder.h"
 #include "bench/bench_timing.h"
 #include "gui/app_hooks.h"
 #include "gui/startup.h"
@@ -18,14 +19,7 @@
 
 namespace {
 
-// The configuration is found from the program's own folder.
-bool EnterProgramFolder() {
-  char path[PATH_MAX] = {};
-  const ssize_t n = readlink("/proc/self/exe", path, sizeof path - 1);
-  if (n <= 0) return false;
-  std::string dir(path, static_cast<size_t>(n));
-  return chdir(dir.substr(0, dir.rfind('/')).c_str()) == 0;
-}
+using benchfolder::EnterProgramFolder;
 
 LResult Plain(WindowHandle hwnd, int msg, WParam wParam, LParam lParam) {
   return DefaultWindowProc(hwnd, msg, wParam, lParam);

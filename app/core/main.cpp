@@ -1,9 +1,8 @@
-// The recorder program. Until the application's pages land it brings the
-// toolkit up, waits until it is asked to quit, and tears it down.
+// The recorder program: one copy per configuration folder, quit signals
+// honoured from its first instruction, then the recorder itself.
 #include <cstdio>
 
-#include "app/app_callbacks.h"
-#include "app/device_ability.h"
+#include "app/program.h"
 #include "gui/startup.h"
 
 namespace {
@@ -13,30 +12,13 @@ namespace {
 // instead of killing the program.
 __attribute__((section(".preinit_array"), used)) void (*const kHandleQuitSignalsFirst)(void) = InstallQuitSignals;
 
-void SayWhyStartUpFailed(int code) {
-  const char* reason = GetStartupFailureReason();
-  std::fprintf(stderr, "recorder_gui: InitGUI failed with code %d (%s)%s%s\n", code, GetStartupFailureStage(),
-               reason[0] ? ": " : "", reason);
-}
-
 }  // namespace
 
-int main(int argc, char** argv) {
+int main() {
   char why[1024];
   if (ClaimConfigurationFolder(why, sizeof why) == 0) {
     std::fprintf(stderr, "recorder_gui: %s\n", why);
     return 1;
   }
-  // The toolkit asks the device through the application from its first
-  // stage on.
-  initDeviceAbility();
-  installAppCallbacks();
-  int code = InitGUI(argc, argv);
-  if (code != 0) {
-    SayWhyStartUpFailed(code);
-    return 1;
-  }
-  RunUntilQuit();
-  TerminateGUI(-1);
-  return 0;
+  return runRecorder();
 }

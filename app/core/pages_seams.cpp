@@ -3,14 +3,8 @@
 #include "app/core/pages_calls.h"
 
 #include "app/app_registry.h"
-#include "app/liveview_menu.h"
 #include "app/login_rights.h"
-#include "app/menus.h"
-#include "app/program.h"
 #include "gui/startup.h"
-#include "gui/message.h"
-#include "gui/window.h"
-#include "gui/window_attr.h"
 
 extern "C" {
 
@@ -28,14 +22,5 @@ int createShutdownHintWindow(WindowHandle, int) {
   RequestQuit();
   return 0;
 }
-
-// The pop-up menu is not built yet: a right click opens nothing.
-void loadLiveViewMenuRes(void) {}
-MenuHandle buildLiveViewMenu(int) { return 0; }
-MenuHandle getLiveViewMenu(int) { return 0; }
-int onLiveViewMenuCommand(WindowHandle, int, int) { return 0; }
-
-// No tool windows start with the live view yet.
-void startMenuMainThread(void) {}
 
 }  // extern "C"

@@ -18,6 +18,9 @@ MenuHandle getLiveViewMenu(int output);
 /* A command (message 288) of the live-view window: 1 when `id` is one of the
  * pop-up menu's items and was handled, 0 otherwise. */
 int onLiveViewMenuCommand(WindowHandle hwnd, int output, int id);
+/* Destroys both outputs' menus and drops the loaded captions and pictures
+ * (before the toolkit shuts down). */
+void releaseLiveViewMenus(void);
 
 GUI_EXTERN_C_END
 

@@ -21,6 +21,11 @@ void initPreviewCreateInfo(MainWinCreate* info);
 void startMenuMainThread(void);
 /* Creates the tool windows, then the wizard or the ordinary start. */
 void* initMenuMain(void* unused);
+/* Ends what startMenuMainThread began: no start-up message reaches a
+ * live-view window any more, the start-up threads have ended and the tool
+ * windows are closed. Call it after the live-view window is destroyed and
+ * before the toolkit shuts down (runRecorder does). */
+void stopMenuMainThread(void);
 
 /* The live-view window's procedure (extended-style mark 0x40). */
 LResult previewMainWinProc(WindowHandle hwnd, int message, WParam wParam, LParam lParam);

@@ -372,13 +372,10 @@ extern "C" {
 WindowHandle SKBWindow(void) {
   if (SoftKeyboardWindow()) return 0;
   HandBack handBack;
-  pthread_attr_t attr;
-  pthread_attr_init(&attr);
-  pthread_attr_setdetachstate(&attr, PTHREAD_CREATE_DETACHED);
+  // Joinable through WaitMainWindowClose, so that a program can see the
+  // keyboard's thread end before it shuts the toolkit down.
   pthread_t thread;
-  const int rc = pthread_create(&thread, &attr, KeyboardThread, &handBack);
-  pthread_attr_destroy(&attr);
-  if (rc != 0) return kNoWindow;
+  if (CreateThreadForMainWindow(&thread, nullptr, KeyboardThread, &handBack) != 0) return kNoWindow;
   handBack.done.Wait();
   return handBack.hwnd;
 }

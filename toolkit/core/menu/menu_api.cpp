@@ -49,7 +49,16 @@ void RedrawBarOf(Header* menu) {
 }
 
 ItemRecord* FindItem(MenuHandle handle, int item, bool byPosition) {
-  ItemRecord** link = FindLink(RecordOf(handle), item, byPosition);
+  Header* menu = RecordOf(handle);
+  // A popup stripped of its head is its item list, searched from its first
+  // item on.
+  if (menu && menu->kind == kItem) {
+    int position = 0;
+    for (ItemRecord* it = reinterpret_cast<ItemRecord*>(menu); it; it = it->next, ++position)
+      if (byPosition ? position == item : it->id == item) return it;
+    return nullptr;
+  }
+  ItemRecord** link = FindLink(menu, item, byPosition);
   return link ? *link : nullptr;
 }
 

@@ -167,6 +167,13 @@ TEST_F(Menus, StrippingTheHeadLeavesAnItemList) {
   EXPECT_EQ(GetMenuItemCount(first), 3);
   MenuItemInfo more = Text("more", 1);
   EXPECT_EQ(InsertMenuItem(first, 0, TRUE, &more), MENU_ERR_NOT_FOUND);  // an item takes no items
+  // The list answers for its items by position and by id, as the popup did.
+  EXPECT_EQ(Ids(first), (std::vector<int>{100, 101, 102}));
+  more.mask = MIIM_TYPE | MIIM_ID;
+  ASSERT_EQ(SetMenuItemInfo(first, 102, FALSE, &more), 0);
+  EXPECT_EQ(GetMenuItemID(first, 2), 1);
+  EXPECT_EQ(SetMenuItemInfo(first, 102, FALSE, &more), MENU_ERR_NOT_FOUND);
+  EXPECT_EQ(GetMenuItemID(first, 3), MENU_ERR_NO_POSITION);
   DestroyMenu(first);
   MenuHandle bar = CreateMenu();
   EXPECT_EQ(IsMenu(bar), MENU_KIND_BAR);

@@ -1,0 +1,138 @@
+// The start-up thread that the live-view window starts when it is created:
+// the three tool windows, then the wizard or the ordinary start, then the
+// disk check. It reaches the live view only through synchronous sends,
+// which stop once the program ends.
+#include <pthread.h>
+
+#include <condition_variable>
+#include <cstdio>
+#include <mutex>
+
+#include "app/app_registry.h"
+#include "app/device_backend.h"
+#include "app/login_rights.h"
+#include "app/program.h"
+#include "controls/bubbletip/bubbletip.h"
+#include "core/startup/input_helpers.h"
+#include "gui/bubbletip.h"
+#include "gui/desktop.h"
+#include "gui/ime.h"
+#include "gui/message.h"
+#include "gui/text_entry.h"
+#include "gui/window.h"
+#include "gui/window_attr.h"
+
+namespace {
+
+constexpr int kMsgStartWizard = 2049;
+constexpr int kMsgDiskCheck = 2074;
+
+// Whether the start-up thread may still send to the live view, and how many
+// start-up threads run right now.
+struct Gate {
+  std::mutex lock;
+  std::condition_variable changed;
+  bool open = true;
+  int running = 0;
+};
+
+Gate& gate() {
+  static Gate g;
+  return g;
+}
+
+// The live-view window of the current display: the toolkit stacks a
+// live-view window made while a display is current on the other display's
+// list, so the current display's own list holds it only when it was made
+// from there.
+WindowHandle currentLiveView() {
+  const int output = getCurOutput();
+  const WindowHandle made = FirstPreviewWindow(output);
+  if (made != 0 && made != GUI_INVALID_HANDLE) return made;
+  const WindowHandle own = GetDisplayPreviewWindow(output);
+  return own == __gui_hwnd_desktop ? 0 : own;
+}
+
+bool wizardFirst() {
+  uint32_t flags[2] = {0, 0};
+  getStartGuideFlag(getOutputLogin(getCurOutput()), flags);
+  return flags[0] != 0;
+}
+
+// Nothing is sent once the program's end has closed the gate; a send under
+// way when the live view goes is answered by its destruction, and the end
+// waits for the thread before the window's record is freed.
+void sendToLiveView(int message) {
+  {
+    std::lock_guard<std::mutex> hold(gate().lock);
+    if (!gate().open) return;
+  }
+  const WindowHandle live = currentLiveView();
+  if (live != 0) SendMessage(live, message, 0, 0);
+}
+
+void* runMenuMain(void* arg) {
+  initMenuMain(arg);
+  std::lock_guard<std::mutex> hold(gate().lock);
+  --gate().running;
+  gate().changed.notify_all();
+  return nullptr;
+}
+
+void closeAndJoin(WindowHandle tool) {
+  if (tool == 0 || tool == GUI_INVALID_HANDLE) return;
+  SendMessage(tool, MSG_CLOSE, 0, 0);
+  WaitMainWindowClose(tool, nullptr);
+}
+
+}  // namespace
+
+extern "C" {
+
+void startMenuMainThread(void) {
+  // No input reaches the live view before the wizard opens.
+  if (wizardFirst()) {
+    if (const WindowHandle live = currentLiveView()) EnableWindow(live, FALSE);
+  }
+  pthread_attr_t attr;
+  pthread_attr_init(&attr);
+  pthread_attr_setdetachstate(&attr, PTHREAD_CREATE_DETACHED);
+  std::lock_guard<std::mutex> hold(gate().lock);
+  gate().open = true;
+  pthread_t thread;
+  if (pthread_create(&thread, &attr, runMenuMain, nullptr) == 0) ++gate().running;
+  pthread_attr_destroy(&attr);
+}
+
+// The live view is gone by now, so that a send under way is answered at
+// once; the window's record stays until its clean-up after this.
+void stopMenuMainThread(void) {
+  {
+    std::unique_lock<std::mutex> hold(gate().lock);
+    gate().open = false;
+    gate().changed.wait(hold, [] { return gate().running == 0; });
+  }
+  closeAndJoin(ImeWindow());
+  closeAndJoin(SoftKeyboardWindow());
+  closeAndJoin(controls::BubbleTipWindow());
+}
+
+void* initMenuMain(void*) {
+  if (GBIMEWindow(__gui_hwnd_desktop) == GUI_INVALID_HANDLE) std::fputs("initMenuMain::GBIMEWindow error\n", stdout);
+  if (SKBWindow() == GUI_INVALID_HANDLE) std::fputs("initMenuMain::SKBWindow error\n", stdout);
+  if (bubbletipWindow() == GUI_INVALID_HANDLE) std::fputs("initMenuMain::bubbletipWindow error\n", stdout);
+  std::fflush(stdout);
+  const int output = getCurOutput();
+  if (wizardFirst()) {
+    setOutputState(output, 1);
+    setLiveViewActive(output, 0);
+    sendToLiveView(kMsgStartWizard);
+  } else {
+    refreshLoginState(output, getLoginId(output));
+    setSessionFlag(1);
+  }
+  sendToLiveView(kMsgDiskCheck);
+  return nullptr;
+}
+
+}  // extern "C"

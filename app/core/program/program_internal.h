@@ -1,0 +1,20 @@
+// What the program's start-up pieces share: the thread that turns a quit
+// request into closing the live view, and the live view's procedure.
+#pragma once
+
+#include "gui/common.h"
+#include "gui/window.h"
+
+namespace program {
+
+// Turns every quit request (signal, host window closed, RequestQuit) into
+// message 102 to `live` until stopQuitWatch; the handle stays readable until
+// the watch has stopped.
+void startQuitWatch(WindowHandle live);
+void stopQuitWatch();
+
+// The procedure of the live-view window the program creates (tests put a
+// fake in its place).
+WindowProc liveViewProc();
+
+}  // namespace program

@@ -1,0 +1,34 @@
+// Running the recorder in-process: its exit code and what it printed, with
+// the device in its first state and the toolkit's call-backs taken back
+// afterwards; and the process's thread count, which a run must leave as it
+// found it.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "app/device_test_seam.h"
+#include "app/program.h"
+#include "gui/app_hooks.h"
+#include "thread_count.h"
+
+namespace programtest {
+
+using threadcount::CountOnceSettled;
+using threadcount::ThreadCount;
+
+struct Run {
+  int code;
+  std::string out;
+};
+
+inline Run RunRecorder() {
+  testing::internal::CaptureStdout();
+  const int code = runRecorder();
+  Run run{code, testing::internal::GetCapturedStdout()};
+  SetAppCallbacks(nullptr);
+  return run;
+}
+
+}  // namespace programtest

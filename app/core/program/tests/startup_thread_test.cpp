@@ -1,0 +1,185 @@
+// The program's start-up run in-process with a live-view window that logs
+// what the start-up thread sends it: the start-up lines, the wizard or the
+// ordinary start before the disk check, the outputs' logins, and the exit
+// codes of a toolkit that does not start or a device without video output.
+#include <atomic>
+#include <vector>
+
+#include "app/app_registry.h"
+#include "app/core/program/program_seam.h"
+#include "app/core/program/tests/program_test_support.h"
+#include "app/device_backend.h"
+#include "app/login_rights.h"
+#include "controls/bubbletip/bubbletip.h"
+#include "core/startup/input_helpers.h"
+#include "core/startup/startup_internal.h"
+#include "gui/message.h"
+#include "gui/window.h"
+#include "gui/window_attr.h"
+
+namespace {
+
+using programtest::CountOnceSettled;
+using programtest::RunRecorder;
+using programtest::ThreadCount;
+
+constexpr int kWizard = 2049, kDiskCheck = 2074;
+
+// What the live view saw of a message, on its own thread.
+struct Seen {
+  int message;
+  int sessionFlag;
+  int state;
+  int liveViewActive;
+  int enabled;
+  bool toolWindows;
+};
+
+std::vector<Seen>& SeenLog() {
+  static std::vector<Seen> seen;
+  return seen;
+}
+std::atomic<int> g_created{0};
+// The live view closes as soon as it is made, before the start-up thread
+// has sent anything.
+std::atomic<bool> g_closeAtOnce{false};
+
+LResult FakeLiveView(WindowHandle hwnd, int message, WParam wParam, LParam lParam) {
+  const int output = getCurOutput();
+  switch (message) {
+    case MSG_CREATE:
+      ++g_created;
+      startMenuMainThread();
+      if (g_closeAtOnce) PostMessage(hwnd, MSG_CLOSE, 0, 0);
+      break;
+    case kWizard:
+    case kDiskCheck:
+      SeenLog().push_back({message, getSessionFlag(), getOutputState(output), isLiveViewActive(output),
+                           IsWindowEnabled(hwnd) ? 1 : 0,
+                           ImeWindow() && SoftKeyboardWindow() && controls::BubbleTipWindow()});
+      if (message == kWizard) EnableWindow(hwnd, TRUE);
+      // The disk check is the start-up's last word: the run may end.
+      if (message == kDiskCheck) PostMessage(hwnd, MSG_CLOSE, 0, 0);
+      return 0;
+    case MSG_CLOSE:
+      DestroyMainWindow(hwnd);
+      PostQuitMessage(hwnd);
+      return 0;
+    default:
+      break;
+  }
+  return DefaultMainWinProc(hwnd, message, wParam, lParam);
+}
+
+class StartUp : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    device_seam::resetAll();
+    program_seam::setLiveViewProc(FakeLiveView);
+    SeenLog().clear();
+    g_created = 0;
+    g_closeAtOnce = false;
+    setSessionFlag(0);
+  }
+  void TearDown() override {
+    program_seam::setLiveViewProc(nullptr);
+    program_seam::setAbilityAdjustment(nullptr);
+    FailStartupStageForTest(StartupStage::kNone);
+    device_seam::resetAll();
+    initDeviceAbility();
+  }
+  void Wizard(uint32_t flag) {
+    const uint32_t flags[2] = {flag, 0};
+    device_seam::overrideAnswer("getStartGuideFlag", 0, flags, sizeof flags);
+  }
+  void LoginRequired() {
+    DeviceConfig config{};
+    ASSERT_EQ(getDeviceConfig(getOutputLogin(3), &config), 0);
+    config.loginRequired = 1;
+    device_seam::overrideAnswer("getDeviceConfig", 0, &config, sizeof config);
+  }
+};
+
+const char kStartLine[] = "~~~~~~~~~~~~InitGUI Start!\n";
+const char kEndLine[] = "~~~~~~~~~~~~InitGUI End!\n";
+
+TEST_F(StartUp, WizardOrOrdinaryStartComesBeforeTheDiskCheck) {
+  struct Case {
+    bool wizard, loginRequired;
+    std::vector<int> messages;
+    int sessionAtEnd;
+    LoginState mainLogin, auxLogin;
+  } cases[] = {
+      {true, false, {kWizard, kDiskCheck}, 0, {0, 0}, {7, 7}},
+      {false, false, {kDiskCheck}, 1, {0, 0}, {7, 7}},  // no auxiliary output: its login stays
+      {false, true, {kDiskCheck}, 1, {-2, -2}, {-2, -2}},
+      {true, true, {kWizard, kDiskCheck}, 0, {-2, -2}, {-2, -2}},
+  };
+  for (const Case& c : cases) {
+    SetUp();
+    Wizard(c.wizard);
+    if (c.loginRequired) LoginRequired();
+    setLoginState(1, 7, 7);
+    const programtest::Run run = RunRecorder();
+    EXPECT_EQ(run.code, 0);
+    // The two lines in order, and no tool window failed.
+    EXPECT_EQ(run.out.find(std::string(kStartLine) + kEndLine), 0u) << run.out;
+    EXPECT_EQ(run.out.find("initMenuMain::"), std::string::npos) << run.out;
+    EXPECT_EQ(g_created, 1);
+    std::vector<int> messages;
+    for (const Seen& s : SeenLog()) messages.push_back(s.message);
+    EXPECT_EQ(messages, c.messages) << "wizard " << c.wizard;
+    for (const Seen& s : SeenLog()) {
+      EXPECT_TRUE(s.toolWindows) << "the three tool windows stand before " << s.message;
+      if (s.message == kWizard) {
+        EXPECT_EQ(s.enabled, 0) << "the live view is disabled until the wizard opens";
+        EXPECT_EQ(s.state, 1);
+        EXPECT_EQ(s.liveViewActive, 0);
+        EXPECT_EQ(s.sessionFlag, 0);
+      } else {
+        EXPECT_EQ(s.sessionFlag, c.sessionAtEnd);
+      }
+    }
+    EXPECT_EQ(getSessionFlag(), c.sessionAtEnd);
+    LoginState main{}, aux{};
+    getLoginState(getMainOutput(), &main.userIndex, &main.loginId);
+    getLoginState(1, &aux.userIndex, &aux.loginId);
+    EXPECT_EQ(main.userIndex, c.mainLogin.userIndex);
+    EXPECT_EQ(main.loginId, c.mainLogin.loginId);
+    EXPECT_EQ(aux.userIndex, c.auxLogin.userIndex);
+    EXPECT_EQ(aux.loginId, c.auxLogin.loginId);
+  }
+}
+
+TEST_F(StartUp, ExitCodesOfAToolkitThatFailsAndOfADeviceWithoutVideoOutput) {
+  const int before = ThreadCount();
+  FailStartupStageForTest(StartupStage::kFonts);
+  programtest::Run run = RunRecorder();
+  EXPECT_EQ(run.code, 1);
+  EXPECT_EQ(run.out, kStartLine);
+  FailStartupStageForTest(StartupStage::kNone);
+
+  program_seam::setAbilityAdjustment([] { device_seam::mutableAbility()->videoOutputCount = 0; });
+  run = RunRecorder();
+  program_seam::setAbilityAdjustment(nullptr);
+  EXPECT_EQ(run.code, 0);
+  EXPECT_EQ(run.out, std::string(kStartLine) + kEndLine);
+  EXPECT_EQ(g_created, 0) << "no live view without video output";
+  // The toolkit was shut down: no thread of it is left running.
+  EXPECT_EQ(CountOnceSettled(before), before);
+}
+
+TEST_F(StartUp, AFullRunLeavesNoThreadRunning) {
+  const int before = ThreadCount();
+  for (bool closeAtOnce : {false, true}) {
+    SetUp();
+    Wizard(closeAtOnce);
+    // Closed at once, the live view is gone before the start-up thread's
+    // sends, which must not hold the program's end back.
+    g_closeAtOnce = closeAtOnce;
+    EXPECT_EQ(RunRecorder().code, 0);
+    EXPECT_EQ(CountOnceSettled(before), before) << "closed at once " << closeAtOnce;
+  }
+}
+
+}  // namespace

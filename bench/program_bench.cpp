@@ -1,0 +1,90 @@
+// The recorder's start-up to the first frame of its live view (device
+// parameters, toolkit, layout, live-view window, first present), beside a
+// full-screen fill of a memory DC of the same size, measured in turn in the
+// same run. Without a display it runs on SDL's dummy driver.
+#include <benchmark/benchmark.h>
+
+#include <atomic>
+#include <chrono>
+#include <cstdlib>
+#include <thread>
+
+#include "app/app_registry.h"
+#include "app/program.h"
+#include "bench/bench_program_folder.h"
+#include "bench/bench_timing.h"
+#include "gui/bitmap.h"
+#include "gui/dc.h"
+#include "gui/desktop.h"
+#include "gui/gal.h"
+#include "gui/host.h"
+#include "gui/startup.h"
+#include "gui/window_attr.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+// One run: nanoseconds from the call to the live view's first frame on the
+// host window; the run then ends as a quit request ends it.
+double StartupToFirstFrame() {
+  std::atomic<double> firstFrameNs{0};
+  const auto start = Clock::now();
+  std::thread watcher([&] {
+    int w = 0, h = 0;
+    while (!HostGetWindowSize(0, &w, &h)) std::this_thread::yield();
+    WindowHandle live = 0;
+    while ((live = FirstPreviewWindow(getMainOutput())) == 0 || IsWindowVisible(live) != TRUE)
+      std::this_thread::yield();
+    HostFlush();
+    firstFrameNs = std::chrono::duration<double, std::nano>(Clock::now() - start).count();
+    RequestQuit();
+  });
+  const int code = runRecorder();
+  watcher.join();
+  return code == 0 ? firstFrameNs.load() : 0;
+}
+
+HDC g_fillDc = 0;
+
+void FillMemoryDc() {
+  FillBox(g_fillDc, 0, 0, 1024, 768);
+  benchmark::ClobberMemory();
+}
+
+void BM_StartupToFirstFrameVsMemoryDcFill(benchmark::State& state) {
+  if (!benchfolder::EnterProgramFolder()) {
+    state.SkipWithError("cannot move to the program's folder");
+    return;
+  }
+  const char* display = std::getenv("DISPLAY");
+  if (!display || !*display) setenv("SDL_VIDEODRIVER", "dummy", 1);
+  benchtime::Timing startup, fill;
+  for (auto _ : state) {
+    const double ns = StartupToFirstFrame();
+    if (ns <= 0) {
+      state.SkipWithError("the recorder did not start");
+      return;
+    }
+    startup.Add(ns);
+    // The fill's screen: a surface of the live view's size, no window.
+    GalSurface* screen = GAL_CreateRGBSurface(0, 1024, 768, 32, 0xFF0000, 0xFF00, 0xFF, 0);
+    InitGDI(screen);
+    g_fillDc = CreateCompatibleDCEx(HDC_SCREEN, 1024, 768);
+    SetDCAttr(g_fillDc, DC_ATTR_BRUSH_COLOR, 0x404040);
+    fill.Add(benchtime::NsPerOp(FillMemoryDc, 5e6));
+    DeleteMemDC(g_fillDc);
+    TerminateGDI();
+    GAL_FreeSurface(screen);
+  }
+  state.counters["startup_ms"] = startup.best / 1e6;
+  state.counters["fill_us"] = fill.best / 1e3;
+  state.counters["startup_per_fill"] = startup.best / fill.best;
+  benchtime::ReportSpread(state, {startup, fill});
+}
+
+BENCHMARK(BM_StartupToFirstFrameVsMemoryDcFill)->Iterations(5)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();
