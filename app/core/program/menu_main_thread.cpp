@@ -4,6 +4,7 @@
 // which stop once the program ends.
 #include <pthread.h>
 
+#include <atomic>
 #include <condition_variable>
 #include <cstdio>
 #include <mutex>
@@ -11,6 +12,7 @@
 #include "app/app_registry.h"
 #include "app/device_backend.h"
 #include "app/login_rights.h"
+#include "app/core/program/program_seam.h"
 #include "app/program.h"
 #include "controls/bubbletip/bubbletip.h"
 #include "core/startup/input_helpers.h"
@@ -40,6 +42,8 @@ Gate& gate() {
   static Gate g;
   return g;
 }
+
+std::atomic<bool> g_startUpThreadEnabled{true};
 
 // The live-view window of the current display: the toolkit stacks a
 // live-view window made while a display is current on the other display's
@@ -90,6 +94,7 @@ void closeAndJoin(WindowHandle tool) {
 extern "C" {
 
 void startMenuMainThread(void) {
+  if (!g_startUpThreadEnabled.load()) return;
   // No input reaches the live view before the wizard opens.
   if (wizardFirst()) {
     if (const WindowHandle live = currentLiveView()) EnableWindow(live, FALSE);
@@ -136,3 +141,5 @@ void* initMenuMain(void*) {
 }
 
 }  // extern "C"
+
+void program_seam::setStartUpThreadEnabled(bool enabled) { g_startUpThreadEnabled.store(enabled); }

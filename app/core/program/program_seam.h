@@ -1,5 +1,5 @@
 // Test seam of the program's start-up: a stand-in for the live-view
-// window's procedure.
+// window's procedure, the device's capabilities and the start-up thread.
 #pragma once
 
 #include "gui/window.h"
@@ -12,5 +12,8 @@ void setLiveViewProc(WindowProc proc);
 // `adjust` runs right after the device's capability record is made, so
 // that a test can change what the device offers; null for none.
 void setAbilityAdjustment(void (*adjust)());
+// Off, a live-view window's creation starts no start-up thread: tests that
+// drive the window themselves keep tool windows and start-up messages out.
+void setStartUpThreadEnabled(bool enabled);
 
 }  // namespace program_seam

@@ -17,6 +17,7 @@
 #include "app/device_test_seam.h"
 #include "app/liveview.h"
 #include "app/login_rights.h"
+#include "app/core/program/program_seam.h"
 #include "app/msgbox.h"
 #include "core/desktop/tests/desktop_fixture.h"
 #include "core/desktop/zorder.h"
@@ -94,6 +95,7 @@ class LiveGui : public ::testing::Test {
     setAuxOutput(1);
     setCurOutput(3);
     installAppCallbacks();
+    program_seam::setStartUpThreadEnabled(false);
     ASSERT_EQ(InitGUI(0, nullptr), 0);
     RegisterStandIn("button");
     RegisterStandIn("static");
@@ -102,6 +104,7 @@ class LiveGui : public ::testing::Test {
     TerminateGUI(0);
     SetAppCallbacks(nullptr);
     device_seam::resetAll();
+    program_seam::setStartUpThreadEnabled(true);
   }
   void SetUp() override {
     device_seam::resetAll();
