@@ -16,6 +16,7 @@ ZOrderList* OwnListOf(int display) {
 }
 
 ZOrderList* OtherListOf(int display) {
+  if (!AuxDisplayPresent()) return OwnListOf(display);
   if (display == getMainOutputHook()) return &AuxDisplayList();
   if (display == getAuxOutputHook()) return &MainDisplayList();
   return nullptr;
@@ -74,7 +75,8 @@ WindowHandle WindowUnderPointer(int x, int y) {
   StackReadLock hold;
   if (WindowHandle top = UnderPointerIn(TopmostList(), x, y)) return top;
   ZOrderList* current = CurrentDisplayList();
-  return current ? UnderPointerIn(*current, x, y) : 0;
+  if (!current) return 0;
+  return UnderPointerIn(*current, x, y);
 }
 
 WindowHandle GetDisplayPreviewWindow(int display) {

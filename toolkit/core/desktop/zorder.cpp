@@ -1,11 +1,14 @@
 #include "core/desktop/zorder.h"
 
+#include <atomic>
+
 #include "core/desktop/desktop.h"
 #include "core/window/window_record.h"
 #include "gui/app_hooks.h"
 
 namespace {
 ZOrderList g_topmost, g_mainDisplay, g_auxDisplay;
+std::atomic<bool> g_auxDisplayPresent{true};
 
 void Push(ZOrderList& list, ZOrderNode* node) {
   node->next = list.head;
@@ -52,6 +55,9 @@ GeometryReadLock::~GeometryReadLock() {
   if (--t_sharedHolds == 0) StackMutex().unlock_shared();
 }
 
+void SetAuxDisplayPresent(bool present) { g_auxDisplayPresent.store(present); }
+bool AuxDisplayPresent() { return g_auxDisplayPresent.load(); }
+
 ZOrderList& TopmostList() { return g_topmost; }
 ZOrderList& MainDisplayList() { return g_mainDisplay; }
 ZOrderList& AuxDisplayList() { return g_auxDisplay; }
@@ -66,6 +72,9 @@ ZOrderList* CurrentDisplayList() {
 ZOrderList* OtherDisplayList() {
   ZOrderList* current = CurrentDisplayList();
   if (!current) return nullptr;
+  // A device with one output has no other display: its live view is filed
+  // with the display itself, under the menus, where input and repaints reach it.
+  if (!g_auxDisplayPresent.load()) return current;
   return current == &g_mainDisplay ? &g_auxDisplay : &g_mainDisplay;
 }
 

@@ -78,6 +78,11 @@ class StackWriteLock {
   std::lock_guard<std::shared_mutex> hold_;
 };
 
+// Whether the device has an auxiliary output, noted at start-up: the stack
+// queries run under the stack lock and may not ask the device.
+void SetAuxDisplayPresent(bool present);
+bool AuxDisplayPresent();
+
 ZOrderList& TopmostList();
 ZOrderList& MainDisplayList();
 ZOrderList& AuxDisplayList();

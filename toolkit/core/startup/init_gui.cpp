@@ -3,6 +3,7 @@
 #include <clocale>
 #include <iterator>
 
+#include "core/desktop/zorder.h"
 #include "core/message/refresh_list.h"
 #include "core/startup/gui_locks.h"
 #include "core/startup/pending_stages.h"
@@ -147,6 +148,7 @@ int ShortPath() {
 
 int FullPath() {
   GuiApp()->getDeviceConfig(getOutputLoginHook(getCurOutputHook()), getDeviceConfigHook());
+  SetAuxDisplayPresent(HasAuxOutput());
   if (!Passes(StartupStage::kFixStr, InitFixStr())) return Failed(kFixStrFailureCode, kFixStrName);
   if (g_failing == StartupStage::kGraphics || StageInitGAL() < 0) return Failed(kGraphicsCode, "graphics layer");
   ClearStartupProblem();

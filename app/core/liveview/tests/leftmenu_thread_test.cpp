@@ -84,9 +84,8 @@ class LeftMenu : public LiveGui {
  protected:
   void SetUp() override {
     LiveGui::SetUp();
-    setCurOutput(1);  // made from the other output, the live view lands on the main one
+    // A device with one output files its live view with the main display.
     g_live = Main({0, 0, 1024, 768}, LiveViewProc, WS_EX_PREVIEW);
-    setCurOutput(3);
     SeenBoxes().clear();
     msgbox_seam::setBoxFunction(SeeBox);
   }

@@ -10,6 +10,10 @@
 
 #include "app/app_registry.h"
 #include "app/core/program/tests/program_test_support.h"
+#include "app/liveview_menu.h"
+#include "controls/bubbletip/bubbletip.h"
+#include "core/nonclient/tests/screen_picture.h"
+#include "gui/dialog.h"
 #include "gui/desktop.h"
 #include "gui/host.h"
 #include "gui/startup.h"
@@ -43,7 +47,9 @@ class Driver {
   // output's screen.
   void Click(int x, int y, int button) {
     HostInjectMouseMove(x, y);
+    Settle();
     HostInjectMouseButton(button, 1);
+    Settle();
     HostInjectMouseButton(button, 0);
     Settle();
   }
@@ -52,6 +58,37 @@ class Driver {
     return HostReadWindowPixel(0, x, y);
   }
   void CloseHostWindow() { HostInjectClose(); }
+
+  // Waits up to 10 s for `ready`; false when it does not come.
+  static bool WaitFor(const std::function<bool()>& ready) {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    while (!ready())
+      if (!Wait(deadline)) return false;
+    Settle();
+    return true;
+  }
+  // The screen once two reads in a row agree: what the program shows when
+  // it has finished drawing.
+  static guitest::Picture Screen() {
+    const Rect whole{0, 0, static_cast<int>(GetGDCapability(HDC_SCREEN, GDCAP_HPIXEL)),
+                      static_cast<int>(GetGDCapability(HDC_SCREEN, GDCAP_VPIXEL))};
+    guitest::Picture last = guitest::Grab(whole);
+    for (int i = 0; i < 20; ++i) {
+      Settle();
+      guitest::Picture now = guitest::Grab(whole);
+      if (now.rgb == last.rgb) break;
+      last = std::move(now);
+    }
+    return last;
+  }
+  // A click in the middle of a control of a dialog.
+  void ClickItem(WindowHandle dialog, int id) {
+    Rect r{};
+    GetWindowRect(GetDlgItem(dialog, id), &r);  // in the dialog's client area
+    int x = (r.left + r.right) / 2, y = (r.top + r.bottom) / 2;
+    ClientToScreen(dialog, &x, &y);
+    Click(x, y, HOST_BUTTON_LEFT);
+  }
 
  private:
   static bool Wait(std::chrono::steady_clock::time_point deadline) {
@@ -105,6 +142,60 @@ TEST(RecorderRun, AQuitRequestEndsItTheSameWay) {
     ASSERT_NE(d.WaitForLiveView(), 0u);
     d.Click(100, 100, HOST_BUTTON_LEFT);
     RequestQuit();
+  });
+  EXPECT_EQ(code, 0);
+  EXPECT_EQ(CountOnceSettled(before), before);
+}
+
+bool Open(WindowHandle hwnd) { return hwnd != 0 && hwnd != GUI_INVALID_HANDLE && IsWindowVisible(hwnd) == TRUE; }
+
+// Reference pictures are read back pixel by pixel: too slow to take under
+// ThreadSanitizer, whose run checks the same steps without them.
+#if defined(__SANITIZE_THREAD__)
+constexpr bool kComparePictures = false;
+#else
+constexpr bool kComparePictures = true;
+#endif
+
+void MatchScreen(const char* name) {
+  if (kComparePictures) guitest::MatchReference(Driver::Screen(), guitest::ReferencePath(__FILE__, name));
+}
+
+// Live view, its pop-up menu, the main menu, the system menu and back, as
+// a user clicks through them; each stop as the reference picture shows it.
+TEST(RecorderRun, ClicksThroughThePopUpMenuTheMainMenuAndASubMenuAndBack) {
+  const int before = ThreadCount();
+  const int code = RunWithScript([](Driver& d) {
+    ASSERT_NE(d.WaitForLiveView(), 0u);
+    // Start-up ends with the disk check, after the session flag is set.
+    // Start-up has made its last tool window, then asks the wizard (or
+    // logs in) and checks the disks, which leaves the live view active.
+    ASSERT_TRUE(Driver::WaitFor([] { return Open(controls::BubbleTipWindow()) || controls::BubbleTipWindow() != 0; }));
+    ASSERT_TRUE(Driver::WaitFor([] { return getOutputState(getMainOutput()) == 0 && isLiveViewActive(getMainOutput()) == 1; }));
+    MatchScreen("run_liveview.png");
+
+    d.Click(300, 200, HOST_BUTTON_RIGHT);
+    ASSERT_TRUE(Driver::WaitFor([] { return getLiveViewMenu(getMainOutput()) != 0; }));
+    MatchScreen("run_popup.png");
+
+    d.Click(320, 212, HOST_BUTTON_LEFT);  // the first item: the main menu
+    ASSERT_TRUE(Driver::WaitFor([] { return Open(getMainMenuWnd()); }));
+    MatchScreen("run_mainmenu.png");
+
+    d.ClickItem(getMainMenuWnd(), 16390);  // system settings
+    ASSERT_TRUE(Driver::WaitFor([] { return Open(getSystemMenuWnd()); }));
+    MatchScreen("run_systemmenu.png");
+
+    // Escape closes the page the sub-menu opened, then its exit closes the menus.
+    HostInjectKey(1, 1);
+    HostInjectKey(1, 0);
+    ASSERT_TRUE(Driver::WaitFor([] { return getSystemPageWnd() == GUI_INVALID_HANDLE; }));
+    d.ClickItem(getSystemMenuWnd(), 20224);
+    ASSERT_TRUE(Driver::WaitFor([] { return !Open(getSystemMenuWnd()); }));
+    if (Open(getMainMenuWnd())) d.ClickItem(getMainMenuWnd(), 2);  // the main menu's exit
+    ASSERT_TRUE(Driver::WaitFor([] { return !Open(getMainMenuWnd()) && getOutputState(getMainOutput()) == 0; }));
+    MatchScreen("run_back.png");
+    d.CloseHostWindow();
   });
   EXPECT_EQ(code, 0);
   EXPECT_EQ(CountOnceSettled(before), before);
