@@ -7,13 +7,16 @@
 #   make reset-config  copies every resource into the build tree afresh,
 #              dropping the settings the program saved there
 
-DEB_PACKAGES := cmake ninja-build g++ clang pkg-config \
+DEB_PACKAGES := cmake ninja-build g++ clang lld pkg-config \
   libsdl2-dev libfreetype-dev libjpeg62-turbo-dev libpng-dev zlib1g-dev \
   googletest libgtest-dev libgmock-dev libbenchmark-dev \
   xvfb xauth imagemagick unifont fonts-dejavu-core fonts-wqy-zenhei console-data kbd \
   rime-data-pinyin-simp
 
 JOBS ?= $(shell nproc)
+# Many tests wait on other threads, so twice as many run as there are cores
+# (at most 8, as the presets do); more only adds switching under TSan.
+CTEST_JOBS ?= $(shell n=$$(( $(JOBS) * 2 )); [ $$n -le 8 ] || n=8; echo $$n)
 SCREENSHOT ?= build/screenshot.png
 
 .PHONY: all deps configure build run reset-config test test-asan test-tsan update-references fuzz bench clean
@@ -50,7 +53,7 @@ reset-config: configure
 	cmake --build --preset default --target reset_config
 
 test: build
-	ctest --preset default
+	ctest --preset default -j $(CTEST_JOBS)
 	$(MAKE) test-asan test-tsan
 
 # Writes the screenshot tests' reference images anew from what is drawn now.
@@ -60,12 +63,12 @@ update-references: build
 test-asan: deps
 	cmake --preset asan
 	cmake --build --preset asan -j $(JOBS)
-	ctest --preset asan
+	ctest --preset asan -j $(CTEST_JOBS)
 
 test-tsan: deps
 	cmake --preset tsan
 	cmake --build --preset tsan -j $(JOBS) --target thread_tests
-	TSAN_OPTIONS=halt_on_error=1 ctest --preset tsan
+	TSAN_OPTIONS=halt_on_error=1 ctest --preset tsan -j $(CTEST_JOBS)
 
 fuzz: deps
 	cmake --preset fuzz

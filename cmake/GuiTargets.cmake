@@ -9,6 +9,16 @@ if(GUI_LIBFUZZER)
   add_compile_options(-fsanitize=fuzzer-no-link)
 endif()
 
+# lld links the many test programs several times faster than the system
+# linker; without it the system linker does the same job.
+include(CheckLinkerFlag)
+check_linker_flag(CXX -fuse-ld=lld GUI_HAVE_LLD)
+set(GUI_LINKER_OPTIONS "")
+if(GUI_HAVE_LLD)
+  set(GUI_LINKER_OPTIONS -fuse-ld=lld)
+endif()
+add_link_options(${GUI_LINKER_OPTIONS})
+
 if(GUI_SANITIZE)
   add_compile_options(-fsanitize=${GUI_SANITIZE} -fno-omit-frame-pointer)
   add_link_options(-fsanitize=${GUI_SANITIZE})
@@ -64,6 +74,17 @@ function(gui_add_tests lib folder)
     if(threaded)
       list(REMOVE_ITEM plain ${threaded})
     endif()
+    # Helpers that both programs link are compiled once.
+    if(helpers AND threaded AND NOT plain STREQUAL helpers)
+      gui_add_test_support()
+      add_library(test_${name}_helpers OBJECT ${helpers})
+      gui_test_compile_setup(test_${name}_helpers ${lib})
+      set_target_properties(test_${name}_helpers PROPERTIES POSITION_INDEPENDENT_CODE OFF)
+      target_compile_options(test_${name}_helpers PRIVATE -fPIE)
+      list(REMOVE_ITEM plain ${helpers})
+      set(helpers $<TARGET_OBJECTS:test_${name}_helpers>)
+      list(APPEND plain ${helpers})
+    endif()
     if(plain)
       gui_test_executable(test_${name} ${lib} "${lib}" ${plain})
     endif()
@@ -74,11 +95,50 @@ function(gui_add_tests lib folder)
   endforeach()
 endfunction()
 
+# The tests' own code is built for compile speed (GUI_TEST_OPTIMIZE), while
+# the libraries under test keep the build's optimisation and sanitizers.
+# UBSan's checks nearly double the compile time of test code, so they cover
+# the code under test only; AddressSanitizer covers both, since the tests
+# lend their own buffers to the calls they check.
+set(GUI_TEST_OPTIMIZE "-Og" CACHE STRING
+    "Optimisation flags of the test programs' own sources")
+separate_arguments(gui_test_optimize UNIX_COMMAND "${GUI_TEST_OPTIMIZE}")
+set(GUI_TEST_FLAGS ${GUI_WARNINGS} ${gui_test_optimize})
+if(GUI_SANITIZE MATCHES "undefined")
+  list(APPEND GUI_TEST_FLAGS -fno-sanitize=undefined)
+endif()
+
+# Compiled once for every test program: the start-up object that moves to
+# build/bin, and the precompiled GoogleTest headers that every test program
+# reuses (most of a test file's compile time is spent in those headers).
+function(gui_add_test_support)
+  if(TARGET gui_test_support)
+    return()
+  endif()
+  add_library(gui_test_support OBJECT ${PROJECT_SOURCE_DIR}/tests/test_program_setup.cpp)
+  target_link_libraries(gui_test_support PRIVATE gui_all GTest::gtest GTest::gmock)
+  target_compile_options(gui_test_support PRIVATE ${GUI_TEST_FLAGS})
+  # The header must be built exactly as the test programs are: position
+  # independent for an executable, not for a shared library.
+  set_target_properties(gui_test_support PROPERTIES POSITION_INDEPENDENT_CODE OFF)
+  target_compile_options(gui_test_support PRIVATE -fPIE)
+  target_precompile_headers(gui_test_support PRIVATE <gtest/gtest.h> <gmock/gmock.h>)
+endfunction()
+
+# What every target compiling test code shares: includes, flags and the
+# precompiled GoogleTest headers.
+function(gui_test_compile_setup target lib)
+  target_link_libraries(${target} PRIVATE gui_all ${lib} GTest::gtest GTest::gmock)
+  target_include_directories(${target} PRIVATE ${PROJECT_SOURCE_DIR}/tests)
+  target_compile_options(${target} PRIVATE ${GUI_TEST_FLAGS})
+  target_precompile_headers(${target} REUSE_FROM gui_test_support)
+endfunction()
+
 function(gui_test_executable exe lib labels)
-  add_executable(${exe} ${ARGN} ${PROJECT_SOURCE_DIR}/tests/test_program_setup.cpp)
-  target_link_libraries(${exe} PRIVATE gui_all ${lib} GTest::gtest GTest::gmock GTest::gtest_main)
-  target_include_directories(${exe} PRIVATE ${PROJECT_SOURCE_DIR}/tests)
-  target_compile_options(${exe} PRIVATE ${GUI_WARNINGS})
+  gui_add_test_support()
+  add_executable(${exe} ${ARGN} $<TARGET_OBJECTS:gui_test_support>)
+  gui_test_compile_setup(${exe} ${lib})
+  target_link_libraries(${exe} PRIVATE GTest::gtest_main)
   add_dependencies(${exe} gui_resources)
   gtest_discover_tests(${exe}
     WORKING_DIRECTORY ${CMAKE_BINARY_DIR}/bin
