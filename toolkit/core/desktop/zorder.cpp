@@ -36,6 +36,7 @@ std::shared_mutex& StackMutex() {
 
 namespace {
 thread_local int t_sharedHolds = 0;  // the lock taken shared by this thread
+thread_local bool t_writing = false;  // this thread holds the lock whole
 }  // namespace
 
 StackReadLock::StackReadLock() : held_(!OnDesktopThread()) {
@@ -47,13 +48,17 @@ StackReadLock::~StackReadLock() {
   if (held_ && --t_sharedHolds == 0) StackMutex().unlock_shared();
 }
 
-GeometryReadLock::GeometryReadLock() {
-  if (t_sharedHolds++ == 0) StackMutex().lock_shared();
+GeometryReadLock::GeometryReadLock() : held_(!t_writing) {
+  if (held_ && t_sharedHolds++ == 0) StackMutex().lock_shared();
 }
 
 GeometryReadLock::~GeometryReadLock() {
-  if (--t_sharedHolds == 0) StackMutex().unlock_shared();
+  if (held_ && --t_sharedHolds == 0) StackMutex().unlock_shared();
 }
+
+StackWriteLock::StackWriteLock() : hold_(StackMutex()) { t_writing = true; }
+
+StackWriteLock::~StackWriteLock() { t_writing = false; }
 
 void SetAuxDisplayPresent(bool present) { g_auxDisplayPresent.store(present); }
 bool AuxDisplayPresent() { return g_auxDisplayPresent.load(); }

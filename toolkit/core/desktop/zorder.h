@@ -59,20 +59,27 @@ class StackReadLock {
 
 // Shared on every thread, the desktop's included, for rectangles and style
 // bits that window threads change too; a no-op inside a StackReadLock,
-// which already holds the lock shared.
+// which already holds the lock shared, and inside the thread's own
+// StackWriteLock, which holds it whole.
 class GeometryReadLock {
  public:
   GeometryReadLock();
   ~GeometryReadLock();
   GeometryReadLock(const GeometryReadLock&) = delete;
   GeometryReadLock& operator=(const GeometryReadLock&) = delete;
+
+ private:
+  bool held_;  // false inside this thread's own StackWriteLock
 };
 
 // Around the change itself and nothing else: the desktop thread's changes
 // of the lists and bits, and any thread's store of a window rectangle.
 class StackWriteLock {
  public:
-  StackWriteLock() : hold_(StackMutex()) {}
+  StackWriteLock();
+  ~StackWriteLock();
+  StackWriteLock(const StackWriteLock&) = delete;
+  StackWriteLock& operator=(const StackWriteLock&) = delete;
 
  private:
   std::lock_guard<std::shared_mutex> hold_;

@@ -1,5 +1,6 @@
 #include "core/nonclient/frame.h"
 
+#include "core/desktop/zorder.h"
 #include "core/window/window_damage.h"
 #include "gui/element.h"
 #include "gui/nonclient.h"
@@ -30,14 +31,26 @@ int FrameMetric(const WindowRecord* win, int index) {
   return GetWindowElementMetricsEx(HandleOf(win), index);
 }
 
+namespace {
+
+// Window threads change the disabled bit of the same word under the stack
+// lock; the word is read under it too, the metrics after it is let go.
+uint32_t StyleOf(const WindowRecord* win) {
+  GeometryReadLock hold;
+  return win->style;
+}
+
+}  // namespace
+
 int BorderWidth(const WindowRecord* win) {
-  if (win->style & WS_BORDER) return FrameMetric(win, WEM_BORDER);
-  if (win->style & WS_THICKFRAME) return FrameMetric(win, WEM_THICKFRAME);
-  if (win->style & WS_THINFRAME) return FrameMetric(win, WEM_THINFRAME);
+  const uint32_t style = StyleOf(win);
+  if (style & WS_BORDER) return FrameMetric(win, WEM_BORDER);
+  if (style & WS_THICKFRAME) return FrameMetric(win, WEM_THICKFRAME);
+  if (style & WS_THINFRAME) return FrameMetric(win, WEM_THINFRAME);
   return 0;
 }
 
-int CaptionHeight(const WindowRecord* win) { return CaptionOfStyle(win->style); }
+int CaptionHeight(const WindowRecord* win) { return CaptionOfStyle(StyleOf(win)); }
 
 int MenuBarHeight(const WindowRecord* win) {
   if (!IsMainRecord(win) || !win->menu) return 0;
