@@ -213,8 +213,12 @@ LResult HandleCommand(WindowRecord* win, int msg, WParam wParam, LParam lParam) 
     case winmsg::kEnableChanged: {
       // The desktop changes other bits of the same word (visibility) under
       // the stack lock; this change must not overwrite them.
+      // EnableWindow has had the desktop set the bit already; writing it
+      // again would race with the desktop thread's unlocked reads.
       StackWriteLock hold;
-      if (wParam == 0)
+      const bool disable = wParam == 0;
+      if (((win->style & kStyleDisabled) != 0) == disable) return 0;
+      if (disable)
         win->style |= kStyleDisabled;
       else
         win->style &= ~kStyleDisabled;
