@@ -5,12 +5,14 @@
 #include <thread>
 
 #include "app/core/program/program_internal.h"
+#include "gui/desktop.h"
 #include "gui/message.h"
-#include "gui/window.h"
 #include "gui/startup.h"
 #include "gui/window.h"
 
 namespace {
+
+constexpr int kMsgCloseAllWindows = 330;
 
 std::thread g_watch;
 std::atomic<bool> g_stopping{false};
@@ -19,6 +21,9 @@ void watch(WindowHandle live) {
   for (;;) {
     RunUntilQuit();
     if (g_stopping) return;
+    // Menus and dialogs open over the live view close first: their modal
+    // loops would otherwise hold the live view's close back.
+    SendMessage(__gui_hwnd_desktop, kMsgCloseAllWindows, 0, 0);
     SendMessage(live, MSG_CLOSE, 0, 0);
   }
 }

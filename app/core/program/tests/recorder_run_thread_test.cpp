@@ -201,4 +201,22 @@ TEST(RecorderRun, ClicksThroughThePopUpMenuTheMainMenuAndASubMenuAndBack) {
   EXPECT_EQ(CountOnceSettled(before), before);
 }
 
+// Closing the host window while the main menu runs its modal loop still
+// ends the program.
+TEST(RecorderRun, ClosingTheWindowOverAnOpenMenuEndsItToo) {
+  const int before = ThreadCount();
+  const int code = RunWithScript([](Driver& d) {
+    ASSERT_NE(d.WaitForLiveView(), 0u);
+    ASSERT_TRUE(Driver::WaitFor([] { return getOutputState(getMainOutput()) == 0 && isLiveViewActive(getMainOutput()) == 1; }));
+    d.Click(300, 200, HOST_BUTTON_RIGHT);
+    d.Click(320, 212, HOST_BUTTON_LEFT);
+    ASSERT_TRUE(Driver::WaitFor([] { return Open(getMainMenuWnd()); }));
+    d.CloseHostWindow();
+    // The menu goes with the close, not a minute later with the idle time-out.
+    EXPECT_TRUE(Driver::WaitFor([] { return getMainMenuWnd() == GUI_INVALID_HANDLE; }));
+  });
+  EXPECT_EQ(code, 0);
+  EXPECT_EQ(CountOnceSettled(before), before);
+}
+
 }  // namespace
