@@ -143,3 +143,8 @@ void* initMenuMain(void*) {
 }  // extern "C"
 
 void program_seam::setStartUpThreadEnabled(bool enabled) { g_startUpThreadEnabled.store(enabled); }
+
+bool program_seam::startUpThreadRunning() {
+  std::lock_guard<std::mutex> hold(gate().lock);
+  return gate().running > 0;
+}

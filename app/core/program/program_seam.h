@@ -15,5 +15,7 @@ void setAbilityAdjustment(void (*adjust)());
 // Off, a live-view window's creation starts no start-up thread: tests that
 // drive the window themselves keep tool windows and start-up messages out.
 void setStartUpThreadEnabled(bool enabled);
+// Whether a start-up thread is still at work.
+bool startUpThreadRunning();
 
 }  // namespace program_seam

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "app/device_test_seam.h"
+#include "app/liveview.h"
 #include "app/program.h"
 #include "gui/app_hooks.h"
 #include "thread_count.h"
@@ -24,6 +25,13 @@ struct Run {
 };
 
 inline Run RunRecorder() {
+  // A real start finds the live view's per-output marks cleared; an earlier
+  // run in this process may have left the side menu marked open.
+  for (int output : {1, 3}) {
+    setLiveViewPopup(output, 0);
+    setPreviewSelChan(output, -2);
+    setPreviewSelWin(output, 0);
+  }
   testing::internal::CaptureStdout();
   const int code = runRecorder();
   Run run{code, testing::internal::GetCapturedStdout()};

@@ -9,9 +9,9 @@
 #include <thread>
 
 #include "app/app_registry.h"
+#include "app/core/program/program_seam.h"
 #include "app/core/program/tests/program_test_support.h"
 #include "app/liveview_menu.h"
-#include "controls/bubbletip/bubbletip.h"
 #include "core/nonclient/tests/screen_picture.h"
 #include "gui/dialog.h"
 #include "gui/desktop.h"
@@ -161,20 +161,26 @@ void MatchScreen(const char* name) {
   if (kComparePictures) guitest::MatchReference(Driver::Screen(), guitest::ReferencePath(__FILE__, name));
 }
 
-// Live view, its pop-up menu, the main menu, the system menu and back, as
-// a user clicks through them; each stop as the reference picture shows it.
-TEST(RecorderRun, ClicksThroughThePopUpMenuTheMainMenuAndASubMenuAndBack) {
+// Live view, its side menu, its pop-up menu, the main menu, the system menu
+// and back, as a user clicks through them; each stop as the reference
+// picture shows it.
+TEST(RecorderRun, ClicksThroughTheSideMenuThePopUpMenuTheMainMenuAndASubMenuAndBack) {
   const int before = ThreadCount();
   const int code = RunWithScript([](Driver& d) {
     ASSERT_NE(d.WaitForLiveView(), 0u);
     // Start-up ends with the disk check, after the session flag is set.
-    // Start-up has made its last tool window, then asks the wizard (or
-    // logs in) and checks the disks, which leaves the live view active.
-    ASSERT_TRUE(Driver::WaitFor([] { return Open(controls::BubbleTipWindow()) || controls::BubbleTipWindow() != 0; }));
-    ASSERT_TRUE(Driver::WaitFor([] { return getOutputState(getMainOutput()) == 0 && isLiveViewActive(getMainOutput()) == 1; }));
+    // Start-up has made its tool windows, asked the wizard (or logged in)
+    // and checked the disks, which leaves the live view active.
+    ASSERT_TRUE(Driver::WaitFor([] { return !program_seam::startUpThreadRunning(); }));
+    ASSERT_EQ(getOutputState(getMainOutput()), 0);
     MatchScreen("run_liveview.png");
 
-    d.Click(300, 200, HOST_BUTTON_RIGHT);
+    d.Click(300, 200, HOST_BUTTON_LEFT);  // a channel: its side menu
+    ASSERT_TRUE(Driver::WaitFor([] { return Open(getLeftMenuWnd(getMainOutput())); }));
+    MatchScreen("run_sidemenu.png");
+
+    d.Click(300, 200, HOST_BUTTON_RIGHT);  // closes the side menu, opens the pop-up menu
+    ASSERT_TRUE(Driver::WaitFor([] { return !Open(getLeftMenuWnd(getMainOutput())); }));
     ASSERT_TRUE(Driver::WaitFor([] { return getLiveViewMenu(getMainOutput()) != 0; }));
     MatchScreen("run_popup.png");
 
@@ -207,7 +213,7 @@ TEST(RecorderRun, ClosingTheWindowOverAnOpenMenuEndsItToo) {
   const int before = ThreadCount();
   const int code = RunWithScript([](Driver& d) {
     ASSERT_NE(d.WaitForLiveView(), 0u);
-    ASSERT_TRUE(Driver::WaitFor([] { return getOutputState(getMainOutput()) == 0 && isLiveViewActive(getMainOutput()) == 1; }));
+    ASSERT_TRUE(Driver::WaitFor([] { return !program_seam::startUpThreadRunning(); }));
     d.Click(300, 200, HOST_BUTTON_RIGHT);
     d.Click(320, 212, HOST_BUTTON_LEFT);
     ASSERT_TRUE(Driver::WaitFor([] { return Open(getMainMenuWnd()); }));
