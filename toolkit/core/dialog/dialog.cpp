@@ -206,6 +206,13 @@ LParam DialogBoxIndirectParam(const DlgTemplate* dlg, WindowHandle owner, Window
     TranslateMessage(&m);
     DispatchMessage(&m);
   }
+  // A quit message ended the loop while the dialog still stands: it ends as
+  // cancelled and the quit goes on to the loop below, which would otherwise
+  // never see it.
+  if (ValidMainWindow(hDlg)) {
+    PostQuitMessage(hDlg);
+    EndDialog(hDlg, IDCANCEL);
+  }
   {
     std::lock_guard<std::mutex> hold(g_modalLock);
     g_modal.erase(hDlg);
