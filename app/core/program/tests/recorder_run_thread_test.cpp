@@ -6,6 +6,7 @@
 // left behind.
 #include <atomic>
 #include <chrono>
+#include <cstdio>
 #include <functional>
 #include <thread>
 
@@ -25,6 +26,8 @@ namespace {
 
 using programtest::CountOnceSettled;
 using programtest::ThreadCount;
+
+bool Open(WindowHandle hwnd) { return hwnd != 0 && hwnd != GUI_INVALID_HANDLE && IsWindowVisible(hwnd) == TRUE; }
 
 // What a script does to the running program; every call comes from the
 // script's thread.
@@ -64,7 +67,13 @@ class Driver {
   static bool WaitFor(const std::function<bool()>& ready) {
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
     while (!ready())
-      if (!Wait(deadline)) return false;
+      if (!Wait(deadline)) {
+        // The run captures standard output, where the failure itself goes.
+        std::fprintf(stderr, "RecorderRun: a step did not come within 10 s (state %d, main menu %d, system menu %d, page %d)\n",
+                     getOutputState(getMainOutput()), Open(getMainMenuWnd()), Open(getSystemMenuWnd()),
+                     getSystemPageWnd() != GUI_INVALID_HANDLE);
+        return false;
+      }
     Settle();
     return true;
   }
@@ -153,8 +162,6 @@ TEST(RecorderRun, AQuitRequestEndsItTheSameWay) {
   EXPECT_EQ(CountOnceSettled(before), before);
 }
 
-bool Open(WindowHandle hwnd) { return hwnd != 0 && hwnd != GUI_INVALID_HANDLE && IsWindowVisible(hwnd) == TRUE; }
-
 // Reference pictures are read back pixel by pixel: too slow to take under
 // ThreadSanitizer, whose run checks the same steps without them.
 #if defined(__SANITIZE_THREAD__)
@@ -195,7 +202,8 @@ TEST(RecorderRun, ClicksThroughTheSideMenuThePopUpMenuTheMainMenuAndASubMenuAndB
     MatchScreen("run_mainmenu.png");
 
     d.ClickItem(getMainMenuWnd(), 16390);  // system settings
-    ASSERT_TRUE(Driver::WaitFor([] { return Open(getSystemMenuWnd()); }));
+    // The sub-menu opens the page of its first item once it stands.
+    ASSERT_TRUE(Driver::WaitFor([] { return Open(getSystemMenuWnd()) && Open(getSystemPageWnd()); }));
     MatchScreen("run_systemmenu.png");
 
     // Escape closes the page the sub-menu opened, then its exit closes the menus.
