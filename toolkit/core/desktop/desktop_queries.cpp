@@ -75,8 +75,7 @@ WindowHandle WindowUnderPointer(int x, int y) {
   StackReadLock hold;
   if (WindowHandle top = UnderPointerIn(TopmostList(), x, y)) return top;
   ZOrderList* current = CurrentDisplayList();
-  if (!current) return 0;
-  return UnderPointerIn(*current, x, y);
+  return current ? UnderPointerIn(*current, x, y) : 0;
 }
 
 WindowHandle GetDisplayPreviewWindow(int display) {
