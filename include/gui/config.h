@@ -73,6 +73,13 @@ int GetIntValueFromEtcFile(const char* path, const char* section, const char* ke
 int SetValueToEtcFile(const char* path, const char* section, const char* key, const char* value);
 int RemoveSectionInEtcFile(const char* path, const char* section);
 
+/* Whole files written the same way: `size` bytes replace the file at once,
+ * under the writers' lock (ETC_OK, ETC_BAD_ARGUMENT for a null argument,
+ * else ETC_FILE_IO_FAILED with the file untouched). RemoveStaleEtcTemps
+ * removes what a killed writer of the file left, when no writer is at work. */
+int ReplaceFileContents(const char* path, const void* data, size_t size);
+void RemoveStaleEtcTemps(const char* path);
+
 GUI_EXTERN_C_END
 
 #endif

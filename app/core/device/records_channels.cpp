@@ -232,7 +232,7 @@ int getFrameRateList(OptionItem* list, int streamType, int channel, int resoluti
 int getBitrateList(OptionItem* list, int streamType, int channel, int resolution) {
   DEVICE_ENTER(list, list ? sizeof *list * OPTION_LIST_48 : 0, streamType, channel, resolution);
   if (!offersLists(channel, streamType, list)) return -1;
-  return fillBitrateList(list, streamType, channel, resolution);
+  return fillBitrateList(list, streamType, channel, resolution) == 0 ? 1 : -1;
 }
 
 int getCaptureOptionList(OptionItem* list, int channel, int) {

@@ -121,11 +121,6 @@ int setStartGuideFlag(OutputLogin*, const uint32_t in[2], int) {
   return 0;
 }
 
-int getHolidayConfig(OutputLogin*, HolidayTable* out) {
-  DEVICE_ENTER(out, sizeof *out);
-  return devsim::zeroRecord(out);
-}
-
 int getExceptionConfig(OutputLogin*, ExceptionLinkageTable* out) {
   DEVICE_ENTER(out, sizeof *out);
   return devsim::zeroRecord(out);

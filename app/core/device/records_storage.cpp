@@ -26,21 +26,6 @@ int copySwappedAlarmBlock(uint32_t to[8], int group, int index, const uint32_t f
 
 extern "C" {
 
-int getRecordConfig(OutputLogin*, int channel, RecordConfig* out) {
-  DEVICE_ENTER(out, sizeof *out, channel);
-  return devsim::zeroRecord(out);
-}
-
-int getRecordSchedExtra(OutputLogin*, int channel, HolidaySchedule* out) {
-  DEVICE_ENTER(out, sizeof *out, channel);
-  return devsim::zeroRecord(out);
-}
-
-int getCaptureConfig(OutputLogin*, int channel, CaptureConfig* out) {
-  DEVICE_ENTER(out, sizeof *out, channel);
-  return devsim::zeroRecord(out);
-}
-
 int getManualRecordState(OutputLogin*, ManualRecordState* out) {
   DEVICE_ENTER(out, sizeof *out);
   return devsim::zeroRecord(out);
@@ -73,16 +58,6 @@ void stopManualRecord(int loginId, uint64_t mask, int) {
 DEVICE_CONSTANT(hasManualSnapshot, 1)
 DEVICE_CONSTANT_OF(canManualSnapshot, 1)
 
-int startManualSnapshot(int loginId, uint64_t mask) {
-  DEVICE_ENTER(nullptr, 0, loginId, static_cast<int64_t>(mask));
-  return 0;
-}
-
-int stopManualSnapshot(int loginId, uint64_t mask) {
-  DEVICE_ENTER(nullptr, 0, loginId, static_cast<int64_t>(mask));
-  return 0;
-}
-
 int getAdvRecordExtra(AdvRecordExtra* out) {
   DEVICE_ENTER(out, sizeof *out);
   return devsim::zeroRecord(out);
@@ -95,42 +70,14 @@ int getChannelRecordFlags(OutputLogin*, int channel, uint32_t out[2]) {
   return 0;
 }
 
-int getDiskList(DiskInfo* out) {
-  DEVICE_ENTER(out, sizeof *out * DISK_LIST_ROWS);
-  if (devsim::zeroRecord(out) != 0) return -1;
-  out->readOnly = 1;
-  return 1;
-}
-
 int isValidDiskNo(int n) {
   DEVICE_ENTER(nullptr, 0, n);
   return n >= 1 && n <= 8;
 }
 
-int getNetDiskConfig(OutputLogin*, NetDiskConfig* out) {
-  DEVICE_ENTER(out, sizeof *out);
-  return devsim::zeroRecord(out);
-}
-
-int getDiskQuotaInfo(int channel, int kind, DiskQuotaInfo* out) {
-  DEVICE_ENTER(out, sizeof *out, channel, kind);
-  return devsim::zeroRecord(out);
-}
-
 int getFormatProgress(int disk, int kind, FormatProgress* out) {
   DEVICE_ENTER(out, sizeof *out, disk, kind);
   return devsim::zeroRecord(out);
-}
-
-int getDiskCheckInfo(DiskCheckInfo* out) {
-  DEVICE_ENTER(out, sizeof *out);
-  return devsim::zeroRecord(out);
-}
-
-int getDiskModeFlag(uint8_t*) {
-  DEVICE_ENTER(nullptr, 0);
-  hasDiskModeSetting();
-  return 0;
 }
 
 DEVICE_CONSTANT(hasDiskToInit, 0)
@@ -146,11 +93,6 @@ int formatDiskList(int loginId, const uint8_t* disks, int count) {
   DEVICE_ENTER(nullptr, 0, loginId, count, static_cast<int64_t>(packed[0]), static_cast<int64_t>(packed[1]),
                static_cast<int64_t>(packed[2]), static_cast<int64_t>(packed[3]));
   return disks || count == 0 ? 0 : -1;
-}
-
-int setAllDayRecord(int loginId, int motion) {
-  DEVICE_ENTER(nullptr, 0, loginId, motion);
-  return 0;
 }
 
 int getAlarmInConfig(OutputLogin*, int group, int index, AlarmInConfig* out) {

@@ -5,6 +5,7 @@
 #include <atomic>
 #include <cstring>
 #include <map>
+#include <iterator>
 #include <mutex>
 #include <string>
 #include <utility>
@@ -40,7 +41,190 @@ void refreshSeamInUse(const State& s) {
   g_seamInUse.store(s.logging || !s.overrides.empty(), std::memory_order_release);
 }
 
+constexpr char kMagic[8] = {'N', 'V', 'R', 'P', 'A', 'R', 'A', 'M'};
+constexpr uint32_t kVersion = 1;
+// Bounds that no record of this device comes near; a file beyond them is
+// damaged, and they keep a hostile file from asking for memory.
+constexpr size_t kMaxRecordSize = 1u << 20;
+constexpr size_t kMaxNameSize = 64;
+
+uint32_t crc32(const uint8_t* data, size_t size) {
+  uint32_t crc = 0xFFFFFFFFu;
+  for (size_t i = 0; i < size; ++i) {
+    crc ^= data[i];
+    for (int b = 0; b < 8; ++b) crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1u)));
+  }
+  return ~crc;
+}
+
+void putU32(std::vector<uint8_t>& out, uint32_t v) {
+  for (int i = 0; i < 4; ++i) out.push_back(static_cast<uint8_t>(v >> (8 * i)));
+}
+
+// Reads the image front to back; every read is bounds-checked.
+struct Reader {
+  const uint8_t* p;
+  size_t left;
+  bool take(void* to, size_t n) {
+    if (n > left) return false;
+    std::memcpy(to, p, n);
+    p += n;
+    left -= n;
+    return true;
+  }
+  bool u32(uint32_t& v) {
+    uint8_t b[4];
+    if (!take(b, 4)) return false;
+    v = uint32_t{b[0]} | uint32_t{b[1]} << 8 | uint32_t{b[2]} << 16 | uint32_t{b[3]} << 24;
+    return true;
+  }
+};
+
+bool kindByName(const std::string& name, Kind* out) {
+  for (int k = 0; const char* known = kindName(static_cast<Kind>(k)); ++k)
+    if (name == known) {
+      *out = static_cast<Kind>(k);
+      return true;
+    }
+  return false;
+}
+
 }  // namespace
+
+const char* kindName(Kind kind) {
+  switch (kind) {
+    case Kind::DeviceConfig: return "DeviceConfig";
+    case Kind::UserConfig: return "UserConfig";
+    case Kind::ChannelConfig: return "ChannelConfig";
+    case Kind::PreviewConfig: return "PreviewConfig";
+    case Kind::EventOutput: return "EventOutput";
+    case Kind::PreviewStrategy: return "PreviewStrategy";
+    case Kind::StartGuide: return "StartGuide";
+    case Kind::LiveSplit: return "LiveSplit";
+    case Kind::RecordingMask: return "RecordingMask";
+    case Kind::AppliedColor: return "AppliedColor";
+    case Kind::PtzProtocols: return "PtzProtocols";
+    case Kind::RecordConfig: return "RecordConfig";
+    case Kind::RecordHoliday: return "RecordHoliday";
+    case Kind::CaptureConfig: return "CaptureConfig";
+    case Kind::CaptureParams: return "CaptureParams";
+    case Kind::EncodeConfig: return "EncodeConfig";
+    case Kind::Wd1Enable: return "Wd1Enable";
+    case Kind::AdvRecord: return "AdvRecord";
+    case Kind::RecordEncrypt: return "RecordEncrypt";
+    case Kind::Holidays: return "Holidays";
+    case Kind::SnapshotMask: return "SnapshotMask";
+    case Kind::DiskRow: return "DiskRow";
+    case Kind::DiskGroup: return "DiskGroup";
+    case Kind::StorageMode: return "StorageMode";
+    case Kind::FrameSplit: return "FrameSplit";
+    case Kind::DiskQuota: return "DiskQuota";
+    case Kind::DiskCheck: return "DiskCheck";
+    case Kind::DiskSelfTest: return "DiskSelfTest";
+    case Kind::SmartCheckOff: return "SmartCheckOff";
+    case Kind::DiskModeFlag: return "DiskModeFlag";
+    case Kind::NetDisks: return "NetDisks";
+  }
+  return nullptr;
+}
+
+bool isSavedKind(Kind kind) {
+  switch (kind) {
+    case Kind::LiveSplit:
+    case Kind::RecordingMask:
+    case Kind::AppliedColor:
+    case Kind::PtzProtocols:
+    case Kind::SnapshotMask:
+    case Kind::DiskCheck:
+    case Kind::DiskSelfTest:
+      return false;
+    default:
+      return kindName(kind) != nullptr;
+  }
+}
+
+int64_t digest(const void* data, size_t size) {
+  if (!data) return -1;
+  return crc32(static_cast<const uint8_t*>(data), size);
+}
+
+namespace {
+// Caller holds the lock.
+void eraseSettings(State& s) {
+  for (auto it = s.kept.begin(); it != s.kept.end();)
+    it = isSavedKind(it->first.first) ? s.kept.erase(it) : std::next(it);
+}
+}  // namespace
+
+void forgetSettings() {
+  State& s = state();
+  std::lock_guard<std::mutex> hold(s.lock);
+  eraseSettings(s);
+}
+
+std::vector<uint8_t> serializeSettings() {
+  std::vector<uint8_t> out(kMagic, kMagic + sizeof kMagic);
+  putU32(out, kVersion);
+  putU32(out, 0);  // the count, written below
+  uint32_t count = 0;
+  {
+    State& s = state();
+    std::lock_guard<std::mutex> hold(s.lock);
+    for (const auto& [key, bytes] : s.kept) {
+      if (!isSavedKind(key.first)) continue;
+      const char* name = kindName(key.first);
+      out.push_back(static_cast<uint8_t>(std::strlen(name)));
+      out.insert(out.end(), name, name + std::strlen(name));
+      putU32(out, static_cast<uint32_t>(key.second));
+      putU32(out, static_cast<uint32_t>(bytes.size()));
+      out.insert(out.end(), bytes.begin(), bytes.end());
+      ++count;
+    }
+  }
+  for (int i = 0; i < 4; ++i) out[12 + i] = static_cast<uint8_t>(count >> (8 * i));
+  putU32(out, crc32(out.data(), out.size()));
+  return out;
+}
+
+bool parseSettings(const uint8_t* data, size_t size, std::string* why) {
+  auto refuse = [why](const char* reason) {
+    if (why) *why = reason;
+    return false;
+  };
+  if (!data || size < sizeof kMagic + 12) return refuse("too short");
+  if (std::memcmp(data, kMagic, sizeof kMagic) != 0) return refuse("not a parameter file");
+  Reader trailer{data + size - 4, 4};
+  uint32_t stored = 0;
+  trailer.u32(stored);
+  if (stored != crc32(data, size - 4)) return refuse("checksum mismatch");
+  Reader in{data + sizeof kMagic, size - sizeof kMagic - 4};
+  uint32_t version = 0, count = 0;
+  in.u32(version);
+  in.u32(count);
+  if (version != kVersion) return refuse("unknown version");
+  std::map<std::pair<Kind, int>, std::vector<uint8_t>> read;
+  for (uint32_t i = 0; i < count; ++i) {
+    uint8_t nameSize = 0;
+    char name[kMaxNameSize];
+    uint32_t index = 0, recordSize = 0;
+    if (!in.take(&nameSize, 1) || nameSize == 0 || nameSize > kMaxNameSize || !in.take(name, nameSize) ||
+        !in.u32(index) || !in.u32(recordSize) || recordSize > kMaxRecordSize || recordSize > in.left)
+      return refuse("truncated record");
+    std::vector<uint8_t> bytes(in.p, in.p + recordSize);
+    in.take(bytes.data(), recordSize);
+    Kind kind;
+    // A kind this program does not know, or does not save, is passed over.
+    if (!kindByName(std::string(name, nameSize), &kind) || !isSavedKind(kind)) continue;
+    if (!read.emplace(std::make_pair(kind, static_cast<int>(index)), std::move(bytes)).second)
+      return refuse("a record appears twice");
+  }
+  if (in.left != 0) return refuse("data after the last record");
+  State& s = state();
+  std::lock_guard<std::mutex> hold(s.lock);
+  eraseSettings(s);
+  for (auto& [key, bytes] : read) s.kept[key] = std::move(bytes);
+  return true;
+}
 
 void keep(Kind kind, int index, const void* data, size_t size) {
   State& s = state();

@@ -9,6 +9,8 @@
 #include <functional>
 #include <initializer_list>
 #include <optional>
+#include <string>
+#include <vector>
 
 namespace devsim {
 
@@ -24,7 +26,34 @@ enum class Kind {
   RecordingMask,
   AppliedColor,
   PtzProtocols,
+  RecordConfig,
+  RecordHoliday,
+  CaptureConfig,
+  CaptureParams,
+  EncodeConfig,
+  Wd1Enable,
+  AdvRecord,
+  RecordEncrypt,
+  Holidays,
+  SnapshotMask,
+  DiskRow,
+  DiskGroup,
+  StorageMode,
+  FrameSplit,
+  DiskQuota,
+  DiskCheck,
+  DiskSelfTest,
+  SmartCheckOff,
+  DiskModeFlag,
+  NetDisks,
 };
+
+// The stable name a kind is saved under; null past the last kind. Every
+// kind needs one: the switch behind it has no default.
+const char* kindName(Kind kind);
+// Whether the kind is a setting that the parameter file keeps; the others
+// are states of the running device (live splits, manual recording, checks).
+bool isSavedKind(Kind kind);
 
 void keep(Kind kind, int index, const void* data, size_t size);
 // Copies the kept record into `out` and answers true; false (out untouched)
@@ -52,6 +81,26 @@ template <typename T, typename F>
 T modifyValue(Kind kind, int index, T value, F change) {
   updateRaw(kind, index, &value, sizeof value, [&](void* p) { change(*static_cast<T*>(p)); });
   return value;
+}
+
+// Forgets every kept setting (the saved kinds); run-time states stay.
+void forgetSettings();
+
+// The saved kinds as the parameter file holds them, and back: parse refuses
+// a damaged or foreign image with a short reason and changes nothing.
+std::vector<uint8_t> serializeSettings();
+bool parseSettings(const uint8_t* data, size_t size, std::string* why);
+
+// Writes the settings to the parameter file (0) or fails (-1); loads the
+// file at start-up, refusing and setting aside a damaged one.
+int saveSettingsFile();
+void loadSettingsFile();
+
+// A digest of a record's bytes for the call log; -1 for none.
+int64_t digest(const void* data, size_t size);
+template <typename T>
+int64_t digestOf(const T* record) {
+  return record ? digest(record, sizeof *record) : -1;
 }
 
 // Every operation enters here first: the call is logged while the log runs

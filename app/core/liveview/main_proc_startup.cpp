@@ -33,11 +33,16 @@ int disksToFormat(int numbers[kMaxFormatDisks]) {
   DiskInfo rows[DISK_LIST_ROWS] = {};
   const int count = getDiskList(rows);
   int kept = 0;
+  FormatDiskArg arg{};
   for (int i = 0; i < count && i < DISK_LIST_ROWS && kept < kMaxFormatDisks; ++i) {
     if (rows[i].status != kDiskNeedsInit) continue;
-    setFormatDiskArg(rows[i]);
-    numbers[kept++] = diskNoFromId(static_cast<uint64_t>(rows[i].bus) | static_cast<uint64_t>(rows[i].port) << 16);
+    numbers[kept] = diskNoFromId(static_cast<uint64_t>(rows[i].bus) | static_cast<uint64_t>(rows[i].port) << 16);
+    arg.disks[kept] = static_cast<uint32_t>(numbers[kept]);
+    arg.results[kept] = 1;
+    ++kept;
   }
+  arg.count = static_cast<uint32_t>(kept);
+  setFormatDiskArg(arg);
   return kept;
 }
 

@@ -1,8 +1,10 @@
-// The device's parameters at start-up: the records kept for the run, the
-// outputs' logins, the mouse acceleration and the time zone.
+// The device's parameters at start-up: the settings saved by an earlier run,
+// the records kept for the run, the outputs' logins, the mouse acceleration
+// and the time zone.
 #include <cstring>
 
 #include "app/app_registry.h"
+#include "app/core/device/sim_state.h"
 #include "app/device_backend.h"
 #include "app/formatting.h"
 #include "app/login_rights.h"
@@ -29,6 +31,8 @@ void loginOutput(int output, const UserRecord& user) {
 }  // namespace
 
 extern "C" {
+
+void loadSavedDeviceParams(void) { devsim::loadSettingsFile(); }
 
 int loadDeviceParams(void) {
   OutputLogin* login = getOutputLogin(getMainOutput());

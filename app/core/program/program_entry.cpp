@@ -100,6 +100,8 @@ void initPreviewCreateInfo(MainWinCreate* info) {
 int runRecorder(void) {
   initDeviceAbility();
   if (void (*adjust)() = g_adjustAbility.load()) adjust();
+  // Before the toolkit starts: it reads the device configuration as it starts.
+  loadSavedDeviceParams();
   // The toolkit asks the device for the display ids through the call-backs.
   installAppCallbacks();
   const int mainOutput = GetMainDisplayId();

@@ -23,7 +23,7 @@ app::Word<int> g_langSwitchPending{0};
 
 // The record is handed whole to the format window; only the menu thread
 // writes it.
-DiskInfo g_formatDiskArg;
+FormatDiskArg g_formatDiskArg;
 
 void showCursor(int index) { SetCursorEx(GetSystemCursor(index), FALSE); }
 
@@ -60,8 +60,8 @@ void finishLangSwitch(void) {
   showCursor(kNormalCursor);
 }
 
-void setFormatDiskArg(DiskInfo record) { g_formatDiskArg = record; }
-void getFormatDiskArg(DiskInfo* out) {
+void setFormatDiskArg(FormatDiskArg record) { g_formatDiskArg = record; }
+void getFormatDiskArg(FormatDiskArg* out) {
   if (out) *out = g_formatDiskArg;
 }
 

@@ -3,8 +3,9 @@
  * This build answers from a simulated device. Conventions: 0 is success; a
  * null out-pointer or an index out of range gives -1 and leaves the output
  * untouched; records the device does not keep come back zero-filled. Sets
- * keep what they write for the program's run (a simulated reboot keeps it)
- * and gets answer the kept record, else the defaults. Every operation that
+ * keep what they write (saveDeviceParams makes it outlive the program) and
+ * gets answer the kept record, else the defaults; a refused set keeps the
+ * old record whole. Every operation that
  * takes an OutputLogin ignores it. Safe to call from any thread. */
 #ifndef APP_DEVICE_BACKEND_H
 #define APP_DEVICE_BACKEND_H
@@ -76,6 +77,7 @@ int isStreamOptionSupported(int channel, int streamType, int flag);
 int isEncodeTypeSupported(int channel, int streamType, int code);
 int getEncodeResolutionList(OptionItem* list, int channel, int streamType);
 int getFrameRateList(OptionItem* list, int streamType, int channel, int resolution);
+/* 1 when a list of standard bit rates is available (written), else -1. */
 int getBitrateList(OptionItem* list, int streamType, int channel, int resolution);
 int getCaptureOptionList(OptionItem* list, int channel, int flag);
 int getBitrateLimits(int* minOut, int* maxOut, int channel, int streamType, int resolution);
@@ -126,10 +128,44 @@ int applyPictureMode(OutputLogin* login);
 int refreshLivePicture(int channel);
 int notifyMenuHidden(int output);
 
-/* Records and disks. */
-int getRecordConfig(OutputLogin* login, int channel, RecordConfig* out);
-int getRecordSchedExtra(OutputLogin* login, int channel, HolidaySchedule* out);
-int getCaptureConfig(OutputLogin* login, int channel, CaptureConfig* out);
+/* Records and schedules. Gets answer any channel (zeros where nothing is
+ * kept); sets keep channels 1..16 + IP_CHANNEL_BOUND and refuse others with
+ * -1. The trailing flag is passed through. */
+int getRecordConfig(OutputLogin* login, int channel, RecordConfig* out, int flag);
+int setRecordConfig(OutputLogin* login, int channel, const RecordConfig* in, int flag);
+int getRecordSchedExtra(OutputLogin* login, int channel, HolidaySchedule* out, int flag);
+int setRecordSchedExtra(OutputLogin* login, int channel, const HolidaySchedule* in, int flag);
+int getCaptureConfig(OutputLogin* login, int channel, CaptureConfig* out, int flag);
+int setCaptureConfig(OutputLogin* login, int channel, const CaptureConfig* in, int flag);
+int getCaptureParams(OutputLogin* login, int channel, CaptureSettingPair* out);
+int setCaptureParams(OutputLogin* login, int channel, const CaptureSettingPair* in, int flag);
+/* 0, or HOLIDAY_ERR_* for the first changed entry the device cannot use;
+ * a refused table leaves the kept one whole. */
+int setHolidayConfig(OutputLogin* login, const HolidayTable* in);
+/* Every channel's schedule becomes all-day recording: motion (1) or
+ * continuous (0); 0 accepted. */
+int setAllDayRecord(int loginId, int motion);
+
+/* Encoding. Analog channels start on each stream's first resolution at full
+ * frame rate. The check and the set answer 0 or an ENCODE_ERR_* code for the
+ * first block (main, event, sub) whose stream type, resolution, frame rate or
+ * bit rate the channel does not offer; IP channels are not checked. */
+int getEncodeConfig(OutputLogin* login, int channel, EncodeConfig* out, int flag);
+int setEncodeConfig(OutputLogin* login, int channel, const EncodeConfig* in, int flag);
+int checkEncodeParams(OutputLogin* login, int channel, const EncodeParamBlock* main, const EncodeParamBlock* event,
+                      const EncodeParamBlock* sub, int flag);
+/* WD1 per channel; the set is refused (-1) where WD1 is not offered. */
+int getWd1Enable(OutputLogin* login, int stream, int channel, uint8_t* out);
+int setWd1Enable(OutputLogin* login, int stream, int channel, int flag);
+
+/* Advanced recording and its encryption (the password is kept terminated). */
+int getAdvRecordConfig(OutputLogin* login, AdvRecordConfig* out, int flag);
+int setAdvRecordConfig(OutputLogin* login, const AdvRecordConfig* in, int flag);
+int getRecordEncryptConfig(RecordEncryptConfig* out);
+int setRecordEncryptConfig(int loginId, const RecordEncryptConfig* in);
+int getAdvRecordExtra(AdvRecordExtra* out);
+
+/* Manual record and snapshot: the masks of the channels on by hand. */
 int getManualRecordState(OutputLogin* login, ManualRecordState* out);
 int hasManualRecordState(void);
 void getRecordStatus(int channel, RecordStatus* out);
@@ -142,25 +178,82 @@ int hasManualSnapshot(void);
 int canManualSnapshot(int channel);
 int startManualSnapshot(int loginId, uint64_t mask);
 int stopManualSnapshot(int loginId, uint64_t mask);
-int getAdvRecordExtra(AdvRecordExtra* out);
+uint64_t getSnapshotChanMask(void);
 int getChannelRecordFlags(OutputLogin* login, int channel, uint32_t out[2]);
+
+/* Disks. The device has one disk (bus 0, port 0: disk 1), read-only until
+ * its attribute is set; a disk is named by bus and port. */
 /* Writes one row into a list of DISK_LIST_ROWS rows; answers the row count. */
 int getDiskList(DiskInfo* out);
 int isValidDiskNo(int n);
-int getNetDiskConfig(OutputLogin* login, NetDiskConfig* out);
+int hasDiskRedundancy(void);
+/* attr DISK_ATTR_*; group 1..16. */
+int setDiskAttr(int loginId, int bus, int port, int attr, int flag);
+int setDiskGroup(int loginId, int bus, int port, int group);
+/* Bit g - 1 for each group g that a disk records into. */
+int getDiskGroupsInUse(uint64_t* out);
+int getDiskGroupMask(int group, uint64_t* out);
+int setDiskGroupMask(int loginId, int group, uint64_t mask);
+int isDiskGroupReadOnly(int group);
+/* Storage mode 0 quota, 1 group, 2 frame extraction, in the first byte. */
+int getStorageMode(uint8_t out[4]);
+int setStorageMode(int loginId, int mode);
+/* Channel from 1, kind 0 record or 1 picture. */
 int getDiskQuotaInfo(int channel, int kind, DiskQuotaInfo* out);
-int getFormatProgress(int disk, int kind, FormatProgress* out);
-int getDiskCheckInfo(DiskCheckInfo* out);
+int setDiskQuota(int loginId, int channel, int kind, uint64_t quotaMb);
+/* Used space of a channel; -2 unknown. */
+int getChanUsedSpace(int channel, int kind);
+/* Record, frame-extraction and picture shares in percent (30, 50, 20 until
+ * set); a split that does not add up to 100 is refused. */
+int getFrameSplit(uint32_t out[3]);
+int setFrameSplit(int loginId, const uint32_t in[3]);
+int getRecordTimeEstimate(int rateKbps, const uint32_t shares[3], uint32_t out[2]);
+/* The disk-mode flag: written only once the flag was set. */
 int getDiskModeFlag(uint8_t* out);
+int setDiskModeFlag(int loginId, int flag);
+int applyDiskParams(int loginId);
 int hasDiskToInit(void);
 int isDiskRepairing(void);
 int isDiskFormatting(void);
 int isDiskExpanding(void);
+int hasDiskExpand(void);
 /* Formats the listed disk numbers (one byte each, at most 32); 0 accepted. */
 int formatDiskList(int loginId, const uint8_t* disks, int count);
-/* Every channel's schedule becomes all-day recording: motion (1) or
- * continuous (0); 0 accepted. */
-int setAllDayRecord(int loginId, int motion);
+/* One disk at a time: refused (-1) on this device. */
+int formatDisk(int loginId, int zero, int bus, int port);
+int getDiskFormatProgress(int bus, int port);
+int canDeleteDisk(int bus, int port);
+int isDiskTooLarge(int bus, int port);
+int deleteDisk(OutputLogin* login, int bus, int port, int flag);
+int loadDisk(int loginId, int bus, int port, int load);
+int getFormatProgress(int disk, int kind, FormatProgress* out);
+/* The bad-sector check: start (disk 1..8, type 1 full or 2 metadata), pause,
+ * resume and cancel move its state; -1 from a state that does not allow it. */
+int isDiskCheckable(int bus, int port);
+int getDiskCheckInfo(DiskCheckInfo* out);
+int startDiskCheck(int loginId, int disk, int type);
+int pauseDiskCheck(int loginId);
+int resumeDiskCheck(int loginId);
+int cancelDiskCheck(int loginId);
+/* S.M.A.R.T. of a local disk; a self-test ends at once without error. */
+int getDiskSmartInfo(DiskSmartInfo* out, int port, int bus);
+int startDiskSelfTest(int loginId, int bus, int port, int type);
+int getSmartCheckDisabled(int loginId, uint32_t* out);
+int setSmartCheckDisabled(int loginId, int flag);
+/* Network disks: 16 slots. Adding is refused (-1) on this device; a change
+ * is refused with 0x200122 (no address) or 0x200123 (no directory). */
+int getNetDiskConfig(OutputLogin* login, NetDiskConfig* out, int flag);
+int getNetDiskSlotMask(void);
+int addNetDisk(int loginId, const NetDiskConfig* in);
+int changeNetDisk(int loginId, const NetDiskConfig* in);
+int removeNetDisk(int loginId, int slot, const NetDiskEntry* entry, int flag);
+int netDisksHaveAttributes(void);
+
+/* Parameters: every kept setting is written to the parameter file in the
+ * configuration folder (0, else -1) and loaded at start-up. Restoring the
+ * defaults forgets the kept settings and saves that. */
+int saveDeviceParams(void);
+int restoreDeviceDefaults(OutputLogin* login, int flag);
 
 /* Alarms. */
 int getAlarmInConfig(OutputLogin* login, int group, int index, AlarmInConfig* out);

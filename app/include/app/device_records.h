@@ -83,7 +83,7 @@ typedef struct DeviceConfig {
 
 typedef struct DeviceInfo {
   char name[32];
-  uint32_t deviceNumber;
+  uint32_t deviceNumber;   /* between the name and the model: the pages skip it */
   char model[64];
   char serial[48];
   uint32_t mainVersion;
@@ -240,20 +240,283 @@ typedef struct DiskInfo {
 } DiskInfo;
 #define DISK_LIST_ROWS 33
 
+/* Schedules: a day is eight time segments; day index 0 Monday .. 6 Sunday,
+ * 7 the holiday. A segment of 00:00-00:00 is unused; the end may be 24:00. */
+typedef struct TimeSegment {
+  uint8_t startHour;
+  uint8_t startMinute;
+  uint8_t endHour;
+  uint8_t endMinute;
+} TimeSegment;
+
+#define SCHED_DAYS 7
+#define SCHED_SEGMENTS 8
+
+/* Record types of a schedule: 0 continuous, 1 motion, 2 alarm, 3 motion or
+ * alarm, 4 motion and alarm. */
+typedef struct DaySchedHead {
+  uint16_t allDay;
+  uint8_t allDayType;
+  uint8_t reserved;
+} DaySchedHead;
+
+typedef struct RecordSchedSegment {
+  TimeSegment time;
+  uint8_t type;
+  uint8_t reserved[3];
+} RecordSchedSegment;
+
+typedef struct RecordConfig {
+  uint32_t enable;
+  DaySchedHead days[SCHED_DAYS];
+  RecordSchedSegment segments[SCHED_DAYS][SCHED_SEGMENTS];
+  /* The record options of the encoding page fill the 20-byte tail in this
+   * order; the schedule pages neither read nor copy it. */
+  uint32_t postRecord;  /* row value of the post-record table */
+  uint32_t preRecord;   /* row value of the pre-record table */
+  uint32_t expiryDays;  /* 0 keeps recordings until overwritten */
+  uint8_t redundant;
+  uint8_t audio;
+  uint8_t cabac;
+  uint8_t reservedTail[5];
+} RecordConfig;
+
+/* The holiday day of the record schedule. */
+typedef struct HolidaySchedule {
+  DaySchedHead head;
+  RecordSchedSegment segments[SCHED_SEGMENTS];
+} HolidaySchedule;
+
+/* The capture (snapshot) schedule: its day heads hold u8 flags. */
+typedef struct CaptureDayHead {
+  uint8_t allDay;
+  uint8_t allDayType;
+  uint8_t reserved[2];
+} CaptureDayHead;
+
+typedef struct CaptureConfig {
+  uint8_t enable;
+  uint8_t reserved[3];
+  CaptureDayHead days[SCHED_DAYS];
+  RecordSchedSegment segments[SCHED_DAYS][SCHED_SEGMENTS];
+  CaptureDayHead holidayHead;
+  RecordSchedSegment holidaySegments[SCHED_SEGMENTS];
+} CaptureConfig;
+
+/* One holiday. Months count from 0 (January); weeks 1..4 and 5 for the
+ * last; weekdays 0 Sunday .. 6 Saturday. */
+enum { HOLIDAY_BY_MONTH = 1, HOLIDAY_BY_WEEK = 2, HOLIDAY_BY_DATE = 3 };
+typedef struct HolidayByMonth {
+  uint8_t startMonth, startDay, endMonth, endDay;
+  uint8_t unused[4];
+} HolidayByMonth;
+typedef struct HolidayByWeek {
+  uint8_t startMonth, startWeek, startWeekday, unused1;
+  uint8_t endMonth, endWeek, endWeekday, unused2;
+} HolidayByWeek;
+typedef struct HolidayByDate {
+  uint16_t startYear;
+  uint8_t startMonth, startDay;
+  uint16_t endYear;
+  uint8_t endMonth, endDay;
+} HolidayByDate;
+
+typedef struct HolidayEntry {
+  uint8_t enable;
+  uint8_t mode; /* HOLIDAY_BY_* */
+  uint8_t reserved[2];
+  union {
+    HolidayByMonth byMonth;
+    HolidayByWeek byWeek;
+    HolidayByDate byDate;
+  } period;
+  char name[32];
+  uint8_t reservedTail[12];
+} HolidayEntry;
+
+#define HOLIDAY_COUNT 32
+typedef struct HolidayTable {
+  HolidayEntry entries[HOLIDAY_COUNT];
+} HolidayTable;
+
+/* Codes of a refused holiday table: the first changed entry that fails. */
+enum {
+  HOLIDAY_ERR_NO_NAME = 1,
+  HOLIDAY_ERR_BAD_NAME = 2,
+  HOLIDAY_ERR_NO_MODE = 3,
+  HOLIDAY_ERR_BAD_DATE = 4,
+  HOLIDAY_ERR_DATE_ORDER = 5
+};
+
+/* The encoding of one stream. bitrate >= 0 is a code of the bit-rate table;
+ * a negative value is a custom rate with the Kbps in bits 10..26. */
+typedef struct EncodeParamBlock {
+  uint8_t streamType;  /* 1 video, 3 video and audio */
+  uint8_t resolution;  /* resolution code; 36 is WD1 */
+  uint8_t bitrateType; /* 0 variable, 1 constant */
+  uint8_t quality;     /* 0 best .. 5 worst */
+  int32_t bitrate;
+  uint32_t frameRate;  /* frame-rate code; 0 full rate */
+  uint32_t reserved;   /* passed through unchanged */
+} EncodeParamBlock;
+
+enum { ENCODE_MAIN = 0, ENCODE_SPARE = 1, ENCODE_EVENT = 2, ENCODE_SUB = 3, ENCODE_BLOCKS = 4 };
+typedef struct EncodeConfig {
+  EncodeParamBlock blocks[ENCODE_BLOCKS]; /* main continuous, untouched, main event, sub */
+} EncodeConfig;
+
+/* A custom bit rate in Kbps as the encoding records hold it, and back. */
+#define ENCODE_CUSTOM_BITRATE(kbps) ((int32_t)(((uint32_t)(kbps) | 0xFFE00000u) << 10))
+#define ENCODE_CUSTOM_KBPS(value) ((int32_t)(((uint32_t)(value) >> 10) & 0x1FFFFu))
+
+/* Codes of a refused encoding check or write. */
+enum {
+  ENCODE_ERR_STREAM = 0x200212,
+  ENCODE_ERR_BANDWIDTH = 0x200214,
+  ENCODE_ERR_MAIN_RESOLUTION = 0x200217,
+  ENCODE_ERR_MAIN_FRAME_RATE = 0x200218,
+  ENCODE_ERR_MAIN_BITRATE = 0x200219,
+  ENCODE_ERR_EVENT_RESOLUTION = 0x20021a,
+  ENCODE_ERR_EVENT_FRAME_RATE = 0x20021b,
+  ENCODE_ERR_EVENT_BITRATE = 0x20021c,
+  ENCODE_ERR_SUB_RESOLUTION = 0x20021d,
+  ENCODE_ERR_SUB_FRAME_RATE = 0x20021e,
+  ENCODE_ERR_SUB_BITRATE = 0x20021f
+};
+
+/* One snapshot setting. The interval's 16 bits hold seconds; with
+ * CAPTURE_INTERVAL_MINUTES set they hold minutes, so that 24 hours
+ * (86400 s) fits. */
+#define CAPTURE_INTERVAL_MINUTES 0x8000u
+typedef struct CaptureSetting {
+  uint8_t resolution;
+  uint8_t quality;   /* 80 high, 60 middle, 40 low */
+  uint16_t interval;
+} CaptureSetting;
+
+/* A channel's snapshot settings: continuous, then event. */
+typedef struct CaptureSettingPair {
+  CaptureSetting normal;
+  CaptureSetting event;
+} CaptureSettingPair;
+
+/* Overwrite and the use of each disk number 0..32 (0 backup, 1 record). */
+#define ADV_RECORD_DISKS 33
+typedef struct AdvRecordConfig {
+  uint8_t overwrite;
+  uint8_t diskUse[ADV_RECORD_DISKS];
+  uint8_t reserved[30]; /* the record's size beyond the disks: 64 bytes in all */
+} AdvRecordConfig;
+
+typedef struct RecordEncryptConfig {
+  uint8_t enable;
+  uint8_t passwordLength; /* without the terminator */
+  uint8_t reserved[13];
+  char password[33];
+} RecordEncryptConfig;
+
+/* The disks handed to the format window; flags 1 done, 0 failed. */
+#define FORMAT_DISK_MAX 33
+typedef struct FormatDiskArg {
+  uint32_t count;
+  uint32_t disks[FORMAT_DISK_MAX];
+  uint32_t results[FORMAT_DISK_MAX];
+} FormatDiskArg;
+
+/* The removable device's format record; the format dialog reads only the
+ * file system (12 FAT32, 7 NTFS). */
+typedef struct FormatProgress {
+  uint32_t step;      /* current step of a running format */
+  uint32_t stepCount;
+  uint8_t reserved[64];
+  uint32_t fileSystem;
+} FormatProgress;
+
+/* The bad-sector check of one disk (sectors of 512 bytes). */
+enum { DISK_CHECK_NONE, DISK_CHECK_RUNNING, DISK_CHECK_PAUSED, DISK_CHECK_COMPLETE,
+       DISK_CHECK_EXCEEDED, DISK_CHECK_ABORTED };
+#define DISK_CHECK_BAD_MAX 97
+typedef struct DiskCheckInfo {
+  uint32_t idHigh;       /* disk number = idLow + 2 * idHigh + 1 */
+  uint32_t idLow;
+  uint32_t checkType;    /* 1 full, 2 metadata */
+  uint32_t badCount;     /* entries of badSectors in use */
+  uint64_t rangeStart;   /* sectors the check covers, end exclusive */
+  uint64_t rangeEnd;
+  uint64_t checkedEnd;   /* sectors below it are checked */
+  uint64_t shieldStart;  /* the disk's reserved sectors, end exclusive */
+  uint64_t shieldEnd;
+  uint64_t badSectors[DISK_CHECK_BAD_MAX];
+  uint32_t reserved;
+  uint32_t state;        /* DISK_CHECK_* */
+} DiskCheckInfo;
+
+/* S.M.A.R.T. report of one disk. */
+#define SMART_ENTRIES 30
+typedef struct SmartAttribute {
+  uint8_t id;
+  uint8_t unused1;
+  uint16_t flags;
+  uint8_t value;
+  uint8_t worst;
+  uint8_t raw[6]; /* least significant first */
+  uint8_t reserved;
+  uint8_t unused2;
+} SmartAttribute;
+typedef struct SmartThreshold {
+  uint8_t id;
+  uint8_t threshold;
+  uint8_t reserved[10];
+} SmartThreshold;
+typedef struct DiskSmartInfo {
+  uint32_t temperature;
+  uint32_t powerOnTime;
+  int32_t selfEvaluation;     /* 0 ok, -1 error */
+  uint32_t overallEvaluation; /* 1 functional, 2 bad sectors, 3 fault */
+  uint16_t selfTestProgress;  /* percent */
+  uint16_t selfTestStatus;    /* 15 running */
+  uint8_t selfTestType;       /* 1 short, 2 extended, 3 conveyance */
+  uint8_t pad[3];
+  uint16_t valuesRevision;
+  SmartAttribute attributes[SMART_ENTRIES];
+  uint8_t valuesRest[150];
+  uint16_t thresholdsRevision;
+  SmartThreshold thresholds[SMART_ENTRIES];
+  uint8_t thresholdsRest[150];
+} DiskSmartInfo;
+
+/* A channel's quota of one kind (0 record, 1 picture); pages keep the first
+ * 16 bytes. */
+typedef struct DiskQuotaInfo {
+  uint64_t usedMb;  /* space the channel uses now */
+  uint64_t quotaMb;
+  uint8_t reserved[24];
+} DiskQuotaInfo;
+
+/* Network disks: 16 slots; types 4 NAS, 5 IP SAN. */
+#define NET_DISK_SLOTS 16
+typedef struct NetDiskEntry {
+  uint32_t ip;
+  uint8_t reserved4[4];
+  uint16_t port; /* 3260 for IP SAN */
+  uint8_t type;
+  uint8_t reserved11;
+  char directory[128];
+} NetDiskEntry;
+typedef struct NetDiskConfig {
+  NetDiskEntry entries[NET_DISK_SLOTS];
+} NetDiskConfig;
+
+/* Disk attributes as the attribute request names them. */
+enum { DISK_ATTR_REDUNDANCY = 0, DISK_ATTR_READONLY = 1, DISK_ATTR_READWRITE = 2 };
+
+
 /* Records the simulated device only clears, by their known sizes. */
 #define DEVICE_BLOCK(type, size) typedef struct type { uint8_t bytes[size]; } type
-DEVICE_BLOCK(HolidayTable, 1792);
 DEVICE_BLOCK(ExceptionLinkageTable, 32 * 40);
 DEVICE_BLOCK(Rs232Config, 108);
-DEVICE_BLOCK(RecordConfig, 500);
-DEVICE_BLOCK(HolidaySchedule, 68);
-DEVICE_BLOCK(CaptureConfig, 548);
 DEVICE_BLOCK(ManualRecordState, 272);
 DEVICE_BLOCK(AdvRecordExtra, 64);
-DEVICE_BLOCK(NetDiskConfig, 2240);
-DEVICE_BLOCK(DiskQuotaInfo, 40);
-DEVICE_BLOCK(FormatProgress, 76);
-DEVICE_BLOCK(DiskCheckInfo, 840);
 DEVICE_BLOCK(NetAdvConfig, 1972);
 DEVICE_BLOCK(EmailConfig, 524);
 DEVICE_BLOCK(FtpConfig, 260);
@@ -342,6 +605,49 @@ static_assert(sizeof(NetInterfaceBlock) == 60 && sizeof(NetAddress) == 12, "net 
 static_assert(sizeof(AreaCaps) == 28, "AreaCaps");
 static_assert(sizeof(DiskInfo) == 28 && sizeof(ColorSetRecord) == 8 && sizeof(ColorRangeRecord) == 48,
               "device rows");
+static_assert(sizeof(TimeSegment) == 4 && sizeof(DaySchedHead) == 4 && sizeof(RecordSchedSegment) == 8,
+              "schedule parts");
+static_assert(sizeof(RecordConfig) == 500 && offsetof(RecordConfig, days) == 4 &&
+                  offsetof(RecordConfig, segments) == 32 && offsetof(RecordConfig, postRecord) == 480 &&
+                  offsetof(RecordConfig, redundant) == 492 && offsetof(RecordConfig, cabac) == 494,
+              "RecordConfig");
+static_assert(sizeof(HolidaySchedule) == 68 && offsetof(HolidaySchedule, segments) == 4, "HolidaySchedule");
+static_assert(sizeof(CaptureConfig) == 548 && offsetof(CaptureConfig, days) == 4 &&
+                  offsetof(CaptureConfig, segments) == 32 && offsetof(CaptureConfig, holidayHead) == 480 &&
+                  offsetof(CaptureConfig, holidaySegments) == 484,
+              "CaptureConfig");
+static_assert(sizeof(HolidayEntry) == 56 && offsetof(HolidayEntry, period) == 4 &&
+                  offsetof(HolidayEntry, period.byDate.endYear) == 8 && offsetof(HolidayEntry, name) == 12,
+              "HolidayEntry");
+static_assert(sizeof(HolidayTable) == 1792, "HolidayTable");
+static_assert(sizeof(EncodeParamBlock) == 16 && offsetof(EncodeParamBlock, bitrate) == 4 &&
+                  offsetof(EncodeParamBlock, frameRate) == 8,
+              "EncodeParamBlock");
+static_assert(sizeof(EncodeConfig) == 64 && offsetof(EncodeConfig, blocks[ENCODE_SUB]) == 48, "EncodeConfig");
+static_assert(sizeof(CaptureSetting) == 4 && sizeof(CaptureSettingPair) == 8, "capture settings");
+static_assert(offsetof(AdvRecordConfig, diskUse[24]) == 25 && sizeof(AdvRecordConfig) == 64, "AdvRecordConfig");
+static_assert(sizeof(RecordEncryptConfig) == 48 && offsetof(RecordEncryptConfig, password) == 15,
+              "RecordEncryptConfig");
+static_assert(sizeof(FormatDiskArg) == 268 && offsetof(FormatDiskArg, results) == 136, "FormatDiskArg");
+static_assert(sizeof(FormatProgress) == 76 && offsetof(FormatProgress, fileSystem) == 72, "FormatProgress");
+static_assert(sizeof(DiskCheckInfo) == 840 && offsetof(DiskCheckInfo, idLow) == 4 &&
+                  offsetof(DiskCheckInfo, state) == 836,
+              "DiskCheckInfo");
+static_assert(sizeof(SmartAttribute) == 14 && sizeof(SmartThreshold) == 12, "S.M.A.R.T. entries");
+static_assert(sizeof(DiskSmartInfo) == 1108 && offsetof(DiskSmartInfo, selfTestType) == 20 &&
+                  offsetof(DiskSmartInfo, valuesRevision) == 24 && offsetof(DiskSmartInfo, attributes) == 26 &&
+                  offsetof(DiskSmartInfo, thresholdsRevision) == 596 &&
+                  offsetof(DiskSmartInfo, thresholds) == 598,
+              "DiskSmartInfo");
+static_assert(sizeof(DiskQuotaInfo) == 40 && offsetof(DiskQuotaInfo, quotaMb) == 8, "DiskQuotaInfo");
+static_assert(sizeof(NetDiskEntry) == 140 && offsetof(NetDiskEntry, port) == 8 &&
+                  offsetof(NetDiskEntry, type) == 10 && offsetof(NetDiskEntry, directory) == 12,
+              "NetDiskEntry");
+static_assert(sizeof(NetDiskConfig) == 2240, "NetDiskConfig");
+static_assert(offsetof(DeviceInfo, deviceNumber) == 32 && offsetof(DeviceInfo, model) == 36 &&
+                  offsetof(DeviceInfo, serial) == 100 && offsetof(DeviceInfo, mainVersion) == 148 &&
+                  offsetof(DeviceInfo, countsA) == 228 && sizeof(DeviceInfo) == 244,
+              "DeviceInfo");
 #endif
 
 #endif

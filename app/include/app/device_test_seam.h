@@ -32,6 +32,9 @@ std::vector<Call> callLog();
 // Forgets every kept record and live-view state; the device answers its
 // defaults again.
 void resetKeptRecords();
+// The parameter file that saveDeviceParams writes and start-up loads.
+void setSettingsFile(const std::string& path);
+
 // Overrides, log and kept records together.
 void resetAll();
 

@@ -65,8 +65,9 @@ void beginLangSwitch(void);
 void finishLangSwitch(void);
 
 /* Others. */
-void setFormatDiskArg(DiskInfo record);
-void getFormatDiskArg(DiskInfo* out);
+/* The disks the format window works on, handed over whole. */
+void setFormatDiskArg(FormatDiskArg record);
+void getFormatDiskArg(FormatDiskArg* out);
 void resetTopWindow(void);
 
 GUI_EXTERN_C_END

@@ -13,6 +13,8 @@ GUI_EXTERN_C_BEGIN
  * toolkit did not start, 3 no device parameters or no live-view window). */
 int runRecorder(void);
 /* Reads the device's parameters and logs the outputs in; 1 on success. */
+/* Loads the settings an earlier run saved; before InitGUI. */
+void loadSavedDeviceParams(void);
 int loadDeviceParams(void);
 /* The creation record of the current output's live-view window. */
 void initPreviewCreateInfo(MainWinCreate* info);
