@@ -26,68 +26,68 @@ void fillOutputsAndDisks(DeviceAbility* r) {
   r->hdmiOut = 1;
   r->vgaOut = 1;
   r->cvbsOut = 1;
-  r->byte7 = 1;
+  r->unnamed7 = 1;
   r->outResMaskKind2 = 4276;
   r->outResMaskKind1 = 3125;
   r->outputModeFlags = 2;
-  r->byte11 = 8;
+  r->unnamed11 = 8;
   r->esataNum = 1;
   r->localDiskNum = 17;
-  r->byte14 = 1;
-  r->byte15 = 8;
-  r->byte16 = 8;
+  r->unnamed14[0] = 1;
+  r->unnamed14[1] = 8;
+  r->unnamed14[2] = 8;
   r->miniSasNum = 96;
   r->diskCapacityGb = 0;
-  r->limit19 = 4000;
-  r->limit20 = 2000;
-  r->limit21 = 16318;
+  r->limits[0] = 4000;
+  r->limits[1] = 2000;
+  r->limits[2] = 16318;
   r->recordTypeMask = 95;
   r->eventTypeMask = 6;
-  r->word24 = 0;
+  r->unnamed24 = 0;
   r->storageFlags = 247;
 }
 
 void fillChannelsAndNetwork(DeviceAbility* r) {
   r->analogChanNum = 16;
-  r->byte27 = 3;
-  r->byte28 = 3;
-  r->count29 = 16;
-  r->count30 = 32;
-  r->byte31 = 16;
-  r->small32 = 1;
-  r->small33 = 2;
-  r->small34 = 1;
-  r->small35 = 2;
-  r->small36 = 1;
-  r->byte37 = 1;
-  r->flag38 = 1;
-  r->flag39 = 1;
+  r->unnamed27 = 3;
+  r->unnamed28 = 3;
+  r->counts[0] = 16;
+  r->counts[1] = 32;
+  r->unnamed31 = 16;
+  r->smallValues[0] = 1;
+  r->smallValues[1] = 2;
+  r->smallValues[2] = 1;
+  r->smallValues[3] = 2;
+  r->smallValues[4] = 1;
+  r->unnamed37 = 1;
+  r->storageFlagBytes[0] = 1;
+  r->storageFlagBytes[1] = 1;
   r->esataFunction = 1;
-  r->word41 = 111;
+  r->unnamed41 = 111;
   r->nicNum = 1;
   r->netDetectKind = 2;
-  r->size44 = 80;
-  r->size45 = 160;
-  r->size46 = 160;
+  r->sizes[0] = 80;
+  r->sizes[1] = 160;
+  r->sizes[2] = 160;
   for (uint8_t& kind : r->nicModeKinds) kind = 3;
   r->netsetKind = 2;
   r->netFlags = 183;
-  r->word50 = 0xFFFFFFFFu;
-  r->word51 = 0;
+  r->unnamed50 = 0xFFFFFFFFu;
+  r->unnamed51 = 0;
 }
 
 void fillStreams(DeviceAbility* r) {
-  r->streamLimit52 = 0x400000;
-  r->streamLimit53 = 0x80000;
-  r->streamLimit54 = 0x20000;
+  r->streamLimits[0] = 0x400000;
+  r->streamLimits[1] = 0x80000;
+  r->streamLimits[2] = 0x20000;
   r->cameraOptionByte = 1;
-  r->byte56 = 8;
+  r->unnamed56 = 8;
   r->mainResMask = 27;
   r->subResMask = 3;
   fillStreamTables(r);
   r->osdCapByte = 5;
   r->captureOptionMask = 19;
-  r->count65 = 64;
+  r->unnamed65 = 64;
   r->splitMask = 1133;
   r->pictureFlags = 295;
 }
@@ -95,11 +95,11 @@ void fillStreams(DeviceAbility* r) {
 void fillDisplayAndPorts(DeviceAbility* r) {
   r->videoOutputCount = 1;
   r->colorDepthCode = 3;
-  r->byte70 = 4;
+  r->unnamed70 = 4;
   r->displayFlags = 1;
   r->maxSyncPlayChans = 4;
   r->reversePlayChans = 4;
-  r->count74 = 8;
+  r->unnamed74 = 8;
   r->playbackFlags = 0;
   r->rs232Num = 1;
   r->logSearchKind = 1;
@@ -107,15 +107,15 @@ void fillDisplayAndPorts(DeviceAbility* r) {
   r->baudMaskPtz = 24448;
   r->alarmInNum = 16;
   r->alarmOutNum = 4;
-  r->byte82 = 1;
-  r->byte83 = 16;
-  r->word84 = 1591899;
+  r->unnamed82 = 1;
+  r->unnamed83 = 16;
+  r->unnamed84 = 1591899;
   r->chanSlotKind = 32;
   r->streamProtocolMask = 1;
   r->poeFlags = 0;
-  r->count88 = 128;
-  r->count89 = 32;
-  r->count90 = 64;
+  r->tailCounts[0] = 128;
+  r->tailCounts[1] = 32;
+  r->tailCounts[2] = 64;
   r->playbackKeyFlags = 0;
   r->storageModeFlags = 6;
   r->displayModeFlags = 24;
@@ -151,13 +151,13 @@ int fillDeviceAbility(int, DeviceAbility* record) {
 
 int initDeviceAbility(void) {
   g_ability.analogChanNum = 16;
-  g_ability.byte31 = 16;
+  g_ability.unnamed31 = 16;
   g_ability.alarmInNum = 16;
   g_ability.alarmOutNum = 4;
   g_ability.nicNum = 1;
-  g_ability.byte37 = 1;
+  g_ability.unnamed37 = 1;
   g_ability.vgaOut = 1;
-  g_ability.byte28 = 3;
+  g_ability.unnamed28 = 3;
   fillDeviceAbility(getDeviceHandle(), &g_ability);
   return 0;
 }

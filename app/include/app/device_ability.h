@@ -12,62 +12,51 @@ GUI_EXTERN_C_BEGIN
 #define ABILITY_RES_BITS 32
 
 typedef struct DeviceAbility {
+  /* Fields named unnamedN (field N) and the arrays named after a group the
+   * record only counts ("three limits") have no meaning any reader gives
+   * them: nothing reads them, they keep the values the fill writes. */
   uint8_t capVersion;            /* field 1 */
   uint8_t capSubVersion;
   uint16_t outputHwType;         /* 3 and 7 use the second output resolution tables */
   uint8_t hdmiOut;
   uint8_t vgaOut;
   uint8_t cvbsOut;
-  uint8_t byte7;
+  uint8_t unnamed7;
   uint32_t outResMaskKind2;      /* field 8 */
   uint32_t outResMaskKind1;
   uint32_t outputModeFlags;      /* field 10: bit 0 combined HDMI/VGA */
-  uint8_t byte11;
+  uint8_t unnamed11;
   uint8_t esataNum;
   uint8_t localDiskNum;
-  uint8_t byte14;
-  uint8_t byte15;
-  uint8_t byte16;
-  uint16_t miniSasNum;
+  uint8_t unnamed14[3];          /* fields 14-16 */
+  uint16_t miniSasNum;           /* field 17 */
   uint32_t diskCapacityGb;       /* field 18 */
-  uint32_t limit19;
-  uint32_t limit20;
-  uint32_t limit21;
-  uint32_t recordTypeMask;
+  uint32_t limits[3];            /* fields 19-21 */
+  uint32_t recordTypeMask;       /* field 22 */
   uint32_t eventTypeMask;
-  uint32_t word24;
+  uint32_t unnamed24;
   uint32_t storageFlags;         /* field 25 */
   uint8_t analogChanNum;
-  uint8_t byte27;
-  uint8_t byte28;
-  uint16_t count29;
-  uint16_t count30;
-  uint8_t byte31;                /* field 31 */
-  uint8_t small32;
-  uint8_t small33;
-  uint8_t small34;
-  uint8_t small35;
-  uint8_t small36;
-  uint8_t byte37;
-  uint8_t flag38;
-  uint8_t flag39;
-  uint8_t esataFunction;         /* field 40 */
-  uint32_t word41;
+  uint8_t unnamed27;
+  uint8_t unnamed28;             /* set at start-up with the channel counts */
+  uint16_t counts[2];            /* fields 29-30 */
+  uint8_t unnamed31;             /* field 31, set at start-up */
+  uint8_t smallValues[5];        /* fields 32-36 */
+  uint8_t unnamed37;             /* set at start-up */
+  uint8_t storageFlagBytes[2];   /* fields 38-39: the first two of three flags */
+  uint8_t esataFunction;         /* field 40: the third; eSATA use of advanced recording */
+  uint32_t unnamed41;
   uint8_t nicNum;
   uint8_t netDetectKind;
-  uint16_t size44;
-  uint16_t size45;
-  uint16_t size46;
+  uint16_t sizes[3];             /* fields 44-46 */
   uint8_t nicModeKinds[8];       /* field 47 */
   uint8_t netsetKind;
   uint32_t netFlags;             /* field 49 */
-  uint32_t word50;
-  uint32_t word51;
-  uint32_t streamLimit52;
-  uint32_t streamLimit53;
-  uint32_t streamLimit54;
+  uint32_t unnamed50;
+  uint32_t unnamed51;            /* cleared by the fill */
+  uint32_t streamLimits[3];      /* fields 52-54 */
   uint8_t cameraOptionByte;      /* field 55 */
-  uint8_t byte56;
+  uint8_t unnamed56;
   uint32_t mainResMask;          /* field 57 */
   uint32_t mainBitrateKey[ABILITY_RES_BITS];
   uint32_t mainFrameRateMask[ABILITY_RES_BITS];
@@ -76,16 +65,16 @@ typedef struct DeviceAbility {
   uint32_t subFrameRateMask[ABILITY_RES_BITS];
   uint8_t osdCapByte;            /* field 63 */
   uint16_t captureOptionMask;
-  uint16_t count65;
+  uint16_t unnamed65;
   uint32_t splitMask;            /* field 66 */
   uint32_t pictureFlags;
   uint8_t videoOutputCount;      /* field 68 */
   uint8_t colorDepthCode;
-  uint8_t byte70;
+  uint8_t unnamed70;
   uint32_t displayFlags;         /* field 71 */
   uint8_t maxSyncPlayChans;
   uint8_t reversePlayChans;
-  uint16_t count74;
+  uint16_t unnamed74;
   uint32_t playbackFlags;        /* field 75 */
   uint8_t rs232Num;
   uint8_t logSearchKind;
@@ -93,15 +82,13 @@ typedef struct DeviceAbility {
   uint32_t baudMaskPtz;
   uint8_t alarmInNum;            /* field 80 */
   uint8_t alarmOutNum;
-  uint8_t byte82;
-  uint8_t byte83;
-  uint32_t word84;
+  uint8_t unnamed82;
+  uint8_t unnamed83;
+  uint32_t unnamed84;
   uint8_t chanSlotKind;          /* field 85 */
   uint16_t streamProtocolMask;
   uint32_t poeFlags;             /* field 87 */
-  uint16_t count88;
-  uint16_t count89;
-  uint16_t count90;
+  uint16_t tailCounts[3];        /* fields 88-90 */
   uint32_t playbackKeyFlags;     /* field 91 */
   uint32_t storageModeFlags;
   uint32_t displayModeFlags;
