@@ -28,6 +28,15 @@ DiskInfo keptDiskRow() {
   return row;
 }
 
+// One change of the disk row, whole under the device's lock, so that
+// changes of its attribute and its group never undo each other.
+template <typename F>
+void changeDiskRow(F change) {
+  DiskInfo row;
+  defaultDiskRow(row);
+  devsim::modifyValue(Kind::DiskRow, 0, row, change);
+}
+
 // A local disk by its identifier halves; the disk number is port + 2 * bus + 1.
 bool localDisk(int bus, int port) {
   if (bus < 0 || port < 0 || port > 1) return false;
@@ -56,12 +65,13 @@ int checkNetDiskEntry(const NetDiskEntry& e) {
 
 // Moves the disk check from one state to the next when it is in `from`.
 int stepDiskCheck(uint32_t from, uint32_t to) {
-  DiskCheckInfo info;
-  devsim::answerKeptOrZero(Kind::DiskCheck, 0, &info);
-  if (info.state != from) return -1;
-  info.state = to;
-  devsim::keepValue(Kind::DiskCheck, 0, info);
-  return 0;
+  int result = -1;
+  devsim::modifyValue(Kind::DiskCheck, 0, DiskCheckInfo{}, [&](DiskCheckInfo& info) {
+    if (info.state != from) return;
+    info.state = to;
+    result = 0;
+  });
+  return result;
 }
 
 }  // namespace
@@ -82,19 +92,17 @@ DEVICE_CONSTANT(hasDiskRedundancy, 1)
 int setDiskAttr(int loginId, int bus, int port, int attr, int flag) {
   DEVICE_ENTER(nullptr, 0, loginId, bus, port, attr, flag);
   if (!isListedDisk(bus, port) || attr < DISK_ATTR_REDUNDANCY || attr > DISK_ATTR_READWRITE) return -1;
-  DiskInfo row = keptDiskRow();
-  row.redundancy = attr == DISK_ATTR_REDUNDANCY;
-  row.readOnly = attr == DISK_ATTR_READONLY;
-  devsim::keepValue(Kind::DiskRow, 0, row);
+  changeDiskRow([attr](DiskInfo& row) {
+    row.redundancy = attr == DISK_ATTR_REDUNDANCY;
+    row.readOnly = attr == DISK_ATTR_READONLY;
+  });
   return 0;
 }
 
 int setDiskGroup(int loginId, int bus, int port, int group) {
   DEVICE_ENTER(nullptr, 0, loginId, bus, port, group);
   if (!isListedDisk(bus, port) || !validGroup(group)) return -1;
-  DiskInfo row = keptDiskRow();
-  row.group = static_cast<uint16_t>(group);
-  devsim::keepValue(Kind::DiskRow, 0, row);
+  changeDiskRow([group](DiskInfo& row) { row.group = static_cast<uint16_t>(group); });
   return 0;
 }
 

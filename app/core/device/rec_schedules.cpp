@@ -150,15 +150,12 @@ void defaultEncode(int channel, EncodeConfig& config) {
 
 // The record schedule of every channel becomes all-day of one type.
 void setAllDay(int channel, uint8_t type) {
-  RecordConfig record;
-  getChannelRecord(Kind::RecordConfig, channel, &record);
-  record.enable = 1;
-  for (DaySchedHead& day : record.days) day = {1, type, 0};
-  devsim::keepValue(Kind::RecordConfig, channel, record);
-  HolidaySchedule holiday;
-  getChannelRecord(Kind::RecordHoliday, channel, &holiday);
-  holiday.head = {1, type, 0};
-  devsim::keepValue(Kind::RecordHoliday, channel, holiday);
+  devsim::modifyValue(Kind::RecordConfig, channel, RecordConfig{}, [type](RecordConfig& record) {
+    record.enable = 1;
+    for (DaySchedHead& day : record.days) day = {1, type, 0};
+  });
+  devsim::modifyValue(Kind::RecordHoliday, channel, HolidaySchedule{},
+                      [type](HolidaySchedule& holiday) { holiday.head = {1, type, 0}; });
 }
 
 }  // namespace
