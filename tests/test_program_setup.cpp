@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <climits>
+#include <cstdio>
 #include <cstdlib>
 #include <string>
 
@@ -24,4 +25,20 @@ struct TestProgramSetup {
   }
 } g_testProgramSetup;
 
+// Each test program keeps the device's saved parameters in a file of its
+// own, so that no test finds the settings another one saved, and none
+// reaches the file of the program in the build folder.
+std::string& testParamsPath() {
+  static std::string path = "/tmp/gui_test_device_params." + std::to_string(::getpid()) + ".dat";
+  return path;
+}
+
+void removeTestParams() { std::remove(testParamsPath().c_str()); }
+
 }  // namespace
+
+extern "C" const char* testDeviceParamsPath(void) {
+  static const bool cleaned = std::atexit(removeTestParams) == 0;
+  (void)cleaned;
+  return testParamsPath().c_str();
+}

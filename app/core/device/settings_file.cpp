@@ -18,12 +18,21 @@
 #include "gui/config.h"
 #include "gui/gui_etc.h"
 
+// Test programs name a file of their own (a weak reference: absent in the
+// program itself).
+extern "C" const char* testDeviceParamsPath(void) __attribute__((weak));
+
 namespace devsim {
 namespace {
 
+std::string defaultPath() {
+  if (testDeviceParamsPath) return testDeviceParamsPath();
+  return std::string(GUI_ETC_DIR) + "device_params.dat";
+}
+
 struct FileState {
   std::mutex lock;  // one save at a time, so an older image never lands last
-  std::string path = std::string(GUI_ETC_DIR) + "device_params.dat";
+  std::string path = defaultPath();
 };
 
 FileState& fileState() {
@@ -76,7 +85,7 @@ void loadSettingsFile() {
 namespace device_seam {
 void setSettingsFile(const std::string& path) {
   std::lock_guard<std::mutex> hold(devsim::fileState().lock);
-  devsim::fileState().path = path;
+  devsim::fileState().path = path.empty() ? devsim::defaultPath() : path;
 }
 }  // namespace device_seam
 

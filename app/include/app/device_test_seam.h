@@ -32,7 +32,8 @@ std::vector<Call> callLog();
 // Forgets every kept record and live-view state; the device answers its
 // defaults again.
 void resetKeptRecords();
-// The parameter file that saveDeviceParams writes and start-up loads.
+// The parameter file that saveDeviceParams writes and start-up loads; an
+// empty path restores the test program's own file.
 void setSettingsFile(const std::string& path);
 
 // Overrides, log and kept records together.

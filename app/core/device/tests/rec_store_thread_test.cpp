@@ -12,7 +12,6 @@
 
 #include "app/core/device/sim_state.h"
 #include "device_test_helpers.h"
-#include "gui/gui_etc.h"
 
 namespace {
 
@@ -88,7 +87,7 @@ TEST_F(DeviceTest, SavesWhileOthersWriteAreEachWhole) {
   EXPECT_EQ(back.postRecord, 400u);
   std::remove(path.c_str());
   rmdir(pattern);
-  device_seam::setSettingsFile(std::string(GUI_ETC_DIR) + "device_params.dat");
+  device_seam::setSettingsFile("");
 }
 
 }  // namespace

@@ -17,7 +17,6 @@
 
 #include "app/core/device/sim_state.h"
 #include "app/program.h"
-#include "gui/gui_etc.h"
 #include "device_test_helpers.h"
 
 namespace {
@@ -56,7 +55,7 @@ struct SettingsFileTest : DeviceTest {
   void TearDown() override {
     for (const std::string& name : filesIn(dir)) std::remove((dir + "/" + name).c_str());
     rmdir(dir.c_str());
-    device_seam::setSettingsFile(std::string(GUI_ETC_DIR) + "device_params.dat");
+    device_seam::setSettingsFile("");
     DeviceTest::TearDown();
   }
 
