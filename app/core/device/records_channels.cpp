@@ -247,8 +247,8 @@ int getBitrateLimits(int* minOut, int* maxOut, int channel, int streamType, int 
   return getBitrateMinMax(minOut, maxOut, channel, streamType, resolution);
 }
 
-int getBitrateRange(int* minOut, int* maxOut) {
-  DEVICE_ENTER(nullptr, 0);
+int getBitrateRange(int* minOut, int* maxOut, const BitrateRangeRequest* request) {
+  DEVICE_ENTER(nullptr, 0, request ? request->channel : -1, request ? request->streamType : -1);
   if (minOut) *minOut = 0;
   if (maxOut) *maxOut = 1;
   return 0;

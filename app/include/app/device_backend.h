@@ -81,7 +81,8 @@ int getFrameRateList(OptionItem* list, int streamType, int channel, int resoluti
 int getBitrateList(OptionItem* list, int streamType, int channel, int resolution);
 int getCaptureOptionList(OptionItem* list, int channel, int flag);
 int getBitrateLimits(int* minOut, int* maxOut, int channel, int streamType, int resolution);
-int getBitrateRange(int* minOut, int* maxOut);
+/* The Kbps range shown beside a stream's rate; this device answers 0 and 1. */
+int getBitrateRange(int* minOut, int* maxOut, const BitrateRangeRequest* request);
 int getChannelStreamSize(int* width, int* height, int stream, int flag, int handle);
 int getStreamSize(int* width, int* height, const StreamDescription* description, int handle);
 int getPlayViewSize(int stream, int* width, int* height, int* flagOut, int handle);

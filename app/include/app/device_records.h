@@ -369,6 +369,15 @@ typedef struct EncodeConfig {
 #define ENCODE_CUSTOM_BITRATE(kbps) ((int32_t)(((uint32_t)(kbps) | 0xFFE00000u) << 10))
 #define ENCODE_CUSTOM_KBPS(value) ((int32_t)(((uint32_t)(value) >> 10) & 0x1FFFFu))
 
+/* What the bit-rate range is asked for. */
+typedef struct BitrateRangeRequest {
+  int32_t channel;
+  int32_t streamType;
+  int32_t resolution;
+  int32_t quality;
+  int32_t frameRate;
+} BitrateRangeRequest;
+
 /* Codes of a refused encoding check or write. */
 enum {
   ENCODE_ERR_STREAM = 0x200212,
