@@ -74,6 +74,7 @@ void Session::Save() {
       std::memcpy(bytes + kAnalogFirst, saved_[channel].bytes + kAnalogFirst, kAnalogCount);
     setChannelConfig(login, channel, &stored, 0);
   }
+  saveDeviceParams();
   Clear();
 }
 

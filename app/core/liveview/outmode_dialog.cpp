@@ -61,6 +61,7 @@ void onOk(WindowHandle dlg) {
   if (setDeviceConfig(login, &fresh) == 0) {
     applyPictureMode(login);
     g_config = fresh;
+    saveDeviceParams();
   }
   SendMessage(dlg, MSG_CLOSE, 0, 0);
 }

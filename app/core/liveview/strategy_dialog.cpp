@@ -57,7 +57,10 @@ void onInit(WindowHandle dlg) {
 
 void onOk(WindowHandle dlg) {
   const int value = strategyOf(liveview_dialogs::firstChecked(dlg, kRealTime, kFluent));
-  if (setPreviewStrategy(getOutputLogin(getCurOutput()), g_channel, value) == 0) g_strategy = value;
+  if (setPreviewStrategy(getOutputLogin(getCurOutput()), g_channel, value) == 0) {
+    g_strategy = value;
+    saveDeviceParams();
+  }
   SendMessage(dlg, MSG_CLOSE, 0, 0);
 }
 
