@@ -29,13 +29,16 @@ int setChannelRecord(Kind kind, int channel, const T* in) {
 
 bool isLeap(int year) { return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0; }
 
-// Days of a month counted from 0; February has 29 unless a year says otherwise.
-int daysOf(int month, int year = 2000) {
+// A leap year: holidays by month have 29 days in February.
+const int kAnyLeapYear = 2000;
+
+// Days of a month counted from 0.
+int daysOf(int month, int year = kAnyLeapYear) {
   static const int kDays[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
   return month == 1 && isLeap(year) ? 29 : kDays[month];
 }
 
-bool validMonthDay(int month, int day, int year = 2000) {
+bool validMonthDay(int month, int day, int year = kAnyLeapYear) {
   return month >= 0 && month <= 11 && day >= 1 && day <= daysOf(month, year);
 }
 

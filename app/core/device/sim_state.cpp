@@ -4,8 +4,8 @@
 #include <algorithm>
 #include <atomic>
 #include <cstring>
-#include <map>
 #include <iterator>
+#include <map>
 #include <mutex>
 #include <string>
 #include <utility>
@@ -210,7 +210,7 @@ bool parseSettings(const uint8_t* data, size_t size, std::string* why) {
     if (!in.take(&nameSize, 1) || nameSize == 0 || nameSize > kMaxNameSize || !in.take(name, nameSize) ||
         !in.u32(index) || !in.u32(recordSize) || recordSize > kMaxRecordSize || recordSize > in.left)
       return refuse("truncated record");
-    std::vector<uint8_t> bytes(in.p, in.p + recordSize);
+    std::vector<uint8_t> bytes(recordSize);
     in.take(bytes.data(), recordSize);
     Kind kind;
     // A kind this program does not know, or does not save, is passed over.

@@ -403,6 +403,14 @@ typedef struct CaptureSetting {
   uint16_t interval;
 } CaptureSetting;
 
+/* An interval in seconds as the field holds it, and back. */
+static inline uint16_t captureIntervalField(uint32_t seconds) {
+  return (uint16_t)(seconds <= 0x7FFFu ? seconds : (CAPTURE_INTERVAL_MINUTES | ((seconds / 60u) & 0x7FFFu)));
+}
+static inline uint32_t captureIntervalSeconds(uint16_t field) {
+  return (field & CAPTURE_INTERVAL_MINUTES) ? (uint32_t)(field & 0x7FFFu) * 60u : field;
+}
+
 /* A channel's snapshot settings: continuous, then event. */
 typedef struct CaptureSettingPair {
   CaptureSetting normal;

@@ -453,6 +453,17 @@ TEST_F(DeviceTest, DiskCheckAndSelfTestFollowTheirRequests) {
   EXPECT_EQ(smart.selfTestType, 0);
 }
 
+// Every interval of the snapshot table survives its 16-bit field.
+TEST_F(DeviceTest, SnapshotIntervalsFitTheirField) {
+  for (uint32_t seconds : {1u, 2u, 3u, 4u, 5u, 600u, 1800u, 3600u, 43200u, 86400u}) {
+    CaptureSettingPair pair{{4, 80, captureIntervalField(seconds)}, {4, 40, captureIntervalField(seconds)}};
+    ASSERT_EQ(setCaptureParams(nullptr, 1, &pair, 1), 0);
+    CaptureSettingPair back;
+    getCaptureParams(nullptr, 1, &back);
+    EXPECT_EQ(captureIntervalSeconds(back.event.interval), seconds);
+  }
+}
+
 // Tests reach the pages' error paths through the seam: a forced answer and
 // record, and a forced refusal that keeps nothing.
 TEST_F(DeviceTest, TheSeamAnswersForTheRecordingOperations) {
