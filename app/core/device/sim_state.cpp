@@ -64,6 +64,12 @@ void forget(Kind kind, int index) {
   s.kept.erase({kind, index});
 }
 
+void forgetAll() {
+  State& s = state();
+  std::lock_guard<std::mutex> hold(s.lock);
+  s.kept.clear();
+}
+
 void updateRaw(Kind kind, int index, void* value, size_t size,
                const std::function<void(void*)>& change) {
   State& s = state();
@@ -125,11 +131,7 @@ bool appliedColor(int channel, ColorSetRecord* out) {
   return devsim::fetch(devsim::Kind::AppliedColor, channel, out, sizeof *out);
 }
 
-void resetKeptRecords() {
-  auto& s = devsim::state();
-  std::lock_guard<std::mutex> hold(s.lock);
-  s.kept.clear();
-}
+void resetKeptRecords() { devsim::forgetAll(); }
 
 void resetAll() {
   auto& s = devsim::state();

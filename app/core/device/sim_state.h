@@ -24,6 +24,23 @@ enum class Kind {
   RecordingMask,
   AppliedColor,
   PtzProtocols,
+  NetConfig,
+  NetAdvConfig,
+  EmailConfig,
+  FtpConfig,
+  SnmpConfig,
+  HolidaySegments,
+  RecordChanMask,
+  AlarmIn,
+  AlarmOut,
+  AlarmHoliday,
+  AlarmRecordLink,
+  ExceptionTable,
+  AlarmOutputs,
+  Rs232Config,
+  ClockOffset,
+  LogHostText,
+  IpChannel,
 };
 
 void keep(Kind kind, int index, const void* data, size_t size);
@@ -31,6 +48,8 @@ void keep(Kind kind, int index, const void* data, size_t size);
 // when nothing is kept.
 bool fetch(Kind kind, int index, void* out, size_t size);
 void forget(Kind kind, int index);
+// Forgets every kept record: the device answers its defaults again.
+void forgetAll();
 
 template <typename T>
 void keepValue(Kind kind, int index, const T& value) {
