@@ -5,6 +5,7 @@
 #include "app/core/device/fill.h"
 #include "app/core/device/kept.h"
 #include "app/device_backend.h"
+#include "app/device_test_seam.h"
 
 using devsim::Kind;
 
@@ -67,3 +68,14 @@ int setRecordChanMask(OutputLogin*, int channel, int kind, uint64_t mask) {
 }
 
 }  // extern "C"
+
+namespace device_seam {
+
+bool reportMotion(int channel, const uint32_t* rowMasks) {
+  const MotionStatusCallback callback = g_motionCallback.load();
+  if (!callback) return false;
+  callback(channel, rowMasks);
+  return true;
+}
+
+}  // namespace device_seam

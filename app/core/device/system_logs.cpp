@@ -5,6 +5,7 @@
 #include "app/core/device/fill.h"
 #include "app/core/device/kept.h"
 #include "app/device_backend.h"
+#include "app/device_test_seam.h"
 
 using devsim::Kind;
 
@@ -51,3 +52,14 @@ int getLogHostText(uint32_t ref, char* out, int size) {
 }
 
 }  // extern "C"
+
+namespace device_seam {
+
+void keepLogHostText(uint32_t ref, const char* text) {
+  if (ref == 0 || ref > 0x7fffffffu || !text) return;
+  HostText host{};
+  std::snprintf(host.text, sizeof host.text, "%s", text);
+  devsim::keepValue(Kind::LogHostText, static_cast<int>(ref), host);
+}
+
+}  // namespace device_seam

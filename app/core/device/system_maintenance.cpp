@@ -1,7 +1,4 @@
-// Serial port, defaults, configuration files, firmware upgrade and the
-// default password.
-#include <cstdio>
-
+// Serial port, defaults, configuration files and firmware upgrade.
 #include "app/core/device/fill.h"
 #include "app/core/device/kept.h"
 #include "app/device_backend.h"
@@ -51,15 +48,5 @@ int startUpgrade(OutputLogin*, int mode, const char*) {
 
 DEVICE_CONSTANT(getUpgradePhase, UPGRADE_PHASE_NONE)
 DEVICE_CONSTANT(getUpgradePercent, 0)
-
-int resetDefaultPassword(int loginId, const char* securityCode) {
-  DEVICE_ENTER(nullptr, 0, loginId);
-  if (!securityCode) return -1;
-  UserConfig users;
-  getUserConfig(nullptr, &users);
-  zeroFill(users.users[0].password, sizeof users.users[0].password);
-  std::snprintf(users.users[0].password, sizeof users.users[0].password, "%s", devsim::kDefaultPassword);
-  return setUserConfig(nullptr, &users, 1);
-}
 
 }  // extern "C"
