@@ -20,10 +20,11 @@ int getDiscoveredIpcs(DiscoveredIpc* out, int max) {
 }
 
 // The camera's record is kept at its position and the channel joins the IP
-// channel mask that every channel count reads.
+// channel mask that every channel count reads. A device of this kind takes
+// IP channels 1 .. IP_CHANNEL_BOUND.
 int addIpChannel(OutputLogin*, int ipChannel, const IpChannelInfo* in) {
   DEVICE_ENTER(nullptr, 0, ipChannel);
-  if (!in || ipChannel < 1 || ipChannel > 64) return -1;
+  if (!in || ipChannel < 1 || ipChannel > IP_CHANNEL_BOUND) return -1;
   devsim::keepValue(Kind::IpChannel, ipChannel, *in);
   devsim::modifyValue<uint64_t>(Kind::IpChannel, 0, 0,
                                 [ipChannel](uint64_t& mask) { mask |= uint64_t{1} << (ipChannel - 1); });

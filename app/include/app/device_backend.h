@@ -46,6 +46,9 @@ int logoutDevice(int loginId);
 /* Channels and pictures. */
 int getChannelNum(void);
 int getAnalogChannelNum(void);
+/* The IP channels the device has (0 until a camera is added) and their
+ * mask, bit n - 1 for IP channel n: the one count of every loop over IP
+ * channels, the pages' copy loops included. */
 int getIpChannelNum(uint64_t* maskOut);
 int getMaxChanSlotNum(void);
 int getChannelConfig(OutputLogin* login, int channel, ChannelConfig* out);

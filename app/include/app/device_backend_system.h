@@ -54,7 +54,7 @@ int getUpgradePercent(void);
 int resetDefaultPassword(int loginId, const char* securityCode);
 
 /* IP cameras: discovery, the cameras found, and adding one as IP channel
- * 1..64 (it then counts in getIpChannelNum). */
+ * 1..IP_CHANNEL_BOUND (it then counts in getIpChannelNum). */
 int startIpcDiscovery(OutputLogin* login);
 int getDiscoveredIpcs(DiscoveredIpc* out, int max);
 int addIpChannel(OutputLogin* login, int ipChannel, const IpChannelInfo* in);

@@ -246,17 +246,18 @@ TEST_F(DeviceTest, LogsOutputsAndCamerasAnswerAsTheDeviceHasThem) {
   EXPECT_EQ(getIpChannelNum(nullptr), 0);
   IpChannelInfo camera{};
   std::snprintf(reinterpret_cast<char*>(camera.bytes), 64, "10.0.0.9");
-  ASSERT_EQ(addIpChannel(nullptr, 3, &camera), 0);
+  ChannelConfig channel{};
+  EXPECT_EQ(setChannelConfig(nullptr, 17, &channel, 1), -1);
+  ASSERT_EQ(addIpChannel(nullptr, 1, &camera), 0);
   uint64_t mask = 0;
   EXPECT_EQ(getIpChannelNum(&mask), 1);
-  EXPECT_EQ(mask, 4u);
+  EXPECT_EQ(mask, 1u);
   IpChannelInfo back;
-  EXPECT_EQ(getIpChannelInfo(3, &back, 0), 0);
+  EXPECT_EQ(getIpChannelInfo(1, &back, 0), 0);
   EXPECT_EQ(std::string(reinterpret_cast<char*>(back.bytes)), "10.0.0.9");
   EXPECT_EQ(getIpChannelInfo(2, &back, 0), 1);
-  ChannelConfig channel{};
-  EXPECT_EQ(setChannelConfig(nullptr, 19, &channel, 1), 0) << "IP channel 3 is channel 19";
-  EXPECT_EQ(addIpChannel(nullptr, 65, &camera), -1);
+  EXPECT_EQ(setChannelConfig(nullptr, 17, &channel, 1), 0) << "IP channel 1 is channel 17";
+  EXPECT_EQ(addIpChannel(nullptr, 2, &camera), -1) << "one IP channel on this device";
 }
 
 TEST_F(DeviceTest, MotionReportsReachTheRegisteredCallBack) {
