@@ -18,6 +18,9 @@
  * | getFtpServerNum           | the device                                  | 2    |
  * | hasPppoe                  | the device                                  | 1    |
  * | getMaxDiskCapacity        | getDiskCapacityGb                           | 0    |
+ * | IP count of copy loops and| getIpChannelNum (device_backend.h)          | 0    |
+ * |   network statistics      |                                             |      |
+ * | interface count (netda)   | getNetInterfaceCount (device_backend_net.h) | -1   |
  * | hasMultiNic, getNicNum    | device_ability.h                            | 0, 1 |
  * | isNicModeSupported        | device_ability.h                            | 1..6 |
  * | hasIpv6, hasFtp, hasSnmp  | device_ability.h                            | 1    |

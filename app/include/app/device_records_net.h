@@ -196,6 +196,12 @@ GUI_EXTERN_C_END
 
 #ifdef __cplusplus
 #include <cstddef>
+static_assert(offsetof(NetConfig, httpPort) == 134 && offsetof(NetConfig, httpsPort) == 138 &&
+                  offsetof(NetConfig, dns1) == 140 && offsetof(NetConfig, dhcp) == 164 &&
+                  offsetof(NetConfig, multicast) == 168 && offsetof(NetConfig, pppoeEnabled) == 204 &&
+                  offsetof(NetConfig, workMode) == 256 && offsetof(NetConfig, bond) == 260 &&
+                  offsetof(NetConfig, rtspPort) == 332 && offsetof(NetInterfaceBlock, ipv4) == 4,
+              "NetConfig fields the network pages use");
 static_assert(sizeof(TimeSegment) == 4 && sizeof(EventLinkage) == 40, "schedule and linkage");
 static_assert(sizeof(DdnsServerEntry) == 188 && sizeof(NetAdvConfig) == 1972, "NetAdvConfig");
 static_assert(offsetof(NetAdvConfig, ntpInterval) == 64 && offsetof(NetAdvConfig, ntpEnabled) == 66 &&
