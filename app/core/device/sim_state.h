@@ -41,6 +41,7 @@ enum class Kind {
   ClockOffset,
   LogHostText,
   IpChannel,
+  NetV6Text,
 };
 
 void keep(Kind kind, int index, const void* data, size_t size);

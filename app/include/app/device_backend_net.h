@@ -49,6 +49,15 @@ enum {
 #define NET_MTU_MIN 500
 #define NET_MTU_MAX 9676
 
+/* Address texts of a 12-byte address record, into NET_ADDRESS_TEXT_SIZE
+ * bytes: the IPv4 word in dotted form, the IPv6 word as its text ("::" for
+ * none); 0 on success. A text becomes a record whose other word is 0;
+ * negative for a text that is no address. */
+#define NET_ADDRESS_TEXT_SIZE 65
+int ipv4ToText(uint32_t word, char* out, int size);
+int ipv6ToText(uint32_t word, char* out, int size);
+int textToNetAddress(const char* text, NetAddress* out);
+
 /* Network record: check without keeping, check and keep, then the apply
  * and reboot steps that follow a save. */
 int checkNetConfig(OutputLogin* login, const NetConfig* in);

@@ -278,6 +278,28 @@ TEST_F(DeviceTest, MotionReportsReachTheRegisteredCallBack) {
   EXPECT_FALSE(device_seam::reportMotion(6, rows));
 }
 
+TEST_F(DeviceTest, AddressTextsGoBothWays) {
+  char text[NET_ADDRESS_TEXT_SIZE];
+  NetAddress a;
+  ASSERT_EQ(textToNetAddress("192.168.7.1", &a), 0);
+  ASSERT_EQ(ipv4ToText(a.ipv4, text, sizeof text), 0);
+  EXPECT_STREQ(text, "192.168.7.1");
+  EXPECT_EQ(a.ipv6, 0u);
+  ASSERT_EQ(ipv6ToText(a.ipv6, text, sizeof text), 0);
+  EXPECT_STREQ(text, "::");
+  NetAddress b, c;
+  ASSERT_EQ(textToNetAddress("fe80::1", &b), 0);
+  ASSERT_EQ(textToNetAddress("2001:db8::7", &c), 0);
+  ASSERT_EQ(textToNetAddress("fe80::1", &a), 0);
+  EXPECT_EQ(a.ipv6, b.ipv6) << "one text, one reference";
+  EXPECT_NE(b.ipv6, c.ipv6);
+  ASSERT_EQ(ipv6ToText(c.ipv6, text, sizeof text), 0);
+  EXPECT_STREQ(text, "2001:db8::7");
+  for (const char* bad : {"", "300.1.1.1", "1.2.3", "fe80:::1", "host"}) EXPECT_LT(textToNetAddress(bad, &a), 0) << bad;
+  EXPECT_EQ(ipv6ToText(99, text, sizeof text), -1);
+  EXPECT_EQ(ipv4ToText(0, nullptr, 4), -1);
+}
+
 TEST_F(DeviceTest, ZoneTableRulesAndConversions) {
   ASSERT_NE(getZoneRow(33), nullptr);
   EXPECT_EQ(getZoneRow(33)->hours, 13);
