@@ -138,6 +138,20 @@ int setNetConfig(OutputLogin*, const NetConfig* in, int) {
   return devsim::keepChecked(Kind::NetConfig, 0, in, checkNet);
 }
 
+int keepNetConfig(OutputLogin*, const NetConfig* in) {
+  DEVICE_ENTER(nullptr, 0);
+  return devsim::keepChecked(Kind::NetConfigPending, 0, in, checkNet);
+}
+
+// Saves what the last check kept; with nothing kept the record stays.
+int saveNetConfig(OutputLogin* login) {
+  DEVICE_ENTER(nullptr, 0);
+  NetConfig pending;
+  if (!devsim::fetch(Kind::NetConfigPending, 0, &pending, sizeof pending)) return 0;
+  devsim::forget(Kind::NetConfigPending, 0);
+  return setNetConfig(login, &pending, 1);
+}
+
 int checkNetPorts(OutputLogin*, const NetConfig* in) {
   DEVICE_ENTER(nullptr, 0);
   return in ? checkPortClash(*in) : -1;

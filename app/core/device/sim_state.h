@@ -42,6 +42,7 @@ enum class Kind {
   LogHostText,
   IpChannel,
   NetV6Text,
+  NetConfigPending,
 };
 
 void keep(Kind kind, int index, const void* data, size_t size);

@@ -62,6 +62,10 @@ int textToNetAddress(const char* text, NetAddress* out);
  * and reboot steps that follow a save. */
 int checkNetConfig(OutputLogin* login, const NetConfig* in);
 int setNetConfig(OutputLogin* login, const NetConfig* in, int flag);
+/* The pages' two steps: check the fields on screen and keep them aside,
+ * then save what was kept. */
+int keepNetConfig(OutputLogin* login, const NetConfig* in);
+int saveNetConfig(OutputLogin* login);
 int applyNetConfig(OutputLogin* login);
 int rebootDevice(OutputLogin* login);
 /* Whether a question about PPPoE is worded by the device: writes a 16-byte

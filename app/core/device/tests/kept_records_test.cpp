@@ -56,6 +56,20 @@ TEST_F(DeviceTest, NetworkRecordsComeBackAsSet) {
   roundTrip("net", net, [](NetConfig* p) { return getNetConfig(nullptr, p); },
             [](const NetConfig* p) { return setNetConfig(nullptr, p, 1); });
 
+  // Kept aside by the check, saved by the save without arguments.
+  net.httpPort = 8081;
+  ASSERT_EQ(keepNetConfig(nullptr, &net), 0);
+  NetConfig shown;
+  getNetConfig(nullptr, &shown);
+  EXPECT_EQ(shown.httpPort, 8080) << "not saved yet";
+  net.interfaces[0].mtu = 100;
+  EXPECT_EQ(keepNetConfig(nullptr, &net), NET_ERR_MTU);
+  ASSERT_EQ(saveNetConfig(nullptr), 0);
+  getNetConfig(nullptr, &shown);
+  EXPECT_EQ(shown.httpPort, 8081);
+  EXPECT_EQ(shown.interfaces[0].mtu, 1400u) << "the refused check kept nothing";
+  EXPECT_EQ(saveNetConfig(nullptr), 0);
+
   auto adv = zeroed<NetAdvConfig>();
   std::snprintf(adv.ntpServer, sizeof adv.ntpServer, "pool.example.org");
   adv.ntpEnabled = 1, adv.ntpInterval = 10080, adv.ntpPort = 123, adv.ddnsEnabled = 1, adv.ddnsType = 3;
