@@ -11,6 +11,9 @@
 
 namespace devsim {
 
+// The password of the default users and of a password reset.
+inline constexpr char kDefaultPassword[] = "73916";
+
 // Clears a record the device does not keep; -1 for a null record.
 template <typename T>
 int zeroRecord(T* out) {
@@ -25,6 +28,10 @@ void putWord(T* out, int n, uint32_t value) {
   static_assert(sizeof(T) >= 4, "record holds words");
   std::memcpy(reinterpret_cast<uint8_t*>(out) + 4 * n, &value, sizeof value);
 }
+
+// Channels the device has: the analog ones, then the IP channels present
+// in the IP channel mask, numbered after them.
+bool hasChannel(int channel);
 
 // Valid output index of the live-view records.
 inline bool validOutputIndex(int index) { return index >= 0 && index <= 7; }

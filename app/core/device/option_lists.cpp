@@ -81,8 +81,9 @@ uint32_t highestBitrateKey(int streamType, int channelOrGroup, int resolution) {
   return key;
 }
 
-// Picture and area limits of the tamper and privacy records.
-#define AREA_LIMITS 704, 576, 0, 0, 704, 576, 0, 0, 1, 1
+// Picture and area limits of the tamper and privacy records: one freely
+// drawn area over the whole picture.
+const ZoneGrid kAreaLimits = {704, 576, 0, 0, 704, 576, 0, 0, 1, 1};
 
 // Area records exist for the analog channels; a null record gives 0.
 int fillArea(AreaCaps* out, int channel, const AreaCaps& caps) {
@@ -211,15 +212,15 @@ int fillCaptureOptionList(OptionItem* list, int) {
 }
 
 int fillMotionAreaCaps(AreaCaps* out, int channel) {
-  return fillArea(out, channel, AreaCaps{{1, 1, 1}, 0, {704, 576, 18, 22}, {}});
+  return fillArea(out, channel, AreaCaps{1, 1, AREA_MODE_GRID, ZoneGrid{704, 576, 18, 22, 0, 0, 0, 0, 0, 0}});
 }
 
 int fillTamperAreaCaps(AreaCaps* out, int channel) {
-  return fillArea(out, channel, AreaCaps{{1, 1, 2}, 0, {AREA_LIMITS}, {}});
+  return fillArea(out, channel, AreaCaps{1, 1, 2, kAreaLimits});
 }
 
 int fillPrivacyAreaCaps(AreaCaps* out, int channel) {
-  return fillArea(out, channel, AreaCaps{{1, 4, 2}, 0, {AREA_LIMITS}, {}});
+  return fillArea(out, channel, AreaCaps{1, 4, 2, kAreaLimits});
 }
 
 int fillOsdCaps(OsdCaps* out, int channel) {

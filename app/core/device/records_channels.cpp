@@ -40,16 +40,34 @@ bool isAnalog(int channel, int streamType) {
 
 }  // namespace
 
+namespace devsim {
+
+// The IP channel mask comes through the operation, so a test that sets IP
+// channels through the seam is answered the same here.
+bool hasChannel(int channel) {
+  const int analog = getAnalogChanNum();
+  if (channel >= 1 && channel <= analog) return true;
+  const int64_t ip = int64_t{channel} - analog - 1;
+  if (ip < 0 || ip >= 64) return false;
+  uint64_t mask = 0;
+  getIpChannelNum(&mask);
+  return (mask >> ip & 1u) != 0;
+}
+
+}  // namespace devsim
+
 extern "C" {
 
 // The bound of every channel loop: the analog channels, the IP channels and one.
 DEVICE_CONSTANT(getChannelNum, 18)
 DEVICE_CONSTANT(getAnalogChannelNum, 16)
 
+// One IP channel count for every caller: the channels added to the device.
 int getIpChannelNum(uint64_t* maskOut) {
   DEVICE_ENTER(maskOut, maskOut ? sizeof *maskOut : 0);
-  if (maskOut) *maskOut = 0;
-  return 0;
+  const uint64_t mask = devsim::fetchValue<uint64_t>(Kind::IpChannel, 0, 0);
+  if (maskOut) *maskOut = mask;
+  return __builtin_popcountll(mask);
 }
 
 int getMaxChanSlotNum(void) {
@@ -68,7 +86,8 @@ int getChannelConfig(OutputLogin*, int channel, ChannelConfig* out) {
 
 int setChannelConfig(OutputLogin*, int channel, const ChannelConfig* in, int) {
   DEVICE_ENTER(nullptr, 0, channel);
-  if (!in) return -1;
+  // A record of a channel the device lacks would be kept for nothing.
+  if (!in || !devsim::hasChannel(channel)) return -1;
   devsim::keepValue(Kind::ChannelConfig, channel, *in);
   return 0;
 }
@@ -76,7 +95,7 @@ int setChannelConfig(OutputLogin*, int channel, const ChannelConfig* in, int) {
 // The picture follows at once; the device keeps what it shows.
 int setColorConfig(int channel, const ColorSetRecord* colour) {
   DEVICE_ENTER(nullptr, 0, channel);
-  if (!colour) return -1;
+  if (!colour || !devsim::hasChannel(channel)) return -1;
   devsim::keepValue(Kind::AppliedColor, channel, *colour);
   return 0;
 }
@@ -97,14 +116,15 @@ int getColorRange(int channel, int mode, ColorRangeRecord* out) {
 int getChannelStatus(int channel, ChannelStatus* out) {
   DEVICE_ENTER(out, sizeof *out, channel);
   if (devsim::zeroRecord(out) != 0) return -1;
-  std::snprintf(reinterpret_cast<char*>(out->bytes), 32, "Channel%d", channel);
+  std::snprintf(out->name, sizeof out->name, "Channel%d", channel);
   return 0;
 }
 
 int getIpChannelInfo(int channel, IpChannelInfo* out, int) {
   DEVICE_ENTER(out, sizeof *out, channel);
   if (devsim::zeroRecord(out) != 0) return -1;
-  return 1;  // no such camera
+  // Position 1..64 of an added camera; any other: no such camera.
+  return channel >= 1 && channel <= 64 && devsim::fetch(Kind::IpChannel, channel, out, sizeof *out) ? 0 : 1;
 }
 
 int getIpcParam(IpcParam* out) {

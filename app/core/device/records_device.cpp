@@ -1,12 +1,12 @@
-// Device information, configuration, clock, start-up wizard flag, the user
-// table and logins.
+// Device information, configuration, start-up wizard flag, the user table
+// and logins.
 #include <cstddef>
 #include <cstdio>
 #include <cstring>
 #include <ctime>
 
 #include "app/core/device/fill.h"
-#include "app/core/device/sim_state.h"
+#include "app/core/device/kept.h"
 #include "app/device_backend.h"
 
 using devsim::Kind;
@@ -14,7 +14,6 @@ using devsim::Kind;
 namespace {
 
 const char kDefaultName[] = "Embedded Net DVR";
-const char kDefaultPassword[] = "73916";
 const uint32_t kGuestRights = 81940;
 const uint32_t kOperatorRights = 880919;
 
@@ -27,13 +26,13 @@ void defaultUsers(UserConfig* table) {
   zeroFill(table, sizeof *table);
   UserRecord& admin = table->users[0];
   std::snprintf(admin.name, sizeof admin.name, "admin");
-  std::snprintf(admin.password, sizeof admin.password, "%s", kDefaultPassword);
+  std::snprintf(admin.password, sizeof admin.password, "%s", devsim::kDefaultPassword);
   admin.priority = 2;
   admin.rights = ~0u;
   for (int i = 1; i < USER_MASK_COUNT; ++i) admin.chanMasks[i] = ~0ull;
   UserRecord& guest = table->users[1];
   std::snprintf(guest.name, sizeof guest.name, "guest");
-  std::snprintf(guest.password, sizeof guest.password, "%s", kDefaultPassword);
+  std::snprintf(guest.password, sizeof guest.password, "%s", devsim::kDefaultPassword);
   guest.priority = 1;
   guest.rights = kGuestRights;
   setPlayMasks(guest);
@@ -47,6 +46,39 @@ bool sameField(const char* field, size_t size, const char* text) {
   return std::strlen(text) <= size && std::strncmp(field, text, size) == 0;
 }
 
+// A full 32-byte name field holds no terminator; every copy the
+// application reads ends in one.
+void terminateName(char (&name)[32]) { name[sizeof name - 1] = '\0'; }
+
+int checkDeviceConfig(const DeviceConfig& config) {
+  if (config.deviceNumber < 1 || config.deviceNumber > 255) return DEVICE_ERR_DEVICE_NUMBER;
+  if (hasInvalidNameChar(config.name, static_cast<int>(devsim::fieldLength(config.name, sizeof config.name))))
+    return DEVICE_ERR_NAME;
+  if (config.dstEnabled && !config.dstAuto && config.dstStart[0] == config.dstEnd[0])
+    return DEVICE_ERR_DST_SAME_MONTH;
+  return 0;
+}
+
+bool sameUserName(const UserRecord& a, const UserRecord& b) {
+  return std::strncmp(a.name, b.name, sizeof a.name) == 0;
+}
+
+// Record 0 is the administrator; without it, or with one name twice, nobody
+// could log in as administrator afterwards.
+int checkUsers(const UserConfig& table) {
+  const UserRecord& admin = table.users[0];
+  if (admin.name[0] == '\0' || admin.priority != 2) return USER_ERR_NO_ADMIN;
+  for (int i = 0; i < USER_COUNT; ++i) {
+    const UserRecord& user = table.users[i];
+    if (user.name[0] == '\0') continue;
+    if (hasInvalidNameChar(user.name, static_cast<int>(devsim::fieldLength(user.name, sizeof user.name))))
+      return USER_ERR_NAME_CHARS;
+    for (int j = 0; j < i; ++j)
+      if (sameUserName(user, table.users[j])) return USER_ERR_NAME_USED;
+  }
+  return 0;
+}
+
 bool isNameSeparator(unsigned char c) {
   return std::strchr("\\\"'%/:*?<>|", c) != nullptr && c != 0;
 }
@@ -55,11 +87,14 @@ bool isNameSeparator(unsigned char c) {
 
 extern "C" {
 
-int getDeviceInfo(OutputLogin*, DeviceInfo* out) {
+int getDeviceInfo(OutputLogin* login, DeviceInfo* out) {
   DEVICE_ENTER(out, sizeof *out);
   if (devsim::zeroRecord(out) != 0) return -1;
-  std::snprintf(out->name, sizeof out->name, "%s", kDefaultName);
-  out->deviceNumber = 255;
+  // Name and number as configured, so that every page shows the same.
+  DeviceConfig config;
+  getDeviceConfig(login, &config);
+  std::memcpy(out->name, config.name, sizeof out->name);
+  out->deviceNumber = config.deviceNumber;
   const uint8_t a[4] = {16, 4, 1, 1};
   std::memcpy(out->countsA, a, sizeof a);
   out->countsB[0] = 16;
@@ -76,32 +111,19 @@ int getDeviceConfig(OutputLogin*, DeviceConfig* out) {
   if (out->language == 0) out->language = 1;
   if (out->name[0] == '\0') std::snprintf(out->name, sizeof out->name, "%s", kDefaultName);
   if (out->deviceNumber == 0) out->deviceNumber = 255;
+  terminateName(out->name);
   out->loginRequired = 0;
   return 0;
 }
 
-int setDeviceConfig(OutputLogin*, const DeviceConfig* in) {
-  DEVICE_ENTER(nullptr, 0, in ? in->language : -1);
+int setDeviceConfig(OutputLogin*, const DeviceConfig* in, int) {
+  DEVICE_ENTER(nullptr, 0, in ? in->language : -1, in ? static_cast<int64_t>(in->deviceNumber) : -1);
   if (!in) return -1;
+  if (int code = checkDeviceConfig(*in)) return code;
   DeviceConfig kept = *in;
   if (kept.language == 3) kept.language = 20;
   devsim::keepValue(Kind::DeviceConfig, 0, kept);
   return 0;
-}
-
-int getDeviceTime(OutputLogin*, DeviceTime* out) {
-  DEVICE_ENTER(out, sizeof *out);
-  if (devsim::zeroRecord(out) != 0) return -1;
-  time_t now = time(nullptr);
-  struct tm local;
-  localtime_r(&now, &local);
-  out->year = static_cast<uint32_t>(local.tm_year + 1900);
-  out->month = static_cast<uint32_t>(local.tm_mon + 1);
-  out->day = static_cast<uint32_t>(local.tm_mday);
-  out->hour = static_cast<uint32_t>(local.tm_hour);
-  out->minute = static_cast<uint32_t>(local.tm_min);
-  out->second = static_cast<uint32_t>(local.tm_sec);
-  return 1;
 }
 
 int getStartGuideFlag(OutputLogin*, uint32_t out[2]) {
@@ -121,16 +143,6 @@ int setStartGuideFlag(OutputLogin*, const uint32_t in[2], int) {
   return 0;
 }
 
-int getExceptionConfig(OutputLogin*, ExceptionLinkageTable* out) {
-  DEVICE_ENTER(out, sizeof *out);
-  return devsim::zeroRecord(out);
-}
-
-int getRs232Config(OutputLogin*, Rs232Config* out) {
-  DEVICE_ENTER(out, sizeof *out);
-  return devsim::zeroRecord(out);
-}
-
 int getUserConfig(OutputLogin*, UserConfig* out) {
   DEVICE_ENTER(out, sizeof *out);
   if (out) keptUsers(out);
@@ -139,9 +151,7 @@ int getUserConfig(OutputLogin*, UserConfig* out) {
 
 int setUserConfig(OutputLogin*, const UserConfig* in, int) {
   DEVICE_ENTER(nullptr, 0);
-  if (!in) return -1;
-  devsim::keepValue(Kind::UserConfig, 0, *in);
-  return 0;
+  return devsim::keepChecked(Kind::UserConfig, 0, in, checkUsers);
 }
 
 int setUserDefaultRights(UserRecord* user, int priority) {
@@ -187,5 +197,20 @@ int loginDevice(const char* user, const char* password, int, int, int, int* logi
 }
 
 DEVICE_CONSTANT_OF(logoutDevice, 0)
+
+// Changed in place under the device's lock: a table written meanwhile by
+// another thread keeps its other records.
+int resetDefaultPassword(int loginId, const char* securityCode) {
+  DEVICE_ENTER(nullptr, 0, loginId);
+  if (!securityCode) return -1;
+  UserConfig table;
+  defaultUsers(&table);
+  devsim::updateRaw(Kind::UserConfig, 0, &table, sizeof table, [](void* p) {
+    char(&password)[16] = static_cast<UserConfig*>(p)->users[0].password;
+    zeroFill(password, sizeof password);
+    std::snprintf(password, sizeof password, "%s", devsim::kDefaultPassword);
+  });
+  return 0;
+}
 
 }  // extern "C"

@@ -49,6 +49,26 @@ void defaultPreview(int index, PreviewConfig* out) {
   std::memcpy(out->order, src.order, sizeof out->order);
 }
 
+// Layout and dwell codes within their tables, and order tables that name
+// channels the device has, each at most once: the live view indexes with
+// them.
+bool validOrder(const uint8_t (&table)[PREVIEW_ORDER_SLOTS]) {
+  uint64_t seen = 0;
+  for (uint8_t channel : table) {
+    if (channel == PREVIEW_EMPTY_WINDOW) continue;
+    if (channel >= 64 || !devsim::hasChannel(channel + 1) || (seen >> channel & 1u)) return false;
+    seen |= uint64_t{1} << channel;
+  }
+  return true;
+}
+
+bool validPreview(const PreviewConfig& config) {
+  if (config.layoutMode > 6 || config.dwellCode > 7) return false;
+  for (const auto& table : config.order)
+    if (!validOrder(table)) return false;
+  return true;
+}
+
 struct SplitState {
   int count = 1;
   int first = 1;
@@ -94,7 +114,7 @@ int getPreviewConfig(OutputLogin*, int outputIndex, PreviewConfig* out) {
 
 int setPreviewConfig(OutputLogin*, int outputIndex, const PreviewConfig* in) {
   DEVICE_ENTER(nullptr, 0, outputIndex);
-  if (!in || !devsim::validOutputIndex(outputIndex)) return -1;
+  if (!in || !devsim::validOutputIndex(outputIndex) || !validPreview(*in)) return -1;
   devsim::keepValue(Kind::PreviewConfig, outputIndex, *in);
   return 0;
 }
@@ -115,7 +135,8 @@ int getEventOutputConfig(OutputLogin*, EventOutputConfig* out) {
 
 int setEventOutputConfig(OutputLogin*, const EventOutputConfig* in) {
   DEVICE_ENTER(nullptr, 0, in ? in->output : -1, in ? in->delay : -1);
-  if (!in) return -1;
+  // An output the live view cannot index, or a switch time off the list.
+  if (!in || !devsim::validOutputIndex(in->output) || in->delay > 10) return -1;
   devsim::keepValue(Kind::EventOutput, 0, *in);
   return 0;
 }

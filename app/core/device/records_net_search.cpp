@@ -1,4 +1,4 @@
-// Network settings, search and playback results, and PTZ.
+// Interface names, search and playback results, and PTZ.
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
@@ -25,45 +25,6 @@ void setProtocol(PtzProtocol& p, uint32_t flag, const char* name) {
 }  // namespace
 
 extern "C" {
-
-int getNetConfig(OutputLogin*, NetConfig* out) {
-  DEVICE_ENTER(out, sizeof *out);
-  if (!out) return 0;
-  zeroFill(out, sizeof *out);
-  out->interfaces[0].mtu = 1500;
-  out->interfaces[0].servicePort = 8000;
-  out->dhcp[0] = 1;
-  out->workMode = 2;
-  out->rtspPort = 2000;
-  return 0;
-}
-
-int getNetAdvConfig(OutputLogin*, NetAdvConfig* out) {
-  DEVICE_ENTER(out, sizeof *out);
-  return devsim::zeroRecord(out);
-}
-
-int getEmailConfig(OutputLogin*, EmailConfig* out) {
-  DEVICE_ENTER(out, sizeof *out);
-  return devsim::zeroRecord(out);
-}
-
-int getFtpConfig(OutputLogin*, int index, FtpConfig* out) {
-  DEVICE_ENTER(out, sizeof *out, index);
-  return devsim::zeroRecord(out);
-}
-
-int getSnmpConfig(OutputLogin*, SnmpConfig* out) {
-  DEVICE_ENTER(out, sizeof *out);
-  return devsim::zeroRecord(out);
-}
-
-int getFtpDefaultPort(int protocol) {
-  DEVICE_ENTER(nullptr, 0, protocol);
-  if (protocol == 1) return 21;
-  if (protocol == 2) return 22;
-  return -1;
-}
 
 void convertNicName(int mode, const char* from, char* to, int size) {
   DEVICE_ENTER_VOID(nullptr, 0, mode);
@@ -135,13 +96,6 @@ int getTagResult(OutputLogin*, int kind, SearchResult* out) {
   devsim::putWord(out, 0, 1);
   devsim::putWord(out, 1, kind == 2 ? 1 : 0);
   return 0;
-}
-
-void getLogRecord(LogRecord* out) {
-  DEVICE_ENTER_VOID(out, sizeof *out);
-  if (devsim::zeroRecord(out) != 0) return;
-  const uint32_t words[4] = {3, 85, 1, 1};  // major, minor, channel, kind
-  for (int i = 0; i < 4; ++i) devsim::putWord(out, i, words[i]);
 }
 
 int getFindCount(int* count) {

@@ -1,4 +1,4 @@
-// Recording, disks and alarms.
+// Recording and disks.
 #include <cstdio>
 #include <cstring>
 
@@ -7,22 +7,6 @@
 #include "app/device_backend.h"
 
 using devsim::Kind;
-
-namespace {
-
-// The eight-word block of an alarm input arrives with the bytes of each
-// 16-bit half swapped. Inputs 0..31 without a group, else a group 1..32 and
-// an input 0..15.
-int copySwappedAlarmBlock(uint32_t to[8], int group, int index, const uint32_t from[8]) {
-  bool ok = group == 0 ? index >= 0 && index <= 31
-                       : group >= 1 && group <= 32 && index >= 0 && index <= 15;
-  if (!ok) return -1;
-  for (int i = 0; i < 8; ++i)
-    to[i] = ((from[i] & 0x00FF00FFu) << 8) | ((from[i] & 0xFF00FF00u) >> 8);
-  return 0;
-}
-
-}  // namespace
 
 extern "C" {
 
@@ -94,39 +78,5 @@ int formatDiskList(int loginId, const uint8_t* disks, int count) {
                static_cast<int64_t>(packed[2]), static_cast<int64_t>(packed[3]));
   return disks || count == 0 ? 0 : -1;
 }
-
-int getAlarmInConfig(OutputLogin*, int group, int index, AlarmInConfig* out) {
-  DEVICE_ENTER(out, sizeof *out, group, index);
-  if (index < 0 || index > 15) return -1;
-  if (!out) return 0;
-  uint32_t block[8];
-  const uint32_t source[8] = {};
-  if (copySwappedAlarmBlock(block, group, index, source) != 0) return -1;
-  zeroFill(out, sizeof *out);
-  std::snprintf(out->name, sizeof out->name, "%s%d", "Alarm Input", index + 1);
-  out->enabled = 1;
-  std::memset(out->linkTables, 1, sizeof out->linkTables);
-  std::memcpy(out->swappedBlock, block, sizeof block);
-  return 0;
-}
-
-int getChannelAlarmFlags(int index, int* flag1, int* flag2) {
-  DEVICE_ENTER(nullptr, 0, index);
-  if (!flag1 || !flag2) return -1;
-  *flag1 = *flag2 = 0;
-  return 0;
-}
-
-int getAlarmInStatus(int input, AlarmInStatus* out) {
-  DEVICE_ENTER(out, sizeof *out, input);
-  return devsim::zeroRecord(out);
-}
-
-int getAlarmOutStatus(int output, AlarmOutStatus* out) {
-  DEVICE_ENTER(out, sizeof *out, output);
-  return devsim::zeroRecord(out);
-}
-
-DEVICE_CONSTANT_OF(getIpAlarmOutMask, 0)
 
 }  // extern "C"

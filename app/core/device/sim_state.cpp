@@ -124,6 +124,25 @@ const char* kindName(Kind kind) {
     case Kind::SmartCheckOff: return "SmartCheckOff";
     case Kind::DiskModeFlag: return "DiskModeFlag";
     case Kind::NetDisks: return "NetDisks";
+    case Kind::NetConfig: return "NetConfig";
+    case Kind::NetAdvConfig: return "NetAdvConfig";
+    case Kind::EmailConfig: return "EmailConfig";
+    case Kind::FtpConfig: return "FtpConfig";
+    case Kind::SnmpConfig: return "SnmpConfig";
+    case Kind::HolidaySegments: return "HolidaySegments";
+    case Kind::RecordChanMask: return "RecordChanMask";
+    case Kind::AlarmIn: return "AlarmIn";
+    case Kind::AlarmOut: return "AlarmOut";
+    case Kind::AlarmHoliday: return "AlarmHoliday";
+    case Kind::AlarmRecordLink: return "AlarmRecordLink";
+    case Kind::ExceptionTable: return "ExceptionTable";
+    case Kind::AlarmOutputs: return "AlarmOutputs";
+    case Kind::Rs232Config: return "Rs232Config";
+    case Kind::ClockOffset: return "ClockOffset";
+    case Kind::LogHostText: return "LogHostText";
+    case Kind::IpChannel: return "IpChannel";
+    case Kind::NetV6Text: return "NetV6Text";
+    case Kind::NetConfigPending: return "NetConfigPending";
   }
   return nullptr;
 }
@@ -137,6 +156,10 @@ bool isSavedKind(Kind kind) {
     case Kind::SnapshotMask:
     case Kind::DiskCheck:
     case Kind::DiskSelfTest:
+    case Kind::AlarmOutputs:
+    case Kind::LogHostText:
+    case Kind::NetV6Text:
+    case Kind::NetConfigPending:
       return false;
     default:
       return kindName(kind) != nullptr;
@@ -248,6 +271,12 @@ void forget(Kind kind, int index) {
   s.kept.erase({kind, index});
 }
 
+void forgetAll() {
+  State& s = state();
+  std::lock_guard<std::mutex> hold(s.lock);
+  s.kept.clear();
+}
+
 void updateRaw(Kind kind, int index, void* value, size_t size,
                const std::function<void(void*)>& change) {
   State& s = state();
@@ -309,11 +338,7 @@ bool appliedColor(int channel, ColorSetRecord* out) {
   return devsim::fetch(devsim::Kind::AppliedColor, channel, out, sizeof *out);
 }
 
-void resetKeptRecords() {
-  auto& s = devsim::state();
-  std::lock_guard<std::mutex> hold(s.lock);
-  s.kept.clear();
-}
+void resetKeptRecords() { devsim::forgetAll(); }
 
 void resetAll() {
   auto& s = devsim::state();

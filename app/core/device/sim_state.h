@@ -46,6 +46,25 @@ enum class Kind {
   SmartCheckOff,
   DiskModeFlag,
   NetDisks,
+  NetConfig,
+  NetAdvConfig,
+  EmailConfig,
+  FtpConfig,
+  SnmpConfig,
+  HolidaySegments,
+  RecordChanMask,
+  AlarmIn,
+  AlarmOut,
+  AlarmHoliday,
+  AlarmRecordLink,
+  ExceptionTable,
+  AlarmOutputs,
+  Rs232Config,
+  ClockOffset,
+  LogHostText,
+  IpChannel,
+  NetV6Text,
+  NetConfigPending,
 };
 
 // The stable name a kind is saved under; null past the last kind. Every
@@ -60,6 +79,8 @@ void keep(Kind kind, int index, const void* data, size_t size);
 // when nothing is kept.
 bool fetch(Kind kind, int index, void* out, size_t size);
 void forget(Kind kind, int index);
+// Forgets every kept record: the device answers its defaults again.
+void forgetAll();
 
 template <typename T>
 void keepValue(Kind kind, int index, const T& value) {

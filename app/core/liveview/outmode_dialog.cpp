@@ -58,7 +58,7 @@ void onOk(WindowHandle dlg) {
   DeviceConfig fresh{};
   getDeviceConfig(login, &fresh);
   for (auto& block : fresh.outputs) block.pictureMode = static_cast<uint8_t>(mode);
-  if (setDeviceConfig(login, &fresh) == 0) {
+  if (setDeviceConfig(login, &fresh, 1) == 0) {
     applyPictureMode(login);
     g_config = fresh;
     saveDeviceParams();

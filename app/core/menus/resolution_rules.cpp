@@ -42,7 +42,7 @@ void restorePrevResolutions() {
   const Outputs outputs = ruledOutputs();
   if (outputs.vga) code(*config, 3) = static_cast<uint8_t>(getPrevResolutionOut3());
   if (outputs.hdmi) code(*config, 2) = static_cast<uint8_t>(getPrevResolutionOut2());
-  if (setDeviceConfig(getOutputLogin(getMainOutput()), config) == 0) saveDeviceParams();
+  if (setDeviceConfig(getOutputLogin(getMainOutput()), config, 1) == 0) saveDeviceParams();
 }
 
 }  // namespace resolution_confirm

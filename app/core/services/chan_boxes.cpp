@@ -163,7 +163,7 @@ void setChanBoxesByRecStatus(WindowHandle owner, int) {
       }
       RecordStatus status{};
       getRecordStatus(channel, &status);
-      const bool active = status.bytes[0] == 6;
+      const bool active = status.recording == 6;  // recording by hand
       anyRecording = anyRecording || active;
       setState(owner, id, active ? 1 : 2);
     });

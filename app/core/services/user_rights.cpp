@@ -103,10 +103,12 @@ int getDiskDlgArgs(int* itemOut) {
   return g_diskDlgMode.get();
 }
 
+// Letters, digits and '_': the one rule for user names where the device
+// allows no special characters.
 int isAlnumString(const char* text) {
   if (!text) return 0;
   for (; *text; ++text)
-    if (!std::isalnum(static_cast<unsigned char>(*text))) return 0;
+    if (!std::isalnum(static_cast<unsigned char>(*text)) && *text != '_') return 0;
   return 1;
 }
 

@@ -18,7 +18,10 @@ GUI_EXTERN_C_BEGIN
 /* Device, time and configuration. */
 int getDeviceInfo(OutputLogin* login, DeviceInfo* out);
 int getDeviceConfig(OutputLogin* login, DeviceConfig* out);
-int setDeviceConfig(OutputLogin* login, const DeviceConfig* in);
+/* Refuses a device number outside 1..255, a name holding a character names
+ * refuse and a hand-set daylight-saving rule starting and ending in one
+ * month; a refusal keeps the old record. */
+int setDeviceConfig(OutputLogin* login, const DeviceConfig* in, int flag);
 /* PC local time; answers 1, which callers must not read as failure. */
 int getDeviceTime(OutputLogin* login, DeviceTime* out);
 /* Two words: the start-up wizard flag (1 until set), then 0. */
@@ -30,6 +33,8 @@ int getRs232Config(OutputLogin* login, Rs232Config* out);
 
 /* Users. */
 int getUserConfig(OutputLogin* login, UserConfig* out);
+/* Refuses a table without the administrator in record 0, a name holding a
+ * character names refuse, or one name twice (USER_ERR_*). */
 int setUserConfig(OutputLogin* login, const UserConfig* in, int flag);
 int setUserDefaultRights(UserRecord* user, int priority);
 int hasInvalidNameChar(const char* name, int length);
@@ -42,6 +47,9 @@ int logoutDevice(int loginId);
 /* Channels and pictures. */
 int getChannelNum(void);
 int getAnalogChannelNum(void);
+/* The IP channels the device has (0 until a camera is added) and their
+ * mask, bit n - 1 for IP channel n: the one count of every loop over IP
+ * channels, the pages' copy loops included. */
 int getIpChannelNum(uint64_t* maskOut);
 int getMaxChanSlotNum(void);
 int getChannelConfig(OutputLogin* login, int channel, ChannelConfig* out);
@@ -257,7 +265,6 @@ int saveDeviceParams(void);
 int restoreDeviceDefaults(OutputLogin* login, int flag);
 
 /* Alarms. */
-int getAlarmInConfig(OutputLogin* login, int group, int index, AlarmInConfig* out);
 int getChannelAlarmFlags(int index, int* flag1, int* flag2);
 int getAlarmInStatus(int input, AlarmInStatus* out);
 int getAlarmOutStatus(int output, AlarmOutStatus* out);
@@ -280,7 +287,6 @@ int getPicResult(int kind, int n, SearchResult* out);
 int getSearchResultItem(int n, int display, SearchResult* out);
 int getEventResultItem(int kind, int n, SearchResult* out);
 int getTagResult(OutputLogin* login, int kind, SearchResult* out);
-void getLogRecord(LogRecord* out);
 int getFindCount(int* count);
 int getRecordTimeSpan(int channel, int kind, uint32_t* start, uint32_t* end);
 int64_t getPlayTime(int playHandle);
@@ -300,5 +306,8 @@ int getPtzAddrMax(void);
 int getPresetSpeedMax(void);
 
 GUI_EXTERN_C_END
+
+#include "app/device_backend_net.h"
+#include "app/device_backend_system.h"
 
 #endif

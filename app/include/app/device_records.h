@@ -173,9 +173,17 @@ typedef struct NetAddress {
   uint32_t reserved;
 } NetAddress;
 
+/* Addresses are held in dotted order: the first byte of the text is the
+ * lowest byte of the word. The fields before the service port are placed
+ * by this record. */
 typedef struct NetInterfaceBlock {
-  uint32_t mtu;
-  uint8_t reserved4[24];
+  uint32_t mtu;            /* 500..9676 */
+  uint32_t ipv4;
+  uint32_t mask;
+  uint32_t gateway;
+  uint8_t mac[6];
+  uint8_t speed;           /* 1..6 as the speed list */
+  uint8_t reserved23[5];
   uint16_t servicePort;
   uint8_t reserved30[30];
 } NetInterfaceBlock;
@@ -206,18 +214,6 @@ typedef struct NetConfig {
   uint16_t rtspPort;
   uint8_t reserved[226];
 } NetConfig;
-
-#define ALARM_IN_LINK_TABLES 3
-typedef struct AlarmInConfig {
-  char name[32];
-  uint8_t enabled;
-  uint8_t reserved33[3];
-  uint8_t linkTables[ALARM_IN_LINK_TABLES][32];
-  uint32_t swappedBlock[8]; /* each 16-bit half byte-swapped */
-  /* linkage, arming schedule, record channels and PTZ actions follow; the
-   * alarm pages lay them out */
-  uint8_t rest[860];
-} AlarmInConfig;
 
 /* PTZ protocol table entry. */
 typedef struct PtzProtocol {
@@ -530,26 +526,14 @@ enum { DISK_ATTR_REDUNDANCY = 0, DISK_ATTR_READONLY = 1, DISK_ATTR_READWRITE = 2
 
 /* Records the simulated device only clears, by their known sizes. */
 #define DEVICE_BLOCK(type, size) typedef struct type { uint8_t bytes[size]; } type
-DEVICE_BLOCK(ExceptionLinkageTable, 32 * 40);
-DEVICE_BLOCK(Rs232Config, 108);
 DEVICE_BLOCK(ManualRecordState, 272);
 DEVICE_BLOCK(AdvRecordExtra, 64);
-DEVICE_BLOCK(NetAdvConfig, 1972);
-DEVICE_BLOCK(EmailConfig, 524);
-DEVICE_BLOCK(FtpConfig, 260);
-DEVICE_BLOCK(SnmpConfig, 208);
 DEVICE_BLOCK(IpChannelInfo, 292);
 DEVICE_BLOCK(IpcParam, 512);
 DEVICE_BLOCK(CustomProtocolConfig, 512);
-DEVICE_BLOCK(NetTestResult, 28);
-DEVICE_BLOCK(ChannelStatus, 40);
-DEVICE_BLOCK(RecordStatus, 20);
-DEVICE_BLOCK(AlarmInStatus, 48);
-DEVICE_BLOCK(AlarmOutStatus, 36);
 DEVICE_BLOCK(PtzDecoderConfig, 256);
 DEVICE_BLOCK(SearchCondition, 256);
 DEVICE_BLOCK(SearchResult, 256);
-DEVICE_BLOCK(LogRecord, 4500);
 DEVICE_BLOCK(SideBarInfo, 256);
 DEVICE_BLOCK(StreamDescription, 32);
 #undef DEVICE_BLOCK
@@ -568,14 +552,7 @@ typedef struct ColorRangeRecord {
   ColorRangeEntry rows[6]; /* brightness, contrast, saturation, sharpness, hue, denoise */
 } ColorRangeRecord;
 
-/* Capability records of the area-drawing pages (motion uses the first four
- * values: picture width, height, grid rows, grid columns). */
-typedef struct AreaCaps {
-  uint8_t flags[3];
-  uint8_t pad;
-  uint16_t values[10];
-  uint8_t reserved[4];
-} AreaCaps;
+/* OSD capability record. */
 typedef struct OsdCapsBlock {
   uint8_t flags[3];
   uint8_t pad;
@@ -619,7 +596,6 @@ static_assert(sizeof(DeviceTime) == 28, "DeviceTime");
 static_assert(sizeof(NetConfig) == 560 && offsetof(NetConfig, interfaces[0].servicePort) == 28,
               "NetConfig");
 static_assert(sizeof(NetInterfaceBlock) == 60 && sizeof(NetAddress) == 12, "net blocks");
-static_assert(sizeof(AreaCaps) == 28, "AreaCaps");
 static_assert(sizeof(DiskInfo) == 28 && sizeof(ColorSetRecord) == 8 && sizeof(ColorRangeRecord) == 48,
               "device rows");
 static_assert(sizeof(TimeSegment) == 4 && sizeof(DaySchedHead) == 4 && sizeof(RecordSchedSegment) == 8,
@@ -666,5 +642,8 @@ static_assert(offsetof(DeviceInfo, deviceNumber) == 32 && offsetof(DeviceInfo, m
                   offsetof(DeviceInfo, countsA) == 228 && sizeof(DeviceInfo) == 244,
               "DeviceInfo");
 #endif
+
+#include "app/device_records_net.h"
+#include "app/device_records_system.h"
 
 #endif

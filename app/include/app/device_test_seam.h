@@ -42,6 +42,13 @@ void resetAll();
 // The colours last applied to a channel's picture; false when none were.
 bool appliedColor(int channel, ColorSetRecord* out);
 
+// Reports motion of a channel to the call-back the pages registered, as a
+// device that detects motion would; false when none is registered.
+bool reportMotion(int channel, const uint32_t* rowMasks);
+
+// A remote host text that log records refer to by `ref` (from 1).
+void keepLogHostText(uint32_t ref, const char* text);
+
 // The capability record, writable for tests that change the device.
 DeviceAbility* mutableAbility();
 

@@ -38,6 +38,14 @@ int getTimeZone(void);
 void setTimeZoneByCode(DeviceTime time);
 /* Offset of a zone in minutes; 0 for an unknown zone. */
 int getZoneOffsetMinutes(int zone);
+/* Minutes east of UTC of an offset given as hours and minutes (minutes
+ * count away from zero on both sides). */
+int zoneOffsetMinutes(int hours, int minutes);
+/* The zone table's row of a zone 0..33; null for another. */
+const ZoneRow* getZoneRow(int zone);
+/* The zone's automatic daylight-saving rule, all zero where it keeps none;
+ * -1 for a bad zone or a null out. */
+int getZoneDstRule(int zone, ZoneDstRule* out);
 void formatDate(char* buf, int year, int month, int day);
 int formatDeviceTime(int output, int64_t time, int shift, char* buf, int size);
 /* dateTime: year, month 1-12, day, hour, minute, second; -1 for a bad zone. */

@@ -68,6 +68,7 @@ void setUserDlgArgs(int mode, int userIndex);
 int getUserDlgArgs(int* userIndexOut);
 void setDiskDlgArgs(int mode, int item);
 int getDiskDlgArgs(int* itemOut);
+/* Letters, digits and '_' only (an empty text passes). */
 int isAlnumString(const char* text);
 
 /* Channels: 1..16 analog, 17 up to 16 plus the IP-channel bound IP. */

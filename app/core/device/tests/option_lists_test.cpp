@@ -180,10 +180,18 @@ TEST_F(DeviceTest, ChannelListsRouteAnalogChannelsAndGroupsOnly) {
 TEST_F(DeviceTest, AreaCapabilityRecords) {
   AreaCaps caps;
   EXPECT_EQ(getMotionAreaCaps(&caps, 1), 0);
-  EXPECT_EQ(std::vector<int>(caps.values, caps.values + 4), (std::vector<int>{704, 576, 18, 22}));
+  EXPECT_EQ(caps.zoneCount, 1);
+  EXPECT_EQ(caps.areaMode, uint32_t{AREA_MODE_GRID});
+  EXPECT_EQ((std::vector<int>{caps.grid.pictureWidth, caps.grid.pictureHeight, caps.grid.rowsOrMinX,
+                              caps.grid.colsOrMinY}),
+            (std::vector<int>{704, 576, 18, 22}));
+  EXPECT_EQ(getTamperAreaCaps(&caps, 3), 0);
+  EXPECT_EQ(caps.areaMode, 2u);
+  EXPECT_EQ(caps.grid.maxX, 704);
+  EXPECT_EQ(caps.grid.maxY, 576);
   EXPECT_EQ(getPrivacyAreaCaps(&caps, 16), 0);
-  EXPECT_EQ(caps.flags[1], 4);
-  EXPECT_EQ(caps.values[9], 1);
+  EXPECT_EQ(caps.zoneCount, 4);
+  EXPECT_EQ(caps.grid.stepY, 1);
   EXPECT_EQ(getTamperAreaCaps(&caps, 17), -1);
   EXPECT_EQ(getMotionAreaCaps(&caps, 17), 0);  // the IP camera's capability words
   EXPECT_EQ(getMotionAreaCaps(&caps, 18), -1);
@@ -194,8 +202,9 @@ TEST_F(DeviceTest, AreaCapabilityRecords) {
   EXPECT_EQ(osd.tail[1], 5);
   EXPECT_EQ(osd.tail[5], 7);
   DeviceConfig config{};
+  getDeviceConfig(nullptr, &config);
   config.language = 2;
-  setDeviceConfig(nullptr, &config);
+  setDeviceConfig(nullptr, &config, 1);
   getOsdCaps(&osd, 1);
   EXPECT_EQ(osd.tail[5], 63);
 }

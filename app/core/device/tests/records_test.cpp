@@ -25,7 +25,7 @@ TEST_F(DeviceTest, DeviceConfigRepairsTheCopyAndKeepsWhatIsSet) {
   std::snprintf(config.name, sizeof config.name, "Yard");
   config.outputs[2].pictureMode = 2;
   config.resolutions[2].code = 111;
-  ASSERT_EQ(setDeviceConfig(nullptr, &config), 0);
+  ASSERT_EQ(setDeviceConfig(nullptr, &config, 1), 0);
   DeviceConfig back;
   getDeviceConfig(nullptr, &back);
   EXPECT_EQ(back.language, 20);
@@ -35,7 +35,7 @@ TEST_F(DeviceTest, DeviceConfigRepairsTheCopyAndKeepsWhatIsSet) {
   const auto* bytes = reinterpret_cast<const uint8_t*>(&back);
   EXPECT_EQ(bytes[52 + 32 * 2], 2);
   EXPECT_EQ(bytes[GUI_DEVCFG_RESOLUTION(3)], 111);
-  EXPECT_EQ(setDeviceConfig(nullptr, nullptr), -1);
+  EXPECT_EQ(setDeviceConfig(nullptr, nullptr, 1), -1);
 
   device_seam::resetKeptRecords();
   getDeviceConfig(nullptr, &back);
@@ -261,12 +261,13 @@ TEST_F(DeviceTest, RecordDefaults) {
   EXPECT_EQ(getNetConfig(nullptr, nullptr), 0);
 
   AlarmInConfig alarm;
-  EXPECT_EQ(getAlarmInConfig(nullptr, 0, 16, &alarm), -1);
-  EXPECT_EQ(getAlarmInConfig(nullptr, 0, 3, nullptr), 0);
-  EXPECT_EQ(getAlarmInConfig(nullptr, 33, 3, &alarm), -1);
-  ASSERT_EQ(getAlarmInConfig(nullptr, 0, 0, &alarm), 0);
+  EXPECT_EQ(getAlarmInConfig(nullptr, 0, 16, &alarm, 1), -1);
+  EXPECT_EQ(getAlarmInConfig(nullptr, 0, 3, nullptr, 1), 0);
+  EXPECT_EQ(getAlarmInConfig(nullptr, 33, 3, &alarm, 1), -1);
+  ASSERT_EQ(getAlarmInConfig(nullptr, 0, 0, &alarm, 1), 0);
   EXPECT_EQ(text(alarm.name, 32), "Alarm Input1");
-  EXPECT_EQ(alarm.linkTables[2][31], 1);
+  EXPECT_EQ(alarm.handling, 1);
+  EXPECT_EQ(alarm.patternNo[31], 1);
 
   DeviceTime now;
   EXPECT_EQ(getDeviceTime(nullptr, &now), 1);

@@ -93,7 +93,7 @@ TEST_F(SettingsFileTest, AppliedSettingsAreThereAfterARestart) {
   const uint32_t split[3] = {20, 60, 20};
   ASSERT_EQ(inChild([&] {
               setRecordConfig(nullptr, 9, &record, 1);
-              setDeviceConfig(nullptr, &config);
+              setDeviceConfig(nullptr, &config, 1);
               setFrameSplit(0, split);
               startManualRecord(0, 0x3, 1);  // a state of the run, not a setting
               return saveDeviceParams();

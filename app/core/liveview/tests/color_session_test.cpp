@@ -46,6 +46,8 @@ TEST_F(ColorSession, PresetsFillTheirBytesAndARefusedReadKeepsTheColours) {
 // back every picture the panel touched.
 TEST_F(ColorSession, CopiesStayWithinTheTableAndOutOfRangeChannelsAreIgnored) {
   device_seam::overrideAnswer("getChannelNum", 40);
+  const uint64_t ipChannels = 0xFFFF;  // channels 17..32 exist beside the analog ones
+  device_seam::overrideAnswer("getIpChannelNum", 16, &ipChannels, sizeof ipChannels);
   colorpanel::Session& s = colorpanel::ActiveSession();
   s.Begin(3, 5);
   s.Current().brightness = 99;

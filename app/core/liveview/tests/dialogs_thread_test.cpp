@@ -47,7 +47,7 @@ class Dialogs : public LiveGui {
     DeviceConfig config{};
     ASSERT_EQ(getDeviceConfig(getOutputLogin(output), &config), 0);
     config.outputs[output].pictureMode = static_cast<uint8_t>(mode);
-    ASSERT_EQ(setDeviceConfig(getOutputLogin(output), &config), 0);
+    ASSERT_EQ(setDeviceConfig(getOutputLogin(output), &config, 1), 0);
   }
   std::vector<int> StoredModes() {
     DeviceConfig config{};

@@ -49,9 +49,10 @@ class ResolutionRules : public ::testing::TestWithParam<Row> {
     ability->outputModeFlags = (ability->outputModeFlags & ~1u) | (row.hdmiAndVga ? 1u : 0u);
     setMainOutput(row.mainOutput);
     DeviceConfig config{};
+    getDeviceConfig(getOutputLogin(row.mainOutput), &config);  // whole: the device checks every field
     config.resolutions[2].code = kNewVga;
     config.resolutions[1].code = kNewHdmi;
-    setDeviceConfig(getOutputLogin(row.mainOutput), &config);
+    setDeviceConfig(getOutputLogin(row.mainOutput), &config, 1);
     *getCachedDeviceConfig() = config;
     setPrevResolutionOut3(kPrevVga);
     setPrevResolutionOut2(kPrevHdmi);

@@ -45,8 +45,9 @@ class ResolutionOnScreen : public guitest::StartedGui {
     setMainOutput(3);
     setCurOutput(3);
     DeviceConfig config{};
+    getDeviceConfig(getOutputLogin(3), &config);  // whole: the device checks every field
     config.resolutions[2].code = kNewVga;
-    setDeviceConfig(getOutputLogin(3), &config);
+    setDeviceConfig(getOutputLogin(3), &config, 1);
     *getCachedDeviceConfig() = config;
     setPrevResolutionOut3(kPrevVga);
     MainWinCreate create = MainWindowCreation({0, 0, 10, 10}, HelperProc, "helper", 0);
@@ -105,9 +106,9 @@ TEST_F(ResolutionOnScreen, TheSixteenthExpiryRestoresAndOkKeeps) {
   EXPECT_TRUE(openAfterFifteen);
   EXPECT_EQ(StoredVga(), kPrevVga);
 
-  *getCachedDeviceConfig() = DeviceConfig{};
+  getDeviceConfig(getOutputLogin(3), getCachedDeviceConfig());
   getCachedDeviceConfig()->resolutions[2].code = kNewVga;
-  setDeviceConfig(getOutputLogin(3), getCachedDeviceConfig());
+  setDeviceConfig(getOutputLogin(3), getCachedDeviceConfig(), 1);
   Run([](WindowHandle dialog) {
     for (int i = 0; i < 3; ++i) SendMessage(dialog, MSG_TIMER, kTimerId, 0);
     SendMessage(dialog, MSG_COMMAND, 4097, 0);  // OK

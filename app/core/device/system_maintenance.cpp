@@ -1,0 +1,52 @@
+// Serial port, defaults, configuration files and firmware upgrade.
+#include "app/core/device/fill.h"
+#include "app/core/device/kept.h"
+#include "app/device_backend.h"
+
+using devsim::Kind;
+
+extern "C" {
+
+int getRs232Config(OutputLogin*, Rs232Config* out) {
+  DEVICE_ENTER(out, sizeof *out);
+  return devsim::answerKeptOrZero(Kind::Rs232Config, 0, out);
+}
+
+int setRs232Config(OutputLogin*, const Rs232Config* in, int) {
+  DEVICE_ENTER(nullptr, 0, in ? in->baudRate : -1, in ? in->use : -1);
+  return devsim::keepChecked(Kind::Rs232Config, 0, in, [](const Rs232Config&) { return 0; });
+}
+
+int applyRs232Config(OutputLogin*) {
+  DEVICE_ENTER(nullptr, 0);
+  return 0;
+}
+
+DEVICE_CONSTANT(isRs232UseFixed, 0)
+
+int restoreDefaults(OutputLogin*, int flag) {
+  DEVICE_ENTER(nullptr, 0, flag);
+  devsim::forgetAll();
+  return 0;
+}
+
+// No file is read or written: the device has no configuration file.
+int importConfigFile(OutputLogin*, const char* path) {
+  DEVICE_ENTER(nullptr, 0);
+  return path ? 0 : -1;
+}
+
+int exportConfigFile(OutputLogin*, const char*) {
+  DEVICE_ENTER(nullptr, 0);
+  return 0;
+}
+
+int startUpgrade(OutputLogin*, int mode, const char*) {
+  DEVICE_ENTER(nullptr, 0, mode);
+  return -1;
+}
+
+DEVICE_CONSTANT(getUpgradePhase, UPGRADE_PHASE_NONE)
+DEVICE_CONSTANT(getUpgradePercent, 0)
+
+}  // extern "C"

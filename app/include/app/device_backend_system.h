@@ -1,0 +1,64 @@
+/* Device operations of the system pages: logs, clock and time zones,
+ * outputs, serial port, defaults, configuration files, upgrade, passwords
+ * and IP cameras. Conventions as device_backend.h; included by it. */
+#ifndef APP_DEVICE_BACKEND_SYSTEM_H
+#define APP_DEVICE_BACKEND_SYSTEM_H
+
+GUI_EXTERN_C_BEGIN
+
+#define DEVICE_ERR_DEVICE_NUMBER 0x2000cb /* outside 1..255 */
+#define DEVICE_ERR_DST_SAME_MONTH 0x2000cc
+/* User table refusals: no administrator in record 0, a name holding a
+ * character names refuse, one name twice. */
+#define USER_ERR_NO_ADMIN 0x200208
+#define USER_ERR_NAME_CHARS 0x200209
+#define USER_ERR_NAME_USED 0x20020a
+
+/* Logs: the entries found, 0 or below for none, -2 above LOG_SEARCH_MAX.
+ * This device keeps no log and answers -1. */
+int findLogs(int major, int minor, uint32_t start, uint32_t end, LogSearchState* state);
+/* Entry `index` (from 1) of a search. */
+void getLogRecord(LogRecord* out, const LogSearchState* state, int index, int unused);
+/* The text of a log record's remote host reference; 0 gives an empty text;
+ * -1 for a reference the device does not know. */
+int getLogHostText(uint32_t ref, char* out, int size);
+
+/* The device clock: later getDeviceTime calls run from the time set. */
+int setDeviceTime(OutputLogin* login, const DeviceTime* in);
+/* The time-zone table and its services are declared in formatting.h. */
+
+/* Steps that follow a saved DeviceConfig. */
+int applyDstConfig(OutputLogin* login);
+int switchOutputLive(OutputLogin* login, int output, int on);
+int setOutputResolutionCode(OutputLogin* login, int output, int code);
+int resetVideoOutputs(OutputLogin* login, int videoStandard);
+
+int setRs232Config(OutputLogin* login, const Rs232Config* in, int flag);
+int applyRs232Config(OutputLogin* login);
+/* Non-zero when the port's use may not change (the transparent channel is
+ * not offered). */
+int isRs232UseFixed(void);
+
+/* Every kept setting goes back to its default. */
+int restoreDefaults(OutputLogin* login, int flag);
+int importConfigFile(OutputLogin* login, const char* path);
+int exportConfigFile(OutputLogin* login, const char* path);
+
+/* Firmware upgrade: mode 1 removable device (source a path), 2 FTP (source
+ * an address text). Nothing is started here: -1. */
+int startUpgrade(OutputLogin* login, int mode, const char* source);
+int getUpgradePhase(void);
+int getUpgradePercent(void);
+
+/* The administrator's password back to its default; 0 accepted. */
+int resetDefaultPassword(int loginId, const char* securityCode);
+
+/* IP cameras: discovery, the cameras found, and adding one as IP channel
+ * 1..IP_CHANNEL_BOUND (it then counts in getIpChannelNum). */
+int startIpcDiscovery(OutputLogin* login);
+int getDiscoveredIpcs(DiscoveredIpc* out, int max);
+int addIpChannel(OutputLogin* login, int ipChannel, const IpChannelInfo* in);
+
+GUI_EXTERN_C_END
+
+#endif
