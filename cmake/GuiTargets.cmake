@@ -34,19 +34,22 @@ function(gui_add_library target folder)
        ${folder}/*.cpp ${folder}/*.c)
   list(FILTER srcs EXCLUDE REGEX "/tests/")
   list(FILTER srcs EXCLUDE REGEX "/main\\.cpp$")
-  if(NOT srcs)
-    set(stub ${CMAKE_CURRENT_BINARY_DIR}/${target}_empty.cpp)
-    # Written only when it differs, so configuring again rebuilds nothing.
-    file(CONFIGURE OUTPUT ${stub} CONTENT "// no sources yet\n")
-    set(srcs ${stub})
+  if(srcs)
+    add_library(${target} STATIC ${srcs})
+    set(scope PUBLIC)
+  else()
+    # A folder without sources: only what it links and includes.
+    add_library(${target} INTERFACE)
+    set(scope INTERFACE)
   endif()
-  add_library(${target} STATIC ${srcs})
-  target_include_directories(${target} PUBLIC
+  target_include_directories(${target} ${scope}
     ${PROJECT_SOURCE_DIR}/include
     ${PROJECT_SOURCE_DIR}/toolkit
     ${PROJECT_SOURCE_DIR})
-  target_compile_options(${target} PRIVATE ${GUI_WARNINGS})
-  target_link_libraries(${target} PUBLIC Threads::Threads)
+  if(srcs)
+    target_compile_options(${target} PRIVATE ${GUI_WARNINGS})
+  endif()
+  target_link_libraries(${target} ${scope} Threads::Threads)
 endfunction()
 
 # gui_add_tests(<library> <folder>): each <folder>/**/tests directory becomes
@@ -128,7 +131,7 @@ endfunction()
 # What every target compiling test code shares: includes, flags and the
 # precompiled GoogleTest headers.
 function(gui_test_compile_setup target lib)
-  target_link_libraries(${target} PRIVATE gui_all ${lib} GTest::gtest GTest::gmock)
+  target_link_libraries(${target} PRIVATE gui_all ${lib} ${GUI_TEST_EXTRA_LIBS} GTest::gtest GTest::gmock)
   target_include_directories(${target} PRIVATE ${PROJECT_SOURCE_DIR}/tests)
   target_compile_options(${target} PRIVATE ${GUI_TEST_FLAGS})
   target_precompile_headers(${target} REUSE_FROM gui_test_support)
@@ -147,8 +150,16 @@ function(gui_test_executable exe lib labels)
                ENVIRONMENT "SDL_VIDEODRIVER=dummy")
 endfunction()
 
+# The application's library folders, bottom first: the one list the libraries,
+# the program and the tests are made from.
+set_property(GLOBAL PROPERTY GUI_APP_FOLDERS core pageframe playback camera record alarmnet system)
+
 function(gui_add_app_tests)
-  foreach(sub core playback camera record alarmnet system)
+  get_property(folders GLOBAL PROPERTY GUI_APP_FOLDERS)
+  # A test program may open any page through the registry, so it links them
+  # all and makes the registration calls itself.
+  set(GUI_TEST_EXTRA_LIBS app_all)
+  foreach(sub ${folders})
     gui_add_tests(app_${sub} ${PROJECT_SOURCE_DIR}/app/${sub})
   endforeach()
   # The core tests start the program itself and run the build's resource step.

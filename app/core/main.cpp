@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "app/program.h"
+#include "app/program_pages.h"
 #include "gui/startup.h"
 
 namespace {
@@ -20,5 +21,6 @@ int main() {
     std::fprintf(stderr, "recorder_gui: %s\n", why);
     return 1;
   }
+  registerAppPages();
   return runRecorder();
 }

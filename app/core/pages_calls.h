@@ -1,6 +1,5 @@
-// Entry points of pages that are built separately (system, playback, PTZ and
-// live-view pages). Until they land, pages_seams.cpp answers for them as the
-// finished pages would on the default device.
+// Entry points the core's windows share: the login dialog (its stand-in in
+// pages_standins.cpp), the main menu's reshow, and the live view's side menu.
 #pragma once
 
 #include "gui/common.h"
@@ -10,8 +9,6 @@ GUI_EXTERN_C_BEGIN
 /* Opens the login dialog; on success the output's login state is set, its
  * login flag 1 and its relogin word 0. */
 int createLoginWindow(WindowHandle owner);
-/* Modal hint while the device shuts down (mode 0). */
-int createShutdownHintWindow(WindowHandle owner, int mode);
 /* Shows the main menu again after a page that hid it has ended. */
 void reshowMainMenu(int output, WindowHandle menu);
 /* Reloads the captions of an output's live-view side menu. */

@@ -5,7 +5,7 @@
 
 #include "app/camera.h"
 #include "app/device_backend.h"
-#include "app/core/liveview/tests/live_gui_fixture.h"
+#include "app/testing/page_harness.h"
 #include "gui/message.h"
 
 namespace {

@@ -11,6 +11,7 @@
 #include "app/login_rights.h"
 #include "app/msgbox.h"
 #include "app/numkeys.h"
+#include "app/page_registry.h"
 #include "gui/desktop.h"
 #include "gui/message.h"
 #include "gui/timer.h"
@@ -134,7 +135,7 @@ void onPowerKey(WindowHandle hwnd) {
     confirmLogin(output);
     return;
   }
-  if (confirmMsgBox(hwnd, "shutdown", "shutdownhint")) createShutdownHintWindow(hwnd, 0);
+  if (confirmMsgBox(hwnd, "shutdown", "shutdownhint")) openShutdownHint(hwnd, 0);
 }
 
 void onIdle(WindowHandle hwnd, int output) {

@@ -4,7 +4,6 @@
 #include <string>
 
 #include "app/app_registry.h"
-#include "app/camera.h"
 #include "app/core/menus/menu_paint.h"
 #include "app/core/menus/menu_rules.h"
 #include "app/core/pages_calls.h"
@@ -15,7 +14,7 @@
 #include "app/menus.h"
 #include "app/msgbox.h"
 #include "app/playback.h"
-#include "app/record_pages.h"
+#include "app/page_registry.h"
 #include "app/system_pages.h"
 #include "gui/bitmap.h"
 #include "gui/button.h"
@@ -146,6 +145,14 @@ void runHidden(WindowHandle dlg, int (*page)(WindowHandle)) {
   holdOutput(dlg);
 }
 
+// The same for an item whose page another library registers.
+void runRegisteredHidden(WindowHandle dlg, const char* item) {
+  hide(dlg);
+  openMenuPage(APP_MENU_MAIN, item, dlg);
+  reshow();
+  holdOutput(dlg);
+}
+
 void act(WindowHandle dlg, int id) {
   switch (id) {
     case menus::kMainPlayback: return runPlayback(dlg);
@@ -153,12 +160,12 @@ void act(WindowHandle dlg, int id) {
       setSearchForBackup(1);
       return runHidden(dlg, showExportMenu);
     case menus::kMainManual: return runHidden(dlg, showManualMenu);
-    case menus::kMainStorage: return runHidden(dlg, showDiskMenu);
+    case menus::kMainStorage: return runRegisteredHidden(dlg, kItems[3]);
     case menus::kMainRecord: return runHidden(dlg, showRecordMenu);
-    case menus::kMainCamera: return runHidden(dlg, showCameraMenu);
+    case menus::kMainCamera: return runRegisteredHidden(dlg, kItems[5]);
     case menus::kMainSystem: return runHidden(dlg, showSystemMenu);
     case menus::kMainMaintenance: return runHidden(dlg, showMaintenanceMenu);
-    case menus::kMainShutdown: createShutdownWindow(dlg); return;
+    case menus::kMainShutdown: openMenuPage(APP_MENU_MAIN, kItems[8], dlg); return;
     default: return;
   }
 }

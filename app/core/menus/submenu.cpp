@@ -5,6 +5,7 @@
 
 #include "app/core/menus/menu_paint.h"
 #include "app/msgbox.h"
+#include "app/page_registry.h"
 #include "gui/button.h"
 #include "gui/dc.h"
 #include "gui/desktop.h"
@@ -118,12 +119,12 @@ WindowHandle openPage(const Dialog* d) {
 
 void openItemPage(WindowHandle dlg, const Dialog* d, int position, bool initial) {
   const SubMenuFamily& f = *d->family;
-  if (position < 0 || position >= f.count || !f.items[position].open) return;
+  if (position < 0 || position >= f.count || !f.items[position].opens) return;
   if (f.beforeOpen) f.beforeOpen(position, initial);
   if (g_pageOpener)
     g_pageOpener(f, position, dlg);
   else
-    f.items[position].open(dlg);
+    openMenuPage(f.registryMenu, f.items[position].key, dlg);
 }
 
 void refuse(WindowHandle dlg, const Dialog* d, const Check& check) {
@@ -143,8 +144,8 @@ void choose(WindowHandle dlg, Dialog* d, int position) {
   if (check.verdict != Verdict::kAllowed) return refuse(dlg, d, check);
   const WindowHandle page = openPage(d);
   if (page != GUI_INVALID_HANDLE) SendMessage(page, MSG_CLOSE, 0, 0);
-  // The selection moves before the page opens: pages that stand in for those
-  // still to come run modally, and the menu should show what is open.
+  // The selection moves before the page opens: a page that runs modally
+  // should find the menu showing what is open.
   select(dlg, d, position);
   openItemPage(dlg, d, position, false);
 }

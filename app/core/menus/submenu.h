@@ -9,12 +9,13 @@
 namespace menus {
 
 struct SubMenuItem {
-  const char* key;                     // layout item; its bitmaps are key + "_bmp" / "_sel_bmp"
-  int (*open)(WindowHandle owner);     // null: choosing it only moves the selection
+  const char* key;  // layout item and registry key; its bitmaps are key + "_bmp" / "_sel_bmp"
+  bool opens;       // false: choosing it only moves the selection
 };
 
 struct SubMenuFamily {
   SubMenu which;
+  int registryMenu;  // the AppMenu its items' pages are registered under
   const char* section;
   const char* rectKey;
   const SubMenuItem* items;

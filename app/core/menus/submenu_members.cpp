@@ -1,11 +1,10 @@
 // The five sub-menus of the main menu: their layout sections, items, ids and
-// the pages the items open.
+// the registry menus their items' pages are found under.
 #include "app/app_registry.h"
 #include "app/core/menus/submenu.h"
 #include "app/menus.h"
+#include "app/page_registry.h"
 #include "app/playback.h"
-#include "app/record_pages.h"
-#include "app/system_pages.h"
 
 namespace menus {
 namespace {
@@ -16,33 +15,33 @@ void markSearchGen(int position, bool initial) {
 }
 
 constexpr SubMenuItem kExportItems[] = {
-    {"export_gen", createSearchGenWindow},
-    {"export_event", createSearchEventWindow},
-    {"export_pic", createSearchPicWindow},
+    {"export_gen", true},
+    {"export_event", true},
+    {"export_pic", true},
 };
 constexpr SubMenuItem kManualItems[] = {
-    {"manual_rec", createManualRecordWindow},
-    {"manual_pic", createManualSnapshotWindow},
-    {"manual_alarm", createManualAlarmWindow},
+    {"manual_rec", true},
+    {"manual_pic", true},
+    {"manual_alarm", true},
 };
 constexpr SubMenuItem kRecordItems[] = {
-    {"scheduleset", createScheduleSetWindow},
-    {"encodeset", createEncodeSetWindow},
-    {"advanceset", createAdvRecordSetWindow},
-    {"holidayset", createHolidaySetWindow},
+    {"scheduleset", true},
+    {"encodeset", true},
+    {"advanceset", true},
+    {"holidayset", true},
 };
 constexpr SubMenuItem kSystemItems[] = {
-    {"display", createDisplaySetWindow}, {"netset", createNetSetWindow},
-    {"alarmset", createAlarmSetWindow},   {"232set", createRs232SetWindow},
-    {"previewset", createPreviewSetWindow}, {"exception", createExceptionSetWindow},
-    {"userset", createUserSetWindow},     {"posset", nullptr},
-    {"atmset", nullptr},
+    {"display", true}, {"netset", true},
+    {"alarmset", true},   {"232set", true},
+    {"previewset", true}, {"exception", true},
+    {"userset", true},     {"posset", false},
+    {"atmset", false},
 };
 constexpr SubMenuItem kMaintenanceItems[] = {
-    {"sysinfo", createSystemInfoWindow},   {"log", createLogSearchWindow},
-    {"config", createConfigurationWindow}, {"upgrade", createUpgradeWindow},
-    {"default", createDefaultSetWindow},   {"netda", createNetDaWindow},
-    {"disk_smart", createDiskSmartInfoWindow},
+    {"sysinfo", true},   {"log", true},
+    {"config", true}, {"upgrade", true},
+    {"default", true},   {"netda", true},
+    {"disk_smart", true},
 };
 
 template <size_t N>
@@ -50,15 +49,15 @@ constexpr int countOf(const SubMenuItem (&)[N]) {
   return static_cast<int>(N);
 }
 
-const SubMenuFamily kExport{SubMenu::kExport, "exportmenu", "export_rect", kExportItems, countOf(kExportItems),
+const SubMenuFamily kExport{SubMenu::kExport, APP_MENU_EXPORT, "exportmenu", "export_rect", kExportItems, countOf(kExportItems),
                             18176, 18191, false, setExportMenuWnd, getSearchPicWnd, markSearchGen};
-const SubMenuFamily kManual{SubMenu::kManual, "manualmenu", "manual_rect", kManualItems, countOf(kManualItems),
+const SubMenuFamily kManual{SubMenu::kManual, APP_MENU_MANUAL, "manualmenu", "manual_rect", kManualItems, countOf(kManualItems),
                             17920, 17935, true, setManualMenuWnd, getManualPageWnd, nullptr};
-const SubMenuFamily kRecord{SubMenu::kRecord, "recordmenu", "recordset_rect", kRecordItems, countOf(kRecordItems),
+const SubMenuFamily kRecord{SubMenu::kRecord, APP_MENU_RECORD, "recordmenu", "recordset_rect", kRecordItems, countOf(kRecordItems),
                             18432, 18447, false, setRecordMenuWnd, getRecordPageWnd, nullptr};
-const SubMenuFamily kSystem{SubMenu::kSystem, "systemmenu", "systemset_rect", kSystemItems, countOf(kSystemItems),
+const SubMenuFamily kSystem{SubMenu::kSystem, APP_MENU_SYSTEM, "systemmenu", "systemset_rect", kSystemItems, countOf(kSystemItems),
                             20225, 20224, true, setSystemMenuWnd, getSystemPageWnd, nullptr};
-const SubMenuFamily kMaintenance{SubMenu::kMaintenance, "maintenancemenu", "maintenance_rect", kMaintenanceItems,
+const SubMenuFamily kMaintenance{SubMenu::kMaintenance, APP_MENU_MAINTENANCE, "maintenancemenu", "maintenance_rect", kMaintenanceItems,
                                  countOf(kMaintenanceItems), 20736, 20751, false, setMaintenanceMenuWnd,
                                  getMaintenancePageWnd, nullptr};
 

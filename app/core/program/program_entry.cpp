@@ -2,6 +2,7 @@
 // and the live-view window, whose message loop runs until it closes.
 #include <atomic>
 #include <cstdio>
+#include <initializer_list>
 
 #include "app/app_callbacks.h"
 #include "app/app_registry.h"
@@ -9,6 +10,7 @@
 #include "app/core/program/program_seam.h"
 #include "app/device_ability.h"
 #include "app/liveview_menu.h"
+#include "app/login_rights.h"
 #include "app/program.h"
 #include "gui/cursor.h"
 #include "gui/desktop.h"
@@ -24,8 +26,10 @@ namespace {
 
 constexpr uint32_t kLiveViewStyle = 0x08000000u;
 constexpr uint32_t kLiveViewExStyle = 0x40u;
+constexpr int kNobody = -2;
 
 std::atomic<WindowProc> g_liveViewProc{nullptr};
+std::atomic<bool> g_reboot{false};
 std::atomic<void (*)()> g_adjustAbility{nullptr};
 
 void sayWhyStartUpFailed(int code) {
@@ -55,6 +59,60 @@ void endRun(WindowHandle live) {
   MainWindowThreadCleanup(live);
   releaseLiveViewMenus();
   TerminateGUI(0);
+}
+
+// What a reboot gives back before the start-up runs again: no flag left
+// from the way down, and every output logged out and showing its live view.
+void resetForRestart() {
+  SetPowerKeyDownFlag(0);
+  setDispSwitchEnabled(1);
+  for (int output : {getMainOutput(), getAuxOutput()}) {
+    setLiveViewActive(output, 1);
+    setOutputState(output, 0);
+    setLoginState(output, kNobody, kNobody);
+    setLoginFlag(output, 0);
+  }
+}
+
+int runOnce() {
+  initDeviceAbility();
+  if (void (*adjust)() = g_adjustAbility.load()) adjust();
+  // The toolkit asks the device for the display ids through the call-backs.
+  installAppCallbacks();
+  const int mainOutput = GetMainDisplayId();
+  setCurOutput(mainOutput);
+  setMainOutput(mainOutput);
+  setAuxOutput(GetAuxDisplayId());
+  std::fputs("~~~~~~~~~~~~InitGUI Start!\n", stdout);
+  std::fflush(stdout);
+  if (int code = InitGUI(0, nullptr)) {
+    sayWhyStartUpFailed(code);
+    return 1;
+  }
+  std::fputs("~~~~~~~~~~~~InitGUI End!\n", stdout);
+  std::fflush(stdout);
+  if (HasNoOutput()) {
+    // The toolkit's threads end with it rather than outlive the program.
+    TerminateGUI(0);
+    return 0;
+  }
+  if (!loadDeviceParams()) {
+    TerminateGUI(0);
+    return 3;
+  }
+  MainWinCreate create{};
+  initPreviewCreateInfo(&create);
+  const WindowHandle live = CreateMainWindow(&create);
+  if (live == GUI_INVALID_HANDLE) {
+    stopMenuMainThread();
+    releaseLiveViewMenus();
+    TerminateGUI(0);
+    return 3;
+  }
+  program::startQuitWatch(live);
+  runLoop(live);
+  endRun(live);
+  return 0;
 }
 
 }  // namespace
@@ -98,46 +156,29 @@ void initPreviewCreateInfo(MainWinCreate* info) {
 }
 
 int runRecorder(void) {
-  initDeviceAbility();
-  if (void (*adjust)() = g_adjustAbility.load()) adjust();
-  // Before the toolkit starts: it reads the device configuration as it starts.
+  // Once, before the toolkit first starts: it reads the device configuration
+  // as it starts, and a restart keeps what the device holds.
   loadSavedDeviceParams();
-  // The toolkit asks the device for the display ids through the call-backs.
-  installAppCallbacks();
-  const int mainOutput = GetMainDisplayId();
-  setCurOutput(mainOutput);
-  setMainOutput(mainOutput);
-  setAuxOutput(GetAuxDisplayId());
-  std::fputs("~~~~~~~~~~~~InitGUI Start!\n", stdout);
-  std::fflush(stdout);
-  if (int code = InitGUI(0, nullptr)) {
-    sayWhyStartUpFailed(code);
-    return 1;
+  g_reboot.store(false);
+  for (;;) {
+    const int code = runOnce();
+    if (code != 0 || !g_reboot.exchange(false)) return code;
+    resetForRestart();
   }
-  std::fputs("~~~~~~~~~~~~InitGUI End!\n", stdout);
-  std::fflush(stdout);
-  if (HasNoOutput()) {
-    // The toolkit's threads end with it rather than outlive the program.
-    TerminateGUI(0);
-    return 0;
-  }
-  if (!loadDeviceParams()) {
-    TerminateGUI(0);
-    return 3;
-  }
-  MainWinCreate create{};
-  initPreviewCreateInfo(&create);
-  const WindowHandle live = CreateMainWindow(&create);
-  if (live == GUI_INVALID_HANDLE) {
-    stopMenuMainThread();
-    releaseLiveViewMenus();
-    TerminateGUI(0);
-    return 3;
-  }
-  program::startQuitWatch(live);
-  runLoop(live);
-  endRun(live);
-  return 0;
+}
+
+void requestShutdown(void) { RequestQuit(); }
+
+void requestReboot(void) {
+  g_reboot.store(true);
+  RequestQuit();
+}
+
+void lockScreen(void) {
+  const int output = getCurOutput();
+  setLoginState(output, kNobody, kNobody);
+  setLoginFlag(output, 0);
+  SendMessage(__gui_hwnd_desktop, MSG_DT_CLOSEALLWINS, 0, 0);
 }
 
 }  // extern "C"

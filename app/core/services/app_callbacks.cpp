@@ -12,6 +12,7 @@
 #include "app/formatting.h"
 #include "app/login_rights.h"
 #include "app/msgbox.h"
+#include "app/page_registry.h"
 #include "app/numkeys.h"
 #include "gui/app_hooks.h"
 #include "gui/display.h"
@@ -31,7 +32,7 @@ WindowHandle previewExtraWnd() { return getPreviewExtraWnd(getCurOutput()); }
 WindowHandle loginWnd() { return getLoginWnd(getCurOutput()); }
 int loginFlag() { return isLoginFlag(getCurOutput()); }
 void setCurLoginFlag(int value) { setLoginFlag(getCurOutput(), value); }
-void openShutdownWnd(WindowHandle owner) { createShutdownHintWindow(owner, 0); }
+void openShutdownWnd(WindowHandle owner) { openShutdownHint(owner, 0); }
 
 GuiAppCallbacks table() {
   GuiAppCallbacks t{};

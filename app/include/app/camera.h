@@ -35,6 +35,9 @@ int showImageCopyChanDialog(WindowHandle host, int sourceChannel, int mode);
 uint64_t getImageCopyChanMask(void);
 void getImageCopyChanRect(Rect* out);
 
+/* Registers the camera menu with the page registry. */
+void registerCameraPages(void);
+
 GUI_EXTERN_C_END
 
 #endif

@@ -85,6 +85,9 @@ const Bitmap* getResultPageBitmap(const char* key);
 /* The divider line under a list row of w x h at (x, y). */
 void drawListRowDivider(HDC hdc, int x, int y, int w, int h, int flag);
 
+/* Registers the search pages with the page registry. */
+void registerPlaybackPages(void);
+
 GUI_EXTERN_C_END
 
 #endif

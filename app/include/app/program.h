@@ -29,6 +29,16 @@ void* initMenuMain(void* unused);
  * before the toolkit shuts down (runRecorder does). */
 void stopMenuMainThread(void);
 
+/* Ends the running program as closing the live view does. */
+void requestShutdown(void);
+/* Restarts in-process: menus and pages close, the live view ends, outputs
+ * are logged out, the power-key flag is cleared, display switching and the
+ * live view come back, and the start-up runs again; the device's records
+ * stay as they are. */
+void requestReboot(void);
+/* Logs the current output out and closes every menu over the live view. */
+void lockScreen(void);
+
 /* The live-view window's procedure (extended-style mark 0x40). */
 LResult previewMainWinProc(WindowHandle hwnd, int message, WParam wParam, LParam lParam);
 /* The PTZ status indicator over the current live-view window, then the PTZ

@@ -1,27 +1,12 @@
-/* What the live view and the menus use of the recording and storage pages:
- * their entry points, the disk questions, the disk format request and the
- * helpers every settings page shares. */
+/* What the live view uses of the recording and storage pages: the disk
+ * questions, the disk format request, the snapshot error box and the
+ * all-day recording questions. */
 #ifndef APP_RECORD_PAGES_H
 #define APP_RECORD_PAGES_H
 
 #include "gui/common.h"
 
 GUI_EXTERN_C_BEGIN
-
-int createManualRecordWindow(WindowHandle owner);
-int createManualSnapshotWindow(WindowHandle owner);
-int createScheduleSetWindow(WindowHandle owner);
-int createEncodeSetWindow(WindowHandle owner);
-int createAdvRecordSetWindow(WindowHandle owner);
-int createHolidaySetWindow(WindowHandle owner);
-int createDiskSmartInfoWindow(WindowHandle owner);
-/* The storage menu, modal. */
-int showDiskMenu(WindowHandle owner);
-
-/* Any notification of a page's control enables its Apply button (4098). */
-int enableApply(WindowHandle page, WParam wParam, LParam lParam);
-/* Erase handler (message 176): the page in the grey-50 colour. */
-int eraseBkgndGrey50(WindowHandle page, WParam wParam, LParam lParam);
 
 /* 1 when a row of the device's disk list holds a local disk number 1..8. */
 int hasLocalDisk(void);

@@ -1,7 +1,7 @@
-/* Entry points of the system, alarm, network, user and log pages, and the
- * words the display settings share with the resolution confirmation. Until
- * those pages land, system_seams.cpp answers for them: each page opener shows
- * a placeholder page that is registered while open and closes on 102. */
+/* What the live view and the menus use of the system pages: the first-start
+ * dialogs, the shutdown dialog, the words the display settings share with the
+ * resolution confirmation, and the alarm counts. The menus reach the pages
+ * themselves through the page registry. */
 #ifndef APP_SYSTEM_PAGES_H
 #define APP_SYSTEM_PAGES_H
 
@@ -9,28 +9,19 @@
 
 GUI_EXTERN_C_BEGIN
 
-/* Pages opened beside the system or maintenance menu (owner). */
-int createDisplaySetWindow(WindowHandle owner);
-int createRs232SetWindow(WindowHandle owner);
-int createUserSetWindow(WindowHandle owner);
-int createSystemInfoWindow(WindowHandle owner);
-int createLogSearchWindow(WindowHandle owner);
-int createConfigurationWindow(WindowHandle owner);
-int createUpgradeWindow(WindowHandle owner);
-int createDefaultSetWindow(WindowHandle owner);
-int createManualAlarmWindow(WindowHandle owner);
-int createNetSetWindow(WindowHandle owner);
-int createAlarmSetWindow(WindowHandle owner);
-int createExceptionSetWindow(WindowHandle owner);
-int createNetDaWindow(WindowHandle owner);
 /* The live view settings page (modeless under the system menu). */
 int createPreviewSetWindow(WindowHandle host);
 
 /* First-start language choice and the start-up wizard. */
 int createLangSelWindow(WindowHandle owner);
 int createStartGuideWindow(WindowHandle owner);
-/* The shut-down dialog; the program ends when the user agrees. */
+/* The shutdown dialog: lock, shutdown, reboot and cancel. */
 int createShutdownWindow(WindowHandle owner);
+/* The hint shown while the device shuts down (kind 0), reboots (1) or
+ * reboots after an upgrade (other kinds); closes itself after a second. */
+int createShutdownHintWindow(WindowHandle owner, int mode);
+/* Registers the system pages with the page registry. */
+void registerSystemPages(void);
 
 /* Resolutions of outputs 3 and 2 saved before the display settings changed
  * them, and whether such a change waits for confirmation. */
@@ -41,19 +32,9 @@ void setPrevResolutionOut2(int value);
 int isResolutionChangePending(void);
 void setResolutionChangePending(int flag);
 
-/* Sends 102 to the open system settings menu. */
-void closeSystemMenu(void);
-/* Enables Apply (4098) when the notification code (high word) is 1. */
-int enableApplyOnNotify1(WindowHandle page, WParam wParam, LParam lParam);
 /* 1 when the device has alarm inputs (outputs). */
 int hasAlarmIn(void);
 int hasAlarmOut(void);
-void registerSystemPage(WindowHandle page);
-/* Box ("commons", "savefailed_code") with the code; answers 0. */
-int reportSaveFailed(WindowHandle hwnd, int code);
-/* Key hook of the pages under the system menu: code 1 closes the hosting
- * window; 0 means handled. */
-int systemPageHook(WindowHandle hwnd, int code, int argument);
 
 GUI_EXTERN_C_END
 

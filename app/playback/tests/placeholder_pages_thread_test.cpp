@@ -8,7 +8,6 @@
 #include "app/app_registry.h"
 #include "app/device_test_seam.h"
 #include "app/playback.h"
-#include "app/record_pages.h"
 #include "core/nonclient/tests/started_gui.h"
 #include "gui/dialog.h"
 #include "gui/window_attr.h"
@@ -73,14 +72,6 @@ TEST_F(PlaceholderPages, EachPageShowsItsCaptionHoldsTheOutputAndLeavesWithEscap
     std::function<int()> open;
     std::function<WindowHandle()> registered;
   } rows[] = {
-      {"Manual Record", [] { return createManualRecordWindow(0); }, getManualPageWnd},
-      {"Manual Snapshot", [] { return createManualSnapshotWindow(0); }, getManualPageWnd},
-      {"Schedule", [] { return createScheduleSetWindow(0); }, getRecordPageWnd},
-      {"Encode", [] { return createEncodeSetWindow(0); }, getRecordPageWnd},
-      {"Advanced", [] { return createAdvRecordSetWindow(0); }, getRecordPageWnd},
-      {"Holiday", [] { return createHolidaySetWindow(0); }, getRecordPageWnd},
-      {"S.M.A.R.T.", [] { return createDiskSmartInfoWindow(0); }, getDiskPageWnd},
-      {"Storage", [] { return showDiskMenu(0); }, getDiskMenuWnd},
       {"Event Search", [] { return createSearchEventWindow(0); }, nullptr},
       {"Record Search", [] { return createSearchGenWindow(0); }, nullptr},
       {"Picture Search", [] { return createSearchPicWindow(0); }, getSearchPicWnd},

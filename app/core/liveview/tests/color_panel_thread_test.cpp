@@ -14,7 +14,7 @@
 #include "controls/combobox/combobox_class.h"
 #include "controls/trackbar/trackbar_class.h"
 #include "gui/paint.h"
-#include "live_gui_fixture.h"
+#include "app/testing/page_harness.h"
 
 namespace {
 
@@ -265,7 +265,7 @@ TEST_F(ColorPanelOnScreen, AnalogAndIpChannels) {
       desktest::Drain();
       Rect r{};
       GetWindowRect(dlg, &r);
-      livetest::MatchesReference(channel > 16 ? "colorpanel_ip" : "colorpanel_analog", livetest::Grab(r));
+      livetest::MatchesReference(__FILE__, channel > 16 ? "colorpanel_ip" : "colorpanel_analog", livetest::Grab(r));
       SendMessage(dlg, MSG_KEYDOWN, 1, 0);
     });
   }

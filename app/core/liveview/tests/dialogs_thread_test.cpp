@@ -5,7 +5,7 @@
 
 #include "app/device_backend.h"
 #include "app/liveview_dialogs.h"
-#include "app/core/liveview/tests/live_gui_fixture.h"
+#include "app/testing/page_harness.h"
 #include "gui/livevideo.h"
 #include "gui/message.h"
 #include "gui/paint.h"
@@ -195,7 +195,7 @@ class DialogsOnScreen : public Dialogs {
       desktest::Drain();
       Rect r{};
       GetWindowRect(dlg, &r);
-      livetest::MatchesReference(name, livetest::Grab(r));
+      livetest::MatchesReference(__FILE__, name, livetest::Grab(r));
       SendMessage(dlg, MSG_CLOSE, 0, 0);
     });
   }

@@ -6,7 +6,7 @@
 #include <functional>
 
 #include "app/camera.h"
-#include "app/core/liveview/tests/live_gui_fixture.h"
+#include "app/testing/page_harness.h"
 #include "app/core/pages_calls.h"
 #include "app/device_backend.h"
 #include "app/format_text.h"
@@ -454,7 +454,7 @@ class LeftMenuOnScreen : public LeftMenu {
     desktest::Drain();
     Rect r{};
     GetWindowRect(bar, &r);
-    livetest::MatchesReference(name, livetest::Grab(r));
+    livetest::MatchesReference(__FILE__, name, livetest::Grab(r));
   }
 };
 

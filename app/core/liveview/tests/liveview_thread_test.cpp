@@ -6,7 +6,7 @@
 
 #include "app/control_services.h"
 #include "app/device_backend.h"
-#include "app/core/liveview/tests/live_gui_fixture.h"
+#include "app/testing/page_harness.h"
 #include "gui/paint.h"
 
 namespace {
@@ -215,7 +215,7 @@ class LiveViewOnScreen : public LiveView {
     InvalidateRect(live, nullptr, TRUE);
     UpdateWindow(live, TRUE);
     desktest::Drain();
-    livetest::MatchesReference(name, livetest::Grab(Rect{0, 0, 1024, 768}));
+    livetest::MatchesReference(__FILE__, name, livetest::Grab(Rect{0, 0, 1024, 768}));
   }
 };
 

@@ -9,7 +9,7 @@
 
 #include "app/camera.h"
 #include "app/device_backend.h"
-#include "app/core/liveview/tests/live_gui_fixture.h"
+#include "app/testing/page_harness.h"
 #include "app/numkeys.h"
 #include "app/playback.h"
 #include "app/program.h"
@@ -233,7 +233,7 @@ TEST_F(LiveProc, PlaybackZoomPicksTheWindowAndPaintsItsOverview) {
   InvalidateRect(live, nullptr, TRUE);
   UpdateWindow(live, TRUE);
   desktest::Drain();
-  livetest::MatchesReference("zoom_overview", livetest::Grab(Rect{0, 0, 1024, 768}));
+  livetest::MatchesReference(__FILE__, "zoom_overview", livetest::Grab(Rect{0, 0, 1024, 768}));
   Drag(live, 800, 600, 900, 650);
   EXPECT_EQ(Calls("startLiveZoom").back(), (std::vector<int64_t>{3, 2, 88, 72, 363, 297}));
 }

@@ -11,6 +11,7 @@
 #include "app/device_test_seam.h"
 #include "app/liveview.h"
 #include "app/program.h"
+#include "app/program_pages.h"
 #include "gui/app_hooks.h"
 #include "thread_count.h"
 
@@ -32,6 +33,7 @@ inline Run RunRecorder() {
     setPreviewSelChan(output, -2);
     setPreviewSelWin(output, 0);
   }
+  registerAppPages();
   testing::internal::CaptureStdout();
   const int code = runRecorder();
   Run run{code, testing::internal::GetCapturedStdout()};

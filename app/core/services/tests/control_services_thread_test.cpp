@@ -9,7 +9,7 @@
 
 #include "app/control_services.h"
 #include "app/device_backend.h"
-#include "app/core/liveview/tests/live_gui_fixture.h"
+#include "app/testing/page_harness.h"
 #include "gui/control_paint.h"
 #include "gui/display.h"
 #include "gui/element.h"

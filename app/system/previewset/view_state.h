@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "app/core/previewset/previewset.h"
+#include "app/system/previewset/previewset.h"
 #include "gui/bitmap.h"
 
 namespace previewset {

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "app/core/liveview/tests/live_gui_fixture.h"
+#include "app/testing/page_harness.h"
 #include "app/device_backend.h"
 #include "app/system_pages.h"
 #include "gui/combine.h"
@@ -152,10 +152,20 @@ struct Model {
   }
 };
 
+// Stands for the system menu: Escape on the page closes it, and its pages
+// go with it.
+LResult MenuHostProc(WindowHandle hwnd, int message, WParam wParam, LParam lParam) {
+  if (message == MSG_CLOSE) {
+    DestroyMainWindow(hwnd);
+    return 0;
+  }
+  return DefaultMainWinProc(hwnd, message, wParam, lParam);
+}
+
 class PreviewSet : public LiveGui {
  protected:
   void Open() {
-    host_ = Main({0, 0, 8, 8}, DefaultMainWinProc);
+    host_ = Main({0, 0, 8, 8}, MenuHostProc);
     ASSERT_EQ(createPreviewSetWindow(host_), 0);
     win_ = getSystemPageWnd();
     ASSERT_NE(win_, GUI_INVALID_HANDLE);

@@ -1,19 +1,20 @@
 // What the two pages of the live view settings window share: the layout
 // window's name, control ids, the output, mode and time lists, and the
 // creation of controls from layout records.
-#ifndef APP_CORE_PREVIEWSET_PREVIEWSET_H
-#define APP_CORE_PREVIEWSET_PREVIEWSET_H
+#ifndef APP_SYSTEM_PREVIEWSET_PREVIEWSET_H
+#define APP_SYSTEM_PREVIEWSET_PREVIEWSET_H
 
 #include "app/device_records.h"
+#include "app/pageframe/page_frame.h"
 #include "gui/common.h"
 
 namespace previewset {
 
 constexpr const char* kWindow = "previewset";
-constexpr int kApplyId = 4098, kCloseId = 4103, kSheetId = 4101;
+constexpr int kApplyId = PAGE_ID_APPLY, kCloseId = PAGE_ID_EXIT, kSheetId = PAGE_ID_SHEET;
 constexpr int kOutputSlots = 8;  // output indexes a PreviewConfig is kept for
 constexpr int kFirstAuxOutput = 4;
-constexpr int kLabelOffset = 256;
+constexpr int kLabelOffset = PAGE_LABEL_OFFSET;
 
 // Combo box messages the pages use.
 constexpr int kComboAdd = 0xF143, kComboClear = 0xF183, kComboValue = 0xF181, kComboSelect = 0xF182;
@@ -52,22 +53,14 @@ bool readPreview(WindowHandle owner, int output, PreviewConfig* out, bool report
 // The combined HDMI/VGA output when the device runs one, else -1.
 int combinedOutput();
 
-// What a page does with the sheet's messages: its initialisation,
-// background, own commands and saving; Apply and Close are handled alike.
-struct PageHooks {
-  void (*init)(WindowHandle page);
-  void (*erase)(WindowHandle page, WParam wParam, LParam lParam);
-  void (*command)(WindowHandle page, int id, int code);
-  int (*save)(WindowHandle page);                 // 0 or the failure code
-  void (*report)(WindowHandle page, int code);    // shows a failed save
-};
-LResult runPage(const PageHooks& hooks, WindowHandle page, int message, WParam wParam, LParam lParam);
+// The sheet pages run on the shared page frame; Exit closes the system menu.
+using pageframe::PageHooks;
+using pageframe::runPage;
 
 // Page procedures of the sheet.
 LResult basePageProc(WindowHandle page, int message, WParam wParam, LParam lParam);
 LResult viewPageProc(WindowHandle page, int message, WParam wParam, LParam lParam);
-// What both page procedures do with the messages they do not handle.
-LResult pageDefault(WindowHandle page, int message, WParam wParam, LParam lParam);
+using pageframe::pageDefault;
 
 }  // namespace previewset
 

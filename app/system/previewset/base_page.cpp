@@ -3,11 +3,10 @@
 // other outputs wait in a stash until Apply.
 #include "app/app_registry.h"
 #include "app/control_services.h"
-#include "app/core/previewset/previewset.h"
+#include "app/system/previewset/previewset.h"
 #include "app/device_ability.h"
 #include "app/device_backend.h"
 #include "app/login_rights.h"
-#include "app/record_pages.h"
 #include "app/system_pages.h"
 #include "gui/dialog.h"
 #include "gui/paint.h"
@@ -166,7 +165,7 @@ void command(WindowHandle page, int id, int code) {
 
 LResult basePageProc(WindowHandle page, int message, WParam wParam, LParam lParam) {
   static const PageHooks kHooks{init, [](WindowHandle p, WParam w, LParam l) { eraseBkgndGrey50(p, w, l); }, command,
-                                save, [](WindowHandle p, int rc) { reportSaveFailed(p, rc); }};
+                                save, [](WindowHandle p, int rc) { reportSaveFailed(p, rc); }, closeSystemMenu};
   return runPage(kHooks, page, message, wParam, lParam);
 }
 

@@ -5,7 +5,7 @@
 #include "app/app_callbacks.h"
 #include "app/app_registry.h"
 #include "app/control_services.h"
-#include "app/core/previewset/previewset.h"
+#include "app/system/previewset/previewset.h"
 #include "app/device_ability.h"
 #include "app/device_backend.h"
 #include "app/login_rights.h"
@@ -102,20 +102,11 @@ void selectComboValue(WindowHandle page, int comboId, int value) {
 
 WindowHandle createFromKey(WindowHandle page, const char* cls, const char* key, uint32_t style, uint32_t exStyle,
                            int id, bool labelled, int y, LParam data) {
-  CtrlResInfo* r = nullptr;
-  if (!GetCtrlResInfo(kWindow, key, &r) || !r) return 0;
-  const char* caption = r->caption ? r->caption : "";
-  const int top = y >= 0 ? y : r->y;
-  if (labelled) return createLabeledCtrl(cls, caption, style, exStyle, id, r->x, top, r->w, r->h, page, data);
-  return CreateWindowEx(cls, caption, style, exStyle, id, r->x, top, r->w, r->h, page, data);
+  return pageframe::createFromKey(page, kWindow, {cls, key, style, exStyle, id, labelled}, y, data);
 }
 
 void createBottomButtons(WindowHandle page, const char* applyKey, const char* closeKey) {
-  Rect client{};
-  GetClientRect(page, &client);
-  const int y = client.bottom - 40;
-  createFromKey(page, "button", applyKey, 0x4C008000u, 0x500000u, kApplyId, false, y);
-  createFromKey(page, "button", closeKey, 0x48008000u, 0x500000u, kCloseId, false, y);
+  pageframe::createBottomButtons(page, kWindow, applyKey, closeKey, kCloseId);
 }
 
 void enableApply(WindowHandle page, bool enable) { SendDlgItemMessage(page, kApplyId, MSG_ENABLE, enable ? 1 : 0, 0); }

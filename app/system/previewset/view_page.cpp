@@ -6,8 +6,8 @@
 
 #include "app/app_registry.h"
 #include "app/control_services.h"
-#include "app/core/previewset/order_tables.h"
-#include "app/core/previewset/view_state.h"
+#include "app/system/previewset/order_tables.h"
+#include "app/system/previewset/view_state.h"
 #include "app/device_backend.h"
 #include "app/login_rights.h"
 #include "app/msgbox.h"
@@ -273,7 +273,7 @@ void command(WindowHandle page, int id, int code) {
 }  // namespace
 
 LResult viewPageProc(WindowHandle page, int message, WParam wParam, LParam lParam) {
-  static const PageHooks kHooks{init, paintViewBackground, command, save, showError};
+  static const PageHooks kHooks{init, paintViewBackground, command, save, showError, closeSystemMenu};
   if (message == MSG_KEYDOWN && (wParam & 0xFFFF) == kAssignKey &&
       GetFocusChild(page) == GetDlgItem(page, kChanList)) {
     assignSelected(page, true);

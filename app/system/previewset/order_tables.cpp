@@ -1,5 +1,5 @@
 // The channel-order edits of the live view settings page.
-#include "app/core/previewset/order_tables.h"
+#include "app/system/previewset/order_tables.h"
 
 #include <cstring>
 

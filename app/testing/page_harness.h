@@ -1,7 +1,8 @@
-// The toolkit started with the application's call-backs on the simulated
-// device, the program's layout and texts, message boxes recorded instead of
-// shown, and stand-in "button" and "static" classes while the toolkit has
-// none: a button keeps its check state and reports clicks as commands.
+// The headless page harness: the toolkit started with the application's
+// call-backs on the simulated device, every page registered, the program's
+// layout and texts, and message boxes recorded instead of shown. A test opens
+// a page, runs steps inside a modal loop, sends it messages and compares
+// what it draws with reference pictures.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -19,10 +20,11 @@
 #include "app/login_rights.h"
 #include "app/core/program/program_seam.h"
 #include "app/msgbox.h"
+#include "app/page_registry.h"
+#include "app/program_pages.h"
 #include "core/desktop/tests/desktop_fixture.h"
 #include "core/desktop/zorder.h"
 #include "core/nonclient/tests/screen_picture.h"
-#include "gui/control_class.h"
 #include "gui/dc.h"
 #include "gui/dialog.h"
 #include "gui/startup.h"
@@ -50,26 +52,6 @@ inline int RecordBox(WindowHandle owner, const char* text, const char*, uint32_t
   return BoxAnswer();
 }
 
-inline LResult FakeButtonProc(WindowHandle hwnd, int msg, WParam wParam, LParam lParam) {
-  switch (msg) {
-    case BM_GETCHECK:
-      return GetWindowAdditionalData2(hwnd);
-    case BM_SETCHECK:
-      SetWindowAdditionalData2(hwnd, static_cast<LParam>(wParam));
-      return 0;
-    default:
-      return DefaultControlProc(hwnd, msg, wParam, lParam);
-  }
-}
-
-inline void RegisterStandIn(const char* name) {
-  if (FindControlClass(name)) return;
-  WndClassInfo info{};
-  info.className = name;
-  info.windowProc = FakeButtonProc;
-  RegisterWindowClass(&info);
-}
-
 // The steps a test runs inside a modal dialog's loop, through a helper
 // window whose message was posted before the dialog opened.
 inline std::function<void()>& LoopSteps() {
@@ -95,10 +77,10 @@ class LiveGui : public ::testing::Test {
     setAuxOutput(1);
     setCurOutput(3);
     installAppCallbacks();
+    clearPageRegistry();
+    registerAppPages();
     program_seam::setStartUpThreadEnabled(false);
     ASSERT_EQ(InitGUI(0, nullptr), 0);
-    RegisterStandIn("button");
-    RegisterStandIn("static");
   }
   static void TearDownTestSuite() {
     TerminateGUI(0);
@@ -161,13 +143,13 @@ class LiveGui : public ::testing::Test {
   std::vector<WindowHandle> windows_;
 };
 
-// Pictures compared with reference PNGs in data/ beside this file
-// (GUI_UPDATE_REFERENCES=1 writes them).
+// Pictures compared with reference PNGs in data/ beside the test file
+// (pass __FILE__; GUI_UPDATE_REFERENCES=1 writes them).
 using guitest::Grab;
 using guitest::Picture;
 
-inline void MatchesReference(const char* name, const Picture& shot) {
-  guitest::MatchReference(shot, guitest::ReferencePath(__FILE__, (std::string(name) + ".png").c_str()));
+inline void MatchesReference(const char* testFile, const char* name, const Picture& shot) {
+  guitest::MatchReference(shot, guitest::ReferencePath(testFile, (std::string(name) + ".png").c_str()));
 }
 
 }  // namespace livetest

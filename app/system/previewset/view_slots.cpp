@@ -5,8 +5,8 @@
 
 #include "app/app_registry.h"
 #include "app/control_services.h"
-#include "app/core/previewset/order_tables.h"
-#include "app/core/previewset/view_state.h"
+#include "app/system/previewset/order_tables.h"
+#include "app/system/previewset/view_state.h"
 #include "app/device_backend.h"
 #include "app/liveview_dialogs.h"
 #include "app/login_rights.h"

@@ -1,32 +1,17 @@
-// Stand-ins for the recording and storage pages, which land separately:
-// their entry points open the placeholder page, the rest answers as the
-// finished pages do on the default device.
+// Stand-ins for what the live view asks of the recording and storage pages:
+// each answers as those pages do on the default device.
 #include <cstdarg>
 #include <cstdio>
 
 #include "app/app_registry.h"
 #include "app/device_backend.h"
-#include "app/liveview_dialogs.h"
 #include "app/login_rights.h"
 #include "app/msgbox.h"
-#include "app/placeholder_page.h"
 #include "app/record_pages.h"
-#include "gui/bitmap.h"
-#include "gui/dc.h"
-#include "gui/dialog.h"
-#include "gui/window.h"
-#include "gui/window_attr.h"
 
 namespace {
 
 constexpr int kMaxFormatDisks = 32;
-constexpr int kApplyId = 4098, kMsgEnable = 309;
-
-int openPage(WindowHandle owner, const char* key, void (*registerWnd)(WindowHandle)) {
-  PlaceholderPage page{"recordpages", key, 1};
-  if (registerWnd) page.registerWnd = registerWnd;
-  return runPlaceholderPage(owner, page);
-}
 
 // A disk-list row names its disk number in its port word.
 bool hasLocalDiskRow() {
@@ -46,25 +31,6 @@ int askRecordAll(int output, WindowHandle owner, const char* key, int motion) {
 }  // namespace
 
 extern "C" {
-
-int createManualRecordWindow(WindowHandle owner) { return openPage(owner, "manualrecord", setManualPageWnd); }
-int createManualSnapshotWindow(WindowHandle owner) { return openPage(owner, "manualsnapshot", setManualPageWnd); }
-int createScheduleSetWindow(WindowHandle owner) { return openPage(owner, "schedule", setRecordPageWnd); }
-int createEncodeSetWindow(WindowHandle owner) { return openPage(owner, "encode", setRecordPageWnd); }
-int createAdvRecordSetWindow(WindowHandle owner) { return openPage(owner, "advrecord", setRecordPageWnd); }
-int createHolidaySetWindow(WindowHandle owner) { return openPage(owner, "holiday", setRecordPageWnd); }
-int createDiskSmartInfoWindow(WindowHandle owner) { return openPage(owner, "disksmart", setDiskPageWnd); }
-int showDiskMenu(WindowHandle owner) { return openPage(owner, "diskmenu", setDiskMenuWnd); }
-
-int enableApply(WindowHandle page, WParam, LParam) {
-  SendDlgItemMessage(page, kApplyId, kMsgEnable, 1, 0);
-  return 0;
-}
-
-int eraseBkgndGrey50(WindowHandle page, WParam wParam, LParam lParam) {
-  liveview_dialogs::eraseGrey(page, wParam, lParam);
-  return 0;
-}
 
 int hasLocalDisk(void) { return hasLocalDiskRow() ? 1 : 0; }
 int hasDetectableDisk(void) { return hasDiskDetect() && hasLocalDiskRow() ? 1 : 0; }

@@ -1,0 +1,90 @@
+// The table of menu items and their pages, filled once by the page libraries'
+// registration calls and read by the menus on the desktop thread.
+#include "app/page_registry.h"
+
+#include <array>
+#include <atomic>
+#include <mutex>
+#include <string>
+
+#include "gui/startup.h"
+
+namespace {
+
+constexpr size_t kMaxEntries = 96;
+
+struct Entry {
+  int menu = -1;
+  std::string item;
+  PageOpener open = nullptr;
+};
+
+struct Table {
+  std::mutex lock;
+  std::array<Entry, kMaxEntries> entries;
+  size_t used = 0;
+};
+
+Table& table() {
+  static Table t;
+  return t;
+}
+
+std::atomic<ShutdownHintOpener> g_hint{nullptr};
+
+bool validMenu(int menu) { return menu >= APP_MENU_MAIN && menu < APP_MENU_COUNT; }
+
+Entry* find(Table& t, int menu, const char* item) {
+  for (size_t i = 0; i < t.used; ++i)
+    if (t.entries[i].menu == menu && t.entries[i].item == item) return &t.entries[i];
+  return nullptr;
+}
+
+}  // namespace
+
+extern "C" {
+
+int registerPage(int menu, const char* item, PageOpener open) {
+  if (!validMenu(menu) || !item || !open) return -1;
+  Table& t = table();
+  std::lock_guard<std::mutex> hold(t.lock);
+  if (Entry* e = find(t, menu, item)) {
+    e->open = open;
+    return 0;
+  }
+  if (t.used == kMaxEntries) return -1;
+  t.entries[t.used++] = Entry{menu, item, open};
+  return 0;
+}
+
+PageOpener findPage(int menu, const char* item) {
+  if (!validMenu(menu) || !item) return nullptr;
+  Table& t = table();
+  std::lock_guard<std::mutex> hold(t.lock);
+  const Entry* e = find(t, menu, item);
+  return e ? e->open : nullptr;
+}
+
+int openMenuPage(int menu, const char* item, WindowHandle owner) {
+  if (PageOpener open = findPage(menu, item)) return open(owner);
+  return openPlaceholderPage(menu, item, owner);
+}
+
+void clearPageRegistry(void) {
+  Table& t = table();
+  std::lock_guard<std::mutex> hold(t.lock);
+  t.entries.fill(Entry{});
+  t.used = 0;
+  g_hint.store(nullptr);
+}
+
+void registerShutdownHint(ShutdownHintOpener open) { g_hint.store(open); }
+
+int openShutdownHint(WindowHandle owner, int kind) {
+  if (ShutdownHintOpener open = g_hint.load()) return open(owner, kind);
+  // Without the system pages a shutdown still ends the program cleanly.
+  if (kind == 0) RequestQuit();
+  return 0;
+}
+
+}  // extern "C"

@@ -1,0 +1,68 @@
+/* What every settings page and dialog shares: the Apply helpers, the
+ * background painters, the page registration and menu close helpers, the key
+ * hooks of the pages under the system, maintenance and record menus, and the
+ * boxes of a failed save. */
+#ifndef APP_PAGE_FRAME_H
+#define APP_PAGE_FRAME_H
+
+#include "gui/common.h"
+
+GUI_EXTERN_C_BEGIN
+
+/* Controls every page shares. */
+#define PAGE_ID_CANCEL 2
+#define PAGE_ID_OK 4097
+#define PAGE_ID_APPLY 4098
+#define PAGE_ID_SHEET 4101
+#define PAGE_ID_EXIT 4103
+/* A labelled control's label has the control's id plus this. */
+#define PAGE_LABEL_OFFSET 256
+/* The code of a question the user declined: no box follows. */
+#define PAGE_CODE_DECLINED 0x200226
+
+/* Enable Apply (4098): always, or for notification code 1, 1 or 5, or 3;
+ * the send's result, else the notification code. */
+LResult enableApply(WindowHandle page, WParam wParam, LParam lParam);
+LResult enableApplyOnNotify1(WindowHandle page, WParam wParam, LParam lParam);
+LResult enableApplyOnNotify1Or5(WindowHandle page, WParam wParam, LParam lParam);
+LResult enableApplyOnChange(WindowHandle page, WParam wParam, LParam lParam);
+
+/* Background painters of message 176 (a DC of 0: the client DC; a rect of
+ * 0: no clip; a given rect is in screen co-ordinates). */
+void eraseBkgndGrey50(WindowHandle window, WParam hdc, LParam rect);
+void eraseBkgndGrey34(WindowHandle window, WParam hdc, LParam rect);
+/* Grey 34 with the body above the bottom 50 pixels in grey 50. */
+void paintDialogBackground(WindowHandle window, WParam hdc, LParam rect);
+/* Begins and ends painting; draws nothing. */
+LResult beginEndPaint(WindowHandle window);
+
+void registerSystemPage(WindowHandle page);
+void registerMaintenancePage(WindowHandle page);
+void registerDiskPage(WindowHandle page);
+void registerManualPage(WindowHandle page);
+/* Close handler of a manual page: unregisters and destroys it. */
+void destroyManualPage(WindowHandle page);
+/* Close handler of a system page: unregisters and destroys it. */
+void closeMainWindow(WindowHandle page);
+
+/* Send 102 to the open menu (or to the window in the first additional data
+ * word of `window`); the send's result. */
+LResult closeSystemMenu(void);
+LResult closeMaintenanceMenu(void);
+LResult closeManualMenu(void);
+LResult closeRecordMenu(void);
+LResult closeOwnerWindow(WindowHandle window);
+
+/* Key hooks (message 18): 0 handled, -1 pass on. */
+int systemPageHook(WindowHandle page, int key, int argument);
+int maintenancePageHook(WindowHandle page, int key, int argument);
+int recordPageHook(WindowHandle page, int key, int argument);
+
+/* ("commons", "savefailed_code") with the code; the first shows nothing for
+ * PAGE_CODE_DECLINED. Both answer 0. */
+int showSaveFailedCode(WindowHandle window, int code);
+int reportSaveFailed(WindowHandle window, int code);
+
+GUI_EXTERN_C_END
+
+#endif

@@ -1,0 +1,49 @@
+/* Which page each menu item opens. Every page library fills the table from
+ * one registration call that the program entry makes before the toolkit
+ * starts; the menus look items up here and never name a page themselves. An
+ * item nobody registered opens the placeholder page. */
+#ifndef APP_PAGE_REGISTRY_H
+#define APP_PAGE_REGISTRY_H
+
+#include "gui/common.h"
+
+GUI_EXTERN_C_BEGIN
+
+typedef enum {
+  APP_MENU_MAIN = 0,
+  APP_MENU_EXPORT,
+  APP_MENU_MANUAL,
+  APP_MENU_RECORD,
+  APP_MENU_SYSTEM,
+  APP_MENU_MAINTENANCE,
+  APP_MENU_COUNT
+} AppMenu;
+
+typedef int (*PageOpener)(WindowHandle owner);
+typedef int (*ShutdownHintOpener)(WindowHandle owner, int kind);
+
+/* Registers (or replaces) the page of an item: 0, or -1 for an unknown menu,
+ * a null item or opener, or a full table. */
+int registerPage(int menu, const char* item, PageOpener open);
+/* The registered opener, or null. */
+PageOpener findPage(int menu, const char* item);
+/* Opens the item's page, or the placeholder page when none is registered;
+ * the opener's result. */
+int openMenuPage(int menu, const char* item, WindowHandle owner);
+/* Forgets every registration (tests start from an empty table). */
+void clearPageRegistry(void);
+
+/* The shutdown hint window of the system pages; unregistered, a shutdown
+ * hint (kind 0) ends the program and a reboot hint does nothing. */
+void registerShutdownHint(ShutdownHintOpener open);
+int openShutdownHint(WindowHandle owner, int kind);
+
+/* The placeholder page of an item without a page: a modeless page hosted by
+ * `owner`, titled with the item's caption in the menu's layout section,
+ * kept in the menu's page slot while open and closed by 102 or Escape.
+ * Answers 0, or -1 when it could not be created. */
+int openPlaceholderPage(int menu, const char* item, WindowHandle owner);
+
+GUI_EXTERN_C_END
+
+#endif

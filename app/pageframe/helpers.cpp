@@ -1,0 +1,131 @@
+// The helpers every settings page shares: Apply, painters, registration,
+// menu closing, key hooks and the boxes of a failed save.
+#include "app/app_registry.h"
+#include "app/liveview_dialogs.h"
+#include "app/msgbox.h"
+#include "app/pageframe/page_frame.h"
+#include "gui/dc.h"
+#include "gui/message.h"
+#include "gui/paint.h"
+#include "gui/startup.h"
+#include "gui/window.h"
+#include "gui/window_attr.h"
+
+namespace {
+
+constexpr int kKeyEscape = 1, kKeyLeft = 105, kKeyRight = 106;
+constexpr int kDialogBand = 50;
+constexpr int kSystemFocus = 20224, kMaintenanceFocus = 20751, kRecordFocus = 18447;
+
+LResult enableApplyFor(WindowHandle page, WParam wParam, bool (*wanted)(int code)) {
+  const int code = pageframe::codeOf(wParam);
+  if (!wanted(code)) return code;
+  return SendDlgItemMessage(page, PAGE_ID_APPLY, MSG_ENABLE, 1, 0);
+}
+
+void fill(HDC hdc, int r, int g, int b, int x, int y, int w, int h) {
+  SetDCAttr(hdc, DC_ATTR_BRUSH_COLOR, static_cast<uint32_t>(RGB2Pixel(hdc, r, g, b)));
+  FillBox(hdc, x, y, w, h);
+}
+
+LResult closeMenu(WindowHandle menu) {
+  if (menu == 0 || menu == GUI_INVALID_HANDLE) return 0;
+  return SendMessage(menu, MSG_CLOSE, 0, 0);
+}
+
+int pageHook(WindowHandle page, int key, WindowHandle menu, int focusId) {
+  switch (key) {
+    case kKeyEscape:
+      SendMessage(GetHosting(page), MSG_CLOSE, 0, 0);
+      return 0;
+    case kKeyLeft:
+      if (GetInputHelperState() != 0) return -1;
+      if (menu == 0 || menu == GUI_INVALID_HANDLE) return 0;
+      SetActiveWindow(menu);
+      SetFocusChild(GetDlgItem(menu, focusId));
+      return 0;
+    case kKeyRight: return GetInputHelperState() != 0 ? -1 : 0;
+    default: return -1;
+  }
+}
+
+void destroyPage(WindowHandle page, void (*setSlot)(WindowHandle)) {
+  setSlot(GUI_INVALID_HANDLE);
+  DestroyMainWindow(page);
+  MainWindowThreadCleanup(page);
+}
+
+}  // namespace
+
+extern "C" {
+
+LResult enableApply(WindowHandle page, WParam, LParam) {
+  return SendDlgItemMessage(page, PAGE_ID_APPLY, MSG_ENABLE, 1, 0);
+}
+LResult enableApplyOnNotify1(WindowHandle page, WParam wParam, LParam) {
+  return enableApplyFor(page, wParam, [](int code) { return code == 1; });
+}
+LResult enableApplyOnNotify1Or5(WindowHandle page, WParam wParam, LParam) {
+  return enableApplyFor(page, wParam, [](int code) { return code == 1 || code == 5; });
+}
+LResult enableApplyOnChange(WindowHandle page, WParam wParam, LParam) {
+  return enableApplyFor(page, wParam, [](int code) { return code == 3; });
+}
+
+void eraseBkgndGrey50(WindowHandle window, WParam hdc, LParam rect) {
+  liveview_dialogs::eraseGrey(window, hdc, rect);
+}
+
+void eraseBkgndGrey34(WindowHandle window, WParam hdc, LParam rect) {
+  liveview_dialogs::eraseWith(window, hdc, rect, true, [](HDC dc, const Rect& c) {
+    fill(dc, 34, 34, 34, 0, 0, c.right - c.left, c.bottom - c.top);
+  });
+}
+
+void paintDialogBackground(WindowHandle window, WParam hdc, LParam rect) {
+  liveview_dialogs::eraseWith(window, hdc, rect, true, [](HDC dc, const Rect& c) {
+    const int w = c.right - c.left, h = c.bottom - c.top;
+    fill(dc, 34, 34, 34, 0, 0, w, h);
+    fill(dc, 50, 50, 50, 0, 0, w, h - kDialogBand);
+  });
+}
+
+LResult beginEndPaint(WindowHandle window) {
+  EndPaint(window, BeginPaint(window));
+  return 0;
+}
+
+void registerSystemPage(WindowHandle page) { setSystemPageWnd(page); }
+void registerMaintenancePage(WindowHandle page) { setMaintenancePageWnd(page); }
+void registerDiskPage(WindowHandle page) { setDiskPageWnd(page); }
+void registerManualPage(WindowHandle page) { setManualPageWnd(page); }
+void destroyManualPage(WindowHandle page) { destroyPage(page, setManualPageWnd); }
+void closeMainWindow(WindowHandle page) { destroyPage(page, setSystemPageWnd); }
+
+LResult closeSystemMenu(void) { return closeMenu(getSystemMenuWnd()); }
+LResult closeMaintenanceMenu(void) { return closeMenu(getMaintenanceMenuWnd()); }
+LResult closeManualMenu(void) { return closeMenu(getManualMenuWnd()); }
+LResult closeRecordMenu(void) { return closeMenu(getRecordMenuWnd()); }
+LResult closeOwnerWindow(WindowHandle window) {
+  return closeMenu(static_cast<WindowHandle>(GetWindowAdditionalData(window)));
+}
+
+int systemPageHook(WindowHandle page, int key, int) {
+  return pageHook(page, key, getSystemMenuWnd(), kSystemFocus);
+}
+int maintenancePageHook(WindowHandle page, int key, int) {
+  return pageHook(page, key, getMaintenanceMenuWnd(), kMaintenanceFocus);
+}
+int recordPageHook(WindowHandle page, int key, int) { return pageHook(page, key, getRecordMenuWnd(), kRecordFocus); }
+
+int showSaveFailedCode(WindowHandle window, int code) {
+  if (code == PAGE_CODE_DECLINED) return 0;
+  return reportSaveFailed(window, code);
+}
+
+int reportSaveFailed(WindowHandle window, int code) {
+  showMsgBoxNum(window, "commons", "savefailed_code", code);
+  return 0;
+}
+
+}  // extern "C"

@@ -1,0 +1,81 @@
+// Building a settings page or dialog from its layout section: templates,
+// controls by layout key, the bottom buttons, the property sheet, and the
+// common handling of a sheet page's messages.
+#pragma once
+
+#include <cstdint>
+
+#include "app/page_frame.h"
+#include "gui/dialog.h"
+#include "gui/layout.h"
+
+namespace pageframe {
+
+// The record `key` of `section`, or null.
+const CtrlResInfo* record(const char* section, const char* key);
+
+// A modeless page: visible, no close box, placed by "win_<section>";
+// a missing record leaves an empty caption at 0, 0 with size 0.
+DlgTemplate pageTemplate(const char* section);
+// A modal dialog sized by "win_<section>" and centred on the current output
+// (signed, truncating division).
+DlgTemplate dialogTemplate(const char* section);
+// Opens the page (modeless, hosted by `host`); the page's handle.
+WindowHandle openPage(const char* section, WindowHandle host, WindowProc proc);
+// Runs the dialog modally with parameter 0; the dialog's result.
+int runDialog(const char* section, WindowHandle parent, WindowProc proc);
+
+// A control at the record `key` of `section` (or at `y` when y >= 0); null
+// when the record is missing. Labelled controls get their label (id + 256)
+// from the record's caption.
+struct Control {
+  const char* cls;
+  const char* key;
+  uint32_t style;
+  uint32_t exStyle;
+  int id;
+  bool labelled;
+};
+WindowHandle createFromKey(WindowHandle window, const char* section, const Control& c, int y = -1, LParam data = 0);
+// A table of controls; the number created.
+int createControls(WindowHandle window, const char* section, const Control* controls, int count);
+// Bottom buttons stand at their layout x, w and h, 40 pixels above the
+// client's bottom.
+int bottomRow(WindowHandle window);
+// Apply (created disabled) and the second button (`secondId`) on the
+// bottom row.
+void createBottomButtons(WindowHandle window, const char* section, const char* applyKey, const char* secondKey,
+                         int secondId);
+
+// The property sheet "tab_<section>" with one page per entry whose record
+// "tab_<section>_<page>" exists and whose test (when given) passes; the
+// first page active. The sheet, or null when there is none.
+struct SheetPage {
+  const char* page;
+  WindowProc proc;
+  bool (*available)();
+};
+WindowHandle buildSheet(WindowHandle window, const char* section, const SheetPage* pages, int count);
+
+// What a sheet page does with its messages: its initialisation, background,
+// own commands and saving; Apply (4098) and Exit (4103) are handled alike.
+struct PageHooks {
+  void (*init)(WindowHandle page);
+  void (*erase)(WindowHandle page, WParam wParam, LParam lParam);
+  void (*command)(WindowHandle page, int id, int code);
+  int (*save)(WindowHandle page);               // 0 or the failure code
+  void (*report)(WindowHandle page, int code);  // shows a failed save
+  LResult (*exit)(void);                        // closes the menu the page lives in
+};
+LResult runPage(const PageHooks& hooks, WindowHandle page, int message, WParam wParam, LParam lParam);
+// What a sheet page does with the messages it does not handle: 298 answers
+// 1, 299 answers 0, painting begins and ends.
+LResult pageDefault(WindowHandle page, int message, WParam wParam, LParam lParam);
+// The same for a modal dialog: 100 destroys the controls, 102 ends it with
+// 0, 177 begins and ends painting.
+LResult dialogDefault(WindowHandle dialog, int message, WParam wParam, LParam lParam);
+
+inline int idOf(WParam wParam) { return static_cast<int>(wParam & 0xFFFF); }
+inline int codeOf(WParam wParam) { return static_cast<int>((wParam >> 16) & 0xFFFF); }
+
+}  // namespace pageframe

@@ -1,0 +1,57 @@
+// The common handling of a sheet page's and a modal dialog's messages.
+#include "app/pageframe/page_frame.h"
+#include "gui/control_paint.h"
+#include "gui/message.h"
+#include "gui/paint.h"
+#include "gui/propsheet.h"
+#include "gui/window.h"
+#include "gui/window_attr.h"
+
+namespace pageframe {
+namespace {
+
+constexpr int kMsgQueryLeave = 298;
+
+}  // namespace
+
+LResult runPage(const PageHooks& hooks, WindowHandle page, int message, WParam wParam, LParam lParam) {
+  switch (message) {
+    case MSG_INITPAGE: hooks.init(page); return 0;
+    case MSG_ERASEBKGND: hooks.erase(page, wParam, lParam); return 0;
+    case MSG_COMMAND: break;
+    default: return pageDefault(page, message, wParam, lParam);
+  }
+  const int id = idOf(wParam);
+  if (id == PAGE_ID_APPLY) {
+    const int rc = hooks.save(page);
+    if (rc != 0)
+      hooks.report(page, rc);
+    else
+      SendDlgItemMessage(page, PAGE_ID_APPLY, MSG_ENABLE, 0, 0);
+  } else if (id == PAGE_ID_EXIT && hooks.exit) {
+    hooks.exit();
+  } else {
+    hooks.command(page, id, codeOf(wParam));
+  }
+  return 0;
+}
+
+LResult pageDefault(WindowHandle page, int message, WParam wParam, LParam lParam) {
+  switch (message) {
+    case kMsgQueryLeave: return 1;
+    case MSG_SHEETCMD: return 0;
+    case MSG_PAINT: EndPaint(page, BeginPaint(page)); return 0;
+    default: return DefaultPageProc(page, message, wParam, lParam);
+  }
+}
+
+LResult dialogDefault(WindowHandle dialog, int message, WParam wParam, LParam lParam) {
+  switch (message) {
+    case MSG_DESTROY: DestroyAllControls(dialog); return 0;
+    case MSG_CLOSE: EndDialog(dialog, 0); return 0;
+    case MSG_PAINT: beginEndPaint(dialog); return DefaultDialogProc(dialog, message, wParam, lParam);
+    default: return DefaultDialogProc(dialog, message, wParam, lParam);
+  }
+}
+
+}  // namespace pageframe

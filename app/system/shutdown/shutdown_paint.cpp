@@ -1,0 +1,44 @@
+// The template and background of the shutdown dialog and the hint window.
+#include <string>
+
+#include "app/liveview_dialogs.h"
+#include "app/pageframe/page_frame.h"
+#include "app/system/shutdown/shutdown_paint.h"
+#include "gui/dc.h"
+
+namespace shutdown {
+namespace {
+
+void fill(HDC hdc, int r, int g, int b, int x, int y, int w, int h) {
+  SetDCAttr(hdc, DC_ATTR_BRUSH_COLOR, static_cast<uint32_t>(RGB2Pixel(hdc, r, g, b)));
+  FillBox(hdc, x, y, w, h);
+}
+
+}  // namespace
+
+DlgTemplate centredTemplate(const char* section, int width, int height, bool caption) {
+  DlgTemplate tmpl = pageframe::dialogTemplate(section);
+  if (!caption) tmpl.caption = "";
+  if (!pageframe::record(section, (std::string("win_") + section).c_str())) {
+    tmpl.x = tmpl.y = 0;
+    return tmpl;
+  }
+  tmpl.x = static_cast<int32_t>((static_cast<int64_t>(width) - tmpl.w) / 2);
+  tmpl.y = static_cast<int32_t>((static_cast<int64_t>(height) - tmpl.h) / 2);
+  return tmpl;
+}
+
+void paintBackground(WindowHandle window, WParam hdc, LParam rect) {
+  liveview_dialogs::eraseWith(window, hdc, rect, true, [](HDC dc, const Rect& c) {
+    const int w = c.right - c.left, h = c.bottom - c.top;
+    fill(dc, 50, 50, 50, 0, 0, w, h);
+    if (const CtrlResInfo* band = pageframe::record("mainmenu", "tipinfo"))
+      fill(dc, 28, 26, 27, 0, h - band->h, w, band->h);
+  });
+}
+
+LResult dialogDefault(WindowHandle dialog, int message, WParam wParam, LParam lParam) {
+  return pageframe::dialogDefault(dialog, message, wParam, lParam);
+}
+
+}  // namespace shutdown

@@ -1,0 +1,10 @@
+// What the system library registers: its pages under the system and main
+// menus, and the shutdown hint the live view and the power key open.
+#include "app/page_registry.h"
+#include "app/system_pages.h"
+
+extern "C" void registerSystemPages(void) {
+  registerPage(APP_MENU_SYSTEM, "previewset", createPreviewSetWindow);
+  registerPage(APP_MENU_MAIN, "shutdown", createShutdownWindow);
+  registerShutdownHint(createShutdownHintWindow);
+}
