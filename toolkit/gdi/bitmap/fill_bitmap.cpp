@@ -65,8 +65,9 @@ void DrawRle(DC* dc, const Bitmap* b, const Rect& box, uint8_t* line) {
     while (pen < width) {
       uint32_t skip = countBytes == 2 ? (p[0] | p[1] << 8) : p[0];
       uint32_t repeat = countBytes == 2 ? (p[2] | p[3] << 8) : p[1];
-      const GalPixel value = gal::px::read(p + 2 * countBytes, bpp);
+      // The end mark carries no pixel: test it before reading one.
       if (skip == 0 && repeat == 0) return;
+      const GalPixel value = gal::px::read(p + 2 * countBytes, bpp);
       p += 2 * countBytes + bpp;
       repeat = std::min(repeat, width - std::min(width, pen + skip));
       for (uint32_t i = 0; i < repeat; ++i) gal::px::write(line + static_cast<size_t>(i) * bpp, bpp, value);

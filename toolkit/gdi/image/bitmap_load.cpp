@@ -88,6 +88,7 @@ int PrepareBitmapFromMyBitmap(HDC hdc, Bitmap* bitmap, const MyBitmap& image, Ga
   bitmap->bmBytesPerPixel = f->bytesPerPixel;
   uint32_t pitch = 0;
   const int bytes = GAL_GetBoxSize(surface, width, oneRow ? 1 : height, &pitch);
+  if (bytes < 0) return ERR_BMP_MEM;
   // Zeroed: rows a broken file does not reach show black, not old memory.
   bitmap->bmBits = static_cast<uint8_t*>(std::calloc(1, static_cast<size_t>(bytes > 0 ? bytes : 1)));
   if (!bitmap->bmBits) return ERR_BMP_MEM;
@@ -203,6 +204,7 @@ BOOL InitBitmap(HDC hdc, uint32_t width, uint32_t height, uint32_t pitch, uint8_
   } else {
     uint32_t boxPitch = 0;
     const int bytes = GAL_GetBoxSize(surface, width, height, &boxPitch);
+    if (bytes < 0) return FALSE;
     b.bmBits = static_cast<uint8_t*>(std::calloc(1, static_cast<size_t>(bytes)));
     if (!b.bmBits) return FALSE;
     b.bmPitch = boxPitch;
@@ -324,6 +326,10 @@ int ZoomBitmapFromMem(HDC hdc, Bitmap* bitmap, const void* mem, int size, const 
   if (imageHeight) *imageHeight = temp.bmHeight;
   uint32_t pitch = 0;
   const int bytes = GAL_GetBoxSize(surface, width, height, &pitch);
+  if (bytes < 0) {
+    FreeBitmap(&temp);
+    return ERR_BMP_MEM;
+  }
   uint8_t* bits = bitmap->bmBits;
   if (allocate) bits = static_cast<uint8_t*>(std::calloc(1, static_cast<size_t>(bytes)));
   if (!bits) {

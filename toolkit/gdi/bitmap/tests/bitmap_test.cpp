@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <memory>
 #include <vector>
 
 #include "gdi/bitmap/combine_plan.h"
@@ -151,8 +152,11 @@ TEST_P(BitmapFill, RunLengthBitmapsDrawTheirRuns) {
   bmp.bmBytesPerPixel = static_cast<uint8_t>(bpp);
   bmp.bmWidth = 5;
   bmp.bmHeight = 3;  // the third row's (0, 0) end never comes: the data ends
-  run(0, 0, 0);
-  bmp.bmBits = runs.data();
+  // The end mark is two counts and no pixel, the last bytes of an exact buffer.
+  runs.insert(runs.end(), 2 * cw, 0);
+  std::unique_ptr<uint8_t[]> exact(new uint8_t[runs.size()]);
+  std::copy(runs.begin(), runs.end(), exact.get());
+  bmp.bmBits = exact.get();
   for (int x = 0; x < 6; ++x) screen_->setPixel(x, 0, 0x77);
   ASSERT_TRUE(FillBoxWithBitmap(HDC_SCREEN, 0, 0, 99, 99, &bmp));
   const uint32_t row0[6] = {0x77, 0x0A, 0x0A, 0x77, 0x0B, 0x77};
