@@ -43,12 +43,17 @@ GalColor UniqueKeyColor(const GalPixelFormat* f, const GalColor* palette, int en
   return palette[key];
 }
 
+// The format of per-pixel-alpha pixels stored at the DC's own depth: the
+// bits hold bytes-per-pixel of the DC, so a 32-bit format would be read past
+// them on 16- and 24-bit DCs.
 GalPixelFormat* AlphaFormatFor(const GalPixelFormat* f) {
-  if (f->aMask) return GAL_AllocFormat(32, f->rMask, f->gMask, f->bMask, f->aMask);
-  switch (f->bitsPerPixel) {
-    case 16: return GAL_AllocFormat(32, 0xF000, 0x0F00, 0x00F0, 0x000F);
-    case 24: return GAL_AllocFormat(32, 0xFC0000, 0x3F000, 0xFC0, 0x3F);
-    default: return GAL_AllocFormat(32, 0xFF000000u, 0xFF0000, 0xFF00, 0xFF);
+  const int bits = f->bitsPerPixel;
+  if (f->aMask) return GAL_AllocFormat(bits, f->rMask, f->gMask, f->bMask, f->aMask);
+  switch (bits) {
+    case 16: return GAL_AllocFormat(bits, 0xF000, 0x0F00, 0x00F0, 0x000F);
+    case 24: return GAL_AllocFormat(bits, 0xFC0000, 0x3F000, 0xFC0, 0x3F);
+    case 32: return GAL_AllocFormat(bits, 0xFF000000u, 0xFF0000, 0xFF00, 0xFF);
+    default: return nullptr;
   }
 }
 
@@ -232,13 +237,7 @@ BOOL InitBitmapPixelFormat(HDC hdc, Bitmap* bitmap) {
     bitmap->bmAlphaPixelFormat = const_cast<GalPixelFormat*>(f);
     return TRUE;
   }
-  GalPixelFormat* own;
-  switch (f->bitsPerPixel) {
-    case 16: own = GAL_AllocFormat(16, 0xF000, 0x0F00, 0x00F0, 0x000F); break;
-    case 24: own = GAL_AllocFormat(24, 0xFC0000, 0x3F000, 0xFC0, 0x3F); break;
-    case 32: own = GAL_AllocFormat(32, 0xFF000000u, 0xFF0000, 0xFF00, 0xFF); break;
-    default: return FALSE;
-  }
+  GalPixelFormat* own = AlphaFormatFor(f);
   if (!own) return FALSE;
   bitmap->bmAlphaPixelFormat = own;
   bitmap->bmType |= BMP_TYPE_PRIV_PIXEL;
