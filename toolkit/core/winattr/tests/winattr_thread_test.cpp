@@ -2,6 +2,8 @@
 // focus along the parent chain, coordinates, fonts, and the display switch.
 #include <gtest/gtest.h>
 
+#include <climits>
+
 #include "core/nonclient/tests/started_gui.h"
 #include "core/window/default_proc_seams.h"
 #include "core/input/ial.h"
@@ -85,6 +87,19 @@ TEST_F(Attributes, EnablingAnswersThePreviousStateAndCoordinatesRoundTrip) {
   ScreenToClient(inner, &x, &y);
   EXPECT_EQ(x, 0);
   EXPECT_EQ(y, 0);
+  // Offsets near the int limits clamp instead of wrapping to the other end.
+  x = INT_MAX - 10, y = INT_MIN + 10;
+  ClientToScreen(inner, &x, &y);
+  EXPECT_EQ(x, INT_MAX);
+  EXPECT_EQ(y, INT_MIN + 10 + 137);
+  x = INT_MIN + 10, y = INT_MAX;
+  ScreenToClient(inner, &x, &y);
+  EXPECT_EQ(x, INT_MIN);
+  EXPECT_EQ(y, INT_MAX - 137);
+  x = y = INT_MAX;
+  WindowToScreen(inner, &x, &y);
+  EXPECT_EQ(x, INT_MAX);
+  EXPECT_EQ(y, INT_MAX);
   EXPECT_STREQ(GetClassName(__gui_hwnd_desktop), "ROOTWINDOW");
   EXPECT_STREQ(GetClassName(main_), "MAINWINDOW");
   EXPECT_STREQ(GetClassName(inner), "ATTRLOGGED");
