@@ -2,6 +2,7 @@
 // pixel by pixel against small models of what each call must draw.
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <cstdlib>
 #include <memory>
 #include <vector>
@@ -133,6 +134,33 @@ TEST_P(BitmapFill, PartsAtOwnAndNominalSize) {
     for (int x = 0; x < 4; ++x)
       EXPECT_EQ(screen_->pixel(20 + x, 20 + y), static_cast<uint32_t>(0x10 * ((3 + y) / 2) + (5 + x) / 2 + 1) & m);
   EXPECT_TRUE(FillBoxWithBitmapPart(HDC_INVALID, 0, 0, 1, 1, 0, 0, &img.bmp, 0, 0));
+}
+
+// Boxes far larger than the screen, up to INT_MAX, scale only what shows:
+// every visible pixel is the bitmap pixel the whole-box scaling puts there.
+TEST_P(BitmapFill, HugeScaledBoxesDrawTheirVisiblePartLikeTheWholeScaling) {
+  const uint32_t m = mask();
+  TestBitmap img(12, 8, bytes(), [m](int x, int y) { return static_cast<uint32_t>(0x10 * y + x + 1) & m; });
+  const struct {
+    int x, y, w, h;
+  } boxes[] = {{-1000, -7, 3000, 40}, {5, 3, 20000, 90000}, {-3, -2, INT_MAX, INT_MAX}, {7, 1, INT_MAX - 7, 5}};
+  for (const auto& b : boxes) {
+    for (int y = 0; y < kHeight; ++y)
+      for (int x = 0; x < kWidth; ++x) screen_->setPixel(x, y, 0);
+    ASSERT_TRUE(FillBoxWithBitmap(HDC_SCREEN, b.x, b.y, b.w, b.h, &img.bmp)) << b.w;
+    const int64_t xStep = (int64_t{12} << 16) / b.w, yStep = (int64_t{8} << 16) / b.h;
+    for (int y = 0; y < kHeight; ++y)
+      for (int x = 0; x < kWidth; ++x) {
+        const bool inside = x >= b.x && y >= b.y && x - int64_t{b.x} < b.w && y - int64_t{b.y} < b.h;
+        const int64_t col = ((x - int64_t{b.x}) * xStep) >> 16, row = ((y - int64_t{b.y}) * yStep) >> 16;
+        ASSERT_EQ(screen_->pixel(x, y), inside ? static_cast<uint32_t>(0x10 * row + col + 1) & m : 0u)
+            << b.w << "x" << b.h << " at " << x << "," << y;
+      }
+  }
+  // The part of a huge nominal size: 4 x 3 pixels from (5000, 900) of 12 x 8 scaled to 24000 x 4000.
+  ASSERT_TRUE(FillBoxWithBitmapPart(HDC_SCREEN, 20, 20, 4, 3, 24000, 4000, &img.bmp, 5000, 900));
+  EXPECT_EQ(screen_->pixel(20, 20), static_cast<uint32_t>(0x10 * 1 + 2 + 1) & m);
+  EXPECT_FALSE(FillBoxWithBitmapPart(HDC_SCREEN, 0, 0, 4, 4, INT_MAX, 8, &img.bmp, INT_MAX - 2, 0));
 }
 
 TEST_P(BitmapFill, RunLengthBitmapsDrawTheirRuns) {
