@@ -2,7 +2,9 @@
 // focus along the parent chain, coordinates, fonts, and the display switch.
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <climits>
+#include <thread>
 
 #include "core/nonclient/tests/started_gui.h"
 #include "core/window/default_proc_seams.h"
@@ -106,6 +108,25 @@ TEST_F(Attributes, EnablingAnswersThePreviousStateAndCoordinatesRoundTrip) {
   SetWindowFont(inner, nullptr);
   EXPECT_EQ(GetWindowFont(inner), g_SysLogFont[1]);
   EXPECT_EQ(ShowWindow(GUI_INVALID_HANDLE, SW_SHOW), FALSE);
+}
+
+// Another thread asking whether a window is enabled while the desktop
+// removes it reads the style under the lock (ThreadSanitizer checks).
+TEST_F(Attributes, EnabledStateIsReadSafelyWhileTheWindowIsRemoved) {
+  WindowHandle doomed = Main({10, 10, 100, 100}, 0, "doomed");
+  std::atomic<bool> stop{false};
+  std::atomic<int> reads{0};
+  std::thread reader([&] {
+    while (!stop.load()) {
+      IsWindowEnabled(doomed);
+      reads.fetch_add(1);
+    }
+  });
+  while (reads.load() < 10) std::this_thread::yield();
+  EXPECT_TRUE(DestroyMainWindow(doomed));
+  stop = true;
+  reader.join();
+  EXPECT_FALSE(IsWindowEnabled(doomed));
 }
 
 TEST_F(Attributes, PreviewWindowsCannotBeShownOrHidden) {
