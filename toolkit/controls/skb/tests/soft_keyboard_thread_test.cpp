@@ -3,6 +3,9 @@
 // clicks fed to the host window typing into a field on another thread.
 #include <gtest/gtest.h>
 
+#include <pthread.h>
+
+#include <atomic>
 #include <chrono>
 #include <functional>
 #include <string>
@@ -13,6 +16,7 @@
 #include "core/element/system_res.h"
 #include "core/nonclient/tests/started_gui.h"
 #include "core/startup/input_helpers.h"
+#include "core/window/window_record.h"
 #include "gui/app_hooks.h"
 #include "gui/config.h"
 #include "gui/gui_etc.h"
@@ -188,6 +192,50 @@ TEST_F(SoftKeyboardTest, AChangeOfOutputReloadsTheSkinsAndResizes) {
   GetWindowRect(skb, &r);
   EXPECT_EQ(r.right - r.left, static_cast<int>(mainSkin->bmWidth));
   EXPECT_NE(mainSkin->bmWidth, auxSkin->bmWidth) << "each display has its own skin";
+}
+
+// The current output as a display switch racing a reload shows it to the
+// keyboard's thread: every read while armed answers the other display.
+struct FlippingOutput {
+  static inline std::atomic<bool> armed{false};
+  static inline std::atomic<int> current{0};
+  static inline pthread_t keyboard{};
+  static inline int ids[2] = {0, 0};
+  static int Get() {
+    if (!armed || !pthread_equal(pthread_self(), keyboard)) return current;
+    const int now = current;
+    current = now == ids[0] ? ids[1] : ids[0];
+    return current;
+  }
+  static void Set(int output) { current = output; }
+};
+
+TEST_F(SoftKeyboardTest, AReloadTakesEverySkinFromTheOutputItReadOnce) {
+  WindowHandle skb = Keyboard();
+  const int mainOutput = getMainOutputHook(), auxOutput = getAuxOutputHook();
+  const Bitmap* mainSkin = GetDisplayStockBitmap(false, "SKBctrlbtn_chr", 0, 0);
+  const Bitmap* auxSkin = GetDisplayStockBitmap(true, "SKBctrlbtn_chr", 0, 0);
+  ASSERT_TRUE(mainSkin && auxSkin);
+  ASSERT_NE(mainSkin->bmWidth, auxSkin->bmWidth);
+  FlippingOutput::ids[0] = mainOutput, FlippingOutput::ids[1] = auxOutput;
+  FlippingOutput::current = mainOutput;
+  FlippingOutput::keyboard = MainWindowOf(skb)->thread;
+  GuiAppCallbacks app{};
+  app.getCurOutput = FlippingOutput::Get;
+  app.setCurOutput = FlippingOutput::Set;
+  SetAppCallbacks(&app);
+  FlippingOutput::armed = true;
+  SendMessage(skb, kGet, 1, 0);  // the first read answers the auxiliary display
+  FlippingOutput::armed = false;
+  Rect r{};
+  GetWindowRect(skb, &r);
+  SetAppCallbacks(nullptr);
+  setCurOutputHook(mainOutput);
+  EXPECT_EQ(r.right - r.left, static_cast<int>(auxSkin->bmWidth)) << "skins of one display, its size";
+  EXPECT_EQ(r.bottom - r.top, static_cast<int>(auxSkin->bmHeight));
+  SendMessage(skb, kGet, 1, 0);
+  GetWindowRect(skb, &r);
+  EXPECT_EQ(r.right - r.left, static_cast<int>(mainSkin->bmWidth));
 }
 
 TEST_F(SoftKeyboardTest, EscapeWithoutAMenuEndsTheKeyboardForGood) {
