@@ -202,4 +202,51 @@ TEST_F(Switching, DisplaySwitchPutsThePointerAtTheNewScreensCentre) {
   engine->set_mouse_xy = original;
 }
 
+// A close of all windows asked while the switch runs (here from inside the
+// output change) is held, then made on the new display after the switch.
+struct CloseDuringSwitch {
+  static inline int current = 0;
+  static inline LResult answered = -1;
+  static int Get() { return current; }
+  static void Set(int output) {
+    current = output;
+    answered = SendMessage(__gui_hwnd_desktop, MSG_DT_CLOSEALLWINS, 0, 0);
+  }
+};
+
+TEST_F(Switching, ACloseAskedDuringTheSwitchIsMadeOnTheNewDisplayAfterIt) {
+  MainWinCreate create = MainWindowCreation({10, 10, 90, 90}, guitest::LoggingProc, "tool", WS_VISIBLE, WS_EX_TOPMOST);
+  const WindowHandle tool = CreateMainWindow(&create);
+  ASSERT_NE(tool, GUI_INVALID_HANDLE);
+  desktest::Drain();
+  guitest::Log::Instance().Take();
+  CloseDuringSwitch::current = getCurOutputHook();
+  GuiAppCallbacks app{};
+  app.getSessionFlag = One;
+  app.isDispSwitchEnabled = One;
+  app.getDisplayOutputType = CompositeOne;
+  app.getCurOutput = CloseDuringSwitch::Get;
+  app.setCurOutput = CloseDuringSwitch::Set;
+  SetAppCallbacks(&app);
+  const int before = getCurOutputHook();
+  const int after = SwitchDispDev();
+  EXPECT_NE(after, before);
+  EXPECT_EQ(CloseDuringSwitch::answered, 0) << "held while the switch ran";
+  // The held close is posted to the desktop: wait until it has read it.
+  Message peeked;
+  while (PeekPostMessage(&peeked, __gui_hwnd_desktop, 0, 0, FALSE)) sched_yield();
+  desktest::Request(MSG_DT_GETACTIVEMAIN);
+  desktest::Drain();
+  int closes = 0;
+  for (const auto& m : guitest::Log::Instance().Take())
+    if (m.hwnd == tool && m.message == MSG_CLOSE) ++closes;
+  EXPECT_EQ(closes, 1);
+  app.setCurOutput = nullptr;
+  app.getCurOutput = nullptr;
+  SetAppCallbacks(&app);
+  setCurOutputHook(before);
+  DestroyMainWindow(tool);
+  MainWindowThreadCleanup(tool);
+}
+
 }  // namespace
