@@ -7,7 +7,6 @@
 #include "core/dialog/dialog_internal.h"
 #include "gui/text_entry.h"
 #include "core/window/window_messages.h"
-#include "gui/app_hooks.h"
 #include "gui/desktop.h"
 #include "gui/dialog.h"
 #include "gui/element.h"
@@ -30,16 +29,9 @@ std::map<WindowHandle, LParam*> g_modal;  // live modal dialogs and their result
 
 bool Refused(const DlgTemplate* dlg) { return !dlg || (dlg->controlnr > 0 && !dlg->controls); }
 
-// The main window of the owner; while the auxiliary display is current a
-// preview window hands the hosting on to the main display's first preview
-// window.
 WindowHandle HostOf(WindowHandle owner) {
   if (owner == 0 || owner == __gui_hwnd_desktop || !ValidWindow(owner)) return 0;
-  const WindowHandle host = GetMainWindowHandle(owner);
-  const int mainOutput = getMainOutputHook();
-  if (getCurOutputHook() == mainOutput || !(GetWindowExStyle(host) & WS_EX_PREVIEW)) return host;
-  const WindowHandle preview = FirstPreviewWindow(mainOutput);
-  return preview != 0 && preview != GUI_INVALID_HANDLE ? preview : host;
+  return GetMainWindowHandle(owner);
 }
 
 // The modal form keeps the template in the creation record, so that its
