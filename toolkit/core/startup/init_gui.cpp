@@ -1,6 +1,7 @@
 // InitGUI: every stage in its fixed order, each with its failure code, and
 // the clean-up that a failure takes.
 #include <clocale>
+#include <cstring>
 #include <iterator>
 
 #include "core/desktop/zorder.h"
@@ -15,6 +16,7 @@
 #include "gui/control_class.h"
 #include "gui/display.h"
 #include "gui/fixstr.h"
+#include "gui/gui_etc.h"
 #include "gui/startup.h"
 
 extern "C" WindowProc __gui_def_proc[3];
@@ -96,8 +98,18 @@ void FreeMadeStages() {
   g_reached = StartupStage::kNone;
 }
 
+// The reason of a stage that gave none of its own: most stages read their
+// settings from the configuration file; the others need only memory and
+// threads.
+std::string DefaultReason(const char* stage) {
+  for (const char* own : {kFixStrName, "menus", "control classes", "accelerators", "system threads", "refresh queue"})
+    if (std::strcmp(stage, own) == 0) return "the system refused it memory or a thread";
+  if (!ETCFILEPATH[0]) return "no configuration file was loaded";
+  return "its settings in configuration file \"" + ShownPath(ETCFILEPATH) + "\" cannot be used";
+}
+
 int Failed(int code, const char* stage) {
-  SetFailedStartupStage(stage);
+  SetFailedStartupStage(stage, DefaultReason(stage));
   return code;
 }
 

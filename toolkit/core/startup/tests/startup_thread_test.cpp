@@ -3,6 +3,7 @@
 
 #include <atomic>
 #include <chrono>
+#include <string>
 #include <thread>
 
 #include "core/desktop/desktop.h"
@@ -85,6 +86,11 @@ TEST_P(FailingStage, AnswersItsCodeUndoesItsShareAndLeavesNoThread) {
   EXPECT_EQ(undone.graphicsStopped, c.graphicsStopped);
   EXPECT_EQ(undone.locksDestroyed, c.graphicsStopped);
   EXPECT_EQ(CountOnceSettled(before), before);
+  // One line names the stage and says why.
+  EXPECT_STRNE(GetStartupFailureStage(), "");
+  const std::string reason = GetStartupFailureReason();
+  EXPECT_NE(reason, "");
+  EXPECT_EQ(reason.find('\n'), std::string::npos) << reason;
   // Nothing an earlier stage made is left behind: fonts, skins.
   for (const LogFont* font : g_SysLogFont) EXPECT_EQ(font, nullptr);
   const Bitmap* skin = GetSystemBitmap(0);
