@@ -180,6 +180,9 @@ TEST_F(ProgramTest, StartUpFailuresSayWhatFailed) {
            "\" has [systemfont] font_number -5; at least 1 font is needed\n"},
       {"no window", "sed -i 's/^win_number=31$/win_number=0/' '" + config + "'", "bin", true,
        "InitGUI failed with code 10 (layouts): configuration file \"" + config + "\" has [menuinfo] win_number 0; 1 to "},
+      {"window metric past any screen", "sed -i 's/^minwidth=40$/minwidth=2147483647/' '" + config + "'", "bin", true,
+       "InitGUI failed with code 16 (system threads): configuration file \"" + config +
+           "\" has [mainwinmetrics] minwidth=2147483647, which is no size a window part can have\n"},
       {"missing cursor", "mv '" + cursor + "' '" + cursor + ".away'", "bin", true,
        "InitGUI failed with code 12 (cursors): cursor file \"" + cursor +
            "\" ([cursorinfo] cursor0) is missing or not a 32 x 32 cursor\n"},

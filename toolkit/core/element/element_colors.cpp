@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "core/startup/startup_report.h"
 #include "gui/dc.h"
 #include "gui/element.h"
 #include "gui/font.h"
@@ -82,7 +83,11 @@ bool LoadColors(const char* section, const char* const* keys, int count, GalPixe
     char text[kColorTextSize] = {0};
     if (GetGuiEtcValue(section, keys[i], text, sizeof text) != ETC_OK) return false;
     unsigned long rgb = std::strtoul(text, nullptr, 0);
-    if (rgb > kMaxColor) return false;
+    if (rgb > kMaxColor) {
+      ReportStartupProblem("configuration file \"%s\" has [%s] %s=%s, above 0xFFFFFF", ShownPath(ETCFILEPATH).c_str(),
+                           section, keys[i], text);
+      return false;
+    }
     out[i] = RGB2Pixel(HDC_SCREEN, rgb & 0xFF, (rgb >> 8) & 0xFF, (rgb >> 16) & 0xFF);
   }
   return true;
@@ -133,7 +138,11 @@ int InitMainWinMetrics(void) {
     char text[kMetricTextSize] = {0};
     if (GetGuiEtcValue("mainwinmetrics", kMetricKeys[i], text, sizeof text) != ETC_OK) return 0;
     int base = GetSysFontHeight(i <= kLastSmallFontMetric ? 3 : 4);
-    if (!ParseElementMetric(text, base, &WinMainMetrics[i])) return 0;
+    if (!ParseElementMetric(text, base, &WinMainMetrics[i])) {
+      ReportStartupProblem("configuration file \"%s\" has [mainwinmetrics] %s=%s, which is no size a window part can have",
+                           ShownPath(ETCFILEPATH).c_str(), kMetricKeys[i], text);
+      return 0;
+    }
   }
   return 1;
 }
