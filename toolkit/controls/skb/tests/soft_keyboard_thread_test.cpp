@@ -196,6 +196,7 @@ TEST_F(SoftKeyboardTest, AChangeOfOutputReloadsTheSkinsAndResizes) {
 
 // The current output as a display switch racing a reload shows it to the
 // keyboard's thread: every read while armed answers the other display.
+// Installed before start-up, as the application installs its call-backs.
 struct FlippingOutput {
   static inline std::atomic<bool> armed{false};
   static inline std::atomic<int> current{0};
@@ -210,32 +211,54 @@ struct FlippingOutput {
   static void Set(int output) { current = output; }
 };
 
-TEST_F(SoftKeyboardTest, AReloadTakesEverySkinFromTheOutputItReadOnce) {
+class FlippingOutputTest : public SoftKeyboardTest {
+ protected:
+  static void SetUpTestSuite() {
+    SetAppCallbacks(nullptr);
+    FlippingOutput::ids[0] = getMainOutputHook();
+    FlippingOutput::ids[1] = getAuxOutputHook();
+    FlippingOutput::current = getCurOutputHook();
+    static GuiAppCallbacks app{};
+    app.getCurOutput = FlippingOutput::Get;
+    app.setCurOutput = FlippingOutput::Set;
+    SetAppCallbacks(&app);
+    ASSERT_EQ(InitGUI(0, nullptr), 0);
+  }
+  static void TearDownTestSuite() {
+    TerminateGUI(0);
+    SetAppCallbacks(nullptr);
+  }
+};
+
+TEST_F(FlippingOutputTest, AReloadTakesEverySkinFromTheOutputItReadOnce) {
   WindowHandle skb = Keyboard();
-  const int mainOutput = getMainOutputHook(), auxOutput = getAuxOutputHook();
+  const int mainOutput = FlippingOutput::ids[0], auxOutput = FlippingOutput::ids[1];
+  ASSERT_NE(mainOutput, auxOutput);
+  ASSERT_EQ(getCurOutputHook(), mainOutput);
   const Bitmap* mainSkin = GetDisplayStockBitmap(false, "SKBctrlbtn_chr", 0, 0);
   const Bitmap* auxSkin = GetDisplayStockBitmap(true, "SKBctrlbtn_chr", 0, 0);
   ASSERT_TRUE(mainSkin && auxSkin);
   ASSERT_NE(mainSkin->bmWidth, auxSkin->bmWidth);
-  FlippingOutput::ids[0] = mainOutput, FlippingOutput::ids[1] = auxOutput;
-  FlippingOutput::current = mainOutput;
   FlippingOutput::keyboard = MainWindowOf(skb)->thread;
-  GuiAppCallbacks app{};
-  app.getCurOutput = FlippingOutput::Get;
-  app.setCurOutput = FlippingOutput::Set;
-  SetAppCallbacks(&app);
   FlippingOutput::armed = true;
-  SendMessage(skb, kGet, 1, 0);  // the first read answers the auxiliary display
+  SendMessage(skb, kGet, 1, 0);  // reloads for whichever display its one read answers
   FlippingOutput::armed = false;
-  Rect r{};
-  GetWindowRect(skb, &r);
-  SetAppCallbacks(nullptr);
-  setCurOutputHook(mainOutput);
-  EXPECT_EQ(r.right - r.left, static_cast<int>(auxSkin->bmWidth)) << "skins of one display, its size";
-  EXPECT_EQ(r.bottom - r.top, static_cast<int>(auxSkin->bmHeight));
-  SendMessage(skb, kGet, 1, 0);
-  GetWindowRect(skb, &r);
-  EXPECT_EQ(r.right - r.left, static_cast<int>(mainSkin->bmWidth));
+  // Skins and size then belong to one display: each display made current
+  // again comes to show its own size. A reload begun by a message of its
+  // own may still be moving the window when a send is answered inside it.
+  for (int output : {mainOutput, auxOutput, mainOutput}) {
+    setCurOutputHook(output);
+    const Bitmap* skin = output == mainOutput ? mainSkin : auxSkin;
+    Rect r{};
+    for (int tries = 0; tries < 100; ++tries) {
+      SendMessage(skb, kGet, 1, 0);
+      GetWindowRect(skb, &r);
+      if (r.right - r.left == static_cast<int>(skin->bmWidth)) break;
+      std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    EXPECT_EQ(r.right - r.left, static_cast<int>(skin->bmWidth)) << "output " << output;
+    EXPECT_EQ(r.bottom - r.top, static_cast<int>(skin->bmHeight)) << "output " << output;
+  }
 }
 
 TEST_F(SoftKeyboardTest, EscapeWithoutAMenuEndsTheKeyboardForGood) {
