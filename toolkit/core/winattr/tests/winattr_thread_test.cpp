@@ -159,15 +159,32 @@ int CompositeOne(int output, int* type) {
   return 0;
 }
 
+// The current output kept by the test; when armed, its change asks the
+// desktop to close all windows, as a request arriving mid-switch would.
+struct CloseDuringSwitch {
+  static inline std::atomic<int> current{0};
+  static inline std::atomic<bool> armed{false};
+  static inline std::atomic<LResult> answered{-1};
+  static int Get() { return current; }
+  static void Set(int output) {
+    current = output;
+    if (armed) answered = SendMessage(__gui_hwnd_desktop, MSG_DT_CLOSEALLWINS, 0, 0);
+  }
+};
+
 // A device whose session allows switching; installed before start-up, as
 // the application does.
 class Switching : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
-    GuiAppCallbacks app{};
+    SetAppCallbacks(nullptr);
+    CloseDuringSwitch::current = getCurOutputHook();
+    static GuiAppCallbacks app{};
     app.getSessionFlag = One;
     app.isDispSwitchEnabled = One;
     app.getDisplayOutputType = CompositeOne;
+    app.getCurOutput = CloseDuringSwitch::Get;
+    app.setCurOutput = CloseDuringSwitch::Set;
     SetAppCallbacks(&app);
     ASSERT_EQ(InitGUI(0, nullptr), 0);
   }
@@ -204,32 +221,16 @@ TEST_F(Switching, DisplaySwitchPutsThePointerAtTheNewScreensCentre) {
 
 // A close of all windows asked while the switch runs (here from inside the
 // output change) is held, then made on the new display after the switch.
-struct CloseDuringSwitch {
-  static inline int current = 0;
-  static inline LResult answered = -1;
-  static int Get() { return current; }
-  static void Set(int output) {
-    current = output;
-    answered = SendMessage(__gui_hwnd_desktop, MSG_DT_CLOSEALLWINS, 0, 0);
-  }
-};
-
 TEST_F(Switching, ACloseAskedDuringTheSwitchIsMadeOnTheNewDisplayAfterIt) {
   MainWinCreate create = MainWindowCreation({10, 10, 90, 90}, guitest::LoggingProc, "tool", WS_VISIBLE, WS_EX_TOPMOST);
   const WindowHandle tool = CreateMainWindow(&create);
   ASSERT_NE(tool, GUI_INVALID_HANDLE);
   desktest::Drain();
   guitest::Log::Instance().Take();
-  CloseDuringSwitch::current = getCurOutputHook();
-  GuiAppCallbacks app{};
-  app.getSessionFlag = One;
-  app.isDispSwitchEnabled = One;
-  app.getDisplayOutputType = CompositeOne;
-  app.getCurOutput = CloseDuringSwitch::Get;
-  app.setCurOutput = CloseDuringSwitch::Set;
-  SetAppCallbacks(&app);
   const int before = getCurOutputHook();
+  CloseDuringSwitch::armed = true;
   const int after = SwitchDispDev();
+  CloseDuringSwitch::armed = false;
   EXPECT_NE(after, before);
   EXPECT_EQ(CloseDuringSwitch::answered, 0) << "held while the switch ran";
   // The held close is posted to the desktop: wait until it has read it.
@@ -241,10 +242,7 @@ TEST_F(Switching, ACloseAskedDuringTheSwitchIsMadeOnTheNewDisplayAfterIt) {
   for (const auto& m : guitest::Log::Instance().Take())
     if (m.hwnd == tool && m.message == MSG_CLOSE) ++closes;
   EXPECT_EQ(closes, 1);
-  app.setCurOutput = nullptr;
-  app.getCurOutput = nullptr;
-  SetAppCallbacks(&app);
-  setCurOutputHook(before);
+  EXPECT_EQ(SwitchDispDev(), before);
   DestroyMainWindow(tool);
   MainWindowThreadCleanup(tool);
 }
