@@ -61,6 +61,8 @@ function(gui_add_tests lib folder)
     return()
   endif()
   file(GLOB_RECURSE all_tests CONFIGURE_DEPENDS ${folder}/*_test.cpp)
+  # Only files in a tests/ folder: a product file such as hit_test.cpp is no test.
+  list(FILTER all_tests INCLUDE REGEX "/tests/[^/]*$")
   set(dirs "")
   foreach(f ${all_tests})
     get_filename_component(d ${f} DIRECTORY)

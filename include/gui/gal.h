@@ -213,6 +213,8 @@ int GAL_LowerBlit(GalSurface* src, GalRect* srcRect, GalSurface* dst, GalRect* d
 int GAL_MapSurface(GalSurface* src, GalSurface* dst);
 void GAL_InvalidateMap(GalBlitMap* map);
 int GAL_FillRect(GalSurface* dst, const GalRect* rect, GalPixel color, int output);
+/* Bytes of a width x height box in the surface's format (pitch out); -1 and
+ * pitch 0 when the pitch or the size would not fit in an int. */
 int GAL_GetBoxSize(GalSurface* surface, uint32_t width, uint32_t height, uint32_t* pitch);
 int GAL_GetBox(GalSurface* surface, const GalRect* rect, struct Bitmap* box);
 GalSurface* GAL_ConvertSurface(GalSurface* surface, GalPixelFormat* format, uint32_t flags);

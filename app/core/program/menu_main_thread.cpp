@@ -12,6 +12,7 @@
 #include "app/app_registry.h"
 #include "app/device_backend.h"
 #include "app/login_rights.h"
+#include "app/core/program/program_internal.h"
 #include "app/core/program/program_seam.h"
 #include "app/program.h"
 #include "controls/bubbletip/bubbletip.h"
@@ -141,6 +142,11 @@ void* initMenuMain(void*) {
 }
 
 }  // extern "C"
+
+void program::closeStartUpSends() {
+  std::lock_guard<std::mutex> hold(gate().lock);
+  gate().open = false;
+}
 
 void program_seam::setStartUpThreadEnabled(bool enabled) { g_startUpThreadEnabled.store(enabled); }
 

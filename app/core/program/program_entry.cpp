@@ -53,6 +53,7 @@ void endRun(WindowHandle live) {
   // so its close leaves it standing; at the program's end it goes like any
   // other window, which also answers a start-up send still waiting for it.
   ExcludeWindowExStyle(live, kLiveViewExStyle);
+  program::closeStartUpSends();
   DestroyMainWindow(live);
   program::stopQuitWatch();
   stopMenuMainThread();

@@ -13,6 +13,11 @@ namespace program {
 void startQuitWatch(WindowHandle live);
 void stopQuitWatch();
 
+// Stops the start-up thread's further sends to the live view; called before
+// the live view is destroyed, so no start-up message reaches a window on
+// its way out.
+void closeStartUpSends();
+
 // The procedure of the live-view window the program creates (tests put a
 // fake in its place).
 WindowProc liveViewProc();

@@ -153,6 +153,7 @@ TEST_F(ProgramTest, StartUpFailuresSayWhatFailed) {
   const std::string config = Res("conf/1024x768.cfg");
   const std::string whole = ReadFile(config);
   const std::string font = Res("font/iso8859-1-8x16.bin");
+  const std::string cursor = Res("cursor/arrow.cur");
   struct Case {
     const char* what;
     std::string breakIt;
@@ -174,6 +175,17 @@ TEST_F(ProgramTest, StartUpFailuresSayWhatFailed) {
            "build/bin)\n"},
       {"no display", "true", "bin", false,
        "InitGUI failed with code 1 (graphics layer): no display to open the host window on (DISPLAY=\"\")"},
+      {"no system font", "sed -i '0,/^font_number=4$/s//font_number=-5/' '" + config + "'", "bin", true,
+       "InitGUI failed with code 5 (fonts): configuration file \"" + config +
+           "\" has [systemfont] font_number -5; at least 1 font is needed\n"},
+      {"no window", "sed -i 's/^win_number=31$/win_number=0/' '" + config + "'", "bin", true,
+       "InitGUI failed with code 10 (layouts): configuration file \"" + config + "\" has [menuinfo] win_number 0; 1 to "},
+      {"window metric past any screen", "sed -i 's/^minwidth=40$/minwidth=2147483647/' '" + config + "'", "bin", true,
+       "InitGUI failed with code 16 (system threads): configuration file \"" + config +
+           "\" has [mainwinmetrics] minwidth=2147483647, which is no size a window part can have\n"},
+      {"missing cursor", "mv '" + cursor + "' '" + cursor + ".away'", "bin", true,
+       "InitGUI failed with code 12 (cursors): cursor file \"" + cursor +
+           "\" ([cursorinfo] cursor0) is missing or not a 32 x 32 cursor\n"},
   };
   for (Case& c : cases) {
     ASSERT_EQ(std::system(c.breakIt.c_str()), 0) << c.what;
@@ -183,7 +195,8 @@ TEST_F(ProgramTest, StartUpFailuresSayWhatFailed) {
     EXPECT_NE(said.find("recorder_gui: " + c.expected), std::string::npos) << c.what << ":\n" << said;
     // Put things back for the next case.
     WriteFile(config, whole);
-    (void)std::system(("test -e '" + font + "' || mv '" + font + ".away' '" + font + "'").c_str());
+    for (const std::string& moved : {font, cursor})
+      (void)std::system(("test -e '" + moved + "' || mv '" + moved + ".away' '" + moved + "'").c_str());
   }
 }
 

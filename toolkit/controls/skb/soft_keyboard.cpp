@@ -10,6 +10,7 @@
 #include "controls/skb/skb_keys.h"
 #include "controls/sledit/entry_common.h"
 #include "core/desktop/window_stack.h"
+#include "core/element/system_res.h"
 #include "gui/bitmap.h"
 #include "gui/image.h"
 #include "core/message/semaphore.h"
@@ -37,6 +38,7 @@ struct Skins {
   const Bitmap* numbers = nullptr;
   const Bitmap* caps = nullptr;
   int output = -1;
+  bool auxiliary = false;
   bool Complete() const { return chars && numbers && caps; }
 };
 
@@ -53,16 +55,25 @@ struct Keyboard {
 Keyboard g_kb;
 std::atomic<int> g_capsLock{0};
 
-bool Auxiliary() { return getCurOutputHook() != getMainOutputHook(); }
+// The keys lie where the loaded skins put them.
+bool Auxiliary() { return g_kb.skins.auxiliary; }
 
-Skins LoadSkins() {
+// The output is read once: every skin then comes from one display even
+// when the current one changes during the reload.
+Skins LoadSkins(int output) {
   Skins s;
-  s.chars = GetStockBitmap("SKBctrlbtn_chr", 0, 0);
-  s.numbers = GetStockBitmap("SKBctrlbtn_num", 0, 0);
-  s.caps = GetStockBitmap("capslock_skb", -1, -1);
-  s.output = getCurOutputHook();
+  s.output = output;
+  s.auxiliary = output != getMainOutputHook();
+  s.chars = GetDisplayStockBitmap(s.auxiliary, "SKBctrlbtn_chr", 0, 0);
+  s.numbers = GetDisplayStockBitmap(s.auxiliary, "SKBctrlbtn_num", 0, 0);
+  s.caps = GetDisplayStockBitmap(s.auxiliary, "capslock_skb", -1, -1);
   return s;
 }
+
+// Skins are reloaded only on the keyboard's own thread, which owns them.
+pthread_t g_kbThread{};
+std::atomic<bool> g_kbThreadKnown{false};
+bool OnKeyboardThread() { return g_kbThreadKnown.load() && pthread_equal(pthread_self(), g_kbThread); }
 
 skb::Board BoardOfKind() { return g_kb.kind == kKindNum ? skb::kNumBoard : skb::kCharBoard; }
 skb::KeyTable Table(skb::Board board) { return skb::TableOf(board, Auxiliary()); }
@@ -75,13 +86,19 @@ bool ActiveMainOnCurrentDisplay() {
 }
 
 // Before every message: skins of the display now current, the window sized
-// to them. False while a skin is missing.
+// to them. False while a skin is missing. The messages of the resize itself
+// use the skins being put in place rather than start another reload.
 bool CheckDisplay(WindowHandle hwnd) {
-  if (g_kb.skins.output == getCurOutputHook() && g_kb.skins.Complete()) return true;
-  g_kb.skins = LoadSkins();
+  static bool resizing = false;
+  if (!OnKeyboardThread() || resizing) return g_kb.skins.Complete();
+  const int output = getCurOutputHook();
+  if (g_kb.skins.output == output && g_kb.skins.Complete()) return true;
+  g_kb.skins = LoadSkins(output);
   if (!g_kb.skins.Complete()) return false;
+  resizing = true;
   MoveWindow(hwnd, 0, 0, static_cast<int>(g_kb.skins.chars->bmWidth), static_cast<int>(g_kb.skins.chars->bmHeight),
              TRUE);
+  resizing = false;
   return true;
 }
 
@@ -337,7 +354,9 @@ struct HandBack {
 
 WindowHandle CreateKeyboardWindow() {
   g_kb = Keyboard{};
-  g_kb.skins = LoadSkins();
+  g_kbThread = pthread_self();
+  g_kbThreadKnown = true;
+  g_kb.skins = LoadSkins(getCurOutputHook());
   // A missing skin hands back failure rather than leave the creator waiting.
   if (!g_kb.skins.Complete()) return kNoWindow;
   MainWinCreate create{};

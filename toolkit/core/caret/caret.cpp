@@ -39,7 +39,9 @@ CaretRecord* CaretOf(WindowHandle hwnd) {
   return win ? static_cast<CaretRecord*>(win->caret) : nullptr;
 }
 
-size_t YuvSize(int w, int h) { return static_cast<size_t>(w * h + (w / 2) * (h / 2) * 2); }
+size_t YuvSize(int w, int h) {
+  return size_t(w) * size_t(h) + size_t(w / 2) * size_t(h / 2) * 2;
+}
 
 void Capture(CaretRecord* c) {
   int sx = c->x, sy = c->y;
@@ -81,6 +83,11 @@ std::unique_ptr<CaretRecord> MakeCaret(WindowRecord* win, const Bitmap* shape, i
   c->width = c->maxWidth = shape ? static_cast<int>(shape->bmWidth) : w;
   c->height = c->maxHeight = shape ? static_cast<int>(shape->bmHeight) : (h & ~1);
   if (c->width < 1 || c->height < 1) return nullptr;
+  // A caret larger than its display could never be drawn; refusing it also
+  // keeps the saved and inverted buffers at most a screen's size.
+  if (static_cast<uint32_t>(c->width) > GetGDCapability(HDC_SCREEN, GDCAP_HPIXEL) ||
+      static_cast<uint32_t>(c->height) > GetGDCapability(HDC_SCREEN, GDCAP_VPIXEL))
+    return nullptr;
   GalSurface* screen = GAL_GetVideoSurface();
   const int size = screen ? GAL_GetBoxSize(screen, c->width, c->height, &c->pitch) : 0;
   if (size <= 0) return nullptr;

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "core/cursor/cursor_internal.h"
+#include "core/startup/startup_report.h"
 #include "gdi/dc/dc_record.h"
 #include "gdi/image/row_convert.h"
 #include "gui/gal.h"
@@ -64,7 +65,12 @@ HCURSOR LoadSystemCursorFile(int n) {
   if (GetGuiEtcValue("cursorinfo", "cursorpath", path, sizeof path) != ETC_OK ||
       GetGuiEtcValue("cursorinfo", key, name, sizeof name) != ETC_OK)
     return 0;
-  return LoadCursorFile((std::string(path) + name).c_str());
+  const std::string file = std::string(path) + name;
+  HCURSOR cursor = LoadCursorFile(file.c_str());
+  if (!cursor)
+    ReportStartupProblem("cursor file \"%s\" ([cursorinfo] %s) is missing or not a 32 x 32 cursor",
+                         ShownPath(file.c_str()).c_str(), key);
+  return cursor;
 }
 
 }  // namespace cursor

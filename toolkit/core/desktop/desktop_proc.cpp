@@ -9,6 +9,7 @@
 #include "core/desktop/desktop_state.h"
 #include "core/desktop/popup_chain.h"
 #include "core/desktop/window_stack.h"
+#include "core/livevideo/areas.h"
 #include "core/startup/input_helpers.h"
 #include "core/window/window_damage.h"
 #include "gui/app_hooks.h"
@@ -217,6 +218,7 @@ extern "C" LResult DesktopWinProc(WindowHandle, int message, WParam wParam, LPar
       DesktopTick();
       return 0;
     case MSG_DT_CLOSEALLWINS:
+      if (HoldCloseDuringSwitch()) return 0;  // made on the new display once the switch ends
       EndTrackingForRequest();
       return CloseAllWindows();
     case kDesktopBroadcast:

@@ -1,8 +1,11 @@
 // Window element colours and metrics, read once at start-up from the main
 // configuration file into the three exported arrays.
+#include <algorithm>
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 
+#include "core/startup/startup_report.h"
 #include "gui/dc.h"
 #include "gui/element.h"
 #include "gui/font.h"
@@ -80,7 +83,11 @@ bool LoadColors(const char* section, const char* const* keys, int count, GalPixe
     char text[kColorTextSize] = {0};
     if (GetGuiEtcValue(section, keys[i], text, sizeof text) != ETC_OK) return false;
     unsigned long rgb = std::strtoul(text, nullptr, 0);
-    if (rgb > kMaxColor) return false;
+    if (rgb > kMaxColor) {
+      ReportStartupProblem("configuration file \"%s\" has [%s] %s=%s, above 0xFFFFFF", ShownPath(ETCFILEPATH).c_str(),
+                           section, keys[i], text);
+      return false;
+    }
     out[i] = RGB2Pixel(HDC_SCREEN, rgb & 0xFF, (rgb >> 8) & 0xFF, (rgb >> 16) & 0xFF);
   }
   return true;
@@ -90,23 +97,30 @@ bool LoadColors(const char* section, const char* const* keys, int count, GalPixe
 
 // A metric may be given relative to a system font's size: "+4", "*2" and
 // so on. False for a division by zero, which would otherwise end the
-// program.
+// program, and for a size no screen could show: a window 2^31 pixels wide
+// would make every drawing of it scale and allocate without end.
 bool ParseElementMetric(const char* text, int baseSize, int32_t* value) {
-  int n = std::atoi(text + (text[0] ? 1 : 0));
-  switch (text[0]) {
+  constexpr int64_t kMetricLimit = 8192;
+  const char op = text[0];
+  const bool relative = op == '%' || op == '*' || op == '+' || op == '-' || op == '/';
+  const int64_t n = std::clamp<long long>(std::strtoll(text + (relative ? 1 : 0), nullptr, 10), INT32_MIN,
+                                          INT32_MAX);
+  const int64_t base = baseSize;
+  int64_t result = n;
+  switch (relative ? op : 0) {
     case '%':
-      if (n == 0) return false;
-      *value = baseSize % n;
-      return true;
     case '/':
       if (n == 0) return false;
-      *value = baseSize / n;
-      return true;
-    case '*': *value = baseSize * n; return true;
-    case '+': *value = baseSize + n; return true;
-    case '-': *value = baseSize - n; return true;
-    default: *value = std::atoi(text); return true;
+      result = op == '%' ? base % n : base / n;
+      break;
+    case '*': result = base * n; break;
+    case '+': result = base + n; break;
+    case '-': result = base - n; break;
+    default: break;
   }
+  if (result < -kMetricLimit || result > kMetricLimit) return false;
+  *value = static_cast<int32_t>(result);
+  return true;
 }
 
 extern "C" {
@@ -124,7 +138,11 @@ int InitMainWinMetrics(void) {
     char text[kMetricTextSize] = {0};
     if (GetGuiEtcValue("mainwinmetrics", kMetricKeys[i], text, sizeof text) != ETC_OK) return 0;
     int base = GetSysFontHeight(i <= kLastSmallFontMetric ? 3 : 4);
-    if (!ParseElementMetric(text, base, &WinMainMetrics[i])) return 0;
+    if (!ParseElementMetric(text, base, &WinMainMetrics[i])) {
+      ReportStartupProblem("configuration file \"%s\" has [mainwinmetrics] %s=%s, which is no size a window part can have",
+                           ShownPath(ETCFILEPATH).c_str(), kMetricKeys[i], text);
+      return 0;
+    }
   }
   return 1;
 }

@@ -60,8 +60,8 @@ int FindStock(const char* name) {
 
 // The current display's configuration file: the loaded object during
 // start-up, else the file.
-int ReadCurrent(const char* section, const char* key, char* value, int len) {
-  if (AuxCurrent()) return GetAuxGuiEtcValue(section, key, value, len);
+int ReadCurrent(const char* section, const char* key, char* value, int len, bool auxiliary = AuxCurrent()) {
+  if (auxiliary) return GetAuxGuiEtcValue(section, key, value, len);
   return GetGuiEtcValue(section, key, value, len);
 }
 
@@ -80,10 +80,10 @@ void UnloadAll(Bitmap* bitmaps, bool* loaded, int count) {
 }
 
 // Called with the lock held.
-int LoadLocked(Bitmap* bitmap, const char* key, int x, int y) {
+int LoadLocked(Bitmap* bitmap, const char* key, int x, int y, bool auxiliary = AuxCurrent()) {
   char value[kKeyChars] = {0}, dir[kPathChars] = {0}, path[kPathChars + kKeyChars];
-  if (ReadCurrent("bitmapinfo", key, value, sizeof value) != ETC_OK) return 0;
-  if (ReadCurrent("bitmapinfo", "bitmappath", dir, sizeof dir) != ETC_OK) return 0;
+  if (ReadCurrent("bitmapinfo", key, value, sizeof value, auxiliary) != ETC_OK) return 0;
+  if (ReadCurrent("bitmapinfo", "bitmappath", dir, sizeof dir, auxiliary) != ETC_OK) return 0;
   if (std::strcmp(value, "none") == 0) {
     *bitmap = Bitmap{};
     return 1;
@@ -110,6 +110,19 @@ uintptr_t LoadIconLocked(const char* key, int which) {
 }
 
 }  // namespace
+
+const Bitmap* GetDisplayStockBitmap(bool auxiliary, const char* name, int x, int y) {
+  if (!name || !name[0]) return nullptr;
+  int index = FindStock(name);
+  if (index < 0) return nullptr;
+  std::lock_guard<std::mutex> hold(g_lock);
+  DisplayResources& res = auxiliary ? g_aux : g_main;
+  Bitmap* entry = &res.stock[index];
+  if (Loaded(*entry)) return entry;
+  if (!LoadLocked(entry, name, x, y, auxiliary)) return nullptr;
+  res.stockLoaded[index] = entry->bmBits != nullptr;
+  return entry;
+}
 
 void PreloadStockBitmaps() {
   for (const char* name : kStockNames) GetStockBitmap(name, -1, -1);
@@ -179,18 +192,7 @@ void PutSystemBitmapForTest(int n, bool auxiliary, const Bitmap& bitmap) {
 
 extern "C" {
 
-const Bitmap* GetStockBitmap(const char* name, int x, int y) {
-  if (!name || !name[0]) return nullptr;
-  int index = FindStock(name);
-  if (index < 0) return nullptr;
-  std::lock_guard<std::mutex> hold(g_lock);
-  DisplayResources& res = Current();
-  Bitmap* entry = &res.stock[index];
-  if (Loaded(*entry)) return entry;
-  if (!LoadLocked(entry, name, x, y)) return nullptr;
-  res.stockLoaded[index] = entry->bmBits != nullptr;
-  return entry;
-}
+const Bitmap* GetStockBitmap(const char* name, int x, int y) { return GetDisplayStockBitmap(AuxCurrent(), name, x, y); }
 
 int LoadSystemBitmapEx(Bitmap* bitmap, const char* key, int x, int y) {
   if (!bitmap || !key) return 0;

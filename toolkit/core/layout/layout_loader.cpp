@@ -4,12 +4,14 @@
 #include <cstdlib>
 #include <cstring>
 #include <new>
+#include <string>
 
 #include "core/layout/control_entries.h"
 #include "core/layout/layout_seams.h"
 #include "core/layout/layout_sources.h"
 #include "core/layout/layout_state.h"
 #include "core/layout/skb_metrics.h"
+#include "core/startup/startup_report.h"
 #include "gui/app_hooks.h"
 #include "gui/dc.h"
 #include "gui/display.h"
@@ -30,6 +32,12 @@ void FillBitmaps(const std::vector<BitmapEntry>& entries, WinBmpInfo* slots, siz
     CopyCut(slots[i].name, sizeof slots[i].name, entries[i].name);
     LoadWindowBitmap(entries[i].file.c_str(), &slots[i].bitmap);
   }
+}
+
+// Says why the layout cannot be used, naming the configuration file; false.
+bool Refuse(const std::string& why) {
+  ReportStartupProblem("configuration file \"%s\" %s", ShownPath(ETCFILEPATH).c_str(), why.c_str());
+  return false;
 }
 
 size_t KeyCount(const TextSection* section) {
@@ -67,7 +75,9 @@ class LayoutLoader {
     std::memset(SystemInfo, 0, sizeof SystemInfo);
     int count = 0;
     if (GetGuiEtcIntValue("menuinfo", "win_number", &count) != ETC_OK) return false;
-    if (count < 1 || count > LAYOUT_MAX_WINDOWS) return false;
+    if (count < 1 || count > LAYOUT_MAX_WINDOWS)
+      return Refuse("has [menuinfo] win_number " + std::to_string(count) + "; 1 to " +
+                    std::to_string(LAYOUT_MAX_WINDOWS) + " windows are allowed");
     SystemInfo[SYSINFO_WIN_NUMBER] = count;
     windowCount_ = count;
     return true;
@@ -77,7 +87,9 @@ class LayoutLoader {
     const ConfigText* config = sources_.MainConfig();
     if (!config) return false;
     std::vector<std::string> names = config->NamesAfter("global_defines");
-    if (static_cast<int>(names.size()) != windowCount_) return false;
+    if (static_cast<int>(names.size()) != windowCount_)
+      return Refuse("names " + std::to_string(names.size()) + " windows after [global_defines] where [menuinfo] "
+                    "win_number says " + std::to_string(windowCount_));
     LayoutState& state = State();
     state.windowNames = std::move(names);
     state.auxWindow.clear();
@@ -91,7 +103,10 @@ class LayoutLoader {
         GetGuiEtcIntValue("menuinfo", "win_height", &height) != ETC_OK)
       return false;
     const Size screen = layout_seams::ScreenExtent(getCurOutputHook());
-    if (!FitsOn(width, height, screen)) return false;
+    if (!FitsOn(width, height, screen))
+      return Refuse("has a [menuinfo] win_width x win_height of " + std::to_string(width) + " x " +
+                    std::to_string(height) + ", which does not fit the " + std::to_string(screen.cx) + " x " +
+                    std::to_string(screen.cy) + " screen");
     PlaceMenu(SystemInfo, width, height, screen);
     if (IsLowResDisplay(GetMainDisplayId()) != IsLowResDisplay(GetAuxDisplayId())) {
       if (GetAuxGuiEtcIntValue("menuinfo", "win_width", &width) != ETC_OK ||
@@ -122,7 +137,7 @@ class LayoutLoader {
     if (GetGuiEtcValue("menuinfo", "win_bkcolor", text, sizeof text) != ETC_OK) return false;
     text[kColorTextMax] = '\0';
     const unsigned long color = std::strtoul(text, nullptr, 0);
-    if (color > kMaxColor) return false;
+    if (color > kMaxColor) return Refuse("has a [menuinfo] win_bkcolor above 0xFFFFFF");
     // The colour word has red in its low byte.
     SystemInfo[SYSINFO_BKCOLOR] = static_cast<int32_t>(
         RGB2Pixel(HDC_SCREEN, color & 0xFF, (color >> 8) & 0xFF, (color >> 16) & 0xFF));
@@ -153,7 +168,9 @@ class LayoutLoader {
     generation.windows.assign(windowCount_, WinResInfo{});
     for (int i = 0; i < windowCount_; ++i) {
       const TextSection* section = config->Find(State().windowNames[i]);
-      if (!section || !ReadWindowRecord(*section, language, generation.windows[i])) return false;
+      if (!section) return Refuse("has no section [" + State().windowNames[i] + "] for a window it names");
+      if (!ReadWindowRecord(*section, language, generation.windows[i]))
+        return Refuse("has a section [" + State().windowNames[i] + "] that cannot be read");
     }
     return true;
   }
@@ -170,11 +187,13 @@ class LayoutLoader {
   bool ReadMainControls(Generation& generation) {
     long long total = 0;
     for (const auto& window : generation.windows) total += window.controlNumber;
-    if (total > LAYOUT_MAX_CONTROLS) return false;
+    if (total > LAYOUT_MAX_CONTROLS)
+      return Refuse("declares " + std::to_string(total) + " controls; at most " +
+                    std::to_string(LAYOUT_MAX_CONTROLS) + " are allowed");
     generation.main.Reset(ControlCounts(generation, false));
     const ConfigText* source = sources_.MainRecords();
-    if (!source) return false;
-    if (ReadControls(*source, generation.main) != 0) return false;
+    if (!source) return Refuse("leads to a control records file that cannot be read");
+    if (ReadControls(*source, generation.main) != 0) return Refuse("leads to control records that cannot be read");
     State().loadDone = true;
     return true;
   }

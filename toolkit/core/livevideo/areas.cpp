@@ -5,6 +5,8 @@
 // threads paint at once.
 #include "core/livevideo/areas.h"
 
+#include <algorithm>
+
 #include <mutex>
 
 #include "core/desktop/clip_info.h"
@@ -341,19 +343,21 @@ int SetPixelAlign(int output, int* x, int* y, int* w, int* h, int step) {
     getOutputScreenSizeHook(getCurOutputHook(), &screen);
   else
     GetScreenExtentEx(output, &screen);
-  if (*x < 0) *x = 0;
-  if (*y < 0) *y = 0;
-  const int cutX = *x % step, cutY = *y % 2;
-  *x -= cutX, *w += cutX;
-  *w = (*w + step - 1) / step * step;
-  *y -= cutY, *h += cutY;
-  *h = (*h + 1) / 2 * 2;
-  if (*w < 0) *w = 0;
-  if (*h < 0) *h = 0;
-  if (*x > screen.cx) *x = screen.cx;
-  if (*y > screen.cy) *y = screen.cy;
-  if (*x + *w > screen.cx) *w = screen.cx - *x;
-  if (*y + *h > screen.cy) *h = screen.cy - *y;
+  // 64 bits: a width or position near INT_MAX must clamp, not wrap.
+  int64_t x0 = std::max(*x, 0), y0 = std::max(*y, 0), w0 = *w, h0 = *h;
+  const int64_t cutX = x0 % step, cutY = y0 % 2;
+  x0 -= cutX, w0 += cutX;
+  w0 = (w0 + step - 1) / step * step;
+  y0 -= cutY, h0 += cutY;
+  h0 = (h0 + 1) / 2 * 2;
+  w0 = std::max<int64_t>(w0, 0);
+  h0 = std::max<int64_t>(h0, 0);
+  x0 = std::min<int64_t>(x0, screen.cx);
+  y0 = std::min<int64_t>(y0, screen.cy);
+  w0 = std::min<int64_t>(w0, screen.cx - x0);
+  h0 = std::min<int64_t>(h0, screen.cy - y0);
+  *x = static_cast<int>(x0), *y = static_cast<int>(y0);
+  *w = static_cast<int>(w0), *h = static_cast<int>(h0);
   return *w != 0 && *h != 0 ? 1 : 0;
 }
 

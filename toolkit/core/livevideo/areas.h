@@ -12,6 +12,9 @@ void ReleaseLiveVideoSlotOnHide(MainWinRecord* win);
 // preview window of the current display.
 void RefreshLiveVideoAreas(WindowRecord* win);
 void ReplanLiveVideoAreas(const Rect& damaged);
+// A close of all windows asked while a display switch runs is held and
+// made by the switch once the new display is current: true when held.
+bool HoldCloseDuringSwitch();
 void SetOutputSwitchRequest(bool raised);
 bool OutputSwitchRequested();
 void TakeOutputSwitchRequest();

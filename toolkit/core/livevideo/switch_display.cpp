@@ -2,6 +2,7 @@
 // it off.
 #include <atomic>
 #include <mutex>
+#include <utility>
 
 #include "core/desktop/desktop_seams.h"
 #include "core/livevideo/areas.h"
@@ -13,6 +14,7 @@
 #include "gui/desktop.h"
 #include "gui/font.h"
 #include "gui/livevideo.h"
+#include "gui/paint.h"
 #include "gui/startup.h"
 #include "gui/text.h"
 #include "gui/window_attr.h"
@@ -25,12 +27,24 @@ constexpr int kImeHideCommand = 5;
 std::atomic<int> g_enabled{1};
 std::atomic<int> g_holds{0};
 std::atomic<bool> g_inProgress{false};
+// The desktop's pending close: taken together with the in-progress mark,
+// so a close asked at the switch's end is either held and made, or made.
+std::mutex g_pendingLock;
+bool g_closePending = false;
 std::atomic<int> g_crossDisplay{0};
 std::mutex g_switchLock;
 
 bool Shown(WindowHandle hwnd) {
   WindowRecord* win = ValidMainWindow(hwnd);
   return win && IsVisibleRecord(win);
+}
+
+// The held close, made on the display now current, whose preview window
+// is repainted.
+void CloseHeldWindows() {
+  PostMessage(__gui_hwnd_desktop, MSG_DT_CLOSEALLWINS, 0, 0);
+  const WindowHandle preview = GetDisplayPreviewWindow(getCurOutputHook());
+  if (preview != __gui_hwnd_desktop && ValidMainWindow(preview)) InvalidateRect(preview, nullptr, TRUE);
 }
 
 void PlaceImeAfterSwitch(bool aux, const Size& screen) {
@@ -49,6 +63,13 @@ void ResumeDisplaySwitching() {
 bool DisplaySwitchEnabled() { return g_enabled != 0 && g_holds == 0; }
 bool DisplaySwitchInProgress() { return g_inProgress; }
 
+bool HoldCloseDuringSwitch() {
+  std::lock_guard<std::mutex> hold(g_pendingLock);
+  if (!g_inProgress) return false;
+  g_closePending = true;
+  return true;
+}
+
 extern "C" {
 
 int EnableSwitchDispDev(int flag) {
@@ -66,7 +87,10 @@ int SwitchDispDev(void) {
   }
   std::lock_guard<std::mutex> hold(g_switchLock);
   if (GuiApp()->isDispSwitchEnabled()) {
-    g_inProgress = true;
+    {
+      std::lock_guard<std::mutex> pending(g_pendingLock);
+      g_inProgress = true;
+    }
     SendMessage(__gui_hwnd_desktop, MSG_DT_CLOSEMENU, 0, 0);
     ClearInputHelperState();
     WindowHandle ime = ImeWindow();
@@ -83,7 +107,15 @@ int SwitchDispDev(void) {
     SelectFont(HDC_SCREEN, g_SysLogFont[toMain ? 1 : 6]);
     PlaceImeAfterSwitch(!toMain, screen);
     ShowSystemCursor(0);
-    g_inProgress = false;
+    bool closeHeld;
+    {
+      std::lock_guard<std::mutex> pending(g_pendingLock);
+      g_inProgress = false;
+      closeHeld = std::exchange(g_closePending, false);
+    }
+    // Taken after the switch rather than at the output change: a close asked
+    // until the mark is cleared is held, and none is left behind.
+    if (closeHeld) CloseHeldWindows();
   }
   TakeOutputSwitchRequest();
   return getCurOutputHook();

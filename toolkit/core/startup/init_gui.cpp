@@ -1,9 +1,11 @@
 // InitGUI: every stage in its fixed order, each with its failure code, and
 // the clean-up that a failure takes.
 #include <clocale>
+#include <cstring>
 #include <iterator>
 
 #include "core/desktop/zorder.h"
+#include "core/element/system_res.h"
 #include "core/message/refresh_list.h"
 #include "core/startup/gui_locks.h"
 #include "core/startup/pending_stages.h"
@@ -14,6 +16,7 @@
 #include "gui/control_class.h"
 #include "gui/display.h"
 #include "gui/fixstr.h"
+#include "gui/gui_etc.h"
 #include "gui/startup.h"
 
 extern "C" WindowProc __gui_def_proc[3];
@@ -23,6 +26,9 @@ namespace {
 
 StartupStage g_failing = StartupStage::kNone;
 StartupCleanup g_cleanup;
+// The last stage run, passed or failed: a failure frees what it and the
+// stages before it made.
+StartupStage g_reached = StartupStage::kNone;
 
 struct Stage {
   StartupStage id;
@@ -68,15 +74,47 @@ constexpr char kCaptionsName[] = "captions and language names";
 bool Passes(StartupStage stage, int result) {
   bool passed = result != 0 && g_failing != stage;
   if (passed) ClearStartupProblem();
+  g_reached = stage;
   return passed;
 }
 
+bool Made(StartupStage stage) { return g_reached >= stage; }
+
+// What the stages up to a failure made and no undo below frees: fonts,
+// the screen DC, layouts, stock and system bitmaps, menus, control classes,
+// accelerators and the loaded configuration. Runs once, after the threads
+// that use them have stopped.
+void FreeMadeStages() {
+  if (Made(StartupStage::kAccelerators)) StageTerminateAccel();
+  if (Made(StartupStage::kControlClasses)) TerminateControlClass();
+  if (Made(StartupStage::kMenus)) StageTerminateMenu();
+  if (Made(StartupStage::kLayouts)) {
+    UnloadSystemResources();
+    StageUnloadLayoutRes();
+  }
+  if (Made(StartupStage::kGdi)) StageTerminateGDI();
+  if (Made(StartupStage::kFonts)) StageTerminateTextAndFonts();
+  if (Made(StartupStage::kConfig)) StageUnloadGuiEtc();
+  g_reached = StartupStage::kNone;
+}
+
+// The reason of a stage that gave none of its own: most stages read their
+// settings from the configuration file; the others need only memory and
+// threads.
+std::string DefaultReason(const char* stage) {
+  for (const char* own : {kFixStrName, "menus", "control classes", "accelerators", "system threads", "refresh queue"})
+    if (std::strcmp(stage, own) == 0) return "the system refused it memory or a thread";
+  if (!ETCFILEPATH[0]) return "no configuration file was loaded";
+  return "its settings in configuration file \"" + ShownPath(ETCFILEPATH) + "\" cannot be used";
+}
+
 int Failed(int code, const char* stage) {
-  SetFailedStartupStage(stage);
+  SetFailedStartupStage(stage, DefaultReason(stage));
   return code;
 }
 
 void UndoGraphics() {
+  FreeMadeStages();
   StageGalVideoQuit();
   g_cleanup.graphicsStopped = true;
   DestroyGuiLocks();
@@ -88,6 +126,7 @@ void UndoInputAndGraphics() {
   StopSystemThreads();
   DestroyRefreshList();
   g_cleanup.threadsStopped = true;
+  FreeMadeStages();
   StageTerminateCursors();  // they draw into the surface about to go
   StageTermIAL();
   g_cleanup.inputStopped = true;
@@ -193,6 +232,7 @@ StartupCleanup LastStartupCleanup() { return g_cleanup; }
 
 extern "C" int InitGUI(int, const char* const*) {
   g_cleanup = StartupCleanup{};
+  g_reached = StartupStage::kNone;
   ClearStartupProblem();
   SetFailedStartupStage("");
   CreateGuiLocks();

@@ -78,11 +78,11 @@ void ClearStartupProblem() {
   TheReport().missing.clear();
 }
 
-void SetFailedStartupStage(const char* name) {
+void SetFailedStartupStage(const char* name, const std::string& fallback) {
   Report& report = TheReport();
   std::lock_guard<std::mutex> hold(report.lock);
   report.stage = name;
-  report.reason = !report.problem.empty() ? report.problem : report.missing;
+  report.reason = !report.problem.empty() ? report.problem : !report.missing.empty() ? report.missing : fallback;
   if (report.stage.empty()) report.reason.clear();
 }
 

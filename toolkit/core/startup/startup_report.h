@@ -10,8 +10,9 @@
 void ReportStartupProblem(const char* format, ...) __attribute__((format(printf, 1, 2)));
 void NoteMissingSetting(const char* file, const char* section, const char* key);
 void ClearStartupProblem();
-// Called by InitGUI when a stage fails; "" clears it.
-void SetFailedStartupStage(const char* name);
+// Called by InitGUI when a stage fails; "" clears it. A stage that said
+// nothing and missed no setting is given `fallback` as its reason.
+void SetFailedStartupStage(const char* name, const std::string& fallback = "");
 
 // The path as the user would find it: absolute, "." and ".." resolved
 // without following links, so a missing file can be named too.

@@ -1,5 +1,8 @@
 // Moving windows and converting coordinates between the screen, a window
 // and its client area.
+#include <algorithm>
+#include <cstdint>
+#include <limits>
 #include <mutex>
 
 #include "core/desktop/clip_info.h"
@@ -66,14 +69,22 @@ void MoveControl(WindowRecord* win, const Rect& rect) {
   win->style |= kStyleVisible;
 }
 
+int ClampToInt(int64_t v) {
+  return static_cast<int>(std::clamp<int64_t>(v, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
+}
+
+// Summed in 64 bits: a point near the int limits clamps instead of wrapping.
 void Offset(WindowRecord* win, int* x, int* y, bool client, int sign) {
   GeometryReadLock hold;
+  int64_t sx = *x, sy = *y;
   for (WindowRecord* w = win; w; w = w->parent) {
     const Rect& r = client ? w->client : w->window;
-    *x += sign * r.left;
-    *y += sign * r.top;
+    sx += int64_t{sign} * r.left;
+    sy += int64_t{sign} * r.top;
     if (!client) break;
   }
+  *x = ClampToInt(sx);
+  *y = ClampToInt(sy);
 }
 
 }  // namespace
@@ -139,16 +150,16 @@ void ScreenToWindow(WindowHandle hwnd, int* x, int* y) {
   WindowRecord* win = ValidWindow(hwnd);
   if (!win || !x || !y) return;
   Rect screen = ScreenRectOf(win);
-  *x -= screen.left;
-  *y -= screen.top;
+  *x = ClampToInt(int64_t{*x} - screen.left);
+  *y = ClampToInt(int64_t{*y} - screen.top);
 }
 
 void WindowToScreen(WindowHandle hwnd, int* x, int* y) {
   WindowRecord* win = ValidWindow(hwnd);
   if (!win || !x || !y) return;
   Rect screen = ScreenRectOf(win);
-  *x += screen.left;
-  *y += screen.top;
+  *x = ClampToInt(int64_t{*x} + screen.left);
+  *y = ClampToInt(int64_t{*y} + screen.top);
 }
 
 }  // extern "C"

@@ -115,7 +115,10 @@ BOOL EnableWindow(WindowHandle hwnd, BOOL enable) {
   return was;
 }
 
+// Checked and read under the lock: the desktop thread may be removing the
+// window and writing its style at the same time.
 BOOL IsWindowEnabled(WindowHandle hwnd) {
+  GeometryReadLock hold;
   WindowRecord* win = ValidWindow(hwnd);
   return win && !(win->style & kStyleDisabled);
 }

@@ -75,7 +75,14 @@ BoxDrawing::BoxDrawing(HDC hdc, const Bitmap* bitmap, int x, int y, int w, int h
   DC* dc = locked_.get();
   if ((bitmap->bmType & BMP_TYPE_RLE) || w < 1) w = static_cast<int>(bitmap->bmWidth);
   if ((bitmap->bmType & BMP_TYPE_RLE) || h < 1) h = static_cast<int>(bitmap->bmHeight);
-  int x1 = x + w, y1 = y + h;
+  // Far corners kept within +-2^30: the box's width and height then fit an
+  // int, and so does every coordinate the device mapping makes of them.
+  auto far = [](int64_t v) {
+    constexpr int64_t kFar = int64_t{1} << 30;
+    return static_cast<int>(std::clamp(v, -kFar, kFar));
+  };
+  x = far(x), y = far(y);
+  int x1 = far(int64_t{x} + w), y1 = far(int64_t{y} + h);
   LogicalToDevice(dc, &x, &y);
   LogicalToDevice(dc, &x1, &y1);
   box_ = Rect{std::min(x, x1), std::min(y, y1), std::max(x, x1), std::max(y, y1)};

@@ -1,6 +1,7 @@
 // FillBox, reading a DC into a bitmap, and drawing bitmaps at their own
 // size, scaled, run-length encoded or in part.
 #include <algorithm>
+#include <cstring>
 #include <memory>
 #include <mutex>
 #include <new>
@@ -33,23 +34,33 @@ Bitmap RowBox(const Bitmap* from, uint8_t* line, int width) {
   return row;
 }
 
-// Scaled rows go to the DC one by one through the row box.
-struct ScaledRows {
-  DC* dc;
-  const Bitmap* bitmap;
-  uint8_t* line;
-  int x, y, w;
-  int firstRow = 0, rows = 1 << 30, column = 0;  // the part drawn
-};
-
-void* GetLine(void* context, int) { return static_cast<ScaledRows*>(context)->line; }
-
-void PutLine(void* context, void* line, int row) {
-  auto* s = static_cast<ScaledRows*>(context);
-  if (row < s->firstRow || row >= s->firstRow + s->rows) return;
-  uint8_t* start = static_cast<uint8_t*>(line) + static_cast<size_t>(s->column) * s->bitmap->bmBytesPerPixel;
-  Bitmap box = RowBox(s->bitmap, start, s->w);
-  PutClippedBox(s->dc, s->x, s->y + row - s->firstRow, s->w, 1, &box);
+// The bitmap scaled to sw x sh with its first pixel at device (ox, oy):
+// only the rows and columns of `visible` are scaled and put, so a huge box
+// costs what its visible part costs. Source row and column of destination
+// row r and column c are (r * step) >> 16, as the whole-box scaler takes them.
+bool PutScaledVisible(DC* dc, const Bitmap* b, int64_t ox, int64_t oy, int64_t sw, int64_t sh,
+                      const Rect& visible) {
+  const int bpp = b->bmBytesPerPixel;
+  const int vw = visible.right - visible.left;
+  if (vw < 1 || visible.bottom <= visible.top || sw < 1 || sh < 1 || bpp < 1 || bpp > 4) return true;
+  LineBuffer line = AllocLine(static_cast<size_t>(vw) * bpp);
+  if (!line) return false;
+  const int64_t xStep = (int64_t{b->bmWidth} << 16) / sw, yStep = (int64_t{b->bmHeight} << 16) / sh;
+  int64_t filled = -1;
+  for (int row = visible.top; row < visible.bottom; ++row) {
+    const int64_t from = ((row - oy) * yStep) >> 16;
+    if (from != filled) {
+      const uint8_t* src = b->bmBits + static_cast<size_t>(from) * b->bmPitch;
+      for (int c = 0; c < vw; ++c) {
+        const int64_t col = ((visible.left + c - ox) * xStep) >> 16;
+        std::memcpy(line.get() + static_cast<size_t>(c) * bpp, src + static_cast<size_t>(col) * bpp, bpp);
+      }
+      filled = from;
+    }
+    Bitmap box = RowBox(b, line.get(), vw);
+    PutClippedBox(dc, visible.left, row, vw, 1, &box);
+  }
+  return true;
 }
 
 // Runs of one row: skip, repeat, one pixel. Counts are bytes at 1..3 bytes
@@ -65,8 +76,9 @@ void DrawRle(DC* dc, const Bitmap* b, const Rect& box, uint8_t* line) {
     while (pen < width) {
       uint32_t skip = countBytes == 2 ? (p[0] | p[1] << 8) : p[0];
       uint32_t repeat = countBytes == 2 ? (p[2] | p[3] << 8) : p[1];
-      const GalPixel value = gal::px::read(p + 2 * countBytes, bpp);
+      // The end mark carries no pixel: test it before reading one.
       if (skip == 0 && repeat == 0) return;
+      const GalPixel value = gal::px::read(p + 2 * countBytes, bpp);
       p += 2 * countBytes + bpp;
       repeat = std::min(repeat, width - std::min(width, pen + skip));
       for (uint32_t i = 0; i < repeat; ++i) gal::px::write(line + static_cast<size_t>(i) * bpp, bpp, value);
@@ -132,11 +144,8 @@ BOOL FillBoxWithBitmap(HDC hdc, int x, int y, int w, int h, const Bitmap* bitmap
     PutClippedBox(dc, box.left, box.top, BoxWidth(box), BoxHeight(box), bitmap);
     return TRUE;
   }
-  LineBuffer line = AllocLine(static_cast<size_t>(BoxWidth(box)) * bitmap->bmBytesPerPixel);
-  if (!line) return FALSE;
-  ScaledRows rows{dc, bitmap, line.get(), box.left, box.top, BoxWidth(box)};
-  BitmapDDAScaler(&rows, bitmap, BoxWidth(box), BoxHeight(box), GetLine, PutLine);
-  return TRUE;
+  // rcOutput is the box cut to the DC's clip since the drawing began.
+  return PutScaledVisible(dc, bitmap, box.left, box.top, BoxWidth(box), BoxHeight(box), dc->rcOutput);
 }
 
 BOOL FillBoxWithBitmapPart(HDC hdc, int x, int y, int w, int h, int bw, int bh,
@@ -149,7 +158,7 @@ BOOL FillBoxWithBitmapPart(HDC hdc, int x, int y, int w, int h, int bw, int bh,
   const Rect& box = drawing.box();
   w = BoxWidth(box);
   h = BoxHeight(box);
-  if (xo + w > bw || yo + h > bh) return FALSE;
+  if (int64_t{xo} + w > bw || int64_t{yo} + h > bh) return FALSE;
   if (!drawing.drawing()) return FALSE;
   DC* dc = drawing.dc();
   if (static_cast<uint32_t>(bw) == bitmap->bmWidth && static_cast<uint32_t>(bh) == bitmap->bmHeight) {
@@ -162,11 +171,7 @@ BOOL FillBoxWithBitmapPart(HDC hdc, int x, int y, int w, int h, int bw, int bh,
     PutClippedBox(dc, box.left, box.top, w, h, &part);
     return TRUE;
   }
-  LineBuffer line = AllocLine(static_cast<size_t>(bw) * bitmap->bmBytesPerPixel);
-  if (!line) return FALSE;
-  ScaledRows rows{dc, bitmap, line.get(), box.left, box.top, w, yo, h, xo};
-  BitmapDDAScaler(&rows, bitmap, bw, bh, GetLine, PutLine);
-  return TRUE;
+  return PutScaledVisible(dc, bitmap, int64_t{box.left} - xo, int64_t{box.top} - yo, bw, bh, dc->rcOutput);
 }
 
 }  // extern "C"

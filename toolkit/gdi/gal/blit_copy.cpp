@@ -1,6 +1,7 @@
 // The software blit driver and the plain row copies used between surfaces
 // of one pixel format.
 #include <cstring>
+#include <vector>
 
 #include "gdi/gal/blit_choose.h"
 #include "gdi/gal/gal_internal.h"
@@ -23,6 +24,28 @@ int blitIndex(const GalSurface* s) {
   if ((s->flags & GAL_SRCALPHA) && (s->format->alpha != 255 || s->format->aMask)) index |= 2;
   return index;
 }
+
+// The source rows of a blit within one surface by a row loop that may not
+// read ahead of its writes (colour key, alpha, conversion): copied first, so
+// no pixel is read after the blit has written over it.
+class SourceRows {
+ public:
+  SourceRows(const GalSurface* src, const GalRect* srcRect, const GalSurface* dst, GalRowBlit row)
+      : first_(firstPixel(src, srcRect)) {
+    if (src->pixels != dst->pixels || row == GAL_BlitCopyOverlap) return;
+    uint8_t* rowStart = src->pixels + src->offset + static_cast<ptrdiff_t>(srcRect->y) * src->pitch;
+    const size_t lead = static_cast<size_t>(first_ - rowStart);
+    const size_t span = readByBits(src) ? (static_cast<size_t>(srcRect->x % 8) + srcRect->w + 7) / 8
+                                        : static_cast<size_t>(srcRect->w) * src->format->bytesPerPixel;
+    copy_.assign(rowStart, rowStart + static_cast<size_t>(srcRect->h - 1) * src->pitch + lead + span);
+    first_ = copy_.data() + lead;
+  }
+  uint8_t* first() const { return first_; }
+
+ private:
+  uint8_t* first_;
+  std::vector<uint8_t> copy_;
+};
 
 }  // namespace
 
@@ -54,7 +77,8 @@ int GAL_SoftBlit(GalSurface* src, GalRect* srcRect, GalSurface* dst, GalRect* ds
   if (srcRect->w > 0 && srcRect->h > 0 && src->pixels && dst->pixels) {
     GalBlitMap* map = src->map;
     GalBlitInfo info{};
-    info.srcPixels = firstPixel(src, srcRect);
+    SourceRows source(src, srcRect, dst, map->swData->blit);
+    info.srcPixels = source.first();
     info.srcWidth = srcRect->w;
     info.srcHeight = srcRect->h;
     info.srcSkip = src->pitch - srcRect->w * src->format->bytesPerPixel;

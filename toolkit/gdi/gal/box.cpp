@@ -59,14 +59,20 @@ extern "C" {
 
 int GAL_GetBoxSize(GalSurface* surface, uint32_t width, uint32_t height, uint32_t* pitch) {
   const GalPixelFormat* f = surface->format;
-  uint32_t p = f->bytesPerPixel * width;
+  // 64 bits: a wide or tall box must be refused, not wrapped to a small buffer.
+  uint64_t p = uint64_t{f->bytesPerPixel} * width;
   if (f->bitsPerPixel == 1)
     p = (p + 7) / 8;
   else if (f->bitsPerPixel == 4)
     p = (p + 1) / 2;
-  p = (p + 3) & ~3u;
-  if (pitch) *pitch = p;
-  return static_cast<int>(p * height);
+  p = (p + 3) & ~uint64_t{3};
+  const uint64_t bytes = p * height;
+  if (p > INT32_MAX || bytes > INT32_MAX) {
+    if (pitch) *pitch = 0;
+    return -1;
+  }
+  if (pitch) *pitch = static_cast<uint32_t>(p);
+  return static_cast<int>(bytes);
 }
 
 int GAL_GetBox(GalSurface* surface, const GalRect* rect, Bitmap* box) {
@@ -88,7 +94,7 @@ int GAL_GetBox(GalSurface* surface, const GalRect* rect, Bitmap* box) {
     uint32_t pitch = 0;
     int bytes = GAL_GetBoxSize(surface, box->bmWidth, box->bmHeight, &pitch);
     // The box's bits are C memory: the bitmap code releases them with free.
-    box->bmBits = static_cast<uint8_t*>(std::malloc(static_cast<size_t>(bytes)));
+    box->bmBits = bytes > 0 ? static_cast<uint8_t*>(std::malloc(static_cast<size_t>(bytes))) : nullptr;
     if (!box->bmBits) {
       gal::reportOutOfMemory();
       return -1;

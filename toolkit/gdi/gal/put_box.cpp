@@ -68,6 +68,9 @@ int putPacked(GalSurface* s, const PutArea& a, const Bitmap* box) {
 int putBlended(GalSurface* s, const PutArea& a, const Bitmap* box, const GalPixelFormat* from,
                const BlitRule& rule) {
   if (s->format->bytesPerPixel == 1) return -1;
+  // The loop steps both sides by the surface's pixel size; a box format of
+  // another size would be read past its rows.
+  if (from->bytesPerPixel != s->format->bytesPerPixel) return -1;
   if (a.w < 1 || a.h < 1) return 0;
   GalPixelFormat source = *from;
   source.alpha = box->bmAlpha;

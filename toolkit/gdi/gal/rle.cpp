@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <new>
+#include <vector>
 
 #include "gdi/gal/blit_pixel.h"
 #include "gdi/gal/gal_internal.h"
@@ -69,6 +70,24 @@ class DecodedDestination {
  private:
   GalSurface* dst_;
   bool was_;
+};
+
+// The source's code for one blit. Decoding the destination frees its code,
+// so a surface blitted onto itself reads from a copy taken before.
+class SourceCode {
+ public:
+  SourceCode(const GalSurface* src, const GalSurface* dst) : code_(gal::rle::codeOf(src)) {
+    if (!code_ || src != dst) return;
+    bytes_.assign(code_->bytes, code_->bytes + code_->size);
+    copy_ = Code{bytes_.data(), bytes_.size(), code_->perPixelAlpha};
+    code_ = &copy_;
+  }
+  const Code* get() const { return code_; }
+
+ private:
+  const Code* code_;
+  std::vector<uint8_t> bytes_;
+  Code copy_;
 };
 
 }  // namespace
@@ -143,7 +162,8 @@ void GAL_UnRLESurface(GalSurface* s, int keepContents) {
 }
 
 int GAL_RLEBlit(GalSurface* src, GalRect* srcRect, GalSurface* dst, GalRect* dstRect) {
-  const Code* code = gal::rle::codeOf(src);
+  SourceCode source(src, dst);
+  const Code* code = source.get();
   if (!code || srcRect->w < 1 || srcRect->h < 1) return 0;
   DecodedDestination decoded(dst);
   if (!dst->pixels) return 0;
@@ -154,7 +174,8 @@ int GAL_RLEBlit(GalSurface* src, GalRect* srcRect, GalSurface* dst, GalRect* dst
 }
 
 int GAL_RLEAlphaBlit(GalSurface* src, GalRect* srcRect, GalSurface* dst, GalRect* dstRect) {
-  const Code* code = gal::rle::codeOf(src);
+  SourceCode source(src, dst);
+  const Code* code = source.get();
   if (!code || srcRect->w < 1 || srcRect->h < 1) return 0;
   DecodedDestination decoded(dst);
   if (!dst->pixels) return 0;

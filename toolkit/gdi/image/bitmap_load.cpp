@@ -43,12 +43,17 @@ GalColor UniqueKeyColor(const GalPixelFormat* f, const GalColor* palette, int en
   return palette[key];
 }
 
+// The format of per-pixel-alpha pixels stored at the DC's own depth: the
+// bits hold bytes-per-pixel of the DC, so a 32-bit format would be read past
+// them on 16- and 24-bit DCs.
 GalPixelFormat* AlphaFormatFor(const GalPixelFormat* f) {
-  if (f->aMask) return GAL_AllocFormat(32, f->rMask, f->gMask, f->bMask, f->aMask);
-  switch (f->bitsPerPixel) {
-    case 16: return GAL_AllocFormat(32, 0xF000, 0x0F00, 0x00F0, 0x000F);
-    case 24: return GAL_AllocFormat(32, 0xFC0000, 0x3F000, 0xFC0, 0x3F);
-    default: return GAL_AllocFormat(32, 0xFF000000u, 0xFF0000, 0xFF00, 0xFF);
+  const int bits = f->bitsPerPixel;
+  if (f->aMask) return GAL_AllocFormat(bits, f->rMask, f->gMask, f->bMask, f->aMask);
+  switch (bits) {
+    case 16: return GAL_AllocFormat(bits, 0xF000, 0x0F00, 0x00F0, 0x000F);
+    case 24: return GAL_AllocFormat(bits, 0xFC0000, 0x3F000, 0xFC0, 0x3F);
+    case 32: return GAL_AllocFormat(bits, 0xFF000000u, 0xFF0000, 0xFF00, 0xFF);
+    default: return nullptr;
   }
 }
 
@@ -88,6 +93,7 @@ int PrepareBitmapFromMyBitmap(HDC hdc, Bitmap* bitmap, const MyBitmap& image, Ga
   bitmap->bmBytesPerPixel = f->bytesPerPixel;
   uint32_t pitch = 0;
   const int bytes = GAL_GetBoxSize(surface, width, oneRow ? 1 : height, &pitch);
+  if (bytes < 0) return ERR_BMP_MEM;
   // Zeroed: rows a broken file does not reach show black, not old memory.
   bitmap->bmBits = static_cast<uint8_t*>(std::calloc(1, static_cast<size_t>(bytes > 0 ? bytes : 1)));
   if (!bitmap->bmBits) return ERR_BMP_MEM;
@@ -203,6 +209,7 @@ BOOL InitBitmap(HDC hdc, uint32_t width, uint32_t height, uint32_t pitch, uint8_
   } else {
     uint32_t boxPitch = 0;
     const int bytes = GAL_GetBoxSize(surface, width, height, &boxPitch);
+    if (bytes < 0) return FALSE;
     b.bmBits = static_cast<uint8_t*>(std::calloc(1, static_cast<size_t>(bytes)));
     if (!b.bmBits) return FALSE;
     b.bmPitch = boxPitch;
@@ -230,13 +237,7 @@ BOOL InitBitmapPixelFormat(HDC hdc, Bitmap* bitmap) {
     bitmap->bmAlphaPixelFormat = const_cast<GalPixelFormat*>(f);
     return TRUE;
   }
-  GalPixelFormat* own;
-  switch (f->bitsPerPixel) {
-    case 16: own = GAL_AllocFormat(16, 0xF000, 0x0F00, 0x00F0, 0x000F); break;
-    case 24: own = GAL_AllocFormat(24, 0xFC0000, 0x3F000, 0xFC0, 0x3F); break;
-    case 32: own = GAL_AllocFormat(32, 0xFF000000u, 0xFF0000, 0xFF00, 0xFF); break;
-    default: return FALSE;
-  }
+  GalPixelFormat* own = AlphaFormatFor(f);
   if (!own) return FALSE;
   bitmap->bmAlphaPixelFormat = own;
   bitmap->bmType |= BMP_TYPE_PRIV_PIXEL;
@@ -324,6 +325,10 @@ int ZoomBitmapFromMem(HDC hdc, Bitmap* bitmap, const void* mem, int size, const 
   if (imageHeight) *imageHeight = temp.bmHeight;
   uint32_t pitch = 0;
   const int bytes = GAL_GetBoxSize(surface, width, height, &pitch);
+  if (bytes < 0) {
+    FreeBitmap(&temp);
+    return ERR_BMP_MEM;
+  }
   uint8_t* bits = bitmap->bmBits;
   if (allocate) bits = static_cast<uint8_t*>(std::calloc(1, static_cast<size_t>(bytes)));
   if (!bits) {

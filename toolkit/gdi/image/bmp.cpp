@@ -225,6 +225,9 @@ void* BmpInit(GUI_RWops* source, MyBitmap* image, GalColor* palette) {
   if (!s) return nullptr;
   int depth = 0;
   if (!ReadInfo(source, s, infoSize, offBits, palette)) goto refuse;
+  // A header cut short reads as zeros: refuse it rather than decode by them.
+  if (GUI_RWtell(source) - start < 14 + static_cast<int>(infoSize == kCoreHeader ? kCoreHeader : kInfoHeader))
+    goto refuse;
   depth = s->bitsPerPixel == 16 || s->compression == kBitFields ? 24 : s->bitsPerPixel;
   if (!DescribeImage(image, s->width, s->height, depth)) goto refuse;
   image->frames = 1;

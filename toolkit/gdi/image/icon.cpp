@@ -116,6 +116,10 @@ HICON CreateIconEx(HDC hdc, int width, int height, const uint8_t* andBits,
   auto* icon = static_cast<Icon*>(std::calloc(1, sizeof(Icon)));
   if (!icon) return 0;
   const int bytes = GAL_GetBoxSize(surface, w, h, &icon->pitch);
+  if (bytes < 0) {
+    std::free(icon);
+    return 0;
+  }
   icon->width = w;
   icon->height = h;
   icon->andBits = static_cast<uint8_t*>(std::calloc(1, static_cast<size_t>(bytes)));

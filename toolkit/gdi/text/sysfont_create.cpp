@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "core/startup/startup_report.h"
 #include "gdi/text/sysfont.h"
 #include "gui/app_hooks.h"
 #include "gui/gui_etc.h"
@@ -110,7 +111,11 @@ struct Counts {
 bool readCounts(const devfont::ConfigRead& read, Counts* counts) {
   if (!readCount(read, kSection, "font_number", &counts->fonts)) return false;
   if (!readCount(read, kExtraSection, "extra_number", &counts->extras)) counts->extras = 0;
-  if (counts->fonts < 1) return false;
+  if (counts->fonts < 1) {
+    ReportStartupProblem("configuration file \"%s\" has [%s] font_number %d; at least 1 font is needed",
+                         ShownPath(ETCFILEPATH).c_str(), kSection, counts->fonts);
+    return false;
+  }
   // A negative count must not make room for more fonts than the slots hold.
   if (counts->extras < 0) counts->extras = 0;
   if (counts->fonts > SYS_LOGFONT_SLOTS - counts->extras) {
@@ -142,6 +147,8 @@ Configured createConfiguredFonts(const devfont::ConfigRead& read, int fonts, int
     if (!devfont::ReadIndexedValue(read, kSection, "font", i, kMaxFontName, &name) ||
         !parseFontName(name, &font)) {
       std::fprintf(stderr, "GDI: Invalid system logical font name: %s.\n", name.c_str());
+      ReportStartupProblem("configuration file \"%s\" has an unusable [%s] font%d \"%s\"",
+                           ShownPath(ETCFILEPATH).c_str(), kSection, i, name.c_str());
       return result;
     }
     if (i == 0) pickFirstFontCharset(langIndex, &font);

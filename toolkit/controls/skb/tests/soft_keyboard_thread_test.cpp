@@ -3,6 +3,9 @@
 // clicks fed to the host window typing into a field on another thread.
 #include <gtest/gtest.h>
 
+#include <pthread.h>
+
+#include <atomic>
 #include <chrono>
 #include <functional>
 #include <string>
@@ -13,6 +16,7 @@
 #include "core/element/system_res.h"
 #include "core/nonclient/tests/started_gui.h"
 #include "core/startup/input_helpers.h"
+#include "core/window/window_record.h"
 #include "gui/app_hooks.h"
 #include "gui/config.h"
 #include "gui/gui_etc.h"
@@ -188,6 +192,73 @@ TEST_F(SoftKeyboardTest, AChangeOfOutputReloadsTheSkinsAndResizes) {
   GetWindowRect(skb, &r);
   EXPECT_EQ(r.right - r.left, static_cast<int>(mainSkin->bmWidth));
   EXPECT_NE(mainSkin->bmWidth, auxSkin->bmWidth) << "each display has its own skin";
+}
+
+// The current output as a display switch racing a reload shows it to the
+// keyboard's thread: every read while armed answers the other display.
+// Installed before start-up, as the application installs its call-backs.
+struct FlippingOutput {
+  static inline std::atomic<bool> armed{false};
+  static inline std::atomic<int> current{0};
+  static inline pthread_t keyboard{};
+  static inline int ids[2] = {0, 0};
+  static int Get() {
+    if (!armed || !pthread_equal(pthread_self(), keyboard)) return current;
+    const int now = current;
+    current = now == ids[0] ? ids[1] : ids[0];
+    return current;
+  }
+  static void Set(int output) { current = output; }
+};
+
+class FlippingOutputTest : public SoftKeyboardTest {
+ protected:
+  static void SetUpTestSuite() {
+    SetAppCallbacks(nullptr);
+    FlippingOutput::ids[0] = getMainOutputHook();
+    FlippingOutput::ids[1] = getAuxOutputHook();
+    FlippingOutput::current = getCurOutputHook();
+    static GuiAppCallbacks app{};
+    app.getCurOutput = FlippingOutput::Get;
+    app.setCurOutput = FlippingOutput::Set;
+    SetAppCallbacks(&app);
+    ASSERT_EQ(InitGUI(0, nullptr), 0);
+  }
+  static void TearDownTestSuite() {
+    TerminateGUI(0);
+    SetAppCallbacks(nullptr);
+  }
+};
+
+TEST_F(FlippingOutputTest, AReloadTakesEverySkinFromTheOutputItReadOnce) {
+  WindowHandle skb = Keyboard();
+  const int mainOutput = FlippingOutput::ids[0], auxOutput = FlippingOutput::ids[1];
+  ASSERT_NE(mainOutput, auxOutput);
+  ASSERT_EQ(getCurOutputHook(), mainOutput);
+  const Bitmap* mainSkin = GetDisplayStockBitmap(false, "SKBctrlbtn_chr", 0, 0);
+  const Bitmap* auxSkin = GetDisplayStockBitmap(true, "SKBctrlbtn_chr", 0, 0);
+  ASSERT_TRUE(mainSkin && auxSkin);
+  ASSERT_NE(mainSkin->bmWidth, auxSkin->bmWidth);
+  FlippingOutput::keyboard = MainWindowOf(skb)->thread;
+  FlippingOutput::armed = true;
+  SendMessage(skb, kGet, 1, 0);  // reloads for whichever display its one read answers
+  FlippingOutput::armed = false;
+  // Skins and size then belong to one display: each display made current
+  // again comes to show its own size. A reload begun by a message of its
+  // own may still be moving the window when a send is answered inside it.
+  for (int output : {mainOutput, auxOutput, mainOutput}) {
+    setCurOutputHook(output);
+    const Bitmap* skin = output == mainOutput ? mainSkin : auxSkin;
+    Rect r{};
+    for (int tries = 0; tries < 100; ++tries) {
+      SendMessage(skb, kGet, 1, 0);
+      GetWindowRect(skb, &r);
+      if (r.right - r.left == static_cast<int>(skin->bmWidth)) break;
+      std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    EXPECT_EQ(r.right - r.left, static_cast<int>(skin->bmWidth)) << "output " << output;
+    EXPECT_EQ(r.bottom - r.top, static_cast<int>(skin->bmHeight)) << "output " << output;
+  }
 }
 
 TEST_F(SoftKeyboardTest, EscapeWithoutAMenuEndsTheKeyboardForGood) {

@@ -2,6 +2,8 @@
 // it inverts and gives back, and its blink period as the desktop sees it.
 #include <gtest/gtest.h>
 
+#include <climits>
+
 #include "core/desktop/desktop_state.h"
 #include "core/nonclient/tests/started_gui.h"
 #include "gui/caret.h"
@@ -31,6 +33,20 @@ TEST_F(Caret, SizeIsEvenAndPositionsLandOnEvenScreenPixelsTwoBelowTheLine) {
   EXPECT_FALSE(DestroyCaret(hwnd_));
   EXPECT_FALSE(ShowCaret(hwnd_));
   EXPECT_EQ(Desk().caretWindow, 0u);
+}
+
+TEST_F(Caret, SizesPastTheDisplayAreRefusedAndLeaveNoCaret) {
+  const int w = static_cast<int>(GetGDCapability(HDC_SCREEN, GDCAP_HPIXEL));
+  const int h = static_cast<int>(GetGDCapability(HDC_SCREEN, GDCAP_VPIXEL));
+  const int sizes[][2] = {{65536, 16386}, {100000, 100000}, {w + 1, 2}, {2, h + 2},
+                          {INT_MAX, INT_MAX}, {INT_MIN, 4}};
+  for (const auto& size : sizes) {
+    EXPECT_FALSE(CreateCaret(hwnd_, nullptr, size[0], size[1])) << size[0] << "x" << size[1];
+    EXPECT_FALSE(ShowCaret(hwnd_));
+  }
+  ASSERT_TRUE(CreateCaret(hwnd_, nullptr, w, h & ~1));
+  EXPECT_TRUE(ShowCaret(hwnd_));
+  EXPECT_TRUE(DestroyCaret(hwnd_));
 }
 
 TEST_F(Caret, ShownCaretInvertsThePixelsAndGivesThemBackExactly) {

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "core/nonclient/tests/started_gui.h"
+#include "gui/app_hooks.h"
 #include "gui/dialog.h"
 #include "gui/window_attr.h"
 
@@ -89,6 +90,30 @@ TEST_F(Dialogs, EscapeCancelsThroughItemTwoOrClosesWithoutIt) {
   EXPECT_EQ(commands[0].wParam, static_cast<WParam>(IDCANCEL));
   Key(b, kScanEscape);
   EXPECT_EQ(Received(b, MSG_CLOSE).size(), 1u);
+}
+
+// While the auxiliary display is current, a dialog owned by a preview
+// window is hosted by the main display's first preview window.
+TEST_F(Dialogs, APreviewOwnerOnTheAuxiliaryDisplayHostsThroughTheMainDisplaysPreview) {
+  const int mainOutput = getMainOutputHook(), auxOutput = getAuxOutputHook();
+  ASSERT_NE(mainOutput, auxOutput);
+  const WindowHandle mainPreview = Main({0, 0, 100, 100}, 0, "main live view", WS_EX_PREVIEW);
+  ASSERT_EQ(FirstPreviewWindow(mainOutput), mainPreview);
+  setCurOutputHook(auxOutput);
+  const WindowHandle auxPreview = Main({0, 0, 100, 100}, 0, "aux live view", WS_EX_PREVIEW);
+  const WindowHandle page = Main({20, 20, 200, 200}, 0, "page");
+  DlgTemplate tpl = Template();
+  const WindowHandle fromPreview = CreateMainWindowIndirectParam(&tpl, auxPreview, DialogProc, 0);
+  const WindowHandle fromPage = CreateMainWindowIndirectParam(&tpl, page, DialogProc, 0);
+  setCurOutputHook(mainOutput);
+  const WindowHandle onMain = CreateMainWindowIndirectParam(&tpl, auxPreview, DialogProc, 0);
+  for (WindowHandle dlg : {fromPreview, fromPage, onMain}) {
+    ASSERT_NE(dlg, GUI_INVALID_HANDLE);
+    windows_.push_back(dlg);
+  }
+  EXPECT_EQ(GetHosting(fromPreview), mainPreview);
+  EXPECT_EQ(GetHosting(fromPage), page);
+  EXPECT_EQ(GetHosting(onMain), auxPreview);
 }
 
 TEST_F(Dialogs, TemplatesClaimingControlsWithoutAnArrayAreRefused) {

@@ -67,7 +67,10 @@ TEST_F(Elements, MetricsTakeOperatorsOnTheSystemFontAndRefuseDivisionByZero) {
     bool ok;
     int value;
   } cases[] = {{"+4", true, 20}, {"*2", true, 32}, {"%5", true, 1}, {"/3", true, 5}, {"-20", true, -4},
-               {"2", true, 2},   {"x2", true, 0},  {"%0", false, 0}, {"/0", false, 0}};
+               {"2", true, 2},   {"x2", true, 0},  {"%0", false, 0}, {"/0", false, 0},
+               // Sizes no screen shows are refused, however they are reached.
+               {"2147483647", false, 0}, {"99999999999", false, 0}, {"*2147483647", false, 0},
+               {"-2147483648", false, 0}, {"+8176", true, 8192}, {"8193", false, 0}, {"/-2147483648", true, 0}};
   for (const auto& c : cases) {
     int32_t value = 0;
     EXPECT_EQ(ParseElementMetric(c.text, base, &value), c.ok) << c.text;
@@ -76,6 +79,8 @@ TEST_F(Elements, MetricsTakeOperatorsOnTheSystemFontAndRefuseDivisionByZero) {
     }
   }
   UseWith("captiony=+12", "captiony=/0");
+  EXPECT_EQ(InitMainWinMetrics(), 0);
+  UseWith("minwidth=40", "minwidth=2147483647");
   EXPECT_EQ(InitMainWinMetrics(), 0);
   UseWith("captiony=+12", "captiony=+2");
   EXPECT_EQ(InitMainWinMetrics(), 1);

@@ -2,6 +2,8 @@
 // drawing additions' argument checks.
 #include <gtest/gtest.h>
 
+#include <climits>
+
 #include "gui/app_hooks.h"
 #include "gui/livevideo.h"
 
@@ -24,6 +26,11 @@ TEST(LiveVideo, AlignmentWidensToTheStepAndStaysOnTheScreen) {
       {1020, 760, 40, 40, 8, 1, 1016, 760, 8, 8},
       {1100, 10, 40, 40, 8, 0, 1024, 10, 0, 40},
       {0, 0, 0, 5, 2, 0, 0, 0, 0, 6},
+      // Sizes and places near the int limits clamp instead of wrapping.
+      {8, 8, INT_MAX, INT_MAX, 8, 1, 8, 8, 1016, 760},
+      {INT_MAX, INT_MAX, INT_MAX, 4, 3, 0, 1024, 768, 0, 0},
+      {INT_MIN, 8, 16, INT_MIN, 8, 0, 0, 8, 16, 0},
+      {7, 3, INT_MAX - 3, 5, 8, 1, 0, 2, 1024, 6},
   };
   for (const auto& c : cases) {
     int x = c.x, y = c.y, w = c.w, h = c.h;

@@ -3,6 +3,7 @@
 
 #include <atomic>
 #include <chrono>
+#include <string>
 #include <thread>
 
 #include "core/desktop/desktop.h"
@@ -13,6 +14,8 @@
 #include "core/startup/startup_internal.h"
 #include "core/startup/thread_start.h"
 #include "gui/app_hooks.h"
+#include "gui/element.h"
+#include "gui/font.h"
 #include "gui/message.h"
 #include "gui/startup.h"
 #include "thread_count.h"
@@ -83,6 +86,15 @@ TEST_P(FailingStage, AnswersItsCodeUndoesItsShareAndLeavesNoThread) {
   EXPECT_EQ(undone.graphicsStopped, c.graphicsStopped);
   EXPECT_EQ(undone.locksDestroyed, c.graphicsStopped);
   EXPECT_EQ(CountOnceSettled(before), before);
+  // One line names the stage and says why.
+  EXPECT_STRNE(GetStartupFailureStage(), "");
+  const std::string reason = GetStartupFailureReason();
+  EXPECT_NE(reason, "");
+  EXPECT_EQ(reason.find('\n'), std::string::npos) << reason;
+  // Nothing an earlier stage made is left behind: fonts, skins.
+  for (const LogFont* font : g_SysLogFont) EXPECT_EQ(font, nullptr);
+  const Bitmap* skin = GetSystemBitmap(0);
+  EXPECT_TRUE(!skin || !skin->bmBits);
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -2,6 +2,10 @@
 // focus along the parent chain, coordinates, fonts, and the display switch.
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <climits>
+#include <thread>
+
 #include "core/nonclient/tests/started_gui.h"
 #include "core/window/default_proc_seams.h"
 #include "core/input/ial.h"
@@ -85,12 +89,44 @@ TEST_F(Attributes, EnablingAnswersThePreviousStateAndCoordinatesRoundTrip) {
   ScreenToClient(inner, &x, &y);
   EXPECT_EQ(x, 0);
   EXPECT_EQ(y, 0);
+  // Offsets near the int limits clamp instead of wrapping to the other end.
+  x = INT_MAX - 10, y = INT_MIN + 10;
+  ClientToScreen(inner, &x, &y);
+  EXPECT_EQ(x, INT_MAX);
+  EXPECT_EQ(y, INT_MIN + 10 + 137);
+  x = INT_MIN + 10, y = INT_MAX;
+  ScreenToClient(inner, &x, &y);
+  EXPECT_EQ(x, INT_MIN);
+  EXPECT_EQ(y, INT_MAX - 137);
+  x = y = INT_MAX;
+  WindowToScreen(inner, &x, &y);
+  EXPECT_EQ(x, INT_MAX);
+  EXPECT_EQ(y, INT_MAX);
   EXPECT_STREQ(GetClassName(__gui_hwnd_desktop), "ROOTWINDOW");
   EXPECT_STREQ(GetClassName(main_), "MAINWINDOW");
   EXPECT_STREQ(GetClassName(inner), "ATTRLOGGED");
   SetWindowFont(inner, nullptr);
   EXPECT_EQ(GetWindowFont(inner), g_SysLogFont[1]);
   EXPECT_EQ(ShowWindow(GUI_INVALID_HANDLE, SW_SHOW), FALSE);
+}
+
+// Another thread asking whether a window is enabled while the desktop
+// removes it reads the style under the lock (ThreadSanitizer checks).
+TEST_F(Attributes, EnabledStateIsReadSafelyWhileTheWindowIsRemoved) {
+  WindowHandle doomed = Main({10, 10, 100, 100}, 0, "doomed");
+  std::atomic<bool> stop{false};
+  std::atomic<int> reads{0};
+  std::thread reader([&] {
+    while (!stop.load()) {
+      IsWindowEnabled(doomed);
+      reads.fetch_add(1);
+    }
+  });
+  while (reads.load() < 10) std::this_thread::yield();
+  EXPECT_TRUE(DestroyMainWindow(doomed));
+  stop = true;
+  reader.join();
+  EXPECT_FALSE(IsWindowEnabled(doomed));
 }
 
 TEST_F(Attributes, PreviewWindowsCannotBeShownOrHidden) {
@@ -123,15 +159,32 @@ int CompositeOne(int output, int* type) {
   return 0;
 }
 
+// The current output kept by the test; when armed, its change asks the
+// desktop to close all windows, as a request arriving mid-switch would.
+struct CloseDuringSwitch {
+  static inline std::atomic<int> current{0};
+  static inline std::atomic<bool> armed{false};
+  static inline std::atomic<LResult> answered{-1};
+  static int Get() { return current; }
+  static void Set(int output) {
+    current = output;
+    if (armed) answered = SendMessage(__gui_hwnd_desktop, MSG_DT_CLOSEALLWINS, 0, 0);
+  }
+};
+
 // A device whose session allows switching; installed before start-up, as
 // the application does.
 class Switching : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
-    GuiAppCallbacks app{};
+    SetAppCallbacks(nullptr);
+    CloseDuringSwitch::current = getCurOutputHook();
+    static GuiAppCallbacks app{};
     app.getSessionFlag = One;
     app.isDispSwitchEnabled = One;
     app.getDisplayOutputType = CompositeOne;
+    app.getCurOutput = CloseDuringSwitch::Get;
+    app.setCurOutput = CloseDuringSwitch::Set;
     SetAppCallbacks(&app);
     ASSERT_EQ(InitGUI(0, nullptr), 0);
   }
@@ -164,6 +217,34 @@ TEST_F(Switching, DisplaySwitchPutsThePointerAtTheNewScreensCentre) {
   EXPECT_EQ(g_placed.x, 512);
   EXPECT_EQ(g_placed.y, 384);
   engine->set_mouse_xy = original;
+}
+
+// A close of all windows asked while the switch runs (here from inside the
+// output change) is held, then made on the new display after the switch.
+TEST_F(Switching, ACloseAskedDuringTheSwitchIsMadeOnTheNewDisplayAfterIt) {
+  MainWinCreate create = MainWindowCreation({10, 10, 90, 90}, guitest::LoggingProc, "tool", WS_VISIBLE, WS_EX_TOPMOST);
+  const WindowHandle tool = CreateMainWindow(&create);
+  ASSERT_NE(tool, GUI_INVALID_HANDLE);
+  desktest::Drain();
+  guitest::Log::Instance().Take();
+  const int before = getCurOutputHook();
+  CloseDuringSwitch::armed = true;
+  const int after = SwitchDispDev();
+  CloseDuringSwitch::armed = false;
+  EXPECT_NE(after, before);
+  EXPECT_EQ(CloseDuringSwitch::answered, 0) << "held while the switch ran";
+  // The held close is posted to the desktop: wait until it has read it.
+  Message peeked;
+  while (PeekPostMessage(&peeked, __gui_hwnd_desktop, 0, 0, FALSE)) sched_yield();
+  desktest::Request(MSG_DT_GETACTIVEMAIN);
+  desktest::Drain();
+  int closes = 0;
+  for (const auto& m : guitest::Log::Instance().Take())
+    if (m.hwnd == tool && m.message == MSG_CLOSE) ++closes;
+  EXPECT_EQ(closes, 1);
+  EXPECT_EQ(SwitchDispDev(), before);
+  DestroyMainWindow(tool);
+  MainWindowThreadCleanup(tool);
 }
 
 }  // namespace

@@ -2,7 +2,9 @@
 // pixel by pixel against small models of what each call must draw.
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <cstdlib>
+#include <memory>
 #include <vector>
 
 #include "gdi/bitmap/combine_plan.h"
@@ -134,6 +136,33 @@ TEST_P(BitmapFill, PartsAtOwnAndNominalSize) {
   EXPECT_TRUE(FillBoxWithBitmapPart(HDC_INVALID, 0, 0, 1, 1, 0, 0, &img.bmp, 0, 0));
 }
 
+// Boxes far larger than the screen, up to INT_MAX, scale only what shows:
+// every visible pixel is the bitmap pixel the whole-box scaling puts there.
+TEST_P(BitmapFill, HugeScaledBoxesDrawTheirVisiblePartLikeTheWholeScaling) {
+  const uint32_t m = mask();
+  TestBitmap img(12, 8, bytes(), [m](int x, int y) { return static_cast<uint32_t>(0x10 * y + x + 1) & m; });
+  const struct {
+    int x, y, w, h;
+  } boxes[] = {{-1000, -7, 3000, 40}, {5, 3, 20000, 90000}, {-3, -2, INT_MAX, INT_MAX}, {7, 1, INT_MAX - 7, 5}};
+  for (const auto& b : boxes) {
+    for (int y = 0; y < kHeight; ++y)
+      for (int x = 0; x < kWidth; ++x) screen_->setPixel(x, y, 0);
+    ASSERT_TRUE(FillBoxWithBitmap(HDC_SCREEN, b.x, b.y, b.w, b.h, &img.bmp)) << b.w;
+    const int64_t xStep = (int64_t{12} << 16) / b.w, yStep = (int64_t{8} << 16) / b.h;
+    for (int y = 0; y < kHeight; ++y)
+      for (int x = 0; x < kWidth; ++x) {
+        const bool inside = x >= b.x && y >= b.y && x - int64_t{b.x} < b.w && y - int64_t{b.y} < b.h;
+        const int64_t col = ((x - int64_t{b.x}) * xStep) >> 16, row = ((y - int64_t{b.y}) * yStep) >> 16;
+        ASSERT_EQ(screen_->pixel(x, y), inside ? static_cast<uint32_t>(0x10 * row + col + 1) & m : 0u)
+            << b.w << "x" << b.h << " at " << x << "," << y;
+      }
+  }
+  // The part of a huge nominal size: 4 x 3 pixels from (5000, 900) of 12 x 8 scaled to 24000 x 4000.
+  ASSERT_TRUE(FillBoxWithBitmapPart(HDC_SCREEN, 20, 20, 4, 3, 24000, 4000, &img.bmp, 5000, 900));
+  EXPECT_EQ(screen_->pixel(20, 20), static_cast<uint32_t>(0x10 * 1 + 2 + 1) & m);
+  EXPECT_FALSE(FillBoxWithBitmapPart(HDC_SCREEN, 0, 0, 4, 4, INT_MAX, 8, &img.bmp, INT_MAX - 2, 0));
+}
+
 TEST_P(BitmapFill, RunLengthBitmapsDrawTheirRuns) {
   const int bpp = bytes(), cw = bpp == 4 ? 2 : 1;
   // Row 0: skip 1, 2 x A; skip 1, 1 x B (width 5). Row 1: 5 x C.
@@ -151,8 +180,11 @@ TEST_P(BitmapFill, RunLengthBitmapsDrawTheirRuns) {
   bmp.bmBytesPerPixel = static_cast<uint8_t>(bpp);
   bmp.bmWidth = 5;
   bmp.bmHeight = 3;  // the third row's (0, 0) end never comes: the data ends
-  run(0, 0, 0);
-  bmp.bmBits = runs.data();
+  // The end mark is two counts and no pixel, the last bytes of an exact buffer.
+  runs.insert(runs.end(), 2 * cw, 0);
+  std::unique_ptr<uint8_t[]> exact(new uint8_t[runs.size()]);
+  std::copy(runs.begin(), runs.end(), exact.get());
+  bmp.bmBits = exact.get();
   for (int x = 0; x < 6; ++x) screen_->setPixel(x, 0, 0x77);
   ASSERT_TRUE(FillBoxWithBitmap(HDC_SCREEN, 0, 0, 99, 99, &bmp));
   const uint32_t row0[6] = {0x77, 0x0A, 0x0A, 0x77, 0x0B, 0x77};

@@ -20,6 +20,13 @@ TEST(SurfaceBox, SizeRoundsRowsToWords) {
   uint32_t pitch = 0;
   EXPECT_EQ(GAL_GetBoxSize(s.get(), 5, 2, &pitch), 32);
   EXPECT_EQ(pitch, 16u);
+  // Sizes past an int are refused rather than wrapped to a small buffer.
+  SurfacePtr wide(GAL_CreateRGBSurface(0, 1, 1, 32, 0, 0, 0, 0));
+  EXPECT_EQ(GAL_GetBoxSize(wide.get(), 65536, 16386, &pitch), -1);
+  EXPECT_EQ(pitch, 0u);
+  EXPECT_EQ(GAL_GetBoxSize(wide.get(), 0x40000000u, 1, &pitch), -1);
+  EXPECT_EQ(GAL_GetBoxSize(wide.get(), 0xFFFFFFFFu, 0xFFFFFFFFu, nullptr), -1);
+  EXPECT_EQ(GAL_GetBoxSize(wide.get(), 16384, 32767, &pitch), 16384 * 4 * 32767);
 }
 
 TEST(SurfaceBox, ReadsTheClippedPartAtItsOffset) {

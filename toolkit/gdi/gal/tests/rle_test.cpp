@@ -206,4 +206,46 @@ TEST(RleDamage, AZeroRunInsideARowEndsTheBlit) {
   EXPECT_EQ(Get(dst.get(), 1, 1), 0u);
 }
 
+// A run-length surface blitted onto itself reads its code, not the pixels it
+// is writing: the result is that of the same blit from an encoded copy.
+TEST(RleSelfBlit, MatchesTheBlitFromACopy) {
+  struct Case {
+    Format f;
+    bool alpha;
+  };
+  std::mt19937 rng(7);
+  for (const Case& c : {Case{k8, false}, Case{kXRGB, false}, Case{kARGB, true}}) {
+    const int w = 12, h = 6;
+    SurfacePtr self = Make(c.f, w, h), copy = Make(c.f, w, h), want = Make(c.f, w, h),
+               sink = Make(c.f, w, h);
+    for (int y = 0; y < h; ++y)
+      for (int x = 0; x < w; ++x) {
+        uint32_t v = rng() % 3 == 0 ? 0 : rng() % 200 + 1;
+        if (c.alpha) v = v ? (v | 0xFF000000u) : 0x00123456u;
+        for (GalSurface* s : {self.get(), copy.get(), want.get()}) Set(s, x, y, v);
+      }
+    GalRect from{1, 0, 9, 5}, to{2, 1, 9, 5};
+    for (GalSurface* s : {self.get(), copy.get()}) {
+      if (c.alpha)
+        GAL_SetAlpha(s, GAL_SRCALPHA | GAL_RLEACCEL, 255);
+      else
+        GAL_SetColorKey(s, GAL_SRCCOLORKEY | GAL_RLEACCEL, 0);
+      ASSERT_EQ(GAL_BlitSurface(s, nullptr, sink.get(), nullptr), 0);
+      ASSERT_EQ(s->map->swBlit, c.alpha ? GAL_RLEAlphaBlit : GAL_RLEBlit) << c.f.bpp;
+      GalSurface* dst = s == self.get() ? s : want.get();
+      GalRect a = from, b = to;
+      if (c.alpha)
+        GAL_RLEAlphaBlit(s, &a, dst, &b);
+      else
+        GAL_RLEBlit(s, &a, dst, &b);
+    }
+    GAL_UnRLESurface(self.get(), 1);  // per-pixel-alpha code keeps no transparent pixel
+    for (int y = 0; y < h; ++y)
+      for (int x = 0; x < w; ++x) {
+        const uint32_t v = Get(want.get(), x, y);
+        EXPECT_EQ(Get(self.get(), x, y), c.alpha && !(v >> 24) ? 0u : v) << c.f.bpp << " at " << x << "," << y;
+      }
+  }
+}
+
 }  // namespace

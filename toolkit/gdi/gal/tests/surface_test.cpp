@@ -171,6 +171,48 @@ TEST(SurfaceBlit, OntoItselfMovesRowsWithoutSmearing) {
   EXPECT_TRUE(s.paddingIntact());
 }
 
+// Keyed and alpha blits within one surface, in every direction, give what
+// the same blit from an untouched copy gives.
+TEST(SurfaceBlit, KeyedAndAlphaBlitsOntoItselfMatchABlitFromACopy) {
+  struct Case {
+    int bpp;
+    uint32_t aMask, flags;
+    uint8_t alpha;
+  };
+  const Case cases[] = {{32, 0, GAL_SRCCOLORKEY, 255},
+                        {24, 0, GAL_SRCCOLORKEY, 255},
+                        {32, 0, GAL_SRCALPHA, 128},
+                        {32, 0xFF000000u, GAL_SRCALPHA, 255},
+                        {16, 0, GAL_SRCCOLORKEY | GAL_SRCALPHA, 100}};
+  const int moves[][2] = {{0, 2}, {0, -2}, {1, 0}, {-1, 0}, {2, 1}, {-1, -3}};
+  for (const Case& c : cases)
+    for (const auto& move : moves) {
+      const uint32_t r = c.bpp == 16 ? 0xF800 : 0xFF0000, g = c.bpp == 16 ? 0x7E0 : 0xFF00,
+                     b = c.bpp == 16 ? 0x1F : 0xFF;
+      GuardedSurface self(8, 8, c.bpp, r, g, b, c.aMask), copy(8, 8, c.bpp, r, g, b, c.aMask),
+          want(8, 8, c.bpp, r, g, b, c.aMask);
+      for (int y = 0; y < 8; ++y)
+        for (int x = 0; x < 8; ++x) {
+          uint32_t v = (x + y) % 3 ? static_cast<uint32_t>(0x1234 * (y * 8 + x + 1)) & (r | g | b) : 0;
+          if (c.aMask) v |= ((x * 7 + y) % 4) * 0x55000000u;
+          for (GuardedSurface* t : {&self, &copy, &want}) t->setPixel(x, y, v);
+        }
+      for (GuardedSurface* t : {&self, &copy}) {
+        if (c.flags & GAL_SRCCOLORKEY) GAL_SetColorKey(t->get(), GAL_SRCCOLORKEY, 0);
+        if (c.flags & GAL_SRCALPHA) GAL_SetAlpha(t->get(), GAL_SRCALPHA, c.alpha);
+      }
+      GalRect from{2, 3, 5, 4}, to{2 + move[0], 3 + move[1], 0, 0}, from2 = from, to2 = to;
+      ASSERT_EQ(GAL_BlitSurface(self.get(), &from, self.get(), &to), 0);
+      ASSERT_EQ(GAL_BlitSurface(copy.get(), &from2, want.get(), &to2), 0);
+      for (int y = 0; y < 8; ++y)
+        for (int x = 0; x < 8; ++x)
+          ASSERT_EQ(self.pixel(x, y), want.pixel(x, y))
+              << c.bpp << " bpp, flags " << c.flags << ", move " << move[0] << "," << move[1]
+              << " at " << x << "," << y;
+      EXPECT_TRUE(self.paddingIntact());
+    }
+}
+
 // Converting pairs have no row loop yet: the blit reports failure and
 // touches nothing.
 TEST(SurfaceBlit, PairsWithoutARowLoopFailCleanly) {

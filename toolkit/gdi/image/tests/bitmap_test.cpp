@@ -65,6 +65,45 @@ TEST_F(BitmapTest, ColourRowsPackIntoAFiveSixFiveScreen) {
   ASSERT_TRUE(InitGDI(screen_.get()));
 }
 
+// A PNG with transparency keeps its pixels and alpha format at the screen's
+// own depth: opaque pixels draw their colour, clear ones leave the screen.
+TEST_F(BitmapTest, PerPixelAlphaImagesDrawAtTheDepthOfSixteenAndTwentyFourBitScreens) {
+  TerminateGDI();
+  Truth truth = RandomTruth(7, 5, 41, true);
+  for (size_t i = 3; i < truth.rgba.size(); i += 4) truth.rgba[i] = i % 3 ? 255 : (i % 5 ? 0 : 128);
+  const Bytes png = Png(RandomIndexed(7, 5, 4, 41), truth, 6, 8, false, false);
+  for (int bits : {16, 24}) {
+    GuardedSurface narrow(8, 6, bits, bits == 16 ? 0xF800 : 0xFF0000, bits == 16 ? 0x07E0 : 0xFF00,
+                          bits == 16 ? 0x001F : 0xFF);
+    ASSERT_TRUE(InitGDI(narrow.get()));
+    const GalPixelFormat* screen = narrow.get()->format;
+    const GalPixel ground = GAL_MapRGB(screen, 10, 200, 30);
+    for (int y = 0; y < 6; ++y)
+      for (int x = 0; x < 8; ++x) narrow.setPixel(x, y, ground);
+    Bitmap b{};
+    ASSERT_EQ(LoadBitmapFromMem(HDC_SCREEN, &b, png.data(), static_cast<int>(png.size()), "png"), 0);
+    ASSERT_TRUE(b.bmType & BMP_TYPE_ALPHA);
+    ASSERT_EQ(b.bmAlphaPixelFormat->bytesPerPixel, b.bmBytesPerPixel) << bits;
+    ASSERT_TRUE(FillBoxWithBitmap(HDC_SCREEN, 1, 1, 0, 0, &b));
+    for (int y = 0; y < 5; ++y)
+      for (int x = 0; x < 7; ++x) {
+        const uint8_t alpha = truth.at(x, y)[3];
+        if (alpha != 0 && alpha != 255) continue;
+        GalPixel stored = 0;
+        std::memcpy(&stored, b.bmBits + y * b.bmPitch + x * b.bmBytesPerPixel, b.bmBytesPerPixel);
+        uint8_t r, g, bl, a;
+        GAL_GetRGBA(stored, b.bmAlphaPixelFormat, &r, &g, &bl, &a);
+        EXPECT_EQ(narrow.pixel(1 + x, 1 + y), alpha ? GAL_MapRGB(screen, r, g, bl) : ground)
+            << bits << " bits at " << x << "," << y;
+      }
+    EXPECT_EQ(narrow.pixel(0, 0), ground);
+    UnloadBitmap(&b);
+    TerminateGDI();
+    EXPECT_TRUE(narrow.paddingIntact());
+  }
+  ASSERT_TRUE(InitGDI(screen_.get()));
+}
+
 TEST_F(BitmapTest, PalettelessRowsUseTheStandardColoursAndWidenedIndices) {
   uint8_t rows[2][4] = {{0x0F, 0x9C}, {0xFF, 0x00, 0xE0, 0x1C}};
   MyBitmap four{MYBMP_FLOW_DOWN, 1, 4, 0, {}, 0, 4, 1, 4, 4, rows[0]};

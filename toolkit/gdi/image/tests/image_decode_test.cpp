@@ -3,6 +3,8 @@
 // and transparency, JPEG grey and colour; then broken files.
 #include <png.h>
 
+#include <algorithm>
+
 #include "gdi/image/tests/image_fixture.h"
 
 namespace imagetest {
@@ -166,22 +168,58 @@ TEST(ImageSuite, JpegGreyAndColourMatchTheLibraryRowForRow) {
   }
 }
 
-// Every prefix of a good file fails cleanly or decodes with zeroed rows.
-TEST(BrokenImages, TruncatedFilesFailCleanly) {
+// The first pixel of a prefix's decoding that is neither the whole file's
+// pixel nor zero, or "" (rows the prefix does not reach stay zeroed).
+std::string PrefixMismatch(const MyBitmap& part, const MyBitmap& whole) {
+  if (part.w != whole.w || part.h != whole.h || part.depth != whole.depth || part.pitch != whole.pitch)
+    return "size or depth differs";
+  const size_t rowBytes = (static_cast<size_t>(whole.w) * whole.depth + 7) / 8;
+  const size_t step = whole.depth >= 8 ? whole.depth / 8 : 1;
+  for (uint32_t y = 0; y < whole.h; ++y)
+    for (size_t at = 0; at < rowBytes; at += step) {
+      const uint8_t* p = part.bits + y * part.pitch + at;
+      const uint8_t* w = whole.bits + y * whole.pitch + at;
+      if (std::memcmp(p, w, step) != 0 && std::any_of(p, p + step, [](uint8_t b) { return b != 0; }))
+        return "row " + std::to_string(y) + " byte " + std::to_string(at);
+    }
+  return "";
+}
+
+// Every prefix of a good file is refused as not starting (ERR_BMP_CANT_INIT)
+// while its header is cut, and from some length on gets the format's answer
+// for cut pixel data: ERR_BMP_OTHER, or 0 with the whole file's pixels and
+// the rest zeroed (JPEG pads the missing blocks in its own way).
+TEST(BrokenImages, TruncatedFilesFailWithTheirCodeOrDecodeWithZeroedRows) {
   const Indexed indexed = RandomIndexed(17, 11, 200, 14, 3);
   const Truth truth = RandomTruth(17, 11, 15);
   struct File {
     const char* ext;
     Bytes bytes;
-  } const files[] = {{"bmp", BmpIndexed(indexed, 8)}, {"bmp", BmpIndexed(indexed, 8, 1)}, {"bmp", Bmp16(truth, true)},
-                     {"gif", Gif(indexed, true, 3)},   {"png", Png(indexed, truth, 6, 16, true, false)},
-                     {"png", Png(indexed, truth, 3, 8, false, true)}, {"jpg", Jpeg(truth, false)}};
-  for (const File& f : files)
+    int dataCut;
+  } const files[] = {{"bmp", BmpIndexed(indexed, 8), ERR_BMP_OTHER},
+                     {"bmp", BmpIndexed(indexed, 8, 1), ERR_BMP_OTHER},
+                     {"bmp", Bmp16(truth, true), ERR_BMP_OTHER},
+                     {"gif", Gif(indexed, true, 3), 0},
+                     {"png", Png(indexed, truth, 6, 16, true, false), ERR_BMP_OTHER},
+                     {"png", Png(indexed, truth, 3, 8, false, true), ERR_BMP_OTHER},
+                     {"jpg", Jpeg(truth, false), 0}};
+  for (const File& f : files) {
+    Decoded whole(f.bytes, f.ext);
+    ASSERT_EQ(whole.result, 0) << f.ext;
+    bool headerWhole = false;
     for (size_t cut = 0; cut < f.bytes.size(); cut += 1 + cut / 8) {
       const Bytes prefix(f.bytes.begin(), f.bytes.begin() + static_cast<long>(cut));
       Decoded d(prefix, f.ext);
-      EXPECT_LE(d.result, 0) << f.ext << " cut at " << cut;
+      headerWhole = headerWhole || d.result != ERR_BMP_CANT_INIT;
+      ASSERT_EQ(d.result, headerWhole ? f.dataCut : ERR_BMP_CANT_INIT) << f.ext << " cut at " << cut;
+      if (d.result != 0) continue;
+      if (std::string(f.ext) == "jpg")
+        EXPECT_TRUE(d.image.w == whole.image.w && d.image.h == whole.image.h) << "cut at " << cut;
+      else
+        EXPECT_EQ(PrefixMismatch(d.image, whole.image), "") << f.ext << " cut at " << cut;
     }
+    EXPECT_TRUE(headerWhole) << f.ext << ": no prefix got past its header";
+  }
 }
 
 TEST(BrokenImages, HostileHeadersAreRefused) {
