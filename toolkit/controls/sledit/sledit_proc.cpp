@@ -4,6 +4,7 @@
 #include <cstring>
 #include <new>
 
+#include "controls/barkit/caller_copy.h"
 #include "controls/sledit/sledit.h"
 #include "gui/caret.h"
 #include "gui/fixstr.h"
@@ -112,23 +113,16 @@ LResult Anchor(WindowHandle hwnd, SLEditData* d, WParam line, LParam index) {
 
 // 307: at most size - 1 bytes and always the terminator.
 LResult GetText(const SLEditData* d, WParam size, LParam buffer) {
-  char* out = reinterpret_cast<char*>(buffer);
-  if (!out || size == 0) return 0;
-  const int n = std::min(d->model.text.Length(), static_cast<int>(size) - 1);
-  std::memcpy(out, d->model.text.Data(), static_cast<size_t>(n));
-  out[n] = '\0';
-  return n;
+  return static_cast<LResult>(barkit::CopyTerminated(reinterpret_cast<char*>(buffer), size, d->model.text.Data(),
+                                                     static_cast<size_t>(d->model.text.Length())));
 }
 
 // 0xF0B0: at most count - 1 bytes of the selection, terminated.
 LResult GetSelected(const SLEditData* d, WParam count, LParam buffer) {
-  char* out = reinterpret_cast<char*>(buffer);
   const EditModel& m = d->model;
-  if (!out || !m.HasSelection() || count == 0) return 0;
-  const int n = std::min(m.SelHigh() - m.SelLow(), static_cast<int>(count) - 1);
-  std::memcpy(out, m.text.Data() + m.SelLow(), static_cast<size_t>(n));
-  out[n] = '\0';
-  return n;
+  if (!m.HasSelection()) return 0;
+  return static_cast<LResult>(barkit::CopyTerminated(reinterpret_cast<char*>(buffer), count, m.text.Data() + m.SelLow(),
+                                                     static_cast<size_t>(m.SelHigh() - m.SelLow())));
 }
 
 LResult SetText(WindowHandle hwnd, SLEditData* d, WParam toEnd, LParam text) {

@@ -5,6 +5,7 @@
 
 #include <atomic>
 #include <chrono>
+#include <cstring>
 #include <string>
 #include <thread>
 #include <vector>
@@ -66,6 +67,30 @@ TEST_F(EditTest, FocusTextAndEnterNotifyTheParentInOrder) {
   char text[8];
   EXPECT_EQ(SendMessage(edit, kGetText, 4, reinterpret_cast<LParam>(text)), 3) << "wParam - 1 bytes";
   EXPECT_STREQ(text, "abc");
+}
+
+// The text and selection copies take the caller's size whole: sizes of
+// 2^31 and more, or ones whose low 32 bits are small, bound the copy as a
+// size of that many bytes does.
+TEST_F(EditTest, TextCopiesTakeEverySizeWhole) {
+  constexpr int kGetSelected = 0xF0B0, kSelectTo = 0xF0B1, kCaretTo = 0xF0BA;
+  WindowHandle edit = Edit(0, "abcdef");
+  SendMessage(edit, kCaretTo, 0, 1);
+  SendMessage(edit, kSelectTo, 0, 5);
+  const WParam sizes[] = {WParam{1} << 31, 0xFFFFFFFFu, (WParam{1} << 32) + 3, ~WParam{0}};
+  for (WParam size : sizes) {
+    char buffer[16];
+    std::memset(buffer, '#', sizeof buffer);
+    EXPECT_EQ(SendMessage(edit, kGetText, size, reinterpret_cast<LParam>(buffer)), 6) << size;
+    EXPECT_STREQ(buffer, "abcdef");
+    std::memset(buffer, '#', sizeof buffer);
+    EXPECT_EQ(SendMessage(edit, kGetSelected, size, reinterpret_cast<LParam>(buffer)), 4) << size;
+    EXPECT_STREQ(buffer, "bcde");
+  }
+  char one[1] = {'#'};
+  EXPECT_EQ(SendMessage(edit, kGetText, 1, reinterpret_cast<LParam>(one)), 0);
+  EXPECT_EQ(one[0], '\0');
+  EXPECT_EQ(SendMessage(edit, kGetText, ~WParam{0}, 0), 0);
 }
 
 TEST_F(EditTest, EnterStartsAndEndsEditingEscapeAndFocusLossEndIt) {
