@@ -63,7 +63,7 @@ constexpr int kSlSetTip = 0xF0DE, kSlGetTip = 0xF0DF;
 
 const std::vector<Msg> kCommon = {
     {MSG_SETTEXT, I, T},      {MSG_GETTEXT, I, B},       {MSG_GETTEXTLENGTH, I, I}, {MSG_ENABLE, I, I},
-    {MSG_TIPQUERY, I, I},     {MSG_TIPTEXT, I, R},       {MSG_GETDLGCODE, I, I},    {MSG_FONTCHANGED, I, I},
+    {MSG_TIPQUERY, I, I},     {MSG_TIPTEXT, R, I},       {MSG_GETDLGCODE, I, I},    {MSG_FONTCHANGED, I, I},
     {MSG_SETFOCUS, N, I},     {MSG_KILLFOCUS, N, I},     {MSG_PAINT, I, I},         {MSG_SIZECHANGED, R, R},
     {MSG_FIRSTMOUSE + 0, I, I}, {MSG_FIRSTMOUSE + 1, I, I}, {MSG_FIRSTMOUSE + 2, I, I}, {MSG_MOUSEMOVE, I, I},
     {MSG_FIRSTMOUSE + 4, I, I}, {MSG_FIRSTMOUSE + 5, I, I}, {MSG_FIRSTMOUSE + 6, I, I}, {MSG_FIRSTMOUSE + 7, I, I},

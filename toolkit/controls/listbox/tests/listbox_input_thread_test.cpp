@@ -131,6 +131,13 @@ TEST_F(ListBoxInput, GridClicksFindTheirBoxOrNothing) {
   EXPECT_EQ(SendMessage(lb, LB_GETCURSEL, 0, 0), 7);
   SendMessage(lb, ctlmsg::kLButtonDown, 0, At(column * 6 + 2, 1));  // a seventh column
   EXPECT_EQ(SendMessage(lb, LB_GETCURSEL, 0, 0), 7);
+  // Borders and a scroll bar wider than the box leave a client of less
+  // than nothing: a click there finds the first column, not a division by 0.
+  WindowHandle narrow = CreateWindowEx("listbox", "", LBS_GRID | WS_BORDER | WS_VSCROLL | WS_VISIBLE, 0, kId + 1, 10,
+                                       170, 3, 60, main_, 0);
+  SendMessage(narrow, LB_ADDSTRING, 0, reinterpret_cast<LParam>("1"));
+  SendMessage(narrow, ctlmsg::kLButtonDown, 0, At(0, 1));
+  EXPECT_EQ(SendMessage(narrow, LB_GETCURSEL, 0, 0), 0);
 }
 
 TEST_F(ListBoxInput, MessagesAnswerAsCallersExpect) {
