@@ -1,6 +1,7 @@
 // The single-line edit's procedure: creation, the text messages and the
 // editing routine's repaint and notifications.
 #include <algorithm>
+#include <climits>
 #include <cstring>
 #include <new>
 
@@ -129,6 +130,7 @@ LResult SetText(WindowHandle hwnd, SLEditData* d, WParam toEnd, LParam text) {
   if (!text) return -1;
   const uint32_t style = Style(hwnd);
   d->model.password = style & kPassword;
+  d->model.charset = DrawFont(hwnd);
   d->model.SetText(reinterpret_cast<const char*>(text), style & kSelectOnSet, toEnd == 1 && !IsReadOnly(style));
   MeasureContent(hwnd, d);
   ScrollToCaret(hwnd, d);
@@ -140,7 +142,8 @@ LResult SetText(WindowHandle hwnd, SLEditData* d, WParam toEnd, LParam text) {
 
 LResult SetLimit(WindowHandle hwnd, SLEditData* d, WParam limit) {
   if (static_cast<LParam>(limit) < 0) return 0;
-  d->model.limit = static_cast<int>(limit);
+  d->model.limit = static_cast<int>(std::min<WParam>(limit, INT_MAX));  // 2^31 and up: no lower than int allows
+  d->model.charset = DrawFont(hwnd);
   if (d->model.CutToLimit()) {
     MeasureContent(hwnd, d);
     ScrollToCaret(hwnd, d);
@@ -357,6 +360,7 @@ void ApplyEdit(WindowHandle hwnd, SLEditData* d, const char* bytes, int n) {
   m.cutAtLimit = rightAligned || (style & kIpField) || HostKind(hwnd) == 2;
   m.keepSeparators = !rightAligned && HostKind(hwnd) == 1;
   m.overwrite = d->status & kOverwrite;
+  m.charset = DrawFont(hwnd);
   const int oldWidth = rightAligned ? TextWidth(hwnd, d, m.text.Length()) : 0;
   const int oldCaretX = rightAligned ? d->textStart + TextWidth(hwnd, d, m.caret) - d->scroll + d->leftMargin : 0;
   const EditOutcome out = m.Edit(bytes, n);
