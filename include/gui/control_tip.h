@@ -6,16 +6,21 @@
 
 GUI_EXTERN_C_BEGIN
 
-/* 404: whether the control offers a tip (2 cut text, 1 always, 0 none).
- * 405: lParam a TipTextRecord; the answer is the length copied. */
+/* 404: whether the control offers a tip (2 cut text, 1 always, 4 the list
+ * view's cut cells, 0 none); the core asks every control under the pointer.
+ * 405: wParam the bubble tip's exchange record, lParam the cursor (screen,
+ * y << 16 | x); the control writes its placement kind into the flags and
+ * its text into the buffer, cut to the buffer size and terminated, and
+ * answers the length copied. Every control answers in this one record. */
 #define MSG_TIPQUERY 404
 #define MSG_TIPTEXT 405
 
-typedef struct TipTextRecord {
-  int32_t size; /* bytes of the buffer, the terminator included */
-  uint32_t flags;
-  char* buffer;
-} TipTextRecord;
+#define BUBBLETIP_TEXT_SIZE 256
+typedef struct BubbleTipExchange {
+  uint32_t bufferSize; /* bytes of text, the terminator included */
+  uint32_t flags;      /* placement: 1 centred above the control, 2 at the cursor's x, 4 above the cursor */
+  char text[BUBBLETIP_TEXT_SIZE];
+} BubbleTipExchange;
 
 GUI_EXTERN_C_END
 

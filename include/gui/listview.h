@@ -7,6 +7,7 @@
 #define GUI_LISTVIEW_H
 
 #include "gui/common.h"
+#include "gui/control_tip.h"
 #include "gui/scrolled.h"
 
 GUI_EXTERN_C_BEGIN
@@ -173,14 +174,6 @@ typedef struct ListViewKeyInfo {
   WParam scanCode;
   LParam keyFlags;
 } ListViewKeyInfo;
-
-/* The bubble tip's exchange record (wParam of 405). */
-#define BUBBLETIP_TEXT_SIZE 256
-typedef struct BubbleTipExchange {
-  uint32_t bufferSize;
-  uint32_t flags;
-  char text[BUBBLETIP_TEXT_SIZE];
-} BubbleTipExchange;
 
 GUI_EXTERN_C_END
 

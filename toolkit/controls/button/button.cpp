@@ -39,7 +39,7 @@ using button::DataOf;
 using button::KindOf;
 
 constexpr int kScanEnter = 28, kScanSpace = 57, kScanSelect = 147;
-constexpr LParam kFlagTipAlways = 0x1, kFlagTipCut = 0x2;
+constexpr uint32_t kFlagTipAlways = 0x1, kFlagTipCut = 0x2, kTipPlacements = 0x0F;
 
 LResult Default(WindowHandle hwnd, int msg, WParam wParam, LParam lParam) {
   WindowProc proc = __gui_def_proc[2] ? __gui_def_proc[2] : DefaultControlProc;
@@ -237,12 +237,14 @@ LResult TipQuery(WindowHandle hwnd) {
   return painters::TextWidth(hwnd, GetWindowCaption(hwnd)) > r.right - r.left ? 2 : 0;
 }
 
-LResult TipText(WindowHandle hwnd, LParam lParam) {
-  auto* tip = reinterpret_cast<TipTextRecord*>(lParam);
+LResult TipText(WindowHandle hwnd, WParam wParam) {
+  auto* tip = reinterpret_cast<BubbleTipExchange*>(wParam);
   if (!tip) return 0;
   const uint32_t content = Content(GetWindowStyle(hwnd));
-  if (content == BS_TIPALWAYS) tip->flags |= kFlagTipAlways;
-  if (content == BS_ELLIPSIS) tip->flags |= kFlagTipCut;
+  // The tip keeps one record for every control: an earlier answer's
+  // placement kind must not linger beside this one.
+  if (content == BS_TIPALWAYS) tip->flags = (tip->flags & ~kTipPlacements) | kFlagTipAlways;
+  if (content == BS_ELLIPSIS) tip->flags = (tip->flags & ~kTipPlacements) | kFlagTipCut;
   return painters::CopyTipText(GetWindowCaption(hwnd) ? GetWindowCaption(hwnd) : "", tip);
 }
 
@@ -278,7 +280,7 @@ bool Handle(WindowHandle hwnd, Data* d, int msg, WParam wParam, LParam lParam, L
     case MSG_GETDLGCODE: return (*out = DialogCode(GetWindowStyle(hwnd))), true;
     case MSG_ENABLE: Enable(hwnd, d, wParam != 0); return (*out = 0), true;
     case MSG_TIPQUERY: return (*out = TipQuery(hwnd)), true;
-    case MSG_TIPTEXT: return (*out = TipText(hwnd, lParam)), true;
+    case MSG_TIPTEXT: return (*out = TipText(hwnd, wParam)), true;
     case BM_GETCHECK: return (*out = GetCheck(hwnd, d)), true;
     case BM_SETCHECK: return (*out = SetCheck(hwnd, d, wParam)), true;
     case BM_GETSTATE: return (*out = d->state), true;

@@ -107,7 +107,15 @@ void PlaceSpinner(WindowHandle hwnd, ComboBoxData& d) {
 bool TimeMessage(ComboBoxData& d, int msg, WParam wParam, LParam lParam, LResult* answer) {
   const int field = static_cast<int>(wParam);
   switch (msg) {
-    case CB_SETFIELDCOUNT: *answer = d.spinner && timespin::SetFieldCount(d.spinner, field); return true;
+    case CB_SETFIELDCOUNT:
+      *answer = d.spinner && timespin::SetFieldCount(d.spinner, field);
+      // The limit typing left on the edit fits the old count: the new one's
+      // text must not be cut by it.
+      if (*answer && d.edit) {
+        SendMessage(d.edit, kEditLimit, static_cast<WParam>(Limit(d)), 0);
+        WriteBack(d);
+      }
+      return true;
     case CB_GETFIELD: *answer = d.spinner ? timespin::GetField(d.spinner, field) : 0; return true;
     case CB_SETFIELD:
       *answer = d.spinner && timespin::SetField(d.spinner, field, static_cast<int>(lParam));

@@ -5,6 +5,7 @@
 #include <cstring>
 #include <new>
 
+#include "controls/barkit/caller_copy.h"
 #include "controls/barkit/ctl_util.h"
 #include "controls/registry/control_registry.h"
 #include "gui/control_paint.h"
@@ -141,11 +142,8 @@ LResult SetText(WindowHandle hwnd, EditData* d, const char* text) {
 
 LResult GetText(const EditData* d, WParam size, char* out) {
   // At most size - 1 bytes, so the terminating zero stays inside the buffer.
-  if (!out || size == 0) return 0;
-  const int n = std::min(static_cast<int>(size) - 1, d->text.length);
-  std::memcpy(out, d->text.buffer, static_cast<size_t>(n));
-  out[n] = '\0';
-  return n;
+  return static_cast<LResult>(barkit::CopyTerminated(out, size, reinterpret_cast<const char*>(d->text.buffer),
+                                                     static_cast<size_t>(d->text.length)));
 }
 
 void Paint(WindowHandle hwnd, HDC hdc, const EditData* d) {

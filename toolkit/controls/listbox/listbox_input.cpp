@@ -127,7 +127,8 @@ int HitIndex(WindowHandle hwnd, const Data& d, int x, int y) {
   if (y < 0 || x < 0 || d.itemHeight <= 0) return -1;
   int index;
   if (GetWindowStyle(hwnd) & LBS_GRID) {
-    const int column = x / (d.visibleWidth / kGridColumns + 1);
+    // A client narrower than the columns (or than nothing) still has cells.
+    const int column = x / std::max(1, d.visibleWidth / kGridColumns + 1);
     if (column >= kGridColumns) return -1;
     index = (d.top + y / d.itemHeight) * kGridColumns + column;
   } else {

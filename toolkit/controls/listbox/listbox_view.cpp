@@ -21,7 +21,10 @@ void FitBar(WindowHandle hwnd, uint32_t policy, int bar, int page, int total, in
     ShowScrollBar(hwnd, bar, FALSE);
     return;
   }
-  if (page < total) {
+  // A range of one position is hidden by the frame whatever is asked, so
+  // it counts as nothing to scroll (showing it again would resize the
+  // client and fit the bars again without end).
+  if (page < total && total > 1) {
     ScrollInfo info{sizeof(ScrollInfo), SIF_RANGE | SIF_PAGE | SIF_POS, 0, total - 1, page, pos};
     SetScrollInfo(hwnd, bar, &info, TRUE);
     EnableScrollBar(hwnd, bar, TRUE);

@@ -1,5 +1,6 @@
 // The "ListView" control: its record, creation and destruction, and the
 // control messages; painting and input live beside it.
+#include <algorithm>
 #include <cstring>
 #include <new>
 
@@ -232,7 +233,8 @@ LResult RowMessage(ListViewData* lv, int message, WParam wParam, LParam lParam) 
       return row ? reinterpret_cast<LResult>(row) : -1;
     }
     case LVM_DELITEM: {
-      ListViewRow* row = lParam ? reinterpret_cast<ListViewRow*>(lParam) : (wParam ? RowAtIndex(lv, static_cast<int>(wParam) - 1) : nullptr);
+      const int64_t index = static_cast<int64_t>(static_cast<int>(wParam)) - 1;  // 1-based; INT_MIN must not wrap
+      ListViewRow* row = lParam ? reinterpret_cast<ListViewRow*>(lParam) : (index >= 0 ? RowAtIndex(lv, static_cast<int>(index)) : nullptr);
       return row ? DeleteRow(lv, row) : -1;
     }
     case LVM_COLSORT: {
@@ -369,7 +371,8 @@ LResult ListViewControlProc(WindowHandle hwnd, int message, WParam wParam, LPara
       if (lParam) *reinterpret_cast<uint32_t*>(lParam) = 0;
       return lv->caretOffset;
     case LVM_SETHEADHEIGHT:
-      lv->headerHeight = static_cast<intptr_t>(wParam) < 0 ? 0 : static_cast<int>(wParam);
+      // Heights are screen coordinates: 16 bits at most, so the rows below add safely.
+      lv->headerHeight = static_cast<int>(std::clamp<intptr_t>(static_cast<intptr_t>(wParam), 0, 0x7FFF));
       SetHeaderMargins(lv);
       return 1;
     case LVM_STOPREDRAW: g_redrawFlag = 0; break;

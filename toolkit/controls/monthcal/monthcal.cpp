@@ -209,8 +209,10 @@ LResult Proc(WindowHandle hwnd, int msg, WParam wParam, LParam lParam) {
     delete d;
     return Default(hwnd, msg, wParam, lParam);
   }
-  if (msg >= MCM_SETDATEKIND && msg <= MCM_SETCURDATE) return Dates(hwnd, *d, msg, wParam, lParam);
-  if (msg > MCM_SETCURDATE && msg <= MCM_SETFOCUSPART) return Settings(hwnd, *d, msg, wParam, lParam);
+  // The two size questions sit inside the date range but change nothing.
+  const bool sizeQuestion = msg == MCM_GETMINWIDTH || msg == MCM_GETMINHEIGHT;
+  if (msg >= MCM_SETDATEKIND && msg <= MCM_SETCURDATE && !sizeQuestion) return Dates(hwnd, *d, msg, wParam, lParam);
+  if (sizeQuestion || (msg > MCM_SETCURDATE && msg <= MCM_SETFOCUSPART)) return Settings(hwnd, *d, msg, wParam, lParam);
   return WindowMessage(hwnd, *d, msg, wParam, lParam);
 }
 

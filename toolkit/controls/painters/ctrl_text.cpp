@@ -1,7 +1,9 @@
 #include "controls/painters/ctrl_text.h"
 
+#include <algorithm>
 #include <cstring>
 
+#include "controls/barkit/caller_copy.h"
 #include "gui/control_paint.h"
 #include "gui/dc.h"
 #include "gui/text.h"
@@ -21,15 +23,11 @@ int TextWidth(WindowHandle hwnd, const char* text) {
   return size.cx;
 }
 
-int CopyTipText(const char* text, TipTextRecord* tip) {
-  if (!tip || !text || !tip->buffer || tip->size < 1) return 0;
-  // The buffer's size counts the terminator, so a full-length copy would
-  // leave the text unterminated.
-  size_t n = std::strlen(text);
-  if (n > static_cast<size_t>(tip->size - 1)) n = static_cast<size_t>(tip->size - 1);
-  std::memcpy(tip->buffer, text, n);
-  tip->buffer[n] = '\0';
-  return static_cast<int>(n);
+int CopyTipText(const char* text, BubbleTipExchange* tip) {
+  if (!tip || !text) return 0;
+  // The record's size word cannot widen its buffer.
+  const size_t size = std::min<size_t>(tip->bufferSize, sizeof tip->text);
+  return static_cast<int>(barkit::CopyTerminated(tip->text, size, text, std::strlen(text)));
 }
 
 }  // namespace painters

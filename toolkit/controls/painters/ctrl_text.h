@@ -9,7 +9,8 @@ namespace painters {
 // Width of the text in the control's font (chosen by its extended style);
 // 0 when no DC can be had.
 int TextWidth(WindowHandle hwnd, const char* text);
-// Copies at most size - 1 bytes and terminates; the bytes copied.
-int CopyTipText(const char* text, TipTextRecord* tip);
+// Copies at most size - 1 bytes into the tip's buffer and terminates; the
+// bytes copied.
+int CopyTipText(const char* text, BubbleTipExchange* tip);
 
 }  // namespace painters

@@ -43,6 +43,8 @@ Bar BarOf(WindowHandle hwnd) {
 }
 
 // Pixels of the filled part along the bar, block or continuous.
+int64_t Span(const ProgressData& d) { return static_cast<int64_t>(d.maximum) - d.minimum; }
+
 int FilledExtent(const ProgressData& d, const Bar& bar) {
   const Blocks b = progress::Measure(d.minimum, d.maximum, d.position, bar.Length());
   if (b.count <= 0) return 0;
@@ -114,17 +116,19 @@ void Paint(WindowHandle hwnd, HDC hdc, const ProgressData& d) {
   PaintPercent(hwnd, hdc, bar, fraction, w);
 }
 
-void SetPosition(WindowHandle hwnd, ProgressData* d, int position) {
+// The position asked may lie anywhere in 64 bits (a delta added to it):
+// it is clamped to the range before it is kept.
+void SetPosition(WindowHandle hwnd, ProgressData* d, int64_t position) {
   if (d->minimum == d->maximum || position == d->position) return;
   const Bar bar = BarOf(hwnd);
   const int oldExtent = FilledExtent(*d, bar);
   const int old = d->position;
   const bool notify = (GetWindowStyle(hwnd) & PBS_NOTIFY) != 0;
-  d->position = position;
-  if (d->position >= d->maximum) {
+  d->position = static_cast<int>(std::clamp<int64_t>(position, d->minimum, d->maximum));
+  if (position >= d->maximum) {
     d->position = d->maximum;
     if (notify) NotifyParentEx(hwnd, PBN_REACHMAX, 0);
-  } else if (d->position <= d->minimum) {
+  } else if (position <= d->minimum) {
     d->position = d->minimum;
     if (notify) NotifyParentEx(hwnd, PBN_REACHMIN, 0);
   }
@@ -143,7 +147,7 @@ LResult SetRange(WindowHandle hwnd, ProgressData* d, int one, int other) {
   d->minimum = std::min(one, other);
   d->maximum = std::max(one, other);
   d->position = std::clamp(d->position, d->minimum, d->maximum);
-  d->step = std::min(d->step, d->maximum - d->minimum);
+  d->step = static_cast<int>(std::min<int64_t>(d->step, Span(*d)));
   InvalidateRect(hwnd, nullptr, TRUE);
   return 0;
 }
@@ -167,17 +171,17 @@ LResult ProgressProc(WindowHandle hwnd, int msg, WParam wParam, LParam lParam) {
     case MSG_SETTEXT: return -1;
     case PBM_SETRANGE: return d ? SetRange(hwnd, d, static_cast<int>(wParam), static_cast<int>(lParam)) : -1;
     case PBM_SETSTEP:
-      if (!d || static_cast<int>(wParam) > d->maximum - d->minimum) return -1;
+      if (!d || static_cast<int>(wParam) > Span(*d)) return -1;
       d->step = static_cast<int>(wParam);
       return 0;
     case PBM_SETPOS:
       if (d) SetPosition(hwnd, d, static_cast<int>(wParam));
       return 0;
     case PBM_DELTAPOS:
-      if (d && wParam) SetPosition(hwnd, d, d->position + static_cast<int>(wParam));
+      if (d && wParam) SetPosition(hwnd, d, static_cast<int64_t>(d->position) + static_cast<int>(wParam));
       return 0;
     case PBM_STEPIT:
-      if (d && d->step) SetPosition(hwnd, d, d->position + d->step);
+      if (d && d->step) SetPosition(hwnd, d, static_cast<int64_t>(d->position) + d->step);
       return 0;
     default: break;
   }

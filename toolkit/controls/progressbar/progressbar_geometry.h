@@ -2,6 +2,8 @@
 // the pixel extent of the filled part along the bar.
 #pragma once
 
+#include <cstdint>
+
 namespace controls::progress {
 
 struct Blocks {
@@ -9,12 +11,14 @@ struct Blocks {
   int length, remainder;    // per block, and how many blocks get one more pixel
 };
 
+// A range as wide as INT_MIN..INT_MAX is measured in 64 bits; divided by
+// the unit of 5 its counts fit an int again.
 inline Blocks Measure(int minimum, int maximum, int position, int barLength) {
   Blocks b{};
-  const int range = maximum - minimum;
+  const int64_t range = static_cast<int64_t>(maximum) - minimum;
   b.unit = range < 6 ? 1 : 5;
-  b.count = range / b.unit;
-  b.filled = (position - minimum) / b.unit;
+  b.count = static_cast<int>(range / b.unit);
+  b.filled = static_cast<int>((static_cast<int64_t>(position) - minimum) / b.unit);
   if (b.count > 0) {
     b.length = barLength / b.count;
     b.remainder = barLength % b.count;

@@ -15,7 +15,9 @@ void Announce(WindowHandle hwnd, ScrolledData* d, BOOL refit) {
 }
 
 void SetBar(WindowHandle hwnd, ScrolledData* d, int bar, int content, int visible, int pos) {
-  if (d->sbPolicy == SB_POLICY_NEVER || (d->sbPolicy == SB_POLICY_AUTOMATIC && content <= visible)) {
+  // A range of one position is hidden by the frame whatever is asked:
+  // showing it again would resize the client and set the bars without end.
+  if (d->sbPolicy == SB_POLICY_NEVER || (d->sbPolicy == SB_POLICY_AUTOMATIC && content <= visible) || content <= 1) {
     ShowScrollBar(hwnd, bar, FALSE);
     return;
   }
@@ -197,9 +199,14 @@ void scrolled_vscroll(WindowHandle hwnd, ScrolledData* d, int code, int pos) {
   if (y >= 0) scrolled_set_cont_pos(hwnd, d, -1, y);
 }
 
+// Content coordinates are added to window positions and margins (and a
+// scrolled window moves a child of the content's size): beyond 2^28 pixels
+// a few such sums would leave int.
+constexpr int kMaxContent = 1 << 28;
+
 int scrolled_set_cont_width(WindowHandle hwnd, ScrolledData* d, int width) {
   if (width < 0) return 0;
-  width = std::max<int>(width, d->visibleWidth);
+  width = std::max<int>(std::min(width, kMaxContent), d->visibleWidth);
   if (width == d->nContWidth) return 0;
   d->nContWidth = width;
   d->nContX = std::max(0, std::min(d->nContX, MaxX(d)));
@@ -210,7 +217,7 @@ int scrolled_set_cont_width(WindowHandle hwnd, ScrolledData* d, int width) {
 
 int scrolled_set_cont_height(WindowHandle hwnd, ScrolledData* d, int height) {
   if (height < 0) return 0;
-  height = std::max<int>(height, d->visibleHeight);
+  height = std::max<int>(std::min(height, kMaxContent), d->visibleHeight);
   if (height == d->nContHeight) return 0;
   d->nContHeight = height;
   d->nContY = std::max(0, std::min(d->nContY, MaxY(d)));

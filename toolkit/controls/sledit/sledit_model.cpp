@@ -5,6 +5,8 @@
 #include <cstring>
 #include <string>
 
+#include "gui/mbtext.h"
+
 namespace sledit {
 
 bool LineText::Fit(int length) {
@@ -57,12 +59,13 @@ EditOutcome EditModel::Edit(const char* bytes, int n) {
   }
   const int length = text.Length();
   if (limit >= 0 && !cutAtLimit && length + n > limit) return out;
+  // What is cut at the limit ends on a whole character of the typed bytes.
   if (limit >= 0 && n > 0 && !overwrite && length + n > limit) {
     out.limitHit = true;
-    n = limit - length;
+    n = Boundary(typed.data(), n, limit - length);
   } else if (limit >= 0 && n > 0 && overwrite && caret + n > limit) {
     out.limitHit = true;
-    n = limit - caret;
+    n = Boundary(typed.data(), n, limit - caret);
   }
   if (n > 0) {
     const int newLength = overwrite ? std::max(length, caret + n) : length + n;
@@ -92,7 +95,7 @@ EditOutcome EditModel::Edit(const char* bytes, int n) {
 
 void EditModel::SetText(const char* value, bool selectAll, bool caretToEnd) {
   int length = static_cast<int>(std::strlen(value));
-  if (limit >= 0 && length > limit) length = limit;
+  if (limit >= 0 && length > limit) length = Boundary(value, length, limit);
   text.Assign(value, length);
   if (password && text.Bytes()) FilterPassword(text.Bytes(), text.Length());
   caret = caretToEnd ? text.Length() : 0;
@@ -103,12 +106,25 @@ void EditModel::SetText(const char* value, bool selectAll, bool caretToEnd) {
 
 bool EditModel::CutToLimit() {
   if (limit < 0 || text.Length() <= limit) return false;
-  text.SetLength(limit);
-  text.Fit(limit);
-  caret = std::min(caret, limit);
-  selStart = std::min(selStart, limit);
-  selEnd = std::min(selEnd, limit);
+  const int kept = Boundary(text.Data(), text.Length(), limit);
+  text.SetLength(kept);
+  text.Fit(kept);
+  caret = std::min(caret, kept);
+  selStart = std::min(selStart, kept);
+  selEnd = std::min(selEnd, kept);
   return true;
+}
+
+int EditModel::Boundary(const char* bytes, int length, int at) const {
+  if (at <= 0) return 0;
+  if (!charset || at >= length) return std::min(at, length);
+  int p = 0;
+  while (p < at) {
+    const int n = std::max(1, GetFirstMCharLen(charset, bytes + p, length - p));
+    if (p + n > at) break;
+    p += n;
+  }
+  return p;
 }
 
 }  // namespace sledit

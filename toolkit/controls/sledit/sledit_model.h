@@ -6,6 +6,8 @@
 #include <cstdlib>
 #include <memory>
 
+#include "gui/font.h"
+
 namespace sledit {
 
 // A text buffer growing and shrinking in blocks: n bytes of text take n + 1
@@ -53,6 +55,7 @@ class EditModel {
   bool password = false;     // typed and set bytes that are not printable become '*'
   bool cutAtLimit = false;   // IP-address and right-aligned fields cut instead of refusing
   bool keepSeparators = false;  // combobox fields: backspace does not remove '-' or ':'
+  const LogFont* charset = nullptr;  // whose characters a cut must not split; null: bytes
 
   bool HasSelection() const { return selStart != selEnd; }
   int SelLow() const { return selStart < selEnd ? selStart : selEnd; }
@@ -67,6 +70,8 @@ class EditModel {
   void SetText(const char* text, bool selectAll, bool caretToEnd);
   // Cuts the text to a lower limit; true when it was longer.
   bool CutToLimit();
+  // The last character boundary at or before byte `at` of the bytes.
+  int Boundary(const char* bytes, int length, int at) const;
 
  private:
   void RemoveSelection();

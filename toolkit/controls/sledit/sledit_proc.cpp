@@ -1,9 +1,11 @@
 // The single-line edit's procedure: creation, the text messages and the
 // editing routine's repaint and notifications.
 #include <algorithm>
+#include <climits>
 #include <cstring>
 #include <new>
 
+#include "controls/barkit/caller_copy.h"
 #include "controls/sledit/sledit.h"
 #include "gui/caret.h"
 #include "gui/fixstr.h"
@@ -112,29 +114,23 @@ LResult Anchor(WindowHandle hwnd, SLEditData* d, WParam line, LParam index) {
 
 // 307: at most size - 1 bytes and always the terminator.
 LResult GetText(const SLEditData* d, WParam size, LParam buffer) {
-  char* out = reinterpret_cast<char*>(buffer);
-  if (!out || size == 0) return 0;
-  const int n = std::min(d->model.text.Length(), static_cast<int>(size) - 1);
-  std::memcpy(out, d->model.text.Data(), static_cast<size_t>(n));
-  out[n] = '\0';
-  return n;
+  return static_cast<LResult>(barkit::CopyTerminated(reinterpret_cast<char*>(buffer), size, d->model.text.Data(),
+                                                     static_cast<size_t>(d->model.text.Length())));
 }
 
 // 0xF0B0: at most count - 1 bytes of the selection, terminated.
 LResult GetSelected(const SLEditData* d, WParam count, LParam buffer) {
-  char* out = reinterpret_cast<char*>(buffer);
   const EditModel& m = d->model;
-  if (!out || !m.HasSelection() || count == 0) return 0;
-  const int n = std::min(m.SelHigh() - m.SelLow(), static_cast<int>(count) - 1);
-  std::memcpy(out, m.text.Data() + m.SelLow(), static_cast<size_t>(n));
-  out[n] = '\0';
-  return n;
+  if (!m.HasSelection()) return 0;
+  return static_cast<LResult>(barkit::CopyTerminated(reinterpret_cast<char*>(buffer), count, m.text.Data() + m.SelLow(),
+                                                     static_cast<size_t>(m.SelHigh() - m.SelLow())));
 }
 
 LResult SetText(WindowHandle hwnd, SLEditData* d, WParam toEnd, LParam text) {
   if (!text) return -1;
   const uint32_t style = Style(hwnd);
   d->model.password = style & kPassword;
+  d->model.charset = DrawFont(hwnd);
   d->model.SetText(reinterpret_cast<const char*>(text), style & kSelectOnSet, toEnd == 1 && !IsReadOnly(style));
   MeasureContent(hwnd, d);
   ScrollToCaret(hwnd, d);
@@ -146,7 +142,8 @@ LResult SetText(WindowHandle hwnd, SLEditData* d, WParam toEnd, LParam text) {
 
 LResult SetLimit(WindowHandle hwnd, SLEditData* d, WParam limit) {
   if (static_cast<LParam>(limit) < 0) return 0;
-  d->model.limit = static_cast<int>(limit);
+  d->model.limit = static_cast<int>(std::min<WParam>(limit, INT_MAX));  // 2^31 and up: no lower than int allows
+  d->model.charset = DrawFont(hwnd);
   if (d->model.CutToLimit()) {
     MeasureContent(hwnd, d);
     ScrollToCaret(hwnd, d);
@@ -363,6 +360,7 @@ void ApplyEdit(WindowHandle hwnd, SLEditData* d, const char* bytes, int n) {
   m.cutAtLimit = rightAligned || (style & kIpField) || HostKind(hwnd) == 2;
   m.keepSeparators = !rightAligned && HostKind(hwnd) == 1;
   m.overwrite = d->status & kOverwrite;
+  m.charset = DrawFont(hwnd);
   const int oldWidth = rightAligned ? TextWidth(hwnd, d, m.text.Length()) : 0;
   const int oldCaretX = rightAligned ? d->textStart + TextWidth(hwnd, d, m.caret) - d->scroll + d->leftMargin : 0;
   const EditOutcome out = m.Edit(bytes, n);

@@ -176,8 +176,8 @@ LResult TipQuery(WindowHandle hwnd) {
   return width > room ? 2 : 0;
 }
 
-LResult TipText(WindowHandle hwnd, LParam lParam) {
-  auto* tip = reinterpret_cast<TipTextRecord*>(lParam);
+LResult TipText(WindowHandle hwnd, WParam wParam) {
+  auto* tip = reinterpret_cast<BubbleTipExchange*>(wParam);
   const char* caption = GetWindowCaption(hwnd);
   if (!tip || !caption) return 0;
   tip->flags = (tip->flags & ~0x0Du) | 0x2u;
@@ -221,7 +221,7 @@ LResult StaticProc(WindowHandle hwnd, int msg, WParam wParam, LParam lParam) {
     case MSG_ENABLE: Enable(hwnd, wParam != 0); return 0;
     case MSG_SETBKCOLOR: SetWindowBkColor(hwnd, static_cast<GalPixel>(lParam)); break;
     case MSG_TIPQUERY: return TipQuery(hwnd);
-    case MSG_TIPTEXT: return TipText(hwnd, lParam);
+    case MSG_TIPTEXT: return TipText(hwnd, wParam);
     case STM_SETIMAGE: {
       const LParam old = SetWindowAdditionalData2(hwnd, static_cast<LParam>(wParam));
       InvalidateRect(hwnd, nullptr, (style & SS_TYPEMASK) == SS_ICON);

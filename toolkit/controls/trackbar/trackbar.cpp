@@ -42,8 +42,8 @@ Rect Union(const Rect& a, const Rect& b) {
 
 // Clamps and stores a position with the notifications of a non-time bar,
 // repainting only what moved unless the style asks for everything.
-void SetPosition(WindowHandle hwnd, TrackData* d, int position, const char* oldTime = nullptr) {
-  position = std::clamp(position, d->minimum, d->maximum);
+void SetPosition(WindowHandle hwnd, TrackData* d, int64_t asked, const char* oldTime = nullptr) {
+  const int position = static_cast<int>(std::clamp<int64_t>(asked, d->minimum, d->maximum));
   const bool whole = Has(hwnd, TBS_FULLREPAINT | TBS_SEGMENTED);
   if (position == d->position) {
     if (Has(hwnd, TBS_SEGMENTED)) InvalidateRect(hwnd, nullptr, TRUE);
@@ -77,11 +77,13 @@ void SetPosition(WindowHandle hwnd, TrackData* d, int position, const char* oldT
 }
 
 // 0xF092 and the steps: a time bar writes the time of the new column first.
-void MoveTo(WindowHandle hwnd, TrackData* d, int position) {
+// Positions come in 64 bits (a step added to the current one) and are
+// clamped before anything else.
+void MoveTo(WindowHandle hwnd, TrackData* d, int64_t position) {
   if (!TimeBar(hwnd)) return SetPosition(hwnd, d, position);
   char old[32];
   std::memcpy(old, d->timeText, sizeof old);
-  track::TimeOfPosition(*d, std::clamp(position, d->minimum, d->maximum), d->timeText);
+  track::TimeOfPosition(*d, static_cast<int>(std::clamp<int64_t>(position, d->minimum, d->maximum)), d->timeText);
   SetPosition(hwnd, d, position, old);
 }
 
@@ -123,6 +125,9 @@ void Zoom(WindowHandle hwnd, TrackData* d, int id) {
 }
 
 LResult SetTime(WindowHandle hwnd, TrackData* d, const char* text, LParam seconds) {
+  // Only a time of day is taken: anything else would move the window of
+  // hours past the day's end.
+  if (text ? !track::IsTimeOfDay(text) : (seconds < 0 || seconds >= 86400)) return -1;
   const int before = track::SecondsOfText(d->timeText);
   if (text) {
     std::snprintf(d->timeText, sizeof d->timeText, "%s", text);
@@ -186,7 +191,7 @@ LResult SetZoom(WindowHandle hwnd, TrackData* d, int level) {
     WindowAtCurrentHour(hwnd, d);
     return 0;
   }
-  d->zoom = std::max(1, std::min(level, d->maximum - d->minimum));
+  d->zoom = static_cast<int>(std::max<int64_t>(1, std::min<int64_t>(level, track::Span(*d))));
   InvalidateRect(hwnd, nullptr, TRUE);
   return 0;
 }
@@ -200,7 +205,10 @@ LResult SetRange(WindowHandle hwnd, TrackData* d, int one, int other) {
     d->maximum = std::max(one, other);
   }
   const int keep = d->position;
-  d->position = d->minimum - 1;  // the range moved: set the position afresh
+  // The range moved: set the position afresh from one it cannot keep (an
+  // end other than the one it clamps to; below the minimum may not exist).
+  const int clamped = std::clamp(keep, d->minimum, d->maximum);
+  d->position = clamped == d->minimum ? d->maximum : d->minimum;
   InvalidateRect(hwnd, nullptr, TRUE);
   MoveTo(hwnd, d, keep);
   return 0;
@@ -218,7 +226,7 @@ LResult SetBound(WindowHandle hwnd, TrackData* d, bool minimum, int value) {
 }
 
 LResult SetStep(TrackData* d, int32_t* field, WParam size) {
-  if (static_cast<uint32_t>(size) > static_cast<uint32_t>(d->maximum - d->minimum)) return -1;
+  if (static_cast<uint32_t>(size) > static_cast<uint64_t>(track::Span(*d))) return -1;
   *field = static_cast<int32_t>(size);
   return 0;
 }
@@ -284,10 +292,10 @@ LResult Key(WindowHandle hwnd, TrackData* d, WParam wParam, LParam lParam) {
   switch (static_cast<int>(wParam)) {
     case kHome: MoveTo(hwnd, d, d->minimum); break;
     case kEnd: MoveTo(hwnd, d, d->maximum); break;
-    case kUp: case kLeft: MoveTo(hwnd, d, d->position - line); break;
-    case kRight: case kDown: MoveTo(hwnd, d, d->position + line); break;
-    case kPageUp: MoveTo(hwnd, d, d->position + page); break;
-    case kPageDown: MoveTo(hwnd, d, d->position - page); break;
+    case kUp: case kLeft: MoveTo(hwnd, d, int64_t{d->position} - line); break;
+    case kRight: case kDown: MoveTo(hwnd, d, int64_t{d->position} + line); break;
+    case kPageUp: MoveTo(hwnd, d, int64_t{d->position} + page); break;
+    case kPageDown: MoveTo(hwnd, d, int64_t{d->position} - page); break;
     default: return Default(hwnd, MSG_KEYDOWN, wParam, lParam);
   }
   Notify(hwnd, TBN_STEPPED);
@@ -320,7 +328,7 @@ void Mouse(WindowHandle hwnd, TrackData* d, int msg, LParam lParam) {
       return;
     default:  // the wheel
       if (!Has(hwnd, TBS_ACTIVE) || Disabled(hwnd)) return;
-      MoveTo(hwnd, d, d->position + (msg == kWheelUp ? d->lineSize : -d->lineSize));
+      MoveTo(hwnd, d, int64_t{d->position} + (msg == kWheelUp ? d->lineSize : -int64_t{d->lineSize}));
       Notify(hwnd, TBN_STEPPED);
   }
 }

@@ -91,6 +91,14 @@ PixelRange TimeBarRange(int clientLeft, int clientRight, uint32_t style, const S
   return r;
 }
 
+bool IsTimeOfDay(const char* text) {
+  for (int i = 0; i < 8; ++i) {
+    const bool colon = i == 2 || i == 5;
+    if (colon ? text[i] != ':' : (text[i] < '0' || text[i] > '9')) return false;
+  }
+  return text[8] == '\0' && Digits(text, 0) < 24 && Digits(text, 3) < 60 && Digits(text, 6) < 60;
+}
+
 int SecondsOfText(const char* time) {
   const char* colon1 = std::strchr(time, ':');
   const char* colon2 = colon1 ? std::strchr(colon1 + 1, ':') : nullptr;
@@ -100,8 +108,8 @@ int SecondsOfText(const char* time) {
 
 void TimeOfPosition(const TrackData& d, int position, char out[32]) {
   const int64_t span = static_cast<int64_t>(ZoomSpan(d.zoom)) * 3600;
-  const int range = d.maximum - d.minimum;
-  int64_t seconds = range > 0 ? span * (position - d.minimum) / range : 0;
+  const int64_t range = Span(d);
+  int64_t seconds = range > 0 ? span * (static_cast<int64_t>(position) - d.minimum) / range : 0;
   if (position == d.maximum && seconds >= 1) seconds -= 1;
   const int64_t hours = TipValue(d.startTip) + seconds / 3600;
   std::snprintf(out, 32, "%02d:%02d:%02d", static_cast<int>(hours), static_cast<int>(seconds % 3600 / 60),
@@ -113,7 +121,7 @@ int PositionOfTime(const TrackData& d, const char* time) {
   if (h < h0) return d.minimum;
   if (h > h0 + span) return d.maximum;
   const int64_t offset = SecondsOfText(time) - static_cast<int64_t>(h0) * 3600;
-  return d.minimum + static_cast<int>(offset * (d.maximum - d.minimum) / (static_cast<int64_t>(span) * 3600));
+  return static_cast<int>(d.minimum + offset * Span(d) / (static_cast<int64_t>(span) * 3600));
 }
 
 Rect TrackRect(WindowHandle hwnd, const TrackData& d) {
@@ -131,17 +139,17 @@ Rect TrackRect(WindowHandle hwnd, const TrackData& d) {
 Rect ThumbRect(WindowHandle hwnd, const TrackData& d, int position) {
   const Rect c = Client(hwnd);
   const uint32_t style = GetWindowStyle(hwnd);
-  const int range = std::max(1, d.maximum - d.minimum);
+  const int64_t range = std::max<int64_t>(1, Span(d));
   if (IsTimeBar(style)) return Rect{position, c.top + 2, position + kMarkerWidth, c.bottom - 2};
   if (style & kVertical) {
     const int tw = Width(g_skins.vslider), th = Height(g_skins.vslider);
-    const int top = (d.maximum - position) * (c.bottom - c.top - th) / range;
+    const int top = static_cast<int>((static_cast<int64_t>(d.maximum) - position) * (c.bottom - c.top - th) / range);
     const int left = (c.right - c.left - tw) / 2;
     return Rect{left, top, left + tw, top + th};
   }
   const Track t = HorizontalTrack(hwnd, c);
   const int tw = Width(g_skins.hslider), th = Height(g_skins.hslider);
-  const int left = (position - d.minimum) * t.length / range - tw / 2 + t.start;
+  const int left = static_cast<int>((static_cast<int64_t>(position) - d.minimum) * t.length / range) - tw / 2 + t.start;
   const int top = (c.bottom - c.top - th) / 2;
   return Rect{left, top, left + tw, top + th};
 }
@@ -172,25 +180,26 @@ Rect TimeTextRect(WindowHandle hwnd, const TrackData& d, int position, const cha
 int PositionOfPoint(WindowHandle hwnd, const TrackData& d, int x, int y) {
   const Rect c = Client(hwnd);
   const uint32_t style = GetWindowStyle(hwnd);
-  const int range = d.maximum - d.minimum;
+  const int64_t range = Span(d);
   if (IsTimeBar(style)) return std::clamp(x, d.minimum, d.maximum);
   if (style & kSegmented) {
-    const int cell = range > 0 ? (c.right - c.left - 2) / range : 0;
+    const int cell = range > 0 ? static_cast<int>((c.right - c.left - 2) / range) : 0;
     if (x < c.left || cell <= 0) return d.minimum;
     if (x > c.right - 2) return d.maximum;
     const int offset = x - 2;
-    return std::clamp(d.minimum + offset / cell + (offset % cell > 0 ? 1 : 0), d.minimum, d.maximum);
+    return static_cast<int>(std::clamp<int64_t>(static_cast<int64_t>(d.minimum) + offset / cell + (offset % cell > 0 ? 1 : 0),
+                                                d.minimum, d.maximum));
   }
   if (style & kVertical) {
     const int th = Height(g_skins.vslider), span = c.bottom - c.top - th;
     if (span <= 0) return d.minimum;
     const int offset = std::clamp(c.bottom - th / 2 - y, 0, span);
-    return d.minimum + static_cast<int>(std::lround(static_cast<double>(range) * offset / span));
+    return static_cast<int>(d.minimum + std::llround(static_cast<double>(range) * offset / span));
   }
   const int tw = Width(g_skins.hslider), span = c.right - c.left - tw;
   if (span <= 0) return d.minimum;
   const int offset = std::clamp(x - tw / 2, 0, span);
-  return d.minimum + static_cast<int>(std::lround(static_cast<double>(range) * offset / span));
+  return static_cast<int>(d.minimum + std::llround(static_cast<double>(range) * offset / span));
 }
 
 }  // namespace controls::track

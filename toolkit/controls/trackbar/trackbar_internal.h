@@ -18,6 +18,9 @@ struct TrackData {
   WindowHandle zoomOut = 0, zoomIn = 0;
 };
 
+// The range's width, in 64 bits: INT_MIN..INT_MAX does not fit an int.
+inline int64_t Span(const TrackData& d) { return static_cast<int64_t>(d.maximum) - d.minimum; }
+
 struct Skins {
   const Bitmap *hslider, *vbg, *vslider, *timebarBk, *hour, *minute, *zoomBkNormal, *zoomBkHover, *zoomInFg,
       *zoomInDis, *zoomOutFg, *zoomOutDis;
@@ -47,6 +50,8 @@ int ZoomArea(uint32_t style, bool left, const Skins& skins);
 // Time text of a marker column, and the column of a time text.
 void TimeOfPosition(const TrackData& d, int position, char out[32]);
 int PositionOfTime(const TrackData& d, const char* time);
+// Whether the text is a time of day, "HH:MM:SS" in digits.
+bool IsTimeOfDay(const char* text);
 int SecondsOfText(const char* time);
 
 // Rectangles in client coordinates.

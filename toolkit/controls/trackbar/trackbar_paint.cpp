@@ -39,9 +39,12 @@ void PaintSlider(WindowHandle hwnd, HDC hdc, const TrackData& d, const Rect& c) 
     const Rect box{track.left, y, track.right, y + Height(bar)};
     DrawBoxWithBitmapCombine(hdc, &box, bar);
     if ((style & kTicks) && d.minimum < d.maximum) {
-      const int range = d.maximum - d.minimum, len = track.right - track.left - kTickW;
-      for (int i = 0; i <= range; ++i) {
-        const int x = track.left + static_cast<int>(std::lround(static_cast<double>(i) * len / range));
+      const int64_t range = Span(d);
+      const int len = track.right - track.left - kTickW;
+      // Ticks closer than their own width would only paint over each other.
+      const int64_t every = std::max<int64_t>(1, range / std::max(1, len / kTickW));
+      for (int64_t i = 0; i <= range; i += every) {
+        const int x = track.left + static_cast<int>(std::llround(static_cast<double>(i) * len / range));
         Fill(hdc, Color(ec::kBkcControlDisabled), x, box.bottom, kTickW, kTickH);
       }
     }
@@ -55,14 +58,16 @@ void PaintSlider(WindowHandle hwnd, HDC hdc, const TrackData& d, const Rect& c) 
 }
 
 void PaintSegmented(WindowHandle hwnd, HDC hdc, const TrackData& d, const Rect& c) {
-  const int cells = d.maximum - d.minimum;
-  if (cells <= 0) return;
+  const int64_t span = Span(d);
+  // More cells than pixels cannot be drawn one by one.
+  if (span <= 0 || span > c.right - c.left) return;
+  const int cells = static_cast<int>(span);
   const int step = (c.right - c.left - 2) / cells;
   const bool disabled = Disabled(hwnd);
   const GalPixel on = disabled ? RGB2Pixel(hdc, 109, 162, 100) : Color(ec::kBkcRecttrackbarHilite);
   const GalPixel off = disabled ? RGB2Pixel(hdc, 59, 85, 59) : Color(ec::kBkcRecttrackbarNormal);
   for (int i = 0; i < cells; ++i)
-    Fill(hdc, i < d.position - d.minimum ? on : off, c.left + 2 + i * step, c.top, step - 2, c.bottom - c.top);
+    Fill(hdc, i < static_cast<int64_t>(d.position) - d.minimum ? on : off, c.left + 2 + i * step, c.top, step - 2, c.bottom - c.top);
 }
 
 void PaintLabel(HDC hdc, const Rect& c, int markX, int i, int label, int zoomLeft, int y) {

@@ -1,5 +1,7 @@
 #include "core/nonclient/frame.h"
 
+#include <algorithm>
+
 #include "core/desktop/zorder.h"
 #include "core/window/window_damage.h"
 #include "gui/element.h"
@@ -103,7 +105,9 @@ void RecomputeThumb(WindowRecord* win, bool vertical) {
   if (bar->pageStep == 0) {
     length = defLen > track ? minLen : defLen;
   } else {
-    length = Round(bar->pageStep * track / span);
+    // In double (a page of 10^9 times the track wraps an int), and never
+    // longer than the track, which also keeps the result an int.
+    length = Round(std::min(static_cast<double>(bar->pageStep) * track / span, static_cast<double>(track)));
     if (length < minLen) length = minLen;
   }
   int start = Round((static_cast<double>(bar->curPos) - bar->minPos) * track / span);

@@ -228,8 +228,7 @@ void Move(WindowRecord* win, WParam keys, const Pointer& p) {
   WindowRecord* child = p.child;
   if (!child) return;
   WindowHandle tip = BubbleTip();
-  if (tip && !SoftKeyboardShown() && IsControlOfClass(HandleOf(child), "ListView") &&
-      CallProc(child, winmsg::kTipQuery, 0, p.received) > 0)
+  if (tip && !SoftKeyboardShown() && CallProc(child, winmsg::kTipQuery, 0, p.received) > 0)
     SendNotifyMessage(tip, winmsg::kTipShow, HandleOf(child), p.received);
   if (p.hitCode == hit::kClient) {
     PostToChild(child, winmsg::kSetCursor, hit::kClient, p.x, p.y);

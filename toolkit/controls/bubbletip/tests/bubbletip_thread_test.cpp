@@ -4,13 +4,17 @@
 // screen's edges, never shows for a control hidden before the tick, and
 // closes and comes back cleanly.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include "controls/bubbletip/bubbletip.h"
 #include "controls/listview/tests/listview_fixture.h"
 #include "controls/listview/listview_internal.h"
 #include "gui/app_hooks.h"
+#include "gui/button.h"
+#include "gui/dialog.h"
 #include "gui/bubbletip.h"
 #include "gui/livevideo.h"
+#include "gui/static.h"
 #include "gui/timer.h"
 
 namespace {
@@ -104,6 +108,36 @@ TEST_F(BubbleTip, KeepsTenPixelsFromTheScreenEdges) {
   EXPECT_EQ(TipRect().top, 10);
   EXPECT_EQ(TipRect().right, screenWidth_ - 10);
   EXPECT_EQ(TipRect().bottom - TipRect().top, inside.bottom - inside.top);
+}
+
+// The pointer resting on a static (one the pointer hits: with the notify
+// style) or a button whose caption is cut: the
+// core asks the control (404), the tip asks it for the text in its one
+// record (405) and shows it, as it does for list views.
+TEST_F(BubbleTip, EveryControlAnsweringTheQueryGetsItsTip) {
+  const char* caption = "a caption far too long for its control";
+  const WindowHandle controls[] = {
+      CreateWindowEx("static", caption, SS_LEFT | SS_ELLIPSIS | SS_NOTIFY | WS_VISIBLE, 0, 50, 20, 230, 80, 20, main_, 0),
+      CreateWindowEx("button", caption, BS_PUSHBUTTON | WS_VISIBLE, 0, 51, 120, 230, 80, 24, main_, 0)};
+  for (WindowHandle control : controls) {
+    ASSERT_NE(control, GUI_INVALID_HANDLE);
+    Rect r{};
+    GetWindowRect(control, &r);
+    int x = r.left + 10, y = r.top + 8;
+    ClientToScreen(main_, &x, &y);
+    desktest::Input(MSG_MOUSEMOVE, 0, lvtest::Point(x, y));
+    for (int i = 0; i < 500 && SendMessage(tip_, 407, 0, 0) != static_cast<LResult>(control); ++i) {
+      desktest::Drain();
+      usleep(2000);
+    }
+    ASSERT_EQ(SendMessage(tip_, 407, 0, 0), static_cast<LResult>(control)) << (control == controls[0] ? "static" : "button");
+    Tick();
+    ASSERT_TRUE(IsWindowVisible(tip_));
+    char shown[64] = "";
+    GetWindowText(GetDlgItem(tip_, 9479), shown, sizeof shown);
+    EXPECT_STREQ(shown, caption);
+    SendMessage(tip_, 401, 0, 0);
+  }
 }
 
 TEST_F(BubbleTip, ClosesAndComesBack) {

@@ -153,11 +153,12 @@ TEST_F(Buttons, TipsOfferCutCaptions) {
   EXPECT_EQ(SendMessage(shortOne, MSG_TIPQUERY, 0, 0), 0);
   EXPECT_EQ(SendMessage(longOne, MSG_TIPQUERY, 0, 0), 2);
   EXPECT_EQ(SendMessage(always, MSG_TIPQUERY, 0, 0), 1);
-  char buffer[8];
-  TipTextRecord tip{static_cast<int32_t>(sizeof buffer), 0, buffer};
-  EXPECT_EQ(SendMessage(longOne, MSG_TIPTEXT, 0, reinterpret_cast<LParam>(&tip)), 7);
-  EXPECT_STREQ(buffer, "A capti") << "cut to the buffer and terminated";
-  EXPECT_EQ(tip.flags, 2u);
+  BubbleTipExchange tip{8, 4, ""};
+  EXPECT_EQ(SendMessage(longOne, MSG_TIPTEXT, reinterpret_cast<WParam>(&tip), 0), 7);
+  EXPECT_STREQ(tip.text, "A capti") << "cut to the buffer and terminated";
+  EXPECT_EQ(tip.flags, 2u) << "the list view's kind 4 of an earlier answer is gone";
+  tip.bufferSize = 0xFFFFFFFFu;
+  EXPECT_EQ(SendMessage(longOne, MSG_TIPTEXT, reinterpret_cast<WParam>(&tip), 0), 37) << "bounded by the record";
 }
 
 TEST_F(Buttons, AutoSizeFollowsTheSkinAndCaption) {

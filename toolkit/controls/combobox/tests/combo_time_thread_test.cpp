@@ -109,6 +109,16 @@ TEST_F(TimeBox, TypedTimesAsShownAndFieldMessages) {
   EXPECT_EQ(Text(cb), "07:30");
   EXPECT_EQ(SendMessage(cb, CB_SETSEPARATORS, 2, 0), 0);
   EXPECT_EQ(Text(cb), "07:30");
+  // Typed into with two fields, the box becomes a span of four: the edit
+  // takes the longer text whole.
+  EXPECT_EQ(SendMessage(cb, CB_SETFIELDCOUNT, 4, 0), 1);
+  const int values[] = {8, 0, 17, 30};
+  for (int field = 1; field <= 4; ++field) {
+    SendMessage(cb, CB_SETFIELDRANGE1 + field - 1, 0, field % 2 ? 23 : 59);
+    SendMessage(cb, CB_SETFIELD, field, values[field - 1]);
+  }
+  EXPECT_EQ(Text(cb), "08:00-17:30");
+  CheckTyped(cb, {{"09:15-18:45", "09:15-18:45"}});
 }
 
 TEST_F(TimeBox, SpinnerWidthKeptBetween200And360) {

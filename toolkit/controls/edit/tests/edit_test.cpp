@@ -3,6 +3,7 @@
 // the buffer and limit edges as the parent hears them.
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <random>
 #include <string>
 
@@ -137,6 +138,14 @@ TEST_F(Edits, BufferLimitReadOnlyAndTextMessagesAsTheParentHearsThem) {
   EXPECT_EQ(Text(e), "aaaaaaaaaab");
   SendMessage(e, MSG_KEYDOWN, 28, 0);
   EXPECT_EQ(Codes(), (CodeList{EN_CHANGE, EN_CHANGE, EN_ENTER}));
+  // A caller's size is taken whole: 2^31 and more, or a small low half,
+  // bound the copy as that many bytes do.
+  for (WParam size : {WParam{1} << 31, WParam{0xFFFFFFFFu}, (WParam{1} << 32) + 3, ~WParam{0}}) {
+    char big[32];
+    std::memset(big, '#', sizeof big);
+    EXPECT_EQ(SendMessage(e, MSG_GETTEXT, size, reinterpret_cast<LParam>(big)), 11) << size;
+    EXPECT_EQ(std::string(big), "aaaaaaaaaab");
+  }
 }
 
 }  // namespace

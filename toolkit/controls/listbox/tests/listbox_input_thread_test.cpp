@@ -3,6 +3,8 @@
 // whose answers callers test.
 #include <gtest/gtest.h>
 
+#include <climits>
+
 #include <cstring>
 #include <string>
 #include <vector>
@@ -131,6 +133,27 @@ TEST_F(ListBoxInput, GridClicksFindTheirBoxOrNothing) {
   EXPECT_EQ(SendMessage(lb, LB_GETCURSEL, 0, 0), 7);
   SendMessage(lb, ctlmsg::kLButtonDown, 0, At(column * 6 + 2, 1));  // a seventh column
   EXPECT_EQ(SendMessage(lb, LB_GETCURSEL, 0, 0), 7);
+  // Borders and a scroll bar wider than the box leave a client of less
+  // than nothing: a click there finds the first column, not a division by 0.
+  WindowHandle narrow = CreateWindowEx("listbox", "", LBS_GRID | WS_BORDER | WS_VSCROLL | WS_VISIBLE, 0, kId + 1, 10,
+                                       170, 3, 60, main_, 0);
+  SendMessage(narrow, LB_ADDSTRING, 0, reinterpret_cast<LParam>("1"));
+  SendMessage(narrow, ctlmsg::kLButtonDown, 0, At(0, 1));
+  EXPECT_EQ(SendMessage(narrow, LB_GETCURSEL, 0, 0), 0);
+}
+
+// One item taller than the box: a bar over a range of one position is
+// hidden by the frame, so the list must not show it again (each showing
+// resizes the client, which fitted the bars again, without end).
+TEST_F(ListBoxInput, BarsSettleWhenItemsOutgrowTheBox) {
+  main_ = Main({0, 0, 400, 300}, 0);
+  WindowHandle lb = CreateWindowEx("listbox", "", LBS_CHECKBOX | WS_BORDER | WS_VSCROLL | WS_HSCROLL | WS_VISIBLE, 0, kId, 10,
+                                   10, 200, 120, main_, 0);
+  ASSERT_NE(lb, GUI_INVALID_HANDLE);
+  ListBoxItemInfo info{"one", 0, 0, 0};
+  SendMessage(lb, LB_ADDSTRING, 0, reinterpret_cast<LParam>(&info));
+  SendMessage(lb, LB_SETITEMHEIGHT, 0, 190);
+  EXPECT_EQ(SendMessage(lb, LB_GETITEMHEIGHT, 0, 0), 190);
 }
 
 TEST_F(ListBoxInput, MessagesAnswerAsCallersExpect) {

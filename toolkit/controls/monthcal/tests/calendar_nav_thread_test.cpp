@@ -245,6 +245,8 @@ TEST_F(CalendarMessages, ClampsSizesColoursKindsAndMonthLengths) {
   MoveWindow(cal, 0, 0, 300, 500, FALSE);
   GetWindowRect(cal, &r);
   EXPECT_EQ(r.bottom - r.top, rows) << "the height follows the skins after a size change";
+  EXPECT_EQ(SendMessage(cal, MCM_GETMINWIDTH, 0, 0), MCM_MINWIDTH);
+  EXPECT_EQ(SendMessage(cal, MCM_GETMINHEIGHT, 0, 0), MCM_MINHEIGHT);
 
   struct Case { int year, month, day, wantYear, wantMonth, wantDay; } cases[] = {
       {2026, 13, 5, 2026, 12, 5}, {2026, 4, 31, 2026, 4, 30}, {1950, 2, 29, 1970, 2, 28},

@@ -2,6 +2,8 @@
 // notifications of the messages, and the filled blocks on the screen.
 #include <gtest/gtest.h>
 
+#include <climits>
+
 #include "controls/barkit/tests/bar_fixture.h"
 #include "gui/dc.h"
 #include "gui/dialog.h"
@@ -64,6 +66,22 @@ TEST_F(ProgressBars, MessagesAnswerClampAndNotifyAsTheStyleAsks) {
     EXPECT_EQ(Codes(), r.codes) << "row " << (&r - rows);
     DestroyWindow(pb);
   }
+  // The widest range: deltas and steps past either end clamp, never wrap.
+  const WParam intMin = static_cast<WParam>(INT_MIN), intMax = static_cast<WParam>(INT_MAX);
+  const Row wide[] = {
+      {PBS_NOTIFY, PBM_DELTAPOS, intMax, 0, 0, {PBN_REACHMAX}},
+      {PBS_NOTIFY, PBM_DELTAPOS, intMin, 0, 0, {PBN_REACHMIN}},
+      {0, PBM_SETSTEP, intMax, 0, 0, {}},
+  };
+  for (const Row& r : wide) {
+    WindowHandle pb = Make("progressbar", r.style);
+    SendMessage(pb, PBM_SETRANGE, intMin, static_cast<LParam>(INT_MAX));
+    SendMessage(pb, PBM_SETPOS, r.wParam == intMin ? intMin + 10 : intMax - 10, 0);
+    Codes();
+    EXPECT_EQ(SendMessage(pb, r.msg, r.wParam, r.lParam), r.result) << "wide row " << (&r - wide);
+    EXPECT_EQ(Codes(), r.codes) << "wide row " << (&r - wide);
+    DestroyWindow(pb);
+  }
 }
 
 TEST_F(ProgressBars, FilledBlocksOnTheScreen) {
@@ -75,6 +93,7 @@ TEST_F(ProgressBars, FilledBlocksOnTheScreen) {
       {0, 200, 24, 0, 3, 2, 2},     // unit 1: three blocks
       {PBS_VERTICAL, 24, 200, 0, 100, 37, 7},
       {0, 200, 24, 0, 100, 100, 20},
+      {0, 200, 24, INT_MIN, INT_MAX, 0, 3},  // blocks under a pixel: half the bar, parted by "50%"
   };
   for (const Row& r : rows) {
     WindowHandle pb = Make("progressbar", r.style, r.w, r.h);

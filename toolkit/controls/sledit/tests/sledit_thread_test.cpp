@@ -5,6 +5,7 @@
 
 #include <atomic>
 #include <chrono>
+#include <cstring>
 #include <string>
 #include <thread>
 #include <vector>
@@ -12,6 +13,8 @@
 #include "core/nonclient/tests/started_gui.h"
 #include "gui/app_hooks.h"
 #include "gui/dialog.h"
+#include "gui/font.h"
+#include "gui/mbtext.h"
 #include "gui/layout.h"
 #include "gui/text_entry.h"
 #include "gui/window_attr.h"
@@ -66,6 +69,64 @@ TEST_F(EditTest, FocusTextAndEnterNotifyTheParentInOrder) {
   char text[8];
   EXPECT_EQ(SendMessage(edit, kGetText, 4, reinterpret_cast<LParam>(text)), 3) << "wParam - 1 bytes";
   EXPECT_STREQ(text, "abc");
+}
+
+// The text and selection copies take the caller's size whole: sizes of
+// 2^31 and more, or ones whose low 32 bits are small, bound the copy as a
+// size of that many bytes does.
+TEST_F(EditTest, TextCopiesTakeEverySizeWhole) {
+  constexpr int kGetSelected = 0xF0B0, kSelectTo = 0xF0B1, kCaretTo = 0xF0BA;
+  WindowHandle edit = Edit(0, "abcdef");
+  SendMessage(edit, kCaretTo, 0, 1);
+  SendMessage(edit, kSelectTo, 0, 5);
+  const WParam sizes[] = {WParam{1} << 31, 0xFFFFFFFFu, (WParam{1} << 32) + 3, ~WParam{0}};
+  for (WParam size : sizes) {
+    char buffer[16];
+    std::memset(buffer, '#', sizeof buffer);
+    EXPECT_EQ(SendMessage(edit, kGetText, size, reinterpret_cast<LParam>(buffer)), 6) << size;
+    EXPECT_STREQ(buffer, "abcdef");
+    std::memset(buffer, '#', sizeof buffer);
+    EXPECT_EQ(SendMessage(edit, kGetSelected, size, reinterpret_cast<LParam>(buffer)), 4) << size;
+    EXPECT_STREQ(buffer, "bcde");
+  }
+  char one[1] = {'#'};
+  EXPECT_EQ(SendMessage(edit, kGetText, 1, reinterpret_cast<LParam>(one)), 0);
+  EXPECT_EQ(one[0], '\0');
+  EXPECT_EQ(SendMessage(edit, kGetText, ~WParam{0}, 0), 0);
+}
+
+// Limits cut on whole characters: with a GB2312 font in the edit's slot,
+// "\xB0\xA1" is one double-byte character.
+TEST_F(EditTest, LimitsNeverSplitADoubleByteCharacter) {
+  LogFont* gb = CreateLogFont("*", "*", "GB2312-0", 'r', 'r', 'n', 'c', 'n', 'n', 16, 0);
+  ASSERT_NE(gb, nullptr);
+  ASSERT_EQ(GetFirstMCharLen(gb, "\xB0\xA1", 2), 2);
+  LogFont* const saved[2] = {g_SysLogFont[3], g_SysLogFont[6]};
+  g_SysLogFont[3] = g_SysLogFont[6] = gb;
+  constexpr int kSetLimit = 0xF0C5;
+  constexpr uint32_t kRightAligned = 0x2;
+  const auto text = [](WindowHandle e) {
+    char buffer[32] = {};
+    SendMessage(e, kGetText, sizeof buffer, reinterpret_cast<LParam>(buffer));
+    return std::string(buffer);
+  };
+  WindowHandle edit = Edit(0, "", 40);
+  SendMessage(edit, kSetLimit, 5, 0);
+  SendMessage(edit, kSetText, 0, reinterpret_cast<LParam>("ab\xB0\xA1\xB0\xA1"));
+  EXPECT_EQ(text(edit), "ab\xB0\xA1") << "set text with a limit";
+  SendMessage(edit, kSetLimit, 3, 0);
+  EXPECT_EQ(text(edit), "ab") << "a lower limit";
+  WindowHandle right = Edit(kRightAligned, "", 41);
+  SendMessage(right, kSetText, 1, reinterpret_cast<LParam>("ab"));  // the caret at the end
+  SendMessage(right, kSetLimit, 3, 0);
+  SendMessage(right, MSG_CHAR, 0xA1B0, 0);  // low byte first
+  EXPECT_EQ(text(right), "ab") << "typed at the limit";
+  SendMessage(right, kSetLimit, 4, 0);
+  SendMessage(right, MSG_CHAR, 0xA1B0, 0);
+  EXPECT_EQ(text(right), "ab\xB0\xA1");
+  g_SysLogFont[3] = saved[0];
+  g_SysLogFont[6] = saved[1];
+  DestroyLogFont(gb);
 }
 
 TEST_F(EditTest, EnterStartsAndEndsEditingEscapeAndFocusLossEndIt) {

@@ -124,10 +124,9 @@ TEST_F(Statics, TipsOfferCutTextsAndCopyWithinTheBuffer) {
     DestroyWindow(s);
   }
   WindowHandle s = Add("static", SS_LEFT, 1, 10, 10, "Twelve chars");
-  char buffer[6] = "-----";
-  TipTextRecord tip{6, 0xFF, buffer};
-  EXPECT_EQ(SendMessage(s, MSG_TIPTEXT, 0, reinterpret_cast<LParam>(&tip)), 5);
-  EXPECT_STREQ(buffer, "Twelv");
+  BubbleTipExchange tip{6, 0xFF, "-----"};
+  EXPECT_EQ(SendMessage(s, MSG_TIPTEXT, reinterpret_cast<WParam>(&tip), 0), 5);
+  EXPECT_STREQ(tip.text, "Twelv");
   EXPECT_EQ(tip.flags, 0xF2u) << "bits 0x0D cleared, 0x2 set";
   EXPECT_EQ(SendMessage(s, MSG_TIPTEXT, 0, 0), 0);
 }

@@ -3,6 +3,7 @@
 // the time bar's columns and times in both directions at every zoom.
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <cstring>
 #include <string>
 
@@ -195,6 +196,49 @@ TEST_F(TrackBars, TimeBarWindowMovesWithTheTimeAndMidnightIsReported) {
   EXPECT_EQ(end, 24);
   EXPECT_EQ(SendMessage(t, TBM_SETZOOM, 9, 0), 0);
   EXPECT_EQ(SendMessage(t, TBM_GETZOOM, 0, 0), 2);  // only three spans on a time bar
+  // What is not a time of day is refused and leaves the time and window.
+  int startBefore = 0, endBefore = 0;
+  SendMessage(t, TBM_GETTIP, reinterpret_cast<WParam>(&startBefore), reinterpret_cast<LParam>(&endBefore));
+  for (const char* bad : {"zz:zz:zz", "24:00:00", "12:60:00", "1:2:3", "12:00:00x", ""}) {
+    EXPECT_EQ(SendMessage(t, TBM_SETTIME, reinterpret_cast<WParam>(bad), 0), -1) << bad;
+    EXPECT_EQ(Time(t), "22:10:00") << bad;
+  }
+  EXPECT_EQ(SendMessage(t, TBM_SETTIME, 0, 86400), -1);
+  EXPECT_EQ(SendMessage(t, TBM_SETTIME, 0, -1), -1);
+  SendMessage(t, TBM_GETTIP, reinterpret_cast<WParam>(&start), reinterpret_cast<LParam>(&end));
+  EXPECT_EQ(start, startBefore);
+  EXPECT_EQ(end, endBefore);
+}
+
+// The widest range and steps past its ends: the thumb stays on the track,
+// the position clamps and nothing wraps.
+TEST_F(TrackBars, TheWidestRangeClampsWithoutWrapping) {
+  for (uint32_t style : {0u, TBS_VERTICAL | 0u, TBS_TICKS | 0u, TBS_SEGMENTED | 0u}) {
+    WindowHandle t = Make("trackbar", style | TBS_NOTIFY | TBS_ACTIVE, 200, 200);
+    EXPECT_EQ(SendMessage(t, TBM_SETRANGE, static_cast<WParam>(INT_MIN), INT_MAX), 0);
+    EXPECT_EQ(SendMessage(t, TBM_GETMIN, 0, 0), INT_MIN);
+    EXPECT_EQ(SendMessage(t, TBM_SETPAGESIZE, 0x7FFFFFFF, 0), 0);
+    EXPECT_EQ(SendMessage(t, TBM_SETLINESIZE, 0x7FFFFFFF, 0), 0);
+    SendMessage(t, TBM_SETPOS, static_cast<WParam>(INT_MAX - 1), 0);
+    SendMessage(t, MSG_KEYDOWN, 104, 0);  // page up
+    EXPECT_EQ(SendMessage(t, TBM_GETPOS, 0, 0), INT_MAX) << style;
+    SendMessage(t, TBM_SETPOS, static_cast<WParam>(INT_MIN + 1), 0);
+    SendMessage(t, MSG_KEYDOWN, 109, 0);  // page down
+    EXPECT_EQ(SendMessage(t, TBM_GETPOS, 0, 0), INT_MIN) << style;
+    SendMessage(t, 9, 0, 0);  // the wheel down, a line below the minimum
+    EXPECT_EQ(SendMessage(t, TBM_GETPOS, 0, 0), INT_MIN) << style;
+    SendMessage(t, TBM_SETZOOM, 0x7FFFFFFF, 0);
+    EXPECT_EQ(SendMessage(t, TBM_GETZOOM, 0, 0), INT_MAX) << style;
+    Click(t, 100, 100);
+    const LResult middle = SendMessage(t, TBM_GETPOS, 0, 0);
+    if (!(style & TBS_SEGMENTED)) {
+      EXPECT_GT(middle, INT_MIN / 4) << style;
+      EXPECT_LT(middle, INT_MAX / 4) << style;
+    }
+    UpdateWindow(t, TRUE);
+    desktest::Drain();
+    DestroyWindow(t);
+  }
 }
 
 }  // namespace

@@ -3,6 +3,8 @@
 // bars with its notifications and auto-repeat.
 #include <gtest/gtest.h>
 
+#include <climits>
+
 #include <algorithm>
 
 #include "core/nonclient/tests/started_gui.h"
@@ -194,6 +196,19 @@ TEST_F(Tracking, RangesAreOrderedClampedAndAnEmptyOneHidesTheBar) {
   SetScrollRange(hwnd_, SB_VERT, 7, 7);
   EXPECT_NE(Hit(hwnd_, 390, 200), HT_VSCROLL);
   EXPECT_FALSE(EnableScrollBar(hwnd_, SB_VERT, TRUE));  // already enabled
+}
+
+// Pages of 10^9 and more are measured without wrapping; a page wider than
+// the range fills the track and no more.
+TEST_F(Tracking, HugePagesGiveThumbsInProportion) {
+  const struct {
+    int maximum, page, thumb;
+  } rows[] = {{2000000000, 1000000000, 84}, {1, INT_MAX, 168}, {INT_MAX - 1, INT_MAX / 4, 42}};
+  for (const auto& r : rows) {
+    ScrollInfo info{sizeof(ScrollInfo), SIF_RANGE | SIF_PAGE | SIF_POS, 0, r.maximum, r.page, 0};
+    SetScrollInfo(hwnd_, SB_VERT, &info, TRUE);
+    EXPECT_EQ(desktest::Rec(hwnd_)->vscroll.thumbLength, r.thumb) << r.maximum << " " << r.page;
+  }
 }
 
 TEST_F(Tracking, ScrollingAWindowMovesTheChildrenTheClipRectangleHolds) {
