@@ -22,10 +22,7 @@ std::atomic<MenuTracker> g_tracker{nullptr};
 
 void SubtractFromList(const ZOrderList& list, const Rect& rect) {
   ForEachInList(list, [&rect](WindowRecord* win) {
-    if (!win->clipInfo) return true;
-    std::lock_guard<std::mutex> hold(win->clipInfo->lock);
-    SubtractClipRect(&win->clipInfo->region, &rect);
-    win->clipInfo->age++;
+    CutFromClip(win, rect);
     return true;
   });
 }
