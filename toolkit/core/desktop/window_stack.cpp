@@ -7,6 +7,7 @@
 #include "core/desktop/desktop_seams.h"
 #include "core/desktop/desktop_state.h"
 #include "core/desktop/popup_chain.h"
+#include "core/driver/host_thread.h"
 #include "core/message/msg_queue.h"
 #include "core/startup/input_helpers.h"
 #include "core/window/window_damage.h"
@@ -127,12 +128,20 @@ WindowHandle ActivatePreviewWindow(WindowHandle hwnd) {
   return old;
 }
 
+// The window shows whole or not at all: presents wait until its thread has
+// painted what was just invalidated.
+void HoldPresentsForPaintOf(WindowRecord* win) {
+  if (win->mainWindow) HoldPresentsUntilPainted(win->mainWindow->queue);
+}
+
 void PaintWhole(WindowRecord* win) {
+  host::PresentHold hold;  // the frame drawn here and the client painted later show together
   CallProc(win, MSG_NCPAINT, 0, 0);
   WindowRecord* target = win;
   if ((win->exStyle & kExPreview) && getCurOutputHook() == getAuxOutputHook())
     if (WindowRecord* preview = ValidWindow(FirstPreviewWindow(getMainOutputHook()))) target = preview;
   InvalidateWindowArea(target, nullptr, true);
+  HoldPresentsForPaintOf(target);
 }
 
 void HideTopControlWithNode(ZOrderList& list, int mode, WindowRecord* raising) {
@@ -246,6 +255,7 @@ void RepaintPart(WindowRecord* win, const Rect& screenPart) {
   Rect client = ClientScreenRectOf(target);
   Rect part = Offset(screenPart, -client.left, -client.top);
   InvalidateWindowArea(target, &part, true);
+  HoldPresentsForPaintOf(target);  // what a closed window or menu uncovers shows repainted
 }
 
 void ForgetPointerStateOf(WindowHandle hwnd) {
@@ -277,9 +287,11 @@ LResult AddStackedWindow(WindowRecord* win, ZOrderNode* node, bool previewAware)
     DisplaySwitchHold hold;  // while the windows below are clipped
     ClipWindowsBelow(win);
   }
+  host::PresentHold hold;  // the frame drawn here and the client painted later show together
   CallProc(win, MSG_NCPAINT, 0, 0);
   SendNotifyMessage(HandleOf(win), MSG_SHOWWINDOW, 256, 0);
   InvalidateWindowArea(win, nullptr, true);
+  HoldPresentsForPaintOf(win);
   if (previewAware && (win->exStyle & kExPreview)) return ActivatePreviewWindow(HandleOf(win));
   return ActivateWindow(HandleOf(win));
 }
