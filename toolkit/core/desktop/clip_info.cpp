@@ -9,6 +9,9 @@ namespace {
 
 Rect g_screen{0, 0, 1024, 768};
 GlobalClipInfo g_desktopClip;
+// The display list the desktop region was last built for: after a display
+// switch it is built afresh rather than changed piece by piece.
+const ZOrderList* g_desktopClipOf = nullptr;
 
 void SubtractVisibleWindows(ClipRgn* region, const ZOrderList& list, const WindowRecord* stopAt) {
   for (const ZOrderNode* node = list.head; node; node = node->next) {
@@ -147,6 +150,7 @@ void ClipWindowsBelow(WindowRecord* win) {
     other->clipInfo->age++;
   });
   if (!desktop) return;
+  if (g_desktopClipOf != CurrentDisplayList()) return RebuildDesktopClip();
   std::lock_guard<std::mutex> hold(g_desktopClip.lock);
   SubtractRegion(&g_desktopClip.region, &g_desktopClip.region, reach.get());
   g_desktopClip.age++;
@@ -168,12 +172,14 @@ void UnclipWindowsBelow(WindowRecord* win, std::vector<WindowRecord*>* gained) {
     if (shown && gained) gained->push_back(other);
   });
   if (!desktop) return;
+  if (g_desktopClipOf != CurrentDisplayList()) return RebuildDesktopClip();
   std::lock_guard<std::mutex> hold(g_desktopClip.lock);
   UnionRegion(&g_desktopClip.region, &g_desktopClip.region, reach.get());
   g_desktopClip.age++;
 }
 
 void RebuildDesktopClip() {
+  g_desktopClipOf = CurrentDisplayList();
   std::lock_guard<std::mutex> hold(g_desktopClip.lock);
   ClipRgn* region = &g_desktopClip.region;
   SetClipRgn(region, &g_screen);
