@@ -10,7 +10,7 @@ namespace {
 Rect g_screen{0, 0, 1024, 768};
 GlobalClipInfo g_desktopClip;
 // The display list the desktop region was last built for: after a display
-// switch it is built afresh rather than changed piece by piece.
+// switch it is built afresh rather than changed step by step.
 const ZOrderList* g_desktopClipOf = nullptr;
 
 void SubtractVisibleWindows(ClipRgn* region, const ZOrderList& list, const WindowRecord* stopAt) {

@@ -1,4 +1,4 @@
-// The visible regions kept up to date piece by piece (adding, showing,
+// The visible regions kept up to date step by step (adding, showing,
 // hiding and removing a window touch only the windows below it) against a
 // reference: the same regions rebuilt from nothing, after every step of
 // random sequences of adds, moves, hides, shows, raises and removes.
