@@ -88,10 +88,9 @@ TEST_F(ListViewOnScreen, BulkFillBetweenStopAndStartRedrawEndsAsARowByRowFill) {
   ASSERT_NE(Make(LVS_STRIPED, {10, 10, 270, 200}), GUI_INVALID_HANDLE);
   FillLong();
   const guitest::Picture rowByRow = Take(lv_);
-  DestroyMainWindow(main_);
-  MainWindowThreadCleanup(main_);
-
-  ASSERT_NE(Make(LVS_STRIPED, {10, 10, 270, 200}), GUI_INVALID_HANDLE);
+  DestroyWindow(lv_);
+  lv_ = CreateWindowEx("ListView", "", LVS_STRIPED | WS_VISIBLE, 0, 78, 10, 10, 260, 190, main_, 0);
+  ASSERT_NE(lv_, GUI_INVALID_HANDLE);
   SendMessage(lv_, LVM_STOPREDRAW, 0, 0);
   const guitest::Picture empty = Take(lv_);
   FillLong();
