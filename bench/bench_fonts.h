@@ -8,6 +8,7 @@
 
 #include <ft2build.h>
 #include FT_FREETYPE_H
+#include FT_CACHE_H
 
 #include <climits>
 #include <cstdio>
@@ -88,10 +89,69 @@ class FreeTypeFace {
     FT_Load_Char(face_, ch, FT_LOAD_RENDER | FT_LOAD_TARGET_MONO | FT_LOAD_NO_BITMAP);
     return face_->glyph->bitmap.buffer;
   }
+  const FT_GlyphSlot Slot() const { return face_->glyph; }
 
  private:
   FT_Library library_ = nullptr;
   FT_Face face_ = nullptr;
 };
+
+// The DejaVu face at kPixels behind FreeType's own glyph cache (small
+// bitmaps, mono), for the cached baselines.
+class FreeTypeCache {
+ public:
+  FreeTypeCache() {
+    if (FT_Init_FreeType(&library_) != 0) {
+      library_ = nullptr;
+      return;
+    }
+    if (FTC_Manager_New(library_, 1, 1, 0, Requester, nullptr, &manager_) != 0 ||
+        FTC_SBitCache_New(manager_, &sbits_) != 0 || FTC_CMapCache_New(manager_, &cmaps_) != 0)
+      sbits_ = nullptr;
+  }
+  ~FreeTypeCache() {
+    if (manager_) FTC_Manager_Done(manager_);
+    if (library_) FT_Done_FreeType(library_);
+  }
+  FreeTypeCache(const FreeTypeCache&) = delete;
+  FreeTypeCache& operator=(const FreeTypeCache&) = delete;
+
+  bool ok() const { return sbits_ != nullptr; }
+
+  // The cached small bitmap of a character (rendered on the first ask).
+  FTC_SBit Glyph(unsigned char ch) {
+    const FT_UInt index = FTC_CMapCache_Lookup(cmaps_, FaceId(), 0, ch);
+    FTC_ImageTypeRec type{};
+    type.face_id = FaceId();
+    type.width = kPixels;
+    type.height = kPixels;
+    type.flags = FT_LOAD_RENDER | FT_LOAD_TARGET_MONO | FT_LOAD_NO_BITMAP;
+    FTC_SBit sbit = nullptr;
+    FTC_SBitCache_Lookup(sbits_, &type, index, &sbit, nullptr);
+    return sbit;
+  }
+
+ private:
+  static FTC_FaceID FaceId() { return reinterpret_cast<FTC_FaceID>(const_cast<char*>(kDejaVu)); }
+  static FT_Error Requester(FTC_FaceID, FT_Library library, FT_Pointer, FT_Face* face) {
+    return FT_New_Face(library, kDejaVu, 0, face);
+  }
+  FT_Library library_ = nullptr;
+  FTC_Manager manager_ = nullptr;
+  FTC_SBitCache sbits_ = nullptr;
+  FTC_CMapCache cmaps_ = nullptr;
+};
+
+// Sets the pixels of a mono bitmap (rows of `pitch` bytes, most significant
+// bit first) in a 32-bit buffer at x, y, the way a text line is drawn.
+inline void PutMono(uint32_t* pixels, int stride, int x, int y, const unsigned char* bits, int width, int rows,
+                    int pitch, uint32_t color) {
+  for (int r = 0; r < rows; ++r) {
+    uint32_t* out = pixels + static_cast<ptrdiff_t>(y + r) * stride + x;
+    const unsigned char* row = bits + static_cast<ptrdiff_t>(r) * pitch;
+    for (int c = 0; c < width; ++c)
+      if (row[c >> 3] & (0x80 >> (c & 7))) out[c] = color;
+  }
+}
 
 }  // namespace benchfonts

@@ -4,12 +4,24 @@
 // Goal: the end-of-list frame within 1.5 times the top one, reported as
 //   goal_end_frame = 1.5 x top frame / end frame (1 or more meets it).
 // Counters: *_us per frame; vs_fill = fill time / frame time.
+//
+// Growth: the same list filled to 1,000, 10,000 and 100,000 rows, then
+// sorted and scrolled to its end (a frame there after the first one).
+// Goals (1 or more meets each):
+//   goal_fill_growth = 2 x (last 1,000 rows at 1k) / (last 1,000 rows at 100k)
+//   goal_sort = 20 x std::stable_sort of the same 100k texts / the list sort
+//   goal_scroll_growth = 1.5 x (end frame at 1k) / (end frame at 100k)
+// A cost that grows with the rows already there fails them.
 #include <benchmark/benchmark.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <chrono>
 #include <climits>
 #include <cstdlib>
+#include <cstring>
 #include <string>
+#include <vector>
 
 #include "bench/bench_timing.h"
 #include "gui/app_hooks.h"
@@ -38,19 +50,31 @@ void EnterProgramFolder() {
   if (chdir(dir.substr(0, dir.rfind('/')).c_str()) != 0) return;
 }
 
-WindowHandle Fill(WindowHandle main) {
+std::string RowText(int column, int i) {
+  switch (column) {
+    case 0: return "2026-12-07 09:" + std::to_string(i % 60);
+    case 1: return "D" + std::to_string(i % 16 + 1);
+    // Out of order, so that the sort has work to do.
+    default: return "Motion detected on row " + std::to_string((i * 7919) % 100003);
+  }
+}
+
+WindowHandle MakeList(WindowHandle main) {
   WindowHandle lv = CreateWindowEx("ListView", "", WS_VISIBLE | LVS_STRIPED, 0, 1, 10, 10, kWidth, kHeight, main, 0);
-  const char* heads[] = {"Time", "Channel", "Event"};
+  const char* heads[] = {"Event", "Channel", "Time"};
   for (const char* h : heads) {
     ListViewColumnInfo c{-1, 150, const_cast<char*>(h), 0, 0, nullptr, 0};
     SendMessage(lv, LVM_ADDCOLUMN, 0, reinterpret_cast<LParam>(&c));
   }
-  SendMessage(lv, LVM_STOPREDRAW, 0, 0);
-  for (int i = 0; i < kRows; ++i) {
+  return lv;
+}
+
+void AppendRows(WindowHandle lv, int from, int to) {
+  for (int i = from; i < to; ++i) {
     ListViewItemInfo info{i, 0, 0, 0};
     const LParam row = SendMessage(lv, LVM_ADDITEM, 0, reinterpret_cast<LParam>(&info));
-    const std::string texts[] = {"2026-12-07 09:" + std::to_string(i % 60), "D" + std::to_string(i % 16 + 1),
-                                 "Motion detected on row " + std::to_string(i)};
+    // Column 0 carries the out-of-order text the sort orders by.
+    const std::string texts[] = {RowText(2, i), RowText(1, i), RowText(0, i)};
     for (int c = 0; c < 3; ++c) {
       ListViewSubItemInfo s{};
       s.column = c;
@@ -58,18 +82,30 @@ WindowHandle Fill(WindowHandle main) {
       SendMessage(lv, LVM_SETSUBITEM, static_cast<WParam>(row), reinterpret_cast<LParam>(&s));
     }
   }
+}
+
+WindowHandle Fill(WindowHandle main) {
+  WindowHandle lv = MakeList(main);
+  SendMessage(lv, LVM_STOPREDRAW, 0, 0);
+  AppendRows(lv, 0, kRows);
   SendMessage(lv, LVM_STARTREDRAW, 0, 0);
   return lv;
 }
 
-void BM_ListViewFrameTopAndEndVsFill(benchmark::State& state) {
+double Seconds(std::chrono::steady_clock::time_point since) {
+  return std::chrono::duration<double>(std::chrono::steady_clock::now() - since).count();
+}
+
+bool StartToolkit(benchmark::State& state) {
   if (!std::getenv("DISPLAY")) setenv("SDL_VIDEODRIVER", "dummy", 0);
   EnterProgramFolder();
   SetAppCallbacks(nullptr);
-  if (InitGUI(0, nullptr) != 0) {
-    state.SkipWithError("the toolkit did not start");
-    return;
-  }
+  if (InitGUI(0, nullptr) == 0) return true;
+  state.SkipWithError("the toolkit did not start");
+  return false;
+}
+
+WindowHandle BenchMainWindow() {
   MainWinCreate create{};
   create.dwStyle = WS_VISIBLE;
   create.spCaption = "bench";
@@ -78,7 +114,93 @@ void BM_ListViewFrameTopAndEndVsFill(benchmark::State& state) {
   create.ty = 0;
   create.rx = kWidth + 20;
   create.by = kHeight + 20;
-  WindowHandle main = CreateMainWindow(&create);
+  return CreateMainWindow(&create);
+}
+
+void EndToolkit(WindowHandle main) {
+  DestroyMainWindow(main);
+  MainWindowThreadCleanup(main);
+  TerminateGUI(0);
+}
+
+struct Growth {
+  double last1000 = 0, sort = 0, firstFrame = 0, endFrame = 0;
+};
+
+// One list of `rows` rows: the time of its last 1,000 appends, of a sort by
+// the first column and of a frame at the end.
+Growth MeasureRows(WindowHandle main, int rows) {
+  Growth g;
+  WindowHandle lv = MakeList(main);
+  SendMessage(lv, LVM_STOPREDRAW, 0, 0);
+  AppendRows(lv, 0, rows - 1000);
+  auto start = std::chrono::steady_clock::now();
+  AppendRows(lv, rows - 1000, rows);
+  g.last1000 = Seconds(start);
+  SendMessage(lv, LVM_STARTREDRAW, 0, 0);
+  UpdateWindow(lv, TRUE);
+  start = std::chrono::steady_clock::now();
+  SendMessage(lv, LVM_SORTITEMS, 0, 0);
+  g.sort = Seconds(start);
+  const int end = static_cast<int>(SendMessage(lv, SVM_GETCONTHEIGHT, 0, 0) - SendMessage(lv, SVM_GETVISIBLEHEIGHT, 0, 0));
+  auto frame = [&] {
+    SendMessage(lv, SVM_SETCONTPOS, static_cast<WParam>(-1), end);
+    UpdateWindow(lv, TRUE);
+  };
+  // The first frame after the sort finds its rows afresh (a walk of the
+  // list); the frames after it start from where the last one did.
+  start = std::chrono::steady_clock::now();
+  frame();
+  g.firstFrame = Seconds(start);
+  g.endFrame = 1e-9 * benchtime::NsPerOp(frame, 5e6);
+  DestroyWindow(lv);
+  return g;
+}
+
+// std::stable_sort of the same texts, compared as the list compares them.
+double StableSortSeconds(int rows) {
+  std::vector<std::string> texts;
+  texts.reserve(static_cast<size_t>(rows));
+  for (int i = 0; i < rows; ++i) texts.push_back(RowText(2, i));
+  std::vector<const char*> order;
+  for (const std::string& t : texts) order.push_back(t.c_str());
+  const auto start = std::chrono::steady_clock::now();
+  std::stable_sort(order.begin(), order.end(), [](const char* a, const char* b) {
+    const size_t la = std::strlen(a), lb = std::strlen(b);
+    return std::strncmp(a, b, la > lb ? la : lb) < 0;
+  });
+  return Seconds(start);
+}
+
+void BM_ListViewGrowth(benchmark::State& state) {
+  if (!StartToolkit(state)) return;
+  WindowHandle main = BenchMainWindow();
+  Growth at[3];
+  const int sizes[3] = {1000, 10000, 100000};
+  double baseline = 1e300;
+  for (auto _ : state) {
+    for (int i = 0; i < 3; ++i) {
+      at[i] = MeasureRows(main, sizes[i]);
+      if (sizes[i] == 100000) baseline = std::min(baseline, StableSortSeconds(sizes[i]));
+    }
+  }
+  const char* names[3] = {"1k", "10k", "100k"};
+  for (int i = 0; i < 3; ++i) {
+    state.counters[std::string("last1000_ms_") + names[i]] = at[i].last1000 * 1e3;
+    state.counters[std::string("sort_ms_") + names[i]] = at[i].sort * 1e3;
+    state.counters[std::string("end_frame_us_") + names[i]] = at[i].endFrame * 1e6;
+    state.counters[std::string("first_frame_us_") + names[i]] = at[i].firstFrame * 1e6;
+  }
+  state.counters["stable_sort_ms_100k"] = baseline * 1e3;
+  benchtime::ReportGoal(state, "fill_growth", 2 * at[0].last1000 / at[2].last1000, 1.0);
+  benchtime::ReportGoal(state, "sort", 20 * baseline / at[2].sort, 1.0);
+  benchtime::ReportGoal(state, "scroll_growth", 1.5 * at[0].endFrame / at[2].endFrame, 1.0);
+  EndToolkit(main);
+}
+
+void BM_ListViewFrameTopAndEndVsFill(benchmark::State& state) {
+  if (!StartToolkit(state)) return;
+  WindowHandle main = BenchMainWindow();
   WindowHandle lv = Fill(main);
   const int end = static_cast<int>(SendMessage(lv, SVM_GETCONTHEIGHT, 0, 0) - SendMessage(lv, SVM_GETVISIBLEHEIGHT, 0, 0));
   const int page = static_cast<int>(SendMessage(lv, SVM_GETVSCROLLPAGEVAL, 0, 0));
@@ -113,13 +235,12 @@ void BM_ListViewFrameTopAndEndVsFill(benchmark::State& state) {
   benchtime::ReportSpread(state, t);
 
   DeleteMemDC(mem);
-  DestroyMainWindow(main);
-  MainWindowThreadCleanup(main);
-  TerminateGUI(0);
+  EndToolkit(main);
 }
 
 }  // namespace
 
 BENCHMARK(BM_ListViewFrameTopAndEndVsFill)->Iterations(20)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_ListViewGrowth)->Iterations(1)->Unit(benchmark::kMillisecond);
 
 BENCHMARK_MAIN();

@@ -2,6 +2,12 @@
 // parameters, toolkit, layout, live-view window, first present), beside a
 // full-screen fill of a memory DC of the same size, measured in turn in the
 // same run. Without a display it runs on SDL's dummy driver.
+//
+// From exec: the recorder program started as a user starts it, to its
+// window appearing with its first complete frame, beside a minimal SDL2
+// program whose window appears with its one present, in turn in the same
+// run (needs an X server; `make bench` starts one). Goal (1 or more meets it):
+//   goal_exec_first_frame = 1.5 x minimal SDL2 time / recorder time
 #include <benchmark/benchmark.h>
 
 #include <atomic>
@@ -11,6 +17,7 @@
 
 #include "app/app_registry.h"
 #include "app/program.h"
+#include "bench/bench_exec_window.h"
 #include "bench/bench_program_folder.h"
 #include "bench/bench_timing.h"
 #include "gui/bitmap.h"
@@ -84,6 +91,33 @@ void BM_StartupToFirstFrameVsMemoryDcFill(benchmark::State& state) {
 }
 
 BENCHMARK(BM_StartupToFirstFrameVsMemoryDcFill)->Iterations(5)->Unit(benchmark::kMillisecond);
+
+void BM_RecorderFromExecVsMinimalSdlWindow(benchmark::State& state) {
+  const char* display = std::getenv("DISPLAY");
+  if (!display || !*display) {
+    state.SkipWithError("needs an X server (make bench starts one)");
+    return;
+  }
+  const std::string recorder = benchexec::BesideMe("recorder_gui");
+  const std::string minimalWindow = benchexec::BesideMe("minimal_sdl_window");
+  benchtime::Timing program, minimal;
+  for (auto _ : state) {
+    const double p = benchexec::ExecToMappedNs({recorder});
+    const double m = benchexec::ExecToMappedNs({minimalWindow});
+    if (p <= 0 || m <= 0) {
+      state.SkipWithError("a window did not appear");
+      return;
+    }
+    program.Add(p);
+    minimal.Add(m);
+  }
+  state.counters["recorder_ms"] = program.best / 1e6;
+  state.counters["minimal_sdl_ms"] = minimal.best / 1e6;
+  benchtime::ReportGoal(state, "exec_first_frame", 1.5 * minimal.best / program.best, 1.0);
+  benchtime::ReportSpread(state, {program, minimal});
+}
+
+BENCHMARK(BM_RecorderFromExecVsMinimalSdlWindow)->Iterations(5)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

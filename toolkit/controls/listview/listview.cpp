@@ -376,7 +376,17 @@ LResult ListViewControlProc(WindowHandle hwnd, int message, WParam wParam, LPara
       SetHeaderMargins(lv);
       return 1;
     case LVM_STOPREDRAW: g_redrawFlag = 0; break;
-    case LVM_STARTREDRAW: g_redrawFlag = 1; break;
+    case LVM_STARTREDRAW:
+      if (!g_redrawFlag) {
+        // What the bracket deferred: the scroll bars and one repaint of the rows.
+        g_redrawFlag = 1;
+        scrolled_set_hscrollinfo(hwnd, &lv->sv.scrdata);
+        scrolled_set_vscrollinfo(hwnd, &lv->sv.scrdata);
+        Rect rc;
+        scrolled_visible_rect(&lv->sv.scrdata, &rc);
+        InvalidateRect(hwnd, &rc, TRUE);
+      }
+      break;
     case LVM_SETSTRCMPFUNC:
       if (!lParam) return -1;
       lv->textCmp = reinterpret_cast<ListViewTextCompare>(lParam);

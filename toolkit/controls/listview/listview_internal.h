@@ -30,6 +30,8 @@ struct ListViewRow {
   int key = 0;
   ListViewRow* nextSibling = nullptr;
   ListViewRow* firstChild = nullptr;
+  ListViewRow* lastChild = nullptr;  // appending walks no siblings
+  int childCount = 0;
   ListViewRow* parent = nullptr;
   int descendants = 0;
   uintptr_t addData = 0;

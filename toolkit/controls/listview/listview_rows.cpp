@@ -18,11 +18,7 @@ namespace {
 ScrollViewItem* SvItem(GuiListItem* item) { return reinterpret_cast<ScrollViewItem*>(item); }
 
 ListViewRow* LastDescendant(ListViewRow* row) {
-  while (row->firstChild) {
-    ListViewRow* c = row->firstChild;
-    while (c->nextSibling) c = c->nextSibling;
-    row = c;
-  }
+  while (row->lastChild) row = row->lastChild;
   return row;
 }
 
@@ -34,15 +30,30 @@ void TakeFromAncestors(ListViewRow* from, int count) {
 void UnlinkSibling(ListViewRow* row) {
   ListViewRow* parent = row->parent;
   if (!parent) return;
+  ListViewRow* before = nullptr;
   if (parent->firstChild == row) {
     parent->firstChild = row->nextSibling;
-    return;
+  } else {
+    for (before = parent->firstChild; before && before->nextSibling != row;) before = before->nextSibling;
+    if (!before) return;
+    before->nextSibling = row->nextSibling;
   }
-  for (ListViewRow* c = parent->firstChild; c; c = c->nextSibling)
-    if (c->nextSibling == row) {
-      c->nextSibling = row->nextSibling;
-      return;
-    }
+  if (parent->lastChild == row) parent->lastChild = before;
+  parent->childCount--;
+}
+
+// The child after which a row asked for at `index` goes: the child at
+// index - 1 (the first for an index below 2), the last one when there are
+// not that many; none for a parent without children.
+ListViewRow* SiblingSlot(ListViewRow* parent, int index) {
+  if (index >= parent->childCount) return parent->lastChild;
+  ListViewRow* prev = nullptr;
+  int pos = 0;
+  for (ListViewRow* c = parent->firstChild; c; c = c->nextSibling, ++pos) {
+    prev = c;
+    if (pos >= index - 1) break;
+  }
+  return prev;
 }
 
 int TextCompare(ListViewData* lv, ListViewRow* a, ListViewRow* b, int column) {
@@ -96,13 +107,7 @@ ListViewRow* AddRow(ListViewData* lv, ListViewRow* parent, const ListViewItemInf
   if (!row) return nullptr;
   row->cells.resize(lv->columns.size(), FreshCell());
   if (!parent) parent = &lv->root;
-  // Sibling slot: the child at position index - 1, or the last child.
-  ListViewRow* prev = nullptr;
-  int pos = 0;
-  for (ListViewRow* c = parent->firstChild; c; c = c->nextSibling, ++pos) {
-    prev = c;
-    if (pos >= info->index - 1) break;
-  }
+  ListViewRow* prev = SiblingSlot(parent, info->index);
   row->height = info->height < 1 ? lv->fontHeight + 6 : info->height;
   row->key = info->index;
   row->flags = info->flags;
@@ -113,6 +118,8 @@ ListViewRow* AddRow(ListViewData* lv, ListViewRow* parent, const ListViewItemInf
   row->nextSibling = prev ? prev->nextSibling : nullptr;
   if (prev) prev->nextSibling = row;
   if (!parent->firstChild) parent->firstChild = row;
+  if (!row->nextSibling) parent->lastChild = row;
+  parent->childCount++;
   for (ListViewRow* a = parent; a; a = a->parent) a->descendants++;
 
   // Rows under any folded ancestor stay hidden, not only under a folded parent.
@@ -161,6 +168,8 @@ void ResetRoot(ListViewData* lv) {
   lv->root.flags = 0;
   lv->root.depth = -1;
   lv->root.firstChild = nullptr;
+  lv->root.lastChild = nullptr;
+  lv->root.childCount = 0;
   lv->root.descendants = 0;
   lv->root.item = nullptr;
   lv->root.parent = nullptr;

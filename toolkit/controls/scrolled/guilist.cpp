@@ -1,6 +1,8 @@
 // The item list of the item-based controls: items in display order, the
 // current item, a ring of selected items and the owner's item operations.
+#include <algorithm>
 #include <cstddef>
+#include <vector>
 
 #include "gui/dc.h"
 #include "gui/paint.h"
@@ -50,6 +52,30 @@ void Notify(WindowHandle hwnd, int code, GuiListItem* item) {
 
 GuiListItem* ItemArg(GuiList* list, WParam index, LParam item) {
   return item ? reinterpret_cast<GuiListItem*>(item) : guilist_getitem_byindex(list, static_cast<int>(index));
+}
+
+// Stable bottom-up merge sort: an item of the right-hand run goes first only
+// when it compares negative against the left-hand one, just as an insertion
+// sort that moves each item before the first earlier one it compares
+// negative against. For a consistent comparison (negative for "less", or
+// for "less or equal") both give the same order. An intransitive one may
+// give another, which no cheap check tells apart: any comparison still ends
+// in a permutation of the items.
+template <typename Cmp>
+void MergeSortItems(std::vector<GuiListItem*>* items, const Cmp& cmp) {
+  std::vector<GuiListItem*>& v = *items;
+  std::vector<GuiListItem*> merged(v.size());
+  const size_t n = v.size();
+  for (size_t width = 1; width < n; width *= 2) {
+    for (size_t lo = 0; lo < n; lo += 2 * width) {
+      const size_t mid = std::min(lo + width, n), hi = std::min(lo + 2 * width, n);
+      size_t i = lo, j = mid, k = lo;
+      while (i < mid && j < hi) merged[k++] = cmp(v[j], v[i]) < 0 ? v[j++] : v[i++];
+      while (i < mid) merged[k++] = v[i++];
+      while (j < hi) merged[k++] = v[j++];
+    }
+    v.swap(merged);
+  }
 }
 
 }  // namespace
@@ -121,6 +147,8 @@ int guilist_adjust_items_height(WindowHandle hwnd, GuiList* list, ScrolledData* 
   list->version++;
   if (list->flags & GUILIST_FROZEN) return 0;
   scrolled_set_cont_height(hwnd, data, list->nTotalItemH + 1);
+  // Between LVM_STOPREDRAW and LVM_STARTREDRAW the list view repaints once at the end.
+  if (!GetListViewRedrawFlag()) return 0;
   Rect rc;
   scrolled_visible_rect(data, &rc);
   InvalidateRect(hwnd, &rc, TRUE);
@@ -201,18 +229,12 @@ int guilist_sort_items(GuiList* list, void* compare, int form) {
     return form == 0 ? reinterpret_cast<GuiListCompare>(compare)(a, b)
                      : reinterpret_cast<GuiListCompare3>(compare)(list, a, b);
   };
-  GuiListLink* pos = list->queue.next;
-  while (pos != &list->queue) {
-    GuiListLink* following = pos->next;
-    for (GuiListLink* b = list->queue.next; b != pos; b = b->next) {
-      if (cmp(ItemOf(pos), ItemOf(b)) < 0) {
-        Unlink(pos);
-        LinkBefore(pos, b);
-        break;
-      }
-    }
-    pos = following;
-  }
+  std::vector<GuiListItem*> items;
+  items.reserve(static_cast<size_t>(list->nItemNr > 0 ? list->nItemNr : 0));
+  for (GuiListLink* pos = list->queue.next; pos != &list->queue; pos = pos->next) items.push_back(ItemOf(pos));
+  MergeSortItems(&items, cmp);
+  RingInit(&list->queue);
+  for (GuiListItem* item : items) LinkBefore(&item->link, &list->queue);
   if (frozen) return 0;
   guilist_freeze(list->hwnd, list, FALSE);
   return 0;

@@ -22,7 +22,9 @@ void SetBar(WindowHandle hwnd, ScrolledData* d, int bar, int content, int visibl
     return;
   }
   ScrollInfo info{sizeof(ScrollInfo), SIF_RANGE | SIF_PAGE | SIF_POS, 0, content - 1, visible, pos};
-  SetScrollInfo(hwnd, bar, &info, TRUE);
+  // Bulk changes between LVM_STOPREDRAW and LVM_STARTREDRAW draw the bar
+  // once, at the end, not once a row.
+  SetScrollInfo(hwnd, bar, &info, GetListViewRedrawFlag() ? TRUE : FALSE);
   ShowScrollBar(hwnd, bar, TRUE);
 }
 

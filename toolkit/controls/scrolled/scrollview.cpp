@@ -293,7 +293,8 @@ void scrollview_set_svlist(WindowHandle hwnd, ScrolledData* s, BOOL refit) {
     return;
   }
   ScrollViewData* d = reinterpret_cast<ScrollViewData*>(s);
-  if (d->svlist.flags & GUILIST_FROZEN) return;
+  // Frozen, or between LVM_STOPREDRAW and LVM_STARTREDRAW: repainted once at the end.
+  if ((d->svlist.flags & GUILIST_FROZEN) || !GetListViewRedrawFlag()) return;
   Rect rc;
   scrolled_visible_rect(s, &rc);
   InvalidateRect(hwnd, &rc, TRUE);

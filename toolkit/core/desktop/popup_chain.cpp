@@ -6,6 +6,7 @@
 #include "core/desktop/desktop.h"
 #include "core/desktop/desktop_state.h"
 #include "core/desktop/window_stack.h"
+#include "core/driver/host_thread.h"
 #include "core/window/window_damage.h"
 #include "gui/message.h"
 
@@ -22,10 +23,7 @@ std::atomic<MenuTracker> g_tracker{nullptr};
 
 void SubtractFromList(const ZOrderList& list, const Rect& rect) {
   ForEachInList(list, [&rect](WindowRecord* win) {
-    if (!win->clipInfo) return true;
-    std::lock_guard<std::mutex> hold(win->clipInfo->lock);
-    SubtractClipRect(&win->clipInfo->region, &rect);
-    win->clipInfo->age++;
+    CutFromClip(win, rect);
     return true;
   });
 }
@@ -57,6 +55,7 @@ bool AnyPopupMenuOpen() { return !Desk().popups.empty(); }
 
 LResult StartPopupMenu(PopupMenuHead* menu) {
   if (!menu) return 0;
+  host::PresentHold drawing;  // the menu shows whole, in one present
   {
     StackWriteLock hold;  // IsMenuPopup reads the chain on other threads
     Desk().popups.push_back(menu);

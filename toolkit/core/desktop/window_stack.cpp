@@ -7,6 +7,7 @@
 #include "core/desktop/desktop_seams.h"
 #include "core/desktop/desktop_state.h"
 #include "core/desktop/popup_chain.h"
+#include "core/driver/host_thread.h"
 #include "core/message/msg_queue.h"
 #include "core/startup/input_helpers.h"
 #include "core/window/window_damage.h"
@@ -127,12 +128,20 @@ WindowHandle ActivatePreviewWindow(WindowHandle hwnd) {
   return old;
 }
 
+// The window shows whole or not at all: presents wait until its thread has
+// painted what was just invalidated.
+void HoldPresentsForPaintOf(WindowRecord* win) {
+  if (win->mainWindow) HoldPresentsUntilPainted(win->mainWindow->queue);
+}
+
 void PaintWhole(WindowRecord* win) {
+  host::PresentHold hold;  // the frame drawn here and the client painted later show together
   CallProc(win, MSG_NCPAINT, 0, 0);
   WindowRecord* target = win;
   if ((win->exStyle & kExPreview) && getCurOutputHook() == getAuxOutputHook())
     if (WindowRecord* preview = ValidWindow(FirstPreviewWindow(getMainOutputHook()))) target = preview;
   InvalidateWindowArea(target, nullptr, true);
+  HoldPresentsForPaintOf(target);
 }
 
 void HideTopControlWithNode(ZOrderList& list, int mode, WindowRecord* raising) {
@@ -246,6 +255,7 @@ void RepaintPart(WindowRecord* win, const Rect& screenPart) {
   Rect client = ClientScreenRectOf(target);
   Rect part = Offset(screenPart, -client.left, -client.top);
   InvalidateWindowArea(target, &part, true);
+  HoldPresentsForPaintOf(target);  // what a closed window or menu uncovers shows repainted
 }
 
 void ForgetPointerStateOf(WindowHandle hwnd) {
@@ -273,10 +283,15 @@ LResult AddStackedWindow(WindowRecord* win, ZOrderNode* node, bool previewAware)
   node->hwnd = HandleOf(win);
   PushNode(*list, node);
   if (!IsVisibleRecord(win)) return 0;
-  RebuildAllClips();
+  {
+    DisplaySwitchHold hold;  // while the windows below are clipped
+    ClipWindowsBelow(win);
+  }
+  host::PresentHold hold;  // the frame drawn here and the client painted later show together
   CallProc(win, MSG_NCPAINT, 0, 0);
   SendNotifyMessage(HandleOf(win), MSG_SHOWWINDOW, 256, 0);
   InvalidateWindowArea(win, nullptr, true);
+  HoldPresentsForPaintOf(win);
   if (previewAware && (win->exStyle & kExPreview)) return ActivatePreviewWindow(HandleOf(win));
   return ActivateWindow(HandleOf(win));
 }
@@ -285,15 +300,15 @@ LResult HideStackedWindow(WindowRecord* win) {
   if (!IsVisibleRecord(win)) return ActiveOfCurrentDisplay();
   SetVisibleBit(win, false);
   Rect gone = ScreenRectOf(win);
+  // Only the windows that get some of it back have anything to repaint.
+  std::vector<WindowRecord*> gained;
   {
-    DisplaySwitchHold hold;  // while the windows below are clipped again
-    ForEachBelow(win, [&gone](WindowRecord* other) {
-      if (!IsVisibleRecord(other)) return;
-      RebuildWindowClip(other);
+    DisplaySwitchHold hold;  // while the windows below are clipped again and repainted
+    UnclipWindowsBelow(win, &gained);
+    for (WindowRecord* other : gained) {
       Rect overlap;
       if (Overlaps(gone, ScreenRectOf(other), &overlap)) RepaintPart(other, overlap);
-    });
-    RebuildDesktopClip();
+    }
   }
   Rect onScreen;
   if (IntersectRect(&onScreen, &gone, &ScreenRect()))
@@ -311,7 +326,10 @@ LResult HideStackedWindow(WindowRecord* win) {
 LResult ShowStackedWindow(WindowRecord* win) {
   if (IsVisibleRecord(win)) return 0;
   SetVisibleBit(win, true);
-  RebuildAllClips();
+  {
+    DisplaySwitchHold hold;
+    ClipWindowsBelow(win);
+  }
   PaintWhole(win);
   if (IsControlRecord(win)) return 0;
   ZOrderList* own = ListHolding(HandleOf(win));
@@ -330,10 +348,12 @@ LResult RaiseStackedWindow(WindowRecord* win, int mode) {
     Rect mine = ScreenRectOf(win);
     Rect client = ClientScreenRectOf(win);
     std::vector<Rect> covered;
+    std::vector<WindowRecord*> above;
     ForEachInList(*own, [&](WindowRecord* other) {
       if (other == win) return false;
       Rect overlap;
       if (IsVisibleRecord(other) && Overlaps(mine, ScreenRectOf(other), &overlap)) {
+        above.push_back(other);
         overlap.right += 2;
         overlap.bottom += 2;
         covered.push_back(Offset(overlap, -client.left, -client.top));
@@ -341,13 +361,21 @@ LResult RaiseStackedWindow(WindowRecord* win, int mode) {
       return true;
     });
     MoveNodeToHead(*own, win->zorderNode);
-    RebuildAllClips();
+    {
+      // Only the window and those it now covers change.
+      DisplaySwitchHold hold;
+      RebuildWindowClip(win);
+      for (WindowRecord* other : above) CutFromClip(other, mine);
+    }
     CallProc(win, MSG_NCPAINT, 0, 0);
     for (const Rect& part : covered) InvalidateWindowArea(win, &part, false);
   } else {
     MoveNodeToHead(*own, win->zorderNode);
     SetVisibleBit(win, true);
-    RebuildAllClips();
+    {
+      DisplaySwitchHold hold;
+      ClipWindowsBelow(win);
+    }
     PaintWhole(win);
   }
   if (mode >= kRaiseByMouse && mode <= kRaiseShowAndActivate) ActivateWindow(HandleOf(win));
@@ -485,7 +513,10 @@ LResult AddControlToParent(WindowRecord* parent, ControlRecord* control) {
     if (list) {
       control->zorderNode->hwnd = HandleOf(control);
       PushNode(*list, control->zorderNode);
-      if (IsVisibleRecord(control)) RebuildAllClips();
+      if (IsVisibleRecord(control)) {
+        DisplaySwitchHold hold;
+        ClipWindowsBelow(control);
+      }
     }
   }
   if (control->controlClass) control->controlClass->usageCount++;

@@ -28,6 +28,8 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 constexpr std::chrono::milliseconds kFrame{16};
+// The longest the start gate keeps the main window unshown.
+constexpr std::chrono::milliseconds kMaxStartGate{3000};
 
 struct HostState {
   std::mutex lock;  // guards tasks and thread
@@ -45,6 +47,13 @@ struct HostState {
   // A present was asked for and has not started yet; while it is set,
   // further asks do not wake the host.
   std::atomic<bool> presentPending{false};
+  // Drawing under way that must show whole, and since when (steady clock
+  // ticks) the count has been above zero.
+  std::atomic<int> presentHolds{0};
+  std::atomic<Clock::rep> heldSince{0};
+  // Closed from the start until the first window shown has been painted:
+  // the main window appears with its first complete frame, not before.
+  std::atomic<bool> startGate{true};
   // Held while a wake-up event is pushed and while SDL's events are shut
   // down, so no thread pushes into an event queue SDL is tearing down.
   std::mutex sdlEventLock;
@@ -52,6 +61,7 @@ struct HostState {
   // Host thread only.
   SDL_Window* windows[kSlotCount] = {nullptr, nullptr};
   Clock::time_point lastPresent{};
+  Clock::time_point gateDeadline{};
 };
 
 HostState& state() {
@@ -146,6 +156,7 @@ void dispatch(const SDL_Event& e) {
 void presentSlot(int slot) {
   SDL_Window* win = state().windows[slot];
   if (!win) return;
+  if (SDL_GetWindowFlags(win) & SDL_WINDOW_HIDDEN) SDL_ShowWindow(win);  // its first frame
   SDL_Surface* surface = SDL_GetWindowSurface(win);
   if (!surface) return;
   SDL_Rect shown{0, 0, 0, 0};
@@ -190,7 +201,9 @@ bool makeWindow(int slot, int width, int height) {
   }
   // The main window sits at the desktop's origin, the auxiliary one beside it.
   int x = slot == kMainSlot ? 0 : Display(kMainSlot).width();
-  SDL_Window* made = SDL_CreateWindow("ZelGUI", x, 0, width, height, SDL_WINDOW_SHOWN);
+  // Behind the start gate the main window stays unshown until its first present.
+  const bool gated = slot == kMainSlot && !old && s.startGate.load();
+  SDL_Window* made = SDL_CreateWindow("ZelGUI", x, 0, width, height, gated ? SDL_WINDOW_HIDDEN : SDL_WINDOW_SHOWN);
   if (!made) {
     ReportStartupProblem("the host window cannot be opened: %s", SDL_GetError());
     std::fputs("Couldn't create window", stdout);
@@ -201,7 +214,10 @@ bool makeWindow(int slot, int width, int height) {
   s.windows[slot] = made;
   windib::WinDibWndProc(windib::kCreate, 0, 0);
   g_displays[slot].markAllDirty();
-  presentSlot(slot);
+  if (gated)
+    s.presentPending = true;
+  else
+    presentSlot(slot);
   return true;
 }
 
@@ -257,8 +273,13 @@ int presentIfDue() {
   HostState& s = state();
   if (!s.presentPending.load()) return -1;
   Clock::time_point now = Clock::now();
-  if (now < s.lastPresent + kFrame) {
-    auto left = std::chrono::ceil<std::chrono::milliseconds>(s.lastPresent + kFrame - now);
+  Clock::time_point due = s.lastPresent + kFrame;
+  if (s.startGate.load()) due = std::max(due, s.gateDeadline);
+  if (s.presentHolds.load() > 0)
+    due = std::max(due, Clock::time_point(Clock::duration(s.heldSince.load())) +
+                            std::chrono::milliseconds(kMaxPresentHoldMs));
+  if (now < due) {
+    auto left = std::chrono::ceil<std::chrono::milliseconds>(due - now);
     return static_cast<int>(left.count());
   }
   s.presentPending = false;
@@ -304,6 +325,7 @@ void hostMain(int width, int height, std::promise<bool> ready) {
     ready.set_value(false);
     return;
   }
+  s.gateDeadline = Clock::now() + kMaxStartGate;
   s.wakeEvent = SDL_RegisterEvents(1);
   s.sdlWaits = driverWaits();
   if (!makeWindow(kMainSlot, width, height)) {
@@ -350,6 +372,7 @@ bool StartHost(int width, int height) {
   std::lock_guard<std::mutex> guard(s.lock);
   if (s.thread.joinable()) return s.running;
   s.stopping = false;
+  s.startGate = true;
   std::promise<bool> ready;
   std::future<bool> started = ready.get_future();
   s.thread = std::thread(hostMain, width, height, std::move(ready));
@@ -428,6 +451,25 @@ void RequestPresent() {
 }
 
 void PresentNow() { RunOnHost([] { presentAll(); }); }
+
+void HoldPresents() {
+  HostState& s = state();
+  if (s.presentHolds.fetch_add(1) == 0) s.heldSince = Clock::now().time_since_epoch().count();
+}
+
+int HeldPresents() { return state().presentHolds.load(); }
+
+void OpenStartGate() {
+  HostState& s = state();
+  if (s.startGate.exchange(false) && s.presentPending.load()) wake();
+}
+
+void ReleasePresents(int count) {
+  HostState& s = state();
+  if (count <= 0) return;
+  // The last release lets a present that waited for it go at once.
+  if (s.presentHolds.fetch_sub(count) == count && s.presentPending.load()) wake();
+}
 
 void HideHostCursor() { SDL_ShowCursor(SDL_DISABLE); }
 

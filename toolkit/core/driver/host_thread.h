@@ -32,6 +32,26 @@ void CloseDisplay(int slot);
 void RequestPresent();
 // Presents every display's changes now, on the host thread, and waits.
 void PresentNow();
+// Drawing that must show whole (a window or menu being drawn for the first
+// time) holds presents back until the last hold is released, at most
+// kMaxPresentHoldMs after the first, so that a hung painter cannot freeze
+// the screen.
+constexpr int kMaxPresentHoldMs = 40;
+void HoldPresents();
+void ReleasePresents(int count);
+// How many holds are out.
+int HeldPresents();
+// The main host window is made unshown and shows with the first present
+// after this (or kMaxStartGate after start at the latest): the first frame
+// seen is a complete one.
+void OpenStartGate();
+class PresentHold {
+ public:
+  PresentHold() { HoldPresents(); }
+  ~PresentHold() { ReleasePresents(1); }
+  PresentHold(const PresentHold&) = delete;
+  PresentHold& operator=(const PresentHold&) = delete;
+};
 // Runs `task` on the host thread and waits for it; false when no host runs.
 // Never called with a display's GDI lock held: the host takes those locks
 // to present.

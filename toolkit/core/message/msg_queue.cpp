@@ -1,6 +1,7 @@
 // Queue set-up and tear-down.
 #include "core/message/msg_queue.h"
 
+#include "core/driver/host_thread.h"
 #include "core/window/window_record.h"
 
 extern "C" int InitMsgQueue(MsgQueue* queue, int size) {
@@ -36,6 +37,7 @@ extern "C" void DestroyMsgQueue(MsgQueue* queue) {
     queue->ring.reset();
     queue->ringSize = 0;
     queue->state = 0;
+    ReleaseQueuePresentHolds(queue);
   }
   while (waiting) {
     SyncMsgRecord* next = waiting->next;
@@ -71,4 +73,20 @@ void AppendNotifyNode(MsgQueue* queue, MsgNode* node) {
     queue->notifyHead = node;
   queue->notifyTail = node;
   queue->state |= kNotifyWaiting;
+}
+
+void HoldPresentsUntilPainted(MsgQueue* queue) {
+  if (!queue) return;
+  std::lock_guard<std::mutex> hold(queue->lock);
+  if (!(queue->state & kPaintPending)) return;
+  queue->presentHolds++;
+  host::HoldPresents();
+}
+
+void ReleaseQueuePresentHolds(MsgQueue* queue) {
+  if (queue->presentHolds == 0) return;
+  // The first window shown has been painted: the host may show its window.
+  host::OpenStartGate();
+  host::ReleasePresents(queue->presentHolds);
+  queue->presentHolds = 0;
 }

@@ -54,6 +54,7 @@ struct MsgQueue {
   uint32_t timerMask = 0;
   int quitCount = 0;
   uint32_t paintPosts = 0;  // tells a paint search whether a new post raced it
+  int presentHolds = 0;     // presents held back until this queue's paints are done
 };
 
 struct ThreadMsgInfo {
@@ -77,6 +78,14 @@ void AnswerSent(SyncMsgRecord* sync, LResult result);
 bool TakeSentHead(MsgQueue* queue, Message* out);
 // Links a notification node at the tail (queue mutex held).
 void AppendNotifyNode(MsgQueue* queue, MsgNode* node);
+
+// A window just shown: the host presents nothing until the queue's reader
+// has painted all it has damage for (at most host::kMaxPresentHoldMs), so
+// the window never shows half drawn. Nothing when no paint is pending.
+void HoldPresentsUntilPainted(MsgQueue* queue);
+// Gives the queue's holds back (queue lock held): its paints are done or
+// it goes away.
+void ReleaseQueuePresentHolds(MsgQueue* queue);
 
 // Queue nodes of the notification and refresh lists (general heap).
 inline MsgNode* AllocMsgNode() { return new (std::nothrow) MsgNode; }

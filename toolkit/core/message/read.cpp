@@ -141,7 +141,10 @@ bool TakePaint(MsgQueue* q, Lock& lock, Message* out, bool remove, ThreadMsgInfo
     *out = Message{HandleOf(damaged), MSG_PAINT, 0, reinterpret_cast<LParam>(&damaged->invalid.region), 0, nullptr};
     return true;
   }
-  if (q->paintPosts == seenPosts) q->state &= ~kPaintPending;
+  if (q->paintPosts == seenPosts) {
+    q->state &= ~kPaintPending;
+    ReleaseQueuePresentHolds(q);
+  }
   return false;
 }
 

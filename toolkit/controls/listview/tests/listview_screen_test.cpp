@@ -46,13 +46,26 @@ class ListViewOnScreen : public lvtest::ListViewFixture {
     SendMessage(lv_, LVM_SETCHECKED, 1, 0);
     SendMessage(lv_, LVM_SELECTITEM, 3, 0);
   }
-  void Shoot(const char* name, WindowHandle hwnd) {
+  guitest::Picture Take(WindowHandle hwnd) {
     desktest::Drain();
     Rect r{};
     GetWindowRect(hwnd, &r);
     int x = 0, y = 0;
     WindowToScreen(hwnd, &x, &y);
-    guitest::MatchReference(Grab(Rect{x, y, x + r.right - r.left, y + r.bottom - r.top}), guitest::ReferencePath(__FILE__, name));
+    return Grab(Rect{x, y, x + r.right - r.left, y + r.bottom - r.top});
+  }
+  void Shoot(const char* name, WindowHandle hwnd) {
+    guitest::MatchReference(Take(hwnd), guitest::ReferencePath(__FILE__, name));
+  }
+  // Forty striped rows, more than fit: the vertical bar shows.
+  void FillLong() {
+    AddColumn(90, "Time");
+    AddColumn(120, "Event");
+    for (int i = 0; i < 40; ++i) {
+      HLVROW row = AddRow(nullptr, i);
+      SetText(row, 0, std::to_string(i).c_str());
+      SetText(row, 1, i % 3 ? "Motion" : "Video loss");
+    }
   }
 };
 
@@ -67,6 +80,23 @@ TEST_F(ListViewOnScreen, StripedListFilledToTheBottom) {
   ASSERT_NE(Make(LVS_STRIPED, {10, 10, 270, 200}), GUI_INVALID_HANDLE);
   Fill();
   Shoot("listview_striped.png", lv_);
+}
+
+// Rows added between LVM_STOPREDRAW and LVM_STARTREDRAW draw nothing until
+// the end, and then exactly what the same rows added one by one draw.
+TEST_F(ListViewOnScreen, BulkFillBetweenStopAndStartRedrawEndsAsARowByRowFill) {
+  ASSERT_NE(Make(LVS_STRIPED, {10, 10, 270, 200}), GUI_INVALID_HANDLE);
+  FillLong();
+  const guitest::Picture rowByRow = Take(lv_);
+  DestroyWindow(lv_);
+  lv_ = CreateWindowEx("ListView", "", LVS_STRIPED | WS_VISIBLE, 0, 78, 10, 10, 260, 190, main_, 0);
+  ASSERT_NE(lv_, GUI_INVALID_HANDLE);
+  SendMessage(lv_, LVM_STOPREDRAW, 0, 0);
+  const guitest::Picture empty = Take(lv_);
+  FillLong();
+  EXPECT_TRUE(Take(lv_).rgb == empty.rgb) << "rows drawn before LVM_STARTREDRAW";
+  SendMessage(lv_, LVM_STARTREDRAW, 0, 0);
+  EXPECT_TRUE(Take(lv_).rgb == rowByRow.rgb);
 }
 
 TEST_F(ListViewOnScreen, BitmapCellOfARightToLeftLanguageSitsAtTheRight) {

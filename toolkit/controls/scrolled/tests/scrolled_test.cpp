@@ -121,4 +121,76 @@ TEST(GuiListModel, SortIsStableAndHighlightKeepsOldSelection) {
   EXPECT_EQ(list.nItemNr, 59);
 }
 
+// The list's insertion sort, step by step on a plain vector: for each item
+// in list order, the first earlier item it compares negative against, and
+// the item moves before it.
+std::vector<int> ReferenceOrder(std::vector<Item*> v, int (*cmp)(GuiListItem*, GuiListItem*)) {
+  for (size_t i = 1; i < v.size(); ++i)
+    for (size_t b = 0; b < i; ++b)
+      if (cmp(&v[i]->base, &v[b]->base) < 0) {
+        Item* moved = v[i];
+        v.erase(v.begin() + static_cast<long>(i));
+        v.insert(v.begin() + static_cast<long>(b), moved);
+        break;
+      }
+  std::vector<int> order;
+  for (Item* it : v) order.push_back(it->order);
+  return order;
+}
+
+int Descending(GuiListItem* a, GuiListItem* b) {
+  return reinterpret_cast<Item*>(a)->key > reinterpret_cast<Item*>(b)->key ? -1 : 0;
+}
+// Negative for equal keys both ways round ("less or equal").
+int NegativeWhenEqual(GuiListItem* a, GuiListItem* b) {
+  return reinterpret_cast<Item*>(a)->key <= reinterpret_cast<Item*>(b)->key ? -1 : 1;
+}
+// Rock, paper, scissors on the keys modulo 3: intransitive.
+int Intransitive(GuiListItem* a, GuiListItem* b) {
+  const int d = (reinterpret_cast<Item*>(b)->key - reinterpret_cast<Item*>(a)->key + 30) % 3;
+  return d == 1 ? -1 : 1;
+}
+
+TEST(GuiListModel, SortGivesTheInsertionSortsOrderForEveryComparison) {
+  struct Case {
+    const char* name;
+    int (*cmp)(GuiListItem*, GuiListItem*);
+  } cases[] = {{"by key", ByKey}, {"descending", Descending}, {"negative when equal", NegativeWhenEqual},
+               {"intransitive", Intransitive}};
+  std::mt19937 rng(11);
+  for (const Case& c : cases) {
+    for (int n : {0, 1, 2, 3, 17, 64, 301}) {
+      GuiList list;
+      guilist_init(&list, 0);
+      std::vector<Item> items(static_cast<size_t>(n));
+      std::vector<Item*> start;
+      for (int i = 0; i < n; ++i) {
+        items[i] = Item{{}, static_cast<int>(rng() % (i % 2 ? 5 : 1000)), i};
+        ASSERT_EQ(guilist_add_item(&list, &items[i].base, nullptr, nullptr, -1, nullptr), 0);
+        start.push_back(&items[i]);
+      }
+      ASSERT_EQ(guilist_sort_items(&list, reinterpret_cast<void*>(c.cmp), 0), 0);
+      std::vector<int> got;
+      for (GuiListItem* it = guilist_get_next_item(&list, nullptr); it; it = guilist_get_next_item(&list, it))
+        got.push_back(reinterpret_cast<Item*>(it)->order);
+      std::vector<int> back;  // the ring both ways
+      for (GuiListItem* it = guilist_get_prev_item(&list, nullptr); it; it = guilist_get_prev_item(&list, it))
+        back.insert(back.begin(), reinterpret_cast<Item*>(it)->order);
+      const std::vector<int> want = ReferenceOrder(start, c.cmp);
+      if (c.cmp == Intransitive) {
+        // Every item stays once in the list.
+        EXPECT_EQ(back, got);
+        std::sort(got.begin(), got.end());
+        std::vector<int> all(static_cast<size_t>(n));
+        for (int i = 0; i < n; ++i) all[i] = i;
+        EXPECT_EQ(got, all) << c.name << " n=" << n;
+      } else {
+        EXPECT_EQ(got, want) << c.name << " n=" << n;
+        EXPECT_EQ(back, want) << c.name << " n=" << n;
+      }
+      EXPECT_EQ(list.nItemNr, n);
+    }
+  }
+}
+
 }  // namespace

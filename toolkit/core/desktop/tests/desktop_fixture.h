@@ -101,6 +101,7 @@ class DesktopTest : public ::testing::Test {
     InitQueueRegistry();
     InitEtcFilePath();  // the desktop reads the window metrics
     ASSERT_EQ(InitDesktop(), 1);
+    SetAuxDisplayPresent(true);  // a started toolkit before may have noted none
     ASSERT_TRUE(start_.Launch(&thread_, DesktopMain, kDesktopThread));
     WndClassInfo info{};
     info.className = kTestClass;
