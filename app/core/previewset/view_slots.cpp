@@ -8,6 +8,7 @@
 #include "app/core/previewset/order_tables.h"
 #include "app/core/previewset/view_state.h"
 #include "app/device_backend.h"
+#include "app/format_text.h"
 #include "app/liveview_dialogs.h"
 #include "app/login_rights.h"
 #include "app/msgbox.h"
@@ -67,7 +68,7 @@ void showChannel(WindowHandle slot, int channel) {
 void updatePageText(WindowHandle page) {
   const char* format = lookupText(kWindow, "ordertext_hint");
   char text[128] = "";
-  if (format) std::snprintf(text, sizeof text, format, g_view.page, slotPageCount());
+  formatChecked(text, sizeof text, format, "dd", g_view.page, slotPageCount());
   SendDlgItemMessage(page, kOrderText, MSG_SETTEXT, 0, reinterpret_cast<LParam>(text));
 }
 
