@@ -73,7 +73,7 @@ void moveAddChanButton(WindowHandle hwnd, int output, int window) {
 // the point lies beyond the device's channel slots.
 bool emptyWindowAt(WindowHandle hwnd, int output, Point p, bool closeMenu) {
   const int window = getPreviewWinAtPoint(output, p.x, p.y);
-  if (window == -2) return false;
+  if (window < 0) return false;
   if (closeMenu) closeLiveViewPopup(hwnd);
   moveAddChanButton(hwnd, output, window);
   return true;
