@@ -170,10 +170,13 @@ void onRightUp(WindowHandle hwnd, Point p) {
   }
 }
 
+// The recorder's video layer takes the wheel over the live view (state 0,
+// no pop-up) and over the PTZ panel's channel (state 2, mouse mode 0). The
+// simulated device has no video layer and offers no operation to hand the
+// step to, so here the wheel only hides the add-channel button.
 void onWheel(WindowHandle hwnd) {
   const int output = getCurOutput();
-  // The device's own live view and PTZ take the wheel; nothing to draw here.
-  if (getOutputState(output) == 0 && !getLiveViewPopup(output)) hideAddChanButton(hwnd);
+  if (getOutputState(output) == OUTPUT_STATE_LIVE && !getLiveViewPopup(output)) hideAddChanButton(hwnd);
 }
 
 void onAddChannelCommand(WindowHandle hwnd) {

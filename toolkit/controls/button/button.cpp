@@ -146,8 +146,13 @@ LParam ScreenPosition(WindowHandle hwnd, WParam keys, LParam pos) {
 }
 
 void Release(WindowHandle hwnd, Data* d, LParam screenPos) {
-  if (GetCapture() != hwnd || Disabled(hwnd)) return;
-  ReleaseCapture();
+  if (Disabled(hwnd)) return;
+  // A release routed to the pushed button ends its press even when the
+  // capture is gone: the parent's own mouse-up may have released it before
+  // this release, which overtook the capture, arrived here.
+  const bool held = GetCapture() == hwnd;
+  if (!held && !(d->state & BST_PUSHED)) return;
+  if (held) ReleaseCapture();
   if (Inside(hwnd, screenPos)) {
     ClickAction(d, KindOf(GetWindowStyle(hwnd)));
     d->state &= ~BST_PUSHED;

@@ -1,0 +1,140 @@
+// Every item of the live view's side menu and pop-up menu as a user opens
+// it on the running recorder, and every window it opens closed each way it
+// can be closed: afterwards the live view still opens its side menu and its
+// pop-up menu, whatever was opened and however it was left.
+#include <cstdio>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "app/app_registry.h"
+#include "app/camera.h"
+#include "app/core/program/program_seam.h"
+#include "app/core/program/tests/recorder_driver.h"
+#include "app/left_menu.h"
+
+namespace {
+
+using programtest::Driver;
+using programtest::Open;
+using programtest::RunWithScript;
+
+constexpr int kEscape = 1, kEnter = 28, kDown = 108, kRight = 106;
+// Two points on the channel: clicks that follow each other within the
+// double-click time on one point would be a double click.
+constexpr int kChannelX = 300, kChannelY = 200, kOtherX = 340, kOtherY = 240;
+
+// The run captures standard output, where failures go; each step that did
+// not come is named on standard error as well.
+#define STEP(cond, what)                                                              \
+  do {                                                                                \
+    const bool ok_ = (cond);                                                          \
+    if (!ok_) std::fprintf(stderr, "RecorderWalk: %s: %s (%s)\n", std::string(what).c_str(), #cond, Dump().c_str()); \
+    ASSERT_TRUE(ok_) << (what);                                                       \
+  } while (0)
+
+int Main() { return getMainOutput(); }
+WindowHandle Bar() { return getLeftMenuWnd(Main()); }
+std::string Dump() {
+  char text[160];
+  const WindowHandle live = FirstPreviewWindow(Main());
+  std::snprintf(text, sizeof text, "state %d, pop-up flag %d, bar %d, active %s, live view %s", getOutputState(Main()),
+                getLiveViewPopup(Main()), Open(Bar()),
+                GetActiveWindow() == live ? "live" : GetActiveWindow() == Bar() ? "bar" : "other",
+                IsWindowEnabled(live) ? "enabled" : "disabled");
+  return text;
+}
+bool MenuUp() { return IsMenuPopup(GetWindowDisplay(FirstPreviewWindow(Main()))) != 0; }
+
+// The ways a user leaves a window: its cancel button, Escape, a right click
+// in it (the closing key).
+enum class Way { kCancel, kEscape, kRightClick };
+const char* Name(Way w) { return w == Way::kCancel ? "cancel" : w == Way::kEscape ? "escape" : "right click"; }
+
+void Leave(Driver& d, WindowHandle window, Way way) {
+  Rect r{};
+  GetWindowRect(window, &r);
+  switch (way) {
+    case Way::kCancel:
+      if (GetDlgItem(window, IDCANCEL) != GUI_INVALID_HANDLE && GetDlgItem(window, IDCANCEL) != 0)
+        d.ClickItem(window, IDCANCEL);
+      else
+        d.Key(kEscape);
+      break;
+    case Way::kEscape:
+      d.Key(kEscape);
+      break;
+    case Way::kRightClick:
+      d.Click((r.left + r.right) / 2, (r.top + r.bottom) / 2, HOST_BUTTON_RIGHT);
+      break;
+  }
+}
+
+// The live view answers again: its side menu opens on a channel and closes
+// with Escape, its pop-up menu opens on a right click and closes with Escape.
+void ExpectLiveViewAnswers(Driver& d, const std::string& after) {
+  STEP(Driver::WaitFor([] { return getOutputState(Main()) == OUTPUT_STATE_LIVE; }), after + ": live view state");
+  d.Click(kOtherX, kOtherY, HOST_BUTTON_LEFT);
+  STEP(Driver::WaitFor([] { return Open(Bar()) && getLiveViewPopup(Main()) == 1; }), after + ": side menu opens");
+  d.Key(kEscape);
+  STEP(Driver::WaitFor([] { return !Open(Bar()) && getLiveViewPopup(Main()) == 0; }), after + ": side menu closes");
+  d.Click(kOtherX, kOtherY, HOST_BUTTON_RIGHT);
+  STEP(Driver::WaitFor(MenuUp), after + ": pop-up menu opens");
+  d.Key(kEscape);
+  STEP(Driver::WaitFor([] { return !MenuUp(); }), after + ": pop-up menu closes");
+}
+
+void WaitForStart(Driver& d) {
+  ASSERT_NE(d.WaitForLiveView(), 0u);
+  ASSERT_TRUE(Driver::WaitFor([] { return !program_seam::startUpThreadRunning(); }));
+}
+
+struct SideItem {
+  int id;
+  std::function<WindowHandle()> opened;  // the window the item opens, if any
+};
+
+TEST(RecorderWalk, EverySideMenuItemOpenedAndLeftEachWayLeavesTheLiveViewAnswering) {
+  const std::vector<SideItem> items = {
+      {LEFTMENU_STARTREC, nullptr},   {LEFTMENU_STOPREC, nullptr},
+      {LEFTMENU_OPENSOUND, nullptr},  {LEFTMENU_CLOSESOUND, nullptr},
+      {LEFTMENU_SNAPSHOT, nullptr},   {LEFTMENU_DIGITZOOM, nullptr},
+      {LEFTMENU_HIDE, nullptr},       {LEFTMENU_PLAYBACK5M, [] { return getInstantPlayWnd(Main()); }},
+      {LEFTMENU_PTZ, getPtzPlayWindow}, {LEFTMENU_COLORSET, getLeftColorSetWnd},
+      {LEFTMENU_STRATEGY, getPreviewStrategyWnd},
+  };
+  const int code = RunWithScript([&](Driver& d) {
+    WaitForStart(d);
+    int clicks = 0;
+    for (const SideItem& item : items)
+      for (Way way : {Way::kCancel, Way::kEscape, Way::kRightClick}) {
+        const std::string what = "side item " + std::to_string(item.id) + " left by " + Name(way);
+        d.Click(kChannelX + 20 * (++clicks % 2), kChannelY, HOST_BUTTON_LEFT);
+        STEP(Driver::WaitFor([] { return Open(Bar()); }), what + ": bar");
+        if (!Open(GetDlgItem(Bar(), item.id))) break;  // not offered for this channel now
+        d.ClickItem(Bar(), item.id);
+        if (item.opened) {
+          STEP(Driver::WaitFor([&] { return Open(item.opened()); }), what + ": opens");
+          Leave(d, item.opened(), way);
+          STEP(Driver::WaitFor([&] { return !Open(item.opened()); }), what + ": closes");
+        } else if (item.id == LEFTMENU_DIGITZOOM) {
+          STEP(Driver::WaitFor([] { return getOutputState(Main()) == OUTPUT_STATE_ZOOM; }), what + ": zoom");
+          d.Click(kChannelX, kChannelY, HOST_BUTTON_RIGHT);  // ends the zoom
+        } else {
+          // A box the item showed (no audio, say) is answered first.
+          const WindowHandle live = FirstPreviewWindow(Main());
+          if (GetActiveWindow() != live && GetActiveWindow() != Bar()) d.Key(kEnter);
+          STEP(Driver::WaitFor([&] { return GetActiveWindow() == live || GetActiveWindow() == Bar(); }),
+               what + ": box answered");
+          if (Open(Bar())) d.Key(kEscape);
+        }
+        ExpectLiveViewAnswers(d, what);
+        if (::testing::Test::HasFatalFailure()) return;
+        if (!item.opened) break;  // nothing to leave in other ways
+      }
+    d.CloseHostWindow();
+  });
+  EXPECT_EQ(code, 0);
+}
+
+}  // namespace
