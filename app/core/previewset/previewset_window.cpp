@@ -4,6 +4,7 @@
 #include "app/core/previewset/previewset.h"
 #include "app/system_pages.h"
 #include "gui/control_paint.h"
+#include "gui/desktop.h"
 #include "gui/dialog.h"
 #include "gui/layout.h"
 #include "gui/paint.h"
@@ -33,6 +34,21 @@ void buildSheet(WindowHandle hwnd) {
   SendMessage(sheet, PSM_SETACTIVEINDEX, 0, 0);
 }
 
+// A control on the focus chain that holds the keyboard (a drop-down list
+// that is open) takes every key, Escape included: the page closes only when
+// nothing on the chain wants the key.
+bool keyHeldByControl(WindowHandle hwnd) {
+  WindowHandle at = hwnd;
+  for (int depth = 0; depth < 8; ++depth) {
+    at = GetFocusChild(at);
+    if (at == 0 || at == GUI_INVALID_HANDLE) return false;
+    // The sheet only passes keys on to its page.
+    if (IsControlOfClass(at, "propsheet")) continue;
+    if (SendMessage(at, MSG_GETDLGCODE, 0, 0) & (DLGC_WANTALLKEYS | DLGC_WANTCHARS)) return true;
+  }
+  return false;
+}
+
 void forgetRegistration(WindowHandle hwnd) {
   if (getSystemPageWnd() == hwnd) setSystemPageWnd(GUI_INVALID_HANDLE);
 }
@@ -47,6 +63,7 @@ LResult previewSetWinProc(WindowHandle hwnd, int message, WParam wParam, LParam 
   switch (message) {
     case MSG_ERASEBKGND: return 0;
     case MSG_KEYDOWN:
+      if (keyHeldByControl(hwnd)) break;
       if (systemPageHook(hwnd, static_cast<int>(wParam), static_cast<int>(lParam)) == 0) return 0;
       break;
     case MSG_DESTROY:

@@ -12,6 +12,8 @@
 #include "app/core/program/program_seam.h"
 #include "app/core/program/tests/recorder_driver.h"
 #include "app/left_menu.h"
+#include "gui/combobox.h"
+#include "gui/propsheet.h"
 
 namespace {
 
@@ -132,6 +134,69 @@ TEST(RecorderWalk, EverySideMenuItemOpenedAndLeftEachWayLeavesTheLiveViewAnsweri
         if (::testing::Test::HasFatalFailure()) return;
         if (!item.opened) break;  // nothing to leave in other ways
       }
+    d.CloseHostWindow();
+  });
+  EXPECT_EQ(code, 0);
+}
+
+}  // namespace
+
+namespace {
+
+constexpr int kSystemItem = 16390, kLiveViewSettings = 20229, kSheet = 4101;
+
+bool Dropped(WindowHandle combo) { return Open(GetDlgItem(combo, CB_LIST_ID)); }
+
+// The live view settings page as the system menu opens it: every combo box
+// of both tabs opens its list by a click on its arrow and on its text, and
+// by Enter and Down, and starts on one of its rows.
+TEST(RecorderWalk, EveryComboBoxOfTheLiveViewSettingsOpensByClickAndKey) {
+  const int code = RunWithScript([&](Driver& d) {
+    WaitForStart(d);
+    d.Click(kChannelX, kChannelY, HOST_BUTTON_RIGHT);
+    STEP(Driver::WaitFor(MenuUp), "pop-up menu");
+    d.Click(kChannelX + 20, kChannelY + 12, HOST_BUTTON_LEFT);  // its first item: the main menu
+    STEP(Driver::WaitFor([] { return Open(getMainMenuWnd()); }), "main menu");
+    d.ClickItem(getMainMenuWnd(), kSystemItem);
+    STEP(Driver::WaitFor([] { return Open(getSystemMenuWnd()) && Open(getSystemPageWnd()); }), "system menu");
+    d.Key(kEscape);  // the page the menu opened first
+    STEP(Driver::WaitFor([] { return getSystemPageWnd() == GUI_INVALID_HANDLE; }), "first page closed");
+    d.ClickItem(getSystemMenuWnd(), kLiveViewSettings);
+    STEP(Driver::WaitFor([] { return Open(GetDlgItem(getSystemPageWnd(), kSheet)); }), "live view settings");
+    const WindowHandle sheet = GetDlgItem(getSystemPageWnd(), kSheet);
+    const int boxes[2][5] = {{20448, 20449, 20450, 20452, 20453}, {20459, 0, 0, 0, 0}};
+    for (int tab = 0; tab < 2; ++tab) {
+      const WindowHandle page = static_cast<WindowHandle>(SendMessage(sheet, PSM_GETPAGE, tab, 0));
+      if (tab == 1) {
+        SendMessage(sheet, PSM_SETACTIVEINDEX, 1, 0);
+        STEP(Driver::WaitFor([&] { return Open(page); }), "second tab");
+      }
+      for (int id : boxes[tab]) {
+        if (!id) continue;
+        const std::string what = "combo " + std::to_string(id);
+        const WindowHandle combo = GetDlgItem(page, id);
+        STEP(Open(combo), what);
+        STEP(SendMessage(combo, CB_GETCURSEL, 0, 0) >= 0, what + " starts on a row");
+        Rect r{};
+        GetWindowRect(combo, &r);
+        int left = 0, top = 0;
+        ClientToScreen(page, &left, &top);
+        const int y = top + (r.top + r.bottom) / 2;
+        for (int x : {left + r.right - 6, left + r.left + 12}) {
+          d.Click(x, y, HOST_BUTTON_LEFT);
+          STEP(Driver::WaitFor([&] { return Dropped(combo); }), what + " clicked at " + std::to_string(x - left - r.left));
+          d.Key(kEnter);
+          STEP(Driver::WaitFor([&] { return !Dropped(combo); }), what + " closed by Enter");
+        }
+        for (int key : {kEnter, kDown}) {
+          d.Key(key);
+          STEP(Driver::WaitFor([&] { return Dropped(combo); }), what + " opened by key " + std::to_string(key));
+          d.Key(kEscape);
+          STEP(Driver::WaitFor([&] { return !Dropped(combo); }), what + " closed by Escape");
+          STEP(Open(getSystemPageWnd()), what + ": the page stays open");
+        }
+      }
+    }
     d.CloseHostWindow();
   });
   EXPECT_EQ(code, 0);
