@@ -431,6 +431,24 @@ TEST_F(PreviewSet, BothTabsOnScreen) {
   Close();
 }
 
+// Paging after a layout change redraws the page text, the slots, the list
+// and the output box whole, with nothing of the earlier drawing left.
+TEST_F(PreviewSet, PagingAfterALayoutChangeRedrawsCleanly) {
+  Open();
+  SendMessage(GetDlgItem(win_, 4101), PSM_SETACTIVEINDEX, 1, 0);
+  desktest::Drain();
+  Command(view_, kFirstModeButton + 5);  // sixteen windows
+  desktest::Drain();
+  Command(view_, kFirstModeButton + 3);  // eight windows
+  desktest::Drain();
+  Command(view_, kNext);
+  desktest::Drain();
+  Rect r{};
+  GetWindowRect(win_, &r);
+  MatchesReference("previewset_paged", livetest::Grab(r));
+  Close();
+}
+
 TEST_F(PreviewSet, WindowsPastTheDeviceSlotsStayEmptyAndTakeNoChannel) {
   PreviewConfig before = Stored(3);
   const int slots = getMaxChanSlotNum(), firstShown = (slots - 1) / 9 * 9;
