@@ -124,17 +124,19 @@ void PaintCombined(HDC hdc, const Rect& c, const char* name) {
   if (Drawable(skin)) FillBoxWithBitampCombineEx(hdc, c.left, c.top, c.right - c.left, c.bottom - c.top, skin, TRUE, TRUE, FALSE);
 }
 
-// The pairs set by SetCtrlBitmaps: slot 1 normal, slot 3 disabled.
-const Bitmap* PairBitmap(WindowHandle hwnd, bool disabled, int which) {
+// The pairs set by SetCtrlBitmaps: slot 1 normal, slot 2 under the pointer
+// or with the focus (both set 0x08), slot 3 disabled.
+const Bitmap* PairBitmap(WindowHandle hwnd, bool disabled, bool lit, int which) {
   const WindowRecord* win = ValidWindow(hwnd);
   if (!win) return nullptr;
   if (disabled && win->skins[2][which]) return win->skins[2][which];
+  if (!disabled && lit && win->skins[1][which]) return win->skins[1][which];
   return win->skins[0][which];
 }
 
 void PaintImageKinds(WindowHandle hwnd, HDC hdc, const Layout& lay, uint32_t kind, uint32_t state, bool disabled) {
   const Rect& c = lay.client;
-  const Bitmap* back = PairBitmap(hwnd, disabled, 1);
+  const Bitmap* back = PairBitmap(hwnd, disabled, (state & BST_FOCUS) != 0, 1);
   const Data* d = DataOf(hwnd);
   const Bitmap* fore = disabled && ValidWindow(hwnd)->skins[2][0] ? ValidWindow(hwnd)->skins[2][0]
                                                                    : reinterpret_cast<const Bitmap*>(d->image);
