@@ -12,6 +12,7 @@
 #include "app/core/program/program_seam.h"
 #include "app/core/program/tests/recorder_driver.h"
 #include "app/left_menu.h"
+#include "app/liveview_menu.h"
 #include "gui/combobox.h"
 #include "gui/propsheet.h"
 
@@ -197,6 +198,62 @@ TEST(RecorderWalk, EveryComboBoxOfTheLiveViewSettingsOpensByClickAndKey) {
         }
       }
     }
+    d.CloseHostWindow();
+  });
+  EXPECT_EQ(code, 0);
+}
+
+}  // namespace
+
+namespace {
+
+// The window a pop-up item opened, if any: the main menu, the output mode
+// dialog, or a box.
+WindowHandle OpenedWindow() {
+  const WindowHandle active = GetActiveWindow();
+  const WindowHandle live = FirstPreviewWindow(Main());
+  return active != live && active != Bar() && active != 0 && active != GUI_INVALID_HANDLE ? active : 0;
+}
+
+// Every item of the pop-up menu chosen with the keyboard (a sub-menu's first
+// item for the sub-menus), whatever it opened left each way: the live view
+// still answers afterwards.
+TEST(RecorderWalk, EveryPopUpItemChosenAndLeftEachWayLeavesTheLiveViewAnswering) {
+  const int code = RunWithScript([&](Driver& d) {
+    WaitForStart(d);
+    d.Click(kOtherX, kOtherY, HOST_BUTTON_RIGHT);
+    STEP(Driver::WaitFor(MenuUp), "pop-up menu");
+    const MenuHandle menu = getLiveViewMenu(Main());
+    const int items = GetMenuItemCount(menu);
+    d.Key(kEscape);
+    STEP(Driver::WaitFor([] { return !MenuUp(); }), "pop-up menu closes");
+    for (int k = 0; k < items; ++k)
+      for (Way way : {Way::kCancel, Way::kEscape, Way::kRightClick}) {
+        const std::string what = "pop-up item " + std::to_string(k) + " left by " + Name(way);
+        d.Click(kChannelX, kChannelY, HOST_BUTTON_RIGHT);
+        STEP(Driver::WaitFor(MenuUp), what + ": menu");
+        const MenuHandle now = getLiveViewMenu(Main());
+        const bool sub = GetSubMenu(now, k) != 0;
+        for (int i = 0; i <= k; ++i) d.Key(kDown);
+        if (sub) {
+          d.Key(kRight);
+          d.Key(kDown);  // an item of the sub-menu
+        }
+        d.Key(kEnter);
+        STEP(Driver::WaitFor([] { return !MenuUp(); }), what + ": chosen");
+        Driver::WaitFor([] { return OpenedWindow() != 0 || getOutputState(Main()) == OUTPUT_STATE_LIVE; });
+        bool opened = false;
+        for (int tries = 0; tries < 4 && OpenedWindow(); ++tries) {
+          opened = true;
+          const WindowHandle window = OpenedWindow();
+          Leave(d, window, way);
+          Driver::WaitFor([&] { return OpenedWindow() != window; });
+        }
+        STEP(!OpenedWindow(), what + ": left");
+        ExpectLiveViewAnswers(d, what);
+        if (::testing::Test::HasFatalFailure()) return;
+        if (!opened) break;
+      }
     d.CloseHostWindow();
   });
   EXPECT_EQ(code, 0);
