@@ -53,6 +53,13 @@ bool MenuUp() { return IsMenuPopup(GetWindowDisplay(FirstPreviewWindow(Main())))
 // in it (the closing key).
 enum class Way { kCancel, kEscape, kRightClick };
 const char* Name(Way w) { return w == Way::kCancel ? "cancel" : w == Way::kEscape ? "escape" : "right click"; }
+// Under ThreadSanitizer each window is left one way only: the walk is slow
+// there, and the threads it checks are the same.
+#if defined(__SANITIZE_THREAD__)
+const Way kWays[] = {Way::kEscape};
+#else
+const Way kWays[] = {Way::kCancel, Way::kEscape, Way::kRightClick};
+#endif
 
 void Leave(Driver& d, WindowHandle window, Way way) {
   Rect r{};
@@ -110,7 +117,7 @@ TEST(RecorderWalk, EverySideMenuItemOpenedAndLeftEachWayLeavesTheLiveViewAnsweri
     WaitForStart(d);
     int clicks = 0;
     for (const SideItem& item : items)
-      for (Way way : {Way::kCancel, Way::kEscape, Way::kRightClick}) {
+      for (Way way : kWays) {
         const std::string what = "side item " + std::to_string(item.id) + " left by " + Name(way);
         d.Click(kChannelX + 20 * (++clicks % 2), kChannelY, HOST_BUTTON_LEFT);
         STEP(Driver::WaitFor([] { return Open(Bar()); }), what + ": bar");
@@ -228,7 +235,7 @@ TEST(RecorderWalk, EveryPopUpItemChosenAndLeftEachWayLeavesTheLiveViewAnswering)
     d.Key(kEscape);
     STEP(Driver::WaitFor([] { return !MenuUp(); }), "pop-up menu closes");
     for (int k = 0; k < items; ++k)
-      for (Way way : {Way::kCancel, Way::kEscape, Way::kRightClick}) {
+      for (Way way : kWays) {
         const std::string what = "pop-up item " + std::to_string(k) + " left by " + Name(way);
         d.Click(kChannelX, kChannelY, HOST_BUTTON_RIGHT);
         STEP(Driver::WaitFor(MenuUp), what + ": menu");
