@@ -151,6 +151,12 @@ void PaintImageKinds(WindowHandle hwnd, HDC hdc, const Layout& lay, uint32_t kin
   }
   if (Drawable(back)) FillBoxWithBitmap(hdc, 0, 0, 0, 0, back);
   if (Drawable(fore)) FillBoxWithBitmap(hdc, 0, 0, 0, 0, fore);
+  // A picture that covers its hover background whole would hide the mark
+  // of the button under the pointer or with the focus: it gets a frame.
+  const bool lit = (state & BST_FOCUS) && !disabled;
+  if (lit && Drawable(back) && Drawable(fore) && fore->bmWidth >= back->bmWidth && fore->bmHeight >= back->bmHeight &&
+      back != PairBitmap(hwnd, disabled, false, 1))
+    painters::Outline(hdc, Color(ec::kWecFrameControlHilite), c.left, c.top, c.right - 1, c.bottom - 1);
 }
 
 void PaintFace(WindowHandle hwnd, HDC hdc, const Layout& lay, uint32_t style, uint32_t state) {
