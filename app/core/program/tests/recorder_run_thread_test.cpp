@@ -14,7 +14,6 @@
 #include "app/core/program/program_seam.h"
 #include "app/core/program/tests/program_test_support.h"
 #include "app/core/program/tests/recorder_driver.h"
-#include "app/liveview_menu.h"
 #include "core/nonclient/tests/screen_picture.h"
 #include "gui/dialog.h"
 #include "gui/desktop.h"
@@ -97,7 +96,7 @@ TEST(RecorderRun, ClicksThroughTheSideMenuThePopUpMenuTheMainMenuAndASubMenuAndB
 
     d.Click(300, 200, HOST_BUTTON_RIGHT);  // closes the side menu, opens the pop-up menu
     ASSERT_TRUE(Driver::WaitFor([] { return !Open(getLeftMenuWnd(getMainOutput())); }));
-    ASSERT_TRUE(Driver::WaitFor([] { return getLiveViewMenu(getMainOutput()) != 0; }));
+    ASSERT_TRUE(Driver::WaitFor([] { return IsMenuPopup(GetWindowDisplay(FirstPreviewWindow(getMainOutput()))) != 0; }));
     MatchScreen("run_popup.png");
 
     d.Click(320, 212, HOST_BUTTON_LEFT);  // the first item: the main menu
@@ -132,6 +131,7 @@ TEST(RecorderRun, ClosingTheWindowOverAnOpenMenuEndsItToo) {
     ASSERT_NE(d.WaitForLiveView(), 0u);
     ASSERT_TRUE(Driver::WaitFor([] { return !program_seam::startUpThreadRunning(); }));
     d.Click(300, 200, HOST_BUTTON_RIGHT);
+    ASSERT_TRUE(Driver::WaitFor([] { return IsMenuPopup(GetWindowDisplay(FirstPreviewWindow(getMainOutput()))) != 0; }));
     d.Click(320, 212, HOST_BUTTON_LEFT);
     ASSERT_TRUE(Driver::WaitFor([] { return Open(getMainMenuWnd()); }));
     d.CloseHostWindow();
