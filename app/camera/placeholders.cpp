@@ -24,13 +24,22 @@ struct Placeholder {
   const char* window;
   const char* record;
   void (*registerWindow)(WindowHandle hwnd);
+  void (*leave)();  // gives back what opening it changed; may be null
 };
 
 void setPtzPanel(WindowHandle hwnd) { g_ptzPanel.store(hwnd); }
 
-const Placeholder kPtz{"ptzplay", "ptzplay_win", setPtzPanel};
-const Placeholder kCameraMenu{"cameramenu", "cameramenu_win", setCameraMenuWnd};
-const Placeholder kAddIpc{"addipc", "addipc_win", setAddIpcWnd};
+// The side menu put the output into the PTZ state: every way out of the
+// panel returns it to the live view, which otherwise ignores every click.
+void leavePtz() {
+  const int output = getCurOutput();
+  setPtzMouseMode(0);
+  if (getOutputState(output) == OUTPUT_STATE_PTZ) setOutputState(output, OUTPUT_STATE_LIVE);
+}
+
+const Placeholder kPtz{"ptzplay", "ptzplay_win", setPtzPanel, leavePtz};
+const Placeholder kCameraMenu{"cameramenu", "cameramenu_win", setCameraMenuWnd, nullptr};
+const Placeholder kAddIpc{"addipc", "addipc_win", setAddIpcWnd, nullptr};
 
 template <const Placeholder& P>
 LResult placeholderProc(WindowHandle dlg, int message, WParam wParam, LParam lParam) {
@@ -50,6 +59,7 @@ LResult placeholderProc(WindowHandle dlg, int message, WParam wParam, LParam lPa
       return 0;
     case MSG_CLOSE:
       P.registerWindow(GUI_INVALID_HANDLE);
+      if (P.leave) P.leave();
       EndDialog(dlg, 0);
       return 0;
     default:

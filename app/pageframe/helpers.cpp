@@ -5,6 +5,7 @@
 #include "app/msgbox.h"
 #include "app/pageframe/page_frame.h"
 #include "gui/dc.h"
+#include "gui/desktop.h"
 #include "gui/message.h"
 #include "gui/paint.h"
 #include "gui/startup.h"
@@ -33,7 +34,23 @@ LResult closeMenu(WindowHandle menu) {
   return SendMessage(menu, MSG_CLOSE, 0, 0);
 }
 
+// A control on the focus chain that holds the keyboard (a drop-down list
+// that is open) takes every key, Escape included: the page acts on a key
+// only when nothing on the chain wants it.
+bool keyHeldByControl(WindowHandle page) {
+  WindowHandle at = page;
+  for (int depth = 0; depth < 8; ++depth) {
+    at = GetFocusChild(at);
+    if (at == 0 || at == GUI_INVALID_HANDLE) return false;
+    // The sheet only passes keys on to its page.
+    if (IsControlOfClass(at, "propsheet")) continue;
+    if (SendMessage(at, MSG_GETDLGCODE, 0, 0) & (DLGC_WANTALLKEYS | DLGC_WANTCHARS)) return true;
+  }
+  return false;
+}
+
 int pageHook(WindowHandle page, int key, WindowHandle menu, int focusId) {
+  if (keyHeldByControl(page)) return -1;
   switch (key) {
     case kKeyEscape:
       SendMessage(GetHosting(page), MSG_CLOSE, 0, 0);

@@ -76,6 +76,9 @@ struct LowLevelEvent {
 #define KS_SCROLLLOCK 0x0040
 #define KS_NUMLOCK 0x0080
 #define KS_CAPSLOCK 0x0100
+/* Mouse input handed straight to the window holding the capture: its
+ * position is on the screen, not in the window's client area. */
+#define KS_CAPTURED 0x0400
 #define KS_REPEATED 0x0800
 #define KS_LEFTBUTTON 0x1000
 #define KS_RIGHTBUTTON 0x2000

@@ -70,6 +70,16 @@ bool onBottomRow(int split, int i) {
   }
 }
 
+// The last window in the device's order whose rectangle, borders included,
+// holds the point; -1 when none does.
+int drawnWindowAt(const LiveScreen& s, int split, int x, int y) {
+  int hit = -1;
+  Rect r{};
+  for (int i = 0; splitRect(s, split, i, &r); ++i)
+    if (x >= r.left && x <= r.right && y >= r.top && y <= r.bottom) hit = i;
+  return hit;
+}
+
 int gridCell(int v, int cell, int n) {
   if (cell <= 0) return 0;
   return std::clamp(v / cell, 0, n - 1);
@@ -108,13 +118,10 @@ int liveWindowAtPoint(const LiveScreen* screen, int split, int x, int y) {
       // Points on the middle lines belong to the left and upper windows.
       return (y <= H / 2 ? 0 : 2) + (x <= W / 2 ? 0 : 1);
     case 9:
-    case 6: {
-      const int c = gridCell(x, W / 3, 3), r = gridCell(y, H / 3, 3);
-      if (split == 9) return 3 * r + c;
-      if (r < 2 && c < 2) return 0;
-      if (r == 0) return 1;
-      return 3 * r + c - 3;
-    }
+    case 6:
+      // These splits are drawn on the device's cells, not on thirds of the
+      // screen: the hit follows what is drawn, and below it lies no window.
+      return drawnWindowAt(*screen, split, x, y);
     case 16:
       return 4 * gridCell(y, H / 4, 4) + gridCell(x, W / 4, 4);
     case 8: {
@@ -188,6 +195,7 @@ int getPreviewWinAtPoint(int output, int x, int y) {
   int split = 1, first = 1;
   getLiveSplitOf(output, &split, &first);
   const int window = liveWindowAtPoint(&screen, split, x, y);
+  if (window < 0) return -1;
   if (split == 6 || split == 9) {
     const int page = (first - 1) / split;
     if (window + split * page + 1 > getMaxChanSlotNum()) return -2;
@@ -198,7 +206,7 @@ int getPreviewWinAtPoint(int output, int x, int y) {
 int getPreviewChanAtPoint(int output, int x, int y) {
   if (getOutputState(output) == 9 && getPlaybackType(output) != 1) return -1;
   int window = getPreviewWinAtPoint(output, x, y);
-  if (window == -2) return -2;
+  if (window < 0) return window;
   int split = 1, first = 1;
   getLiveSplitOf(output, &split, &first);
   PreviewConfig config{};

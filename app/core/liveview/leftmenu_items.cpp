@@ -126,8 +126,11 @@ void playLastMinutes(const Context& c) {
   }
   setOutputState(c.output, kStatePlayback);
   setPlaybackType(c.output, 1);
-  ShowWindow(c.menu, SW_HIDE);
-  runInstantPlaybackDialog(getTopMainWindow());
+  // Closed, not only hidden: a pop-up flag left set would swallow every
+  // left click on the live view afterwards.
+  const WindowHandle live = getTopMainWindow();
+  closeLiveViewPopup(live);
+  runInstantPlaybackDialog(live);
 }
 
 void openSound(const Context& c) {

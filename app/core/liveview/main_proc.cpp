@@ -139,7 +139,7 @@ extern "C" LResult previewMainWinProc(WindowHandle hwnd, int message, WParam wPa
       return 0;
     case MSG_PAINT:
       paint(hwnd);
-      return 0;
+      break;
     case MSG_COMMAND: {
       const int id = static_cast<int>(wParam & 0xFFFF);
       if (id == kAddChanButton) onAddChannelCommand(hwnd);

@@ -73,7 +73,7 @@ void moveAddChanButton(WindowHandle hwnd, int output, int window) {
 // the point lies beyond the device's channel slots.
 bool emptyWindowAt(WindowHandle hwnd, int output, Point p, bool closeMenu) {
   const int window = getPreviewWinAtPoint(output, p.x, p.y);
-  if (window == -2) return false;
+  if (window < 0) return false;
   if (closeMenu) closeLiveViewPopup(hwnd);
   moveAddChanButton(hwnd, output, window);
   return true;
@@ -170,10 +170,13 @@ void onRightUp(WindowHandle hwnd, Point p) {
   }
 }
 
+// The recorder's video layer takes the wheel over the live view (state 0,
+// no pop-up) and over the PTZ panel's channel (state 2, mouse mode 0). The
+// simulated device has no video layer and offers no operation to hand the
+// step to, so here the wheel only hides the add-channel button.
 void onWheel(WindowHandle hwnd) {
   const int output = getCurOutput();
-  // The device's own live view and PTZ take the wheel; nothing to draw here.
-  if (getOutputState(output) == 0 && !getLiveViewPopup(output)) hideAddChanButton(hwnd);
+  if (getOutputState(output) == OUTPUT_STATE_LIVE && !getLiveViewPopup(output)) hideAddChanButton(hwnd);
 }
 
 void onAddChannelCommand(WindowHandle hwnd) {

@@ -1,4 +1,6 @@
 // What the items of the live view's pop-up menu do when chosen.
+#include <cstdint>
+
 #include "app/app_registry.h"
 #include "app/control_services.h"
 #include "app/core/liveview/popup_menu.h"
@@ -20,12 +22,17 @@ namespace {
 constexpr int kLiveViewState = 0, kPlaybackState = 9;
 constexpr int kPlaybackRight = 4;
 
-// The channels the menu's items can name: 1 up to the device's channel
-// count (its channel bound less one), so that IP channels beyond the first
-// sixteen channels are shown too.
+// The channels the device has, as the channel sub-menu names them: the
+// analog channels from 1, then IP channel i (a bit of the device's mask) as
+// analog count + 1 + i. Any other id names no channel.
 bool isChannelItem(int id) {
   const int channel = id - kChannelBase;
-  return channel >= 1 && channel < getChannelNum();
+  const int analog = getAnalogChanNum();
+  if (channel >= 1 && channel <= analog) return true;
+  const int ip = channel - analog - 1;
+  uint64_t mask = 0;
+  getIpChannelNum(&mask);
+  return channel > analog && ip < 64 && ((mask >> ip) & 1u) != 0;
 }
 
 void repaint(WindowHandle hwnd) { InvalidateRect(hwnd, nullptr, TRUE); }

@@ -91,16 +91,15 @@ void formatCapacityUnit(char* buf, int size, int64_t value, const char* unit) {
 
 void formatBitrate(char* buf, int size, int64_t value) {
   if (badBuffer(buf, size)) return;
-  const Scaled s = bitrateScale(static_cast<unsigned long long>(value));
+  // A negative count (the device's -1 for "none") is no rate.
+  const Scaled s = bitrateScale(value < 0 ? 0 : static_cast<unsigned long long>(value));
   writeGrouped(buf, size, s.number, s.unit);
 }
 
 int formatBitrateText(int value, char* text, int size) {
   if (badBuffer(text, size)) return -1;
-  if (value >= 0) {
-    formatValueName(kBitrateRows, 26, value, text, size);
-    return 0;
-  }
+  // A code that no row knows is a failure, whatever text it leaves.
+  if (value >= 0) return formatValueName(kBitrateRows, 26, value, text, size) == 0 ? 0 : -1;
   std::snprintf(text, static_cast<size_t>(size), "%d", (value >> 10) & 0x1FFFF);
   return 1;
 }

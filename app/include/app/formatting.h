@@ -14,7 +14,8 @@ void formatCapacity(char* buf, int size, int64_t value);
 void formatCapacityUnit(char* buf, int size, int64_t value, const char* unit);
 void formatBitrate(char* buf, int size, int64_t value);
 /* 0 for a standard rate (a key of the device's bit-rate list), 1 for a
- * custom rate (negative value, bits 10-26 the rate). */
+ * custom rate (negative value, bits 10-26 the rate), -1 for a code no row
+ * knows (its text says so). */
 int formatBitrateText(int value, char* text, int size);
 void formatDiskSize(const char* unit, char* buf, int size);
 int diskNoFromId(uint64_t id);

@@ -19,7 +19,8 @@ void liveWindowRect(const LiveScreen* screen, int split, int index, Rect* out);
 /* The side menu of mw x mh beside a window of the split. */
 void liveMenuRect(const LiveScreen* screen, int split, int index, const Rect* video, int mw, int mh,
                   Rect* out);
-/* Window under a point, before the channel-slot check. */
+/* Window under a point, before the channel-slot check; -1 for a point
+ * outside every window. */
 int liveWindowAtPoint(const LiveScreen* screen, int split, int x, int y);
 
 /* The current output's screen and preview cell. */
@@ -28,7 +29,9 @@ void getLiveScreen(int output, LiveScreen* out);
 void getLiveSplitOf(int output, int* split, int* first);
 
 int getPreviewVideoRect(int index, Rect* video, Rect* menu);
+/* -1 for a point outside every window, -2 for a window past the slots. */
 int getPreviewWinAtPoint(int output, int x, int y);
+/* Channel from 1; -2 for an empty window, -1 for no window or no live view. */
 int getPreviewChanAtPoint(int output, int x, int y);
 
 /* ---- Per-output state ---- */

@@ -10,6 +10,7 @@
 #include "app/device_backend.h"
 #include "app/login_rights.h"
 #include "app/msgbox.h"
+#include "gui/combobox.h"
 #include "gui/dialog.h"
 #include "gui/layout.h"
 #include "gui/window.h"
@@ -96,8 +97,12 @@ int comboValue(WindowHandle page, int comboId) {
   return static_cast<int>(SendDlgItemMessage(page, comboId, kComboValue, 0, 0));
 }
 
+// A value the list does not offer (a record still zero) shows the first
+// row: a box that shows no row could never be set.
 void selectComboValue(WindowHandle page, int comboId, int value) {
-  SendDlgItemMessage(page, comboId, kComboSelect, static_cast<WParam>(value), 0);
+  SendDlgItemMessage(page, comboId, CB_SELECTVALUE, static_cast<WParam>(value), 0);
+  if (SendDlgItemMessage(page, comboId, CB_GETCURSEL, 0, 0) < 0 && SendDlgItemMessage(page, comboId, CB_GETCOUNT, 0, 0) > 0)
+    SendDlgItemMessage(page, comboId, CB_SETCURSEL, 0, 0);
 }
 
 WindowHandle createFromKey(WindowHandle page, const char* cls, const char* key, uint32_t style, uint32_t exStyle,

@@ -9,6 +9,7 @@
 #include "app/system/previewset/order_tables.h"
 #include "app/system/previewset/view_state.h"
 #include "app/device_backend.h"
+#include "app/format_text.h"
 #include "app/login_rights.h"
 #include "app/msgbox.h"
 #include "app/system_pages.h"
@@ -40,7 +41,7 @@ void showError(WindowHandle page, int code) {
   } else if (code == kTooManyIpc) {
     const char* format = lookupText(kWindow, "maxipc_hint");
     char text[256] = "";
-    if (format) std::snprintf(text, sizeof text, format, getCachedDeviceInfo()->maxIpcNum);
+    formatChecked(text, sizeof text, format, "d", getCachedDeviceInfo()->maxIpcNum);
     if (format) showMsgBoxText(page, text, MSGBOX_INFO);
   } else {
     reportSaveFailed(page, code);

@@ -8,6 +8,7 @@
 #include "app/system/previewset/order_tables.h"
 #include "app/system/previewset/view_state.h"
 #include "app/device_backend.h"
+#include "app/format_text.h"
 #include "app/liveview_dialogs.h"
 #include "app/login_rights.h"
 #include "app/msgbox.h"
@@ -67,7 +68,7 @@ void showChannel(WindowHandle slot, int channel) {
 void updatePageText(WindowHandle page) {
   const char* format = lookupText(kWindow, "ordertext_hint");
   char text[128] = "";
-  if (format) std::snprintf(text, sizeof text, format, g_view.page, slotPageCount());
+  formatChecked(text, sizeof text, format, "dd", g_view.page, slotPageCount());
   SendDlgItemMessage(page, kOrderText, MSG_SETTEXT, 0, reinterpret_cast<LParam>(text));
 }
 
@@ -224,7 +225,9 @@ void createPictureButton(WindowHandle page, const char* key, int id, int index) 
 }
 
 void paintViewBackground(WindowHandle page, WParam wParam, LParam lParam) {
-  liveview_dialogs::eraseWith(page, wParam, lParam, true, [](HDC hdc, const Rect& client) {
+  // The page is a control: the rectangle to erase comes in its own client
+  // coordinates, not on the screen as a main window's does.
+  liveview_dialogs::eraseWith(page, wParam, lParam, false, [](HDC hdc, const Rect& client) {
     SetDCAttr(hdc, DC_ATTR_BRUSH_COLOR, static_cast<uint32_t>(RGB2Pixel(hdc, 50, 50, 50)));
     FillBox(hdc, client.left, client.top, client.right - client.left, client.bottom - client.top);
     Rect frame{};

@@ -11,6 +11,7 @@
 #include "gui/control_class.h"
 #include "gui/control_paint.h"
 #include "gui/control_tip.h"
+#include "gui/input.h"
 #include "gui/dialog.h"
 #include "gui/element.h"
 #include "gui/paint.h"
@@ -134,9 +135,24 @@ bool Inside(WindowHandle hwnd, LParam screenPos) {
   return x >= r.left && x < r.right && y >= r.top && y < r.bottom;
 }
 
+// A release reaches the button through its capture with a screen position,
+// or, when it followed the press too closely for the capture to be in place,
+// routed by its parent with a client position.
+LParam ScreenPosition(WindowHandle hwnd, WParam keys, LParam pos) {
+  if (keys & KS_CAPTURED) return pos;
+  int x = static_cast<int16_t>(pos & 0xFFFF), y = static_cast<int16_t>((pos >> 16) & 0xFFFF);
+  ClientToScreen(hwnd, &x, &y);
+  return static_cast<LParam>((static_cast<uint32_t>(static_cast<uint16_t>(y)) << 16) | static_cast<uint16_t>(x));
+}
+
 void Release(WindowHandle hwnd, Data* d, LParam screenPos) {
-  if (GetCapture() != hwnd || Disabled(hwnd)) return;
-  ReleaseCapture();
+  if (Disabled(hwnd)) return;
+  // A release routed to the pushed button ends its press even when the
+  // capture is gone: the parent's own mouse-up may have released it before
+  // this release, which overtook the capture, arrived here.
+  const bool held = GetCapture() == hwnd;
+  if (!held && !(d->state & BST_PUSHED)) return;
+  if (held) ReleaseCapture();
   if (Inside(hwnd, screenPos)) {
     ClickAction(d, KindOf(GetWindowStyle(hwnd)));
     d->state &= ~BST_PUSHED;
@@ -296,7 +312,7 @@ bool Handle(WindowHandle hwnd, Data* d, int msg, WParam wParam, LParam lParam, L
       return (*out = image ? static_cast<LResult>(d->image) : 0), true;
     }
     case BM_SETIMAGE: return (*out = SetImage(hwnd, d, wParam, lParam)), true;
-    case 2: Release(hwnd, d, lParam); return (*out = 0), true;
+    case 2: Release(hwnd, d, ScreenPosition(hwnd, wParam, lParam)); return (*out = 0), true;
     case 37: case 38:
       return (*out = button::SizeCalc(hwnd, msg, reinterpret_cast<const Rect*>(wParam),
                                       reinterpret_cast<Rect*>(lParam))), true;

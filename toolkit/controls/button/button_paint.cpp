@@ -124,17 +124,19 @@ void PaintCombined(HDC hdc, const Rect& c, const char* name) {
   if (Drawable(skin)) FillBoxWithBitampCombineEx(hdc, c.left, c.top, c.right - c.left, c.bottom - c.top, skin, TRUE, TRUE, FALSE);
 }
 
-// The pairs set by SetCtrlBitmaps: slot 1 normal, slot 3 disabled.
-const Bitmap* PairBitmap(WindowHandle hwnd, bool disabled, int which) {
+// The pairs set by SetCtrlBitmaps: slot 1 normal, slot 2 under the pointer
+// or with the focus (both set 0x08), slot 3 disabled.
+const Bitmap* PairBitmap(WindowHandle hwnd, bool disabled, bool lit, int which) {
   const WindowRecord* win = ValidWindow(hwnd);
   if (!win) return nullptr;
   if (disabled && win->skins[2][which]) return win->skins[2][which];
+  if (!disabled && lit && win->skins[1][which]) return win->skins[1][which];
   return win->skins[0][which];
 }
 
 void PaintImageKinds(WindowHandle hwnd, HDC hdc, const Layout& lay, uint32_t kind, uint32_t state, bool disabled) {
   const Rect& c = lay.client;
-  const Bitmap* back = PairBitmap(hwnd, disabled, 1);
+  const Bitmap* back = PairBitmap(hwnd, disabled, (state & BST_FOCUS) != 0, 1);
   const Data* d = DataOf(hwnd);
   const Bitmap* fore = disabled && ValidWindow(hwnd)->skins[2][0] ? ValidWindow(hwnd)->skins[2][0]
                                                                    : reinterpret_cast<const Bitmap*>(d->image);
@@ -149,6 +151,12 @@ void PaintImageKinds(WindowHandle hwnd, HDC hdc, const Layout& lay, uint32_t kin
   }
   if (Drawable(back)) FillBoxWithBitmap(hdc, 0, 0, 0, 0, back);
   if (Drawable(fore)) FillBoxWithBitmap(hdc, 0, 0, 0, 0, fore);
+  // A picture that covers its hover background whole would hide the mark
+  // of the button under the pointer or with the focus: it gets a frame.
+  const bool lit = (state & BST_FOCUS) && !disabled;
+  if (lit && Drawable(back) && Drawable(fore) && fore->bmWidth >= back->bmWidth && fore->bmHeight >= back->bmHeight &&
+      back != PairBitmap(hwnd, disabled, false, 1))
+    painters::Outline(hdc, Color(ec::kWecFrameControlHilite), c.left, c.top, c.right - 1, c.bottom - 1);
 }
 
 void PaintFace(WindowHandle hwnd, HDC hdc, const Layout& lay, uint32_t style, uint32_t state) {

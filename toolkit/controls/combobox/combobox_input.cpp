@@ -43,10 +43,12 @@ LResult SpinKey(WindowHandle hwnd, ComboBoxData& d, int scan, WParam wParam, LPa
   }
 }
 
+// Opened by a key, the list takes the keyboard whichever key opened it:
+// otherwise Escape would pass it by and close the page beneath.
 void Open(WindowHandle hwnd, ComboBoxData& d, bool byEnter) {
   OpenList(hwnd, d, byEnter);
-  if (byEnter) SetDialogCode(kCodeListKeys);
-  if (byEnter && d.list) SetFocusChild(d.list);
+  SetDialogCode(kCodeListKeys);
+  if (d.list) SetFocusChild(d.list);
 }
 
 LResult DropKey(WindowHandle hwnd, ComboBoxData& d, int scan, WParam wParam, LParam lParam) {

@@ -1,8 +1,10 @@
 // The default procedure of pages and containers: default push button
 // bookkeeping and the keyboard walk between the page's controls.
 #include "core/window/window_record.h"
+#include "gui/combobox.h"
 #include "gui/control_class.h"
 #include "gui/control_paint.h"
+#include "gui/desktop.h"
 #include "gui/dialog.h"
 #include "gui/font.h"
 #include "gui/paint.h"
@@ -36,6 +38,10 @@ LResult SwapDefaultButton(WindowHandle hwnd, WParam id, LParam lParam) {
   return static_cast<LResult>(old);
 }
 
+bool IsDropDownList(WindowHandle hwnd) {
+  return hwnd && IsControlOfClass(hwnd, "combobox") && (GetWindowStyle(hwnd) & CBS_TYPEMASK) == CBS_DROPDOWNLIST;
+}
+
 LResult PageKey(WindowHandle hwnd, WParam wParam, LParam lParam) {
   WindowHandle focused = GetFocusChild(hwnd);
   if (focused == GUI_INVALID_HANDLE) focused = 0;
@@ -59,6 +65,10 @@ LResult PageKey(WindowHandle hwnd, WParam wParam, LParam lParam) {
       return 0;
     }
     case kScanUp: case kScanLeft: case kScanRight: case kScanDown: {
+      // A drop-down list box opens its list with the up and down keys, as it
+      // does anywhere else; only left and right move on from it.
+      const int scan = static_cast<int>(wParam & 0xFFFF);
+      if ((scan == kScanUp || scan == kScanDown) && IsDropDownList(focused)) break;
       const bool previous = (wParam & 0xFFFF) == kScanUp || (wParam & 0xFFFF) == kScanLeft;
       WindowHandle next = GetNextDlgGroupItem(hwnd, focused, previous);
       if (next && next != focused && !(code & DLGC_STATIC)) SetFocusChild(next);

@@ -17,6 +17,7 @@
 #include "gui/display.h"
 #include "gui/fixstr.h"
 #include "gui/gui_etc.h"
+#include "gui/input.h"
 #include "gui/startup.h"
 #include "gui/window.h"
 
@@ -29,7 +30,7 @@ enum ScanCode { kScanEscape = 1, kScanBackspace = 14, kScanTab = 15, kScanAlt = 
                 kScanPower = 120, kScanOutputSwitch = 157 };
 
 constexpr int kRawMouseOffset = 224;
-constexpr WParam kCapturedFlag = 0x0400;
+constexpr WParam kCapturedFlag = KS_CAPTURED;
 constexpr int kMsgMouseEnter = 80;
 constexpr int kMsgNcMouseMove = 13;
 constexpr int kMsgActivatedByMouse = 50;

@@ -153,11 +153,7 @@ int DestroyMenu(MenuHandle menuHandle) {
   } else if (menu->kind == kItem) {
     // An item handle heads a list (a stripped popup): the items after it
     // go too, since no call reaches them any more.
-    for (ItemRecord* it = reinterpret_cast<ItemRecord*>(menu); it;) {
-      ItemRecord* next = it->next;
-      FreeItemTree(it);
-      it = next;
-    }
+    FreeItemList(reinterpret_cast<ItemRecord*>(menu));
   } else {
     FreeItemTree(reinterpret_cast<ItemRecord*>(menu));
   }

@@ -68,26 +68,26 @@ void FreeItem(ItemRecord* item) {
   if (g_ready) BlockDataFree(&g_items, item);
 }
 
-void FreeItemTree(ItemRecord* item) {
-  if (!item || item->header.dataType != kMenuData) return;
-  if (item->header.kind == kPopup) {
-    for (ItemRecord* it = item->sub; it;) {
-      ItemRecord* next = it->next;
-      FreeItemTree(it);
-      it = next;
-    }
-  } else {
-    FreeItemTree(item->sub);
-  }
-  FreeItem(item);
-}
-
-void FreeBar(BarRecord* bar) {
-  for (ItemRecord* it = bar->first; it;) {
+void FreeItemList(ItemRecord* first) {
+  for (ItemRecord* it = first; it;) {
     ItemRecord* next = it->next;
     FreeItemTree(it);
     it = next;
   }
+}
+
+void FreeItemTree(ItemRecord* item) {
+  if (!item || item->header.dataType != kMenuData) return;
+  ItemRecord* sub = item->sub;
+  if (item->header.kind == kPopup || (sub && sub->header.kind == kItem))
+    FreeItemList(sub);  // a popup's items, or a sub-menu whose head was stripped
+  else
+    FreeItemTree(sub);
+  FreeItem(item);
+}
+
+void FreeBar(BarRecord* bar) {
+  FreeItemList(bar->first);
   bar->header.dataType = kFreed;
   if (g_ready) BlockDataFree(&g_bars, bar);
 }

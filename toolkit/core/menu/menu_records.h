@@ -51,6 +51,8 @@ ItemRecord* NewItem(uint16_t kind);
 void FreeItem(ItemRecord* item);
 // The item and everything below it.
 void FreeItemTree(ItemRecord* item);
+// An item and every item after it, each with its sub-menu.
+void FreeItemList(ItemRecord* first);
 void FreeBar(BarRecord* bar);
 
 bool CarriesText(uint32_t type);

@@ -14,6 +14,7 @@
 #include "core/window/window_internal.h"
 #include "core/window/window_messages.h"
 #include "gui/app_hooks.h"
+#include "gui/cursor.h"
 #include "gui/desktop.h"
 #include "gui/display.h"
 #include "gui/fixstr.h"
@@ -243,6 +244,14 @@ LResult HandleTick(WindowRecord* win, int msg) {
 
 bool InRange(int msg, int first, int last) { return msg >= first && msg <= last; }
 
+// Most classes register no cursor of their own: over them the pointer keeps
+// the default cursor (the arrow without one) rather than vanishing.
+uintptr_t ControlCursor(const WindowRecord* win) {
+  if (win->cursor) return win->cursor;
+  const uintptr_t fallback = DefaultCursor();
+  return fallback ? fallback : GetSystemCursor(0);
+}
+
 }  // namespace
 
 extern "C" {
@@ -268,7 +277,7 @@ LResult DefaultControlProc(WindowHandle hwnd, int msg, WParam wParam, LParam lPa
     case winmsg::kSetText:
       return 0;  // a control's text is kept by its class
     case winmsg::kSetCursor:
-      if (!(win->exStyle & kExKeepCursor)) SetCurrentCursor(win->cursor);
+      if (!(win->exStyle & kExKeepCursor)) SetCurrentCursor(ControlCursor(win));
       return 0;
     case winmsg::kNcSetCursor:
       ShowSystemCursor(0);

@@ -4,6 +4,8 @@
 // here.
 #pragma once
 
+#include "gui/input.h"
+
 namespace winmsg {
 
 // Mouse: client messages 1..9, non-client ones 10..17 (client + 9), and the
@@ -18,7 +20,7 @@ constexpr int kRawOffset = 224;
 constexpr int kRawToNonClient = 215;
 // Key-flag bit of mouse input the desktop hands straight to the capture
 // window: the number is a client one but the position is on the screen.
-constexpr unsigned long kCapturedFlag = 0x0400;
+constexpr unsigned long kCapturedFlag = KS_CAPTURED;
 
 constexpr int kKeyDown = 18, kChar = 19, kKeyUp = 20, kSysKeyUp = 23, kKeyUpA = 25, kKeyUpB = 26;
 

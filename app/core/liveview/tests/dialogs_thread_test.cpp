@@ -2,10 +2,15 @@
 // window posted before the dialog opens runs each test's steps inside the
 // dialog's loop, and the test checks what the device was told.
 #include <functional>
+#include <string>
 
+#include "app/app_registry.h"
+#include "app/camera.h"
 #include "app/device_backend.h"
 #include "app/liveview_dialogs.h"
 #include "app/testing/page_harness.h"
+#include "gui/config.h"
+#include "gui/gui_etc.h"
 #include "gui/livevideo.h"
 #include "gui/message.h"
 #include "gui/paint.h"
@@ -205,6 +210,72 @@ TEST_F(DialogsOnScreen, OutputModeStrategyAndSmallPreview) {
   Shows("outmodeset", showOutModeSet);
   Shows("previewstrategy", showPreviewStrategy);
   Shows("preview_small", [](WindowHandle owner) { return createPreviewSmall(owner, 1); });
+}
+
+}  // namespace
+
+namespace {
+
+// The small dialogs of the live view and the camera stand-ins, on the main
+// and the auxiliary output: every bottom button lies whole inside the
+// client area, not cut by the dialog's frame.
+TEST_F(Dialogs, BottomButtonsLieInsideTheClientAreaOnBothOutputs) {
+  struct Case {
+    const char* name;
+    int (*open)(WindowHandle owner);
+    WindowHandle (*window)();
+    std::vector<int> buttons;
+    const char* section;
+    std::vector<const char*> keys;
+  } cases[] = {
+      {"PTZ", showPtzPlayDialog, getPtzPlayWindow, {IDCANCEL}, "ptzplay", {"cancel"}},
+      {"camera", showCameraMenu, getCameraMenuWnd, {IDCANCEL}, "cameramenu", {"cancel"}},
+      {"add camera", showAddIpcDialog, getAddIpcWnd, {IDCANCEL}, "addipc", {"cancel"}},
+      {"output mode", showOutModeSet, getOutModeSetWnd, {kOk, IDCANCEL}, "outmodeset", {"ok", "cancel"}},
+      {"strategy", showPreviewStrategy, getPreviewStrategyWnd, {kOk, IDCANCEL}, "previewstrategy", {"ok", "cancel"}},
+  };
+  // The auxiliary output's layout file, with the frame the main one has.
+  for (const Case& c : cases) {
+    int frame = 0;
+    RunInLoop(c.open, [&] {
+      const WindowHandle dlg = c.window();
+      Rect outer{}, client{};
+      GetWindowRect(dlg, &outer);
+      GetClientRect(dlg, &client);
+      frame = (outer.bottom - outer.top) - (client.bottom - client.top);
+      SendMessage(dlg, MSG_CLOSE, 0, 0);
+    });
+    auto value = [&](const std::string& key) {
+      int v = -1;
+      EXPECT_EQ(GetIntValueFromEtcFile(AUXSETCFILEPATH, c.section, key.c_str(), &v), ETC_OK) << c.name << " " << key;
+      return v;
+    };
+    const int height = value(std::string(c.section) + "_win_h");
+    for (const char* key : c.keys)
+      EXPECT_LE(value(std::string(key) + "_y") + value(std::string(key) + "_h"), height - frame)
+          << c.name << " " << key << " in the auxiliary layout";
+  }
+  for (int output : {3, 1}) {
+    setCurOutput(output);
+    for (const Case& c : cases) {
+      RunInLoop(c.open, [&] {
+        const WindowHandle dlg = c.window();
+        ASSERT_NE(dlg, GUI_INVALID_HANDLE) << c.name;
+        Rect client{};
+        GetClientRect(dlg, &client);
+        for (int id : c.buttons) {
+          Rect r{};
+          ASSERT_TRUE(GetWindowRect(GetDlgItem(dlg, id), &r)) << c.name << " " << id;
+          EXPECT_TRUE(r.left >= client.left && r.top >= client.top && r.right <= client.right &&
+                      r.bottom <= client.bottom)
+              << c.name << " button " << id << " on output " << output << ": " << r.left << "," << r.top << ","
+              << r.right << "," << r.bottom << " in " << client.right << "x" << client.bottom;
+        }
+        SendMessage(dlg, MSG_CLOSE, 0, 0);
+      });
+    }
+  }
+  setCurOutput(3);
 }
 
 }  // namespace

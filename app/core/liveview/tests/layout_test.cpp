@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <utility>
 #include <vector>
 
 #include "app/liveview.h"
@@ -56,13 +57,21 @@ std::vector<Rect> Model(const LiveScreen& s, int split) {
   return w;
 }
 
-// Which window the model's hit grid gives (3 x 3 cells for 6 and 9, 4 x 4 for
-// 8 and 16): the last window in row-major order whose cell, borders
-// included, holds the point.
+// Which window the model's hit grid gives (4 x 4 cells for 8 and 16): the
+// last window in row-major order whose cell, borders included, holds the
+// point. Splits 6 and 9 hit what is drawn: the last drawn window holding
+// the point, none (-1) below them.
 int ModelHit(const LiveScreen& s, int split, int x, int y) {
   if (split == 1) return 0;
+  if (split == 6 || split == 9) {
+    const std::vector<Rect> drawn = Model(s, split);
+    int hit = -1;
+    for (int i = 0; i < split; ++i)
+      if (x >= drawn[i].left && x <= drawn[i].right && y >= drawn[i].top && y <= drawn[i].bottom) hit = i;
+    return hit;
+  }
   if (split == 4) return (y <= s.height / 2 ? 0 : 2) + (x <= s.width / 2 ? 0 : 1);
-  const int n = split == 6 || split == 9 ? 3 : 4;
+  const int n = 4;
   const int cw = s.width / n, ch = s.height / n;
   int cell = -1;
   for (int r = 0; r < n; ++r)
@@ -73,13 +82,8 @@ int ModelHit(const LiveScreen& s, int split, int x, int y) {
   if (y >= n * ch) cell = (n - 1) * n + (cell < 0 ? std::min(x / cw, n - 1) : cell % n);
   const int r = cell / n, c = cell % n;
   switch (split) {
-    case 9:
     case 16:
       return cell;
-    case 6: {
-      static const int kSix[9] = {0, 0, 1, 0, 0, 2, 3, 4, 5};
-      return kSix[cell];
-    }
     default:  // 8
       return r < 3 ? (c < 3 ? 0 : 1 + r) : 4 + c;
   }
@@ -110,6 +114,21 @@ TEST(LiveLayout, PointsMapToWindowsLikeTheModelBordersIncluded) {
           if (want != got || ++checked > 1000000) break;
         }
     }
+  // Inside each drawn window of every split, a point hits that window.
+  for (const Screen& screen : kScreens)
+    for (int split : {1, 4, 6, 8, 9, 16}) {
+      const std::vector<Rect> drawn = Model(screen.s, split);
+      for (int i = 0; i < split; ++i) {
+        const Rect& r = drawn[i];
+        for (auto [fx, fy] : {std::pair{1, 1}, {2, 2}, {3, 3}, {1, 3}, {3, 1}}) {
+          const int x = r.left + (r.right - r.left) * fx / 4, y = r.top + (r.bottom - r.top) * fy / 4;
+          EXPECT_EQ(liveWindowAtPoint(&screen.s, split, x, y), i) << screen.name << " split " << split << " at " << x << "," << y;
+        }
+      }
+    }
+  // Below the drawn windows of splits 6 and 9 lies none.
+  EXPECT_EQ(liveWindowAtPoint(&kScreens[0].s, 9, 500, 760), -1);
+  EXPECT_EQ(liveWindowAtPoint(&kScreens[0].s, 6, 100, 730), -1);
   // The middle lines of split 4 belong to the top-left side.
   const LiveScreen& s = kScreens[0].s;
   EXPECT_EQ(liveWindowAtPoint(&s, 4, 512, 100), 0);

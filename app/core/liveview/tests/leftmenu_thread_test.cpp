@@ -208,8 +208,8 @@ TEST_F(LeftMenu, EachItemActsOnTheSelectedChannelAndSwapsItsAlternate) {
       {{"snapshot", 12292, nullptr}, {{"startManualSnapshot", {0, 2}}}, -1, 0, 1, true, {}, {}},
       {{"digitzoom", 12294, nullptr}, {}, -1, 10, 0, false, {}, {}},
       {{"hideleft", 12297, nullptr}, {}, -1, 0, 0, false, {}, {}},
-      {{"playback5m", 12290, [] { return getInstantPlayWnd(3); }}, {{"findRecordFiles", {}}}, 9, 0, 1, false, {}, {}},
-      {{"ptzctrl", 12293, getPtzPlayWindow}, {}, 2, 2, 0, false, {}, {}},
+      {{"playback5m", 12290, [] { return getInstantPlayWnd(3); }}, {{"findRecordFiles", {}}}, 9, 0, 0, false, {}, {}},
+      {{"ptzctrl", 12293, getPtzPlayWindow}, {}, 2, 0, 0, false, {}, {}},
       {{"colorset", 12295, getLeftColorSetWnd}, {}, 3, 0, 0, false, {}, {}},
       {{"previewstrategy", 12296, getPreviewStrategyWnd}, {}, 19, 0, 0, false, {}, {}},
   };

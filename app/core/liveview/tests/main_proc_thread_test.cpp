@@ -349,6 +349,22 @@ TEST_F(LiveProc, NumericKeysShowTheChannelOrSayWhyNot) {
   EXPECT_EQ(SplitNow(), std::make_pair(1, 3));
 }
 
+// A single digit ends on the window's own timer: the entry is shown once
+// the toolkit's timer has run out, with no timer message sent by hand.
+TEST_F(LiveProc, ASingleDigitIsShownWhenTheRealTimerRunsOut) {
+  WindowHandle live = LiveWindow();
+  desktest::Drain();
+  Key(live, 135);  // channel 5
+  EXPECT_TRUE(isNumKeyEntryActive());
+  EXPECT_NE(SplitNow(), std::make_pair(1, 5));
+  for (int i = 0; i < 600 && isNumKeyEntryActive(); ++i) {
+    desktest::Drain();
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
+  EXPECT_FALSE(isNumKeyEntryActive()) << "the timer ended the entry";
+  EXPECT_EQ(SplitNow(), std::make_pair(1, 5));
+}
+
 // The PTZ panel's enabled state when each box came.
 std::vector<int>& PanelEnabled() {
   static std::vector<int> seen;

@@ -181,12 +181,12 @@ TEST_F(PopupMenu, ChannelAndSplitItemsChangeWhatTheDeviceShows) {
       {2, 12324, 1, {8, 1}},
       {0, 12324, 1, {16, 1}},
       {0, 12334, 1, {1, 7}},         // split 1 shows the menu channel
-      {0, 12336 + 16, 1, {1, 17}},   // the IP channel after the analog ones
-      {0, 12336 + 17, 0, {1, 17}},   // beyond the device's channels: not an item
-      {0, 12335, 0, {1, 17}},
-      {0, 12307, 1, {1, 17}},        // previous and next screen: nothing of their own
-      {0, 12308, 1, {1, 17}},
-      {0, 12500, 0, {1, 17}},
+      {0, 12336 + 16, 0, {1, 7}},    // no IP channel on the device: not an item
+      {0, 12336 + 15, 1, {1, 16}},   // the last analog channel
+      {0, 12335, 0, {1, 16}},
+      {0, 12307, 1, {1, 16}},        // previous and next screen: nothing of their own
+      {0, 12308, 1, {1, 16}},
+      {0, 12500, 0, {1, 16}},
   };
   setPreviewMenuChan(3, 7);
   for (const Step& s : steps) {
@@ -194,6 +194,14 @@ TEST_F(PopupMenu, ChannelAndSplitItemsChangeWhatTheDeviceShows) {
     EXPECT_EQ(Command(s.id), s.handled) << s.id;
     EXPECT_EQ(Split(), s.split) << s.id;
   }
+  // IP channels 1 and 4 present: their items show them, the gap between
+  // them and everything past the last are no items.
+  const uint64_t mask = 0x9;
+  device_seam::overrideAnswer("getIpChannelNum", 2, &mask, sizeof mask);
+  const std::pair<int, int> shown[] = {{12336 + 16, 1}, {12336 + 17, 0}, {12336 + 19, 1}, {12336 + 20, 0}};
+  for (auto [id, handled] : shown) EXPECT_EQ(Command(id), handled) << id;
+  EXPECT_EQ(Command(12336 + 16), 1);
+  EXPECT_EQ(Split(), (std::pair<int, int>{1, 17}));
   EXPECT_TRUE(Boxes().empty());
 }
 

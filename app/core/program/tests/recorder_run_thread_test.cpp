@@ -13,7 +13,7 @@
 #include "app/app_registry.h"
 #include "app/core/program/program_seam.h"
 #include "app/core/program/tests/program_test_support.h"
-#include "app/liveview_menu.h"
+#include "app/core/program/tests/recorder_driver.h"
 #include "core/nonclient/tests/screen_picture.h"
 #include "gui/dialog.h"
 #include "gui/desktop.h"
@@ -25,109 +25,11 @@
 namespace {
 
 using programtest::CountOnceSettled;
+using programtest::Driver;
+using programtest::g_programEnded;
+using programtest::Open;
+using programtest::RunWithScript;
 using programtest::ThreadCount;
-
-bool Open(WindowHandle hwnd) { return hwnd != 0 && hwnd != GUI_INVALID_HANDLE && IsWindowVisible(hwnd) == TRUE; }
-
-// What a script does to the running program; every call comes from the
-// script's thread.
-class Driver {
- public:
-  // The live-view window of the main output once the program shows it;
-  // 0 when it does not within 10 s.
-  WindowHandle WaitForLiveView() {
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-    int w = 0, h = 0;
-    // The host window stands once the toolkit's locks exist.
-    while (!HostGetWindowSize(0, &w, &h))
-      if (!Wait(deadline)) return 0;
-    WindowHandle live = 0;
-    while ((live = FirstPreviewWindow(getMainOutput())) == 0 || IsWindowVisible(live) != TRUE)
-      if (!Wait(deadline)) return 0;
-    HostFlush();
-    return live;
-  }
-  // A click of `button` (HOST_BUTTON_LEFT or _RIGHT) at a point of the main
-  // output's screen.
-  void Click(int x, int y, int button) {
-    HostInjectMouseMove(x, y);
-    Settle();
-    HostInjectMouseButton(button, 1);
-    Settle();
-    HostInjectMouseButton(button, 0);
-    Settle();
-  }
-  int64_t Pixel(int x, int y) {
-    HostFlush();
-    return HostReadWindowPixel(0, x, y);
-  }
-  void CloseHostWindow() { HostInjectClose(); }
-
-  // Waits up to 10 s for `ready`; false when it does not come.
-  static bool WaitFor(const std::function<bool()>& ready) {
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-    while (!ready())
-      if (!Wait(deadline)) {
-        // The run captures standard output, where the failure itself goes.
-        std::fprintf(stderr, "RecorderRun: a step did not come within 10 s (state %d, main menu %d, system menu %d, page %d)\n",
-                     getOutputState(getMainOutput()), Open(getMainMenuWnd()), Open(getSystemMenuWnd()),
-                     getSystemPageWnd() != GUI_INVALID_HANDLE);
-        return false;
-      }
-    Settle();
-    return true;
-  }
-  // The screen once two reads in a row agree: what the program shows when
-  // it has finished drawing.
-  static guitest::Picture Screen() {
-    const Rect whole{0, 0, static_cast<int>(GetGDCapability(HDC_SCREEN, GDCAP_HPIXEL)),
-                      static_cast<int>(GetGDCapability(HDC_SCREEN, GDCAP_VPIXEL))};
-    guitest::Picture last = guitest::Grab(whole);
-    for (int i = 0; i < 20; ++i) {
-      Settle();
-      guitest::Picture now = guitest::Grab(whole);
-      if (now.rgb == last.rgb) break;
-      last = std::move(now);
-    }
-    return last;
-  }
-  // A click in the middle of a control of a dialog.
-  void ClickItem(WindowHandle dialog, int id) {
-    Rect r{};
-    GetWindowRect(GetDlgItem(dialog, id), &r);  // in the dialog's client area
-    int x = (r.left + r.right) / 2, y = (r.top + r.bottom) / 2;
-    ClientToScreen(dialog, &x, &y);
-    Click(x, y, HOST_BUTTON_LEFT);
-  }
-
- private:
-  static bool Wait(std::chrono::steady_clock::time_point deadline) {
-    std::this_thread::sleep_for(std::chrono::milliseconds(2));
-    return std::chrono::steady_clock::now() < deadline;
-  }
-  static void Settle() {
-    std::this_thread::sleep_for(std::chrono::milliseconds(50));
-    HostFlush();
-  }
-};
-
-// Set once the program has returned from its entry.
-std::atomic<bool> g_programEnded{false};
-
-// Runs the program on this thread and `script` beside it; the exit code.
-int RunWithScript(const std::function<void(Driver&)>& script) {
-  g_programEnded = false;
-  std::thread driver([&script] {
-    Driver d;
-    script(d);
-    // A script stopped by a failed assertion still ends the program.
-    if (::testing::Test::HasFatalFailure()) RequestQuit();
-  });
-  const programtest::Run run = programtest::RunRecorder();
-  g_programEnded = true;
-  driver.join();
-  return run.code;
-}
 
 TEST(RecorderRun, StartsIntoTheLiveViewAndEndsWhenTheHostWindowCloses) {
   const int before = ThreadCount();
@@ -194,7 +96,7 @@ TEST(RecorderRun, ClicksThroughTheSideMenuThePopUpMenuTheMainMenuAndASubMenuAndB
 
     d.Click(300, 200, HOST_BUTTON_RIGHT);  // closes the side menu, opens the pop-up menu
     ASSERT_TRUE(Driver::WaitFor([] { return !Open(getLeftMenuWnd(getMainOutput())); }));
-    ASSERT_TRUE(Driver::WaitFor([] { return getLiveViewMenu(getMainOutput()) != 0; }));
+    ASSERT_TRUE(Driver::WaitFor([] { return IsMenuPopup(GetWindowDisplay(FirstPreviewWindow(getMainOutput()))) != 0; }));
     MatchScreen("run_popup.png");
 
     d.Click(320, 212, HOST_BUTTON_LEFT);  // the first item: the main menu
@@ -229,6 +131,7 @@ TEST(RecorderRun, ClosingTheWindowOverAnOpenMenuEndsItToo) {
     ASSERT_NE(d.WaitForLiveView(), 0u);
     ASSERT_TRUE(Driver::WaitFor([] { return !program_seam::startUpThreadRunning(); }));
     d.Click(300, 200, HOST_BUTTON_RIGHT);
+    ASSERT_TRUE(Driver::WaitFor([] { return IsMenuPopup(GetWindowDisplay(FirstPreviewWindow(getMainOutput()))) != 0; }));
     d.Click(320, 212, HOST_BUTTON_LEFT);
     ASSERT_TRUE(Driver::WaitFor([] { return Open(getMainMenuWnd()); }));
     d.CloseHostWindow();

@@ -1,3 +1,4 @@
+#include <climits>
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
@@ -29,7 +30,9 @@ std::string CapacityModel(unsigned long long v) {
   return Grouped(v >> 30) + "GB";
 }
 
+// A negative rate (the device's "none", -1) is no rate at all.
 std::string BitrateModel(unsigned long long v) {
+  if (static_cast<int64_t>(v) < 0) return "0bps";
   if (v >= (1ull << 30)) return Grouped(v >> 30) + "Gbps";
   if (v >= 10 * (1ull << 20)) return Grouped(v >> 20) + "Mbps";
   if (v >= 1024) return Grouped(v >> 10) + "Kbps";
@@ -60,6 +63,14 @@ TEST_F(ServicesTest, SizesAndRatesMatchTheGroupingModel) {
   EXPECT_EQ(formatBitrateText(static_cast<int>(0x80000000u | (3000u << 10)), buf, sizeof buf), 1);
   EXPECT_STREQ(buf, "3000");
   EXPECT_EQ(formatBitrateText(2, nullptr, 8), -1);
+  // Codes below the first standard rate are no rate: the unknown text, and
+  // a failure.
+  for (int code : {0, 1, 28, INT_MAX}) {
+    EXPECT_EQ(formatBitrateText(code, buf, sizeof buf), -1) << code;
+    EXPECT_STREQ(buf, ("Unknown Type Value: " + std::to_string(code)).c_str());
+  }
+  formatBitrate(buf, sizeof buf, -1);
+  EXPECT_STREQ(buf, "0bps");
 }
 
 // Every mask written as text reads back as the same mask.

@@ -13,6 +13,7 @@
 #include "app/device_backend.h"
 #include "app/system_pages.h"
 #include "gui/combine.h"
+#include "gui/layout.h"
 #include "gui/listview.h"
 #include "gui/message.h"
 #include "gui/propsheet.h"
@@ -443,6 +444,24 @@ TEST_F(PreviewSet, BothTabsOnScreen) {
   Close();
 }
 
+// Paging after a layout change redraws the page text, the slots, the list
+// and the output box whole, with nothing of the earlier drawing left.
+TEST_F(PreviewSet, PagingAfterALayoutChangeRedrawsCleanly) {
+  Open();
+  SendMessage(GetDlgItem(win_, 4101), PSM_SETACTIVEINDEX, 1, 0);
+  desktest::Drain();
+  Command(view_, kFirstModeButton + 5);  // sixteen windows
+  desktest::Drain();
+  Command(view_, kFirstModeButton + 3);  // eight windows
+  desktest::Drain();
+  Command(view_, kNext);
+  desktest::Drain();
+  Rect r{};
+  GetWindowRect(win_, &r);
+  MatchesReference("previewset_paged", livetest::Grab(r));
+  Close();
+}
+
 TEST_F(PreviewSet, WindowsPastTheDeviceSlotsStayEmptyAndTakeNoChannel) {
   PreviewConfig before = Stored(3);
   const int slots = getMaxChanSlotNum(), firstShown = (slots - 1) / 9 * 9;
@@ -460,6 +479,40 @@ TEST_F(PreviewSet, WindowsPastTheDeviceSlotsStayEmptyAndTakeNoChannel) {
   const PreviewConfig after = Stored(3);
   for (int m = 1; m <= kTables; ++m) EXPECT_EQ(std::memcmp(after.order[m], before.order[m], 64), 0) << m;
   EXPECT_EQ(SlotText(8), "X");
+  Close();
+}
+
+// A language file whose captions carry the wrong conversions: each is shown
+// as it stands instead of being fed numbers it does not expect.
+class SwappedCaption {
+ public:
+  SwappedCaption(const char* key, const char* caption) {
+    EXPECT_TRUE(GetCtrlResInfo("previewset", key, &record_));
+    if (!record_) return;
+    saved_ = record_->caption;
+    record_->caption = const_cast<char*>(caption);
+  }
+  ~SwappedCaption() {
+    if (record_) record_->caption = saved_;
+  }
+
+ private:
+  CtrlResInfo* record_ = nullptr;
+  char* saved_ = nullptr;
+};
+
+TEST_F(PreviewSet, CaptionsWithWrongConversionsAreShownAsTheyStand) {
+  SwappedCaption order("ordertext_hint", "%s/%s"), maxIpc("maxipc_hint", "%s at most%n");
+  Open();
+  Command(view_, kNext);
+  char text[64] = "";
+  SendDlgItemMessage(view_, 20461, MSG_GETTEXT, sizeof text, reinterpret_cast<LParam>(text));
+  EXPECT_STREQ(text, "%s/%s");
+  device_seam::overrideAnswer("setPreviewConfig", 0x200114);
+  Command(view_, kStop);
+  Command(view_, kApply);
+  device_seam::clearOverrides();
+  EXPECT_EQ(BoxTexts(), (std::vector<std::string>{"%s at most%n/64"}));
   Close();
 }
 

@@ -6,9 +6,13 @@
 #include <string>
 
 #include "controls/painters/tests/page_fixture.h"
+#include "core/window/window_messages.h"
 #include "gui/button.h"
 #include "gui/control_tip.h"
+#include "gui/cursor.h"
 #include "gui/dialog.h"
+#include "gui/livevideo.h"
+#include "gui/paint.h"
 #include "gui/window_attr.h"
 
 namespace {
@@ -173,6 +177,38 @@ TEST_F(Buttons, AutoSizeFollowsTheSkinAndCaption) {
   EXPECT_EQ(SendMessage(check, 37, reinterpret_cast<WParam>(&req), reinterpret_cast<LParam>(&out)), 0);
   EXPECT_EQ(out.right - out.left, static_cast<int>(skin->bmWidth) / 2) << "one cell without a caption";
   EXPECT_EQ(out.bottom - out.top, static_cast<int>(skin->bmHeight) / 2);
+}
+
+// A picture button shows its second pair, the hover background, while the
+// pointer is over it (the message that marks it focused), and its first
+// pair again when the pointer leaves.
+TEST_F(Buttons, PictureButtonsShowTheHoverPairUnderThePointer) {
+  const GalPixel normal = guitest::Rgb(10, 20, 30), hover = guitest::Rgb(200, 120, 40), face = guitest::Rgb(0, 0, 250);
+  guitest::SolidBitmap back(40, 20, {{normal}}), lit(40, 20, {{hover}}), fore(10, 10, {{face}});
+  WindowHandle b = Add("button", BS_BITMAPBUTTON, kId, 20, 20, "", 40, 20);
+  SetCtrlBitmaps(b, &fore.Get(), &back.Get(), 1);
+  SetCtrlBitmaps(b, &fore.Get(), &lit.Get(), 2);
+  auto corner = [&] {
+    InvalidateRect(b, nullptr, TRUE);
+    desktest::Drain();
+    int x = 35, y = 15;  // beside the face, on the background
+    ClientToScreen(b, &x, &y);
+    return GetPixel(HDC_SCREEN, x, y);
+  };
+  EXPECT_EQ(corner(), normal);
+  SendMessage(b, MSG_FOCUSBYMSG, 1, 0);
+  EXPECT_EQ(corner(), hover);
+  SendMessage(b, MSG_FOCUSBYMSG, 0, 0);
+  EXPECT_EQ(corner(), normal);
+}
+
+// Buttons register no cursor of their own: over one the pointer keeps the
+// default cursor instead of vanishing.
+TEST_F(Buttons, ThePointerStaysDrawnOverAButton) {
+  WindowHandle b = Make(BS_PUSHBUTTON);
+  SetCursor(GetSystemCursor(0));
+  SendMessage(b, winmsg::kSetCursor, 0, 0);  // as the pointer comes over it
+  EXPECT_NE(GetCurrentCursor(), 0u);
 }
 
 }  // namespace

@@ -32,6 +32,7 @@ TEST_F(ComboOnScreen, EveryKindClosedAndTheListOpen) {
   Shoot("combo_closed.png");
 
   SetFocusChild(drop);
+  desktest::Drain();  // the box has the focus before the key comes
   SendMessage(drop, MSG_KEYDOWN, ctlmsg::kDown, 0);
   Shoot("combo_open.png");
 }

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "core/menu/menu_marks.h"
+#include "core/menu/menu_records.h"
 #include "gui/app_hooks.h"
 #include "gui/element.h"
 #include "gui/gal.h"
@@ -179,6 +180,26 @@ TEST_F(Menus, StrippingTheHeadLeavesAnItemList) {
   EXPECT_EQ(IsMenu(bar), MENU_KIND_BAR);
   EXPECT_EQ(GetMenuItemCount(bar), 0);
   EXPECT_EQ(DestroyMenu(bar), 0);
+}
+
+// A sub-menu hung in as a stripped item list goes whole with its owner, at
+// every depth: no item of it stays behind.
+TEST_F(Menus, DestroyingAMenuFreesEveryItemOfAStrippedSubMenu) {
+  MenuHandle inner = StripPopupHead(Popup(3));
+  MenuHandle middle = Popup(2);
+  MenuItemInfo hook = Text("inner", 7);
+  hook.subMenu = inner;
+  ASSERT_EQ(InsertMenuItem(middle, -1, TRUE, &hook), 0);
+  MenuHandle list = StripPopupHead(middle);
+  MenuHandle top = Popup(1);
+  hook.subMenu = list;
+  ASSERT_EQ(InsertMenuItem(top, -1, TRUE, &hook), 0);
+  std::vector<MenuHandle> items;
+  for (MenuHandle m : {inner, list})
+    for (menu::ItemRecord* it = menu::ItemOf(m); it; it = it->next) items.push_back(menu::HandleOf(it));
+  ASSERT_EQ(items.size(), 6u);
+  ASSERT_EQ(DestroyMenu(top), 0);
+  for (MenuHandle item : items) EXPECT_EQ(IsMenu(item), 0);
 }
 
 int YuvDepth(uint8_t* code) {
