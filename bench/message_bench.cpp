@@ -63,7 +63,7 @@ class WindowThread {
 void BM_SendMessageRoundTrip(benchmark::State& state) {
   WindowThread receiver;
   WParam i = 0;
-  for (auto _ : state) benchmark::DoNotOptimize(SendMessage(receiver.hwnd(), 1, ++i, 0));
+  for (auto _ : state) benchmark::DoNotOptimize(SendMessage(receiver.hwnd(), MSG_LBUTTONDOWN, ++i, 0));
 }
 BENCHMARK(BM_SendMessageRoundTrip)->UseRealTime();
 
@@ -127,7 +127,7 @@ void BM_SendMessageVsPingPongInTurn(benchmark::State& state) {
   std::vector<benchtime::Timing> t;
   for (auto _ : state)
     t = benchtime::Interleaved(
-        5, [&] { benchmark::DoNotOptimize(SendMessage(receiver.hwnd(), 1, ++i, 0)); },
+        5, [&] { benchmark::DoNotOptimize(SendMessage(receiver.hwnd(), MSG_LBUTTONDOWN, ++i, 0)); },
         [&] { benchmark::DoNotOptimize(pingPong.RoundTrip()); });
   state.counters["send_ns"] = t[0].best;
   state.counters["pingpong_ns"] = t[1].best;
@@ -150,7 +150,7 @@ void BM_PostGetThroughput(benchmark::State& state) {
   });
   WindowHandle hwnd = made.get_future().get();
   for (auto _ : state) {
-    while (PostMessage(hwnd, 2, 0, 0) == MSG_ERR_DROPPED) std::this_thread::yield();
+    while (PostMessage(hwnd, MSG_LBUTTONUP, 0, 0) == MSG_ERR_DROPPED) std::this_thread::yield();
   }
   while (PostMessage(hwnd, kStop, 0, 0) == MSG_ERR_DROPPED) std::this_thread::yield();
   consumer.join();

@@ -30,7 +30,7 @@ void fill(HDC hdc, int r, int g, int b, int x, int y, int w, int h) {
 }
 
 LResult closeMenu(WindowHandle menu) {
-  if (menu == 0 || menu == GUI_INVALID_HANDLE) return 0;
+  if (!IsValidHandle(menu)) return 0;
   return SendMessage(menu, MSG_CLOSE, 0, 0);
 }
 
@@ -41,7 +41,7 @@ bool keyHeldByControl(WindowHandle page) {
   WindowHandle at = page;
   for (int depth = 0; depth < 8; ++depth) {
     at = GetFocusChild(at);
-    if (at == 0 || at == GUI_INVALID_HANDLE) return false;
+    if (!IsValidHandle(at)) return false;
     // The sheet only passes keys on to its page.
     if (IsControlOfClass(at, "propsheet")) continue;
     if (SendMessage(at, MSG_GETDLGCODE, 0, 0) & (DLGC_WANTALLKEYS | DLGC_WANTCHARS)) return true;
@@ -57,7 +57,7 @@ int pageHook(WindowHandle page, int key, WindowHandle menu, int focusId) {
       return 0;
     case kKeyLeft:
       if (GetInputHelperState() != 0) return -1;
-      if (menu == 0 || menu == GUI_INVALID_HANDLE) return 0;
+      if (!IsValidHandle(menu)) return 0;
       SetActiveWindow(menu);
       SetFocusChild(GetDlgItem(menu, focusId));
       return 0;

@@ -25,7 +25,7 @@ constexpr uint32_t kButtonStyle = WS_CHILD | WS_VISIBLE | BS_AUTOSIZE;
 constexpr uint32_t kButtonExStyle = WS_EX_PLACE_X | WS_EX_PLACE_W;
 constexpr int kBottomOffset = 40;
 
-bool isWindow(WindowHandle hwnd) { return hwnd != 0 && hwnd != GUI_INVALID_HANDLE; }
+bool isWindow(WindowHandle hwnd) { return IsValidHandle(hwnd); }
 
 const CtrlResInfo* winRecord(const char* section) {
   return record(section, (std::string("win_") + section).c_str());

@@ -25,6 +25,7 @@
 #include "core/desktop/tests/desktop_fixture.h"
 #include "core/desktop/zorder.h"
 #include "core/nonclient/tests/screen_picture.h"
+#include "gui/app_hooks.h"
 #include "gui/dc.h"
 #include "gui/dialog.h"
 #include "gui/startup.h"
@@ -92,7 +93,7 @@ class LiveGui : public ::testing::Test {
     device_seam::resetAll();
     setCurOutput(3);
     for (int output : {3, 1}) {
-      setOutputState(output, 0);
+      setOutputState(output, OUTSTATE_LIVEVIEW);
       setLiveViewPopup(output, 0);
       setPreviewSelChan(output, -2);
       setPreviewSelWin(output, 0);

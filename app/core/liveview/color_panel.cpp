@@ -14,14 +14,19 @@
 #include "app/liveview_dialogs.h"
 #include "app/login_rights.h"
 #include "app/popup_drag.h"
+#include "gui/app_hooks.h"
 #include "gui/bitmap.h"
+#include "gui/button.h"
+#include "gui/combobox.h"
 #include "gui/control_paint.h"
 #include "gui/dc.h"
 #include "gui/dialog.h"
 #include "gui/element.h"
 #include "gui/layout.h"
 #include "gui/message.h"
+#include "gui/nonclient.h"
 #include "gui/paint.h"
+#include "gui/trackbar.h"
 #include "gui/window.h"
 #include "gui/window_attr.h"
 
@@ -29,11 +34,7 @@ namespace {
 
 constexpr const char* kWindow = "leftcolorset";
 constexpr int kModeId = 12544, kDefaultId = 12563, kCopyId = 4100, kOkId = 4097;
-constexpr int kState = 3, kLastAnalog = 16, kButtonBand = 40, kFooter = 50;
-constexpr int kMsgClose = 102, kMsgKeyDown = 18, kMsgWheelUp = 8, kMsgWheelDown = 9, kMsgSwallowed = 12;
-constexpr int kComboGetValue = 0xF181, kComboSelect = 0xF182, kBoxBounds = 0xF163, kBoxSet = 0xF165,
-              kBoxGet = 0xF166, kSliderRange = 0xF090, kSliderSet = 0xF092, kSliderGet = 0xF093;
-constexpr int kBkcControlNormal = 23;
+constexpr int kLastAnalog = 16, kButtonBand = 40, kFooter = 50;
 
 struct Row {
   int icon, slider, box;
@@ -56,7 +57,7 @@ const Row kRows[] = {
     {12557, 12558, 12559, "sharpnesspos", "sharpness", "sharpness_spin", "leftcolorset_sharpness_bmp", 3,
      offsetof(ChannelConfig, sharpness), true, 0},
     {12560, 12561, 12562, "denoisingpos", "denoising", "denoising_spin", "leftcolorset_denoising_bmp", 5,
-     offsetof(ChannelConfig, denoise), true, 0x80000},
+     offsetof(ChannelConfig, denoise), true, EDIT_CORNER_BOTTOMRIGHT},
 };
 
 Bitmap g_rowBitmaps[6];
@@ -87,26 +88,28 @@ void loadBitmaps() {
 
 void createControls(WindowHandle dlg) {
   if (const CtrlResInfo* r = record("colormode"))
-    createLabeledCtrl("combobox", r->caption ? r->caption : "", 0x4800000Bu, 0x90011u, kModeId, r->x, r->y, r->w,
-                      r->h, dlg, 0);
+    createLabeledCtrl("combobox", r->caption ? r->caption : "", WS_CHILD | WS_VISIBLE | CBS_DROPDOWNLIST | CBS_NOTIFY,
+        EDIT_CORNER_BOTTOMRIGHT | EDIT_CORNER_TOPRIGHT | EDIT_CORNER_BOTTOMLEFT | EDIT_CORNER_TOPLEFT, kModeId, r->x,
+        r->y, r->w, r->h, dlg, 0);
   for (int i = 0; i < 6; ++i) {
     const Row& row = kRows[i];
     if (!shown(row)) continue;
     const LParam bmp = g_haveBitmap[i] ? reinterpret_cast<LParam>(&g_rowBitmaps[i]) : 0;
-    create(dlg, "button", row.iconKey, 0x4800005Au, 0, row.icon, bmp);
-    create(dlg, "trackbar", row.sliderKey, 0x48000001u, 0x20u, row.slider);
-    create(dlg, "combobox", row.boxKey, 0x48000409u, row.boxExStyle, row.box, 0, "");
+    create(dlg, "button", row.iconKey, WS_CHILD | WS_VISIBLE | BS_BITMAPBUTTON | BS_TIPALWAYS, 0, row.icon, bmp);
+    create(dlg, "trackbar", row.sliderKey, WS_CHILD | WS_VISIBLE | TBS_NOTIFY, WS_EX_TRANSPARENT, row.slider);
+    create(dlg, "combobox", row.boxKey, WS_CHILD | WS_VISIBLE | CBS_SPINNUMBER | CBS_NOTIFY | CBS_CONTROLBKGND,
+        row.boxExStyle, row.box, 0, "");
   }
   Rect client{};
   GetClientRect(dlg, &client);
   const int y = client.bottom - kButtonBand;
   if (analog()) {
-    create(dlg, "button", "default", 0x48008000u, 0, kDefaultId, 0, nullptr, y);
-    create(dlg, "button", "copy", 0x48008000u, 0, kCopyId, 0, nullptr, y);
+    create(dlg, "button", "default", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON | BS_AUTOSIZE, 0, kDefaultId, 0, nullptr, y);
+    create(dlg, "button", "copy", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON | BS_AUTOSIZE, 0, kCopyId, 0, nullptr, y);
   }
-  create(dlg, "button", "ok", 0x48008000u, 0, kOkId, 0, nullptr, y);
+  create(dlg, "button", "ok", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON | BS_AUTOSIZE, 0, kOkId, 0, nullptr, y);
   const WindowHandle ok = GetDlgItem(dlg, kOkId);
-  if (ok != 0 && ok != GUI_INVALID_HANDLE) SetFocusChild(ok);
+  if (IsValidHandle(ok)) SetFocusChild(ok);
 }
 
 void setRanges(WindowHandle dlg, int output) {
@@ -115,29 +118,29 @@ void setRanges(WindowHandle dlg, int output) {
   for (const Row& row : kRows) {
     if (!shown(row)) continue;
     const ColorRangeEntry& e = ranges.rows[row.rangeIndex];
-    SendDlgItemMessage(dlg, row.slider, kSliderRange, e.maximum, e.minimum);
-    SendDlgItemMessage(dlg, row.box, kBoxBounds, e.maximum, e.minimum);
+    SendDlgItemMessage(dlg, row.slider, TBM_SETRANGE, e.maximum, e.minimum);
+    SendDlgItemMessage(dlg, row.box, CB_SETSPINRANGE, e.maximum, e.minimum);
   }
 }
 
 void refresh(WindowHandle dlg) {
   for (const Row& row : kRows) {
     if (!shown(row)) continue;
-    SendDlgItemMessage(dlg, row.slider, kSliderSet, byteOf(row), 0);
-    SendDlgItemMessage(dlg, row.box, kBoxSet, byteOf(row), 0);
+    SendDlgItemMessage(dlg, row.slider, TBM_SETPOS, byteOf(row), 0);
+    SendDlgItemMessage(dlg, row.box, CB_SETSPINVALUE, byteOf(row), 0);
   }
 }
 
 void onInit(WindowHandle dlg) {
   const int output = getCurOutput();
   setLeftColorSetWnd(dlg);
-  setOutputState(output, kState);
+  setOutputState(output, OUTSTATE_COLORPANEL);
   loadBitmaps();
   g_drag = PopupDrag{};
   session().Begin(output, getPreviewSelChan(output));
   createControls(dlg);
   initColorTypeCombo(dlg, session().Channel(), kModeId);
-  SendDlgItemMessage(dlg, kModeId, kComboSelect, session().Current().colorMode, 0);
+  SendDlgItemMessage(dlg, kModeId, CB_SELECTVALUE, session().Current().colorMode, 0);
   setRanges(dlg, output);
   refresh(dlg);
 }
@@ -164,8 +167,8 @@ bool onRowCommand(WindowHandle dlg, int id, int code) {
   for (const Row& row : kRows) {
     if (id == row.slider) {
       if (code == 3) return true;
-      const auto pos = SendDlgItemMessage(dlg, row.slider, kSliderGet, 0, 0);
-      SendDlgItemMessage(dlg, row.box, kBoxSet, static_cast<WParam>(pos), 0);
+      const auto pos = SendDlgItemMessage(dlg, row.slider, TBM_GETPOS, 0, 0);
+      SendDlgItemMessage(dlg, row.box, CB_SETSPINVALUE, static_cast<WParam>(pos), 0);
       if (code == 5 || code == 7) {
         byteOf(row) = static_cast<uint8_t>(pos);
         session().Apply();
@@ -174,8 +177,8 @@ bool onRowCommand(WindowHandle dlg, int id, int code) {
     }
     if (id == row.box) {
       if (code != 5 && code != 11 && code != 12) return true;
-      const auto value = SendDlgItemMessage(dlg, row.box, kBoxGet, 0, 0);
-      SendDlgItemMessage(dlg, row.slider, kSliderSet, static_cast<WParam>(value), 0);
+      const auto value = SendDlgItemMessage(dlg, row.box, CB_GETSPINVALUE, 0, 0);
+      SendDlgItemMessage(dlg, row.slider, TBM_SETPOS, static_cast<WParam>(value), 0);
       byteOf(row) = static_cast<uint8_t>(value);
       if (code != 5) session().Apply();
       return true;
@@ -188,7 +191,7 @@ void onCommand(WindowHandle dlg, int id, int code) {
   if (onRowCommand(dlg, id, code)) return;
   switch (id) {
     case kModeId:
-      if (code == 1) applyMode(dlg, static_cast<int>(SendDlgItemMessage(dlg, kModeId, kComboGetValue, 0, 0)));
+      if (code == 1) applyMode(dlg, static_cast<int>(SendDlgItemMessage(dlg, kModeId, CB_GETSELVALUE, 0, 0)));
       break;
     case kDefaultId:
       applyMode(dlg, session().Current().colorMode);
@@ -198,7 +201,7 @@ void onCommand(WindowHandle dlg, int id, int code) {
       break;
     case kOkId:
       session().Save();
-      SendMessage(dlg, kMsgClose, 0, 0);
+      SendMessage(dlg, MSG_CLOSE, 0, 0);
       break;
     default:
       break;
@@ -210,11 +213,11 @@ void onClose(WindowHandle dlg) {
   session().Restore();
   refreshLoginState(output, getLoginId(output));
   setLeftColorSetWnd(GUI_INVALID_HANDLE);
-  setOutputState(output, 0);
+  setOutputState(output, OUTSTATE_LIVEVIEW);
   EndDialog(dlg, 0);
   setLiveViewPopup(output, 0);
   const WindowHandle live = getTopMainWindow();
-  if (live != 0 && live != GUI_INVALID_HANDLE) InvalidateRect(live, nullptr, TRUE);
+  if (IsValidHandle(live)) InvalidateRect(live, nullptr, TRUE);
 }
 
 bool overRow(LParam lParam) {
@@ -239,7 +242,8 @@ void fillPanel(HDC hdc, const Rect& client) {
     if (!analog())
       for (const char* key : {"sharpness", "denoising"})
         if (const CtrlResInfo* row = record(key)) frame.bottom -= row->h;
-    DrawEditFrame(hdc, 0, 0x90011u, &frame, FALSE, TRUE, WinElementColors[kBkcControlNormal]);
+    DrawEditFrame(hdc, 0, EDIT_CORNER_BOTTOMRIGHT | EDIT_CORNER_TOPRIGHT | EDIT_CORNER_BOTTOMLEFT | EDIT_CORNER_TOPLEFT,
+        &frame, FALSE, TRUE, WinElementColors[WEC_BKC_CONTROL_NORMAL]);
   }
 }
 
@@ -256,17 +260,17 @@ LResult leftColorSetProc(WindowHandle dlg, int message, WParam wParam, LParam lP
     case MSG_COMMAND:
       onCommand(dlg, static_cast<int>(wParam & 0xFFFF), static_cast<int>((wParam >> 16) & 0xFFFF));
       return 0;
-    case kMsgClose:
+    case MSG_CLOSE:
       onClose(dlg);
       return 0;
-    case kMsgKeyDown:
-      if (wParam == 1 && getOutputState(getCurOutput()) == kState) SendMessage(dlg, kMsgClose, 0, 0);
+    case MSG_KEYDOWN:
+      if (wParam == 1 && getOutputState(getCurOutput()) == OUTSTATE_COLORPANEL) SendMessage(dlg, MSG_CLOSE, 0, 0);
       return 0;
-    case kMsgWheelUp:
-    case kMsgWheelDown:
+    case MSG_MOUSEWHEELDOWN:
+    case MSG_MOUSEWHEELUP:
       if (overRow(lParam)) return 0;
       break;
-    case kMsgSwallowed:
+    case MSG_NCLBUTTONDBLCLK:
       return 0;
     case MSG_DESTROY:
       DestroyAllControls(dlg);
@@ -282,7 +286,7 @@ LResult leftColorSetProc(WindowHandle dlg, int message, WParam wParam, LParam lP
 
 int showLeftColorSetDialog(WindowHandle host) {
   DlgTemplate dlg{};
-  dlg.dwStyle = 0x38400000u;
+  dlg.dwStyle = WS_CAPTION | WS_CAPTION_EXTRA | WS_VISIBLE | WS_BORDER;
   dlg.caption = "";
   if (const CtrlResInfo* r = record("leftcolorset_rect")) {
     const int output = getCurOutput();

@@ -8,6 +8,7 @@
 #include "gui/dialog.h"
 #include "gui/layout.h"
 #include "gui/message.h"
+#include "gui/nonclient.h"
 #include "gui/window.h"
 #include "gui/window_attr.h"
 
@@ -22,12 +23,12 @@ void createDialogItems(WindowHandle dialog, const char* window, const DialogItem
                    items[i].id, r->x, r->y, r->w, r->h, dialog, 0);
   }
   const WindowHandle focus = GetDlgItem(dialog, focusId);
-  if (focus != 0 && focus != GUI_INVALID_HANDLE) SetFocusChild(focus);
+  if (IsValidHandle(focus)) SetFocusChild(focus);
 }
 
 LParam runCentredDialog(WindowHandle owner, const char* window, const char* record, WindowProc proc) {
   DlgTemplate dlg{};
-  dlg.dwStyle = 0x38400000u;
+  dlg.dwStyle = WS_CAPTION | WS_CAPTION_EXTRA | WS_VISIBLE | WS_BORDER;
   dlg.caption = "";
   CtrlResInfo* r = nullptr;
   if (GetCtrlResInfo(window, record, &r)) {
@@ -91,7 +92,7 @@ LResult smallDialogDefault(WindowHandle dlg, int message, WParam wParam, LParam 
     case MSG_KEYDOWN:
       if (wParam == 1 && escape) SendMessage(dlg, MSG_CLOSE, 0, 0);
       return 0;
-    case 12:
+    case MSG_NCLBUTTONDBLCLK:
       return 0;
     case MSG_DESTROY:
       DestroyAllControls(dlg);

@@ -9,6 +9,7 @@
 #include "app/login_rights.h"
 #include "app/core/pages_calls.h"
 #include "app/core/services/per_output.h"
+#include "gui/app_hooks.h"
 #include "gui/layout.h"
 #include "gui/window_attr.h"
 
@@ -177,7 +178,7 @@ int getPreviewVideoRect(int index, Rect* video, Rect* menu) {
     Rect bar{};
     const WindowHandle side = getLeftMenuWnd(output);
     CtrlResInfo* record = nullptr;
-    if (side != GUI_INVALID_HANDLE && side != 0 && GetWindowRect(side, &bar)) {
+    if (IsValidHandle(side) && GetWindowRect(side, &bar)) {
       mw = bar.right - bar.left;
       mh = bar.bottom - bar.top;
     } else if (GetCtrlResInfo("leftmenu", "leftmenu_rect", &record)) {
@@ -204,7 +205,7 @@ int getPreviewWinAtPoint(int output, int x, int y) {
 }
 
 int getPreviewChanAtPoint(int output, int x, int y) {
-  if (getOutputState(output) == 9 && getPlaybackType(output) != 1) return -1;
+  if (getOutputState(output) == OUTSTATE_PLAYBACK && getPlaybackType(output) != 1) return -1;
   int window = getPreviewWinAtPoint(output, x, y);
   if (window < 0) return window;
   int split = 1, first = 1;

@@ -17,6 +17,7 @@
 #include "app/playback.h"
 #include "app/program.h"
 #include "app/record_pages.h"
+#include "gui/app_hooks.h"
 #include "gui/dialog.h"
 #include "gui/window.h"
 #include "gui/window_attr.h"
@@ -24,14 +25,12 @@
 namespace {
 
 constexpr int kRightPtz = 1, kRightRecord = 2, kRightPlayback = 4, kRightPicture = 8;
-constexpr int kStatePtz = 2, kStateColour = 3, kStatePlayback = 9, kStateStrategy = 19;
 constexpr int kSearchMore = 105;
 
-bool valid(WindowHandle hwnd) { return hwnd != 0 && hwnd != GUI_INVALID_HANDLE; }
 
 void show(WindowHandle menu, int id, bool on) {
   const WindowHandle button = GetDlgItem(menu, id);
-  if (valid(button)) ShowWindow(button, on ? SW_SHOW : SW_HIDE);
+  if (IsValidHandle(button)) ShowWindow(button, on ? SW_SHOW : SW_HIDE);
 }
 
 // Channels outside 1..64 have no bit: such a channel is not acted on.
@@ -41,9 +40,9 @@ template <typename Box>
 void errorSequence(Box box) {
   const WindowHandle live = getTopMainWindow();
   closeLiveViewPopup(live);
-  if (valid(live)) EnableWindow(live, FALSE);
+  if (IsValidHandle(live)) EnableWindow(live, FALSE);
   box();
-  if (valid(live)) EnableWindow(live, TRUE);
+  if (IsValidHandle(live)) EnableWindow(live, TRUE);
   showLiveViewPopup(live, 1);
 }
 
@@ -124,7 +123,7 @@ void playLastMinutes(const Context& c) {
     errorSequence([&] { showPlaybackError(c.output, c.menu, started); });
     return;
   }
-  setOutputState(c.output, kStatePlayback);
+  setOutputState(c.output, OUTSTATE_PLAYBACK);
   setPlaybackType(c.output, 1);
   // Closed, not only hidden: a pop-up flag left set would swallow every
   // left click on the live view afterwards.
@@ -171,7 +170,7 @@ void snapshot(const Context& c) {
 
 void ptz(const Context& c) {
   if (!allowed(c.menu, kRightPtz, c.channel)) return;
-  setOutputState(c.output, kStatePtz);
+  setOutputState(c.output, OUTSTATE_PTZ);
   const WindowHandle live = getTopMainWindow();
   closeLiveViewPopup(live);
   openLiveViewPtz(c.output, live);
@@ -195,7 +194,7 @@ void openOnce(const Context& c, int right, int state, WindowHandle open, int (*r
   setOutputState(c.output, state);
   const WindowHandle live = getTopMainWindow();
   closeLiveViewPopup(live);
-  if (!valid(open)) run(live);
+  if (!IsValidHandle(open)) run(live);
 }
 
 }  // namespace
@@ -206,7 +205,7 @@ void hideLeftMenu(WindowHandle menu) {
   const int output = getCurOutput();
   closeLiveViewPopup(getTopMainWindow());
   // The bar may stand without the pop-up flag (as created at start-up).
-  if (valid(menu) && IsWindowVisible(menu)) ShowWindow(menu, SW_HIDE);
+  if (IsValidHandle(menu) && IsWindowVisible(menu)) ShowWindow(menu, SW_HIDE);
   ReleaseCapture();
   setLeftMenuDragArmed(0);
   refreshLoginState(output, getLoginId(output));
@@ -225,13 +224,13 @@ void onLeftMenuItem(WindowHandle menu, int id) {
     case LEFTMENU_PTZ: ptz(c); break;
     case LEFTMENU_DIGITZOOM: digitalZoom(c); break;
     case LEFTMENU_COLORSET:
-      openOnce(c, kRightPicture, kStateColour, getLeftColorSetWnd(), showLeftColorSetDialog);
+      openOnce(c, kRightPicture, OUTSTATE_COLORPANEL, getLeftColorSetWnd(), showLeftColorSetDialog);
       break;
     case LEFTMENU_STRATEGY:
-      openOnce(c, kRightPicture, kStateStrategy, getPreviewStrategyWnd(), showPreviewStrategy);
+      openOnce(c, kRightPicture, OUTSTATE_STRATEGY, getPreviewStrategyWnd(), showPreviewStrategy);
       break;
     case LEFTMENU_HIDE:
-      if (getOutputState(output) == 0) hideLeftMenu(menu);
+      if (getOutputState(output) == OUTSTATE_LIVEVIEW) hideLeftMenu(menu);
       break;
     default:
       break;

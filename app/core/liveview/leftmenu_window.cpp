@@ -8,12 +8,15 @@
 #include "app/layout_bitmaps.h"
 #include "app/left_menu.h"
 #include "app/liveview_dialogs.h"
+#include "gui/app_hooks.h"
 #include "gui/bitmap.h"
+#include "gui/button.h"
 #include "gui/cursor.h"
 #include "gui/dialog.h"
 #include "gui/layout.h"
 #include "gui/livevideo.h"
 #include "gui/message.h"
+#include "gui/nonclient.h"
 #include "gui/paint.h"
 #include "gui/window.h"
 #include "gui/window_attr.h"
@@ -22,9 +25,8 @@ namespace {
 
 constexpr const char* kWindow = "leftmenu";
 constexpr const char* kRecord = "leftmenu_rect";
-constexpr uint32_t kButtonStyle = 0x4800405Au;
+constexpr uint32_t kButtonStyle = WS_CHILD | WS_VISIBLE | BS_BITMAPBUTTON | BS_TIPALWAYS | BS_NOTIFY;
 constexpr int kSlots = 10;
-constexpr int kMsgRightUp = 6, kMsgIdle = 332;
 
 struct Item {
   int id;
@@ -73,7 +75,6 @@ void loadBitmaps() {
 const NamedBitmap& normalOf(int slot) { return g_bitmaps[2 * slot]; }
 const NamedBitmap& alternateNormal(int a) { return g_bitmaps[2 * (kSlots + a)]; }
 
-bool valid(WindowHandle hwnd) { return hwnd != 0 && hwnd != GUI_INVALID_HANDLE; }
 
 const char* captionOf(const char* key) {
   CtrlResInfo* record = nullptr;
@@ -87,7 +88,7 @@ void makeButton(WindowHandle menu, int id, const char* caption, int x, int y, co
                 const NamedBitmap& normal, const NamedBitmap& disabled) {
   const WindowHandle button = CreateWindowEx("button", caption, kButtonStyle, 0, id, x, y, size.bmWidth,
                                              size.bmHeight, menu, reinterpret_cast<LParam>(&normal.bitmap));
-  if (!valid(button)) return;
+  if (!IsValidHandle(button)) return;
   const NamedBitmap& hover = g_bitmaps[kHover];
   SetCtrlBitmaps(button, &normal.bitmap, nullptr, 1);
   SetCtrlBitmaps(button, &normal.bitmap, hover.loaded ? &hover.bitmap : nullptr, 2);
@@ -128,7 +129,7 @@ void initMenu(WindowHandle menu) {
   createButtons(menu, g_leftMenuOutput);
   for (const Item& item : kAlternates) {
     const WindowHandle button = GetDlgItem(menu, item.id);
-    if (valid(button)) ShowWindow(button, SW_HIDE);
+    if (IsValidHandle(button)) ShowWindow(button, SW_HIDE);
   }
 }
 
@@ -179,8 +180,8 @@ int getLeftMenuGeometry(int output, Rect* out) {
 
 WindowHandle createLeftMenuWindow(WindowHandle host, int output) {
   DlgTemplate dlg{};
-  dlg.dwStyle = 0x08000000u;
-  dlg.dwExStyle = 0x20000020u;
+  dlg.dwStyle = WS_VISIBLE;
+  dlg.dwExStyle = WS_EX_NOCLOSEBOX | WS_EX_TRANSPARENT;
   dlg.caption = "";
   Rect place{};
   if (getLeftMenuGeometry(output, &place) == 0) {
@@ -196,7 +197,7 @@ WindowHandle createLeftMenuWindow(WindowHandle host, int output) {
 
 void refreshLeftMenuCaptions(int output) {
   const WindowHandle menu = getLeftMenuWnd(output);
-  if (!valid(menu)) return;
+  if (!IsValidHandle(menu)) return;
   auto refresh = [menu](const Item& item) {
     if (const char* caption = captionOf(item.caption))
       SendDlgItemMessage(menu, item.id, MSG_SETTEXT, 0, reinterpret_cast<LParam>(caption));
@@ -211,16 +212,16 @@ LResult leftMenuWinProc(WindowHandle hwnd, int message, WParam wParam, LParam lP
     case MSG_FIRSTMOUSE:
       sideMenuMouseDown(hwnd, lParam);
       break;
-    case 2:
+    case MSG_LBUTTONUP:
       sideMenuMouseUp(hwnd, lParam);
       break;
     case MSG_MOUSEMOVE:
       sideMenuMouseMove(hwnd, lParam);
       break;
-    case kMsgRightUp:
+    case MSG_RBUTTONUP:
       return 0;
     case MSG_KEYDOWN:
-      if (wParam == 1 && getOutputState(getCurOutput()) == 0) {
+      if (wParam == 1 && getOutputState(getCurOutput()) == OUTSTATE_LIVEVIEW) {
         hideLeftMenu(hwnd);
         SetCursor(GetSystemCursor(0));
       }
@@ -246,9 +247,9 @@ LResult leftMenuWinProc(WindowHandle hwnd, int message, WParam wParam, LParam lP
     case MSG_BROADCAST_NOTICE:
       sideMenuDragDone(hwnd, wParam);
       break;
-    case kMsgIdle: {
+    case MSG_IDLE: {
       const WindowHandle live = getTopMainWindow();
-      if (valid(live) && live != hwnd) SendMessage(live, kMsgIdle, wParam, 0);
+      if (IsValidHandle(live) && live != hwnd) SendMessage(live, MSG_IDLE, wParam, 0);
       break;
     }
     default:

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "app/app_messages.h"
 #include "app/app_registry.h"
 #include "app/camera.h"
 #include "app/liveview.h"
@@ -12,6 +13,7 @@
 #include "app/numkeys.h"
 #include "app/playback.h"
 #include "app/program.h"
+#include "gui/app_hooks.h"
 #include "gui/cursor.h"
 #include "gui/message.h"
 #include "gui/paint.h"
@@ -24,7 +26,7 @@ void showSystemCursor(int index) { SetCursor(GetSystemCursor(index)); }
 
 void repaintOutputWindow(WindowHandle hwnd, int index) {
   Rect video{};
-  if (valid(hwnd) && getPreviewVideoRect(index, &video, nullptr) == 0) InvalidateRect(hwnd, &video, TRUE);
+  if (IsValidHandle(hwnd) && getPreviewVideoRect(index, &video, nullptr) == 0) InvalidateRect(hwnd, &video, TRUE);
 }
 
 void confirmLogin(int output) { refreshLoginState(output, getLoginId(output)); }
@@ -40,28 +42,28 @@ void repaintMoved(WindowHandle hwnd, const Rect& now, Rect* last) {
   const Rect both{std::min(n.left, last->left), std::min(n.top, last->top), std::max(n.right, last->right) + 1,
                   std::max(n.bottom, last->bottom) + 1};
   *last = n;
-  if (valid(hwnd)) InvalidateRect(hwnd, &both, TRUE);
+  if (IsValidHandle(hwnd)) InvalidateRect(hwnd, &both, TRUE);
 }
 
 namespace {
 
-bool playbackZoomRuns(int output) { return getOutputState(output) == 9 && getZoomChannel(output) > 0; }
+bool playbackZoomRuns(int output) { return getOutputState(output) == OUTSTATE_PLAYBACK && getZoomChannel(output) > 0; }
 
 void onMouse(WindowHandle hwnd, int message, LParam lParam) {
   const int output = getCurOutput();
   const Point p = pointOf(lParam);
   switch (getOutputState(output)) {
-    case 0:
-      if (message == kLeftUp) liveLeftUp(hwnd, p);
+    case OUTSTATE_LIVEVIEW:
+      if (message == MSG_LBUTTONUP) liveLeftUp(hwnd, p);
       break;
-    case 2:
+    case OUTSTATE_PTZ:
       ptzMouse(hwnd, message, p);
       break;
-    case 9:
-    case 10:
+    case OUTSTATE_PLAYBACK:
+    case OUTSTATE_ZOOM:
       zoomMouse(hwnd, message, p);
       break;
-    case 13:
+    case OUTSTATE_SMARTSEARCH:
       smartMouse(hwnd, message, p);
       break;
     default:
@@ -81,16 +83,16 @@ void onRepaintPass(WindowHandle hwnd, WParam wParam) {
   if (wParam > 1) return;
   const int output = getCurOutput();
   switch (getOutputState(output)) {
-    case 10:
+    case OUTSTATE_ZOOM:
       repaintZoomOverview(hwnd);
       break;
-    case 9:
+    case OUTSTATE_PLAYBACK:
       if (playbackZoomRuns(output)) repaintZoomOverview(hwnd);
       break;
-    case 13:
+    case OUTSTATE_SMARTSEARCH:
       repaintSmartDrag(hwnd);
       break;
-    case 2:
+    case OUTSTATE_PTZ:
       repaintPtzDrag(hwnd);
       break;
     default:
@@ -105,25 +107,25 @@ using namespace liveproc;
 
 extern "C" LResult previewMainWinProc(WindowHandle hwnd, int message, WParam wParam, LParam lParam) {
   switch (message) {
-    case kLeftDown:
-    case kLeftUp:
-    case kRightUp:
-      if (message == kRightUp) onRightUp(hwnd, pointOf(lParam));
+    case MSG_LBUTTONDOWN:
+    case MSG_LBUTTONUP:
+    case MSG_RBUTTONUP:
+      if (message == MSG_RBUTTONUP) onRightUp(hwnd, pointOf(lParam));
       else onMouse(hwnd, message, lParam);
       break;
-    case kDoubleClick:
+    case MSG_LBUTTONDBLCLK:
       onDoubleClick(hwnd, wParam, lParam);
       break;
-    case kMouseMove:
+    case MSG_MOUSEMOVE:
       onMouse(hwnd, message, lParam);
       return 0;
-    case kWheelDown:
+    case MSG_MOUSEWHEELUP:
       onWheel(hwnd);
       break;
     case MSG_KEYDOWN:
       onKeyDown(hwnd, static_cast<int>(wParam));
       break;
-    case kPowerKey:
+    case MSG_POWERKEY:
       onPowerKey(hwnd);
       return 0;
     case MSG_CREATE:
@@ -152,16 +154,16 @@ extern "C" LResult previewMainWinProc(WindowHandle hwnd, int message, WParam wPa
     case MSG_TIMER:
       if (static_cast<int>(wParam) == NUMKEY_TIMER_ID) onNumKeyTimer(hwnd);
       break;
-    case kIdle:
+    case MSG_IDLE:
       onIdle(hwnd, static_cast<int>(wParam));
       break;
-    case kStartWizard:
+    case MSG_STARTWIZARD:
       onStartWizard(hwnd);
       break;
-    case kSmartReset:
+    case MSG_SMARTRESET:
       resetSmartSearch(hwnd);
       return 0;
-    case kDiskCheck:
+    case MSG_DISKCHECK:
       onDiskCheck(hwnd);
       break;
     default:

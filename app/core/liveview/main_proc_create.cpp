@@ -13,6 +13,8 @@
 #include "app/numkeys.h"
 #include "app/playback.h"
 #include "app/program.h"
+#include "gui/app_hooks.h"
+#include "gui/button.h"
 #include "gui/display.h"
 #include "gui/layout.h"
 #include "gui/livevideo.h"
@@ -22,7 +24,7 @@
 namespace liveproc {
 namespace {
 
-constexpr uint32_t kAddChanStyle = 0x4000400Au;
+constexpr uint32_t kAddChanStyle = WS_CHILD | BS_BITMAPBUTTON | BS_NOTIFY;
 constexpr int kDefaultLabelTenths = 3, kDefaultCtrlTenths = 7;
 
 // The button keeps pointers to its pictures: they live for the program.
@@ -48,7 +50,7 @@ void readCtrlScale() {
 
 void createSideMenu(WindowHandle hwnd) {
   const WindowHandle menu = createLeftMenuWindow(hwnd, getMainOutput());
-  if (valid(menu)) ShowWindow(menu, SW_HIDE);
+  if (IsValidHandle(menu)) ShowWindow(menu, SW_HIDE);
 }
 
 void createAddChanButton(WindowHandle hwnd) {
@@ -57,7 +59,7 @@ void createAddChanButton(WindowHandle hwnd) {
   if (getIpChannelNum(&mask) <= 0) return;
   const int w = g_haveAddIpc ? g_addIpc.bmWidth : 1, h = g_haveAddIpc ? g_addIpc.bmHeight : 1;
   const WindowHandle button = CreateWindowEx("button", "", kAddChanStyle, 0, kAddChanButton, 0, 0, w, h, hwnd, 0);
-  if (!valid(button)) return;
+  if (!IsValidHandle(button)) return;
   if (g_haveAddIpc) {
     SetCtrlBitmaps(button, &g_addIpc, nullptr, 1);
     if (g_addIpcHover.bmBits) SetCtrlBitmaps(button, &g_addIpcHover, nullptr, 2);
@@ -75,7 +77,7 @@ void onCreate(WindowHandle hwnd) {
   buildLiveViewMenu(getMainOutput());
   if (HasAuxOutput()) buildLiveViewMenu(getAuxOutput());
   readCtrlScale();
-  for (int output : {1, 2, 3}) setOutputState(output, 0);
+  for (int output : {1, 2, 3}) setOutputState(output, OUTSTATE_LIVEVIEW);
   startMenuMainThread();
   createSideMenu(hwnd);
   createAddChanButton(hwnd);

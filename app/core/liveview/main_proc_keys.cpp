@@ -1,5 +1,6 @@
 // Keys and timers of the live view: the channel typed on the numeric keys,
 // the power key's shut-down question and the idle time-out.
+#include "app/app_messages.h"
 #include "app/app_registry.h"
 #include "app/camera.h"
 #include "app/core/liveview/main_proc.h"
@@ -12,6 +13,7 @@
 #include "app/msgbox.h"
 #include "app/numkeys.h"
 #include "app/page_registry.h"
+#include "gui/app_hooks.h"
 #include "gui/desktop.h"
 #include "gui/message.h"
 #include "gui/timer.h"
@@ -30,14 +32,14 @@ constexpr int kLastAnalog = 16;
 class PanelCover {
  public:
   explicit PanelCover(bool covers) : panel_(covers ? getPtzPlayWindow() : GUI_INVALID_HANDLE) {
-    if (!valid(panel_)) return;
+    if (!IsValidHandle(panel_)) return;
     EnableWindow(panel_, FALSE);
-    SendMessage(panel_, kPtzCovered, 0, 0);
+    SendMessage(panel_, MSG_PTZCOVERED, 0, 0);
   }
   ~PanelCover() {
-    if (!valid(panel_)) return;
+    if (!IsValidHandle(panel_)) return;
     EnableWindow(panel_, TRUE);
-    SendMessage(panel_, kPtzShow, 0, 0);
+    SendMessage(panel_, MSG_PTZSHOW, 0, 0);
   }
   PanelCover(const PanelCover&) = delete;
   PanelCover& operator=(const PanelCover&) = delete;
@@ -67,7 +69,7 @@ void takePtzChannel(WindowHandle hwnd, int output, int channel) {
     return;
   }
   const WindowHandle panel = getPtzPlayWindow();
-  if (!valid(panel)) {
+  if (!IsValidHandle(panel)) {
     showMsgBox(hwnd, "commons", "chan_not_sup", MSGBOX_INFO);
     return;
   }
@@ -80,8 +82,8 @@ void takePtzChannel(WindowHandle hwnd, int output, int channel) {
 void onChannelEntered(WindowHandle hwnd, int channel) {
   const int output = getCurOutput();
   const int state = getOutputState(output);
-  if ((state != 0 && state != 2) || channel < 1) return;
-  const bool ptz = state == 2;
+  if ((state != OUTSTATE_LIVEVIEW && state != OUTSTATE_PTZ) || channel < 1) return;
+  const bool ptz = state == OUTSTATE_PTZ;
   if (!isChanAvailable(channel)) return infoBox(hwnd, ptz, "chanhint_notexist");
   if (channel <= kLastAnalog && !isChannelUsable(channel)) return unusableBox(hwnd, ptz, channel);
   if (!ptz && !isChannelPreviewEnabled(channel)) return infoBox(hwnd, ptz, "chanprevdisable_hint");
@@ -125,8 +127,8 @@ void onNumKeyTimer(WindowHandle hwnd) {
 
 void onPowerKey(WindowHandle hwnd) {
   const int output = getCurOutput();
-  if (getOutputState(output) == 10) endLiveZoom(hwnd);
-  setOutputState(output, 0);
+  if (getOutputState(output) == OUTSTATE_ZOOM) endLiveZoom(hwnd);
+  setOutputState(output, OUTSTATE_LIVEVIEW);
   // A cancelled login asks nothing more.
   if (!ensureLogin(hwnd)) return;
   setLoginFlag(output, 1);
@@ -140,8 +142,8 @@ void onPowerKey(WindowHandle hwnd) {
 
 void onIdle(WindowHandle hwnd, int output) {
   const int state = getOutputState(output);
-  if (state != 0 && state != 10) return;
-  if (output == getCurOutput() && state == 0) {
+  if (state != OUTSTATE_LIVEVIEW && state != OUTSTATE_ZOOM) return;
+  if (output == getCurOutput() && state == OUTSTATE_LIVEVIEW) {
     dropSideMenu(hwnd);
     hideAddChanButton(hwnd);
   }

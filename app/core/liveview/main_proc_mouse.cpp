@@ -14,6 +14,7 @@
 #include "app/login_rights.h"
 #include "app/msgbox.h"
 #include "app/playback.h"
+#include "gui/app_hooks.h"
 #include "gui/livevideo.h"
 #include "gui/menu.h"
 #include "gui/paint.h"
@@ -51,16 +52,16 @@ void openSideMenu(WindowHandle hwnd, int output, int channel, int window) {
 }
 
 void moveAddChanButton(WindowHandle hwnd, int output, int window) {
-  if (getOutputState(output) == 11 || splitOf(output) <= 0) return;
+  if (getOutputState(output) == OUTSTATE_RETURNED || splitOf(output) <= 0) return;
   const WindowHandle button = getAddChanButton();
-  const bool shown = valid(button) && IsWindowVisible(button);
+  const bool shown = IsValidHandle(button) && IsWindowVisible(button);
   if (shown && window == getPreviewHitWin()) return;
-  if (valid(button)) ShowWindow(button, SW_HIDE);
+  if (IsValidHandle(button)) ShowWindow(button, SW_HIDE);
   repaintOutputWindow(hwnd, getPreviewHitWin());
   ClosePrevScrShow();
   setPreviewHitWin(window);
   Rect video{}, own{};
-  if (valid(button) && getPreviewVideoRect(window, &video, nullptr) == 0 && GetWindowRect(button, &own)) {
+  if (IsValidHandle(button) && getPreviewVideoRect(window, &video, nullptr) == 0 && GetWindowRect(button, &own)) {
     const int bw = own.right - own.left, bh = own.bottom - own.top;
     MoveWindow(button, video.left + (video.right - video.left - bw) / 2, video.top + (video.bottom - video.top - bh) / 2,
                bw, bh, FALSE);
@@ -92,7 +93,7 @@ int freeIpSlot() {
 
 void hideAddChanButton(WindowHandle hwnd) {
   const WindowHandle button = getAddChanButton();
-  if (!valid(button) || !IsWindowVisible(button)) return;
+  if (!IsValidHandle(button) || !IsWindowVisible(button)) return;
   ShowWindow(button, SW_HIDE);
   repaintOutputWindow(hwnd, getPreviewHitWin());
 }
@@ -131,11 +132,11 @@ void onDoubleClick(WindowHandle hwnd, WParam wParam, LParam lParam) {
   const int output = getCurOutput();
   const Point p = pointOf(lParam);
   switch (getOutputState(output)) {
-    case 0:
+    case OUTSTATE_LIVEVIEW:
       if (getPreviewChanAtPoint(output, p.x, p.y) > 0) g_openOnRelease.set(1);
-      if (getLiveViewPopup(output)) setOutputState(output, 0);
+      if (getLiveViewPopup(output)) setOutputState(output, OUTSTATE_LIVEVIEW);
       break;
-    case 9:
+    case OUTSTATE_PLAYBACK:
       if (getPlaybackType(output) == 1) restoreInstantPlaybackWindow(output);
       else toggleSingleViewAt(output, hwnd, wParam, lParam);
       break;
@@ -147,7 +148,7 @@ void onDoubleClick(WindowHandle hwnd, WParam wParam, LParam lParam) {
 void onRightUp(WindowHandle hwnd, Point p) {
   const int output = getCurOutput();
   switch (getOutputState(output)) {
-    case 0: {
+    case OUTSTATE_LIVEVIEW: {
       dropSideMenu(hwnd);
       confirmLogin(output);
       hideAddChanButton(hwnd);
@@ -156,13 +157,13 @@ void onRightUp(WindowHandle hwnd, Point p) {
       if (menu) TrackPopupMenu(menu, 0, p.x, p.y, hwnd);
       break;
     }
-    case 10:
+    case OUTSTATE_ZOOM:
       endLiveZoom(hwnd);
       break;
-    case 2:
+    case OUTSTATE_PTZ:
       ptzRightUp(hwnd);
       break;
-    case 9:
+    case OUTSTATE_PLAYBACK:
       setZoomSelecting(output, 0);
       break;
     default:

@@ -10,7 +10,9 @@
 #include "app/liveview.h"
 #include "app/msgbox.h"
 #include "app/playback.h"
+#include "gui/app_hooks.h"
 #include "gui/livevideo.h"
+#include "gui/message.h"
 #include "gui/paint.h"
 #include "gui/window_attr.h"
 
@@ -53,7 +55,7 @@ void shiftInto(int& low, int& high, int lowest, int highest) {
 }
 
 int zoomChannelOf(int output) {
-  return getOutputState(output) == 10 ? getLiveZoomChannel() : getZoomChannel(output);
+  return getOutputState(output) == OUTSTATE_ZOOM ? getLiveZoomChannel() : getZoomChannel(output);
 }
 
 // A drag in the overview: down starts it, moves inside follow, up ends it.
@@ -62,7 +64,7 @@ void zoomDrag(WindowHandle hwnd, int output, int message, Point p) {
   int dragging = 0;
   getLiveZoomRect(&zoom, &dragging);
   const bool inside = inOverview(output, p);
-  if (message == liveproc::kLeftDown) {
+  if (message == MSG_LBUTTONDOWN) {
     if (inside && hasDigitalZoom()) {
       const Rect start{p.x, p.y, p.x, p.y};
       setLiveZoomRect(&start, 1);
@@ -74,12 +76,12 @@ void zoomDrag(WindowHandle hwnd, int output, int message, Point p) {
     zoom.right = p.x;
     zoom.bottom = p.y;
   }
-  if (message == liveproc::kMouseMove) {
+  if (message == MSG_MOUSEMOVE) {
     setLiveZoomRect(&zoom, 1);
     getPreviewDrag()->repaintPending = 1;
     return;
   }
-  if (message != liveproc::kLeftUp) return;
+  if (message != MSG_LBUTTONUP) return;
   const int W = getScreenWidth(output), H = getScreenHeight(output);
   Rect fitted{}, picture{};
   fitLiveZoomRect(&zoom, W, H, &fitted);
@@ -141,7 +143,7 @@ int startDigitalZoom(int output, WindowHandle hwnd, int channel) {
   if (answer == 0) {
     const Rect zoom{3 * W / 4, 3 * H / 4, 7 * W / 8, 7 * H / 8};
     setLiveZoomRect(&zoom, 0);
-    if (liveproc::valid(hwnd)) InvalidateRect(hwnd, &overview, TRUE);
+    if (IsValidHandle(hwnd)) InvalidateRect(hwnd, &overview, TRUE);
     return 0;
   }
   // Refused: no zoom runs, so nothing draws its rectangle.
@@ -160,17 +162,17 @@ namespace liveproc {
 void repaintZoomOverview(WindowHandle hwnd) {
   Rect overview{};
   getZoomOverviewRect(getCurOutput(), &overview);
-  if (valid(hwnd)) InvalidateRect(hwnd, &overview, TRUE);
+  if (IsValidHandle(hwnd)) InvalidateRect(hwnd, &overview, TRUE);
 }
 
 bool zoomMouse(WindowHandle hwnd, int message, Point p) {
   const int output = getCurOutput();
   const int state = getOutputState(output);
-  if (state == 9 && isZoomSelecting(output)) {
-    if (message == kLeftDown) pickPlaybackZoom(hwnd, output, p);
+  if (state == OUTSTATE_PLAYBACK && isZoomSelecting(output)) {
+    if (message == MSG_LBUTTONDOWN) pickPlaybackZoom(hwnd, output, p);
     return true;
   }
-  if (state != 10 && !(state == 9 && getZoomChannel(output) > 0)) return false;
+  if (state != OUTSTATE_ZOOM && !(state == OUTSTATE_PLAYBACK && getZoomChannel(output) > 0)) return false;
   zoomDrag(hwnd, output, message, p);
   return true;
 }
@@ -178,7 +180,7 @@ bool zoomMouse(WindowHandle hwnd, int message, Point p) {
 void endLiveZoom(WindowHandle hwnd) {
   const int output = getCurOutput();
   repaintZoomOverview(hwnd);
-  setOutputState(output, 0);
+  setOutputState(output, OUTSTATE_LIVEVIEW);
   stopLiveZoom(output, getLiveZoomChannel());
   setLiveViewActive(output, 1);
   ClosePrevScrShow();

@@ -8,6 +8,7 @@
 #include "app/liveview.h"
 #include "app/core/pages_calls.h"
 #include "app/core/services/per_output.h"
+#include "gui/app_hooks.h"
 #include "gui/paint.h"
 
 namespace {
@@ -49,7 +50,7 @@ void overviewFor(int output, Rect* out) {
 
 void repaintLiveView() {
   const WindowHandle hwnd = getTopMainWindow();
-  if (hwnd != 0 && hwnd != GUI_INVALID_HANDLE) InvalidateRect(hwnd, nullptr, TRUE);
+  if (IsValidHandle(hwnd)) InvalidateRect(hwnd, nullptr, TRUE);
 }
 
 // Cells from (c0, r0) up to (c1, r1), ends exclusive, set or cleared.
@@ -173,7 +174,7 @@ void resetSmartSearch(WindowHandle hwnd) {
     std::lock_guard<std::mutex> hold(g_lock);
     for (auto& row : g_smart.grid) row[0] = 0;
   }
-  if (hwnd != 0 && hwnd != GUI_INVALID_HANDLE) InvalidateRect(hwnd, nullptr, TRUE);
+  if (IsValidHandle(hwnd)) InvalidateRect(hwnd, nullptr, TRUE);
 }
 
 int getSmartGridRows(void) {
@@ -255,12 +256,12 @@ int startLiveViewZoom(WindowHandle hwnd) {
   Rect overview{};
   overviewFor(output, &overview);
   setZoomOverviewRect(output, &overview);
-  setOutputState(output, 10);
+  setOutputState(output, OUTSTATE_ZOOM);
   setLiveViewActive(output, 0);
   setLiveZoomChannel(getPreviewSelChan(output));
   const Rect zoom{3 * W / 4, 3 * H / 4, 7 * W / 8, 7 * H / 8};
   setLiveZoomRect(&zoom, 0);
-  if (hwnd != 0 && hwnd != GUI_INVALID_HANDLE) InvalidateRect(hwnd, &overview, TRUE);
+  if (IsValidHandle(hwnd)) InvalidateRect(hwnd, &overview, TRUE);
   return 0;
 }
 

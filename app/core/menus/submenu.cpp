@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "app/app_messages.h"
 #include "app/core/menus/menu_paint.h"
 #include "app/msgbox.h"
 #include "app/page_registry.h"
@@ -10,18 +11,22 @@
 #include "gui/dc.h"
 #include "gui/desktop.h"
 #include "gui/dialog.h"
+#include "gui/display.h"
 #include "gui/layout.h"
 #include "gui/livevideo.h"
 #include "gui/message.h"
+#include "gui/nonclient.h"
 #include "gui/window.h"
 #include "gui/window_attr.h"
 
 namespace menus {
 namespace {
 
-constexpr uint32_t kItemStyle = 0x48008008u, kExitStyle = 0x48008007u, kButtonExStyle = 0x500000u;
-constexpr uint32_t kDialogStyle = 0x28400000u, kDialogExStyle = 0x24f00000u;
-constexpr int kMsgEnable = 309, kMsgCloseMenus = 330;
+constexpr uint32_t kItemStyle = WS_CHILD | WS_VISIBLE | BS_FRAMEBUTTON | BS_AUTOSIZE;
+constexpr uint32_t kExitStyle = WS_CHILD | WS_VISIBLE | BS_IMAGEBUTTON | BS_AUTOSIZE;
+constexpr uint32_t kButtonExStyle = WS_EX_PLACE_X | WS_EX_PLACE_W;
+constexpr uint32_t kDialogStyle = WS_CAPTION | WS_VISIBLE | WS_BORDER;
+constexpr uint32_t kDialogExStyle = WS_EX_NOCLOSEBOX | WS_EX_ROUTE_OUTPUTSWITCH | WS_EX_PLACE_MASK;
 constexpr int kKeyLeft = 105, kKeyRight = 106;
 constexpr int kExitFromBottom = 40;
 constexpr int kNoItem = -1;
@@ -89,12 +94,12 @@ void createItems(WindowHandle dlg, Dialog* d) {
 
 void focusExit(WindowHandle dlg, const Dialog* d) {
   const WindowHandle exit = GetDlgItem(dlg, d->family->exitId);
-  if (exit != 0 && exit != GUI_INVALID_HANDLE) SetFocusChild(exit);
+  if (IsValidHandle(exit)) SetFocusChild(exit);
 }
 
 void select(WindowHandle dlg, Dialog* d, int position) {
-  if (d->selected != kNoItem) SendDlgItemMessage(dlg, d->family->firstId + d->selected, kMsgEnable, 1, 0);
-  SendDlgItemMessage(dlg, d->family->firstId + position, kMsgEnable, 0, 0);
+  if (d->selected != kNoItem) SendDlgItemMessage(dlg, d->family->firstId + d->selected, MSG_ENABLE, 1, 0);
+  SendDlgItemMessage(dlg, d->family->firstId + position, MSG_ENABLE, 0, 0);
   d->selected = position;
 }
 
@@ -105,12 +110,12 @@ void build(WindowHandle dlg, Dialog* d) {
   const int initial = initialSubMenuItem(d->family->which);
   if (initial != kNoItem) {
     select(dlg, d, initial);
-    SendNotifyMessage(dlg, kMsgOpenItemPage, static_cast<WParam>(initial), 0);
+    SendNotifyMessage(dlg, MSG_OPENITEMPAGE, static_cast<WParam>(initial), 0);
   }
   focusExit(dlg, d);
 }
 
-bool isWindowHandle(WindowHandle hwnd) { return hwnd != 0 && hwnd != GUI_INVALID_HANDLE && IsWindow(hwnd); }
+bool isWindowHandle(WindowHandle hwnd) { return IsValidHandle(hwnd) && IsWindow(hwnd); }
 
 WindowHandle openPage(const Dialog* d) {
   const WindowHandle page = d->family->getPageWnd();
@@ -152,7 +157,7 @@ void choose(WindowHandle dlg, Dialog* d, int position) {
 
 void onCommand(WindowHandle dlg, Dialog* d, int id) {
   if (id == d->family->exitId) {
-    SendMessage(__gui_hwnd_desktop, kMsgCloseMenus, 0, 0);
+    SendMessage(__gui_hwnd_desktop, MSG_DT_CLOSEALLWINS, 0, 0);
     return;
   }
   choose(dlg, d, id - d->family->firstId);
@@ -195,7 +200,7 @@ LResult subMenuProc(WindowHandle dlg, int message, WParam wParam, LParam lParam)
       if (d && code == BN_CLICKED && ownsId(d, id)) onCommand(dlg, d, id);
       break;
     }
-    case kMsgOpenItemPage:
+    case MSG_OPENITEMPAGE:
       if (d) openItemPage(dlg, d, static_cast<int>(wParam), true);
       return 0;
     case MSG_KEYDOWN:

@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <mutex>
 
+#include "app/app_messages.h"
 #include "app/app_registry.h"
 #include "app/device_backend.h"
 #include "app/login_rights.h"
@@ -17,6 +18,7 @@
 #include "app/program.h"
 #include "controls/bubbletip/bubbletip.h"
 #include "core/startup/input_helpers.h"
+#include "gui/app_hooks.h"
 #include "gui/bubbletip.h"
 #include "gui/desktop.h"
 #include "gui/ime.h"
@@ -26,9 +28,6 @@
 #include "gui/window_attr.h"
 
 namespace {
-
-constexpr int kMsgStartWizard = 2049;
-constexpr int kMsgDiskCheck = 2074;
 
 // Whether the start-up thread may still send to the live view, and how many
 // start-up threads run right now.
@@ -53,7 +52,7 @@ std::atomic<bool> g_startUpThreadEnabled{true};
 WindowHandle currentLiveView() {
   const int output = getCurOutput();
   const WindowHandle made = FirstPreviewWindow(output);
-  if (made != 0 && made != GUI_INVALID_HANDLE) return made;
+  if (IsValidHandle(made)) return made;
   const WindowHandle own = GetDisplayPreviewWindow(output);
   return own == __gui_hwnd_desktop ? 0 : own;
 }
@@ -85,7 +84,7 @@ void* runMenuMain(void* arg) {
 }
 
 void closeAndJoin(WindowHandle tool) {
-  if (tool == 0 || tool == GUI_INVALID_HANDLE) return;
+  if (!IsValidHandle(tool)) return;
   SendMessage(tool, MSG_CLOSE, 0, 0);
   WaitMainWindowClose(tool, nullptr);
 }
@@ -130,14 +129,14 @@ void* initMenuMain(void*) {
   std::fflush(stdout);
   const int output = getCurOutput();
   if (wizardFirst()) {
-    setOutputState(output, 1);
+    setOutputState(output, OUTSTATE_MENU);
     setLiveViewActive(output, 0);
-    sendToLiveView(kMsgStartWizard);
+    sendToLiveView(MSG_STARTWIZARD);
   } else {
     refreshLoginState(output, getLoginId(output));
     setSessionFlag(1);
   }
-  sendToLiveView(kMsgDiskCheck);
+  sendToLiveView(MSG_DISKCHECK);
   return nullptr;
 }
 

@@ -12,6 +12,7 @@
 #include "app/liveview_menu.h"
 #include "app/login_rights.h"
 #include "app/program.h"
+#include "gui/app_hooks.h"
 #include "gui/cursor.h"
 #include "gui/desktop.h"
 #include "gui/display.h"
@@ -24,8 +25,8 @@
 
 namespace {
 
-constexpr uint32_t kLiveViewStyle = 0x08000000u;
-constexpr uint32_t kLiveViewExStyle = 0x40u;
+constexpr uint32_t kLiveViewStyle = WS_VISIBLE;
+constexpr uint32_t kLiveViewExStyle = WS_EX_PREVIEW;
 constexpr int kNobody = -2;
 
 std::atomic<WindowProc> g_liveViewProc{nullptr};
@@ -69,7 +70,7 @@ void resetForRestart() {
   setDispSwitchEnabled(1);
   for (int output : {getMainOutput(), getAuxOutput()}) {
     setLiveViewActive(output, 1);
-    setOutputState(output, 0);
+    setOutputState(output, OUTSTATE_LIVEVIEW);
     setLoginState(output, kNobody, kNobody);
     setLoginFlag(output, 0);
   }
@@ -152,7 +153,7 @@ void initPreviewCreateInfo(MainWinCreate* info) {
   info->ty = 0;
   info->rx = getScreenWidth(output);
   info->by = getScreenHeight(output);
-  info->iBkColor = SysPixelIndex[0];
+  info->iBkColor = SysPixelIndex[SYSPIXEL_KEY];
   info->dwAddData = 0;
 }
 

@@ -9,22 +9,20 @@
 #include "app/login_rights.h"
 #include "app/msgbox.h"
 #include "app/app_registry.h"
+#include "gui/combobox.h"
 #include "gui/dialog.h"
 #include "gui/display.h"
 #include "gui/layout.h"
+#include "gui/listview.h"
+#include "gui/static.h"
 #include "gui/window.h"
 
 namespace {
 
-constexpr int kAddString = 0xF143, kAddIpString = 0xF16A, kDeleteAll = 0xF183;
-constexpr int kSetParts = 0xF185, kGetPart = 0xF186, kSetPart = 0xF187;
-constexpr int kPartMax1 = 0xF18B;
-constexpr int kGetYear = 0xF173, kGetMonth = 0xF174, kGetDay = 0xF175;
-constexpr int kRowChecked = 0xF12A, kRowKey = 0xF144;
 constexpr int kStartTime = 4642, kEndTime = 4645;
 
 int fillChannels(WindowHandle owner, int comboId, int flag, uint64_t allowed) {
-  SendDlgItemMessage(owner, comboId, kDeleteAll, 0, 0);
+  SendDlgItemMessage(owner, comboId, CB_DELETEALL, 0, 0);
   const char* analogWord = lookupText("commons", "all_analog");
   const char* ipWord = lookupText("commons", "all_ipc");
   const int analog = getAnalogChanNum();
@@ -33,7 +31,7 @@ int fillChannels(WindowHandle owner, int comboId, int flag, uint64_t allowed) {
   for (int n = 1; n <= analog; ++n) {
     if (!((allowed >> (n - 1)) & 1u)) continue;
     std::snprintf(text, sizeof text, analogWord ? "%s %d" : "", analogWord, n);
-    SendDlgItemMessage(owner, comboId, kAddString, static_cast<WParam>(n), reinterpret_cast<LParam>(text));
+    SendDlgItemMessage(owner, comboId, CB_ADDSTRING, static_cast<WParam>(n), reinterpret_cast<LParam>(text));
     if (first < 0) first = n;
   }
   uint64_t ipMask = 0;
@@ -42,7 +40,7 @@ int fillChannels(WindowHandle owner, int comboId, int flag, uint64_t allowed) {
     const int channel = analog + n;
     if (!((ipMask >> (n - 1)) & 1u) || channel > 64 || !((allowed >> (channel - 1)) & 1u)) continue;
     std::snprintf(text, sizeof text, ipWord ? "%s %d" : "", ipWord, n);
-    SendDlgItemMessage(owner, comboId, kAddIpString, static_cast<WParam>(channel), reinterpret_cast<LParam>(text));
+    SendDlgItemMessage(owner, comboId, CB_ADDSTYLE2, static_cast<WParam>(channel), reinterpret_cast<LParam>(text));
     if (firstIp < 0 && (flag == 0 || isChanValid(channel, flag))) firstIp = channel;
   }
   return first >= 0 ? first : firstIp;
@@ -55,7 +53,7 @@ void checkedAlarms(WindowHandle list, bool inputs, uint64_t* maskOut, uint8_t* b
   if (bytesOut)
     for (int n = 0; n < IP_CHANNEL_BOUND; ++n) bytesOut[n] = 0;
   const int local = inputs ? getAlarmInNum() : getAlarmOutNum();
-  auto checked = [list](int row) { return SendMessage(list, kRowChecked, static_cast<WParam>(row), 0) == 1; };
+  auto checked = [list](int row) { return SendMessage(list, LVM_GETCHECKED, static_cast<WParam>(row), 0) == 1; };
   for (int row = 0; row < local && row < 64; ++row)
     if (checked(row)) mask |= 1ull << row;
   uint64_t ipMask = 0;
@@ -102,7 +100,7 @@ int addValueComboItems(WindowHandle owner, int comboId, const ValueKeyRow* table
       formatValueText(section, table, count, table[i].value, text, sizeof text);
     else
       formatValueName(table, count, table[i].value, text, sizeof text);
-    SendDlgItemMessage(owner, comboId, kAddString, static_cast<WParam>(table[i].value), reinterpret_cast<LParam>(text));
+    SendDlgItemMessage(owner, comboId, CB_ADDSTRING, static_cast<WParam>(table[i].value), reinterpret_cast<LParam>(text));
   }
   return table[0].value;
 }
@@ -113,15 +111,17 @@ int createDateTimeRow(WindowHandle owner, const char* section, const char* label
   if (!record(section, labelKey, &label) || !record(section, dateKey, &date) || !record(section, timeKey, &time))
     return y;
   const int base = isStart ? 4640 : 4643;
-  CreateWindowEx("static", label->caption, 0x48000105u, labelEx, base, label->x, y, label->w, label->h, owner, 0);
-  CreateWindowEx("combobox", "", 0x4800000Cu, dateEx, base + 1, date->x, y, date->w, date->h, owner, 0);
+  CreateWindowEx("static", label->caption, WS_CHILD | WS_VISIBLE | SS_GRAYTEXT | SS_NOTIFY, labelEx, base, label->x, y,
+      label->w, label->h, owner, 0);
+  CreateWindowEx("combobox", "", WS_CHILD | WS_VISIBLE | CBS_DATE | CBS_NOTIFY, dateEx, base + 1, date->x, y, date->w,
+      date->h, owner, 0);
   int x = date->x + date->w, w = time->w, h = time->h;
-  if ((timeEx & 0x500000u) == 0x500000u) {
+  if ((timeEx & (WS_EX_PLACE_X | WS_EX_PLACE_W)) == (WS_EX_PLACE_X | WS_EX_PLACE_W)) {
     int ty = y;
     ScaleWindowRect(timeEx, 0, &x, &ty, &w, &h);
-    timeEx &= ~0x500000u;
+    timeEx &= ~(WS_EX_PLACE_X | WS_EX_PLACE_W);
   }
-  CreateWindowEx("combobox", "", 0x4800000Eu, timeEx, base + 2, x, y, w, h, owner, 0);
+  CreateWindowEx("combobox", "", WS_CHILD | WS_VISIBLE | CBS_TIME | CBS_NOTIFY, timeEx, base + 2, x, y, w, h, owner, 0);
   return y + label->h;
 }
 
@@ -132,32 +132,34 @@ int createDateTimeRowAt(WindowHandle owner, const char* section, const char* lab
   const int base = isStart ? 4640 : 4643;
   const bool labelled = record(section, labelKey, &label);
   if (labelled)
-    CreateWindowEx("static", label->caption, 0x4800000Au, labelEx, base, label->x, y, label->w, label->h, owner, 0);
+    CreateWindowEx("static", label->caption, WS_CHILD | WS_VISIBLE | SS_GROUPBOX, labelEx, base, label->x, y, label->w,
+        label->h, owner, 0);
   const int dateTop = y + date->y;
-  CreateWindowEx("combobox", "", 0x4800000Cu, dateEx, base + 1, date->x, dateTop, date->w, date->h, owner, 0);
-  CreateWindowEx("combobox", "", 0x4800000Eu, timeEx, base + 2, time->x, dateTop + date->h, time->w, time->h, owner,
-                 0);
+  CreateWindowEx("combobox", "", WS_CHILD | WS_VISIBLE | CBS_DATE | CBS_NOTIFY, dateEx, base + 1, date->x, dateTop,
+      date->w, date->h, owner, 0);
+  CreateWindowEx("combobox", "", WS_CHILD | WS_VISIBLE | CBS_TIME | CBS_NOTIFY, timeEx, base + 2, time->x,
+      dateTop + date->h, time->w, time->h, owner, 0);
   return labelled ? y + label->h : dateTop + date->h;
 }
 
 void initTimeField(WindowHandle owner, int id) {
   static const int kMax[3] = {23, 59, 59};
-  SendDlgItemMessage(owner, id, kSetParts, 3, 0);
-  for (int part = 0; part < 3; ++part) SendDlgItemMessage(owner, id, kPartMax1 + part, static_cast<WParam>(kMax[part]), 0);
+  SendDlgItemMessage(owner, id, CB_SETFIELDCOUNT, 3, 0);
+  for (int part = 0; part < 3; ++part) SendDlgItemMessage(owner, id, CB_SETFIELDRANGE1 + part, static_cast<WParam>(kMax[part]), 0);
   if (id != kStartTime && id != kEndTime) return;
   for (int part = 1; part <= 3; ++part)
-    SendDlgItemMessage(owner, id, kSetPart, static_cast<WParam>(part), id == kEndTime ? kMax[part - 1] : 0);
+    SendDlgItemMessage(owner, id, CB_SETFIELD, static_cast<WParam>(part), id == kEndTime ? kMax[part - 1] : 0);
 }
 
 int64_t getDateTimeRow(WindowHandle owner, int isStart) {
   const int date = isStart ? 4641 : 4644;
   std::tm tm{};
-  tm.tm_year = static_cast<int>(SendDlgItemMessage(owner, date, kGetYear, 0, 0)) - 1900;
-  tm.tm_mon = static_cast<int>(SendDlgItemMessage(owner, date, kGetMonth, 0, 0)) - 1;
-  tm.tm_mday = static_cast<int>(SendDlgItemMessage(owner, date, kGetDay, 0, 0));
-  tm.tm_hour = static_cast<int>(SendDlgItemMessage(owner, date + 1, kGetPart, 1, 0));
-  tm.tm_min = static_cast<int>(SendDlgItemMessage(owner, date + 1, kGetPart, 2, 0));
-  tm.tm_sec = static_cast<int>(SendDlgItemMessage(owner, date + 1, kGetPart, 3, 0));
+  tm.tm_year = static_cast<int>(SendDlgItemMessage(owner, date, CB_GETYEAR, 0, 0)) - 1900;
+  tm.tm_mon = static_cast<int>(SendDlgItemMessage(owner, date, CB_GETMONTH, 0, 0)) - 1;
+  tm.tm_mday = static_cast<int>(SendDlgItemMessage(owner, date, CB_GETDAY, 0, 0));
+  tm.tm_hour = static_cast<int>(SendDlgItemMessage(owner, date + 1, CB_GETFIELD, 1, 0));
+  tm.tm_min = static_cast<int>(SendDlgItemMessage(owner, date + 1, CB_GETFIELD, 2, 0));
+  tm.tm_sec = static_cast<int>(SendDlgItemMessage(owner, date + 1, CB_GETFIELD, 3, 0));
   tm.tm_isdst = -1;
   return static_cast<int64_t>(std::mktime(&tm));
 }
@@ -173,8 +175,8 @@ void getCheckedAlarmOuts(WindowHandle list, uint64_t* maskOut, uint8_t* bytesOut
 uint64_t getListCheckedChanMask(WindowHandle list) {
   uint64_t mask = 0;
   for (int row = 0; row < getChannelNum(); ++row) {
-    if (SendMessage(list, kRowChecked, static_cast<WParam>(row), 0) != 1) continue;
-    const LResult bit = SendMessage(list, kRowKey, static_cast<WParam>(row), 0);
+    if (SendMessage(list, LVM_GETCHECKED, static_cast<WParam>(row), 0) != 1) continue;
+    const LResult bit = SendMessage(list, LVM_GETITEMKEY, static_cast<WParam>(row), 0);
     if (bit >= 0 && bit < 64) mask |= 1ull << bit;
   }
   return mask;

@@ -4,14 +4,17 @@
 
 #include "app/app_registry.h"
 #include "app/msgbox.h"
+#include "gui/app_hooks.h"
 #include "gui/dialog.h"
+#include "gui/message.h"
+#include "gui/nonclient.h"
 #include "gui/window.h"
 #include "gui/window_attr.h"
 
 namespace {
 
 constexpr int kWidth = 360, kHeight = 160;
-constexpr int kMsgKeyDown = 18, kMsgClose = 102, kScanEscape = 1;
+constexpr int kScanEscape = 1;
 
 struct OpenPage {
   const PlaceholderPage* page;
@@ -27,13 +30,13 @@ LResult placeholderProc(WindowHandle hwnd, int message, WParam wParam, LParam lP
       if (open->page->registerWnd) open->page->registerWnd(hwnd);
       if (open->page->state >= 0) setOutputState(open->output, open->page->state);
       return 1;
-    case kMsgKeyDown:
-      if (wParam == kScanEscape) SendMessage(hwnd, kMsgClose, 0, 0);
+    case MSG_KEYDOWN:
+      if (wParam == kScanEscape) SendMessage(hwnd, MSG_CLOSE, 0, 0);
       return 0;
-    case kMsgClose:
+    case MSG_CLOSE:
       if (open) {
         if (open->page->registerWnd) open->page->registerWnd(GUI_INVALID_HANDLE);
-        if (open->page->state >= 0) setOutputState(open->output, 0);
+        if (open->page->state >= 0) setOutputState(open->output, OUTSTATE_LIVEVIEW);
       }
       EndDialog(hwnd, 0);
       return 0;
@@ -48,7 +51,7 @@ int runPlaceholderPage(WindowHandle owner, const PlaceholderPage& page) {
   OpenPage open{&page, page.output < 0 ? getCurOutput() : page.output};
   const char* caption = lookupText(page.section, page.key);
   DlgTemplate tmpl{};
-  tmpl.dwStyle = 0x38400000u;
+  tmpl.dwStyle = WS_CAPTION | WS_CAPTION_EXTRA | WS_VISIBLE | WS_BORDER;
   tmpl.w = kWidth;
   tmpl.h = kHeight;
   tmpl.x = (getScreenWidth(open.output) - kWidth) / 2;

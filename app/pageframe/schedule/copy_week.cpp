@@ -29,7 +29,7 @@ std::atomic<uint64_t> g_mask{0};
 
 bool exists(WindowHandle dlg, int id) {
   const WindowHandle box = GetDlgItem(dlg, id);
-  return box != 0 && box != GUI_INVALID_HANDLE;
+  return IsValidHandle(box);
 }
 
 bool checked(WindowHandle dlg, int id) { return SendDlgItemMessage(dlg, id, BM_GETCHECK, 0, 0) == BST_CHECKED; }

@@ -9,6 +9,7 @@
 #include "app/device_test_seam.h"
 #include "app/playback.h"
 #include "core/nonclient/tests/started_gui.h"
+#include "gui/app_hooks.h"
 #include "gui/dialog.h"
 #include "gui/window_attr.h"
 
@@ -50,7 +51,7 @@ class PlaceholderPages : public guitest::StartedGui {
     device_seam::resetAll();
     setMainOutput(kMain);
     setCurOutput(kMain);
-    setOutputState(kMain, 0);
+    setOutputState(kMain, OUTSTATE_LIVEVIEW);
     MainWinCreate create = MainWindowCreation({0, 0, 10, 10}, HelperProc, "helper", 0);
     helper_ = CreateMainWindow(&create);
     windows_.push_back(helper_);

@@ -52,7 +52,7 @@ void createPicture(WindowHandle dlg, int i) {
   const WindowHandle button =
       pageframe::createFromKey(dlg, kSection, {"button", kButtons[i].key, kPictureStyle, 0, kButtons[i].id, false}, -1,
                                reinterpret_cast<LParam>(picture));
-  if (button == 0 || button == GUI_INVALID_HANDLE || !picture) return;
+  if (!IsValidHandle(button) || !picture) return;
   SetCtrlBitmaps(button, picture, nullptr, 1);
   if (p.hasHover) SetCtrlBitmaps(button, picture, &p.hover, 2);
 }
@@ -62,7 +62,7 @@ void init(WindowHandle dlg) {
   for (int i = 0; i < kButtonCount; ++i) createPicture(dlg, i);
   const WindowHandle cancel = pageframe::createFromKey(
       dlg, kSection, {"button", "cancel", kCancelStyle, 0, PAGE_ID_CANCEL, false}, pageframe::bottomRow(dlg));
-  if (cancel != 0 && cancel != GUI_INVALID_HANDLE) SetFocusChild(cancel);
+  if (IsValidHandle(cancel)) SetFocusChild(cancel);
 }
 
 // Every way the recorder goes down or restarts asks first; the flag keeps

@@ -22,7 +22,6 @@ namespace {
 constexpr const char* kSection = "shutdownhint";
 constexpr int kTimerId = 8199, kTimerTicks = 10;
 constexpr int kTextId = 21264, kTextSize = 128;
-constexpr int kMsgMouse = 12;
 
 std::atomic<int> g_kind{0};
 
@@ -55,7 +54,7 @@ LResult hintProc(WindowHandle hwnd, int message, WParam wParam, LParam lParam) {
   switch (message) {
     case MSG_INITDIALOG: init(hwnd); break;
     case MSG_TIMER: SendMessage(hwnd, MSG_CLOSE, 0, 0); return 0;
-    case kMsgMouse:
+    case MSG_NCLBUTTONDBLCLK:
     case MSG_KEYDOWN: return 0;
     case MSG_ERASEBKGND: shutdown::paintBackground(hwnd, wParam, lParam); return 0;
     case MSG_CLOSE: KillTimer(hwnd, kTimerId); break;

@@ -12,6 +12,7 @@
 
 #include "controls/painters/painter_util.h"
 #include "gui/app_hooks.h"
+#include "gui/control_tip.h"
 #include "gui/dc.h"
 #include "gui/bubbletip.h"
 #include "gui/desktop.h"
@@ -21,6 +22,7 @@
 #include "gui/gal.h"
 #include "gui/listview.h"
 #include "gui/livevideo.h"
+#include "gui/message.h"
 #include "gui/paint.h"
 #include "gui/text.h"
 #include "gui/timer.h"
@@ -30,8 +32,6 @@
 namespace {
 
 constexpr int kTimerId = 9478, kTimerTicks = 4, kTextId = 9479;
-constexpr int kTipShow = 400, kTipHide = 401, kTipText = 405, kTipOwner = 407;
-constexpr int kBkcTipNormal = 17, kBkcControlNormal = 23, kLightGrey = 8;
 constexpr int kMargin = 10, kWrapWidth = 200;
 
 struct BubbleTipData {
@@ -57,11 +57,11 @@ void Request(BubbleTipData* d, WindowHandle control, LParam pos) {
   if (!control) return;
   g_lastControl = control;
   // Asked with a send: the control answers on its own thread.
-  if (SendMessage(control, kTipText, reinterpret_cast<WParam>(&d->exchange), pos) < 1) return;
+  if (SendMessage(control, MSG_TIPTEXT, reinterpret_cast<WParam>(&d->exchange), pos) < 1) return;
   Rect rc{};
   GetWindowRect(control, &rc);
   WindowHandle parent = GetParent(control);
-  if (parent && parent != GUI_INVALID_HANDLE && IsControl(control) == 1) {
+  if (IsValidHandle(parent) && IsControl(control) == 1) {
     ClientToScreen(parent, &rc.left, &rc.top);
     ClientToScreen(parent, &rc.right, &rc.bottom);
   }
@@ -121,15 +121,15 @@ void Paint(WindowHandle hwnd) {
   HDC hdc = BeginPaint(hwnd);
   Rect rc{};
   GetClientRect(hwnd, &rc);
-  painters::Fill(hdc, WinElementColors[kBkcTipNormal], 0, 0, rc.right - rc.left, rc.bottom - rc.top);
-  painters::Outline(hdc, SysPixelIndex[kLightGrey], 0, 0, rc.right - rc.left - 1, rc.bottom - rc.top - 1);
+  painters::Fill(hdc, WinElementColors[WEC_BKC_TIP_NORMAL], 0, 0, rc.right - rc.left, rc.bottom - rc.top);
+  painters::Outline(hdc, SysPixelIndex[SYSPIXEL_LIGHTGREY], 0, 0, rc.right - rc.left - 1, rc.bottom - rc.top - 1);
   EndPaint(hwnd, hdc);
 }
 
 LResult TipProc(WindowHandle hwnd, int message, WParam wParam, LParam lParam) {
   BubbleTipData* d = g_data;
   switch (message) {
-    case 80:
+    case MSG_MOUSEENTER:
       if (wParam && d) {
         Hide(d);
         d->pending = 0;
@@ -160,16 +160,16 @@ LResult TipProc(WindowHandle hwnd, int message, WParam wParam, LParam lParam) {
     case MSG_TIMER:
       if (d) Tick(d);
       return 0;
-    case kTipShow:
+    case MSG_TIPSHOW:
       if (d) Request(d, static_cast<WindowHandle>(wParam), lParam);
       return 0;
-    case kTipHide:
+    case MSG_TIPHIDE:
       if (d) {
         Hide(d);
         d->pending = 0;
       }
       return 0;
-    case kTipOwner: return static_cast<LResult>(g_lastControl.load());
+    case MSG_TIPOWNER: return static_cast<LResult>(g_lastControl.load());
     default: break;
   }
   return DefaultMainWinProc(hwnd, message, wParam, lParam);
@@ -188,7 +188,7 @@ void* TipThread(void* arg) {
   create.spCaption = "The Bubble Tip Window";
   create.hHosting = __gui_hwnd_desktop;
   create.MainWindowProc = TipProc;
-  create.iBkColor = WinElementColors[kBkcControlNormal];
+  create.iBkColor = WinElementColors[WEC_BKC_CONTROL_NORMAL];
   WindowHandle hwnd = CreateMainWindow(&create);
   back->hwnd = hwnd;
   sem_post(&back->ready);  // `back` belongs to the creator from here on

@@ -15,6 +15,7 @@
 #include "gui/cursor.h"
 #include "gui/dc.h"
 #include "gui/dialog.h"
+#include "gui/element.h"
 #include "gui/fixstr.h"
 #include "gui/font.h"
 #include "gui/message.h"
@@ -150,7 +151,7 @@ void Paint(WindowHandle hwnd, HDC hdc, const EditData* d) {
   const Rect area = TextArea(hwnd);
   ClipRectIntersect(hdc, &area);
   SetDCAttr(hdc, DC_ATTR_BK_MODE, 1);
-  SetDCAttr(hdc, DC_ATTR_TEXT_COLOR, Color(Disabled(hwnd) ? ec::kFcControlDisabled : ec::kFcControlNormal));
+  SetDCAttr(hdc, DC_ATTR_TEXT_COLOR, Color(Disabled(hwnd) ? WEC_FC_CONTROL_DISABLED : WEC_FC_CONTROL_NORMAL));
   const int n = edit::VisibleBytes(d->text);
   if (GetWindowStyle(hwnd) & ES_PASSWORD) {
     char stars[EDIT_BUFFER_SIZE];
@@ -235,17 +236,17 @@ LResult EditProc(WindowHandle hwnd, int msg, WParam wParam, LParam lParam) {
       break;
     case MSG_SETFOCUS: return Focus(hwnd, d, true);
     case MSG_KILLFOCUS: return Focus(hwnd, d, false);
-    case 1: {
+    case MSG_LBUTTONDOWN: {
       Rect a = TextArea(hwnd);
       edit::ClickAt(d->text, LowX(lParam) - a.left, d->charWidth);
       PlaceCaret(hwnd, d);
       break;
     }
-    case 2: NotifyParentEx(hwnd, EN_CLICKED, 0); break;
-    case 3: NotifyParentEx(hwnd, EN_DBLCLK, 0); break;
+    case MSG_LBUTTONUP: NotifyParentEx(hwnd, EN_CLICKED, 0); break;
+    case MSG_LBUTTONDBLCLK: NotifyParentEx(hwnd, EN_DBLCLK, 0); break;
     case MSG_KEYDOWN: return KeyDown(hwnd, d, static_cast<int>(wParam & 0xFFFF));
     case MSG_CHAR: return Char(hwnd, d, wParam);
-    case 32:
+    case MSG_SETCURSOR:
       if (!Disabled(hwnd)) break;
       SetCursorEx(GetSystemCursor(0), FALSE);
       return 0;
@@ -259,7 +260,7 @@ LResult EditProc(WindowHandle hwnd, int msg, WParam wParam, LParam lParam) {
     case MSG_ENABLE:
       if (ApplyEnable(hwnd, wParam)) InvalidateRect(hwnd, nullptr, TRUE);
       return 0;
-    case 336: case 352: return ReadOnly(hwnd) ? 0 : 1;
+    case MSG_NEEDIME: case MSG_NEEDSKB: return ReadOnly(hwnd) ? 0 : 1;
     case MSG_SIZECHANGED: Measure(hwnd, d); break;
     default: return Messages(hwnd, d, msg, wParam, lParam);
   }
@@ -269,7 +270,7 @@ LResult EditProc(WindowHandle hwnd, int msg, WParam wParam, LParam lParam) {
 }  // namespace
 
 BOOL RegisterEditControl() {
-  return RegisterBuiltinClass("edit", GetSystemCursor(1), Color(ec::kBkcControlNormal), EditProc);
+  return RegisterBuiltinClass("edit", GetSystemCursor(1), Color(WEC_BKC_CONTROL_NORMAL), EditProc);
 }
 
 }  // namespace controls

@@ -22,7 +22,6 @@ namespace listbox {
 
 namespace {
 
-constexpr int kBkcMenuItemNormal = 27, kListBkgndFill = 47;
 constexpr LResult kDialogCode = 29;
 
 LResult Default(WindowHandle hwnd, int msg, WParam wParam, LParam lParam) {
@@ -298,7 +297,7 @@ LResult Create(WindowHandle hwnd) {
   GetWindowRect(hwnd, &r);
   const int l = r.left & ~1, t = r.top & ~1;
   MoveWindow(hwnd, l, t, (r.right & ~1) - l, (r.bottom & ~1) - t, FALSE);
-  if ((style & LBS_GRID) && !(style & LBS_GRADIENT)) SetWindowBkColor(hwnd, WinElementColors[kBkcMenuItemNormal]);
+  if ((style & LBS_GRID) && !(style & LBS_GRADIENT)) SetWindowBkColor(hwnd, WinElementColors[WEC_BKC_MENUITEM_NORMAL]);
   Refit(hwnd, *d);
   FitBars(hwnd, *d);
   return 0;
@@ -355,8 +354,8 @@ LResult ListBoxProc(WindowHandle hwnd, int msg, WParam wParam, LParam lParam) {
     case MSG_HSCROLL: case MSG_VSCROLL: return OnScroll(hwnd, *d, msg, wParam, lParam);
     case MSG_KEYDOWN: return OnKey(hwnd, *d, static_cast<int>(wParam));
     case MSG_CHAR: return OnChar(hwnd, *d, static_cast<unsigned>(wParam));
-    case ctlmsg::kLButtonDown: case ctlmsg::kLButtonDblClk: case ctlmsg::kMouseMove: case ctlmsg::kWheelDown:
-    case ctlmsg::kWheelUp:
+    case MSG_LBUTTONDOWN: case MSG_LBUTTONDBLCLK: case MSG_MOUSEMOVE: case MSG_MOUSEWHEELDOWN:
+    case MSG_MOUSEWHEELUP:
       return OnMouse(hwnd, *d, msg, x, y);
     default: break;
   }
@@ -379,7 +378,7 @@ namespace controls {
 
 BOOL RegisterListBoxControl() {
   if (!GetStockBitmap("checkmark", -1, -1)) return FALSE;
-  return RegisterBuiltinClass("listbox", 0, GetExtraColorEx(listbox::kListBkgndFill), listbox::ListBoxProc);
+  return RegisterBuiltinClass("listbox", 0, GetExtraColorEx(WEC_EX_LISTBOX_BKGND_FILL), listbox::ListBoxProc);
 }
 
 }  // namespace controls

@@ -9,6 +9,7 @@
 #include "controls/scrolled/scrolled_internal.h"
 #include "gui/caret.h"
 #include "gui/dc.h"
+#include "gui/dialog.h"
 #include "gui/nonclient.h"
 #include "gui/element.h"
 #include "gui/paint.h"
@@ -24,14 +25,12 @@ int g_redrawFlag = 1;
 int g_dialogCode = 25;
 bool g_caretShown = false;
 
-constexpr int kExBkcHilightLv = 8, kExBkcSelectedLv = 9, kExBkcNormalLv = 10;
-
 int StrNCmp(const char* a, const char* b, size_t n) { return std::strncmp(a, b, n); }
 
 using namespace listview;
 
 GalPixel FocusColor(WindowHandle hwnd) {
-  return GetExtraColorEx(GetFocusChild(GetParent(hwnd)) == hwnd ? kExBkcHilightLv : kExBkcSelectedLv);
+  return GetExtraColorEx(GetFocusChild(GetParent(hwnd)) == hwnd ? WEC_EX_BKC_CONTROL_HILIGHT_LV : WEC_EX_BKC_CONTROL_SELECTED_LV);
 }
 
 int HeaderBitmapHeight(ListViewData* lv) {
@@ -399,7 +398,7 @@ LResult ListViewControlProc(WindowHandle hwnd, int message, WParam wParam, LPara
     case LVM_SETCHECKALLLOCKB: lv->lockB = static_cast<uint32_t>(wParam); break;
     case LVM_VSCROLL: return ScrollViewCtrlProc(hwnd, MSG_VSCROLL, wParam, lParam);
     case LVM_TOGGLECHECKALL: return ColumnMessage(lv, message, wParam, lParam);
-    case 290: return g_dialogCode;
+    case MSG_GETDLGCODE: return g_dialogCode;
     case MSG_KEYDOWN:
       if (wParam == 28) g_dialogCode ^= 4;
       else if (wParam == 1 && (g_dialogCode & 4)) g_dialogCode = 25;
@@ -471,7 +470,7 @@ BOOL RegisterListViewControl() {
   listview::LoadFoldBitmaps();
   WndClassInfo info{};
   info.className = "ListView";
-  info.backgroundColor = GetExtraColorEx(kExBkcNormalLv);
+  info.backgroundColor = GetExtraColorEx(WEC_EX_BKC_CONTROL_NORMAL_LV);
   info.windowProc = ListViewControlProc;
   return AddNewControlClass(&info) == 0;
 }

@@ -7,6 +7,7 @@
 #include "controls/registry/control_registry.h"
 #include "gui/app_hooks.h"
 #include "gui/control_class.h"
+#include "gui/dialog.h"
 #include "gui/gal.h"
 #include "gui/paint.h"
 #include "gui/dc.h"
@@ -17,10 +18,6 @@
 
 namespace monthcal {
 namespace {
-
-constexpr int kFcControlNormal = 4, kFcControlHilite = 5, kBkcControlNormal = 23;
-constexpr int kSysPixel15 = 15, kSysPixel16 = 16;
-constexpr int kGetDialogCode = 290;
 
 int LowX(LParam l) { return static_cast<int16_t>(l & 0xFFFF); }
 int HighY(LParam l) { return static_cast<int16_t>((l >> 16) & 0xFFFF); }
@@ -33,10 +30,10 @@ LResult Default(WindowHandle hwnd, int msg, WParam wParam, LParam lParam) {
 GalPixel Rgb(uint8_t r, uint8_t g, uint8_t b) { return RGB2Pixel(HDC_SCREEN, r, g, b); }
 
 MonthCalColors DefaultColors() {
-  const GalPixel hilite = WinElementColors[kFcControlHilite];
-  return MonthCalColors{{Rgb(214, 211, 206), SysPixelIndex[kSysPixel16], hilite, SysPixelIndex[kSysPixel15],
-                         Rgb(46, 46, 46), hilite, SysPixelIndex[kSysPixel15], Rgb(84, 84, 84), hilite,
-                         WinElementColors[kFcControlNormal], hilite}};
+  const GalPixel hilite = WinElementColors[WEC_FC_CONTROL_HILITE];
+  return MonthCalColors{{Rgb(214, 211, 206), SysPixelIndex[SYSPIXEL_BLACK], hilite, SysPixelIndex[SYSPIXEL_WHITE],
+                         Rgb(46, 46, 46), hilite, SysPixelIndex[SYSPIXEL_WHITE], Rgb(84, 84, 84), hilite,
+                         WinElementColors[WEC_FC_CONTROL_NORMAL], hilite}};
 }
 
 bool LoadSkins(uint32_t style, Skins& s) {
@@ -181,7 +178,7 @@ LResult WindowMessage(WindowHandle hwnd, Data& d, int msg, WParam wParam, LParam
       EndPaint(hwnd, hdc);
       return 0;
     }
-    case kGetDialogCode: return DialogCode();
+    case MSG_GETDLGCODE: return DialogCode();
     case MSG_SIZECHANGING: {
       Default(hwnd, msg, wParam, lParam);
       if (lParam) {
@@ -192,9 +189,9 @@ LResult WindowMessage(WindowHandle hwnd, Data& d, int msg, WParam wParam, LParam
       }
       return 0;
     }
-    case 1: Click(hwnd, d, LowX(lParam), HighY(lParam), false); return 0;
-    case 2: Release(hwnd, d); return Default(hwnd, msg, wParam, lParam);
-    case 3: Click(hwnd, d, LowX(lParam), HighY(lParam), true); return 0;
+    case MSG_LBUTTONDOWN: Click(hwnd, d, LowX(lParam), HighY(lParam), false); return 0;
+    case MSG_LBUTTONUP: Release(hwnd, d); return Default(hwnd, msg, wParam, lParam);
+    case MSG_LBUTTONDBLCLK: Click(hwnd, d, LowX(lParam), HighY(lParam), true); return 0;
     case MSG_KEYDOWN: Key(hwnd, d, static_cast<int>(wParam)); return 0;
   }
   return Default(hwnd, msg, wParam, lParam);
@@ -229,7 +226,7 @@ void Notify(WindowHandle hwnd, int code) {
 namespace controls {
 
 BOOL RegisterMonthCalendarControl() {
-  return RegisterBuiltinClass("monthcalendar", 0, WinElementColors[monthcal::kBkcControlNormal], monthcal::Proc);
+  return RegisterBuiltinClass("monthcalendar", 0, WinElementColors[WEC_BKC_CONTROL_NORMAL], monthcal::Proc);
 }
 
 }  // namespace controls

@@ -3,15 +3,16 @@
 #include <cstring>
 #include <new>
 
-#include "controls/painters/element_index.h"
 #include "controls/propsheet/propsheet_class.h"
 #include "controls/propsheet/propsheet_internal.h"
 #include "controls/registry/control_registry.h"
+#include "core/element/element_color.h"
 #include "gui/control_class.h"
 #include "gui/control_paint.h"
 #include "gui/dialog.h"
 #include "gui/element.h"
 #include "gui/fixstr.h"
+#include "gui/message.h"
 #include "gui/paint.h"
 #include "gui/propsheet.h"
 #include "gui/static.h"
@@ -55,7 +56,7 @@ bool CreatePageControls(WindowHandle page, const DlgTemplate* dlg) {
     const CtrlData& c = dlg->controls[i];
     WindowHandle ctrl = CreateWindowEx(c.class_name, c.caption, c.dwStyle | WS_CHILD, c.dwExStyle, c.id, c.x, c.y,
                                        c.w, c.h, page, c.dwAddData);
-    if (ctrl == GUI_INVALID_HANDLE || ctrl == 0) return false;
+    if (!IsValidHandle(ctrl)) return false;
   }
   return true;
 }
@@ -73,8 +74,8 @@ LResult AddPage(WindowHandle hwnd, Sheet* s, const DlgTemplate* dlg, WindowProc 
   page->hwnd = bottom ? CreateWindowEx("static", "", kPageStyle, 0, 0, 2, 2, w - 4, h - 4, hwnd, dlg->dwAddData)
                       : CreateWindowEx("static", "", kPageStyle, 0, 0, 0, s->headBottom, w, h - s->headBottom, hwnd,
                                        dlg->dwAddData);
-  if (page->hwnd == GUI_INVALID_HANDLE || page->hwnd == 0) return kNone;
-  if (Skinned()) SendMessage(page->hwnd, MSG_SETBKCOLOR, 0, static_cast<LParam>(GetExtraColorEx(ec::kExListboxCommFill0)));
+  if (!IsValidHandle(page->hwnd)) return kNone;
+  if (Skinned()) SendMessage(page->hwnd, MSG_SETBKCOLOR, 0, static_cast<LParam>(GetExtraColorEx(WEC_EX_LISTBOX_COMM_FILL0)));
   if (dlg->caption) page->title = FixStrDup(dlg->caption);
   page->icon = static_cast<uint32_t>(dlg->hIcon);
   page->proc = proc ? proc : DefaultPageProc;
@@ -236,19 +237,19 @@ LResult SheetProc(WindowHandle hwnd, int msg, WParam wParam, LParam lParam) {
   Sheet* s = SheetOf(hwnd);
   if (!s) return Default(hwnd, msg, wParam, lParam);
   switch (msg) {
-    case 38:
+    case MSG_CALCCLIENTRECT:
       SizeChanged(hwnd, s, reinterpret_cast<const Rect*>(wParam), reinterpret_cast<Rect*>(lParam));
       return 1;
     case MSG_DESTROY:
       Destroy(hwnd, s);
       break;
-    case 1:
+    case MSG_LBUTTONDOWN:
       Click(hwnd, s, static_cast<int16_t>(lParam & 0xFFFF), static_cast<int16_t>((lParam >> 16) & 0xFFFF));
       break;
     case MSG_KEYDOWN:
       if ((wParam & 0xFFFF) == PS_SWITCH_KEY) return SwitchKey(hwnd, s, wParam, lParam);
       break;
-    case MSG_ERASEBKGND: case 178: return 0;
+    case MSG_ERASEBKGND: case MSG_NCPAINT: return 0;
     case MSG_PAINT: Paint(hwnd, s); return 0;
     case MSG_GETDLGCODE: return 7;
     case PSM_GETACTIVEPAGE: case PSM_GETPAGE: case PSM_GETACTIVEINDEX: case PSM_GETPAGEINDEX:
@@ -294,7 +295,7 @@ void LoadSkins(bool plain) {
 namespace controls {
 
 BOOL RegisterPropSheetControl() {
-  return RegisterBuiltinClass("propsheet", 0, WinElementColors[ec::kBkcControlSelected], propsheet::SheetProc);
+  return RegisterBuiltinClass("propsheet", 0, WinElementColors[WEC_BKC_CONTROL_SELECTED], propsheet::SheetProc);
 }
 
 }  // namespace controls

@@ -8,6 +8,7 @@
 #include "gui/control_paint.h"
 #include "gui/dc.h"
 #include "gui/element.h"
+#include "gui/message.h"
 #include "gui/nonclient.h"
 #include "gui/paint.h"
 #include "gui/scrollwnd.h"
@@ -16,7 +17,6 @@
 
 namespace {
 
-constexpr int kBkcControlHilite = 24, kBkcDefcontrolNormal = 35, kWecFrameMenuitemHilite = 69;
 constexpr uint32_t kDialogCode = 0x11, kTakesAllKeys = 0x4000;
 
 // One value shared by every scroll window.
@@ -31,7 +31,7 @@ void MoveContent(WindowHandle hwnd, ScrolledData* s, BOOL) {
   Rect rc{};
   GetWindowRect(hwnd, &rc);
   WindowHandle parent = GetParent(hwnd);
-  if (parent && parent != GUI_INVALID_HANDLE) InvalidateRect(parent, &rc, FALSE);
+  if (IsValidHandle(parent)) InvalidateRect(parent, &rc, FALSE);
 }
 
 int AddControls(ScrollWndData* d, int count, const CtrlData* controls) {
@@ -113,7 +113,7 @@ void Paint(WindowHandle hwnd, ScrollWndData* d) {
   Rect rc{};
   GetClientRect(hwnd, &rc);
   const bool focus = d->contData && (d->contData->flags & CONTF_FOCUS);
-  painters::Outline(hdc, GetWindowElementColorEx(hwnd, focus ? kBkcControlHilite : kWecFrameMenuitemHilite), 1, 1,
+  painters::Outline(hdc, GetWindowElementColorEx(hwnd, focus ? WEC_BKC_CONTROL_HILITE : WEC_FRAME_MENUITEM_HILITE), 1, 1,
                     rc.right - rc.left - 2, rc.bottom - rc.top - 2);
   EndPaint(hwnd, hdc);
 }
@@ -134,8 +134,8 @@ LResult ScrollWndProc(WindowHandle hwnd, int message, WParam wParam, LParam lPar
     case MSG_ERASEBKGND: EraseDefControlBkgnd(hwnd, static_cast<HDC>(wParam), reinterpret_cast<const Rect*>(lParam)); return 0;
     case MSG_PAINT: Paint(hwnd, d); return 0;
     case MSG_GETDLGCODE: return g_dialogCode;
-    case 8: SendMessage(hwnd, MSG_VSCROLL, SB_LINEDOWN, 0); return 0;
-    case 9: SendMessage(hwnd, MSG_VSCROLL, SB_LINEUP, 0); return 0;
+    case MSG_MOUSEWHEELDOWN: SendMessage(hwnd, MSG_VSCROLL, SB_LINEDOWN, 0); return 0;
+    case MSG_MOUSEWHEELUP: SendMessage(hwnd, MSG_VSCROLL, SB_LINEUP, 0); return 0;
     case MSG_KEYDOWN: Key(hwnd, wParam); return 0;
     case MSG_SETFOCUS:
     case MSG_KILLFOCUS:
@@ -194,7 +194,7 @@ namespace controls {
 BOOL RegisterScrollWndControl() {
   WndClassInfo info{};
   info.className = "container";
-  info.backgroundColor = WinElementColors[kBkcDefcontrolNormal];
+  info.backgroundColor = WinElementColors[WEC_BKC_DEFCONTROL_NORMAL];
   info.windowProc = DefaultContainerProc;
   if (AddNewControlClass(&info) != 0) return FALSE;
   info.className = "scrollwnd";

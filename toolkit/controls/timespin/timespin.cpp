@@ -15,9 +15,6 @@
 namespace timespin {
 namespace {
 
-constexpr int kListboxBkgndFill = 47;
-constexpr int kLayOut = 38, kMouseEnter = 80;
-
 LResult Default(WindowHandle hwnd, int msg, WParam wParam, LParam lParam) {
   WindowProc proc = __gui_def_proc[2] ? __gui_def_proc[2] : DefaultControlProc;
   return proc(hwnd, msg, wParam, lParam);
@@ -42,7 +39,7 @@ LResult Create(WindowHandle hwnd) {
 WindowHandle TextTarget(WindowHandle spinner) {
   const WindowHandle parent = GetParent(spinner);
   WindowHandle edit = 0;
-  if (parent && parent != GUI_INVALID_HANDLE)
+  if (IsValidHandle(parent))
     SendMessage(parent, CB_GETCHILDREN, reinterpret_cast<WParam>(&edit), 0);
   return edit ? edit : parent;
 }
@@ -53,7 +50,7 @@ void WriteBack(WindowHandle hwnd, const Data& d) {
   const WindowHandle target = TextTarget(hwnd);
   if (!target || target == GUI_INVALID_HANDLE) return;
   const std::string text = Compose(d);
-  SendMessage(target, 308, 0, reinterpret_cast<LParam>(text.c_str()));
+  SendMessage(target, MSG_SETTEXT, 0, reinterpret_cast<LParam>(text.c_str()));
 }
 
 void LayOut(WindowHandle hwnd, Data& d) {
@@ -74,7 +71,7 @@ LResult Proc(WindowHandle hwnd, int msg, WParam wParam, LParam lParam) {
     case MSG_SIZECHANGING:
       if (wParam && lParam) *reinterpret_cast<Rect*>(lParam) = *reinterpret_cast<const Rect*>(wParam);
       return 0;
-    case kLayOut: {
+    case MSG_CALCCLIENTRECT: {
       const LResult r = Default(hwnd, msg, wParam, lParam);
       LayOut(hwnd, *d);
       return r;
@@ -90,15 +87,15 @@ LResult Proc(WindowHandle hwnd, int msg, WParam wParam, LParam lParam) {
     case TSM_LINESTEP: return Step(hwnd, *d, false, wParam != 0);
     case TSM_PAGESTEP: return Step(hwnd, *d, true, wParam != 0);
     case TSM_WRITEBACK: WriteBack(hwnd, *d); return 0;
-    case 1:
-    case 2:
-    case 4:
-    case 8:
-    case 9:
+    case MSG_LBUTTONDOWN:
+    case MSG_LBUTTONUP:
+    case MSG_MOUSEMOVE:
+    case MSG_MOUSEWHEELDOWN:
+    case MSG_MOUSEWHEELUP:
       Mouse(hwnd, *d, msg, LowX(lParam), HighY(lParam));
-      if (msg != 2) return 0;
+      if (msg != MSG_LBUTTONUP) return 0;
       break;
-    case kMouseEnter: MouseLeave(hwnd, *d, wParam != 0); return 0;
+    case MSG_MOUSEENTER: MouseLeave(hwnd, *d, wParam != 0); return 0;
   }
   return Default(hwnd, msg, wParam, lParam);
 }
@@ -112,7 +109,7 @@ Data* Record(WindowHandle hwnd) { return reinterpret_cast<Data*>(GetWindowAdditi
 namespace controls {
 
 BOOL RegisterTimeSpinnerControl() {
-  return RegisterBuiltinClass("spintime", 0, GetExtraColorEx(timespin::kListboxBkgndFill), timespin::Proc);
+  return RegisterBuiltinClass("spintime", 0, GetExtraColorEx(WEC_EX_LISTBOX_BKGND_FILL), timespin::Proc);
 }
 
 }  // namespace controls

@@ -8,8 +8,10 @@
 #include "controls/registry/control_registry.h"
 #include "controls/toolbar/newtoolbar_internal.h"
 #include "controls/toolbar/toolbar_class.h"
+#include "gui/element.h"
 #include "gui/message.h"
 #include "gui/paint.h"
+#include "gui/window_attr.h"
 
 namespace controls {
 
@@ -186,7 +188,7 @@ LResult NewToolBarProc(WindowHandle hwnd, int msg, WParam wParam, LParam lParam)
     case MSG_PAINT: return PaintWith(hwnd, [&](HDC hdc) { if (d) ntb::Paint(hwnd, hdc, *d); });
     case MSG_NCPAINT: return 0;
     case MSG_DESTROY: FreeData<BarData>(hwnd); break;
-    case 305:
+    case MSG_FONTCHANGED:
       if (!d) break;
       ntb::Relayout(hwnd, d);
       {
@@ -209,7 +211,7 @@ LResult NewToolBarProc(WindowHandle hwnd, int msg, WParam wParam, LParam lParam)
 }  // namespace
 
 BOOL RegisterNewToolBarControl() {
-  return RegisterBuiltinClass("newtoolbar", 0, Color(ec::kBkcControlNormal), NewToolBarProc);
+  return RegisterBuiltinClass("newtoolbar", 0, Color(WEC_BKC_CONTROL_NORMAL), NewToolBarProc);
 }
 
 }  // namespace controls

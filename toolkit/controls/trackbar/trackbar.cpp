@@ -11,6 +11,7 @@
 #include "controls/trackbar/trackbar_class.h"
 #include "controls/trackbar/trackbar_internal.h"
 #include "gui/dialog.h"
+#include "gui/element.h"
 #include "gui/livevideo.h"
 #include "gui/message.h"
 #include "gui/paint.h"
@@ -27,7 +28,6 @@ constexpr uint32_t kNoFocusRepaint = 0x100 | TBS_TIMEBAR_BOTTOM | TBS_TIMEBAR_TO
 constexpr int kZoomLevels = 3;
 enum Key { kHome = 102, kUp = 103, kPageUp = 104, kLeft = 105, kRight = 106, kEnd = 107, kDown = 108, kPageDown = 109 };
 enum Mouse { kLeftDown = 1, kLeftUp = 2, kMove = 4, kWheelUp = 8, kWheelDown = 9, kFocusByMessage = 80 };
-constexpr int kLayout = 38;
 
 bool Has(WindowHandle hwnd, uint32_t bits) { return (GetWindowStyle(hwnd) & bits) != 0; }
 bool TimeBar(WindowHandle hwnd) { return track::IsTimeBar(GetWindowStyle(hwnd)); }
@@ -352,7 +352,7 @@ void Activate(WindowHandle hwnd, bool on) {
   }
   const WindowHandle parent = GetParent(hwnd);
   const WindowHandle other = GetFocusChild(parent);
-  if (other && other != hwnd && other != GUI_INVALID_HANDLE) {
+  if (IsValidHandle(other) && other != hwnd) {
     SendMessage(other, MSG_KILLFOCUS, 0, 0);
     SendMessage(other, kFocusByMessage, 0, 0);
   }
@@ -425,7 +425,7 @@ LResult TrackProc(WindowHandle hwnd, int msg, WParam wParam, LParam lParam) {
     case MSG_SETFOCUS: Focus(hwnd, true); return 0;
     case MSG_KILLFOCUS: Focus(hwnd, false); return 0;
     case kFocusByMessage: Activate(hwnd, wParam != 0); return 0;
-    case kLayout: Layout(hwnd, d); return 0;
+    case MSG_CALCCLIENTRECT: Layout(hwnd, d); return 0;
     default: return Default(hwnd, msg, wParam, lParam);
   }
 }
@@ -434,7 +434,7 @@ LResult TrackProc(WindowHandle hwnd, int msg, WParam wParam, LParam lParam) {
 
 BOOL RegisterTrackBarControl() {
   track::LoadSkins();
-  return RegisterBuiltinClass("trackbar", 0, Color(ec::kBkcControlNormal), TrackProc);
+  return RegisterBuiltinClass("trackbar", 0, Color(WEC_BKC_CONTROL_NORMAL), TrackProc);
 }
 
 }  // namespace controls

@@ -11,6 +11,8 @@
 #include "core/window/window_damage.h"
 #include "core/window/window_messages.h"
 #include "gui/app_hooks.h"
+#include "gui/desktop.h"
+#include "gui/message.h"
 #include "gui/window.h"
 
 namespace {
@@ -18,9 +20,9 @@ namespace {
 constexpr int kToolClose = 409;
 
 int ClosingMessageOf(WindowHandle hwnd) {
-  if (hwnd == SoftKeyboardWindow()) return winmsg::kSkbClose;
-  if (hwnd == ImeWindow()) return winmsg::kImeClose;
-  if (hwnd == Desk().bubbleTip) return winmsg::kTipHide;
+  if (hwnd == SoftKeyboardWindow()) return MSG_SKBCLOSE;
+  if (hwnd == ImeWindow()) return MSG_IMECLOSE;
+  if (hwnd == Desk().bubbleTip) return MSG_TIPHIDE;
   if (hwnd == Desk().fourthTool) return kToolClose;
   return MSG_CLOSE;
 }
@@ -48,7 +50,7 @@ LResult CloseAllWindows() {
     return true;
   });
   if (ZOrderList* current = CurrentDisplayList()) ForEachInList(*current, [&asked](WindowRecord* win) {
-      if (IsControlRecord(win) || (win->exStyle & kExPreview)) return true;
+      if (IsControlRecord(win) || (win->exStyle & WS_EX_PREVIEW)) return true;
       SendNotifyMessage(HandleOf(win), MSG_CLOSE, 0, 0);
       ++asked;
       return true;
@@ -61,7 +63,7 @@ extern "C" {
 
 void ReturnToPreview(void) {
   if (DesktopThreadInfo() && !OnDesktopThread()) {  // it walks and changes the stacks
-    SendMessage(__gui_hwnd_desktop, kDesktopReturnToPreview, 0, 0);
+    SendMessage(__gui_hwnd_desktop, MSG_DT_RETURNTOPREVIEW, 0, 0);
     return;
   }
   SuspendDisplaySwitching();
@@ -71,7 +73,7 @@ void ReturnToPreview(void) {
   bool currentReturns = CanReturnToPreview(current);
   if (currentReturns) {
     SendMessage(__gui_hwnd_desktop, MSG_DT_CLOSEALLWINS, 0, 0);
-    if (getOutputStateHook(current) != outstate::kPtz) InvalidateTopWindow();
+    if (getOutputStateHook(current) != OUTSTATE_PTZ) InvalidateTopWindow();
     if (current == getMainOutputHook()) ActivateTopWindow();
     logoutOutputHook(current);
     if (otherMayReturn) logoutOutputHook(other);
@@ -79,25 +81,25 @@ void ReturnToPreview(void) {
   ResumeDisplaySwitching();
   if (currentReturns) ClearVideoWindowRecords(current);
   if (otherMayReturn) ClearVideoWindowRecords(other);
-  if (currentReturns) setOutputStateHook(outstate::kIdleReturned, current);
-  if (otherMayReturn) setOutputStateHook(outstate::kIdleReturned, other);
+  if (currentReturns) setOutputStateHook(OUTSTATE_RETURNED, current);
+  if (otherMayReturn) setOutputStateHook(OUTSTATE_RETURNED, other);
 }
 
 void CloseAllWinsByChangeLang(void) {
   SuspendDisplaySwitching();
   int current = getCurOutputHook();
   int other = OtherOutput(current);
-  if (getOutputStateHook(other) == outstate::kPlayback) stopPlaybackHook(other);
+  if (getOutputStateHook(other) == OUTSTATE_PLAYBACK) stopPlaybackHook(other);
   SendMessage(__gui_hwnd_desktop, MSG_DT_CLOSEALLWINS, 0, 0);
-  if (getOutputStateHook(current) != outstate::kPtz) {
+  if (getOutputStateHook(current) != OUTSTATE_PTZ) {
     InvalidateTopWindow();
     ActivateTopWindow();
   }
   ResumeDisplaySwitching();
   ClearVideoWindowRecords(current);
   ClearVideoWindowRecords(other);
-  setOutputStateHook(0, current);
-  setOutputStateHook(0, other);
+  setOutputStateHook(OUTSTATE_LIVEVIEW, current);
+  setOutputStateHook(OUTSTATE_LIVEVIEW, other);
 }
 
 }  // extern "C"

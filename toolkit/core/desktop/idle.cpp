@@ -7,21 +7,20 @@
 #include "core/desktop/output_state.h"
 #include "core/desktop/window_stack.h"
 #include "gui/app_hooks.h"
+#include "gui/message.h"
 
 namespace {
 
 constexpr int kIdleNoticeSeconds = 21;
 constexpr int kReferenceSpan = 22;
-constexpr int kMsgIdleNotice = 332;
-constexpr int kMsgIdleReturn = 331;
 constexpr int kBusyCursor = 13;
 
 void SendIdleNotice() {
   int current = getCurOutputHook();
-  if (WindowHandle active = ActiveOfCurrentDisplay()) PostMessage(active, kMsgIdleNotice, current, 0);
+  if (WindowHandle active = ActiveOfCurrentDisplay()) PostMessage(active, MSG_IDLE, current, 0);
   int other = OtherOutput(current);
   WindowHandle otherActive = current == getMainOutputHook() ? Desk().activeAux : Desk().activeMain;
-  if (otherActive && otherActive == GetDisplayPreviewWindow(other)) PostMessage(otherActive, kMsgIdleNotice, other, 0);
+  if (otherActive && otherActive == GetDisplayPreviewWindow(other)) PostMessage(otherActive, MSG_IDLE, other, 0);
 }
 
 }  // namespace
@@ -67,13 +66,13 @@ int RecordInputActivity(WindowHandle, WindowHandle, int, WParam, LParam) {
   if (d.idleTimeoutFired) {
     int current = getCurOutputHook();
     int other = OtherOutput(current);
-    if (getOutputStateHook(current) == outstate::kIdleReturned) {
-      setOutputStateHook(0, current);
-      if (WindowHandle top = GetCurTopMainWindow()) PostMessage(top, kMsgIdleReturn, 0, 0);
+    if (getOutputStateHook(current) == OUTSTATE_RETURNED) {
+      setOutputStateHook(OUTSTATE_LIVEVIEW, current);
+      if (WindowHandle top = GetCurTopMainWindow()) PostMessage(top, MSG_IDLEINPUT, 0, 0);
     }
-    if (getOutputStateHook(other) == outstate::kIdleReturned) {
-      if (WindowHandle preview = FirstPreviewWindow(current)) PostMessage(preview, kMsgIdleReturn, 0, 0);
-      setOutputStateHook(0, other);
+    if (getOutputStateHook(other) == OUTSTATE_RETURNED) {
+      if (WindowHandle preview = FirstPreviewWindow(current)) PostMessage(preview, MSG_IDLEINPUT, 0, 0);
+      setOutputStateHook(OUTSTATE_LIVEVIEW, other);
     }
     d.idleTimeoutFired = false;
   }

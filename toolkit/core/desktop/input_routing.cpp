@@ -14,10 +14,12 @@
 #include "core/startup/input_helpers.h"
 #include "core/window/window_messages.h"
 #include "gui/app_hooks.h"
+#include "gui/desktop.h"
 #include "gui/display.h"
 #include "gui/fixstr.h"
 #include "gui/gui_etc.h"
 #include "gui/input.h"
+#include "gui/message.h"
 #include "gui/startup.h"
 #include "gui/window.h"
 
@@ -31,14 +33,7 @@ enum ScanCode { kScanEscape = 1, kScanBackspace = 14, kScanTab = 15, kScanAlt = 
 
 constexpr int kRawMouseOffset = 224;
 constexpr WParam kCapturedFlag = KS_CAPTURED;
-constexpr int kMsgMouseEnter = 80;
-constexpr int kMsgNcMouseMove = 13;
-constexpr int kMsgActivatedByMouse = 50;
-constexpr int kMsgPowerKey = 53;
-constexpr int kMsgOutputSwitch = 54;
 constexpr int kSkbMode = 357;
-constexpr int kImeStatus = 342;
-constexpr int kImeHide = 348;
 constexpr uint32_t kMessageBoxStyle = 0x80000000u;
 
 WindowRecord* MainOf(WindowHandle hwnd) {
@@ -47,7 +42,7 @@ WindowRecord* MainOf(WindowHandle hwnd) {
   return IsControlRecord(win) ? win->mainWindow : win;
 }
 
-bool IsDisabled(const WindowRecord* win) { return (win->style & kStyleDisabled) != 0; }
+bool IsDisabled(const WindowRecord* win) { return (win->style & WS_DISABLED) != 0; }
 
 bool Hooked(const HookSlot& hook, WindowHandle target, int msg, WParam wParam, LParam lParam, bool anyNonZero) {
   if (!hook.function) return false;
@@ -65,7 +60,7 @@ bool KeyHooked(WindowHandle target, int msg, WParam wParam, LParam lParam) {
 
 void HideBubbleTip() {
   WindowHandle tip = Desk().bubbleTip;
-  if (tip != GUI_INVALID_HANDLE) SendNotifyMessage(tip, winmsg::kTipHide, 0, 0);
+  if (tip != GUI_INVALID_HANDLE) SendNotifyMessage(tip, MSG_TIPHIDE, 0, 0);
 }
 
 bool IsShown(WindowHandle hwnd) {
@@ -101,10 +96,10 @@ void Press(WindowHandle under, int msg, WParam wParam, LParam lParam) {
   if (!IsControlRecord(win)) {
     WindowHandle before = ActiveOfCurrentDisplay();
     ZOrderList* own = ListHolding(HandleOf(main));
-    if (own && own->head != main->zorderNode && !(main->exStyle & kExPreview))
+    if (own && own->head != main->zorderNode && !(main->exStyle & WS_EX_PREVIEW))
       RaiseStackedWindow(main, kRaiseByMouse);
     ActivateWindow(HandleOf(main));
-    if (ActiveOfCurrentDisplay() != before) SendNotifyMessage(HandleOf(main), kMsgActivatedByMouse, 0, 0);
+    if (ActiveOfCurrentDisplay() != before) SendNotifyMessage(HandleOf(main), MSG_MOUSEACTIVE, 0, 0);
   }
   PostRaw(HandleOf(main), msg, wParam, lParam);
   d.pressed = HandleOf(main);
@@ -150,10 +145,10 @@ void Move(WindowHandle under, WParam wParam, LParam lParam) {
   if (under != d.underPointer) {
     WindowHandle old = d.underPointer;
     if (ValidWindow(old)) {
-      PostMessage(old, kMsgMouseEnter, 0, static_cast<LParam>(under));
-      PostMessage(old, kMsgNcMouseMove, 1, lParam);
+      PostMessage(old, MSG_MOUSEENTER, 0, static_cast<LParam>(under));
+      PostMessage(old, MSG_NCMOUSEMOVE, 1, lParam);
     }
-    if (under) PostMessage(under, kMsgMouseEnter, 1, static_cast<LParam>(old));
+    if (under) PostMessage(under, MSG_MOUSEENTER, 1, static_cast<LParam>(old));
     d.underPointer = under;
   }
   WindowRecord* main = MainOf(under);
@@ -197,9 +192,9 @@ void HideInputHelpersOnKey() {
   if (!IsShown(ime)) return;
   int mode = GetSoftKeyboardMode();
   if (mode == 4) {
-    PostMessage(ime, kImeHide, 0, 0);
+    PostMessage(ime, MSG_IMEKEY, 0, 0);
   } else if (mode != 3) {
-    PostMessage(ime, kImeStatus, 5, 0);
+    PostMessage(ime, MSG_DT_IMECMD, 5, 0);
     HideStackedWindow(ValidWindow(ime));
   }
 }
@@ -220,7 +215,7 @@ WindowRecord* NextActivatable() {
     if (HandleOf(order[i]) == active) start = i + 1;
   for (size_t n = 0; n < order.size(); ++n) {
     WindowRecord* win = order[(start + n) % order.size()];
-    if (HandleOf(win) == active || IsControlRecord(win) || !IsVisibleRecord(win) || (win->exStyle & kExNeverActive))
+    if (HandleOf(win) == active || IsControlRecord(win) || !IsVisibleRecord(win) || (win->exStyle & WS_EX_NOT_ACTIVATED))
       continue;
     return win;
   }
@@ -239,7 +234,7 @@ bool OutputSwitch() {
   }
   int current = getCurOutputHook();
   int state = getOutputStateHook(current);
-  if (state != outstate::kPtz && MessageBoxShown()) {
+  if (state != OUTSTATE_PTZ && MessageBoxShown()) {
     if (ZOrderList* list = CurrentDisplayList()) ForEachInList(*list, [](WindowRecord* win) {
         if (IsControlRecord(win) || !(win->style & kMessageBoxStyle)) return true;
         PostMessage(HandleOf(win), MSG_CLOSE, 0, 0);
@@ -251,12 +246,12 @@ bool OutputSwitch() {
   if (!isLoginFlagHook() && login != GUI_INVALID_HANDLE) {
     PostMessage(login, MSG_CLOSE, 0, 0);
     d.switchDebounce = 5;
-    if (WindowHandle top = GetCurTopMainWindow()) PostMessage(top, kMsgOutputSwitch, 0, 0);
+    if (WindowHandle top = GetCurTopMainWindow()) PostMessage(top, MSG_OUTPUTSWITCH, 0, 0);
     return true;
   }
-  if (state == outstate::kPtz) return false;
+  if (state == OUTSTATE_PTZ) return false;
   EndAllPopupMenus();
-  if (WindowHandle active = ActiveOfCurrentDisplay()) PostMessage(active, kMsgOutputSwitch, 0, 0);
+  if (WindowHandle active = ActiveOfCurrentDisplay()) PostMessage(active, MSG_OUTPUTSWITCH, 0, 0);
   d.switchDebounce = 5;
   return true;
 }
@@ -303,7 +298,7 @@ bool AltKeys(int& msg, WParam scan) {
   if (msg == kKeyDown && scan == kScanTab) {
     d.altComboUsed = true;
     WindowRecord* next = NextActivatable();
-    if (next && !(next->exStyle & kExPreview) && !IsDisabled(next)) RaiseStackedWindow(next, kRaiseByAltTab);
+    if (next && !(next->exStyle & WS_EX_PREVIEW) && !IsDisabled(next)) RaiseStackedWindow(next, kRaiseByAltTab);
     return true;
   }
   if (msg == kKeyDown && scan == kScanEscape) {
@@ -321,12 +316,12 @@ bool PowerKey(int msg) {
   if (msg != kKeyDown) return false;
   int current = getCurOutputHook();
   bool resolutionWait = GuiApp()->isResolutionChangePending() && current == getMainOutputHook() &&
-                        getOutputStateHook(current) == outstate::kMenu;
+                        getOutputStateHook(current) == OUTSTATE_MENU;
   if (resolutionWait || PowerKeyDownFlag().load()) return true;
   PowerKeyDownFlag() = 1;
   EndAllPopupMenus();
   ShowSystemCursor(0);
-  if (WindowHandle top = GetCurTopMainWindow()) PostMessage(top, kMsgPowerKey, 0, 0);
+  if (WindowHandle top = GetCurTopMainWindow()) PostMessage(top, MSG_POWERKEY, 0, 0);
   return true;
 }
 
@@ -379,7 +374,7 @@ LResult RouteKey(int msg, WParam wParam, LParam lParam) {
     if (msg == kKeyDown) {
       if (HasAuxOutput() && BothOutputsNotLowRes()) {
         if (OutputSwitch()) return 0;
-      } else if (getOutputStateHook(getCurOutputHook()) != outstate::kPtz) {
+      } else if (getOutputStateHook(getCurOutputHook()) != OUTSTATE_PTZ) {
         d.switchKeyPending = true;
         return 0;
       }

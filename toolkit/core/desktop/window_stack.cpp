@@ -13,14 +13,12 @@
 #include "core/window/window_damage.h"
 #include "gui/app_hooks.h"
 #include "gui/control_class.h"
+#include "gui/desktop.h"
+#include "gui/message.h"
 #include "gui/startup.h"
 #include "gui/window.h"
 
 namespace {
-
-constexpr int kMsgImeActiveChanged = 344;
-constexpr int kMsgSkbActiveChanged = 359;
-constexpr int kMsgTopControlHidden = 52;
 
 bool Overlaps(const Rect& a, const Rect& b, Rect* out) { return IntersectRect(out, &a, &b); }
 
@@ -35,13 +33,13 @@ void SetStyleBit(WindowRecord* win, uint32_t bit, bool set) {
 void SetVisibleBit(WindowRecord* win, bool visible) {
   if (win->clipInfo) {
     std::lock_guard<std::mutex> hold(win->clipInfo->lock);
-    SetStyleBit(win, kStyleVisible, visible);
+    SetStyleBit(win, WS_VISIBLE, visible);
   } else {
-    SetStyleBit(win, kStyleVisible, visible);
+    SetStyleBit(win, WS_VISIBLE, visible);
   }
 }
 
-bool IsTopmostRecord(const WindowRecord* win) { return (win->exStyle & kExTopmost) != 0; }
+bool IsTopmostRecord(const WindowRecord* win) { return (win->exStyle & WS_EX_TOPMOST) != 0; }
 
 // The windows a change of `win` uncovers or covers: those after it in its
 // own list and, for a topmost window, the whole current display's list.
@@ -87,7 +85,7 @@ void UnlinkHosted(MainWinRecord* win) {
 
 ZOrderList* ListForNewWindow(const WindowRecord* win, bool previewAware) {
   if (IsTopmostRecord(win)) return &TopmostList();
-  if (previewAware && (win->exStyle & kExPreview)) return OtherDisplayList();
+  if (previewAware && (win->exStyle & WS_EX_PREVIEW)) return OtherDisplayList();
   return CurrentDisplayList();
 }
 
@@ -114,7 +112,7 @@ void NotifyActivationChange(WindowHandle oldActive, WindowHandle newActive) {
 bool RefusesActivation(WindowHandle hwnd) {
   if (!hwnd) return false;
   WindowRecord* win = ValidWindow(hwnd);
-  return !win || IsToolWindow(hwnd) || (win->exStyle & kExNeverActive);
+  return !win || IsToolWindow(hwnd) || (win->exStyle & WS_EX_NOT_ACTIVATED);
 }
 
 // The auxiliary display's preview window is activated there whatever
@@ -138,7 +136,7 @@ void PaintWhole(WindowRecord* win) {
   host::PresentHold hold;  // the frame drawn here and the client painted later show together
   CallProc(win, MSG_NCPAINT, 0, 0);
   WindowRecord* target = win;
-  if ((win->exStyle & kExPreview) && getCurOutputHook() == getAuxOutputHook())
+  if ((win->exStyle & WS_EX_PREVIEW) && getCurOutputHook() == getAuxOutputHook())
     if (WindowRecord* preview = ValidWindow(FirstPreviewWindow(getMainOutputHook()))) target = preview;
   InvalidateWindowArea(target, nullptr, true);
   HoldPresentsForPaintOf(target);
@@ -148,7 +146,7 @@ void HideTopControlWithNode(ZOrderList& list, int mode, WindowRecord* raising) {
   WindowRecord* head = list.head ? RecordOfNode(list.head) : nullptr;
   if (!head || head == raising || !IsControlRecord(head) || !IsVisibleRecord(head)) return;
   HideStackedWindow(head);
-  if (head->parent) SendNotifyMessage(HandleOf(head->parent), kMsgTopControlHidden, mode, 0);
+  if (head->parent) SendNotifyMessage(HandleOf(head->parent), MSG_TOPCTRLHIDDEN, mode, 0);
 }
 
 bool LiesAbove(const ZOrderList& list, WindowHandle upper, WindowHandle lower) {
@@ -223,8 +221,8 @@ WindowHandle ActivateWindow(WindowHandle hwnd) {
   if (!slot) return 0;
   if (RefusesActivation(hwnd) || hwnd == *slot) return *slot;
   CloseInputHelpers();
-  if (WindowHandle ime = ImeWindow()) SendNotifyMessage(ime, kMsgImeActiveChanged, hwnd, 0);
-  if (WindowHandle skb = SoftKeyboardWindow()) SendNotifyMessage(skb, kMsgSkbActiveChanged, hwnd, 0);
+  if (WindowHandle ime = ImeWindow()) SendNotifyMessage(ime, MSG_IMEACTIVEWIN, hwnd, 0);
+  if (WindowHandle skb = SoftKeyboardWindow()) SendNotifyMessage(skb, MSG_SKBACTIVEWIN, hwnd, 0);
   WindowHandle old = *slot;
   *slot = hwnd;
   NotifyActivationChange(old, hwnd);
@@ -234,8 +232,8 @@ WindowHandle ActivateWindow(WindowHandle hwnd) {
 WindowHandle FirstActivatable() {
   WindowHandle found = 0;
   auto pick = [&found](WindowRecord* win) {
-    if (IsControlRecord(win) || !IsVisibleRecord(win) || (win->style & kStyleDisabled) ||
-        (win->exStyle & kExNeverActive))
+    if (IsControlRecord(win) || !IsVisibleRecord(win) || (win->style & WS_DISABLED) ||
+        (win->exStyle & WS_EX_NOT_ACTIVATED))
       return true;
     found = HandleOf(win);
     return false;
@@ -250,7 +248,7 @@ void RepaintPart(WindowRecord* win, const Rect& screenPart) {
   Rect local = Offset(screenPart, -frame.left, -frame.top);
   CallProc(win, MSG_NCPAINT, 0, reinterpret_cast<LParam>(&local));
   WindowRecord* target = win;
-  if ((win->exStyle & kExPreview) && getCurOutputHook() == getAuxOutputHook())
+  if ((win->exStyle & WS_EX_PREVIEW) && getCurOutputHook() == getAuxOutputHook())
     if (WindowRecord* preview = ValidWindow(FirstPreviewWindow(getMainOutputHook()))) target = preview;
   Rect client = ClientScreenRectOf(target);
   Rect part = Offset(screenPart, -client.left, -client.top);
@@ -292,7 +290,7 @@ LResult AddStackedWindow(WindowRecord* win, ZOrderNode* node, bool previewAware)
   SendNotifyMessage(HandleOf(win), MSG_SHOWWINDOW, 256, 0);
   InvalidateWindowArea(win, nullptr, true);
   HoldPresentsForPaintOf(win);
-  if (previewAware && (win->exStyle & kExPreview)) return ActivatePreviewWindow(HandleOf(win));
+  if (previewAware && (win->exStyle & WS_EX_PREVIEW)) return ActivatePreviewWindow(HandleOf(win));
   return ActivateWindow(HandleOf(win));
 }
 
@@ -312,7 +310,7 @@ LResult HideStackedWindow(WindowRecord* win) {
   }
   Rect onScreen;
   if (IntersectRect(&onScreen, &gone, &ScreenRect()))
-    DesktopWinProc(__gui_hwnd_desktop, kDesktopBackground, 0, reinterpret_cast<LParam>(&onScreen));
+    DesktopWinProc(__gui_hwnd_desktop, MSG_DT_BACKGROUND, 0, reinterpret_cast<LParam>(&onScreen));
   WindowHandle hwnd = HandleOf(win);
   if (hwnd == ActiveOfCurrentDisplay()) ActivateWindow(FirstActivatable());
   DesktopState& d = Desk();
@@ -442,7 +440,7 @@ LResult MoveStackedWindow(WindowRecord* win, const Rect* rect) {
             RepaintPart(other, overlap);
           return true;
         });
-      DesktopWinProc(__gui_hwnd_desktop, kDesktopBackground, 0, reinterpret_cast<LParam>(&part));
+      DesktopWinProc(__gui_hwnd_desktop, MSG_DT_BACKGROUND, 0, reinterpret_cast<LParam>(&part));
     }
   }
   DropQueuedMouseMoves(win);
@@ -450,9 +448,9 @@ LResult MoveStackedWindow(WindowRecord* win, const Rect* rect) {
 }
 
 LResult EnableStackedWindow(WindowRecord* win, bool enable) {
-  bool wasEnabled = !(win->style & kStyleDisabled);
+  bool wasEnabled = !(win->style & WS_DISABLED);
   if (wasEnabled == enable) return wasEnabled;
-  SetStyleBit(win, kStyleDisabled, !enable);
+  SetStyleBit(win, WS_DISABLED, !enable);
   if (!enable) {
     DesktopState& d = Desk();
     if (d.capture && (d.capture == HandleOf(win) || WindowBelongsTo(d.capture, HandleOf(win)))) d.capture = 0;
@@ -484,7 +482,7 @@ WindowHandle NextStackedWindow(WindowHandle hwnd) {
   for (;;) {
     while (node) {
       WindowRecord* win = RecordOfNode(node);
-      if (win && !(win->exStyle & kExOwnClipInfo)) return node->hwnd;
+      if (win && !(win->exStyle & WS_EX_OWN_CLIPINFO)) return node->hwnd;
       node = node->next;
     }
     if (!inTopmost || !current) return 0;
@@ -507,8 +505,8 @@ LResult AddControlToParent(WindowRecord* parent, ControlRecord* control) {
   if (!parent || !control) return -1;
   EmptyClipRgn(&control->invalid.region);  // before other threads' paint searches can reach it
   LinkChild(parent, control);
-  if ((control->exStyle & kExOwnClipInfo) && control->zorderNode) {
-    ZOrderList* list = (control->exStyle & kExTopmost) ? &TopmostList() : CurrentDisplayList();
+  if ((control->exStyle & WS_EX_OWN_CLIPINFO) && control->zorderNode) {
+    ZOrderList* list = (control->exStyle & WS_EX_TOPMOST) ? &TopmostList() : CurrentDisplayList();
     ResetClip(control->clipInfo, ScreenRectOf(control));
     if (list) {
       control->zorderNode->hwnd = HandleOf(control);
@@ -526,7 +524,7 @@ LResult AddControlToParent(WindowRecord* parent, ControlRecord* control) {
 LResult RemoveControlFromParent(WindowRecord* parent, ControlRecord* control) {
   if (!parent || !control || control->parent != parent) return -1;
   if (!UnlinkChild(parent, control)) return -1;
-  if ((control->exStyle & kExOwnClipInfo) && control->zorderNode) {
+  if ((control->exStyle & WS_EX_OWN_CLIPINFO) && control->zorderNode) {
     if (IsVisibleRecord(control)) HideStackedWindow(control);
     DetachOwnNode(control);
   }

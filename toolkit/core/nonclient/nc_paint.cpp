@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "core/element/element_color.h"
 #include "gui/image.h"
 #include "core/nonclient/frame.h"
 #include "core/window/window_damage.h"
@@ -16,12 +17,12 @@
 #include "gui/gal.h"
 #include "gui/livevideo.h"
 #include "gui/menu.h"
+#include "gui/message.h"
 #include "gui/nonclient.h"
 #include "gui/text.h"
 #include "gui/window.h"
 
 namespace {
-
 
 GalPixel Color(const WindowRecord* win, int index) { return GetWindowElementColorEx(HandleOf(win), index); }
 
@@ -95,7 +96,7 @@ void DrawBorder(WindowRecord* win, HDC hdc) {
 }
 
 bool IsActive(const WindowRecord* win) {
-  if (IsMainRecord(win)) return !(win->style & kStyleDisabled);
+  if (IsMainRecord(win)) return !(win->style & WS_DISABLED);
   return win->parent && win->parent->activeChild == win;
 }
 
@@ -205,7 +206,7 @@ void DrawBar(WindowRecord* win, HDC hdc, bool vertical) {
     DrawArrow(hdc, win, Rect{r.left, r.top, r.left + arrow, r.bottom}, 2, disabled);
     DrawArrow(hdc, win, Rect{r.right - arrow, r.top, r.right, r.bottom}, 3, disabled);
   }
-  DrawThumb(hdc, thumb, false, RGB2Pixel(hdc, 16, 16, 16), RGB2Pixel(hdc, 108, 108, 108), SysPixelIndex[8]);
+  DrawThumb(hdc, thumb, false, RGB2Pixel(hdc, 16, 16, 16), RGB2Pixel(hdc, 108, 108, 108), SysPixelIndex[SYSPIXEL_LIGHTGREY]);
   Fill(hdc, track, r.left + arrow, r.top, thumb.left - r.left - arrow, r.bottom - r.top);
   Fill(hdc, track, thumb.right, r.top, r.right - arrow - thumb.right, r.bottom - r.top);
 }
@@ -246,5 +247,5 @@ void RedrawCaptionBar(WindowRecord* win, bool active) {
 
 void RepaintFramePart(WindowRecord* win, const Rect& part) {
   Rect local = ToWindow(win, part);
-  CallProc(win, winmsg::kNcPaint, 0, reinterpret_cast<LParam>(&local));
+  CallProc(win, MSG_NCPAINT, 0, reinterpret_cast<LParam>(&local));
 }

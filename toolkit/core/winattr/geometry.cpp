@@ -53,20 +53,20 @@ bool ParentPainting(WindowRecord* parent) {
 
 void MoveControl(WindowRecord* win, const Rect& rect) {
   const Rect old = win->window;
-  CallProc(win, winmsg::kSizeChanged, reinterpret_cast<WParam>(&rect), 0);
+  CallProc(win, MSG_SIZECHANGED, reinterpret_cast<WParam>(&rect), 0);
   WindowRecord* parent = win->parent;
   if (!parent || !IsWindowVisible(HandleOf(win)) || ParentPainting(parent)) return;
   // Hidden for a moment, so the parent's erase does not skip its place.
   {
     StackWriteLock hold;
-    win->style &= ~kStyleVisible;
+    win->style &= ~WS_VISIBLE;
   }
   Rect moved{win->window.left, win->window.top, win->window.left + (old.right - old.left),
              win->window.top + (old.bottom - old.top)};
   InvalidateWindowArea(parent, &old, true);
   InvalidateWindowArea(parent, &moved, true);
   StackWriteLock hold;
-  win->style |= kStyleVisible;
+  win->style |= WS_VISIBLE;
 }
 
 int ClampToInt(int64_t v) {
@@ -99,18 +99,18 @@ BOOL MoveWindow(WindowHandle hwnd, int x, int y, int w, int h, BOOL repaint) {
   WindowRecord* win = ValidWindow(hwnd);
   if (!win || hwnd == __gui_hwnd_desktop) return FALSE;
   Rect requested{x, y, x + w, y + h}, result = requested;
-  CallProc(win, winmsg::kSizeChanging, reinterpret_cast<WParam>(&requested), reinterpret_cast<LParam>(&result));
+  CallProc(win, MSG_SIZECHANGING, reinterpret_cast<WParam>(&requested), reinterpret_cast<LParam>(&result));
   if (EqualRect(&result, &win->window)) return FALSE;
   if (IsControlOfClass(hwnd, "combobox")) PlaceComboboxList(win, &result);
   result = EvenRect(result);
   bool forced = false;
-  if (IsMainRecord(win) || (win->exStyle & kExOwnClipInfo))
+  if (IsMainRecord(win) || (win->exStyle & WS_EX_OWN_CLIPINFO))
     forced = MoveStacked(win, result);
   else
     MoveControl(win, result);
   // Device contexts of the window and its controls rebuild their clipping.
   if (win->clipInfo) win->clipInfo->age++;
-  CallProc(win, winmsg::kNcPaint, 0, 0);
+  CallProc(win, MSG_NCPAINT, 0, 0);
   if (repaint || forced) InvalidateWindowArea(win, nullptr, true);
   return TRUE;
 }

@@ -7,6 +7,7 @@
 #include "core/window/window_damage.h"
 #include "core/window/window_messages.h"
 #include "gui/desktop.h"
+#include "gui/message.h"
 #include "gui/paint.h"
 #include "gui/startup.h"
 #include "gui/window.h"
@@ -17,9 +18,9 @@ namespace {
 void SetVisibleBit(WindowRecord* win, bool visible) {
   StackWriteLock hold;
   if (visible)
-    win->style |= kStyleVisible;
+    win->style |= WS_VISIBLE;
   else
-    win->style &= ~kStyleVisible;
+    win->style &= ~WS_VISIBLE;
 }
 
 void InvalidateInParent(WindowRecord* ctl) {
@@ -30,10 +31,10 @@ BOOL ShowMain(MainWinRecord* win, int command) {
   WindowHandle hwnd = HandleOf(win);
   if (command == SW_HIDE) {
     ReleaseLiveVideoSlotOnHide(win);
-    if (!(win->exStyle & kExTopmost)) CloseInputHelpers();
+    if (!(win->exStyle & WS_EX_TOPMOST)) CloseInputHelpers();
     WindowHandle tip = Desk().bubbleTip;
     if (tip != GUI_INVALID_HANDLE && tip != hwnd && ValidWindow(tip))
-      SendNotifyMessage(tip, winmsg::kTipHide, 0, 0);
+      SendNotifyMessage(tip, MSG_TIPHIDE, 0, 0);
     SendMessage(__gui_hwnd_desktop, MSG_DT_HIDEMAINWIN, hwnd, 0);
   } else if (command == SW_SHOW) {
     SendMessage(__gui_hwnd_desktop, MSG_DT_SHOWMAINWIN, hwnd, 0);
@@ -47,14 +48,14 @@ BOOL ShowMain(MainWinRecord* win, int command) {
 void DropFocusIfActive(WindowRecord* ctl) {
   WindowRecord* parent = ctl->parent;
   if (!parent || parent->activeChild != ctl) return;
-  SendNotifyMessage(HandleOf(ctl), winmsg::kKillFocus, 0, 0);
+  SendNotifyMessage(HandleOf(ctl), MSG_KILLFOCUS, 0, 0);
   parent->activeChild = nullptr;
 }
 
 BOOL ShowControl(ControlRecord* ctl, int command) {
   WindowHandle hwnd = HandleOf(ctl);
   bool hiding;
-  if (ctl->exStyle & kExOwnClipInfo) {
+  if (ctl->exStyle & WS_EX_OWN_CLIPINFO) {
     if (command == SW_SHOW)
       SendMessage(__gui_hwnd_desktop, MSG_DT_SHOWCTRLWIN, hwnd, 0);
     else if (command == SW_HIDE)
@@ -72,7 +73,7 @@ BOOL ShowControl(ControlRecord* ctl, int command) {
     hiding = false;
     if (!IsVisibleRecord(ctl)) {
       SetVisibleBit(ctl, true);
-      CallProc(ctl, winmsg::kNcPaint, 0, 0);
+      CallProc(ctl, MSG_NCPAINT, 0, 0);
       InvalidateWindowArea(ctl, nullptr, true);
     }
   }
@@ -88,7 +89,7 @@ BOOL ShowWindow(WindowHandle hwnd, int command) {
   WindowRecord* win = ValidWindow(hwnd);
   if (!win || hwnd == __gui_hwnd_desktop) return FALSE;
   if (IsMainRecord(win)) {
-    if (win->exStyle & kExPreview) return FALSE;
+    if (win->exStyle & WS_EX_PREVIEW) return FALSE;
     ShowMain(static_cast<MainWinRecord*>(win), command);
   } else if (!ShowControl(static_cast<ControlRecord*>(win), command)) {
     return FALSE;
@@ -104,14 +105,14 @@ BOOL EnableWindow(WindowHandle hwnd, BOOL enable) {
   if (IsMainRecord(win)) {
     was = SendMessage(__gui_hwnd_desktop, MSG_DT_ENABLEMAINWIN, hwnd, enable ? 1 : 0) != 0;
   } else {
-    was = !(win->style & kStyleDisabled);
+    was = !(win->style & WS_DISABLED);
     StackWriteLock hold;
     if (enable)
-      win->style &= ~kStyleDisabled;
+      win->style &= ~WS_DISABLED;
     else
-      win->style |= kStyleDisabled;
+      win->style |= WS_DISABLED;
   }
-  SendNotifyMessage(hwnd, winmsg::kEnableChanged, enable ? 1 : 0, 0);
+  SendNotifyMessage(hwnd, MSG_ENABLE, enable ? 1 : 0, 0);
   return was;
 }
 
@@ -120,7 +121,7 @@ BOOL EnableWindow(WindowHandle hwnd, BOOL enable) {
 BOOL IsWindowEnabled(WindowHandle hwnd) {
   GeometryReadLock hold;
   WindowRecord* win = ValidWindow(hwnd);
-  return win && !(win->style & kStyleDisabled);
+  return win && !(win->style & WS_DISABLED);
 }
 
 BOOL IsWindowVisible(WindowHandle hwnd) {

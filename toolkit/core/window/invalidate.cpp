@@ -15,7 +15,9 @@
 #include "core/window/window_messages.h"
 #include "gui/app_hooks.h"
 #include "gui/desktop.h"
+#include "gui/message.h"
 #include "gui/paint.h"
+#include "gui/window.h"
 
 namespace {
 
@@ -44,7 +46,7 @@ void SetDirty(const Rect& rect) {
   g_dirty = rect;
 }
 
-bool IsPreviewMain(const WindowRecord* win) { return win && IsMainRecord(win) && (win->exStyle & kExPreview); }
+bool IsPreviewMain(const WindowRecord* win) { return win && IsMainRecord(win) && (win->exStyle & WS_EX_PREVIEW); }
 
 bool AuxiliaryIsCurrent() { return getCurOutputHook() == getAuxOutputHook() && getAuxOutputHook() != getMainOutputHook(); }
 
@@ -112,28 +114,28 @@ void DamageChild(const ChildWalk& walk, const ChildView& child, const Rect* rect
     return;
   }
   if (!rect) {
-    CallProc(win, winmsg::kNcPaint, 0, 0);
+    CallProc(win, MSG_NCPAINT, 0, 0);
     AddToRegion(win, child.client, nullptr);
-    CallProc(win, winmsg::kEraseBackground, 0, 0);
+    CallProc(win, MSG_ERASEBKGND, 0, 0);
     DamageChildren(walk, win, nullptr);
     return;
   }
   Rect frame;
   if (IntersectRect(&frame, rect, &child.window)) {
     Rect local = Offset(frame, -child.window.left, -child.window.top);
-    CallProc(win, winmsg::kNcPaint, 0, reinterpret_cast<LParam>(&local));
+    CallProc(win, MSG_NCPAINT, 0, reinterpret_cast<LParam>(&local));
   }
   Rect inner;
   if (!IntersectRect(&inner, rect, &child.client)) return;
   Rect local = Offset(inner, -child.client.left, -child.client.top);
   AddToRegion(win, child.client, &local);
-  CallProc(win, winmsg::kEraseBackground, 0, reinterpret_cast<LParam>(&local));
+  CallProc(win, MSG_ERASEBKGND, 0, reinterpret_cast<LParam>(&local));
   DamageChildren(walk, win, &local);
 }
 
 void DamageChildren(const ChildWalk& walk, WindowRecord* parent, const Rect* rect) {
   for (const ChildView& child : walk.Children(parent)) {
-    if (!(child.style & kStyleVisible) || (child.exStyle & kExOwnClipInfo)) continue;
+    if (!(child.style & WS_VISIBLE) || (child.exStyle & WS_EX_OWN_CLIPINFO)) continue;
     DamageChild(walk, child, rect);
   }
 }
@@ -151,7 +153,7 @@ bool DamageMainWindow(WindowRecord* win, const Rect* rect, bool erase) {
   bool inside = CutToClient(client, rect, &cut);
   if (erase && inside) {
     Rect screen = Offset(cut, client.left, client.top);
-    CallProc(win, winmsg::kEraseBackground, 0, reinterpret_cast<LParam>(&screen));
+    CallProc(win, MSG_ERASEBKGND, 0, reinterpret_cast<LParam>(&screen));
   }
   if (!rect || inside) DamageChildren(win, rect ? &cut : nullptr);
   return true;
@@ -161,7 +163,7 @@ bool DamageControl(WindowRecord* win, const Rect* rect, bool erase) {
   const Rect client = GeometryOf(win).client;
   Rect cut;
   bool inside = CutToClient(client, rect, &cut);
-  if (erase && (!rect || inside)) CallProc(win, winmsg::kEraseBackground, 0, rect ? reinterpret_cast<LParam>(&cut) : 0);
+  if (erase && (!rect || inside)) CallProc(win, MSG_ERASEBKGND, 0, rect ? reinterpret_cast<LParam>(&cut) : 0);
   if (!AddToRegion(win, client, rect)) return false;
   if (!rect || inside) DamageChildren(win, rect ? &cut : nullptr);
   return true;
@@ -170,7 +172,7 @@ bool DamageControl(WindowRecord* win, const Rect* rect, bool erase) {
 // A preview window hosted by the desktop, below the topmost ones and shown,
 // is repainted by the display layer too.
 void MarkPreviewRepaint(WindowRecord* target, const Rect* rect) {
-  if (!IsPreviewMain(target) || (target->exStyle & kExTopmost) || !IsVisibleRecord(target)) return;
+  if (!IsPreviewMain(target) || (target->exStyle & WS_EX_TOPMOST) || !IsVisibleRecord(target)) return;
   auto* main = static_cast<MainWinRecord*>(target);
   if (main->hosting) return;
   {
@@ -195,7 +197,7 @@ bool AddDamage(WindowRecord* win, const Rect* rect, bool erase) {
 bool InvalidateWindow(WindowRecord* win, const Rect* rect, bool erase) {
   if (!win || win->dataType != kWindowValid) return false;
   Rect moved;
-  if (IsControlRecord(win) && (win->exStyle & kExTransparent) && win->parent) {
+  if (IsControlRecord(win) && (win->exStyle & WS_EX_TRANSPARENT) && win->parent) {
     const Rect client = GeometryOf(win).client;
     moved = rect ? Offset(Normalised(*rect), client.left, client.top) : client;
     if (!IntersectRect(&moved, &moved, &client)) return false;
@@ -205,7 +207,7 @@ bool InvalidateWindow(WindowRecord* win, const Rect* rect, bool erase) {
   }
   bool added = AddDamage(win, rect, erase);
   MarkPreviewRepaint(win, rect);
-  PostMessage(HandleOf(win), winmsg::kPaint, 0, 0);
+  PostMessage(HandleOf(win), MSG_PAINT, 0, 0);
   return added;
 }
 
@@ -247,7 +249,7 @@ BOOL PrevInvalidateRect(WindowHandle hwnd, const Rect* rect, BOOL erase) {
     std::lock_guard<std::mutex> hold(target->invalid.lock);
     static_cast<MainWinRecord*>(target)->repaintWord = 1;
   }
-  PostMessage(HandleOf(target), winmsg::kPaint, 0, 0);
+  PostMessage(HandleOf(target), MSG_PAINT, 0, 0);
   ReplanLiveVideoAreas(damaged);
   return added ? TRUE : FALSE;
 }

@@ -15,19 +15,19 @@
 #include "core/window/nonclient_mouse.h"
 #include "core/window/window_damage.h"
 #include "core/window/window_internal.h"
+#include "gui/desktop.h"
 #include "gui/menu.h"
 #include "gui/dc.h"
+#include "gui/message.h"
 #include "gui/startup.h"
 #include "gui/timer.h"
 #include "gui/window.h"
 
 namespace {
 
-constexpr int kMsgSkbClose = 356;
-
 void HideSoftKeyboardFor(WindowRecord*) {
   WindowHandle skb = SoftKeyboardWindow();
-  if (ValidWindow(skb)) SendNotifyMessage(skb, kMsgSkbClose, 0, 0);
+  if (ValidWindow(skb)) SendNotifyMessage(skb, MSG_SKBCLOSE, 0, 0);
 }
 
 // A child that refuses stays linked to its parent.
@@ -99,7 +99,7 @@ extern "C" {
 
 BOOL DestroyMainWindow(WindowHandle hwnd) {
   MainWinRecord* win = ValidMainWindow(hwnd);
-  if (!win || (win->exStyle & kExPreview) || CallProc(win, MSG_DESTROY, 0, 0) != 0) return FALSE;
+  if (!win || (win->exStyle & WS_EX_PREVIEW) || CallProc(win, MSG_DESTROY, 0, 0) != 0) return FALSE;
   CloseInputHelpers();
   HideSoftKeyboardFor(win);
   DestroyChildren(win);
@@ -135,11 +135,11 @@ BOOL DestroyWindow(WindowHandle control) {
     if (parent->childUnderPointer == ctl) parent->childUnderPointer = nullptr;
     if (parent->primitiveChild == ctl) parent->primitiveChild = nullptr;
   }
-  if (SendMessage(__gui_hwnd_desktop, kDesktopRemoveControl, HandleOf(parent), static_cast<LParam>(control)) != 0)
+  if (SendMessage(__gui_hwnd_desktop, MSG_DT_REMOVECTRL, HandleOf(parent), static_cast<LParam>(control)) != 0)
     return FALSE;
   {
     StackWriteLock hold;
-    ctl->style &= ~kStyleVisible;
+    ctl->style &= ~WS_VISIBLE;
   }
   if (ctl->privateDC) DeletePrivateDC(ctl->privateDC);
   ctl->privateDC = 0;
@@ -164,7 +164,7 @@ BOOL DestroyWindow(WindowHandle control) {
 }
 
 void MainWindowThreadCleanup(WindowHandle hwnd) {
-  if (hwnd == 0 || hwnd == GUI_INVALID_HANDLE) return;
+  if (!IsValidHandle(hwnd)) return;
   auto* win = reinterpret_cast<MainWinRecord*>(hwnd);
   if (win->dataType != kWindowDestroyed || win->windowType != kWindowMain) return;
   if (!win->hosting && win->threadInfo) {

@@ -9,6 +9,7 @@
 #include "app/device_backend.h"
 #include "app/liveview_dialogs.h"
 #include "app/testing/page_harness.h"
+#include "gui/app_hooks.h"
 #include "gui/config.h"
 #include "gui/gui_etc.h"
 #include "gui/livevideo.h"
@@ -108,10 +109,10 @@ TEST_F(Dialogs, OutputModeClosesAtOnceWhenStoringFailsAndOnEscapeOnlyInItsState)
   EXPECT_EQ(StoredModes()[3], 1);
   RunInLoop(showOutModeSet, [&] {
     WindowHandle dlg = getOutModeSetWnd();
-    setOutputState(3, 0);
+    setOutputState(3, OUTSTATE_LIVEVIEW);
     SendMessage(dlg, MSG_KEYDOWN, 1, 0);
     openAfterForeignEscape = IsWindow(dlg) && getOutModeSetWnd() == dlg;
-    setOutputState(3, 17);
+    setOutputState(3, OUTSTATE_OUTMODE);
     SendMessage(dlg, MSG_KEYDOWN, 1, 0);
   });
   EXPECT_TRUE(openAfterForeignEscape);

@@ -13,6 +13,7 @@
 #include "app/numkeys.h"
 #include "app/playback.h"
 #include "app/program.h"
+#include "gui/app_hooks.h"
 #include "gui/cursor.h"
 #include "gui/desktop.h"
 #include "gui/gal.h"
@@ -26,7 +27,6 @@ using livetest::LiveGui;
 
 constexpr int kLeftDown = 1, kLeftUp = 2, kDoubleClick = 3, kMove = 4, kRightUp = 6;
 
-bool Valid(WindowHandle hwnd) { return hwnd != 0 && hwnd != GUI_INVALID_HANDLE; }
 
 class LiveProc : public LiveGui {
  protected:
@@ -42,7 +42,7 @@ class LiveProc : public LiveGui {
   }
   void TearDown() override {
     setAddChanButton(0);
-    setOutputState(3, 0);
+    setOutputState(3, OUTSTATE_LIVEVIEW);
     LiveGui::TearDown();
   }
 
@@ -92,7 +92,7 @@ TEST_F(LiveProc, LeftClicksSelectWindowsMoveTheAddButtonAndSwitchTheView) {
   ASSERT_EQ(showLiveSplit(3, 4, 1), 0);
   WindowHandle live = LiveWindow();
   const WindowHandle button = getAddChanButton();
-  ASSERT_TRUE(Valid(button));
+  ASSERT_TRUE(IsValidHandle(button));
   EXPECT_FALSE(IsWindowVisible(button));
   struct Step {
     int msg, x, y;
@@ -147,7 +147,7 @@ TEST_F(LiveProc, TheAddButtonFindsTheFreeSlotAndAsksForTheRight) {
         seen = getAddIpcWnd();
         SendMessage(seen, MSG_CLOSE, 0, 0);
       });
-  EXPECT_TRUE(Valid(seen));
+  EXPECT_TRUE(IsValidHandle(seen));
   EXPECT_TRUE(Boxes().empty());
   // A user without the camera right gets the no-permission box.
   setLoginState(3, 1, 0);
@@ -176,12 +176,12 @@ TEST_F(LiveProc, TheRightButtonActsByState) {
   EXPECT_EQ(isLiveViewActive(3), 1);
   EXPECT_EQ(Calls("stopLiveZoom"), (std::vector<std::vector<int64_t>>{{3, 2}}));
   // Playback: the zoom selection is cancelled.
-  setOutputState(3, 9);
+  setOutputState(3, OUTSTATE_PLAYBACK);
   setZoomSelecting(3, 1);
   Mouse(live, kRightUp, 10, 10);
   EXPECT_EQ(isZoomSelecting(3), 0);
   // PTZ positioning: back to the normal mouse mode with the default cursor.
-  setOutputState(3, 2);
+  setOutputState(3, OUTSTATE_PTZ);
   setPtzMouseMode(1);
   Mouse(live, kRightUp, 10, 10);
   EXPECT_EQ(getPtzMouseMode(), 0);
@@ -211,7 +211,7 @@ TEST_F(LiveProc, ZoomDragsStayInTheOverviewAndReachTheDeviceInPictureCoordinates
 
 TEST_F(LiveProc, PlaybackZoomPicksTheWindowAndPaintsItsOverview) {
   WindowHandle live = LiveWindow();
-  setOutputState(3, 9);
+  setOutputState(3, OUTSTATE_PLAYBACK);
   setPlaybackWinCount(3, 2);
   setZoomSelecting(3, 1);
   // Two windows: only the middle half of the screen picks one.
@@ -257,7 +257,7 @@ TEST(PlaybackGrid, WindowsUnderPointsForEachCount) {
 
 TEST_F(LiveProc, SmartSearchDragsMarkClearAndResizeTheArea) {
   WindowHandle live = LiveWindow();
-  setOutputState(3, 13);
+  setOutputState(3, OUTSTATE_SMARTSEARCH);
   auto rows = [] {
     std::vector<uint32_t> r;
     for (int i = 0; i < getSmartGridRows(); ++i) r.push_back(getSmartGridRow(i));
@@ -284,7 +284,7 @@ TEST_F(LiveProc, SmartSearchDragsMarkClearAndResizeTheArea) {
 
 TEST_F(LiveProc, PtzPositioningTakesRectanglesFromEightByEight) {
   WindowHandle live = LiveWindow();
-  setOutputState(3, 2);
+  setOutputState(3, OUTSTATE_PTZ);
   setPtzMouseMode(1);
   setPreviewSelChan(3, 5);
   Drag(live, 100, 100, 107, 300);
@@ -301,7 +301,7 @@ bool& ZoomEndedFirst() {
 int AnswerNoAfterZoom(WindowHandle owner, const char* text, const char* caption, uint32_t type) {
   bool stopped = false;
   for (const auto& call : device_seam::callLog()) stopped = stopped || call.op == "stopLiveZoom";
-  ZoomEndedFirst() = stopped && getOutputState(3) == 0;
+  ZoomEndedFirst() = stopped && getOutputState(3) == OUTSTATE_LIVEVIEW;
   livetest::RecordBox(owner, text, caption, type);
   return IDNO;
 }
@@ -382,7 +382,7 @@ TEST_F(LiveProc, NumericKeysOverThePtzPanelDisableItForTheBox) {
   int after = -1;
   RunInLoop([](WindowHandle owner) { return showPtzPlayDialog(owner); },
             [&] {
-              setOutputState(3, 2);
+              setOutputState(3, OUTSTATE_PTZ);
               device_seam::overrideAnswer("isChannelUsable", 0);
               Key(live, 132);
               Key(live, 146);  // a direct channel key completes the entry: 16
@@ -398,10 +398,10 @@ TEST_F(LiveProc, IdleTimeOutClosesTheSideMenuOnlyInTheLiveView) {
   ASSERT_EQ(showLiveSplit(3, 4, 1), 0);
   WindowHandle live = LiveWindow();
   Mouse(live, kLeftUp, 100, 100);
-  setOutputState(3, 1);
+  setOutputState(3, OUTSTATE_MENU);
   SendMessage(live, 332, 3, 0);
   EXPECT_EQ(getLiveViewPopup(3), 1);
-  setOutputState(3, 0);
+  setOutputState(3, OUTSTATE_LIVEVIEW);
   SendMessage(live, 332, 3, 0);
   EXPECT_EQ(getLiveViewPopup(3), 0);
 }

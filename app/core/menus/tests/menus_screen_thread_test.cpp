@@ -16,6 +16,7 @@
 #include "app/playback.h"
 #include "app/record_pages.h"
 #include "app/system_pages.h"
+#include "gui/desktop.h"
 #include "gui/layout.h"
 #include "gui/message.h"
 
@@ -24,7 +25,7 @@ namespace {
 using livetest::LiveGui;
 using menus::SubMenu;
 
-constexpr int kInspect = 0x9102, kMsgCloseMenus = 330;
+constexpr int kInspect = 0x9102;
 constexpr int kKeyLeft = 105, kKeyRight = 106, kKeyUp = 103, kKeyDown = 108;
 
 struct Opened {
@@ -75,7 +76,7 @@ LResult InspectProc(WindowHandle hwnd, int msg, WParam wParam, LParam lParam) {
   return DefaultMainWinProc(hwnd, msg, wParam, lParam);
 }
 
-bool Valid(WindowHandle hwnd) { return hwnd != 0 && hwnd != GUI_INVALID_HANDLE && IsWindow(hwnd); }
+bool Valid(WindowHandle hwnd) { return IsValidHandle(hwnd) && IsWindow(hwnd); }
 
 int IdOf(WindowHandle dlg, int id) { return Valid(GetDlgItem(dlg, id)) ? id : 0; }
 
@@ -397,7 +398,7 @@ void MatchSubMenuWithItsPage(const char* name, WindowHandle (*menuWnd)()) {
     GetWindowRect(menu, &r);
     guitest::MatchReference(guitest::Grab(r), guitest::ReferencePath(__FILE__, (std::string(name) + ".png").c_str()));
   }
-  SendMessage(__gui_hwnd_desktop, kMsgCloseMenus, 0, 0);
+  SendMessage(__gui_hwnd_desktop, MSG_DT_CLOSEALLWINS, 0, 0);
 }
 
 TEST_F(MenusOnScreen, ExportMenuWithItsPage) {

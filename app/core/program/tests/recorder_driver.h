@@ -23,7 +23,7 @@
 
 namespace programtest {
 
-inline bool Open(WindowHandle hwnd) { return hwnd != 0 && hwnd != GUI_INVALID_HANDLE && IsWindowVisible(hwnd) == TRUE; }
+inline bool Open(WindowHandle hwnd) { return IsValidHandle(hwnd) && IsWindowVisible(hwnd) == TRUE; }
 
 // What a script does to the running program; every call comes from the
 // script's thread.

@@ -15,6 +15,7 @@
 #include "app/core/program/tests/program_test_support.h"
 #include "app/core/program/tests/recorder_driver.h"
 #include "core/nonclient/tests/screen_picture.h"
+#include "gui/app_hooks.h"
 #include "gui/dialog.h"
 #include "gui/desktop.h"
 #include "gui/host.h"
@@ -115,7 +116,7 @@ TEST(RecorderRun, ClicksThroughTheSideMenuThePopUpMenuTheMainMenuAndASubMenuAndB
     d.ClickItem(getSystemMenuWnd(), 20224);
     ASSERT_TRUE(Driver::WaitFor([] { return !Open(getSystemMenuWnd()); }));
     if (Open(getMainMenuWnd())) d.ClickItem(getMainMenuWnd(), 2);  // the main menu's exit
-    ASSERT_TRUE(Driver::WaitFor([] { return !Open(getMainMenuWnd()) && getOutputState(getMainOutput()) == 0; }));
+    ASSERT_TRUE(Driver::WaitFor([] { return !Open(getMainMenuWnd()) && getOutputState(getMainOutput()) == OUTSTATE_LIVEVIEW; }));
     MatchScreen("run_back.png");
     d.CloseHostWindow();
   });

@@ -219,7 +219,7 @@ namespace {
 WindowHandle OpenedWindow() {
   const WindowHandle active = GetActiveWindow();
   const WindowHandle live = FirstPreviewWindow(Main());
-  return active != live && active != Bar() && active != 0 && active != GUI_INVALID_HANDLE ? active : 0;
+  return active != live && active != Bar() && IsValidHandle(active) ? active : 0;
 }
 
 // Every item of the pop-up menu chosen with the keyboard (a sub-menu's first

@@ -12,6 +12,7 @@
 #include "gui/cursor.h"
 #include "gui/dialog.h"
 #include "gui/livevideo.h"
+#include "gui/message.h"
 #include "gui/paint.h"
 #include "gui/window_attr.h"
 
@@ -143,7 +144,7 @@ TEST_F(Buttons, FocusNotifiesOnceAndTheMessageMarkerSwallowsTheEcho) {
   SetFocusChild(b);
   desktest::Drain();
   EXPECT_EQ(Codes(), std::vector<int>{6});
-  SendMessage(b, MSG_FOCUSBYMSG, 0, 0);
+  SendMessage(b, MSG_MOUSEENTER, 0, 0);
   EXPECT_EQ(Codes(), std::vector<int>{7}) << "the 49 sent to itself is swallowed";
   EXPECT_EQ(SendMessage(b, BM_GETSTATE, 0, 0) & BST_FOCUS, 0);
   SendMessage(b, MSG_SETFOCUS, 0, 0);
@@ -196,9 +197,9 @@ TEST_F(Buttons, PictureButtonsShowTheHoverPairUnderThePointer) {
     return GetPixel(HDC_SCREEN, x, y);
   };
   EXPECT_EQ(corner(), normal);
-  SendMessage(b, MSG_FOCUSBYMSG, 1, 0);
+  SendMessage(b, MSG_MOUSEENTER, 1, 0);
   EXPECT_EQ(corner(), hover);
-  SendMessage(b, MSG_FOCUSBYMSG, 0, 0);
+  SendMessage(b, MSG_MOUSEENTER, 0, 0);
   EXPECT_EQ(corner(), normal);
 }
 
@@ -207,7 +208,7 @@ TEST_F(Buttons, PictureButtonsShowTheHoverPairUnderThePointer) {
 TEST_F(Buttons, ThePointerStaysDrawnOverAButton) {
   WindowHandle b = Make(BS_PUSHBUTTON);
   SetCursor(GetSystemCursor(0));
-  SendMessage(b, winmsg::kSetCursor, 0, 0);  // as the pointer comes over it
+  SendMessage(b, MSG_SETCURSOR, 0, 0);  // as the pointer comes over it
   EXPECT_NE(GetCurrentCursor(), 0u);
 }
 

@@ -14,13 +14,15 @@
 #include "core/nonclient/tests/started_gui.h"
 #include "gui/app_hooks.h"
 #include "gui/desktop.h"
+#include "gui/element.h"
 #include "gui/livevideo.h"
 #include "gui/menu.h"
+#include "gui/message.h"
 #include "gui/window_attr.h"
 
 namespace {
 
-constexpr int kKeyDown = 18, kEscape = 1, kEnter = 28, kUp = 103, kLeft = 105, kRight = 106, kDown = 108;
+constexpr int kEscape = 1, kEnter = 28, kUp = 103, kLeft = 105, kRight = 106, kDown = 108;
 constexpr int kLeftDown = 1, kLeftUp = 2;
 
 struct Note {
@@ -66,7 +68,7 @@ class MenuTracking : public guitest::StartedGui {
     return out;
   }
 
-  static void Key(int scan) { desktest::Input(kKeyDown, static_cast<WParam>(scan), 0); }
+  static void Key(int scan) { desktest::Input(MSG_KEYDOWN, static_cast<WParam>(scan), 0); }
   static void Move(const Point& p) { desktest::Input(MSG_MOUSEMOVE, 0, desktest::PointParam(p.x, p.y)); }
   static void Click(const Point& p) {
     Move(p);
@@ -206,7 +208,7 @@ TEST_F(MenuTracking, BarPopupsFollowLeftAndRightWithWrapAndThePointer) {
   ASSERT_NE(GetMenuBarItemRect(owner_, 1, &item1), 0u);
   int x = item1.left + 2, y = item1.top + 2;
   WindowToScreen(owner_, &x, &y);
-  EXPECT_EQ(GetPixel(HDC_SCREEN, x, y - 3), WinElementColors[30]);  // the band in bkc_menuitem_selected
+  EXPECT_EQ(GetPixel(HDC_SCREEN, x, y - 3), WinElementColors[WEC_BKC_MENUITEM_SELECTED]);  // the band in bkc_menuitem_selected
 
   auto opened = [this] {
     std::vector<WParam> items;

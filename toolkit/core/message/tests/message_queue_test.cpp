@@ -6,7 +6,9 @@
 #include "core/message/tests/hand_made_windows.h"
 #include "core/startup/event_thread.h"
 #include "gui/app_hooks.h"
+#include "gui/desktop.h"
 #include "gui/timer.h"
+#include "gui/window.h"
 
 namespace {
 
@@ -86,7 +88,7 @@ TEST_F(QueueTest, PaintSearchGoesDepthFirstAndKeepsTheMarkWhileDamageRemains) {
 // display's first preview window.
 TEST_F(QueueTest, PaintSearchFollowsThePreviewWindows) {
   auto preview = MakeMainWindow(thread_.info());
-  preview->exStyle = kExPreview;
+  preview->exStyle = WS_EX_PREVIEW;
   ZOrderNode node{H(preview), nullptr};
   AuxDisplayList().head = &node;  // where the main display's preview window stands
   MarkDamaged(preview.get(), true);
@@ -96,7 +98,7 @@ TEST_F(QueueTest, PaintSearchFollowsThePreviewWindows) {
   ASSERT_TRUE(PeekMessage(&msg, H(main_), 0, 0, TRUE));
   EXPECT_EQ(msg.hwnd, H(preview));
 
-  main_->exStyle = kExPreview;
+  main_->exStyle = WS_EX_PREVIEW;
   ZOrderNode ownNode{H(main_), nullptr};
   MainDisplayList().head = &ownNode;
   auto ctl = MakeControl(main_.get(), 1);
@@ -323,7 +325,7 @@ TEST_F(DesktopQueueTest, LowLevelEventsBecomeDesktopMessages) {
   PostLowLevelEvent(LowLevelEvent{kEventTimeout, 6, 0, 0, 0, 0, 0});
   std::vector<int> numbers;
   for (const Message& m : ReadAll()) numbers.push_back(m.message);
-  EXPECT_EQ(numbers, (std::vector<int>{4, 1, 2, 4, 5, 9, 18, 26, kDesktopIdleBroadcast}));
+  EXPECT_EQ(numbers, (std::vector<int>{4, 1, 2, 4, 5, 9, 18, 26, MSG_DT_IDLEBROADCAST}));
 }
 
 TEST_F(DesktopQueueTest, MouseEventsCarryPositionAndStatus) {

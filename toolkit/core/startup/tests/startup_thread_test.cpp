@@ -14,6 +14,7 @@
 #include "core/startup/startup_internal.h"
 #include "core/startup/thread_start.h"
 #include "gui/app_hooks.h"
+#include "gui/desktop.h"
 #include "gui/element.h"
 #include "gui/font.h"
 #include "gui/message.h"
@@ -175,10 +176,10 @@ TEST(EventThread, TimeOutsBecomeTheIdleBroadcastOnlyOutsideMenus) {
     PostLowLevelEvent(timeout);
     EXPECT_FALSE(PeekMessage(&msg, __gui_hwnd_desktop, 0, 0, TRUE)) << "output state " << state;
   }
-  setOutputStateHook(0, output);
+  setOutputStateHook(OUTSTATE_LIVEVIEW, output);
   PostLowLevelEvent(timeout);
   ASSERT_TRUE(PeekMessage(&msg, __gui_hwnd_desktop, 0, 0, TRUE));
-  EXPECT_EQ(msg.message, kDesktopIdleBroadcast);
+  EXPECT_EQ(msg.message, MSG_DT_IDLEBROADCAST);
   EXPECT_EQ(msg.wParam, 7u);
   LeaveDesktopThread();
 }
