@@ -57,7 +57,7 @@ class WindowThread {
 void BM_SendMessageRoundTrip(benchmark::State& state) {
   WindowThread receiver;
   WParam i = 0;
-  for (auto _ : state) benchmark::DoNotOptimize(SendMessage(receiver.hwnd(), 1, ++i, 0));
+  for (auto _ : state) benchmark::DoNotOptimize(SendMessage(receiver.hwnd(), MSG_LBUTTONDOWN, ++i, 0));
 }
 BENCHMARK(BM_SendMessageRoundTrip)->UseRealTime();
 
@@ -116,7 +116,7 @@ void BM_PostGetThroughput(benchmark::State& state) {
   });
   WindowHandle hwnd = made.get_future().get();
   for (auto _ : state) {
-    while (PostMessage(hwnd, 2, 0, 0) == MSG_ERR_DROPPED) std::this_thread::yield();
+    while (PostMessage(hwnd, MSG_LBUTTONUP, 0, 0) == MSG_ERR_DROPPED) std::this_thread::yield();
   }
   while (PostMessage(hwnd, kStop, 0, 0) == MSG_ERR_DROPPED) std::this_thread::yield();
   consumer.join();

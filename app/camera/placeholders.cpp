@@ -3,6 +3,7 @@
 // finished page, so that the live view can open, cover and close it.
 #include <atomic>
 
+#include "app/app_messages.h"
 #include "app/app_registry.h"
 #include "app/camera.h"
 #include "app/liveview_dialogs.h"
@@ -14,7 +15,6 @@
 namespace {
 
 constexpr int kCancel = 2;
-constexpr int kMsgPtzShow = 2064, kMsgPtzCovered = 2065;
 
 std::atomic<WindowHandle> g_ptzPanel{GUI_INVALID_HANDLE};
 
@@ -39,11 +39,11 @@ LResult placeholderProc(WindowHandle dlg, int message, WParam wParam, LParam lPa
       P.registerWindow(dlg);
       liveview_dialogs::createDialogItems(dlg, P.window, kCancelItem, 1, kCancel);
       return 0;
-    case kMsgPtzShow:  // shown again after a box or a mouse mode
+    case MSG_PTZSHOW:  // shown again after a box or a mouse mode
       ShowWindow(dlg, SW_SHOWNORMAL);
       EnableWindow(dlg, TRUE);
       return 0;
-    case kMsgPtzCovered:  // a box is about to cover it
+    case MSG_PTZCOVERED:  // a box is about to cover it
       return 0;
     case MSG_COMMAND:
       if ((wParam & 0xFFFF) == kCancel) SendMessage(dlg, MSG_CLOSE, 0, 0);

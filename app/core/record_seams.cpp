@@ -20,7 +20,7 @@
 namespace {
 
 constexpr int kMaxFormatDisks = 32;
-constexpr int kApplyId = 4098, kMsgEnable = 309;
+constexpr int kApplyId = 4098;
 
 int openPage(WindowHandle owner, const char* key, void (*registerWnd)(WindowHandle)) {
   PlaceholderPage page{"recordpages", key, 1};
@@ -57,7 +57,7 @@ int createDiskSmartInfoWindow(WindowHandle owner) { return openPage(owner, "disk
 int showDiskMenu(WindowHandle owner) { return openPage(owner, "diskmenu", setDiskMenuWnd); }
 
 int enableApply(WindowHandle page, WParam, LParam) {
-  SendDlgItemMessage(page, kApplyId, kMsgEnable, 1, 0);
+  SendDlgItemMessage(page, kApplyId, MSG_ENABLE, 1, 0);
   return 0;
 }
 

@@ -13,7 +13,6 @@
 
 namespace {
 
-constexpr int kMsgClose = 102, kMsgEnable = 309;
 constexpr int kApplyId = 4098;
 
 // A placeholder page titled from ("systempages", key); the menu that
@@ -66,11 +65,11 @@ void setResolutionChangePending(int flag) { gResolutionPending = flag; }
 
 void closeSystemMenu(void) {
   const WindowHandle menu = getSystemMenuWnd();
-  if (menu != GUI_INVALID_HANDLE) SendMessage(menu, kMsgClose, 0, 0);
+  if (menu != GUI_INVALID_HANDLE) SendMessage(menu, MSG_CLOSE, 0, 0);
 }
 
 int enableApplyOnNotify1(WindowHandle page, WParam wParam, LParam) {
-  if (((wParam >> 16) & 0xFFFF) == 1) SendDlgItemMessage(page, kApplyId, kMsgEnable, 1, 0);
+  if (((wParam >> 16) & 0xFFFF) == 1) SendDlgItemMessage(page, kApplyId, MSG_ENABLE, 1, 0);
   return 0;
 }
 
@@ -87,7 +86,7 @@ int reportSaveFailed(WindowHandle hwnd, int code) {
 
 int systemPageHook(WindowHandle hwnd, int code, int) {
   if (code != 1) return 1;
-  SendMessage(hwnd, kMsgClose, 0, 0);
+  SendMessage(hwnd, MSG_CLOSE, 0, 0);
   return 0;
 }
 

@@ -9,16 +9,17 @@
 #include "app/placeholder_page.h"
 #include "app/playback.h"
 #include "gui/message.h"
+#include "gui/window.h"
 #include "gui/window_attr.h"
 
 namespace {
 
-constexpr int kStatePlayback = 9, kPlayStopped = 6, kMsgClose = 102;
+constexpr int kStatePlayback = 9, kPlayStopped = 6;
 constexpr int kInstantSeconds = 300;
 
 void closeIfOpen(WindowHandle hwnd) {
   // Posted: the desktop thread stops playback while the window's own loop runs.
-  if (hwnd != GUI_INVALID_HANDLE) PostMessage(hwnd, kMsgClose, 0, 0);
+  if (hwnd != GUI_INVALID_HANDLE) PostMessage(hwnd, MSG_CLOSE, 0, 0);
 }
 
 }  // namespace

@@ -68,8 +68,6 @@ GUI_EXTERN_C_BEGIN
 #define BM_GETIMAGE 0xF0F6
 #define BM_SETIMAGE 0xF0F7
 
-#define MSG_FOCUSBYMSG 80
-
 /* The 16 x 12 check mark; null until it has pixels. */
 const Bitmap* GetCheckMarkBitmap(void);
 

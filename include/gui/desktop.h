@@ -15,6 +15,26 @@ extern WindowHandle __gui_hwnd_desktop;
 
 /* Window-management requests: wParam, lParam and the answer are given per
  * request. */
+/* Mouse input the desktop routes to a window: the mouse number + 224. */
+#define MSG_DT_MOUSEOFFSET 224
+#define MSG_DT_FIRSTMOUSE 225
+#define MSG_DT_LASTMOUSE 233
+
+/* Requests of the desktop's own life and of the control classes. */
+#define MSG_DT_INIT 208
+#define MSG_DT_END 210 /* 1 when no window is left, and the desktop quits */
+#define MSG_DT_REINIT 211
+#define MSG_DT_RETURNTOPREVIEW 212
+#define MSG_DT_BACKGROUND 223
+#define MSG_DT_IDLEBROADCAST 323 /* broadcast of MSG_BROADCAST_NOTICE */
+#define MSG_DT_BROADCAST 374     /* lParam the Message to post to every main window */
+#define MSG_DT_ADDCTRLCLASS 375
+#define MSG_DT_DELCTRLCLASS 376
+#define MSG_DT_ADDCTRL 377
+#define MSG_DT_REMOVECTRL 378
+#define MSG_DT_FINDCTRLCLASS 379
+#define MSG_DT_CTRLCLASSINFO 380
+
 #define MSG_DT_ADDNEWMAINWIN 240  /* window, node: previous active or 0 */
 #define MSG_DT_REMOVEMAINWIN 241  /* window: active afterwards */
 #define MSG_DT_MOVETOTOP 242      /* window: 0 */

@@ -15,6 +15,7 @@
 #include "app/login_rights.h"
 #include "app/popup_drag.h"
 #include "gui/bitmap.h"
+#include "gui/combobox.h"
 #include "gui/control_paint.h"
 #include "gui/dc.h"
 #include "gui/dialog.h"
@@ -22,6 +23,7 @@
 #include "gui/layout.h"
 #include "gui/message.h"
 #include "gui/paint.h"
+#include "gui/trackbar.h"
 #include "gui/window.h"
 #include "gui/window_attr.h"
 
@@ -30,9 +32,6 @@ namespace {
 constexpr const char* kWindow = "leftcolorset";
 constexpr int kModeId = 12544, kDefaultId = 12563, kCopyId = 4100, kOkId = 4097;
 constexpr int kState = 3, kLastAnalog = 16, kButtonBand = 40, kFooter = 50;
-constexpr int kMsgClose = 102, kMsgKeyDown = 18, kMsgWheelUp = 8, kMsgWheelDown = 9, kMsgSwallowed = 12;
-constexpr int kComboGetValue = 0xF181, kComboSelect = 0xF182, kBoxBounds = 0xF163, kBoxSet = 0xF165,
-              kBoxGet = 0xF166, kSliderRange = 0xF090, kSliderSet = 0xF092, kSliderGet = 0xF093;
 constexpr int kBkcControlNormal = 23;
 
 struct Row {
@@ -115,16 +114,16 @@ void setRanges(WindowHandle dlg, int output) {
   for (const Row& row : kRows) {
     if (!shown(row)) continue;
     const ColorRangeEntry& e = ranges.rows[row.rangeIndex];
-    SendDlgItemMessage(dlg, row.slider, kSliderRange, e.maximum, e.minimum);
-    SendDlgItemMessage(dlg, row.box, kBoxBounds, e.maximum, e.minimum);
+    SendDlgItemMessage(dlg, row.slider, TBM_SETRANGE, e.maximum, e.minimum);
+    SendDlgItemMessage(dlg, row.box, CB_SETSPINRANGE, e.maximum, e.minimum);
   }
 }
 
 void refresh(WindowHandle dlg) {
   for (const Row& row : kRows) {
     if (!shown(row)) continue;
-    SendDlgItemMessage(dlg, row.slider, kSliderSet, byteOf(row), 0);
-    SendDlgItemMessage(dlg, row.box, kBoxSet, byteOf(row), 0);
+    SendDlgItemMessage(dlg, row.slider, TBM_SETPOS, byteOf(row), 0);
+    SendDlgItemMessage(dlg, row.box, CB_SETSPINVALUE, byteOf(row), 0);
   }
 }
 
@@ -137,7 +136,7 @@ void onInit(WindowHandle dlg) {
   session().Begin(output, getPreviewSelChan(output));
   createControls(dlg);
   initColorTypeCombo(dlg, session().Channel(), kModeId);
-  SendDlgItemMessage(dlg, kModeId, kComboSelect, session().Current().colorMode, 0);
+  SendDlgItemMessage(dlg, kModeId, CB_SELECTVALUE, session().Current().colorMode, 0);
   setRanges(dlg, output);
   refresh(dlg);
 }
@@ -164,8 +163,8 @@ bool onRowCommand(WindowHandle dlg, int id, int code) {
   for (const Row& row : kRows) {
     if (id == row.slider) {
       if (code == 3) return true;
-      const auto pos = SendDlgItemMessage(dlg, row.slider, kSliderGet, 0, 0);
-      SendDlgItemMessage(dlg, row.box, kBoxSet, static_cast<WParam>(pos), 0);
+      const auto pos = SendDlgItemMessage(dlg, row.slider, TBM_GETPOS, 0, 0);
+      SendDlgItemMessage(dlg, row.box, CB_SETSPINVALUE, static_cast<WParam>(pos), 0);
       if (code == 5 || code == 7) {
         byteOf(row) = static_cast<uint8_t>(pos);
         session().Apply();
@@ -174,8 +173,8 @@ bool onRowCommand(WindowHandle dlg, int id, int code) {
     }
     if (id == row.box) {
       if (code != 5 && code != 11 && code != 12) return true;
-      const auto value = SendDlgItemMessage(dlg, row.box, kBoxGet, 0, 0);
-      SendDlgItemMessage(dlg, row.slider, kSliderSet, static_cast<WParam>(value), 0);
+      const auto value = SendDlgItemMessage(dlg, row.box, CB_GETSPINVALUE, 0, 0);
+      SendDlgItemMessage(dlg, row.slider, TBM_SETPOS, static_cast<WParam>(value), 0);
       byteOf(row) = static_cast<uint8_t>(value);
       if (code != 5) session().Apply();
       return true;
@@ -188,7 +187,7 @@ void onCommand(WindowHandle dlg, int id, int code) {
   if (onRowCommand(dlg, id, code)) return;
   switch (id) {
     case kModeId:
-      if (code == 1) applyMode(dlg, static_cast<int>(SendDlgItemMessage(dlg, kModeId, kComboGetValue, 0, 0)));
+      if (code == 1) applyMode(dlg, static_cast<int>(SendDlgItemMessage(dlg, kModeId, CB_GETSELVALUE, 0, 0)));
       break;
     case kDefaultId:
       applyMode(dlg, session().Current().colorMode);
@@ -198,7 +197,7 @@ void onCommand(WindowHandle dlg, int id, int code) {
       break;
     case kOkId:
       session().Save();
-      SendMessage(dlg, kMsgClose, 0, 0);
+      SendMessage(dlg, MSG_CLOSE, 0, 0);
       break;
     default:
       break;
@@ -256,17 +255,17 @@ LResult leftColorSetProc(WindowHandle dlg, int message, WParam wParam, LParam lP
     case MSG_COMMAND:
       onCommand(dlg, static_cast<int>(wParam & 0xFFFF), static_cast<int>((wParam >> 16) & 0xFFFF));
       return 0;
-    case kMsgClose:
+    case MSG_CLOSE:
       onClose(dlg);
       return 0;
-    case kMsgKeyDown:
-      if (wParam == 1 && getOutputState(getCurOutput()) == kState) SendMessage(dlg, kMsgClose, 0, 0);
+    case MSG_KEYDOWN:
+      if (wParam == 1 && getOutputState(getCurOutput()) == kState) SendMessage(dlg, MSG_CLOSE, 0, 0);
       return 0;
-    case kMsgWheelUp:
-    case kMsgWheelDown:
+    case MSG_MOUSEWHEELDOWN:
+    case MSG_MOUSEWHEELUP:
       if (overRow(lParam)) return 0;
       break;
-    case kMsgSwallowed:
+    case MSG_NCLBUTTONDBLCLK:
       return 0;
     case MSG_DESTROY:
       DestroyAllControls(dlg);

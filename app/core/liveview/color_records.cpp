@@ -5,11 +5,11 @@
 #include "app/color_panel.h"
 #include "app/device_backend.h"
 #include "app/msgbox.h"
+#include "gui/combobox.h"
 #include "gui/dialog.h"
 
 namespace {
 
-constexpr int kMsgComboReset = 0xF183, kMsgComboAdd = 0xF143;
 constexpr int kLastAnalog = 16;
 
 struct ModeRow {
@@ -29,13 +29,13 @@ extern "C" {
 
 void initColorTypeCombo(WindowHandle dialog, int channel, int comboId) {
   if (!InRange(channel)) return;
-  SendDlgItemMessage(dialog, comboId, kMsgComboReset, 0, 0);
+  SendDlgItemMessage(dialog, comboId, CB_DELETEALL, 0, 0);
   const bool ip = channel > kLastAnalog;
   for (const ModeRow& mode : kModes) {
     if ((mode.value == COLOR_CUSTOM) != ip) continue;
     const char* text = lookupText("typecfg", mode.key);
     if (!text) continue;
-    SendDlgItemMessage(dialog, comboId, kMsgComboAdd, static_cast<WParam>(mode.value),
+    SendDlgItemMessage(dialog, comboId, CB_ADDSTRING, static_cast<WParam>(mode.value),
                        reinterpret_cast<LParam>(text));
   }
 }

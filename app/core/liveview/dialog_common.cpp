@@ -91,7 +91,7 @@ LResult smallDialogDefault(WindowHandle dlg, int message, WParam wParam, LParam 
     case MSG_KEYDOWN:
       if (wParam == 1 && escape) SendMessage(dlg, MSG_CLOSE, 0, 0);
       return 0;
-    case 12:
+    case MSG_NCLBUTTONDBLCLK:
       return 0;
     case MSG_DESTROY:
       DestroyAllControls(dlg);

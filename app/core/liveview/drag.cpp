@@ -14,7 +14,6 @@
 namespace {
 
 constexpr int kDeadZone = 32;
-constexpr int kMsgNcButtonDown = 10, kMsgNcButtonUp = 11, kMsgButtonUp = 2;
 constexpr int kMoveCursor = 4;
 
 // Mouse points are signed 16-bit values: a drag beyond the left or top edge
@@ -157,7 +156,7 @@ void popupDragEnd(PopupDrag* drag, WindowHandle hwnd, LParam lParam) {
 
 int popupDragHandle(PopupDrag* drag, WindowHandle hwnd, int message, WParam wParam, LParam lParam) {
   switch (message) {
-    case kMsgNcButtonDown:
+    case MSG_NCLBUTTONDOWN:
       if (wParam != 33) return 0;
       popupDragBegin(drag, hwnd, lParam);
       return 1;
@@ -169,8 +168,8 @@ int popupDragHandle(PopupDrag* drag, WindowHandle hwnd, int message, WParam wPar
       if (wParam > 1) return 0;
       popupDragApply(drag, hwnd);
       return 1;
-    case kMsgButtonUp:
-    case kMsgNcButtonUp:
+    case MSG_LBUTTONUP:
+    case MSG_NCLBUTTONUP:
       if (!drag->armed) return 0;
       popupDragEnd(drag, hwnd, lParam);
       return 1;

@@ -24,7 +24,6 @@ constexpr const char* kWindow = "leftmenu";
 constexpr const char* kRecord = "leftmenu_rect";
 constexpr uint32_t kButtonStyle = 0x4800405Au;
 constexpr int kSlots = 10;
-constexpr int kMsgRightUp = 6, kMsgIdle = 332;
 
 struct Item {
   int id;
@@ -211,13 +210,13 @@ LResult leftMenuWinProc(WindowHandle hwnd, int message, WParam wParam, LParam lP
     case MSG_FIRSTMOUSE:
       sideMenuMouseDown(hwnd, lParam);
       break;
-    case 2:
+    case MSG_LBUTTONUP:
       sideMenuMouseUp(hwnd, lParam);
       break;
     case MSG_MOUSEMOVE:
       sideMenuMouseMove(hwnd, lParam);
       break;
-    case kMsgRightUp:
+    case MSG_RBUTTONUP:
       return 0;
     case MSG_KEYDOWN:
       if (wParam == 1 && getOutputState(getCurOutput()) == 0) {
@@ -246,9 +245,9 @@ LResult leftMenuWinProc(WindowHandle hwnd, int message, WParam wParam, LParam lP
     case MSG_BROADCAST_NOTICE:
       sideMenuDragDone(hwnd, wParam);
       break;
-    case kMsgIdle: {
+    case MSG_IDLE: {
       const WindowHandle live = getTopMainWindow();
-      if (valid(live) && live != hwnd) SendMessage(live, kMsgIdle, wParam, 0);
+      if (valid(live) && live != hwnd) SendMessage(live, MSG_IDLE, wParam, 0);
       break;
     }
     default:

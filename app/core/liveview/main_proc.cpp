@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "app/app_messages.h"
 #include "app/app_registry.h"
 #include "app/camera.h"
 #include "app/liveview.h"
@@ -52,7 +53,7 @@ void onMouse(WindowHandle hwnd, int message, LParam lParam) {
   const Point p = pointOf(lParam);
   switch (getOutputState(output)) {
     case 0:
-      if (message == kLeftUp) liveLeftUp(hwnd, p);
+      if (message == MSG_LBUTTONUP) liveLeftUp(hwnd, p);
       break;
     case 2:
       ptzMouse(hwnd, message, p);
@@ -105,25 +106,25 @@ using namespace liveproc;
 
 extern "C" LResult previewMainWinProc(WindowHandle hwnd, int message, WParam wParam, LParam lParam) {
   switch (message) {
-    case kLeftDown:
-    case kLeftUp:
-    case kRightUp:
-      if (message == kRightUp) onRightUp(hwnd, pointOf(lParam));
+    case MSG_LBUTTONDOWN:
+    case MSG_LBUTTONUP:
+    case MSG_RBUTTONUP:
+      if (message == MSG_RBUTTONUP) onRightUp(hwnd, pointOf(lParam));
       else onMouse(hwnd, message, lParam);
       break;
-    case kDoubleClick:
+    case MSG_LBUTTONDBLCLK:
       onDoubleClick(hwnd, wParam, lParam);
       break;
-    case kMouseMove:
+    case MSG_MOUSEMOVE:
       onMouse(hwnd, message, lParam);
       return 0;
-    case kWheelDown:
+    case MSG_MOUSEWHEELUP:
       onWheel(hwnd);
       break;
     case MSG_KEYDOWN:
       onKeyDown(hwnd, static_cast<int>(wParam));
       break;
-    case kPowerKey:
+    case MSG_POWERKEY:
       onPowerKey(hwnd);
       return 0;
     case MSG_CREATE:
@@ -152,16 +153,16 @@ extern "C" LResult previewMainWinProc(WindowHandle hwnd, int message, WParam wPa
     case MSG_TIMER:
       if (static_cast<int>(wParam) == NUMKEY_TIMER_ID) onNumKeyTimer(hwnd);
       break;
-    case kIdle:
+    case MSG_IDLE:
       onIdle(hwnd, static_cast<int>(wParam));
       break;
-    case kStartWizard:
+    case MSG_STARTWIZARD:
       onStartWizard(hwnd);
       break;
-    case kSmartReset:
+    case MSG_SMARTRESET:
       resetSmartSearch(hwnd);
       return 0;
-    case kDiskCheck:
+    case MSG_DISKCHECK:
       onDiskCheck(hwnd);
       break;
     default:

@@ -7,23 +7,6 @@
 
 namespace liveproc {
 
-// Message numbers of the live-view window.
-enum : int {
-  kLeftDown = 1,
-  kLeftUp = 2,
-  kDoubleClick = 3,
-  kMouseMove = 4,
-  kRightUp = 6,
-  kWheelDown = 9,
-  kPowerKey = 53,
-  kIdle = 332,
-  kStartWizard = 2049,
-  kSmartReset = 2068,
-  kDiskCheck = 2074,
-  kPtzShow = 2064,
-  kPtzCovered = 2065,
-};
-
 constexpr int kAddChanButton = 12303;
 
 inline bool valid(WindowHandle hwnd) { return hwnd != 0 && hwnd != GUI_INVALID_HANDLE; }

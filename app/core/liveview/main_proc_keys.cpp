@@ -1,5 +1,6 @@
 // Keys and timers of the live view: the channel typed on the numeric keys,
 // the power key's shut-down question and the idle time-out.
+#include "app/app_messages.h"
 #include "app/app_registry.h"
 #include "app/camera.h"
 #include "app/core/liveview/main_proc.h"
@@ -31,12 +32,12 @@ class PanelCover {
   explicit PanelCover(bool covers) : panel_(covers ? getPtzPlayWindow() : GUI_INVALID_HANDLE) {
     if (!valid(panel_)) return;
     EnableWindow(panel_, FALSE);
-    SendMessage(panel_, kPtzCovered, 0, 0);
+    SendMessage(panel_, MSG_PTZCOVERED, 0, 0);
   }
   ~PanelCover() {
     if (!valid(panel_)) return;
     EnableWindow(panel_, TRUE);
-    SendMessage(panel_, kPtzShow, 0, 0);
+    SendMessage(panel_, MSG_PTZSHOW, 0, 0);
   }
   PanelCover(const PanelCover&) = delete;
   PanelCover& operator=(const PanelCover&) = delete;

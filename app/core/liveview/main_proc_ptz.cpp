@@ -1,6 +1,7 @@
 // Steering the PTZ camera with the mouse while its panel is open (state 2):
 // in positioning mode a dragged rectangle of at least 8 x 8 pixels goes to
 // the camera; in the normal mode a release stops the movement.
+#include "app/app_messages.h"
 #include "app/app_registry.h"
 #include "app/camera.h"
 #include "app/core/liveview/main_proc.h"
@@ -24,7 +25,7 @@ Rect dragRect(const PreviewDrag* drag) { return Rect{drag->start.x, drag->start.
 
 void positionDrag(WindowHandle hwnd, int message, Point p) {
   PreviewDrag* drag = getPreviewDrag();
-  if (message == kLeftDown) {
+  if (message == MSG_LBUTTONDOWN) {
     drag->start = drag->end = p;
     drag->active = 1;
     g_lastShown = Rect{p.x, p.y, p.x, p.y};
@@ -32,11 +33,11 @@ void positionDrag(WindowHandle hwnd, int message, Point p) {
   }
   if (!drag->active) return;
   drag->end = p;
-  if (message == kMouseMove) {
+  if (message == MSG_MOUSEMOVE) {
     drag->repaintPending = 1;
     return;
   }
-  if (message != kLeftUp) return;
+  if (message != MSG_LBUTTONUP) return;
   drag->active = 0;
   const Rect r = normalised(dragRect(drag));
   // The rectangle has done its work once sent: the repaint clears it.
@@ -54,19 +55,19 @@ void ptzMouse(WindowHandle hwnd, int message, Point p) {
     positionDrag(hwnd, message, p);
     return;
   }
-  if (getPtzMouseMode() == 0 && message == kLeftUp) ptzMoveByDirection();
+  if (getPtzMouseMode() == 0 && message == MSG_LBUTTONUP) ptzMoveByDirection();
 }
 
 void ptzRightUp(WindowHandle hwnd) {
   const WindowHandle panel = getPtzPlayWindow();
   if (getPtzMouseMode() == 0) {
-    if (valid(panel) && !IsWindowVisible(panel)) SendMessage(panel, kPtzShow, 0, 0);
+    if (valid(panel) && !IsWindowVisible(panel)) SendMessage(panel, MSG_PTZSHOW, 0, 0);
     return;
   }
   if (valid(hwnd)) InvalidateRect(hwnd, nullptr, TRUE);
   ClosePrevScrShow();
   setPtzMouseMode(0);
-  if (valid(panel)) SendMessage(panel, kPtzShow, 0, 0);
+  if (valid(panel)) SendMessage(panel, MSG_PTZSHOW, 0, 0);
   SetDefaultCursor(GetSystemCursor(0));
 }
 

@@ -8,6 +8,7 @@
 #include "app/core/liveview/main_proc.h"
 #include "app/core/services/per_output.h"
 #include "app/liveview.h"
+#include "gui/message.h"
 #include "gui/paint.h"
 #include "gui/window_attr.h"
 
@@ -111,10 +112,10 @@ void smartMouse(WindowHandle hwnd, int message, Point p) {
   int inProgress = 0;
   getSmartDragRect(&drag, &inProgress);
   switch (message) {
-    case kLeftDown:
+    case MSG_LBUTTONDOWN:
       beginDrag(output, p, reach);
       break;
-    case kMouseMove:
+    case MSG_MOUSEMOVE:
       if (inProgress) {
         const Rect moved = follow(drag, g_grab.get(), p);
         setSmartDragRect(&moved, 1);
@@ -124,7 +125,7 @@ void smartMouse(WindowHandle hwnd, int message, Point p) {
         showSystemCursor(cursorFor(grabAt(p, reach, &index)));
       }
       break;
-    case kLeftUp:
+    case MSG_LBUTTONUP:
       if (inProgress) endDrag(hwnd, output, follow(drag, g_grab.get(), p));
       break;
     default:

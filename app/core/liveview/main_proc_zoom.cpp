@@ -11,6 +11,7 @@
 #include "app/msgbox.h"
 #include "app/playback.h"
 #include "gui/livevideo.h"
+#include "gui/message.h"
 #include "gui/paint.h"
 #include "gui/window_attr.h"
 
@@ -62,7 +63,7 @@ void zoomDrag(WindowHandle hwnd, int output, int message, Point p) {
   int dragging = 0;
   getLiveZoomRect(&zoom, &dragging);
   const bool inside = inOverview(output, p);
-  if (message == liveproc::kLeftDown) {
+  if (message == MSG_LBUTTONDOWN) {
     if (inside && hasDigitalZoom()) {
       const Rect start{p.x, p.y, p.x, p.y};
       setLiveZoomRect(&start, 1);
@@ -74,12 +75,12 @@ void zoomDrag(WindowHandle hwnd, int output, int message, Point p) {
     zoom.right = p.x;
     zoom.bottom = p.y;
   }
-  if (message == liveproc::kMouseMove) {
+  if (message == MSG_MOUSEMOVE) {
     setLiveZoomRect(&zoom, 1);
     getPreviewDrag()->repaintPending = 1;
     return;
   }
-  if (message != liveproc::kLeftUp) return;
+  if (message != MSG_LBUTTONUP) return;
   const int W = getScreenWidth(output), H = getScreenHeight(output);
   Rect fitted{}, picture{};
   fitLiveZoomRect(&zoom, W, H, &fitted);
@@ -167,7 +168,7 @@ bool zoomMouse(WindowHandle hwnd, int message, Point p) {
   const int output = getCurOutput();
   const int state = getOutputState(output);
   if (state == 9 && isZoomSelecting(output)) {
-    if (message == kLeftDown) pickPlaybackZoom(hwnd, output, p);
+    if (message == MSG_LBUTTONDOWN) pickPlaybackZoom(hwnd, output, p);
     return true;
   }
   if (state != 10 && !(state == 9 && getZoomChannel(output) > 0)) return false;

@@ -21,7 +21,6 @@ namespace {
 constexpr char kWindow[] = "resolution";
 constexpr int kTimerId = 8195, kTimerPeriod = 10;
 constexpr int kOkId = 4097, kCancelId = 2, kCountdownId = 20272;
-constexpr int kMsgRestored = 41, kMsgActivate = 6, kMsgSwallowed = 12;
 
 struct Dialog {
   resolution_confirm::Countdown countdown;
@@ -92,7 +91,7 @@ void finish(WindowHandle hwnd, Dialog* dialog, bool keep) {
     resolution_confirm::keepNewResolutions();
   } else {
     resolution_confirm::restorePrevResolutions();
-    SendMessage(__gui_hwnd_desktop, kMsgRestored, 0, 0);
+    SendMessage(__gui_hwnd_desktop, MSG_DT_PLACEIME, 0, 0);
   }
   SendMessage(hwnd, MSG_CLOSE, 0, 0);
 }
@@ -139,8 +138,8 @@ LResult resolutionProc(WindowHandle hwnd, int message, WParam wParam, LParam lPa
     case MSG_ERASEBKGND:
       eraseBackground(hwnd, dialog, wParam, lParam);
       return 0;
-    case kMsgActivate:
-    case kMsgSwallowed: return 0;
+    case MSG_RBUTTONUP:
+    case MSG_NCLBUTTONDBLCLK: return 0;
     default: return menus::menuDialogDefault(hwnd, message, wParam, lParam);
   }
 }

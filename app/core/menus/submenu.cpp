@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "app/app_messages.h"
 #include "app/core/menus/menu_paint.h"
 #include "app/msgbox.h"
 #include "gui/button.h"
@@ -20,7 +21,6 @@ namespace {
 
 constexpr uint32_t kItemStyle = 0x48008008u, kExitStyle = 0x48008007u, kButtonExStyle = 0x500000u;
 constexpr uint32_t kDialogStyle = 0x28400000u, kDialogExStyle = 0x24f00000u;
-constexpr int kMsgEnable = 309, kMsgCloseMenus = 330;
 constexpr int kKeyLeft = 105, kKeyRight = 106;
 constexpr int kExitFromBottom = 40;
 constexpr int kNoItem = -1;
@@ -92,8 +92,8 @@ void focusExit(WindowHandle dlg, const Dialog* d) {
 }
 
 void select(WindowHandle dlg, Dialog* d, int position) {
-  if (d->selected != kNoItem) SendDlgItemMessage(dlg, d->family->firstId + d->selected, kMsgEnable, 1, 0);
-  SendDlgItemMessage(dlg, d->family->firstId + position, kMsgEnable, 0, 0);
+  if (d->selected != kNoItem) SendDlgItemMessage(dlg, d->family->firstId + d->selected, MSG_ENABLE, 1, 0);
+  SendDlgItemMessage(dlg, d->family->firstId + position, MSG_ENABLE, 0, 0);
   d->selected = position;
 }
 
@@ -104,7 +104,7 @@ void build(WindowHandle dlg, Dialog* d) {
   const int initial = initialSubMenuItem(d->family->which);
   if (initial != kNoItem) {
     select(dlg, d, initial);
-    SendNotifyMessage(dlg, kMsgOpenItemPage, static_cast<WParam>(initial), 0);
+    SendNotifyMessage(dlg, MSG_OPENITEMPAGE, static_cast<WParam>(initial), 0);
   }
   focusExit(dlg, d);
 }
@@ -151,7 +151,7 @@ void choose(WindowHandle dlg, Dialog* d, int position) {
 
 void onCommand(WindowHandle dlg, Dialog* d, int id) {
   if (id == d->family->exitId) {
-    SendMessage(__gui_hwnd_desktop, kMsgCloseMenus, 0, 0);
+    SendMessage(__gui_hwnd_desktop, MSG_DT_CLOSEALLWINS, 0, 0);
     return;
   }
   choose(dlg, d, id - d->family->firstId);
@@ -194,7 +194,7 @@ LResult subMenuProc(WindowHandle dlg, int message, WParam wParam, LParam lParam)
       if (d && code == BN_CLICKED && ownsId(d, id)) onCommand(dlg, d, id);
       break;
     }
-    case kMsgOpenItemPage:
+    case MSG_OPENITEMPAGE:
       if (d) openItemPage(dlg, d, static_cast<int>(wParam), true);
       return 0;
     case MSG_KEYDOWN:

@@ -28,8 +28,6 @@ struct SubMenuFamily {
   void (*beforeOpen)(int position, bool initial);
 };
 
-constexpr int kMsgOpenItemPage = 2057;
-
 // The member of that name.
 const SubMenuFamily& subMenuFamily(SubMenu which);
 

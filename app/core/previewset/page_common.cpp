@@ -10,6 +10,7 @@
 #include "app/device_backend.h"
 #include "app/login_rights.h"
 #include "app/msgbox.h"
+#include "gui/combobox.h"
 #include "gui/dialog.h"
 #include "gui/layout.h"
 #include "gui/window.h"
@@ -27,11 +28,11 @@ constexpr int kMaxAuxOutputs = 4;
 
 void addRow(WindowHandle page, int comboId, const char* text, int value) {
   if (!text) return;
-  SendDlgItemMessage(page, comboId, kComboAdd, static_cast<WParam>(value), reinterpret_cast<LParam>(text));
+  SendDlgItemMessage(page, comboId, CB_ADDSTRING, static_cast<WParam>(value), reinterpret_cast<LParam>(text));
 }
 
 void addRows(WindowHandle page, int comboId, const Row* rows, int count, bool (*keep)(int value)) {
-  SendDlgItemMessage(page, comboId, kComboClear, 0, 0);
+  SendDlgItemMessage(page, comboId, CB_DELETEALL, 0, 0);
   for (int i = 0; i < count; ++i)
     if (!keep || keep(rows[i].value)) addRow(page, comboId, lookupText(kWindow, rows[i].key), rows[i].value);
 }
@@ -57,7 +58,7 @@ void addMainOutputRows(WindowHandle page, int comboId) {
 }  // namespace
 
 void fillOutputList(WindowHandle page, int comboId) {
-  SendDlgItemMessage(page, comboId, kComboClear, 0, 0);
+  SendDlgItemMessage(page, comboId, CB_DELETEALL, 0, 0);
   if (hasCvbsOutput()) addRow(page, comboId, lookupText(kWindow, "vout_maincvbs"), 1);
   addMainOutputRows(page, comboId);
   const char* aux = lookupText(kWindow, "vout_auxoutput");
@@ -93,11 +94,11 @@ void fillSwitchList(WindowHandle page, int comboId) {
 }
 
 int comboValue(WindowHandle page, int comboId) {
-  return static_cast<int>(SendDlgItemMessage(page, comboId, kComboValue, 0, 0));
+  return static_cast<int>(SendDlgItemMessage(page, comboId, CB_GETSELVALUE, 0, 0));
 }
 
 void selectComboValue(WindowHandle page, int comboId, int value) {
-  SendDlgItemMessage(page, comboId, kComboSelect, static_cast<WParam>(value), 0);
+  SendDlgItemMessage(page, comboId, CB_SELECTVALUE, static_cast<WParam>(value), 0);
 }
 
 WindowHandle createFromKey(WindowHandle page, const char* cls, const char* key, uint32_t style, uint32_t exStyle,

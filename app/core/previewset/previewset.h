@@ -16,8 +16,6 @@ constexpr int kFirstAuxOutput = 4;
 constexpr int kLabelOffset = 256;
 
 // Combo box messages the pages use.
-constexpr int kComboAdd = 0xF143, kComboClear = 0xF183, kComboValue = 0xF181, kComboSelect = 0xF182;
-constexpr int kButtonGetCheck = 0xF0F0, kButtonSetCheck = 0xF0F1;
 
 // Edits of other outputs kept until Apply.
 struct Stash {

@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <mutex>
 
+#include "app/app_messages.h"
 #include "app/app_registry.h"
 #include "app/device_backend.h"
 #include "app/login_rights.h"
@@ -25,9 +26,6 @@
 #include "gui/window_attr.h"
 
 namespace {
-
-constexpr int kMsgStartWizard = 2049;
-constexpr int kMsgDiskCheck = 2074;
 
 // Whether the start-up thread may still send to the live view, and how many
 // start-up threads run right now.
@@ -131,12 +129,12 @@ void* initMenuMain(void*) {
   if (wizardFirst()) {
     setOutputState(output, 1);
     setLiveViewActive(output, 0);
-    sendToLiveView(kMsgStartWizard);
+    sendToLiveView(MSG_STARTWIZARD);
   } else {
     refreshLoginState(output, getLoginId(output));
     setSessionFlag(1);
   }
-  sendToLiveView(kMsgDiskCheck);
+  sendToLiveView(MSG_DISKCHECK);
   return nullptr;
 }
 

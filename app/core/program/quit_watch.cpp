@@ -12,8 +12,6 @@
 
 namespace {
 
-constexpr int kMsgCloseAllWindows = 330;
-
 std::thread g_watch;
 std::atomic<bool> g_stopping{false};
 
@@ -23,7 +21,7 @@ void watch(WindowHandle live) {
     if (g_stopping) return;
     // Menus and dialogs open over the live view close first: their modal
     // loops would otherwise hold the live view's close back.
-    SendMessage(__gui_hwnd_desktop, kMsgCloseAllWindows, 0, 0);
+    SendMessage(__gui_hwnd_desktop, MSG_DT_CLOSEALLWINS, 0, 0);
     SendMessage(live, MSG_CLOSE, 0, 0);
   }
 }

@@ -6,12 +6,12 @@
 #include "app/formatting.h"
 #include "app/login_rights.h"
 #include "app/msgbox.h"
+#include "gui/combobox.h"
+#include "gui/window_attr.h"
 
 namespace {
 
 constexpr int kLastChannel = 16 + IP_CHANNEL_BOUND;
-constexpr int kMsgEnable = 309;
-constexpr int kComboSetSelection = 0xF182;
 constexpr int kShow = 16;
 constexpr int kHide = 0;
 constexpr int kPlaybackState = 9;
@@ -54,7 +54,7 @@ int checkChanSupported(WindowHandle owner, int comboId, int channel, int previou
   if (!inRange(channel) || !inRange(previous)) return 0;
   if (isAnalog(channel) || isChanValid(channel, flag)) return 1;
   showMsgBox(owner, "commons", "chan_not_sup", MSGBOX_INFO);
-  SendDlgItemMessage(owner, comboId, kComboSetSelection, static_cast<WParam>(previous), 0);
+  SendDlgItemMessage(owner, comboId, CB_SELECTVALUE, static_cast<WParam>(previous), 0);
   return 0;
 }
 
@@ -63,7 +63,7 @@ void enableCtrlByChan(WindowHandle owner, int id, int channel) {
   if (!hasAnalogChan())
     ShowWindow(GetDlgItem(owner, id), analog ? kShow : kHide);
   else
-    SendDlgItemMessage(owner, id, kMsgEnable, analog ? 1 : 0, 0);
+    SendDlgItemMessage(owner, id, MSG_ENABLE, analog ? 1 : 0, 0);
 }
 
 int isChanAvailable(int channel) {

@@ -9,22 +9,19 @@
 #include "app/login_rights.h"
 #include "app/msgbox.h"
 #include "app/app_registry.h"
+#include "gui/combobox.h"
 #include "gui/dialog.h"
 #include "gui/display.h"
 #include "gui/layout.h"
+#include "gui/listview.h"
 #include "gui/window.h"
 
 namespace {
 
-constexpr int kAddString = 0xF143, kAddIpString = 0xF16A, kDeleteAll = 0xF183;
-constexpr int kSetParts = 0xF185, kGetPart = 0xF186, kSetPart = 0xF187;
-constexpr int kPartMax1 = 0xF18B;
-constexpr int kGetYear = 0xF173, kGetMonth = 0xF174, kGetDay = 0xF175;
-constexpr int kRowChecked = 0xF12A, kRowKey = 0xF144;
 constexpr int kStartTime = 4642, kEndTime = 4645;
 
 int fillChannels(WindowHandle owner, int comboId, int flag, uint64_t allowed) {
-  SendDlgItemMessage(owner, comboId, kDeleteAll, 0, 0);
+  SendDlgItemMessage(owner, comboId, CB_DELETEALL, 0, 0);
   const char* analogWord = lookupText("commons", "all_analog");
   const char* ipWord = lookupText("commons", "all_ipc");
   const int analog = getAnalogChanNum();
@@ -33,7 +30,7 @@ int fillChannels(WindowHandle owner, int comboId, int flag, uint64_t allowed) {
   for (int n = 1; n <= analog; ++n) {
     if (!((allowed >> (n - 1)) & 1u)) continue;
     std::snprintf(text, sizeof text, analogWord ? "%s %d" : "", analogWord, n);
-    SendDlgItemMessage(owner, comboId, kAddString, static_cast<WParam>(n), reinterpret_cast<LParam>(text));
+    SendDlgItemMessage(owner, comboId, CB_ADDSTRING, static_cast<WParam>(n), reinterpret_cast<LParam>(text));
     if (first < 0) first = n;
   }
   uint64_t ipMask = 0;
@@ -42,7 +39,7 @@ int fillChannels(WindowHandle owner, int comboId, int flag, uint64_t allowed) {
     const int channel = analog + n;
     if (!((ipMask >> (n - 1)) & 1u) || channel > 64 || !((allowed >> (channel - 1)) & 1u)) continue;
     std::snprintf(text, sizeof text, ipWord ? "%s %d" : "", ipWord, n);
-    SendDlgItemMessage(owner, comboId, kAddIpString, static_cast<WParam>(channel), reinterpret_cast<LParam>(text));
+    SendDlgItemMessage(owner, comboId, CB_ADDSTYLE2, static_cast<WParam>(channel), reinterpret_cast<LParam>(text));
     if (firstIp < 0 && (flag == 0 || isChanValid(channel, flag))) firstIp = channel;
   }
   return first >= 0 ? first : firstIp;
@@ -55,7 +52,7 @@ void checkedAlarms(WindowHandle list, bool inputs, uint64_t* maskOut, uint8_t* b
   if (bytesOut)
     for (int n = 0; n < IP_CHANNEL_BOUND; ++n) bytesOut[n] = 0;
   const int local = inputs ? getAlarmInNum() : getAlarmOutNum();
-  auto checked = [list](int row) { return SendMessage(list, kRowChecked, static_cast<WParam>(row), 0) == 1; };
+  auto checked = [list](int row) { return SendMessage(list, LVM_GETCHECKED, static_cast<WParam>(row), 0) == 1; };
   for (int row = 0; row < local && row < 64; ++row)
     if (checked(row)) mask |= 1ull << row;
   uint64_t ipMask = 0;
@@ -102,7 +99,7 @@ int addValueComboItems(WindowHandle owner, int comboId, const ValueKeyRow* table
       formatValueText(section, table, count, table[i].value, text, sizeof text);
     else
       formatValueName(table, count, table[i].value, text, sizeof text);
-    SendDlgItemMessage(owner, comboId, kAddString, static_cast<WParam>(table[i].value), reinterpret_cast<LParam>(text));
+    SendDlgItemMessage(owner, comboId, CB_ADDSTRING, static_cast<WParam>(table[i].value), reinterpret_cast<LParam>(text));
   }
   return table[0].value;
 }
@@ -142,22 +139,22 @@ int createDateTimeRowAt(WindowHandle owner, const char* section, const char* lab
 
 void initTimeField(WindowHandle owner, int id) {
   static const int kMax[3] = {23, 59, 59};
-  SendDlgItemMessage(owner, id, kSetParts, 3, 0);
-  for (int part = 0; part < 3; ++part) SendDlgItemMessage(owner, id, kPartMax1 + part, static_cast<WParam>(kMax[part]), 0);
+  SendDlgItemMessage(owner, id, CB_SETFIELDCOUNT, 3, 0);
+  for (int part = 0; part < 3; ++part) SendDlgItemMessage(owner, id, CB_SETFIELDRANGE1 + part, static_cast<WParam>(kMax[part]), 0);
   if (id != kStartTime && id != kEndTime) return;
   for (int part = 1; part <= 3; ++part)
-    SendDlgItemMessage(owner, id, kSetPart, static_cast<WParam>(part), id == kEndTime ? kMax[part - 1] : 0);
+    SendDlgItemMessage(owner, id, CB_SETFIELD, static_cast<WParam>(part), id == kEndTime ? kMax[part - 1] : 0);
 }
 
 int64_t getDateTimeRow(WindowHandle owner, int isStart) {
   const int date = isStart ? 4641 : 4644;
   std::tm tm{};
-  tm.tm_year = static_cast<int>(SendDlgItemMessage(owner, date, kGetYear, 0, 0)) - 1900;
-  tm.tm_mon = static_cast<int>(SendDlgItemMessage(owner, date, kGetMonth, 0, 0)) - 1;
-  tm.tm_mday = static_cast<int>(SendDlgItemMessage(owner, date, kGetDay, 0, 0));
-  tm.tm_hour = static_cast<int>(SendDlgItemMessage(owner, date + 1, kGetPart, 1, 0));
-  tm.tm_min = static_cast<int>(SendDlgItemMessage(owner, date + 1, kGetPart, 2, 0));
-  tm.tm_sec = static_cast<int>(SendDlgItemMessage(owner, date + 1, kGetPart, 3, 0));
+  tm.tm_year = static_cast<int>(SendDlgItemMessage(owner, date, CB_GETYEAR, 0, 0)) - 1900;
+  tm.tm_mon = static_cast<int>(SendDlgItemMessage(owner, date, CB_GETMONTH, 0, 0)) - 1;
+  tm.tm_mday = static_cast<int>(SendDlgItemMessage(owner, date, CB_GETDAY, 0, 0));
+  tm.tm_hour = static_cast<int>(SendDlgItemMessage(owner, date + 1, CB_GETFIELD, 1, 0));
+  tm.tm_min = static_cast<int>(SendDlgItemMessage(owner, date + 1, CB_GETFIELD, 2, 0));
+  tm.tm_sec = static_cast<int>(SendDlgItemMessage(owner, date + 1, CB_GETFIELD, 3, 0));
   tm.tm_isdst = -1;
   return static_cast<int64_t>(std::mktime(&tm));
 }
@@ -173,8 +170,8 @@ void getCheckedAlarmOuts(WindowHandle list, uint64_t* maskOut, uint8_t* bytesOut
 uint64_t getListCheckedChanMask(WindowHandle list) {
   uint64_t mask = 0;
   for (int row = 0; row < getChannelNum(); ++row) {
-    if (SendMessage(list, kRowChecked, static_cast<WParam>(row), 0) != 1) continue;
-    const LResult bit = SendMessage(list, kRowKey, static_cast<WParam>(row), 0);
+    if (SendMessage(list, LVM_GETCHECKED, static_cast<WParam>(row), 0) != 1) continue;
+    const LResult bit = SendMessage(list, LVM_GETITEMKEY, static_cast<WParam>(row), 0);
     if (bit >= 0 && bit < 64) mask |= 1ull << bit;
   }
   return mask;

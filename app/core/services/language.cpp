@@ -16,8 +16,6 @@ namespace {
 
 constexpr int kBusyCursor = 13;
 constexpr int kNormalCursor = 0;
-constexpr int kMsgDisplayChanged = 330;
-constexpr int kMsgResolutionRestored = 41;
 
 app::Word<int> g_langSwitchPending{0};
 
@@ -67,8 +65,8 @@ void getFormatDiskArg(DiskInfo* out) {
 
 void resetTopWindow(void) {
   SetActiveWindow(GetCurTopMainWindow());
-  SendMessage(__gui_hwnd_desktop, kMsgDisplayChanged, 0, 0);
-  SendMessage(__gui_hwnd_desktop, kMsgResolutionRestored, 0, 0);
+  SendMessage(__gui_hwnd_desktop, MSG_DT_CLOSEALLWINS, 0, 0);
+  SendMessage(__gui_hwnd_desktop, MSG_DT_PLACEIME, 0, 0);
 }
 
 }  // extern "C"

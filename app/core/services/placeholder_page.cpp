@@ -5,13 +5,14 @@
 #include "app/app_registry.h"
 #include "app/msgbox.h"
 #include "gui/dialog.h"
+#include "gui/message.h"
 #include "gui/window.h"
 #include "gui/window_attr.h"
 
 namespace {
 
 constexpr int kWidth = 360, kHeight = 160;
-constexpr int kMsgKeyDown = 18, kMsgClose = 102, kScanEscape = 1;
+constexpr int kScanEscape = 1;
 
 struct OpenPage {
   const PlaceholderPage* page;
@@ -27,10 +28,10 @@ LResult placeholderProc(WindowHandle hwnd, int message, WParam wParam, LParam lP
       if (open->page->registerWnd) open->page->registerWnd(hwnd);
       if (open->page->state >= 0) setOutputState(open->output, open->page->state);
       return 1;
-    case kMsgKeyDown:
-      if (wParam == kScanEscape) SendMessage(hwnd, kMsgClose, 0, 0);
+    case MSG_KEYDOWN:
+      if (wParam == kScanEscape) SendMessage(hwnd, MSG_CLOSE, 0, 0);
       return 0;
-    case kMsgClose:
+    case MSG_CLOSE:
       if (open) {
         if (open->page->registerWnd) open->page->registerWnd(GUI_INVALID_HANDLE);
         if (open->page->state >= 0) setOutputState(open->output, 0);

@@ -12,6 +12,7 @@
 
 #include "controls/painters/painter_util.h"
 #include "gui/app_hooks.h"
+#include "gui/control_tip.h"
 #include "gui/dc.h"
 #include "gui/bubbletip.h"
 #include "gui/desktop.h"
@@ -21,6 +22,7 @@
 #include "gui/gal.h"
 #include "gui/listview.h"
 #include "gui/livevideo.h"
+#include "gui/message.h"
 #include "gui/paint.h"
 #include "gui/text.h"
 #include "gui/timer.h"
@@ -30,7 +32,6 @@
 namespace {
 
 constexpr int kTimerId = 9478, kTimerTicks = 4, kTextId = 9479;
-constexpr int kTipShow = 400, kTipHide = 401, kTipText = 405, kTipOwner = 407;
 constexpr int kBkcTipNormal = 17, kBkcControlNormal = 23, kLightGrey = 8;
 constexpr int kMargin = 10, kWrapWidth = 200;
 
@@ -57,7 +58,7 @@ void Request(BubbleTipData* d, WindowHandle control, LParam pos) {
   if (!control) return;
   g_lastControl = control;
   // Asked with a send: the control answers on its own thread.
-  if (SendMessage(control, kTipText, reinterpret_cast<WParam>(&d->exchange), pos) < 1) return;
+  if (SendMessage(control, MSG_TIPTEXT, reinterpret_cast<WParam>(&d->exchange), pos) < 1) return;
   Rect rc{};
   GetWindowRect(control, &rc);
   WindowHandle parent = GetParent(control);
@@ -129,7 +130,7 @@ void Paint(WindowHandle hwnd) {
 LResult TipProc(WindowHandle hwnd, int message, WParam wParam, LParam lParam) {
   BubbleTipData* d = g_data;
   switch (message) {
-    case 80:
+    case MSG_MOUSEENTER:
       if (wParam && d) {
         Hide(d);
         d->pending = 0;
@@ -160,16 +161,16 @@ LResult TipProc(WindowHandle hwnd, int message, WParam wParam, LParam lParam) {
     case MSG_TIMER:
       if (d) Tick(d);
       return 0;
-    case kTipShow:
+    case MSG_TIPSHOW:
       if (d) Request(d, static_cast<WindowHandle>(wParam), lParam);
       return 0;
-    case kTipHide:
+    case MSG_TIPHIDE:
       if (d) {
         Hide(d);
         d->pending = 0;
       }
       return 0;
-    case kTipOwner: return static_cast<LResult>(g_lastControl.load());
+    case MSG_TIPOWNER: return static_cast<LResult>(g_lastControl.load());
     default: break;
   }
   return DefaultMainWinProc(hwnd, message, wParam, lParam);

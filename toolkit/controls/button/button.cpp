@@ -13,6 +13,7 @@
 #include "gui/control_tip.h"
 #include "gui/dialog.h"
 #include "gui/element.h"
+#include "gui/message.h"
 #include "gui/paint.h"
 #include "gui/window.h"
 #include "gui/window_attr.h"
@@ -294,11 +295,11 @@ bool Handle(WindowHandle hwnd, Data* d, int msg, WParam wParam, LParam lParam, L
       return (*out = image ? static_cast<LResult>(d->image) : 0), true;
     }
     case BM_SETIMAGE: return (*out = SetImage(hwnd, d, wParam, lParam)), true;
-    case 2: Release(hwnd, d, lParam); return (*out = 0), true;
-    case 37: case 38:
+    case MSG_LBUTTONUP: Release(hwnd, d, lParam); return (*out = 0), true;
+    case MSG_SIZECHANGING: case MSG_CALCCLIENTRECT:
       return (*out = button::SizeCalc(hwnd, msg, reinterpret_cast<const Rect*>(wParam),
                                       reinterpret_cast<Rect*>(lParam))), true;
-    case 33: {
+    case MSG_HITTEST: {
       const bool inside = Inside(hwnd, static_cast<LParam>((wParam & 0xFFFF) | ((lParam & 0xFFFF) << 16)));
       return (*out = inside ? HT_CLIENT : HT_OUT), true;
     }
@@ -306,18 +307,18 @@ bool Handle(WindowHandle hwnd, Data* d, int msg, WParam wParam, LParam lParam, L
   }
   // Effects that fall through to the default procedure afterwards.
   switch (msg) {
-    case 1: Press(hwnd, d); break;
-    case 3: Notify(hwnd, BN_DBLCLK); break;
+    case MSG_LBUTTONDOWN: Press(hwnd, d); break;
+    case MSG_LBUTTONDBLCLK: Notify(hwnd, BN_DBLCLK); break;
     case MSG_KEYDOWN:
       if (ClickKey(hwnd, wParam)) Press(hwnd, d);
       break;
     case MSG_CHAR: TypedCheck(hwnd, d, wParam); break;
-    case 20:
+    case MSG_KEYUP:
       if (ClickKey(hwnd, wParam)) KeyUp(hwnd, d);
       break;
     case MSG_SETFOCUS: FocusGained(hwnd, d); break;
     case MSG_KILLFOCUS: FocusLost(hwnd, d); break;
-    case MSG_FOCUSBYMSG: FocusByMessage(hwnd, d, wParam); break;
+    case MSG_MOUSEENTER: FocusByMessage(hwnd, d, wParam); break;
     case MSG_SETTEXT:
       SetWindowCaption(hwnd, reinterpret_cast<const char*>(lParam));
       InvalidateRect(hwnd, nullptr, FALSE);

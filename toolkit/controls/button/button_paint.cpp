@@ -315,7 +315,7 @@ LResult SizeCalc(WindowHandle hwnd, int msg, const Rect* requested, Rect* out) {
   const bool autoSize = style & BS_AUTOSIZE;
   const Data* d = DataOf(hwnd);
   const bool image = d && d->image;
-  const bool calc = msg == 37;
+  const bool calc = msg == MSG_SIZECHANGING;
   if (kind == BS_BITMAPBUTTON || ((kind == BS_IMAGEBUTTON || kind == BS_FRAMEBUTTON) && calc)) {
     if (!image) return -1;
   }

@@ -163,11 +163,11 @@ bool OnComboEdit(const CombineData& d, int x, int y) {
 
 LResult Mouse(WindowHandle hwnd, CombineData& d, int msg, WParam wParam, LParam lParam) {
   const int x = ctlmsg::PointX(lParam), y = ctlmsg::PointY(lParam);
-  if (msg == ctlmsg::kLButtonDown) {
+  if (msg == MSG_LBUTTONDOWN) {
     if (EditVariant(hwnd) || OnComboEdit(d, x, y)) return 0;
     return Default(hwnd, msg, wParam, lParam);
   }
-  if (msg == ctlmsg::kLButtonUp) {
+  if (msg == MSG_LBUTTONUP) {
     Rect mark{};
     if (ClearMarkRect(hwnd, d, &mark) && x >= mark.left && x < mark.right && y >= mark.top && y < mark.bottom)
       Clear(hwnd, d);
@@ -270,10 +270,10 @@ LResult CombineProc(WindowHandle hwnd, int msg, WParam wParam, LParam lParam) {
       return answer;
     case MSG_SETFOCUS: Focus(hwnd, *d); return 0;
     case MSG_KILLFOCUS: Blur(hwnd, *d); return 0;
-    case ctlmsg::kActive: Activate(hwnd, *d, wParam); return 0;
+    case MSG_MOUSEENTER: Activate(hwnd, *d, wParam); return 0;
     case MSG_KEYDOWN: return Key(hwnd, *d, wParam, lParam);
-    case ctlmsg::kLButtonDown: case ctlmsg::kLButtonUp: case ctlmsg::kLButtonDblClk: case ctlmsg::kMouseMove:
-    case 5: case 7:
+    case MSG_LBUTTONDOWN: case MSG_LBUTTONUP: case MSG_LBUTTONDBLCLK: case MSG_MOUSEMOVE:
+    case MSG_RBUTTONDOWN: case MSG_RBUTTONDBLCLK:
       return Mouse(hwnd, *d, msg, wParam, lParam);
     case MSG_COMMAND: {
       const int id = static_cast<int>(wParam & 0xFFFF), code = static_cast<int>(wParam >> 16);

@@ -213,8 +213,8 @@ LResult ComboBoxProc(WindowHandle hwnd, int msg, WParam wParam, LParam lParam) {
       return answer;
     case MSG_SETFOCUS: OnFocus(hwnd, *d); return 0;
     case MSG_KILLFOCUS: OnBlur(hwnd, *d); return 0;
-    case ctlmsg::kDropDownHidden: OnDropDownHidden(hwnd, *d, wParam, lParam); return 0;
-    case ctlmsg::kActive: OnActive(hwnd, *d, wParam); return 0;
+    case MSG_TOPCTRLHIDDEN: OnDropDownHidden(hwnd, *d, wParam, lParam); return 0;
+    case MSG_MOUSEENTER: OnActive(hwnd, *d, wParam); return 0;
     case MSG_ERASEBKGND: return EraseBackground(hwnd, wParam, lParam);
     case MSG_PAINT: {
       HDC hdc = BeginPaint(hwnd);
@@ -230,8 +230,8 @@ LResult ComboBoxProc(WindowHandle hwnd, int msg, WParam wParam, LParam lParam) {
       if (!(GetWindowStyle(hwnd) & CBS_TRANSPARENT) && Kind(hwnd) != CBS_SPINLIST) InvalidateRect(hwnd, nullptr, TRUE);
       return 0;
     case CB_GETCHILDREN: return Children(hwnd, *d, wParam, lParam);
-    case ctlmsg::kLButtonDown: case ctlmsg::kLButtonUp: case ctlmsg::kMouseMove: case ctlmsg::kWheelDown:
-    case ctlmsg::kWheelUp:
+    case MSG_LBUTTONDOWN: case MSG_LBUTTONUP: case MSG_MOUSEMOVE: case MSG_MOUSEWHEELDOWN:
+    case MSG_MOUSEWHEELUP:
       return OnMouse(hwnd, *d, msg, wParam, lParam);
     case MSG_KEYDOWN: return OnKey(hwnd, *d, static_cast<int>(wParam), wParam, lParam);
     default: break;

@@ -96,7 +96,7 @@ void Press(WindowHandle hwnd, ComboBoxData& d, int x, int y, WParam wParam, LPar
     Repaint(hwnd, d.first);
   }
   if (!first && !second && (!onEdit || !Drops(kind))) {
-    if (Drops(kind)) Default(hwnd, ctlmsg::kLButtonDown, wParam, lParam);
+    if (Drops(kind)) Default(hwnd, MSG_LBUTTONDOWN, wParam, lParam);
     return;
   }
   if (Spins(kind)) {
@@ -129,7 +129,7 @@ void Release(WindowHandle hwnd, ComboBoxData& d) {
 
 void Wheel(WindowHandle hwnd, ComboBoxData& d, int msg, int x, int y) {
   const uint32_t kind = Kind(hwnd);
-  const bool downward = msg == ctlmsg::kWheelDown;
+  const bool downward = msg == MSG_MOUSEWHEELDOWN;
   if (Spins(kind)) {
     if (!InsideEdit(d, hwnd, x, y)) return;
     CloseInputHelpers();
@@ -172,9 +172,9 @@ LResult OnMouse(WindowHandle hwnd, ComboBoxData& d, int msg, WParam wParam, LPar
   int x = ctlmsg::PointX(lParam), y = ctlmsg::PointY(lParam);
   if (GetCapture() == hwnd) ScreenToClient(hwnd, &x, &y);  // captured positions come in screen coordinates
   switch (msg) {
-    case ctlmsg::kLButtonDown: Press(hwnd, d, x, y, wParam, lParam); break;
-    case ctlmsg::kLButtonUp: Release(hwnd, d); break;
-    case ctlmsg::kMouseMove:
+    case MSG_LBUTTONDOWN: Press(hwnd, d, x, y, wParam, lParam); break;
+    case MSG_LBUTTONUP: Release(hwnd, d); break;
+    case MSG_MOUSEMOVE:
       if (Spins(Kind(hwnd))) {
         MarkArrow(hwnd, d, x, y);
       } else {

@@ -8,6 +8,7 @@
 #include "controls/timespin/timespin_internal.h"
 #include "gui/app_hooks.h"
 #include "gui/display.h"
+#include "gui/edit.h"
 #include "gui/message.h"
 #include "gui/startup.h"
 #include "gui/window_attr.h"
@@ -30,7 +31,6 @@ void ParseEdit(const ComboBoxData& d) {
 void WriteBack(const ComboBoxData& d) {
   if (d.spinner) SendMessage(d.spinner, TSM_WRITEBACK, 0, 0);
 }
-
 
 int Limit(const ComboBoxData& d) {
   const timespin::Data* s = d.spinner ? timespin::Record(d.spinner) : nullptr;
@@ -60,13 +60,13 @@ void CaretToEnd(const ComboBoxData& d) {
   CloseInputHelpersHeld();
   char text[kTextMax + 1];
   EditText(d, text, sizeof text);
-  SendMessage(d.edit, kEditCaret, 0, static_cast<LParam>(std::char_traits<char>::length(text)));
+  SendMessage(d.edit, EM_SETCARETPOS, 0, static_cast<LParam>(std::char_traits<char>::length(text)));
 }
 
 void StartTyping(ComboBoxData& d, int scan, int limit) {
   ExcludeWindowStyle(d.edit, kEditReadOnly);
   IncludeWindowStyle(d.edit, kEditEditable);
-  SendMessage(d.edit, kEditLimit, static_cast<WParam>(limit), 0);
+  SendMessage(d.edit, EM_LIMITTEXT, static_cast<WParam>(limit), 0);
   SendMessage(d.edit, MSG_KEYDOWN, ctlmsg::kEnter, 0);
   SetDialogCode(kCodeTyping);
   if (scan == ctlmsg::kEditStart) CaretToEnd(d);

@@ -237,17 +237,17 @@ LResult EditProc(WindowHandle hwnd, int msg, WParam wParam, LParam lParam) {
       break;
     case MSG_SETFOCUS: return Focus(hwnd, d, true);
     case MSG_KILLFOCUS: return Focus(hwnd, d, false);
-    case 1: {
+    case MSG_LBUTTONDOWN: {
       Rect a = TextArea(hwnd);
       edit::ClickAt(d->text, LowX(lParam) - a.left, d->charWidth);
       PlaceCaret(hwnd, d);
       break;
     }
-    case 2: NotifyParentEx(hwnd, EN_CLICKED, 0); break;
-    case 3: NotifyParentEx(hwnd, EN_DBLCLK, 0); break;
+    case MSG_LBUTTONUP: NotifyParentEx(hwnd, EN_CLICKED, 0); break;
+    case MSG_LBUTTONDBLCLK: NotifyParentEx(hwnd, EN_DBLCLK, 0); break;
     case MSG_KEYDOWN: return KeyDown(hwnd, d, static_cast<int>(wParam & 0xFFFF));
     case MSG_CHAR: return Char(hwnd, d, wParam);
-    case 32:
+    case MSG_SETCURSOR:
       if (!Disabled(hwnd)) break;
       SetCursorEx(GetSystemCursor(0), FALSE);
       return 0;
@@ -261,7 +261,7 @@ LResult EditProc(WindowHandle hwnd, int msg, WParam wParam, LParam lParam) {
     case MSG_ENABLE:
       if (ApplyEnable(hwnd, wParam)) InvalidateRect(hwnd, nullptr, TRUE);
       return 0;
-    case 336: case 352: return ReadOnly(hwnd) ? 0 : 1;
+    case MSG_NEEDIME: case MSG_NEEDSKB: return ReadOnly(hwnd) ? 0 : 1;
     case MSG_SIZECHANGED: Measure(hwnd, d); break;
     default: return Messages(hwnd, d, msg, wParam, lParam);
   }

@@ -268,7 +268,7 @@ LResult ImeMouseDown(WindowHandle hwnd, ImeWindowState& w, int x, int y, WParam 
   ime_toolkit::CaptureMouse(hwnd);
   w.dragStart = ime_toolkit::ClientToScreenPoint(hwnd, x, y);
   w.dragging = true;
-  return DefaultMainWinProc(hwnd, 1, wParam, lParam);
+  return DefaultMainWinProc(hwnd, MSG_LBUTTONDOWN, wParam, lParam);
 }
 
 }  // namespace ime

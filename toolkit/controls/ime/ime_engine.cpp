@@ -1,4 +1,5 @@
 #include "controls/ime/ime_engine.h"
+#include "gui/message.h"
 
 #include <algorithm>
 #include <cstring>
@@ -21,7 +22,7 @@ const PunctRow kPunctTable[kPunctRows] = {
 
 namespace {
 
-constexpr int kKeyDownMsg = 18, kCharMsg = 19, kKeyUpMsg = 20;
+constexpr int kCharMsg = 19;
 constexpr int kScanBackspace = 14, kScanTab = 15, kScanEscape = 1, kScanEnter = 28;
 constexpr int kScanLeftCtrl = 29, kScanSpace = 57, kScanPeriod = 52, kScanLeftShift = 42;
 constexpr int kScanCapsLock = 58, kScanSymbols = 130, kScanFirstFunction = 60;
@@ -117,8 +118,8 @@ void Engine::PassThrough(int k) {
     host_->PostToReceiver(receiver_, kCharMsg, static_cast<uint8_t>(k), 0);
     return;
   }
-  PostKey(kKeyDownMsg, scan, kPassedKeyFlags);
-  PostKey(kKeyUpMsg, scan, kPassedKeyFlags);
+  PostKey(MSG_KEYDOWN, scan, kPassedKeyFlags);
+  PostKey(MSG_KEYUP, scan, kPassedKeyFlags);
 }
 
 bool Engine::KeyDown(int scan, LParam flags) {
@@ -140,7 +141,7 @@ bool Engine::KeyDown(int scan, LParam flags) {
     symbol_ = false;
   }
   if (receiver_ && TakesKeys() && (scan == kScanTab || scan == kScanEnter || scan >= kScanFirstFunction))
-    PostKey(kKeyDownMsg, scan, flags);
+    PostKey(MSG_KEYDOWN, scan, flags);
   return false;
 }
 
@@ -152,7 +153,7 @@ bool Engine::KeyUp(int scan, LParam flags) {
     repaint = true;
   }
   if (receiver_ && TakesKeys() && (scan == kScanTab || scan == kScanEnter || scan >= kScanFirstFunction))
-    PostKey(kKeyUpMsg, scan, flags);
+    PostKey(MSG_KEYUP, scan, flags);
   return repaint;
 }
 

@@ -21,8 +21,6 @@
 namespace ime {
 namespace {
 
-constexpr int kKeyDown = 18, kChar = 19, kKeyUp = 20;
-constexpr int kLButtonDown = 1, kLButtonUp = 2, kSetFocus = 48, kKillFocus = 49;
 constexpr LParam kPostedKeyFlag = 0x200;
 constexpr int kSymbolsKind = 16;
 
@@ -95,51 +93,51 @@ LResult ImeWinProc(WindowHandle hwnd, int msg, WParam wParam, LParam lParam) {
       DestroyMainWindow(hwnd);
       PostQuitMessage(hwnd);
       return 0;
-    case kMsgImeShow:
+    case MSG_IMESHOW:
       Open(hwnd, w);
       break;
-    case kMsgImeClose:
+    case MSG_IMECLOSE:
       Close(hwnd, w);
       break;
-    case kMsgImeSetStatus:
+    case MSG_DT_IMECMD:
       e.SetStatus(static_cast<int>(wParam), lParam);
       Repaint(hwnd);
       return 0;
-    case kMsgImeGetStatus:
+    case MSG_DT_IMEQUERY:
       return e.Status(static_cast<int>(wParam));
-    case kMsgImeSetReceiver:
+    case MSG_IMEACTIVEWIN:
       if (e.Receiver() != hwnd) e.SetReceiver(wParam);
       return 0;
-    case kMsgImeReceiver:
+    case MSG_IMERECEIVER:
       return e.Receiver();
-    case kMsgImeClear:
+    case MSG_IMEKEY:
       e.ClearInput();
       Repaint(hwnd);
       return 0;
     case MSG_PAINT:
       DrawImeWindow(hwnd, w);
       return 0;
-    case kLButtonDown:
+    case MSG_LBUTTONDOWN:
       return ImeMouseDown(hwnd, w, static_cast<int16_t>(lParam & 0xFFFF), static_cast<int16_t>(lParam >> 16),
                           wParam, lParam);
-    case kLButtonUp:
+    case MSG_LBUTTONUP:
       ime_toolkit::ReleaseMouse();
       w.dragging = false;
       break;
-    case kKeyDown:
+    case MSG_KEYDOWN:
       if (e.KeyDown(static_cast<int>(wParam), lParam)) Repaint(hwnd);
       return 0;
-    case kKeyUp:
+    case MSG_KEYUP:
       if (e.KeyUp(static_cast<int>(wParam), lParam)) Repaint(hwnd);
       return 0;
-    case kChar:
+    case MSG_CHAR:
       if (!e.Shown() || wParam == 9 || wParam == 10 || wParam == 13) return 0;
       if (e.Char(static_cast<int>(wParam))) Repaint(hwnd);
       return 0;
     case MSG_SIZECHANGING:
       return KeepOnScreen(wParam, lParam);
-    case kSetFocus:
-    case kKillFocus:
+    case MSG_SETFOCUS:
+    case MSG_KILLFOCUS:
       return 0;
     default:
       break;
@@ -190,7 +188,7 @@ void* ImeThread(void* arg) {
   w.self = hwnd;
   Message msg;
   while (GetMessage(&msg, hwnd)) {
-    if (msg.message == kKeyDown || msg.message == kKeyUp) RouteKey(msg, w.engine);
+    if (msg.message == MSG_KEYDOWN || msg.message == MSG_KEYUP) RouteKey(msg, w.engine);
     DispatchMessage(&msg);
   }
   MainWindowThreadCleanup(hwnd);
@@ -210,9 +208,9 @@ void WindowHost::PostToReceiver(WindowHandle receiver, int msg, WParam wParam, L
 
 void WindowHost::CloseAfterSymbol() {
   ImeWindowState& w = TheWindow();
-  SendNotifyMessage(w.self, kMsgImeClose, 0, 0);
+  SendNotifyMessage(w.self, MSG_IMECLOSE, 0, 0);
   SetSoftKeyboardMode(kSymbolsKind);
-  if (w.engine.Receiver()) SendNotifyMessage(w.engine.Receiver(), kMsgSkbEditMode, kSymbolsKind, 0);
+  if (w.engine.Receiver()) SendNotifyMessage(w.engine.Receiver(), MSG_EDITSKBMODE, kSymbolsKind, 0);
 }
 
 }  // namespace ime

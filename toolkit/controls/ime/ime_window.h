@@ -14,18 +14,6 @@ constexpr int kStatusBitmapWidth = 18;
 constexpr int kStatusBitmapHeight = 20;
 constexpr int kHitRects = 5;
 
-// Messages the window takes.
-enum ImeMessage {
-  kMsgImeShow = 339,
-  kMsgImeClose = 340,
-  kMsgImeSetStatus = 342,
-  kMsgImeGetStatus = 343,
-  kMsgImeSetReceiver = 344,
-  kMsgImeReceiver = 345,
-  kMsgSkbEditMode = 346,
-  kMsgImeClear = 348,
-};
-
 class WindowHost : public EngineHost {
  public:
   void PostToReceiver(WindowHandle receiver, int msg, WParam wParam, LParam lParam) override;

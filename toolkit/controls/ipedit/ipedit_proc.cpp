@@ -9,6 +9,8 @@
 #include "controls/ipedit/ipedit.h"
 #include "controls/sledit/entry_common.h"
 #include "gui/bitmap.h"
+#include "gui/desktop.h"
+#include "gui/dialog.h"
 #include "gui/image.h"
 #include "gui/app_hooks.h"
 #include "gui/caret.h"
@@ -16,6 +18,7 @@
 #include "gui/element.h"
 #include "gui/keyboard.h"
 #include "gui/livevideo.h"
+#include "gui/message.h"
 #include "gui/paint.h"
 #include "gui/startup.h"
 #include "gui/text.h"
@@ -23,7 +26,6 @@
 #include "gui/text_entry.h"
 #include "gui/window.h"
 #include "gui/window_attr.h"
-
 
 using namespace entry;
 
@@ -85,12 +87,12 @@ void ForEachField(const IPEditData* d, Variant v, void (*fn)(WindowHandle)) {
 
 void Blur(WindowHandle field) {
   HideCaret(field);
-  SendMessage(field, kKillFocus, 0, 0);
+  SendMessage(field, MSG_KILLFOCUS, 0, 0);
 }
 
 // The MAC fields take hexadecimal digits only.
 LResult MacFieldProc(WindowHandle hwnd, int msg, WParam wParam, LParam lParam) {
-  if (msg == kChar) {
+  if (msg == MSG_CHAR) {
     const int c = static_cast<int>(wParam & 0xFF);
     const bool hex = (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F') || c == 127;
     if (!hex) return 0;
@@ -144,7 +146,7 @@ bool CreateFields(WindowHandle hwnd, IPEditData* d, Variant v) {
 
 void SetAddress(IPEditData* d, Variant v, const char* text) {
   const std::vector<std::string> parts = Split(v, text);
-  for (size_t k = 0; k < parts.size(); ++k) SendMessage(d->child[2 * k], kSetText, 0, reinterpret_cast<LParam>(parts[k].c_str()));
+  for (size_t k = 0; k < parts.size(); ++k) SendMessage(d->child[2 * k], MSG_SETTEXT, 0, reinterpret_cast<LParam>(parts[k].c_str()));
 }
 
 LResult Create(WindowHandle hwnd) {
@@ -168,7 +170,7 @@ LResult Create(WindowHandle hwnd) {
 void FocusField(IPEditData* d, Variant v, int index) {
   ForEachField(d, v, Blur);
   g_current = index;
-  SendMessage(Current(d), kSetFocus, 0, 0);
+  SendMessage(Current(d), MSG_SETFOCUS, 0, 0);
   ShowCaret(Current(d));
 }
 
@@ -178,12 +180,12 @@ void MoveField(IPEditData* d, Variant v, bool next) {
   ForEachField(d, v, Blur);
   g_current = current + (next ? 2 : -2);
   WindowHandle field = Current(d);
-  SendMessage(field, kCaretTo, 0, SendMessage(field, kTextLength, 0, 0));
+  SendMessage(field, kCaretTo, 0, SendMessage(field, MSG_GETTEXTLENGTH, 0, 0));
   SendMessage(field, kSelectTo, 0, 0);
-  SendMessage(field, kSetFocus, 0, 0);
+  SendMessage(field, MSG_SETFOCUS, 0, 0);
   if (WindowHandle ime = LiveIme()) {
-    SendMessage(ime, kImeCmd, 1, 1);
-    SendMessage(ime, kImeTarget, field, 0);
+    SendMessage(ime, MSG_DT_IMECMD, 1, 1);
+    SendMessage(ime, MSG_IMEACTIVEWIN, field, 0);
   }
   ShowCaret(field);
 }
@@ -194,21 +196,21 @@ bool InRect(const Rect& r, int x, int y) { return x >= r.left && x < r.right && 
 bool PressIcon(WindowHandle hwnd, IPEditData* d, int x, int y) {
   WindowHandle skb = LiveSoftKeyboard(), last = d->child[LastChild(kMac)];
   if (!IconShown()) {
-    if (skb) SendMessage(skb, kSkbSet, 2, 0);
-    SendMessage(last, kSetMode, kModeLower, 0);
+    if (skb) SendMessage(skb, MSG_DT_SKBCMD, 2, 0);
+    SendMessage(last, MSG_EDITSKBMODE, kModeLower, 0);
     RepaintIcon(hwnd);
     SetIconShown(true);
     return false;
   }
   RepaintIcon(hwnd);
   if (!InRect(IconArea(hwnd), x, y)) return false;
-  const LResult kind = skb ? SendMessage(skb, kSkbGet, 2, 0) : -1;
+  const LResult kind = skb ? SendMessage(skb, MSG_DT_SKBQUERY, 2, 0) : -1;
   if (kind == 0) {
-    SendMessage(skb, kSkbSet, 2, 1);
-    SendMessage(last, kSetMode, kModeNumber, 0);
+    SendMessage(skb, MSG_DT_SKBCMD, 2, 1);
+    SendMessage(last, MSG_EDITSKBMODE, kModeNumber, 0);
   } else if (kind == 1) {
-    SendMessage(skb, kSkbSet, 2, 0);
-    SendMessage(last, kSetMode, kModeLower, 0);
+    SendMessage(skb, MSG_DT_SKBCMD, 2, 0);
+    SendMessage(last, MSG_EDITSKBMODE, kModeLower, 0);
   }
   return true;
 }
@@ -225,28 +227,28 @@ LResult Press(WindowHandle hwnd, IPEditData* d, int x, int y) {
   }
   if (hit >= 0) g_current = 2 * hit;
   WindowHandle ime = LiveIme();
-  if (ime) SendMessage(ime, kImeCmd, 1, 1);
+  if (ime) SendMessage(ime, MSG_DT_IMECMD, 1, 1);
   if (hit < 0) return 0;
   WindowHandle field = d->child[2 * hit], last = d->child[LastChild(v)];
   for (int i = 0; i <= LastChild(v); i += 2)
-    if (d->child[i] != field) SendMessage(d->child[i], kKillFocus, 0, 0);
-  SendMessage(field, kPress, 0, Pack(x - d->fields[hit].left, y));
+    if (d->child[i] != field) SendMessage(d->child[i], MSG_KILLFOCUS, 0, 0);
+  SendMessage(field, MSG_LBUTTONDOWN, 0, Pack(x - d->fields[hit].left, y));
   SetCapture(field);
-  if (ime) SendMessage(ime, kImeTarget, field, 0);
+  if (ime) SendMessage(ime, MSG_IMEACTIVEWIN, field, 0);
   if (field != last) {
     HideCaret(last);
-    SendMessage(last, kSetMode, 0, 0);
+    SendMessage(last, MSG_EDITSKBMODE, 0, 0);
   }
   ForEachField(d, v, Blur);
-  SendMessage(field, kSetFocus, 0, 0);
-  SendMessage(field, kMouseActivate, 12, d->fields[hit].left);
+  SendMessage(field, MSG_SETFOCUS, 0, 0);
+  SendMessage(field, MSG_MOUSEACTIVE, 12, d->fields[hit].left);
   return 0;
 }
 
 void TypeInto(WindowHandle field, int scan, LParam state) {
   char ch = 0;
-  if (TranslateKeyMsgToChar(kKeyDown, static_cast<WParam>(scan), state, &ch))
-    SendMessage(field, kChar, static_cast<unsigned char>(ch), state);
+  if (TranslateKeyMsgToChar(MSG_KEYDOWN, static_cast<WParam>(scan), state, &ch))
+    SendMessage(field, MSG_CHAR, static_cast<unsigned char>(ch), state);
 }
 
 bool IsTypedKey(Variant v, int scan) {
@@ -293,7 +295,7 @@ LResult Key(WindowHandle hwnd, IPEditData* d, int scan, LParam state) {
   if (!(g_dialogCode & kDlgWantsAll) || v == kNone) return 0;
   if (v == kMac && g_current == LastChild(v) && IconShown()) RepaintIcon(hwnd);
   WindowHandle field = Current(d);
-  const LResult caret = SendMessage(field, kGetCaret, 0, 0), length = SendMessage(field, kTextLength, 0, 0);
+  const LResult caret = SendMessage(field, kGetCaret, 0, 0), length = SendMessage(field, MSG_GETTEXTLENGTH, 0, 0);
   if (scan == kScanLeft && (caret == 0 || length == 0) && g_current > 0) {
     FocusField(d, v, g_current - 2);
   } else if (scan == kScanRight && caret >= length && g_current < LastChild(v)) {
@@ -301,7 +303,7 @@ LResult Key(WindowHandle hwnd, IPEditData* d, int scan, LParam state) {
   } else if (IsTypedKey(v, scan)) {
     TypeInto(field, scan, state);
   } else {
-    SendMessage(field, kKeyDown, static_cast<WParam>(scan), state);
+    SendMessage(field, MSG_KEYDOWN, static_cast<WParam>(scan), state);
   }
   return 0;
 }
@@ -328,7 +330,7 @@ void Blur(WindowHandle hwnd, IPEditData* d) {
     SetIconShown(false);
     RepaintIcon(hwnd);
   }
-  if (d->child[0]) SendMessage(d->child[0], kKillFocus, 0, 0);
+  if (d->child[0]) SendMessage(d->child[0], MSG_KILLFOCUS, 0, 0);
   d->status &= static_cast<uint16_t>(~kFocused);
   SendMessage(hwnd, kRepaintFrame, 0, 0);
 }
@@ -341,7 +343,7 @@ LResult GetAddress(WindowHandle hwnd, IPEditData* d, WParam size, LParam buffer)
   std::vector<std::string> fields;
   for (int i = 0; i <= LastChild(v); i += 2) {
     char text[8] = {};
-    SendMessage(d->child[i], kGetText, sizeof text, reinterpret_cast<LParam>(text));
+    SendMessage(d->child[i], MSG_GETTEXT, sizeof text, reinterpret_cast<LParam>(text));
     fields.emplace_back(text);
   }
   const std::string address = Assemble(v, fields);
@@ -354,7 +356,7 @@ LResult GetAddress(WindowHandle hwnd, IPEditData* d, WParam size, LParam buffer)
 
 LResult Enable(WindowHandle hwnd, IPEditData* d, WParam on) {
   for (WindowHandle child : d->child)
-    if (child) SendMessage(child, kEnable, on, 0);
+    if (child) SendMessage(child, MSG_ENABLE, on, 0);
   const bool disabled = GetWindowStyle(hwnd) & kStyleDisabled;
   if (!on && !disabled) IncludeWindowStyle(hwnd, kStyleDisabled);
   if (on && disabled) ExcludeWindowStyle(hwnd, kStyleDisabled);
@@ -369,7 +371,7 @@ void Paint(WindowHandle hwnd, IPEditData* d) {
   const uint32_t style = GetWindowStyle(hwnd);
   if (VariantOf(hwnd) == kMac && IconShown()) {
     WindowHandle skb = LiveSoftKeyboard();
-    const LResult kind = skb ? SendMessage(skb, kSkbGet, 2, 0) : 0;
+    const LResult kind = skb ? SendMessage(skb, MSG_DT_SKBQUERY, 2, 0) : 0;
     const Bitmap* icon = kind == 0 ? GetStockBitmap("switch_chrl", -1, -1)
                          : kind == 1 ? GetStockBitmap("switch_num", -1, -1) : nullptr;
     if (icon) {
@@ -409,42 +411,42 @@ bool Answer(WindowHandle hwnd, IPEditData* d, int msg, WParam wParam, LParam lPa
   const Variant v = VariantOf(hwnd);
   WindowHandle field = Current(d);
   switch (msg) {
-    case kPress: *result = Press(hwnd, d, LowX(lParam), HighY(lParam)); return true;
-    case kMouseMove:
+    case MSG_LBUTTONDOWN: *result = Press(hwnd, d, LowX(lParam), HighY(lParam)); return true;
+    case MSG_MOUSEMOVE:
       if (v == kMac && IconShown() && InRect(IconArea(hwnd), LowX(lParam), HighY(lParam))) ShowArrowCursor();
       *result = 0;
       return true;
-    case kKeyDown: *result = Key(hwnd, d, static_cast<int>(wParam), lParam); return true;
-    case kChar: case kWantsIme: *result = 0; return true;
-    case kDestroy:
+    case MSG_KEYDOWN: *result = Key(hwnd, d, static_cast<int>(wParam), lParam); return true;
+    case MSG_CHAR: case MSG_NEEDIME: *result = 0; return true;
+    case MSG_DESTROY:
       for (WindowHandle child : d->child)
         if (child) DestroyWindow(child);
       SetWindowAdditionalData2(hwnd, 0);
       delete d;
       *result = 0;
       return true;
-    case kErase:
+    case MSG_ERASEBKGND:
       if (!(GetWindowStyle(hwnd) & kSkinned))
         EraseEditFrameBkgnd(hwnd, static_cast<HDC>(wParam), reinterpret_cast<const Rect*>(lParam));
       *result = 0;
       return true;
-    case kPaint: Paint(hwnd, d); *result = 0; return true;
-    case kDlgCode: *result = g_dialogCode; return true;
-    case kTextLength: *result = field ? SendMessage(field, kTextLength, 0, 0) : 0; return true;
-    case kGetText: *result = GetAddress(hwnd, d, wParam, lParam); return true;
-    case kSetText:
+    case MSG_PAINT: Paint(hwnd, d); *result = 0; return true;
+    case MSG_GETDLGCODE: *result = g_dialogCode; return true;
+    case MSG_GETTEXTLENGTH: *result = field ? SendMessage(field, MSG_GETTEXTLENGTH, 0, 0) : 0; return true;
+    case MSG_GETTEXT: *result = GetAddress(hwnd, d, wParam, lParam); return true;
+    case MSG_SETTEXT:
       if (!lParam) { *result = -1; return true; }
       SetAddress(d, v, reinterpret_cast<const char*>(lParam));
       *result = 0;
       return true;
-    case kEnable: *result = Enable(hwnd, d, wParam); return true;
-    case kEditable: *result = (GetWindowStyle(hwnd) & kReadOnly) ? 0 : 1; return true;
+    case MSG_ENABLE: *result = Enable(hwnd, d, wParam); return true;
+    case MSG_NEEDSKB: *result = (GetWindowStyle(hwnd) & kReadOnly) ? 0 : 1; return true;
     case kSelectTo: case kGetCaret: case kCaretTo: case kGetLimit:
       *result = field ? SendMessage(field, msg, wParam, lParam) : 0;
       return true;
     case kLastField: *result = v == kNone ? -1 : static_cast<LResult>(d->child[LastChild(v)]); return true;
     case kFieldText:
-      *result = wParam < kChildren && d->child[wParam] ? SendMessage(d->child[wParam], kGetText, 5, lParam) : 0;
+      *result = wParam < kChildren && d->child[wParam] ? SendMessage(d->child[wParam], MSG_GETTEXT, 5, lParam) : 0;
       return true;
     case kShowCaret: if (field) ShowCaret(field); *result = 0; return true;
     default: return false;
@@ -452,22 +454,22 @@ bool Answer(WindowHandle hwnd, IPEditData* d, int msg, WParam wParam, LParam lPa
 }
 
 LResult IPEditProc(WindowHandle hwnd, int msg, WParam wParam, LParam lParam) {
-  if (msg == kCreate) return Create(hwnd);
+  if (msg == MSG_CREATE) return Create(hwnd);
   IPEditData* d = DataOf(hwnd);
   if (!d) return DefaultControlProc(hwnd, msg, wParam, lParam);
   LResult result = 0;
   if (Answer(hwnd, d, msg, wParam, lParam, &result)) return result;
   switch (msg) {
-    case kRelease: if (Current(d)) SendMessage(Current(d), kRelease, wParam, lParam); break;
-    case kSetFocus: Focus(hwnd, d); break;
-    case kKillFocus: Blur(hwnd, d); break;
-    case kActivate:
+    case MSG_LBUTTONUP: if (Current(d)) SendMessage(Current(d), MSG_LBUTTONUP, wParam, lParam); break;
+    case MSG_SETFOCUS: Focus(hwnd, d); break;
+    case MSG_KILLFOCUS: Blur(hwnd, d); break;
+    case MSG_MOUSEENTER:
       if (GetWindowStyle(hwnd) & kStyleDisabled) break;
       if (wParam) SetFocusChild(hwnd);
-      else SendMessage(hwnd, kKillFocus, 0, 0);
+      else SendMessage(hwnd, MSG_KILLFOCUS, 0, 0);
       break;
     case kIpMove: MoveField(d, VariantOf(hwnd), lParam == 1); break;
-    case kCommand: Command(hwnd, d, wParam); break;
+    case MSG_COMMAND: Command(hwnd, d, wParam); break;
     case kRepaintFrame: RepaintFrame(hwnd, d); break;
     default: break;
   }

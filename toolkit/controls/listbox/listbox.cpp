@@ -355,8 +355,8 @@ LResult ListBoxProc(WindowHandle hwnd, int msg, WParam wParam, LParam lParam) {
     case MSG_HSCROLL: case MSG_VSCROLL: return OnScroll(hwnd, *d, msg, wParam, lParam);
     case MSG_KEYDOWN: return OnKey(hwnd, *d, static_cast<int>(wParam));
     case MSG_CHAR: return OnChar(hwnd, *d, static_cast<unsigned>(wParam));
-    case ctlmsg::kLButtonDown: case ctlmsg::kLButtonDblClk: case ctlmsg::kMouseMove: case ctlmsg::kWheelDown:
-    case ctlmsg::kWheelUp:
+    case MSG_LBUTTONDOWN: case MSG_LBUTTONDBLCLK: case MSG_MOUSEMOVE: case MSG_MOUSEWHEELDOWN:
+    case MSG_MOUSEWHEELUP:
       return OnMouse(hwnd, *d, msg, x, y);
     default: break;
   }

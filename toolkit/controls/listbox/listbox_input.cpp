@@ -3,6 +3,7 @@
 
 #include "controls/listbox/control_msgs.h"
 #include "controls/listbox/listbox_internal.h"
+#include "gui/message.h"
 #include "gui/nonclient.h"
 #include "gui/paint.h"
 #include "gui/window_attr.h"
@@ -178,13 +179,13 @@ LResult OnChar(WindowHandle hwnd, Data& d, unsigned ch) {
 LResult OnMouse(WindowHandle hwnd, Data& d, int msg, int x, int y) {
   const bool grid = GetWindowStyle(hwnd) & LBS_GRID;
   switch (msg) {
-    case ctlmsg::kLButtonDown: Press(hwnd, d, HitIndex(hwnd, d, x, y), x); break;
-    case ctlmsg::kLButtonDblClk: Notify(hwnd, LBN_DBLCLK); break;
-    case ctlmsg::kMouseMove: Hover(hwnd, d, HitIndex(hwnd, d, x, y)); break;
-    case ctlmsg::kWheelDown:
+    case MSG_LBUTTONDOWN: Press(hwnd, d, HitIndex(hwnd, d, x, y), x); break;
+    case MSG_LBUTTONDBLCLK: Notify(hwnd, LBN_DBLCLK); break;
+    case MSG_MOUSEMOVE: Hover(hwnd, d, HitIndex(hwnd, d, x, y)); break;
+    case MSG_MOUSEWHEELDOWN:
       if (!grid) OnScroll(hwnd, d, MSG_VSCROLL, SB_LINEDOWN, 0);
       break;
-    case ctlmsg::kWheelUp:
+    case MSG_MOUSEWHEELUP:
       if (!grid) OnScroll(hwnd, d, MSG_VSCROLL, SB_LINEUP, 0);
       break;
     default: break;

@@ -8,6 +8,7 @@
 #include "controls/scrolled/scrolled_internal.h"
 #include "gui/caret.h"
 #include "gui/dc.h"
+#include "gui/dialog.h"
 #include "gui/nonclient.h"
 #include "gui/element.h"
 #include "gui/paint.h"
@@ -386,7 +387,7 @@ LResult ListViewControlProc(WindowHandle hwnd, int message, WParam wParam, LPara
     case LVM_SETCHECKALLLOCKB: lv->lockB = static_cast<uint32_t>(wParam); break;
     case LVM_VSCROLL: return ScrollViewCtrlProc(hwnd, MSG_VSCROLL, wParam, lParam);
     case LVM_TOGGLECHECKALL: return ColumnMessage(lv, message, wParam, lParam);
-    case 290: return g_dialogCode;
+    case MSG_GETDLGCODE: return g_dialogCode;
     case MSG_KEYDOWN:
       if (wParam == 28) g_dialogCode ^= 4;
       else if (wParam == 1 && (g_dialogCode & 4)) g_dialogCode = 25;

@@ -5,7 +5,9 @@
 #include "controls/bubbletip/bubbletip.h"
 #include "controls/listview/listview_internal.h"
 #include "gui/app_hooks.h"
+#include "gui/control_tip.h"
 #include "gui/dc.h"
+#include "gui/message.h"
 #include "gui/nonclient.h"
 #include "gui/paint.h"
 #include "gui/text.h"
@@ -236,15 +238,15 @@ void RightButton(ListViewData* lv, int message, WParam wParam, LParam lParam) {
   WParam pair[2] = {wParam, static_cast<WParam>(lParam)};
   const LParam data = reinterpret_cast<LParam>(pair);
   if (lv->headerHeight > 0 && HeaderCell(lv, p) >= 0) {
-    Notify(lv, message == 5 ? LVN_HEADRDOWN : LVN_HEADRUP, data);
+    Notify(lv, message == MSG_RBUTTONDOWN ? LVN_HEADRDOWN : LVN_HEADRUP, data);
     return;
   }
   ListViewRow* row = RowAt(lv, p);
-  if (row && row->enabled) Notify(lv, message == 5 ? LVN_RBUTTONDOWN : LVN_RBUTTONUP, data);
+  if (row && row->enabled) Notify(lv, message == MSG_RBUTTONDOWN ? LVN_RBUTTONDOWN : LVN_RBUTTONUP, data);
 }
 
 void HideTip() {
-  if (WindowHandle tip = controls::BubbleTipWindow()) SendNotifyMessage(tip, 401, 0, 0);
+  if (WindowHandle tip = controls::BubbleTipWindow()) SendNotifyMessage(tip, MSG_TIPHIDE, 0, 0);
 }
 
 LResult TipText(ListViewData* lv, BubbleTipExchange* rec, LParam screenPos) {
@@ -295,7 +297,7 @@ LResult TipText(ListViewData* lv, BubbleTipExchange* rec, LParam screenPos) {
   // Hidden at once, not by a notification: one queued behind the request
   // being answered would cancel it, and the new text would never show.
   if (changed || std::strncmp(rec->text, text, size) != 0)
-    if (WindowHandle tip = controls::BubbleTipWindow()) SendMessage(tip, 401, 0, 0);
+    if (WindowHandle tip = controls::BubbleTipWindow()) SendMessage(tip, MSG_TIPHIDE, 0, 0);
   std::memset(rec->text, 0, size);
   size_t n = std::strlen(text);
   if (n > size - 1) n = size - 1;
@@ -308,20 +310,20 @@ LResult TipText(ListViewData* lv, BubbleTipExchange* rec, LParam screenPos) {
 
 LResult HandleInput(ListViewData* lv, int message, WParam wParam, LParam lParam, bool* handled) {
   switch (message) {
-    case 1: LeftDown(lv, lParam); break;
-    case 2: LeftUp(lv, lParam); break;
-    case 3: DoubleClick(lv, lParam); break;
-    case 4: Move(lv, lParam); break;
-    case 5:
-    case 6: RightButton(lv, message, wParam, lParam); break;
-    case 8:
-    case 9: {
+    case MSG_LBUTTONDOWN: LeftDown(lv, lParam); break;
+    case MSG_LBUTTONUP: LeftUp(lv, lParam); break;
+    case MSG_LBUTTONDBLCLK: DoubleClick(lv, lParam); break;
+    case MSG_MOUSEMOVE: Move(lv, lParam); break;
+    case MSG_RBUTTONDOWN:
+    case MSG_RBUTTONUP: RightButton(lv, message, wParam, lParam); break;
+    case MSG_MOUSEWHEELDOWN:
+    case MSG_MOUSEWHEELUP: {
       WindowHandle tip = controls::BubbleTipWindow();
       if (!((GetWindowStyle(lv->hwnd) & LVS_ELLIPSIS) && tip && IsWindowVisible(tip)))
-        SendMessage(lv->hwnd, MSG_VSCROLL, message == 8 ? SB_LINEDOWN : SB_LINEUP, 0);
+        SendMessage(lv->hwnd, MSG_VSCROLL, message == MSG_MOUSEWHEELDOWN ? SB_LINEDOWN : SB_LINEUP, 0);
       break;
     }
-    case 32: {
+    case MSG_SETCURSOR: {
       const MousePoint p = PointOf(lv, lParam);
       if ((lv->mouseFlags & kDragBorder) || Border(lv, p) >= 0) {
         *handled = true;
@@ -329,10 +331,10 @@ LResult HandleInput(ListViewData* lv, int message, WParam wParam, LParam lParam,
       }
       break;
     }
-    case 404:
+    case MSG_TIPQUERY:
       *handled = true;
       return (GetWindowStyle(lv->hwnd) & LVS_ELLIPSIS) ? 4 : 0;
-    case 405:
+    case MSG_TIPTEXT:
       *handled = true;
       return TipText(lv, reinterpret_cast<BubbleTipExchange*>(wParam), lParam);
     default: break;

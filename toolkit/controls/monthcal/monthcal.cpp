@@ -7,6 +7,7 @@
 #include "controls/registry/control_registry.h"
 #include "gui/app_hooks.h"
 #include "gui/control_class.h"
+#include "gui/dialog.h"
 #include "gui/gal.h"
 #include "gui/paint.h"
 #include "gui/dc.h"
@@ -20,7 +21,6 @@ namespace {
 
 constexpr int kFcControlNormal = 4, kFcControlHilite = 5, kBkcControlNormal = 23;
 constexpr int kSysPixel15 = 15, kSysPixel16 = 16;
-constexpr int kGetDialogCode = 290;
 
 int LowX(LParam l) { return static_cast<int16_t>(l & 0xFFFF); }
 int HighY(LParam l) { return static_cast<int16_t>((l >> 16) & 0xFFFF); }
@@ -181,7 +181,7 @@ LResult WindowMessage(WindowHandle hwnd, Data& d, int msg, WParam wParam, LParam
       EndPaint(hwnd, hdc);
       return 0;
     }
-    case kGetDialogCode: return DialogCode();
+    case MSG_GETDLGCODE: return DialogCode();
     case MSG_SIZECHANGING: {
       Default(hwnd, msg, wParam, lParam);
       if (lParam) {
@@ -192,9 +192,9 @@ LResult WindowMessage(WindowHandle hwnd, Data& d, int msg, WParam wParam, LParam
       }
       return 0;
     }
-    case 1: Click(hwnd, d, LowX(lParam), HighY(lParam), false); return 0;
-    case 2: Release(hwnd, d); return Default(hwnd, msg, wParam, lParam);
-    case 3: Click(hwnd, d, LowX(lParam), HighY(lParam), true); return 0;
+    case MSG_LBUTTONDOWN: Click(hwnd, d, LowX(lParam), HighY(lParam), false); return 0;
+    case MSG_LBUTTONUP: Release(hwnd, d); return Default(hwnd, msg, wParam, lParam);
+    case MSG_LBUTTONDBLCLK: Click(hwnd, d, LowX(lParam), HighY(lParam), true); return 0;
     case MSG_KEYDOWN: Key(hwnd, d, static_cast<int>(wParam)); return 0;
   }
   return Default(hwnd, msg, wParam, lParam);

@@ -12,6 +12,7 @@
 #include "gui/dialog.h"
 #include "gui/element.h"
 #include "gui/fixstr.h"
+#include "gui/message.h"
 #include "gui/paint.h"
 #include "gui/propsheet.h"
 #include "gui/static.h"
@@ -236,19 +237,19 @@ LResult SheetProc(WindowHandle hwnd, int msg, WParam wParam, LParam lParam) {
   Sheet* s = SheetOf(hwnd);
   if (!s) return Default(hwnd, msg, wParam, lParam);
   switch (msg) {
-    case 38:
+    case MSG_CALCCLIENTRECT:
       SizeChanged(hwnd, s, reinterpret_cast<const Rect*>(wParam), reinterpret_cast<Rect*>(lParam));
       return 1;
     case MSG_DESTROY:
       Destroy(hwnd, s);
       break;
-    case 1:
+    case MSG_LBUTTONDOWN:
       Click(hwnd, s, static_cast<int16_t>(lParam & 0xFFFF), static_cast<int16_t>((lParam >> 16) & 0xFFFF));
       break;
     case MSG_KEYDOWN:
       if ((wParam & 0xFFFF) == PS_SWITCH_KEY) return SwitchKey(hwnd, s, wParam, lParam);
       break;
-    case MSG_ERASEBKGND: case 178: return 0;
+    case MSG_ERASEBKGND: case MSG_NCPAINT: return 0;
     case MSG_PAINT: Paint(hwnd, s); return 0;
     case MSG_GETDLGCODE: return 7;
     case PSM_GETACTIVEPAGE: case PSM_GETPAGE: case PSM_GETACTIVEINDEX: case PSM_GETPAGEINDEX:

@@ -3,6 +3,7 @@
 #include <cstddef>
 
 #include "gui/dc.h"
+#include "gui/message.h"
 #include "gui/paint.h"
 #include "gui/scrolled.h"
 #include "gui/window.h"
@@ -30,7 +31,6 @@ GuiListItem* ItemOf(GuiListLink* link) { return reinterpret_cast<GuiListItem*>(l
 GuiListItem* ItemOfSel(GuiListLink* link) {
   return reinterpret_cast<GuiListItem*>(reinterpret_cast<char*>(link) - offsetof(GuiListItem, selLink));
 }
-
 
 void Mark(GuiList* list, GuiListItem* item) {
   if (item->flags & GUILIST_ITEM_SELECTED) return;
@@ -328,8 +328,8 @@ LResult DefaultItemViewProc(WindowHandle hwnd, int message, WParam wParam, LPara
       guilist_set_item_adddata(ItemArg(list, wParam, 0), static_cast<uintptr_t>(lParam));
       return 0;
     case SVM_REFRESHITEM: guilist_refresh_item(list, ItemArg(list, wParam, lParam)); return 0;
-    case 1:
-    case 5: {
+    case MSG_LBUTTONDOWN:
+    case MSG_RBUTTONDOWN: {
       if (!list->iop.isInItem) break;
       int x = static_cast<int16_t>(lParam & 0xFFFF), y = static_cast<int16_t>((lParam >> 16) & 0xFFFF);
       if (x < data->leftMargin || x >= data->leftMargin + data->visibleWidth || y < data->topMargin ||

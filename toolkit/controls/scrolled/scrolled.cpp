@@ -2,6 +2,7 @@
 // their window: offsets, content and visible sizes, steps and scroll bars.
 #include <algorithm>
 
+#include "gui/message.h"
 #include "gui/nonclient.h"
 #include "gui/paint.h"
 #include "gui/scrolled.h"
@@ -274,7 +275,7 @@ LResult DefaultScrolledProc(WindowHandle hwnd, int message, WParam wParam, LPara
       if (wParam == 105) SendMessage(hwnd, MSG_HSCROLL, SB_PAGELEFT, 0);
       if (wParam == 106) SendMessage(hwnd, MSG_HSCROLL, SB_PAGERIGHT, 0);
       break;
-    case 38: {
+    case MSG_CALCCLIENTRECT: {
       const Rect* rc = reinterpret_cast<const Rect*>(lParam);
       if (rc)
         scrolled_recalc_areas(hwnd, d, rc->right - rc->left - d->leftMargin - d->rightMargin,

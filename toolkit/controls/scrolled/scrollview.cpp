@@ -4,6 +4,7 @@
 
 #include "gui/app_hooks.h"
 #include "gui/dc.h"
+#include "gui/dialog.h"
 #include "gui/element.h"
 #include "gui/display.h"
 #include "gui/font.h"
@@ -322,7 +323,7 @@ LResult ScrollViewCtrlProc(WindowHandle hwnd, int message, WParam wParam, LParam
       EndPaint(hwnd, hdc);
       return 0;
     }
-    case 290: return 1;
+    case MSG_GETDLGCODE: return 1;
     case MSG_KEYDOWN: Arrow(hwnd, d, static_cast<int>(wParam)); break;
     case SVM_ADDITEM: {
       int index = -1;

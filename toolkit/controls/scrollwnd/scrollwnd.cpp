@@ -8,6 +8,7 @@
 #include "gui/control_paint.h"
 #include "gui/dc.h"
 #include "gui/element.h"
+#include "gui/message.h"
 #include "gui/nonclient.h"
 #include "gui/paint.h"
 #include "gui/scrollwnd.h"
@@ -134,8 +135,8 @@ LResult ScrollWndProc(WindowHandle hwnd, int message, WParam wParam, LParam lPar
     case MSG_ERASEBKGND: EraseDefControlBkgnd(hwnd, static_cast<HDC>(wParam), reinterpret_cast<const Rect*>(lParam)); return 0;
     case MSG_PAINT: Paint(hwnd, d); return 0;
     case MSG_GETDLGCODE: return g_dialogCode;
-    case 8: SendMessage(hwnd, MSG_VSCROLL, SB_LINEDOWN, 0); return 0;
-    case 9: SendMessage(hwnd, MSG_VSCROLL, SB_LINEUP, 0); return 0;
+    case MSG_MOUSEWHEELDOWN: SendMessage(hwnd, MSG_VSCROLL, SB_LINEDOWN, 0); return 0;
+    case MSG_MOUSEWHEELUP: SendMessage(hwnd, MSG_VSCROLL, SB_LINEUP, 0); return 0;
     case MSG_KEYDOWN: Key(hwnd, wParam); return 0;
     case MSG_SETFOCUS:
     case MSG_KILLFOCUS:

@@ -154,14 +154,14 @@ void ShowCursor(int index) { SetCursorEx(GetSystemCursor(index), FALSE); }
 void Mouse(WindowHandle hwnd, SegRateData* d, int msg, LParam lParam) {
   const bool captured = GetCapture() == hwnd;
   int x = LowX(lParam), y = HighY(lParam);
-  if (msg == 1) {
+  if (msg == MSG_LBUTTONDOWN) {
     if (Disabled(hwnd) || captured) return;
     const int grab = GrabUnder(*d, x, y);
     if (grab < 0) return ShowCursor(kArrowCursor);
     d->dragged = grab;
     ShowCursor(kSizeCursor);
     SetCapture(hwnd);
-  } else if (msg == 4) {
+  } else if (msg == MSG_MOUSEMOVE) {
     if (Disabled(hwnd)) return;
     if (!captured) return ShowCursor(GrabUnder(*d, x, y) >= 0 ? kSizeCursor : kArrowCursor);
     ShowCursor(kSizeCursor);
@@ -172,7 +172,7 @@ void Mouse(WindowHandle hwnd, SegRateData* d, int msg, LParam lParam) {
     const int percent = x < 0 ? 0 : x > w ? 100 : (w > 0 ? x * 100 / w : 0);
     SetValue(hwnd, d, d->dragged, percent);
     NotifyParentEx(hwnd, SRN_DRAGGED, 0);
-  } else if (msg == 2 && captured) {
+  } else if (msg == MSG_LBUTTONUP && captured) {
     ReleaseCapture();
     NotifyParentEx(hwnd, SRN_DROPPED, 0);
   }
@@ -216,7 +216,7 @@ LResult SegRateProc(WindowHandle hwnd, int msg, WParam wParam, LParam lParam) {
     case MSG_ERASEBKGND: return Erase(hwnd, static_cast<HDC>(wParam), reinterpret_cast<const Rect*>(lParam));
     case MSG_PAINT: return PaintWith(hwnd, [&](HDC hdc) { Paint(hwnd, hdc, d); });
     case MSG_NCPAINT: return 0;
-    case 1: case 2: case 4: Mouse(hwnd, d, msg, lParam); return 0;
+    case MSG_LBUTTONDOWN: case MSG_LBUTTONUP: case MSG_MOUSEMOVE: Mouse(hwnd, d, msg, lParam); return 0;
     default: break;
   }
   return Default(hwnd, msg, wParam, lParam);

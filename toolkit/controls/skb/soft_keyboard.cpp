@@ -19,6 +19,7 @@
 #include "gui/element.h"
 #include "gui/layout.h"
 #include "gui/livevideo.h"
+#include "gui/message.h"
 #include "gui/paint.h"
 #include "gui/text_entry.h"
 #include "gui/window.h"
@@ -134,13 +135,13 @@ void Close(WindowHandle hwnd) {
   g_kb.target = kNoWindow;
 }
 
-bool ImeShowing(WindowHandle ime) { return ime && SendMessage(ime, kImeQuery, 5, 0) == 1; }
+bool ImeShowing(WindowHandle ime) { return ime && SendMessage(ime, MSG_DT_IMEQUERY, 5, 0) == 1; }
 
 void Open(WindowHandle hwnd) {
   if (g_kb.shown) return;
   WindowHandle ime = LiveIme();
   if ((g_kb.kind == kKindChar || SystemInfo[SYSINFO_LANGUAGE] == 1) && ImeShowing(ime))
-    PostMessage(ime, kImeClose, 0, 0);
+    PostMessage(ime, MSG_IMECLOSE, 0, 0);
   g_kb.hilite = -1;
   ShowWindow(hwnd, SW_SHOW);
   g_kb.shown = 1;
@@ -158,29 +159,29 @@ void SetTarget(WindowHandle hwnd, WindowHandle target) {
 
 void PostKey(int code, bool caps) {
   const LParam state = caps ? kKeyStateCaps : 0;
-  PostMessage(g_kb.receiver, kKeyDown, static_cast<WParam>(code), state);
-  if (code == kScanBackspace) SetAutoRepeatMessage(g_kb.receiver, kKeyDown, kScanBackspace, state);
+  PostMessage(g_kb.receiver, MSG_KEYDOWN, static_cast<WParam>(code), state);
+  if (code == kScanBackspace) SetAutoRepeatMessage(g_kb.receiver, MSG_KEYDOWN, kScanBackspace, state);
 }
 
 // Escape or Enter ends the typing: the edit leaves its mode, the keyboard
 // hides, and both tool windows end for good when no menu is left.
 void EndTyping(WindowHandle hwnd, bool post) {
-  PostMessage(g_kb.target, kSetMode, 0, 0);
+  PostMessage(g_kb.target, MSG_EDITSKBMODE, 0, 0);
   WindowHandle ime = LiveIme();
   if (!ActiveMainOnCurrentDisplay()) {
     if (ime) {
       if (post)
-        PostMessage(ime, kClose, 0, 0);
+        PostMessage(ime, MSG_CLOSE, 0, 0);
       else
-        SendMessage(ime, kClose, 0, 0);
+        SendMessage(ime, MSG_CLOSE, 0, 0);
     }
-    PostMessage(hwnd, kClose, 0, 0);
+    PostMessage(hwnd, MSG_CLOSE, 0, 0);
     return;
   }
   if (!ime) {
     Close(hwnd);
   } else if (g_kb.receiver == ime) {
-    SendMessage(ime, kImeClose, 0, 0);
+    SendMessage(ime, MSG_IMECLOSE, 0, 0);
     Close(hwnd);
   }
 }
@@ -192,16 +193,16 @@ bool IsMacEdit(WindowHandle hwnd) {
 void ToggleCaps() {
   if (g_capsLock) {
     g_capsLock = 0;
-    PostMessage(g_kb.target, kSetMode, kModeLower, 0);
+    PostMessage(g_kb.target, MSG_EDITSKBMODE, kModeLower, 0);
     return;
   }
   if (IsMacEdit(g_kb.target)) return;
   g_capsLock = 1;
-  PostMessage(g_kb.target, kSetMode, kModeUpper, 0);
+  PostMessage(g_kb.target, MSG_EDITSKBMODE, kModeUpper, 0);
   if (g_kb.kind == kKindIme) {
     g_kb.kind = kKindChar;
     WindowHandle ime = LiveIme();
-    if (ime && SendMessage(ime, kImeQuery, 5, 0) != 0) SendMessage(ime, kImeClose, 0, 0);
+    if (ime && SendMessage(ime, MSG_DT_IMEQUERY, 5, 0) != 0) SendMessage(ime, MSG_IMECLOSE, 0, 0);
   }
 }
 
@@ -210,17 +211,17 @@ void SwitchKey(WindowHandle hwnd) {
   g_capsLock = 0;
   RepaintCapsKey(hwnd);
   WindowHandle ime = LiveIme();
-  if (!ime || SendMessage(ime, kImeQuery, 6, 0) != 0) return;
-  if (!Exists(g_kb.target) || SendMessage(g_kb.target, kWantsIme, 0, 0) != 1) return;
+  if (!ime || SendMessage(ime, MSG_DT_IMEQUERY, 6, 0) != 0) return;
+  if (!Exists(g_kb.target) || SendMessage(g_kb.target, MSG_NEEDIME, 0, 0) != 1) return;
   if (g_kb.kind != kKindChar && g_kb.kind != kKindIme) return;
-  SendMessage(ime, kImeCmd, 1, 0);
-  SendMessage(ime, kImeCmd, 6, 1);
-  SendMessage(g_kb.target, kPlaceIme, g_kb.target, 1);
-  SendMessage(ime, kImeTarget, g_kb.target, 0);
-  PostMessage(g_kb.target, kSetMode, kModePunct, 0);
-  SendMessage(ime, kKeyDown, kScanImeSwitch, 0);
-  SendMessage(ime, kKeyUp, kScanImeSwitch, 0);
-  SendMessage(ime, kChar, kScanImeSwitch, 0);
+  SendMessage(ime, MSG_DT_IMECMD, 1, 0);
+  SendMessage(ime, MSG_DT_IMECMD, 6, 1);
+  SendMessage(g_kb.target, MSG_PLACEIME, g_kb.target, 1);
+  SendMessage(ime, MSG_IMEACTIVEWIN, g_kb.target, 0);
+  PostMessage(g_kb.target, MSG_EDITSKBMODE, kModePunct, 0);
+  SendMessage(ime, MSG_KEYDOWN, kScanImeSwitch, 0);
+  SendMessage(ime, MSG_KEYUP, kScanImeSwitch, 0);
+  SendMessage(ime, MSG_CHAR, kScanImeSwitch, 0);
 }
 
 void PressChar(WindowHandle hwnd, int k) {
@@ -260,8 +261,8 @@ void Release(int x, int y) {
   if (code < 0 || code == kScanImeSwitch) return;
   WindowHandle ime = LiveIme();
   if (!ImeShowing(ime)) return;
-  if (code != kScanCaps) SendMessage(g_kb.target, kSetMode, kModeLower, 0);
-  PostMessage(ime, kImeClose, 0, 0);
+  if (code != kScanCaps) SendMessage(g_kb.target, MSG_EDITSKBMODE, kModeLower, 0);
+  PostMessage(ime, MSG_IMECLOSE, 0, 0);
 }
 
 void Activate(WindowHandle hwnd, WParam on) {
@@ -270,7 +271,7 @@ void Activate(WindowHandle hwnd, WParam on) {
     return;
   }
   WindowHandle target = g_kb.target;
-  if (!Exists(target) || SendMessage(target, kEditable, 0, 0) != 1) return;
+  if (!Exists(target) || SendMessage(target, MSG_NEEDSKB, 0, 0) != 1) return;
   // The edit keeps its text unselected because the keyboard is shown; its
   // style word is not changed from this thread, which would race with the
   // edit's own thread reading it.
@@ -301,30 +302,30 @@ void SetState(WindowHandle hwnd, WParam which, LParam value) {
 LResult SoftKeyboardProc(WindowHandle hwnd, int msg, WParam wParam, LParam lParam) {
   if (!CheckDisplay(hwnd)) return 0;
   switch (msg) {
-    case kPress: Press(hwnd, LowX(lParam), HighY(lParam)); break;
-    case kRelease: Release(LowX(lParam), HighY(lParam)); break;
-    case kMouseMove: Highlight(hwnd, LowX(lParam), HighY(lParam)); break;
-    case kPlaceCheck:
+    case MSG_LBUTTONDOWN: Press(hwnd, LowX(lParam), HighY(lParam)); break;
+    case MSG_LBUTTONUP: Release(LowX(lParam), HighY(lParam)); break;
+    case MSG_MOUSEMOVE: Highlight(hwnd, LowX(lParam), HighY(lParam)); break;
+    case MSG_SIZECHANGING:
       KeepOnScreen(reinterpret_cast<const Rect*>(wParam), reinterpret_cast<Rect*>(lParam));
       return 0;
-    case kActivate: Activate(hwnd, wParam); break;
-    case kNcCreate:
+    case MSG_MOUSEENTER: Activate(hwnd, wParam); break;
+    case MSG_NCCREATE:
       g_kb.shown = 0;
       g_kb.kind = kKindChar;
-      SendMessage(__gui_hwnd_desktop, kRegSkb, hwnd, 0);
+      SendMessage(__gui_hwnd_desktop, MSG_DT_REGSKB, hwnd, 0);
       break;
-    case kClose:
-      SendMessage(__gui_hwnd_desktop, kUnregSkb, hwnd, 0);
+    case MSG_CLOSE:
+      SendMessage(__gui_hwnd_desktop, MSG_DT_UNREGSKB, hwnd, 0);
       DestroyMainWindow(hwnd);
       PostQuitMessage(hwnd);
       return 0;
-    case kPaint: Paint(hwnd); return 0;
-    case kSkbOpen: Open(hwnd); break;
-    case kSkbClose: Close(hwnd); break;
-    case kSkbSet: SetState(hwnd, wParam, lParam); break;
-    case kSkbGet: return wParam == 1 ? g_kb.shown : wParam == 2 ? g_kb.kind : 0;
-    case kSkbTarget: SetTarget(hwnd, static_cast<WindowHandle>(wParam)); break;
-    case kSkbGetTarget: return static_cast<LResult>(g_kb.target);
+    case MSG_PAINT: Paint(hwnd); return 0;
+    case MSG_SKBOPEN: Open(hwnd); break;
+    case MSG_SKBCLOSE: Close(hwnd); break;
+    case MSG_DT_SKBCMD: SetState(hwnd, wParam, lParam); break;
+    case MSG_DT_SKBQUERY: return wParam == 1 ? g_kb.shown : wParam == 2 ? g_kb.kind : 0;
+    case MSG_SKBACTIVEWIN: SetTarget(hwnd, static_cast<WindowHandle>(wParam)); break;
+    case MSG_SKBCURRENTEDIT: return static_cast<LResult>(g_kb.target);
     default: break;
   }
   return DefaultMainWinProc(hwnd, msg, wParam, lParam);

@@ -11,16 +11,9 @@
 namespace entry {
 
 // Messages between the edits, the soft keyboard and the input method.
-constexpr int kPress = 1, kRelease = 2, kDoubleClick = 3, kMouseMove = 4, kNcRelease = 11;
-constexpr int kKeyDown = 18, kChar = 19, kKeyUp = 20, kSetCursor = 32, kPlaceCheck = 37, kRelayout = 38;
-constexpr int kPlaceIme = 40, kSetFocus = 48, kKillFocus = 49, kMouseActivate = 50, kActivate = 80;
-constexpr int kCreate = 96, kNcCreate = 97, kDestroy = 100, kClose = 102;
-constexpr int kErase = 176, kPaint = 177, kIpMove = 182;
-constexpr int kCommand = 288, kDlgCode = 290, kIsPassword = 304, kDisplayChanged = 305;
-constexpr int kTextLength = 306, kGetText = 307, kSetText = 308, kEnable = 309;
-constexpr int kWantsIme = 336, kImeClose = 340, kImeCmd = 342, kImeQuery = 343, kImeTarget = 344;
-constexpr int kSetMode = 346, kGetMode = 347, kEditable = 352, kRegSkb = 353, kUnregSkb = 354;
-constexpr int kSkbOpen = 355, kSkbClose = 356, kSkbSet = 357, kSkbGet = 358, kSkbTarget = 359, kSkbGetTarget = 360;
+constexpr int kIpMove = 182;
+constexpr int kIsPassword = 304;
+constexpr int kGetMode = 347;
 constexpr int kRepaintFrame = 406;
 
 // Scan codes.

@@ -5,7 +5,9 @@
 
 #include "controls/sledit/sledit.h"
 #include "gui/caret.h"
+#include "gui/desktop.h"
 #include "gui/layout.h"
+#include "gui/message.h"
 #include "gui/nonclient.h"
 #include "gui/startup.h"
 #include "gui/text_entry.h"
@@ -26,11 +28,11 @@ WindowHandle Parent(WindowHandle hwnd) { return GetParent(hwnd); }
 bool InIpEdit(WindowHandle hwnd) { return (Style(hwnd) & kIpField) && HostKind(hwnd) == 2; }
 
 void ToKeyboard(int which, int value) {
-  if (WindowHandle skb = LiveSoftKeyboard()) SendMessage(skb, kSkbSet, static_cast<WParam>(which), value);
+  if (WindowHandle skb = LiveSoftKeyboard()) SendMessage(skb, MSG_DT_SKBCMD, static_cast<WParam>(which), value);
 }
 
 void ToIme(int which, int value) {
-  if (WindowHandle ime = LiveIme()) SendMessage(ime, kImeCmd, static_cast<WParam>(which), value);
+  if (WindowHandle ime = LiveIme()) SendMessage(ime, MSG_DT_IMECMD, static_cast<WParam>(which), value);
 }
 
 void SetMode(SLEditData* d, uint32_t mode) {
@@ -56,7 +58,7 @@ void CycleTwoWay(WindowHandle hwnd, SLEditData* d) {
     SetMode(d, Letters());
     ToKeyboard(2, 0);
   }
-  SendMessage(hwnd, kPlaceIme, hwnd, 0);
+  SendMessage(hwnd, MSG_PLACEIME, hwnd, 0);
 }
 
 void CycleThreeWay(WindowHandle hwnd, SLEditData* d) {
@@ -64,18 +66,18 @@ void CycleThreeWay(WindowHandle hwnd, SLEditData* d) {
   if (mode == kModeNumber) {
     SetMode(d, Letters());
     ToKeyboard(2, 0);
-    SendMessage(hwnd, kPlaceIme, hwnd, 0);
+    SendMessage(hwnd, MSG_PLACEIME, hwnd, 0);
   } else if (mode == kModeChinese || mode == kModePunct) {
     SetMode(d, kModeNumber);
     ToKeyboard(2, 1);
-    if (LiveIme()) SendMessage(hwnd, kPlaceIme, hwnd, 0);
+    if (LiveIme()) SendMessage(hwnd, MSG_PLACEIME, hwnd, 0);
   } else if (mode == kModeLower || mode == kModeUpper) {
     SetMode(d, kModeChinese);
     ToKeyboard(2, 2);
     ToKeyboard(3, 0);
     ToIme(1, 1);
     ToIme(3, 1);
-    SendMessage(hwnd, kPlaceIme, hwnd, 1);
+    SendMessage(hwnd, MSG_PLACEIME, hwnd, 1);
   }
 }
 
@@ -96,11 +98,11 @@ void CycleMode(WindowHandle hwnd, SLEditData* d) {
 void StartTyping(WindowHandle hwnd, SLEditData* d) {
   const uint32_t style = Style(hwnd);
   SetKeyboardServes(true);
-  SendMessage(hwnd, kRelayout, 0, 0);
+  SendMessage(hwnd, MSG_CALCCLIENTRECT, 0, 0);
   const bool numbers = IsRangeField(style) || (style & (kPassword | kNumberFirst));
   SetMode(d, numbers ? kModeNumber : Letters());
   ToKeyboard(2, numbers ? 1 : 0);
-  SendMessage(hwnd, kPlaceIme, hwnd, 0);
+  SendMessage(hwnd, MSG_PLACEIME, hwnd, 0);
   Repaint(hwnd);
 }
 
@@ -308,7 +310,7 @@ void DialogKey(WindowHandle hwnd, SLEditData* d, int scan) {
     ClearSelection(hwnd, d);
     ShowCaret(hwnd);
     CloseTyping();
-    SendMessage(hwnd, kSetMode, 0, 0);
+    SendMessage(hwnd, MSG_EDITSKBMODE, 0, 0);
   }
 }
 

@@ -7,6 +7,7 @@
 
 #include "controls/sledit/sledit.h"
 #include "gui/bitmap.h"
+#include "gui/desktop.h"
 #include "gui/image.h"
 #include "gui/app_hooks.h"
 #include "gui/dc.h"
@@ -14,6 +15,7 @@
 #include "gui/element.h"
 #include "gui/layout.h"
 #include "gui/livevideo.h"
+#include "gui/message.h"
 #include "gui/paint.h"
 #include "gui/text.h"
 #include "gui/text_entry.h"
@@ -55,11 +57,11 @@ void ShowRangeBox(WindowHandle hwnd, long entered, int low, int high) {
     std::snprintf(text, sizeof text, format, high, low, static_cast<int>(entered));
   else
     std::snprintf(text, sizeof text, format, static_cast<int>(entered), low, high);
-  if (WindowHandle skb = LiveSoftKeyboard(); skb && SendMessage(skb, kSkbGet, 1, 0) == 1) {
+  if (WindowHandle skb = LiveSoftKeyboard(); skb && SendMessage(skb, MSG_DT_SKBQUERY, 1, 0) == 1) {
     ShowWindow(skb, 0);
-    PostMessage(skb, kSkbClose, 0, 0);
+    PostMessage(skb, MSG_SKBCLOSE, 0, 0);
   }
-  if (WindowHandle ime = LiveIme(); ime && SendMessage(ime, kImeQuery, 1, 0) == 1) SendMessage(ime, kImeClose, 0, 0);
+  if (WindowHandle ime = LiveIme(); ime && SendMessage(ime, MSG_DT_IMEQUERY, 1, 0) == 1) SendMessage(ime, MSG_IMECLOSE, 0, 0);
   MarkIpEditError();
   MessageBox(BoxOwner(hwnd), text, title, kWarningBox);
   SetFocusChild(hwnd);
@@ -92,7 +94,7 @@ void DrawIcon(WindowHandle hwnd, HDC hdc, SLEditData* d, const Rect& client) {
   FillBoxWithBitmap(hdc, x, y, 0, 0, icon);
   if (!(d->status & kFocused)) {
     SetFocusChild(hwnd);
-    SendMessage(hwnd, kSetFocus, 0, 0);
+    SendMessage(hwnd, MSG_SETFOCUS, 0, 0);
   }
 }
 

@@ -6,7 +6,9 @@
 
 #include "controls/sledit/sledit.h"
 #include "gui/caret.h"
+#include "gui/dialog.h"
 #include "gui/fixstr.h"
+#include "gui/message.h"
 #include "gui/nonclient.h"
 #include "gui/paint.h"
 #include "gui/startup.h"
@@ -226,22 +228,22 @@ LResult Mode(const SLEditData* d) {
 bool Answer(WindowHandle hwnd, SLEditData* d, int msg, WParam wParam, LParam lParam, LResult* result) {
   const uint32_t style = Style(hwnd);
   switch (msg) {
-    case kMouseMove: OnMouseMove(hwnd, d, lParam); break;
-    case kKeyDown: OnKey(hwnd, d, static_cast<int>(wParam), lParam); break;
-    case kChar: OnChar(hwnd, d, wParam); break;
-    case kRelayout: Layout(hwnd, d, true); break;
-    case kErase: *result = Erase(hwnd, d, wParam, lParam); return true;
-    case kPaint: Paint(hwnd, d); break;
-    case kDlgCode: *result = DialogCode(); return true;
+    case MSG_MOUSEMOVE: OnMouseMove(hwnd, d, lParam); break;
+    case MSG_KEYDOWN: OnKey(hwnd, d, static_cast<int>(wParam), lParam); break;
+    case MSG_CHAR: OnChar(hwnd, d, wParam); break;
+    case MSG_CALCCLIENTRECT: Layout(hwnd, d, true); break;
+    case MSG_ERASEBKGND: *result = Erase(hwnd, d, wParam, lParam); return true;
+    case MSG_PAINT: Paint(hwnd, d); break;
+    case MSG_GETDLGCODE: *result = DialogCode(); return true;
     case kIsPassword: *result = (style & kPassword) ? -1 : 0; return true;
-    case kDisplayChanged: *result = DisplayChanged(hwnd, d); return true;
-    case kTextLength: *result = d->model.text.Length(); return true;
-    case kGetText: *result = GetText(d, wParam, lParam); return true;
-    case kSetText: *result = SetText(hwnd, d, wParam, lParam); return true;
-    case kEnable: *result = Enable(hwnd, wParam); return true;
-    case kWantsIme: *result = WantsIme(hwnd, d); return true;
+    case MSG_FONTCHANGED: *result = DisplayChanged(hwnd, d); return true;
+    case MSG_GETTEXTLENGTH: *result = d->model.text.Length(); return true;
+    case MSG_GETTEXT: *result = GetText(d, wParam, lParam); return true;
+    case MSG_SETTEXT: *result = SetText(hwnd, d, wParam, lParam); return true;
+    case MSG_ENABLE: *result = Enable(hwnd, wParam); return true;
+    case MSG_NEEDIME: *result = WantsIme(hwnd, d); return true;
     case kGetMode: *result = Mode(d); return true;
-    case kEditable: *result = IsReadOnly(style) ? 0 : 1; return true;
+    case MSG_NEEDSKB: *result = IsReadOnly(style) ? 0 : 1; return true;
     case kGetSelected: *result = GetSelected(d, wParam, lParam); return true;
     case kSelectTo: *result = SelectTo(hwnd, d, lParam, false); return true;
     case kCaretTo: *result = SelectTo(hwnd, d, lParam, true); return true;
@@ -278,13 +280,13 @@ bool Answer(WindowHandle hwnd, SLEditData* d, int msg, WParam wParam, LParam lPa
 // Messages handled and then passed to the default procedure.
 void Before(WindowHandle hwnd, SLEditData* d, int msg, WParam wParam, LParam lParam) {
   switch (msg) {
-    case kPress: OnPress(hwnd, d, LowX(lParam), HighY(lParam)); break;
-    case kRelease: case kNcRelease:
+    case MSG_LBUTTONDOWN: OnPress(hwnd, d, LowX(lParam), HighY(lParam)); break;
+    case MSG_LBUTTONUP: case MSG_NCLBUTTONUP:
       if (GetCapture() == hwnd) ReleaseCapture();
       Notify(hwnd, kNotifyReleased);
       if (d->model.HasSelection()) Notify(hwnd, kNotifySelection);
       break;
-    case kDoubleClick:
+    case MSG_LBUTTONDBLCLK:
       SetFocusChild(hwnd);
       d->model.selStart = 0;
       d->model.selEnd = d->model.caret = d->model.text.Length();
@@ -292,14 +294,14 @@ void Before(WindowHandle hwnd, SLEditData* d, int msg, WParam wParam, LParam lPa
       Repaint(hwnd);
       Notify(hwnd, kNotifyDblClk);
       break;
-    case kSetFocus: OnFocus(hwnd, d); break;
-    case kKillFocus: OnBlur(hwnd, d); break;
-    case kActivate:
+    case MSG_SETFOCUS: OnFocus(hwnd, d); break;
+    case MSG_KILLFOCUS: OnBlur(hwnd, d); break;
+    case MSG_MOUSEENTER:
       if (Style(hwnd) & kStyleDisabled) break;
       if (wParam) SetFocusChild(hwnd);
-      else SendMessage(hwnd, kKillFocus, 0, 0);
+      else SendMessage(hwnd, MSG_KILLFOCUS, 0, 0);
       break;
-    case kSetMode: OnSetMode(hwnd, d, wParam); break;
+    case MSG_EDITSKBMODE: OnSetMode(hwnd, d, wParam); break;
     case kRepaintFrame:
       if (!(Style(hwnd) & kPlain) && IsFreeStandingEdit(hwnd)) Repaint(hwnd);
       break;
@@ -381,17 +383,17 @@ void ApplyEdit(WindowHandle hwnd, SLEditData* d, const char* bytes, int n) {
 }
 
 LResult SLEditProc(WindowHandle hwnd, int msg, WParam wParam, LParam lParam) {
-  if (msg == kCreate) {
+  if (msg == MSG_CREATE) {
     if (Create(hwnd) != 0) return -1;
     return DefaultControlProc(hwnd, msg, wParam, lParam);
   }
   SLEditData* d = DataOf(hwnd);
   if (!d) return DefaultControlProc(hwnd, msg, wParam, lParam);
-  if (msg == kDestroy) {
+  if (msg == MSG_DESTROY) {
     Destroy(hwnd, d);
     return DefaultControlProc(hwnd, msg, wParam, lParam);
   }
-  if (msg == kSetCursor && ((Style(hwnd) & kStyleDisabled) || IsReadOnly(Style(hwnd)))) {
+  if (msg == MSG_SETCURSOR && ((Style(hwnd) & kStyleDisabled) || IsReadOnly(Style(hwnd)))) {
     ShowArrowCursor();
     return 0;
   }

@@ -12,6 +12,7 @@
 #include "gui/dc.h"
 #include "gui/dialog.h"
 #include "gui/element.h"
+#include "gui/message.h"
 #include "gui/paint.h"
 #include "gui/static.h"
 #include "gui/text.h"
@@ -198,13 +199,13 @@ LResult StaticProc(WindowHandle hwnd, int msg, WParam wParam, LParam lParam) {
   const uint32_t style = GetWindowStyle(hwnd);
   switch (msg) {
     case MSG_CREATE: Create(hwnd); return 0;
-    case 1:
+    case MSG_LBUTTONDOWN:
       if (style & SS_NOTIFY) NotifyParentEx(hwnd, STN_CLICKED, 0);
       break;
-    case 3:
+    case MSG_LBUTTONDBLCLK:
       if (style & SS_NOTIFY) NotifyParentEx(hwnd, STN_DBLCLK, 0);
       break;
-    case 33: return (style & SS_TYPEMASK) == SS_GROUPBOX ? HT_TRANSPARENT : (style & SS_NOTIFY) ? HT_CLIENT : HT_OUT;
+    case MSG_HITTEST: return (style & SS_TYPEMASK) == SS_GROUPBOX ? HT_TRANSPARENT : (style & SS_NOTIFY) ? HT_CLIENT : HT_OUT;
     case MSG_ERASEBKGND:
       if ((style & SS_TYPEMASK) == SS_GRAYTEXT)
         return EraseStaticFrameBkgnd(hwnd, static_cast<HDC>(wParam), reinterpret_cast<const Rect*>(lParam));

@@ -16,7 +16,6 @@ namespace timespin {
 namespace {
 
 constexpr int kListboxBkgndFill = 47;
-constexpr int kLayOut = 38, kMouseEnter = 80;
 
 LResult Default(WindowHandle hwnd, int msg, WParam wParam, LParam lParam) {
   WindowProc proc = __gui_def_proc[2] ? __gui_def_proc[2] : DefaultControlProc;
@@ -53,7 +52,7 @@ void WriteBack(WindowHandle hwnd, const Data& d) {
   const WindowHandle target = TextTarget(hwnd);
   if (!target || target == GUI_INVALID_HANDLE) return;
   const std::string text = Compose(d);
-  SendMessage(target, 308, 0, reinterpret_cast<LParam>(text.c_str()));
+  SendMessage(target, MSG_SETTEXT, 0, reinterpret_cast<LParam>(text.c_str()));
 }
 
 void LayOut(WindowHandle hwnd, Data& d) {
@@ -74,7 +73,7 @@ LResult Proc(WindowHandle hwnd, int msg, WParam wParam, LParam lParam) {
     case MSG_SIZECHANGING:
       if (wParam && lParam) *reinterpret_cast<Rect*>(lParam) = *reinterpret_cast<const Rect*>(wParam);
       return 0;
-    case kLayOut: {
+    case MSG_CALCCLIENTRECT: {
       const LResult r = Default(hwnd, msg, wParam, lParam);
       LayOut(hwnd, *d);
       return r;
@@ -90,15 +89,15 @@ LResult Proc(WindowHandle hwnd, int msg, WParam wParam, LParam lParam) {
     case TSM_LINESTEP: return Step(hwnd, *d, false, wParam != 0);
     case TSM_PAGESTEP: return Step(hwnd, *d, true, wParam != 0);
     case TSM_WRITEBACK: WriteBack(hwnd, *d); return 0;
-    case 1:
-    case 2:
-    case 4:
-    case 8:
-    case 9:
+    case MSG_LBUTTONDOWN:
+    case MSG_LBUTTONUP:
+    case MSG_MOUSEMOVE:
+    case MSG_MOUSEWHEELDOWN:
+    case MSG_MOUSEWHEELUP:
       Mouse(hwnd, *d, msg, LowX(lParam), HighY(lParam));
-      if (msg != 2) return 0;
+      if (msg != MSG_LBUTTONUP) return 0;
       break;
-    case kMouseEnter: MouseLeave(hwnd, *d, wParam != 0); return 0;
+    case MSG_MOUSEENTER: MouseLeave(hwnd, *d, wParam != 0); return 0;
   }
   return Default(hwnd, msg, wParam, lParam);
 }

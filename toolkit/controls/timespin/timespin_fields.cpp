@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "controls/timespin/timespin_internal.h"
+#include "gui/message.h"
 #include "gui/paint.h"
 #include "gui/window.h"
 #include "gui/window_attr.h"
@@ -81,7 +82,7 @@ bool SetFieldCount(WindowHandle hwnd, int count) {
   Data* d = Record(hwnd);
   if (!d || count < 1 || count > TS_MAX_FIELDS) return false;
   d->count = count;
-  SendMessage(hwnd, 38, 0, 0);
+  SendMessage(hwnd, MSG_CALCCLIENTRECT, 0, 0);
   InvalidateRect(hwnd, nullptr, TRUE);
   return true;
 }

@@ -13,7 +13,7 @@ namespace timespin {
 namespace {
 
 constexpr uint32_t kComboNotify = 0x8;
-constexpr int kLButtonDown = 1, kLButtonUp = 2, kMouseMove = 4, kWheelDown = 8, kWheelUp = 9;
+constexpr int kMouseMove = 4, kWheelDown = 8, kWheelUp = 9;
 
 bool Inside(const Rect& r, int x, int y) { return x >= r.left && x < r.right && y >= r.top && y < r.bottom; }
 bool Enabled(WindowHandle hwnd) { return !(GetWindowStyle(hwnd) & WS_DISABLED); }
@@ -80,8 +80,8 @@ LResult Step(WindowHandle hwnd, Data& d, bool page, bool down) {
 void Mouse(WindowHandle hwnd, Data& d, int msg, int x, int y) {
   switch (msg) {
     case kMouseMove: return Move(hwnd, d, x, y);
-    case kLButtonDown: return Press(hwnd, d, x, y);
-    case kLButtonUp: {
+    case MSG_LBUTTONDOWN: return Press(hwnd, d, x, y);
+    case MSG_LBUTTONUP: {
       const Field* f = Current(d);
       if (Enabled(hwnd) && f && Inside(f->field, x, y)) SetAutoRepeatMessage(0, 0, 0, 0);
       return;

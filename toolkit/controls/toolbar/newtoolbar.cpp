@@ -10,6 +10,7 @@
 #include "controls/toolbar/toolbar_class.h"
 #include "gui/message.h"
 #include "gui/paint.h"
+#include "gui/window_attr.h"
 
 namespace controls {
 
@@ -186,7 +187,7 @@ LResult NewToolBarProc(WindowHandle hwnd, int msg, WParam wParam, LParam lParam)
     case MSG_PAINT: return PaintWith(hwnd, [&](HDC hdc) { if (d) ntb::Paint(hwnd, hdc, *d); });
     case MSG_NCPAINT: return 0;
     case MSG_DESTROY: FreeData<BarData>(hwnd); break;
-    case 305:
+    case MSG_FONTCHANGED:
       if (!d) break;
       ntb::Relayout(hwnd, d);
       {

@@ -27,7 +27,6 @@ constexpr uint32_t kNoFocusRepaint = 0x100 | TBS_TIMEBAR_BOTTOM | TBS_TIMEBAR_TO
 constexpr int kZoomLevels = 3;
 enum Key { kHome = 102, kUp = 103, kPageUp = 104, kLeft = 105, kRight = 106, kEnd = 107, kDown = 108, kPageDown = 109 };
 enum Mouse { kLeftDown = 1, kLeftUp = 2, kMove = 4, kWheelUp = 8, kWheelDown = 9, kFocusByMessage = 80 };
-constexpr int kLayout = 38;
 
 bool Has(WindowHandle hwnd, uint32_t bits) { return (GetWindowStyle(hwnd) & bits) != 0; }
 bool TimeBar(WindowHandle hwnd) { return track::IsTimeBar(GetWindowStyle(hwnd)); }
@@ -417,7 +416,7 @@ LResult TrackProc(WindowHandle hwnd, int msg, WParam wParam, LParam lParam) {
     case MSG_SETFOCUS: Focus(hwnd, true); return 0;
     case MSG_KILLFOCUS: Focus(hwnd, false); return 0;
     case kFocusByMessage: Activate(hwnd, wParam != 0); return 0;
-    case kLayout: Layout(hwnd, d); return 0;
+    case MSG_CALCCLIENTRECT: Layout(hwnd, d); return 0;
     default: return Default(hwnd, msg, wParam, lParam);
   }
 }

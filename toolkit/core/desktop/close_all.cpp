@@ -11,6 +11,8 @@
 #include "core/window/window_damage.h"
 #include "core/window/window_messages.h"
 #include "gui/app_hooks.h"
+#include "gui/desktop.h"
+#include "gui/message.h"
 #include "gui/window.h"
 
 namespace {
@@ -18,9 +20,9 @@ namespace {
 constexpr int kToolClose = 409;
 
 int ClosingMessageOf(WindowHandle hwnd) {
-  if (hwnd == SoftKeyboardWindow()) return winmsg::kSkbClose;
-  if (hwnd == ImeWindow()) return winmsg::kImeClose;
-  if (hwnd == Desk().bubbleTip) return winmsg::kTipHide;
+  if (hwnd == SoftKeyboardWindow()) return MSG_SKBCLOSE;
+  if (hwnd == ImeWindow()) return MSG_IMECLOSE;
+  if (hwnd == Desk().bubbleTip) return MSG_TIPHIDE;
   if (hwnd == Desk().fourthTool) return kToolClose;
   return MSG_CLOSE;
 }
@@ -61,7 +63,7 @@ extern "C" {
 
 void ReturnToPreview(void) {
   if (DesktopThreadInfo() && !OnDesktopThread()) {  // it walks and changes the stacks
-    SendMessage(__gui_hwnd_desktop, kDesktopReturnToPreview, 0, 0);
+    SendMessage(__gui_hwnd_desktop, MSG_DT_RETURNTOPREVIEW, 0, 0);
     return;
   }
   SuspendDisplaySwitching();

@@ -19,21 +19,3 @@ ThreadMsgInfo* DesktopThreadInfo();
 bool BecomeDesktopThread();
 void LeaveDesktopThread();
 bool OnDesktopThread();
-
-// Desktop requests used inside the toolkit.
-enum DesktopRequest {
-  kDesktopInit = 208,
-  kDesktopEnd = 210,
-  kDesktopReinit = 211,
-  kDesktopReturnToPreview = 212,
-  kDesktopBackground = 223,
-  kDesktopIdleBroadcast = 323,
-  kDesktopTick = 324,
-  kDesktopBroadcast = 374,
-  kDesktopAddClass = 375,
-  kDesktopDeleteClass = 376,
-  kDesktopAddControl = 377,
-  kDesktopRemoveControl = 378,
-  kDesktopFindClass = 379,
-  kDesktopClassInfo = 380,
-};

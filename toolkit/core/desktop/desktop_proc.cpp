@@ -12,16 +12,17 @@
 #include "core/startup/input_helpers.h"
 #include "core/window/window_damage.h"
 #include "gui/app_hooks.h"
+#include "gui/caret.h"
 #include "gui/control_class.h"
 #include "gui/dc.h"
+#include "gui/desktop.h"
 #include "gui/dialog.h"
 #include "gui/layout.h"
+#include "gui/message.h"
 #include "gui/timer.h"
 #include "gui/window.h"
 
 namespace {
-
-constexpr int kMsgCaretBlink = 325;
 
 int PostToMainWindows(const ZOrderList& list, const Message& notice) {
   int count = 0;
@@ -70,7 +71,7 @@ void DesktopTick() {
   WindowRecord* caret = ValidWindow(d.caretWindow);
   if (!caret || HandleOf(caret->mainWindow) != ActiveOfCurrentDisplay() || d.caretCounter < d.caretPeriod) return;
   if (IsControlOfClass(d.caretWindow, "listview")) return;
-  PostMessage(d.caretWindow, kMsgCaretBlink, 0, 0);
+  PostMessage(d.caretWindow, MSG_CARETBLINK, 0, 0);
   d.caretCounter = 0;
 }
 
@@ -185,7 +186,7 @@ LResult SetHook(HookSlot* slot, WParam context, LParam function) {
 
 extern "C" LResult DesktopWinProc(WindowHandle, int message, WParam wParam, LParam lParam) {
   if (message >= MSG_FIRSTMOUSE && message <= MSG_LASTMOUSE) return RouteMouse(message, wParam, lParam);
-  if (message >= MSG_KEYDOWN && message <= 31) return RouteKey(message, wParam, lParam);
+  if (message >= MSG_KEYDOWN && message <= MSG_LASTKEY) return RouteKey(message, wParam, lParam);
   if (message >= MSG_DT_ADDNEWMAINWIN && message <= MSG_DT_CANCELDRAGWIN)
     return WindowRequest(message, wParam, lParam);
   switch (message) {
@@ -197,43 +198,43 @@ extern "C" LResult DesktopWinProc(WindowHandle, int message, WParam wParam, LPar
       EndTrackingForRequest();  // repainting draws through the regions it holds
       RepaintRect(wParam, lParam);
       return 0;
-    case kDesktopInit:
+    case MSG_DT_INIT:
       InitDesktopWindow(true);
       return 0;
-    case kDesktopEnd:
+    case MSG_DT_END:
       return EndDesktop();
-    case kDesktopReinit:
+    case MSG_DT_REINIT:
       InitDesktopWindow(wParam != 0);
       return 0;
-    case kDesktopReturnToPreview:
+    case MSG_DT_RETURNTOPREVIEW:
       ReturnToPreview();
       return 0;
-    case kDesktopBackground:
+    case MSG_DT_BACKGROUND:
       PaintDesktopBackground(reinterpret_cast<const Rect*>(lParam));
       return 0;
-    case kDesktopIdleBroadcast:
+    case MSG_DT_IDLEBROADCAST:
       return BroadcastMessage(MSG_BROADCAST_NOTICE, wParam, 0);
-    case kDesktopTick:
+    case MSG_TIMER:
       DesktopTick();
       return 0;
     case MSG_DT_CLOSEALLWINS:
       EndTrackingForRequest();
       return CloseAllWindows();
-    case kDesktopBroadcast:
+    case MSG_DT_BROADCAST:
       return Broadcast(reinterpret_cast<const Message*>(lParam));
-    case kDesktopAddClass:
+    case MSG_DT_ADDCTRLCLASS:
       return AddNewControlClass(reinterpret_cast<const WndClassInfo*>(lParam));
-    case kDesktopDeleteClass:
+    case MSG_DT_DELCTRLCLASS:
       return DeleteControlClass(reinterpret_cast<const char*>(lParam));
-    case kDesktopAddControl:
+    case MSG_DT_ADDCTRL:
       EndTrackingForRequest();
       return AddControlToParent(ValidWindow(wParam), ValidControl(static_cast<WindowHandle>(lParam)));
-    case kDesktopRemoveControl:
+    case MSG_DT_REMOVECTRL:
       EndTrackingForRequest();
       return RemoveControlFromParent(ValidWindow(wParam), ValidControl(static_cast<WindowHandle>(lParam)));
-    case kDesktopFindClass:
+    case MSG_DT_FINDCTRLCLASS:
       return reinterpret_cast<LResult>(FindControlClass(reinterpret_cast<const char*>(lParam)));
-    case kDesktopClassInfo:
+    case MSG_DT_CTRLCLASSINFO:
       return ControlClassInfoOp(static_cast<int>(wParam), reinterpret_cast<WndClassInfo*>(lParam));
     case MSG_DT_SETKEYHOOK:
       return SetHook(&Desk().keyHook, wParam, lParam);

@@ -14,6 +14,7 @@
 #include "core/window/window_threads.h"
 #include "gui/app_hooks.h"
 #include "gui/dc.h"
+#include "gui/desktop.h"
 #include "gui/element.h"
 #include "gui/gal.h"
 
@@ -134,8 +135,8 @@ void* DesktopMain(void* arg) {
     start->Failed();
     return nullptr;
   }
-  SendMessage(__gui_hwnd_desktop, kDesktopInit, 0, 0);
-  PostMessage(__gui_hwnd_desktop, kDesktopBackground, 0, 0);
+  SendMessage(__gui_hwnd_desktop, MSG_DT_INIT, 0, 0);
+  PostMessage(__gui_hwnd_desktop, MSG_DT_BACKGROUND, 0, 0);
   start->Started();
   StartIdleBookkeeping();
 

@@ -7,21 +7,20 @@
 #include "core/desktop/output_state.h"
 #include "core/desktop/window_stack.h"
 #include "gui/app_hooks.h"
+#include "gui/message.h"
 
 namespace {
 
 constexpr int kIdleNoticeSeconds = 21;
 constexpr int kReferenceSpan = 22;
-constexpr int kMsgIdleNotice = 332;
-constexpr int kMsgIdleReturn = 331;
 constexpr int kBusyCursor = 13;
 
 void SendIdleNotice() {
   int current = getCurOutputHook();
-  if (WindowHandle active = ActiveOfCurrentDisplay()) PostMessage(active, kMsgIdleNotice, current, 0);
+  if (WindowHandle active = ActiveOfCurrentDisplay()) PostMessage(active, MSG_IDLE, current, 0);
   int other = OtherOutput(current);
   WindowHandle otherActive = current == getMainOutputHook() ? Desk().activeAux : Desk().activeMain;
-  if (otherActive && otherActive == GetDisplayPreviewWindow(other)) PostMessage(otherActive, kMsgIdleNotice, other, 0);
+  if (otherActive && otherActive == GetDisplayPreviewWindow(other)) PostMessage(otherActive, MSG_IDLE, other, 0);
 }
 
 }  // namespace
@@ -69,10 +68,10 @@ int RecordInputActivity(WindowHandle, WindowHandle, int, WParam, LParam) {
     int other = OtherOutput(current);
     if (getOutputStateHook(current) == outstate::kIdleReturned) {
       setOutputStateHook(0, current);
-      if (WindowHandle top = GetCurTopMainWindow()) PostMessage(top, kMsgIdleReturn, 0, 0);
+      if (WindowHandle top = GetCurTopMainWindow()) PostMessage(top, MSG_IDLEINPUT, 0, 0);
     }
     if (getOutputStateHook(other) == outstate::kIdleReturned) {
-      if (WindowHandle preview = FirstPreviewWindow(current)) PostMessage(preview, kMsgIdleReturn, 0, 0);
+      if (WindowHandle preview = FirstPreviewWindow(current)) PostMessage(preview, MSG_IDLEINPUT, 0, 0);
       setOutputStateHook(0, other);
     }
     d.idleTimeoutFired = false;

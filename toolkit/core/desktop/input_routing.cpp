@@ -14,9 +14,11 @@
 #include "core/startup/input_helpers.h"
 #include "core/window/window_messages.h"
 #include "gui/app_hooks.h"
+#include "gui/desktop.h"
 #include "gui/display.h"
 #include "gui/fixstr.h"
 #include "gui/gui_etc.h"
+#include "gui/message.h"
 #include "gui/startup.h"
 #include "gui/window.h"
 
@@ -30,14 +32,7 @@ enum ScanCode { kScanEscape = 1, kScanBackspace = 14, kScanTab = 15, kScanAlt = 
 
 constexpr int kRawMouseOffset = 224;
 constexpr WParam kCapturedFlag = 0x0400;
-constexpr int kMsgMouseEnter = 80;
-constexpr int kMsgNcMouseMove = 13;
-constexpr int kMsgActivatedByMouse = 50;
-constexpr int kMsgPowerKey = 53;
-constexpr int kMsgOutputSwitch = 54;
 constexpr int kSkbMode = 357;
-constexpr int kImeStatus = 342;
-constexpr int kImeHide = 348;
 constexpr uint32_t kMessageBoxStyle = 0x80000000u;
 
 WindowRecord* MainOf(WindowHandle hwnd) {
@@ -64,7 +59,7 @@ bool KeyHooked(WindowHandle target, int msg, WParam wParam, LParam lParam) {
 
 void HideBubbleTip() {
   WindowHandle tip = Desk().bubbleTip;
-  if (tip != GUI_INVALID_HANDLE) SendNotifyMessage(tip, winmsg::kTipHide, 0, 0);
+  if (tip != GUI_INVALID_HANDLE) SendNotifyMessage(tip, MSG_TIPHIDE, 0, 0);
 }
 
 bool IsShown(WindowHandle hwnd) {
@@ -103,7 +98,7 @@ void Press(WindowHandle under, int msg, WParam wParam, LParam lParam) {
     if (own && own->head != main->zorderNode && !(main->exStyle & kExPreview))
       RaiseStackedWindow(main, kRaiseByMouse);
     ActivateWindow(HandleOf(main));
-    if (ActiveOfCurrentDisplay() != before) SendNotifyMessage(HandleOf(main), kMsgActivatedByMouse, 0, 0);
+    if (ActiveOfCurrentDisplay() != before) SendNotifyMessage(HandleOf(main), MSG_MOUSEACTIVE, 0, 0);
   }
   PostRaw(HandleOf(main), msg, wParam, lParam);
   d.pressed = HandleOf(main);
@@ -149,10 +144,10 @@ void Move(WindowHandle under, WParam wParam, LParam lParam) {
   if (under != d.underPointer) {
     WindowHandle old = d.underPointer;
     if (ValidWindow(old)) {
-      PostMessage(old, kMsgMouseEnter, 0, static_cast<LParam>(under));
-      PostMessage(old, kMsgNcMouseMove, 1, lParam);
+      PostMessage(old, MSG_MOUSEENTER, 0, static_cast<LParam>(under));
+      PostMessage(old, MSG_NCMOUSEMOVE, 1, lParam);
     }
-    if (under) PostMessage(under, kMsgMouseEnter, 1, static_cast<LParam>(old));
+    if (under) PostMessage(under, MSG_MOUSEENTER, 1, static_cast<LParam>(old));
     d.underPointer = under;
   }
   WindowRecord* main = MainOf(under);
@@ -196,9 +191,9 @@ void HideInputHelpersOnKey() {
   if (!IsShown(ime)) return;
   int mode = GetSoftKeyboardMode();
   if (mode == 4) {
-    PostMessage(ime, kImeHide, 0, 0);
+    PostMessage(ime, MSG_IMEKEY, 0, 0);
   } else if (mode != 3) {
-    PostMessage(ime, kImeStatus, 5, 0);
+    PostMessage(ime, MSG_DT_IMECMD, 5, 0);
     HideStackedWindow(ValidWindow(ime));
   }
 }
@@ -250,12 +245,12 @@ bool OutputSwitch() {
   if (!isLoginFlagHook() && login != GUI_INVALID_HANDLE) {
     PostMessage(login, MSG_CLOSE, 0, 0);
     d.switchDebounce = 5;
-    if (WindowHandle top = GetCurTopMainWindow()) PostMessage(top, kMsgOutputSwitch, 0, 0);
+    if (WindowHandle top = GetCurTopMainWindow()) PostMessage(top, MSG_OUTPUTSWITCH, 0, 0);
     return true;
   }
   if (state == outstate::kPtz) return false;
   EndAllPopupMenus();
-  if (WindowHandle active = ActiveOfCurrentDisplay()) PostMessage(active, kMsgOutputSwitch, 0, 0);
+  if (WindowHandle active = ActiveOfCurrentDisplay()) PostMessage(active, MSG_OUTPUTSWITCH, 0, 0);
   d.switchDebounce = 5;
   return true;
 }
@@ -325,7 +320,7 @@ bool PowerKey(int msg) {
   PowerKeyDownFlag() = 1;
   EndAllPopupMenus();
   ShowSystemCursor(0);
-  if (WindowHandle top = GetCurTopMainWindow()) PostMessage(top, kMsgPowerKey, 0, 0);
+  if (WindowHandle top = GetCurTopMainWindow()) PostMessage(top, MSG_POWERKEY, 0, 0);
   return true;
 }
 

@@ -7,6 +7,8 @@
 #include "core/desktop/desktop_state.h"
 #include "core/desktop/window_stack.h"
 #include "core/window/window_damage.h"
+#include "gui/desktop.h"
+#include "gui/menu.h"
 #include "gui/message.h"
 
 namespace {
@@ -16,7 +18,6 @@ constexpr int kTrackerClipped = 368;
 constexpr int kTrackerRebuilt = 369;
 constexpr int kTrackerEndOne = 250;
 constexpr int kTrackerEndAll = 252;
-constexpr int kMsgMenuClosed = 65;
 
 std::atomic<MenuTracker> g_tracker{nullptr};
 
@@ -41,7 +42,7 @@ void RepaintUnder(const Rect& rect) {
   if (ZOrderList* current = CurrentDisplayList()) ForEachInList(*current, repaint);
   Rect onScreen;
   if (IntersectRect(&onScreen, &rect, &ScreenRect()))
-    DesktopWinProc(__gui_hwnd_desktop, kDesktopBackground, 0, reinterpret_cast<LParam>(&onScreen));
+    DesktopWinProc(__gui_hwnd_desktop, MSG_DT_BACKGROUND, 0, reinterpret_cast<LParam>(&onScreen));
 }
 
 }  // namespace
@@ -90,7 +91,7 @@ LResult EndAllPopupMenus() {
   auto& chain = Desk().popups;
   if (chain.empty()) return 0;
   PopupMenuHead* first = chain.front();
-  if (ValidWindow(first->owner)) SendNotifyMessage(first->owner, kMsgMenuClosed, first->word1, first->word2);
+  if (ValidWindow(first->owner)) SendNotifyMessage(first->owner, MSG_MENUCLOSED, first->word1, first->word2);
   TellMenuTracker(kTrackerEndAll, 0, reinterpret_cast<LParam>(first));
   std::vector<Rect> closed;
   for (const PopupMenuHead* menu : chain) closed.push_back(menu->rect);

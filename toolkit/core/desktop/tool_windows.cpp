@@ -6,19 +6,17 @@
 #include "core/desktop/window_stack.h"
 #include "core/startup/input_helpers.h"
 #include "core/window/window_messages.h"
+#include "gui/message.h"
 #include "gui/window.h"
 
 namespace {
-
-constexpr int kImeActiveChanged = 344;
-constexpr int kSkbActiveChanged = 359;
 
 LResult RegisterIme(WindowHandle hwnd) {
   if (ImeWindow()) return DT_ERR_IME_TAKEN;
   if (!ValidMainWindow(hwnd)) return -1;
   SetImeWindow(hwnd);
-  SendNotifyMessage(hwnd, winmsg::kImeClose, 0, 0);
-  SendNotifyMessage(hwnd, kImeActiveChanged, ActiveOfCurrentDisplay(), 0);
+  SendNotifyMessage(hwnd, MSG_IMECLOSE, 0, 0);
+  SendNotifyMessage(hwnd, MSG_IMEACTIVEWIN, ActiveOfCurrentDisplay(), 0);
   return 0;
 }
 
@@ -32,8 +30,8 @@ LResult RegisterSoftKeyboard(WindowHandle hwnd) {
   if (SoftKeyboardWindow()) return DT_ERR_SKB_TAKEN;
   if (!ValidMainWindow(hwnd)) return -1;
   SetSoftKeyboardWindow(hwnd);
-  SendNotifyMessage(hwnd, winmsg::kSkbClose, 0, 0);
-  SendNotifyMessage(hwnd, kSkbActiveChanged, ActiveOfCurrentDisplay(), 0);
+  SendNotifyMessage(hwnd, MSG_SKBCLOSE, 0, 0);
+  SendNotifyMessage(hwnd, MSG_SKBACTIVEWIN, ActiveOfCurrentDisplay(), 0);
   return 0;
 }
 

@@ -12,6 +12,7 @@
 #include "gdi/dc/dc_record.h"
 #include "gui/dc.h"
 #include "gui/element.h"
+#include "gui/message.h"
 
 namespace {
 
@@ -22,7 +23,6 @@ GalPixel TrackingFrameColor() {
   return pixel ? pixel : RGB2Pixel(HDC_SCREEN, 0xFF, 0xFF, 0xFF);
 }
 
-constexpr int kMsgTrackedRect = 81;
 enum HitCode { kCaption = 33, kTop = 35, kBottom = 36, kLeft = 37, kRight = 38,
                kTopLeft = 39, kTopRight = 40, kBottomLeft = 41, kBottomRight = 42 };
 
@@ -91,7 +91,7 @@ void FinishTracking(bool tellWindow) {
     if (tellWindow && ValidWindow(t.window)) {
       WParam topLeft = (static_cast<WParam>(t.rect.top & 0xFFFF) << 16) | (t.rect.left & 0xFFFF);
       LParam bottomRight = (static_cast<LParam>(t.rect.bottom & 0xFFFF) << 16) | (t.rect.right & 0xFFFF);
-      SendNotifyMessage(t.window, kMsgTrackedRect, topLeft, bottomRight);
+      SendNotifyMessage(t.window, MSG_TRACKEDMOVE, topLeft, bottomRight);
     }
     ReleaseTracking(t);
   }

@@ -12,14 +12,12 @@
 #include "core/window/window_damage.h"
 #include "gui/app_hooks.h"
 #include "gui/control_class.h"
+#include "gui/desktop.h"
+#include "gui/message.h"
 #include "gui/startup.h"
 #include "gui/window.h"
 
 namespace {
-
-constexpr int kMsgImeActiveChanged = 344;
-constexpr int kMsgSkbActiveChanged = 359;
-constexpr int kMsgTopControlHidden = 52;
 
 bool Overlaps(const Rect& a, const Rect& b, Rect* out) { return IntersectRect(out, &a, &b); }
 
@@ -139,7 +137,7 @@ void HideTopControlWithNode(ZOrderList& list, int mode, WindowRecord* raising) {
   WindowRecord* head = list.head ? RecordOfNode(list.head) : nullptr;
   if (!head || head == raising || !IsControlRecord(head) || !IsVisibleRecord(head)) return;
   HideStackedWindow(head);
-  if (head->parent) SendNotifyMessage(HandleOf(head->parent), kMsgTopControlHidden, mode, 0);
+  if (head->parent) SendNotifyMessage(HandleOf(head->parent), MSG_TOPCTRLHIDDEN, mode, 0);
 }
 
 bool LiesAbove(const ZOrderList& list, WindowHandle upper, WindowHandle lower) {
@@ -214,8 +212,8 @@ WindowHandle ActivateWindow(WindowHandle hwnd) {
   if (!slot) return 0;
   if (RefusesActivation(hwnd) || hwnd == *slot) return *slot;
   CloseInputHelpers();
-  if (WindowHandle ime = ImeWindow()) SendNotifyMessage(ime, kMsgImeActiveChanged, hwnd, 0);
-  if (WindowHandle skb = SoftKeyboardWindow()) SendNotifyMessage(skb, kMsgSkbActiveChanged, hwnd, 0);
+  if (WindowHandle ime = ImeWindow()) SendNotifyMessage(ime, MSG_IMEACTIVEWIN, hwnd, 0);
+  if (WindowHandle skb = SoftKeyboardWindow()) SendNotifyMessage(skb, MSG_SKBACTIVEWIN, hwnd, 0);
   WindowHandle old = *slot;
   *slot = hwnd;
   NotifyActivationChange(old, hwnd);
@@ -297,7 +295,7 @@ LResult HideStackedWindow(WindowRecord* win) {
   }
   Rect onScreen;
   if (IntersectRect(&onScreen, &gone, &ScreenRect()))
-    DesktopWinProc(__gui_hwnd_desktop, kDesktopBackground, 0, reinterpret_cast<LParam>(&onScreen));
+    DesktopWinProc(__gui_hwnd_desktop, MSG_DT_BACKGROUND, 0, reinterpret_cast<LParam>(&onScreen));
   WindowHandle hwnd = HandleOf(win);
   if (hwnd == ActiveOfCurrentDisplay()) ActivateWindow(FirstActivatable());
   DesktopState& d = Desk();
@@ -414,7 +412,7 @@ LResult MoveStackedWindow(WindowRecord* win, const Rect* rect) {
             RepaintPart(other, overlap);
           return true;
         });
-      DesktopWinProc(__gui_hwnd_desktop, kDesktopBackground, 0, reinterpret_cast<LParam>(&part));
+      DesktopWinProc(__gui_hwnd_desktop, MSG_DT_BACKGROUND, 0, reinterpret_cast<LParam>(&part));
     }
   }
   DropQueuedMouseMoves(win);

@@ -118,7 +118,7 @@ LResult DialogKey(WindowHandle hwnd, WParam key, LParam shift) {
     if (GetDlgItem(hwnd, IDCANCEL))
       SendMessage(hwnd, MSG_COMMAND, IDCANCEL, 0);
     else
-      SendMessage(hwnd, winmsg::kClose, 0, 0);
+      SendMessage(hwnd, MSG_CLOSE, 0, 0);
     return 0;
   }
   if (key == kScanTab && !(code & DLGC_WANTTAB)) {

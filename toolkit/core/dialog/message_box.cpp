@@ -19,6 +19,7 @@
 #include "gui/element.h"
 #include "gui/fixstr.h"
 #include "gui/layout.h"
+#include "gui/message.h"
 #include "gui/nonclient.h"
 #include "gui/startup.h"
 #include "gui/text.h"
@@ -137,7 +138,7 @@ LResult BoxProc(WindowHandle hwnd, int msg, WParam wParam, LParam lParam) {
         if (id && GetDlgItem(hwnd, id)) End(hwnd, id);
       }
       return 0;
-    case winmsg::kNcLButtonDblClk:
+    case MSG_NCLBUTTONDBLCLK:
       return 0;
     default:
       return DefaultDialogProc(hwnd, msg, wParam, lParam);

@@ -5,8 +5,8 @@
 #include <mutex>
 #include <unordered_set>
 
-#include "core/input/key_messages.h"
 #include "gui/keyboard.h"
+#include "gui/message.h"
 #include "gui/region.h"
 
 struct AccelItem {
@@ -29,8 +29,6 @@ constexpr int kAccelCategory = 3;
 constexpr size_t kTablesPerBlock = 64;
 constexpr size_t kItemsPerBlock = 512;
 constexpr int kScanCodeKey = 0x100;
-
-using namespace keymsg;
 
 struct Pools {
   std::mutex lock;
@@ -174,12 +172,12 @@ AccelTable* CopyAcceleratorTable(AccelTable* table) {
 int TranslateAccelerator(AccelTable* table, const Message* msg) {
   if (!msg) return ACCEL_ERR_NOT_FOUND;
   int key = 0;
-  int notification = kCommand;
+  int notification = MSG_COMMAND;
   switch (msg->message) {
-    case kKeyDown: key = static_cast<int>(msg->wParam) | kScanCodeKey; break;
-    case kSysKeyDown: key = static_cast<int>(msg->wParam) | kScanCodeKey, notification = kSysCommand; break;
-    case kChar: key = static_cast<int>(msg->wParam & 0xFF); break;
-    case kSysChar: key = static_cast<int>(msg->wParam & 0xFF), notification = kSysCommand; break;
+    case MSG_KEYDOWN: key = static_cast<int>(msg->wParam) | kScanCodeKey; break;
+    case MSG_SYSKEYDOWN: key = static_cast<int>(msg->wParam) | kScanCodeKey, notification = MSG_SYSCOMMAND; break;
+    case MSG_CHAR: key = static_cast<int>(msg->wParam & 0xFF); break;
+    case MSG_SYSCHAR: key = static_cast<int>(msg->wParam & 0xFF), notification = MSG_SYSCOMMAND; break;
     default: key = -1; break;
   }
   WindowHandle hwnd = 0;

@@ -4,13 +4,11 @@
 #include <mutex>
 
 #include "core/desktop/desktop.h"
-#include "core/input/key_messages.h"
 #include "core/input/keyboard_layout.h"
 #include "gui/keyboard.h"
+#include "gui/message.h"
 
 namespace {
-
-using namespace keymsg;
 
 void InitDefaultLayout(LayoutTables* tables) {
   *tables = LayoutTables{};
@@ -36,18 +34,18 @@ CurrentLayout& current() {
   return instance;
 }
 
-bool IsPress(int message) { return message == kKeyDown || message == kSysKeyDown; }
+bool IsPress(int message) { return message == MSG_KEYDOWN || message == MSG_SYSKEYDOWN; }
 bool IsRelease(int message) {
-  return message == kKeyUp || message == kSysKeyUp || message == kKeyUpAlt1 || message == kKeyUpAlt2;
+  return message == MSG_KEYUP || message == MSG_SYSKEYUP || message == MSG_KEYUP2 || message == MSG_KEYUP3;
 }
 
 void SendCharacters(WindowHandle hwnd, const std::string& bytes, LParam shift) {
   if (bytes.size() == 1) {
-    SendNotifyMessage(hwnd, kChar, static_cast<unsigned char>(bytes[0]), shift);
+    SendNotifyMessage(hwnd, MSG_CHAR, static_cast<unsigned char>(bytes[0]), shift);
     return;
   }
   for (size_t i = 0; i < bytes.size(); ++i)
-    SendNotifyMessage(hwnd, kManyChars, static_cast<unsigned char>(bytes[i]) | i << 8, 0);
+    SendNotifyMessage(hwnd, MSG_KEYSYM, static_cast<unsigned char>(bytes[i]) | i << 8, 0);
 }
 
 }  // namespace

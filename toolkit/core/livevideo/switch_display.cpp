@@ -19,7 +19,6 @@
 
 namespace {
 
-constexpr int kImeCommand = 342;
 constexpr int kImeHideCommand = 5;
 
 std::atomic<int> g_enabled{1};
@@ -71,7 +70,7 @@ int SwitchDispDev(void) {
     ClearInputHelperState();
     WindowHandle ime = ImeWindow();
     if (Shown(ime)) {
-      PostMessage(ime, kImeCommand, kImeHideCommand, 0);
+      PostMessage(ime, MSG_DT_IMECMD, kImeHideCommand, 0);
       ShowWindow(ime, SW_HIDE);
     }
     const bool toMain = getCurOutputHook() == getAuxOutputHook();

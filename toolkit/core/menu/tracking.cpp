@@ -18,7 +18,6 @@ namespace menu {
 namespace {
 
 constexpr size_t kRecordsPerBlock = 16;
-constexpr int kKeyDown = 18, kKeyUp = 20;
 constexpr int kStart = 384, kClipped = 368, kRebuilt = 369, kEndOne = 250, kEndAll = 252;
 
 BlockDataHeap g_records;
@@ -76,7 +75,7 @@ LResult Tracker(int msg, WParam wParam, LParam lParam) {
     default: break;
   }
   if (!g_first) return 0;
-  if (msg == kKeyDown || msg == kKeyUp) return TrackKey(msg, wParam, lParam);
+  if (msg == MSG_KEYDOWN || msg == MSG_KEYUP) return TrackKey(msg, wParam, lParam);
   return TrackMouse(msg, wParam, lParam);
 }
 

@@ -3,12 +3,13 @@
 #include "core/message/msg_queue.h"
 #include "core/timer/timer_internal.h"
 #include "core/window/window_record.h"
+#include "gui/message.h"
 
 namespace {
 
 // Input that a disabled window never receives.
 bool IsBlockedWhenDisabled(int msg) {
-  return (msg >= MSG_FIRSTMOUSE && msg <= 16) || msg == MSG_KEYDOWN || msg == MSG_CHAR;
+  return (msg >= MSG_FIRSTMOUSE && msg <= MSG_NCRBUTTONDBLCLK) || msg == MSG_KEYDOWN || msg == MSG_CHAR;
 }
 
 // The style word changes on the desktop thread (showing, hiding) and on the

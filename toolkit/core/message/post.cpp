@@ -3,6 +3,7 @@
 #include "core/message/msg_queue.h"
 #include "core/window/window_record.h"
 #include "gui/app_hooks.h"
+#include "gui/desktop.h"
 #include "gui/timer.h"
 
 namespace {
@@ -160,7 +161,7 @@ LResult SendMessage(WindowHandle hwnd, int msg, WParam wParam, LParam lParam) {
 
 int BroadcastMessage(int msg, WParam wParam, LParam lParam) {
   Message notice{0, msg, wParam, lParam, 0, nullptr};
-  return static_cast<int>(SendMessage(__gui_hwnd_desktop, kDesktopBroadcast, 0, reinterpret_cast<LParam>(&notice)));
+  return static_cast<int>(SendMessage(__gui_hwnd_desktop, MSG_DT_BROADCAST, 0, reinterpret_cast<LParam>(&notice)));
 }
 
 LResult CallWindowProcDirect(WindowHandle hwnd, int msg, WParam wParam, LParam lParam) {

@@ -22,7 +22,6 @@
 
 namespace {
 
-
 GalPixel Color(const WindowRecord* win, int index) { return GetWindowElementColorEx(HandleOf(win), index); }
 
 void Fill(HDC hdc, GalPixel pixel, int x, int y, int w, int h) {
@@ -246,5 +245,5 @@ void RedrawCaptionBar(WindowRecord* win, bool active) {
 
 void RepaintFramePart(WindowRecord* win, const Rect& part) {
   Rect local = ToWindow(win, part);
-  CallProc(win, winmsg::kNcPaint, 0, reinterpret_cast<LParam>(&local));
+  CallProc(win, MSG_NCPAINT, 0, reinterpret_cast<LParam>(&local));
 }

@@ -12,6 +12,7 @@
 #include "gui/nonclient.h"
 #include "gui/paint.h"
 #include "gui/region.h"
+#include "gui/window.h"
 
 namespace {
 
@@ -82,8 +83,8 @@ BOOL ShowScrollBar(WindowHandle hwnd, int which, BOOL show) {
   if (((bar.info->status & kBarHidden) != 0) == hidden) return FALSE;
   Rect former = BarRect(bar.win, bar.vertical);
   bar.info->status = hidden ? (bar.info->status | kBarHidden) : (bar.info->status & ~kBarHidden);
-  CallProc(bar.win, winmsg::kSizeChanged, 0, 0);
-  CallProc(bar.win, winmsg::kNcPaint, 0, 0);
+  CallProc(bar.win, MSG_SIZECHANGED, 0, 0);
+  CallProc(bar.win, MSG_NCPAINT, 0, 0);
   if (hidden) {
     const Rect& c = bar.win->client;
     Rect area{former.left - 1 - c.left, former.top - 1 - c.top, former.right + 1 - c.left, former.bottom + 1 - c.top};

@@ -10,6 +10,7 @@
 #include "core/window/default_proc_internal.h"
 #include "core/window/nonclient_mouse.h"
 #include "core/window/window_messages.h"
+#include "gui/message.h"
 #include "gui/nonclient.h"
 #include "gui/window.h"
 
@@ -130,9 +131,9 @@ Outcome TrackBar(WindowRecord* win, bool vertical, int msg, int x, int y, int sc
   if (part == kPartNone && !ours) return Outcome::kPass;
   const int pointer = vertical ? screenY : screenX;
   switch (msg) {
-    case winmsg::kNcLButtonDown: return Press(win, vertical, t, part, pointer);
-    case winmsg::kNcMouseMove: return ours ? Move(win, vertical, t, part, pointer) : Outcome::kConsumed;
-    case winmsg::kNcLButtonUp: return ours ? Release(win, vertical, t, pointer) : Outcome::kConsumed;
+    case MSG_NCLBUTTONDOWN: return Press(win, vertical, t, part, pointer);
+    case MSG_NCMOUSEMOVE: return ours ? Move(win, vertical, t, part, pointer) : Outcome::kConsumed;
+    case MSG_NCLBUTTONUP: return ours ? Release(win, vertical, t, pointer) : Outcome::kConsumed;
     default: return Outcome::kConsumed;
   }
 }

@@ -86,7 +86,7 @@ void SetEventEngine(const EventEngine* engine) { g_engine = engine ? engine : &k
 void PostLowLevelEvent(const LowLevelEvent& ev) {
   switch (ev.type) {
     case kEventTimeout:
-      if (ShouldBroadcastIdleTick()) PostToDesktop(kDesktopIdleBroadcast, static_cast<uint32_t>(ev.count), 0);
+      if (ShouldBroadcastIdleTick()) PostToDesktop(MSG_DT_IDLEBROADCAST, static_cast<uint32_t>(ev.count), 0);
       break;
     case kEventKey:
       if (int msg = KeyMessageOf(ev.event))

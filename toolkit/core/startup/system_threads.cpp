@@ -10,6 +10,7 @@
 #include "core/startup/pending_stages.h"
 #include "core/startup/thread_start.h"
 #include "core/timer/timer_internal.h"
+#include "gui/desktop.h"
 #include "gui/startup.h"
 #include "gui/timer.h"
 
@@ -56,7 +57,7 @@ bool RunShortLivedThread() {
 // to quit regardless so that nothing is left running.
 void EndDesktopThread() {
   if (!g_desktopThread.running) return;
-  if (SendMessage(__gui_hwnd_desktop, kDesktopEnd, 0, 0) == 0) PostQuitMessage(__gui_hwnd_desktop);
+  if (SendMessage(__gui_hwnd_desktop, MSG_DT_END, 0, 0) == 0) PostQuitMessage(__gui_hwnd_desktop);
   // Shut down from the desktop's own procedure: it ends when it returns.
   if (pthread_equal(g_desktopThread.thread, pthread_self()))
     pthread_detach(g_desktopThread.thread);

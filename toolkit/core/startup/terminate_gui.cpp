@@ -7,6 +7,7 @@
 #include "core/startup/system_threads.h"
 #include "core/timer/timer_internal.h"
 #include "gui/control_class.h"
+#include "gui/desktop.h"
 #include "gui/fixstr.h"
 #include "gui/message.h"
 #include "gui/startup.h"
@@ -38,7 +39,7 @@ void TerminateGUI(int) {
 void ExitGUISafely(int exitcode) { TerminateGUI(exitcode <= 0 ? exitcode : -exitcode); }
 
 BOOL ReinitDesktopEx(BOOL init_sys_text) {
-  return SendMessage(__gui_hwnd_desktop, kDesktopReinit, static_cast<WParam>(init_sys_text), 0) == 0 ? TRUE : FALSE;
+  return SendMessage(__gui_hwnd_desktop, MSG_DT_REINIT, static_cast<WParam>(init_sys_text), 0) == 0 ? TRUE : FALSE;
 }
 
 void GetEventHintRect(int, Rect* rect) {

@@ -18,8 +18,8 @@ void Activate(WindowRecord* parent, WindowRecord* child) {
   WindowRecord* old = parent->activeChild;
   if (old == child) return;
   parent->activeChild = child;
-  if (old) SendNotifyMessage(HandleOf(old), winmsg::kKillFocus, HandleOf(child), 0);
-  SendNotifyMessage(HandleOf(child), winmsg::kSetFocus, HandleOf(old), 0);
+  if (old) SendNotifyMessage(HandleOf(old), MSG_KILLFOCUS, HandleOf(child), 0);
+  SendNotifyMessage(HandleOf(child), MSG_SETFOCUS, HandleOf(old), 0);
 }
 
 }  // namespace
@@ -45,7 +45,7 @@ WindowHandle SetNullFocus(WindowHandle hwnd) {
   WindowRecord* win = ValidWindow(hwnd);
   if (!win) return GUI_INVALID_HANDLE;
   WindowRecord* old = win->activeChild;
-  if (old) SendNotifyMessage(HandleOf(old), winmsg::kKillFocus, 0, 0);
+  if (old) SendNotifyMessage(HandleOf(old), MSG_KILLFOCUS, 0, 0);
   win->activeChild = nullptr;
   return HandleOf(old);
 }
@@ -67,21 +67,21 @@ WindowHandle ReleaseCapture(void) { return static_cast<WindowHandle>(Ask(MSG_DT_
 WindowHandle GetCapture(void) { return static_cast<WindowHandle>(Ask(MSG_DT_GETCAPTURE)); }
 
 BOOL RegisterWindowClass(const WndClassInfo* info) {
-  return info && Ask(kDesktopAddClass, 0, reinterpret_cast<LParam>(info)) == 0;
+  return info && Ask(MSG_DT_ADDCTRLCLASS, 0, reinterpret_cast<LParam>(info)) == 0;
 }
 
 BOOL UnregisterWindowClass(const char* className) {
-  return className && Ask(kDesktopDeleteClass, 0, reinterpret_cast<LParam>(className)) == 0;
+  return className && Ask(MSG_DT_DELCTRLCLASS, 0, reinterpret_cast<LParam>(className)) == 0;
 }
 
 BOOL GetWindowClassInfo(WndClassInfo* info) {
   if (!info || !info->className || !info->className[0]) return FALSE;
-  return Ask(kDesktopClassInfo, CLASS_INFO_READ, reinterpret_cast<LParam>(info)) == 0;
+  return Ask(MSG_DT_CTRLCLASSINFO, CLASS_INFO_READ, reinterpret_cast<LParam>(info)) == 0;
 }
 
 BOOL SetWindowClassInfo(const WndClassInfo* info) {
   if (!info || !info->className || !info->className[0]) return FALSE;
-  return Ask(kDesktopClassInfo, CLASS_INFO_WRITE, reinterpret_cast<LParam>(info)) == 0;
+  return Ask(MSG_DT_CTRLCLASSINFO, CLASS_INFO_WRITE, reinterpret_cast<LParam>(info)) == 0;
 }
 
 MsgHook RegisterKeyMsgHook(WindowHandle context, MsgHook hook) {

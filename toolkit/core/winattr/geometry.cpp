@@ -50,7 +50,7 @@ bool ParentPainting(WindowRecord* parent) {
 
 void MoveControl(WindowRecord* win, const Rect& rect) {
   const Rect old = win->window;
-  CallProc(win, winmsg::kSizeChanged, reinterpret_cast<WParam>(&rect), 0);
+  CallProc(win, MSG_SIZECHANGED, reinterpret_cast<WParam>(&rect), 0);
   WindowRecord* parent = win->parent;
   if (!parent || !IsWindowVisible(HandleOf(win)) || ParentPainting(parent)) return;
   // Hidden for a moment, so the parent's erase does not skip its place.
@@ -88,7 +88,7 @@ BOOL MoveWindow(WindowHandle hwnd, int x, int y, int w, int h, BOOL repaint) {
   WindowRecord* win = ValidWindow(hwnd);
   if (!win || hwnd == __gui_hwnd_desktop) return FALSE;
   Rect requested{x, y, x + w, y + h}, result = requested;
-  CallProc(win, winmsg::kSizeChanging, reinterpret_cast<WParam>(&requested), reinterpret_cast<LParam>(&result));
+  CallProc(win, MSG_SIZECHANGING, reinterpret_cast<WParam>(&requested), reinterpret_cast<LParam>(&result));
   if (EqualRect(&result, &win->window)) return FALSE;
   if (IsControlOfClass(hwnd, "combobox")) PlaceComboboxList(win, &result);
   result = EvenRect(result);
@@ -99,7 +99,7 @@ BOOL MoveWindow(WindowHandle hwnd, int x, int y, int w, int h, BOOL repaint) {
     MoveControl(win, result);
   // Device contexts of the window and its controls rebuild their clipping.
   if (win->clipInfo) win->clipInfo->age++;
-  CallProc(win, winmsg::kNcPaint, 0, 0);
+  CallProc(win, MSG_NCPAINT, 0, 0);
   if (repaint || forced) InvalidateWindowArea(win, nullptr, true);
   return TRUE;
 }

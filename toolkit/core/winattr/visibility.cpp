@@ -7,6 +7,7 @@
 #include "core/window/window_damage.h"
 #include "core/window/window_messages.h"
 #include "gui/desktop.h"
+#include "gui/message.h"
 #include "gui/paint.h"
 #include "gui/startup.h"
 #include "gui/window.h"
@@ -33,7 +34,7 @@ BOOL ShowMain(MainWinRecord* win, int command) {
     if (!(win->exStyle & kExTopmost)) CloseInputHelpers();
     WindowHandle tip = Desk().bubbleTip;
     if (tip != GUI_INVALID_HANDLE && tip != hwnd && ValidWindow(tip))
-      SendNotifyMessage(tip, winmsg::kTipHide, 0, 0);
+      SendNotifyMessage(tip, MSG_TIPHIDE, 0, 0);
     SendMessage(__gui_hwnd_desktop, MSG_DT_HIDEMAINWIN, hwnd, 0);
   } else if (command == SW_SHOW) {
     SendMessage(__gui_hwnd_desktop, MSG_DT_SHOWMAINWIN, hwnd, 0);
@@ -47,7 +48,7 @@ BOOL ShowMain(MainWinRecord* win, int command) {
 void DropFocusIfActive(WindowRecord* ctl) {
   WindowRecord* parent = ctl->parent;
   if (!parent || parent->activeChild != ctl) return;
-  SendNotifyMessage(HandleOf(ctl), winmsg::kKillFocus, 0, 0);
+  SendNotifyMessage(HandleOf(ctl), MSG_KILLFOCUS, 0, 0);
   parent->activeChild = nullptr;
 }
 
@@ -72,7 +73,7 @@ BOOL ShowControl(ControlRecord* ctl, int command) {
     hiding = false;
     if (!IsVisibleRecord(ctl)) {
       SetVisibleBit(ctl, true);
-      CallProc(ctl, winmsg::kNcPaint, 0, 0);
+      CallProc(ctl, MSG_NCPAINT, 0, 0);
       InvalidateWindowArea(ctl, nullptr, true);
     }
   }
@@ -111,7 +112,7 @@ BOOL EnableWindow(WindowHandle hwnd, BOOL enable) {
     else
       win->style |= kStyleDisabled;
   }
-  SendNotifyMessage(hwnd, winmsg::kEnableChanged, enable ? 1 : 0, 0);
+  SendNotifyMessage(hwnd, MSG_ENABLE, enable ? 1 : 0, 0);
   return was;
 }
 

@@ -14,11 +14,14 @@
 #include "core/window/window_internal.h"
 #include "core/window/window_messages.h"
 #include "gui/app_hooks.h"
+#include "gui/caret.h"
 #include "gui/desktop.h"
 #include "gui/display.h"
 #include "gui/fixstr.h"
+#include "gui/message.h"
 #include "gui/paint.h"
 #include "gui/window.h"
+#include "gui/window_attr.h"
 
 namespace {
 
@@ -39,14 +42,14 @@ WindowProc Entry(int index, WindowProc builtIn) {
 
 LResult HandleKey(WindowRecord* win, int msg, WParam wParam, LParam lParam) {
   WindowHandle hwnd = HandleOf(win);
-  if (msg == winmsg::kKeyDown && wParam == winmsg::kScanNoPermission &&
+  if (msg == MSG_KEYDOWN && wParam == winmsg::kScanNoPermission &&
       static_cast<WindowHandle>(SendMessage(__gui_hwnd_desktop, MSG_DT_GETACTIVEMAIN, 0, 0)) == hwnd)
     showNoPermissionHook(hwnd);
   switch (msg) {
-    case winmsg::kKeyDown: case winmsg::kChar: case winmsg::kKeyUp: case winmsg::kKeyUpA: case winmsg::kKeyUpB:
+    case MSG_KEYDOWN: case MSG_CHAR: case MSG_KEYUP: case MSG_KEYUP2: case MSG_KEYUP3:
       if (win->activeChild && !IsDisabled(win)) SendMessage(HandleOf(win->activeChild), msg, wParam, lParam);
       return 0;
-    case winmsg::kSysKeyUp:
+    case MSG_SYSKEYUP:
       if (IsMainRecord(win) && !IsDisabled(win)) TrackMenuBarItem(win, 0);
       return 0;
     default:
@@ -86,11 +89,11 @@ LResult ChangeSize(WindowRecord* win, WParam wParam, LParam lParam) {
   if (wParam && lParam) *reinterpret_cast<Rect*>(lParam) = win->window;
   Rect client = win->client;
   Rect window = win->window;
-  if (CallProc(win, winmsg::kCalcClientRect, reinterpret_cast<WParam>(&window), reinterpret_cast<LParam>(&client))) {
+  if (CallProc(win, MSG_CALCCLIENTRECT, reinterpret_cast<WParam>(&window), reinterpret_cast<LParam>(&client))) {
     StackWriteLock hold;
     win->client = client;
   }
-  SendNotifyMessage(HandleOf(win), winmsg::kClientSized, win->client.right - win->client.left,
+  SendNotifyMessage(HandleOf(win), MSG_CSIZECHANGED, win->client.right - win->client.left,
                     win->client.bottom - win->client.top);
   return 0;
 }
@@ -105,7 +108,7 @@ LResult MouseActivate(WindowRecord* win, WParam wParam) {
   if (!IsControlRecord(win) || IsDisabled(win) || !win->parent) return 0;
   if (wParam == 1) {
     WindowHandle skb = SoftKeyboardWindow();
-    if (ValidWindow(skb) && SendMessage(skb, winmsg::kSkbState, 1, 0) == 1) HideInputTools(win);
+    if (ValidWindow(skb) && SendMessage(skb, MSG_DT_SKBQUERY, 1, 0) == 1) HideInputTools(win);
     return 0;
   }
   WindowRecord* parent = win->parent;
@@ -113,12 +116,12 @@ LResult MouseActivate(WindowRecord* win, WParam wParam) {
   if (old == win) return 0;
   WindowHandle hwnd = HandleOf(win), oldHandle = HandleOf(old);
   if (old) {
-    SendNotifyMessage(oldHandle, winmsg::kActiveState, 0, static_cast<LParam>(wParam));
-    SendNotifyMessage(oldHandle, winmsg::kKillFocus, hwnd, 1);
+    SendNotifyMessage(oldHandle, MSG_NCACTIVATE, 0, static_cast<LParam>(wParam));
+    SendNotifyMessage(oldHandle, MSG_KILLFOCUS, hwnd, 1);
   }
   parent->activeChild = win;
-  SendNotifyMessage(hwnd, winmsg::kActiveState, 1, 0);
-  SendNotifyMessage(hwnd, winmsg::kSetFocus, oldHandle, 1);
+  SendNotifyMessage(hwnd, MSG_NCACTIVATE, 1, 0);
+  SendNotifyMessage(hwnd, MSG_SETFOCUS, oldHandle, 1);
   return 0;
 }
 
@@ -156,22 +159,22 @@ LResult MoveByMessage(WindowRecord* win, WParam wParam, LParam lParam) {
 
 LResult HandleWindowMessage(WindowRecord* win, int msg, WParam wParam, LParam lParam) {
   switch (msg) {
-    case winmsg::kSetCursor: return SetCursorForClient(win, lParam);
-    case winmsg::kHitTest: return HitTest(win, static_cast<int>(wParam), static_cast<int>(lParam));
-    case winmsg::kSizeChanged: return ChangeSize(win, wParam, lParam);
-    case winmsg::kGetWindowRect: return CopyRect(&win->window, lParam);
-    case winmsg::kGetClientRect: return CopyRect(&win->client, lParam);
-    case winmsg::kSizeChanging: return CopyRect(reinterpret_cast<const Rect*>(wParam), lParam);
-    case winmsg::kPlaceIme: PlaceIme(win, lParam != 0); return 0;
-    case winmsg::kSetFocus:
-    case winmsg::kKillFocus:
+    case MSG_SETCURSOR: return SetCursorForClient(win, lParam);
+    case MSG_HITTEST: return HitTest(win, static_cast<int>(wParam), static_cast<int>(lParam));
+    case MSG_SIZECHANGED: return ChangeSize(win, wParam, lParam);
+    case MSG_GETWINDOWRECT: return CopyRect(&win->window, lParam);
+    case MSG_GETCLIENTRECT: return CopyRect(&win->client, lParam);
+    case MSG_SIZECHANGING: return CopyRect(reinterpret_cast<const Rect*>(wParam), lParam);
+    case MSG_PLACEIME: PlaceIme(win, lParam != 0); return 0;
+    case MSG_SETFOCUS:
+    case MSG_KILLFOCUS:
       if (win->activeChild) SendNotifyMessage(HandleOf(win->activeChild), msg, 0, lParam);
       return 0;
-    case winmsg::kMouseActivate: return MouseActivate(win, wParam);
-    case winmsg::kPowerKey: return PowerKey(win);
-    case winmsg::kOutputSwitch: return OutputSwitch(win);
-    case winmsg::kNcSetCursor: ShowSystemCursor(0); return 0;
-    case winmsg::kMoveWindow: return MoveByMessage(win, wParam, lParam);
+    case MSG_MOUSEACTIVE: return MouseActivate(win, wParam);
+    case MSG_POWERKEY: return PowerKey(win);
+    case MSG_OUTPUTSWITCH: return OutputSwitch(win);
+    case MSG_NCSETCURSOR: ShowSystemCursor(0); return 0;
+    case MSG_TRACKEDMOVE: return MoveByMessage(win, wParam, lParam);
     default: return 0;
   }
 }
@@ -203,14 +206,14 @@ LResult ReplaceCaption(WindowRecord* win, LParam text) {
 
 LResult HandleCommand(WindowRecord* win, int msg, WParam wParam, LParam lParam) {
   switch (msg) {
-    case winmsg::kSysCommand:
-      if (wParam == winmsg::kSysCloseCommand) SendNotifyMessage(HandleOf(win), winmsg::kClose, 0, 0);
+    case MSG_SYSCOMMAND:
+      if (wParam == winmsg::kSysCloseCommand) SendNotifyMessage(HandleOf(win), MSG_CLOSE, 0, 0);
       return 0;
-    case winmsg::kUpdate: UpdateWindow(HandleOf(win), TRUE); return 0;
-    case winmsg::kGetTextLength: return win->caption ? static_cast<LResult>(std::strlen(win->caption)) : 0;
-    case winmsg::kGetText: return CopyCaption(win, wParam, lParam);
-    case winmsg::kSetText: return ReplaceCaption(win, lParam);
-    case winmsg::kEnableChanged: {
+    case MSG_FONTCHANGED: UpdateWindow(HandleOf(win), TRUE); return 0;
+    case MSG_GETTEXTLENGTH: return win->caption ? static_cast<LResult>(std::strlen(win->caption)) : 0;
+    case MSG_GETTEXT: return CopyCaption(win, wParam, lParam);
+    case MSG_SETTEXT: return ReplaceCaption(win, lParam);
+    case MSG_ENABLE: {
       // The desktop changes other bits of the same word (visibility) under
       // the stack lock; this change must not overwrite them.
       // EnableWindow has had the desktop set the bit already; writing it
@@ -231,11 +234,11 @@ LResult HandleCommand(WindowRecord* win, int msg, WParam wParam, LParam lParam) 
 // ---- ticks (320..383) ----
 
 LResult HandleTick(WindowRecord* win, int msg) {
-  if (msg == winmsg::kAutoRepeatTick) {
+  if (msg == MSG_BROADCAST_NOTICE) {
     Message repeat = AutoRepeatMessage();
     if (repeat.hwnd && IsMainRecord(win) && MainWindowOf(repeat.hwnd) == win)
       SendNotifyMessage(repeat.hwnd, repeat.message, repeat.wParam, repeat.lParam);
-  } else if (msg == winmsg::kCaretBlink && IsVisibleRecord(win)) {
+  } else if (msg == MSG_CARETBLINK && IsVisibleRecord(win)) {
     BlinkCaret(win);
   }
   return 0;
@@ -250,7 +253,7 @@ extern "C" {
 LResult DefaultMainWinProc(WindowHandle hwnd, int msg, WParam wParam, LParam lParam) {
   WindowRecord* win = ValidWindow(hwnd);
   if (!win) return 0;
-  if (InRange(msg, winmsg::kRawMouseFirst, winmsg::kRawMouseLast)) return HandleRawMouse(win, msg, wParam, lParam);
+  if (InRange(msg, MSG_DT_FIRSTMOUSE, MSG_DT_LASTMOUSE)) return HandleRawMouse(win, msg, wParam, lParam);
   if (InRange(msg, 1, 9)) return HandleClientMouse(win, msg, wParam, lParam);
   if (InRange(msg, 10, 17)) return HandleNonClientMouse(win, msg, wParam, lParam);
   if (InRange(msg, 18, 31)) return HandleKey(win, msg, wParam, lParam);
@@ -265,12 +268,12 @@ LResult DefaultControlProc(WindowHandle hwnd, int msg, WParam wParam, LParam lPa
   WindowRecord* win = ValidWindow(hwnd);
   if (!win) return 0;
   switch (msg) {
-    case winmsg::kSetText:
+    case MSG_SETTEXT:
       return 0;  // a control's text is kept by its class
-    case winmsg::kSetCursor:
+    case MSG_SETCURSOR:
       if (!(win->exStyle & kExKeepCursor)) SetCurrentCursor(win->cursor);
       return 0;
-    case winmsg::kNcSetCursor:
+    case MSG_NCSETCURSOR:
       ShowSystemCursor(0);
       return 0;
     default:

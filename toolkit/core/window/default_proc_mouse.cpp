@@ -10,7 +10,9 @@
 #include "core/window/tool_placement.h"
 #include "core/window/window_damage.h"
 #include "core/window/window_messages.h"
+#include "gui/control_tip.h"
 #include "gui/desktop.h"
+#include "gui/message.h"
 #include "gui/paint.h"
 #include "gui/startup.h"
 #include "gui/text_entry.h"
@@ -31,7 +33,7 @@ Point ClientToScreen(const WindowRecord* win, int x, int y) {
 }
 
 LResult AskHitTest(WindowRecord* win, Point screen) {
-  return CallProc(win, winmsg::kHitTest, static_cast<WParam>(screen.x), static_cast<LParam>(screen.y));
+  return CallProc(win, MSG_HITTEST, static_cast<WParam>(screen.x), static_cast<LParam>(screen.y));
 }
 
 bool Contains(const Rect& r, int x, int y) { return x >= r.left && x < r.right && y >= r.top && y < r.bottom; }
@@ -51,12 +53,12 @@ WindowHandle SoftKeyboard() { return ValidMainWindow(SoftKeyboardWindow()) ? Sof
 
 WindowHandle SoftKeyboardEdit() {
   WindowHandle skb = SoftKeyboard();
-  return skb ? static_cast<WindowHandle>(SendMessage(skb, winmsg::kSkbCurrentEdit, 0, 0)) : 0;
+  return skb ? static_cast<WindowHandle>(SendMessage(skb, MSG_SKBCURRENTEDIT, 0, 0)) : 0;
 }
 
 bool SoftKeyboardServesEdit() {
   WindowHandle skb = SoftKeyboard();
-  return skb && SendMessage(skb, winmsg::kSkbState, 1, 0) != 0;
+  return skb && SendMessage(skb, MSG_DT_SKBQUERY, 1, 0) != 0;
 }
 
 bool IsEditLike(WindowRecord* child) {
@@ -76,17 +78,17 @@ void PostToCapture(WindowHandle control, int msg, LParam screenPos) {
 
 void PostRawAsClientAndNonClient(WindowRecord* win, int raw, WParam keys, LParam screenPos, int hitCode,
                                  LParam clientPos) {
-  const int client = raw - winmsg::kRawOffset, nonClient = raw - winmsg::kRawToNonClient;
+  const int client = raw - MSG_DT_MOUSEOFFSET, nonClient = raw - (MSG_DT_MOUSEOFFSET - (MSG_NCLBUTTONDOWN - MSG_LBUTTONDOWN));
   const bool inClient = hitCode == hit::kClient;
-  switch (raw - winmsg::kRawOffset) {
-    case winmsg::kLButtonDown: case winmsg::kLButtonUp: case winmsg::kRButtonDown: case winmsg::kRButtonUp:
+  switch (raw - MSG_DT_MOUSEOFFSET) {
+    case MSG_LBUTTONDOWN: case MSG_LBUTTONUP: case MSG_RBUTTONDOWN: case MSG_RBUTTONUP:
       if (inClient)
         Post(win, client, keys, clientPos);
       else
         Post(win, nonClient, static_cast<WParam>(hitCode), screenPos);
       return;
-    case winmsg::kLButtonDblClk: case winmsg::kMouseMove: case winmsg::kRButtonDblClk:
-      if (inClient && client == winmsg::kMouseMove) Post(win, winmsg::kSetCursor, hit::kClient, clientPos);
+    case MSG_LBUTTONDBLCLK: case MSG_MOUSEMOVE: case MSG_RBUTTONDBLCLK:
+      if (inClient && client == MSG_MOUSEMOVE) Post(win, MSG_SETCURSOR, hit::kClient, clientPos);
       Post(win, nonClient, static_cast<WParam>(hitCode), screenPos);
       if (inClient) Post(win, client, keys, clientPos);
       return;
@@ -108,8 +110,8 @@ struct Pointer {
 void PressBesideChildren(WindowRecord* win, int msg, const Pointer& p) {
   if (WindowRecord* active = win->activeChild) {
     WindowHandle h = HandleOf(active);
-    SendNotifyMessage(h, winmsg::kMouseActivate, 1, 0);
-    Post(active, msg + winmsg::kNonClientOffset, hit::kOutside, p.received);
+    SendNotifyMessage(h, MSG_MOUSEACTIVE, 1, 0);
+    Post(active, msg + (MSG_NCLBUTTONDOWN - MSG_LBUTTONDOWN), hit::kOutside, p.received);
     if (IsControlOfClass(h, "ipedit") && (active->style & kIpEditKeyboardStyle)) {
       SetIPEditSKBState(0);
       InvalidateRect(h, nullptr, TRUE);
@@ -120,14 +122,14 @@ void PressBesideChildren(WindowRecord* win, int msg, const Pointer& p) {
   // first key).
   if (IsInputToolWindow(HandleOf(win))) return;
   WindowHandle edit = SoftKeyboardEdit();
-  if (ValidControl(edit)) PostMessage(edit, winmsg::kSkbEditClosed, 0, 0);
+  if (ValidControl(edit)) PostMessage(edit, MSG_EDITSKBMODE, 0, 0);
   HideInputTools(win);
 }
 
 // A pressed edit gets the mouse and the soft keyboard.
 void PressOnEdit(WindowRecord* child, int msg) {
   WindowHandle h = HandleOf(child);
-  if (msg != winmsg::kLButtonDown) return;
+  if (msg != MSG_LBUTTONDOWN) return;
   int kind = GetSLEditParentKind(h);
   if (kind != 1 && kind != 3) CaptureMouse(h);
   WindowHandle skb = SoftKeyboard();
@@ -136,7 +138,7 @@ void PressOnEdit(WindowRecord* child, int msg) {
     SetSLEditSKBState(0);
     ClearInputHelperState();
     PlaceSoftKeyboard(child, true, 0);
-    SendNotifyMessage(skb, winmsg::kSkbServes, h, 0);
+    SendNotifyMessage(skb, MSG_SKBACTIVEWIN, h, 0);
   } else if (SoftKeyboardEdit() != h) {
     PlaceIme(child, false);
     PlaceSoftKeyboard(child, true, 0);
@@ -145,13 +147,13 @@ void PressOnEdit(WindowRecord* child, int msg) {
 
 void PressOnChild(WindowRecord* win, int msg, WParam keys, const Pointer& p) {
   WindowRecord* child = p.child;
-  SendNotifyMessage(HandleOf(child), winmsg::kMouseActivate, static_cast<WParam>(p.hitCode), 0);
+  SendNotifyMessage(HandleOf(child), MSG_MOUSEACTIVE, static_cast<WParam>(p.hitCode), 0);
   if (p.hitCode != hit::kClient) {
-    if (msg == winmsg::kLButtonDown && (p.hitCode & hit::kCaptureBit)) {
+    if (msg == MSG_LBUTTONDOWN && (p.hitCode & hit::kCaptureBit)) {
       CaptureMouse(HandleOf(win));
       SetNonClientCapture(HandleOf(child), HandleOf(win));
     }
-    Post(child, msg + winmsg::kNonClientOffset, static_cast<WParam>(p.hitCode), p.received);
+    Post(child, msg + (MSG_NCLBUTTONDOWN - MSG_LBUTTONDOWN), static_cast<WParam>(p.hitCode), p.received);
     HideInputTools(child);
     return;
   }
@@ -169,40 +171,40 @@ void PressOnChild(WindowRecord* win, int msg, WParam keys, const Pointer& p) {
 void Release(WindowRecord* win, int msg, WParam keys, const Pointer& p) {
   // The closing key already walks down the active children, so only the
   // main window sends it; a nested container sending it again would close twice.
-  if (msg == winmsg::kRButtonUp && IsMainRecord(win) && !(win->exStyle & kExPreview))
-    SendNotifyMessage(HandleOf(win), winmsg::kKeyDown, winmsg::kCloseKey, 0);
+  if (msg == MSG_RBUTTONUP && IsMainRecord(win) && !(win->exStyle & kExPreview))
+    SendNotifyMessage(HandleOf(win), MSG_KEYDOWN, winmsg::kCloseKey, 0);
   NonClientCapture capture = CurrentNonClientCapture();
-  if (msg == winmsg::kLButtonUp && capture.control) {
-    PostToCapture(capture.control, winmsg::kNcLButtonUp, p.received);
+  if (msg == MSG_LBUTTONUP && capture.control) {
+    PostToCapture(capture.control, MSG_NCLBUTTONUP, p.received);
     CaptureMouse(0);
     ClearNonClientCapture();
     return;
   }
   if (!p.child) {
-    if (win->activeChild) Post(win->activeChild, msg + winmsg::kNonClientOffset, hit::kOutside, p.received);
+    if (win->activeChild) Post(win->activeChild, msg + (MSG_NCLBUTTONDOWN - MSG_LBUTTONDOWN), hit::kOutside, p.received);
     return;
   }
   if (p.hitCode == hit::kClient) {
     PostToChild(p.child, msg, keys, p.x, p.y);
-    if (msg == winmsg::kRButtonUp) Post(p.child, winmsg::kClose, 0, 0);
+    if (msg == MSG_RBUTTONUP) Post(p.child, MSG_CLOSE, 0, 0);
     return;
   }
-  Post(p.child, msg + winmsg::kNonClientOffset, static_cast<WParam>(p.hitCode), p.received);
+  Post(p.child, msg + (MSG_NCLBUTTONDOWN - MSG_LBUTTONDOWN), static_cast<WParam>(p.hitCode), p.received);
 }
 
 void DoubleClick(WindowRecord* win, int msg, WParam keys, const Pointer& p) {
   if (!p.child) {
-    if (win->activeChild) Post(win->activeChild, msg + winmsg::kNonClientOffset, hit::kOutside, p.received);
+    if (win->activeChild) Post(win->activeChild, msg + (MSG_NCLBUTTONDOWN - MSG_LBUTTONDOWN), hit::kOutside, p.received);
     return;
   }
   if (p.hitCode == hit::kClient)
     PostToChild(p.child, msg, keys, p.x, p.y);
   else
-    Post(p.child, msg + winmsg::kNonClientOffset, static_cast<WParam>(p.hitCode), p.received);
+    Post(p.child, msg + (MSG_NCLBUTTONDOWN - MSG_LBUTTONDOWN), static_cast<WParam>(p.hitCode), p.received);
 }
 
 void HideTip() {
-  if (WindowHandle tip = BubbleTip()) SendNotifyMessage(tip, winmsg::kTipHide, 0, 0);
+  if (WindowHandle tip = BubbleTip()) SendNotifyMessage(tip, MSG_TIPHIDE, 0, 0);
 }
 
 void PointerChangedChild(WindowRecord* win, WindowRecord* now, LParam position) {
@@ -211,17 +213,17 @@ void PointerChangedChild(WindowRecord* win, WindowRecord* now, LParam position) 
   win->childUnderPointer = now;
   if (SoftKeyboardShown()) return;
   if (before) {
-    Post(before, winmsg::kMouseEnter, 0, static_cast<LParam>(HandleOf(now)));
-    Post(before, winmsg::kNcMouseMove, 1, position);
+    Post(before, MSG_MOUSEENTER, 0, static_cast<LParam>(HandleOf(now)));
+    Post(before, MSG_NCMOUSEMOVE, 1, position);
   }
   HideTip();
-  if (now) Post(now, winmsg::kMouseEnter, 1, static_cast<LParam>(HandleOf(before)));
+  if (now) Post(now, MSG_MOUSEENTER, 1, static_cast<LParam>(HandleOf(before)));
 }
 
 void Move(WindowRecord* win, WParam keys, const Pointer& p) {
   NonClientCapture capture = CurrentNonClientCapture();
   if (capture.control) {
-    PostToCapture(capture.control, winmsg::kNcMouseMove, p.received);
+    PostToCapture(capture.control, MSG_NCMOUSEMOVE, p.received);
     return;
   }
   PointerChangedChild(win, p.child, p.received);
@@ -229,16 +231,16 @@ void Move(WindowRecord* win, WParam keys, const Pointer& p) {
   if (!child) return;
   WindowHandle tip = BubbleTip();
   if (tip && !SoftKeyboardShown() && IsControlOfClass(HandleOf(child), "ListView") &&
-      CallProc(child, winmsg::kTipQuery, 0, p.received) > 0)
-    SendNotifyMessage(tip, winmsg::kTipShow, HandleOf(child), p.received);
+      CallProc(child, MSG_TIPQUERY, 0, p.received) > 0)
+    SendNotifyMessage(tip, MSG_TIPSHOW, HandleOf(child), p.received);
   if (p.hitCode == hit::kClient) {
-    PostToChild(child, winmsg::kSetCursor, hit::kClient, p.x, p.y);
-    Post(child, winmsg::kNcMouseMove, hit::kClient, p.received);
-    PostToChild(child, winmsg::kMouseMove, keys, p.x, p.y);
+    PostToChild(child, MSG_SETCURSOR, hit::kClient, p.x, p.y);
+    Post(child, MSG_NCMOUSEMOVE, hit::kClient, p.received);
+    PostToChild(child, MSG_MOUSEMOVE, keys, p.x, p.y);
     return;
   }
-  Post(child, winmsg::kNcSetCursor, static_cast<WParam>(p.hitCode), 0);
-  Post(child, winmsg::kNcMouseMove, static_cast<WParam>(p.hitCode), p.received);
+  Post(child, MSG_NCSETCURSOR, static_cast<WParam>(p.hitCode), 0);
+  Post(child, MSG_NCMOUSEMOVE, static_cast<WParam>(p.hitCode), p.received);
 }
 
 void Wheel(int msg, WParam keys, const Pointer& p) {
@@ -248,7 +250,7 @@ void Wheel(int msg, WParam keys, const Pointer& p) {
     return;
   }
   if (!p.child || p.hitCode != hit::kClient) return;
-  PostToChild(p.child, winmsg::kSetCursor, hit::kClient, p.x, p.y);
+  PostToChild(p.child, MSG_SETCURSOR, hit::kClient, p.x, p.y);
   PostToChild(p.child, msg, keys, p.x, p.y);
 }
 
@@ -293,7 +295,7 @@ LResult HandleRawMouse(WindowRecord* win, int msg, WParam wParam, LParam lParam)
   const int cx = x - client.left, cy = y - client.top;
   int hitCode = 0;
   if (!ChildAtPoint(win, cx, cy, &hitCode))
-    hitCode = static_cast<int>(CallProc(win, winmsg::kHitTest, static_cast<WParam>(x), static_cast<LParam>(y)));
+    hitCode = static_cast<int>(CallProc(win, MSG_HITTEST, static_cast<WParam>(x), static_cast<LParam>(y)));
   else
     hitCode = hit::kClient;
   PostRawAsClientAndNonClient(win, msg, wParam, lParam, hitCode, PackPoint(cx, cy));
@@ -315,15 +317,15 @@ LResult HandleClientMouse(WindowRecord* win, int msg, WParam wParam, LParam lPar
   p.child = ChildAtPoint(win, p.x, p.y, &p.hitCode);
   if (p.child && IsDisabled(p.child)) p.child = nullptr;
   switch (msg) {
-    case winmsg::kLButtonDown: case winmsg::kRButtonDown:
+    case MSG_LBUTTONDOWN: case MSG_RBUTTONDOWN:
       if (p.child)
         PressOnChild(win, msg, wParam, p);
       else
         PressBesideChildren(win, msg, p);
       return 0;
-    case winmsg::kLButtonUp: case winmsg::kRButtonUp: Release(win, msg, wParam, p); return 0;
-    case winmsg::kLButtonDblClk: case winmsg::kRButtonDblClk: DoubleClick(win, msg, wParam, p); return 0;
-    case winmsg::kMouseMove: Move(win, wParam, p); return 0;
+    case MSG_LBUTTONUP: case MSG_RBUTTONUP: Release(win, msg, wParam, p); return 0;
+    case MSG_LBUTTONDBLCLK: case MSG_RBUTTONDBLCLK: DoubleClick(win, msg, wParam, p); return 0;
+    case MSG_MOUSEMOVE: Move(win, wParam, p); return 0;
     default: Wheel(msg, wParam, p); return 0;
   }
 }

@@ -15,7 +15,9 @@
 #include "core/window/window_messages.h"
 #include "gui/app_hooks.h"
 #include "gui/desktop.h"
+#include "gui/message.h"
 #include "gui/paint.h"
+#include "gui/window.h"
 
 namespace {
 
@@ -112,22 +114,22 @@ void DamageChild(const ChildWalk& walk, const ChildView& child, const Rect* rect
     return;
   }
   if (!rect) {
-    CallProc(win, winmsg::kNcPaint, 0, 0);
+    CallProc(win, MSG_NCPAINT, 0, 0);
     AddToRegion(win, child.client, nullptr);
-    CallProc(win, winmsg::kEraseBackground, 0, 0);
+    CallProc(win, MSG_ERASEBKGND, 0, 0);
     DamageChildren(walk, win, nullptr);
     return;
   }
   Rect frame;
   if (IntersectRect(&frame, rect, &child.window)) {
     Rect local = Offset(frame, -child.window.left, -child.window.top);
-    CallProc(win, winmsg::kNcPaint, 0, reinterpret_cast<LParam>(&local));
+    CallProc(win, MSG_NCPAINT, 0, reinterpret_cast<LParam>(&local));
   }
   Rect inner;
   if (!IntersectRect(&inner, rect, &child.client)) return;
   Rect local = Offset(inner, -child.client.left, -child.client.top);
   AddToRegion(win, child.client, &local);
-  CallProc(win, winmsg::kEraseBackground, 0, reinterpret_cast<LParam>(&local));
+  CallProc(win, MSG_ERASEBKGND, 0, reinterpret_cast<LParam>(&local));
   DamageChildren(walk, win, &local);
 }
 
@@ -151,7 +153,7 @@ bool DamageMainWindow(WindowRecord* win, const Rect* rect, bool erase) {
   bool inside = CutToClient(client, rect, &cut);
   if (erase && inside) {
     Rect screen = Offset(cut, client.left, client.top);
-    CallProc(win, winmsg::kEraseBackground, 0, reinterpret_cast<LParam>(&screen));
+    CallProc(win, MSG_ERASEBKGND, 0, reinterpret_cast<LParam>(&screen));
   }
   if (!rect || inside) DamageChildren(win, rect ? &cut : nullptr);
   return true;
@@ -161,7 +163,7 @@ bool DamageControl(WindowRecord* win, const Rect* rect, bool erase) {
   const Rect client = GeometryOf(win).client;
   Rect cut;
   bool inside = CutToClient(client, rect, &cut);
-  if (erase && (!rect || inside)) CallProc(win, winmsg::kEraseBackground, 0, rect ? reinterpret_cast<LParam>(&cut) : 0);
+  if (erase && (!rect || inside)) CallProc(win, MSG_ERASEBKGND, 0, rect ? reinterpret_cast<LParam>(&cut) : 0);
   if (!AddToRegion(win, client, rect)) return false;
   if (!rect || inside) DamageChildren(win, rect ? &cut : nullptr);
   return true;
@@ -205,7 +207,7 @@ bool InvalidateWindow(WindowRecord* win, const Rect* rect, bool erase) {
   }
   bool added = AddDamage(win, rect, erase);
   MarkPreviewRepaint(win, rect);
-  PostMessage(HandleOf(win), winmsg::kPaint, 0, 0);
+  PostMessage(HandleOf(win), MSG_PAINT, 0, 0);
   return added;
 }
 
@@ -247,7 +249,7 @@ BOOL PrevInvalidateRect(WindowHandle hwnd, const Rect* rect, BOOL erase) {
     std::lock_guard<std::mutex> hold(target->invalid.lock);
     static_cast<MainWinRecord*>(target)->repaintWord = 1;
   }
-  PostMessage(HandleOf(target), winmsg::kPaint, 0, 0);
+  PostMessage(HandleOf(target), MSG_PAINT, 0, 0);
   ReplanLiveVideoAreas(damaged);
   return added ? TRUE : FALSE;
 }

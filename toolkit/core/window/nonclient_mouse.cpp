@@ -10,6 +10,8 @@
 #include "core/window/window_messages.h"
 #include "gui/app_hooks.h"
 #include "gui/desktop.h"
+#include "gui/message.h"
+#include "gui/window.h"
 
 namespace {
 
@@ -47,9 +49,9 @@ void ReleaseOnButton(WindowRecord* win, int hitCode, int x, int y) {
   WindowHandle hwnd = HandleOf(win);
   switch (hitCode) {
     case hit::kIcon: OpenSystemMenu(win, x, y); break;
-    case hit::kClose: SendNotifyMessage(hwnd, winmsg::kClose, 0, 0); break;
-    case hit::kMaximize: SendNotifyMessage(hwnd, winmsg::kMaximize, 0, 0); break;
-    case hit::kMinimize: SendNotifyMessage(hwnd, winmsg::kMinimize, 0, 0); break;
+    case hit::kClose: SendNotifyMessage(hwnd, MSG_CLOSE, 0, 0); break;
+    case hit::kMaximize: SendNotifyMessage(hwnd, MSG_MAXIMIZE, 0, 0); break;
+    case hit::kMinimize: SendNotifyMessage(hwnd, MSG_MINIMIZE, 0, 0); break;
     default: break;
   }
 }
@@ -65,18 +67,18 @@ void PointerLeft(WindowRecord* win, LParam lParam) {
   if (!ValidWindow(HandleOf(child)) || !OnCurrentDisplay(win)) return;
   WindowHandle childHandle = HandleOf(child);
   if (WindowHandle tip = BubbleTip()) {
-    WindowHandle owner = static_cast<WindowHandle>(SendMessage(tip, winmsg::kTipOwner, 0, 0));
-    if (owner == HandleOf(win) || owner == childHandle) SendNotifyMessage(tip, winmsg::kTipHide, 0, 0);
+    WindowHandle owner = static_cast<WindowHandle>(SendMessage(tip, MSG_TIPOWNER, 0, 0));
+    if (owner == HandleOf(win) || owner == childHandle) SendNotifyMessage(tip, MSG_TIPHIDE, 0, 0);
   }
-  if (!SoftKeyboardShown()) PostMessage(childHandle, winmsg::kMouseEnter, 0, 0);
-  PostMessage(childHandle, winmsg::kNcMouseMove, 1, lParam);
+  if (!SoftKeyboardShown()) PostMessage(childHandle, MSG_MOUSEENTER, 0, 0);
+  PostMessage(childHandle, MSG_NCMOUSEMOVE, 1, lParam);
 }
 
 void PointerMoved(WindowRecord* win, int hitCode, LParam lParam) {
   if (IsMainRecord(win)) HighlightMenuBarAt(win, PointX(lParam), PointY(lParam), hitCode);
   if (win->childUnderPointer && hitCode == hit::kOutside) PointerLeft(win, lParam);
   if (!FollowPress(hitCode) && hitCode != hit::kClient)
-    PostMessage(HandleOf(win), winmsg::kNcSetCursor, static_cast<WParam>(hitCode), 0);
+    PostMessage(HandleOf(win), MSG_NCSETCURSOR, static_cast<WParam>(hitCode), 0);
 }
 
 bool NamesWindow(WindowHandle recorded, WindowHandle hwnd) {
@@ -121,7 +123,7 @@ void ForgetNonClientStateOf(WindowHandle hwnd) {
     CaptureMouse(0);
   int x = 0, y = 0;
   CursorPosition(&x, &y);
-  PostMessage(__gui_hwnd_desktop, winmsg::kMouseMove, 0, PackPoint(x, y));
+  PostMessage(__gui_hwnd_desktop, MSG_MOUSEMOVE, 0, PackPoint(x, y));
 }
 
 LResult HandleNonClientMouse(WindowRecord* win, int msg, WParam wParam, LParam lParam) {
@@ -129,23 +131,23 @@ LResult HandleNonClientMouse(WindowRecord* win, int msg, WParam wParam, LParam l
   if (ScrollBarsTakeMouse(win, msg, hitCode, lParam)) return 0;
   int x = PointX(lParam), y = PointY(lParam);
   switch (msg) {
-    case winmsg::kNcLButtonDown:
+    case MSG_NCLBUTTONDOWN:
       if (hitCode == hit::kMenuBar)
         TrackMenuBarAt(win, x, y);
       else if (!(hitCode & hit::kNoPressBit))
         StartPress(hitCode);
       return 0;
-    case winmsg::kNcLButtonUp:
+    case MSG_NCLBUTTONUP:
       ReleaseOnButton(win, hitCode, x, y);
       return 0;
-    case winmsg::kNcLButtonDblClk:
+    case MSG_NCLBUTTONDBLCLK:
       if (hitCode == hit::kCaption && !(win->exStyle & kExPreview))
-        SendNotifyMessage(HandleOf(win), winmsg::kClose, 0, 0);
+        SendNotifyMessage(HandleOf(win), MSG_CLOSE, 0, 0);
       return 0;
-    case winmsg::kNcMouseMove:
+    case MSG_NCMOUSEMOVE:
       PointerMoved(win, hitCode, lParam);
       return 0;
-    case winmsg::kNcRButtonUp:
+    case MSG_NCRBUTTONUP:
       if (hitCode == hit::kCaption) OpenSystemMenu(win, x, y);
       return 0;
     default:

@@ -12,7 +12,9 @@
 #include "gui/dc.h"
 #include "gui/desktop.h"
 #include "gui/font.h"
+#include "gui/message.h"
 #include "gui/paint.h"
+#include "gui/window.h"
 
 namespace {
 
@@ -34,8 +36,8 @@ void FrameAndEraseIfOwed(WindowRecord* win) {
     if (!win->invalid.frameAndErase) return;
     win->invalid.frameAndErase = false;
   }
-  CallProc(win, winmsg::kNcPaint, 0, 0);
-  CallProc(win, winmsg::kEraseBackground, 0, 0);
+  CallProc(win, MSG_NCPAINT, 0, 0);
+  CallProc(win, MSG_ERASEBKGND, 0, 0);
 }
 
 HDC PaintDC(WindowRecord* win) {
@@ -97,15 +99,15 @@ LResult DefaultNonClientPaint(WindowRecord* win, WParam wParam, LParam lParam) {
 
 LResult HandlePaintMessage(WindowRecord* win, int msg, WParam wParam, LParam lParam) {
   switch (msg) {
-    case winmsg::kEraseBackground:
+    case MSG_ERASEBKGND:
       return DefaultErase(win, wParam, lParam);
-    case winmsg::kPaint:
+    case MSG_PAINT:
       return DefaultPaint(win);
-    case winmsg::kNcPaint:
+    case MSG_NCPAINT:
       return DefaultNonClientPaint(win, wParam, lParam);
-    case winmsg::kRepaintAll:
-      PostMessage(HandleOf(win), winmsg::kNcPaint, 0, 0);
-      PostMessage(HandleOf(win), winmsg::kEraseBackground, 0, 0);
+    case MSG_REPAINTALL:
+      PostMessage(HandleOf(win), MSG_NCPAINT, 0, 0);
+      PostMessage(HandleOf(win), MSG_ERASEBKGND, 0, 0);
       return 0;
     default:
       return 0;
@@ -117,13 +119,13 @@ extern "C" {
 void UpdateWindow(WindowHandle hwnd, BOOL erase) {
   WindowRecord* win = ValidWindow(hwnd);
   if (!win) return;
-  if (erase) CallProc(win, winmsg::kSizeChanged, 0, 0);
-  CallProc(win, winmsg::kNcPaint, 0, 0);
+  if (erase) CallProc(win, MSG_SIZECHANGED, 0, 0);
+  CallProc(win, MSG_NCPAINT, 0, 0);
   AddDamage(win, nullptr, erase != 0);
   // The children were damaged and erased too: their paint must come from
   // the loop, which only looks once a paint is pending.
-  PostMessage(hwnd, winmsg::kPaint, 0, 0);
-  SendMessage(hwnd, winmsg::kPaint, 0, reinterpret_cast<LParam>(&win->invalid.region));
+  PostMessage(hwnd, MSG_PAINT, 0, 0);
+  SendMessage(hwnd, MSG_PAINT, 0, reinterpret_cast<LParam>(&win->invalid.region));
 }
 
 BOOL GetUpdateRect(WindowHandle hwnd, Rect* rect) {

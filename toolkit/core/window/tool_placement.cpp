@@ -6,6 +6,7 @@
 #include "core/window/default_proc_seams.h"
 #include "core/window/window_damage.h"
 #include "core/window/window_messages.h"
+#include "gui/message.h"
 #include "gui/text.h"
 
 namespace {
@@ -50,11 +51,11 @@ void PlaceSoftKeyboard(WindowRecord* control, bool show, int leftOffset) {
   WindowRecord* skb = ToolFor(SoftKeyboardWindow(), control);
   if (!skb) return;
   WindowHandle skbHandle = HandleOf(skb);
-  if (!show || !Asks(control, winmsg::kWantsSkb)) {
-    SendMessage(skbHandle, winmsg::kSkbClose, 0, 0);
+  if (!show || !Asks(control, MSG_NEEDSKB)) {
+    SendMessage(skbHandle, MSG_SKBCLOSE, 0, 0);
     return;
   }
-  SendMessage(skbHandle, winmsg::kSkbClose, 0, 0);
+  SendMessage(skbHandle, MSG_SKBCLOSE, 0, 0);
   const Rect screen = ScreenRect();
   const Rect at = ScreenRectOf(control);
   const int w = Width(skb->window), h = Height(skb->window);
@@ -66,18 +67,18 @@ void PlaceSoftKeyboard(WindowRecord* control, bool show, int leftOffset) {
   if (y + h > screen.bottom - kEdgeGap || IntersectRect(&overlap, &placed, &corner)) y = at.top - h;
   int evenX = x & ~1, evenY = (y + 1) & ~1;
   MoveWindowTo(skbHandle, Rect{evenX, evenY, evenX + w, evenY + h}, true);
-  SendMessage(skbHandle, winmsg::kSkbOpen, 0, PackPoint(x, y));
-  SendNotifyMessage(skbHandle, winmsg::kSkbServes, HandleOf(control), 0);
+  SendMessage(skbHandle, MSG_SKBOPEN, 0, PackPoint(x, y));
+  SendNotifyMessage(skbHandle, MSG_SKBACTIVEWIN, HandleOf(control), 0);
   if (WindowRecord* ime = ValidMainWindow(ImeWindow()))
-    SendNotifyMessage(HandleOf(ime), winmsg::kImeFocus, HandleOf(control), 0);
+    SendNotifyMessage(HandleOf(ime), MSG_IMEACTIVEWIN, HandleOf(control), 0);
 }
 
 void PlaceIme(WindowRecord* control, bool show) {
   WindowRecord* ime = ToolFor(ImeWindow(), control);
   if (!ime) return;
   WindowHandle imeHandle = HandleOf(ime);
-  if (!show || !Asks(control, winmsg::kWantsIme)) {
-    SendMessage(imeHandle, winmsg::kImeClose, 0, 0);
+  if (!show || !Asks(control, MSG_NEEDIME)) {
+    SendMessage(imeHandle, MSG_IMECLOSE, 0, 0);
     return;
   }
   const Rect at = ScreenRectOf(control);
@@ -85,8 +86,8 @@ void PlaceIme(WindowRecord* control, bool show) {
   int x = KeepOffRightEdge(at.left, w, ScreenRect()) & ~1;
   int y = (at.top - kImeGap - h) & ~1;
   MoveWindowTo(imeHandle, Rect{x, y, x + w, y + h}, true);
-  SendNotifyMessage(imeHandle, winmsg::kImeShow, HandleOf(control), 0);
-  SendNotifyMessage(imeHandle, winmsg::kImeFocus, HandleOf(control), 0);
+  SendNotifyMessage(imeHandle, MSG_IMESHOW, HandleOf(control), 0);
+  SendNotifyMessage(imeHandle, MSG_IMEACTIVEWIN, HandleOf(control), 0);
 }
 
 void HideInputTools(WindowRecord* win) {

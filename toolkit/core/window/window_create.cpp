@@ -12,6 +12,7 @@
 #include "gui/app_hooks.h"
 #include "gui/control_class.h"
 #include "gui/dc.h"
+#include "gui/desktop.h"
 #include "gui/display.h"
 #include "gui/fixstr.h"
 #include "gui/font.h"
@@ -253,7 +254,7 @@ WindowHandle CreateWindowEx(const char* className, const char* caption, uint32_t
   WindowRecord* parentRec = parent == __gui_hwnd_desktop ? nullptr : ValidWindow(parent);
   if (!parentRec || !parentRec->mainWindow || !className) return GUI_INVALID_HANDLE;
   auto* cls = reinterpret_cast<ControlClass*>(
-      SendMessage(__gui_hwnd_desktop, kDesktopFindClass, 0, reinterpret_cast<LParam>(className)));
+      SendMessage(__gui_hwnd_desktop, MSG_DT_FINDCTRLCLASS, 0, reinterpret_cast<LParam>(className)));
   if (!cls || reinterpret_cast<LResult>(cls) == MSG_ERR_INVALID) return GUI_INVALID_HANDLE;
   std::unique_ptr<ControlRecord> ctl(new (std::nothrow) ControlRecord);
   if (!ctl) return GUI_INVALID_HANDLE;
@@ -281,12 +282,12 @@ WindowHandle CreateWindowEx(const char* className, const char* caption, uint32_t
   }
 
   if (CallProc(ctl.get(), MSG_NCCREATE, 0, static_cast<LParam>(hwnd)) != 0 ||
-      SendMessage(__gui_hwnd_desktop, kDesktopAddControl, parent, static_cast<LParam>(hwnd)) < 0) {
+      SendMessage(__gui_hwnd_desktop, MSG_DT_ADDCTRL, parent, static_cast<LParam>(hwnd)) < 0) {
     DiscardControl(std::move(ctl));
     return GUI_INVALID_HANDLE;
   }
   if (CallProc(ctl.get(), MSG_CREATE, parent, addData) != 0) {
-    SendMessage(__gui_hwnd_desktop, kDesktopRemoveControl, parent, static_cast<LParam>(hwnd));
+    SendMessage(__gui_hwnd_desktop, MSG_DT_REMOVECTRL, parent, static_cast<LParam>(hwnd));
     DiscardControl(std::move(ctl));
     return GUI_INVALID_HANDLE;
   }

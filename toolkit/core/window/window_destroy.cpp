@@ -15,19 +15,19 @@
 #include "core/window/nonclient_mouse.h"
 #include "core/window/window_damage.h"
 #include "core/window/window_internal.h"
+#include "gui/desktop.h"
 #include "gui/menu.h"
 #include "gui/dc.h"
+#include "gui/message.h"
 #include "gui/startup.h"
 #include "gui/timer.h"
 #include "gui/window.h"
 
 namespace {
 
-constexpr int kMsgSkbClose = 356;
-
 void HideSoftKeyboardFor(WindowRecord*) {
   WindowHandle skb = SoftKeyboardWindow();
-  if (ValidWindow(skb)) SendNotifyMessage(skb, kMsgSkbClose, 0, 0);
+  if (ValidWindow(skb)) SendNotifyMessage(skb, MSG_SKBCLOSE, 0, 0);
 }
 
 // A child that refuses stays linked to its parent.
@@ -135,7 +135,7 @@ BOOL DestroyWindow(WindowHandle control) {
     if (parent->childUnderPointer == ctl) parent->childUnderPointer = nullptr;
     if (parent->primitiveChild == ctl) parent->primitiveChild = nullptr;
   }
-  if (SendMessage(__gui_hwnd_desktop, kDesktopRemoveControl, HandleOf(parent), static_cast<LParam>(control)) != 0)
+  if (SendMessage(__gui_hwnd_desktop, MSG_DT_REMOVECTRL, HandleOf(parent), static_cast<LParam>(control)) != 0)
     return FALSE;
   {
     StackWriteLock hold;

@@ -16,6 +16,7 @@
 #include "app/playback.h"
 #include "app/record_pages.h"
 #include "app/system_pages.h"
+#include "gui/desktop.h"
 #include "gui/layout.h"
 #include "gui/message.h"
 
@@ -24,7 +25,7 @@ namespace {
 using livetest::LiveGui;
 using menus::SubMenu;
 
-constexpr int kInspect = 0x9102, kMsgCloseMenus = 330;
+constexpr int kInspect = 0x9102;
 constexpr int kKeyLeft = 105, kKeyRight = 106, kKeyUp = 103, kKeyDown = 108;
 
 struct Opened {
@@ -390,7 +391,7 @@ void MatchSubMenuWithItsPage(const char* name, WindowHandle (*menuWnd)()) {
     GetWindowRect(menu, &r);
     guitest::MatchReference(guitest::Grab(r), guitest::ReferencePath(__FILE__, (std::string(name) + ".png").c_str()));
   }
-  SendMessage(__gui_hwnd_desktop, kMsgCloseMenus, 0, 0);
+  SendMessage(__gui_hwnd_desktop, MSG_DT_CLOSEALLWINS, 0, 0);
 }
 
 TEST_F(MenusOnScreen, ExportMenuWithItsPage) {

@@ -5,6 +5,7 @@
 #include <atomic>
 #include <vector>
 
+#include "app/app_messages.h"
 #include "app/app_registry.h"
 #include "app/core/program/program_seam.h"
 #include "app/core/program/tests/program_test_support.h"
@@ -22,8 +23,6 @@ namespace {
 using programtest::CountOnceSettled;
 using programtest::RunRecorder;
 using programtest::ThreadCount;
-
-constexpr int kWizard = 2049, kDiskCheck = 2074;
 
 // What the live view saw of a message, on its own thread.
 struct Seen {
@@ -52,14 +51,14 @@ LResult FakeLiveView(WindowHandle hwnd, int message, WParam wParam, LParam lPara
       startMenuMainThread();
       if (g_closeAtOnce) PostMessage(hwnd, MSG_CLOSE, 0, 0);
       break;
-    case kWizard:
-    case kDiskCheck:
+    case MSG_STARTWIZARD:
+    case MSG_DISKCHECK:
       SeenLog().push_back({message, getSessionFlag(), getOutputState(output), isLiveViewActive(output),
                            IsWindowEnabled(hwnd) ? 1 : 0,
                            ImeWindow() && SoftKeyboardWindow() && controls::BubbleTipWindow()});
-      if (message == kWizard) EnableWindow(hwnd, TRUE);
+      if (message == MSG_STARTWIZARD) EnableWindow(hwnd, TRUE);
       // The disk check is the start-up's last word: the run may end.
-      if (message == kDiskCheck) PostMessage(hwnd, MSG_CLOSE, 0, 0);
+      if (message == MSG_DISKCHECK) PostMessage(hwnd, MSG_CLOSE, 0, 0);
       return 0;
     case MSG_CLOSE:
       DestroyMainWindow(hwnd);
@@ -110,10 +109,10 @@ TEST_F(StartUp, WizardOrOrdinaryStartComesBeforeTheDiskCheck) {
     int sessionAtEnd;
     LoginState mainLogin, auxLogin;
   } cases[] = {
-      {true, false, {kWizard, kDiskCheck}, 0, {0, 0}, {7, 7}},
-      {false, false, {kDiskCheck}, 1, {0, 0}, {7, 7}},  // no auxiliary output: its login stays
-      {false, true, {kDiskCheck}, 1, {-2, -2}, {-2, -2}},
-      {true, true, {kWizard, kDiskCheck}, 0, {-2, -2}, {-2, -2}},
+      {true, false, {MSG_STARTWIZARD, MSG_DISKCHECK}, 0, {0, 0}, {7, 7}},
+      {false, false, {MSG_DISKCHECK}, 1, {0, 0}, {7, 7}},  // no auxiliary output: its login stays
+      {false, true, {MSG_DISKCHECK}, 1, {-2, -2}, {-2, -2}},
+      {true, true, {MSG_STARTWIZARD, MSG_DISKCHECK}, 0, {-2, -2}, {-2, -2}},
   };
   for (const Case& c : cases) {
     SetUp();
@@ -131,7 +130,7 @@ TEST_F(StartUp, WizardOrOrdinaryStartComesBeforeTheDiskCheck) {
     EXPECT_EQ(messages, c.messages) << "wizard " << c.wizard;
     for (const Seen& s : SeenLog()) {
       EXPECT_TRUE(s.toolWindows) << "the three tool windows stand before " << s.message;
-      if (s.message == kWizard) {
+      if (s.message == MSG_STARTWIZARD) {
         EXPECT_EQ(s.enabled, 0) << "the live view is disabled until the wizard opens";
         EXPECT_EQ(s.state, 1);
         EXPECT_EQ(s.liveViewActive, 0);

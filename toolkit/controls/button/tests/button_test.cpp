@@ -9,6 +9,7 @@
 #include "gui/button.h"
 #include "gui/control_tip.h"
 #include "gui/dialog.h"
+#include "gui/message.h"
 #include "gui/window_attr.h"
 
 namespace {
@@ -139,7 +140,7 @@ TEST_F(Buttons, FocusNotifiesOnceAndTheMessageMarkerSwallowsTheEcho) {
   SetFocusChild(b);
   desktest::Drain();
   EXPECT_EQ(Codes(), std::vector<int>{6});
-  SendMessage(b, MSG_FOCUSBYMSG, 0, 0);
+  SendMessage(b, MSG_MOUSEENTER, 0, 0);
   EXPECT_EQ(Codes(), std::vector<int>{7}) << "the 49 sent to itself is swallowed";
   EXPECT_EQ(SendMessage(b, BM_GETSTATE, 0, 0) & BST_FOCUS, 0);
   SendMessage(b, MSG_SETFOCUS, 0, 0);

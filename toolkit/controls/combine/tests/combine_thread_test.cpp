@@ -8,6 +8,7 @@
 #include "gui/combine.h"
 #include "gui/dialog.h"
 #include "gui/element.h"
+#include "gui/message.h"
 
 namespace {
 
@@ -63,8 +64,8 @@ TEST_F(CombineTest, EditVariantFocusKeysAndClearMark) {
               {"Enter", MSG_KEYDOWN, ctlmsg::kEnter, 0, {CMBN_CLICKED}},
               {"edit start", MSG_KEYDOWN, ctlmsg::kEditStart, 0, {CMBN_CLICKED}},
               {"clear key", MSG_KEYDOWN, ctlmsg::kClear, 0, {CMBN_CLEARED}},
-              {"a press is swallowed", ctlmsg::kLButtonDown, 0, At(2, 2), {}},
-              {"release elsewhere", ctlmsg::kLButtonUp, 0, At(2, 2), {CMBN_CLICKED}},
+              {"a press is swallowed", MSG_LBUTTONDOWN, 0, At(2, 2), {}},
+              {"release elsewhere", MSG_LBUTTONUP, 0, At(2, 2), {CMBN_CLICKED}},
               {"the edit's release", MSG_COMMAND, (1u << 16) | CMB_EDIT_ID, 0, {CMBN_CLICKED}},
               {"other keys", MSG_KEYDOWN, ctlmsg::kDown, 0, {}},
               {"focus lost", MSG_KILLFOCUS, 0, 0, {CMBN_KILLFOCUS}},
@@ -72,7 +73,7 @@ TEST_F(CombineTest, EditVariantFocusKeysAndClearMark) {
   EXPECT_EQ(Text(edit), "X");
   SendMessage(c, CMB_SETVALUETEXT, 7, reinterpret_cast<LParam>("abc"));
   EXPECT_EQ(SendMessage(c, CMB_GETVALUE, 0, 0), 7);
-  Play(c, {{"release on the clear mark", ctlmsg::kLButtonUp, 0, MarkPoint(c), {CMBN_CLEARED}}});
+  Play(c, {{"release on the clear mark", MSG_LBUTTONUP, 0, MarkPoint(c), {CMBN_CLEARED}}});
   char text[8] = {0};
   SendMessage(c, CMB_GETTEXT, sizeof text, reinterpret_cast<LParam>(text));
   EXPECT_STREQ(text, "X");
@@ -81,7 +82,7 @@ TEST_F(CombineTest, EditVariantFocusKeysAndClearMark) {
   const LParam where = MarkPoint(plain);
   Play(plain, {
                   {"no clear mark: the key does nothing", MSG_KEYDOWN, ctlmsg::kClear, 0, {}},
-                  {"no clear mark: a release is a click", ctlmsg::kLButtonUp, 0, where, {CMBN_CLICKED}},
+                  {"no clear mark: a release is a click", MSG_LBUTTONUP, 0, where, {CMBN_CLICKED}},
               });
   EXPECT_EQ(Text(ChildOf(plain)), "");
 }

@@ -10,6 +10,7 @@
 #include "core/nonclient/tests/screen_picture.h"
 #include "gui/app_hooks.h"
 #include "gui/dialog.h"
+#include "gui/message.h"
 #include "gui/monthcal.h"
 #include "gui/startup.h"
 
@@ -115,18 +116,18 @@ TEST_F(DateBox, OpenChooseEscapeClickOutsideAndFocusLoss) {
   const auto choose = [](int code) { return static_cast<WParam>(code) << 16 | CB_CALENDAR_ID; };
   const std::vector<Step> steps = {
       {"the box takes the focus", kFocus, 0, 0, {CBN_SETFOCUS}, 0, "2026-03-19"},
-      {"a click on the button opens", ctlmsg::kLButtonDown, 0, button, {CBN_DROPDOWN}, 1, "2026-03-19"},
+      {"a click on the button opens", MSG_LBUTTONDOWN, 0, button, {CBN_DROPDOWN}, 1, "2026-03-19"},
       {"the calendar moves to the 5th", kPick, 0, 5, {}, 1, "2026-03-19"},
       {"a day marked leaves it open", MSG_COMMAND, choose(1), 0, {CBN_SELCHANGE}, 1, "2026-03-05"},
       {"a day confirmed closes", MSG_COMMAND, choose(2), 0, {CBN_SELECTOK, CBN_CLOSEUP, CBN_SELCHANGE}, 0,
        "2026-03-05"},
-      {"a click on the edit opens", ctlmsg::kLButtonDown, 0, edit, {CBN_SETFOCUS, CBN_DROPDOWN}, 1, "2026-03-05"},
+      {"a click on the edit opens", MSG_LBUTTONDOWN, 0, edit, {CBN_SETFOCUS, CBN_DROPDOWN}, 1, "2026-03-05"},
       {"Escape closes quietly", MSG_KEYDOWN, ctlmsg::kEscape, 0, {}, 0, "2026-03-05"},
-      {"reopen", ctlmsg::kLButtonDown, 0, button, {CBN_DROPDOWN}, 1, "2026-03-05"},
+      {"reopen", MSG_LBUTTONDOWN, 0, button, {CBN_DROPDOWN}, 1, "2026-03-05"},
       {"", kHide, 0, 0, {}, 0, "2026-03-05"},
-      {"a click outside", ctlmsg::kDropDownHidden, 0, At(390, 390), {CBN_SELECTCANCEL, CBN_CLOSEUP}, 0,
+      {"a click outside", MSG_TOPCTRLHIDDEN, 0, At(390, 390), {CBN_SELECTCANCEL, CBN_CLOSEUP}, 0,
        "2026-03-05"},
-      {"reopen", ctlmsg::kLButtonDown, 0, button, {CBN_DROPDOWN}, 1, "2026-03-05"},
+      {"reopen", MSG_LBUTTONDOWN, 0, button, {CBN_DROPDOWN}, 1, "2026-03-05"},
       {"losing the focus closes", MSG_KILLFOCUS, 0, 0, {CBN_SELECTCANCEL, CBN_CLOSEUP, CBN_KILLFOCUS}, 0,
        "2026-03-05"},
   };
@@ -164,7 +165,7 @@ TEST_F(DateBoxOnScreen, ClosedAndOpen) {
   WindowHandle cb = Make(CBS_DATE, {10, 10, 150, 36}, {0, 0, 400, 320});
   SetFocusChild(cb);
   ShootMain(__FILE__, "date_closed.png");
-  SendMessage(cb, ctlmsg::kLButtonDown, 0, At(5, 5));
+  SendMessage(cb, MSG_LBUTTONDOWN, 0, At(5, 5));
   ShootMain(__FILE__, "date_open.png");
 }
 

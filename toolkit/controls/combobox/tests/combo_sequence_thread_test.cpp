@@ -6,6 +6,7 @@
 #include "gui/dc.h"
 #include "gui/dialog.h"
 #include "gui/element.h"
+#include "gui/message.h"
 #include "gui/text.h"
 
 namespace {
@@ -38,7 +39,7 @@ class ComboSequence : public ComboTest {
         SetFocusChild(cb);
       } else {
         WindowHandle to = s.msg == kListClick ? list : cb;
-        SendMessage(to, s.msg == kListClick ? ctlmsg::kLButtonDown : s.msg, s.wParam, s.lParam);
+        SendMessage(to, s.msg == kListClick ? MSG_LBUTTONDOWN : s.msg, s.wParam, s.lParam);
       }
       EXPECT_EQ(Notes(), s.notes) << s.name;
       if (s.open != kSame) {
@@ -64,12 +65,12 @@ TEST_F(ComboSequence, DropDownListOpensChoosesAndCloses) {
       {"Escape closes without a choice", MSG_KEYDOWN, ctlmsg::kEscape, 0, {CBN_SELECTCANCEL, CBN_CLOSEUP}, 0, 0x11},
       {"down opens, the code stays", MSG_KEYDOWN, ctlmsg::kDown, 0, {CBN_DROPDOWN}, 1, 0x11},
       {"Enter on the open list is a choice", MSG_KEYDOWN, ctlmsg::kEnter, 0, {CBN_SELECTOK, CBN_CLOSEUP}, 0, 0x11},
-      {"a click on the button opens", ctlmsg::kLButtonDown, 0, button, {CBN_DROPDOWN}, 1, kSame},
+      {"a click on the button opens", MSG_LBUTTONDOWN, 0, button, {CBN_DROPDOWN}, 1, kSame},
       {"", kHideList, 0, 0, {}, kSame, kSame},
-      {"a click outside, on the button", ctlmsg::kDropDownHidden, 0, button, {CBN_SELECTCANCEL, CBN_CLOSEUP}, 0, kSame},
-      {"the press that hid it does not reopen", ctlmsg::kLButtonDown, 0, button, {}, 0, kSame},
-      {"the release always says so", ctlmsg::kLButtonUp, 0, button, {CBN_CLICKED}, kSame, kSame},
-      {"a click on the edit opens too", ctlmsg::kLButtonDown, 0, edit, {CBN_SETFOCUS, CBN_DROPDOWN}, 1, kSame},
+      {"a click outside, on the button", MSG_TOPCTRLHIDDEN, 0, button, {CBN_SELECTCANCEL, CBN_CLOSEUP}, 0, kSame},
+      {"the press that hid it does not reopen", MSG_LBUTTONDOWN, 0, button, {}, 0, kSame},
+      {"the release always says so", MSG_LBUTTONUP, 0, button, {CBN_CLICKED}, kSame, kSame},
+      {"a click on the edit opens too", MSG_LBUTTONDOWN, 0, edit, {CBN_SETFOCUS, CBN_DROPDOWN}, 1, kSame},
       {"choosing an item closes and copies it", kListClick, 0, At(5, row + 1),
        {CBN_SELECTOK, CBN_CLOSEUP, CBN_SELCHANGE}, 0, kSame},
       {"reopen", MSG_KEYDOWN, ctlmsg::kEnter, 0, {CBN_DROPDOWN}, 1, 0x4011},
@@ -86,8 +87,8 @@ TEST_F(ComboSequence, WithoutTheNotifyStyleOnlyReleasesAndClicksOutsideAreTold) 
                {"focus", kGiveFocus, 0, 0, {}, 0, kSame},
                {"Enter", MSG_KEYDOWN, ctlmsg::kEnter, 0, {}, 1, kSame},
                {"", kHideList, 0, 0, {}, kSame, kSame},
-               {"click outside", ctlmsg::kDropDownHidden, 1, At(390, 290), {CBN_SELECTCANCEL, CBN_CLOSEUP}, 0, kSame},
-               {"release", ctlmsg::kLButtonUp, 0, At(390, 290), {CBN_CLICKED}, kSame, kSame},
+               {"click outside", MSG_TOPCTRLHIDDEN, 1, At(390, 290), {CBN_SELECTCANCEL, CBN_CLOSEUP}, 0, kSame},
+               {"release", MSG_LBUTTONUP, 0, At(390, 290), {CBN_CLICKED}, kSame, kSame},
            });
 }
 
@@ -110,9 +111,9 @@ TEST_F(ComboSequence, ListSpinSimpleAndFixedKinds) {
   Rect r{};
   GetClientRect(fixed, &r);
   Play(fixed, {
-                  {"the button opens nothing", ctlmsg::kLButtonDown, 0, At(r.right - 5, 5), {}, 0, kSame},
+                  {"the button opens nothing", MSG_LBUTTONDOWN, 0, At(r.right - 5, 5), {}, 0, kSame},
                   {"Enter opens nothing", MSG_KEYDOWN, ctlmsg::kEnter, 0, {}, 0, kSame},
-                  {"release", ctlmsg::kLButtonUp, 0, At(r.right - 5, 5), {CBN_CLICKED}, kSame, kSame},
+                  {"release", MSG_LBUTTONUP, 0, At(r.right - 5, 5), {CBN_CLICKED}, kSame, kSame},
               });
 }
 

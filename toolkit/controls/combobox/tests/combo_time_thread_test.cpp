@@ -5,6 +5,7 @@
 #include "controls/listbox/control_msgs.h"
 #include "core/nonclient/tests/screen_picture.h"
 #include "gui/dialog.h"
+#include "gui/message.h"
 
 namespace {
 
@@ -48,17 +49,17 @@ TEST_F(TimeBox, OpenStepEscapeClickOutsideAndFocusLoss) {
   constexpr int kHide = -100, kFocus = -102, kTypeText = -103;
   const std::vector<Step> steps = {
       {"the box takes the focus", kFocus, 0, 0, {CBN_SETFOCUS}, 0, "08:30", 0x11},
-      {"a click on the button opens", ctlmsg::kLButtonDown, 0, button, {}, 1, "08:30", kSame},
+      {"a click on the button opens", MSG_LBUTTONDOWN, 0, button, {}, 1, "08:30", kSame},
       {"a field set while open shows at once", CB_SETFIELD, 2, 31, {}, 1, "08:31", kSame},
-      {"a second click closes", ctlmsg::kLButtonDown, 0, button, {}, 0, "08:31", kSame},
+      {"a second click closes", MSG_LBUTTONDOWN, 0, button, {}, 0, "08:31", kSame},
       {"Escape while closed changes nothing", MSG_KEYDOWN, ctlmsg::kEscape, 0, {}, 0, "08:31", 0x11},
-      {"a click on the edit opens", ctlmsg::kLButtonDown, 0, edit, {CBN_SETFOCUS}, 1, "08:31", kSame},
+      {"a click on the edit opens", MSG_LBUTTONDOWN, 0, edit, {CBN_SETFOCUS}, 1, "08:31", kSame},
       {"Escape closes", MSG_KEYDOWN, ctlmsg::kEscape, 0, {}, 0, "08:31", 0x11},
-      {"reopen", ctlmsg::kLButtonDown, 0, button, {}, 1, "08:31", kSame},
+      {"reopen", MSG_LBUTTONDOWN, 0, button, {}, 1, "08:31", kSame},
       {"", kHide, 0, 0, {}, kSame, "08:31", kSame},
-      {"a click outside", ctlmsg::kDropDownHidden, 0, At(300, 200), {CBN_SELECTCANCEL, CBN_CLOSEUP}, 0, "08:31",
+      {"a click outside", MSG_TOPCTRLHIDDEN, 0, At(300, 200), {CBN_SELECTCANCEL, CBN_CLOSEUP}, 0, "08:31",
        kSame},
-      {"reopen from the edit", ctlmsg::kLButtonDown, 0, edit, {CBN_SETFOCUS}, 1, "08:31", kSame},
+      {"reopen from the edit", MSG_LBUTTONDOWN, 0, edit, {CBN_SETFOCUS}, 1, "08:31", kSame},
       {"losing the focus closes", MSG_KILLFOCUS, 0, 0, {CBN_KILLFOCUS}, 0, "08:31", 0x11},
       {"the focus comes back", MSG_SETFOCUS, 0, 0, {CBN_SETFOCUS}, 0, "08:31", kSame},
       {"Enter starts typing", MSG_KEYDOWN, ctlmsg::kEnter, 0, {CBN_SELCHANGE}, 0, "08:31", 0x4015},
@@ -134,7 +135,7 @@ TEST_F(TimeBoxOnScreen, ClosedAndOpen) {
   Make(CBS_TIME, {10, 60, 150, 86});  // no fields set
   SetFocusChild(cb);
   ShootMain(__FILE__, "time_closed.png");
-  SendMessage(cb, ctlmsg::kLButtonDown, 0, At(5, 5));
+  SendMessage(cb, MSG_LBUTTONDOWN, 0, At(5, 5));
   ShootMain(__FILE__, "time_open.png");
 }
 

@@ -14,8 +14,10 @@
 #include "core/element/system_res.h"
 #include "core/message/tests/watchdog.h"
 #include "core/startup/input_helpers.h"
+#include "gui/desktop.h"
 #include "gui/host.h"
 #include "gui/keyboard.h"
+#include "gui/message.h"
 #include "gui/text_entry.h"
 #include "gui/window_attr.h"
 #include "gui/window_attr.h"
@@ -23,8 +25,7 @@
 namespace {
 
 constexpr int kGbLanguage = 2, kModeChinese = 0x40, kModeLower = 0x10, kModeUpper = 0x80;
-constexpr int kGetText = 307, kGetMode = 347, kImeStatus = 343, kImeReceiver = 345;
-constexpr int kSkbGet = 358, kSkbGetTarget = 360;
+constexpr int kGetMode = 347;
 
 // The scan code of a lower-case letter or a digit on the keyboard's rows.
 int ScanOf(char c) {
@@ -108,7 +109,7 @@ class ChineseTypingRoad : public imetest::ImeOnGui {
 
   std::string Text() {
     char text[32] = {};
-    SendMessage(field_, kGetText, sizeof text - 1, reinterpret_cast<LParam>(text));
+    SendMessage(field_, MSG_GETTEXT, sizeof text - 1, reinterpret_cast<LParam>(text));
     return text;
   }
   LResult Mode() { return SendMessage(field_, kGetMode, 0, 0); }
@@ -170,18 +171,18 @@ TEST_F(ChineseTypingRoad, PinyinAndASelectionKeyOnTheSoftKeyboardTypeTheCandidat
   skb_ = SKBWindow();
   ASSERT_NE(skb_, 0u);
   ASSERT_NE(skb_, GUI_INVALID_HANDLE);
-  ASSERT_TRUE(Until([&] { return SendMessage(skb_, kSkbGetTarget, 0, 0) != -1; })) << "registered with the desktop";
+  ASSERT_TRUE(Until([&] { return SendMessage(skb_, MSG_SKBCURRENTEDIT, 0, 0) != -1; })) << "registered with the desktop";
   StartPage();
   ASSERT_NE(page_, 0u);
   ASSERT_NE(field_, GUI_INVALID_HANDLE);
 
   ASSERT_TRUE(ClickField(30, [&] {
-    return SendMessage(skb_, kSkbGet, 1, 0) == 1 && SendMessage(skb_, kSkbGetTarget, 0, 0) == static_cast<LResult>(field_) &&
+    return SendMessage(skb_, MSG_DT_SKBQUERY, 1, 0) == 1 && SendMessage(skb_, MSG_SKBCURRENTEDIT, 0, 0) == static_cast<LResult>(field_) &&
            (Mode() == kModeLower || Mode() == kModeUpper);
   })) << "a click on the field opens the keyboard for it in letters";
   ASSERT_TRUE(ClickField(-3, [&] {  // the mode icon at the right end
-    return Mode() == kModeChinese && SendMessage(skb_, kSkbGet, 2, 0) == 2 && SendMessage(ime_, kImeStatus, 5, 0) == 1 &&
-           SendMessage(ime_, kImeReceiver, 0, 0) == static_cast<LResult>(field_);
+    return Mode() == kModeChinese && SendMessage(skb_, MSG_DT_SKBQUERY, 2, 0) == 2 && SendMessage(ime_, MSG_DT_IMEQUERY, 5, 0) == 1 &&
+           SendMessage(ime_, MSG_IMERECEIVER, 0, 0) == static_cast<LResult>(field_);
   })) << "the icon switches the field, the keyboard and the input method to Chinese";
 
   ASSERT_NO_FATAL_FAILURE(ClickKey('n'));

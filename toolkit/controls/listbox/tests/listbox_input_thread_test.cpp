@@ -64,19 +64,19 @@ LParam At(int x, int y) { return static_cast<LParam>((y << 16) | (x & 0xFFFF)); 
 TEST_F(ListBoxInput, EachInputNotifiesAndSelectsAsExpected) {
   const uint32_t n = LBS_NOTIFY, checks = LBS_NOTIFY | LBS_CHECKBOX | LBS_AUTOCHECK;
   const Case cases[] = {
-      {"click", n, ctlmsg::kLButtonDown, 1, 40, {7, 1}, 1, -9},
-      {"click on a disabled item", n, ctlmsg::kLButtonDown, 2, 40, {}, LB_ERR, -9},
-      {"click below the items", n, ctlmsg::kLButtonDown, 6, 40, {}, LB_ERR, -9},
-      {"check zone", checks, ctlmsg::kLButtonDown, 0, 5, {6, 1}, 0, 1},
-      {"check zone without auto-check", n | LBS_CHECKBOX, ctlmsg::kLButtonDown, 0, 5, {6, 1}, 0, 0},
-      {"text of a check-box item", checks, ctlmsg::kLButtonDown, 0, 40, {7, 1}, 0, 0},
-      {"double click", n, ctlmsg::kLButtonDblClk, 1, 40, {2}, LB_ERR, -9},
-      {"hover selects one", n, ctlmsg::kMouseMove, 3, 40, {}, 3, -9},
-      {"hover in a multiple selection", n | LBS_MULTIPLESEL, ctlmsg::kMouseMove, 3, 40, {}, -1, -9},
+      {"click", n, MSG_LBUTTONDOWN, 1, 40, {7, 1}, 1, -9},
+      {"click on a disabled item", n, MSG_LBUTTONDOWN, 2, 40, {}, LB_ERR, -9},
+      {"click below the items", n, MSG_LBUTTONDOWN, 6, 40, {}, LB_ERR, -9},
+      {"check zone", checks, MSG_LBUTTONDOWN, 0, 5, {6, 1}, 0, 1},
+      {"check zone without auto-check", n | LBS_CHECKBOX, MSG_LBUTTONDOWN, 0, 5, {6, 1}, 0, 0},
+      {"text of a check-box item", checks, MSG_LBUTTONDOWN, 0, 40, {7, 1}, 0, 0},
+      {"double click", n, MSG_LBUTTONDBLCLK, 1, 40, {2}, LB_ERR, -9},
+      {"hover selects one", n, MSG_MOUSEMOVE, 3, 40, {}, 3, -9},
+      {"hover in a multiple selection", n | LBS_MULTIPLESEL, MSG_MOUSEMOVE, 3, 40, {}, -1, -9},
       {"Enter", n, MSG_KEYDOWN, ctlmsg::kEnter, 0, {8}, LB_ERR, -9},
       {"down from nothing", n, MSG_KEYDOWN, ctlmsg::kDown, 0, {1}, 0, -9},
       {"end", n, MSG_KEYDOWN, ctlmsg::kEnd, 0, {1}, 3, -9},
-      {"without the notify style", 0, ctlmsg::kLButtonDown, 1, 40, {}, 1, -9},
+      {"without the notify style", 0, MSG_LBUTTONDOWN, 1, 40, {}, 1, -9},
   };
   for (const Case& c : cases) {
     WindowHandle lb = Make(c.style, {"one", "two", "three", "four"}, 2);
@@ -96,9 +96,9 @@ TEST_F(ListBoxInput, EachInputNotifiesAndSelectsAsExpected) {
 
 TEST_F(ListBoxInput, ASecondCheckZonePressClearsTheMarkAndSaysSo) {
   WindowHandle lb = Make(LBS_NOTIFY | LBS_CHECKBOX | LBS_AUTOCHECK, {"one", "two"});
-  SendMessage(lb, ctlmsg::kLButtonDown, 0, At(5, 1));
+  SendMessage(lb, MSG_LBUTTONDOWN, 0, At(5, 1));
   Notes();
-  SendMessage(lb, ctlmsg::kLButtonDown, 0, At(5, 1));
+  SendMessage(lb, MSG_LBUTTONDOWN, 0, At(5, 1));
   EXPECT_EQ(Notes(), (std::vector<int>{6, 3}));
   EXPECT_EQ(SendMessage(lb, LB_GETCHECKMARK, 0, 0), 0);
   SendMessage(lb, LB_SETCURSEL, 1, 0);
@@ -125,11 +125,11 @@ TEST_F(ListBoxInput, GridClicksFindTheirBoxOrNothing) {
   WindowHandle lb = Make(LBS_NOTIFY | LBS_GRID, {"1", "2", "3", "4", "5", "6", "7", "8"});
   const int h = static_cast<int>(SendMessage(lb, LB_GETITEMHEIGHT, 0, 0));
   const int column = 200 / 6 + 1;
-  SendMessage(lb, ctlmsg::kLButtonDown, 0, At(column * 1 + 2, h + 1));  // row 1, column 1: item 7
+  SendMessage(lb, MSG_LBUTTONDOWN, 0, At(column * 1 + 2, h + 1));  // row 1, column 1: item 7
   EXPECT_EQ(SendMessage(lb, LB_GETCURSEL, 0, 0), 7);
-  SendMessage(lb, ctlmsg::kLButtonDown, 0, At(column * 3 + 2, h + 1));  // past the last item
+  SendMessage(lb, MSG_LBUTTONDOWN, 0, At(column * 3 + 2, h + 1));  // past the last item
   EXPECT_EQ(SendMessage(lb, LB_GETCURSEL, 0, 0), 7);
-  SendMessage(lb, ctlmsg::kLButtonDown, 0, At(column * 6 + 2, 1));  // a seventh column
+  SendMessage(lb, MSG_LBUTTONDOWN, 0, At(column * 6 + 2, 1));  // a seventh column
   EXPECT_EQ(SendMessage(lb, LB_GETCURSEL, 0, 0), 7);
 }
 

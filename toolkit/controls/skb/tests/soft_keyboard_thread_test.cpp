@@ -15,15 +15,17 @@
 #include "core/startup/input_helpers.h"
 #include "gui/app_hooks.h"
 #include "gui/config.h"
+#include "gui/desktop.h"
 #include "gui/gui_etc.h"
 #include "gui/host.h"
 #include "gui/keyboard.h"
+#include "gui/message.h"
 #include "gui/text_entry.h"
 #include "gui/window_attr.h"
 
 namespace {
 
-constexpr int kOpen = 355, kClose = 356, kSet = 357, kGet = 358, kTarget = 359, kGetTarget = 360, kMode = 346;
+constexpr int kMode = 346;
 
 LParam Pack(int x, int y) { return static_cast<LParam>((static_cast<uint32_t>(y) << 16) | static_cast<uint32_t>(x)); }
 
@@ -58,13 +60,13 @@ class SoftKeyboardTest : public guitest::StartedGui {
     EXPECT_NE(skb_, 0u);
     // The desktop answers the registration by naming the active window to
     // the keyboard, a notification of its own time: let it land first.
-    for (int i = 0; i < 200 && SendMessage(skb_, kGetTarget, 0, 0) == -1; ++i)
+    for (int i = 0; i < 200 && SendMessage(skb_, MSG_SKBCURRENTEDIT, 0, 0) == -1; ++i)
       std::this_thread::sleep_for(std::chrono::milliseconds(5));
     return skb_;
   }
   void Serve(WindowHandle edit) {
-    SendMessage(skb_, kOpen, 0, 0);
-    SendMessage(skb_, kTarget, edit, 0);
+    SendMessage(skb_, MSG_SKBOPEN, 0, 0);
+    SendMessage(skb_, MSG_SKBACTIVEWIN, edit, 0);
   }
   void Click(skb::Board board, int key) {
     const Rect r = skb::KeyRect(skb::TableOf(board, false), key);
@@ -98,11 +100,11 @@ TEST_F(SoftKeyboardTest, CreatorGetsTheHandleOnceAndTheKeyboardRegistersHidden) 
   EXPECT_EQ(r.bottom - r.top, static_cast<int>(skin->bmHeight));
   Serve(target_);
   EXPECT_TRUE(IsWindowVisible(skb));
-  EXPECT_EQ(SendMessage(skb, kGet, 1, 0), 1);
-  EXPECT_EQ(static_cast<WindowHandle>(SendMessage(skb, kGetTarget, 0, 0)), target_);
-  SendMessage(skb, kClose, 0, 0);
+  EXPECT_EQ(SendMessage(skb, MSG_DT_SKBQUERY, 1, 0), 1);
+  EXPECT_EQ(static_cast<WindowHandle>(SendMessage(skb, MSG_SKBCURRENTEDIT, 0, 0)), target_);
+  SendMessage(skb, MSG_SKBCLOSE, 0, 0);
   EXPECT_FALSE(IsWindowVisible(skb));
-  EXPECT_EQ(static_cast<WindowHandle>(SendMessage(skb, kGetTarget, 0, 0)), GUI_INVALID_HANDLE);
+  EXPECT_EQ(static_cast<WindowHandle>(SendMessage(skb, MSG_SKBCURRENTEDIT, 0, 0)), GUI_INVALID_HANDLE);
 }
 
 TEST_F(SoftKeyboardTest, KeysArePostedWithCapsLockStateAndEscapeOnlyWithCapsLock) {
@@ -131,7 +133,7 @@ TEST_F(SoftKeyboardTest, KeysArePostedWithCapsLockStateAndEscapeOnlyWithCapsLock
   };
   for (const Row& row : rows) {
     if (!IsWindowVisible(skb_)) Serve(target_);
-    SendMessage(skb_, kSet, 2, row.board == skb::kNumBoard ? 1 : 0);
+    SendMessage(skb_, MSG_DT_SKBCMD, 2, row.board == skb::kNumBoard ? 1 : 0);
     Click(row.board, row.key);
     EXPECT_EQ(Posted(), row.posted) << "board " << row.board << " key " << row.key;
   }
@@ -160,13 +162,13 @@ TEST_F(SoftKeyboardTest, CapsLockStaysOffForAMacAddressEdit) {
   Serve(mac);
   Click(skb::kCharBoard, 31);
   EXPECT_EQ(GetSoftKeyboardCapsLock(), 0);
-  SendMessage(skb_, kTarget, target_, 0);
+  SendMessage(skb_, MSG_SKBACTIVEWIN, target_, 0);
   Click(skb::kCharBoard, 31);
   EXPECT_EQ(GetSoftKeyboardCapsLock(), 1);
-  SendMessage(skb_, kOpen, 0, 0);
+  SendMessage(skb_, MSG_SKBOPEN, 0, 0);
   EXPECT_EQ(GetSoftKeyboardCapsLock(), 1) << "opening an open keyboard changes nothing";
-  SendMessage(skb_, kClose, 0, 0);
-  SendMessage(skb_, kOpen, 0, 0);
+  SendMessage(skb_, MSG_SKBCLOSE, 0, 0);
+  SendMessage(skb_, MSG_SKBOPEN, 0, 0);
   EXPECT_EQ(GetSoftKeyboardCapsLock(), 0) << "opening turns caps lock off";
 }
 
@@ -177,14 +179,14 @@ TEST_F(SoftKeyboardTest, AChangeOfOutputReloadsTheSkinsAndResizes) {
   setCurOutputHook(auxOutput);
   const Bitmap* auxSkin = GetStockBitmap("SKBctrlbtn_chr", 0, 0);
   ASSERT_NE(auxSkin, nullptr);
-  SendMessage(skb, kGet, 1, 0);
+  SendMessage(skb, MSG_DT_SKBQUERY, 1, 0);
   Rect r{};
   GetWindowRect(skb, &r);
   EXPECT_EQ(r.right - r.left, static_cast<int>(auxSkin->bmWidth));
   EXPECT_EQ(r.bottom - r.top, static_cast<int>(auxSkin->bmHeight));
   setCurOutputHook(mainOutput);
   const Bitmap* mainSkin = GetStockBitmap("SKBctrlbtn_chr", 0, 0);
-  SendMessage(skb, kGet, 1, 0);
+  SendMessage(skb, MSG_DT_SKBQUERY, 1, 0);
   GetWindowRect(skb, &r);
   EXPECT_EQ(r.right - r.left, static_cast<int>(mainSkin->bmWidth));
   EXPECT_NE(mainSkin->bmWidth, auxSkin->bmWidth) << "each display has its own skin";
@@ -251,7 +253,7 @@ TEST_F(KeyboardRoadTest, ClicksOnTheKeyboardTypeIntoTheFieldAndBackspaceRepeats)
   // The field holds the mouse from its press until its release is handled;
   // a key clicked before that would go to the field, not to the keyboard.
   ASSERT_TRUE(PumpUntil([&] {
-    return IsWindowVisible(skb_) && SendMessage(skb_, kGetTarget, 0, 0) == static_cast<LResult>(edit) &&
+    return IsWindowVisible(skb_) && SendMessage(skb_, MSG_SKBCURRENTEDIT, 0, 0) == static_cast<LResult>(edit) &&
            GetCapture() != edit;
   })) << "a click on the field opens the keyboard for it";
   std::string typed;

@@ -13,12 +13,13 @@
 #include "gui/app_hooks.h"
 #include "gui/dialog.h"
 #include "gui/layout.h"
+#include "gui/message.h"
 #include "gui/text_entry.h"
 #include "gui/window_attr.h"
 
 namespace {
 
-constexpr int kCommand = 288, kDlgCode = 290, kSetText = 308, kGetText = 307, kGetMode = 347, kSetRange = 0xF0CD;
+constexpr int kGetMode = 347, kSetRange = 0xF0CD;
 constexpr uint32_t kVisible = WS_VISIBLE;
 
 LParam Pack(int x, int y) { return static_cast<LParam>((static_cast<uint32_t>(y) << 16) | static_cast<uint32_t>(x)); }
@@ -37,7 +38,7 @@ class EditTest : public guitest::StartedGui {
   // The notification codes the parent heard since the last look.
   std::vector<int> Codes() {
     std::vector<int> codes;
-    for (const SeenMessage& m : Received(parent_, kCommand)) codes.push_back(static_cast<int>(m.wParam >> 16));
+    for (const SeenMessage& m : Received(parent_, MSG_COMMAND)) codes.push_back(static_cast<int>(m.wParam >> 16));
     return codes;
   }
   WindowHandle parent_ = 0;
@@ -52,7 +53,7 @@ TEST_F(EditTest, FocusTextAndEnterNotifyTheParentInOrder) {
     std::vector<int> codes;
   } steps[] = {
       {MSG_SETFOCUS, 0, nullptr, {256}},
-      {kSetText, 1, "abc", {768}},
+      {MSG_SETTEXT, 1, "abc", {768}},
       {MSG_CHAR, 'd', nullptr, {768, 3}},
       {MSG_KEYDOWN, 28, nullptr, {1792}},
       {MSG_KILLFOCUS, 0, nullptr, {512, 1540}},  // changed while focused
@@ -64,7 +65,7 @@ TEST_F(EditTest, FocusTextAndEnterNotifyTheParentInOrder) {
     EXPECT_EQ(Codes(), s.codes) << "message " << s.msg;
   }
   char text[8];
-  EXPECT_EQ(SendMessage(edit, kGetText, 4, reinterpret_cast<LParam>(text)), 3) << "wParam - 1 bytes";
+  EXPECT_EQ(SendMessage(edit, MSG_GETTEXT, 4, reinterpret_cast<LParam>(text)), 3) << "wParam - 1 bytes";
   EXPECT_STREQ(text, "abc");
 }
 
@@ -81,7 +82,7 @@ TEST_F(EditTest, EnterStartsAndEndsEditingEscapeAndFocusLossEndIt) {
   };
   for (const Step& s : steps) {
     if (s.msg) SendMessage(edit, s.msg, s.key, 0);
-    EXPECT_EQ(SendMessage(edit, kDlgCode, 0, 0), s.code) << "after " << s.msg << "/" << s.key;
+    EXPECT_EQ(SendMessage(edit, MSG_GETDLGCODE, 0, 0), s.code) << "after " << s.msg << "/" << s.key;
   }
 }
 
@@ -172,13 +173,13 @@ TEST_F(RangeBoxTest, OutOfRangeNumbersAreCorrectedWithTheBoxArgumentsReversedRig
     g_rightToLeft = row.rightToLeft ? 1 : 0;
     WindowHandle edit = Edit(0x200, "", 30);
     SendMessage(edit, kSetRange, 1, 223);
-    SendMessage(edit, kSetText, 0, reinterpret_cast<LParam>(row.typed));
+    SendMessage(edit, MSG_SETTEXT, 0, reinterpret_cast<LParam>(row.typed));
     BoxReader box;
     box.Start();
     desktest::Drain();  // the paint checks the range
     box.Join();
     char text[16];
-    SendMessage(edit, kGetText, sizeof text, reinterpret_cast<LParam>(text));
+    SendMessage(edit, MSG_GETTEXT, sizeof text, reinterpret_cast<LParam>(text));
     EXPECT_STREQ(text, row.corrected);
     EXPECT_EQ(box.title, "Error");
     EXPECT_EQ(box.text, row.message);
@@ -196,7 +197,7 @@ class IpEditTest : public EditTest {
   }
   std::string Address(WindowHandle h) {
     char text[32] = {};
-    SendMessage(h, kGetText, 0, reinterpret_cast<LParam>(text));
+    SendMessage(h, MSG_GETTEXT, 0, reinterpret_cast<LParam>(text));
     return text;
   }
   void Keys(WindowHandle h, std::initializer_list<int> scans) {
@@ -218,17 +219,17 @@ TEST_F(IpEditTest, TypedDigitsFillTheFieldsAndMoveOn) {
   SendMessage(GetDlgItem(ip, 100), MSG_CHAR, '.', 0);  // "." moves on when the caret is not at 0
   Keys(ip, {8});
   EXPECT_EQ(Address(ip), "5.7.0.0");
-  SendMessage(ip, kSetText, 0, reinterpret_cast<LParam>("10.0.0.1"));
+  SendMessage(ip, MSG_SETTEXT, 0, reinterpret_cast<LParam>("10.0.0.1"));
   EXPECT_EQ(Address(ip), "10.0.0.1");
 }
 
 TEST_F(IpEditTest, MacFieldsTakeHexDigitsOnly) {
   WindowHandle mac = IpEdit(0x2, "0a:1b:2c:3d:4e:5f");
   EXPECT_EQ(Address(mac), "0a:1b:2c:3d:4e:5f");
-  SendMessage(mac, kSetText, 0, reinterpret_cast<LParam>("a::1"));
+  SendMessage(mac, MSG_SETTEXT, 0, reinterpret_cast<LParam>("a::1"));
   EXPECT_EQ(Address(mac), "0a:00:01:3d:4e:5f") << "set-text sets only what it contains";
   WindowHandle first = GetDlgItem(mac, 100);
-  SendMessage(first, kSetText, 0, reinterpret_cast<LParam>(""));
+  SendMessage(first, MSG_SETTEXT, 0, reinterpret_cast<LParam>(""));
   for (char c : {'g', 'B', 'z', '7'}) SendMessage(first, MSG_CHAR, static_cast<WParam>(c), 0);
   EXPECT_EQ(Address(mac), "b7:00:01:3d:4e:5f") << "typed letters become lower case";
 }

@@ -12,13 +12,15 @@
 #include "core/nonclient/tests/screen_picture.h"
 #include "core/nonclient/tests/started_gui.h"
 #include "gui/caret.h"
+#include "gui/desktop.h"
+#include "gui/message.h"
 #include "gui/paint.h"
 #include "gui/text_entry.h"
 #include "gui/window_attr.h"
 
 namespace {
 
-constexpr int kSetText = 308, kSetMode = 346, kSetTip = 0xF0DE, kSkbSet = 357, kSkbOpen = 355, kSkbGet = 358, kSkbGetTarget = 360;
+constexpr int kSetTip = 0xF0DE;
 
 LParam Pack(int x, int y) { return static_cast<LParam>((static_cast<uint32_t>(y) << 16) | static_cast<uint32_t>(x)); }
 
@@ -58,11 +60,11 @@ TEST_F(TextEntryOnScreen, FieldStatesMatchTheReference) {
   Field(0x04000000, "Disabled", 104);
   Field(0x800, "Read only", 136);
   WindowHandle typing = Field(0, "abc", 168);
-  SendMessage(typing, kSetMode, 0x10, 0);  // typing in lower-case letters: icon, focus and selection
+  SendMessage(typing, MSG_EDITSKBMODE, 0x10, 0);  // typing in lower-case letters: icon, focus and selection
   desktest::Drain();
   HideCaret(typing);
   guitest::MatchReference(Shot(page_), DataPath("edit_fields.png"));
-  SendMessage(typing, kSetMode, 0, 0);
+  SendMessage(typing, MSG_EDITSKBMODE, 0, 0);
 }
 
 TEST_F(TextEntryOnScreen, IpAndMacEditsMatchTheReference) {
@@ -85,7 +87,7 @@ TEST_F(TextEntryOnScreen, RightAlignedTypingDrawsWhatAFullPaintDraws) {
     desktest::Drain();
   }
   SendMessage(typed, MSG_CHAR, 8, 0);  // and a backspace
-  SendMessage(set, kSetText, 0, reinterpret_cast<LParam>("123450987"));
+  SendMessage(set, MSG_SETTEXT, 0, reinterpret_cast<LParam>("123450987"));
   HideCaret(typed);
   HideCaret(set);
   const guitest::Picture a = Shot(typed), b = Shot(set);
@@ -102,7 +104,7 @@ void AwaitPainted(WindowHandle skb) {
     if (r.right <= r.left || r.bottom <= r.top) break;
     std::this_thread::sleep_for(std::chrono::milliseconds(2));
   }
-  SendMessage(skb, kSkbGet, 1, 0);
+  SendMessage(skb, MSG_DT_SKBQUERY, 1, 0);
 }
 
 TEST_F(TextEntryOnScreen, KeyboardsWithCapsLockAndHighlightMatchTheReference) {
@@ -110,16 +112,16 @@ TEST_F(TextEntryOnScreen, KeyboardsWithCapsLockAndHighlightMatchTheReference) {
   ASSERT_NE(skb, GUI_INVALID_HANDLE);
   // The desktop's answer to the registration (close, name the active
   // window) comes as notifications: let them land before opening.
-  for (int i = 0; i < 200 && SendMessage(skb, kSkbGetTarget, 0, 0) == -1; ++i)
+  for (int i = 0; i < 200 && SendMessage(skb, MSG_SKBCURRENTEDIT, 0, 0) == -1; ++i)
     std::this_thread::sleep_for(std::chrono::milliseconds(5));
-  SendMessage(skb, kSkbOpen, 0, 0);
+  SendMessage(skb, MSG_SKBOPEN, 0, 0);
   const Rect q = skb::KeyRect(skb::TableOf(skb::kCharBoard, false), 11);
-  SendMessage(skb, kSkbSet, 3, 1);
+  SendMessage(skb, MSG_DT_SKBCMD, 3, 1);
   SendMessage(skb, 4, 0, Pack(q.left + 3, q.top + 3));
   AwaitPainted(skb);
   guitest::MatchReference(Shot(skb), DataPath("keyboard_chars.png"));
   const Rect five = skb::KeyRect(skb::TableOf(skb::kNumBoard, false), 4);
-  SendMessage(skb, kSkbSet, 2, 1);
+  SendMessage(skb, MSG_DT_SKBCMD, 2, 1);
   SendMessage(skb, 4, 0, Pack(five.left + 3, five.top + 3));
   AwaitPainted(skb);
   guitest::MatchReference(Shot(skb), DataPath("keyboard_numbers.png"));

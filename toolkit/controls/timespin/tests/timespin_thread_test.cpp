@@ -9,12 +9,12 @@
 #include "controls/monthcal/tests/calendar_fixture.h"
 #include "controls/timespin/timespin_internal.h"
 #include "gui/control_class.h"
+#include "gui/message.h"
 #include "gui/window_attr.h"
 
 namespace {
 
 constexpr uint32_t kComboNotify = 0x8;
-constexpr int kAutoRepeatTick = 322;
 
 // What the spinner wrote into the stand-in combo box (message 308).
 std::string g_comboText;
@@ -33,7 +33,7 @@ LResult ComboProc(WindowHandle hwnd, int msg, WParam wParam, LParam lParam) {
 bool g_injectingTick = false;
 
 LResult InjectedTicksOnly(WindowHandle hwnd, int msg, WParam wParam, LParam lParam) {
-  if (msg == kAutoRepeatTick && !g_injectingTick) return 0;
+  if (msg == MSG_BROADCAST_NOTICE && !g_injectingTick) return 0;
   return guitest::LoggingProc(hwnd, msg, wParam, lParam);
 }
 
@@ -64,7 +64,7 @@ class TimeSpinner : public caltest::CalendarGui {
   // One repeat tick to the host, dispatched with whatever it caused.
   void Tick() {
     g_injectingTick = true;
-    SendMessage(host_, kAutoRepeatTick, 0, 0);
+    SendMessage(host_, MSG_BROADCAST_NOTICE, 0, 0);
     g_injectingTick = false;
     desktest::Drain();
   }

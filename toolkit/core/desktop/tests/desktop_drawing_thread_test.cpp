@@ -8,6 +8,7 @@
 #include "gdi/dc/dc_record.h"
 #include "gdi/gal/tests/guarded_surface.h"
 #include "gui/dc.h"
+#include "gui/desktop.h"
 #include "gui/dialog.h"
 
 namespace desktest {
@@ -89,14 +90,14 @@ TEST_F(ScreenDesktop, InitialisationResetsTranslationsAndMakesAPrivateDC) {
   local_SysText = kGerman;
   EXPECT_STREQ(GetSysText("Cancel"), "Abbrechen");
   EXPECT_STREQ(GetSysText("cancel"), "cancel");
-  Request(kDesktopReinit, 0);
+  Request(MSG_DT_REINIT, 0);
   EXPECT_EQ(local_SysText, kGerman) << "211 without wParam keeps the translation";
   EXPECT_NE(Desk().privateDC, 0u);
-  Request(kDesktopReinit, 1);
+  Request(MSG_DT_REINIT, 1);
   EXPECT_EQ(local_SysText, SysText);
   EXPECT_STREQ(GetSysText("Cancel"), "Cancel");
   local_SysText = kGerman;
-  Request(kDesktopInit);
+  Request(MSG_DT_INIT);
   EXPECT_EQ(local_SysText, SysText);
   EXPECT_NE(Desk().privateDC, 0u);
 }

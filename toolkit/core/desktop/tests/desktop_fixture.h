@@ -22,6 +22,7 @@
 #include "core/window/tests/main_window_creation.h"
 #include "gui/app_hooks.h"
 #include "gui/control_class.h"
+#include "gui/desktop.h"
 #include "gui/gui_etc.h"
 #include "gui/region.h"
 #include "gui/window.h"
@@ -105,7 +106,7 @@ class DesktopTest : public ::testing::Test {
     WndClassInfo info{};
     info.className = kTestClass;
     info.windowProc = RecordingProc;
-    SendMessage(__gui_hwnd_desktop, kDesktopAddClass, 0, reinterpret_cast<LParam>(&info));
+    SendMessage(__gui_hwnd_desktop, MSG_DT_ADDCTRLCLASS, 0, reinterpret_cast<LParam>(&info));
     Recorder::Instance().Take();
     Recorder::Instance().refuseCreate = 0;
     Recorder::Instance().refuseDestroy = 0;
@@ -115,8 +116,8 @@ class DesktopTest : public ::testing::Test {
     Recorder::Instance().refuseDestroy = 0;
     DestroyKept();
     Drain();
-    SendMessage(__gui_hwnd_desktop, kDesktopDeleteClass, 0, reinterpret_cast<LParam>(kTestClass));
-    if (SendMessage(__gui_hwnd_desktop, kDesktopEnd, 0, 0) != 1) PostQuitMessage(__gui_hwnd_desktop);
+    SendMessage(__gui_hwnd_desktop, MSG_DT_DELCTRLCLASS, 0, reinterpret_cast<LParam>(kTestClass));
+    if (SendMessage(__gui_hwnd_desktop, MSG_DT_END, 0, 0) != 1) PostQuitMessage(__gui_hwnd_desktop);
     pthread_join(thread_, nullptr);
     TerminateDesktop();
     SetDesktopClockForTest(nullptr);

@@ -8,6 +8,7 @@
 #include "core/desktop/idle.h"
 #include "core/desktop/tests/desktop_fixture.h"
 #include "core/startup/input_helpers.h"
+#include "gui/message.h"
 
 namespace desktest {
 namespace {
@@ -290,7 +291,7 @@ TEST_F(IdleTimeout, ReturnToTheLiveViewEndsFrameTracking) {
   DragInfo drag{33, 10, 10};
   ASSERT_EQ(Request(MSG_DT_STARTDRAGWIN, back_, reinterpret_cast<LParam>(&drag)), 0u);
   g_now = 1061;
-  SendMessage(__gui_hwnd_desktop, kDesktopTick, 0, 0);  // no request: nothing else ends the tracking
+  SendMessage(__gui_hwnd_desktop, MSG_TIMER, 0, 0);  // no request: nothing else ends the tracking
   EXPECT_EQ(getOutputStateHook(getCurOutputHook()), 11);
   std::mutex& held = Rec(back_)->clipInfo->lock;
   ASSERT_TRUE(held.try_lock());

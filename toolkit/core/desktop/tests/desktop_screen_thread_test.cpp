@@ -8,6 +8,7 @@
 #include "core/desktop/tests/desktop_fixture.h"
 #include "gui/bitmap.h"
 #include "gui/dc.h"
+#include "gui/desktop.h"
 #include "gui/element.h"
 #include "gui/gal.h"
 #include "gui/host.h"
@@ -30,7 +31,7 @@ TEST(DesktopScreen, BackgroundShowsAndAHiddenWindowLeavesNoPixels) {
   SetAppCallbacks(nullptr);
   InitDesktop();  // as start-up sets the desktop up, before its thread runs
   ASSERT_EQ(InitGUI(0, nullptr), 0);
-  SendMessage(__gui_hwnd_desktop, kDesktopBackground, 0, 0);
+  SendMessage(__gui_hwnd_desktop, MSG_DT_BACKGROUND, 0, 0);
   HostFlush();
   EXPECT_EQ(HostReadWindowPixel(0, 5, 5), kBackground);
   EXPECT_EQ(HostReadWindowPixel(0, 1023, 767), kBackground);
@@ -40,7 +41,7 @@ TEST(DesktopScreen, BackgroundShowsAndAHiddenWindowLeavesNoPixels) {
   ASSERT_NE(hwnd, GUI_INVALID_HANDLE);
   PaintRed(100, 100, 100, 100);  // what the window drew
   // A repaint of the whole desktop leaves the window's pixels alone.
-  SendMessage(__gui_hwnd_desktop, kDesktopBackground, 0, 0);
+  SendMessage(__gui_hwnd_desktop, MSG_DT_BACKGROUND, 0, 0);
   HostFlush();
   EXPECT_EQ(HostReadWindowPixel(0, 150, 150), kRed);
   EXPECT_EQ(HostReadWindowPixel(0, 99, 150), kBackground);

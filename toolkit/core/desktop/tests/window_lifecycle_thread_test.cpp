@@ -5,6 +5,8 @@
 #include "core/desktop/tests/desktop_fixture.h"
 #include "core/startup/input_helpers.h"
 #include "core/window/window_threads.h"
+#include "gui/desktop.h"
+#include "gui/message.h"
 
 namespace desktest {
 namespace {
@@ -94,12 +96,12 @@ TEST_F(Lifecycle, RefusedWindowsSharingAQueueLeaveNoMessagesForTheirRecords) {
   WndClassInfo info{};
   info.className = "postrefuse";
   info.windowProc = PostsThenRefuses;
-  SendMessage(__gui_hwnd_desktop, kDesktopAddClass, 0, reinterpret_cast<LParam>(&info));
+  SendMessage(__gui_hwnd_desktop, MSG_DT_ADDCTRLCLASS, 0, reinterpret_cast<LParam>(&info));
   EXPECT_EQ(CreateWindowEx("postrefuse", "c", WS_VISIBLE, 0, 1, 0, 0, 10, 10, a, 0), GUI_INVALID_HANDLE);
   gone = FirstCreated(Recorder::Instance().Take());
   ASSERT_NE(gone, 0u);
   EXPECT_FALSE(QueueHoldsMessageFor(a, gone));
-  SendMessage(__gui_hwnd_desktop, kDesktopDeleteClass, 0, reinterpret_cast<LParam>("postrefuse"));
+  SendMessage(__gui_hwnd_desktop, MSG_DT_DELCTRLCLASS, 0, reinterpret_cast<LParam>("postrefuse"));
 }
 
 TEST_F(Lifecycle, SecondWindowOnAThreadIsHostedByTheFirst) {
@@ -287,7 +289,7 @@ TEST_F(Lifecycle, DestroyedControlStopsBeingTheCaretWindow) {
   WindowHandle inner = Control(c, {0, 0, 5, 5}, 2);
   Request(MSG_DT_CARETCREATE, inner);
   ASSERT_TRUE(DestroyWindow(c));
-  Request(kDesktopTick);
+  Request(MSG_TIMER);
   EXPECT_EQ(Desk().caretWindow, 0u);
 }
 

@@ -3,6 +3,7 @@
 // afterwards.
 #include "core/desktop/desktop_seams.h"
 #include "core/desktop/tests/desktop_fixture.h"
+#include "gui/desktop.h"
 
 namespace desktest {
 namespace {
@@ -322,7 +323,7 @@ TEST_F(Requests, BroadcastReachesEveryMainWindowOnce) {
   WindowHandle control = Control(back_, {0, 0, 10, 10}, 1);
   Settle();
   Message notice{0, 500, 7, 8, 0, nullptr};
-  EXPECT_EQ(Request(kDesktopBroadcast, 0, reinterpret_cast<LParam>(&notice)), 2u);
+  EXPECT_EQ(Request(MSG_DT_BROADCAST, 0, reinterpret_cast<LParam>(&notice)), 2u);
   Drain();
   std::vector<Seen> expected = {{front_, 500, 7}, {back_, 500, 7}};
   EXPECT_EQ(Recorder::Instance().Take(), expected);

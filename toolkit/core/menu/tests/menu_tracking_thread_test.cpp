@@ -16,11 +16,12 @@
 #include "gui/desktop.h"
 #include "gui/livevideo.h"
 #include "gui/menu.h"
+#include "gui/message.h"
 #include "gui/window_attr.h"
 
 namespace {
 
-constexpr int kKeyDown = 18, kEscape = 1, kEnter = 28, kUp = 103, kLeft = 105, kRight = 106, kDown = 108;
+constexpr int kEscape = 1, kEnter = 28, kUp = 103, kLeft = 105, kRight = 106, kDown = 108;
 constexpr int kLeftDown = 1, kLeftUp = 2;
 
 struct Note {
@@ -66,7 +67,7 @@ class MenuTracking : public guitest::StartedGui {
     return out;
   }
 
-  static void Key(int scan) { desktest::Input(kKeyDown, static_cast<WParam>(scan), 0); }
+  static void Key(int scan) { desktest::Input(MSG_KEYDOWN, static_cast<WParam>(scan), 0); }
   static void Move(const Point& p) { desktest::Input(MSG_MOUSEMOVE, 0, desktest::PointParam(p.x, p.y)); }
   static void Click(const Point& p) {
     Move(p);

@@ -6,6 +6,7 @@
 #include "core/message/tests/hand_made_windows.h"
 #include "core/startup/event_thread.h"
 #include "gui/app_hooks.h"
+#include "gui/desktop.h"
 #include "gui/timer.h"
 
 namespace {
@@ -323,7 +324,7 @@ TEST_F(DesktopQueueTest, LowLevelEventsBecomeDesktopMessages) {
   PostLowLevelEvent(LowLevelEvent{kEventTimeout, 6, 0, 0, 0, 0, 0});
   std::vector<int> numbers;
   for (const Message& m : ReadAll()) numbers.push_back(m.message);
-  EXPECT_EQ(numbers, (std::vector<int>{4, 1, 2, 4, 5, 9, 18, 26, kDesktopIdleBroadcast}));
+  EXPECT_EQ(numbers, (std::vector<int>{4, 1, 2, 4, 5, 9, 18, 26, MSG_DT_IDLEBROADCAST}));
 }
 
 TEST_F(DesktopQueueTest, MouseEventsCarryPositionAndStatus) {

@@ -9,6 +9,7 @@
 #include "core/message/tests/hand_made_windows.h"
 #include "core/startup/thread_start.h"
 #include "gui/control_class.h"
+#include "gui/desktop.h"
 
 namespace {
 
@@ -211,7 +212,7 @@ class DesktopThreadTest : public ::testing::Test {
     thread_ = thread;
   }
   void TearDown() override {
-    SendMessage(__gui_hwnd_desktop, kDesktopEnd, 0, 0);
+    SendMessage(__gui_hwnd_desktop, MSG_DT_END, 0, 0);
     pthread_join(thread_, nullptr);
   }
   ThreadStart start_;
@@ -236,7 +237,7 @@ TEST(DesktopBroadcast, PostsToEveryMainWindowOfEveryList) {
   ASSERT_TRUE(start.Launch(&desktop, DesktopMain, 0));
   EXPECT_EQ(BroadcastMessage(77, 1, 2), 3);
   // Windows remain, so the desktop refuses to end until told to quit.
-  EXPECT_EQ(SendMessage(__gui_hwnd_desktop, kDesktopEnd, 0, 0), 0);
+  EXPECT_EQ(SendMessage(__gui_hwnd_desktop, MSG_DT_END, 0, 0), 0);
   PostQuitMessage(__gui_hwnd_desktop);
   pthread_join(desktop, nullptr);
   TopmostList().head = MainDisplayList().head = AuxDisplayList().head = nullptr;
@@ -248,7 +249,7 @@ TEST(DesktopBroadcast, PostsToEveryMainWindowOfEveryList) {
 }
 
 TEST_F(DesktopThreadTest, AnswersSentRequestsAndEndsWhenNoWindowsRemain) {
-  EXPECT_EQ(SendMessage(__gui_hwnd_desktop, kDesktopReinit, 1, 0), 0);
+  EXPECT_EQ(SendMessage(__gui_hwnd_desktop, MSG_DT_REINIT, 1, 0), 0);
   EXPECT_EQ(SendMessage(__gui_hwnd_desktop, 12345, 0, 0), 0);
   EXPECT_EQ(BroadcastMessage(5, 0, 0), 0);
 }
@@ -259,13 +260,13 @@ TEST_F(DesktopThreadTest, ServesTheControlClassRegistry) {
   info.className = "probe";
   info.windowProc = Recorder::Proc;
   LParam name = reinterpret_cast<LParam>("Probe");
-  EXPECT_EQ(SendMessage(__gui_hwnd_desktop, kDesktopAddClass, 0, reinterpret_cast<LParam>(&info)), 0);
-  EXPECT_EQ(SendMessage(__gui_hwnd_desktop, kDesktopAddClass, 0, reinterpret_cast<LParam>(&info)),
+  EXPECT_EQ(SendMessage(__gui_hwnd_desktop, MSG_DT_ADDCTRLCLASS, 0, reinterpret_cast<LParam>(&info)), 0);
+  EXPECT_EQ(SendMessage(__gui_hwnd_desktop, MSG_DT_ADDCTRLCLASS, 0, reinterpret_cast<LParam>(&info)),
             CONTROL_CLASS_INVALID);
-  EXPECT_NE(SendMessage(__gui_hwnd_desktop, kDesktopFindClass, 0, name), 0);
-  EXPECT_EQ(SendMessage(__gui_hwnd_desktop, kDesktopDeleteClass, 0, name), 0);
-  EXPECT_EQ(SendMessage(__gui_hwnd_desktop, kDesktopFindClass, 0, name), 0);
-  EXPECT_EQ(SendMessage(__gui_hwnd_desktop, kDesktopDeleteClass, 0, name), CONTROL_CLASS_INVALID);
+  EXPECT_NE(SendMessage(__gui_hwnd_desktop, MSG_DT_FINDCTRLCLASS, 0, name), 0);
+  EXPECT_EQ(SendMessage(__gui_hwnd_desktop, MSG_DT_DELCTRLCLASS, 0, name), 0);
+  EXPECT_EQ(SendMessage(__gui_hwnd_desktop, MSG_DT_FINDCTRLCLASS, 0, name), 0);
+  EXPECT_EQ(SendMessage(__gui_hwnd_desktop, MSG_DT_DELCTRLCLASS, 0, name), CONTROL_CLASS_INVALID);
   TerminateControlClass();
 }
 

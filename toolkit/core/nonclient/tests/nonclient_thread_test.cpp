@@ -8,6 +8,7 @@
 #include "core/nonclient/tests/started_gui.h"
 #include "core/window/auto_repeat.h"
 #include "core/window/default_proc_internal.h"
+#include "gui/message.h"
 #include "gui/nonclient.h"
 #include "gui/control_class.h"
 #include "gui/window_attr.h"
@@ -17,7 +18,7 @@ namespace {
 using guitest::Rgb;
 using guitest::SolidBitmap;
 
-constexpr int kNcDown = 10, kNcUp = 11, kNcMove = 13, kTick = 322;
+constexpr int kNcDown = 10, kNcUp = 11, kNcMove = 13;
 
 class Frames : public guitest::StartedGui {
  protected:
@@ -148,7 +149,7 @@ TEST_F(Tracking, ArrowRepeatsWhileHeldAndEndsOnRelease) {
   Message repeat = AutoRepeatMessage();
   EXPECT_EQ(repeat.hwnd, hwnd_);
   EXPECT_EQ(repeat.message, MSG_VSCROLL);
-  PostMessage(hwnd_, kTick, 0, 0);
+  PostMessage(hwnd_, MSG_BROADCAST_NOTICE, 0, 0);
   std::vector<WParam> repeated = Actions();
   ASSERT_FALSE(repeated.empty());
   for (WParam a : repeated) EXPECT_EQ(a, static_cast<WParam>(SB_LINEDOWN));
@@ -156,7 +157,7 @@ TEST_F(Tracking, ArrowRepeatsWhileHeldAndEndsOnRelease) {
   Mouse(kNcUp, 295);
   EXPECT_EQ(Actions().back(), static_cast<WParam>(SB_ENDSCROLL));
   EXPECT_FALSE(AutoRepeatIsSet());
-  PostMessage(hwnd_, kTick, 0, 0);
+  PostMessage(hwnd_, MSG_BROADCAST_NOTICE, 0, 0);
   EXPECT_TRUE(Actions().empty());
 
   Mouse(kNcDown, 250);  // the track below the thumb

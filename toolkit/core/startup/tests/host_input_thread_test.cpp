@@ -22,8 +22,6 @@ namespace {
 
 constexpr int kRoutedLeftDown = 224 + 1;
 constexpr int kRoutedLeftUp = 224 + 2;
-constexpr int kKeyDown = 18;
-constexpr int kKeyUp = 20;
 constexpr int kLinuxKeyA = 30;
 
 struct Received {
@@ -116,9 +114,9 @@ TEST(HostInput, ClickAndKeyInTheHostWindowReachTheWindowUnderThePointer) {
   EXPECT_EQ(r.lParam & 0xFFFF, 150);
   EXPECT_EQ((r.lParam >> 16) & 0xFFFF, 120);
   EXPECT_TRUE(inbox.WaitFor(kRoutedLeftUp, &r));
-  ASSERT_TRUE(inbox.WaitFor(kKeyDown, &r));
+  ASSERT_TRUE(inbox.WaitFor(MSG_KEYDOWN, &r));
   EXPECT_EQ(r.wParam, static_cast<WParam>(kLinuxKeyA));
-  EXPECT_TRUE(inbox.WaitFor(kKeyUp, &r));
+  EXPECT_TRUE(inbox.WaitFor(MSG_KEYUP, &r));
 }
 
 }  // namespace

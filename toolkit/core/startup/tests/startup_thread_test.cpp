@@ -13,6 +13,7 @@
 #include "core/startup/startup_internal.h"
 #include "core/startup/thread_start.h"
 #include "gui/app_hooks.h"
+#include "gui/desktop.h"
 #include "gui/message.h"
 #include "gui/startup.h"
 #include "thread_count.h"
@@ -166,7 +167,7 @@ TEST(EventThread, TimeOutsBecomeTheIdleBroadcastOnlyOutsideMenus) {
   setOutputStateHook(0, output);
   PostLowLevelEvent(timeout);
   ASSERT_TRUE(PeekMessage(&msg, __gui_hwnd_desktop, 0, 0, TRUE));
-  EXPECT_EQ(msg.message, kDesktopIdleBroadcast);
+  EXPECT_EQ(msg.message, MSG_DT_IDLEBROADCAST);
   EXPECT_EQ(msg.wParam, 7u);
   LeaveDesktopThread();
 }

@@ -6,6 +6,7 @@
 #include "core/desktop/clip_info.h"
 #include "core/window/nonclient_mouse.h"
 #include "core/window/tests/paint_fixture.h"
+#include "gui/desktop.h"
 
 namespace painttest {
 namespace {
@@ -349,7 +350,7 @@ class SoftKeyboard : public PaintTest {
     WndClassInfo info{};
     info.className = "sledit";
     info.windowProc = LoggingProc;
-    SendMessage(__gui_hwnd_desktop, kDesktopAddClass, 0, reinterpret_cast<LParam>(&info));
+    SendMessage(__gui_hwnd_desktop, MSG_DT_ADDCTRLCLASS, 0, reinterpret_cast<LParam>(&info));
     screen_ = ScreenRect();
     main_ = LoggedMain({0, 0, screen_.right, screen_.bottom - 60});
     skb_ = LoggedMain({0, 0, 200, 100});
@@ -361,7 +362,7 @@ class SoftKeyboard : public PaintTest {
     Request(MSG_DT_UNREGSKB, skb_);
     g_edit = 0;
     PaintTest::TearDown();
-    SendMessage(__gui_hwnd_desktop, kDesktopDeleteClass, 0, reinterpret_cast<LParam>("sledit"));
+    SendMessage(__gui_hwnd_desktop, MSG_DT_DELCTRLCLASS, 0, reinterpret_cast<LParam>("sledit"));
   }
   WindowHandle Edit(Rect r) {
     WindowHandle edit = CreateWindowEx("sledit", "", WS_VISIBLE, 0, 5, r.left, r.top, r.right - r.left,

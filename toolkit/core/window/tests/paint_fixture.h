@@ -5,6 +5,7 @@
 
 #include "core/desktop/tests/desktop_fixture.h"
 #include "core/window/window_damage.h"
+#include "gui/desktop.h"
 #include "gui/paint.h"
 
 namespace painttest {
@@ -45,14 +46,14 @@ class PaintTest : public desktest::DesktopTest {
     WndClassInfo info{};
     info.className = kLoggedClass;
     info.windowProc = LoggingProc;
-    SendMessage(__gui_hwnd_desktop, kDesktopAddClass, 0, reinterpret_cast<LParam>(&info));
+    SendMessage(__gui_hwnd_desktop, MSG_DT_ADDCTRLCLASS, 0, reinterpret_cast<LParam>(&info));
     Log::Instance().override = nullptr;
   }
   void TearDown() override {
     Log::Instance().override = nullptr;
     DestroyKept();
     desktest::Drain();
-    SendMessage(__gui_hwnd_desktop, kDesktopDeleteClass, 0, reinterpret_cast<LParam>(kLoggedClass));
+    SendMessage(__gui_hwnd_desktop, MSG_DT_DELCTRLCLASS, 0, reinterpret_cast<LParam>(kLoggedClass));
     desktest::DesktopTest::TearDown();
     Log::Instance().Take();
   }
