@@ -183,6 +183,11 @@ int GAL_SetColors(GalSurface* surface, GalColor* colors, int first, int count);
 
 /* Video device and modes. */
 extern GalPixel SysPixelIndex[17];
+/* Entries of SysPixelIndex the controls draw with. */
+#define SYSPIXEL_KEY 0 /* the transparent key */
+#define SYSPIXEL_LIGHTGREY 8
+#define SYSPIXEL_WHITE 15
+#define SYSPIXEL_BLACK 16
 int InitGAL(void);
 int GAL_GetEngineName(char* buffer); /* buffer of at least 11 bytes */
 int GAL_VideoInit(const char* engineName);

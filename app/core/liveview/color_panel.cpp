@@ -32,7 +32,6 @@ namespace {
 constexpr const char* kWindow = "leftcolorset";
 constexpr int kModeId = 12544, kDefaultId = 12563, kCopyId = 4100, kOkId = 4097;
 constexpr int kState = 3, kLastAnalog = 16, kButtonBand = 40, kFooter = 50;
-constexpr int kBkcControlNormal = 23;
 
 struct Row {
   int icon, slider, box;
@@ -238,7 +237,7 @@ void fillPanel(HDC hdc, const Rect& client) {
     if (!analog())
       for (const char* key : {"sharpness", "denoising"})
         if (const CtrlResInfo* row = record(key)) frame.bottom -= row->h;
-    DrawEditFrame(hdc, 0, 0x90011u, &frame, FALSE, TRUE, WinElementColors[kBkcControlNormal]);
+    DrawEditFrame(hdc, 0, 0x90011u, &frame, FALSE, TRUE, WinElementColors[WEC_BKC_CONTROL_NORMAL]);
   }
 }
 

@@ -98,7 +98,7 @@ void fillBackground(HDC hdc, const Rect& client) {
     FillBoxWithBitmap(hdc, client.left, client.top, client.right - client.left, client.bottom - client.top, &bitmap);
     return;
   }
-  SetDCAttr(hdc, DC_ATTR_BRUSH_COLOR, static_cast<uint32_t>(SysPixelIndex[0]));
+  SetDCAttr(hdc, DC_ATTR_BRUSH_COLOR, static_cast<uint32_t>(SysPixelIndex[SYSPIXEL_KEY]));
   FillBox(hdc, client.left, client.top, client.right - client.left, client.bottom - client.top);
 }
 

@@ -93,7 +93,7 @@ void initPreviewCreateInfo(MainWinCreate* info) {
   info->ty = 0;
   info->rx = getScreenWidth(output);
   info->by = getScreenHeight(output);
-  info->iBkColor = SysPixelIndex[0];
+  info->iBkColor = SysPixelIndex[SYSPIXEL_KEY];
   info->dwAddData = 0;
 }
 

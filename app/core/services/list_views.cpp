@@ -74,7 +74,7 @@ HLVROW addListViewItems(WindowHandle list, int index, int count, const char* tex
     ListViewSubItemInfo cell{};
     cell.column = column;
     cell.text = const_cast<char*>(texts + static_cast<size_t>(column) * kTextStride);
-    cell.textColor = SysPixelIndex[15];
+    cell.textColor = SysPixelIndex[SYSPIXEL_WHITE];
     SendMessage(list, LVM_SETSUBITEM, reinterpret_cast<WParam>(row), reinterpret_cast<LParam>(&cell));
   }
   return row;

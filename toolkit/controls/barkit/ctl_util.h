@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <new>
 
-#include "controls/painters/element_index.h"
+#include "core/element/element_color.h"
 #include "gui/common.h"
 #include "gui/element.h"
 #include "gui/gal.h"
@@ -49,7 +49,6 @@ LResult PaintWith(WindowHandle hwnd, Body body) {
   return 0;
 }
 
-inline GalPixel Color(int index) { return WinElementColors[index]; }
 inline GalPixel WinColor(WindowHandle hwnd, int index) { return GetWindowElementColorEx(hwnd, index); }
 
 // Mouse messages carry x in the low and y in the high 16 bits, signed.

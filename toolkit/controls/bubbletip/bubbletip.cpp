@@ -32,7 +32,6 @@
 namespace {
 
 constexpr int kTimerId = 9478, kTimerTicks = 4, kTextId = 9479;
-constexpr int kBkcTipNormal = 17, kBkcControlNormal = 23, kLightGrey = 8;
 constexpr int kMargin = 10, kWrapWidth = 200;
 
 struct BubbleTipData {
@@ -122,8 +121,8 @@ void Paint(WindowHandle hwnd) {
   HDC hdc = BeginPaint(hwnd);
   Rect rc{};
   GetClientRect(hwnd, &rc);
-  painters::Fill(hdc, WinElementColors[kBkcTipNormal], 0, 0, rc.right - rc.left, rc.bottom - rc.top);
-  painters::Outline(hdc, SysPixelIndex[kLightGrey], 0, 0, rc.right - rc.left - 1, rc.bottom - rc.top - 1);
+  painters::Fill(hdc, WinElementColors[WEC_BKC_TIP_NORMAL], 0, 0, rc.right - rc.left, rc.bottom - rc.top);
+  painters::Outline(hdc, SysPixelIndex[SYSPIXEL_LIGHTGREY], 0, 0, rc.right - rc.left - 1, rc.bottom - rc.top - 1);
   EndPaint(hwnd, hdc);
 }
 
@@ -189,7 +188,7 @@ void* TipThread(void* arg) {
   create.spCaption = "The Bubble Tip Window";
   create.hHosting = __gui_hwnd_desktop;
   create.MainWindowProc = TipProc;
-  create.iBkColor = WinElementColors[kBkcControlNormal];
+  create.iBkColor = WinElementColors[WEC_BKC_CONTROL_NORMAL];
   WindowHandle hwnd = CreateMainWindow(&create);
   back->hwnd = hwnd;
   sem_post(&back->ready);  // `back` belongs to the creator from here on

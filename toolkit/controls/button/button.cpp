@@ -6,8 +6,8 @@
 #include "controls/button/button_internal.h"
 #include "controls/button/check_mark.h"
 #include "controls/painters/ctrl_text.h"
-#include "controls/painters/element_index.h"
 #include "controls/registry/control_registry.h"
+#include "core/element/element_color.h"
 #include "gui/control_class.h"
 #include "gui/control_paint.h"
 #include "gui/control_tip.h"
@@ -371,7 +371,7 @@ namespace controls {
 
 BOOL RegisterButtonControl() {
   if (!GetCheckMarkBitmap()) button::BuildCheckMark();
-  return RegisterBuiltinClass("button", 0, WinElementColors[ec::kBkcControlNormal], ButtonProc);
+  return RegisterBuiltinClass("button", 0, WinElementColors[WEC_BKC_CONTROL_NORMAL], ButtonProc);
 }
 
 }  // namespace controls

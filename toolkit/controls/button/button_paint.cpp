@@ -3,9 +3,9 @@
 #include <algorithm>
 
 #include "controls/button/button_internal.h"
-#include "controls/painters/element_index.h"
 #include "controls/painters/painter_util.h"
 #include "controls/painters/blitters.h"
+#include "core/element/element_color.h"
 #include "core/window/window_record.h"
 #include "gui/control_paint.h"
 #include "gui/dc.h"
@@ -22,8 +22,6 @@ namespace {
 
 constexpr int kRightCell = 18, kFramedIndent = 6, kFramedGap = 8, kGap = 2, kCheckMarkInset = 18;
 constexpr int kImageIndent = 6;
-
-GalPixel Color(int index) { return WinElementColors[index]; }
 
 bool Drawable(const Bitmap* b) { return b && b->bmBits && b->bmWidth && b->bmHeight; }
 
@@ -101,7 +99,7 @@ void PaintCheckCell(HDC hdc, uint32_t kind, uint32_t state, bool disabled, bool 
   }
   DrawCell(hdc, skin, cell, col, row);
   if (look == Look::kFocused && !framed && !radio && !threeSwitch && kind != BS_ONOFF)
-    painters::Outline(hdc, Color(ec::kWecFrameControlHilite), cell.left - 1, cell.top - 1, cell.right, cell.bottom);
+    painters::Outline(hdc, Color(WEC_FRAME_CONTROL_HILITE), cell.left - 1, cell.top - 1, cell.right, cell.bottom);
 }
 
 void PaintOctagon(HDC hdc, const Rect& c, GalPixel pen) {
@@ -111,12 +109,12 @@ void PaintOctagon(HDC hdc, const Rect& c, GalPixel pen) {
 }
 
 void PaintPushFace(HDC hdc, const Rect& c, bool normal) {
-  const GalPixel start = Color(normal ? ec::kBkcPushStartNormal : ec::kBkcPushStartPushed);
-  const GalPixel end = Color(normal ? ec::kBkcPushEndNormal : ec::kBkcPushEndPushed);
+  const GalPixel start = Color(normal ? WEC_BKC_PUSHBUTTON_START_NORMAL : WEC_BKC_PUSHBUTTON_START_PUSHED);
+  const GalPixel end = Color(normal ? WEC_BKC_PUSHBUTTON_END_NORMAL : WEC_BKC_PUSHBUTTON_END_PUSHED);
   // The box runs its gradient from the bottom up, so the end colour goes
   // in first to put the start colour at the top.
   DrawGradientBox(hdc, end, start, c.left, c.top, c.right, c.bottom, TRUE, TRUE, 0);
-  PaintOctagon(hdc, c, Color(ec::kWecFrameControlNormal));
+  PaintOctagon(hdc, c, Color(WEC_FRAME_CONTROL_NORMAL));
 }
 
 void PaintCombined(HDC hdc, const Rect& c, const char* name) {
@@ -162,9 +160,9 @@ void PaintFace(WindowHandle hwnd, HDC hdc, const Layout& lay, uint32_t style, ui
       return PaintCombined(hdc, c, look == Look::kFocused ? "pushbutton_hilite" : "pushbutton");
     case BS_DEFPUSHBUTTON: {
       const bool noFrame = (style & BS_PLACEMASK) == BS_NOFRAME;
-      GalPixel fill = GetWindowBkColor(hwnd), pen = SysPixelIndex[ec::kSysPixel15];
+      GalPixel fill = GetWindowBkColor(hwnd), pen = SysPixelIndex[SYSPIXEL_WHITE];
       if (look == Look::kPushed) fill = pen = GetDCAttr(hdc, DC_ATTR_PEN_COLOR);
-      if (look == Look::kFocused) pen = Color(ec::kWecFrameControlHilite);
+      if (look == Look::kFocused) pen = Color(WEC_FRAME_CONTROL_HILITE);
       painters::Fill(hdc, fill, c.left, c.top, c.right - c.left, c.bottom - c.top);
       if (!noFrame || look == Look::kFocused) painters::Outline(hdc, pen, c.left, c.top, c.right - 1, c.bottom - 1);
       return;
@@ -196,19 +194,19 @@ GalPixel CaptionColor(uint32_t style, uint32_t state) {
   const uint32_t place = style & BS_PLACEMASK;
   const bool focused = state & BST_FOCUS;
   if (style & WS_DISABLED) {
-    if (kind == BS_FRAMEBUTTON) return Color(ec::kFcControlSelected);
-    if (kind == BS_BITMAPBUTTON && place == 0xA00u) return SysPixelIndex[ec::kSysPixel15];
-    return Color(ec::kFcControlDisabled);
+    if (kind == BS_FRAMEBUTTON) return Color(WEC_FC_CONTROL_SELECTED);
+    if (kind == BS_BITMAPBUTTON && place == 0xA00u) return SysPixelIndex[SYSPIXEL_WHITE];
+    return Color(WEC_FC_CONTROL_DISABLED);
   }
   if (kind == BS_BITMAPBUTTON) {
-    if (place == 0xA00u) return SysPixelIndex[focused ? ec::kSysPixel16 : ec::kSysPixel15];
-    return Color(ec::kFcCaptionNormal);
+    if (place == 0xA00u) return SysPixelIndex[focused ? SYSPIXEL_BLACK : SYSPIXEL_WHITE];
+    return Color(WEC_FC_CAPTION_NORMAL);
   }
-  if (kind == BS_IMAGEBUTTON || kind == BS_FRAMEBUTTON) return Color(focused ? ec::kFcControlHilite : ec::kFcControlNormal);
+  if (kind == BS_IMAGEBUTTON || kind == BS_FRAMEBUTTON) return Color(focused ? WEC_FC_CONTROL_HILITE : WEC_FC_CONTROL_NORMAL);
   const bool pushLike = kind == BS_PUSHBUTTON || kind == BS_DEFPUSHBUTTON || kind == BS_PLAINPUSHBUTTON ||
                         (IsCheckKind(kind) && (style & BS_PUSHLIKE));
-  if (pushLike && focused && !(state & (BST_CHECKED | BST_PUSHED))) return Color(ec::kFcControlHilite);
-  return Color(ec::kFcControlNormal);
+  if (pushLike && focused && !(state & (BST_CHECKED | BST_PUSHED))) return Color(WEC_FC_CONTROL_HILITE);
+  return Color(WEC_FC_CONTROL_NORMAL);
 }
 
 uint32_t CaptionFormat(uint32_t style) {
@@ -237,10 +235,10 @@ void PaintCaption(WindowHandle hwnd, HDC hdc, const Layout& lay, uint32_t style,
   SelectFont(hdc, GetWindowFont(hwnd));
   GalPixel back = GetWindowBkColor(hwnd), text = CaptionColor(style, state);
   if ((style & BS_CONTENTMASK) == BS_TRANSPARENTTEXT)
-    text = Color((style & WS_DISABLED) ? ec::kFcControlDisabled : ec::kFcControlNormal);
+    text = Color((style & WS_DISABLED) ? WEC_FC_CONTROL_DISABLED : WEC_FC_CONTROL_NORMAL);
   if (kind != BS_IMAGEBUTTON && kind != BS_FRAMEBUTTON && kind != BS_BITMAPBUTTON && GetWindowAdditionalData(hwnd) == 15) {
-    back = Color(ec::kBkcControlSelected);
-    text = Color(ec::kFcControlHilite);
+    back = Color(WEC_BKC_CONTROL_SELECTED);
+    text = Color(WEC_FC_CONTROL_HILITE);
   }
   SetDCAttr(hdc, DC_ATTR_BK_MODE, BM_TRANSPARENT);
   SetDCAttr(hdc, DC_ATTR_BK_COLOR, back);
@@ -297,7 +295,7 @@ void Paint(WindowHandle hwnd) {
   const Layout lay = LayoutOf(hwnd);
   PaintFace(hwnd, hdc, lay, style, state);
   if ((style & BS_FRAMED) && (state & BST_FOCUS)) {
-    SetDCAttr(hdc, DC_ATTR_BRUSH_COLOR, Color(ec::kWecFrameControlHilite));
+    SetDCAttr(hdc, DC_ATTR_BRUSH_COLOR, Color(WEC_FRAME_CONTROL_HILITE));
     Rectangle2(hdc, lay.client.left, lay.client.top, lay.client.right, lay.client.bottom);
   }
   if ((style & BS_CONTENTMASK) == BS_BITMAP) {

@@ -31,7 +31,7 @@ bool BuildCheckMark() {
   const int bpp = static_cast<int>(GetGDCapability(HDC_SCREEN, GDCAP_BPP));
   if (bpp < 1 || bpp > 4) return false;
   g_pixels.assign(static_cast<size_t>(kWidth) * kHeight * bpp, 0);
-  const GalPixel key = SysPixelIndex[0], ink = SysPixelIndex[16];
+  const GalPixel key = SysPixelIndex[SYSPIXEL_KEY], ink = SysPixelIndex[SYSPIXEL_BLACK];
   for (int y = 0; y < kHeight; ++y)
     for (int x = 0; x < kWidth; ++x) {
       const GalPixel p = kPattern[y][x] == '+' ? key : ink;

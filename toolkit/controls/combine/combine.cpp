@@ -8,6 +8,7 @@
 #include "controls/combine/combine_class.h"
 #include "controls/combine/combine_internal.h"
 #include "controls/listbox/control_msgs.h"
+#include "core/element/element_color.h"
 #include "gui/app_hooks.h"
 #include "gui/combobox.h"
 #include "controls/registry/control_registry.h"
@@ -24,7 +25,6 @@ namespace combine {
 
 namespace {
 
-constexpr int kBkcControlHilite = 24, kBkcControlDisabled = 25, kBkcSelectedLv = 9;
 constexpr int kComboReportedChange = 5, kEditReleased = 1;
 constexpr char kClearText[] = "X";
 
@@ -45,11 +45,9 @@ void CopyCaption(CombineData& d, const char* text) {
   d.caption[n] = '\0';
 }
 
-GalPixel Colour(int index) { return WinElementColors[index]; }
-
 // The edit variant's background: highlighted or not.
 GalPixel EditBackground(const CombineData& d) {
-  return (d.state & kHighlighted) ? GetExtraColorEx(kBkcSelectedLv) : Colour(kBkcControlDisabled);
+  return (d.state & kHighlighted) ? GetExtraColorEx(WEC_EX_BKC_CONTROL_SELECTED_LV) : Color(WEC_BKC_CONTROL_DISABLED);
 }
 
 void CreateChild(WindowHandle hwnd, CombineData& d) {
@@ -105,7 +103,7 @@ void Focus(WindowHandle hwnd, CombineData& d) {
     SetWindowBkColor(hwnd, EditBackground(d));
     InvalidateRect(hwnd, nullptr, FALSE);
   } else {
-    SetWindowBkColor(hwnd, Colour(kBkcControlHilite));
+    SetWindowBkColor(hwnd, Color(WEC_BKC_CONTROL_HILITE));
     InvalidateRect(hwnd, nullptr, TRUE);
   }
   Notify(hwnd, CMBN_SETFOCUS);
@@ -125,7 +123,7 @@ void Activate(WindowHandle hwnd, CombineData& d, WParam on) {
   if (EditVariant(hwnd))
     SetWindowBkColor(hwnd, EditBackground(d));
   else
-    SetWindowBkColor(hwnd, Colour(on ? kBkcControlHilite : kBkcControlDisabled));
+    SetWindowBkColor(hwnd, Color(on ? WEC_BKC_CONTROL_HILITE : WEC_BKC_CONTROL_DISABLED));
   SendMessage(hwnd, on ? MSG_SETFOCUS : MSG_KILLFOCUS, 0, 0);
   InvalidateRect(hwnd, nullptr, !EditVariant(hwnd));
 }
@@ -202,7 +200,7 @@ void SetHighlight(WindowHandle hwnd, CombineData& d, WParam on) {
     d.state |= kHighlighted;
   else
     d.state &= ~kHighlighted;
-  SetWindowBkColor(hwnd, on ? GetExtraColorEx(kBkcSelectedLv) : Colour(kBkcControlDisabled));
+  SetWindowBkColor(hwnd, on ? GetExtraColorEx(WEC_EX_BKC_CONTROL_SELECTED_LV) : Color(WEC_BKC_CONTROL_DISABLED));
   InvalidateRect(hwnd, nullptr, TRUE);
 }
 
@@ -310,7 +308,7 @@ LResult CombineProc(WindowHandle hwnd, int msg, WParam wParam, LParam lParam) {
 namespace controls {
 
 BOOL RegisterCombineControl() {
-  return RegisterBuiltinClass("combine", 0, WinElementColors[combine::kBkcControlDisabled], combine::CombineProc);
+  return RegisterBuiltinClass("combine", 0, WinElementColors[WEC_BKC_CONTROL_DISABLED], combine::CombineProc);
 }
 
 }  // namespace controls

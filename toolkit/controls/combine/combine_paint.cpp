@@ -1,6 +1,7 @@
 // Painting of the combine control: the framed caption of the combo
 // variant, the caption box, frame and clear mark of the edit variant.
 #include "controls/combine/combine_internal.h"
+#include "core/element/element_color.h"
 #include "gui/app_hooks.h"
 #include "gui/dc.h"
 #include "gui/element.h"
@@ -11,11 +12,7 @@ namespace combine {
 
 namespace {
 
-constexpr int kFcControlNormal = 4, kFcControlSelected = 7, kBkcControlNormal = 23, kBkcControlSelected = 26;
-constexpr int kFrameControlHilite = 66, kFrameMenuItemNormal = 68;
-constexpr int kClearMarkBitmap = 7, kLightGrey = 8;
-
-GalPixel Colour(int index) { return WinElementColors[index]; }
+constexpr int kClearMarkBitmap = 7;
 
 Size CaptionSize(HDC hdc, const CombineData& d) {
   Size size{};
@@ -27,25 +24,25 @@ void PaintComboVariant(WindowHandle hwnd, const CombineData& d, HDC hdc, const R
   const Size size = CaptionSize(hdc, d);
   const int x = (client.right - size.cx) / 2, y = 4;
   SetDCAttr(hdc, DC_ATTR_BK_MODE, BM_TRANSPARENT);
-  SetDCAttr(hdc, DC_ATTR_TEXT_COLOR, Colour(kFcControlNormal));
+  SetDCAttr(hdc, DC_ATTR_TEXT_COLOR, Color(WEC_FC_CONTROL_NORMAL));
   TextOutLen(hdc, x, y, d.caption, -1);
-  SetDCAttr(hdc, DC_ATTR_PEN_COLOR, Colour(kFcControlNormal));
+  SetDCAttr(hdc, DC_ATTR_PEN_COLOR, Color(WEC_FC_CONTROL_NORMAL));
   Rectangle(hdc, x - 1, y - 1, x + size.cx, y + size.cy);
   // The outer frame takes the core's light grey: the element colours name
   // no frame for this control.
-  SetDCAttr(hdc, DC_ATTR_PEN_COLOR, SysPixelIndex[kLightGrey]);
+  SetDCAttr(hdc, DC_ATTR_PEN_COLOR, SysPixelIndex[SYSPIXEL_LIGHTGREY]);
   Rectangle(hdc, 0, 0, client.right - 1, client.bottom - 1);
 }
 
 void PaintEditVariant(WindowHandle hwnd, const CombineData& d, HDC hdc, const Rect& client) {
   const bool lit = d.state & kHighlighted;
   const Size size = CaptionSize(hdc, d);
-  SetDCAttr(hdc, DC_ATTR_BRUSH_COLOR, Colour(lit ? kBkcControlSelected : kBkcControlNormal));
+  SetDCAttr(hdc, DC_ATTR_BRUSH_COLOR, Color(lit ? WEC_BKC_CONTROL_SELECTED : WEC_BKC_CONTROL_NORMAL));
   FillBox(hdc, 0, 0, size.cx + 1, size.cy + 1);
   SetDCAttr(hdc, DC_ATTR_BK_MODE, BM_TRANSPARENT);
-  SetDCAttr(hdc, DC_ATTR_TEXT_COLOR, Colour(lit ? kFcControlSelected : kFcControlNormal));
+  SetDCAttr(hdc, DC_ATTR_TEXT_COLOR, Color(lit ? WEC_FC_CONTROL_SELECTED : WEC_FC_CONTROL_NORMAL));
   TextOutLen(hdc, 1, 1, d.caption, -1);
-  SetDCAttr(hdc, DC_ATTR_PEN_COLOR, Colour((d.state & kFocused) ? kFrameControlHilite : kFrameMenuItemNormal));
+  SetDCAttr(hdc, DC_ATTR_PEN_COLOR, Color((d.state & kFocused) ? WEC_FRAME_CONTROL_HILITE : WEC_FRAME_MENUITEM_NORMAL));
   Rectangle(hdc, 0, 0, client.right - 1, client.bottom - 1);
   Rect mark{};
   if (ClearMarkRect(hwnd, d, &mark))

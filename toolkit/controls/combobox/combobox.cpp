@@ -22,7 +22,6 @@ namespace combobox {
 
 namespace {
 
-constexpr int kBkcControlNormal = 23;
 constexpr uint32_t kEditRange = 0x200;
 
 std::atomic<int> g_dialogCode{kCodeNormal};
@@ -252,7 +251,7 @@ namespace controls {
 
 BOOL RegisterComboBoxControl() {
   combobox::LoadSkins();
-  return RegisterBuiltinClass("combobox", 0, WinElementColors[combobox::kBkcControlNormal], combobox::ComboBoxProc);
+  return RegisterBuiltinClass("combobox", 0, WinElementColors[WEC_BKC_CONTROL_NORMAL], combobox::ComboBoxProc);
 }
 
 }  // namespace controls

@@ -9,8 +9,6 @@ namespace combobox {
 
 namespace {
 
-constexpr int kFrameControlHilite = 66;
-
 void Part(HDC hdc, const Rect& at, const Bitmap* bmp, int xo, int yo, int w, int h) {
   FillBoxWithBitmapPart(hdc, at.left, at.top, w, h, 0, 0, bmp, xo, yo);
 }
@@ -64,7 +62,7 @@ void Paint(WindowHandle hwnd, ComboBoxData& d, HDC hdc) {
   if ((style & CBS_TRANSPARENT) || !(d.state & kFocused) || kind == CBS_SPINLIST) return;
   Rect r{};
   GetClientRect(hwnd, &r);
-  SetDCAttr(hdc, DC_ATTR_PEN_COLOR, WinElementColors[kFrameControlHilite]);
+  SetDCAttr(hdc, DC_ATTR_PEN_COLOR, WinElementColors[WEC_FRAME_CONTROL_HILITE]);
   Rectangle(hdc, r.left, r.top, r.right - 1, r.bottom - 1);
 }
 

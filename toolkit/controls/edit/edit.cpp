@@ -14,6 +14,7 @@
 #include "gui/cursor.h"
 #include "gui/dc.h"
 #include "gui/dialog.h"
+#include "gui/element.h"
 #include "gui/fixstr.h"
 #include "gui/font.h"
 #include "gui/message.h"
@@ -152,7 +153,7 @@ void Paint(WindowHandle hwnd, HDC hdc, const EditData* d) {
   const Rect area = TextArea(hwnd);
   ClipRectIntersect(hdc, &area);
   SetDCAttr(hdc, DC_ATTR_BK_MODE, 1);
-  SetDCAttr(hdc, DC_ATTR_TEXT_COLOR, Color(Disabled(hwnd) ? ec::kFcControlDisabled : ec::kFcControlNormal));
+  SetDCAttr(hdc, DC_ATTR_TEXT_COLOR, Color(Disabled(hwnd) ? WEC_FC_CONTROL_DISABLED : WEC_FC_CONTROL_NORMAL));
   const int n = edit::VisibleBytes(d->text);
   if (GetWindowStyle(hwnd) & ES_PASSWORD) {
     char stars[EDIT_BUFFER_SIZE];
@@ -271,7 +272,7 @@ LResult EditProc(WindowHandle hwnd, int msg, WParam wParam, LParam lParam) {
 }  // namespace
 
 BOOL RegisterEditControl() {
-  return RegisterBuiltinClass("edit", GetSystemCursor(1), Color(ec::kBkcControlNormal), EditProc);
+  return RegisterBuiltinClass("edit", GetSystemCursor(1), Color(WEC_BKC_CONTROL_NORMAL), EditProc);
 }
 
 }  // namespace controls

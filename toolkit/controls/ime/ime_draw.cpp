@@ -165,7 +165,7 @@ void DrawArrows(HDC hdc, ImeWindowState& w, const Metrics& m) {
   w.prevLive = page.more && page.first != page.rangeStart && !page.noMatch;
   w.nextLive = page.more && page.nextStart != page.rangeStart && !page.noMatch;
   if (!w.status.bmBits) return;
-  const GalPixel plus = ime_toolkit::ElementColor(w.self, ime_toolkit::kBkNormal), dot = SysPixelIndex[15];
+  const GalPixel plus = ime_toolkit::ElementColor(w.self, ime_toolkit::kBkNormal), dot = SysPixelIndex[SYSPIXEL_WHITE];
   PaintArrowPattern(&w.status, w.prevLive ? 0 : 1, plus, dot);
   ime_toolkit::RefreshYuvCopy(&w.status);
   ime_toolkit::DrawBitmap(hdc, m.width - (2 * kStatusBitmapWidth + 2), 2, &w.status);
@@ -234,7 +234,7 @@ void DrawImeWindow(WindowHandle hwnd, ImeWindowState& w) {
       DrawCandidates(hdc, w, m);
     }
   }
-  SetDCAttr(hdc, DC_ATTR_PEN_COLOR, SysPixelIndex[15]);
+  SetDCAttr(hdc, DC_ATTR_PEN_COLOR, SysPixelIndex[SYSPIXEL_WHITE]);
   MoveTo(hdc, 0, m.fontH + 2);
   LineTo(hdc, m.width - 1, m.fontH + 2);
   EndPaint(hwnd, hdc);

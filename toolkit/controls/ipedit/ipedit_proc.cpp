@@ -38,7 +38,6 @@ constexpr uint32_t kFirstLimited = 0x20 | 0x80, kReadOnly = 0x800;
 constexpr uint32_t kFieldBase = 0x48011400, kFieldIpv4 = 0x240, kFieldMac = 0x50, kSeparator = 0x4A00;
 constexpr uint32_t kPlain = 0x1000, kHead = 0x80, kTail = 0x2000, kNoEnds = 0x4000;
 constexpr uint16_t kFocused = 0x10;
-constexpr int kBkcControlNormal = 23, kFrameHilite = 66;
 constexpr int kScanMacKey = 154;
 constexpr int kSelectTo = 0xF0B1, kGetCaret = 0xF0B9, kCaretTo = 0xF0BA, kGetLimit = 0xF0C3, kSetLimit = 0xF0C5;
 constexpr int kSetRange = 0xF0CD, kLastField = 0xF140, kFieldText = 0xF141, kShowCaret = 0xF142;
@@ -380,7 +379,7 @@ void Paint(WindowHandle hwnd, IPEditData* d) {
     }
   }
   if (!(style & kSkinned) && (d->status & kFocused)) {
-    SetDCAttr(hdc, DC_ATTR_PEN_COLOR, WinElementColors[kFrameHilite]);
+    SetDCAttr(hdc, DC_ATTR_PEN_COLOR, WinElementColors[WEC_FRAME_CONTROL_HILITE]);
     Rectangle2(hdc, client.left, client.top, client.right - 1, client.bottom - 1);
   }
   EndPaint(hwnd, hdc);
@@ -482,7 +481,7 @@ LResult IPEditProc(WindowHandle hwnd, int msg, WParam wParam, LParam lParam) {
 extern "C" BOOL RegisterIPEditClass(void) {
   WndClassInfo info{};
   info.className = "ipedit";
-  info.backgroundColor = WinElementColors[ipedit::kBkcControlNormal];
+  info.backgroundColor = WinElementColors[WEC_BKC_CONTROL_NORMAL];
   info.windowProc = ipedit::IPEditProc;
   return AddNewControlClass(&info) == 0;
 }

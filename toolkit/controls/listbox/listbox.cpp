@@ -22,7 +22,6 @@ namespace listbox {
 
 namespace {
 
-constexpr int kBkcMenuItemNormal = 27, kListBkgndFill = 47;
 constexpr LResult kDialogCode = 29;
 
 LResult Default(WindowHandle hwnd, int msg, WParam wParam, LParam lParam) {
@@ -298,7 +297,7 @@ LResult Create(WindowHandle hwnd) {
   GetWindowRect(hwnd, &r);
   const int l = r.left & ~1, t = r.top & ~1;
   MoveWindow(hwnd, l, t, (r.right & ~1) - l, (r.bottom & ~1) - t, FALSE);
-  if ((style & LBS_GRID) && !(style & LBS_GRADIENT)) SetWindowBkColor(hwnd, WinElementColors[kBkcMenuItemNormal]);
+  if ((style & LBS_GRID) && !(style & LBS_GRADIENT)) SetWindowBkColor(hwnd, WinElementColors[WEC_BKC_MENUITEM_NORMAL]);
   Refit(hwnd, *d);
   FitBars(hwnd, *d);
   return 0;
@@ -379,7 +378,7 @@ namespace controls {
 
 BOOL RegisterListBoxControl() {
   if (!GetStockBitmap("checkmark", -1, -1)) return FALSE;
-  return RegisterBuiltinClass("listbox", 0, GetExtraColorEx(listbox::kListBkgndFill), listbox::ListBoxProc);
+  return RegisterBuiltinClass("listbox", 0, GetExtraColorEx(WEC_EX_LISTBOX_BKGND_FILL), listbox::ListBoxProc);
 }
 
 }  // namespace controls

@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "controls/listbox/listbox_internal.h"
+#include "core/element/element_color.h"
 #include "gui/bitmap.h"
 #include "gui/control_paint.h"
 #include "gui/dc.h"
@@ -16,14 +17,7 @@ namespace listbox {
 
 namespace {
 
-// Element colours.
-constexpr int kFcCaptionSelected = 3, kFcControlNormal = 4, kFcControlHilite = 5, kFcControlSelected = 7;
-constexpr int kBkcControlHilite = 24, kBkcDefControlSelected = 36;
-// Extra colours.
-constexpr int kFcStyle2 = 1, kFcStyle3 = 2, kFill0Start = 50, kFill0End = 51, kFill1Start = 52, kFill1End = 53;
 constexpr int kCheckedX = 0, kUncheckedX = 11, kPartX = 22;
-
-GalPixel Element(int index) { return WinElementColors[index]; }
 
 void PaintImage(HDC hdc, const Item& it, int& x, int y, int h) {
   if (!it.image) return;
@@ -45,11 +39,11 @@ void PaintBand(WindowHandle hwnd, HDC hdc, const Data& d, const Item& it, int y,
   if ((style & LBS_ITEMFONT) && it.value >= 1 && it.value <= 19 && langbox_font[it.value - 1])
     SelectFont(hdc, langbox_font[it.value - 1]);
   const bool selected = it.flags & kSelected;
-  const GalPixel back = selected ? Element(kBkcDefControlSelected) : GetWindowBkColor(hwnd);
+  const GalPixel back = selected ? Color(WEC_BKC_DEFCONTROL_SELECTED) : GetWindowBkColor(hwnd);
   SetDCAttr(hdc, DC_ATTR_BK_COLOR, back);
   SetDCAttr(hdc, DC_ATTR_BRUSH_COLOR, back);
   SetDCAttr(hdc, DC_ATTR_BK_MODE, selected ? BM_OPAQUE : BM_TRANSPARENT);
-  SetDCAttr(hdc, DC_ATTR_TEXT_COLOR, Element(selected ? kFcControlSelected : kFcControlHilite));
+  SetDCAttr(hdc, DC_ATTR_TEXT_COLOR, Color(selected ? WEC_FC_CONTROL_SELECTED : WEC_FC_CONTROL_HILITE));
   FillBox(hdc, 0, y, width, h - 2);
   int x = 2 - d.hOffset;
   if (style & LBS_CHECKBOX) {
@@ -75,32 +69,32 @@ void PaintList(WindowHandle hwnd, HDC hdc, const Data& d) {
 
 void GridColours(const Item& it, GalPixel* text, GalPixel* start, GalPixel* end) {
   if (it.flags & kStyle2) {
-    *text = GetExtraColorEx(kFcStyle2);
-    *start = GetExtraColorEx(kFill1Start), *end = GetExtraColorEx(kFill1End);
+    *text = GetExtraColorEx(WEC_EX_FC_LBIF_STYLE2);
+    *start = GetExtraColorEx(WEC_EX_LISTBOX_MATRIX_FILL1_START), *end = GetExtraColorEx(WEC_EX_LISTBOX_MATRIX_FILL1_END);
   } else if (it.flags & kStyle3) {
-    *text = GetExtraColorEx(kFcStyle3);
-    *start = GetExtraColorEx(kFill0Start), *end = GetExtraColorEx(kFill0End);
+    *text = GetExtraColorEx(WEC_EX_FC_LBIF_STYLE3);
+    *start = GetExtraColorEx(WEC_EX_LISTBOX_MATRIX_FILL0_START), *end = GetExtraColorEx(WEC_EX_LISTBOX_MATRIX_FILL0_END);
   } else if (it.flags & kStyle4) {
-    *text = GetExtraColorEx(kFcStyle3);
-    *start = GetExtraColorEx(kFill1Start), *end = GetExtraColorEx(kFill1End);
+    *text = GetExtraColorEx(WEC_EX_FC_LBIF_STYLE3);
+    *start = GetExtraColorEx(WEC_EX_LISTBOX_MATRIX_FILL1_START), *end = GetExtraColorEx(WEC_EX_LISTBOX_MATRIX_FILL1_END);
   } else {
-    *text = Element(kFcControlHilite);
-    *start = GetExtraColorEx(kFill0Start), *end = GetExtraColorEx(kFill0End);
+    *text = Color(WEC_FC_CONTROL_HILITE);
+    *start = GetExtraColorEx(WEC_EX_LISTBOX_MATRIX_FILL0_START), *end = GetExtraColorEx(WEC_EX_LISTBOX_MATRIX_FILL0_END);
   }
 }
 
 void PaintGridBox(WindowHandle hwnd, HDC hdc, Data& d, const Item& it, int index, const Rect& box) {
   const bool disabled = it.flags & kDisabled;
-  GalPixel text = Element(kFcControlHilite);
+  GalPixel text = Color(WEC_FC_CONTROL_HILITE);
   if (it.flags & kSelected) {
     if (disabled) {
-      text = Element(kFcControlNormal);
+      text = Color(WEC_FC_CONTROL_NORMAL);
     } else {
-      SetDCAttr(hdc, DC_ATTR_BRUSH_COLOR, Element(kBkcControlHilite));
+      SetDCAttr(hdc, DC_ATTR_BRUSH_COLOR, Color(WEC_BKC_CONTROL_HILITE));
       FillBox(hdc, box.left, box.top, box.right - box.left, box.bottom - box.top);
     }
   } else if (disabled) {
-    text = Element(kFcControlNormal);
+    text = Color(WEC_FC_CONTROL_NORMAL);
   } else {
     GalPixel start = 0, end = 0;
     GridColours(it, &text, &start, &end);
@@ -141,7 +135,7 @@ void PaintGrid(WindowHandle hwnd, HDC hdc, Data& d) {
   }
   if (!selected) return;
   const int rows = (d.count + kGridColumns - 1) / kGridColumns;
-  SetDCAttr(hdc, DC_ATTR_TEXT_COLOR, Element(kFcCaptionSelected));
+  SetDCAttr(hdc, DC_ATTR_TEXT_COLOR, Color(WEC_FC_CAPTION_SELECTED));
   TextOutLen(hdc, 1, rows * d.itemHeight + 2, selected->text, -1);
 }
 

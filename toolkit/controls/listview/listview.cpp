@@ -24,14 +24,12 @@ int g_redrawFlag = 1;
 int g_dialogCode = 25;
 bool g_caretShown = false;
 
-constexpr int kExBkcHilightLv = 8, kExBkcSelectedLv = 9, kExBkcNormalLv = 10;
-
 int StrNCmp(const char* a, const char* b, size_t n) { return std::strncmp(a, b, n); }
 
 using namespace listview;
 
 GalPixel FocusColor(WindowHandle hwnd) {
-  return GetExtraColorEx(GetFocusChild(GetParent(hwnd)) == hwnd ? kExBkcHilightLv : kExBkcSelectedLv);
+  return GetExtraColorEx(GetFocusChild(GetParent(hwnd)) == hwnd ? WEC_EX_BKC_CONTROL_HILIGHT_LV : WEC_EX_BKC_CONTROL_SELECTED_LV);
 }
 
 int HeaderBitmapHeight(ListViewData* lv) {
@@ -459,7 +457,7 @@ BOOL RegisterListViewControl() {
   listview::LoadFoldBitmaps();
   WndClassInfo info{};
   info.className = "ListView";
-  info.backgroundColor = GetExtraColorEx(kExBkcNormalLv);
+  info.backgroundColor = GetExtraColorEx(WEC_EX_BKC_CONTROL_NORMAL_LV);
   info.windowProc = ListViewControlProc;
   return AddNewControlClass(&info) == 0;
 }

@@ -18,9 +18,6 @@ namespace listview {
 
 namespace {
 
-constexpr int kFcControlNormal = 4, kFcControlDisabled = 6, kFcControlSelected = 7;
-constexpr int kBkcMenuitemNormal = 27, kBkcMenuitemSelected = 30, kWecFrameControlDisabled = 67;
-constexpr int kExFill0Lv = 11;
 constexpr uint32_t kLeft = DT_SINGLELINE | DT_VCENTER, kCenter = kLeft | DT_CENTER, kRight = kLeft | DT_RIGHT;
 
 const Bitmap* g_fold = nullptr;
@@ -74,14 +71,14 @@ void DrawCell(ListViewData* lv, ListViewRow* row, int n, HDC hdc, const Rect* ro
   GalPixel textColor = cell->textColor;
   if (row->enabled && current && !(style & LVS_NOHILIGHT)) {
     Fill(hdc, lv->focusColor, box.left, box.top, bw, bh);
-    if (!striped) textColor = WinElementColors[kFcControlSelected];
+    if (!striped) textColor = WinElementColors[WEC_FC_CONTROL_SELECTED];
   } else if (striped) {
-    const GalPixel even_ = row->enabled ? GetExtraColorEx(kExFill0Lv) : WinElementColors[kBkcMenuitemSelected];
+    const GalPixel even_ = row->enabled ? GetExtraColorEx(WEC_EX_BKC_CONTROL_FILL0_LV) : WinElementColors[WEC_BKC_MENUITEM_SELECTED];
     Fill(hdc, even ? even_ : bk, box.left, box.top, bw, bh);
   } else {
-    Fill(hdc, WinElementColors[kWecFrameControlDisabled], box.left, box.bottom - 2, bw, 2);
+    Fill(hdc, WinElementColors[WEC_FRAME_CONTROL_DISABLED], box.left, box.bottom - 2, bw, 2);
   }
-  if (!row->enabled) textColor = WinElementColors[kFcControlDisabled];
+  if (!row->enabled) textColor = WinElementColors[WEC_FC_CONTROL_DISABLED];
   Rect inner{box.left + 2, box.top + 2, box.right - 2, box.bottom - 2};
   const Bitmap* image = reinterpret_cast<const Bitmap*>(cell->image);
   if ((cell->flags & LVFLAG_BITMAP) && image) {
@@ -108,7 +105,7 @@ void DrawCell(ListViewData* lv, ListViewRow* row, int n, HDC hdc, const Rect* ro
     }
   }
   if (cell->flags & LVFLAG_BAR) {
-    SetDCAttr(hdc, DC_ATTR_BK_COLOR, WinElementColors[kBkcMenuitemNormal]);
+    SetDCAttr(hdc, DC_ATTR_BK_COLOR, WinElementColors[WEC_BKC_MENUITEM_NORMAL]);
     Fill(hdc, cell->barColor, box.left + cell->barStart, box.top, cell->barEnd - cell->barStart, bh);
   }
   if (cell->hasText && !(cell->flags & LVFLAG_COMBOBOX)) {
@@ -167,11 +164,11 @@ void PaintHeader(ListViewData* lv, HDC hdc) {
   }
   if (lv->mouseFlags & kFocusEmpty) Fill(hdc, lv->focusColor, client.left + 1, 0, client.right - client.left - 2, hh - 2);
   SetDCAttr(hdc, DC_ATTR_BK_MODE, BM_TRANSPARENT);
-  SetDCAttr(hdc, DC_ATTR_TEXT_COLOR, WinElementColors[kFcControlNormal]);
+  SetDCAttr(hdc, DC_ATTR_TEXT_COLOR, WinElementColors[WEC_FC_CONTROL_NORMAL]);
   const bool ellipsis = GetWindowStyle(hwnd) & LVS_ELLIPSIS;
   for (int n = 0; n < ColumnCount(lv); ++n) {
     ListViewColumn* c = lv->columns[n].get();
-    Fill(hdc, WinElementColors[kWecFrameControlDisabled], c->x + c->width - off - 3, 0, 2, hh);
+    Fill(hdc, WinElementColors[WEC_FRAME_CONTROL_DISABLED], c->x + c->width - off - 3, 0, 2, hh);
     const uint32_t format = (c->flags & LVHF_CENTERALIGN) ? kCenter : (c->flags & LVHF_RIGHTALIGN) ? kRight : kLeft;
     int left, width;
     if (c->flags & LVCF_CHECKBOX) {

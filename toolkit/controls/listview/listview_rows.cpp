@@ -78,7 +78,7 @@ void SetContentWidth(ListViewData* lv) {
 
 ListViewCell FreshCell() {
   ListViewCell cell;
-  cell.textColor = SysPixelIndex[16];
+  cell.textColor = SysPixelIndex[SYSPIXEL_BLACK];
   return cell;
 }
 

@@ -11,6 +11,7 @@
 #include "controls/menubutton/menubutton_list.h"
 #include "gui/dc.h"
 #include "gui/desktop.h"
+#include "gui/element.h"
 #include "gui/menu.h"
 #include "gui/message.h"
 #include "gui/text.h"
@@ -86,11 +87,11 @@ void Paint(WindowHandle hwnd, HDC hdc, const MenuButtonData& d) {
   const bool disabled = (style & WS_DISABLED) != 0;
   if (text && disabled) {
     Rect shifted{g.text.left + 1, g.text.top + 1, g.text.right + 1, g.text.bottom + 1};
-    SetDCAttr(hdc, DC_ATTR_TEXT_COLOR, Color(ec::kFcControlNormal));
+    SetDCAttr(hdc, DC_ATTR_TEXT_COLOR, Color(WEC_FC_CONTROL_NORMAL));
     DrawTextEx2(hdc, text, -1, &shifted, 0, Format(style), nullptr);
   }
   if (text) {
-    SetDCAttr(hdc, DC_ATTR_TEXT_COLOR, Color(disabled ? ec::kFcControlDisabled : ec::kFcControlNormal));
+    SetDCAttr(hdc, DC_ATTR_TEXT_COLOR, Color(disabled ? WEC_FC_CONTROL_DISABLED : WEC_FC_CONTROL_NORMAL));
     DrawTextEx2(hdc, text, -1, &g.text, 0, Format(style), nullptr);
   }
   if (g_arrow) {
@@ -273,7 +274,7 @@ LResult MenuButtonProc(WindowHandle hwnd, int msg, WParam wParam, LParam lParam)
 BOOL RegisterMenuButtonControl() {
   g_arrow = GetStockBitmap("downarrow", -1, -1);
   if (!g_arrow) return FALSE;
-  return RegisterBuiltinClass("menubutton", 0, Color(ec::kBkcControlSelected), MenuButtonProc);
+  return RegisterBuiltinClass("menubutton", 0, Color(WEC_BKC_CONTROL_SELECTED), MenuButtonProc);
 }
 
 }  // namespace controls

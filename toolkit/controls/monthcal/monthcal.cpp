@@ -19,9 +19,6 @@
 namespace monthcal {
 namespace {
 
-constexpr int kFcControlNormal = 4, kFcControlHilite = 5, kBkcControlNormal = 23;
-constexpr int kSysPixel15 = 15, kSysPixel16 = 16;
-
 int LowX(LParam l) { return static_cast<int16_t>(l & 0xFFFF); }
 int HighY(LParam l) { return static_cast<int16_t>((l >> 16) & 0xFFFF); }
 
@@ -33,10 +30,10 @@ LResult Default(WindowHandle hwnd, int msg, WParam wParam, LParam lParam) {
 GalPixel Rgb(uint8_t r, uint8_t g, uint8_t b) { return RGB2Pixel(HDC_SCREEN, r, g, b); }
 
 MonthCalColors DefaultColors() {
-  const GalPixel hilite = WinElementColors[kFcControlHilite];
-  return MonthCalColors{{Rgb(214, 211, 206), SysPixelIndex[kSysPixel16], hilite, SysPixelIndex[kSysPixel15],
-                         Rgb(46, 46, 46), hilite, SysPixelIndex[kSysPixel15], Rgb(84, 84, 84), hilite,
-                         WinElementColors[kFcControlNormal], hilite}};
+  const GalPixel hilite = WinElementColors[WEC_FC_CONTROL_HILITE];
+  return MonthCalColors{{Rgb(214, 211, 206), SysPixelIndex[SYSPIXEL_BLACK], hilite, SysPixelIndex[SYSPIXEL_WHITE],
+                         Rgb(46, 46, 46), hilite, SysPixelIndex[SYSPIXEL_WHITE], Rgb(84, 84, 84), hilite,
+                         WinElementColors[WEC_FC_CONTROL_NORMAL], hilite}};
 }
 
 bool LoadSkins(uint32_t style, Skins& s) {
@@ -227,7 +224,7 @@ void Notify(WindowHandle hwnd, int code) {
 namespace controls {
 
 BOOL RegisterMonthCalendarControl() {
-  return RegisterBuiltinClass("monthcalendar", 0, WinElementColors[monthcal::kBkcControlNormal], monthcal::Proc);
+  return RegisterBuiltinClass("monthcalendar", 0, WinElementColors[WEC_BKC_CONTROL_NORMAL], monthcal::Proc);
 }
 
 }  // namespace controls

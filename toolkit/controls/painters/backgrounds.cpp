@@ -2,9 +2,9 @@
 // Each skips a transparent window, borrows a client DC when none is given
 // (an exhausted pool draws nothing), narrows the clip to the given
 // rectangle and paints the client area.
-#include "controls/painters/element_index.h"
 #include "controls/painters/painter_util.h"
 #include "controls/painters/blitters.h"
+#include "core/element/element_color.h"
 #include "gui/caret.h"
 #include "gui/control_paint.h"
 #include "gui/dc.h"
@@ -37,8 +37,6 @@ int Paint(WindowHandle hwnd, HDC given, const Rect* clip, bool hideCaret, Body b
   return 0;
 }
 
-GalPixel Color(int index) { return WinElementColors[index]; }
-
 void FillClient(const Canvas& c, GalPixel brush) {
   painters::Fill(c.hdc, brush, c.client.left, c.client.top, c.client.right - c.client.left,
                  c.client.bottom - c.client.top);
@@ -47,12 +45,12 @@ void FillClient(const Canvas& c, GalPixel brush) {
 void TwoTone(const Canvas& c, int disabledIndex) {
   if (c.disabled) return FillClient(c, Color(disabledIndex));
   const int w = c.client.right - c.client.left, h = c.client.bottom - c.client.top, half = h >> 1;
-  painters::Fill(c.hdc, Color(ec::kBkcOneraseTop), c.client.left, c.client.top, w, half);
-  painters::Fill(c.hdc, Color(ec::kBkcOneraseBottom), c.client.left, c.client.top + half, w, h - half);
+  painters::Fill(c.hdc, Color(WEC_BKC_ONERASE_TOP), c.client.left, c.client.top, w, half);
+  painters::Fill(c.hdc, Color(WEC_BKC_ONERASE_BOTTOM), c.client.left, c.client.top + half, w, h - half);
 }
 
 void EditFrame(const Canvas& c, bool rightEdge, GalPixel normal) {
-  const GalPixel fill = c.disabled ? Color(ec::kBkcCaptionDisabled) : normal;
+  const GalPixel fill = c.disabled ? Color(WEC_BKC_CAPTION_DISABLED) : normal;
   DrawEditFrame(c.hdc, GetWindowStyle(c.hwnd), GetWindowExStyle(c.hwnd), &c.client, TRUE, rightEdge ? TRUE : FALSE,
                 fill);
 }
@@ -63,16 +61,16 @@ extern "C" {
 
 int EraseDefControlBkgnd(WindowHandle hwnd, HDC hdc, const Rect* clip) {
   return Paint(hwnd, hdc, clip, true, [](const Canvas& c) {
-    FillClient(c, Color(c.disabled ? ec::kBkcCaptionDisabled : ec::kBkcDefcontrolNormal));
+    FillClient(c, Color(c.disabled ? WEC_BKC_CAPTION_DISABLED : WEC_BKC_DEFCONTROL_NORMAL));
   });
 }
 
 int EraseTwoToneBkgnd(WindowHandle hwnd, HDC hdc, const Rect* clip) {
-  return Paint(hwnd, hdc, clip, false, [](const Canvas& c) { TwoTone(c, ec::kBkcControlSelected); });
+  return Paint(hwnd, hdc, clip, false, [](const Canvas& c) { TwoTone(c, WEC_BKC_CONTROL_SELECTED); });
 }
 
 int EraseTwoToneBkgndCaret(WindowHandle hwnd, HDC hdc, const Rect* clip) {
-  return Paint(hwnd, hdc, clip, true, [](const Canvas& c) { TwoTone(c, ec::kBkcCaptionDisabled); });
+  return Paint(hwnd, hdc, clip, true, [](const Canvas& c) { TwoTone(c, WEC_BKC_CAPTION_DISABLED); });
 }
 
 int EraseTrackBkgnd(WindowHandle hwnd, HDC hdc, const Rect* clip) {
@@ -80,7 +78,7 @@ int EraseTrackBkgnd(WindowHandle hwnd, HDC hdc, const Rect* clip) {
     const Bitmap* skin = GetStockBitmap("timebar_bk", 0, 0);  // the time bar's own background skin
     const Rect area = clip ? *clip : c.client;
     if (!skin || !skin->bmBits) {
-      painters::Fill(c.hdc, GetWindowElementColorEx(c.hwnd, ec::kBkcTimetagtrackNormal), area.left, area.top,
+      painters::Fill(c.hdc, GetWindowElementColorEx(c.hwnd, WEC_BKC_TIMETAGTRACK_NORMAL), area.left, area.top,
                      area.right - area.left, area.bottom - area.top);
       return;
     }
@@ -91,21 +89,21 @@ int EraseTrackBkgnd(WindowHandle hwnd, HDC hdc, const Rect* clip) {
 
 int EraseControlBkgnd(WindowHandle hwnd, HDC hdc, const Rect* clip) {
   return Paint(hwnd, hdc, clip, false, [](const Canvas& c) {
-    FillClient(c, Color(c.disabled ? ec::kBkcCaptionDisabled : ec::kBkcControlNormal));
+    FillClient(c, Color(c.disabled ? WEC_BKC_CAPTION_DISABLED : WEC_BKC_CONTROL_NORMAL));
   });
 }
 
 int EraseEditFrameBkgnd(WindowHandle hwnd, HDC hdc, const Rect* clip) {
-  return Paint(hwnd, hdc, clip, false, [](const Canvas& c) { EditFrame(c, true, Color(ec::kBkcControlNormal)); });
+  return Paint(hwnd, hdc, clip, false, [](const Canvas& c) { EditFrame(c, true, Color(WEC_BKC_CONTROL_NORMAL)); });
 }
 
 int EraseEditFrameBkgndCaret(WindowHandle hwnd, HDC hdc, const Rect* clip) {
-  return Paint(hwnd, hdc, clip, true, [](const Canvas& c) { EditFrame(c, true, Color(ec::kBkcControlNormal)); });
+  return Paint(hwnd, hdc, clip, true, [](const Canvas& c) { EditFrame(c, true, Color(WEC_BKC_CONTROL_NORMAL)); });
 }
 
 int EraseStaticFrameBkgnd(WindowHandle hwnd, HDC hdc, const Rect* clip) {
   return Paint(hwnd, hdc, clip, false,
-               [](const Canvas& c) { EditFrame(c, false, GetExtraColorEx(ec::kExBkcStatic)); });
+               [](const Canvas& c) { EditFrame(c, false, GetExtraColorEx(WEC_EX_BKC_STATIC)); });
 }
 
 int EraseSLEditBkgnd(WindowHandle hwnd, HDC hdc, const Rect* clip, const Rect* box) {
@@ -119,7 +117,7 @@ int EraseSLEditBkgnd(WindowHandle hwnd, HDC hdc, const Rect* clip, const Rect* b
                                  c.client.bottom - c.client.top, skin, head, tail, FALSE);
       return;
     }
-    const GalPixel brush = Color(c.disabled ? ec::kBkcCaptionDisabled : ec::kBkcControlNormal);
+    const GalPixel brush = Color(c.disabled ? WEC_BKC_CAPTION_DISABLED : WEC_BKC_CONTROL_NORMAL);
     if (box) {
       painters::Fill(c.hdc, brush, box->left, box->top + 1, box->right - box->left, box->bottom - box->top - 2);
       return;
@@ -135,11 +133,11 @@ int DrawFocusEditFrame(WindowHandle hwnd, HDC hdc, const Rect* rect, BOOL focus)
   if (!rect) return 0;
   return Paint(hwnd, hdc, nullptr, false, [rect, focus](const Canvas& c) {
     if (focus) {
-      painters::Outline(c.hdc, Color(ec::kWecFrameControlHilite), rect->left, rect->top, rect->right - 1,
+      painters::Outline(c.hdc, Color(WEC_FRAME_CONTROL_HILITE), rect->left, rect->top, rect->right - 1,
                         rect->bottom - 1);
       return;
     }
-    painters::Outline(c.hdc, Color(c.disabled ? ec::kWecFrameMenuitemDisabled : ec::kWecFrameMenuitemNormal),
+    painters::Outline(c.hdc, Color(c.disabled ? WEC_FRAME_MENUITEM_DISABLED : WEC_FRAME_MENUITEM_NORMAL),
                       rect->left + 1, rect->top + 1, rect->right - 2, rect->bottom - 2);
     DrawEditFrame(c.hdc, GetWindowStyle(c.hwnd), GetWindowExStyle(c.hwnd), rect, FALSE, TRUE, 0);
   });

@@ -1,8 +1,8 @@
 // The skinned edit frame: two-pixel edges and rounded corner pieces cut
 // from a bitmap of four quadrants.
-#include "controls/painters/element_index.h"
 #include "controls/painters/painter_util.h"
 #include "controls/painters/blitters.h"
+#include "core/element/element_color.h"
 #include "gui/control_paint.h"
 #include "gui/dc.h"
 #include "gui/element.h"
@@ -21,7 +21,7 @@ int DrawEditFrame(HDC hdc, uint32_t style, uint32_t corners, const Rect* rect, B
   if (!rect || !corner || !corner->bmBits) return -1;
   const int l = rect->left, t = rect->top, r = rect->right, b = rect->bottom;
   if (fill) painters::Fill(hdc, fillColor, l, t, r - l, b - t);
-  const GalPixel edge = WinElementColors[ec::kWecFrameControlDisabled];
+  const GalPixel edge = WinElementColors[WEC_FRAME_CONTROL_DISABLED];
   const bool topRound = corners & (EDIT_CORNER_TOPLEFT | EDIT_CORNER_TOPRIGHT);
   const bool bottomRound = corners & (EDIT_CORNER_BOTTOMLEFT | EDIT_CORNER_BOTTOMRIGHT);
   painters::Fill(hdc, edge, l, t, 2, b - t);

@@ -5,9 +5,9 @@
 #include <initializer_list>
 #include <utility>
 
-#include "controls/painters/element_index.h"
 #include "controls/painters/painter_util.h"
 #include "controls/painters/blitters.h"
+#include "core/element/element_color.h"
 #include "gui/control_paint.h"
 #include "gui/dc.h"
 #include "gui/element.h"
@@ -41,7 +41,6 @@ using painters::Fill;
 using painters::Outline;
 using painters::Path;
 
-GalPixel Global(int index) { return WinElementColors[index]; }
 GalPixel Of(WindowHandle hwnd, int index) { return GetWindowElementColorEx(hwnd, index); }
 
 void Order(int& a, int& b) {
@@ -54,22 +53,22 @@ extern "C" {
 
 void Draw3DThickFrameEx(HDC hdc, WindowHandle, int l, int t, int r, int b, uint32_t flags, GalPixel fill) {
   if (flags & FRAME_LOOK_MASK) {
-    Path(hdc, Global(ec::kWec3dDark), {{l, b}, {l, t}, {r, t}});
-    Path(hdc, Global(ec::kWec3dNormal), {{l + 1, b - 1}, {l + 1, t + 1}, {r - 1, t + 1}});
-    Path(hdc, Global(ec::kWec3dNormal), {{l + 1, b - 1}, {r - 1, b - 1}, {r - 1, t + 1}});
-    Path(hdc, Global(ec::kWec3dLight), {{l, b}, {r, b}, {r, t}});
+    Path(hdc, Color(WEC_3DBOX_DARK), {{l, b}, {l, t}, {r, t}});
+    Path(hdc, Color(WEC_3DBOX_NORMAL), {{l + 1, b - 1}, {l + 1, t + 1}, {r - 1, t + 1}});
+    Path(hdc, Color(WEC_3DBOX_NORMAL), {{l + 1, b - 1}, {r - 1, b - 1}, {r - 1, t + 1}});
+    Path(hdc, Color(WEC_3DBOX_LIGHT), {{l, b}, {r, b}, {r, t}});
     if (flags & FRAME_FILL) Fill(hdc, fill, l + 2, t + 2, r - l - 3, b - t - 3);
     return;
   }
-  Outline(hdc, Global(ec::kWec3dNormal), l, t, r - 1, b - 1);
-  Outline(hdc, Global(ec::kWec3dDark), l, t, r - 2, b - 2);
-  Path(hdc, Global(ec::kWec3dReverse), {{l, b - 1}, {r - 1, b - 1}, {r - 1, t}});
-  Path(hdc, Global(ec::kWec3dLight), {{l + 1, b - 2}, {l + 1, t + 1}, {r - 2, t + 1}});
+  Outline(hdc, Color(WEC_3DBOX_NORMAL), l, t, r - 1, b - 1);
+  Outline(hdc, Color(WEC_3DBOX_DARK), l, t, r - 2, b - 2);
+  Path(hdc, Color(WEC_3DBOX_REVERSE), {{l, b - 1}, {r - 1, b - 1}, {r - 1, t}});
+  Path(hdc, Color(WEC_3DBOX_LIGHT), {{l + 1, b - 2}, {l + 1, t + 1}, {r - 2, t + 1}});
   if (flags & FRAME_FILL) Fill(hdc, fill, l + 2, t + 2, r - l - 4, b - t - 4);
 }
 
 void Draw3DThinFrameEx(HDC hdc, WindowHandle hwnd, int l, int t, int r, int b, uint32_t flags, GalPixel fill) {
-  const GalPixel light = Of(hwnd, ec::kWec3dLight), dark = Of(hwnd, ec::kWec3dDark);
+  const GalPixel light = Of(hwnd, WEC_3DBOX_LIGHT), dark = Of(hwnd, WEC_3DBOX_DARK);
   const bool pressed = flags & FRAME_LOOK_MASK;
   Path(hdc, pressed ? light : dark, {{l, b}, {r, b}, {r, t}});
   Path(hdc, pressed ? dark : light, {{l, b}, {l, t}, {r, t}});
@@ -77,16 +76,16 @@ void Draw3DThinFrameEx(HDC hdc, WindowHandle hwnd, int l, int t, int r, int b, u
 }
 
 void Draw3DBorderEx(HDC hdc, WindowHandle hwnd, int l, int t, int r, int b) {
-  Outline(hdc, Of(hwnd, ec::kWec3dLight), l + 1, t + 1, r - 1, b - 1);
-  Outline(hdc, Of(hwnd, ec::kWec3dDark), l, t, r - 2, b - 2);
+  Outline(hdc, Of(hwnd, WEC_3DBOX_LIGHT), l + 1, t + 1, r - 1, b - 1);
+  Outline(hdc, Of(hwnd, WEC_3DBOX_DARK), l, t, r - 2, b - 2);
 }
 
 int DisabledTextOutEx(HDC hdc, WindowHandle hwnd, int x, int y, const char* text) {
   SetDCAttr(hdc, DC_ATTR_BK_MODE, BM_TRANSPARENT);
   SetDCAttr(hdc, DC_ATTR_BK_COLOR, GetWindowBkColor(hwnd));
-  SetDCAttr(hdc, DC_ATTR_TEXT_COLOR, Of(hwnd, ec::kWec3dLight));
+  SetDCAttr(hdc, DC_ATTR_TEXT_COLOR, Of(hwnd, WEC_3DBOX_LIGHT));
   TextOutLen(hdc, x + 1, y + 1, text, -1);
-  SetDCAttr(hdc, DC_ATTR_TEXT_COLOR, Of(hwnd, ec::kWec3dDark));
+  SetDCAttr(hdc, DC_ATTR_TEXT_COLOR, Of(hwnd, WEC_3DBOX_DARK));
   return TextOutLen(hdc, x, y, text, -1);
 }
 
@@ -97,17 +96,17 @@ void Draw3DControlFrameEx(HDC hdc, WindowHandle hwnd, int x0, int y0, int x1, in
   const int l = x0, t = y0, r = x1, b = y1;
   if (flags & FRAME_FILL) Fill(hdc, fill, l + 1, t + 1, r - l - 1, b - t - 1);
   if ((flags & FRAME_LOOK_MASK) == 1) {
-    Path(hdc, Of(hwnd, ec::kWec3dReverse), {{l, b}, {l, t}, {r, t}});
-    Path(hdc, Of(hwnd, ec::kWec3dLight), {{l, b}, {r, b}, {r, t}});
-    Path(hdc, Of(hwnd, ec::kWec3dDark), {{l + 1, b - 1}, {l + 1, t + 1}, {r - 1, t + 1}});
-    Path(hdc, Of(hwnd, ec::kWec3dNormal), {{l + 1, b - 1}, {r - 1, b - 1}, {r - 1, t + 1}});
+    Path(hdc, Of(hwnd, WEC_3DBOX_REVERSE), {{l, b}, {l, t}, {r, t}});
+    Path(hdc, Of(hwnd, WEC_3DBOX_LIGHT), {{l, b}, {r, b}, {r, t}});
+    Path(hdc, Of(hwnd, WEC_3DBOX_DARK), {{l + 1, b - 1}, {l + 1, t + 1}, {r - 1, t + 1}});
+    Path(hdc, Of(hwnd, WEC_3DBOX_NORMAL), {{l + 1, b - 1}, {r - 1, b - 1}, {r - 1, t + 1}});
     return;
   }
-  Path(hdc, Of(hwnd, ec::kWec3dLight), {{l, b}, {l, t}, {r, t}});
-  SetDCAttr(hdc, DC_ATTR_PEN_COLOR, Of(hwnd, ec::kWec3dReverse));
+  Path(hdc, Of(hwnd, WEC_3DBOX_LIGHT), {{l, b}, {l, t}, {r, t}});
+  SetDCAttr(hdc, DC_ATTR_PEN_COLOR, Of(hwnd, WEC_3DBOX_REVERSE));
   LineTo(hdc, r, b);
   LineTo(hdc, l, b);
-  Path(hdc, Of(hwnd, ec::kWec3dDark), {{l + 1, b - 1}, {r - 1, b - 1}, {r - 1, t + 1}});
+  Path(hdc, Of(hwnd, WEC_3DBOX_DARK), {{l + 1, b - 1}, {r - 1, b - 1}, {r - 1, t + 1}});
 }
 
 void DrawFlatControlFrameEx(HDC hdc, WindowHandle hwnd, int x0, int y0, int x1, int y1, int corner,
@@ -116,7 +115,7 @@ void DrawFlatControlFrameEx(HDC hdc, WindowHandle hwnd, int x0, int y0, int x1, 
   Order(y0, y1);
   int l = x0, t = y0, r = x1, b = y1;
   if (flags & FRAME_FILL) Fill(hdc, fill, l, t, r - l + 1, b - t + 1);
-  const GalPixel pen = Of(hwnd, ec::kWecFrameBorder);
+  const GalPixel pen = Of(hwnd, WEC_FRAME_BORDER);
   if (corner < 1) {
     Outline(hdc, pen, l, t, r, b);
     return;

@@ -11,6 +11,7 @@
 #include "controls/progressbar/progressbar_geometry.h"
 #include "gui/dc.h"
 #include "gui/dialog.h"
+#include "gui/element.h"
 #include "gui/message.h"
 #include "gui/paint.h"
 #include "gui/progressbar.h"
@@ -52,12 +53,12 @@ int FilledExtent(const ProgressData& d, const Bar& bar) {
 
 void PaintFrame(HDC hdc, const Rect& c) {
   const int w = c.right - c.left, h = c.bottom - c.top;
-  SetDCAttr(hdc, DC_ATTR_PEN_COLOR, Color(ec::kWec3dNormal));
+  SetDCAttr(hdc, DC_ATTR_PEN_COLOR, Color(WEC_3DBOX_NORMAL));
   Rectangle(hdc, c.left, c.top, c.right - 1, c.bottom - 1);
-  SetDCAttr(hdc, DC_ATTR_PEN_COLOR, Color(ec::kWecFrameMenuitemHilite));
+  SetDCAttr(hdc, DC_ATTR_PEN_COLOR, Color(WEC_FRAME_MENUITEM_HILITE));
   Rectangle(hdc, c.left + 1, c.top + 1, c.right - 2, c.bottom - 2);
   Rectangle(hdc, c.left + 2, c.top + 2, c.right - 3, c.bottom - 3);
-  Fill(hdc, Color(ec::kBkcControlDisabled), c.left + 3, c.top + 3, w - 6, h - 6);
+  Fill(hdc, Color(WEC_BKC_CONTROL_DISABLED), c.left + 3, c.top + 3, w - 6, h - 6);
 }
 
 void PaintBlocks(HDC hdc, GalPixel hilite, const Bar& bar, const Blocks& b) {
@@ -84,11 +85,11 @@ void PaintPercent(WindowHandle hwnd, HDC hdc, const Bar& bar, double fraction, i
   const Rect over{a.left + 1, a.top, a.left + 1 + filledWidth, a.bottom};
   const Rect rest{over.right, a.top, a.right, a.bottom};
   SelectClipRect(hdc, &over);
-  SetDCAttr(hdc, DC_ATTR_TEXT_COLOR, Color(ec::kFcControlSelected));
-  SetDCAttr(hdc, DC_ATTR_BK_COLOR, WinColor(hwnd, ec::kBkcControlHilite));
+  SetDCAttr(hdc, DC_ATTR_TEXT_COLOR, Color(WEC_FC_CONTROL_SELECTED));
+  SetDCAttr(hdc, DC_ATTR_BK_COLOR, WinColor(hwnd, WEC_BKC_CONTROL_HILITE));
   TextOutLen(hdc, x, y, text, -1);
   SelectClipRect(hdc, &rest);
-  SetDCAttr(hdc, DC_ATTR_TEXT_COLOR, Color(ec::kFcControlNormal));
+  SetDCAttr(hdc, DC_ATTR_TEXT_COLOR, Color(WEC_FC_CONTROL_NORMAL));
   SetDCAttr(hdc, DC_ATTR_BK_COLOR, GetWindowBkColor(hwnd));
   TextOutLen(hdc, x, y, text, -1);
 }
@@ -100,7 +101,7 @@ void Paint(WindowHandle hwnd, HDC hdc, const ProgressData& d) {
   if (d.minimum == d.maximum) return;
   const Bar bar = BarOf(hwnd);
   const Blocks b = progress::Measure(d.minimum, d.maximum, d.position, bar.Length());
-  const GalPixel hilite = WinColor(hwnd, ec::kBkcControlHilite);
+  const GalPixel hilite = WinColor(hwnd, WEC_BKC_CONTROL_HILITE);
   if (b.count <= 0) return;
   if (b.length >= kMinBlockLength) return PaintBlocks(hdc, hilite, bar, b);
   const double fraction = static_cast<double>(b.filled) / b.count;
@@ -187,7 +188,7 @@ LResult ProgressProc(WindowHandle hwnd, int msg, WParam wParam, LParam lParam) {
 }  // namespace
 
 BOOL RegisterProgressBarControl() {
-  return RegisterBuiltinClass("progressbar", 0, Color(ec::kBkcControlNormal), ProgressProc);
+  return RegisterBuiltinClass("progressbar", 0, Color(WEC_BKC_CONTROL_NORMAL), ProgressProc);
 }
 
 }  // namespace controls

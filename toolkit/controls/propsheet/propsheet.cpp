@@ -3,10 +3,10 @@
 #include <cstring>
 #include <new>
 
-#include "controls/painters/element_index.h"
 #include "controls/propsheet/propsheet_class.h"
 #include "controls/propsheet/propsheet_internal.h"
 #include "controls/registry/control_registry.h"
+#include "core/element/element_color.h"
 #include "gui/control_class.h"
 #include "gui/control_paint.h"
 #include "gui/dialog.h"
@@ -75,7 +75,7 @@ LResult AddPage(WindowHandle hwnd, Sheet* s, const DlgTemplate* dlg, WindowProc 
                       : CreateWindowEx("static", "", kPageStyle, 0, 0, 0, s->headBottom, w, h - s->headBottom, hwnd,
                                        dlg->dwAddData);
   if (page->hwnd == GUI_INVALID_HANDLE || page->hwnd == 0) return kNone;
-  if (Skinned()) SendMessage(page->hwnd, MSG_SETBKCOLOR, 0, static_cast<LParam>(GetExtraColorEx(ec::kExListboxCommFill0)));
+  if (Skinned()) SendMessage(page->hwnd, MSG_SETBKCOLOR, 0, static_cast<LParam>(GetExtraColorEx(WEC_EX_LISTBOX_COMM_FILL0)));
   if (dlg->caption) page->title = FixStrDup(dlg->caption);
   page->icon = static_cast<uint32_t>(dlg->hIcon);
   page->proc = proc ? proc : DefaultPageProc;
@@ -295,7 +295,7 @@ void LoadSkins(bool plain) {
 namespace controls {
 
 BOOL RegisterPropSheetControl() {
-  return RegisterBuiltinClass("propsheet", 0, WinElementColors[ec::kBkcControlSelected], propsheet::SheetProc);
+  return RegisterBuiltinClass("propsheet", 0, WinElementColors[WEC_BKC_CONTROL_SELECTED], propsheet::SheetProc);
 }
 
 }  // namespace controls

@@ -3,10 +3,10 @@
 #include <algorithm>
 #include <cstring>
 
-#include "controls/painters/element_index.h"
 #include "controls/painters/painter_util.h"
 #include "controls/propsheet/propsheet_internal.h"
 #include "controls/painters/blitters.h"
+#include "core/element/element_color.h"
 #include "gui/dc.h"
 #include "gui/element.h"
 #include "gui/paint.h"
@@ -32,7 +32,7 @@ void PaintTab(WindowHandle hwnd, HDC hdc, const Sheet* s, int i, int left, const
     const Bitmap* skin = active || !DarkSkin() ? LightSkin() : DarkSkin();
     FillBoxWithBitampCombineEx(hdc, left, band.top, p.width, static_cast<int>(skin->bmHeight), skin, TRUE, TRUE, FALSE);
   } else if (active) {
-    painters::Fill(hdc, Of(hwnd, ec::kWecFrameControlHilite), left + 3, s->headBottom - 4, p.width - 24, 2);
+    painters::Fill(hdc, Of(hwnd, WEC_FRAME_CONTROL_HILITE), left + 3, s->headBottom - 4, p.width - 24, 2);
   }
   const Bitmap* icon = IconBitmap(p.icon);
   const int iconW = icon ? static_cast<int>(icon->bmWidth) : 0;
@@ -42,8 +42,8 @@ void PaintTab(WindowHandle hwnd, HDC hdc, const Sheet* s, int i, int left, const
   }
   if (!p.title) return;
   SetDCAttr(hdc, DC_ATTR_TEXT_COLOR,
-            Of(hwnd, p.disabled ? ec::kFcPropDisabled : active ? ec::kFcPropHilite : ec::kFcPropNormal));
-  SetDCAttr(hdc, DC_ATTR_BK_COLOR, Of(hwnd, active ? ec::kBkcControlHilite : ec::kBkcMenuitemDisabled));
+            Of(hwnd, p.disabled ? WEC_FC_PROP_DISABLED : active ? WEC_FC_PROP_HILITE : WEC_FC_PROP_NORMAL));
+  SetDCAttr(hdc, DC_ATTR_BK_COLOR, Of(hwnd, active ? WEC_BKC_CONTROL_HILITE : WEC_BKC_MENUITEM_DISABLED));
   SetDCAttr(hdc, DC_ATTR_BK_MODE, BM_TRANSPARENT);
   const int room = p.width - 8 - (icon ? iconW + 2 : 0);
   int fit = 0;
@@ -62,7 +62,7 @@ void PaintCaption(WindowHandle hwnd, HDC hdc, const Sheet* s, const Band& band) 
   GetTextExtentEx(hdc, caption, -1, &size, 0);
   const Rect clip{0, band.top, size.cx + 2, s->headBottom};
   SelectClipRect(hdc, &clip);
-  SetDCAttr(hdc, DC_ATTR_TEXT_COLOR, Of(hwnd, ec::kFcControlNormal));
+  SetDCAttr(hdc, DC_ATTR_TEXT_COLOR, Of(hwnd, WEC_FC_CONTROL_NORMAL));
   SetDCAttr(hdc, DC_ATTR_BK_MODE, BM_TRANSPARENT);
   if (size.cx < s->headLeft) TextOutLen(hdc, 2, band.top + (band.bottom - band.top - size.cy) / 2, caption, -1);
 }
@@ -80,7 +80,7 @@ void PaintArrows(WindowHandle hwnd, HDC hdc, const Sheet* s, const Band& band, G
   painters::Fill(hdc, header, ax, band.top, sb - 4, h);
   painters::Fill(hdc, header, s->headRight - sb, band.top, sb, h);
   const int top = band.top + 6, bottom = band.bottom - (band.bottomHeader ? 7 : 5);
-  const GalPixel hilite = Of(hwnd, ec::kWecFramePropHilite), normal = Of(hwnd, ec::kWecFramePropNormal);
+  const GalPixel hilite = Of(hwnd, WEC_FRAME_PROP_HILITE), normal = Of(hwnd, WEC_FRAME_PROP_NORMAL);
   Triangle(hdc, s->active > 0 ? hilite : normal, ax + sb - 4 - 1, -1, top, bottom);
   Triangle(hdc, s->active < s->Count() - 1 ? hilite : normal, s->headRight - sb + (band.bottomHeader ? 5 : 4), 1, top,
            bottom);
@@ -98,7 +98,7 @@ void Paint(WindowHandle hwnd, Sheet* s) {
   SelectFont(hdc, GetWindowFont(hwnd));
   const bool skinned = Skinned(), bottomHeader = HeaderOf(style) == Header::kBottom;
   const Band band{bottomHeader ? s->headTop : 0, s->headBottom, bottomHeader};
-  const GalPixel header = Of(hwnd, skinned ? ec::kBkcPropSelected : ec::kBkcPropNormal);
+  const GalPixel header = Of(hwnd, skinned ? WEC_BKC_PROP_SELECTED : WEC_BKC_PROP_NORMAL);
   painters::Fill(hdc, header, 0, band.top, s->headRight, band.bottom - band.top);
   const bool scrollable = LayoutOf(style) == Layout::kScrollable;
   int x = skinned ? 1 : s->overflow ? s->headLeft : s->headRight - s->tabSum;

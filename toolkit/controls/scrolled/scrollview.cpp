@@ -351,7 +351,7 @@ namespace controls {
 BOOL RegisterScrollViewControl() {
   WndClassInfo info{};
   info.className = "scrollview";
-  info.backgroundColor = WinElementColors[23];  // "bkc_control_normal"
+  info.backgroundColor = WinElementColors[WEC_BKC_CONTROL_NORMAL];  // "bkc_control_normal"
   info.windowProc = ScrollViewCtrlProc;
   return AddNewControlClass(&info) == 0;
 }

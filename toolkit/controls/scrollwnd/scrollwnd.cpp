@@ -17,7 +17,6 @@
 
 namespace {
 
-constexpr int kBkcControlHilite = 24, kBkcDefcontrolNormal = 35, kWecFrameMenuitemHilite = 69;
 constexpr uint32_t kDialogCode = 0x11, kTakesAllKeys = 0x4000;
 
 // One value shared by every scroll window.
@@ -114,7 +113,7 @@ void Paint(WindowHandle hwnd, ScrollWndData* d) {
   Rect rc{};
   GetClientRect(hwnd, &rc);
   const bool focus = d->contData && (d->contData->flags & CONTF_FOCUS);
-  painters::Outline(hdc, GetWindowElementColorEx(hwnd, focus ? kBkcControlHilite : kWecFrameMenuitemHilite), 1, 1,
+  painters::Outline(hdc, GetWindowElementColorEx(hwnd, focus ? WEC_BKC_CONTROL_HILITE : WEC_FRAME_MENUITEM_HILITE), 1, 1,
                     rc.right - rc.left - 2, rc.bottom - rc.top - 2);
   EndPaint(hwnd, hdc);
 }
@@ -195,7 +194,7 @@ namespace controls {
 BOOL RegisterScrollWndControl() {
   WndClassInfo info{};
   info.className = "container";
-  info.backgroundColor = WinElementColors[kBkcDefcontrolNormal];
+  info.backgroundColor = WinElementColors[WEC_BKC_DEFCONTROL_NORMAL];
   info.windowProc = DefaultContainerProc;
   if (AddNewControlClass(&info) != 0) return FALSE;
   info.className = "scrollwnd";

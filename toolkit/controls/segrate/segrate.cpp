@@ -11,6 +11,7 @@
 #include "gui/cursor.h"
 #include "gui/dc.h"
 #include "gui/dialog.h"
+#include "gui/element.h"
 #include "gui/font.h"
 #include "gui/message.h"
 #include "gui/paint.h"
@@ -26,7 +27,7 @@ using namespace barkit;
 constexpr int kMaxSegments = 10, kMinSegments = 2;
 constexpr int kSizeCursor = 18, kArrowCursor = 0;
 constexpr uint32_t kEditFrameStyle = 0x2;
-constexpr int kLightGrey = 8, kRed = 12, kGreen = 10, kBlue = 9;
+constexpr int kRed = 12, kGreen = 10, kBlue = 9;
 
 struct RateSegment {
   GalPixel color;
@@ -51,7 +52,7 @@ void Defaults(SegRateData* d) {
   // Segments and dividers past the first three have no given defaults:
   // light grey, "0%", value 100 in 0..100.
   for (int i = 0; i < kMaxSegments; ++i) {
-    d->segments[i].color = SysPixelIndex[kLightGrey];
+    d->segments[i].color = SysPixelIndex[SYSPIXEL_LIGHTGREY];
     Share(&d->segments[i], 0);
   }
   for (int i = 0; i < kMaxSegments - 1; ++i) d->dividers[i] = RateDivider{100, 0, 100, {}};
@@ -109,12 +110,12 @@ void Paint(WindowHandle hwnd, HDC hdc, SegRateData* d) {
   const int barH = (2 * h - 24) / 3, barTop = h - barH - 6;
   SelectFont(hdc, g_SysLogFont[7]);
   SetDCAttr(hdc, DC_ATTR_BK_MODE, 1);
-  SetDCAttr(hdc, DC_ATTR_TEXT_COLOR, Color(ec::kFcControlNormal));
+  SetDCAttr(hdc, DC_ATTR_TEXT_COLOR, Color(WEC_FC_CONTROL_NORMAL));
   int start = 2;
   for (int i = 0; i < d->count; ++i) {
     const int width = (Right(*d, i) - Left(*d, i)) * (w - 4) / 100;
     if (i > 0) {
-      SetDCAttr(hdc, DC_ATTR_BRUSH_COLOR, Color(ec::kBkcControlHilite));
+      SetDCAttr(hdc, DC_ATTR_BRUSH_COLOR, Color(WEC_BKC_CONTROL_HILITE));
       FillBox(hdc, start - 2, barTop, 2, barH);
       const int aw = static_cast<int>(arrow->bmWidth);
       FillBoxWithBitmap(hdc, start - 1 - aw / 2, h - 6, aw, static_cast<int>(arrow->bmHeight), arrow);
@@ -132,7 +133,7 @@ LResult Erase(WindowHandle hwnd, HDC given, const Rect* clip) {
   if (clip) ClipRectIntersect(hdc, clip);
   Rect c{};
   GetClientRect(hwnd, &c);
-  const GalPixel fill = Color(Disabled(hwnd) ? ec::kBkcControlDisabled : ec::kBkcControlNormal);
+  const GalPixel fill = Color(Disabled(hwnd) ? WEC_BKC_CONTROL_DISABLED : WEC_BKC_CONTROL_NORMAL);
   if (GetWindowStyle(hwnd) & kEditFrameStyle) {
     DrawEditFrame(hdc, GetWindowStyle(hwnd), GetWindowExStyle(hwnd), &c, TRUE, TRUE, fill);
   } else {
@@ -225,7 +226,7 @@ LResult SegRateProc(WindowHandle hwnd, int msg, WParam wParam, LParam lParam) {
 }  // namespace
 
 BOOL RegisterSegRateControl() {
-  return RegisterBuiltinClass("segrate", 0, Color(ec::kBkcControlNormal), SegRateProc);
+  return RegisterBuiltinClass("segrate", 0, Color(WEC_BKC_CONTROL_NORMAL), SegRateProc);
 }
 
 }  // namespace controls

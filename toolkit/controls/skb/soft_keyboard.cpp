@@ -29,7 +29,6 @@ using namespace entry;
 
 namespace {
 
-constexpr int kBkcControlNormal = 23, kFrameControlHilite = 66;
 constexpr uint32_t kKeyStateCaps = 0x100, kMacStyle = 0x2;
 constexpr int kKindChar = 0, kKindNum = 1, kKindIme = 2;
 
@@ -120,7 +119,7 @@ void Paint(WindowHandle hwnd) {
     FillBoxWithBitmap(hdc, caps.x, caps.y, 0, 0, g_kb.skins.caps);
   }
   if (g_kb.hilite >= 0) {
-    SetDCAttr(hdc, DC_ATTR_PEN_COLOR, WinElementColors[kFrameControlHilite]);
+    SetDCAttr(hdc, DC_ATTR_PEN_COLOR, WinElementColors[WEC_FRAME_CONTROL_HILITE]);
     const Rect& r = g_kb.hiliteRect;
     Rectangle2(hdc, r.left, r.top, r.right, r.bottom);
   }
@@ -348,7 +347,7 @@ WindowHandle CreateKeyboardWindow() {
   create.MainWindowProc = SoftKeyboardProc;
   create.rx = static_cast<int32_t>(g_kb.skins.chars->bmWidth);
   create.by = static_cast<int32_t>(g_kb.skins.chars->bmHeight);
-  create.iBkColor = WinElementColors[kBkcControlNormal];
+  create.iBkColor = WinElementColors[WEC_BKC_CONTROL_NORMAL];
   WindowHandle hwnd = CreateMainWindow(&create);
   if (hwnd != kNoWindow) ShowWindow(hwnd, SW_HIDE);
   return hwnd;

@@ -16,7 +16,6 @@
 namespace sledit {
 namespace {
 
-constexpr int kBkcControlNormal = 23;
 constexpr uint32_t kComboNumberStyle = 0x4;
 
 // Written by the window core's threads as well as the edits' own.
@@ -86,7 +85,7 @@ BOOL RegisterSLEditClass(void) {
   WndClassInfo info{};
   info.className = "sledit";
   info.cursor = 0;
-  info.backgroundColor = WinElementColors[sledit::kBkcControlNormal];
+  info.backgroundColor = WinElementColors[WEC_BKC_CONTROL_NORMAL];
   info.windowProc = sledit::SLEditProc;
   return AddNewControlClass(&info) == 0;
 }

@@ -30,8 +30,6 @@ void MarkIpEditError();
 
 namespace {
 
-constexpr int kFcNormal = 4, kFcDisabled = 6, kFcSelected = 7, kBkcSelected = 36, kFrameHilite = 66;
-constexpr int kFcSelDisabled = 0;
 constexpr uint32_t kWarningBox = 0x30;
 
 bool Editable(uint32_t style) { return !IsReadOnly(style) && !IsRangeField(style); }
@@ -99,7 +97,7 @@ void DrawIcon(WindowHandle hwnd, HDC hdc, SLEditData* d, const Rect& client) {
 }
 
 void NormalColours(HDC hdc, bool disabled) {
-  SetDCAttr(hdc, DC_ATTR_TEXT_COLOR, WinElementColors[disabled ? kFcDisabled : kFcNormal]);
+  SetDCAttr(hdc, DC_ATTR_TEXT_COLOR, WinElementColors[disabled ? WEC_FC_CONTROL_DISABLED : WEC_FC_CONTROL_NORMAL]);
   SetDCAttr(hdc, DC_ATTR_BK_MODE, BM_TRANSPARENT);
 }
 
@@ -115,9 +113,9 @@ void DrawText(WindowHandle hwnd, HDC hdc, SLEditData* d, const std::string& show
   const int low = m.SelLow(), high = m.SelHigh();
   const int xs = x0 + TextWidth(hwnd, d, low), xe = x0 + TextWidth(hwnd, d, high);
   TextOutLen(hdc, x0, y, shown.data(), low);
-  SetDCAttr(hdc, DC_ATTR_BRUSH_COLOR, WinElementColors[kBkcSelected]);
+  SetDCAttr(hdc, DC_ATTR_BRUSH_COLOR, WinElementColors[WEC_BKC_DEFCONTROL_SELECTED]);
   FillBox(hdc, xs, y, xe - xs, GetFontHeight(hdc));
-  SetDCAttr(hdc, DC_ATTR_TEXT_COLOR, disabled ? GetExtraColorEx(kFcSelDisabled) : WinElementColors[kFcSelected]);
+  SetDCAttr(hdc, DC_ATTR_TEXT_COLOR, disabled ? GetExtraColorEx(WEC_EX_FC_CONTROL_SELDISABLE) : WinElementColors[WEC_FC_CONTROL_SELECTED]);
   TextOutLen(hdc, xs, y, shown.data() + low, high - low);
   NormalColours(hdc, disabled);
   TextOutLen(hdc, xe, y, shown.data() + high, static_cast<int>(shown.size()) - high);
@@ -135,7 +133,7 @@ void Paint(WindowHandle hwnd, SLEditData* d) {
   GetClientRect(hwnd, &client);
   WindowHandle parent = GetParent(hwnd);
   if ((style & kTip) && d->tip && d->model.text.Length() == 0 && GetFocusChild(parent) != hwnd) {
-    SetDCAttr(hdc, DC_ATTR_TEXT_COLOR, WinElementColors[kFcDisabled]);
+    SetDCAttr(hdc, DC_ATTR_TEXT_COLOR, WinElementColors[WEC_FC_CONTROL_DISABLED]);
     SetDCAttr(hdc, DC_ATTR_BK_MODE, BM_TRANSPARENT);
     TextOutLen(hdc, d->leftMargin, d->textTop, d->tip, -1);
     EndPaint(hwnd, hdc);
@@ -143,7 +141,7 @@ void Paint(WindowHandle hwnd, SLEditData* d) {
   }
   DrawIcon(hwnd, hdc, d, client);
   if ((d->status & kFocused) && IsFreeStandingEdit(hwnd) && !IsReadOnly(style) && !(style & kPlain)) {
-    SetDCAttr(hdc, DC_ATTR_PEN_COLOR, WinElementColors[kFrameHilite]);
+    SetDCAttr(hdc, DC_ATTR_PEN_COLOR, WinElementColors[WEC_FRAME_CONTROL_HILITE]);
     Rectangle2(hdc, client.left, client.top, client.right - 1, client.bottom - 1);
   }
   ClipRectIntersect(hdc, &d->textRect);

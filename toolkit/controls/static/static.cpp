@@ -1,10 +1,10 @@
 // The "static" control: texts in several formats, icons, bitmaps, frames,
 // group boxes and coloured boxes, chosen by the low four bits of its style.
 #include "controls/painters/ctrl_text.h"
-#include "controls/painters/element_index.h"
 #include "controls/painters/painter_util.h"
 #include "controls/static/static_class.h"
 #include "controls/painters/blitters.h"
+#include "core/element/element_color.h"
 #include "core/window/window_record.h"
 #include "controls/registry/control_registry.h"
 #include "gui/control_class.h"
@@ -26,7 +26,6 @@ constexpr uint32_t kFormatNoPrefix = 0x800;
 constexpr int kEditFrameInset = 8, kGrayTextInset = 8, kGrayTextSpare = 12;
 
 uint32_t Kind(WindowHandle hwnd) { return GetWindowStyle(hwnd) & SS_TYPEMASK; }
-GalPixel Color(int index) { return WinElementColors[index]; }
 
 LResult Default(WindowHandle hwnd, int msg, WParam wParam, LParam lParam) {
   WindowProc proc = __gui_def_proc[2] ? __gui_def_proc[2] : DefaultControlProc;
@@ -34,10 +33,10 @@ LResult Default(WindowHandle hwnd, int msg, WParam wParam, LParam lParam) {
 }
 
 GalPixel TextColor(uint32_t style) {
-  if (style & WS_DISABLED) return Color(ec::kFcControlDisabled);
-  if (style & SS_HILITE) return Color(ec::kFcControlHilite);
-  if (style & SS_DISABLEDTEXT) return Color(ec::kFcControlDisabled);
-  return Color(ec::kFcControlNormal);
+  if (style & WS_DISABLED) return Color(WEC_FC_CONTROL_DISABLED);
+  if (style & SS_HILITE) return Color(WEC_FC_CONTROL_HILITE);
+  if (style & SS_DISABLEDTEXT) return Color(WEC_FC_CONTROL_DISABLED);
+  return Color(WEC_FC_CONTROL_NORMAL);
 }
 
 uint32_t BaseFormat(uint32_t kind) {
@@ -122,7 +121,7 @@ void PaintGroupBox(WindowHandle hwnd, HDC hdc, const Rect& rc, const char* text)
 void PaintSimple(WindowHandle hwnd, HDC hdc, const Rect& rc, uint32_t style, const char* text) {
   SetDCAttr(hdc, DC_ATTR_BK_MODE, BM_TRANSPARENT);
   const bool gray = (style & SS_TYPEMASK) == SS_GRAYTEXT;
-  SetDCAttr(hdc, DC_ATTR_BK_COLOR, gray ? Color(ec::kBkcControlNormal) : GetWindowBkColor(hwnd));
+  SetDCAttr(hdc, DC_ATTR_BK_COLOR, gray ? Color(WEC_BKC_CONTROL_NORMAL) : GetWindowBkColor(hwnd));
   if (gray && (style & SS_ELLIPSIS)) {
     const int y = (rc.bottom - rc.top - GetFontHeight(hdc)) / 2;
     TextOutOmitted(hdc, kGrayTextInset, y, text, -1, rc.right - rc.left - kGrayTextSpare);
@@ -146,9 +145,9 @@ void Paint(WindowHandle hwnd) {
       PaintText(hwnd, hdc, rc, style, text);
       break;
     case SS_ICON: case SS_BITMAP: PaintImage(hwnd, hdc, rc, style); break;
-    case SS_BLACKFRAME: painters::Outline(hdc, SysPixelIndex[ec::kSysPixel16], 0, 0, rc.right - 1, rc.bottom - 1); break;
-    case SS_GRAYFRAME: painters::Outline(hdc, SysPixelIndex[ec::kSysPixelLightGrey], 0, 0, rc.right - 1, rc.bottom - 1); break;
-    case SS_WHITEFRAME: painters::Outline(hdc, SysPixelIndex[ec::kSysPixel15], 0, 0, rc.right - 1, rc.bottom - 1); break;
+    case SS_BLACKFRAME: painters::Outline(hdc, SysPixelIndex[SYSPIXEL_BLACK], 0, 0, rc.right - 1, rc.bottom - 1); break;
+    case SS_GRAYFRAME: painters::Outline(hdc, SysPixelIndex[SYSPIXEL_LIGHTGREY], 0, 0, rc.right - 1, rc.bottom - 1); break;
+    case SS_WHITEFRAME: painters::Outline(hdc, SysPixelIndex[SYSPIXEL_WHITE], 0, 0, rc.right - 1, rc.bottom - 1); break;
     case SS_GROUPBOX: PaintGroupBox(hwnd, hdc, rc, caption); break;
     case SS_GRAYTEXT: case SS_SIMPLE: PaintSimple(hwnd, hdc, rc, style, text); break;
     default: break;  // the coloured boxes are all background
@@ -159,8 +158,8 @@ void Paint(WindowHandle hwnd) {
 void Create(WindowHandle hwnd) {
   SetWindowAdditionalData2(hwnd, GetWindowAdditionalData(hwnd));
   switch (Kind(hwnd)) {
-    case SS_WHITERECT: SetWindowBkColor(hwnd, Color(ec::kBkcMenuitemNormal)); break;
-    case SS_GRAYRECT: SetWindowBkColor(hwnd, Color(ec::kBkcControlSelected)); break;
+    case SS_WHITERECT: SetWindowBkColor(hwnd, Color(WEC_BKC_MENUITEM_NORMAL)); break;
+    case SS_GRAYRECT: SetWindowBkColor(hwnd, Color(WEC_BKC_CONTROL_SELECTED)); break;
     case SS_GRAYTEXT: IncludeWindowStyle(hwnd, SS_DISABLEDTEXT | SS_ELLIPSIS); break;
     default: break;
   }
@@ -239,7 +238,7 @@ LResult StaticProc(WindowHandle hwnd, int msg, WParam wParam, LParam lParam) {
 namespace controls {
 
 BOOL RegisterStaticControl() {
-  return RegisterBuiltinClass("static", 0, WinElementColors[ec::kBkcControlNormal], StaticProc);
+  return RegisterBuiltinClass("static", 0, WinElementColors[WEC_BKC_CONTROL_NORMAL], StaticProc);
 }
 
 }  // namespace controls

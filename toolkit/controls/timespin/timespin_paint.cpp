@@ -17,7 +17,6 @@
 namespace timespin {
 namespace {
 
-constexpr int kFcControlHilite = 5, kFcControlSelected = 7, kBkcCaptionDisabled = 21, kBkcControlSelected = 26;
 constexpr int kWidths[TS_MAX_FIELDS + 1] = {0, 300, 150, 100, 80};
 constexpr int kShrinkSpare = 50;
 constexpr uint32_t kCentredLine = DT_CENTER | DT_VCENTER | DT_SINGLELINE;
@@ -94,15 +93,15 @@ void Paint(WindowHandle hwnd, HDC hdc, const Data& d) {
     Rect text = TextArea(f);
     DrawBoxWithBitmapCombine(hdc, &text, ed);
     SetDCAttr(hdc, DC_ATTR_BK_MODE, BM_TRANSPARENT);
-    SetDCAttr(hdc, DC_ATTR_BK_COLOR, WinElementColors[disabled ? kBkcCaptionDisabled : kBkcControlSelected]);
-    SetDCAttr(hdc, DC_ATTR_TEXT_COLOR, WinElementColors[kFcControlSelected]);
+    SetDCAttr(hdc, DC_ATTR_BK_COLOR, WinElementColors[disabled ? WEC_BKC_CAPTION_DISABLED : WEC_BKC_CONTROL_SELECTED]);
+    SetDCAttr(hdc, DC_ATTR_TEXT_COLOR, WinElementColors[WEC_FC_CONTROL_SELECTED]);
     DrawTextEx2(hdc, f.text, -1, &text, 0, kCentredLine, nullptr);
     if (i + 1 < n) {
       char sep[2] = {d.separators[i], 0};
       const int mid = client.bottom / 2;
       Rect r{f.field.right, mid - ah / 2, f.field.right + gap, mid + ah / 2};
       SetDCAttr(hdc, DC_ATTR_BK_COLOR, GetWindowBkColor(hwnd));
-      SetDCAttr(hdc, DC_ATTR_TEXT_COLOR, WinElementColors[kFcControlHilite]);
+      SetDCAttr(hdc, DC_ATTR_TEXT_COLOR, WinElementColors[WEC_FC_CONTROL_HILITE]);
       DrawTextEx2(hdc, sep, 1, &r, 0, kCentredLine, nullptr);
     }
   }

@@ -8,6 +8,7 @@
 #include "controls/registry/control_registry.h"
 #include "controls/toolbar/newtoolbar_internal.h"
 #include "controls/toolbar/toolbar_class.h"
+#include "gui/element.h"
 #include "gui/message.h"
 #include "gui/paint.h"
 #include "gui/window_attr.h"
@@ -210,7 +211,7 @@ LResult NewToolBarProc(WindowHandle hwnd, int msg, WParam wParam, LParam lParam)
 }  // namespace
 
 BOOL RegisterNewToolBarControl() {
-  return RegisterBuiltinClass("newtoolbar", 0, Color(ec::kBkcControlNormal), NewToolBarProc);
+  return RegisterBuiltinClass("newtoolbar", 0, Color(WEC_BKC_CONTROL_NORMAL), NewToolBarProc);
 }
 
 }  // namespace controls

@@ -3,6 +3,7 @@
 #include "controls/barkit/ctl_util.h"
 #include "controls/toolbar/newtoolbar_internal.h"
 #include "gui/dc.h"
+#include "gui/element.h"
 #include "gui/text.h"
 
 namespace controls::ntb {
@@ -79,7 +80,7 @@ void PaintItem(WindowHandle hwnd, HDC hdc, const BarData& d, const Item& it, boo
     Rect r = it.labelRect;
     SetDCAttr(hdc, DC_ATTR_BK_MODE, 1);
     SetDCAttr(hdc, DC_ATTR_BK_COLOR, GetWindowBkColor(hwnd));
-    SetDCAttr(hdc, DC_ATTR_TEXT_COLOR, barkit::Color(ec::kFcControlNormal));
+    SetDCAttr(hdc, DC_ATTR_TEXT_COLOR, Color(WEC_FC_CONTROL_NORMAL));
     DrawTextEx2(hdc, it.label, -1, &r, 0, (d.style & NTBS_TEXTRIGHT) ? kLabelRightFormat : kLabelBelowFormat,
                 nullptr);
   }

@@ -9,6 +9,7 @@
 #include "controls/registry/control_registry.h"
 #include "controls/toolbar/toolbar_class.h"
 #include "gui/dc.h"
+#include "gui/element.h"
 #include "gui/image.h"
 #include "gui/message.h"
 #include "gui/paint.h"
@@ -171,7 +172,7 @@ LResult ToolBarProc(WindowHandle hwnd, int msg, WParam wParam, LParam lParam) {
 }  // namespace
 
 BOOL RegisterToolBarControl() {
-  return RegisterBuiltinClass("toolbar", 0, Color(ec::kBkcControlNormal), ToolBarProc);
+  return RegisterBuiltinClass("toolbar", 0, Color(WEC_BKC_CONTROL_NORMAL), ToolBarProc);
 }
 
 }  // namespace controls

@@ -11,6 +11,7 @@
 #include "controls/trackbar/trackbar_class.h"
 #include "controls/trackbar/trackbar_internal.h"
 #include "gui/dialog.h"
+#include "gui/element.h"
 #include "gui/livevideo.h"
 #include "gui/message.h"
 #include "gui/paint.h"
@@ -425,7 +426,7 @@ LResult TrackProc(WindowHandle hwnd, int msg, WParam wParam, LParam lParam) {
 
 BOOL RegisterTrackBarControl() {
   track::LoadSkins();
-  return RegisterBuiltinClass("trackbar", 0, Color(ec::kBkcControlNormal), TrackProc);
+  return RegisterBuiltinClass("trackbar", 0, Color(WEC_BKC_CONTROL_NORMAL), TrackProc);
 }
 
 }  // namespace controls

@@ -8,6 +8,7 @@
 #include "gui/control_paint.h"
 #include "controls/trackbar/trackbar_internal.h"
 #include "gui/dc.h"
+#include "gui/element.h"
 #include "gui/text.h"
 
 namespace controls::track {
@@ -42,14 +43,14 @@ void PaintSlider(WindowHandle hwnd, HDC hdc, const TrackData& d, const Rect& c) 
       const int range = d.maximum - d.minimum, len = track.right - track.left - kTickW;
       for (int i = 0; i <= range; ++i) {
         const int x = track.left + static_cast<int>(std::lround(static_cast<double>(i) * len / range));
-        Fill(hdc, Color(ec::kBkcControlDisabled), x, box.bottom, kTickW, kTickH);
+        Fill(hdc, Color(WEC_BKC_CONTROL_DISABLED), x, box.bottom, kTickW, kTickH);
       }
     }
   }
   const Rect thumb = ThumbRect(hwnd, d, d.position);
   Blit(hdc, (style & kVertical) ? s.vslider : s.hslider, thumb.left, thumb.top);
   if ((style & kInset) && (style & (kFocused | kActive))) {
-    SetDCAttr(hdc, DC_ATTR_PEN_COLOR, Color(ec::kWecFrameControlHilite));
+    SetDCAttr(hdc, DC_ATTR_PEN_COLOR, Color(WEC_FRAME_CONTROL_HILITE));
     Rectangle(hdc, c.left, c.top, c.right - 1, c.bottom - 1);
   }
 }
@@ -59,8 +60,8 @@ void PaintSegmented(WindowHandle hwnd, HDC hdc, const TrackData& d, const Rect& 
   if (cells <= 0) return;
   const int step = (c.right - c.left - 2) / cells;
   const bool disabled = Disabled(hwnd);
-  const GalPixel on = disabled ? RGB2Pixel(hdc, 109, 162, 100) : Color(ec::kBkcRecttrackbarHilite);
-  const GalPixel off = disabled ? RGB2Pixel(hdc, 59, 85, 59) : Color(ec::kBkcRecttrackbarNormal);
+  const GalPixel on = disabled ? RGB2Pixel(hdc, 109, 162, 100) : Color(WEC_BKC_RECTTRACKBAR_HILITE);
+  const GalPixel off = disabled ? RGB2Pixel(hdc, 59, 85, 59) : Color(WEC_BKC_RECTTRACKBAR_NORMAL);
   for (int i = 0; i < cells; ++i)
     Fill(hdc, i < d.position - d.minimum ? on : off, c.left + 2 + i * step, c.top, step - 2, c.bottom - c.top);
 }
@@ -83,8 +84,8 @@ void PaintTimeBar(WindowHandle hwnd, HDC hdc, const TrackData& d, const Rect& c)
   const int fontH = GetFontHeight(hdc), step = (d.maximum - d.minimum) / kScaleSteps;
   const int every = 24 / ZoomSpan(d.zoom), zoomLeft = ZoomArea(style, true, s);
   SetDCAttr(hdc, DC_ATTR_BK_MODE, 1);
-  SetDCAttr(hdc, DC_ATTR_BK_COLOR, Color(ec::kBkcMenuitemNormal));
-  SetDCAttr(hdc, DC_ATTR_TEXT_COLOR, Color(ec::kFgcTimetagtrackNormal));
+  SetDCAttr(hdc, DC_ATTR_BK_COLOR, Color(WEC_BKC_MENUITEM_NORMAL));
+  SetDCAttr(hdc, DC_ATTR_TEXT_COLOR, Color(WEC_FGC_TIMETAGTRACK_NORMAL));
   int label = TipValue(d.startTip);
   for (int i = 0; i <= kScaleSteps; ++i) {
     const bool hour = i % 5 == 0;
@@ -96,9 +97,9 @@ void PaintTimeBar(WindowHandle hwnd, HDC hdc, const TrackData& d, const Rect& c)
     const int labelY = top ? 2 + Height(s.hour) : c.bottom - Height(s.hour) - 2 - fontH;
     PaintLabel(hdc, c, x + Width(s.hour) / 2, i, label++, zoomLeft, labelY);
   }
-  Fill(hdc, WinColor(hwnd, ec::kBkcControlHilite), d.position, c.top + 2, 2, c.bottom - c.top - 4);
+  Fill(hdc, WinColor(hwnd, WEC_BKC_CONTROL_HILITE), d.position, c.top + 2, 2, c.bottom - c.top - 4);
   const Rect text = TimeTextRect(hwnd, d, d.position, d.timeText);
-  SetDCAttr(hdc, DC_ATTR_TEXT_COLOR, WinColor(hwnd, ec::kBkcControlHilite));
+  SetDCAttr(hdc, DC_ATTR_TEXT_COLOR, WinColor(hwnd, WEC_BKC_CONTROL_HILITE));
   TextOutLen(hdc, text.left, text.top, d.timeText, -1);
   if (s.hour) {
     const GalPixel base = GetPixelInBitmap(s.hour, 0, 0);

@@ -365,7 +365,7 @@ void SetPreviewViewRect(HDC hdc, int x, int y, int w, int h) {
     g_view.rect = Rect{x, y, x + w, y + h};
   }
   if (!fill) return;
-  const uint32_t brush = SetDCAttr(hdc, DC_ATTR_BRUSH_COLOR, SysPixelIndex[0]);
+  const uint32_t brush = SetDCAttr(hdc, DC_ATTR_BRUSH_COLOR, SysPixelIndex[SYSPIXEL_KEY]);
   FillBox(hdc, x, y, w, h);
   SetDCAttr(hdc, DC_ATTR_BRUSH_COLOR, brush);
 }

@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "core/element/element_color.h"
 #include "gui/bitmap.h"
 #include "gui/image.h"
 #include "core/menu/menu_style.h"
@@ -68,15 +69,15 @@ void DrawBitmapBox(HDC hdc, const Bitmap* bitmap, int x, int y, int w, int h) {
 
 void DrawBarItem(HDC hdc, const ItemRecord* item, const Rect& r, int inset) {
   const int half = Metric(kInterItemX) / 2;
-  FillRect(hdc, Colour(kBkcSelected), r.left - half, r.top - 4, r.right - r.left + 1 + 2 * half,
+  FillRect(hdc, Color(WEC_BKC_MENUITEM_SELECTED), r.left - half, r.top - 4, r.right - r.left + 1 + 2 * half,
            r.bottom - r.top + 5);
   const int x = r.left + inset, y = r.top + inset;
   const int w = r.right - r.left + 1 - 2 * inset, h = r.bottom - r.top + 1 - 2 * inset;
   const bool checked = item->state & MFS_CHECKED;
   if (Separator(item)) {
     const int mid = (r.left + r.right) / 2;
-    VLine(hdc, Colour(kFrameItemHilite), mid, r.bottom - Metric(kMenuBarY) + 1, r.bottom);
-    VLine(hdc, Colour(kFrameItemNormal), mid + 1, r.bottom - Metric(kMenuBarY) + 1, r.bottom);
+    VLine(hdc, Color(WEC_FRAME_MENUITEM_HILITE), mid, r.bottom - Metric(kMenuBarY) + 1, r.bottom);
+    VLine(hdc, Color(WEC_FRAME_MENUITEM_NORMAL), mid + 1, r.bottom - Metric(kMenuBarY) + 1, r.bottom);
     return;
   }
   if ((item->type & MFT_BITMAP) && !(item->type & MFT_BMPSTRING)) {
@@ -94,14 +95,14 @@ void DrawBarItem(HDC hdc, const ItemRecord* item, const Rect& r, int inset) {
   if (item->type & MFT_NOTEXT || !item->typeData) return;
   SelectFont(hdc, MenuFont());
   SetDCAttr(hdc, DC_ATTR_BK_MODE, BM_TRANSPARENT);
-  SetDCAttr(hdc, DC_ATTR_TEXT_COLOR, Colour(kFcHilite));
+  SetDCAttr(hdc, DC_ATTR_TEXT_COLOR, Color(WEC_FC_MENUITEM_HILITE));
   TextOutLen(hdc, textX, y, static_cast<const char*>(item->typeData), TextLength(item->typeData));
 }
 
 // Raised (how 1) or sunken (how 2) thin frame around an item.
 void ThinFrame(HDC hdc, const Rect& r, bool raised) {
-  const GalPixel light = Colour(raised ? kFrameItemHilite : kFrameItemNormal);
-  const GalPixel dark = Colour(raised ? kFrameItemNormal : kFrameItemHilite);
+  const GalPixel light = Color(raised ? WEC_FRAME_MENUITEM_HILITE : WEC_FRAME_MENUITEM_NORMAL);
+  const GalPixel dark = Color(raised ? WEC_FRAME_MENUITEM_NORMAL : WEC_FRAME_MENUITEM_HILITE);
   HLine(hdc, light, r.left, r.right, r.top);
   VLine(hdc, light, r.left, r.top, r.bottom);
   HLine(hdc, dark, r.left, r.right, r.bottom);
@@ -165,7 +166,7 @@ void DrawMenuBar(WindowHandle hwnd, HDC given, const Rect* clip) {
   Rect band{clientLeft, clientTop - height, clientLeft + clientWidth, clientTop};
   ClipRectIntersect(hdc, &band);
   if (clip) ClipRectIntersect(hdc, clip);
-  FillRect(hdc, Colour(kBkcSelected), band.left, band.top, band.right - band.left, band.bottom - band.top);
+  FillRect(hdc, Color(WEC_BKC_MENUITEM_SELECTED), band.left, band.top, band.right - band.left, band.bottom - band.top);
   ForEachBarItem(p, widths, [&](int, ItemRecord* item, const Rect& r) {
     if (r.left - clientLeft >= clientWidth) return false;
     DrawBarItem(hdc, item, r, 0);

@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "core/element/element_color.h"
 #include "core/menu/menu_style.h"
 #include "gui/dc.h"
 
@@ -51,8 +52,8 @@ void DestroyMarkBitmap() {
 
 const Bitmap* MarkBitmap(Mark mark, bool highlighted) {
   if (!Allocate()) return nullptr;
-  const GalPixel back = Colour(highlighted ? kBkcHilite : kBkcNormal);
-  const GalPixel fore = Colour(highlighted ? kFcHilite : kFcNormal);
+  const GalPixel back = Color(highlighted ? WEC_BKC_MENUITEM_HILITE : WEC_BKC_MENUITEM_NORMAL);
+  const GalPixel fore = Color(highlighted ? WEC_FC_MENUITEM_HILITE : WEC_FC_MENUITEM_NORMAL);
   const char* const* rows = kPatterns[static_cast<int>(mark) - 1];
   for (int y = 0; y < kMarkHeight; ++y)
     for (int x = 0; x < kMarkWidth; ++x) {

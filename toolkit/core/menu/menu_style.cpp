@@ -12,7 +12,6 @@
 
 namespace menu {
 
-GalPixel Colour(Color index) { return WinElementColors[index]; }
 int Metric(enum Metric index) { return WinMainMetrics[index]; }
 
 bool OnMainOutput() { return getCurOutputHook() == getMainOutputHook(); }

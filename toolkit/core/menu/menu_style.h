@@ -1,18 +1,11 @@
 // Colours, metrics and fonts the menus draw with, named by their keys.
 #pragma once
 
+#include "core/element/element_color.h"
 #include "gui/common.h"
 #include "gui/font.h"
 
 namespace menu {
-
-enum Color {
-  kFcNormal = 8, kFcHilite = 9, kFcDisabled = 10,
-  kBkcNormal = 27, kBkcHilite = 28, kBkcSelected = 30,
-  kFrameItemNormal = 68, kFrameItemHilite = 69,
-  kFrameBorder = 74, kFrameBorderInner = 75, kFrameBorderOuter = 76,
-  k3dBoxReverse = 80, k3dBoxDark = 82,
-};
 
 enum Metric {
   kBorder = 2, kMenuBarY = 8, kMenuBarOffX = 9, kMenuBarOffY = 10, kMenuItemY = 11,
@@ -20,7 +13,6 @@ enum Metric {
   kLeftMargin = 17, kRightMargin = 18, kItemMinX = 19, kSeparatorY = 20, kSeparatorX = 21,
 };
 
-GalPixel Colour(Color index);
 int Metric(Metric index);
 
 // Output the menus run on: main, auxiliary or neither.

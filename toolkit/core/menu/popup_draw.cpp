@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "core/element/element_color.h"
 #include "gui/bitmap.h"
 #include "gui/image.h"
 #include "core/menu/menu_marks.h"
@@ -32,8 +33,8 @@ void DrawRecordText(const ItemRecord* r, int x0, int y, int cw, bool highlighted
   const int indent = mark ? std::max(Width(mark), ox) : ox;
   if (mark) FillBoxWithBitmap(kScreen, x0 + indent / 2, y + (h - Height(mark)) / 2 + markDy, Width(mark), Height(mark), mark);
   SetDCAttr(kScreen, DC_ATTR_BK_MODE, BM_TRANSPARENT);
-  SetDCAttr(kScreen, DC_ATTR_BK_COLOR, Colour(highlighted ? kBkcHilite : kBkcNormal));
-  SetDCAttr(kScreen, DC_ATTR_TEXT_COLOR, Colour(Disabled(r) ? kFcDisabled : highlighted ? kFcHilite : kFcNormal));
+  SetDCAttr(kScreen, DC_ATTR_BK_COLOR, Color(highlighted ? WEC_BKC_MENUITEM_HILITE : WEC_BKC_MENUITEM_NORMAL));
+  SetDCAttr(kScreen, DC_ATTR_TEXT_COLOR, Color(Disabled(r) ? WEC_FC_MENUITEM_DISABLED : highlighted ? WEC_FC_MENUITEM_HILITE : WEC_FC_MENUITEM_NORMAL));
   if (!TextOf(r)) return;
   int tx = 0, ty = y + Metric(kInterItemY), maxWidth = 0;
   if (mark) {
@@ -136,17 +137,17 @@ void DrawSubMenuArrow(const ItemRecord* r, int right, int y, bool highlighted) {
 
 void DrawSeparator(int x0, int right, int y, int h) {
   const int at = y + h / 2 - Metric(kInterItemY) + 1, end = right - Metric(kRightMargin);
-  HLine(kScreen, Colour(kFrameItemHilite), x0, end, at);
-  HLine(kScreen, Colour(kFrameItemNormal), x0, end, at + 1);
+  HLine(kScreen, Color(WEC_FRAME_MENUITEM_HILITE), x0, end, at);
+  HLine(kScreen, Color(WEC_FRAME_MENUITEM_NORMAL), x0, end, at + 1);
 }
 
 void DrawHeadText(const ItemRecord* r, int x0, int textX, int right, int y) {
   const int h = r->measure, iy = Metric(kInterItemY), end = right - Metric(kRightMargin);
-  SetDCAttr(kScreen, DC_ATTR_TEXT_COLOR, Colour(kFcNormal));
+  SetDCAttr(kScreen, DC_ATTR_TEXT_COLOR, Color(WEC_FC_MENUITEM_NORMAL));
   SetDCAttr(kScreen, DC_ATTR_BK_MODE, BM_TRANSPARENT);
   if (TextOf(r)) TextOutLen(kScreen, textX, y + iy, TextOf(r), TextLength(TextOf(r)));
-  HLine(kScreen, Colour(kFcNormal), x0, end, y + h - 2 * iy);
-  HLine(kScreen, Colour(kFcNormal), x0, end, y + h - iy);
+  HLine(kScreen, Color(WEC_FC_MENUITEM_NORMAL), x0, end, y + h - 2 * iy);
+  HLine(kScreen, Color(WEC_FC_MENUITEM_NORMAL), x0, end, y + h - iy);
 }
 
 void PutBitmap(const Bitmap* b, int x, int y, int w, int h) {
@@ -158,7 +159,7 @@ int ColumnWidth(const ItemRecord* r, int frameWidth) { return frameWidth / Colum
 // Fill, corner quarters, border lines from the outside in, column dividers.
 void DrawPopupFrame(const Rect& f, uint32_t type) {
   const int w = f.right - f.left, h = f.bottom - f.top;
-  FillRect(kScreen, Colour(kBkcNormal), f.left, f.top, w, h);
+  FillRect(kScreen, Color(WEC_BKC_MENUITEM_NORMAL), f.left, f.top, w, h);
   if (const Bitmap* corners = GetStockBitmap("corners", -1, -1)) {
     const int bw = Width(corners), bh = Height(corners), qw = bw / 2, qh = bh / 2;
     FillBoxWithBitmapPart(kScreen, f.left, f.top, qw, qh, bw, bh, corners, 0, 0);
@@ -167,7 +168,7 @@ void DrawPopupFrame(const Rect& f, uint32_t type) {
     FillBoxWithBitmapPart(kScreen, f.right - qw, f.bottom - qh, qw, qh, bw, bh, corners, qw, qh);
   }
   const int b = Metric(kBorder);
-  auto colour = [b](int i) { return Colour(i < 2 ? kFrameBorder : i == b - 1 ? kFrameBorderOuter : kFrameBorderInner); };
+  auto colour = [b](int i) { return Color(i < 2 ? WEC_FRAME_BORDER : i == b - 1 ? WEC_FRAME_BORDER_OUTER : WEC_FRAME_BORDER_INNER); };
   for (int i = 0; i < b; ++i) {
     SetDCAttr(kScreen, DC_ATTR_PEN_COLOR, colour(i));
     Rectangle(kScreen, f.left + i, f.top + i, f.right - 1 - i, f.bottom - 1 - i);
@@ -245,7 +246,7 @@ void DrawPopupMenuItem(TrackingRecord* t, ItemRecord* e, bool highlighted) {
     Rect box{left + lm + ox / 4, y + Metric(kInterItemY), right - lm, y + Metric(kInterItemY) + Height(band)};
     DrawBoxWithBitmapCombine(kScreen, &box, band);
   } else {
-    FillRect(kScreen, Colour(highlighted ? kBkcHilite : kBkcNormal), left + lm, y, right - left - rm - lm + 1, h);
+    FillRect(kScreen, Color(highlighted ? WEC_BKC_MENUITEM_HILITE : WEC_BKC_MENUITEM_NORMAL), left + lm, y, right - left - rm - lm + 1, h);
   }
   const int x1 = left + lm;
   SelectFont(kScreen, MenuFont());

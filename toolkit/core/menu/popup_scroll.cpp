@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "core/element/element_color.h"
 #include "core/menu/menu_marks.h"
 #include "gui/control_paint.h"
 #include "core/menu/menu_style.h"
@@ -61,7 +62,7 @@ void DrawScrolledRecord(const TrackingRecord* t, const ItemRecord* r, int x0, in
   }
   if (!textAllowed) return;
   SetDCAttr(kScreen, DC_ATTR_BK_MODE, BM_TRANSPARENT);
-  SetDCAttr(kScreen, DC_ATTR_BK_COLOR, Colour(kBkcNormal));
+  SetDCAttr(kScreen, DC_ATTR_BK_COLOR, Color(WEC_BKC_MENUITEM_NORMAL));
   if (r->header.kind == kPopup) {
     DrawHeadText(r, x0, x0 + ox, t->frame.right, y);
     return;
@@ -73,7 +74,7 @@ void DrawScrolledRecord(const TrackingRecord* t, const ItemRecord* r, int x0, in
     PutBitmap(mark, x0, y + off, mw, h - 2 * off);
     d = std::max(mw, ox);
   }
-  SetDCAttr(kScreen, DC_ATTR_TEXT_COLOR, Colour(Disabled(r) ? kFcDisabled : kFcNormal));
+  SetDCAttr(kScreen, DC_ATTR_TEXT_COLOR, Color(Disabled(r) ? WEC_FC_MENUITEM_DISABLED : WEC_FC_MENUITEM_NORMAL));
   if (r->typeData) TextOutLen(kScreen, x0 + d, y + Metric(kInterItemY), static_cast<const char*>(r->typeData),
                             TextLength(r->typeData));
   DrawSubMenuArrow(r, t->frame.right, y, false);
@@ -100,15 +101,15 @@ ItemRecord* PrevSelectableItem(TrackingRecord* t, ItemRecord* item) {
 void DrawScrollBox(const TrackingRecord* t, bool down) {
   const Rect& box = down ? t->bottomBox : t->topBox;
   const Rect& f = t->frame;
-  Draw3DThickFrameEx(kScreen, 0, box.left, box.top, box.right, box.bottom, 0x10, Colour(kBkcNormal));
+  Draw3DThickFrameEx(kScreen, 0, box.left, box.top, box.right, box.bottom, 0x10, Color(WEC_BKC_MENUITEM_NORMAL));
   if (down) {  // the frame's bottom edge above the box
-    HLine(kScreen, Colour(k3dBoxDark), f.left + 1, f.right - 2, f.bottom - 2);
-    HLine(kScreen, Colour(k3dBoxReverse), f.left + 1, f.right - 2, f.bottom - 1);
+    HLine(kScreen, Color(WEC_3DBOX_DARK), f.left + 1, f.right - 2, f.bottom - 2);
+    HLine(kScreen, Color(WEC_3DBOX_REVERSE), f.left + 1, f.right - 2, f.bottom - 1);
   }
   const int cx = (box.left + box.right) / 2, cy = (box.top + box.bottom) / 2;
   for (int k = 0; k <= 4; ++k) {
     const int half = 4 - k, y = down ? cy - 2 + k : cy + 2 - k;
-    HLine(kScreen, Colour(kFrameItemHilite), cx - half, cx + half, y);
+    HLine(kScreen, Color(WEC_FRAME_MENUITEM_HILITE), cx - half, cx + half, y);
   }
 }
 
@@ -127,7 +128,7 @@ void DrawScrolledPopupMenu(TrackingRecord* t) {
     t->topShown = false;
   }
   const Rect& f = t->frame;
-  Draw3DThickFrameEx(kScreen, 0, f.left, f.top, f.right, f.bottom, 0x10, Colour(kBkcNormal));
+  Draw3DThickFrameEx(kScreen, 0, f.left, f.top, f.right, f.bottom, 0x10, Color(WEC_BKC_MENUITEM_NORMAL));
   SelectFont(kScreen, MenuFont());
   const int x0 = f.left + Metric(kLeftMargin);
   int y = f.top + Metric(kTopMargin);

@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "core/element/element_color.h"
 #include "gui/image.h"
 #include "core/nonclient/frame.h"
 #include "core/window/window_damage.h"
@@ -204,7 +205,7 @@ void DrawBar(WindowRecord* win, HDC hdc, bool vertical) {
     DrawArrow(hdc, win, Rect{r.left, r.top, r.left + arrow, r.bottom}, 2, disabled);
     DrawArrow(hdc, win, Rect{r.right - arrow, r.top, r.right, r.bottom}, 3, disabled);
   }
-  DrawThumb(hdc, thumb, false, RGB2Pixel(hdc, 16, 16, 16), RGB2Pixel(hdc, 108, 108, 108), SysPixelIndex[8]);
+  DrawThumb(hdc, thumb, false, RGB2Pixel(hdc, 16, 16, 16), RGB2Pixel(hdc, 108, 108, 108), SysPixelIndex[SYSPIXEL_LIGHTGREY]);
   Fill(hdc, track, r.left + arrow, r.top, thumb.left - r.left - arrow, r.bottom - r.top);
   Fill(hdc, track, thumb.right, r.top, r.right - arrow - thumb.right, r.bottom - r.top);
 }

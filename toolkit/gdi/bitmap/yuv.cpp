@@ -65,7 +65,7 @@ void LoadGetYUVFromBitmap(Bitmap* b) {
   if (mode < kYuvModes) return;
   const bool keyed = (b->bmType & BMP_TYPE_COLORKEY) != 0;
   Convert(b, b->bmYPlane, mode == kInterleavedMode,
-          Transparency{keyed, b->bmColorKey, !keyed, SysPixelIndex[0]});
+          Transparency{keyed, b->bmColorKey, !keyed, SysPixelIndex[SYSPIXEL_KEY]});
   const size_t area = static_cast<size_t>(b->bmWidth) * b->bmHeight;
   b->bmUPlane = b->bmYPlane + area;
   if (mode != kInterleavedMode) b->bmVPlane = b->bmUPlane + static_cast<size_t>(b->bmHeight / 2) * (b->bmWidth / 2);

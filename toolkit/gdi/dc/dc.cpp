@@ -85,8 +85,8 @@ void InitScreenDC(DC* dc, GalSurface* surface) {
   BindRegion(&dc->effClip);
   dc->dcType = kScreenDC;
   dc->surface = surface;
-  dc->bkColor = dc->brushColor = SysPixelIndex[15];
-  dc->penColor = dc->textColor = SysPixelIndex[16];
+  dc->bkColor = dc->brushColor = SysPixelIndex[SYSPIXEL_WHITE];
+  dc->penColor = dc->textColor = SysPixelIndex[SYSPIXEL_BLACK];
   dc->font = g_SysLogFont[1];
   dc->devRect = Rect{0, 0, surface->w, surface->h};
   SetClipRgn(&dc->effClip, &dc->devRect);

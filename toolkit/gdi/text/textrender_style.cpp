@@ -49,7 +49,7 @@ GlyphStyle outlineStyle(const DC* dc) {
 GlyphStyle monochromeStyle(const DC* dc, bool sheared) {
   GlyphStyle style;
   const bool keyed =
-      dc->bkMode == BM_TRANSPARENT || sheared || dc->bkColor == SysPixelIndex[0];
+      dc->bkMode == BM_TRANSPARENT || sheared || dc->bkColor == SysPixelIndex[SYSPIXEL_KEY];
   GalPixel background = dc->bkColor;
   if (keyed) {
     style.kind = BufferKind::kKeyed;

@@ -290,7 +290,7 @@ TEST_F(ControlServices, RoundFrameIsDrawnAroundTheScaledRectangle) {
       const bool nearX = px < rect.left + hw || px >= rect.right - hw, nearY = py < rect.top + hh || py >= rect.bottom - hh;
       if (inside && nearX && nearY) continue;  // the corner skin's own pixels
       const bool border = px < rect.left + 2 || px >= rect.right - 2 || py < rect.top + 2 || py >= rect.bottom - 2;
-      ASSERT_EQ(GetPixel(dc, px, py), !inside ? 0 : border ? WinElementColors[67] : WinElementColors[23]) << px << "," << py;
+      ASSERT_EQ(GetPixel(dc, px, py), !inside ? 0 : border ? WinElementColors[WEC_FRAME_CONTROL_DISABLED] : WinElementColors[WEC_BKC_CONTROL_NORMAL]) << px << "," << py;
     }
   DeleteMemDC(dc);
 }

@@ -118,7 +118,7 @@ TEST_F(CombineTest, CaptionAndHighlight) {
   EXPECT_EQ(SendMessage(c, CMB_GETCAPTION, 299, reinterpret_cast<LParam>(out)), 255);
   SendMessage(c, CMB_SETHILITE, 1, 0);
   EXPECT_EQ(SendMessage(c, CMB_GETHILITE, 0, 0), 1);
-  EXPECT_EQ(GetWindowBkColor(c), GetExtraColorEx(9));
+  EXPECT_EQ(GetWindowBkColor(c), GetExtraColorEx(WEC_EX_BKC_CONTROL_SELECTED_LV));
   SendMessage(c, CMB_SETHILITE, 0, 0);
   EXPECT_EQ(SendMessage(c, CMB_GETHILITE, 0, 0), 0);
 }

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "controls/painters/element_index.h"
 #include "controls/painters/blitters.h"
+#include "core/element/element_color.h"
 #include "core/element/system_res.h"
 #include "core/nonclient/tests/started_gui.h"
 #include "gui/control_paint.h"
@@ -22,9 +22,9 @@ class Painters : public guitest::StartedGui {
  protected:
   void SetUp() override {
     saved_.assign(WinElementColors, WinElementColors + WE_COLOR_COUNT);
-    const std::map<int, char> letters = {{ec::kWec3dNormal, 'n'}, {ec::kWec3dReverse, 'r'}, {ec::kWec3dLight, 'l'},
-                                         {ec::kWec3dDark, 'd'},   {ec::kWecFrameBorder, 'b'},
-                                         {ec::kWecFrameControlDisabled, 'e'}};
+    const std::map<int, char> letters = {{WEC_3DBOX_NORMAL, 'n'}, {WEC_3DBOX_REVERSE, 'r'}, {WEC_3DBOX_LIGHT, 'l'},
+                                         {WEC_3DBOX_DARK, 'd'},   {WEC_FRAME_BORDER, 'b'},
+                                         {WEC_FRAME_CONTROL_DISABLED, 'e'}};
     int shade = 10;
     for (const auto& [index, letter] : letters) {
       WinElementColors[index] = Px(letter, shade += 30);

@@ -166,10 +166,10 @@ TEST_F(ControlRegistryTest, InitEmptiesTheRegistryRegistersTheBuiltInsAndTermina
     EXPECT_EQ(cls->usageCount, 0);
     EXPECT_EQ(cls->style | cls->exStyle | cls->cursor | cls->additionalData, 0u) << name;
   }
-  EXPECT_EQ(FindControlClass("static")->backgroundColor, WinElementColors[23]);
-  EXPECT_EQ(FindControlClass("propsheet")->backgroundColor, WinElementColors[26]);
+  EXPECT_EQ(FindControlClass("static")->backgroundColor, WinElementColors[WEC_BKC_CONTROL_NORMAL]);
+  EXPECT_EQ(FindControlClass("propsheet")->backgroundColor, WinElementColors[WEC_BKC_CONTROL_SELECTED]);
   EXPECT_EQ(FindControlClass("listbox")->backgroundColor, szExtraColors[47]);
-  EXPECT_EQ(FindControlClass("combine")->backgroundColor, WinElementColors[25]);
+  EXPECT_EQ(FindControlClass("combine")->backgroundColor, WinElementColors[WEC_BKC_CONTROL_DISABLED]);
   EXPECT_EQ(Add("Button"), CONTROL_CLASS_INVALID) << "taken by the built-in class";
   TerminateControlClass();
   EXPECT_EQ(FindControlClass("static"), nullptr);

@@ -43,10 +43,10 @@ TEST_F(Statics, ClicksAreReportedAndHitOnlyWithTheNotifyStyle) {
 TEST_F(Statics, KindsTakeTheirStylesAndColoursOnCreation) {
   WindowHandle gray = Add("static", SS_GRAYTEXT, 1, 10, 10, "Gray");
   EXPECT_EQ(GetWindowStyle(gray) & (SS_DISABLEDTEXT | SS_ELLIPSIS), SS_DISABLEDTEXT | SS_ELLIPSIS);
-  EXPECT_EQ(GetWindowBkColor(Add("static", SS_WHITERECT, 2, 10, 40)), WinElementColors[27]);
-  EXPECT_EQ(GetWindowBkColor(Add("static", SS_GRAYRECT, 3, 10, 70)), WinElementColors[26]);
+  EXPECT_EQ(GetWindowBkColor(Add("static", SS_WHITERECT, 2, 10, 40)), WinElementColors[WEC_BKC_MENUITEM_NORMAL]);
+  EXPECT_EQ(GetWindowBkColor(Add("static", SS_GRAYRECT, 3, 10, 70)), WinElementColors[WEC_BKC_CONTROL_SELECTED]);
   WindowHandle text = Add("static", SS_LEFT, 4, 10, 100, "Text");
-  EXPECT_EQ(GetWindowBkColor(text), WinElementColors[23]) << "the class colour";
+  EXPECT_EQ(GetWindowBkColor(text), WinElementColors[WEC_BKC_CONTROL_NORMAL]) << "the class colour";
   SendMessage(text, MSG_SETBKCOLOR, 0, 0x123456);
   EXPECT_EQ(GetWindowBkColor(text), 0x123456u);
   EnableWindow(text, FALSE);

@@ -14,6 +14,7 @@
 #include "core/nonclient/tests/started_gui.h"
 #include "gui/app_hooks.h"
 #include "gui/desktop.h"
+#include "gui/element.h"
 #include "gui/livevideo.h"
 #include "gui/menu.h"
 #include "gui/message.h"
@@ -207,7 +208,7 @@ TEST_F(MenuTracking, BarPopupsFollowLeftAndRightWithWrapAndThePointer) {
   ASSERT_NE(GetMenuBarItemRect(owner_, 1, &item1), 0u);
   int x = item1.left + 2, y = item1.top + 2;
   WindowToScreen(owner_, &x, &y);
-  EXPECT_EQ(GetPixel(HDC_SCREEN, x, y - 3), WinElementColors[30]);  // the band in bkc_menuitem_selected
+  EXPECT_EQ(GetPixel(HDC_SCREEN, x, y - 3), WinElementColors[WEC_BKC_MENUITEM_SELECTED]);  // the band in bkc_menuitem_selected
 
   auto opened = [this] {
     std::vector<WParam> items;

@@ -43,10 +43,10 @@ TEST_F(VideoTest, StartsTheScreenAtTheDefaultMode) {
   EXPECT_EQ(screen->video, GAL_GetVideoDevice());
   EXPECT_STREQ(GAL_GetVideoDevice()->name, "windib");
   EXPECT_EQ(screen->clipRect.w, 1024);
-  EXPECT_EQ(SysPixelIndex[0], 0xFF00FFu);
-  EXPECT_EQ(SysPixelIndex[8], 0xC0C0C0u);
-  EXPECT_EQ(SysPixelIndex[15], 0xFFFFFFu);
-  EXPECT_EQ(SysPixelIndex[16], 0u);
+  EXPECT_EQ(SysPixelIndex[SYSPIXEL_KEY], 0xFF00FFu);
+  EXPECT_EQ(SysPixelIndex[SYSPIXEL_LIGHTGREY], 0xC0C0C0u);
+  EXPECT_EQ(SysPixelIndex[SYSPIXEL_WHITE], 0xFFFFFFu);
+  EXPECT_EQ(SysPixelIndex[SYSPIXEL_BLACK], 0u);
   int w = 0, h = 0;
   EXPECT_EQ(HostGetWindowSize(0, &w, &h), 1);
   EXPECT_EQ(w, 1024);
