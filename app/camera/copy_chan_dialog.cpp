@@ -10,6 +10,8 @@
 #include "app/control_services.h"
 #include "app/liveview_dialogs.h"
 #include "app/popup_drag.h"
+#include "gui/app_hooks.h"
+#include "gui/button.h"
 #include "gui/dialog.h"
 #include "gui/message.h"
 #include "gui/window.h"
@@ -17,9 +19,9 @@
 
 namespace {
 
-constexpr int kOk = 4097, kCancel = 2, kState = 18;
+constexpr int kOk = 4097, kCancel = 2;
 constexpr int kAnalogLast = 4223, kIpLast = 4351;
-constexpr uint32_t kBoxStyle = 0x48000003u;  // visible auto check box
+constexpr uint32_t kBoxStyle = WS_CHILD | WS_VISIBLE | BS_AUTOCHECKBOX;  // visible auto check box
 constexpr int kColumns = 8;
 
 std::atomic<uint64_t> g_mask{0};
@@ -30,15 +32,15 @@ int g_stateBefore = 0;
 PopupDrag g_drag{};
 
 const liveview_dialogs::DialogItem kButtons[] = {
-    {kOk, "button", 0x48000000u, 0, "ok"},
-    {kCancel, "button", 0x48000000u, 0, "cancel"},
+    {kOk, "button", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 0, "ok"},
+    {kCancel, "button", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 0, "cancel"},
 };
 
 void onInit(WindowHandle dlg) {
   const int output = getCurOutput();
   setCopyChanWnd(dlg);
   g_stateBefore = getOutputState(output);
-  setOutputState(output, kState);
+  setOutputState(output, OUTSTATE_COPYCHAN);
   g_drag = PopupDrag{};
   createChanCheckBoxes(dlg, "copychan", "all_analog", "all_ipc", "chan_item", kBoxStyle, 0, 0, kColumns, 0);
   liveview_dialogs::createDialogItems(dlg, "copychan", kButtons, 2, kCancel);

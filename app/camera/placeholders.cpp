@@ -7,6 +7,7 @@
 #include "app/app_registry.h"
 #include "app/camera.h"
 #include "app/liveview_dialogs.h"
+#include "gui/button.h"
 #include "gui/dialog.h"
 #include "gui/message.h"
 #include "gui/window.h"
@@ -18,7 +19,8 @@ constexpr int kCancel = 2;
 
 std::atomic<WindowHandle> g_ptzPanel{GUI_INVALID_HANDLE};
 
-const liveview_dialogs::DialogItem kCancelItem[] = {{kCancel, "button", 0x48000000u, 0, "cancel"}};
+const liveview_dialogs::DialogItem kCancelItem[] = {{kCancel, "button", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 0,
+    "cancel"}};
 
 struct Placeholder {
   const char* window;

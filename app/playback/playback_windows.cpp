@@ -8,13 +8,14 @@
 #include "app/login_rights.h"
 #include "app/placeholder_page.h"
 #include "app/playback.h"
+#include "gui/app_hooks.h"
 #include "gui/message.h"
 #include "gui/window.h"
 #include "gui/window_attr.h"
 
 namespace {
 
-constexpr int kStatePlayback = 9, kPlayStopped = 6;
+constexpr int kPlayStopped = 6;
 constexpr int kInstantSeconds = 300;
 
 void closeIfOpen(WindowHandle hwnd) {
@@ -28,7 +29,7 @@ extern "C" {
 
 int runPlaybackDialog(WindowHandle owner) {
   const int output = getMainOutput();
-  PlaceholderPage page{"playback", "playback_title", kStatePlayback, output};
+  PlaceholderPage page{"playback", "playback_title", OUTSTATE_PLAYBACK, output};
   page.registerWnd = [output](WindowHandle hwnd) { setPlaybackWnd(output, hwnd); };
   page.afterClose = [output]() {
     setPlaybackType(output, 0);
@@ -39,7 +40,7 @@ int runPlaybackDialog(WindowHandle owner) {
 
 int runInstantPlaybackDialog(WindowHandle host) {
   const int output = getCurOutput();
-  PlaceholderPage page{"playback", "instant_title", kStatePlayback, output};
+  PlaceholderPage page{"playback", "instant_title", OUTSTATE_PLAYBACK, output};
   page.registerWnd = [output](WindowHandle hwnd) { setInstantPlayWnd(output, hwnd); };
   page.afterClose = [output]() { setPlaybackType(output, 0); };
   return runPlaceholderPage(host, page);

@@ -13,6 +13,21 @@
 
 GUI_EXTERN_C_BEGIN
 
+/* What is open over an output's live view (getOutputStateHook). */
+enum {
+  OUTSTATE_LIVEVIEW = 0, /* nothing open over the live view */
+  OUTSTATE_MENU = 1, /* a menu, dialog or wizard page is open */
+  OUTSTATE_PTZ = 2, /* the PTZ control panel is open */
+  OUTSTATE_COLORPANEL = 3, /* the colour panel is open over the live view */
+  OUTSTATE_PLAYBACK = 9, /* playback, search results or logs */
+  OUTSTATE_ZOOM = 10, /* digital zoom on the live view */
+  OUTSTATE_RETURNED = 11, /* the output returned to the live view */
+  OUTSTATE_SMARTSEARCH = 13, /* smart (motion-area) search on the live view */
+  OUTSTATE_OUTMODE = 17, /* the output-mode dialog is open */
+  OUTSTATE_COPYCHAN = 18, /* the channel copy dialog is open */
+  OUTSTATE_STRATEGY = 19, /* the preview strategy dialog is open */
+};
+
 /* The toolkit's view of the device configuration record: it touches only the
  * words below; the application's record must be at least this large. */
 #define GUI_DEVICE_CONFIG_SIZE 256

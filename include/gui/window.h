@@ -30,6 +30,10 @@ GUI_EXTERN_C_BEGIN
 #define WS_EX_NOT_ACTIVATED 0x00000080u
 #define WS_EX_USEPARENTFONT 0x00000100u
 #define WS_EX_SYSFONT7 0x00000200u
+#define WS_EX_KEEPCURSOR 0x00000800u /* a control ignores MSG_SETCURSOR */
+#define WS_EX_SYSFONT8 0x00008000u
+#define WS_EX_SYSFONT9 0x02000000u
+#define WS_EX_ROUTE_OUTPUTSWITCH 0x04000000u /* MSG_OUTPUTSWITCH goes to the first hosted window */
 #define WS_EX_OWN_CLIPINFO 0x40000000u
 
 /* Messages of window creation and destruction. */

@@ -6,6 +6,7 @@
 #include "app/camera.h"
 #include "app/device_backend.h"
 #include "app/core/liveview/tests/live_gui_fixture.h"
+#include "gui/app_hooks.h"
 #include "gui/message.h"
 
 namespace {
@@ -36,7 +37,7 @@ TEST_F(Camera, ChannelListsNameAnalogAndIpChannelsOrSayNone) {
 }
 
 TEST_F(Camera, CopyDialogGivesTheCheckedMaskOnOkAndNothingOnCancel) {
-  setOutputState(3, 3);  // opened from the colour panel
+  setOutputState(3, OUTSTATE_COLORPANEL);  // opened from the colour panel
   int stateInside = -1;
   bool sourceDisabled = false;
   const int ok = RunInLoop([](WindowHandle owner) { return showImageCopyChanDialog(owner, 2, 1); }, [&] {

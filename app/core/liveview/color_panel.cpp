@@ -14,7 +14,9 @@
 #include "app/liveview_dialogs.h"
 #include "app/login_rights.h"
 #include "app/popup_drag.h"
+#include "gui/app_hooks.h"
 #include "gui/bitmap.h"
+#include "gui/button.h"
 #include "gui/combobox.h"
 #include "gui/control_paint.h"
 #include "gui/dc.h"
@@ -22,6 +24,7 @@
 #include "gui/element.h"
 #include "gui/layout.h"
 #include "gui/message.h"
+#include "gui/nonclient.h"
 #include "gui/paint.h"
 #include "gui/trackbar.h"
 #include "gui/window.h"
@@ -31,7 +34,7 @@ namespace {
 
 constexpr const char* kWindow = "leftcolorset";
 constexpr int kModeId = 12544, kDefaultId = 12563, kCopyId = 4100, kOkId = 4097;
-constexpr int kState = 3, kLastAnalog = 16, kButtonBand = 40, kFooter = 50;
+constexpr int kLastAnalog = 16, kButtonBand = 40, kFooter = 50;
 
 struct Row {
   int icon, slider, box;
@@ -54,7 +57,7 @@ const Row kRows[] = {
     {12557, 12558, 12559, "sharpnesspos", "sharpness", "sharpness_spin", "leftcolorset_sharpness_bmp", 3,
      offsetof(ChannelConfig, sharpness), true, 0},
     {12560, 12561, 12562, "denoisingpos", "denoising", "denoising_spin", "leftcolorset_denoising_bmp", 5,
-     offsetof(ChannelConfig, denoise), true, 0x80000},
+     offsetof(ChannelConfig, denoise), true, EDIT_CORNER_BOTTOMRIGHT},
 };
 
 Bitmap g_rowBitmaps[6];
@@ -85,24 +88,27 @@ void loadBitmaps() {
 
 void createControls(WindowHandle dlg) {
   if (const CtrlResInfo* r = record("colormode"))
-    createLabeledCtrl("combobox", r->caption ? r->caption : "", 0x4800000Bu, 0x90011u, kModeId, r->x, r->y, r->w,
+    createLabeledCtrl("combobox", r->caption ? r->caption : "", WS_CHILD | WS_VISIBLE | CBS_DROPDOWNLIST | CBS_NOTIFY,
+        EDIT_CORNER_BOTTOMRIGHT | EDIT_CORNER_TOPRIGHT | EDIT_CORNER_BOTTOMLEFT | EDIT_CORNER_TOPLEFT, kModeId, r->x,
+        r->y, r->w,
                       r->h, dlg, 0);
   for (int i = 0; i < 6; ++i) {
     const Row& row = kRows[i];
     if (!shown(row)) continue;
     const LParam bmp = g_haveBitmap[i] ? reinterpret_cast<LParam>(&g_rowBitmaps[i]) : 0;
-    create(dlg, "button", row.iconKey, 0x4800005Au, 0, row.icon, bmp);
-    create(dlg, "trackbar", row.sliderKey, 0x48000001u, 0x20u, row.slider);
-    create(dlg, "combobox", row.boxKey, 0x48000409u, row.boxExStyle, row.box, 0, "");
+    create(dlg, "button", row.iconKey, WS_CHILD | WS_VISIBLE | BS_BITMAPBUTTON | BS_TIPALWAYS, 0, row.icon, bmp);
+    create(dlg, "trackbar", row.sliderKey, WS_CHILD | WS_VISIBLE | TBS_NOTIFY, WS_EX_TRANSPARENT, row.slider);
+    create(dlg, "combobox", row.boxKey, WS_CHILD | WS_VISIBLE | CBS_SPINNUMBER | CBS_NOTIFY | CBS_CONTROLBKGND,
+        row.boxExStyle, row.box, 0, "");
   }
   Rect client{};
   GetClientRect(dlg, &client);
   const int y = client.bottom - kButtonBand;
   if (analog()) {
-    create(dlg, "button", "default", 0x48008000u, 0, kDefaultId, 0, nullptr, y);
-    create(dlg, "button", "copy", 0x48008000u, 0, kCopyId, 0, nullptr, y);
+    create(dlg, "button", "default", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON | BS_AUTOSIZE, 0, kDefaultId, 0, nullptr, y);
+    create(dlg, "button", "copy", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON | BS_AUTOSIZE, 0, kCopyId, 0, nullptr, y);
   }
-  create(dlg, "button", "ok", 0x48008000u, 0, kOkId, 0, nullptr, y);
+  create(dlg, "button", "ok", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON | BS_AUTOSIZE, 0, kOkId, 0, nullptr, y);
   const WindowHandle ok = GetDlgItem(dlg, kOkId);
   if (ok != 0 && ok != GUI_INVALID_HANDLE) SetFocusChild(ok);
 }
@@ -129,7 +135,7 @@ void refresh(WindowHandle dlg) {
 void onInit(WindowHandle dlg) {
   const int output = getCurOutput();
   setLeftColorSetWnd(dlg);
-  setOutputState(output, kState);
+  setOutputState(output, OUTSTATE_COLORPANEL);
   loadBitmaps();
   g_drag = PopupDrag{};
   session().Begin(output, getPreviewSelChan(output));
@@ -208,7 +214,7 @@ void onClose(WindowHandle dlg) {
   session().Restore();
   refreshLoginState(output, getLoginId(output));
   setLeftColorSetWnd(GUI_INVALID_HANDLE);
-  setOutputState(output, 0);
+  setOutputState(output, OUTSTATE_LIVEVIEW);
   EndDialog(dlg, 0);
   setLiveViewPopup(output, 0);
   const WindowHandle live = getTopMainWindow();
@@ -237,7 +243,8 @@ void fillPanel(HDC hdc, const Rect& client) {
     if (!analog())
       for (const char* key : {"sharpness", "denoising"})
         if (const CtrlResInfo* row = record(key)) frame.bottom -= row->h;
-    DrawEditFrame(hdc, 0, 0x90011u, &frame, FALSE, TRUE, WinElementColors[WEC_BKC_CONTROL_NORMAL]);
+    DrawEditFrame(hdc, 0, EDIT_CORNER_BOTTOMRIGHT | EDIT_CORNER_TOPRIGHT | EDIT_CORNER_BOTTOMLEFT | EDIT_CORNER_TOPLEFT,
+        &frame, FALSE, TRUE, WinElementColors[WEC_BKC_CONTROL_NORMAL]);
   }
 }
 
@@ -258,7 +265,7 @@ LResult leftColorSetProc(WindowHandle dlg, int message, WParam wParam, LParam lP
       onClose(dlg);
       return 0;
     case MSG_KEYDOWN:
-      if (wParam == 1 && getOutputState(getCurOutput()) == kState) SendMessage(dlg, MSG_CLOSE, 0, 0);
+      if (wParam == 1 && getOutputState(getCurOutput()) == OUTSTATE_COLORPANEL) SendMessage(dlg, MSG_CLOSE, 0, 0);
       return 0;
     case MSG_MOUSEWHEELDOWN:
     case MSG_MOUSEWHEELUP:
@@ -280,7 +287,7 @@ LResult leftColorSetProc(WindowHandle dlg, int message, WParam wParam, LParam lP
 
 int showLeftColorSetDialog(WindowHandle host) {
   DlgTemplate dlg{};
-  dlg.dwStyle = 0x38400000u;
+  dlg.dwStyle = WS_CAPTION | WS_CAPTION_EXTRA | WS_VISIBLE | WS_BORDER;
   dlg.caption = "";
   if (const CtrlResInfo* r = record("leftcolorset_rect")) {
     const int output = getCurOutput();

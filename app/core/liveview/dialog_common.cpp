@@ -8,6 +8,7 @@
 #include "gui/dialog.h"
 #include "gui/layout.h"
 #include "gui/message.h"
+#include "gui/nonclient.h"
 #include "gui/window.h"
 #include "gui/window_attr.h"
 
@@ -27,7 +28,7 @@ void createDialogItems(WindowHandle dialog, const char* window, const DialogItem
 
 LParam runCentredDialog(WindowHandle owner, const char* window, const char* record, WindowProc proc) {
   DlgTemplate dlg{};
-  dlg.dwStyle = 0x38400000u;
+  dlg.dwStyle = WS_CAPTION | WS_CAPTION_EXTRA | WS_VISIBLE | WS_BORDER;
   dlg.caption = "";
   CtrlResInfo* r = nullptr;
   if (GetCtrlResInfo(window, record, &r)) {

@@ -9,6 +9,7 @@
 #include "app/login_rights.h"
 #include "app/core/pages_calls.h"
 #include "app/core/services/per_output.h"
+#include "gui/app_hooks.h"
 #include "gui/layout.h"
 #include "gui/window_attr.h"
 
@@ -196,7 +197,7 @@ int getPreviewWinAtPoint(int output, int x, int y) {
 }
 
 int getPreviewChanAtPoint(int output, int x, int y) {
-  if (getOutputState(output) == 9 && getPlaybackType(output) != 1) return -1;
+  if (getOutputState(output) == OUTSTATE_PLAYBACK && getPlaybackType(output) != 1) return -1;
   int window = getPreviewWinAtPoint(output, x, y);
   if (window == -2) return -2;
   int split = 1, first = 1;

@@ -17,6 +17,7 @@
 #include "app/playback.h"
 #include "app/program.h"
 #include "app/record_pages.h"
+#include "gui/app_hooks.h"
 #include "gui/dialog.h"
 #include "gui/window.h"
 #include "gui/window_attr.h"
@@ -24,7 +25,6 @@
 namespace {
 
 constexpr int kRightPtz = 1, kRightRecord = 2, kRightPlayback = 4, kRightPicture = 8;
-constexpr int kStatePtz = 2, kStateColour = 3, kStatePlayback = 9, kStateStrategy = 19;
 constexpr int kSearchMore = 105;
 
 bool valid(WindowHandle hwnd) { return hwnd != 0 && hwnd != GUI_INVALID_HANDLE; }
@@ -124,7 +124,7 @@ void playLastMinutes(const Context& c) {
     errorSequence([&] { showPlaybackError(c.output, c.menu, started); });
     return;
   }
-  setOutputState(c.output, kStatePlayback);
+  setOutputState(c.output, OUTSTATE_PLAYBACK);
   setPlaybackType(c.output, 1);
   ShowWindow(c.menu, SW_HIDE);
   runInstantPlaybackDialog(getTopMainWindow());
@@ -168,7 +168,7 @@ void snapshot(const Context& c) {
 
 void ptz(const Context& c) {
   if (!allowed(c.menu, kRightPtz, c.channel)) return;
-  setOutputState(c.output, kStatePtz);
+  setOutputState(c.output, OUTSTATE_PTZ);
   const WindowHandle live = getTopMainWindow();
   closeLiveViewPopup(live);
   openLiveViewPtz(c.output, live);
@@ -222,13 +222,13 @@ void onLeftMenuItem(WindowHandle menu, int id) {
     case LEFTMENU_PTZ: ptz(c); break;
     case LEFTMENU_DIGITZOOM: digitalZoom(c); break;
     case LEFTMENU_COLORSET:
-      openOnce(c, kRightPicture, kStateColour, getLeftColorSetWnd(), showLeftColorSetDialog);
+      openOnce(c, kRightPicture, OUTSTATE_COLORPANEL, getLeftColorSetWnd(), showLeftColorSetDialog);
       break;
     case LEFTMENU_STRATEGY:
-      openOnce(c, kRightPicture, kStateStrategy, getPreviewStrategyWnd(), showPreviewStrategy);
+      openOnce(c, kRightPicture, OUTSTATE_STRATEGY, getPreviewStrategyWnd(), showPreviewStrategy);
       break;
     case LEFTMENU_HIDE:
-      if (getOutputState(output) == 0) hideLeftMenu(menu);
+      if (getOutputState(output) == OUTSTATE_LIVEVIEW) hideLeftMenu(menu);
       break;
     default:
       break;

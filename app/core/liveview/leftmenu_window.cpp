@@ -8,12 +8,15 @@
 #include "app/layout_bitmaps.h"
 #include "app/left_menu.h"
 #include "app/liveview_dialogs.h"
+#include "gui/app_hooks.h"
 #include "gui/bitmap.h"
+#include "gui/button.h"
 #include "gui/cursor.h"
 #include "gui/dialog.h"
 #include "gui/layout.h"
 #include "gui/livevideo.h"
 #include "gui/message.h"
+#include "gui/nonclient.h"
 #include "gui/paint.h"
 #include "gui/window.h"
 #include "gui/window_attr.h"
@@ -22,7 +25,7 @@ namespace {
 
 constexpr const char* kWindow = "leftmenu";
 constexpr const char* kRecord = "leftmenu_rect";
-constexpr uint32_t kButtonStyle = 0x4800405Au;
+constexpr uint32_t kButtonStyle = WS_CHILD | WS_VISIBLE | BS_BITMAPBUTTON | BS_TIPALWAYS | BS_NOTIFY;
 constexpr int kSlots = 10;
 
 struct Item {
@@ -178,8 +181,8 @@ int getLeftMenuGeometry(int output, Rect* out) {
 
 WindowHandle createLeftMenuWindow(WindowHandle host, int output) {
   DlgTemplate dlg{};
-  dlg.dwStyle = 0x08000000u;
-  dlg.dwExStyle = 0x20000020u;
+  dlg.dwStyle = WS_VISIBLE;
+  dlg.dwExStyle = WS_EX_NOCLOSEBOX | WS_EX_TRANSPARENT;
   dlg.caption = "";
   Rect place{};
   if (getLeftMenuGeometry(output, &place) == 0) {
@@ -219,7 +222,7 @@ LResult leftMenuWinProc(WindowHandle hwnd, int message, WParam wParam, LParam lP
     case MSG_RBUTTONUP:
       return 0;
     case MSG_KEYDOWN:
-      if (wParam == 1 && getOutputState(getCurOutput()) == 0) {
+      if (wParam == 1 && getOutputState(getCurOutput()) == OUTSTATE_LIVEVIEW) {
         hideLeftMenu(hwnd);
         SetCursor(GetSystemCursor(0));
       }

@@ -13,6 +13,7 @@
 #include "app/numkeys.h"
 #include "app/playback.h"
 #include "app/program.h"
+#include "gui/app_hooks.h"
 #include "gui/cursor.h"
 #include "gui/message.h"
 #include "gui/paint.h"
@@ -46,23 +47,23 @@ void repaintMoved(WindowHandle hwnd, const Rect& now, Rect* last) {
 
 namespace {
 
-bool playbackZoomRuns(int output) { return getOutputState(output) == 9 && getZoomChannel(output) > 0; }
+bool playbackZoomRuns(int output) { return getOutputState(output) == OUTSTATE_PLAYBACK && getZoomChannel(output) > 0; }
 
 void onMouse(WindowHandle hwnd, int message, LParam lParam) {
   const int output = getCurOutput();
   const Point p = pointOf(lParam);
   switch (getOutputState(output)) {
-    case 0:
+    case OUTSTATE_LIVEVIEW:
       if (message == MSG_LBUTTONUP) liveLeftUp(hwnd, p);
       break;
-    case 2:
+    case OUTSTATE_PTZ:
       ptzMouse(hwnd, message, p);
       break;
-    case 9:
-    case 10:
+    case OUTSTATE_PLAYBACK:
+    case OUTSTATE_ZOOM:
       zoomMouse(hwnd, message, p);
       break;
-    case 13:
+    case OUTSTATE_SMARTSEARCH:
       smartMouse(hwnd, message, p);
       break;
     default:
@@ -82,16 +83,16 @@ void onRepaintPass(WindowHandle hwnd, WParam wParam) {
   if (wParam > 1) return;
   const int output = getCurOutput();
   switch (getOutputState(output)) {
-    case 10:
+    case OUTSTATE_ZOOM:
       repaintZoomOverview(hwnd);
       break;
-    case 9:
+    case OUTSTATE_PLAYBACK:
       if (playbackZoomRuns(output)) repaintZoomOverview(hwnd);
       break;
-    case 13:
+    case OUTSTATE_SMARTSEARCH:
       repaintSmartDrag(hwnd);
       break;
-    case 2:
+    case OUTSTATE_PTZ:
       repaintPtzDrag(hwnd);
       break;
     default:

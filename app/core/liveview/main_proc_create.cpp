@@ -13,6 +13,8 @@
 #include "app/numkeys.h"
 #include "app/playback.h"
 #include "app/program.h"
+#include "gui/app_hooks.h"
+#include "gui/button.h"
 #include "gui/display.h"
 #include "gui/layout.h"
 #include "gui/livevideo.h"
@@ -22,7 +24,7 @@
 namespace liveproc {
 namespace {
 
-constexpr uint32_t kAddChanStyle = 0x4000400Au;
+constexpr uint32_t kAddChanStyle = WS_CHILD | BS_BITMAPBUTTON | BS_NOTIFY;
 constexpr int kDefaultLabelTenths = 3, kDefaultCtrlTenths = 7;
 
 // The button keeps pointers to its pictures: they live for the program.
@@ -75,7 +77,7 @@ void onCreate(WindowHandle hwnd) {
   buildLiveViewMenu(getMainOutput());
   if (HasAuxOutput()) buildLiveViewMenu(getAuxOutput());
   readCtrlScale();
-  for (int output : {1, 2, 3}) setOutputState(output, 0);
+  for (int output : {1, 2, 3}) setOutputState(output, OUTSTATE_LIVEVIEW);
   startMenuMainThread();
   createSideMenu(hwnd);
   createAddChanButton(hwnd);

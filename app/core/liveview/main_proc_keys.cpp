@@ -12,6 +12,7 @@
 #include "app/login_rights.h"
 #include "app/msgbox.h"
 #include "app/numkeys.h"
+#include "gui/app_hooks.h"
 #include "gui/desktop.h"
 #include "gui/message.h"
 #include "gui/timer.h"
@@ -80,8 +81,8 @@ void takePtzChannel(WindowHandle hwnd, int output, int channel) {
 void onChannelEntered(WindowHandle hwnd, int channel) {
   const int output = getCurOutput();
   const int state = getOutputState(output);
-  if ((state != 0 && state != 2) || channel < 1) return;
-  const bool ptz = state == 2;
+  if ((state != OUTSTATE_LIVEVIEW && state != OUTSTATE_PTZ) || channel < 1) return;
+  const bool ptz = state == OUTSTATE_PTZ;
   if (!isChanAvailable(channel)) return infoBox(hwnd, ptz, "chanhint_notexist");
   if (channel <= kLastAnalog && !isChannelUsable(channel)) return unusableBox(hwnd, ptz, channel);
   if (!ptz && !isChannelPreviewEnabled(channel)) return infoBox(hwnd, ptz, "chanprevdisable_hint");
@@ -125,8 +126,8 @@ void onNumKeyTimer(WindowHandle hwnd) {
 
 void onPowerKey(WindowHandle hwnd) {
   const int output = getCurOutput();
-  if (getOutputState(output) == 10) endLiveZoom(hwnd);
-  setOutputState(output, 0);
+  if (getOutputState(output) == OUTSTATE_ZOOM) endLiveZoom(hwnd);
+  setOutputState(output, OUTSTATE_LIVEVIEW);
   // A cancelled login asks nothing more.
   if (!ensureLogin(hwnd)) return;
   setLoginFlag(output, 1);
@@ -140,8 +141,8 @@ void onPowerKey(WindowHandle hwnd) {
 
 void onIdle(WindowHandle hwnd, int output) {
   const int state = getOutputState(output);
-  if (state != 0 && state != 10) return;
-  if (output == getCurOutput() && state == 0) {
+  if (state != OUTSTATE_LIVEVIEW && state != OUTSTATE_ZOOM) return;
+  if (output == getCurOutput() && state == OUTSTATE_LIVEVIEW) {
     dropSideMenu(hwnd);
     hideAddChanButton(hwnd);
   }

@@ -14,6 +14,7 @@
 #include "app/login_rights.h"
 #include "app/msgbox.h"
 #include "app/playback.h"
+#include "gui/app_hooks.h"
 #include "gui/livevideo.h"
 #include "gui/menu.h"
 #include "gui/paint.h"
@@ -51,7 +52,7 @@ void openSideMenu(WindowHandle hwnd, int output, int channel, int window) {
 }
 
 void moveAddChanButton(WindowHandle hwnd, int output, int window) {
-  if (getOutputState(output) == 11 || splitOf(output) <= 0) return;
+  if (getOutputState(output) == OUTSTATE_RETURNED || splitOf(output) <= 0) return;
   const WindowHandle button = getAddChanButton();
   const bool shown = valid(button) && IsWindowVisible(button);
   if (shown && window == getPreviewHitWin()) return;
@@ -131,11 +132,11 @@ void onDoubleClick(WindowHandle hwnd, WParam wParam, LParam lParam) {
   const int output = getCurOutput();
   const Point p = pointOf(lParam);
   switch (getOutputState(output)) {
-    case 0:
+    case OUTSTATE_LIVEVIEW:
       if (getPreviewChanAtPoint(output, p.x, p.y) > 0) g_openOnRelease.set(1);
-      if (getLiveViewPopup(output)) setOutputState(output, 0);
+      if (getLiveViewPopup(output)) setOutputState(output, OUTSTATE_LIVEVIEW);
       break;
-    case 9:
+    case OUTSTATE_PLAYBACK:
       if (getPlaybackType(output) == 1) restoreInstantPlaybackWindow(output);
       else toggleSingleViewAt(output, hwnd, wParam, lParam);
       break;
@@ -147,7 +148,7 @@ void onDoubleClick(WindowHandle hwnd, WParam wParam, LParam lParam) {
 void onRightUp(WindowHandle hwnd, Point p) {
   const int output = getCurOutput();
   switch (getOutputState(output)) {
-    case 0: {
+    case OUTSTATE_LIVEVIEW: {
       dropSideMenu(hwnd);
       confirmLogin(output);
       hideAddChanButton(hwnd);
@@ -156,13 +157,13 @@ void onRightUp(WindowHandle hwnd, Point p) {
       if (menu) TrackPopupMenu(menu, 0, p.x, p.y, hwnd);
       break;
     }
-    case 10:
+    case OUTSTATE_ZOOM:
       endLiveZoom(hwnd);
       break;
-    case 2:
+    case OUTSTATE_PTZ:
       ptzRightUp(hwnd);
       break;
-    case 9:
+    case OUTSTATE_PLAYBACK:
       setZoomSelecting(output, 0);
       break;
     default:
@@ -173,7 +174,7 @@ void onRightUp(WindowHandle hwnd, Point p) {
 void onWheel(WindowHandle hwnd) {
   const int output = getCurOutput();
   // The device's own live view and PTZ take the wheel; nothing to draw here.
-  if (getOutputState(output) == 0 && !getLiveViewPopup(output)) hideAddChanButton(hwnd);
+  if (getOutputState(output) == OUTSTATE_LIVEVIEW && !getLiveViewPopup(output)) hideAddChanButton(hwnd);
 }
 
 void onAddChannelCommand(WindowHandle hwnd) {

@@ -9,6 +9,7 @@
 #include "app/msgbox.h"
 #include "app/record_pages.h"
 #include "app/system_pages.h"
+#include "gui/app_hooks.h"
 #include "gui/desktop.h"
 #include "gui/window_attr.h"
 
@@ -19,12 +20,12 @@ constexpr int kMaxFormatDisks = 32;
 constexpr uint32_t kDiskNeedsInit = 1;
 
 void holdLiveView(int output) {
-  setOutputState(output, 1);
+  setOutputState(output, OUTSTATE_MENU);
   setLiveViewActive(output, 0);
 }
 
 void releaseLiveView(int output) {
-  setOutputState(output, 0);
+  setOutputState(output, OUTSTATE_LIVEVIEW);
   setLiveViewActive(output, 1);
 }
 

@@ -10,6 +10,7 @@
 #include "app/liveview.h"
 #include "app/msgbox.h"
 #include "app/playback.h"
+#include "gui/app_hooks.h"
 #include "gui/livevideo.h"
 #include "gui/message.h"
 #include "gui/paint.h"
@@ -54,7 +55,7 @@ void shiftInto(int& low, int& high, int lowest, int highest) {
 }
 
 int zoomChannelOf(int output) {
-  return getOutputState(output) == 10 ? getLiveZoomChannel() : getZoomChannel(output);
+  return getOutputState(output) == OUTSTATE_ZOOM ? getLiveZoomChannel() : getZoomChannel(output);
 }
 
 // A drag in the overview: down starts it, moves inside follow, up ends it.
@@ -167,11 +168,11 @@ void repaintZoomOverview(WindowHandle hwnd) {
 bool zoomMouse(WindowHandle hwnd, int message, Point p) {
   const int output = getCurOutput();
   const int state = getOutputState(output);
-  if (state == 9 && isZoomSelecting(output)) {
+  if (state == OUTSTATE_PLAYBACK && isZoomSelecting(output)) {
     if (message == MSG_LBUTTONDOWN) pickPlaybackZoom(hwnd, output, p);
     return true;
   }
-  if (state != 10 && !(state == 9 && getZoomChannel(output) > 0)) return false;
+  if (state != OUTSTATE_ZOOM && !(state == OUTSTATE_PLAYBACK && getZoomChannel(output) > 0)) return false;
   zoomDrag(hwnd, output, message, p);
   return true;
 }
@@ -179,7 +180,7 @@ bool zoomMouse(WindowHandle hwnd, int message, Point p) {
 void endLiveZoom(WindowHandle hwnd) {
   const int output = getCurOutput();
   repaintZoomOverview(hwnd);
-  setOutputState(output, 0);
+  setOutputState(output, OUTSTATE_LIVEVIEW);
   stopLiveZoom(output, getLiveZoomChannel());
   setLiveViewActive(output, 1);
   ClosePrevScrShow();

@@ -6,6 +6,9 @@
 #include "app/liveview_dialogs.h"
 #include "app/login_rights.h"
 #include "app/popup_drag.h"
+#include "gui/app_hooks.h"
+#include "gui/button.h"
+#include "gui/control_paint.h"
 #include "gui/dialog.h"
 #include "gui/message.h"
 #include "gui/window.h"
@@ -16,15 +19,16 @@ using liveview_dialogs::DialogItem;
 namespace {
 
 constexpr int kStandard = 12576, kGlaring = 12579, kOk = 4097, kCancel = 2;
-constexpr int kState = 17;
 
 const DialogItem kItems[] = {
-    {kStandard, "button", 0x49000009u, 0x10001u, "standard"},
-    {12577, "button", 0x49000009u, 0, "bright"},
-    {12578, "button", 0x49000009u, 0, "soft"},
-    {kGlaring, "button", 0x49000009u, 0x80010u, "glaring"},
-    {kOk, "button", 0x48000000u, 0, "ok"},
-    {kCancel, "button", 0x48000000u, 0, "cancel"},
+    {kStandard, "button", WS_CHILD | WS_VISIBLE | BS_AUTORADIOBUTTON | BS_FRAMED,
+        EDIT_CORNER_TOPRIGHT | EDIT_CORNER_TOPLEFT, "standard"},
+    {12577, "button", WS_CHILD | WS_VISIBLE | BS_AUTORADIOBUTTON | BS_FRAMED, 0, "bright"},
+    {12578, "button", WS_CHILD | WS_VISIBLE | BS_AUTORADIOBUTTON | BS_FRAMED, 0, "soft"},
+    {kGlaring, "button", WS_CHILD | WS_VISIBLE | BS_AUTORADIOBUTTON | BS_FRAMED,
+        EDIT_CORNER_BOTTOMRIGHT | EDIT_CORNER_BOTTOMLEFT, "glaring"},
+    {kOk, "button", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 0, "ok"},
+    {kCancel, "button", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 0, "cancel"},
 };
 
 DeviceConfig g_config{};
@@ -39,7 +43,7 @@ void previewOnOutputs(int mode) {
 void onInit(WindowHandle dlg) {
   const int output = getCurOutput();
   setOutModeSetWnd(dlg);
-  setOutputState(output, kState);
+  setOutputState(output, OUTSTATE_OUTMODE);
   g_config = DeviceConfig{};
   getDeviceConfig(getOutputLogin(output), &g_config);
   liveview_dialogs::createDialogItems(dlg, "outmodeset", kItems, 6, kCancel);
@@ -68,11 +72,12 @@ void onOk(WindowHandle dlg) {
 void onClose(WindowHandle dlg) {
   for (int out = 1; out <= getVideoOutNum(); ++out) endPictureModePreview(out);
   setOutModeSetWnd(GUI_INVALID_HANDLE);
-  setOutputState(getCurOutput(), 0);
+  setOutputState(getCurOutput(), OUTSTATE_LIVEVIEW);
   EndDialog(dlg, 0);
 }
 
-const liveview_dialogs::ModeDialog kDialog{kState, kStandard, kGlaring, onInit, onModeClicked, onOk, onClose, &g_drag};
+const liveview_dialogs::ModeDialog kDialog{OUTSTATE_OUTMODE, kStandard, kGlaring, onInit, onModeClicked, onOk, onClose,
+    &g_drag};
 
 LResult outModeProc(WindowHandle dlg, int message, WParam wParam, LParam lParam) {
   return liveview_dialogs::modeDialogProc(kDialog, dlg, message, wParam, lParam);

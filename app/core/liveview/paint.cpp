@@ -9,6 +9,7 @@
 #include "app/liveview.h"
 #include "app/liveview_dialogs.h"
 #include "app/core/pages_calls.h"
+#include "gui/app_hooks.h"
 #include "gui/bitmap.h"
 #include "gui/dc.h"
 #include "gui/gal.h"
@@ -112,22 +113,22 @@ void paintLiveView(WindowHandle hwnd, HDC hdc) {
   fillBackground(hdc, client);
   const int output = getCurOutput();
   switch (getOutputState(output)) {
-    case 0:
-    case 3:
+    case OUTSTATE_LIVEVIEW:
+    case OUTSTATE_COLORPANEL:
       paintSelection(hdc, output);
       break;
-    case 9:
+    case OUTSTATE_PLAYBACK:
       // Playback's digital zoom runs while its zoom channel is set.
       if (getZoomChannel(output) > 0) paintZoom(hdc);
       else if (getPlaybackType(output) == 1) paintSelection(hdc, output);
       break;
-    case 13:
+    case OUTSTATE_SMARTSEARCH:
       drawSmartGrid(hdc, getScreenWidth(output), getScreenHeight(output));
       break;
-    case 10:
+    case OUTSTATE_ZOOM:
       paintZoom(hdc);
       break;
-    case 2:
+    case OUTSTATE_PTZ:
       if (getPtzMouseMode() != 0) paintPtzDrag(hdc);
       break;
     default:

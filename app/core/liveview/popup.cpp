@@ -7,6 +7,7 @@
 #include "app/liveview.h"
 #include "app/login_rights.h"
 #include "app/core/pages_calls.h"
+#include "gui/app_hooks.h"
 #include "gui/dialog.h"
 #include "gui/livevideo.h"
 #include "gui/paint.h"
@@ -84,7 +85,7 @@ void refreshLeftMenuState(WindowHandle menu, int output) {
 
 void showLiveViewPopup(WindowHandle hwnd, int showIt) {
   const int output = getCurOutput();
-  if (getOutputState(output) == 11) return;
+  if (getOutputState(output) == OUTSTATE_RETURNED) return;
   setLiveViewPopup(output, 1);
   ClosePrevScrShow();
   hideAddChanButton();

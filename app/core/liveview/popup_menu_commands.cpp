@@ -11,13 +11,13 @@
 #include "app/msgbox.h"
 #include "app/playback.h"
 #include "app/record_pages.h"
+#include "gui/app_hooks.h"
 #include "gui/livevideo.h"
 #include "gui/paint.h"
 
 namespace popup_menu {
 namespace {
 
-constexpr int kLiveViewState = 0, kPlaybackState = 9;
 constexpr int kPlaybackRight = 4;
 
 // The channels the menu's items can name: 1 up to the device's channel
@@ -32,9 +32,9 @@ void repaint(WindowHandle hwnd) { InvalidateRect(hwnd, nullptr, TRUE); }
 
 void showChannel(WindowHandle hwnd, int output, int channel) {
   const int state = getOutputState(output);
-  if (state == kLiveViewState) {
+  if (state == OUTSTATE_LIVEVIEW) {
     if (showLiveChannel(output, channel) == 0) repaint(hwnd);
-  } else if (state == kPlaybackState && canSwitchPlaybackChannel(output)) {
+  } else if (state == OUTSTATE_PLAYBACK && canSwitchPlaybackChannel(output)) {
     switchPlaybackChannel(output, hwnd, channel);
   }
 }
@@ -52,7 +52,7 @@ int splitOf(int id) {
 }
 
 void showSplit(WindowHandle hwnd, int output, int id) {
-  if (getOutputState(output) != kLiveViewState) return;
+  if (getOutputState(output) != OUTSTATE_LIVEVIEW) return;
   const int split = splitOf(id);
   const int shown = split == 1 ? showLiveChannel(output, getPreviewMenuChan(output)) : showLiveSplit(output, split, 1);
   if (shown == 0) repaint(hwnd);

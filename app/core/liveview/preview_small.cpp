@@ -13,6 +13,7 @@
 #include "gui/layout.h"
 #include "gui/livevideo.h"
 #include "gui/message.h"
+#include "gui/nonclient.h"
 #include "gui/paint.h"
 #include "gui/window.h"
 #include "gui/window_attr.h"
@@ -91,8 +92,8 @@ LResult previewSmallProc(WindowHandle dlg, int message, WParam wParam, LParam lP
 extern "C" int createPreviewSmall(WindowHandle owner, int channel) {
   g_channel = channel;
   DlgTemplate dlg{};
-  dlg.dwStyle = 0x38400000u;
-  dlg.dwExStyle = 0x00F00000u;
+  dlg.dwStyle = WS_CAPTION | WS_CAPTION_EXTRA | WS_VISIBLE | WS_BORDER;
+  dlg.dwExStyle = WS_EX_PLACE_MASK;
   dlg.caption = "";
   CtrlResInfo* r = nullptr;
   if (GetCtrlResInfo("preview_small", "win_preview_small", &r)) {

@@ -8,6 +8,7 @@
 #include "app/liveview.h"
 #include "app/core/pages_calls.h"
 #include "app/core/services/per_output.h"
+#include "gui/app_hooks.h"
 #include "gui/paint.h"
 
 namespace {
@@ -255,7 +256,7 @@ int startLiveViewZoom(WindowHandle hwnd) {
   Rect overview{};
   overviewFor(output, &overview);
   setZoomOverviewRect(output, &overview);
-  setOutputState(output, 10);
+  setOutputState(output, OUTSTATE_ZOOM);
   setLiveViewActive(output, 0);
   setLiveZoomChannel(getPreviewSelChan(output));
   const Rect zoom{3 * W / 4, 3 * H / 4, 7 * W / 8, 7 * H / 8};

@@ -6,6 +6,9 @@
 #include "app/liveview_dialogs.h"
 #include "app/login_rights.h"
 #include "app/popup_drag.h"
+#include "gui/app_hooks.h"
+#include "gui/button.h"
+#include "gui/control_paint.h"
 #include "gui/dialog.h"
 #include "gui/message.h"
 #include "gui/paint.h"
@@ -17,14 +20,15 @@ using liveview_dialogs::DialogItem;
 namespace {
 
 constexpr int kRealTime = 20672, kBalanced = 20673, kFluent = 20674, kOk = 4097, kCancel = 2;
-constexpr int kState = 19;
 
 const DialogItem kItems[] = {
-    {kRealTime, "button", 0x49000079u, 0x10001u, "realtime"},
-    {kBalanced, "button", 0x49000079u, 0, "balanced"},
-    {kFluent, "button", 0x49000079u, 0x80010u, "fluency"},
-    {kOk, "button", 0x48000000u, 0, "ok"},
-    {kCancel, "button", 0x48000000u, 0, "cancel"},
+    {kRealTime, "button", WS_CHILD | WS_VISIBLE | BS_AUTORADIOBUTTON | BS_ELLIPSIS | BS_FRAMED,
+        EDIT_CORNER_TOPRIGHT | EDIT_CORNER_TOPLEFT, "realtime"},
+    {kBalanced, "button", WS_CHILD | WS_VISIBLE | BS_AUTORADIOBUTTON | BS_ELLIPSIS | BS_FRAMED, 0, "balanced"},
+    {kFluent, "button", WS_CHILD | WS_VISIBLE | BS_AUTORADIOBUTTON | BS_ELLIPSIS | BS_FRAMED,
+        EDIT_CORNER_BOTTOMRIGHT | EDIT_CORNER_BOTTOMLEFT, "fluency"},
+    {kOk, "button", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 0, "ok"},
+    {kCancel, "button", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 0, "cancel"},
 };
 
 // Kept for the whole run.
@@ -46,7 +50,7 @@ int strategyOf(int button) { return button == kRealTime ? 1 : button == kFluent 
 void onInit(WindowHandle dlg) {
   const int output = getCurOutput();
   setPreviewStrategyWnd(dlg);
-  setOutputState(output, kState);
+  setOutputState(output, OUTSTATE_STRATEGY);
   g_drag = PopupDrag{};
   g_channel = getPreviewSelChan(output);
   int reported = g_strategy;
@@ -65,7 +69,7 @@ void onClose(WindowHandle dlg) {
   const int output = getCurOutput();
   refreshLoginState(output, getLoginId(output));
   setPreviewStrategyWnd(GUI_INVALID_HANDLE);
-  setOutputState(output, 0);
+  setOutputState(output, OUTSTATE_LIVEVIEW);
   EndDialog(dlg, 0);
   refreshLivePicture(g_channel);
   setLiveViewPopup(output, 0);
@@ -73,7 +77,8 @@ void onClose(WindowHandle dlg) {
   if (live != 0 && live != GUI_INVALID_HANDLE) InvalidateRect(live, nullptr, TRUE);
 }
 
-const liveview_dialogs::ModeDialog kDialog{kState, kRealTime, kFluent, onInit, nullptr, onOk, onClose, &g_drag};
+const liveview_dialogs::ModeDialog kDialog{OUTSTATE_STRATEGY, kRealTime, kFluent, onInit, nullptr, onOk, onClose,
+    &g_drag};
 
 LResult strategyProc(WindowHandle dlg, int message, WParam wParam, LParam lParam) {
   return liveview_dialogs::modeDialogProc(kDialog, dlg, message, wParam, lParam);

@@ -17,6 +17,7 @@
 #include "app/playback.h"
 #include "app/record_pages.h"
 #include "app/system_pages.h"
+#include "gui/app_hooks.h"
 #include "gui/bitmap.h"
 #include "gui/button.h"
 #include "gui/dc.h"
@@ -24,6 +25,7 @@
 #include "gui/layout.h"
 #include "gui/livevideo.h"
 #include "gui/message.h"
+#include "gui/nonclient.h"
 #include "gui/static.h"
 #include "gui/window.h"
 #include "gui/window_attr.h"
@@ -35,9 +37,10 @@ using menus::Verdict;
 
 constexpr char kSection[] = "mainmenu";
 constexpr int kButtonCount = 9, kFirstButton = menus::kMainPlayback;
-constexpr uint32_t kButtonStyle = 0x4800600Au, kExitStyle = 0x48008000u, kTipStyle = 0x48000400u;
+constexpr uint32_t kButtonStyle = WS_CHILD | WS_VISIBLE | BS_BITMAPBUTTON | BS_MULTLINE | BS_NOTIFY;
+constexpr uint32_t kExitStyle = WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON | BS_AUTOSIZE;
+constexpr uint32_t kTipStyle = WS_CHILD | WS_VISIBLE | SS_LEFT | SS_VCENTER;
 constexpr int kKeyUp = 103, kKeyDown = 108;
-constexpr int kStatePlayback = 9;
 constexpr const char* kItems[kButtonCount] = {"playback",     "export",       "manual",      "disk",    "recordconfig",
                                               "cameraconfig", "systemconfig", "maintenance", "shutdown"};
 
@@ -95,7 +98,7 @@ void createControls(WindowHandle dlg) {
 
 void init(WindowHandle dlg) {
   setMainMenuWnd(dlg);
-  setOutputState(getMainOutput(), 1);
+  setOutputState(getMainOutput(), OUTSTATE_MENU);
   loadPictures();
   createControls(dlg);
 }
@@ -124,13 +127,13 @@ void reshow() { reshowMainMenu(getMainOutput(), getMainMenuWnd()); }
 // The page that ran under the menu handed its output back; the open menu
 // holds it again.
 void holdOutput(WindowHandle dlg) {
-  if (getMainMenuWnd() == dlg) setOutputState(getMainOutput(), 1);
+  if (getMainMenuWnd() == dlg) setOutputState(getMainOutput(), OUTSTATE_MENU);
 }
 
 void runPlayback(WindowHandle dlg) {
   const int main = getMainOutput();
   hide(dlg);
-  setOutputState(main, kStatePlayback);
+  setOutputState(main, OUTSTATE_PLAYBACK);
   setLiveViewActive(main, 0);
   resetPlaybackSearch(main, -1);
   setPlaybackFromMenu(main, 1);
@@ -208,7 +211,7 @@ void close(WindowHandle dlg) {
   if (liveView != 0 && liveView != GUI_INVALID_HANDLE) EnableWindow(liveView, TRUE);
   // A page run from the menu may have left the live view held.
   setLiveViewActive(main, 1);
-  setOutputState(main, 0);
+  setOutputState(main, OUTSTATE_LIVEVIEW);
   EndDialog(dlg, 0);
 }
 
@@ -253,8 +256,8 @@ extern "C" {
 int showMainMenu(WindowHandle owner) {
   const int main = getMainOutput();
   DlgTemplate tmpl{};
-  tmpl.dwStyle = 0x28400000u;
-  tmpl.dwExStyle = 0x20000000u;
+  tmpl.dwStyle = WS_CAPTION | WS_VISIBLE | WS_BORDER;
+  tmpl.dwExStyle = WS_EX_NOCLOSEBOX;
   tmpl.caption = "";
   if (const CtrlResInfo* rect = record("mainmenu_rect")) {
     tmpl.w = rect->w;

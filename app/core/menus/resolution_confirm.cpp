@@ -5,12 +5,15 @@
 #include "app/core/menus/resolution_rules.h"
 #include "app/format_text.h"
 #include "app/menus.h"
+#include "gui/app_hooks.h"
 #include "gui/bitmap.h"
+#include "gui/button.h"
 #include "gui/dc.h"
 #include "gui/desktop.h"
 #include "gui/dialog.h"
 #include "gui/layout.h"
 #include "gui/message.h"
+#include "gui/nonclient.h"
 #include "gui/static.h"
 #include "gui/timer.h"
 #include "gui/window.h"
@@ -36,10 +39,10 @@ struct ControlRow {
   const char* item;
 };
 constexpr ControlRow kControls[] = {
-    {kOkId, "button", 0x48008000u, 0, "ok"},
-    {kCancelId, "button", 0x48008000u, 0, "cancel"},
-    {0, "static", 0x48000000u, 32, "resolution_hint"},
-    {kCountdownId, "static", 0x48000000u, 0, "resolution_restore"},
+    {kOkId, "button", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON | BS_AUTOSIZE, 0, "ok"},
+    {kCancelId, "button", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON | BS_AUTOSIZE, 0, "cancel"},
+    {0, "static", WS_CHILD | WS_VISIBLE | SS_LEFT, 32, "resolution_hint"},
+    {kCountdownId, "static", WS_CHILD | WS_VISIBLE | SS_LEFT, 0, "resolution_restore"},
 };
 
 // A control whose layout item is missing is left out.
@@ -63,7 +66,7 @@ void createControls(WindowHandle hwnd) {
 void open(WindowHandle hwnd, Dialog* dialog) {
   const int main = getMainOutput();
   setDispSwitchEnabled(0);
-  setOutputState(main, 1);
+  setOutputState(main, OUTSTATE_MENU);
   setLiveViewActive(main, 0);
   setResolutionWnd(hwnd);
   dialog->countdown.reset();
@@ -100,7 +103,7 @@ void close(WindowHandle hwnd) {
   const int main = getMainOutput();
   KillTimer(hwnd, kTimerId);
   setResolutionWnd(GUI_INVALID_HANDLE);
-  setOutputState(main, 0);
+  setOutputState(main, OUTSTATE_LIVEVIEW);
   setDispSwitchEnabled(1);
   setLiveViewActive(main, 1);
   EndDialog(hwnd, 0);
@@ -152,8 +155,8 @@ int showResolutionConfirm(WindowHandle owner) {
   const int main = getMainOutput();
   CtrlResInfo* rect = nullptr;
   DlgTemplate tmpl{};
-  tmpl.dwStyle = 0x28400000u;
-  tmpl.dwExStyle = 0x20000000u;
+  tmpl.dwStyle = WS_CAPTION | WS_VISIBLE | WS_BORDER;
+  tmpl.dwExStyle = WS_EX_NOCLOSEBOX;
   tmpl.caption = "";
   if (GetCtrlResInfo(kWindow, "resolutionmenu_rect", &rect) && rect) {
     tmpl.w = rect->w;

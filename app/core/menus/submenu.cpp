@@ -10,17 +10,22 @@
 #include "gui/dc.h"
 #include "gui/desktop.h"
 #include "gui/dialog.h"
+#include "gui/display.h"
 #include "gui/layout.h"
 #include "gui/livevideo.h"
 #include "gui/message.h"
+#include "gui/nonclient.h"
 #include "gui/window.h"
 #include "gui/window_attr.h"
 
 namespace menus {
 namespace {
 
-constexpr uint32_t kItemStyle = 0x48008008u, kExitStyle = 0x48008007u, kButtonExStyle = 0x500000u;
-constexpr uint32_t kDialogStyle = 0x28400000u, kDialogExStyle = 0x24f00000u;
+constexpr uint32_t kItemStyle = WS_CHILD | WS_VISIBLE | BS_FRAMEBUTTON | BS_AUTOSIZE;
+constexpr uint32_t kExitStyle = WS_CHILD | WS_VISIBLE | BS_IMAGEBUTTON | BS_AUTOSIZE;
+constexpr uint32_t kButtonExStyle = WS_EX_PLACE_X | WS_EX_PLACE_W;
+constexpr uint32_t kDialogStyle = WS_CAPTION | WS_VISIBLE | WS_BORDER;
+constexpr uint32_t kDialogExStyle = WS_EX_NOCLOSEBOX | WS_EX_ROUTE_OUTPUTSWITCH | WS_EX_PLACE_MASK;
 constexpr int kKeyLeft = 105, kKeyRight = 106;
 constexpr int kExitFromBottom = 40;
 constexpr int kNoItem = -1;

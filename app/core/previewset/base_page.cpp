@@ -9,7 +9,11 @@
 #include "app/login_rights.h"
 #include "app/record_pages.h"
 #include "app/system_pages.h"
+#include "gui/button.h"
+#include "gui/combobox.h"
+#include "gui/control_paint.h"
 #include "gui/dialog.h"
+#include "gui/display.h"
 #include "gui/paint.h"
 #include "gui/propsheet.h"
 #include "gui/window.h"
@@ -119,12 +123,18 @@ void changeOutput(WindowHandle page) {
 }
 
 void createControls(WindowHandle page) {
-  createFromKey(page, "combobox", "outport", 0x4800000Bu, 0x510000u, kOutport, true);
-  createFromKey(page, "combobox", "prevmode", 0x4800000Bu, 0x500000u, kMode, true);
-  createFromKey(page, "combobox", "turntime", 0x4800000Bu, 0x500000u, kDwell, true);
-  createFromKey(page, "button", "audio", 0x49000003u, 0x580000u, kAudio, true);
-  createFromKey(page, "combobox", "eventout", 0x4800000Bu, 0x510000u, kEventOut, true);
-  createFromKey(page, "combobox", "delay", 0x4800000Bu, 0x580000u, kDelay, true);
+  createFromKey(page, "combobox", "outport", WS_CHILD | WS_VISIBLE | CBS_DROPDOWNLIST | CBS_NOTIFY,
+      WS_EX_PLACE_X | WS_EX_PLACE_W | EDIT_CORNER_TOPRIGHT, kOutport, true);
+  createFromKey(page, "combobox", "prevmode", WS_CHILD | WS_VISIBLE | CBS_DROPDOWNLIST | CBS_NOTIFY,
+      WS_EX_PLACE_X | WS_EX_PLACE_W, kMode, true);
+  createFromKey(page, "combobox", "turntime", WS_CHILD | WS_VISIBLE | CBS_DROPDOWNLIST | CBS_NOTIFY,
+      WS_EX_PLACE_X | WS_EX_PLACE_W, kDwell, true);
+  createFromKey(page, "button", "audio", WS_CHILD | WS_VISIBLE | BS_AUTOCHECKBOX | BS_FRAMED,
+      WS_EX_PLACE_X | WS_EX_PLACE_W | EDIT_CORNER_BOTTOMRIGHT, kAudio, true);
+  createFromKey(page, "combobox", "eventout", WS_CHILD | WS_VISIBLE | CBS_DROPDOWNLIST | CBS_NOTIFY,
+      WS_EX_PLACE_X | WS_EX_PLACE_W | EDIT_CORNER_TOPRIGHT, kEventOut, true);
+  createFromKey(page, "combobox", "delay", WS_CHILD | WS_VISIBLE | CBS_DROPDOWNLIST | CBS_NOTIFY,
+      WS_EX_PLACE_X | WS_EX_PLACE_W | EDIT_CORNER_BOTTOMRIGHT, kDelay, true);
   createBottomButtons(page, "base_apply", "base_close");
 }
 

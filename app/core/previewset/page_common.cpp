@@ -10,9 +10,12 @@
 #include "app/device_backend.h"
 #include "app/login_rights.h"
 #include "app/msgbox.h"
+#include "gui/button.h"
 #include "gui/combobox.h"
 #include "gui/dialog.h"
+#include "gui/display.h"
 #include "gui/layout.h"
+#include "gui/message.h"
 #include "gui/window.h"
 #include "gui/window_attr.h"
 
@@ -115,8 +118,10 @@ void createBottomButtons(WindowHandle page, const char* applyKey, const char* cl
   Rect client{};
   GetClientRect(page, &client);
   const int y = client.bottom - 40;
-  createFromKey(page, "button", applyKey, 0x4C008000u, 0x500000u, kApplyId, false, y);
-  createFromKey(page, "button", closeKey, 0x48008000u, 0x500000u, kCloseId, false, y);
+  createFromKey(page, "button", applyKey, WS_CHILD | WS_VISIBLE | WS_DISABLED | BS_PUSHBUTTON | BS_AUTOSIZE,
+      WS_EX_PLACE_X | WS_EX_PLACE_W, kApplyId, false, y);
+  createFromKey(page, "button", closeKey, WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON | BS_AUTOSIZE,
+      WS_EX_PLACE_X | WS_EX_PLACE_W, kCloseId, false, y);
 }
 
 void enableApply(WindowHandle page, bool enable) { SendDlgItemMessage(page, kApplyId, MSG_ENABLE, enable ? 1 : 0, 0); }

@@ -5,7 +5,9 @@
 #include "app/system_pages.h"
 #include "gui/control_paint.h"
 #include "gui/dialog.h"
+#include "gui/display.h"
 #include "gui/layout.h"
+#include "gui/nonclient.h"
 #include "gui/paint.h"
 #include "gui/propsheet.h"
 #include "gui/window.h"
@@ -26,7 +28,8 @@ void buildSheet(WindowHandle hwnd) {
   CtrlResInfo* r = nullptr;
   if (!GetCtrlResInfo(kWindow, "tab_previewset", &r) || !r) return;
   const WindowHandle sheet =
-      CreateWindowEx("propsheet", "", 0x08000002u, 0x00F00000u, kSheetId, r->x, r->y, r->w, r->h, hwnd, 0);
+      CreateWindowEx("propsheet", "", WS_VISIBLE | PSS_SCROLLABLE, WS_EX_PLACE_MASK, kSheetId, r->x, r->y, r->w, r->h,
+          hwnd, 0);
   if (sheet == 0 || sheet == GUI_INVALID_HANDLE) return;
   addPage(sheet, "tab_previewset_base", basePageProc);
   addPage(sheet, "tab_previewset_view", viewPageProc);
@@ -102,8 +105,8 @@ LResult pageDefault(WindowHandle page, int message, WParam wParam, LParam lParam
 
 extern "C" int createPreviewSetWindow(WindowHandle host) {
   DlgTemplate dlg{};
-  dlg.dwStyle = 0x08000000u;
-  dlg.dwExStyle = 0x20F00000u;
+  dlg.dwStyle = WS_VISIBLE;
+  dlg.dwExStyle = WS_EX_NOCLOSEBOX | WS_EX_PLACE_MASK;
   dlg.caption = "";
   CtrlResInfo* r = nullptr;
   if (GetCtrlResInfo(previewset::kWindow, "win_previewset", &r) && r) {

@@ -13,10 +13,14 @@
 #include "app/msgbox.h"
 #include "app/system_pages.h"
 #include "gui/combine.h"
+#include "gui/combobox.h"
+#include "gui/control_paint.h"
 #include "gui/dialog.h"
+#include "gui/display.h"
 #include "gui/layout.h"
 #include "gui/listview.h"
 #include "gui/propsheet.h"
+#include "gui/static.h"
 #include "gui/window.h"
 #include "gui/window_attr.h"
 
@@ -209,16 +213,20 @@ void listNotified(WindowHandle list, int, int code, LParam) {
 }
 
 void createControls(WindowHandle page) {
-  createFromKey(page, "combobox", "view_outport", 0x4800000Bu, 0x590000u, kViewOutport, true);
+  createFromKey(page, "combobox", "view_outport", WS_CHILD | WS_VISIBLE | CBS_DROPDOWNLIST | CBS_NOTIFY,
+      WS_EX_PLACE_X | WS_EX_PLACE_W | EDIT_CORNER_BOTTOMRIGHT | EDIT_CORNER_TOPRIGHT, kViewOutport, true);
   CtrlResInfo* r = nullptr;
   if (GetCtrlResInfo(kWindow, "view_listv", &r) && r) {
     const WindowHandle list =
-        CreateWindowEx("ListView", "List View", 0x484C4008u, 0x500000u, kChanList, r->x, r->y, r->w, r->h, page, 0);
+        CreateWindowEx("ListView", "List View",
+            WS_CHILD | WS_VISIBLE | WS_BORDER | WS_VSCROLL | WS_HSCROLL | LVS_ELLIPSIS | LVS_TREE,
+            WS_EX_PLACE_X | WS_EX_PLACE_W, kChanList, r->x, r->y, r->w, r->h, page, 0);
     static const ListColumnDesc kColumns[] = {{"view_listv_no", 0, nullptr}, {"view_listv_name", 0, nullptr}};
     addListViewColumns(page, kChanList, kWindow, kColumns, 2);
     if (list != 0 && list != GUI_INVALID_HANDLE) SetNotificationCallback(list, listNotified);
   }
-  createFromKey(page, "static", "order_text", 0x48000400u, 0x20u, kOrderText, false);
+  createFromKey(page, "static", "order_text", WS_CHILD | WS_VISIBLE | SS_LEFT | SS_VCENTER, WS_EX_TRANSPARENT,
+      kOrderText, false);
   for (int i = 0; i < 6; ++i) createPictureButton(page, kModeKeys[i], kFirstModeButton + i, i);
   for (int i = 0; i < 4; ++i) createPictureButton(page, kOrderKeys[i], kPlay + i, 6 + i);
   CtrlResInfo* area = nullptr;
@@ -227,7 +235,8 @@ void createControls(WindowHandle page) {
     for (int s = 0; s < kSlotCount; ++s) {
       char caption[8];
       std::snprintf(caption, sizeof caption, "%d", s + 1);
-      CreateWindowEx("combine", caption, 0x48000009u, 0x500000u, kFirstSlot + s, area->x + (s % 4) * w,
+      CreateWindowEx("combine", caption, WS_CHILD | WS_VISIBLE | CMBS_EDIT | CMBS_NOTIFY, WS_EX_PLACE_X | WS_EX_PLACE_W,
+          kFirstSlot + s, area->x + (s % 4) * w,
                      area->y + (s / 4) * h, w, h, page, 0);
     }
   }

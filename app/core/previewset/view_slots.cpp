@@ -12,9 +12,12 @@
 #include "app/login_rights.h"
 #include "app/msgbox.h"
 #include "app/playback.h"
+#include "gui/button.h"
 #include "gui/combine.h"
+#include "gui/control_paint.h"
 #include "gui/dc.h"
 #include "gui/dialog.h"
+#include "gui/display.h"
 #include "gui/gal.h"
 #include "gui/layout.h"
 #include "gui/listview.h"
@@ -215,7 +218,8 @@ void createPictureButton(WindowHandle page, const char* key, int id, int index) 
   const bool drawn = index >= 0 && index < kButtonPictures && p.haveNormal[index];
   // The button draws its creation picture as the normal face.
   const LParam face = drawn ? reinterpret_cast<LParam>(&p.normal[index]) : 0;
-  const WindowHandle button = createFromKey(page, "button", key, 0x4800405Au, 0, id, false, -1, face);
+  const WindowHandle button = createFromKey(page, "button", key,
+      WS_CHILD | WS_VISIBLE | BS_BITMAPBUTTON | BS_TIPALWAYS | BS_NOTIFY, 0, id, false, -1, face);
   if (!valid(button) || !drawn) return;
   const Bitmap* back = p.haveBackground ? &p.background : nullptr;
   SetCtrlBitmaps(button, &p.normal[index], back, 1);
@@ -230,7 +234,7 @@ void paintViewBackground(WindowHandle page, WParam wParam, LParam lParam) {
     Rect frame{};
     if (!layoutRect("rect_orderbg", &frame)) return;
     Rect divider = frame;
-    drawRoundFrame(hdc, 0x510001u, &frame);
+    drawRoundFrame(hdc, WS_EX_PLACE_X | WS_EX_PLACE_W | EDIT_CORNER_TOPRIGHT | EDIT_CORNER_TOPLEFT, &frame);
     drawListRowDivider(hdc, divider.left, divider.top, divider.right - divider.left, divider.bottom - divider.top, 1);
   });
 }

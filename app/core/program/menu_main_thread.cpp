@@ -17,6 +17,7 @@
 #include "app/program.h"
 #include "controls/bubbletip/bubbletip.h"
 #include "core/startup/input_helpers.h"
+#include "gui/app_hooks.h"
 #include "gui/bubbletip.h"
 #include "gui/desktop.h"
 #include "gui/ime.h"
@@ -127,7 +128,7 @@ void* initMenuMain(void*) {
   std::fflush(stdout);
   const int output = getCurOutput();
   if (wizardFirst()) {
-    setOutputState(output, 1);
+    setOutputState(output, OUTSTATE_MENU);
     setLiveViewActive(output, 0);
     sendToLiveView(MSG_STARTWIZARD);
   } else {

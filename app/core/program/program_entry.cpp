@@ -22,8 +22,8 @@
 
 namespace {
 
-constexpr uint32_t kLiveViewStyle = 0x08000000u;
-constexpr uint32_t kLiveViewExStyle = 0x40u;
+constexpr uint32_t kLiveViewStyle = WS_VISIBLE;
+constexpr uint32_t kLiveViewExStyle = WS_EX_PREVIEW;
 
 std::atomic<WindowProc> g_liveViewProc{nullptr};
 std::atomic<void (*)()> g_adjustAbility{nullptr};

@@ -6,6 +6,7 @@
 #include "app/formatting.h"
 #include "app/login_rights.h"
 #include "app/msgbox.h"
+#include "gui/app_hooks.h"
 #include "gui/combobox.h"
 #include "gui/window_attr.h"
 
@@ -14,7 +15,6 @@ namespace {
 constexpr int kLastChannel = 16 + IP_CHANNEL_BOUND;
 constexpr int kShow = 16;
 constexpr int kHide = 0;
-constexpr int kPlaybackState = 9;
 
 app::Word<WindowHandle> g_curPageWnd{GUI_INVALID_HANDLE};
 int g_longOpState[LONG_OP_STATE_WORDS];
@@ -71,7 +71,7 @@ int isChanAvailable(int channel) {
   if (isAnalog(channel)) return 1;
   const int output = getCurOutput();
   // The administrator's playback lists every IP slot.
-  if (isAdminUser(getLoginUserIndex(output)) && getOutputState(output) == kPlaybackState) return 1;
+  if (isAdminUser(getLoginUserIndex(output)) && getOutputState(output) == OUTSTATE_PLAYBACK) return 1;
   return inIpMask(channel) ? 1 : 0;
 }
 

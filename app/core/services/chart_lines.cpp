@@ -37,7 +37,7 @@ int drawRoundFrame(HDC hdc, uint32_t exStyle, Rect* rect) {
   int x = rect->left, y = rect->top, w = rect->right - rect->left, h = rect->bottom - rect->top;
   ScaleWindowRect(exStyle, 0, &x, &y, &w, &h);
   *rect = Rect{x, y, x + w, y + h};
-  return DrawEditFrame(hdc, 0, exStyle & ~0xF00000u, rect, TRUE, TRUE, WinElementColors[WEC_BKC_CONTROL_NORMAL]);
+  return DrawEditFrame(hdc, 0, exStyle & ~WS_EX_PLACE_MASK, rect, TRUE, TRUE, WinElementColors[WEC_BKC_CONTROL_NORMAL]);
 }
 
 }  // extern "C"

@@ -14,6 +14,7 @@
 #include "gui/display.h"
 #include "gui/layout.h"
 #include "gui/listview.h"
+#include "gui/static.h"
 #include "gui/window.h"
 
 namespace {
@@ -110,15 +111,17 @@ int createDateTimeRow(WindowHandle owner, const char* section, const char* label
   if (!record(section, labelKey, &label) || !record(section, dateKey, &date) || !record(section, timeKey, &time))
     return y;
   const int base = isStart ? 4640 : 4643;
-  CreateWindowEx("static", label->caption, 0x48000105u, labelEx, base, label->x, y, label->w, label->h, owner, 0);
-  CreateWindowEx("combobox", "", 0x4800000Cu, dateEx, base + 1, date->x, y, date->w, date->h, owner, 0);
+  CreateWindowEx("static", label->caption, WS_CHILD | WS_VISIBLE | SS_GRAYTEXT | SS_NOTIFY, labelEx, base, label->x, y,
+      label->w, label->h, owner, 0);
+  CreateWindowEx("combobox", "", WS_CHILD | WS_VISIBLE | CBS_DATE | CBS_NOTIFY, dateEx, base + 1, date->x, y, date->w,
+      date->h, owner, 0);
   int x = date->x + date->w, w = time->w, h = time->h;
-  if ((timeEx & 0x500000u) == 0x500000u) {
+  if ((timeEx & (WS_EX_PLACE_X | WS_EX_PLACE_W)) == (WS_EX_PLACE_X | WS_EX_PLACE_W)) {
     int ty = y;
     ScaleWindowRect(timeEx, 0, &x, &ty, &w, &h);
-    timeEx &= ~0x500000u;
+    timeEx &= ~(WS_EX_PLACE_X | WS_EX_PLACE_W);
   }
-  CreateWindowEx("combobox", "", 0x4800000Eu, timeEx, base + 2, x, y, w, h, owner, 0);
+  CreateWindowEx("combobox", "", WS_CHILD | WS_VISIBLE | CBS_TIME | CBS_NOTIFY, timeEx, base + 2, x, y, w, h, owner, 0);
   return y + label->h;
 }
 
@@ -129,10 +132,13 @@ int createDateTimeRowAt(WindowHandle owner, const char* section, const char* lab
   const int base = isStart ? 4640 : 4643;
   const bool labelled = record(section, labelKey, &label);
   if (labelled)
-    CreateWindowEx("static", label->caption, 0x4800000Au, labelEx, base, label->x, y, label->w, label->h, owner, 0);
+    CreateWindowEx("static", label->caption, WS_CHILD | WS_VISIBLE | SS_GROUPBOX, labelEx, base, label->x, y, label->w,
+        label->h, owner, 0);
   const int dateTop = y + date->y;
-  CreateWindowEx("combobox", "", 0x4800000Cu, dateEx, base + 1, date->x, dateTop, date->w, date->h, owner, 0);
-  CreateWindowEx("combobox", "", 0x4800000Eu, timeEx, base + 2, time->x, dateTop + date->h, time->w, time->h, owner,
+  CreateWindowEx("combobox", "", WS_CHILD | WS_VISIBLE | CBS_DATE | CBS_NOTIFY, dateEx, base + 1, date->x, dateTop,
+      date->w, date->h, owner, 0);
+  CreateWindowEx("combobox", "", WS_CHILD | WS_VISIBLE | CBS_TIME | CBS_NOTIFY, timeEx, base + 2, time->x,
+      dateTop + date->h, time->w, time->h, owner,
                  0);
   return labelled ? y + label->h : dateTop + date->h;
 }

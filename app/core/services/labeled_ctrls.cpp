@@ -6,8 +6,11 @@
 
 #include "app/app_registry.h"
 #include "app/control_services.h"
+#include "gui/control_paint.h"
 #include "gui/dialog.h"
 #include "gui/display.h"
+#include "gui/message.h"
+#include "gui/static.h"
 #include "gui/window.h"
 #include "gui/window_attr.h"
 
@@ -16,14 +19,14 @@ namespace {
 std::atomic<int> g_liveViewWord{0}, g_lastOpResult{0}, g_exportMode{0};
 uint8_t g_handleSetSource[32];
 
-uint32_t labelStyle(uint32_t style) { return 0x40000105u | (style & 0x08000000u) | (style & 0x04000000u); }
+uint32_t labelStyle(uint32_t style) { return WS_CHILD | SS_GRAYTEXT | SS_NOTIFY | (style & WS_VISIBLE) | (style & WS_DISABLED); }
 
 uint32_t labelExStyle(uint32_t ex) {
   uint32_t label = 0;
-  if (ex & 0x10000u) label |= 1;
-  if (ex & 0x80000u) label |= 16;
-  if (ex & (0x100000u | 0x400000u)) label |= 0x500000u;
-  return label | (ex & 0x11u);
+  if (ex & EDIT_CORNER_TOPRIGHT) label |= EDIT_CORNER_TOPLEFT;
+  if (ex & EDIT_CORNER_BOTTOMRIGHT) label |= EDIT_CORNER_BOTTOMLEFT;
+  if (ex & (WS_EX_PLACE_X | WS_EX_PLACE_W)) label |= (WS_EX_PLACE_X | WS_EX_PLACE_W);
+  return label | (ex & (EDIT_CORNER_BOTTOMLEFT | EDIT_CORNER_TOPLEFT));
 }
 
 bool valid(WindowHandle hwnd) { return hwnd != 0 && hwnd != GUI_INVALID_HANDLE; }
@@ -45,7 +48,8 @@ WindowHandle createLabeledCtrl(const char* className, const char* labelText, uin
   const int labelW = w * k / 10;
   CreateWindowEx("static", labelText ? labelText : "", labelStyle(style), labelExStyle(exStyle),
                  id + CHANBOX_LABEL_OFFSET, x, y, labelW, h, parent, 0);
-  return CreateWindowEx(className, "", style, exStyle & ~0x11u, id, x + labelW, y, w - labelW, h, parent, data);
+  return CreateWindowEx(className, "", style, exStyle & ~(EDIT_CORNER_BOTTOMLEFT | EDIT_CORNER_TOPLEFT), id, x + labelW,
+      y, w - labelW, h, parent, data);
 }
 
 void enableLabeledCtrl(WindowHandle owner, int id, int enable) {

@@ -5,6 +5,7 @@
 #include "app/core/services/per_output.h"
 #include "app/device_backend.h"
 #include "app/login_rights.h"
+#include "gui/app_hooks.h"
 
 namespace {
 
@@ -61,7 +62,7 @@ int ensureLogin(WindowHandle owner) {
     createLoginWindow(owner);
     if (!isLoginFlag(output)) return 0;
   }
-  setOutputState(output, 0);
+  setOutputState(output, OUTSTATE_LIVEVIEW);
   return 1;
 }
 

@@ -6,6 +6,7 @@
 #include "app/liveview.h"
 #include "app/msgbox.h"
 #include "app/core/pages_calls.h"
+#include "gui/app_hooks.h"
 #include "gui/dialog.h"
 #include "gui/window.h"
 #include "gui/window_attr.h"
@@ -43,20 +44,20 @@ int closeOverlayWindows(void) {
     closeWindow(getAddIpcWnd());
   int result = 0;
   switch (getOutputState(output)) {
-    case 3:
+    case OUTSTATE_COLORPANEL:
       result = closeWindow(getLeftColorSetWnd(), 1);
       break;
-    case 18:
+    case OUTSTATE_COPYCHAN:
       result = closeWindow(getCopyChanWnd());
       if (valid(getLeftColorSetWnd())) SendMessage(getLeftColorSetWnd(), MSG_CLOSE, 1, 0);
       break;
-    case 17:
+    case OUTSTATE_OUTMODE:
       result = closeWindow(getOutModeSetWnd());
       break;
-    case 19:
+    case OUTSTATE_STRATEGY:
       result = closeWindow(getPreviewStrategyWnd());
       break;
-    case 9:
+    case OUTSTATE_PLAYBACK:
       result = getPlaybackType(output) == 1;
       break;
     default:
@@ -76,7 +77,7 @@ int confirmOutputSwitch(WindowHandle hwnd) {
   WindowHandle owner = hwnd;
   if (isOverlay(hwnd, output)) {
     owner = getTopMainWindow();
-    if (output == getMainOutput() && getOutputState(output) == 9 && getPlaybackType(output) == 1)
+    if (output == getMainOutput() && getOutputState(output) == OUTSTATE_PLAYBACK && getPlaybackType(output) == 1)
       owner = getInstantPlayWnd(output);
   }
   if (owner == getSideBarWnd(getMainOutput()) && valid(owner))

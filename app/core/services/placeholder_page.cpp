@@ -4,8 +4,10 @@
 
 #include "app/app_registry.h"
 #include "app/msgbox.h"
+#include "gui/app_hooks.h"
 #include "gui/dialog.h"
 #include "gui/message.h"
+#include "gui/nonclient.h"
 #include "gui/window.h"
 #include "gui/window_attr.h"
 
@@ -34,7 +36,7 @@ LResult placeholderProc(WindowHandle hwnd, int message, WParam wParam, LParam lP
     case MSG_CLOSE:
       if (open) {
         if (open->page->registerWnd) open->page->registerWnd(GUI_INVALID_HANDLE);
-        if (open->page->state >= 0) setOutputState(open->output, 0);
+        if (open->page->state >= 0) setOutputState(open->output, OUTSTATE_LIVEVIEW);
       }
       EndDialog(hwnd, 0);
       return 0;
@@ -49,7 +51,7 @@ int runPlaceholderPage(WindowHandle owner, const PlaceholderPage& page) {
   OpenPage open{&page, page.output < 0 ? getCurOutput() : page.output};
   const char* caption = lookupText(page.section, page.key);
   DlgTemplate tmpl{};
-  tmpl.dwStyle = 0x38400000u;
+  tmpl.dwStyle = WS_CAPTION | WS_CAPTION_EXTRA | WS_VISIBLE | WS_BORDER;
   tmpl.w = kWidth;
   tmpl.h = kHeight;
   tmpl.x = (getScreenWidth(open.output) - kWidth) / 2;

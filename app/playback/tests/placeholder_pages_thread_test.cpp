@@ -10,6 +10,7 @@
 #include "app/playback.h"
 #include "app/record_pages.h"
 #include "core/nonclient/tests/started_gui.h"
+#include "gui/app_hooks.h"
 #include "gui/dialog.h"
 #include "gui/window_attr.h"
 
@@ -51,7 +52,7 @@ class PlaceholderPages : public guitest::StartedGui {
     device_seam::resetAll();
     setMainOutput(kMain);
     setCurOutput(kMain);
-    setOutputState(kMain, 0);
+    setOutputState(kMain, OUTSTATE_LIVEVIEW);
     MainWinCreate create = MainWindowCreation({0, 0, 10, 10}, HelperProc, "helper", 0);
     helper_ = CreateMainWindow(&create);
     windows_.push_back(helper_);

@@ -73,7 +73,7 @@ void ReturnToPreview(void) {
   bool currentReturns = CanReturnToPreview(current);
   if (currentReturns) {
     SendMessage(__gui_hwnd_desktop, MSG_DT_CLOSEALLWINS, 0, 0);
-    if (getOutputStateHook(current) != outstate::kPtz) InvalidateTopWindow();
+    if (getOutputStateHook(current) != OUTSTATE_PTZ) InvalidateTopWindow();
     if (current == getMainOutputHook()) ActivateTopWindow();
     logoutOutputHook(current);
     if (otherMayReturn) logoutOutputHook(other);
@@ -81,25 +81,25 @@ void ReturnToPreview(void) {
   ResumeDisplaySwitching();
   if (currentReturns) ClearVideoWindowRecords(current);
   if (otherMayReturn) ClearVideoWindowRecords(other);
-  if (currentReturns) setOutputStateHook(outstate::kIdleReturned, current);
-  if (otherMayReturn) setOutputStateHook(outstate::kIdleReturned, other);
+  if (currentReturns) setOutputStateHook(OUTSTATE_RETURNED, current);
+  if (otherMayReturn) setOutputStateHook(OUTSTATE_RETURNED, other);
 }
 
 void CloseAllWinsByChangeLang(void) {
   SuspendDisplaySwitching();
   int current = getCurOutputHook();
   int other = OtherOutput(current);
-  if (getOutputStateHook(other) == outstate::kPlayback) stopPlaybackHook(other);
+  if (getOutputStateHook(other) == OUTSTATE_PLAYBACK) stopPlaybackHook(other);
   SendMessage(__gui_hwnd_desktop, MSG_DT_CLOSEALLWINS, 0, 0);
-  if (getOutputStateHook(current) != outstate::kPtz) {
+  if (getOutputStateHook(current) != OUTSTATE_PTZ) {
     InvalidateTopWindow();
     ActivateTopWindow();
   }
   ResumeDisplaySwitching();
   ClearVideoWindowRecords(current);
   ClearVideoWindowRecords(other);
-  setOutputStateHook(0, current);
-  setOutputStateHook(0, other);
+  setOutputStateHook(OUTSTATE_LIVEVIEW, current);
+  setOutputStateHook(OUTSTATE_LIVEVIEW, other);
 }
 
 }  // extern "C"

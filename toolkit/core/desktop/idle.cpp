@@ -66,13 +66,13 @@ int RecordInputActivity(WindowHandle, WindowHandle, int, WParam, LParam) {
   if (d.idleTimeoutFired) {
     int current = getCurOutputHook();
     int other = OtherOutput(current);
-    if (getOutputStateHook(current) == outstate::kIdleReturned) {
-      setOutputStateHook(0, current);
+    if (getOutputStateHook(current) == OUTSTATE_RETURNED) {
+      setOutputStateHook(OUTSTATE_LIVEVIEW, current);
       if (WindowHandle top = GetCurTopMainWindow()) PostMessage(top, MSG_IDLEINPUT, 0, 0);
     }
-    if (getOutputStateHook(other) == outstate::kIdleReturned) {
+    if (getOutputStateHook(other) == OUTSTATE_RETURNED) {
       if (WindowHandle preview = FirstPreviewWindow(current)) PostMessage(preview, MSG_IDLEINPUT, 0, 0);
-      setOutputStateHook(0, other);
+      setOutputStateHook(OUTSTATE_LIVEVIEW, other);
     }
     d.idleTimeoutFired = false;
   }

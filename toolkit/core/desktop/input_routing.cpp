@@ -233,7 +233,7 @@ bool OutputSwitch() {
   }
   int current = getCurOutputHook();
   int state = getOutputStateHook(current);
-  if (state != outstate::kPtz && MessageBoxShown()) {
+  if (state != OUTSTATE_PTZ && MessageBoxShown()) {
     if (ZOrderList* list = CurrentDisplayList()) ForEachInList(*list, [](WindowRecord* win) {
         if (IsControlRecord(win) || !(win->style & kMessageBoxStyle)) return true;
         PostMessage(HandleOf(win), MSG_CLOSE, 0, 0);
@@ -248,7 +248,7 @@ bool OutputSwitch() {
     if (WindowHandle top = GetCurTopMainWindow()) PostMessage(top, MSG_OUTPUTSWITCH, 0, 0);
     return true;
   }
-  if (state == outstate::kPtz) return false;
+  if (state == OUTSTATE_PTZ) return false;
   EndAllPopupMenus();
   if (WindowHandle active = ActiveOfCurrentDisplay()) PostMessage(active, MSG_OUTPUTSWITCH, 0, 0);
   d.switchDebounce = 5;
@@ -315,7 +315,7 @@ bool PowerKey(int msg) {
   if (msg != kKeyDown) return false;
   int current = getCurOutputHook();
   bool resolutionWait = GuiApp()->isResolutionChangePending() && current == getMainOutputHook() &&
-                        getOutputStateHook(current) == outstate::kMenu;
+                        getOutputStateHook(current) == OUTSTATE_MENU;
   if (resolutionWait || PowerKeyDownFlag().load()) return true;
   PowerKeyDownFlag() = 1;
   EndAllPopupMenus();
@@ -373,7 +373,7 @@ LResult RouteKey(int msg, WParam wParam, LParam lParam) {
     if (msg == kKeyDown) {
       if (HasAuxOutput() && BothOutputsNotLowRes()) {
         if (OutputSwitch()) return 0;
-      } else if (getOutputStateHook(getCurOutputHook()) != outstate::kPtz) {
+      } else if (getOutputStateHook(getCurOutputHook()) != OUTSTATE_PTZ) {
         d.switchKeyPending = true;
         return 0;
       }

@@ -25,7 +25,7 @@ int IsPreviewPaintSuppressed(WindowHandle hwnd) {
   WindowRecord* win = ValidWindow(hwnd);
   if (!win || !(win->exStyle & kExPreview)) return 0;
   int state = getOutputStateHook(getCurOutputHook());
-  return state != outstate::kLive && state != outstate::kPlayback && state != outstate::kPtz ? 1 : 0;
+  return state != OUTSTATE_LIVEVIEW && state != OUTSTATE_PLAYBACK && state != OUTSTATE_PTZ ? 1 : 0;
 }
 
 int IsPlaybackScreenWindow(WindowHandle hwnd) {
@@ -39,8 +39,8 @@ int IsPlaybackScreenWindow(WindowHandle hwnd) {
 
 int IsPreviewOverlaid(WindowHandle hwnd) {
   int state = getOutputStateHook(getCurOutputHook());
-  if (state == outstate::kPlayback) return 1;
-  return state == outstate::kPtz && Named(hwnd, GuiApp()->getPtzPlayWindow()) &&
+  if (state == OUTSTATE_PLAYBACK) return 1;
+  return state == OUTSTATE_PTZ && Named(hwnd, GuiApp()->getPtzPlayWindow()) &&
                  getPreviewExtraWndHook() == GUI_INVALID_HANDLE
              ? 1
              : 0;
@@ -61,7 +61,7 @@ int IsControlOfClass(WindowHandle hwnd, const char* className) {
 
 int ShouldBroadcastIdleTick(void) {
   int state = getOutputStateHook(getCurOutputHook());
-  if (state != outstate::kMenu && state != outstate::kIdleReturned) return 1;
+  if (state != OUTSTATE_MENU && state != OUTSTATE_RETURNED) return 1;
   return AutoRepeatIsSet() ? 1 : 0;
 }
 
@@ -69,7 +69,7 @@ int CanReturnToPreview(int output) { return isLiveViewActiveHook(output) ? 1 : 0
 
 int IsPreviewBusyState(int output) {
   switch (getOutputStateHook(output)) {
-    case 2: case 4: case 6: case 7: case 8: case 9: case 10: case 13:
+    case OUTSTATE_PTZ: case 4: case 6: case 7: case 8: case OUTSTATE_PLAYBACK: case OUTSTATE_ZOOM: case OUTSTATE_SMARTSEARCH:
       return 1;
     default:
       return 0;

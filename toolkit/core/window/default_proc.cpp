@@ -28,7 +28,6 @@ namespace {
 constexpr uint32_t kExHostedSubject = 0x04000000u;
 constexpr uint32_t kExKeepCursor = 0x00000800u;
 constexpr int kShutdownConfirmed = 6;
-constexpr int kStatePreviewOnly = 0, kStatePtz = 2, kStateOverlaid = 9;
 
 bool IsDisabled(const WindowRecord* win) { return (win->style & kStyleDisabled) != 0; }
 bool IsPreview(const WindowRecord* win) { return (win->exStyle & kExPreview) != 0; }
@@ -146,7 +145,7 @@ LResult OutputSwitch(WindowRecord* win) {
   bool extra = ValidWindow(getOutputExtraWndHook(current)) != nullptr;
   SetOutputSwitchRequest(confirmOutputSwitchHook(extra ? GetCurTopMainWindow() : HandleOf(subject)) != 0);
   int state = getOutputStateHook(current);
-  if (IsPreview(subject) && state != kStatePreviewOnly && state != kStatePtz && state != kStateOverlaid)
+  if (IsPreview(subject) && state != OUTSTATE_LIVEVIEW && state != OUTSTATE_PTZ && state != OUTSTATE_PLAYBACK)
     PrevInvalidateRect(HandleOf(subject), nullptr, TRUE);
   return 0;
 }

@@ -13,6 +13,7 @@
 #include "app/device_backend.h"
 #include "controls/combobox/combobox_class.h"
 #include "controls/trackbar/trackbar_class.h"
+#include "gui/app_hooks.h"
 #include "gui/paint.h"
 #include "live_gui_fixture.h"
 
@@ -130,7 +131,7 @@ TEST_F(ColorPanel, RandomUseLeavesShownAndStoredColoursAsTheModelSays) {
     const int selected = round % 4 == 3 ? 17 : 1 + static_cast<int>(rng() % 16);
     const bool ip = selected > 16;
     setPreviewSelChan(3, selected);
-    setOutputState(3, 3);
+    setOutputState(3, OUTSTATE_COLORPANEL);
     ChannelConfig cur = stored[selected];
     touched[selected] = cur;
     WindowHandle nested = Main({0, 0, 4, 4}, NestedProc);

@@ -6,6 +6,7 @@
 #include "app/device_backend.h"
 #include "app/liveview_dialogs.h"
 #include "app/core/liveview/tests/live_gui_fixture.h"
+#include "gui/app_hooks.h"
 #include "gui/livevideo.h"
 #include "gui/message.h"
 #include "gui/paint.h"
@@ -103,10 +104,10 @@ TEST_F(Dialogs, OutputModeClosesAtOnceWhenStoringFailsAndOnEscapeOnlyInItsState)
   EXPECT_EQ(StoredModes()[3], 1);
   RunInLoop(showOutModeSet, [&] {
     WindowHandle dlg = getOutModeSetWnd();
-    setOutputState(3, 0);
+    setOutputState(3, OUTSTATE_LIVEVIEW);
     SendMessage(dlg, MSG_KEYDOWN, 1, 0);
     openAfterForeignEscape = IsWindow(dlg) && getOutModeSetWnd() == dlg;
-    setOutputState(3, 17);
+    setOutputState(3, OUTSTATE_OUTMODE);
     SendMessage(dlg, MSG_KEYDOWN, 1, 0);
   });
   EXPECT_TRUE(openAfterForeignEscape);

@@ -16,6 +16,7 @@
 #include "app/liveview_dialogs.h"
 #include "app/playback.h"
 #include "app/program.h"
+#include "gui/app_hooks.h"
 #include "gui/cursor.h"
 #include "gui/nonclient.h"
 #include "gui/paint.h"
@@ -214,7 +215,7 @@ TEST_F(LeftMenu, EachItemActsOnTheSelectedChannelAndSwapsItsAlternate) {
       {{"previewstrategy", 12296, getPreviewStrategyWnd}, {}, 19, 0, 0, false, {}, {}},
   };
   for (const Row& row : rows) {
-    setOutputState(3, 0);
+    setOutputState(3, OUTSTATE_LIVEVIEW);
     WindowHandle bar = OpenOnChannel(2);
     ASSERT_NE(bar, GUI_INVALID_HANDLE);
     device_seam::startCallLog();
@@ -293,7 +294,7 @@ TEST_F(LeftMenu, EveryFailureShowsItsBoxOverADisabledLiveViewAndOpensTheBarAgain
     setLoginState(3, 0, 0);
     if (row.guest) LogInGuest();
     for (const auto& [op, answer] : row.overrides) device_seam::overrideAnswer(op, answer);
-    setOutputState(3, 0);
+    setOutputState(3, OUTSTATE_LIVEVIEW);
     WindowHandle bar = OpenOnChannel(row.channel);
     SeenBoxes().clear();
     device_seam::startCallLog();
@@ -346,7 +347,7 @@ TEST_F(LeftMenu, CloseEscapeAndHideOnlyHideTheBarAndEscapeOnlyInTheLiveView) {
       {"hide item, code 1", MSG_COMMAND, (1u << 16) | 12297u, 0, false},
   };
   for (const Row& row : rows) {
-    setOutputState(3, 0);
+    setOutputState(3, OUTSTATE_LIVEVIEW);
     WindowHandle bar = OpenOnChannel(2);
     setOutputState(3, row.state);
     setLeftMenuDragArmed(1);

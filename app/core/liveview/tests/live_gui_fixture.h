@@ -22,6 +22,7 @@
 #include "core/desktop/tests/desktop_fixture.h"
 #include "core/desktop/zorder.h"
 #include "core/nonclient/tests/screen_picture.h"
+#include "gui/app_hooks.h"
 #include "gui/control_class.h"
 #include "gui/dc.h"
 #include "gui/dialog.h"
@@ -110,7 +111,7 @@ class LiveGui : public ::testing::Test {
     device_seam::resetAll();
     setCurOutput(3);
     for (int output : {3, 1}) {
-      setOutputState(output, 0);
+      setOutputState(output, OUTSTATE_LIVEVIEW);
       setLiveViewPopup(output, 0);
       setPreviewSelChan(output, -2);
       setPreviewSelWin(output, 0);

@@ -7,6 +7,7 @@
 #include "app/control_services.h"
 #include "app/device_backend.h"
 #include "app/core/liveview/tests/live_gui_fixture.h"
+#include "gui/app_hooks.h"
 #include "gui/paint.h"
 
 namespace {
@@ -70,9 +71,9 @@ TEST_F(LiveView, ChannelsUnderPointsFollowTheWrittenConfigurationAndThePage) {
   ASSERT_EQ(showPreviousSplit(3), 0);
   EXPECT_EQ(getPreviewChanAtPoint(3, 600, 700), 41);
   // During playback other than instant playback no channel is under the pointer.
-  setOutputState(3, 9);
+  setOutputState(3, OUTSTATE_PLAYBACK);
   EXPECT_EQ(getPreviewChanAtPoint(3, 10, 10), -1);
-  setOutputState(3, 0);
+  setOutputState(3, OUTSTATE_LIVEVIEW);
   // Split 9 on its second page with 10 channel slots: windows past slot 10 give -2.
   device_seam::overrideAnswer("getMaxChanSlotNum", 10);
   Split(9, 10);
@@ -179,12 +180,12 @@ TEST_F(LiveView, OverlaysCloseByStateBeforeTheOutputSwitchQuestion) {
   }
   // Without a side menu nothing stands over the live view.
   setLeftMenuWnd(3, GUI_INVALID_HANDLE);
-  setOutputState(3, 17);
+  setOutputState(3, OUTSTATE_OUTMODE);
   EXPECT_EQ(closeOverlayWindows(), 0);
 
   // The question: refused while switching is off; asked on the live view
   // for a dialog over it.
-  setOutputState(3, 0);
+  setOutputState(3, OUTSTATE_LIVEVIEW);
   setDispSwitchEnabled(0);
   EXPECT_EQ(confirmOutputSwitch(mode), 0);
   EXPECT_TRUE(livetest::Boxes().empty());
@@ -240,7 +241,7 @@ TEST_F(LiveViewOnScreen, ZoomOverviewAndSmartSearchGrid) {
   DestroyMainWindow(live);
   Shows("zoom_overview");
 
-  setOutputState(3, 13);
+  setOutputState(3, OUTSTATE_SMARTSEARCH);
   const Rect area{100, 100, 300, 250};
   markSmartGrid(&area, 1024, 768);
   const Rect drag{600, 500, 500, 400};  // dragged up and left: drawn normalised

@@ -13,6 +13,7 @@
 #include "app/numkeys.h"
 #include "app/playback.h"
 #include "app/program.h"
+#include "gui/app_hooks.h"
 #include "gui/cursor.h"
 #include "gui/desktop.h"
 #include "gui/gal.h"
@@ -42,7 +43,7 @@ class LiveProc : public LiveGui {
   }
   void TearDown() override {
     setAddChanButton(0);
-    setOutputState(3, 0);
+    setOutputState(3, OUTSTATE_LIVEVIEW);
     LiveGui::TearDown();
   }
 
@@ -176,12 +177,12 @@ TEST_F(LiveProc, TheRightButtonActsByState) {
   EXPECT_EQ(isLiveViewActive(3), 1);
   EXPECT_EQ(Calls("stopLiveZoom"), (std::vector<std::vector<int64_t>>{{3, 2}}));
   // Playback: the zoom selection is cancelled.
-  setOutputState(3, 9);
+  setOutputState(3, OUTSTATE_PLAYBACK);
   setZoomSelecting(3, 1);
   Mouse(live, kRightUp, 10, 10);
   EXPECT_EQ(isZoomSelecting(3), 0);
   // PTZ positioning: back to the normal mouse mode with the default cursor.
-  setOutputState(3, 2);
+  setOutputState(3, OUTSTATE_PTZ);
   setPtzMouseMode(1);
   Mouse(live, kRightUp, 10, 10);
   EXPECT_EQ(getPtzMouseMode(), 0);
@@ -211,7 +212,7 @@ TEST_F(LiveProc, ZoomDragsStayInTheOverviewAndReachTheDeviceInPictureCoordinates
 
 TEST_F(LiveProc, PlaybackZoomPicksTheWindowAndPaintsItsOverview) {
   WindowHandle live = LiveWindow();
-  setOutputState(3, 9);
+  setOutputState(3, OUTSTATE_PLAYBACK);
   setPlaybackWinCount(3, 2);
   setZoomSelecting(3, 1);
   // Two windows: only the middle half of the screen picks one.
@@ -257,7 +258,7 @@ TEST(PlaybackGrid, WindowsUnderPointsForEachCount) {
 
 TEST_F(LiveProc, SmartSearchDragsMarkClearAndResizeTheArea) {
   WindowHandle live = LiveWindow();
-  setOutputState(3, 13);
+  setOutputState(3, OUTSTATE_SMARTSEARCH);
   auto rows = [] {
     std::vector<uint32_t> r;
     for (int i = 0; i < getSmartGridRows(); ++i) r.push_back(getSmartGridRow(i));
@@ -284,7 +285,7 @@ TEST_F(LiveProc, SmartSearchDragsMarkClearAndResizeTheArea) {
 
 TEST_F(LiveProc, PtzPositioningTakesRectanglesFromEightByEight) {
   WindowHandle live = LiveWindow();
-  setOutputState(3, 2);
+  setOutputState(3, OUTSTATE_PTZ);
   setPtzMouseMode(1);
   setPreviewSelChan(3, 5);
   Drag(live, 100, 100, 107, 300);
@@ -301,7 +302,7 @@ bool& ZoomEndedFirst() {
 int AnswerNoAfterZoom(WindowHandle owner, const char* text, const char* caption, uint32_t type) {
   bool stopped = false;
   for (const auto& call : device_seam::callLog()) stopped = stopped || call.op == "stopLiveZoom";
-  ZoomEndedFirst() = stopped && getOutputState(3) == 0;
+  ZoomEndedFirst() = stopped && getOutputState(3) == OUTSTATE_LIVEVIEW;
   livetest::RecordBox(owner, text, caption, type);
   return IDNO;
 }
@@ -366,7 +367,7 @@ TEST_F(LiveProc, NumericKeysOverThePtzPanelDisableItForTheBox) {
   int after = -1;
   RunInLoop([](WindowHandle owner) { return showPtzPlayDialog(owner); },
             [&] {
-              setOutputState(3, 2);
+              setOutputState(3, OUTSTATE_PTZ);
               device_seam::overrideAnswer("isChannelUsable", 0);
               Key(live, 132);
               Key(live, 146);  // a direct channel key completes the entry: 16
@@ -382,10 +383,10 @@ TEST_F(LiveProc, IdleTimeOutClosesTheSideMenuOnlyInTheLiveView) {
   ASSERT_EQ(showLiveSplit(3, 4, 1), 0);
   WindowHandle live = LiveWindow();
   Mouse(live, kLeftUp, 100, 100);
-  setOutputState(3, 1);
+  setOutputState(3, OUTSTATE_MENU);
   SendMessage(live, 332, 3, 0);
   EXPECT_EQ(getLiveViewPopup(3), 1);
-  setOutputState(3, 0);
+  setOutputState(3, OUTSTATE_LIVEVIEW);
   SendMessage(live, 332, 3, 0);
   EXPECT_EQ(getLiveViewPopup(3), 0);
 }

@@ -15,6 +15,7 @@
 #include "app/core/program/tests/program_test_support.h"
 #include "app/liveview_menu.h"
 #include "core/nonclient/tests/screen_picture.h"
+#include "gui/app_hooks.h"
 #include "gui/dialog.h"
 #include "gui/desktop.h"
 #include "gui/host.h"
@@ -213,7 +214,7 @@ TEST(RecorderRun, ClicksThroughTheSideMenuThePopUpMenuTheMainMenuAndASubMenuAndB
     d.ClickItem(getSystemMenuWnd(), 20224);
     ASSERT_TRUE(Driver::WaitFor([] { return !Open(getSystemMenuWnd()); }));
     if (Open(getMainMenuWnd())) d.ClickItem(getMainMenuWnd(), 2);  // the main menu's exit
-    ASSERT_TRUE(Driver::WaitFor([] { return !Open(getMainMenuWnd()) && getOutputState(getMainOutput()) == 0; }));
+    ASSERT_TRUE(Driver::WaitFor([] { return !Open(getMainMenuWnd()) && getOutputState(getMainOutput()) == OUTSTATE_LIVEVIEW; }));
     MatchScreen("run_back.png");
     d.CloseHostWindow();
   });

@@ -1,6 +1,7 @@
 #include <functional>
 
 #include "app/formatting.h"
+#include "gui/app_hooks.h"
 #include "services_test_helpers.h"
 
 namespace services_test {
@@ -78,7 +79,7 @@ TEST_F(ServicesTest, LoginRecordsAndRefresh) {
   EXPECT_EQ(refreshLoginState(3, 4), 0);
   EXPECT_EQ(getLoginUserIndex(3), -2);
 
-  setOutputState(3, 1);
+  setOutputState(3, OUTSTATE_MENU);
   EXPECT_EQ(ensureLogin(0), 1);
   EXPECT_EQ(getOutputState(3), 0);
 }

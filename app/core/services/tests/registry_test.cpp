@@ -3,6 +3,7 @@
 
 #include "app/formatting.h"
 #include "app/numkeys.h"
+#include "gui/app_hooks.h"
 #include "services_test_helpers.h"
 
 namespace services_test {
@@ -94,9 +95,9 @@ TEST_F(ServicesTest, ScreenSizeOfEachOutputFollowsTheConfiguration) {
 // the same words once the table is installed.
 TEST_F(ServicesTest, ToolkitAndApplicationShareOneState) {
   setOutputState(3, 5);
-  setOutputStateHook(0, 3);  // state first, output second
+  setOutputStateHook(OUTSTATE_LIVEVIEW, 3);  // state first, output second
   EXPECT_EQ(getOutputState(3), 0);
-  setOutputState(1, 9);
+  setOutputState(1, OUTSTATE_PLAYBACK);
   EXPECT_EQ(getOutputStateHook(1), 9);
   EXPECT_EQ(getOutputStateHook(2), 0);
 

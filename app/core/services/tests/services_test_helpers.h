@@ -50,7 +50,7 @@ class ServicesTest : public ::testing::Test {
     setAuxOutput(1);
     setCurOutput(3);
     for (int output : {3, 1}) {
-      setOutputState(output, 0);
+      setOutputState(output, OUTSTATE_LIVEVIEW);
       setLiveViewActive(output, 1);
       setLoginState(output, 0, -1);
       setLoginFlag(output, 0);

@@ -8,6 +8,7 @@
 #include "core/desktop/idle.h"
 #include "core/desktop/tests/desktop_fixture.h"
 #include "core/startup/input_helpers.h"
+#include "gui/app_hooks.h"
 #include "gui/message.h"
 
 namespace desktest {
@@ -229,7 +230,7 @@ class IdleTimeout : public Routing {
   void TearDown() override {
     SetIdleIndex(0);
     ShowSystemCursor(0);
-    setOutputStateHook(0, getCurOutputHook());
+    setOutputStateHook(OUTSTATE_LIVEVIEW, getCurOutputHook());
     Routing::TearDown();
   }
   // One message through the desktop at the given second.

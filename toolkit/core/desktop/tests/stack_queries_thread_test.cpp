@@ -7,6 +7,7 @@
 
 #include "core/desktop/tests/desktop_fixture.h"
 #include "core/window/tests/main_window_creation.h"
+#include "gui/app_hooks.h"
 #include "gui/paint.h"
 
 namespace desktest {
@@ -169,7 +170,7 @@ TEST_F(StackQueries, ReturnToPreviewFromAWindowThreadLeavesTheStacksToTheDesktop
   shared_.stop = true;
   shared_.released = true;
   pthread_join(churner, nullptr);
-  setOutputStateHook(0, current);
+  setOutputStateHook(OUTSTATE_LIVEVIEW, current);
   Settle();
 }
 

@@ -27,7 +27,7 @@ class Policy : public ::testing::Test {
     preview_.mainWindow = &preview_;
   }
   void TearDown() override {
-    setOutputStateHook(0, getCurOutputHook());
+    setOutputStateHook(OUTSTATE_LIVEVIEW, getCurOutputHook());
     SetAutoRepeatMessage(0, 0, 0, 0);
     SetAppCallbacks(nullptr);
   }

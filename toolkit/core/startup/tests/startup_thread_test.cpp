@@ -164,7 +164,7 @@ TEST(EventThread, TimeOutsBecomeTheIdleBroadcastOnlyOutsideMenus) {
     PostLowLevelEvent(timeout);
     EXPECT_FALSE(PeekMessage(&msg, __gui_hwnd_desktop, 0, 0, TRUE)) << "output state " << state;
   }
-  setOutputStateHook(0, output);
+  setOutputStateHook(OUTSTATE_LIVEVIEW, output);
   PostLowLevelEvent(timeout);
   ASSERT_TRUE(PeekMessage(&msg, __gui_hwnd_desktop, 0, 0, TRUE));
   EXPECT_EQ(msg.message, MSG_DT_IDLEBROADCAST);
