@@ -28,6 +28,10 @@ typedef int BOOL;
 typedef uintptr_t WindowHandle;
 #define GUI_INVALID_HANDLE ((WindowHandle)~(uintptr_t)0)
 
+/* A handle that names a window: neither 0 nor GUI_INVALID_HANDLE. Whether the
+ * window still exists is IsWindow's question. */
+static inline int IsValidHandle(WindowHandle hwnd) { return hwnd != 0 && hwnd != GUI_INVALID_HANDLE; }
+
 typedef uintptr_t WParam;
 typedef intptr_t LParam;
 typedef intptr_t LResult;

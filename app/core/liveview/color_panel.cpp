@@ -110,7 +110,7 @@ void createControls(WindowHandle dlg) {
   }
   create(dlg, "button", "ok", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON | BS_AUTOSIZE, 0, kOkId, 0, nullptr, y);
   const WindowHandle ok = GetDlgItem(dlg, kOkId);
-  if (ok != 0 && ok != GUI_INVALID_HANDLE) SetFocusChild(ok);
+  if (IsValidHandle(ok)) SetFocusChild(ok);
 }
 
 void setRanges(WindowHandle dlg, int output) {
@@ -218,7 +218,7 @@ void onClose(WindowHandle dlg) {
   EndDialog(dlg, 0);
   setLiveViewPopup(output, 0);
   const WindowHandle live = getTopMainWindow();
-  if (live != 0 && live != GUI_INVALID_HANDLE) InvalidateRect(live, nullptr, TRUE);
+  if (IsValidHandle(live)) InvalidateRect(live, nullptr, TRUE);
 }
 
 bool overRow(LParam lParam) {

@@ -23,7 +23,7 @@ void createDialogItems(WindowHandle dialog, const char* window, const DialogItem
                    items[i].id, r->x, r->y, r->w, r->h, dialog, 0);
   }
   const WindowHandle focus = GetDlgItem(dialog, focusId);
-  if (focus != 0 && focus != GUI_INVALID_HANDLE) SetFocusChild(focus);
+  if (IsValidHandle(focus)) SetFocusChild(focus);
 }
 
 LParam runCentredDialog(WindowHandle owner, const char* window, const char* record, WindowProc proc) {

@@ -31,7 +31,7 @@ bool within(const Rect& inner, const Rect& outer) {
 // window's frame when the window covered it wholly.
 void repaintUncovered(int output, const Rect& old) {
   const WindowHandle live = getTopMainWindow();
-  if (live == 0 || live == GUI_INVALID_HANDLE) return;
+  if (!IsValidHandle(live)) return;
   InvalidateRect(live, &old, TRUE);
   Rect video{};
   if (getPreviewVideoRect(getPreviewSelWin(output), &video, nullptr) == 0 && within(video, old))

@@ -171,7 +171,7 @@ int getPreviewVideoRect(int index, Rect* video, Rect* menu) {
     Rect bar{};
     const WindowHandle side = getLeftMenuWnd(output);
     CtrlResInfo* record = nullptr;
-    if (side != GUI_INVALID_HANDLE && side != 0 && GetWindowRect(side, &bar)) {
+    if (IsValidHandle(side) && GetWindowRect(side, &bar)) {
       mw = bar.right - bar.left;
       mh = bar.bottom - bar.top;
     } else if (GetCtrlResInfo("leftmenu", "leftmenu_rect", &record)) {

@@ -27,11 +27,10 @@ namespace {
 constexpr int kRightPtz = 1, kRightRecord = 2, kRightPlayback = 4, kRightPicture = 8;
 constexpr int kSearchMore = 105;
 
-bool valid(WindowHandle hwnd) { return hwnd != 0 && hwnd != GUI_INVALID_HANDLE; }
 
 void show(WindowHandle menu, int id, bool on) {
   const WindowHandle button = GetDlgItem(menu, id);
-  if (valid(button)) ShowWindow(button, on ? SW_SHOW : SW_HIDE);
+  if (IsValidHandle(button)) ShowWindow(button, on ? SW_SHOW : SW_HIDE);
 }
 
 // Channels outside 1..64 have no bit: such a channel is not acted on.
@@ -41,9 +40,9 @@ template <typename Box>
 void errorSequence(Box box) {
   const WindowHandle live = getTopMainWindow();
   closeLiveViewPopup(live);
-  if (valid(live)) EnableWindow(live, FALSE);
+  if (IsValidHandle(live)) EnableWindow(live, FALSE);
   box();
-  if (valid(live)) EnableWindow(live, TRUE);
+  if (IsValidHandle(live)) EnableWindow(live, TRUE);
   showLiveViewPopup(live, 1);
 }
 
@@ -192,7 +191,7 @@ void openOnce(const Context& c, int right, int state, WindowHandle open, int (*r
   setOutputState(c.output, state);
   const WindowHandle live = getTopMainWindow();
   closeLiveViewPopup(live);
-  if (!valid(open)) run(live);
+  if (!IsValidHandle(open)) run(live);
 }
 
 }  // namespace
@@ -203,7 +202,7 @@ void hideLeftMenu(WindowHandle menu) {
   const int output = getCurOutput();
   closeLiveViewPopup(getTopMainWindow());
   // The bar may stand without the pop-up flag (as created at start-up).
-  if (valid(menu) && IsWindowVisible(menu)) ShowWindow(menu, SW_HIDE);
+  if (IsValidHandle(menu) && IsWindowVisible(menu)) ShowWindow(menu, SW_HIDE);
   ReleaseCapture();
   setLeftMenuDragArmed(0);
   refreshLoginState(output, getLoginId(output));

@@ -75,7 +75,6 @@ void loadBitmaps() {
 const NamedBitmap& normalOf(int slot) { return g_bitmaps[2 * slot]; }
 const NamedBitmap& alternateNormal(int a) { return g_bitmaps[2 * (kSlots + a)]; }
 
-bool valid(WindowHandle hwnd) { return hwnd != 0 && hwnd != GUI_INVALID_HANDLE; }
 
 const char* captionOf(const char* key) {
   CtrlResInfo* record = nullptr;
@@ -89,7 +88,7 @@ void makeButton(WindowHandle menu, int id, const char* caption, int x, int y, co
                 const NamedBitmap& normal, const NamedBitmap& disabled) {
   const WindowHandle button = CreateWindowEx("button", caption, kButtonStyle, 0, id, x, y, size.bmWidth,
                                              size.bmHeight, menu, reinterpret_cast<LParam>(&normal.bitmap));
-  if (!valid(button)) return;
+  if (!IsValidHandle(button)) return;
   const NamedBitmap& hover = g_bitmaps[kHover];
   SetCtrlBitmaps(button, &normal.bitmap, nullptr, 1);
   SetCtrlBitmaps(button, &normal.bitmap, hover.loaded ? &hover.bitmap : nullptr, 2);
@@ -130,7 +129,7 @@ void initMenu(WindowHandle menu) {
   createButtons(menu, g_leftMenuOutput);
   for (const Item& item : kAlternates) {
     const WindowHandle button = GetDlgItem(menu, item.id);
-    if (valid(button)) ShowWindow(button, SW_HIDE);
+    if (IsValidHandle(button)) ShowWindow(button, SW_HIDE);
   }
 }
 
@@ -198,7 +197,7 @@ WindowHandle createLeftMenuWindow(WindowHandle host, int output) {
 
 void refreshLeftMenuCaptions(int output) {
   const WindowHandle menu = getLeftMenuWnd(output);
-  if (!valid(menu)) return;
+  if (!IsValidHandle(menu)) return;
   auto refresh = [menu](const Item& item) {
     if (const char* caption = captionOf(item.caption))
       SendDlgItemMessage(menu, item.id, MSG_SETTEXT, 0, reinterpret_cast<LParam>(caption));
@@ -250,7 +249,7 @@ LResult leftMenuWinProc(WindowHandle hwnd, int message, WParam wParam, LParam lP
       break;
     case MSG_IDLE: {
       const WindowHandle live = getTopMainWindow();
-      if (valid(live) && live != hwnd) SendMessage(live, MSG_IDLE, wParam, 0);
+      if (IsValidHandle(live) && live != hwnd) SendMessage(live, MSG_IDLE, wParam, 0);
       break;
     }
     default:

@@ -26,7 +26,7 @@ void showSystemCursor(int index) { SetCursor(GetSystemCursor(index)); }
 
 void repaintOutputWindow(WindowHandle hwnd, int index) {
   Rect video{};
-  if (valid(hwnd) && getPreviewVideoRect(index, &video, nullptr) == 0) InvalidateRect(hwnd, &video, TRUE);
+  if (IsValidHandle(hwnd) && getPreviewVideoRect(index, &video, nullptr) == 0) InvalidateRect(hwnd, &video, TRUE);
 }
 
 void confirmLogin(int output) { refreshLoginState(output, getLoginId(output)); }
@@ -42,7 +42,7 @@ void repaintMoved(WindowHandle hwnd, const Rect& now, Rect* last) {
   const Rect both{std::min(n.left, last->left), std::min(n.top, last->top), std::max(n.right, last->right) + 1,
                   std::max(n.bottom, last->bottom) + 1};
   *last = n;
-  if (valid(hwnd)) InvalidateRect(hwnd, &both, TRUE);
+  if (IsValidHandle(hwnd)) InvalidateRect(hwnd, &both, TRUE);
 }
 
 namespace {

@@ -9,7 +9,6 @@ namespace liveproc {
 
 constexpr int kAddChanButton = 12303;
 
-inline bool valid(WindowHandle hwnd) { return hwnd != 0 && hwnd != GUI_INVALID_HANDLE; }
 // A mouse message's client point: x in the low 16 bits, y in the high, signed.
 inline Point pointOf(LParam lParam) {
   return Point{static_cast<int16_t>(lParam & 0xFFFF), static_cast<int16_t>((lParam >> 16) & 0xFFFF)};

@@ -50,7 +50,7 @@ void readCtrlScale() {
 
 void createSideMenu(WindowHandle hwnd) {
   const WindowHandle menu = createLeftMenuWindow(hwnd, getMainOutput());
-  if (valid(menu)) ShowWindow(menu, SW_HIDE);
+  if (IsValidHandle(menu)) ShowWindow(menu, SW_HIDE);
 }
 
 void createAddChanButton(WindowHandle hwnd) {
@@ -59,7 +59,7 @@ void createAddChanButton(WindowHandle hwnd) {
   if (getIpChannelNum(&mask) <= 0) return;
   const int w = g_haveAddIpc ? g_addIpc.bmWidth : 1, h = g_haveAddIpc ? g_addIpc.bmHeight : 1;
   const WindowHandle button = CreateWindowEx("button", "", kAddChanStyle, 0, kAddChanButton, 0, 0, w, h, hwnd, 0);
-  if (!valid(button)) return;
+  if (!IsValidHandle(button)) return;
   if (g_haveAddIpc) {
     SetCtrlBitmaps(button, &g_addIpc, nullptr, 1);
     if (g_addIpcHover.bmBits) SetCtrlBitmaps(button, &g_addIpcHover, nullptr, 2);

@@ -31,12 +31,12 @@ constexpr int kLastAnalog = 16;
 class PanelCover {
  public:
   explicit PanelCover(bool covers) : panel_(covers ? getPtzPlayWindow() : GUI_INVALID_HANDLE) {
-    if (!valid(panel_)) return;
+    if (!IsValidHandle(panel_)) return;
     EnableWindow(panel_, FALSE);
     SendMessage(panel_, MSG_PTZCOVERED, 0, 0);
   }
   ~PanelCover() {
-    if (!valid(panel_)) return;
+    if (!IsValidHandle(panel_)) return;
     EnableWindow(panel_, TRUE);
     SendMessage(panel_, MSG_PTZSHOW, 0, 0);
   }
@@ -68,7 +68,7 @@ void takePtzChannel(WindowHandle hwnd, int output, int channel) {
     return;
   }
   const WindowHandle panel = getPtzPlayWindow();
-  if (!valid(panel)) {
+  if (!IsValidHandle(panel)) {
     showMsgBox(hwnd, "commons", "chan_not_sup", MSGBOX_INFO);
     return;
   }

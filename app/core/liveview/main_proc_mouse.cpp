@@ -54,14 +54,14 @@ void openSideMenu(WindowHandle hwnd, int output, int channel, int window) {
 void moveAddChanButton(WindowHandle hwnd, int output, int window) {
   if (getOutputState(output) == OUTSTATE_RETURNED || splitOf(output) <= 0) return;
   const WindowHandle button = getAddChanButton();
-  const bool shown = valid(button) && IsWindowVisible(button);
+  const bool shown = IsValidHandle(button) && IsWindowVisible(button);
   if (shown && window == getPreviewHitWin()) return;
-  if (valid(button)) ShowWindow(button, SW_HIDE);
+  if (IsValidHandle(button)) ShowWindow(button, SW_HIDE);
   repaintOutputWindow(hwnd, getPreviewHitWin());
   ClosePrevScrShow();
   setPreviewHitWin(window);
   Rect video{}, own{};
-  if (valid(button) && getPreviewVideoRect(window, &video, nullptr) == 0 && GetWindowRect(button, &own)) {
+  if (IsValidHandle(button) && getPreviewVideoRect(window, &video, nullptr) == 0 && GetWindowRect(button, &own)) {
     const int bw = own.right - own.left, bh = own.bottom - own.top;
     MoveWindow(button, video.left + (video.right - video.left - bw) / 2, video.top + (video.bottom - video.top - bh) / 2,
                bw, bh, FALSE);
@@ -93,7 +93,7 @@ int freeIpSlot() {
 
 void hideAddChanButton(WindowHandle hwnd) {
   const WindowHandle button = getAddChanButton();
-  if (!valid(button) || !IsWindowVisible(button)) return;
+  if (!IsValidHandle(button) || !IsWindowVisible(button)) return;
   ShowWindow(button, SW_HIDE);
   repaintOutputWindow(hwnd, getPreviewHitWin());
 }

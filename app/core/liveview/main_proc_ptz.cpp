@@ -61,13 +61,13 @@ void ptzMouse(WindowHandle hwnd, int message, Point p) {
 void ptzRightUp(WindowHandle hwnd) {
   const WindowHandle panel = getPtzPlayWindow();
   if (getPtzMouseMode() == 0) {
-    if (valid(panel) && !IsWindowVisible(panel)) SendMessage(panel, MSG_PTZSHOW, 0, 0);
+    if (IsValidHandle(panel) && !IsWindowVisible(panel)) SendMessage(panel, MSG_PTZSHOW, 0, 0);
     return;
   }
-  if (valid(hwnd)) InvalidateRect(hwnd, nullptr, TRUE);
+  if (IsValidHandle(hwnd)) InvalidateRect(hwnd, nullptr, TRUE);
   ClosePrevScrShow();
   setPtzMouseMode(0);
-  if (valid(panel)) SendMessage(panel, MSG_PTZSHOW, 0, 0);
+  if (IsValidHandle(panel)) SendMessage(panel, MSG_PTZSHOW, 0, 0);
   SetDefaultCursor(GetSystemCursor(0));
 }
 

@@ -81,7 +81,7 @@ void endDrag(WindowHandle hwnd, int output, Rect r) {
     else markSmartGrid(&r, W, H);
     setSmartRect(grab != 0 ? g_grabIndex.get() : 0, &r, 1);
   }
-  if (liveproc::valid(hwnd)) InvalidateRect(hwnd, nullptr, TRUE);
+  if (IsValidHandle(hwnd)) InvalidateRect(hwnd, nullptr, TRUE);
 }
 
 }  // namespace

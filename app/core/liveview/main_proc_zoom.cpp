@@ -143,7 +143,7 @@ int startDigitalZoom(int output, WindowHandle hwnd, int channel) {
   if (answer == 0) {
     const Rect zoom{3 * W / 4, 3 * H / 4, 7 * W / 8, 7 * H / 8};
     setLiveZoomRect(&zoom, 0);
-    if (liveproc::valid(hwnd)) InvalidateRect(hwnd, &overview, TRUE);
+    if (IsValidHandle(hwnd)) InvalidateRect(hwnd, &overview, TRUE);
     return 0;
   }
   // Refused: no zoom runs, so nothing draws its rectangle.
@@ -162,7 +162,7 @@ namespace liveproc {
 void repaintZoomOverview(WindowHandle hwnd) {
   Rect overview{};
   getZoomOverviewRect(getCurOutput(), &overview);
-  if (valid(hwnd)) InvalidateRect(hwnd, &overview, TRUE);
+  if (IsValidHandle(hwnd)) InvalidateRect(hwnd, &overview, TRUE);
 }
 
 bool zoomMouse(WindowHandle hwnd, int message, Point p) {

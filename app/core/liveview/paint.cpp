@@ -49,7 +49,7 @@ void paintSelection(HDC hdc, int output) {
   const WindowHandle button = getAddChanButton();
   if (getLiveViewPopup(output))
     frameWindow(hdc, getPreviewSelWin(output), kYellow);
-  else if (button != 0 && button != GUI_INVALID_HANDLE && IsWindowVisible(button))
+  else if (IsValidHandle(button) && IsWindowVisible(button))
     frameWindow(hdc, getPreviewHitWin(), kGreen);
 }
 

@@ -27,13 +27,12 @@ enum SideButton {
   kCloseSound = 12303,
 };
 
-bool valid(WindowHandle hwnd) { return hwnd != 0 && hwnd != GUI_INVALID_HANDLE; }
 
 void enable(WindowHandle menu, int id, bool on) { SendDlgItemMessage(menu, id, MSG_ENABLE, on ? 1 : 0, 0); }
 
 void show(WindowHandle menu, int id, bool on) {
   const WindowHandle button = GetDlgItem(menu, id);
-  if (valid(button)) ShowWindow(button, on ? SW_SHOW : SW_HIDE);
+  if (IsValidHandle(button)) ShowWindow(button, on ? SW_SHOW : SW_HIDE);
 }
 
 void enableAll(WindowHandle menu, std::initializer_list<int> ids, bool on) {
@@ -42,12 +41,12 @@ void enableAll(WindowHandle menu, std::initializer_list<int> ids, bool on) {
 
 void repaintWindow(WindowHandle hwnd, int index) {
   Rect video{};
-  if (valid(hwnd) && getPreviewVideoRect(index, &video, nullptr) == 0) InvalidateRect(hwnd, &video, TRUE);
+  if (IsValidHandle(hwnd) && getPreviewVideoRect(index, &video, nullptr) == 0) InvalidateRect(hwnd, &video, TRUE);
 }
 
 void hideAddChanButton() {
   const WindowHandle button = getAddChanButton();
-  if (valid(button)) ShowWindow(button, SW_HIDE);
+  if (IsValidHandle(button)) ShowWindow(button, SW_HIDE);
 }
 
 }  // namespace
@@ -56,7 +55,7 @@ extern "C" {
 
 void refreshLeftMenuState(WindowHandle menu, int output) {
   const int channel = getPreviewSelChan(output);
-  if (channel == -2 || !valid(menu)) return;
+  if (channel == -2 || !IsValidHandle(menu)) return;
   if (channel >= 1 && channel <= 16) {
     const bool audio = hasLiveAudio(channel) != 0;
     enableAll(menu, {kOpenSound, kCloseSound}, audio);
@@ -90,12 +89,12 @@ void showLiveViewPopup(WindowHandle hwnd, int showIt) {
   ClosePrevScrShow();
   hideAddChanButton();
   WindowHandle menu = getLeftMenuWnd(output);
-  if (!valid(menu)) menu = createLeftMenuWindow(hwnd, output);
+  if (!IsValidHandle(menu)) menu = createLeftMenuWindow(hwnd, output);
   const int index = getPreviewSelWin(output);
   Rect video{}, place{};
   getPreviewVideoRect(index, &video, &place);
   repaintWindow(hwnd, index);
-  if (!valid(menu)) return;
+  if (!IsValidHandle(menu)) return;
   MoveWindow(menu, place.left, place.top, place.right - place.left, place.bottom - place.top, TRUE);
   if (showIt) ShowWindow(menu, SW_SHOWNORMAL);
   refreshLeftMenuState(menu, output);
@@ -108,7 +107,7 @@ void closeLiveViewPopup(WindowHandle hwnd) {
   if (!getLiveViewPopup(output)) return;
   setLiveViewPopup(output, 0);
   const WindowHandle menu = getLeftMenuWnd(output);
-  if (valid(menu) && IsWindowVisible(menu)) ShowWindow(menu, SW_HIDE);
+  if (IsValidHandle(menu) && IsWindowVisible(menu)) ShowWindow(menu, SW_HIDE);
   repaintWindow(hwnd, getPreviewSelWin(output));
 }
 

@@ -54,7 +54,7 @@ void onPaint(WindowHandle dlg) {
   // preview repaints so that it stays on top.
   if (hasViewPosOption() && GetMsgBoxState()) {
     const WindowHandle active = GetActiveWindow();
-    if (active != 0 && active != GUI_INVALID_HANDLE && active != dlg) InvalidateRect(active, nullptr, TRUE);
+    if (IsValidHandle(active) && active != dlg) InvalidateRect(active, nullptr, TRUE);
   }
 }
 

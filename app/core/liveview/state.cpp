@@ -50,7 +50,7 @@ void overviewFor(int output, Rect* out) {
 
 void repaintLiveView() {
   const WindowHandle hwnd = getTopMainWindow();
-  if (hwnd != 0 && hwnd != GUI_INVALID_HANDLE) InvalidateRect(hwnd, nullptr, TRUE);
+  if (IsValidHandle(hwnd)) InvalidateRect(hwnd, nullptr, TRUE);
 }
 
 // Cells from (c0, r0) up to (c1, r1), ends exclusive, set or cleared.
@@ -174,7 +174,7 @@ void resetSmartSearch(WindowHandle hwnd) {
     std::lock_guard<std::mutex> hold(g_lock);
     for (auto& row : g_smart.grid) row[0] = 0;
   }
-  if (hwnd != 0 && hwnd != GUI_INVALID_HANDLE) InvalidateRect(hwnd, nullptr, TRUE);
+  if (IsValidHandle(hwnd)) InvalidateRect(hwnd, nullptr, TRUE);
 }
 
 int getSmartGridRows(void) {
@@ -261,7 +261,7 @@ int startLiveViewZoom(WindowHandle hwnd) {
   setLiveZoomChannel(getPreviewSelChan(output));
   const Rect zoom{3 * W / 4, 3 * H / 4, 7 * W / 8, 7 * H / 8};
   setLiveZoomRect(&zoom, 0);
-  if (hwnd != 0 && hwnd != GUI_INVALID_HANDLE) InvalidateRect(hwnd, &overview, TRUE);
+  if (IsValidHandle(hwnd)) InvalidateRect(hwnd, &overview, TRUE);
   return 0;
 }
 

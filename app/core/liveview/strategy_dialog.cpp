@@ -74,7 +74,7 @@ void onClose(WindowHandle dlg) {
   refreshLivePicture(g_channel);
   setLiveViewPopup(output, 0);
   const WindowHandle live = getTopMainWindow();
-  if (live != 0 && live != GUI_INVALID_HANDLE) InvalidateRect(live, nullptr, TRUE);
+  if (IsValidHandle(live)) InvalidateRect(live, nullptr, TRUE);
 }
 
 const liveview_dialogs::ModeDialog kDialog{OUTSTATE_STRATEGY, kRealTime, kFluent, onInit, nullptr, onOk, onClose,

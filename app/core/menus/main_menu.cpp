@@ -93,7 +93,7 @@ void createControls(WindowHandle dlg) {
       SendMessage(g_tip, MSG_SETBKCOLOR, 0, static_cast<LParam>(RGB2Pixel(HDC_SCREEN, 28, 26, 27)));
   }
   const WindowHandle first = GetDlgItem(dlg, kFirstButton);
-  if (first != 0 && first != GUI_INVALID_HANDLE) SetFocusChild(first);
+  if (IsValidHandle(first)) SetFocusChild(first);
 }
 
 void init(WindowHandle dlg) {
@@ -185,7 +185,7 @@ bool moveBetweenRows(WindowHandle dlg) {
   if (index == 4) return true;
   const int partner = kFirstButton + (index < 4 ? index + 5 : index - 5);
   const WindowHandle target = GetDlgItem(dlg, partner);
-  if (target != 0 && target != GUI_INVALID_HANDLE) SetFocusChild(target);
+  if (IsValidHandle(target)) SetFocusChild(target);
   return true;
 }
 
@@ -208,7 +208,7 @@ void close(WindowHandle dlg) {
   g_tip = GUI_INVALID_HANDLE;
   refreshLoginState(main, getLoginId(main));
   const WindowHandle liveView = GetHosting(dlg);
-  if (liveView != 0 && liveView != GUI_INVALID_HANDLE) EnableWindow(liveView, TRUE);
+  if (IsValidHandle(liveView)) EnableWindow(liveView, TRUE);
   // A page run from the menu may have left the live view held.
   setLiveViewActive(main, 1);
   setOutputState(main, OUTSTATE_LIVEVIEW);
@@ -278,7 +278,7 @@ int showMainMenu(WindowHandle owner) {
 }
 
 void reshowMainMenu(int output, WindowHandle menu) {
-  if (menu != 0 && menu != GUI_INVALID_HANDLE && IsWindow(menu)) ShowWindow(menu, SW_SHOWNORMAL);
+  if (IsValidHandle(menu) && IsWindow(menu)) ShowWindow(menu, SW_SHOWNORMAL);
   setMenuHidden(output, 0);
 }
 

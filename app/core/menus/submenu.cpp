@@ -93,7 +93,7 @@ void createItems(WindowHandle dlg, Dialog* d) {
 
 void focusExit(WindowHandle dlg, const Dialog* d) {
   const WindowHandle exit = GetDlgItem(dlg, d->family->exitId);
-  if (exit != 0 && exit != GUI_INVALID_HANDLE) SetFocusChild(exit);
+  if (IsValidHandle(exit)) SetFocusChild(exit);
 }
 
 void select(WindowHandle dlg, Dialog* d, int position) {
@@ -114,7 +114,7 @@ void build(WindowHandle dlg, Dialog* d) {
   focusExit(dlg, d);
 }
 
-bool isWindowHandle(WindowHandle hwnd) { return hwnd != 0 && hwnd != GUI_INVALID_HANDLE && IsWindow(hwnd); }
+bool isWindowHandle(WindowHandle hwnd) { return IsValidHandle(hwnd) && IsWindow(hwnd); }
 
 WindowHandle openPage(const Dialog* d) {
   const WindowHandle page = d->family->getPageWnd();

@@ -30,7 +30,7 @@ void buildSheet(WindowHandle hwnd) {
   const WindowHandle sheet =
       CreateWindowEx("propsheet", "", WS_VISIBLE | PSS_SCROLLABLE, WS_EX_PLACE_MASK, kSheetId, r->x, r->y, r->w, r->h,
           hwnd, 0);
-  if (sheet == 0 || sheet == GUI_INVALID_HANDLE) return;
+  if (!IsValidHandle(sheet)) return;
   addPage(sheet, "tab_previewset_base", basePageProc);
   addPage(sheet, "tab_previewset_view", viewPageProc);
   SendMessage(sheet, PSM_SETACTIVEINDEX, 0, 0);

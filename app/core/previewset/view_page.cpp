@@ -223,7 +223,7 @@ void createControls(WindowHandle page) {
             WS_EX_PLACE_X | WS_EX_PLACE_W, kChanList, r->x, r->y, r->w, r->h, page, 0);
     static const ListColumnDesc kColumns[] = {{"view_listv_no", 0, nullptr}, {"view_listv_name", 0, nullptr}};
     addListViewColumns(page, kChanList, kWindow, kColumns, 2);
-    if (list != 0 && list != GUI_INVALID_HANDLE) SetNotificationCallback(list, listNotified);
+    if (IsValidHandle(list)) SetNotificationCallback(list, listNotified);
   }
   createFromKey(page, "static", "order_text", WS_CHILD | WS_VISIBLE | SS_LEFT | SS_VCENTER, WS_EX_TRANSPARENT,
       kOrderText, false);

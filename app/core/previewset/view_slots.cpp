@@ -55,7 +55,6 @@ bool layoutRect(const char* key, Rect* out) {
 
 WindowHandle slotWnd(WindowHandle page, int slot) { return GetDlgItem(page, kFirstSlot + slot); }
 
-bool valid(WindowHandle hwnd) { return hwnd != 0 && hwnd != GUI_INVALID_HANDLE; }
 
 void showChannel(WindowHandle slot, int channel) {
   const auto& chans = g_view.chans;
@@ -128,7 +127,7 @@ void buildOrderChans(int output) {
 
 void refillChanList(WindowHandle page) {
   const WindowHandle list = GetDlgItem(page, kChanList);
-  if (!valid(list)) return;
+  if (!IsValidHandle(list)) return;
   SendMessage(list, LVM_DELALLITEM, 0, 0);
   const int analog = getAnalogChanNum();
   for (int c = 0; c < static_cast<int>(g_view.chans.size()); ++c) {
@@ -146,7 +145,7 @@ void markChanRow(WindowHandle page, int channel) {
   if (channel < 0 || channel >= static_cast<int>(g_view.chans.size()) || g_view.chans[channel].row == kNotPlaced)
     return;
   const WindowHandle list = GetDlgItem(page, kChanList);
-  if (!valid(list)) return;
+  if (!IsValidHandle(list)) return;
   LResult row = SendMessage(list, LVM_GETITEMBYINDEX, static_cast<WParam>(g_view.chans[channel].row), 0);
   if (row != 0 && row != -1) setRowCell(list, reinterpret_cast<HLVROW>(row), channel);
 }
@@ -162,13 +161,13 @@ int selectedChannel(WindowHandle page) {
 void arrangeSlots(WindowHandle page) {
   g_view.page = 1;
   for (int s = 0; s < kSlotCount; ++s)
-    if (valid(slotWnd(page, s))) ShowWindow(slotWnd(page, s), SW_HIDE);
+    if (IsValidHandle(slotWnd(page, s))) ShowWindow(slotWnd(page, s), SW_HIDE);
   Rect area{};
   if (!layoutRect("rect_order", &area)) return;
   const int windows = order_tables::windowsOf(g_view.mode);
   for (int s = 0; s < windows && s < kSlotCount; ++s) {
     const WindowHandle slot = slotWnd(page, s);
-    if (!valid(slot)) continue;
+    if (!IsValidHandle(slot)) continue;
     const Rect r = order_tables::slotRect(g_view.mode, s, area);
     MoveWindow(slot, r.left, r.top, r.right - r.left, r.bottom - r.top, TRUE);
     ShowWindow(slot, SW_SHOW);
@@ -180,7 +179,7 @@ void refreshSlots(WindowHandle page) {
   const int windows = order_tables::windowsOf(g_view.mode), slots = slotsInUse();
   for (int s = 0; s < windows && s < kSlotCount; ++s) {
     const WindowHandle slot = slotWnd(page, s);
-    if (!valid(slot)) continue;
+    if (!IsValidHandle(slot)) continue;
     const int entry = order_tables::entryOf(g_view.mode, g_view.page, s);
     char label[16];
     std::snprintf(label, sizeof label, "%d", entry + 1);
@@ -220,7 +219,7 @@ void createPictureButton(WindowHandle page, const char* key, int id, int index) 
   const LParam face = drawn ? reinterpret_cast<LParam>(&p.normal[index]) : 0;
   const WindowHandle button = createFromKey(page, "button", key,
       WS_CHILD | WS_VISIBLE | BS_BITMAPBUTTON | BS_TIPALWAYS | BS_NOTIFY, 0, id, false, -1, face);
-  if (!valid(button) || !drawn) return;
+  if (!IsValidHandle(button) || !drawn) return;
   const Bitmap* back = p.haveBackground ? &p.background : nullptr;
   SetCtrlBitmaps(button, &p.normal[index], back, 1);
   SetCtrlBitmaps(button, &p.normal[index], p.haveHover ? &p.hover : back, 2);

@@ -51,7 +51,7 @@ std::atomic<bool> g_startUpThreadEnabled{true};
 WindowHandle currentLiveView() {
   const int output = getCurOutput();
   const WindowHandle made = FirstPreviewWindow(output);
-  if (made != 0 && made != GUI_INVALID_HANDLE) return made;
+  if (IsValidHandle(made)) return made;
   const WindowHandle own = GetDisplayPreviewWindow(output);
   return own == __gui_hwnd_desktop ? 0 : own;
 }
@@ -83,7 +83,7 @@ void* runMenuMain(void* arg) {
 }
 
 void closeAndJoin(WindowHandle tool) {
-  if (tool == 0 || tool == GUI_INVALID_HANDLE) return;
+  if (!IsValidHandle(tool)) return;
   SendMessage(tool, MSG_CLOSE, 0, 0);
   WaitMainWindowClose(tool, nullptr);
 }

@@ -16,9 +16,8 @@ namespace {
 
 constexpr int kAnalogLast = 4223, kIpLast = 4351;
 
-bool valid(WindowHandle hwnd) { return hwnd != 0 && hwnd != GUI_INVALID_HANDLE; }
 
-bool exists(WindowHandle owner, int id) { return valid(GetDlgItem(owner, id)); }
+bool exists(WindowHandle owner, int id) { return IsValidHandle(GetDlgItem(owner, id)); }
 
 int stateOf(WindowHandle owner, int id) { return static_cast<int>(SendDlgItemMessage(owner, id, BM_GETCHECK, 0, 0)); }
 

@@ -29,11 +29,10 @@ uint32_t labelExStyle(uint32_t ex) {
   return label | (ex & (EDIT_CORNER_BOTTOMLEFT | EDIT_CORNER_TOPLEFT));
 }
 
-bool valid(WindowHandle hwnd) { return hwnd != 0 && hwnd != GUI_INVALID_HANDLE; }
 
 void showItem(WindowHandle owner, int id, int command) {
   const WindowHandle control = GetDlgItem(owner, id);
-  if (valid(control)) ShowWindow(control, command);
+  if (IsValidHandle(control)) ShowWindow(control, command);
 }
 
 }  // namespace
@@ -66,7 +65,7 @@ void showCtrlRange(WindowHandle owner, int groupId, int first, int last, int sho
   bool any = false;
   for (int id = first; id <= last; ++id) {
     const WindowHandle control = GetDlgItem(owner, id);
-    if (!valid(control)) continue;
+    if (!IsValidHandle(control)) continue;
     ShowWindow(control, show);
     any = true;
   }

@@ -15,11 +15,10 @@ namespace {
 
 constexpr int kAddChanButton = 12303;
 
-bool valid(WindowHandle hwnd) { return hwnd != 0 && hwnd != GUI_INVALID_HANDLE; }
 
 // Hides a window and asks it to close; false when it is missing.
 bool closeWindow(WindowHandle hwnd, WParam wParam = 0) {
-  if (!valid(hwnd)) return false;
+  if (!IsValidHandle(hwnd)) return false;
   ShowWindow(hwnd, SW_HIDE);
   SendMessage(hwnd, MSG_CLOSE, wParam, 0);
   return true;
@@ -37,8 +36,8 @@ extern "C" {
 int closeOverlayWindows(void) {
   const int output = getCurOutput();
   const WindowHandle top = getTopMainWindow();
-  const WindowHandle button = valid(top) ? GetDlgItem(top, kAddChanButton) : GUI_INVALID_HANDLE;
-  if (valid(button) && IsWindowVisible(button))
+  const WindowHandle button = IsValidHandle(top) ? GetDlgItem(top, kAddChanButton) : GUI_INVALID_HANDLE;
+  if (IsValidHandle(button) && IsWindowVisible(button))
     ShowWindow(button, SW_HIDE);
   else
     closeWindow(getAddIpcWnd());
@@ -49,7 +48,7 @@ int closeOverlayWindows(void) {
       break;
     case OUTSTATE_COPYCHAN:
       result = closeWindow(getCopyChanWnd());
-      if (valid(getLeftColorSetWnd())) SendMessage(getLeftColorSetWnd(), MSG_CLOSE, 1, 0);
+      if (IsValidHandle(getLeftColorSetWnd())) SendMessage(getLeftColorSetWnd(), MSG_CLOSE, 1, 0);
       break;
     case OUTSTATE_OUTMODE:
       result = closeWindow(getOutModeSetWnd());
@@ -61,11 +60,11 @@ int closeOverlayWindows(void) {
       result = getPlaybackType(output) == 1;
       break;
     default:
-      result = valid(getLeftMenuWnd(output)) && getLiveViewPopup(output);
+      result = IsValidHandle(getLeftMenuWnd(output)) && getLiveViewPopup(output);
       break;
   }
   const WindowHandle menu = getLeftMenuWnd(output);
-  if (!valid(menu)) return 0;
+  if (!IsValidHandle(menu)) return 0;
   SendMessage(menu, MSG_CLOSE, 0, 0);
   return result;
 }
@@ -80,9 +79,9 @@ int confirmOutputSwitch(WindowHandle hwnd) {
     if (output == getMainOutput() && getOutputState(output) == OUTSTATE_PLAYBACK && getPlaybackType(output) == 1)
       owner = getInstantPlayWnd(output);
   }
-  if (owner == getSideBarWnd(getMainOutput()) && valid(owner))
+  if (owner == getSideBarWnd(getMainOutput()) && IsValidHandle(owner))
     owner = getPlaybackWnd(getMainOutput());
-  else if (owner == getSideBarWnd(getAuxOutput()) && valid(owner))
+  else if (owner == getSideBarWnd(getAuxOutput()) && IsValidHandle(owner))
     owner = getPlaybackWnd(getAuxOutput());
   return askMsgBox(owner, "preview", "outputswitch_hint") == MSGBOX_ANSWER_YES ? 1 : 0;
 }

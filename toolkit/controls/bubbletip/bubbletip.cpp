@@ -61,7 +61,7 @@ void Request(BubbleTipData* d, WindowHandle control, LParam pos) {
   Rect rc{};
   GetWindowRect(control, &rc);
   WindowHandle parent = GetParent(control);
-  if (parent && parent != GUI_INVALID_HANDLE && IsControl(control) == 1) {
+  if (IsValidHandle(parent) && IsControl(control) == 1) {
     ClientToScreen(parent, &rc.left, &rc.top);
     ClientToScreen(parent, &rc.right, &rc.bottom);
   }

@@ -56,7 +56,7 @@ bool CreatePageControls(WindowHandle page, const DlgTemplate* dlg) {
     const CtrlData& c = dlg->controls[i];
     WindowHandle ctrl = CreateWindowEx(c.class_name, c.caption, c.dwStyle | WS_CHILD, c.dwExStyle, c.id, c.x, c.y,
                                        c.w, c.h, page, c.dwAddData);
-    if (ctrl == GUI_INVALID_HANDLE || ctrl == 0) return false;
+    if (!IsValidHandle(ctrl)) return false;
   }
   return true;
 }
@@ -74,7 +74,7 @@ LResult AddPage(WindowHandle hwnd, Sheet* s, const DlgTemplate* dlg, WindowProc 
   page->hwnd = bottom ? CreateWindowEx("static", "", kPageStyle, 0, 0, 2, 2, w - 4, h - 4, hwnd, dlg->dwAddData)
                       : CreateWindowEx("static", "", kPageStyle, 0, 0, 0, s->headBottom, w, h - s->headBottom, hwnd,
                                        dlg->dwAddData);
-  if (page->hwnd == GUI_INVALID_HANDLE || page->hwnd == 0) return kNone;
+  if (!IsValidHandle(page->hwnd)) return kNone;
   if (Skinned()) SendMessage(page->hwnd, MSG_SETBKCOLOR, 0, static_cast<LParam>(GetExtraColorEx(WEC_EX_LISTBOX_COMM_FILL0)));
   if (dlg->caption) page->title = FixStrDup(dlg->caption);
   page->icon = static_cast<uint32_t>(dlg->hIcon);

@@ -53,7 +53,7 @@ void ShowPage(const Page& page, bool show) {
   ShowWindow(page.hwnd, show ? SW_SHOW : SW_HIDE);
   if (!show) return;
   WindowHandle first = GetNextDlgGroupItem(page.hwnd, 0, FALSE);
-  if (first && first != GUI_INVALID_HANDLE) SetFocusChild(first);
+  if (IsValidHandle(first)) SetFocusChild(first);
 }
 
 void Activate(WindowHandle hwnd, Sheet* s, int index) { MoveTo(hwnd, s, index, true); }

@@ -6,7 +6,7 @@ namespace {
 
 // 0 and all-ones never name a record.
 WindowRecord* RecordOrNull(WindowHandle hwnd) {
-  return hwnd == 0 || hwnd == GUI_INVALID_HANDLE ? nullptr : WindowOf(hwnd);
+  return !IsValidHandle(hwnd) ? nullptr : WindowOf(hwnd);
 }
 
 }  // namespace

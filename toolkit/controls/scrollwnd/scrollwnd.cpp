@@ -31,7 +31,7 @@ void MoveContent(WindowHandle hwnd, ScrolledData* s, BOOL) {
   Rect rc{};
   GetWindowRect(hwnd, &rc);
   WindowHandle parent = GetParent(hwnd);
-  if (parent && parent != GUI_INVALID_HANDLE) InvalidateRect(parent, &rc, FALSE);
+  if (IsValidHandle(parent)) InvalidateRect(parent, &rc, FALSE);
 }
 
 int AddControls(ScrollWndData* d, int count, const CtrlData* controls) {

@@ -51,7 +51,7 @@ LResult Create(WindowHandle hwnd) {
   Layout(hwnd, d, true);
   if (style & kPassword) SetWindowFont(hwnd, g_SysLogFont[0]);
   WindowHandle parent = GetParent(hwnd);
-  if (IsReadOnly(style) && parent && parent != GUI_INVALID_HANDLE) SetWindowFont(hwnd, GetWindowFont(parent));
+  if (IsReadOnly(style) && IsValidHandle(parent)) SetWindowFont(hwnd, GetWindowFont(parent));
   CreateEditCaret(hwnd);
   return 0;
 }

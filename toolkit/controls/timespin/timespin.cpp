@@ -41,7 +41,7 @@ LResult Create(WindowHandle hwnd) {
 WindowHandle TextTarget(WindowHandle spinner) {
   const WindowHandle parent = GetParent(spinner);
   WindowHandle edit = 0;
-  if (parent && parent != GUI_INVALID_HANDLE)
+  if (IsValidHandle(parent))
     SendMessage(parent, CB_GETCHILDREN, reinterpret_cast<WParam>(&edit), 0);
   return edit ? edit : parent;
 }

@@ -344,7 +344,7 @@ void Activate(WindowHandle hwnd, bool on) {
   }
   const WindowHandle parent = GetParent(hwnd);
   const WindowHandle other = GetFocusChild(parent);
-  if (other && other != hwnd && other != GUI_INVALID_HANDLE) {
+  if (IsValidHandle(other) && other != hwnd) {
     SendMessage(other, MSG_KILLFOCUS, 0, 0);
     SendMessage(other, kFocusByMessage, 0, 0);
   }

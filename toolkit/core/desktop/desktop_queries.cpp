@@ -54,7 +54,7 @@ WindowHandle DisplayPreviewWindow(int display) {
 // Asks the device layer first: no lock is taken under the stack lock.
 int WindowDisplay(WindowHandle hwnd) {
   int current = getCurOutputHook();
-  if (hwnd == 0 || hwnd == GUI_INVALID_HANDLE || hwnd == __gui_hwnd_desktop || !HasAuxOutput()) return current;
+  if (!IsValidHandle(hwnd) || hwnd == __gui_hwnd_desktop || !HasAuxOutput()) return current;
   StackReadLock hold;
   MainWinRecord* main = MainWindowOf(hwnd);
   if (!main) return current;

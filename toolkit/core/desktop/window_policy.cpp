@@ -12,7 +12,7 @@
 namespace {
 
 bool Named(WindowHandle hwnd, WindowHandle candidate) {
-  return candidate != GUI_INVALID_HANDLE && candidate != 0 && hwnd == candidate;
+  return IsValidHandle(candidate) && hwnd == candidate;
 }
 
 }  // namespace

@@ -89,7 +89,7 @@ LResult DispatchMessage(const Message* msg) {
 }
 
 int ThrowAwayMessages(WindowHandle hwnd) {
-  if (hwnd == 0 || hwnd == GUI_INVALID_HANDLE) return MSG_ERR_INVALID;
+  if (!IsValidHandle(hwnd)) return MSG_ERR_INVALID;
   WindowRecord* win = WindowOf(hwnd);
   if (win->dataType != kWindowValid && win->dataType != kWindowDestroyed) return MSG_ERR_INVALID;
   MsgQueue* q = win->mainWindow ? win->mainWindow->queue : nullptr;

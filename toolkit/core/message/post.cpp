@@ -106,7 +106,7 @@ int PostMessage(WindowHandle hwnd, int msg, WParam wParam, LParam lParam) {
 }
 
 int PostQuitMessage(WindowHandle hwnd) {
-  if (hwnd == 0 || hwnd == GUI_INVALID_HANDLE) return MSG_ERR_INVALID;
+  if (!IsValidHandle(hwnd)) return MSG_ERR_INVALID;
   WindowRecord* win = WindowOf(hwnd);
   if (win->dataType != kWindowValid && win->dataType != kWindowDestroyed) return MSG_ERR_INVALID;
   MainWinRecord* main = win->mainWindow;

@@ -113,12 +113,12 @@ GalPixel SetWindowBkColor(WindowHandle hwnd, GalPixel pixel) {
 }
 
 GalPixel GetControlBkColor(WindowHandle hwnd) {
-  if (hwnd == 0 || hwnd == GUI_INVALID_HANDLE) return 0;
+  if (!IsValidHandle(hwnd)) return 0;
   return WindowOf(hwnd)->background;
 }
 
 GalPixel SetControlBkColor(WindowHandle hwnd, GalPixel pixel) {
-  if (hwnd == 0 || hwnd == GUI_INVALID_HANDLE) return 0;
+  if (!IsValidHandle(hwnd)) return 0;
   WindowRecord* win = WindowOf(hwnd);
   GalPixel old = win->background;
   win->background = pixel;

@@ -164,7 +164,7 @@ BOOL DestroyWindow(WindowHandle control) {
 }
 
 void MainWindowThreadCleanup(WindowHandle hwnd) {
-  if (hwnd == 0 || hwnd == GUI_INVALID_HANDLE) return;
+  if (!IsValidHandle(hwnd)) return;
   auto* win = reinterpret_cast<MainWinRecord*>(hwnd);
   if (win->dataType != kWindowDestroyed || win->windowType != kWindowMain) return;
   if (!win->hosting && win->threadInfo) {

@@ -34,7 +34,7 @@ ControlRecord* ValidControl(WindowHandle hwnd) {
 }
 
 WindowRecord* ValidWindow(WindowHandle hwnd) {
-  if (hwnd == 0 || hwnd == GUI_INVALID_HANDLE) return nullptr;
+  if (!IsValidHandle(hwnd)) return nullptr;
   WindowRecord* win = WindowOf(hwnd);
   return win->dataType == kWindowValid ? win : nullptr;
 }

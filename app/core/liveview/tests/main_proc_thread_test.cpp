@@ -27,7 +27,6 @@ using livetest::LiveGui;
 
 constexpr int kLeftDown = 1, kLeftUp = 2, kDoubleClick = 3, kMove = 4, kRightUp = 6;
 
-bool Valid(WindowHandle hwnd) { return hwnd != 0 && hwnd != GUI_INVALID_HANDLE; }
 
 class LiveProc : public LiveGui {
  protected:
@@ -93,7 +92,7 @@ TEST_F(LiveProc, LeftClicksSelectWindowsMoveTheAddButtonAndSwitchTheView) {
   ASSERT_EQ(showLiveSplit(3, 4, 1), 0);
   WindowHandle live = LiveWindow();
   const WindowHandle button = getAddChanButton();
-  ASSERT_TRUE(Valid(button));
+  ASSERT_TRUE(IsValidHandle(button));
   EXPECT_FALSE(IsWindowVisible(button));
   struct Step {
     int msg, x, y;
@@ -148,7 +147,7 @@ TEST_F(LiveProc, TheAddButtonFindsTheFreeSlotAndAsksForTheRight) {
         seen = getAddIpcWnd();
         SendMessage(seen, MSG_CLOSE, 0, 0);
       });
-  EXPECT_TRUE(Valid(seen));
+  EXPECT_TRUE(IsValidHandle(seen));
   EXPECT_TRUE(Boxes().empty());
   // A user without the camera right gets the no-permission box.
   setLoginState(3, 1, 0);

@@ -76,7 +76,7 @@ LResult InspectProc(WindowHandle hwnd, int msg, WParam wParam, LParam lParam) {
   return DefaultMainWinProc(hwnd, msg, wParam, lParam);
 }
 
-bool Valid(WindowHandle hwnd) { return hwnd != 0 && hwnd != GUI_INVALID_HANDLE && IsWindow(hwnd); }
+bool Valid(WindowHandle hwnd) { return IsValidHandle(hwnd) && IsWindow(hwnd); }
 
 int IdOf(WindowHandle dlg, int id) { return Valid(GetDlgItem(dlg, id)) ? id : 0; }
 

@@ -28,7 +28,7 @@ namespace {
 using programtest::CountOnceSettled;
 using programtest::ThreadCount;
 
-bool Open(WindowHandle hwnd) { return hwnd != 0 && hwnd != GUI_INVALID_HANDLE && IsWindowVisible(hwnd) == TRUE; }
+bool Open(WindowHandle hwnd) { return IsValidHandle(hwnd) && IsWindowVisible(hwnd) == TRUE; }
 
 // What a script does to the running program; every call comes from the
 // script's thread.

@@ -87,7 +87,7 @@ class ControlServices : public LiveGui {
   }
   bool Exists(int id) {
     const WindowHandle h = GetDlgItem(page_, id);
-    return h != 0 && h != GUI_INVALID_HANDLE;
+    return IsValidHandle(h);
   }
   int State(int id) { return static_cast<int>(SendDlgItemMessage(page_, id, BM_GETCHECK, 0, 0)); }
   WindowHandle page_ = 0;

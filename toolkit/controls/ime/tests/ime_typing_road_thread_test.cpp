@@ -80,7 +80,7 @@ class ChineseTypingRoad : public imetest::ImeOnGui {
       PostMessage(page_, MSG_CLOSE, 0, 0);
       pageThread_.join();
     }
-    if (skb_ && skb_ != GUI_INVALID_HANDLE) {
+    if (IsValidHandle(skb_)) {
       PostMessage(skb_, MSG_CLOSE, 0, 0);
       WaitMainWindowClose(skb_, nullptr);
     }

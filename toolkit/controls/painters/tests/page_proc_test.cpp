@@ -35,7 +35,7 @@ class PageKeys : public pagetest::PageFixture {
   int Focused() {
     desktest::Drain();
     WindowHandle f = GetFocusChild(page_);
-    return f && f != GUI_INVALID_HANDLE ? GetDlgCtrlID(f) : 0;
+    return IsValidHandle(f) ? GetDlgCtrlID(f) : 0;
   }
 };
 
