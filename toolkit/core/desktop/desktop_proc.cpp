@@ -5,10 +5,10 @@
 #include "core/caret/caret.h"
 #include "core/desktop/clip_info.h"
 #include "core/desktop/desktop.h"
-#include "core/desktop/desktop_seams.h"
 #include "core/desktop/desktop_state.h"
 #include "core/desktop/popup_chain.h"
 #include "core/desktop/window_stack.h"
+#include "core/livevideo/display_switch.h"
 #include "core/startup/input_helpers.h"
 #include "core/window/window_damage.h"
 #include "gui/app_hooks.h"
@@ -19,6 +19,7 @@
 #include "gui/dialog.h"
 #include "gui/layout.h"
 #include "gui/message.h"
+#include "gui/text.h"
 #include "gui/timer.h"
 #include "gui/window.h"
 
@@ -97,7 +98,7 @@ void PlaceImeWindow() {
   WindowRecord* ime = ValidWindow(ImeWindow());
   if (!ime) return;
   bool aux = getCurOutputHook() == getAuxOutputHook();
-  int fontHeight = ImeFontHeight(aux);
+  int fontHeight = GetSysFontHeight(aux ? 6 : 1);  // system font 6 on the auxiliary display, 1 on the main
   const Rect& screen = ScreenRect();
   Rect place{screen.right - 540, screen.bottom - (2 * fontHeight + 34), 0, 0};
   place.right = place.left + 440;

@@ -3,8 +3,9 @@
 #include <atomic>
 #include <mutex>
 
-#include "core/desktop/desktop_seams.h"
+#include "core/cursor/system_cursor.h"
 #include "core/livevideo/areas.h"
+#include "core/livevideo/display_switch.h"
 #include "gui/cursor.h"
 #include "core/startup/input_helpers.h"
 #include "core/window/window_record.h"

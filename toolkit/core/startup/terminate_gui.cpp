@@ -1,16 +1,25 @@
 // TerminateGUI: the system threads end first, since they use most of what
 // is torn down after them.
 #include "core/desktop/desktop.h"
+#include "core/element/system_res.h"
 #include "core/message/refresh_list.h"
 #include "core/startup/gui_locks.h"
-#include "core/startup/pending_stages.h"
 #include "core/startup/system_threads.h"
 #include "core/timer/timer_internal.h"
 #include "gui/control_class.h"
+#include "gui/cursor.h"
+#include "gui/dc.h"
 #include "gui/desktop.h"
 #include "gui/fixstr.h"
+#include "gui/gal.h"
+#include "gui/gui_etc.h"
+#include "gui/input.h"
+#include "gui/keyboard.h"
+#include "gui/layout.h"
+#include "gui/menu.h"
 #include "gui/message.h"
 #include "gui/startup.h"
+#include "gui/text.h"
 
 extern "C" {
 
@@ -20,19 +29,20 @@ void TerminateGUI(int) {
   StopSystemThreads();
   DestroyRefreshList();
   DestroyGuiLocks();
-  StageTerminateTextAndFonts();
-  StageTerminateGDI();
-  StageTerminateCursors();
-  StageTermIAL();
-  StageGalVideoQuit();
-  StageUnloadLayoutRes();
+  TerminateTextAndFonts();
+  TerminateGDI();
+  TermCursors();
+  TermIAL();
+  GAL_VideoQuit();
+  TerminateLayout();
   TermQueueRegistry();
   TerminateTimers();
-  StageTerminateDesktop();
-  StageTerminateAccel();
+  TerminateDesktop();
+  UnloadSystemResources();
+  TerminateAccel();
   TerminateControlClass();
-  StageTerminateMenu();
-  StageUnloadGuiEtc();
+  TerminateMenu();
+  UnloadGuiEtc();
   TermFixStr();
 }
 

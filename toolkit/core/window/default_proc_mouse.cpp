@@ -3,13 +3,16 @@
 // routed to the child controls with mouse capture, focus and the soft
 // keyboard and input method following the pointer.
 #include "core/desktop/desktop_state.h"
+
+#include <atomic>
 #include "core/startup/input_helpers.h"
+#include "core/winattr/winattr_internal.h"
 #include "core/window/default_proc_internal.h"
-#include "core/window/default_proc_seams.h"
 #include "core/window/nonclient_mouse.h"
 #include "core/window/tool_placement.h"
 #include "core/window/window_damage.h"
 #include "core/window/window_messages.h"
+#include "core/window/window_record.h"
 #include "gui/control_tip.h"
 #include "gui/desktop.h"
 #include "gui/message.h"
@@ -19,6 +22,8 @@
 #include "gui/window.h"
 
 namespace {
+
+std::atomic<uint32_t> g_cursorX{0}, g_cursorY{0};
 
 constexpr uint32_t kIpEditKeyboardStyle = 0x02u;
 constexpr uint32_t kStaticKindMask = 0x0Fu;
@@ -342,4 +347,14 @@ extern "C" WindowHandle GetWindowUnderCursor(void) {
     if (!child) return HandleOf(win);
     win = child;
   }
+}
+
+void NoteCursorPosition(int x, int y) {
+  g_cursorX = static_cast<uint32_t>(x);
+  g_cursorY = static_cast<uint32_t>(y);
+}
+
+void CursorPosition(int* x, int* y) {
+  *x = static_cast<int>(g_cursorX.load());
+  *y = static_cast<int>(g_cursorY.load());
 }

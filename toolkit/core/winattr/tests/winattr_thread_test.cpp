@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include "core/nonclient/tests/started_gui.h"
-#include "core/window/default_proc_seams.h"
 #include "core/input/ial.h"
 #include "gui/app_hooks.h"
 #include "gui/livevideo.h"
