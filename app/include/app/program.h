@@ -22,9 +22,9 @@ void startMenuMainThread(void);
 /* Creates the tool windows, then the wizard or the ordinary start. */
 void* initMenuMain(void* unused);
 /* Ends what startMenuMainThread began: no start-up message reaches a
- * live-view window any more, the start-up threads have ended and the tool
- * windows are closed. Call it after the live-view window is destroyed and
- * before the toolkit shuts down (runRecorder does). */
+ * live-view window any more and the start-up threads have ended (the tool
+ * windows they opened close with TerminateGUI). Call it after the live-view
+ * window is destroyed and before the toolkit shuts down (runRecorder does). */
 void stopMenuMainThread(void);
 
 /* The live-view window's procedure (extended-style mark 0x40). */

@@ -4,8 +4,10 @@
 #include "core/element/system_res.h"
 #include "core/message/refresh_list.h"
 #include "core/startup/gui_locks.h"
+#include "core/startup/input_helpers.h"
 #include "core/startup/system_threads.h"
 #include "core/timer/timer_internal.h"
+#include "core/window/default_proc_internal.h"
 #include "gui/control_class.h"
 #include "gui/cursor.h"
 #include "gui/dc.h"
@@ -20,12 +22,30 @@
 #include "gui/message.h"
 #include "gui/startup.h"
 #include "gui/text.h"
+#include "gui/window.h"
+
+namespace {
+
+// The tool windows (input method, soft keyboard, bubble tip) run threads of
+// their own: each is closed and its thread joined while the desktop still
+// answers them.
+void EndToolWindows() {
+  for (WindowHandle (*tool)() : {ImeWindow, SoftKeyboardWindow, BubbleTip}) {
+    const WindowHandle hwnd = tool();
+    if (!IsValidHandle(hwnd)) continue;
+    SendMessage(hwnd, MSG_CLOSE, 0, 0);
+    WaitMainWindowClose(hwnd, nullptr);
+  }
+}
+
+}  // namespace
 
 extern "C" {
 
 // The desktop is asked to end whatever rcByGUI says: a desktop left waiting
 // would be a thread left behind.
 void TerminateGUI(int) {
+  EndToolWindows();
   StopSystemThreads();
   DestroyRefreshList();
   DestroyGuiLocks();
