@@ -8,6 +8,7 @@
 #include "core/desktop/desktop_state.h"
 #include "core/desktop/popup_chain.h"
 #include "core/desktop/window_stack.h"
+#include "core/hooks/control_layer.h"
 #include "core/livevideo/display_switch.h"
 #include "core/startup/input_helpers.h"
 #include "core/window/window_damage.h"
@@ -224,9 +225,9 @@ extern "C" LResult DesktopWinProc(WindowHandle, int message, WParam wParam, LPar
     case MSG_DT_BROADCAST:
       return Broadcast(reinterpret_cast<const Message*>(lParam));
     case MSG_DT_ADDCTRLCLASS:
-      return AddNewControlClass(reinterpret_cast<const WndClassInfo*>(lParam));
+      return Controls().addNewControlClass(reinterpret_cast<const WndClassInfo*>(lParam));
     case MSG_DT_DELCTRLCLASS:
-      return DeleteControlClass(reinterpret_cast<const char*>(lParam));
+      return Controls().deleteControlClass(reinterpret_cast<const char*>(lParam));
     case MSG_DT_ADDCTRL:
       EndTrackingForRequest();
       return AddControlToParent(ValidWindow(wParam), ValidControl(static_cast<WindowHandle>(lParam)));
@@ -234,9 +235,9 @@ extern "C" LResult DesktopWinProc(WindowHandle, int message, WParam wParam, LPar
       EndTrackingForRequest();
       return RemoveControlFromParent(ValidWindow(wParam), ValidControl(static_cast<WindowHandle>(lParam)));
     case MSG_DT_FINDCTRLCLASS:
-      return reinterpret_cast<LResult>(FindControlClass(reinterpret_cast<const char*>(lParam)));
+      return reinterpret_cast<LResult>(Controls().findControlClass(reinterpret_cast<const char*>(lParam)));
     case MSG_DT_CTRLCLASSINFO:
-      return ControlClassInfoOp(static_cast<int>(wParam), reinterpret_cast<WndClassInfo*>(lParam));
+      return Controls().controlClassInfoOp(static_cast<int>(wParam), reinterpret_cast<WndClassInfo*>(lParam));
     case MSG_DT_SETKEYHOOK:
       return SetHook(&Desk().keyHook, wParam, lParam);
     case MSG_DT_SETMOUSEHOOK:

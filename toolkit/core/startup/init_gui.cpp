@@ -6,6 +6,7 @@
 #include "core/desktop/clip_info.h"
 #include "core/desktop/zorder.h"
 #include "core/element/system_res.h"
+#include "core/hooks/control_layer.h"
 #include "core/message/refresh_list.h"
 #include "core/startup/gui_locks.h"
 #include "core/startup/startup_internal.h"
@@ -45,10 +46,12 @@ struct Stage {
   const char* name;
 };
 
-// The stages whose calls answer other than int (non-zero for success).
+// The stages whose calls answer other than int (non-zero for success) or go
+// up to the control library through its table.
 int RunInitGDI() { return InitGDI(GAL_GetVideoSurface()) ? 1 : 0; }
 int RunInitMenu() { return InitMenu() ? 1 : 0; }
-int RunInitControlClass() { return InitControlClass(); }
+int RunInitControlClass() { return Controls().initControlClass(); }
+int RunInitIme() { return Controls().initIme(); }
 int RunStartSystemThreads() { return StartSystemThreads(); }
 
 // Codes 5 to 11: a failure stops the graphics layer and drops the locks.
@@ -57,7 +60,7 @@ const Stage kEarlyStages[] = {
     {StartupStage::kGdi, 6, RunInitGDI, "screen device context"},
     {StartupStage::kElementColors, 7, InitWindowElementColors, "window element colours"},
     {StartupStage::kExtraColors, 8, InitExtraColors, "extra colours"},
-    {StartupStage::kIme, 9, InitIME, "input-method tables"},
+    {StartupStage::kIme, 9, RunInitIme, "input-method tables"},
     {StartupStage::kLayouts, 10, LoadLayoutRes, "layouts"},
 };
 

@@ -2,6 +2,7 @@
 // is torn down after them.
 #include "core/desktop/desktop.h"
 #include "core/element/system_res.h"
+#include "core/hooks/control_layer.h"
 #include "core/message/refresh_list.h"
 #include "core/startup/gui_locks.h"
 #include "core/startup/input_helpers.h"
@@ -60,7 +61,7 @@ void TerminateGUI(int) {
   TerminateDesktop();
   UnloadSystemResources();
   TerminateAccel();
-  TerminateControlClass();
+  Controls().terminateControlClass();
   TerminateMenu();
   UnloadGuiEtc();
   TermFixStr();

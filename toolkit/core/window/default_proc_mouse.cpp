@@ -5,6 +5,7 @@
 #include "core/desktop/desktop_state.h"
 
 #include <atomic>
+#include "core/hooks/control_layer.h"
 #include "core/startup/input_helpers.h"
 #include "core/winattr/winattr_internal.h"
 #include "core/window/default_proc_internal.h"
@@ -118,7 +119,7 @@ void PressBesideChildren(WindowRecord* win, int msg, const Pointer& p) {
     SendNotifyMessage(h, MSG_MOUSEACTIVE, 1, 0);
     Post(active, msg + (MSG_NCLBUTTONDOWN - MSG_LBUTTONDOWN), hit::kOutside, p.received);
     if (IsControlOfClass(h, "ipedit") && (active->style & kIpEditKeyboardStyle)) {
-      SetIPEditSKBState(0);
+      Controls().setIPEditSkbState(0);
       InvalidateRect(h, nullptr, TRUE);
     }
   }
@@ -135,12 +136,12 @@ void PressBesideChildren(WindowRecord* win, int msg, const Pointer& p) {
 void PressOnEdit(WindowRecord* child, int msg) {
   WindowHandle h = HandleOf(child);
   if (msg != MSG_LBUTTONDOWN) return;
-  int kind = GetSLEditParentKind(h);
+  int kind = Controls().getSLEditParentKind(h);
   if (kind != 1 && kind != 3) CaptureMouse(h);
   WindowHandle skb = SoftKeyboard();
   if (!skb) return;
   if (!SoftKeyboardServesEdit()) {
-    SetSLEditSKBState(0);
+    Controls().setSLEditSkbState(0);
     ClearInputHelperState();
     PlaceSoftKeyboard(child, true, 0);
     SendNotifyMessage(skb, MSG_SKBACTIVEWIN, h, 0);
