@@ -5,6 +5,7 @@
 
 #include "controls/listview/listview_class.h"
 #include "controls/listview/listview_internal.h"
+#include "controls/registry/control_registry.h"
 #include "controls/scrolled/scrolled_internal.h"
 #include "gui/caret.h"
 #include "gui/dc.h"
@@ -455,11 +456,7 @@ namespace controls {
 
 BOOL RegisterListViewControl() {
   listview::LoadFoldBitmaps();
-  WndClassInfo info{};
-  info.className = "ListView";
-  info.backgroundColor = GetExtraColorEx(WEC_EX_BKC_CONTROL_NORMAL_LV);
-  info.windowProc = ListViewControlProc;
-  return AddNewControlClass(&info) == 0;
+  return controls::RegisterBuiltinClass("ListView", 0, GetExtraColorEx(WEC_EX_BKC_CONTROL_NORMAL_LV), ListViewControlProc);
 }
 
 }  // namespace controls
