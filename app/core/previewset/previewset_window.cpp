@@ -2,6 +2,7 @@
 // holding a property sheet with the base and the view page.
 #include "app/app_registry.h"
 #include "app/core/previewset/previewset.h"
+#include "app/dialog_template.h"
 #include "app/system_pages.h"
 #include "gui/control_paint.h"
 #include "gui/dialog.h"
@@ -104,18 +105,10 @@ LResult pageDefault(WindowHandle page, int message, WParam wParam, LParam lParam
 }  // namespace previewset
 
 extern "C" int createPreviewSetWindow(WindowHandle host) {
-  DlgTemplate dlg{};
-  dlg.dwStyle = WS_VISIBLE;
-  dlg.dwExStyle = WS_EX_NOCLOSEBOX | WS_EX_PLACE_MASK;
-  dlg.caption = "";
   CtrlResInfo* r = nullptr;
-  if (GetCtrlResInfo(previewset::kWindow, "win_previewset", &r) && r) {
-    dlg.caption = r->caption ? r->caption : "";
-    dlg.x = r->x;
-    dlg.y = r->y;
-    dlg.w = r->w;
-    dlg.h = r->h;
-  }
+  if (!GetCtrlResInfo(previewset::kWindow, "win_previewset", &r)) r = nullptr;
+  DlgTemplate dlg = app::templateFromRecord(r, WS_VISIBLE, WS_EX_NOCLOSEBOX | WS_EX_PLACE_MASK,
+                                            app::Placement::kAsRecorded, getCurOutput());
   const WindowHandle page = CreateMainWindowIndirectParam(&dlg, host, previewset::previewSetWinProc, 0);
   return page == GUI_INVALID_HANDLE ? -1 : 0;
 }
