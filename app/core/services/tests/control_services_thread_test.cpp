@@ -235,7 +235,9 @@ TEST_F(ControlServices, ListColumnsComeFromTheLayoutAndEachSortsByItsOwnOrder) {
     info.text = caption;
     info.textSize = sizeof caption - 1;
     ASSERT_EQ(SendMessage(list, LVM_GETCOLUMN, static_cast<WParam>(c), reinterpret_cast<LParam>(&info)), 0);
-    if (widths[c] >= 0) EXPECT_EQ(info.width, widths[c]) << c;
+    if (widths[c] >= 0) {
+      EXPECT_EQ(info.width, widths[c]) << c;
+    }
     EXPECT_STREQ(caption, captions[c]) << c;
   }
 
