@@ -117,8 +117,12 @@ ListViewRow* RowByKey(ListViewData* lv, int key) {
   return RowAtIndex(lv, key);
 }
 
+// The terminator counts in the size, as for LVM_GETSUBITEMTEXT: a column
+// caption once wrote size + 1 bytes, one past the caller's buffer. A size
+// of 0 writes nothing.
 size_t CopyText(char* dst, size_t size, const std::string& text) {
-  const size_t n = text.size() < size ? text.size() : size;
+  if (size == 0) return 0;
+  const size_t n = text.size() < size ? text.size() : size - 1;
   std::memcpy(dst, text.data(), n);
   dst[n] = 0;
   return n;

@@ -233,7 +233,7 @@ TEST_F(ControlServices, ListColumnsComeFromTheLayoutAndEachSortsByItsOwnOrder) {
     char caption[64] = "unset";
     ListViewColumnInfo info{};
     info.text = caption;
-    info.textSize = sizeof caption - 1;
+    info.textSize = sizeof caption;
     ASSERT_EQ(SendMessage(list, LVM_GETCOLUMN, static_cast<WParam>(c), reinterpret_cast<LParam>(&info)), 0);
     if (widths[c] >= 0) {
       EXPECT_EQ(info.width, widths[c]) << c;
