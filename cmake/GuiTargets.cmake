@@ -42,7 +42,7 @@ function(gui_add_library target folder)
   if(NOT srcs)
     set(stub ${CMAKE_CURRENT_BINARY_DIR}/${target}_empty.cpp)
     # Written only when it differs, so configuring again rebuilds nothing.
-    file(CONFIGURE OUTPUT ${stub} CONTENT "// no sources yet\n")
+    file(CONFIGURE OUTPUT ${stub} CONTENT "// The folder has no sources; the library is empty.\n")
     set(srcs ${stub})
   endif()
   add_library(${target} STATIC ${srcs})

@@ -1,7 +1,7 @@
 /* Entry points of the system, alarm, network, user and log pages, and the
- * words the display settings share with the resolution confirmation. Until
- * those pages land, system_seams.cpp answers for them: each page opener shows
- * a placeholder page that is registered while open and closes on 102. */
+ * words the display settings share with the resolution confirmation. Each
+ * page opener shows a placeholder page that is registered while open and
+ * closes on MSG_CLOSE. */
 #ifndef APP_SYSTEM_PAGES_H
 #define APP_SYSTEM_PAGES_H
 

@@ -1,6 +1,6 @@
-// Stand-in windows of the camera pages that come later: each is a small
-// modal dialog with its caption and a Cancel button, registered like the
-// finished page, so that the live view can open, cover and close it.
+// Stand-ins for the camera pages: each answers with a small modal dialog
+// with its caption and a Cancel button, registered as the page is, so that
+// the live view can open, cover and close it.
 #include <atomic>
 
 #include "app/app_messages.h"
