@@ -91,8 +91,7 @@ void createControls(WindowHandle dlg) {
   if (const CtrlResInfo* r = record("colormode"))
     createLabeledCtrl("combobox", r->caption ? r->caption : "", WS_CHILD | WS_VISIBLE | CBS_DROPDOWNLIST | CBS_NOTIFY,
         EDIT_CORNER_BOTTOMRIGHT | EDIT_CORNER_TOPRIGHT | EDIT_CORNER_BOTTOMLEFT | EDIT_CORNER_TOPLEFT, kModeId, r->x,
-        r->y, r->w,
-                      r->h, dlg, 0);
+        r->y, r->w, r->h, dlg, 0);
   for (int i = 0; i < 6; ++i) {
     const Row& row = kRows[i];
     if (!shown(row)) continue;

@@ -138,8 +138,7 @@ int createDateTimeRowAt(WindowHandle owner, const char* section, const char* lab
   CreateWindowEx("combobox", "", WS_CHILD | WS_VISIBLE | CBS_DATE | CBS_NOTIFY, dateEx, base + 1, date->x, dateTop,
       date->w, date->h, owner, 0);
   CreateWindowEx("combobox", "", WS_CHILD | WS_VISIBLE | CBS_TIME | CBS_NOTIFY, timeEx, base + 2, time->x,
-      dateTop + date->h, time->w, time->h, owner,
-                 0);
+      dateTop + date->h, time->w, time->h, owner, 0);
   return labelled ? y + label->h : dateTop + date->h;
 }
 
