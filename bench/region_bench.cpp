@@ -15,6 +15,7 @@
 #include "core/desktop/zorder.h"
 #include "core/window/window_record.h"
 #include "gui/region.h"
+#include "gui/window.h"
 
 namespace {
 
@@ -109,7 +110,7 @@ struct Desktop50 {
       auto win = std::make_unique<MainWinRecord>();
       const int x = (i * 37) % 724, y = (i * 23) % 568;
       win->window = win->client = Rect{x, y, x + 300, y + 200};
-      win->style = kStyleVisible;
+      win->style = WS_VISIBLE;
       win->mainWindow = win.get();
       clips.push_back(std::make_unique<GlobalClipInfo>());
       win->clipInfo = clips.back().get();

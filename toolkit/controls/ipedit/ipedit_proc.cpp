@@ -109,7 +109,7 @@ int Measure(const char* text) {
 uint32_t FieldStyle(uint32_t style, Variant v, int k, int last) {
   uint32_t s = kFieldBase | ((style & kReadOnlyFields) ? 0x800u : 0u);
   s = v == kIpv4 ? (s | kFieldIpv4) : ((s & ~0xFFu) | kFieldMac);
-  s |= style & kStyleDisabled;
+  s |= style & WS_DISABLED;
   if (style & kSkinned) s |= kPlain | (k == 0 ? kHead : k == last ? kTail : kNoEnds);
   return s;
 }
@@ -122,7 +122,7 @@ bool CreateFields(WindowHandle hwnd, IPEditData* d, Variant v) {
   GetClientRect(hwnd, &client);
   const int height = client.bottom - client.top, x0 = (style & kSkinned) ? 0 : 4;
   const int count = FieldCount(v);
-  const uint32_t sepStyle = kFieldBase | kSeparator | (style & kStyleDisabled) | ((style & kSkinned) ? kPlain : 0u);
+  const uint32_t sepStyle = kFieldBase | kSeparator | (style & WS_DISABLED) | ((style & kSkinned) ? kPlain : 0u);
   for (int k = 0; k < count; ++k) {
     const int x = x0 + k * (fieldW + sepW);
     const int w = k == count - 1 ? client.right - x : fieldW;
@@ -357,9 +357,9 @@ LResult GetAddress(WindowHandle hwnd, IPEditData* d, WParam size, LParam buffer)
 LResult Enable(WindowHandle hwnd, IPEditData* d, WParam on) {
   for (WindowHandle child : d->child)
     if (child) SendMessage(child, MSG_ENABLE, on, 0);
-  const bool disabled = GetWindowStyle(hwnd) & kStyleDisabled;
-  if (!on && !disabled) IncludeWindowStyle(hwnd, kStyleDisabled);
-  if (on && disabled) ExcludeWindowStyle(hwnd, kStyleDisabled);
+  const bool disabled = GetWindowStyle(hwnd) & WS_DISABLED;
+  if (!on && !disabled) IncludeWindowStyle(hwnd, WS_DISABLED);
+  if (on && disabled) ExcludeWindowStyle(hwnd, WS_DISABLED);
   InvalidateRect(hwnd, nullptr, TRUE);
   return 0;
 }
@@ -464,7 +464,7 @@ LResult IPEditProc(WindowHandle hwnd, int msg, WParam wParam, LParam lParam) {
     case MSG_SETFOCUS: Focus(hwnd, d); break;
     case MSG_KILLFOCUS: Blur(hwnd, d); break;
     case MSG_MOUSEENTER:
-      if (GetWindowStyle(hwnd) & kStyleDisabled) break;
+      if (GetWindowStyle(hwnd) & WS_DISABLED) break;
       if (wParam) SetFocusChild(hwnd);
       else SendMessage(hwnd, MSG_KILLFOCUS, 0, 0);
       break;

@@ -28,7 +28,6 @@ constexpr uint32_t kModeMask = 0x1F0;
 // Dialog codes.
 constexpr int kDlgIdle = 0x99, kDlgEditing = 0x9D, kDlgWantsAll = 0x04;
 
-constexpr uint32_t kStyleDisabled = 0x04000000u;
 constexpr WindowHandle kNoWindow = GUI_INVALID_HANDLE;
 
 inline int LowX(LParam l) { return static_cast<int16_t>(l & 0xFFFF); }

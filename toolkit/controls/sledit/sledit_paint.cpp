@@ -102,7 +102,7 @@ void NormalColours(HDC hdc, bool disabled) {
 }
 
 void DrawText(WindowHandle hwnd, HDC hdc, SLEditData* d, const std::string& shown) {
-  const bool disabled = Style(hwnd) & kStyleDisabled;
+  const bool disabled = Style(hwnd) & WS_DISABLED;
   const EditModel& m = d->model;
   const int x0 = d->textStart - d->scroll + d->leftMargin, y = d->textTop;
   NormalColours(hdc, disabled);

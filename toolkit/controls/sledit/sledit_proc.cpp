@@ -179,13 +179,13 @@ LResult GetTip(WindowHandle hwnd, SLEditData* d, WParam size, LParam buffer) {
 }
 
 LResult Enable(WindowHandle hwnd, WParam on) {
-  const bool disabled = Style(hwnd) & kStyleDisabled;
+  const bool disabled = Style(hwnd) & WS_DISABLED;
   if (!on && !disabled) {
-    IncludeWindowStyle(hwnd, kStyleDisabled);
+    IncludeWindowStyle(hwnd, WS_DISABLED);
     CloseInputHelpers();
     Repaint(hwnd);
   } else if (on && disabled) {
-    ExcludeWindowStyle(hwnd, kStyleDisabled);
+    ExcludeWindowStyle(hwnd, WS_DISABLED);
     Repaint(hwnd);
   }
   return 0;
@@ -297,7 +297,7 @@ void Before(WindowHandle hwnd, SLEditData* d, int msg, WParam wParam, LParam lPa
     case MSG_SETFOCUS: OnFocus(hwnd, d); break;
     case MSG_KILLFOCUS: OnBlur(hwnd, d); break;
     case MSG_MOUSEENTER:
-      if (Style(hwnd) & kStyleDisabled) break;
+      if (Style(hwnd) & WS_DISABLED) break;
       if (wParam) SetFocusChild(hwnd);
       else SendMessage(hwnd, MSG_KILLFOCUS, 0, 0);
       break;
@@ -393,7 +393,7 @@ LResult SLEditProc(WindowHandle hwnd, int msg, WParam wParam, LParam lParam) {
     Destroy(hwnd, d);
     return DefaultControlProc(hwnd, msg, wParam, lParam);
   }
-  if (msg == MSG_SETCURSOR && ((Style(hwnd) & kStyleDisabled) || IsReadOnly(Style(hwnd)))) {
+  if (msg == MSG_SETCURSOR && ((Style(hwnd) & WS_DISABLED) || IsReadOnly(Style(hwnd)))) {
     ShowArrowCursor();
     return 0;
   }

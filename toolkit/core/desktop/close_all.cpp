@@ -51,7 +51,7 @@ LResult CloseAllWindows() {
     return true;
   });
   if (ZOrderList* current = CurrentDisplayList()) ForEachInList(*current, [&asked](WindowRecord* win) {
-      if (IsControlRecord(win) || (win->exStyle & kExPreview)) return true;
+      if (IsControlRecord(win) || (win->exStyle & WS_EX_PREVIEW)) return true;
       SendNotifyMessage(HandleOf(win), MSG_CLOSE, 0, 0);
       ++asked;
       return true;

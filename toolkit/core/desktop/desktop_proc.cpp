@@ -159,7 +159,7 @@ LResult WindowRequest(int msg, WParam wParam, LParam lParam) {
     case MSG_DT_ENABLEMAINWIN:
       return win ? EnableStackedWindow(win, lParam != 0) : 0;
     case MSG_DT_ISENABLED:
-      return win && !(win->style & kStyleDisabled) ? 1 : 0;
+      return win && !(win->style & WS_DISABLED) ? 1 : 0;
     case MSG_DT_SETWINCURSOR: {
       if (!win) return 0;
       uintptr_t old = win->cursor;

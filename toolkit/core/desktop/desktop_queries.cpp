@@ -6,6 +6,7 @@
 #include "core/window/window_damage.h"
 #include "gui/app_hooks.h"
 #include "gui/display.h"
+#include "gui/window.h"
 
 namespace {
 
@@ -22,7 +23,7 @@ ZOrderList* OtherListOf(int display) {
   return nullptr;
 }
 
-bool IsPreviewMain(const WindowRecord* win) { return !IsControlRecord(win) && (win->exStyle & kExPreview); }
+bool IsPreviewMain(const WindowRecord* win) { return !IsControlRecord(win) && (win->exStyle & WS_EX_PREVIEW); }
 
 WindowHandle FirstPreviewIn(const ZOrderList* list) {
   WindowHandle found = 0;
@@ -59,7 +60,7 @@ int WindowDisplay(WindowHandle hwnd) {
   MainWinRecord* main = MainWindowOf(hwnd);
   if (!main) return current;
   ZOrderList* currentList = CurrentDisplayList();
-  if ((main->exStyle & kExTopmost) || (currentList && ListHolds(*currentList, HandleOf(main)))) return current;
+  if ((main->exStyle & WS_EX_TOPMOST) || (currentList && ListHolds(*currentList, HandleOf(main)))) return current;
   return current == getMainOutputHook() ? getAuxOutputHook() : getMainOutputHook();
 }
 
@@ -98,7 +99,7 @@ int IsNoWinsOnPreview(int display) {
   StackReadLock hold;
   bool anyWindow = false;
   if (ZOrderList* own = OwnListOf(display)) ForEachInList(*own, [&anyWindow](WindowRecord* win) {
-      if (IsVisibleRecord(win) && !(win->exStyle & kExPreview)) anyWindow = true;
+      if (IsVisibleRecord(win) && !(win->exStyle & WS_EX_PREVIEW)) anyWindow = true;
       return !anyWindow;
     });
   return anyWindow ? 0 : 1;

@@ -43,7 +43,7 @@ WindowRecord* MainOf(WindowHandle hwnd) {
   return IsControlRecord(win) ? win->mainWindow : win;
 }
 
-bool IsDisabled(const WindowRecord* win) { return (win->style & kStyleDisabled) != 0; }
+bool IsDisabled(const WindowRecord* win) { return (win->style & WS_DISABLED) != 0; }
 
 bool Hooked(const HookSlot& hook, WindowHandle target, int msg, WParam wParam, LParam lParam, bool anyNonZero) {
   if (!hook.function) return false;
@@ -97,7 +97,7 @@ void Press(WindowHandle under, int msg, WParam wParam, LParam lParam) {
   if (!IsControlRecord(win)) {
     WindowHandle before = ActiveOfCurrentDisplay();
     ZOrderList* own = ListHolding(HandleOf(main));
-    if (own && own->head != main->zorderNode && !(main->exStyle & kExPreview))
+    if (own && own->head != main->zorderNode && !(main->exStyle & WS_EX_PREVIEW))
       RaiseStackedWindow(main, kRaiseByMouse);
     ActivateWindow(HandleOf(main));
     if (ActiveOfCurrentDisplay() != before) SendNotifyMessage(HandleOf(main), MSG_MOUSEACTIVE, 0, 0);
@@ -216,7 +216,7 @@ WindowRecord* NextActivatable() {
     if (HandleOf(order[i]) == active) start = i + 1;
   for (size_t n = 0; n < order.size(); ++n) {
     WindowRecord* win = order[(start + n) % order.size()];
-    if (HandleOf(win) == active || IsControlRecord(win) || !IsVisibleRecord(win) || (win->exStyle & kExNeverActive))
+    if (HandleOf(win) == active || IsControlRecord(win) || !IsVisibleRecord(win) || (win->exStyle & WS_EX_NOT_ACTIVATED))
       continue;
     return win;
   }
@@ -299,7 +299,7 @@ bool AltKeys(int& msg, WParam scan) {
   if (msg == kKeyDown && scan == kScanTab) {
     d.altComboUsed = true;
     WindowRecord* next = NextActivatable();
-    if (next && !(next->exStyle & kExPreview) && !IsDisabled(next)) RaiseStackedWindow(next, kRaiseByAltTab);
+    if (next && !(next->exStyle & WS_EX_PREVIEW) && !IsDisabled(next)) RaiseStackedWindow(next, kRaiseByAltTab);
     return true;
   }
   if (msg == kKeyDown && scan == kScanEscape) {

@@ -8,6 +8,7 @@
 #include "gui/app_hooks.h"
 #include "gui/control_class.h"
 #include "gui/display.h"
+#include "gui/window.h"
 
 namespace {
 
@@ -23,7 +24,7 @@ int IsDispSwitchAllowed(void) { return GuiApp()->isDispSwitchEnabled() ? 1 : 0; 
 
 int IsPreviewPaintSuppressed(WindowHandle hwnd) {
   WindowRecord* win = ValidWindow(hwnd);
-  if (!win || !(win->exStyle & kExPreview)) return 0;
+  if (!win || !(win->exStyle & WS_EX_PREVIEW)) return 0;
   int state = getOutputStateHook(getCurOutputHook());
   return state != OUTSTATE_LIVEVIEW && state != OUTSTATE_PLAYBACK && state != OUTSTATE_PTZ ? 1 : 0;
 }

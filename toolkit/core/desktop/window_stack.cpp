@@ -32,13 +32,13 @@ void SetStyleBit(WindowRecord* win, uint32_t bit, bool set) {
 void SetVisibleBit(WindowRecord* win, bool visible) {
   if (win->clipInfo) {
     std::lock_guard<std::mutex> hold(win->clipInfo->lock);
-    SetStyleBit(win, kStyleVisible, visible);
+    SetStyleBit(win, WS_VISIBLE, visible);
   } else {
-    SetStyleBit(win, kStyleVisible, visible);
+    SetStyleBit(win, WS_VISIBLE, visible);
   }
 }
 
-bool IsTopmostRecord(const WindowRecord* win) { return (win->exStyle & kExTopmost) != 0; }
+bool IsTopmostRecord(const WindowRecord* win) { return (win->exStyle & WS_EX_TOPMOST) != 0; }
 
 // The windows a change of `win` uncovers or covers: those after it in its
 // own list and, for a topmost window, the whole current display's list.
@@ -84,7 +84,7 @@ void UnlinkHosted(MainWinRecord* win) {
 
 ZOrderList* ListForNewWindow(const WindowRecord* win, bool previewAware) {
   if (IsTopmostRecord(win)) return &TopmostList();
-  if (previewAware && (win->exStyle & kExPreview)) return OtherDisplayList();
+  if (previewAware && (win->exStyle & WS_EX_PREVIEW)) return OtherDisplayList();
   return CurrentDisplayList();
 }
 
@@ -111,7 +111,7 @@ void NotifyActivationChange(WindowHandle oldActive, WindowHandle newActive) {
 bool RefusesActivation(WindowHandle hwnd) {
   if (!hwnd) return false;
   WindowRecord* win = ValidWindow(hwnd);
-  return !win || IsToolWindow(hwnd) || (win->exStyle & kExNeverActive);
+  return !win || IsToolWindow(hwnd) || (win->exStyle & WS_EX_NOT_ACTIVATED);
 }
 
 // The auxiliary display's preview window is activated there whatever
@@ -128,7 +128,7 @@ WindowHandle ActivatePreviewWindow(WindowHandle hwnd) {
 void PaintWhole(WindowRecord* win) {
   CallProc(win, MSG_NCPAINT, 0, 0);
   WindowRecord* target = win;
-  if ((win->exStyle & kExPreview) && getCurOutputHook() == getAuxOutputHook())
+  if ((win->exStyle & WS_EX_PREVIEW) && getCurOutputHook() == getAuxOutputHook())
     if (WindowRecord* preview = ValidWindow(FirstPreviewWindow(getMainOutputHook()))) target = preview;
   InvalidateWindowArea(target, nullptr, true);
 }
@@ -223,8 +223,8 @@ WindowHandle ActivateWindow(WindowHandle hwnd) {
 WindowHandle FirstActivatable() {
   WindowHandle found = 0;
   auto pick = [&found](WindowRecord* win) {
-    if (IsControlRecord(win) || !IsVisibleRecord(win) || (win->style & kStyleDisabled) ||
-        (win->exStyle & kExNeverActive))
+    if (IsControlRecord(win) || !IsVisibleRecord(win) || (win->style & WS_DISABLED) ||
+        (win->exStyle & WS_EX_NOT_ACTIVATED))
       return true;
     found = HandleOf(win);
     return false;
@@ -239,7 +239,7 @@ void RepaintPart(WindowRecord* win, const Rect& screenPart) {
   Rect local = Offset(screenPart, -frame.left, -frame.top);
   CallProc(win, MSG_NCPAINT, 0, reinterpret_cast<LParam>(&local));
   WindowRecord* target = win;
-  if ((win->exStyle & kExPreview) && getCurOutputHook() == getAuxOutputHook())
+  if ((win->exStyle & WS_EX_PREVIEW) && getCurOutputHook() == getAuxOutputHook())
     if (WindowRecord* preview = ValidWindow(FirstPreviewWindow(getMainOutputHook()))) target = preview;
   Rect client = ClientScreenRectOf(target);
   Rect part = Offset(screenPart, -client.left, -client.top);
@@ -275,7 +275,7 @@ LResult AddStackedWindow(WindowRecord* win, ZOrderNode* node, bool previewAware)
   CallProc(win, MSG_NCPAINT, 0, 0);
   SendNotifyMessage(HandleOf(win), MSG_SHOWWINDOW, 256, 0);
   InvalidateWindowArea(win, nullptr, true);
-  if (previewAware && (win->exStyle & kExPreview)) return ActivatePreviewWindow(HandleOf(win));
+  if (previewAware && (win->exStyle & WS_EX_PREVIEW)) return ActivatePreviewWindow(HandleOf(win));
   return ActivateWindow(HandleOf(win));
 }
 
@@ -420,9 +420,9 @@ LResult MoveStackedWindow(WindowRecord* win, const Rect* rect) {
 }
 
 LResult EnableStackedWindow(WindowRecord* win, bool enable) {
-  bool wasEnabled = !(win->style & kStyleDisabled);
+  bool wasEnabled = !(win->style & WS_DISABLED);
   if (wasEnabled == enable) return wasEnabled;
-  SetStyleBit(win, kStyleDisabled, !enable);
+  SetStyleBit(win, WS_DISABLED, !enable);
   if (!enable) {
     DesktopState& d = Desk();
     if (d.capture && (d.capture == HandleOf(win) || WindowBelongsTo(d.capture, HandleOf(win)))) d.capture = 0;
@@ -454,7 +454,7 @@ WindowHandle NextStackedWindow(WindowHandle hwnd) {
   for (;;) {
     while (node) {
       WindowRecord* win = RecordOfNode(node);
-      if (win && !(win->exStyle & kExOwnClipInfo)) return node->hwnd;
+      if (win && !(win->exStyle & WS_EX_OWN_CLIPINFO)) return node->hwnd;
       node = node->next;
     }
     if (!inTopmost || !current) return 0;
@@ -477,8 +477,8 @@ LResult AddControlToParent(WindowRecord* parent, ControlRecord* control) {
   if (!parent || !control) return -1;
   EmptyClipRgn(&control->invalid.region);  // before other threads' paint searches can reach it
   LinkChild(parent, control);
-  if ((control->exStyle & kExOwnClipInfo) && control->zorderNode) {
-    ZOrderList* list = (control->exStyle & kExTopmost) ? &TopmostList() : CurrentDisplayList();
+  if ((control->exStyle & WS_EX_OWN_CLIPINFO) && control->zorderNode) {
+    ZOrderList* list = (control->exStyle & WS_EX_TOPMOST) ? &TopmostList() : CurrentDisplayList();
     ResetClip(control->clipInfo, ScreenRectOf(control));
     if (list) {
       control->zorderNode->hwnd = HandleOf(control);
@@ -493,7 +493,7 @@ LResult AddControlToParent(WindowRecord* parent, ControlRecord* control) {
 LResult RemoveControlFromParent(WindowRecord* parent, ControlRecord* control) {
   if (!parent || !control || control->parent != parent) return -1;
   if (!UnlinkChild(parent, control)) return -1;
-  if ((control->exStyle & kExOwnClipInfo) && control->zorderNode) {
+  if ((control->exStyle & WS_EX_OWN_CLIPINFO) && control->zorderNode) {
     if (IsVisibleRecord(control)) HideStackedWindow(control);
     DetachOwnNode(control);
   }

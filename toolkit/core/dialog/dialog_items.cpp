@@ -9,6 +9,7 @@
 #include "core/dialog/dialog_internal.h"
 #include "core/window/window_record.h"
 #include "gui/dialog.h"
+#include "gui/message.h"
 #include "gui/window.h"
 #include "gui/window_attr.h"
 
@@ -16,7 +17,7 @@ namespace {
 
 constexpr int kNumberText = 100;
 
-bool Usable(WindowRecord* w) { return IsVisibleRecord(w) && !(w->style & kStyleDisabled); }
+bool Usable(WindowRecord* w) { return IsVisibleRecord(w) && !(w->style & WS_DISABLED); }
 
 // Candidates in child order, starting after (or, going back, before) the
 // current control and wrapping round; the current one is not a candidate.

@@ -32,7 +32,6 @@ constexpr uint32_t kBoxStyle = 0xB0400000u;
 constexpr uint32_t kFirstButtonStyle = 0x08038000u, kButtonStyle = 0x08018000u;
 constexpr uint32_t kIconStyle = 0x08020003u, kTextStyle = 0x08020000u, kRightToLeft = 0x02u;
 constexpr uint32_t kControlExStyle = 0x20u;
-constexpr uint32_t kExHostedSubject = 0x04000000u;
 constexpr int kIconId = 100, kTextId = 101;
 constexpr int kButtonW = 80, kButtonH = 26, kButtonStep = 90, kButtonRoom = 100;
 constexpr int kIconSize = 32, kMargin = 10;
@@ -88,7 +87,7 @@ void Opened(WindowHandle hwnd, LParam type) {
   auto* box = reinterpret_cast<BoxState*>(GetWindowAdditionalData(hwnd));
   WindowHandle host = GetHosting(hwnd);
   WindowHandle outer = ValidMainWindow(host) ? GetHosting(host) : 0;
-  if (box && ValidMainWindow(outer) && (GetWindowExStyle(outer) & kExHostedSubject) && IsWindowEnabled(outer)) {
+  if (box && ValidMainWindow(outer) && (GetWindowExStyle(outer) & WS_EX_ROUTE_OUTPUTSWITCH) && IsWindowEnabled(outer)) {
     EnableWindow(outer, FALSE);
     box->disabled = outer;
   }

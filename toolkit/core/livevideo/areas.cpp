@@ -17,6 +17,7 @@
 #include "gui/display.h"
 #include "gui/gal.h"
 #include "gui/livevideo.h"
+#include "gui/window.h"
 
 namespace {
 
@@ -112,7 +113,7 @@ bool YieldFullScreen(Display& d, MainWinRecord* win, const Rect& screen) {
     Rect r = SlotRect(d.table, i);
     if (!(d.table.fullScreen || EqualRect(&r, &screen) || Within(screen, r))) continue;
     if (d.marker[i] <= 0) return false;
-    if (g_main.table.fullScreen == 1 && (win->exStyle & kExTopmost)) return false;
+    if (g_main.table.fullScreen == 1 && (win->exStyle & WS_EX_TOPMOST)) return false;
     ClearSlot(d, i);
     d.table.fullScreen = 0;
     d.table.refreshMark = 1;
@@ -198,7 +199,7 @@ void ReleaseLiveVideoSlot(MainWinRecord* win) {
 void ReleaseLiveVideoSlotOnHide(MainWinRecord* win) {
   if (!LivePreview()) return;
   std::lock_guard<std::mutex> hold(g_lock);
-  if (g_main.table.fullScreen == 1 && (win->exStyle & kExTopmost)) return;
+  if (g_main.table.fullScreen == 1 && (win->exStyle & WS_EX_TOPMOST)) return;
   Display& d = CurrentDisplay();
   const Rect screen = ScreenOf(getCurOutputHook()), slot0 = SlotRect(d.table, 0);
   if (d.table.fullScreen == 0 && !EqualRect(&slot0, &screen) && !Within(screen, slot0)) {
@@ -214,7 +215,7 @@ void ReleaseLiveVideoSlotOnHide(MainWinRecord* win) {
 }
 
 void RefreshLiveVideoAreas(WindowRecord* win) {
-  if (!IsMainRecord(win) || (win->exStyle & kExPreview) || !LivePreview()) return;
+  if (!IsMainRecord(win) || (win->exStyle & WS_EX_PREVIEW) || !LivePreview()) return;
   if (GetWindowDisplay(HandleOf(win)) != getCurOutputHook()) return;
   std::lock_guard<std::mutex> hold(g_lock);
   PlanForWindow(static_cast<MainWinRecord*>(win));

@@ -6,6 +6,7 @@
 #include "core/timer/timer_internal.h"
 #include "core/window/window_record.h"
 #include "gui/app_hooks.h"
+#include "gui/window.h"
 
 namespace {
 
@@ -111,7 +112,7 @@ WindowRecord* FindDamagedWindow(WindowRecord* win) {
 // through the main display's preview window.
 WindowRecord* PaintSearchStart(ThreadMsgInfo* info) {
   WindowRecord* start = info->mainWindow;
-  if (start && (start->exStyle & kExPreview) && getCurOutputHook() == getAuxOutputHook())
+  if (start && (start->exStyle & WS_EX_PREVIEW) && getCurOutputHook() == getAuxOutputHook())
     if (WindowRecord* preview = ValidWindow(FindFirstPreviewWindow(getMainOutputHook()))) return preview;
   return start;
 }

@@ -58,7 +58,7 @@ int MenuBarHeight(const WindowRecord* win) {
 }
 
 bool HasBar(const WindowRecord* win, bool vertical) {
-  return (win->style & (vertical ? kStyleVScroll : kStyleHScroll)) != 0;
+  return (win->style & (vertical ? WS_VSCROLL : WS_HSCROLL)) != 0;
 }
 
 bool BarVisible(const WindowRecord* win, bool vertical) {

@@ -17,6 +17,7 @@
 #include "gui/gal.h"
 #include "gui/livevideo.h"
 #include "gui/menu.h"
+#include "gui/message.h"
 #include "gui/nonclient.h"
 #include "gui/text.h"
 #include "gui/window.h"
@@ -95,7 +96,7 @@ void DrawBorder(WindowRecord* win, HDC hdc) {
 }
 
 bool IsActive(const WindowRecord* win) {
-  if (IsMainRecord(win)) return !(win->style & kStyleDisabled);
+  if (IsMainRecord(win)) return !(win->style & WS_DISABLED);
   return win->parent && win->parent->activeChild == win;
 }
 

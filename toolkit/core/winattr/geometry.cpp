@@ -57,14 +57,14 @@ void MoveControl(WindowRecord* win, const Rect& rect) {
   // Hidden for a moment, so the parent's erase does not skip its place.
   {
     StackWriteLock hold;
-    win->style &= ~kStyleVisible;
+    win->style &= ~WS_VISIBLE;
   }
   Rect moved{win->window.left, win->window.top, win->window.left + (old.right - old.left),
              win->window.top + (old.bottom - old.top)};
   InvalidateWindowArea(parent, &old, true);
   InvalidateWindowArea(parent, &moved, true);
   StackWriteLock hold;
-  win->style |= kStyleVisible;
+  win->style |= WS_VISIBLE;
 }
 
 void Offset(WindowRecord* win, int* x, int* y, bool client, int sign) {
@@ -94,7 +94,7 @@ BOOL MoveWindow(WindowHandle hwnd, int x, int y, int w, int h, BOOL repaint) {
   if (IsControlOfClass(hwnd, "combobox")) PlaceComboboxList(win, &result);
   result = EvenRect(result);
   bool forced = false;
-  if (IsMainRecord(win) || (win->exStyle & kExOwnClipInfo))
+  if (IsMainRecord(win) || (win->exStyle & WS_EX_OWN_CLIPINFO))
     forced = MoveStacked(win, result);
   else
     MoveControl(win, result);

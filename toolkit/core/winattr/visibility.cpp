@@ -18,9 +18,9 @@ namespace {
 void SetVisibleBit(WindowRecord* win, bool visible) {
   StackWriteLock hold;
   if (visible)
-    win->style |= kStyleVisible;
+    win->style |= WS_VISIBLE;
   else
-    win->style &= ~kStyleVisible;
+    win->style &= ~WS_VISIBLE;
 }
 
 void InvalidateInParent(WindowRecord* ctl) {
@@ -31,7 +31,7 @@ BOOL ShowMain(MainWinRecord* win, int command) {
   WindowHandle hwnd = HandleOf(win);
   if (command == SW_HIDE) {
     ReleaseLiveVideoSlotOnHide(win);
-    if (!(win->exStyle & kExTopmost)) CloseInputHelpers();
+    if (!(win->exStyle & WS_EX_TOPMOST)) CloseInputHelpers();
     WindowHandle tip = Desk().bubbleTip;
     if (tip != GUI_INVALID_HANDLE && tip != hwnd && ValidWindow(tip))
       SendNotifyMessage(tip, MSG_TIPHIDE, 0, 0);
@@ -55,7 +55,7 @@ void DropFocusIfActive(WindowRecord* ctl) {
 BOOL ShowControl(ControlRecord* ctl, int command) {
   WindowHandle hwnd = HandleOf(ctl);
   bool hiding;
-  if (ctl->exStyle & kExOwnClipInfo) {
+  if (ctl->exStyle & WS_EX_OWN_CLIPINFO) {
     if (command == SW_SHOW)
       SendMessage(__gui_hwnd_desktop, MSG_DT_SHOWCTRLWIN, hwnd, 0);
     else if (command == SW_HIDE)
@@ -89,7 +89,7 @@ BOOL ShowWindow(WindowHandle hwnd, int command) {
   WindowRecord* win = ValidWindow(hwnd);
   if (!win || hwnd == __gui_hwnd_desktop) return FALSE;
   if (IsMainRecord(win)) {
-    if (win->exStyle & kExPreview) return FALSE;
+    if (win->exStyle & WS_EX_PREVIEW) return FALSE;
     ShowMain(static_cast<MainWinRecord*>(win), command);
   } else if (!ShowControl(static_cast<ControlRecord*>(win), command)) {
     return FALSE;
@@ -105,12 +105,12 @@ BOOL EnableWindow(WindowHandle hwnd, BOOL enable) {
   if (IsMainRecord(win)) {
     was = SendMessage(__gui_hwnd_desktop, MSG_DT_ENABLEMAINWIN, hwnd, enable ? 1 : 0) != 0;
   } else {
-    was = !(win->style & kStyleDisabled);
+    was = !(win->style & WS_DISABLED);
     StackWriteLock hold;
     if (enable)
-      win->style &= ~kStyleDisabled;
+      win->style &= ~WS_DISABLED;
     else
-      win->style |= kStyleDisabled;
+      win->style |= WS_DISABLED;
   }
   SendNotifyMessage(hwnd, MSG_ENABLE, enable ? 1 : 0, 0);
   return was;
@@ -118,7 +118,7 @@ BOOL EnableWindow(WindowHandle hwnd, BOOL enable) {
 
 BOOL IsWindowEnabled(WindowHandle hwnd) {
   WindowRecord* win = ValidWindow(hwnd);
-  return win && !(win->style & kStyleDisabled);
+  return win && !(win->style & WS_DISABLED);
 }
 
 BOOL IsWindowVisible(WindowHandle hwnd) {

@@ -5,6 +5,7 @@
 
 #include "core/caret/caret.h"
 #include "core/desktop/zorder.h"
+#include "gui/window.h"
 
 namespace {
 
@@ -14,7 +15,7 @@ std::vector<ControlRecord*> g_retired;
 
 void FreeControl(ControlRecord* control) {
   FreeCaretOf(control);  // a walk's erase may still look at it until now
-  if (control->exStyle & kExOwnClipInfo) {
+  if (control->exStyle & WS_EX_OWN_CLIPINFO) {
     delete control->clipInfo;
     delete control->zorderNode;
   }

@@ -33,12 +33,10 @@
 
 namespace {
 
-constexpr uint32_t kExHostedSubject = 0x04000000u;
-constexpr uint32_t kExKeepCursor = 0x00000800u;
 constexpr int kShutdownConfirmed = 6;
 
-bool IsDisabled(const WindowRecord* win) { return (win->style & kStyleDisabled) != 0; }
-bool IsPreview(const WindowRecord* win) { return (win->exStyle & kExPreview) != 0; }
+bool IsDisabled(const WindowRecord* win) { return (win->style & WS_DISABLED) != 0; }
+bool IsPreview(const WindowRecord* win) { return (win->exStyle & WS_EX_PREVIEW) != 0; }
 
 WindowProc Entry(int index, WindowProc builtIn) {
   WindowProc proc = __gui_def_proc[index];
@@ -147,7 +145,7 @@ LResult PowerKey(WindowRecord* win) {
 
 LResult OutputSwitch(WindowRecord* win) {
   WindowRecord* subject = win;
-  if (IsMainRecord(win) && (win->exStyle & kExHostedSubject) && static_cast<MainWinRecord*>(win)->firstHosted)
+  if (IsMainRecord(win) && (win->exStyle & WS_EX_ROUTE_OUTPUTSWITCH) && static_cast<MainWinRecord*>(win)->firstHosted)
     subject = static_cast<MainWinRecord*>(win)->firstHosted;
   int current = getCurOutputHook();
   bool extra = ValidWindow(getOutputExtraWndHook(current)) != nullptr;
@@ -227,11 +225,11 @@ LResult HandleCommand(WindowRecord* win, int msg, WParam wParam, LParam lParam) 
       // again would race with the desktop thread's unlocked reads.
       StackWriteLock hold;
       const bool disable = wParam == 0;
-      if (((win->style & kStyleDisabled) != 0) == disable) return 0;
+      if (((win->style & WS_DISABLED) != 0) == disable) return 0;
       if (disable)
-        win->style |= kStyleDisabled;
+        win->style |= WS_DISABLED;
       else
-        win->style &= ~kStyleDisabled;
+        win->style &= ~WS_DISABLED;
       return 0;
     }
     default: return 0;
@@ -278,7 +276,7 @@ LResult DefaultControlProc(WindowHandle hwnd, int msg, WParam wParam, LParam lPa
     case MSG_SETTEXT:
       return 0;  // a control's text is kept by its class
     case MSG_SETCURSOR:
-      if (!(win->exStyle & kExKeepCursor)) SetCurrentCursor(win->cursor);
+      if (!(win->exStyle & WS_EX_KEEPCURSOR)) SetCurrentCursor(win->cursor);
       return 0;
     case MSG_NCSETCURSOR:
       ShowSystemCursor(0);

@@ -30,7 +30,7 @@ constexpr uint32_t kIpEditKeyboardStyle = 0x02u;
 constexpr uint32_t kStaticKindMask = 0x0Fu;
 constexpr uint32_t kStaticKindPassive = 15u;
 
-bool IsDisabled(const WindowRecord* win) { return (win->style & kStyleDisabled) != 0; }
+bool IsDisabled(const WindowRecord* win) { return (win->style & WS_DISABLED) != 0; }
 bool IsTransparentHit(LResult code) { return code == hit::kOutside || code == hit::kTransparent; }
 
 Point ClientToScreen(const WindowRecord* win, int x, int y) {
@@ -177,7 +177,7 @@ void PressOnChild(WindowRecord* win, int msg, WParam keys, const Pointer& p) {
 void Release(WindowRecord* win, int msg, WParam keys, const Pointer& p) {
   // The closing key already walks down the active children, so only the
   // main window sends it; a nested container sending it again would close twice.
-  if (msg == MSG_RBUTTONUP && IsMainRecord(win) && !(win->exStyle & kExPreview))
+  if (msg == MSG_RBUTTONUP && IsMainRecord(win) && !(win->exStyle & WS_EX_PREVIEW))
     SendNotifyMessage(HandleOf(win), MSG_KEYDOWN, winmsg::kCloseKey, 0);
   NonClientCapture capture = CurrentNonClientCapture();
   if (msg == MSG_LBUTTONUP && capture.control) {

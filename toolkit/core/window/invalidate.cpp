@@ -47,7 +47,7 @@ void SetDirty(const Rect& rect) {
   g_dirty = rect;
 }
 
-bool IsPreviewMain(const WindowRecord* win) { return win && IsMainRecord(win) && (win->exStyle & kExPreview); }
+bool IsPreviewMain(const WindowRecord* win) { return win && IsMainRecord(win) && (win->exStyle & WS_EX_PREVIEW); }
 
 bool AuxiliaryIsCurrent() { return getCurOutputHook() == getAuxOutputHook() && getAuxOutputHook() != getMainOutputHook(); }
 
@@ -136,7 +136,7 @@ void DamageChild(const ChildWalk& walk, const ChildView& child, const Rect* rect
 
 void DamageChildren(const ChildWalk& walk, WindowRecord* parent, const Rect* rect) {
   for (const ChildView& child : walk.Children(parent)) {
-    if (!(child.style & kStyleVisible) || (child.exStyle & kExOwnClipInfo)) continue;
+    if (!(child.style & WS_VISIBLE) || (child.exStyle & WS_EX_OWN_CLIPINFO)) continue;
     DamageChild(walk, child, rect);
   }
 }
@@ -173,7 +173,7 @@ bool DamageControl(WindowRecord* win, const Rect* rect, bool erase) {
 // A preview window hosted by the desktop, below the topmost ones and shown,
 // is repainted by the display layer too.
 void MarkPreviewRepaint(WindowRecord* target, const Rect* rect) {
-  if (!IsPreviewMain(target) || (target->exStyle & kExTopmost) || !IsVisibleRecord(target)) return;
+  if (!IsPreviewMain(target) || (target->exStyle & WS_EX_TOPMOST) || !IsVisibleRecord(target)) return;
   auto* main = static_cast<MainWinRecord*>(target);
   if (main->hosting) return;
   {
@@ -198,7 +198,7 @@ bool AddDamage(WindowRecord* win, const Rect* rect, bool erase) {
 bool InvalidateWindow(WindowRecord* win, const Rect* rect, bool erase) {
   if (!win || win->dataType != kWindowValid) return false;
   Rect moved;
-  if (IsControlRecord(win) && (win->exStyle & kExTransparent) && win->parent) {
+  if (IsControlRecord(win) && (win->exStyle & WS_EX_TRANSPARENT) && win->parent) {
     const Rect client = GeometryOf(win).client;
     moved = rect ? Offset(Normalised(*rect), client.left, client.top) : client;
     if (!IntersectRect(&moved, &moved, &client)) return false;

@@ -144,7 +144,7 @@ LResult HandleNonClientMouse(WindowRecord* win, int msg, WParam wParam, LParam l
       ReleaseOnButton(win, hitCode, x, y);
       return 0;
     case MSG_NCLBUTTONDBLCLK:
-      if (hitCode == hit::kCaption && !(win->exStyle & kExPreview))
+      if (hitCode == hit::kCaption && !(win->exStyle & WS_EX_PREVIEW))
         SendNotifyMessage(HandleOf(win), MSG_CLOSE, 0, 0);
       return 0;
     case MSG_NCMOUSEMOVE:

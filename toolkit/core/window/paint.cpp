@@ -62,7 +62,7 @@ void FrameAndEraseIfOwed(WindowRecord* win) {
 }
 
 HDC PaintDC(WindowRecord* win) {
-  if ((win->exStyle & kExPrivateDC) && win->privateDC) return win->privateDC;
+  if ((win->exStyle & WS_EX_PRIVATE_DC) && win->privateDC) return win->privateDC;
   return GetClientDC(HandleOf(win));
 }
 
@@ -76,12 +76,12 @@ void ClipToDamage(WindowRecord* win, HDC hdc, const ClipRgn* damage) {
   if (!(win->exStyle & kExcludeChildren)) return;
   ChildWalk walk;
   for (const ChildView& child : walk.Children(win)) {
-    if ((child.style & kStyleVisible) && DoesIntersect(&child.window, &whole)) ExcludeClipRect(hdc, &child.window);
+    if ((child.style & WS_VISIBLE) && DoesIntersect(&child.window, &whole)) ExcludeClipRect(hdc, &child.window);
   }
 }
 
 LResult DefaultErase(WindowRecord* win, WParam wParam, LParam lParam) {
-  if (IsControlRecord(win) && (win->exStyle & kExTransparent)) return 0;
+  if (IsControlRecord(win) && (win->exStyle & WS_EX_TRANSPARENT)) return 0;
   bool caretShown = HideCaretForErase(win);
   HDC hdc = wParam ? static_cast<HDC>(wParam) : GetClientDC(HandleOf(win));
   Rect area = ClientArea(win);
@@ -100,7 +100,7 @@ LResult DefaultErase(WindowRecord* win, WParam wParam, LParam lParam) {
 }
 
 bool OnCurrentDisplayOrTopmost(WindowRecord* win) {
-  return (win->exStyle & kExTopmost) || GetWindowDisplay(HandleOf(win)) == getCurOutputHook();
+  return (win->exStyle & WS_EX_TOPMOST) || GetWindowDisplay(HandleOf(win)) == getCurOutputHook();
 }
 
 LResult DefaultPaint(WindowRecord* win) {
@@ -166,7 +166,7 @@ HDC BeginPaint(WindowHandle hwnd) {
   HDC hdc = PaintDC(win);
   std::lock_guard<std::mutex> hold(win->invalid.lock);
   ++win->invalid.paintCount;
-  if (!(win->exStyle & kExTransparent)) RestoreUnderCaret(win);
+  if (!(win->exStyle & WS_EX_TRANSPARENT)) RestoreUnderCaret(win);
   bool auxiliary = GetWindowDisplay(hwnd) == getAuxOutputHook() && getAuxOutputHook() != getMainOutputHook();
   SelectFont(hdc, g_SysLogFont[auxiliary ? kAuxPaintFont : kMainPaintFont]);
   ClipToDamage(win, hdc, &win->invalid.region);

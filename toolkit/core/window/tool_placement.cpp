@@ -9,6 +9,7 @@
 #include "core/window/window_record.h"
 #include "gui/message.h"
 #include "gui/text.h"
+#include "gui/window.h"
 
 namespace {
 
@@ -25,7 +26,7 @@ WindowRecord* ToolFor(WindowHandle tool, const WindowRecord* control) {
   WindowRecord* win = ValidMainWindow(tool);
   if (!win || !control->mainWindow) return nullptr;
   const MainWinRecord* main = control->mainWindow;
-  if (main->exStyle & kExNeverActive) return nullptr;
+  if (main->exStyle & WS_EX_NOT_ACTIVATED) return nullptr;
   if (IsInputToolWindow(HandleOf(main))) return nullptr;
   return win;
 }

@@ -41,8 +41,8 @@ void SetUpScrollBar(ScrollBarInfo* bar, bool present) {
 }
 
 void SetUpScrollBars(WindowRecord* win) {
-  SetUpScrollBar(&win->vscroll, win->style & kStyleVScroll);
-  SetUpScrollBar(&win->hscroll, win->style & kStyleHScroll);
+  SetUpScrollBar(&win->vscroll, win->style & WS_VSCROLL);
+  SetUpScrollBar(&win->hscroll, win->style & WS_HSCROLL);
 }
 
 LogFont* SystemFont(int slot) { return g_SysLogFont[slot]; }
@@ -55,7 +55,7 @@ void PlaceMainWindow(MainWinCreate* create) {
   create->ty = y;
   create->rx = x + w;
   create->by = y + h;
-  if (create->dwExStyle & kExPreview) {
+  if (create->dwExStyle & WS_EX_PREVIEW) {
     create->rx = kPreviewRight;
     create->by = kPreviewBottom;
   }
@@ -124,7 +124,7 @@ QueueChoice ChooseQueue(MainWinRecord* win, WindowHandle hosting) {
 // A window hosted by a preview window on the auxiliary display is hosted by
 // the main display's preview window instead.
 MainWinRecord* RedirectPreviewHost(MainWinRecord* hosting) {
-  if (!hosting || !(hosting->exStyle & kExPreview) || getCurOutputHook() != getAuxOutputHook()) return hosting;
+  if (!hosting || !(hosting->exStyle & WS_EX_PREVIEW) || getCurOutputHook() != getAuxOutputHook()) return hosting;
   MainWinRecord* preview = ValidMainWindow(FirstPreviewWindow(getMainOutputHook()));
   return preview ? preview : hosting;
 }
@@ -161,8 +161,8 @@ void DiscardMainWindow(std::unique_ptr<MainWinRecord> win, const QueueChoice& ch
 }
 
 LogFont* ControlFont(const WindowRecord* parent, uint32_t exStyle) {
-  if (exStyle & kExParentFont) return parent->font;
-  if (exStyle & kExSystemFont7) return SystemFont(kControlFont7);
+  if (exStyle & WS_EX_USEPARENTFONT) return parent->font;
+  if (exStyle & WS_EX_SYSFONT7) return SystemFont(kControlFont7);
   return SystemFont(getCurOutputHook() == getAuxOutputHook() ? kControlFontAux : kControlFontMain);
 }
 
@@ -171,7 +171,7 @@ void FillControlRecord(ControlRecord* ctl, const ControlClass* cls, const char* 
   ctl->dataType = kWindowValid;
   ctl->windowType = kWindowControl;
   ctl->caption = caption ? FixStrDup(caption) : g_emptyCaption;
-  ctl->style = style | cls->style | kStyleChild;
+  ctl->style = style | cls->style | WS_CHILD;
   ctl->exStyle = cls->exStyle | exStyle;
   ctl->background = cls->backgroundColor;
   ctl->cursor = cls->cursor;
@@ -199,7 +199,7 @@ void FreeCaption(WindowRecord* win) {
 
 void DiscardControl(std::unique_ptr<ControlRecord> ctl) {
   ThrowAwayMessages(HandleOf(ctl.get()));
-  if (ctl->exStyle & kExOwnClipInfo) {
+  if (ctl->exStyle & WS_EX_OWN_CLIPINFO) {
     delete ctl->clipInfo;
     delete ctl->zorderNode;
   }
@@ -236,14 +236,14 @@ WindowHandle CreateMainWindow(MainWinCreate* create) {
   PlaceWindow(win.get(), requested);
 
   win->clipInfo = &win->ownClip;
-  int addRequest = (win->exStyle & kExPreview) ? MSG_DT_ADDPREVIEWWIN : MSG_DT_ADDNEWMAINWIN;
+  int addRequest = (win->exStyle & WS_EX_PREVIEW) ? MSG_DT_ADDPREVIEWWIN : MSG_DT_ADDNEWMAINWIN;
   SendMessage(__gui_hwnd_desktop, addRequest, hwnd, reinterpret_cast<LParam>(win->zorderNode));
   if (CallProc(win.get(), MSG_CREATE, 0, reinterpret_cast<LParam>(create)) != 0) {
     SendMessage(__gui_hwnd_desktop, MSG_DT_REMOVEMAINWIN, hwnd, 0);
     DiscardMainWindow(std::move(win), choice);
     return GUI_INVALID_HANDLE;
   }
-  if (win->exStyle & kExPrivateDC) win->privateDC = CreatePrivateClientDC(hwnd);
+  if (win->exStyle & WS_EX_PRIVATE_DC) win->privateDC = CreatePrivateClientDC(hwnd);
   NoteMainWindowOfThread(hwnd);
   return HandleOf(win.release());
 }
@@ -266,7 +266,7 @@ WindowHandle CreateWindowEx(const char* className, const char* caption, uint32_t
   ctl->additionalData = addData;
   WindowHandle hwnd = HandleOf(ctl.get());
 
-  if (ctl->exStyle & kExOwnClipInfo) {
+  if (ctl->exStyle & WS_EX_OWN_CLIPINFO) {
     ctl->clipInfo = new (std::nothrow) GlobalClipInfo;
     ctl->zorderNode = new (std::nothrow) ZOrderNode;
     if (!ctl->clipInfo || !ctl->zorderNode) {
@@ -278,7 +278,7 @@ WindowHandle CreateWindowEx(const char* className, const char* caption, uint32_t
   }
   if (cls->style & CLASS_STYLE_PRIVATE_DC) {
     ctl->privateDC = CreatePrivateClientDC(hwnd);
-    ctl->exStyle |= kExPrivateDC;
+    ctl->exStyle |= WS_EX_PRIVATE_DC;
   }
 
   if (CallProc(ctl.get(), MSG_NCCREATE, 0, static_cast<LParam>(hwnd)) != 0 ||

@@ -99,7 +99,7 @@ extern "C" {
 
 BOOL DestroyMainWindow(WindowHandle hwnd) {
   MainWinRecord* win = ValidMainWindow(hwnd);
-  if (!win || (win->exStyle & kExPreview) || CallProc(win, MSG_DESTROY, 0, 0) != 0) return FALSE;
+  if (!win || (win->exStyle & WS_EX_PREVIEW) || CallProc(win, MSG_DESTROY, 0, 0) != 0) return FALSE;
   CloseInputHelpers();
   HideSoftKeyboardFor(win);
   DestroyChildren(win);
@@ -139,7 +139,7 @@ BOOL DestroyWindow(WindowHandle control) {
     return FALSE;
   {
     StackWriteLock hold;
-    ctl->style &= ~kStyleVisible;
+    ctl->style &= ~WS_VISIBLE;
   }
   if (ctl->privateDC) DeletePrivateDC(ctl->privateDC);
   ctl->privateDC = 0;

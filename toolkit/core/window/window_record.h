@@ -12,6 +12,7 @@
 #include "gui/common.h"
 #include "gui/message.h"
 #include "gui/region.h"
+#include "gui/window.h"
 
 struct ZOrderNode;
 struct ControlClass;
@@ -27,26 +28,6 @@ enum WindowKind : uint16_t {
   kWindowMain = 17,
   kWindowControl = 18,
   kWindowDesktop = 19,
-};
-
-// Style bits the window module and the desktop read.
-enum WindowStyleBits : uint32_t {
-  kStyleVisible = 0x08000000u,
-  kStyleDisabled = 0x04000000u,
-  kStyleChild = 0x40000000u,
-  kStyleVScroll = 0x00080000u,
-  kStyleHScroll = 0x00040000u,
-};
-
-enum WindowExStyleBits : uint32_t {
-  kExPrivateDC = 0x00000002u,
-  kExTopmost = 0x00000008u,
-  kExTransparent = 0x00000020u,
-  kExPreview = 0x00000040u,
-  kExNeverActive = 0x00000080u,
-  kExParentFont = 0x00000100u,
-  kExSystemFont7 = 0x00000200u,
-  kExOwnClipInfo = 0x40000000u,
 };
 
 // Node pools of the desktop's regions: one for the visible regions of the
@@ -155,7 +136,7 @@ WindowRecord* ValidWindow(WindowHandle hwnd);
 MainWinRecord* MainWindowOf(WindowHandle hwnd);
 inline bool IsControlRecord(const WindowRecord* win) { return win->windowType == kWindowControl; }
 inline bool IsMainRecord(const WindowRecord* win) { return win->windowType == kWindowMain; }
-inline bool IsVisibleRecord(const WindowRecord* win) { return (win->style & kStyleVisible) != 0; }
+inline bool IsVisibleRecord(const WindowRecord* win) { return (win->style & WS_VISIBLE) != 0; }
 // The record of a valid main window (not the desktop), or null.
 MainWinRecord* ValidMainWindow(WindowHandle hwnd);
 // The record of a valid control, or null.

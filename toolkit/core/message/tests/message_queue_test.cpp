@@ -8,6 +8,7 @@
 #include "gui/app_hooks.h"
 #include "gui/desktop.h"
 #include "gui/timer.h"
+#include "gui/window.h"
 
 namespace {
 
@@ -87,7 +88,7 @@ TEST_F(QueueTest, PaintSearchGoesDepthFirstAndKeepsTheMarkWhileDamageRemains) {
 // display's first preview window.
 TEST_F(QueueTest, PaintSearchFollowsThePreviewWindows) {
   auto preview = MakeMainWindow(thread_.info());
-  preview->exStyle = kExPreview;
+  preview->exStyle = WS_EX_PREVIEW;
   ZOrderNode node{H(preview), nullptr};
   AuxDisplayList().head = &node;  // where the main display's preview window stands
   MarkDamaged(preview.get(), true);
@@ -97,7 +98,7 @@ TEST_F(QueueTest, PaintSearchFollowsThePreviewWindows) {
   ASSERT_TRUE(PeekMessage(&msg, H(main_), 0, 0, TRUE));
   EXPECT_EQ(msg.hwnd, H(preview));
 
-  main_->exStyle = kExPreview;
+  main_->exStyle = WS_EX_PREVIEW;
   ZOrderNode ownNode{H(main_), nullptr};
   MainDisplayList().head = &ownNode;
   auto ctl = MakeControl(main_.get(), 1);
