@@ -27,7 +27,7 @@ void* initMenuMain(void* unused);
  * window is destroyed and before the toolkit shuts down (runRecorder does). */
 void stopMenuMainThread(void);
 
-/* The live-view window's procedure (extended-style mark 0x40). */
+/* The live-view window's procedure (extended-style mark WS_EX_PREVIEW). */
 LResult previewMainWinProc(WindowHandle hwnd, int message, WParam wParam, LParam lParam);
 /* The PTZ status indicator over the current live-view window, then the PTZ
  * panel, modal; its result. */
