@@ -15,8 +15,6 @@
 namespace timespin {
 namespace {
 
-constexpr int kListboxBkgndFill = 47;
-
 LResult Default(WindowHandle hwnd, int msg, WParam wParam, LParam lParam) {
   WindowProc proc = __gui_def_proc[2] ? __gui_def_proc[2] : DefaultControlProc;
   return proc(hwnd, msg, wParam, lParam);
@@ -111,7 +109,7 @@ Data* Record(WindowHandle hwnd) { return reinterpret_cast<Data*>(GetWindowAdditi
 namespace controls {
 
 BOOL RegisterTimeSpinnerControl() {
-  return RegisterBuiltinClass("spintime", 0, GetExtraColorEx(timespin::kListboxBkgndFill), timespin::Proc);
+  return RegisterBuiltinClass("spintime", 0, GetExtraColorEx(WEC_EX_LISTBOX_BKGND_FILL), timespin::Proc);
 }
 
 }  // namespace controls
