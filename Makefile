@@ -19,7 +19,7 @@ JOBS ?= $(shell nproc)
 CTEST_JOBS ?= $(shell n=$$(( $(JOBS) * 2 )); [ $$n -le 8 ] || n=8; echo $$n)
 SCREENSHOT ?= build/screenshot.png
 
-.PHONY: all deps configure build run reset-config test test-asan test-tsan update-references fuzz bench clean
+.PHONY: all deps configure build run reset-config test test-asan test-tsan update-references fuzz fuzz-run bench clean
 
 all: build
 
@@ -73,9 +73,20 @@ test-tsan: deps
 fuzz: deps
 	cmake --preset fuzz
 	cmake --build --preset fuzz -j $(JOBS)
-	@echo "Fuzz targets are in build-fuzz/bin. Run one with a scratch corpus first, so"
-	@echo "new inputs stay out of the repository:"
-	@echo "  mkdir -p /tmp/corpus && build-fuzz/bin/fuzz_<name> /tmp/corpus fuzz/corpus/<name>"
+	@echo "Fuzz targets are in build-fuzz/bin. Run one with: make fuzz-run NAME=<name>"
+
+# Runs one fuzz target (make fuzz-run NAME=bmp) for FUZZ_SECONDS on FUZZ_JOBS
+# workers, seeded from fuzz/corpus/<name>. New inputs, crash files and the
+# workers' logs (fuzz-<n>.log, written to the working folder) all stay under
+# build/fuzz/<name>, out of the repository.
+FUZZ_SECONDS ?= 60
+FUZZ_JOBS ?= 1
+fuzz-run: fuzz
+	@test -n "$(NAME)" || { echo "Say which target: make fuzz-run NAME=<name>"; exit 1; }
+	@dir=build/fuzz/$(NAME); mkdir -p $$dir/corpus $$dir/artifacts; \
+	cd $$dir && $(CURDIR)/build-fuzz/bin/fuzz_$(NAME) -max_total_time=$(FUZZ_SECONDS) \
+	  -jobs=$(FUZZ_JOBS) -workers=$(FUZZ_JOBS) -artifact_prefix=artifacts/ \
+	  corpus $(CURDIR)/fuzz/corpus/$(NAME)
 
 # Every benchmark beside its baselines; without a display they run under a
 # virtual X server. The goal ratios end up in one table at the end.

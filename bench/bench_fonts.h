@@ -89,7 +89,7 @@ class FreeTypeFace {
     FT_Load_Char(face_, ch, FT_LOAD_RENDER | FT_LOAD_TARGET_MONO | FT_LOAD_NO_BITMAP);
     return face_->glyph->bitmap.buffer;
   }
-  const FT_GlyphSlot Slot() const { return face_->glyph; }
+  FT_GlyphSlot Slot() const { return face_->glyph; }
 
  private:
   FT_Library library_ = nullptr;

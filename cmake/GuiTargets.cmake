@@ -1,7 +1,12 @@
 # Build helpers shared by every folder: one static library per subsystem
 # folder, test executables per sub-folder, common warnings and sanitizers.
 
+# Warnings are errors: a build that warns does not pass.
+option(GUI_WARNINGS_AS_ERRORS "Stop the build at the first warning" ON)
 set(GUI_WARNINGS -Wall -Wextra -Wno-unused-parameter -Wno-missing-field-initializers)
+if(GUI_WARNINGS_AS_ERRORS)
+  list(APPEND GUI_WARNINGS -Werror)
+endif()
 
 # Instrument every library for coverage so libFuzzer can steer into them;
 # only the fuzz targets themselves link the fuzzer's main.

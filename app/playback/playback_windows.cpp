@@ -1,7 +1,7 @@
-// The playback windows. Until the playback pages land, the main output's
-// playback and the instant playback over the live view are placeholder
-// pages; what the live view and the menus read of them (registration,
-// output state, playback type) is as the finished windows leave it.
+// The playback windows: the main output's playback and the instant playback
+// over the live view open as placeholder pages; what the live view and the
+// menus read of them (registration, output state, playback type) is what
+// the playback windows set.
 #include "app/app_registry.h"
 #include "app/core/pages_calls.h"
 #include "app/device_backend.h"

@@ -1,6 +1,6 @@
 // The search pages and what they share with the playback windows: their
-// error boxes and the divider under a list row. The pages themselves are
-// placeholders until the search pages land.
+// error boxes and the divider under a list row. Each search page opens as a
+// placeholder page with its caption.
 #include "app/app_registry.h"
 #include "app/msgbox.h"
 #include "app/placeholder_page.h"

@@ -26,6 +26,7 @@
 #include "core/desktop/zorder.h"
 #include "core/nonclient/tests/screen_picture.h"
 #include "gui/app_hooks.h"
+#include "gui/control_class.h"
 #include "gui/dc.h"
 #include "gui/dialog.h"
 #include "gui/startup.h"

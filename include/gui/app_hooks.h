@@ -1,4 +1,4 @@
-/* The seam between the toolkit and the application that runs on it.
+/* The call-back table between the toolkit and the application that runs on it.
  *
  * The toolkit never links against the application. Everything it asks of the
  * application (output ids, output states, device configuration, windows the
@@ -144,7 +144,8 @@ int isDispSwitchEnabledHook(void);
 int* getLongOpStateHook(void);
 int isRightToLeftLangHook(void);
 
-/* Stand-ins where the device layer would act on live-video areas. */
+/* Where the device layer would act on live-video areas: nothing is done and
+ * the answer is 0. */
 int returnZero(void);
 void emptyStub(void);
 void zeroFill(void* buffer, size_t size);

@@ -14,6 +14,8 @@ int InitGUI(int argc, const char* const* argv);
  * stay valid until the next InitGUI. */
 const char* GetStartupFailureStage(void);
 const char* GetStartupFailureReason(void);
+/* Closes the tool windows (input method, soft keyboard, bubble tip) and joins
+ * their threads, then stops the system threads and frees what InitGUI made. */
 void TerminateGUI(int rcByGUI);
 void ExitGUISafely(int exitcode);
 BOOL ReinitDesktopEx(BOOL init_sys_text);

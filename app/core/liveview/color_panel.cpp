@@ -10,6 +10,7 @@
 #include "app/control_services.h"
 #include "app/core/liveview/color_session.h"
 #include "app/device_backend.h"
+#include "app/dialog_template.h"
 #include "app/liveview.h"
 #include "app/liveview_dialogs.h"
 #include "app/login_rights.h"
@@ -285,18 +286,9 @@ LResult leftColorSetProc(WindowHandle dlg, int message, WParam wParam, LParam lP
 }
 
 int showLeftColorSetDialog(WindowHandle host) {
-  DlgTemplate dlg{};
-  dlg.dwStyle = WS_CAPTION | WS_CAPTION_EXTRA | WS_VISIBLE | WS_BORDER;
-  dlg.caption = "";
-  if (const CtrlResInfo* r = record("leftcolorset_rect")) {
-    const int output = getCurOutput();
-    dlg.w = r->w;
-    dlg.h = r->h;
-    // The record's x and y are distances from the right and bottom edges.
-    dlg.x = getScreenWidth(output) - r->x - r->w;
-    dlg.y = getScreenHeight(output) - r->y - r->h;
-    dlg.caption = r->caption ? r->caption : "";
-  }
+  const uint32_t style = WS_CAPTION | WS_CAPTION_EXTRA | WS_VISIBLE | WS_BORDER;
+  DlgTemplate dlg = app::templateFromRecord(record("leftcolorset_rect"), style, 0, app::Placement::kFromBottomRight,
+                                            getCurOutput());
   return static_cast<int>(DialogBoxIndirectParam(&dlg, host, leftColorSetProc, 0));
 }
 

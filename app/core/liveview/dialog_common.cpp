@@ -1,6 +1,7 @@
 // What the small live-view dialogs share: controls from layout items,
 // centring on the current output, exclusive buttons and the grey background.
 #include "app/app_registry.h"
+#include "app/dialog_template.h"
 #include "app/liveview_dialogs.h"
 #include "app/popup_drag.h"
 #include "gui/bitmap.h"
@@ -27,18 +28,10 @@ void createDialogItems(WindowHandle dialog, const char* window, const DialogItem
 }
 
 LParam runCentredDialog(WindowHandle owner, const char* window, const char* record, WindowProc proc) {
-  DlgTemplate dlg{};
-  dlg.dwStyle = WS_CAPTION | WS_CAPTION_EXTRA | WS_VISIBLE | WS_BORDER;
-  dlg.caption = "";
   CtrlResInfo* r = nullptr;
-  if (GetCtrlResInfo(window, record, &r)) {
-    const int output = getCurOutput();
-    dlg.w = r->w;
-    dlg.h = r->h;
-    dlg.x = (getScreenWidth(output) - r->w) / 2;
-    dlg.y = (getScreenHeight(output) - r->h) / 2;
-    dlg.caption = r->caption ? r->caption : "";
-  }
+  if (!GetCtrlResInfo(window, record, &r)) r = nullptr;
+  DlgTemplate dlg = app::templateFromRecord(r, WS_CAPTION | WS_CAPTION_EXTRA | WS_VISIBLE | WS_BORDER, 0,
+                                            app::Placement::kCentred, getCurOutput());
   return DialogBoxIndirectParam(&dlg, owner, proc, 0);
 }
 

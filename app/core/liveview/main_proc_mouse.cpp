@@ -177,7 +177,8 @@ void onRightUp(WindowHandle hwnd, Point p) {
 // step to, so here the wheel only hides the add-channel button.
 void onWheel(WindowHandle hwnd) {
   const int output = getCurOutput();
-  if (getOutputState(output) == OUTPUT_STATE_LIVE && !getLiveViewPopup(output)) hideAddChanButton(hwnd);
+  // The device's own live view and PTZ take the wheel; nothing to draw here.
+  if (getOutputState(output) == OUTSTATE_LIVEVIEW && !getLiveViewPopup(output)) hideAddChanButton(hwnd);
 }
 
 void onAddChannelCommand(WindowHandle hwnd) {

@@ -4,6 +4,7 @@
 #include "app/camera.h"
 #include "app/device_ability.h"
 #include "app/device_backend.h"
+#include "app/dialog_template.h"
 #include "app/liveview_dialogs.h"
 #include "app/login_rights.h"
 #include "gui/bitmap.h"
@@ -91,14 +92,9 @@ LResult previewSmallProc(WindowHandle dlg, int message, WParam wParam, LParam lP
 
 extern "C" int createPreviewSmall(WindowHandle owner, int channel) {
   g_channel = channel;
-  DlgTemplate dlg{};
-  dlg.dwStyle = WS_CAPTION | WS_CAPTION_EXTRA | WS_VISIBLE | WS_BORDER;
-  dlg.dwExStyle = WS_EX_PLACE_MASK;
-  dlg.caption = "";
   CtrlResInfo* r = nullptr;
-  if (GetCtrlResInfo("preview_small", "win_preview_small", &r)) {
-    dlg.x = r->x, dlg.y = r->y, dlg.w = r->w, dlg.h = r->h;
-    dlg.caption = r->caption ? r->caption : "";
-  }
+  if (!GetCtrlResInfo("preview_small", "win_preview_small", &r)) r = nullptr;
+  DlgTemplate dlg = app::templateFromRecord(r, WS_CAPTION | WS_CAPTION_EXTRA | WS_VISIBLE | WS_BORDER,
+                                            WS_EX_PLACE_MASK, app::Placement::kAsRecorded, getCurOutput());
   return static_cast<int>(DialogBoxIndirectParam(&dlg, owner, previewSmallProc, 0));
 }

@@ -9,6 +9,7 @@
 #include "app/core/pages_calls.h"
 #include "app/device_backend.h"
 #include "app/device_ability.h"
+#include "app/dialog_template.h"
 #include "app/formatting.h"
 #include "app/login_rights.h"
 #include "app/menus.h"
@@ -262,17 +263,8 @@ extern "C" {
 
 int showMainMenu(WindowHandle owner) {
   const int main = getMainOutput();
-  DlgTemplate tmpl{};
-  tmpl.dwStyle = WS_CAPTION | WS_VISIBLE | WS_BORDER;
-  tmpl.dwExStyle = WS_EX_NOCLOSEBOX;
-  tmpl.caption = "";
-  if (const CtrlResInfo* rect = record("mainmenu_rect")) {
-    tmpl.w = rect->w;
-    tmpl.h = rect->h;
-    tmpl.x = (getScreenWidth(main) - rect->w) / 2;
-    tmpl.y = (getScreenHeight(main) - rect->h) / 2;
-    if (rect->caption) tmpl.caption = rect->caption;
-  }
+  DlgTemplate tmpl = app::templateFromRecord(record("mainmenu_rect"), WS_CAPTION | WS_VISIBLE | WS_BORDER,
+                                             WS_EX_NOCLOSEBOX, app::Placement::kCentred, main);
   const int result = static_cast<int>(DialogBoxIndirectParam(&tmpl, owner, mainMenuProc, 0));
   // What waited for the menu to close: the rest of a language change and the
   // confirmation of a new output resolution.

@@ -3,6 +3,7 @@
 #include "app/app_registry.h"
 #include "app/core/menus/menu_paint.h"
 #include "app/core/menus/resolution_rules.h"
+#include "app/dialog_template.h"
 #include "app/format_text.h"
 #include "app/menus.h"
 #include "gui/app_hooks.h"
@@ -154,17 +155,9 @@ extern "C" {
 int showResolutionConfirm(WindowHandle owner) {
   const int main = getMainOutput();
   CtrlResInfo* rect = nullptr;
-  DlgTemplate tmpl{};
-  tmpl.dwStyle = WS_CAPTION | WS_VISIBLE | WS_BORDER;
-  tmpl.dwExStyle = WS_EX_NOCLOSEBOX;
-  tmpl.caption = "";
-  if (GetCtrlResInfo(kWindow, "resolutionmenu_rect", &rect) && rect) {
-    tmpl.w = rect->w;
-    tmpl.h = rect->h;
-    tmpl.x = (getScreenWidth(main) - rect->w) / 2;
-    tmpl.y = (getScreenHeight(main) - rect->h) / 2;
-    if (rect->caption) tmpl.caption = rect->caption;
-  }
+  if (!GetCtrlResInfo(kWindow, "resolutionmenu_rect", &rect)) rect = nullptr;
+  DlgTemplate tmpl = app::templateFromRecord(rect, WS_CAPTION | WS_VISIBLE | WS_BORDER, WS_EX_NOCLOSEBOX,
+                                             app::Placement::kCentred, main);
   Dialog dialog;
   return static_cast<int>(DialogBoxIndirectParam(&tmpl, owner, resolutionProc, reinterpret_cast<LParam>(&dialog)));
 }

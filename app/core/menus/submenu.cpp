@@ -4,7 +4,9 @@
 #include <vector>
 
 #include "app/app_messages.h"
+#include "app/app_registry.h"
 #include "app/core/menus/menu_paint.h"
+#include "app/dialog_template.h"
 #include "app/msgbox.h"
 #include "app/page_registry.h"
 #include "gui/button.h"
@@ -226,17 +228,8 @@ LResult subMenuProc(WindowHandle dlg, int message, WParam wParam, LParam lParam)
 }  // namespace
 
 int runSubMenu(const SubMenuFamily& family, WindowHandle owner) {
-  DlgTemplate tmpl{};
-  tmpl.dwStyle = kDialogStyle;
-  tmpl.dwExStyle = kDialogExStyle;
-  tmpl.caption = "";
-  if (const CtrlResInfo* rect = record(family.section, family.rectKey)) {
-    tmpl.x = rect->x;
-    tmpl.y = rect->y;
-    tmpl.w = rect->w;
-    tmpl.h = rect->h;
-    if (rect->caption) tmpl.caption = rect->caption;
-  }
+  DlgTemplate tmpl = app::templateFromRecord(record(family.section, family.rectKey), kDialogStyle, kDialogExStyle,
+                                             app::Placement::kAsRecorded, getMainOutput());
   Dialog dialog{&family};
   return static_cast<int>(DialogBoxIndirectParam(&tmpl, owner, subMenuProc, reinterpret_cast<LParam>(&dialog)));
 }

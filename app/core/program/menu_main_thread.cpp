@@ -16,8 +16,6 @@
 #include "app/core/program/program_internal.h"
 #include "app/core/program/program_seam.h"
 #include "app/program.h"
-#include "controls/bubbletip/bubbletip.h"
-#include "core/startup/input_helpers.h"
 #include "gui/app_hooks.h"
 #include "gui/bubbletip.h"
 #include "gui/desktop.h"
@@ -83,12 +81,6 @@ void* runMenuMain(void* arg) {
   return nullptr;
 }
 
-void closeAndJoin(WindowHandle tool) {
-  if (!IsValidHandle(tool)) return;
-  SendMessage(tool, MSG_CLOSE, 0, 0);
-  WaitMainWindowClose(tool, nullptr);
-}
-
 }  // namespace
 
 extern "C" {
@@ -112,14 +104,9 @@ void startMenuMainThread(void) {
 // The live view is gone by now, so that a send under way is answered at
 // once; the window's record stays until its clean-up after this.
 void stopMenuMainThread(void) {
-  {
-    std::unique_lock<std::mutex> hold(gate().lock);
-    gate().open = false;
-    gate().changed.wait(hold, [] { return gate().running == 0; });
-  }
-  closeAndJoin(ImeWindow());
-  closeAndJoin(SoftKeyboardWindow());
-  closeAndJoin(controls::BubbleTipWindow());
+  std::unique_lock<std::mutex> hold(gate().lock);
+  gate().open = false;
+  gate().changed.wait(hold, [] { return gate().running == 0; });
 }
 
 void* initMenuMain(void*) {

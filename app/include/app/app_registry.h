@@ -22,16 +22,8 @@ int getMainOutput(void);
 void setAuxOutput(int id);
 int getAuxOutput(void);
 
-/* What an output shows: 0 live view, 1 a menu or dialog, 2 PTZ panel,
- * 3 colour panel or copy dialog, 9 playback, 10 digital zoom, 13 smart
- * search. 0 for an unknown id; the setter is strict. */
-#define OUTPUT_STATE_LIVE 0
-#define OUTPUT_STATE_MENU 1
-#define OUTPUT_STATE_PTZ 2
-#define OUTPUT_STATE_COLOUR 3
-#define OUTPUT_STATE_PLAYBACK 9
-#define OUTPUT_STATE_ZOOM 10
-#define OUTPUT_STATE_SMART 13
+/* What an output shows, one of the OUTSTATE_* values of gui/app_hooks.h;
+ * 0 for an unknown id; the setter is strict. */
 void setOutputState(int output, int state);
 int getOutputState(int output);
 /* 1 while nothing holds the output's live view; loose setter. */

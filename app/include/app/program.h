@@ -24,9 +24,9 @@ void startMenuMainThread(void);
 /* Creates the tool windows, then the wizard or the ordinary start. */
 void* initMenuMain(void* unused);
 /* Ends what startMenuMainThread began: no start-up message reaches a
- * live-view window any more, the start-up threads have ended and the tool
- * windows are closed. Call it after the live-view window is destroyed and
- * before the toolkit shuts down (runRecorder does). */
+ * live-view window any more and the start-up threads have ended (the tool
+ * windows they opened close with TerminateGUI). Call it after the live-view
+ * window is destroyed and before the toolkit shuts down (runRecorder does). */
 void stopMenuMainThread(void);
 
 /* Ends the running program as closing the live view does. */
@@ -39,7 +39,7 @@ void requestReboot(void);
 /* Logs the current output out and closes every menu over the live view. */
 void lockScreen(void);
 
-/* The live-view window's procedure (extended-style mark 0x40). */
+/* The live-view window's procedure (extended-style mark WS_EX_PREVIEW). */
 LResult previewMainWinProc(WindowHandle hwnd, int message, WParam wParam, LParam lParam);
 /* The PTZ status indicator over the current live-view window, then the PTZ
  * panel, modal; its result. */

@@ -38,7 +38,9 @@ LResult HelperProc(WindowHandle hwnd, int msg, WParam wParam, LParam lParam) {
     g_seen.caption = caption ? caption : "";
     g_seen.state = getOutputState(kMain);
     g_seen.canSwitch = canSwitchPlaybackChannel(kMain) != 0;
-    if (g_registered) EXPECT_EQ(g_registered(), page) << "registered while open";
+    if (g_registered) {
+      EXPECT_EQ(g_registered(), page) << "registered while open";
+    }
     g_leave(page);
     return 0;
   }
@@ -85,7 +87,9 @@ TEST_F(PlaceholderPages, EachPageShowsItsCaptionHoldsTheOutputAndLeavesWithEscap
     EXPECT_EQ(g_seen.caption, row.caption);
     EXPECT_EQ(g_seen.state, 1);
     EXPECT_EQ(getOutputState(kMain), 0);
-    if (row.registered) EXPECT_EQ(row.registered(), GUI_INVALID_HANDLE) << "unregistered after";
+    if (row.registered) {
+      EXPECT_EQ(row.registered(), GUI_INVALID_HANDLE) << "unregistered after";
+    }
   }
   g_registered = nullptr;
 }

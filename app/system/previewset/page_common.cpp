@@ -10,9 +10,12 @@
 #include "app/device_backend.h"
 #include "app/login_rights.h"
 #include "app/msgbox.h"
+#include "gui/button.h"
 #include "gui/combobox.h"
 #include "gui/dialog.h"
+#include "gui/display.h"
 #include "gui/layout.h"
+#include "gui/message.h"
 #include "gui/window.h"
 #include "gui/window_attr.h"
 
@@ -28,11 +31,11 @@ constexpr int kMaxAuxOutputs = 4;
 
 void addRow(WindowHandle page, int comboId, const char* text, int value) {
   if (!text) return;
-  SendDlgItemMessage(page, comboId, kComboAdd, static_cast<WParam>(value), reinterpret_cast<LParam>(text));
+  SendDlgItemMessage(page, comboId, CB_ADDSTRING, static_cast<WParam>(value), reinterpret_cast<LParam>(text));
 }
 
 void addRows(WindowHandle page, int comboId, const Row* rows, int count, bool (*keep)(int value)) {
-  SendDlgItemMessage(page, comboId, kComboClear, 0, 0);
+  SendDlgItemMessage(page, comboId, CB_DELETEALL, 0, 0);
   for (int i = 0; i < count; ++i)
     if (!keep || keep(rows[i].value)) addRow(page, comboId, lookupText(kWindow, rows[i].key), rows[i].value);
 }
@@ -58,7 +61,7 @@ void addMainOutputRows(WindowHandle page, int comboId) {
 }  // namespace
 
 void fillOutputList(WindowHandle page, int comboId) {
-  SendDlgItemMessage(page, comboId, kComboClear, 0, 0);
+  SendDlgItemMessage(page, comboId, CB_DELETEALL, 0, 0);
   if (hasCvbsOutput()) addRow(page, comboId, lookupText(kWindow, "vout_maincvbs"), 1);
   addMainOutputRows(page, comboId);
   const char* aux = lookupText(kWindow, "vout_auxoutput");
@@ -94,7 +97,7 @@ void fillSwitchList(WindowHandle page, int comboId) {
 }
 
 int comboValue(WindowHandle page, int comboId) {
-  return static_cast<int>(SendDlgItemMessage(page, comboId, kComboValue, 0, 0));
+  return static_cast<int>(SendDlgItemMessage(page, comboId, CB_GETSELVALUE, 0, 0));
 }
 
 // A value the list does not offer (a record still zero) shows the first

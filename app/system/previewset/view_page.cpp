@@ -235,10 +235,10 @@ void createControls(WindowHandle page) {
   if (GetCtrlResInfo(kWindow, "rect_order", &area) && area) {
     const int w = area->w / 4, h = area->h / 4;
     for (int s = 0; s < kSlotCount; ++s) {
-      char caption[8];
+      char caption[12];
       std::snprintf(caption, sizeof caption, "%d", s + 1);
       CreateWindowEx("combine", caption, WS_CHILD | WS_VISIBLE | CMBS_EDIT | CMBS_NOTIFY, WS_EX_PLACE_X | WS_EX_PLACE_W,
-          kFirstSlot + s, area->x + (s % 4) * w, area->y + (s / 4) * h, w, h, page, 0);
+                     kFirstSlot + s, area->x + (s % 4) * w, area->y + (s / 4) * h, w, h, page, 0);
     }
   }
   createBottomButtons(page, "view_apply", "view_close");

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "controls/ipedit/ipedit.h"
+#include "controls/registry/control_registry.h"
 #include "controls/sledit/entry_common.h"
 #include "gui/bitmap.h"
 #include "gui/desktop.h"
@@ -479,9 +480,5 @@ LResult IPEditProc(WindowHandle hwnd, int msg, WParam wParam, LParam lParam) {
 }  // namespace ipedit
 
 extern "C" BOOL RegisterIPEditClass(void) {
-  WndClassInfo info{};
-  info.className = "ipedit";
-  info.backgroundColor = WinElementColors[WEC_BKC_CONTROL_NORMAL];
-  info.windowProc = ipedit::IPEditProc;
-  return AddNewControlClass(&info) == 0;
+  return controls::RegisterBuiltinClass("ipedit", 0, WinElementColors[WEC_BKC_CONTROL_NORMAL], ipedit::IPEditProc);
 }

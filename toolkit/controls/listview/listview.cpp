@@ -6,6 +6,7 @@
 
 #include "controls/listview/listview_class.h"
 #include "controls/listview/listview_internal.h"
+#include "controls/registry/control_registry.h"
 #include "controls/scrolled/scrolled_internal.h"
 #include "gui/caret.h"
 #include "gui/dc.h"
@@ -117,8 +118,12 @@ ListViewRow* RowByKey(ListViewData* lv, int key) {
   return RowAtIndex(lv, key);
 }
 
+// The terminator counts in the size, as for LVM_GETSUBITEMTEXT: a column
+// caption once wrote size + 1 bytes, one past the caller's buffer. A size
+// of 0 writes nothing.
 size_t CopyText(char* dst, size_t size, const std::string& text) {
-  const size_t n = text.size() < size ? text.size() : size;
+  if (size == 0) return 0;
+  const size_t n = text.size() < size ? text.size() : size - 1;
   std::memcpy(dst, text.data(), n);
   dst[n] = 0;
   return n;
@@ -468,11 +473,7 @@ namespace controls {
 
 BOOL RegisterListViewControl() {
   listview::LoadFoldBitmaps();
-  WndClassInfo info{};
-  info.className = "ListView";
-  info.backgroundColor = GetExtraColorEx(WEC_EX_BKC_CONTROL_NORMAL_LV);
-  info.windowProc = ListViewControlProc;
-  return AddNewControlClass(&info) == 0;
+  return controls::RegisterBuiltinClass("ListView", 0, GetExtraColorEx(WEC_EX_BKC_CONTROL_NORMAL_LV), ListViewControlProc);
 }
 
 }  // namespace controls

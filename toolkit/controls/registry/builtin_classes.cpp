@@ -1,7 +1,5 @@
-// The built-in control classes, in registration order. Each control adds
-// its registration function here when it is built, in its place in the
-// order; a class that must come after another (one built on "container",
-// say) stands below it.
+// The built-in control classes, in registration order; a class that must
+// come after another (one built on "container", say) stands below it.
 #include "controls/button/button_class.h"
 #include "controls/combine/combine_class.h"
 #include "controls/combobox/combobox_class.h"

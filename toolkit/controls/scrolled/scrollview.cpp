@@ -2,6 +2,7 @@
 // inside a scrolled area.
 #include <new>
 
+#include "controls/registry/control_registry.h"
 #include "gui/app_hooks.h"
 #include "gui/dc.h"
 #include "gui/dialog.h"
@@ -350,11 +351,7 @@ LResult ScrollViewCtrlProc(WindowHandle hwnd, int message, WParam wParam, LParam
 namespace controls {
 
 BOOL RegisterScrollViewControl() {
-  WndClassInfo info{};
-  info.className = "scrollview";
-  info.backgroundColor = WinElementColors[WEC_BKC_CONTROL_NORMAL];  // "bkc_control_normal"
-  info.windowProc = ScrollViewCtrlProc;
-  return AddNewControlClass(&info) == 0;
+  return controls::RegisterBuiltinClass("scrollview", 0, WinElementColors[WEC_BKC_CONTROL_NORMAL], ScrollViewCtrlProc);
 }
 
 }  // namespace controls

@@ -3,6 +3,7 @@
 #include <new>
 #include <string_view>
 
+#include "controls/registry/control_registry.h"
 #include "controls/scrollwnd/scrollwnd_class.h"
 #include "controls/painters/painter_util.h"
 #include "gui/control_paint.h"
@@ -192,14 +193,9 @@ extern "C" LResult DefaultContainerProc(WindowHandle hwnd, int message, WParam w
 namespace controls {
 
 BOOL RegisterScrollWndControl() {
-  WndClassInfo info{};
-  info.className = "container";
-  info.backgroundColor = WinElementColors[WEC_BKC_DEFCONTROL_NORMAL];
-  info.windowProc = DefaultContainerProc;
-  if (AddNewControlClass(&info) != 0) return FALSE;
-  info.className = "scrollwnd";
-  info.windowProc = ScrollWndProc;
-  return AddNewControlClass(&info) == 0;
+  const GalPixel background = WinElementColors[WEC_BKC_DEFCONTROL_NORMAL];
+  if (!RegisterBuiltinClass("container", 0, background, DefaultContainerProc)) return FALSE;
+  return RegisterBuiltinClass("scrollwnd", 0, background, ScrollWndProc);
 }
 
 }  // namespace controls

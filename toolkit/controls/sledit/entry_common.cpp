@@ -1,6 +1,7 @@
 #include "controls/sledit/entry_common.h"
 
-#include "core/desktop/desktop_seams.h"
+#include "core/cursor/system_cursor.h"
+#include "core/livevideo/display_switch.h"
 #include "gui/window.h"
 
 namespace entry {

@@ -3,6 +3,7 @@
 // the window core and the dialogs ask of the edits.
 #include <atomic>
 
+#include "controls/registry/control_registry.h"
 #include "controls/sledit/sledit.h"
 #include "gui/app_hooks.h"
 #include "gui/control_class.h"
@@ -82,12 +83,7 @@ BOOL IsFreeStandingEdit(WindowHandle edit) {
 }
 
 BOOL RegisterSLEditClass(void) {
-  WndClassInfo info{};
-  info.className = "sledit";
-  info.cursor = 0;
-  info.backgroundColor = WinElementColors[WEC_BKC_CONTROL_NORMAL];
-  info.windowProc = sledit::SLEditProc;
-  return AddNewControlClass(&info) == 0;
+  return controls::RegisterBuiltinClass("sledit", 0, WinElementColors[WEC_BKC_CONTROL_NORMAL], sledit::SLEditProc);
 }
 
 }  // extern "C"

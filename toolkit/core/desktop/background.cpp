@@ -5,7 +5,7 @@
 #include "core/desktop/clip_info.h"
 #include "core/desktop/desktop_proc.h"
 #include "core/desktop/desktop_state.h"
-#include "core/layout/layout_seams.h"
+#include "core/layout/window_bitmap.h"
 #include "gdi/dc/dc_record.h"
 #include "gui/app_hooks.h"
 #include "gui/gal.h"

@@ -1,7 +1,7 @@
 #include "core/desktop/clip_info.h"
 
-#include "core/desktop/desktop_seams.h"
 #include "core/desktop/desktop_state.h"
+#include "core/livevideo/display_switch.h"
 #include "core/window/window_damage.h"
 #include "gdi/dc/dc_window.h"
 

@@ -2,11 +2,12 @@
 // (back to the live view) and on a language change.
 #include "core/desktop/desktop.h"
 #include "core/desktop/desktop_proc.h"
-#include "core/desktop/desktop_seams.h"
 #include "core/desktop/desktop_state.h"
 #include "core/desktop/output_state.h"
 #include "core/desktop/popup_chain.h"
 #include "core/desktop/window_stack.h"
+#include "core/livevideo/areas.h"
+#include "core/livevideo/display_switch.h"
 #include "core/startup/input_helpers.h"
 #include "core/window/window_damage.h"
 #include "core/window/window_messages.h"

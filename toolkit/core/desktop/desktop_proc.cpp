@@ -5,11 +5,12 @@
 #include "core/caret/caret.h"
 #include "core/desktop/clip_info.h"
 #include "core/desktop/desktop.h"
-#include "core/desktop/desktop_seams.h"
 #include "core/desktop/desktop_state.h"
 #include "core/desktop/popup_chain.h"
 #include "core/desktop/window_stack.h"
 #include "core/livevideo/areas.h"
+#include "core/hooks/control_layer.h"
+#include "core/livevideo/display_switch.h"
 #include "core/startup/input_helpers.h"
 #include "core/window/window_damage.h"
 #include "gui/app_hooks.h"
@@ -20,6 +21,7 @@
 #include "gui/dialog.h"
 #include "gui/layout.h"
 #include "gui/message.h"
+#include "gui/text.h"
 #include "gui/timer.h"
 #include "gui/window.h"
 
@@ -98,7 +100,7 @@ void PlaceImeWindow() {
   WindowRecord* ime = ValidWindow(ImeWindow());
   if (!ime) return;
   bool aux = getCurOutputHook() == getAuxOutputHook();
-  int fontHeight = ImeFontHeight(aux);
+  int fontHeight = GetSysFontHeight(aux ? 6 : 1);  // system font 6 on the auxiliary display, 1 on the main
   const Rect& screen = ScreenRect();
   Rect place{screen.right - 540, screen.bottom - (2 * fontHeight + 34), 0, 0};
   place.right = place.left + 440;
@@ -225,9 +227,9 @@ extern "C" LResult DesktopWinProc(WindowHandle, int message, WParam wParam, LPar
     case MSG_DT_BROADCAST:
       return Broadcast(reinterpret_cast<const Message*>(lParam));
     case MSG_DT_ADDCTRLCLASS:
-      return AddNewControlClass(reinterpret_cast<const WndClassInfo*>(lParam));
+      return Controls().addNewControlClass(reinterpret_cast<const WndClassInfo*>(lParam));
     case MSG_DT_DELCTRLCLASS:
-      return DeleteControlClass(reinterpret_cast<const char*>(lParam));
+      return Controls().deleteControlClass(reinterpret_cast<const char*>(lParam));
     case MSG_DT_ADDCTRL:
       EndTrackingForRequest();
       return AddControlToParent(ValidWindow(wParam), ValidControl(static_cast<WindowHandle>(lParam)));
@@ -235,9 +237,9 @@ extern "C" LResult DesktopWinProc(WindowHandle, int message, WParam wParam, LPar
       EndTrackingForRequest();
       return RemoveControlFromParent(ValidWindow(wParam), ValidControl(static_cast<WindowHandle>(lParam)));
     case MSG_DT_FINDCTRLCLASS:
-      return reinterpret_cast<LResult>(FindControlClass(reinterpret_cast<const char*>(lParam)));
+      return reinterpret_cast<LResult>(Controls().findControlClass(reinterpret_cast<const char*>(lParam)));
     case MSG_DT_CTRLCLASSINFO:
-      return ControlClassInfoOp(static_cast<int>(wParam), reinterpret_cast<WndClassInfo*>(lParam));
+      return Controls().controlClassInfoOp(static_cast<int>(wParam), reinterpret_cast<WndClassInfo*>(lParam));
     case MSG_DT_SETKEYHOOK:
       return SetHook(&Desk().keyHook, wParam, lParam);
     case MSG_DT_SETMOUSEHOOK:

@@ -1,11 +1,12 @@
 #include "core/desktop/idle.h"
 
+#include "core/cursor/system_cursor.h"
 #include "core/desktop/desktop.h"
 #include "core/desktop/desktop_proc.h"
-#include "core/desktop/desktop_seams.h"
 #include "core/desktop/desktop_state.h"
 #include "core/desktop/output_state.h"
 #include "core/desktop/window_stack.h"
+#include "core/livevideo/display_switch.h"
 #include "gui/app_hooks.h"
 #include "gui/message.h"
 

@@ -3,13 +3,15 @@
 // the window under the pointer or the active window of the current display.
 #include <vector>
 
+#include "core/cursor/system_cursor.h"
 #include "core/desktop/desktop.h"
 #include "core/desktop/desktop_proc.h"
-#include "core/desktop/desktop_seams.h"
 #include "core/desktop/desktop_state.h"
 #include "core/desktop/output_state.h"
 #include "core/desktop/popup_chain.h"
 #include "core/desktop/window_stack.h"
+#include "core/dialog/dialog_internal.h"
+#include "core/livevideo/display_switch.h"
 #include "core/message/refresh_list.h"
 #include "core/startup/input_helpers.h"
 #include "core/window/window_messages.h"

@@ -3,11 +3,12 @@
 // meanwhile so that no window draws under the outline.
 #include <algorithm>
 
+#include "core/cursor/system_cursor.h"
 #include "core/desktop/clip_info.h"
 #include "core/desktop/desktop.h"
 #include "core/desktop/desktop_proc.h"
-#include "core/desktop/desktop_seams.h"
 #include "core/desktop/desktop_state.h"
+#include "core/livevideo/display_switch.h"
 #include "core/window/window_damage.h"
 #include "gdi/dc/dc_record.h"
 #include "gui/dc.h"

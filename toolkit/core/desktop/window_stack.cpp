@@ -4,10 +4,10 @@
 
 #include "core/desktop/clip_info.h"
 #include "core/desktop/desktop.h"
-#include "core/desktop/desktop_seams.h"
 #include "core/desktop/desktop_state.h"
 #include "core/desktop/popup_chain.h"
 #include "core/driver/host_thread.h"
+#include "core/livevideo/display_switch.h"
 #include "core/message/msg_queue.h"
 #include "core/startup/input_helpers.h"
 #include "core/window/window_damage.h"

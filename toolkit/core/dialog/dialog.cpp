@@ -5,6 +5,7 @@
 #include <mutex>
 
 #include "core/dialog/dialog_internal.h"
+#include "core/hooks/control_layer.h"
 #include "gui/text_entry.h"
 #include "core/window/window_messages.h"
 #include "gui/desktop.h"
@@ -104,7 +105,7 @@ void MoveInGroup(WindowHandle hwnd, WindowHandle focused, bool previous) {
   WindowHandle target = GetNextDlgGroupItem(hwnd, focused, previous);
   if (!target || target == focused) return;
   if (focused && (SendMessage(focused, MSG_GETDLGCODE, 0, 0) & DLGC_STATIC)) return;
-  if (IsFreeStandingEdit(target)) SendMessage(target, MSG_FREESTANDING_EDIT, 1, 0);
+  if (Controls().isFreeStandingEdit(target)) SendMessage(target, MSG_FREESTANDING_EDIT, 1, 0);
   SetFocusChild(target);
 }
 

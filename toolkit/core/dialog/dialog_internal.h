@@ -15,3 +15,5 @@ bool ItemUsable(WindowHandle hDlg, int id);
 bool CreateTemplateControls(WindowHandle hDlg, const DlgTemplate* dlg);
 // Whether the window is a modal dialog whose loop runs.
 bool IsModalDialog(WindowHandle hwnd);
+// Whether a message box is shown (GetMsgBoxState).
+bool MessageBoxShown();

@@ -138,7 +138,7 @@ int LoadSystemResources() {
   if (count > SYSBMP_COUNT) count = SYSBMP_COUNT;
   DisplayResources& res = Current();
   for (int n = 0; n < count; ++n) {
-    char key[16];
+    char key[24];
     std::snprintf(key, sizeof key, "bitmap%d", n);
     Unload(&res.system[n], &res.systemLoaded[n]);
     if (!LoadLocked(&res.system[n], key, -1, -1)) return 0;

@@ -1,4 +1,4 @@
-// Default answers of the application seam: those of a device with fixed
+// Default answers of the application call-back table: those of a device with fixed
 // defaults, used until the application installs its own call-backs.
 #include "gui/app_hooks.h"
 

@@ -1,4 +1,4 @@
-// Low-level event internals: the state the event thread keeps, the seams
+// Low-level event internals: the state the event thread keeps, the hooks
 // tests and the cursor plug into, and the event-thread adapter.
 #pragma once
 

@@ -1,8 +1,8 @@
 // Output queries and the placement of design-grid rectangles on the screen.
-// Every answer comes from the device layer through the application seam.
+// Every answer comes from the device layer through the application call-back table.
 #include "gui/display.h"
 
-#include "core/layout/layout_seams.h"
+#include "core/layout/layout_state.h"
 #include "gui/app_hooks.h"
 
 namespace {
@@ -87,7 +87,7 @@ int ScaleVertToScreen(int* y, int* height, int) { return !y && !height ? -1 : 0;
 int ScaleWindowRect(uint32_t exStyle, int center, int* x, int* y, int*, int*) {
   if (!center || (exStyle & WS_EX_PLACE_MASK) == 0) return 0;
   const int output = getCurOutputHook();
-  const Size screen = layout_seams::ScreenExtent(output);
+  const Size screen = layout::ScreenExtent(output);
   const Size grid = DesignGridOf(output);
   const int dx = (screen.cx - grid.cx) / 2;
   const int dy = (screen.cy - grid.cy) / 2;

@@ -11,7 +11,7 @@
 #include "core/config/etc_line.h"
 #include "core/cursor/system_cursor.h"
 #include "core/layout/config_text.h"
-#include "core/layout/layout_seams.h"
+#include "core/layout/layout_state.h"
 #include "core/layout/source_files.h"
 #include "gui/gui_etc.h"
 #include "gui/layout.h"
@@ -77,7 +77,7 @@ int SetValueToGuiEtc(const char* section, const char* key, const char* value) {
   SetLangSwitchState(1);
   ShowSystemCursor(kBusyCursor);
   // A failed switch still gives the user the normal cursor back.
-  const bool switched = layout_seams::ReloadLanguageFonts() == 0 && LoadStrings();
+  const bool switched = layout::ReloadLanguageFonts() == 0 && LoadStrings();
   ShowSystemCursor(kNormalCursor);
   return switched ? 0 : -1;
 }

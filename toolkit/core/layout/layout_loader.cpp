@@ -7,9 +7,9 @@
 #include <string>
 
 #include "core/layout/control_entries.h"
-#include "core/layout/layout_seams.h"
 #include "core/layout/layout_sources.h"
 #include "core/layout/layout_state.h"
+#include "core/layout/window_bitmap.h"
 #include "core/layout/skb_metrics.h"
 #include "core/startup/startup_report.h"
 #include "gui/app_hooks.h"
@@ -17,6 +17,7 @@
 #include "gui/display.h"
 #include "gui/gui_etc.h"
 #include "gui/layout.h"
+#include "gui/text.h"
 
 namespace layout {
 namespace {
@@ -102,7 +103,7 @@ class LayoutLoader {
     if (GetGuiEtcIntValue("menuinfo", "win_width", &width) != ETC_OK ||
         GetGuiEtcIntValue("menuinfo", "win_height", &height) != ETC_OK)
       return false;
-    const Size screen = layout_seams::ScreenExtent(getCurOutputHook());
+    const Size screen = ScreenExtent(getCurOutputHook());
     if (!FitsOn(width, height, screen))
       return Refuse("has a [menuinfo] win_width x win_height of " + std::to_string(width) + " x " +
                     std::to_string(height) + ", which does not fit the " + std::to_string(screen.cx) + " x " +
@@ -113,7 +114,7 @@ class LayoutLoader {
           GetAuxGuiEtcIntValue("menuinfo", "win_height", &height) != ETC_OK)
         return false;
       if (width < 0 || height < 0) return false;
-      PlaceMenu(AUX_SysInfo, width, height, layout_seams::ScreenExtent(GetAuxDisplayId()));
+      PlaceMenu(AUX_SysInfo, width, height, ScreenExtent(GetAuxDisplayId()));
     } else {
       std::memcpy(AUX_SysInfo, SystemInfo, sizeof AUX_SysInfo);
     }
@@ -150,7 +151,7 @@ class LayoutLoader {
     int id = DeviceConfigLanguageId();
     if (id <= 0) id = 1;
     SystemInfo[SYSINFO_LANGUAGE] = id;
-    State().stringsWanted = layout_seams::LanguageIndexOfId(id) >= 2;
+    State().stringsWanted = LangIndexFromLanguageId(id) >= 2;
     if (State().stringsWanted) SystemInfo[SYSINFO_LANGUAGE] = 1;
   }
 

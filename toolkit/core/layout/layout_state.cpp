@@ -5,7 +5,14 @@
 #include <new>
 
 #include "core/layout/config_text.h"
-#include "core/layout/layout_seams.h"
+#include "core/layout/window_bitmap.h"
+#include "gdi/text/sysfont.h"
+#include "gui/app_hooks.h"
+#include "gui/dc.h"
+#include "gui/display.h"
+#include "gui/gui_etc.h"
+#include "gui/livevideo.h"
+#include "gui/text.h"
 
 int32_t SystemInfo[SYSINFO_WORDS];
 int32_t AUX_SysInfo[SYSINFO_WORDS];
@@ -92,6 +99,23 @@ bool IsAuxWindowName(std::string_view name) {
   return false;
 }
 
-int CurrentLanguageIndex() { return layout_seams::LanguageIndexOfId(SystemInfo[SYSINFO_LANGUAGE]); }
+int CurrentLanguageIndex() { return LangIndexFromLanguageId(SystemInfo[SYSINFO_LANGUAGE]); }
+
+Size ScreenExtent(int outputId) {
+  Size size{0, 0};
+  GetScreenExtentEx(outputId, &size);
+  return size;
+}
+
+// The old fonts are retired rather than freed: windows still hold them. The
+// configuration reader is named here so that the static link finds it
+// beside this file rather than only after the text library.
+int ReloadLanguageFonts() {
+  sysfont::ReplaceSysLogFonts(GetGuiEtcValue, LangIndexFromLanguageId(DeviceConfigLanguageId()));
+  ClearHighCharWidthCache();
+  PreloadCharWidthCache(TRUE);
+  ResetScreenDCFont();
+  return 0;
+}
 
 }  // namespace layout

@@ -84,4 +84,11 @@ bool IsAuxWindowName(std::string_view name);
 // Language index of SystemInfo's language word.
 int CurrentLanguageIndex();
 
+// Screen size of an output (GetScreenExtentEx).
+Size ScreenExtent(int outputId);
+
+// Recreates the system fonts for the language in SystemInfo and refreshes the
+// width caches and the screen DC font; 0 on success.
+int ReloadLanguageFonts();
+
 }  // namespace layout

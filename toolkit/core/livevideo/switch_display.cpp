@@ -4,8 +4,9 @@
 #include <mutex>
 #include <utility>
 
-#include "core/desktop/desktop_seams.h"
+#include "core/cursor/system_cursor.h"
 #include "core/livevideo/areas.h"
+#include "core/livevideo/display_switch.h"
 #include "gui/cursor.h"
 #include "core/startup/input_helpers.h"
 #include "core/window/window_record.h"

@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "core/element/element_color.h"
+#include "core/hooks/control_layer.h"
 #include "gui/bitmap.h"
 #include "gui/image.h"
 #include "core/menu/menu_marks.h"
@@ -244,7 +245,7 @@ void DrawPopupMenuItem(TrackingRecord* t, ItemRecord* e, bool highlighted) {
   const Bitmap* band = HighlightSkin();
   if (highlighted && band) {
     Rect box{left + lm + ox / 4, y + Metric(kInterItemY), right - lm, y + Metric(kInterItemY) + Height(band)};
-    DrawBoxWithBitmapCombine(kScreen, &box, band);
+    Controls().drawBoxWithBitmapCombine(kScreen, &box, band);
   } else {
     FillRect(kScreen, Color(highlighted ? WEC_BKC_MENUITEM_HILITE : WEC_BKC_MENUITEM_NORMAL), left + lm, y, right - left - rm - lm + 1, h);
   }

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "core/element/element_color.h"
+#include "core/hooks/control_layer.h"
 #include "core/menu/menu_marks.h"
 #include "gui/control_paint.h"
 #include "core/menu/menu_style.h"
@@ -101,7 +102,7 @@ ItemRecord* PrevSelectableItem(TrackingRecord* t, ItemRecord* item) {
 void DrawScrollBox(const TrackingRecord* t, bool down) {
   const Rect& box = down ? t->bottomBox : t->topBox;
   const Rect& f = t->frame;
-  Draw3DThickFrameEx(kScreen, 0, box.left, box.top, box.right, box.bottom, 0x10, Color(WEC_BKC_MENUITEM_NORMAL));
+  Controls().draw3DThickFrameEx(kScreen, 0, box.left, box.top, box.right, box.bottom, 0x10, Color(WEC_BKC_MENUITEM_NORMAL));
   if (down) {  // the frame's bottom edge above the box
     HLine(kScreen, Color(WEC_3DBOX_DARK), f.left + 1, f.right - 2, f.bottom - 2);
     HLine(kScreen, Color(WEC_3DBOX_REVERSE), f.left + 1, f.right - 2, f.bottom - 1);
@@ -128,7 +129,7 @@ void DrawScrolledPopupMenu(TrackingRecord* t) {
     t->topShown = false;
   }
   const Rect& f = t->frame;
-  Draw3DThickFrameEx(kScreen, 0, f.left, f.top, f.right, f.bottom, 0x10, Color(WEC_BKC_MENUITEM_NORMAL));
+  Controls().draw3DThickFrameEx(kScreen, 0, f.left, f.top, f.right, f.bottom, 0x10, Color(WEC_BKC_MENUITEM_NORMAL));
   SelectFont(kScreen, MenuFont());
   const int x0 = f.left + Metric(kLeftMargin);
   int y = f.top + Metric(kTopMargin);

@@ -4,8 +4,9 @@
 
 #include <new>
 
-#include "core/desktop/desktop_seams.h"
+#include "core/cursor/system_cursor.h"
 #include "core/desktop/popup_chain.h"
+#include "core/livevideo/display_switch.h"
 #include "core/menu/menu_style.h"
 #include "gui/display.h"
 #include "gui/element.h"

@@ -6,8 +6,8 @@
 #include <memory>
 
 #include "core/message/msg_queue.h"
-#include "core/startup/pending_stages.h"
 #include "core/window/window_record.h"
+#include "gui/livevideo.h"
 
 namespace {
 
@@ -34,7 +34,7 @@ void ForgetMarkedWindow(MainWinRecord* win) {
 
 // No refresh was ever queued: a requested switch happens at once.
 void HandshakeBeforeRefreshes() {
-  if (g_switchRequested.exchange(false)) PendingSwitchDispDev();
+  if (g_switchRequested.exchange(false)) SwitchDispDev();
   ForgetMarkedWindow(RefreshingWindow());
 }
 
@@ -47,7 +47,7 @@ void HandshakeAfterRefreshes() {
     g_switchRequested = false;
     g_switchDue = true;
   } else if (g_switchDue.exchange(false)) {
-    PendingSwitchDispDev();
+    SwitchDispDev();
   }
   if (marked) {
     win->refreshMark = 0;

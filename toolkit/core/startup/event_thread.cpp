@@ -6,7 +6,6 @@
 
 #include "core/desktop/desktop.h"
 #include "core/message/msg_queue.h"
-#include "core/startup/pending_stages.h"
 #include "core/startup/thread_start.h"
 #include "gui/desktop.h"
 #include "gui/startup.h"
@@ -16,6 +15,8 @@ namespace {
 
 constexpr int kWaitMouse = 1;
 constexpr int kWaitKeyboard = 2;
+// The engine wait wakes at least this often, so that time-outs are read.
+constexpr long kWaitUsec = 300000;
 
 StoppableThread g_thread;
 
@@ -112,7 +113,7 @@ extern "C" void* EventThreadMain(void* arg) {
   static_cast<ThreadStart*>(arg)->Started();
   while (!g_thread.StopRequested()) {
     const EventEngine* engine = g_engine.load();
-    int arrived = engine->wait(kWaitMouse | kWaitKeyboard, PendingEventTimeoutUsec());
+    int arrived = engine->wait(kWaitMouse | kWaitKeyboard, kWaitUsec);
     if (arrived < 0 || g_thread.StopRequested()) continue;
     if (arrived == 0) {
       ReadAndPost(engine, 0);

@@ -4,20 +4,33 @@
 #include <cstring>
 #include <iterator>
 
+#include "core/desktop/clip_info.h"
 #include "core/desktop/zorder.h"
 #include "core/element/system_res.h"
+#include "core/hooks/control_layer.h"
 #include "core/message/refresh_list.h"
 #include "core/startup/gui_locks.h"
-#include "core/startup/pending_stages.h"
 #include "core/startup/startup_internal.h"
 #include "core/startup/startup_report.h"
 #include "core/startup/system_threads.h"
 #include "gui/app_hooks.h"
 #include "gui/control_class.h"
+#include "gui/cursor.h"
+#include "gui/dc.h"
+#include "gui/dialog.h"
 #include "gui/display.h"
+#include "gui/element.h"
 #include "gui/fixstr.h"
+#include "gui/gal.h"
 #include "gui/gui_etc.h"
+#include "gui/ime.h"
+#include "gui/input.h"
+#include "gui/keyboard.h"
+#include "gui/layout.h"
+#include "gui/menu.h"
 #include "gui/startup.h"
+#include "gui/text.h"
+#include "gui/window.h"
 
 extern "C" WindowProc __gui_def_proc[3];
 WindowProc __gui_def_proc[3];
@@ -37,25 +50,30 @@ struct Stage {
   const char* name;
 };
 
+// The stages whose calls answer other than int (non-zero for success) or go
+// up to the control library through its table.
+int RunInitGDI() { return InitGDI(GAL_GetVideoSurface()) ? 1 : 0; }
+int RunInitMenu() { return InitMenu() ? 1 : 0; }
+int RunInitControlClass() { return Controls().initControlClass(); }
+int RunInitIme() { return Controls().initIme(); }
 int RunStartSystemThreads() { return StartSystemThreads(); }
-int RunInitControlClass() { return InitControlClass(); }
 
 // Codes 5 to 11: a failure stops the graphics layer and drops the locks.
 const Stage kEarlyStages[] = {
-    {StartupStage::kFonts, 5, StageInitTextAndFonts, "fonts"},
-    {StartupStage::kGdi, 6, StageInitGDI, "screen device context"},
-    {StartupStage::kElementColors, 7, StageInitWindowElementColors, "window element colours"},
-    {StartupStage::kExtraColors, 8, StageInitExtraColors, "extra colours"},
-    {StartupStage::kIme, 9, StageInitIME, "input-method tables"},
-    {StartupStage::kLayouts, 10, StageLoadLayoutRes, "layouts"},
+    {StartupStage::kFonts, 5, InitTextAndFonts, "fonts"},
+    {StartupStage::kGdi, 6, RunInitGDI, "screen device context"},
+    {StartupStage::kElementColors, 7, InitWindowElementColors, "window element colours"},
+    {StartupStage::kExtraColors, 8, InitExtraColors, "extra colours"},
+    {StartupStage::kIme, 9, RunInitIme, "input-method tables"},
+    {StartupStage::kLayouts, 10, LoadLayoutRes, "layouts"},
 };
 
 // Codes 12 to 16: a failure also stops the input layer.
 const Stage kLateStages[] = {
-    {StartupStage::kCursors, 12, StageInitCursors, "cursors"},
-    {StartupStage::kMenus, 13, StageInitMenu, "menus"},
+    {StartupStage::kCursors, 12, InitCursors, "cursors"},
+    {StartupStage::kMenus, 13, RunInitMenu, "menus"},
     {StartupStage::kControlClasses, 14, RunInitControlClass, "control classes"},
-    {StartupStage::kAccelerators, 15, StageInitAccel, "accelerators"},
+    {StartupStage::kAccelerators, 15, InitAccel, "accelerators"},
     {StartupStage::kSystemThreads, 16, RunStartSystemThreads, "system threads"},
 };
 
@@ -85,16 +103,16 @@ bool Made(StartupStage stage) { return g_reached >= stage; }
 // accelerators and the loaded configuration. Runs once, after the threads
 // that use them have stopped.
 void FreeMadeStages() {
-  if (Made(StartupStage::kAccelerators)) StageTerminateAccel();
-  if (Made(StartupStage::kControlClasses)) TerminateControlClass();
-  if (Made(StartupStage::kMenus)) StageTerminateMenu();
+  if (Made(StartupStage::kAccelerators)) TerminateAccel();
+  if (Made(StartupStage::kControlClasses)) Controls().terminateControlClass();
+  if (Made(StartupStage::kMenus)) TerminateMenu();
   if (Made(StartupStage::kLayouts)) {
     UnloadSystemResources();
-    StageUnloadLayoutRes();
+    TerminateLayout();
   }
-  if (Made(StartupStage::kGdi)) StageTerminateGDI();
-  if (Made(StartupStage::kFonts)) StageTerminateTextAndFonts();
-  if (Made(StartupStage::kConfig)) StageUnloadGuiEtc();
+  if (Made(StartupStage::kGdi)) TerminateGDI();
+  if (Made(StartupStage::kFonts)) TerminateTextAndFonts();
+  if (Made(StartupStage::kConfig)) UnloadGuiEtc();
   g_reached = StartupStage::kNone;
 }
 
@@ -115,7 +133,7 @@ int Failed(int code, const char* stage) {
 
 void UndoGraphics() {
   FreeMadeStages();
-  StageGalVideoQuit();
+  GAL_VideoQuit();
   g_cleanup.graphicsStopped = true;
   DestroyGuiLocks();
   g_cleanup.locksDestroyed = true;
@@ -127,8 +145,8 @@ void UndoInputAndGraphics() {
   DestroyRefreshList();
   g_cleanup.threadsStopped = true;
   FreeMadeStages();
-  StageTerminateCursors();  // they draw into the surface about to go
-  StageTermIAL();
+  TermCursors();  // they draw into the surface about to go
+  TermIAL();
   g_cleanup.inputStopped = true;
   UndoGraphics();
 }
@@ -143,41 +161,62 @@ int RunStages(const Stage* first, const Stage* last, void (*undo)()) {
   return 0;
 }
 
+// The system bitmaps and icons come with the stock bitmaps; a skin that
+// does not load leaves its part undrawn rather than stopping start-up.
+void LoadStockBitmaps() {
+  PreloadStockBitmaps();
+  LoadSystemResources();
+}
+
 void LoadStockBitmapsOfBothDisplays() {
-  StageLoadStockBitmaps();
+  LoadStockBitmaps();
   int mainOutput = getMainOutputHook();
   if (HasAuxOutput() && getCurOutputHook() == mainOutput) {
     setCurOutputHook(getAuxOutputHook());
-    StageLoadStockBitmaps();
+    LoadStockBitmaps();
     setCurOutputHook(mainOutput);
   }
 }
 
-bool LoadConfiguration() { return Passes(StartupStage::kConfig, StageInitEtcFilePath() && StageLoadGuiEtc()); }
+bool LoadConfiguration() { return Passes(StartupStage::kConfig, InitEtcFilePath() && LoadGuiEtc()); }
+
+// The captions follow the interface language of the device configuration.
+int LoadStringsOfDevice() {
+  SystemInfo[SYSINFO_LANGUAGE] = DeviceConfigLanguageId();
+  return LoadStrings();
+}
+
+// System cursor 0, not made the default, at the middle of the screen
+// (halves rounded toward minus infinity).
+void PlaceCursorAtCentre() {
+  SetCursorEx(GetSystemCursor(0), FALSE);
+  const Rect& screen = ScreenRect();
+  SetCursorPos(screen.right >> 1, screen.bottom >> 1);
+}
 
 // Captions of the current language (when the layout asks for them), then
 // the language names.
 bool CommonTail() {
   bool ok = true;
-  if (StageLayoutWantsStrings()) ok = StageLoadStrings() != 0;
-  ok = ok && StageLoadLanguageNames() != 0;
+  if (IsStringTableWanted() != 0) ok = LoadStringsOfDevice() != 0;
+  ok = ok && LoadLanguageNames() != 0;
   return ok && g_failing != StartupStage::kStrings;
 }
 
 void InstallDefaultProcs() {
-  __gui_def_proc[0] = PendingDefaultMainWinProc;
-  __gui_def_proc[1] = PendingDefaultDialogProc;
-  __gui_def_proc[2] = PendingDefaultControlProc;
+  __gui_def_proc[0] = DefaultMainWinProc;
+  __gui_def_proc[1] = DefaultDialogProc;
+  __gui_def_proc[2] = DefaultControlProc;
 }
 
 int ShortPath() {
   if (!Passes(StartupStage::kFixStr, InitFixStr())) return Failed(kFixStrFailureCode, kFixStrName);
   if (!LoadConfiguration()) return Failed(kShortConfigCode, kConfigName);
-  if (!Passes(StartupStage::kLayouts, StageLoadLayoutRes())) {
+  if (!Passes(StartupStage::kLayouts, LoadLayoutRes())) {
     UndoGraphics();
     return Failed(kShortLateCode, "layouts");
   }
-  StageUnloadGuiEtc();
+  UnloadGuiEtc();
   if (!CommonTail()) {
     UndoInputAndGraphics();
     return Failed(kShortLateCode, kCaptionsName);
@@ -189,7 +228,7 @@ int FullPath() {
   GuiApp()->getDeviceConfig(getOutputLoginHook(getCurOutputHook()), getDeviceConfigHook());
   SetAuxDisplayPresent(HasAuxOutput());
   if (!Passes(StartupStage::kFixStr, InitFixStr())) return Failed(kFixStrFailureCode, kFixStrName);
-  if (g_failing == StartupStage::kGraphics || StageInitGAL() < 0) return Failed(kGraphicsCode, "graphics layer");
+  if (g_failing == StartupStage::kGraphics || InitGAL() < 0) return Failed(kGraphicsCode, "graphics layer");
   ClearStartupProblem();
   std::setlocale(LC_ALL, "C");
   InstallDefaultProcs();
@@ -199,24 +238,24 @@ int FullPath() {
     UndoGraphics();
     return Failed(kConfigCode, kConfigName);
   }
-  StageLoadMouseSettings();
+  LoadMouseSettings();
   ClearStartupProblem();
   if (int code = RunStages(std::begin(kEarlyStages), std::end(kEarlyStages), UndoGraphics)) return code;
   LoadStockBitmapsOfBothDisplays();
   ClearStartupProblem();
-  if (!Passes(StartupStage::kInput, StageInitLowLevelEvents())) {
+  if (!Passes(StartupStage::kInput, InitLowLevelEvents())) {
     UndoGraphics();
     return Failed(kInputCode, "input layer");
   }
   if (int code = RunStages(std::begin(kLateStages), std::end(kLateStages), UndoInputAndGraphics)) return code;
-  StagePreloadCharWidthCache();
+  PreloadCharWidthCache(TRUE);
   if (!Passes(StartupStage::kRefreshList, CreateRefreshList())) {
     UndoInputAndGraphics();
     return Failed(kRefreshCode, "refresh queue");
   }
-  StageSetKeyboardLayout("default");
-  StagePlaceCursorAtCentre();
-  StageUnloadGuiEtc();
+  SetKeyboardLayout("default");
+  PlaceCursorAtCentre();
+  UnloadGuiEtc();
   ClearStartupProblem();
   if (!CommonTail()) {
     UndoInputAndGraphics();

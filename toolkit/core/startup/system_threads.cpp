@@ -7,7 +7,6 @@
 #include "core/desktop/desktop.h"
 #include "core/message/msg_queue.h"
 #include "core/startup/event_thread.h"
-#include "core/startup/pending_stages.h"
 #include "core/startup/thread_start.h"
 #include "core/timer/timer_internal.h"
 #include "gui/desktop.h"
@@ -87,7 +86,7 @@ void StopSystemThreads() {
 }
 
 extern "C" BOOL StartSystemThreads(void) {
-  if (!StageInitDesktop()) return FALSE;
+  if (!InitDesktop()) return FALSE;
   InitQueueRegistry();
   bool started = LaunchInto(&g_desktopThread, DesktopMain, kDesktopThread) && StartTimerThread() &&
                  StartEventThread() && RunShortLivedThread() && LaunchInto(&g_idleThread, IdleThreadMain, kIdleThread);

@@ -3,8 +3,9 @@
 #include <cstring>
 
 #include "core/desktop/desktop.h"
-#include "core/window/default_proc_seams.h"
+#include "core/winattr/winattr_internal.h"
 #include "core/window/window_messages.h"
+#include "core/window/window_record.h"
 #include "gui/desktop.h"
 #include "gui/window.h"
 #include "gui/window_attr.h"

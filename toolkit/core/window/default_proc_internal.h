@@ -18,6 +18,11 @@ LResult HandlePaintMessage(WindowRecord* win, int msg, WParam wParam, LParam lPa
 // code there; null when there is none.
 WindowRecord* ChildAtPoint(WindowRecord* win, int x, int y, int* hitCode);
 
+// The pointer position in screen coordinates, as the last raw mouse message
+// a window received gave it.
+void NoteCursorPosition(int x, int y);
+void CursorPosition(int* x, int* y);
+
 // Whether the soft keyboard is registered and shown.
 bool SoftKeyboardShown();
 // The bubble-tip window, or 0.

@@ -3,13 +3,17 @@
 // routed to the child controls with mouse capture, focus and the soft
 // keyboard and input method following the pointer.
 #include "core/desktop/desktop_state.h"
+
+#include <atomic>
+#include "core/hooks/control_layer.h"
 #include "core/startup/input_helpers.h"
+#include "core/winattr/winattr_internal.h"
 #include "core/window/default_proc_internal.h"
-#include "core/window/default_proc_seams.h"
 #include "core/window/nonclient_mouse.h"
 #include "core/window/tool_placement.h"
 #include "core/window/window_damage.h"
 #include "core/window/window_messages.h"
+#include "core/window/window_record.h"
 #include "gui/control_tip.h"
 #include "gui/desktop.h"
 #include "gui/message.h"
@@ -19,6 +23,8 @@
 #include "gui/window.h"
 
 namespace {
+
+std::atomic<uint32_t> g_cursorX{0}, g_cursorY{0};
 
 constexpr uint32_t kIpEditKeyboardStyle = 0x02u;
 constexpr uint32_t kStaticKindMask = 0x0Fu;
@@ -113,7 +119,7 @@ void PressBesideChildren(WindowRecord* win, int msg, const Pointer& p) {
     SendNotifyMessage(h, MSG_MOUSEACTIVE, 1, 0);
     Post(active, msg + (MSG_NCLBUTTONDOWN - MSG_LBUTTONDOWN), hit::kOutside, p.received);
     if (IsControlOfClass(h, "ipedit") && (active->style & kIpEditKeyboardStyle)) {
-      SetIPEditSKBState(0);
+      Controls().setIPEditSkbState(0);
       InvalidateRect(h, nullptr, TRUE);
     }
   }
@@ -130,12 +136,12 @@ void PressBesideChildren(WindowRecord* win, int msg, const Pointer& p) {
 void PressOnEdit(WindowRecord* child, int msg) {
   WindowHandle h = HandleOf(child);
   if (msg != MSG_LBUTTONDOWN) return;
-  int kind = GetSLEditParentKind(h);
+  int kind = Controls().getSLEditParentKind(h);
   if (kind != 1 && kind != 3) CaptureMouse(h);
   WindowHandle skb = SoftKeyboard();
   if (!skb) return;
   if (!SoftKeyboardServesEdit()) {
-    SetSLEditSKBState(0);
+    Controls().setSLEditSkbState(0);
     ClearInputHelperState();
     PlaceSoftKeyboard(child, true, 0);
     SendNotifyMessage(skb, MSG_SKBACTIVEWIN, h, 0);
@@ -341,4 +347,14 @@ extern "C" WindowHandle GetWindowUnderCursor(void) {
     if (!child) return HandleOf(win);
     win = child;
   }
+}
+
+void NoteCursorPosition(int x, int y) {
+  g_cursorX = static_cast<uint32_t>(x);
+  g_cursorY = static_cast<uint32_t>(y);
+}
+
+void CursorPosition(int* x, int* y) {
+  *x = static_cast<int>(g_cursorX.load());
+  *y = static_cast<int>(g_cursorY.load());
 }

@@ -9,10 +9,11 @@
 #include <mutex>
 
 #include "core/desktop/clip_info.h"
+#include "core/livevideo/areas.h"
 #include "core/window/child_walk.h"
-#include "core/window/default_proc_seams.h"
 #include "core/window/window_damage.h"
 #include "core/window/window_messages.h"
+#include "core/window/window_record.h"
 #include "gui/app_hooks.h"
 #include "gui/desktop.h"
 #include "gui/message.h"

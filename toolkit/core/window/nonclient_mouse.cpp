@@ -5,9 +5,12 @@
 
 #include <mutex>
 
+#include "core/menu/menu_bar.h"
+#include "core/nonclient/scroll_track.h"
+#include "core/winattr/winattr_internal.h"
 #include "core/window/default_proc_internal.h"
-#include "core/window/default_proc_seams.h"
 #include "core/window/window_messages.h"
+#include "core/window/window_record.h"
 #include "gui/app_hooks.h"
 #include "gui/desktop.h"
 #include "gui/message.h"

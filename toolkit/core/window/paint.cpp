@@ -2,12 +2,17 @@
 // erase (176), paint (177) and non-client paint (178).
 #include <mutex>
 
+#include "core/caret/caret.h"
+#include "core/livevideo/areas.h"
+#include "core/nonclient/nc_paint.h"
 #include "core/window/child_walk.h"
 #include "core/window/default_proc_internal.h"
-#include "core/window/default_proc_seams.h"
 #include "core/window/invalidate.h"
 #include "core/window/window_damage.h"
 #include "core/window/window_messages.h"
+#include "core/window/window_record.h"
+#include "gdi/dc/clipped_spans.h"
+#include "gdi/dc/dc_record.h"
 #include "gui/app_hooks.h"
 #include "gui/dc.h"
 #include "gui/desktop.h"
@@ -17,6 +22,22 @@
 #include "gui/window.h"
 
 namespace {
+
+// Row by row through the clipped spans, as the box fill will do.
+void FillWithPixel(HDC hdc, const Rect& rect, GalPixel pixel) {
+  using namespace gui::dc;
+  if (rect.left >= rect.right || rect.top >= rect.bottom) return;
+  LockedDC dc(hdc);
+  if (!dc) return;
+  int x0 = rect.left, y0 = rect.top, x1 = rect.right, y1 = rect.bottom;
+  LogicalToDevice(dc.get(), &x0, &y0);
+  LogicalToDevice(dc.get(), &x1, &y1);
+  PreparePen(dc.get(), pixel, 1);
+  dc->rcOutput = Rect{x0, y0, x1, y1};
+  DrawingScope drawing(dc.get());
+  if (!drawing) return;
+  for (int y = y0; y < y1; ++y) DrawClippedRun(dc.get(), x0, x1 - 1, y);
+}
 
 constexpr uint32_t kExcludeChildren = 0x80000000u;
 constexpr int kMainPaintFont = 1;

@@ -2,10 +2,11 @@
 
 #include "core/desktop/clip_info.h"
 #include "core/startup/input_helpers.h"
+#include "core/winattr/winattr_internal.h"
 #include "core/window/default_proc_internal.h"
-#include "core/window/default_proc_seams.h"
 #include "core/window/window_damage.h"
 #include "core/window/window_messages.h"
+#include "core/window/window_record.h"
 #include "gui/message.h"
 #include "gui/text.h"
 #include "gui/window.h"

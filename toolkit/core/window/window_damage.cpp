@@ -1,8 +1,9 @@
 #include "core/window/window_damage.h"
 
 #include "core/desktop/zorder.h"
-#include "core/window/default_proc_seams.h"
+#include "core/nonclient/frame.h"
 #include "core/window/invalidate.h"
+#include "core/window/window_record.h"
 #include "gui/window.h"
 
 namespace {

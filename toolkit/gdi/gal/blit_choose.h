@@ -1,4 +1,4 @@
-// Seam between the blit map and the converting row loops.
+// The interface between the blit map and the converting row loops.
 #ifndef GDI_GAL_BLIT_CHOOSE_H
 #define GDI_GAL_BLIT_CHOOSE_H
 

@@ -217,7 +217,9 @@ TEST_F(ColorPanel, RandomUseLeavesShownAndStoredColoursAsTheModelSays) {
       EXPECT_EQ(std::memcmp(&now, &stored[ch], sizeof now), 0) << "stored";
       ColorSetRecord seen{};
       EXPECT_EQ(device_seam::appliedColor(ch, &seen), shown.count(ch) == 1);
-      if (shown.count(ch)) EXPECT_EQ(std::memcmp(&seen, &shown[ch], sizeof seen), 0) << "shown";
+      if (shown.count(ch)) {
+        EXPECT_EQ(std::memcmp(&seen, &shown[ch], sizeof seen), 0) << "shown";
+      }
     }
   }
 }

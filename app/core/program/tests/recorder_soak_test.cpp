@@ -128,7 +128,7 @@ class Hand {
 bool SideMenuOpens(Driver& d) {
   for (int attempt = 0; attempt < 12; ++attempt) {
     const WindowHandle live = FirstPreviewWindow(Main());
-    if (getOutputState(Main()) == OUTPUT_STATE_LIVE && GetActiveWindow() == live && !IsMenuPopup(GetWindowDisplay(live)))
+    if (getOutputState(Main()) == OUTSTATE_LIVEVIEW && GetActiveWindow() == live && !IsMenuPopup(GetWindowDisplay(live)))
       break;
     if (attempt % 3 == 2)
       d.Click(kChannelX, kChannelY, HOST_BUTTON_RIGHT);

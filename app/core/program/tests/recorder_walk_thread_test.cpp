@@ -83,7 +83,7 @@ void Leave(Driver& d, WindowHandle window, Way way) {
 // The live view answers again: its side menu opens on a channel and closes
 // with Escape, its pop-up menu opens on a right click and closes with Escape.
 void ExpectLiveViewAnswers(Driver& d, const std::string& after) {
-  STEP(Driver::WaitFor([] { return getOutputState(Main()) == OUTPUT_STATE_LIVE; }), after + ": live view state");
+  STEP(Driver::WaitFor([] { return getOutputState(Main()) == OUTSTATE_LIVEVIEW; }), after + ": live view state");
   d.Click(kOtherX, kOtherY, HOST_BUTTON_LEFT);
   STEP(Driver::WaitFor([] { return Open(Bar()) && getLiveViewPopup(Main()) == 1; }), after + ": side menu opens");
   d.Key(kEscape);
@@ -128,7 +128,7 @@ TEST(RecorderWalk, EverySideMenuItemOpenedAndLeftEachWayLeavesTheLiveViewAnsweri
           Leave(d, item.opened(), way);
           STEP(Driver::WaitFor([&] { return !Open(item.opened()); }), what + ": closes");
         } else if (item.id == LEFTMENU_DIGITZOOM) {
-          STEP(Driver::WaitFor([] { return getOutputState(Main()) == OUTPUT_STATE_ZOOM; }), what + ": zoom");
+          STEP(Driver::WaitFor([] { return getOutputState(Main()) == OUTSTATE_ZOOM; }), what + ": zoom");
           d.Click(kChannelX, kChannelY, HOST_BUTTON_RIGHT);  // ends the zoom
         } else {
           // A box the item showed (no audio, say) is answered first.
@@ -248,7 +248,7 @@ TEST(RecorderWalk, EveryPopUpItemChosenAndLeftEachWayLeavesTheLiveViewAnswering)
         }
         d.Key(kEnter);
         STEP(Driver::WaitFor([] { return !MenuUp(); }), what + ": chosen");
-        Driver::WaitFor([] { return OpenedWindow() != 0 || getOutputState(Main()) == OUTPUT_STATE_LIVE; });
+        Driver::WaitFor([] { return OpenedWindow() != 0 || getOutputState(Main()) == OUTSTATE_LIVEVIEW; });
         bool opened = false;
         for (int tries = 0; tries < 4 && OpenedWindow(); ++tries) {
           opened = true;

@@ -233,9 +233,11 @@ TEST_F(ControlServices, ListColumnsComeFromTheLayoutAndEachSortsByItsOwnOrder) {
     char caption[64] = "unset";
     ListViewColumnInfo info{};
     info.text = caption;
-    info.textSize = sizeof caption - 1;
+    info.textSize = sizeof caption;
     ASSERT_EQ(SendMessage(list, LVM_GETCOLUMN, static_cast<WParam>(c), reinterpret_cast<LParam>(&info)), 0);
-    if (widths[c] >= 0) EXPECT_EQ(info.width, widths[c]) << c;
+    if (widths[c] >= 0) {
+      EXPECT_EQ(info.width, widths[c]) << c;
+    }
     EXPECT_STREQ(caption, captions[c]) << c;
   }
 

@@ -11,7 +11,7 @@
 #include "core/cursor/cursor_internal.h"
 #include "core/cursor/tests/cursor_fixture.h"
 #include "core/input/ial.h"
-#include "core/layout/layout_seams.h"
+#include "core/layout/layout_state.h"
 #include "gui/app_hooks.h"
 
 namespace {
@@ -194,7 +194,7 @@ TEST(CursorLogo, RectanglesFollowTheOutputAndIndex) {
   hooks.setOutputLogoRect = RecordLogo;
   SetAppCallbacks(&hooks);
   const int main = GuiApp()->getVideoOutNum();
-  const int height = layout_seams::ScreenExtent(main).cy;
+  const int height = layout::ScreenExtent(main).cy;
   EXPECT_EQ(SetOutLogoIdx(main, 3), 1);
   EXPECT_EQ(g_logo.index, 4);
   EXPECT_EQ(g_logo.kind, 2);
@@ -208,7 +208,7 @@ TEST(CursorLogo, RectanglesFollowTheOutputAndIndex) {
   SetOutLogoIdx(main + 1, 11);
   EXPECT_EQ(g_logo.rect.x, 72);
   EXPECT_EQ(g_logo.rect.width, 32);
-  EXPECT_EQ(g_logo.rect.y, layout_seams::ScreenExtent(main + 1).cy - 52);
+  EXPECT_EQ(g_logo.rect.y, layout::ScreenExtent(main + 1).cy - 52);
   EXPECT_EQ(g_logo.kind, 1);
   SetAppCallbacks(nullptr);
 }

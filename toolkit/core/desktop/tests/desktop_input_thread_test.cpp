@@ -3,10 +3,11 @@
 // thread posts them, and the windows' queues show where they went.
 #include <thread>
 
+#include "core/cursor/system_cursor.h"
 #include "core/cursor/tests/cursor_fixture.h"
-#include "core/desktop/desktop_seams.h"
 #include "core/desktop/idle.h"
 #include "core/desktop/tests/desktop_fixture.h"
+#include "core/livevideo/display_switch.h"
 #include "core/startup/input_helpers.h"
 #include "gui/app_hooks.h"
 #include "gui/message.h"

@@ -1,8 +1,8 @@
 // Show, hide, raise, activate, capture, enable and move of main windows:
 // the messages each window gets, the stacking order and the visible regions
 // afterwards.
-#include "core/desktop/desktop_seams.h"
 #include "core/desktop/tests/desktop_fixture.h"
+#include "core/livevideo/display_switch.h"
 #include "gui/desktop.h"
 
 namespace desktest {

@@ -7,7 +7,6 @@
 #include <thread>
 
 #include "core/nonclient/tests/started_gui.h"
-#include "core/window/default_proc_seams.h"
 #include "core/input/ial.h"
 #include "gui/app_hooks.h"
 #include "gui/livevideo.h"

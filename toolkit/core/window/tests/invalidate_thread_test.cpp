@@ -5,10 +5,11 @@
 
 #include <thread>
 
+#include "core/winattr/winattr_internal.h"
 #include "core/window/child_walk.h"
-#include "core/window/default_proc_seams.h"
 #include "core/window/invalidate.h"
 #include "core/window/tests/paint_fixture.h"
+#include "core/window/window_record.h"
 
 namespace painttest {
 namespace {

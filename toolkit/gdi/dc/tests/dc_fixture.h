@@ -1,5 +1,5 @@
 // A screen of every depth with the DC layer started on it and fake windows
-// reachable through the clip information seam.
+// reachable through the clip information test hook.
 #ifndef GDI_DC_TESTS_DC_FIXTURE_H
 #define GDI_DC_TESTS_DC_FIXTURE_H
 

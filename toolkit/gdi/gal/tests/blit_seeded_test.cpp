@@ -132,7 +132,6 @@ void OneCase(Dice& dice, int index) {
     GalRect from = RandomRect(dice, w, h);
     GalRect to{dice.below(t->w + 6) - 3, dice.below(t->h + 6) - 3, 0, 0};
     auto want = Clone(target, tf);
-    const GalRect from0 = from, to0 = to;
     const int wantRc = ModelBlit(*src, sf, from, to, clip, *want);
     ASSERT_EQ(GAL_BlitSurface(s, &from, target.get(), &to), wantRc) << "case " << index;
 

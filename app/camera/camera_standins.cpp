@@ -1,6 +1,6 @@
-// Stand-in windows of the camera pages that come later: each is a small
-// modal dialog with its caption and a Cancel button, registered like the
-// finished page, so that the live view can open, cover and close it.
+// Stand-ins for the camera pages: each answers with a small modal dialog
+// with its caption and a Cancel button, registered as the page is, so that
+// the live view can open, cover and close it.
 #include <atomic>
 
 #include "app/app_messages.h"
@@ -36,7 +36,7 @@ void setPtzPanel(WindowHandle hwnd) { g_ptzPanel.store(hwnd); }
 void leavePtz() {
   const int output = getCurOutput();
   setPtzMouseMode(0);
-  if (getOutputState(output) == OUTPUT_STATE_PTZ) setOutputState(output, OUTPUT_STATE_LIVE);
+  if (getOutputState(output) == OUTSTATE_PTZ) setOutputState(output, OUTSTATE_LIVEVIEW);
 }
 
 const Placeholder kPtz{"ptzplay", "ptzplay_win", setPtzPanel, leavePtz};
