@@ -156,7 +156,12 @@ void dispatch(const SDL_Event& e) {
 void presentSlot(int slot) {
   SDL_Window* win = state().windows[slot];
   if (!win) return;
-  if (SDL_GetWindowFlags(win) & SDL_WINDOW_HIDDEN) SDL_ShowWindow(win);  // its first frame
+  // Behind the start gate a window is drawn unshown; past it, it shows with
+  // the whole of its frame.
+  if ((SDL_GetWindowFlags(win) & SDL_WINDOW_HIDDEN) && !state().startGate.load()) {
+    g_displays[slot].markAllDirty();
+    SDL_ShowWindow(win);
+  }
   SDL_Surface* surface = SDL_GetWindowSurface(win);
   if (!surface) return;
   SDL_Rect shown{0, 0, 0, 0};
@@ -274,7 +279,11 @@ int presentIfDue() {
   if (!s.presentPending.load()) return -1;
   Clock::time_point now = Clock::now();
   Clock::time_point due = s.lastPresent + kFrame;
-  if (s.startGate.load()) due = std::max(due, s.gateDeadline);
+  if (s.startGate.load()) {
+    if (now < s.gateDeadline)
+      return static_cast<int>(std::chrono::ceil<std::chrono::milliseconds>(s.gateDeadline - now).count());
+    s.startGate = false;
+  }
   if (s.presentHolds.load() > 0)
     due = std::max(due, Clock::time_point(Clock::duration(s.heldSince.load())) +
                             std::chrono::milliseconds(kMaxPresentHoldMs));
@@ -459,9 +468,20 @@ void HoldPresents() {
 
 int HeldPresents() { return state().presentHolds.load(); }
 
+bool WindowShown(int slot) {
+  bool shown = false;
+  RunOnHost([&] {
+    SDL_Window* win = slot >= 0 && slot < kSlotCount ? state().windows[slot] : nullptr;
+    shown = win && !(SDL_GetWindowFlags(win) & SDL_WINDOW_HIDDEN);
+  });
+  return shown;
+}
+
 void OpenStartGate() {
   HostState& s = state();
-  if (s.startGate.exchange(false) && s.presentPending.load()) wake();
+  if (!s.startGate.exchange(false)) return;
+  s.presentPending = true;
+  wake();
 }
 
 void ReleasePresents(int count) {

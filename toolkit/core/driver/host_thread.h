@@ -45,6 +45,8 @@ int HeldPresents();
 // after this (or kMaxStartGate after start at the latest): the first frame
 // seen is a complete one.
 void OpenStartGate();
+// Whether the slot's host window is shown (tests).
+bool WindowShown(int slot);
 class PresentHold {
  public:
   PresentHold() { HoldPresents(); }

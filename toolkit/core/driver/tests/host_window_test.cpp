@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "core/driver/host_display.h"
+#include "core/driver/host_thread.h"
 #include "gui/gal.h"
 #include "gui/host.h"
 
@@ -42,6 +43,22 @@ TEST_F(HostWindowTest, FillThroughTheLayerReachesTheWindow) {
   EXPECT_EQ(HostReadWindowPixel(0, 10, 20), 0xFF0000);
   EXPECT_EQ(HostReadWindowPixel(0, 39, 59), 0xFF0000);
   EXPECT_EQ(HostReadWindowPixel(0, 40, 59), 0);
+}
+
+// The host window stays unshown until its first frame is presented, so the
+// first thing seen is never an empty window; later modes keep it shown.
+TEST_F(HostWindowTest, WindowAppearsWithItsFirstPresent) {
+  ASSERT_EQ(InitGAL(), 0);
+  EXPECT_FALSE(host::WindowShown(0));
+  host::OpenStartGate();
+  GalSurface* screen = GAL_GetVideoSurface();
+  putPixel(screen, 5, 5, 0x102030);
+  GAL_UpdateRect(screen, 0, 0, 8, 8);
+  HostFlush();
+  EXPECT_TRUE(host::WindowShown(0));
+  EXPECT_EQ(HostReadWindowPixel(0, 5, 5), 0x102030);
+  ASSERT_NE(GAL_SetVideoMode(800, 600, 32, 0), nullptr);
+  EXPECT_TRUE(host::WindowShown(0));
 }
 
 // Closing the window asks for an orderly quit; the process and the window
