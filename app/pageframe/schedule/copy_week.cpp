@@ -56,7 +56,7 @@ void createGrid(WindowHandle dlg) {
   int made = 0;
   if (cell) {
     for (int day = 0; day < SCHEDULE_HOLIDAY; ++day) {
-      char caption[8];
+      char caption[12];
       std::snprintf(caption, sizeof caption, "%d", day + 1);
       createCell(dlg, day, made++, *cell, caption, cell->w, cell->h);
     }
