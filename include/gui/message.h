@@ -37,6 +37,67 @@ typedef struct Message {
 #define MSG_BROADCAST_NOTICE 322
 #define MSG_TIMER 324
 
+/* Window messages. Mouse: client 1..9; non-client 10..16 are the client
+ * number + 9 (wParam the hit code, lParam the screen position). */
+#define MSG_LBUTTONDOWN 1
+#define MSG_LBUTTONUP 2
+#define MSG_LBUTTONDBLCLK 3
+#define MSG_RBUTTONDOWN 5
+#define MSG_RBUTTONUP 6
+#define MSG_RBUTTONDBLCLK 7
+#define MSG_MOUSEWHEELDOWN 8 /* towards the user */
+#define MSG_MOUSEWHEELUP 9
+#define MSG_NCLBUTTONDOWN 10
+#define MSG_NCLBUTTONUP 11
+#define MSG_NCLBUTTONDBLCLK 12
+#define MSG_NCMOUSEMOVE 13
+#define MSG_NCRBUTTONDOWN 14
+#define MSG_NCRBUTTONUP 15
+#define MSG_NCRBUTTONDBLCLK 16
+#define MSG_KEYUP 20
+#define MSG_SYSKEYDOWN 21 /* keys while Alt is held */
+#define MSG_SYSCHAR 22
+#define MSG_SYSKEYUP 23
+#define MSG_KEYSYM 24     /* one of several characters: byte | index << 8 */
+#define MSG_KEYUP2 25     /* further key releases the event thread may post */
+#define MSG_KEYUP3 26
+#define MSG_LASTKEY 31
+#define MSG_SETCURSOR 32
+#define MSG_HITTEST 33
+#define MSG_GETWINDOWRECT 35
+#define MSG_GETCLIENTRECT 36
+#define MSG_CALCCLIENTRECT 38
+#define MSG_CSIZECHANGED 39 /* client width, client height */
+#define MSG_PLACEIME 40
+#define MSG_MOUSEACTIVE 50
+#define MSG_TOPCTRLHIDDEN 52 /* to the parent of a hidden control on top */
+#define MSG_POWERKEY 53
+#define MSG_OUTPUTSWITCH 54
+#define MSG_NCSETCURSOR 68
+#define MSG_MOUSEENTER 80 /* wParam 1 in (lParam: window left), 0 out */
+#define MSG_TRACKEDMOVE 81 /* move/resize tracking finished */
+#define MSG_MAXIMIZE 104
+#define MSG_MINIMIZE 105
+#define MSG_REPAINTALL 180
+#define MSG_SYSCOMMAND 289
+#define MSG_IDLEINPUT 331 /* input after the idle time-out */
+#define MSG_IDLE 332      /* idle notice; wParam the output */
+#define MSG_NEEDIME 336   /* non-zero: the control takes the IME window */
+#define MSG_IMESHOW 339
+#define MSG_IMECLOSE 340
+#define MSG_IMEACTIVEWIN 344
+#define MSG_IMERECEIVER 345
+#define MSG_EDITSKBMODE 346
+#define MSG_IMEKEY 348
+#define MSG_NEEDSKB 352   /* non-zero: the control takes the soft keyboard */
+#define MSG_SKBOPEN 355
+#define MSG_SKBCLOSE 356
+#define MSG_SKBACTIVEWIN 359
+#define MSG_SKBCURRENTEDIT 360
+#define MSG_TIPSHOW 400
+#define MSG_TIPHIDE 401
+#define MSG_TIPOWNER 407
+
 /* Results of the queue operations. */
 #define MSG_ERR_INVALID (-1)
 #define MSG_ERR_DROPPED (-2)     /* ring full, or the receiver dropped it */
