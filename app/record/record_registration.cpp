@@ -5,4 +5,5 @@
 extern "C" void registerRecordPages(void) {
   // Schedules and holidays.
   registerPage(APP_MENU_RECORD, "scheduleset", createScheduleSetWindow);
+  registerPage(APP_MENU_RECORD, "holidayset", createHolidaySetWindow);
 }

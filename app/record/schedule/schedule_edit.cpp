@@ -8,6 +8,7 @@
 #include "app/control_services.h"
 #include "app/msgbox.h"
 #include "app/pageframe/schedule/day_editor.h"
+#include "app/record/record_page_window.h"
 #include "app/record/schedule/schedule_page.h"
 #include "app/record_pages.h"
 #include "app/time_segments.h"
@@ -269,19 +270,10 @@ bool command(WindowHandle dlg, WParam wParam, LParam lParam) {
 }
 
 LResult editProc(WindowHandle dlg, int message, WParam wParam, LParam lParam) {
-  switch (message) {
-    case MSG_INITDIALOG: init(dlg); break;
-    case MSG_COMMAND:
-      if (command(dlg, wParam, lParam)) return 0;
-      break;
-    case MSG_ERASEBKGND: paintDialogBackground(dlg, wParam, lParam); return 0;
-    case MSG_CLOSE:
-      // Every way out but OK gives the record back as it was (or as Apply left it).
-      if (!g_edit.keep) restore();
-      break;
-    default: break;
-  }
-  return pageframe::dialogDefault(dlg, message, wParam, lParam);
+  static const recordpage::DialogHooks kHooks{init, command};
+  // Every way out but OK gives the record back as it was (or as Apply left it).
+  if (message == MSG_CLOSE && !g_edit.keep) restore();
+  return recordpage::runDialog(kHooks, dlg, message, wParam, lParam);
 }
 
 }  // namespace

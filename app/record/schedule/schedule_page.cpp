@@ -6,6 +6,7 @@
 #include "app/control_services.h"
 #include "app/device_caps.h"
 #include "app/msgbox.h"
+#include "app/record/record_page_window.h"
 #include "app/record/schedule/schedule_page.h"
 #include "app/record_pages.h"
 #include "gui/button.h"
@@ -230,15 +231,8 @@ TabState* activeTab(WindowHandle window) {
   return tab.keys ? &tab : nullptr;
 }
 
-void forgetRegistration(WindowHandle window) {
-  if (getRecordPageWnd() == window) setRecordPageWnd(GUI_INVALID_HANDLE);
-}
-
 LResult windowProc(WindowHandle window, int message, WParam wParam, LParam lParam) {
   switch (message) {
-    case MSG_KEYDOWN:
-      if (recordPageHook(window, static_cast<int>(wParam), static_cast<int>(lParam)) == 0) return 0;
-      break;
     case MSG_NCLBUTTONUP:
       if (TabState* tab = activeTab(window)) onMouseUp(*tab);
       return 0;
@@ -248,25 +242,10 @@ LResult windowProc(WindowHandle window, int message, WParam wParam, LParam lPara
         for (TabState& tab : g_tabs)
           if (tab.keys) dropPen(tab);
       break;
-    case MSG_DESTROY:
-      DestroyAllControls(window);
-      forgetRegistration(window);
-      return 0;
-    case MSG_CLOSE:
-      SetCursor(GetSystemCursor(kArrowCursor));
-      forgetRegistration(window);
-      DestroyMainWindow(window);
-      MainWindowThreadCleanup(window);
-      return 0;
-    case MSG_ERASEBKGND: return 0;
-    case MSG_PAINT: return beginEndPaint(window);
-    case MSG_INITDIALOG:
-      setRecordPageWnd(window);
-      pageframe::buildSheet(window, kSection, kPages, 2);
-      return 0;
+    case MSG_CLOSE: SetCursor(GetSystemCursor(kArrowCursor)); break;
     default: break;
   }
-  return DefaultWindowProc(window, message, wParam, lParam);
+  return recordpage::windowDefault(window, message, wParam, lParam, kSection, kPages, 2);
 }
 
 }  // namespace
@@ -280,8 +259,7 @@ extern "C" {
 int createScheduleSetWindow(WindowHandle host) {
   schedule::tabState(false) = schedule::TabState{};
   schedule::tabState(true) = schedule::TabState{};
-  const WindowHandle page = pageframe::openPage(schedule::kSection, host, schedule::windowProc);
-  return page == 0 || page == GUI_INVALID_HANDLE ? -1 : 0;
+  return recordpage::open(schedule::kSection, host, schedule::windowProc);
 }
 
 int showSaveFailedIfMinus1(WindowHandle window, int code) {
