@@ -4,7 +4,6 @@
 #include "app/app_registry.h"
 #include "gui/dialog.h"
 #include "gui/message.h"
-#include "gui/message.h"
 #include "gui/window.h"
 
 namespace recordpage {
