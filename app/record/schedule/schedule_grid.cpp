@@ -27,6 +27,7 @@ constexpr int kPenFrameColor = 14, kLineColor = 16, kBandColor = 12;
 constexpr uint32_t kGridFrameStyle = 0x590011u;  // the layout bits drawRoundFrame scales by
 constexpr int kLegendTypes[kLegendItems] = {0, 1, 2, 3, 4, kEraser};
 constexpr uint32_t kEraserColor = 0x252525u;
+constexpr uint32_t kPageColor = 0x323232u;  // the page body, RGB(50,50,50)
 constexpr uint32_t kTextCentred = DT_CENTER | DT_VCENTER | DT_SINGLELINE;
 
 const CtrlResInfo* rec(const char* key) { return pageframe::record(kSection, key); }
@@ -121,11 +122,17 @@ void paintDrag(const TabState& tab, HDC hdc) {
 
 }  // namespace
 
+void keepEnable(TabState& tab) {
+  const auto state = SendDlgItemMessage(tab.page, enableId(*tab.keys), BM_GETCHECK, 0, 0);
+  if (state == 0 || state == 1) setSelectedEnable(tab, static_cast<uint32_t>(state));
+  *changedFlag(tab) = 1;
+}
+
 Rect enlarged(const Rect& r, int by) { return Rect{r.left - by, r.top - by, r.right + by, r.bottom + by}; }
 
 void invalidateGrid(TabState& tab) {
   const Rect r = enlarged(tab.grid.area, 2);
-  InvalidateRect(tab.page, &r, TRUE);
+  InvalidateRect(tab.page, &r, FALSE);
 }
 
 void computeScheduleGrid(TabState& tab) {
@@ -178,7 +185,17 @@ void rebuildScheduleBars(TabState& tab) {
   }
 }
 
+// The grid and the swatches repaint their own background: an erase of the
+// page would reach over the controls beside them.
+static void clearDirty(const TabState& tab, HDC hdc) {
+  brush(hdc, kPageColor);
+  const Rect g = enlarged(tab.grid.area, 2);
+  FillBox(hdc, g.left, g.top, g.right - g.left, g.bottom - g.top);
+  for (const Rect& l : tab.legend) FillBox(hdc, l.left, l.top, kSwatch, kSwatch);
+}
+
 void paintGrid(TabState& tab, HDC hdc) {
+  clearDirty(tab, hdc);
   paintLegend(tab, hdc);
   Rect R = tab.schedRect;
   drawRoundFrame(hdc, kGridFrameStyle, &R);
@@ -194,7 +211,7 @@ void dropPen(TabState& tab) {
   tab.pen = kPenNone;
   setCursorOf(kArrowCursor);
   const Rect legend = legendArea(tab);
-  InvalidateRect(tab.page, &legend, TRUE);
+  InvalidateRect(tab.page, &legend, FALSE);
   invalidateGrid(tab);
   SetWindowText(GetDlgItem(tab.page, noteId(*tab.keys)), "");
 }
@@ -214,7 +231,7 @@ void onMouseDown(TabState& tab, int x, int y) {
     tab.pen = kLegendTypes[i];
     setCursorOf(kPenCursor);
     const Rect legend = legendArea(tab);
-    InvalidateRect(tab.page, &legend, TRUE);
+    InvalidateRect(tab.page, &legend, FALSE);
     if (before == kPenNone) invalidateGrid(tab);
     const CtrlResInfo* note = rec(tab.keys->note);
     SetWindowText(GetDlgItem(tab.page, noteId(*tab.keys)), note && note->caption ? note->caption : "");
@@ -231,7 +248,7 @@ void onMouseMove(TabState& tab, int x, int y) {
     tab.moved = true;
     const Rect now = normalised(tab.drag);
     const Rect dirty = enlarged(unite(tab.band, now), 2);
-    InvalidateRect(tab.page, &dirty, TRUE);
+    InvalidateRect(tab.page, &dirty, FALSE);
     tab.band = now;
     return;
   }
@@ -245,7 +262,7 @@ void onNotice(TabState& tab, WParam wParam) {
   if (wParam >= 2 || !tab.moved) return;
   if (tab.dragging) {
     const Rect dirty = enlarged(tab.band, 2);
-    InvalidateRect(tab.page, &dirty, TRUE);
+    InvalidateRect(tab.page, &dirty, FALSE);
   }
   tab.moved = false;
 }
@@ -259,7 +276,9 @@ void onMouseUp(TabState& tab) {
   if (rc == 0) {
     sortDraggedDays(&week, tab.drag, tab.grid);
     storeSelectedWeek(tab, week);
-    *changedFlag(tab) = 1;
+    // The rebuild shows the record's enable: a change of the box not yet
+    // kept would be lost.
+    keepEnable(tab);
     rebuildScheduleBars(tab);
   }
   tab.drag = tab.band = Rect{};

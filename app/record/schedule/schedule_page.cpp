@@ -131,13 +131,6 @@ void init(TabState& tab) {
   invalidateGrid(tab);
 }
 
-// The enable box into the selected record, which counts as changed.
-void keepEnable(TabState& tab) {
-  const auto state = SendDlgItemMessage(tab.page, enableId(*tab.keys), BM_GETCHECK, 0, 0);
-  if (state == 0 || state == 1) setSelectedEnable(tab, static_cast<uint32_t>(state));
-  *changedFlag(tab) = 1;
-}
-
 void changeChannel(TabState& tab) {
   keepEnable(tab);
   tab.selected = static_cast<int>(SendDlgItemMessage(tab.page, channelId(*tab.keys), CB_GETSELVALUE, 0, 0));

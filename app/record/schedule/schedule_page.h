@@ -69,6 +69,8 @@ uint32_t* changedFlag(TabState& tab);
 Week selectedWeek(TabState& tab);
 void storeSelectedWeek(TabState& tab, const Week& week);
 uint32_t selectedEnable(TabState& tab);
+// The enable box into the selected record, which counts as changed.
+void keepEnable(TabState& tab);
 void setSelectedEnable(TabState& tab, uint32_t enable);
 
 // The working record of the selected channel of each tab, which the
