@@ -2,9 +2,11 @@
 // one-day editor, copies and Apply, checked against what the device keeps
 // and which operations it was asked.
 #include <cstring>
+#include <functional>
 #include <string>
 #include <vector>
 
+#include "app/app_registry.h"
 #include "app/device_backend.h"
 #include "app/record_pages.h"
 #include "app/testing/page_harness.h"
@@ -269,6 +271,66 @@ TEST_F(SchedulePage, TheRecordMenuReachesBothPagesThroughTheRegistry) {
     desktest::Drain();
     EXPECT_EQ(getRecordPageWnd(), GUI_INVALID_HANDLE) << item;
   }
+}
+
+// Steps run inside a dialog that a dialog opens: posted to a window of
+// their own before the command that opens it.
+std::function<void()>& InnerSteps() {
+  static std::function<void()> steps;
+  return steps;
+}
+LResult InnerProc(WindowHandle hwnd, int msg, WParam wParam, LParam lParam) {
+  if (msg == livetest::kRunSteps) {
+    InnerSteps()();
+    return 0;
+  }
+  return DefaultMainWinProc(hwnd, msg, wParam, lParam);
+}
+
+TEST_F(SchedulePage, CopiesGoToTheChosenChannelsAndDaysAndKeepTheEncodingTail) {
+  RecordConfig three = StoredRecord(3);
+  three.postRecord = 5;
+  three.audio = 1;
+  ASSERT_EQ(setRecordConfig(nullptr, 3, &three, 1), 0);
+  Open();
+  const WindowHandle inner = Main({0, 0, 4, 4}, InnerProc);
+  SendDlgItemMessage(rec_, kRecEnable, BM_SETCHECK, BST_CHECKED, 0);
+  Paint(rec_, 3, 0, 6, 0, 7);  // Monday 06:00-08:00, motion or alarm
+  // The day editor copies Monday to Tuesday and the holiday.
+  RunInLoop([this](WindowHandle) { Command(rec_, kRecEdit); return 0; }, [inner] {
+    const WindowHandle dlg = GetActiveWindow();
+    InnerSteps() = [] {
+      const WindowHandle week = GetActiveWindow();
+      SendDlgItemMessage(week, 4193, BM_SETCHECK, BST_CHECKED, 0);
+      SendDlgItemMessage(week, 4199, BM_SETCHECK, BST_CHECKED, 0);
+      Command(week, 4097);
+    };
+    PostMessage(inner, livetest::kRunSteps, 0, 0);
+    Command(dlg, 4100);
+    Command(dlg, 4097);
+  });
+  // The page copies channel 1 to channel 3.
+  RunInLoop([this](WindowHandle) { Command(rec_, kCopy); return 0; }, [] {
+    const WindowHandle dlg = getCopyChanWnd();
+    EXPECT_FALSE(IsWindowVisible(GetDlgItem(dlg, 4224)));  // no IP camera: no IP channel offered
+    SendDlgItemMessage(dlg, 4194, BM_SETCHECK, BST_CHECKED, 0);
+    Command(dlg, 4097);
+  });
+  Command(rec_, kApply);
+  const RecordConfig one = StoredRecord(1), copied = StoredRecord(3);
+  EXPECT_EQ(copied.enable, 1u);
+  EXPECT_EQ(std::memcmp(copied.days, one.days, sizeof one.days), 0);
+  EXPECT_EQ(std::memcmp(copied.segments, one.segments, sizeof one.segments), 0);
+  EXPECT_EQ(copied.postRecord, 5u);
+  EXPECT_EQ(copied.audio, 1);
+  for (int d : {0, 1}) EXPECT_EQ(one.segments[d][0].time.startHour, 6) << d;
+  EXPECT_EQ(one.segments[2][0].time.endHour, 0);
+  HolidaySchedule hol{};
+  getRecordSchedExtra(nullptr, 3, &hol, 1);
+  EXPECT_EQ(hol.segments[0].type, 3);
+  EXPECT_EQ(hol.segments[0].time.endHour, 8);
+  EXPECT_EQ(MotionEnable(3), 1);
+  Close();
 }
 
 }  // namespace
