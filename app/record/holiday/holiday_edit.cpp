@@ -30,7 +30,6 @@ enum Id {
   kStartMon1, kStartWeek, kStartWeekday, kStopMon1, kStopWeek, kStopWeekday,
   kStartMon2, kStartDay, kStopMon, kStopDay
 };
-constexpr int kChanged = 1;
 constexpr int kNameLimit = 32;
 constexpr uint32_t kEditStyle = 0x48000000u, kCheckStyle = 0x49000003u, kComboStyle = 0x4800000Bu,
                    kDateStyle = 0x4800000Cu, kButtonStyle = 0x48008000u;
@@ -236,14 +235,14 @@ bool command(WindowHandle dlg, WParam wParam, LParam lParam) {
     case kName: enableApplyOnChange(dlg, wParam, lParam); break;
     case kEnable: enableApply(dlg, wParam, lParam); break;
     case kMode:
-      if (code == kChanged) {
+      if (code == CBN_SELCHANGE) {
         showMode(dlg, value(dlg, kMode));
         enableApply(dlg, wParam, lParam);
       }
       break;
     case kStartMon2:
     case kStopMon:
-      if (code == kChanged) {
+      if (code == CBN_SELCHANGE) {
         fillDays(dlg, id + 1, value(dlg, id) + 1);
         enableApply(dlg, wParam, lParam);
       }

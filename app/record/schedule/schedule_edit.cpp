@@ -23,7 +23,6 @@ namespace schedule {
 namespace {
 
 constexpr int kCopyId = 4100;
-constexpr int kChanged = 1;
 constexpr uint32_t kComboStyle = 0x4800000Bu, kCheckStyle = 0x49000003u, kTimeStyle = 0x4800000Eu;
 constexpr uint32_t kButtonStyle = 0x48008000u;
 constexpr uint32_t kHeadExStyle = 0x90000u, kFirstRowExStyle = 0x10000u, kLastRowExStyle = 0x80000u;
@@ -243,7 +242,7 @@ void init(WindowHandle dlg) {
 bool command(WindowHandle dlg, WParam wParam, LParam lParam) {
   const int id = pageframe::idOf(wParam), code = pageframe::codeOf(wParam), base = keys().dayId;
   if (id == base) {
-    if (code == kChanged) changeDay(dlg);
+    if (code == CBN_SELCHANGE) changeDay(dlg);
   } else if (id == base + 1) {
     enableSegmentBoxes(dlg);
     enableApply(dlg, 0, 0);

@@ -22,7 +22,6 @@ namespace schedule {
 namespace {
 
 constexpr int kSwatch = 20;
-constexpr int kArrowCursor = 0, kPenCursor = 2;
 constexpr int kPenFrameColor = 14, kLineColor = 16, kBandColor = 12;
 constexpr uint32_t kGridFrameStyle = 0x590011u;  // the layout bits drawRoundFrame scales by
 constexpr int kLegendTypes[kLegendItems] = {0, 1, 2, 3, 4, kEraser};

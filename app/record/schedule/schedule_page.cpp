@@ -53,8 +53,6 @@ const TabKeys kCaptureTab{true,
 namespace {
 
 constexpr int kCopyId = 4100;
-constexpr int kChanged = 1;
-constexpr int kArrowCursor = 0, kPenCursor = 2;
 constexpr int kLegendHeight = 20, kSwatchRoom = 20;
 constexpr uint32_t kComboStyle = 0x4800004Bu, kCheckStyle = 0x49000003u, kButtonStyle = 0x48008000u;
 constexpr uint32_t kLegendStyle = 0x48000971u, kHeadingStyle = 0x4800000Au, kLabelStyle = 0x4800C100u;
@@ -165,7 +163,7 @@ void copyChannels(TabState& tab) {
 
 void command(TabState& tab, int id, int code) {
   const TabKeys& k = *tab.keys;
-  if (id == channelId(k) && code == kChanged)
+  if (id == channelId(k) && code == CBN_SELCHANGE)
     changeChannel(tab);
   else if (id == enableId(k))
     enableApply(tab.page, 0, 0);
@@ -231,7 +229,7 @@ LResult windowProc(WindowHandle window, int message, WParam wParam, LParam lPara
       return 0;
     case MSG_COMMAND:
       // A tab change ends the drag and drops the pen of both tabs.
-      if (pageframe::idOf(wParam) == PAGE_ID_SHEET && pageframe::codeOf(wParam) == kChanged)
+      if (pageframe::idOf(wParam) == PAGE_ID_SHEET && pageframe::codeOf(wParam) == PSN_ACTIVE_CHANGED)
         for (TabState& tab : g_tabs)
           if (tab.keys) dropPen(tab);
       break;

@@ -12,6 +12,8 @@ constexpr int kChanSlots = 32;  // working records by channel number; 0 unused
 constexpr int kLegendItems = 6;
 constexpr int kPenNone = -1;
 constexpr int kFirstDayLabel = 18976;
+// System cursors: the arrow, and the pen over the grid and the legend.
+constexpr int kArrowCursor = 0, kPenCursor = 2;
 // The device keeps holiday schedules: the holiday row is always there.
 constexpr bool kHolidayRow = true;
 
