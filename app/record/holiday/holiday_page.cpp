@@ -103,8 +103,13 @@ void openEditor(WindowHandle page, bool byKey) {
   if (isHolidayChanged()) refreshRow(page, reinterpret_cast<HLVROW>(row), index);
 }
 
-void listNotified(WindowHandle list, int, int code, LParam) {
-  if (code == LVN_ITEMDBCLK || code == LVN_CELLCLICK + kEditColumn) openEditor(GetParent(list), false);
+// The key reaches the page through the list when the list has the focus.
+void listNotified(WindowHandle list, int, int code, LParam data) {
+  if (code == LVN_ITEMDBCLK || code == LVN_CELLCLICK + kEditColumn) {
+    openEditor(GetParent(list), false);
+  } else if (code == LVN_KEYDOWN && data) {
+    if (reinterpret_cast<const ListViewKeyInfo*>(data)->scanCode == kEditKey) openEditor(GetParent(list), true);
+  }
 }
 
 void init(WindowHandle page) {

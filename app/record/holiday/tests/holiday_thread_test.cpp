@@ -262,7 +262,7 @@ TEST_F(Holidays, TheListOpensTheEditorForTheChosenRowAndShowsItsSave) {
     EXPECT_EQ(NameText(dlg), "Holiday5");
     SendMessage(dlg, MSG_CLOSE, 0, 0);
   });
-  RunInLoop([page](WindowHandle) { return static_cast<int>(SendMessage(page, MSG_KEYDOWN, 147, 0)); }, [] {
+  RunInLoop([list](WindowHandle) { return static_cast<int>(SendMessage(list, MSG_KEYDOWN, 147, 0)); }, [] {
     const WindowHandle dlg = GetActiveWindow();
     SetName(dlg, "Harvest");
     SendDlgItemMessage(dlg, kEnable, BM_SETCHECK, BST_CHECKED, 0);
