@@ -7,6 +7,7 @@
 #include "app/app_registry.h"
 #include "app/camera.h"
 #include "app/device_ability.h"
+#include "app/device_backend.h"
 #include "app/control_services.h"
 #include "app/liveview_dialogs.h"
 #include "app/popup_drag.h"
@@ -28,6 +29,7 @@ std::atomic<uint64_t> g_mask{0};
 std::mutex g_rectLock;
 Rect g_lastRect{};
 int g_source = 1;
+int g_mode = 1;
 int g_stateBefore = 0;
 PopupDrag g_drag{};
 
@@ -35,6 +37,24 @@ const liveview_dialogs::DialogItem kButtons[] = {
     {kOk, "button", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 0, "ok"},
     {kCancel, "button", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 0, "cancel"},
 };
+
+// Mode 0 offers only the IP channels the device has.
+void hideAbsentIpChannels(WindowHandle dlg) {
+  uint64_t present = 0;
+  getIpChannelNum(&present);
+  bool any = false;
+  for (int n = 0; n < IP_CHANNEL_BOUND; ++n) {
+    const WindowHandle box = GetDlgItem(dlg, CHANBOX_IP_FIRST + n);
+    if (box == 0 || box == GUI_INVALID_HANDLE) continue;
+    if ((present >> n) & 1u) {
+      any = true;
+      continue;
+    }
+    ShowWindow(box, SW_HIDE);
+    EnableWindow(box, FALSE);
+  }
+  if (!any) ShowWindow(GetDlgItem(dlg, CHANBOX_ALL_IP), SW_HIDE);
+}
 
 void onInit(WindowHandle dlg) {
   const int output = getCurOutput();
@@ -44,6 +64,7 @@ void onInit(WindowHandle dlg) {
   g_drag = PopupDrag{};
   createChanCheckBoxes(dlg, "copychan", "all_analog", "all_ipc", "chan_item", kBoxStyle, 0, 0, kColumns, 0);
   liveview_dialogs::createDialogItems(dlg, "copychan", kButtons, 2, kCancel);
+  if (g_mode == 0) hideAbsentIpChannels(dlg);
   // The source channel is copied from, never to.
   const int source = g_source <= getAnalogChanNum() ? CHANBOX_ANALOG_FIRST + g_source - 1
                                                     : CHANBOX_IP_FIRST + g_source - getAnalogChanNum() - 1;
@@ -98,8 +119,9 @@ LResult copyChanProc(WindowHandle dlg, int message, WParam wParam, LParam lParam
 
 extern "C" {
 
-int showImageCopyChanDialog(WindowHandle host, int sourceChannel, int) {
+int showImageCopyChanDialog(WindowHandle host, int sourceChannel, int mode) {
   g_source = sourceChannel;
+  g_mode = mode;
   return static_cast<int>(liveview_dialogs::runCentredDialog(host, "copychan", "copychan_win", copyChanProc));
 }
 

@@ -30,7 +30,8 @@ int showIpcAddError(WindowHandle owner, int code);
 int showViewPosVideo(WindowHandle hwnd, int channel, int x, int y);
 
 /* The copy-to-channels dialog: 1 after OK, 0 after Cancel. The mask (bit
- * n-1 for channel n) is 0 after Cancel; the rectangle is where it was left. */
+ * n-1 for channel n) is 0 after Cancel; the rectangle is where it was left.
+ * Mode 0 offers the analog channels and the IP channels the device has. */
 int showImageCopyChanDialog(WindowHandle host, int sourceChannel, int mode);
 uint64_t getImageCopyChanMask(void);
 void getImageCopyChanRect(Rect* out);

@@ -150,6 +150,11 @@ typedef struct ChannelConfig {
   uint8_t pictureExtra;
   uint8_t rest[3155];
 } ChannelConfig;
+/* The motion-detection enable byte of a channel record: the motion block
+ * follows the video-loss block (enable word, linkage, arming schedule) from
+ * the first word boundary after the picture fields; before the enable byte
+ * stand the motion area (64 rows of three words) and the sensitivity. */
+#define CHANNEL_MOTION_ENABLE_OFFSET (168 + 4 + 40 + 7 * 8 * 4 + 64 * 3 * 4 + 1)
 
 #define PREVIEW_ORDER_MODES 8
 #define PREVIEW_ORDER_SLOTS 64
@@ -587,6 +592,9 @@ static_assert(sizeof(OutputLogin) == 28, "OutputLogin");
 static_assert(sizeof(UserRecord) == 160 && sizeof(UserConfig) == 32 * 160, "UserConfig");
 static_assert(offsetof(UserRecord, words[5]) == 72, "user rights block starts at byte 72");
 static_assert(sizeof(ChannelConfig) == 3320, "ChannelConfig");
+static_assert(CHANNEL_MOTION_ENABLE_OFFSET >= offsetof(ChannelConfig, rest) + 3 &&
+                  CHANNEL_MOTION_ENABLE_OFFSET < sizeof(ChannelConfig),
+              "the motion block lies in the record's further fields");
 static_assert(offsetof(ChannelConfig, brightness) == 4 && offsetof(ChannelConfig, sharpness) == 36 &&
                   offsetof(ChannelConfig, colorMode) == 38 && offsetof(ChannelConfig, name) == 132 &&
                   offsetof(ChannelConfig, pictureExtra) == 164,

@@ -23,6 +23,22 @@ int showManualSnapError(WindowHandle owner, int code);
 int startTimingRecordAll(int output, WindowHandle owner, WParam wParam, LParam lParam);
 int startMotionRecordAll(int output, WindowHandle owner, WParam wParam, LParam lParam);
 
+/* The schedule and holiday pages (modeless under the record menu): 0, or
+ * -1 when the page could not be created. */
+int createScheduleSetWindow(WindowHandle host);
+int createHolidaySetWindow(WindowHandle host);
+/* ("commons", "savefailed") for -1, nothing for other codes; 0. */
+int showSaveFailedIfMinus1(WindowHandle window, int code);
+/* The one-day editors of the schedule page's selected channel. */
+int showScheduleEditDialog(WindowHandle parent);
+int showSnapScheduleEditDialog(WindowHandle parent);
+/* The holiday editor for the entry passed with setDiskDlgArgs(2, index);
+ * isHolidayChanged tells whether its last save wrote the entry. */
+int showHolidayEditDialog(WindowHandle parent);
+int isHolidayChanged(void);
+/* Registers the record menu's pages with the page registry. */
+void registerRecordPages(void);
+
 GUI_EXTERN_C_END
 
 #endif

@@ -5,19 +5,17 @@
 
 #include <stdint.h>
 
+#include "app/device_records.h"
 #include "gui/common.h"
 
 GUI_EXTERN_C_BEGIN
 
-/* One segment of a day; 00:00-00:00 is unused, the end may be 24:00. */
-typedef struct TimeSegment {
-  uint8_t startHour;
-  uint8_t startMinute;
-  uint8_t endHour;
-  uint8_t endMinute;
-} TimeSegment;
+/* TimeSegment (one segment of a day; 00:00-00:00 is unused, the end may be
+ * 24:00) is the device record's own. */
 
-#define SEGMENTS_PER_DAY 8
+#ifndef SEGMENTS_PER_DAY
+#define SEGMENTS_PER_DAY SCHED_SEGMENTS
+#endif
 /* Day indexes: 0 Monday .. 6 Sunday, 7 the holiday. */
 #define SCHEDULE_HOLIDAY 7
 #define SEGMENT_ERR_ORDER (-3)   /* a used segment does not end after it starts */

@@ -1,0 +1,325 @@
+// The holiday list page and its editor on the simulated device: what each
+// mode writes, when nothing is written, the refusals' boxes, and the list
+// after an edit.
+#include <cstdio>
+#include <cstring>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "app/device_backend.h"
+#include "app/login_rights.h"
+#include "app/record/holiday/holiday.h"
+#include "app/record_pages.h"
+#include "app/testing/page_harness.h"
+#include "gui/button.h"
+#include "gui/combobox.h"
+#include "gui/layout.h"
+#include "gui/listview.h"
+#include "gui/message.h"
+#include "gui/paint.h"
+#include "gui/propsheet.h"
+
+namespace {
+
+using livetest::LiveGui;
+
+constexpr int kList = 18944, kName = 18960, kEnable = 18961, kMode = 18962, kStartMon2 = 18971, kStartDay = 18972,
+              kStopMon = 18973, kStopDay = 18974, kStartMon1 = 18965, kStartWeek = 18966, kStartWeekday = 18967;
+constexpr int kApply = 4098, kOk = 4097, kCancel = 2;
+
+WParam Code(int id, int code) { return static_cast<WParam>((code << 16) | id); }
+void Command(WindowHandle w, int id, int code = 0) { SendMessage(w, MSG_COMMAND, Code(id, code), 0); }
+void Choose(WindowHandle w, int combo, int value) {
+  SendDlgItemMessage(w, combo, CB_SELECTVALUE, static_cast<WParam>(value), 0);
+  Command(w, combo, 1);
+}
+int Count(WindowHandle w, int combo) { return static_cast<int>(SendDlgItemMessage(w, combo, CB_GETCOUNT, 0, 0)); }
+int Value(WindowHandle w, int combo) { return static_cast<int>(SendDlgItemMessage(w, combo, CB_GETSELVALUE, 0, 0)); }
+bool Shown(WindowHandle w, int id) { return IsWindowVisible(GetDlgItem(w, id)); }
+
+HolidayTable Stored() {
+  HolidayTable t{};
+  getHolidayConfig(nullptr, &t);
+  return t;
+}
+
+std::vector<std::string> BoxTexts() {
+  std::vector<std::string> texts;
+  for (const auto& box : livetest::Boxes()) texts.push_back(box.text);
+  return texts;
+}
+
+size_t Calls(const std::string& op) {
+  size_t n = 0;
+  for (const auto& call : device_seam::callLog()) n += call.op == op;
+  return n;
+}
+
+class Holidays : public LiveGui {
+ protected:
+  // Runs `steps` inside the editor of entry `index`.
+  void Edit(int index, std::function<void(WindowHandle)> steps) {
+    setDiskDlgArgs(2, index);
+    RunInLoop([](WindowHandle owner) { return showHolidayEditDialog(owner); },
+              [steps] {
+                const WindowHandle dlg = GetActiveWindow();
+                steps(dlg);
+                if (IsWindow(dlg)) SendMessage(dlg, MSG_CLOSE, 0, 0);
+              });
+  }
+};
+
+LResult MenuHostProc(WindowHandle hwnd, int message, WParam wParam, LParam lParam) {
+  if (message == MSG_CLOSE) {
+    DestroyMainWindow(hwnd);
+    return 0;
+  }
+  return DefaultMainWinProc(hwnd, message, wParam, lParam);
+}
+
+HolidayEntry ByWeek(const char* name, int enable) {
+  HolidayEntry e{};
+  std::snprintf(e.name, sizeof e.name, "%s", name);
+  e.enable = static_cast<uint8_t>(enable);
+  e.mode = HOLIDAY_BY_WEEK;
+  e.period.byWeek = HolidayByWeek{4, 2, 0, 0, 4, 5, 6, 0};  // 2nd Sunday of May .. last Saturday of May
+  return e;
+}
+
+TEST_F(Holidays, TheListAndTheEditorOnScreen) {
+  HolidayTable table = Stored();
+  table.entries[0] = ByWeek("Spring", 1);
+  table.entries[1].mode = HOLIDAY_BY_MONTH;
+  table.entries[1].period.byMonth = HolidayByMonth{1, 29, 2, 3, {}};
+  std::snprintf(table.entries[1].name, sizeof table.entries[1].name, "Leap");
+  table.entries[2].mode = HOLIDAY_BY_DATE;
+  table.entries[2].period.byDate = HolidayByDate{2026, 11, 24, 2026, 11, 26};
+  std::snprintf(table.entries[2].name, sizeof table.entries[2].name, "Winter");
+  ASSERT_EQ(setHolidayConfig(nullptr, &table), 0);
+  const WindowHandle host = Main({0, 0, 8, 8}, MenuHostProc);
+  ASSERT_EQ(createHolidaySetWindow(host), 0);
+  const WindowHandle win = getRecordPageWnd();
+  ASSERT_NE(win, GUI_INVALID_HANDLE);
+  const WindowHandle page =
+      static_cast<WindowHandle>(SendMessage(GetDlgItem(win, 4101), PSM_GETPAGE, 0, 0));
+  desktest::Drain();
+  // A list view on a sheet's first page loses its header to the page's
+  // first paint; the next paint of the list brings it back.
+  InvalidateRect(GetDlgItem(page, kList), nullptr, TRUE);
+  desktest::Drain();
+  Rect r{};
+  GetWindowRect(win, &r);
+  livetest::MatchesReference(__FILE__, "holidayset", livetest::Grab(r));
+  SendDlgItemMessage(page, kList, LVM_SELECTITEM, 0, 0);
+  RunInLoop([page](WindowHandle) { return static_cast<int>(SendMessage(page, MSG_KEYDOWN, 147, 0)); }, [] {
+    const WindowHandle dlg = GetActiveWindow();
+    desktest::Drain();
+    Rect d{};
+    GetWindowRect(dlg, &d);
+    livetest::MatchesReference(__FILE__, "holidayedit", livetest::Grab(d));
+    SendMessage(dlg, MSG_CLOSE, 0, 0);
+  });
+  SendMessage(win, MSG_CLOSE, 0, 0);
+  desktest::Drain();
+}
+
+std::string NameText(WindowHandle dlg) {
+  char text[64] = "";
+  SendDlgItemMessage(dlg, kName, MSG_GETTEXT, sizeof text, reinterpret_cast<LParam>(text));
+  return text;
+}
+
+void SetName(WindowHandle dlg, const char* name) {
+  SetWindowText(GetDlgItem(dlg, kName), name);
+  Command(dlg, kName, 3);
+}
+
+TEST_F(Holidays, TheStoredEntryIsShownAndAnUnchangedOneIsNotWritten) {
+  HolidayTable table = Stored();
+  table.entries[3] = ByWeek("Spring", 0);
+  ASSERT_EQ(setHolidayConfig(nullptr, &table), 0);
+  device_seam::startCallLog();
+  Edit(3, [](WindowHandle dlg) {
+    EXPECT_EQ(NameText(dlg), "Spring");
+    EXPECT_EQ(Value(dlg, kMode), HOLIDAY_BY_WEEK);
+    EXPECT_TRUE(Shown(dlg, kStartMon1));
+    EXPECT_FALSE(Shown(dlg, kStartMon2));
+    EXPECT_FALSE(Shown(dlg, 18963));
+    EXPECT_EQ(Value(dlg, kStartWeek), 2);
+    Command(dlg, kOk);
+    EXPECT_FALSE(IsWindow(dlg));
+  });
+  EXPECT_EQ(Calls("setHolidayConfig"), 0u);
+  EXPECT_EQ(isHolidayChanged(), 0);
+  EXPECT_TRUE(livetest::Boxes().empty());
+}
+
+// Each mode writes its own fields; the day lists follow the months and
+// start again on day 1.
+TEST_F(Holidays, EachModeWritesWhatItsListsShow) {
+  Edit(5, [](WindowHandle dlg) {
+    EXPECT_EQ(NameText(dlg), "Holiday6");  // an empty entry gets a name and mode 1
+    EXPECT_EQ(Value(dlg, kMode), HOLIDAY_BY_MONTH);
+    const int days[12] = {31, 29, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    for (int m = 0; m < 12; ++m) {
+      Choose(dlg, kStartMon2, m);
+      EXPECT_EQ(Count(dlg, kStartDay), days[m]) << m;
+      EXPECT_EQ(Value(dlg, kStartDay), 1) << m;
+    }
+    Choose(dlg, kStartMon2, 1);
+    Choose(dlg, kStartDay, 29);
+    Choose(dlg, kStopMon, 2);
+    Choose(dlg, kStopDay, 31);
+    Choose(dlg, kStopMon, 3);  // April: day 31 is gone, day 1 is chosen
+    Choose(dlg, kStopDay, 30);
+    Command(dlg, kOk);
+  });
+  HolidayEntry e = Stored().entries[5];
+  EXPECT_STREQ(e.name, "Holiday6");
+  EXPECT_EQ(e.mode, HOLIDAY_BY_MONTH);
+  EXPECT_EQ(e.enable, 0);
+  EXPECT_EQ(e.period.byMonth.startMonth, 1);
+  EXPECT_EQ(e.period.byMonth.startDay, 29);
+  EXPECT_EQ(e.period.byMonth.endMonth, 3);
+  EXPECT_EQ(e.period.byMonth.endDay, 30);
+  EXPECT_EQ(isHolidayChanged(), 1);
+
+  Edit(5, [](WindowHandle dlg) {
+    Choose(dlg, kMode, HOLIDAY_BY_WEEK);
+    EXPECT_TRUE(Shown(dlg, kStartWeekday));
+    EXPECT_FALSE(Shown(dlg, kStopDay));
+    Choose(dlg, kStartMon1, 11);
+    Choose(dlg, kStartWeek, 5);
+    Choose(dlg, kStartWeekday, 4);
+    SetName(dlg, "Advent");
+    Command(dlg, 4098);
+    EXPECT_FALSE(IsWindowEnabled(GetDlgItem(dlg, 4098)));
+  });
+  e = Stored().entries[5];
+  EXPECT_STREQ(e.name, "Advent");
+  EXPECT_EQ(e.mode, HOLIDAY_BY_WEEK);
+  const HolidayByWeek want{11, 5, 4, 0, 0, 1, 0, 0};  // the end lists on their first rows
+  EXPECT_EQ(std::memcmp(&e.period.byWeek, &want, sizeof want), 0);
+  EXPECT_TRUE(livetest::Boxes().empty());
+}
+
+// The device refuses a table with a code; the editor stays open, shows the
+// code's text and moves the focus where the fault is.
+TEST_F(Holidays, RefusalsShowTheirTextsAndKeepTheEditorOpen) {
+  struct Row {
+    int code;
+    std::string text;
+    int focus;
+  };
+  const Row rows[] = {{1, "The holiday name is empty!", kName},
+                      {2, "Name is invalid, please enter it again!", kName},
+                      {3, "Choose a mode!", kMode},
+                      {4, "The date is not valid!", kCancel},
+                      {5, "The end lies before the start!", kCancel},
+                      {9, "Saving failed, error code: 9", kCancel}};
+  for (const Row& row : rows) {
+    livetest::Boxes().clear();
+    device_seam::overrideAnswer("setHolidayConfig", row.code);
+    const HolidayTable before = Stored();
+    Edit(0, [&row](WindowHandle dlg) {
+      SetName(dlg, "Refused");
+      Command(dlg, kOk);
+      EXPECT_TRUE(IsWindow(dlg)) << row.code;
+      EXPECT_EQ(GetFocusChild(dlg), GetDlgItem(dlg, row.focus)) << row.code;
+      EXPECT_EQ(NameText(dlg), "Refused");
+    });
+    device_seam::clearOverrides();
+    EXPECT_EQ(BoxTexts(), std::vector<std::string>{row.text}) << row.code;
+    const HolidayTable after = Stored();
+    EXPECT_EQ(std::memcmp(&before, &after, sizeof before), 0) << row.code;
+  }
+}
+
+TEST_F(Holidays, SwitchingAHolidayOnShowsTheScheduleHintBeforeTheWrite) {
+  device_seam::overrideAnswer("setHolidayConfig", HOLIDAY_ERR_BAD_DATE);
+  Edit(7, [](WindowHandle dlg) {
+    SendDlgItemMessage(dlg, kEnable, BM_SETCHECK, BST_CHECKED, 0);
+    Command(dlg, kEnable);
+    Command(dlg, kOk);
+  });
+  EXPECT_EQ(BoxTexts(), (std::vector<std::string>{
+                            "On the days of this holiday every channel records by its holiday schedule.",
+                            "The date is not valid!"}));
+}
+
+TEST_F(Holidays, TheListOpensTheEditorForTheChosenRowAndShowsItsSave) {
+  const WindowHandle host = Main({0, 0, 8, 8}, MenuHostProc);
+  ASSERT_EQ(createHolidaySetWindow(host), 0);
+  const WindowHandle win = getRecordPageWnd();
+  const WindowHandle page = static_cast<WindowHandle>(SendMessage(GetDlgItem(win, 4101), PSM_GETPAGE, 0, 0));
+  const WindowHandle list = GetDlgItem(page, kList);
+  EXPECT_EQ(SendMessage(list, LVM_GETITEMCOUNT, 0, 0), HOLIDAY_COUNT);
+  SendMessage(list, LVM_SELECTITEM, 4, 0);
+  // The edit icon's cell, then the key: both open the chosen row's editor.
+  RunInLoop([list](WindowHandle) { NotifyParentEx(list, LVN_CELLCLICK + 5, 0); return 0; }, [] {
+    const WindowHandle dlg = GetActiveWindow();
+    EXPECT_EQ(NameText(dlg), "Holiday5");
+    SendMessage(dlg, MSG_CLOSE, 0, 0);
+  });
+  RunInLoop([list](WindowHandle) { return static_cast<int>(SendMessage(list, MSG_KEYDOWN, 147, 0)); }, [] {
+    const WindowHandle dlg = GetActiveWindow();
+    SetName(dlg, "Harvest");
+    SendDlgItemMessage(dlg, kEnable, BM_SETCHECK, BST_CHECKED, 0);
+    Command(dlg, kOk);
+  });
+  const LResult row = SendMessage(list, LVM_GETSELECTEDITEM, 0, 0);
+  ASSERT_NE(row, 0);
+  for (int column : {1, 2}) {
+    char text[64] = "";
+    ListViewSubItemInfo cell{};
+    cell.column = column;
+    cell.text = text;
+    cell.bufferSize = sizeof text;
+    SendMessage(list, LVM_GETSUBITEMTEXT, static_cast<WParam>(row), reinterpret_cast<LParam>(&cell));
+    EXPECT_STREQ(text, column == 1 ? "Harvest" : "Enabled");
+  }
+  EXPECT_STREQ(Stored().entries[4].name, "Harvest");
+  SendMessage(win, MSG_CLOSE, 0, 0);
+  desktest::Drain();
+  EXPECT_EQ(getRecordPageWnd(), GUI_INVALID_HANDLE);
+}
+
+TEST(HolidayTexts, PeriodsReadInTheLanguagesWordOrder) {
+  // Without the layout every text is missing: -1 and an empty buffer.
+  char text[64] = "x";
+  EXPECT_EQ(formatHolidayMonthDate(text, sizeof text, 0, 1), -1);
+  EXPECT_STREQ(text, "");
+  EXPECT_EQ(formatHolidayWeekDate(nullptr, 8, 0, 0, 0), -1);
+  HolidayEntry a{}, b{};
+  a.mode = b.mode = HOLIDAY_BY_MONTH;
+  a.period.byMonth.unused[0] = 7;  // bytes the mode does not use are not compared
+  EXPECT_EQ(holidayEntryDiffers(&a, &b), 0);
+  a.mode = b.mode = HOLIDAY_BY_DATE;
+  EXPECT_EQ(holidayEntryDiffers(&a, &b), 1);  // the same bytes are the start year's here
+  a.mode = b.mode = 9;
+  a.period.byDate.startYear = 1;
+  EXPECT_EQ(holidayEntryDiffers(&a, &b), 0);
+  b.enable = 1;
+  EXPECT_EQ(holidayEntryDiffers(&a, &b), 1);
+}
+
+TEST_F(Holidays, PeriodTextsInBothWordOrders) {
+  char text[64];
+  ASSERT_EQ(formatHolidayWeekDate(text, sizeof text, 4, 1, 0), 0);
+  EXPECT_STREQ(text, "2nd Sun.May");
+  ASSERT_EQ(formatHolidayMonthDate(text, sizeof text, 1, 29), 0);
+  EXPECT_STREQ(text, "29.February");
+  EXPECT_EQ(formatHolidayWeekDate(text, sizeof text, 12, 0, 0), -1);
+  EXPECT_EQ(formatHolidayWeekDate(text, sizeof text, 0, 5, 0), -1);
+  EXPECT_EQ(formatHolidayWeekDate(text, sizeof text, 0, 0, -1), -1);
+  const int32_t language = SystemInfo[SYSINFO_LANGUAGE];
+  SystemInfo[SYSINFO_LANGUAGE] = 2;
+  formatHolidayWeekDate(text, sizeof text, 4, 4, 6);
+  EXPECT_STREQ(text, "MayLastSat");
+  formatHolidayMonthDate(text, sizeof text, 11, 24);
+  EXPECT_STREQ(text, "December24");
+  SystemInfo[SYSINFO_LANGUAGE] = language;
+}
+
+}  // namespace
