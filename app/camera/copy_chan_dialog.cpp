@@ -45,7 +45,7 @@ void hideAbsentIpChannels(WindowHandle dlg) {
   bool any = false;
   for (int n = 0; n < IP_CHANNEL_BOUND; ++n) {
     const WindowHandle box = GetDlgItem(dlg, CHANBOX_IP_FIRST + n);
-    if (box == 0 || box == GUI_INVALID_HANDLE) continue;
+    if (!IsValidHandle(box)) continue;
     if ((present >> n) & 1u) {
       any = true;
       continue;

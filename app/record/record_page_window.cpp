@@ -44,7 +44,7 @@ LResult windowDefault(WindowHandle window, int message, WParam wParam, LParam lP
 
 int open(const char* section, WindowHandle host, WindowProc proc) {
   const WindowHandle page = pageframe::openPage(section, host, proc);
-  return page == 0 || page == GUI_INVALID_HANDLE ? -1 : 0;
+  return !IsValidHandle(page) ? -1 : 0;
 }
 
 LResult runDialog(const DialogHooks& hooks, WindowHandle dialog, int message, WParam wParam, LParam lParam) {

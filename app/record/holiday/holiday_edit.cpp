@@ -31,8 +31,8 @@ enum Id {
   kStartMon2, kStartDay, kStopMon, kStopDay
 };
 constexpr int kNameLimit = 32;
-constexpr uint32_t kEditStyle = 0x48000000u, kCheckStyle = 0x49000003u, kComboStyle = 0x4800000Bu,
-                   kDateStyle = 0x4800000Cu, kButtonStyle = 0x48008000u;
+constexpr uint32_t kEditStyle = WS_CHILD | WS_VISIBLE, kCheckStyle = WS_CHILD | WS_VISIBLE | BS_FRAMED | BS_AUTOCHECKBOX, kComboStyle = WS_CHILD | WS_VISIBLE | CBS_NOTIFY | CBS_DROPDOWNLIST,
+                   kDateStyle = WS_CHILD | WS_VISIBLE | CBS_NOTIFY | CBS_DATE, kButtonStyle = WS_CHILD | WS_VISIBLE | BS_AUTOSIZE;
 constexpr uint32_t kButtonExStyle = WS_EX_PLACE_X | WS_EX_PLACE_W;
 
 const ValueKeyRow kModes[] = {{"by_date", HOLIDAY_BY_DATE}, {"by_week", HOLIDAY_BY_WEEK}, {"by_mon", HOLIDAY_BY_MONTH}};
@@ -68,7 +68,7 @@ void fillDays(WindowHandle dlg, int id, int month) {
   if (days == 0) return;
   SendDlgItemMessage(dlg, id, CB_DELETEALL, 0, 0);
   for (int d = 1; d <= days; ++d) {
-    char text[8];
+    char text[12];
     std::snprintf(text, sizeof text, "%d", d);
     SendDlgItemMessage(dlg, id, CB_ADDSTRING, static_cast<WParam>(d), reinterpret_cast<LParam>(text));
   }

@@ -11,6 +11,7 @@
 #include "app/record/holiday/holiday.h"
 #include "app/record/record_page_window.h"
 #include "app/record_pages.h"
+#include "gui/button.h"
 #include "gui/dialog.h"
 #include "gui/display.h"
 #include "gui/gal.h"
@@ -27,7 +28,9 @@ constexpr int kEditKey = 147;
 constexpr int kEditColumn = 5, kTextColumns = 5, kTextSize = 128;
 constexpr int kSettingsIcon = 3;  // "listv_bmp_set"
 constexpr int kDiskDlgHoliday = 2;
-constexpr uint32_t kListStyle = 0x484C4008u, kListExStyle = 0x500000u, kButtonStyle = 0x48008000u;
+constexpr uint32_t kListStyle = WS_CHILD | WS_VISIBLE | WS_BORDER | WS_VSCROLL | WS_HSCROLL | LVS_ELLIPSIS | LVS_TREE;
+constexpr uint32_t kListExStyle = WS_EX_PLACE_X | WS_EX_PLACE_W;
+constexpr uint32_t kButtonStyle = WS_CHILD | WS_VISIBLE | BS_AUTOSIZE;
 constexpr uint32_t kButtonExStyle = WS_EX_PLACE_X | WS_EX_PLACE_W;
 
 const ListColumnDesc kColumns[] = {{"list_no", 0, nullptr},     {"list_name", 0, nullptr},
@@ -49,7 +52,7 @@ void setCell(WindowHandle list, HLVROW row, int column, char* text, const Bitmap
   ListViewSubItemInfo cell{};
   cell.column = column;
   cell.text = text;
-  cell.textColor = SysPixelIndex[15];
+  cell.textColor = SysPixelIndex[SYSPIXEL_WHITE];
   // An icon the layout does not name stays empty.
   if (image && image->bmWidth > 0) {
     cell.flags = LVFLAG_BITMAP;

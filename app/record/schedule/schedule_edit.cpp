@@ -14,6 +14,7 @@
 #include "app/time_segments.h"
 #include "gui/button.h"
 #include "gui/combobox.h"
+#include "gui/control_paint.h"
 #include "gui/dialog.h"
 #include "gui/display.h"
 #include "gui/window.h"
@@ -23,9 +24,11 @@ namespace schedule {
 namespace {
 
 constexpr int kCopyId = 4100;
-constexpr uint32_t kComboStyle = 0x4800000Bu, kCheckStyle = 0x49000003u, kTimeStyle = 0x4800000Eu;
-constexpr uint32_t kButtonStyle = 0x48008000u;
-constexpr uint32_t kHeadExStyle = 0x90000u, kFirstRowExStyle = 0x10000u, kLastRowExStyle = 0x80000u;
+constexpr uint32_t kComboStyle = WS_CHILD | WS_VISIBLE | CBS_NOTIFY | CBS_DROPDOWNLIST, kCheckStyle = WS_CHILD | WS_VISIBLE | BS_FRAMED | BS_AUTOCHECKBOX, kTimeStyle = WS_CHILD | WS_VISIBLE | CBS_NOTIFY | CBS_TIME;
+constexpr uint32_t kButtonStyle = WS_CHILD | WS_VISIBLE | BS_AUTOSIZE;
+constexpr uint32_t kHeadExStyle = EDIT_CORNER_BOTTOMRIGHT | EDIT_CORNER_TOPRIGHT;
+constexpr uint32_t kFirstRowExStyle = EDIT_CORNER_TOPRIGHT;
+constexpr uint32_t kLastRowExStyle = EDIT_CORNER_BOTTOMRIGHT;
 constexpr uint32_t kButtonExStyle = WS_EX_PLACE_X | WS_EX_PLACE_W;
 constexpr int kTimeBoxMode = 4;
 

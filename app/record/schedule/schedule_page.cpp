@@ -9,6 +9,7 @@
 #include "app/record/record_page_window.h"
 #include "app/record/schedule/schedule_page.h"
 #include "app/record_pages.h"
+#include "gui/static.h"
 #include "gui/button.h"
 #include "gui/combobox.h"
 #include "gui/cursor.h"
@@ -54,8 +55,11 @@ namespace {
 
 constexpr int kCopyId = 4100;
 constexpr int kLegendHeight = 20, kSwatchRoom = 20;
-constexpr uint32_t kComboStyle = 0x4800004Bu, kCheckStyle = 0x49000003u, kButtonStyle = 0x48008000u;
-constexpr uint32_t kLegendStyle = 0x48000971u, kHeadingStyle = 0x4800000Au, kLabelStyle = 0x4800C100u;
+constexpr uint32_t kComboStyle = WS_CHILD | WS_VISIBLE | CBS_GRIDLIST | CBS_NOTIFY | CBS_DROPDOWNLIST, kCheckStyle = WS_CHILD | WS_VISIBLE | BS_FRAMED | BS_AUTOCHECKBOX, kButtonStyle = WS_CHILD | WS_VISIBLE | BS_AUTOSIZE;
+constexpr uint32_t kLegendStyle = WS_CHILD | WS_VISIBLE | BS_DEFPUSHBUTTON | BS_ELLIPSIS | BS_NOFRAME;
+constexpr uint32_t kHeadingStyle = WS_CHILD | WS_VISIBLE | SS_GROUPBOX;
+// Bit 15 is kept as the page has always set it; the static gives it no meaning.
+constexpr uint32_t kLabelStyle = WS_CHILD | WS_VISIBLE | SS_ELLIPSIS | SS_NOTIFY | 0x8000u;
 constexpr uint32_t kDialogButtonExStyle = WS_EX_PLACE_X | WS_EX_PLACE_W;
 
 TabState g_tabs[2];
@@ -81,7 +85,7 @@ void createLegend(TabState& tab) {
     const WindowHandle button = CreateWindowEx("button", r->caption ? r->caption : "", kLegendStyle, 0,
                                                legendId(*tab.keys, i), x, r->y + (r->h - kLegendHeight) / 2, w,
                                                kLegendHeight, page, 0);
-    if (button == 0 || button == GUI_INVALID_HANDLE) continue;
+    if (!IsValidHandle(button)) continue;
     SetWindowBkColor(button, RGB2Pixel(HDC_SCREEN, 50, 50, 50));
     SetWindowCursor(button, reinterpret_cast<uintptr_t>(GetSystemCursor(kPenCursor)));
   }
@@ -215,7 +219,7 @@ const pageframe::SheetPage kPages[] = {{"record", tabProc<false>, nullptr},
 // The active tab (0 record, 1 capture), or null without a sheet.
 TabState* activeTab(WindowHandle window) {
   const WindowHandle sheet = GetDlgItem(window, PAGE_ID_SHEET);
-  if (sheet == 0 || sheet == GUI_INVALID_HANDLE) return nullptr;
+  if (!IsValidHandle(sheet)) return nullptr;
   const auto index = SendMessage(sheet, PSM_GETACTIVEINDEX, 0, 0);
   if (index != 0 && index != 1) return nullptr;
   TabState& tab = g_tabs[index];

@@ -134,13 +134,17 @@ TEST(ScheduleWeek, PaintingAndErasingFollowTheMinuteReference) {
       for (int k = 0; k < 8; ++k) {
         starts[k] = schedule::startMinute(now.seg[k].time);
         ends[k] = schedule::endMinute(now.seg[k].time);
-        if (k > 0 && schedule::used(now.seg[k])) ASSERT_LE(starts[k - 1], starts[k]) << "sorted";
-        if (k > 0 && schedule::used(now.seg[k])) ASSERT_TRUE(schedule::used(now.seg[k - 1])) << "unused last";
+        if (k > 0 && schedule::used(now.seg[k])) {
+          ASSERT_LE(starts[k - 1], starts[k]) << "sorted";
+          ASSERT_TRUE(schedule::used(now.seg[k - 1])) << "unused last";
+        }
       }
       ASSERT_EQ(checkTimeSegments(8, starts, ends), 0);
       if (!was.allDay)
         for (const auto& seg : now.seg)
-          if (schedule::used(seg)) ASSERT_TRUE(seg.reserved[0] == 0x5A || seg.reserved[0] == 0);
+          if (schedule::used(seg)) {
+            ASSERT_TRUE(seg.reserved[0] == 0x5A || seg.reserved[0] == 0);
+          }
     }
   }
   // Both outcomes were reached often enough to mean something.
