@@ -248,6 +248,33 @@ TEST_F(RangeBoxTest, OutOfRangeNumbersAreCorrectedWithTheBoxArgumentsReversedRig
   g_rightToLeft = 0;
 }
 
+// A maximum beyond int is refused whole: kept as its low half it would lie
+// below the minimum, and every paint would open the box again.
+TEST_F(RangeBoxTest, ARangeBeyondIntIsRefused) {
+  std::atomic<bool> done{false};
+  std::atomic<int> boxes{0};
+  std::thread closer([&] {
+    while (!done) {
+      if (GetMsgBoxState()) {
+        ++boxes;
+        SendNotifyMessage(GetActiveWindow(), MSG_CLOSE, 0, 0);
+      }
+      std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    }
+  });
+  WindowHandle edit = Edit(0x200, "", 30);
+  SendMessage(edit, kSetRange, 1, 223);
+  SendMessage(edit, kSetRange, 0x20, static_cast<LParam>(0x1B7A000000000000));
+  SendMessage(edit, kSetText, 0, reinterpret_cast<LParam>("100"));
+  desktest::Drain();
+  done = true;
+  closer.join();
+  char text[16];
+  SendMessage(edit, kGetText, sizeof text, reinterpret_cast<LParam>(text));
+  EXPECT_STREQ(text, "100") << "inside the range kept";
+  EXPECT_EQ(boxes, 0);
+}
+
 class IpEditTest : public EditTest {
  protected:
   WindowHandle IpEdit(uint32_t style, const char* text = "") {
