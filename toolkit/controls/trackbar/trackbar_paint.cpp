@@ -1,5 +1,6 @@
 // Painting of the three track bar faces: slider, segmented level bar and
 // the time bar's scale, labels, marker, time text and base line.
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 
@@ -81,11 +82,16 @@ void PaintLabel(HDC hdc, const Rect& c, int markX, int i, int label, int zoomLef
   TextOutLen(hdc, x, y, text, -1);
 }
 
+// A pixel worked out in 64 bits (a time bar's range may be set to any
+// ints), kept far enough inside int for the drawing calls to add to it.
+int Pixel(int64_t v) { return static_cast<int>(std::clamp<int64_t>(v, -(int64_t{1} << 30), int64_t{1} << 30)); }
+
 void PaintTimeBar(WindowHandle hwnd, HDC hdc, const TrackData& d, const Rect& c) {
   const uint32_t style = GetWindowStyle(hwnd);
   const Skins& s = CurrentSkins();
   const bool top = (style & kTimeTop) != 0;
-  const int fontH = GetFontHeight(hdc), step = (d.maximum - d.minimum) / kScaleSteps;
+  const int fontH = GetFontHeight(hdc);
+  const int64_t step = Span(d) / kScaleSteps;
   const int every = 24 / ZoomSpan(d.zoom), zoomLeft = ZoomArea(style, true, s);
   SetDCAttr(hdc, DC_ATTR_BK_MODE, 1);
   SetDCAttr(hdc, DC_ATTR_BK_COLOR, Color(ec::kBkcMenuitemNormal));
@@ -94,7 +100,7 @@ void PaintTimeBar(WindowHandle hwnd, HDC hdc, const TrackData& d, const Rect& c)
   for (int i = 0; i <= kScaleSteps; ++i) {
     const bool hour = i % 5 == 0;
     const Bitmap* mark = hour ? s.hour : s.minute;
-    const int x = d.minimum + i * step;
+    const int x = Pixel(d.minimum + i * step);
     const int y = top ? 2 : c.bottom - Height(mark) - 2;
     Blit(hdc, mark, x, y);
     if (!hour || (i / 5) % every != 0) continue;
@@ -107,7 +113,7 @@ void PaintTimeBar(WindowHandle hwnd, HDC hdc, const TrackData& d, const Rect& c)
   TextOutLen(hdc, text.left, text.top, d.timeText, -1);
   if (s.hour) {
     const GalPixel base = GetPixelInBitmap(s.hour, 0, 0);
-    Fill(hdc, base, d.minimum, top ? 2 : c.bottom - 2, d.maximum - d.minimum + Width(s.hour), 2);
+    Fill(hdc, base, d.minimum, top ? 2 : c.bottom - 2, Pixel(Span(d) + Width(s.hour)), 2);
   }
 }
 
