@@ -82,10 +82,6 @@ void PaintLabel(HDC hdc, const Rect& c, int markX, int i, int label, int zoomLef
   TextOutLen(hdc, x, y, text, -1);
 }
 
-// A pixel worked out in 64 bits (a time bar's range may be set to any
-// ints), kept far enough inside int for the drawing calls to add to it.
-int Pixel(int64_t v) { return static_cast<int>(std::clamp<int64_t>(v, -(int64_t{1} << 30), int64_t{1} << 30)); }
-
 void PaintTimeBar(WindowHandle hwnd, HDC hdc, const TrackData& d, const Rect& c) {
   const uint32_t style = GetWindowStyle(hwnd);
   const Skins& s = CurrentSkins();
