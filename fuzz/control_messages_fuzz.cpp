@@ -59,7 +59,8 @@ struct Msg {
 };
 
 // The single-line edit's own messages beyond the public ones.
-constexpr int kSlSetRange = 0xF0CD, kSlGetSelected = 0xF0B0, kSlSelectTo = 0xF0B1, kSlGetAnchor = 0xF0B3, kSlGetLimit = 0xF0C3;
+constexpr int kSlSetRange = 0xF0CD, kSlGetSelected = 0xF0B0, kSlSelectTo = 0xF0B1, kSlGetAnchor = 0xF0B3;
+constexpr int kSlGetLimit = 0xF0C3;
 constexpr int kSlSetTip = 0xF0DE, kSlGetTip = 0xF0DF;
 
 const std::vector<Msg> kCommon = {

@@ -143,14 +143,16 @@ Rect ThumbRect(WindowHandle hwnd, const TrackData& d, int position) {
   if (IsTimeBar(style)) return Rect{position, c.top + 2, position + kMarkerWidth, c.bottom - 2};
   if (style & kVertical) {
     const int tw = Width(g_skins.vslider), th = Height(g_skins.vslider);
-    const int top = Pixel(static_cast<int64_t>(static_cast<double>(int64_t{d.maximum} - position) * (c.bottom - c.top - th) / range));
+    const double along = static_cast<double>(int64_t{d.maximum} - position) * (c.bottom - c.top - th) / range;
+    const int top = Pixel(static_cast<int64_t>(along));
     const int left = (c.right - c.left - tw) / 2;
     return Rect{left, top, left + tw, top + th};
   }
   const Track t = HorizontalTrack(hwnd, c);
   const int tw = Width(g_skins.hslider), th = Height(g_skins.hslider);
   // In double: a client of any size times a range of 2^32 leaves 64 bits.
-  const int left = Pixel(static_cast<int64_t>(static_cast<double>(int64_t{position} - d.minimum) * t.length / range) - tw / 2 + int64_t{t.start});
+  const double along = static_cast<double>(int64_t{position} - d.minimum) * t.length / range;
+  const int left = Pixel(static_cast<int64_t>(along) - tw / 2 + t.start);
   const int top = (c.bottom - c.top - th) / 2;
   return Rect{left, top, left + tw, top + th};
 }
