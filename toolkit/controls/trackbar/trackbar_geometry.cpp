@@ -119,15 +119,16 @@ void TimeOfPosition(const TrackData& d, int position, char out[32]) {
 int PositionOfTime(const TrackData& d, const char* time) {
   const int h = Digits(time, 0), h0 = TipValue(d.startTip), span = ZoomSpan(d.zoom);
   if (h < h0) return d.minimum;
-  if (h > h0 + span) return d.maximum;
+  if (h > int64_t{h0} + span) return d.maximum;
   const int64_t offset = SecondsOfText(time) - static_cast<int64_t>(h0) * 3600;
-  return static_cast<int>(d.minimum + offset * Span(d) / (static_cast<int64_t>(span) * 3600));
+  const int64_t position = d.minimum + offset * Span(d) / (static_cast<int64_t>(span) * 3600);
+  return static_cast<int>(std::clamp<int64_t>(position, d.minimum, d.maximum));
 }
 
 Rect TrackRect(WindowHandle hwnd, const TrackData& d) {
   const Rect c = Client(hwnd);
   const uint32_t style = GetWindowStyle(hwnd);
-  if (IsTimeBar(style)) return Rect{d.minimum, c.top, d.maximum + 1, c.bottom};
+  if (IsTimeBar(style)) return Rect{Pixel(d.minimum), c.top, Pixel(int64_t{d.maximum} + 1), c.bottom};
   if (style & kVertical) {
     const int th = Height(g_skins.vslider);
     return Rect{c.left, c.top + th / 2, c.right, c.bottom - th / 2};
