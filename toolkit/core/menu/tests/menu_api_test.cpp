@@ -99,8 +99,8 @@ TEST_F(Menus, RadioChecksOnlyTheChosenAndEnableReturnsThePreviousBits) {
   MenuItemInfo got{};
   got.mask = MIIM_STATE | MIIM_TYPE;
   std::vector<uint32_t> states, types;
+  char text[8];  // radio items carry text too: it is copied here
   for (int i = 0; i < 4; ++i) {
-    char text[8];
     got.typeData = text;
     got.textLength = sizeof text;
     ASSERT_EQ(GetMenuItemInfo(popup, i, TRUE, &got), 0);
