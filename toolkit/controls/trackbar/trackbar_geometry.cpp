@@ -141,7 +141,7 @@ Rect ThumbRect(WindowHandle hwnd, const TrackData& d, int position) {
   const Rect c = Client(hwnd);
   const uint32_t style = GetWindowStyle(hwnd);
   const int64_t range = std::max<int64_t>(1, Span(d));
-  if (IsTimeBar(style)) return Rect{position, c.top + 2, position + kMarkerWidth, c.bottom - 2};
+  if (IsTimeBar(style)) return Rect{Pixel(position), c.top + 2, Pixel(position) + kMarkerWidth, c.bottom - 2};
   if (style & kVertical) {
     const int tw = Width(g_skins.vslider), th = Height(g_skins.vslider);
     const double along = static_cast<double>(int64_t{d.maximum} - position) * (c.bottom - c.top - th) / range;

@@ -103,13 +103,13 @@ void PaintTimeBar(WindowHandle hwnd, HDC hdc, const TrackData& d, const Rect& c)
     const int labelY = top ? 2 + Height(s.hour) : c.bottom - Height(s.hour) - 2 - fontH;
     PaintLabel(hdc, c, x + Width(s.hour) / 2, i, label++, zoomLeft, labelY);
   }
-  Fill(hdc, WinColor(hwnd, ec::kBkcControlHilite), d.position, c.top + 2, 2, c.bottom - c.top - 4);
+  Fill(hdc, WinColor(hwnd, ec::kBkcControlHilite), Pixel(d.position), c.top + 2, 2, c.bottom - c.top - 4);
   const Rect text = TimeTextRect(hwnd, d, d.position, d.timeText);
   SetDCAttr(hdc, DC_ATTR_TEXT_COLOR, WinColor(hwnd, ec::kBkcControlHilite));
   TextOutLen(hdc, text.left, text.top, d.timeText, -1);
   if (s.hour) {
     const GalPixel base = GetPixelInBitmap(s.hour, 0, 0);
-    Fill(hdc, base, d.minimum, top ? 2 : c.bottom - 2, Pixel(Span(d) + Width(s.hour)), 2);
+    Fill(hdc, base, Pixel(d.minimum), top ? 2 : c.bottom - 2, Pixel(Span(d) + Width(s.hour)), 2);
   }
 }
 
