@@ -4,8 +4,10 @@
 // carries a pointer gets null or a real buffer (text, output buffer or
 // zeroed record); its size partner gets any value, 2^31 and up included.
 //
-// Input: byte 0 picks the class, bytes 1-4 the style; then steps of
-// [message pick][argument kind byte][8 bytes wParam][8 bytes lParam].
+// Input: byte 0 picks the class, bytes 1-4 the style, then up to 40 bytes of
+// caption ended by a zero; then steps of [message pick][argument kind byte]
+// [8 bytes wParam][8 bytes lParam], a text following a step that takes one.
+// CONTROL_FUZZ_TRACE=1 prints each message as it is sent.
 #include <unistd.h>
 
 #include <chrono>
@@ -59,16 +61,19 @@ struct Msg {
 };
 
 // The single-line edit's own messages beyond the public ones.
-constexpr int kSlSetRange = 0xF0CD, kSlGetSelected = 0xF0B0, kSlSelectTo = 0xF0B1, kSlGetAnchor = 0xF0B3, kSlGetLimit = 0xF0C3;
+constexpr int kSlSetRange = 0xF0CD, kSlGetSelected = 0xF0B0, kSlSelectTo = 0xF0B1, kSlGetAnchor = 0xF0B3;
+constexpr int kSlGetLimit = 0xF0C3;
 constexpr int kSlSetTip = 0xF0DE, kSlGetTip = 0xF0DF;
 
+// Messages every class is sent: the window messages controls answer, and
+// the input messages 1-9 (the mouse), 18, 19 and 22 (keys) and 288.
 const std::vector<Msg> kCommon = {
     {MSG_SETTEXT, I, T},      {MSG_GETTEXT, I, B},       {MSG_GETTEXTLENGTH, I, I}, {MSG_ENABLE, I, I},
     {MSG_TIPQUERY, I, I},     {MSG_TIPTEXT, R, I},       {MSG_GETDLGCODE, I, I},    {MSG_FONTCHANGED, I, I},
     {MSG_SETFOCUS, N, I},     {MSG_KILLFOCUS, N, I},     {MSG_PAINT, I, I},         {MSG_SIZECHANGED, R, R},
     {MSG_FIRSTMOUSE + 0, I, I}, {MSG_FIRSTMOUSE + 1, I, I}, {MSG_FIRSTMOUSE + 2, I, I}, {MSG_MOUSEMOVE, I, I},
     {MSG_FIRSTMOUSE + 4, I, I}, {MSG_FIRSTMOUSE + 5, I, I}, {MSG_FIRSTMOUSE + 6, I, I}, {MSG_FIRSTMOUSE + 7, I, I},
-    {MSG_FIRSTMOUSE + 8, I, I}, {MSG_KEYDOWN, I, I},       {MSG_CHAR, I, I},          {MSG_KEYDOWN + 4, I, I},
+    {MSG_FIRSTMOUSE + 8, I, I}, {MSG_KEYDOWN, I, I},       {MSG_CHAR, I, I},          {MSG_KEYDOWN + 4, I, I},  // 22
     {MSG_COMMAND, I, I},
 };
 

@@ -130,7 +130,7 @@ LResult Char(WindowHandle hwnd, EditData* d, WParam ch) {
 LResult SetText(WindowHandle hwnd, EditData* d, const char* text) {
   EditText& t = d->text;
   int n = text ? static_cast<int>(strnlen(text, EDIT_BUFFER_SIZE)) : 0;
-  if (t.limit >= 0) n = std::min(n, t.limit);
+  if (t.limit >= 0 && n > t.limit) n = edit::BoundaryWithin(reinterpret_cast<const uint8_t*>(text), n, t.limit);
   if (n) std::memcpy(t.buffer, text, static_cast<size_t>(n));
   t.length = n;
   if (t.caret > n) {

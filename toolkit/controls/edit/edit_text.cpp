@@ -47,6 +47,16 @@ int SizeAt(const EditText& t, int index) {
   return (index + 1 < t.length && High(t.buffer[index]) && High(t.buffer[index + 1])) ? 2 : 1;
 }
 
+int BoundaryWithin(const uint8_t* bytes, int length, int at) {
+  int p = 0;
+  while (p < at && p < length) {
+    const int size = (p + 1 < length && High(bytes[p]) && High(bytes[p + 1])) ? 2 : 1;
+    if (p + size > at) break;
+    p += size;
+  }
+  return p;
+}
+
 int SizeBefore(const EditText& t, int index) {
   return (index >= 2 && High(t.buffer[index - 1]) && High(t.buffer[index - 2])) ? 2 : 1;
 }

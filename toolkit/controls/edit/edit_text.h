@@ -19,6 +19,8 @@ struct EditText {
 bool High(uint8_t b);
 // Bytes of the character at (after) index and before it.
 int SizeAt(const EditText& t, int index);
+// The last character boundary at or before byte `at` of the bytes.
+int BoundaryWithin(const uint8_t* bytes, int length, int at);
 int SizeBefore(const EditText& t, int index);
 
 // Result of an edit: what to repaint.

@@ -238,7 +238,8 @@ LResult RowMessage(ListViewData* lv, int message, WParam wParam, LParam lParam) 
     }
     case LVM_DELITEM: {
       const int64_t index = static_cast<int64_t>(static_cast<int>(wParam)) - 1;  // 1-based; INT_MIN must not wrap
-      ListViewRow* row = lParam ? reinterpret_cast<ListViewRow*>(lParam) : (index >= 0 ? RowAtIndex(lv, static_cast<int>(index)) : nullptr);
+      ListViewRow* row = lParam ? reinterpret_cast<ListViewRow*>(lParam)
+                                : (index >= 0 ? RowAtIndex(lv, static_cast<int>(index)) : nullptr);
       return row ? DeleteRow(lv, row) : -1;
     }
     case LVM_COLSORT: {

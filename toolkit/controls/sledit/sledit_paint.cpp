@@ -77,7 +77,12 @@ void CheckRange(WindowHandle hwnd, SLEditData* d) {
   else return;
   char corrected[16];
   std::snprintf(corrected, sizeof corrected, "%d", bound);
+  // The bound is written whole: cut by a lower limit it could stay out of
+  // range and open the box again on every paint.
+  const int limit = d->model.limit;
+  d->model.limit = -1;
   d->model.SetText(corrected, false, false);
+  d->model.limit = limit;
   MeasureContent(hwnd, d);
   ShowRangeBox(hwnd, value, d->rangeMin, d->rangeMax);
 }

@@ -255,7 +255,10 @@ bool Answer(WindowHandle hwnd, SLEditData* d, int msg, WParam wParam, LParam lPa
       break;
     }
     case kSetRange:
-      if (IsRangeField(style) && static_cast<LParam>(wParam) >= 0 && static_cast<LParam>(wParam) < lParam) {
+      // Both ends must fit an int as they are kept: a bound cut to its low
+      // half could fall below the minimum, and no number would then pass.
+      if (IsRangeField(style) && static_cast<LParam>(wParam) >= 0 && static_cast<LParam>(wParam) < lParam &&
+          lParam <= INT_MAX) {
         d->rangeMin = static_cast<int>(wParam);
         d->rangeMax = static_cast<int>(lParam);
       }

@@ -119,15 +119,16 @@ void TimeOfPosition(const TrackData& d, int position, char out[32]) {
 int PositionOfTime(const TrackData& d, const char* time) {
   const int h = Digits(time, 0), h0 = TipValue(d.startTip), span = ZoomSpan(d.zoom);
   if (h < h0) return d.minimum;
-  if (h > h0 + span) return d.maximum;
+  if (h > int64_t{h0} + span) return d.maximum;
   const int64_t offset = SecondsOfText(time) - static_cast<int64_t>(h0) * 3600;
-  return static_cast<int>(d.minimum + offset * Span(d) / (static_cast<int64_t>(span) * 3600));
+  const int64_t position = d.minimum + offset * Span(d) / (static_cast<int64_t>(span) * 3600);
+  return static_cast<int>(std::clamp<int64_t>(position, d.minimum, d.maximum));
 }
 
 Rect TrackRect(WindowHandle hwnd, const TrackData& d) {
   const Rect c = Client(hwnd);
   const uint32_t style = GetWindowStyle(hwnd);
-  if (IsTimeBar(style)) return Rect{d.minimum, c.top, d.maximum + 1, c.bottom};
+  if (IsTimeBar(style)) return Rect{Pixel(d.minimum), c.top, Pixel(int64_t{d.maximum} + 1), c.bottom};
   if (style & kVertical) {
     const int th = Height(g_skins.vslider);
     return Rect{c.left, c.top + th / 2, c.right, c.bottom - th / 2};
@@ -140,16 +141,19 @@ Rect ThumbRect(WindowHandle hwnd, const TrackData& d, int position) {
   const Rect c = Client(hwnd);
   const uint32_t style = GetWindowStyle(hwnd);
   const int64_t range = std::max<int64_t>(1, Span(d));
-  if (IsTimeBar(style)) return Rect{position, c.top + 2, position + kMarkerWidth, c.bottom - 2};
+  if (IsTimeBar(style)) return Rect{Pixel(position), c.top + 2, Pixel(position) + kMarkerWidth, c.bottom - 2};
   if (style & kVertical) {
     const int tw = Width(g_skins.vslider), th = Height(g_skins.vslider);
-    const int top = static_cast<int>((static_cast<int64_t>(d.maximum) - position) * (c.bottom - c.top - th) / range);
+    const double along = static_cast<double>(int64_t{d.maximum} - position) * (c.bottom - c.top - th) / range;
+    const int top = Pixel(static_cast<int64_t>(along));
     const int left = (c.right - c.left - tw) / 2;
     return Rect{left, top, left + tw, top + th};
   }
   const Track t = HorizontalTrack(hwnd, c);
   const int tw = Width(g_skins.hslider), th = Height(g_skins.hslider);
-  const int left = static_cast<int>((static_cast<int64_t>(position) - d.minimum) * t.length / range) - tw / 2 + t.start;
+  // In double: a client of any size times a range of 2^32 leaves 64 bits.
+  const double along = static_cast<double>(int64_t{position} - d.minimum) * t.length / range;
+  const int left = Pixel(static_cast<int64_t>(along) - tw / 2 + t.start);
   const int top = (c.bottom - c.top - th) / 2;
   return Rect{left, top, left + tw, top + th};
 }
@@ -165,7 +169,7 @@ Rect TimeTextRect(WindowHandle hwnd, const TrackData& d, int position, const cha
     fontH = GetFontHeight(hdc);
     ReleaseDC(hdc);
   }
-  int left = position + kMarkerWidth + 2;
+  int left = Pixel(int64_t{position} + kMarkerWidth + 2);
   if (left + size.cx > c.right - kMarkerWidth) left = c.right - kMarkerWidth - size.cx;
   int top;
   if (GetWindowStyle(hwnd) & kTimeTop) {

@@ -2,6 +2,7 @@
 // arithmetic the procedure and the painter share.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 
 #include "gui/bitmap.h"
@@ -20,6 +21,10 @@ struct TrackData {
 
 // The range's width, in 64 bits: INT_MIN..INT_MAX does not fit an int.
 inline int64_t Span(const TrackData& d) { return static_cast<int64_t>(d.maximum) - d.minimum; }
+
+// A pixel worked out in 64 bits from a range of any ints, kept far enough
+// inside int for the drawing calls to add to it.
+inline int Pixel(int64_t v) { return static_cast<int>(std::clamp<int64_t>(v, -(int64_t{1} << 29), int64_t{1} << 29)); }
 
 struct Skins {
   const Bitmap *hslider, *vbg, *vslider, *timebarBk, *hour, *minute, *zoomBkNormal, *zoomBkHover, *zoomInFg,

@@ -1,5 +1,6 @@
 // Painting of the three track bar faces: slider, segmented level bar and
 // the time bar's scale, labels, marker, time text and base line.
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 
@@ -86,7 +87,8 @@ void PaintTimeBar(WindowHandle hwnd, HDC hdc, const TrackData& d, const Rect& c)
   const uint32_t style = GetWindowStyle(hwnd);
   const Skins& s = CurrentSkins();
   const bool top = (style & kTimeTop) != 0;
-  const int fontH = GetFontHeight(hdc), step = (d.maximum - d.minimum) / kScaleSteps;
+  const int fontH = GetFontHeight(hdc);
+  const int64_t step = Span(d) / kScaleSteps;
   const int every = 24 / ZoomSpan(d.zoom), zoomLeft = ZoomArea(style, true, s);
   SetDCAttr(hdc, DC_ATTR_BK_MODE, 1);
   SetDCAttr(hdc, DC_ATTR_BK_COLOR, Color(WEC_BKC_MENUITEM_NORMAL));
@@ -95,20 +97,20 @@ void PaintTimeBar(WindowHandle hwnd, HDC hdc, const TrackData& d, const Rect& c)
   for (int i = 0; i <= kScaleSteps; ++i) {
     const bool hour = i % 5 == 0;
     const Bitmap* mark = hour ? s.hour : s.minute;
-    const int x = d.minimum + i * step;
+    const int x = Pixel(d.minimum + i * step);
     const int y = top ? 2 : c.bottom - Height(mark) - 2;
     Blit(hdc, mark, x, y);
     if (!hour || (i / 5) % every != 0) continue;
     const int labelY = top ? 2 + Height(s.hour) : c.bottom - Height(s.hour) - 2 - fontH;
     PaintLabel(hdc, c, x + Width(s.hour) / 2, i, label++, zoomLeft, labelY);
   }
-  Fill(hdc, WinColor(hwnd, WEC_BKC_CONTROL_HILITE), d.position, c.top + 2, 2, c.bottom - c.top - 4);
+  Fill(hdc, WinColor(hwnd, WEC_BKC_CONTROL_HILITE), Pixel(d.position), c.top + 2, 2, c.bottom - c.top - 4);
   const Rect text = TimeTextRect(hwnd, d, d.position, d.timeText);
   SetDCAttr(hdc, DC_ATTR_TEXT_COLOR, WinColor(hwnd, WEC_BKC_CONTROL_HILITE));
   TextOutLen(hdc, text.left, text.top, d.timeText, -1);
   if (s.hour) {
     const GalPixel base = GetPixelInBitmap(s.hour, 0, 0);
-    Fill(hdc, base, d.minimum, top ? 2 : c.bottom - 2, d.maximum - d.minimum + Width(s.hour), 2);
+    Fill(hdc, base, Pixel(d.minimum), top ? 2 : c.bottom - 2, Pixel(Span(d) + Width(s.hour)), 2);
   }
 }
 

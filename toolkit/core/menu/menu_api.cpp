@@ -215,13 +215,16 @@ int GetMenuItemInfo(MenuHandle menuHandle, int itemId, BOOL byPosition, MenuItem
   if (info->mask & MIIM_DATA) info->itemData = item->itemData;
   if (info->mask & MIIM_TYPE) {
     info->type = item->type;
-    if (item->type == MFT_STRING && info->typeData && info->textLength > 0) {
+    // Every type that carries text (the bitmap-and-text one too) copies it:
+    // the item's own copy handed out would be freed under the caller by the
+    // next change of the item, or by a set-info given the record back.
+    if (CarriesText(item->type) && info->typeData && info->textLength > 0) {
       const char* text = static_cast<const char*>(item->typeData);
       size_t n = text ? std::strlen(text) : 0;
       if (n >= info->textLength) n = info->textLength - 1;
       if (n) std::memcpy(info->typeData, text, n);
       static_cast<char*>(info->typeData)[n] = '\0';
-    } else if (item->type != MFT_STRING) {
+    } else if (!CarriesText(item->type)) {
       info->typeData = item->typeData;
     }
   }
@@ -236,9 +239,13 @@ int SetMenuItemInfo(MenuHandle menuHandle, int itemId, BOOL byPosition, const Me
   if (BitmapMissing(type, first)) return MENU_ERR_INVALID_ITEM;
   if ((info->mask & MIIM_TYPE) && TextMissing(info)) return MENU_ERR_INVALID_ITEM;
   if (info->mask & MIIM_TYPE) {
+    // The new text is copied before the old one is freed: the caller may
+    // hand back the item's own text.
+    ItemRecord taken = *item;
+    if (!TakeTypeData(&taken, info)) return MENU_ERR_NO_MEMORY;
     DropTypeData(item);
     item->type = info->type;
-    if (!TakeTypeData(item, info)) return MENU_ERR_NO_MEMORY;
+    item->typeData = taken.typeData;
   }
   if (info->mask & MIIM_STATE) item->state = info->state;
   if (info->mask & MIIM_ID) item->id = info->id;

@@ -1,7 +1,9 @@
 #include "core/menu/menu_records.h"
 
 #include <atomic>
+#include <mutex>
 #include <new>
+#include <unordered_set>
 
 #include "core/menu/menu_marks.h"
 #include "core/menu/tracking.h"
@@ -16,17 +18,35 @@ constexpr size_t kBarsPerBlock = 64, kItemsPerBlock = 512;
 BlockDataHeap g_bars, g_items;
 std::atomic<bool> g_ready{false};
 
+// The records alive now. Past its block a heap hands out general memory and
+// frees it outright, so a destroyed handle can only be told by looking it
+// up here, never by reading the record.
+std::mutex g_liveLock;
+std::unordered_set<const void*> g_live;
+
+void Forget(const void* record) {
+  std::lock_guard<std::mutex> hold(g_liveLock);
+  g_live.erase(record);
+}
+
 template <typename T>
 T* Take(BlockDataHeap* heap) {
   if (!g_ready) return nullptr;
   void* memory = BlockDataAlloc(heap);
-  return memory ? new (memory) T() : nullptr;
+  if (!memory) return nullptr;
+  std::lock_guard<std::mutex> hold(g_liveLock);
+  g_live.insert(memory);
+  return new (memory) T();
 }
 
 }  // namespace
 
 Header* RecordOf(MenuHandle handle) {
   if (handle == 0 || handle == ~static_cast<MenuHandle>(0)) return nullptr;
+  {
+    std::lock_guard<std::mutex> hold(g_liveLock);
+    if (!g_live.count(reinterpret_cast<const void*>(handle))) return nullptr;
+  }
   auto* header = reinterpret_cast<Header*>(handle);
   return header->dataType == kMenuData ? header : nullptr;
 }
@@ -65,6 +85,7 @@ void FreeItem(ItemRecord* item) {
   if (CarriesText(item->type)) FreeFixStr(static_cast<char*>(item->typeData));
   item->typeData = nullptr;
   item->header.dataType = kFreed;
+  Forget(item);
   if (g_ready) BlockDataFree(&g_items, item);
 }
 
@@ -89,6 +110,7 @@ void FreeItemTree(ItemRecord* item) {
 void FreeBar(BarRecord* bar) {
   FreeItemList(bar->first);
   bar->header.dataType = kFreed;
+  Forget(bar);
   if (g_ready) BlockDataFree(&g_bars, bar);
 }
 
@@ -126,6 +148,10 @@ void TerminateMenu(void) {
   menu::RemoveTracker();
   menu::DestroyMarkBitmap();
   menu::g_ready = false;
+  {
+    std::lock_guard<std::mutex> hold(menu::g_liveLock);
+    menu::g_live.clear();
+  }
   DestroyBlockDataHeap(&menu::g_bars);
   DestroyBlockDataHeap(&menu::g_items);
 }

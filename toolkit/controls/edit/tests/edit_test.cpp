@@ -138,6 +138,15 @@ TEST_F(Edits, BufferLimitReadOnlyAndTextMessagesAsTheParentHearsThem) {
   EXPECT_EQ(Text(e), "aaaaaaaaaab");
   SendMessage(e, MSG_KEYDOWN, 28, 0);
   EXPECT_EQ(Codes(), (CodeList{EN_CHANGE, EN_CHANGE, EN_ENTER}));
+  // A limit cuts a set text on a whole double-byte character.
+  SendMessage(e, EM_LIMITTEXT, 3, 0);
+  SendMessage(e, MSG_SETTEXT, 0, reinterpret_cast<LParam>("a\xB0\xA1\xB0\xA1"));
+  EXPECT_EQ(Text(e), "a\xB0\xA1");
+  SendMessage(e, EM_LIMITTEXT, 2, 0);
+  SendMessage(e, MSG_SETTEXT, 0, reinterpret_cast<LParam>("a\xB0\xA1"));
+  EXPECT_EQ(Text(e), "a");
+  SendMessage(e, EM_LIMITTEXT, 600, 0);
+  SendMessage(e, MSG_SETTEXT, 0, reinterpret_cast<LParam>("aaaaaaaaaab"));
   // A caller's size is taken whole: 2^31 and more, or a small low half,
   // bound the copy as that many bytes do.
   for (WParam size : {WParam{1} << 31, WParam{0xFFFFFFFFu}, (WParam{1} << 32) + 3, ~WParam{0}}) {

@@ -3,8 +3,6 @@
 // whose answers callers test.
 #include <gtest/gtest.h>
 
-#include <climits>
-
 #include <cstring>
 #include <string>
 #include <vector>
@@ -147,8 +145,8 @@ TEST_F(ListBoxInput, GridClicksFindTheirBoxOrNothing) {
 // resizes the client, which fitted the bars again, without end).
 TEST_F(ListBoxInput, BarsSettleWhenItemsOutgrowTheBox) {
   main_ = Main({0, 0, 400, 300}, 0);
-  WindowHandle lb = CreateWindowEx("listbox", "", LBS_CHECKBOX | WS_BORDER | WS_VSCROLL | WS_HSCROLL | WS_VISIBLE, 0, kId, 10,
-                                   10, 200, 120, main_, 0);
+  const uint32_t style = LBS_CHECKBOX | WS_BORDER | WS_VSCROLL | WS_HSCROLL | WS_VISIBLE;
+  WindowHandle lb = CreateWindowEx("listbox", "", style, 0, kId, 10, 10, 200, 120, main_, 0);
   ASSERT_NE(lb, GUI_INVALID_HANDLE);
   ListBoxItemInfo info{"one", 0, 0, 0};
   SendMessage(lb, LB_ADDSTRING, 0, reinterpret_cast<LParam>(&info));

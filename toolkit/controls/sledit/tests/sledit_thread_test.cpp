@@ -249,6 +249,59 @@ TEST_F(RangeBoxTest, OutOfRangeNumbersAreCorrectedWithTheBoxArgumentsReversedRig
   g_rightToLeft = 0;
 }
 
+// Closes every message box as it shows, counting them, until stopped.
+struct BoxCloser {
+  std::atomic<bool> done{false};
+  std::atomic<int> boxes{0};
+  std::thread thread{[this] {
+    while (!done) {
+      if (GetMsgBoxState()) {
+        ++boxes;
+        SendNotifyMessage(GetActiveWindow(), MSG_CLOSE, 0, 0);
+        while (!done && GetMsgBoxState()) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+      }
+      std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    }
+  }};
+  int Stop() {
+    done = true;
+    thread.join();
+    return boxes;
+  }
+};
+
+std::string TextOf(WindowHandle edit) {
+  char text[16];
+  SendMessage(edit, MSG_GETTEXT, sizeof text, reinterpret_cast<LParam>(text));
+  return text;
+}
+
+// A maximum beyond int is refused whole: kept as its low half it would lie
+// below the minimum, and every paint would open the box again.
+TEST_F(RangeBoxTest, ARangeBeyondIntIsRefused) {
+  BoxCloser closer;
+  WindowHandle edit = Edit(0x200, "", 30);
+  SendMessage(edit, kSetRange, 1, 223);
+  SendMessage(edit, kSetRange, 0x20, static_cast<LParam>(0x1B7A000000000000));
+  SendMessage(edit, MSG_SETTEXT, 0, reinterpret_cast<LParam>("100"));
+  desktest::Drain();
+  EXPECT_EQ(closer.Stop(), 0);
+  EXPECT_EQ(TextOf(edit), "100") << "inside the range kept";
+}
+
+// A bound longer than the limit is written whole: cut, it would stay out of
+// range and open the box again from the box's own repaint.
+TEST_F(RangeBoxTest, TheCorrectedBoundIsNotCutByTheLimit) {
+  BoxCloser closer;
+  WindowHandle edit = Edit(0x200, "", 30);
+  SendMessage(edit, kSetRange, 37, 100);
+  SendMessage(edit, 0xF0C5, 1, 0);  // the limit
+  SendMessage(edit, MSG_SETTEXT, 0, reinterpret_cast<LParam>("5"));
+  desktest::Drain();
+  EXPECT_EQ(closer.Stop(), 1);
+  EXPECT_EQ(TextOf(edit), "37");
+}
+
 class IpEditTest : public EditTest {
  protected:
   WindowHandle IpEdit(uint32_t style, const char* text = "") {

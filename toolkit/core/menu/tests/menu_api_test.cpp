@@ -100,8 +100,8 @@ TEST_F(Menus, RadioChecksOnlyTheChosenAndEnableReturnsThePreviousBits) {
   MenuItemInfo got{};
   got.mask = MIIM_STATE | MIIM_TYPE;
   std::vector<uint32_t> states, types;
+  char text[8];  // radio items carry text too: it is copied here
   for (int i = 0; i < 4; ++i) {
-    char text[8];
     got.typeData = text;
     got.textLength = sizeof text;
     ASSERT_EQ(GetMenuItemInfo(popup, i, TRUE, &got), 0);
@@ -158,6 +158,51 @@ TEST_F(Menus, ItemInfoCopiesTextAndAppliesBitmapDefaults) {
   EXPECT_EQ(SetMenuItemBitmaps(popup, 0, MF_BYPOSITION, nullptr, nullptr, nullptr, nullptr), MENU_ERR_INVALID_ITEM);
   EXPECT_EQ(SetMenuItemInfo(popup, 42, FALSE, &both), MENU_ERR_NOT_FOUND);
   DestroyMenu(popup);
+}
+
+// A record read from an item and given back unchanged keeps the item as
+// it was: the text of a bitmap-and-text item is copied out, never lent.
+TEST_F(Menus, ItemInfoGivenBackKeepsALongText) {
+  MenuHandle popup = Popup(1);
+  Bitmap picture{};
+  const std::string text(300, 'x');
+  MenuItemInfo both = Text(text.c_str(), 7, MFT_BMPSTRING);
+  both.mask = MIIM_TYPE | MIIM_CHECKMARKS;
+  both.uncheckedBmp = &picture;
+  ASSERT_EQ(SetMenuItemInfo(popup, 0, TRUE, &both), 0);
+  std::vector<char> buffer(400, '?');
+  MenuItemInfo got{};
+  got.mask = MIIM_TYPE | MIIM_CHECKMARKS;
+  got.typeData = buffer.data();
+  got.textLength = static_cast<uint32_t>(buffer.size());
+  ASSERT_EQ(GetMenuItemInfo(popup, 0, TRUE, &got), 0);
+  EXPECT_EQ(got.typeData, buffer.data());
+  EXPECT_EQ(std::string(buffer.data()), text);
+  for (int round = 0; round < 2; ++round) ASSERT_EQ(SetMenuItemInfo(popup, 0, TRUE, &got), 0);
+  std::vector<char> again(400, '?');
+  got.typeData = again.data();
+  ASSERT_EQ(GetMenuItemInfo(popup, 0, TRUE, &got), 0);
+  EXPECT_EQ(std::string(again.data()), text);
+  DestroyMenu(popup);
+}
+
+// Past their first blocks (64 bars, 512 items) records come from the
+// general heap; destroyed, every one answers as no menu without its memory
+// being read (AddressSanitizer watches that).
+TEST_F(Menus, DestroyedHandlesAnswerAsNoMenuFromEveryPool) {
+  std::vector<MenuHandle> bars, popups;
+  for (int i = 0; i < 70; ++i) bars.push_back(CreateMenu());
+  for (int i = 0; i < 600; ++i) popups.push_back(Popup(0));
+  for (MenuHandle h : bars) ASSERT_EQ(IsMenu(h), MENU_KIND_BAR);
+  for (MenuHandle h : popups) ASSERT_NE(IsMenu(h), 0);
+  for (MenuHandle h : bars) EXPECT_EQ(DestroyMenu(h), 0);
+  for (MenuHandle h : popups) EXPECT_EQ(DestroyMenu(h), 0);
+  for (MenuHandle h : bars) {
+    EXPECT_EQ(IsMenu(h), 0);
+    EXPECT_EQ(GetMenuItemCount(h), MENU_ERR_NOT_MENU);
+    EXPECT_EQ(DestroyMenu(h), MENU_ERR_NOT_MENU);
+  }
+  for (MenuHandle h : popups) EXPECT_EQ(IsMenu(h), 0);
 }
 
 TEST_F(Menus, StrippingTheHeadLeavesAnItemList) {
