@@ -48,6 +48,20 @@ struct BubbleTipData {
 std::atomic<WindowHandle> g_tip{0};
 std::atomic<WindowHandle> g_lastControl{GUI_INVALID_HANDLE};
 BubbleTipData* g_data = nullptr;  // the tip's thread only
+// A close that arrives while a control is asked for its text (the tip
+// answers sends while it waits) waits until that send returns: the control
+// writes into the tip's record meanwhile.
+bool g_asking = false, g_closeAsked = false;  // the tip's thread only
+
+void CloseTip(WindowHandle hwnd) {
+  g_closeAsked = false;
+  SendMessage(__gui_hwnd_desktop, MSG_DT_UNREGBUBBLETIP, hwnd, 0);
+  g_tip = 0;
+  delete g_data;
+  g_data = nullptr;
+  DestroyMainWindow(hwnd);
+  PostQuitMessage(hwnd);
+}
 
 void Hide(BubbleTipData* d) {
   if (IsWindowVisible(d->tip)) ShowWindow(d->tip, SW_HIDE);
@@ -57,7 +71,11 @@ void Request(BubbleTipData* d, WindowHandle control, LParam pos) {
   if (!control) return;
   g_lastControl = control;
   // Asked with a send: the control answers on its own thread.
-  if (SendMessage(control, MSG_TIPTEXT, reinterpret_cast<WParam>(&d->exchange), pos) < 1) return;
+  g_asking = true;
+  const LResult answer = SendMessage(control, MSG_TIPTEXT, reinterpret_cast<WParam>(&d->exchange), pos);
+  g_asking = false;
+  if (g_closeAsked) return CloseTip(d->tip);
+  if (answer < 1) return;
   Rect rc{};
   GetWindowRect(control, &rc);
   WindowHandle parent = GetParent(control);
@@ -149,12 +167,11 @@ LResult TipProc(WindowHandle hwnd, int message, WParam wParam, LParam lParam) {
       break;
     }
     case MSG_CLOSE:
-      SendMessage(__gui_hwnd_desktop, MSG_DT_UNREGBUBBLETIP, hwnd, 0);
-      g_tip = 0;
-      delete g_data;
-      g_data = nullptr;
-      DestroyMainWindow(hwnd);
-      PostQuitMessage(hwnd);
+      if (g_asking) {
+        g_closeAsked = true;
+        return 0;
+      }
+      CloseTip(hwnd);
       return 0;
     case MSG_PAINT: Paint(hwnd); return 0;
     case MSG_TIMER:

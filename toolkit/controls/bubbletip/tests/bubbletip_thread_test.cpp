@@ -154,3 +154,23 @@ TEST_F(BubbleTip, ClosesAndComesBack) {
 }
 
 }  // namespace
+
+// A close that reaches the tip while it waits for a control's text (it
+// answers sends meanwhile) ends the tip only once the control has answered:
+// the control still writes into the tip's record. Under ASan the early close
+// was a use after free.
+WindowHandle g_closingTip = 0;
+WindowProc g_listViewProc = nullptr;
+LResult CloseTipWhileAnswering(WindowHandle hwnd, int message, WParam wParam, LParam lParam) {
+  if (message == 405 && g_closingTip) SendMessage(g_closingTip, 102, 0, 0);
+  return g_listViewProc(hwnd, message, wParam, lParam);
+}
+
+TEST_F(BubbleTip, ACloseWhileAskingForTheTextWaitsForTheAnswer) {
+  g_closingTip = tip_;
+  g_listViewProc = SetWindowCallbackProc(lv_, CloseTipWhileAnswering);
+  Request(CutCell());
+  g_closingTip = 0;
+  SetWindowCallbackProc(lv_, g_listViewProc);
+  EXPECT_EQ(controls::BubbleTipWindow(), 0u) << "the close was carried out after the answer";
+}
