@@ -205,7 +205,7 @@ void createControls(WindowHandle dlg) {
   make(k.typeKey, kComboStyle, kHeadExStyle, k.dayId + 2);
   for (int s = 1; s <= kSegments; ++s) {
     const uint32_t ex = s == 1 ? kFirstRowExStyle : s == kSegments ? kLastRowExStyle : 0;
-    char segmentKey[16], typeKey[24];
+    char segmentKey[24], typeKey[48];
     std::snprintf(segmentKey, sizeof segmentKey, "segment%d", s);
     std::snprintf(typeKey, sizeof typeKey, "%s%d", k.segmentTypeKey, s);
     make(segmentKey, kTimeStyle, ex, k.dayId + 1 + 2 * s);
