@@ -5,6 +5,7 @@
 #ifndef APP_PROGRAM_PAGES_H
 #define APP_PROGRAM_PAGES_H
 
+#include "app/alarmnet_pages.h"
 #include "app/camera.h"
 #include "app/playback.h"
 #include "app/system_pages.h"
@@ -13,6 +14,7 @@ inline void registerAppPages() {
   registerPlaybackPages();
   registerCameraPages();
   registerSystemPages();
+  registerAlarmNetPages();
 }
 
 #endif
