@@ -8,8 +8,6 @@
 #include "app/control_services.h"
 #include "app/device_ability.h"
 #include "app/msgbox.h"
-#include "app/page_registry.h"
-#include "gui/desktop.h"
 #include "gui/dialog.h"
 #include "gui/window_attr.h"
 
@@ -21,7 +19,6 @@ enum : int {
 };
 constexpr int kPortMax = 65535, kServicePortMin = 2000, kRtspFixed = 554, kRtspMin = 1024;
 constexpr int kFtpPort = 21, kTelnetPort = 23;
-constexpr int kRebootHint = 1;
 
 const CodeRow kErrors[] = {
     {NET_ANSWER_DECLINED, Reaction::Nothing, nullptr, 0, 0, 0},
@@ -103,18 +100,7 @@ int gather(WindowHandle page, NetConfig* net) {
 
 int rebootAfterSave(WindowHandle page, const NetConfig& net) {
   if (!confirmMsgBox(page, kSection, "param_reboot")) return NET_ANSWER_DECLINED;
-  const int rc = setNetConfig(login(), &net, 1);
-  if (rc != 0) {
-    SetPowerKeyDownFlag(0);
-    return rc;
-  }
-  rebootDevice(login());
-  SetPowerKeyDownFlag(0);
-  const WindowHandle menu = getSystemMenuWnd();
-  EnableWindow(menu, FALSE);
-  openShutdownHint(page, kRebootHint);
-  EnableWindow(menu, TRUE);
-  return 0;
+  return saveAndReboot(page, net);
 }
 
 int save(WindowHandle page) {

@@ -20,8 +20,9 @@ constexpr int kAddressLimit = 64, kPortLimit = 5, kMtuLimit = 4;
 
 OutputLogin* login();
 
-// Labelled controls of the section; `y` >= 0 places the control there.
-WindowHandle create(WindowHandle page, const char* cls, const char* key, int id, int y = -1);
+// Labelled controls of the section; `y` >= 0 places the control there;
+// `extraStyle` joins the class's style (a masked edit).
+WindowHandle create(WindowHandle page, const char* cls, const char* key, int id, int y = -1, uint32_t extraStyle = 0);
 // The y of a layout record (0 when missing) and its height.
 int recordY(const char* key);
 int recordHeight(const char* key);
@@ -41,6 +42,18 @@ void readText(WindowHandle page, int id, char* out, int size);
 long long readNumber(WindowHandle page, int id);
 void showNumber(WindowHandle page, int id, long long value);
 void limitText(WindowHandle page, int id, int limit);
+
+// A record's text field of `size` bytes, full or ended: shown and read
+// back without relying on a terminator (a full field stays unterminated).
+void showField(WindowHandle page, int id, const char* field, size_t size);
+void readField(WindowHandle page, int id, char* field, size_t size);
+// The two fields' first `size` characters differ.
+bool fieldsDiffer(const char* a, const char* b, size_t size);
+
+// After a Yes to a reboot question (the power-key flag set): save the
+// record; on success reboot, show the reboot hint over `page` with the
+// system menu disabled. The flag is cleared either way; the save's code.
+int saveAndReboot(WindowHandle page, const NetConfig& net);
 
 bool isChecked(WindowHandle page, int id);
 void setChecked(WindowHandle page, int id, bool on);
@@ -69,6 +82,8 @@ pageframe::PageHooks tabHooks(void (*init)(WindowHandle), void (*command)(Window
 
 // The sheet's pages.
 LResult basePageProc(WindowHandle page, int message, WParam wParam, LParam lParam);
+LResult pppoePageProc(WindowHandle page, int message, WParam wParam, LParam lParam);
+LResult ddnsPageProc(WindowHandle page, int message, WParam wParam, LParam lParam);
 LResult hostPageProc(WindowHandle page, int message, WParam wParam, LParam lParam);
 
 }  // namespace netset

@@ -1,4 +1,5 @@
 // Fields, combos and refusal reactions shared by the network tabs.
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -8,6 +9,8 @@
 #include "app/control_services.h"
 #include "app/login_rights.h"
 #include "app/msgbox.h"
+#include "app/page_registry.h"
+#include "gui/desktop.h"
 #include "gui/combobox.h"
 #include "gui/dialog.h"
 #include "gui/edit.h"
@@ -24,12 +27,15 @@ constexpr uint32_t kEditStyle = 0x48010000u, kEditExStyle = 0x510000u;
 constexpr uint32_t kIpv4EditStyle = kEditStyle | 0x1u;
 constexpr uint32_t kStaticStyle = 0x48000000u, kStaticExStyle = 0x500000u;
 constexpr int kNumberChars = 128;
+// The widest text field of the network records.
+constexpr size_t kFieldChars = 64;
+constexpr int kRebootHint = 1;
 
 }  // namespace
 
 OutputLogin* login() { return getOutputLogin(getMainOutput()); }
 
-WindowHandle create(WindowHandle page, const char* cls, const char* key, int id, int y) {
+WindowHandle create(WindowHandle page, const char* cls, const char* key, int id, int y, uint32_t extraStyle) {
   uint32_t style = kEditStyle, exStyle = kEditExStyle;
   if (std::strcmp(cls, "combobox") == 0) {
     style = kComboStyle;
@@ -43,7 +49,7 @@ WindowHandle create(WindowHandle page, const char* cls, const char* key, int id,
     style = kStaticStyle;
     exStyle = kStaticExStyle;
   }
-  return pageframe::createFromKey(page, kSection, {cls, key, style, exStyle, id, true}, y);
+  return pageframe::createFromKey(page, kSection, {cls, key, style | extraStyle, exStyle, id, true}, y);
 }
 
 int recordY(const char* key) {
@@ -95,6 +101,42 @@ void showNumber(WindowHandle page, int id, long long value) {
 }
 
 void limitText(WindowHandle page, int id, int limit) { SendDlgItemMessage(page, id, EM_LIMITTEXT, limit, 0); }
+
+void showField(WindowHandle page, int id, const char* field, size_t size) {
+  char text[kFieldChars + 1] = "";
+  const size_t n = field ? strnlen(field, std::min(size, kFieldChars)) : 0;
+  std::memcpy(text, field, n);
+  text[n] = '\0';
+  SetDlgItemText(page, id, text);
+}
+
+void readField(WindowHandle page, int id, char* field, size_t size) {
+  if (!field || size == 0) return;
+  char text[kFieldChars + 1];
+  readText(page, id, text, sizeof text);
+  // Zero padded; a text of the field's full size stays unterminated, as
+  // the record holds it.
+  const size_t width = std::min(size, kFieldChars);
+  std::memset(field, 0, width);
+  std::memcpy(field, text, strnlen(text, width));
+}
+
+bool fieldsDiffer(const char* a, const char* b, size_t size) { return std::strncmp(a, b, size) != 0; }
+
+int saveAndReboot(WindowHandle page, const NetConfig& net) {
+  const int rc = setNetConfig(login(), &net, 1);
+  if (rc != 0) {
+    SetPowerKeyDownFlag(0);
+    return rc;
+  }
+  rebootDevice(login());
+  SetPowerKeyDownFlag(0);
+  const WindowHandle menu = getSystemMenuWnd();
+  EnableWindow(menu, FALSE);
+  openShutdownHint(page, kRebootHint);
+  EnableWindow(menu, TRUE);
+  return 0;
+}
 
 bool isChecked(WindowHandle page, int id) { return SendDlgItemMessage(page, id, BM_GETCHECK, 0, 0) == 1; }
 void setChecked(WindowHandle page, int id, bool on) { SendDlgItemMessage(page, id, BM_SETCHECK, on ? 1 : 0, 0); }

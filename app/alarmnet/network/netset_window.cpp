@@ -3,6 +3,7 @@
 #include "app/alarmnet/network/netset.h"
 #include "app/alarmnet_pages.h"
 #include "app/app_registry.h"
+#include "app/device_caps.h"
 #include "gui/dialog.h"
 #include "gui/message.h"
 #include "gui/window.h"
@@ -10,7 +11,12 @@
 namespace netset {
 namespace {
 
-const pageframe::SheetPage kPages[] = {{"base", basePageProc, nullptr}, {"host", hostPageProc, nullptr}};
+bool offersPppoe() { return hasPppoe() != 0; }
+
+const pageframe::SheetPage kPages[] = {{"base", basePageProc, nullptr},
+                                       {"pppoe", pppoePageProc, offersPppoe},
+                                       {"ddns", ddnsPageProc, nullptr},
+                                       {"host", hostPageProc, nullptr}};
 
 LResult netSetWinProc(WindowHandle hwnd, int message, WParam wParam, LParam lParam) {
   switch (message) {

@@ -39,6 +39,12 @@ enum {
   NET_ERR_RECEIVER_ADDR = 0x2000e8,
   NET_ERR_SMTP_PORT = 0x2000e9,
   NET_ERR_FTP_PORT = 0x2000ea,
+  NET_ERR_DDNS_DOMAIN = 0x2000ec,
+  NET_ERR_DDNS_DOMAIN_USED = 0x2000ed,
+  NET_ERR_DDNS_SERVER = 0x2000ee,
+  NET_ERR_DDNS_CONNECT = 0x2000ef,
+  NET_ERR_DDNS_ADDRESS = 0x2000f0,
+  NET_ERR_DDNS_DOMAIN_TEXT = 0x2000f1,
   NET_ERR_HTTPS_PORT = 0x2000f2,    /* outside 1..65535 */
   NET_ERR_SNMP_PORT = 0x2001f5,
   NET_ERR_TRAP_PORT = 0x2001f6,
@@ -48,7 +54,8 @@ enum {
   NET_ERR_FTP_SECOND_EMPTY = 0x300078,
   NET_ERR_DEVICE_IP_CONFLICT = 0x20000c, /* another device holds the address */
   NET_ERR_POE_ADDRESS_CLASH = 0x200104,  /* the LAN and the PoE interface */
-  NET_ANSWER_DECLINED = 0x200001         /* the user declined: nothing to show */
+  NET_ANSWER_DECLINED = 0x200001,        /* the user declined: nothing to show */
+  NET_ERR_PASSWORD_MISMATCH = 0x200004   /* password and confirmation differ */
 };
 #define DEVICE_ERR_NAME 0x200005
 #define DEVICE_ERR_ALARM_REBOOT 0x2000fa

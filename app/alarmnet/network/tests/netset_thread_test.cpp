@@ -10,6 +10,7 @@
 #include "app/alarmnet_pages.h"
 #include "app/device_backend.h"
 #include "app/page_frame.h"
+#include "app/alarmnet/network/tests/netset_steps.h"
 #include "app/testing/page_harness.h"
 #include "gui/combobox.h"
 #include "gui/message.h"
@@ -18,6 +19,7 @@
 namespace {
 
 using livetest::LiveGui;
+using namespace netsteps;
 
 enum : int {
   kMode = 20272, kSelect, kType, kDhcp, kIpv4, kMaskV4, kGatewayV4, kIpv6, kMaskV6, kGatewayV6, kMac, kMtu,
@@ -26,24 +28,10 @@ enum : int {
 enum : int {
   kAlarmHost = 20400, kAlarmPort, kServicePort, kHttpPort, kMulticast, kRtspPort, kHttps, kHttpsPort, kFastLoad
 };
+enum : int { kPppoeEnable = 20302, kPppoeUser, kPppoePassword, kPppoeConfirm };
+enum : int { kDdnsEnable = 20322, kDdnsType, kDdnsServer, kDdnsDomain, kDdnsUser, kDdnsPassword, kDdnsConfirm };
 constexpr int kApply = PAGE_ID_APPLY, kInfo = MSGBOX_INFO, kWarning = MSGBOX_WARNING;
 
-WParam Code(int id, int code) { return static_cast<WParam>((code << 16) | id); }
-void Command(WindowHandle page, int id, int code = 0) { SendMessage(page, MSG_COMMAND, Code(id, code), 0); }
-bool Enabled(WindowHandle page, int id) { return IsWindowEnabled(GetDlgItem(page, id)); }
-void SetText(WindowHandle page, int id, const char* text) {
-  SetDlgItemText(page, id, text);
-  Command(page, id, 3);
-}
-std::string Text(WindowHandle page, int id) {
-  char text[128] = "";
-  GetDlgItemText(page, id, text, sizeof text);
-  return text;
-}
-void Check(WindowHandle page, int id, bool on) {
-  SendDlgItemMessage(page, id, BM_SETCHECK, on ? 1 : 0, 0);
-  Command(page, id);
-}
 
 NetConfig Stored() {
   NetConfig net{};
@@ -57,18 +45,7 @@ uint32_t V4(const char* text) {
   return a.ipv4;
 }
 
-std::string LastBox() {
-  const auto& boxes = livetest::Boxes();
-  return boxes.empty() ? "" : boxes.back().text + "/" + std::to_string(boxes.back().type);
-}
 
-LResult MenuHostProc(WindowHandle hwnd, int message, WParam wParam, LParam lParam) {
-  if (message == MSG_CLOSE) {
-    DestroyMainWindow(hwnd);
-    return 0;
-  }
-  return DefaultMainWinProc(hwnd, message, wParam, lParam);
-}
 
 class NetSet : public LiveGui {
  protected:
@@ -92,16 +69,17 @@ class NetSet : public LiveGui {
     ASSERT_NE(win_, GUI_INVALID_HANDLE);
     sheet_ = GetDlgItem(win_, PAGE_ID_SHEET);
     base_ = static_cast<WindowHandle>(SendMessage(sheet_, PSM_GETPAGE, 0, 0));
-    host_tab_ = static_cast<WindowHandle>(SendMessage(sheet_, PSM_GETPAGE, 1, 0));
+    pppoe_ = static_cast<WindowHandle>(SendMessage(sheet_, PSM_GETPAGE, 1, 0));
+    ddns_ = static_cast<WindowHandle>(SendMessage(sheet_, PSM_GETPAGE, 2, 0));
+    host_tab_ = static_cast<WindowHandle>(SendMessage(sheet_, PSM_GETPAGE, 3, 0));
     desktest::Drain();
   }
   void Close() {
     SendMessage(win_, MSG_CLOSE, 0, 0);
     desktest::Drain();
   }
-  bool Focused(WindowHandle page, int id) { return GetFocusChild(page) == GetDlgItem(page, id); }
 
-  WindowHandle host_ = 0, win_ = 0, sheet_ = 0, base_ = 0, host_tab_ = 0;
+  WindowHandle host_ = 0, win_ = 0, sheet_ = 0, base_ = 0, pppoe_ = 0, ddns_ = 0, host_tab_ = 0;
 };
 
 // The system menu's item reaches the window through the registry, and the
@@ -111,7 +89,7 @@ TEST_F(NetSet, TheSystemMenuItemOpensTheWindowWithItsTabs) {
   Open();
   EXPECT_NE(GetDlgItem(base_, kType), GUI_INVALID_HANDLE);
   EXPECT_NE(GetDlgItem(host_tab_, kServicePort), GUI_INVALID_HANDLE);
-  EXPECT_EQ(SendMessage(sheet_, PSM_GETPAGECOUNT, 0, 0), 2);
+  EXPECT_EQ(SendMessage(sheet_, PSM_GETPAGECOUNT, 0, 0), 4);
   // One interface: no work mode, interface or route rows.
   EXPECT_EQ(GetDlgItem(base_, kMode), 0u);
   EXPECT_EQ(GetDlgItem(base_, kRoute), 0u);
@@ -164,7 +142,7 @@ TEST_F(NetSet, BasicTabCodesShowTheirBoxesAndFocus) {
       EXPECT_EQ(LastBox(), std::string(c.box) + "/" + std::to_string(c.type)) << std::hex << c.code;
     }
     if (c.focus) {
-      EXPECT_TRUE(Focused(base_, c.focus)) << std::hex << c.code;
+      EXPECT_TRUE(netsteps::Focused(base_, c.focus)) << std::hex << c.code;
     }
     EXPECT_TRUE(Enabled(base_, kApply)) << std::hex << c.code;
   }
@@ -200,7 +178,7 @@ TEST_F(NetSet, BasicTabInputsAreRefusedByTheirFields) {
     Command(base_, kApply);
     desktest::Drain();
     EXPECT_EQ(LastBox(), in.box) << in.text;
-    EXPECT_TRUE(Focused(base_, in.id)) << in.text;
+    EXPECT_TRUE(netsteps::Focused(base_, in.id)) << in.text;
     const NetConfig now = Stored();
     EXPECT_EQ(std::memcmp(&now, &before, sizeof now), 0) << in.text;
     SetText(base_, in.id, old.c_str());
@@ -411,9 +389,18 @@ TEST_F(NetSet, TabsOnScreen) {
   GetWindowRect(win_, &r);
   desktest::Drain();
   livetest::MatchesReference(__FILE__, "netset_base", livetest::Grab(r));
-  SendMessage(sheet_, PSM_SETACTIVEINDEX, 1, 0);
+  SendMessage(sheet_, PSM_SETACTIVEINDEX, 3, 0);
   desktest::Drain();
   livetest::MatchesReference(__FILE__, "netset_host", livetest::Grab(r));
+  Check(pppoe_, kPppoeEnable, true);
+  SetText(pppoe_, kPppoeUser, "dialer");
+  SendMessage(sheet_, PSM_SETACTIVEINDEX, 1, 0);
+  desktest::Drain();
+  livetest::MatchesReference(__FILE__, "netset_pppoe", livetest::Grab(r));
+  Check(ddns_, kDdnsEnable, true);
+  SendMessage(sheet_, PSM_SETACTIVEINDEX, 2, 0);
+  desktest::Drain();
+  livetest::MatchesReference(__FILE__, "netset_ddns", livetest::Grab(r));
   Close();
   device_seam::mutableAbility()->nicNum = 2;
   Open();
