@@ -84,6 +84,8 @@ pageframe::PageHooks tabHooks(void (*init)(WindowHandle), void (*command)(Window
 LResult basePageProc(WindowHandle page, int message, WParam wParam, LParam lParam);
 LResult pppoePageProc(WindowHandle page, int message, WParam wParam, LParam lParam);
 LResult ddnsPageProc(WindowHandle page, int message, WParam wParam, LParam lParam);
+LResult ntpPageProc(WindowHandle page, int message, WParam wParam, LParam lParam);
+LResult emailPageProc(WindowHandle page, int message, WParam wParam, LParam lParam);
 LResult hostPageProc(WindowHandle page, int message, WParam wParam, LParam lParam);
 
 }  // namespace netset

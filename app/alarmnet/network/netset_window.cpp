@@ -16,6 +16,8 @@ bool offersPppoe() { return hasPppoe() != 0; }
 const pageframe::SheetPage kPages[] = {{"base", basePageProc, nullptr},
                                        {"pppoe", pppoePageProc, offersPppoe},
                                        {"ddns", ddnsPageProc, nullptr},
+                                       {"ntp", ntpPageProc, nullptr},
+                                       {"email", emailPageProc, nullptr},
                                        {"host", hostPageProc, nullptr}};
 
 LResult netSetWinProc(WindowHandle hwnd, int message, WParam wParam, LParam lParam) {

@@ -19,7 +19,6 @@
 
 namespace {
 
-using livetest::LiveGui;
 using namespace netsteps;
 
 enum : int { kEnable = 20302, kUser, kPassword, kConfirm };
@@ -43,22 +42,14 @@ size_t Calls(const std::string& op) {
 }
 
 
-class NetDial : public LiveGui {
+class NetDial : public NetTabs {
  protected:
   void Open() {
-    host_ = Main({0, 0, 8, 8}, MenuHostProc);
-    ASSERT_NE(createNetSetWindow(host_), GUI_INVALID_HANDLE);
-    win_ = getSystemPageWnd();
-    const WindowHandle sheet = GetDlgItem(win_, PAGE_ID_SHEET);
-    pppoe_ = static_cast<WindowHandle>(SendMessage(sheet, PSM_GETPAGE, 1, 0));
-    ddns_ = static_cast<WindowHandle>(SendMessage(sheet, PSM_GETPAGE, 2, 0));
-    desktest::Drain();
+    NetTabs::Open();
+    pppoe_ = tabs_[kPppoeTab];
+    ddns_ = tabs_[kDdnsTab];
   }
-  void Close() {
-    SendMessage(win_, MSG_CLOSE, 0, 0);
-    desktest::Drain();
-  }
-  WindowHandle host_ = 0, win_ = 0, pppoe_ = 0, ddns_ = 0;
+  WindowHandle pppoe_ = 0, ddns_ = 0;
 };
 
 // Refusals of the PPPoE tab by box, style and focus; a mismatch empties

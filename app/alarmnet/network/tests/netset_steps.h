@@ -48,4 +48,32 @@ inline LResult MenuHostProc(WindowHandle hwnd, int message, WParam wParam, LPara
   return DefaultMainWinProc(hwnd, message, wParam, lParam);
 }
 
+// The page indexes of the window's sheet on this device.
+enum NetTab { kBaseTab, kPppoeTab, kDdnsTab, kNtpTab, kEmailTab, kHostTab, kTabCount };
+
+// The window opened as the system menu opens it, through the registry.
+class NetTabs : public livetest::LiveGui {
+ protected:
+  void Open() {
+    host_ = Main({0, 0, 8, 8}, MenuHostProc);
+    ASSERT_EQ(openMenuPage(APP_MENU_SYSTEM, "netset", host_), 0);
+    win_ = getSystemPageWnd();
+    ASSERT_NE(win_, GUI_INVALID_HANDLE);
+    sheet_ = GetDlgItem(win_, PAGE_ID_SHEET);
+    for (int i = 0; i < kTabCount; ++i) tabs_[i] = static_cast<WindowHandle>(SendMessage(sheet_, PSM_GETPAGE, i, 0));
+    desktest::Drain();
+  }
+  void Close() {
+    SendMessage(win_, MSG_CLOSE, 0, 0);
+    desktest::Drain();
+  }
+  void Apply(WindowHandle page) {
+    livetest::Boxes().clear();
+    Command(page, PAGE_ID_APPLY);
+    desktest::Drain();
+  }
+  WindowHandle host_ = 0, win_ = 0, sheet_ = 0;
+  WindowHandle tabs_[kTabCount] = {};
+};
+
 }  // namespace netsteps

@@ -18,7 +18,6 @@
 
 namespace {
 
-using livetest::LiveGui;
 using namespace netsteps;
 
 enum : int {
@@ -47,11 +46,11 @@ uint32_t V4(const char* text) {
 
 
 
-class NetSet : public LiveGui {
+class NetSet : public NetTabs {
  protected:
   void TearDown() override {
     device_seam::mutableAbility()->nicNum = 1;
-    LiveGui::TearDown();
+    NetTabs::TearDown();
   }
   // A device whose first interface holds a fixed address.
   static void FixedAddress() {
@@ -63,23 +62,14 @@ class NetSet : public LiveGui {
     Store(net);
   }
   void Open() {
-    host_ = Main({0, 0, 8, 8}, MenuHostProc);
-    ASSERT_EQ(openMenuPage(APP_MENU_SYSTEM, "netset", host_), 0);
-    win_ = getSystemPageWnd();
-    ASSERT_NE(win_, GUI_INVALID_HANDLE);
-    sheet_ = GetDlgItem(win_, PAGE_ID_SHEET);
-    base_ = static_cast<WindowHandle>(SendMessage(sheet_, PSM_GETPAGE, 0, 0));
-    pppoe_ = static_cast<WindowHandle>(SendMessage(sheet_, PSM_GETPAGE, 1, 0));
-    ddns_ = static_cast<WindowHandle>(SendMessage(sheet_, PSM_GETPAGE, 2, 0));
-    host_tab_ = static_cast<WindowHandle>(SendMessage(sheet_, PSM_GETPAGE, 3, 0));
-    desktest::Drain();
-  }
-  void Close() {
-    SendMessage(win_, MSG_CLOSE, 0, 0);
-    desktest::Drain();
+    NetTabs::Open();
+    base_ = tabs_[kBaseTab];
+    pppoe_ = tabs_[kPppoeTab];
+    ddns_ = tabs_[kDdnsTab];
+    host_tab_ = tabs_[kHostTab];
   }
 
-  WindowHandle host_ = 0, win_ = 0, sheet_ = 0, base_ = 0, pppoe_ = 0, ddns_ = 0, host_tab_ = 0;
+  WindowHandle base_ = 0, pppoe_ = 0, ddns_ = 0, host_tab_ = 0;
 };
 
 // The system menu's item reaches the window through the registry, and the
@@ -89,7 +79,7 @@ TEST_F(NetSet, TheSystemMenuItemOpensTheWindowWithItsTabs) {
   Open();
   EXPECT_NE(GetDlgItem(base_, kType), GUI_INVALID_HANDLE);
   EXPECT_NE(GetDlgItem(host_tab_, kServicePort), GUI_INVALID_HANDLE);
-  EXPECT_EQ(SendMessage(sheet_, PSM_GETPAGECOUNT, 0, 0), 4);
+  EXPECT_EQ(SendMessage(sheet_, PSM_GETPAGECOUNT, 0, 0), 6);
   // One interface: no work mode, interface or route rows.
   EXPECT_EQ(GetDlgItem(base_, kMode), 0u);
   EXPECT_EQ(GetDlgItem(base_, kRoute), 0u);
@@ -389,9 +379,15 @@ TEST_F(NetSet, TabsOnScreen) {
   GetWindowRect(win_, &r);
   desktest::Drain();
   livetest::MatchesReference(__FILE__, "netset_base", livetest::Grab(r));
-  SendMessage(sheet_, PSM_SETACTIVEINDEX, 3, 0);
+  SendMessage(sheet_, PSM_SETACTIVEINDEX, 5, 0);
   desktest::Drain();
   livetest::MatchesReference(__FILE__, "netset_host", livetest::Grab(r));
+  SendMessage(sheet_, PSM_SETACTIVEINDEX, 3, 0);
+  desktest::Drain();
+  livetest::MatchesReference(__FILE__, "netset_ntp", livetest::Grab(r));
+  SendMessage(sheet_, PSM_SETACTIVEINDEX, 4, 0);
+  desktest::Drain();
+  livetest::MatchesReference(__FILE__, "netset_email", livetest::Grab(r));
   Check(pppoe_, kPppoeEnable, true);
   SetText(pppoe_, kPppoeUser, "dialer");
   SendMessage(sheet_, PSM_SETACTIVEINDEX, 1, 0);
