@@ -70,30 +70,22 @@ void init(WindowHandle page) {
   setChecked(page, kFastLoad, net.fastLoad != 0);
 }
 
-// The port of `id` when it lies in min..max.
-bool readPort(WindowHandle page, int id, int min, int max, uint16_t* out) {
-  const long long value = readNumber(page, id);
-  if (value < min || value > max) return false;
-  *out = static_cast<uint16_t>(value);
-  return true;
-}
-
 // The fields over the device's record, in the order of the checks; the
 // first failing one names its code.
 int gather(WindowHandle page, NetConfig* net) {
   if (!readAddress(page, kAlarmHost, &net->alarmHost)) return NET_ERR_ALARM_HOST;
-  if (!readPort(page, kAlarmPort, 0, kPortMax, &net->alarmHostPort)) return NET_ERR_ALARM_HOST_PORT;
-  if (!readPort(page, kServicePort, kServicePortMin, kPortMax, &net->interfaces[0].servicePort))
+  if (!readInRange(page, kAlarmPort, 0, kPortMax, &net->alarmHostPort)) return NET_ERR_ALARM_HOST_PORT;
+  if (!readInRange(page, kServicePort, kServicePortMin, kPortMax, &net->interfaces[0].servicePort))
     return NET_ERR_SERVICE_PORT;
-  if (!readPort(page, kHttpPort, 1, kPortMax, &net->httpPort) || net->httpPort == kFtpPort ||
+  if (!readInRange(page, kHttpPort, 1, kPortMax, &net->httpPort) || net->httpPort == kFtpPort ||
       net->httpPort == kTelnetPort)
     return NET_ERR_HTTP_PORT;
   if (!readAddress(page, kMulticast, &net->multicast)) return NET_ERR_MULTICAST;
-  if (hasRtspRow() && (!readPort(page, kRtspPort, kRtspFixed, kPortMax, &net->rtspPort) ||
+  if (hasRtspRow() && (!readInRange(page, kRtspPort, kRtspFixed, kPortMax, &net->rtspPort) ||
                        (net->rtspPort != kRtspFixed && net->rtspPort < kRtspMin)))
     return NET_ERR_RTSP_PORT;
   net->httpsEnabled = isChecked(page, kHttps) ? 1 : 0;
-  if (net->httpsEnabled && !readPort(page, kHttpsPort, 1, kPortMax, &net->httpsPort)) return NET_ERR_HTTPS_PORT;
+  if (net->httpsEnabled && !readInRange(page, kHttpsPort, 1, kPortMax, &net->httpsPort)) return NET_ERR_HTTPS_PORT;
   net->fastLoad = isChecked(page, kFastLoad) ? 1 : 0;
   return 0;
 }

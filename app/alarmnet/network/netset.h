@@ -41,6 +41,9 @@ void readText(WindowHandle page, int id, char* out, int size);
 // 64 bits so that no text wraps into range.
 long long readNumber(WindowHandle page, int id);
 void showNumber(WindowHandle page, int id, long long value);
+// The field's number (a port, an interval) when it lies in min..max, at
+// most 65535; false otherwise.
+bool readInRange(WindowHandle page, int id, int min, int max, uint16_t* out);
 void limitText(WindowHandle page, int id, int limit);
 
 // A record's text field of `size` bytes, full or ended: shown and read
@@ -62,7 +65,9 @@ void selectComboValue(WindowHandle page, int id, int value);
 void enableApply(WindowHandle page);
 
 // How a page answers a refusal code.
-enum class Reaction { Nothing, Box, Hint, Range };
+// CommonsBox shows a box of section "commons"; NameHint names a field
+// holding a character names refuse.
+enum class Reaction { Nothing, Box, Hint, Range, CommonsBox, NameHint };
 struct CodeRow {
   int code;
   Reaction reaction;
@@ -86,6 +91,8 @@ LResult pppoePageProc(WindowHandle page, int message, WParam wParam, LParam lPar
 LResult ddnsPageProc(WindowHandle page, int message, WParam wParam, LParam lParam);
 LResult ntpPageProc(WindowHandle page, int message, WParam wParam, LParam lParam);
 LResult emailPageProc(WindowHandle page, int message, WParam wParam, LParam lParam);
+LResult ftpPageProc(WindowHandle page, int message, WParam wParam, LParam lParam);
+LResult snmpPageProc(WindowHandle page, int message, WParam wParam, LParam lParam);
 LResult hostPageProc(WindowHandle page, int message, WParam wParam, LParam lParam);
 
 }  // namespace netset

@@ -27,8 +27,8 @@ constexpr uint32_t kEditStyle = 0x48010000u, kEditExStyle = 0x510000u;
 constexpr uint32_t kIpv4EditStyle = kEditStyle | 0x1u;
 constexpr uint32_t kStaticStyle = 0x48000000u, kStaticExStyle = 0x500000u;
 constexpr int kNumberChars = 128;
-// The widest text field of the network records.
-constexpr size_t kFieldChars = 64;
+// The widest text field of the network records (a directory name).
+constexpr size_t kFieldChars = 66;
 constexpr int kRebootHint = 1;
 
 }  // namespace
@@ -100,6 +100,13 @@ void showNumber(WindowHandle page, int id, long long value) {
   SetDlgItemText(page, id, text);
 }
 
+bool readInRange(WindowHandle page, int id, int min, int max, uint16_t* out) {
+  const long long value = readNumber(page, id);
+  if (value < min || value > max) return false;
+  *out = static_cast<uint16_t>(value);
+  return true;
+}
+
 void limitText(WindowHandle page, int id, int limit) { SendDlgItemMessage(page, id, EM_LIMITTEXT, limit, 0); }
 
 void showField(WindowHandle page, int id, const char* field, size_t size) {
@@ -168,6 +175,8 @@ void reportCode(WindowHandle page, const CodeRow* rows, int count, int code) {
     case Reaction::Box: showMsgBox(page, kSection, row->key, row->style); break;
     case Reaction::Hint: showValidWantedHint(page, kSection, row->key); break;
     case Reaction::Range: showRangeHint(page, kSection, row->key, row->style, row->max); break;
+    case Reaction::CommonsBox: showMsgBox(page, "commons", row->key, row->style); break;
+    case Reaction::NameHint: showNameHint(page, kSection, row->key); break;
   }
   if (row->focus != 0) SetFocusChild(GetDlgItem(page, row->focus));
 }

@@ -3,6 +3,7 @@
 #include "app/alarmnet/network/netset.h"
 #include "app/alarmnet_pages.h"
 #include "app/app_registry.h"
+#include "app/device_ability.h"
 #include "app/device_caps.h"
 #include "gui/dialog.h"
 #include "gui/message.h"
@@ -12,12 +13,16 @@ namespace netset {
 namespace {
 
 bool offersPppoe() { return hasPppoe() != 0; }
+bool offersFtp() { return hasFtp() != 0; }
+bool offersSnmp() { return hasSnmp() != 0; }
 
 const pageframe::SheetPage kPages[] = {{"base", basePageProc, nullptr},
                                        {"pppoe", pppoePageProc, offersPppoe},
                                        {"ddns", ddnsPageProc, nullptr},
                                        {"ntp", ntpPageProc, nullptr},
                                        {"email", emailPageProc, nullptr},
+                                       {"ftp", ftpPageProc, offersFtp},
+                                       {"snmp", snmpPageProc, offersSnmp},
                                        {"host", hostPageProc, nullptr}};
 
 LResult netSetWinProc(WindowHandle hwnd, int message, WParam wParam, LParam lParam) {

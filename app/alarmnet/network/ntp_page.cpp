@@ -44,13 +44,9 @@ int save(WindowHandle page) {
   if (int rc = getNetAdvConfig(login(), &adv)) return rc;
   adv.ntpEnabled = isChecked(page, kEnable) ? 1 : 0;
   if (adv.ntpEnabled) {
-    const long long interval = readNumber(page, kInterval);
-    if (interval < 1 || interval > kIntervalMax) return NET_ERR_NTP_INTERVAL;
-    adv.ntpInterval = static_cast<uint16_t>(interval);
+    if (!readInRange(page, kInterval, 1, kIntervalMax, &adv.ntpInterval)) return NET_ERR_NTP_INTERVAL;
     readField(page, kServer, adv.ntpServer, sizeof adv.ntpServer);
-    const long long port = readNumber(page, kPort);
-    if (port < 1 || port > kPortMax) return NET_ERR_NTP_PORT;
-    adv.ntpPort = static_cast<uint16_t>(port);
+    if (!readInRange(page, kPort, 1, kPortMax, &adv.ntpPort)) return NET_ERR_NTP_PORT;
   }
   const int rc = setNetAdvConfig(login(), &adv, 1);
   if (rc == 0) applyNetConfig(login());

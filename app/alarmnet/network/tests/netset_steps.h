@@ -49,7 +49,7 @@ inline LResult MenuHostProc(WindowHandle hwnd, int message, WParam wParam, LPara
 }
 
 // The page indexes of the window's sheet on this device.
-enum NetTab { kBaseTab, kPppoeTab, kDdnsTab, kNtpTab, kEmailTab, kHostTab, kTabCount };
+enum NetTab { kBaseTab, kPppoeTab, kDdnsTab, kNtpTab, kEmailTab, kFtpTab, kSnmpTab, kHostTab, kTabCount };
 
 // The window opened as the system menu opens it, through the registry.
 class NetTabs : public livetest::LiveGui {

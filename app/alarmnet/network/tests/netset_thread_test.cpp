@@ -79,7 +79,7 @@ TEST_F(NetSet, TheSystemMenuItemOpensTheWindowWithItsTabs) {
   Open();
   EXPECT_NE(GetDlgItem(base_, kType), GUI_INVALID_HANDLE);
   EXPECT_NE(GetDlgItem(host_tab_, kServicePort), GUI_INVALID_HANDLE);
-  EXPECT_EQ(SendMessage(sheet_, PSM_GETPAGECOUNT, 0, 0), 6);
+  EXPECT_EQ(SendMessage(sheet_, PSM_GETPAGECOUNT, 0, 0), kTabCount);
   // One interface: no work mode, interface or route rows.
   EXPECT_EQ(GetDlgItem(base_, kMode), 0u);
   EXPECT_EQ(GetDlgItem(base_, kRoute), 0u);
@@ -379,7 +379,7 @@ TEST_F(NetSet, TabsOnScreen) {
   GetWindowRect(win_, &r);
   desktest::Drain();
   livetest::MatchesReference(__FILE__, "netset_base", livetest::Grab(r));
-  SendMessage(sheet_, PSM_SETACTIVEINDEX, 5, 0);
+  SendMessage(sheet_, PSM_SETACTIVEINDEX, kHostTab, 0);
   desktest::Drain();
   livetest::MatchesReference(__FILE__, "netset_host", livetest::Grab(r));
   SendMessage(sheet_, PSM_SETACTIVEINDEX, 3, 0);
@@ -388,6 +388,17 @@ TEST_F(NetSet, TabsOnScreen) {
   SendMessage(sheet_, PSM_SETACTIVEINDEX, 4, 0);
   desktest::Drain();
   livetest::MatchesReference(__FILE__, "netset_email", livetest::Grab(r));
+  const WindowHandle ftp = tabs_[kFtpTab];
+  Check(ftp, 20369, true);
+  Choose(ftp, 20375, 2);
+  Choose(ftp, 20376, 4);
+  SetText(ftp, 20377, "site-a");
+  SendMessage(sheet_, PSM_SETACTIVEINDEX, kFtpTab, 0);
+  desktest::Drain();
+  livetest::MatchesReference(__FILE__, "netset_ftp", livetest::Grab(r));
+  SendMessage(sheet_, PSM_SETACTIVEINDEX, kSnmpTab, 0);
+  desktest::Drain();
+  livetest::MatchesReference(__FILE__, "netset_snmp", livetest::Grab(r));
   Check(pppoe_, kPppoeEnable, true);
   SetText(pppoe_, kPppoeUser, "dialer");
   SendMessage(sheet_, PSM_SETACTIVEINDEX, 1, 0);
