@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "app/alarmnet_pages.h"
+#include "app/core/menus/submenu.h"
 #include "app/device_backend.h"
 #include "app/page_frame.h"
 #include "app/alarmnet/network/tests/netset_steps.h"
@@ -86,6 +87,31 @@ TEST_F(NetSet, TheSystemMenuItemOpensTheWindowWithItsTabs) {
   SendMessage(win_, MSG_KEYDOWN, 1, 0);
   desktest::Drain();
   EXPECT_EQ(getSystemPageWnd(), GUI_INVALID_HANDLE);
+}
+
+// Choosing the item in the running system menu opens the window beside it;
+// closing the menu takes the window along and the menu opens again.
+TEST_F(NetSet, TheSystemMenuItemOpensTheWindowBesideTheMenu) {
+  const menus::SubMenuFamily& family = menus::subMenuFamily(menus::SubMenu::kSystem);
+  int item = 0;
+  for (int i = 0; i < family.count; ++i)
+    if (std::string(family.items[i].key) == "netset") item = family.firstId + i;
+  ASSERT_NE(item, 0);
+  for (int round = 0; round < 2; ++round) {
+    WindowHandle page = GUI_INVALID_HANDLE;
+    int tabs = 0;
+    RunInLoop([&](WindowHandle owner) { return menus::runSubMenu(family, owner); }, [&] {
+      SendMessage(getSystemMenuWnd(), MSG_COMMAND, static_cast<WParam>(item), 0);
+      desktest::Drain();
+      page = getSystemPageWnd();
+      tabs = static_cast<int>(SendMessage(GetDlgItem(page, PAGE_ID_SHEET), PSM_GETPAGECOUNT, 0, 0));
+      SendMessage(getSystemMenuWnd(), MSG_CLOSE, 0, 0);
+    });
+    desktest::Drain();
+    EXPECT_EQ(tabs, kTabCount) << round;
+    EXPECT_EQ(getSystemPageWnd(), GUI_INVALID_HANDLE) << round;
+    EXPECT_FALSE(IsWindow(page)) << round;
+  }
 }
 
 struct CodeCase {
