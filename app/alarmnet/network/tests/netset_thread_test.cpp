@@ -356,6 +356,12 @@ TEST_F(NetSet, HostTabChecksRunInOrder) {
   EXPECT_EQ(net.httpsEnabled, 1);
   EXPECT_EQ(net.httpsPort, 443);
   EXPECT_EQ(net.multicast.ipv4, 0u);
+  livetest::Boxes().clear();
+  Check(host_tab_, kFastLoad, true);
+  EXPECT_EQ(LastBox(), "Fast load takes effect after the web page is reloaded./64");
+  livetest::Boxes().clear();
+  Check(host_tab_, kFastLoad, false);
+  EXPECT_TRUE(livetest::Boxes().empty());
   Close();
   Open();
   EXPECT_EQ(Text(host_tab_, kHttpPort), "22");
