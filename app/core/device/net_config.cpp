@@ -112,10 +112,13 @@ void defaultNet(NetConfig* out) {
   out->interfaces[0].mtu = 1500;
   out->interfaces[1].mtu = 1500;
   out->bond.mtu = 1500;
+  for (NetInterfaceBlock* nic : {&out->interfaces[0], &out->interfaces[1], &out->bond}) nic->speed = 6;  // self-adaptive
   out->interfaces[0].servicePort = 8000;
   out->dhcp[0] = 1;
   out->workMode = 2;
   out->rtspPort = 2000;
+  // The host tab refuses HTTP port 0: a fresh device must be savable as it comes.
+  out->httpPort = 80;
 }
 
 }  // namespace

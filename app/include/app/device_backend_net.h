@@ -21,6 +21,7 @@ enum {
   NET_ERR_GATEWAY = 0x2000d6,
   NET_ERR_GATEWAY_LOOPBACK = 0x2000d7,
   NET_ERR_ALARM_HOST = 0x2000d8,
+  NET_ERR_ALARM_HOST_PORT = 0x2000d9, /* outside 0..65535 */
   NET_ERR_MULTICAST = 0x2000da,
   NET_ERR_SERVICE_PORT = 0x2000db,  /* outside 2000..65535 */
   NET_ERR_HTTP_PORT = 0x2000dc,     /* 21 and 23 are refused */
@@ -30,6 +31,7 @@ enum {
   NET_ERR_NTP_INTERVAL = 0x2000e0,  /* outside 1..10080 */
   NET_ERR_NTP_PORT = 0x2000e1,
   NET_ERR_RTSP_PORT = 0x2000e2,     /* 554 or 1024..65535 */
+  NET_ERR_QUIET = 0x2000e3,         /* refused, already told */
   NET_ERR_PREFERRED_DNS = 0x2000e4,
   NET_ERR_ALTERNATE_DNS = 0x2000e5,
   NET_ERR_ADDRESS_CLASH = 0x2000e6, /* two interfaces on one address */
@@ -37,12 +39,23 @@ enum {
   NET_ERR_RECEIVER_ADDR = 0x2000e8,
   NET_ERR_SMTP_PORT = 0x2000e9,
   NET_ERR_FTP_PORT = 0x2000ea,
+  NET_ERR_DDNS_DOMAIN = 0x2000ec,
+  NET_ERR_DDNS_DOMAIN_USED = 0x2000ed,
+  NET_ERR_DDNS_SERVER = 0x2000ee,
+  NET_ERR_DDNS_CONNECT = 0x2000ef,
+  NET_ERR_DDNS_ADDRESS = 0x2000f0,
+  NET_ERR_DDNS_DOMAIN_TEXT = 0x2000f1,
+  NET_ERR_HTTPS_PORT = 0x2000f2,    /* outside 1..65535 */
   NET_ERR_SNMP_PORT = 0x2001f5,
   NET_ERR_TRAP_PORT = 0x2001f6,
   NET_ERR_FTP_FIRST_NAME = 0x300075, /* a character names refuse */
   NET_ERR_FTP_SECOND_NAME = 0x300076,
   NET_ERR_FTP_FIRST_EMPTY = 0x300077,
-  NET_ERR_FTP_SECOND_EMPTY = 0x300078
+  NET_ERR_FTP_SECOND_EMPTY = 0x300078,
+  NET_ERR_DEVICE_IP_CONFLICT = 0x20000c, /* another device holds the address */
+  NET_ERR_POE_ADDRESS_CLASH = 0x200104,  /* the LAN and the PoE interface */
+  NET_ANSWER_DECLINED = 0x200001,        /* the user declined: nothing to show */
+  NET_ERR_PASSWORD_MISMATCH = 0x200004   /* password and confirmation differ */
 };
 #define DEVICE_ERR_NAME 0x200005
 #define DEVICE_ERR_ALARM_REBOOT 0x2000fa

@@ -53,6 +53,9 @@ int getBandwidthKind(void);
 int getFtpServerNum(void);
 int hasPppoe(void);
 int getMaxDiskCapacity(void);
+/* 1 when interface `index` is listed present: none on a single-interface
+ * device, else each index below getNicNum. */
+int isNicPresent(int index);
 
 GUI_EXTERN_C_END
 

@@ -9,7 +9,7 @@
 
 GUI_EXTERN_C_BEGIN
 
-enum MsgBoxKind { MSGBOX_ERROR = 16, MSGBOX_QUESTION = 34, MSGBOX_INFO = 64 };
+enum MsgBoxKind { MSGBOX_ERROR = 16, MSGBOX_QUESTION = 34, MSGBOX_WARNING = 48, MSGBOX_INFO = 64 };
 #define MSGBOX_ANSWER_YES 6
 
 /* 0 without a box when the text is missing. */

@@ -5,6 +5,7 @@
 #ifndef APP_PROGRAM_PAGES_H
 #define APP_PROGRAM_PAGES_H
 
+#include "app/alarmnet_pages.h"
 #include "app/camera.h"
 #include "app/playback.h"
 #include "app/record_pages.h"
@@ -15,6 +16,7 @@ inline void registerAppPages() {
   registerCameraPages();
   registerSystemPages();
   registerRecordPages();
+  registerAlarmNetPages();
 }
 
 #endif
