@@ -23,6 +23,9 @@ int showManualSnapError(WindowHandle owner, int code);
 int startTimingRecordAll(int output, WindowHandle owner, WParam wParam, LParam lParam);
 int startMotionRecordAll(int output, WindowHandle owner, WParam wParam, LParam lParam);
 
+/* Registers the record library's pages with the page registry. */
+void registerRecordPages(void);
+
 GUI_EXTERN_C_END
 
 #endif
