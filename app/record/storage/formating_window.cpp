@@ -3,6 +3,8 @@
 // the window reads the shared words on its timer. The state goes to 2 as
 // the worker's last write, and only then may the window close.
 #include <atomic>
+#include <chrono>
+#include <thread>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -14,6 +16,7 @@
 #include "app/formatting.h"
 #include "app/login_rights.h"
 #include "app/playback.h"
+#include "app/record/storage/format_seam.h"
 #include "app/record/storage/storage_internal.h"
 #include "app/storage_pages.h"
 #include "gui/desktop.h"
@@ -44,6 +47,11 @@ std::atomic<WindowHandle> g_window{GUI_INVALID_HANDLE};
 std::atomic<int> g_state{kIdle};
 std::atomic<int> g_index{0};
 std::atomic<int> g_lastStep{-1};
+std::atomic<bool> g_holdWorker{false};
+std::atomic<bool> g_workerHeld{false};
+// The window's copy of the disks, taken before the worker starts: the
+// worker writes the shared record's flags while the timer still ticks.
+FormatDiskArg g_disks{};
 
 const char* hintKey() {
   switch (getFormatType()) {
@@ -131,6 +139,11 @@ void* worker(void*) {
   SetPowerKeyDownFlag(1);
   setDispSwitchEnabled(0);
   const std::string result = runWork(window);
+  while (g_holdWorker) {
+    g_workerHeld = true;
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  }
+  g_workerHeld = false;
   SendMessage(window, kMsgWorkDone, 0, reinterpret_cast<LParam>(result.c_str()));
   SetPowerKeyDownFlag(0);
   setDispSwitchEnabled(1);
@@ -166,6 +179,7 @@ void init(WindowHandle window) {
   g_state = kIdle;
   g_index = 0;
   g_lastStep = -1;
+  getFormatDiskArg(&g_disks);
   pageframe::createFromKey(window, kSection, {"static", "initing", kStaticStyle, 0x20, kLabel, false});
   storage::setText(window, kLabel, "");
   pageframe::createFromKey(window, kSection, {"progressbar", "prog", kStaticStyle, 0, kBar, false});
@@ -200,10 +214,8 @@ void tick(WindowHandle window) {
       stepLabel(window, hintText(), step, static_cast<int>(record.stepCount));
     }
   } else {
-    FormatDiskArg arg{};
-    getFormatDiskArg(&arg);
     const int i = g_index;
-    const int n = i >= 0 && i < FORMAT_DISK_MAX ? static_cast<int>(arg.disks[i]) : 0;
+    const int n = i >= 0 && i < FORMAT_DISK_MAX ? static_cast<int>(g_disks.disks[i]) : 0;
     progress = getDiskFormatProgress(storage::busOf(n), storage::portOf(n));
   }
   SendDlgItemMessage(window, kBar, PBM_SETPOS, static_cast<WParam>(percent(progress)), 0);
@@ -217,6 +229,7 @@ void close(WindowHandle window) {
   setFormatOwnerWnd(GUI_INVALID_HANDLE);
   SetPowerKeyDownFlag(0);
   setDispSwitchEnabled(1);
+  storage::showCursor(storage::kCursorArrow);
 }
 
 LResult formatingProc(WindowHandle window, int message, WParam wParam, LParam lParam) {
@@ -237,6 +250,11 @@ LResult formatingProc(WindowHandle window, int message, WParam wParam, LParam lP
 }
 
 }  // namespace
+
+namespace storage_seam {
+void holdFormatWorker(bool hold) { g_holdWorker = hold; }
+bool formatWorkerHeld() { return g_workerHeld; }
+}  // namespace storage_seam
 
 extern "C" int showFormatingDialog(WindowHandle parent) {
   const DlgTemplate tmpl = storage::formatTemplate(kSection);

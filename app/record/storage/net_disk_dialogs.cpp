@@ -129,9 +129,10 @@ void initAdd(WindowHandle dlg) {
       {"ipedit", "nethdip", kIpStyle, 0, kAddIp, true},
       {"sledit", "nethddir", kEditStyle, 0x00080000u, kAddDir, true},
       {"ListView", "iscsi_listv", kListStyle, 0x00090011u, kTargets, false},
-      {"button", "nethdsearch", kButtonStyle, 0, kSearch, false},
   };
-  pageframe::createControls(dlg, kAddSection, controls, 6);
+  pageframe::createControls(dlg, kAddSection, controls, 5);
+  pageframe::createFromKey(dlg, kAddSection, {"button", "nethdsearch", kButtonStyle, 0, kSearch, false},
+                           pageframe::bottomRow(dlg));
   SendDlgItemMessage(dlg, kAddDir, EM_LIMITTEXT, kDirSize, 0);
   const ListColumnDesc columns[] = {{"iscsi_list_no", 0, nullptr}, {"iscsi_list_dirct", 0, nullptr}};
   addListViewColumns(dlg, kTargets, kAddSection, columns, 2);
@@ -250,8 +251,9 @@ void initSet(WindowHandle dlg) {
   storage::setText(dlg, kSetNo, text);
   formatValueName(kTypes, 2, e.type, text, sizeof text);
   storage::setText(dlg, kSetType, text);
-  addressText(e.ip, text, sizeof text);
-  storage::setText(dlg, kSetIp, text);
+  // No address shows the empty field: 0 would be refused by its first part.
+  if (e.ip != 0) addressText(e.ip, text, sizeof text);
+  storage::setText(dlg, kSetIp, e.ip != 0 ? text : "");
   std::memcpy(text, e.directory, kDirSize);
   text[kDirSize] = '\0';
   storage::setText(dlg, kSetDir, text);
@@ -269,15 +271,17 @@ int saveNetDisk(WindowHandle dlg) {
   NetDiskConfig config{};
   getNetDiskConfig(getOutputLogin(getMainOutput()), &config, 0);
   NetDiskEntry& e = config.entries[r.slot];
-  char ip[256], dir[kDirSize + 1], current[32];
+  char ip[256], dir[kDirSize + 1];
   getText(dlg, kSetIp, ip, sizeof ip);
   getText(dlg, kSetDir, dir, sizeof dir);
-  addressText(e.ip, current, sizeof current);
-  if (std::strcmp(ip, current) == 0 && std::strncmp(dir, e.directory, kDirSize) == 0) return -1;
-  if (!parseAddress(ip, &e.ip)) {
+  uint32_t address = 0;
+  if (!parseAddress(ip, &address)) {
     showNetError(dlg, kCodeBadAddress);
     return kCodeBadAddress;
   }
+  // Compared as addresses: the field and the record may spell one alike.
+  if (address == e.ip && std::strncmp(dir, e.directory, kDirSize) == 0) return -1;
+  e.ip = address;
   std::memset(e.directory, 0, sizeof e.directory);
   std::memcpy(e.directory, dir, std::strlen(dir) < kDirSize ? std::strlen(dir) : kDirSize);
   const int rc = changeNetDisk(getLoginId(getMainOutput()), &config);
