@@ -12,6 +12,7 @@
 #include "app/record/storage/disk_list.h"
 #include "app/record/storage/storage_internal.h"
 #include "app/storage_pages.h"
+#include "gui/button.h"
 #include "gui/dialog.h"
 #include "gui/propsheet.h"
 #include "gui/listview.h"
@@ -26,7 +27,7 @@ namespace {
 constexpr int kKeyProperties = 147, kKeyAction = 153, kKeyCheck = 154, kKeyCheckAll = 155;
 constexpr int kNotifyDoubleClick = LVN_ITEMDBCLK;
 constexpr int kNotifySettingsCell = LVN_CELLCLICK + 7, kNotifyActionCell = LVN_CELLCLICK + 8;
-constexpr uint32_t kButtonStyle = WS_CHILD | WS_VISIBLE | 0x8000u;
+constexpr uint32_t kButtonStyle = WS_CHILD | WS_VISIBLE | BS_AUTOSIZE;
 constexpr uint32_t kButtonEx = 0x00500000u;
 constexpr uint32_t kListStyle = WS_CHILD | WS_VISIBLE | 0x004C0001u;
 constexpr uint32_t kLabelStyle = WS_CHILD | WS_VISIBLE | SS_EDITFRAME;

@@ -13,6 +13,7 @@
 #include "app/record/storage/storage_internal.h"
 #include "app/record_pages.h"
 #include "app/storage_pages.h"
+#include "gui/button.h"
 #include "gui/bitmap.h"
 #include "gui/combobox.h"
 #include "gui/dc.h"
@@ -29,7 +30,7 @@ constexpr int kWarn = 19840, kFileSys = 19841;
 constexpr int kOutputPlayback = 9;
 constexpr uint32_t kStaticStyle = WS_CHILD | WS_VISIBLE;
 constexpr uint32_t kComboStyle = 0x4800000B;
-constexpr uint32_t kButtonStyle = WS_CHILD | WS_VISIBLE | 0x8000;
+constexpr uint32_t kButtonStyle = WS_CHILD | WS_VISIBLE | BS_AUTOSIZE;
 
 constexpr ValueKeyRow kFileSystems[] = {{"file_sys_fat32", 12}, {"file_sys_ntfs", 7}};
 
@@ -143,7 +144,6 @@ LResult formatProc(WindowHandle dlg, int message, WParam wParam, LParam lParam) 
   switch (message) {
     case MSG_INITDIALOG: init(dlg); break;
     case MSG_ERASEBKGND: paint(dlg, wParam, lParam); return 0;
-    case MSG_KEYDOWN: break;
     case MSG_COMMAND:
       if (pageframe::idOf(wParam) == PAGE_ID_OK) ok(dlg);
       if (pageframe::idOf(wParam) == PAGE_ID_CANCEL) SendMessage(dlg, MSG_CLOSE, 0, 0);

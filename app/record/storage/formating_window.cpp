@@ -19,6 +19,7 @@
 #include "app/record/storage/format_seam.h"
 #include "app/record/storage/storage_internal.h"
 #include "app/storage_pages.h"
+#include "gui/button.h"
 #include "gui/desktop.h"
 #include "gui/message.h"
 #include "gui/progressbar.h"
@@ -40,7 +41,7 @@ constexpr int kIdle = 0, kRunning = 1, kFinished = 2;
 // Sent by the worker with its result text: the window shows it.
 constexpr int kMsgWorkDone = 0x9400;
 constexpr uint32_t kStaticStyle = WS_CHILD | WS_VISIBLE;
-constexpr uint32_t kHiddenButton = WS_CHILD | 0x8000;
+constexpr uint32_t kHiddenButton = WS_CHILD | BS_AUTOSIZE;
 constexpr int kListSize = 256, kPartSize = 384, kResultSize = 512;
 
 std::atomic<WindowHandle> g_window{GUI_INVALID_HANDLE};

@@ -9,6 +9,7 @@
 #include "app/msgbox.h"
 #include "app/record/storage/storage_internal.h"
 #include "app/storage_pages.h"
+#include "gui/button.h"
 #include "gui/dc.h"
 #include "gui/message.h"
 #include "gui/static.h"
@@ -23,7 +24,7 @@ constexpr const char* kSection = "disk_localhdset";
 constexpr int kDiskNo = 19760;
 constexpr int kRedundancyError = -1, kDeclined = -2, kNoDisk = -3;
 constexpr uint32_t kLabelStyle = WS_CHILD | WS_VISIBLE | SS_EDITFRAME;
-constexpr uint32_t kButtonStyle = WS_CHILD | WS_VISIBLE | 0x8000;
+constexpr uint32_t kButtonStyle = WS_CHILD | WS_VISIBLE | BS_AUTOSIZE;
 
 constexpr ValueKeyRow kErrors[] = {{"redunderror", kRedundancyError}};
 

@@ -15,6 +15,7 @@
 #include "app/msgbox.h"
 #include "app/record/storage/storage_internal.h"
 #include "app/storage_pages.h"
+#include "gui/button.h"
 #include "gui/combobox.h"
 #include "gui/dc.h"
 #include "gui/edit.h"
@@ -44,7 +45,7 @@ constexpr uint32_t kComboStyle = WS_CHILD | WS_VISIBLE | 0x0Bu;
 constexpr uint32_t kIpStyle = WS_CHILD | WS_VISIBLE | 0x229u;
 constexpr uint32_t kEditStyle = WS_CHILD | WS_VISIBLE;
 constexpr uint32_t kListStyle = WS_CHILD | 0x004C4001u;
-constexpr uint32_t kButtonStyle = WS_CHILD | WS_VISIBLE | 0x8000;
+constexpr uint32_t kButtonStyle = WS_CHILD | WS_VISIBLE | BS_AUTOSIZE;
 
 constexpr ValueKeyRow kErrors[] = {
     {"NethdIpErr", 0x200122},   {"NethdDirErr", 0x200123}, {"NethdExistErr", 0x200007},

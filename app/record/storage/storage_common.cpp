@@ -67,7 +67,6 @@ BusyState::~BusyState() {
 MenuDisabled::MenuDisabled() { EnableWindow(getDiskMenuWnd(), FALSE); }
 MenuDisabled::~MenuDisabled() { EnableWindow(getDiskMenuWnd(), TRUE); }
 
-WindowHandle openDiskPage() { return getDiskPageWnd(); }
 
 void refreshHostTotals(WindowHandle) {
   const WindowHandle host = getDiskPageWnd();

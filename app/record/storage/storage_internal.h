@@ -8,7 +8,7 @@
 
 namespace storage {
 
-constexpr int kKeyEscape = 1, kKeyLeft = 105, kKeyRight = 106;
+constexpr int kKeyEscape = 1, kKeyLeft = 105;
 constexpr int kCursorArrow = 0, kCursorBusy = 13;
 constexpr int kAnswerNo = 7;
 
@@ -66,8 +66,6 @@ int chosenGroup(WindowHandle dialog);
 bool isChecked(WindowHandle dialog, int id);
 }  // namespace attrs
 
-// The disk list page under the storage menu, or the invalid handle.
-WindowHandle openDiskPage();
 // Refreshes the totals of the disk list page shown by the window hosting
 // `dialog`'s parent sheet.
 void refreshHostTotals(WindowHandle dialog);

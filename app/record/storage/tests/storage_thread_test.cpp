@@ -2,6 +2,7 @@
 // through its seam: the disk list against a model of its rows, what each
 // way through initialise and the format windows shows and gives back, the
 // formatting worker, and the disk dialogs' saves and refusals.
+#include <cstdio>
 #include <cstring>
 #include <random>
 #include <string>
@@ -209,6 +210,17 @@ TEST_F(Storage, RowTextsAndTheRowsThatActFollowTheDisk) {
   DiskInfo absent = redundant;
   absent.status = 14;
   EXPECT_EQ(isDiskEditable(absent), 0);
+
+  // 2062 brings one row up to date, and the totals unless it is formatting.
+  formatting.status = 0;
+  formatting.capacity = 3000;
+  Rows({formatting, redundant, nas, unloaded});
+  SendMessage(page_, MSG_DISK_REFRESH, 0, 0);
+  EXPECT_EQ(Cell(0, 2), Caption("disk_base", "disk_status_normal"));
+  EXPECT_EQ(Cell(0, 1), Capacity(int64_t{3000} << 20));
+  EXPECT_EQ(Text(page_, kTotal), Capacity(int64_t{6000} << 20));
+  SendMessage(page_, MSG_DISK_REFRESH, 40, 0);  // no such disk: nothing
+  EXPECT_EQ(Cell(3, 2), Caption("disk_base", "disk_status_unloaded"));
 }
 
 // Initialise: which checked rows stop it with which box; the format
@@ -303,6 +315,18 @@ TEST_F(Storage, ABusyDeviceKeepsTheConfirmationOpen) {
     EXPECT_EQ(Calls("formatDiskList"), 1u) << b.op;
     EXPECT_EQ(isLiveViewActive(getMainOutput()), 1) << b.op;
   }
+  // A removable device that is not ready: OK does nothing.
+  setFormatType(FORMAT_TYPE_USB);
+  device_seam::overrideAnswer("isUsbdevNotReady", 1);
+  bool stayed = false;
+  RunInLoop(showFormatDialog, [&] {
+    const WindowHandle dlg = GetActiveWindow();
+    Command(dlg, kOk);
+    stayed = IsWindow(dlg) != 0;
+    Command(dlg, kCancel);
+  });
+  EXPECT_TRUE(stayed);
+  EXPECT_EQ(isLiveViewActive(getMainOutput()), 1);
 }
 
 // The progress window: per-disk labels, the result of each kind, the close
@@ -505,6 +529,16 @@ TEST_F(Storage, RowActionsActOnYesOnlyAndGiveTheBusyStateBack) {
     EXPECT_EQ(GetCurrentCursor(), GetSystemCursor(0));
     SendMessage(win_, MSG_CLOSE, 0, 0);
   }
+  // A refused request shows its code.
+  Rows({nas});
+  Open();
+  device_seam::overrideAnswer("removeNetDisk", 0x300012);
+  Boxes().clear();
+  SendDlgItemMessage(page_, kList, LVM_SELECTITEM, 0, 0);
+  NotifyParentEx(GetDlgItem(page_, kList), LVN_CELLCLICK + 8, 0);
+  char text[128];
+  std::snprintf(text, sizeof text, Caption("commons", "savefailed_code").c_str(), 0x300012);
+  EXPECT_EQ(BoxTexts(), (std::vector<std::string>{Caption("disk_base", "remove_hint") + "/34", std::string(text) + "/16"}));
 }
 
 // The main menu's storage item opens the storage menu, whose first item
