@@ -1,6 +1,5 @@
 // Stand-ins for what the live view asks of the recording and storage pages:
 // each answers as those pages do on the default device.
-#include <cstdarg>
 #include <cstdio>
 
 #include "app/app_registry.h"
@@ -10,8 +9,6 @@
 #include "app/record_pages.h"
 
 namespace {
-
-constexpr int kMaxFormatDisks = 32;
 
 // A disk-list row names its disk number in its port word.
 bool hasLocalDiskRow() {
@@ -34,20 +31,6 @@ extern "C" {
 
 int hasLocalDisk(void) { return hasLocalDiskRow() ? 1 : 0; }
 int hasDetectableDisk(void) { return hasDiskDetect() && hasLocalDiskRow() ? 1 : 0; }
-
-int formatDisks(int output, int count, ...) {
-  uint8_t disks[kMaxFormatDisks] = {};
-  int kept = 0;
-  va_list args;
-  va_start(args, count);
-  for (int i = 0; i < count; ++i) {
-    const int disk = va_arg(args, int);
-    // Numbers past the 32nd or outside a byte would not fit the request.
-    if (disk > 0 && disk <= 255 && kept < kMaxFormatDisks) disks[kept++] = static_cast<uint8_t>(disk);
-  }
-  va_end(args);
-  return formatDiskList(getLoginId(output), disks, kept);
-}
 
 int showManualSnapError(WindowHandle owner, int code) {
   if (code == -1) return showMsgBox(owner, "manualsnapshot", "manualsnapshot_err_snapshot", MSGBOX_INFO);

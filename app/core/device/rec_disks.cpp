@@ -247,6 +247,13 @@ int loadDisk(int loginId, int bus, int port, int load) {
 
 DEVICE_CONSTANT(hasDiskExpand, 0)
 
+int expandDisk(int loginId, int bus, int port) {
+  DEVICE_ENTER(nullptr, 0, loginId, bus, port);
+  return 0;
+}
+
+DEVICE_CONSTANT_OF(isUsbdevNotReady, 0)
+
 // --- Bad-sector check ---
 
 int isDiskCheckable(int bus, int port) {

@@ -104,6 +104,7 @@ bool isItemLeftOut(SubMenu menu, int position) {
   switch (menu) {
     case SubMenu::kExport: return position == 2 && !hasPictureStorage();
     case SubMenu::kManual: return position == 1 && !hasPictureStorage();
+    case SubMenu::kStorage: return position == kStorageRaid;
     case SubMenu::kSystem:
       if (position == 3) return getRs232Num() < 1;
       if (position == kSystemPosSet) return !hasPosSetting();
@@ -121,6 +122,9 @@ Check checkSubMenuItem(SubMenu menu, int position) {
       if (position == 2 && !hasAlarmIn() && !hasAlarmOut()) return box("systemmenu", "no_alarmin_alarmout");
       return {};
     case SubMenu::kMaintenance: return checkMaintenanceItem(position);
+    case SubMenu::kStorage:
+      // The advanced disk page edits disk modes or the channels' disk use.
+      return allowedIf(true, position != 1 || hasDiskModeSetting() || usable(RIGHT_LOCAL_ADVANCE));
     default: return {};
   }
 }

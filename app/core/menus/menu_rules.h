@@ -30,7 +30,9 @@ enum MainMenuId {
 };
 Check checkMainMenuButton(int id);
 
-enum class SubMenu { kExport, kManual, kRecord, kSystem, kMaintenance };
+enum class SubMenu { kExport, kManual, kRecord, kSystem, kMaintenance, kStorage };
+// The storage menu's RAID item is never offered.
+constexpr int kStorageRaid = 2;
 // Items of the system menu that only move the selection.
 constexpr int kSystemPosSet = 7, kSystemAtmSet = 8;
 

@@ -44,6 +44,12 @@ constexpr SubMenuItem kMaintenanceItems[] = {
     {"disk_smart", true},
 };
 
+constexpr SubMenuItem kStorageItems[] = {
+    {"disk_base", true},
+    {"disk_advance", true},
+    {"disk_raid", false},
+};
+
 template <size_t N>
 constexpr int countOf(const SubMenuItem (&)[N]) {
   return static_cast<int>(N);
@@ -60,6 +66,8 @@ const SubMenuFamily kSystem{SubMenu::kSystem, APP_MENU_SYSTEM, "systemmenu", "sy
 const SubMenuFamily kMaintenance{SubMenu::kMaintenance, APP_MENU_MAINTENANCE, "maintenancemenu", "maintenance_rect", kMaintenanceItems,
                                  countOf(kMaintenanceItems), 20736, 20751, false, setMaintenanceMenuWnd,
                                  getMaintenancePageWnd, nullptr};
+const SubMenuFamily kStorage{SubMenu::kStorage, APP_MENU_STORAGE, "diskmenu", "diskmenu_rect", kStorageItems,
+                             countOf(kStorageItems), 19712, 19727, false, setDiskMenuWnd, getDiskPageWnd, nullptr};
 
 }  // namespace
 
@@ -69,6 +77,7 @@ const SubMenuFamily& subMenuFamily(SubMenu which) {
     case SubMenu::kManual: return kManual;
     case SubMenu::kRecord: return kRecord;
     case SubMenu::kSystem: return kSystem;
+    case SubMenu::kStorage: return kStorage;
     default: return kMaintenance;
   }
 }
@@ -82,5 +91,6 @@ int showManualMenu(WindowHandle owner) { return menus::runSubMenu(menus::kManual
 int showRecordMenu(WindowHandle owner) { return menus::runSubMenu(menus::kRecord, owner); }
 int showSystemMenu(WindowHandle owner) { return menus::runSubMenu(menus::kSystem, owner); }
 int showMaintenanceMenu(WindowHandle owner) { return menus::runSubMenu(menus::kMaintenance, owner); }
+int showStorageMenu(WindowHandle owner) { return menus::runSubMenu(menus::kStorage, owner); }
 
 }  // extern "C"

@@ -236,6 +236,10 @@ int isDiskTooLarge(int bus, int port);
 int deleteDisk(OutputLogin* login, int bus, int port, int flag);
 int loadDisk(int loginId, int bus, int port, int load);
 int getFormatProgress(int disk, int kind, FormatProgress* out);
+/* Expands one disk: 0 started. */
+int expandDisk(int loginId, int bus, int port);
+/* Non-zero while the removable device cannot be formatted: 0 here. */
+int isUsbdevNotReady(int deviceId);
 /* The bad-sector check: start (disk 1..8, type 1 full or 2 metadata), pause,
  * resume and cancel move its state; -1 from a state that does not allow it. */
 int isDiskCheckable(int bus, int port);

@@ -20,6 +20,8 @@ int showManualMenu(WindowHandle owner);
 int showRecordMenu(WindowHandle owner);
 int showSystemMenu(WindowHandle owner);
 int showMaintenanceMenu(WindowHandle owner);
+/* The storage menu: the disk list and the advanced disk page. */
+int showStorageMenu(WindowHandle owner);
 
 /* 1 while a page opened from the main menu runs and the menu is hidden;
  * per output (main and auxiliary slots). */

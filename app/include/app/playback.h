@@ -88,6 +88,17 @@ void drawListRowDivider(HDC hdc, int x, int y, int w, int h, int flag);
 /* Registers the search pages with the page registry. */
 void registerPlaybackPages(void);
 
+/* The removable backup device: its identifiers (second one 0: none), whether
+ * it is an optical disc, and its format (file system 12 FAT32 or 7 NTFS;
+ * negative on failure). No removable device is present. */
+int getUsbdevId(void);
+int getUsbdevSubId(void);
+int usbdevIsCd(void);
+int usbdevFormat(int deviceId, int subId, int fileSystem);
+/* The progress window's background: the body in the SystemInfo background
+ * colour, the bottom 50 pixels RGB(28,26,27). */
+void paintSmallDialogBackground(WindowHandle window, WParam hdc, LParam rect);
+
 GUI_EXTERN_C_END
 
 #endif

@@ -14,8 +14,8 @@
 inline void registerAppPages() {
   registerPlaybackPages();
   registerCameraPages();
-  registerSystemPages();
   registerRecordPages();
+  registerSystemPages();
   registerAlarmNetPages();
 }
 

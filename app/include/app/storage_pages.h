@@ -1,0 +1,56 @@
+/* The storage pages: the storage menu with the disk list, the disk texts
+ * and sums other pages share, the format confirmation and its progress
+ * window, and the local and network disk dialogs. */
+#ifndef APP_STORAGE_PAGES_H
+#define APP_STORAGE_PAGES_H
+
+#include "app/device_records.h"
+#include "gui/common.h"
+
+GUI_EXTERN_C_BEGIN
+
+/* Disk texts and sums. A disk's number is port + 2 * bus + 1. */
+int diskNumberOf(const DiskInfo* disk);
+/* Text of the attribute: redundancy, else read-only, else read-write. */
+int getDiskAttrText(char* out, int outLen, DiskInfo disk);
+int getDiskTypeText(char* out, DiskInfo disk, int outLen);
+int getDiskStatusText(char* out, int outLen, int status);
+/* Capacity (or free space) of every listed disk, in bytes; 0 without one. */
+int64_t sumDiskTotalSpace(void);
+int64_t sumDiskFreeSpace(void);
+int isNetDisk(DiskInfo disk);
+int isDiskEditable(DiskInfo disk);
+
+/* The storage menu (modal) and the disk list page under it. */
+int showDiskMenu(WindowHandle parent);
+WindowHandle createDiskBaseWindow(WindowHandle host);
+/* Sets the disk list page's totals again (from the open page's list). */
+void refreshDiskTotals(WindowHandle page);
+/* Message to the disk list page: wParam a disk number - 1, lParam 1 for the
+ * totals only, else that disk's row. */
+#define MSG_DISK_REFRESH 2062
+
+/* Format work: 1 recorder disks, 2 the removable backup device, 3 expand. */
+enum FormatType { FORMAT_TYPE_DISKS = 1, FORMAT_TYPE_USB = 2, FORMAT_TYPE_EXPAND = 3 };
+void setFormatType(int kind);
+int getFormatType(void);
+void setFormatFsChoice(int value);
+int getFormatFsChoice(void);
+void setExpandPartFlag(int flag);
+int getExpandPartFlag(void);
+int showFormatDialog(WindowHandle parent);
+int showFormatingDialog(WindowHandle parent);
+
+/* Disk dialogs. */
+int showLocalHdSetDialog(WindowHandle parent, int diskIndex);
+/* 0 saved, -1 redundancy without another read-write disk, -2 declined. */
+int saveDiskAttrAndGroup(WindowHandle dialog, int diskIndex);
+int showNetHdAddDialog(WindowHandle parent, int arg);
+int showNetHdSetDialog(WindowHandle parent, int diskIndex);
+
+/* Registers the storage pages with the page registry. */
+void registerStoragePages(void);
+
+GUI_EXTERN_C_END
+
+#endif

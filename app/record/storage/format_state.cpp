@@ -1,0 +1,46 @@
+// The words the disk pages leave for the format windows, and the format
+// request of a list of disk numbers.
+#include <atomic>
+#include <cstdarg>
+#include <cstdint>
+
+#include "app/device_backend.h"
+#include "app/login_rights.h"
+#include "app/record_pages.h"
+#include "app/storage_pages.h"
+
+namespace {
+
+constexpr int kMaxFormatDisks = 32;
+constexpr int kLargestByte = 255;
+
+std::atomic<int> g_type{FORMAT_TYPE_DISKS};
+std::atomic<int> g_fsChoice{0};
+std::atomic<int> g_expandPart{0};
+
+}  // namespace
+
+extern "C" {
+
+void setFormatType(int kind) { g_type = kind; }
+int getFormatType(void) { return g_type; }
+void setFormatFsChoice(int value) { g_fsChoice = value; }
+int getFormatFsChoice(void) { return g_fsChoice; }
+void setExpandPartFlag(int flag) { g_expandPart = flag; }
+int getExpandPartFlag(void) { return g_expandPart; }
+
+int formatDisks(int output, int count, ...) {
+  uint8_t disks[kMaxFormatDisks] = {};
+  int kept = 0;
+  va_list args;
+  va_start(args, count);
+  for (int i = 0; i < count; ++i) {
+    const int disk = va_arg(args, int);
+    // Numbers past the 32nd or outside a byte would not fit the request.
+    if (disk > 0 && disk <= kLargestByte && kept < kMaxFormatDisks) disks[kept++] = static_cast<uint8_t>(disk);
+  }
+  va_end(args);
+  return formatDiskList(getLoginId(output), disks, kept);
+}
+
+}  // extern "C"

@@ -1,0 +1,352 @@
+// The network disk dialogs: adding a NAS or IP SAN disk in a free slot, and
+// the properties of a network disk (address, directory and, where the device
+// keeps them, attribute and group).
+#include <arpa/inet.h>
+
+#include <cstdio>
+#include <cstring>
+
+#include "app/app_registry.h"
+#include "app/control_services.h"
+#include "app/device_ability.h"
+#include "app/device_backend.h"
+#include "app/formatting.h"
+#include "app/login_rights.h"
+#include "app/msgbox.h"
+#include "app/record/storage/storage_internal.h"
+#include "app/storage_pages.h"
+#include "gui/button.h"
+#include "gui/combobox.h"
+#include "gui/dc.h"
+#include "gui/edit.h"
+#include "gui/listview.h"
+#include "gui/message.h"
+#include "gui/static.h"
+#include "gui/window.h"
+#include "gui/window_attr.h"
+
+namespace {
+
+namespace attrs = storage::attrs;
+
+constexpr const char* kAddSection = "disk_nethdadd";
+constexpr const char* kSetSection = "disk_nethdset";
+constexpr int kAddSlot = 19760, kAddType = 19761, kAddIp = 19762, kAddDir = 19763, kSearch = 19764, kTargets = 19765;
+constexpr int kSetNo = 20016, kSetType = 20017, kSetIp = 20018, kSetDir = 20019;
+constexpr int kSlotsOffered = 8;
+constexpr int kIpSan = 5, kNas = 4;
+constexpr uint16_t kIscsiPort = 3260;
+constexpr int kDirSize = 128;
+constexpr int kCodeBadAddress = 0x200122;
+constexpr int kNotifySelect = 1, kNotifyClick = 2, kNotifyChange = 3, kNotifyEdit = 4;
+
+constexpr uint32_t kLabelStyle = WS_CHILD | WS_VISIBLE | SS_EDITFRAME;
+constexpr uint32_t kComboStyle = WS_CHILD | WS_VISIBLE | 0x0Bu;
+constexpr uint32_t kIpStyle = WS_CHILD | WS_VISIBLE | 0x229u;
+constexpr uint32_t kEditStyle = WS_CHILD | WS_VISIBLE;
+constexpr uint32_t kListStyle = WS_CHILD | 0x004C4001u;
+constexpr uint32_t kButtonStyle = WS_CHILD | WS_VISIBLE | BS_AUTOSIZE;
+
+constexpr ValueKeyRow kErrors[] = {
+    {"NethdIpErr", 0x200122},   {"NethdDirErr", 0x200123}, {"NethdExistErr", 0x200007},
+    {"NethdIscsiErr", 0x200124}, {"NethdAddFail", -1},      {"NethdNoSupport", -2},
+};
+constexpr ValueKeyRow kTypes[] = {{"NAS", kNas}, {"IP SAN", kIpSan}};
+
+struct AddState {
+  bool added = false;
+};
+AddState g_add;
+int g_setIndex = -1;
+
+void showNetError(WindowHandle dlg, int code) {
+  showMsgBoxValueName(dlg, kAddSection, kErrors, 6, code, code == -1 ? MSGBOX_ERROR : MSGBOX_INFO);
+}
+
+// The address field's text as the entry's address; "..." of an empty field
+// is 0.0.0.0. False for a text that is no address.
+bool parseAddress(const char* text, uint32_t* ip) {
+  const char* dotted = std::strcmp(text, "...") == 0 || text[0] == '\0' ? "0.0.0.0" : text;
+  in_addr addr{};
+  if (inet_pton(AF_INET, dotted, &addr) != 1) return false;
+  std::memcpy(ip, &addr, sizeof *ip);
+  return true;
+}
+
+void addressText(uint32_t ip, char* out, int size) {
+  uint8_t bytes[4];
+  std::memcpy(bytes, &ip, sizeof bytes);
+  formatIpAddr(bytes, out, size);
+}
+
+void getText(WindowHandle dlg, int id, char* out, int size) {
+  out[0] = '\0';
+  SendDlgItemMessage(dlg, id, MSG_GETTEXT, static_cast<WParam>(size), reinterpret_cast<LParam>(out));
+  out[size - 1] = '\0';
+}
+
+void createBottom(WindowHandle dlg, const char* section, bool apply) {
+  const int y = pageframe::bottomRow(dlg);
+  if (apply)
+    pageframe::createFromKey(dlg, section, {"button", "apply", kButtonStyle | WS_DISABLED, 0, PAGE_ID_APPLY, false}, y);
+  pageframe::createFromKey(dlg, section, {"button", "ok", kButtonStyle, 0, PAGE_ID_OK, false}, y);
+  const WindowHandle cancel =
+      pageframe::createFromKey(dlg, section, {"button", "cancel", kButtonStyle, 0, PAGE_ID_CANCEL, false}, y);
+  if (storage::isWindow(cancel)) SetFocusChild(cancel);
+}
+
+// --- Add ---
+
+void targetNotify(WindowHandle list, int, int code, LParam) {
+  if (code != kNotifySelect && code != kNotifyClick) return;
+  const auto row = SendMessage(list, LVM_GETSELECTEDITEM, 0, 0);
+  if (!row) return;
+  char text[kDirSize + 1] = "";
+  ListViewSubItemInfo cell{};
+  cell.column = 1;
+  cell.text = text;
+  cell.bufferSize = sizeof text;
+  SendMessage(list, LVM_GETSUBITEMTEXT, static_cast<WParam>(row), reinterpret_cast<LParam>(&cell));
+  storage::setText(GetParent(list), kAddDir, text);
+}
+
+void fillSlots(WindowHandle dlg) {
+  const int used = getNetDiskSlotMask();
+  const char* name = storage::caption(kAddSection, "nethdno");
+  for (int s = 0; s < kSlotsOffered; ++s) {
+    if (used & (1 << s)) continue;
+    char text[80];
+    std::snprintf(text, sizeof text, "%s %d", name, s + 1);
+    SendDlgItemMessage(dlg, kAddSlot, CB_ADDSTRING, static_cast<WParam>(s), reinterpret_cast<LParam>(text));
+  }
+  SendDlgItemMessage(dlg, kAddSlot, CB_SETCURSEL, 0, 0);
+}
+
+void initAdd(WindowHandle dlg) {
+  g_add.added = false;
+  const pageframe::Control controls[] = {
+      {"combobox", "nethdno", kComboStyle, 0x00090000u, kAddSlot, true},
+      {"combobox", "nethdtype", kComboStyle, 0x00010000u, kAddType, true},
+      {"ipedit", "nethdip", kIpStyle, 0, kAddIp, true},
+      {"sledit", "nethddir", kEditStyle, 0x00080000u, kAddDir, true},
+      {"ListView", "iscsi_listv", kListStyle, 0x00090011u, kTargets, false},
+  };
+  pageframe::createControls(dlg, kAddSection, controls, 5);
+  pageframe::createFromKey(dlg, kAddSection, {"button", "nethdsearch", kButtonStyle, 0, kSearch, false},
+                           pageframe::bottomRow(dlg));
+  SendDlgItemMessage(dlg, kAddDir, EM_LIMITTEXT, kDirSize, 0);
+  const ListColumnDesc columns[] = {{"iscsi_list_no", 0, nullptr}, {"iscsi_list_dirct", 0, nullptr}};
+  addListViewColumns(dlg, kTargets, kAddSection, columns, 2);
+  SetNotificationCallback(GetDlgItem(dlg, kTargets), targetNotify);
+  createBottom(dlg, kAddSection, false);
+  fillSlots(dlg);
+  addValueComboItems(dlg, kAddType, kTypes, 2, nullptr, 0);
+  SendDlgItemMessage(dlg, kAddType, CB_SELECTVALUE, kNas, 0);
+  storage::setText(dlg, kAddIp, "");
+  storage::setText(dlg, kAddDir, "");
+  ShowWindow(GetDlgItem(dlg, kTargets), SW_HIDE);
+}
+
+int comboValue(WindowHandle dlg, int id) { return static_cast<int>(SendDlgItemMessage(dlg, id, CB_GETSELVALUE, 0, 0)); }
+
+void addDisk(WindowHandle dlg) {
+  const int slot = comboValue(dlg, kAddSlot);
+  // Only a slot the box offered: never an entry outside the table.
+  if (slot < 0 || slot >= kSlotsOffered) return;
+  NetDiskConfig config{};
+  NetDiskEntry& e = config.entries[slot];
+  e.type = static_cast<uint8_t>(comboValue(dlg, kAddType) == kIpSan ? kIpSan : kNas);
+  if (e.type == kIpSan) e.port = kIscsiPort;
+  char ip[256];
+  getText(dlg, kAddIp, ip, sizeof ip);
+  if (!parseAddress(ip, &e.ip)) return showNetError(dlg, kCodeBadAddress);
+  getText(dlg, kAddDir, e.directory, sizeof e.directory);
+  const int rc = addNetDisk(getLoginId(getCurOutput()), &config);
+  if (rc != 0) return showNetError(dlg, rc);
+  g_add.added = true;
+  SendMessage(dlg, MSG_CLOSE, 0, 0);
+}
+
+void enableOk(WindowHandle dlg) { SendDlgItemMessage(dlg, PAGE_ID_OK, MSG_ENABLE, 1, 0); }
+
+void addCommand(WindowHandle dlg, int id, int code) {
+  switch (id) {
+    case kAddSlot:
+      if (code == kNotifySelect) enableOk(dlg);
+      return;
+    case kAddType:
+      if (code != kNotifySelect) return;
+      ShowWindow(GetDlgItem(dlg, kTargets), SW_HIDE);
+      enableOk(dlg);
+      return;
+    case kAddIp:
+      if (code == kNotifyEdit) enableOk(dlg);
+      return;
+    case kAddDir:
+      if (code == kNotifyChange) enableOk(dlg);
+      return;
+    case PAGE_ID_OK: addDisk(dlg); return;
+    case PAGE_ID_CANCEL: SendMessage(dlg, MSG_CLOSE, 0, 0); return;
+    default: return;  // the target search finds nothing
+  }
+}
+
+LResult addProc(WindowHandle dlg, int message, WParam wParam, LParam lParam) {
+  switch (message) {
+    case MSG_INITDIALOG: initAdd(dlg); break;
+    case MSG_ERASEBKGND: paintDialogBackground(dlg, wParam, lParam); return 0;
+    case MSG_COMMAND: addCommand(dlg, pageframe::idOf(wParam), pageframe::codeOf(wParam)); return 0;
+    case MSG_CLOSE:
+      if (g_add.added) storage::refreshHostTotals(dlg);
+      EndDialog(dlg, 0);
+      return 0;
+    default: break;
+  }
+  return pageframe::dialogDefault(dlg, message, wParam, lParam);
+}
+
+// --- Properties ---
+
+struct SetRow {
+  DiskInfo row{};
+  int slot = -1;
+};
+
+// The disk's row and network slot; slot -1 when it has none.
+SetRow setRow() {
+  SetRow r;
+  DiskInfo rows[DISK_LIST_ROWS] = {};
+  const int count = storage::readDisks(rows);
+  if (g_setIndex < 0 || g_setIndex >= count) return r;
+  r.row = rows[g_setIndex];
+  const int slot = diskNumberOf(&r.row) - getLocalDiskNum();
+  if (slot >= 0 && slot < NET_DISK_SLOTS) r.slot = slot;
+  return r;
+}
+
+void initSet(WindowHandle dlg) {
+  const bool withAttrs = netDisksHaveAttributes() != 0;
+  const pageframe::Control controls[] = {
+      {"static", "diskno", kLabelStyle, 0x00090000u, kSetNo, true},
+      {"static", "nethdtype", kLabelStyle, 0x00010000u, kSetType, true},
+      {"ipedit", "nethdip", kIpStyle, 0, kSetIp, true},
+      {"sledit", "nethddir", kEditStyle, 0x00080000u, kSetDir, true},
+  };
+  pageframe::createControls(dlg, kSetSection, controls, 4);
+  SendDlgItemMessage(dlg, kSetDir, EM_LIMITTEXT, kDirSize, 0);
+  if (withAttrs) {
+    attrs::create(dlg, kSetSection);
+  } else {
+    const CtrlResInfo* at = pageframe::record(kSetSection, "diskattr");
+    pageframe::createFromKey(dlg, kSetSection, {"static", "capacity", kLabelStyle, 0x00090000u, attrs::kCapacity, true},
+                             at ? at->y : -1);
+  }
+  createBottom(dlg, kSetSection, true);
+  const SetRow r = setRow();
+  if (r.slot < 0) return;
+  NetDiskConfig config{};
+  getNetDiskConfig(getOutputLogin(getMainOutput()), &config, 0);
+  const NetDiskEntry& e = config.entries[r.slot];
+  char text[kDirSize + 1];
+  std::snprintf(text, sizeof text, "%d", diskNumberOf(&r.row));
+  storage::setText(dlg, kSetNo, text);
+  formatValueName(kTypes, 2, e.type, text, sizeof text);
+  storage::setText(dlg, kSetType, text);
+  // No address shows the empty field: 0 would be refused by its first part.
+  if (e.ip != 0) addressText(e.ip, text, sizeof text);
+  storage::setText(dlg, kSetIp, e.ip != 0 ? text : "");
+  std::memcpy(text, e.directory, kDirSize);
+  text[kDirSize] = '\0';
+  storage::setText(dlg, kSetDir, text);
+  attrs::show(dlg, r.row);
+  for (int id = attrs::kAttrLabel; id <= attrs::kGroupLabel; ++id) ShowWindow(GetDlgItem(dlg, id), withAttrs ? SW_SHOWNORMAL : SW_HIDE);
+  for (int i = 0; i < attrs::kGroupCount; ++i)
+    ShowWindow(GetDlgItem(dlg, attrs::kGroupFirst + i), withAttrs ? SW_SHOWNORMAL : SW_HIDE);
+}
+
+// -1 when nothing changed or the disk has no slot; the device's refusal
+// (shown) otherwise; 0 saved.
+int saveNetDisk(WindowHandle dlg) {
+  const SetRow r = setRow();
+  if (r.slot < 0) return -1;
+  NetDiskConfig config{};
+  getNetDiskConfig(getOutputLogin(getMainOutput()), &config, 0);
+  NetDiskEntry& e = config.entries[r.slot];
+  char ip[256], dir[kDirSize + 1];
+  getText(dlg, kSetIp, ip, sizeof ip);
+  getText(dlg, kSetDir, dir, sizeof dir);
+  uint32_t address = 0;
+  if (!parseAddress(ip, &address)) {
+    showNetError(dlg, kCodeBadAddress);
+    return kCodeBadAddress;
+  }
+  // Compared as addresses: the field and the record may spell one alike.
+  if (address == e.ip && std::strncmp(dir, e.directory, kDirSize) == 0) return -1;
+  e.ip = address;
+  std::memset(e.directory, 0, sizeof e.directory);
+  std::memcpy(e.directory, dir, std::strlen(dir) < kDirSize ? std::strlen(dir) : kDirSize);
+  const int rc = changeNetDisk(getLoginId(getMainOutput()), &config);
+  if (rc != 0) showNetError(dlg, rc);
+  return rc;
+}
+
+void saveSet(WindowHandle dlg, bool close) {
+  int attrResult = 0;
+  if (netDisksHaveAttributes()) {
+    attrResult = saveDiskAttrAndGroup(dlg, g_setIndex);
+    if (attrResult == -2) return;
+    if (attrResult != 0) showMsgBox(dlg, "disk_localhdset", "redunderror", MSGBOX_INFO);
+  }
+  const int netResult = saveNetDisk(dlg);
+  const bool attrFailed = !netDisksHaveAttributes() || attrResult != 0;
+  if (!(attrFailed && netResult != 0)) storage::refreshHostTotals(dlg);
+  SendDlgItemMessage(dlg, PAGE_ID_APPLY, MSG_ENABLE, 0, 0);
+  if (close) SendMessage(dlg, MSG_CLOSE, 0, 0);
+}
+
+void setCommand(WindowHandle dlg, int id, int code) {
+  if (netDisksHaveAttributes() && attrs::click(dlg, id)) return;
+  switch (id) {
+    case kSetIp:
+    case kSetDir:
+      if ((id == kSetIp && code == kNotifyEdit) || (id == kSetDir && code == kNotifyChange)) {
+        enableOk(dlg);
+        enableApply(dlg, 0, 0);
+      }
+      return;
+    case PAGE_ID_OK: saveSet(dlg, true); return;
+    case PAGE_ID_APPLY: saveSet(dlg, false); return;
+    case PAGE_ID_CANCEL:
+      storage::refreshHostTotals(dlg);
+      SendMessage(dlg, MSG_CLOSE, 0, 0);
+      return;
+    default: return;
+  }
+}
+
+LResult setProc(WindowHandle dlg, int message, WParam wParam, LParam lParam) {
+  switch (message) {
+    case MSG_INITDIALOG: initSet(dlg); break;
+    case MSG_ERASEBKGND:
+      attrs::paintDialog(dlg, kSetSection, wParam, lParam, netDisksHaveAttributes() != 0);
+      return 0;
+    case MSG_COMMAND: setCommand(dlg, pageframe::idOf(wParam), pageframe::codeOf(wParam)); return 0;
+    default: break;
+  }
+  return pageframe::dialogDefault(dlg, message, wParam, lParam);
+}
+
+}  // namespace
+
+extern "C" {
+
+int showNetHdAddDialog(WindowHandle parent, int) {
+  return storage::runDialog(kAddSection, "win_nethdadd", getCurOutput(), parent, addProc);
+}
+
+int showNetHdSetDialog(WindowHandle parent, int diskIndex) {
+  g_setIndex = diskIndex;
+  return storage::runDialog(kSetSection, "win_nethdset", getMainOutput(), parent, setProc);
+}
+
+}  // extern "C"
