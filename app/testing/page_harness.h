@@ -7,7 +7,9 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cstdlib>
+#include <thread>
 #include <functional>
 #include <string>
 #include <vector>
@@ -27,6 +29,7 @@
 #include "core/nonclient/tests/screen_picture.h"
 #include "gui/dc.h"
 #include "gui/dialog.h"
+#include "gui/host.h"
 #include "gui/startup.h"
 #include "gui/window.h"
 #include "gui/window_attr.h"
@@ -142,6 +145,32 @@ class LiveGui : public ::testing::Test {
 
   std::vector<WindowHandle> windows_;
 };
+
+// Reads and dispatches the calling thread's messages until `done` holds;
+// false when it does not within five seconds.
+inline bool PumpUntil(const std::function<bool()>& done) {
+  for (int i = 0; i < 2500; ++i) {
+    desktest::Drain();
+    if (done()) return true;
+    std::this_thread::sleep_for(std::chrono::milliseconds(2));
+  }
+  return false;
+}
+
+// A user's click in the middle of a control through the host's input,
+// from the thread that runs the control's window: the release follows as
+// soon as the control has taken the press.
+inline void ClickItem(WindowHandle dialog, int id) {
+  const WindowHandle item = GetDlgItem(dialog, id);
+  Rect r{};
+  GetWindowRect(item, &r);
+  int x = (r.left + r.right) / 2, y = (r.top + r.bottom) / 2;
+  ClientToScreen(dialog, &x, &y);
+  HostInjectMouseMove(x, y);
+  HostInjectMouseButton(HOST_BUTTON_LEFT, 1);
+  PumpUntil([item] { return GetCapture() == item; });
+  HostInjectMouseButton(HOST_BUTTON_LEFT, 0);
+}
 
 // Pictures compared with reference PNGs in data/ beside the test file
 // (pass __FILE__; GUI_UPDATE_REFERENCES=1 writes them).
