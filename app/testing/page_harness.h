@@ -147,9 +147,9 @@ class LiveGui : public ::testing::Test {
 };
 
 // Reads and dispatches the calling thread's messages until `done` holds;
-// false when it does not within five seconds.
-inline bool PumpUntil(const std::function<bool()>& done) {
-  for (int i = 0; i < 2500; ++i) {
+// false when it does not within `rounds` rounds of 2 ms (five seconds).
+inline bool PumpUntil(const std::function<bool()>& done, int rounds = 2500) {
+  for (int i = 0; i < rounds; ++i) {
     desktest::Drain();
     if (done()) return true;
     std::this_thread::sleep_for(std::chrono::milliseconds(2));
@@ -159,7 +159,8 @@ inline bool PumpUntil(const std::function<bool()>& done) {
 
 // A user's click in the middle of a control through the host's input,
 // from the thread that runs the control's window: the release follows as
-// soon as the control has taken the press.
+// soon as the control has taken the press (controls that take no capture
+// get a moment for it).
 inline void ClickItem(WindowHandle dialog, int id) {
   const WindowHandle item = GetDlgItem(dialog, id);
   Rect r{};
@@ -168,7 +169,7 @@ inline void ClickItem(WindowHandle dialog, int id) {
   ClientToScreen(dialog, &x, &y);
   HostInjectMouseMove(x, y);
   HostInjectMouseButton(HOST_BUTTON_LEFT, 1);
-  PumpUntil([item] { return GetCapture() == item; });
+  PumpUntil([item] { return GetCapture() == item; }, 100);
   HostInjectMouseButton(HOST_BUTTON_LEFT, 0);
 }
 
