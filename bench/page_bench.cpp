@@ -19,6 +19,7 @@
 #include "app/device_ability.h"
 #include "app/page_registry.h"
 #include "app/program_pages.h"
+#include "bench_recorder.h"
 #include "bench_timing.h"
 #include "gui/dc.h"
 #include "gui/paint.h"
@@ -29,21 +30,6 @@ namespace {
 
 constexpr int kWidth = 1024, kHeight = 768;
 constexpr double kFrameNs = 16e6;
-
-bool StartRecorderToolkit() {
-  ::setenv("SDL_VIDEODRIVER", "dummy", 0);
-  char exe[PATH_MAX] = {};
-  const ssize_t n = readlink("/proc/self/exe", exe, sizeof exe - 1);
-  const std::string path = n > 0 ? std::string(exe, static_cast<size_t>(n)) : std::string("./x");
-  if (chdir(path.substr(0, path.rfind('/')).c_str()) != 0) return false;
-  initDeviceAbility();
-  setMainOutput(3);
-  setAuxOutput(1);
-  setCurOutput(3);
-  installAppCallbacks();
-  registerAppPages();
-  return InitGUI(0, nullptr) == 0;
-}
 
 // Opens the item's page beside `host`, paints it completely and closes it.
 void OpenPaintClose(const menus::SubMenuFamily& f, const char* item, WindowHandle host) {
@@ -75,7 +61,8 @@ void MeasurePages(benchmark::State& state, WindowHandle host, Fill fill) {
 }
 
 void BM_PagesFirstPaintVsFill(benchmark::State& state) {
-  if (!StartRecorderToolkit()) {
+  registerAppPages();
+  if (!benchapp::StartRecorderToolkit()) {
     state.SkipWithError("the toolkit did not start");
     return;
   }
