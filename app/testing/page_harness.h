@@ -36,10 +36,13 @@
 
 namespace livetest {
 
+// A box as the page asked for it: its text's (section, key) when it has
+// one, its style and what it said.
 struct Box {
   WindowHandle owner;
   std::string text;
   uint32_t type;
+  std::string section, key;
 };
 
 inline std::vector<Box>& Boxes() {
@@ -50,8 +53,16 @@ inline int& BoxAnswer() {
   static int answer = IDOK;
   return answer;
 }
+inline std::pair<std::string, std::string>& NextBoxKey() {
+  static std::pair<std::string, std::string> key;
+  return key;
+}
+inline void RecordBoxKey(const char* section, const char* key) {
+  NextBoxKey() = {section ? section : "", key ? key : ""};
+}
 inline int RecordBox(WindowHandle owner, const char* text, const char*, uint32_t type) {
-  Boxes().push_back({owner, text ? text : "", type});
+  Boxes().push_back({owner, text ? text : "", type, NextBoxKey().first, NextBoxKey().second});
+  NextBoxKey() = {};
   return BoxAnswer();
 }
 
@@ -105,12 +116,14 @@ class LiveGui : public ::testing::Test {
     Boxes().clear();
     BoxAnswer() = IDOK;
     msgbox_seam::setBoxFunction(RecordBox);
+    msgbox_seam::setKeyObserver(RecordBoxKey);
   }
   // Preview windows refuse destruction: they lose the mark first, so that
   // no live view (nor the side menu it hosts) outlives its test, and the
   // side menus' slots forget the bars that went with them.
   void TearDown() override {
     msgbox_seam::setBoxFunction(nullptr);
+    msgbox_seam::setKeyObserver(nullptr);
     for (auto it = windows_.rbegin(); it != windows_.rend(); ++it) {
       if (IsMainWindow(*it)) {
         if (desktest::Rec(*it)->exStyle & WS_EX_PREVIEW) {

@@ -50,6 +50,10 @@ namespace msgbox_seam {
 // its place and restore it with null.
 using BoxFunction = int (*)(WindowHandle owner, const char* text, const char* caption, uint32_t type);
 void setBoxFunction(BoxFunction box);
+// Told the (section, key) of each box's text just before the box opens
+// (nulls for a text that has none); null stops it.
+using KeyObserver = void (*)(const char* section, const char* key);
+void setKeyObserver(KeyObserver observe);
 }  // namespace msgbox_seam
 #endif
 

@@ -155,6 +155,7 @@ TEST_F(PageFrame, ADeclinedQuestionShowsNoSaveFailedBoxButTheReportAlwaysDoes) {
   EXPECT_EQ(Boxes()[0].text, "Saving failed, error code: " + std::to_string(PAGE_CODE_DECLINED));
   EXPECT_EQ(Boxes()[1].text, "Saving failed, error code: -1");
   EXPECT_EQ(Boxes()[1].type, static_cast<uint32_t>(MSGBOX_ERROR));
+  EXPECT_EQ(Boxes()[1].section + "/" + Boxes()[1].key, "commons/savefailed_code");
 }
 
 }  // namespace

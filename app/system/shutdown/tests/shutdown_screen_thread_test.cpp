@@ -89,6 +89,7 @@ TEST_F(Shutdown, CancelEscapeAndCloseLeaveTheDialogAndThePictureButtonsAskFirst)
       EXPECT_TRUE(IsWindowVisible(dlg)) << id;
     }
     EXPECT_EQ(livetest::Boxes().back().text, "Reboot the device?");
+    EXPECT_EQ(livetest::Boxes().back().section + "/" + livetest::Boxes().back().key, "shutdown/reboothint");
     SendMessage(dlg, MSG_CLOSE, 0, 0);
   });
   EXPECT_EQ(g_ends.load(), 0);
