@@ -5,6 +5,7 @@
 #include <mutex>
 
 #include "app/app_registry.h"
+#include "app/camera/camera_windows.h"
 #include "app/camera.h"
 #include "app/device_ability.h"
 #include "app/control_services.h"
@@ -94,7 +95,7 @@ LResult copyChanProc(WindowHandle dlg, int message, WParam wParam, LParam lParam
 
 }  // namespace
 
-extern "C" {
+namespace camera_windows {
 
 int showImageCopyChanDialog(WindowHandle host, int sourceChannel, int) {
   g_source = sourceChannel;
@@ -109,4 +110,4 @@ void getImageCopyChanRect(Rect* out) {
   *out = g_lastRect;
 }
 
-}  // extern "C"
+}  // namespace camera_windows

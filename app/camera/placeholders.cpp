@@ -4,6 +4,7 @@
 #include <atomic>
 
 #include "app/app_registry.h"
+#include "app/camera/camera_windows.h"
 #include "app/camera.h"
 #include "app/liveview_dialogs.h"
 #include "gui/dialog.h"
@@ -64,11 +65,11 @@ int runPlaceholder(WindowHandle owner) {
 
 }  // namespace
 
-extern "C" {
+namespace camera_windows {
 
 WindowHandle getPtzPlayWindow(void) { return g_ptzPanel.load(); }
 int showPtzPlayDialog(WindowHandle owner) { return runPlaceholder<kPtz>(owner); }
 int showCameraMenu(WindowHandle owner) { return runPlaceholder<kCameraMenu>(owner); }
 int showAddIpcDialog(WindowHandle owner) { return runPlaceholder<kAddIpc>(owner); }
 
-}  // extern "C"
+}  // namespace camera_windows

@@ -3,6 +3,7 @@
 // pages; what the live view and the menus read of them (registration,
 // output state, playback type) is as the finished windows leave it.
 #include "app/app_registry.h"
+#include "app/playback/playback_windows.h"
 #include "app/core/pages_calls.h"
 #include "app/device_backend.h"
 #include "app/login_rights.h"
@@ -23,7 +24,7 @@ void closeIfOpen(WindowHandle hwnd) {
 
 }  // namespace
 
-extern "C" {
+namespace playback_windows {
 
 int runPlaybackDialog(WindowHandle owner) {
   const int output = getMainOutput();
@@ -94,4 +95,4 @@ void restoreInstantPlaybackWindow(int output) {
 
 int toggleSingleViewAt(int, WindowHandle, WParam, LParam) { return 0; }
 
-}  // extern "C"
+}  // namespace playback_windows
