@@ -27,6 +27,8 @@
 #include "core/desktop/tests/desktop_fixture.h"
 #include "core/desktop/zorder.h"
 #include "core/nonclient/tests/screen_picture.h"
+#include "gui/button.h"
+#include "gui/cursor.h"
 #include "gui/dc.h"
 #include "gui/dialog.h"
 #include "gui/host.h"
@@ -180,9 +182,17 @@ inline void ClickItem(WindowHandle dialog, int id) {
   GetWindowRect(item, &r);
   int x = (r.left + r.right) / 2, y = (r.top + r.bottom) / 2;
   ClientToScreen(dialog, &x, &y);
+  // A window that opened under a resting pointer learns of it from a move.
+  HostInjectMouseMove(x - 1, y - 1);
   HostInjectMouseMove(x, y);
+  // The desktop has routed the move once its pointer stands there.
+  PumpUntil([x, y] {
+    Point at{};
+    GetCursorPos(&at);
+    return at.x == x && at.y == y;
+  });
   HostInjectMouseButton(HOST_BUTTON_LEFT, 1);
-  PumpUntil([item] { return GetCapture() == item; }, 100);
+  PumpUntil([item] { return GetCapture() == item || (SendMessage(item, BM_GETSTATE, 0, 0) & BST_PUSHED); }, 1000);
   HostInjectMouseButton(HOST_BUTTON_LEFT, 0);
 }
 

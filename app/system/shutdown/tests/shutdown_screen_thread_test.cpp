@@ -63,7 +63,12 @@ class Shutdown : public livetest::LiveGui {
     LiveGui::TearDown();
   }
   int Dialog(const std::function<void(WindowHandle)>& steps) {
-    return RunInLoop(createShutdownWindow, [&] { steps(GetActiveWindow()); });
+    return RunInLoop(createShutdownWindow, [&] {
+      const WindowHandle dlg = GetActiveWindow();
+      steps(dlg);
+      // A step that failed early still ends the dialog.
+      if (IsWindowVisible(dlg)) SendMessage(dlg, MSG_CLOSE, 0, 0);
+    });
   }
 };
 
