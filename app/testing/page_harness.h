@@ -182,15 +182,19 @@ inline void ClickItem(WindowHandle dialog, int id) {
   GetWindowRect(item, &r);
   int x = (r.left + r.right) / 2, y = (r.top + r.bottom) / 2;
   ClientToScreen(dialog, &x, &y);
-  // A window that opened under a resting pointer learns of it from a move.
-  HostInjectMouseMove(x - 1, y - 1);
+  // The pointer comes from outside, as a hand brings it: a window that opened
+  // under a resting pointer learns of it from the move.
+  const auto routedTo = [](int px, int py) {
+    return [px, py] {
+      Point at{};
+      GetCursorPos(&at);
+      return at.x == px && at.y == py;
+    };
+  };
+  HostInjectMouseMove(0, 0);
+  PumpUntil(routedTo(0, 0));
   HostInjectMouseMove(x, y);
-  // The desktop has routed the move once its pointer stands there.
-  PumpUntil([x, y] {
-    Point at{};
-    GetCursorPos(&at);
-    return at.x == x && at.y == y;
-  });
+  PumpUntil(routedTo(x, y));
   HostInjectMouseButton(HOST_BUTTON_LEFT, 1);
   PumpUntil([item] { return GetCapture() == item || (SendMessage(item, BM_GETSTATE, 0, 0) & BST_PUSHED); }, 1000);
   HostInjectMouseButton(HOST_BUTTON_LEFT, 0);
