@@ -1,7 +1,7 @@
 // The search pages of the export menu; each is a placeholder page that holds
 // the output while open.
 #include "app/app_registry.h"
-#include "app/placeholder_page.h"
+#include "app/playback/placeholder_window.h"
 #include "app/playback.h"
 
 namespace {

@@ -1,13 +1,12 @@
-// The playback windows. Until the playback pages land, the main output's
-// playback and the instant playback over the live view are placeholder
-// pages; what the live view and the menus read of them (registration,
-// output state, playback type) is as the finished windows leave it.
+// Stand-ins for the playback windows: the main output's playback and the
+// instant playback answer as placeholder windows that leave registration,
+// output state and playback type as the finished windows do.
 #include "app/app_registry.h"
 #include "app/playback/playback_windows.h"
 #include "app/core/pages_calls.h"
 #include "app/device_backend.h"
 #include "app/login_rights.h"
-#include "app/placeholder_page.h"
+#include "app/playback/placeholder_window.h"
 #include "app/playback.h"
 #include "gui/message.h"
 #include "gui/window_attr.h"

@@ -1,6 +1,7 @@
-// Stand-in windows of the camera pages that come later: each is a small
-// modal dialog with its caption and a Cancel button, registered like the
-// finished page, so that the live view can open, cover and close it.
+// Stand-ins for the PTZ panel, the camera menu and the add-camera dialog: each
+// answers as a small modal dialog with its caption and a Cancel button,
+// registered like the finished window, so the live view can open, cover and
+// close it.
 #include <atomic>
 
 #include "app/app_registry.h"
