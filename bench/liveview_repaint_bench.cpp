@@ -19,6 +19,7 @@
 #include "app/device_backend.h"
 #include "app/liveview.h"
 #include "app/program.h"
+#include "bench_recorder.h"
 #include "bench_timing.h"
 #include "gui/dc.h"
 #include "gui/paint.h"
@@ -29,23 +30,8 @@ namespace {
 
 constexpr int kWidth = 1024, kHeight = 768;
 
-// The toolkit reads its resources beside the program's folder.
-bool StartRecorderToolkit() {
-  ::setenv("SDL_VIDEODRIVER", "dummy", 0);
-  char exe[PATH_MAX] = {};
-  const ssize_t n = readlink("/proc/self/exe", exe, sizeof exe - 1);
-  const std::string path = n > 0 ? std::string(exe, static_cast<size_t>(n)) : std::string("./x");
-  if (chdir(path.substr(0, path.rfind('/')).c_str()) != 0) return false;
-  initDeviceAbility();
-  setMainOutput(3);
-  setAuxOutput(1);
-  setCurOutput(3);
-  installAppCallbacks();
-  return InitGUI(0, nullptr) == 0;
-}
-
 void BM_LiveViewRepaintSplit16VsFill(benchmark::State& state) {
-  if (!StartRecorderToolkit()) {
+  if (!benchapp::StartRecorderToolkit()) {
     state.SkipWithError("the toolkit did not start");
     return;
   }

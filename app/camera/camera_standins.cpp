@@ -1,10 +1,12 @@
-// Stand-ins for the camera pages: each answers with a small modal dialog
-// with its caption and a Cancel button, registered as the page is, so that
-// the live view can open, cover and close it.
+// Stand-ins for the PTZ panel, the camera menu and the add-camera dialog: each
+// answers as a small modal dialog with its caption and a Cancel button,
+// registered like the finished window, so the live view can open, cover and
+// close it.
 #include <atomic>
 
 #include "app/app_messages.h"
 #include "app/app_registry.h"
+#include "app/camera/camera_windows.h"
 #include "app/camera.h"
 #include "app/liveview_dialogs.h"
 #include "gui/button.h"
@@ -76,11 +78,11 @@ int runPlaceholder(WindowHandle owner) {
 
 }  // namespace
 
-extern "C" {
+namespace camera_windows {
 
 WindowHandle getPtzPlayWindow(void) { return g_ptzPanel.load(); }
 int showPtzPlayDialog(WindowHandle owner) { return runPlaceholder<kPtz>(owner); }
 int showCameraMenu(WindowHandle owner) { return runPlaceholder<kCameraMenu>(owner); }
 int showAddIpcDialog(WindowHandle owner) { return runPlaceholder<kAddIpc>(owner); }
 
-}  // extern "C"
+}  // namespace camera_windows

@@ -5,6 +5,7 @@
 #include <mutex>
 
 #include "app/app_registry.h"
+#include "app/camera/camera_windows.h"
 #include "app/camera.h"
 #include "app/device_ability.h"
 #include "app/device_backend.h"
@@ -117,7 +118,7 @@ LResult copyChanProc(WindowHandle dlg, int message, WParam wParam, LParam lParam
 
 }  // namespace
 
-extern "C" {
+namespace camera_windows {
 
 int showImageCopyChanDialog(WindowHandle host, int sourceChannel, int mode) {
   g_source = sourceChannel;
@@ -133,4 +134,4 @@ void getImageCopyChanRect(Rect* out) {
   *out = g_lastRect;
 }
 
-}  // extern "C"
+}  // namespace camera_windows

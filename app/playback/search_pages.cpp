@@ -1,26 +1,15 @@
-// The search pages and what they share with the playback windows: their
-// error boxes and the divider under a list row. Each search page opens as a
-// placeholder page with its caption.
+// The search pages of the export menu; each is a placeholder page that holds
+// the output while open.
 #include "app/app_registry.h"
-#include "app/msgbox.h"
-#include "app/placeholder_page.h"
+#include "app/playback/placeholder_window.h"
 #include "app/playback.h"
-#include "gui/dc.h"
 
 namespace {
-
-constexpr int kSearchNoFile = 101, kSearchFailed = 102;
 
 int openSearchPage(WindowHandle owner, const char* key, void (*registerWnd)(WindowHandle)) {
   PlaceholderPage page{"playback", key, 1};
   if (registerWnd) page.registerWnd = registerWnd;
   return runPlaceholderPage(owner, page);
-}
-
-// The numbered text of (section, key); no box when the text is missing.
-int showNumbered(WindowHandle owner, const char* key, int code) {
-  if (!lookupText("playback", key)) return 0;
-  return showMsgBoxNum(owner, "playback", key, code);
 }
 
 }  // namespace
@@ -30,20 +19,5 @@ extern "C" {
 int createSearchEventWindow(WindowHandle owner) { return openSearchPage(owner, "search_event", nullptr); }
 int createSearchGenWindow(WindowHandle owner) { return openSearchPage(owner, "search_gen", nullptr); }
 int createSearchPicWindow(WindowHandle owner) { return openSearchPage(owner, "search_pic", setSearchPicWnd); }
-
-int showInstantSearchError(WindowHandle owner, int code) {
-  if (code == kSearchNoFile) return showMsgBox(owner, "playback", "search_nofile", MSGBOX_INFO);
-  if (code == kSearchFailed) return showMsgBox(owner, "playback", "search_failed", MSGBOX_ERROR);
-  return showNumbered(owner, "search_err", code);
-}
-
-int showPlaybackError(int, WindowHandle owner, int code) { return showNumbered(owner, "play_err", code); }
-
-void drawListRowDivider(HDC hdc, int x, int y, int w, int h, int) {
-  if (w <= 0 || h <= 0) return;
-  SetDCAttr(hdc, DC_ATTR_PEN_COLOR, RGB2Pixel(hdc, 80, 80, 80));
-  MoveTo(hdc, x, y + h - 1);
-  LineTo(hdc, x + w - 1, y + h - 1);
-}
 
 }  // extern "C"

@@ -7,7 +7,9 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cstdlib>
+#include <thread>
 #include <functional>
 #include <string>
 #include <vector>
@@ -27,18 +29,24 @@
 #include "core/nonclient/tests/screen_picture.h"
 #include "gui/app_hooks.h"
 #include "gui/control_class.h"
+#include "gui/button.h"
+#include "gui/cursor.h"
 #include "gui/dc.h"
 #include "gui/dialog.h"
+#include "gui/host.h"
 #include "gui/startup.h"
 #include "gui/window.h"
 #include "gui/window_attr.h"
 
 namespace livetest {
 
+// A box as the page asked for it: its text's (section, key) when it has
+// one, its style and what it said.
 struct Box {
   WindowHandle owner;
   std::string text;
   uint32_t type;
+  std::string section, key;
 };
 
 inline std::vector<Box>& Boxes() {
@@ -49,8 +57,16 @@ inline int& BoxAnswer() {
   static int answer = IDOK;
   return answer;
 }
+inline std::pair<std::string, std::string>& NextBoxKey() {
+  static std::pair<std::string, std::string> key;
+  return key;
+}
+inline void RecordBoxKey(const char* section, const char* key) {
+  NextBoxKey() = {section ? section : "", key ? key : ""};
+}
 inline int RecordBox(WindowHandle owner, const char* text, const char*, uint32_t type) {
-  Boxes().push_back({owner, text ? text : "", type});
+  Boxes().push_back({owner, text ? text : "", type, NextBoxKey().first, NextBoxKey().second});
+  NextBoxKey() = {};
   return BoxAnswer();
 }
 
@@ -104,12 +120,14 @@ class LiveGui : public ::testing::Test {
     Boxes().clear();
     BoxAnswer() = IDOK;
     msgbox_seam::setBoxFunction(RecordBox);
+    msgbox_seam::setKeyObserver(RecordBoxKey);
   }
   // Preview windows refuse destruction: they lose the mark first, so that
   // no live view (nor the side menu it hosts) outlives its test, and the
   // side menus' slots forget the bars that went with them.
   void TearDown() override {
     msgbox_seam::setBoxFunction(nullptr);
+    msgbox_seam::setKeyObserver(nullptr);
     for (auto it = windows_.rbegin(); it != windows_.rend(); ++it) {
       if (IsMainWindow(*it)) {
         if (desktest::Rec(*it)->exStyle & WS_EX_PREVIEW) {
@@ -144,6 +162,45 @@ class LiveGui : public ::testing::Test {
 
   std::vector<WindowHandle> windows_;
 };
+
+// Reads and dispatches the calling thread's messages until `done` holds;
+// false when it does not within `rounds` rounds of 2 ms (five seconds).
+inline bool PumpUntil(const std::function<bool()>& done, int rounds = 2500) {
+  for (int i = 0; i < rounds; ++i) {
+    desktest::Drain();
+    if (done()) return true;
+    std::this_thread::sleep_for(std::chrono::milliseconds(2));
+  }
+  return false;
+}
+
+// A user's click in the middle of a control through the host's input,
+// from the thread that runs the control's window: the release follows as
+// soon as the control has taken the press (controls that take no capture
+// get a moment for it).
+inline void ClickItem(WindowHandle dialog, int id) {
+  const WindowHandle item = GetDlgItem(dialog, id);
+  Rect r{};
+  GetWindowRect(item, &r);
+  int x = (r.left + r.right) / 2, y = (r.top + r.bottom) / 2;
+  ClientToScreen(dialog, &x, &y);
+  // The pointer comes from outside, as a hand brings it: a window that opened
+  // under a resting pointer learns of it from the move.
+  const auto routedTo = [](int px, int py) {
+    return [px, py] {
+      Point at{};
+      GetCursorPos(&at);
+      return at.x == px && at.y == py;
+    };
+  };
+  HostInjectMouseMove(0, 0);
+  PumpUntil(routedTo(0, 0));
+  HostInjectMouseMove(x, y);
+  PumpUntil(routedTo(x, y));
+  HostInjectMouseButton(HOST_BUTTON_LEFT, 1);
+  PumpUntil([item] { return GetCapture() == item || (SendMessage(item, BM_GETSTATE, 0, 0) & BST_PUSHED); }, 1000);
+  HostInjectMouseButton(HOST_BUTTON_LEFT, 0);
+}
 
 // Pictures compared with reference PNGs in data/ beside the test file
 // (pass __FILE__; GUI_UPDATE_REFERENCES=1 writes them).

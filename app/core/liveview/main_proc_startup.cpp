@@ -1,6 +1,7 @@
 // The two start-up messages the tool-window thread sends the live view: the
 // start-up wizard (after the language choice) and the check for disks that
 // need initialising.
+#include "app/page_registry.h"
 #include "app/app_registry.h"
 #include "app/core/liveview/main_proc.h"
 #include "app/device_backend.h"
@@ -62,10 +63,8 @@ void formatNewDisks(WindowHandle hwnd, int output) {
   } else if (isDiskExpanding()) {
     showMsgBox(hwnd, "format", "format_err_expanding", MSGBOX_INFO);
   } else if (count > 0) {
-    // The list goes whole; formatDisks reads only `count` of it.
-    formatDisks(output, count, n[0], n[1], n[2], n[3], n[4], n[5], n[6], n[7], n[8], n[9], n[10], n[11], n[12],
-                n[13], n[14], n[15], n[16], n[17], n[18], n[19], n[20], n[21], n[22], n[23], n[24], n[25], n[26],
-                n[27], n[28], n[29], n[30], n[31]);
+    // The storage pages lie above the core: reached through the registry.
+    openDiskFormat(output, count, n);
   }
 }
 

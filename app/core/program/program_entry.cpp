@@ -31,6 +31,7 @@ constexpr int kNobody = -2;
 
 std::atomic<WindowProc> g_liveViewProc{nullptr};
 std::atomic<bool> g_reboot{false};
+std::atomic<void (*)(bool)> g_endRequests{nullptr};
 std::atomic<void (*)()> g_adjustAbility{nullptr};
 
 void sayWhyStartUpFailed(int code) {
@@ -132,6 +133,7 @@ namespace program_seam {
 
 void setLiveViewProc(WindowProc proc) { g_liveViewProc = proc; }
 void setAbilityAdjustment(void (*adjust)()) { g_adjustAbility = adjust; }
+void setEndRequests(void (*end)(bool reboot)) { g_endRequests = end; }
 
 }  // namespace program_seam
 
@@ -169,9 +171,13 @@ int runRecorder(void) {
   }
 }
 
-void requestShutdown(void) { RequestQuit(); }
+void requestShutdown(void) {
+  if (void (*end)(bool) = g_endRequests.load()) return end(false);
+  RequestQuit();
+}
 
 void requestReboot(void) {
+  if (void (*end)(bool) = g_endRequests.load()) return end(true);
   g_reboot.store(true);
   RequestQuit();
 }

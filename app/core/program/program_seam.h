@@ -17,5 +17,8 @@ void setAbilityAdjustment(void (*adjust)());
 void setStartUpThreadEnabled(bool enabled);
 // Whether a start-up thread is still at work.
 bool startUpThreadRunning();
+// `end` takes the shutdown (false) and reboot (true) requests instead of the
+// running program; null restores them.
+void setEndRequests(void (*end)(bool reboot));
 
 }  // namespace program_seam

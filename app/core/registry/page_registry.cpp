@@ -31,6 +31,7 @@ Table& table() {
 }
 
 std::atomic<ShutdownHintOpener> g_hint{nullptr};
+std::atomic<DiskFormatOpener> g_format{nullptr};
 
 bool validMenu(int menu) { return menu >= APP_MENU_MAIN && menu < APP_MENU_COUNT; }
 
@@ -85,6 +86,14 @@ int openShutdownHint(WindowHandle owner, int kind) {
   // Without the system pages a shutdown still ends the program cleanly.
   if (kind == 0) RequestQuit();
   return 0;
+}
+
+void registerDiskFormat(DiskFormatOpener open) { g_format.store(open); }
+
+int openDiskFormat(int output, int count, const int* disks) {
+  DiskFormatOpener open = g_format.load();
+  if (!open || !disks || count < 1 || count > 32) return -1;
+  return open(output, count, disks);
 }
 
 }  // extern "C"

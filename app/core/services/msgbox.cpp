@@ -22,8 +22,22 @@ constexpr int kNameHintSize = 256;
 constexpr int kNoBox = -1;
 
 std::atomic<msgbox_seam::BoxFunction> g_box{MessageBox};
+std::atomic<msgbox_seam::KeyObserver> g_keyObserver{nullptr};
+
+// The (section, key) of the text the box on this thread is about to show.
+struct BoxKey {
+  const char* section = nullptr;
+  const char* key = nullptr;
+};
+thread_local BoxKey t_boxKey;
+
+struct NamedBox {
+  NamedBox(const char* section, const char* key) { t_boxKey = {section, key}; }
+  ~NamedBox() { t_boxKey = {}; }
+};
 
 int openBox(WindowHandle owner, const char* text, const char* title, int style) {
+  if (msgbox_seam::KeyObserver observe = g_keyObserver.load()) observe(t_boxKey.section, t_boxKey.key);
   return g_box.load()(owner, text, title, static_cast<uint32_t>(style));
 }
 
@@ -53,6 +67,7 @@ int showItemHint(WindowHandle owner, const char* item, const char* hintKey, char
 
 namespace msgbox_seam {
 void setBoxFunction(BoxFunction box) { g_box.store(box ? box : MessageBox); }
+void setKeyObserver(KeyObserver observe) { g_keyObserver.store(observe); }
 }  // namespace msgbox_seam
 
 extern "C" {
@@ -64,6 +79,7 @@ const char* lookupText(const char* section, const char* key) {
 }
 
 int showMsgBox(WindowHandle owner, const char* section, const char* key, int style) {
+  const NamedBox named(section, key);
   char title[kTitleSize];
   boxTitle(title);
   const char* text = lookupText(section, key);
@@ -87,6 +103,7 @@ int showMsgBoxValueName(WindowHandle owner, const char* section, const ValueKeyR
 }
 
 int askMsgBox(WindowHandle owner, const char* section, const char* key) {
+  const NamedBox named(section, key);
   char title[kTitleSize];
   boxTitle(title);
   const char* text = lookupText(section, key);
@@ -142,6 +159,7 @@ int showValidWantedHint(WindowHandle owner, const char* section, const char* key
 }
 
 int showMsgBoxNum(WindowHandle owner, const char* section, const char* key, int number) {
+  const NamedBox named(section, key);
   char text[kTextSize];
   formatChecked(text, sizeof text, lookupText(section, key), "d", number);
   return showMsgBoxText(owner, text, MSGBOX_ERROR);

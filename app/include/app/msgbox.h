@@ -1,7 +1,8 @@
 /* Every box the user sees: titled with ("commons", "attention") and texted
  * from the language file by section and key. Each takes the owner first and
  * answers the box's answer unless stated. Styles (MsgBoxKind): 16 error with
- * OK, 34 question with Yes and No (Yes answers 6), 64 information with OK. */
+ * OK, 34 question with Yes and No (Yes answers 6), 48 warning with OK, 64
+ * information with OK. */
 #ifndef APP_MSGBOX_H
 #define APP_MSGBOX_H
 
@@ -49,6 +50,10 @@ namespace msgbox_seam {
 // its place and restore it with null.
 using BoxFunction = int (*)(WindowHandle owner, const char* text, const char* caption, uint32_t type);
 void setBoxFunction(BoxFunction box);
+// Told the (section, key) of each box's text just before the box opens
+// (nulls for a text that has none); null stops it.
+using KeyObserver = void (*)(const char* section, const char* key);
+void setKeyObserver(KeyObserver observe);
 }  // namespace msgbox_seam
 #endif
 

@@ -39,6 +39,12 @@ void clearPageRegistry(void);
 void registerShutdownHint(ShutdownHintOpener open);
 int openShutdownHint(WindowHandle owner, int kind);
 
+/* The format run of the storage pages for `count` disk numbers (at most
+ * 32); unregistered it formats nothing and answers -1. */
+typedef int (*DiskFormatOpener)(int output, int count, const int* disks);
+void registerDiskFormat(DiskFormatOpener open);
+int openDiskFormat(int output, int count, const int* disks);
+
 /* The placeholder page of an item without a page: a modeless page hosted by
  * `owner`, titled with the item's caption in the menu's layout section,
  * kept in the menu's page slot while open and closed by 102 or Escape.

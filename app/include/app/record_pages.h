@@ -15,6 +15,8 @@ int hasDetectableDisk(void);
 /* Formats `count` disks given as ints after it: the positive numbers in
  * order, at most 32, with the output's login; the device's answer (0 taken). */
 int formatDisks(int output, int count, ...);
+/* The same for a list of `count` disk numbers (at most 32 are read). */
+int formatDiskArray(int output, int count, const int* disks);
 
 /* -1: ("manualsnapshot", "manualsnapshot_err_snapshot"); any other code:
  * ("manualsnapshot", "manualsnapshot_err_default") with the number. */

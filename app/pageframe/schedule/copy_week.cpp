@@ -38,10 +38,10 @@ bool checked(WindowHandle dlg, int id) { return SendDlgItemMessage(dlg, id, BM_G
 // reaches the source day's box too.
 void setCheck(WindowHandle dlg, int id, bool on) {
   const WindowHandle box = GetDlgItem(dlg, id);
-  const bool disabled = IsWindowEnabled(box) == FALSE;
-  if (disabled) EnableWindow(box, TRUE);
+  const bool disabled = (GetWindowStyle(box) & WS_DISABLED) != 0;
+  if (disabled) ExcludeWindowStyle(box, WS_DISABLED);
   SendMessage(box, BM_SETCHECK, on ? BST_CHECKED : 0, 0);
-  if (disabled) EnableWindow(box, FALSE);
+  if (disabled) IncludeWindowStyle(box, WS_DISABLED);
 }
 
 void createCell(WindowHandle dlg, int day, int n, const CtrlResInfo& cell, const char* caption, int w, int h) {

@@ -8,6 +8,7 @@
 #include "app/app_registry.h"
 #include "app/device_test_seam.h"
 #include "app/playback.h"
+#include "app/program_pages.h"
 #include "core/nonclient/tests/started_gui.h"
 #include "gui/app_hooks.h"
 #include "gui/dialog.h"
@@ -50,6 +51,7 @@ LResult HelperProc(WindowHandle hwnd, int msg, WParam wParam, LParam lParam) {
 class PlaceholderPages : public guitest::StartedGui {
  protected:
   void SetUp() override {
+    registerAppPages();
     device_seam::resetAll();
     setMainOutput(kMain);
     setCurOutput(kMain);

@@ -9,11 +9,13 @@
 #include "app/menus.h"
 #include "app/msgbox.h"
 #include "app/page_registry.h"
+#include "app/record_pages.h"
 #include "app/record/storage/disk_list.h"
 #include "app/record/storage/storage_internal.h"
 #include "app/storage_pages.h"
 #include "gui/button.h"
 #include "gui/dialog.h"
+#include "gui/display.h"
 #include "gui/propsheet.h"
 #include "gui/listview.h"
 #include "gui/message.h"
@@ -28,7 +30,7 @@ constexpr int kKeyProperties = 147, kKeyAction = 153, kKeyCheck = 154, kKeyCheck
 constexpr int kNotifyDoubleClick = LVN_ITEMDBCLK;
 constexpr int kNotifySettingsCell = LVN_CELLCLICK + 7, kNotifyActionCell = LVN_CELLCLICK + 8;
 constexpr uint32_t kButtonStyle = WS_CHILD | WS_VISIBLE | BS_AUTOSIZE;
-constexpr uint32_t kButtonEx = 0x00500000u;
+constexpr uint32_t kButtonEx = WS_EX_PLACE_X | WS_EX_PLACE_W;
 constexpr uint32_t kListStyle = WS_CHILD | WS_VISIBLE | 0x004C0001u;
 constexpr uint32_t kLabelStyle = WS_CHILD | WS_VISIBLE | SS_EDITFRAME;
 
@@ -189,6 +191,7 @@ int showDiskMenu(WindowHandle parent) { return showStorageMenu(parent); }
 void registerStoragePages(void) {
   registerPage(APP_MENU_MAIN, "disk", showDiskMenu);
   registerPage(APP_MENU_STORAGE, "disk_base", storage::openDiskBase);
+  registerDiskFormat(formatDiskArray);
 }
 
 }  // extern "C"

@@ -39,7 +39,7 @@ void setCell(WindowHandle list, LParam row, int column, const char* text, const 
   ListViewSubItemInfo cell{};
   cell.column = column;
   cell.text = const_cast<char*>(text);
-  cell.textColor = SysPixelIndex[15];
+  cell.textColor = SysPixelIndex[SYSPIXEL_WHITE];
   cell.flags = image ? LVFLAG_BITMAP : 0;
   cell.image = reinterpret_cast<uintptr_t>(image);
   SendMessage(list, LVM_SETSUBITEM, static_cast<WParam>(row), reinterpret_cast<LParam>(&cell));

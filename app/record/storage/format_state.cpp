@@ -29,18 +29,27 @@ int getFormatFsChoice(void) { return g_fsChoice; }
 void setExpandPartFlag(int flag) { g_expandPart = flag; }
 int getExpandPartFlag(void) { return g_expandPart; }
 
-int formatDisks(int output, int count, ...) {
+int formatDiskArray(int output, int count, const int* numbers) {
+  if (!numbers || count < 0) return -1;
   uint8_t disks[kMaxFormatDisks] = {};
   int kept = 0;
+  for (int i = 0; i < count && i < kMaxFormatDisks; ++i) {
+    const int disk = numbers[i];
+    // Numbers outside a byte would not fit the request.
+    if (disk > 0 && disk <= kLargestByte) disks[kept++] = static_cast<uint8_t>(disk);
+  }
+  return formatDiskList(getLoginId(output), disks, kept);
+}
+
+int formatDisks(int output, int count, ...) {
+  // Callers pass the whole list of 32; no more than that is read.
+  int numbers[kMaxFormatDisks] = {};
+  const int n = count < 0 ? 0 : count > kMaxFormatDisks ? kMaxFormatDisks : count;
   va_list args;
   va_start(args, count);
-  for (int i = 0; i < count; ++i) {
-    const int disk = va_arg(args, int);
-    // Numbers past the 32nd or outside a byte would not fit the request.
-    if (disk > 0 && disk <= kLargestByte && kept < kMaxFormatDisks) disks[kept++] = static_cast<uint8_t>(disk);
-  }
+  for (int i = 0; i < n; ++i) numbers[i] = va_arg(args, int);
   va_end(args);
-  return formatDiskList(getLoginId(output), disks, kept);
+  return formatDiskArray(output, n, numbers);
 }
 
 }  // extern "C"

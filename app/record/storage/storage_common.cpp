@@ -25,7 +25,7 @@ void setText(WindowHandle window, int id, const char* text) {
 
 void showCursor(int index) { SetCursor(GetSystemCursor(index)); }
 
-bool isWindow(WindowHandle hwnd) { return hwnd != 0 && hwnd != GUI_INVALID_HANDLE; }
+bool isWindow(WindowHandle hwnd) { return IsValidHandle(hwnd); }
 
 DlgTemplate dialogTemplate(const char* section, const char* key, int output) {
   DlgTemplate tmpl = pageframe::dialogTemplate(section);

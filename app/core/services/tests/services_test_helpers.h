@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "app/program_pages.h"
 #include "app/app_callbacks.h"
 #include "app/app_registry.h"
 #include "app/device_backend.h"
@@ -44,6 +45,7 @@ struct BoxLog {
 class ServicesTest : public ::testing::Test {
  protected:
   void SetUp() override {
+    registerAppPages();
     device_seam::resetAll();
     initDeviceAbility();
     setMainOutput(3);

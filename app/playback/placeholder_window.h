@@ -1,8 +1,8 @@
-// A page that stands in for one built separately: a small modal dialog on
+// The modal placeholder window the playback stand-ins run: a small dialog on
 // the current output, titled with a language text, registered while open and
 // closed by message 102 (or Escape).
-#ifndef APP_PLACEHOLDER_PAGE_H
-#define APP_PLACEHOLDER_PAGE_H
+#ifndef APP_PLAYBACK_PLACEHOLDER_WINDOW_H
+#define APP_PLAYBACK_PLACEHOLDER_WINDOW_H
 
 #include <functional>
 

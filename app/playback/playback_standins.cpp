@@ -1,12 +1,12 @@
-// The playback windows: the main output's playback and the instant playback
-// over the live view open as placeholder pages; what the live view and the
-// menus read of them (registration, output state, playback type) is what
-// the playback windows set.
+// Stand-ins for the playback windows: the main output's playback and the
+// instant playback answer as placeholder windows that leave registration,
+// output state and playback type as the finished windows do.
 #include "app/app_registry.h"
+#include "app/playback/playback_windows.h"
 #include "app/core/pages_calls.h"
 #include "app/device_backend.h"
 #include "app/login_rights.h"
-#include "app/placeholder_page.h"
+#include "app/playback/placeholder_window.h"
 #include "app/playback.h"
 #include "gui/app_hooks.h"
 #include "gui/message.h"
@@ -25,7 +25,7 @@ void closeIfOpen(WindowHandle hwnd) {
 
 }  // namespace
 
-extern "C" {
+namespace playback_windows {
 
 int runPlaybackDialog(WindowHandle owner) {
   const int output = getMainOutput();
@@ -96,4 +96,4 @@ void restoreInstantPlaybackWindow(int output) {
 
 int toggleSingleViewAt(int, WindowHandle, WParam, LParam) { return 0; }
 
-}  // extern "C"
+}  // namespace playback_windows

@@ -1,6 +1,6 @@
-// The one stand-in page: every page that lands separately opens this until
-// it does, so a user who picks it sees where they are and can leave.
-#include "app/placeholder_page.h"
+// The modal placeholder window of the playback stand-ins: titled with a
+// language text, registered while open and closed by message 102 or Escape.
+#include "app/playback/placeholder_window.h"
 
 #include "app/app_registry.h"
 #include "app/msgbox.h"

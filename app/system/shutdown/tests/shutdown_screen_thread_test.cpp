@@ -1,0 +1,174 @@
+// The shutdown dialog and the hint window as a user meets them: every way
+// out of the dialog, the question before going down, the hint's text by
+// kind, its deafness to keys and mouse, its close on the timer, and both
+// windows as their reference pictures show them.
+#include <atomic>
+#include <string>
+
+#include "app/core/program/program_seam.h"
+#include "app/page_frame.h"
+#include "app/system_pages.h"
+#include "app/testing/page_harness.h"
+#include "gui/desktop.h"
+#include "gui/timer.h"
+
+namespace {
+
+using livetest::ClickItem;
+using livetest::PumpUntil;
+
+constexpr int kLock = 21248, kShutdown = 21249, kReboot = 21250, kHintText = 21264, kHintTimer = 8199;
+
+std::atomic<int> g_ends{0};
+std::atomic<bool> g_reboot{false};
+void RecordEnd(bool reboot) {
+  g_reboot = reboot;
+  ++g_ends;
+}
+
+std::string Text(WindowHandle dlg, int id) {
+  char text[128] = {};
+  GetWindowText(GetDlgItem(dlg, id), text, sizeof text);
+  return text;
+}
+
+// The picture once two grabs in a row agree.
+livetest::Picture Settled(WindowHandle window) {
+  Rect r{};
+  GetWindowRect(window, &r);
+  livetest::Picture last = livetest::Grab(r);
+  for (int i = 0; i < 50; ++i) {
+    desktest::Drain();
+    livetest::Picture now = livetest::Grab(r);
+    if (now.rgb == last.rgb) break;
+    last = std::move(now);
+  }
+  return last;
+}
+
+class Shutdown : public livetest::LiveGui {
+ protected:
+  void SetUp() override {
+    LiveGui::SetUp();
+    g_ends = 0;
+    program_seam::setEndRequests(RecordEnd);
+    SetPowerKeyDownFlag(0);
+    setDispSwitchEnabled(1);
+    setLiveViewActive(3, 1);
+  }
+  void TearDown() override {
+    program_seam::setEndRequests(nullptr);
+    SetPowerKeyDownFlag(0);
+    setDispSwitchEnabled(1);
+    LiveGui::TearDown();
+  }
+  int Dialog(const std::function<void(WindowHandle)>& steps) {
+    return RunInLoop(createShutdownWindow, [&] {
+      const WindowHandle dlg = GetActiveWindow();
+      steps(dlg);
+      // A step that failed early still ends the dialog.
+      if (IsWindowVisible(dlg)) SendMessage(dlg, MSG_CLOSE, 0, 0);
+    });
+  }
+};
+
+TEST_F(Shutdown, CancelEscapeAndCloseLeaveTheDialogAndThePictureButtonsAskFirst) {
+  int focused = 0;
+  Dialog([&](WindowHandle dlg) {
+    focused = GetDlgCtrlID(GetFocusChild(dlg));
+    ClickItem(dlg, PAGE_ID_CANCEL);
+    EXPECT_TRUE(PumpUntil([dlg] { return !IsWindowVisible(dlg); }));
+  });
+  EXPECT_EQ(focused, PAGE_ID_CANCEL);
+  Dialog([](WindowHandle dlg) {
+    SendMessage(dlg, MSG_KEYDOWN, 1, 0);
+    EXPECT_TRUE(PumpUntil([dlg] { return !IsWindowVisible(dlg); }));
+  });
+  // Declined questions change nothing and leave the dialog open.
+  livetest::BoxAnswer() = IDNO;
+  Dialog([](WindowHandle dlg) {
+    for (int id : {kShutdown, kReboot}) {
+      livetest::Boxes().clear();
+      ClickItem(dlg, id);
+      EXPECT_TRUE(PumpUntil([] { return !livetest::Boxes().empty(); })) << id;
+      EXPECT_TRUE(IsWindowVisible(dlg)) << id;
+    }
+    EXPECT_EQ(livetest::Boxes().back().text, "Reboot the device?");
+    EXPECT_EQ(livetest::Boxes().back().section + "/" + livetest::Boxes().back().key, "shutdown/reboothint");
+    SendMessage(dlg, MSG_CLOSE, 0, 0);
+  });
+  EXPECT_EQ(g_ends.load(), 0);
+  EXPECT_EQ(GetPowerKeyDownFlag(), 0);
+}
+
+TEST_F(Shutdown, AgreedShutdownAndRebootShowTheHintThenEndOrRestart) {
+  livetest::BoxAnswer() = IDYES;
+  for (int id : {kShutdown, kReboot}) {
+    g_ends = 0;
+    Dialog([id](WindowHandle dlg) {
+      ClickItem(dlg, id);
+      // The hint closes itself on its one-second timer.
+      EXPECT_TRUE(PumpUntil([] { return g_ends.load() == 1; })) << id;
+      SendMessage(dlg, MSG_CLOSE, 0, 0);
+    });
+    EXPECT_EQ(g_reboot.load(), id == kReboot);
+    EXPECT_EQ(GetPowerKeyDownFlag(), 1);
+    EXPECT_EQ(isDispSwitchEnabled(), 0);
+    SetPowerKeyDownFlag(0);
+  }
+}
+
+TEST_F(Shutdown, LockLogsTheOutputOutAndClosesTheMenus) {
+  setLoginState(3, 0, 7);
+  setLoginFlag(3, 1);
+  Dialog([](WindowHandle dlg) {
+    ClickItem(dlg, kLock);
+    EXPECT_TRUE(PumpUntil([dlg] { return !IsWindowVisible(dlg); }));
+  });
+  EXPECT_EQ(getLoginUserIndex(3), -2);
+  EXPECT_EQ(isLoginFlag(3), 0);
+}
+
+TEST_F(Shutdown, TheHintSaysItsKindIgnoresKeysAndMouseAndClosesOnItsTimer) {
+  const std::pair<int, const char*> kinds[] = {
+      {0, "Shutting down, please wait..."}, {1, "Rebooting, please wait..."},
+      {2, "Upgrade finished, rebooting..."}, {-1, "Upgrade finished, rebooting..."}};
+  for (const auto& kind : kinds) {
+    g_ends = 0;
+    std::string text;
+    bool stayed = false;
+    RunInLoop([&](WindowHandle owner) { return createShutdownHintWindow(owner, kind.first); }, [&] {
+      const WindowHandle hint = GetActiveWindow();
+      text = Text(hint, kHintText);
+      SendMessage(hint, MSG_KEYDOWN, 1, 0);
+      SendMessage(hint, 12, 0, 0);
+      desktest::Drain();
+      stayed = IsWindowVisible(hint) != FALSE;
+      SendMessage(hint, MSG_TIMER, kHintTimer, 0);
+    });
+    EXPECT_EQ(text, kind.second);
+    EXPECT_TRUE(stayed);
+    EXPECT_EQ(g_ends.load(), 1);
+    EXPECT_EQ(g_reboot.load(), kind.first != 0);
+    EXPECT_EQ(isLiveViewActive(3), 0);
+  }
+}
+
+TEST_F(Shutdown, TheDialogWithAHoveredButtonAndTheHintMatchTheirReferences) {
+  Dialog([](WindowHandle dlg) {
+    Rect r{};
+    GetWindowRect(GetDlgItem(dlg, kShutdown), &r);
+    int x = (r.left + r.right) / 2, y = (r.top + r.bottom) / 2;
+    ClientToScreen(dlg, &x, &y);
+    HostInjectMouseMove(x, y);
+    livetest::MatchesReference(__FILE__, "shutdown_hover", Settled(dlg));
+    SendMessage(dlg, MSG_CLOSE, 0, 0);
+  });
+  RunInLoop([](WindowHandle owner) { return createShutdownHintWindow(owner, 1); }, [] {
+    const WindowHandle hint = GetActiveWindow();
+    livetest::MatchesReference(__FILE__, "shutdown_hint", Settled(hint));
+    SendMessage(hint, MSG_CLOSE, 0, 0);
+  });
+}
+
+}  // namespace
