@@ -42,7 +42,7 @@ void createGroups(WindowHandle dialog, const char* section, int shift) {
   const CtrlResInfo* r = pageframe::record(section, "disk_group_radio");
   if (!r) return;
   for (int i = 0; i < kGroupCount; ++i) {
-    char text[4];
+    char text[12];
     std::snprintf(text, sizeof text, "%d", i + 1);
     const int64_t x = r->x + int64_t{i % kGroupColumns} * r->w, y = r->y - shift + int64_t{i / kGroupColumns} * r->h;
     CreateWindowEx("button", text, kGroupStyle, 0, kGroupFirst + i, static_cast<int>(x), static_cast<int>(y), r->w,
