@@ -38,6 +38,11 @@ void clearPageRegistry(void);
 void registerShutdownHint(ShutdownHintOpener open);
 int openShutdownHint(WindowHandle owner, int kind);
 
+/* The login dialog of the system pages, which createLoginWindow opens.
+ * Unregistered, createLoginWindow logs the current output in as the
+ * administrator. */
+void registerLoginDialog(PageOpener open);
+
 /* The placeholder page of an item without a page: a modeless page hosted by
  * `owner`, titled with the item's caption in the menu's layout section,
  * kept in the menu's page slot while open and closed by 102 or Escape.
