@@ -3,13 +3,13 @@
 // refusals that close it, the user change that starts the count again, the
 // hidden corner, and its picture.
 #include <cstring>
-#include <deque>
 #include <functional>
 #include <string>
 #include <vector>
 
 #include "app/core/pages_calls.h"
 #include "app/device_backend.h"
+#include "app/system/users/tests/nested_steps.h"
 #include "app/testing/page_harness.h"
 #include "gui/combobox.h"
 #include "gui/message.h"
@@ -39,23 +39,8 @@ std::string Caption(const char* section, const char* key) {
   return text ? text : "";
 }
 
-// Steps run by a window of the test thread inside whichever modal loop is
-// running when its message arrives: one queued step per posted message.
-std::deque<std::function<void()>>& Pending() {
-  static std::deque<std::function<void()>> steps;
-  return steps;
-}
-constexpr int kNextStep = 0x9102;
-LResult NestedProc(WindowHandle hwnd, int msg, WParam wParam, LParam lParam) {
-  if (msg == kNextStep && !Pending().empty()) {
-    desktest::Drain();
-    auto step = std::move(Pending().front());
-    Pending().pop_front();
-    step();
-    return 0;
-  }
-  return DefaultMainWinProc(hwnd, msg, wParam, lParam);
-}
+using nested::kNextStep;
+using nested::Pending;
 
 class Login : public LiveGui {
  protected:
@@ -142,7 +127,7 @@ TEST_F(Login, TheRightPasswordLogsTheChosenUserIn) {
 }
 
 TEST_F(Login, TheHiddenCornerEndsAtSixteenPixelsAndOpensTheSecurityCodeDialog) {
-  WindowHandle helper = Main({0, 0, 4, 4}, NestedProc);
+  WindowHandle helper = Main({0, 0, 4, 4}, nested::NestedStepsProc);
   bool nestedRan = false;
   std::string serial;
   setLoginFlag(3, 1);
