@@ -17,6 +17,7 @@
 #include "app/system/users/tests/nested_steps.h"
 #include "app/testing/page_harness.h"
 #include "gui/combobox.h"
+#include "gui/edit.h"
 #include "gui/listview.h"
 #include "gui/message.h"
 #include "gui/propsheet.h"
@@ -386,6 +387,53 @@ TEST_F(Users, AFailedWriteShowsItsCodeAndTheListShowsNoUnsavedUser) {
   livetest::BoxAnswer() = IDOK;
   NotifyParentEx(GetDlgItem(page_, kList), LVN_CELLCLICK + 6, 1);
   EXPECT_STREQ(DeviceTable().users[1].name, "guest");
+  ClosePage();
+}
+
+TEST_F(Users, TheSystemMenuItemOpensThePageAndOthersChangeOnlyTheirOwnPassword) {
+  EXPECT_EQ(findPage(APP_MENU_SYSTEM, "userset"), createUserSetWindow);
+  setLoginState(3, 1, 0);
+  host_ = Main({0, 0, 8, 8}, MenuHostProc);
+  ASSERT_EQ(openMenuPage(APP_MENU_SYSTEM, "userset", host_), 0);
+  win_ = getSystemPageWnd();
+  ASSERT_NE(win_, GUI_INVALID_HANDLE);
+  const WindowHandle sheet = GetDlgItem(win_, kSheet);
+  EXPECT_EQ(SendMessage(sheet, PSM_GETPAGECOUNT, 0, 0), 1);
+  page_ = static_cast<WindowHandle>(SendMessage(sheet, PSM_GETPAGE, 0, 0));
+  EXPECT_EQ(GetDlgItem(page_, kList), 0);
+  struct Row {
+    const char *old, *password, *confirm, *key;
+    const char* oldLeft;  // what the old-password field holds afterwards
+    const char* confirmLeft;
+  };
+  const Row rows[] = {{"wrong", "n1", "n1", "oldpasswderror", "", "n1"},
+                      {"73916", "", "", "passwdnull", "73916", ""},
+                      {"73916", "n1", "n2", "passwdmismatch", "73916", ""},
+                      {"73916", "0123456789abcdef", "0123456789abcdef", nullptr, "73916", "0123456789abcdef"}};
+  for (const Row& row : rows) {
+    SetDlgItemText(page_, 20506, row.old);
+    SetDlgItemText(page_, 20507, row.password);
+    SetDlgItemText(page_, 20508, row.confirm);
+    Command(page_, 20507, EN_CHANGE);
+    EXPECT_TRUE(IsWindowEnabled(GetDlgItem(page_, 4098))) << row.password;
+    Command(page_, 4098);
+    const std::vector<std::string> boxes = TakeBoxes();
+    char text[40] = "";
+    GetDlgItemText(page_, 20506, text, sizeof text);
+    EXPECT_STREQ(text, row.oldLeft);
+    GetDlgItemText(page_, 20508, text, sizeof text);
+    EXPECT_STREQ(text, row.confirmLeft);
+    if (row.key) {
+      EXPECT_EQ(boxes, std::vector<std::string>{Caption("userset", row.key)});
+      EXPECT_EQ(std::string(DeviceTable().users[1].password, 5), "73916");
+    } else {
+      EXPECT_TRUE(boxes.empty());
+      EXPECT_FALSE(IsWindowEnabled(GetDlgItem(page_, 4098)));
+    }
+  }
+  // Sixteen bytes, no terminator, and the login takes them.
+  EXPECT_EQ(std::memcmp(DeviceTable().users[1].password, "0123456789abcdef", 16), 0);
+  EXPECT_EQ(loginDevice("guest", "0123456789abcdef", 0, 0, 0, nullptr, 0), 0);
   ClosePage();
 }
 
