@@ -342,7 +342,9 @@ TEST_F(Users, RandomEditsThroughTheDialogsKeepTheTableAsTheModelSays) {
     const std::vector<std::string> boxes = TakeBoxes();
     if (op <= 2) {
       EXPECT_EQ(boxes.size(), want ? 1u : 0u) << when << " code " << std::hex << want;
-      if (want && !TextOf(want, add).empty() && !boxes.empty()) EXPECT_EQ(boxes[0], TextOf(want, add)) << when;
+      if (want && !TextOf(want, add).empty() && !boxes.empty()) {
+        EXPECT_EQ(boxes[0], TextOf(want, add)) << when;
+      }
     }
     ExpectSame(model.table, when);
     if (HasFailure()) break;
