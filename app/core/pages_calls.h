@@ -1,5 +1,6 @@
-// Entry points the core's windows share: the login dialog (its stand-in in
-// pages_standins.cpp), the main menu's reshow, and the live view's side menu.
+// Entry points the core's windows share: the login dialog (registered by the
+// system pages, see page_registry.h), the main menu's reshow, and the live
+// view's side menu.
 #pragma once
 
 #include "gui/common.h"

@@ -79,3 +79,13 @@ inline int idOf(WParam wParam) { return static_cast<int>(wParam & 0xFFFF); }
 inline int codeOf(WParam wParam) { return static_cast<int>((wParam >> 16) & 0xFFFF); }
 
 }  // namespace pageframe
+
+namespace pageframe {
+
+// The window of a page beside the system menu holding a sheet: it registers
+// as the system page, builds the sheet on creation, passes keys to the
+// system page hook and forgets its registration when destroyed.
+LResult systemSheetWindow(const char* section, const SheetPage* pages, int count, WindowHandle hwnd, int message,
+                          WParam wParam, LParam lParam);
+
+}  // namespace pageframe

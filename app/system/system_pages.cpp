@@ -7,4 +7,6 @@ extern "C" void registerSystemPages(void) {
   registerPage(APP_MENU_SYSTEM, "previewset", createPreviewSetWindow);
   registerPage(APP_MENU_MAIN, "shutdown", createShutdownWindow);
   registerShutdownHint(createShutdownHintWindow);
+  registerPage(APP_MENU_SYSTEM, "userset", createUserSetWindow);
+  registerLoginPages();
 }

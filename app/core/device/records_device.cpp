@@ -198,19 +198,12 @@ int loginDevice(const char* user, const char* password, int, int, int, int* logi
 
 DEVICE_CONSTANT_OF(logoutDevice, 0)
 
-// Changed in place under the device's lock: a table written meanwhile by
-// another thread keeps its other records.
+// No security-code scheme is known to this device: every code is refused
+// and the table stays as it is.
 int resetDefaultPassword(int loginId, const char* securityCode) {
   DEVICE_ENTER(nullptr, 0, loginId);
   if (!securityCode) return -1;
-  UserConfig table;
-  defaultUsers(&table);
-  devsim::updateRaw(Kind::UserConfig, 0, &table, sizeof table, [](void* p) {
-    char(&password)[16] = static_cast<UserConfig*>(p)->users[0].password;
-    zeroFill(password, sizeof password);
-    std::snprintf(password, sizeof password, "%s", devsim::kDefaultPassword);
-  });
-  return 0;
+  return DEVICE_ERR_SECURITY_CODE;
 }
 
 }  // extern "C"

@@ -7,6 +7,9 @@
 #include <mutex>
 #include <string>
 
+#include "app/app_registry.h"
+#include "app/core/pages_calls.h"
+#include "app/login_rights.h"
 #include "gui/startup.h"
 
 namespace {
@@ -32,6 +35,7 @@ Table& table() {
 
 std::atomic<ShutdownHintOpener> g_hint{nullptr};
 std::atomic<DiskFormatOpener> g_format{nullptr};
+std::atomic<PageOpener> g_login{nullptr};
 
 bool validMenu(int menu) { return menu >= APP_MENU_MAIN && menu < APP_MENU_COUNT; }
 
@@ -77,6 +81,7 @@ void clearPageRegistry(void) {
   t.entries.fill(Entry{});
   t.used = 0;
   g_hint.store(nullptr);
+  g_login.store(nullptr);
 }
 
 void registerShutdownHint(ShutdownHintOpener open) { g_hint.store(open); }
@@ -94,6 +99,18 @@ int openDiskFormat(int output, int count, const int* disks) {
   DiskFormatOpener open = g_format.load();
   if (!open || !disks || count < 1 || count > 32) return -1;
   return open(output, count, disks);
+}
+
+void registerLoginDialog(PageOpener open) { g_login.store(open); }
+
+int createLoginWindow(WindowHandle owner) {
+  if (PageOpener open = g_login.load()) return open(owner);
+  // Without the system pages the output is taken as the administrator's.
+  const int output = getCurOutput();
+  setLoginState(output, 0, 0);
+  setLoginFlag(output, 1);
+  setOutputRelogin(output, 0);
+  return 0;
 }
 
 }  // extern "C"

@@ -50,7 +50,10 @@ int startUpgrade(OutputLogin* login, int mode, const char* source);
 int getUpgradePhase(void);
 int getUpgradePercent(void);
 
-/* The administrator's password back to its default; 0 accepted. */
+/* The administrator's password back to its default; 0 accepted. The
+ * simulated device knows no code scheme and refuses every code with
+ * DEVICE_ERR_SECURITY_CODE (-1 for a null code). */
+#define DEVICE_ERR_SECURITY_CODE 1
 int resetDefaultPassword(int loginId, const char* securityCode);
 
 /* IP cameras: discovery, the cameras found, and adding one as IP channel

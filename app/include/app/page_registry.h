@@ -44,6 +44,10 @@ int openShutdownHint(WindowHandle owner, int kind);
 typedef int (*DiskFormatOpener)(int output, int count, const int* disks);
 void registerDiskFormat(DiskFormatOpener open);
 int openDiskFormat(int output, int count, const int* disks);
+/* The login dialog of the system pages, which createLoginWindow opens.
+ * Unregistered, createLoginWindow logs the current output in as the
+ * administrator. */
+void registerLoginDialog(PageOpener open);
 
 /* The placeholder page of an item without a page: a modeless page hosted by
  * `owner`, titled with the item's caption in the menu's layout section,

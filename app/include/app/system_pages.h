@@ -12,6 +12,12 @@ GUI_EXTERN_C_BEGIN
 /* The live view settings page (modeless under the system menu). */
 int createPreviewSetWindow(WindowHandle host);
 
+/* The user page (modeless under the system menu): the user list for the
+ * administrator, the own-password page for every other user. */
+int createUserSetWindow(WindowHandle host);
+/* Registers the login dialog that createLoginWindow opens. */
+void registerLoginPages(void);
+
 /* First-start language choice and the start-up wizard. */
 int createLangSelWindow(WindowHandle owner);
 int createStartGuideWindow(WindowHandle owner);

@@ -209,18 +209,29 @@ TEST_F(DeviceTest, FullDeviceNameIsTerminatedWhereverItIsRead) {
   EXPECT_EQ(std::string(info.name), std::string(31, 'N'));
 }
 
-TEST_F(DeviceTest, AdministratorPasswordResetKeepsTheOtherUsers) {
+TEST_F(DeviceTest, SecurityCodesAreRefusedAndPasswordsCompareOverSixteenBytes) {
   UserConfig users;
   getUserConfig(nullptr, &users);
   std::snprintf(users.users[0].password, 16, "changed");
   std::snprintf(users.users[3].name, 32, "night_shift");
   ASSERT_EQ(setUserConfig(nullptr, &users, 1), 0);
   EXPECT_EQ(loginDevice("admin", "73916", 0, 0, 0, nullptr, 0), 1);
-  ASSERT_EQ(resetDefaultPassword(0, "code"), 0);
-  EXPECT_EQ(loginDevice("admin", "73916", 0, 0, 0, nullptr, 0), 0);
+  EXPECT_EQ(resetDefaultPassword(0, "code"), DEVICE_ERR_SECURITY_CODE);
+  EXPECT_EQ(resetDefaultPassword(0, ""), DEVICE_ERR_SECURITY_CODE);
+  EXPECT_EQ(loginDevice("admin", "73916", 0, 0, 0, nullptr, 0), 1);
+  EXPECT_EQ(loginDevice("admin", "changed", 0, 0, 0, nullptr, 0), 0);
   getUserConfig(nullptr, &users);
   EXPECT_EQ(std::string(users.users[3].name), "night_shift");
   EXPECT_EQ(resetDefaultPassword(0, nullptr), -1);
+  // A password filling its 16 bytes has no terminator and still logs in;
+  // a longer text or an unknown name does not.
+  std::memcpy(users.users[0].password, "0123456789abcdef", 16);
+  ASSERT_EQ(setUserConfig(nullptr, &users, 1), 0);
+  int id = -1;
+  EXPECT_EQ(loginDevice("admin", "0123456789abcdef", 0, 0, 0, &id, 0), 0);
+  EXPECT_EQ(id, 0);
+  EXPECT_EQ(loginDevice("admin", "0123456789abcdefX", 0, 0, 0, nullptr, 0), 1);
+  EXPECT_EQ(loginDevice("nobody", "0123456789abcdef", 0, 0, 0, nullptr, 0), 1);
 }
 
 TEST_F(DeviceTest, LogsOutputsAndCamerasAnswerAsTheDeviceHasThem) {

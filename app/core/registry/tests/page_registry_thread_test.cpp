@@ -35,6 +35,7 @@ const std::map<Key, PageOpener>& Registered() {
       {{APP_MENU_RECORD, "scheduleset"}, createScheduleSetWindow},
       {{APP_MENU_RECORD, "holidayset"}, createHolidaySetWindow},
       {{APP_MENU_SYSTEM, "previewset"}, createPreviewSetWindow},
+      {{APP_MENU_SYSTEM, "userset"}, createUserSetWindow},
       {{APP_MENU_SYSTEM, "netset"}, nullptr},
       {{APP_MENU_STORAGE, "disk_base"}, nullptr},
   };
@@ -98,7 +99,7 @@ TEST_F(PageRegistry, ClickingASystemMenuItemOpensItsPageOrThePlaceholderInTheMen
   });
   EXPECT_EQ(captions["previewset"], "Live View");
   EXPECT_EQ(captions["display"], "Display");
-  EXPECT_EQ(captions["userset"], "Users");
+  EXPECT_EQ(captions["userset"], "User");
   EXPECT_EQ(getSystemPageWnd(), GUI_INVALID_HANDLE);
 }
 

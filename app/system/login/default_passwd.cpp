@@ -1,0 +1,66 @@
+// The security-code dialog: the device's serial number and a code that
+// restores the administrator's default password.
+#include <cstring>
+
+#include "app/app_registry.h"
+#include "app/device_backend_system.h"
+#include "app/device_records.h"
+#include "app/login_rights.h"
+#include "app/msgbox.h"
+#include "app/pageframe/page_frame.h"
+#include "app/system/login/login.h"
+#include "app/system/users/users.h"
+#include "gui/dialog.h"
+#include "gui/window.h"
+#include "gui/window_attr.h"
+
+namespace {
+
+constexpr const char* kSection = "defaultpasswd";
+constexpr int kSerialId = 12538, kCodeId = 12539;
+constexpr int kCodeLimit = 48;
+
+void init(WindowHandle dlg) {
+  login::loadTopStrip();
+  login::createControl(dlg, kSection, "static", "sequence", 0x4800040d, 0x10000, kSerialId, true);
+  login::createControl(dlg, kSection, "sledit", "securecode", 0x48000100, 0x80000, kCodeId, true);
+  login::createControl(dlg, kSection, "button", "ok", 0x48008000, 0, PAGE_ID_OK, false);
+  login::createControl(dlg, kSection, "button", "cancel", 0x48008000, 0, PAGE_ID_CANCEL, false);
+  char serial[sizeof(DeviceInfo::serial) + 1] = {};
+  if (const DeviceInfo* info = getCachedDeviceInfo()) std::memcpy(serial, info->serial, sizeof info->serial);
+  SetDlgItemText(dlg, kSerialId, serial);
+  users::limitField(dlg, kCodeId, kCodeLimit);
+  users::focusField(dlg, kCodeId);
+}
+
+void submit(WindowHandle dlg) {
+  char code[kCodeLimit + 1];
+  users::readField(dlg, kCodeId, code, sizeof code);
+  if (resetDefaultPassword(getLoginId(getCurOutput()), code) == 0) {
+    showMsgBox(dlg, kSection, "ok_hint", MSGBOX_INFO);
+    SendMessage(dlg, MSG_CLOSE, 0, 0);
+    return;
+  }
+  showMsgBox(dlg, kSection, "err_hint", MSGBOX_ERROR);
+  users::clearField(dlg, kCodeId, true);
+}
+
+LResult defaultPasswdProc(WindowHandle dlg, int message, WParam wParam, LParam lParam) {
+  switch (message) {
+    case MSG_INITDIALOG: init(dlg); return 0;
+    case MSG_COMMAND:
+      if (pageframe::idOf(wParam) == PAGE_ID_OK) submit(dlg);
+      if (pageframe::idOf(wParam) == PAGE_ID_CANCEL) SendMessage(dlg, MSG_CLOSE, 0, 0);
+      return 0;
+    case MSG_ERASEBKGND: login::paintBackground(dlg, wParam, lParam); return 0;
+    default: break;
+  }
+  return pageframe::dialogDefault(dlg, message, wParam, lParam);
+}
+
+}  // namespace
+
+extern "C" int createDefaultPasswdDialog(WindowHandle owner) {
+  const DlgTemplate tmpl = login::centredTemplate(kSection, "defaultmenu_rect");
+  return static_cast<int>(DialogBoxIndirectParam(&tmpl, owner, defaultPasswdProc, 0));
+}

@@ -1,0 +1,176 @@
+// The login dialog on the simulated device, driven inside its own modal
+// loop: the refusal codes and what each leaves of the password, the three
+// refusals that close it, the user change that starts the count again, the
+// hidden corner, and its picture.
+#include <cstring>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "app/core/pages_calls.h"
+#include "app/device_backend.h"
+#include "app/system/users/tests/nested_steps.h"
+#include "app/testing/page_harness.h"
+#include "gui/combobox.h"
+#include "gui/message.h"
+
+namespace {
+
+using livetest::LiveGui;
+
+constexpr int kUser = 12528, kPassword = 12529, kOk = 4097, kCancel = 2, kCode = 12539;
+constexpr int kDoubleClick = 3;
+
+WParam Code(int id, int code) { return static_cast<WParam>((code << 16) | id); }
+void Command(WindowHandle w, int id, int code = 0) { SendMessage(w, MSG_COMMAND, Code(id, code), 0); }
+std::string Text(WindowHandle w, int id) {
+  char text[64] = "";
+  GetDlgItemText(w, id, text, sizeof text);
+  return text;
+}
+std::vector<std::string> Boxes() {
+  std::vector<std::string> texts;
+  for (const auto& box : livetest::Boxes()) texts.push_back(box.text + "/" + std::to_string(box.type));
+  livetest::Boxes().clear();
+  return texts;
+}
+std::string Caption(const char* section, const char* key) {
+  const char* text = lookupText(section, key);
+  return text ? text : "";
+}
+
+using nested::kNextStep;
+using nested::Pending;
+
+class Login : public LiveGui {
+ protected:
+  // Runs `steps` with the login dialog open on the current output.
+  void WithLogin(std::function<void(WindowHandle)> steps) {
+    const int output = getCurOutput();
+    RunInLoop(createLoginWindow, [&] {
+      const WindowHandle dlg = getLoginWnd(output);
+      ASSERT_NE(dlg, GUI_INVALID_HANDLE);
+      steps(dlg);
+      if (getLoginWnd(output) != GUI_INVALID_HANDLE) Command(dlg, kCancel);
+    });
+    EXPECT_EQ(getLoginWnd(output), GUI_INVALID_HANDLE);
+  }
+  void TryPassword(WindowHandle dlg, const char* password) {
+    SetDlgItemText(dlg, kPassword, password);
+    Command(dlg, kOk);
+  }
+};
+
+TEST_F(Login, ListsTheNamedUsersAndEachRefusalLeavesThePasswordAsItsTableSays) {
+  struct Row {
+    int code;
+    const char* key;
+    int style;
+    bool kept;
+  };
+  const Row rows[] = {{31, "login_err_maxuser", MSGBOX_INFO, true},
+                      {34, "login_err_netpasswd", MSGBOX_ERROR, false},
+                      {36, "login_err_mac", MSGBOX_INFO, true},
+                      {1, "login_err_passwd", MSGBOX_ERROR, false},
+                      {-1, "login_err_passwd", MSGBOX_ERROR, false}};
+  WithLogin([&](WindowHandle dlg) {
+    EXPECT_EQ(SendDlgItemMessage(dlg, kUser, CB_GETCOUNT, 0, 0), 2);
+    EXPECT_EQ(SendDlgItemMessage(dlg, kUser, CB_GETSELVALUE, 0, 0), 0);
+    EXPECT_EQ(Text(dlg, kUser), "admin");
+    for (const Row& row : rows) {
+      device_seam::overrideAnswer("loginDevice", row.code);
+      TryPassword(dlg, "secret");
+      EXPECT_EQ(Boxes(), std::vector<std::string>{Caption("login", row.key) + "/" + std::to_string(row.style)})
+          << row.code;
+      EXPECT_EQ(Text(dlg, kPassword), row.kept ? "secret" : "") << row.code;
+      EXPECT_EQ(isLoginFlag(getCurOutput()), 0);
+      // A new selection starts the count again, so five refusals keep it open.
+      Command(dlg, kUser, 1);
+    }
+    device_seam::clearOverrides();
+  });
+}
+
+TEST_F(Login, ThreeRefusalsInARowCloseItAndAUserChangeStartsTheCountAgain) {
+  setLoginState(3, 5, 7);
+  WithLogin([&](WindowHandle dlg) {
+    TryPassword(dlg, "wrong");
+    TryPassword(dlg, "wrong");
+    SendDlgItemMessage(dlg, kUser, CB_SELECTVALUE, 1, 0);
+    Command(dlg, kUser, 1);
+    TryPassword(dlg, "wrong");
+    TryPassword(dlg, "wrong");
+    EXPECT_EQ(getLoginWnd(3), dlg);
+    TryPassword(dlg, "wrong");
+    EXPECT_EQ(getLoginWnd(3), GUI_INVALID_HANDLE);
+  });
+  EXPECT_EQ(Boxes().size(), 5u);
+  int user = 0, id = 0;
+  getLoginState(3, &user, &id);
+  EXPECT_EQ(user, 5);  // a refused login changes no state
+  EXPECT_EQ(isLoginFlag(3), 0);
+}
+
+TEST_F(Login, TheRightPasswordLogsTheChosenUserIn) {
+  setLoginState(3, -2, -2);
+  setOutputRelogin(3, 1);
+  WithLogin([&](WindowHandle dlg) {
+    SendDlgItemMessage(dlg, kUser, CB_SELECTVALUE, 1, 0);
+    TryPassword(dlg, "73916");
+    EXPECT_EQ(getLoginWnd(3), GUI_INVALID_HANDLE);
+  });
+  EXPECT_TRUE(Boxes().empty());
+  EXPECT_EQ(getLoginUserIndex(3), 1);
+  EXPECT_EQ(getLoginId(3), 0);
+  EXPECT_EQ(isLoginFlag(3), 1);
+  EXPECT_EQ(getOutputRelogin(3), 0);
+}
+
+TEST_F(Login, TheHiddenCornerEndsAtSixteenPixelsAndOpensTheSecurityCodeDialog) {
+  WindowHandle helper = Main({0, 0, 4, 4}, nested::NestedStepsProc);
+  bool nestedRan = false;
+  std::string serial;
+  setLoginFlag(3, 1);
+  WithLogin([&](WindowHandle dlg) {
+    Rect client{};
+    GetClientRect(dlg, &client);
+    const auto at = [&](int x, int y) { return static_cast<LParam>((y & 0xFFFF) << 16 | (x & 0xFFFF)); };
+    // Right of the square, and on the bottom edge: nothing.
+    SendMessage(dlg, kDoubleClick, 0, at(16, client.bottom - 1));
+    SendMessage(dlg, kDoubleClick, 0, at(0, client.bottom));
+    EXPECT_EQ(getLoginWnd(3), dlg);
+    // Inside: the security-code dialog, whose code the device refuses, then
+    // succeeds through the seam.
+    Pending().push_back([&] {
+      nestedRan = true;
+      const WindowHandle code = GetActiveWindow();
+      serial = Text(code, 12538);
+      SetDlgItemText(code, kCode, "not-a-code");
+      Command(code, kOk);
+      EXPECT_EQ(Text(code, kCode), "");
+      device_seam::overrideAnswer("resetDefaultPassword", 0);
+      Command(code, kOk);
+      device_seam::clearOverrides();
+    });
+    PostMessage(helper, kNextStep, 0, 0);
+    SendMessage(dlg, kDoubleClick, 0, at(15, client.bottom - 16));
+    EXPECT_EQ(getLoginWnd(3), GUI_INVALID_HANDLE);
+  });
+  EXPECT_TRUE(nestedRan);
+  const DeviceInfo* info = getCachedDeviceInfo();
+  EXPECT_EQ(serial, std::string(info->serial, strnlen(info->serial, sizeof info->serial)));
+  EXPECT_EQ(Boxes(), (std::vector<std::string>{Caption("defaultpasswd", "err_hint") + "/16",
+                                               Caption("defaultpasswd", "ok_hint") + "/64"}));
+  EXPECT_EQ(isLoginFlag(3), 0);
+}
+
+TEST_F(Login, OnScreen) {
+  WithLogin([&](WindowHandle dlg) {
+    Rect r{};
+    GetWindowRect(dlg, &r);
+    desktest::Drain();
+    livetest::MatchesReference(__FILE__, "login_main", livetest::Grab(r));
+  });
+}
+
+}  // namespace

@@ -1,0 +1,31 @@
+// Steps run by a window of the test thread inside whichever modal loop is
+// running when its message arrives: one queued step per posted message. A
+// test queues a step, posts kNextStep to a window of NestedStepsProc, then
+// does what opens the dialog.
+#pragma once
+
+#include <deque>
+#include <functional>
+
+#include "core/desktop/tests/desktop_fixture.h"
+#include "gui/window.h"
+
+namespace nested {
+
+inline std::deque<std::function<void()>>& Pending() {
+  static std::deque<std::function<void()>> steps;
+  return steps;
+}
+constexpr int kNextStep = 0x9103;
+inline LResult NestedStepsProc(WindowHandle hwnd, int msg, WParam wParam, LParam lParam) {
+  if (msg == kNextStep && !Pending().empty()) {
+    desktest::Drain();
+    auto step = std::move(Pending().front());
+    Pending().pop_front();
+    step();
+    return 0;
+  }
+  return DefaultMainWinProc(hwnd, msg, wParam, lParam);
+}
+
+}  // namespace nested

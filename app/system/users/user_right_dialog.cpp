@@ -1,0 +1,270 @@
+// The rights dialog of one user: local and remote rights as check boxes,
+// and per kind the channels a per-channel right covers. Nothing reaches the
+// device before Apply or OK; Cancel gives back the rights word of the last
+// save.
+#include <cstring>
+
+#include "app/app_registry.h"
+#include "app/control_services.h"
+#include "app/device_backend.h"
+#include "app/liveview_dialogs.h"
+#include "app/login_rights.h"
+#include "app/msgbox.h"
+#include "app/system/users/users.h"
+#include "gui/combobox.h"
+#include "gui/dc.h"
+#include "gui/propsheet.h"
+#include "gui/window.h"
+#include "gui/window_attr.h"
+
+namespace users {
+namespace {
+
+constexpr const char* kRightSection = "userright";
+constexpr int kKindId = 20560, kCameraPage = 2, kKindChanged = 1, kBand = 50, kFrameGap = 8;
+constexpr uint32_t kBoxStyle = 0x49000003, kChanBoxStyle = 0x48000003, kFrameStyle = 0x90011;
+constexpr int kChanBoxLast = CHANBOX_IP_FIRST + 127;
+
+struct Box {
+  int id;
+  const char* key;
+  uint32_t bit;
+  bool camera;  // only on a device with IP channels
+};
+constexpr Box kLocalBoxes[] = {{20528, "locallog", RIGHT_LOCAL_LOG, false},
+                               {20529, "localparam", RIGHT_LOCAL_PARAM, false},
+                               {20530, "localcamera", RIGHT_LOCAL_CAMERA, true},
+                               {20531, "localadvance", RIGHT_LOCAL_ADVANCE, false},
+                               {20532, "localshutdown", RIGHT_LOCAL_SHUTDOWN, false}};
+constexpr Box kRemoteBoxes[] = {{20544, "remotelog", RIGHT_REMOTE_LOG, false},
+                                {20545, "remoteparam", RIGHT_REMOTE_PARAM, false},
+                                {20546, "remotecamera", RIGHT_REMOTE_CAMERA, true},
+                                {20547, "remoters232", RIGHT_REMOTE_RS232, false},
+                                {20548, "remoteout", RIGHT_REMOTE_OUT, false},
+                                {20549, "remoteaudio", RIGHT_REMOTE_AUDIO, false},
+                                {20550, "remotealarm", RIGHT_REMOTE_ALARM, false},
+                                {20551, "remoteadvance", RIGHT_REMOTE_ADVANCE, false},
+                                {20552, "remoteshutdown", RIGHT_REMOTE_SHUTDOWN, false}};
+constexpr const char* kKindKeys[kKindCount] = {"remoteprevchannel",   "localrecordchannel",  "remoterecordchannel",
+                                               "localplaychannel",    "remoteplaychannel",   "localptzctrlchannel",
+                                               "remoteptzctrlchannel", "localbackupchannel"};
+
+struct Tab {
+  const Box* boxes;
+  int count;
+  const char* ok;
+  const char* cancel;
+  const char* apply;
+};
+constexpr Tab kLocal{kLocalBoxes, 5, "local_ok", "local_cancel", "local_apply"};
+constexpr Tab kRemote{kRemoteBoxes, 9, "remote_ok", "remote_cancel", "remote_apply"};
+
+struct State {
+  int index = 1;
+  uint32_t backup = 0;
+  uint64_t masks[kKindCount] = {};
+  int kind = 0;
+  int blockBottom = 0;
+};
+State g_state;
+
+UserRecord* cachedRecord() {
+  UserConfig* cached = getCachedUserConfig();
+  if (!cached || g_state.index < 1 || g_state.index >= USER_COUNT) return nullptr;
+  return &cached->users[g_state.index];
+}
+
+bool hasIpChannels() { return getIpChannelNum(nullptr) > 0; }
+
+WindowHandle dialogOf(WindowHandle page) { return static_cast<WindowHandle>(GetWindowAdditionalData(page)); }
+
+// Writes the cached table; a failure is not shown, the next read shows the
+// device's table.
+void writeCached() {
+  if (const UserConfig* cached = getCachedUserConfig()) writeTable(*cached);
+  if (const UserRecord* u = cachedRecord()) g_state.backup = u->rights;
+}
+
+void createTabButtons(WindowHandle page, const Tab& tab) {
+  const int y = pageframe::bottomRow(page);
+  const WindowHandle cancel = pageframe::createFromKey(
+      page, kRightSection, {"button", tab.cancel, 0x48008000, 0, PAGE_ID_CANCEL, false}, y);
+  pageframe::createFromKey(page, kRightSection, {"button", tab.ok, 0x48008000, 0, PAGE_ID_OK, false}, y);
+  pageframe::createFromKey(page, kRightSection, {"button", tab.apply, 0x4c008000, 0, PAGE_ID_APPLY, false}, y);
+  if (IsValidHandle(cancel)) SetFocusChild(cancel);
+}
+
+void cancelTab(WindowHandle page) {
+  if (UserRecord* u = cachedRecord()) u->rights = g_state.backup;
+  SendMessage(dialogOf(page), MSG_CLOSE, 0, 0);
+}
+
+// Local and remote tabs ----------------------------------------------------
+
+void initBoxes(WindowHandle page, const Tab& tab) {
+  const bool cameras = hasIpChannels();
+  const UserRecord* u = cachedRecord();
+  int lift = 0;
+  for (int i = 0; i < tab.count; ++i) {
+    const Box& b = tab.boxes[i];
+    const CtrlResInfo* r = pageframe::record(kRightSection, b.key);
+    if (!r) continue;
+    if (b.camera && !cameras) {
+      lift += r->h;
+      continue;
+    }
+    const uint32_t ex = i == 0 ? 0x10001u : i == tab.count - 1 ? 0x80010u : 0u;
+    pageframe::createFromKey(page, kRightSection, {"button", b.key, kBoxStyle, ex, b.id, false}, r->y - lift);
+    setChecked(page, b.id, u && (u->rights & b.bit) != 0);
+  }
+  createTabButtons(page, tab);
+}
+
+void storeBoxes(WindowHandle page, const Tab& tab) {
+  UserRecord* u = cachedRecord();
+  if (!u) return;
+  for (int i = 0; i < tab.count; ++i) {
+    const Box& b = tab.boxes[i];
+    const WindowHandle box = GetDlgItem(page, b.id);
+    if (!IsValidHandle(box)) continue;
+    if (isChecked(page, b.id))
+      u->rights |= b.bit;
+    else
+      u->rights &= ~b.bit;
+  }
+  writeCached();
+}
+
+bool isBoxOf(const Tab& tab, int id) {
+  for (int i = 0; i < tab.count; ++i)
+    if (tab.boxes[i].id == id) return true;
+  return false;
+}
+
+void boxCommand(WindowHandle page, const Tab& tab, int id) {
+  if (id == PAGE_ID_OK) {
+    storeBoxes(page, tab);
+    SendMessage(dialogOf(page), MSG_CLOSE, 0, 0);
+  } else if (id == PAGE_ID_CANCEL) {
+    cancelTab(page);
+  } else if (isBoxOf(tab, id)) {
+    enableApply(page, 0, 0);
+  }
+}
+
+void noReport(WindowHandle, int) {}
+
+const pageframe::PageHooks kLocalHooks{
+    [](WindowHandle p) { initBoxes(p, kLocal); }, eraseBkgndGrey50,
+    [](WindowHandle p, int id, int) { boxCommand(p, kLocal, id); },
+    [](WindowHandle p) { storeBoxes(p, kLocal); return 0; }, noReport, nullptr};
+const pageframe::PageHooks kRemoteHooks{
+    [](WindowHandle p) { initBoxes(p, kRemote); }, eraseBkgndGrey50,
+    [](WindowHandle p, int id, int) { boxCommand(p, kRemote, id); },
+    [](WindowHandle p) { storeBoxes(p, kRemote); return 0; }, noReport, nullptr};
+
+LResult localPageProc(WindowHandle page, int message, WParam wParam, LParam lParam) {
+  return pageframe::runPage(kLocalHooks, page, message, wParam, lParam);
+}
+LResult remotePageProc(WindowHandle page, int message, WParam wParam, LParam lParam) {
+  return pageframe::runPage(kRemoteHooks, page, message, wParam, lParam);
+}
+
+// Camera tab ----------------------------------------------------------------
+
+void storeKind(WindowHandle page) { storeKindMask(g_state.masks, g_state.kind, getCheckedChanMask(page)); }
+
+void initCamera(WindowHandle page) {
+  pageframe::createFromKey(page, kRightSection, {"combobox", "camright", 0x4800000b, 0x90000, kKindId, true});
+  for (int k = 0; k < kKindCount; ++k)
+    if (const char* text = lookupText(kRightSection, kKindKeys[k]))
+      SendDlgItemMessage(page, kKindId, CB_ADDSTRING, static_cast<WParam>(k), reinterpret_cast<LParam>(text));
+  SendDlgItemMessage(page, kKindId, CB_SELECTVALUE, 0, 0);
+  g_state.kind = 0;
+  g_state.blockBottom = createChanCheckBoxes(page, kRightSection, "cam_all_analog", "cam_all_ipc", "cam_camera",
+                                             kChanBoxStyle, 0, -1, 6, 1);
+  setChanCheckBoxes(page, g_state.masks[0]);
+  createTabButtons(page, {nullptr, 0, "cam_ok", "cam_cancel", "cam_apply"});
+}
+
+int saveCamera(WindowHandle page) {
+  storeKind(page);
+  if (UserRecord* u = cachedRecord()) std::memcpy(&u->chanMasks[1], g_state.masks, sizeof g_state.masks);
+  writeCached();
+  return 0;
+}
+
+void cameraCommand(WindowHandle page, int id, int code) {
+  if (id == PAGE_ID_OK) {
+    saveCamera(page);
+    SendMessage(dialogOf(page), MSG_CLOSE, 0, 0);
+  } else if (id == PAGE_ID_CANCEL) {
+    cancelTab(page);
+  } else if (id == kKindId && code == kKindChanged) {
+    storeKind(page);
+    const int kind = static_cast<int>(SendDlgItemMessage(page, kKindId, CB_GETSELVALUE, 0, 0));
+    g_state.kind = kind;
+    setChanCheckBoxes(page, kind >= 0 && kind < kKindCount ? g_state.masks[kind] : 0);
+    enableApply(page, 0, 0);
+  } else if (id == CHANBOX_ALL_ANALOG || id == CHANBOX_ALL_IP) {
+    onChanAllCheckBox(page, id);
+    enableApply(page, 0, 0);
+  } else if (id >= CHANBOX_ANALOG_FIRST && id <= kChanBoxLast) {
+    onChanCheckBox(page, id);
+    enableApply(page, 0, 0);
+  }
+}
+
+void fill(HDC dc, int r, int g, int b, int x, int y, int w, int h) {
+  SetDCAttr(dc, DC_ATTR_BRUSH_COLOR, static_cast<uint32_t>(RGB2Pixel(dc, r, g, b)));
+  FillBox(dc, x, y, w, h);
+}
+
+void eraseCamera(WindowHandle page, WParam hdc, LParam rect) {
+  liveview_dialogs::eraseWith(page, hdc, rect, true, [](HDC dc, const Rect& c) {
+    const int w = c.right - c.left, h = c.bottom - c.top;
+    fill(dc, 50, 50, 50, 0, 0, w, h);
+    fill(dc, 34, 34, 34, 0, h - kBand, w, kBand);
+    const CtrlResInfo* r = pageframe::record(kRightSection, "cam_chkbox_rect");
+    if (!r || g_state.blockBottom <= 0) return;
+    Rect frame{r->x, r->y, r->x + r->w, g_state.blockBottom + kFrameGap};
+    drawRoundFrame(dc, kFrameStyle, &frame);
+  });
+}
+
+const pageframe::PageHooks kCameraHooks{initCamera, eraseCamera, cameraCommand, saveCamera, noReport, nullptr};
+
+LResult cameraPageProc(WindowHandle page, int message, WParam wParam, LParam lParam) {
+  return pageframe::runPage(kCameraHooks, page, message, wParam, lParam);
+}
+
+// The dialog ----------------------------------------------------------------
+
+const pageframe::SheetPage kPages[] = {
+    {"local", localPageProc, nullptr}, {"remote", remotePageProc, nullptr}, {"camera", cameraPageProc, nullptr}};
+
+void init(WindowHandle dlg) {
+  g_state = State{};
+  getUserDlgArgs(&g_state.index);
+  if (const UserRecord* u = cachedRecord()) {
+    g_state.backup = u->rights;
+    std::memcpy(g_state.masks, &u->chanMasks[1], sizeof g_state.masks);
+  }
+  const WindowHandle sheet = pageframe::buildSheet(dlg, kRightSection, kPages, 3);
+  if (sheet != 0 && !hasUsableChan(8, 0)) SendMessage(sheet, PSM_ENABLEPAGE, kCameraPage, 0);
+}
+
+LResult rightProc(WindowHandle dlg, int message, WParam wParam, LParam lParam) {
+  switch (message) {
+    case MSG_INITDIALOG: init(dlg); return 0;
+    case MSG_ERASEBKGND: eraseBkgndGrey34(dlg, wParam, lParam); return 0;
+    default: return pageframe::dialogDefault(dlg, message, wParam, lParam);
+  }
+}
+
+}  // namespace
+}  // namespace users
+
+extern "C" int createUserRightDialog(WindowHandle owner) {
+  return pageframe::runDialog(users::kRightSection, owner, users::rightProc);
+}
