@@ -424,12 +424,19 @@ LResult ListViewControlProc(WindowHandle hwnd, int message, WParam wParam, LPara
       if (wParam != SB_ENDSCROLL) RepaintHeader(lv);
       break;
     case MSG_PAINT: {
+      // The header is drawn once BeginPaint is done: an erase owed to this
+      // thread (damage from another one, as while a sheet's page is built)
+      // runs there and would wipe a header drawn before it.
+      HDC hdc = BeginPaint(hwnd);
+      SelectFont(hdc, controls::RowFont());
+      scrollview_draw(hwnd, hdc, &lv->sv);
+      EndPaint(hwnd, hdc);
       if (lv->headerHeight != 0) {
-        HDC hdc = GetClientDC(hwnd);
-        PaintHeader(lv, hdc);
-        ReleaseDC(hdc);
+        HDC band = GetClientDC(hwnd);
+        PaintHeader(lv, band);
+        ReleaseDC(band);
       }
-      break;
+      return 0;
     }
     default: {
       bool handled = false;

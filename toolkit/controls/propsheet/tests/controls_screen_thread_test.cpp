@@ -13,6 +13,7 @@
 #include "gui/button.h"
 #include "gui/dialog.h"
 #include "gui/host.h"
+#include "gui/listview.h"
 #include "gui/paint.h"
 #include "gui/propsheet.h"
 #include "gui/static.h"
@@ -215,6 +216,51 @@ TEST_F(ControlsOnScreen, AClickReachesACheckBoxOnASheetsPage) {
     std::this_thread::sleep_for(std::chrono::milliseconds(5));
   }
   EXPECT_EQ(cancels, 1);
+}
+
+// A list view on a sheet's page, its columns added as the page is made.
+// Damage from another thread leaves the list an erase owed to its own
+// thread, run when its paint begins: the header band must still show as
+// after a repaint on the list's own thread.
+LResult ListPageProc(WindowHandle page, int message, WParam wParam, LParam lParam) {
+  if (message == MSG_INITPAGE) {
+    WindowHandle list = GetDlgItem(page, 9);
+    for (const char* caption : {"Name", "Period"}) {
+      ListViewColumnInfo c{-1, 110, const_cast<char*>(caption), 0, 0, nullptr, LVCF_CHECKBOX};
+      SendMessage(list, LVM_ADDCOLUMN, 0, reinterpret_cast<LParam>(&c));
+    }
+    ListViewItemInfo row{0, 22, 0, 0};
+    SendMessage(list, LVM_ADDITEM, 0, reinterpret_cast<LParam>(&row));
+  }
+  return DefaultPageProc(page, message, wParam, lParam);
+}
+
+TEST_F(ControlsOnScreen, AListOnASheetsPageKeepsItsHeaderThroughAnOwedErase) {
+  DestroyWindow(page_);
+  WindowHandle sheet =
+      CreateWindowEx("propsheet", "", PSS_EQUAL | PSS_PLAIN | WS_VISIBLE, 0, 3, 20, 40, 300, 180, main_, 0);
+  CtrlData list{"ListView", WS_VISIBLE | WS_BORDER, 10, 10, 260, 110, 9, "", 0, 0};
+  DlgTemplate tpl{0, 0, 0, 0, 0, 0, "Holidays", 0, 0, 1, &list, 0};
+  SendMessage(sheet, PSM_ADDPAGE, reinterpret_cast<WParam>(&tpl), reinterpret_cast<LParam>(ListPageProc));
+  desktest::Drain();
+  WindowHandle page = static_cast<WindowHandle>(SendMessage(sheet, PSM_GETACTIVEPAGE, 0, 0));
+  WindowHandle lv = GetDlgItem(page, 9);
+  ASSERT_NE(lv, 0u);
+  auto band = [lv] {
+    int x = 0, y = 0;
+    ClientToScreen(lv, &x, &y);
+    return guitest::Grab(Rect{x, y, x + 240, y + 16});
+  };
+  InvalidateRect(lv, nullptr, TRUE);
+  desktest::Drain();
+  const guitest::Picture own = band();
+  bool drawn = false;
+  for (size_t i = 3; i < own.rgb.size(); ++i) drawn |= own.rgb[i] != own.rgb[i % 3];
+  ASSERT_TRUE(drawn) << "the header band is one colour";
+  std::thread other([sheet] { InvalidateRect(sheet, nullptr, TRUE); });
+  other.join();
+  desktest::Drain();
+  EXPECT_TRUE(band().rgb == own.rgb) << "the owed erase wiped the header";
 }
 
 }  // namespace
