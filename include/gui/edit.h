@@ -7,6 +7,8 @@
 #define ES_LOWERCASE 0x10u
 #define ES_PASSWORD 0x20u
 #define ES_READONLY 0x800u
+/* Single-line edit: the input modes skip Chinese, letters and digits only. */
+#define ES_NOCHINESE 0x100u
 
 #define EM_GETCARETPOS 0xF0B9
 #define EM_SETCARETPOS 0xF0BA

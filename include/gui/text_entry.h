@@ -6,6 +6,12 @@
 #include "gui/bitmap.h"
 #include "gui/common.h"
 
+/* IP-address edit styles: the low bits choose the form; a MAC edit shows
+ * six hexadecimal fields. */
+#define IPS_MAC 0x2u
+/* The fields' focus notifications are passed on to the parent too. */
+#define IPS_NOTIFY 0x8u
+
 GUI_EXTERN_C_BEGIN
 
 /* Creates the soft keyboard on a thread of its own and waits for it: its

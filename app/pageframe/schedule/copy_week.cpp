@@ -7,6 +7,7 @@
 #include "app/pageframe/page_frame.h"
 #include "app/time_segments.h"
 #include "gui/button.h"
+#include "gui/control_paint.h"
 #include "gui/dc.h"
 #include "gui/window.h"
 #include "gui/window_attr.h"
@@ -18,7 +19,8 @@ constexpr int kAllId = 4176, kFirstDayId = 4192, kHolidayId = kFirstDayId + SCHE
 constexpr int kDays = SCHEDULE_HOLIDAY + 1, kColumns = 6;
 constexpr uint32_t kDayStyle = WS_CHILD | WS_VISIBLE | BS_AUTOCHECKBOX;
 constexpr uint32_t kButtonStyle = WS_CHILD | WS_VISIBLE | BS_AUTOSIZE;
-constexpr uint32_t kGroupFrameStyle = 0x90011u;  // the layout bits drawRoundFrame scales by
+// The layout bits drawRoundFrame scales by.
+constexpr uint32_t kGroupFrameStyle = EDIT_CORNER_TOPLEFT | EDIT_CORNER_BOTTOMLEFT | EDIT_CORNER_TOPRIGHT | EDIT_CORNER_BOTTOMRIGHT;
 constexpr int kFrameBelowGrid = 8;
 
 // The dialog's state: one dialog at a time, on the thread that opened it;

@@ -9,6 +9,7 @@
 #include "gui/bitmap.h"
 #include "gui/button.h"
 #include "gui/cursor.h"
+#include "gui/control_paint.h"
 #include "gui/dc.h"
 #include "gui/dialog.h"
 #include "gui/display.h"
@@ -23,7 +24,9 @@ namespace {
 
 constexpr int kSwatch = 20;
 constexpr int kPenFrameColor = 14, kLineColor = 16, kBandColor = 12;
-constexpr uint32_t kGridFrameStyle = 0x590011u;  // the layout bits drawRoundFrame scales by
+// The layout bits drawRoundFrame scales by.
+constexpr uint32_t kGridFrameStyle =
+    WS_EX_PLACE_X | WS_EX_PLACE_W | EDIT_CORNER_TOPLEFT | EDIT_CORNER_BOTTOMLEFT | EDIT_CORNER_TOPRIGHT | EDIT_CORNER_BOTTOMRIGHT;
 constexpr int kLegendTypes[kLegendItems] = {0, 1, 2, 3, 4, kEraser};
 constexpr uint32_t kEraserColor = 0x252525u;
 constexpr uint32_t kPageColor = 0x323232u;  // the page body, RGB(50,50,50)

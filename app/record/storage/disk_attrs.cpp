@@ -7,6 +7,7 @@
 #include "app/formatting.h"
 #include "app/record/storage/storage_internal.h"
 #include "gui/button.h"
+#include "gui/control_paint.h"
 #include "gui/dc.h"
 #include "gui/dialog.h"
 #include "gui/static.h"
@@ -21,8 +22,10 @@ namespace {
 constexpr uint32_t kLabelStyle = WS_CHILD | WS_VISIBLE | SS_EDITFRAME;
 constexpr uint32_t kRadioStyle = WS_CHILD | WS_VISIBLE | BS_FRAMED | BS_AUTORADIOBUTTON;
 constexpr uint32_t kGroupStyle = WS_CHILD | WS_VISIBLE | BS_AUTORADIOBUTTON;
-constexpr uint32_t kLastRadioEx = 0x00080010u;
-constexpr uint32_t kFrameStyle = 0x00090011u;
+constexpr uint32_t kFirstRowEx = EDIT_CORNER_TOPLEFT | EDIT_CORNER_TOPRIGHT;
+constexpr uint32_t kLastRadioEx = EDIT_CORNER_BOTTOMLEFT | EDIT_CORNER_BOTTOMRIGHT;
+constexpr uint32_t kRightEx = EDIT_CORNER_TOPRIGHT | EDIT_CORNER_BOTTOMRIGHT;
+constexpr uint32_t kFrameStyle = EDIT_CORNER_TOPLEFT | EDIT_CORNER_BOTTOMLEFT | EDIT_CORNER_TOPRIGHT | EDIT_CORNER_BOTTOMRIGHT;
 constexpr int kGroupColumns = 8;
 
 // How far the controls below the redundancy choice move up without it.
@@ -58,7 +61,7 @@ bool checked(WindowHandle dialog, int id) { return SendDlgItemMessage(dialog, id
 int create(WindowHandle dialog, const char* section) {
   const bool redundancy = hasDiskRedundancy() != 0;
   const int shift = shiftOf(section);
-  pageframe::createFromKey(dialog, section, {"static", "diskattr", kLabelStyle, 0x00010001u, kAttrLabel, false});
+  pageframe::createFromKey(dialog, section, {"static", "diskattr", kLabelStyle, kFirstRowEx, kAttrLabel, false});
   pageframe::createFromKey(dialog, section, {"button", "attr_rw", kRadioStyle, 0, kAttrRw, false});
   pageframe::createFromKey(dialog, section,
                            {"button", "attr_readonly", kRadioStyle, redundancy ? 0 : kLastRadioEx, kAttrReadOnly, false});
@@ -66,7 +69,7 @@ int create(WindowHandle dialog, const char* section) {
     pageframe::createFromKey(dialog, section, {"button", "attr_redundant", kRadioStyle, kLastRadioEx, kAttrRedundant, false});
   at(dialog, section, {"static", "group", WS_CHILD | WS_VISIBLE, 0, kGroupLabel, false}, shift);
   createGroups(dialog, section, shift);
-  at(dialog, section, {"static", "capacity", kLabelStyle, 0x00090000u, kCapacity, true}, shift);
+  at(dialog, section, {"static", "capacity", kLabelStyle, kRightEx, kCapacity, true}, shift);
   return shift;
 }
 

@@ -14,6 +14,7 @@
 #include "app/record/storage/storage_internal.h"
 #include "app/storage_pages.h"
 #include "gui/button.h"
+#include "gui/control_paint.h"
 #include "gui/dialog.h"
 #include "gui/display.h"
 #include "gui/propsheet.h"
@@ -31,7 +32,10 @@ constexpr int kNotifyDoubleClick = LVN_ITEMDBCLK;
 constexpr int kNotifySettingsCell = LVN_CELLCLICK + 7, kNotifyActionCell = LVN_CELLCLICK + 8;
 constexpr uint32_t kButtonStyle = WS_CHILD | WS_VISIBLE | BS_AUTOSIZE;
 constexpr uint32_t kButtonEx = WS_EX_PLACE_X | WS_EX_PLACE_W;
-constexpr uint32_t kListStyle = WS_CHILD | WS_VISIBLE | 0x004C0001u;
+constexpr uint32_t kListStyle = WS_CHILD | WS_VISIBLE | WS_BORDER | WS_VSCROLL | WS_HSCROLL | LVS_NOTIFY_ON_RELEASE;
+constexpr uint32_t kListExStyle = WS_EX_PLACE_X | WS_EX_PLACE_W | EDIT_CORNER_TOPRIGHT | EDIT_CORNER_BOTTOMRIGHT;
+constexpr uint32_t kTotalExStyle = WS_EX_PLACE_X | WS_EX_PLACE_W | EDIT_CORNER_TOPRIGHT;
+constexpr uint32_t kFreeExStyle = WS_EX_PLACE_X | WS_EX_PLACE_W | EDIT_CORNER_BOTTOMRIGHT;
 constexpr uint32_t kLabelStyle = WS_CHILD | WS_VISIBLE | SS_EDITFRAME;
 
 constexpr ListColumnDesc kColumns[] = {
@@ -64,7 +68,7 @@ void createControls(WindowHandle page) {
   createButton(page, "info_close", PAGE_ID_EXIT, -1);
   if (hasDiskExpand()) createButton(page, "expand", kExpand, -1);
   const WindowHandle list = pageframe::createFromKey(
-      page, kDiskSection, {"ListView", "disklist", kListStyle, 0x00590000u, kDiskList, false});
+      page, kDiskSection, {"ListView", "disklist", kListStyle, kListExStyle, kDiskList, false});
   if (isWindow(list)) {
     SetWindowText(list, "List View");
     ListColumnDesc columns[kColumnCount];
@@ -73,8 +77,8 @@ void createControls(WindowHandle page) {
     addListViewColumns(page, kDiskList, kDiskSection, columns, kColumnCount);
     SetNotificationCallback(list, listNotify);
   }
-  pageframe::createFromKey(page, kDiskSection, {"static", "total", kLabelStyle, 0x00510000u, kTotal, true});
-  pageframe::createFromKey(page, kDiskSection, {"static", "free", kLabelStyle, 0x00580000u, kFree, true});
+  pageframe::createFromKey(page, kDiskSection, {"static", "total", kLabelStyle, kTotalExStyle, kTotal, true});
+  pageframe::createFromKey(page, kDiskSection, {"static", "free", kLabelStyle, kFreeExStyle, kFree, true});
 }
 
 void initPage(WindowHandle page) {

@@ -16,6 +16,7 @@
 #include "gui/button.h"
 #include "gui/bitmap.h"
 #include "gui/combobox.h"
+#include "gui/control_paint.h"
 #include "gui/dc.h"
 #include "gui/layout.h"
 #include "gui/message.h"
@@ -29,7 +30,8 @@ constexpr const char* kSection = "format";
 constexpr int kWarn = 19840, kFileSys = 19841;
 constexpr int kOutputPlayback = 9;
 constexpr uint32_t kStaticStyle = WS_CHILD | WS_VISIBLE;
-constexpr uint32_t kComboStyle = 0x4800000B;
+constexpr uint32_t kComboStyle = WS_CHILD | WS_VISIBLE | CBS_NOTIFY | CBS_DROPDOWNLIST;
+constexpr uint32_t kComboExStyle = EDIT_CORNER_TOPRIGHT | EDIT_CORNER_BOTTOMRIGHT;
 constexpr uint32_t kButtonStyle = WS_CHILD | WS_VISIBLE | BS_AUTOSIZE;
 
 constexpr ValueKeyRow kFileSystems[] = {{"file_sys_fat32", 12}, {"file_sys_ntfs", 7}};
@@ -79,9 +81,9 @@ void init(WindowHandle dlg) {
   const int main = getMainOutput();
   g_dialog.resume = isLiveViewActive(main) != 0;
   if (g_dialog.resume) setLiveViewActive(main, 0);
-  pageframe::createFromKey(dlg, kSection, {"static", "warn", kStaticStyle, 0x20, kWarn, false});
+  pageframe::createFromKey(dlg, kSection, {"static", "warn", kStaticStyle, WS_EX_TRANSPARENT, kWarn, false});
   if (removableDisk())
-    pageframe::createFromKey(dlg, kSection, {"combobox", "filesys", kComboStyle, 0x00090000, kFileSys, true});
+    pageframe::createFromKey(dlg, kSection, {"combobox", "filesys", kComboStyle, kComboExStyle, kFileSys, true});
   const int y = pageframe::bottomRow(dlg);
   pageframe::createFromKey(dlg, kSection, {"button", "ok", kButtonStyle, 0, PAGE_ID_OK, false}, y);
   const WindowHandle cancel =

@@ -181,7 +181,7 @@ void init(WindowHandle window) {
   g_index = 0;
   g_lastStep = -1;
   getFormatDiskArg(&g_disks);
-  pageframe::createFromKey(window, kSection, {"static", "initing", kStaticStyle, 0x20, kLabel, false});
+  pageframe::createFromKey(window, kSection, {"static", "initing", kStaticStyle, WS_EX_TRANSPARENT, kLabel, false});
   storage::setText(window, kLabel, "");
   pageframe::createFromKey(window, kSection, {"progressbar", "prog", kStaticStyle, 0, kBar, false});
   SendDlgItemMessage(window, kBar, PBM_SETRANGE, 0, 100);

@@ -10,6 +10,7 @@
 #include "app/record/storage/storage_internal.h"
 #include "app/storage_pages.h"
 #include "gui/button.h"
+#include "gui/control_paint.h"
 #include "gui/dc.h"
 #include "gui/message.h"
 #include "gui/static.h"
@@ -25,6 +26,7 @@ constexpr int kDiskNo = 19760;
 constexpr int kRedundancyError = -1, kDeclined = -2, kNoDisk = -3;
 constexpr uint32_t kLabelStyle = WS_CHILD | WS_VISIBLE | SS_EDITFRAME;
 constexpr uint32_t kButtonStyle = WS_CHILD | WS_VISIBLE | BS_AUTOSIZE;
+constexpr uint32_t kNumberExStyle = EDIT_CORNER_TOPRIGHT | EDIT_CORNER_BOTTOMRIGHT;
 
 constexpr ValueKeyRow kErrors[] = {{"redunderror", kRedundancyError}};
 
@@ -49,7 +51,7 @@ void moveGroup(int login, const DiskInfo& row, int group) {
 void init(WindowHandle dlg) {
   DiskInfo rows[DISK_LIST_ROWS] = {};
   const int count = storage::readDisks(rows);
-  pageframe::createFromKey(dlg, kSection, {"static", "diskno", kLabelStyle, 0x00090000u, kDiskNo, true});
+  pageframe::createFromKey(dlg, kSection, {"static", "diskno", kLabelStyle, kNumberExStyle, kDiskNo, true});
   attrs::create(dlg, kSection);
   const int y = pageframe::bottomRow(dlg);
   pageframe::createFromKey(dlg, kSection, {"button", "apply", kButtonStyle | WS_DISABLED, 0, PAGE_ID_APPLY, false}, y);

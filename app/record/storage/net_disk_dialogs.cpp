@@ -17,6 +17,7 @@
 #include "app/storage_pages.h"
 #include "gui/button.h"
 #include "gui/combobox.h"
+#include "gui/control_paint.h"
 #include "gui/dc.h"
 #include "gui/edit.h"
 #include "gui/listview.h"
@@ -41,10 +42,13 @@ constexpr int kCodeBadAddress = 0x200122;
 constexpr int kNotifySelect = 1, kNotifyClick = 2, kNotifyChange = 3, kNotifyEdit = 4;
 
 constexpr uint32_t kLabelStyle = WS_CHILD | WS_VISIBLE | SS_EDITFRAME;
-constexpr uint32_t kComboStyle = WS_CHILD | WS_VISIBLE | 0x0Bu;
+constexpr uint32_t kComboStyle = WS_CHILD | WS_VISIBLE | CBS_NOTIFY | CBS_DROPDOWNLIST;
 constexpr uint32_t kIpStyle = WS_CHILD | WS_VISIBLE | 0x229u;
 constexpr uint32_t kEditStyle = WS_CHILD | WS_VISIBLE;
-constexpr uint32_t kListStyle = WS_CHILD | 0x004C4001u;
+constexpr uint32_t kListStyle = WS_CHILD | WS_BORDER | WS_VSCROLL | WS_HSCROLL | LVS_TREE | LVS_NOTIFY_ON_RELEASE;
+constexpr uint32_t kSingleEx = EDIT_CORNER_TOPRIGHT | EDIT_CORNER_BOTTOMRIGHT;
+constexpr uint32_t kFirstEx = EDIT_CORNER_TOPRIGHT, kLastEx = EDIT_CORNER_BOTTOMRIGHT;
+constexpr uint32_t kListEx = EDIT_CORNER_TOPLEFT | EDIT_CORNER_BOTTOMLEFT | EDIT_CORNER_TOPRIGHT | EDIT_CORNER_BOTTOMRIGHT;
 constexpr uint32_t kButtonStyle = WS_CHILD | WS_VISIBLE | BS_AUTOSIZE;
 
 constexpr ValueKeyRow kErrors[] = {
@@ -125,11 +129,11 @@ void fillSlots(WindowHandle dlg) {
 void initAdd(WindowHandle dlg) {
   g_add.added = false;
   const pageframe::Control controls[] = {
-      {"combobox", "nethdno", kComboStyle, 0x00090000u, kAddSlot, true},
-      {"combobox", "nethdtype", kComboStyle, 0x00010000u, kAddType, true},
+      {"combobox", "nethdno", kComboStyle, kSingleEx, kAddSlot, true},
+      {"combobox", "nethdtype", kComboStyle, kFirstEx, kAddType, true},
       {"ipedit", "nethdip", kIpStyle, 0, kAddIp, true},
-      {"sledit", "nethddir", kEditStyle, 0x00080000u, kAddDir, true},
-      {"ListView", "iscsi_listv", kListStyle, 0x00090011u, kTargets, false},
+      {"sledit", "nethddir", kEditStyle, kLastEx, kAddDir, true},
+      {"ListView", "iscsi_listv", kListStyle, kListEx, kTargets, false},
   };
   pageframe::createControls(dlg, kAddSection, controls, 5);
   pageframe::createFromKey(dlg, kAddSection, {"button", "nethdsearch", kButtonStyle, 0, kSearch, false},
@@ -227,10 +231,10 @@ SetRow setRow() {
 void initSet(WindowHandle dlg) {
   const bool withAttrs = netDisksHaveAttributes() != 0;
   const pageframe::Control controls[] = {
-      {"static", "diskno", kLabelStyle, 0x00090000u, kSetNo, true},
-      {"static", "nethdtype", kLabelStyle, 0x00010000u, kSetType, true},
+      {"static", "diskno", kLabelStyle, kSingleEx, kSetNo, true},
+      {"static", "nethdtype", kLabelStyle, kFirstEx, kSetType, true},
       {"ipedit", "nethdip", kIpStyle, 0, kSetIp, true},
-      {"sledit", "nethddir", kEditStyle, 0x00080000u, kSetDir, true},
+      {"sledit", "nethddir", kEditStyle, kLastEx, kSetDir, true},
   };
   pageframe::createControls(dlg, kSetSection, controls, 4);
   SendDlgItemMessage(dlg, kSetDir, EM_LIMITTEXT, kDirSize, 0);
@@ -238,7 +242,7 @@ void initSet(WindowHandle dlg) {
     attrs::create(dlg, kSetSection);
   } else {
     const CtrlResInfo* at = pageframe::record(kSetSection, "diskattr");
-    pageframe::createFromKey(dlg, kSetSection, {"static", "capacity", kLabelStyle, 0x00090000u, attrs::kCapacity, true},
+    pageframe::createFromKey(dlg, kSetSection, {"static", "capacity", kLabelStyle, kSingleEx, attrs::kCapacity, true},
                              at ? at->y : -1);
   }
   createBottom(dlg, kSetSection, true);

@@ -10,7 +10,11 @@
 #include "app/pageframe/page_frame.h"
 #include "app/system/login/login.h"
 #include "app/system/users/users.h"
+#include "gui/button.h"
+#include "gui/control_paint.h"
 #include "gui/dialog.h"
+#include "gui/edit.h"
+#include "gui/static.h"
 #include "gui/window.h"
 #include "gui/window_attr.h"
 
@@ -19,13 +23,15 @@ namespace {
 constexpr const char* kSection = "defaultpasswd";
 constexpr int kSerialId = 12538, kCodeId = 12539;
 constexpr int kCodeLimit = 48;
+constexpr uint32_t kSerialStyle = WS_CHILD | WS_VISIBLE | SS_VCENTER | SS_EDITFRAME;
+constexpr uint32_t kCodeStyle = WS_CHILD | WS_VISIBLE | ES_NOCHINESE, kButtonStyle = WS_CHILD | WS_VISIBLE | BS_AUTOSIZE;
 
 void init(WindowHandle dlg) {
   login::loadTopStrip();
-  login::createControl(dlg, kSection, "static", "sequence", 0x4800040d, 0x10000, kSerialId, true);
-  login::createControl(dlg, kSection, "sledit", "securecode", 0x48000100, 0x80000, kCodeId, true);
-  login::createControl(dlg, kSection, "button", "ok", 0x48008000, 0, PAGE_ID_OK, false);
-  login::createControl(dlg, kSection, "button", "cancel", 0x48008000, 0, PAGE_ID_CANCEL, false);
+  login::createControl(dlg, kSection, "static", "sequence", kSerialStyle, EDIT_CORNER_TOPRIGHT, kSerialId, true);
+  login::createControl(dlg, kSection, "sledit", "securecode", kCodeStyle, EDIT_CORNER_BOTTOMRIGHT, kCodeId, true);
+  login::createControl(dlg, kSection, "button", "ok", kButtonStyle, 0, PAGE_ID_OK, false);
+  login::createControl(dlg, kSection, "button", "cancel", kButtonStyle, 0, PAGE_ID_CANCEL, false);
   char serial[sizeof(DeviceInfo::serial) + 1] = {};
   if (const DeviceInfo* info = getCachedDeviceInfo()) std::memcpy(serial, info->serial, sizeof info->serial);
   SetDlgItemText(dlg, kSerialId, serial);

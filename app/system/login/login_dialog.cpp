@@ -11,8 +11,11 @@
 #include "app/pageframe/page_frame.h"
 #include "app/system/login/login.h"
 #include "app/system/users/users.h"
+#include "gui/button.h"
 #include "gui/combobox.h"
+#include "gui/control_paint.h"
 #include "gui/dialog.h"
+#include "gui/edit.h"
 #include "gui/message.h"
 #include "gui/window.h"
 #include "gui/window_attr.h"
@@ -23,6 +26,8 @@ constexpr const char* kSection = "login";
 constexpr int kUserId = 12528, kPasswordId = 12529;
 constexpr int kMaxRefusals = 3, kCornerSize = 16;
 constexpr int kSelectionChanged = 1;
+constexpr uint32_t kUserStyle = WS_CHILD | WS_VISIBLE | CBS_NOTIFY | CBS_DROPDOWNLIST;
+constexpr uint32_t kPasswordStyle = WS_CHILD | WS_VISIBLE | ES_PASSWORD, kButtonStyle = WS_CHILD | WS_VISIBLE | BS_AUTOSIZE;
 // Refusals of the device with a text of their own.
 constexpr int kRefusedMaxUsers = 31, kRefusedNetPassword = 34, kRefusedMac = 36;
 
@@ -34,10 +39,10 @@ void init(WindowHandle dlg) {
   setLoginFlag(output, 0);
   setLoginWnd(output, dlg);
   login::loadTopStrip();
-  login::createControl(dlg, kSection, "combobox", "username", 0x4800000b, 0x10000, kUserId, true);
-  login::createControl(dlg, kSection, "sledit", "password", 0x48000020, 0x80000, kPasswordId, true);
-  login::createControl(dlg, kSection, "button", "ok", 0x48008000, 0, PAGE_ID_OK, false);
-  const WindowHandle cancel = login::createControl(dlg, kSection, "button", "cancel", 0x48008000, 0, PAGE_ID_CANCEL, false);
+  login::createControl(dlg, kSection, "combobox", "username", kUserStyle, EDIT_CORNER_TOPRIGHT, kUserId, true);
+  login::createControl(dlg, kSection, "sledit", "password", kPasswordStyle, EDIT_CORNER_BOTTOMRIGHT, kPasswordId, true);
+  login::createControl(dlg, kSection, "button", "ok", kButtonStyle, 0, PAGE_ID_OK, false);
+  const WindowHandle cancel = login::createControl(dlg, kSection, "button", "cancel", kButtonStyle, 0, PAGE_ID_CANCEL, false);
   UserConfig table;
   users::readTable(&table);
   for (int i = 0; i < USER_COUNT; ++i) {

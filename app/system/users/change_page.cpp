@@ -6,7 +6,10 @@
 #include "app/login_rights.h"
 #include "app/msgbox.h"
 #include "app/system/users/userset.h"
+#include "gui/control_paint.h"
+#include "gui/display.h"
 #include "gui/edit.h"
+#include "gui/static.h"
 #include "gui/window.h"
 
 namespace users {
@@ -14,14 +17,16 @@ namespace {
 
 constexpr int kNameId = 20505, kOldId = 20506, kNewId = 20507, kConfirmId = 20508;
 constexpr int kOldPasswordRead = 32;
+constexpr uint32_t kNameStyle = WS_CHILD | WS_VISIBLE | SS_EDITFRAME, kPasswordStyle = WS_CHILD | WS_VISIBLE | ES_PASSWORD;
+constexpr uint32_t kPlacedEx = WS_EX_PLACE_X | WS_EX_PLACE_W;
 
 void init(WindowHandle page) {
   pageframe::createBottomButtons(page, kSection, "change_save", "change_close", PAGE_ID_EXIT);
   const pageframe::Control fields[] = {
-      {"static", "curusername", 0x4800000d, 0x510000, kNameId, true},
-      {"sledit", "oldpasswd", 0x48000020, 0x500000, kOldId, true},
-      {"sledit", "newpasswd", 0x48000020, 0x500000, kNewId, true},
-      {"sledit", "newconfirm", 0x48000020, 0x500000, kConfirmId, true},
+      {"static", "curusername", kNameStyle, kPlacedEx | EDIT_CORNER_TOPRIGHT, kNameId, true},
+      {"sledit", "oldpasswd", kPasswordStyle, kPlacedEx, kOldId, true},
+      {"sledit", "newpasswd", kPasswordStyle, kPlacedEx, kNewId, true},
+      {"sledit", "newconfirm", kPasswordStyle, kPlacedEx, kConfirmId, true},
   };
   pageframe::createControls(page, kSection, fields, 4);
   for (int id : {kOldId, kNewId, kConfirmId}) limitField(page, id, kMaxText);

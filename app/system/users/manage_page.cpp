@@ -9,6 +9,8 @@
 #include "app/login_rights.h"
 #include "app/msgbox.h"
 #include "app/system/users/userset.h"
+#include "gui/button.h"
+#include "gui/display.h"
 #include "gui/gal.h"
 #include "gui/listview.h"
 #include "gui/window.h"
@@ -18,6 +20,8 @@ namespace users {
 namespace {
 
 constexpr int kAddId = 20481, kListId = 20480;
+constexpr uint32_t kButtonStyle = WS_CHILD | WS_VISIBLE | BS_AUTOSIZE, kPlacedEx = WS_EX_PLACE_X | WS_EX_PLACE_W;
+constexpr uint32_t kListStyle = WS_CHILD | WS_VISIBLE | WS_BORDER | WS_VSCROLL | WS_HSCROLL | LVS_TREE;
 constexpr int kColumnCount = 7, kTextColumns = 4, kTextStride = 128;
 constexpr int kRightColumn = 4, kModifyColumn = 5, kDeleteColumn = 6;
 constexpr int kKeyModify = 147, kKeyRights = 155, kKeyDelete = 153;
@@ -164,10 +168,10 @@ void listNotified(WindowHandle list, int, int code, LParam data) {
 void init(WindowHandle page) {
   if (!getListViewBitmaps()->icons[kIconSet].bmBits) loadListViewBitmaps();
   const int y = pageframe::bottomRow(page);
-  pageframe::createFromKey(page, kSection, {"button", "adduser", 0x48008000, 0x500000, kAddId, false}, y);
-  pageframe::createFromKey(page, kSection, {"button", "manage_close", 0x48008000, 0x500000, PAGE_ID_EXIT, false}, y);
+  pageframe::createFromKey(page, kSection, {"button", "adduser", kButtonStyle, kPlacedEx, kAddId, false}, y);
+  pageframe::createFromKey(page, kSection, {"button", "manage_close", kButtonStyle, kPlacedEx, PAGE_ID_EXIT, false}, y);
   const WindowHandle list =
-      pageframe::createFromKey(page, kSection, {"ListView", "userlist", 0x484c4000, 0x500000, kListId, false});
+      pageframe::createFromKey(page, kSection, {"ListView", "userlist", kListStyle, kPlacedEx, kListId, false});
   if (!IsValidHandle(list)) return;
   SetNotificationCallback(list, listNotified);
   addListViewColumns(page, kListId, kSection, kColumns, kColumnCount);

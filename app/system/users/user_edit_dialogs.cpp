@@ -10,6 +10,10 @@
 #include "app/system/users/userset.h"
 #include "gui/button.h"
 #include "gui/combobox.h"
+#include "gui/control_paint.h"
+#include "gui/edit.h"
+#include "gui/static.h"
+#include "gui/text_entry.h"
 #include "gui/window.h"
 #include "gui/window_attr.h"
 
@@ -17,8 +21,12 @@ namespace users {
 namespace {
 
 constexpr int kMacRead = 64;
-constexpr uint32_t kEditStyle = 0x48000000, kAlnumEditStyle = 0x48000100, kPasswordStyle = 0x48000020;
-constexpr uint32_t kComboStyle = 0x4800000b, kMacStyle = 0x4800000a, kButtonStyle = 0x48008000;
+constexpr uint32_t kEditStyle = WS_CHILD | WS_VISIBLE, kAlnumEditStyle = WS_CHILD | WS_VISIBLE | ES_NOCHINESE;
+constexpr uint32_t kPasswordStyle = WS_CHILD | WS_VISIBLE | ES_PASSWORD;
+constexpr uint32_t kComboStyle = WS_CHILD | WS_VISIBLE | CBS_NOTIFY | CBS_DROPDOWNLIST;
+constexpr uint32_t kMacStyle = WS_CHILD | WS_VISIBLE | IPS_NOTIFY | IPS_MAC, kButtonStyle = WS_CHILD | WS_VISIBLE | BS_AUTOSIZE;
+constexpr uint32_t kNameLabelStyle = WS_CHILD | WS_VISIBLE | SS_EDITFRAME;
+constexpr uint32_t kCheckStyle = WS_CHILD | WS_VISIBLE | BS_FRAMED | BS_AUTOCHECKBOX;
 
 // Control ids of one dialog.
 struct Ids {
@@ -109,11 +117,11 @@ void initAdd(WindowHandle dlg) {
   getUserDlgArgs(&g_add.index);
   const Ids& ids = kAddIds;
   const pageframe::Control controls[] = {
-      {"sledit", "username", nameStyle(), 0x10000, ids.name, true},
+      {"sledit", "username", nameStyle(), EDIT_CORNER_TOPRIGHT, ids.name, true},
       {"sledit", "password", kPasswordStyle, 0, ids.password, true},
       {"sledit", "confirm", kPasswordStyle, 0, ids.confirm, true},
       {"combobox", "level", kComboStyle, 0, ids.level, true},
-      {"ipedit", "usermac", kMacStyle, 0x80000, ids.mac, true},
+      {"ipedit", "usermac", kMacStyle, EDIT_CORNER_BOTTOMRIGHT, ids.mac, true},
   };
   pageframe::createControls(dlg, kAddSection, controls, 5);
   createButtons(dlg, kAddSection);
@@ -154,13 +162,13 @@ void createModifyRows(WindowHandle dlg, bool admin) {
     bool present;
   };
   const Row rows[] = {
-      {{admin ? "static" : "sledit", "username", admin ? 0x4800000du : nameStyle(), 0x10000, ids.name, true}, true},
+      {{admin ? "static" : "sledit", "username", admin ? kNameLabelStyle : nameStyle(), EDIT_CORNER_TOPRIGHT, ids.name, true}, true},
       {{"sledit", "oldpasswd_admin", kPasswordStyle, 0, ids.oldPassword, true}, admin},
-      {{"button", "enable_changepasswd", 0x49000003, 0, ids.enable, true}, true},
+      {{"button", "enable_changepasswd", kCheckStyle, 0, ids.enable, true}, true},
       {{"sledit", "password", kPasswordStyle, 0, ids.password, true}, true},
       {{"sledit", "confirm", kPasswordStyle, 0, ids.confirm, true}, true},
       {{"combobox", "level", kComboStyle, 0, ids.level, true}, !admin},
-      {{"ipedit", "usermac", kMacStyle, 0x80000, ids.mac, true}, true},
+      {{"ipedit", "usermac", kMacStyle, EDIT_CORNER_BOTTOMRIGHT, ids.mac, true}, true},
   };
   int lift = 0;
   for (const Row& row : rows) {

@@ -11,9 +11,12 @@
 #include "app/login_rights.h"
 #include "app/msgbox.h"
 #include "app/system/users/users.h"
+#include "gui/button.h"
 #include "gui/combobox.h"
+#include "gui/control_paint.h"
 #include "gui/dc.h"
 #include "gui/propsheet.h"
+#include "gui/message.h"
 #include "gui/window.h"
 #include "gui/window_attr.h"
 
@@ -22,7 +25,12 @@ namespace {
 
 constexpr const char* kRightSection = "userright";
 constexpr int kKindId = 20560, kCameraPage = 2, kKindChanged = 1, kBand = 50, kFrameGap = 8;
-constexpr uint32_t kBoxStyle = 0x49000003, kChanBoxStyle = 0x48000003, kFrameStyle = 0x90011;
+constexpr uint32_t kBoxStyle = WS_CHILD | WS_VISIBLE | BS_FRAMED | BS_AUTOCHECKBOX;
+constexpr uint32_t kChanBoxStyle = WS_CHILD | WS_VISIBLE | BS_AUTOCHECKBOX;
+constexpr uint32_t kFrameStyle = EDIT_CORNER_TOPLEFT | EDIT_CORNER_BOTTOMLEFT | EDIT_CORNER_TOPRIGHT | EDIT_CORNER_BOTTOMRIGHT;
+constexpr uint32_t kButtonStyle = WS_CHILD | WS_VISIBLE | BS_AUTOSIZE;
+constexpr uint32_t kKindStyle = WS_CHILD | WS_VISIBLE | CBS_NOTIFY | CBS_DROPDOWNLIST;
+constexpr uint32_t kKindEx = EDIT_CORNER_TOPRIGHT | EDIT_CORNER_BOTTOMRIGHT;
 constexpr int kChanBoxLast = CHANBOX_IP_FIRST + 127;
 
 struct Box {
@@ -88,9 +96,9 @@ void writeCached() {
 void createTabButtons(WindowHandle page, const Tab& tab) {
   const int y = pageframe::bottomRow(page);
   const WindowHandle cancel = pageframe::createFromKey(
-      page, kRightSection, {"button", tab.cancel, 0x48008000, 0, PAGE_ID_CANCEL, false}, y);
-  pageframe::createFromKey(page, kRightSection, {"button", tab.ok, 0x48008000, 0, PAGE_ID_OK, false}, y);
-  pageframe::createFromKey(page, kRightSection, {"button", tab.apply, 0x4c008000, 0, PAGE_ID_APPLY, false}, y);
+      page, kRightSection, {"button", tab.cancel, kButtonStyle, 0, PAGE_ID_CANCEL, false}, y);
+  pageframe::createFromKey(page, kRightSection, {"button", tab.ok, kButtonStyle, 0, PAGE_ID_OK, false}, y);
+  pageframe::createFromKey(page, kRightSection, {"button", tab.apply, kButtonStyle | WS_DISABLED, 0, PAGE_ID_APPLY, false}, y);
   if (IsValidHandle(cancel)) SetFocusChild(cancel);
 }
 
@@ -113,7 +121,9 @@ void initBoxes(WindowHandle page, const Tab& tab) {
       lift += r->h;
       continue;
     }
-    const uint32_t ex = i == 0 ? 0x10001u : i == tab.count - 1 ? 0x80010u : 0u;
+    const uint32_t ex = i == 0                ? EDIT_CORNER_TOPLEFT | EDIT_CORNER_TOPRIGHT
+                       : i == tab.count - 1 ? EDIT_CORNER_BOTTOMLEFT | EDIT_CORNER_BOTTOMRIGHT
+                                            : 0u;
     pageframe::createFromKey(page, kRightSection, {"button", b.key, kBoxStyle, ex, b.id, false}, r->y - lift);
     setChecked(page, b.id, u && (u->rights & b.bit) != 0);
   }
@@ -175,7 +185,7 @@ LResult remotePageProc(WindowHandle page, int message, WParam wParam, LParam lPa
 void storeKind(WindowHandle page) { storeKindMask(g_state.masks, g_state.kind, getCheckedChanMask(page)); }
 
 void initCamera(WindowHandle page) {
-  pageframe::createFromKey(page, kRightSection, {"combobox", "camright", 0x4800000b, 0x90000, kKindId, true});
+  pageframe::createFromKey(page, kRightSection, {"combobox", "camright", kKindStyle, kKindEx, kKindId, true});
   for (int k = 0; k < kKindCount; ++k)
     if (const char* text = lookupText(kRightSection, kKindKeys[k]))
       SendDlgItemMessage(page, kKindId, CB_ADDSTRING, static_cast<WParam>(k), reinterpret_cast<LParam>(text));
