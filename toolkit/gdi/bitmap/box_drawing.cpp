@@ -69,23 +69,22 @@ void PutClippedBox(DC* dc, int x, int y, int w, int h, const Bitmap* box) {
   }
 }
 
+Rect DeviceBox(const DC* dc, int x, int y, int w, int h) {
+  int x0 = FarCoord(x), y0 = FarCoord(y);
+  int x1 = FarCoord(int64_t{x} + w), y1 = FarCoord(int64_t{y} + h);
+  LogicalToDevice(dc, &x0, &y0);
+  LogicalToDevice(dc, &x1, &y1);
+  x0 = FarCoord(x0), y0 = FarCoord(y0), x1 = FarCoord(x1), y1 = FarCoord(y1);
+  return Rect{std::min(x0, x1), std::min(y0, y1), std::max(x0, x1), std::max(y0, y1)};
+}
+
 BoxDrawing::BoxDrawing(HDC hdc, const Bitmap* bitmap, int x, int y, int w, int h)
     : locked_(hdc) {
   if (!locked_) return;
   DC* dc = locked_.get();
   if ((bitmap->bmType & BMP_TYPE_RLE) || w < 1) w = static_cast<int>(bitmap->bmWidth);
   if ((bitmap->bmType & BMP_TYPE_RLE) || h < 1) h = static_cast<int>(bitmap->bmHeight);
-  // Far corners kept within +-2^30: the box's width and height then fit an
-  // int, and so does every coordinate the device mapping makes of them.
-  auto far = [](int64_t v) {
-    constexpr int64_t kFar = int64_t{1} << 30;
-    return static_cast<int>(std::clamp(v, -kFar, kFar));
-  };
-  x = far(x), y = far(y);
-  int x1 = far(int64_t{x} + w), y1 = far(int64_t{y} + h);
-  LogicalToDevice(dc, &x, &y);
-  LogicalToDevice(dc, &x1, &y1);
-  box_ = Rect{std::min(x, x1), std::min(y, y1), std::max(x, x1), std::max(y, y1)};
+  box_ = DeviceBox(dc, x, y, w, h);
   dc->curPixel = dc->brushColor;
   dc->step = 1;
   dc->curClipBand = nullptr;

@@ -16,6 +16,11 @@ namespace gui::dc {
 void FillClippedBox(DC* dc, int x, int y, int w, int h);
 void PutClippedBox(DC* dc, int x, int y, int w, int h, const Bitmap* box);
 
+// The device box of logical (x, y) and size w x h, corners in 64 bits and
+// kept by FarCoord before and after the mapping: far off the surface a
+// corner moves, the visible part of the box does not.
+Rect DeviceBox(const DC* dc, int x, int y, int w, int h);
+
 // Locks the DC and prepares it for one bitmap box at logical (x, y) of
 // logical size w x h (below 1: the bitmap's size): output rectangle, brush
 // pixel, step, skip pixel = colour key, transparent background for keyed

@@ -103,10 +103,7 @@ void FillBox(HDC hdc, int x, int y, int w, int h) {
   if (w < 1 || h < 1) return;
   LockedDC dc(hdc);
   if (!dc) return;
-  int x1 = x + w, y1 = y + h;
-  LogicalToDevice(dc.get(), &x, &y);
-  LogicalToDevice(dc.get(), &x1, &y1);
-  const Rect box{std::min(x, x1), std::min(y, y1), std::max(x, x1), std::max(y, y1)};
+  const Rect box = DeviceBox(dc.get(), x, y, w, h);
   dc->curPixel = dc->brushColor;
   dc->step = 1;
   dc->curClipBand = nullptr;

@@ -14,10 +14,8 @@ bool OutputRect(const DC* dc, const Rect* rect, Rect* out) {
   if (!rect) return !IsRectEmpty(out);
   Rect r = *rect;
   if (dc->dcType == kWindowDC) {
-    r.left += dc->devRect.left;
-    r.right += dc->devRect.left;
-    r.top += dc->devRect.top;
-    r.bottom += dc->devRect.top;
+    r = Rect{FarCoord(int64_t{r.left} + dc->devRect.left), FarCoord(int64_t{r.top} + dc->devRect.top),
+             FarCoord(int64_t{r.right} + dc->devRect.left), FarCoord(int64_t{r.bottom} + dc->devRect.top)};
   }
   return IntersectRect(out, &r, &dc->devRect);
 }

@@ -1,5 +1,8 @@
 // The screen DC, the GDI locks, start-up and shut-down of the DC layer and
 // the coordinate rule shared by every drawing function.
+#include <algorithm>
+#include <climits>
+#include <cstdint>
 #include <mutex>
 
 #include "gdi/dc/dc_attr.h"
@@ -109,17 +112,21 @@ OwnScreenDC::~OwnScreenDC() {
 
 void LogicalToDevice(const DC* dc, int* x, int* y) {
   if (dc->dcType == kScreenDC) return;
+  auto saturate = [](int64_t v) { return static_cast<int>(std::clamp<int64_t>(v, INT_MIN, INT_MAX)); };
   if (dc->mapMode != 0) {
     // A zero window extent maps every coordinate onto the viewport origin.
-    auto scale = [](int v, int origin, int viewExtent, int windowExtent) {
+    // Offsets reach 2^32 and extents 2^31: the product stays below 2^63.
+    auto scale = [](int v, int origin, int viewExtent, int windowExtent) -> int64_t {
       if (windowExtent == 0) return 0;
-      return static_cast<int>(static_cast<int64_t>(v - origin) * viewExtent / windowExtent);
+      return (int64_t{v} - origin) * viewExtent / windowExtent;
     };
-    *x = scale(*x, dc->windowOrigin.x, dc->viewExtent.x, dc->windowExtent.x) + dc->viewOrigin.x;
-    *y = scale(*y, dc->windowOrigin.y, dc->viewExtent.y, dc->windowExtent.y) + dc->viewOrigin.y;
+    *x = saturate(int64_t{saturate(scale(*x, dc->windowOrigin.x, dc->viewExtent.x, dc->windowExtent.x))} +
+                  dc->viewOrigin.x);
+    *y = saturate(int64_t{saturate(scale(*y, dc->windowOrigin.y, dc->viewExtent.y, dc->windowExtent.y))} +
+                  dc->viewOrigin.y);
   }
-  *x += dc->devRect.left;
-  *y += dc->devRect.top;
+  *x = saturate(int64_t{*x} + dc->devRect.left);
+  *y = saturate(int64_t{*y} + dc->devRect.top);
 }
 
 }  // namespace gui::dc

@@ -27,11 +27,8 @@ bool NormalisedCopy(const Rect* rect, Rect* out) {
 }
 
 Rect ToScreen(const DC* dc, Rect r) {
-  r.left += dc->devRect.left;
-  r.right += dc->devRect.left;
-  r.top += dc->devRect.top;
-  r.bottom += dc->devRect.top;
-  return r;
+  return Rect{FarCoord(int64_t{r.left} + dc->devRect.left), FarCoord(int64_t{r.top} + dc->devRect.top),
+              FarCoord(int64_t{r.right} + dc->devRect.left), FarCoord(int64_t{r.bottom} + dc->devRect.top)};
 }
 
 // Rebuilds a window DC's effective region from its local one.

@@ -4,6 +4,8 @@
 #ifndef GDI_DC_DC_RECORD_H
 #define GDI_DC_DC_RECORD_H
 
+#include <algorithm>
+#include <cstdint>
 #include <mutex>
 
 #include "gui/common.h"
@@ -146,8 +148,17 @@ class OwnScreenDC {
   DC dc_;
 };
 
-// Logical to screen coordinates.
+// Logical to screen coordinates, worked out in 64 bits; a result past the
+// int range stops at its end, so a far point stays far on the same side.
 void LogicalToDevice(const DC* dc, int* x, int* y);
+
+// Coordinates of boxes and clip rectangles kept within +-(2^30 - 1), far
+// outside any surface: a box's width and height then fit an int, and so
+// does a corner moved by a DC's origin.
+inline int FarCoord(int64_t v) {
+  constexpr int64_t kFar = (int64_t{1} << 30) - 1;
+  return static_cast<int>(std::clamp(v, -kFar, kFar));
+}
 
 // The two brackets as scopes: a locked DC and a drawing in progress.
 class LockedDC {

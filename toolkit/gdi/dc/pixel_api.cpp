@@ -10,7 +10,9 @@
 namespace gui::dc {
 
 void DrawClippedPixel(DC* dc, int x, int y) {
-  dc->rcOutput = Rect{x - 1, y - 1, x + 1, y + 1};
+  // A point at an end of the int range gets a box that does not wrap.
+  dc->rcOutput = Rect{FarCoord(int64_t{x} - 1), FarCoord(int64_t{y} - 1), FarCoord(int64_t{x} + 1),
+                      FarCoord(int64_t{y} + 1)};
   DrawingScope drawing(dc);
   if (!drawing) return;
   const Rect& out = dc->rcOutput;
