@@ -7,12 +7,14 @@
 
 #include "app/camera.h"
 #include "app/playback.h"
+#include "app/record_pages.h"
 #include "app/system_pages.h"
 
 inline void registerAppPages() {
   registerPlaybackPages();
   registerCameraPages();
   registerSystemPages();
+  registerRecordPages();
 }
 
 #endif

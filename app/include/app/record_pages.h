@@ -23,6 +23,13 @@ int showManualSnapError(WindowHandle owner, int code);
 int startTimingRecordAll(int output, WindowHandle owner, WParam wParam, LParam lParam);
 int startMotionRecordAll(int output, WindowHandle owner, WParam wParam, LParam lParam);
 
+/* The encoding and advanced record pages (modeless under the record menu). */
+int createEncodeSetWindow(WindowHandle host);
+int createAdvRecordSetWindow(WindowHandle host);
+void registerEncodePages(void);
+/* Registers the record pages with the page registry. */
+void registerRecordPages(void);
+
 GUI_EXTERN_C_END
 
 #endif
