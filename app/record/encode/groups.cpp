@@ -59,8 +59,14 @@ void fillResolutions(WindowHandle page, const Group& g, int channel, bool wd1) {
     return;
   }
   const bool mainWd1 = isWd1SupportedMain(channel) != 0;
-  for (const OptionItem& item : list)
-    if (item.id != -1 && (item.id != kWd1Resolution || mainWd1)) addItem(page, g.resolution(), item.name, item.id);
+  for (const OptionItem& item : list) {
+    if (item.id == -1 || (item.id == kWd1Resolution && !mainWd1)) continue;
+    // The device may name no resolution: its code stands in, so that the
+    // row can still be told apart and chosen.
+    char code[16];
+    std::snprintf(code, sizeof code, "%d", item.id);
+    addItem(page, g.resolution(), item.name[0] ? item.name : code, item.id);
+  }
 }
 
 void fillFrameRates(WindowHandle page, const Group& g, int channel, int resolution) {

@@ -1,0 +1,152 @@
+// The encoding page on the simulated device, driven through its controls'
+// messages while the desktop thread runs.
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "app/app_registry.h"
+#include "app/device_backend.h"
+#include "app/device_test_seam.h"
+#include "app/page_registry.h"
+#include "app/testing/page_harness.h"
+#include "gui/message.h"
+#include "gui/propsheet.h"
+
+namespace {
+
+using livetest::LiveGui;
+
+constexpr int kChan = 18432, kApply = 4098, kDays = 18462, kWd1 = 18466;
+constexpr int kType = 18443, kRes = 18444, kRateType = 18445, kQuality = 18446, kFrame = 18447, kMode = 18448,
+              kRate = 18449, kEdit = 18494, kTwin = 9, kTwinEdit = 18495;
+
+WParam Code(int id, int code) { return static_cast<WParam>((code << 16) | id); }
+void Command(WindowHandle page, int id, int code = 0) { SendMessage(page, MSG_COMMAND, Code(id, code), 0); }
+void Choose(WindowHandle page, int combo, int value) {
+  SendDlgItemMessage(page, combo, 0xF182, static_cast<WParam>(value), 0);
+  Command(page, combo, 1);
+}
+int Value(WindowHandle page, int combo) { return static_cast<int>(SendDlgItemMessage(page, combo, 0xF181, 0, 0)); }
+bool Enabled(WindowHandle page, int id) { return IsWindowEnabled(GetDlgItem(page, id)); }
+std::string Text(WindowHandle page, int id) {
+  char text[64] = "";
+  GetDlgItemText(page, id, text, sizeof text);
+  return text;
+}
+void Type(WindowHandle page, int id, const char* text) {
+  SetDlgItemText(page, id, text);
+  Command(page, id, 3);
+}
+
+EncodeConfig StoredEncode(int channel) {
+  EncodeConfig e{};
+  getEncodeConfig(nullptr, channel, &e, 1);
+  return e;
+}
+
+LResult MenuHostProc(WindowHandle hwnd, int message, WParam wParam, LParam lParam) {
+  if (message == MSG_CLOSE) {
+    DestroyMainWindow(hwnd);
+    return 0;
+  }
+  return DefaultMainWinProc(hwnd, message, wParam, lParam);
+}
+
+class EncodePage : public LiveGui {
+ protected:
+  void Open() {
+    host_ = Main({0, 0, 8, 8}, MenuHostProc);
+    ASSERT_EQ(openMenuPage(APP_MENU_RECORD, "encodeset", host_), 0);
+    win_ = getRecordPageWnd();
+    ASSERT_TRUE(IsValidHandle(win_));
+    page_ = static_cast<WindowHandle>(SendMessage(GetDlgItem(win_, 4101), PSM_GETPAGE, 0, 0));
+    desktest::Drain();
+  }
+  void Close() {
+    SendMessage(win_, MSG_CLOSE, 0, 0);
+    desktest::Drain();
+    EXPECT_EQ(getRecordPageWnd(), GUI_INVALID_HANDLE);
+  }
+  std::vector<std::string> BoxTexts() {
+    std::vector<std::string> texts;
+    for (const auto& box : livetest::Boxes()) texts.push_back(box.text + "/" + std::to_string(box.type));
+    livetest::Boxes().clear();
+    return texts;
+  }
+  WindowHandle host_ = 0, win_ = 0, page_ = 0;
+};
+
+TEST_F(EncodePage, RecordTabOnScreen) {
+  Open();
+  Rect r{};
+  GetWindowRect(win_, &r);
+  desktest::Drain();
+  livetest::MatchesReference(__FILE__, "encode_record", livetest::Grab(r));
+  Close();
+}
+
+// Channel 1 as the device gives it: what the groups show, and the
+// dependencies between their controls.
+TEST_F(EncodePage, GroupDependencies) {
+  Open();
+  const EncodeConfig stored = StoredEncode(1);
+  const EncodeParamBlock& m = stored.blocks[ENCODE_MAIN];
+  EXPECT_EQ(Value(page_, kType), m.streamType);
+  EXPECT_EQ(Value(page_, kRes), m.resolution);
+  EXPECT_FALSE(Enabled(page_, kApply));
+  // Constant rate disables quality; variable enables it again.
+  Choose(page_, kRateType, 1);
+  EXPECT_FALSE(Enabled(page_, kQuality));
+  Choose(page_, kRateType, 0);
+  EXPECT_TRUE(Enabled(page_, kQuality));
+  EXPECT_TRUE(Enabled(page_, kApply));
+  // First switch to custom shows the standard rate's Kbps; switching back
+  // returns to that standard rate, and the typed rate is remembered.
+  Choose(page_, kRate, 19);
+  Choose(page_, kMode, 1);
+  EXPECT_EQ(Text(page_, kEdit), "1024");
+  Type(page_, kEdit, "3000");
+  Choose(page_, kMode, 0);
+  EXPECT_EQ(Value(page_, kRate), 19);
+  Choose(page_, kMode, 1);
+  EXPECT_EQ(Text(page_, kEdit), "3000");
+  // A custom rate that is no number is refused with the bit-rate-over
+  // reaction; nothing is written.
+  Type(page_, kEdit, "12x");
+  livetest::Boxes().clear();
+  Command(page_, kApply);
+  EXPECT_TRUE(Enabled(page_, kApply));
+  const EncodeConfig after = StoredEncode(1);
+  EXPECT_EQ(std::memcmp(&stored, &after, sizeof stored), 0);
+  // A custom rate inside the limits is stored.
+  Type(page_, kEdit, "2000");
+  Command(page_, kApply);
+  EXPECT_FALSE(Enabled(page_, kApply));
+  EXPECT_EQ(ENCODE_CUSTOM_KBPS(StoredEncode(1).blocks[ENCODE_MAIN].bitrate), 2000);
+  Close();
+}
+
+// A group that starts custom selects 1792 Kbps (code 22) on its first switch
+// to a standard rate.
+TEST_F(EncodePage, FirstSwitchFromCustomSelectsCode22) {
+  EncodeConfig e = StoredEncode(1);
+  e.blocks[ENCODE_MAIN].bitrate = ENCODE_CUSTOM_BITRATE(700);
+  e.blocks[ENCODE_EVENT] = e.blocks[ENCODE_MAIN];
+  ASSERT_EQ(setEncodeConfig(nullptr, 1, &e, 1), 0);
+  Open();
+  EXPECT_EQ(Value(page_, kMode), 1);
+  EXPECT_EQ(Text(page_, kEdit), "700");
+  Choose(page_, kMode, 0);
+  EXPECT_EQ(Value(page_, kRate), 22);
+  Choose(page_, kMode, 1);
+  EXPECT_EQ(Text(page_, kEdit), "700");
+  (void)kTwin;
+  (void)kTwinEdit;
+  (void)kFrame;
+  (void)kChan;
+  (void)kDays;
+  (void)kWd1;
+  Close();
+}
+
+}  // namespace
