@@ -143,9 +143,82 @@ TEST_F(EncodePage, FirstSwitchFromCustomSelectsCode22) {
   (void)kTwin;
   (void)kTwinEdit;
   (void)kFrame;
-  (void)kChan;
-  (void)kDays;
   (void)kWd1;
+  Close();
+}
+
+// Every refused check: its box, the control that gets the focus, Apply
+// left on and nothing written.
+TEST_F(EncodePage, SaveErrorTable) {
+  Open();
+  const std::string over = "The bitrate must be 32 to 8192 Kbps!/64";
+  struct Row {
+    int code;
+    std::string box;
+    int focus;
+  } rows[] = {
+      {-1, "Saving failed!/16", 0},
+      {0x200212, "The stream type is not supported!/64", 0},
+      {0x200214, "The network bandwidth is exceeded!/64", 0},
+      {0x200217, "The resolution is not supported!/64", kRes},
+      {0x200218, "The frame rate is not supported!/64", kFrame},
+      {0x200219, over, kRate},
+      {0x20021a, "The resolution is not supported!/64", kRes + kTwin},
+      {0x20021b, "The frame rate is not supported!/64", kFrame + kTwin},
+      {0x20021c, over, kRate + kTwin},
+      {0x200213, "Saving failed!/16", 0},
+      {0x200220, "Saving failed!/16", 0},
+  };
+  const EncodeConfig before = StoredEncode(1);
+  for (const Row& row : rows) {
+    SetFocusChild(GetDlgItem(page_, kChan));
+    Choose(page_, kQuality, 1);
+    device_seam::overrideAnswer("checkEncodeParams", row.code);
+    Command(page_, kApply);
+    device_seam::clearOverrides();
+    EXPECT_EQ(BoxTexts(), std::vector<std::string>{row.box}) << std::hex << row.code;
+    EXPECT_EQ(GetFocusChild(page_), GetDlgItem(page_, row.focus ? row.focus : kChan)) << std::hex << row.code;
+    EXPECT_TRUE(Enabled(page_, kApply));
+  }
+  const EncodeConfig after = StoredEncode(1);
+  EXPECT_EQ(std::memcmp(&before, &after, sizeof before), 0);
+  // In custom mode the focus goes to the custom edit.
+  Choose(page_, kMode + kTwin, 1);
+  device_seam::overrideAnswer("checkEncodeParams", 0x20021c);
+  Command(page_, kApply);
+  device_seam::clearOverrides();
+  EXPECT_EQ(GetFocusChild(page_), GetDlgItem(page_, kTwinEdit));
+  BoxTexts();
+  Close();
+}
+
+// A failed load of the new channel keeps the old one current and its
+// values on screen; expiry rules hold on the way.
+TEST_F(EncodePage, ChannelChangeAndExpiry) {
+  Open();
+  Type(page_, kDays, "61");
+  Choose(page_, kChan, 2);
+  EXPECT_EQ(BoxTexts(), std::vector<std::string>{"The expired time must be 0 to 60 days!/64"});
+  EXPECT_EQ(Value(page_, kChan), 1);
+  EXPECT_EQ(GetFocusChild(page_), GetDlgItem(page_, kDays));
+  Type(page_, kDays, "7");
+  Choose(page_, kQuality, 4);
+  device_seam::overrideAnswer("getEncodeConfig", -1);
+  Choose(page_, kChan, 2);
+  device_seam::clearOverrides();
+  EXPECT_EQ(BoxTexts(), std::vector<std::string>{"Failed to get the record parameters!/16"});
+  EXPECT_EQ(Value(page_, kChan), 1);
+  EXPECT_EQ(Value(page_, kQuality), 4);
+  // Channel 2 loads now; channel 1's edits wait for Apply.
+  Choose(page_, kChan, 2);
+  EXPECT_EQ(Value(page_, kChan), 2);
+  Type(page_, kDays, "x1");
+  Command(page_, kApply);
+  EXPECT_FALSE(Enabled(page_, kApply));
+  RecordConfig r{};
+  getRecordConfig(nullptr, 1, &r, 1);
+  EXPECT_EQ(r.expiryDays, 7u);
+  EXPECT_EQ(StoredEncode(1).blocks[ENCODE_MAIN].quality, 4);
   Close();
 }
 
