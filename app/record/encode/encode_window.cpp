@@ -3,6 +3,7 @@
 #include "app/app_registry.h"
 #include "app/page_registry.h"
 #include "app/record/encode/encode.h"
+#include "app/record/record_window.h"
 #include "app/record_pages.h"
 #include "gui/message.h"
 #include "gui/window.h"
@@ -12,30 +13,13 @@ namespace {
 
 const pageframe::SheetPage kPages[] = {{"record", recordPageProc, nullptr}};
 
+void buildPage(WindowHandle hwnd) {
+  pageState().clear();
+  pageframe::buildSheet(hwnd, kSection, kPages, 1);
+}
+
 LResult encodeWinProc(WindowHandle hwnd, int message, WParam wParam, LParam lParam) {
-  switch (message) {
-    case MSG_ERASEBKGND: return 0;
-    case MSG_KEYDOWN:
-      if (recordPageHook(hwnd, static_cast<int>(wParam), static_cast<int>(lParam)) == 0) return 0;
-      break;
-    case MSG_DESTROY:
-      DestroyAllControls(hwnd);
-      if (getRecordPageWnd() == hwnd) setRecordPageWnd(GUI_INVALID_HANDLE);
-      return 0;
-    case MSG_CLOSE:
-      setRecordPageWnd(GUI_INVALID_HANDLE);
-      DestroyMainWindow(hwnd);
-      MainWindowThreadCleanup(hwnd);
-      return 0;
-    case MSG_PAINT: return beginEndPaint(hwnd);
-    case MSG_INITDIALOG:
-      setRecordPageWnd(hwnd);
-      pageState().clear();
-      pageframe::buildSheet(hwnd, kSection, kPages, 1);
-      return 0;
-    default: break;
-  }
-  return DefaultWindowProc(hwnd, message, wParam, lParam);
+  return recordpages::windowProc(hwnd, message, wParam, lParam, buildPage);
 }
 
 }  // namespace

@@ -7,11 +7,12 @@
 
 namespace {
 
-TEST(EncodeRegistry, RecordMenuItemReachesTheEncodingPage) {
+TEST(RecordRegistry, RecordMenuItemsReachTheirPages) {
   clearPageRegistry();
   EXPECT_EQ(findPage(APP_MENU_RECORD, "encodeset"), nullptr);
   registerRecordPages();
   EXPECT_EQ(findPage(APP_MENU_RECORD, "encodeset"), &createEncodeSetWindow);
+  EXPECT_EQ(findPage(APP_MENU_RECORD, "advanceset"), &createAdvRecordSetWindow);
   clearPageRegistry();
 }
 

@@ -8,26 +8,20 @@
 #include "app/device_backend.h"
 #include "app/device_test_seam.h"
 #include "app/page_registry.h"
+#include "app/record/record_page_test.h"
 #include "app/testing/page_harness.h"
 #include "gui/message.h"
 #include "gui/propsheet.h"
 
 namespace {
 
-using livetest::LiveGui;
+using namespace recordtest;
 
 constexpr int kChan = 18432, kApply = 4098, kDays = 18462, kWd1 = 18466;
 constexpr int kType = 18443, kRes = 18444, kRateType = 18445, kQuality = 18446, kFrame = 18447, kMode = 18448,
               kRate = 18449, kEdit = 18494, kTwin = 9, kTwinEdit = 18495;
 
-WParam Code(int id, int code) { return static_cast<WParam>((code << 16) | id); }
-void Command(WindowHandle page, int id, int code = 0) { SendMessage(page, MSG_COMMAND, Code(id, code), 0); }
-void Choose(WindowHandle page, int combo, int value) {
-  SendDlgItemMessage(page, combo, 0xF182, static_cast<WParam>(value), 0);
-  Command(page, combo, 1);
-}
 int Value(WindowHandle page, int combo) { return static_cast<int>(SendDlgItemMessage(page, combo, 0xF181, 0, 0)); }
-bool Enabled(WindowHandle page, int id) { return IsWindowEnabled(GetDlgItem(page, id)); }
 std::string Text(WindowHandle page, int id) {
   char text[64] = "";
   GetDlgItemText(page, id, text, sizeof text);
@@ -44,36 +38,9 @@ EncodeConfig StoredEncode(int channel) {
   return e;
 }
 
-LResult MenuHostProc(WindowHandle hwnd, int message, WParam wParam, LParam lParam) {
-  if (message == MSG_CLOSE) {
-    DestroyMainWindow(hwnd);
-    return 0;
-  }
-  return DefaultMainWinProc(hwnd, message, wParam, lParam);
-}
-
-class EncodePage : public LiveGui {
+class EncodePage : public RecordPage {
  protected:
-  void Open() {
-    host_ = Main({0, 0, 8, 8}, MenuHostProc);
-    ASSERT_EQ(openMenuPage(APP_MENU_RECORD, "encodeset", host_), 0);
-    win_ = getRecordPageWnd();
-    ASSERT_TRUE(IsValidHandle(win_));
-    page_ = static_cast<WindowHandle>(SendMessage(GetDlgItem(win_, 4101), PSM_GETPAGE, 0, 0));
-    desktest::Drain();
-  }
-  void Close() {
-    SendMessage(win_, MSG_CLOSE, 0, 0);
-    desktest::Drain();
-    EXPECT_EQ(getRecordPageWnd(), GUI_INVALID_HANDLE);
-  }
-  std::vector<std::string> BoxTexts() {
-    std::vector<std::string> texts;
-    for (const auto& box : livetest::Boxes()) texts.push_back(box.text + "/" + std::to_string(box.type));
-    livetest::Boxes().clear();
-    return texts;
-  }
-  WindowHandle host_ = 0, win_ = 0, page_ = 0;
+  void Open() { RecordPage::Open("encodeset"); }
 };
 
 TEST_F(EncodePage, RecordTabOnScreen) {
