@@ -67,7 +67,17 @@ CustomMemory& memoryOf(int groupIndex, int channel);
 std::vector<WorkRecord>& recordTab();
 int& recordChannel();
 
+// The sub-stream tab's working records (only touched and block [3] used).
+std::vector<WorkRecord>& subTab();
+int& subChannel();
+
 OutputLogin* login();
+// Runs the copy dialog for `source` with the record menu disabled; the
+// chosen channel mask (bit c - 1 for channel c).
+uint64_t runCopyDialog(WindowHandle page, int source);
+// Zeroed records for channels 1..getChannelNum().
+void resetRecords(std::vector<WorkRecord>& records);
+bool inRange(const std::vector<WorkRecord>& records, int channel);
 int comboValue(WindowHandle page, int id);
 void selectValue(WindowHandle page, int id, int value);
 bool isChecked(WindowHandle page, int id);
@@ -95,5 +105,7 @@ void onModeChange(WindowHandle page, int groupIndex, int channel);
 void showSaveError(WindowHandle page, int code, int recordChannel, int subChannel);
 
 LResult recordPageProc(WindowHandle page, int message, WParam wParam, LParam lParam);
+LResult subPageProc(WindowHandle page, int message, WParam wParam, LParam lParam);
+bool hasSubStreamTab();
 
 }  // namespace encode

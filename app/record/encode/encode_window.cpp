@@ -11,11 +11,11 @@
 namespace encode {
 namespace {
 
-const pageframe::SheetPage kPages[] = {{"record", recordPageProc, nullptr}};
+const pageframe::SheetPage kPages[] = {{"record", recordPageProc, nullptr}, {"sub", subPageProc, hasSubStreamTab}};
 
 void buildPage(WindowHandle hwnd) {
   pageState().clear();
-  pageframe::buildSheet(hwnd, kSection, kPages, 1);
+  pageframe::buildSheet(hwnd, kSection, kPages, 2);
 }
 
 LResult encodeWinProc(WindowHandle hwnd, int message, WParam wParam, LParam lParam) {

@@ -213,7 +213,7 @@ void onChannelChange(WindowHandle page) {
     selectValue(page, kChanCombo, previous);
     return;
   }
-  if (next < 1 || static_cast<size_t>(next) >= recordTab().size() || loadChannel(page, next) != 0) {
+  if (!inRange(recordTab(), next) || loadChannel(page, next) != 0) {
     // Left on the old channel: its values must not be written into the new one.
     selectValue(page, kChanCombo, previous);
     return;
@@ -226,11 +226,7 @@ void onChannelChange(WindowHandle page) {
 void onCopy(WindowHandle page) {
   if (!checkCurrent(page) || readOptions(page) != 0) return;
   const int source = recordChannel();
-  WindowHandle menu = getRecordMenuWnd();
-  EnableWindow(menu, FALSE);
-  showImageCopyChanDialog(page, source, 1);
-  EnableWindow(menu, TRUE);
-  const uint64_t mask = getImageCopyChanMask();
+  const uint64_t mask = runCopyDialog(page, source);
   const WorkRecord from = current();
   for (int c = 1; mask && c <= getAnalogChanNum() && c < 64 && static_cast<size_t>(c) < recordTab().size(); ++c) {
     WorkRecord& to = recordTab()[static_cast<size_t>(c)];
@@ -404,10 +400,10 @@ void onWd1(WindowHandle page) {
 
 void init(WindowHandle page) {
   recordChannel() = 1;
-  recordTab().assign(static_cast<size_t>(getChannelNum() > 0 ? getChannelNum() : 0) + 1, WorkRecord{});
+  resetRecords(recordTab());
   createControls(page);
   const int first = addChanComboItems(page, kChanCombo, -1);
-  if (first < 1 || static_cast<size_t>(first) >= recordTab().size()) return;
+  if (!inRange(recordTab(), first)) return;
   recordChannel() = first;
   selectValue(page, kChanCombo, first);
   addValueComboItems(page, kPreRecord, kPreRows, 8, "typecfg", 1);
@@ -450,7 +446,6 @@ int& recordChannel() {
   return channel;
 }
 
-OutputLogin* login() { return getOutputLogin(getMainOutput()); }
 
 LResult recordPageProc(WindowHandle page, int message, WParam wParam, LParam lParam) {
   static const pageframe::PageHooks hooks{init, eraseBkgndGrey50, onCommand, save, report, closeRecordMenu};

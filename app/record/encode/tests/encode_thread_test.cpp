@@ -189,4 +189,46 @@ TEST_F(EncodePage, ChannelChangeAndExpiry) {
   Close();
 }
 
+// The sub-stream tab: its own group on block [3], its error rows, the
+// refused channel, and a save that writes only the sub stream.
+TEST_F(EncodePage, SubStreamTab) {
+  constexpr int kSubChan = 18496, kSubRes = 18498, kSubRateType = 18499, kSubQuality = 18500, kSubFrame = 18501,
+                kSubRate = 18503, kSubEdit = 18511;
+  Open();
+  SendMessage(GetDlgItem(win_, 4101), PSM_SETACTIVEINDEX, 1, 0);
+  WindowHandle sub = static_cast<WindowHandle>(SendMessage(GetDlgItem(win_, 4101), PSM_GETPAGE, 1, 0));
+  ASSERT_TRUE(IsValidHandle(sub));
+  desktest::Drain();
+  Rect r{};
+  GetWindowRect(win_, &r);
+  livetest::MatchesReference(__FILE__, "encode_sub", livetest::Grab(r));
+  const EncodeConfig before = StoredEncode(1);
+  EXPECT_EQ(Value(sub, kSubRes), before.blocks[ENCODE_SUB].resolution);
+  Choose(sub, kSubRateType, 1);
+  EXPECT_FALSE(Enabled(sub, kSubQuality));
+  struct Row {
+    int code;
+    int focus;
+  } rows[] = {{0x20021d, kSubRes}, {0x20021e, kSubFrame}, {0x20021f, kSubRate}};
+  for (const Row& row : rows) {
+    device_seam::overrideAnswer("checkEncodeParams", row.code);
+    Command(sub, kApply);
+    device_seam::clearOverrides();
+    EXPECT_EQ(BoxTexts().size(), 1u) << std::hex << row.code;
+    EXPECT_EQ(GetFocusChild(sub), GetDlgItem(sub, row.focus)) << std::hex << row.code;
+  }
+  device_seam::overrideAnswer("isStreamTypeSupported", 0);
+  Choose(sub, kSubChan, 2);
+  device_seam::clearOverrides();
+  EXPECT_EQ(BoxTexts(), std::vector<std::string>{"The channel does not support this function!/64"});
+  EXPECT_EQ(Value(sub, kSubChan), 1);
+  Command(sub, kApply);
+  EXPECT_FALSE(Enabled(sub, kApply));
+  const EncodeConfig after = StoredEncode(1);
+  EXPECT_EQ(after.blocks[ENCODE_SUB].bitrateType, 1);
+  EXPECT_EQ(std::memcmp(&after.blocks[ENCODE_MAIN], &before.blocks[ENCODE_MAIN], 3 * sizeof(EncodeParamBlock)), 0);
+  (void)kSubEdit;
+  Close();
+}
+
 }  // namespace
