@@ -104,6 +104,9 @@ void onModeChange(WindowHandle page, int groupIndex, int channel);
 // The box and focus of a failed encoding check or write.
 void showSaveError(WindowHandle page, int code, int recordChannel, int subChannel);
 
+// The hooks of a tab on the page frame; the tab shows its own boxes.
+pageframe::PageHooks tabHooks(void (*init)(WindowHandle), void (*command)(WindowHandle, int, int),
+                              int (*save)(WindowHandle));
 LResult recordPageProc(WindowHandle page, int message, WParam wParam, LParam lParam);
 LResult subPageProc(WindowHandle page, int message, WParam wParam, LParam lParam);
 bool hasSubStreamTab();

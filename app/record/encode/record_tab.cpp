@@ -432,23 +432,10 @@ void onCommand(WindowHandle page, int id, int code) {
     onGroupCommand(page, id, code);
 }
 
-void report(WindowHandle, int) {}
-
 }  // namespace
 
-std::vector<WorkRecord>& recordTab() {
-  static std::vector<WorkRecord> records;
-  return records;
-}
-
-int& recordChannel() {
-  static int channel = 1;
-  return channel;
-}
-
-
 LResult recordPageProc(WindowHandle page, int message, WParam wParam, LParam lParam) {
-  static const pageframe::PageHooks hooks{init, eraseBkgndGrey50, onCommand, save, report, closeRecordMenu};
+  static const pageframe::PageHooks hooks = tabHooks(init, onCommand, save);
   return pageframe::runPage(hooks, page, message, wParam, lParam);
 }
 

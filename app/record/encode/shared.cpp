@@ -9,6 +9,30 @@
 
 namespace encode {
 
+namespace {
+
+// Each tab's working records and current channel.
+struct Tab {
+  std::vector<WorkRecord> records;
+  int channel = 1;
+};
+Tab g_tabs[2];
+
+// Every box of a failed save has been shown where it arose.
+void noReport(WindowHandle, int) {}
+
+}  // namespace
+
+std::vector<WorkRecord>& recordTab() { return g_tabs[0].records; }
+int& recordChannel() { return g_tabs[0].channel; }
+std::vector<WorkRecord>& subTab() { return g_tabs[1].records; }
+int& subChannel() { return g_tabs[1].channel; }
+
+pageframe::PageHooks tabHooks(void (*init)(WindowHandle), void (*command)(WindowHandle, int, int),
+                              int (*save)(WindowHandle)) {
+  return {init, eraseBkgndGrey50, command, save, noReport, closeRecordMenu};
+}
+
 OutputLogin* login() { return getOutputLogin(getMainOutput()); }
 
 uint64_t runCopyDialog(WindowHandle page, int source) {

@@ -174,22 +174,10 @@ void onCommand(WindowHandle page, int id, int code) {
   }
 }
 
-void report(WindowHandle, int) {}
-
 }  // namespace
 
-std::vector<WorkRecord>& subTab() {
-  static std::vector<WorkRecord> records;
-  return records;
-}
-
-int& subChannel() {
-  static int channel = 1;
-  return channel;
-}
-
 LResult subPageProc(WindowHandle page, int message, WParam wParam, LParam lParam) {
-  static const pageframe::PageHooks hooks{init, eraseBkgndGrey50, onCommand, save, report, closeRecordMenu};
+  static const pageframe::PageHooks hooks = tabHooks(init, onCommand, save);
   return pageframe::runPage(hooks, page, message, wParam, lParam);
 }
 
