@@ -80,6 +80,8 @@ void resetRecords(std::vector<WorkRecord>& records);
 bool inRange(const std::vector<WorkRecord>& records, int channel);
 int comboValue(WindowHandle page, int id);
 void selectValue(WindowHandle page, int id, int value);
+// An option list entry as a combo row.
+void addOption(WindowHandle page, int id, const OptionItem& item);
 bool isChecked(WindowHandle page, int id);
 void setCheck(WindowHandle page, int id, bool on);
 void enableApply(WindowHandle page, bool on);
@@ -110,5 +112,7 @@ pageframe::PageHooks tabHooks(void (*init)(WindowHandle), void (*command)(Window
 LResult recordPageProc(WindowHandle page, int message, WParam wParam, LParam lParam);
 LResult subPageProc(WindowHandle page, int message, WParam wParam, LParam lParam);
 bool hasSubStreamTab();
+LResult snapshotPageProc(WindowHandle page, int message, WParam wParam, LParam lParam);
+bool hasSnapshotTab();
 
 }  // namespace encode

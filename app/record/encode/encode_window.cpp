@@ -11,11 +11,12 @@
 namespace encode {
 namespace {
 
-const pageframe::SheetPage kPages[] = {{"record", recordPageProc, nullptr}, {"sub", subPageProc, hasSubStreamTab}};
+const pageframe::SheetPage kPages[] = {{"record", recordPageProc, nullptr}, {"sub", subPageProc, hasSubStreamTab},
+                                       {"snapshot", snapshotPageProc, hasSnapshotTab}};
 
 void buildPage(WindowHandle hwnd) {
   pageState().clear();
-  pageframe::buildSheet(hwnd, kSection, kPages, 2);
+  pageframe::buildSheet(hwnd, kSection, kPages, 3);
 }
 
 LResult encodeWinProc(WindowHandle hwnd, int message, WParam wParam, LParam lParam) {

@@ -59,14 +59,8 @@ void fillResolutions(WindowHandle page, const Group& g, int channel, bool wd1) {
     return;
   }
   const bool mainWd1 = isWd1SupportedMain(channel) != 0;
-  for (const OptionItem& item : list) {
-    if (item.id == -1 || (item.id == kWd1Resolution && !mainWd1)) continue;
-    // The device may name no resolution: its code stands in, so that the
-    // row can still be told apart and chosen.
-    char code[16];
-    std::snprintf(code, sizeof code, "%d", item.id);
-    addItem(page, g.resolution(), item.name[0] ? item.name : code, item.id);
-  }
+  for (const OptionItem& item : list)
+    if (item.id != -1 && (item.id != kWd1Resolution || mainWd1)) addOption(page, g.resolution(), item);
 }
 
 void fillFrameRates(WindowHandle page, const Group& g, int channel, int resolution) {
@@ -139,8 +133,23 @@ CustomMemory& memoryOf(int groupIndex, int channel) {
 
 int comboValue(WindowHandle page, int id) { return static_cast<int>(SendDlgItemMessage(page, id, CB_GETSELVALUE, 0, 0)); }
 
+// A value the list does not offer (a record still zero) shows the first
+// row: a box that shows no row could never be read back.
 void selectValue(WindowHandle page, int id, int value) {
   SendDlgItemMessage(page, id, CB_SELECTVALUE, static_cast<WParam>(value), 0);
+  if (SendDlgItemMessage(page, id, CB_GETCURSEL, 0, 0) < 0 && SendDlgItemMessage(page, id, CB_GETCOUNT, 0, 0) > 0)
+    SendDlgItemMessage(page, id, CB_SETCURSEL, 0, 0);
+}
+
+void addOption(WindowHandle page, int id, const OptionItem& item) {
+  // The device may name no option: its code stands in, so that the row can
+  // still be told apart and chosen.
+  char text[sizeof item.name + 1];
+  if (item.name[0])
+    std::snprintf(text, sizeof text, "%.*s", static_cast<int>(sizeof item.name), item.name);
+  else
+    std::snprintf(text, sizeof text, "%d", item.id);
+  addItem(page, id, text, item.id);
 }
 
 bool isChecked(WindowHandle page, int id) { return SendDlgItemMessage(page, id, BM_GETCHECK, 0, 0) == 1; }

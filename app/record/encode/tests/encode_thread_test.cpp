@@ -41,6 +41,12 @@ EncodeConfig StoredEncode(int channel) {
 class EncodePage : public RecordPage {
  protected:
   void Open() { RecordPage::Open("encodeset"); }
+  // Makes the sheet page `index` active; its handle.
+  WindowHandle ShowTab(int index) {
+    SendMessage(GetDlgItem(win_, 4101), PSM_SETACTIVEINDEX, static_cast<WParam>(index), 0);
+    desktest::Drain();
+    return static_cast<WindowHandle>(SendMessage(GetDlgItem(win_, 4101), PSM_GETPAGE, static_cast<WParam>(index), 0));
+  }
 };
 
 TEST_F(EncodePage, RecordTabOnScreen) {
@@ -195,10 +201,8 @@ TEST_F(EncodePage, SubStreamTab) {
   constexpr int kSubChan = 18496, kSubRes = 18498, kSubRateType = 18499, kSubQuality = 18500, kSubFrame = 18501,
                 kSubRate = 18503, kSubEdit = 18511;
   Open();
-  SendMessage(GetDlgItem(win_, 4101), PSM_SETACTIVEINDEX, 1, 0);
-  WindowHandle sub = static_cast<WindowHandle>(SendMessage(GetDlgItem(win_, 4101), PSM_GETPAGE, 1, 0));
+  WindowHandle sub = ShowTab(1);
   ASSERT_TRUE(IsValidHandle(sub));
-  desktest::Drain();
   Rect r{};
   GetWindowRect(win_, &r);
   livetest::MatchesReference(__FILE__, "encode_sub", livetest::Grab(r));
@@ -228,6 +232,42 @@ TEST_F(EncodePage, SubStreamTab) {
   EXPECT_EQ(after.blocks[ENCODE_SUB].bitrateType, 1);
   EXPECT_EQ(std::memcmp(&after.blocks[ENCODE_MAIN], &before.blocks[ENCODE_MAIN], 3 * sizeof(EncodeParamBlock)), 0);
   (void)kSubEdit;
+  Close();
+}
+
+// The snapshot tab: the intervals in order, a copy that overwrites a
+// channel never shown without reading it, and "savefailed" for any code.
+TEST_F(EncodePage, SnapshotTab) {
+  constexpr int kPicChan = 18512, kNormalQuality = 18519, kNormalInterval = 18520, kEventInterval = 18524;
+  Open();
+  WindowHandle pic = ShowTab(2);
+  ASSERT_TRUE(IsValidHandle(pic));
+  Rect r{};
+  GetWindowRect(win_, &r);
+  livetest::MatchesReference(__FILE__, "encode_snapshot", livetest::Grab(r));
+  const int intervals[] = {1, 2, 3, 4, 5, 600, 1800, 3600, 43200, 86400};
+  ASSERT_EQ(SendDlgItemMessage(pic, kNormalInterval, 0xF146, 0, 0), 10);
+  for (int i = 0; i < 10; ++i) {
+    SendDlgItemMessage(pic, kNormalInterval, 0xF14E, static_cast<WParam>(i), 0);
+    EXPECT_EQ(Value(pic, kNormalInterval), intervals[i]) << i;
+  }
+  Choose(pic, kNormalInterval, 86400);
+  Choose(pic, kEventInterval, 43200);
+  Choose(pic, kNormalQuality, 40);
+  // The failing save keeps Apply on with the general box.
+  device_seam::overrideAnswer("setCaptureParams", 0x200212);
+  Command(pic, kApply);
+  device_seam::clearOverrides();
+  EXPECT_EQ(BoxTexts(), std::vector<std::string>{"Saving failed!/16"});
+  EXPECT_TRUE(Enabled(pic, kApply));
+  Command(pic, kApply);
+  EXPECT_FALSE(Enabled(pic, kApply));
+  CaptureSettingPair stored{};
+  getCaptureParams(nullptr, 1, &stored);
+  EXPECT_EQ(captureIntervalSeconds(stored.normal.interval), 86400u);
+  EXPECT_EQ(captureIntervalSeconds(stored.event.interval), 43200u);
+  EXPECT_EQ(stored.normal.quality, 40);
+  (void)kPicChan;
   Close();
 }
 
