@@ -1,6 +1,8 @@
 // The encoding page on the simulated device, driven through its controls'
 // messages while the desktop thread runs.
 #include <cstring>
+#include <map>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -268,6 +270,81 @@ TEST_F(EncodePage, SnapshotTab) {
   EXPECT_EQ(captureIntervalSeconds(stored.event.interval), 43200u);
   EXPECT_EQ(stored.normal.quality, 40);
   (void)kPicChan;
+  Close();
+}
+
+// Random edits on channels with each main-stream set (1: both, 2: only
+// continuous, 3: only event, 4: none), channel switches and Applies,
+// against a model of what the device must keep: a channel with one main
+// stream mirrors it into the other block, the twin group on screen shows
+// the same values disabled, and a channel without main streams keeps its
+// encoding.
+TEST_F(EncodePage, MainStreamSetsAgainstAModel) {
+  device_seam::overrideAnswerFor("isStreamTypeSupported", {2, 3}, 0);
+  device_seam::overrideAnswerFor("isStreamTypeSupported", {3, 1}, 0);
+  device_seam::overrideAnswerFor("isStreamTypeSupported", {4, 1}, 0);
+  device_seam::overrideAnswerFor("isStreamTypeSupported", {4, 3}, 0);
+  const int streams[5] = {0, 3, 1, 2, 0};
+  struct Heads {
+    int rateType, quality, frame, rate;
+  };
+  auto headsOf = [](const EncodeParamBlock& b) { return Heads{b.bitrateType, b.quality, static_cast<int>(b.frameRate), b.bitrate}; };
+  std::map<int, Heads> stored[2], working[2];
+  for (int c = 1; c <= 4; ++c)
+    for (int b = 0; b < 2; ++b) stored[b][c] = headsOf(StoredEncode(c).blocks[b == 0 ? ENCODE_MAIN : ENCODE_EVENT]);
+  for (int b = 0; b < 2; ++b) working[b] = stored[b];
+  Open();
+  std::mt19937 rng(7);
+  int channel = 1;
+  const int fields[4] = {kRateType, kQuality, kFrame, kRate};
+  for (int step = 0; step < 160; ++step) {
+    const int action = static_cast<int>(rng() % 10);
+    const std::string when = "step " + std::to_string(step);
+    if (action == 0) {
+      Command(page_, kApply);
+      for (int b = 0; b < 2; ++b) stored[b] = working[b];
+    } else if (action == 1) {
+      channel = 1 + static_cast<int>(rng() % 4);
+      Choose(page_, kChan, channel);
+      ASSERT_EQ(Value(page_, kChan), channel) << when;
+    } else if (streams[channel] != 0) {
+      const int group = streams[channel] == 2 ? 1 : streams[channel] == 1 ? 0 : static_cast<int>(rng() % 2);
+      const int id = fields[rng() % 4] + group * kTwin;
+      if (!Enabled(page_, id)) continue;
+      const int count = static_cast<int>(SendDlgItemMessage(page_, id, 0xF146, 0, 0));
+      ASSERT_GT(count, 0) << when;
+      SendDlgItemMessage(page_, id, 0xF14E, static_cast<WParam>(rng() % static_cast<unsigned>(count)), 0);
+      Command(page_, id, 1);
+      Heads h{Value(page_, kRateType + group * kTwin), Value(page_, kQuality + group * kTwin),
+              Value(page_, kFrame + group * kTwin), Value(page_, kRate + group * kTwin)};
+      working[group][channel] = h;
+      if (streams[channel] != 3) {
+        // The disabled twin follows.
+        const int twin = 1 - group;
+        working[twin][channel] = h;
+        EXPECT_EQ(Value(page_, id + (twin - group) * kTwin), Value(page_, id)) << when;
+        EXPECT_FALSE(Enabled(page_, id + (twin - group) * kTwin)) << when;
+      }
+    }
+    if (action != 0) continue;
+    EXPECT_FALSE(Enabled(page_, kApply)) << when;
+    for (int c = 1; c <= 4; ++c) {
+      const EncodeConfig e = StoredEncode(c);
+      for (int b = 0; b < 2; ++b) {
+        const Heads got = headsOf(e.blocks[b == 0 ? ENCODE_MAIN : ENCODE_EVENT]), want = stored[b][c];
+        EXPECT_EQ(got.rateType, want.rateType) << when << " channel " << c << " block " << b;
+        EXPECT_EQ(got.quality, want.quality) << when << " channel " << c << " block " << b;
+        EXPECT_EQ(got.frame, want.frame) << when << " channel " << c << " block " << b;
+        EXPECT_EQ(got.rate, want.rate) << when << " channel " << c << " block " << b;
+      }
+    }
+  }
+  // A channel without main streams shows both groups empty and disabled.
+  Choose(page_, kChan, 4);
+  EXPECT_EQ(SendDlgItemMessage(page_, kRes, 0xF146, 0, 0), 0);
+  EXPECT_FALSE(Enabled(page_, kRes));
+  EXPECT_FALSE(Enabled(page_, kRes + kTwin));
+  device_seam::clearOverrides();
   Close();
 }
 
