@@ -348,4 +348,86 @@ TEST_F(EncodePage, MainStreamSetsAgainstAModel) {
   Close();
 }
 
+// Copies through the copy dialog with every analog channel checked: the
+// record tab hands the streams and record options to the others; the
+// snapshot tab overwrites targets it never read.
+TEST_F(EncodePage, CopyToEveryAnalogChannel) {
+  auto copyToAll = [this](WindowHandle page) {
+    RunInLoop([page](WindowHandle) { Command(page, 4100); return 0; }, [] {
+      WindowHandle dlg = getCopyChanWnd();
+      SendDlgItemMessage(dlg, 4176, BM_SETCHECK, 1, 0);
+      SendMessage(dlg, MSG_COMMAND, 4176, 0);
+      SendMessage(dlg, MSG_COMMAND, 4097, 0);
+    });
+  };
+  Open();
+  Choose(page_, kQuality, 4);
+  Type(page_, kDays, "9");
+  copyToAll(page_);
+  EXPECT_TRUE(Enabled(page_, kApply));
+  EXPECT_NE(StoredEncode(2).blocks[ENCODE_MAIN].quality, 4);  // nothing saved before Apply
+  Command(page_, kApply);
+  for (int c = 1; c <= 16; ++c) {
+    RecordConfig r{};
+    getRecordConfig(nullptr, c, &r, 1);
+    EXPECT_EQ(StoredEncode(c).blocks[ENCODE_MAIN].quality, 4) << c;
+    EXPECT_EQ(r.expiryDays, 9u) << c;
+  }
+  WindowHandle pic = ShowTab(2);
+  Choose(pic, 18520, 3600);
+  device_seam::startCallLog();
+  copyToAll(pic);
+  for (const auto& call : device_seam::callLog())
+    EXPECT_FALSE(call.op == "getCaptureParams") << call.args[0];
+  Command(pic, kApply);
+  for (int c = 1; c <= 16; ++c) {
+    CaptureSettingPair stored{};
+    getCaptureParams(nullptr, c, &stored);
+    EXPECT_EQ(captureIntervalSeconds(stored.normal.interval), 3600u) << c;
+  }
+  Close();
+}
+
+// With WD1 offered: switched on, both lists begin with the WD1 item; a
+// group on WD1 moves to the first entry when it is switched off; Apply
+// stores the flag. Audio follows the stream types.
+TEST_F(EncodePage, Wd1AndAudioFollowTheirControls) {
+  DeviceAbility* ability = device_seam::mutableAbility();
+  const uint32_t mask = ability->mainResMask;
+  ability->mainResMask |= 1u << 8;
+  Open();
+  ASSERT_TRUE(IsWindowVisible(GetDlgItem(page_, kWd1)));
+  SendDlgItemMessage(page_, kWd1, BM_SETCHECK, 1, 0);
+  Command(page_, kWd1);
+  const std::string wd1 = isVideoStandard(2) ? "960*576(WD1)" : "960*480(WD1)";
+  for (int id : {kRes, kRes + kTwin}) {
+    char text[64] = "";
+    SendDlgItemMessage(page_, id, 0xF148, 0, reinterpret_cast<LParam>(text));
+    EXPECT_EQ(text, wd1) << id;
+  }
+  Choose(page_, kRes, 36);
+  ASSERT_EQ(Value(page_, kRes), 36);
+  SendDlgItemMessage(page_, kWd1, BM_SETCHECK, 0, 0);
+  Command(page_, kWd1);
+  EXPECT_NE(Value(page_, kRes), 36);
+  EXPECT_EQ(static_cast<int>(SendDlgItemMessage(page_, kRes, 0xF147, 0, 0)), 0);
+  SendDlgItemMessage(page_, kWd1, BM_SETCHECK, 1, 0);
+  Command(page_, kWd1);
+  // Audio: both streams video only leave the box off and disabled; a
+  // stream with audio enables it.
+  constexpr int kAudio = 18464;
+  Choose(page_, kType, 1);
+  Choose(page_, kType + kTwin, 1);
+  EXPECT_FALSE(Enabled(page_, kAudio));
+  EXPECT_EQ(SendDlgItemMessage(page_, kAudio, BM_GETCHECK, 0, 0), 0);
+  Choose(page_, kType, 3);
+  EXPECT_TRUE(Enabled(page_, kAudio));
+  Command(page_, kApply);
+  uint8_t flag = 0;
+  getWd1Enable(nullptr, 1, 1, &flag);
+  EXPECT_EQ(flag, 1);
+  Close();
+  ability->mainResMask = mask;
+}
+
 }  // namespace
