@@ -351,7 +351,8 @@ void onGroupCommand(WindowHandle page, int id, int code) {
   const Group& g = group(gi);
   const int channel = recordChannel();
   const bool edit = id == g.edit;
-  if (edit ? code != EN_CHANGE : code != CBN_SELCHANGE) return;
+  // The custom edit counts what is typed, not the text the page sets.
+  if (edit ? code != EN_UPDATE : code != CBN_SELCHANGE) return;
   if (id == g.resolution()) onResolutionChange(page, gi, channel, current().wd1 != 0);
   else if (id == g.rateType()) onRateTypeChange(page, gi);
   else if (id == g.mode()) onModeChange(page, gi, channel);

@@ -12,6 +12,7 @@
 #include "app/page_registry.h"
 #include "app/record/record_page_test.h"
 #include "app/testing/page_harness.h"
+#include "gui/edit.h"
 #include "gui/message.h"
 #include "gui/propsheet.h"
 
@@ -29,9 +30,10 @@ std::string Text(WindowHandle page, int id) {
   GetDlgItemText(page, id, text, sizeof text);
   return text;
 }
+// What typing does: the text changes and the edit says it was typed.
 void Type(WindowHandle page, int id, const char* text) {
   SetDlgItemText(page, id, text);
-  Command(page, id, 3);
+  Command(page, id, EN_UPDATE);
 }
 
 EncodeConfig StoredEncode(int channel) {
@@ -116,7 +118,6 @@ TEST_F(EncodePage, FirstSwitchFromCustomSelectsCode22) {
   Choose(page_, kMode, 1);
   EXPECT_EQ(Text(page_, kEdit), "700");
   (void)kTwin;
-  (void)kTwinEdit;
   (void)kFrame;
   (void)kWd1;
   Close();
@@ -339,6 +340,15 @@ TEST_F(EncodePage, MainStreamSetsAgainstAModel) {
       }
     }
   }
+  // A typed custom rate on a channel with one main stream reaches the twin.
+  Choose(page_, kChan, 2);
+  ASSERT_EQ(Value(page_, kChan), 2);
+  Choose(page_, kMode, 1);
+  Type(page_, kEdit, "1500");
+  EXPECT_EQ(Text(page_, kTwinEdit), "1500");
+  Command(page_, kApply);
+  EXPECT_EQ(ENCODE_CUSTOM_KBPS(StoredEncode(2).blocks[ENCODE_MAIN].bitrate), 1500);
+  EXPECT_EQ(ENCODE_CUSTOM_KBPS(StoredEncode(2).blocks[ENCODE_EVENT].bitrate), 1500);
   // A channel without main streams shows both groups empty and disabled.
   Choose(page_, kChan, 4);
   EXPECT_EQ(SendDlgItemMessage(page_, kRes, 0xF146, 0, 0), 0);
