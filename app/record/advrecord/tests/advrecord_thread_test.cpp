@@ -161,4 +161,32 @@ TEST_F(AdvRecordPage, EncryptionRowsForTheAdministratorOnly) {
   setLoginState(3, 0, 0);
 }
 
+// Without miniSAS ports the question names eSATA only; without any port
+// the combo is empty, a use change only enables Apply and the save asks
+// nothing.
+TEST_F(AdvRecordPage, FewerPorts) {
+  DeviceAbility* ability = device_seam::mutableAbility();
+  const DeviceAbility saved = *ability;
+  ability->miniSasNum = 0;
+  Open();
+  Choose(page_, kUse, Stored().diskUse[24] ? 0 : 1);
+  livetest::BoxAnswer() = IDNO;
+  Command(page_, kApply);
+  livetest::BoxAnswer() = IDOK;
+  EXPECT_EQ(BoxTexts(), std::vector<std::string>{"The eSATA use takes effect after a reboot. Reboot now?/34"});
+  Close();
+  ability->esataNum = 0;
+  Open();
+  EXPECT_EQ(SendDlgItemMessage(page_, kPort, 0xF146, 0, 0), 0);
+  const AdvRecordConfig before = Stored();
+  Choose(page_, kUse, 1);
+  EXPECT_TRUE(Enabled(page_, kApply));
+  Command(page_, kApply);
+  EXPECT_EQ(BoxTexts(), std::vector<std::string>{});
+  EXPECT_EQ(std::memcmp(Stored().diskUse, before.diskUse, sizeof before.diskUse), 0);
+  EXPECT_EQ(g_hints, 0);
+  Close();
+  *ability = saved;
+}
+
 }  // namespace
