@@ -13,6 +13,7 @@
 #include "gui/button.h"
 #include "gui/combobox.h"
 #include "gui/dialog.h"
+#include "gui/paint.h"
 #include "gui/window.h"
 #include "gui/window_attr.h"
 
@@ -98,8 +99,11 @@ void fillRates(WindowHandle page, const Group& g, int channel, int resolution) {
 }
 
 void showCustom(WindowHandle page, const Group& g, bool custom) {
+  const bool wasCustom = IsWindowVisible(GetDlgItem(page, g.edit));
   show(page, g.rate(), !custom);
   show(page, g.edit, custom);
+  // What the hidden control leaves is repainted with the page.
+  if (wasCustom != custom) InvalidateRect(page, nullptr, TRUE);
 }
 
 uint32_t standardKbps(int code) {

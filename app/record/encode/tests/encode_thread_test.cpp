@@ -59,6 +59,10 @@ TEST_F(EncodePage, RecordTabOnScreen) {
   GetWindowRect(win_, &r);
   desktest::Drain();
   livetest::MatchesReference(__FILE__, "encode_record", livetest::Grab(r));
+  // The event group in custom mode: the edit in place of the rate combo.
+  Choose(page_, kMode + kTwin, 1);
+  desktest::Drain();
+  livetest::MatchesReference(__FILE__, "encode_record_custom", livetest::Grab(r));
   Close();
 }
 
