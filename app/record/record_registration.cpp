@@ -8,6 +8,9 @@ extern "C" void registerRecordPages(void) {
   // Schedules and holidays.
   registerPage(APP_MENU_RECORD, "scheduleset", createScheduleSetWindow);
   registerPage(APP_MENU_RECORD, "holidayset", createHolidaySetWindow);
+  // Encoding and advanced record settings.
+  registerEncodePages();
+  registerPage(APP_MENU_RECORD, "advanceset", createAdvRecordSetWindow);
   // The storage menu and its disk list; the advanced disk item keeps the
   // placeholder page until it has a page of its own.
   registerStoragePages();

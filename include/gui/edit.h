@@ -19,6 +19,7 @@
 
 #define EN_CLICKED 1
 #define EN_DBLCLK 2
+#define EN_UPDATE 3 /* text changed by typing (not by setting it) */
 #define EN_SETFOCUS 256
 #define EN_KILLFOCUS 512
 #define EN_CHANGE 768

@@ -240,7 +240,8 @@ int isEncodeTypeSupported(int channel, int streamType, int code) {
 int getEncodeResolutionList(OptionItem* list, int channel, int streamType) {
   DEVICE_ENTER(list, list ? sizeof *list * OPTION_LIST_48 : 0, channel, streamType);
   if (!offersLists(channel, streamType, list)) return -1;
-  return fillEncodeResolutionList(list, channel, streamType);
+  // Event recording (type 3) runs on the main stream: its resolutions.
+  return fillEncodeResolutionList(list, channel, streamType == 3 ? 1 : streamType);
 }
 
 int getFrameRateList(OptionItem* list, int streamType, int channel, int resolution) {

@@ -25,6 +25,8 @@ struct State {
   std::mutex lock;
   std::map<std::pair<Kind, int>, std::vector<uint8_t>> kept;
   std::map<std::string, Override> overrides;
+  // Answers for calls whose leading arguments match.
+  std::map<std::pair<std::string, std::vector<int64_t>>, int64_t> argOverrides;
   std::vector<device_seam::Call> log;
   bool logging = false;
 };
@@ -38,7 +40,7 @@ State& state() {
 std::atomic<bool> g_seamInUse{false};
 
 void refreshSeamInUse(const State& s) {
-  g_seamInUse.store(s.logging || !s.overrides.empty(), std::memory_order_release);
+  g_seamInUse.store(s.logging || !s.overrides.empty() || !s.argOverrides.empty(), std::memory_order_release);
 }
 
 constexpr char kMagic[8] = {'N', 'V', 'R', 'P', 'A', 'R', 'A', 'M'};
@@ -294,6 +296,9 @@ std::optional<int64_t> enter(const char* op, std::initializer_list<int64_t> args
   State& s = state();
   std::lock_guard<std::mutex> hold(s.lock);
   if (s.logging) s.log.push_back({op, std::vector<int64_t>(args)});
+  for (const auto& [key, answer] : s.argOverrides)
+    if (key.first == op && key.second.size() <= args.size() && std::equal(key.second.begin(), key.second.end(), args.begin()))
+      return answer;
   auto it = s.overrides.find(op);
   if (it == s.overrides.end()) return std::nullopt;
   if (out && !it->second.out.empty())
@@ -313,10 +318,18 @@ void overrideAnswer(const std::string& op, int64_t answer, const void* out, size
   devsim::refreshSeamInUse(s);
 }
 
+void overrideAnswerFor(const std::string& op, const std::vector<int64_t>& leadingArgs, int64_t answer) {
+  auto& s = devsim::state();
+  std::lock_guard<std::mutex> hold(s.lock);
+  s.argOverrides[{op, leadingArgs}] = answer;
+  devsim::refreshSeamInUse(s);
+}
+
 void clearOverrides() {
   auto& s = devsim::state();
   std::lock_guard<std::mutex> hold(s.lock);
   s.overrides.clear();
+  s.argOverrides.clear();
   devsim::refreshSeamInUse(s);
 }
 
@@ -345,6 +358,7 @@ void resetAll() {
   std::lock_guard<std::mutex> hold(s.lock);
   s.kept.clear();
   s.overrides.clear();
+  s.argOverrides.clear();
   s.log.clear();
   s.logging = false;
   devsim::refreshSeamInUse(s);

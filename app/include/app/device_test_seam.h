@@ -23,6 +23,10 @@ struct Call {
 // caller passed an output, copies up to `size` bytes of it there.
 void overrideAnswer(const std::string& op, int64_t answer, const void* out = nullptr,
                     size_t size = 0);
+// The named operation answers `answer` (without writing an output) when its
+// first arguments equal `leadingArgs`; checked before the operation-wide
+// answers.
+void overrideAnswerFor(const std::string& op, const std::vector<int64_t>& leadingArgs, int64_t answer);
 void clearOverrides();
 
 // The log records calls only while it runs, so a long run keeps no history.

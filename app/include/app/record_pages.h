@@ -38,7 +38,11 @@ int showSnapScheduleEditDialog(WindowHandle parent);
  * isHolidayChanged tells whether its last save wrote the entry. */
 int showHolidayEditDialog(WindowHandle parent);
 int isHolidayChanged(void);
-/* Registers the record menu's pages with the page registry. */
+/* The encoding and advanced record pages (modeless under the record menu). */
+int createEncodeSetWindow(WindowHandle host);
+int createAdvRecordSetWindow(WindowHandle host);
+void registerEncodePages(void);
+/* Registers the record pages with the page registry. */
 void registerRecordPages(void);
 
 GUI_EXTERN_C_END

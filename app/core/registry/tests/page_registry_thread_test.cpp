@@ -34,6 +34,8 @@ const std::map<Key, PageOpener>& Registered() {
       {{APP_MENU_EXPORT, "export_pic"}, createSearchPicWindow},
       {{APP_MENU_RECORD, "scheduleset"}, createScheduleSetWindow},
       {{APP_MENU_RECORD, "holidayset"}, createHolidaySetWindow},
+      {{APP_MENU_RECORD, "encodeset"}, createEncodeSetWindow},
+      {{APP_MENU_RECORD, "advanceset"}, createAdvRecordSetWindow},
       {{APP_MENU_SYSTEM, "previewset"}, createPreviewSetWindow},
       {{APP_MENU_SYSTEM, "userset"}, createUserSetWindow},
       {{APP_MENU_SYSTEM, "netset"}, nullptr},

@@ -194,7 +194,7 @@ TEST_F(SchedulePage, AFailedLoadShowsItsBoxAndTheCaptureTabWritesWholeRecords) {
   device_seam::overrideAnswer("getCaptureConfig", -1);
   Open();
   device_seam::clearOverrides();
-  EXPECT_EQ(BoxTexts(), std::vector<std::string>{"Reading the capture schedule failed!"});
+  EXPECT_EQ(BoxTexts(), std::vector<std::string>{"Failed to get the snapshot options!"});
   Close();
   livetest::Boxes().clear();
   Open();
