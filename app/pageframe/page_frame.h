@@ -57,6 +57,16 @@ struct SheetPage {
 };
 WindowHandle buildSheet(WindowHandle window, const char* section, const SheetPage* pages, int count);
 
+// The main window of a page under the system menu: it registers itself,
+// builds the sheet of `section` on init, hands keys to the system page hook
+// and clears its registration however it goes.
+struct SystemPage {
+  const char* section;
+  const SheetPage* pages;
+  int count;
+};
+LResult runSystemPageWindow(const SystemPage& page, WindowHandle hwnd, int message, WParam wParam, LParam lParam);
+
 // What a sheet page does with its messages: its initialisation, background,
 // own commands and saving; Apply (4098) and Exit (4103) are handled alike.
 struct PageHooks {

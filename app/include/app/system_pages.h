@@ -11,6 +11,8 @@ GUI_EXTERN_C_BEGIN
 
 /* The live view settings page (modeless under the system menu). */
 int createPreviewSetWindow(WindowHandle host);
+/* The serial port page (modeless under the system menu). */
+int createRs232SetWindow(WindowHandle owner);
 
 /* First-start language choice and the start-up wizard. */
 int createLangSelWindow(WindowHandle owner);
