@@ -2,6 +2,7 @@
 // the language stays as configured, the wizard asks nothing, the resolution
 // words are kept here, and the alarm counts are the device's own.
 #include "app/device_ability.h"
+#include "app/page_registry.h"
 #include "app/system_pages.h"
 
 namespace {
@@ -16,7 +17,12 @@ int gResolutionPending = 0;
 
 extern "C" {
 
-int createLangSelWindow(WindowHandle) { return 0; }
+// The dialog lives with the system pages, which register it; without them
+// the language stays as configured.
+int createLangSelWindow(WindowHandle owner) {
+  const PageOpener open = findPage(APP_MENU_MAIN, "langsel");
+  return open ? open(owner) : 0;
+}
 int createStartGuideWindow(WindowHandle) { return 0; }
 
 int getPrevResolutionOut3(void) { return gPrevResolutionOut3; }

@@ -16,6 +16,8 @@ int createRs232SetWindow(WindowHandle owner);
 
 /* First-start language choice and the start-up wizard. */
 int createLangSelWindow(WindowHandle owner);
+/* The language dialog itself, registered as the main menu's "langsel". */
+int showLangSelDialog(WindowHandle owner);
 int createStartGuideWindow(WindowHandle owner);
 /* The shutdown dialog: lock, shutdown, reboot and cancel. */
 int createShutdownWindow(WindowHandle owner);
