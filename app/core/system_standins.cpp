@@ -8,9 +8,11 @@
 namespace {
 
 // The resolution words the display settings keep between a change and its
-// confirmation; each one word, written and read whole.
-int gPrevResolutionOut3 = 0;
-int gPrevResolutionOut2 = 0;
+// confirmation; each one word, written and read whole. Until the settings
+// open, the previous codes are the device's first ones: 3 on output 3 and
+// 10 on output 2.
+int gPrevResolutionOut3 = 3;
+int gPrevResolutionOut2 = 10;
 int gResolutionPending = 0;
 
 }  // namespace
