@@ -2,21 +2,23 @@
 // the language stays as configured, the wizard asks nothing, the resolution
 // words are kept here, and the alarm counts are the device's own.
 #include "app/device_ability.h"
+#include "app/page_registry.h"
 #include "app/system_pages.h"
 
 namespace {
 
 // The resolution words the display settings keep between a change and its
-// confirmation; each one word, written and read whole.
-int gPrevResolutionOut3 = 0;
-int gPrevResolutionOut2 = 0;
+// confirmation; each one word, written and read whole. Until the settings
+// open, the previous codes are the device's first ones: 3 on output 3 and
+// 10 on output 2.
+int gPrevResolutionOut3 = 3;
+int gPrevResolutionOut2 = 10;
 int gResolutionPending = 0;
 
 }  // namespace
 
 extern "C" {
 
-int createLangSelWindow(WindowHandle) { return 0; }
 int createStartGuideWindow(WindowHandle) { return 0; }
 
 int getPrevResolutionOut3(void) { return gPrevResolutionOut3; }

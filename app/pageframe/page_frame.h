@@ -57,6 +57,7 @@ struct SheetPage {
 };
 WindowHandle buildSheet(WindowHandle window, const char* section, const SheetPage* pages, int count);
 
+
 // What a sheet page does with its messages: its initialisation, background,
 // own commands and saving; Apply (4098) and Exit (4103) are handled alike.
 struct PageHooks {

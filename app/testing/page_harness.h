@@ -86,6 +86,25 @@ inline LResult StepsProc(WindowHandle hwnd, int msg, WParam wParam, LParam lPara
   return DefaultMainWinProc(hwnd, msg, wParam, lParam);
 }
 
+// A control's command as the page gets it; a combo set to a value and its
+// change notified, as a user's choice arrives.
+inline WParam Code(int id, int code) { return static_cast<WParam>((code << 16) | id); }
+inline void Command(WindowHandle page, int id, int code = 0) { SendMessage(page, MSG_COMMAND, Code(id, code), 0); }
+inline void Choose(WindowHandle page, int combo, int value) {
+  SendDlgItemMessage(page, combo, 0xF182, static_cast<WParam>(value), 0);
+  Command(page, combo, 1);
+}
+inline bool Enabled(WindowHandle page, int id) { return IsWindowEnabled(GetDlgItem(page, id)); }
+
+// A menu window hosting a page: closing it destroys it.
+inline LResult MenuHostProc(WindowHandle hwnd, int msg, WParam wParam, LParam lParam) {
+  if (msg == MSG_CLOSE) {
+    DestroyMainWindow(hwnd);
+    return 0;
+  }
+  return DefaultMainWinProc(hwnd, msg, wParam, lParam);
+}
+
 class LiveGui : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {

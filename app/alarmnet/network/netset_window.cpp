@@ -26,25 +26,8 @@ const pageframe::SheetPage kPages[] = {{"base", basePageProc, nullptr},
                                        {"host", hostPageProc, nullptr}};
 
 LResult netSetWinProc(WindowHandle hwnd, int message, WParam wParam, LParam lParam) {
-  switch (message) {
-    case MSG_ERASEBKGND: return 0;
-    case MSG_KEYDOWN:
-      if (systemPageHook(hwnd, static_cast<int>(wParam), static_cast<int>(lParam)) == 0) return 0;
-      break;
-    case MSG_DESTROY:
-      DestroyAllControls(hwnd);
-      // Closed with its menu rather than by 102: no stale registration.
-      if (getSystemPageWnd() == hwnd) setSystemPageWnd(GUI_INVALID_HANDLE);
-      return 0;
-    case MSG_CLOSE: closeMainWindow(hwnd); return 0;
-    case MSG_PAINT: return beginEndPaint(hwnd);
-    case MSG_INITDIALOG:
-      registerSystemPage(hwnd);
-      pageframe::buildSheet(hwnd, kSection, kPages, static_cast<int>(sizeof kPages / sizeof kPages[0]));
-      return 0;
-    default: break;
-  }
-  return DefaultWindowProc(hwnd, message, wParam, lParam);
+  return pageframe::systemSheetWindow(kSection, kPages, static_cast<int>(sizeof kPages / sizeof kPages[0]), hwnd,
+                                      message, wParam, lParam);
 }
 
 }  // namespace

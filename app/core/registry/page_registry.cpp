@@ -36,6 +36,7 @@ Table& table() {
 std::atomic<ShutdownHintOpener> g_hint{nullptr};
 std::atomic<DiskFormatOpener> g_format{nullptr};
 std::atomic<PageOpener> g_login{nullptr};
+std::atomic<PageOpener> g_language{nullptr};
 
 bool validMenu(int menu) { return menu >= APP_MENU_MAIN && menu < APP_MENU_COUNT; }
 
@@ -82,6 +83,7 @@ void clearPageRegistry(void) {
   t.used = 0;
   g_hint.store(nullptr);
   g_login.store(nullptr);
+  g_language.store(nullptr);
 }
 
 void registerShutdownHint(ShutdownHintOpener open) { g_hint.store(open); }
@@ -102,6 +104,13 @@ int openDiskFormat(int output, int count, const int* disks) {
 }
 
 void registerLoginDialog(PageOpener open) { g_login.store(open); }
+
+void registerLanguageDialog(PageOpener open) { g_language.store(open); }
+
+int createLangSelWindow(WindowHandle owner) {
+  const PageOpener open = g_language.load();
+  return open ? open(owner) : 0;
+}
 
 int createLoginWindow(WindowHandle owner) {
   if (PageOpener open = g_login.load()) return open(owner);

@@ -34,7 +34,9 @@ int isRightToLeftLang(void) {
   return language == 31 || language == 56 ? 1 : 0;
 }
 
-int isLangSelectable(int index) { return index == 0 || (index >= 2 && index <= 18) ? 1 : 0; }
+// The languages whose captions the resources carry: English, Simplified
+// Chinese and German.
+int isLangSelectable(int index) { return index == 0 || index == 1 || index == 6 ? 1 : 0; }
 
 void setLangSwitchPending(int value) { g_langSwitchPending.set(value); }
 int isLangSwitchPending(void) { return g_langSwitchPending.get(); }

@@ -48,6 +48,10 @@ int openDiskFormat(int output, int count, const int* disks);
  * Unregistered, createLoginWindow logs the current output in as the
  * administrator. */
 void registerLoginDialog(PageOpener open);
+/* The first-start language dialog of the system pages, which
+ * createLangSelWindow opens; unregistered, the language stays as configured
+ * and createLangSelWindow answers 0. */
+void registerLanguageDialog(PageOpener open);
 
 /* The placeholder page of an item without a page: a modeless page hosted by
  * `owner`, titled with the item's caption in the menu's layout section,

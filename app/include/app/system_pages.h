@@ -11,6 +11,8 @@ GUI_EXTERN_C_BEGIN
 
 /* The live view settings page (modeless under the system menu). */
 int createPreviewSetWindow(WindowHandle host);
+/* The serial port page (modeless under the system menu). */
+int createRs232SetWindow(WindowHandle owner);
 
 /* The user page (modeless under the system menu): the user list for the
  * administrator, the own-password page for every other user. */
@@ -20,6 +22,8 @@ void registerLoginPages(void);
 
 /* First-start language choice and the start-up wizard. */
 int createLangSelWindow(WindowHandle owner);
+/* The language dialog itself, registered as the main menu's "langsel". */
+int showLangSelDialog(WindowHandle owner);
 int createStartGuideWindow(WindowHandle owner);
 /* The shutdown dialog: lock, shutdown, reboot and cancel. */
 int createShutdownWindow(WindowHandle owner);

@@ -420,6 +420,13 @@ TEST_F(LiveProc, StartUpMessagesFromAnotherThreadAreAnsweredInOrder) {
   disks[2].bus = 1;  // disk number 3
   device_seam::overrideAnswer("getDiskList", 3, disks, sizeof disks);
   livetest::BoxAnswer() = IDYES;
+  // The language dialog answers at once, as if the user left it.
+  static std::atomic<int> languageAsked{0};
+  languageAsked = 0;
+  registerLanguageDialog([](WindowHandle) {
+    ++languageAsked;
+    return 0;
+  });
   SetPowerKeyDownFlag(1);  // pressed during the language choice: no wizard
 
   std::atomic<bool> done{false};
@@ -439,7 +446,9 @@ TEST_F(LiveProc, StartUpMessagesFromAnotherThreadAreAnsweredInOrder) {
     std::this_thread::sleep_for(std::chrono::milliseconds(1));
   }
   tool.join();
+  registerAppPages();
   SetPowerKeyDownFlag(0);
+  EXPECT_EQ(languageAsked, 1);
   EXPECT_EQ(afterWizard, 0);
   EXPECT_EQ(afterCheck, 0);
   EXPECT_EQ(activeAfterCheck, 1);

@@ -38,6 +38,7 @@ const std::map<Key, PageOpener>& Registered() {
       {{APP_MENU_RECORD, "advanceset"}, createAdvRecordSetWindow},
       {{APP_MENU_SYSTEM, "previewset"}, createPreviewSetWindow},
       {{APP_MENU_SYSTEM, "userset"}, createUserSetWindow},
+      {{APP_MENU_SYSTEM, "232set"}, createRs232SetWindow},
       {{APP_MENU_SYSTEM, "netset"}, nullptr},
       {{APP_MENU_STORAGE, "disk_base"}, nullptr},
   };

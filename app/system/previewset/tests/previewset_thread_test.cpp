@@ -28,13 +28,10 @@ constexpr int kViewOutport = 20459, kList = 20460, kFirstModeButton = 20464, kPl
 constexpr int kEmpty = PREVIEW_EMPTY_WINDOW, kTables = 7;
 const int kWindows[7] = {0, 1, 4, 6, 8, 9, 16};
 
-WParam Code(int id, int code) { return static_cast<WParam>((code << 16) | id); }
-void Command(WindowHandle page, int id, int code = 0) { SendMessage(page, MSG_COMMAND, Code(id, code), 0); }
-void Choose(WindowHandle page, int combo, int value) {
-  SendDlgItemMessage(page, combo, 0xF182, static_cast<WParam>(value), 0);
-  Command(page, combo, 1);
-}
-bool Enabled(WindowHandle page, int id) { return IsWindowEnabled(GetDlgItem(page, id)); }
+using livetest::Choose;
+using livetest::Code;
+using livetest::Command;
+using livetest::Enabled;
 
 PreviewConfig Stored(int output) {
   PreviewConfig p{};
@@ -155,18 +152,10 @@ struct Model {
 
 // Stands for the system menu: Escape on the page closes it, and its pages
 // go with it.
-LResult MenuHostProc(WindowHandle hwnd, int message, WParam wParam, LParam lParam) {
-  if (message == MSG_CLOSE) {
-    DestroyMainWindow(hwnd);
-    return 0;
-  }
-  return DefaultMainWinProc(hwnd, message, wParam, lParam);
-}
-
 class PreviewSet : public LiveGui {
  protected:
   void Open() {
-    host_ = Main({0, 0, 8, 8}, MenuHostProc);
+    host_ = Main({0, 0, 8, 8}, livetest::MenuHostProc);
     ASSERT_EQ(createPreviewSetWindow(host_), 0);
     win_ = getSystemPageWnd();
     ASSERT_NE(win_, GUI_INVALID_HANDLE);

@@ -1,0 +1,77 @@
+// The first-start language dialog: the device's languages in a list; Next
+// saves a changed language and switches the interface to it.
+#include "app/app_registry.h"
+#include "app/control_services.h"
+#include "app/device_backend.h"
+#include "app/formatting.h"
+#include "app/login_rights.h"
+#include "app/page_registry.h"
+#include "app/pageframe/page_frame.h"
+#include "app/system/language/language_list.h"
+#include "app/system_pages.h"
+#include "gui/app_hooks.h"
+#include "gui/button.h"
+#include "gui/combobox.h"
+#include "gui/dialog.h"
+#include "gui/display.h"
+#include "gui/message.h"
+#include "gui/window.h"
+#include "gui/window_attr.h"
+
+namespace {
+
+constexpr const char* kSection = "langsel";
+constexpr int kLanguage = 16384, kNext = 4112;
+constexpr uint32_t kDialogStyle = WS_VISIBLE | WS_CAPTION | WS_BORDER;
+constexpr uint32_t kButtonStyle = WS_CHILD | WS_VISIBLE | BS_AUTOSIZE;
+
+void init(WindowHandle dlg) {
+  setOutputState(getMainOutput(), OUTSTATE_MENU);
+  setSessionFlag(1);
+  pageframe::createFromKey(dlg, kSection,
+                           {"combobox", "language", WS_CHILD | WS_VISIBLE | CBS_DROPDOWNLIST | CBS_NOTIFY,
+                            WS_EX_PLACE_X | WS_EX_PLACE_W, kLanguage, true});
+  pageframe::createFromKey(dlg, kSection, {"button", "guide_nextstep", kButtonStyle, 0, kNext, false});
+  pageframe::createFromKey(dlg, kSection, {"button", "guide_cancel", kButtonStyle, 0, PAGE_ID_CANCEL, false});
+  language::fillLanguageList(dlg, kLanguage, kSection);
+  language::selectLanguage(dlg, kLanguage, getCachedDeviceConfig()->language);
+  SetFocusChild(GetDlgItem(dlg, kNext));
+}
+
+void next(WindowHandle dlg) {
+  const int chosen = language::selectedLanguageId(dlg, kLanguage);
+  DeviceConfig* cached = getCachedDeviceConfig();
+  if (chosen > 0 && chosen != cached->language) {
+    cached->language = chosen;
+    if (setDeviceConfig(getOutputLogin(getMainOutput()), cached, 1) == 0) saveDeviceParams();
+    beginLangSwitch();
+  }
+  SendMessage(dlg, MSG_CLOSE, 0, 0);
+}
+
+LResult langSelProc(WindowHandle dlg, int message, WParam wParam, LParam lParam) {
+  switch (message) {
+    case MSG_NCLBUTTONDBLCLK: return 0;
+    case MSG_KEYDOWN: break;
+    case MSG_ERASEBKGND: paintDialogBackground(dlg, wParam, lParam); return 0;
+    case MSG_INITDIALOG: init(dlg); break;
+    case MSG_COMMAND:
+      if (pageframe::idOf(wParam) == kNext) next(dlg);
+      if (pageframe::idOf(wParam) == PAGE_ID_CANCEL) SendMessage(dlg, MSG_CLOSE, 0, 0);
+      return 0;
+    case MSG_CLOSE:
+      EndDialog(dlg, 0);
+      if (isLangSwitchPending()) finishLangSwitch();
+      return 0;
+    default: break;
+  }
+  return pageframe::dialogDefault(dlg, message, wParam, lParam);
+}
+
+}  // namespace
+
+extern "C" int showLangSelDialog(WindowHandle owner) {
+  DlgTemplate tmpl = pageframe::dialogTemplate(kSection);
+  tmpl.dwStyle = kDialogStyle;
+  return static_cast<int>(DialogBoxIndirectParam(&tmpl, owner, langSelProc, 0));
+}

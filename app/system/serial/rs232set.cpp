@@ -1,0 +1,144 @@
+// The serial port page: baud rate, data and stop bits, parity, flow control
+// and the port's use. A change of use needs a reboot, which the page asks
+// for and then announces with the reboot hint.
+#include "app/app_registry.h"
+#include "app/control_services.h"
+#include "app/device_ability.h"
+#include "app/device_backend.h"
+#include "app/login_rights.h"
+#include "app/msgbox.h"
+#include "app/page_registry.h"
+#include "app/pageframe/page_frame.h"
+#include "app/system_pages.h"
+#include "gui/combobox.h"
+#include "gui/desktop.h"
+#include "gui/message.h"
+#include "gui/window.h"
+#include "gui/window_attr.h"
+#include "gui/control_paint.h"
+#include "gui/display.h"
+
+namespace {
+
+constexpr const char* kSection = "rs232set";
+constexpr int kSpeed = 20432, kData = 20433, kStop = 20434, kParity = 20435, kFlow = 20436, kUse = 20437;
+constexpr int kCombos[] = {kSpeed, kData, kStop, kParity, kFlow, kUse};
+constexpr int kComboCount = 6;
+constexpr int kChanged = 1;
+// The device reports a port it keeps as it was: the save still took.
+constexpr int kSavedUnchanged = 0x200001;
+constexpr int kRebootHint = 1;
+
+const ValueKeyRow kDataBits[] = {{"5", 0}, {"6", 1}, {"7", 2}, {"8", 3}};
+const ValueKeyRow kStopBits[] = {{"1", 0}, {"2", 1}};
+const ValueKeyRow kParities[] = {{"noset", 0}, {"odd", 1}, {"even", 2}};
+const ValueKeyRow kFlows[] = {{"noset", 0}, {"softcontrol", 1}, {"hardcontrol", 2}};
+const ValueKeyRow kUses[] = {{"232forparam", 1}, {"transparent", 2}};
+const ValueKeyRow kFixedBauds[] = {{"50", 0},     {"75", 1},     {"110", 2},    {"150", 3},    {"300", 4},
+                                   {"600", 5},    {"1200", 6},   {"2400", 7},   {"4800", 8},   {"9600", 9},
+                                   {"19200", 10}, {"38400", 11}, {"57600", 12}, {"76800", 13}, {"115200", 14}};
+
+// One page open at a time: the record and the use it had when read.
+struct SerialState {
+  Rs232Config record{};
+  int openedUse = 0;
+};
+SerialState g_serial;
+
+OutputLogin* login() { return getOutputLogin(getCurOutput()); }
+
+uint8_t* field(int index) {
+  uint8_t* fields[kComboCount] = {&g_serial.record.baudRate, &g_serial.record.dataBits, &g_serial.record.stopBits,
+                                  &g_serial.record.parity,   &g_serial.record.flowControl, &g_serial.record.use};
+  return fields[index];
+}
+
+void fillBauds(WindowHandle page) {
+  OptionItem list[OPTION_LIST_32];
+  if (fillBaudRateList(list, 1) != 0) {
+    addValueComboItems(page, kSpeed, kFixedBauds, 15, nullptr, 0);
+    return;
+  }
+  for (const OptionItem& item : list)
+    if (item.id != -1)
+      SendDlgItemMessage(page, kSpeed, CB_ADDSTRING, static_cast<WParam>(item.id), reinterpret_cast<LParam>(item.name));
+}
+
+void createControls(WindowHandle page) {
+  static const char* const kKeys[kComboCount] = {"speed", "data", "stop", "check", "control", "used"};
+  for (int i = 0; i < kComboCount; ++i)
+    pageframe::createFromKey(page, kSection,
+                             {"combobox", kKeys[i], WS_CHILD | WS_VISIBLE | CBS_DROPDOWNLIST | CBS_NOTIFY,
+                              WS_EX_PLACE_X | WS_EX_PLACE_W, kCombos[i], true});
+  pageframe::createBottomButtons(page, kSection, "base_apply", "base_close", PAGE_ID_EXIT);
+}
+
+void init(WindowHandle page) {
+  g_serial = SerialState{};
+  getRs232Config(login(), &g_serial.record);
+  g_serial.openedUse = g_serial.record.use;
+  createControls(page);
+  fillBauds(page);
+  addValueComboItems(page, kData, kDataBits, 4, nullptr, 0);
+  addValueComboItems(page, kStop, kStopBits, 2, nullptr, 0);
+  addValueComboItems(page, kParity, kParities, 3, kSection, 1);
+  addValueComboItems(page, kFlow, kFlows, 3, kSection, 1);
+  addValueComboItems(page, kUse, kUses, isRs232UseFixed() == 0 ? 2 : 1, kSection, 1);
+  for (int i = 0; i < kComboCount; ++i)
+    SendDlgItemMessage(page, kCombos[i], CB_SELECTVALUE, static_cast<WParam>(*field(i)), 0);
+}
+
+// A combo that shows no row keeps the record's value.
+void readControls(WindowHandle page) {
+  for (int i = 0; i < kComboCount; ++i) {
+    const LResult value = SendDlgItemMessage(page, kCombos[i], CB_GETSELVALUE, 0, 0);
+    if (value >= 0 && value <= 0xFF) *field(i) = static_cast<uint8_t>(value);
+  }
+}
+
+int store() {
+  const int rc = setRs232Config(login(), &g_serial.record, 1);
+  if (rc != 0 && rc != kSavedUnchanged) return rc;
+  applyRs232Config(login());
+  return 0;
+}
+
+int save(WindowHandle page) {
+  readControls(page);
+  if (g_serial.record.use == g_serial.openedUse) return store();
+  if (!confirmMsgBox(page, kSection, "param_reboot")) return PAGE_CODE_DECLINED;
+  const int rc = store();
+  SetPowerKeyDownFlag(0);
+  if (rc != 0) return rc;
+  g_serial.openedUse = g_serial.record.use;
+  const WindowHandle menu = getSystemMenuWnd();
+  EnableWindow(menu, FALSE);
+  openShutdownHint(menu, kRebootHint);
+  EnableWindow(menu, TRUE);
+  return 0;
+}
+
+void command(WindowHandle page, int id, int code) {
+  for (int combo : kCombos)
+    if (id == combo && code == kChanged) SendDlgItemMessage(page, PAGE_ID_APPLY, MSG_ENABLE, 1, 0);
+}
+
+LResult serialPageProc(WindowHandle page, int message, WParam wParam, LParam lParam) {
+  static const pageframe::PageHooks kHooks{
+      init, [](WindowHandle p, WParam w, LParam l) { eraseBkgndGrey50(p, w, l); }, command, save,
+      [](WindowHandle p, int rc) { showSaveFailedCode(p, rc); }, closeSystemMenu};
+  return pageframe::runPage(kHooks, page, message, wParam, lParam);
+}
+
+const pageframe::SheetPage kPages[] = {{"general", serialPageProc, nullptr}};
+
+LResult serialWinProc(WindowHandle hwnd, int message, WParam wParam, LParam lParam) {
+  return pageframe::systemSheetWindow(kSection, kPages, 1, hwnd, message, wParam, lParam);
+}
+
+}  // namespace
+
+extern "C" int createRs232SetWindow(WindowHandle owner) {
+  const WindowHandle page = pageframe::openPage(kSection, owner, serialWinProc);
+  return page == GUI_INVALID_HANDLE ? -1 : 0;
+}
