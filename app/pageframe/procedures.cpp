@@ -8,11 +8,6 @@
 #include "gui/window_attr.h"
 
 namespace pageframe {
-namespace {
-
-constexpr int kMsgQueryLeave = 298;
-
-}  // namespace
 
 LResult runPage(const PageHooks& hooks, WindowHandle page, int message, WParam wParam, LParam lParam) {
   switch (message) {
@@ -38,7 +33,7 @@ LResult runPage(const PageHooks& hooks, WindowHandle page, int message, WParam w
 
 LResult pageDefault(WindowHandle page, int message, WParam wParam, LParam lParam) {
   switch (message) {
-    case kMsgQueryLeave: return 1;
+    case MSG_QUERYPAGE: return 1;
     case MSG_SHEETCMD: return 0;
     case MSG_PAINT: EndPaint(page, BeginPaint(page)); return 0;
     default: return DefaultPageProc(page, message, wParam, lParam);

@@ -13,22 +13,11 @@
 
 namespace recordtest {
 
-inline WParam Code(int id, int code) { return static_cast<WParam>((code << 16) | id); }
-inline void Command(WindowHandle page, int id, int code = 0) { SendMessage(page, MSG_COMMAND, Code(id, code), 0); }
-inline void Choose(WindowHandle page, int combo, int value) {
-  SendDlgItemMessage(page, combo, 0xF182, static_cast<WParam>(value), 0);
-  Command(page, combo, 1);
-}
-inline bool Enabled(WindowHandle page, int id) { return IsWindowEnabled(GetDlgItem(page, id)); }
-
-// Closing the stand-in closes the page with it.
-inline LResult MenuHostProc(WindowHandle hwnd, int message, WParam wParam, LParam lParam) {
-  if (message == MSG_CLOSE) {
-    DestroyMainWindow(hwnd);
-    return 0;
-  }
-  return DefaultMainWinProc(hwnd, message, wParam, lParam);
-}
+using livetest::Choose;
+using livetest::Code;
+using livetest::Command;
+using livetest::Enabled;
+using livetest::MenuHostProc;
 
 class RecordPage : public livetest::LiveGui {
  protected:

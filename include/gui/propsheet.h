@@ -29,8 +29,10 @@ GUI_EXTERN_C_BEGIN
 #define PSM_SHEETCMD 0xF1D2
 
 /* To pages: 297 once after the page's controls exist (lParam the
- * template's additional data); 299 the sheet command. */
+ * template's additional data); 298 asks whether the page may be left (the
+ * settings pages answer 1); 299 the sheet command. */
 #define MSG_INITPAGE 297
+#define MSG_QUERYPAGE 298
 #define MSG_SHEETCMD 299
 
 #define PSN_ACTIVE_CHANGED 1

@@ -14,4 +14,8 @@
 #define MSG_PTZSHOW 2064    /* show or enable again */
 #define MSG_PTZCOVERED 2065 /* a message box is about to cover it */
 
+/* To the formatting progress window, from its worker: the result text
+ * (lParam) to show. */
+#define MSG_FORMATDONE 0x9400
+
 #endif

@@ -9,6 +9,7 @@
 #include <cstring>
 #include <string>
 
+#include "app/app_messages.h"
 #include "app/app_registry.h"
 #include "app/device_ability.h"
 #include "app/device_backend.h"
@@ -38,8 +39,6 @@ constexpr const char* kCaptions = "format";
 constexpr int kLabel = 19856, kBar = 19857;
 constexpr int kTimer = 8198, kPeriod = 10;
 constexpr int kIdle = 0, kRunning = 1, kFinished = 2;
-// Sent by the worker with its result text: the window shows it.
-constexpr int kMsgWorkDone = 0x9400;
 constexpr uint32_t kStaticStyle = WS_CHILD | WS_VISIBLE;
 constexpr uint32_t kHiddenButton = WS_CHILD | BS_AUTOSIZE;
 constexpr int kListSize = 256, kPartSize = 384, kResultSize = 512;
@@ -145,7 +144,7 @@ void* worker(void*) {
     std::this_thread::sleep_for(std::chrono::milliseconds(1));
   }
   g_workerHeld = false;
-  SendMessage(window, kMsgWorkDone, 0, reinterpret_cast<LParam>(result.c_str()));
+  SendMessage(window, MSG_FORMATDONE, 0, reinterpret_cast<LParam>(result.c_str()));
   SetPowerKeyDownFlag(0);
   setDispSwitchEnabled(1);
   g_state = kFinished;  // the last write: the window may close from now on
@@ -240,7 +239,7 @@ LResult formatingProc(WindowHandle window, int message, WParam wParam, LParam lP
     case MSG_TIMER:
       if (static_cast<int>(wParam) == kTimer) tick(window);
       return 0;
-    case kMsgWorkDone: showResult(window, reinterpret_cast<const char*>(lParam)); return 0;
+    case MSG_FORMATDONE: showResult(window, reinterpret_cast<const char*>(lParam)); return 0;
     case MSG_COMMAND:
       if (pageframe::idOf(wParam) == PAGE_ID_CANCEL) SendMessage(window, MSG_CLOSE, 0, 0);
       return 0;

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "app/format_text.h"
 #include "app/testing/page_harness.h"
 #include "app/device_backend.h"
 #include "app/formatting.h"
@@ -237,7 +238,7 @@ TEST_F(Storage, InitialiseRefusesOrConfirmsAndGivesEverythingBack) {
   char large[128];
   char size[32];
   formatDiskSize("TB", size, sizeof size);
-  std::snprintf(large, sizeof large, Caption("disk_base", "maxcapacitydisk").c_str(), size);
+  formatChecked(large, sizeof large, Caption("disk_base", "maxcapacitydisk").c_str(), "s", size);
   const std::vector<Case> cases = {
       {"the device's own disk is read-only", {Disk(0, 0, 0, 0, 1)}, {0}, false,
        Caption("disk_base", "readonlydisk") + "/64"},
