@@ -94,6 +94,9 @@ typedef struct Message {
 #define MSG_SKBCLOSE 356
 #define MSG_SKBACTIVEWIN 359
 #define MSG_SKBCURRENTEDIT 360
+/* wParam of MSG_SKBCURRENTEDIT: the keyboard forgets the control in lParam
+ * as the edit it types into (the control is going away). */
+#define SKB_FORGET_EDIT 1
 #define MSG_TIPSHOW 400
 #define MSG_TIPHIDE 401
 #define MSG_TIPOWNER 407

@@ -341,7 +341,14 @@ LResult SoftKeyboardProc(WindowHandle hwnd, int msg, WParam wParam, LParam lPara
     case MSG_DT_SKBCMD: SetState(hwnd, wParam, lParam); break;
     case MSG_DT_SKBQUERY: return wParam == 1 ? g_kb.shown : wParam == 2 ? g_kb.kind : 0;
     case MSG_SKBACTIVEWIN: SetTarget(hwnd, static_cast<WindowHandle>(wParam)); break;
-    case MSG_SKBCURRENTEDIT: return static_cast<LResult>(g_kb.target);
+    case MSG_SKBCURRENTEDIT:
+      if (wParam == SKB_FORGET_EDIT) {
+        const auto gone = static_cast<WindowHandle>(lParam);
+        if (g_kb.target == gone) g_kb.target = kNoWindow;
+        if (g_kb.receiver == gone) g_kb.receiver = kNoWindow;
+        return 0;
+      }
+      return static_cast<LResult>(g_kb.target);
     default: break;
   }
   return DefaultMainWinProc(hwnd, msg, wParam, lParam);

@@ -144,6 +144,9 @@ BOOL DestroyWindow(WindowHandle control) {
   if (ctl->privateDC) DeletePrivateDC(ctl->privateDC);
   ctl->privateDC = 0;
   ClearAutoRepeatOf(control);
+  // The soft keyboard keeps the handle of the edit it types into.
+  if (ValidMainWindow(SoftKeyboardWindow()))
+    SendMessage(SoftKeyboardWindow(), MSG_SKBCURRENTEDIT, SKB_FORGET_EDIT, static_cast<LParam>(control));
   ForgetNonClientStateOf(control);
   ForgetScrollTrackingOf(control);
   FreeElementAttributes(ctl);

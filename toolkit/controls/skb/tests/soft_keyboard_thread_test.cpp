@@ -111,6 +111,19 @@ TEST_F(SoftKeyboardTest, CreatorGetsTheHandleOnceAndTheKeyboardRegistersHidden) 
   EXPECT_EQ(static_cast<WindowHandle>(SendMessage(skb, MSG_SKBCURRENTEDIT, 0, 0)), GUI_INVALID_HANDLE);
 }
 
+// An edit the keyboard types into that goes away is forgotten: its handle
+// would otherwise be checked and posted to after its record is freed.
+TEST_F(SoftKeyboardTest, ADestroyedEditIsNoLongerTheKeyboardsTarget) {
+  WindowHandle skb = Keyboard();
+  const WindowHandle edit = CreateWindowEx("sledit", "", WS_CHILD | WS_VISIBLE, 0, 7, 10, 10, 100, 20, target_, 0);
+  ASSERT_TRUE(IsValidHandle(edit));
+  Serve(edit);
+  ASSERT_EQ(static_cast<WindowHandle>(SendMessage(skb, MSG_SKBCURRENTEDIT, 0, 0)), edit);
+  ASSERT_TRUE(DestroyWindow(edit));
+  EXPECT_EQ(static_cast<WindowHandle>(SendMessage(skb, MSG_SKBCURRENTEDIT, 0, 0)), GUI_INVALID_HANDLE);
+  SendMessage(skb, MSG_SKBCLOSE, 0, 0);
+}
+
 TEST_F(SoftKeyboardTest, KeysArePostedWithCapsLockStateAndEscapeOnlyWithCapsLock) {
   Keyboard();
   Serve(target_);
