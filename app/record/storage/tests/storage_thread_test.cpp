@@ -538,7 +538,7 @@ TEST_F(Storage, RowActionsActOnYesOnlyAndGiveTheBusyStateBack) {
   SendDlgItemMessage(page_, kList, LVM_SELECTITEM, 0, 0);
   NotifyParentEx(GetDlgItem(page_, kList), LVN_CELLCLICK + 8, 0);
   char text[128];
-  std::snprintf(text, sizeof text, Caption("commons", "savefailed_code").c_str(), 0x300012);
+  formatChecked(text, sizeof text, Caption("commons", "savefailed_code").c_str(), "d", 0x300012);
   EXPECT_EQ(BoxTexts(), (std::vector<std::string>{Caption("disk_base", "remove_hint") + "/34", std::string(text) + "/16"}));
 }
 
