@@ -83,9 +83,20 @@ inline int codeOf(WParam wParam) { return static_cast<int>((wParam >> 16) & 0xFF
 
 namespace pageframe {
 
-// The window of a page beside the system menu holding a sheet: it registers
-// as the system page, builds the sheet on creation, passes keys to the
-// system page hook and forgets its registration when destroyed.
+// The menu page slot a sheet window registers in, and the key hook of its
+// menu.
+struct PageSlot {
+  WindowHandle (*get)();
+  void (*set)(WindowHandle);
+  int (*keyHook)(WindowHandle page, int key, int argument);
+};
+
+// The window of a page beside a menu holding a sheet: it takes the menu's
+// page slot, builds the sheet on creation, passes keys to the menu's hook
+// and gives the slot back however it goes.
+LResult sheetWindow(const PageSlot& slot, const char* section, const SheetPage* pages, int count, WindowHandle hwnd,
+                    int message, WParam wParam, LParam lParam);
+// The same beside the system menu.
 LResult systemSheetWindow(const char* section, const SheetPage* pages, int count, WindowHandle hwnd, int message,
                           WParam wParam, LParam lParam);
 

@@ -14,7 +14,7 @@
 #include "app/msgbox.h"
 #include "app/page_registry.h"
 #include "app/pageframe/page_frame.h"
-#include "app/record/record_window.h"
+#include "app/record/record_page_window.h"
 #include "app/record_pages.h"
 #include "gui/bitmap.h"
 #include "gui/button.h"
@@ -255,22 +255,17 @@ LResult pageProc(WindowHandle page, int message, WParam wParam, LParam lParam) {
 
 const pageframe::SheetPage kPages[] = {{"record", pageProc, nullptr}};
 
-void buildPage(WindowHandle hwnd) {
-  if (!g_state.warnBitmap[0].loaded) {
+LResult winProc(WindowHandle hwnd, int message, WParam wParam, LParam lParam) {
+  if (message == MSG_INITDIALOG && !g_state.warnBitmap[0].loaded) {
     g_state.warnBitmap[0].key = "overwrite_warn_bmp";
     loadNamedBitmaps(kSection, g_state.warnBitmap, 1, 0);
   }
-  pageframe::buildSheet(hwnd, kSection, kPages, 1);
-}
-
-LResult winProc(WindowHandle hwnd, int message, WParam wParam, LParam lParam) {
-  return recordpages::windowProc(hwnd, message, wParam, lParam, buildPage);
+  return recordpage::windowDefault(hwnd, message, wParam, lParam, kSection, kPages, 1);
 }
 
 }  // namespace
 }  // namespace advrecord
 
 extern "C" int createAdvRecordSetWindow(WindowHandle host) {
-  const WindowHandle page = pageframe::openPage(advrecord::kSection, host, advrecord::winProc);
-  return page == GUI_INVALID_HANDLE ? -1 : 0;
+  return recordpage::open(advrecord::kSection, host, advrecord::winProc);
 }

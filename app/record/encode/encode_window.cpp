@@ -3,7 +3,7 @@
 #include "app/app_registry.h"
 #include "app/page_registry.h"
 #include "app/record/encode/encode.h"
-#include "app/record/record_window.h"
+#include "app/record/record_page_window.h"
 #include "app/record_pages.h"
 #include "gui/message.h"
 #include "gui/window.h"
@@ -14,21 +14,16 @@ namespace {
 const pageframe::SheetPage kPages[] = {{"record", recordPageProc, nullptr}, {"sub", subPageProc, hasSubStreamTab},
                                        {"snapshot", snapshotPageProc, hasSnapshotTab}};
 
-void buildPage(WindowHandle hwnd) {
-  pageState().clear();
-  pageframe::buildSheet(hwnd, kSection, kPages, 3);
-}
-
 LResult encodeWinProc(WindowHandle hwnd, int message, WParam wParam, LParam lParam) {
-  return recordpages::windowProc(hwnd, message, wParam, lParam, buildPage);
+  if (message == MSG_INITDIALOG) pageState().clear();
+  return recordpage::windowDefault(hwnd, message, wParam, lParam, kSection, kPages, 3);
 }
 
 }  // namespace
 }  // namespace encode
 
 extern "C" int createEncodeSetWindow(WindowHandle host) {
-  const WindowHandle page = pageframe::openPage(encode::kSection, host, encode::encodeWinProc);
-  return page == GUI_INVALID_HANDLE ? -1 : 0;
+  return recordpage::open(encode::kSection, host, encode::encodeWinProc);
 }
 
 extern "C" void registerEncodePages(void) { registerPage(APP_MENU_RECORD, "encodeset", createEncodeSetWindow); }
