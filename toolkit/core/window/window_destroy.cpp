@@ -25,7 +25,17 @@
 
 namespace {
 
-void HideSoftKeyboardFor(WindowRecord*) {
+// The soft keyboard keeps the handle of the window it types into (an edit,
+// or the active main window the desktop names to it): a window that goes
+// must not stay its target or receiver.
+void ForgetSoftKeyboardTarget(WindowHandle hwnd) {
+  WindowHandle skb = SoftKeyboardWindow();
+  if (skb != hwnd && ValidMainWindow(skb))
+    SendMessage(skb, MSG_SKBCURRENTEDIT, SKB_FORGET_EDIT, static_cast<LParam>(hwnd));
+}
+
+void HideSoftKeyboardFor(WindowRecord* win) {
+  ForgetSoftKeyboardTarget(HandleOf(win));
   WindowHandle skb = SoftKeyboardWindow();
   if (ValidWindow(skb)) SendNotifyMessage(skb, MSG_SKBCLOSE, 0, 0);
 }
@@ -144,9 +154,7 @@ BOOL DestroyWindow(WindowHandle control) {
   if (ctl->privateDC) DeletePrivateDC(ctl->privateDC);
   ctl->privateDC = 0;
   ClearAutoRepeatOf(control);
-  // The soft keyboard keeps the handle of the edit it types into.
-  if (ValidMainWindow(SoftKeyboardWindow()))
-    SendMessage(SoftKeyboardWindow(), MSG_SKBCURRENTEDIT, SKB_FORGET_EDIT, static_cast<LParam>(control));
+  ForgetSoftKeyboardTarget(control);
   ForgetNonClientStateOf(control);
   ForgetScrollTrackingOf(control);
   FreeElementAttributes(ctl);
