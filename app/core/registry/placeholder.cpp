@@ -28,7 +28,7 @@ constexpr MenuSlot kSlots[APP_MENU_COUNT] = {
     {"mainmenu", nullptr, true},                   {"exportmenu", setSearchPicWnd, false},
     {"manualmenu", setManualPageWnd, false},       {"recordmenu", setRecordPageWnd, false},
     {"systemmenu", setSystemPageWnd, false},       {"maintenancemenu", setMaintenancePageWnd, false},
-    {"diskmenu", setDiskPageWnd, false},
+    {"diskmenu", setDiskPageWnd, false},           {"cameramenu", nullptr, true},
 };
 constexpr MenuSlot kStorageSlot{"mainmenu", setDiskMenuWnd, true};
 

@@ -1,0 +1,24 @@
+// Stand-ins for the event sources not built yet: each getter answers a
+// zeroed record, and the event handling sheet edits nothing.
+#include "app/alarmnet/events/event_sources.h"
+
+namespace {
+
+AlarmInConfig gAlarmIn{};
+AlarmOutConfig gAlarmOut{};
+ChannelConfig gMotion{};
+ChannelConfig gVideoLoss{};
+ChannelConfig gTamper{};
+
+}  // namespace
+
+extern "C" {
+
+int showHandleSetDialog(WindowHandle, int) { return 0; }
+AlarmInConfig* getAlarmInParam(void) { return &gAlarmIn; }
+AlarmOutConfig* getAlarmOutParam(void) { return &gAlarmOut; }
+ChannelConfig* getMotionParam(void) { return &gMotion; }
+ChannelConfig* getVideoLossParam(void) { return &gVideoLoss; }
+ChannelConfig* getTamperParam(void) { return &gTamper; }
+
+}  // extern "C"
