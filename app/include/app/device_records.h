@@ -135,6 +135,35 @@ typedef struct UserConfig {
   UserRecord users[USER_COUNT];
 } UserConfig;
 
+/* Schedules: a day is eight time segments; day index 0 Monday .. 6 Sunday,
+ * 7 the holiday. A segment of 00:00-00:00 is unused; the end may be 24:00. */
+typedef struct TimeSegment {
+  uint8_t startHour;
+  uint8_t startMinute;
+  uint8_t endHour;
+  uint8_t endMinute;
+} TimeSegment;
+
+#define SCHED_DAYS 7
+#define SCHED_SEGMENTS 8
+
+#define IP_ALARM_CAMERAS 32
+/* What an event or exception sets off. */
+enum {
+  LINK_POPUP = 0x01,
+  LINK_AUDIO = 0x02,
+  LINK_CENTER = 0x04,
+  LINK_ALARM_OUT = 0x08,
+  LINK_EMAIL = 0x10,
+  LINK_FTP_SNAP = 0x200
+};
+typedef struct EventLinkage {
+  uint32_t actions;                     /* LINK_* bits; others are carried */
+  uint32_t localOutputs;                /* bit n: local output n + 1 */
+  uint8_t ipOutputs[IP_ALARM_CAMERAS];  /* per IP channel position, bit k: output k + 1 */
+} EventLinkage;
+
+#define MOTION_AREA_ROWS 64
 typedef struct ChannelConfig {
   uint8_t head[4];
   uint8_t brightness;
@@ -148,13 +177,26 @@ typedef struct ChannelConfig {
   uint8_t reserved39[93];
   char name[32];
   uint8_t pictureExtra;
-  uint8_t rest[3155];
+  uint8_t reserved165[3];
+  /* The event blocks, each edited only by its own page. */
+  uint32_t videoLossEnable;
+  EventLinkage videoLossLinkage;
+  TimeSegment videoLossSchedule[SCHED_DAYS][SCHED_SEGMENTS];
+  uint32_t motionArea[MOTION_AREA_ROWS][3]; /* grid rows as bit masks, or zones of six u16 */
+  uint8_t motionSensitivity;               /* 255: off */
+  uint8_t motionEnable;
+  uint8_t reserved1206[2];
+  EventLinkage motionLinkage;
+  TimeSegment motionSchedule[SCHED_DAYS][SCHED_SEGMENTS];
+  uint32_t motionCarried;
+  uint32_t motionRecordMask[2]; /* the device's u64, low word first: it stands on a 4-byte boundary */
+  uint16_t tamperEnable;
+  uint16_t tamperSensitivity;   /* 1..3 */
+  uint32_t tamperArea[MOTION_AREA_ROWS][3];
+  EventLinkage tamperLinkage;
+  TimeSegment tamperSchedule[SCHED_DAYS][SCHED_SEGMENTS];
+  uint8_t rest[800];
 } ChannelConfig;
-/* The motion-detection enable byte of a channel record: the motion block
- * follows the video-loss block (enable word, linkage, arming schedule) from
- * the first word boundary after the picture fields; before the enable byte
- * stand the motion area (64 rows of three words) and the sensitivity. */
-#define CHANNEL_MOTION_ENABLE_OFFSET (168 + 4 + 40 + 7 * 8 * 4 + 64 * 3 * 4 + 1)
 
 #define PREVIEW_ORDER_MODES 8
 #define PREVIEW_ORDER_SLOTS 64
@@ -241,17 +283,6 @@ typedef struct DiskInfo {
 } DiskInfo;
 #define DISK_LIST_ROWS 33
 
-/* Schedules: a day is eight time segments; day index 0 Monday .. 6 Sunday,
- * 7 the holiday. A segment of 00:00-00:00 is unused; the end may be 24:00. */
-typedef struct TimeSegment {
-  uint8_t startHour;
-  uint8_t startMinute;
-  uint8_t endHour;
-  uint8_t endMinute;
-} TimeSegment;
-
-#define SCHED_DAYS 7
-#define SCHED_SEGMENTS 8
 
 /* Record types of a schedule: 0 continuous, 1 motion, 2 alarm, 3 motion or
  * alarm, 4 motion and alarm. */
@@ -592,9 +623,11 @@ static_assert(sizeof(OutputLogin) == 28, "OutputLogin");
 static_assert(sizeof(UserRecord) == 160 && sizeof(UserConfig) == 32 * 160, "UserConfig");
 static_assert(offsetof(UserRecord, words[5]) == 72, "user rights block starts at byte 72");
 static_assert(sizeof(ChannelConfig) == 3320, "ChannelConfig");
-static_assert(CHANNEL_MOTION_ENABLE_OFFSET >= offsetof(ChannelConfig, rest) + 3 &&
-                  CHANNEL_MOTION_ENABLE_OFFSET < sizeof(ChannelConfig),
-              "the motion block lies in the record's further fields");
+static_assert(offsetof(ChannelConfig, videoLossEnable) == 168 && offsetof(ChannelConfig, motionArea) == 436 &&
+                  offsetof(ChannelConfig, motionEnable) == 1205 && offsetof(ChannelConfig, motionLinkage) == 1208 &&
+                  offsetof(ChannelConfig, motionRecordMask) == 1476 && offsetof(ChannelConfig, tamperEnable) == 1484 &&
+                  offsetof(ChannelConfig, tamperArea) == 1488 && offsetof(ChannelConfig, tamperSchedule) == 2296,
+              "the event blocks of a channel record");
 static_assert(offsetof(ChannelConfig, brightness) == 4 && offsetof(ChannelConfig, sharpness) == 36 &&
                   offsetof(ChannelConfig, colorMode) == 38 && offsetof(ChannelConfig, name) == 132 &&
                   offsetof(ChannelConfig, pictureExtra) == 164,

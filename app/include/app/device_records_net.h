@@ -13,22 +13,7 @@ GUI_EXTERN_C_BEGIN
 #define SEGMENTS_PER_DAY SCHED_SEGMENTS
 #define HOLIDAY_SEGMENTS SCHED_SEGMENTS
 #define WEEK_DAYS SCHED_DAYS
-#define IP_ALARM_CAMERAS 32
 
-/* What an event or exception sets off. */
-enum {
-  LINK_POPUP = 0x01,
-  LINK_AUDIO = 0x02,
-  LINK_CENTER = 0x04,
-  LINK_ALARM_OUT = 0x08,
-  LINK_EMAIL = 0x10,
-  LINK_FTP_SNAP = 0x200
-};
-typedef struct EventLinkage {
-  uint32_t actions;                     /* LINK_* bits; others are carried */
-  uint32_t localOutputs;                /* bit n: local output n + 1 */
-  uint8_t ipOutputs[IP_ALARM_CAMERAS];  /* per IP channel position, bit k: output k + 1 */
-} EventLinkage;
 
 /* Network services: NTP and dynamic DNS. */
 #define DDNS_TYPES 10

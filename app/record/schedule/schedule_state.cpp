@@ -42,7 +42,7 @@ void enableMotionDetection(int channel) {
   ChannelConfig config;
   std::memset(&config, 0, sizeof config);
   if (getChannelConfig(login(), channel, &config) != 0) return;
-  uint8_t* enable = reinterpret_cast<uint8_t*>(&config) + CHANNEL_MOTION_ENABLE_OFFSET;
+  uint8_t* enable = &config.motionEnable;
   if (*enable != 0) return;
   *enable = 1;
   setChannelConfig(login(), channel, &config, 1);

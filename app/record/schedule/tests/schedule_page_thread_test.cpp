@@ -83,7 +83,7 @@ RecordConfig StoredRecord(int channel) {
 int MotionEnable(int channel) {
   ChannelConfig c{};
   getChannelConfig(nullptr, channel, &c);
-  return reinterpret_cast<const uint8_t*>(&c)[CHANNEL_MOTION_ENABLE_OFFSET];
+  return c.motionEnable;
 }
 
 // The device calls of a save in order, each with its channel.
