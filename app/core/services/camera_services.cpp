@@ -8,7 +8,11 @@
 #include "app/camera.h"
 #include "app/device_ability.h"
 #include "app/device_backend.h"
+#include "app/app_registry.h"
 #include "app/msgbox.h"
+#include "gui/livevideo.h"
+#include "gui/message.h"
+#include "gui/window.h"
 
 namespace {
 
@@ -38,6 +42,16 @@ int formatChannelList(uint32_t low, uint32_t high, char* buf, int size) {
     std::snprintf(buf, size, "%s", none ? none : "");
   }
   return 0;
+}
+
+void attachCameraPage(WindowHandle page) {
+  setCameraPageWnd(page);
+  ClearPreviewViewRect(page, 1);
+}
+
+void closeCameraMenu(WindowHandle, WParam, LParam) {
+  const WindowHandle menu = getCameraMenuWnd();
+  if (IsValidHandle(menu)) SendMessage(menu, MSG_CLOSE, 0, 0);
 }
 
 int getPtzMouseMode(void) { return g_ptzMouseMode.load(); }

@@ -22,6 +22,10 @@ void ptzMoveByDirection(void);
 void freePtzPatrolTables(void);
 
 int showCameraMenu(WindowHandle owner);
+/* The page becomes the camera page, owner of the live picture. */
+void attachCameraPage(WindowHandle page);
+/* Sends 102 to the camera menu window, when there is one. */
+void closeCameraMenu(WindowHandle page, WParam wParam, LParam lParam);
 void setAddIpcChannel(int slot);
 int showAddIpcDialog(WindowHandle owner);
 int showIpcAddError(WindowHandle owner, int code);
