@@ -54,7 +54,10 @@ int isLoginFlag(int output) { return g_loginFlag.get(output); }
 void setOutputRelogin(int output, int value) { g_relogin.setLoose(output, value); }
 int getOutputRelogin(int output) { return g_relogin.get(output); }
 
-int isLoginRequired(void) { return 0; }
+// The device never asks for a login of its own, so a login is needed once
+// the output has been logged out (locked, idle, or started logged out);
+// answering 0 always left a locked output's menus open to anybody.
+int isLoginRequired(void) { return g_userIndex.get(getCurOutput()) == kNobody ? 1 : 0; }
 
 int ensureLogin(WindowHandle owner) {
   const int output = getCurOutput();

@@ -1,6 +1,7 @@
 #include <functional>
 
 #include "app/formatting.h"
+#include "app/page_registry.h"
 #include "gui/app_hooks.h"
 #include "services_test_helpers.h"
 
@@ -79,9 +80,41 @@ TEST_F(ServicesTest, LoginRecordsAndRefresh) {
   EXPECT_EQ(refreshLoginState(3, 4), 0);
   EXPECT_EQ(getLoginUserIndex(3), -2);
 
+  setLoginState(3, 0, 4);
   setOutputState(3, OUTSTATE_MENU);
   EXPECT_EQ(ensureLogin(0), 1);
   EXPECT_EQ(getOutputState(3), 0);
+}
+
+// A logged-out output asks for the login before a protected entry; a
+// refused or cancelled login keeps it out and its state unchanged.
+TEST_F(ServicesTest, ALoggedOutOutputAsksForTheLogin) {
+  static int opened = 0;
+  static int grant = 0;
+  registerLoginDialog([](WindowHandle) {
+    ++opened;
+    setLoginFlag(getCurOutput(), grant);
+    if (grant) setLoginState(getCurOutput(), 0, 1);
+    return 0;
+  });
+  const int output = getCurOutput();
+  setLoginState(output, 0, 1);
+  EXPECT_EQ(isLoginRequired(), 0);
+  EXPECT_EQ(ensureLogin(0), 1);
+  EXPECT_EQ(opened, 0) << "a logged-in output is not asked again";
+
+  setLoginState(output, -2, -2);
+  setOutputState(output, OUTSTATE_MENU);
+  EXPECT_EQ(isLoginRequired(), 1);
+  EXPECT_EQ(ensureLogin(0), 0);
+  EXPECT_EQ(opened, 1);
+  EXPECT_EQ(getOutputState(output), OUTSTATE_MENU);
+  grant = 1;
+  EXPECT_EQ(ensureLogin(0), 1);
+  EXPECT_EQ(opened, 2);
+  EXPECT_EQ(getOutputState(output), OUTSTATE_LIVEVIEW);
+  EXPECT_EQ(isLoginRequired(), 0);
+  registerLoginDialog(nullptr);
 }
 
 TEST_F(ServicesTest, ChannelChecksAndAreas) {
