@@ -1,5 +1,6 @@
 // The helpers every settings page shares: Apply, painters, registration,
 // menu closing, key hooks and the boxes of a failed save.
+#include "app/page_keys.h"
 #include "app/app_registry.h"
 #include "app/liveview_dialogs.h"
 #include "app/msgbox.h"
@@ -14,7 +15,6 @@
 
 namespace {
 
-constexpr int kKeyEscape = 1, kKeyLeft = 105, kKeyRight = 106;
 constexpr int kDialogBand = 50;
 constexpr int kSystemFocus = 20224, kMaintenanceFocus = 20751, kRecordFocus = 18447;
 
@@ -52,16 +52,16 @@ bool keyHeldByControl(WindowHandle page) {
 int pageHook(WindowHandle page, int key, WindowHandle menu, int focusId) {
   if (keyHeldByControl(page)) return -1;
   switch (key) {
-    case kKeyEscape:
+    case PAGE_KEY_ESCAPE:
       SendMessage(GetHosting(page), MSG_CLOSE, 0, 0);
       return 0;
-    case kKeyLeft:
+    case PAGE_KEY_LEFT:
       if (GetInputHelperState() != 0) return -1;
       if (!IsValidHandle(menu)) return 0;
       SetActiveWindow(menu);
       SetFocusChild(GetDlgItem(menu, focusId));
       return 0;
-    case kKeyRight: return GetInputHelperState() != 0 ? -1 : 0;
+    case PAGE_KEY_RIGHT: return GetInputHelperState() != 0 ? -1 : 0;
     default: return -1;
   }
 }

@@ -1,5 +1,6 @@
 // The modal placeholder window of the playback stand-ins: titled with a
 // language text, registered while open and closed by message 102 or Escape.
+#include "app/page_keys.h"
 #include "app/playback/placeholder_window.h"
 
 #include "app/app_registry.h"
@@ -14,7 +15,6 @@
 namespace {
 
 constexpr int kWidth = 360, kHeight = 160;
-constexpr int kScanEscape = 1;
 
 struct OpenPage {
   const PlaceholderPage* page;
@@ -31,7 +31,7 @@ LResult placeholderProc(WindowHandle hwnd, int message, WParam wParam, LParam lP
       if (open->page->state >= 0) setOutputState(open->output, open->page->state);
       return 1;
     case MSG_KEYDOWN:
-      if (wParam == kScanEscape) SendMessage(hwnd, MSG_CLOSE, 0, 0);
+      if (wParam == PAGE_KEY_ESCAPE) SendMessage(hwnd, MSG_CLOSE, 0, 0);
       return 0;
     case MSG_CLOSE:
       if (open) {

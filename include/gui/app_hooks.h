@@ -19,6 +19,12 @@ enum {
   OUTSTATE_MENU = 1, /* a menu, dialog or wizard page is open */
   OUTSTATE_PTZ = 2, /* the PTZ control panel is open */
   OUTSTATE_COLORPANEL = 3, /* the colour panel is open over the live view */
+  /* Further busy states of the live view, set by no page of this system;
+   * the toolkit still treats them as busy. */
+  OUTSTATE_BUSY4 = 4,
+  OUTSTATE_BUSY6 = 6,
+  OUTSTATE_BUSY7 = 7,
+  OUTSTATE_BUSY8 = 8,
   OUTSTATE_PLAYBACK = 9, /* playback, search results or logs */
   OUTSTATE_ZOOM = 10, /* digital zoom on the live view */
   OUTSTATE_RETURNED = 11, /* the output returned to the live view */

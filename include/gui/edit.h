@@ -10,6 +10,12 @@
 /* Single-line edit: the input modes skip Chinese, letters and digits only. */
 #define ES_NOCHINESE 0x100u
 
+/* To an IP-address edit from its fields: lParam 1 the next field, 0 the
+ * previous one. */
+#define MSG_IPEDIT_MOVEFIELD 182
+/* An edit's input mode bit (0x40, 0x100, 0x80, 0x10 or 0x20), 0 for none. */
+#define MSG_EDIT_GETINPUTMODE 347
+
 #define EM_GETCARETPOS 0xF0B9
 #define EM_SETCARETPOS 0xF0BA
 #define EM_LIMITTEXT 0xF0C5

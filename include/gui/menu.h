@@ -9,6 +9,7 @@
 
 #include "gui/bitmap.h"
 #include "gui/common.h"
+#include "gui/desktop.h"
 
 GUI_EXTERN_C_BEGIN
 
@@ -65,7 +66,6 @@ typedef uintptr_t MenuHandle;
 /* Messages of menu tracking. */
 #define MSG_INITMENUPOPUP 64
 #define MSG_MENUCLOSED 65
-#define MSG_ENDTRACKMENU 250
 #define MSG_MENUHIDDEN 361
 
 typedef struct MenuItemInfo {

@@ -7,6 +7,7 @@
 #include "gui/common.h"
 #include "gui/dialog.h"
 #include "gui/scrolled.h"
+#include "gui/static.h"
 
 GUI_EXTERN_C_BEGIN
 
@@ -16,7 +17,6 @@ GUI_EXTERN_C_BEGIN
 #define SVM_GETFOCUSCHILD 0xF32A
 #define MSG_SVCONTAINERINIT 300  /* to the container: lParam the set-up parameter */
 #define MSG_SVCOMMAND 301        /* to the scroll window's parent: a container command */
-#define MSG_SETBKCOLOR_STATIC 310
 
 /* Additional data 1 of a scroll window at creation (may be absent). */
 typedef struct ContainerInfo {

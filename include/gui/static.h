@@ -33,6 +33,8 @@ GUI_EXTERN_C_BEGIN
 #define SS_HILITE 0x1000u
 #define SS_DISABLEDTEXT 0x2000u
 #define SS_ELLIPSIS 0x4000u
+/* Set by some pages; the static reads no meaning from it. */
+#define SS_RESERVED15 0x8000u
 
 #define STN_DBLCLK 1
 #define STN_CLICKED 4

@@ -8,9 +8,19 @@
 
 /* IP-address edit styles: the low bits choose the form; a MAC edit shows
  * six hexadecimal fields. */
+#define IPS_IPV4 0x1u
 #define IPS_MAC 0x2u
+#define IPS_READONLYFIELDS 0x4u
 /* The fields' focus notifications are passed on to the parent too. */
 #define IPS_NOTIFY 0x8u
+#define IPS_SKINNED 0x10u
+/* The first IPv4 field takes 1..223 only: a host address. */
+#define IPS_HOSTADDRESS 0x20u
+/* Set by the settings pages on their address fields; the edit reads no
+ * meaning from it. */
+#define IPS_RESERVED9 0x200u
+/* The address field of the settings pages. */
+#define IPS_PAGEADDRESS (IPS_IPV4 | IPS_NOTIFY | IPS_HOSTADDRESS | IPS_RESERVED9)
 
 GUI_EXTERN_C_BEGIN
 

@@ -10,6 +10,7 @@
 #include "app/login_rights.h"
 #include "app/msgbox.h"
 #include "app/page_registry.h"
+#include "gui/text_entry.h"
 #include "gui/button.h"
 #include "gui/control_paint.h"
 #include "gui/desktop.h"
@@ -27,7 +28,7 @@ constexpr uint32_t kComboStyle = WS_CHILD | WS_VISIBLE | CBS_NOTIFY | CBS_DROPDO
 constexpr uint32_t kCheckStyle = WS_CHILD | WS_VISIBLE | BS_FRAMED | BS_AUTOCHECKBOX, kCheckExStyle = WS_EX_PLACE_X | WS_EX_PLACE_W | EDIT_CORNER_BOTTOMRIGHT;
 constexpr uint32_t kEditStyle = WS_CHILD | WS_VISIBLE | WS_TABSTOP, kEditExStyle = WS_EX_PLACE_X | WS_EX_PLACE_W | EDIT_CORNER_TOPRIGHT;
 // The address edit's low bits choose its IPv4 form.
-constexpr uint32_t kIpv4EditStyle = kEditStyle | 0x1u;
+constexpr uint32_t kIpv4EditStyle = kEditStyle | IPS_IPV4;
 constexpr uint32_t kStaticStyle = WS_CHILD | WS_VISIBLE, kStaticExStyle = WS_EX_PLACE_X | WS_EX_PLACE_W;
 constexpr int kNumberChars = 128;
 // The widest text field of the network records (a directory name).

@@ -3,6 +3,7 @@
 // and show the menu again when it returns.
 #include <string>
 
+#include "app/page_keys.h"
 #include "app/app_registry.h"
 #include "app/core/menus/menu_paint.h"
 #include "app/core/menus/menu_rules.h"
@@ -40,7 +41,6 @@ constexpr int kButtonCount = 9, kFirstButton = menus::kMainPlayback;
 constexpr uint32_t kButtonStyle = WS_CHILD | WS_VISIBLE | BS_BITMAPBUTTON | BS_MULTLINE | BS_NOTIFY;
 constexpr uint32_t kExitStyle = WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON | BS_AUTOSIZE;
 constexpr uint32_t kTipStyle = WS_CHILD | WS_VISIBLE | SS_LEFT | SS_VCENTER;
-constexpr int kKeyUp = 103, kKeyDown = 108;
 constexpr const char* kItems[kButtonCount] = {"playback",     "export",       "manual",      "disk",    "recordconfig",
                                               "cameraconfig", "systemconfig", "maintenance", "shutdown"};
 
@@ -243,7 +243,7 @@ LResult mainMenuProc(WindowHandle dlg, int message, WParam wParam, LParam lParam
       break;
     }
     case MSG_KEYDOWN:
-      if ((wParam == kKeyUp || wParam == kKeyDown) && moveBetweenRows(dlg)) return 0;
+      if ((wParam == PAGE_KEY_UP || wParam == PAGE_KEY_DOWN) && moveBetweenRows(dlg)) return 0;
       break;
     case MSG_ERASEBKGND:
       eraseBackground(dlg, wParam, lParam);

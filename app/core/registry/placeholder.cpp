@@ -4,6 +4,7 @@
 // modal windows, and so is their placeholder.
 #include <cstring>
 
+#include "app/page_keys.h"
 #include "app/app_registry.h"
 #include "app/page_registry.h"
 #include "gui/dialog.h"
@@ -16,7 +17,6 @@
 namespace {
 
 constexpr int kWidth = 360, kHeight = 160;
-constexpr int kScanEscape = 1;
 
 struct MenuSlot {
   const char* section;
@@ -56,7 +56,7 @@ LResult placeholderProc(WindowHandle hwnd, int message, WParam wParam, LParam lP
       if (slot && slot->setPage) slot->setPage(hwnd);
       return 0;
     case MSG_KEYDOWN:
-      if (wParam == kScanEscape) SendMessage(hwnd, MSG_CLOSE, 0, 0);
+      if (wParam == PAGE_KEY_ESCAPE) SendMessage(hwnd, MSG_CLOSE, 0, 0);
       return 0;
     case MSG_CLOSE: close(hwnd, slot); return 0;
     default:

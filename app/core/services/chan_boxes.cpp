@@ -7,6 +7,7 @@
 #include "app/device_backend.h"
 #include "app/login_rights.h"
 #include "app/app_registry.h"
+#include "gui/button.h"
 #include "gui/dialog.h"
 #include "gui/layout.h"
 #include "gui/window.h"
@@ -70,7 +71,7 @@ int createChanCheckBoxes(WindowHandle owner, const char* section, const char* al
   CtrlResInfo* all = nullptr;
   if (allAnalogKey) {
     if (analog > 0 && GetCtrlResInfo(section, allAnalogKey, &all))
-      box(owner, all->caption, style | 0x2000u, exStyle, CHANBOX_ALL_ANALOG, all->x, all->y, all->w, all->h);
+      box(owner, all->caption, style | BS_MULTLINE, exStyle, CHANBOX_ALL_ANALOG, all->x, all->y, all->w, all->h);
     for (int n = 1; n <= analog; ++n) {
       if (!((allowed >> (n - 1)) & 1u)) continue;
       std::snprintf(caption, sizeof caption, "A%d", n);
@@ -85,7 +86,7 @@ int createChanCheckBoxes(WindowHandle owner, const char* section, const char* al
   uint64_t ipMask = 0;
   getIpChannelNum(&ipMask);
   if (GetCtrlResInfo(section, allIpKey, &all))
-    box(owner, all->caption, style | 0x2000u, exStyle, CHANBOX_ALL_IP, all->x, start, all->w, all->h);
+    box(owner, all->caption, style | BS_MULTLINE, exStyle, CHANBOX_ALL_IP, all->x, start, all->w, all->h);
   int ipMade = 0;
   bottom = start;
   for (int n = 0; n < IP_CHANNEL_BOUND; ++n) {

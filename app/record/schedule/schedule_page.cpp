@@ -58,8 +58,7 @@ constexpr int kLegendHeight = 20, kSwatchRoom = 20;
 constexpr uint32_t kComboStyle = WS_CHILD | WS_VISIBLE | CBS_GRIDLIST | CBS_NOTIFY | CBS_DROPDOWNLIST, kCheckStyle = WS_CHILD | WS_VISIBLE | BS_FRAMED | BS_AUTOCHECKBOX, kButtonStyle = WS_CHILD | WS_VISIBLE | BS_AUTOSIZE;
 constexpr uint32_t kLegendStyle = WS_CHILD | WS_VISIBLE | BS_DEFPUSHBUTTON | BS_ELLIPSIS | BS_NOFRAME;
 constexpr uint32_t kHeadingStyle = WS_CHILD | WS_VISIBLE | SS_GROUPBOX;
-// Bit 15 is kept as the page has always set it; the static gives it no meaning.
-constexpr uint32_t kLabelStyle = WS_CHILD | WS_VISIBLE | SS_ELLIPSIS | SS_NOTIFY | 0x8000u;
+constexpr uint32_t kLabelStyle = WS_CHILD | WS_VISIBLE | SS_ELLIPSIS | SS_NOTIFY | SS_RESERVED15;
 constexpr uint32_t kDialogButtonExStyle = WS_EX_PLACE_X | WS_EX_PLACE_W;
 
 TabState g_tabs[2];

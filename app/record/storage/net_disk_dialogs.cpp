@@ -15,6 +15,7 @@
 #include "app/msgbox.h"
 #include "app/record/storage/storage_internal.h"
 #include "app/storage_pages.h"
+#include "gui/text_entry.h"
 #include "gui/button.h"
 #include "gui/combobox.h"
 #include "gui/control_paint.h"
@@ -43,7 +44,7 @@ constexpr int kNotifySelect = 1, kNotifyClick = 2, kNotifyChange = 3, kNotifyEdi
 
 constexpr uint32_t kLabelStyle = WS_CHILD | WS_VISIBLE | SS_EDITFRAME;
 constexpr uint32_t kComboStyle = WS_CHILD | WS_VISIBLE | CBS_NOTIFY | CBS_DROPDOWNLIST;
-constexpr uint32_t kIpStyle = WS_CHILD | WS_VISIBLE | 0x229u;
+constexpr uint32_t kIpStyle = WS_CHILD | WS_VISIBLE | IPS_PAGEADDRESS;
 constexpr uint32_t kEditStyle = WS_CHILD | WS_VISIBLE;
 constexpr uint32_t kListStyle = WS_CHILD | WS_BORDER | WS_VSCROLL | WS_HSCROLL | LVS_TREE | LVS_NOTIFY_ON_RELEASE;
 constexpr uint32_t kSingleEx = EDIT_CORNER_TOPRIGHT | EDIT_CORNER_BOTTOMRIGHT;

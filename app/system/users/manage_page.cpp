@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "app/page_keys.h"
 #include "app/app_registry.h"
 #include "app/control_services.h"
 #include "app/formatting.h"
@@ -24,7 +25,6 @@ constexpr uint32_t kButtonStyle = WS_CHILD | WS_VISIBLE | BS_AUTOSIZE, kPlacedEx
 constexpr uint32_t kListStyle = WS_CHILD | WS_VISIBLE | WS_BORDER | WS_VSCROLL | WS_HSCROLL | LVS_TREE;
 constexpr int kColumnCount = 7, kTextColumns = 4, kTextStride = 128;
 constexpr int kRightColumn = 4, kModifyColumn = 5, kDeleteColumn = 6;
-constexpr int kKeyModify = 147, kKeyRights = 155, kKeyDelete = 153;
 constexpr int kIconSet = 3, kIconDelete = 4, kIconNotSupported = 5, kIconRight = 6;
 
 const ListColumnDesc kColumns[kColumnCount] = {
@@ -156,9 +156,9 @@ void listNotified(WindowHandle list, int, int code, LParam data) {
     case LVN_KEYDOWN: {
       const auto* key = reinterpret_cast<const ListViewKeyInfo*>(data);
       if (!key) return;
-      if (key->scanCode == kKeyModify) act(page, Action::kModify, true);
-      if (key->scanCode == kKeyRights) act(page, Action::kRights, true);
-      if (key->scanCode == kKeyDelete) act(page, Action::kDelete, true);
+      if (key->scanCode == PAGE_KEY_EDIT) act(page, Action::kModify, true);
+      if (key->scanCode == PAGE_KEY_CHECK_ALL) act(page, Action::kRights, true);
+      if (key->scanCode == PAGE_KEY_ACTION) act(page, Action::kDelete, true);
       return;
     }
     default: return;

@@ -318,7 +318,7 @@ void Focus(WindowHandle hwnd, IPEditData* d) {
     g_current = 0;
   }
   d->status |= kFocused;
-  SendMessage(hwnd, kRepaintFrame, 1, 0);
+  SendMessage(hwnd, MSG_FREESTANDING_EDIT, 1, 0);
 }
 
 void Blur(WindowHandle hwnd, IPEditData* d) {
@@ -332,7 +332,7 @@ void Blur(WindowHandle hwnd, IPEditData* d) {
   }
   if (d->child[0]) SendMessage(d->child[0], MSG_KILLFOCUS, 0, 0);
   d->status &= static_cast<uint16_t>(~kFocused);
-  SendMessage(hwnd, kRepaintFrame, 0, 0);
+  SendMessage(hwnd, MSG_FREESTANDING_EDIT, 0, 0);
 }
 
 // 307: 16 (IPv4) or 18 (MAC) bytes when no size is given, else size - 1.
@@ -468,9 +468,9 @@ LResult IPEditProc(WindowHandle hwnd, int msg, WParam wParam, LParam lParam) {
       if (wParam) SetFocusChild(hwnd);
       else SendMessage(hwnd, MSG_KILLFOCUS, 0, 0);
       break;
-    case kIpMove: MoveField(d, VariantOf(hwnd), lParam == 1); break;
+    case MSG_IPEDIT_MOVEFIELD: MoveField(d, VariantOf(hwnd), lParam == 1); break;
     case MSG_COMMAND: Command(hwnd, d, wParam); break;
-    case kRepaintFrame: RepaintFrame(hwnd, d); break;
+    case MSG_FREESTANDING_EDIT: RepaintFrame(hwnd, d); break;
     default: break;
   }
   return DefaultControlProc(hwnd, msg, wParam, lParam);

@@ -235,7 +235,7 @@ void Input(WindowHandle hwnd, MenuButtonData* d, int msg, WParam wParam, LParam 
     else if (Contains(c, x, y)) NotifyParentEx(hwnd, MBN_CLICKED, 0);
   } else if (msg == MSG_CHAR && wParam == ' ') {
     OpenMenu(hwnd, d);
-  } else if (msg == MSG_ENDTRACKMENU && d->menu) {
+  } else if (msg == MSG_DT_ENDTRACKMENU && d->menu) {
     DestroyMenu(d->menu);
     d->menu = 0;
     NotifyParentEx(hwnd, MBN_ENDMENU, 0);
@@ -263,7 +263,7 @@ LResult MenuButtonProc(WindowHandle hwnd, int msg, WParam wParam, LParam lParam)
       if (index >= 0 && index < d->items.Count()) Choose(hwnd, d, index);
       break;
     }
-    case kLeftDown: case kLeftUp: case MSG_CHAR: case MSG_ENDTRACKMENU: Input(hwnd, d, msg, wParam, lParam); break;
+    case kLeftDown: case kLeftUp: case MSG_CHAR: case MSG_DT_ENDTRACKMENU: Input(hwnd, d, msg, wParam, lParam); break;
     default: break;
   }
   return Default(hwnd, msg, wParam, lParam);

@@ -44,7 +44,7 @@ int AddControls(ScrollWndData* d, int count, const CtrlData* controls) {
                                        c.w, c.h, d->container, c.dwAddData);
     if (ctrl == GUI_INVALID_HANDLE) return -1;
     if (const char* cls = GetClassName(ctrl); cls && std::string_view(cls) == "STATIC")
-      SendMessage(ctrl, MSG_SETBKCOLOR_STATIC, 0, static_cast<LParam>(bk));
+      SendMessage(ctrl, MSG_SETBKCOLOR, 0, static_cast<LParam>(bk));
   }
   return 0;
 }

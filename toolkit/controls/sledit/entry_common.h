@@ -6,15 +6,12 @@
 
 #include "core/startup/input_helpers.h"
 #include "gui/common.h"
+#include "gui/dialog.h"
+#include "gui/edit.h"
+#include "gui/window_attr.h"
 #include "gui/message.h"
 
 namespace entry {
-
-// Messages between the edits, the soft keyboard and the input method.
-constexpr int kIpMove = 182;
-constexpr int kIsPassword = 304;
-constexpr int kGetMode = 347;
-constexpr int kRepaintFrame = 406;
 
 // Scan codes.
 constexpr int kScanEscape = 1, kScanBackspace = 14, kScanEnter = 28, kScanA = 30, kScanCaps = 58;

@@ -348,7 +348,7 @@ void OnChar(WindowHandle hwnd, SLEditData* d, WParam ch) {
   const int n = bytes[2] ? 3 : bytes[1] ? 2 : 1;
   if (IsRangeField(style) && n == 1) {
     const unsigned char c = bytes[0];
-    if ((c == '.' || c == ' ') && ipField && d->model.caret != 0) SendMessage(Parent(hwnd), kIpMove, 0, 1);
+    if ((c == '.' || c == ' ') && ipField && d->model.caret != 0) SendMessage(Parent(hwnd), MSG_IPEDIT_MOVEFIELD, 0, 1);
     if (!((c >= '0' && c <= '9') || c == 8 || c == '-')) return;
   } else if (IsRangeField(style)) {
     return;
@@ -362,11 +362,11 @@ void OnChar(WindowHandle hwnd, SLEditData* d, WParam ch) {
     if (d->model.HasSelection() || d->model.caret > 0)
       ApplyEdit(hwnd, d, nullptr, d->model.HasSelection() ? -1 : -CharLenBefore(hwnd, d, d->model.caret));
     else if (ipField)
-      SendMessage(Parent(hwnd), kIpMove, 0, 0);
+      SendMessage(Parent(hwnd), MSG_IPEDIT_MOVEFIELD, 0, 0);
     return;
   }
   ApplyEdit(hwnd, d, reinterpret_cast<const char*>(bytes), n);
-  if (ipField && d->model.caret == d->model.limit) SendMessage(Parent(hwnd), kIpMove, 0, 1);
+  if (ipField && d->model.caret == d->model.limit) SendMessage(Parent(hwnd), MSG_IPEDIT_MOVEFIELD, 0, 1);
 }
 
 void OnFocus(WindowHandle hwnd, SLEditData* d) {
@@ -388,7 +388,7 @@ void OnFocus(WindowHandle hwnd, SLEditData* d) {
     }
   }
   if (style & kKeepCaret) ShowCaret(hwnd);
-  if (!repainted) SendMessage(hwnd, kRepaintFrame, 1, 0);
+  if (!repainted) SendMessage(hwnd, MSG_FREESTANDING_EDIT, 1, 0);
   Notify(hwnd, kNotifyFocus);
 }
 
@@ -419,7 +419,7 @@ void OnBlur(WindowHandle hwnd, SLEditData* d) {
     d->changed = false;
     Notify(hwnd, kNotifyChangedOnBlur);
   }
-  if (!repainted) SendMessage(hwnd, kRepaintFrame, 0, 0);
+  if (!repainted) SendMessage(hwnd, MSG_FREESTANDING_EDIT, 0, 0);
 }
 
 void OnSetMode(WindowHandle hwnd, SLEditData* d, WParam mode) {

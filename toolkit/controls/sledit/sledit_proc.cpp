@@ -232,14 +232,14 @@ bool Answer(WindowHandle hwnd, SLEditData* d, int msg, WParam wParam, LParam lPa
     case MSG_ERASEBKGND: *result = Erase(hwnd, d, wParam, lParam); return true;
     case MSG_PAINT: Paint(hwnd, d); break;
     case MSG_GETDLGCODE: *result = DialogCode(); return true;
-    case kIsPassword: *result = (style & kPassword) ? -1 : 0; return true;
+    case MSG_FONTCHANGING: *result = (style & kPassword) ? -1 : 0; return true;  // a password keeps its font
     case MSG_FONTCHANGED: *result = DisplayChanged(hwnd, d); return true;
     case MSG_GETTEXTLENGTH: *result = d->model.text.Length(); return true;
     case MSG_GETTEXT: *result = GetText(d, wParam, lParam); return true;
     case MSG_SETTEXT: *result = SetText(hwnd, d, wParam, lParam); return true;
     case MSG_ENABLE: *result = Enable(hwnd, wParam); return true;
     case MSG_NEEDIME: *result = WantsIme(hwnd, d); return true;
-    case kGetMode: *result = Mode(d); return true;
+    case MSG_EDIT_GETINPUTMODE: *result = Mode(d); return true;
     case MSG_NEEDSKB: *result = IsReadOnly(style) ? 0 : 1; return true;
     case kGetSelected: *result = GetSelected(d, wParam, lParam); return true;
     case kSelectTo: *result = SelectTo(hwnd, d, lParam, false); return true;
@@ -302,7 +302,7 @@ void Before(WindowHandle hwnd, SLEditData* d, int msg, WParam wParam, LParam lPa
       else SendMessage(hwnd, MSG_KILLFOCUS, 0, 0);
       break;
     case MSG_EDITSKBMODE: OnSetMode(hwnd, d, wParam); break;
-    case kRepaintFrame:
+    case MSG_FREESTANDING_EDIT:
       if (!(Style(hwnd) & kPlain) && IsFreeStandingEdit(hwnd)) Repaint(hwnd);
       break;
     default: break;

@@ -70,7 +70,8 @@ int CanReturnToPreview(int output) { return isLiveViewActiveHook(output) ? 1 : 0
 
 int IsPreviewBusyState(int output) {
   switch (getOutputStateHook(output)) {
-    case OUTSTATE_PTZ: case 4: case 6: case 7: case 8: case OUTSTATE_PLAYBACK: case OUTSTATE_ZOOM: case OUTSTATE_SMARTSEARCH:
+    case OUTSTATE_PTZ: case OUTSTATE_BUSY4: case OUTSTATE_BUSY6: case OUTSTATE_BUSY7: case OUTSTATE_BUSY8:
+    case OUTSTATE_PLAYBACK: case OUTSTATE_ZOOM: case OUTSTATE_SMARTSEARCH:
       return 1;
     default:
       return 0;

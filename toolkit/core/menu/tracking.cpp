@@ -61,7 +61,7 @@ void OnClosed(TrackingRecord* t) {
     if (t->bar && t->barIndex >= 0) HiliteMenuBarItem(t->bar->owner, t->barIndex, 0);
   }
   if (t->head.owner != __gui_hwnd_desktop)
-    SendNotifyMessage(t->head.owner, MSG_ENDTRACKMENU, HandleOf(t->popup), static_cast<LParam>(HandleOf(t->bar)));
+    SendNotifyMessage(t->head.owner, MSG_DT_ENDTRACKMENU, HandleOf(t->popup), static_cast<LParam>(HandleOf(t->bar)));
   if (!t->parent && (t->flags & TPM_DESTROY)) DestroyMenu(HandleOf(t->popup));
   FreeTracking(t);
 }

@@ -14,6 +14,7 @@
 #include "core/element/system_res.h"
 #include "core/message/tests/watchdog.h"
 #include "core/startup/input_helpers.h"
+#include "gui/edit.h"
 #include "gui/desktop.h"
 #include "gui/host.h"
 #include "gui/keyboard.h"
@@ -25,7 +26,6 @@
 namespace {
 
 constexpr int kGbLanguage = 2, kModeChinese = 0x40, kModeLower = 0x10, kModeUpper = 0x80;
-constexpr int kGetMode = 347;
 
 // The scan code of a lower-case letter or a digit on the keyboard's rows.
 int ScanOf(char c) {
@@ -112,7 +112,7 @@ class ChineseTypingRoad : public imetest::ImeOnGui {
     SendMessage(field_, MSG_GETTEXT, sizeof text - 1, reinterpret_cast<LParam>(text));
     return text;
   }
-  LResult Mode() { return SendMessage(field_, kGetMode, 0, 0); }
+  LResult Mode() { return SendMessage(field_, MSG_EDIT_GETINPUTMODE, 0, 0); }
 
   // A press and a release where a hand would click, from a thread of its
   // own as the host's event source is.

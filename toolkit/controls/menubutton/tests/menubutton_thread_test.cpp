@@ -104,7 +104,7 @@ TEST_F(MenuButtons, TheMenuOpensChoosesAndEndsAsTheParentHearsIt) {
   SendMessage(b, MSG_COMMAND, MB_MENU_ID_BASE + 1, 0);
   SendMessage(b, MSG_COMMAND, MB_MENU_ID_BASE + 1, 0);  // the same again: only chosen
   SendMessage(b, MSG_COMMAND, MB_MENU_ID_BASE + 7, 0);  // no such entry
-  SendMessage(b, MSG_ENDTRACKMENU, 0, 0);               // no menu open any more
+  SendMessage(b, MSG_DT_ENDTRACKMENU, 0, 0);               // no menu open any more
   EXPECT_EQ(Codes(), (CodeList{MBN_CHANGED, MBN_SELECTED, MBN_SELECTED}));
   EXPECT_EQ(SendMessage(b, MBM_GETCURITEM, 0, 0), 1);
   // A click on the body, then one on the arrow at the right end.

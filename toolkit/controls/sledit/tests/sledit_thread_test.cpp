@@ -10,6 +10,7 @@
 #include <thread>
 #include <vector>
 
+#include "gui/edit.h"
 #include "core/nonclient/tests/started_gui.h"
 #include "gui/app_hooks.h"
 #include "gui/dialog.h"
@@ -22,7 +23,7 @@
 
 namespace {
 
-constexpr int kGetMode = 347, kSetRange = 0xF0CD;
+constexpr int kSetRange = 0xF0CD;
 constexpr uint32_t kVisible = WS_VISIBLE;
 
 LParam Pack(int x, int y) { return static_cast<LParam>((static_cast<uint32_t>(y) << 16) | static_cast<uint32_t>(x)); }
@@ -176,7 +177,7 @@ TEST_F(EditTest, ModeIconCyclesByLanguageIdAndStyle) {
     for (int press = 0; press < 4; ++press) {
       SendMessage(edit, 1, 0, Pack(press == 0 ? 5 : iconX, midY));
       SendMessage(edit, 2, 0, 0);
-      seen.push_back(SendMessage(edit, kGetMode, 0, 0));
+      seen.push_back(SendMessage(edit, MSG_EDIT_GETINPUTMODE, 0, 0));
     }
     EXPECT_EQ(seen, row.modes) << "language " << row.language << " style " << std::hex << row.style;
     DestroyWindow(edit);

@@ -62,7 +62,7 @@ class MenuTracking : public guitest::StartedGui {
   std::vector<Note> Notes() {
     desktest::Drain();
     std::vector<Note> out;
-    const std::set<int> wanted{MSG_INITMENUPOPUP, MSG_MENUCLOSED, MSG_ENDTRACKMENU, MSG_COMMAND, MSG_MENUHIDDEN};
+    const std::set<int> wanted{MSG_INITMENUPOPUP, MSG_MENUCLOSED, MSG_DT_ENDTRACKMENU, MSG_COMMAND, MSG_MENUHIDDEN};
     for (const SeenMessage& m : guitest::Log::Instance().Take())
       if (m.hwnd == owner_ && wanted.count(m.message)) out.push_back({m.message, m.wParam});
     return out;
@@ -120,13 +120,13 @@ TEST_F(MenuTracking, ClicksChooseEnabledItemsAndAPressOutsideEndsTracking) {
   EXPECT_EQ(Open(), 0);
   EXPECT_FALSE(Highlighted(popup, 1));
   // Notifications come before the posted 361.
-  EXPECT_EQ(Notes(), (std::vector<Note>{{MSG_MENUCLOSED, popup}, {MSG_ENDTRACKMENU, popup}, {MSG_COMMAND, 101},
+  EXPECT_EQ(Notes(), (std::vector<Note>{{MSG_MENUCLOSED, popup}, {MSG_DT_ENDTRACKMENU, popup}, {MSG_COMMAND, 101},
                                         {MSG_MENUHIDDEN, 0}}));
 
   ASSERT_EQ(TrackPopupMenu(popup, TPM_SYSCMD, 100, 80, owner_), 0);
   Click(Point{5, 5});
   EXPECT_EQ(Open(), 0);
-  EXPECT_EQ(Notes(), (std::vector<Note>{{MSG_INITMENUPOPUP, 0}, {MSG_MENUCLOSED, popup}, {MSG_ENDTRACKMENU, popup},
+  EXPECT_EQ(Notes(), (std::vector<Note>{{MSG_INITMENUPOPUP, 0}, {MSG_MENUCLOSED, popup}, {MSG_DT_ENDTRACKMENU, popup},
                                         {MSG_MENUHIDDEN, 0}}));
 }
 
@@ -153,13 +153,13 @@ TEST_F(MenuTracking, KeysWrapSkipSeparatorsAndEscapeInASubPopupClosesOnlyIt) {
   EXPECT_TRUE(Highlighted(sub, 0));
   Key(kEscape);
   EXPECT_EQ(Open(), 1);
-  EXPECT_EQ(Notes(), (std::vector<Note>{{MSG_ENDTRACKMENU, sub}, {MSG_MENUHIDDEN, 0}}));
+  EXPECT_EQ(Notes(), (std::vector<Note>{{MSG_DT_ENDTRACKMENU, sub}, {MSG_MENUHIDDEN, 0}}));
   EXPECT_FALSE(Highlighted(sub, 0));
   Key(kUp);  // the parent still tracks the keys
   EXPECT_TRUE(Highlighted(popup, 0));
   Key(kEnter);
   EXPECT_EQ(Open(), 0);
-  EXPECT_EQ(Notes(), (std::vector<Note>{{MSG_MENUCLOSED, popup}, {MSG_ENDTRACKMENU, popup}, {MSG_COMMAND, 1},
+  EXPECT_EQ(Notes(), (std::vector<Note>{{MSG_MENUCLOSED, popup}, {MSG_DT_ENDTRACKMENU, popup}, {MSG_COMMAND, 1},
                                         {MSG_MENUHIDDEN, 0}}));
 }
 
@@ -174,15 +174,15 @@ TEST_F(MenuTracking, HoverOpensASubPopupAndLeavingItClosesIt) {
   Move(At(1));  // staying on the item keeps it open
   Click(At(0));  // inside the sub-popup: Channel 1
   EXPECT_EQ(Open(), 0);
-  EXPECT_EQ(Notes(), (std::vector<Note>{{MSG_INITMENUPOPUP, 0}, {MSG_MENUCLOSED, popup}, {MSG_ENDTRACKMENU, sub},
-                                        {MSG_ENDTRACKMENU, popup}, {MSG_COMMAND, 10}, {MSG_MENUHIDDEN, 0},
+  EXPECT_EQ(Notes(), (std::vector<Note>{{MSG_INITMENUPOPUP, 0}, {MSG_MENUCLOSED, popup}, {MSG_DT_ENDTRACKMENU, sub},
+                                        {MSG_DT_ENDTRACKMENU, popup}, {MSG_COMMAND, 10}, {MSG_MENUHIDDEN, 0},
                                         {MSG_MENUHIDDEN, 0}}));
 
   ASSERT_EQ(TrackPopupMenu(popup, 0, 100, 80, owner_), 0);
   Move(At(1));
   Notes();
   Move(At(2, menu::FirstPopup()));
-  EXPECT_EQ(Notes(), (std::vector<Note>{{MSG_ENDTRACKMENU, sub}, {MSG_MENUHIDDEN, 0}}));
+  EXPECT_EQ(Notes(), (std::vector<Note>{{MSG_DT_ENDTRACKMENU, sub}, {MSG_MENUHIDDEN, 0}}));
   EXPECT_TRUE(Highlighted(popup, 2));
 }
 
