@@ -6,7 +6,8 @@
 #include "app/core/pages_calls.h"
 #include "app/device_backend.h"
 #include "app/login_rights.h"
-#include "app/playback/placeholder_window.h"
+#include "app/msgbox.h"
+#include "app/placeholder_page.h"
 #include "app/playback.h"
 #include "gui/app_hooks.h"
 #include "gui/message.h"
@@ -29,7 +30,10 @@ namespace playback_windows {
 
 int runPlaybackDialog(WindowHandle owner) {
   const int output = getMainOutput();
-  PlaceholderPage page{"playback", "playback_title", OUTSTATE_PLAYBACK, output};
+  PlaceholderPage page;
+  page.caption = lookupText("playback", "playback_title");
+  page.state = OUTSTATE_PLAYBACK;
+  page.output = output;
   page.registerWnd = [output](WindowHandle hwnd) { setPlaybackWnd(output, hwnd); };
   page.afterClose = [output]() {
     setPlaybackType(output, 0);
@@ -40,7 +44,10 @@ int runPlaybackDialog(WindowHandle owner) {
 
 int runInstantPlaybackDialog(WindowHandle host) {
   const int output = getCurOutput();
-  PlaceholderPage page{"playback", "instant_title", OUTSTATE_PLAYBACK, output};
+  PlaceholderPage page;
+  page.caption = lookupText("playback", "instant_title");
+  page.state = OUTSTATE_PLAYBACK;
+  page.output = output;
   page.registerWnd = [output](WindowHandle hwnd) { setInstantPlayWnd(output, hwnd); };
   page.afterClose = [output]() { setPlaybackType(output, 0); };
   return runPlaceholderPage(host, page);

@@ -7,6 +7,8 @@
 #include "app/page_keys.h"
 #include "app/app_registry.h"
 #include "app/page_registry.h"
+#include "app/placeholder_page.h"
+#include "gui/app_hooks.h"
 #include "gui/dialog.h"
 #include "gui/layout.h"
 #include "gui/message.h"
@@ -37,52 +39,87 @@ const MenuSlot& slotOf(int menu, const char* item) {
   return kSlots[menu];
 }
 
-void close(WindowHandle hwnd, const MenuSlot* slot) {
-  if (slot && slot->setPage) slot->setPage(GUI_INVALID_HANDLE);
-  if (slot && slot->modal) {
+// What an open page holds: its description and the output it opened on.
+struct OpenPage {
+  PlaceholderPage page;
+  int output;
+};
+
+void close(WindowHandle hwnd, OpenPage* open) {
+  if (!open) return;
+  if (open->page.registerWnd) open->page.registerWnd(GUI_INVALID_HANDLE);
+  if (open->page.state >= 0) setOutputState(open->output, OUTSTATE_LIVEVIEW);
+  if (open->page.modal) {
     EndDialog(hwnd, 0);
     return;
   }
+  auto afterClose = open->page.afterClose;
   DestroyMainWindow(hwnd);
   MainWindowThreadCleanup(hwnd);
+  if (afterClose) afterClose();
 }
 
 LResult placeholderProc(WindowHandle hwnd, int message, WParam wParam, LParam lParam) {
-  auto* slot = reinterpret_cast<const MenuSlot*>(GetWindowAdditionalData(hwnd));
+  auto* open = reinterpret_cast<OpenPage*>(GetWindowAdditionalData(hwnd));
   switch (message) {
     case MSG_INITDIALOG:
       SetWindowAdditionalData(hwnd, lParam);
-      slot = reinterpret_cast<const MenuSlot*>(lParam);
-      if (slot && slot->setPage) slot->setPage(hwnd);
+      open = reinterpret_cast<OpenPage*>(lParam);
+      if (open->page.registerWnd) open->page.registerWnd(hwnd);
+      if (open->page.state >= 0) setOutputState(open->output, open->page.state);
       return 0;
     case MSG_KEYDOWN:
       if (wParam == PAGE_KEY_ESCAPE) SendMessage(hwnd, MSG_CLOSE, 0, 0);
       return 0;
-    case MSG_CLOSE: close(hwnd, slot); return 0;
+    case MSG_CLOSE: close(hwnd, open); return 0;
+    case MSG_DESTROY:
+      if (open && !open->page.modal) {  // a modeless page owns its copy, however it ends
+        SetWindowAdditionalData(hwnd, 0);
+        delete open;
+        return DefaultWindowProc(hwnd, message, wParam, lParam);
+      }
+      break;
     default:
-      return slot && slot->modal ? DefaultDialogProc(hwnd, message, wParam, lParam)
-                                 : DefaultWindowProc(hwnd, message, wParam, lParam);
+      break;
   }
+  return open && open->page.modal ? DefaultDialogProc(hwnd, message, wParam, lParam)
+                                  : DefaultWindowProc(hwnd, message, wParam, lParam);
 }
 
 }  // namespace
+
+int runPlaceholderPage(WindowHandle owner, const PlaceholderPage& page) {
+  const int output = page.output < 0 ? getCurOutput() : page.output;
+  DlgTemplate tmpl{};
+  tmpl.dwStyle = WS_VISIBLE | WS_CAPTION | WS_CAPTION_EXTRA | WS_BORDER;
+  tmpl.dwExStyle = page.exStyle;
+  tmpl.caption = page.caption ? page.caption : "";
+  tmpl.w = kWidth;
+  tmpl.h = kHeight;
+  tmpl.x = (getScreenWidth(output) - kWidth) / 2;
+  tmpl.y = (getScreenHeight(output) - kHeight) / 2;
+  if (page.modal) {
+    OpenPage open{page, output};
+    const auto result = DialogBoxIndirectParam(&tmpl, owner, placeholderProc, reinterpret_cast<LParam>(&open));
+    if (page.afterClose) page.afterClose();
+    return static_cast<int>(result);
+  }
+  auto* open = new OpenPage{page, output};
+  const WindowHandle hwnd = CreateMainWindowIndirectParam(&tmpl, owner, placeholderProc, reinterpret_cast<LParam>(open));
+  if (hwnd != GUI_INVALID_HANDLE) return 0;
+  delete open;
+  return -1;
+}
 
 extern "C" int openPlaceholderPage(int menu, const char* item, WindowHandle owner) {
   if (menu < APP_MENU_MAIN || menu >= APP_MENU_COUNT || !item) return -1;
   const MenuSlot& slot = slotOf(menu, item);
   CtrlResInfo* rec = nullptr;
   const bool found = GetCtrlResInfo(slot.section, item, &rec) && rec;
-  const int output = getCurOutput();
-  DlgTemplate tmpl{};
-  tmpl.dwStyle = WS_VISIBLE | WS_CAPTION | WS_CAPTION_EXTRA | WS_BORDER;
-  tmpl.dwExStyle = WS_EX_NOCLOSEBOX;
-  tmpl.caption = found && rec->caption ? rec->caption : "";
-  tmpl.w = kWidth;
-  tmpl.h = kHeight;
-  tmpl.x = (getScreenWidth(output) - kWidth) / 2;
-  tmpl.y = (getScreenHeight(output) - kHeight) / 2;
-  const LParam param = reinterpret_cast<LParam>(&slot);
-  if (slot.modal) return static_cast<int>(DialogBoxIndirectParam(&tmpl, owner, placeholderProc, param));
-  const WindowHandle page = CreateMainWindowIndirectParam(&tmpl, owner, placeholderProc, param);
-  return page == GUI_INVALID_HANDLE ? -1 : 0;
+  PlaceholderPage page;
+  page.caption = found ? rec->caption : "";
+  page.modal = slot.modal;
+  page.exStyle = WS_EX_NOCLOSEBOX;
+  if (slot.setPage) page.registerWnd = slot.setPage;
+  return runPlaceholderPage(owner, page);
 }
