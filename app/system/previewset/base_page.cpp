@@ -1,6 +1,7 @@
 // The first page of the live view settings window: per output the layout
 // mode, dwell time and audio, and the event output with its delay; edits of
 // other outputs wait in a stash until Apply.
+#include "app/pageframe/page_frame.h"
 #include "app/app_registry.h"
 #include "app/control_services.h"
 #include "app/system/previewset/previewset.h"
@@ -122,19 +123,20 @@ void changeOutput(WindowHandle page) {
   enableApply(page, true);
 }
 
+constexpr uint32_t kCombo = WS_CHILD | WS_VISIBLE | CBS_DROPDOWNLIST | CBS_NOTIFY;
+constexpr uint32_t kPlaced = WS_EX_PLACE_X | WS_EX_PLACE_W;
+const pageframe::Control kControls[] = {
+    {"combobox", "outport", kCombo, kPlaced | EDIT_CORNER_TOPRIGHT, kOutport, true},
+    {"combobox", "prevmode", kCombo, kPlaced, kMode, true},
+    {"combobox", "turntime", kCombo, kPlaced, kDwell, true},
+    {"button", "audio", WS_CHILD | WS_VISIBLE | BS_AUTOCHECKBOX | BS_FRAMED, kPlaced | EDIT_CORNER_BOTTOMRIGHT, kAudio,
+     true},
+    {"combobox", "eventout", kCombo, kPlaced | EDIT_CORNER_TOPRIGHT, kEventOut, true},
+    {"combobox", "delay", kCombo, kPlaced | EDIT_CORNER_BOTTOMRIGHT, kDelay, true},
+};
+
 void createControls(WindowHandle page) {
-  createFromKey(page, "combobox", "outport", WS_CHILD | WS_VISIBLE | CBS_DROPDOWNLIST | CBS_NOTIFY,
-      WS_EX_PLACE_X | WS_EX_PLACE_W | EDIT_CORNER_TOPRIGHT, kOutport, true);
-  createFromKey(page, "combobox", "prevmode", WS_CHILD | WS_VISIBLE | CBS_DROPDOWNLIST | CBS_NOTIFY,
-      WS_EX_PLACE_X | WS_EX_PLACE_W, kMode, true);
-  createFromKey(page, "combobox", "turntime", WS_CHILD | WS_VISIBLE | CBS_DROPDOWNLIST | CBS_NOTIFY,
-      WS_EX_PLACE_X | WS_EX_PLACE_W, kDwell, true);
-  createFromKey(page, "button", "audio", WS_CHILD | WS_VISIBLE | BS_AUTOCHECKBOX | BS_FRAMED,
-      WS_EX_PLACE_X | WS_EX_PLACE_W | EDIT_CORNER_BOTTOMRIGHT, kAudio, true);
-  createFromKey(page, "combobox", "eventout", WS_CHILD | WS_VISIBLE | CBS_DROPDOWNLIST | CBS_NOTIFY,
-      WS_EX_PLACE_X | WS_EX_PLACE_W | EDIT_CORNER_TOPRIGHT, kEventOut, true);
-  createFromKey(page, "combobox", "delay", WS_CHILD | WS_VISIBLE | CBS_DROPDOWNLIST | CBS_NOTIFY,
-      WS_EX_PLACE_X | WS_EX_PLACE_W | EDIT_CORNER_BOTTOMRIGHT, kDelay, true);
+  pageframe::createControls(page, kWindow, kControls, static_cast<int>(sizeof kControls / sizeof kControls[0]));
   createBottomButtons(page, "base_apply", "base_close");
 }
 
