@@ -185,7 +185,20 @@ int GAL_SetColors(GalSurface* surface, GalColor* colors, int first, int count);
 extern GalPixel SysPixelIndex[17];
 /* Entries of SysPixelIndex the controls draw with. */
 #define SYSPIXEL_KEY 0 /* the transparent key */
+#define SYSPIXEL_DARKBLUE 1
+#define SYSPIXEL_DARKGREEN 2
+#define SYSPIXEL_DARKCYAN 3
+#define SYSPIXEL_DARKRED 4
+#define SYSPIXEL_DARKMAGENTA 5
+#define SYSPIXEL_DARKYELLOW 6
+#define SYSPIXEL_GREY 7 /* RGB(128, 128, 128) */
 #define SYSPIXEL_LIGHTGREY 8
+#define SYSPIXEL_BLUE 9
+#define SYSPIXEL_GREEN 10
+#define SYSPIXEL_CYAN 11
+#define SYSPIXEL_RED 12
+#define SYSPIXEL_MAGENTA 13
+#define SYSPIXEL_YELLOW 14
 #define SYSPIXEL_WHITE 15
 #define SYSPIXEL_BLACK 16
 int InitGAL(void);
