@@ -121,9 +121,9 @@ void fillZones(WindowHandle page) {
 void fillClock(WindowHandle page, const DeviceTime& now) {
   pageframe::createFromKey(page, kSection, {"combobox", "systemdate", WS_CHILD | WS_VISIBLE | CBS_DATE | CBS_NOTIFY,
                                             kPlaced, kDate, true});
-  SendDlgItemMessage(page, kDate, CB_SETYEAR, now.year, 0);
-  SendDlgItemMessage(page, kDate, CB_SETMONTH, now.month, 0);
-  SendDlgItemMessage(page, kDate, CB_SETDAY, now.day, 0);
+  char date[DATE_TEXT_SIZE] = "";
+  formatDate(date, static_cast<int>(now.year), static_cast<int>(now.month), static_cast<int>(now.day));
+  SetWindowText(GetDlgItem(page, kDate), date);
   pageframe::createFromKey(page, kSection, {"combobox", "systemtime", WS_CHILD | WS_VISIBLE | CBS_TIME | CBS_NOTIFY,
                                             kPlaced, kTime, true});
   initTimeField(page, kTime);
