@@ -50,15 +50,17 @@ bool sameField(const char* field, size_t size, const char* text) {
 // application reads ends in one.
 void terminateName(char (&name)[32]) { name[sizeof name - 1] = '\0'; }
 
-// A device that was never set up runs PAL on every output and the mode the
-// interface is laid out for on HDMI and VGA.
+// A device that was never set up runs PAL on every output, the mode the
+// interface is laid out for on HDMI and VGA, and chooses its output itself.
 constexpr uint8_t kPal = 2;
 constexpr uint8_t kFirstResolution = 103;  // 1024*768/60HZ
+constexpr uint8_t kAutomaticOutput = 255;
 void firstDeviceConfig(DeviceConfig* out) {
   zeroFill(out, sizeof *out);
   for (DeviceOutputBlock& block : out->outputs) block.videoStandard = kPal;
   out->resolutions[1].code = kFirstResolution;
   out->resolutions[2].code = kFirstResolution;
+  out->outputMode = kAutomaticOutput;
 }
 
 int checkDeviceConfig(const DeviceConfig& config) {

@@ -39,9 +39,10 @@ constexpr uint32_t kCombo = WS_CHILD | WS_VISIBLE | CBS_DROPDOWNLIST | CBS_NOTIF
 constexpr uint32_t kCheck = WS_CHILD | WS_VISIBLE | BS_AUTOCHECKBOX;
 constexpr uint32_t kPlaced = WS_EX_PLACE_X | WS_EX_PLACE_W;
 
-// Setting the bar's first position notifies like a move: it must not apply
-// a pair while the page fills.
-bool g_filling = false;
+// The bar's position whose pair is in force. Setting the first position
+// notifies after the page is built, like a move: only a new position
+// applies its pair.
+int g_speedShown = 0;
 
 uint8_t& resolution(DeviceConfig& config, int output) { return config.resolutions[output - 1].code; }
 
@@ -136,7 +137,8 @@ void fillMouseAndFlags(WindowHandle page) {
   pageframe::createFromKey(page, kSection,
                            {"trackbar", "mousespeed", WS_CHILD | WS_VISIBLE | TBS_NOTIFY, kPlaced, kMouse, true});
   SendDlgItemMessage(page, kMouse, TBM_SETRANGE, kMouseMax, 0);
-  SendDlgItemMessage(page, kMouse, TBM_SETPOS, static_cast<WParam>(mouseSpeedOfPair(state().remembered)), 0);
+  g_speedShown = mouseSpeedOfPair(state().remembered);
+  SendDlgItemMessage(page, kMouse, TBM_SETPOS, static_cast<WParam>(g_speedShown), 0);
   pageframe::createFromKey(page, kSection, {"button", "enablewizard", kCheck, 0, kWizard, false});
   pageframe::createFromKey(page, kSection, {"button", "operationpasswd", kCheck, 0, kPassword, false});
   uint32_t flags[2] = {0, 0};
@@ -159,7 +161,6 @@ void init(WindowHandle page) {
   s.videoStandard = block(s.snapshot).videoStandard;
   setPrevResolutionOut3(resolution(s.snapshot, kOut3));
   setPrevResolutionOut2(resolution(s.snapshot, outputArrangement() == Outputs::kIndependent ? kOut2 : kOut3));
-  g_filling = true;
   fillLanguages(page);
   createCombo(page, "outtype", kStandard);
   addValueComboItems(page, kStandard, kVideoStandards, 2, nullptr, 0);
@@ -172,14 +173,14 @@ void init(WindowHandle page) {
   fillClock(page, now);
   fillMouseAndFlags(page);
   pageframe::createBottomButtons(page, kSection, "base_apply", "base_close", PAGE_ID_EXIT);
-  g_filling = false;
 }
 
 void command(WindowHandle page, int id, int code) {
   if (id == kMouse) {
-    if (code == TBN_CHANGE && !g_filling) {
-      const LResult speed = SendDlgItemMessage(page, kMouse, TBM_GETPOS, 0, 0);
-      const MousePair pair = mousePairOfSpeed(static_cast<int>(speed));
+    const int speed = static_cast<int>(SendDlgItemMessage(page, kMouse, TBM_GETPOS, 0, 0));
+    if (code == TBN_CHANGE && speed != g_speedShown) {
+      g_speedShown = speed;
+      const MousePair pair = mousePairOfSpeed(speed);
       SetMouseScale(pair.scale, pair.threshold);
     }
     if (code == TBN_DRAGGED || code == TBN_STEPPED) enableApply(page, 0, 0);

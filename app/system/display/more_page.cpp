@@ -37,6 +37,14 @@ constexpr uint32_t kCombo = WS_CHILD | WS_VISIBLE | CBS_DROPDOWNLIST | CBS_NOTIF
 constexpr uint32_t kCheck = WS_CHILD | WS_VISIBLE | BS_AUTOCHECKBOX;
 constexpr uint32_t kPlaced = WS_EX_PLACE_X | WS_EX_PLACE_W;
 
+// The texts the edits were given: setting them notifies like typing, after
+// the page is built, and must not enable Apply.
+struct Shown {
+  char name[kNameLength + 1];
+  char number[16];
+};
+Shown g_shown;
+
 bool hasBrightness() { return hasCvbsOutput() != 0; }
 bool hasVideoOutOption() {
   uint8_t composite = 0;
@@ -55,12 +63,11 @@ void createEdits(WindowHandle page, DeviceConfig& config) {
   pageframe::createFromKey(page, kSection, {"sledit", "devicenum", WS_CHILD | WS_VISIBLE, kPlaced, kNumber, true});
   SendDlgItemMessage(page, kName, EM_LIMITTEXT, kNameLength, 0);
   SendDlgItemMessage(page, kNumber, EM_LIMITTEXT, kNumberDigits, 0);
-  char name[kNameLength + 1] = {};
-  std::memcpy(name, config.name, kNameLength);
-  SetDlgItemText(page, kName, name);
-  char number[16];
-  std::snprintf(number, sizeof number, "%d", static_cast<int>(config.deviceNumber));
-  SetDlgItemText(page, kNumber, number);
+  g_shown = Shown{};
+  std::memcpy(g_shown.name, config.name, kNameLength);
+  SetDlgItemText(page, kName, g_shown.name);
+  std::snprintf(g_shown.number, sizeof g_shown.number, "%d", static_cast<int>(config.deviceNumber));
+  SetDlgItemText(page, kNumber, g_shown.number);
 }
 
 void createOptions(WindowHandle page, DeviceConfig& config) {
@@ -107,9 +114,15 @@ void init(WindowHandle page) {
   pageframe::createBottomButtons(page, kSection, "more_apply", "more_close", PAGE_ID_EXIT);
 }
 
+bool editChanged(WindowHandle page, int id) {
+  char text[sizeof g_shown.name] = {};
+  GetDlgItemText(page, id, text, sizeof text);
+  return std::strcmp(text, id == kName ? g_shown.name : g_shown.number) != 0;
+}
+
 void command(WindowHandle page, int id, int code) {
   const bool box = id >= kEventHint && id <= kVideoOut && code == BN_CLICKED;
-  const bool edit = (id == kName || id == kNumber) && code == EN_CHANGE;
+  const bool edit = (id == kName || id == kNumber) && code == EN_CHANGE && editChanged(page, id);
   const bool combo = (id == kLockTime || id == kAlpha || id == kOutputMode) && code == CBN_SELCHANGE;
   const bool bar = id == kBrightness && (code == TBN_DRAGGED || code == TBN_STEPPED);
   if (box || edit || combo || bar) enableApply(page, 0, 0);
