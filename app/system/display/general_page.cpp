@@ -271,10 +271,11 @@ int save(WindowHandle page) {
     s.remembered = mouse;
     SetMouseScale(mouse.scale, mouse.threshold);
   }
+  // The clock first: a date the device refuses leaves every setting as it was.
+  if (const int rc = storeClock(page)) return rc;
   DeviceConfig record = cached();
   readControls(page, record, mouse);
   if (const int rc = setDeviceConfig(login(), &record, 1)) return rc;
-  if (const int rc = storeClock(page)) return rc;
   if (const int rc = storeFlags(page)) return rc;
   saveDeviceParams();
   // What the device now holds decides what follows.

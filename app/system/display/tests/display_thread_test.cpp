@@ -15,6 +15,7 @@
 #include "gui/desktop.h"
 #include "gui/edit.h"
 #include "gui/gui_etc.h"
+#include "gui/layout.h"
 #include "gui/message.h"
 #include "gui/propsheet.h"
 #include "gui/trackbar.h"
@@ -250,6 +251,30 @@ TEST_F(Display, GeneralApplyStoresEveryFieldAndReportsAResolutionTheMonitorRefus
   EXPECT_TRUE(Enabled(general, kApply));
   Close();
   EXPECT_EQ(getDateFormat(), 2) << "closing applies the stored format";
+}
+
+TEST_F(Display, ANewLanguageSwitchesTheInterfaceAndChineseTextsHaveNoDstPage) {
+  constexpr int kLanguage = 20240, kGermanItem = 7, kGerman = 33, kChinese = 2;
+  Open();
+  EXPECT_EQ(SendMessage(GetDlgItem(win_, kSheet), PSM_GETPAGECOUNT, 0, 0), 3);
+  const WindowHandle general = Page(kGeneral);
+  Choose(general, kLanguage, kGermanItem);
+  Command(general, kApply);
+  desktest::Drain();
+  EXPECT_EQ(Stored().language, kGerman);
+  EXPECT_EQ(isLangSwitchPending(), 1);
+  EXPECT_EQ(getSystemPageWnd(), GUI_INVALID_HANDLE) << "the switch closes every window";
+  finishLangSwitch();
+  getCachedDeviceConfig()->language = 1;
+  setDeviceConfig(nullptr, getCachedDeviceConfig(), 1);
+  SetValueToGuiEtc("menuinfo", "language", "1");
+
+  const int32_t shown = SystemInfo[SYSINFO_LANGUAGE];
+  SystemInfo[SYSINFO_LANGUAGE] = kChinese;
+  Open();
+  SystemInfo[SYSINFO_LANGUAGE] = shown;
+  EXPECT_EQ(SendMessage(GetDlgItem(win_, kSheet), PSM_GETPAGECOUNT, 0, 0), 2);
+  Close();
 }
 
 TEST_F(Display, DstApplyTakesTheZonesRuleOrTheRowsAndRefusesOneMonth) {
