@@ -60,6 +60,8 @@ struct WindowState {
 WindowState& state();
 OutputLogin* login();
 DeviceConfig& cached();
+// The cached record brought up to what the device holds.
+void rereadConfig();
 // The current output's block of a record.
 DeviceOutputBlock& block(DeviceConfig& config);
 // The mouse pair in force.

@@ -31,7 +31,7 @@ const pageframe::SheetPage kPages[] = {
 };
 
 void onClose() {
-  getDeviceConfig(login(), &cached());
+  rereadConfig();
   const MousePair remembered = state().remembered;
   if (currentMousePair() != remembered) SetMouseScale(remembered.scale, remembered.threshold);
   setDateFormat(cached().dateFormat);
@@ -60,6 +60,17 @@ DeviceOutputBlock& block(DeviceConfig& config) {
 
 LResult selectedValue(WindowHandle page, int id) { return SendDlgItemMessage(page, id, CB_GETSELVALUE, 0, 0); }
 bool checked(WindowHandle page, int id) { return IsDlgButtonChecked(page, id) == BST_CHECKED; }
+
+// The toolkit's threads read the cached record as they run: only the bytes
+// the device now reports otherwise are written.
+void rereadConfig() {
+  DeviceConfig fresh{};
+  if (getDeviceConfig(login(), &fresh) != 0) return;
+  const auto* from = reinterpret_cast<const uint8_t*>(&fresh);
+  auto* to = reinterpret_cast<uint8_t*>(&cached());
+  for (size_t i = 0; i < sizeof fresh; ++i)
+    if (to[i] != from[i]) to[i] = from[i];
+}
 
 MousePair currentMousePair() {
   MousePair pair{};

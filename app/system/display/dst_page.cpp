@@ -150,7 +150,7 @@ int save(WindowHandle page) {
     applyDstConfig(login());
     saveDeviceParams();
   }
-  getDeviceConfig(login(), &cached());
+  rereadConfig();
   if (rc == 0) refreshRows(page);
   return rc;
 }

@@ -150,7 +150,7 @@ void fillMouseAndFlags(WindowHandle page) {
 
 void init(WindowHandle page) {
   WindowState& s = state();
-  getDeviceConfig(login(), &cached());
+  rereadConfig();
   s.snapshot = cached();
   setDateFormat(s.snapshot.dateFormat);
   DeviceTime now{};
@@ -279,7 +279,7 @@ int save(WindowHandle page) {
   if (const int rc = storeFlags(page)) return rc;
   saveDeviceParams();
   // What the device now holds decides what follows.
-  getDeviceConfig(login(), &cached());
+  rereadConfig();
   DeviceConfig now = cached();
   const DeviceConfig before = s.snapshot;
   setDateFormat(now.dateFormat);

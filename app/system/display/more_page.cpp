@@ -213,7 +213,7 @@ int save(WindowHandle page) {
       for (int i = 0; i < switches.count; ++i) switchOutputLive(login(), switches.output[i], switches.on[i]);
     }
   }
-  getDeviceConfig(login(), &cached());
+  rereadConfig();
   return rc;
 }
 
