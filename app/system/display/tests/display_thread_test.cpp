@@ -401,7 +401,7 @@ TEST_F(Display, ThePagesShowTheRecord) {
   ASSERT_EQ(setDeviceConfig(nullptr, &c, 1), 0);
   setTimeZone(27);
   Open();
-  Page(kGeneral);
+  EXPECT_TRUE(Enabled(Page(kGeneral), kPassword)) << "the administrator";
   Shoot("displayset_general");
   Page(kDst);
   Shoot("displayset_dst");
@@ -410,6 +410,12 @@ TEST_F(Display, ThePagesShowTheRecord) {
   Shoot("displayset_more");
   Close();
   EXPECT_EQ(findPage(APP_MENU_SYSTEM, "display"), createDisplaySetWindow);
+  // Only the administrator turns the operation password on or off.
+  setLoginState(3, 1, 0);
+  Open();
+  EXPECT_FALSE(Enabled(Page(kGeneral), kPassword));
+  EXPECT_TRUE(Enabled(Page(kGeneral), kWizard));
+  Close();
 }
 
 }  // namespace
