@@ -167,12 +167,12 @@ TEST(RecorderWalk, EveryComboBoxOfTheLiveViewSettingsOpensByClickAndKey) {
     STEP(Driver::WaitFor([] { return Open(getMainMenuWnd()); }), "main menu");
     d.ClickItem(getMainMenuWnd(), kSystemItem);
     STEP(Driver::WaitFor([] { return Open(getSystemMenuWnd()) && Open(getSystemPageWnd()); }), "system menu");
-    // The item's page takes the place of the page the menu opened first.
-    const WindowHandle first = getSystemPageWnd();
+    // The item's page takes the place of the page the menu opened first
+    // (whose handle it may reuse): its first tab's first combo tells it.
     d.ClickItem(getSystemMenuWnd(), kLiveViewSettings);
-    STEP(Driver::WaitFor([first] {
-           const WindowHandle page = getSystemPageWnd();
-           return page != first && Open(GetDlgItem(page, kSheet));
+    STEP(Driver::WaitFor([] {
+           const WindowHandle sheet = GetDlgItem(getSystemPageWnd(), kSheet);
+           return Open(sheet) && Open(GetDlgItem(static_cast<WindowHandle>(SendMessage(sheet, PSM_GETPAGE, 0, 0)), 20448));
          }),
          "live view settings");
     const WindowHandle sheet = GetDlgItem(getSystemPageWnd(), kSheet);
