@@ -6,6 +6,7 @@
 extern "C" void registerSystemPages(void) {
   registerPage(APP_MENU_SYSTEM, "previewset", createPreviewSetWindow);
   // Display, serial port and language pages.
+  registerPage(APP_MENU_SYSTEM, "display", createDisplaySetWindow);
   registerPage(APP_MENU_SYSTEM, "232set", createRs232SetWindow);
   registerLanguageDialog(showLangSelDialog);
   registerPage(APP_MENU_MAIN, "shutdown", createShutdownWindow);

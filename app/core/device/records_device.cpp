@@ -50,6 +50,19 @@ bool sameField(const char* field, size_t size, const char* text) {
 // application reads ends in one.
 void terminateName(char (&name)[32]) { name[sizeof name - 1] = '\0'; }
 
+// A device that was never set up runs PAL on every output, the mode the
+// interface is laid out for on HDMI and VGA, and chooses its output itself.
+constexpr uint8_t kPal = 2;
+constexpr uint8_t kFirstResolution = 103;  // 1024*768/60HZ
+constexpr uint8_t kAutomaticOutput = 255;
+void firstDeviceConfig(DeviceConfig* out) {
+  zeroFill(out, sizeof *out);
+  for (DeviceOutputBlock& block : out->outputs) block.videoStandard = kPal;
+  out->resolutions[1].code = kFirstResolution;
+  out->resolutions[2].code = kFirstResolution;
+  out->outputMode = kAutomaticOutput;
+}
+
 int checkDeviceConfig(const DeviceConfig& config) {
   if (config.deviceNumber < 1 || config.deviceNumber > 255) return DEVICE_ERR_DEVICE_NUMBER;
   if (hasInvalidNameChar(config.name, static_cast<int>(devsim::fieldLength(config.name, sizeof config.name))))
@@ -107,7 +120,7 @@ int getDeviceInfo(OutputLogin* login, DeviceInfo* out) {
 int getDeviceConfig(OutputLogin*, DeviceConfig* out) {
   DEVICE_ENTER(out, sizeof *out);
   if (!out) return -1;
-  if (!devsim::fetch(Kind::DeviceConfig, 0, out, sizeof *out)) zeroFill(out, sizeof *out);
+  if (!devsim::fetch(Kind::DeviceConfig, 0, out, sizeof *out)) firstDeviceConfig(out);
   if (out->language == 0) out->language = 1;
   if (out->name[0] == '\0') std::snprintf(out->name, sizeof out->name, "%s", kDefaultName);
   if (out->deviceNumber == 0) out->deviceNumber = 255;

@@ -18,18 +18,33 @@ const ZoneRow kZones[TIME_ZONE_COUNT] = {
     {9, 0, 28},  {9, 30, 29}, {10, 0, 30}, {11, 0, 31}, {12, 0, 32}, {13, 0, 33},
 };
 
-// Automatic daylight saving where the zone's largest regions keep it: North
-// America (second Sunday of March to first Sunday of November, 2:00) and
-// Europe (last Sunday of March to last Sunday of October, 1:00 UTC).
+// Automatic daylight saving, by zone: the rule of the zone's largest
+// regions that keep one (month, week of month with 5 the last, weekday with
+// 0 Sunday, hour; the bias in minutes). Zones without a row keep none.
 struct ZoneRule {
   int zone;
   ZoneDstRule rule;
 };
+constexpr ZoneDstRule kNorthAmerica{{3, 2, 0, 2}, {11, 1, 0, 2}, 60};
+constexpr ZoneDstRule kCentralEurope{{3, 5, 0, 2}, {10, 5, 0, 3}, 60};
+constexpr ZoneDstRule kAustralia{{4, 1, 0, 3}, {10, 1, 0, 2}, 60};
 const ZoneRule kRules[] = {
-    {4, {{3, 2, 0, 2}, {11, 1, 0, 2}, 60}},  {5, {{3, 2, 0, 2}, {11, 1, 0, 2}, 60}},
-    {6, {{3, 2, 0, 2}, {11, 1, 0, 2}, 60}},  {7, {{3, 2, 0, 2}, {11, 1, 0, 2}, 60}},
-    {14, {{3, 5, 0, 1}, {10, 5, 0, 2}, 60}}, {15, {{3, 5, 0, 2}, {10, 5, 0, 3}, 60}},
+    {3, kNorthAmerica},
+    {4, kNorthAmerica},
+    {5, kNorthAmerica},
+    {6, kNorthAmerica},
+    {7, kNorthAmerica},
+    {9, kNorthAmerica},
+    {10, {{3, 2, 0, 0}, {11, 1, 0, 0}, 60}},
+    {13, {{3, 5, 0, 0}, {10, 5, 0, 1}, 60}},
+    {14, {{3, 5, 0, 1}, {10, 5, 0, 2}, 60}},
+    {15, kCentralEurope},
     {16, {{3, 5, 0, 3}, {10, 5, 0, 4}, 60}},
+    {17, kCentralEurope},
+    {18, {{3, 3, 0, 0}, {9, 3, 2, 0}, 60}},
+    {29, kAustralia},
+    {30, kAustralia},
+    {32, {{4, 1, 0, 3}, {9, 5, 0, 2}, 60}},
 };
 
 bool validZone(int zone) { return zone >= 0 && zone < TIME_ZONE_COUNT; }

@@ -8,6 +8,8 @@ GUI_EXTERN_C_BEGIN
 
 #define DEVICE_ERR_DEVICE_NUMBER 0x2000cb /* outside 1..255 */
 #define DEVICE_ERR_DST_SAME_MONTH 0x2000cc
+/* The monitor does not take the resolution asked for. */
+#define DEVICE_ERR_RESOLUTION 0x2000eb
 /* User table refusals: no administrator in record 0, a name holding a
  * character names refuse, one name twice. */
 #define USER_ERR_NO_ADMIN 0x200208

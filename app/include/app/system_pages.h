@@ -11,6 +11,9 @@ GUI_EXTERN_C_BEGIN
 
 /* The live view settings page (modeless under the system menu). */
 int createPreviewSetWindow(WindowHandle host);
+/* The general settings: language, outputs, clock, daylight saving, device
+ * name and output mode (modeless under the system menu). */
+int createDisplaySetWindow(WindowHandle owner);
 /* The serial port page (modeless under the system menu). */
 int createRs232SetWindow(WindowHandle owner);
 
@@ -34,7 +37,8 @@ int createShutdownHintWindow(WindowHandle owner, int mode);
 void registerSystemPages(void);
 
 /* Resolutions of outputs 3 and 2 saved before the display settings changed
- * them, and whether such a change waits for confirmation. */
+ * them (3 and 10 until the settings open), and whether such a change waits
+ * for confirmation. */
 int getPrevResolutionOut3(void);
 int getPrevResolutionOut2(void);
 void setPrevResolutionOut3(int value);

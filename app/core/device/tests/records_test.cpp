@@ -16,7 +16,14 @@ TEST_F(DeviceTest, DeviceConfigRepairsTheCopyAndKeepsWhatIsSet) {
   EXPECT_EQ(config.language, 1);
   EXPECT_EQ(text(config.name, 32), "Embedded Net DVR");
   EXPECT_EQ(config.deviceNumber, 255u);
-  EXPECT_EQ(config.outputs[3].videoStandard, 0);  // the rest is zero
+  // A device never set up: PAL, 1024*768 on HDMI and VGA, the output chosen
+  // by the device; the rest is zero.
+  for (const DeviceOutputBlock& block : config.outputs) EXPECT_EQ(block.videoStandard, 2);
+  EXPECT_EQ(config.resolutions[0].code, 0);
+  EXPECT_EQ(config.resolutions[1].code, 103);
+  EXPECT_EQ(config.resolutions[2].code, 103);
+  EXPECT_EQ(config.outputMode, 255);
+  EXPECT_EQ(config.outputs[3].lockTime, 0);
   EXPECT_EQ(getDeviceConfig(nullptr, nullptr), -1);
 
   config.loginRequired = 1;

@@ -167,10 +167,14 @@ TEST(RecorderWalk, EveryComboBoxOfTheLiveViewSettingsOpensByClickAndKey) {
     STEP(Driver::WaitFor([] { return Open(getMainMenuWnd()); }), "main menu");
     d.ClickItem(getMainMenuWnd(), kSystemItem);
     STEP(Driver::WaitFor([] { return Open(getSystemMenuWnd()) && Open(getSystemPageWnd()); }), "system menu");
-    d.Key(kEscape);  // the page the menu opened first
-    STEP(Driver::WaitFor([] { return getSystemPageWnd() == GUI_INVALID_HANDLE; }), "first page closed");
+    // The item's page takes the place of the page the menu opened first
+    // (whose handle it may reuse): its first tab's first combo tells it.
     d.ClickItem(getSystemMenuWnd(), kLiveViewSettings);
-    STEP(Driver::WaitFor([] { return Open(GetDlgItem(getSystemPageWnd(), kSheet)); }), "live view settings");
+    STEP(Driver::WaitFor([] {
+           const WindowHandle sheet = GetDlgItem(getSystemPageWnd(), kSheet);
+           return Open(sheet) && Open(GetDlgItem(static_cast<WindowHandle>(SendMessage(sheet, PSM_GETPAGE, 0, 0)), 20448));
+         }),
+         "live view settings");
     const WindowHandle sheet = GetDlgItem(getSystemPageWnd(), kSheet);
     const int boxes[2][5] = {{20448, 20449, 20450, 20452, 20453}, {20459, 0, 0, 0, 0}};
     for (int tab = 0; tab < 2; ++tab) {

@@ -39,6 +39,7 @@ const std::map<Key, PageOpener>& Registered() {
       {{APP_MENU_SYSTEM, "previewset"}, createPreviewSetWindow},
       {{APP_MENU_SYSTEM, "userset"}, createUserSetWindow},
       {{APP_MENU_SYSTEM, "232set"}, createRs232SetWindow},
+      {{APP_MENU_SYSTEM, "display"}, createDisplaySetWindow},
       {{APP_MENU_SYSTEM, "netset"}, nullptr},
       {{APP_MENU_STORAGE, "disk_base"}, nullptr},
   };
@@ -101,7 +102,7 @@ TEST_F(PageRegistry, ClickingASystemMenuItemOpensItsPageOrThePlaceholderInTheMen
     SendMessage(menu, MSG_CLOSE, 0, 0);
   });
   EXPECT_EQ(captions["previewset"], "Live View");
-  EXPECT_EQ(captions["display"], "Display");
+  EXPECT_EQ(captions["display"], "General");
   EXPECT_EQ(captions["userset"], "User");
   EXPECT_EQ(getSystemPageWnd(), GUI_INVALID_HANDLE);
 }

@@ -1,0 +1,86 @@
+// The general settings window: a sheet of the general, daylight-saving and
+// more pages beside the system menu. Closing it undoes an unapplied mouse
+// speed and the date format of an unapplied choice.
+#include "app/app_registry.h"
+#include "app/formatting.h"
+#include "app/login_rights.h"
+#include "app/pageframe/page_frame.h"
+#include "app/system/display/display.h"
+#include "app/system_pages.h"
+#include "gui/button.h"
+#include "gui/combobox.h"
+#include "gui/dialog.h"
+#include "gui/gui_etc.h"
+#include "gui/layout.h"
+#include "gui/message.h"
+#include "gui/window.h"
+
+namespace display {
+namespace {
+
+// The daylight-saving rules do not apply where the interface runs in
+// Simplified Chinese.
+constexpr int kNoDstLanguage = 2;
+
+bool dstOffered() { return SystemInfo[SYSINFO_LANGUAGE] != kNoDstLanguage; }
+
+const pageframe::SheetPage kPages[] = {
+    {"general", generalPageProc, nullptr},
+    {"dst", dstPageProc, dstOffered},
+    {"more", morePageProc, nullptr},
+};
+
+void onClose() {
+  rereadConfig();
+  const MousePair remembered = state().remembered;
+  if (currentMousePair() != remembered) SetMouseScale(remembered.scale, remembered.threshold);
+  setDateFormat(cached().dateFormat);
+}
+
+// Closed by its button or with the menu, the window goes the same way.
+LResult windowProc(WindowHandle hwnd, int message, WParam wParam, LParam lParam) {
+  if (message == MSG_DESTROY) onClose();
+  return pageframe::systemSheetWindow(kSection, kPages, 3, hwnd, message, wParam, lParam);
+}
+
+}  // namespace
+
+WindowState& state() {
+  static WindowState s;
+  return s;
+}
+
+OutputLogin* login() { return getOutputLogin(getCurOutput()); }
+DeviceConfig& cached() { return *getCachedDeviceConfig(); }
+
+DeviceOutputBlock& block(DeviceConfig& config) {
+  const int output = getCurOutput();
+  return config.outputs[output >= 0 && output < 4 ? output : 0];
+}
+
+LResult selectedValue(WindowHandle page, int id) { return SendDlgItemMessage(page, id, CB_GETSELVALUE, 0, 0); }
+bool checked(WindowHandle page, int id) { return IsDlgButtonChecked(page, id) == BST_CHECKED; }
+
+// The toolkit's threads read the cached record as they run: only the bytes
+// the device now reports otherwise are written.
+void rereadConfig() {
+  DeviceConfig fresh{};
+  if (getDeviceConfig(login(), &fresh) != 0) return;
+  const auto* from = reinterpret_cast<const uint8_t*>(&fresh);
+  auto* to = reinterpret_cast<uint8_t*>(&cached());
+  for (size_t i = 0; i < sizeof fresh; ++i)
+    if (to[i] != from[i]) to[i] = from[i];
+}
+
+MousePair currentMousePair() {
+  MousePair pair{};
+  GetMouseScale(&pair.scale, &pair.threshold);
+  return pair;
+}
+
+}  // namespace display
+
+extern "C" int createDisplaySetWindow(WindowHandle owner) {
+  const WindowHandle page = pageframe::openPage(display::kSection, owner, display::windowProc);
+  return page == GUI_INVALID_HANDLE ? -1 : 0;
+}

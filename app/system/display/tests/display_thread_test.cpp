@@ -1,0 +1,421 @@
+// The general settings window on the simulated device, as a user drives it:
+// the mouse speed it applies at once and gives back on every way out, the
+// resolution change that waits for the main menu's confirmation, what each
+// Apply stores, the reboot question of the output mode, the refusals the
+// device answers, and how the three pages look.
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "app/testing/page_harness.h"
+#include "app/device_backend.h"
+#include "app/formatting.h"
+#include "app/system_pages.h"
+#include "gui/combobox.h"
+#include "gui/desktop.h"
+#include "gui/edit.h"
+#include "gui/gui_etc.h"
+#include "gui/layout.h"
+#include "gui/message.h"
+#include "gui/propsheet.h"
+#include "gui/trackbar.h"
+
+namespace {
+
+using livetest::Choose;
+using livetest::Command;
+using livetest::Enabled;
+using livetest::LiveGui;
+
+constexpr int kSheet = 4101, kApply = 4098;
+constexpr int kStandard = 20241, kVga = 20242, kZone = 20243, kDateFormat = 20244, kTime = 20246, kMouse = 20247,
+              kWizard = 20248, kPassword = 20249, kHdmi = 20250;
+constexpr int kAuto = 20272, kDstEnable = 20273, kStartMonth = 20275, kStartWeekday = 20277, kStartHour = 20278,
+              kEndMonth = 20281, kEndWeekday = 20283, kBias = 20286;
+constexpr int kName = 20256, kNumber = 20257, kLockTime = 20259, kOutputMode = 20261;
+constexpr int kGeneral = 0, kDst = 1, kMore = 2;
+constexpr int kDeclined = 0x200226;
+
+DeviceConfig Stored() {
+  DeviceConfig c{};
+  getDeviceConfig(nullptr, &c);
+  return c;
+}
+
+std::vector<int> g_hints;
+int RecordHint(WindowHandle, int kind) {
+  g_hints.push_back(kind);
+  return 0;
+}
+
+// A box by its text's key, or by its text where the text is composed.
+std::vector<std::string> BoxKeys() {
+  std::vector<std::string> keys;
+  for (const auto& box : livetest::Boxes()) keys.push_back(box.key.empty() ? box.text : box.section + "/" + box.key);
+  return keys;
+}
+
+int Calls(const std::string& op) {
+  int n = 0;
+  for (const auto& call : device_seam::callLog()) n += call.op == op;
+  return n;
+}
+
+class Display : public LiveGui {
+ protected:
+  void SetUp() override {
+    LiveGui::SetUp();
+    DeviceConfig c = Stored();
+    c.mouseScale = 3;
+    c.mouseThreshold = 5;
+    ASSERT_EQ(setDeviceConfig(nullptr, &c, 1), 0);
+    *getCachedDeviceConfig() = c;
+    SetMouseScale(3, 5);
+    const DeviceTime clock{2026, 3, 14, 9, 26, 53, 8, 0};
+    device_seam::overrideAnswer("getDeviceTime", 1, &clock, sizeof clock);
+    g_hints.clear();
+    registerShutdownHint(RecordHint);
+  }
+  void TearDown() override {
+    registerShutdownHint(createShutdownHintWindow);
+    setResolutionChangePending(0);
+    LiveGui::TearDown();
+  }
+  void Open() {
+    host_ = Main({0, 0, 8, 8}, livetest::MenuHostProc);
+    ASSERT_EQ(openMenuPage(APP_MENU_SYSTEM, "display", host_), 0);
+    win_ = getSystemPageWnd();
+    ASSERT_NE(win_, GUI_INVALID_HANDLE);
+    desktest::Drain();
+  }
+  WindowHandle Page(int index) {
+    const WindowHandle sheet = GetDlgItem(win_, kSheet);
+    SendMessage(sheet, PSM_SETACTIVEINDEX, static_cast<WParam>(index), 0);
+    desktest::Drain();
+    return static_cast<WindowHandle>(SendMessage(sheet, PSM_GETPAGE, static_cast<WParam>(index), 0));
+  }
+  void Close() {
+    if (getSystemPageWnd() == win_) SendMessage(win_, MSG_CLOSE, 0, 0);
+    desktest::Drain();
+    EXPECT_EQ(getSystemPageWnd(), GUI_INVALID_HANDLE);
+  }
+  void Shoot(const char* name) {
+    Rect r{};
+    GetWindowRect(win_, &r);
+    livetest::MatchesReference(__FILE__, name, livetest::Grab(r));
+  }
+  // The bar moved by hand: the position, then the drag's notification.
+  void MoveMouseBar(WindowHandle page, int position) {
+    SendDlgItemMessage(page, kMouse, TBM_SETPOS, static_cast<WParam>(position), 0);
+    desktest::Drain();
+    Command(page, kMouse, TBN_DRAGGED);
+  }
+  static std::pair<int, int> Pair() {
+    int scale = 0, threshold = 0;
+    GetMouseScale(&scale, &threshold);
+    return {scale, threshold};
+  }
+  WindowHandle host_ = 0, win_ = 0;
+};
+
+TEST_F(Display, TheMouseBarActsAtOnceAndOnlyApplyKeepsItsPair) {
+  enum Way { kExit, kWithMenu };
+  struct Row {
+    const char* what;
+    bool apply;
+    Way way;
+    std::pair<int, int> after;
+  } rows[] = {
+      {"closed by Exit", false, kExit, {3, 5}},
+      {"closed with the menu", false, kWithMenu, {3, 5}},
+      {"applied, then closed", true, kExit, {6, 10}},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.what);
+    SetUp();
+    Open();
+    const WindowHandle general = Page(kGeneral);
+    EXPECT_EQ(SendDlgItemMessage(general, kMouse, TBM_GETPOS, 0, 0), 1) << "3/5 is the second position";
+    MoveMouseBar(general, 3);
+    EXPECT_EQ(Pair(), std::make_pair(6, 10)) << "the pair applies while the bar moves";
+    EXPECT_TRUE(Enabled(general, kApply));
+    MoveMouseBar(general, 2);
+    EXPECT_EQ(Pair(), std::make_pair(4, 7));
+    MoveMouseBar(general, 3);
+    if (row.apply) Command(general, kApply);
+    if (row.way == kExit) {
+      Close();
+    } else {
+      DestroyMainWindow(win_);
+      MainWindowThreadCleanup(win_);
+      desktest::Drain();
+    }
+    EXPECT_EQ(Pair(), row.after);
+    EXPECT_EQ(Stored().mouseScale, row.after.first);
+    EXPECT_EQ(Stored().mouseThreshold, row.after.second);
+    TearDown();
+  }
+}
+
+int OtherRow(WindowHandle page, int combo) {
+  const LResult shown = SendDlgItemMessage(page, combo, CB_GETSELVALUE, 0, 0);
+  const LResult count = SendDlgItemMessage(page, combo, CB_GETCOUNT, 0, 0);
+  for (LResult i = 0; i < count; ++i) {
+    SendDlgItemMessage(page, combo, CB_SETCURSEL, static_cast<WParam>(i), 0);
+    const LResult value = SendDlgItemMessage(page, combo, CB_GETSELVALUE, 0, 0);
+    if (value != shown) return static_cast<int>(value);
+  }
+  return -1;
+}
+
+TEST_F(Display, ANewMainResolutionWaitsForConfirmationAndTheOtherGoesToTheDevice) {
+  struct Row {
+    const char* what;
+    int combo;  // 0: nothing changed
+    int pending, outputCalls;
+  } rows[] = {
+      {"opened and closed", 0, 0, 0},
+      {"VGA, the main output", kVga, 1, 0},
+      {"HDMI, an output of its own", kHdmi, 0, 1},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.what);
+    SetUp();
+    setResolutionChangePending(1);
+    setPrevResolutionOut3(7);
+    const DeviceConfig before = Stored();
+    Open();
+    EXPECT_EQ(isResolutionChangePending(), 0) << "opening clears the flag";
+    EXPECT_EQ(getPrevResolutionOut3(), before.resolutions[2].code);
+    EXPECT_EQ(getPrevResolutionOut2(), before.resolutions[1].code);
+    const WindowHandle general = Page(kGeneral);
+    int chosen = -1;
+    if (row.combo) {
+      chosen = OtherRow(general, row.combo);
+      ASSERT_GE(chosen, 0);
+      Choose(general, row.combo, chosen);
+      device_seam::startCallLog();
+      Command(general, kApply);
+    }
+    EXPECT_EQ(isResolutionChangePending(), row.pending);
+    EXPECT_EQ(Calls("setOutputResolutionCode"), row.outputCalls);
+    const DeviceConfig now = Stored();
+    EXPECT_EQ(now.resolutions[2].code, row.combo == kVga ? chosen : before.resolutions[2].code);
+    EXPECT_EQ(now.resolutions[1].code, row.combo == kHdmi ? chosen : before.resolutions[1].code);
+    // The confirmation goes back to these when the user does not confirm.
+    EXPECT_EQ(getPrevResolutionOut3(), before.resolutions[2].code);
+    Close();
+    if (!row.combo) {
+      EXPECT_EQ(isResolutionChangePending(), 0);
+    }
+    TearDown();
+  }
+}
+
+TEST_F(Display, GeneralApplyStoresEveryFieldAndReportsAResolutionTheMonitorRefuses) {
+  Open();
+  const WindowHandle general = Page(kGeneral);
+  Choose(general, kStandard, 1);
+  Choose(general, kDateFormat, 2);
+  Choose(general, kZone, 15);
+  SendDlgItemMessage(general, kTime, CB_SETFIELD, 1, 21);
+  SendMessage(GetDlgItem(general, kWizard), BM_CLICK, 0, 0);
+  SendMessage(GetDlgItem(general, kPassword), BM_CLICK, 0, 0);
+  desktest::Drain();
+  device_seam::startCallLog();
+  Command(general, kApply);
+  const DeviceConfig now = Stored();
+  EXPECT_EQ(now.outputs[3].videoStandard, 1);
+  EXPECT_EQ(now.dateFormat, 2);
+  EXPECT_EQ(getDateFormat(), 2);
+  EXPECT_EQ(now.mouseScale, 3) << "the pair in force";
+  EXPECT_EQ(Calls("resetVideoOutputs"), 1) << "a new standard sets the outputs up again";
+  std::vector<int64_t> clock;
+  for (const auto& call : device_seam::callLog())
+    if (call.op == "setDeviceTime") clock = call.args;
+  EXPECT_EQ(clock, (std::vector<int64_t>{2026, 3, 14, 21, 26, 53}));
+  EXPECT_EQ(getTimeZone(), 15);
+  uint32_t flags[2] = {9, 9};
+  getStartGuideFlag(nullptr, flags);
+  EXPECT_EQ(flags[0], 0u);
+  EXPECT_EQ(flags[1], 1u);
+  EXPECT_FALSE(Enabled(general, kApply));
+  EXPECT_TRUE(livetest::Boxes().empty());
+
+  Choose(general, kDateFormat, 1);
+  device_seam::overrideAnswer("setDeviceConfig", DEVICE_ERR_RESOLUTION);
+  Command(general, kApply);
+  device_seam::clearOverrides();
+  EXPECT_EQ(BoxKeys(), std::vector<std::string>{"displayset/err_not_sup_resolution"});
+  EXPECT_EQ(Stored().dateFormat, 2);
+  EXPECT_TRUE(Enabled(general, kApply));
+  Close();
+  EXPECT_EQ(getDateFormat(), 2) << "closing applies the stored format";
+}
+
+TEST_F(Display, ANewLanguageSwitchesTheInterfaceAndChineseTextsHaveNoDstPage) {
+  constexpr int kLanguage = 20240, kGermanItem = 7, kGerman = 33, kChinese = 2;
+  Open();
+  EXPECT_EQ(SendMessage(GetDlgItem(win_, kSheet), PSM_GETPAGECOUNT, 0, 0), 3);
+  const WindowHandle general = Page(kGeneral);
+  Choose(general, kLanguage, kGermanItem);
+  Command(general, kApply);
+  desktest::Drain();
+  EXPECT_EQ(Stored().language, kGerman);
+  EXPECT_EQ(isLangSwitchPending(), 1);
+  EXPECT_EQ(getSystemPageWnd(), GUI_INVALID_HANDLE) << "the switch closes every window";
+  finishLangSwitch();
+  getCachedDeviceConfig()->language = 1;
+  setDeviceConfig(nullptr, getCachedDeviceConfig(), 1);
+  SetValueToGuiEtc("menuinfo", "language", "1");
+
+  const int32_t shown = SystemInfo[SYSINFO_LANGUAGE];
+  SystemInfo[SYSINFO_LANGUAGE] = kChinese;
+  Open();
+  SystemInfo[SYSINFO_LANGUAGE] = shown;
+  EXPECT_EQ(SendMessage(GetDlgItem(win_, kSheet), PSM_GETPAGECOUNT, 0, 0), 2);
+  Close();
+}
+
+TEST_F(Display, DstApplyTakesTheZonesRuleOrTheRowsAndRefusesOneMonth) {
+  struct Row {
+    const char* what;
+    int zone;
+    bool automatic, enabled;
+    int startMonth, startWeekday, endMonth, endWeekday, bias;
+    const char* box;
+    // Stored afterwards.
+    int storedEnabled, storedStart[4], storedEnd[4], storedBias;
+  } rows[] = {
+      {"automatic, a zone without a rule", 27, true, true, 0, 0, 0, 0, 0, nullptr, 0, {4, 2, 6, 5}, {9, 1, 0, 3}, 90},
+      {"automatic, Central Europe", 15, true, false, 0, 0, 0, 0, 0, nullptr, 1, {3, 5, 0, 2}, {10, 5, 0, 3}, 60},
+      {"by hand, Sundays", 27, false, true, 3, 7, 10, 7, 3, nullptr, 1, {3, 2, 0, 5}, {10, 1, 0, 3}, 120},
+      {"by hand, switched off", 27, false, false, 3, 7, 10, 7, 3, nullptr, 0, {4, 2, 6, 5}, {9, 1, 0, 3}, 90},
+      {"by hand, one month", 27, false, true, 5, 1, 5, 2, 0, "displayset/samemonth", 1, {4, 2, 6, 5}, {9, 1, 0, 3}, 90},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.what);
+    SetUp();
+    DeviceConfig c = Stored();
+    c.dstEnabled = 1;
+    c.dstAuto = 0;
+    const uint8_t start[4] = {4, 2, 6, 5}, end[4] = {9, 1, 0, 3};
+    std::memcpy(c.dstStart, start, 4);
+    std::memcpy(c.dstEnd, end, 4);
+    c.dstBias = 90;
+    ASSERT_EQ(setDeviceConfig(nullptr, &c, 1), 0);
+    setTimeZone(row.zone);
+    const DeviceTime clock{2026, 3, 14, 9, 26, 53, static_cast<int16_t>(getZoneRow(row.zone)->hours),
+                           static_cast<int16_t>(getZoneRow(row.zone)->minutes)};
+    device_seam::overrideAnswer("getDeviceTime", 1, &clock, sizeof clock);
+    Open();
+    const WindowHandle dst = Page(kDst);
+    EXPECT_EQ(SendDlgItemMessage(dst, kStartWeekday, CB_GETSELVALUE, 0, 0), 6);
+    EXPECT_EQ(SendDlgItemMessage(dst, kEndWeekday, CB_GETSELVALUE, 0, 0), 7) << "Sunday, stored as 0";
+    EXPECT_EQ(SendDlgItemMessage(dst, kBias, CB_GETSELVALUE, 0, 0), 2);
+    EXPECT_TRUE(Enabled(dst, kStartMonth));
+    if (row.automatic) SendMessage(GetDlgItem(dst, kAuto), BM_CLICK, 0, 0);
+    if (!row.enabled && !row.automatic) SendMessage(GetDlgItem(dst, kDstEnable), BM_CLICK, 0, 0);
+    desktest::Drain();
+    EXPECT_EQ(Enabled(dst, kStartMonth), !row.automatic && row.enabled);
+    EXPECT_EQ(Enabled(dst, kDstEnable), !row.automatic);
+    if (row.startMonth) {
+      Choose(dst, kStartMonth, row.startMonth);
+      Choose(dst, kStartWeekday, row.startWeekday);
+      Choose(dst, kEndMonth, row.endMonth);
+      Choose(dst, kEndWeekday, row.endWeekday);
+      Choose(dst, kBias, row.bias);
+    }
+    Command(dst, kApply);
+    EXPECT_EQ(BoxKeys(), row.box ? std::vector<std::string>{row.box} : std::vector<std::string>{});
+    const DeviceConfig now = Stored();
+    EXPECT_EQ(now.dstEnabled, row.storedEnabled);
+    for (int i = 0; i < 4; ++i) {
+      EXPECT_EQ(now.dstStart[i], row.storedStart[i]) << i;
+      EXPECT_EQ(now.dstEnd[i], row.storedEnd[i]) << i;
+    }
+    EXPECT_EQ(now.dstBias, static_cast<uint32_t>(row.storedBias));
+    EXPECT_EQ(Enabled(dst, kApply), row.box != nullptr);
+    Close();
+    TearDown();
+  }
+}
+
+TEST_F(Display, MoreApplyAsksBeforeAnOutputModeRebootAndShowsTheDevicesRefusals) {
+  const std::string kNumberRange = "Device No. is out of range (1-255)!";
+  struct Row {
+    const char* what;
+    const char* name;
+    const char* number;
+    bool newMode;
+    int answer;
+    std::vector<std::string> boxes;
+    bool saved, hint;
+  } rows[] = {
+      {"name and number", "Gate 7", "42", false, IDYES, {}, true, false},
+      {"output mode, declined", "Gate 7", "42", true, IDNO, {"displayset/param_reboot"}, false, false},
+      {"output mode, confirmed", "Gate 7", "42", true, IDYES, {"displayset/param_reboot"}, true, true},
+      {"a name the device refuses", "Gate/7", "42", false, IDYES, {"Device Name is invalid, please enter it again!"}, false, false},
+      {"number 0", "Gate 7", "0", false, IDYES, {kNumberRange}, false, false},
+      {"number 300", "Gate 7", "300", false, IDYES, {kNumberRange}, false, false},
+      {"not a number", "Gate 7", "4x", false, IDYES, {kNumberRange}, false, false},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.what);
+    SetUp();
+    const DeviceConfig before = Stored();
+    Open();
+    const WindowHandle more = Page(kMore);
+    SetDlgItemText(more, kName, row.name);
+    SetDlgItemText(more, kNumber, row.number);
+    Command(more, kName, EN_CHANGE);
+    Choose(more, kLockTime, 65535);
+    if (row.newMode) Choose(more, kOutputMode, 1);
+    livetest::BoxAnswer() = row.answer;
+    Command(more, kApply);
+    EXPECT_EQ(BoxKeys(), row.boxes);
+    const DeviceConfig now = Stored();
+    EXPECT_EQ(std::string(now.name), row.saved ? row.name : before.name);
+    EXPECT_EQ(now.deviceNumber, row.saved ? 42u : before.deviceNumber);
+    EXPECT_EQ(now.outputMode, row.saved && row.newMode ? 1 : before.outputMode);
+    EXPECT_EQ(now.outputs[3].lockTime, row.saved ? 0 : before.outputs[3].lockTime) << "never is stored as 0";
+    EXPECT_EQ(g_hints, row.hint ? std::vector<int>{1} : std::vector<int>{});
+    EXPECT_EQ(GetPowerKeyDownFlag(), 0);
+    EXPECT_EQ(Enabled(more, kApply), !row.saved);
+    Close();
+    TearDown();
+  }
+}
+
+TEST_F(Display, ThePagesShowTheRecord) {
+  DeviceConfig c = Stored();
+  c.dstEnabled = 1;
+  const uint8_t start[4] = {3, 5, 0, 2}, end[4] = {10, 5, 0, 3};
+  std::memcpy(c.dstStart, start, 4);
+  std::memcpy(c.dstEnd, end, 4);
+  c.dstBias = 60;
+  std::snprintf(c.name, sizeof c.name, "Front Door");
+  c.deviceNumber = 12;
+  c.outputs[3].lockTime = 0;
+  c.outputs[3].brightness = 6;
+  ASSERT_EQ(setDeviceConfig(nullptr, &c, 1), 0);
+  setTimeZone(27);
+  Open();
+  EXPECT_TRUE(Enabled(Page(kGeneral), kPassword)) << "the administrator";
+  Shoot("displayset_general");
+  Page(kDst);
+  Shoot("displayset_dst");
+  const WindowHandle more = Page(kMore);
+  EXPECT_EQ(SendDlgItemMessage(more, kLockTime, CB_GETSELVALUE, 0, 0), 65535) << "0 shows as never";
+  Shoot("displayset_more");
+  Close();
+  EXPECT_EQ(findPage(APP_MENU_SYSTEM, "display"), createDisplaySetWindow);
+  // Only the administrator turns the operation password on or off.
+  setLoginState(3, 1, 0);
+  Open();
+  EXPECT_FALSE(Enabled(Page(kGeneral), kPassword));
+  EXPECT_TRUE(Enabled(Page(kGeneral), kWizard));
+  Close();
+}
+
+}  // namespace
