@@ -185,7 +185,11 @@ int GAL_SetColors(GalSurface* surface, GalColor* colors, int first, int count);
 extern GalPixel SysPixelIndex[17];
 /* Entries of SysPixelIndex the controls draw with. */
 #define SYSPIXEL_KEY 0 /* the transparent key */
+#define SYSPIXEL_GREY 7        /* RGB(128, 128, 128) */
 #define SYSPIXEL_LIGHTGREY 8
+#define SYSPIXEL_GREEN 10       /* RGB(0, 255, 0) */
+#define SYSPIXEL_RED 12         /* RGB(255, 0, 0) */
+#define SYSPIXEL_YELLOW 14      /* RGB(255, 255, 0) */
 #define SYSPIXEL_WHITE 15
 #define SYSPIXEL_BLACK 16
 int InitGAL(void);

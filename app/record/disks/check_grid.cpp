@@ -1,0 +1,85 @@
+// The block grid of the bad-sector check.
+#include "app/record/disks/check_grid.h"
+
+#include "gui/bitmap.h"
+#include "gui/dc.h"
+#include "gui/gal.h"
+
+namespace disks {
+namespace {
+
+constexpr uint64_t kSectorBytes = 512;
+constexpr int kMaxCells = 64;
+
+GalPixel pixelOf(HDC hdc, Cell colour) {
+  switch (colour) {
+    case Cell::kChecked: return SysPixelIndex[SYSPIXEL_GREEN];
+    case Cell::kBad: return SysPixelIndex[SYSPIXEL_RED];
+    case Cell::kShield: return SysPixelIndex[SYSPIXEL_YELLOW];
+    default: return RGB2Pixel(hdc, 50, 50, 50);
+  }
+}
+
+}  // namespace
+
+void CheckGrid::reset(int n) {
+  n_ = n < 1 ? 1 : n > kMaxCells ? kMaxCells : n;
+  cells_.assign(static_cast<size_t>(n_) * static_cast<size_t>(n_), Slot{0, Cell::kUnchecked});
+}
+
+void CheckGrid::clearPainted() {
+  for (Slot& s : cells_) s.painted = 0;
+}
+
+int CheckGrid::cellOf(uint64_t sector, uint64_t blockBytes) const {
+  if (blockBytes == 0 || cells_.empty()) return -1;
+  // In 128 bits: a sector number near 2^64 times 512 must not wrap.
+  const unsigned __int128 cell = static_cast<unsigned __int128>(sector) * kSectorBytes / blockBytes;
+  const uint64_t last = cells_.size() - 1;
+  return static_cast<int>(cell > last ? last : static_cast<uint64_t>(cell));
+}
+
+void CheckGrid::set(int index, Cell colour) {
+  Slot& s = cells_[static_cast<size_t>(index)];
+  if (s.colour == colour || s.colour == Cell::kBad) return;
+  s.colour = colour;
+  s.painted = 0;
+}
+
+void CheckGrid::mark(uint64_t first, uint64_t end, uint64_t blockBytes, Cell colour) {
+  if (end <= first) return;
+  const int from = cellOf(first, blockBytes), to = cellOf(end - 1, blockBytes);
+  if (from < 0) return;
+  for (int i = from; i <= to; ++i) set(i, colour);
+}
+
+int CheckGrid::paint(HDC hdc, const Rect& area) {
+  if (n_ == 0) return 0;
+  const int w = (area.right - area.left) / n_, h = (area.bottom - area.top) / n_;
+  int filled = 0;
+  for (int row = 0; row < n_; ++row)
+    for (int col = 0; col < n_; ++col) {
+      Slot& s = cells_[static_cast<size_t>(row) * static_cast<size_t>(n_) + static_cast<size_t>(col)];
+      if (s.painted) continue;
+      SetDCAttr(hdc, DC_ATTR_BRUSH_COLOR, static_cast<uint32_t>(pixelOf(hdc, s.colour)));
+      FillBox(hdc, area.left + col * w, area.top + row * h, w, h);
+      s.painted = 1;
+      ++filled;
+    }
+  SetDCAttr(hdc, DC_ATTR_PEN_COLOR, static_cast<uint32_t>(SysPixelIndex[SYSPIXEL_GREY]));
+  for (int i = 0; i <= n_; ++i) {
+    MoveTo(hdc, area.left + i * w, area.top);
+    LineTo(hdc, area.left + i * w, area.top + n_ * h);
+    MoveTo(hdc, area.left, area.top + i * h);
+    LineTo(hdc, area.left + n_ * w, area.top + i * h);
+  }
+  return filled;
+}
+
+int checkPercent(uint64_t start, uint64_t end, uint64_t checkedEnd) {
+  if (end <= start || checkedEnd <= start) return 0;
+  const uint64_t done = checkedEnd >= end ? end - start : checkedEnd - start;
+  return static_cast<int>(static_cast<unsigned __int128>(done) * 100 / (end - start));
+}
+
+}  // namespace disks
