@@ -46,11 +46,15 @@ void CheckGrid::set(int index, Cell colour) {
   s.painted = 0;
 }
 
+// The cells covering the bytes of the sectors, so that a block smaller
+// than a sector leaves no cell between two sectors unmarked.
 void CheckGrid::mark(uint64_t first, uint64_t end, uint64_t blockBytes, Cell colour) {
-  if (end <= first) return;
-  const int from = cellOf(first, blockBytes), to = cellOf(end - 1, blockBytes);
-  if (from < 0) return;
-  for (int i = from; i <= to; ++i) set(i, colour);
+  if (end <= first || blockBytes == 0 || cells_.empty()) return;
+  const unsigned __int128 last = cells_.size() - 1;
+  const unsigned __int128 from = static_cast<unsigned __int128>(first) * kSectorBytes / blockBytes;
+  const unsigned __int128 to = (static_cast<unsigned __int128>(end) * kSectorBytes - 1) / blockBytes;
+  const int a = static_cast<int>(from > last ? last : from), b = static_cast<int>(to > last ? last : to);
+  for (int i = a; i <= b; ++i) set(i, colour);
 }
 
 int CheckGrid::paint(HDC hdc, const Rect& area) {

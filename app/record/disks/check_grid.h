@@ -21,8 +21,8 @@ class CheckGrid {
   // The cell of a sector (512 bytes) for a block size in bytes: -1 for a
   // block size of 0, else clamped to the last cell.
   int cellOf(uint64_t sector, uint64_t blockBytes) const;
-  // Colours the cells covering sectors [first, end); an empty range or a
-  // block size of 0 colours none. A cell already bad stays bad.
+  // Colours the cells covering the bytes of sectors [first, end); an empty
+  // range or a block size of 0 colours none. A cell already bad stays bad.
   void mark(uint64_t first, uint64_t end, uint64_t blockBytes, Cell colour);
   Cell at(int index) const { return cells_[static_cast<size_t>(index)].colour; }
   bool painted(int index) const { return cells_[static_cast<size_t>(index)].painted != 0; }
