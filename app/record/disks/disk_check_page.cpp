@@ -11,6 +11,7 @@
 #include "app/login_rights.h"
 #include "app/msgbox.h"
 #include "app/record/disks/check_grid.h"
+#include "app/record/disks/check_seam.h"
 #include "app/record/disks/disks.h"
 #include "app/storage_pages.h"
 #include "gui/bitmap.h"
@@ -57,6 +58,7 @@ struct PageState {
   uint64_t capacity;  // bytes of the selected disk
 };
 PageState g_state;
+int g_forcedCells = 0;
 
 int loginId() { return getLoginId(getMainOutput()); }
 
@@ -92,7 +94,8 @@ void readInfo() {
 int selectedDisk(WindowHandle page) { return comboValue(page, kDisk); }
 
 void resetGrid() {
-  g_state.grid.reset(IsLowResDisplay(getMainOutput()) ? kLowResCells : kCells);
+  const int cells = g_forcedCells ? g_forcedCells : IsLowResDisplay(getMainOutput()) ? kLowResCells : kCells;
+  g_state.grid.reset(cells);
   const DiskCheckInfo& info = g_state.info;
   g_state.grid.mark(info.shieldStart, info.shieldEnd, blockBytes(), Cell::kShield);
 }
@@ -308,6 +311,10 @@ void paint(WindowHandle page) {
 }  // namespace
 
 void resetDiskCheckGrid() { g_state.grid.clearPainted(); }
+
+namespace check_seam {
+void setGridCells(int n) { g_forcedCells = n; }
+}  // namespace check_seam
 
 void stopDiskCheckPoll(int output, WindowHandle page) {
   if (!IsTimerInstalled(page, kCheckTimer)) return;
