@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "app/device_backend.h"
+#include "app/formatting.h"
 #include "app/page_frame.h"
 #include "app/record_pages.h"
 #include "app/storage_pages.h"
