@@ -16,10 +16,12 @@ const uint8_t kNas = 4, kIpSan = 5;
 const int kNetDiskBadAddress = 0x200122;
 const int kNetDiskBadDirectory = 0x200123;
 
-// The device's one disk: read-only, first in the list (bus 0, port 0).
+// The device's one disk: read-only, first in the list (bus 0, port 0),
+// recording into group 1.
 void defaultDiskRow(DiskInfo& row) {
   zeroFill(&row, sizeof row);
   row.readOnly = 1;
+  row.group = 1;
 }
 
 DiskInfo keptDiskRow() {

@@ -41,7 +41,8 @@ int CheckGrid::cellOf(uint64_t sector, uint64_t blockBytes) const {
 
 void CheckGrid::set(int index, Cell colour) {
   Slot& s = cells_[static_cast<size_t>(index)];
-  if (s.colour == colour || s.colour == Cell::kBad) return;
+  // A bad block stays bad; the reserved area is not checked.
+  if (s.colour == colour || s.colour == Cell::kBad || (s.colour == Cell::kShield && colour == Cell::kChecked)) return;
   s.colour = colour;
   s.painted = 0;
 }

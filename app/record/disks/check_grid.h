@@ -22,7 +22,8 @@ class CheckGrid {
   // block size of 0, else clamped to the last cell.
   int cellOf(uint64_t sector, uint64_t blockBytes) const;
   // Colours the cells covering the bytes of sectors [first, end); an empty
-  // range or a block size of 0 colours none. A cell already bad stays bad.
+  // range or a block size of 0 colours none. A cell already bad stays bad,
+  // and a reserved one is not coloured as checked.
   void mark(uint64_t first, uint64_t end, uint64_t blockBytes, Cell colour);
   Cell at(int index) const { return cells_[static_cast<size_t>(index)].colour; }
   bool painted(int index) const { return cells_[static_cast<size_t>(index)].painted != 0; }

@@ -107,10 +107,17 @@ void createControls(WindowHandle page) {
 
 void stopSmartPoll(WindowHandle page) { stopPoll(page, kSmartTimer); }
 
+// The self-test button shows its disabled picture while it is disabled.
+void enableSelfTest(WindowHandle page, bool on) {
+  enable(page, kSelfTest, on);
+  if (const Bitmap* image = findNamedBitmap(g_handles, 3, on ? "handle_bmp" : "handle_dis_bmp"))
+    SendDlgItemMessage(page, kSelfTest, BM_SETIMAGE, 1, reinterpret_cast<LParam>(image));
+}
+
 void clearPage(WindowHandle page) {
   setText(page, kStatus, caption(kSmartSection, "selftest_status_notrecognized"));
   enableLabeledCtrl(page, kType, 0);
-  enable(page, kSelfTest, false);
+  enableSelfTest(page, false);
   for (int id = kTemperature; id <= kAllEva; ++id) setText(page, id, "");
   SendDlgItemMessage(page, kList, LVM_DELALLITEM, 0, 0);
 }
@@ -134,7 +141,7 @@ void showSelfTest(WindowHandle page, const DiskSmartInfo& info) {
     enableLabeledCtrl(page, kType, done ? 1 : 0);
   }
   setText(page, kStatus, text);
-  enable(page, kSelfTest, info.selfTestStatus != kRunning);
+  enableSelfTest(page, info.selfTestStatus != kRunning);
 }
 
 bool readSmart(int disk, DiskSmartInfo& info) {

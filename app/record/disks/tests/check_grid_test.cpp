@@ -16,14 +16,15 @@ using disks::CheckGrid;
 
 // Every byte of every sector in [first, end) colours its cell (byte /
 // block size), the last cell for anything beyond; a bad cell keeps its
-// colour.
+// colour, a reserved one is not checked.
 void ModelMark(std::vector<Cell>& cells, uint64_t first, uint64_t end, uint64_t block, Cell colour) {
   if (block == 0) return;
   for (uint64_t s = first; s < end; ++s)
     for (uint64_t byte = s * 512; byte < s * 512 + 512; ++byte) {
       uint64_t cell = byte / block;
       if (cell >= cells.size()) cell = cells.size() - 1;
-      if (cells[cell] != Cell::kBad) cells[cell] = colour;
+      if (cells[cell] == Cell::kBad || (cells[cell] == Cell::kShield && colour == Cell::kChecked)) continue;
+      cells[cell] = colour;
     }
 }
 
