@@ -237,9 +237,9 @@ void command(WindowHandle page, int id, int code) {
 
 }  // namespace
 
-void loadSmartBitmaps() {
-  if (!g_handles[0].loaded && !g_handles[1].loaded) loadNamedBitmaps(kSmartSection, g_handles, 3, 0);
-}
+// The layout owns the pictures: they are looked up again for each window,
+// so that none outlives a layout that was loaded again.
+void loadSmartBitmaps() { loadNamedBitmaps(kSmartSection, g_handles, 3, 0); }
 
 void stopSmartPagePoll(WindowHandle page) { stopSmartPoll(page); }
 

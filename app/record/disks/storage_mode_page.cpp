@@ -346,7 +346,8 @@ void fillModeBox(WindowHandle page) {
 
 void init(WindowHandle page) {
   loadStorageState(g_store);
-  if (!g_warn[0].loaded) loadNamedBitmaps(kAdvanceSection, g_warn, 1, 0);
+  // Looked up again each time: the layout owns the picture.
+  loadNamedBitmaps(kAdvanceSection, g_warn, 1, 0);
   pageframe::createBottomButtons(page, kAdvanceSection, "quota_apply", "quota_close", PAGE_ID_EXIT);
   pageframe::createFromKey(page, kAdvanceSection, {"combobox", "stor_mode", kCombo, 0, kMode, true});
   createQuotaControls(page);

@@ -13,6 +13,16 @@ constexpr int kSelfTest = 19812, kMode = 19792;
 
 class DisksScreen : public DisksGui {
  protected:
+  // The pointer rests away from the windows: no control is hovered.
+  void SetUp() override {
+    DisksGui::SetUp();
+    HostInjectMouseMove(0, 0);
+    livetest::PumpUntil([] {
+      Point at{};
+      GetCursorPos(&at);
+      return at.x == 0 && at.y == 0;
+    });
+  }
   void Shot(const std::string& name) {
     desktest::Drain();
     Rect r{};
