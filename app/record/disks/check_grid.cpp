@@ -25,10 +25,12 @@ GalPixel pixelOf(HDC hdc, Cell colour) {
 void CheckGrid::reset(int n) {
   n_ = n < 1 ? 1 : n > kMaxCells ? kMaxCells : n;
   cells_.assign(static_cast<size_t>(n_) * static_cast<size_t>(n_), Slot{0, Cell::kUnchecked});
+  linesDrawn_ = false;
 }
 
 void CheckGrid::clearPainted() {
   for (Slot& s : cells_) s.painted = 0;
+  linesDrawn_ = false;
 }
 
 int CheckGrid::cellOf(uint64_t sector, uint64_t blockBytes) const {
@@ -62,21 +64,31 @@ int CheckGrid::paint(HDC hdc, const Rect& area) {
   if (n_ == 0) return 0;
   const int w = (area.right - area.left) / n_, h = (area.bottom - area.top) / n_;
   int filled = 0;
-  for (int row = 0; row < n_; ++row)
-    for (int col = 0; col < n_; ++col) {
-      Slot& s = cells_[static_cast<size_t>(row) * static_cast<size_t>(n_) + static_cast<size_t>(col)];
-      if (s.painted) continue;
-      SetDCAttr(hdc, DC_ATTR_BRUSH_COLOR, static_cast<uint32_t>(pixelOf(hdc, s.colour)));
-      FillBox(hdc, area.left + col * w, area.top + row * h, w, h);
-      s.painted = 1;
-      ++filled;
+  // Unpainted cells of one colour next to each other in a row are filled
+  // as one box: a poll's newly checked cells come in runs.
+  for (int row = 0; row < n_; ++row) {
+    Slot* line = &cells_[static_cast<size_t>(row) * static_cast<size_t>(n_)];
+    for (int col = 0; col < n_;) {
+      if (line[col].painted) {
+        ++col;
+        continue;
+      }
+      int end = col;
+      while (end < n_ && !line[end].painted && line[end].colour == line[col].colour) line[end++].painted = 1;
+      SetDCAttr(hdc, DC_ATTR_BRUSH_COLOR, static_cast<uint32_t>(pixelOf(hdc, line[col].colour)));
+      // Inside the lines, which stay drawn until the next full repaint.
+      FillBox(hdc, area.left + col * w + 1, area.top + row * h + 1, (end - col) * w - 1, h - 1);
+      filled += end - col;
+      col = end;
     }
-  SetDCAttr(hdc, DC_ATTR_PEN_COLOR, static_cast<uint32_t>(SysPixelIndex[SYSPIXEL_GREY]));
+  }
+  if (linesDrawn_) return filled;
+  linesDrawn_ = true;
+  // The lines as boxes one pixel wide: a box is cheaper than a pen line.
+  SetDCAttr(hdc, DC_ATTR_BRUSH_COLOR, static_cast<uint32_t>(SysPixelIndex[SYSPIXEL_GREY]));
   for (int i = 0; i <= n_; ++i) {
-    MoveTo(hdc, area.left + i * w, area.top);
-    LineTo(hdc, area.left + i * w, area.top + n_ * h);
-    MoveTo(hdc, area.left, area.top + i * h);
-    LineTo(hdc, area.left + n_ * w, area.top + i * h);
+    FillBox(hdc, area.left + i * w, area.top, 1, n_ * h + 1);
+    FillBox(hdc, area.left, area.top + i * h, n_ * w + 1, 1);
   }
   return filled;
 }

@@ -27,8 +27,9 @@ class CheckGrid {
   void mark(uint64_t first, uint64_t end, uint64_t blockBytes, Cell colour);
   Cell at(int index) const { return cells_[static_cast<size_t>(index)].colour; }
   bool painted(int index) const { return cells_[static_cast<size_t>(index)].painted != 0; }
-  // Fills every unpainted cell of `area` (client co-ordinates) with its
-  // colour and flags it, then draws the N + 1 lines of each direction.
+  // Fills every unpainted cell of `area` (client co-ordinates) inside its
+  // lines with its colour and flags it; the N + 1 lines of each direction
+  // are drawn on the first paint after a reset or a clear of the flags.
   // Answers the number of cells filled.
   int paint(HDC hdc, const Rect& area);
 
@@ -39,6 +40,7 @@ class CheckGrid {
   };
   void set(int index, Cell colour);
   int n_ = 0;
+  bool linesDrawn_ = false;
   std::vector<Slot> cells_;
 };
 
