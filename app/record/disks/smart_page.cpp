@@ -33,7 +33,7 @@ constexpr int kEnable = 19808, kDisk = 19809, kStatus = 19810, kType = 19811, kS
 constexpr int kTemperature = 19813, kTime = 19814, kSelfEva = 19815, kAllEva = 19816, kList = 19818;
 constexpr uint16_t kRunning = 15;
 constexpr int kTextSize = 128;
-constexpr int kLanguageGb2312 = 1;
+constexpr int kLanguageGb2312 = 2;  // language ids count from 1, English
 
 constexpr uint32_t kChild = WS_CHILD | WS_VISIBLE;
 constexpr uint32_t kCombo = kChild | CBS_DROPDOWNLIST | CBS_NOTIFY;

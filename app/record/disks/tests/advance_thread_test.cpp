@@ -179,6 +179,30 @@ TEST_F(Advance, ApplyWritesWhatTheModelSaysAndNothingWhenRefused) {
   EXPECT_EQ(mask, model.groupMask);
 }
 
+// A device without pictures: no picture quota, its own total error, and a
+// split of two segments with one boundary.
+TEST_F(Advance, WithoutPicturesOneQuotaAndTwoSegments) {
+  device_seam::mutableAbility()->storageFlags &= ~128u;
+  OpenAdvance();
+  const WindowHandle page = Storage();
+  EXPECT_FALSE(IsValidHandle(GetDlgItem(page, kPicQuota)) && IsWindowVisible(GetDlgItem(page, kPicQuota)));
+  SetDlgItemText(page, kRecQuota, "3000");
+  device_seam::startCallLog();
+  Command(page, kApply);
+  EXPECT_TRUE(Writes().empty());
+  ASSERT_EQ(Boxes().size(), 1u);
+  EXPECT_EQ(Boxes()[0].key, "quotaerr_allmaxtotal_nopic");
+  livetest::Choose(page, kMode, 2);
+  EXPECT_EQ(SendDlgItemMessage(page, kSplit, SRM_GETVALUE, 1, 0), -1) << "one boundary";
+  SendDlgItemMessage(page, kSplit, SRM_SETVALUE, 35, 0);
+  Command(page, kSplit, SRN_DRAGGED);
+  BoxAnswer() = MSGBOX_ANSWER_YES;
+  device_seam::startCallLog();
+  Command(page, kApply);
+  const int64_t login = getLoginId(getMainOutput());
+  EXPECT_EQ(Writes(), (std::vector<Call>{{"setStorageMode", {login, 2}}, {"setFrameSplit", {login, 35, 65, 0}}}));
+}
+
 // The disk-mode switch: asked about, written on yes only, with the reboot
 // hint; the same state asks nothing.
 TEST_F(Advance, DiskModeAsksBeforeTheReboot) {
