@@ -25,6 +25,7 @@ struct StorageState {
   int channel;  // the channel box's value
   int group;    // the group box's value
   bool quotaWarn, groupReadOnly;
+  bool groupControlsMade;
 };
 
 // Reads every present channel's quotas, the group masks and the mode.

@@ -232,3 +232,18 @@ TEST_F(Advance, DiskModeAsksBeforeTheReboot) {
 }
 
 }  // namespace
+
+namespace {
+
+// Left goes back to the storage menu, Escape closes it with the page.
+TEST_F(Advance, KeysLeadBackToTheStorageMenu) {
+  OpenAdvance();
+  SendMessage(win_, MSG_KEYDOWN, 105, 0);
+  desktest::Drain();
+  EXPECT_EQ(GetActiveWindow(), menu_);
+  SendMessage(win_, MSG_KEYDOWN, 1, 0);
+  desktest::Drain();
+  EXPECT_EQ(getDiskPageWnd(), GUI_INVALID_HANDLE);
+}
+
+}  // namespace
