@@ -10,15 +10,6 @@
 
 namespace {
 
-// A disk-list row names its disk number in its port word.
-bool hasLocalDiskRow() {
-  DiskInfo rows[DISK_LIST_ROWS] = {};
-  const int count = getDiskList(rows);
-  for (int i = 0; i < count && i < DISK_LIST_ROWS; ++i)
-    if (isValidDiskNo(rows[i].port)) return true;
-  return false;
-}
-
 int askRecordAll(int output, WindowHandle owner, const char* key, int motion) {
   if (!checkUserRight(RIGHT_LOCAL_RECORD, -1)) return showNoPermission(owner);
   if (askMsgBox(owner, "preview", key) != MSGBOX_ANSWER_YES) return 0;
@@ -28,9 +19,6 @@ int askRecordAll(int output, WindowHandle owner, const char* key, int motion) {
 }  // namespace
 
 extern "C" {
-
-int hasLocalDisk(void) { return hasLocalDiskRow() ? 1 : 0; }
-int hasDetectableDisk(void) { return hasDiskDetect() && hasLocalDiskRow() ? 1 : 0; }
 
 int showManualSnapError(WindowHandle owner, int code) {
   if (code == -1) return showMsgBox(owner, "manualsnapshot", "manualsnapshot_err_snapshot", MSGBOX_INFO);

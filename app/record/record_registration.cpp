@@ -1,5 +1,6 @@
 // What the record library registers with the page registry: its pages under
-// the record menu, and the storage menu with its disk list.
+// the record menu, the storage menu with its pages, and the S.M.A.R.T.
+// window of the maintenance menu.
 #include "app/page_registry.h"
 #include "app/record_pages.h"
 #include "app/storage_pages.h"
@@ -11,7 +12,9 @@ extern "C" void registerRecordPages(void) {
   // Encoding and advanced record settings.
   registerEncodePages();
   registerPage(APP_MENU_RECORD, "advanceset", createAdvRecordSetWindow);
-  // The storage menu and its disk list; the advanced disk item keeps the
-  // placeholder page until it has a page of its own.
+  // The storage menu with its disk list and advanced disk settings, and the
+  // S.M.A.R.T. window of the maintenance menu.
   registerStoragePages();
+  registerPage(APP_MENU_STORAGE, "disk_advance", createDiskAdvanceWindow);
+  registerPage(APP_MENU_MAINTENANCE, "disk_smart", createDiskSmartInfoWindow);
 }

@@ -1,5 +1,5 @@
 // Disks: the disk list and its attributes and groups, storage modes and
-// quotas, the bad-sector check, S.M.A.R.T., formatting and network disks.
+// quotas, formatting and network disks.
 #include <cstring>
 
 #include "app/core/device/fill.h"
@@ -16,10 +16,12 @@ const uint8_t kNas = 4, kIpSan = 5;
 const int kNetDiskBadAddress = 0x200122;
 const int kNetDiskBadDirectory = 0x200123;
 
-// The device's one disk: read-only, first in the list (bus 0, port 0).
+// The device's one disk: read-only, first in the list (bus 0, port 0),
+// recording into group 1.
 void defaultDiskRow(DiskInfo& row) {
   zeroFill(&row, sizeof row);
   row.readOnly = 1;
+  row.group = 1;
 }
 
 DiskInfo keptDiskRow() {
@@ -35,13 +37,6 @@ void changeDiskRow(F change) {
   DiskInfo row;
   defaultDiskRow(row);
   devsim::modifyValue(Kind::DiskRow, 0, row, change);
-}
-
-// A local disk by its identifier halves; the disk number is port + 2 * bus + 1.
-bool localDisk(int bus, int port) {
-  if (bus < 0 || port < 0 || port > 1) return false;
-  int64_t number = int64_t{port} + 2 * int64_t{bus} + 1;
-  return number >= 1 && number <= 8;
 }
 
 bool isListedDisk(int bus, int port) {
@@ -61,17 +56,6 @@ int checkNetDiskEntry(const NetDiskEntry& e) {
   if (e.ip == 0) return kNetDiskBadAddress;
   if (strnlen(e.directory, sizeof e.directory) == 0) return kNetDiskBadDirectory;
   return 0;
-}
-
-// Moves the disk check from one state to the next when it is in `from`.
-int stepDiskCheck(uint32_t from, uint32_t to) {
-  int result = -1;
-  devsim::modifyValue(Kind::DiskCheck, 0, DiskCheckInfo{}, [&](DiskCheckInfo& info) {
-    if (info.state != from) return;
-    info.state = to;
-    result = 0;
-  });
-  return result;
 }
 
 }  // namespace
@@ -253,79 +237,6 @@ int expandDisk(int loginId, int bus, int port) {
 }
 
 DEVICE_CONSTANT_OF(isUsbdevNotReady, 0)
-
-// --- Bad-sector check ---
-
-int isDiskCheckable(int bus, int port) {
-  DEVICE_ENTER(nullptr, 0, bus, port);
-  return localDisk(bus, port);
-}
-
-int getDiskCheckInfo(DiskCheckInfo* out) {
-  DEVICE_ENTER(out, sizeof *out);
-  return devsim::answerKeptOrZero(Kind::DiskCheck, 0, out);
-}
-
-int startDiskCheck(int loginId, int disk, int type) {
-  DEVICE_ENTER(nullptr, 0, loginId, disk, type);
-  if (disk < 1 || disk > 8 || (type != 1 && type != 2)) return -1;
-  DiskCheckInfo info{};
-  info.idHigh = static_cast<uint32_t>((disk - 1) / 2);
-  info.idLow = static_cast<uint32_t>((disk - 1) % 2);
-  info.checkType = static_cast<uint32_t>(type);
-  info.state = DISK_CHECK_RUNNING;
-  devsim::keepValue(Kind::DiskCheck, 0, info);
-  return 0;
-}
-
-int pauseDiskCheck(int loginId) {
-  DEVICE_ENTER(nullptr, 0, loginId);
-  return stepDiskCheck(DISK_CHECK_RUNNING, DISK_CHECK_PAUSED);
-}
-
-int resumeDiskCheck(int loginId) {
-  DEVICE_ENTER(nullptr, 0, loginId);
-  return stepDiskCheck(DISK_CHECK_PAUSED, DISK_CHECK_RUNNING);
-}
-
-int cancelDiskCheck(int loginId) {
-  DEVICE_ENTER(nullptr, 0, loginId);
-  if (stepDiskCheck(DISK_CHECK_RUNNING, DISK_CHECK_ABORTED) == 0) return 0;
-  return stepDiskCheck(DISK_CHECK_PAUSED, DISK_CHECK_ABORTED);
-}
-
-// --- S.M.A.R.T. ---
-
-int getDiskSmartInfo(DiskSmartInfo* out, int port, int bus) {
-  DEVICE_ENTER(out, sizeof *out, port, bus);
-  if (!out || !localDisk(bus, port)) return -1;
-  zeroFill(out, sizeof *out);
-  // A self-test ends at once on the simulated disks, without error.
-  uint8_t type = devsim::fetchValue<uint8_t>(Kind::DiskSelfTest, port + 2 * bus + 1, 0);
-  out->selfTestType = type;
-  out->selfTestProgress = type ? 100 : 0;
-  return 0;
-}
-
-int startDiskSelfTest(int loginId, int bus, int port, int type) {
-  DEVICE_ENTER(nullptr, 0, loginId, bus, port, type);
-  if (!localDisk(bus, port) || type < 1 || type > 3) return -1;
-  devsim::keepValue<uint8_t>(Kind::DiskSelfTest, port + 2 * bus + 1, static_cast<uint8_t>(type));
-  return 0;
-}
-
-int getSmartCheckDisabled(int loginId, uint32_t* out) {
-  DEVICE_ENTER(out, out ? sizeof *out : 0, loginId);
-  if (!out) return -1;
-  *out = devsim::fetchValue<uint32_t>(Kind::SmartCheckOff, 0, 0);
-  return 0;
-}
-
-int setSmartCheckDisabled(int loginId, int flag) {
-  DEVICE_ENTER(nullptr, 0, loginId, flag);
-  devsim::keepValue<uint32_t>(Kind::SmartCheckOff, 0, flag != 0);
-  return 0;
-}
 
 // --- Network disks ---
 

@@ -517,6 +517,15 @@ typedef struct SmartThreshold {
   uint8_t threshold;
   uint8_t reserved[10];
 } SmartThreshold;
+/* A report from its values block on: the layout a log record carries. */
+typedef struct SmartValues {
+  uint16_t valuesRevision;
+  SmartAttribute attributes[SMART_ENTRIES];
+  uint8_t valuesRest[150];
+  uint16_t thresholdsRevision;
+  SmartThreshold thresholds[SMART_ENTRIES];
+  uint8_t thresholdsRest[150];
+} SmartValues;
 typedef struct DiskSmartInfo {
   uint32_t temperature;
   uint32_t powerOnTime;
@@ -526,12 +535,7 @@ typedef struct DiskSmartInfo {
   uint16_t selfTestStatus;    /* 15 running */
   uint8_t selfTestType;       /* 1 short, 2 extended, 3 conveyance */
   uint8_t pad[3];
-  uint16_t valuesRevision;
-  SmartAttribute attributes[SMART_ENTRIES];
-  uint8_t valuesRest[150];
-  uint16_t thresholdsRevision;
-  SmartThreshold thresholds[SMART_ENTRIES];
-  uint8_t thresholdsRest[150];
+  SmartValues values;
 } DiskSmartInfo;
 
 /* A channel's quota of one kind (0 record, 1 picture); pages keep the first
@@ -669,9 +673,9 @@ static_assert(sizeof(DiskCheckInfo) == 840 && offsetof(DiskCheckInfo, idLow) == 
               "DiskCheckInfo");
 static_assert(sizeof(SmartAttribute) == 14 && sizeof(SmartThreshold) == 12, "S.M.A.R.T. entries");
 static_assert(sizeof(DiskSmartInfo) == 1108 && offsetof(DiskSmartInfo, selfTestType) == 20 &&
-                  offsetof(DiskSmartInfo, valuesRevision) == 24 && offsetof(DiskSmartInfo, attributes) == 26 &&
-                  offsetof(DiskSmartInfo, thresholdsRevision) == 596 &&
-                  offsetof(DiskSmartInfo, thresholds) == 598,
+                  offsetof(DiskSmartInfo, values) == 24 && offsetof(SmartValues, attributes) == 2 &&
+                  offsetof(SmartValues, thresholdsRevision) == 572 && offsetof(SmartValues, thresholds) == 574 &&
+                  sizeof(SmartValues) == 1084,
               "DiskSmartInfo");
 static_assert(sizeof(DiskQuotaInfo) == 40 && offsetof(DiskQuotaInfo, quotaMb) == 8, "DiskQuotaInfo");
 static_assert(sizeof(NetDiskEntry) == 140 && offsetof(NetDiskEntry, port) == 8 &&

@@ -1,6 +1,6 @@
 /* What every settings page and dialog shares: the Apply helpers, the
  * background painters, the page registration and menu close helpers, the key
- * hooks of the pages under the system, maintenance and record menus, and the
+ * hooks of the pages under the system, maintenance, record and storage menus, and the
  * boxes of a failed save. */
 #ifndef APP_PAGE_FRAME_H
 #define APP_PAGE_FRAME_H
@@ -57,6 +57,7 @@ LResult closeOwnerWindow(WindowHandle window);
 int systemPageHook(WindowHandle page, int key, int argument);
 int maintenancePageHook(WindowHandle page, int key, int argument);
 int recordPageHook(WindowHandle page, int key, int argument);
+int diskPageHook(WindowHandle page, int key, int argument);
 
 /* ("commons", "savefailed_code") with the code; the first shows nothing for
  * PAGE_CODE_DECLINED. Both answer 0. */

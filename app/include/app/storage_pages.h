@@ -48,6 +48,12 @@ int saveDiskAttrAndGroup(WindowHandle dialog, int diskIndex);
 int showNetHdAddDialog(WindowHandle parent, int arg);
 int showNetHdSetDialog(WindowHandle parent, int diskIndex);
 
+/* The S.M.A.R.T. window with the bad-sector check beside the maintenance
+ * menu, and the advanced disk page beside the storage menu: 0, or -1 when
+ * the page could not be created. */
+int createDiskSmartInfoWindow(WindowHandle host);
+int createDiskAdvanceWindow(WindowHandle host);
+
 /* Registers the storage pages with the page registry. */
 void registerStoragePages(void);
 

@@ -434,23 +434,42 @@ TEST_F(DeviceTest, DiskCheckAndSelfTestFollowTheirRequests) {
   getDiskCheckInfo(&info);
   EXPECT_EQ(info.idLow + 2 * info.idHigh + 1, 4u);
   EXPECT_EQ(info.state, static_cast<uint32_t>(DISK_CHECK_RUNNING));
+  EXPECT_EQ(info.checkedEnd * 20, info.rangeEnd) << "one read moves the check on by 5 %";
   EXPECT_EQ(resumeDiskCheck(0), -1);
   ASSERT_EQ(pauseDiskCheck(0), 0);
+  getDiskCheckInfo(&info);
+  EXPECT_EQ(info.checkedEnd * 20, info.rangeEnd) << "a paused check stands still";
   ASSERT_EQ(resumeDiskCheck(0), 0);
   ASSERT_EQ(cancelDiskCheck(0), 0);
   getDiskCheckInfo(&info);
   EXPECT_EQ(info.state, static_cast<uint32_t>(DISK_CHECK_ABORTED));
   EXPECT_EQ(cancelDiskCheck(0), -1);
+  // A check left running completes on its twentieth read.
+  ASSERT_EQ(startDiskCheck(0, 1, 1), 0);
+  for (int i = 1; i <= 20; ++i) {
+    getDiskCheckInfo(&info);
+    ASSERT_EQ(info.state, static_cast<uint32_t>(i < 20 ? DISK_CHECK_RUNNING : DISK_CHECK_COMPLETE)) << i;
+  }
+  EXPECT_EQ(info.checkedEnd, info.rangeEnd);
 
   DiskSmartInfo smart;
   EXPECT_EQ(getDiskSmartInfo(&smart, 0, 4), -1);  // disk 9
   ASSERT_EQ(startDiskSelfTest(0, 1, 1, 2), 0);    // disk 4
+  for (int progress : {25, 50, 75, 100}) {
+    ASSERT_EQ(getDiskSmartInfo(&smart, 1, 1), 0);
+    EXPECT_EQ(smart.selfTestType, 2);
+    EXPECT_EQ(smart.selfTestStatus, 15);
+    EXPECT_EQ(smart.selfTestProgress, progress);
+  }
   ASSERT_EQ(getDiskSmartInfo(&smart, 1, 1), 0);
-  EXPECT_EQ(smart.selfTestType, 2);
-  EXPECT_EQ(smart.selfTestProgress, 100);
-  EXPECT_EQ(smart.selfTestStatus, 0);
+  EXPECT_EQ(smart.selfTestStatus, 0) << "ended without error";
   ASSERT_EQ(getDiskSmartInfo(&smart, 0, 0), 0);
   EXPECT_EQ(smart.selfTestType, 0);
+  EXPECT_EQ(smart.selfTestStatus, 0);
+  int atThreshold = 0;
+  for (int i = 0; i < SMART_ENTRIES; ++i)
+    atThreshold += smart.values.attributes[i].id != 0 && smart.values.attributes[i].value <= smart.values.thresholds[i].threshold;
+  EXPECT_EQ(atThreshold, 1) << "one attribute of the report sits at its threshold";
 }
 
 // Every interval of the snapshot table survives its 16-bit field.

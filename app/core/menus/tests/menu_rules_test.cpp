@@ -116,8 +116,8 @@ TEST_F(MenuRules, SubMenuItemsForAdministratorAndGuest) {
       {SubMenu::kManual, {A, A, A}, {P, P, P}},
       {SubMenu::kRecord, {A, A, A, A}, {A, A, A, A}},
       {SubMenu::kSystem, {A, A, A, A, A, A, A, A, A}, {A, A, A, A, A, A, A, A, A}},
-      // The simulated disk is not a local one: nothing to check.
-      {SubMenu::kMaintenance, {A, A, A, A, A, A, B}, {A, A, P, P, P, A, P}},
+      // The simulated disk is local disk 1.
+      {SubMenu::kMaintenance, {A, A, A, A, A, A, A}, {A, A, P, P, P, A, P}},
   };
   for (const Row& row : rows) {
     LogIn(kAdmin);
@@ -137,6 +137,9 @@ TEST_F(MenuRules, SubMenuItemsRefusedByTheDevice) {
   const menus::Check alarm = menus::checkSubMenuItem(SubMenu::kSystem, 2);
   EXPECT_EQ(alarm.verdict, B);
   EXPECT_STREQ(alarm.key, "no_alarmin_alarmout");
+  DiskInfo farDisk{};
+  farDisk.bus = 4;  // disk 9: neither local nor checkable
+  device_seam::overrideAnswer("getDiskList", 1, &farDisk, sizeof farDisk);
   const menus::Check smart = menus::checkSubMenuItem(SubMenu::kMaintenance, 6);
   EXPECT_EQ(smart.verdict, B);
   EXPECT_STREQ(smart.section, "diskmenu");

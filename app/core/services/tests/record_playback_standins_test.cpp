@@ -4,6 +4,8 @@
 // boxes of snapshots, searches and playback.
 #include <cstring>
 #include <functional>
+#include <utility>
+#include <vector>
 
 #include "app/playback.h"
 #include "app/record_pages.h"
@@ -54,19 +56,39 @@ TEST_F(ServicesTest, FormatDisksSendsThePositiveNumbersInOrderAtMostThirtyTwo) {
   EXPECT_EQ(formatDisks(3, 1, 1), 3) << "the device's refusal reaches the caller";
 }
 
+// The disk questions over tables of rows: a row's number is port + 2 * bus
+// + 1, local from 1 to 8; detection asks the device about each row's halves.
 TEST_F(ServicesTest, DiskQuestionsReadTheDiskListAndDetection) {
-  EXPECT_EQ(hasLocalDisk(), 0) << "the simulated disk has no number";
-  DiskInfo rows[DISK_LIST_ROWS] = {};
-  rows[1].port = 3;
-  device_seam::overrideAnswer("getDiskList", 2, rows, sizeof rows);
-  EXPECT_EQ(hasLocalDisk(), 1);
-  device_seam::mutableAbility()->storageFlags |= 1;
+  EXPECT_EQ(hasLocalDisk(), 1) << "the simulated disk is disk 1";
   EXPECT_EQ(hasDetectableDisk(), 1);
+  struct Row {
+    std::vector<std::pair<int, int>> disks;  // (bus, port)
+    int local, detectable;
+  } rows[] = {
+      {{}, 0, 0},
+      {{{4, 0}}, 0, 0},            // disk 9
+      {{{0, 2}}, 1, 0},            // disk 3 by number, but a port the device cannot check
+      {{{4, 0}, {3, 1}}, 1, 1},    // disk 9, disk 8
+      {{{0xFFFF, 0xFFFF}}, 0, 0},  // the largest halves
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.disks.size());
+    std::vector<DiskInfo> list(DISK_LIST_ROWS);
+    for (size_t i = 0; i < row.disks.size(); ++i) {
+      list[i].bus = static_cast<uint16_t>(row.disks[i].first);
+      list[i].port = static_cast<uint16_t>(row.disks[i].second);
+    }
+    device_seam::overrideAnswer("getDiskList", static_cast<int64_t>(row.disks.size()), list.data(),
+                                list.size() * sizeof(DiskInfo));
+    EXPECT_EQ(hasLocalDisk(), row.local);
+    EXPECT_EQ(hasDetectableDisk(), row.detectable);
+  }
+  device_seam::overrideAnswer("isDiskCheckable", 0);
+  EXPECT_EQ(hasDetectableDisk(), 0) << "no row the device can check";
+  device_seam::clearOverrides();
   device_seam::mutableAbility()->storageFlags &= ~1u;
-  EXPECT_EQ(hasDetectableDisk(), 0);
-  rows[1].port = 9;
-  device_seam::overrideAnswer("getDiskList", 2, rows, sizeof rows);
-  EXPECT_EQ(hasLocalDisk(), 0);
+  EXPECT_EQ(hasDetectableDisk(), 0) << "a device without detection";
+  device_seam::mutableAbility()->storageFlags |= 1u;
 }
 
 TEST_F(ServicesTest, RecordAllAsksAndActsOnlyOnYesWithTheRecordRight) {

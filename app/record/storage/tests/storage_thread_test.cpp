@@ -547,7 +547,7 @@ TEST_F(Storage, RowActionsActOnYesOnlyAndGiveTheBusyStateBack) {
 TEST_F(Storage, TheMenusReachThePagesThroughTheRegistry) {
   EXPECT_EQ(findPage(APP_MENU_MAIN, "disk"), showDiskMenu);
   ASSERT_NE(findPage(APP_MENU_STORAGE, "disk_base"), nullptr);
-  EXPECT_EQ(findPage(APP_MENU_STORAGE, "disk_advance"), nullptr) << "the placeholder page until it has one";
+  EXPECT_EQ(findPage(APP_MENU_STORAGE, "disk_advance"), createDiskAdvanceWindow);
   WindowHandle pageInside = GUI_INVALID_HANDLE;
   RunInLoop([](WindowHandle owner) { return openMenuPage(APP_MENU_MAIN, "disk", owner); }, [&] {
     desktest::Drain();

@@ -1,0 +1,75 @@
+// The disk windows on screen, compared with reference pictures at zero
+// tolerance (GUI_UPDATE_REFERENCES=1 writes them).
+#include <string>
+
+#include "app/record/disks/check_seam.h"
+#include "app/record/disks/tests/disks_test_support.h"
+
+namespace {
+
+using diskstest::DisksGui;
+
+constexpr int kSelfTest = 19812, kMode = 19792;
+
+class DisksScreen : public DisksGui {
+ protected:
+  // The pointer rests away from the windows: no control is hovered.
+  void SetUp() override {
+    DisksGui::SetUp();
+    HostInjectMouseMove(0, 0);
+    livetest::PumpUntil([] {
+      Point at{};
+      GetCursorPos(&at);
+      return at.x == 0 && at.y == 0;
+    });
+  }
+  void Shot(const std::string& name) {
+    desktest::Drain();
+    Rect r{};
+    GetWindowRect(win_, &r);
+    livetest::MatchesReference(__FILE__, name.c_str(), livetest::Grab(r));
+  }
+};
+
+// Mid self-test, with the simulated report's attribute at its threshold.
+TEST_F(DisksScreen, SmartPageMidSelfTest) {
+  OpenSmart();
+  livetest::Command(Page(0), kSelfTest);
+  Shot("smart_selftest");
+}
+
+// A check at 40 % of a 1000 MB disk with its reserved start and two bad
+// sectors, at both grid sizes.
+TEST_F(DisksScreen, CheckGridMidCheck) {
+  Rows({diskstest::Disk(1, 1000)});
+  static DiskCheckInfo info{};
+  info.rangeEnd = 1000 * 2048;
+  info.checkedEnd = info.rangeEnd * 2 / 5;
+  info.shieldEnd = 40000;
+  info.badCount = 2;
+  info.badSectors[0] = 300000;
+  info.badSectors[1] = 700000;
+  info.state = DISK_CHECK_RUNNING;
+  device_seam::overrideAnswer("getDiskCheckInfo", 0, &info, sizeof info);
+  for (int cells : {64, 32}) {
+    disks::check_seam::setGridCells(cells);
+    OpenSmart();
+    SendDlgItemMessage(win_, PAGE_ID_SHEET, PSM_SETACTIVEINDEX, 1, 0);
+    Shot("check_grid_" + std::to_string(cells));
+    SendMessage(win_, MSG_CLOSE, 0, 0);
+  }
+  disks::check_seam::setGridCells(0);
+}
+
+TEST_F(DisksScreen, EachStorageMode) {
+  device_seam::overrideAnswer("hasDrawFrameMode", 1);
+  OpenAdvance();
+  const WindowHandle page = Page(0);
+  const char* names[] = {"storage_quota", "storage_group", "storage_frame"};
+  for (int mode = 0; mode < 3; ++mode) {
+    livetest::Choose(page, kMode, mode);
+    Shot(names[mode]);
+  }
+}
+
+}  // namespace
