@@ -31,15 +31,16 @@ constexpr uint32_t kListStyle = WS_CHILD | WS_VISIBLE | WS_BORDER | WS_VSCROLL |
 constexpr uint32_t kListEx = WS_EX_PLACE_X | WS_EX_PLACE_W;
 constexpr int kCellSize = 64;
 
-const ListColumnDesc kColumns[] = {{"listv_no", 0, nullptr},   {"listv_size", 0, nullptr},
+const ListColumnDesc kColumns[] = {{"listv_no", LVCF_CHECKBOX, nullptr},   {"listv_size", 0, nullptr},
                                    {"listv_status", 0, nullptr}, {"listv_attr", 0, nullptr},
                                    {"listv_type", 0, nullptr}, {"listv_free", 0, nullptr},
                                    {"listv_group", 0, nullptr}};
 
 WindowHandle listOf(WindowHandle page) { return GetDlgItem(page, kListId); }
 
-void setCell(WindowHandle list, LResult row, int column, const char* text) {
+void setCell(WindowHandle list, LResult row, int column, const char* text, uint32_t flags = 0) {
   ListViewSubItemInfo cell{};
+  cell.flags = flags;
   cell.column = column;
   cell.text = const_cast<char*>(text);
   cell.textColor = SysPixelIndex[SYSPIXEL_WHITE];
@@ -73,7 +74,7 @@ void addDiskRow(WindowHandle list, int index, const DiskInfo& disk) {
   SendMessage(list, LVM_SETUNCHECKED, 0, row);
   char text[kCellSize];
   std::snprintf(text, sizeof text, "%d", diskNumberOf(&disk));
-  setCell(list, row, 0, text);
+  setCell(list, row, 0, text, LVFLAG_CHECKBOX);
   setChangingCells(list, row, disk);
   getDiskTypeText(text, disk, sizeof text);
   setCell(list, row, 4, text);

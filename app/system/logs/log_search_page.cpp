@@ -245,8 +245,10 @@ void createControls(WindowHandle page) {
 }
 
 void init(WindowHandle page) {
-  if (!g_bitmaps[0].loaded) loadNamedBitmaps(kSection, g_bitmaps, 4, 0);
-  if (!getListViewBitmaps()->icons[0].bmBits) loadListViewBitmaps();
+  // Copies of the layout's bitmaps: taken again with each page, so none
+  // outlives a layout that was loaded again.
+  loadNamedBitmaps(kSection, g_bitmaps, 4, 0);
+  loadListViewBitmaps();
   g_count = 0;
   setResultPage(1);
   setResultPageCount(1);

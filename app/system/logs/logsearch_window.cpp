@@ -23,6 +23,9 @@ void addExportPage(WindowHandle window) {
   tmpl.caption = r->caption ? r->caption : "";
   tmpl.dwAddData = static_cast<LParam>(window);
   SendMessage(sheet, PSM_ADDPAGE, reinterpret_cast<WParam>(&tmpl), reinterpret_cast<LParam>(exportPageProc));
+  // Adding marks the new page active without showing it: the search page
+  // is shown first.
+  SendMessage(sheet, PSM_SETACTIVEINDEX, 0, 0);
 }
 
 LResult logSearchWinProc(WindowHandle hwnd, int message, WParam wParam, LParam lParam) {
