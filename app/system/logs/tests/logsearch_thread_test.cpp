@@ -25,7 +25,6 @@ namespace {
 using livetest::Boxes;
 using livetest::Command;
 using livetest::LiveGui;
-using nested::kNextStep;
 using nested::Pending;
 
 constexpr int kSheet = 4101, kList = 20836, kExport = 20837, kSearch = 20838;
@@ -116,18 +115,9 @@ class LogSearch : public LiveGui {
   }
   // Runs `steps` in the dialog `start` opens; closes what they leave open.
   bool InDialog(const std::function<void()>& start, const std::function<void(WindowHandle)>& steps) {
-    bool ran = false;
-    Pending().push_back([&] {
-      ran = true;
-      const WindowHandle dlg = GetActiveWindow();
-      steps(dlg);
-      if (IsWindow(dlg)) SendMessage(dlg, MSG_CLOSE, 0, 0);
-    });
-    PostMessage(helper_, kNextStep, 0, 0);
-    start();
-    Pending().clear();
-    return ran;
+    return nested::InDialogOpenedBy(helper_, start, steps);
   }
+
   void Select(int row) { SendMessage(List(), LVM_SELECTITEM, static_cast<WParam>(row), 0); }
   void Key(WindowHandle list, int key) {
     ListViewKeyInfo info{static_cast<WParam>(key), 0};
