@@ -28,9 +28,16 @@ void addExportPage(WindowHandle window) {
   SendMessage(sheet, PSM_SETACTIVEINDEX, 0, 0);
 }
 
+// The export page registers itself as the current page; gone with the
+// window, it must not stay registered.
+bool holdsCurrentPage(WindowHandle window) {
+  const WindowHandle page = getCurPageWnd();
+  return IsValidHandle(page) && GetParent(GetParent(page)) == window;
+}
+
 LResult logSearchWinProc(WindowHandle hwnd, int message, WParam wParam, LParam lParam) {
   static const pageframe::PageSlot kMaintenance{getMaintenancePageWnd, setMaintenancePageWnd, maintenancePageHook};
-  if (message == MSG_CLOSE) setCurPageWnd(GUI_INVALID_HANDLE);
+  if (message == MSG_CLOSE || (message == MSG_DESTROY && holdsCurrentPage(hwnd))) setCurPageWnd(GUI_INVALID_HANDLE);
   const LResult rc = pageframe::sheetWindow(kMaintenance, kSection, kPages, 1, hwnd, message, wParam, lParam);
   if (message == MSG_INITDIALOG) addExportPage(hwnd);
   return rc;

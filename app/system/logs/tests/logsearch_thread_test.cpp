@@ -10,7 +10,9 @@
 #include "app/control_services.h"
 #include "app/device_backend.h"
 #include "app/formatting.h"
+#include "app/login_rights.h"
 #include "app/menus.h"
+#include "app/page_frame.h"
 #include "app/playback.h"
 #include "app/result_paging.h"
 #include "app/storage_pages.h"
@@ -134,7 +136,8 @@ TEST_F(LogSearch, TheDeviceFindsNothingSoTheSearchSaysSoAndExportStaysOff) {
               part == 1 ? 23 : 59);
   }
   device_seam::startCallLog();
-  Search();
+  livetest::ClickItem(page_, kSearch);
+  ASSERT_TRUE(livetest::PumpUntil([] { return !Boxes().empty(); }));
   EXPECT_EQ(TakeBoxes(), std::vector<std::string>{"nologfile"});
   EXPECT_FALSE(livetest::Enabled(page_, kExport));
   EXPECT_EQ(Rows(List()), 0);
@@ -346,7 +349,11 @@ TEST_F(LogSearch, KeysAndClicksOpenTheDetailAndItsStepsStayWithinTheResults) {
   EXPECT_TRUE(InDialog([&] { NotifyParentEx(List(), LVN_CELLCLICK + 6, 0); }, [&](WindowHandle dlg) {
     EXPECT_FALSE(IsWindowEnabled(GetDlgItem(dlg, kPrev)));
     EXPECT_FALSE(IsWindowEnabled(GetDlgItem(dlg, kNext)));
+    // Closed by its OK button.
+    livetest::ClickItem(dlg, PAGE_ID_CANCEL);
+    EXPECT_TRUE(livetest::PumpUntil([dlg] { return !IsWindow(dlg); }));
   }));
+  EXPECT_TRUE(IsWindowEnabled(host_));
 }
 
 TEST_F(LogSearch, TheDetailRowsFollowTheEntrysKindAndReadItsFieldsWithinBounds) {
@@ -477,12 +484,15 @@ TEST_F(LogExport, TickedRowsReachTheExportAsTheirDiskNumbersInListOrder) {
   EXPECT_EQ(arg.results[0], 1u);
   EXPECT_EQ(arg.results[1], 1u);
   EXPECT_EQ(arg.disks[2], 0u);
+  EXPECT_EQ(getCurPageWnd(), export_);
   // The keys tick the selected row, or ask for one.
   SendMessage(DiskList(), LVM_SELECTITEM, 1, 0);
   Key(DiskList(), 154);
   EXPECT_EQ(SendMessage(DiskList(), LVM_GETCHECKED, 1, 0), 1);
   Key(DiskList(), 154);
   EXPECT_EQ(SendMessage(DiskList(), LVM_GETCHECKED, 1, 0), 0);
+  Close();
+  EXPECT_EQ(getCurPageWnd(), GUI_INVALID_HANDLE);
 }
 
 TEST_F(LogExport, DiskNotificationsRefreshOneRowOrRefillTheList) {
