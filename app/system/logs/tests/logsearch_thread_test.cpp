@@ -66,6 +66,7 @@ class LogSearch : public LiveGui {
   }
   void TearDown() override {
     if (IsWindow(win_)) Close();
+    setMaintenanceMenuWnd(GUI_INVALID_HANDLE);
     Pending().clear();
     LiveGui::TearDown();
   }
@@ -148,6 +149,10 @@ TEST_F(LogSearch, TheDeviceFindsNothingSoTheSearchSaysSoAndExportStaysOff) {
   // The live view and display switching are given back.
   EXPECT_TRUE(isLiveViewActive(getMainOutput()));
   EXPECT_TRUE(isDispSwitchEnabled());
+  // Exit closes the menu, and the window with it.
+  livetest::ClickItem(page_, PAGE_ID_CANCEL);
+  EXPECT_TRUE(livetest::PumpUntil([this] { return !IsWindow(host_); }));
+  EXPECT_EQ(getMaintenancePageWnd(), GUI_INVALID_HANDLE);
 }
 
 TEST_F(LogSearch, AnEndBeforeTheStartIsRefusedWithoutSearchingWhileEqualTimesSearch) {
