@@ -39,7 +39,9 @@ inline bool InDialogOpenedBy(WindowHandle helper, const std::function<void()>& s
     ran = true;
     const WindowHandle dlg = GetActiveWindow();
     steps(dlg);
-    if (IsWindow(dlg)) SendMessage(dlg, MSG_CLOSE, 0, 0);
+    // Still the active window: the steps left it open (a closed dialog's
+    // handle is not looked at again).
+    if (GetActiveWindow() == dlg) SendMessage(dlg, MSG_CLOSE, 0, 0);
   });
   PostMessage(helper, kNextStep, 0, 0);
   start();
