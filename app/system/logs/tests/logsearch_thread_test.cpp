@@ -435,6 +435,17 @@ TEST_F(LogSearch, PlayingARowNeedsAChannelAndTheRightAndFindsNoRecording) {
   EXPECT_EQ(getOutputState(getMainOutput()), OUTSTATE_LIVEVIEW);
 }
 
+TEST_F(LogSearch, TheRecordersOwnDiskIsListedAndItsExportFindsNoRemovableDevice) {
+  Open();
+  SendMessage(GetDlgItem(win_, kSheet), PSM_SETACTIVEINDEX, 1, 0);
+  const WindowHandle page = PageAt(1);
+  const WindowHandle list = GetDlgItem(page, kDiskList);
+  ASSERT_EQ(Rows(list), 1);
+  SendMessage(list, LVM_SETCHECKED, 0, 0);
+  Command(page, kExportDisks);
+  EXPECT_EQ(TakeBoxes(), std::vector<std::string>{"export_nodevice"});
+}
+
 // Disks of the export page: normal, idle, unformatted, another normal one.
 class LogExport : public LogSearch {
  protected:
