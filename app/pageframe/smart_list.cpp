@@ -3,10 +3,26 @@
 #include <cstdio>
 
 #include "app/app_registry.h"
+#include "app/control_services.h"
 #include "app/smart_list.h"
 #include "gui/gal.h"
 #include "gui/listview.h"
 #include "gui/window.h"
+
+namespace {
+
+constexpr ListColumnDesc kSmartColumns[] = {
+    {"smart_listv_id", 0, nullptr},        {"smart_listv_attr", 0, nullptr},  {"smart_listv_status", 0, nullptr},
+    {"smart_listv_flags", 0, nullptr},     {"smart_listv_threshold", 0, nullptr},
+    {"smart_listv_value", 0, nullptr},     {"smart_listv_worst", 0, nullptr}, {"smart_listv_rawvalue", 0, nullptr},
+};
+
+}  // namespace
+
+extern "C" int addSmartAttrColumns(WindowHandle owner, int listId) {
+  return addListViewColumns(owner, listId, "disk_smartinfo", kSmartColumns,
+                            static_cast<int>(sizeof kSmartColumns / sizeof kSmartColumns[0]));
+}
 
 extern "C" const ValueKeyRow kSmartAttrNames[SMART_NAME_ROWS] = {
     {"Unknown attribute", 0},

@@ -18,6 +18,7 @@ namespace {
 
 constexpr int kPlayStopped = 6;
 constexpr int kInstantSeconds = 300;
+constexpr int kNoFile = 101;
 
 void closeIfOpen(WindowHandle hwnd) {
   // Posted: the desktop thread stops playback while the window's own loop runs.
@@ -102,5 +103,34 @@ void restoreInstantPlaybackWindow(int output) {
 }
 
 int toggleSingleViewAt(int, WindowHandle, WParam, LParam) { return 0; }
+
+// The recorder keeps no recordings to play around a log entry: the search is
+// prepared as a real one would be and finds no file.
+int searchLogPlayback(int output, int channel, int64_t start, int64_t) {
+  resetPlaybackSearch(output, channel);
+  setPlaybackTime(output, static_cast<int>(start));
+  return kNoFile;
+}
+
+int startSmallPlayback(int output) {
+  setPlayState(output, 0);
+  setPlaybackChannel(output, getPlaybackSearchChannel(output));
+  return 0;
+}
+
+int runSmallPlaybackDialog(WindowHandle owner) {
+  const int output = getMainOutput();
+  PlaceholderPage page;
+  page.caption = lookupText("playback", "playback_title");
+  page.output = output;
+  page.afterClose = [output]() { stopPlayback(output); };
+  return runPlaceholderPage(owner, page);
+}
+
+// No removable device is ever present to export to.
+int showExportDialog(WindowHandle owner) {
+  showMsgBox(owner, "searchresult", "export_nodevice", MSGBOX_INFO);
+  return 0;
+}
 
 }  // namespace playback_windows

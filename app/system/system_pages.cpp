@@ -13,4 +13,5 @@ extern "C" void registerSystemPages(void) {
   registerShutdownHint(createShutdownHintWindow);
   registerPage(APP_MENU_SYSTEM, "userset", createUserSetWindow);
   registerLoginPages();
+  registerPage(APP_MENU_MAINTENANCE, "log", createLogSearchWindow);
 }

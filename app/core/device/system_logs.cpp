@@ -51,6 +51,11 @@ int getLogHostText(uint32_t ref, char* out, int size) {
   return 0;
 }
 
+int hasAutoDiskFormat(void) {
+  DEVICE_ENTER(nullptr, 0);
+  return 0;
+}
+
 }  // extern "C"
 
 namespace device_seam {

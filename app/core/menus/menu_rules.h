@@ -4,6 +4,8 @@
 // decisions can be read (and tested) as tables.
 #pragma once
 
+#include "app/menus.h"
+
 namespace menus {
 
 enum class Verdict { kAllowed, kNoPermission, kNoChannel, kBox };
@@ -42,6 +44,6 @@ Check checkSubMenuItem(SubMenu menu, int position);
 int initialSubMenuItem(SubMenu menu);
 
 // Which export runs now: bit 1 a local one, bit 2 a remote one.
-constexpr int kLocalExport = 1, kRemoteExport = 2;
+constexpr int kLocalExport = EXPORT_RUNNING_LOCAL, kRemoteExport = EXPORT_RUNNING_REMOTE;
 
 }  // namespace menus

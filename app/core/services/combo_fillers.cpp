@@ -19,7 +19,7 @@
 
 namespace {
 
-constexpr int kStartTime = 4642, kEndTime = 4645;
+constexpr int kStartTime = DATETIME_START_TIME, kEndTime = DATETIME_END_TIME;
 
 int fillChannels(WindowHandle owner, int comboId, int flag, uint64_t allowed) {
   SendDlgItemMessage(owner, comboId, CB_DELETEALL, 0, 0);
@@ -110,7 +110,7 @@ int createDateTimeRow(WindowHandle owner, const char* section, const char* label
   CtrlResInfo *label = nullptr, *date = nullptr, *time = nullptr;
   if (!record(section, labelKey, &label) || !record(section, dateKey, &date) || !record(section, timeKey, &time))
     return y;
-  const int base = isStart ? 4640 : 4643;
+  const int base = isStart ? DATETIME_START_LABEL : DATETIME_END_LABEL;
   CreateWindowEx("static", label->caption, WS_CHILD | WS_VISIBLE | SS_GRAYTEXT | SS_NOTIFY, labelEx, base, label->x, y,
       label->w, label->h, owner, 0);
   CreateWindowEx("combobox", "", WS_CHILD | WS_VISIBLE | CBS_DATE | CBS_NOTIFY, dateEx, base + 1, date->x, y, date->w,
@@ -129,7 +129,7 @@ int createDateTimeRowAt(WindowHandle owner, const char* section, const char* lab
                         const char* timeKey, int y, uint32_t labelEx, uint32_t dateEx, uint32_t timeEx, int isStart) {
   CtrlResInfo *label = nullptr, *date = nullptr, *time = nullptr;
   if (!record(section, dateKey, &date) || !record(section, timeKey, &time)) return y;
-  const int base = isStart ? 4640 : 4643;
+  const int base = isStart ? DATETIME_START_LABEL : DATETIME_END_LABEL;
   const bool labelled = record(section, labelKey, &label);
   if (labelled)
     CreateWindowEx("static", label->caption, WS_CHILD | WS_VISIBLE | SS_GROUPBOX, labelEx, base, label->x, y, label->w,

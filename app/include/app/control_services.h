@@ -55,6 +55,15 @@ int addPermittedChanItems(WindowHandle owner, int comboId, int flag, int right);
 int addValueComboItems(WindowHandle owner, int comboId, const ValueKeyRow* table, int count, const char* section,
                        int useSection);
 
+/* Ids of the start and end rows of a time range. */
+enum DateTimeRowId {
+  DATETIME_START_LABEL = 4640,
+  DATETIME_START_DATE = 4641,
+  DATETIME_START_TIME = 4642,
+  DATETIME_END_LABEL = 4643,
+  DATETIME_END_DATE = 4644,
+  DATETIME_END_TIME = 4645
+};
 /* The start (4640..4642) or end (4643..4645) row: label, date and time
  * fields; returns y below the row, or y unchanged when a key is missing. */
 int createDateTimeRow(WindowHandle owner, const char* section, const char* labelKey, const char* dateKey,

@@ -24,6 +24,9 @@ void getLogRecord(LogRecord* out, const LogSearchState* state, int index, int un
 /* The text of a log record's remote host reference; 0 gives an empty text;
  * -1 for a reference the device does not know. */
 int getLogHostText(uint32_t ref, char* out, int size);
+/* 1 when the device formats new disks by itself (it then logs automatic
+ * formats instead of format operations); this device does not. */
+int hasAutoDiskFormat(void);
 
 /* The device clock: later getDeviceTime calls run from the time set. */
 int setDeviceTime(OutputLogin* login, const DeviceTime* in);

@@ -30,6 +30,8 @@ int isMenuHidden(int output);
 
 /* Which export runs: 0 none, bit 1 a local one, bit 2 a remote one. The
  * export dialogs set it; the main menu keeps some users out meanwhile. */
+#define EXPORT_RUNNING_LOCAL 1
+#define EXPORT_RUNNING_REMOTE 2
 void setExportRunning(int kinds);
 int getExportRunning(void);
 

@@ -9,7 +9,9 @@
 
 GUI_EXTERN_C_BEGIN
 
-/* Playback type of an output: 0 idle, 1 instant playback. */
+/* Playback type of an output: 0 idle, 1 instant playback, 14 the small
+ * playback around a log entry. */
+#define PLAYBACK_TYPE_LOG 14
 void setPlaybackType(int output, int type);
 int getPlaybackType(int output);
 /* Play state word of an output; 6 once stopped. */
@@ -65,6 +67,15 @@ void stopPlayback(int output);
 void showPlaybackWindow(int output, int show);
 void restoreInstantPlaybackWindow(int output);
 int toggleSingleViewAt(int output, WindowHandle window, WParam wParam, LParam lParam);
+
+/* The recordings of one channel from `start` to `end` (seconds since 1970)
+ * on the output: 0 or 105 found, any other code none. */
+int searchLogPlayback(int output, int channel, int64_t start, int64_t end);
+/* The small playback of what the last search found, and its window (modal). */
+int startSmallPlayback(int output);
+int runSmallPlaybackDialog(WindowHandle owner);
+/* The export dialog (modal); export modes 2 and 4 export logs. */
+int showExportDialog(WindowHandle owner);
 
 int showInstantSearchError(WindowHandle owner, int code);
 int showPlaybackError(int output, WindowHandle owner, int code);

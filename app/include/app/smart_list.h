@@ -16,6 +16,10 @@ GUI_EXTERN_C_BEGIN
  * DiskSmartInfo (its `values`) or of a log record. */
 void fillSmartAttrList(WindowHandle list, const SmartValues* smart);
 
+/* The list's eight columns, captioned from the S.M.A.R.T. window's layout
+ * section; the columns added, as addListViewColumns answers. */
+int addSmartAttrColumns(WindowHandle owner, int listId);
+
 /* The attribute names: 48 rows, an id no row knows in the unknown form. */
 #define SMART_NAME_ROWS 48
 extern const ValueKeyRow kSmartAttrNames[SMART_NAME_ROWS];

@@ -15,6 +15,8 @@ int diskNumberOf(const DiskInfo* disk);
 int getDiskAttrText(char* out, int outLen, DiskInfo disk);
 int getDiskTypeText(char* out, DiskInfo disk, int outLen);
 int getDiskStatusText(char* out, int outLen, int status);
+/* The status text of a list cell: a formatting disk adds its progress. */
+int getDiskStatusCellText(char* out, int outLen, DiskInfo disk);
 /* Capacity (or free space) of every listed disk, in bytes; 0 without one. */
 int64_t sumDiskTotalSpace(void);
 int64_t sumDiskFreeSpace(void);

@@ -23,6 +23,9 @@ int createUserSetWindow(WindowHandle host);
 /* Registers the login dialog that createLoginWindow opens. */
 void registerLoginPages(void);
 
+/* The log search window (modeless under the maintenance menu). */
+int createLogSearchWindow(WindowHandle owner);
+
 /* First-start language choice and the start-up wizard. */
 int createLangSelWindow(WindowHandle owner);
 /* The language dialog itself, registered as the main menu's "langsel". */

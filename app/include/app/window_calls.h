@@ -22,7 +22,11 @@
   X(void, showPlaybackWindow, (int output, int show), (output, show), void())                        \
   X(void, restoreInstantPlaybackWindow, (int output), (output), void())                              \
   X(int, toggleSingleViewAt, (int output, WindowHandle window, WParam wParam, LParam lParam),        \
-    (output, window, wParam, lParam), 0)
+    (output, window, wParam, lParam), 0)                                                             \
+  X(int, searchLogPlayback, (int output, int channel, int64_t start, int64_t end), (output, channel, start, end), -1) \
+  X(int, startSmallPlayback, (int output), (output), -1)                                             \
+  X(int, runSmallPlaybackDialog, (WindowHandle owner), (owner), 0)                                   \
+  X(int, showExportDialog, (WindowHandle owner), (owner), 0)
 
 #define CAMERA_WINDOW_CALLS(X)                                                                       \
   X(int, showImageCopyChanDialog, (WindowHandle host, int sourceChannel, int mode), (host, sourceChannel, mode), 0) \

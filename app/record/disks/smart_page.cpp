@@ -52,11 +52,6 @@ constexpr ValueKeyRow kSelfTestStatus[] = {
 };
 constexpr ValueKeyRow kSelfTestTypes[] = {
     {"selftest_type_shot", 1}, {"selftest_type_expanded", 2}, {"selftest_type_conveyance", 3}};
-constexpr ListColumnDesc kColumns[] = {
-    {"smart_listv_id", 0, nullptr},        {"smart_listv_attr", 0, nullptr},  {"smart_listv_status", 0, nullptr},
-    {"smart_listv_flags", 0, nullptr},     {"smart_listv_threshold", 0, nullptr},
-    {"smart_listv_value", 0, nullptr},     {"smart_listv_worst", 0, nullptr}, {"smart_listv_rawvalue", 0, nullptr},
-};
 
 template <size_t N>
 constexpr int countOf(const ValueKeyRow (&)[N]) {
@@ -100,7 +95,7 @@ void createControls(WindowHandle page) {
       pageframe::createFromKey(page, kSmartSection, {"ListView", "smartlist", kListStyle, 0, kList, false});
   if (IsValidHandle(list)) {
     SetWindowText(list, "List View");
-    addListViewColumns(page, kList, kSmartSection, kColumns, 8);
+    addSmartAttrColumns(page, kList);
     SetNotificationCallback(list, ignoreNotify);
   }
 }

@@ -41,6 +41,7 @@ const std::map<Key, PageOpener>& Registered() {
       {{APP_MENU_SYSTEM, "232set"}, createRs232SetWindow},
       {{APP_MENU_SYSTEM, "display"}, createDisplaySetWindow},
       {{APP_MENU_SYSTEM, "netset"}, nullptr},
+      {{APP_MENU_MAINTENANCE, "log"}, createLogSearchWindow},
       {{APP_MENU_STORAGE, "disk_base"}, nullptr},
       {{APP_MENU_STORAGE, "disk_advance"}, createDiskAdvanceWindow},
       {{APP_MENU_MAINTENANCE, "disk_smart"}, createDiskSmartInfoWindow},

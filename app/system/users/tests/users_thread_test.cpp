@@ -135,18 +135,9 @@ class Users : public LiveGui {
   }
   // Starts a dialog from the page (by `start`) and runs `steps` inside it.
   void FromPage(std::function<void()> start, std::function<void(WindowHandle)> steps) {
-    bool ran = false;
-    Pending().push_back([&] {
-      ran = true;
-      const WindowHandle dlg = GetActiveWindow();
-      steps(dlg);
-      if (IsWindow(dlg)) SendMessage(dlg, MSG_CLOSE, 0, 0);
-    });
-    PostMessage(helper_, kNextStep, 0, 0);
-    start();
-    EXPECT_TRUE(ran);
-    Pending().clear();
+    EXPECT_TRUE(nested::InDialogOpenedBy(helper_, start, steps));
   }
+
   // The list position of a record.
   int PositionOf(int index) {
     const UserConfig* t = getCachedUserConfig();

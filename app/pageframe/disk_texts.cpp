@@ -1,4 +1,7 @@
-// The disk texts and sums the storage pages and other pages share.
+// The disk texts and sums the storage pages, the log export page and other
+// pages share.
+#include <cstdio>
+
 #include "app/device_backend.h"
 #include "app/formatting.h"
 #include "app/storage_pages.h"
@@ -7,7 +10,7 @@
 namespace {
 
 constexpr const char* kSection = "disk_base";
-constexpr int kStatusAbsent = 14;
+constexpr int kStatusFormatting = 11, kStatusAbsent = 14;
 constexpr int kNas = 4, kIpSan = 5;
 constexpr uint8_t kGroupMode = 1;
 
@@ -63,6 +66,17 @@ int getDiskTypeText(char* out, DiskInfo disk, int outLen) {
 
 int getDiskStatusText(char* out, int outLen, int status) {
   return formatValueText(kSection, kStatusRows, countOf(kStatusRows), status, out, outLen);
+}
+
+int getDiskStatusCellText(char* out, int outLen, DiskInfo disk) {
+  if (!out || outLen < 1) return -1;
+  char status[64] = "";
+  getDiskStatusText(status, sizeof status, static_cast<int>(disk.status));
+  if (disk.status == kStatusFormatting)
+    std::snprintf(out, static_cast<size_t>(outLen), "%s %02d%%", status, getDiskFormatProgress(disk.bus, disk.port));
+  else
+    std::snprintf(out, static_cast<size_t>(outLen), "%s", status);
+  return 0;
 }
 
 int64_t sumDiskTotalSpace(void) { return sumRows(&DiskInfo::capacity); }
