@@ -19,6 +19,10 @@ void fillNicCombo(WindowHandle window, int comboId);
 void fillBondNicCombo(WindowHandle window, int comboId);
 void fillNicSpeedCombo(WindowHandle window, int comboId, int nicIndex);
 
+/* The motion detection page (modeless, hosted by the camera menu); its
+ * handle, or GUI_INVALID_HANDLE. */
+WindowHandle createMotionSetWindow(WindowHandle host);
+
 /* Registers the pages of this library with the page registry. */
 void registerAlarmNetPages(void);
 

@@ -40,6 +40,7 @@ const std::map<Key, PageOpener>& Registered() {
       {{APP_MENU_SYSTEM, "userset"}, createUserSetWindow},
       {{APP_MENU_SYSTEM, "232set"}, createRs232SetWindow},
       {{APP_MENU_SYSTEM, "netset"}, nullptr},
+      {{APP_MENU_CAMERA, "motionset"}, nullptr},
       {{APP_MENU_STORAGE, "disk_base"}, nullptr},
   };
   return pages;
@@ -49,7 +50,8 @@ std::vector<Key> EveryItem() {
   std::vector<Key> items;
   for (const char* item : kMainItems) items.push_back({APP_MENU_MAIN, item});
   for (auto which : {menus::SubMenu::kExport, menus::SubMenu::kManual, menus::SubMenu::kRecord,
-                     menus::SubMenu::kSystem, menus::SubMenu::kMaintenance, menus::SubMenu::kStorage}) {
+                     menus::SubMenu::kSystem, menus::SubMenu::kMaintenance, menus::SubMenu::kStorage,
+                     menus::SubMenu::kCamera}) {
     const menus::SubMenuFamily& f = menus::subMenuFamily(which);
     for (int i = 0; i < f.count; ++i) items.push_back({f.registryMenu, f.items[i].key});
   }
