@@ -184,6 +184,8 @@ void storeOutputs(WindowHandle page, EventLinkage* linkage) {
   const WindowHandle list = listOf(page);
   if (!IsValidHandle(list)) return;
   uint64_t mask = 0;
+  // The helper writes one byte per IP slot the device can have.
+  static_assert(IP_ALARM_CAMERAS >= IP_CHANNEL_BOUND, "a byte for every IP slot");
   uint8_t bytes[IP_ALARM_CAMERAS] = {};
   getCheckedAlarmOuts(list, &mask, bytes);
   const int local = getAlarmOutNum();
