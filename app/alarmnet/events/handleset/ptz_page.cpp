@@ -26,7 +26,6 @@ constexpr uint32_t kNumberStyle = WS_CHILD | WS_VISIBLE | WS_DISABLED | CBS_NOTI
 constexpr int kPtzFlag = 3;
 constexpr int kPresetBound = 127;
 constexpr int kSelChanged = 1;
-constexpr int kIpChannelsAfter = 16;  // channels 1..16 + the IP count are shown
 
 // One of the three actions' arrays; action i's check box is kCalls[i] and
 // its number box the id after it.
@@ -112,7 +111,9 @@ void showChannel(WindowHandle page, int channel) {
   }
   uint64_t ipMask = 0;
   const int ipCount = getIpChannelNum(&ipMask);
-  if (channel < 1 || channel > kIpChannelsAfter + ipCount) return;
+  // The analog count, not a fixed 16: a device with fewer analog channels
+  // would otherwise show the calls of channels it does not have.
+  if (channel < 1 || channel > getAnalogChanNum() + ipCount) return;
   const PtzChoice shown = shownPtzChoice(a, channel, limits[0], limits[1], limits[2]);
   const bool chosen[3] = {shown.preset, shown.patrol, shown.pattern};
   for (int i = 0; i < 3; ++i) {

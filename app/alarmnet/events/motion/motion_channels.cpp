@@ -189,7 +189,6 @@ void onCopy() {
     }
     uint64_t ipMask = 0;
     const int channels = getAnalogChanNum() + getIpChannelNum(&ipMask);
-    uint64_t lastMask = 0;
     for (int channel = 1; channel <= channels && channel <= kCachedChannels; ++channel) {
       if (!((mask >> (channel - 1)) & 1u)) continue;
       ChanEditSlot& slot = s.slots[channel - 1];
@@ -200,11 +199,10 @@ void onCopy() {
       } else {
         slot.cached = 1;
         slot.record = s.work;
-        // A target whose record cannot be read keeps the mask last read,
-        // never the source channel's own.
+        // A target whose record cannot be read records nothing rather than
+        // the channels of whichever channel was read before it.
         ChannelConfig target{};
-        if (getChannelConfig(login(), channel, &target) == 0) lastMask = recordMaskOf(target);
-        setRecordMask(&slot.record, lastMask);
+        setRecordMask(&slot.record, getChannelConfig(login(), channel, &target) == 0 ? recordMaskOf(target) : 0);
       }
       std::memcpy(slot.holiday, s.holiday, sizeof s.holiday);
     }

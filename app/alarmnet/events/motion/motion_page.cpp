@@ -230,7 +230,7 @@ void onGridTool(WindowHandle page, int id) {
 
 void onApply(WindowHandle page) {
   if (const int rc = saveMotionParam(false)) {
-    showMsgBoxNum(page, "commons", "savefailed_code", rc);
+    reportSaveFailed(page, rc);
     g_page.repaintCells = true;
     invalidateView();
     return;

@@ -113,18 +113,21 @@ TEST_F(MotionPage, ApplyWritesTheCurrentThenTheCachedChannels) {
 }
 
 // Copy keeps each target's own record channels: a target already cached
-// keeps its cached mask, another takes the one stored on the device, never
-// the source channel's.
+// keeps its cached mask, another takes the one stored on the device, and
+// one whose record cannot be read none, never another channel's.
 TEST_F(MotionPage, CopyKeepsEachTargetsRecordChannels) {
-  ChannelConfig three = Stored(3);
-  three.motionRecordMask[0] = 0x80;
-  ASSERT_EQ(setChannelConfig(nullptr, 3, &three, 1), 0);
+  for (int channel : {3, 4}) {
+    ChannelConfig stored = Stored(channel);
+    stored.motionRecordMask[0] = 0x80;
+    ASSERT_EQ(setChannelConfig(nullptr, channel, &stored, 1), 0);
+  }
   Open();
   livetest::Choose(page_, kChannelBox, 2);
   getMotionParam()->motionRecordMask[0] = 0x40;
   livetest::Choose(page_, kChannelBox, 1);
   getMotionParam()->motionRecordMask[0] = 0x1;
   Drag(CellX(5), CellY(5), CellX(5), CellY(5));
+  device_seam::overrideAnswerFor("getChannelConfig", {4}, -1);
   RunInLoop(
       [&](WindowHandle) {
         Command(page_, PAGE_ID_COPY);
@@ -134,13 +137,16 @@ TEST_F(MotionPage, CopyKeepsEachTargetsRecordChannels) {
         const WindowHandle dialog = GetActiveWindow();
         SendDlgItemMessage(dialog, CHANBOX_ANALOG_FIRST + 1, BM_SETCHECK, BST_CHECKED, 0);
         SendDlgItemMessage(dialog, CHANBOX_ANALOG_FIRST + 2, BM_SETCHECK, BST_CHECKED, 0);
+        SendDlgItemMessage(dialog, CHANBOX_ANALOG_FIRST + 3, BM_SETCHECK, BST_CHECKED, 0);
         Command(dialog, PAGE_ID_OK);
       });
+  device_seam::clearOverrides();
   Command(page_, kApply);
-  for (int channel : {1, 2, 3}) EXPECT_EQ(Stored(channel).motionArea[5][0], 1u << 5) << channel;
+  for (int channel : {1, 2, 3, 4}) EXPECT_EQ(Stored(channel).motionArea[5][0], 1u << 5) << channel;
   EXPECT_EQ(Stored(1).motionRecordMask[0], 0x1u);
   EXPECT_EQ(Stored(2).motionRecordMask[0], 0x40u);
   EXPECT_EQ(Stored(3).motionRecordMask[0], 0x80u);
+  EXPECT_EQ(Stored(4).motionRecordMask[0], 0u);
   Close();
 }
 
@@ -242,6 +248,94 @@ TEST_F(MotionPage, TheLowResolutionSplit) {
   setCameraPageWnd(GUI_INVALID_HANDLE);
   device_seam::clearOverrides();
   setCtrlScale(3, 7);
+}
+
+// Event handling opens the motion sheet with the camera menu disabled;
+// the holiday segments go through the exchange buffer and back, and Apply
+// is enabled afterwards.
+TEST_F(MotionPage, EventHandlingOpensTheMotionSheet) {
+  Open();
+  const WindowHandle menu = Main({0, 0, 100, 100}, DefaultMainWinProc);
+  setCameraMenuWnd(menu);
+  bool menuDisabled = false;
+  int pages = 0;
+  RunInLoop(
+      [&](WindowHandle) {
+        Command(page_, kHandle);
+        return 0;
+      },
+      [&] {
+        menuDisabled = !IsWindowEnabled(menu);
+        const WindowHandle dialog = GetActiveWindow();
+        const WindowHandle sheet = GetDlgItem(dialog, PAGE_ID_SHEET);
+        pages = static_cast<int>(SendMessage(sheet, PSM_GETPAGECOUNT, 0, 0));
+        const WindowHandle schedule = static_cast<WindowHandle>(SendMessage(sheet, PSM_GETPAGE, 1, 0));
+        livetest::Choose(schedule, 21536, 7);
+        const int values[4] = {6, 0, 7, 0};
+        for (int f = 1; f <= 4; ++f) SendDlgItemMessage(schedule, 21537, CB_SETFIELD, f, values[f - 1]);
+        Command(schedule, PAGE_ID_OK);
+      });
+  setCameraMenuWnd(GUI_INVALID_HANDLE);
+  EXPECT_TRUE(menuDisabled);
+  EXPECT_TRUE(IsWindowEnabled(menu));
+  EXPECT_EQ(pages, 3);
+  EXPECT_TRUE(livetest::Enabled(page_, kApply));
+  device_seam::startCallLog();
+  Command(page_, kApply);
+  TimeSegment holiday[8] = {};
+  getHolidaySegments(nullptr, 1, 3, holiday);
+  EXPECT_EQ(holiday[0].startHour, 6);
+  EXPECT_EQ(holiday[0].endHour, 7);
+  Close();
+}
+
+// A channel whose area is made of zones hides the grid tools and shows
+// clear-all and one tool per zone (at most four).
+TEST_F(MotionPage, ZoneChannelsShowTheZoneTools) {
+  AreaCaps zones{};
+  zones.zoneCount = 6;
+  zones.areaMode = 2;
+  device_seam::overrideAnswer("getMotionAreaCaps", 0, &zones, sizeof zones);
+  Open();
+  auto shown = [&](int id) { return (GetWindowStyle(GetDlgItem(page_, id)) & WS_VISIBLE) != 0; };
+  EXPECT_FALSE(shown(kSelectAll));
+  EXPECT_FALSE(shown(kClearAll));
+  for (int id = 19254; id <= 19258; ++id) EXPECT_TRUE(shown(id)) << id;
+  Drag(CellX(1), CellY(1), CellX(3), CellY(3));
+  EXPECT_EQ(getMotionParam()->motionArea[1][0], 0u);
+  device_seam::clearOverrides();
+  livetest::Choose(page_, kChannelBox, 2);
+  EXPECT_TRUE(shown(kSelectAll));
+  for (int id = 19254; id <= 19258; ++id) EXPECT_FALSE(shown(id)) << id;
+  Close();
+}
+
+// The camera menu opens the motion page first; its message 19205 reloads
+// the page's grid from the working record; closing the menu closes the
+// page and its status call-back.
+TEST_F(MotionPage, TheCameraMenuHostsThePage) {
+  WindowHandle page = GUI_INVALID_HANDLE;
+  bool reported = true;
+  RunInLoop(showCameraMenu, [&] {
+    livetest::PumpUntil([] { return getCameraPageWnd() != GUI_INVALID_HANDLE; });
+    page = getCameraPageWnd();
+    const WindowHandle menu = getCameraMenuWnd();
+    ASSERT_NE(page, GUI_INVALID_HANDLE);
+    ASSERT_NE(GetDlgItem(menu, 19200), GUI_INVALID_HANDLE);
+    getMotionParam()->motionArea[4][0] = 0x7;
+    SendMessage(menu, MSG_RELOADMOTIONGRID, 0, 0);
+    win_ = page;
+    page_ = static_cast<WindowHandle>(SendMessage(GetDlgItem(page, PAGE_ID_SHEET), PSM_GETPAGE, 0, 0));
+    // The reloaded grid is what a press tests against: a set cell clears.
+    Drag(CellX(1), CellY(4), CellX(1), CellY(4));
+    EXPECT_EQ(getMotionParam()->motionArea[4][0], 0x5u);
+    SendMessage(menu, MSG_CLOSE, 0, 0);
+    const uint32_t rows[18] = {};
+    reported = device_seam::reportMotion(1, rows);
+  });
+  EXPECT_FALSE(reported);
+  EXPECT_EQ(getCameraPageWnd(), GUI_INVALID_HANDLE);
+  EXPECT_EQ(getCameraMenuWnd(), GUI_INVALID_HANDLE);
 }
 
 // The grid with a drag and a motion report over some of its cells.
