@@ -175,6 +175,8 @@ LResult pageFallback(WindowHandle page, int message, WParam wParam, LParam lPara
         closeSheet(page);
         return 0;
       }
+      // The page's OK has closed the sheet, and the page with it.
+      if (pageframe::idOf(wParam) == PAGE_ID_OK) return 0;
       break;
     default: break;
   }

@@ -278,7 +278,11 @@ LResult pageProc(WindowHandle page, int message, WParam wParam, LParam lParam) {
     case MSG_LBUTTONDOWN: case MSG_MOUSEMOVE: case MSG_LBUTTONUP: case MSG_NCLBUTTONUP:
       onMouse(page, message == MSG_NCLBUTTONUP ? MSG_LBUTTONUP : message, lowWord(lParam), highWord(lParam));
       break;
-    case MSG_COMMAND: onCommand(page, pageframe::idOf(wParam), pageframe::codeOf(wParam)); break;
+    case MSG_COMMAND:
+      onCommand(page, pageframe::idOf(wParam), pageframe::codeOf(wParam));
+      // Exit has closed the menu, and the page with it.
+      if (pageframe::idOf(wParam) == PAGE_ID_EXIT) return 0;
+      break;
     case MSG_TIMER:
       if (static_cast<int>(wParam) == kOverlayTimer) onTimer(page);
       break;

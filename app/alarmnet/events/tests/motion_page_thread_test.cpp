@@ -311,8 +311,8 @@ TEST_F(MotionPage, ZoneChannelsShowTheZoneTools) {
 }
 
 // The camera menu opens the motion page first; its message 19205 reloads
-// the page's grid from the working record; closing the menu closes the
-// page and its status call-back.
+// the page's grid from the working record; the page's Exit closes the
+// menu, the page and its status call-back.
 TEST_F(MotionPage, TheCameraMenuHostsThePage) {
   WindowHandle page = GUI_INVALID_HANDLE;
   bool reported = true;
@@ -329,7 +329,7 @@ TEST_F(MotionPage, TheCameraMenuHostsThePage) {
     // The reloaded grid is what a press tests against: a set cell clears.
     Drag(CellX(1), CellY(4), CellX(1), CellY(4));
     EXPECT_EQ(getMotionParam()->motionArea[4][0], 0x5u);
-    SendMessage(menu, MSG_CLOSE, 0, 0);
+    Command(page_, PAGE_ID_EXIT);
     const uint32_t rows[18] = {};
     reported = device_seam::reportMotion(1, rows);
   });
