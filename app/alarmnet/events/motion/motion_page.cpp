@@ -56,6 +56,43 @@ const char* const kZoneKeys[kZonesMax] = {"clearzone1", "clearzone2", "clearzone
 PageState g_page;
 LiveRows g_live{};
 
+// Loaded on each opening; they live while the buttons show them.
+struct Pictures {
+  Bitmap handleBack{}, handle{}, handleDisabled{};
+  Bitmap zones[kZonesMax]{};
+  bool hasHandle = false, hasHandleDisabled = false, hasBack = false;
+  bool hasZone[kZonesMax]{};
+};
+Pictures g_pictures;
+const char* const kZoneBitmaps[kZonesMax] = {"yellow_bmp", "green_bmp", "blue_bmp", "magenta_bmp"};
+
+void loadPictures() {
+  Pictures& p = g_pictures;
+  p.hasBack = GetWinBitmap(kSection, "handle_bg_bmp", &p.handleBack) != 0;
+  p.hasHandle = GetWinBitmap(kSection, "handle_bmp", &p.handle) != 0;
+  p.hasHandleDisabled = GetWinBitmap(kSection, "handle_dis_bmp", &p.handleDisabled) != 0;
+  for (int i = 0; i < kZonesMax; ++i) p.hasZone[i] = GetWinBitmap(kSection, kZoneBitmaps[i], &p.zones[i]) != 0;
+}
+
+// The arrow is the button's own picture (grey while disabled) over its
+// tile; each zone tool shows its zone's colour beside its caption.
+void givePictures(WindowHandle page) {
+  const Pictures& p = g_pictures;
+  const WindowHandle handle = GetDlgItem(page, kHandleButton);
+  const Bitmap* back = p.hasBack ? &p.handleBack : nullptr;
+  if (IsValidHandle(handle)) {
+    SetCtrlBitmaps(handle, nullptr, back, 1);
+    SetCtrlBitmaps(handle, nullptr, back, 2);
+    SetCtrlBitmaps(handle, p.hasHandleDisabled ? &p.handleDisabled : nullptr, back, 3);
+  }
+  for (int i = 0; i < kZonesMax; ++i) {
+    const WindowHandle tool = GetDlgItem(page, kFirstZoneTool + i);
+    if (!IsValidHandle(tool) || !p.hasZone[i]) continue;
+    SetCtrlBitmaps(tool, nullptr, &p.zones[i], 1);
+    SetCtrlBitmaps(tool, nullptr, &p.zones[i], 2);
+  }
+}
+
 int16_t lowWord(LParam l) { return static_cast<int16_t>(l & 0xFFFF); }
 int16_t highWord(LParam l) { return static_cast<int16_t>((l >> 16) & 0xFFFF); }
 
@@ -73,7 +110,6 @@ void createControls(WindowHandle page) {
       {"combobox", "camsel", WS_CHILD | WS_VISIBLE | CBS_NOTIFY | CBS_GRIDLIST | CBS_DROPDOWNLIST,
        EDIT_CORNER_TOPRIGHT, kChannelBox, true},
       {"button", "motionen", WS_CHILD | WS_VISIBLE | BS_FRAMED | BS_AUTOCHECKBOX, 0, kEnableBox, true},
-      {"button", "handle", WS_CHILD | WS_VISIBLE | BS_FRAMED, 0, kHandleButton, true},
       {"trackbar", "sens", WS_CHILD | WS_VISIBLE | BS_FRAMED | TBS_TICKS | TBS_NOTIFY, EDIT_CORNER_BOTTOMRIGHT,
        kSensitivity, true},
       {"button", "fullscr", kButtonStyle, 0, kSelectAll, false},
@@ -81,6 +117,11 @@ void createControls(WindowHandle page) {
       {"button", "clearallarea", WS_CHILD | BS_AUTOSIZE, 0, kClearZones, false},
   };
   pageframe::createControls(page, kSection, kControls, static_cast<int>(sizeof kControls / sizeof kControls[0]));
+  const Bitmap* arrow = g_pictures.hasHandle ? &g_pictures.handle : nullptr;
+  pageframe::createFromKey(page, kSection,
+                           {"button", "handle", WS_CHILD | WS_VISIBLE | BS_FRAMED | BS_IMAGEBUTTON, 0, kHandleButton,
+                            true},
+                           -1, reinterpret_cast<LParam>(arrow));
   for (int i = 0; i < kZonesMax; ++i)
     pageframe::createFromKey(page, kSection, {"button", kZoneKeys[i], WS_CHILD | BS_AUTOSIZE | BS_IMAGEBUTTON, 0,
                                               kFirstZoneTool + i, false});
@@ -90,11 +131,13 @@ void createControls(WindowHandle page) {
                            {"button", "base_apply", kButtonStyle | WS_DISABLED, 0, PAGE_ID_APPLY, false}, y);
   pageframe::createFromKey(page, kSection, {"button", "base_close", kButtonStyle, 0, PAGE_ID_EXIT, false}, y);
   SendDlgItemMessage(page, kSensitivity, TBM_SETRANGE, 0, kSensitivityMax);
+  givePictures(page);
 }
 
 // Step 1 to 7 of the page's initialisation.
 void initPage(WindowHandle page) {
   g_page.page = page;
+  loadPictures();
   setDefaults();
   g_page.drag = Drag{};
   const Grid g = currentGrid();
