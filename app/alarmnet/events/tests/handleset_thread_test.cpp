@@ -108,6 +108,27 @@ TEST_F(HandleSet, EachSourceShowsItsPages) {
   }
 }
 
+// Without a usable channel the camera page (and the PTZ page of an alarm
+// input) cannot be chosen; the schedule and rule pages still can.
+TEST_F(HandleSet, PagesWithoutAUsableChannelCannotBeChosen) {
+  DeviceAbility* ability = device_seam::mutableAbility();
+  const uint8_t analog = ability->analogChanNum;
+  ability->analogChanNum = 0;
+  const struct {
+    int source;
+    std::vector<bool> choosable;
+  } kCases[] = {{EVENT_SOURCE_ALARMIN, {false, true, true, false}}, {EVENT_SOURCE_MOTION, {false, true, true}}};
+  for (const auto& c : kCases) {
+    std::vector<bool> seen;
+    Run(c.source, [&](const Sheet& s) {
+      for (size_t i = 0; i < s.titles.size(); ++i)
+        seen.push_back(SendMessage(s.sheet, PSM_SETACTIVEINDEX, i, 0) == 0);
+    });
+    EXPECT_EQ(seen, c.choosable) << "source " << c.source;
+  }
+  ability->analogChanNum = analog;
+}
+
 // The action boxes show and store their bits; bits the page does not edit
 // are kept; without FTP the snapshot bit goes where only it could have
 // set it (alarm inputs and motion) and the trigger box takes its place.
