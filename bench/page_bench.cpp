@@ -44,7 +44,7 @@ void OpenPaintClose(const menus::SubMenuFamily& f, const char* item, WindowHandl
 template <typename Fill>
 void MeasurePages(benchmark::State& state, WindowHandle host, Fill fill) {
   for (auto which : {menus::SubMenu::kManual, menus::SubMenu::kRecord, menus::SubMenu::kSystem,
-                     menus::SubMenu::kMaintenance, menus::SubMenu::kStorage}) {
+                     menus::SubMenu::kMaintenance, menus::SubMenu::kStorage, menus::SubMenu::kCamera}) {
     const menus::SubMenuFamily& f = menus::subMenuFamily(which);
     for (int i = 0; i < f.count; ++i) {
       const char* item = f.items[i].key;

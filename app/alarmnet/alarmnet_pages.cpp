@@ -5,7 +5,11 @@
 namespace {
 
 int openNetSet(WindowHandle owner) { return createNetSetWindow(owner) == GUI_INVALID_HANDLE ? -1 : 0; }
+int openMotionSet(WindowHandle owner) { return createMotionSetWindow(owner) == GUI_INVALID_HANDLE ? -1 : 0; }
 
 }  // namespace
 
-extern "C" void registerAlarmNetPages(void) { registerPage(APP_MENU_SYSTEM, "netset", openNetSet); }
+extern "C" void registerAlarmNetPages(void) {
+  registerPage(APP_MENU_SYSTEM, "netset", openNetSet);
+  registerPage(APP_MENU_CAMERA, "motionset", openMotionSet);
+}

@@ -1,6 +1,5 @@
 // Stand-ins for the event sources not built yet: each getter answers a
-// zeroed record, the event handling sheet edits nothing, and free zones
-// draw nothing and ignore the mouse.
+// zeroed record, and free zones draw nothing and ignore the mouse.
 #include "app/alarmnet/events/event_sources.h"
 #include "app/alarmnet/zones/zone_editor.h"
 
@@ -8,7 +7,6 @@ namespace {
 
 AlarmInConfig gAlarmIn{};
 AlarmOutConfig gAlarmOut{};
-ChannelConfig gMotion{};
 ChannelConfig gVideoLoss{};
 ChannelConfig gTamper{};
 
@@ -16,10 +14,8 @@ ChannelConfig gTamper{};
 
 extern "C" {
 
-int showHandleSetDialog(WindowHandle, int) { return 0; }
 AlarmInConfig* getAlarmInParam(void) { return &gAlarmIn; }
 AlarmOutConfig* getAlarmOutParam(void) { return &gAlarmOut; }
-ChannelConfig* getMotionParam(void) { return &gMotion; }
 ChannelConfig* getVideoLossParam(void) { return &gVideoLoss; }
 ChannelConfig* getTamperParam(void) { return &gTamper; }
 

@@ -1,4 +1,4 @@
-// Stand-ins for the PTZ panel, the camera menu and the add-camera dialog: each
+// Stand-ins for the PTZ panel and the add-camera dialog: each
 // answers as a small modal dialog with its caption and a Cancel button,
 // registered like the finished window, so the live view can open, cover and
 // close it.
@@ -42,7 +42,6 @@ void leavePtz() {
 }
 
 const Placeholder kPtz{"ptzplay", "ptzplay_win", setPtzPanel, leavePtz};
-const Placeholder kCameraMenu{"cameramenu", "cameramenu_win", setCameraMenuWnd, nullptr};
 const Placeholder kAddIpc{"addipc", "addipc_win", setAddIpcWnd, nullptr};
 
 template <const Placeholder& P>
@@ -82,7 +81,6 @@ namespace camera_windows {
 
 WindowHandle getPtzPlayWindow(void) { return g_ptzPanel.load(); }
 int showPtzPlayDialog(WindowHandle owner) { return runPlaceholder<kPtz>(owner); }
-int showCameraMenu(WindowHandle owner) { return runPlaceholder<kCameraMenu>(owner); }
 int showAddIpcDialog(WindowHandle owner) { return runPlaceholder<kAddIpc>(owner); }
 
 }  // namespace camera_windows

@@ -170,8 +170,9 @@ int getDisplayOutputIds(int* mainOut, int* auxOut) {
   return 0;
 }
 
+// An override may answer the type (0: a low-resolution output).
 int getDisplayOutputType(int output, int* typeOut) {
-  DEVICE_ENTER(nullptr, 0, output);
+  DEVICE_ENTER(typeOut, typeOut ? sizeof *typeOut : 0, output);
   if (typeOut) *typeOut = 1;
   return 0;
 }

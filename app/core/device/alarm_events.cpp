@@ -1,7 +1,5 @@
-// The camera pages' event sources: the motion status call-back and
-// preview, holiday segments and record channels of each channel's events.
-#include <atomic>
-
+// The camera pages' event sources: the motion preview, and the holiday
+// segments and record channels of each channel's events.
 #include "app/core/device/fill.h"
 #include "app/core/device/kept.h"
 #include "app/device_backend.h"
@@ -10,8 +8,6 @@
 using devsim::Kind;
 
 namespace {
-
-std::atomic<MotionStatusCallback> g_motionCallback{nullptr};
 
 bool validEventKind(int kind) { return kind >= 1 && kind <= 5; }
 
@@ -22,14 +18,6 @@ constexpr size_t kHolidayBytes = sizeof(TimeSegment) * HOLIDAY_SEGMENTS;
 }  // namespace
 
 extern "C" {
-
-// The simulated device detects no motion, so it never calls back; the
-// call-back is kept for a device that does.
-int setMotionStatusCallback(MotionStatusCallback callback) {
-  DEVICE_ENTER(nullptr, 0, callback ? 1 : 0);
-  g_motionCallback.store(callback);
-  return 0;
-}
 
 // The row words go into the log: nothing on screen shows the preview.
 int setMotionPreview(int channel, int sensitivity, const uint32_t* rows) {
@@ -68,14 +56,3 @@ int setRecordChanMask(OutputLogin*, int channel, int kind, uint64_t mask) {
 }
 
 }  // extern "C"
-
-namespace device_seam {
-
-bool reportMotion(int channel, const uint32_t* rowMasks) {
-  const MotionStatusCallback callback = g_motionCallback.load();
-  if (!callback) return false;
-  callback(channel, rowMasks);
-  return true;
-}
-
-}  // namespace device_seam

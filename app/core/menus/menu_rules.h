@@ -32,7 +32,7 @@ enum MainMenuId {
 };
 Check checkMainMenuButton(int id);
 
-enum class SubMenu { kExport, kManual, kRecord, kSystem, kMaintenance, kStorage };
+enum class SubMenu { kExport, kManual, kRecord, kSystem, kMaintenance, kStorage, kCamera };
 // The storage menu's RAID item is never offered.
 constexpr int kStorageRaid = 2;
 // Items of the system menu that only move the selection.

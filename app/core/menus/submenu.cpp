@@ -205,6 +205,11 @@ LResult subMenuProc(WindowHandle dlg, int message, WParam wParam, LParam lParam)
     case MSG_OPENITEMPAGE:
       if (d) openItemPage(dlg, d, static_cast<int>(wParam), true);
       return 0;
+    case MSG_RELOADMOTIONGRID: {
+      const WindowHandle page = d ? openPage(d) : GUI_INVALID_HANDLE;
+      if (page != GUI_INVALID_HANDLE) SendMessage(page, message, wParam, lParam);
+      return 0;
+    }
     case MSG_KEYDOWN:
       if (wParam == kKeyLeft) return 0;
       if (wParam == kKeyRight) {

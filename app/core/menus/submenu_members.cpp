@@ -50,6 +50,12 @@ constexpr SubMenuItem kStorageItems[] = {
     {"disk_raid", false},
 };
 
+constexpr SubMenuItem kCameraItems[] = {
+    {"motionset", true},
+    {"videolossset", true},
+    {"videotamperset", true},
+};
+
 template <size_t N>
 constexpr int countOf(const SubMenuItem (&)[N]) {
   return static_cast<int>(N);
@@ -68,6 +74,9 @@ const SubMenuFamily kMaintenance{SubMenu::kMaintenance, APP_MENU_MAINTENANCE, "m
                                  getMaintenancePageWnd, nullptr};
 const SubMenuFamily kStorage{SubMenu::kStorage, APP_MENU_STORAGE, "diskmenu", "diskmenu_rect", kStorageItems,
                              countOf(kStorageItems), 19712, 19727, false, setDiskMenuWnd, getDiskPageWnd, nullptr};
+// Its first item is the control the camera pages give the focus back to.
+const SubMenuFamily kCamera{SubMenu::kCamera, APP_MENU_CAMERA, "cameramenu", "cameramenu_rect", kCameraItems,
+                            countOf(kCameraItems), 19200, 19215, false, setCameraMenuWnd, getCameraPageWnd, nullptr};
 
 }  // namespace
 
@@ -78,6 +87,7 @@ const SubMenuFamily& subMenuFamily(SubMenu which) {
     case SubMenu::kRecord: return kRecord;
     case SubMenu::kSystem: return kSystem;
     case SubMenu::kStorage: return kStorage;
+    case SubMenu::kCamera: return kCamera;
     default: return kMaintenance;
   }
 }
@@ -92,5 +102,6 @@ int showRecordMenu(WindowHandle owner) { return menus::runSubMenu(menus::kRecord
 int showSystemMenu(WindowHandle owner) { return menus::runSubMenu(menus::kSystem, owner); }
 int showMaintenanceMenu(WindowHandle owner) { return menus::runSubMenu(menus::kMaintenance, owner); }
 int showStorageMenu(WindowHandle owner) { return menus::runSubMenu(menus::kStorage, owner); }
+int runCameraMenu(WindowHandle owner) { return menus::runSubMenu(menus::kCamera, owner); }
 
 }  // extern "C"

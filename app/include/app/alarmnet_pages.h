@@ -3,6 +3,7 @@
 #ifndef APP_ALARMNET_PAGES_H
 #define APP_ALARMNET_PAGES_H
 
+#include "app/device_records.h"
 #include "gui/common.h"
 
 GUI_EXTERN_C_BEGIN
@@ -18,6 +19,13 @@ void fillNetWorkModeCombo(WindowHandle window, int comboId);
 void fillNicCombo(WindowHandle window, int comboId);
 void fillBondNicCombo(WindowHandle window, int comboId);
 void fillNicSpeedCombo(WindowHandle window, int comboId, int nicIndex);
+
+/* The motion detection page (modeless, hosted by the camera menu); its
+ * handle, or GUI_INVALID_HANDLE. */
+WindowHandle createMotionSetWindow(WindowHandle host);
+/* The area capability record of the motion page's channel (zeroed while
+ * no channel is shown). */
+AreaCaps* getMotionZoneState(void);
 
 /* Registers the pages of this library with the page registry. */
 void registerAlarmNetPages(void);

@@ -14,6 +14,10 @@
 #define MSG_PTZSHOW 2064    /* show or enable again */
 #define MSG_PTZCOVERED 2065 /* a message box is about to cover it */
 
+/* To the camera menu, passed on to its page: the motion page reloads its
+ * grid from its working record. */
+#define MSG_RELOADMOTIONGRID 19205
+
 /* To the formatting progress window, from its worker: the result text
  * (lParam) to show. */
 #define MSG_FORMATDONE 0x9400

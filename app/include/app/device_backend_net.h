@@ -105,6 +105,10 @@ int checkNetPorts(OutputLogin* login, const NetConfig* in);
  * null when detection is off; a null call-back unregisters. */
 int setMotionStatusCallback(MotionStatusCallback callback);
 int setMotionPreview(int channel, int sensitivity, const uint32_t* rows);
+/* Patterns a channel's PTZ offers (0 for no channel); whether arming
+ * schedules have a holiday day. */
+int getPatternNum(int channel);
+int hasHolidaySchedule(void);
 /* Holiday segments of a channel by kind: 1 record, 2 capture, 3 motion,
  * 4 tamper, 5 video loss. */
 int getHolidaySegments(OutputLogin* login, int channel, int kind, TimeSegment out[HOLIDAY_SEGMENTS]);

@@ -22,6 +22,8 @@ int showSystemMenu(WindowHandle owner);
 int showMaintenanceMenu(WindowHandle owner);
 /* The storage menu: the disk list and the advanced disk page. */
 int showStorageMenu(WindowHandle owner);
+/* The camera menu: the motion, video loss and tamper pages. */
+int runCameraMenu(WindowHandle owner);
 
 /* 1 while a page opened from the main menu runs and the menu is hidden;
  * per output (main and auxiliary slots). */

@@ -13,6 +13,7 @@ GUI_EXTERN_C_BEGIN
 #define PAGE_ID_CANCEL 2
 #define PAGE_ID_OK 4097
 #define PAGE_ID_APPLY 4098
+#define PAGE_ID_COPY 4100
 #define PAGE_ID_SHEET 4101
 #define PAGE_ID_EXIT 4103
 /* A labelled control's label has the control's id plus this. */

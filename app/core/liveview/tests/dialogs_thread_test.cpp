@@ -230,7 +230,6 @@ TEST_F(Dialogs, BottomButtonsLieInsideTheClientAreaOnBothOutputs) {
     std::vector<const char*> keys;
   } cases[] = {
       {"PTZ", showPtzPlayDialog, getPtzPlayWindow, {IDCANCEL}, "ptzplay", {"cancel"}},
-      {"camera", showCameraMenu, getCameraMenuWnd, {IDCANCEL}, "cameramenu", {"cancel"}},
       {"add camera", showAddIpcDialog, getAddIpcWnd, {IDCANCEL}, "addipc", {"cancel"}},
       {"output mode", showOutModeSet, getOutModeSetWnd, {kOk, IDCANCEL}, "outmodeset", {"ok", "cancel"}},
       {"strategy", showPreviewStrategy, getPreviewStrategyWnd, {kOk, IDCANCEL}, "previewstrategy", {"ok", "cancel"}},

@@ -42,6 +42,7 @@ const std::map<Key, PageOpener>& Registered() {
       {{APP_MENU_SYSTEM, "display"}, createDisplaySetWindow},
       {{APP_MENU_SYSTEM, "netset"}, nullptr},
       {{APP_MENU_MAINTENANCE, "log"}, createLogSearchWindow},
+      {{APP_MENU_CAMERA, "motionset"}, nullptr},
       {{APP_MENU_STORAGE, "disk_base"}, nullptr},
       {{APP_MENU_STORAGE, "disk_advance"}, createDiskAdvanceWindow},
       {{APP_MENU_MAINTENANCE, "disk_smart"}, createDiskSmartInfoWindow},
@@ -53,7 +54,8 @@ std::vector<Key> EveryItem() {
   std::vector<Key> items;
   for (const char* item : kMainItems) items.push_back({APP_MENU_MAIN, item});
   for (auto which : {menus::SubMenu::kExport, menus::SubMenu::kManual, menus::SubMenu::kRecord,
-                     menus::SubMenu::kSystem, menus::SubMenu::kMaintenance, menus::SubMenu::kStorage}) {
+                     menus::SubMenu::kSystem, menus::SubMenu::kMaintenance, menus::SubMenu::kStorage,
+                     menus::SubMenu::kCamera}) {
     const menus::SubMenuFamily& f = menus::subMenuFamily(which);
     for (int i = 0; i < f.count; ++i) items.push_back({f.registryMenu, f.items[i].key});
   }

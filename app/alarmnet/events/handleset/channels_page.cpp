@@ -1,0 +1,80 @@
+// The sheet's camera page: the channels recorded when the event fires
+// (alarm inputs and motion).
+#include "app/alarmnet/events/handleset/handleset.h"
+#include "app/control_services.h"
+#include "app/pageframe/page_frame.h"
+#include "gui/button.h"
+#include "gui/control_paint.h"
+#include "gui/dc.h"
+#include "gui/dialog.h"
+#include "gui/message.h"
+#include "gui/propsheet.h"
+#include "gui/window.h"
+
+namespace handleset {
+namespace {
+
+constexpr uint32_t kBoxStyle = WS_CHILD | WS_VISIBLE | BS_AUTOCHECKBOX;
+constexpr int kColumns = 6;
+constexpr int kFrameBelowBlock = 8;
+constexpr uint32_t kFrameStyle =
+    EDIT_CORNER_TOPLEFT | EDIT_CORNER_BOTTOMLEFT | EDIT_CORNER_TOPRIGHT | EDIT_CORNER_BOTTOMRIGHT;
+
+void init(WindowHandle page) {
+  State& s = state();
+  loadRecordMask(s.source, &s.recordMask);
+  const int y = pageframe::bottomRow(page);
+  pageframe::createFromKey(page, kSection, {"button", "cam_ok", WS_CHILD | WS_VISIBLE, 0, PAGE_ID_OK, false}, y);
+  pageframe::createFromKey(page, kSection, {"button", "cam_cancel", WS_CHILD | WS_VISIBLE, 0, PAGE_ID_CANCEL, false},
+                           y);
+  s.blockBottom = createChanCheckBoxes(page, kSection, "cam_all_analog", "cam_all_ipc", "cam_camera", kBoxStyle, 0,
+                                       -1, kColumns, 1);
+  pageframe::createFromKey(page, kSection,
+                           {"button", "cam_apply", WS_CHILD | WS_VISIBLE | WS_DISABLED, 0, PAGE_ID_APPLY, false}, y);
+  setChanCheckBoxes(page, s.recordMask);
+}
+
+void store(WindowHandle page) { storeRecordMask(state().source, getCheckedChanMask(page)); }
+
+void erase(WindowHandle page, WParam wParam, LParam lParam) {
+  paintDialogBackground(page, wParam, lParam);
+  const CtrlResInfo* r = pageframe::record(kSection, "cam_chkbox_rect");
+  if (!r) return;
+  const HDC given = static_cast<HDC>(wParam);
+  const HDC dc = given ? given : GetClientDC(page);
+  Rect frame{r->x, r->y, r->x + r->w, state().blockBottom + kFrameBelowBlock};
+  drawRoundFrame(dc, kFrameStyle, &frame);
+  if (!given) ReleaseDC(dc);
+}
+
+void command(WindowHandle page, int id) {
+  if (id == CHANBOX_ALL_ANALOG || id == CHANBOX_ALL_IP) {
+    onChanAllCheckBox(page, id);
+    enablePageApply(page, true);
+  } else if (id >= CHANBOX_ANALOG_FIRST && id < CHANBOX_IP_FIRST + 128) {
+    onChanCheckBox(page, id);
+    enablePageApply(page, true);
+  } else if (id == PAGE_ID_OK) {
+    store(page);
+    closeSheet(page);
+  } else if (id == PAGE_ID_APPLY) {
+    store(page);
+    enablePageApply(page, false);
+  }
+}
+
+}  // namespace
+
+LResult cameraPageProc(WindowHandle page, int message, WParam wParam, LParam lParam) {
+  switch (message) {
+    case MSG_INITPAGE: init(page); break;
+    case MSG_ERASEBKGND: erase(page, wParam, lParam); return 0;
+    case MSG_COMMAND:
+      if (pageframe::idOf(wParam) != PAGE_ID_CANCEL) command(page, pageframe::idOf(wParam));
+      break;
+    default: break;
+  }
+  return pageFallback(page, message, wParam, lParam);
+}
+
+}  // namespace handleset

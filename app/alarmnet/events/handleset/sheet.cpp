@@ -1,0 +1,207 @@
+// The event handling sheet: one modal dialog whose pages edit the calling
+// page's own record of the source in place. Nothing here writes to the
+// device; the calling page applies.
+#include "app/alarmnet/events/handleset/handleset.h"
+#include "app/app_registry.h"
+#include "app/device_ability.h"
+#include "app/login_rights.h"
+#include "app/pageframe/page_frame.h"
+#include "gui/button.h"
+#include "gui/control_paint.h"
+#include "gui/dialog.h"
+#include "gui/display.h"
+#include "gui/message.h"
+#include "gui/propsheet.h"
+#include "gui/window.h"
+#include "gui/window_attr.h"
+
+namespace handleset {
+namespace {
+
+constexpr uint32_t kDialogStyle = 0x38400000u;
+constexpr uint32_t kDialogExStyle = 0x20000000u;
+constexpr uint32_t kSheetStyle = WS_VISIBLE | PSS_SCROLLABLE;
+constexpr uint32_t kButtonStyle = WS_CHILD | WS_VISIBLE | BS_AUTOSIZE;
+// The channel checks of hasUsableChan: any channel, and one with PTZ.
+constexpr int kUsableMode = 8, kAnyChannel = 0, kPtzChannel = 3;
+
+struct PageEntry {
+  Page page;
+  const char* key;
+  WindowProc proc;
+};
+const PageEntry kPages[kPageCount] = {{kCameraPage, "tab_handleset_camera", cameraPageProc},
+                                      {kSchedulePage, "tab_handleset_schedule", schedulePageProc},
+                                      {kRulePage, "tab_handleset_rule", rulePageProc},
+                                      {kPtzPage, "tab_handleset_ptz", ptzPageProc}};
+
+State g_state;
+
+void addPages(WindowHandle dialog, WindowHandle sheet) {
+  for (const PageEntry& entry : kPages) {
+    const CtrlResInfo* r = pageframe::record(kSection, entry.key);
+    if (!r || !sourceShows(g_state.source, entry.page)) continue;
+    DlgTemplate tmpl{};
+    tmpl.caption = r->caption ? r->caption : "";
+    tmpl.dwAddData = static_cast<LParam>(dialog);
+    SendMessage(sheet, PSM_ADDPAGE, reinterpret_cast<WParam>(&tmpl), reinterpret_cast<LParam>(entry.proc));
+  }
+  SendMessage(sheet, PSM_SETACTIVEINDEX, 0, 0);
+}
+
+// Pages that cannot serve any channel are hidden by their index in the
+// full order.
+void hideUnusable(WindowHandle sheet) {
+  const int source = g_state.source;
+  const bool anyChannel = hasUsableChan(kUsableMode, kAnyChannel) != 0;
+  const bool ptzChannel = anyChannel && hasUsableChan(kUsableMode, kPtzChannel) != 0;
+  if (!anyChannel && (source == EVENT_SOURCE_ALARMIN || source == EVENT_SOURCE_MOTION))
+    SendMessage(sheet, PSM_ENABLEPAGE, kCameraPage, 0);
+  if (!ptzChannel && source == EVENT_SOURCE_ALARMIN) SendMessage(sheet, PSM_ENABLEPAGE, kPtzPage, 0);
+}
+
+void buildSheet(WindowHandle dialog) {
+  const CtrlResInfo* r = pageframe::record(kSection, "tab_handleset");
+  if (!r) return;
+  const WindowHandle sheet =
+      CreateWindowEx("propsheet", "", kSheetStyle, 0, PAGE_ID_SHEET, r->x, r->y, r->w, r->h, dialog, 0);
+  if (!IsValidHandle(sheet)) return;
+  addPages(dialog, sheet);
+  hideUnusable(sheet);
+}
+
+LResult dialogProc(WindowHandle dialog, int message, WParam wParam, LParam lParam) {
+  switch (message) {
+    case MSG_CLOSE: EndDialog(dialog, 0); return 0;
+    case MSG_DESTROY: DestroyAllControls(dialog); return 0;
+    case MSG_ERASEBKGND: eraseBkgndGrey34(dialog, wParam, lParam); return 0;
+    case MSG_INITDIALOG: buildSheet(dialog); break;
+    case MSG_PAINT: beginEndPaint(dialog); break;
+    default: break;
+  }
+  return DefaultDialogProc(dialog, message, wParam, lParam);
+}
+
+}  // namespace
+
+State& state() { return g_state; }
+
+bool sourceShows(int source, Page page) {
+  switch (source) {
+    case EVENT_SOURCE_TAMPER:
+    case EVENT_SOURCE_VIDEOLOSS: return page == kSchedulePage || page == kRulePage;
+    case EVENT_SOURCE_MOTION: return page != kPtzPage;
+    case EVENT_SOURCE_ALARMIN: return true;
+    case EVENT_SOURCE_ALARMOUT: return page == kSchedulePage;
+    default: return false;
+  }
+}
+
+EventLinkage* linkageOf(int source) {
+  switch (source) {
+    case EVENT_SOURCE_ALARMIN: return &getAlarmInParam()->linkage;
+    case EVENT_SOURCE_MOTION: return &getMotionParam()->motionLinkage;
+    case EVENT_SOURCE_VIDEOLOSS: return &getVideoLossParam()->videoLossLinkage;
+    case EVENT_SOURCE_TAMPER: return &getTamperParam()->tamperLinkage;
+    default: return nullptr;
+  }
+}
+
+TimeSegment* scheduleOf(int source) {
+  switch (source) {
+    case EVENT_SOURCE_ALARMIN: return &getAlarmInParam()->schedule[0][0];
+    case EVENT_SOURCE_ALARMOUT: return &getAlarmOutParam()->schedule[0][0];
+    case EVENT_SOURCE_MOTION: return &getMotionParam()->motionSchedule[0][0];
+    case EVENT_SOURCE_VIDEOLOSS: return &getVideoLossParam()->videoLossSchedule[0][0];
+    case EVENT_SOURCE_TAMPER: return &getTamperParam()->tamperSchedule[0][0];
+    default: return nullptr;
+  }
+}
+
+bool loadRecordMask(int source, uint64_t* out) {
+  if (source == EVENT_SOURCE_ALARMIN) {
+    *out = getAlarmInParam()->recordChanMask;
+    return true;
+  }
+  if (source == EVENT_SOURCE_MOTION) {
+    const uint32_t* words = getMotionParam()->motionRecordMask;
+    *out = static_cast<uint64_t>(words[1]) << 32 | words[0];
+    return true;
+  }
+  *out = 0;
+  return false;
+}
+
+void storeRecordMask(int source, uint64_t mask) {
+  if (source == EVENT_SOURCE_ALARMIN) getAlarmInParam()->recordChanMask = mask;
+  if (source == EVENT_SOURCE_MOTION) {
+    uint32_t* words = getMotionParam()->motionRecordMask;
+    words[0] = static_cast<uint32_t>(mask);
+    words[1] = static_cast<uint32_t>(mask >> 32);
+  }
+}
+
+bool snapToFtpOffered(int source) {
+  return (source == EVENT_SOURCE_ALARMIN || source == EVENT_SOURCE_MOTION) && hasFtp() != 0;
+}
+
+void closeSheet(WindowHandle page) {
+  SendMessage(static_cast<WindowHandle>(GetWindowAdditionalData(page)), MSG_CLOSE, 0, 0);
+}
+
+void createBottomButtons(WindowHandle page, const char* ok, const char* apply, const char* cancel) {
+  const int y = pageframe::bottomRow(page);
+  pageframe::createFromKey(page, kSection, {"button", ok, kButtonStyle, 0, PAGE_ID_OK, false}, y);
+  pageframe::createFromKey(page, kSection, {"button", apply, kButtonStyle | WS_DISABLED, 0, PAGE_ID_APPLY, false}, y);
+  pageframe::createFromKey(page, kSection, {"button", cancel, kButtonStyle, 0, PAGE_ID_CANCEL, false}, y);
+}
+
+void enablePageApply(WindowHandle page, bool on) { SendDlgItemMessage(page, PAGE_ID_APPLY, MSG_ENABLE, on ? 1 : 0, 0); }
+
+bool isChecked(WindowHandle page, int id) { return SendDlgItemMessage(page, id, BM_GETCHECK, 0, 0) == BST_CHECKED; }
+
+void setChecked(WindowHandle page, int id, bool on) {
+  SendDlgItemMessage(page, id, BM_SETCHECK, on ? BST_CHECKED : 0, 0);
+}
+
+LResult pageFallback(WindowHandle page, int message, WParam wParam, LParam lParam) {
+  switch (message) {
+    case MSG_QUERYPAGE: return 1;
+    case MSG_SHEETCMD: return 0;
+    case MSG_ERASEBKGND: paintDialogBackground(page, wParam, lParam); return 0;
+    case MSG_PAINT: beginEndPaint(page); break;
+    case MSG_COMMAND:
+      if (pageframe::idOf(wParam) == PAGE_ID_CANCEL) {
+        closeSheet(page);
+        return 0;
+      }
+      // The page's OK has closed the sheet, and the page with it.
+      if (pageframe::idOf(wParam) == PAGE_ID_OK) return 0;
+      break;
+    default: break;
+  }
+  return DefaultPageProc(page, message, wParam, lParam);
+}
+
+}  // namespace handleset
+
+extern "C" int showHandleSetDialog(WindowHandle parent, int sourceType) {
+  using handleset::g_state;
+  g_state = handleset::State{};
+  g_state.source = sourceType;
+  DlgTemplate tmpl{};
+  tmpl.dwStyle = handleset::kDialogStyle;
+  tmpl.dwExStyle = handleset::kDialogExStyle;
+  tmpl.caption = "";
+  if (const CtrlResInfo* r = pageframe::record(handleset::kSection, "win_handleset")) {
+    const int output = getMainOutput();
+    tmpl.caption = r->caption ? r->caption : "";
+    tmpl.w = r->w;
+    tmpl.h = r->h;
+    // In 64 bits: a hostile record size must not wrap the centring.
+    tmpl.x = static_cast<int32_t>((static_cast<int64_t>(getScreenWidth(output)) - r->w) / 2);
+    tmpl.y = static_cast<int32_t>((static_cast<int64_t>(getScreenHeight(output)) - r->h) / 2);
+  }
+  DialogBoxIndirectParam(&tmpl, parent, handleset::dialogProc, 0);
+  return 0;
+}

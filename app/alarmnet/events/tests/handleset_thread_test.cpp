@@ -1,0 +1,339 @@
+// The event handling sheet over each source's stand-in or working record:
+// the pages each source shows, the linkage bits with and without FTP, the
+// output rows and their storing, the arming schedule's checks, copy and
+// holiday exchange, the PTZ choices, the record channels, and the pictures
+// of the pages.
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "app/alarmnet/events/event_sources.h"
+#include "app/control_services.h"
+#include "app/device_backend.h"
+#include "app/page_frame.h"
+#include "app/page_keys.h"
+#include "app/testing/page_harness.h"
+#include "gui/button.h"
+#include "gui/combobox.h"
+#include "gui/listview.h"
+#include "gui/message.h"
+#include "gui/propsheet.h"
+
+namespace {
+
+using livetest::Command;
+
+enum : int { kPopup = 21568, kAudio, kCenter, kEmail, kFtp = 21573, kTrigger, kList };
+enum : int { kDay = 21536, kTime1 = 21537 };
+enum : int { kPtzCam = 21600, kCallPreset, kPreset, kCallPatrol, kPatrol, kCallPattern, kPattern };
+constexpr int kFtpFlag = 1 << 4;
+constexpr uint32_t kForeignBit = 0x400;
+
+struct Sheet {
+  WindowHandle dialog = 0, sheet = 0;
+  std::vector<std::string> titles;
+  WindowHandle Page(const std::string& title) const {
+    for (size_t i = 0; i < titles.size(); ++i)
+      if (titles[i] == title) return static_cast<WindowHandle>(SendMessage(sheet, PSM_GETPAGE, i, 0));
+    return 0;
+  }
+};
+
+bool Checked(WindowHandle page, int id) { return SendDlgItemMessage(page, id, BM_GETCHECK, 0, 0) == BST_CHECKED; }
+void Click(WindowHandle page, int id, bool on) {
+  SendDlgItemMessage(page, id, BM_SETCHECK, on ? BST_CHECKED : 0, 0);
+  Command(page, id);
+}
+void SetSegment(WindowHandle page, int id, int sh, int sm, int eh, int em) {
+  const int values[4] = {sh, sm, eh, em};
+  for (int f = 1; f <= 4; ++f) SendDlgItemMessage(page, id, CB_SETFIELD, f, values[f - 1]);
+}
+
+class HandleSet : public livetest::LiveGui {
+ protected:
+  void SetUp() override {
+    LiveGui::SetUp();
+    std::memset(getAlarmInParam(), 0, sizeof(AlarmInConfig));
+    std::memset(getAlarmOutParam(), 0, sizeof(AlarmOutConfig));
+    std::memset(getMotionParam(), 0, sizeof(ChannelConfig));
+    std::memset(getVideoLossParam(), 0, sizeof(ChannelConfig));
+    std::memset(getTamperParam(), 0, sizeof(ChannelConfig));
+    std::memset(getHandleSetSource(), 0, sizeof(TimeSegment) * SCHED_SEGMENTS);
+    ftp_ = device_seam::mutableAbility()->netFlags & kFtpFlag;
+  }
+  void TearDown() override {
+    device_seam::mutableAbility()->netFlags = (device_seam::mutableAbility()->netFlags & ~kFtpFlag) | ftp_;
+    LiveGui::TearDown();
+  }
+  // Opens the sheet for `source`, runs `steps` on it, and closes it unless
+  // a step did.
+  void Run(int source, const std::function<void(const Sheet&)>& steps) {
+    RunInLoop([source](WindowHandle owner) { return showHandleSetDialog(owner, source); },
+              [&] {
+                Sheet s;
+                s.dialog = GetActiveWindow();
+                s.sheet = GetDlgItem(s.dialog, PAGE_ID_SHEET);
+                const int count = static_cast<int>(SendMessage(s.sheet, PSM_GETPAGECOUNT, 0, 0));
+                for (int i = 0; i < count; ++i) {
+                  char title[64] = "";
+                  SendMessage(s.sheet, PSM_GETTITLE, i, reinterpret_cast<LParam>(title));
+                  s.titles.push_back(title);
+                }
+                steps(s);
+                if (IsWindow(s.dialog)) SendMessage(s.dialog, MSG_CLOSE, 0, 0);
+              });
+  }
+  uint32_t ftp_ = 0;
+};
+
+// Which pages each source shows, in the sheet's order; an unknown source
+// shows nothing at all.
+TEST_F(HandleSet, EachSourceShowsItsPages) {
+  const struct {
+    int source;
+    std::vector<std::string> titles;
+  } kCases[] = {
+      {EVENT_SOURCE_TAMPER, {"Arming Schedule", "Linkage"}},
+      {EVENT_SOURCE_MOTION, {"Record Channels", "Arming Schedule", "Linkage"}},
+      {EVENT_SOURCE_VIDEOLOSS, {"Arming Schedule", "Linkage"}},
+      {EVENT_SOURCE_ALARMIN, {"Record Channels", "Arming Schedule", "Linkage", "PTZ Linkage"}},
+      {EVENT_SOURCE_ALARMOUT, {"Arming Schedule"}},
+      {4, {}},
+      {-1, {}},
+  };
+  for (const auto& c : kCases) {
+    std::vector<std::string> seen;
+    Run(c.source, [&](const Sheet& s) { seen = s.titles; });
+    EXPECT_EQ(seen, c.titles) << "source " << c.source;
+  }
+}
+
+// Without a usable channel the camera page (and the PTZ page of an alarm
+// input) cannot be chosen; the schedule and rule pages still can.
+TEST_F(HandleSet, PagesWithoutAUsableChannelCannotBeChosen) {
+  DeviceAbility* ability = device_seam::mutableAbility();
+  const uint8_t analog = ability->analogChanNum;
+  ability->analogChanNum = 0;
+  const struct {
+    int source;
+    std::vector<bool> choosable;
+  } kCases[] = {{EVENT_SOURCE_ALARMIN, {false, true, true, false}}, {EVENT_SOURCE_MOTION, {false, true, true}}};
+  for (const auto& c : kCases) {
+    std::vector<bool> seen;
+    Run(c.source, [&](const Sheet& s) {
+      for (size_t i = 0; i < s.titles.size(); ++i)
+        seen.push_back(SendMessage(s.sheet, PSM_SETACTIVEINDEX, i, 0) == 0);
+    });
+    EXPECT_EQ(seen, c.choosable) << "source " << c.source;
+  }
+  ability->analogChanNum = analog;
+}
+
+// The action boxes show and store their bits; bits the page does not edit
+// are kept; without FTP the snapshot bit goes where only it could have
+// set it (alarm inputs and motion) and the trigger box takes its place.
+TEST_F(HandleSet, TheRulePageStoresTheActionBitsWithAndWithoutFtp) {
+  const struct {
+    int source;
+    EventLinkage* linkage;
+  } kSources[] = {{EVENT_SOURCE_ALARMIN, &getAlarmInParam()->linkage},
+                  {EVENT_SOURCE_MOTION, &getMotionParam()->motionLinkage},
+                  {EVENT_SOURCE_VIDEOLOSS, &getVideoLossParam()->videoLossLinkage},
+                  {EVENT_SOURCE_TAMPER, &getTamperParam()->tamperLinkage}};
+  for (bool ftp : {true, false}) {
+    uint32_t& flags = device_seam::mutableAbility()->netFlags;
+    flags = ftp ? flags | kFtpFlag : flags & ~kFtpFlag;
+    for (const auto& c : kSources) {
+      SCOPED_TRACE(std::to_string(c.source) + (ftp ? " with FTP" : " without FTP"));
+      const bool snapshot = ftp && (c.source == EVENT_SOURCE_ALARMIN || c.source == EVENT_SOURCE_MOTION);
+      c.linkage->actions = LINK_AUDIO | LINK_FTP_SNAP | kForeignBit;
+      Run(c.source, [&](const Sheet& s) {
+        const WindowHandle rule = s.Page("Linkage");
+        ASSERT_NE(rule, 0u);
+        EXPECT_TRUE(Checked(rule, kAudio));
+        EXPECT_FALSE(Checked(rule, kPopup));
+        EXPECT_EQ(IsWindow(GetDlgItem(rule, kFtp)), snapshot);
+        Rect trigger{};
+        GetWindowRect(GetDlgItem(rule, kTrigger), &trigger);
+        Rect audio{};
+        GetWindowRect(GetDlgItem(rule, kAudio), &audio);
+        // Four rows below the audio box with the snapshot box, three without.
+        EXPECT_EQ(trigger.top - audio.top, (snapshot ? 4 : 3) * (audio.bottom - audio.top));
+        Click(rule, kPopup, true);
+        Click(rule, kAudio, false);
+        Click(rule, kEmail, true);
+        EXPECT_TRUE(livetest::Enabled(rule, PAGE_ID_APPLY));
+        Command(rule, PAGE_ID_OK);
+      });
+      const uint32_t expected =
+          LINK_POPUP | LINK_EMAIL | kForeignBit | (snapshot || (c.source != EVENT_SOURCE_ALARMIN &&
+                                                                c.source != EVENT_SOURCE_MOTION)
+                                                       ? LINK_FTP_SNAP
+                                                       : 0);
+      EXPECT_EQ(c.linkage->actions, expected);
+    }
+  }
+}
+
+// One row per local output ("A->n", checked by the local mask), the list
+// shown only with the trigger box; unchecking every row clears the outputs,
+// and a row checked by its key is stored; Cancel stores nothing.
+TEST_F(HandleSet, TheOutputRowsFollowTheLocalMask) {
+  EventLinkage& linkage = getMotionParam()->motionLinkage;
+  linkage.actions = LINK_ALARM_OUT;
+  linkage.localOutputs = 0x5;
+  Run(EVENT_SOURCE_MOTION, [&](const Sheet& s) {
+    const WindowHandle rule = s.Page("Linkage");
+    const WindowHandle list = GetDlgItem(rule, kList);
+    ASSERT_TRUE(GetWindowStyle(list) & WS_VISIBLE);
+    ASSERT_EQ(SendMessage(list, LVM_GETITEMCOUNT, 0, 0), getAlarmOutNum());
+    for (int i = 0; i < getAlarmOutNum(); ++i) {
+      char text[32] = "";
+      ListViewSubItemInfo cell{};
+      cell.rowIndex = i;
+      cell.column = 0;
+      cell.text = text;
+      cell.bufferSize = sizeof text;
+      const auto row = SendMessage(list, LVM_GETITEMBYINDEX, i, 0);
+      SendMessage(list, LVM_GETSUBITEMTEXT, static_cast<WParam>(row), reinterpret_cast<LParam>(&cell));
+      EXPECT_EQ(std::string(text), "A->" + std::to_string(i + 1));
+      EXPECT_EQ(SendMessage(list, LVM_GETCHECKED, i, 0), (0x5 >> i) & 1) << i;
+    }
+    Click(rule, kTrigger, false);
+    EXPECT_FALSE(GetWindowStyle(list) & WS_VISIBLE);
+    Click(rule, kTrigger, true);
+    for (int i = 0; i < getAlarmOutNum(); ++i) SendMessage(list, LVM_SETUNCHECKED, i, 0);
+    Command(rule, PAGE_ID_APPLY);
+  });
+  EXPECT_EQ(linkage.localOutputs, 0u);
+  Run(EVENT_SOURCE_MOTION, [&](const Sheet& s) {
+    const WindowHandle rule = s.Page("Linkage");
+    const WindowHandle list = GetDlgItem(rule, kList);
+    SetFocusChild(list);
+    SendMessage(list, LVM_SELECTITEM, 1, 0);
+    SendMessage(rule, MSG_KEYDOWN, PAGE_KEY_CHECK, 0);
+    EXPECT_EQ(SendMessage(list, LVM_GETCHECKED, 1, 0), 1);
+    Command(rule, PAGE_ID_OK);
+  });
+  EXPECT_EQ(linkage.localOutputs, 0x2u);
+  Run(EVENT_SOURCE_MOTION, [&](const Sheet& s) {
+    const WindowHandle rule = s.Page("Linkage");
+    SendMessage(GetDlgItem(rule, kList), LVM_SETCHECKED, 3, 0);
+    Click(rule, kPopup, true);
+    Command(rule, PAGE_ID_CANCEL);
+  });
+  EXPECT_EQ(linkage.localOutputs, 0x2u);
+  EXPECT_EQ(linkage.actions, static_cast<uint32_t>(LINK_ALARM_OUT));
+}
+
+// A wrong segment keeps the day and stores nothing; copy reaches the
+// holiday through the exchange buffer; the week goes to the source's own
+// schedule (alarm output here).
+TEST_F(HandleSet, TheSchedulePageChecksCopiesAndStoresTheWeekAndHoliday) {
+  Run(EVENT_SOURCE_ALARMOUT, [&](const Sheet& s) {
+    const WindowHandle page = s.Page("Arming Schedule");
+    ASSERT_NE(page, 0u);
+    EXPECT_EQ(SendDlgItemMessage(page, kDay, CB_GETCOUNT, 0, 0), 8);
+    SetSegment(page, kTime1, 8, 0, 8, 0);
+    livetest::Boxes().clear();
+    livetest::Choose(page, kDay, 3);
+    ASSERT_EQ(livetest::Boxes().size(), 1u);
+    EXPECT_EQ(livetest::Boxes()[0].key, "settimefailed");
+    EXPECT_EQ(SendDlgItemMessage(page, kDay, CB_GETSELVALUE, 0, 0), 0);
+    SetSegment(page, kTime1, 8, 0, 10, 0);
+    SetSegment(page, kTime1 + 1, 9, 0, 11, 0);
+    livetest::Boxes().clear();
+    Command(page, PAGE_ID_APPLY);
+    ASSERT_EQ(livetest::Boxes().size(), 1u);
+    EXPECT_EQ(livetest::Boxes()[0].key, "settimeerr");
+    EXPECT_EQ(getAlarmOutParam()->schedule[0][0].endHour, 0);
+    SetSegment(page, kTime1 + 1, 12, 30, 24, 0);
+    livetest::Choose(page, kDay, 6);
+    SetSegment(page, kTime1, 1, 0, 2, 0);
+    livetest::Choose(page, kDay, 0);
+    EXPECT_EQ(SendDlgItemMessage(page, kTime1 + 1, CB_GETFIELD, 2, 0), 30);
+    Command(page, PAGE_ID_OK);
+  });
+  const AlarmOutConfig* out = getAlarmOutParam();
+  EXPECT_EQ(out->schedule[0][0].startHour, 8);
+  EXPECT_EQ(out->schedule[0][1].endHour, 24);
+  EXPECT_EQ(out->schedule[6][0].endHour, 2);
+  EXPECT_EQ(out->schedule[1][0].endHour, 0);
+  const TimeSegment* holiday = reinterpret_cast<const TimeSegment*>(getHandleSetSource());
+  EXPECT_EQ(holiday[0].endHour, 0);
+}
+
+// The camera page shows the record channels and stores the checked ones
+// in both words of the motion record's mask.
+TEST_F(HandleSet, TheCameraPageEditsTheRecordChannels) {
+  getMotionParam()->motionRecordMask[0] = 0x5;
+  Run(EVENT_SOURCE_MOTION, [&](const Sheet& s) {
+    const WindowHandle page = s.Page("Record Channels");
+    ASSERT_NE(page, 0u);
+    EXPECT_TRUE(Checked(page, CHANBOX_ANALOG_FIRST));
+    EXPECT_FALSE(Checked(page, CHANBOX_ANALOG_FIRST + 1));
+    EXPECT_TRUE(Checked(page, CHANBOX_ANALOG_FIRST + 2));
+    Click(page, CHANBOX_ANALOG_FIRST, false);
+    Click(page, CHANBOX_ANALOG_FIRST + 3, true);
+    Command(page, PAGE_ID_OK);
+  });
+  EXPECT_EQ(getMotionParam()->motionRecordMask[0], 0xCu);
+  EXPECT_EQ(getMotionParam()->motionRecordMask[1], 0u);
+}
+
+// A record with preset and patrol both on shows only the patrol; storing
+// then writes the preset off. The preset box stops at 127 although the
+// device offers 256 presets.
+TEST_F(HandleSet, ThePtzPageKeepsOneCallPerChannel) {
+  AlarmInConfig* in = getAlarmInParam();
+  in->presetEnable[0] = 1;
+  in->presetNo[0] = 5;
+  in->patrolEnable[0] = 1;
+  in->patrolNo[0] = 2;
+  Run(EVENT_SOURCE_ALARMIN, [&](const Sheet& s) {
+    const WindowHandle page = s.Page("PTZ Linkage");
+    ASSERT_NE(page, 0u);
+    EXPECT_FALSE(Checked(page, kCallPreset));
+    EXPECT_TRUE(Checked(page, kCallPatrol));
+    EXPECT_FALSE(Checked(page, kCallPattern));
+    EXPECT_TRUE(livetest::Enabled(page, kPatrol));
+    EXPECT_FALSE(livetest::Enabled(page, kPreset));
+    SendDlgItemMessage(page, kPreset, CB_SETSPINVALUE, 200, 0);
+    EXPECT_LE(SendDlgItemMessage(page, kPreset, CB_GETSPINVALUE, 0, 0), 127);
+    Command(page, PAGE_ID_OK);
+  });
+  EXPECT_EQ(in->presetEnable[0], 0);
+  EXPECT_EQ(in->patrolEnable[0], 1);
+  EXPECT_EQ(in->patrolNo[0], 2);
+  Run(EVENT_SOURCE_ALARMIN, [&](const Sheet& s) {
+    const WindowHandle page = s.Page("PTZ Linkage");
+    Click(page, kCallPattern, true);
+    EXPECT_FALSE(Checked(page, kCallPatrol));
+    EXPECT_TRUE(livetest::Enabled(page, kPattern));
+    EXPECT_FALSE(livetest::Enabled(page, kPatrol));
+    Command(page, PAGE_ID_APPLY);
+    EXPECT_FALSE(livetest::Enabled(page, PAGE_ID_APPLY));
+  });
+  EXPECT_EQ(in->patrolEnable[0], 0);
+  EXPECT_EQ(in->patternEnable[0], 1);
+  EXPECT_EQ(in->patternNo[0], 1);
+}
+
+TEST_F(HandleSet, Pictures) {
+  getAlarmInParam()->linkage.actions = LINK_POPUP | LINK_ALARM_OUT;
+  getAlarmInParam()->linkage.localOutputs = 0x2;
+  getAlarmInParam()->recordChanMask = 0x3;
+  getAlarmInParam()->schedule[0][0] = {8, 0, 18, 30};
+  Run(EVENT_SOURCE_ALARMIN, [&](const Sheet& s) {
+    Rect r{};
+    GetWindowRect(s.dialog, &r);
+    const char* const kNames[] = {"handleset_camera", "handleset_schedule", "handleset_rule", "handleset_ptz"};
+    for (int i = 0; i < 4; ++i) {
+      SendMessage(s.sheet, PSM_SETACTIVEINDEX, i, 0);
+      desktest::Drain();
+      livetest::MatchesReference(__FILE__, kNames[i], livetest::Grab(r));
+    }
+  });
+}
+
+}  // namespace
