@@ -8,4 +8,9 @@ int openNetSet(WindowHandle owner) { return createNetSetWindow(owner) == GUI_INV
 
 }  // namespace
 
-extern "C" void registerAlarmNetPages(void) { registerPage(APP_MENU_SYSTEM, "netset", openNetSet); }
+extern "C" void registerAlarmNetPages(void) {
+  registerPage(APP_MENU_SYSTEM, "netset", openNetSet);
+  registerPage(APP_MENU_SYSTEM, "alarmset", createAlarmSetWindow);
+  registerPage(APP_MENU_SYSTEM, "exception", createExceptionSetWindow);
+  registerPage(APP_MENU_MANUAL, "manual_alarm", createManualAlarmWindow);
+}

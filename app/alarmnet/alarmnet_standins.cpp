@@ -6,8 +6,6 @@
 
 namespace {
 
-AlarmInConfig gAlarmIn{};
-AlarmOutConfig gAlarmOut{};
 ChannelConfig gMotion{};
 ChannelConfig gVideoLoss{};
 ChannelConfig gTamper{};
@@ -17,8 +15,6 @@ ChannelConfig gTamper{};
 extern "C" {
 
 int showHandleSetDialog(WindowHandle, int) { return 0; }
-AlarmInConfig* getAlarmInParam(void) { return &gAlarmIn; }
-AlarmOutConfig* getAlarmOutParam(void) { return &gAlarmOut; }
 ChannelConfig* getMotionParam(void) { return &gMotion; }
 ChannelConfig* getVideoLossParam(void) { return &gVideoLoss; }
 ChannelConfig* getTamperParam(void) { return &gTamper; }

@@ -1,7 +1,6 @@
 // Stand-ins for what the live view and the menus ask of the system pages:
 // the language stays as configured, the wizard asks nothing, the resolution
-// words are kept here, and the alarm counts are the device's own.
-#include "app/device_ability.h"
+// words are kept here.
 #include "app/page_registry.h"
 #include "app/system_pages.h"
 
@@ -27,9 +26,5 @@ void setPrevResolutionOut3(int value) { gPrevResolutionOut3 = value; }
 void setPrevResolutionOut2(int value) { gPrevResolutionOut2 = value; }
 int isResolutionChangePending(void) { return gResolutionPending; }
 void setResolutionChangePending(int flag) { gResolutionPending = flag; }
-
-// The simulated device has no IP cameras that report alarms of their own.
-int hasAlarmIn(void) { return getAlarmInNum() > 0; }
-int hasAlarmOut(void) { return getAlarmOutNum() > 0; }
 
 }  // extern "C"

@@ -16,7 +16,7 @@ namespace {
 
 constexpr int kKeyEscape = 1, kKeyLeft = 105, kKeyRight = 106;
 constexpr int kDialogBand = 50;
-constexpr int kSystemFocus = 20224, kMaintenanceFocus = 20751, kRecordFocus = 18447;
+constexpr int kSystemFocus = 20224, kMaintenanceFocus = 20751, kRecordFocus = 18447, kManualFocus = 17935;
 
 LResult enableApplyFor(WindowHandle page, WParam wParam, bool (*wanted)(int code)) {
   const int code = pageframe::codeOf(wParam);
@@ -134,6 +134,9 @@ int maintenancePageHook(WindowHandle page, int key, int) {
   return pageHook(page, key, getMaintenanceMenuWnd(), kMaintenanceFocus);
 }
 int recordPageHook(WindowHandle page, int key, int) { return pageHook(page, key, getRecordMenuWnd(), kRecordFocus); }
+int onManualPageKeyUp(WindowHandle page, int key, int) {
+  return pageHook(page, key, getManualMenuWnd(), kManualFocus);
+}
 
 int showSaveFailedCode(WindowHandle window, int code) {
   if (code == PAGE_CODE_DECLINED) return 0;

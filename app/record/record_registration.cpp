@@ -11,6 +11,9 @@ extern "C" void registerRecordPages(void) {
   // Encoding and advanced record settings.
   registerEncodePages();
   registerPage(APP_MENU_RECORD, "advanceset", createAdvRecordSetWindow);
+  // Manual record and snapshot beside the manual menu.
+  registerPage(APP_MENU_MANUAL, "manual_rec", createManualRecordWindow);
+  registerPage(APP_MENU_MANUAL, "manual_pic", createManualSnapshotWindow);
   // The storage menu and its disk list; the advanced disk item keeps the
   // placeholder page until it has a page of its own.
   registerStoragePages();

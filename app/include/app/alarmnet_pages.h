@@ -19,6 +19,13 @@ void fillNicCombo(WindowHandle window, int comboId);
 void fillBondNicCombo(WindowHandle window, int comboId);
 void fillNicSpeedCombo(WindowHandle window, int comboId, int nicIndex);
 
+/* The alarm window (status, input and output pages), the exception page
+ * beside the system menu and the manual alarm page beside the manual menu;
+ * 0, or -1 when the page could not be created. */
+int createAlarmSetWindow(WindowHandle host);
+int createExceptionSetWindow(WindowHandle host);
+int createManualAlarmWindow(WindowHandle host);
+
 /* Registers the pages of this library with the page registry. */
 void registerAlarmNetPages(void);
 

@@ -5,6 +5,7 @@
 #include <string>
 #include <utility>
 
+#include "app/alarmnet_pages.h"
 #include "app/camera.h"
 #include "app/core/menus/submenu.h"
 #include "app/menus.h"
@@ -40,6 +41,11 @@ const std::map<Key, PageOpener>& Registered() {
       {{APP_MENU_SYSTEM, "userset"}, createUserSetWindow},
       {{APP_MENU_SYSTEM, "232set"}, createRs232SetWindow},
       {{APP_MENU_SYSTEM, "netset"}, nullptr},
+      {{APP_MENU_SYSTEM, "alarmset"}, createAlarmSetWindow},
+      {{APP_MENU_SYSTEM, "exception"}, createExceptionSetWindow},
+      {{APP_MENU_MANUAL, "manual_rec"}, createManualRecordWindow},
+      {{APP_MENU_MANUAL, "manual_pic"}, createManualSnapshotWindow},
+      {{APP_MENU_MANUAL, "manual_alarm"}, createManualAlarmWindow},
       {{APP_MENU_STORAGE, "disk_base"}, nullptr},
   };
   return pages;
@@ -103,6 +109,8 @@ TEST_F(PageRegistry, ClickingASystemMenuItemOpensItsPageOrThePlaceholderInTheMen
   EXPECT_EQ(captions["previewset"], "Live View");
   EXPECT_EQ(captions["display"], "Display");
   EXPECT_EQ(captions["userset"], "User");
+  EXPECT_EQ(captions["alarmset"], "Alarm");
+  EXPECT_EQ(captions["exception"], "Exception");
   EXPECT_EQ(getSystemPageWnd(), GUI_INVALID_HANDLE);
 }
 

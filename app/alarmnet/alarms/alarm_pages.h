@@ -1,0 +1,15 @@
+// The pages of the alarm window.
+#pragma once
+
+#include "app/pageframe/page_frame.h"
+
+namespace alarms {
+
+constexpr const char* kSection = "alarmset";
+constexpr int kStatusInList = 20225, kStatusOutList = 20227;
+
+LResult statusPageProc(WindowHandle page, int message, WParam wParam, LParam lParam);
+LResult inputPageProc(WindowHandle page, int message, WParam wParam, LParam lParam);
+LResult outputPageProc(WindowHandle page, int message, WParam wParam, LParam lParam);
+
+}  // namespace alarms
