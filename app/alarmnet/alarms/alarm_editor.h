@@ -34,8 +34,6 @@
 
 namespace alarms {
 
-// Codes of the device and of the editor itself.
-constexpr int kErrName = 0x200005;
 // Not a device code: a full edit cache refuses the switch rather than drop
 // the edits of the item being left.
 constexpr int kErrCacheFull = -0x7001;
@@ -162,7 +160,7 @@ class AlarmEditor {
   // full-cache code.
   static int cacheCurrent(WindowHandle page) {
     readControls(page);
-    if (checkAlarmName(s.record.name) == kErrName) return kErrName;
+    if (checkAlarmName(s.record.name) == DEVICE_ERR_NAME) return DEVICE_ERR_NAME;
     if (s.current <= 0) return 0;
     typename Cache::Entry* e = s.cache.take(s.current - 1);
     if (!e) return kErrCacheFull;
@@ -298,7 +296,7 @@ class AlarmEditor {
   }
 
   static void report(WindowHandle page, int code) {
-    if (code == kErrName) {
+    if (code == DEVICE_ERR_NAME) {
       showNameHint(page, kSection, Traits::kNameKey);
       const WindowHandle name = GetDlgItem(page, Traits::kNameId);
       if (IsValidHandle(name)) SetFocusChild(name);

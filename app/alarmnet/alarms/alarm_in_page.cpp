@@ -11,7 +11,7 @@ namespace {
 struct InTraits {
   using Record = AlarmInConfig;
   static constexpr Side kSide = Side::kIn;
-  static constexpr int kCacheSize = 224, kHolidayKind = 1, kRebootCode = 0x2000fa, kSource = EVENT_SOURCE_ALARMIN;
+  static constexpr int kCacheSize = 224, kHolidayKind = 1, kRebootCode = DEVICE_ERR_ALARM_REBOOT, kSource = EVENT_SOURCE_ALARMIN;
   static constexpr int kNumId = 20248, kNameId = 20249, kFieldId = 20250, kCheckId = 20251, kButtonId = 20252;
   static constexpr const char* kNumKey = "inputnum";
   static constexpr const char* kNameKey = "inputname";

@@ -9,7 +9,7 @@ namespace {
 struct OutTraits {
   using Record = AlarmOutConfig;
   static constexpr Side kSide = Side::kOut;
-  static constexpr int kCacheSize = 96, kHolidayKind = 2, kRebootCode = 0x2000fe, kSource = EVENT_SOURCE_ALARMOUT;
+  static constexpr int kCacheSize = 96, kHolidayKind = 2, kRebootCode = DEVICE_ERR_ALARM_OUT_REBOOT, kSource = EVENT_SOURCE_ALARMOUT;
   static constexpr int kNumId = 20269, kNameId = 20270, kFieldId = 20271, kCheckId = 0, kButtonId = 20272;
   static constexpr const char* kNumKey = "outputnum";
   static constexpr const char* kNameKey = "outputname";
