@@ -52,6 +52,12 @@ class AlarmEditor {
   using Cache = EditCache<Record, Traits::kCacheSize>;
 
   static Record* working() { return &s.record; }
+  // Outside the page the sheet finds a zeroed record.
+  static void reset() {
+    std::memset(&s.record, 0, sizeof s.record);
+    std::memset(s.holiday, 0, sizeof s.holiday);
+    s.cache.clear();
+  }
 
   static LResult proc(WindowHandle page, int message, WParam wParam, LParam lParam) {
     static const pageframe::PageHooks hooks{init, eraseBkgndGrey50, command, save, report, closeSystemMenu};

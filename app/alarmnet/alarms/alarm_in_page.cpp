@@ -80,6 +80,8 @@ LResult inputPageProc(WindowHandle page, int message, WParam wParam, LParam lPar
   return InEditor::proc(page, message, wParam, lParam);
 }
 
+void resetInputPage() { InEditor::reset(); }
+
 }  // namespace alarms
 
 extern "C" AlarmInConfig* getAlarmInParam(void) { return alarms::InEditor::working(); }

@@ -55,6 +55,8 @@ LResult outputPageProc(WindowHandle page, int message, WParam wParam, LParam lPa
   return OutEditor::proc(page, message, wParam, lParam);
 }
 
+void resetOutputPage() { OutEditor::reset(); }
+
 }  // namespace alarms
 
 extern "C" AlarmOutConfig* getAlarmOutParam(void) { return alarms::OutEditor::working(); }

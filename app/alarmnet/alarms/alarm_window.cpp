@@ -110,7 +110,11 @@ const pageframe::SheetPage kPages[] = {
     {"status", statusPageProc, nullptr}, {"input", inputPageProc, nullptr}, {"output", outputPageProc, nullptr}};
 
 LResult windowProc(WindowHandle hwnd, int message, WParam wParam, LParam lParam) {
-  if (message == MSG_CLOSE || message == MSG_DESTROY) g_status = GUI_INVALID_HANDLE;
+  if (message == MSG_CLOSE || message == MSG_DESTROY) {
+    g_status = GUI_INVALID_HANDLE;
+    resetInputPage();
+    resetOutputPage();
+  }
   const LResult rc = pageframe::systemSheetWindow(kSection, kPages, 3, hwnd, message, wParam, lParam);
   if (message == MSG_INITDIALOG) {
     const WindowHandle sheet = GetDlgItem(hwnd, PAGE_ID_SHEET);

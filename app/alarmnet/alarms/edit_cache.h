@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <cstring>
 
+#include "app/device_records.h"
 #include "app/device_records_net.h"
 
 namespace alarms {

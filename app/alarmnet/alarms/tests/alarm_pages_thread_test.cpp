@@ -10,6 +10,8 @@
 #include <vector>
 
 #include "app/alarmnet/alarms/alarm_items.h"
+#include "app/alarmnet/events/event_sources.h"
+#include "app/control_services.h"
 #include "app/alarmnet_pages.h"
 #include "app/device_backend.h"
 #include "app/system_pages.h"
@@ -28,7 +30,7 @@ using livetest::Enabled;
 using livetest::LiveGui;
 
 constexpr int kIpInputs = 2, kIpOutputs = 2;
-constexpr int kInNum = 20248, kInName = 20249, kInType = 20250, kInHandle = 20251;
+constexpr int kInNum = 20248, kInName = 20249, kInType = 20250, kInHandle = 20251, kInHandleSheet = 20252;
 constexpr int kOutNum = 20269, kOutName = 20270, kOutDelay = 20271;
 constexpr int kCopy = 4100, kApply = 4098, kOk = 4097, kCancel = 2;
 constexpr int kCopyInList = 20282, kCopyOutList = 20283, kStatusIn = 20225, kStatusOut = 20227;
@@ -233,6 +235,12 @@ TEST_F(AlarmPages, InputEditsSwitchesCopiesAndAppliesMatchAReferenceModel) {
       model.working.name = name;
       model.working.type = type;
       model.working.handling = handling;
+      // The event handling sheet gets the item's holiday in the exchange buffer.
+      Command(page, kInHandleSheet);
+      int32_t exchanged = 0;
+      std::memcpy(&exchanged, getHandleSetSource(), sizeof exchanged);
+      ASSERT_EQ(exchanged, model.working.holiday);
+      ASSERT_TRUE(Enabled(page, kApply));
     } else if (op < 17) {
       std::vector<int> targets;
       for (int n = 1 + static_cast<int>(random() % 3); n > 0; --n) {
@@ -258,6 +266,7 @@ TEST_F(AlarmPages, InputEditsSwitchesCopiesAndAppliesMatchAReferenceModel) {
     }
   }
   Close();
+  EXPECT_EQ(getAlarmInParam()->name[0], 0) << "the sheet finds a zeroed record outside the page";
 }
 
 TEST_F(AlarmPages, SaveAnswersAndRebootQuestions) {
