@@ -1,11 +1,7 @@
 // Stand-ins for what the live view asks of the recording and storage pages:
 // each answers as those pages do on the default device.
-#include <cstdio>
-
-#include "app/app_registry.h"
+#include "app/device_ability.h"
 #include "app/device_backend.h"
-#include "app/login_rights.h"
-#include "app/msgbox.h"
 #include "app/record_pages.h"
 
 namespace {
