@@ -163,6 +163,12 @@ TEST_F(ManualPages, SnapshotFailuresAndRightsDecideWhatTheUserSees) {
 
 TEST_F(ManualPages, BoxStatesAndLegendOnScreen) {
   const WindowHandle page = Open("manual_rec");
+  // A click on a box switches its channel on by hand.
+  device_seam::startCallLog();
+  livetest::ClickItem(page, CHANBOX_ANALOG_FIRST + 2);
+  livetest::PumpUntil([&] { return State(page, CHANBOX_ANALOG_FIRST + 2) == 1; });
+  EXPECT_EQ(State(page, CHANBOX_ANALOG_FIRST + 2), 1);
+  EXPECT_EQ(Calls("startManualRecord", "stopManualRecord").started, std::vector<int64_t>{4});
   SendDlgItemMessage(page, CHANBOX_ANALOG_FIRST, BM_SETCHECK, 1, 0);
   SendDlgItemMessage(page, CHANBOX_ANALOG_FIRST + 1, BM_SETCHECK, 2, 0);
   Rect r{};
