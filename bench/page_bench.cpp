@@ -43,14 +43,17 @@ void OpenPaintClose(const menus::SubMenuFamily& f, const char* item, WindowHandl
 // The export menu's search pages run modally; the others are measured.
 template <typename Fill>
 void MeasurePages(benchmark::State& state, WindowHandle host, Fill fill) {
+  bool placeholderDone = false;
   for (auto which : {menus::SubMenu::kManual, menus::SubMenu::kRecord, menus::SubMenu::kSystem,
                      menus::SubMenu::kMaintenance, menus::SubMenu::kStorage, menus::SubMenu::kCamera}) {
     const menus::SubMenuFamily& f = menus::subMenuFamily(which);
     for (int i = 0; i < f.count; ++i) {
       const char* item = f.items[i].key;
-      // Every registered page, and the placeholder once.
-      const bool placeholder = which == menus::SubMenu::kManual && i == 0;
+      // Every registered page, and the placeholder once: at the first item
+      // without a page.
+      const bool placeholder = !placeholderDone && !findPage(f.registryMenu, item);
       if (!f.items[i].opens || (!findPage(f.registryMenu, item) && !placeholder)) continue;
+      placeholderDone = placeholderDone || placeholder;
       const auto t = benchtime::Interleaved(3, [&] { OpenPaintClose(f, item, host); }, fill);
       const std::string name = placeholder ? "placeholder" : item;
       state.counters[name + "_us"] = t[0].best / 1e3;

@@ -12,4 +12,7 @@ int openMotionSet(WindowHandle owner) { return createMotionSetWindow(owner) == G
 extern "C" void registerAlarmNetPages(void) {
   registerPage(APP_MENU_SYSTEM, "netset", openNetSet);
   registerPage(APP_MENU_CAMERA, "motionset", openMotionSet);
+  registerPage(APP_MENU_SYSTEM, "alarmset", createAlarmSetWindow);
+  registerPage(APP_MENU_SYSTEM, "exception", createExceptionSetWindow);
+  registerPage(APP_MENU_MANUAL, "manual_alarm", createManualAlarmWindow);
 }

@@ -5,8 +5,6 @@
 
 namespace {
 
-AlarmInConfig gAlarmIn{};
-AlarmOutConfig gAlarmOut{};
 ChannelConfig gVideoLoss{};
 ChannelConfig gTamper{};
 
@@ -14,8 +12,6 @@ ChannelConfig gTamper{};
 
 extern "C" {
 
-AlarmInConfig* getAlarmInParam(void) { return &gAlarmIn; }
-AlarmOutConfig* getAlarmOutParam(void) { return &gAlarmOut; }
 ChannelConfig* getVideoLossParam(void) { return &gVideoLoss; }
 ChannelConfig* getTamperParam(void) { return &gTamper; }
 

@@ -17,6 +17,7 @@ namespace {
 
 constexpr int kDialogBand = 50;
 constexpr int kSystemFocus = 20224, kMaintenanceFocus = 20751, kRecordFocus = 18447, kDiskFocus = 19727;
+constexpr int kManualFocus = 17935;
 
 LResult enableApplyFor(WindowHandle page, WParam wParam, bool (*wanted)(int code)) {
   const int code = pageframe::codeOf(wParam);
@@ -135,6 +136,9 @@ int maintenancePageHook(WindowHandle page, int key, int) {
 }
 int recordPageHook(WindowHandle page, int key, int) { return pageHook(page, key, getRecordMenuWnd(), kRecordFocus); }
 int diskPageHook(WindowHandle page, int key, int) { return pageHook(page, key, getDiskMenuWnd(), kDiskFocus); }
+int onManualPageKeyUp(WindowHandle page, int key, int) {
+  return pageHook(page, key, getManualMenuWnd(), kManualFocus);
+}
 
 int showSaveFailedCode(WindowHandle window, int code) {
   if (code == PAGE_CODE_DECLINED) return 0;

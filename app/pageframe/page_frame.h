@@ -96,8 +96,10 @@ struct PageSlot {
 // and gives the slot back however it goes.
 LResult sheetWindow(const PageSlot& slot, const char* section, const SheetPage* pages, int count, WindowHandle hwnd,
                     int message, WParam wParam, LParam lParam);
-// The same beside the system menu.
+// The same beside the system menu, and beside the manual menu.
 LResult systemSheetWindow(const char* section, const SheetPage* pages, int count, WindowHandle hwnd, int message,
+                          WParam wParam, LParam lParam);
+LResult manualSheetWindow(const char* section, const SheetPage* pages, int count, WindowHandle hwnd, int message,
                           WParam wParam, LParam lParam);
 
 }  // namespace pageframe

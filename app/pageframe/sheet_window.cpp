@@ -39,4 +39,10 @@ LResult systemSheetWindow(const char* section, const SheetPage* pages, int count
   return sheetWindow(kSystem, section, pages, count, hwnd, message, wParam, lParam);
 }
 
+LResult manualSheetWindow(const char* section, const SheetPage* pages, int count, WindowHandle hwnd, int message,
+                          WParam wParam, LParam lParam) {
+  static const PageSlot kManual{getManualPageWnd, setManualPageWnd, onManualPageKeyUp};
+  return sheetWindow(kManual, section, pages, count, hwnd, message, wParam, lParam);
+}
+
 }  // namespace pageframe

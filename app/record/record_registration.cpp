@@ -12,6 +12,9 @@ extern "C" void registerRecordPages(void) {
   // Encoding and advanced record settings.
   registerEncodePages();
   registerPage(APP_MENU_RECORD, "advanceset", createAdvRecordSetWindow);
+  // Manual record and snapshot beside the manual menu.
+  registerPage(APP_MENU_MANUAL, "manual_rec", createManualRecordWindow);
+  registerPage(APP_MENU_MANUAL, "manual_pic", createManualSnapshotWindow);
   // The storage menu with its disk list and advanced disk settings, and the
   // S.M.A.R.T. window of the maintenance menu.
   registerStoragePages();

@@ -26,6 +26,12 @@ WindowHandle createMotionSetWindow(WindowHandle host);
 /* The area capability record of the motion page's channel (zeroed while
  * no channel is shown). */
 AreaCaps* getMotionZoneState(void);
+/* The alarm window (status, input and output pages), the exception page
+ * beside the system menu and the manual alarm page beside the manual menu;
+ * 0, or -1 when the page could not be created. */
+int createAlarmSetWindow(WindowHandle host);
+int createExceptionSetWindow(WindowHandle host);
+int createManualAlarmWindow(WindowHandle host);
 
 /* Registers the pages of this library with the page registry. */
 void registerAlarmNetPages(void);

@@ -58,7 +58,8 @@ enum {
   NET_ERR_PASSWORD_MISMATCH = 0x200004   /* password and confirmation differ */
 };
 #define DEVICE_ERR_NAME 0x200005
-#define DEVICE_ERR_ALARM_REBOOT 0x2000fa
+#define DEVICE_ERR_ALARM_REBOOT 0x2000fa     /* saved; an input takes it after a reboot */
+#define DEVICE_ERR_ALARM_OUT_REBOOT 0x2000fe /* the same for an output */
 #define NET_MTU_MIN 500
 #define NET_MTU_MAX 9676
 

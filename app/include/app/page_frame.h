@@ -59,6 +59,8 @@ int systemPageHook(WindowHandle page, int key, int argument);
 int maintenancePageHook(WindowHandle page, int key, int argument);
 int recordPageHook(WindowHandle page, int key, int argument);
 int diskPageHook(WindowHandle page, int key, int argument);
+/* The key hook of the pages beside the manual menu. */
+int onManualPageKeyUp(WindowHandle page, int key, int argument);
 
 /* ("commons", "savefailed_code") with the code; the first shows nothing for
  * PAGE_CODE_DECLINED. Both answer 0. */

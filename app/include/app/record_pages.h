@@ -21,9 +21,15 @@ int formatDiskArray(int output, int count, const int* disks);
 /* -1: ("manualsnapshot", "manualsnapshot_err_snapshot"); any other code:
  * ("manualsnapshot", "manualsnapshot_err_default") with the number. */
 int showManualSnapError(WindowHandle owner, int code);
-/* Ask whether every channel should record all day (continuous or motion). */
+/* Ask whether every channel should record all day (continuous or motion)
+ * and, on Yes, make every channel's schedule all-day of that type. */
 int startTimingRecordAll(int output, WindowHandle owner, WParam wParam, LParam lParam);
 int startMotionRecordAll(int output, WindowHandle owner, WParam wParam, LParam lParam);
+
+/* The manual record and manual snapshot pages beside the manual menu: 0,
+ * or -1 when the page could not be created. */
+int createManualRecordWindow(WindowHandle host);
+int createManualSnapshotWindow(WindowHandle host);
 
 /* The schedule and holiday pages (modeless under the record menu): 0, or
  * -1 when the page could not be created. */

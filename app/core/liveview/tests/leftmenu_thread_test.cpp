@@ -272,7 +272,7 @@ TEST_F(LeftMenu, EveryFailureShowsItsBoxOverADisabledLiveViewAndOpensTheBarAgain
       {"record refused", 12289, 2, 1, {{"canManualRecord", 0}}, false, Boxed(recordText, 64)},
       {"snapshot refused", 12292, 2, 1, {{"canManualSnapshot", 0}}, false, Boxed(snapText, 64)},
       {"snapshot failed", 12292, 2, 1, {{"startManualSnapshot", -1}}, false,
-       Boxed(Text("manualsnapshot", "manualsnapshot_err_snapshot").c_str(), 64)},
+       Boxed(Text("manualsnapshot", "manualsnapshot_err_snapshot").c_str(), 16)},
       {"no search result", 12290, 2, 1, {{"findRecordFiles", 102}}, false,
        Boxed(Text("playback", "search_failed").c_str(), 16)},
       {"audio off", 12291, 2, 0, {}, false, Boxed(Text("preview", "voicehint").c_str(), 64)},

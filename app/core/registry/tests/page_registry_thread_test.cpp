@@ -5,6 +5,7 @@
 #include <string>
 #include <utility>
 
+#include "app/alarmnet_pages.h"
 #include "app/camera.h"
 #include "app/core/menus/submenu.h"
 #include "app/menus.h"
@@ -43,6 +44,11 @@ const std::map<Key, PageOpener>& Registered() {
       {{APP_MENU_SYSTEM, "netset"}, nullptr},
       {{APP_MENU_MAINTENANCE, "log"}, createLogSearchWindow},
       {{APP_MENU_CAMERA, "motionset"}, nullptr},
+      {{APP_MENU_SYSTEM, "alarmset"}, createAlarmSetWindow},
+      {{APP_MENU_SYSTEM, "exception"}, createExceptionSetWindow},
+      {{APP_MENU_MANUAL, "manual_rec"}, createManualRecordWindow},
+      {{APP_MENU_MANUAL, "manual_pic"}, createManualSnapshotWindow},
+      {{APP_MENU_MANUAL, "manual_alarm"}, createManualAlarmWindow},
       {{APP_MENU_STORAGE, "disk_base"}, nullptr},
       {{APP_MENU_STORAGE, "disk_advance"}, createDiskAdvanceWindow},
       {{APP_MENU_MAINTENANCE, "disk_smart"}, createDiskSmartInfoWindow},
@@ -109,6 +115,8 @@ TEST_F(PageRegistry, ClickingASystemMenuItemOpensItsPageOrThePlaceholderInTheMen
   EXPECT_EQ(captions["previewset"], "Live View");
   EXPECT_EQ(captions["display"], "General");
   EXPECT_EQ(captions["userset"], "User");
+  EXPECT_EQ(captions["alarmset"], "Alarm");
+  EXPECT_EQ(captions["exception"], "Exception");
   EXPECT_EQ(getSystemPageWnd(), GUI_INVALID_HANDLE);
 }
 

@@ -1,7 +1,6 @@
 // What the live view and the menus get from the recording and playback
 // stand-ins: the disk format request as the device receives it, the disk
-// questions, the record-all questions by right and answer, and the error
-// boxes of snapshots, searches and playback.
+// questions, and the error boxes of snapshots, searches and playback.
 #include <cstring>
 #include <functional>
 #include <utility>
@@ -15,7 +14,6 @@ namespace services_test {
 namespace {
 
 constexpr WindowHandle kOwner = 0x4321;
-constexpr int kGuest = 1;  // no record right
 
 // The disk numbers as the device log packs them, eight to a word.
 std::vector<int64_t> Packed(const std::vector<int>& disks) {
@@ -91,36 +89,6 @@ TEST_F(ServicesTest, DiskQuestionsReadTheDiskListAndDetection) {
   device_seam::mutableAbility()->storageFlags |= 1u;
 }
 
-TEST_F(ServicesTest, RecordAllAsksAndActsOnlyOnYesWithTheRecordRight) {
-  LoadShippedLayout();
-  setLoginState(3, 0, 4);
-  struct Row {
-    int user, answer;
-    bool motion;
-    const char* text;
-    std::vector<device_seam::Call> device;
-  } rows[] = {
-      {0, 6, false, "Start all-day continuous recording on every channel?", {{"setAllDayRecord", {4, 0}}}},
-      {0, 6, true, "Start all-day motion recording on every channel?", {{"setAllDayRecord", {4, 1}}}},
-      {0, 7, true, "Start all-day motion recording on every channel?", {}},
-      {kGuest, 6, false, "No permission!", {}},
-  };
-  for (const Row& row : rows) {
-    SCOPED_TRACE(row.text);
-    setLoginState(3, row.user, 4);
-    Boxes().answer = row.answer;
-    device_seam::startCallLog();
-    row.motion ? startMotionRecordAll(3, kOwner, 0, 0) : startTimingRecordAll(3, kOwner, 0, 0);
-    std::vector<device_seam::Call> acts;
-    for (const auto& call : device_seam::callLog())
-      if (call.op == "setAllDayRecord") acts.push_back(call);
-    EXPECT_EQ(acts, row.device);
-    const auto boxes = Boxes().Take();
-    ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_EQ(boxes[0].text, row.text);
-  }
-}
-
 TEST_F(ServicesTest, ErrorBoxesOfSnapshotsSearchesAndPlayback) {
   struct Row {
     const char* name;
@@ -129,7 +97,7 @@ TEST_F(ServicesTest, ErrorBoxesOfSnapshotsSearchesAndPlayback) {
     uint32_t style;
     const char* dropKey;  // with this key missing no box opens
   } rows[] = {
-      {"snapshot -1", [] { showManualSnapError(kOwner, -1); }, "Snapshot failed!", 64, "manualsnapshot_err_snapshot"},
+      {"snapshot -1", [] { showManualSnapError(kOwner, -1); }, "Snapshot failed!", 16, "manualsnapshot_err_snapshot"},
       {"snapshot 12", [] { showManualSnapError(kOwner, 12); }, "Snapshot failed, error code: 12", 16,
        "manualsnapshot_err_default"},
       {"search 101", [] { showInstantSearchError(kOwner, 101); }, "No record file found!", 64, "search_nofile"},

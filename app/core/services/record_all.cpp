@@ -1,0 +1,78 @@
+// All-day recording of every channel, continuous or on motion, asked from
+// the manual record page and the live-view menu; and the box of a failed
+// manual snapshot.
+#include <cstring>
+
+#include "app/device_ability.h"
+#include "app/device_backend.h"
+#include "app/login_rights.h"
+#include "app/msgbox.h"
+#include "app/record_pages.h"
+
+namespace {
+
+constexpr int kRightRecordSetting = 8;
+constexpr int kTiming = 0, kMotion = 1;
+
+void allDay(DaySchedHead& head, int type) {
+  head.allDay = 1;
+  head.allDayType = static_cast<uint8_t>(type);
+  head.reserved = 0;
+}
+
+void recordAllDay(OutputLogin* login, int channel, int type) {
+  RecordConfig rec;
+  std::memset(&rec, 0, sizeof rec);
+  getRecordConfig(login, channel, &rec, 1);
+  rec.enable = 1;
+  for (DaySchedHead& head : rec.days) allDay(head, type);
+  setRecordConfig(login, channel, &rec, 1);
+  HolidaySchedule holiday;
+  std::memset(&holiday, 0, sizeof holiday);
+  getRecordSchedExtra(login, channel, &holiday, 1);
+  allDay(holiday.head, type);
+  setRecordSchedExtra(login, channel, &holiday, 1);
+  if (type != kMotion) return;
+  ChannelConfig config;
+  std::memset(&config, 0, sizeof config);
+  if (getChannelConfig(login, channel, &config) != 0 || config.motionEnable != 0) return;
+  config.motionEnable = 1;
+  setChannelConfig(login, channel, &config, 1);
+}
+
+int startAll(int output, WindowHandle owner, int type) {
+  if (!ensureLogin(owner)) return 0;
+  // Each refusal ends the operation: nothing is asked or written after it.
+  if (!checkUserRight(kRightRecordSetting, -1)) return showNoPermission(owner);
+  if (!hasUsableChan(kRightRecordSetting, 0)) return showChanNotAvailable(owner);
+  const char* key = type == kMotion ? "startrec_motion_hint" : "startrec_timing_hint";
+  const int answer = askMsgBox(owner, "preview", key);
+  if (answer != MSGBOX_ANSWER_YES) return answer;
+  OutputLogin* login = getOutputLogin(output);
+  for (int channel = 1; channel <= getAnalogChanNum(); ++channel) recordAllDay(login, channel, type);
+  uint64_t ipMask = 0;
+  getIpChannelNum(&ipMask);
+  for (int n = 1; n <= 64 - getAnalogChanNum(); ++n)
+    if ((ipMask >> (n - 1)) & 1u) recordAllDay(login, getAnalogChanNum() + n, type);
+  return saveDeviceParams();
+}
+
+}  // namespace
+
+extern "C" {
+
+int startTimingRecordAll(int output, WindowHandle owner, WParam, LParam) {
+  return startAll(output, owner, kTiming);
+}
+
+int startMotionRecordAll(int output, WindowHandle owner, WParam, LParam) {
+  return startAll(output, owner, kMotion);
+}
+
+int showManualSnapError(WindowHandle owner, int code) {
+  if (code == -1) return showMsgBox(owner, "manualsnapshot", "manualsnapshot_err_snapshot", MSGBOX_ERROR);
+  if (!lookupText("manualsnapshot", "manualsnapshot_err_default")) return 0;
+  return showMsgBoxNum(owner, "manualsnapshot", "manualsnapshot_err_default", code);
+}
+
+}  // extern "C"

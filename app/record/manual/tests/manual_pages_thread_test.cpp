@@ -1,0 +1,181 @@
+// The manual record and snapshot pages on the simulated device: every box
+// starts or stops its own channel, the "all" boxes start only the channels
+// that may be operated and name the others, and the boxes need the right.
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "app/control_services.h"
+#include "app/device_backend.h"
+#include "app/testing/page_harness.h"
+#include "gui/button.h"
+#include "gui/message.h"
+#include "gui/propsheet.h"
+
+namespace {
+
+using livetest::Command;
+using livetest::LiveGui;
+
+constexpr int kTimingAll = 20098, kMotionAll = 20099;
+
+class ManualPages : public LiveGui {
+ protected:
+  WindowHandle Open(const char* item) {
+    host_ = Main({0, 0, 8, 8}, livetest::MenuHostProc);
+    EXPECT_EQ(openMenuPage(APP_MENU_MANUAL, item, host_), 0);
+    win_ = getManualPageWnd();
+    desktest::Drain();
+    return static_cast<WindowHandle>(SendMessage(GetDlgItem(win_, 4101), PSM_GETPAGE, 0, 0));
+  }
+  void Close() {
+    SendMessage(win_, MSG_CLOSE, 0, 0);
+    desktest::Drain();
+    EXPECT_EQ(getManualPageWnd(), GUI_INVALID_HANDLE);
+  }
+  WindowHandle host_ = 0, win_ = 0;
+};
+
+int State(WindowHandle page, int id) { return static_cast<int>(SendDlgItemMessage(page, id, BM_GETCHECK, 0, 0)); }
+void Set(WindowHandle page, int id, int state) {
+  SendDlgItemMessage(page, id, BM_SETCHECK, static_cast<WParam>(state), 0);
+  Command(page, id, BN_CLICKED);
+}
+
+// The channel masks the device was asked to start and stop.
+struct Asked {
+  std::vector<int64_t> started, stopped;
+};
+Asked Calls(const char* start, const char* stop) {
+  Asked a;
+  for (const auto& call : device_seam::callLog()) {
+    if (call.op == start) a.started.push_back(call.args.at(1));
+    if (call.op == stop) a.stopped.push_back(call.args.at(1));
+  }
+  return a;
+}
+
+TEST_F(ManualPages, EveryBoxOperatesItsOwnChannelAndRefusedChannelsAreNamed) {
+  const int analog = getAnalogChanNum();
+  ASSERT_GE(analog, 4);
+  struct Page {
+    const char* item;
+    const char* can;
+    const char* start;
+    const char* stop;
+    const char* refusal;
+  } pages[] = {{"manual_rec", "canManualRecord", "startManualRecord", "stopManualRecord", "A3  cannot record manually!"},
+               {"manual_pic", "canManualSnapshot", "startManualSnapshot", "stopManualSnapshot",
+                "A3  cannot take a snapshot!"}};
+  for (const Page& p : pages) {
+    SCOPED_TRACE(p.item);
+    device_seam::resetAll();
+    device_seam::overrideAnswerFor(p.can, {3}, 0);
+    const WindowHandle page = Open(p.item);
+    // Each channel box, not only the first, starts and stops its channel.
+    for (int n = 1; n <= analog; ++n) {
+      if (n == 3) continue;
+      device_seam::startCallLog();
+      Set(page, CHANBOX_ANALOG_FIRST + n - 1, 1);
+      Set(page, CHANBOX_ANALOG_FIRST + n - 1, 0);
+      const Asked a = Calls(p.start, p.stop);
+      EXPECT_EQ(a.started, std::vector<int64_t>{int64_t{1} << (n - 1)}) << n;
+      EXPECT_EQ(a.stopped, std::vector<int64_t>{int64_t{1} << (n - 1)}) << n;
+    }
+    // A channel that may not be operated is named and unchecked again.
+    livetest::Boxes().clear();
+    device_seam::startCallLog();
+    Set(page, CHANBOX_ANALOG_FIRST + 2, 1);
+    EXPECT_EQ(State(page, CHANBOX_ANALOG_FIRST + 2), 0);
+    EXPECT_TRUE(Calls(p.start, p.stop).started.empty());
+    ASSERT_EQ(livetest::Boxes().size(), 1u);
+    EXPECT_EQ(livetest::Boxes()[0].text, p.refusal);
+    EXPECT_EQ(livetest::Boxes()[0].type, 64u);
+    // "All analog" starts exactly the channels that may be operated, names
+    // the others and ends unchecked.
+    livetest::Boxes().clear();
+    device_seam::startCallLog();
+    Set(page, CHANBOX_ALL_ANALOG, 1);
+    const int64_t every = (int64_t{1} << analog) - 1;
+    EXPECT_EQ(Calls(p.start, p.stop).started, std::vector<int64_t>{every & ~int64_t{4}});
+    ASSERT_EQ(livetest::Boxes().size(), 1u);
+    EXPECT_EQ(livetest::Boxes()[0].text, p.refusal);
+    EXPECT_EQ(State(page, CHANBOX_ALL_ANALOG), 0);
+    EXPECT_EQ(State(page, CHANBOX_ANALOG_FIRST), 1);
+    EXPECT_EQ(State(page, CHANBOX_ANALOG_FIRST + 2), 0);
+    // Unchecking "all" stops every channel of its kind.
+    device_seam::startCallLog();
+    Set(page, CHANBOX_ALL_ANALOG, 0);
+    EXPECT_EQ(Calls(p.start, p.stop).stopped, std::vector<int64_t>{every});
+    EXPECT_EQ(State(page, CHANBOX_ANALOG_FIRST + 1), 0);
+    // Unchecking one channel box unchecks its "all" box.
+    SendDlgItemMessage(page, CHANBOX_ALL_ANALOG, BM_SETCHECK, 1, 0);
+    Set(page, CHANBOX_ANALOG_FIRST + 4, 0);
+    EXPECT_EQ(State(page, CHANBOX_ALL_ANALOG), 0);
+    Close();
+  }
+}
+
+TEST_F(ManualPages, SnapshotFailuresAndRightsDecideWhatTheUserSees) {
+  device_seam::overrideAnswer("startManualSnapshot", -1);
+  WindowHandle page = Open("manual_pic");
+  Set(page, CHANBOX_ANALOG_FIRST, 1);
+  ASSERT_EQ(livetest::Boxes().size(), 1u);
+  EXPECT_EQ(livetest::Boxes()[0].text, "Snapshot failed!");
+  EXPECT_EQ(livetest::Boxes()[0].type, 16u);
+  device_seam::overrideAnswer("startManualSnapshot", 12);
+  livetest::Boxes().clear();
+  Set(page, CHANBOX_ANALOG_FIRST + 1, 1);
+  ASSERT_EQ(livetest::Boxes().size(), 1u);
+  EXPECT_EQ(livetest::Boxes()[0].text, "Snapshot failed, error code: 12");
+  // Escape closes the page.
+  SendMessage(win_, MSG_KEYDOWN, 1, 0);
+  desktest::Drain();
+  EXPECT_EQ(getManualPageWnd(), GUI_INVALID_HANDLE);
+
+  page = Open("manual_rec");
+  EXPECT_TRUE(IsValidHandle(GetDlgItem(page, CHANBOX_ANALOG_FIRST)));
+  EXPECT_TRUE(IsValidHandle(GetDlgItem(page, kTimingAll)));
+  // The all-day buttons ask first; No changes no schedule.
+  livetest::BoxAnswer() = 7;
+  livetest::Boxes().clear();
+  device_seam::startCallLog();
+  Command(page, kMotionAll);
+  ASSERT_EQ(livetest::Boxes().size(), 1u);
+  EXPECT_EQ(livetest::Boxes()[0].text, "Start all-day motion recording on every channel?");
+  for (const auto& call : device_seam::callLog()) {
+    EXPECT_NE(call.op, "setRecordConfig");
+  }
+  Close();
+  // A user without the manual record and record setting rights gets no
+  // channel boxes and no all-day buttons.
+  UserConfig users{};
+  ASSERT_EQ(getUserConfig(getOutputLogin(3), &users), 0);
+  users.users[1].rights = 0;
+  std::memset(users.users[1].chanMasks, 0, sizeof users.users[1].chanMasks);
+  ASSERT_EQ(setUserConfig(getOutputLogin(3), &users, 0), 0);
+  setLoginState(3, 1, 0);
+  page = Open("manual_rec");
+  EXPECT_FALSE(IsValidHandle(GetDlgItem(page, CHANBOX_ANALOG_FIRST)));
+  EXPECT_FALSE(IsValidHandle(GetDlgItem(page, kTimingAll)));
+  Close();
+}
+
+TEST_F(ManualPages, BoxStatesAndLegendOnScreen) {
+  const WindowHandle page = Open("manual_rec");
+  // A click on a box switches its channel on by hand.
+  device_seam::startCallLog();
+  livetest::ClickItem(page, CHANBOX_ANALOG_FIRST + 2);
+  livetest::PumpUntil([&] { return State(page, CHANBOX_ANALOG_FIRST + 2) == 1; });
+  EXPECT_EQ(State(page, CHANBOX_ANALOG_FIRST + 2), 1);
+  EXPECT_EQ(Calls("startManualRecord", "stopManualRecord").started, std::vector<int64_t>{4});
+  SendDlgItemMessage(page, CHANBOX_ANALOG_FIRST, BM_SETCHECK, 1, 0);
+  SendDlgItemMessage(page, CHANBOX_ANALOG_FIRST + 1, BM_SETCHECK, 2, 0);
+  Rect r{};
+  GetWindowRect(win_, &r);
+  desktest::Drain();
+  livetest::MatchesReference(__FILE__, "manual_record", livetest::Grab(r));
+  Close();
+}
+
+}  // namespace
