@@ -236,7 +236,7 @@ TEST_F(AlarmPages, InputEditsSwitchesCopiesAndAppliesMatchAReferenceModel) {
       model.working.type = type;
       model.working.handling = handling;
       // The event handling sheet gets the item's holiday in the exchange buffer.
-      Command(page, kInHandleSheet);
+      InDialog([&] { Command(page, kInHandleSheet); }, [](WindowHandle sheet) { SendMessage(sheet, MSG_CLOSE, 0, 0); });
       int32_t exchanged = 0;
       std::memcpy(&exchanged, getHandleSetSource(), sizeof exchanged);
       ASSERT_EQ(exchanged, model.working.holiday);
