@@ -5,7 +5,13 @@
 namespace {
 
 int openNetSet(WindowHandle owner) { return createNetSetWindow(owner) == GUI_INVALID_HANDLE ? -1 : 0; }
+int openVideoLoss(WindowHandle owner) { return createVideoLossSetWindow(owner) == GUI_INVALID_HANDLE ? -1 : 0; }
+int openVideoTamper(WindowHandle owner) { return createVideoTamperSetWindow(owner) == GUI_INVALID_HANDLE ? -1 : 0; }
 
 }  // namespace
 
-extern "C" void registerAlarmNetPages(void) { registerPage(APP_MENU_SYSTEM, "netset", openNetSet); }
+extern "C" void registerAlarmNetPages(void) {
+  registerPage(APP_MENU_SYSTEM, "netset", openNetSet);
+  registerPage(APP_MENU_CAMERA, "videolossset", openVideoLoss);
+  registerPage(APP_MENU_CAMERA, "videotamperset", openVideoTamper);
+}

@@ -186,6 +186,10 @@ extern GalPixel SysPixelIndex[17];
 /* Entries of SysPixelIndex the controls draw with. */
 #define SYSPIXEL_KEY 0 /* the transparent key */
 #define SYSPIXEL_LIGHTGREY 8
+#define SYSPIXEL_BLUE 9
+#define SYSPIXEL_GREEN 10
+#define SYSPIXEL_RED 12
+#define SYSPIXEL_YELLOW 14
 #define SYSPIXEL_WHITE 15
 #define SYSPIXEL_BLACK 16
 int InitGAL(void);

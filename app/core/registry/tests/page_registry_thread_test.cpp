@@ -21,6 +21,8 @@ using Key = std::pair<int, std::string>;
 
 const char* const kMainItems[] = {"playback",     "export",       "manual",      "disk",    "recordconfig",
                                   "cameraconfig", "systemconfig", "maintenance", "shutdown"};
+// Items of the camera menu whose pages are registered.
+const char* const kCameraItems[] = {"videolossset", "videotamperset"};
 
 // What the page libraries register, by menu and item; null stands for an
 // opener the library keeps to itself (any page but the placeholder).
@@ -40,6 +42,8 @@ const std::map<Key, PageOpener>& Registered() {
       {{APP_MENU_SYSTEM, "userset"}, createUserSetWindow},
       {{APP_MENU_SYSTEM, "232set"}, createRs232SetWindow},
       {{APP_MENU_SYSTEM, "netset"}, nullptr},
+      {{APP_MENU_CAMERA, "videolossset"}, nullptr},
+      {{APP_MENU_CAMERA, "videotamperset"}, nullptr},
       {{APP_MENU_STORAGE, "disk_base"}, nullptr},
   };
   return pages;
@@ -48,6 +52,7 @@ const std::map<Key, PageOpener>& Registered() {
 std::vector<Key> EveryItem() {
   std::vector<Key> items;
   for (const char* item : kMainItems) items.push_back({APP_MENU_MAIN, item});
+  for (const char* item : kCameraItems) items.push_back({APP_MENU_CAMERA, item});
   for (auto which : {menus::SubMenu::kExport, menus::SubMenu::kManual, menus::SubMenu::kRecord,
                      menus::SubMenu::kSystem, menus::SubMenu::kMaintenance, menus::SubMenu::kStorage}) {
     const menus::SubMenuFamily& f = menus::subMenuFamily(which);
