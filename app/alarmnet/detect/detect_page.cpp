@@ -158,7 +158,7 @@ void paintView(WindowHandle page, const char* section, HDC hdc) {
 // Buttons.
 
 void loadHandleBitmaps(const char* section, HandleBitmaps* bitmaps) {
-  if (!bitmaps->items[0].loaded) loadNamedBitmaps(section, bitmaps->items, 3, 0);
+  loadNamedBitmaps(section, bitmaps->items, 3, 0);
 }
 
 void applyHandleBitmaps(WindowHandle button, const HandleBitmaps& b) {

@@ -82,7 +82,8 @@ void eraseWithViewFrame(WindowHandle page, const char* section, WParam wParam, L
 // DC is the page's painting DC.
 void paintView(WindowHandle page, const char* section, HDC hdc);
 
-// The handle button's three bitmaps of the section, loaded once and kept.
+// The handle button's three bitmaps of the section, loaded when the page
+// opens and kept while it is open.
 struct HandleBitmaps {
   NamedBitmap items[3] = {{"handle_bg_bmp", {}, 0}, {"handle_bmp", {}, 0}, {"handle_dis_bmp", {}, 0}};
 };

@@ -6,6 +6,7 @@
 
 #include "app/alarmnet/detect/detect_page.h"
 #include "app/alarmnet/events/event_sources.h"
+#include "app/alarmnet/zones/cell_grid.h"
 #include "app/alarmnet/zones/zone_editor.h"
 #include "app/alarmnet_pages.h"
 #include "app/app_registry.h"
@@ -60,9 +61,11 @@ struct TamperState {
   bool pressed = false;  // a drag began on the view
   bool moved = false;
   std::unique_ptr<zones::ZoneEditor> zones;
+  std::unique_ptr<zones::CellGrid> grid;
 };
 TamperState g_state;
 
+bool gridMode() { return g_state.areaAbility && g_state.caps.areaMode == AREA_MODE_GRID; }
 bool zoneMode() { return g_state.areaAbility && g_state.caps.areaMode != AREA_MODE_GRID && g_state.caps.zoneCount; }
 
 void invalidateView(WindowHandle page) {
@@ -92,15 +95,22 @@ void createControls(WindowHandle page) {
   pageframe::createBottomButtons(page, kSection, "base_apply", "base_close", PAGE_ID_EXIT);
 }
 
-// The area of the channel: one free zone where the device draws zones.
-// A cell grid is not offered here: the page leaves such an area as read.
-void buildArea(WindowHandle page) {
-  g_state.zones.reset();
-  if (!g_state.areaAbility) return;
-  ShowWindow(GetDlgItem(page, kSelectAll), SW_HIDE);
-  ShowWindow(GetDlgItem(page, kClearAll), SW_HIDE);
-  ShowWindow(GetDlgItem(page, kAreaTool), zoneMode() ? SW_SHOW : SW_HIDE);
-  if (!zoneMode()) return;
+// The rows and columns of a grid area: the capability's when it gives
+// both, else 22 columns of 18 rows (15 with NTSC).
+zones::CellGridSetup gridSetup(WindowHandle page) {
+  zones::CellGridSetup setup;
+  setup.page = page;
+  setup.view = viewRect(page, kSection);
+  setup.rows = isVideoStandard(1) ? 15 : 18;
+  setup.cols = 22;
+  if (g_state.caps.grid.rowsOrMinX && g_state.caps.grid.colsOrMinY) {
+    setup.rows = g_state.caps.grid.rowsOrMinX;
+    setup.cols = g_state.caps.grid.colsOrMinY;
+  }
+  return setup;
+}
+
+zones::ZoneEditorSetup zoneSetup(WindowHandle page) {
   zones::ZoneEditorSetup setup;
   setup.page = page;
   setup.view = viewRect(page, kSection);
@@ -112,8 +122,25 @@ void buildArea(WindowHandle page) {
   setup.addKey = "addallarea";
   setup.clearKey = "clearallarea";
   setup.colours = kZoneColours;
-  g_state.zones = zones::makeZoneEditor(setup);
-  g_state.zones->load(g_state.edits.record.tamperArea[0]);
+  return setup;
+}
+
+// The area of the channel: a cell grid, or one free zone where the device
+// draws zones.
+void buildArea(WindowHandle page) {
+  g_state.zones.reset();
+  g_state.grid.reset();
+  if (!g_state.areaAbility) return;
+  ShowWindow(GetDlgItem(page, kSelectAll), gridMode() ? SW_SHOW : SW_HIDE);
+  ShowWindow(GetDlgItem(page, kClearAll), gridMode() ? SW_SHOW : SW_HIDE);
+  ShowWindow(GetDlgItem(page, kAreaTool), zoneMode() ? SW_SHOW : SW_HIDE);
+  if (gridMode()) {
+    g_state.grid = std::make_unique<zones::CellGrid>(gridSetup(page));
+    g_state.grid->load(g_state.edits.record.tamperArea[0]);
+  } else if (zoneMode()) {
+    g_state.zones = zones::makeZoneEditor(zoneSetup(page));
+    g_state.zones->load(g_state.edits.record.tamperArea[0]);
+  }
 }
 
 // Positions 0..2 stand for 1..3; anything else stored shows the lowest.
@@ -147,12 +174,14 @@ int save(WindowHandle page, bool cacheOnly) {
   record.tamperSensitivity =
       static_cast<uint16_t>(SendDlgItemMessage(page, kSensitivity, TBM_GETPOS, 0, 0) + 1);
   if (g_state.zones) g_state.zones->store(record.tamperArea[0], g_state.edits.channel);
+  if (g_state.grid) g_state.grid->store(record.tamperArea[0]);
   if (cacheOnly) {
     g_state.edits.cache();
     return 0;
   }
   const int rc = g_state.edits.apply(comboValue(page, kChannelBox));
   if (rc == 0 && g_state.zones) g_state.zones->load(record.tamperArea[0]);
+  if (rc == 0 && g_state.grid) g_state.grid->load(record.tamperArea[0]);
   return rc;
 }
 
@@ -207,6 +236,12 @@ void onCopy(WindowHandle page) {
 void onCommand(WindowHandle page, int id, int code) {
   if (g_state.zones && g_state.zones->onTool(id)) return;
   switch (id) {
+    case kSelectAll:
+      if (g_state.grid) g_state.grid->selectAll();
+      return;
+    case kClearAll:
+      if (g_state.grid) g_state.grid->clearAll();
+      return;
     case kChannelBox: onChannel(page, code); return;
     case kEnable: enableApply(page); return;
     case kSensitivity:
@@ -232,18 +267,17 @@ void erase(WindowHandle page, WParam wParam, LParam lParam) { eraseWithViewFrame
 bool listOpen(WindowHandle page) { return SendDlgItemMessage(page, kChannelBox, CB_GETDROPPEDSTATE, 0, 0) != 0; }
 
 void onMouse(WindowHandle page, int message, LParam lParam) {
-  if (!g_state.zones) return;
   const int x = static_cast<int16_t>(lParam & 0xFFFF), y = static_cast<int16_t>((lParam >> 16) & 0xFFFF);
   if (message == MSG_LBUTTONDOWN && listOpen(page)) return;
   if (message == MSG_MOUSEMOVE && g_state.pressed) g_state.moved = true;
-  if (g_state.zones->onMouse(message == MSG_NCLBUTTONUP ? MSG_LBUTTONUP : message, x, y)) {
-    if (message == MSG_LBUTTONDOWN) g_state.pressed = true;
-    if (message == MSG_LBUTTONUP || message == MSG_NCLBUTTONUP) g_state.pressed = false;
-  }
+  const int as = message == MSG_NCLBUTTONUP ? MSG_LBUTTONUP : message;
+  const bool taken = (g_state.zones && g_state.zones->onMouse(as, x, y)) || (g_state.grid && g_state.grid->onMouse(as, x, y));
+  if (taken && message == MSG_LBUTTONDOWN) g_state.pressed = true;
+  if (taken && as == MSG_LBUTTONUP) g_state.pressed = false;
 }
 
 void dropDrag(WindowHandle page) {
-  if (g_state.zones && g_state.pressed) onMouse(page, MSG_NCLBUTTONUP, 0);
+  if (g_state.pressed) onMouse(page, MSG_NCLBUTTONUP, 0);
 }
 
 LResult pageProc(WindowHandle page, int message, WParam wParam, LParam lParam) {
@@ -253,6 +287,7 @@ LResult pageProc(WindowHandle page, int message, WParam wParam, LParam lParam) {
       const HDC hdc = BeginPaint(page);
       paintView(page, kSection, hdc);
       if (g_state.zones) g_state.zones->paint(hdc);
+      if (g_state.grid) g_state.grid->paint(hdc);
       EndPaint(page, hdc);
       return 0;
     }

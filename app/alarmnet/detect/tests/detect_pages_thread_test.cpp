@@ -16,6 +16,8 @@
 #include "app/testing/page_harness.h"
 #include "gui/host.h"
 #include "gui/message.h"
+#include "gui/caret.h"
+#include "gui/paint.h"
 #include "gui/propsheet.h"
 #include "gui/trackbar.h"
 
@@ -27,7 +29,8 @@ using livetest::Enabled;
 
 constexpr int kApply = 4098, kCopy = 4100;
 constexpr int kLossBox = 19440, kLossEnable = 19441;
-constexpr int kTamperBox = 19264, kTamperEnable = 19265, kSensitivity = 19267, kAreaTool = 19270;
+constexpr int kTamperBox = 19264, kTamperEnable = 19265, kSensitivity = 19267, kSelectAll = 19268, kClearAll = 19269,
+              kAreaTool = 19270;
 constexpr int kCopyDialogFirstChannel = 4192, kOk = 4097;
 constexpr int kFailed = 0x300010;
 
@@ -70,9 +73,32 @@ ChannelConfig Patterned(int channel) {
   return c;
 }
 
+// The pointer brought to a point of the screen, as a hand brings it.
+void MoveTo(int x, int y) {
+  HostInjectMouseMove(x, y);
+  livetest::PumpUntil([x, y] {
+    Point at{};
+    GetCursorPos(&at);
+    return at.x == x && at.y == y;
+  });
+  desktest::Drain();
+}
+void Button(bool down) {
+  HostInjectMouseButton(HOST_BUTTON_LEFT, down ? 1 : 0);
+  livetest::PumpUntil([] { return false; }, 5);
+}
+void DragOnScreen(int x0, int y0, int x1, int y1, bool release = true) {
+  MoveTo(x0, y0);
+  Button(true);
+  MoveTo((x0 + x1) / 2 & ~1, (y0 + y1) / 2 & ~1);
+  MoveTo(x1, y1);
+  if (release) Button(false);
+}
+
 class DetectPage : public livetest::LiveGui {
  protected:
   void Open(const char* item) {
+    MoveTo(0, 0);  // no control of the page opens under the pointer
     host_ = Main({0, 0, 8, 8}, livetest::MenuHostProc);
     ASSERT_EQ(openMenuPage(APP_MENU_CAMERA, item, host_), 0);
     win_ = getCameraPageWnd();
@@ -112,6 +138,18 @@ class DetectPage : public livetest::LiveGui {
     ClientToScreen(page_, &r.right, &r.bottom);
     return r;
   }
+  // The page as it stands: a drag repaints only on even co-ordinates, so
+  // the picture of one in progress is taken after a full repaint; the
+  // blinking caret of the focused field is hidden.
+  livetest::Picture Shot() {
+    WindowHandle focus = page_;
+    while (IsValidHandle(GetFocusChild(focus))) focus = GetFocusChild(focus);
+    HideCaret(focus);
+    InvalidateRect(page_, nullptr, FALSE);
+    UpdateWindow(page_, TRUE);
+    desktest::Drain();
+    return livetest::Grab(WindowArea());
+  }
   Rect WindowArea() {
     Rect r{};
     GetWindowRect(win_, &r);
@@ -119,28 +157,6 @@ class DetectPage : public livetest::LiveGui {
   }
   WindowHandle host_ = 0, win_ = 0, page_ = 0;
 };
-
-// The pointer brought to a point of the screen, as a hand brings it.
-void MoveTo(int x, int y) {
-  HostInjectMouseMove(x, y);
-  livetest::PumpUntil([x, y] {
-    Point at{};
-    GetCursorPos(&at);
-    return at.x == x && at.y == y;
-  });
-  desktest::Drain();
-}
-void Button(bool down) {
-  HostInjectMouseButton(HOST_BUTTON_LEFT, down ? 1 : 0);
-  livetest::PumpUntil([] { return false; }, 5);
-}
-void DragOnScreen(int x0, int y0, int x1, int y1, bool release = true) {
-  MoveTo(x0, y0);
-  Button(true);
-  MoveTo((x0 + x1) / 2 & ~1, (y0 + y1) / 2 & ~1);
-  MoveTo(x1, y1);
-  if (release) Button(false);
-}
 
 // Edits of two channels, switching in between, are written by one Apply,
 // each into a fresh read of its own record and only in the video-loss
@@ -291,7 +307,7 @@ TEST_F(DetectPage, TamperAreaDrawnWithTheMouse) {
   const Rect view = View("videotamperset");
   const int vw = view.right - view.left, vh = view.bottom - view.top;
   DragOnScreen(view.left + 40, view.top + 30, view.left + 140, view.top + 110, false);
-  livetest::MatchesReference(__FILE__, "tamper_drawing", livetest::Grab(WindowArea()));
+  livetest::MatchesReference(__FILE__, "tamper_drawing", Shot());
   Button(false);
   EXPECT_TRUE(Enabled(page_, kApply));
   Command(page_, kApply);
@@ -310,7 +326,7 @@ TEST_F(DetectPage, TamperAreaDrawnWithTheMouse) {
   EXPECT_EQ(zone(Stored(1)), drawn);
   Close();
   Open("videotamperset");
-  livetest::MatchesReference(__FILE__, "tamper_zone", livetest::Grab(WindowArea()));
+  livetest::MatchesReference(__FILE__, "tamper_zone", Shot());
   livetest::ClickItem(page_, kAreaTool);
   EXPECT_TRUE(livetest::PumpUntil([this] { return Enabled(page_, kApply); }));
   Command(page_, kApply);
@@ -321,14 +337,15 @@ TEST_F(DetectPage, TamperAreaDrawnWithTheMouse) {
 // Without the area ability the page offers no area, ignores the mouse and
 // leaves the stored area as read.
 TEST_F(DetectPage, TamperWithoutAreaAbility) {
-  device_seam::mutableAbility()->pictureFlags &= ~1u;
+  const uint32_t flags = device_seam::mutableAbility()->pictureFlags;
+  device_seam::mutableAbility()->pictureFlags = flags & ~1u;
   ChannelConfig c = Patterned(1);
   const uint16_t area[6] = {8, 10, 300, 200, 7, 9};
   std::memcpy(c.tamperArea, area, sizeof area);
   Store(1, c);
   Open("videotamperset");
   EXPECT_FALSE(IsValidHandle(GetDlgItem(page_, kAreaTool)));
-  livetest::MatchesReference(__FILE__, "tamper_noarea", livetest::Grab(WindowArea()));
+  livetest::MatchesReference(__FILE__, "tamper_noarea", Shot());
   const Rect view = View("videotamperset");
   DragOnScreen(view.left + 40, view.top + 30, view.left + 140, view.top + 110);
   Toggle(kTamperEnable);
@@ -337,11 +354,70 @@ TEST_F(DetectPage, TamperWithoutAreaAbility) {
   EXPECT_EQ(after.tamperEnable, 1);
   EXPECT_EQ(std::memcmp(after.tamperArea, area, sizeof area), 0);
   Close();
+  device_seam::mutableAbility()->pictureFlags = flags;
+}
+
+// A device whose tamper area is a grid of 15 rows of 22 cells: a press on
+// an unselected cell sets, on a selected one clears, every cell the drag
+// touches; a click on a cell's left border changes nothing; a drag to the
+// view's edge reaches the wider last cells; select all fills 22 columns of
+// the 15 rows and clear all empties 18 rows.
+TEST_F(DetectPage, TamperGridArea) {
+  const AreaCaps caps{1, 1, AREA_MODE_GRID, ZoneGrid{704, 480, 15, 22, 0, 0, 0, 0, 0, 0}};
+  device_seam::overrideAnswer("getTamperAreaCaps", 0, &caps, sizeof caps);
+  ChannelConfig c = Patterned(1);
+  c.tamperArea[16][0] = 0xFF;
+  c.tamperArea[20][0] = 0xAB;
+  Store(1, c);
+  Open("videotamperset");
+  EXPECT_TRUE(IsWindowVisible(GetDlgItem(page_, kSelectAll)));
+  EXPECT_FALSE(IsWindowVisible(GetDlgItem(page_, kAreaTool)));
+  const Rect view = View("videotamperset");
+  const int cw = (view.right - view.left) / 22, ch = (view.bottom - view.top) / 15;
+  const auto at = [&](int r, int col) { return std::pair<int, int>{view.left + col * cw + cw / 2, view.top + r * ch + ch / 2}; };
+  const auto drag = [&](std::pair<int, int> a, std::pair<int, int> b, bool release = true) {
+    DragOnScreen(a.first, a.second, b.first, b.second, release);
+  };
+  drag(at(2, 3), at(2, 3));
+  drag(at(5, 1), at(7, 4));
+  drag(at(5, 2), at(6, 3));
+  drag({view.left + 6 * cw, view.top + 9 * ch}, {view.left + 6 * cw, view.top + 9 * ch});
+  drag(at(13, 20), {view.right, view.bottom}, false);
+  livetest::MatchesReference(__FILE__, "tamper_grid", Shot());
+  Button(false);
+  Command(page_, kApply);
+  std::vector<uint32_t> rows(21);
+  const auto stored = [&] {
+    const ChannelConfig s = Stored(1);
+    for (int r = 0; r < 21; ++r) rows[r] = s.tamperArea[r][0];
+    return rows;
+  };
+  std::vector<uint32_t> want(21, 0);
+  want[2] = 1u << 3;
+  want[5] = want[6] = 0x1E & ~0xCu;
+  want[7] = 0x1E;
+  want[13] = want[14] = 3u << 20;
+  want[16] = 0xFF;
+  want[20] = 0xAB;
+  EXPECT_EQ(stored(), want);
+  livetest::ClickItem(page_, kSelectAll);
+  EXPECT_TRUE(livetest::PumpUntil([this] { return Enabled(page_, kApply); }));
+  Command(page_, kApply);
+  for (int r = 0; r < 15; ++r) want[r] = 0x3FFFFF;
+  EXPECT_EQ(stored(), want);
+  livetest::ClickItem(page_, kClearAll);
+  EXPECT_TRUE(livetest::PumpUntil([this] { return Enabled(page_, kApply); }));
+  Command(page_, kApply);
+  std::vector<uint32_t> cleared(21, 0);
+  cleared[20] = 0xAB;
+  EXPECT_EQ(stored(), cleared);
+  device_seam::clearOverrides();
+  Close();
 }
 
 TEST_F(DetectPage, VideoLossScreen) {
   Open("videolossset");
-  livetest::MatchesReference(__FILE__, "videoloss", livetest::Grab(WindowArea()));
+  livetest::MatchesReference(__FILE__, "videoloss", Shot());
   Close();
 }
 
