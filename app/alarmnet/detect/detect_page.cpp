@@ -92,7 +92,7 @@ int ChannelEdits::writeOne(int ch, const ChannelConfig& from, const TimeSegment*
 
 int ChannelEdits::apply(int current) {
   // Writes are checked: a failure keeps every edit for the next Apply.
-  int rc = writeOne(current, record, holiday);
+  int rc = current >= 1 ? writeOne(current, record, holiday) : 0;
   if (rc != 0) return rc;
   const int count = getChannelNum();
   for (int ch = 1; ch <= count && ch <= kCacheSlots; ++ch) {

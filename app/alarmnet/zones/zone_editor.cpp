@@ -32,6 +32,7 @@ constexpr int kZoneWords = 6;  // first corner, second corner, two carried
 constexpr int kAlignedChannels = 16;
 // The smallest zone is this many screen pixels scaled onto the view.
 constexpr I64 kMinZoneScreenPixels = 32;
+constexpr int kSysPixels = static_cast<int>(sizeof SysPixelIndex / sizeof SysPixelIndex[0]);
 
 using Stored = std::array<uint16_t, kZoneWords>;
 
@@ -360,7 +361,10 @@ class Editor final : public ZoneEditor {
   }
 
   void resetColours() {
-    for (int k = 0; k < count_; ++k) zones_[k].colour = s_.colours ? s_.colours[k] : SYSPIXEL_RED;
+    for (int k = 0; k < count_; ++k) {
+      const int c = s_.colours ? s_.colours[k] : SYSPIXEL_RED;
+      zones_[k].colour = c >= 0 && c < kSysPixels ? c : SYSPIXEL_RED;
+    }
   }
 
   void setCaption(int k, bool clear) const {

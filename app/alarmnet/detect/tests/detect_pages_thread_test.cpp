@@ -9,6 +9,7 @@
 #include "app/alarmnet/detect/detect_page.h"
 #include "app/alarmnet/events/event_sources.h"
 #include "app/app_registry.h"
+#include "app/control_services.h"
 #include "app/device_backend.h"
 #include "app/device_backend_net.h"
 #include "app/device_test_seam.h"
@@ -100,6 +101,7 @@ class DetectPage : public livetest::LiveGui {
   void Open(const char* item) {
     MoveTo(0, 0);  // no control of the page opens under the pointer
     host_ = Main({0, 0, 8, 8}, livetest::MenuHostProc);
+    setCameraMenuWnd(host_);  // the camera menu the page lives beside
     ASSERT_EQ(openMenuPage(APP_MENU_CAMERA, item, host_), 0);
     win_ = getCameraPageWnd();
     ASSERT_TRUE(IsValidHandle(win_));
@@ -111,6 +113,7 @@ class DetectPage : public livetest::LiveGui {
     SendMessage(win_, MSG_CLOSE, 0, 0);
     desktest::Drain();
     EXPECT_EQ(getCameraPageWnd(), GUI_INVALID_HANDLE);
+    setCameraMenuWnd(GUI_INVALID_HANDLE);
   }
   std::vector<std::string> BoxKeys() {
     std::vector<std::string> keys;
@@ -213,6 +216,15 @@ TEST_F(DetectPage, LossCopyGivesTheTargetTheWholeBlock) {
   const TimeSegment days[HOLIDAY_SEGMENTS] = {{1, 0, 2, 0}};
   ASSERT_EQ(setHolidaySegments(nullptr, 1, 5, days), 0);
   Open("videolossset");
+  // Cancelled, the dialog copies nothing but leaves Apply on.
+  RunInLoop([this](WindowHandle) { Command(page_, kCopy); return 0; }, [] {
+    EXPECT_FALSE(IsWindowEnabled(getCameraMenuWnd()));
+    Command(getCopyChanWnd(), IDCANCEL);
+  });
+  EXPECT_TRUE(Enabled(page_, kApply));
+  Command(page_, kApply);
+  EXPECT_EQ(Stored(3).videoLossLinkage.actions, 0x200u);
+  EXPECT_TRUE(IsWindowEnabled(host_));
   CopyTo(3);
   EXPECT_TRUE(Enabled(page_, kApply));
   Command(page_, kApply);
@@ -278,8 +290,16 @@ TEST_F(DetectPage, TamperSensitivityAndItsBlock) {
     Close();
   }
   Store(1, Patterned(1));
+  const TimeSegment days[HOLIDAY_SEGMENTS] = {{3, 0, 4, 30}};
+  ASSERT_EQ(setHolidaySegments(nullptr, 1, 4, days), 0);
   Open("videotamperset");
+  // The event handling sheet finds the page's holidays in its buffer.
+  std::memset(getHandleSetSource(), 0, sizeof days);
+  Command(page_, 19266);
+  EXPECT_EQ(std::memcmp(getHandleSetSource(), days, sizeof days), 0);
+  EXPECT_TRUE(Enabled(page_, kApply));
   SendDlgItemMessage(page_, kSensitivity, TBM_SETPOS, 2, 0);
+  SendDlgItemMessage(page_, kApply, MSG_ENABLE, 0, 0);
   Command(page_, kSensitivity, TBN_CHANGE);
   EXPECT_FALSE(Enabled(page_, kApply));
   Command(page_, kSensitivity, TBN_STEPPED);
@@ -295,6 +315,7 @@ TEST_F(DetectPage, TamperSensitivityAndItsBlock) {
   EXPECT_EQ(c.motionSensitivity, 4);
   EXPECT_EQ(c.motionArea[0][0], 0x1234u);
   EXPECT_EQ(c.rest[0], 0x5A);
+  EXPECT_EQ(Holiday(1, 4).endMinute, 30);
   Close();
 }
 
