@@ -30,6 +30,7 @@ using I64 = int64_t;
 constexpr int kMaxZones = 4;
 constexpr int kZoneWords = 6;  // first corner, second corner, two carried
 constexpr int kAlignedChannels = 16;
+constexpr const char* kZoneCaptionSection = "zonecaptions";
 // The smallest zone is this many screen pixels scaled onto the view.
 constexpr I64 kMinZoneScreenPixels = 32;
 constexpr int kSysPixels = static_cast<int>(sizeof SysPixelIndex / sizeof SysPixelIndex[0]);
@@ -369,12 +370,17 @@ class Editor final : public ZoneEditor {
 
   void setCaption(int k, bool clear) const {
     const char* key = clear ? s_.clearKey : s_.addKey;
-    if (!s_.section || !key || s_.firstToolId == 0 || s_.page == GUI_INVALID_HANDLE) return;
+    if (!key || s_.firstToolId == 0 || s_.page == GUI_INVALID_HANDLE) return;
     std::string name(key);
     const size_t at = name.find("%d");
     if (at != std::string::npos) name.replace(at, 2, std::to_string(k + 1));
+    // The numbered zone captions are shared by the pages in a section of
+    // their own; a page's section may carry its own.
     CtrlResInfo* info = nullptr;
-    if (!GetCtrlResInfo(s_.section, name.c_str(), &info) || !info || !info->caption) return;
+    if (!s_.section || !GetCtrlResInfo(s_.section, name.c_str(), &info) || !info || !info->caption) {
+      info = nullptr;
+      if (!GetCtrlResInfo(kZoneCaptionSection, name.c_str(), &info) || !info || !info->caption) return;
+    }
     SetDlgItemText(s_.page, s_.firstToolId + k, info->caption);
   }
 

@@ -3,13 +3,16 @@
 // and the mouse draws, resizes, moves and drops zones as the rules say.
 #include <cstring>
 #include <random>
+#include <string>
 #include <vector>
 
 #include "app/alarmnet/zones/zone_editor.h"
 #include "app/app_registry.h"
 #include "app/testing/page_harness.h"
 #include "gui/gal.h"
+#include "gui/dialog.h"
 #include "gui/message.h"
+#include "gui/window.h"
 
 namespace {
 
@@ -174,9 +177,23 @@ TEST_F(FreeZones, DrawResizeDropAndClear) {
 TEST_F(ZoneEditor, GridZonesToggleAndMoveByWholeSteps) {
   AreaCaps caps{1, 1, 2, ZoneGrid{704, 576, 0, 0, 704, 576, 0, 0, 16, 16}};
   const Rect view{100, 100, 452, 388};
-  auto editor = zones::makeZoneEditor(EditorSetup(caps, view, 1));
+  // The zone tool on a page: its caption offers what a press does, read
+  // from the shared zone captions.
+  const WindowHandle page = Main({0, 0, 500, 400}, DefaultMainWinProc);
+  CreateWindowEx("button", "", WS_CHILD | WS_VISIBLE, 0, kFirstTool, 0, 0, 100, 30, page, 0);
+  const auto caption = [page] {
+    char text[64] = "";
+    GetDlgItemText(page, kFirstTool, text, sizeof text);
+    return std::string(text);
+  };
+  zones::ZoneEditorSetup setup = EditorSetup(caps, view, 1);
+  setup.page = page;
+  setup.addKey = "addzone%d";
+  setup.clearKey = "clearzone%d";
+  auto editor = zones::makeZoneEditor(setup);
   uint32_t area[MOTION_AREA_ROWS][3]{};
   editor->load(area[0]);
+  EXPECT_EQ(caption(), "Add Zone 1");
   const auto stored = [&] {
     editor->store(area[0], 1);
     return Get(area[0], 1)[0];
@@ -187,6 +204,7 @@ TEST_F(ZoneEditor, GridZonesToggleAndMoveByWholeSteps) {
   EXPECT_EQ(stored(), std::vector<int>(6, 0));
   EXPECT_TRUE(editor->onTool(kFirstTool));
   EXPECT_EQ(stored(), (std::vector<int>{0, 0, 80, 64, 0, 0}));
+  EXPECT_EQ(caption(), "Clear Zone 1");
   // Pressed at (120, 116) inside the 40 x 32 pixel zone, moved by 13 and 7
   // pixels: the zone stops on whole steps, 16 and 8 pixels on.
   editor->onMouse(MSG_LBUTTONDOWN, 120, 116);
@@ -195,6 +213,7 @@ TEST_F(ZoneEditor, GridZonesToggleAndMoveByWholeSteps) {
   EXPECT_EQ(stored(), (std::vector<int>{32, 16, 112, 80, 0, 0}));
   EXPECT_TRUE(editor->onTool(kFirstTool));
   EXPECT_EQ(stored(), std::vector<int>(6, 0));
+  EXPECT_EQ(caption(), "Add Zone 1");
 }
 
 }  // namespace
