@@ -10,7 +10,10 @@
 #include "app/app_registry.h"
 #include "app/testing/page_harness.h"
 #include "gui/gal.h"
+#include "gui/bitmap.h"
+#include "gui/dc.h"
 #include "gui/dialog.h"
+#include "gui/paint.h"
 #include "gui/message.h"
 #include "gui/window.h"
 
@@ -214,6 +217,43 @@ TEST_F(ZoneEditor, GridZonesToggleAndMoveByWholeSteps) {
   EXPECT_TRUE(editor->onTool(kFirstTool));
   EXPECT_EQ(stored(), std::vector<int>(6, 0));
   EXPECT_EQ(caption(), "Add Zone 1");
+}
+
+// Four zones painted last to first, two pixels wide in their colours, so
+// that zone 1 lies on top where they cross; a zone being dragged is drawn
+// red and its own colour is not painted meanwhile.
+zones::ZoneEditor* g_painted = nullptr;
+LResult PaintZonesProc(WindowHandle hwnd, int message, WParam wParam, LParam lParam) {
+  if (message != MSG_PAINT) return DefaultMainWinProc(hwnd, message, wParam, lParam);
+  const HDC hdc = BeginPaint(hwnd);
+  SetDCAttr(hdc, DC_ATTR_BRUSH_COLOR, SysPixelIndex[SYSPIXEL_BLACK]);
+  FillBox(hdc, 0, 0, 480, 400);
+  if (g_painted) g_painted->paint(hdc);
+  EndPaint(hwnd, hdc);
+  return 0;
+}
+
+TEST_F(ZoneEditor, FourZonesAndADrawnRectangleOnScreen) {
+  const WindowHandle page = Main({0, 0, 480, 400}, PaintZonesProc);
+  AreaCaps caps{1, 4, 2, ZoneGrid{704, 576, 0, 0, 704, 576, 0, 0, 1, 1}};
+  zones::ZoneEditorSetup setup = EditorSetup(caps, Rect{20, 20, 372, 308}, 4);
+  setup.page = page;
+  auto editor = zones::makeZoneEditor(setup);
+  uint32_t area[MOTION_AREA_ROWS][3]{};
+  Put(area[0], Zones{{40, 40, 300, 240, 0, 0}, {200, 160, 500, 400, 0, 0}, {400, 40, 700, 300, 0, 0},
+                     {100, 300, 600, 576, 0, 0}});
+  editor->load(area[0]);
+  g_painted = editor.get();
+  // A press on the top edge of zone 3 drags that edge down.
+  editor->onMouse(MSG_LBUTTONDOWN, 330, 40);
+  editor->onMouse(MSG_MOUSEMOVE, 360, 80);
+  InvalidateRect(page, nullptr, FALSE);
+  UpdateWindow(page, TRUE);
+  desktest::Drain();
+  Rect r{};
+  GetWindowRect(page, &r);
+  livetest::MatchesReference(__FILE__, "four_zones", livetest::Grab(r));
+  g_painted = nullptr;
 }
 
 }  // namespace
