@@ -23,7 +23,7 @@ struct ZoneEditorSetup {
   int zoneCount = 0;       // zones edited: at most 4
   int firstToolId = 0;     // the tool of zone 1; zone n's is firstToolId + n - 1
   int clearAllId = 0;      // 0: no clear-all tool
-  const char* section = nullptr;  // layout section of the tools' captions
+  const char* section = nullptr;  // layout section of the tools' captions, else "zonecaptions"
   const char* addKey = nullptr;   // caption keys; "%d" takes the zone number
   const char* clearKey = nullptr;
   const int* colours = nullptr;   // zoneCount system pixel indexes

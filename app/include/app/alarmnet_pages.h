@@ -12,6 +12,11 @@ GUI_EXTERN_C_BEGIN
  * handle, or GUI_INVALID_HANDLE. */
 WindowHandle createNetSetWindow(WindowHandle host);
 
+/* The camera menu's video loss and video tamper pages (modeless, hosted by
+ * `host`); the handle, or GUI_INVALID_HANDLE. */
+WindowHandle createVideoLossSetWindow(WindowHandle host);
+WindowHandle createVideoTamperSetWindow(WindowHandle host);
+
 /* Combo fillers of the interface rows, from section "netset": work modes,
  * present interfaces, the bonded interface, and the speed rows interface
  * `nicIndex` supports. Each empties the combo first. */

@@ -49,6 +49,8 @@ const std::map<Key, PageOpener>& Registered() {
       {{APP_MENU_MANUAL, "manual_rec"}, createManualRecordWindow},
       {{APP_MENU_MANUAL, "manual_pic"}, createManualSnapshotWindow},
       {{APP_MENU_MANUAL, "manual_alarm"}, createManualAlarmWindow},
+      {{APP_MENU_CAMERA, "videolossset"}, nullptr},
+      {{APP_MENU_CAMERA, "videotamperset"}, nullptr},
       {{APP_MENU_STORAGE, "disk_base"}, nullptr},
       {{APP_MENU_STORAGE, "disk_advance"}, createDiskAdvanceWindow},
       {{APP_MENU_MAINTENANCE, "disk_smart"}, createDiskSmartInfoWindow},
