@@ -1,6 +1,6 @@
 // Stand-ins for what the live view and the menus ask of the system pages:
-// the language stays as configured, the wizard asks nothing, the resolution
-// words are kept here, and the alarm counts are the device's own.
+// the language stays as configured, the resolution words are kept here, and
+// the alarm counts are the device's own.
 #include "app/device_ability.h"
 #include "app/page_registry.h"
 #include "app/system_pages.h"
@@ -18,8 +18,6 @@ int gResolutionPending = 0;
 }  // namespace
 
 extern "C" {
-
-int createStartGuideWindow(WindowHandle) { return 0; }
 
 int getPrevResolutionOut3(void) { return gPrevResolutionOut3; }
 int getPrevResolutionOut2(void) { return gPrevResolutionOut2; }

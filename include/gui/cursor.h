@@ -10,6 +10,9 @@ GUI_EXTERN_C_BEGIN
 
 #define CURSOR_SIZE 32
 #define MAX_SYSCURSORINDEX 21
+/* System cursors by index: the arrow and the busy (wait) cursor. */
+#define SYSCURSOR_ARROW 0
+#define SYSCURSOR_BUSY 13
 
 typedef struct Cursor {
   int32_t xHotspot;

@@ -18,18 +18,27 @@ const ZoneRow kZones[TIME_ZONE_COUNT] = {
     {9, 0, 28},  {9, 30, 29}, {10, 0, 30}, {11, 0, 31}, {12, 0, 32}, {13, 0, 33},
 };
 
-// Automatic daylight saving where the zone's largest regions keep it: North
-// America (second Sunday of March to first Sunday of November, 2:00) and
-// Europe (last Sunday of March to last Sunday of October, 1:00 UTC).
+// Automatic daylight saving, one rule per zone that keeps it: the Americas
+// (second Sunday of March to first Sunday of November), Europe and its
+// neighbours (last Sunday of March to last Sunday of October), and the
+// southern zones whose summer spans the new year.
 struct ZoneRule {
   int zone;
   ZoneDstRule rule;
 };
+constexpr ZoneDstRule kAmericas{{3, 2, 0, 2}, {11, 1, 0, 2}, 60};
+constexpr ZoneDstRule kEuropeWest{{3, 5, 0, 2}, {10, 5, 0, 3}, 60};
+constexpr ZoneDstRule kSouthern{{4, 1, 0, 3}, {10, 1, 0, 2}, 60};
 const ZoneRule kRules[] = {
-    {4, {{3, 2, 0, 2}, {11, 1, 0, 2}, 60}},  {5, {{3, 2, 0, 2}, {11, 1, 0, 2}, 60}},
-    {6, {{3, 2, 0, 2}, {11, 1, 0, 2}, 60}},  {7, {{3, 2, 0, 2}, {11, 1, 0, 2}, 60}},
-    {14, {{3, 5, 0, 1}, {10, 5, 0, 2}, 60}}, {15, {{3, 5, 0, 2}, {10, 5, 0, 3}, 60}},
+    {3, kAmericas},  {4, kAmericas},  {5, kAmericas},  {6, kAmericas},  {7, kAmericas},  {9, kAmericas},
+    {10, {{3, 2, 0, 0}, {11, 1, 0, 0}, 60}},
+    {13, {{3, 5, 0, 0}, {10, 5, 0, 1}, 60}},
+    {14, {{3, 5, 0, 1}, {10, 5, 0, 2}, 60}},
+    {15, kEuropeWest}, {17, kEuropeWest},
     {16, {{3, 5, 0, 3}, {10, 5, 0, 4}, 60}},
+    {18, {{3, 3, 0, 0}, {9, 3, 2, 0}, 60}},
+    {29, kSouthern}, {30, kSouthern},
+    {32, {{4, 1, 0, 3}, {9, 5, 0, 2}, 60}},
 };
 
 bool validZone(int zone) { return zone >= 0 && zone < TIME_ZONE_COUNT; }

@@ -3,6 +3,7 @@
 #ifndef APP_ALARMNET_PAGES_H
 #define APP_ALARMNET_PAGES_H
 
+#include "app/nic_fillers.h"
 #include "gui/common.h"
 
 GUI_EXTERN_C_BEGIN
@@ -10,14 +11,6 @@ GUI_EXTERN_C_BEGIN
 /* The network settings window "netset" (modeless, hosted by `host`); its
  * handle, or GUI_INVALID_HANDLE. */
 WindowHandle createNetSetWindow(WindowHandle host);
-
-/* Combo fillers of the interface rows, from section "netset": work modes,
- * present interfaces, the bonded interface, and the speed rows interface
- * `nicIndex` supports. Each empties the combo first. */
-void fillNetWorkModeCombo(WindowHandle window, int comboId);
-void fillNicCombo(WindowHandle window, int comboId);
-void fillBondNicCombo(WindowHandle window, int comboId);
-void fillNicSpeedCombo(WindowHandle window, int comboId, int nicIndex);
 
 /* Registers the pages of this library with the page registry. */
 void registerAlarmNetPages(void);

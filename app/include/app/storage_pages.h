@@ -15,6 +15,9 @@ int diskNumberOf(const DiskInfo* disk);
 int getDiskAttrText(char* out, int outLen, DiskInfo disk);
 int getDiskTypeText(char* out, DiskInfo disk, int outLen);
 int getDiskStatusText(char* out, int outLen, int status);
+/* The status cell of a disk row: the status text, with the progress
+ * ("%s %02d%%") while the disk formats. */
+int getDiskStatusCellText(char* out, int outLen, const DiskInfo* disk);
 /* Capacity (or free space) of every listed disk, in bytes; 0 without one. */
 int64_t sumDiskTotalSpace(void);
 int64_t sumDiskFreeSpace(void);

@@ -19,6 +19,8 @@ int createRs232SetWindow(WindowHandle owner);
 int createUserSetWindow(WindowHandle host);
 /* Registers the login dialog that createLoginWindow opens. */
 void registerLoginPages(void);
+/* Registers the start-up wizard that createStartGuideWindow opens. */
+void registerStartGuidePages(void);
 
 /* First-start language choice and the start-up wizard. */
 int createLangSelWindow(WindowHandle owner);

@@ -88,14 +88,7 @@ RowImage actionImage(const DiskInfo& disk) {
   return disk.status == kStatusUnloaded ? RowImage::kRight : RowImage::kDelete;
 }
 
-void statusText(const DiskInfo& disk, char* out, int size) {
-  char status[kCellSize] = "";
-  getDiskStatusText(status, sizeof status, static_cast<int>(disk.status));
-  if (disk.status == kStatusFormatting)
-    std::snprintf(out, static_cast<size_t>(size), "%s %02d%%", status, getDiskFormatProgress(disk.bus, disk.port));
-  else
-    std::snprintf(out, static_cast<size_t>(size), "%s", status);
-}
+void statusText(const DiskInfo& disk, char* out, int size) { getDiskStatusCellText(out, size, &disk); }
 
 Totals fillDiskList(WindowHandle page) {
   const WindowHandle list = GetDlgItem(page, kDiskList);

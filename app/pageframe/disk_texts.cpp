@@ -1,4 +1,6 @@
 // The disk texts and sums the storage pages and other pages share.
+#include <cstdio>
+
 #include "app/device_backend.h"
 #include "app/formatting.h"
 #include "app/storage_pages.h"
@@ -7,7 +9,8 @@
 namespace {
 
 constexpr const char* kSection = "disk_base";
-constexpr int kStatusAbsent = 14;
+constexpr int kStatusAbsent = 14, kStatusFormatting = 11;
+constexpr int kStatusSize = 64;
 constexpr int kNas = 4, kIpSan = 5;
 constexpr uint8_t kGroupMode = 1;
 
@@ -63,6 +66,17 @@ int getDiskTypeText(char* out, DiskInfo disk, int outLen) {
 
 int getDiskStatusText(char* out, int outLen, int status) {
   return formatValueText(kSection, kStatusRows, countOf(kStatusRows), status, out, outLen);
+}
+
+int getDiskStatusCellText(char* out, int outLen, const DiskInfo* disk) {
+  if (!out || outLen <= 0 || !disk) return -1;
+  char status[kStatusSize] = "";
+  getDiskStatusText(status, sizeof status, static_cast<int>(disk->status));
+  if (disk->status == kStatusFormatting)
+    std::snprintf(out, static_cast<size_t>(outLen), "%s %02d%%", status, getDiskFormatProgress(disk->bus, disk->port));
+  else
+    std::snprintf(out, static_cast<size_t>(outLen), "%s", status);
+  return 0;
 }
 
 int64_t sumDiskTotalSpace(void) { return sumRows(&DiskInfo::capacity); }
