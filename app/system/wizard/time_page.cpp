@@ -37,9 +37,9 @@ void fromDeviceTime(const DeviceTime& t, int out[kFieldCount]) {
 }
 
 void showTime(WindowHandle page, const int t[kFieldCount]) {
-  SendDlgItemMessage(page, kDate, CB_SETYEAR, static_cast<WParam>(t[0]), 0);
-  SendDlgItemMessage(page, kDate, CB_SETMONTH, static_cast<WParam>(t[1]), 0);
-  SendDlgItemMessage(page, kDate, CB_SETDAY, static_cast<WParam>(t[2]), 0);
+  char date[DATE_TEXT_SIZE] = "";
+  formatDate(date, t[0], t[1], t[2]);
+  SetDlgItemText(page, kDate, date);
   for (int field = 1; field <= 3; ++field)
     SendDlgItemMessage(page, kTime, CB_SETFIELD, static_cast<WParam>(field), t[2 + field]);
 }
