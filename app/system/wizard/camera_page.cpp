@@ -82,8 +82,9 @@ void init(WindowHandle page) {
         {"list_sipcfirmware", 0, nullptr}};
     addListViewColumns(page, kList, kSection, kColumns, kColumnCount);
   }
-  make(page, kSection, "button", "add", kButtonStyle | WS_DISABLED, kButtonExStyle, kAdd, false);
-  make(page, kSection, "button", "search", kButtonStyle, kButtonExStyle, kSearch, false);
+  const int bottom = pageframe::bottomRow(page);
+  make(page, kSection, "button", "add", kButtonStyle | WS_DISABLED, kButtonExStyle, kAdd, false, bottom);
+  make(page, kSection, "button", "search", kButtonStyle, kButtonExStyle, kSearch, false, bottom);
   makeButtons(page, kSection, "previous", kPrevious, "next", kNext, "cancel");
   fill(page);
   users::focusField(page, kNext);

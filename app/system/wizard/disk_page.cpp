@@ -66,7 +66,9 @@ void init(WindowHandle page) {
     if (noInit) columns[0].flags = 0;
     addListViewColumns(page, kList, kSection, columns, kColumnCount);
   }
-  if (!noInit) make(page, kSection, "button", "init", kButtonStyle, WS_EX_PLACE_X | WS_EX_PLACE_W, kInit, false);
+  if (!noInit)
+    make(page, kSection, "button", "init", kButtonStyle, WS_EX_PLACE_X | WS_EX_PLACE_W, kInit, false,
+         pageframe::bottomRow(page));
   makeButtons(page, kSection, "previous", kPrevious, "next", kNext, "cancel");
   fill(page);
   setCurPageWnd(page);
