@@ -8,6 +8,7 @@
 
 /* IP-address edit styles: the low bits choose the form; a MAC edit shows
  * six hexadecimal fields. */
+#define IPS_IPV4 0x1u
 #define IPS_MAC 0x2u
 /* The fields' focus notifications are passed on to the parent too. */
 #define IPS_NOTIFY 0x8u

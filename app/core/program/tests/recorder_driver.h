@@ -61,7 +61,12 @@ class Driver {
         }))
       return false;
     ClickItem(box, IDYES);
-    return WaitFor([&] { return !Open(page) && getOutputState(getMainOutput()) == OUTSTATE_LIVEVIEW; });
+    // The page is gone once the live view is active again: its handle is
+    // compared, never read.
+    return WaitFor([&] {
+      const WindowHandle active = GetActiveWindow();
+      return active != page && active != box && getOutputState(getMainOutput()) == OUTSTATE_LIVEVIEW;
+    });
   }
   // A click of `button` (HOST_BUTTON_LEFT or _RIGHT) at a point of the main
   // output's screen.

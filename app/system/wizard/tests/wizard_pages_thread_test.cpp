@@ -78,7 +78,22 @@ TEST_F(WizardPages, NetworkRefusalsShowTheirBoxAndFocusTheirFieldAndTheDnsRuleFo
       {0x2000e6, Show::Box, "ethx_ip_conflict", 64, kIpv4}, {0x200104, Show::Box, "eth0_poe_ip_conflict", 64, kIpv4},
       {0x2000ff, Show::Failed, nullptr, 16, 0},
   };
+  // A device on a fixed address, which the page shows.
+  NetConfig fixed{};
+  getNetConfig(nullptr, &fixed);
+  const auto v4 = [](const char* text) {
+    NetAddress a{};
+    textToNetAddress(text, &a);
+    return a.ipv4;
+  };
+  fixed.interfaces[0].ipv4 = v4("192.168.1.64");
+  fixed.interfaces[0].mask = v4("255.255.255.0");
+  fixed.interfaces[0].gateway = v4("192.168.1.1");
+  fixed.dhcp[0] = 0;
+  ASSERT_EQ(setNetConfig(nullptr, &fixed, 0), 0);
   OnPage(wizard::openNetworkPage, [&](WindowHandle page) {
+    // The stored address is shown.
+    EXPECT_EQ(wizardtest::Text(page, kIpv4), "192.168.1.64");
     // DHCP off, PPPoE off: the DNS fields are open; DHCP on closes them and
     // the address fields.
     EXPECT_EQ(livetest::Enabled(page, kPreDns), !wizardtest::Checked(page, kDhcp));
@@ -119,6 +134,25 @@ TEST_F(WizardPages, NetworkRefusalsShowTheirBoxAndFocusTheirFieldAndTheDnsRuleFo
       }
     }
     device_seam::clearOverrides();
+    // Next keeps what was typed: checked, then saved, then the next page.
+    SetDlgItemText(page, kPreDns, "8.8.4.4");
+    Command(page, kPreDns, 3);
+    livetest::Boxes().clear();
+    std::string next;
+    // The disk page's loop runs this on the message the step asked for.
+    nested::Pending().push_front([&next] {
+      next = wizardtest::PageName(GetActiveWindow());
+      if (next == "startdisk") Command(GetActiveWindow(), 4113);
+    });
+    Command(page, kNext);
+    for (const auto& b : livetest::Boxes()) ADD_FAILURE() << b.section << "/" << b.key << ": " << b.text;
+    EXPECT_EQ(next, "startdisk");
+    if (!nested::Pending().empty()) nested::Pending().pop_front();
+    NetConfig net{};
+    getNetConfig(nullptr, &net);
+    char text[NET_ADDRESS_TEXT_SIZE] = "";
+    ipv4ToText(net.dns1.ipv4, text, sizeof text);
+    EXPECT_STREQ(text, "8.8.4.4");
   });
 }
 
