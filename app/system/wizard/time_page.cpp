@@ -76,7 +76,6 @@ void init(WindowHandle page) {
   setTimeZoneByCode(now);
   g_ref.config = DeviceConfig{};
   getDeviceConfig(login(), &g_ref.config);
-  if (DeviceConfig* cached = getCachedDeviceConfig()) *cached = g_ref.config;
   setDateFormat(g_ref.config.dateFormat);
   selectComboValue(page, kZone, getTimeZone());
   selectComboValue(page, kFormat, g_ref.config.dateFormat);
@@ -117,12 +116,24 @@ bool copyRule(DeviceConfig& config, int zone) {
          std::memcmp(before.dstEnd, config.dstEnd, sizeof config.dstEnd) != 0;
 }
 
+// The fields this page changes into the application's copy of the record;
+// the desktop thread reads other fields of it, so the copy is never
+// written whole.
+void keepCached(const DeviceConfig& config) {
+  DeviceConfig* cached = getCachedDeviceConfig();
+  if (!cached) return;
+  cached->dateFormat = config.dateFormat;
+  cached->dstEnabled = config.dstEnabled;
+  cached->dstBias = config.dstBias;
+  std::memcpy(cached->dstStart, config.dstStart, sizeof config.dstStart);
+  std::memcpy(cached->dstEnd, config.dstEnd, sizeof config.dstEnd);
+}
+
 // 0, or the code of the step that failed.
 int save(WindowHandle page) {
-  DeviceConfig* cached = getCachedDeviceConfig();
-  if (!cached) return -1;
+  DeviceConfig config = g_ref.config;
   const int format = comboValue(page, kFormat);
-  if (format >= 0 && format < kFormatCount) cached->dateFormat = static_cast<uint8_t>(format);
+  if (format >= 0 && format < kFormatCount) config.dateFormat = static_cast<uint8_t>(format);
   const int zone = comboValue(page, kZone);
   const ZoneRow* row = getZoneRow(zone);
   if (!row) return -1;
@@ -131,7 +142,7 @@ int save(WindowHandle page) {
   bool wrote = false, dstChanged = false;
   if (std::memcmp(t, g_ref.time, sizeof t) != 0 || zone != getTimeZone()) {
     setTimeZone(zone);
-    if (cached->dstAuto) dstChanged = copyRule(*cached, zone);
+    if (config.dstAuto) dstChanged = copyRule(config, zone);
     DeviceTime set{};
     uint32_t* fields[kFieldCount] = {&set.year, &set.month, &set.day, &set.hour, &set.minute, &set.second};
     for (int i = 0; i < kFieldCount; ++i) *fields[i] = t[i] < 0 ? 0 : static_cast<uint32_t>(t[i]);
@@ -142,14 +153,12 @@ int save(WindowHandle page) {
     wrote = true;
   }
   // A daylight-saving change is written as well as a format change: it
-  // would otherwise be lost with the cached record.
-  if (cached->dateFormat != g_ref.config.dateFormat || dstChanged) {
-    if (setDeviceConfig(login(), cached, 0) != 0) {
-      getDeviceConfig(login(), cached);
-      return -1;
-    }
-    setDateFormat(cached->dateFormat);
-    g_ref.config = *cached;
+  // would otherwise be lost.
+  if (config.dateFormat != g_ref.config.dateFormat || dstChanged) {
+    if (setDeviceConfig(login(), &config, 0) != 0) return -1;
+    setDateFormat(config.dateFormat);
+    g_ref.config = config;
+    keepCached(config);
     wrote = true;
   }
   if (wrote) saveDeviceParams();
@@ -170,13 +179,13 @@ void command(WindowHandle page, int id, int code) {
   }
 }
 
-// Cancel keeps nothing of the page: the cached record and the date format
-// are the device's again.
+// Cancel keeps nothing of the page: the date format and the copy are the
+// device's again.
 void leaving(WindowHandle) {
-  DeviceConfig* cached = getCachedDeviceConfig();
-  if (!cached) return;
-  getDeviceConfig(login(), cached);
-  setDateFormat(cached->dateFormat);
+  DeviceConfig fresh{};
+  if (getDeviceConfig(login(), &fresh) != 0) return;
+  keepCached(fresh);
+  setDateFormat(fresh.dateFormat);
 }
 
 const Page kPage{kSection, kPrevious, init, command, nullptr, leaving, nullptr, nullptr, nullptr};
