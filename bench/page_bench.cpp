@@ -1,6 +1,7 @@
-// The settings pages' first paint: each page registered under a sub-menu is
-// opened beside a host window and painted once completely, then closed,
-// beside a full-screen fill of a memory DC in the same run. Counters per
+// The settings pages' first paint: each page registered under a sub-menu,
+// and each start-up page, is opened beside a host window and painted once
+// completely, then closed, beside a full-screen fill of a memory DC in the
+// same run. Counters per
 // page (and for the placeholder page):
 //   <page>_us        best time of opening, painting and closing it
 //   fill_us          best time of the fill
@@ -19,6 +20,7 @@
 #include "app/device_ability.h"
 #include "app/page_registry.h"
 #include "app/program_pages.h"
+#include "app/system/wizard/wizard.h"
 #include "bench_recorder.h"
 #include "bench_timing.h"
 #include "gui/dc.h"
@@ -63,6 +65,39 @@ void MeasurePages(benchmark::State& state, WindowHandle host, Fill fill) {
   }
 }
 
+// A start-up page runs modally: a message posted before it opens paints it
+// and closes it from inside its loop.
+constexpr int kPaintAndClose = 0x9201;
+LResult CloserProc(WindowHandle hwnd, int msg, WParam wParam, LParam lParam) {
+  if (msg != kPaintAndClose) return DefaultMainWinProc(hwnd, msg, wParam, lParam);
+  const WindowHandle page = GetActiveWindow();
+  if (page != hwnd && IsValidHandle(page)) {
+    UpdateWindow(page, TRUE);
+    SendMessage(page, MSG_CLOSE, 0, 0);
+  }
+  return 0;
+}
+
+template <typename Fill>
+void MeasureWizardPages(benchmark::State& state, WindowHandle closer, Fill fill) {
+  const struct {
+    const char* name;
+    int (*open)(WindowHandle);
+  } kPages[] = {{"startguide", wizard::openEntryPage},       {"startpasswd", wizard::openPasswordPage},
+                {"starttime", wizard::openTimePage},         {"startnetset", wizard::openNetworkPage},
+                {"startdiskmode", wizard::openDiskModePage}, {"startdisk", wizard::openDiskPage},
+                {"startcamera", wizard::openCameraPage},     {"startrecord", wizard::openRecordPage}};
+  for (const auto& p : kPages) {
+    const auto t = benchtime::Interleaved(3, [&] {
+      PostMessage(closer, kPaintAndClose, 0, 0);
+      p.open(closer);
+    }, fill);
+    state.counters[std::string(p.name) + "_us"] = t[0].best / 1e3;
+    state.counters["fill_us"] = t[1].best / 1e3;
+    benchtime::ReportGoal(state, p.name, kFrameNs / t[0].best, 1.0);
+  }
+}
+
 void BM_PagesFirstPaintVsFill(benchmark::State& state) {
   registerAppPages();
   if (!benchapp::StartRecorderToolkit()) {
@@ -81,7 +116,16 @@ void BM_PagesFirstPaintVsFill(benchmark::State& state) {
     SetDCAttr(mem, DC_ATTR_BRUSH_COLOR, 0x202020);
     FillBox(mem, 0, 0, kWidth, kHeight);
   };
-  for (auto _ : state) MeasurePages(state, host, fill);
+  create.MainWindowProc = CloserProc;
+  create.rx = 4;
+  create.by = 4;
+  const WindowHandle closer = CreateMainWindow(&create);
+  for (auto _ : state) {
+    MeasurePages(state, host, fill);
+    MeasureWizardPages(state, closer, fill);
+  }
+  DestroyMainWindow(closer);
+  MainWindowThreadCleanup(closer);
   DeleteMemDC(mem);
   DestroyMainWindow(host);
   MainWindowThreadCleanup(host);

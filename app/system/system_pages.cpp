@@ -1,5 +1,6 @@
 // What the system library registers: its pages under the system and main
-// menus, and the shutdown hint the live view and the power key open.
+// menus, the shutdown hint the live view and the power key open, and the
+// start-up wizard.
 #include "app/page_registry.h"
 #include "app/system_pages.h"
 
@@ -14,4 +15,5 @@ extern "C" void registerSystemPages(void) {
   registerPage(APP_MENU_SYSTEM, "userset", createUserSetWindow);
   registerLoginPages();
   registerPage(APP_MENU_MAINTENANCE, "log", createLogSearchWindow);
+  registerStartGuidePages();
 }

@@ -47,6 +47,7 @@ GUI_EXTERN_C_BEGIN
 #define BS_FRAMED 0x01000000u
 
 /* State word. */
+#define BST_UNCHECKED 0x00u
 #define BST_CHECKED 0x01u
 #define BST_INDETERMINATE 0x02u
 #define BST_PUSHED 0x04u

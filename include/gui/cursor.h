@@ -10,7 +10,7 @@ GUI_EXTERN_C_BEGIN
 
 #define CURSOR_SIZE 32
 #define MAX_SYSCURSORINDEX 21
-/* System cursors the pages switch between. */
+/* System cursors the pages switch between: the arrow and the busy (wait) cursor. */
 #define SYSCURSOR_NORMAL 0
 #define SYSCURSOR_BUSY 13
 

@@ -105,14 +105,16 @@ int runOnce() {
   }
   MainWinCreate create{};
   initPreviewCreateInfo(&create);
+  program::startQuitWatch();
   const WindowHandle live = CreateMainWindow(&create);
   if (live == GUI_INVALID_HANDLE) {
+    program::stopQuitWatch();
     stopMenuMainThread();
     releaseLiveViewMenus();
     TerminateGUI(0);
     return 3;
   }
-  program::startQuitWatch(live);
+  program::setQuitWatchWindow(live);
   runLoop(live);
   endRun(live);
   return 0;

@@ -8,9 +8,12 @@
 namespace program {
 
 // Turns every quit request (signal, host window closed, RequestQuit) into
-// message 102 to `live` until stopQuitWatch; the handle stays readable until
-// the watch has stopped.
-void startQuitWatch(WindowHandle live);
+// closing every window, then message 102 to the live view once it is made
+// (setQuitWatchWindow), until stopQuitWatch; the handle stays readable until
+// the watch has stopped. Started before the live view, whose creation may
+// already run modal dialogs.
+void startQuitWatch();
+void setQuitWatchWindow(WindowHandle live);
 void stopQuitWatch();
 
 // Stops the start-up thread's further sends to the live view; called before

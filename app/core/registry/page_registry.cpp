@@ -37,6 +37,7 @@ std::atomic<ShutdownHintOpener> g_hint{nullptr};
 std::atomic<DiskFormatOpener> g_format{nullptr};
 std::atomic<PageOpener> g_login{nullptr};
 std::atomic<PageOpener> g_language{nullptr};
+std::atomic<PageOpener> g_guide{nullptr};
 
 bool validMenu(int menu) { return menu >= APP_MENU_MAIN && menu < APP_MENU_COUNT; }
 
@@ -109,6 +110,13 @@ void registerLanguageDialog(PageOpener open) { g_language.store(open); }
 
 int createLangSelWindow(WindowHandle owner) {
   const PageOpener open = g_language.load();
+  return open ? open(owner) : 0;
+}
+
+void registerStartGuide(PageOpener open) { g_guide.store(open); }
+
+int createStartGuideWindow(WindowHandle owner) {
+  const PageOpener open = g_guide.load();
   return open ? open(owner) : 0;
 }
 

@@ -4,6 +4,7 @@
 #define APP_ALARMNET_PAGES_H
 
 #include "app/device_records.h"
+#include "app/nic_fillers.h"
 #include "gui/common.h"
 
 GUI_EXTERN_C_BEGIN
@@ -16,14 +17,6 @@ WindowHandle createNetSetWindow(WindowHandle host);
  * `host`); the handle, or GUI_INVALID_HANDLE. */
 WindowHandle createVideoLossSetWindow(WindowHandle host);
 WindowHandle createVideoTamperSetWindow(WindowHandle host);
-
-/* Combo fillers of the interface rows, from section "netset": work modes,
- * present interfaces, the bonded interface, and the speed rows interface
- * `nicIndex` supports. Each empties the combo first. */
-void fillNetWorkModeCombo(WindowHandle window, int comboId);
-void fillNicCombo(WindowHandle window, int comboId);
-void fillBondNicCombo(WindowHandle window, int comboId);
-void fillNicSpeedCombo(WindowHandle window, int comboId, int nicIndex);
 
 /* The motion detection page (modeless, hosted by the camera menu); its
  * handle, or GUI_INVALID_HANDLE. */

@@ -80,6 +80,9 @@ int setNetConfig(OutputLogin* login, const NetConfig* in, int flag);
  * then save what was kept. */
 int keepNetConfig(OutputLogin* login, const NetConfig* in);
 int saveNetConfig(OutputLogin* login);
+/* Whether the network settings may change now: 0, or the code that says
+ * why not. */
+int returnNoError(void);
 int applyNetConfig(OutputLogin* login);
 int rebootDevice(OutputLogin* login);
 /* Whether a question about PPPoE is worded by the device: writes a 16-byte

@@ -53,6 +53,9 @@ void registerLoginDialog(PageOpener open);
  * createLangSelWindow opens; unregistered, the language stays as configured
  * and createLangSelWindow answers 0. */
 void registerLanguageDialog(PageOpener open);
+/* The start-up wizard of the system pages, which createStartGuideWindow
+ * opens; unregistered, createStartGuideWindow answers 0. */
+void registerStartGuide(PageOpener open);
 
 /* The placeholder page of an item without a page: a modeless page hosted by
  * `owner`, titled with the item's caption in the menu's layout section,

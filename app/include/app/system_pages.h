@@ -22,6 +22,8 @@ int createRs232SetWindow(WindowHandle owner);
 int createUserSetWindow(WindowHandle host);
 /* Registers the login dialog that createLoginWindow opens. */
 void registerLoginPages(void);
+/* Registers the start-up wizard that createStartGuideWindow opens. */
+void registerStartGuidePages(void);
 
 /* The log search window (modeless under the maintenance menu). */
 int createLogSearchWindow(WindowHandle owner);

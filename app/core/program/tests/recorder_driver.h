@@ -43,6 +43,31 @@ class Driver {
     HostFlush();
     return live;
   }
+  // The start-up wizard opens over the live view at every start until its
+  // box is unticked: its Cancel, then Yes to the question, leave it. False
+  // when a step does not come.
+  bool LeaveWizard() {
+    constexpr int kWizardBox = 16400, kCancel = 2;
+    WindowHandle page = 0, box = 0;
+    if (!WaitFor([&] {
+          page = GetActiveWindow();
+          return Open(page) && IsValidHandle(GetDlgItem(page, kWizardBox));
+        }))
+      return false;
+    ClickItem(page, kCancel);
+    if (!WaitFor([&] {
+          box = GetActiveWindow();
+          return box != page && Open(box) && IsValidHandle(GetDlgItem(box, IDYES));
+        }))
+      return false;
+    ClickItem(box, IDYES);
+    // The page is gone once the live view is active again: its handle is
+    // compared, never read.
+    return WaitFor([&] {
+      const WindowHandle active = GetActiveWindow();
+      return active != page && active != box && getOutputState(getMainOutput()) == OUTSTATE_LIVEVIEW;
+    });
+  }
   // A click of `button` (HOST_BUTTON_LEFT or _RIGHT) at a point of the main
   // output's screen.
   // Press and release follow each other at once, as a tap on a touch pad.

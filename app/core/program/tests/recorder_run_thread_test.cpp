@@ -39,6 +39,7 @@ TEST(RecorderRun, StartsIntoTheLiveViewAndEndsWhenTheHostWindowCloses) {
   const int code = RunWithScript([](Driver& d) {
     const WindowHandle live = d.WaitForLiveView();
     ASSERT_NE(live, 0u);
+    ASSERT_TRUE(d.LeaveWizard());
     // The live view covers the main output's screen, which the host
     // window shows whole.
     Rect r{};
@@ -60,6 +61,7 @@ TEST(RecorderRun, AQuitRequestEndsItTheSameWay) {
   const int before = ThreadCount();
   const int code = RunWithScript([](Driver& d) {
     ASSERT_NE(d.WaitForLiveView(), 0u);
+    ASSERT_TRUE(d.LeaveWizard());
     d.Click(100, 100, HOST_BUTTON_LEFT);
     RequestQuit();
   });
@@ -86,6 +88,7 @@ TEST(RecorderRun, ClicksThroughTheSideMenuThePopUpMenuTheMainMenuAndASubMenuAndB
   const int before = ThreadCount();
   const int code = RunWithScript([](Driver& d) {
     ASSERT_NE(d.WaitForLiveView(), 0u);
+    ASSERT_TRUE(d.LeaveWizard());
     // Start-up ends with the disk check, after the session flag is set.
     // Start-up has made its tool windows, asked the wizard (or logged in)
     // and checked the disks, which leaves the live view active.
@@ -136,6 +139,7 @@ TEST(RecorderRun, ClosingTheWindowOverAnOpenMenuEndsItToo) {
   const int before = ThreadCount();
   const int code = RunWithScript([](Driver& d) {
     ASSERT_NE(d.WaitForLiveView(), 0u);
+    ASSERT_TRUE(d.LeaveWizard());
     ASSERT_TRUE(Driver::WaitFor([] { return !program_seam::startUpThreadRunning(); }));
     d.Click(300, 200, HOST_BUTTON_RIGHT);
     ASSERT_TRUE(Driver::WaitFor([] { return IsMenuPopup(GetWindowDisplay(FirstPreviewWindow(getMainOutput()))) != 0; }));

@@ -96,6 +96,7 @@ void ExpectLiveViewAnswers(Driver& d, const std::string& after) {
 
 void WaitForStart(Driver& d) {
   ASSERT_NE(d.WaitForLiveView(), 0u);
+  ASSERT_TRUE(d.LeaveWizard());
   ASSERT_TRUE(Driver::WaitFor([] { return !program_seam::startUpThreadRunning(); }));
 }
 

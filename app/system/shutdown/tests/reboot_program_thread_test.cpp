@@ -9,6 +9,7 @@
 #include "app/app_registry.h"
 #include "app/core/program/program_seam.h"
 #include "app/core/program/tests/program_test_support.h"
+#include "app/device_test_seam.h"
 #include "app/login_rights.h"
 #include "app/system_pages.h"
 #include "gui/desktop.h"
@@ -61,8 +62,12 @@ TEST(RebootProgram, ARebootHintRestartsInProcessAndAShutdownHintEndsTheProgram) 
     restartedClean = GetPowerKeyDownFlag() == 0 && isDispSwitchEnabled() == 1 && isLiveViewActive(main) == 1;
     PostMessage(g_live.load(), kOpenHint, 0, 0);
   });
+  // Both starts go straight to the live view: the wizard is switched off.
+  const uint32_t noWizard[2] = {0, 0};
+  device_seam::overrideAnswer("getStartGuideFlag", 0, noWizard, sizeof noWizard);
   const programtest::Run run = programtest::RunRecorder();
   script.join();
+  device_seam::clearOverrides();
   program_seam::setLiveViewProc(nullptr);
   EXPECT_EQ(run.code, 0);
   EXPECT_EQ(g_created.load(), 2);

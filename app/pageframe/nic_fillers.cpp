@@ -1,7 +1,7 @@
-// The interface combo fillers of the network pages and dialogs: each row's
-// text is the caption of its key in section "netset", its value the row's.
-#include "app/alarmnet/network/netset.h"
-#include "app/alarmnet_pages.h"
+// The interface combo fillers of the network pages, their dialogs and the
+// start-up pages: each row's text is the caption of its key in section
+// "netset", its value the row's.
+#include "app/nic_fillers.h"
 #include "app/device_ability.h"
 #include "app/device_caps.h"
 #include "app/msgbox.h"
@@ -9,6 +9,8 @@
 #include "gui/dialog.h"
 
 namespace {
+
+constexpr const char* kSection = "netset";
 
 struct Row {
   const char* key;
@@ -20,7 +22,7 @@ void fill(WindowHandle window, int comboId, const Row (&rows)[N], bool (*keep)(i
   SendDlgItemMessage(window, comboId, CB_DELETEALL, 0, 0);
   for (const Row& row : rows) {
     if (keep && !keep(row.value, arg)) continue;
-    const char* text = lookupText(netset::kSection, row.key);
+    const char* text = lookupText(kSection, row.key);
     if (text) SendDlgItemMessage(window, comboId, CB_ADDSTRING, static_cast<WParam>(row.value), reinterpret_cast<LParam>(text));
   }
 }

@@ -1,0 +1,138 @@
+// The chain of start-up pages: each Next opens the following page modally
+// on top of the current one, Previous closes only the top page, and
+// leaving closes the whole stack at once.
+#include "app/system/wizard/wizard.h"
+
+#include "app/app_registry.h"
+#include "app/device_ability.h"
+#include "app/device_backend.h"
+#include "app/login_rights.h"
+#include "app/msgbox.h"
+#include "app/page_registry.h"
+#include "app/system_pages.h"
+#include "gui/app_hooks.h"
+#include "gui/button.h"
+#include "gui/combobox.h"
+#include "gui/desktop.h"
+#include "gui/display.h"
+#include "gui/dialog.h"
+#include "gui/message.h"
+#include "gui/window.h"
+
+namespace wizard {
+namespace {
+
+constexpr uint32_t kButtonStyle = WS_CHILD | WS_VISIBLE | BS_AUTOSIZE;
+constexpr uint32_t kButtonExStyle = WS_EX_PLACE_X | WS_EX_PLACE_W;
+
+void askLeave(WindowHandle hwnd, const Page& page) {
+  if (askMsgBox(hwnd, "commons", "guideexit") != MSGBOX_ANSWER_YES) return;
+  if (page.leaving) page.leaving(hwnd);
+  leave();
+}
+
+}  // namespace
+
+int output() { return getCurOutput(); }
+OutputLogin* login() { return getOutputLogin(getMainOutput()); }
+
+Step following(Step from) {
+  switch (from) {
+    case Step::Entry: return Step::Password;
+    case Step::Password: return Step::Time;
+    case Step::Time: return Step::Network;
+    case Step::Network: return hasDiskModeSetting() ? Step::DiskMode : Step::Disk;
+    case Step::DiskMode: return Step::Disk;
+    case Step::Disk: return reportedIpChannels() >= 1 ? Step::Camera : Step::Record;
+    case Step::Camera: return Step::Record;
+    case Step::Record: break;
+  }
+  return Step::Record;
+}
+
+void goOn(WindowHandle page, Step from) {
+  setOutputState(output(), OUTSTATE_MENU);
+  setLiveViewActive(output(), 0);
+  switch (following(from)) {
+    case Step::Entry: openEntryPage(page); return;
+    case Step::Password: openPasswordPage(page); return;
+    case Step::Time: openTimePage(page); return;
+    case Step::Network: openNetworkPage(page); return;
+    case Step::DiskMode: openDiskModePage(page); return;
+    case Step::Disk: openDiskPage(page); return;
+    case Step::Camera: openCameraPage(page); return;
+    case Step::Record: openRecordPage(page); return;
+  }
+}
+
+void closeAll() {
+  setOutputState(output(), OUTSTATE_LIVEVIEW);
+  setLiveViewActive(output(), 1);
+  SendMessage(__gui_hwnd_desktop, MSG_DT_CLOSEALLWINS, 0, 0);
+}
+
+void leave() {
+  refreshLoginState(output(), getLoginId(getMainOutput()));
+  closeAll();
+}
+
+int reportedIpChannels() { return getIpChannelNum(nullptr); }
+
+int runPage(const Page& page, WindowHandle owner, WindowProc proc) {
+  return pageframe::runDialog(page.section, owner, proc);
+}
+
+LResult pageProc(const Page& page, WindowHandle hwnd, int message, WParam wParam, LParam lParam) {
+  if (page.other && page.other(hwnd, message, wParam, lParam)) return 0;
+  switch (message) {
+    case MSG_INITDIALOG: page.init(hwnd); return 0;
+    case MSG_NCLBUTTONDBLCLK: return 0;
+    case MSG_ERASEBKGND:
+      (page.erase ? page.erase : paintDialogBackground)(hwnd, wParam, lParam);
+      return 0;
+    case MSG_COMMAND: {
+      const int id = pageframe::idOf(wParam);
+      if (id == PAGE_ID_CANCEL) {
+        askLeave(hwnd, page);
+      } else if (id == page.previousId) {
+        SendMessage(hwnd, MSG_CLOSE, 0, 0);
+      } else {
+        page.command(hwnd, id, pageframe::codeOf(wParam));
+      }
+      return 0;
+    }
+    case MSG_KEYDOWN:
+      if (page.key && page.key(hwnd, static_cast<int>(wParam))) return 0;
+      break;
+    case MSG_CLOSE:
+      if (page.closing) page.closing(hwnd);
+      break;
+    default: break;
+  }
+  return pageframe::dialogDefault(hwnd, message, wParam, lParam);
+}
+
+WindowHandle make(WindowHandle page, const char* section, const char* cls, const char* key, uint32_t style,
+                  uint32_t exStyle, int id, bool labelled, int y) {
+  return pageframe::createFromKey(page, section, {cls, key, style, exStyle, id, labelled}, y);
+}
+
+void makeButtons(WindowHandle page, const char* section, const char* previousKey, int previousId,
+                 const char* nextKey, int nextId, const char* cancelKey) {
+  const int y = pageframe::bottomRow(page);
+  if (previousKey) make(page, section, "button", previousKey, kButtonStyle, kButtonExStyle, previousId, false, y);
+  make(page, section, "button", nextKey, kButtonStyle, kButtonExStyle, nextId, false, y);
+  make(page, section, "button", cancelKey, kButtonStyle, kButtonExStyle, PAGE_ID_CANCEL, false, y);
+}
+
+int comboValue(WindowHandle page, int id) {
+  return static_cast<int>(SendDlgItemMessage(page, id, CB_GETSELVALUE, 0, 0));
+}
+
+void selectComboValue(WindowHandle page, int id, int value) {
+  SendDlgItemMessage(page, id, CB_SELECTVALUE, static_cast<WParam>(value), 0);
+}
+
+}  // namespace wizard
+
+extern "C" void registerStartGuidePages(void) { registerStartGuide(wizard::openEntryPage); }

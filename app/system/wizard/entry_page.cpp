@@ -1,0 +1,65 @@
+// The first start-up page: whether the wizard opens at the next start. The
+// flag is written at once on each click and saved with the device's
+// parameters when the page moves on or the wizard is left.
+#include "app/app_registry.h"
+#include "app/control_services.h"
+#include "app/device_backend.h"
+#include "app/system/users/users.h"
+#include "app/system/wizard/wizard.h"
+#include "gui/button.h"
+#include "gui/control_paint.h"
+
+namespace wizard {
+namespace {
+
+constexpr const char* kSection = "startguide";
+constexpr int kShowAtStart = 16400;
+constexpr uint32_t kBoxStyle = WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_AUTOCHECKBOX;
+constexpr uint32_t kBoxExStyle = EDIT_CORNER_TOPLEFT | EDIT_CORNER_BOTTOMLEFT | EDIT_CORNER_TOPRIGHT | EDIT_CORNER_BOTTOMRIGHT;
+
+// Set by a click, cleared once the device's parameters are saved.
+bool g_changed = false;
+
+void saveIfChanged() {
+  if (!g_changed) return;
+  saveDeviceParams();
+  g_changed = false;
+}
+
+void init(WindowHandle page) {
+  g_changed = false;
+  make(page, kSection, "button", "guide_static", kBoxStyle, kBoxExStyle, kShowAtStart, false);
+  makeButtons(page, kSection, nullptr, 0, "guide_nextstep", kNext, "guide_cancel");
+  uint32_t flags[2] = {0, 0};
+  getStartGuideFlag(login(), flags);
+  if (flags[0] != 0) setSessionFlag(1);
+  users::setChecked(page, kShowAtStart, flags[0] != 0);
+  users::focusField(page, kNext);
+}
+
+void command(WindowHandle page, int id, int) {
+  if (id == kShowAtStart) {
+    uint32_t flags[2] = {0, 0};
+    getStartGuideFlag(login(), flags);
+    flags[0] = users::isChecked(page, kShowAtStart) ? 1 : 0;
+    setStartGuideFlag(login(), flags, 0);
+    g_changed = true;
+  } else if (id == kNext) {
+    saveIfChanged();
+    goOn(page, Step::Entry);
+  }
+}
+
+void leaving(WindowHandle) { saveIfChanged(); }
+
+const Page kPage{kSection, kPrevious, init, command, nullptr, leaving, nullptr, nullptr, nullptr};
+
+LResult proc(WindowHandle hwnd, int message, WParam wParam, LParam lParam) {
+  return pageProc(kPage, hwnd, message, wParam, lParam);
+}
+
+}  // namespace
+
+int openEntryPage(WindowHandle owner) { return runPage(kPage, owner, proc); }
+
+}  // namespace wizard

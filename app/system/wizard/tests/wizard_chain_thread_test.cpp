@@ -1,0 +1,208 @@
+// The chain of start-up pages on the simulated device: which page each Next
+// opens and each Previous shows again, leaving by Cancel from the deepest
+// page, the start-up flag the entry page stores, and the three refused
+// passwords that close the wizard.
+#include <cstring>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "app/device_backend.h"
+#include "app/system/wizard/tests/wizard_steps.h"
+#include "gui/button.h"
+
+namespace {
+
+using livetest::Command;
+using wizardtest::PageName;
+
+constexpr int kNext = 4112, kPrevious = 4113, kCancel = 2, kDiskModeNext = 20066, kDiskModePrevious = 20065;
+constexpr int kShowAtStart = 16400, kOldPassword = 16416;
+
+class WizardChain : public wizardtest::WizardTest {
+ protected:
+  // Next on the page, with the administrator's password where one is asked.
+  void Forward(WindowHandle page) {
+    const std::string name = PageName(page);
+    if (name == "startpasswd") SetDlgItemText(page, kOldPassword, AdminPassword().c_str());
+    Command(page, name == "startdiskmode" ? kDiskModeNext : kNext);
+  }
+  void Back(WindowHandle page) { Command(page, PageName(page) == "startdiskmode" ? kDiskModePrevious : kPrevious); }
+  // Every page seen, in order, and every page window met.
+  void Seen(WindowHandle page) {
+    seen_.push_back(PageName(page));
+    windows_seen_.insert(page);
+  }
+  // The entry page's loop has ended, so every page above it has; none is
+  // left active (handles compared, never read).
+  void ExpectAllClosed() {
+    EXPECT_EQ(windows_seen_.count(GetActiveWindow()), 0u) << "a page is left";
+    EXPECT_EQ(getOutputState(3), OUTSTATE_LIVEVIEW);
+    EXPECT_EQ(isLiveViewActive(3), 1);
+  }
+
+  std::vector<std::string> seen_;
+  std::set<WindowHandle> windows_seen_;
+};
+
+TEST_F(WizardChain, NextOpensEachFollowingPageAndPreviousShowsTheOneBeneathAsItWasLeft) {
+  struct Row {
+    bool diskMode;
+    int ipChannels;
+    std::vector<std::string> forward;
+  };
+  const Row rows[] = {
+      {false, 0, {"startguide", "startpasswd", "starttime", "startnetset", "startdisk", "startrecord"}},
+      {true, 1,
+       {"startguide", "startpasswd", "starttime", "startnetset", "startdiskmode", "startdisk", "startcamera",
+        "startrecord"}},
+  };
+  const DeviceAbility kept = *device_seam::mutableAbility();
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.forward.size());
+    seen_.clear();
+    windows_seen_.clear();
+    if (row.diskMode) device_seam::mutableAbility()->storageModeFlags |= 1u << 3;
+    const uint64_t noneInUse = 0;
+    if (row.ipChannels) device_seam::overrideAnswer("getIpChannelNum", row.ipChannels, &noneInUse, sizeof noneInUse);
+    livetest::BoxAnswer() = IDYES;
+    for (size_t i = 0; i + 1 < row.forward.size(); ++i) Then([this](WindowHandle page) {
+        Seen(page);
+        // Each page moving on leaves the output in the menu state.
+        Forward(page);
+      });
+    // From the last page back to the first: each shows as it was left.
+    for (size_t i = 0; i + 1 < row.forward.size(); ++i) Then([this](WindowHandle page) {
+        Seen(page);
+        EXPECT_EQ(getOutputState(3), OUTSTATE_MENU);
+        EXPECT_EQ(isLiveViewActive(3), 0);
+        Back(page);
+      });
+    Then([this](WindowHandle page) {
+      Seen(page);
+      Command(page, kCancel);
+    });
+    EXPECT_EQ(Run(createStartGuideWindow), 0);
+    std::vector<std::string> expected = row.forward;
+    expected.insert(expected.end(), row.forward.rbegin() + 1, row.forward.rend());
+    EXPECT_EQ(seen_, expected);
+    EXPECT_EQ(Boxes(), std::vector<std::string>{"commons/guideexit/34"});
+    ExpectAllClosed();
+    device_seam::resetAll();
+    *device_seam::mutableAbility() = kept;
+  }
+}
+
+TEST_F(WizardChain, CancelFromTheDeepestPageAsksAndOnlyYesClosesEveryPageStoringTheUntickedBox) {
+  device_seam::startCallLog();
+  Then([this](WindowHandle page) {
+    Seen(page);
+    EXPECT_TRUE(wizardtest::Checked(page, kShowAtStart));
+    SendDlgItemMessage(page, kShowAtStart, BM_SETCHECK, BST_UNCHECKED, 0);
+    Command(page, kShowAtStart);
+    Forward(page);
+  });
+  for (int i = 0; i < 4; ++i) Then([this](WindowHandle page) {
+      Seen(page);
+      Forward(page);
+    });
+  Then([this](WindowHandle page) {
+    Seen(page);
+    livetest::BoxAnswer() = IDNO;
+    Command(page, kCancel);
+    EXPECT_EQ(GetActiveWindow(), page) << "No stays";
+    livetest::BoxAnswer() = IDYES;
+    Command(page, kCancel);
+  });
+  Run(createStartGuideWindow);
+  EXPECT_EQ(seen_.back(), "startrecord");
+  EXPECT_EQ(Boxes(), (std::vector<std::string>{"commons/guideexit/34", "commons/guideexit/34"}));
+  ExpectAllClosed();
+  uint32_t flags[2] = {1, 1};
+  getStartGuideFlag(nullptr, flags);
+  EXPECT_EQ(flags[0], 0u);
+  int saves = 0;
+  for (const auto& call : device_seam::callLog()) saves += call.op == "saveDeviceParams";
+  EXPECT_EQ(saves, 1) << "the entry page saves its change once, on Next";
+}
+
+TEST_F(WizardChain, ThreeWrongPasswordsInARowCloseTheWizardAndARightOneStartsTheCountAgain) {
+  const auto wrong = [](WindowHandle page) {
+    SetDlgItemText(page, kOldPassword, "not-it");
+    Command(page, kNext);
+    EXPECT_EQ(wizardtest::Text(page, kOldPassword), "");
+  };
+  Then([this](WindowHandle page) { Forward(page); });
+  Then([&](WindowHandle page) {
+    wrong(page);
+    wrong(page);
+    Forward(page);  // right: the time page opens over it
+  });
+  Then([this](WindowHandle page) {
+    Seen(page);
+    Back(page);
+  });
+  Then([&](WindowHandle page) {
+    Seen(page);
+    wrong(page);
+    wrong(page);
+    EXPECT_EQ(GetActiveWindow(), page);
+    wrong(page);
+  });
+  Run(createStartGuideWindow);
+  EXPECT_EQ(seen_, (std::vector<std::string>{"starttime", "startpasswd"}));
+  EXPECT_EQ(Boxes(), std::vector<std::string>(5, "startpasswd/setpasswd_clue2/16"));
+  ExpectAllClosed();
+}
+
+TEST_F(WizardChain, ANewPasswordMustBeGivenTwiceAlikeAndIsStored) {
+  constexpr int kChange = 16417, kNew = 16418, kConfirm = 16419;
+  const std::string before = AdminPassword();
+  Then([this](WindowHandle page) { Forward(page); });
+  Then([&](WindowHandle page) {
+    EXPECT_FALSE(livetest::Enabled(page, kNew));
+    SendDlgItemMessage(page, kChange, BM_SETCHECK, BST_CHECKED, 0);
+    Command(page, kChange);
+    EXPECT_TRUE(livetest::Enabled(page, kNew));
+    EXPECT_TRUE(livetest::Enabled(page, kConfirm));
+    SetDlgItemText(page, kOldPassword, before.c_str());
+    Command(page, kNext);  // empty
+    SetDlgItemText(page, kNew, "1234567890abcdef");
+    SetDlgItemText(page, kConfirm, "1234567890abcdeX");
+    Command(page, kNext);  // differs
+    EXPECT_EQ(wizardtest::Text(page, kNew), "");
+    EXPECT_EQ(AdminPassword(), before);
+    SetDlgItemText(page, kNew, "1234567890abcdef");
+    SetDlgItemText(page, kConfirm, "1234567890abcdef");
+    livetest::BoxAnswer() = IDYES;
+    Command(page, kNext);
+  });
+  Then([](WindowHandle page) { Command(page, kCancel); });
+  Run(createStartGuideWindow);
+  EXPECT_EQ(Boxes(), (std::vector<std::string>{"startpasswd/passwdnull/16", "startpasswd/setpasswd_clue/16",
+                                               "commons/guideexit/34"}));
+  // All sixteen bytes, without a terminator.
+  EXPECT_EQ(AdminPassword(), "1234567890abcdef");
+}
+
+TEST_F(WizardChain, AnUnreadableUserTableAndARefusedLoginSaySoAndStay) {
+  setLoginState(3, -1, -1);  // nobody logged in: the right password logs in
+  Then([this](WindowHandle page) { Forward(page); });
+  Then([this](WindowHandle page) {
+    device_seam::overrideAnswer("getUserConfig", -1);
+    Forward(page);
+    device_seam::clearOverrides();
+    device_seam::overrideAnswer("loginDevice", 1);
+    Forward(page);
+    device_seam::clearOverrides();
+    EXPECT_EQ(GetActiveWindow(), page);
+    EXPECT_LT(getLoginId(3), 0);
+    Command(page, kCancel);
+  });
+  livetest::BoxAnswer() = IDYES;
+  Run(createStartGuideWindow);
+  EXPECT_EQ(Boxes(), (std::vector<std::string>{"commons/getsettingshint/16", "login/login_err_passwd/16",
+                                               "commons/guideexit/34"}));
+}
+
+}  // namespace

@@ -1,0 +1,206 @@
+// Each start-up page in its first state against its reference picture, the
+// network page's refusal table and DNS rule, the disk-mode page's reboot
+// question and the disk page's checks before initialising.
+#include <string>
+#include <vector>
+
+#include "app/device_backend.h"
+#include "app/system/wizard/tests/wizard_steps.h"
+#include "app/system/wizard/wizard.h"
+#include "gui/button.h"
+#include "gui/desktop.h"
+#include "gui/listview.h"
+
+namespace {
+
+using livetest::Command;
+
+constexpr int kNext = 4112, kCancel = 2;
+
+class WizardPages : public wizardtest::WizardTest {
+ protected:
+  // Opens the page, runs `steps` on it, then leaves by Cancel and Yes.
+  void OnPage(int (*open)(WindowHandle), std::function<void(WindowHandle)> steps) {
+    livetest::BoxAnswer() = IDYES;
+    Then([steps](WindowHandle page) {
+      steps(page);
+      livetest::BoxAnswer() = IDYES;
+      Command(page, kCancel);
+    });
+    Run(open);
+  }
+};
+
+TEST_F(WizardPages, EachPageInItsFirstState) {
+  const struct {
+    const char* name;
+    int (*open)(WindowHandle);
+  } kPages[] = {{"startguide", wizard::openEntryPage},       {"startpasswd", wizard::openPasswordPage},
+                {"starttime", wizard::openTimePage},         {"startnetset_one_nic", wizard::openNetworkPage},
+                {"startdiskmode", wizard::openDiskModePage}, {"startdisk", wizard::openDiskPage},
+                {"startcamera", wizard::openCameraPage},     {"startrecord", wizard::openRecordPage}};
+  // A fixed clock, so that the date page shows the same picture every run.
+  const DeviceTime fixed{2026, 6, 15, 10, 20, 30, 8, 0};
+  for (const auto& p : kPages) {
+    SCOPED_TRACE(p.name);
+    setDeviceTime(nullptr, &fixed);
+    device_seam::overrideAnswer("getDeviceTime", 0, &fixed, sizeof fixed);
+    OnPage(p.open, [&](WindowHandle page) {
+      Rect r{};
+      GetWindowRect(page, &r);
+      desktest::Drain();
+      livetest::MatchesReference(__FILE__, p.name, livetest::Grab(r));
+    });
+    device_seam::clearOverrides();
+  }
+  Boxes();
+}
+
+TEST_F(WizardPages, NetworkRefusalsShowTheirBoxAndFocusTheirFieldAndTheDnsRuleFollowsDhcp) {
+  enum { kDhcp = 16451, kIpv4 = 16452, kMask, kGateway, kPreDns, kAltDns, kPoe = 16458 };
+  enum class Show { Box, Wanted, Nothing, Failed };
+  struct Row {
+    int code;
+    Show show;
+    const char* key;
+    int style;
+    int focus;
+  };
+  const Row rows[] = {
+      {-5, Show::Box, "poe_ipc_ip_conflict", 64, kPoe},    {-4, Show::Box, "eth0_poe_ip_conflict", 64, kPoe},
+      {-3, Show::Box, "ip_err_127", 48, kPoe},             {-2, Show::Wanted, "poe_ipv4", 64, kPoe},
+      {0x200001, Show::Nothing, nullptr, 0, 0},            {0x20000c, Show::Box, "deviceip_conflict", 64, kIpv4},
+      {0x2000d0, Show::Wanted, "ipv4", 64, kIpv4},         {0x2000d1, Show::Box, "ip_err_127", 48, kIpv4},
+      {0x2000d2, Show::Box, "host_err_0", 48, kIpv4},      {0x2000d3, Show::Box, "host_err_255", 48, kIpv4},
+      {0x2000d4, Show::Wanted, "maskv4", 64, kMask},       {0x2000d5, Show::Box, "err_value_mask", 64, kMask},
+      {0x2000d6, Show::Wanted, "gatewayv4", 64, kGateway}, {0x2000d7, Show::Box, "ip_err_127", 48, kGateway},
+      {0x2000e4, Show::Wanted, "predns", 64, kPreDns},     {0x2000e5, Show::Wanted, "altdns", 64, kAltDns},
+      {0x2000e6, Show::Box, "ethx_ip_conflict", 64, kIpv4}, {0x200104, Show::Box, "eth0_poe_ip_conflict", 64, kIpv4},
+      {0x2000ff, Show::Failed, nullptr, 16, 0},
+  };
+  // A device on a fixed address, which the page shows.
+  NetConfig fixed{};
+  getNetConfig(nullptr, &fixed);
+  const auto v4 = [](const char* text) {
+    NetAddress a{};
+    textToNetAddress(text, &a);
+    return a.ipv4;
+  };
+  fixed.interfaces[0].ipv4 = v4("192.168.1.64");
+  fixed.interfaces[0].mask = v4("255.255.255.0");
+  fixed.interfaces[0].gateway = v4("192.168.1.1");
+  fixed.dhcp[0] = 0;
+  ASSERT_EQ(setNetConfig(nullptr, &fixed, 0), 0);
+  OnPage(wizard::openNetworkPage, [&](WindowHandle page) {
+    // The stored address is shown.
+    EXPECT_EQ(wizardtest::Text(page, kIpv4), "192.168.1.64");
+    // DHCP off, PPPoE off: the DNS fields are open; DHCP on closes them and
+    // the address fields.
+    EXPECT_EQ(livetest::Enabled(page, kPreDns), !wizardtest::Checked(page, kDhcp));
+    SendDlgItemMessage(page, kDhcp, BM_SETCHECK, BST_CHECKED, 0);
+    Command(page, kDhcp);
+    EXPECT_FALSE(livetest::Enabled(page, kPreDns));
+    EXPECT_FALSE(livetest::Enabled(page, kAltDns));
+    EXPECT_FALSE(livetest::Enabled(page, kIpv4));
+    SendDlgItemMessage(page, kDhcp, BM_SETCHECK, BST_UNCHECKED, 0);
+    Command(page, kDhcp);
+    EXPECT_TRUE(livetest::Enabled(page, kAltDns));
+    EXPECT_TRUE(livetest::Enabled(page, kGateway));
+    for (const Row& row : rows) {
+      SCOPED_TRACE(row.code);
+      livetest::Boxes().clear();
+      device_seam::overrideAnswer("keepNetConfig", row.code);
+      Command(page, kPreDns, 3);
+      SetFocusChild(GetDlgItem(page, kNext));
+      Command(page, kNext);
+      EXPECT_EQ(GetActiveWindow(), page) << "the page stays";
+      const auto& boxes = livetest::Boxes();
+      if (row.show == Show::Nothing) {
+        EXPECT_TRUE(boxes.empty());
+        continue;
+      }
+      ASSERT_EQ(boxes.size(), 1u);
+      EXPECT_EQ(static_cast<int>(boxes[0].type), row.style);
+      if (row.show == Show::Box) {
+        EXPECT_EQ(boxes[0].section + "/" + boxes[0].key, std::string("netset/") + row.key);
+      } else if (row.show == Show::Wanted) {
+        EXPECT_NE(boxes[0].text.find(lookupText("netset", row.key)), std::string::npos) << boxes[0].text;
+      } else {
+        EXPECT_EQ(boxes[0].key, "savefailed_code");
+      }
+      // The PoE field exists only on devices with PoE: the focus stays then.
+      if (row.focus && IsValidHandle(GetDlgItem(page, row.focus))) {
+        EXPECT_EQ(GetFocusChild(page), GetDlgItem(page, row.focus));
+      }
+    }
+    device_seam::clearOverrides();
+    // Next keeps what was typed: checked, then saved, then the next page.
+    SetDlgItemText(page, kPreDns, "8.8.4.4");
+    Command(page, kPreDns, 3);
+    livetest::Boxes().clear();
+    std::string next;
+    // The disk page's loop runs this on the message the step asked for.
+    nested::Pending().push_front([&next] {
+      next = wizardtest::PageName(GetActiveWindow());
+      if (next == "startdisk") Command(GetActiveWindow(), 4113);
+    });
+    Command(page, kNext);
+    for (const auto& b : livetest::Boxes()) ADD_FAILURE() << b.section << "/" << b.key << ": " << b.text;
+    EXPECT_EQ(next, "startdisk");
+    if (!nested::Pending().empty()) nested::Pending().pop_front();
+    NetConfig net{};
+    getNetConfig(nullptr, &net);
+    char text[NET_ADDRESS_TEXT_SIZE] = "";
+    ipv4ToText(net.dns1.ipv4, text, sizeof text);
+    EXPECT_STREQ(text, "8.8.4.4");
+  });
+}
+
+TEST_F(WizardPages, TheDiskModePageAsksForARebootOnlyWhenTheBoxChanged) {
+  constexpr int kEnable = 20064, kModeNext = 20066;
+  device_seam::startCallLog();
+  std::string next;
+  Then([](WindowHandle page) {
+    livetest::BoxAnswer() = IDYES;
+    Command(page, kModeNext);  // unchanged: on to the disk page
+  });
+  Then([&](WindowHandle page) {
+    next = wizardtest::PageName(page);
+    Command(page, 4113);
+  });
+  Then([](WindowHandle page) {
+    SendDlgItemMessage(page, kEnable, BM_SETCHECK, BST_CHECKED, 0);
+    livetest::BoxAnswer() = IDNO;
+    Command(page, kModeNext);
+    EXPECT_EQ(GetActiveWindow(), page);
+    livetest::BoxAnswer() = IDYES;
+    Command(page, kCancel);
+  });
+  Run(wizard::openDiskModePage);
+  EXPECT_EQ(next, "startdisk");
+  EXPECT_EQ(Boxes(), (std::vector<std::string>{"startdiskmode/param_reboot/34", "commons/guideexit/34"}));
+  for (const auto& call : device_seam::callLog()) EXPECT_NE(call.op, "setDiskModeFlag");
+  EXPECT_EQ(GetPowerKeyDownFlag(), 0);
+}
+
+TEST_F(WizardPages, InitWantsATickedDiskThatIsNotReadOnly) {
+  constexpr int kList = 16464, kInit = 16465;
+  DiskInfo disks[DISK_LIST_ROWS] = {};
+  const int count = getDiskList(disks);
+  ASSERT_GE(count, 1);
+  device_seam::startCallLog();
+  OnPage(wizard::openDiskPage, [&](WindowHandle page) {
+    EXPECT_EQ(SendDlgItemMessage(page, kList, LVM_GETITEMCOUNT, 0, 0), count);
+    Command(page, kInit);
+    disks[0].readOnly = 1;
+    device_seam::overrideAnswer("getDiskList", count, disks, sizeof disks);
+    SendDlgItemMessage(page, kList, LVM_SETCHECKEDBYKEY, 0, 0);
+    Command(page, kInit);
+    device_seam::clearOverrides();
+  });
+  EXPECT_EQ(Boxes(), (std::vector<std::string>{"commons/itemselect/64", "disk_base/readonlydisk/64",
+                                               "commons/guideexit/34"}));
+  for (const auto& call : device_seam::callLog()) EXPECT_NE(call.op, "formatDiskList");
+}
+
+}  // namespace

@@ -1,0 +1,73 @@
+// Driving the start-up pages from a test: steps queued in order, each run
+// on the page that is active when its turn comes, inside whichever modal
+// loop is running then.
+#pragma once
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "app/system/users/tests/nested_steps.h"
+#include "app/testing/page_harness.h"
+#include "gui/button.h"
+
+namespace wizardtest {
+
+// The page a window is, by a control only that page has.
+inline std::string PageName(WindowHandle page) {
+  static const struct {
+    int id;
+    const char* name;
+  } kPages[] = {{16400, "startguide"},    {16416, "startpasswd"}, {16432, "starttime"},   {16450, "startnetset"},
+                {20064, "startdiskmode"}, {16464, "startdisk"},   {16470, "startcamera"}, {16480, "startrecord"}};
+  for (const auto& p : kPages)
+    if (IsValidHandle(page) && IsValidHandle(GetDlgItem(page, p.id))) return p.name;
+  return "?";
+}
+
+inline bool Checked(WindowHandle page, int id) { return SendDlgItemMessage(page, id, BM_GETCHECK, 0, 0) == BST_CHECKED; }
+inline std::string Text(WindowHandle page, int id) {
+  char text[128] = "";
+  GetDlgItemText(page, id, text, sizeof text);
+  return text;
+}
+
+class WizardTest : public livetest::LiveGui {
+ protected:
+  void SetUp() override {
+    LiveGui::SetUp();
+    nested::Pending().clear();
+    helper_ = Main({0, 0, 4, 4}, nested::NestedStepsProc);
+  }
+  // A step on the active page; the next step is asked for first, so that a
+  // page the step opens runs it.
+  void Then(std::function<void(WindowHandle)> step) {
+    nested::Pending().push_back([this, step] {
+      PostMessage(helper_, nested::kNextStep, 0, 0);
+      step(GetActiveWindow());
+    });
+  }
+  // Opens `open` over the helper with the queued steps; its result.
+  int Run(int (*open)(WindowHandle)) {
+    PostMessage(helper_, nested::kNextStep, 0, 0);
+    const int rc = open(helper_);
+    desktest::Drain();
+    return rc;
+  }
+  // Every box's (section, key) and style since the last call.
+  static std::vector<std::string> Boxes() {
+    std::vector<std::string> out;
+    for (const auto& b : livetest::Boxes()) out.push_back(b.section + "/" + b.key + "/" + std::to_string(b.type));
+    livetest::Boxes().clear();
+    return out;
+  }
+  static std::string AdminPassword() {
+    UserConfig table{};
+    getUserConfig(nullptr, &table);
+    return std::string(table.users[0].password, strnlen(table.users[0].password, sizeof table.users[0].password));
+  }
+
+  WindowHandle helper_ = 0;
+};
+
+}  // namespace wizardtest

@@ -1,0 +1,80 @@
+// What the start-up pages share: the chain that opens each page on top of
+// the one before, the common message handling, and leaving the wizard.
+#pragma once
+
+#include <cstdint>
+
+#include "app/device_records.h"
+#include "app/pageframe/page_frame.h"
+#include "gui/common.h"
+#include "gui/dialog.h"
+#include "gui/display.h"
+#include "gui/window.h"
+#include "gui/window_attr.h"
+
+namespace wizard {
+
+constexpr int kNext = 4112, kPrevious = 4113;
+
+enum class Step { Entry, Password, Time, Network, DiskMode, Disk, Camera, Record };
+
+// A page's own parts; the chain handles Previous, Cancel and painting.
+struct Page {
+  const char* section;
+  int previousId;
+  void (*init)(WindowHandle page);
+  // Every command but Previous and Cancel.
+  void (*command)(WindowHandle page, int id, int code);
+  // Keys (message 18); true when handled. Optional.
+  bool (*key)(WindowHandle page, int key);
+  // What Cancel's Yes does first. Optional.
+  void (*leaving)(WindowHandle page);
+  // The page goes (message 102). Optional.
+  void (*closing)(WindowHandle page);
+  // Background; null paints the dialog background.
+  void (*erase)(WindowHandle page, WParam hdc, LParam rect);
+  // Another message the page answers itself; true when handled. Optional.
+  bool (*other)(WindowHandle page, int message, WParam wParam, LParam lParam);
+};
+
+// Runs the page modally over `owner`.
+int runPage(const Page& page, WindowHandle owner, WindowProc proc);
+LResult pageProc(const Page& page, WindowHandle hwnd, int message, WParam wParam, LParam lParam);
+
+// The following page after `from` (state 1, live view off, opened modally
+// over `page`).
+void goOn(WindowHandle page, Step from);
+// Which page follows `from`.
+Step following(Step from);
+// State 0, live view on, every page closed (the innermost first).
+void closeAll();
+// The login state refreshed, then closeAll.
+void leave();
+
+// The output the pages work on and the device handle of the main output.
+int output();
+OutputLogin* login();
+
+// A control from the section's record; y >= 0 places it there.
+WindowHandle make(WindowHandle page, const char* section, const char* cls, const char* key, uint32_t style,
+                  uint32_t exStyle, int id, bool labelled, int y = -1);
+// Previous (or `previousId`), Next (or `nextId`) and Cancel on the bottom row.
+void makeButtons(WindowHandle page, const char* section, const char* previousKey, int previousId,
+                 const char* nextKey, int nextId, const char* cancelKey);
+int comboValue(WindowHandle page, int id);
+void selectComboValue(WindowHandle page, int id, int value);
+
+// The pages.
+int openEntryPage(WindowHandle owner);
+int openPasswordPage(WindowHandle owner);
+int openTimePage(WindowHandle owner);
+int openNetworkPage(WindowHandle owner);
+int openDiskModePage(WindowHandle owner);
+int openDiskPage(WindowHandle owner);
+int openCameraPage(WindowHandle owner);
+int openRecordPage(WindowHandle owner);
+
+// The IP channels the device reports, and the ones a camera may take.
+int reportedIpChannels();
+
+}  // namespace wizard
