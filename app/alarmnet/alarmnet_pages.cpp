@@ -8,4 +8,7 @@ int openNetSet(WindowHandle owner) { return createNetSetWindow(owner) == GUI_INV
 
 }  // namespace
 
-extern "C" void registerAlarmNetPages(void) { registerPage(APP_MENU_SYSTEM, "netset", openNetSet); }
+extern "C" void registerAlarmNetPages(void) {
+  registerPage(APP_MENU_SYSTEM, "netset", openNetSet);
+  registerPage(APP_MENU_MAINTENANCE, "netda", createNetDaWindow);
+}

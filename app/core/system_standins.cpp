@@ -4,6 +4,7 @@
 #include "app/device_ability.h"
 #include "app/page_registry.h"
 #include "app/system_pages.h"
+#include "app/usbdev.h"
 
 namespace {
 
@@ -31,5 +32,8 @@ void setResolutionChangePending(int flag) { gResolutionPending = flag; }
 // The simulated device has no IP cameras that report alarms of their own.
 int hasAlarmIn(void) { return getAlarmInNum() > 0; }
 int hasAlarmOut(void) { return getAlarmOutNum() > 0; }
+
+// The removable device's new-folder dialog: no folder is made.
+int showNewFolderDialog(WindowHandle) { return -1; }
 
 }  // extern "C"

@@ -1,5 +1,6 @@
 // What the system library registers: its pages under the system and main
 // menus, and the shutdown hint the live view and the power key open.
+#include "app/maintenance_pages.h"
 #include "app/page_registry.h"
 #include "app/system_pages.h"
 
@@ -12,4 +13,8 @@ extern "C" void registerSystemPages(void) {
   registerShutdownHint(createShutdownHintWindow);
   registerPage(APP_MENU_SYSTEM, "userset", createUserSetWindow);
   registerLoginPages();
+  registerPage(APP_MENU_MAINTENANCE, "sysinfo", createSystemInfoWindow);
+  registerPage(APP_MENU_MAINTENANCE, "config", createConfigurationWindow);
+  registerPage(APP_MENU_MAINTENANCE, "upgrade", createUpgradeWindow);
+  registerPage(APP_MENU_MAINTENANCE, "default", createDefaultSetWindow);
 }

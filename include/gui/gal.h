@@ -185,7 +185,10 @@ int GAL_SetColors(GalSurface* surface, GalColor* colors, int first, int count);
 extern GalPixel SysPixelIndex[17];
 /* Entries of SysPixelIndex the controls draw with. */
 #define SYSPIXEL_KEY 0 /* the transparent key */
+#define SYSPIXEL_DARKGREY 7
 #define SYSPIXEL_LIGHTGREY 8
+#define SYSPIXEL_GREEN 10
+#define SYSPIXEL_YELLOW 14
 #define SYSPIXEL_WHITE 15
 #define SYSPIXEL_BLACK 16
 int InitGAL(void);

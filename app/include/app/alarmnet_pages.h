@@ -11,6 +11,10 @@ GUI_EXTERN_C_BEGIN
  * handle, or GUI_INVALID_HANDLE. */
 WindowHandle createNetSetWindow(WindowHandle host);
 
+/* The network detection window "netda" (modeless beside the maintenance
+ * menu); 0, or -1 when it could not be made. */
+int createNetDaWindow(WindowHandle owner);
+
 /* Combo fillers of the interface rows, from section "netset": work modes,
  * present interfaces, the bonded interface, and the speed rows interface
  * `nicIndex` supports. Each empties the combo first. */
