@@ -13,6 +13,7 @@
 #include "app/core/program/tests/recorder_driver.h"
 #include "app/device_backend.h"
 #include "app/device_test_seam.h"
+#include "app/login_rights.h"
 #include "app/page_registry.h"
 #include "gui/button.h"
 #include "gui/combobox.h"
@@ -224,6 +225,43 @@ TEST(RecorderSettings, OneSettingOfEachFamilyIsChangedAppliedAndFoundKept) {
   // The other legs count; this one is named as left out.
   if (!generalSettings)
     std::fprintf(stderr, "RecorderSettings: the general settings page is not registered: the date format leg is skipped\n");
+}
+
+}  // namespace
+
+namespace {
+
+constexpr int kDefaultItem = 20740;
+
+// Restore, as a user asks for it on the running recorder: the reboot hint,
+// the recorder back in its live view, and every kept setting at its default.
+TEST(RecorderSettings, RestoreRebootsIntoTheLiveViewWithTheDefaults) {
+  device_seam::resetAll();
+  device_seam::setSettingsFile(testing::TempDir() + "recorder_restore_params.dat");
+  std::remove((testing::TempDir() + "recorder_restore_params.dat").c_str());
+  const int code = RunWithScript([&](Driver& d) {
+    const WindowHandle first = d.WaitForLiveView();
+    ASSERT_NE(first, 0u);
+    ASSERT_TRUE(Driver::WaitFor([] { return !program_seam::startUpThreadRunning(); }));
+    d.LeaveWizardIfOpen();
+    Rs232Config serial{};
+    serial.baudRate = 12;
+    STEP(setRs232Config(nullptr, &serial, 1) == 0, "a kept setting");
+    OpenSubMenuPage(d, menus::kMainMaintenance, getMaintenanceMenuWnd, kDefaultItem, getMaintenancePageWnd);
+    if (::testing::Test::HasFatalFailure()) return;
+    d.ClickItem(SheetPage(getMaintenancePageWnd(), 0), kOk);
+    // The hint stands a second, then the recorder starts again.
+    STEP(Driver::WaitFor([first] { return FirstPreviewWindow(getMainOutput()) != first; }), "restarted");
+    STEP(d.WaitForLiveView() != 0, "live view again");
+    STEP(Driver::WaitFor([] { return !program_seam::startUpThreadRunning(); }), "start-up done");
+    STEP(GetPowerKeyDownFlag() == 0 && getLongOpState()[0] == 0, "flags cleared");
+    getRs232Config(nullptr, &serial);
+    STEP(serial.baudRate == 0, "defaults");
+    d.CloseHostWindow();
+  });
+  EXPECT_EQ(code, 0);
+  device_seam::setSettingsFile("");
+  device_seam::resetAll();
 }
 
 }  // namespace
