@@ -94,7 +94,7 @@ void alarmInCells(const char* number, const AlarmInStatus& status, char* cells) 
   char mask[1024] = "";
   formatChanMaskText(static_cast<uint32_t>(status.recordChanMask), static_cast<uint32_t>(status.recordChanMask >> 32),
                      mask);
-  std::snprintf(cell(cells, 4), kCell, "%s", mask);
+  std::snprintf(cell(cells, 4), kCell, "%.127s", mask);
 }
 
 void alarmOutCells(const char* number, const AlarmOutStatus& status, char* cells) {

@@ -233,7 +233,7 @@ void fillDisks(WindowHandle page) {
     char status[kCell] = "";
     getDiskStatusText(status, sizeof status, static_cast<int>(d.status));
     if (d.status == kStatusFormatting)
-      std::snprintf(c + kCell, kCell, "%s %02d%%", status, getDiskFormatProgress(d.bus, d.port));
+      std::snprintf(c + kCell, kCell, "%.100s %02d%%", status, getDiskFormatProgress(d.bus, d.port));
     else
       std::snprintf(c + kCell, kCell, "%s", status);
     formatCapacity(c + 2 * kCell, kCell, d.capacity);
