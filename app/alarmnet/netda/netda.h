@@ -39,6 +39,3 @@ struct StatRow {
 int statRows(const NetTestResult& usage, int ipCount, int kind, StatRow* out);
 
 }  // namespace netda
-
-// The network settings dialog of the detect page; the dialog's result.
-int showNetDaNetSetDialog(WindowHandle parent);

@@ -261,7 +261,7 @@ LResult proc(WindowHandle dlg, int message, WParam wParam, LParam lParam) {
 
 }  // namespace
 
-int showNetDaNetSetDialog(WindowHandle parent) {
+extern "C" int showNetDaNetSetDialog(WindowHandle parent) {
   DlgTemplate tmpl = pageframe::dialogTemplate(kSection);
   if (const CtrlResInfo* r = pageframe::record(kSection, "win_netda_netset")) {
     const int output = getMainOutput();

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "app/alarmnet/netda/netda_pages.h"
+#include "app/alarmnet_pages.h"
 #include "app/app_registry.h"
 #include "app/control_services.h"
 #include "app/device_backend.h"

@@ -15,6 +15,9 @@ WindowHandle createNetSetWindow(WindowHandle host);
  * menu); 0, or -1 when it could not be made. */
 int createNetDaWindow(WindowHandle owner);
 
+/* The network settings dialog of network detection (modal); its result. */
+int showNetDaNetSetDialog(WindowHandle parent);
+
 /* Combo fillers of the interface rows, from section "netset": work modes,
  * present interfaces, the bonded interface, and the speed rows interface
  * `nicIndex` supports. Each empties the combo first. */

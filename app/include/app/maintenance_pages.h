@@ -17,6 +17,9 @@ int createUpgradeWindow(WindowHandle owner);
  * FTP address); the result is getLastOpResult afterwards. The device ends
  * it with MSG_DISK_REFRESH (storage_pages.h), wParam the result. */
 int showUpgradingDialog(WindowHandle owner, int mode, const char* source);
+/* The address check of the FTP upgrade: four numbers of at most 255, or six
+ * digit groups, joined by single dots; 1 valid, 0 not (null included). */
+int isValidUpgradeIp(const char* text);
 
 GUI_EXTERN_C_END
 

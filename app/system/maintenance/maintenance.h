@@ -39,7 +39,3 @@ void showResultBox(WindowHandle owner, const char* section, const ValueKeyRow* r
 constexpr int kRebootHint = 1, kUpgradeRebootHint = 2;
 
 }  // namespace maintenance
-
-// The address check of the FTP upgrade: four numbers of at most 255, or
-// six digit groups, joined by single dots.
-bool isValidUpgradeIp(const char* text);

@@ -1,7 +1,7 @@
 // The FTP upgrade's address check.
 #include <cstring>
 
-#include "app/system/maintenance/maintenance.h"
+#include "app/maintenance_pages.h"
 
 namespace {
 
@@ -31,15 +31,15 @@ bool groupsAreBytes(const char* text) {
 
 }  // namespace
 
-bool isValidUpgradeIp(const char* text) {
-  if (!text || text[0] == '\0') return false;
+extern "C" int isValidUpgradeIp(const char* text) {
+  if (!text || text[0] == '\0') return 0;
   const size_t length = std::strlen(text);
   int dots = 0;
   for (size_t i = 0; i < length; ++i) {
     if (text[i] == '.') ++dots;
-    else if (text[i] < '0' || text[i] > '9') return false;
+    else if (text[i] < '0' || text[i] > '9') return 0;
   }
-  if (dots != 3 && dots != 5) return false;
-  if (!dotsSeparateDigits(text, length)) return false;
-  return dots == 5 || groupsAreBytes(text);
+  if (dots != 3 && dots != 5) return 0;
+  if (!dotsSeparateDigits(text, length)) return 0;
+  return dots == 5 || groupsAreBytes(text) ? 1 : 0;
 }

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "app/system/maintenance/maintenance.h"
+#include "app/maintenance_pages.h"
 
 namespace {
 
@@ -41,7 +41,7 @@ TEST(UpgradeAddress, AcceptsFourBytesOrSixGroupsAndNothingElse) {
       {"-1.2.3.4", false},
   };
   for (const Row& row : rows) {
-    EXPECT_EQ(isValidUpgradeIp(row.text), row.valid) << row.text;
+    EXPECT_EQ(isValidUpgradeIp(row.text) != 0, row.valid) << row.text;
     EXPECT_EQ(Model(row.text), row.valid) << "model: " << row.text;
   }
   EXPECT_FALSE(isValidUpgradeIp(nullptr));
@@ -54,7 +54,7 @@ TEST(UpgradeAddress, RandomTextsAgreeWithTheModel) {
     std::string text;
     const int length = static_cast<int>(rng() % 22);
     for (int c = 0; c < length; ++c) text += alphabet[rng() % alphabet.size()];
-    ASSERT_EQ(isValidUpgradeIp(text.c_str()), Model(text)) << text;
+    ASSERT_EQ(isValidUpgradeIp(text.c_str()) != 0, Model(text)) << text;
   }
 }
 
