@@ -143,6 +143,33 @@ TEST_F(NetDa, TheDialogLoadsSavesWhatWasTypedAndCancelKeepsTheRecord) {
     EXPECT_EQ(GetFocusChild(dlg), GetDlgItem(dlg, kIpv4));
   });
   EXPECT_EQ(Dns1(), before);
+  // The device's refusals: each its box or hint and the field it names.
+  InDialog([](WindowHandle dlg) {
+    const struct {
+      int code;
+      std::string box;
+      int focus;
+    } rows[] = {
+        {0x20000c, "deviceip_conflict/64", kIpv4},
+        {0x2000d4, "Please enter a valid IPv4 Subnet Mask!/64", kIpv4 + 1},
+        {0x2000d7, "ip_err_127/48", kIpv4 + 2},
+        {0x2000e5, "Please enter a valid Alternate DNS Server!/64", kPreDns + 1},
+        {0x200104, "eth0_poe_ip_conflict/64", kIpv4},
+        {0x200001, "", 0},
+        {0x123456, "savefailed_code/16", 0},
+    };
+    for (const auto& row : rows) {
+      SetFocusChild(GetDlgItem(dlg, kCancel));
+      device_seam::overrideAnswer("keepNetConfig", row.code);
+      Command(dlg, kApply);
+      device_seam::clearOverrides();
+      const std::vector<std::string> boxes = BoxKeys();
+      EXPECT_EQ(boxes, row.box.empty() ? std::vector<std::string>{} : std::vector<std::string>{row.box}) << row.code;
+      EXPECT_EQ(GetFocusChild(dlg), GetDlgItem(dlg, row.focus ? row.focus : kCancel)) << row.code;
+    }
+    EXPECT_TRUE(IsWindow(dlg));
+  });
+  EXPECT_EQ(Dns1(), before);
   // OK saves the typed fields and closes; the next opening shows them.
   InDialog([](WindowHandle dlg) {
     SetDlgItemText(dlg, kPreDns, "8.8.4.4");
