@@ -197,6 +197,21 @@ TEST_F(Maintenance, FtpUpgradeChecksTheAddressAndRunsTheProgressToItsResult) {
   Shot("upgrade_local");
   Command(page_, kLocalUpgrade);
   EXPECT_EQ(BoxTexts(), std::vector<std::string>{"usbdev_none/64"});
+  // A file of the removable device: asked, then started with its path.
+  usbdev_seam::present(false, {{"digicap.dav", false}});
+  Command(page_, USBDEV_ID_REFRESH);
+  SendDlgItemMessage(page_, USBDEV_ID_LIST, LVM_SELECTITEM, 0, 0);
+  livetest::BoxAnswer() = IDYES;
+  device_seam::startCallLog();
+  Command(page_, kLocalUpgrade);
+  EXPECT_EQ(BoxTexts(), (std::vector<std::string>{"reboot_confirm_hint/34", "savefailed_code/16"}));
+  ASSERT_EQ(Calls("startUpgrade"), 1);
+  for (const auto& call : device_seam::callLog()) {
+    if (call.op == "startUpgrade") {
+      EXPECT_EQ(call.args, std::vector<int64_t>{1}) << "the local mode";
+    }
+  }
+  livetest::BoxAnswer() = IDOK;
   Tab(1);
   Shot("upgrade_ftp");
   device_seam::startCallLog();
@@ -334,6 +349,21 @@ TEST_F(Maintenance, SystemInformationRowsFollowTheDeviceRecords) {
   }
   // A finished disk operation refills the disk tab.
   SendMessage(win_, MSG_DISK_REFRESH, 0, 0);
+  Close();
+
+  // IP channels follow the analog ones, numbered by their place in the mask.
+  const uint64_t mask = 0b101;
+  device_seam::overrideAnswer("getIpChannelNum", 2, &mask, sizeof mask);
+  Open("sysinfo");
+  Tab(1);
+  const WindowHandle list = GetDlgItem(page_, kChanList);
+  const int analog = getAnalogChannelNum();
+  ASSERT_EQ(SendMessage(list, LVM_GETITEMCOUNT, 0, 0), analog + 2);
+  EXPECT_EQ(Cell(list, 0, 0), "A1");
+  EXPECT_EQ(Cell(list, analog, 0), "D1");
+  EXPECT_EQ(Cell(list, analog + 1, 0), "D3");
+  EXPECT_EQ(Cell(list, analog + 1, 2), "Offline") << "a channel that is not connected";
+  device_seam::clearOverrides();
   Close();
 }
 
