@@ -84,8 +84,8 @@ int gatherCopy(WindowHandle dlg) {
   return 0;
 }
 
-// The device's record with what was typed: the old dialog saved the record
-// without the fields, so OK wrote empty addresses.
+// The device's record with what was typed: saving the record without the
+// fields would write the dialog's empty working copies over the addresses.
 int gather(WindowHandle dlg, NetConfig* net) {
   if (int rc = gatherCopy(dlg)) return rc;
   if (int rc = getNetConfig(netset::login(), net)) return rc;
