@@ -19,4 +19,5 @@ extern "C" void registerAlarmNetPages(void) {
   registerPage(APP_MENU_MANUAL, "manual_alarm", createManualAlarmWindow);
   registerPage(APP_MENU_CAMERA, "videolossset", openVideoLoss);
   registerPage(APP_MENU_CAMERA, "videotamperset", openVideoTamper);
+  registerPage(APP_MENU_MAINTENANCE, "netda", createNetDaWindow);
 }

@@ -1,6 +1,7 @@
 // What the system library registers: its pages under the system and main
 // menus, the shutdown hint the live view and the power key open, and the
 // start-up wizard.
+#include "app/maintenance_pages.h"
 #include "app/page_registry.h"
 #include "app/system_pages.h"
 
@@ -16,4 +17,8 @@ extern "C" void registerSystemPages(void) {
   registerLoginPages();
   registerPage(APP_MENU_MAINTENANCE, "log", createLogSearchWindow);
   registerStartGuidePages();
+  registerPage(APP_MENU_MAINTENANCE, "sysinfo", createSystemInfoWindow);
+  registerPage(APP_MENU_MAINTENANCE, "config", createConfigurationWindow);
+  registerPage(APP_MENU_MAINTENANCE, "upgrade", createUpgradeWindow);
+  registerPage(APP_MENU_MAINTENANCE, "default", createDefaultSetWindow);
 }

@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "app/alarmnet/network/netset.h"
+#include "app/alarmnet/network/nic_copies.h"
 #include "app/alarmnet_pages.h"
 #include "app/control_services.h"
 #include "app/device_ability.h"
@@ -21,7 +22,6 @@ enum : int {
   kMode = 20272, kSelect, kType, kDhcp, kIpv4, kMaskV4, kGatewayV4, kIpv6, kMaskV6, kGatewayV6, kMac, kMtu,
   kPreDns, kAltDns, kRoute, kPoe
 };
-constexpr int kBondCopy = 2, kWorkModeAlone = 2, kWorkModeFailover = 0;
 constexpr int kIpv6PrefixMax = 128;
 // Refusals of the IPv6 fields, which the device's check never sees: the
 // device keeps IPv6 texts by key, so a text that is no address is refused
@@ -34,21 +34,8 @@ static_assert(sizeof(NetInterfaceBlock) == 60, "interface block");
 static_assert(offsetof(NetInterfaceBlock, servicePort) == 28, "service port at +28");
 static_assert(offsetof(NetInterfaceBlock, mac) == 16 && offsetof(NetInterfaceBlock, speed) == 22, "MAC, speed");
 
-// An interface's working copy. The IPv6 address is the extra record's IPv6
-// word, its gateway the record's last word (both keys of the device's IPv6
-// texts); the prefix length is the block's first spare byte.
-struct NicCopy {
-  NetInterfaceBlock block;
-  uint8_t dhcp;
-  NetAddress extra;
-};
-
-struct BaseState {
-  NicCopy nic[3];
-  int workMode, shown, route, main;
-  bool pppoe;
-};
-BaseState g;
+NicState g;
+const NicIds kIds{kMode, kSelect, kDhcp, kPreDns, kAltDns, kRoute};
 
 const CodeRow kErrors[] = {
     {NET_ANSWER_DECLINED, Reaction::Nothing, nullptr, 0, 0, 0},
@@ -77,15 +64,8 @@ const CodeRow kErrors[] = {
 constexpr int kErrorCount = static_cast<int>(sizeof kErrors / sizeof kErrors[0]);
 
 bool multi() { return hasMultiNic() != 0; }
-// In the bonded modes the fields show the bond; otherwise the interface.
-int shownCopy() { return multi() && g.workMode != kWorkModeAlone ? kBondCopy : g.shown; }
+int shownCopy() { return netset::shownCopy(g); }
 int speedNic() { return shownCopy() == kBondCopy ? 0 : shownCopy(); }
-
-void showIpv4(WindowHandle page, int id, uint32_t word) {
-  char text[NET_ADDRESS_TEXT_SIZE] = "";
-  if (ipv4ToText(word, text, sizeof text) != 0) text[0] = '\0';
-  SetDlgItemText(page, id, text);
-}
 
 void showIpv6(WindowHandle page, int id, uint32_t word) {
   char text[NET_ADDRESS_TEXT_SIZE] = "";
@@ -93,9 +73,7 @@ void showIpv6(WindowHandle page, int id, uint32_t word) {
   SetDlgItemText(page, id, text);
 }
 
-void enableAddressFields(WindowHandle page, bool on) {
-  for (int id = kIpv4; id <= kGatewayV6; ++id) enableLabeledCtrl(page, id, on ? 1 : 0);
-}
+void enableAddressFields(WindowHandle page, bool on) { enableFields(page, kIpv4, kGatewayV6, on); }
 
 void showCopy(WindowHandle page) {
   const NicCopy& c = g.nic[shownCopy()];
@@ -117,29 +95,7 @@ void showCopy(WindowHandle page) {
   enableAddressFields(page, c.dhcp == 0);
 }
 
-// The DHCP flag that decides whether the DNS fields can be edited.
-bool deciderUsesDhcp(WindowHandle page) {
-  if (multi() && g.workMode == kWorkModeAlone) {
-    const int route = comboValue(page, kRoute), nic = comboValue(page, kSelect);
-    if (route >= 0 && route < 2 && route != nic) return g.nic[route].dhcp != 0;
-  }
-  return isChecked(page, kDhcp);
-}
-
-void applyDnsRule(WindowHandle page) {
-  const bool on = !deciderUsesDhcp(page) && !g.pppoe;
-  enableLabeledCtrl(page, kPreDns, on ? 1 : 0);
-  enableLabeledCtrl(page, kAltDns, on ? 1 : 0);
-}
-
-int readIpv4(WindowHandle page, int id, uint32_t* out, int code) {
-  NetAddress a{};
-  char text[NET_ADDRESS_TEXT_SIZE];
-  readText(page, id, text, sizeof text);
-  if (textToNetAddress(text[0] ? text : "0.0.0.0", &a) < 0 || a.ipv6 != 0) return code;
-  *out = a.ipv4;
-  return 0;
-}
+void applyDnsRule(WindowHandle page) { netset::applyDnsRule(page, kIds, g); }
 
 int readIpv6(WindowHandle page, int id, uint32_t* out, int code) {
   char text[NET_ADDRESS_TEXT_SIZE];
@@ -185,28 +141,15 @@ int gatherCopy(WindowHandle page) {
   return 0;
 }
 
-void putCopy(NetInterfaceBlock& block, uint8_t& dhcp, NetAddress& extra, const NicCopy& c) {
-  // The service port belongs to the host tab: the device's current one stays.
-  const uint16_t servicePort = block.servicePort;
-  block = c.block;
-  block.servicePort = servicePort;
-  dhcp = c.dhcp;
-  extra = c.extra;
-}
-
 // The device's record with the tab's copies, selections and DNS fields.
 int gather(WindowHandle page, NetConfig* net) {
   if (int rc = gatherCopy(page)) return rc;
   if (int rc = getNetConfig(login(), net)) return rc;
-  putCopy(net->interfaces[0], net->dhcp[0], net->interfaceExtra[0], g.nic[0]);
-  putCopy(net->interfaces[1], net->dhcp[1], net->interfaceExtra[1], g.nic[1]);
-  putCopy(net->bond, net->bondDhcp, net->bondExtra, g.nic[kBondCopy]);
+  putNics(g, false, net);
   if (multi()) {
     const int mode = comboValue(page, kMode);
     if (mode >= 0) net->workMode = static_cast<uint8_t>(mode);
   }
-  net->routeInterface = static_cast<uint8_t>(g.route);
-  net->mainInterface = static_cast<uint8_t>(g.main);
   if (!readAddress(page, kPreDns, &net->dns1)) return NET_ERR_PREFERRED_DNS;
   if (!readAddress(page, kAltDns, &net->dns2)) return NET_ERR_ALTERNATE_DNS;
   return 0;
@@ -216,22 +159,6 @@ int checkAndKeep(WindowHandle page) {
   NetConfig net{};
   if (int rc = gather(page, &net)) return rc;
   return keepNetConfig(login(), &net);
-}
-
-void load(const NetConfig& net) {
-  const auto copy = [](NicCopy& c, const NetInterfaceBlock& b, uint8_t dhcp, const NetAddress& extra) {
-    c.block = b;
-    c.dhcp = dhcp;
-    c.extra = extra;
-  };
-  copy(g.nic[0], net.interfaces[0], net.dhcp[0], net.interfaceExtra[0]);
-  copy(g.nic[1], net.interfaces[1], net.dhcp[1], net.interfaceExtra[1]);
-  copy(g.nic[kBondCopy], net.bond, net.bondDhcp, net.bondExtra);
-  g.workMode = net.workMode;
-  g.shown = 0;
-  g.route = net.routeInterface;
-  g.main = net.mainInterface;
-  g.pppoe = net.pppoeEnabled != 0;
 }
 
 struct Row {
@@ -266,13 +193,7 @@ void createControls(WindowHandle page) {
   pageframe::createBottomButtons(page, kSection, "base_apply", "base_close", PAGE_ID_EXIT);
 }
 
-void showRoute(WindowHandle page) {
-  const char* key = g.workMode == kWorkModeAlone ? "route" : g.workMode == kWorkModeFailover ? "nic_main" : nullptr;
-  showLabeledCtrl(page, kRoute, key ? 1 : 0);
-  if (!key) return;
-  if (const char* caption = lookupText(kSection, key)) SetDlgItemText(page, kRoute + kLabelOffset, caption);
-  selectComboValue(page, kRoute, g.workMode == kWorkModeAlone ? g.route : g.main);
-}
+void showRoute(WindowHandle page) { showRouteRow(page, kIds, g); }
 
 void showPoe(WindowHandle page) {
   NetAddress poe{};
@@ -282,11 +203,11 @@ void showPoe(WindowHandle page) {
 }
 
 void init(WindowHandle page) {
-  g = BaseState{};
+  g = NicState{};
   createControls(page);
   NetConfig net{};
   getNetConfig(login(), &net);
-  load(net);
+  loadNics(g, net);
   limitText(page, kMtu, kMtuLimit);
   limitText(page, kPreDns, kAddressLimit);
   limitText(page, kAltDns, kAddressLimit);
@@ -337,15 +258,7 @@ void changeInterface(WindowHandle page) {
   enableApply(page);
 }
 
-void changeRoute(WindowHandle page) {
-  const int chosen = comboValue(page, kRoute);
-  if (chosen >= 0) {
-    if (g.workMode == kWorkModeAlone) g.route = chosen;
-    else if (g.workMode == kWorkModeFailover) g.main = chosen;
-  }
-  applyDnsRule(page);
-  enableApply(page);
-}
+void changeRoute(WindowHandle page) { takeRoute(page, kIds, g); }
 
 void command(WindowHandle page, int id, int code) {
   switch (id) {

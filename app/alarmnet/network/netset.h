@@ -23,6 +23,9 @@ OutputLogin* login();
 // Labelled controls of the section; `y` >= 0 places the control there;
 // `extraStyle` joins the class's style (a masked edit).
 WindowHandle create(WindowHandle page, const char* cls, const char* key, int id, int y = -1, uint32_t extraStyle = 0);
+// The same from another layout section.
+WindowHandle createIn(WindowHandle page, const char* section, const char* cls, const char* key, int id, int y = -1,
+                      uint32_t extraStyle = 0);
 // The y of a layout record (0 when missing) and its height.
 int recordY(const char* key);
 int recordHeight(const char* key);

@@ -40,6 +40,11 @@ constexpr int kRebootHint = 1;
 OutputLogin* login() { return getOutputLogin(getMainOutput()); }
 
 WindowHandle create(WindowHandle page, const char* cls, const char* key, int id, int y, uint32_t extraStyle) {
+  return createIn(page, kSection, cls, key, id, y, extraStyle);
+}
+
+WindowHandle createIn(WindowHandle page, const char* section, const char* cls, const char* key, int id, int y,
+                      uint32_t extraStyle) {
   uint32_t style = kEditStyle, exStyle = kEditExStyle;
   if (std::strcmp(cls, "combobox") == 0) {
     style = kComboStyle;
@@ -53,7 +58,7 @@ WindowHandle create(WindowHandle page, const char* cls, const char* key, int id,
     style = kStaticStyle;
     exStyle = kStaticExStyle;
   }
-  return pageframe::createFromKey(page, kSection, {cls, key, style | extraStyle, exStyle, id, true}, y);
+  return pageframe::createFromKey(page, section, {cls, key, style | extraStyle, exStyle, id, true}, y);
 }
 
 int recordY(const char* key) {

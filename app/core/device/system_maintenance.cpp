@@ -30,15 +30,15 @@ int restoreDefaults(OutputLogin*, int flag) {
   return 0;
 }
 
-// No file is read or written: the device has no configuration file.
+// No removable device exists, so there is no file to read or write.
 int importConfigFile(OutputLogin*, const char* path) {
   DEVICE_ENTER(nullptr, 0);
-  return path ? 0 : -1;
+  return path ? CONFIG_FILE_NO_DEVICE : -1;
 }
 
 int exportConfigFile(OutputLogin*, const char*) {
   DEVICE_ENTER(nullptr, 0);
-  return 0;
+  return CONFIG_FILE_NO_DEVICE;
 }
 
 int startUpgrade(OutputLogin*, int mode, const char*) {

@@ -1,5 +1,6 @@
 // The program's entry: the device side, the toolkit, the device parameters
 // and the live-view window, whose message loop runs until it closes.
+#include <algorithm>
 #include <atomic>
 #include <cstdio>
 #include <initializer_list>
@@ -68,6 +69,8 @@ void endRun(WindowHandle live) {
 // from the way down, and every output logged out and showing its live view.
 void resetForRestart() {
   SetPowerKeyDownFlag(0);
+  // A restore that asked for the reboot is over once the recorder is back.
+  std::fill(getLongOpState(), getLongOpState() + LONG_OP_STATE_WORDS, 0);
   setDispSwitchEnabled(1);
   for (int output : {getMainOutput(), getAuxOutput()}) {
     setLiveViewActive(output, 1);

@@ -30,6 +30,13 @@ AreaCaps* getMotionZoneState(void);
 int createAlarmSetWindow(WindowHandle host);
 int createExceptionSetWindow(WindowHandle host);
 int createManualAlarmWindow(WindowHandle host);
+/* The network detection window "netda" (modeless beside the maintenance
+ * menu); 0, or -1 when it could not be made. */
+int createNetDaWindow(WindowHandle owner);
+
+/* The network settings dialog of network detection (modal); its result. */
+int showNetDaNetSetDialog(WindowHandle parent);
+
 
 /* Registers the pages of this library with the page registry. */
 void registerAlarmNetPages(void);

@@ -46,6 +46,10 @@ int isRs232UseFixed(void);
 
 /* Every kept setting goes back to its default. */
 int restoreDefaults(OutputLogin* login, int flag);
+/* Configuration files on the removable device: 0 done, else a code of the
+ * pages' tables; this device has no removable device and answers
+ * CONFIG_FILE_NO_DEVICE. */
+#define CONFIG_FILE_NO_DEVICE 3
 int importConfigFile(OutputLogin* login, const char* path);
 int exportConfigFile(OutputLogin* login, const char* path);
 

@@ -18,6 +18,9 @@ GUI_EXTERN_C_BEGIN
 #define PAGE_ID_EXIT 4103
 /* A labelled control's label has the control's id plus this. */
 #define PAGE_LABEL_OFFSET 256
+/* System cursors of a page at work and at rest. */
+#define PAGE_CURSOR_NORMAL 0
+#define PAGE_CURSOR_BUSY 13
 /* The code of a question the user declined: no box follows. */
 #define PAGE_CODE_DECLINED 0x200226
 

@@ -29,6 +29,8 @@ inline bool Open(WindowHandle hwnd) { return IsValidHandle(hwnd) && IsWindowVisi
 // script's thread.
 class Driver {
  public:
+  static constexpr int kKeyOne = 2, kKeyZero = 11, kKeyDot = 52, kKeyBackspace = 14, kKeyEnd = 107;
+  static constexpr int kLoginPassword = 12529, kLoginOk = 4097;
   // The live-view window of the main output once the program shows it;
   // 0 when it does not within 10 s.
   WindowHandle WaitForLiveView() {
@@ -90,9 +92,9 @@ class Driver {
   }
   void CloseHostWindow() { HostInjectClose(); }
 
-  // Waits up to 10 s for `ready`; false when it does not come.
-  static bool WaitFor(const std::function<bool()>& ready) {
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+  // Waits up to `seconds` for `ready`; false when it does not come.
+  static bool WaitFor(const std::function<bool()>& ready, int seconds = 10) {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(seconds);
     while (!ready())
       if (!Wait(deadline)) {
         // The run captures standard output, where the failure itself goes.
@@ -125,6 +127,53 @@ class Driver {
     int x = (r.left + r.right) / 2, y = (r.top + r.bottom) / 2;
     ClientToScreen(dialog, &x, &y);
     Click(x, y, HOST_BUTTON_LEFT);
+  }
+  // Digits and dots typed on the keyboard (Linux key codes).
+  void Type(const char* text) {
+    for (const char* c = text; *c; ++c) {
+      if (*c == '.') Key(kKeyDot);
+      else if (*c == '0') Key(kKeyZero);
+      else if (*c >= '1' && *c <= '9') Key(kKeyOne + (*c - '1'));
+    }
+  }
+  // A text field emptied and typed into as a user does: a click in it,
+  // Backspace from its end, then the text.
+  void Retype(WindowHandle dialog, int id, const char* text) {
+    ClickItem(dialog, id);
+    Key(kKeyEnd);
+    for (int i = 0; i < 64; ++i) Key(kKeyBackspace);
+    Type(text);
+  }
+  // The pop-up menu's first item, from the live view: the main menu.
+  bool OpenMainMenu() {
+    Click(300, 200, HOST_BUTTON_RIGHT);
+    if (!WaitFor([] { return IsMenuPopup(GetWindowDisplay(FirstPreviewWindow(getMainOutput()))) != 0; })) return false;
+    Click(320, 212, HOST_BUTTON_LEFT);
+    return WaitFor([] { return Open(getMainMenuWnd()); });
+  }
+  // A window over the live view at start (the start-up wizard) is left by
+  // its Cancel and the Yes of the question that follows; nothing happens
+  // when none is open.
+  void LeaveWizardIfOpen() {
+    const WindowHandle live = FirstPreviewWindow(getMainOutput());
+    const WindowHandle wizard = GetActiveWindow();
+    if (!IsValidHandle(wizard) || wizard == live || !Open(wizard) || !Open(GetDlgItem(wizard, IDCANCEL))) return;
+    ClickItem(wizard, IDCANCEL);
+    WaitFor([wizard] { return GetActiveWindow() != wizard; });
+    const WindowHandle box = GetActiveWindow();
+    if (IsValidHandle(box) && box != live && Open(GetDlgItem(box, IDYES))) ClickItem(box, IDYES);
+    WaitFor([live] { return GetActiveWindow() == live; });
+  }
+  // The login dialog, when a step asks for one: the user it offers and the
+  // password typed.
+  void LogInIfAsked(const char* password) {
+    if (!WaitFor([] { return Open(getLoginWnd(getMainOutput())) || GetActiveWindow() != getMainMenuWnd(); }, 2))
+      return;
+    const WindowHandle login = getLoginWnd(getMainOutput());
+    if (!Open(login)) return;
+    Retype(login, kLoginPassword, password);
+    ClickItem(login, kLoginOk);
+    WaitFor([] { return !Open(getLoginWnd(getMainOutput())); });
   }
 
  private:

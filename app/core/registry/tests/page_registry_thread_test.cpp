@@ -7,8 +7,10 @@
 
 #include "app/alarmnet_pages.h"
 #include "app/camera.h"
+#include "app/alarmnet_pages.h"
 #include "app/core/menus/submenu.h"
 #include "app/menus.h"
+#include "app/maintenance_pages.h"
 #include "app/page_registry.h"
 #include "app/playback.h"
 #include "app/record_pages.h"
@@ -54,6 +56,11 @@ const std::map<Key, PageOpener>& Registered() {
       {{APP_MENU_STORAGE, "disk_base"}, nullptr},
       {{APP_MENU_STORAGE, "disk_advance"}, createDiskAdvanceWindow},
       {{APP_MENU_MAINTENANCE, "disk_smart"}, createDiskSmartInfoWindow},
+      {{APP_MENU_MAINTENANCE, "sysinfo"}, createSystemInfoWindow},
+      {{APP_MENU_MAINTENANCE, "config"}, createConfigurationWindow},
+      {{APP_MENU_MAINTENANCE, "upgrade"}, createUpgradeWindow},
+      {{APP_MENU_MAINTENANCE, "default"}, createDefaultSetWindow},
+      {{APP_MENU_MAINTENANCE, "netda"}, createNetDaWindow},
   };
   return pages;
 }

@@ -16,7 +16,6 @@ extern "C" {
 
 int getUsbdevId(void) { return 0; }
 int getUsbdevSubId(void) { return 0; }
-int usbdevIsCd(void) { return 0; }
 int usbdevFormat(int, int, int) { return -1; }
 
 void paintSmallDialogBackground(WindowHandle window, WParam hdc, LParam rect) {

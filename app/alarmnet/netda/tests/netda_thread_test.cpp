@@ -1,0 +1,236 @@
+// The network detection window on the simulated device: its three tabs, the
+// statistics list, the right its network dialog needs, and the dialog's
+// loading, saving, refusals and work modes.
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "app/alarmnet/netda/netda.h"
+#include "app/alarmnet_pages.h"
+#include "app/device_backend.h"
+#include "app/login_rights.h"
+#include "app/testing/page_harness.h"
+#include "gui/combobox.h"
+#include "gui/dialog.h"
+#include "gui/listview.h"
+#include "gui/message.h"
+#include "gui/propsheet.h"
+#include "gui/window.h"
+
+namespace {
+
+using livetest::Command;
+using livetest::LiveGui;
+
+constexpr int kNetSet = 21016, kStatList = 21104, kStatRefresh = 21105;
+constexpr int kMode = 16448, kSelect = 16449, kDhcp = 16451, kIpv4 = 16452, kPreDns = 16455, kRoute = 16457;
+constexpr int kApply = 4098, kOk = 4097, kCancel = 2;
+
+std::vector<std::string> BoxKeys() {
+  std::vector<std::string> keys;
+  for (const auto& box : livetest::Boxes())
+    keys.push_back((box.key.empty() ? box.text : box.key) + "/" + std::to_string(box.type));
+  livetest::Boxes().clear();
+  return keys;
+}
+
+std::string Dns1() {
+  NetConfig net{};
+  getNetConfig(nullptr, &net);
+  char text[NET_ADDRESS_TEXT_SIZE] = "";
+  ipv4ToText(net.dns1.ipv4, text, sizeof text);
+  return text;
+}
+
+std::string Text(WindowHandle w, int id) {
+  char text[128] = "";
+  GetDlgItemText(w, id, text, sizeof text);
+  return text;
+}
+
+class NetDa : public LiveGui {
+ protected:
+  void Open() {
+    host_ = Main({0, 0, 8, 8}, livetest::MenuHostProc);
+    ASSERT_EQ(openMenuPage(APP_MENU_MAINTENANCE, "netda", host_), 0);
+    win_ = getMaintenancePageWnd();
+    ASSERT_NE(win_, GUI_INVALID_HANDLE);
+  }
+  void Tab(int index) {
+    const WindowHandle sheet = GetDlgItem(win_, 4101);
+    SendMessage(sheet, PSM_SETACTIVEINDEX, static_cast<WParam>(index), 0);
+    page_ = static_cast<WindowHandle>(SendMessage(sheet, PSM_GETACTIVEPAGE, 0, 0));
+    desktest::Drain();
+  }
+  void Close() {
+    SendMessage(win_, MSG_CLOSE, 0, 0);
+    desktest::Drain();
+    EXPECT_EQ(getMaintenancePageWnd(), GUI_INVALID_HANDLE);
+  }
+  // Opens the dialog from the detect page and runs `steps` inside it.
+  void InDialog(const std::function<void(WindowHandle)>& steps) {
+    const WindowHandle page = page_;
+    RunInLoop([page](WindowHandle) { Command(page, kNetSet); return 0; }, [&] {
+      const WindowHandle dlg = GetActiveWindow();
+      steps(dlg);
+      if (IsWindow(dlg)) SendMessage(dlg, MSG_CLOSE, 0, 0);
+    });
+  }
+  WindowHandle host_ = 0, win_ = 0, page_ = 0;
+};
+
+TEST_F(NetDa, EachTabInItsFirstStateAndTheStatisticsByTheDevice) {
+  Open();
+  const char* const kShots[] = {"netda_traffic", "netda_detect", "netda_stat"};
+  for (int i = 0; i < 3; ++i) {
+    Tab(i);
+    Rect r{};
+    GetWindowRect(win_, &r);
+    livetest::MatchesReference(__FILE__, kShots[i], livetest::Grab(r));
+  }
+  // No IP channel, bandwidth kind 3: preview, playback, idle total and send.
+  const WindowHandle list = GetDlgItem(page_, kStatList);
+  EXPECT_EQ(SendMessage(list, LVM_GETITEMCOUNT, 0, 0), 4);
+  // A failing query leaves the list as it was.
+  device_seam::overrideAnswer("getNetTestResult", -1);
+  Command(page_, kStatRefresh);
+  device_seam::clearOverrides();
+  EXPECT_EQ(SendMessage(list, LVM_GETITEMCOUNT, 0, 0), 4);
+  Close();
+}
+
+TEST_F(NetDa, TheDialogNeedsTheParameterRight) {
+  Open();
+  Tab(1);
+  setLoginState(3, -2, 0);
+  Command(page_, kNetSet);
+  EXPECT_EQ(BoxKeys(), std::vector<std::string>{"permission/64"});
+  setLoginState(3, 0, 0);
+  Close();
+}
+
+TEST_F(NetDa, TheDialogLoadsSavesWhatWasTypedAndCancelKeepsTheRecord) {
+  Open();
+  Tab(1);
+  const std::string before = Dns1();
+  // Cancel: nothing saved.
+  InDialog([](WindowHandle dlg) {
+    Rect r{};
+    GetWindowRect(dlg, &r);
+    livetest::MatchesReference(__FILE__, "netdanetset", livetest::Grab(r));
+    SetDlgItemText(dlg, kPreDns, "1.1.1.1");
+    Command(dlg, kPreDns, 3);
+    EXPECT_TRUE(livetest::Enabled(dlg, kApply));
+    livetest::ClickItem(dlg, kCancel);
+    EXPECT_TRUE(livetest::PumpUntil([dlg] { return !IsWindow(dlg); }));
+  });
+  EXPECT_EQ(Dns1(), before);
+  // A field that is no address: its hint, the focus on it, nothing saved.
+  InDialog([](WindowHandle dlg) {
+    SetDlgItemText(dlg, kPreDns, "dns.example");
+    Command(dlg, kApply);
+    ASSERT_EQ(livetest::Boxes().size(), 1u);
+    EXPECT_EQ(livetest::Boxes()[0].text, "Please enter a valid Preferred DNS Server!");
+    livetest::Boxes().clear();
+    EXPECT_EQ(GetFocusChild(dlg), GetDlgItem(dlg, kPreDns));
+    // The device refuses the address: its box, and the dialog stays.
+    SetDlgItemText(dlg, kPreDns, "8.8.8.8");
+    device_seam::overrideAnswer("keepNetConfig", NET_ERR_IPV4_LOOPBACK);
+    Command(dlg, kOk);
+    device_seam::clearOverrides();
+    EXPECT_TRUE(IsWindow(dlg)) << "a refused save keeps the dialog open";
+    EXPECT_EQ(BoxKeys(), std::vector<std::string>{"ip_err_127/48"});
+    EXPECT_EQ(GetFocusChild(dlg), GetDlgItem(dlg, kIpv4));
+  });
+  EXPECT_EQ(Dns1(), before);
+  // The device's refusals: each its box or hint and the field it names.
+  InDialog([](WindowHandle dlg) {
+    const struct {
+      int code;
+      std::string box;
+      int focus;
+    } rows[] = {
+        {0x20000c, "deviceip_conflict/64", kIpv4},
+        {0x2000d4, "Please enter a valid IPv4 Subnet Mask!/64", kIpv4 + 1},
+        {0x2000d7, "ip_err_127/48", kIpv4 + 2},
+        {0x2000e5, "Please enter a valid Alternate DNS Server!/64", kPreDns + 1},
+        {0x200104, "eth0_poe_ip_conflict/64", kIpv4},
+        {0x200001, "", 0},
+        {0x123456, "savefailed_code/16", 0},
+    };
+    for (const auto& row : rows) {
+      SetFocusChild(GetDlgItem(dlg, kCancel));
+      device_seam::overrideAnswer("keepNetConfig", row.code);
+      Command(dlg, kApply);
+      device_seam::clearOverrides();
+      const std::vector<std::string> boxes = BoxKeys();
+      EXPECT_EQ(boxes, row.box.empty() ? std::vector<std::string>{} : std::vector<std::string>{row.box}) << row.code;
+      EXPECT_EQ(GetFocusChild(dlg), GetDlgItem(dlg, row.focus ? row.focus : kCancel)) << row.code;
+    }
+    EXPECT_TRUE(IsWindow(dlg));
+  });
+  EXPECT_EQ(Dns1(), before);
+  // OK saves the typed fields and closes; the next opening shows them.
+  InDialog([](WindowHandle dlg) {
+    SetDlgItemText(dlg, kPreDns, "8.8.4.4");
+    livetest::ClickItem(dlg, kOk);
+    EXPECT_TRUE(livetest::PumpUntil([dlg] { return !IsWindow(dlg); }));
+  });
+  EXPECT_EQ(Dns1(), "8.8.4.4");
+  InDialog([](WindowHandle dlg) { EXPECT_EQ(Text(dlg, kPreDns), "8.8.4.4"); });
+  Close();
+}
+
+TEST_F(NetDa, PppoeRefusesDhcpAndTheWorkModesShowTheirRows) {
+  NetConfig net{};
+  getNetConfig(nullptr, &net);
+  net.pppoeEnabled = 1;
+  std::snprintf(net.pppoeUser, sizeof net.pppoeUser, "%s", "user");
+  ASSERT_EQ(keepNetConfig(nullptr, &net), 0);
+  ASSERT_EQ(saveNetConfig(nullptr), 0);
+  Open();
+  Tab(1);
+  InDialog([](WindowHandle dlg) {
+    Command(dlg, kDhcp);
+    EXPECT_EQ(BoxKeys(), std::vector<std::string>{"pppoe_dhcp_dis/48"});
+    EXPECT_EQ(SendDlgItemMessage(dlg, kDhcp, BM_GETCHECK, 0, 0), 0);
+  });
+  Close();
+
+  device_seam::mutableAbility()->nicNum = 2;
+  // Every copy by DHCP: the device's check passes whichever copy is shown.
+  getNetConfig(nullptr, &net);
+  net.pppoeEnabled = 0;
+  net.dhcp[0] = net.dhcp[1] = net.bondDhcp = 1;
+  ASSERT_EQ(keepNetConfig(nullptr, &net), 0);
+  ASSERT_EQ(saveNetConfig(nullptr), 0);
+  Open();
+  Tab(1);
+  InDialog([](WindowHandle dlg) {
+    ASSERT_TRUE(IsWindow(GetDlgItem(dlg, kMode)));
+    const struct {
+      int mode;
+      bool route;
+      const char* label;
+      int interfaces;
+    } rows[] = {{0, true, "Main NIC", 1}, {1, false, nullptr, 1}, {2, true, "Default Route", 2}};
+    for (const auto& row : rows) {
+      livetest::Choose(dlg, kMode, row.mode);
+      EXPECT_EQ(IsWindowVisible(GetDlgItem(dlg, kRoute)) != 0, row.route) << row.mode;
+      if (row.label) {
+        EXPECT_EQ(Text(dlg, kRoute + 256), row.label) << row.mode;
+      }
+      EXPECT_EQ(SendDlgItemMessage(dlg, kSelect, CB_GETCOUNT, 0, 0), row.interfaces) << row.mode;
+      EXPECT_TRUE(livetest::Enabled(dlg, kApply));
+    }
+    // A refused check returns the combo to the stored mode.
+    device_seam::overrideAnswer("keepNetConfig", NET_ERR_MASK_VALUE);
+    livetest::Choose(dlg, kMode, 0);
+    device_seam::clearOverrides();
+    EXPECT_EQ(SendDlgItemMessage(dlg, kMode, CB_GETSELVALUE, 0, 0), 2);
+    EXPECT_EQ(BoxKeys(), std::vector<std::string>{"err_value_mask/64"});
+  });
+  Close();
+}
+
+}  // namespace

@@ -1,0 +1,277 @@
+// One setting of each settings family changed on the running recorder as a
+// user changes it, with the device's clock held still: the advanced record
+// page's overwrite, the preferred DNS server of network detection's network
+// dialog, and the general settings' date format. Each is changed, applied,
+// closed, opened again and found kept; the screen matches its reference
+// picture at every stop, and the program ends with the host window, exit 0.
+#include <atomic>
+#include <cstdio>
+#include <string>
+
+#include "app/app_registry.h"
+#include "app/core/menus/menu_rules.h"
+#include "app/core/program/program_seam.h"
+#include "app/core/program/tests/recorder_driver.h"
+#include "app/device_backend.h"
+#include "app/device_test_seam.h"
+#include "app/login_rights.h"
+#include "app/page_registry.h"
+#include "gui/button.h"
+#include "gui/combobox.h"
+#include "gui/dialog.h"
+#include "gui/propsheet.h"
+
+namespace {
+
+using programtest::Driver;
+using programtest::Open;
+using programtest::RunWithScript;
+
+constexpr int kSheet = 4101, kApply = 4098, kOk = 4097;
+// Record menu: the advanced page is its third item; the overwrite box.
+constexpr int kAdvancedItem = 18434, kOverwrite = 18688;
+// Maintenance menu: network detection is its sixth item; the detect tab's
+// network button and the dialog's preferred DNS field.
+constexpr int kNetDetectItem = 20741, kDetectTab = 1, kNetButton = 21016, kPreferredDns = 16455;
+// System menu: the general settings are its first item; the date format.
+constexpr int kDisplayItem = 20225, kDateFormat = 20244;
+constexpr int kEscape = 1, kEnter = 28, kDown = 108;
+constexpr char kPassword[] = "73916";
+
+#if defined(__SANITIZE_THREAD__)
+constexpr bool kComparePictures = false;
+#else
+constexpr bool kComparePictures = true;
+#endif
+
+#define STEP(cond, what)                                                        \
+  do {                                                                          \
+    const bool ok_ = (cond);                                                    \
+    if (!ok_) std::fprintf(stderr, "RecorderSettings: %s: %s\n", what, #cond); \
+    ASSERT_TRUE(ok_) << (what);                                                 \
+  } while (0)
+
+void MatchScreen(const char* name) {
+  if (kComparePictures)
+    guitest::MatchReference(Driver::Screen(), guitest::ReferencePath(__FILE__, (std::string(name) + ".png").c_str()));
+}
+
+WindowHandle SheetPage(WindowHandle window, int index) {
+  const WindowHandle sheet = GetDlgItem(window, kSheet);
+  if (SendMessage(sheet, PSM_GETACTIVEINDEX, 0, 0) != index) SendMessage(sheet, PSM_SETACTIVEINDEX, index, 0);
+  return static_cast<WindowHandle>(SendMessage(sheet, PSM_GETPAGE, index, 0));
+}
+
+bool Checked(WindowHandle page, int id) { return SendDlgItemMessage(page, id, BM_GETCHECK, 0, 0) == BST_CHECKED; }
+
+std::string Text(WindowHandle w, int id) {
+  char text[128] = "";
+  GetDlgItemText(w, id, text, sizeof text);
+  return text;
+}
+
+// The main menu's sub-menu `item` opened and its `entry` chosen; the page
+// `slot` answers once it stands.
+void OpenSubMenuPage(Driver& d, int item, WindowHandle (*menu)(), int entry, WindowHandle (*slot)()) {
+  if (!Open(getMainMenuWnd())) STEP(d.OpenMainMenu(), "main menu");
+  d.ClickItem(getMainMenuWnd(), item);
+  d.LogInIfAsked(kPassword);
+  STEP(Driver::WaitFor([menu] { return Open(menu()); }), "sub-menu");
+  // The sub-menu opens its first item's page; the item wanted takes its place.
+  Driver::WaitFor([slot] { return Open(slot()); }, 2);
+  d.ClickItem(menu(), entry);
+  d.LogInIfAsked(kPassword);
+  STEP(Driver::WaitFor([slot] { return Open(slot()) && Open(GetDlgItem(slot(), kSheet)); }), "page");
+}
+
+// Escape on a page closes the sub-menu holding it, the page with it.
+void CloseWithEscape(Driver& d, WindowHandle (*menu)()) {
+  d.Key(kEscape);
+  STEP(Driver::WaitFor([menu] { return !Open(menu()); }), "sub-menu closed");
+}
+
+// Back to the live view: the sub-menu by Escape, the main menu by its exit.
+void BackToLiveView(Driver& d, WindowHandle (*menu)()) {
+  CloseWithEscape(d, menu);
+  if (::testing::Test::HasFatalFailure()) return;
+  if (Open(getMainMenuWnd())) d.ClickItem(getMainMenuWnd(), menus::kMainExit);
+  STEP(Driver::WaitFor([] {
+         return !Open(getMainMenuWnd()) && getOutputState(getMainOutput()) == OUTSTATE_LIVEVIEW;
+       }),
+       "live view");
+}
+
+void OverwriteLeg(Driver& d) {
+  OpenSubMenuPage(d, menus::kMainRecord, getRecordMenuWnd, kAdvancedItem, getRecordPageWnd);
+  if (::testing::Test::HasFatalFailure()) return;
+  WindowHandle page = SheetPage(getRecordPageWnd(), 0);
+  const bool before = Checked(page, kOverwrite);
+  MatchScreen("settings_overwrite_opened");
+  d.ClickItem(page, kOverwrite);
+  STEP(Driver::WaitFor([&] { return Checked(page, kOverwrite) != before; }), "overwrite changed");
+  d.ClickItem(page, kApply);
+  STEP(Driver::WaitFor([&] { return !IsWindowEnabled(GetDlgItem(page, kApply)); }), "overwrite applied");
+  MatchScreen("settings_overwrite_applied");
+  CloseWithEscape(d, getRecordMenuWnd);
+  OpenSubMenuPage(d, menus::kMainRecord, getRecordMenuWnd, kAdvancedItem, getRecordPageWnd);
+  if (::testing::Test::HasFatalFailure()) return;
+  page = SheetPage(getRecordPageWnd(), 0);
+  STEP(Checked(page, kOverwrite) != before, "overwrite kept");
+  MatchScreen("settings_overwrite_reopened");
+  BackToLiveView(d, getRecordMenuWnd);
+}
+
+// The dialog the detect page's network button opens.
+void OpenNetworkDialog(Driver& d, WindowHandle* out) {
+  const WindowHandle page = SheetPage(getMaintenancePageWnd(), kDetectTab);
+  STEP(Driver::WaitFor([page] { return Open(page); }), "detect tab");
+  d.ClickItem(page, kNetButton);
+  WindowHandle dlg = 0;
+  STEP(Driver::WaitFor([&] {
+         dlg = GetActiveWindow();
+         return Open(dlg) && Open(GetDlgItem(dlg, kPreferredDns));
+       }),
+       "network dialog");
+  *out = dlg;
+}
+
+void DnsLeg(Driver& d) {
+  // The interface keeps a fixed address, so that the DNS fields can be edited.
+  NetConfig net{};
+  getNetConfig(nullptr, &net);
+  NetAddress a{};
+  net.dhcp[0] = 0;
+  textToNetAddress("192.168.1.64", &a);
+  net.interfaces[0].ipv4 = a.ipv4;
+  textToNetAddress("255.255.255.0", &a);
+  net.interfaces[0].mask = a.ipv4;
+  textToNetAddress("192.168.1.1", &a);
+  net.interfaces[0].gateway = a.ipv4;
+  STEP(keepNetConfig(nullptr, &net) == 0 && saveNetConfig(nullptr) == 0, "fixed address");
+
+  OpenSubMenuPage(d, menus::kMainMaintenance, getMaintenanceMenuWnd, kNetDetectItem, getMaintenancePageWnd);
+  if (::testing::Test::HasFatalFailure()) return;
+  WindowHandle dlg = 0;
+  OpenNetworkDialog(d, &dlg);
+  if (::testing::Test::HasFatalFailure()) return;
+  MatchScreen("settings_dns_opened");
+  d.Retype(dlg, kPreferredDns, "8.8.4.4");
+  STEP(Driver::WaitFor([&] { return Text(dlg, kPreferredDns) == "8.8.4.4"; }), "DNS typed");
+  d.ClickItem(dlg, kOk);
+  // A closed dialog's handle is not asked about again: only compared.
+  STEP(Driver::WaitFor([&] { return GetActiveWindow() != dlg; }), "dialog closed by OK");
+  MatchScreen("settings_dns_applied");
+  OpenNetworkDialog(d, &dlg);
+  if (::testing::Test::HasFatalFailure()) return;
+  STEP(Text(dlg, kPreferredDns) == "8.8.4.4", "DNS kept");
+  MatchScreen("settings_dns_reopened");
+  d.ClickItem(dlg, IDCANCEL);
+  STEP(Driver::WaitFor([&] { return GetActiveWindow() != dlg; }), "dialog closed by Cancel");
+  BackToLiveView(d, getMaintenanceMenuWnd);
+}
+
+void DateFormatLeg(Driver& d) {
+  OpenSubMenuPage(d, menus::kMainSystem, getSystemMenuWnd, kDisplayItem, getSystemPageWnd);
+  if (::testing::Test::HasFatalFailure()) return;
+  WindowHandle page = SheetPage(getSystemPageWnd(), 0);
+  const LResult before = SendDlgItemMessage(page, kDateFormat, CB_GETSELVALUE, 0, 0);
+  MatchScreen("settings_date_opened");
+  // The list opened by a click, the next row taken with the keyboard.
+  d.ClickItem(page, kDateFormat);
+  d.Key(before >= 2 ? 103 : kDown);
+  d.Key(kEnter);
+  STEP(Driver::WaitFor([&] { return SendDlgItemMessage(page, kDateFormat, CB_GETSELVALUE, 0, 0) != before; }),
+       "date format changed");
+  const LResult chosen = SendDlgItemMessage(page, kDateFormat, CB_GETSELVALUE, 0, 0);
+  d.ClickItem(page, kApply);
+  STEP(Driver::WaitFor([&] { return !IsWindowEnabled(GetDlgItem(page, kApply)); }), "date format applied");
+  MatchScreen("settings_date_applied");
+  CloseWithEscape(d, getSystemMenuWnd);
+  OpenSubMenuPage(d, menus::kMainSystem, getSystemMenuWnd, kDisplayItem, getSystemPageWnd);
+  if (::testing::Test::HasFatalFailure()) return;
+  page = SheetPage(getSystemPageWnd(), 0);
+  STEP(SendDlgItemMessage(page, kDateFormat, CB_GETSELVALUE, 0, 0) == chosen, "date format kept");
+  MatchScreen("settings_date_reopened");
+  BackToLiveView(d, getSystemMenuWnd);
+}
+
+TEST(RecorderSettings, OneSettingOfEachFamilyIsChangedAppliedAndFoundKept) {
+  device_seam::resetAll();
+  device_seam::setSettingsFile(testing::TempDir() + "recorder_settings_params.dat");
+  std::remove((testing::TempDir() + "recorder_settings_params.dat").c_str());
+  // The device's clock stands still, so that every picture is the same.
+  DeviceTime still{};
+  still.year = 2026;
+  still.month = 3;
+  still.day = 14;
+  still.hour = 9;
+  still.minute = 26;
+  still.second = 53;
+  device_seam::overrideAnswer("getDeviceTime", 1, &still, sizeof still);
+  const bool generalSettings = findPage(APP_MENU_SYSTEM, "display") != nullptr;
+  const int code = RunWithScript([&](Driver& d) {
+    ASSERT_NE(d.WaitForLiveView(), 0u);
+    ASSERT_TRUE(Driver::WaitFor([] { return !program_seam::startUpThreadRunning(); }));
+    d.LeaveWizardIfOpen();
+    STEP(Driver::WaitFor([] { return getOutputState(getMainOutput()) == OUTSTATE_LIVEVIEW; }), "live view");
+    OverwriteLeg(d);
+    if (::testing::Test::HasFatalFailure()) return;
+    DnsLeg(d);
+    if (::testing::Test::HasFatalFailure()) return;
+    if (generalSettings) DateFormatLeg(d);
+    d.CloseHostWindow();
+  });
+  EXPECT_EQ(code, 0);
+  device_seam::setSettingsFile("");
+  device_seam::resetAll();
+  // The other legs count; this one is named as left out.
+  if (!generalSettings)
+    std::fprintf(stderr, "RecorderSettings: the general settings page is not registered: the date format leg is skipped\n");
+}
+
+}  // namespace
+
+namespace {
+
+constexpr int kDefaultItem = 20740;
+
+// Each start of the program counts, as the device's capabilities are made
+// before the toolkit starts: the script waits for the second start without
+// asking the toolkit anything while it goes down.
+std::atomic<int> g_starts{0};
+void CountStart() { ++g_starts; }
+
+// Restore, as a user asks for it on the running recorder: the reboot hint,
+// the recorder back in its live view, and every kept setting at its default.
+TEST(RecorderSettings, RestoreRebootsIntoTheLiveViewWithTheDefaults) {
+  device_seam::resetAll();
+  device_seam::setSettingsFile(testing::TempDir() + "recorder_restore_params.dat");
+  std::remove((testing::TempDir() + "recorder_restore_params.dat").c_str());
+  g_starts = 0;
+  program_seam::setAbilityAdjustment(CountStart);
+  const int code = RunWithScript([&](Driver& d) {
+    ASSERT_NE(d.WaitForLiveView(), 0u);
+    ASSERT_TRUE(Driver::WaitFor([] { return !program_seam::startUpThreadRunning(); }));
+    d.LeaveWizardIfOpen();
+    Rs232Config serial{};
+    serial.baudRate = 12;
+    STEP(setRs232Config(nullptr, &serial, 1) == 0, "a kept setting");
+    OpenSubMenuPage(d, menus::kMainMaintenance, getMaintenanceMenuWnd, kDefaultItem, getMaintenancePageWnd);
+    if (::testing::Test::HasFatalFailure()) return;
+    d.ClickItem(SheetPage(getMaintenancePageWnd(), 0), kOk);
+    // The hint stands a second, then the recorder starts again.
+    STEP(Driver::WaitFor([] { return g_starts.load() == 2; }), "restarted");
+    STEP(d.WaitForLiveView() != 0, "live view again");
+    STEP(Driver::WaitFor([] { return !program_seam::startUpThreadRunning(); }), "start-up done");
+    STEP(GetPowerKeyDownFlag() == 0 && getLongOpState()[0] == 0, "flags cleared");
+    getRs232Config(nullptr, &serial);
+    STEP(serial.baudRate == 0, "defaults");
+    d.CloseHostWindow();
+  });
+  EXPECT_EQ(code, 0);
+  program_seam::setAbilityAdjustment(nullptr);
+  device_seam::setSettingsFile("");
+  device_seam::resetAll();
+}
+
+}  // namespace

@@ -1,0 +1,69 @@
+// The restore-defaults page: one text and OK. OK asks the device to restore
+// its factory settings and announces the reboot; the long-operation block
+// keeps the settings of before, so the hint centres on the output as it was.
+#include <cstring>
+
+#include "app/device_backend.h"
+#include "app/login_rights.h"
+#include "app/app_registry.h"
+#include "app/system/maintenance/maintenance.h"
+#include "app/maintenance_pages.h"
+#include "gui/display.h"
+#include "gui/desktop.h"
+#include "gui/static.h"
+#include "gui/window.h"
+#include "gui/window_attr.h"
+
+namespace {
+
+constexpr const char* kSection = "defaultset";
+constexpr int kText = 20992;
+constexpr int kRestoreAll = 1;
+
+void clearLongOp() { std::memset(getLongOpState(), 0, LONG_OP_STATE_WORDS * sizeof(int)); }
+
+void init(WindowHandle page) {
+  pageframe::createFromKey(page, kSection, {"static", "continue", WS_CHILD | WS_VISIBLE | SS_LEFT, WS_EX_PLACE_MASK | WS_EX_TRANSPARENT,
+                                            kText, false});
+  maintenance::bottomButton(page, kSection, "ok", PAGE_ID_OK);
+  maintenance::bottomButton(page, kSection, "close", PAGE_ID_EXIT);
+}
+
+void restore() {
+  maintenance::BusyCursor busy;
+  SetPowerKeyDownFlag(1);
+  OutputLogin* login = getOutputLogin(getCurOutput());
+  int* block = getLongOpState();
+  DeviceConfig config{};
+  getDeviceConfig(login, &config);
+  block[0] = 1;
+  static_assert(sizeof config <= (LONG_OP_STATE_WORDS - 1) * sizeof(int), "config fits the block");
+  std::memcpy(block + 1, &config, sizeof config);
+  restoreDefaults(login, kRestoreAll);
+  maintenance::announceReboot(maintenance::kRebootHint);
+}
+
+void command(WindowHandle, int id, int) {
+  if (id == PAGE_ID_OK) restore();
+}
+
+LResult pageProc(WindowHandle page, int message, WParam wParam, LParam lParam) {
+  static const pageframe::PageHooks kHooks{
+      init, [](WindowHandle p, WParam w, LParam l) { eraseBkgndGrey50(p, w, l); }, command,
+      [](WindowHandle) { return 0; }, [](WindowHandle, int) {}, closeMaintenanceMenu};
+  return pageframe::runPage(kHooks, page, message, wParam, lParam);
+}
+
+const pageframe::SheetPage kPages[] = {{"default", pageProc, nullptr}};
+
+LResult winProc(WindowHandle hwnd, int message, WParam wParam, LParam lParam) {
+  // A restore left from before must not move the hint of a later reboot.
+  if (message == MSG_INITDIALOG) clearLongOp();
+  return maintenance::sheetWindow(kSection, kPages, 1, hwnd, message, wParam, lParam);
+}
+
+}  // namespace
+
+extern "C" int createDefaultSetWindow(WindowHandle owner) {
+  return pageframe::openPage(kSection, owner, winProc) == GUI_INVALID_HANDLE ? -1 : 0;
+}
