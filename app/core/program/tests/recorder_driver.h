@@ -151,19 +151,6 @@ class Driver {
     Click(320, 212, HOST_BUTTON_LEFT);
     return WaitFor([] { return Open(getMainMenuWnd()); });
   }
-  // A window over the live view at start (the start-up wizard) is left by
-  // its Cancel and the Yes of the question that follows; nothing happens
-  // when none is open.
-  void LeaveWizardIfOpen() {
-    const WindowHandle live = FirstPreviewWindow(getMainOutput());
-    const WindowHandle wizard = GetActiveWindow();
-    if (!IsValidHandle(wizard) || wizard == live || !Open(wizard) || !Open(GetDlgItem(wizard, IDCANCEL))) return;
-    ClickItem(wizard, IDCANCEL);
-    WaitFor([wizard] { return GetActiveWindow() != wizard; });
-    const WindowHandle box = GetActiveWindow();
-    if (IsValidHandle(box) && box != live && Open(GetDlgItem(box, IDYES))) ClickItem(box, IDYES);
-    WaitFor([live] { return GetActiveWindow() == live; });
-  }
   // The login dialog, when a step asks for one: the user it offers and the
   // password typed.
   void LogInIfAsked(const char* password) {
