@@ -150,7 +150,7 @@ void BM_WindowDC8x8OutlineWithScreenUpdate(benchmark::State& state) {
   gui::dc::SetClipInfoOps(&kOps);
   MainWinRecord window;
   window.window = window.client = Rect{100, 100, 500, 400};
-  window.style = gui::dc::kVisibleStyle;
+  window.style = WS_VISIBLE;
   window.mainWindow = &window;
   window.clipInfo = reinterpret_cast<GlobalClipInfo*>(&clip);
 

@@ -40,7 +40,7 @@ void BM_ScrollWindow(benchmark::State& state) {
   window.dataType = kWindowValid;
   window.windowType = kWindowMain;
   window.window = window.client = kClient;
-  window.style = gui::dc::kVisibleStyle;
+  window.style = WS_VISIBLE;
   window.mainWindow = &window;
   window.clipInfo = reinterpret_cast<GlobalClipInfo*>(&clip);
   InitClipRgn(&window.invalid.region, gui::GdiClipRectHeap());

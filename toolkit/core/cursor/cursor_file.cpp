@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "core/cursor/cursor_internal.h"
-#include "core/startup/startup_report.h"
+#include "gdi/startup/startup_report.h"
 #include "gdi/dc/dc_record.h"
 #include "gdi/image/row_convert.h"
 #include "gui/gal.h"

@@ -107,6 +107,8 @@ int IsNoWinsOnPreview(int display) {
 
 int GetWindowDisplay(WindowHandle hwnd) { return WindowDisplay(hwnd); }
 
+WindowHandle getTopMainWindowHook(void) { return GetCurTopMainWindow(); }
+
 // The owner is read under the lock, its display asked after it.
 int IsMenuPopup(int display) {
   WindowHandle owner = 0;

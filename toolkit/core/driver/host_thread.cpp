@@ -19,7 +19,7 @@
 #include <thread>
 
 #include "core/driver/host_keymap.h"
-#include "core/startup/startup_report.h"
+#include "gdi/startup/startup_report.h"
 #include "core/driver/windib.h"
 #include "gui/host.h"
 

@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "core/startup/startup_report.h"
+#include "gdi/startup/startup_report.h"
 #include "gui/dc.h"
 #include "gui/element.h"
 #include "gui/font.h"

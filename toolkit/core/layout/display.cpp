@@ -32,12 +32,6 @@ BOOL HasNoOutput(void) { return VideoOutputCount() == 0; }
 
 BOOL HasAuxOutput(void) { return VideoOutputCount() > 1; }
 
-int GetDeviceColorDepth(void) {
-  uint8_t code = 0;
-  if (GuiApp()->getColorDepthCode(&code) != 0) return 0;
-  return code;
-}
-
 int BitsPerPixelOfMode(int mode) {
   switch (mode) {
     case 1:

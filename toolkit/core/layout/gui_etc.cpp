@@ -8,7 +8,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "core/startup/startup_report.h"
+#include "gdi/startup/startup_report.h"
 
 char ETCFILEPATH[GUI_ETC_PATH_SIZE];
 char AUXSETCFILEPATH[GUI_ETC_PATH_SIZE];

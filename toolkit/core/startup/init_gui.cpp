@@ -11,7 +11,7 @@
 #include "core/message/refresh_list.h"
 #include "core/startup/gui_locks.h"
 #include "core/startup/startup_internal.h"
-#include "core/startup/startup_report.h"
+#include "gdi/startup/startup_report.h"
 #include "core/startup/system_threads.h"
 #include "gui/app_hooks.h"
 #include "gui/control_class.h"

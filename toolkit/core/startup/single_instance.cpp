@@ -10,7 +10,7 @@
 #include <cstring>
 #include <string>
 
-#include "core/startup/startup_report.h"
+#include "gdi/startup/startup_report.h"
 #include "gui/gui_etc.h"
 #include "gui/startup.h"
 

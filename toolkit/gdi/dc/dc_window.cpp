@@ -1,13 +1,11 @@
-// The window DC's view of window records and clip information.
+// The window DC's view of windows and clip information: the records
+// themselves are read by the core (gdi/hooks/core_layer.h).
 #include "gdi/dc/dc_window.h"
 
 #include <atomic>
-#include <vector>
 
-#include "core/desktop/desktop.h"
-#include "core/desktop/zorder.h"
-#include "core/window/window_record.h"
 #include "gdi/dc/dc_record.h"
+#include "gdi/hooks/core_layer.h"
 #include "gui/app_hooks.h"
 
 namespace gui::dc {
@@ -15,84 +13,37 @@ namespace {
 
 std::atomic<const ClipInfoOps*> g_clipInfoOps{nullptr};
 
-void AddClientOrigins(Rect* rect, const WindowRecord* from) {
-  for (const WindowRecord* up = from; up; up = up->parent) {
-    rect->left += up->client.left;
-    rect->right += up->client.left;
-    rect->top += up->client.top;
-    rect->bottom += up->client.top;
-  }
-}
-
 }  // namespace
 
 void SetClipInfoOps(const ClipInfoOps* ops) { g_clipInfoOps.store(ops); }
 
-bool IsDesktopWindow(WindowHandle hwnd) { return hwnd != 0 && hwnd == __gui_hwnd_desktop; }
+WindowHandle DesktopWindow() { return Core().desktopWindow(); }
 
-bool IsLiveWindow(WindowHandle hwnd) { return IsDesktopWindow(hwnd) || ValidWindow(hwnd); }
+bool IsDesktopWindow(WindowHandle hwnd) { return hwnd != 0 && hwnd == DesktopWindow(); }
 
-bool IsWindowShowing(WindowHandle hwnd) {
-  const WindowRecord* win = ValidWindow(hwnd);
-  if (!win) return false;
-  GeometryReadLock hold;  // other threads change the visible and disabled bits of the same word
-  for (; win; win = win->parent)
-    if (!(win->style & kVisibleStyle)) return false;
-  return true;
-}
+bool IsLiveWindow(WindowHandle hwnd) { return IsDesktopWindow(hwnd) || Core().isValidWindow(hwnd); }
 
-bool NeedsAncestorClip(WindowHandle hwnd) {
-  const WindowRecord* win = ValidWindow(hwnd);
-  return win && win->windowType == kWindowControl && !(win->exStyle & kOwnClipInfoExStyle);
-}
+bool IsWindowShowing(WindowHandle hwnd) { return Core().isWindowShowing(hwnd); }
+
+bool NeedsAncestorClip(WindowHandle hwnd) { return Core().needsAncestorClip(hwnd); }
 
 Rect WindowDeviceRect(WindowHandle hwnd, bool client) {
   if (IsDesktopWindow(hwnd)) return ScreenDC()->devRect;
-  const WindowRecord* win = ValidWindow(hwnd);
-  if (!win) return Rect{};
-  GeometryReadLock hold;  // the desktop thread moves windows while their threads paint
-  Rect rect = client ? win->client : win->window;
-  AddClientOrigins(&rect, win->parent);
-  return rect;
+  return Core().windowScreenRect(hwnd, client);
 }
 
-// Cuts to the main window's client area, then down the chain of ancestors
-// to the control's parent, each client area moved to screen coordinates.
-void ClipRectToAncestors(Rect* rect, WindowHandle control) {
-  const WindowRecord* win = ValidWindow(control);
-  if (!win || !win->mainWindow) return;
-  GeometryReadLock hold;
-  std::vector<const WindowRecord*> chain;  // parent first, up to below the main window
-  for (const WindowRecord* up = win->parent; up && up != win->mainWindow; up = up->parent)
-    chain.push_back(up);
-  if (!IntersectRect(rect, rect, &win->mainWindow->client)) {
-    *rect = Rect{};
-    return;
-  }
-  for (auto it = chain.rbegin(); it != chain.rend(); ++it) {
-    Rect area = (*it)->client;
-    AddClientOrigins(&area, (*it)->parent);
-    if (!IntersectRect(rect, rect, &area)) {
-      *rect = Rect{};
-      return;
-    }
-  }
-}
+void ClipRectToAncestors(Rect* rect, WindowHandle control) { Core().clipRectToAncestors(rect, control); }
 
 int WindowDisplay(WindowHandle hwnd) {
   if (hwnd == 0) return getCurOutputHook();
-  return GetWindowDisplay(hwnd);
+  return Core().windowDisplay(hwnd);
 }
 
-HDC WindowPrivateClientDC(WindowHandle hwnd) {
-  const WindowRecord* win = ValidWindow(hwnd);
-  return win ? win->privateDC : 0;
-}
+HDC WindowPrivateClientDC(WindowHandle hwnd) { return Core().windowPrivateClientDC(hwnd); }
 
 GlobalClipInfo* WindowClipInfo(WindowHandle hwnd) {
   if (!g_clipInfoOps.load()) return nullptr;
-  const WindowRecord* win = ValidWindow(hwnd);
-  return win ? win->clipInfo : nullptr;
+  return Core().windowClipInfo(hwnd);
 }
 
 void LockClipInfo(GlobalClipInfo* info) { g_clipInfoOps.load()->lock(info); }

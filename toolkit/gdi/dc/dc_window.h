@@ -1,6 +1,7 @@
 // Everything a window DC asks of its window goes through these calls: the
-// window records are read here, and the desktop's clip information (its
-// mutex, global region and age) through a small table the desktop installs.
+// window records are read by the core (gdi/hooks/core_layer.h), and the
+// desktop's clip information (its mutex, global region and age) through a
+// small table the desktop installs.
 #ifndef GDI_DC_DC_WINDOW_H
 #define GDI_DC_DC_WINDOW_H
 
@@ -13,9 +14,6 @@ struct GlobalClipInfo;
 
 namespace gui::dc {
 
-constexpr uint32_t kVisibleStyle = 0x08000000u;
-constexpr uint32_t kOwnClipInfoExStyle = 0x40000000u;
-
 struct ClipInfoOps {
   void (*lock)(GlobalClipInfo* info);
   void (*unlock)(GlobalClipInfo* info);
@@ -27,6 +25,8 @@ struct ClipInfoOps {
 // then draw nothing.
 void SetClipInfoOps(const ClipInfoOps* ops);
 
+// The desktop's handle; 0 while no core is installed.
+WindowHandle DesktopWindow();
 bool IsDesktopWindow(WindowHandle hwnd);
 // A valid window record or the desktop.
 bool IsLiveWindow(WindowHandle hwnd);

@@ -6,8 +6,8 @@
 #include <mutex>
 #include <new>
 
-#include "core/desktop/desktop.h"
 #include "gdi/dc/dc_attr.h"
+#include "gdi/dc/dc_window.h"
 #include "gdi/dc/gdi_heap.h"
 #include "gdi/dc/pixel_ops.h"
 #include "gui/dc.h"
@@ -44,7 +44,7 @@ void TakeDrawingStateOf(DC* dc, const DC& src, GalSurface* surface) {
   dc->dataType = kDcDataType;
   dc->dcType = kMemoryDC;
   dc->inUse = 1;
-  dc->hwnd = __gui_hwnd_desktop;
+  dc->hwnd = DesktopWindow();
   dc->surface = surface;
   dc->alphaFormat = nullptr;
   dc->curClipBand = nullptr;
@@ -72,7 +72,7 @@ HDC FinishMemDC(DCRecordPtr dc, SurfacePtr surface) {
   dc->dcType = kMemoryDC;
   dc->inUse = 1;
   dc->surface = surface.get();
-  SetupWindowDC(dc.get(), __gui_hwnd_desktop, false);
+  SetupWindowDC(dc.get(), DesktopWindow(), false);
   AttachSurface(dc.get(), surface->w, surface->h);
   surface.release();
   return HandleOfDC(dc.release());

@@ -3,14 +3,11 @@
 // in the layout and font code behind the display queries.
 #include "gdi/gal/gal_internal.h"
 #include "gui/app_hooks.h"
+#include "gui/display.h"
 
 namespace gal {
 
-int colorDepthCode() {
-  uint8_t code = 0;
-  if (GuiApp()->getColorDepthCode(&code) != 0) return 0;
-  return code;
-}
+int colorDepthCode() { return GetDeviceColorDepth(); }
 
 bool hasAuxOutput() {
   uint8_t count = 0;
@@ -31,3 +28,10 @@ Geometry geometryFor(const GalSurface* s, int output) {
 }
 
 }  // namespace gal
+
+// Asked by the layout code above as well as by the graphics layer.
+extern "C" int GetDeviceColorDepth(void) {
+  uint8_t code = 0;
+  if (GuiApp()->getColorDepthCode(&code) != 0) return 0;
+  return code;
+}

@@ -4,9 +4,9 @@
 #include <cstring>
 #include <strings.h>
 
-#include "core/driver/windib.h"
 #include "gdi/gal/gal_internal.h"
 #include "gdi/gal/video_internal.h"
+#include "gdi/hooks/core_layer.h"
 #include "gui/app_hooks.h"
 
 extern "C" {
@@ -17,8 +17,6 @@ namespace {
 
 // Read by drawing threads, written at start and quit.
 std::atomic<GalVideoDevice*> g_current{nullptr};
-
-const GalBootstrap* const kDrivers[] = {&WinDibBootstrap, nullptr};
 
 const GalColor kSysPixelColors[17] = {
     {255, 0, 255, 0}, {0, 0, 128, 0},   {0, 128, 0, 0},     {0, 128, 128, 0},
@@ -38,7 +36,8 @@ namespace gal {
 GalVideoDevice* currentDevice() { return g_current.load(); }
 
 GalVideoDevice* createDevice(const char* name) {
-  for (const GalBootstrap* const* entry = kDrivers; *entry; ++entry) {
+  const GalBootstrap* const drivers[] = {Core().videoDriver(), nullptr};
+  for (const GalBootstrap* const* entry = drivers; *entry; ++entry) {
     const GalBootstrap& b = **entry;
     if (name && strncasecmp(b.name, name, std::strlen(b.name)) != 0) continue;
     if (!b.available()) continue;

@@ -7,10 +7,11 @@
 #include <string>
 #include <vector>
 
-#include "core/startup/startup_report.h"
+#include "gdi/hooks/core_layer.h"
+#include "gdi/startup/startup_report.h"
 #include "gdi/text/sysfont.h"
 #include "gui/app_hooks.h"
-#include "gui/gui_etc.h"
+#include "gui/config.h"
 
 namespace sysfont {
 namespace {
@@ -113,7 +114,7 @@ bool readCounts(const devfont::ConfigRead& read, Counts* counts) {
   if (!readCount(read, kExtraSection, "extra_number", &counts->extras)) counts->extras = 0;
   if (counts->fonts < 1) {
     ReportStartupProblem("configuration file \"%s\" has [%s] font_number %d; at least 1 font is needed",
-                         ShownPath(ETCFILEPATH).c_str(), kSection, counts->fonts);
+                         ShownPath(Core().guiEtcPath()).c_str(), kSection, counts->fonts);
     return false;
   }
   // A negative count must not make room for more fonts than the slots hold.
@@ -148,7 +149,7 @@ Configured createConfiguredFonts(const devfont::ConfigRead& read, int fonts, int
         !parseFontName(name, &font)) {
       std::fprintf(stderr, "GDI: Invalid system logical font name: %s.\n", name.c_str());
       ReportStartupProblem("configuration file \"%s\" has an unusable [%s] font%d \"%s\"",
-                           ShownPath(ETCFILEPATH).c_str(), kSection, i, name.c_str());
+                           ShownPath(Core().guiEtcPath()).c_str(), kSection, i, name.c_str());
       return result;
     }
     if (i == 0) pickFirstFontCharset(langIndex, &font);
@@ -251,7 +252,7 @@ bool isCreated(const LogFont* lf) {
 extern "C" {
 
 int CreateSysLogFonts(void) {
-  return sysfont::CreateSysLogFontsFrom(GetGuiEtcValue, sysfont::CurrentLangIndex());
+  return sysfont::CreateSysLogFontsFrom(Core().guiEtcValue, sysfont::CurrentLangIndex());
 }
 
 // The slots are cleared with the fonts so that nothing keeps a freed font.

@@ -3,8 +3,8 @@
 #include <cstdio>
 #include <string>
 
+#include "gdi/hooks/core_layer.h"
 #include "gdi/text/sysfont.h"
-#include "gui/gui_etc.h"
 
 extern "C" {
 LogFont* langbox_font[LANG_INDEX_COUNT];
@@ -54,4 +54,4 @@ void DestroyLangBoxFonts() { destroyLangBoxFonts(); }
 
 }  // namespace sysfont
 
-extern "C" int InitLangBoxFont(void) { return sysfont::InitLangBoxFontFrom(GetGuiEtcValue); }
+extern "C" int InitLangBoxFont(void) { return sysfont::InitLangBoxFontFrom(Core().guiEtcValue); }

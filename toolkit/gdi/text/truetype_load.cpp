@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "core/startup/startup_report.h"
+#include "gdi/startup/startup_report.h"
 #include "gdi/text/devfont_list.h"
 #include "gdi/text/devfont_load.h"
 #include "gdi/text/truetype_font.h"

@@ -44,7 +44,7 @@ inline const gui::dc::ClipInfoOps* FakeClipInfoOps() {
   return &ops;
 }
 
-constexpr uint32_t kVisible = gui::dc::kVisibleStyle;
+constexpr uint32_t kVisible = WS_VISIBLE;
 
 // A visible main window with the given window and client rectangles
 // (screen coordinates), drawing within `clip`.

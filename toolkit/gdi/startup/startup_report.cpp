@@ -1,4 +1,4 @@
-#include "core/startup/startup_report.h"
+#include "gdi/startup/startup_report.h"
 
 #include <unistd.h>
 

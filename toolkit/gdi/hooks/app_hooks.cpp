@@ -3,8 +3,6 @@
 #include "gui/app_hooks.h"
 
 #include <atomic>
-
-#include "gui/desktop.h"
 #include <cstring>
 
 namespace {
@@ -208,7 +206,6 @@ int getOutputScreenSizeHook(int outputId, Size* size) { return g_table.getOutput
 int isNumKeyAHook(int key) { return g_table.isNumKeyA(key); }
 int isNumKeyBHook(int key) { return g_table.isNumKeyB(key); }
 int getDateFormatHook(void) { return g_table.getDateFormat(); }
-WindowHandle getTopMainWindowHook(void) { return GetCurTopMainWindow(); }
 WindowHandle getPtzPlayWindowHook(void) { return g_table.getPtzPlayWindow(); }
 int getSessionFlagHook(void) { return g_table.getSessionFlag(); }
 int isResolutionChangePendingHook(void) { return g_table.isResolutionChangePending(); }
