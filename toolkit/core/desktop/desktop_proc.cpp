@@ -12,6 +12,7 @@
 #include "core/hooks/control_layer.h"
 #include "core/livevideo/display_switch.h"
 #include "core/startup/input_helpers.h"
+#include "core/timer/timer_internal.h"
 #include "core/window/window_damage.h"
 #include "gui/app_hooks.h"
 #include "gui/caret.h"
@@ -70,7 +71,8 @@ LResult EndDesktop() {
 void DesktopTick() {
   TimerTick(1);
   DesktopState& d = Desk();
-  d.caretCounter += 100;
+  // Steps the timer thread slept through (no caret, no timers) count as ticks.
+  d.caretCounter += 100 * (1 + TakeSkippedDesktopTicks());
   WindowRecord* caret = ValidWindow(d.caretWindow);
   if (!caret || HandleOf(caret->mainWindow) != ActiveOfCurrentDisplay() || d.caretCounter < d.caretPeriod) return;
   if (IsControlOfClass(d.caretWindow, "listview")) return;

@@ -58,6 +58,13 @@ uint32_t TimerMaskOfWindow(WindowHandle hwnd) {
   return mask;
 }
 
+bool AnyTimerInstalled() {
+  std::lock_guard<std::mutex> hold(g_timerLock);
+  for (const auto& t : g_timers)
+    if (t) return true;
+  return false;
+}
+
 void TerminateTimers() {
   std::lock_guard<std::mutex> hold(g_timerLock);
   for (auto& slot : g_timers) slot.reset();
@@ -75,7 +82,9 @@ BOOL SetTimer(WindowHandle hwnd, int id, unsigned int period) {
   }
   if (freeSlot < 0) return FALSE;
   g_timers[freeSlot].reset(new (std::nothrow) TimerRecord{hwnd, id, period, 0});
-  return g_timers[freeSlot] ? TRUE : FALSE;
+  if (!g_timers[freeSlot]) return FALSE;
+  WakeTimerThread();  // it may be asleep with nothing to count
+  return TRUE;
 }
 
 BOOL KillTimer(WindowHandle hwnd, int id) {

@@ -9,9 +9,35 @@
 bool TimerSlotInfo(int slot, WindowHandle* hwnd, int* id);
 // Slot bits of every timer owned by the window or one of its controls.
 uint32_t TimerMaskOfWindow(WindowHandle hwnd);
-// One 100 ms step of the timer thread: advance the tick counter, drain the
-// refresh list, mark the desktop's tick.
+// True while at least one window timer is installed.
+bool AnyTimerInstalled();
+// One 100 ms step by hand: advance the tick counter by 10, drain the refresh
+// list, mark the desktop's tick.
 void TimerThreadStep();
 void StopTimerThread();
 // Frees every timer record.
 void TerminateTimers();
+
+// The timer thread sleeps through steps with nothing to do; whoever gives it
+// work wakes it. Safe from any thread, with any lock held.
+void WakeTimerThread();
+// Published by the desktop after each message it handles: whether a caret
+// counts its blinks and whether the idle bookkeeping still waits for a
+// moment (checked once a second).
+void SetDesktopTickNeeds(bool caret, bool idleChecks);
+// Steps of 100 ms the thread slept through since the desktop's last tick,
+// cleared by reading: the caret counts them as if ticked.
+unsigned int TakeSkippedDesktopTicks();
+
+// Tests: a monotonic clock in milliseconds in place of the steady clock
+// (null restores it); after moving it, WakeTimerThread lets the thread see.
+using TimerClock = long long (*)();
+void SetTimerClockForTest(TimerClock clock);
+struct TimerThreadStats {
+  uint64_t steps;         // steps the thread woke for
+  uint64_t desktopTicks;  // of which marked the desktop's tick
+  bool sleeping;          // waiting for work with no deadline
+};
+// Waits until the thread has handled every step that is due and waits
+// again, then reports; without a running thread it reports at once.
+TimerThreadStats SettleTimerThreadForTest();

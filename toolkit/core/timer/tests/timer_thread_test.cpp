@@ -2,6 +2,7 @@
 
 #include <thread>
 
+#include "core/message/refresh_list.h"
 #include "core/message/tests/hand_made_windows.h"
 #include "core/startup/system_threads.h"
 #include "core/timer/timer_internal.h"
@@ -18,6 +19,100 @@ TEST(TimerThread, TicksUntilStopped) {
   EXPECT_EQ(stopped % 10, 0u);
   std::this_thread::sleep_for(std::chrono::milliseconds(150));
   EXPECT_EQ(GetTickCount(), stopped);
+}
+
+// The thread on a clock the test moves: it must sleep through steps with
+// nothing due, wake for each kind of work, and sleep again once it is done.
+std::atomic<long long> g_fakeMs{0};
+long long FakeMs() { return g_fakeMs.load(); }
+
+class TimerThreadOnFakeClock : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    g_fakeMs = 5000000;
+    SetTimerClockForTest(FakeMs);
+    SetDesktopTickNeeds(false, false);
+    ASSERT_TRUE(CreateRefreshList());
+    ASSERT_EQ(StartTimerThread(), 1);
+    TakeSkippedDesktopTicks();
+  }
+  void TearDown() override {
+    StopTimerThread();
+    SetDesktopTickNeeds(false, false);
+    SetTimerClockForTest(nullptr);
+    DestroyRefreshList();
+    TerminateTimers();
+  }
+  static TimerThreadStats Advance(long long ms) {
+    g_fakeMs += ms;
+    WakeTimerThread();
+    return SettleTimerThreadForTest();
+  }
+};
+
+TEST_F(TimerThreadOnFakeClock, SleepsUntilWorkArrivesAndAfterItIsDone) {
+  TimerThreadStats s = Advance(10000);
+  EXPECT_TRUE(s.sleeping);
+  EXPECT_EQ(s.steps, 0u);
+  EXPECT_EQ(GetTickCount(), 1000u);  // counted from the clock, not by the thread
+
+  // A window timer: every step ticks the desktop until the timer goes.
+  ThreadQueue queue;
+  auto win = MakeMainWindow(queue.info());
+  ASSERT_TRUE(SetTimer(H(win), 1, 5));
+  s = SettleTimerThreadForTest();
+  EXPECT_FALSE(s.sleeping);
+  for (uint64_t i = 1; i <= 3; ++i) EXPECT_EQ(Advance(100).desktopTicks, i);
+  EXPECT_EQ(TakeSkippedDesktopTicks(), 100u);  // steps 1 to 100, slept through
+  KillTimer(H(win), 0);
+  s = Advance(100);
+  EXPECT_TRUE(s.sleeping);
+  EXPECT_EQ(s.steps, 4u);
+  EXPECT_EQ(s.desktopTicks, 3u);
+
+  // A refresh request: drained at the next step, without a desktop tick.
+  ASSERT_EQ(SendRefreshMessage(H(win), MSG_REFRESH_RECT, 0, 0), 0);
+  EXPECT_FALSE(SettleTimerThreadForTest().sleeping);
+  s = Advance(100);
+  EXPECT_TRUE(s.sleeping);
+  EXPECT_EQ(s.steps, 5u);
+  EXPECT_EQ(s.desktopTicks, 3u);
+
+  // A caret: ticks resume, and the caret is told how many steps were slept through.
+  Advance(700);
+  SetDesktopTickNeeds(true, false);
+  EXPECT_FALSE(SettleTimerThreadForTest().sleeping);
+  EXPECT_EQ(Advance(100).desktopTicks, 4u);
+  EXPECT_EQ(TakeSkippedDesktopTicks(), 9u);  // steps 104 to 112, after the last tick at 103
+  EXPECT_EQ(Advance(100).desktopTicks, 5u);
+  EXPECT_EQ(TakeSkippedDesktopTicks(), 0u);
+  SetDesktopTickNeeds(false, false);
+  EXPECT_TRUE(Advance(100).sleeping);
+  ThrowAwayMessages(H(win));
+}
+
+// Idle checks want one desktop tick per second of the wall clock, not ten.
+TEST_F(TimerThreadOnFakeClock, IdleChecksTickOncePerSecond) {
+  SetDesktopTickNeeds(false, true);
+  TimerThreadStats s{};
+  for (uint64_t second = 1; second <= 3; ++second) {
+    for (int i = 0; i < 10; ++i) s = Advance(100);
+    EXPECT_EQ(s.desktopTicks, second);
+  }
+  EXPECT_FALSE(s.sleeping);
+  SetDesktopTickNeeds(false, false);
+  for (int i = 0; i < 20; ++i) s = Advance(100);
+  EXPECT_TRUE(s.sleeping);
+  EXPECT_EQ(s.desktopTicks, 3u);
+}
+
+TEST_F(TimerThreadOnFakeClock, CounterWrapsAfterTenMillion) {
+  Advance(1000000LL * 100);
+  EXPECT_EQ(GetTickCount(), 10000000u);
+  Advance(100);
+  EXPECT_EQ(GetTickCount(), 0u);
+  Advance(100);
+  EXPECT_EQ(GetTickCount(), 10u);
 }
 
 // The desktop's tick, driven by the timer thread, reaches a window's queue.
