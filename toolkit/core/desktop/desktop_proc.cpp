@@ -2,6 +2,10 @@
 // registrations, input routing, broadcasts, the tick and the idle time-out.
 #include "core/desktop/desktop_proc.h"
 
+#include <algorithm>
+#include <climits>
+#include <cstdint>
+
 #include "core/caret/caret.h"
 #include "core/desktop/clip_info.h"
 #include "core/desktop/desktop.h"
@@ -69,10 +73,19 @@ LResult EndDesktop() {
 }
 
 void DesktopTick() {
-  TimerTick(1);
   DesktopState& d = Desk();
-  // Steps the timer thread slept through (no caret, no timers) count as ticks.
-  d.caretCounter += 100 * (1 + TakeSkippedDesktopTicks());
+  // The timer thread sleeps through steps with nothing due: the tick counts
+  // every step up to the one it was marked for.
+  uint64_t step = MarkedDesktopStep();
+  uint64_t steps = 1;
+  if (step > d.tickStep) {
+    steps = step - d.tickStep;
+    d.tickStep = step;
+    TimerTickToStep(step);
+  } else {
+    TimerTick(1);  // a tick not from the timer thread counts one step
+  }
+  d.caretCounter += static_cast<unsigned>(std::min<uint64_t>(steps * 100, UINT_MAX - d.caretCounter));  // saturates
   WindowRecord* caret = ValidWindow(d.caretWindow);
   if (!caret || HandleOf(caret->mainWindow) != ActiveOfCurrentDisplay() || d.caretCounter < d.caretPeriod) return;
   if (IsControlOfClass(d.caretWindow, "listview")) return;

@@ -9,8 +9,12 @@
 bool TimerSlotInfo(int slot, WindowHandle* hwnd, int* id);
 // Slot bits of every timer owned by the window or one of its controls.
 uint32_t TimerMaskOfWindow(WindowHandle hwnd);
-// True while at least one window timer is installed.
-bool AnyTimerInstalled();
+// Counts every timer's ticks up to a step of the timer thread (the desktop
+// does, on the tick the thread marked for that step).
+void TimerTickToStep(uint64_t step);
+// The earliest step at which a timer comes due once the steps up to
+// `counted` are counted; -1 with no timer installed.
+int64_t NextTimerDueStep(uint64_t counted);
 // One 100 ms step by hand: advance the tick counter by 10, drain the refresh
 // list, mark the desktop's tick.
 void TimerThreadStep();
@@ -25,9 +29,10 @@ void WakeTimerThread();
 // counts its blinks and whether the idle bookkeeping still waits for a
 // moment (checked once a second).
 void SetDesktopTickNeeds(bool caret, bool idleChecks);
-// Steps of 100 ms the thread slept through since the desktop's last tick,
-// cleared by reading: the caret counts them as if ticked.
-unsigned int TakeSkippedDesktopTicks();
+// The timer thread's step now (steps of 100 ms from its start), and the
+// step of the desktop tick it marked last.
+uint64_t CurrentTimerStep();
+uint64_t MarkedDesktopStep();
 
 // Tests: a monotonic clock in milliseconds in place of the steady clock
 // (null restores it); after moving it, WakeTimerThread lets the thread see.

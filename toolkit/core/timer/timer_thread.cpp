@@ -35,7 +35,7 @@ std::atomic<uint64_t> g_frozen{0};
 
 std::atomic<bool> g_caretNeed{false};
 std::atomic<bool> g_idleNeed{false};
-std::atomic<unsigned int> g_skipped{0};
+std::atomic<uint64_t> g_markedStep{0};
 
 struct Control {
   std::mutex lock;
@@ -62,7 +62,8 @@ int64_t ClockStep() { return std::max<int64_t>(0, (NowMs() - g_origin.load()) / 
 
 uint64_t CountedSteps() { return g_counting.load() ? static_cast<uint64_t>(ClockStep()) : g_frozen.load(); }
 
-void MarkDesktopTick() {
+void MarkDesktopTick(uint64_t step) {
+  g_markedStep = step;
   MainWinRecord* desktop = DesktopRecord();
   MsgQueue* q = desktop ? desktop->queue : nullptr;
   if (!q) return;
@@ -70,8 +71,6 @@ void MarkDesktopTick() {
   q->timerMask = 1;
   q->wake.Wake();
 }
-
-bool DesktopTickWanted() { return AnyTimerInstalled() || g_caretNeed.load(); }
 
 Ms WallMs() {
   return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::system_clock::now().time_since_epoch())
@@ -90,12 +89,16 @@ int64_t StepOfNextSecond(int64_t step) {
   return (boundary - origin + kStepMs - 1) / kStepMs;
 }
 
+int64_t Earliest(int64_t a, int64_t b) { return a < 0 ? b : b < 0 ? a : std::min(a, b); }
+
 // The next step with work after `last`; -1 when only a wake can bring some.
 int64_t NextDueStep(int64_t last) {
   int64_t next = std::max(last, ClockStep()) + 1;
-  if (DesktopTickWanted() || RefreshWorkPending()) return next;
-  if (g_idleNeed.load()) return std::max(next, StepOfNextSecond(next - 1));
-  return -1;
+  if (g_caretNeed.load() || RefreshWorkPending()) return next;
+  int64_t due = NextTimerDueStep(g_markedStep.load());
+  if (due >= 0) due = std::max(due, next);
+  if (g_idleNeed.load()) due = Earliest(due, std::max(next, StepOfNextSecond(next - 1)));
+  return due;
 }
 
 enum class Woke { kStop, kWork, kDue };
@@ -128,9 +131,9 @@ void* TimerThreadMain(void* arg) {
   g_origin = NowMs();
   g_wallOrigin = WallMs();
   g_counting = true;
-  g_skipped = 0;
+  g_markedStep = 0;
   static_cast<ThreadStart*>(arg)->Started();
-  int64_t handled = 0, lastDesktopTick = 0, due = -1;
+  int64_t handled = 0, due = -1;
   for (;;) {
     {
       std::lock_guard<std::mutex> hold(g_ctl.lock);
@@ -138,19 +141,16 @@ void* TimerThreadMain(void* arg) {
     }
     // New work only brings the planned step closer: a step already due stays due.
     int64_t fresh = NextDueStep(handled);
-    due = due < 0 ? fresh : fresh < 0 ? due : std::min(due, fresh);
+    due = Earliest(due, fresh);
     Woke woke = WaitForStep(due);
     if (woke == Woke::kStop) break;
     if (woke == Woke::kWork) continue;
     due = -1;
     handled = ClockStep();
     if (RefreshWorkPending()) HandleRefreshMsgs();
-    bool desktopTick = DesktopTickWanted() || g_idleNeed.load();
-    if (desktopTick) {
-      g_skipped += static_cast<unsigned int>(handled - lastDesktopTick - 1);
-      lastDesktopTick = handled;
-      MarkDesktopTick();
-    }
+    // The desktop counts timers and the caret up to this step when it reads the tick.
+    bool desktopTick = g_caretNeed.load() || g_idleNeed.load() || NextTimerDueStep(0) >= 0;
+    if (desktopTick) MarkDesktopTick(static_cast<uint64_t>(handled));
     CountStep(desktopTick);
   }
   return nullptr;
@@ -164,7 +164,7 @@ void TimerThreadStep() {
   else
     ++g_frozen;
   HandleRefreshMsgs();
-  MarkDesktopTick();
+  MarkDesktopTick(CountedSteps());
 }
 
 void StopTimerThread() {
@@ -196,7 +196,8 @@ void SetDesktopTickNeeds(bool caret, bool idleChecks) {
   if (caretRose || idleRose) WakeTimerThread();
 }
 
-unsigned int TakeSkippedDesktopTicks() { return g_skipped.exchange(0); }
+uint64_t CurrentTimerStep() { return CountedSteps(); }
+uint64_t MarkedDesktopStep() { return g_markedStep.load(); }
 
 void SetTimerClockForTest(TimerClock clock) { g_clock = clock; }
 

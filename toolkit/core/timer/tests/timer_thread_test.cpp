@@ -34,7 +34,6 @@ class TimerThreadOnFakeClock : public ::testing::Test {
     SetDesktopTickNeeds(false, false);
     ASSERT_TRUE(CreateRefreshList());
     ASSERT_EQ(StartTimerThread(), 1);
-    TakeSkippedDesktopTicks();
   }
   void TearDown() override {
     StopTimerThread();
@@ -56,36 +55,43 @@ TEST_F(TimerThreadOnFakeClock, SleepsUntilWorkArrivesAndAfterItIsDone) {
   EXPECT_EQ(s.steps, 0u);
   EXPECT_EQ(GetTickCount(), 1000u);  // counted from the clock, not by the thread
 
-  // A window timer: every step ticks the desktop until the timer goes.
+  // A timer of 5 steps set in step 100 comes due in steps 105 and 110: the
+  // thread wakes for those alone, and the desktop's count (done here by
+  // hand) delivers exactly those.
   ThreadQueue queue;
   auto win = MakeMainWindow(queue.info());
   ASSERT_TRUE(SetTimer(H(win), 1, 5));
-  s = SettleTimerThreadForTest();
-  EXPECT_FALSE(s.sleeping);
-  for (uint64_t i = 1; i <= 3; ++i) EXPECT_EQ(Advance(100).desktopTicks, i);
-  EXPECT_EQ(TakeSkippedDesktopTicks(), 100u);  // steps 1 to 100, slept through
+  EXPECT_FALSE(SettleTimerThreadForTest().sleeping);
+  std::vector<uint64_t> fired, woke;
+  for (uint64_t step = 101; step <= 112; ++step) {
+    uint64_t before = s.desktopTicks;
+    s = Advance(100);
+    TimerTickToStep(MarkedDesktopStep());
+    Message msg;
+    if (PeekMessage(&msg, H(win), 0, 0, TRUE) && msg.message == MSG_TIMER) fired.push_back(step);
+    if (s.desktopTicks != before) woke.push_back(step);
+  }
+  EXPECT_EQ(fired, (std::vector<uint64_t>{105, 110}));
+  EXPECT_EQ(woke, (std::vector<uint64_t>{105, 110}));
   KillTimer(H(win), 0);
-  s = Advance(100);
-  EXPECT_TRUE(s.sleeping);
-  EXPECT_EQ(s.steps, 4u);
-  EXPECT_EQ(s.desktopTicks, 3u);
+  EXPECT_TRUE(Advance(500).sleeping);
 
   // A refresh request: drained at the next step, without a desktop tick.
+  uint64_t ticks = s.desktopTicks;
   ASSERT_EQ(SendRefreshMessage(H(win), MSG_REFRESH_RECT, 0, 0), 0);
   EXPECT_FALSE(SettleTimerThreadForTest().sleeping);
   s = Advance(100);
   EXPECT_TRUE(s.sleeping);
-  EXPECT_EQ(s.steps, 5u);
-  EXPECT_EQ(s.desktopTicks, 3u);
+  EXPECT_FALSE(RefreshWorkPending());
+  EXPECT_EQ(s.desktopTicks, ticks);
 
-  // A caret: ticks resume, and the caret is told how many steps were slept through.
-  Advance(700);
+  // A caret: a tick every step until it goes, each marked with its step.
   SetDesktopTickNeeds(true, false);
   EXPECT_FALSE(SettleTimerThreadForTest().sleeping);
-  EXPECT_EQ(Advance(100).desktopTicks, 4u);
-  EXPECT_EQ(TakeSkippedDesktopTicks(), 9u);  // steps 104 to 112, after the last tick at 103
-  EXPECT_EQ(Advance(100).desktopTicks, 5u);
-  EXPECT_EQ(TakeSkippedDesktopTicks(), 0u);
+  for (int i = 1; i <= 3; ++i) {
+    EXPECT_EQ(Advance(100).desktopTicks, ticks + i);
+    EXPECT_EQ(MarkedDesktopStep(), CurrentTimerStep());
+  }
   SetDesktopTickNeeds(false, false);
   EXPECT_TRUE(Advance(100).sleeping);
   ThrowAwayMessages(H(win));
