@@ -58,18 +58,27 @@ class Program {
  public:
   // Starts `args` (a path and its arguments) and waits up to 20 s for its
   // window; ok() tells whether it came.
-  explicit Program(const std::vector<std::string>& args) : x_(XOpenDisplay(nullptr)) {
+  // With `input`, its standard input is a pipe that Send writes to.
+  explicit Program(const std::vector<std::string>& args, bool input = false) : x_(XOpenDisplay(nullptr)) {
     if (!x_) return;
     const Window root = DefaultRootWindow(x_);
     XSelectInput(x_, root, SubstructureNotifyMask);
     XSync(x_, False);
+    // Made before the fork: the child of a threaded process only execs.
+    std::vector<char*> argv;
+    for (const std::string& a : args) argv.push_back(const_cast<char*>(a.c_str()));
+    argv.push_back(nullptr);
+    int pipeFds[2] = {-1, -1};
+    if (input && pipe(pipeFds) != 0) return;
     pid_ = fork();
     if (pid_ == 0) {
-      std::vector<char*> argv;
-      for (const std::string& a : args) argv.push_back(const_cast<char*>(a.c_str()));
-      argv.push_back(nullptr);
+      if (input) dup2(pipeFds[0], 0);
       execv(argv[0], argv.data());
       _exit(127);
+    }
+    if (input) {
+      close(pipeFds[0]);
+      input_ = pipeFds[1];
     }
     const auto start = Clock::now();
     while (pid_ > 0 && !window_ && Clock::now() - start < std::chrono::seconds(20)) {
@@ -84,6 +93,7 @@ class Program {
     }
   }
   ~Program() {
+    if (input_ >= 0) close(input_);
     if (pid_ > 0) {
       kill(pid_, SIGTERM);
       for (int i = 0; i < 200 && waitpid(pid_, nullptr, WNOHANG) == 0; ++i) usleep(10000);
@@ -98,6 +108,8 @@ class Program {
   Program& operator=(const Program&) = delete;
 
   bool ok() const { return window_ != 0; }
+  Window window() const { return window_; }
+  bool Send(char c) const { return input_ >= 0 && write(input_, &c, 1) == 1; }
   Load load() const { return ReadLoad(pid_); }
   // Moves the X pointer over the window at `hz` for `seconds`, on a circle
   // around (cx, cy) of the window.
@@ -117,6 +129,7 @@ class Program {
  private:
   Display* x_;
   pid_t pid_ = -1;
+  int input_ = -1;
   Window window_ = 0;
 };
 
