@@ -85,7 +85,7 @@ void DesktopTick() {
   } else {
     TimerTick(1);  // a tick not from the timer thread counts one step
   }
-  d.caretCounter += static_cast<unsigned>(std::min<uint64_t>(steps * 100, UINT_MAX - d.caretCounter));  // saturates
+  d.caretCounter += static_cast<unsigned>(std::min<uint64_t>(steps * 100, UINT_MAX - d.caretCounter));  // a long sleep saturates
   WindowRecord* caret = ValidWindow(d.caretWindow);
   if (!caret || HandleOf(caret->mainWindow) != ActiveOfCurrentDisplay() || d.caretCounter < d.caretPeriod) return;
   if (IsControlOfClass(d.caretWindow, "listview")) return;
