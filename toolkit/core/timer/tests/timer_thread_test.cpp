@@ -85,6 +85,14 @@ TEST_F(TimerThreadOnFakeClock, SleepsUntilWorkArrivesAndAfterItIsDone) {
   EXPECT_FALSE(RefreshWorkPending());
   EXPECT_EQ(s.desktopTicks, ticks);
 
+  // A display switch asked for after refreshes: due on one step, done on the next.
+  RequestDisplaySwitch();
+  EXPECT_FALSE(SettleTimerThreadForTest().sleeping);
+  EXPECT_FALSE(Advance(100).sleeping);
+  EXPECT_TRUE(IsDisplaySwitchPending());
+  EXPECT_TRUE(Advance(100).sleeping);
+  EXPECT_FALSE(IsDisplaySwitchPending());
+
   // A caret: a tick every step until it goes, each marked with its step.
   SetDesktopTickNeeds(true, false);
   EXPECT_FALSE(SettleTimerThreadForTest().sleeping);
