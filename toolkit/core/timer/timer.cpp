@@ -119,6 +119,7 @@ BOOL ResetTimer(WindowHandle hwnd, int id, unsigned int period) {
     t->period = period;
     t->elapsed = 0;
     t->lastStep = CurrentTimerStep();
+    WakeTimerThread();  // a shorter period may come due before the thread's plan
     return TRUE;
   }
   return FALSE;

@@ -42,6 +42,7 @@ struct TimerThreadStats {
   uint64_t steps;         // steps the thread woke for
   uint64_t desktopTicks;  // of which marked the desktop's tick
   bool sleeping;          // waiting for work with no deadline
+  int64_t due;            // else the step it waits for
 };
 // Waits until the thread has handled every step that is due and waits
 // again, then reports; without a running thread it reports at once.

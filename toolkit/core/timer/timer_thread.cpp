@@ -111,6 +111,7 @@ Woke WaitForStep(int64_t due) {
     if (due >= 0 && ClockStep() >= due) return Woke::kDue;
     g_ctl.waiting = true;
     g_ctl.sleeping = due < 0;
+    g_ctl.stats.due = due;
     g_ctl.settled.notify_all();
     if (due < 0)
       g_ctl.wake.wait(hold);

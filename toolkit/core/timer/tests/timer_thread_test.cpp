@@ -61,7 +61,7 @@ TEST_F(TimerThreadOnFakeClock, SleepsUntilWorkArrivesAndAfterItIsDone) {
   ThreadQueue queue;
   auto win = MakeMainWindow(queue.info());
   ASSERT_TRUE(SetTimer(H(win), 1, 5));
-  EXPECT_FALSE(SettleTimerThreadForTest().sleeping);
+  EXPECT_EQ(SettleTimerThreadForTest().due, 105);
   std::vector<uint64_t> fired, woke;
   for (uint64_t step = 101; step <= 112; ++step) {
     uint64_t before = s.desktopTicks;
@@ -73,6 +73,14 @@ TEST_F(TimerThreadOnFakeClock, SleepsUntilWorkArrivesAndAfterItIsDone) {
   }
   EXPECT_EQ(fired, (std::vector<uint64_t>{105, 110}));
   EXPECT_EQ(woke, (std::vector<uint64_t>{105, 110}));
+  // Reset to a shorter period in step 112, it comes due in step 114, before
+  // the step the thread had planned for.
+  ASSERT_TRUE(ResetTimer(H(win), 1, 2));
+  EXPECT_EQ(SettleTimerThreadForTest().due, 114);
+  uint64_t before = s.desktopTicks;
+  EXPECT_EQ(Advance(100).desktopTicks, before);
+  s = Advance(100);
+  EXPECT_EQ(s.desktopTicks, before + 1);
   KillTimer(H(win), 0);
   EXPECT_TRUE(Advance(500).sleeping);
 
