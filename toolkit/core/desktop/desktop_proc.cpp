@@ -2,6 +2,10 @@
 // registrations, input routing, broadcasts, the tick and the idle time-out.
 #include "core/desktop/desktop_proc.h"
 
+#include <algorithm>
+#include <climits>
+#include <cstdint>
+
 #include "core/caret/caret.h"
 #include "core/desktop/clip_info.h"
 #include "core/desktop/desktop.h"
@@ -12,6 +16,7 @@
 #include "core/hooks/control_layer.h"
 #include "core/livevideo/display_switch.h"
 #include "core/startup/input_helpers.h"
+#include "core/timer/timer_internal.h"
 #include "core/window/window_damage.h"
 #include "gui/app_hooks.h"
 #include "gui/caret.h"
@@ -68,9 +73,19 @@ LResult EndDesktop() {
 }
 
 void DesktopTick() {
-  TimerTick(1);
   DesktopState& d = Desk();
-  d.caretCounter += 100;
+  // The timer thread sleeps through steps with nothing due: the tick counts
+  // every step up to the one it was marked for.
+  uint64_t step = MarkedDesktopStep();
+  uint64_t steps = 1;
+  if (step > d.tickStep) {
+    steps = step - d.tickStep;
+    d.tickStep = step;
+    TimerTickToStep(step);
+  } else {
+    TimerTick(1);  // a tick not from the timer thread counts one step
+  }
+  d.caretCounter += static_cast<unsigned>(std::min<uint64_t>(steps * 100, UINT_MAX - d.caretCounter));  // a long sleep saturates
   WindowRecord* caret = ValidWindow(d.caretWindow);
   if (!caret || HandleOf(caret->mainWindow) != ActiveOfCurrentDisplay() || d.caretCounter < d.caretPeriod) return;
   if (IsControlOfClass(d.caretWindow, "listview")) return;

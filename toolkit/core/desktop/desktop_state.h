@@ -3,6 +3,7 @@
 #pragma once
 
 #include <atomic>
+#include <cstdint>
 #include <ctime>
 #include <vector>
 
@@ -62,6 +63,7 @@ struct DesktopState {
   WindowHandle caretWindow = 0;
   unsigned caretPeriod = 500;
   unsigned caretCounter = 0;
+  uint64_t tickStep = 0;  // the timer thread's step the last tick counted up to
   SharedWord<WindowHandle> bubbleTip = GUI_INVALID_HANDLE;
   SharedWord<WindowHandle> fourthTool = GUI_INVALID_HANDLE;
   HookSlot keyHook, mouseHook;

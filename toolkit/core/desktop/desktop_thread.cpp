@@ -11,6 +11,7 @@
 #include "core/desktop/zorder.h"
 #include "core/message/msg_queue.h"
 #include "core/startup/thread_start.h"
+#include "core/timer/timer_internal.h"
 #include "core/window/window_threads.h"
 #include "gui/app_hooks.h"
 #include "gui/dc.h"
@@ -139,13 +140,16 @@ void* DesktopMain(void* arg) {
   PostMessage(__gui_hwnd_desktop, MSG_DT_BACKGROUND, 0, 0);
   start->Started();
   StartIdleBookkeeping();
+  PublishTickNeeds();
 
   Message msg;
   while (GetMessage(&msg, __gui_hwnd_desktop)) {
     RunIdleChecks();
     LResult result = DesktopWinProc(msg.hwnd, msg.message, msg.wParam, msg.lParam);
     AnswerSent(msg.pAdd, result);
+    PublishTickNeeds();
   }
+  SetDesktopTickNeeds(false, false);
   LeaveDesktopThread();
   return nullptr;
 }

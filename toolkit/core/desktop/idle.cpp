@@ -7,6 +7,7 @@
 #include "core/desktop/output_state.h"
 #include "core/desktop/window_stack.h"
 #include "core/livevideo/display_switch.h"
+#include "core/timer/timer_internal.h"
 #include "gui/app_hooks.h"
 #include "gui/message.h"
 
@@ -59,6 +60,11 @@ void RunIdleChecks() {
     ShowSystemCursor(0);
     d.idleTimeoutFired = true;
   }
+}
+
+void PublishTickNeeds() {
+  const DesktopState& d = Desk();
+  SetDesktopTickNeeds(d.caretWindow != 0, !d.idleNoticeSent || !d.idleTimeoutFired);
 }
 
 int RecordInputActivity(WindowHandle, WindowHandle, int, WParam, LParam) {

@@ -10,5 +10,8 @@ int IdleTimeoutSeconds(int index);
 void StartIdleBookkeeping();
 // Run after each message the desktop reads, before it is handled.
 void RunIdleChecks();
+// Tells the timer thread which of the desktop's ticks matter: a caret's,
+// and the idle checks' until both the notice and the time-out are done.
+void PublishTickNeeds();
 // The key and mouse hook: records input; never consumes it.
 int RecordInputActivity(WindowHandle context, WindowHandle target, int msg, WParam wParam, LParam lParam);

@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "core/message/msg_queue.h"
+#include "core/timer/timer_internal.h"
 #include "core/window/window_record.h"
 #include "gui/livevideo.h"
 
@@ -73,7 +74,20 @@ void DestroyRefreshList() {
   g_switchDue = false;
 }
 
-void RequestDisplaySwitch() { g_switchRequested = true; }
+void RequestDisplaySwitch() {
+  g_switchRequested = true;
+  WakeTimerThread();
+}
+
+bool RefreshWorkPending() {
+  if (g_switchRequested.load() || g_switchDue.load()) return true;
+  if (MsgQueue* q = g_refreshQueue.load()) {
+    std::lock_guard<std::mutex> hold(q->lock);
+    if (q->notifyHead) return true;
+  }
+  MainWinRecord* win = RefreshingWindow();
+  return win && win->refreshMark;
+}
 
 bool IsDisplaySwitchPending() { return g_switchRequested.load() || g_switchDue.load(); }
 
@@ -85,8 +99,11 @@ int SendRefreshMessage(WindowHandle hwnd, int msg, WParam wParam, LParam lParam)
   MsgNode* node = AllocMsgNode();
   if (!node) return MSG_ERR_DROPPED;
   node->msg = Message{hwnd, msg, wParam, lParam, 0, nullptr};
-  std::lock_guard<std::mutex> hold(q->lock);
-  AppendNotifyNode(q, node);
+  {
+    std::lock_guard<std::mutex> hold(q->lock);
+    AppendNotifyNode(q, node);
+  }
+  WakeTimerThread();
   return 0;
 }
 

@@ -10,3 +10,5 @@ void DestroyRefreshList();
 void RequestDisplaySwitch();
 // Whether a switch is requested or due and not yet done.
 bool IsDisplaySwitchPending();
+// Whether the timer thread's next step has something to drain or hand over.
+bool RefreshWorkPending();

@@ -1,6 +1,8 @@
 // The timer table: 32 slots under one mutex. A due timer sets its slot's bit
 // in the owner's queue; the queue turns it into message 324 when read.
+#include <algorithm>
 #include <array>
+#include <climits>
 #include <atomic>
 #include <memory>
 #include <mutex>
@@ -17,6 +19,7 @@ struct TimerRecord {
   int id;
   unsigned int period;
   unsigned int elapsed;
+  uint64_t lastStep;  // the timer thread's step up to which `elapsed` counts
 };
 
 std::mutex g_timerLock;
@@ -36,6 +39,18 @@ void SetQueueMark(MsgQueue* q, int slot) {
   std::lock_guard<std::mutex> hold(q->lock);
   q->timerMask |= 1u << slot;
   q->wake.Wake();
+}
+
+// Timer lock held. A due timer marks its owner's queue once, however far
+// past its period it has come.
+void CountTicks(TimerRecord* t, int slot, unsigned int ticks) {
+  t->elapsed += ticks;
+  if (t->elapsed < t->period) return;
+  // A destroyed window has no main window any more and is not marked.
+  MsgQueue* q = QueueOfWindow(t->hwnd);
+  if (!q) return;
+  SetQueueMark(q, slot);
+  t->elapsed -= t->period;
 }
 
 }  // namespace
@@ -74,8 +89,10 @@ BOOL SetTimer(WindowHandle hwnd, int id, unsigned int period) {
     if (!g_timers[i] && freeSlot < 0) freeSlot = i;
   }
   if (freeSlot < 0) return FALSE;
-  g_timers[freeSlot].reset(new (std::nothrow) TimerRecord{hwnd, id, period, 0});
-  return g_timers[freeSlot] ? TRUE : FALSE;
+  g_timers[freeSlot].reset(new (std::nothrow) TimerRecord{hwnd, id, period, 0, CurrentTimerStep()});
+  if (!g_timers[freeSlot]) return FALSE;
+  WakeTimerThread();  // it may be asleep with nothing to count
+  return TRUE;
 }
 
 BOOL KillTimer(WindowHandle hwnd, int id) {
@@ -101,6 +118,8 @@ BOOL ResetTimer(WindowHandle hwnd, int id, unsigned int period) {
     ClearQueueMark(hwnd, i);
     t->period = period;
     t->elapsed = 0;
+    t->lastStep = CurrentTimerStep();
+    WakeTimerThread();  // a shorter period may come due before the thread's plan
     return TRUE;
   }
   return FALSE;
@@ -122,17 +141,34 @@ BOOL HaveFreeTimer(void) {
 
 void TimerTick(unsigned int ticks) {
   std::lock_guard<std::mutex> hold(g_timerLock);
-  for (int i = 0; i < MAX_TIMERS; ++i) {
-    TimerRecord* t = g_timers[i].get();
-    if (!t) continue;
-    t->elapsed += ticks;
-    if (t->elapsed < t->period) continue;
-    // A destroyed window has no main window any more and is not marked.
-    MsgQueue* q = QueueOfWindow(t->hwnd);
-    if (!q) continue;
-    SetQueueMark(q, i);
-    t->elapsed -= t->period;
-  }
+  for (int i = 0; i < MAX_TIMERS; ++i)
+    if (TimerRecord* t = g_timers[i].get()) CountTicks(t, i, ticks);
 }
 
 }  // extern "C"
+
+void TimerTickToStep(uint64_t step) {
+  std::lock_guard<std::mutex> hold(g_timerLock);
+  for (int i = 0; i < MAX_TIMERS; ++i) {
+    TimerRecord* t = g_timers[i].get();
+    if (!t || step <= t->lastStep) continue;
+    unsigned int ticks = static_cast<unsigned int>(std::min<uint64_t>(step - t->lastStep, UINT_MAX));
+    t->lastStep = step;
+    CountTicks(t, i, ticks);
+  }
+}
+
+int64_t NextTimerDueStep(uint64_t counted) {
+  int64_t due = -1;
+  std::lock_guard<std::mutex> hold(g_timerLock);
+  for (const auto& t : g_timers) {
+    if (!t) continue;
+    // As the desktop will count it once it reads the tick marked for `counted`.
+    uint64_t base = std::max(t->lastStep, counted);
+    int64_t elapsed = int64_t{t->elapsed} + static_cast<int64_t>(base - t->lastStep);
+    if (elapsed >= int64_t{t->period}) elapsed -= t->period;
+    int64_t at = static_cast<int64_t>(base) + std::max<int64_t>(1, int64_t{t->period} - elapsed);
+    if (due < 0 || at < due) due = at;
+  }
+  return due;
+}

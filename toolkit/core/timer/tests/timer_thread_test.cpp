@@ -2,6 +2,7 @@
 
 #include <thread>
 
+#include "core/message/refresh_list.h"
 #include "core/message/tests/hand_made_windows.h"
 #include "core/startup/system_threads.h"
 #include "core/timer/timer_internal.h"
@@ -18,6 +19,122 @@ TEST(TimerThread, TicksUntilStopped) {
   EXPECT_EQ(stopped % 10, 0u);
   std::this_thread::sleep_for(std::chrono::milliseconds(150));
   EXPECT_EQ(GetTickCount(), stopped);
+}
+
+// The thread on a clock the test moves: it must sleep through steps with
+// nothing due, wake for each kind of work, and sleep again once it is done.
+std::atomic<long long> g_fakeMs{0};
+long long FakeMs() { return g_fakeMs.load(); }
+
+class TimerThreadOnFakeClock : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    g_fakeMs = 5000000;
+    SetTimerClockForTest(FakeMs);
+    SetDesktopTickNeeds(false, false);
+    ASSERT_TRUE(CreateRefreshList());
+    ASSERT_EQ(StartTimerThread(), 1);
+  }
+  void TearDown() override {
+    StopTimerThread();
+    SetDesktopTickNeeds(false, false);
+    SetTimerClockForTest(nullptr);
+    DestroyRefreshList();
+    TerminateTimers();
+  }
+  static TimerThreadStats Advance(long long ms) {
+    g_fakeMs += ms;
+    WakeTimerThread();
+    return SettleTimerThreadForTest();
+  }
+};
+
+TEST_F(TimerThreadOnFakeClock, SleepsUntilWorkArrivesAndAfterItIsDone) {
+  TimerThreadStats s = Advance(10000);
+  EXPECT_TRUE(s.sleeping);
+  EXPECT_EQ(s.steps, 0u);
+  EXPECT_EQ(GetTickCount(), 1000u);  // counted from the clock, not by the thread
+
+  // A timer of 5 steps set in step 100 comes due in steps 105 and 110: the
+  // thread wakes for those alone, and the desktop's count (done here by
+  // hand) delivers exactly those.
+  ThreadQueue queue;
+  auto win = MakeMainWindow(queue.info());
+  ASSERT_TRUE(SetTimer(H(win), 1, 5));
+  EXPECT_EQ(SettleTimerThreadForTest().due, 105);
+  std::vector<uint64_t> fired, woke;
+  for (uint64_t step = 101; step <= 112; ++step) {
+    uint64_t before = s.desktopTicks;
+    s = Advance(100);
+    TimerTickToStep(MarkedDesktopStep());
+    Message msg;
+    if (PeekMessage(&msg, H(win), 0, 0, TRUE) && msg.message == MSG_TIMER) fired.push_back(step);
+    if (s.desktopTicks != before) woke.push_back(step);
+  }
+  EXPECT_EQ(fired, (std::vector<uint64_t>{105, 110}));
+  EXPECT_EQ(woke, (std::vector<uint64_t>{105, 110}));
+  // Reset to a shorter period in step 112, it comes due in step 114, before
+  // the step the thread had planned for.
+  ASSERT_TRUE(ResetTimer(H(win), 1, 2));
+  EXPECT_EQ(SettleTimerThreadForTest().due, 114);
+  uint64_t before = s.desktopTicks;
+  EXPECT_EQ(Advance(100).desktopTicks, before);
+  s = Advance(100);
+  EXPECT_EQ(s.desktopTicks, before + 1);
+  KillTimer(H(win), 0);
+  EXPECT_TRUE(Advance(500).sleeping);
+
+  // A refresh request: drained at the next step, without a desktop tick.
+  uint64_t ticks = s.desktopTicks;
+  ASSERT_EQ(SendRefreshMessage(H(win), MSG_REFRESH_RECT, 0, 0), 0);
+  EXPECT_FALSE(SettleTimerThreadForTest().sleeping);
+  s = Advance(100);
+  EXPECT_TRUE(s.sleeping);
+  EXPECT_FALSE(RefreshWorkPending());
+  EXPECT_EQ(s.desktopTicks, ticks);
+
+  // A display switch asked for after refreshes: due on one step, done on the next.
+  RequestDisplaySwitch();
+  EXPECT_FALSE(SettleTimerThreadForTest().sleeping);
+  EXPECT_FALSE(Advance(100).sleeping);
+  EXPECT_TRUE(IsDisplaySwitchPending());
+  EXPECT_TRUE(Advance(100).sleeping);
+  EXPECT_FALSE(IsDisplaySwitchPending());
+
+  // A caret: a tick every step until it goes, each marked with its step.
+  SetDesktopTickNeeds(true, false);
+  EXPECT_FALSE(SettleTimerThreadForTest().sleeping);
+  for (int i = 1; i <= 3; ++i) {
+    EXPECT_EQ(Advance(100).desktopTicks, ticks + i);
+    EXPECT_EQ(MarkedDesktopStep(), CurrentTimerStep());
+  }
+  SetDesktopTickNeeds(false, false);
+  EXPECT_TRUE(Advance(100).sleeping);
+  ThrowAwayMessages(H(win));
+}
+
+// Idle checks want one desktop tick per second of the wall clock, not ten.
+TEST_F(TimerThreadOnFakeClock, IdleChecksTickOncePerSecond) {
+  SetDesktopTickNeeds(false, true);
+  TimerThreadStats s{};
+  for (uint64_t second = 1; second <= 3; ++second) {
+    for (int i = 0; i < 10; ++i) s = Advance(100);
+    EXPECT_EQ(s.desktopTicks, second);
+  }
+  EXPECT_FALSE(s.sleeping);
+  SetDesktopTickNeeds(false, false);
+  for (int i = 0; i < 20; ++i) s = Advance(100);
+  EXPECT_TRUE(s.sleeping);
+  EXPECT_EQ(s.desktopTicks, 3u);
+}
+
+TEST_F(TimerThreadOnFakeClock, CounterWrapsAfterTenMillion) {
+  Advance(1000000LL * 100);
+  EXPECT_EQ(GetTickCount(), 10000000u);
+  Advance(100);
+  EXPECT_EQ(GetTickCount(), 0u);
+  Advance(100);
+  EXPECT_EQ(GetTickCount(), 10u);
 }
 
 // The desktop's tick, driven by the timer thread, reaches a window's queue.

@@ -1,0 +1,287 @@
+// How soon a user sees a menu whole: the recorder runs in this process on
+// the X server (`make bench` starts one), a script clicks through the host
+// window's input and reads back what the X server shows of the window.
+//   right click on the live view -> the pop-up menu complete
+//   the pop-up's first item      -> the main menu complete
+// beside a minimal SDL2 program (click_sdl_window) that takes a click
+// through SDL's event queue and presents a filled rectangle of the same
+// area, measured in turn in the same run. Goals (1 or more meets them):
+//   goal_popup_one_frame = 1.2 x third quartile of first-visible / third
+//                          quartile of complete (the pop-up shows whole in
+//                          the present that first shows it; first visible:
+//                          1 % of the pixels it changes show it)
+//   goal_main_menu       = 2 x SDL2 median / main-menu median
+// Counters give the medians in ms, and popup_per_sdl.
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <cstdlib>
+#include <cstring>
+#include <functional>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "app/app_registry.h"
+#include "app/program.h"
+#include "app/program_pages.h"
+#include "bench/bench_exec_window.h"
+#include "bench/bench_process_load.h"
+#include "bench/bench_program_folder.h"
+#include "bench/bench_timing.h"
+#include "gui/app_hooks.h"
+#include "gui/desktop.h"
+#include "gui/host.h"
+#include "gui/startup.h"
+#include "gui/window_attr.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+using Pixels = std::vector<unsigned long>;
+
+constexpr int kRounds = 15;
+constexpr int kEscape = 1;  // Linux key code
+
+double MsSince(Clock::time_point t) { return std::chrono::duration<double, std::milli>(Clock::now() - t).count(); }
+
+// Reads back a window's pixels from the X server.
+class Screen {
+ public:
+  Screen() : x_(XOpenDisplay(nullptr)) {}
+  ~Screen() {
+    if (x_) XCloseDisplay(x_);
+  }
+  bool ok() const { return x_ != nullptr; }
+  // The top-level window with this name; 0 when there is none.
+  Window Find(const char* name) {
+    Window root, parent, *children = nullptr;
+    unsigned count = 0;
+    Window found = 0;
+    if (!XQueryTree(x_, DefaultRootWindow(x_), &root, &parent, &children, &count)) return 0;
+    for (unsigned i = 0; i < count && !found; ++i) {
+      char* title = nullptr;
+      if (XFetchName(x_, children[i], &title) && title && std::strcmp(title, name) == 0) found = children[i];
+      if (title) XFree(title);
+    }
+    if (children) XFree(children);
+    return found;
+  }
+  Pixels Grab(Window w, const Rect& r) {
+    Pixels out;
+    XImage* image = XGetImage(x_, w, r.left, r.top, static_cast<unsigned>(r.right - r.left),
+                              static_cast<unsigned>(r.bottom - r.top), AllPlanes, ZPixmap);
+    if (!image) return out;
+    out.reserve(static_cast<size_t>(image->width) * static_cast<size_t>(image->height));
+    for (int y = 0; y < image->height; ++y)
+      for (int x = 0; x < image->width; ++x) out.push_back(XGetPixel(image, x, y));
+    XDestroyImage(image);
+    return out;
+  }
+
+ private:
+  Display* x_;
+};
+
+// The bounding box of the pixels that differ between two grabs of `whole`.
+Rect Changed(const Pixels& a, const Pixels& b, const Rect& whole) {
+  const int w = whole.right - whole.left;
+  Rect box{whole.right, whole.bottom, whole.left, whole.top};
+  for (size_t i = 0; i < a.size() && i < b.size(); ++i) {
+    if (a[i] == b[i]) continue;
+    const int x = whole.left + static_cast<int>(i % w), y = whole.top + static_cast<int>(i / w);
+    box = Rect{std::min(box.left, x), std::min(box.top, y), std::max(box.right, x + 1), std::max(box.bottom, y + 1)};
+  }
+  return box;
+}
+
+bool WaitUntil(const std::function<bool()>& ready, int ms = 5000) {
+  const auto deadline = Clock::now() + std::chrono::milliseconds(ms);
+  while (!ready())
+    if (Clock::now() > deadline) return false;
+    else std::this_thread::sleep_for(std::chrono::milliseconds(2));
+  return true;
+}
+
+void Click(int x, int y, int button) {
+  HostInjectMouseMove(x, y);
+  HostInjectMouseButton(button, 1);
+  HostInjectMouseButton(button, 0);
+}
+
+// How many of the pixels that `after` changes from `before` show it in `now`.
+size_t Arrived(const Pixels& before, const Pixels& after, const Pixels& now, size_t* changing) {
+  size_t arrived = 0;
+  *changing = 0;
+  for (size_t i = 0; i < after.size() && i < before.size() && i < now.size(); ++i) {
+    if (before[i] == after[i]) continue;
+    ++*changing;
+    if (now[i] == after[i]) ++arrived;
+  }
+  return arrived;
+}
+
+// One latency: time to the first grab that shows at least 1 % of what
+// changes from `before` to `after` (first visible), and to the first that
+// equals `after`; false when `after` does not come within 2 s.
+bool Latency(Screen& s, Window w, const Rect& box, const Pixels& before, const Pixels& after,
+             const std::function<void()>& act, double* firstMs, double* completeMs) {
+  const auto start = Clock::now();
+  act();
+  *firstMs = 0;
+  while (MsSince(start) < 2000) {
+    Pixels now = s.Grab(w, box);
+    size_t changing = 0;
+    if (*firstMs == 0 && Arrived(before, after, now, &changing) * 100 >= std::max<size_t>(changing, 1))
+      *firstMs = MsSince(start);
+    if (now == after) {
+      *completeMs = MsSince(start);
+      if (*firstMs == 0) *firstMs = *completeMs;
+      return true;
+    }
+  }
+  return false;
+}
+
+double Quantile(std::vector<double> v, double q) {
+  if (v.empty()) return 0;
+  std::sort(v.begin(), v.end());
+  return v[static_cast<size_t>(q * static_cast<double>(v.size() - 1) + 0.5)];
+}
+
+struct Results {
+  std::vector<double> popupFirst, popupComplete, mainMenu, sdl;
+  std::string error;
+};
+
+bool PopupShown() { return IsMenuPopup(GetWindowDisplay(FirstPreviewWindow(getMainOutput()))) != 0; }
+
+// The script beside the running recorder.
+void Script(Results* r) {
+  auto fail = [r](const char* what) {
+    r->error = what;
+    RequestQuit();
+  };
+  Screen screen;
+  int width = 0, height = 0;
+  if (!screen.ok() || !WaitUntil([&] { return HostGetWindowSize(0, &width, &height) != 0; }, 10000) ||
+      !WaitUntil([] { return FirstPreviewWindow(getMainOutput()) != 0; }, 10000))
+    return fail("the live view did not come");
+  std::this_thread::sleep_for(std::chrono::seconds(2));  // start-up's own windows and checks
+  const Window host = screen.Find("ZelGUI");
+  if (!host) return fail("the host window is not on the X server");
+  const Rect whole{0, 0, width, height};
+  auto settled = [&] {
+    HostFlush();
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    return screen.Grab(host, whole);
+  };
+  const int popupX = 300, popupY = 200, itemX = 320, itemY = 212;
+  // The pictures once drawn: live view, pop-up, main menu.
+  const Pixels live = settled();
+  Click(popupX, popupY, HOST_BUTTON_RIGHT);
+  if (!WaitUntil(PopupShown)) return fail("the pop-up menu did not open");
+  const Pixels popup = settled();
+  Click(itemX, itemY, HOST_BUTTON_LEFT);
+  if (!WaitUntil([] { return getOutputState(getMainOutput()) == OUTSTATE_MENU; })) return fail("no main menu");
+  const Pixels menu = settled();
+  const Rect popupBox = Changed(live, popup, whole), menuBox = Changed(popup, menu, whole);
+  if (popupBox.right <= popupBox.left || menuBox.right <= menuBox.left) return fail("nothing drew");
+  auto cut = [&](const Pixels& all, const Rect& box) {
+    Pixels part;
+    for (int y = box.top; y < box.bottom; ++y)
+      for (int x = box.left; x < box.right; ++x) part.push_back(all[static_cast<size_t>(y) * width + x]);
+    return part;
+  };
+  auto backToLive = [&] {
+    for (int i = 0; i < 5 && getOutputState(getMainOutput()) != OUTSTATE_LIVEVIEW; ++i) {
+      HostInjectKey(kEscape, 1);
+      HostInjectKey(kEscape, 0);
+      WaitUntil([] { return getOutputState(getMainOutput()) == OUTSTATE_LIVEVIEW; }, 500);
+    }
+    return WaitUntil([] { return getOutputState(getMainOutput()) == OUTSTATE_LIVEVIEW && !PopupShown(); }, 2000);
+  };
+  if (!backToLive()) return fail("the menus did not close");
+  // The baseline presents a rectangle of the pop-up's area, 240 pixels wide
+  // so that it stands beside the recorder's window.
+  const long area = static_cast<long>(popupBox.right - popupBox.left) * (popupBox.bottom - popupBox.top);
+  const int sdlW = 240, sdlH = static_cast<int>(std::min<long>(1000, (area + sdlW - 1) / sdlW));
+  benchload::Program sdl({benchexec::BesideMe("click_sdl_window"), std::to_string(sdlW), std::to_string(sdlH)}, true);
+  if (!sdl.ok()) return fail("the SDL2 baseline did not start");
+  std::this_thread::sleep_for(std::chrono::milliseconds(300));
+  const Rect sdlBox{0, 0, sdlW, sdlH};
+  const Pixels popupPart = cut(popup, popupBox);
+  const Pixels menuPart = cut(menu, menuBox), beforeMenu = cut(popup, menuBox);
+  for (int round = 0; round < kRounds; ++round) {
+    double first = 0, complete = 0, unused = 0;
+    // The live view as it stands now (a click leaves its selection marked).
+    const Pixels livePart = cut(settled(), popupBox);
+    if (!Latency(screen, host, popupBox, livePart, popupPart, [&] { Click(popupX, popupY, HOST_BUTTON_RIGHT); }, &first,
+                 &complete))
+      return fail("the pop-up menu did not complete");
+    r->popupFirst.push_back(first);
+    r->popupComplete.push_back(complete);
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    if (!Latency(screen, host, menuBox, beforeMenu, menuPart, [&] { Click(itemX, itemY, HOST_BUTTON_LEFT); }, &unused,
+                 &complete))
+      return fail("the main menu did not complete");
+    r->mainMenu.push_back(complete);
+    if (!backToLive()) return fail("the menus did not close");
+    // The baseline: its rectangle changes colour on each click.
+    const Pixels sdlBefore = screen.Grab(sdl.window(), sdlBox);
+    const auto start = Clock::now();
+    sdl.Send('c');
+    while (MsSince(start) < 2000) {
+      Pixels now = screen.Grab(sdl.window(), sdlBox);
+      if (!now.empty() && now.front() != sdlBefore.front() && now.back() != sdlBefore.back() &&
+          std::all_of(now.begin(), now.end(), [&](unsigned long p) { return p == now.front(); }))
+        break;
+    }
+    r->sdl.push_back(MsSince(start));
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+  }
+  RequestQuit();
+}
+
+void BM_MenusCompleteVsSdlClickAndPresent(benchmark::State& state) {
+  const char* display = std::getenv("DISPLAY");
+  if (!display || !*display) {
+    state.SkipWithError("needs an X server (make bench starts one)");
+    return;
+  }
+  if (!benchfolder::EnterProgramFolder()) {
+    state.SkipWithError("cannot move to the program's folder");
+    return;
+  }
+  Results r;
+  for (auto _ : state) {
+    registerAppPages();
+    std::thread script(Script, &r);
+    runRecorder();
+    script.join();
+  }
+  if (!r.error.empty() || r.sdl.empty()) {
+    state.SkipWithError(r.error.empty() ? "no rounds" : r.error.c_str());
+    return;
+  }
+  const double sdlMedian = Quantile(r.sdl, 0.5);
+  const double mainMedian = Quantile(r.mainMenu, 0.5);
+  state.counters["popup_first_ms"] = Quantile(r.popupFirst, 0.5);
+  state.counters["popup_complete_ms"] = Quantile(r.popupComplete, 0.5);
+  state.counters["popup_complete_q3_ms"] = Quantile(r.popupComplete, 0.75);
+  state.counters["main_menu_ms"] = mainMedian;
+  state.counters["sdl_ms"] = sdlMedian;
+  state.counters["popup_per_sdl"] = Quantile(r.popupComplete, 0.5) / sdlMedian;
+  benchtime::ReportGoal(state, "popup_one_frame",
+                        1.2 * Quantile(r.popupFirst, 0.75) / Quantile(r.popupComplete, 0.75), 1.0);
+  benchtime::ReportGoal(state, "main_menu", 2 * sdlMedian / mainMedian, 1.0);
+}
+BENCHMARK(BM_MenusCompleteVsSdlClickAndPresent)->Iterations(1)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();
