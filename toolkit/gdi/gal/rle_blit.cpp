@@ -13,19 +13,34 @@ namespace gal::rle {
 
 namespace {
 
-// Runs are short: sixteen bytes at a time inline beat a library call each.
-inline void copyRun(uint8_t* d, const uint8_t* s, size_t bytes) {
 #if defined(__SSE2__)
-  for (; bytes >= 16; bytes -= 16, d += 16, s += 16)
-    _mm_storeu_si128(reinterpret_cast<__m128i*>(d), _mm_loadu_si128(reinterpret_cast<const __m128i*>(s)));
+inline void copy16(uint8_t* d, const uint8_t* s) {
+  _mm_storeu_si128(reinterpret_cast<__m128i*>(d), _mm_loadu_si128(reinterpret_cast<const __m128i*>(s)));
+}
 #else
-  for (; bytes >= 16; bytes -= 16, d += 16, s += 16) std::memcpy(d, s, 16);
+inline void copy16(uint8_t* d, const uint8_t* s) { std::memcpy(d, s, 16); }
 #endif
-  // The tail in fixed-size moves, which the compiler inlines.
-  if (bytes & 8) std::memcpy(d, s, 8), d += 8, s += 8;
-  if (bytes & 4) std::memcpy(d, s, 4), d += 4, s += 4;
-  if (bytes & 2) std::memcpy(d, s, 2), d += 2, s += 2;
-  if (bytes & 1) *d = *s;
+
+// Runs are short: inline moves beat a library call each. The last move of
+// a run overlaps the one before it instead of branching on the tail; the
+// code and the destination never share memory (a surface blitted onto
+// itself reads a copy of its code).
+inline void copyRun(uint8_t* d, const uint8_t* s, size_t bytes) {
+  if (bytes >= 16) {
+    for (size_t at = 0; at + 16 < bytes; at += 16) copy16(d + at, s + at);
+    copy16(d + bytes - 16, s + bytes - 16);
+  } else if (bytes >= 8) {
+    std::memcpy(d, s, 8);
+    std::memcpy(d + bytes - 8, s + bytes - 8, 8);
+  } else if (bytes >= 4) {
+    std::memcpy(d, s, 4);
+    std::memcpy(d + bytes - 4, s + bytes - 4, 4);
+  } else if (bytes >= 2) {
+    std::memcpy(d, s, 2);
+    std::memcpy(d + bytes - 2, s + bytes - 2, 2);
+  } else if (bytes) {
+    *d = *s;
+  }
 }
 
 // How one run of n source pixels lands on the destination.
@@ -103,6 +118,55 @@ void copyRows(Reader& r, int width, int rows, uint8_t* row, ptrdiff_t pitch) {
   }
 }
 
+// The same for a sound code: the rows keep within the code and the width,
+// as its one checked walk found, so only the end marker is looked for.
+// Each segment's counts are read before the run before them is written:
+// a read behind the writes would wait on them.
+template <int Bpp>
+struct SoundSegment {
+  static constexpr size_t kBytes = Bpp == 4 ? 4 : 2;
+  uint32_t skip = 0, n = 0;
+  void read(const uint8_t* p) {
+    if constexpr (Bpp == 4) {
+      skip = static_cast<uint32_t>(p[0] | p[1] << 8);
+      n = static_cast<uint32_t>(p[2] | p[3] << 8);
+    } else {
+      skip = p[0];
+      n = p[1];
+    }
+  }
+};
+
+template <int Bpp>
+void copySoundRows(const uint8_t* p, const uint8_t* end, int width, int rows, uint8_t* row,
+                   ptrdiff_t pitch) {
+  using Segment = SoundSegment<Bpp>;
+  const uint32_t w = static_cast<uint32_t>(width);
+  Segment at;
+  at.read(p);
+  for (int y = 0; y < rows; ++y, row += pitch) {
+    if (at.skip == 0 && at.n == 0) return;
+    uint32_t offset = 0;
+    do {
+      const Segment now = at;
+      const uint8_t* pixels = p + Segment::kBytes;
+      p = pixels + static_cast<size_t>(now.n) * Bpp;
+      if (static_cast<size_t>(end - p) >= Segment::kBytes) at.read(p);
+      offset += now.skip;
+      copyRun(row + static_cast<size_t>(offset) * Bpp, pixels, static_cast<size_t>(now.n) * Bpp);
+      offset += now.n;
+    } while (offset < w);
+  }
+}
+
+template <int Bpp>
+void copyWholeRows(const Code& code, Reader& r, int width, int rows, uint8_t* row, ptrdiff_t pitch) {
+  if (code.sound)
+    copySoundRows<Bpp>(r.p, r.end, width, rows, row, pitch);
+  else
+    copyRows<Bpp>(r, width, rows, row, pitch);
+}
+
 // Cuts a run at `offset` of n pixels to the columns [left, right) and
 // hands the rest to `draw(column - left, first source pixel, length)`.
 template <typename Draw>
@@ -158,6 +222,18 @@ bool skipAlphaRows(Reader& r, const AlphaLayout& l, int width, int rows) {
 
 }  // namespace
 
+bool keyCodeSound(const Code& code, int bpp, int width, int height) {
+  if (code.perPixelAlpha || bpp < 1 || bpp > 4 || width < 1) return false;
+  Reader r(code);
+  auto none = [](uint32_t, uint32_t, const uint8_t*) {};
+  for (int y = 0; y < height; ++y) {
+    const Walk w = walkRow(r, width, bpp == 4 ? 2 : 1, bpp, true, none);
+    if (w == Walk::kEnd) return true;
+    if (w == Walk::kDamaged) return false;
+  }
+  return true;
+}
+
 void keyBlit(const Code& code, const GalPixelFormat* f, int width, uint8_t alpha,
              const GalRect& box, const Target& to) {
   int bpp = f->bytesPerPixel, cw = bpp == 4 ? 2 : 1;
@@ -171,10 +247,10 @@ void keyBlit(const Code& code, const GalPixelFormat* f, int width, uint8_t alpha
   const bool whole = left == 0 && right == static_cast<uint32_t>(width);
   if (whole && draw.kind == RunDraw::kCopy) {  // the common case, kept tight
     switch (bpp) {
-      case 1: return copyRows<1>(r, width, box.h, row, to.pitch);
-      case 2: return copyRows<2>(r, width, box.h, row, to.pitch);
-      case 3: return copyRows<3>(r, width, box.h, row, to.pitch);
-      default: return copyRows<4>(r, width, box.h, row, to.pitch);
+      case 1: return copyWholeRows<1>(code, r, width, box.h, row, to.pitch);
+      case 2: return copyWholeRows<2>(code, r, width, box.h, row, to.pitch);
+      case 3: return copyWholeRows<3>(code, r, width, box.h, row, to.pitch);
+      default: return copyWholeRows<4>(code, r, width, box.h, row, to.pitch);
     }
   }
   for (int y = 0; y < box.h; ++y, row += to.pitch) {
