@@ -8,6 +8,7 @@
 #include "gdi/gal/blit_loops.h"
 #include "gdi/gal/blit_pixel.h"
 #include "gdi/gal/rle_walk.h"
+#include "gdi/gal/row_copy.h"
 
 namespace gal::rle {
 
@@ -29,17 +30,8 @@ inline void copyRun(uint8_t* d, const uint8_t* s, size_t bytes) {
   if (bytes >= 16) {
     for (size_t at = 0; at + 16 < bytes; at += 16) copy16(d + at, s + at);
     copy16(d + bytes - 16, s + bytes - 16);
-  } else if (bytes >= 8) {
-    std::memcpy(d, s, 8);
-    std::memcpy(d + bytes - 8, s + bytes - 8, 8);
-  } else if (bytes >= 4) {
-    std::memcpy(d, s, 4);
-    std::memcpy(d + bytes - 4, s + bytes - 4, 4);
-  } else if (bytes >= 2) {
-    std::memcpy(d, s, 2);
-    std::memcpy(d + bytes - 2, s + bytes - 2, 2);
-  } else if (bytes) {
-    *d = *s;
+  } else {
+    copyTail(d, s, bytes);
   }
 }
 
