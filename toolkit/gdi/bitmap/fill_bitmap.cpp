@@ -119,6 +119,38 @@ int BoxHeight(const Rect& r) { return r.bottom - r.top; }
 
 }  // namespace
 
+namespace gui::dc {
+
+// rcOutput is the box cut to the DC's clip since the drawing began.
+bool DrawBitmapBox(DC* dc, const Rect& box, const Bitmap* bitmap) {
+  if (static_cast<uint32_t>(BoxWidth(box)) == bitmap->bmWidth &&
+      static_cast<uint32_t>(BoxHeight(box)) == bitmap->bmHeight) {
+    PutClippedBox(dc, box.left, box.top, BoxWidth(box), BoxHeight(box), bitmap);
+    return true;
+  }
+  return PutScaledVisible(dc, bitmap, box.left, box.top, BoxWidth(box), BoxHeight(box), dc->rcOutput);
+}
+
+bool BitmapPartFits(const Rect& box, int bw, int bh, int xo, int yo) {
+  return int64_t{xo} + BoxWidth(box) <= bw && int64_t{yo} + BoxHeight(box) <= bh;
+}
+
+bool DrawBitmapPart(DC* dc, const Rect& box, int bw, int bh, const Bitmap* bitmap, int xo, int yo) {
+  if (static_cast<uint32_t>(bw) == bitmap->bmWidth && static_cast<uint32_t>(bh) == bitmap->bmHeight) {
+    Bitmap part = *bitmap;
+    part.bmBits += static_cast<size_t>(yo) * bitmap->bmPitch + static_cast<size_t>(xo) * bitmap->bmBytesPerPixel;
+    if (part.bmYPlane) part.bmYPlane += static_cast<size_t>(bitmap->bmWidth) * yo + xo;
+    const size_t chroma = static_cast<size_t>(bitmap->bmWidth / 2) * (yo / 2) + xo / 2;
+    if (part.bmUPlane) part.bmUPlane += chroma;
+    if (part.bmVPlane) part.bmVPlane += chroma;
+    PutClippedBox(dc, box.left, box.top, BoxWidth(box), BoxHeight(box), &part);
+    return true;
+  }
+  return PutScaledVisible(dc, bitmap, int64_t{box.left} - xo, int64_t{box.top} - yo, bw, bh, dc->rcOutput);
+}
+
+}  // namespace gui::dc
+
 extern "C" {
 
 void FillBox(HDC hdc, int x, int y, int w, int h) {
@@ -158,13 +190,7 @@ BOOL FillBoxWithBitmap(HDC hdc, int x, int y, int w, int h, const Bitmap* bitmap
     DrawRle(dc, bitmap, box, line.get());
     return TRUE;
   }
-  if (static_cast<uint32_t>(BoxWidth(box)) == bitmap->bmWidth &&
-      static_cast<uint32_t>(BoxHeight(box)) == bitmap->bmHeight) {
-    PutClippedBox(dc, box.left, box.top, BoxWidth(box), BoxHeight(box), bitmap);
-    return TRUE;
-  }
-  // rcOutput is the box cut to the DC's clip since the drawing began.
-  return PutScaledVisible(dc, bitmap, box.left, box.top, BoxWidth(box), BoxHeight(box), dc->rcOutput);
+  return DrawBitmapBox(dc, box, bitmap) ? TRUE : FALSE;
 }
 
 BOOL FillBoxWithBitmapPart(HDC hdc, int x, int y, int w, int h, int bw, int bh,
@@ -175,22 +201,9 @@ BOOL FillBoxWithBitmapPart(HDC hdc, int x, int y, int w, int h, int bw, int bh,
   BoxDrawing drawing(hdc, bitmap, x, y, w, h);
   if (!drawing.locked()) return TRUE;
   const Rect& box = drawing.box();
-  w = BoxWidth(box);
-  h = BoxHeight(box);
-  if (int64_t{xo} + w > bw || int64_t{yo} + h > bh) return FALSE;
+  if (!BitmapPartFits(box, bw, bh, xo, yo)) return FALSE;
   if (!drawing.drawing()) return FALSE;
-  DC* dc = drawing.dc();
-  if (static_cast<uint32_t>(bw) == bitmap->bmWidth && static_cast<uint32_t>(bh) == bitmap->bmHeight) {
-    Bitmap part = *bitmap;
-    part.bmBits += static_cast<size_t>(yo) * bitmap->bmPitch + static_cast<size_t>(xo) * bitmap->bmBytesPerPixel;
-    if (part.bmYPlane) part.bmYPlane += static_cast<size_t>(bitmap->bmWidth) * yo + xo;
-    const size_t chroma = static_cast<size_t>(bitmap->bmWidth / 2) * (yo / 2) + xo / 2;
-    if (part.bmUPlane) part.bmUPlane += chroma;
-    if (part.bmVPlane) part.bmVPlane += chroma;
-    PutClippedBox(dc, box.left, box.top, w, h, &part);
-    return TRUE;
-  }
-  return PutScaledVisible(dc, bitmap, int64_t{box.left} - xo, int64_t{box.top} - yo, bw, bh, dc->rcOutput);
+  return DrawBitmapPart(drawing.dc(), box, bw, bh, bitmap, xo, yo) ? TRUE : FALSE;
 }
 
 }  // extern "C"
