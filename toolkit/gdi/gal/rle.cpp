@@ -79,7 +79,7 @@ class SourceCode {
   SourceCode(const GalSurface* src, const GalSurface* dst) : code_(gal::rle::codeOf(src)) {
     if (!code_ || src != dst) return;
     bytes_.assign(code_->bytes, code_->bytes + code_->size);
-    copy_ = Code{bytes_.data(), bytes_.size(), code_->perPixelAlpha, code_->sound};
+    copy_ = Code{bytes_.data(), bytes_.size(), code_->perPixelAlpha};
     code_ = &copy_;
   }
   const Code* get() const { return code_; }
@@ -109,7 +109,6 @@ bool rle::adoptCode(GalSurface* s, const uint8_t* bytes, size_t size, bool perPi
     return false;
   }
   if (size) std::memcpy(code->bytes, bytes, size);
-  code->sound = gal::rle::keyCodeSound(*code, s->format->bytesPerPixel, s->w, s->h);
   s->map->swData->auxData = code;
   releasePixels(s);
   s->flags |= GAL_RLEACCEL;
@@ -128,7 +127,6 @@ int GAL_RLESurface(GalSurface* s) {
   Code code;
   if (s->flags & GAL_SRCCOLORKEY) {
     if (!gal::rle::encodeKey(s, &code)) return -1;
-    code.sound = gal::rle::keyCodeSound(code, f->bytesPerPixel, s->w, s->h);
   } else if ((s->flags & GAL_SRCALPHA) && f->aMask) {
     if (!s->map->dst || !gal::rle::encodeAlpha(s, s->map->dst->format, &code)) return -1;
   } else {

@@ -98,24 +98,9 @@ RunDraw chooseRunDraw(const GalPixelFormat* f, uint32_t alpha) {
   return r;
 }
 
-// Whole rows of a colour-keyed code copied as they are.
+// The counts of one segment.
 template <int Bpp>
-void copyRows(Reader& r, int width, int rows, uint8_t* row, ptrdiff_t pitch) {
-  constexpr int kCountWidth = Bpp == 4 ? 2 : 1;
-  for (int y = 0; y < rows; ++y, row += pitch) {
-    auto copy = [row](uint32_t o, uint32_t n, const uint8_t* pixels) {
-      copyRun(row + static_cast<size_t>(o) * Bpp, pixels, static_cast<size_t>(n) * Bpp);
-    };
-    if (walkRow(r, width, kCountWidth, Bpp, true, copy) != Walk::kRowDone) return;
-  }
-}
-
-// The same for a sound code: the rows keep within the code and the width,
-// as its one checked walk found, so only the end marker is looked for.
-// Each segment's counts are read before the run before them is written:
-// a read behind the writes would wait on them.
-template <int Bpp>
-struct SoundSegment {
+struct Segment {
   static constexpr size_t kBytes = Bpp == 4 ? 4 : 2;
   uint32_t skip = 0, n = 0;
   void read(const uint8_t* p) {
@@ -129,34 +114,33 @@ struct SoundSegment {
   }
 };
 
+// Whole rows of a colour-keyed code copied as they are, with the checks of
+// walkRow: a (0, 0) segment ends the walk (the end at a row's start, damage
+// inside one), as do a run past the width and a code that stops short.
+// Each segment's counts are read before the run before them is written: a
+// read behind the writes would wait on them.
 template <int Bpp>
-void copySoundRows(const uint8_t* p, const uint8_t* end, int width, int rows, uint8_t* row,
-                   ptrdiff_t pitch) {
-  using Segment = SoundSegment<Bpp>;
+void copyRows(const uint8_t* p, const uint8_t* end, int width, int rows, uint8_t* row, ptrdiff_t pitch) {
+  using Counts = Segment<Bpp>;
   const uint32_t w = static_cast<uint32_t>(width);
-  Segment at;
-  at.read(p);
+  Counts at;
+  if (static_cast<size_t>(end - p) >= Counts::kBytes) at.read(p);
   for (int y = 0; y < rows; ++y, row += pitch) {
-    if (at.skip == 0 && at.n == 0) return;
     uint32_t offset = 0;
     do {
-      const Segment now = at;
-      const uint8_t* pixels = p + Segment::kBytes;
-      p = pixels + static_cast<size_t>(now.n) * Bpp;
-      if (static_cast<size_t>(end - p) >= Segment::kBytes) at.read(p);
+      const Counts now = at;
+      if (now.skip == 0 && now.n == 0) return;
+      const uint8_t* pixels = p + Counts::kBytes;
+      const size_t bytes = static_cast<size_t>(now.n) * Bpp;
+      if (offset + now.skip + now.n > w || static_cast<size_t>(end - pixels) < bytes) return;
+      p = pixels + bytes;
+      at = Counts{};  // the code ends here unless it holds another segment
+      if (static_cast<size_t>(end - p) >= Counts::kBytes) at.read(p);
       offset += now.skip;
-      copyRun(row + static_cast<size_t>(offset) * Bpp, pixels, static_cast<size_t>(now.n) * Bpp);
+      copyRun(row + static_cast<size_t>(offset) * Bpp, pixels, bytes);
       offset += now.n;
     } while (offset < w);
   }
-}
-
-template <int Bpp>
-void copyWholeRows(const Code& code, Reader& r, int width, int rows, uint8_t* row, ptrdiff_t pitch) {
-  if (code.sound)
-    copySoundRows<Bpp>(r.p, r.end, width, rows, row, pitch);
-  else
-    copyRows<Bpp>(r, width, rows, row, pitch);
 }
 
 // Cuts a run at `offset` of n pixels to the columns [left, right) and
@@ -214,18 +198,6 @@ bool skipAlphaRows(Reader& r, const AlphaLayout& l, int width, int rows) {
 
 }  // namespace
 
-bool keyCodeSound(const Code& code, int bpp, int width, int height) {
-  if (code.perPixelAlpha || bpp < 1 || bpp > 4 || width < 1) return false;
-  Reader r(code);
-  auto none = [](uint32_t, uint32_t, const uint8_t*) {};
-  for (int y = 0; y < height; ++y) {
-    const Walk w = walkRow(r, width, bpp == 4 ? 2 : 1, bpp, true, none);
-    if (w == Walk::kEnd) return true;
-    if (w == Walk::kDamaged) return false;
-  }
-  return true;
-}
-
 void keyBlit(const Code& code, const GalPixelFormat* f, int width, uint8_t alpha,
              const GalRect& box, const Target& to) {
   int bpp = f->bytesPerPixel, cw = bpp == 4 ? 2 : 1;
@@ -239,10 +211,10 @@ void keyBlit(const Code& code, const GalPixelFormat* f, int width, uint8_t alpha
   const bool whole = left == 0 && right == static_cast<uint32_t>(width);
   if (whole && draw.kind == RunDraw::kCopy) {  // the common case, kept tight
     switch (bpp) {
-      case 1: return copyWholeRows<1>(code, r, width, box.h, row, to.pitch);
-      case 2: return copyWholeRows<2>(code, r, width, box.h, row, to.pitch);
-      case 3: return copyWholeRows<3>(code, r, width, box.h, row, to.pitch);
-      default: return copyWholeRows<4>(code, r, width, box.h, row, to.pitch);
+      case 1: return copyRows<1>(r.p, r.end, width, box.h, row, to.pitch);
+      case 2: return copyRows<2>(r.p, r.end, width, box.h, row, to.pitch);
+      case 3: return copyRows<3>(r.p, r.end, width, box.h, row, to.pitch);
+      default: return copyRows<4>(r.p, r.end, width, box.h, row, to.pitch);
     }
   }
   for (int y = 0; y < box.h; ++y, row += to.pitch) {

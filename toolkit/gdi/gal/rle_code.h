@@ -17,9 +17,6 @@ struct Code {
   uint8_t* bytes = nullptr;  // malloc'ed
   size_t size = 0;
   bool perPixelAlpha = false;
-  // Every row was walked once with all checks (keyCodeSound): blits may
-  // walk it again without them.
-  bool sound = false;
 };
 
 constexpr size_t kAlphaHeader = 24;
@@ -37,10 +34,6 @@ struct Target {
 // rows and columns of `box` with `alpha` (255 copies).
 void keyBlit(const Code& code, const GalPixelFormat* f, int width, uint8_t alpha,
              const GalRect& box, const Target& to);
-// True when every row of a colour-keyed code of a surface `width` wide
-// with `bpp` bytes per pixel, up to its end or `height` rows, walks
-// without damage.
-bool keyCodeSound(const Code& code, int bpp, int width, int height);
 // Per-pixel-alpha code: the header names the destination format, which
 // must have `dstBytes` bytes per pixel.
 void alphaBlit(const Code& code, int width, const GalRect& box, const Target& to, int dstBytes);
