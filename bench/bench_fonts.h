@@ -10,6 +10,7 @@
 #include FT_FREETYPE_H
 #include FT_CACHE_H
 
+#include <algorithm>
 #include <climits>
 #include <cstdio>
 #include <string>
@@ -141,6 +142,12 @@ class FreeTypeCache {
   FTC_SBitCache sbits_ = nullptr;
   FTC_CMapCache cmaps_ = nullptr;
 };
+
+// Fills a box of a 32-bit buffer: a character cell's background, as a text
+// line drawn over an opaque background lays it under each glyph.
+inline void FillCell(uint32_t* pixels, int stride, int x, int y, int width, int rows, uint32_t color) {
+  for (int r = 0; r < rows; ++r) std::fill_n(pixels + static_cast<ptrdiff_t>(y + r) * stride + x, width, color);
+}
 
 // Sets the pixels of a mono bitmap (rows of `pitch` bytes, most significant
 // bit first) in a 32-bit buffer at x, y, the way a text line is drawn.

@@ -63,26 +63,40 @@ Item* ItemAt(const Data& d, int index) {
 namespace {
 
 int Compare(const Data& d, const char* a, const char* b) {
+  // Up to the longer length the library comparison stops where strcmp
+  // does: the shorter text's end differs from the longer text's byte.
+  if (d.compare == std::strncmp) return std::strcmp(a, b);
   const size_t la = std::strlen(a), lb = std::strlen(b);
   return d.compare(a, b, la > lb ? la : lb);
 }
 
-int SortedPosition(const Data& d, const char* text) {
-  const Item* it = d.head;
-  if (!it || Compare(d, text, it->text) < 0) return 0;
-  int index = 1;
-  for (it = it->next; it; it = it->next, ++index)
-    if (Compare(d, text, it->text) <= 0) return index;
-  return index;
+// The link before which a sorted text goes, found in one walk with its
+// index: after the first item unless below it, then before the first item
+// it does not exceed.
+Item** SortedLink(Data& d, const char* text, int* index) {
+  *index = 0;
+  Item** at = &d.head;
+  if (!*at || Compare(d, text, (*at)->text) < 0) return at;
+  at = &(*at)->next;
+  int i = 1;
+  while (*at && Compare(d, text, (*at)->text) > 0) {
+    at = &(*at)->next;
+    ++i;
+  }
+  *index = i;
+  return at;
 }
 
 }  // namespace
 
 int Link(Data& d, Item* it, int position, bool sorted) {
-  if (sorted) position = SortedPosition(d, it->text);
-  if (position < 0 || position > d.count) position = d.count;
   Item** at = &d.head;
-  for (int i = 0; i < position; ++i) at = &(*at)->next;
+  if (sorted) {
+    at = SortedLink(d, it->text, &position);
+  } else {
+    if (position < 0 || position > d.count) position = d.count;
+    for (int i = 0; i < position; ++i) at = &(*at)->next;
+  }
   it->next = *at;
   *at = it;
   ++d.count;

@@ -21,6 +21,14 @@ void PutClippedBox(DC* dc, int x, int y, int w, int h, const Bitmap* box);
 // corner moves, the visible part of the box does not.
 Rect DeviceBox(const DC* dc, int x, int y, int w, int h);
 
+// Inside an open drawing whose output rectangle is cut to the device box
+// `box` (bitmaps not run-length encoded): the bitmap at its own size or
+// scaled to the box; the part from (xo, yo) of it at nominal size bw x bh,
+// which must fit (BitmapPartFits). False without memory.
+bool DrawBitmapBox(DC* dc, const Rect& box, const Bitmap* bitmap);
+bool BitmapPartFits(const Rect& box, int bw, int bh, int xo, int yo);
+bool DrawBitmapPart(DC* dc, const Rect& box, int bw, int bh, const Bitmap* bitmap, int xo, int yo);
+
 // Locks the DC and prepares it for one bitmap box at logical (x, y) of
 // logical size w x h (below 1: the bitmap's size): output rectangle, brush
 // pixel, step, skip pixel = colour key, transparent background for keyed

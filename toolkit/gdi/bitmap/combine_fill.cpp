@@ -1,7 +1,12 @@
 // The three-part skin fill: head, repeated middle and tail thirds of a
 // bitmap along a box, centred across it.
+#include <algorithm>
+#include <climits>
+#include <cstdint>
+
 #include "gdi/bitmap/box_drawing.h"
 #include "gdi/bitmap/combine_plan.h"
+#include "gdi/dc/rect_inline.h"
 #include "gui/bitmap.h"
 
 namespace gui::dc {
@@ -93,26 +98,114 @@ std::vector<CombinePiece> PlanCombineFill(const CombineRequest& r) {
 
 }  // namespace gui::dc
 
+namespace {
+
+using gui::dc::CombinePiece;
+
+// One piece in logical coordinates.
+struct PlacedPiece {
+  int x, y, w, h, xo, yo;
+  bool wholeTile;
+};
+
+// A size below 1 stands for the bitmap's, as in the public fills.
+PlacedPiece Place(const CombinePiece& piece, bool vertical, int bw, int bh) {
+  if (piece.wholeTile) {
+    return {vertical ? piece.cross : piece.along, vertical ? piece.along : piece.cross, bw, bh, 0, 0, true};
+  }
+  const int w = vertical ? piece.crossSize : piece.length, h = vertical ? piece.length : piece.crossSize;
+  return {vertical ? piece.cross : piece.along,
+          vertical ? piece.along : piece.cross,
+          w < 1 ? bw : w,
+          h < 1 ? bh : h,
+          vertical ? piece.crossFrom : piece.alongFrom,
+          vertical ? piece.alongFrom : piece.crossFrom,
+          false};
+}
+
+// Each piece through the public fills, one drawing each.
+void DrawEach(HDC hdc, const std::vector<PlacedPiece>& pieces, int bw, int bh, const Bitmap* bitmap) {
+  for (const PlacedPiece& p : pieces) {
+    if (p.wholeTile)
+      FillBoxWithBitmap(hdc, p.x, p.y, 0, 0, bitmap);
+    else
+      FillBoxWithBitmapPart(hdc, p.x, p.y, p.w, p.h, bw, bh, bitmap, p.xo, p.yo);
+  }
+}
+
+// Where a DC without a mapping mode moves logical coordinates: by its
+// device rectangle's corner (not at all on the screen DC). Boxes within
+// `kNear` of the origin move without reaching the far-coordinate limits,
+// so a piece can be tested against the output rectangle before working
+// out its device box.
+constexpr int64_t kNear = int64_t{1} << 28;
+
+struct Shift {
+  bool plain = false;
+  int64_t dx = 0, dy = 0;
+};
+
+Shift PlainShift(const DC* dc, int64_t left, int64_t top, int64_t right, int64_t bottom) {
+  Shift s;
+  if (dc->mapMode != 0) return s;
+  if (dc->dcType != kScreenDC) s.dx = dc->devRect.left, s.dy = dc->devRect.top;
+  auto near = [](int64_t v) { return v > -kNear && v < kNear; };
+  s.plain = near(left) && near(top) && near(right) && near(bottom) && near(s.dx) && near(s.dy);
+  return s;
+}
+
+bool Misses(const Shift& s, const PlacedPiece& p, const Rect& limit) {
+  return s.plain && (p.x + s.dx >= limit.right || p.x + p.w + s.dx <= limit.left || p.y + s.dy >= limit.bottom ||
+                     p.y + p.h + s.dy <= limit.top);
+}
+
+// All pieces in one drawing over the box around them: the DC is locked and
+// its drawing opened once, not once a piece; each piece draws through the
+// output rectangle its own drawing would have had.
+void DrawTogether(HDC hdc, const std::vector<PlacedPiece>& pieces, int bw, int bh, const Bitmap* bitmap) {
+  int64_t left = INT64_MAX, top = INT64_MAX, right = INT64_MIN, bottom = INT64_MIN;
+  for (const PlacedPiece& p : pieces) {
+    left = std::min<int64_t>(left, p.x);
+    top = std::min<int64_t>(top, p.y);
+    right = std::max<int64_t>(right, int64_t{p.x} + p.w);
+    bottom = std::max<int64_t>(bottom, int64_t{p.y} + p.h);
+  }
+  if (right - left > INT_MAX || bottom - top > INT_MAX || right - left < 1 || bottom - top < 1)
+    return DrawEach(hdc, pieces, bw, bh, bitmap);
+  gui::dc::BoxDrawing drawing(hdc, bitmap, static_cast<int>(left), static_cast<int>(top),
+                              static_cast<int>(right - left), static_cast<int>(bottom - top));
+  if (!drawing.drawing()) return;
+  DC* dc = drawing.dc();
+  const Rect limit = dc->rcOutput;
+  const Shift shift = PlainShift(dc, left, top, right, bottom);
+  for (const PlacedPiece& p : pieces) {
+    if (Misses(shift, p, limit)) continue;
+    const Rect box = gui::dc::DeviceBox(dc, p.x, p.y, p.w, p.h);
+    if (!gui::rect::Intersect(&dc->rcOutput, box, limit)) continue;
+    if (p.wholeTile)
+      gui::dc::DrawBitmapBox(dc, box, bitmap);
+    else if (gui::dc::BitmapPartFits(box, bw, bh, p.xo, p.yo))
+      gui::dc::DrawBitmapPart(dc, box, bw, bh, bitmap, p.xo, p.yo);
+  }
+  dc->rcOutput = limit;
+}
+
+}  // namespace
+
 extern "C" BOOL FillBoxWithBitampCombineEx(HDC hdc, int x, int y, int w, int h, const Bitmap* bitmap,
                                            BOOL head, BOOL tail, BOOL vertical) {
-  using gui::dc::CombinePiece;
   if (vertical ? h < 1 : w < 1) return FALSE;
   if (!bitmap || !bitmap->bmWidth || !bitmap->bmHeight) return FALSE;
   const int bw = static_cast<int>(bitmap->bmWidth), bh = static_cast<int>(bitmap->bmHeight);
   gui::dc::CombineRequest r = vertical
       ? gui::dc::CombineRequest{y, h, x, w, bh, bw, head != 0, tail != 0, true}
       : gui::dc::CombineRequest{x, w, y, h, bw, bh, head != 0, tail != 0, false};
-  for (const CombinePiece& piece : gui::dc::PlanCombineFill(r)) {
-    const int px = vertical ? piece.cross : piece.along, py = vertical ? piece.along : piece.cross;
-    if (piece.wholeTile) {
-      FillBoxWithBitmap(hdc, px, py, 0, 0, bitmap);
-      continue;
-    }
-    const int pw = vertical ? piece.crossSize : piece.length;
-    const int ph = vertical ? piece.length : piece.crossSize;
-    const int xo = vertical ? piece.crossFrom : piece.alongFrom;
-    const int yo = vertical ? piece.alongFrom : piece.crossFrom;
-    FillBoxWithBitmapPart(hdc, px, py, pw, ph, bw, bh, bitmap, xo, yo);
-  }
+  std::vector<PlacedPiece> pieces;
+  for (const CombinePiece& piece : gui::dc::PlanCombineFill(r)) pieces.push_back(Place(piece, vertical != 0, bw, bh));
+  if (pieces.empty() || !bitmap->bmBits) return TRUE;
+  if (bitmap->bmType & BMP_TYPE_RLE)
+    DrawEach(hdc, pieces, bw, bh, bitmap);
+  else
+    DrawTogether(hdc, pieces, bw, bh, bitmap);
   return TRUE;
 }

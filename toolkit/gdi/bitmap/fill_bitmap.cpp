@@ -5,6 +5,7 @@
 #include <memory>
 #include <mutex>
 #include <new>
+#include <vector>
 
 #include "gdi/bitmap/box_drawing.h"
 #include "gdi/gal/blit_pixel.h"
@@ -34,10 +35,28 @@ Bitmap RowBox(const Bitmap* from, uint8_t* line, int width) {
   return row;
 }
 
+// One scaled row: the source pixel of every column, at a fixed pixel size
+// so each is one move.
+template <int Bpp>
+void ScaleRow(uint8_t* line, const uint8_t* src, const std::vector<uint32_t>& columns) {
+  for (size_t c = 0; c < columns.size(); ++c)
+    std::memcpy(line + c * Bpp, src + static_cast<size_t>(columns[c]) * Bpp, Bpp);
+}
+
+void ScaleRowOf(int bpp, uint8_t* line, const uint8_t* src, const std::vector<uint32_t>& columns) {
+  switch (bpp) {
+    case 1: return ScaleRow<1>(line, src, columns);
+    case 2: return ScaleRow<2>(line, src, columns);
+    case 3: return ScaleRow<3>(line, src, columns);
+    default: return ScaleRow<4>(line, src, columns);
+  }
+}
+
 // The bitmap scaled to sw x sh with its first pixel at device (ox, oy):
 // only the rows and columns of `visible` are scaled and put, so a huge box
 // costs what its visible part costs. Source row and column of destination
-// row r and column c are (r * step) >> 16, as the whole-box scaler takes them.
+// row r and column c are (r * step) >> 16, as the whole-box scaler takes them;
+// the columns are worked out once for all rows.
 bool PutScaledVisible(DC* dc, const Bitmap* b, int64_t ox, int64_t oy, int64_t sw, int64_t sh,
                       const Rect& visible) {
   const int bpp = b->bmBytesPerPixel;
@@ -46,15 +65,18 @@ bool PutScaledVisible(DC* dc, const Bitmap* b, int64_t ox, int64_t oy, int64_t s
   LineBuffer line = AllocLine(static_cast<size_t>(vw) * bpp);
   if (!line) return false;
   const int64_t xStep = (int64_t{b->bmWidth} << 16) / sw, yStep = (int64_t{b->bmHeight} << 16) / sh;
+  std::vector<uint32_t> columns;
+  try {
+    columns.resize(static_cast<size_t>(vw));
+  } catch (const std::bad_alloc&) {
+    return false;
+  }
+  for (int c = 0; c < vw; ++c) columns[c] = static_cast<uint32_t>(((visible.left + c - ox) * xStep) >> 16);
   int64_t filled = -1;
   for (int row = visible.top; row < visible.bottom; ++row) {
     const int64_t from = ((row - oy) * yStep) >> 16;
     if (from != filled) {
-      const uint8_t* src = b->bmBits + static_cast<size_t>(from) * b->bmPitch;
-      for (int c = 0; c < vw; ++c) {
-        const int64_t col = ((visible.left + c - ox) * xStep) >> 16;
-        std::memcpy(line.get() + static_cast<size_t>(c) * bpp, src + static_cast<size_t>(col) * bpp, bpp);
-      }
+      ScaleRowOf(bpp, line.get(), b->bmBits + static_cast<size_t>(from) * b->bmPitch, columns);
       filled = from;
     }
     Bitmap box = RowBox(b, line.get(), vw);
@@ -97,6 +119,38 @@ int BoxHeight(const Rect& r) { return r.bottom - r.top; }
 
 }  // namespace
 
+namespace gui::dc {
+
+// rcOutput is the box cut to the DC's clip since the drawing began.
+bool DrawBitmapBox(DC* dc, const Rect& box, const Bitmap* bitmap) {
+  if (static_cast<uint32_t>(BoxWidth(box)) == bitmap->bmWidth &&
+      static_cast<uint32_t>(BoxHeight(box)) == bitmap->bmHeight) {
+    PutClippedBox(dc, box.left, box.top, BoxWidth(box), BoxHeight(box), bitmap);
+    return true;
+  }
+  return PutScaledVisible(dc, bitmap, box.left, box.top, BoxWidth(box), BoxHeight(box), dc->rcOutput);
+}
+
+bool BitmapPartFits(const Rect& box, int bw, int bh, int xo, int yo) {
+  return int64_t{xo} + BoxWidth(box) <= bw && int64_t{yo} + BoxHeight(box) <= bh;
+}
+
+bool DrawBitmapPart(DC* dc, const Rect& box, int bw, int bh, const Bitmap* bitmap, int xo, int yo) {
+  if (static_cast<uint32_t>(bw) == bitmap->bmWidth && static_cast<uint32_t>(bh) == bitmap->bmHeight) {
+    Bitmap part = *bitmap;
+    part.bmBits += static_cast<size_t>(yo) * bitmap->bmPitch + static_cast<size_t>(xo) * bitmap->bmBytesPerPixel;
+    if (part.bmYPlane) part.bmYPlane += static_cast<size_t>(bitmap->bmWidth) * yo + xo;
+    const size_t chroma = static_cast<size_t>(bitmap->bmWidth / 2) * (yo / 2) + xo / 2;
+    if (part.bmUPlane) part.bmUPlane += chroma;
+    if (part.bmVPlane) part.bmVPlane += chroma;
+    PutClippedBox(dc, box.left, box.top, BoxWidth(box), BoxHeight(box), &part);
+    return true;
+  }
+  return PutScaledVisible(dc, bitmap, int64_t{box.left} - xo, int64_t{box.top} - yo, bw, bh, dc->rcOutput);
+}
+
+}  // namespace gui::dc
+
 extern "C" {
 
 void FillBox(HDC hdc, int x, int y, int w, int h) {
@@ -136,13 +190,7 @@ BOOL FillBoxWithBitmap(HDC hdc, int x, int y, int w, int h, const Bitmap* bitmap
     DrawRle(dc, bitmap, box, line.get());
     return TRUE;
   }
-  if (static_cast<uint32_t>(BoxWidth(box)) == bitmap->bmWidth &&
-      static_cast<uint32_t>(BoxHeight(box)) == bitmap->bmHeight) {
-    PutClippedBox(dc, box.left, box.top, BoxWidth(box), BoxHeight(box), bitmap);
-    return TRUE;
-  }
-  // rcOutput is the box cut to the DC's clip since the drawing began.
-  return PutScaledVisible(dc, bitmap, box.left, box.top, BoxWidth(box), BoxHeight(box), dc->rcOutput);
+  return DrawBitmapBox(dc, box, bitmap) ? TRUE : FALSE;
 }
 
 BOOL FillBoxWithBitmapPart(HDC hdc, int x, int y, int w, int h, int bw, int bh,
@@ -153,22 +201,9 @@ BOOL FillBoxWithBitmapPart(HDC hdc, int x, int y, int w, int h, int bw, int bh,
   BoxDrawing drawing(hdc, bitmap, x, y, w, h);
   if (!drawing.locked()) return TRUE;
   const Rect& box = drawing.box();
-  w = BoxWidth(box);
-  h = BoxHeight(box);
-  if (int64_t{xo} + w > bw || int64_t{yo} + h > bh) return FALSE;
+  if (!BitmapPartFits(box, bw, bh, xo, yo)) return FALSE;
   if (!drawing.drawing()) return FALSE;
-  DC* dc = drawing.dc();
-  if (static_cast<uint32_t>(bw) == bitmap->bmWidth && static_cast<uint32_t>(bh) == bitmap->bmHeight) {
-    Bitmap part = *bitmap;
-    part.bmBits += static_cast<size_t>(yo) * bitmap->bmPitch + static_cast<size_t>(xo) * bitmap->bmBytesPerPixel;
-    if (part.bmYPlane) part.bmYPlane += static_cast<size_t>(bitmap->bmWidth) * yo + xo;
-    const size_t chroma = static_cast<size_t>(bitmap->bmWidth / 2) * (yo / 2) + xo / 2;
-    if (part.bmUPlane) part.bmUPlane += chroma;
-    if (part.bmVPlane) part.bmVPlane += chroma;
-    PutClippedBox(dc, box.left, box.top, w, h, &part);
-    return TRUE;
-  }
-  return PutScaledVisible(dc, bitmap, int64_t{box.left} - xo, int64_t{box.top} - yo, bw, bh, dc->rcOutput);
+  return DrawBitmapPart(drawing.dc(), box, bw, bh, bitmap, xo, yo) ? TRUE : FALSE;
 }
 
 }  // extern "C"

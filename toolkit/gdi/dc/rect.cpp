@@ -3,15 +3,10 @@
 #include <algorithm>
 #include <utility>
 
+#include "gdi/dc/rect_inline.h"
 #include "gui/region.h"
 
 namespace {
-
-Rect Normalized(const Rect& r) {
-  Rect n = r;
-  NormalizeRect(&n);
-  return n;
-}
 
 // a and b share the extent [lo1, hi1) on one axis; along the other axis
 // [a0, a1) and [b0, b1) must overlap or touch to merge.
@@ -50,12 +45,7 @@ BOOL IsCovered(const Rect* a, const Rect* b) {
          a->bottom <= b->bottom;
 }
 
-BOOL IntersectRect(Rect* dst, const Rect* a, const Rect* b) {
-  const Rect r = {std::max(a->left, b->left), std::max(a->top, b->top),
-                  std::min(a->right, b->right), std::min(a->bottom, b->bottom)};
-  *dst = r;
-  return r.left < r.right && r.top < r.bottom;
-}
+BOOL IntersectRect(Rect* dst, const Rect* a, const Rect* b) { return gui::rect::Intersect(dst, *a, *b); }
 
 BOOL DoesIntersect(const Rect* a, const Rect* b) {
   return std::max(a->left, b->left) <= std::min(a->right, b->right) &&
@@ -63,8 +53,8 @@ BOOL DoesIntersect(const Rect* a, const Rect* b) {
 }
 
 BOOL UnionRect(Rect* dst, const Rect* a, const Rect* b) {
-  const Rect na = Normalized(*a);
-  const Rect nb = Normalized(*b);
+  const Rect na = gui::rect::Normalized(*a);
+  const Rect nb = gui::rect::Normalized(*b);
   Rect r;
   if (na.left == nb.left && na.right == nb.right) {
     r.left = na.left;
@@ -81,12 +71,7 @@ BOOL UnionRect(Rect* dst, const Rect* a, const Rect* b) {
   return TRUE;
 }
 
-void GetBoundRect(Rect* dst, const Rect* a, const Rect* b) {
-  const Rect na = Normalized(*a);
-  const Rect nb = Normalized(*b);
-  *dst = {std::min(na.left, nb.left), std::min(na.top, nb.top), std::max(na.right, nb.right),
-          std::max(na.bottom, nb.bottom)};
-}
+void GetBoundRect(Rect* dst, const Rect* a, const Rect* b) { gui::rect::Bound(dst, *a, *b); }
 
 int SubtractRect(Rect out[4], const Rect* a, const Rect* b) {
   const Rect ra = *a;

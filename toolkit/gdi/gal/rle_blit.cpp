@@ -8,24 +8,31 @@
 #include "gdi/gal/blit_loops.h"
 #include "gdi/gal/blit_pixel.h"
 #include "gdi/gal/rle_walk.h"
+#include "gdi/gal/row_copy.h"
 
 namespace gal::rle {
 
 namespace {
 
-// Runs are short: sixteen bytes at a time inline beat a library call each.
-inline void copyRun(uint8_t* d, const uint8_t* s, size_t bytes) {
 #if defined(__SSE2__)
-  for (; bytes >= 16; bytes -= 16, d += 16, s += 16)
-    _mm_storeu_si128(reinterpret_cast<__m128i*>(d), _mm_loadu_si128(reinterpret_cast<const __m128i*>(s)));
+inline void copy16(uint8_t* d, const uint8_t* s) {
+  _mm_storeu_si128(reinterpret_cast<__m128i*>(d), _mm_loadu_si128(reinterpret_cast<const __m128i*>(s)));
+}
 #else
-  for (; bytes >= 16; bytes -= 16, d += 16, s += 16) std::memcpy(d, s, 16);
+inline void copy16(uint8_t* d, const uint8_t* s) { std::memcpy(d, s, 16); }
 #endif
-  // The tail in fixed-size moves, which the compiler inlines.
-  if (bytes & 8) std::memcpy(d, s, 8), d += 8, s += 8;
-  if (bytes & 4) std::memcpy(d, s, 4), d += 4, s += 4;
-  if (bytes & 2) std::memcpy(d, s, 2), d += 2, s += 2;
-  if (bytes & 1) *d = *s;
+
+// Runs are short: inline moves beat a library call each. The last move of
+// a run overlaps the one before it instead of branching on the tail; the
+// code and the destination never share memory (a surface blitted onto
+// itself reads a copy of its code).
+inline void copyRun(uint8_t* d, const uint8_t* s, size_t bytes) {
+  if (bytes >= 16) {
+    for (size_t at = 0; at + 16 < bytes; at += 16) copy16(d + at, s + at);
+    copy16(d + bytes - 16, s + bytes - 16);
+  } else {
+    copyTail(d, s, bytes);
+  }
 }
 
 // How one run of n source pixels lands on the destination.
@@ -91,15 +98,48 @@ RunDraw chooseRunDraw(const GalPixelFormat* f, uint32_t alpha) {
   return r;
 }
 
-// Whole rows of a colour-keyed code copied as they are.
+// The counts of one segment.
 template <int Bpp>
-void copyRows(Reader& r, int width, int rows, uint8_t* row, ptrdiff_t pitch) {
-  constexpr int kCountWidth = Bpp == 4 ? 2 : 1;
+struct Segment {
+  static constexpr size_t kBytes = Bpp == 4 ? 4 : 2;
+  uint32_t skip = 0, n = 0;
+  void read(const uint8_t* p) {
+    if constexpr (Bpp == 4) {
+      skip = static_cast<uint32_t>(p[0] | p[1] << 8);
+      n = static_cast<uint32_t>(p[2] | p[3] << 8);
+    } else {
+      skip = p[0];
+      n = p[1];
+    }
+  }
+};
+
+// Whole rows of a colour-keyed code copied as they are, with the checks of
+// walkRow: a (0, 0) segment ends the walk (the end at a row's start, damage
+// inside one), as do a run past the width and a code that stops short.
+// Each segment's counts are read before the run before them is written: a
+// read behind the writes would wait on them.
+template <int Bpp>
+void copyRows(const uint8_t* p, const uint8_t* end, int width, int rows, uint8_t* row, ptrdiff_t pitch) {
+  using Counts = Segment<Bpp>;
+  const uint32_t w = static_cast<uint32_t>(width);
+  Counts at;
+  if (static_cast<size_t>(end - p) >= Counts::kBytes) at.read(p);
   for (int y = 0; y < rows; ++y, row += pitch) {
-    auto copy = [row](uint32_t o, uint32_t n, const uint8_t* pixels) {
-      copyRun(row + static_cast<size_t>(o) * Bpp, pixels, static_cast<size_t>(n) * Bpp);
-    };
-    if (walkRow(r, width, kCountWidth, Bpp, true, copy) != Walk::kRowDone) return;
+    uint32_t offset = 0;
+    do {
+      const Counts now = at;
+      if (now.skip == 0 && now.n == 0) return;
+      const uint8_t* pixels = p + Counts::kBytes;
+      const size_t bytes = static_cast<size_t>(now.n) * Bpp;
+      if (offset + now.skip + now.n > w || static_cast<size_t>(end - pixels) < bytes) return;
+      p = pixels + bytes;
+      at = Counts{};  // the code ends here unless it holds another segment
+      if (static_cast<size_t>(end - p) >= Counts::kBytes) at.read(p);
+      offset += now.skip;
+      copyRun(row + static_cast<size_t>(offset) * Bpp, pixels, bytes);
+      offset += now.n;
+    } while (offset < w);
   }
 }
 
@@ -171,10 +211,10 @@ void keyBlit(const Code& code, const GalPixelFormat* f, int width, uint8_t alpha
   const bool whole = left == 0 && right == static_cast<uint32_t>(width);
   if (whole && draw.kind == RunDraw::kCopy) {  // the common case, kept tight
     switch (bpp) {
-      case 1: return copyRows<1>(r, width, box.h, row, to.pitch);
-      case 2: return copyRows<2>(r, width, box.h, row, to.pitch);
-      case 3: return copyRows<3>(r, width, box.h, row, to.pitch);
-      default: return copyRows<4>(r, width, box.h, row, to.pitch);
+      case 1: return copyRows<1>(r.p, r.end, width, box.h, row, to.pitch);
+      case 2: return copyRows<2>(r.p, r.end, width, box.h, row, to.pitch);
+      case 3: return copyRows<3>(r.p, r.end, width, box.h, row, to.pitch);
+      default: return copyRows<4>(r.p, r.end, width, box.h, row, to.pitch);
     }
   }
   for (int y = 0; y < box.h; ++y, row += to.pitch) {

@@ -5,6 +5,11 @@
 #include <algorithm>
 #include <cstring>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
+#include "gdi/dc/rect_inline.h"
 #include "gui/dc.h"
 
 
@@ -14,10 +19,10 @@ namespace {
 template <typename RowFn>
 void forEachVisibleRow(DC* dc, const Rect& box, RowFn row) {
   Rect limit;
-  if (!IntersectRect(&limit, &box, &dc->rcOutput)) return;
+  if (!gui::rect::Intersect(&limit, box, dc->rcOutput)) return;
   for (const ClipRect* c = dc->effClip.head; c; c = c->next) {
     Rect part;
-    if (!IntersectRect(&part, &limit, &c->rc)) continue;
+    if (!gui::rect::Intersect(&part, limit, c->rc)) continue;
     for (int y = part.top; y < part.bottom; ++y) row(y, part.left, part.right);
   }
 }
@@ -46,8 +51,20 @@ class SpanWriter {
 
  private:
   uint8_t* row(int y) const { return dc_->geomPixels + static_cast<ptrdiff_t>(dc_->geomPitch) * y; }
+  // Sixteen bytes a store; the last store may overlap the one before, which
+  // writes the same pixels again.
   template <typename Pixel>
   static void fill(uint8_t* p, int count, Pixel value) {
+#if defined(__SSE2__)
+    const size_t bytes = static_cast<size_t>(count) * sizeof value;
+    if (bytes >= 16) {
+      const __m128i v = sizeof value == 4 ? _mm_set1_epi32(static_cast<int>(value))
+                                          : _mm_set1_epi16(static_cast<short>(value));
+      for (size_t at = 0; at + 16 < bytes; at += 16) _mm_storeu_si128(reinterpret_cast<__m128i*>(p + at), v);
+      _mm_storeu_si128(reinterpret_cast<__m128i*>(p + bytes - 16), v);
+      return;
+    }
+#endif
     for (int i = 0; i < count; ++i, p += sizeof value) std::memcpy(p, &value, sizeof value);
   }
   DC* dc_;
@@ -122,11 +139,11 @@ void PutInkRuns(DC* dc, int x, int y, const std::vector<InkRun>& runs, int width
                 GalPixel ink) {
   Rect limit;
   const Rect box{x, y, x + width, y + height};
-  if (!IntersectRect(&limit, &box, &dc->rcOutput)) return;
+  if (!gui::rect::Intersect(&limit, box, dc->rcOutput)) return;
   const SpanWriter spans(dc, ink);
   for (const ClipRect* c = dc->effClip.head; c; c = c->next) {
     Rect part;
-    if (!IntersectRect(&part, &limit, &c->rc)) continue;
+    if (!gui::rect::Intersect(&part, limit, c->rc)) continue;
     for (const InkRun& run : runs) {
       const int row = y + run.row;
       if (row < part.top) continue;

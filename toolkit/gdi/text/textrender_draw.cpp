@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "gdi/dc/dc_record.h"
+#include "gdi/dc/rect_inline.h"
 #include "gdi/text/textrender.h"
 #include "gdi/text/textrender_buffer.h"
 #include "gdi/text/textrender_glyphcache.h"
@@ -120,7 +121,7 @@ class StringBracket {
   // next drawing; false when none of it shows.
   bool Enter(const Rect& area) {
     Rect visible;
-    if (!IntersectRect(&visible, &area, &limit_)) return false;
+    if (!gui::rect::Intersect(&visible, area, limit_)) return false;
     if (!open_) {
       dc_->rcOutput = limit_;
       if (gui::dc::BeginDCDrawing(dc_) != 0) {
@@ -131,12 +132,12 @@ class StringBracket {
       bound_ = dc_->rcOutput;
       touched_ = Rect{};
     }
-    if (!IntersectRect(&visible, &visible, &bound_)) return false;
+    if (!gui::rect::Intersect(&visible, visible, bound_)) return false;
     dc_->rcOutput = visible;
     if (IsRectEmpty(&touched_))
       touched_ = visible;
     else
-      GetBoundRect(&touched_, &touched_, &visible);
+      gui::rect::Bound(&touched_, touched_, visible);
     return true;
   }
   void Close() {
@@ -178,7 +179,7 @@ void drawOneChar(StringBracket& bracket, DC* dc, LogFont* lf, DevFont* df, uint3
   const int cellTop = penY - face.ascent;
   if (dc->bkMode != BM_TRANSPARENT && desc.advanceOp && *penX != oldX) {
     const Rect advance{std::min(oldX, *penX), cellTop, std::max(oldX, *penX), cellTop + face.height};
-    GetBoundRect(&g.cell, &g.cell, &advance);
+    gui::rect::Bound(&g.cell, g.cell, advance);
   }
   const GlyphStyle style = ChooseGlyphStyle(dc, lf, g.source.grey, g.shape.italic > 0);
   g.shape.effect = style.effect;
@@ -197,10 +198,10 @@ void drawOneChar(StringBracket& bracket, DC* dc, LogFont* lf, DevFont* df, uint3
     g.box.bottom += dy;
   }
   // A plain monochrome glyph paints its whole box: background and ink.
-  if (inkOnly(g, style) && style.kind == BufferKind::kPlain) GetBoundRect(&g.cell, &g.cell, &g.box);
+  if (inkOnly(g, style) && style.kind == BufferKind::kPlain) gui::rect::Bound(&g.cell, g.cell, g.box);
 
   Rect area;
-  GetBoundRect(&area, &g.box, &g.cell);
+  gui::rect::Bound(&area, g.box, g.cell);
   if (!bracket.Enter(area)) return;
   fillBackground(dc, g.cell);
   putGlyph(dc, g, style, x, y);

@@ -74,6 +74,55 @@ TEST_P(BitmapFill, ThreePartFillCoversEveryRowFromTheRightThird) {
   EXPECT_FALSE(FillBoxWithBitampCombineEx(HDC_SCREEN, 0, 0, 6, 0, nullptr, TRUE, TRUE, TRUE));
 }
 
+// The three-part fill draws what its planned pieces draw one fill each,
+// also where a clip rectangle cuts pieces, skins are keyed or cropped
+// across, and whole tiles repeat.
+TEST_P(BitmapFill, ThreePartFillDrawsWhatItsPiecesDrawOneByOne) {
+  const uint32_t m = mask();
+  const Rect clip{9, 3, 43, 37};
+  for (bool vertical : {true, false})
+    for (int b : {30, 10})
+      for (int cross : {0, 4, 12})
+        for (int flags = 0; flags < 8; ++flags) {
+          const bool head = flags & 1, tail = flags & 2, keyed = flags & 4;
+          const int bw = vertical ? 8 : b, bh = vertical ? b : 8;
+          TestBitmap skin(bw, bh, bytes(), [m](int x, int y) { return static_cast<uint32_t>(7 * x + 31 * y + 1) & m; });
+          if (keyed) {
+            skin.bmp.bmType |= BMP_TYPE_COLORKEY;
+            skin.bmp.bmColorKey = GetPixelInBitmap(&skin.bmp, 1, 1);
+          }
+          const int x = 5, y = 2, l = 37;
+          const int w = vertical ? cross : l, h = vertical ? l : cross;
+          auto draw = [&](bool together) {
+            dctest::Scribble(*screen_, 5);
+            SelectClipRect(HDC_SCREEN, &clip);
+            if (together) {
+              ASSERT_TRUE(FillBoxWithBitampCombineEx(HDC_SCREEN, x, y, w, h, &skin.bmp, head, tail, vertical));
+            } else {
+              const gui::dc::CombineRequest r = vertical
+                  ? gui::dc::CombineRequest{y, h, x, w, bh, bw, head, tail, true}
+                  : gui::dc::CombineRequest{x, w, y, h, bw, bh, head, tail, false};
+              for (const gui::dc::CombinePiece& p : gui::dc::PlanCombineFill(r)) {
+                const int px = vertical ? p.cross : p.along, py = vertical ? p.along : p.cross;
+                if (p.wholeTile) {
+                  FillBoxWithBitmap(HDC_SCREEN, px, py, 0, 0, &skin.bmp);
+                  continue;
+                }
+                FillBoxWithBitmapPart(HDC_SCREEN, px, py, vertical ? p.crossSize : p.length,
+                                      vertical ? p.length : p.crossSize, bw, bh, &skin.bmp,
+                                      vertical ? p.crossFrom : p.alongFrom, vertical ? p.alongFrom : p.crossFrom);
+              }
+            }
+            SelectClipRect(HDC_SCREEN, nullptr);
+          };
+          draw(false);
+          const dctest::Picture want = Shot();
+          draw(true);
+          ASSERT_EQ(Shot(), want) << "B " << b << " cross " << cross << " flags " << flags
+                                  << (vertical ? " down" : " across");
+        }
+}
+
 TEST(CombinePlan, HeadMiddlesRemainderAndTailOfA30PixelSkin) {
   using gui::dc::CombinePiece;
   gui::dc::CombineRequest r{0, 45, 0, 0, 30, 8, true, true, true};

@@ -121,6 +121,61 @@ TEST(RleRoundTrip, KeyedBlitsMatchPlainBlitsAndDecodeBack) {
   }
 }
 
+// Runs of every length from 1 to 40 pixels land like the plain keyed blit.
+TEST(RleRoundTrip, RunsOfEveryLengthLandLikeThePlainBlit) {
+  for (const Format& f : {k8, k565, k24, kXRGB}) {
+    const int w = 170, h = 40;
+    SurfacePtr coded = Make(f, w, h), plain = Make(f, w, h);
+    for (int y = 0; y < h; ++y) {
+      const int run = y + 1;
+      for (int x = 0; x < w; ++x) {
+        const int phase = (x + y) % (run + 2);  // `run` drawn, then 2 keyed
+        const uint32_t v = phase < run ? static_cast<uint32_t>(x * 7 + y + 1) & 0x7F : 0;
+        Set(coded.get(), x, y, v);
+        Set(plain.get(), x, y, v);
+      }
+    }
+    GAL_SetColorKey(coded.get(), GAL_SRCCOLORKEY | GAL_RLEACCEL, 0);
+    GAL_SetColorKey(plain.get(), GAL_SRCCOLORKEY, 0);
+    SurfacePtr a = Make(f, w + 3, h), b = Make(f, w + 3, h);
+    std::memset(a->pixels, 0x5A, a->pitch * h);
+    std::memset(b->pixels, 0x5A, b->pitch * h);
+    GalRect at{3, 0, 0, 0}, bt{3, 0, 0, 0};
+    ASSERT_EQ(GAL_BlitSurface(coded.get(), nullptr, a.get(), &at), 0);
+    ASSERT_EQ(GAL_BlitSurface(plain.get(), nullptr, b.get(), &bt), 0);
+    ASSERT_EQ(coded->map->swBlit, GAL_RLEBlit);
+    EXPECT_EQ(0, std::memcmp(a->pixels, b->pixels, a->pitch * h)) << f.bpp << " bits";
+  }
+}
+
+// Codes handed in: one that holds every row but no end marker is walked
+// without reading past its last byte; one that runs past the width stops
+// there, as does one cut inside a run.
+TEST(RleDamage, WholeRowCopiesStopAtTheEndOfTheCodeAndAtDamage) {
+  GuardedSurface dst(3, 2, 32, 0xFF0000, 0xFF00, 0xFF);
+  SurfacePtr src = Make(kXRGB, 3, 2);
+  GAL_SetColorKey(src.get(), GAL_SRCCOLORKEY, 0);
+  const uint8_t whole[] = {1, 0, 2, 0, 7, 0, 0, 0, 8, 0, 0, 0,   // skip 1, two pixels
+                           0, 0, 1, 0, 9, 0, 0, 0, 2, 0, 0, 0};  // one pixel, skip 2
+  ASSERT_TRUE(gal::rle::adoptCode(src.get(), whole, sizeof whole, false));
+  GalRect all{0, 0, 3, 2}, to = all;
+  GAL_RLEBlit(src.get(), &all, dst.get(), &to);
+  EXPECT_EQ((std::vector<uint32_t>{dst.pixel(0, 0), dst.pixel(1, 0), dst.pixel(2, 0), dst.pixel(0, 1),
+                                   dst.pixel(1, 1), dst.pixel(2, 1)}),
+            (std::vector<uint32_t>{0, 7, 8, 9, 0, 0}));
+
+  const uint8_t wide[] = {0, 0, 1, 0, 5, 0, 0, 0, 0, 0, 3, 0, 6, 0, 0, 0};  // 1 + 3 > 3 pixels
+  ASSERT_TRUE(gal::rle::adoptCode(src.get(), wide, sizeof wide, false));
+  GAL_RLEBlit(src.get(), &all, dst.get(), &to);
+  EXPECT_EQ(dst.pixel(0, 0), 5u);
+  EXPECT_EQ(dst.pixel(1, 0), 7u) << "the damaged run is not drawn";
+
+  const uint8_t cut[] = {0, 0, 3, 0, 1, 0, 0, 0, 2, 0, 0, 0};  // three pixels promised, two held
+  ASSERT_TRUE(gal::rle::adoptCode(src.get(), cut, sizeof cut, false));
+  GAL_RLEBlit(src.get(), &all, dst.get(), &to);
+  EXPECT_EQ(dst.pixel(0, 0), 5u) << "the cut run is not drawn";
+}
+
 TEST(RleRoundTrip, KeyedBlitWithHalfAlphaAveragesEachPixelPair) {
   SurfacePtr src = Make(k565, 5, 1), dst = Make(k565, 5, 1);
   const uint16_t s[5] = {0xFFFF, 0x1234, 0, 0xF81F, 0x0841};

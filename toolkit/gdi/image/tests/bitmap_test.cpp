@@ -45,6 +45,23 @@ TEST_F(BitmapTest, LoadingByNameFollowsTheExtension) {
   EXPECT_EQ(b.bmBits, nullptr);
 }
 
+// Three-byte rows in either byte order, of widths around the four-pixel
+// steps of the quick packing, land on the 32-bit screen pixel for pixel.
+TEST_F(BitmapTest, ColourRowsOfEveryWidthPackIntoTheScreenLayout) {
+  for (int w : {1, 3, 5, 6, 7, 8, 9, 10, 13, 34}) {
+    const Truth truth = RandomTruth(w, 2, 40 + w);
+    for (const Bytes& file : {BmpRgb(truth, 24), Png({}, truth, PNG_COLOR_TYPE_RGB, 8, false, false)}) {
+      const char* ext = file[0] == 'B' ? "bmp" : "png";
+      Bitmap b{};
+      ASSERT_EQ(LoadBitmapFromMem(HDC_SCREEN, &b, file.data(), static_cast<int>(file.size()), ext), 0);
+      for (int y = 0; y < 2; ++y)
+        for (int x = 0; x < w; ++x)
+          ASSERT_EQ(BitmapPixel(b, x, y), Xrgb(truth.at(x, y))) << ext << " width " << w << " at " << x << "," << y;
+      UnloadBitmap(&b);
+    }
+  }
+}
+
 TEST_F(BitmapTest, ColourRowsPackIntoAFiveSixFiveScreen) {
   TerminateGDI();
   GuardedSurface narrow(8, 8, 16, 0xF800, 0x07E0, 0x001F);

@@ -358,3 +358,36 @@ TEST_F(DrawStringTest, GreyTextOnAFreshWindowDCDrawsGreyLevels) {
 }
 
 }  // namespace
+
+namespace {
+
+// Fills of every width up to 20 pixels on 16- and 32-bit screens, ending at
+// the row's end: exactly the box changes, nothing past it (the guarded
+// screen's padding stays intact).
+TEST_F(DrawStringTest, CellFillsCoverExactlyTheirBoxAtEachDepth) {
+  TerminateGDI();
+  for (int bpp : {16, 32}) {
+    GuardedSurface screen(40, 24, bpp, bpp == 16 ? 0xF800 : 0xFF0000, bpp == 16 ? 0x07E0 : 0xFF00,
+                          bpp == 16 ? 0x001F : 0xFF);
+    ASSERT_TRUE(InitGDI(screen.get()));
+    DC* dc = gui::dc::ScreenDC();
+    const GalPixel value = bpp == 16 ? 0xA5C3 : 0x00A5C3E7;
+    for (int w = 1; w <= 20; ++w) {
+      const Rect box{40 - w, w, 40, w + 1};
+      dc->rcOutput = dc->devRect;
+      ASSERT_EQ(gui::dc::BeginDCDrawing(dc), 0);
+      textrender::FillClipped(dc, box, value);
+      gui::dc::EndDCDrawing(dc);
+      for (int x = 0; x < 40; ++x)
+        ASSERT_EQ(screen.pixel(x, w), x >= 40 - w ? value : 0u) << bpp << " bits, width " << w << " at " << x;
+    }
+    EXPECT_EQ(screen.pixel(39, 0), 0u);
+    EXPECT_EQ(screen.pixel(39, 21), 0u);
+    TerminateGDI();
+    EXPECT_TRUE(screen.paddingIntact()) << bpp;
+  }
+  ASSERT_TRUE(InitGDI(screen_->get()));
+  dc_ = gui::dc::ScreenDC();
+}
+
+}  // namespace
