@@ -13,6 +13,7 @@
 #include "app/control_services.h"
 #include "app/device_backend.h"
 #include "app/formatting.h"
+#include "app/page_keys.h"
 #include "app/system_pages.h"
 #include "app/system/users/tests/nested_steps.h"
 #include "app/testing/page_harness.h"
@@ -461,3 +462,33 @@ TEST_F(Users, PagesAndDialogsOnScreen) {
 }
 
 }  // namespace
+
+// The front panel's keys reach the list through the focus the page gives
+// it: edit opens the modify dialog, check-all the rights, the row action
+// asks before deleting, each for the row the list has selected.
+TEST_F(Users, TheListKeysActOnTheSelectedRowThroughTheFocus) {
+  UserConfig table = DeviceTable();
+  std::strcpy(table.users[1].name, "night_shift");
+  ASSERT_EQ(setUserConfig(nullptr, &table, 0), 0);
+  RefreshCache();
+  OpenPage();
+  const WindowHandle list = GetDlgItem(page_, kList);
+  SendMessage(list, LVM_SELECTITEM, static_cast<WParam>(PositionOf(1)), 0);
+  SetFocusChild(list);
+  desktest::Drain();
+  auto key = [this](int code) { SendMessage(win_, MSG_KEYDOWN, static_cast<WParam>(code), 0); };
+  struct Row {
+    int code;
+    int fieldId;  // a control only the expected dialog has: the modify name, the rights sheet
+  } rows[] = {{PAGE_KEY_EDIT, kModName}, {PAGE_KEY_CHECK_ALL, kSheet}};
+  for (const Row& r : rows) {
+    bool seen = false;
+    FromPage([&] { key(r.code); }, [&](WindowHandle dlg) { seen = IsValidHandle(GetDlgItem(dlg, r.fieldId)); });
+    EXPECT_TRUE(seen) << r.code;
+  }
+  livetest::BoxAnswer() = IDNO;
+  key(PAGE_KEY_ACTION);
+  EXPECT_EQ(TakeBoxes(), std::vector<std::string>{Caption("userset", "deleteuser")});
+  EXPECT_EQ(std::string(DeviceTable().users[1].name), "night_shift") << "No deletes nothing";
+  ClosePage();
+}
