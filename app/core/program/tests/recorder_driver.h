@@ -106,16 +106,19 @@ class Driver {
     Settle();
     return true;
   }
-  // The screen once two reads in a row agree: what the program shows when
-  // it has finished drawing.
+  // The screen once reads in a row agree: what the program shows when it
+  // has finished drawing.
   static guitest::Picture Screen() {
     const Rect whole{0, 0, static_cast<int>(GetGDCapability(HDC_SCREEN, GDCAP_HPIXEL)),
                       static_cast<int>(GetGDCapability(HDC_SCREEN, GDCAP_VPIXEL))};
+    // Three agreeing reads in a row: on a loaded machine a page may still be
+    // painting between two reads taken close together.
     guitest::Picture last = guitest::Grab(whole);
-    for (int i = 0; i < 20; ++i) {
+    int agreeing = 0;
+    for (int i = 0; i < 40 && agreeing < 3; ++i) {
       Settle();
       guitest::Picture now = guitest::Grab(whole);
-      if (now.rgb == last.rgb) break;
+      agreeing = now.rgb == last.rgb ? agreeing + 1 : 0;
       last = std::move(now);
     }
     return last;
