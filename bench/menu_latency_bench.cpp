@@ -4,8 +4,8 @@
 //   right click on the live view -> the pop-up menu complete
 //   the pop-up's first item      -> the main menu complete
 // beside a minimal SDL2 program (click_sdl_window) that takes a click
-// through SDL's event queue and presents a filled rectangle of the same
-// area, measured in turn in the same run. Goals (1 or more meets them):
+// through SDL's event queue and presents a filled rectangle of the main
+// menu's area, measured in turn in the same run. Goals (1 or more meets them):
 //   goal_popup_one_frame = 1.2 x third quartile of first-visible / third
 //                          quartile of complete (the pop-up shows whole in
 //                          the present that first shows it; first visible:
@@ -19,6 +19,7 @@
 #include <algorithm>
 #include <atomic>
 #include <chrono>
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <functional>
@@ -27,6 +28,7 @@
 #include <vector>
 
 #include "app/app_registry.h"
+#include "app/device_test_seam.h"
 #include "app/program.h"
 #include "app/program_pages.h"
 #include "bench/bench_exec_window.h"
@@ -77,8 +79,18 @@ class Screen {
                               static_cast<unsigned>(r.bottom - r.top), AllPlanes, ZPixmap);
     if (!image) return out;
     out.reserve(static_cast<size_t>(image->width) * static_cast<size_t>(image->height));
-    for (int y = 0; y < image->height; ++y)
-      for (int x = 0; x < image->width; ++x) out.push_back(XGetPixel(image, x, y));
+    // Read straight from the image where its layout allows: a slow read-back
+    // would count against whichever side draws the larger area.
+    const bool direct = image->bits_per_pixel == 32 && image->byte_order == LSBFirst;
+    for (int y = 0; y < image->height; ++y) {
+      const char* row = image->data + static_cast<size_t>(y) * static_cast<size_t>(image->bytes_per_line);
+      for (int x = 0; x < image->width; ++x) {
+        uint32_t pixel = 0;
+        if (direct) std::memcpy(&pixel, row + static_cast<size_t>(x) * 4, 4);
+        if (direct && image->depth < 32) pixel &= (uint32_t{1} << image->depth) - 1;
+        out.push_back(direct ? pixel : XGetPixel(image, x, y));
+      }
+    }
     XDestroyImage(image);
     return out;
   }
@@ -206,9 +218,10 @@ void Script(Results* r) {
     return WaitUntil([] { return getOutputState(getMainOutput()) == OUTSTATE_LIVEVIEW && !PopupShown(); }, 2000);
   };
   if (!backToLive()) return fail("the menus did not close");
-  // The baseline presents a rectangle of the pop-up's area, 240 pixels wide
-  // so that it stands beside the recorder's window.
-  const long area = static_cast<long>(popupBox.right - popupBox.left) * (popupBox.bottom - popupBox.top);
+  // The baseline presents a rectangle of the main menu's area (the goal it
+  // stands beside), 240 pixels wide so that it stands beside the recorder's
+  // window: both sides present and read back as many pixels.
+  const long area = static_cast<long>(menuBox.right - menuBox.left) * (menuBox.bottom - menuBox.top);
   const int sdlW = 240, sdlH = static_cast<int>(std::min<long>(1000, (area + sdlW - 1) / sdlW));
   benchload::Program sdl({benchexec::BesideMe("click_sdl_window"), std::to_string(sdlW), std::to_string(sdlH)}, true);
   if (!sdl.ok()) return fail("the SDL2 baseline did not start");
@@ -258,6 +271,9 @@ void BM_MenusCompleteVsSdlClickAndPresent(benchmark::State& state) {
     return;
   }
   Results r;
+  // The clicks start on the live view: the start-up wizard stays shut.
+  const uint32_t noWizard[2] = {0, 0};
+  device_seam::overrideAnswer("getStartGuideFlag", 0, noWizard, sizeof noWizard);
   for (auto _ : state) {
     registerAppPages();
     std::thread script(Script, &r);

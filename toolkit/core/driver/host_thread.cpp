@@ -1,7 +1,8 @@
 // The host window thread on SDL. Every SDL video call happens on this one
 // thread; other threads hand it work through a queue and wake it. Drawing
-// only marks areas dirty; the host presents them at most once a frame and
-// sleeps without polling while nothing happens.
+// only marks areas dirty; the host presents them about once a frame (a
+// short run at once after a quiet spell) and sleeps without polling while
+// nothing happens.
 #include "core/driver/host_thread.h"
 
 #include <SDL.h>
@@ -19,6 +20,7 @@
 #include <thread>
 
 #include "core/driver/host_keymap.h"
+#include "core/driver/present_pacer.h"
 #include "gdi/startup/startup_report.h"
 #include "core/driver/windib.h"
 #include "gui/host.h"
@@ -27,7 +29,6 @@ namespace host {
 namespace {
 
 using Clock = std::chrono::steady_clock;
-constexpr std::chrono::milliseconds kFrame{16};
 // The longest the start gate keeps the main window unshown.
 constexpr std::chrono::milliseconds kMaxStartGate{3000};
 
@@ -60,7 +61,7 @@ struct HostState {
   std::thread::id hostThreadId;
   // Host thread only.
   SDL_Window* windows[kSlotCount] = {nullptr, nullptr};
-  Clock::time_point lastPresent{};
+  PresentPacer pacer;
   Clock::time_point gateDeadline{};
 };
 
@@ -270,7 +271,7 @@ void waitForWork(int timeoutMs) {
   dispatchQueued();
 }
 
-// Presents when a frame's time has passed since the last present; answers
+// Presents when the pacer lets it and no drawing holds it back; answers
 // how long to sleep before the next one is due (-1: nothing to present).
 // The pending mark stays set until the present starts, so updates in the
 // meantime do not wake the host again.
@@ -278,7 +279,7 @@ int presentIfDue() {
   HostState& s = state();
   if (!s.presentPending.load()) return -1;
   Clock::time_point now = Clock::now();
-  Clock::time_point due = s.lastPresent + kFrame;
+  Clock::time_point due = s.pacer.due();
   if (s.startGate.load()) {
     if (now < s.gateDeadline)
       return static_cast<int>(std::chrono::ceil<std::chrono::milliseconds>(s.gateDeadline - now).count());
@@ -293,7 +294,7 @@ int presentIfDue() {
   }
   s.presentPending = false;
   presentAll();
-  s.lastPresent = now;
+  s.pacer.presented(now);
   return -1;
 }
 

@@ -28,7 +28,7 @@ HostDisplay& Display(int slot);
 bool ShowDisplay(int slot, int width, int height);
 void CloseDisplay(int slot);
 // Asks the host thread to present what changed: it is woken only when no
-// wake is pending, and presents at most once a frame.
+// wake is pending, and presents about once a frame (see PresentPacer).
 void RequestPresent();
 // Presents every display's changes now, on the host thread, and waits.
 void PresentNow();
