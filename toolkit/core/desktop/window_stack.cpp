@@ -323,6 +323,10 @@ LResult HideStackedWindow(WindowRecord* win) {
 
 LResult ShowStackedWindow(WindowRecord* win) {
   if (IsVisibleRecord(win)) return 0;
+  // A pop-up control (a drop-down list) opens above the windows raised
+  // since it was made, its own main window among them, or it shows clipped away.
+  if (IsControlRecord(win) && win->zorderNode)
+    if (ZOrderList* own = ListHolding(HandleOf(win))) MoveNodeToHead(*own, win->zorderNode);
   SetVisibleBit(win, true);
   {
     DisplaySwitchHold hold;
