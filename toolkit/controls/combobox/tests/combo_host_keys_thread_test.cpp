@@ -1,7 +1,7 @@
 // A drop-down list on a dialog driven as a user drives it through the host
-// window: opened by a click, walked with the cursor keys, chosen with
-// Enter or left with Escape, and the dialog itself untouched by those keys.
-#include <atomic>
+// window: opened by a click and shown above the dialog that click raised,
+// walked with the cursor keys, chosen with Enter or left with Escape, the
+// dialog untouched by those keys; closed by a click on the box or beside it.
 #include <chrono>
 #include <functional>
 #include <string>
@@ -56,17 +56,18 @@ class ComboOnADialog : public ComboTest {
     return done();
   }
 
-  bool ClickBox() {
-    int x = 10, y = 13;  // on the edit, as a finger lands on the box
-    WindowToScreen(box_, &x, &y);
+  // A click at (x, y) of window w; true once the list shows as `open`.
+  bool Click(WindowHandle w, int x, int y, bool open) {
+    WindowToScreen(w, &x, &y);
     return Feed(
         [x, y] {
           HostInjectMouseMove(x, y);
           HostInjectMouseButton(HOST_BUTTON_LEFT, 1);
           HostInjectMouseButton(HOST_BUTTON_LEFT, 0);
         },
-        [this] { return ListShown(); });
+        [this, open] { return ListShown() == open; });
   }
+  bool ClickBox() { return Click(box_, 10, 13, true); }  // on the edit, as a finger lands on the box
 
   bool Key(int key, const std::function<bool()>& done) {
     return Feed(
@@ -111,6 +112,17 @@ TEST_F(ComboOnADialog, AListOpenedByAClickTakesTheKeysUntilEnterOrEscape) {
   EXPECT_TRUE(Key(kLinuxEscape, [this] { return !ListShown(); })) << "Escape closed the list";
   EXPECT_FALSE(Closed()) << "the dialog stays";
   EXPECT_EQ(GetFocusChild(dlg_), box_);
+
+  // A click on the box closes its open list and does not open it again;
+  // a click beside it closes it too, and the box opens at the next click.
+  ASSERT_TRUE(ClickBox());
+  EXPECT_TRUE(Click(box_, 10, 13, false)) << "the second click closed the list";
+  desktest::Drain();
+  EXPECT_FALSE(ListShown()) << "and left it closed";
+  ASSERT_TRUE(ClickBox());
+  EXPECT_TRUE(Click(dlg_, 150, 200, false)) << "a click beside the list closed it";
+  EXPECT_TRUE(ClickBox()) << "the next click opens it again";
+  EXPECT_TRUE(Key(kLinuxEscape, [this] { return !ListShown(); }));
 
   // With the list closed Escape reaches the dialog again.
   EXPECT_TRUE(Key(kLinuxEscape, [this] { return Closed(); })) << "Escape closes the dialog";
