@@ -2,12 +2,14 @@
 // window: opened by a click and shown above the dialog that click raised,
 // walked with the cursor keys, chosen with Enter or left with Escape, the
 // dialog untouched by those keys; closed by a click on the box or beside it.
+#include <atomic>
 #include <chrono>
 #include <functional>
 #include <string>
 #include <thread>
 
 #include "controls/combobox/tests/combo_fixture.h"
+#include "core/input/lowlevel_event.h"
 #include "gui/host.h"
 
 namespace {
@@ -17,6 +19,11 @@ using combotest::ComboTest;
 constexpr int kLinuxEscape = 1, kLinuxEnter = 28, kLinuxUp = 103, kLinuxDown = 108;
 constexpr int kBoxId = 40, kNextId = 41;
 
+// Every reading of the clock a second later than the last: each press
+// stands apart, as a hand's clicks do, and none makes a double click.
+std::atomic<unsigned int> g_ticks{1000};
+unsigned int SlowHand() { return g_ticks += 100; }
+
 LResult LoggedDialogProc(WindowHandle hwnd, int msg, WParam wParam, LParam lParam) {
   guitest::Log::Instance().Add({hwnd, msg, wParam, lParam});
   return DefaultDialogProc(hwnd, msg, wParam, lParam);
@@ -25,6 +32,7 @@ LResult LoggedDialogProc(WindowHandle hwnd, int msg, WParam wParam, LParam lPara
 class ComboOnADialog : public ComboTest {
  protected:
   void SetUp() override {
+    SetLowLevelEventClock(SlowHand);
     // A button after the box in the same group: an arrow key the dialog
     // took for itself would move the focus there.
     CtrlData ctrls[] = {
@@ -41,6 +49,11 @@ class ComboOnADialog : public ComboTest {
       SendMessage(box_, CB_ADDSTRING, 0, reinterpret_cast<LParam>(t));
     SendMessage(box_, CB_SETCURSEL, 0, 0);
     desktest::Drain();
+  }
+
+  void TearDown() override {
+    SetLowLevelEventClock(nullptr);
+    ComboTest::TearDown();
   }
 
   // The host thread does `act`; the test thread keeps dispatching until
