@@ -51,6 +51,13 @@ void Open(WindowHandle hwnd, ComboBoxData& d, bool byEnter) {
   if (d.list) SetFocusChild(d.list);
 }
 
+// Opened by a click the list takes the keys too, or the dialog walks its
+// group with the arrows and Enter finds no choice; the edit keeps the focus.
+void OpenByClick(WindowHandle hwnd, ComboBoxData& d) {
+  OpenList(hwnd, d, true);
+  SetDialogCode(kCodeListKeys);
+}
+
 LResult DropKey(WindowHandle hwnd, ComboBoxData& d, int scan, WParam wParam, LParam lParam) {
   const bool open = d.state & kOpen;
   switch (scan) {
@@ -65,7 +72,8 @@ LResult DropKey(WindowHandle hwnd, ComboBoxData& d, int scan, WParam wParam, LPa
       if (d.edit) SetFocusChild(d.edit);
       return 0;
     case ctlmsg::kUp: case ctlmsg::kPageUp: case ctlmsg::kDown: case ctlmsg::kPageDown:
-      if (open) return Default(hwnd, MSG_KEYDOWN, wParam, lParam);
+      // The open list walks whether or not it holds the focus (a click leaves it with the edit).
+      if (open) return d.list ? SendMessage(d.list, MSG_KEYDOWN, wParam, lParam) : 0;
       Open(hwnd, d, false);
       return 0;
     default: return Default(hwnd, MSG_KEYDOWN, wParam, lParam);
@@ -111,7 +119,7 @@ void Press(WindowHandle hwnd, ComboBoxData& d, int x, int y, WParam wParam, LPar
     if (d.state & kOpen)
       d.state &= ~kOpen;  // the same click already hid the list
     else
-      OpenList(hwnd, d, true);
+      OpenByClick(hwnd, d);
   } else if (kind == CBS_TIME) {
     ToggleSpinner(d);
   } else if (kind == CBS_DATE) {
@@ -198,6 +206,7 @@ void OnDropDownHidden(WindowHandle hwnd, ComboBoxData& d, WParam wParam, LParam 
   if (wParam == 1) ScreenToClient(hwnd, &x, &y);
   if (d.state & kOpen) {
     d.state &= ~kOpen;
+    SetDialogCode(kCodeNormal);
     NotifyAlways(hwnd, CBN_SELECTCANCEL);
     NotifyAlways(hwnd, CBN_CLOSEUP);
     if (d.spinner) SendMessage(d.spinner, CB_SETSPINFORMAT, 0, 0);

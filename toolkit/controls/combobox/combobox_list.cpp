@@ -162,6 +162,7 @@ void OpenList(WindowHandle hwnd, ComboBoxData& d, bool choose) {
 void CloseList(WindowHandle hwnd, ComboBoxData& d, int code) {
   if (d.list) ShowWindow(d.list, SW_HIDE);
   d.state &= ~kOpen;
+  SetDialogCode(kCodeNormal);  // a closed list no longer wants the dialog's keys
   Notify(hwnd, code);
   Notify(hwnd, CBN_CLOSEUP);
 }

@@ -99,7 +99,7 @@ void Press(WindowHandle under, int msg, WParam wParam, LParam lParam) {
     WindowHandle before = ActiveOfCurrentDisplay();
     ZOrderList* own = ListHolding(HandleOf(main));
     if (own && own->head != main->zorderNode && !(main->exStyle & WS_EX_PREVIEW))
-      RaiseStackedWindow(main, kRaiseByMouse);
+      RaiseStackedWindow(main, kRaiseByMouse, lParam);  // a drop-down hidden by the press learns where it was
     ActivateWindow(HandleOf(main));
     if (ActiveOfCurrentDisplay() != before) SendNotifyMessage(HandleOf(main), MSG_MOUSEACTIVE, 0, 0);
   }

@@ -142,11 +142,11 @@ void PaintWhole(WindowRecord* win) {
   HoldPresentsForPaintOf(target);
 }
 
-void HideTopControlWithNode(ZOrderList& list, int mode, WindowRecord* raising) {
+void HideTopControlWithNode(ZOrderList& list, int mode, WindowRecord* raising, LParam point) {
   WindowRecord* head = list.head ? RecordOfNode(list.head) : nullptr;
   if (!head || head == raising || !IsControlRecord(head) || !IsVisibleRecord(head)) return;
   HideStackedWindow(head);
-  if (head->parent) SendNotifyMessage(HandleOf(head->parent), MSG_TOPCTRLHIDDEN, mode, 0);
+  if (head->parent) SendNotifyMessage(HandleOf(head->parent), MSG_TOPCTRLHIDDEN, mode, point);
 }
 
 bool LiesAbove(const ZOrderList& list, WindowHandle upper, WindowHandle lower) {
@@ -323,6 +323,10 @@ LResult HideStackedWindow(WindowRecord* win) {
 
 LResult ShowStackedWindow(WindowRecord* win) {
   if (IsVisibleRecord(win)) return 0;
+  // A pop-up control (a drop-down list) opens above the windows raised
+  // since it was made, its own main window among them, or it shows clipped away.
+  if (IsControlRecord(win) && win->zorderNode)
+    if (ZOrderList* own = ListHolding(HandleOf(win))) MoveNodeToHead(*own, win->zorderNode);
   SetVisibleBit(win, true);
   {
     DisplaySwitchHold hold;
@@ -336,10 +340,10 @@ LResult ShowStackedWindow(WindowRecord* win) {
   return activate ? ActivateWindow(HandleOf(win)) : 0;
 }
 
-LResult RaiseStackedWindow(WindowRecord* win, int mode) {
+LResult RaiseStackedWindow(WindowRecord* win, int mode, LParam point) {
   ZOrderList* own = ListHolding(HandleOf(win));
   if (!own || (own != &TopmostList() && own != CurrentDisplayList())) return ActiveOfCurrentDisplay();
-  HideTopControlWithNode(*own, mode, win);
+  HideTopControlWithNode(*own, mode, win, point);
   bool atHead = own->head == win->zorderNode;
   if (atHead && IsVisibleRecord(win)) return ActiveOfCurrentDisplay();
   if (IsVisibleRecord(win)) {

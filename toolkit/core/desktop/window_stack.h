@@ -13,7 +13,9 @@ LResult AddStackedWindow(WindowRecord* win, ZOrderNode* node, bool previewAware)
 LResult RemoveStackedWindow(WindowRecord* win);
 LResult ShowStackedWindow(WindowRecord* win);
 LResult HideStackedWindow(WindowRecord* win);
-LResult RaiseStackedWindow(WindowRecord* win, int mode);
+// A raise by the mouse gives the press's screen point, which the hidden
+// drop-down's parent is told with MSG_TOPCTRLHIDDEN.
+LResult RaiseStackedWindow(WindowRecord* win, int mode, LParam point = 0);
 LResult MoveStackedWindow(WindowRecord* win, const Rect* rect);
 LResult EnableStackedWindow(WindowRecord* win, bool enable);
 WindowHandle NextStackedWindow(WindowHandle hwnd);

@@ -1,9 +1,9 @@
 // One setting of each settings family changed on the running recorder as a
 // user changes it, with the device's clock held still: the advanced record
-// page's overwrite, and the preferred DNS server of network detection's
-// network dialog. Each is changed, applied, closed, opened again and found
-// kept; the screen matches its reference picture at every stop, and the
-// program ends with the host window, exit 0.
+// page's overwrite, the preferred DNS server of network detection's network
+// dialog, and the general settings' date format. Each is changed, applied,
+// closed, opened again and found kept; the screen matches its reference
+// picture at every stop, and the program ends with the host window, exit 0.
 #include <atomic>
 #include <cstdio>
 #include <string>
@@ -33,7 +33,9 @@ constexpr int kAdvancedItem = 18434, kOverwrite = 18688;
 // Maintenance menu: network detection is its sixth item; the detect tab's
 // network button and the dialog's preferred DNS field.
 constexpr int kNetDetectItem = 20741, kDetectTab = 1, kNetButton = 21016, kPreferredDns = 16455;
-constexpr int kEscape = 1;
+// System menu: the general settings are its first item; the date format.
+constexpr int kDisplayItem = 20225, kDateFormat = 20244;
+constexpr int kEscape = 1, kEnter = 28, kUp = 103, kDown = 108;
 constexpr char kPassword[] = "73916";
 
 #if defined(__SANITIZE_THREAD__)
@@ -75,10 +77,14 @@ void OpenSubMenuPage(Driver& d, int item, WindowHandle (*menu)(), int entry, Win
   d.ClickItem(getMainMenuWnd(), item);
   d.LogInIfAsked(kPassword);
   STEP(Driver::WaitFor([menu] { return Open(menu()); }), "sub-menu");
-  // The sub-menu opens its first item's page; the item wanted takes its place.
+  // The sub-menu opens its first item's page; the item wanted takes its
+  // place. The item open is disabled in the menu: a click on it would only
+  // bring the menu over its page.
   Driver::WaitFor([slot] { return Open(slot()); }, 2);
-  d.ClickItem(menu(), entry);
-  d.LogInIfAsked(kPassword);
+  if (IsWindowEnabled(GetDlgItem(menu(), entry))) {
+    d.ClickItem(menu(), entry);
+    d.LogInIfAsked(kPassword);
+  }
   STEP(Driver::WaitFor([slot] { return Open(slot()) && Open(GetDlgItem(slot(), kSheet)); }), "page");
 }
 
@@ -168,6 +174,42 @@ void DnsLeg(Driver& d) {
   BackToLiveView(d, getMaintenanceMenuWnd);
 }
 
+void DateFormatLeg(Driver& d) {
+  OpenSubMenuPage(d, menus::kMainSystem, getSystemMenuWnd, kDisplayItem, getSystemPageWnd);
+  if (::testing::Test::HasFatalFailure()) return;
+  WindowHandle page = SheetPage(getSystemPageWnd(), 0);
+  const LResult before = SendDlgItemMessage(page, kDateFormat, CB_GETSELVALUE, 0, 0);
+  const LResult rows = SendDlgItemMessage(page, kDateFormat, CB_GETCOUNT, 0, 0);
+  STEP(before >= 0 && rows > 1, "a date format shown");
+  MatchScreen("settings_date_opened");
+  // The list opened by a click, the next row taken with the keyboard.
+  WindowHandle edit = 0, list = 0;
+  SendDlgItemMessage(page, kDateFormat, CB_GETCHILDREN, reinterpret_cast<WParam>(&edit),
+                     reinterpret_cast<LParam>(&list));
+  d.ClickItem(page, kDateFormat);
+  STEP(Driver::WaitFor([&] { return IsWindowVisible(list); }), "list opened");
+  MatchScreen("settings_date_list");
+  d.Key(before + 1 < rows ? kDown : kUp);
+  d.Key(kEnter);
+  STEP(Driver::WaitFor([&] { return !IsWindowVisible(list); }), "list closed");
+  STEP(Driver::WaitFor([&] {
+         const LResult now = SendDlgItemMessage(page, kDateFormat, CB_GETSELVALUE, 0, 0);
+         return now >= 0 && now != before;
+       }),
+       "date format changed");
+  const LResult chosen = SendDlgItemMessage(page, kDateFormat, CB_GETSELVALUE, 0, 0);
+  d.ClickItem(page, kApply);
+  STEP(Driver::WaitFor([&] { return !IsWindowEnabled(GetDlgItem(page, kApply)); }), "date format applied");
+  MatchScreen("settings_date_applied");
+  CloseWithEscape(d, getSystemMenuWnd);
+  OpenSubMenuPage(d, menus::kMainSystem, getSystemMenuWnd, kDisplayItem, getSystemPageWnd);
+  if (::testing::Test::HasFatalFailure()) return;
+  page = SheetPage(getSystemPageWnd(), 0);
+  STEP(SendDlgItemMessage(page, kDateFormat, CB_GETSELVALUE, 0, 0) == chosen, "date format kept");
+  MatchScreen("settings_date_reopened");
+  BackToLiveView(d, getSystemMenuWnd);
+}
+
 TEST(RecorderSettings, OneSettingOfEachFamilyIsChangedAppliedAndFoundKept) {
   device_seam::resetAll();
   device_seam::setSettingsFile(testing::TempDir() + "recorder_settings_params.dat");
@@ -189,6 +231,8 @@ TEST(RecorderSettings, OneSettingOfEachFamilyIsChangedAppliedAndFoundKept) {
     OverwriteLeg(d);
     if (::testing::Test::HasFatalFailure()) return;
     DnsLeg(d);
+    if (::testing::Test::HasFatalFailure()) return;
+    DateFormatLeg(d);
     if (::testing::Test::HasFatalFailure()) return;
     d.CloseHostWindow();
   });

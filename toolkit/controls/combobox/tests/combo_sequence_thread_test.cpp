@@ -66,14 +66,14 @@ TEST_F(ComboSequence, DropDownListOpensChoosesAndCloses) {
       // Opened by any key the list holds the keys, so Escape reaches it.
       {"down opens and hands the list the keys too", MSG_KEYDOWN, ctlmsg::kDown, 0, {CBN_DROPDOWN}, 1, 0x4011},
       {"Enter on the open list is a choice", MSG_KEYDOWN, ctlmsg::kEnter, 0, {CBN_SELECTOK, CBN_CLOSEUP}, 0, 0x11},
-      {"a click on the button opens", MSG_LBUTTONDOWN, 0, button, {CBN_DROPDOWN}, 1, kSame},
+      {"a click on the button opens", MSG_LBUTTONDOWN, 0, button, {CBN_DROPDOWN}, 1, 0x4011},
       {"", kHideList, 0, 0, {}, kSame, kSame},
-      {"a click outside, on the button", MSG_TOPCTRLHIDDEN, 0, button, {CBN_SELECTCANCEL, CBN_CLOSEUP}, 0, kSame},
+      {"a click outside, on the button", MSG_TOPCTRLHIDDEN, 0, button, {CBN_SELECTCANCEL, CBN_CLOSEUP}, 0, 0x11},
       {"the press that hid it does not reopen", MSG_LBUTTONDOWN, 0, button, {}, 0, kSame},
       {"the release always says so", MSG_LBUTTONUP, 0, button, {CBN_CLICKED}, kSame, kSame},
-      {"a click on the edit opens too", MSG_LBUTTONDOWN, 0, edit, {CBN_SETFOCUS, CBN_DROPDOWN}, 1, kSame},
+      {"a click on the edit opens too", MSG_LBUTTONDOWN, 0, edit, {CBN_SETFOCUS, CBN_DROPDOWN}, 1, 0x4011},
       {"choosing an item closes and copies it", kListClick, 0, At(5, row + 1),
-       {CBN_SELECTOK, CBN_CLOSEUP, CBN_SELCHANGE}, 0, kSame},
+       {CBN_SELECTOK, CBN_CLOSEUP, CBN_SELCHANGE}, 0, 0x11},
       {"reopen", MSG_KEYDOWN, ctlmsg::kEnter, 0, {CBN_DROPDOWN}, 1, 0x4011},
       {"losing the focus closes", MSG_KILLFOCUS, 0, 0, {CBN_SELECTCANCEL, CBN_CLOSEUP, CBN_KILLFOCUS}, 0, 0x11},
   };

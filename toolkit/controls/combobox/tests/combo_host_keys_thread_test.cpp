@@ -1,0 +1,144 @@
+// A drop-down list on a dialog driven as a user drives it through the host
+// window: opened by a click and shown above the dialog that click raised,
+// walked with the cursor keys, chosen with Enter or left with Escape, the
+// dialog untouched by those keys; closed by a click on the box or beside it.
+#include <atomic>
+#include <chrono>
+#include <functional>
+#include <string>
+#include <thread>
+
+#include "controls/combobox/tests/combo_fixture.h"
+#include "core/input/lowlevel_event.h"
+#include "gui/host.h"
+
+namespace {
+
+using combotest::ComboTest;
+
+constexpr int kLinuxEscape = 1, kLinuxEnter = 28, kLinuxUp = 103, kLinuxDown = 108;
+constexpr int kBoxId = 40, kNextId = 41;
+
+// Every reading of the clock a second later than the last: each press
+// stands apart, as a hand's clicks do, and none makes a double click.
+std::atomic<unsigned int> g_ticks{1000};
+unsigned int SlowHand() { return g_ticks += 100; }
+
+LResult LoggedDialogProc(WindowHandle hwnd, int msg, WParam wParam, LParam lParam) {
+  guitest::Log::Instance().Add({hwnd, msg, wParam, lParam});
+  return DefaultDialogProc(hwnd, msg, wParam, lParam);
+}
+
+class ComboOnADialog : public ComboTest {
+ protected:
+  void SetUp() override {
+    SetLowLevelEventClock(SlowHand);
+    // A button after the box in the same group: an arrow key the dialog
+    // took for itself would move the focus there.
+    CtrlData ctrls[] = {
+        {"combobox", CBS_DROPDOWNLIST | CBS_NOTIFY | WS_VISIBLE | WS_TABSTOP, 20, 20, 160, 26, kBoxId, "",
+         0, 0},
+        {"button", WS_VISIBLE | WS_TABSTOP, 200, 20, 80, 26, kNextId, "Next", 0, 0},
+    };
+    DlgTemplate tpl{WS_BORDER, 0, 100, 100, 320, 240, "Display", 0, 0, 2, ctrls, 0};
+    dlg_ = CreateMainWindowIndirectParam(&tpl, 0, LoggedDialogProc, 0);
+    ASSERT_NE(dlg_, GUI_INVALID_HANDLE);
+    windows_.push_back(dlg_);
+    box_ = GetDlgItem(dlg_, kBoxId);
+    for (const char* t : {"YYYY-MM-DD", "MM-DD-YYYY", "DD-MM-YYYY"})
+      SendMessage(box_, CB_ADDSTRING, 0, reinterpret_cast<LParam>(t));
+    SendMessage(box_, CB_SETCURSEL, 0, 0);
+    desktest::Drain();
+  }
+
+  void TearDown() override {
+    SetLowLevelEventClock(nullptr);
+    ComboTest::TearDown();
+  }
+
+  // The host thread does `act`; the test thread keeps dispatching until
+  // `done` holds.
+  bool Feed(const std::function<void()>& act, const std::function<bool()>& done) {
+    std::thread hand(act);
+    for (int i = 0; i < 400 && !done(); ++i) {
+      desktest::Drain();
+      std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    hand.join();
+    desktest::Drain();
+    return done();
+  }
+
+  // A click at (x, y) of window w; true once the list shows as `open`.
+  bool Click(WindowHandle w, int x, int y, bool open) {
+    WindowToScreen(w, &x, &y);
+    return Feed(
+        [x, y] {
+          HostInjectMouseMove(x, y);
+          HostInjectMouseButton(HOST_BUTTON_LEFT, 1);
+          HostInjectMouseButton(HOST_BUTTON_LEFT, 0);
+        },
+        [this, open] { return ListShown() == open; });
+  }
+  bool ClickBox() { return Click(box_, 10, 13, true); }  // on the edit, as a finger lands on the box
+
+  bool Key(int key, const std::function<bool()>& done) {
+    return Feed(
+        [key] {
+          HostInjectKey(key, 1);
+          HostInjectKey(key, 0);
+        },
+        done);
+  }
+
+  bool ListShown() { return IsWindowVisible(Child(box_, true)); }
+  std::string Shown() { return Text(box_); }
+  bool Closed() {
+    for (const SeenMessage& m : guitest::Log::Instance().Take())
+      if (m.hwnd == dlg_ && (m.message == MSG_CLOSE || (m.message == MSG_COMMAND && m.wParam == IDCANCEL)))
+        closed_ = true;
+    return closed_;
+  }
+
+  WindowHandle dlg_ = 0, box_ = 0;
+  bool closed_ = false;
+};
+
+TEST_F(ComboOnADialog, AListOpenedByAClickTakesTheKeysUntilEnterOrEscape) {
+  ASSERT_TRUE(ClickBox()) << "the click opened the list";
+  // The click raised the dialog: the list still shows above it.
+  Rect r{};
+  GetWindowRect(dlg_, &r);
+  guitest::MatchReference(guitest::Grab(r), guitest::ReferencePath(__FILE__, "combo_dialog_open.png"));
+  EXPECT_TRUE(Key(kLinuxDown, [this] { return Shown() == "MM-DD-YYYY"; })) << "down moved to the next row";
+  EXPECT_TRUE(Key(kLinuxDown, [this] { return Shown() == "DD-MM-YYYY"; })) << "and once more";
+  EXPECT_TRUE(ListShown()) << "the arrows stay in the list";
+  EXPECT_EQ(GetFocusChild(dlg_), box_) << "the dialog kept the arrows out of its group walk";
+  EXPECT_TRUE(Key(kLinuxEnter, [this] { return !ListShown(); })) << "Enter closed the list";
+  EXPECT_EQ(SendMessage(box_, CB_GETSELVALUE, 0, 0), 2) << "the choice is kept";
+  EXPECT_EQ(Shown(), "DD-MM-YYYY");
+  EXPECT_EQ(SendMessage(box_, MSG_GETDLGCODE, 0, 0), 0x11);
+
+  // Clicked again: Escape closes the list alone, not the dialog beneath.
+  ASSERT_TRUE(ClickBox()) << "a second click opened it again";
+  EXPECT_TRUE(Key(kLinuxUp, [this] { return Shown() == "MM-DD-YYYY"; })) << "up moved back a row";
+  EXPECT_TRUE(Key(kLinuxEscape, [this] { return !ListShown(); })) << "Escape closed the list";
+  EXPECT_FALSE(Closed()) << "the dialog stays";
+  EXPECT_EQ(GetFocusChild(dlg_), box_);
+
+  // A click on the box closes its open list and does not open it again;
+  // a click beside it closes it too, and the box opens at the next click.
+  ASSERT_TRUE(ClickBox());
+  EXPECT_TRUE(Click(box_, 10, 13, false)) << "the second click closed the list";
+  desktest::Drain();
+  EXPECT_FALSE(ListShown()) << "and left it closed";
+  ASSERT_TRUE(ClickBox());
+  EXPECT_TRUE(Click(dlg_, 150, 200, false)) << "a click beside the list closed it";
+  EXPECT_TRUE(ClickBox()) << "the next click opens it again";
+  EXPECT_TRUE(Key(kLinuxEscape, [this] { return !ListShown(); }));
+
+  // With the list closed Escape reaches the dialog again.
+  EXPECT_TRUE(Key(kLinuxEscape, [this] { return Closed(); })) << "Escape closes the dialog";
+}
+
+}  // namespace
