@@ -8,6 +8,7 @@
 #include "app/testing/page_harness.h"
 #include "gui/app_hooks.h"
 #include "gui/message.h"
+#include "app/page_keys.h"
 
 namespace {
 
@@ -63,7 +64,7 @@ TEST_F(Camera, CopyDialogGivesTheCheckedMaskOnOkAndNothingOnCancel) {
     WindowHandle dlg = getCopyChanWnd();
     SendDlgItemMessage(dlg, 4176, BM_SETCHECK, 1, 0);
     SendMessage(dlg, MSG_COMMAND, 4176, 0);
-    SendMessage(dlg, MSG_KEYDOWN, 1, 0);
+    SendMessage(dlg, MSG_KEYDOWN, PAGE_KEY_ESCAPE, 0);
   });
   EXPECT_EQ(cancelled, 0);
   EXPECT_EQ(getImageCopyChanMask(), 0u);

@@ -21,6 +21,7 @@
 #include "gui/listview.h"
 #include "gui/message.h"
 #include "gui/propsheet.h"
+#include "app/page_keys.h"
 
 namespace {
 
@@ -366,10 +367,10 @@ TEST_F(AlarmPages, CopyDialogsOfferOtherOnlineItemsAndHandBackTheChoice) {
         flags.push_back(Row(list, i).flags);
         labels.push_back(Cell(list, i, 0));
       }
-      // Key 154 toggles the selected row (the first one to begin with).
-      SendMessage(list, MSG_KEYDOWN, 154, 0);
+      // The check key toggles the selected row (the first one to begin with).
+      SendMessage(list, MSG_KEYDOWN, PAGE_KEY_CHECK, 0);
       keyChecks.push_back(static_cast<int>(SendMessage(list, LVM_GETCHECKED, 0, 0)));
-      SendMessage(list, MSG_KEYDOWN, 154, 0);
+      SendMessage(list, MSG_KEYDOWN, PAGE_KEY_CHECK, 0);
       keyChecks.push_back(static_cast<int>(SendMessage(list, LVM_GETCHECKED, 0, 0)));
       SendMessage(list, LVM_SETCHECKEDBYKEY, 0, 0);
       SendMessage(dlg, MSG_COMMAND, kCancel, 0);

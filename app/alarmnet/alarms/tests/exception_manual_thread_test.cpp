@@ -10,6 +10,7 @@
 #include "gui/listview.h"
 #include "gui/message.h"
 #include "gui/propsheet.h"
+#include "app/page_keys.h"
 
 namespace {
 
@@ -116,7 +117,7 @@ TEST_F(OutputPages, ExceptionTypesKeepTheirEditsAndAllTypesAppliesToEveryType) {
   // The keys change the checks without enabling Apply.
   Command(page, kApply);
   EXPECT_FALSE(Enabled(page, kApply));
-  SendMessage(list, MSG_KEYDOWN, 154, 0);
+  SendMessage(list, MSG_KEYDOWN, PAGE_KEY_CHECK, 0);
   EXPECT_EQ(SendMessage(list, LVM_GETCHECKED, 0, 0), 0);
   EXPECT_FALSE(Enabled(page, kApply));
   EXPECT_EQ(Entry(1).localOutputs, 0x3u);

@@ -15,6 +15,7 @@
 #include "gui/livevideo.h"
 #include "gui/message.h"
 #include "gui/paint.h"
+#include "app/page_keys.h"
 
 namespace {
 
@@ -110,10 +111,10 @@ TEST_F(Dialogs, OutputModeClosesAtOnceWhenStoringFailsAndOnEscapeOnlyInItsState)
   RunInLoop(showOutModeSet, [&] {
     WindowHandle dlg = getOutModeSetWnd();
     setOutputState(3, OUTSTATE_LIVEVIEW);
-    SendMessage(dlg, MSG_KEYDOWN, 1, 0);
+    SendMessage(dlg, MSG_KEYDOWN, PAGE_KEY_ESCAPE, 0);
     openAfterForeignEscape = IsWindow(dlg) && getOutModeSetWnd() == dlg;
     setOutputState(3, OUTSTATE_OUTMODE);
-    SendMessage(dlg, MSG_KEYDOWN, 1, 0);
+    SendMessage(dlg, MSG_KEYDOWN, PAGE_KEY_ESCAPE, 0);
   });
   EXPECT_TRUE(openAfterForeignEscape);
   EXPECT_EQ(getOutModeSetWnd(), GUI_INVALID_HANDLE);

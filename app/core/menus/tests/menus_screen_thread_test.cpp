@@ -13,6 +13,7 @@
 #include "app/camera.h"
 #include "app/device_backend.h"
 #include "app/menus.h"
+#include "app/page_keys.h"
 #include "app/playback.h"
 #include "app/record_pages.h"
 #include "app/system_pages.h"
@@ -26,7 +27,6 @@ using livetest::LiveGui;
 using menus::SubMenu;
 
 constexpr int kInspect = 0x9102;
-constexpr int kKeyLeft = 105, kKeyRight = 106, kKeyUp = 103, kKeyDown = 108;
 
 struct Opened {
   SubMenu which;
@@ -140,8 +140,8 @@ TEST_F(Menus, GuestInMaintenanceKeepsTheSelectionWhenRefusedAndMovesItOtherwise)
     firstPageVisibleAfterMove = IsWindowVisible(firstPage);
     secondPage = getMaintenancePageWnd();
     disabledAfterMove = DisabledItems(dlg, 20736, 7);
-    leftAnswer = static_cast<int>(SendMessage(dlg, MSG_KEYDOWN, kKeyLeft, 0));
-    SendMessage(dlg, MSG_KEYDOWN, kKeyRight, 0);
+    leftAnswer = static_cast<int>(SendMessage(dlg, MSG_KEYDOWN, PAGE_KEY_LEFT, 0));
+    SendMessage(dlg, MSG_KEYDOWN, PAGE_KEY_RIGHT, 0);
     activeAfterRight = GetActiveWindow();
     SendMessage(dlg, MSG_CLOSE, 0, 0);
   });
@@ -322,7 +322,7 @@ TEST_F(Menus, MainMenuKeysSwapRowsAndTheTipFollowsTheButtons) {
   std::vector<std::string> tips;
   RunInLoop(showMainMenu, [&] {
     const WindowHandle menu = getMainMenuWnd();
-    const std::pair<int, int> moves[] = {{16391, kKeyUp}, {16388, kKeyUp}, {16385, kKeyDown}, {16392, kKeyDown}};
+    const std::pair<int, int> moves[] = {{16391, PAGE_KEY_UP}, {16388, PAGE_KEY_UP}, {16385, PAGE_KEY_DOWN}, {16392, PAGE_KEY_DOWN}};
     for (const auto& move : moves) {
       SetFocusChild(GetDlgItem(menu, move.first));
       SendMessage(menu, MSG_KEYDOWN, static_cast<WParam>(move.second), 0);

@@ -16,6 +16,7 @@
 #include "app/device_test_seam.h"
 #include "app/login_rights.h"
 #include "app/page_registry.h"
+#include "app/page_keys.h"
 #include "gui/button.h"
 #include "gui/combobox.h"
 #include "gui/dialog.h"
@@ -33,7 +34,6 @@ constexpr int kAdvancedItem = 18434, kOverwrite = 18688;
 // Maintenance menu: network detection is its sixth item; the detect tab's
 // network button and the dialog's preferred DNS field.
 constexpr int kNetDetectItem = 20741, kDetectTab = 1, kNetButton = 21016, kPreferredDns = 16455;
-constexpr int kEscape = 1;
 constexpr char kPassword[] = "73916";
 
 #if defined(__SANITIZE_THREAD__)
@@ -84,7 +84,7 @@ void OpenSubMenuPage(Driver& d, int item, WindowHandle (*menu)(), int entry, Win
 
 // Escape on a page closes the sub-menu holding it, the page with it.
 void CloseWithEscape(Driver& d, WindowHandle (*menu)()) {
-  d.Key(kEscape);
+  d.Key(PAGE_KEY_ESCAPE);
   STEP(Driver::WaitFor([menu] { return !Open(menu()); }), "sub-menu closed");
 }
 

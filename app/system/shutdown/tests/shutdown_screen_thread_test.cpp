@@ -11,6 +11,7 @@
 #include "app/testing/page_harness.h"
 #include "gui/desktop.h"
 #include "gui/timer.h"
+#include "app/page_keys.h"
 
 namespace {
 
@@ -81,7 +82,7 @@ TEST_F(Shutdown, CancelEscapeAndCloseLeaveTheDialogAndThePictureButtonsAskFirst)
   });
   EXPECT_EQ(focused, PAGE_ID_CANCEL);
   Dialog([](WindowHandle dlg) {
-    SendMessage(dlg, MSG_KEYDOWN, 1, 0);
+    SendMessage(dlg, MSG_KEYDOWN, PAGE_KEY_ESCAPE, 0);
     EXPECT_TRUE(PumpUntil([dlg] { return !IsWindowVisible(dlg); }));
   });
   // Declined questions change nothing and leave the dialog open.
@@ -140,7 +141,7 @@ TEST_F(Shutdown, TheHintSaysItsKindIgnoresKeysAndMouseAndClosesOnItsTimer) {
     RunInLoop([&](WindowHandle owner) { return createShutdownHintWindow(owner, kind.first); }, [&] {
       const WindowHandle hint = GetActiveWindow();
       text = Text(hint, kHintText);
-      SendMessage(hint, MSG_KEYDOWN, 1, 0);
+      SendMessage(hint, MSG_KEYDOWN, PAGE_KEY_ESCAPE, 0);
       SendMessage(hint, 12, 0, 0);
       desktest::Drain();
       stayed = IsWindowVisible(hint) != FALSE;
