@@ -3,6 +3,7 @@
 // panel and the add-camera error boxes.
 #include <functional>
 
+#include "app/app_messages.h"
 #include "app/camera.h"
 #include "app/device_backend.h"
 #include "app/testing/page_harness.h"
@@ -77,8 +78,8 @@ TEST_F(Camera, StandInPtzPanelIsRegisteredWhileOpenAndShowsAgainOn2064) {
   RunInLoop(showPtzPlayDialog, [&] {
     inside = getPtzPlayWindow();
     ShowWindow(inside, SW_HIDE);
-    SendMessage(inside, 2065, 0, 0);
-    SendMessage(inside, 2064, 0, 0);
+    SendMessage(inside, MSG_PTZCOVERED, 0, 0);
+    SendMessage(inside, MSG_PTZSHOW, 0, 0);
     shownAgain = IsWindowVisible(inside);
     SendMessage(inside, MSG_COMMAND, 2, 0);
   });

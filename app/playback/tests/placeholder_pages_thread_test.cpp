@@ -12,7 +12,9 @@
 #include "core/nonclient/tests/started_gui.h"
 #include "gui/app_hooks.h"
 #include "gui/dialog.h"
+#include "gui/message.h"
 #include "gui/window_attr.h"
+#include "app/page_keys.h"
 
 namespace {
 
@@ -69,7 +71,7 @@ class PlaceholderPages : public guitest::StartedGui {
   WindowHandle helper_ = GUI_INVALID_HANDLE;
 };
 
-void PressEscape(WindowHandle page) { SendMessage(page, 18, 1, 0); }
+void PressEscape(WindowHandle page) { SendMessage(page, MSG_KEYDOWN, PAGE_KEY_ESCAPE, 0); }
 
 TEST_F(PlaceholderPages, EachPageShowsItsCaptionHoldsTheOutputAndLeavesWithEscape) {
   struct Row {

@@ -160,9 +160,9 @@ TEST_F(Dialogs, CaptionDragMovesOnlyPastTheDeadZoneAndStaysOnScreen) {
     // Pressed on the caption at (x, y), moved to (x + dx, y + dy), released.
     auto drag = [&](int dx, int dy) {
       const int x = start.left + 50, y = start.top + 10;
-      SendMessage(dlg, 10, 33, PointOf(x, y));
+      SendMessage(dlg, MSG_NCLBUTTONDOWN, HT_CAPTION, PointOf(x, y));
       SendMessage(dlg, MSG_MOUSEMOVE, 0, PointOf(x + dx, y + dy));
-      SendMessage(dlg, 2, 0, PointOf(x + dx, y + dy));
+      SendMessage(dlg, MSG_LBUTTONUP, 0, PointOf(x + dx, y + dy));
     };
     drag(20, 20);
     GetWindowRect(dlg, &afterSmall);

@@ -18,6 +18,7 @@
 #include "app/program.h"
 #include "gui/app_hooks.h"
 #include "gui/cursor.h"
+#include "gui/message.h"
 #include "gui/nonclient.h"
 #include "gui/paint.h"
 #include "app/page_keys.h"
@@ -386,7 +387,7 @@ TEST_F(LeftMenu, TheGripDragsTheBarWithCaptureAndTheButtonsDoNot) {
   };
   for (const Step& s : steps) {
     LParam lParam = PointOf(s.x, s.y);
-    if (s.message == 2) {
+    if (s.message == MSG_LBUTTONUP) {
       // Released where the cursor stands: no further move.
       Point cursor{};
       GetCursorPos(&cursor);
@@ -402,7 +403,7 @@ TEST_F(LeftMenu, TheGripDragsTheBarWithCaptureAndTheButtonsDoNot) {
     EXPECT_EQ(GetScrollDragFlag() != 0, s.captured) << s.name;
   }
   // Dragged past the screen's corner, the bar stops at it.
-  SendMessage(bar, 1, 0, PointOf(10, 10));
+  SendMessage(bar, MSG_LBUTTONDOWN, 0, PointOf(10, 10));
   GetWindowRect(bar, &start);
   SendMessage(bar, MSG_MOUSEMOVE, 0, PointOf(start.left + 10 + 2000, start.top + 10 + 2000));
   SendMessage(bar, MSG_BROADCAST_NOTICE, 0, 0);
@@ -410,7 +411,7 @@ TEST_F(LeftMenu, TheGripDragsTheBarWithCaptureAndTheButtonsDoNot) {
   GetWindowRect(bar, &r);
   EXPECT_EQ(r.right, 1024);
   EXPECT_EQ(r.bottom, 768);
-  SendMessage(bar, 2, 0, 0);
+  SendMessage(bar, MSG_LBUTTONUP, 0, 0);
 }
 
 TEST_F(LeftMenu, LanguageRefreshPutsBackEveryCaptionItHas) {

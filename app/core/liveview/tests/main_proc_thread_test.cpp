@@ -7,6 +7,7 @@
 #include <string>
 #include <thread>
 
+#include "app/app_messages.h"
 #include "app/camera.h"
 #include "app/device_backend.h"
 #include "app/testing/page_harness.h"
@@ -312,13 +313,13 @@ TEST_F(LiveProc, PowerKeyEndsTheZoomBeforeTheQuestionAndNeedsTheRight) {
   ASSERT_EQ(startLiveViewZoom(live), 0);
   msgbox_seam::setBoxFunction(AnswerNoAfterZoom);
   ZoomEndedFirst() = false;
-  SendMessage(live, 53, 0, 0);
+  SendMessage(live, MSG_POWERKEY, 0, 0);
   EXPECT_TRUE(ZoomEndedFirst());
   EXPECT_EQ(Texts(), (std::vector<std::string>{"Shut down the device?"}));
   EXPECT_EQ(GetPowerKeyDownFlag(), 0);
   // A user without the shut-down right is not asked.
   setLoginState(3, 1, 0);
-  SendMessage(live, 53, 0, 0);
+  SendMessage(live, MSG_POWERKEY, 0, 0);
   EXPECT_EQ(Texts().back(), "No permission!");
   EXPECT_EQ(Boxes().size(), 2u);
 }
@@ -399,10 +400,10 @@ TEST_F(LiveProc, IdleTimeOutClosesTheSideMenuOnlyInTheLiveView) {
   WindowHandle live = LiveWindow();
   Mouse(live, kLeftUp, 100, 100);
   setOutputState(3, OUTSTATE_MENU);
-  SendMessage(live, 332, 3, 0);
+  SendMessage(live, MSG_IDLE, 3, 0);
   EXPECT_EQ(getLiveViewPopup(3), 1);
   setOutputState(3, OUTSTATE_LIVEVIEW);
-  SendMessage(live, 332, 3, 0);
+  SendMessage(live, MSG_IDLE, 3, 0);
   EXPECT_EQ(getLiveViewPopup(3), 0);
 }
 
@@ -432,9 +433,9 @@ TEST_F(LiveProc, StartUpMessagesFromAnotherThreadAreAnsweredInOrder) {
   std::atomic<bool> done{false};
   int afterWizard = -1, afterCheck = -1, activeAfterCheck = -1;
   std::thread tool([&] {
-    SendMessage(live, 2049, 0, 0);
+    SendMessage(live, MSG_STARTWIZARD, 0, 0);
     afterWizard = getOutputState(3);
-    SendMessage(live, 2074, 0, 0);
+    SendMessage(live, MSG_DISKCHECK, 0, 0);
     afterCheck = getOutputState(3);
     activeAfterCheck = isLiveViewActive(3);
     done = true;

@@ -10,6 +10,7 @@
 #include "app/system_pages.h"
 #include "app/testing/page_harness.h"
 #include "gui/desktop.h"
+#include "gui/message.h"
 #include "gui/timer.h"
 #include "app/page_keys.h"
 
@@ -142,7 +143,7 @@ TEST_F(Shutdown, TheHintSaysItsKindIgnoresKeysAndMouseAndClosesOnItsTimer) {
       const WindowHandle hint = GetActiveWindow();
       text = Text(hint, kHintText);
       SendMessage(hint, MSG_KEYDOWN, PAGE_KEY_ESCAPE, 0);
-      SendMessage(hint, 12, 0, 0);
+      SendMessage(hint, MSG_NCLBUTTONDBLCLK, 0, 0);
       desktest::Drain();
       stayed = IsWindowVisible(hint) != FALSE;
       SendMessage(hint, MSG_TIMER, kHintTimer, 0);

@@ -10,6 +10,7 @@
 #include "controls/barkit/tests/bar_fixture.h"
 #include "gui/caret.h"
 #include "gui/edit.h"
+#include "gui/message.h"
 #include "gui/text.h"
 
 namespace {
@@ -131,7 +132,7 @@ TEST_F(Edits, BufferLimitReadOnlyAndTextMessagesAsTheParentHearsThem) {
   EXPECT_EQ(Text(e), "aaaaaaaaaab");
   EXPECT_EQ(SendMessage(e, EM_GETCARETPOS, 0, 0), 3);  // the caret still moves
   EXPECT_EQ(Codes(), CodeList{});
-  EXPECT_EQ(SendMessage(e, 336, 0, 0), 0);
+  EXPECT_EQ(SendMessage(e, MSG_NEEDIME, 0, 0), 0);
   SendMessage(e, EM_SETREADONLY, 0, 0);
   SendMessage(e, MSG_CHAR, 0xA2B1, 0);  // one double-byte character, low byte first
   SendMessage(e, MSG_KEYDOWN, kBackspace, 0);
