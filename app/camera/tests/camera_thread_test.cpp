@@ -55,7 +55,7 @@ TEST_F(Camera, CopyDialogGivesTheCheckedMaskOnOkAndNothingOnCancel) {
   EXPECT_EQ(stateInside, 18);
   EXPECT_TRUE(sourceDisabled);
   EXPECT_EQ(getImageCopyChanMask(), 1ull << 4);  // the source channel is never a target
-  EXPECT_EQ(getOutputState(3), 3);
+  EXPECT_EQ(getOutputState(3), OUTSTATE_COLORPANEL);
   Rect r{};
   getImageCopyChanRect(&r);
   EXPECT_EQ(r.left, 100);

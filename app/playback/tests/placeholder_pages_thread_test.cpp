@@ -90,7 +90,7 @@ TEST_F(PlaceholderPages, EachPageShowsItsCaptionHoldsTheOutputAndLeavesWithEscap
     Open(row.open);
     EXPECT_EQ(g_seen.caption, row.caption);
     EXPECT_EQ(g_seen.state, 1);
-    EXPECT_EQ(getOutputState(kMain), 0);
+    EXPECT_EQ(getOutputState(kMain), OUTSTATE_LIVEVIEW);
     if (row.registered) {
       EXPECT_EQ(row.registered(), GUI_INVALID_HANDLE) << "unregistered after";
     }
@@ -111,7 +111,7 @@ TEST_F(PlaceholderPages, PlaybackHoldsStateNineAndStoppingItReturnsToTheMainMenu
   EXPECT_EQ(g_seen.caption, "Playback");
   EXPECT_EQ(g_seen.state, 9);
   EXPECT_TRUE(g_seen.canSwitch);
-  EXPECT_EQ(getOutputState(kMain), 0);
+  EXPECT_EQ(getOutputState(kMain), OUTSTATE_LIVEVIEW);
   EXPECT_EQ(getPlaybackWnd(kMain), GUI_INVALID_HANDLE);
   EXPECT_EQ(canSwitchPlaybackChannel(kMain), 0);
   EXPECT_EQ(getPlaybackType(kMain), 0);

@@ -210,7 +210,7 @@ TEST_F(ColorPanel, RandomUseLeavesShownAndStoredColoursAsTheModelSays) {
     PostMessage(nested, kNestedSteps, 0, 0);
     showLeftColorSetDialog(nested);
     EXPECT_EQ(getLeftColorSetWnd(), GUI_INVALID_HANDLE);
-    EXPECT_EQ(getOutputState(3), 0);
+    EXPECT_EQ(getOutputState(3), OUTSTATE_LIVEVIEW);
     for (int ch = 1; ch <= channels; ++ch) {
       SCOPED_TRACE(ch);
       ChannelConfig now{};

@@ -91,7 +91,7 @@ TEST_F(Dialogs, OutputModeOpensOnTheStoredModePreviewsClicksAndStoresOk) {
   EXPECT_EQ(Calls("applyPictureMode").size(), 1u);
   EXPECT_EQ(static_cast<int>(Calls("endPictureModePreview").size()), outputs);
   EXPECT_EQ(StoredModes(), (std::vector<int>{0, 0, 0, 0}));
-  EXPECT_EQ(getOutputState(3), 0);
+  EXPECT_EQ(getOutputState(3), OUTSTATE_LIVEVIEW);
   EXPECT_EQ(getOutModeSetWnd(), GUI_INVALID_HANDLE);
 }
 
@@ -140,7 +140,7 @@ TEST_F(Dialogs, StrategyShowsTheDeviceValueAndKeepsOnlyWhatTheDeviceAccepts) {
   EXPECT_EQ(Calls("refreshLivePicture"), (std::vector<Call>{{"refreshLivePicture", {4}}}));
   EXPECT_EQ(getKeptPreviewStrategy(), 3);
   EXPECT_EQ(getLiveViewPopup(3), 0);
-  EXPECT_EQ(getOutputState(3), 0);
+  EXPECT_EQ(getOutputState(3), OUTSTATE_LIVEVIEW);
 
   device_seam::overrideAnswer("setPreviewStrategy", -1);
   RunInLoop(showPreviewStrategy, [&] {

@@ -252,7 +252,7 @@ TEST_F(LeftMenu, EachItemActsOnTheSelectedChannelAndSwapsItsAlternate) {
   WindowHandle panel = Main({0, 0, 40, 40}, DefaultMainWinProc);
   setLeftColorSetWnd(panel);
   Click(bar, 12295);
-  EXPECT_EQ(getOutputState(3), 3);
+  EXPECT_EQ(getOutputState(3), OUTSTATE_COLORPANEL);
   EXPECT_EQ(getLeftColorSetWnd(), panel);
   setLeftColorSetWnd(GUI_INVALID_HANDLE);
 }
@@ -306,7 +306,7 @@ TEST_F(LeftMenu, EveryFailureShowsItsBoxOverADisabledLiveViewAndOpensTheBarAgain
     EXPECT_TRUE(IsWindowEnabled(g_live)) << row.name;
     EXPECT_TRUE(IsWindowVisible(bar)) << row.name;
     EXPECT_EQ(getLiveViewPopup(3), 1) << row.name;
-    EXPECT_EQ(getOutputState(3), 0) << row.name;
+    EXPECT_EQ(getOutputState(3), OUTSTATE_LIVEVIEW) << row.name;
     if (row.guest) { EXPECT_TRUE(DeviceActions().empty()) << row.name; }
   }
   // A user without rights still switches the audio, which needs none.

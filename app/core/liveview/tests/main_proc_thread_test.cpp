@@ -173,7 +173,7 @@ TEST_F(LiveProc, TheRightButtonActsByState) {
   setPreviewSelChan(3, 2);
   ASSERT_EQ(startLiveViewZoom(live), 0);
   Mouse(live, kRightUp, 10, 10);
-  EXPECT_EQ(getOutputState(3), 0);
+  EXPECT_EQ(getOutputState(3), OUTSTATE_LIVEVIEW);
   EXPECT_EQ(isLiveViewActive(3), 1);
   EXPECT_EQ(Calls("stopLiveZoom"), (std::vector<std::vector<int64_t>>{{3, 2}}));
   // Playback: the zoom selection is cancelled.

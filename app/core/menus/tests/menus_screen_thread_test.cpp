@@ -17,6 +17,7 @@
 #include "app/playback.h"
 #include "app/record_pages.h"
 #include "app/system_pages.h"
+#include "gui/app_hooks.h"
 #include "gui/desktop.h"
 #include "gui/layout.h"
 #include "gui/message.h"
@@ -312,7 +313,7 @@ TEST_F(Menus, MainMenuButtonsForAdministratorAndGuest) {
       EXPECT_EQ(visibleAfter, 1) << row.id;
       EXPECT_EQ(stateAfter, 1) << row.id;
       EXPECT_EQ(getMainMenuWnd(), GUI_INVALID_HANDLE);
-      EXPECT_EQ(getOutputState(3), 0);
+      EXPECT_EQ(getOutputState(3), OUTSTATE_LIVEVIEW);
     }
   }
 }
