@@ -3,15 +3,16 @@
 // kind, its deafness to keys and mouse, its close on the timer, and both
 // windows as their reference pictures show them.
 #include <atomic>
+#include <chrono>
 #include <string>
 
 #include "app/core/program/program_seam.h"
 #include "app/page_frame.h"
 #include "app/system_pages.h"
 #include "app/testing/page_harness.h"
+#include "core/timer/timer_internal.h"
 #include "gui/desktop.h"
 #include "gui/message.h"
-#include "gui/timer.h"
 #include "app/page_keys.h"
 
 namespace {
@@ -19,7 +20,22 @@ namespace {
 using livetest::ClickItem;
 using livetest::PumpUntil;
 
-constexpr int kLock = 21248, kShutdown = 21249, kReboot = 21250, kHintText = 21264, kHintTimer = 8199;
+constexpr int kLock = 21248, kShutdown = 21249, kReboot = 21250, kHintText = 21264;
+
+// The steady clock moved on by what the test has stepped. It stays
+// installed once installed: taking it away would turn the timer thread's
+// clock back.
+std::atomic<long long> g_stepped{0};
+long long SteppedClock() {
+  using namespace std::chrono;
+  return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count() + g_stepped.load();
+}
+// Moves the toolkit's time on without waiting for it.
+void StepTime(long long ms) {
+  SetTimerClockForTest(SteppedClock);
+  g_stepped += ms;
+  WakeTimerThread();
+}
 
 std::atomic<int> g_ends{0};
 std::atomic<bool> g_reboot{false};
@@ -146,7 +162,7 @@ TEST_F(Shutdown, TheHintSaysItsKindIgnoresKeysAndMouseAndClosesOnItsTimer) {
       SendMessage(hint, MSG_NCLBUTTONDBLCLK, 0, 0);
       desktest::Drain();
       stayed = IsWindowVisible(hint) != FALSE;
-      SendMessage(hint, MSG_TIMER, kHintTimer, 0);
+      StepTime(1000);  // the hint's one second
     });
     EXPECT_EQ(text, kind.second);
     EXPECT_TRUE(stayed);
