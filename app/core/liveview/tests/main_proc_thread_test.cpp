@@ -129,8 +129,8 @@ TEST_F(LiveProc, LeftClicksSelectWindowsMoveTheAddButtonAndSwitchTheView) {
       UpdateWindow(live, TRUE);
       desktest::Drain();
       uint8_t red = 0, green = 0, blue = 0;
-      EXPECT_EQ(GetPixelRGB(HDC_SCREEN, 600, 0, &red, &green, &blue), SysPixelIndex[10]);
-      EXPECT_NE(GetPixelRGB(HDC_SCREEN, 100, 0, &red, &green, &blue), SysPixelIndex[10]);
+      EXPECT_EQ(GetPixelRGB(HDC_SCREEN, 600, 0, &red, &green, &blue), SysPixelIndex[SYSPIXEL_GREEN]);
+      EXPECT_NE(GetPixelRGB(HDC_SCREEN, 100, 0, &red, &green, &blue), SysPixelIndex[SYSPIXEL_GREEN]);
     }
     ++n;
   }
