@@ -231,7 +231,7 @@ bool ValueMessage(WindowHandle hwnd, CombineData& d, int msg, WParam wParam, LPa
         d.value = static_cast<int32_t>(wParam);
         return true;
       }
-      if (d.child) SendMessage(d.child, 0xF14E, wParam, lParam);
+      if (d.child) SendMessage(d.child, CB_SETCURSEL, wParam, lParam);
       *answer = Default(hwnd, msg, wParam, lParam);
       return true;
     case CMB_SETVALUETEXT:

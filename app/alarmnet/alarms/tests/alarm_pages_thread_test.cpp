@@ -16,6 +16,7 @@
 #include "app/device_backend.h"
 #include "app/system_pages.h"
 #include "app/testing/page_harness.h"
+#include "gui/combobox.h"
 #include "gui/desktop.h"
 #include "gui/dialog.h"
 #include "gui/listview.h"
@@ -332,7 +333,7 @@ TEST_F(AlarmPages, ARefusedNameKeepsTheSelectionAndAnOfflineCameraIsNotSelected)
   const WindowHandle page = Page(kInputPage);
   SetDlgItemText(page, kInName, "a/b");
   Choose(page, kInNum, 3);
-  EXPECT_EQ(SendDlgItemMessage(page, kInNum, 0xF181, 0, 0), 1) << "the selection goes back";
+  EXPECT_EQ(SendDlgItemMessage(page, kInNum, CB_GETSELVALUE, 0, 0), 1) << "the selection goes back";
   ASSERT_EQ(livetest::Boxes().size(), 1u);
   EXPECT_EQ(livetest::Boxes()[0].text, "Alarm Name is invalid, please enter it again!");
   EXPECT_EQ(Text(page, kInName), "a/b") << "the edit stays to be mended";
@@ -340,7 +341,7 @@ TEST_F(AlarmPages, ARefusedNameKeepsTheSelectionAndAnOfflineCameraIsNotSelected)
   SetDlgItemText(page, kInName, "Door");
   device_seam::overrideAnswer("isChannelUsable", 0);
   Choose(page, kInNum, 256 + 1);
-  EXPECT_EQ(SendDlgItemMessage(page, kInNum, 0xF181, 0, 0), 1);
+  EXPECT_EQ(SendDlgItemMessage(page, kInNum, CB_GETSELVALUE, 0, 0), 1);
   ASSERT_EQ(livetest::Boxes().size(), 1u);
   EXPECT_EQ(livetest::Boxes()[0].key, "alarmin_not_sup");
   Close();

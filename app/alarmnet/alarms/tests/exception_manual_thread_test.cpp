@@ -7,6 +7,7 @@
 #include "app/alarmnet_pages.h"
 #include "app/device_backend.h"
 #include "app/testing/page_harness.h"
+#include "gui/combobox.h"
 #include "gui/listview.h"
 #include "gui/message.h"
 #include "gui/propsheet.h"
@@ -81,7 +82,7 @@ TEST_F(OutputPages, ExceptionTypesKeepTheirEditsAndAllTypesAppliesToEveryType) {
   const WindowHandle page = OpenPage(APP_MENU_SYSTEM, "exception", getSystemPageWnd);
   const WindowHandle list = GetDlgItem(page, kOutList);
   // Type 1 as stored: the boxes, the rows (local first) and their checks.
-  EXPECT_EQ(SendDlgItemMessage(page, kType, 0xF181, 0, 0), 1);
+  EXPECT_EQ(SendDlgItemMessage(page, kType, CB_GETSELVALUE, 0, 0), 1);
   EXPECT_TRUE(Checked(page, kAudio));
   EXPECT_TRUE(Checked(page, kAlarmOut));
   EXPECT_TRUE(IsWindowVisible(list));

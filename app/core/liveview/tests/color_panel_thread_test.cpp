@@ -14,7 +14,9 @@
 #include "controls/combobox/combobox_class.h"
 #include "controls/trackbar/trackbar_class.h"
 #include "gui/app_hooks.h"
+#include "gui/combobox.h"
 #include "gui/paint.h"
+#include "gui/trackbar.h"
 #include "app/testing/page_harness.h"
 #include "app/page_keys.h"
 
@@ -149,7 +151,7 @@ TEST_F(ColorPanel, RandomUseLeavesShownAndStoredColoursAsTheModelSays) {
         switch (rng() % 6) {
           case 0: {  // the slider moved: codes 5 and 7 apply, others only show
             const int code = std::array<int, 3>{5, 7, 4}[rng() % 3];
-            SendDlgItemMessage(dlg, kSliders[row], 0xF092, v, 0);
+            SendDlgItemMessage(dlg, kSliders[row], TBM_SETPOS, v, 0);
             SendMessage(dlg, MSG_COMMAND, (WParam(code) << 16) | kSliders[row], 0);
             EXPECT_EQ(Value(dlg, kBoxes[row]), v) << "the box follows the slider";
             if (code != 4) bytes[kBytes[row]] = v, shown[selected] = ColoursOf(cur);
@@ -157,7 +159,7 @@ TEST_F(ColorPanel, RandomUseLeavesShownAndStoredColoursAsTheModelSays) {
           }
           case 1: {  // a value typed: 11 and 12 apply, 5 keeps it for later
             const int code = std::array<int, 3>{11, 12, 5}[rng() % 3];
-            SendDlgItemMessage(dlg, kBoxes[row], 0xF165, v, 0);
+            SendDlgItemMessage(dlg, kBoxes[row], CB_SETSPINVALUE, v, 0);
             SendMessage(dlg, MSG_COMMAND, (WParam(code) << 16) | kBoxes[row], 0);
             EXPECT_EQ(Value(dlg, kSliders[row]), v) << "the slider follows the box";
             bytes[kBytes[row]] = v;
@@ -166,7 +168,7 @@ TEST_F(ColorPanel, RandomUseLeavesShownAndStoredColoursAsTheModelSays) {
           }
           case 2: {  // a mode (the device has no presets: only the mode changes)
             const int mode = ip ? 255 : static_cast<int>(rng() % 4);
-            SendDlgItemMessage(dlg, kMode, 0xF182, mode, 0);
+            SendDlgItemMessage(dlg, kMode, CB_SELECTVALUE, mode, 0);
             SendMessage(dlg, MSG_COMMAND, (WParam(1) << 16) | (rng() % 2 ? kMode : kMode), 0);
             cur.colorMode = mode;
             shown[selected] = ColoursOf(cur);

@@ -296,7 +296,7 @@ TEST_F(RangeBoxTest, TheCorrectedBoundIsNotCutByTheLimit) {
   BoxCloser closer;
   WindowHandle edit = Edit(0x200, "", 30);
   SendMessage(edit, kSetRange, 37, 100);
-  SendMessage(edit, 0xF0C5, 1, 0);  // the limit
+  SendMessage(edit, EM_LIMITTEXT, 1, 0);  // the limit
   SendMessage(edit, MSG_SETTEXT, 0, reinterpret_cast<LParam>("5"));
   desktest::Drain();
   EXPECT_EQ(closer.Stop(), 1);
