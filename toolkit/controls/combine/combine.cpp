@@ -14,6 +14,7 @@
 #include "controls/registry/control_registry.h"
 #include "gui/control_class.h"
 #include "gui/dialog.h"
+#include "gui/edit.h"
 #include "gui/display.h"
 #include "gui/element.h"
 #include "gui/font.h"
@@ -27,6 +28,8 @@ namespace {
 
 constexpr int kComboReportedChange = 5, kEditReleased = 1;
 constexpr char kClearText[] = "X";
+constexpr uint32_t kEditStyle = WS_CHILD | WS_VISIBLE | ES_READONLY | ES_KEEPCARET | ES_NOCHINESE;
+constexpr uint32_t kComboStyle = WS_CHILD | WS_VISIBLE | CBS_READONLY | CBS_SPINLIST;
 
 std::atomic<int> g_dialogCode{kCodeNormal};
 
@@ -59,11 +62,11 @@ void CreateChild(WindowHandle hwnd, CombineData& d) {
   WindowHandle child;
   if (EditVariant(hwnd)) {
     const int w = (IsLowResDisplay(getMainOutputHook()) ? 4 : 6) * cw + 20;
-    child = CreateWindowEx("sledit", "", disabled ? 0x4c000d00u : 0x48000d00u, 0, CMB_EDIT_ID,
+    child = CreateWindowEx("sledit", "", kEditStyle | (disabled ? WS_DISABLED : 0u), 0, CMB_EDIT_ID,
                            (client.right - w) / 2, (client.bottom - ch + 2) / 2, w, ch + 2, hwnd, 0);
   } else {
     const int w = 6 * cw + 20;
-    uint32_t childStyle = (style & CMBS_NOTIFY) ? 0x4800100au : 0x48001002u;
+    uint32_t childStyle = kComboStyle | ((style & CMBS_NOTIFY) ? CBS_NOTIFY : 0u);
     if (disabled) childStyle |= WS_DISABLED;
     child = CreateWindowEx("combobox", "", childStyle, 0, CMB_COMBO_ID, (client.right - w) / 2,
                            (client.bottom - ch + 2) / 2, w, ch + 2, hwnd, 0);
