@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstring>
 #include <new>
+#include <linux/input-event-codes.h>
 
 #include "controls/barkit/ctl_util.h"
 #include "controls/registry/control_registry.h"
@@ -26,7 +27,6 @@ using track::TrackData;
 
 constexpr uint32_t kNoFocusRepaint = 0x100 | TBS_TIMEBAR_BOTTOM | TBS_TIMEBAR_TOP;
 constexpr int kZoomLevels = 3;
-enum Key { kHome = 102, kUp = 103, kPageUp = 104, kLeft = 105, kRight = 106, kEnd = 107, kDown = 108, kPageDown = 109 };
 enum Mouse { kLeftDown = 1, kLeftUp = 2, kMove = 4, kWheelUp = 8, kWheelDown = 9, kFocusByMessage = 80 };
 
 bool Has(WindowHandle hwnd, uint32_t bits) { return (GetWindowStyle(hwnd) & bits) != 0; }
@@ -290,12 +290,12 @@ LResult Key(WindowHandle hwnd, TrackData* d, WParam wParam, LParam lParam) {
   if (Disabled(hwnd)) return 0;
   const int line = d->lineSize, page = d->pageSize;
   switch (static_cast<int>(wParam)) {
-    case kHome: MoveTo(hwnd, d, d->minimum); break;
-    case kEnd: MoveTo(hwnd, d, d->maximum); break;
-    case kUp: case kLeft: MoveTo(hwnd, d, int64_t{d->position} - line); break;
-    case kRight: case kDown: MoveTo(hwnd, d, int64_t{d->position} + line); break;
-    case kPageUp: MoveTo(hwnd, d, int64_t{d->position} + page); break;
-    case kPageDown: MoveTo(hwnd, d, int64_t{d->position} - page); break;
+    case KEY_HOME: MoveTo(hwnd, d, d->minimum); break;
+    case KEY_END: MoveTo(hwnd, d, d->maximum); break;
+    case KEY_UP: case KEY_LEFT: MoveTo(hwnd, d, int64_t{d->position} - line); break;
+    case KEY_RIGHT: case KEY_DOWN: MoveTo(hwnd, d, int64_t{d->position} + line); break;
+    case KEY_PAGEUP: MoveTo(hwnd, d, int64_t{d->position} + page); break;
+    case KEY_PAGEDOWN: MoveTo(hwnd, d, int64_t{d->position} - page); break;
     default: return Default(hwnd, MSG_KEYDOWN, wParam, lParam);
   }
   Notify(hwnd, TBN_STEPPED);

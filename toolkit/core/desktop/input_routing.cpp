@@ -2,6 +2,7 @@
 // desktop: to the capture window, the window of the first button press,
 // the window under the pointer or the active window of the current display.
 #include <vector>
+#include <linux/input-event-codes.h>
 
 #include "core/cursor/system_cursor.h"
 #include "core/desktop/desktop.h"
@@ -30,8 +31,7 @@ namespace {
 enum MouseMessage { kLeftDown = 1, kLeftUp = 2, kLeftDouble = 3, kMove = 4, kRightDown = 5, kRightUp = 6,
                     kRightDouble = 7, kWheelA = 8, kWheelB = 9 };
 enum KeyMessage { kKeyDown = 18, kChar = 19, kKeyUp = 20, kSysKeyDown = 21, kSysKeyUp = 23 };
-enum ScanCode { kScanEscape = 1, kScanBackspace = 14, kScanTab = 15, kScanAlt = 56, kScanRightAlt = 100,
-                kScanPower = 120, kScanOutputSwitch = 157 };
+enum ScanCode { kScanPower = 120, kScanOutputSwitch = 157 };
 
 constexpr int kRawMouseOffset = 224;
 constexpr WParam kCapturedFlag = KS_CAPTURED;
@@ -281,7 +281,7 @@ void DeliverKey(int msg, WParam wParam, LParam lParam) {
 // windows. Answers true when the key was dealt with here.
 bool AltKeys(int& msg, WParam scan) {
   DesktopState& d = Desk();
-  if (scan == kScanAlt || scan == kScanRightAlt) {
+  if (scan == KEY_LEFTALT || scan == KEY_RIGHTALT) {
     if (msg == kKeyDown) {
       d.altHeld = true;
       d.altComboUsed = false;
@@ -297,13 +297,13 @@ bool AltKeys(int& msg, WParam scan) {
   }
   if (!d.altHeld) return false;
   if (d.altComboUsed && msg == kKeyUp) return true;
-  if (msg == kKeyDown && scan == kScanTab) {
+  if (msg == kKeyDown && scan == KEY_TAB) {
     d.altComboUsed = true;
     WindowRecord* next = NextActivatable();
     if (next && !(next->exStyle & WS_EX_PREVIEW) && !IsDisabled(next)) RaiseStackedWindow(next, kRaiseByAltTab);
     return true;
   }
-  if (msg == kKeyDown && scan == kScanEscape) {
+  if (msg == kKeyDown && scan == KEY_ESC) {
     d.altComboUsed = true;
     if (WindowHandle active = ActiveOfCurrentDisplay()) PostMessage(active, MSG_CLOSE, 0, 0);
     return true;
@@ -398,7 +398,7 @@ LResult RouteKey(int msg, WParam wParam, LParam lParam) {
   if (msg == kKeyDown) {
     HideBubbleTip();
     constexpr LParam kCtrl = 0x30, kAlt = 0x0C;
-    if ((lParam & kCtrl) && (lParam & kAlt) && scan == kScanBackspace) {
+    if ((lParam & kCtrl) && (lParam & kAlt) && scan == KEY_BACKSPACE) {
       RequestQuit();
       return 0;
     }

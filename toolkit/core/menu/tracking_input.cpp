@@ -1,5 +1,7 @@
 // The pointer and the keys while a popup is open: hover, clicks, commands
 // and keyboard navigation, all on the desktop thread.
+#include <linux/input-event-codes.h>
+
 #include "core/menu/menu_style.h"
 #include "core/menu/tracking.h"
 #include "gui/message.h"
@@ -12,8 +14,6 @@ namespace {
 enum Mouse { kLeftDown = 1, kLeftUp = 2, kLeftDouble = 3, kMove = 4, kRightDown = 5, kRightUp = 6,
              kRightDouble = 7, kWheelDown = 8, kWheelUp = 9 };
 enum Key { kKeyDown = 18, kKeyUp = 20 };
-enum Scan { kEscape = 1, kEnter = 28, kLeftAlt = 56, kRightAlt = 100, kUp = 103, kLeft = 105, kRight = 106,
-            kDown = 108 };
 constexpr int kSysCommand = 289;
 
 bool Inside(const Rect& r, int x, int y) { return x >= r.left && x < r.right && y >= r.top && y < r.bottom; }
@@ -87,26 +87,26 @@ LResult KeyDown(int scan) {
   TrackingRecord* t = InnermostPopup();
   ItemRecord* s = t->selected;
   switch (scan) {
-    case kEscape:
+    case KEY_ESC:
       CloseInnermost();
       break;
-    case kEnter:
+    case KEY_ENTER:
       if (!s || Separator(s) || Disabled(s) || s->header.kind == kPopup) break;
       if (s->sub)
         OpenSubPopup(t, s);
       else
         Choose(s);
       break;
-    case kUp: MoveSelectionUp(t, s); break;
-    case kDown: MoveSelectionDown(t, s); break;
-    case kLeft:
+    case KEY_UP: MoveSelectionUp(t, s); break;
+    case KEY_DOWN: MoveSelectionDown(t, s); break;
+    case KEY_LEFT:
       if (s && Disabled(s)) break;
       if (t->parent)
         CloseInnermost();
       else if (s && FromBar(t))
         SwitchBar(false);
       break;
-    case kRight:
+    case KEY_RIGHT:
       if (s && s->sub)
         OpenSubPopup(t, s);
       else if (s && FromBar(FirstPopup()))
@@ -139,7 +139,7 @@ void HoverPopup(TrackingRecord* t, int x, int y) {
 LResult TrackKey(int msg, WParam wParam, LParam) {
   const int scan = static_cast<int>(wParam);
   if (msg == kKeyUp) {
-    if (scan == kLeftAlt || scan == kRightAlt) EndAll(1);
+    if (scan == KEY_LEFTALT || scan == KEY_RIGHTALT) EndAll(1);
     return 1;
   }
   return KeyDown(scan);
@@ -171,8 +171,8 @@ LResult TrackMouse(int msg, WParam, LParam lParam) {
       }
       PointerLeftPopups(x, y);
       return 0;
-    case kWheelDown: return KeyDown(kDown);
-    case kWheelUp: return KeyDown(kUp);
+    case kWheelDown: return KeyDown(KEY_DOWN);
+    case kWheelUp: return KeyDown(KEY_UP);
     default: return 0;
   }
 }

@@ -6,6 +6,7 @@
 #include <functional>
 #include <string>
 #include <vector>
+#include <linux/input-event-codes.h>
 
 #include "app/app_registry.h"
 #include "app/camera.h"
@@ -23,7 +24,6 @@ using programtest::Driver;
 using programtest::Open;
 using programtest::RunWithScript;
 
-constexpr int kEnter = 28;  // the host keyboard's Enter
 // Two points on the channel: clicks that follow each other within the
 // double-click time on one point would be a double click.
 constexpr int kChannelX = 300, kChannelY = 200, kOtherX = 340, kOtherY = 240;
@@ -135,7 +135,7 @@ TEST(RecorderWalk, EverySideMenuItemOpenedAndLeftEachWayLeavesTheLiveViewAnsweri
         } else {
           // A box the item showed (no audio, say) is answered first.
           const WindowHandle live = FirstPreviewWindow(Main());
-          if (GetActiveWindow() != live && GetActiveWindow() != Bar()) d.Key(kEnter);
+          if (GetActiveWindow() != live && GetActiveWindow() != Bar()) d.Key(KEY_ENTER);
           STEP(Driver::WaitFor([&] { return GetActiveWindow() == live || GetActiveWindow() == Bar(); }),
                what + ": box answered");
           if (Open(Bar())) d.Key(PAGE_KEY_ESCAPE);
@@ -199,10 +199,10 @@ TEST(RecorderWalk, EveryComboBoxOfTheLiveViewSettingsOpensByClickAndKey) {
         for (int x : {left + r.right - 6, left + r.left + 12}) {
           d.Click(x, y, HOST_BUTTON_LEFT);
           STEP(Driver::WaitFor([&] { return Dropped(combo); }), what + " clicked at " + std::to_string(x - left - r.left));
-          d.Key(kEnter);
+          d.Key(KEY_ENTER);
           STEP(Driver::WaitFor([&] { return !Dropped(combo); }), what + " closed by Enter");
         }
-        for (int key : {kEnter, int{PAGE_KEY_DOWN}}) {
+        for (int key : {KEY_ENTER, int{PAGE_KEY_DOWN}}) {
           d.Key(key);
           STEP(Driver::WaitFor([&] { return Dropped(combo); }), what + " opened by key " + std::to_string(key));
           d.Key(PAGE_KEY_ESCAPE);
@@ -252,7 +252,7 @@ TEST(RecorderWalk, EveryPopUpItemChosenAndLeftEachWayLeavesTheLiveViewAnswering)
           d.Key(PAGE_KEY_RIGHT);
           d.Key(PAGE_KEY_DOWN);  // an item of the sub-menu
         }
-        d.Key(kEnter);
+        d.Key(KEY_ENTER);
         STEP(Driver::WaitFor([] { return !MenuUp(); }), what + ": chosen");
         Driver::WaitFor([] { return OpenedWindow() != 0 || getOutputState(Main()) == OUTSTATE_LIVEVIEW; });
         bool opened = false;
