@@ -138,7 +138,7 @@ void Clear(WindowHandle hwnd, const CombineData& d) {
 
 LResult Key(WindowHandle hwnd, CombineData& d, WParam wParam, LParam lParam) {
   const int scan = static_cast<int>(wParam);
-  const bool enter = scan == ctlmsg::kEnter || scan == ctlmsg::kEditStart;
+  const bool enter = scan == KEY_ENTER || scan == ctlmsg::kEditStart;
   if (!EditVariant(hwnd)) {
     if (enter) {
       g_dialogCode = g_dialogCode == kCodeTyping ? kCodeNormal : kCodeTyping;
