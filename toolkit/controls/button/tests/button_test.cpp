@@ -4,6 +4,7 @@
 
 #include <cstring>
 #include <string>
+#include <linux/input-event-codes.h>
 
 #include "controls/painters/tests/page_fixture.h"
 #include "core/window/window_messages.h"
@@ -20,7 +21,7 @@
 namespace {
 
 constexpr int kId = 20;
-constexpr int kSpace = 57, kEnter = 28, kSelect = 147;
+constexpr int kSelect = 147;
 
 class Buttons : public pagetest::PageFixture {
  protected:
@@ -80,8 +81,8 @@ TEST_F(Buttons, ClicksByMouseAndKeysPerKind) {
     switch (r.action) {
       case kClickInside: Click(b); break;
       case kClickOutside: Click(b, false); break;
-      case kSpaceKey: Key(b, kSpace); break;
-      case kEnterKey: Key(b, kEnter); break;
+      case kSpaceKey: Key(b, KEY_SPACE); break;
+      case kEnterKey: Key(b, KEY_ENTER); break;
       case kSelectKey: Key(b, kSelect); break;
     }
     EXPECT_EQ(Codes(), r.codes) << std::hex << r.style << " action " << r.action;

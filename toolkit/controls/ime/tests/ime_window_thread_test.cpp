@@ -2,6 +2,7 @@
 // its registration with the desktop, and the key chain from posted key
 // presses through translation and the engine to the receiver.
 #include <algorithm>
+#include <linux/input-event-codes.h>
 
 #include "controls/ime/tests/ime_gui_fixture.h"
 
@@ -16,7 +17,6 @@ namespace {
 
 using imetest::ImeOnGui;
 
-constexpr int kScanN = 49, kScanI = 23, kScanSpace = 57, kScanA = 30, kScanEnter = 28;
 
 void Press(WindowHandle ime, int scan) {
   PostMessage(ime, MSG_KEYDOWN, scan, 0);
@@ -52,26 +52,26 @@ TEST_F(ImeOnGui, KeyPressesBecomeTextForTheReceiver) {
   SendMessage(ime_, MSG_IMESHOW, 0, 0);
   SendMessage(ime_, MSG_IMEACTIVEWIN, receiver_, 0);
   EXPECT_EQ(static_cast<WindowHandle>(SendMessage(ime_, MSG_IMERECEIVER, 0, 0)), receiver_);
-  Press(ime_, kScanN);
-  Press(ime_, kScanI);
-  Press(ime_, kScanSpace);
+  Press(ime_, KEY_N);
+  Press(ime_, KEY_I);
+  Press(ime_, KEY_SPACE);
   std::vector<SeenMessage> got = Received(1);
   ASSERT_EQ(got.size(), 1u);
   EXPECT_EQ(got[0].message, 19);
   EXPECT_EQ(got[0].wParam, imetest::FirstCandidate("ni"));
 
   // Enter goes on as a key; with Chinese input off every key goes on, marked.
-  Press(ime_, kScanEnter);
+  Press(ime_, KEY_ENTER);
   got = Received(2);
   ASSERT_EQ(got.size(), 2u);
   EXPECT_EQ(got[0].message, 18);
-  EXPECT_EQ(got[0].wParam, static_cast<WParam>(kScanEnter));
+  EXPECT_EQ(got[0].wParam, static_cast<WParam>(KEY_ENTER));
   SendMessage(ime_, MSG_DT_IMECMD, 1, 0);
-  Press(ime_, kScanA);
+  Press(ime_, KEY_A);
   got = Received(2);
   ASSERT_EQ(got.size(), 2u);
   EXPECT_EQ(got[0].message, 18);
-  EXPECT_EQ(got[0].wParam, static_cast<WParam>(kScanA));
+  EXPECT_EQ(got[0].wParam, static_cast<WParam>(KEY_A));
   EXPECT_EQ(got[0].lParam, 0x200);
 }
 
