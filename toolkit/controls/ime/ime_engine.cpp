@@ -23,7 +23,6 @@ const PunctRow kPunctTable[kPunctRows] = {
 
 namespace {
 
-constexpr int kCharMsg = 19;
 constexpr int kScanSymbols = 130, kScanFirstFunction = 60;
 constexpr LParam kCtrlBits = 0x30;
 constexpr LParam kPassedKeyFlags = 512;
@@ -94,7 +93,7 @@ void Engine::SendText(const char* text, size_t len) {
   for (size_t i = 0; i < len; i += 2) {
     WParam w = static_cast<uint8_t>(text[i]);
     if (i + 1 < len) w |= static_cast<WParam>(static_cast<uint8_t>(text[i + 1])) << 8;
-    host_->PostToReceiver(receiver_, kCharMsg, w, 0);
+    host_->PostToReceiver(receiver_, MSG_CHAR, w, 0);
   }
 }
 
@@ -114,7 +113,7 @@ void Engine::SendPunct(int row) {
 void Engine::PassThrough(int k) {
   int scan = k == 8 || k == 127 ? KEY_BACKSPACE : k == 9 ? KEY_TAB : k == 27 ? KEY_ESC : 0;
   if (!scan) {
-    host_->PostToReceiver(receiver_, kCharMsg, static_cast<uint8_t>(k), 0);
+    host_->PostToReceiver(receiver_, MSG_CHAR, static_cast<uint8_t>(k), 0);
     return;
   }
   PostKey(MSG_KEYDOWN, scan, kPassedKeyFlags);
