@@ -1,6 +1,6 @@
-// Hit codes the default procedures and the painting code speak, and the
-// few key and command words they read. Message numbers are the public
-// MSG_* names.
+// The few command and key words the default procedures read, and the bits
+// of the hit-test answers. Message numbers and hit codes are the public
+// MSG_* and HT_* names.
 #pragma once
 
 #include "gui/input.h"
