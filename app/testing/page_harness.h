@@ -28,6 +28,7 @@
 #include "core/desktop/zorder.h"
 #include "core/nonclient/tests/screen_picture.h"
 #include "gui/app_hooks.h"
+#include "gui/combobox.h"
 #include "gui/control_class.h"
 #include "gui/button.h"
 #include "gui/cursor.h"
@@ -91,7 +92,7 @@ inline LResult StepsProc(WindowHandle hwnd, int msg, WParam wParam, LParam lPara
 inline WParam Code(int id, int code) { return static_cast<WParam>((code << 16) | id); }
 inline void Command(WindowHandle page, int id, int code = 0) { SendMessage(page, MSG_COMMAND, Code(id, code), 0); }
 inline void Choose(WindowHandle page, int combo, int value) {
-  SendDlgItemMessage(page, combo, 0xF182, static_cast<WParam>(value), 0);
+  SendDlgItemMessage(page, combo, CB_SELECTVALUE, static_cast<WParam>(value), 0);
   Command(page, combo, 1);
 }
 inline bool Enabled(WindowHandle page, int id) { return IsWindowEnabled(GetDlgItem(page, id)); }

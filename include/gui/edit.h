@@ -9,6 +9,9 @@
 #define ES_READONLY 0x800u
 /* Single-line edit: the input modes skip Chinese, letters and digits only. */
 #define ES_NOCHINESE 0x100u
+/* Single-line edit: taking the focus keeps the caret and selection where
+ * they were instead of selecting the whole text. */
+#define ES_KEEPCARET 0x400u
 
 /* To an IP-address edit from its fields: lParam 1 the next field, 0 the
  * previous one. */

@@ -52,8 +52,8 @@ HLVROW addAlarmRow(WindowHandle list, int key, uint32_t rowFlags, const char* co
 void setRowCell(WindowHandle list, HLVROW row, int column, const char* text);
 // The key of the selected row, or -1.
 int selectedRowKey(WindowHandle list, HLVROW* rowOut = nullptr);
-// Key 154 toggles the selected row's check (no selection: the "itemselect"
-// hint), 155 toggles every row; true when the key was one of them.
+// The check key toggles the selected row's check (no selection: the "itemselect"
+// hint), the check-all key toggles every row; true when the key was one of them.
 bool toggleListKeys(WindowHandle owner, WindowHandle list, int key);
 
 // The name of a device record, terminated.

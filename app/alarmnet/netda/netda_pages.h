@@ -3,6 +3,7 @@
 
 #include "app/alarmnet/netda/netda.h"
 #include "gui/common.h"
+#include "gui/window.h"
 
 namespace netda {
 
@@ -10,7 +11,7 @@ constexpr const char* kSection = "netda";
 constexpr int kMaxInterfaces = 16;
 constexpr int kTrafficTimer = 8196, kTrafficTicks = 10;
 // The lists' style: bordered, with a header and a frame.
-constexpr uint32_t kListStyle = 0x484c0000;
+constexpr uint32_t kListStyle = WS_CHILD | WS_VISIBLE | WS_BORDER | WS_VSCROLL | WS_HSCROLL;
 
 // The chart's state, cleared when the traffic page is made.
 struct ChartState {

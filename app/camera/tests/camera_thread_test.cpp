@@ -3,11 +3,13 @@
 // panel and the add-camera error boxes.
 #include <functional>
 
+#include "app/app_messages.h"
 #include "app/camera.h"
 #include "app/device_backend.h"
 #include "app/testing/page_harness.h"
 #include "gui/app_hooks.h"
 #include "gui/message.h"
+#include "app/page_keys.h"
 
 namespace {
 
@@ -53,7 +55,7 @@ TEST_F(Camera, CopyDialogGivesTheCheckedMaskOnOkAndNothingOnCancel) {
   EXPECT_EQ(stateInside, 18);
   EXPECT_TRUE(sourceDisabled);
   EXPECT_EQ(getImageCopyChanMask(), 1ull << 4);  // the source channel is never a target
-  EXPECT_EQ(getOutputState(3), 3);
+  EXPECT_EQ(getOutputState(3), OUTSTATE_COLORPANEL);
   Rect r{};
   getImageCopyChanRect(&r);
   EXPECT_EQ(r.left, 100);
@@ -63,7 +65,7 @@ TEST_F(Camera, CopyDialogGivesTheCheckedMaskOnOkAndNothingOnCancel) {
     WindowHandle dlg = getCopyChanWnd();
     SendDlgItemMessage(dlg, 4176, BM_SETCHECK, 1, 0);
     SendMessage(dlg, MSG_COMMAND, 4176, 0);
-    SendMessage(dlg, MSG_KEYDOWN, 1, 0);
+    SendMessage(dlg, MSG_KEYDOWN, PAGE_KEY_ESCAPE, 0);
   });
   EXPECT_EQ(cancelled, 0);
   EXPECT_EQ(getImageCopyChanMask(), 0u);
@@ -76,8 +78,8 @@ TEST_F(Camera, StandInPtzPanelIsRegisteredWhileOpenAndShowsAgainOn2064) {
   RunInLoop(showPtzPlayDialog, [&] {
     inside = getPtzPlayWindow();
     ShowWindow(inside, SW_HIDE);
-    SendMessage(inside, 2065, 0, 0);
-    SendMessage(inside, 2064, 0, 0);
+    SendMessage(inside, MSG_PTZCOVERED, 0, 0);
+    SendMessage(inside, MSG_PTZSHOW, 0, 0);
     shownAgain = IsWindowVisible(inside);
     SendMessage(inside, MSG_COMMAND, 2, 0);
   });

@@ -14,6 +14,7 @@
 #include "app/liveview.h"
 #include "app/liveview_dialogs.h"
 #include "app/login_rights.h"
+#include "app/page_keys.h"
 #include "app/popup_drag.h"
 #include "gui/app_hooks.h"
 #include "gui/bitmap.h"
@@ -265,7 +266,7 @@ LResult leftColorSetProc(WindowHandle dlg, int message, WParam wParam, LParam lP
       onClose(dlg);
       return 0;
     case MSG_KEYDOWN:
-      if (wParam == 1 && getOutputState(getCurOutput()) == OUTSTATE_COLORPANEL) SendMessage(dlg, MSG_CLOSE, 0, 0);
+      if (wParam == PAGE_KEY_ESCAPE && getOutputState(getCurOutput()) == OUTSTATE_COLORPANEL) SendMessage(dlg, MSG_CLOSE, 0, 0);
       return 0;
     case MSG_MOUSEWHEELDOWN:
     case MSG_MOUSEWHEELUP:

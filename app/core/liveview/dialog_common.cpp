@@ -3,6 +3,7 @@
 #include "app/app_registry.h"
 #include "app/dialog_template.h"
 #include "app/liveview_dialogs.h"
+#include "app/page_keys.h"
 #include "app/popup_drag.h"
 #include "gui/bitmap.h"
 #include "gui/dc.h"
@@ -83,7 +84,7 @@ LResult modeDialogProc(const ModeDialog& d, WindowHandle dlg, int message, WPara
 LResult smallDialogDefault(WindowHandle dlg, int message, WParam wParam, LParam lParam, bool escape) {
   switch (message) {
     case MSG_KEYDOWN:
-      if (wParam == 1 && escape) SendMessage(dlg, MSG_CLOSE, 0, 0);
+      if (wParam == PAGE_KEY_ESCAPE && escape) SendMessage(dlg, MSG_CLOSE, 0, 0);
       return 0;
     case MSG_NCLBUTTONDBLCLK:
       return 0;

@@ -9,6 +9,7 @@
 #include "gui/livevideo.h"
 #include "gui/message.h"
 #include "gui/paint.h"
+#include "gui/window.h"
 #include "gui/window_attr.h"
 
 namespace {
@@ -157,7 +158,7 @@ void popupDragEnd(PopupDrag* drag, WindowHandle hwnd, LParam lParam) {
 int popupDragHandle(PopupDrag* drag, WindowHandle hwnd, int message, WParam wParam, LParam lParam) {
   switch (message) {
     case MSG_NCLBUTTONDOWN:
-      if (wParam != 33) return 0;
+      if (wParam != HT_CAPTION) return 0;
       popupDragBegin(drag, hwnd, lParam);
       return 1;
     case MSG_MOUSEMOVE:

@@ -8,6 +8,7 @@
 #include "app/layout_bitmaps.h"
 #include "app/left_menu.h"
 #include "app/liveview_dialogs.h"
+#include "app/page_keys.h"
 #include "gui/app_hooks.h"
 #include "gui/bitmap.h"
 #include "gui/button.h"
@@ -221,7 +222,7 @@ LResult leftMenuWinProc(WindowHandle hwnd, int message, WParam wParam, LParam lP
     case MSG_RBUTTONUP:
       return 0;
     case MSG_KEYDOWN:
-      if (wParam == 1 && getOutputState(getCurOutput()) == OUTSTATE_LIVEVIEW) {
+      if (wParam == PAGE_KEY_ESCAPE && getOutputState(getCurOutput()) == OUTSTATE_LIVEVIEW) {
         hideLeftMenu(hwnd);
         SetCursor(GetSystemCursor(0));
       }

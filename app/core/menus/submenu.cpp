@@ -8,6 +8,7 @@
 #include "app/core/menus/menu_paint.h"
 #include "app/dialog_template.h"
 #include "app/msgbox.h"
+#include "app/page_keys.h"
 #include "app/page_registry.h"
 #include "gui/button.h"
 #include "gui/dc.h"
@@ -29,7 +30,6 @@ constexpr uint32_t kExitStyle = WS_CHILD | WS_VISIBLE | BS_IMAGEBUTTON | BS_AUTO
 constexpr uint32_t kButtonExStyle = WS_EX_PLACE_X | WS_EX_PLACE_W;
 constexpr uint32_t kDialogStyle = WS_CAPTION | WS_VISIBLE | WS_BORDER;
 constexpr uint32_t kDialogExStyle = WS_EX_NOCLOSEBOX | WS_EX_ROUTE_OUTPUTSWITCH | WS_EX_PLACE_MASK;
-constexpr int kKeyLeft = 105, kKeyRight = 106;
 constexpr int kExitFromBottom = 40;
 constexpr int kNoItem = -1;
 
@@ -211,8 +211,8 @@ LResult subMenuProc(WindowHandle dlg, int message, WParam wParam, LParam lParam)
       return 0;
     }
     case MSG_KEYDOWN:
-      if (wParam == kKeyLeft) return 0;
-      if (wParam == kKeyRight) {
+      if (wParam == PAGE_KEY_LEFT) return 0;
+      if (wParam == PAGE_KEY_RIGHT) {
         const WindowHandle page = d ? openPage(d) : GUI_INVALID_HANDLE;
         if (page != GUI_INVALID_HANDLE) SetActiveWindow(page);
         return 0;

@@ -11,6 +11,7 @@
 #include "gui/display.h"
 #include "gui/message.h"
 #include "gui/static.h"
+#include "gui/text_entry.h"
 #include "gui/window.h"
 #include "gui/window_attr.h"
 
@@ -42,7 +43,7 @@ extern "C" {
 WindowHandle createLabeledCtrl(const char* className, const char* labelText, uint32_t style, uint32_t exStyle,
                                int id, int x, int y, int w, int h, WindowHandle parent, LParam data) {
   int k = getLabelScale();
-  if (className && strcasecmp(className, "ipedit") == 0 && IsLowResDisplay(getMainOutput()) && (style & 2u))
+  if (className && strcasecmp(className, "ipedit") == 0 && IsLowResDisplay(getMainOutput()) && (style & IPS_MAC))
     k = 3;
   const int labelW = w * k / 10;
   CreateWindowEx("static", labelText ? labelText : "", labelStyle(style), labelExStyle(exStyle),

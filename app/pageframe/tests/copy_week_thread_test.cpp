@@ -7,6 +7,7 @@
 #include "app/testing/page_harness.h"
 #include "app/time_segments.h"
 #include "gui/button.h"
+#include "app/page_keys.h"
 
 namespace {
 
@@ -83,7 +84,7 @@ TEST_F(CopyWeek, CancelEscapeAndCloseLeaveNoDaysAndTheFocusStartsOnCancel) {
   EXPECT_EQ(Run(1, [](WindowHandle dlg) {
               ClickItem(dlg, kAll);
               ASSERT_TRUE(PumpUntil([&] { return Checked(dlg, kDay0); }));
-              SendMessage(dlg, MSG_KEYDOWN, 1, 0);
+              SendMessage(dlg, MSG_KEYDOWN, PAGE_KEY_ESCAPE, 0);
               EXPECT_TRUE(PumpUntil([dlg] { return !IsWindowVisible(dlg); }));
             }),
             0u);

@@ -4,6 +4,7 @@
 // missing layout records, and the two save-failed boxes.
 #include <string>
 
+#include "app/page_keys.h"
 #include "app/pageframe/page_frame.h"
 #include "app/testing/page_harness.h"
 #include "gui/control_paint.h"
@@ -52,8 +53,9 @@ TEST_F(PageFrame, KeyHooksLeaveReturnToTheMenuOrPassTheKeyOn) {
     bool helper;
     int result;
     bool hostCloses, menuFocused;
-  } rows[] = {{1, false, 0, true, false},    {1, true, 0, true, false},    {105, false, 0, false, true},
-              {105, true, -1, false, false}, {106, false, 0, false, false}, {106, true, -1, false, false},
+  } rows[] = {{PAGE_KEY_ESCAPE, false, 0, true, false},  {PAGE_KEY_ESCAPE, true, 0, true, false},
+              {PAGE_KEY_LEFT, false, 0, false, true},    {PAGE_KEY_LEFT, true, -1, false, false},
+              {PAGE_KEY_RIGHT, false, 0, false, false},  {PAGE_KEY_RIGHT, true, -1, false, false},
               {50, false, -1, false, false}};
   for (const Hook& h : hooks) {
     const WindowHandle host = Main({0, 0, 40, 40}, HostProc);
@@ -77,7 +79,7 @@ TEST_F(PageFrame, KeyHooksLeaveReturnToTheMenuOrPassTheKeyOn) {
     }
     // Without its menu the key stays with the page.
     h.setMenu(GUI_INVALID_HANDLE);
-    EXPECT_EQ(h.hook(page, 105, 0), 0);
+    EXPECT_EQ(h.hook(page, PAGE_KEY_LEFT, 0), 0);
   }
 }
 

@@ -12,7 +12,9 @@
 #include "core/nonclient/tests/started_gui.h"
 #include "gui/app_hooks.h"
 #include "gui/dialog.h"
+#include "gui/message.h"
 #include "gui/window_attr.h"
+#include "app/page_keys.h"
 
 namespace {
 
@@ -69,7 +71,7 @@ class PlaceholderPages : public guitest::StartedGui {
   WindowHandle helper_ = GUI_INVALID_HANDLE;
 };
 
-void PressEscape(WindowHandle page) { SendMessage(page, 18, 1, 0); }
+void PressEscape(WindowHandle page) { SendMessage(page, MSG_KEYDOWN, PAGE_KEY_ESCAPE, 0); }
 
 TEST_F(PlaceholderPages, EachPageShowsItsCaptionHoldsTheOutputAndLeavesWithEscape) {
   struct Row {
@@ -88,7 +90,7 @@ TEST_F(PlaceholderPages, EachPageShowsItsCaptionHoldsTheOutputAndLeavesWithEscap
     Open(row.open);
     EXPECT_EQ(g_seen.caption, row.caption);
     EXPECT_EQ(g_seen.state, 1);
-    EXPECT_EQ(getOutputState(kMain), 0);
+    EXPECT_EQ(getOutputState(kMain), OUTSTATE_LIVEVIEW);
     if (row.registered) {
       EXPECT_EQ(row.registered(), GUI_INVALID_HANDLE) << "unregistered after";
     }
@@ -109,7 +111,7 @@ TEST_F(PlaceholderPages, PlaybackHoldsStateNineAndStoppingItReturnsToTheMainMenu
   EXPECT_EQ(g_seen.caption, "Playback");
   EXPECT_EQ(g_seen.state, 9);
   EXPECT_TRUE(g_seen.canSwitch);
-  EXPECT_EQ(getOutputState(kMain), 0);
+  EXPECT_EQ(getOutputState(kMain), OUTSTATE_LIVEVIEW);
   EXPECT_EQ(getPlaybackWnd(kMain), GUI_INVALID_HANDLE);
   EXPECT_EQ(canSwitchPlaybackChannel(kMain), 0);
   EXPECT_EQ(getPlaybackType(kMain), 0);

@@ -8,6 +8,7 @@
 #include "app/device_backend.h"
 #include "app/login_rights.h"
 #include "app/msgbox.h"
+#include "app/page_keys.h"
 #include "app/record/holiday/holiday.h"
 #include "app/record/record_page_window.h"
 #include "app/record_pages.h"
@@ -24,7 +25,6 @@ namespace holiday {
 namespace {
 
 constexpr int kListId = 18944, kAddId = 18945;
-constexpr int kEditKey = 147;
 constexpr int kEditColumn = 5, kTextColumns = 5, kTextSize = 128;
 constexpr int kSettingsIcon = 3;  // "listv_bmp_set"
 constexpr int kDiskDlgHoliday = 2;
@@ -90,7 +90,7 @@ void refreshRow(WindowHandle page, HLVROW row, int index) {
   for (int column = 1; column < kTextColumns; ++column) setCell(listOf(page), row, column, texts[column]);
 }
 
-// Key 147 names the selection; a list notification without one does nothing.
+// The edit key names the selection; a list notification without one does nothing.
 void openEditor(WindowHandle page, bool byKey) {
   int32_t index = -1;
   const LResult row = SendMessage(listOf(page), LVM_GETSELECTEDITEM, 0, reinterpret_cast<LParam>(&index));
@@ -111,7 +111,7 @@ void listNotified(WindowHandle list, int, int code, LParam data) {
   if (code == LVN_ITEMDBCLK || code == LVN_CELLCLICK + kEditColumn) {
     openEditor(GetParent(list), false);
   } else if (code == LVN_KEYDOWN && data) {
-    if (reinterpret_cast<const ListViewKeyInfo*>(data)->scanCode == kEditKey) openEditor(GetParent(list), true);
+    if (reinterpret_cast<const ListViewKeyInfo*>(data)->scanCode == PAGE_KEY_EDIT) openEditor(GetParent(list), true);
   }
 }
 
@@ -129,7 +129,7 @@ void init(WindowHandle page) {
 }
 
 LResult pageProc(WindowHandle page, int message, WParam wParam, LParam lParam) {
-  if (message == MSG_KEYDOWN && wParam == kEditKey) {
+  if (message == MSG_KEYDOWN && wParam == PAGE_KEY_EDIT) {
     openEditor(page, true);
     return 0;
   }

@@ -23,7 +23,7 @@ namespace schedule {
 namespace {
 
 constexpr int kSwatch = 20;
-constexpr int kPenFrameColor = 14, kLineColor = 16, kBandColor = 12;
+constexpr int kPenFrameColor = SYSPIXEL_YELLOW, kLineColor = SYSPIXEL_BLACK, kBandColor = SYSPIXEL_RED;
 // The layout bits drawRoundFrame scales by.
 constexpr uint32_t kGridFrameStyle =
     WS_EX_PLACE_X | WS_EX_PLACE_W | EDIT_CORNER_TOPLEFT | EDIT_CORNER_BOTTOMLEFT | EDIT_CORNER_TOPRIGHT | EDIT_CORNER_BOTTOMRIGHT;

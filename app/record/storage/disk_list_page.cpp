@@ -9,6 +9,7 @@
 #include "app/menus.h"
 #include "app/msgbox.h"
 #include "app/page_registry.h"
+#include "app/page_keys.h"
 #include "app/record_pages.h"
 #include "app/record/storage/disk_list.h"
 #include "app/record/storage/storage_internal.h"
@@ -27,7 +28,6 @@
 namespace storage {
 namespace {
 
-constexpr int kKeyProperties = 147, kKeyAction = 153, kKeyCheck = 154, kKeyCheckAll = 155;
 constexpr int kNotifyDoubleClick = LVN_ITEMDBCLK;
 constexpr int kNotifySettingsCell = LVN_CELLCLICK + 7, kNotifyActionCell = LVN_CELLCLICK + 8;
 constexpr uint32_t kButtonStyle = WS_CHILD | WS_VISIBLE | BS_AUTOSIZE;
@@ -106,8 +106,8 @@ void toggleCheck(WindowHandle page) {
 bool listKey(WindowHandle page, int key) {
   if (GetFocusChild(page) != GetDlgItem(page, kDiskList)) return false;
   switch (key) {
-    case kKeyProperties: openDiskProperties(page, selectedRow(page)); return true;
-    case kKeyAction:
+    case PAGE_KEY_EDIT: openDiskProperties(page, selectedRow(page)); return true;
+    case PAGE_KEY_ACTION:
       if (!checkUserRight(RIGHT_LOCAL_ADVANCE, -1)) {
         showNoPermission(page);
       } else if (selectedRow(page) < 0) {
@@ -116,8 +116,8 @@ bool listKey(WindowHandle page, int key) {
         diskRowAction(page, selectedRow(page));
       }
       return true;
-    case kKeyCheck: toggleCheck(page); return true;
-    case kKeyCheckAll: SendDlgItemMessage(page, kDiskList, LVM_TOGGLECHECKALL, 0, 0); return true;
+    case PAGE_KEY_CHECK: toggleCheck(page); return true;
+    case PAGE_KEY_CHECK_ALL: SendDlgItemMessage(page, kDiskList, LVM_TOGGLECHECKALL, 0, 0); return true;
     default: return false;
   }
 }
@@ -153,11 +153,11 @@ LResult diskBaseProc(WindowHandle window, int message, WParam wParam, LParam lPa
   switch (message) {
     case MSG_ERASEBKGND: return 0;
     case MSG_KEYDOWN:
-      if (wParam == kKeyEscape) {
+      if (wParam == PAGE_KEY_ESCAPE) {
         SendMessage(GetHosting(window), MSG_CLOSE, 0, 0);
         return 0;
       }
-      if (wParam == kKeyLeft) {
+      if (wParam == PAGE_KEY_LEFT) {
         SetActiveWindow(getDiskMenuWnd());
         return 0;
       }

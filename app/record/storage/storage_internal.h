@@ -8,7 +8,6 @@
 
 namespace storage {
 
-constexpr int kKeyEscape = 1, kKeyLeft = 105;
 constexpr int kCursorArrow = 0, kCursorBusy = 13;
 constexpr int kAnswerNo = 7;
 

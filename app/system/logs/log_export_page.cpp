@@ -8,6 +8,7 @@
 #include "app/login_rights.h"
 #include "app/menus.h"
 #include "app/msgbox.h"
+#include "app/page_keys.h"
 #include "app/playback.h"
 #include "app/storage_pages.h"
 #include "app/system/logs/log_pages.h"
@@ -23,7 +24,6 @@ namespace {
 
 constexpr const char* kExportSection = "logexport";
 constexpr int kListId = 19728, kExportId = 19729;
-constexpr int kKeyToggle = 154, kKeyToggleAll = 155;
 constexpr int kStatusNormal = 0, kStatusIdle = 5, kStatusFormatting = 11, kStatusWaiting = 12, kStatusAbnormal = 2;
 constexpr int kExportDisks = 4;
 constexpr uint32_t kButtonStyle = WS_CHILD | WS_VISIBLE | BS_AUTOSIZE, kPlacedEx = WS_EX_PLACE_X | WS_EX_PLACE_W;
@@ -175,8 +175,8 @@ void exportTicked(WindowHandle page) {
 void listNotified(WindowHandle list, int, int code, LParam data) {
   const auto* key = reinterpret_cast<const ListViewKeyInfo*>(data);
   if (code != LVN_KEYDOWN || !key) return;
-  if (key->scanCode == kKeyToggle) toggleSelected(GetParent(list));
-  if (key->scanCode == kKeyToggleAll) SendMessage(list, LVM_TOGGLECHECKALL, 0, 0);
+  if (key->scanCode == PAGE_KEY_CHECK) toggleSelected(GetParent(list));
+  if (key->scanCode == PAGE_KEY_CHECK_ALL) SendMessage(list, LVM_TOGGLECHECKALL, 0, 0);
 }
 
 void init(WindowHandle page) {

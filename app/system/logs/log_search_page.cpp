@@ -13,6 +13,7 @@
 #include "app/login_rights.h"
 #include "app/menus.h"
 #include "app/msgbox.h"
+#include "app/page_keys.h"
 #include "app/playback.h"
 #include "app/result_paging.h"
 #include "app/system/logs/log_pages.h"
@@ -33,7 +34,6 @@ namespace {
 
 constexpr int kMajorId = 20834, kMinorId = 20835, kListId = 20836, kExportId = 20837, kSearchId = 20838;
 constexpr int kCloseId = PAGE_ID_CANCEL;
-constexpr int kKeyPlay = 150, kKeyDetail = 153;
 constexpr int kPlayColumn = 5, kDetailColumn = 6;
 constexpr int kBeforeEntry = 60, kAfterEntry = 600;
 constexpr int kFoundMore = 105;
@@ -209,8 +209,8 @@ void listNotified(WindowHandle list, int, int code, LParam data) {
     case LVN_CELLCLICK + kPlayColumn: play(page, false); return;
     case LVN_KEYDOWN: {
       const auto* key = reinterpret_cast<const ListViewKeyInfo*>(data);
-      if (key && key->scanCode == kKeyDetail) openDetail(page, true);
-      if (key && key->scanCode == kKeyPlay) play(page, true);
+      if (key && key->scanCode == PAGE_KEY_ACTION) openDetail(page, true);
+      if (key && key->scanCode == PAGE_KEY_PLAY) play(page, true);
       return;
     }
     default: return;

@@ -25,7 +25,7 @@ constexpr int kFree = 20850, kImport = 20848, kExport = 20849;
 constexpr int kSelChanged = 1;
 constexpr int kGeneralError = 1;
 // The list's style: a bordered list with a header and a frame.
-constexpr uint32_t kListStyle = 0x484c0000;
+constexpr uint32_t kListStyle = WS_CHILD | WS_VISIBLE | WS_BORDER | WS_VSCROLL | WS_HSCROLL;
 
 const ValueKeyRow kImportErrors[] = {{"importerror", 1},   {"nofile", 2},        {"nodevice", 3},
                                      {"errornomemory", 4}, {"errormistype", 5},  {"errormislang", 6},

@@ -17,6 +17,7 @@
 #include "gui/dialog.h"
 #include "gui/gal.h"
 #include "gui/listview.h"
+#include "gui/static.h"
 #include "gui/window.h"
 #include "gui/window_attr.h"
 
@@ -24,8 +25,8 @@ namespace {
 
 using sysinfo::kCell;
 constexpr const char* kSection = "systeminfo";
-constexpr uint32_t kListStyle = 0x484c4000;
-constexpr uint32_t kLabelStyle = 0x4800000d;
+constexpr uint32_t kListStyle = WS_CHILD | WS_VISIBLE | WS_BORDER | WS_VSCROLL | WS_HSCROLL | LVS_TREE;
+constexpr uint32_t kLabelStyle = WS_CHILD | WS_VISIBLE | SS_EDITFRAME;
 constexpr int kDevName = 20736, kModel = 20737, kSerial = 20738, kMainVer = 20739, kEncodeVer = 20740;
 constexpr int kChanList = 20752, kRecordList = 20768, kAlarmList = 20784, kNetList = 20800, kHddList = 20816;
 constexpr int kHddTotal = 20817, kHddFree = 20818;

@@ -14,6 +14,7 @@
 #include "gui/combobox.h"
 #include "gui/dialog.h"
 #include "gui/listview.h"
+#include "gui/text_entry.h"
 #include "gui/window.h"
 #include "gui/window_attr.h"
 
@@ -25,8 +26,8 @@ constexpr int kSelChanged = 1;
 constexpr int kModeFtp = 0, kModeLocal = 1;
 constexpr int kAddressLimit = 64;
 constexpr const char* kNoAddress = "0.0.0.0";
-constexpr uint32_t kListStyle = 0x484c0000;
-constexpr uint32_t kAddressStyle = 0x48000221;
+constexpr uint32_t kListStyle = WS_CHILD | WS_VISIBLE | WS_BORDER | WS_VSCROLL | WS_HSCROLL;
+constexpr uint32_t kAddressStyle = WS_CHILD | WS_VISIBLE | IPS_IPV4 | IPS_HOSTADDRESS | IPS_RESERVED9;
 
 const ValueKeyRow kResults[] = {
     {"success_update", 0},   {"error_nodevice", 1}, {"error_nofile", 2},   {"error_dataerror", 3},

@@ -12,6 +12,7 @@
 #include "app/format_text.h"
 #include "app/login_rights.h"
 #include "app/msgbox.h"
+#include "app/page_keys.h"
 #include "app/system_pages.h"
 #include "gui/combine.h"
 #include "gui/combobox.h"
@@ -28,7 +29,7 @@
 namespace previewset {
 namespace {
 
-constexpr int kChanged = 1, kAssignKey = 150, kTooManyIpc = 0x200114;
+constexpr int kChanged = 1, kTooManyIpc = 0x200114;
 constexpr int kSixteen = 6;
 
 ViewState& view() { return viewState(); }
@@ -283,7 +284,7 @@ void command(WindowHandle page, int id, int code) {
 
 LResult viewPageProc(WindowHandle page, int message, WParam wParam, LParam lParam) {
   static const PageHooks kHooks{init, paintViewBackground, command, save, showError, closeSystemMenu};
-  if (message == MSG_KEYDOWN && (wParam & 0xFFFF) == kAssignKey &&
+  if (message == MSG_KEYDOWN && (wParam & 0xFFFF) == PAGE_KEY_PLAY &&
       GetFocusChild(page) == GetDlgItem(page, kChanList)) {
     assignSelected(page, true);
     return 0;

@@ -24,6 +24,7 @@
 #include "gui/livevideo.h"
 #include "gui/message.h"
 #include "gui/paint.h"
+#include "gui/static.h"
 #include "gui/text.h"
 #include "gui/timer.h"
 #include "gui/window.h"
@@ -160,7 +161,7 @@ LResult TipProc(WindowHandle hwnd, int message, WParam wParam, LParam lParam) {
       d->tip = hwnd;
       d->exchange.bufferSize = BUBBLETIP_TEXT_SIZE;
       g_data = d;
-      CreateWindowEx("static", "", 0x48000000, WS_EX_TRANSPARENT, kTextId, 0, 0, 0, 0, hwnd, 0);
+      CreateWindowEx("static", "", WS_CHILD | WS_VISIBLE | SS_LEFT, WS_EX_TRANSPARENT, kTextId, 0, 0, 0, 0, hwnd, 0);
       SendMessage(__gui_hwnd_desktop, MSG_DT_REGBUBBLETIP, hwnd, 0);
       g_tip = hwnd;
       SetTimer(hwnd, kTimerId, kTimerTicks);

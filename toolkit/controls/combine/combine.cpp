@@ -14,6 +14,7 @@
 #include "controls/registry/control_registry.h"
 #include "gui/control_class.h"
 #include "gui/dialog.h"
+#include "gui/edit.h"
 #include "gui/display.h"
 #include "gui/element.h"
 #include "gui/font.h"
@@ -27,6 +28,8 @@ namespace {
 
 constexpr int kComboReportedChange = 5, kEditReleased = 1;
 constexpr char kClearText[] = "X";
+constexpr uint32_t kEditStyle = WS_CHILD | WS_VISIBLE | ES_READONLY | ES_KEEPCARET | ES_NOCHINESE;
+constexpr uint32_t kComboStyle = WS_CHILD | WS_VISIBLE | CBS_READONLY | CBS_SPINLIST;
 
 std::atomic<int> g_dialogCode{kCodeNormal};
 
@@ -59,11 +62,11 @@ void CreateChild(WindowHandle hwnd, CombineData& d) {
   WindowHandle child;
   if (EditVariant(hwnd)) {
     const int w = (IsLowResDisplay(getMainOutputHook()) ? 4 : 6) * cw + 20;
-    child = CreateWindowEx("sledit", "", disabled ? 0x4c000d00u : 0x48000d00u, 0, CMB_EDIT_ID,
+    child = CreateWindowEx("sledit", "", kEditStyle | (disabled ? WS_DISABLED : 0u), 0, CMB_EDIT_ID,
                            (client.right - w) / 2, (client.bottom - ch + 2) / 2, w, ch + 2, hwnd, 0);
   } else {
     const int w = 6 * cw + 20;
-    uint32_t childStyle = (style & CMBS_NOTIFY) ? 0x4800100au : 0x48001002u;
+    uint32_t childStyle = kComboStyle | ((style & CMBS_NOTIFY) ? CBS_NOTIFY : 0u);
     if (disabled) childStyle |= WS_DISABLED;
     child = CreateWindowEx("combobox", "", childStyle, 0, CMB_COMBO_ID, (client.right - w) / 2,
                            (client.bottom - ch + 2) / 2, w, ch + 2, hwnd, 0);
@@ -135,7 +138,7 @@ void Clear(WindowHandle hwnd, const CombineData& d) {
 
 LResult Key(WindowHandle hwnd, CombineData& d, WParam wParam, LParam lParam) {
   const int scan = static_cast<int>(wParam);
-  const bool enter = scan == ctlmsg::kEnter || scan == ctlmsg::kEditStart;
+  const bool enter = scan == KEY_ENTER || scan == ctlmsg::kEditStart;
   if (!EditVariant(hwnd)) {
     if (enter) {
       g_dialogCode = g_dialogCode == kCodeTyping ? kCodeNormal : kCodeTyping;
@@ -231,7 +234,7 @@ bool ValueMessage(WindowHandle hwnd, CombineData& d, int msg, WParam wParam, LPa
         d.value = static_cast<int32_t>(wParam);
         return true;
       }
-      if (d.child) SendMessage(d.child, 0xF14E, wParam, lParam);
+      if (d.child) SendMessage(d.child, CB_SETCURSEL, wParam, lParam);
       *answer = Default(hwnd, msg, wParam, lParam);
       return true;
     case CMB_SETVALUETEXT:

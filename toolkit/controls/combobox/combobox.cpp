@@ -12,6 +12,7 @@
 #include "controls/registry/control_registry.h"
 #include "gui/control_class.h"
 #include "gui/dialog.h"
+#include "gui/edit.h"
 #include "gui/element.h"
 #include "gui/listbox.h"
 #include "gui/message.h"
@@ -31,16 +32,16 @@ uint32_t ListStyle(uint32_t style, uint32_t kind) {
   if (style & CBS_SORT) s |= LBS_SORT;
   if (style & CBS_TRANSPARENT) s |= LBS_GRADIENT;
   if (style & CBS_ITEMFONT) s |= LBS_ITEMFONT;
-  if (kind == CBS_SIMPLE) s |= 0x8400000u;
+  if (kind == CBS_SIMPLE) s |= WS_VISIBLE | WS_BORDER;
   if (kind == CBS_SPINLIST) s |= 0x20u;
   return s;
 }
 
 uint32_t EditStyle(uint32_t style, uint32_t kind) {
-  uint32_t s = (style & WS_DISABLED) ? 0x4c000800u : 0x48000800u;
+  uint32_t s = WS_CHILD | WS_VISIBLE | ES_READONLY | (style & WS_DISABLED);
   if (style & CBS_TRANSPARENT) s |= 0x1080u;
-  if (style & CBS_UPPERCASE) s |= 0x8u;
-  if (style & CBS_LOWERCASE) s |= 0x10u;
+  if (style & CBS_UPPERCASE) s |= ES_UPPERCASE;
+  if (style & CBS_LOWERCASE) s |= ES_LOWERCASE;
   if (style & CBS_READONLY) s |= kEditReadOnly;
   if (kind != CBS_SIMPLE && kind != CBS_SPINNUMBER) s |= kEditRange;
   return s;

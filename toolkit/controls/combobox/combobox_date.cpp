@@ -221,14 +221,14 @@ LResult DateKey(WindowHandle hwnd, ComboBoxData& d, int scan, WParam wParam, LPa
   }
   if (!d.edit) return Default(hwnd, MSG_KEYDOWN, wParam, lParam);
   if (GetWindowStyle(d.edit) & kEditReadOnly) {
-    if (scan != ctlmsg::kEnter && scan != ctlmsg::kEditStart) return SendMessage(d.edit, MSG_KEYDOWN, wParam, lParam);
+    if (scan != KEY_ENTER && scan != ctlmsg::kEditStart) return SendMessage(d.edit, MSG_KEYDOWN, wParam, lParam);
     NotifyAlways(hwnd, CBN_SELCHANGE);
     StartTyping(d, scan, kRestoreMax);
     EditText(d, g_restore, sizeof g_restore);
     return 0;
   }
   if (scan == kKeepCaretKey) CaretToEnd(d);
-  if (scan != ctlmsg::kEnter && scan != ctlmsg::kEscape) return SendMessage(d.edit, MSG_KEYDOWN, wParam, lParam);
+  if (scan != KEY_ENTER && scan != KEY_ESC) return SendMessage(d.edit, MSG_KEYDOWN, wParam, lParam);
   ShowChecked(d);
   StopTyping(d);
   Notify(hwnd, CBN_SELECTOK);

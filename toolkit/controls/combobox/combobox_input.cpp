@@ -26,18 +26,18 @@ void ToggleTyping() { SetDialogCode(DialogCode() == kCodeTyping ? kCodeNormal : 
 LResult SpinKey(WindowHandle hwnd, ComboBoxData& d, int scan, WParam wParam, LParam lParam) {
   const bool number = Kind(hwnd) == CBS_SPINNUMBER;
   switch (scan) {
-    case ctlmsg::kEscape:
+    case KEY_ESC:
       if (DialogCode() & 0x4) SetDialogCode(kCodeNormal);
       return 0;
-    case ctlmsg::kEnter: case ctlmsg::kEditStart: ToggleTyping(); return 0;
-    case ctlmsg::kUp: case ctlmsg::kDown: {
-      const bool down = scan == ctlmsg::kDown;
+    case KEY_ENTER: case ctlmsg::kEditStart: ToggleTyping(); return 0;
+    case KEY_UP: case KEY_DOWN: {
+      const bool down = scan == KEY_DOWN;
       SendMessage(hwnd, CB_SPIN, number ? down : !down, 0);
       if (number) NotifyAlways(hwnd, CBN_SPINSTEP);
       return 0;
     }
-    case ctlmsg::kPageUp: case ctlmsg::kPageDown:
-      SendMessage(hwnd, CB_FASTSPIN, scan == ctlmsg::kPageDown, 0);
+    case KEY_PAGEUP: case KEY_PAGEDOWN:
+      SendMessage(hwnd, CB_FASTSPIN, scan == KEY_PAGEDOWN, 0);
       return 0;
     default: return Default(hwnd, MSG_KEYDOWN, wParam, lParam);
   }
@@ -61,17 +61,17 @@ void OpenByClick(WindowHandle hwnd, ComboBoxData& d) {
 LResult DropKey(WindowHandle hwnd, ComboBoxData& d, int scan, WParam wParam, LParam lParam) {
   const bool open = d.state & kOpen;
   switch (scan) {
-    case ctlmsg::kEscape: case ctlmsg::kEnter:
-      if (!open && scan == ctlmsg::kEnter) {
+    case KEY_ESC: case KEY_ENTER:
+      if (!open && scan == KEY_ENTER) {
         Open(hwnd, d, true);
         return 0;
       }
       if (!open) return Default(hwnd, MSG_KEYDOWN, wParam, lParam);
-      CloseList(hwnd, d, scan == ctlmsg::kEnter ? CBN_SELECTOK : CBN_SELECTCANCEL);
+      CloseList(hwnd, d, scan == KEY_ENTER ? CBN_SELECTOK : CBN_SELECTCANCEL);
       SetDialogCode(kCodeNormal);
       if (d.edit) SetFocusChild(d.edit);
       return 0;
-    case ctlmsg::kUp: case ctlmsg::kPageUp: case ctlmsg::kDown: case ctlmsg::kPageDown:
+    case KEY_UP: case KEY_PAGEUP: case KEY_DOWN: case KEY_PAGEDOWN:
       // The open list walks whether or not it holds the focus (a click leaves it with the edit).
       if (open) return d.list ? SendMessage(d.list, MSG_KEYDOWN, wParam, lParam) : 0;
       Open(hwnd, d, false);

@@ -85,7 +85,7 @@ void ResetSpin(WindowHandle hwnd, ComboBoxData& d) {
 
 void Step(WindowHandle hwnd, ComboBoxData& d, int msg, WParam down) {
   if (Kind(hwnd) == CBS_SPINLIST) {
-    if (d.list) SendMessage(d.list, MSG_KEYDOWN, down ? ctlmsg::kDown : ctlmsg::kUp, 0);
+    if (d.list) SendMessage(d.list, MSG_KEYDOWN, down ? KEY_DOWN : KEY_UP, 0);
     Notify(hwnd, CBN_EDITCHANGE);
     return;
   }

@@ -67,7 +67,7 @@ void StartTyping(ComboBoxData& d, int scan, int limit) {
   ExcludeWindowStyle(d.edit, kEditReadOnly);
   IncludeWindowStyle(d.edit, kEditEditable);
   SendMessage(d.edit, EM_LIMITTEXT, static_cast<WParam>(limit), 0);
-  SendMessage(d.edit, MSG_KEYDOWN, ctlmsg::kEnter, 0);
+  SendMessage(d.edit, MSG_KEYDOWN, KEY_ENTER, 0);
   SetDialogCode(kCodeTyping);
   if (scan == ctlmsg::kEditStart) CaretToEnd(d);
 }
@@ -142,14 +142,14 @@ void ToggleSpinner(ComboBoxData& d) {
 LResult TimeKey(WindowHandle hwnd, ComboBoxData& d, int scan, WParam wParam, LParam lParam) {
   if (!d.edit) return Default(hwnd, MSG_KEYDOWN, wParam, lParam);
   if (GetWindowStyle(d.edit) & kEditReadOnly) {
-    if (scan == ctlmsg::kEscape && (d.state & kOpen)) {
+    if (scan == KEY_ESC && (d.state & kOpen)) {
       SetDialogCode(kCodeNormal);
       Close(d);
       SetFocusChild(d.edit);
       ParseEdit(d);
       return 0;
     }
-    if (scan == ctlmsg::kEnter || scan == ctlmsg::kEditStart) {
+    if (scan == KEY_ENTER || scan == ctlmsg::kEditStart) {
       Notify(hwnd, CBN_SELCHANGE);
       StartTyping(d, scan, Limit(d));
       return 0;
@@ -157,7 +157,7 @@ LResult TimeKey(WindowHandle hwnd, ComboBoxData& d, int scan, WParam wParam, LPa
     return SendMessage(d.edit, MSG_KEYDOWN, wParam, lParam);
   }
   if (scan == kKeepCaretKey) CaretToEnd(d);
-  if (scan == ctlmsg::kEnter || scan == ctlmsg::kEscape) {
+  if (scan == KEY_ENTER || scan == KEY_ESC) {
     EndTyping(d);
     return 0;
   }

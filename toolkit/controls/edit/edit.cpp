@@ -4,6 +4,7 @@
 #include <cctype>
 #include <cstring>
 #include <new>
+#include <linux/input-event-codes.h>
 
 #include "controls/barkit/caller_copy.h"
 #include "controls/barkit/ctl_util.h"
@@ -33,7 +34,6 @@ using edit::EditText;
 constexpr uint32_t kFocused = 0x01, kOverwrite = 0x08;
 constexpr int kMarginLeft = 1, kMarginTop = 1, kMarginRight = 2, kMarginBottom = 1;
 constexpr int kFontSlot = 2;
-enum Key { kBackspace = 14, kEnter = 28, kHome = 102, kLeft = 105, kRight = 106, kEnd = 107, kInsert = 110, kDelete = 111 };
 
 struct EditData {
   uint32_t flags = 0;
@@ -80,21 +80,21 @@ LResult KeyDown(WindowHandle hwnd, EditData* d, int scan) {
   EditText& t = d->text;
   const int from = t.column;
   switch (scan) {
-    case kBackspace:
+    case KEY_BACKSPACE:
       if (!ReadOnly(hwnd)) {
         const int at = t.column - (t.caret ? edit::SizeBefore(t, t.caret) : 0);
         Apply(hwnd, d, edit::Backspace(t), true, at);
       }
       break;
-    case kDelete:
+    case KEY_DELETE:
       if (!ReadOnly(hwnd)) Apply(hwnd, d, edit::Delete(t), true, from);
       break;
-    case kEnter: NotifyParentEx(hwnd, EN_ENTER, 0); break;
-    case kHome: Apply(hwnd, d, edit::Home(t), false, from); break;
-    case kEnd: Apply(hwnd, d, edit::End(t), false, from); break;
-    case kLeft: Apply(hwnd, d, edit::Left(t), false, from); break;
-    case kRight: Apply(hwnd, d, edit::Right(t), false, from); break;
-    case kInsert: d->flags ^= kOverwrite; break;
+    case KEY_ENTER: NotifyParentEx(hwnd, EN_ENTER, 0); break;
+    case KEY_HOME: Apply(hwnd, d, edit::Home(t), false, from); break;
+    case KEY_END: Apply(hwnd, d, edit::End(t), false, from); break;
+    case KEY_LEFT: Apply(hwnd, d, edit::Left(t), false, from); break;
+    case KEY_RIGHT: Apply(hwnd, d, edit::Right(t), false, from); break;
+    case KEY_INSERT: d->flags ^= kOverwrite; break;
     default: break;
   }
   return 0;

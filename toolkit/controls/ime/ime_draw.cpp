@@ -8,6 +8,7 @@
 #include "controls/ime/ime_window.h"
 #include "gui/app_hooks.h"
 #include "gui/dc.h"
+#include "gui/element.h"
 #include "gui/font.h"
 #include "gui/gal.h"
 #include "gui/message.h"
@@ -165,7 +166,7 @@ void DrawArrows(HDC hdc, ImeWindowState& w, const Metrics& m) {
   w.prevLive = page.more && page.first != page.rangeStart && !page.noMatch;
   w.nextLive = page.more && page.nextStart != page.rangeStart && !page.noMatch;
   if (!w.status.bmBits) return;
-  const GalPixel plus = ime_toolkit::ElementColor(w.self, ime_toolkit::kBkNormal), dot = SysPixelIndex[SYSPIXEL_WHITE];
+  const GalPixel plus = ime_toolkit::ElementColor(w.self, WEC_BKC_CONTROL_NORMAL), dot = SysPixelIndex[SYSPIXEL_WHITE];
   PaintArrowPattern(&w.status, w.prevLive ? 0 : 1, plus, dot);
   ime_toolkit::RefreshYuvCopy(&w.status);
   ime_toolkit::DrawBitmap(hdc, m.width - (2 * kStatusBitmapWidth + 2), 2, &w.status);
@@ -191,7 +192,7 @@ void DrawCandidates(HDC hdc, ImeWindowState& w, const Metrics& m) {
     entries[i] = e.Symbol() ? SymbolEntry(e, i) : CandidateEntry(e, i);
     const int width = TextWidth(hdc, entries[i]);
     w.hits[i] = Rect{left, top, left + width, top + m.charH};
-    SetDCAttr(hdc, DC_ATTR_TEXT_COLOR, ime_toolkit::ElementColor(w.self, ime_toolkit::kFgNormal));
+    SetDCAttr(hdc, DC_ATTR_TEXT_COLOR, ime_toolkit::ElementColor(w.self, WEC_FC_CONTROL_NORMAL));
     TextOutLen(hdc, left, top, entries[i].data(), static_cast<int>(entries[i].size()));
     left += width + gap * m.spaceW;
   }
@@ -199,9 +200,9 @@ void DrawCandidates(HDC hdc, ImeWindowState& w, const Metrics& m) {
   if (h < 0 || h >= kHitRects || entries[h].empty()) return;
   const Rect& r = w.hits[h];
   const int boxRight = h + 1 < kHitRects && !entries[h + 1].empty() ? w.hits[h + 1].left : r.right + gap * m.spaceW;
-  SetDCAttr(hdc, DC_ATTR_BRUSH_COLOR, ime_toolkit::ElementColor(w.self, ime_toolkit::kBkHilite));
+  SetDCAttr(hdc, DC_ATTR_BRUSH_COLOR, ime_toolkit::ElementColor(w.self, WEC_BKC_CONTROL_HILITE));
   ime_toolkit::FillBoxInBrush(hdc, r.left, r.top, boxRight - r.left, m.charH);
-  SetDCAttr(hdc, DC_ATTR_TEXT_COLOR, ime_toolkit::ElementColor(w.self, ime_toolkit::kFgHilite));
+  SetDCAttr(hdc, DC_ATTR_TEXT_COLOR, ime_toolkit::ElementColor(w.self, WEC_FC_CONTROL_HILITE));
   TextOutLen(hdc, r.left, r.top, entries[h].data(), static_cast<int>(entries[h].size()));
 }
 
@@ -217,9 +218,9 @@ void DrawImeWindow(WindowHandle hwnd, ImeWindowState& w) {
   Engine& e = w.engine;
   HDC hdc = BeginPaint(hwnd);
   SelectFont(hdc, WindowFont(w));
-  SetDCAttr(hdc, DC_ATTR_BK_COLOR, ime_toolkit::ElementColor(hwnd, ime_toolkit::kBkNormal));
+  SetDCAttr(hdc, DC_ATTR_BK_COLOR, ime_toolkit::ElementColor(hwnd, WEC_BKC_CONTROL_NORMAL));
   SetDCAttr(hdc, DC_ATTR_BK_MODE, BM_TRANSPARENT);
-  SetDCAttr(hdc, DC_ATTR_TEXT_COLOR, ime_toolkit::ElementColor(hwnd, ime_toolkit::kFgNormal));
+  SetDCAttr(hdc, DC_ATTR_TEXT_COLOR, ime_toolkit::ElementColor(hwnd, WEC_FC_CONTROL_NORMAL));
   Size space{0, 0};
   GetTextExtentPoint(hdc, " ", 1, 0, nullptr, nullptr, nullptr, &space);
   const Metrics m{space.cx, space.cy, GetSysCharHeight(), GetFontHeight(hdc), ime_toolkit::ClientRect(hwnd).right};

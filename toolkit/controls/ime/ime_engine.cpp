@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <linux/input-event-codes.h>
 
 namespace ime {
 
@@ -22,10 +23,7 @@ const PunctRow kPunctTable[kPunctRows] = {
 
 namespace {
 
-constexpr int kCharMsg = 19;
-constexpr int kScanBackspace = 14, kScanTab = 15, kScanEscape = 1, kScanEnter = 28;
-constexpr int kScanLeftCtrl = 29, kScanSpace = 57, kScanPeriod = 52, kScanLeftShift = 42;
-constexpr int kScanCapsLock = 58, kScanSymbols = 130, kScanFirstFunction = 60;
+constexpr int kScanSymbols = 130, kScanFirstFunction = 60;
 constexpr LParam kCtrlBits = 0x30;
 constexpr LParam kPassedKeyFlags = 512;
 constexpr int kPrevCandidate = 19, kNextCandidate = 20, kPageUpKey = 21, kPageDownKey = 22;
@@ -95,7 +93,7 @@ void Engine::SendText(const char* text, size_t len) {
   for (size_t i = 0; i < len; i += 2) {
     WParam w = static_cast<uint8_t>(text[i]);
     if (i + 1 < len) w |= static_cast<WParam>(static_cast<uint8_t>(text[i + 1])) << 8;
-    host_->PostToReceiver(receiver_, kCharMsg, w, 0);
+    host_->PostToReceiver(receiver_, MSG_CHAR, w, 0);
   }
 }
 
@@ -113,9 +111,9 @@ void Engine::SendPunct(int row) {
 }
 
 void Engine::PassThrough(int k) {
-  int scan = k == 8 || k == 127 ? kScanBackspace : k == 9 ? kScanTab : k == 27 ? kScanEscape : 0;
+  int scan = k == 8 || k == 127 ? KEY_BACKSPACE : k == 9 ? KEY_TAB : k == 27 ? KEY_ESC : 0;
   if (!scan) {
-    host_->PostToReceiver(receiver_, kCharMsg, static_cast<uint8_t>(k), 0);
+    host_->PostToReceiver(receiver_, MSG_CHAR, static_cast<uint8_t>(k), 0);
     return;
   }
   PostKey(MSG_KEYDOWN, scan, kPassedKeyFlags);
@@ -123,24 +121,24 @@ void Engine::PassThrough(int k) {
 }
 
 bool Engine::KeyDown(int scan, LParam flags) {
-  leftCtrl_ = scan == kScanLeftCtrl;
+  leftCtrl_ = scan == KEY_LEFTCTRL;
   if (!shown_) return false;
   if (flags & kCtrlBits) {
-    if (scan == kScanSpace || scan == kScanPeriod || scan == kScanLeftShift) {
+    if (scan == KEY_SPACE || scan == KEY_DOT || scan == KEY_LEFTSHIFT) {
       symbol_ = false;
-      if (scan == kScanSpace) SetStatus(kItemFullWidth, !fullWidth_);
-      if (scan == kScanPeriod) SetStatus(kItemPunct, !punct_);
-      if (scan == kScanLeftShift) SetStatus(kItemTable, -1);
+      if (scan == KEY_SPACE) SetStatus(kItemFullWidth, !fullWidth_);
+      if (scan == KEY_DOT) SetStatus(kItemPunct, !punct_);
+      if (scan == KEY_LEFTSHIFT) SetStatus(kItemTable, -1);
       return true;
     }
   }
   if (scan == kScanSymbols) {
     symbol_ = true;
     symbolOffset_ = kSymbolOffsetStart;
-  } else if (scan == kScanCapsLock) {
+  } else if (scan == KEY_CAPSLOCK) {
     symbol_ = false;
   }
-  if (receiver_ && TakesKeys() && (scan == kScanTab || scan == kScanEnter || scan >= kScanFirstFunction))
+  if (receiver_ && TakesKeys() && (scan == KEY_TAB || scan == KEY_ENTER || scan >= kScanFirstFunction))
     PostKey(MSG_KEYDOWN, scan, flags);
   return false;
 }
@@ -148,11 +146,11 @@ bool Engine::KeyDown(int scan, LParam flags) {
 bool Engine::KeyUp(int scan, LParam flags) {
   if (!shown_) return false;
   bool repaint = false;
-  if (scan == kScanLeftCtrl && leftCtrl_) {
+  if (scan == KEY_LEFTCTRL && leftCtrl_) {
     SetStatus(kItemChinese, !chinese_);
     repaint = true;
   }
-  if (receiver_ && TakesKeys() && (scan == kScanTab || scan == kScanEnter || scan >= kScanFirstFunction))
+  if (receiver_ && TakesKeys() && (scan == KEY_TAB || scan == KEY_ENTER || scan >= kScanFirstFunction))
     PostKey(MSG_KEYUP, scan, flags);
   return repaint;
 }

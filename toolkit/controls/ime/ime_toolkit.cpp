@@ -31,7 +31,7 @@ void DrawBitmap(HDC hdc, int x, int y, const Bitmap* bitmap) {
 
 void FillBoxInBrush(HDC hdc, int x, int y, int w, int h) { FillBox(hdc, x, y, w, h); }
 
-GalPixel ElementColor(WindowHandle hwnd, Element index) { return GetWindowElementColorEx(hwnd, index); }
+GalPixel ElementColor(WindowHandle hwnd, int index) { return GetWindowElementColorEx(hwnd, index); }
 
 Size CurrentScreenSize() {
   Size size{0, 0};

@@ -21,9 +21,8 @@ void DrawBitmap(HDC hdc, int x, int y, const Bitmap* bitmap);
 // FillBox(hdc, x, y, w, h) in the DC's brush colour.
 void FillBoxInBrush(HDC hdc, int x, int y, int w, int h);
 
-// GetWindowElementColorEx(hwnd, index) for the four colours the window uses.
-enum Element { kBkNormal = 23, kBkHilite = 24, kFgNormal = 4, kFgHilite = 5 };
-GalPixel ElementColor(WindowHandle hwnd, Element index);
+// GetWindowElementColorEx(hwnd, index), index a WEC_* name.
+GalPixel ElementColor(WindowHandle hwnd, int index);
 
 // GetScreenExtentEx(current output).
 Size CurrentScreenSize();

@@ -10,6 +10,7 @@
 #include "gui/app_hooks.h"
 #include "gui/dc.h"
 #include "gui/desktop.h"
+#include "gui/element.h"
 #include "gui/ime.h"
 #include "gui/keyboard.h"
 #include "gui/message.h"
@@ -178,7 +179,7 @@ void* ImeThread(void* arg) {
   create.ty = screen.cy - (2 * charHeight + 34);
   create.rx = screen.cx - 100;
   create.by = screen.cy - 20;
-  create.iBkColor = ime_toolkit::ElementColor(0, ime_toolkit::kBkNormal);
+  create.iBkColor = ime_toolkit::ElementColor(0, WEC_BKC_CONTROL_NORMAL);
   WindowHandle hwnd = CreateMainWindow(&create);
   if (hwnd != GUI_INVALID_HANDLE) ime_toolkit::ShowTool(hwnd, false);
   start->hwnd = hwnd;

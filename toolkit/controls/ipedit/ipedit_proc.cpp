@@ -252,7 +252,7 @@ void TypeInto(WindowHandle field, int scan, LParam state) {
 }
 
 bool IsTypedKey(Variant v, int scan) {
-  if (scan == kScanBackspace || (scan >= 2 && scan <= 11)) return true;
+  if (scan == KEY_BACKSPACE || (scan >= 2 && scan <= 11)) return true;
   if (v != kMac) return false;
   for (int letter : {30, 48, 46, 32, 18, 33})
     if (scan == letter) return true;
@@ -266,7 +266,7 @@ void HideIcon(WindowHandle hwnd) {
 
 void DialogKeys(WindowHandle hwnd, Variant v, int scan) {
   const bool mac = v == kMac;
-  if (scan == kScanEnter) {
+  if (scan == KEY_ENTER) {
     if (!(g_dialogCode & kDlgWantsAll)) {
       g_dialogCode = kDlgEditing;
     } else {
@@ -282,7 +282,7 @@ void DialogKeys(WindowHandle hwnd, Variant v, int scan) {
     if (!(g_dialogCode & kDlgWantsAll)) g_dialogCode = kDlgEditing;
   } else if (scan == kScanMacKey) {
     if (mac && IconShown()) RepaintIcon(hwnd);
-  } else if (scan == kScanEscape) {
+  } else if (scan == KEY_ESC) {
     g_dialogCode = kDlgIdle;
     CloseInputHelpers();
     if (mac) HideIcon(hwnd);
@@ -296,9 +296,9 @@ LResult Key(WindowHandle hwnd, IPEditData* d, int scan, LParam state) {
   if (v == kMac && g_current == LastChild(v) && IconShown()) RepaintIcon(hwnd);
   WindowHandle field = Current(d);
   const LResult caret = SendMessage(field, kGetCaret, 0, 0), length = SendMessage(field, MSG_GETTEXTLENGTH, 0, 0);
-  if (scan == kScanLeft && (caret == 0 || length == 0) && g_current > 0) {
+  if (scan == KEY_LEFT && (caret == 0 || length == 0) && g_current > 0) {
     FocusField(d, v, g_current - 2);
-  } else if (scan == kScanRight && caret >= length && g_current < LastChild(v)) {
+  } else if (scan == KEY_RIGHT && caret >= length && g_current < LastChild(v)) {
     FocusField(d, v, g_current + 2);
   } else if (IsTypedKey(v, scan)) {
     TypeInto(field, scan, state);

@@ -2,13 +2,14 @@
 // the public headers do not name, and the one measure they share.
 #pragma once
 
+#include <linux/input-event-codes.h>
+
 #include "gui/common.h"
 
 namespace ctlmsg {
 
-// Key scan codes.
-constexpr int kEscape = 1, kEnter = 28, kSpace = 57, kHome = 102, kUp = 103, kPageUp = 104, kLeft = 105;
-constexpr int kRight = 106, kEnd = 107, kDown = 108, kPageDown = 109, kEditStart = 180, kClear = 183;
+// Key scan codes with no name among the input event codes.
+constexpr int kEditStart = 180, kClear = 183;
 
 inline int PointX(long long lParam) { return static_cast<short>(lParam & 0xFFFF); }
 inline int PointY(long long lParam) { return static_cast<short>((lParam >> 16) & 0xFFFF); }

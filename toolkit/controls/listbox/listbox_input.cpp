@@ -33,14 +33,14 @@ int Step(const Data& d, int from, int direction, bool skipDisabled) {
 int KeyTarget(const Data& d, int scan) {
   const int cur = d.current;
   switch (scan) {
-    case ctlmsg::kHome: return 0;
-    case ctlmsg::kEnd: return d.count - 1;
-    case ctlmsg::kUp: return Step(d, cur, -1, true);
-    case ctlmsg::kDown: return Step(d, cur, 1, true);
-    case ctlmsg::kLeft: return Step(d, cur, -1, false);
-    case ctlmsg::kRight: return Step(d, cur, 1, false);
-    case ctlmsg::kPageUp: return std::max(0, cur - d.visible);
-    case ctlmsg::kPageDown: return std::min(d.count - 1, std::max(cur, 0) + d.visible);
+    case KEY_HOME: return 0;
+    case KEY_END: return d.count - 1;
+    case KEY_UP: return Step(d, cur, -1, true);
+    case KEY_DOWN: return Step(d, cur, 1, true);
+    case KEY_LEFT: return Step(d, cur, -1, false);
+    case KEY_RIGHT: return Step(d, cur, 1, false);
+    case KEY_PAGEUP: return std::max(0, cur - d.visible);
+    case KEY_PAGEDOWN: return std::min(d.count - 1, std::max(cur, 0) + d.visible);
     default: return -2;
   }
 }
@@ -140,7 +140,7 @@ int HitIndex(WindowHandle hwnd, const Data& d, int x, int y) {
 
 LResult OnKey(WindowHandle hwnd, Data& d, int scan) {
   if (d.count == 0) return 0;
-  if (scan == ctlmsg::kEnter) {
+  if (scan == KEY_ENTER) {
     Notify(hwnd, LBN_ENTER);
     return 0;
   }

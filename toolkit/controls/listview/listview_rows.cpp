@@ -5,6 +5,7 @@
 #include <new>
 
 #include "controls/listview/listview_internal.h"
+#include "gui/combobox.h"
 #include "gui/display.h"
 #include "gui/gal.h"
 #include "gui/paint.h"
@@ -258,8 +259,8 @@ int SetCell(ListViewData* lv, ListViewRow* row, const ListViewSubItemInfo* info)
   if (info->flags & LVFLAG_COMBOBOX) {
     ListViewColumn* col = Column(lv, info->column);
     const int h = SvItem(row->item)->height;
-    CreateWindowEx("combobox", cell->text.c_str(), 0x48000003, 0, info->rowIndex, col->x - 0, info->rowIndex * h,
-                   col->width, h, lv->hwnd, 0);
+    CreateWindowEx("combobox", cell->text.c_str(), WS_CHILD | WS_VISIBLE | CBS_DROPDOWNLIST, 0, info->rowIndex,
+                   col->x - 0, info->rowIndex * h, col->width, h, lv->hwnd, 0);
   }
   RefreshRow(lv, row);
   GuiList* list = ListOf(lv);

@@ -2,6 +2,7 @@
 // the grid picks a day (or a neighbouring month's day), keys move the day
 // or step the focused part.
 #include <atomic>
+#include <linux/input-event-codes.h>
 
 #include "controls/monthcal/monthcal_internal.h"
 #include "gui/dc.h"
@@ -12,7 +13,7 @@ namespace monthcal {
 namespace {
 
 constexpr uint32_t kInitialDialogCode = 19, kTakesAllKeys = 0x04;
-constexpr int kEnter = 28, kNextPart = 147, kUp = 103, kLeft = 105, kRight = 106, kDown = 108;
+constexpr int kNextPart = 147;
 
 // One calendar is worked at a time; the code is one word.
 std::atomic<uint32_t> g_dialogCode{kInitialDialogCode};
@@ -125,16 +126,16 @@ void Release(WindowHandle hwnd, Data& d) {
 
 void Key(WindowHandle hwnd, Data& d, int scan) {
   switch (scan) {
-    case kEnter: g_dialogCode.fetch_xor(kTakesAllKeys); return;
+    case KEY_ENTER: g_dialogCode.fetch_xor(kTakesAllKeys); return;
     case kNextPart:
       if (GetWindowStyle(hwnd) & MCS_NONECELL) return;
       d.focusPart = (d.focusPart & ~3u) | ((d.focusPart & 3) + 1) % 3;
       InvalidateAll(hwnd);
       return;
-    case kUp: return Step(hwnd, d, -1, 7);
-    case kLeft: return Step(hwnd, d, -1, 1);
-    case kRight: return Step(hwnd, d, 1, 1);
-    case kDown: return Step(hwnd, d, 1, 7);
+    case KEY_UP: return Step(hwnd, d, -1, 7);
+    case KEY_LEFT: return Step(hwnd, d, -1, 1);
+    case KEY_RIGHT: return Step(hwnd, d, 1, 1);
+    case KEY_DOWN: return Step(hwnd, d, 1, 7);
   }
 }
 

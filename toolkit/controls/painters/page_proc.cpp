@@ -1,5 +1,7 @@
 // The default procedure of pages and containers: default push button
 // bookkeeping and the keyboard walk between the page's controls.
+#include <linux/input-event-codes.h>
+
 #include "core/window/window_record.h"
 #include "gui/combobox.h"
 #include "gui/control_class.h"
@@ -13,8 +15,6 @@
 
 namespace {
 
-constexpr int kScanEscape = 1, kScanTab = 15, kScanEnter = 28;
-constexpr int kScanUp = 103, kScanLeft = 105, kScanRight = 106, kScanDown = 108;
 constexpr LParam kShiftBits = 3;
 
 LResult ControlDefault(WindowHandle hwnd, int msg, WParam wParam, LParam lParam) {
@@ -48,28 +48,28 @@ LResult PageKey(WindowHandle hwnd, WParam wParam, LParam lParam) {
   const LResult code = DialogCode(focused);
   if (code & (DLGC_WANTALLKEYS | DLGC_WANTCHARS)) return ControlDefault(hwnd, MSG_KEYDOWN, wParam, lParam);
   switch (static_cast<int>(wParam & 0xFFFF)) {
-    case kScanEscape:
+    case KEY_ESC:
       SendMessage(hwnd, MSG_COMMAND, IDCANCEL, 0);
       return 0;
-    case kScanTab: {
+    case KEY_TAB: {
       if (code & DLGC_WANTTAB) break;
       WindowHandle next = GetNextDlgTabItem(hwnd, focused, (lParam & kShiftBits) != 0);
       if (next && next != focused) SetFocusChild(next);
       return 0;
     }
-    case kScanEnter: {
+    case KEY_ENTER: {
       if (!focused || (code & DLGC_PUSHBUTTON)) break;
       const int id = GetDlgDefPushButton(hwnd);
       if (!id) break;
       SendMessage(hwnd, MSG_COMMAND, static_cast<WParam>(id), 0);
       return 0;
     }
-    case kScanUp: case kScanLeft: case kScanRight: case kScanDown: {
+    case KEY_UP: case KEY_LEFT: case KEY_RIGHT: case KEY_DOWN: {
       // A drop-down list box opens its list with the up and down keys, as it
       // does anywhere else; only left and right move on from it.
       const int scan = static_cast<int>(wParam & 0xFFFF);
-      if ((scan == kScanUp || scan == kScanDown) && IsDropDownList(focused)) break;
-      const bool previous = (wParam & 0xFFFF) == kScanUp || (wParam & 0xFFFF) == kScanLeft;
+      if ((scan == KEY_UP || scan == KEY_DOWN) && IsDropDownList(focused)) break;
+      const bool previous = (wParam & 0xFFFF) == KEY_UP || (wParam & 0xFFFF) == KEY_LEFT;
       WindowHandle next = GetNextDlgGroupItem(hwnd, focused, previous);
       if (next && next != focused && !(code & DLGC_STATIC)) SetFocusChild(next);
       return 0;

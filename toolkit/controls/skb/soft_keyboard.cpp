@@ -176,7 +176,7 @@ void SetTarget(WindowHandle hwnd, WindowHandle target) {
 void PostKey(int code, bool caps) {
   const LParam state = caps ? kKeyStateCaps : 0;
   PostMessage(g_kb.receiver, MSG_KEYDOWN, static_cast<WParam>(code), state);
-  if (code == kScanBackspace) SetAutoRepeatMessage(g_kb.receiver, MSG_KEYDOWN, kScanBackspace, state);
+  if (code == KEY_BACKSPACE) SetAutoRepeatMessage(g_kb.receiver, MSG_KEYDOWN, KEY_BACKSPACE, state);
 }
 
 // Escape or Enter ends the typing: the edit leaves its mode, the keyboard
@@ -244,18 +244,18 @@ void PressChar(WindowHandle hwnd, int k) {
   const int code = skb::ScanCode(skb::kCharBoard, k);
   if (k == skb::kCapsKey) ToggleCaps();
   if (ActiveMainOnCurrentDisplay()) {
-    if (code == kScanCaps) RepaintCapsKey(hwnd);
-    if (!g_capsLock && code != kScanEscape && code != kScanImeSwitch) PostKey(code, false);
+    if (code == KEY_CAPSLOCK) RepaintCapsKey(hwnd);
+    if (!g_capsLock && code != KEY_ESC && code != kScanImeSwitch) PostKey(code, false);
     if (g_capsLock && code != kScanImeSwitch) PostKey(code, true);
   }
-  if (code == kScanEscape || code == kScanEnter) EndTyping(hwnd, false);
+  if (code == KEY_ESC || code == KEY_ENTER) EndTyping(hwnd, false);
   if (code == kScanImeSwitch) SwitchKey(hwnd);
 }
 
 void PressNumber(WindowHandle hwnd, int k) {
   const int code = skb::ScanCode(skb::kNumBoard, k);
-  if (ActiveMainOnCurrentDisplay() && code != kScanEscape && code != kScanImeSwitch) PostKey(code, false);
-  if (code == kScanEscape || code == kScanEnter) EndTyping(hwnd, true);
+  if (ActiveMainOnCurrentDisplay() && code != KEY_ESC && code != kScanImeSwitch) PostKey(code, false);
+  if (code == KEY_ESC || code == KEY_ENTER) EndTyping(hwnd, true);
 }
 
 void Press(WindowHandle hwnd, int x, int y) {
@@ -277,7 +277,7 @@ void Release(int x, int y) {
   if (code < 0 || code == kScanImeSwitch) return;
   WindowHandle ime = LiveIme();
   if (!ImeShowing(ime)) return;
-  if (code != kScanCaps) SendMessage(g_kb.target, MSG_EDITSKBMODE, kModeLower, 0);
+  if (code != KEY_CAPSLOCK) SendMessage(g_kb.target, MSG_EDITSKBMODE, kModeLower, 0);
   PostMessage(ime, MSG_IMECLOSE, 0, 0);
 }
 

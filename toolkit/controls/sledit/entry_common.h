@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <linux/input-event-codes.h>
 
 #include "core/startup/input_helpers.h"
 #include "gui/common.h"
@@ -13,10 +14,8 @@
 
 namespace entry {
 
-// Scan codes.
-constexpr int kScanEscape = 1, kScanBackspace = 14, kScanEnter = 28, kScanA = 30, kScanCaps = 58;
-constexpr int kScanHome = 102, kScanLeft = 105, kScanRight = 106, kScanEnd = 107, kScanInsert = 110;
-constexpr int kScanDelete = 111, kScanImeSwitch = 130, kScanEditStart = 180;
+// Scan codes with no name among the input event codes.
+constexpr int kScanImeSwitch = 130, kScanEditStart = 180;
 
 // Input modes of an edit.
 constexpr uint32_t kModeLower = 0x10, kModeNumber = 0x20, kModeChinese = 0x40, kModeUpper = 0x80, kModePunct = 0x100;

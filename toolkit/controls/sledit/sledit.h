@@ -9,13 +9,15 @@
 #include "gui/control_paint.h"
 #include "gui/bitmap.h"
 #include "gui/common.h"
+#include "gui/edit.h"
 #include "gui/font.h"
 
 namespace sledit {
 
 // Style bits.
-constexpr uint32_t kCentre = 0x1, kRight = 0x2, kNumberFirst = 0x4, kUpper = 0x8, kLower = 0x10, kPassword = 0x20;
-constexpr uint32_t kNoIcon = 0x40, kNoChinese = 0x100, kRange = 0x200, kKeepCaret = 0x400, kReadOnly = 0x800;
+constexpr uint32_t kCentre = 0x1, kRight = 0x2, kNumberFirst = 0x4, kUpper = ES_UPPERCASE, kLower = ES_LOWERCASE;
+constexpr uint32_t kPassword = ES_PASSWORD, kNoIcon = 0x40, kNoChinese = ES_NOCHINESE, kRange = 0x200;
+constexpr uint32_t kKeepCaret = ES_KEEPCARET, kReadOnly = ES_READONLY;
 constexpr uint32_t kPlain = 0x1000, kTip = 0x8000, kIpField = 0x10000, kSelectOnSet = 0x20000;
 
 // Status bits.

@@ -296,7 +296,7 @@ void KeyDelete(WindowHandle hwnd, SLEditData* d) {
 }
 
 void DialogKey(WindowHandle hwnd, SLEditData* d, int scan) {
-  if (scan == kScanEnter) {
+  if (scan == KEY_ENTER) {
     if (DialogCode() & kDlgWantsAll) {
       CloseTyping();
       SetDialogCode(kDlgIdle);
@@ -305,7 +305,7 @@ void DialogKey(WindowHandle hwnd, SLEditData* d, int scan) {
     }
   } else if (scan == kScanEditStart) {
     if (!(DialogCode() & kDlgWantsAll)) SetDialogCode(kDlgEditing);
-  } else if (scan == kScanEscape) {
+  } else if (scan == KEY_ESC) {
     SetDialogCode(kDlgIdle);
     ClearSelection(hwnd, d);
     ShowCaret(hwnd);
@@ -321,19 +321,19 @@ void OnKey(WindowHandle hwnd, SLEditData* d, int scan, LParam state) {
   const bool shift = state & kShift;
   EditModel& m = d->model;
   switch (scan) {
-    case kScanEnter:
+    case KEY_ENTER:
       if (m.HasSelection()) KeyEnd(hwnd, d, false);
       Notify(hwnd, kNotifyEnter);
       break;
-    case kScanA:
+    case KEY_A:
       if (state & kCtrl) SetSelection(hwnd, d, 0, m.text.Length());
       break;
-    case kScanHome: KeyHome(hwnd, d, shift); break;
-    case kScanLeft: KeyLeft(hwnd, d, shift); break;
-    case kScanRight: KeyRight(hwnd, d, shift); break;
-    case kScanEnd: KeyEnd(hwnd, d, shift); break;
-    case kScanInsert: d->status ^= kOverwrite; break;
-    case kScanDelete: KeyDelete(hwnd, d); break;
+    case KEY_HOME: KeyHome(hwnd, d, shift); break;
+    case KEY_LEFT: KeyLeft(hwnd, d, shift); break;
+    case KEY_RIGHT: KeyRight(hwnd, d, shift); break;
+    case KEY_END: KeyEnd(hwnd, d, shift); break;
+    case KEY_INSERT: d->status ^= kOverwrite; break;
+    case KEY_DELETE: KeyDelete(hwnd, d); break;
     default: break;
   }
 }

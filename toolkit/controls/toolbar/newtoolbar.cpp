@@ -21,7 +21,6 @@ using namespace barkit;
 using ntb::BarData;
 using ntb::Item;
 
-enum Mouse { kLeftDown = 1, kLeftUp = 2, kMove = 4, kRightDown = 5, kRightUp = 6, kFocusByMessage = 80 };
 constexpr int kSizeRequest = 37;
 
 int IndexOf(const BarData& d, WParam id) {
@@ -137,19 +136,19 @@ void Release(WindowHandle hwnd, BarData* d, bool right, int x, int y) {
 
 void Mouse(WindowHandle hwnd, BarData* d, int msg, LParam lParam) {
   const int x = LowX(lParam), y = HighY(lParam);
-  if (msg == kLeftDown || msg == kRightDown) {
+  if (msg == MSG_LBUTTONDOWN || msg == MSG_RBUTTONDOWN) {
     const int index = HitTest(*d, x, y);
     if (index < 0 || d->items[static_cast<size_t>(index)].Disabled() || GetCapture() == hwnd) return;
     SetCapture(hwnd);
     d->pressed = true;
     SetHot(hwnd, d, index);
     RepaintItem(hwnd, *d, index);
-  } else if (msg == kMove) {
+  } else if (msg == MSG_MOUSEMOVE) {
     if (GetCapture() == hwnd) return;
     const int index = HitTest(*d, x, y);
     SetHot(hwnd, d, index >= 0 && !d->items[static_cast<size_t>(index)].Disabled() ? index : -1);
   } else {
-    Release(hwnd, d, msg == kRightUp, x, y);
+    Release(hwnd, d, msg == MSG_RBUTTONUP, x, y);
   }
 }
 
@@ -197,10 +196,10 @@ LResult NewToolBarProc(WindowHandle hwnd, int msg, WParam wParam, LParam lParam)
         MoveWindow(hwnd, r.left, r.top, r.right - r.left, r.bottom - r.top, TRUE);
       }
       break;
-    case kFocusByMessage:
+    case MSG_MOUSEENTER:
       if (d && wParam == 0) SetHot(hwnd, d, -1);
       break;
-    case kLeftDown: case kLeftUp: case kMove: case kRightDown: case kRightUp:
+    case MSG_LBUTTONDOWN: case MSG_LBUTTONUP: case MSG_MOUSEMOVE: case MSG_RBUTTONDOWN: case MSG_RBUTTONUP:
       if (d) Mouse(hwnd, d, msg, lParam);
       break;
     default: break;

@@ -21,8 +21,6 @@ namespace {
 
 using namespace barkit;
 
-enum Mouse { kLeftDown = 1, kLeftUp = 2, kMove = 4, kFocusByMessage = 80 };
-
 struct ToolItem {
   int id = 0, index = 0;
   Rect rect{};
@@ -104,7 +102,7 @@ void AddItem(WindowHandle hwnd, ToolBarData* d, const ToolbarItemInfo* info) {
 
 void Mouse(WindowHandle hwnd, ToolBarData* d, int msg, LParam lParam) {
   int x = LowX(lParam), y = HighY(lParam);
-  if (msg == kLeftDown) {
+  if (msg == MSG_LBUTTONDOWN) {
     if (GetCapture() == hwnd) return;
     SetCapture(hwnd);
     ToolItem* item = HitTest(*d, x, y);
@@ -116,7 +114,7 @@ void Mouse(WindowHandle hwnd, ToolBarData* d, int msg, LParam lParam) {
     DrawOne(hwnd, *item, item->pushed);
     return;
   }
-  if (msg == kMove) {
+  if (msg == MSG_MOUSEMOVE) {
     if (d->tracking) ScreenToClient(hwnd, &x, &y);
     ToolItem* item = HitTest(*d, x, y);
     if (!item) return DrawAllNormal(hwnd, *d);
@@ -158,10 +156,10 @@ LResult ToolBarProc(WindowHandle hwnd, int msg, WParam wParam, LParam lParam) {
     case TOOLBAR_ADDITEM:
       if (d) AddItem(hwnd, d, reinterpret_cast<const ToolbarItemInfo*>(lParam));
       break;
-    case kLeftDown: case kLeftUp: case kMove:
+    case MSG_LBUTTONDOWN: case MSG_LBUTTONUP: case MSG_MOUSEMOVE:
       if (d) Mouse(hwnd, d, msg, lParam);
       break;
-    case kFocusByMessage:
+    case MSG_MOUSEENTER:
       if (d && wParam == 0) DrawAllNormal(hwnd, *d);
       break;
     default: break;

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstring>
 #include <new>
+#include <linux/input-event-codes.h>
 
 #include "controls/barkit/ctl_util.h"
 #include "controls/registry/control_registry.h"
@@ -26,8 +27,6 @@ using track::TrackData;
 
 constexpr uint32_t kNoFocusRepaint = 0x100 | TBS_TIMEBAR_BOTTOM | TBS_TIMEBAR_TOP;
 constexpr int kZoomLevels = 3;
-enum Key { kHome = 102, kUp = 103, kPageUp = 104, kLeft = 105, kRight = 106, kEnd = 107, kDown = 108, kPageDown = 109 };
-enum Mouse { kLeftDown = 1, kLeftUp = 2, kMove = 4, kWheelUp = 8, kWheelDown = 9, kFocusByMessage = 80 };
 
 bool Has(WindowHandle hwnd, uint32_t bits) { return (GetWindowStyle(hwnd) & bits) != 0; }
 bool TimeBar(WindowHandle hwnd) { return track::IsTimeBar(GetWindowStyle(hwnd)); }
@@ -37,7 +36,8 @@ void Notify(WindowHandle hwnd, int code) {
 }
 
 Rect Union(const Rect& a, const Rect& b) {
-  return Rect{std::min(a.left, b.left), std::min(a.top, b.top), std::max(a.right, b.right), std::max(a.bottom, b.bottom)};
+  return Rect{std::min(a.left, b.left), std::min(a.top, b.top), std::max(a.right, b.right),
+              std::max(a.bottom, b.bottom)};
 }
 
 // Clamps and stores a position with the notifications of a non-time bar,
@@ -290,12 +290,12 @@ LResult Key(WindowHandle hwnd, TrackData* d, WParam wParam, LParam lParam) {
   if (Disabled(hwnd)) return 0;
   const int line = d->lineSize, page = d->pageSize;
   switch (static_cast<int>(wParam)) {
-    case kHome: MoveTo(hwnd, d, d->minimum); break;
-    case kEnd: MoveTo(hwnd, d, d->maximum); break;
-    case kUp: case kLeft: MoveTo(hwnd, d, int64_t{d->position} - line); break;
-    case kRight: case kDown: MoveTo(hwnd, d, int64_t{d->position} + line); break;
-    case kPageUp: MoveTo(hwnd, d, int64_t{d->position} + page); break;
-    case kPageDown: MoveTo(hwnd, d, int64_t{d->position} - page); break;
+    case KEY_HOME: MoveTo(hwnd, d, d->minimum); break;
+    case KEY_END: MoveTo(hwnd, d, d->maximum); break;
+    case KEY_UP: case KEY_LEFT: MoveTo(hwnd, d, int64_t{d->position} - line); break;
+    case KEY_RIGHT: case KEY_DOWN: MoveTo(hwnd, d, int64_t{d->position} + line); break;
+    case KEY_PAGEUP: MoveTo(hwnd, d, int64_t{d->position} + page); break;
+    case KEY_PAGEDOWN: MoveTo(hwnd, d, int64_t{d->position} - page); break;
     default: return Default(hwnd, MSG_KEYDOWN, wParam, lParam);
   }
   Notify(hwnd, TBN_STEPPED);
@@ -306,14 +306,14 @@ void Mouse(WindowHandle hwnd, TrackData* d, int msg, LParam lParam) {
   const bool captured = GetCapture() == hwnd;
   int x = LowX(lParam), y = HighY(lParam);
   switch (msg) {
-    case kLeftDown:
+    case MSG_LBUTTONDOWN:
       if (captured || Disabled(hwnd) || OnZoomButton(d, x, y)) return;
       SetCapture(hwnd);
       NotifyParentEx(hwnd, TBN_STARTDRAG, 0);
       MoveTo(hwnd, d, track::PositionOfPoint(hwnd, *d, x, y));
       Notify(hwnd, TBN_DRAGGED);
       return;
-    case kMove: {
+    case MSG_MOUSEMOVE: {
       if (!captured || Disabled(hwnd) || Has(hwnd, TBS_SEGMENTED)) return;
       ScreenToClient(hwnd, &x, &y);
       if (!Contains(track::TrackRect(hwnd, *d), x, y)) return;
@@ -321,14 +321,14 @@ void Mouse(WindowHandle hwnd, TrackData* d, int msg, LParam lParam) {
       Notify(hwnd, TBN_DRAGGED);
       return;
     }
-    case kLeftUp:
+    case MSG_LBUTTONUP:
       if (!captured) return;
       ReleaseCapture();
       NotifyParentEx(hwnd, TBN_STOPDRAG, 0);
       return;
     default:  // the wheel
       if (!Has(hwnd, TBS_ACTIVE) || Disabled(hwnd)) return;
-      MoveTo(hwnd, d, int64_t{d->position} + (msg == kWheelUp ? d->lineSize : -int64_t{d->lineSize}));
+      MoveTo(hwnd, d, int64_t{d->position} + (msg == MSG_MOUSEWHEELDOWN ? d->lineSize : -int64_t{d->lineSize}));
       Notify(hwnd, TBN_STEPPED);
   }
 }
@@ -354,7 +354,7 @@ void Activate(WindowHandle hwnd, bool on) {
   const WindowHandle other = GetFocusChild(parent);
   if (IsValidHandle(other) && other != hwnd) {
     SendMessage(other, MSG_KILLFOCUS, 0, 0);
-    SendMessage(other, kFocusByMessage, 0, 0);
+    SendMessage(other, MSG_MOUSEENTER, 0, 0);
   }
   IncludeWindowStyle(hwnd, TBS_ACTIVE);
   if (GetFocusChild(parent) == hwnd)
@@ -419,12 +419,12 @@ LResult TrackProc(WindowHandle hwnd, int msg, WParam wParam, LParam lParam) {
         Zoom(hwnd, d, w & 0xFFFF);
       return 0;
     case MSG_KEYDOWN: return Key(hwnd, d, wParam, lParam);
-    case kLeftDown: case kLeftUp: case kMove: case kWheelUp: case kWheelDown:
+    case MSG_LBUTTONDOWN: case MSG_LBUTTONUP: case MSG_MOUSEMOVE: case MSG_MOUSEWHEELDOWN: case MSG_MOUSEWHEELUP:
       Mouse(hwnd, d, msg, lParam);
       return 0;
     case MSG_SETFOCUS: Focus(hwnd, true); return 0;
     case MSG_KILLFOCUS: Focus(hwnd, false); return 0;
-    case kFocusByMessage: Activate(hwnd, wParam != 0); return 0;
+    case MSG_MOUSEENTER: Activate(hwnd, wParam != 0); return 0;
     case MSG_CALCCLIENTRECT: Layout(hwnd, d); return 0;
     default: return Default(hwnd, msg, wParam, lParam);
   }

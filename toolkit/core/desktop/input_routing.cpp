@@ -2,6 +2,7 @@
 // desktop: to the capture window, the window of the first button press,
 // the window under the pointer or the active window of the current display.
 #include <vector>
+#include <linux/input-event-codes.h>
 
 #include "core/cursor/system_cursor.h"
 #include "core/desktop/desktop.h"
@@ -27,15 +28,10 @@
 
 namespace {
 
-enum MouseMessage { kLeftDown = 1, kLeftUp = 2, kLeftDouble = 3, kMove = 4, kRightDown = 5, kRightUp = 6,
-                    kRightDouble = 7, kWheelA = 8, kWheelB = 9 };
-enum KeyMessage { kKeyDown = 18, kChar = 19, kKeyUp = 20, kSysKeyDown = 21, kSysKeyUp = 23 };
-enum ScanCode { kScanEscape = 1, kScanBackspace = 14, kScanTab = 15, kScanAlt = 56, kScanRightAlt = 100,
-                kScanPower = 120, kScanOutputSwitch = 157 };
+enum ScanCode { kScanPower = 120, kScanOutputSwitch = 157 };
 
 constexpr int kRawMouseOffset = 224;
 constexpr WParam kCapturedFlag = KS_CAPTURED;
-constexpr int kSkbMode = 357;
 constexpr uint32_t kMessageBoxStyle = 0x80000000u;
 
 WindowRecord* MainOf(WindowHandle hwnd) {
@@ -70,7 +66,9 @@ bool IsShown(WindowHandle hwnd) {
   return win && IsVisibleRecord(win);
 }
 
-unsigned ButtonBit(int msg) { return (msg == kLeftDown || msg == kLeftUp || msg == kLeftDouble) ? 0x01u : 0x02u; }
+unsigned ButtonBit(int msg) {
+  return (msg == MSG_LBUTTONDOWN || msg == MSG_LBUTTONUP || msg == MSG_LBUTTONDBLCLK) ? 0x01u : 0x02u;
+}
 
 void PostRaw(WindowHandle hwnd, int msg, WParam wParam, LParam lParam) {
   PostMessage(hwnd, msg + kRawMouseOffset, wParam, lParam);
@@ -141,7 +139,7 @@ void DoubleClick(WindowHandle under, int msg, WParam wParam, LParam lParam) {
 void Move(WindowHandle under, WParam wParam, LParam lParam) {
   DesktopState& d = Desk();
   if (d.pressed) {
-    PostRaw(d.pressed, kMove, wParam, lParam);
+    PostRaw(d.pressed, MSG_MOUSEMOVE, wParam, lParam);
     return;
   }
   if (under != d.underPointer) {
@@ -156,10 +154,10 @@ void Move(WindowHandle under, WParam wParam, LParam lParam) {
   WindowRecord* main = MainOf(under);
   if (!main) {
     ShowSystemCursor(0);
-    PostRaw(__gui_hwnd_desktop, kMove, wParam, lParam);
+    PostRaw(__gui_hwnd_desktop, MSG_MOUSEMOVE, wParam, lParam);
     return;
   }
-  PostRaw(HandleOf(main), kMove, wParam, lParam);
+  PostRaw(HandleOf(main), MSG_MOUSEMOVE, wParam, lParam);
 }
 
 void Wheel(WindowHandle under, int msg, WParam wParam, LParam lParam) {
@@ -188,7 +186,7 @@ void HideInputHelpersOnKey() {
   if (!IsShown(skb)) return;
   // Hiding rebuilds the visible regions that move/resize tracking holds.
   EndTrackingForRequest();
-  PostMessage(skb, kSkbMode, 1, 0);
+  PostMessage(skb, MSG_DT_SKBCMD, 1, 0);
   HideStackedWindow(ValidWindow(skb));
   WindowHandle ime = ImeWindow();
   if (!IsShown(ime)) return;
@@ -281,41 +279,41 @@ void DeliverKey(int msg, WParam wParam, LParam lParam) {
 // windows. Answers true when the key was dealt with here.
 bool AltKeys(int& msg, WParam scan) {
   DesktopState& d = Desk();
-  if (scan == kScanAlt || scan == kScanRightAlt) {
-    if (msg == kKeyDown) {
+  if (scan == KEY_LEFTALT || scan == KEY_RIGHTALT) {
+    if (msg == MSG_KEYDOWN) {
       d.altHeld = true;
       d.altComboUsed = false;
       return true;
     }
-    if (msg == kKeyUp) {
+    if (msg == MSG_KEYUP) {
       d.altHeld = false;
       if (d.altComboUsed) return true;
-      msg = kSysKeyUp;
+      msg = MSG_SYSKEYUP;
       return false;
     }
     return false;
   }
   if (!d.altHeld) return false;
-  if (d.altComboUsed && msg == kKeyUp) return true;
-  if (msg == kKeyDown && scan == kScanTab) {
+  if (d.altComboUsed && msg == MSG_KEYUP) return true;
+  if (msg == MSG_KEYDOWN && scan == KEY_TAB) {
     d.altComboUsed = true;
     WindowRecord* next = NextActivatable();
     if (next && !(next->exStyle & WS_EX_PREVIEW) && !IsDisabled(next)) RaiseStackedWindow(next, kRaiseByAltTab);
     return true;
   }
-  if (msg == kKeyDown && scan == kScanEscape) {
+  if (msg == MSG_KEYDOWN && scan == KEY_ESC) {
     d.altComboUsed = true;
     if (WindowHandle active = ActiveOfCurrentDisplay()) PostMessage(active, MSG_CLOSE, 0, 0);
     return true;
   }
-  if (msg == kKeyDown) msg = kSysKeyDown;
-  if (msg == kKeyUp) msg = kSysKeyUp;
+  if (msg == MSG_KEYDOWN) msg = MSG_SYSKEYDOWN;
+  if (msg == MSG_KEYUP) msg = MSG_SYSKEYUP;
   return false;
 }
 
 bool PowerKey(int msg) {
-  if (msg == kKeyUp) return true;
-  if (msg != kKeyDown) return false;
+  if (msg == MSG_KEYUP) return true;
+  if (msg != MSG_KEYDOWN) return false;
   int current = getCurOutputHook();
   bool resolutionWait = GuiApp()->isResolutionChangePending() && current == getMainOutputHook() &&
                         getOutputStateHook(current) == OUTSTATE_MENU;
@@ -337,8 +335,8 @@ LResult RouteMouse(int msg, WParam wParam, LParam lParam) {
     return 0;
   }
   DesktopState& d = Desk();
-  if (msg == kLeftDown || msg == kLeftUp || msg == kRightDown || msg == kRightUp || msg == kWheelA ||
-      msg == kWheelB) {
+  if (msg == MSG_LBUTTONDOWN || msg == MSG_LBUTTONUP || msg == MSG_RBUTTONDOWN || msg == MSG_RBUTTONUP ||
+      msg == MSG_MOUSEWHEELDOWN || msg == MSG_MOUSEWHEELUP) {
     d.switchKeyPending = false;
     HideBubbleTip();
   }
@@ -355,11 +353,11 @@ LResult RouteMouse(int msg, WParam wParam, LParam lParam) {
   WindowHandle under = WindowUnderPointer(x, y);
   if (MouseHooked(under, msg, wParam, lParam)) return 0;
   switch (msg) {
-    case kLeftDown: case kRightDown: Press(under, msg, wParam, lParam); break;
-    case kLeftUp: case kRightUp: Release(under, msg, wParam, lParam); break;
-    case kLeftDouble: case kRightDouble: DoubleClick(under, msg, wParam, lParam); break;
-    case kMove: Move(under, wParam, lParam); break;
-    case kWheelA: case kWheelB: Wheel(under, msg, wParam, lParam); break;
+    case MSG_LBUTTONDOWN: case MSG_RBUTTONDOWN: Press(under, msg, wParam, lParam); break;
+    case MSG_LBUTTONUP: case MSG_RBUTTONUP: Release(under, msg, wParam, lParam); break;
+    case MSG_LBUTTONDBLCLK: case MSG_RBUTTONDBLCLK: DoubleClick(under, msg, wParam, lParam); break;
+    case MSG_MOUSEMOVE: Move(under, wParam, lParam); break;
+    case MSG_MOUSEWHEELDOWN: case MSG_MOUSEWHEELUP: Wheel(under, msg, wParam, lParam); break;
     default: break;
   }
   return 0;
@@ -371,9 +369,9 @@ LResult RouteKey(int msg, WParam wParam, LParam lParam) {
   HideInputHelpersOnKey();
   DesktopState& d = Desk();
   WindowHandle scan = wParam;
-  if (scan == kScanOutputSwitch && msg != kChar) {
-    if (msg == kKeyUp) return 0;
-    if (msg == kKeyDown) {
+  if (scan == kScanOutputSwitch && msg != MSG_CHAR) {
+    if (msg == MSG_KEYUP) return 0;
+    if (msg == MSG_KEYDOWN) {
       if (HasAuxOutput() && BothOutputsNotLowRes()) {
         if (OutputSwitch()) return 0;
       } else if (getOutputStateHook(getCurOutputHook()) != OUTSTATE_PTZ) {
@@ -382,7 +380,7 @@ LResult RouteKey(int msg, WParam wParam, LParam lParam) {
       }
     }
   }
-  if (msg == kChar) {
+  if (msg == MSG_CHAR) {
     if (WindowHandle active = ActiveOfCurrentDisplay()) PostMessage(active, msg, wParam, lParam);
     return 0;
   }
@@ -395,10 +393,10 @@ LResult RouteKey(int msg, WParam wParam, LParam lParam) {
     KeyHooked(__gui_hwnd_desktop, msg, wParam, lParam);
     return 0;
   }
-  if (msg == kKeyDown) {
+  if (msg == MSG_KEYDOWN) {
     HideBubbleTip();
     constexpr LParam kCtrl = 0x30, kAlt = 0x0C;
-    if ((lParam & kCtrl) && (lParam & kAlt) && scan == kScanBackspace) {
+    if ((lParam & kCtrl) && (lParam & kAlt) && scan == KEY_BACKSPACE) {
       RequestQuit();
       return 0;
     }

@@ -3,6 +3,7 @@
 // dialog procedure's keyboard navigation.
 #include <map>
 #include <mutex>
+#include <linux/input-event-codes.h>
 
 #include "core/dialog/dialog_internal.h"
 #include "core/hooks/control_layer.h"
@@ -20,7 +21,6 @@
 
 namespace {
 
-constexpr int kScanEscape = 1, kScanTab = 15;
 constexpr int kShiftBits = 0x03;
 constexpr int kPreviousKeys[] = {103, 105, 179};
 constexpr int kNextKeys[] = {106, 108, 178};
@@ -114,7 +114,7 @@ LResult DialogKey(WindowHandle hwnd, WParam key, LParam shift) {
   if (focused == GUI_INVALID_HANDLE) focused = 0;
   const LResult code = focused ? SendMessage(focused, MSG_GETDLGCODE, 0, 0) : 0;
   if (code & (DLGC_WANTALLKEYS | DLGC_WANTCHARS)) return MainDefault(hwnd, MSG_KEYDOWN, key, shift);
-  if (key == kScanEscape) {
+  if (key == KEY_ESC) {
     SetMsgBoxState(0);
     if (GetDlgItem(hwnd, IDCANCEL))
       SendMessage(hwnd, MSG_COMMAND, IDCANCEL, 0);
@@ -122,7 +122,7 @@ LResult DialogKey(WindowHandle hwnd, WParam key, LParam shift) {
       SendMessage(hwnd, MSG_CLOSE, 0, 0);
     return 0;
   }
-  if (key == kScanTab && !(code & DLGC_WANTTAB)) {
+  if (key == KEY_TAB && !(code & DLGC_WANTTAB)) {
     WindowHandle next = GetNextDlgTabItem(hwnd, focused, (shift & kShiftBits) != 0);
     if (next && next != focused) SetFocusChild(next);
     return 0;

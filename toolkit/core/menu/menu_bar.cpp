@@ -206,7 +206,7 @@ void HighlightMenuBarAt(WindowRecord* win, int x, int y, int hitCode) {
   if (!bar || IsMenuPopup(GetWindowDisplay(hwnd))) return;
   const int before = static_cast<int>(bar->word1) - 1;
   int now = kNoItem;
-  if (hitCode == hit::kMenuBar) {
+  if (hitCode == HT_MENUBAR) {
     Rect w{};
     {
       GeometryReadLock hold;

@@ -1,5 +1,7 @@
 // The pointer and the keys while a popup is open: hover, clicks, commands
 // and keyboard navigation, all on the desktop thread.
+#include <linux/input-event-codes.h>
+
 #include "core/menu/menu_style.h"
 #include "core/menu/tracking.h"
 #include "gui/message.h"
@@ -8,13 +10,6 @@
 
 namespace menu {
 namespace {
-
-enum Mouse { kLeftDown = 1, kLeftUp = 2, kLeftDouble = 3, kMove = 4, kRightDown = 5, kRightUp = 6,
-             kRightDouble = 7, kWheelDown = 8, kWheelUp = 9 };
-enum Key { kKeyDown = 18, kKeyUp = 20 };
-enum Scan { kEscape = 1, kEnter = 28, kLeftAlt = 56, kRightAlt = 100, kUp = 103, kLeft = 105, kRight = 106,
-            kDown = 108 };
-constexpr int kSysCommand = 289;
 
 bool Inside(const Rect& r, int x, int y) { return x >= r.left && x < r.right && y >= r.top && y < r.bottom; }
 
@@ -42,7 +37,7 @@ void EndAll(LParam how) { SendMessage(__gui_hwnd_desktop, MSG_DT_CLOSEMENU, 0, h
 void Choose(const ItemRecord* item) {
   const TrackingRecord* first = FirstPopup();
   const WindowHandle owner = first->head.owner;
-  const int message = (first->flags & TPM_SYSCMD) ? kSysCommand : MSG_COMMAND;
+  const int message = (first->flags & TPM_SYSCMD) ? MSG_SYSCOMMAND : MSG_COMMAND;
   const WParam id = static_cast<WParam>(item->id);
   EndAll(1);
   SendNotifyMessage(owner, message, id, 0);
@@ -87,26 +82,26 @@ LResult KeyDown(int scan) {
   TrackingRecord* t = InnermostPopup();
   ItemRecord* s = t->selected;
   switch (scan) {
-    case kEscape:
+    case KEY_ESC:
       CloseInnermost();
       break;
-    case kEnter:
+    case KEY_ENTER:
       if (!s || Separator(s) || Disabled(s) || s->header.kind == kPopup) break;
       if (s->sub)
         OpenSubPopup(t, s);
       else
         Choose(s);
       break;
-    case kUp: MoveSelectionUp(t, s); break;
-    case kDown: MoveSelectionDown(t, s); break;
-    case kLeft:
+    case KEY_UP: MoveSelectionUp(t, s); break;
+    case KEY_DOWN: MoveSelectionDown(t, s); break;
+    case KEY_LEFT:
       if (s && Disabled(s)) break;
       if (t->parent)
         CloseInnermost();
       else if (s && FromBar(t))
         SwitchBar(false);
       break;
-    case kRight:
+    case KEY_RIGHT:
       if (s && s->sub)
         OpenSubPopup(t, s);
       else if (s && FromBar(FirstPopup()))
@@ -138,8 +133,8 @@ void HoverPopup(TrackingRecord* t, int x, int y) {
 
 LResult TrackKey(int msg, WParam wParam, LParam) {
   const int scan = static_cast<int>(wParam);
-  if (msg == kKeyUp) {
-    if (scan == kLeftAlt || scan == kRightAlt) EndAll(1);
+  if (msg == MSG_KEYUP) {
+    if (scan == KEY_LEFTALT || scan == KEY_RIGHTALT) EndAll(1);
     return 1;
   }
   return KeyDown(scan);
@@ -149,30 +144,30 @@ LResult TrackMouse(int msg, WParam, LParam lParam) {
   const int x = static_cast<int16_t>(lParam & 0xFFFF), y = static_cast<int16_t>((lParam >> 16) & 0xFFFF);
   TrackingRecord* over = PopupAt(x, y);
   switch (msg) {
-    case kLeftDown: case kRightDown: {
+    case MSG_LBUTTONDOWN: case MSG_RBUTTONDOWN: {
       const TrackingRecord* first = FirstPopup();
       if (over || (FromBar(first) && BarItemAt(first, x, y) == first->barIndex)) return 1;
       EndAll(1);
       return 0;
     }
-    case kLeftUp: case kRightUp: {
+    case MSG_LBUTTONUP: case MSG_RBUTTONUP: {
       if (!over) return 0;
       ItemRecord* item = PopupItemFromPoint(over, x, y);
-      if (msg == kRightUp || !Choosable(item)) return 1;
+      if (msg == MSG_RBUTTONUP || !Choosable(item)) return 1;
       Choose(item);
       return 0;
     }
-    case kLeftDouble: case kRightDouble:
+    case MSG_LBUTTONDBLCLK: case MSG_RBUTTONDBLCLK:
       return 1;
-    case kMove:
+    case MSG_MOUSEMOVE:
       if (over) {
         HoverPopup(over, x, y);
         return 1;
       }
       PointerLeftPopups(x, y);
       return 0;
-    case kWheelDown: return KeyDown(kDown);
-    case kWheelUp: return KeyDown(kUp);
+    case MSG_MOUSEWHEELDOWN: return KeyDown(KEY_DOWN);
+    case MSG_MOUSEWHEELUP: return KeyDown(KEY_UP);
     default: return 0;
   }
 }

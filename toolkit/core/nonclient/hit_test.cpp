@@ -43,9 +43,9 @@ Rect ButtonRect(const WindowRecord* win, const Sizes& s, int hitCode) {
     bool present;
   };
   const Button order[] = {
-      {hit::kClose, !(win->exStyle & WS_EX_NOCLOSEBOX)},
-      {hit::kMaximize, (win->style & WS_MAXIMIZEBOX) != 0},
-      {hit::kMinimize, (win->style & WS_MINIMIZEBOX) != 0},
+      {HT_CLOSEBUTTON, !(win->exStyle & WS_EX_NOCLOSEBOX)},
+      {HT_MAXBUTTON, (win->style & WS_MAXIMIZEBOX) != 0},
+      {HT_MINBUTTON, (win->style & WS_MINIMIZEBOX) != 0},
   };
   for (const Button& button : order) {
     if (!button.present) continue;
@@ -77,24 +77,24 @@ int NonClientHitTest(WindowRecord* win, int sx, int sy) {
   const Point origin = RecordOrigin(win);
   const int x = sx - origin.x, y = sy - origin.y;
   const Rect& w = win->window;
-  if (!In(w, x, y)) return hit::kOutside;
-  if (BarVisible(win, false) && In(BarRect(win, false), x, y)) return hit::kHScroll;
-  if (BarVisible(win, true) && In(BarRect(win, true), x, y)) return hit::kVScroll;
+  if (!In(w, x, y)) return HT_OUT;
+  if (BarVisible(win, false) && In(BarRect(win, false), x, y)) return HT_HSCROLL;
+  if (BarVisible(win, true) && In(BarRect(win, true), x, y)) return HT_VSCROLL;
   const Sizes sz(win);
   const int b = sz.b, c = sz.c, m = sz.m;
   if (win->style & WS_CAPTION) {
     if (IsMainRecord(win) && win->icon) {
       const int iconY = (b + c - FrameMetric(win, WEM_ICONY)) / 2 + w.top + b;
       Rect icon{w.left + b, iconY, w.left + b + FrameMetric(win, WEM_ICONX), iconY + FrameMetric(win, WEM_ICONY)};
-      if (In(icon, x, y)) return hit::kIcon;
+      if (In(icon, x, y)) return HT_ICON;
     }
-    for (int code : {hit::kClose, hit::kMaximize, hit::kMinimize})
+    for (int code : {HT_CLOSEBUTTON, HT_MAXBUTTON, HT_MINBUTTON})
       if (In(ButtonRect(win, sz, code), x, y)) return code;
-    if (m && In(Rect{w.left + b, w.top + b + c + 1, w.right - b, w.top + b + c + 1 + m}, x, y)) return hit::kMenuBar;
-    if (In(Rect{w.left + b, w.top + b, w.right - b, w.top + b + c}, x, y)) return hit::kCaption;
+    if (m && In(Rect{w.left + b, w.top + b + c + 1, w.right - b, w.top + b + c + 1 + m}, x, y)) return HT_MENUBAR;
+    if (In(Rect{w.left + b, w.top + b, w.right - b, w.top + b + c}, x, y)) return HT_CAPTION;
     if (!(win->style & WS_DLGFRAME)) return FrameCode(w, c, x, y);
   } else if (m && In(Rect{w.left + b, w.top + b + 1, w.right - b, w.top + b + 1 + m}, x, y)) {
-    return hit::kMenuBar;
+    return HT_MENUBAR;
   }
-  return hit::kBorder;
+  return HT_BORDER;
 }

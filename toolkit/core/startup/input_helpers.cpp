@@ -6,6 +6,7 @@
 
 #include "core/desktop/zorder.h"
 #include "core/window/window_record.h"
+#include "gui/desktop.h"
 #include "gui/message.h"
 #include "gui/startup.h"
 
@@ -13,7 +14,6 @@ namespace {
 
 constexpr uint32_t kVisibleStyle = 0x08000000;
 
-enum HelperMessage { kSkbClose = 356, kSkbMode = 357, kImeClose = 340, kImeStatus = 342, kImeShow = 339 };
 enum SoftKeyboardKind { kKindNumeric = 16, kKindUpper = 128, kKindChinese = 64, kKindSymbol = 256, kKindLower = 32 };
 
 std::atomic<int> g_helperState{0};
@@ -30,14 +30,14 @@ bool IsShown(WindowHandle hwnd) {
 }
 
 void NotifyHelpersToClose() {
-  if (IsShown(g_softKeyboardWindow)) SendNotifyMessage(g_softKeyboardWindow, kSkbClose, 0, 0);
-  if (IsShown(g_imeWindow)) SendNotifyMessage(g_imeWindow, kImeClose, 0, 0);
+  if (IsShown(g_softKeyboardWindow)) SendNotifyMessage(g_softKeyboardWindow, MSG_SKBCLOSE, 0, 0);
+  if (IsShown(g_imeWindow)) SendNotifyMessage(g_imeWindow, MSG_IMECLOSE, 0, 0);
 }
 
 void SwitchToSymbols(WindowHandle skb, WindowHandle ime) {
-  SendNotifyMessage(skb, kSkbMode, 2, 2);
-  SendNotifyMessage(ime, kImeStatus, 1, 0);
-  SendNotifyMessage(ime, kImeShow, 0, 0);
+  SendNotifyMessage(skb, MSG_DT_SKBCMD, 2, 2);
+  SendNotifyMessage(ime, MSG_DT_IMECMD, 1, 0);
+  SendNotifyMessage(ime, MSG_IMESHOW, 0, 0);
   SendNotifyMessage(ime, MSG_KEYDOWN, 130, 0);
   SendNotifyMessage(ime, MSG_CHAR, 130, 0);
 }
@@ -74,13 +74,13 @@ void SetSoftKeyboardMode(int input_kind) {
     case kKindNumeric:
     case kKindUpper:
       g_softKeyboardMode = input_kind == kKindNumeric ? 1 : 2;
-      if (Exists(skb)) SendNotifyMessage(skb, kSkbMode, 2, 0);
+      if (Exists(skb)) SendNotifyMessage(skb, MSG_DT_SKBCMD, 2, 0);
       break;
     case kKindChinese:
       g_softKeyboardMode = 4;
       if (Exists(ime)) {
-        SendNotifyMessage(skb, kSkbMode, 2, 2);
-        SendNotifyMessage(ime, kImeStatus, 1, 1);
+        SendNotifyMessage(skb, MSG_DT_SKBCMD, 2, 2);
+        SendNotifyMessage(ime, MSG_DT_IMECMD, 1, 1);
       }
       break;
     case kKindSymbol:
@@ -89,11 +89,11 @@ void SetSoftKeyboardMode(int input_kind) {
       break;
     case kKindLower:
       g_softKeyboardMode = 0;
-      if (Exists(skb)) SendNotifyMessage(skb, kSkbMode, 2, 1);
+      if (Exists(skb)) SendNotifyMessage(skb, MSG_DT_SKBCMD, 2, 1);
       break;
     default:
       g_softKeyboardMode = 1;
-      if (Exists(skb)) SendNotifyMessage(skb, kSkbMode, 2, 0);
+      if (Exists(skb)) SendNotifyMessage(skb, MSG_DT_SKBCMD, 2, 0);
       break;
   }
 }

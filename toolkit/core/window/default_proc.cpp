@@ -76,7 +76,7 @@ LResult SetCursorForClient(WindowRecord* win, LParam lParam) {
 
 LResult HitTest(WindowRecord* win, int x, int y) {
   Rect client = ClientScreenRectOf(win);
-  if (x >= client.left && x < client.right && y >= client.top && y < client.bottom) return hit::kClient;
+  if (x >= client.left && x < client.right && y >= client.top && y < client.bottom) return HT_CLIENT;
   return NonClientHitTest(win, x, y);
 }
 

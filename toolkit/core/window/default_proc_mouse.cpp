@@ -5,6 +5,8 @@
 #include "core/desktop/desktop_state.h"
 
 #include <atomic>
+#include <linux/input-event-codes.h>
+
 #include "core/hooks/control_layer.h"
 #include "core/startup/input_helpers.h"
 #include "core/winattr/winattr_internal.h"
@@ -31,7 +33,7 @@ constexpr uint32_t kStaticKindMask = 0x0Fu;
 constexpr uint32_t kStaticKindPassive = 15u;
 
 bool IsDisabled(const WindowRecord* win) { return (win->style & WS_DISABLED) != 0; }
-bool IsTransparentHit(LResult code) { return code == hit::kOutside || code == hit::kTransparent; }
+bool IsTransparentHit(LResult code) { return code == HT_OUT || code == HT_TRANSPARENT; }
 
 Point ClientToScreen(const WindowRecord* win, int x, int y) {
   Rect origin = ClientScreenRectOf(win);
@@ -85,7 +87,7 @@ void PostToCapture(WindowHandle control, int msg, LParam screenPos) {
 void PostRawAsClientAndNonClient(WindowRecord* win, int raw, WParam keys, LParam screenPos, int hitCode,
                                  LParam clientPos) {
   const int client = raw - MSG_DT_MOUSEOFFSET, nonClient = raw - (MSG_DT_MOUSEOFFSET - (MSG_NCLBUTTONDOWN - MSG_LBUTTONDOWN));
-  const bool inClient = hitCode == hit::kClient;
+  const bool inClient = hitCode == HT_CLIENT;
   switch (raw - MSG_DT_MOUSEOFFSET) {
     case MSG_LBUTTONDOWN: case MSG_LBUTTONUP: case MSG_RBUTTONDOWN: case MSG_RBUTTONUP:
       if (inClient)
@@ -94,7 +96,7 @@ void PostRawAsClientAndNonClient(WindowRecord* win, int raw, WParam keys, LParam
         Post(win, nonClient, static_cast<WParam>(hitCode), screenPos);
       return;
     case MSG_LBUTTONDBLCLK: case MSG_MOUSEMOVE: case MSG_RBUTTONDBLCLK:
-      if (inClient && client == MSG_MOUSEMOVE) Post(win, MSG_SETCURSOR, hit::kClient, clientPos);
+      if (inClient && client == MSG_MOUSEMOVE) Post(win, MSG_SETCURSOR, HT_CLIENT, clientPos);
       Post(win, nonClient, static_cast<WParam>(hitCode), screenPos);
       if (inClient) Post(win, client, keys, clientPos);
       return;
@@ -117,7 +119,7 @@ void PressBesideChildren(WindowRecord* win, int msg, const Pointer& p) {
   if (WindowRecord* active = win->activeChild) {
     WindowHandle h = HandleOf(active);
     SendNotifyMessage(h, MSG_MOUSEACTIVE, 1, 0);
-    Post(active, msg + (MSG_NCLBUTTONDOWN - MSG_LBUTTONDOWN), hit::kOutside, p.received);
+    Post(active, msg + (MSG_NCLBUTTONDOWN - MSG_LBUTTONDOWN), HT_OUT, p.received);
     if (IsControlOfClass(h, "ipedit") && (active->style & kIpEditKeyboardStyle)) {
       Controls().setIPEditSkbState(0);
       InvalidateRect(h, nullptr, TRUE);
@@ -154,7 +156,7 @@ void PressOnEdit(WindowRecord* child, int msg) {
 void PressOnChild(WindowRecord* win, int msg, WParam keys, const Pointer& p) {
   WindowRecord* child = p.child;
   SendNotifyMessage(HandleOf(child), MSG_MOUSEACTIVE, static_cast<WParam>(p.hitCode), 0);
-  if (p.hitCode != hit::kClient) {
+  if (p.hitCode != HT_CLIENT) {
     if (msg == MSG_LBUTTONDOWN && (p.hitCode & hit::kCaptureBit)) {
       CaptureMouse(HandleOf(win));
       SetNonClientCapture(HandleOf(child), HandleOf(win));
@@ -178,7 +180,7 @@ void Release(WindowRecord* win, int msg, WParam keys, const Pointer& p) {
   // The closing key already walks down the active children, so only the
   // main window sends it; a nested container sending it again would close twice.
   if (msg == MSG_RBUTTONUP && IsMainRecord(win) && !(win->exStyle & WS_EX_PREVIEW))
-    SendNotifyMessage(HandleOf(win), MSG_KEYDOWN, winmsg::kCloseKey, 0);
+    SendNotifyMessage(HandleOf(win), MSG_KEYDOWN, KEY_ESC, 0);
   NonClientCapture capture = CurrentNonClientCapture();
   if (msg == MSG_LBUTTONUP && capture.control) {
     PostToCapture(capture.control, MSG_NCLBUTTONUP, p.received);
@@ -187,10 +189,10 @@ void Release(WindowRecord* win, int msg, WParam keys, const Pointer& p) {
     return;
   }
   if (!p.child) {
-    if (win->activeChild) Post(win->activeChild, msg + (MSG_NCLBUTTONDOWN - MSG_LBUTTONDOWN), hit::kOutside, p.received);
+    if (win->activeChild) Post(win->activeChild, msg + (MSG_NCLBUTTONDOWN - MSG_LBUTTONDOWN), HT_OUT, p.received);
     return;
   }
-  if (p.hitCode == hit::kClient) {
+  if (p.hitCode == HT_CLIENT) {
     PostToChild(p.child, msg, keys, p.x, p.y);
     if (msg == MSG_RBUTTONUP) Post(p.child, MSG_CLOSE, 0, 0);
     return;
@@ -200,10 +202,10 @@ void Release(WindowRecord* win, int msg, WParam keys, const Pointer& p) {
 
 void DoubleClick(WindowRecord* win, int msg, WParam keys, const Pointer& p) {
   if (!p.child) {
-    if (win->activeChild) Post(win->activeChild, msg + (MSG_NCLBUTTONDOWN - MSG_LBUTTONDOWN), hit::kOutside, p.received);
+    if (win->activeChild) Post(win->activeChild, msg + (MSG_NCLBUTTONDOWN - MSG_LBUTTONDOWN), HT_OUT, p.received);
     return;
   }
-  if (p.hitCode == hit::kClient)
+  if (p.hitCode == HT_CLIENT)
     PostToChild(p.child, msg, keys, p.x, p.y);
   else
     Post(p.child, msg + (MSG_NCLBUTTONDOWN - MSG_LBUTTONDOWN), static_cast<WParam>(p.hitCode), p.received);
@@ -238,9 +240,9 @@ void Move(WindowRecord* win, WParam keys, const Pointer& p) {
   WindowHandle tip = BubbleTip();
   if (tip && !SoftKeyboardShown() && CallProc(child, MSG_TIPQUERY, 0, p.received) > 0)
     SendNotifyMessage(tip, MSG_TIPSHOW, HandleOf(child), p.received);
-  if (p.hitCode == hit::kClient) {
-    PostToChild(child, MSG_SETCURSOR, hit::kClient, p.x, p.y);
-    Post(child, MSG_NCMOUSEMOVE, hit::kClient, p.received);
+  if (p.hitCode == HT_CLIENT) {
+    PostToChild(child, MSG_SETCURSOR, HT_CLIENT, p.x, p.y);
+    Post(child, MSG_NCMOUSEMOVE, HT_CLIENT, p.received);
     PostToChild(child, MSG_MOUSEMOVE, keys, p.x, p.y);
     return;
   }
@@ -254,8 +256,8 @@ void Wheel(int msg, WParam keys, const Pointer& p) {
     PostToCapture(capture.control, msg, p.received);
     return;
   }
-  if (!p.child || p.hitCode != hit::kClient) return;
-  PostToChild(p.child, MSG_SETCURSOR, hit::kClient, p.x, p.y);
+  if (!p.child || p.hitCode != HT_CLIENT) return;
+  PostToChild(p.child, MSG_SETCURSOR, HT_CLIENT, p.x, p.y);
   PostToChild(p.child, msg, keys, p.x, p.y);
 }
 
@@ -265,7 +267,7 @@ WindowRecord* ChildAtPoint(WindowRecord* win, int x, int y, int* hitCode) {
   const Point screen = ClientToScreen(win, x, y);
   if (WindowRecord* primitive = win->primitiveChild) {
     if (primitive->primitiveChild) {
-      *hitCode = hit::kClient;
+      *hitCode = HT_CLIENT;
       return primitive;
     }
     LResult code = AskHitTest(primitive, screen);
@@ -302,7 +304,7 @@ LResult HandleRawMouse(WindowRecord* win, int msg, WParam wParam, LParam lParam)
   if (!ChildAtPoint(win, cx, cy, &hitCode))
     hitCode = static_cast<int>(CallProc(win, MSG_HITTEST, static_cast<WParam>(x), static_cast<LParam>(y)));
   else
-    hitCode = hit::kClient;
+    hitCode = HT_CLIENT;
   PostRawAsClientAndNonClient(win, msg, wParam, lParam, hitCode, PackPoint(cx, cy));
   return 0;
 }
@@ -313,11 +315,11 @@ LResult HandleRawMouse(WindowRecord* win, int msg, WParam wParam, LParam lParam)
 LResult HandleClientMouse(WindowRecord* win, int msg, WParam wParam, LParam lParam) {
   if (!IsMainRecord(win) && !win->firstChild && !win->primitiveChild) return 0;
   Pointer p{PointX(lParam), PointY(lParam), lParam, nullptr, 0};
-  if (wParam & winmsg::kCapturedFlag) {  // captured input: a screen position
+  if (wParam & KS_CAPTURED) {  // captured input: a screen position
     const Rect client = ClientScreenRectOf(win);
     p.x -= client.left;
     p.y -= client.top;
-    wParam &= ~static_cast<WParam>(winmsg::kCapturedFlag);
+    wParam &= ~static_cast<WParam>(KS_CAPTURED);
   }
   p.child = ChildAtPoint(win, p.x, p.y, &p.hitCode);
   if (p.child && IsDisabled(p.child)) p.child = nullptr;

@@ -44,17 +44,17 @@ bool FollowPress(int hitCode) {
   return true;
 }
 
-bool IsCaptionButton(int hitCode) { return hitCode >= hit::kIcon && hitCode <= hit::kMinimize; }
+bool IsCaptionButton(int hitCode) { return hitCode >= HT_ICON && hitCode <= HT_MINBUTTON; }
 
 void ReleaseOnButton(WindowRecord* win, int hitCode, int x, int y) {
   CaptionPress press = TakePress();
   if ((press.pressed & hit::kNoPressBit) || press.pressed != hitCode || !IsCaptionButton(hitCode)) return;
   WindowHandle hwnd = HandleOf(win);
   switch (hitCode) {
-    case hit::kIcon: OpenSystemMenu(win, x, y); break;
-    case hit::kClose: SendNotifyMessage(hwnd, MSG_CLOSE, 0, 0); break;
-    case hit::kMaximize: SendNotifyMessage(hwnd, MSG_MAXIMIZE, 0, 0); break;
-    case hit::kMinimize: SendNotifyMessage(hwnd, MSG_MINIMIZE, 0, 0); break;
+    case HT_ICON: OpenSystemMenu(win, x, y); break;
+    case HT_CLOSEBUTTON: SendNotifyMessage(hwnd, MSG_CLOSE, 0, 0); break;
+    case HT_MAXBUTTON: SendNotifyMessage(hwnd, MSG_MAXIMIZE, 0, 0); break;
+    case HT_MINBUTTON: SendNotifyMessage(hwnd, MSG_MINIMIZE, 0, 0); break;
     default: break;
   }
 }
@@ -79,8 +79,8 @@ void PointerLeft(WindowRecord* win, LParam lParam) {
 
 void PointerMoved(WindowRecord* win, int hitCode, LParam lParam) {
   if (IsMainRecord(win)) HighlightMenuBarAt(win, PointX(lParam), PointY(lParam), hitCode);
-  if (win->childUnderPointer && hitCode == hit::kOutside) PointerLeft(win, lParam);
-  if (!FollowPress(hitCode) && hitCode != hit::kClient)
+  if (win->childUnderPointer && hitCode == HT_OUT) PointerLeft(win, lParam);
+  if (!FollowPress(hitCode) && hitCode != HT_CLIENT)
     PostMessage(HandleOf(win), MSG_NCSETCURSOR, static_cast<WParam>(hitCode), 0);
 }
 
@@ -135,7 +135,7 @@ LResult HandleNonClientMouse(WindowRecord* win, int msg, WParam wParam, LParam l
   int x = PointX(lParam), y = PointY(lParam);
   switch (msg) {
     case MSG_NCLBUTTONDOWN:
-      if (hitCode == hit::kMenuBar)
+      if (hitCode == HT_MENUBAR)
         TrackMenuBarAt(win, x, y);
       else if (!(hitCode & hit::kNoPressBit))
         StartPress(hitCode);
@@ -144,14 +144,14 @@ LResult HandleNonClientMouse(WindowRecord* win, int msg, WParam wParam, LParam l
       ReleaseOnButton(win, hitCode, x, y);
       return 0;
     case MSG_NCLBUTTONDBLCLK:
-      if (hitCode == hit::kCaption && !(win->exStyle & WS_EX_PREVIEW))
+      if (hitCode == HT_CAPTION && !(win->exStyle & WS_EX_PREVIEW))
         SendNotifyMessage(HandleOf(win), MSG_CLOSE, 0, 0);
       return 0;
     case MSG_NCMOUSEMOVE:
       PointerMoved(win, hitCode, lParam);
       return 0;
     case MSG_NCRBUTTONUP:
-      if (hitCode == hit::kCaption) OpenSystemMenu(win, x, y);
+      if (hitCode == HT_CAPTION) OpenSystemMenu(win, x, y);
       return 0;
     default:
       return 0;

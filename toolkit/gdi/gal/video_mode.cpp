@@ -48,7 +48,7 @@ void fillGeneratedPalette(GalVideoDevice* dev, GalSurface* screen) {
 // left as the driver made it.
 void clearAuxiliary(GalSurface* screen) {
   if (!gal::hasAuxOutput()) return;
-  const GalColor& key = gal::sysPixelColor(0);
+  const GalColor& key = gal::sysPixelColor(SYSPIXEL_KEY);
   GalPixel pixel = GAL_MapRGB(screen->format, key.r, key.g, key.b);
   GalRect whole{0, 0, screen->auxW, screen->auxH};
   GAL_FillRect(screen, &whole, pixel, getAuxOutputHook());

@@ -16,11 +16,13 @@
 #include "app/device_backend.h"
 #include "app/system_pages.h"
 #include "app/testing/page_harness.h"
+#include "gui/combobox.h"
 #include "gui/desktop.h"
 #include "gui/dialog.h"
 #include "gui/listview.h"
 #include "gui/message.h"
 #include "gui/propsheet.h"
+#include "app/page_keys.h"
 
 namespace {
 
@@ -331,7 +333,7 @@ TEST_F(AlarmPages, ARefusedNameKeepsTheSelectionAndAnOfflineCameraIsNotSelected)
   const WindowHandle page = Page(kInputPage);
   SetDlgItemText(page, kInName, "a/b");
   Choose(page, kInNum, 3);
-  EXPECT_EQ(SendDlgItemMessage(page, kInNum, 0xF181, 0, 0), 1) << "the selection goes back";
+  EXPECT_EQ(SendDlgItemMessage(page, kInNum, CB_GETSELVALUE, 0, 0), 1) << "the selection goes back";
   ASSERT_EQ(livetest::Boxes().size(), 1u);
   EXPECT_EQ(livetest::Boxes()[0].text, "Alarm Name is invalid, please enter it again!");
   EXPECT_EQ(Text(page, kInName), "a/b") << "the edit stays to be mended";
@@ -339,7 +341,7 @@ TEST_F(AlarmPages, ARefusedNameKeepsTheSelectionAndAnOfflineCameraIsNotSelected)
   SetDlgItemText(page, kInName, "Door");
   device_seam::overrideAnswer("isChannelUsable", 0);
   Choose(page, kInNum, 256 + 1);
-  EXPECT_EQ(SendDlgItemMessage(page, kInNum, 0xF181, 0, 0), 1);
+  EXPECT_EQ(SendDlgItemMessage(page, kInNum, CB_GETSELVALUE, 0, 0), 1);
   ASSERT_EQ(livetest::Boxes().size(), 1u);
   EXPECT_EQ(livetest::Boxes()[0].key, "alarmin_not_sup");
   Close();
@@ -366,10 +368,10 @@ TEST_F(AlarmPages, CopyDialogsOfferOtherOnlineItemsAndHandBackTheChoice) {
         flags.push_back(Row(list, i).flags);
         labels.push_back(Cell(list, i, 0));
       }
-      // Key 154 toggles the selected row (the first one to begin with).
-      SendMessage(list, MSG_KEYDOWN, 154, 0);
+      // The check key toggles the selected row (the first one to begin with).
+      SendMessage(list, MSG_KEYDOWN, PAGE_KEY_CHECK, 0);
       keyChecks.push_back(static_cast<int>(SendMessage(list, LVM_GETCHECKED, 0, 0)));
-      SendMessage(list, MSG_KEYDOWN, 154, 0);
+      SendMessage(list, MSG_KEYDOWN, PAGE_KEY_CHECK, 0);
       keyChecks.push_back(static_cast<int>(SendMessage(list, LVM_GETCHECKED, 0, 0)));
       SendMessage(list, LVM_SETCHECKEDBYKEY, 0, 0);
       SendMessage(dlg, MSG_COMMAND, kCancel, 0);

@@ -7,9 +7,11 @@
 #include "app/alarmnet_pages.h"
 #include "app/device_backend.h"
 #include "app/testing/page_harness.h"
+#include "gui/combobox.h"
 #include "gui/listview.h"
 #include "gui/message.h"
 #include "gui/propsheet.h"
+#include "app/page_keys.h"
 
 namespace {
 
@@ -80,7 +82,7 @@ TEST_F(OutputPages, ExceptionTypesKeepTheirEditsAndAllTypesAppliesToEveryType) {
   const WindowHandle page = OpenPage(APP_MENU_SYSTEM, "exception", getSystemPageWnd);
   const WindowHandle list = GetDlgItem(page, kOutList);
   // Type 1 as stored: the boxes, the rows (local first) and their checks.
-  EXPECT_EQ(SendDlgItemMessage(page, kType, 0xF181, 0, 0), 1);
+  EXPECT_EQ(SendDlgItemMessage(page, kType, CB_GETSELVALUE, 0, 0), 1);
   EXPECT_TRUE(Checked(page, kAudio));
   EXPECT_TRUE(Checked(page, kAlarmOut));
   EXPECT_TRUE(IsWindowVisible(list));
@@ -116,7 +118,7 @@ TEST_F(OutputPages, ExceptionTypesKeepTheirEditsAndAllTypesAppliesToEveryType) {
   // The keys change the checks without enabling Apply.
   Command(page, kApply);
   EXPECT_FALSE(Enabled(page, kApply));
-  SendMessage(list, MSG_KEYDOWN, 154, 0);
+  SendMessage(list, MSG_KEYDOWN, PAGE_KEY_CHECK, 0);
   EXPECT_EQ(SendMessage(list, LVM_GETCHECKED, 0, 0), 0);
   EXPECT_FALSE(Enabled(page, kApply));
   EXPECT_EQ(Entry(1).localOutputs, 0x3u);

@@ -25,7 +25,7 @@ namespace {
 
 enum : int { kPopup = 21568, kAudio, kCenter, kEmail, kFtp = 21573, kTrigger, kList };
 constexpr uint32_t kBoxStyle = WS_CHILD | WS_VISIBLE | BS_FRAMED | BS_AUTOCHECKBOX;
-constexpr uint32_t kListStyle = 0x404c4000u;
+constexpr uint32_t kListStyle = WS_CHILD | WS_BORDER | WS_VSCROLL | WS_HSCROLL | LVS_TREE;
 constexpr int kCells = 3;
 constexpr int kIpOutputsMax = 8;  // one byte of outputs per camera
 

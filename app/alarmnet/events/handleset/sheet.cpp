@@ -11,6 +11,7 @@
 #include "gui/dialog.h"
 #include "gui/display.h"
 #include "gui/message.h"
+#include "gui/nonclient.h"
 #include "gui/propsheet.h"
 #include "gui/window.h"
 #include "gui/window_attr.h"
@@ -18,8 +19,8 @@
 namespace handleset {
 namespace {
 
-constexpr uint32_t kDialogStyle = 0x38400000u;
-constexpr uint32_t kDialogExStyle = 0x20000000u;
+constexpr uint32_t kDialogStyle = WS_CAPTION | WS_CAPTION_EXTRA | WS_VISIBLE | WS_BORDER;
+constexpr uint32_t kDialogExStyle = WS_EX_NOCLOSEBOX;
 constexpr uint32_t kSheetStyle = WS_VISIBLE | PSS_SCROLLABLE;
 constexpr uint32_t kButtonStyle = WS_CHILD | WS_VISIBLE | BS_AUTOSIZE;
 // The channel checks of hasUsableChan: any channel, and one with PTZ.

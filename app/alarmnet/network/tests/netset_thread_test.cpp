@@ -16,6 +16,7 @@
 #include "gui/combobox.h"
 #include "gui/message.h"
 #include "gui/propsheet.h"
+#include "app/page_keys.h"
 
 namespace {
 
@@ -84,7 +85,7 @@ TEST_F(NetSet, TheSystemMenuItemOpensTheWindowWithItsTabs) {
   // One interface: no work mode, interface or route rows.
   EXPECT_EQ(GetDlgItem(base_, kMode), 0u);
   EXPECT_EQ(GetDlgItem(base_, kRoute), 0u);
-  SendMessage(win_, MSG_KEYDOWN, 1, 0);
+  SendMessage(win_, MSG_KEYDOWN, PAGE_KEY_ESCAPE, 0);
   desktest::Drain();
   EXPECT_EQ(getSystemPageWnd(), GUI_INVALID_HANDLE);
 }

@@ -14,8 +14,11 @@
 #include "controls/combobox/combobox_class.h"
 #include "controls/trackbar/trackbar_class.h"
 #include "gui/app_hooks.h"
+#include "gui/combobox.h"
 #include "gui/paint.h"
+#include "gui/trackbar.h"
 #include "app/testing/page_harness.h"
+#include "app/page_keys.h"
 
 namespace {
 
@@ -148,7 +151,7 @@ TEST_F(ColorPanel, RandomUseLeavesShownAndStoredColoursAsTheModelSays) {
         switch (rng() % 6) {
           case 0: {  // the slider moved: codes 5 and 7 apply, others only show
             const int code = std::array<int, 3>{5, 7, 4}[rng() % 3];
-            SendDlgItemMessage(dlg, kSliders[row], 0xF092, v, 0);
+            SendDlgItemMessage(dlg, kSliders[row], TBM_SETPOS, v, 0);
             SendMessage(dlg, MSG_COMMAND, (WParam(code) << 16) | kSliders[row], 0);
             EXPECT_EQ(Value(dlg, kBoxes[row]), v) << "the box follows the slider";
             if (code != 4) bytes[kBytes[row]] = v, shown[selected] = ColoursOf(cur);
@@ -156,7 +159,7 @@ TEST_F(ColorPanel, RandomUseLeavesShownAndStoredColoursAsTheModelSays) {
           }
           case 1: {  // a value typed: 11 and 12 apply, 5 keeps it for later
             const int code = std::array<int, 3>{11, 12, 5}[rng() % 3];
-            SendDlgItemMessage(dlg, kBoxes[row], 0xF165, v, 0);
+            SendDlgItemMessage(dlg, kBoxes[row], CB_SETSPINVALUE, v, 0);
             SendMessage(dlg, MSG_COMMAND, (WParam(code) << 16) | kBoxes[row], 0);
             EXPECT_EQ(Value(dlg, kSliders[row]), v) << "the slider follows the box";
             bytes[kBytes[row]] = v;
@@ -165,7 +168,7 @@ TEST_F(ColorPanel, RandomUseLeavesShownAndStoredColoursAsTheModelSays) {
           }
           case 2: {  // a mode (the device has no presets: only the mode changes)
             const int mode = ip ? 255 : static_cast<int>(rng() % 4);
-            SendDlgItemMessage(dlg, kMode, 0xF182, mode, 0);
+            SendDlgItemMessage(dlg, kMode, CB_SELECTVALUE, mode, 0);
             SendMessage(dlg, MSG_COMMAND, (WParam(1) << 16) | (rng() % 2 ? kMode : kMode), 0);
             cur.colorMode = mode;
             shown[selected] = ColoursOf(cur);
@@ -203,13 +206,13 @@ TEST_F(ColorPanel, RandomUseLeavesShownAndStoredColoursAsTheModelSays) {
         SendMessage(dlg, MSG_COMMAND, kOk, 0);
       } else {
         for (auto& [ch, entry] : touched) shown[ch] = ColoursOf(stored[ch]);
-        SendMessage(dlg, MSG_KEYDOWN, 1, 0);
+        SendMessage(dlg, MSG_KEYDOWN, PAGE_KEY_ESCAPE, 0);
       }
     };
     PostMessage(nested, kNestedSteps, 0, 0);
     showLeftColorSetDialog(nested);
     EXPECT_EQ(getLeftColorSetWnd(), GUI_INVALID_HANDLE);
-    EXPECT_EQ(getOutputState(3), 0);
+    EXPECT_EQ(getOutputState(3), OUTSTATE_LIVEVIEW);
     for (int ch = 1; ch <= channels; ++ch) {
       SCOPED_TRACE(ch);
       ChannelConfig now{};
@@ -248,7 +251,7 @@ TEST_F(ColorPanel, IpChannelsGetFourRowsAndCustomOnlyAndRangesComeFromTheDevice)
       EXPECT_EQ(KeptOf()[GetDlgItem(dlg, 12546)].low, 10);
       EXPECT_EQ(KeptOf()[GetDlgItem(dlg, 12555)].high, 204);
       EXPECT_EQ(KeptOf()[GetDlgItem(dlg, 12556)].high, 204);
-      SendMessage(dlg, MSG_KEYDOWN, 1, 0);
+      SendMessage(dlg, MSG_KEYDOWN, PAGE_KEY_ESCAPE, 0);
     });
     device_seam::clearOverrides();
   }
@@ -269,7 +272,7 @@ TEST_F(ColorPanelOnScreen, AnalogAndIpChannels) {
       Rect r{};
       GetWindowRect(dlg, &r);
       livetest::MatchesReference(__FILE__, channel > 16 ? "colorpanel_ip" : "colorpanel_analog", livetest::Grab(r));
-      SendMessage(dlg, MSG_KEYDOWN, 1, 0);
+      SendMessage(dlg, MSG_KEYDOWN, PAGE_KEY_ESCAPE, 0);
     });
   }
 }

@@ -15,6 +15,7 @@
 #include "gui/livevideo.h"
 #include "gui/message.h"
 #include "gui/paint.h"
+#include "app/page_keys.h"
 
 namespace {
 
@@ -90,7 +91,7 @@ TEST_F(Dialogs, OutputModeOpensOnTheStoredModePreviewsClicksAndStoresOk) {
   EXPECT_EQ(Calls("applyPictureMode").size(), 1u);
   EXPECT_EQ(static_cast<int>(Calls("endPictureModePreview").size()), outputs);
   EXPECT_EQ(StoredModes(), (std::vector<int>{0, 0, 0, 0}));
-  EXPECT_EQ(getOutputState(3), 0);
+  EXPECT_EQ(getOutputState(3), OUTSTATE_LIVEVIEW);
   EXPECT_EQ(getOutModeSetWnd(), GUI_INVALID_HANDLE);
 }
 
@@ -110,10 +111,10 @@ TEST_F(Dialogs, OutputModeClosesAtOnceWhenStoringFailsAndOnEscapeOnlyInItsState)
   RunInLoop(showOutModeSet, [&] {
     WindowHandle dlg = getOutModeSetWnd();
     setOutputState(3, OUTSTATE_LIVEVIEW);
-    SendMessage(dlg, MSG_KEYDOWN, 1, 0);
+    SendMessage(dlg, MSG_KEYDOWN, PAGE_KEY_ESCAPE, 0);
     openAfterForeignEscape = IsWindow(dlg) && getOutModeSetWnd() == dlg;
     setOutputState(3, OUTSTATE_OUTMODE);
-    SendMessage(dlg, MSG_KEYDOWN, 1, 0);
+    SendMessage(dlg, MSG_KEYDOWN, PAGE_KEY_ESCAPE, 0);
   });
   EXPECT_TRUE(openAfterForeignEscape);
   EXPECT_EQ(getOutModeSetWnd(), GUI_INVALID_HANDLE);
@@ -139,7 +140,7 @@ TEST_F(Dialogs, StrategyShowsTheDeviceValueAndKeepsOnlyWhatTheDeviceAccepts) {
   EXPECT_EQ(Calls("refreshLivePicture"), (std::vector<Call>{{"refreshLivePicture", {4}}}));
   EXPECT_EQ(getKeptPreviewStrategy(), 3);
   EXPECT_EQ(getLiveViewPopup(3), 0);
-  EXPECT_EQ(getOutputState(3), 0);
+  EXPECT_EQ(getOutputState(3), OUTSTATE_LIVEVIEW);
 
   device_seam::overrideAnswer("setPreviewStrategy", -1);
   RunInLoop(showPreviewStrategy, [&] {
@@ -159,9 +160,9 @@ TEST_F(Dialogs, CaptionDragMovesOnlyPastTheDeadZoneAndStaysOnScreen) {
     // Pressed on the caption at (x, y), moved to (x + dx, y + dy), released.
     auto drag = [&](int dx, int dy) {
       const int x = start.left + 50, y = start.top + 10;
-      SendMessage(dlg, 10, 33, PointOf(x, y));
+      SendMessage(dlg, MSG_NCLBUTTONDOWN, HT_CAPTION, PointOf(x, y));
       SendMessage(dlg, MSG_MOUSEMOVE, 0, PointOf(x + dx, y + dy));
-      SendMessage(dlg, 2, 0, PointOf(x + dx, y + dy));
+      SendMessage(dlg, MSG_LBUTTONUP, 0, PointOf(x + dx, y + dy));
     };
     drag(20, 20);
     GetWindowRect(dlg, &afterSmall);

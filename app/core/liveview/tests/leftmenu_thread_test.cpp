@@ -18,8 +18,10 @@
 #include "app/program.h"
 #include "gui/app_hooks.h"
 #include "gui/cursor.h"
+#include "gui/message.h"
 #include "gui/nonclient.h"
 #include "gui/paint.h"
+#include "app/page_keys.h"
 
 namespace {
 
@@ -250,7 +252,7 @@ TEST_F(LeftMenu, EachItemActsOnTheSelectedChannelAndSwapsItsAlternate) {
   WindowHandle panel = Main({0, 0, 40, 40}, DefaultMainWinProc);
   setLeftColorSetWnd(panel);
   Click(bar, 12295);
-  EXPECT_EQ(getOutputState(3), 3);
+  EXPECT_EQ(getOutputState(3), OUTSTATE_COLORPANEL);
   EXPECT_EQ(getLeftColorSetWnd(), panel);
   setLeftColorSetWnd(GUI_INVALID_HANDLE);
 }
@@ -304,7 +306,7 @@ TEST_F(LeftMenu, EveryFailureShowsItsBoxOverADisabledLiveViewAndOpensTheBarAgain
     EXPECT_TRUE(IsWindowEnabled(g_live)) << row.name;
     EXPECT_TRUE(IsWindowVisible(bar)) << row.name;
     EXPECT_EQ(getLiveViewPopup(3), 1) << row.name;
-    EXPECT_EQ(getOutputState(3), 0) << row.name;
+    EXPECT_EQ(getOutputState(3), OUTSTATE_LIVEVIEW) << row.name;
     if (row.guest) { EXPECT_TRUE(DeviceActions().empty()) << row.name; }
   }
   // A user without rights still switches the audio, which needs none.
@@ -339,8 +341,8 @@ TEST_F(LeftMenu, CloseEscapeAndHideOnlyHideTheBarAndEscapeOnlyInTheLiveView) {
     bool hidden;
   } rows[] = {
       {"close", MSG_CLOSE, 0, 0, true},
-      {"escape", MSG_KEYDOWN, 1, 0, true},
-      {"escape in the colour panel", MSG_KEYDOWN, 1, 3, false},
+      {"escape", MSG_KEYDOWN, PAGE_KEY_ESCAPE, 0, true},
+      {"escape in the colour panel", MSG_KEYDOWN, PAGE_KEY_ESCAPE, 3, false},
       {"another key", MSG_KEYDOWN, 28, 0, false},
       {"hide item", MSG_COMMAND, 12297, 0, true},
       {"hide item in playback", MSG_COMMAND, 12297, 9, false},
@@ -385,7 +387,7 @@ TEST_F(LeftMenu, TheGripDragsTheBarWithCaptureAndTheButtonsDoNot) {
   };
   for (const Step& s : steps) {
     LParam lParam = PointOf(s.x, s.y);
-    if (s.message == 2) {
+    if (s.message == MSG_LBUTTONUP) {
       // Released where the cursor stands: no further move.
       Point cursor{};
       GetCursorPos(&cursor);
@@ -401,7 +403,7 @@ TEST_F(LeftMenu, TheGripDragsTheBarWithCaptureAndTheButtonsDoNot) {
     EXPECT_EQ(GetScrollDragFlag() != 0, s.captured) << s.name;
   }
   // Dragged past the screen's corner, the bar stops at it.
-  SendMessage(bar, 1, 0, PointOf(10, 10));
+  SendMessage(bar, MSG_LBUTTONDOWN, 0, PointOf(10, 10));
   GetWindowRect(bar, &start);
   SendMessage(bar, MSG_MOUSEMOVE, 0, PointOf(start.left + 10 + 2000, start.top + 10 + 2000));
   SendMessage(bar, MSG_BROADCAST_NOTICE, 0, 0);
@@ -409,7 +411,7 @@ TEST_F(LeftMenu, TheGripDragsTheBarWithCaptureAndTheButtonsDoNot) {
   GetWindowRect(bar, &r);
   EXPECT_EQ(r.right, 1024);
   EXPECT_EQ(r.bottom, 768);
-  SendMessage(bar, 2, 0, 0);
+  SendMessage(bar, MSG_LBUTTONUP, 0, 0);
 }
 
 TEST_F(LeftMenu, LanguageRefreshPutsBackEveryCaptionItHas) {

@@ -241,7 +241,7 @@ TEST_F(LiveViewOnScreen, ZoomOverviewAndSmartSearchGrid) {
   WindowHandle live = LiveWindow();
   setPreviewSelChan(3, 1);
   ASSERT_EQ(startLiveViewZoom(live), 0);
-  EXPECT_EQ(getOutputState(3), 10);
+  EXPECT_EQ(getOutputState(3), OUTSTATE_ZOOM);
   EXPECT_EQ(getLiveZoomChannel(), 1);
   DestroyMainWindow(live);
   Shows("zoom_overview");

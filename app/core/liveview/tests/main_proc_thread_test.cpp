@@ -7,6 +7,7 @@
 #include <string>
 #include <thread>
 
+#include "app/app_messages.h"
 #include "app/camera.h"
 #include "app/device_backend.h"
 #include "app/testing/page_harness.h"
@@ -128,8 +129,8 @@ TEST_F(LiveProc, LeftClicksSelectWindowsMoveTheAddButtonAndSwitchTheView) {
       UpdateWindow(live, TRUE);
       desktest::Drain();
       uint8_t red = 0, green = 0, blue = 0;
-      EXPECT_EQ(GetPixelRGB(HDC_SCREEN, 600, 0, &red, &green, &blue), SysPixelIndex[10]);
-      EXPECT_NE(GetPixelRGB(HDC_SCREEN, 100, 0, &red, &green, &blue), SysPixelIndex[10]);
+      EXPECT_EQ(GetPixelRGB(HDC_SCREEN, 600, 0, &red, &green, &blue), SysPixelIndex[SYSPIXEL_GREEN]);
+      EXPECT_NE(GetPixelRGB(HDC_SCREEN, 100, 0, &red, &green, &blue), SysPixelIndex[SYSPIXEL_GREEN]);
     }
     ++n;
   }
@@ -172,7 +173,7 @@ TEST_F(LiveProc, TheRightButtonActsByState) {
   setPreviewSelChan(3, 2);
   ASSERT_EQ(startLiveViewZoom(live), 0);
   Mouse(live, kRightUp, 10, 10);
-  EXPECT_EQ(getOutputState(3), 0);
+  EXPECT_EQ(getOutputState(3), OUTSTATE_LIVEVIEW);
   EXPECT_EQ(isLiveViewActive(3), 1);
   EXPECT_EQ(Calls("stopLiveZoom"), (std::vector<std::vector<int64_t>>{{3, 2}}));
   // Playback: the zoom selection is cancelled.
@@ -312,13 +313,13 @@ TEST_F(LiveProc, PowerKeyEndsTheZoomBeforeTheQuestionAndNeedsTheRight) {
   ASSERT_EQ(startLiveViewZoom(live), 0);
   msgbox_seam::setBoxFunction(AnswerNoAfterZoom);
   ZoomEndedFirst() = false;
-  SendMessage(live, 53, 0, 0);
+  SendMessage(live, MSG_POWERKEY, 0, 0);
   EXPECT_TRUE(ZoomEndedFirst());
   EXPECT_EQ(Texts(), (std::vector<std::string>{"Shut down the device?"}));
   EXPECT_EQ(GetPowerKeyDownFlag(), 0);
   // A user without the shut-down right is not asked.
   setLoginState(3, 1, 0);
-  SendMessage(live, 53, 0, 0);
+  SendMessage(live, MSG_POWERKEY, 0, 0);
   EXPECT_EQ(Texts().back(), "No permission!");
   EXPECT_EQ(Boxes().size(), 2u);
 }
@@ -399,10 +400,10 @@ TEST_F(LiveProc, IdleTimeOutClosesTheSideMenuOnlyInTheLiveView) {
   WindowHandle live = LiveWindow();
   Mouse(live, kLeftUp, 100, 100);
   setOutputState(3, OUTSTATE_MENU);
-  SendMessage(live, 332, 3, 0);
+  SendMessage(live, MSG_IDLE, 3, 0);
   EXPECT_EQ(getLiveViewPopup(3), 1);
   setOutputState(3, OUTSTATE_LIVEVIEW);
-  SendMessage(live, 332, 3, 0);
+  SendMessage(live, MSG_IDLE, 3, 0);
   EXPECT_EQ(getLiveViewPopup(3), 0);
 }
 
@@ -432,9 +433,9 @@ TEST_F(LiveProc, StartUpMessagesFromAnotherThreadAreAnsweredInOrder) {
   std::atomic<bool> done{false};
   int afterWizard = -1, afterCheck = -1, activeAfterCheck = -1;
   std::thread tool([&] {
-    SendMessage(live, 2049, 0, 0);
+    SendMessage(live, MSG_STARTWIZARD, 0, 0);
     afterWizard = getOutputState(3);
-    SendMessage(live, 2074, 0, 0);
+    SendMessage(live, MSG_DISKCHECK, 0, 0);
     afterCheck = getOutputState(3);
     activeAfterCheck = isLiveViewActive(3);
     done = true;

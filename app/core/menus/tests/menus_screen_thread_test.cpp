@@ -13,9 +13,11 @@
 #include "app/camera.h"
 #include "app/device_backend.h"
 #include "app/menus.h"
+#include "app/page_keys.h"
 #include "app/playback.h"
 #include "app/record_pages.h"
 #include "app/system_pages.h"
+#include "gui/app_hooks.h"
 #include "gui/desktop.h"
 #include "gui/layout.h"
 #include "gui/message.h"
@@ -26,7 +28,6 @@ using livetest::LiveGui;
 using menus::SubMenu;
 
 constexpr int kInspect = 0x9102;
-constexpr int kKeyLeft = 105, kKeyRight = 106, kKeyUp = 103, kKeyDown = 108;
 
 struct Opened {
   SubMenu which;
@@ -140,8 +141,8 @@ TEST_F(Menus, GuestInMaintenanceKeepsTheSelectionWhenRefusedAndMovesItOtherwise)
     firstPageVisibleAfterMove = IsWindowVisible(firstPage);
     secondPage = getMaintenancePageWnd();
     disabledAfterMove = DisabledItems(dlg, 20736, 7);
-    leftAnswer = static_cast<int>(SendMessage(dlg, MSG_KEYDOWN, kKeyLeft, 0));
-    SendMessage(dlg, MSG_KEYDOWN, kKeyRight, 0);
+    leftAnswer = static_cast<int>(SendMessage(dlg, MSG_KEYDOWN, PAGE_KEY_LEFT, 0));
+    SendMessage(dlg, MSG_KEYDOWN, PAGE_KEY_RIGHT, 0);
     activeAfterRight = GetActiveWindow();
     SendMessage(dlg, MSG_CLOSE, 0, 0);
   });
@@ -312,7 +313,7 @@ TEST_F(Menus, MainMenuButtonsForAdministratorAndGuest) {
       EXPECT_EQ(visibleAfter, 1) << row.id;
       EXPECT_EQ(stateAfter, 1) << row.id;
       EXPECT_EQ(getMainMenuWnd(), GUI_INVALID_HANDLE);
-      EXPECT_EQ(getOutputState(3), 0);
+      EXPECT_EQ(getOutputState(3), OUTSTATE_LIVEVIEW);
     }
   }
 }
@@ -322,7 +323,7 @@ TEST_F(Menus, MainMenuKeysSwapRowsAndTheTipFollowsTheButtons) {
   std::vector<std::string> tips;
   RunInLoop(showMainMenu, [&] {
     const WindowHandle menu = getMainMenuWnd();
-    const std::pair<int, int> moves[] = {{16391, kKeyUp}, {16388, kKeyUp}, {16385, kKeyDown}, {16392, kKeyDown}};
+    const std::pair<int, int> moves[] = {{16391, PAGE_KEY_UP}, {16388, PAGE_KEY_UP}, {16385, PAGE_KEY_DOWN}, {16392, PAGE_KEY_DOWN}};
     for (const auto& move : moves) {
       SetFocusChild(GetDlgItem(menu, move.first));
       SendMessage(menu, MSG_KEYDOWN, static_cast<WParam>(move.second), 0);

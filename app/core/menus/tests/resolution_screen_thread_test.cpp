@@ -13,6 +13,7 @@
 #include "app/system_pages.h"
 #include "core/nonclient/tests/screen_picture.h"
 #include "core/nonclient/tests/started_gui.h"
+#include "gui/app_hooks.h"
 #include "gui/dialog.h"
 #include "gui/message.h"
 #include "gui/timer.h"
@@ -90,7 +91,7 @@ TEST_F(ResolutionOnScreen, CountdownPictureMatchesTheReference) {
   });
   EXPECT_EQ(stateWhileOpen, 1);
   EXPECT_EQ(switchWhileOpen, 0);
-  EXPECT_EQ(getOutputState(3), 0);
+  EXPECT_EQ(getOutputState(3), OUTSTATE_LIVEVIEW);
   EXPECT_EQ(isDispSwitchEnabled(), 1);
   EXPECT_EQ(StoredVga(), kPrevVga);
   guitest::MatchReference(shot, guitest::ReferencePath(__FILE__, "resolution_countdown.png"));

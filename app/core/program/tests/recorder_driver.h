@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <functional>
 #include <thread>
+#include <linux/input-event-codes.h>
 
 #include "app/app_registry.h"
 #include "app/core/program/tests/program_test_support.h"
@@ -29,7 +30,6 @@ inline bool Open(WindowHandle hwnd) { return IsValidHandle(hwnd) && IsWindowVisi
 // script's thread.
 class Driver {
  public:
-  static constexpr int kKeyOne = 2, kKeyZero = 11, kKeyDot = 52, kKeyBackspace = 14, kKeyEnd = 107;
   static constexpr int kLoginPassword = 12529, kLoginOk = 4097;
   // The live-view window of the main output once the program shows it;
   // 0 when it does not within 10 s.
@@ -134,17 +134,17 @@ class Driver {
   // Digits and dots typed on the keyboard (Linux key codes).
   void Type(const char* text) {
     for (const char* c = text; *c; ++c) {
-      if (*c == '.') Key(kKeyDot);
-      else if (*c == '0') Key(kKeyZero);
-      else if (*c >= '1' && *c <= '9') Key(kKeyOne + (*c - '1'));
+      if (*c == '.') Key(KEY_DOT);
+      else if (*c == '0') Key(KEY_0);
+      else if (*c >= '1' && *c <= '9') Key(KEY_1 + (*c - '1'));
     }
   }
   // A text field emptied and typed into as a user does: a click in it,
   // Backspace from its end, then the text.
   void Retype(WindowHandle dialog, int id, const char* text) {
     ClickItem(dialog, id);
-    Key(kKeyEnd);
-    for (int i = 0; i < 64; ++i) Key(kKeyBackspace);
+    Key(KEY_END);
+    for (int i = 0; i < 64; ++i) Key(KEY_BACKSPACE);
     Type(text);
   }
   // The pop-up menu's first item, from the live view: the main menu.

@@ -93,7 +93,7 @@ TEST(RecorderRun, ClicksThroughTheSideMenuThePopUpMenuTheMainMenuAndASubMenuAndB
     // Start-up has made its tool windows, asked the wizard (or logged in)
     // and checked the disks, which leaves the live view active.
     ASSERT_TRUE(Driver::WaitFor([] { return !program_seam::startUpThreadRunning(); }));
-    ASSERT_EQ(getOutputState(getMainOutput()), 0);
+    ASSERT_EQ(getOutputState(getMainOutput()), OUTSTATE_LIVEVIEW);
     MatchScreen("run_liveview.png");
 
     d.Click(300, 200, HOST_BUTTON_LEFT);  // a channel: its side menu

@@ -16,6 +16,7 @@
 #include "app/device_test_seam.h"
 #include "app/login_rights.h"
 #include "app/page_registry.h"
+#include "app/page_keys.h"
 #include "gui/button.h"
 #include "gui/combobox.h"
 #include "gui/dialog.h"
@@ -35,7 +36,6 @@ constexpr int kAdvancedItem = 18434, kOverwrite = 18688;
 constexpr int kNetDetectItem = 20741, kDetectTab = 1, kNetButton = 21016, kPreferredDns = 16455;
 // System menu: the general settings are its first item; the date format.
 constexpr int kDisplayItem = 20225, kDateFormat = 20244;
-constexpr int kEscape = 1, kEnter = 28, kUp = 103, kDown = 108;
 constexpr char kPassword[] = "73916";
 
 #if defined(__SANITIZE_THREAD__)
@@ -90,7 +90,7 @@ void OpenSubMenuPage(Driver& d, int item, WindowHandle (*menu)(), int entry, Win
 
 // Escape on a page closes the sub-menu holding it, the page with it.
 void CloseWithEscape(Driver& d, WindowHandle (*menu)()) {
-  d.Key(kEscape);
+  d.Key(PAGE_KEY_ESCAPE);
   STEP(Driver::WaitFor([menu] { return !Open(menu()); }), "sub-menu closed");
 }
 
@@ -189,8 +189,8 @@ void DateFormatLeg(Driver& d) {
   d.ClickItem(page, kDateFormat);
   STEP(Driver::WaitFor([&] { return IsWindowVisible(list); }), "list opened");
   MatchScreen("settings_date_list");
-  d.Key(before + 1 < rows ? kDown : kUp);
-  d.Key(kEnter);
+  d.Key(before + 1 < rows ? PAGE_KEY_DOWN : PAGE_KEY_UP);
+  d.Key(KEY_ENTER);
   STEP(Driver::WaitFor([&] { return !IsWindowVisible(list); }), "list closed");
   STEP(Driver::WaitFor([&] {
          const LResult now = SendDlgItemMessage(page, kDateFormat, CB_GETSELVALUE, 0, 0);

@@ -6,6 +6,7 @@
 #include <functional>
 #include <string>
 #include <vector>
+#include <linux/input-event-codes.h>
 
 #include "app/app_registry.h"
 #include "app/camera.h"
@@ -13,6 +14,7 @@
 #include "app/core/program/tests/recorder_driver.h"
 #include "app/left_menu.h"
 #include "app/liveview_menu.h"
+#include "app/page_keys.h"
 #include "gui/combobox.h"
 #include "gui/propsheet.h"
 
@@ -22,7 +24,6 @@ using programtest::Driver;
 using programtest::Open;
 using programtest::RunWithScript;
 
-constexpr int kEscape = 1, kEnter = 28, kDown = 108, kRight = 106;
 // Two points on the channel: clicks that follow each other within the
 // double-click time on one point would be a double click.
 constexpr int kChannelX = 300, kChannelY = 200, kOtherX = 340, kOtherY = 240;
@@ -69,10 +70,10 @@ void Leave(Driver& d, WindowHandle window, Way way) {
       if (GetDlgItem(window, IDCANCEL) != GUI_INVALID_HANDLE && GetDlgItem(window, IDCANCEL) != 0)
         d.ClickItem(window, IDCANCEL);
       else
-        d.Key(kEscape);
+        d.Key(PAGE_KEY_ESCAPE);
       break;
     case Way::kEscape:
-      d.Key(kEscape);
+      d.Key(PAGE_KEY_ESCAPE);
       break;
     case Way::kRightClick:
       d.Click((r.left + r.right) / 2, (r.top + r.bottom) / 2, HOST_BUTTON_RIGHT);
@@ -86,11 +87,11 @@ void ExpectLiveViewAnswers(Driver& d, const std::string& after) {
   STEP(Driver::WaitFor([] { return getOutputState(Main()) == OUTSTATE_LIVEVIEW; }), after + ": live view state");
   d.Click(kOtherX, kOtherY, HOST_BUTTON_LEFT);
   STEP(Driver::WaitFor([] { return Open(Bar()) && getLiveViewPopup(Main()) == 1; }), after + ": side menu opens");
-  d.Key(kEscape);
+  d.Key(PAGE_KEY_ESCAPE);
   STEP(Driver::WaitFor([] { return !Open(Bar()) && getLiveViewPopup(Main()) == 0; }), after + ": side menu closes");
   d.Click(kOtherX, kOtherY, HOST_BUTTON_RIGHT);
   STEP(Driver::WaitFor(MenuUp), after + ": pop-up menu opens");
-  d.Key(kEscape);
+  d.Key(PAGE_KEY_ESCAPE);
   STEP(Driver::WaitFor([] { return !MenuUp(); }), after + ": pop-up menu closes");
 }
 
@@ -134,10 +135,10 @@ TEST(RecorderWalk, EverySideMenuItemOpenedAndLeftEachWayLeavesTheLiveViewAnsweri
         } else {
           // A box the item showed (no audio, say) is answered first.
           const WindowHandle live = FirstPreviewWindow(Main());
-          if (GetActiveWindow() != live && GetActiveWindow() != Bar()) d.Key(kEnter);
+          if (GetActiveWindow() != live && GetActiveWindow() != Bar()) d.Key(KEY_ENTER);
           STEP(Driver::WaitFor([&] { return GetActiveWindow() == live || GetActiveWindow() == Bar(); }),
                what + ": box answered");
-          if (Open(Bar())) d.Key(kEscape);
+          if (Open(Bar())) d.Key(PAGE_KEY_ESCAPE);
         }
         ExpectLiveViewAnswers(d, what);
         if (::testing::Test::HasFatalFailure()) return;
@@ -198,13 +199,13 @@ TEST(RecorderWalk, EveryComboBoxOfTheLiveViewSettingsOpensByClickAndKey) {
         for (int x : {left + r.right - 6, left + r.left + 12}) {
           d.Click(x, y, HOST_BUTTON_LEFT);
           STEP(Driver::WaitFor([&] { return Dropped(combo); }), what + " clicked at " + std::to_string(x - left - r.left));
-          d.Key(kEnter);
+          d.Key(KEY_ENTER);
           STEP(Driver::WaitFor([&] { return !Dropped(combo); }), what + " closed by Enter");
         }
-        for (int key : {kEnter, kDown}) {
+        for (int key : {KEY_ENTER, int{PAGE_KEY_DOWN}}) {
           d.Key(key);
           STEP(Driver::WaitFor([&] { return Dropped(combo); }), what + " opened by key " + std::to_string(key));
-          d.Key(kEscape);
+          d.Key(PAGE_KEY_ESCAPE);
           STEP(Driver::WaitFor([&] { return !Dropped(combo); }), what + " closed by Escape");
           STEP(Open(getSystemPageWnd()), what + ": the page stays open");
         }
@@ -237,7 +238,7 @@ TEST(RecorderWalk, EveryPopUpItemChosenAndLeftEachWayLeavesTheLiveViewAnswering)
     STEP(Driver::WaitFor(MenuUp), "pop-up menu");
     const MenuHandle menu = getLiveViewMenu(Main());
     const int items = GetMenuItemCount(menu);
-    d.Key(kEscape);
+    d.Key(PAGE_KEY_ESCAPE);
     STEP(Driver::WaitFor([] { return !MenuUp(); }), "pop-up menu closes");
     for (int k = 0; k < items; ++k)
       for (Way way : kWays) {
@@ -246,12 +247,12 @@ TEST(RecorderWalk, EveryPopUpItemChosenAndLeftEachWayLeavesTheLiveViewAnswering)
         STEP(Driver::WaitFor(MenuUp), what + ": menu");
         const MenuHandle now = getLiveViewMenu(Main());
         const bool sub = GetSubMenu(now, k) != 0;
-        for (int i = 0; i <= k; ++i) d.Key(kDown);
+        for (int i = 0; i <= k; ++i) d.Key(PAGE_KEY_DOWN);
         if (sub) {
-          d.Key(kRight);
-          d.Key(kDown);  // an item of the sub-menu
+          d.Key(PAGE_KEY_RIGHT);
+          d.Key(PAGE_KEY_DOWN);  // an item of the sub-menu
         }
-        d.Key(kEnter);
+        d.Key(KEY_ENTER);
         STEP(Driver::WaitFor([] { return !MenuUp(); }), what + ": chosen");
         Driver::WaitFor([] { return OpenedWindow() != 0 || getOutputState(Main()) == OUTSTATE_LIVEVIEW; });
         bool opened = false;

@@ -10,12 +10,17 @@
 #include "app/control_services.h"
 #include "app/device_backend.h"
 #include "app/testing/page_harness.h"
+#include "gui/button.h"
 #include "gui/control_paint.h"
 #include "gui/display.h"
 #include "gui/element.h"
 #include "gui/layout.h"
+#include "gui/static.h"
+#include "gui/window.h"
 
 namespace {
+
+constexpr uint32_t kBoxStyle = WS_CHILD | WS_VISIBLE | BS_AUTOCHECKBOX;
 
 using livetest::LiveGui;
 
@@ -95,8 +100,10 @@ class ControlServices : public LiveGui {
 
 TEST_F(ControlServices, LabelTakesItsShareOfTheRectangleAndTheControlTheRest) {
   setCtrlScale(3, 7);
-  const WindowHandle edit =
-      createLabeledCtrl("button", "Name", 0x0C000002u, 0x10011u | 0x100000u, 40, 10, 20, 300, 24, page_, 0);
+  // A check box with the corners on both sides and a placed left edge.
+  constexpr uint32_t kCorners = EDIT_CORNER_TOPRIGHT | EDIT_CORNER_BOTTOMLEFT | EDIT_CORNER_TOPLEFT;
+  const WindowHandle edit = createLabeledCtrl("button", "Name", WS_VISIBLE | WS_DISABLED | BS_CHECKBOX,
+                                              kCorners | WS_EX_PLACE_X, 40, 10, 20, 300, 24, page_, 0);
   ASSERT_NE(edit, GUI_INVALID_HANDLE);
   const WindowHandle label = GetDlgItem(page_, 40 + 256);
   Rect l{}, c{};
@@ -109,9 +116,11 @@ TEST_F(ControlServices, LabelTakesItsShareOfTheRectangleAndTheControlTheRest) {
   EXPECT_STREQ(GetWindowCaption(label), "Name");
   // The label follows the control's visibility and enabling bits; its
   // extended style takes the corner bits over.
-  EXPECT_EQ(GetWindowStyle(label) & 0x0C000105u, 0x0C000105u);
-  EXPECT_EQ(GetWindowExStyle(label) & 0x500011u, 0x500011u);
-  EXPECT_EQ(GetWindowExStyle(edit) & 0x11u, 0u);
+  constexpr uint32_t kLabelBits = WS_VISIBLE | WS_DISABLED | SS_NOTIFY | SS_GRAYTEXT;
+  EXPECT_EQ(GetWindowStyle(label) & kLabelBits, kLabelBits);
+  constexpr uint32_t kLabelEx = WS_EX_PLACE_X | WS_EX_PLACE_W | EDIT_CORNER_BOTTOMLEFT | EDIT_CORNER_TOPLEFT;
+  EXPECT_EQ(GetWindowExStyle(label) & kLabelEx, kLabelEx);
+  EXPECT_EQ(GetWindowExStyle(edit) & (EDIT_CORNER_BOTTOMLEFT | EDIT_CORNER_TOPLEFT), 0u);
   enableLabeledCtrl(page_, 40, 1);
   showLabeledCtrl(page_, 40, 0);
   EXPECT_FALSE(IsWindowVisible(label));
@@ -119,7 +128,7 @@ TEST_F(ControlServices, LabelTakesItsShareOfTheRectangleAndTheControlTheRest) {
 }
 
 TEST_F(ControlServices, ChannelBoxesFillTheGridAndTheAllBoxesFollowTheirGroup) {
-  const int bottom = createChanCheckBoxes(page_, "copychan", "all_analog", "all_ipc", "chan_item", 0x48000003u, 0, 2,
+  const int bottom = createChanCheckBoxes(page_, "copychan", "all_analog", "all_ipc", "chan_item", kBoxStyle, 0, 2,
                                           8, 0);
   // 16 analog boxes in two rows of 8 cells of 60 x 26 from (20, 70), then
   // the IP block 8 pixels below them.
@@ -149,7 +158,7 @@ TEST_F(ControlServices, ChannelBoxesFillTheGridAndTheAllBoxesFollowTheirGroup) {
 
 TEST_F(ControlServices, BoxesLeaveOutChannelsTheUserMayNotUse) {
   setLoginState(3, 1, 0);  // the guest: no recording right on any channel
-  createChanCheckBoxes(page_, "copychan", "all_analog", "all_ipc", "chan_item", 0x48000003u, 0, 2, 8, 1);
+  createChanCheckBoxes(page_, "copychan", "all_analog", "all_ipc", "chan_item", kBoxStyle, 0, 2, 8, 1);
   EXPECT_FALSE(Exists(4192));
   EXPECT_FALSE(IsWindowVisible(GetDlgItem(page_, 4176)));
   EXPECT_FALSE(Exists(4224));

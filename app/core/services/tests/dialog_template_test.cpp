@@ -8,10 +8,14 @@
 
 #include "app/app_registry.h"
 #include "app/dialog_template.h"
+#include "gui/nonclient.h"
+#include "gui/window.h"
 
 namespace {
 
 using app::Placement;
+
+constexpr uint32_t kStyle = WS_CAPTION | WS_VISIBLE | WS_BORDER, kExStyle = WS_EX_NOCLOSEBOX;
 
 CtrlResInfo Record(int x, int y, int w, int h, const char* caption) {
   CtrlResInfo r{};
@@ -33,14 +37,14 @@ TEST(DialogTemplate, PlacesTheRecordAsAskedWithItsCaptionAndStyles) {
       {Placement::kFromBottomRight, sw - 30 - 200, sh - 40 - 100},
   };
   for (const Row& row : rows) {
-    DlgTemplate t = app::templateFromRecord(&r, 0x28400000u, 0x20000000u, row.placement, output);
+    DlgTemplate t = app::templateFromRecord(&r, kStyle, kExStyle, row.placement, output);
     EXPECT_EQ(t.x, row.x);
     EXPECT_EQ(t.y, row.y);
     EXPECT_EQ(t.w, 200);
     EXPECT_EQ(t.h, 100);
     EXPECT_STREQ(t.caption, "title");
-    EXPECT_EQ(t.dwStyle, 0x28400000u);
-    EXPECT_EQ(t.dwExStyle, 0x20000000u);
+    EXPECT_EQ(t.dwStyle, kStyle);
+    EXPECT_EQ(t.dwExStyle, kExStyle);
     EXPECT_EQ(t.controlnr, 0);
     EXPECT_EQ(t.controls, nullptr);
   }

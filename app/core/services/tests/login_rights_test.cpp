@@ -83,7 +83,7 @@ TEST_F(ServicesTest, LoginRecordsAndRefresh) {
   setLoginState(3, 0, 4);
   setOutputState(3, OUTSTATE_MENU);
   EXPECT_EQ(ensureLogin(0), 1);
-  EXPECT_EQ(getOutputState(3), 0);
+  EXPECT_EQ(getOutputState(3), OUTSTATE_LIVEVIEW);
 }
 
 // A logged-out output asks for the login before a protected entry; a

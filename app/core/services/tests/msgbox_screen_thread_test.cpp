@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "app/msgbox.h"
+#include "app/page_keys.h"
 #include "core/nonclient/tests/screen_picture.h"
 #include "core/nonclient/tests/started_gui.h"
 #include "gui/dialog.h"
@@ -12,7 +13,6 @@
 namespace {
 
 constexpr int kShoot = 0x9002;
-constexpr WParam kEscape = 1;
 
 guitest::Picture g_shot;
 
@@ -25,7 +25,7 @@ LResult ShooterProc(WindowHandle hwnd, int msg, WParam wParam, LParam lParam) {
   Rect r{};
   GetWindowRect(box, &r);
   g_shot = guitest::Grab(r);
-  SendMessage(box, MSG_KEYDOWN, kEscape, 0);
+  SendMessage(box, MSG_KEYDOWN, PAGE_KEY_ESCAPE, 0);
   return 0;
 }
 

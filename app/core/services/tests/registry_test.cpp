@@ -96,10 +96,10 @@ TEST_F(ServicesTest, ScreenSizeOfEachOutputFollowsTheConfiguration) {
 TEST_F(ServicesTest, ToolkitAndApplicationShareOneState) {
   setOutputState(3, 5);
   setOutputStateHook(OUTSTATE_LIVEVIEW, 3);  // state first, output second
-  EXPECT_EQ(getOutputState(3), 0);
+  EXPECT_EQ(getOutputState(3), OUTSTATE_LIVEVIEW);
   setOutputState(1, OUTSTATE_PLAYBACK);
-  EXPECT_EQ(getOutputStateHook(1), 9);
-  EXPECT_EQ(getOutputStateHook(2), 0);
+  EXPECT_EQ(getOutputStateHook(1), OUTSTATE_PLAYBACK);
+  EXPECT_EQ(getOutputStateHook(2), OUTSTATE_LIVEVIEW);
 
   setCurOutputHook(1);
   EXPECT_EQ(getCurOutput(), 1);

@@ -10,6 +10,7 @@
 #include "app/page_registry.h"
 #include "app/record/record_page_test.h"
 #include "app/testing/page_harness.h"
+#include "gui/combobox.h"
 #include "gui/desktop.h"
 #include "gui/message.h"
 #include "gui/propsheet.h"
@@ -70,9 +71,9 @@ TEST_F(AdvRecordPage, WithAndWithoutTheWarningOnScreen) {
 // stops at disk 32.
 TEST_F(AdvRecordPage, PortListStopsAtTheLastDisk) {
   Open();
-  const int count = static_cast<int>(SendDlgItemMessage(page_, kPort, 0xF146, 0, 0));
+  const int count = static_cast<int>(SendDlgItemMessage(page_, kPort, CB_GETCOUNT, 0, 0));
   EXPECT_EQ(count, 1 + (32 - 25));
-  EXPECT_EQ(static_cast<int>(SendDlgItemMessage(page_, kPort, 0xF181, 0, 0)), 24);
+  EXPECT_EQ(static_cast<int>(SendDlgItemMessage(page_, kPort, CB_GETSELVALUE, 0, 0)), 24);
   Close();
 }
 
@@ -177,7 +178,7 @@ TEST_F(AdvRecordPage, FewerPorts) {
   Close();
   ability->esataNum = 0;
   Open();
-  EXPECT_EQ(SendDlgItemMessage(page_, kPort, 0xF146, 0, 0), 0);
+  EXPECT_EQ(SendDlgItemMessage(page_, kPort, CB_GETCOUNT, 0, 0), 0);
   const AdvRecordConfig before = Stored();
   Choose(page_, kUse, 1);
   EXPECT_TRUE(Enabled(page_, kApply));

@@ -15,6 +15,7 @@
 #include "app/record/disks/tests/disks_test_support.h"
 #include "gui/button.h"
 #include "gui/segrate.h"
+#include "app/page_keys.h"
 
 namespace {
 
@@ -238,10 +239,10 @@ namespace {
 // Left goes back to the storage menu, Escape closes it with the page.
 TEST_F(Advance, KeysLeadBackToTheStorageMenu) {
   OpenAdvance();
-  SendMessage(win_, MSG_KEYDOWN, 105, 0);
+  SendMessage(win_, MSG_KEYDOWN, PAGE_KEY_LEFT, 0);
   desktest::Drain();
   EXPECT_EQ(GetActiveWindow(), menu_);
-  SendMessage(win_, MSG_KEYDOWN, 1, 0);
+  SendMessage(win_, MSG_KEYDOWN, PAGE_KEY_ESCAPE, 0);
   desktest::Drain();
   EXPECT_EQ(getDiskPageWnd(), GUI_INVALID_HANDLE);
 }

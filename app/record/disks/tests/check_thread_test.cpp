@@ -6,6 +6,7 @@
 
 #include "app/record/disks/check_seam.h"
 #include "app/record/disks/tests/disks_test_support.h"
+#include "gui/combobox.h"
 
 namespace {
 
@@ -135,7 +136,7 @@ TEST_F(DiskCheck, PollEndsOnEveryPathAndGivesTheLiveViewBack) {
   EXPECT_FALSE(LiveViewHeld());
   page = OpenCheck();
   EXPECT_EQ(livetest::Enabled(page, kPause), true);
-  EXPECT_EQ(SendDlgItemMessage(page, kDisk, 0xF181, 0, 0), 2);
+  EXPECT_EQ(SendDlgItemMessage(page, kDisk, CB_GETSELVALUE, 0, 0), 2);
   EXPECT_TRUE(Enabled(page, kCancel));
   // Exit stops only the polling of a running check.
   Command(page, kResume);

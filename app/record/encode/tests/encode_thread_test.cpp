@@ -12,6 +12,7 @@
 #include "app/page_registry.h"
 #include "app/record/record_page_test.h"
 #include "app/testing/page_harness.h"
+#include "gui/combobox.h"
 #include "gui/edit.h"
 #include "gui/message.h"
 #include "gui/propsheet.h"
@@ -24,7 +25,9 @@ constexpr int kChan = 18432, kApply = 4098, kDays = 18462, kWd1 = 18466;
 constexpr int kType = 18443, kRes = 18444, kRateType = 18445, kQuality = 18446, kFrame = 18447, kMode = 18448,
               kRate = 18449, kEdit = 18494, kTwin = 9, kTwinEdit = 18495;
 
-int Value(WindowHandle page, int combo) { return static_cast<int>(SendDlgItemMessage(page, combo, 0xF181, 0, 0)); }
+int Value(WindowHandle page, int combo) {
+  return static_cast<int>(SendDlgItemMessage(page, combo, CB_GETSELVALUE, 0, 0));
+}
 std::string Text(WindowHandle page, int id) {
   char text[64] = "";
   GetDlgItemText(page, id, text, sizeof text);
@@ -253,9 +256,9 @@ TEST_F(EncodePage, SnapshotTab) {
   GetWindowRect(win_, &r);
   livetest::MatchesReference(__FILE__, "encode_snapshot", livetest::Grab(r));
   const int intervals[] = {1, 2, 3, 4, 5, 600, 1800, 3600, 43200, 86400};
-  ASSERT_EQ(SendDlgItemMessage(pic, kNormalInterval, 0xF146, 0, 0), 10);
+  ASSERT_EQ(SendDlgItemMessage(pic, kNormalInterval, CB_GETCOUNT, 0, 0), 10);
   for (int i = 0; i < 10; ++i) {
-    SendDlgItemMessage(pic, kNormalInterval, 0xF14E, static_cast<WParam>(i), 0);
+    SendDlgItemMessage(pic, kNormalInterval, CB_SETCURSEL, static_cast<WParam>(i), 0);
     EXPECT_EQ(Value(pic, kNormalInterval), intervals[i]) << i;
   }
   Choose(pic, kNormalInterval, 86400);
@@ -316,9 +319,9 @@ TEST_F(EncodePage, MainStreamSetsAgainstAModel) {
       const int group = streams[channel] == 2 ? 1 : streams[channel] == 1 ? 0 : static_cast<int>(rng() % 2);
       const int id = fields[rng() % 4] + group * kTwin;
       if (!Enabled(page_, id)) continue;
-      const int count = static_cast<int>(SendDlgItemMessage(page_, id, 0xF146, 0, 0));
+      const int count = static_cast<int>(SendDlgItemMessage(page_, id, CB_GETCOUNT, 0, 0));
       ASSERT_GT(count, 0) << when;
-      SendDlgItemMessage(page_, id, 0xF14E, static_cast<WParam>(rng() % static_cast<unsigned>(count)), 0);
+      SendDlgItemMessage(page_, id, CB_SETCURSEL, static_cast<WParam>(rng() % static_cast<unsigned>(count)), 0);
       Command(page_, id, 1);
       Heads h{Value(page_, kRateType + group * kTwin), Value(page_, kQuality + group * kTwin),
               Value(page_, kFrame + group * kTwin), Value(page_, kRate + group * kTwin)};
@@ -355,7 +358,7 @@ TEST_F(EncodePage, MainStreamSetsAgainstAModel) {
   EXPECT_EQ(ENCODE_CUSTOM_KBPS(StoredEncode(2).blocks[ENCODE_EVENT].bitrate), 1500);
   // A channel without main streams shows both groups empty and disabled.
   Choose(page_, kChan, 4);
-  EXPECT_EQ(SendDlgItemMessage(page_, kRes, 0xF146, 0, 0), 0);
+  EXPECT_EQ(SendDlgItemMessage(page_, kRes, CB_GETCOUNT, 0, 0), 0);
   EXPECT_FALSE(Enabled(page_, kRes));
   EXPECT_FALSE(Enabled(page_, kRes + kTwin));
   device_seam::clearOverrides();
@@ -416,7 +419,7 @@ TEST_F(EncodePage, Wd1AndAudioFollowTheirControls) {
   const std::string wd1 = isVideoStandard(2) ? "960*576(WD1)" : "960*480(WD1)";
   for (int id : {kRes, kRes + kTwin}) {
     char text[64] = "";
-    SendDlgItemMessage(page_, id, 0xF148, 0, reinterpret_cast<LParam>(text));
+    SendDlgItemMessage(page_, id, CB_GETLBTEXT, 0, reinterpret_cast<LParam>(text));
     EXPECT_EQ(text, wd1) << id;
   }
   Choose(page_, kRes, 36);
@@ -424,7 +427,7 @@ TEST_F(EncodePage, Wd1AndAudioFollowTheirControls) {
   SendDlgItemMessage(page_, kWd1, BM_SETCHECK, 0, 0);
   Command(page_, kWd1);
   EXPECT_NE(Value(page_, kRes), 36);
-  EXPECT_EQ(static_cast<int>(SendDlgItemMessage(page_, kRes, 0xF147, 0, 0)), 0);
+  EXPECT_EQ(static_cast<int>(SendDlgItemMessage(page_, kRes, CB_GETCURSEL, 0, 0)), 0);
   SendDlgItemMessage(page_, kWd1, BM_SETCHECK, 1, 0);
   Command(page_, kWd1);
   // Audio: both streams video only leave the box off and disabled; a

@@ -11,6 +11,7 @@
 #include "gui/button.h"
 #include "gui/message.h"
 #include "gui/propsheet.h"
+#include "app/page_keys.h"
 
 namespace {
 
@@ -129,7 +130,7 @@ TEST_F(ManualPages, SnapshotFailuresAndRightsDecideWhatTheUserSees) {
   ASSERT_EQ(livetest::Boxes().size(), 1u);
   EXPECT_EQ(livetest::Boxes()[0].text, "Snapshot failed, error code: 12");
   // Escape closes the page.
-  SendMessage(win_, MSG_KEYDOWN, 1, 0);
+  SendMessage(win_, MSG_KEYDOWN, PAGE_KEY_ESCAPE, 0);
   desktest::Drain();
   EXPECT_EQ(getManualPageWnd(), GUI_INVALID_HANDLE);
 

@@ -15,6 +15,7 @@
 #include "app/record/storage/format_seam.h"
 #include "app/record/storage/tests/storage_test_support.h"
 #include "app/storage_pages.h"
+#include "gui/combobox.h"
 #include "gui/cursor.h"
 #include "gui/desktop.h"
 #include "gui/listview.h"
@@ -477,7 +478,7 @@ TEST_F(Storage, NetworkDiskAddShowsEachRefusalAndSendsTheEntry) {
     bool stayed = false;
     RunInLoop([](WindowHandle owner) { return showNetHdAddDialog(owner, -1); }, [&] {
       const WindowHandle dlg = GetActiveWindow();
-      SendDlgItemMessage(dlg, kNetType, 0xF182, 5, 0);
+      SendDlgItemMessage(dlg, kNetType, CB_SELECTVALUE, 5, 0);
       Command(dlg, kOk);
       stayed = IsWindow(dlg) != 0;
       Command(dlg, kCancel);
@@ -491,7 +492,7 @@ TEST_F(Storage, NetworkDiskAddShowsEachRefusalAndSendsTheEntry) {
   device_seam::startCallLog();
   RunInLoop([](WindowHandle owner) { return showNetHdAddDialog(owner, -1); }, [&] {
     const WindowHandle dlg = GetActiveWindow();
-    SendDlgItemMessage(dlg, kNetType, 0xF182, 5, 0);
+    SendDlgItemMessage(dlg, kNetType, CB_SELECTVALUE, 5, 0);
     SendDlgItemMessage(dlg, kNetDir, MSG_SETTEXT, 0, reinterpret_cast<LParam>("/export"));
     Command(dlg, kOk);
   });

@@ -12,11 +12,14 @@
 #include "app/testing/page_harness.h"
 #include "app/device_backend.h"
 #include "app/system_pages.h"
+#include "gui/button.h"
 #include "gui/combine.h"
+#include "gui/combobox.h"
 #include "gui/layout.h"
 #include "gui/listview.h"
 #include "gui/message.h"
 #include "gui/propsheet.h"
+#include "app/page_keys.h"
 
 namespace {
 
@@ -228,7 +231,7 @@ TEST_F(PreviewSet, RandomEditsOnBothPagesStoreWhatTheModelStores) {
       case 3: {
         what = "audio";
         model.base.audio = !model.base.audio;
-        SendDlgItemMessage(base_, kAudio, 0xF0F1, model.base.audio, 0);
+        SendDlgItemMessage(base_, kAudio, BM_SETCHECK, model.base.audio, 0);
         Command(base_, kAudio);
         break;
       }
@@ -270,7 +273,7 @@ TEST_F(PreviewSet, RandomEditsOnBothPagesStoreWhatTheModelStores) {
         SelectRow(row);
         if (pick(2)) {
           SetFocusChild(GetDlgItem(view_, kList));
-          SendMessage(view_, MSG_KEYDOWN, 150, 0);
+          SendMessage(view_, MSG_KEYDOWN, PAGE_KEY_PLAY, 0);
         } else {
           NotifyParentEx(GetDlgItem(view_, kList), pick(2) ? LVN_ITEMDBCLK : LVN_CELLCLICK, row);
         }
@@ -353,7 +356,7 @@ TEST_F(PreviewSet, AChannelInTwoWindowsShowsTheHintAndStoresNothing) {
   const std::string hint = "One channel stands in two windows of this layout!/64";
   EXPECT_EQ(BoxTexts(), (std::vector<std::string>{hint, hint, hint}));
   EXPECT_EQ(CallCount("setPreviewConfig"), 0u);
-  EXPECT_EQ(SendDlgItemMessage(view_, kViewOutport, 0xF181, 0, 0), 3);
+  EXPECT_EQ(SendDlgItemMessage(view_, kViewOutport, CB_GETSELVALUE, 0, 0), 3);
   EXPECT_EQ(SlotText(15), "A16");  // still the sixteen windows
   // Emptying one of the two windows lets Apply through, and the sixteen-window
   // order then stands in every layout.
@@ -369,7 +372,7 @@ TEST_F(PreviewSet, AChannelInTwoWindowsShowsTheHintAndStoresNothing) {
 TEST_F(PreviewSet, AnAuxiliaryOutputOffersNoLayoutAudioOrPaging) {
   device_seam::overrideAnswer("getAuxVideoOutNum", 1);
   Open();
-  EXPECT_EQ(SendDlgItemMessage(base_, kOutport, 0xF146, 0, 0), 4);
+  EXPECT_EQ(SendDlgItemMessage(base_, kOutport, CB_GETCOUNT, 0, 0), 4);
   Choose(base_, kOutport, 4);
   EXPECT_FALSE(Enabled(base_, kMode));
   EXPECT_FALSE(Enabled(base_, kMode + 256));
@@ -398,8 +401,8 @@ TEST_F(PreviewSet, ReadAndSaveFailuresShowTheirBoxesAndKeepTheRecords) {
   Choose(base_, kOutport, 1);
   Choose(view_, kViewOutport, 2);
   device_seam::clearOverrides();
-  EXPECT_EQ(SendDlgItemMessage(base_, kOutport, 0xF181, 0, 0), 3);
-  EXPECT_EQ(SendDlgItemMessage(view_, kViewOutport, 0xF181, 0, 0), 3);
+  EXPECT_EQ(SendDlgItemMessage(base_, kOutport, CB_GETSELVALUE, 0, 0), 3);
+  EXPECT_EQ(SendDlgItemMessage(view_, kViewOutport, CB_GETSELVALUE, 0, 0), 3);
   Choose(base_, kDwell, 4);
   Command(view_, kStop);
   device_seam::overrideAnswer("setPreviewConfig", -7);
@@ -507,7 +510,7 @@ TEST_F(PreviewSet, CaptionsWithWrongConversionsAreShownAsTheyStand) {
 
 TEST_F(PreviewSet, ClosingByEscapeOrWithItsMenuLeavesNoRegistration) {
   Open();
-  SendMessage(win_, MSG_KEYDOWN, 1, 0);
+  SendMessage(win_, MSG_KEYDOWN, PAGE_KEY_ESCAPE, 0);
   desktest::Drain();
   EXPECT_EQ(getSystemPageWnd(), GUI_INVALID_HANDLE);
   MainWinCreate create = MainWindowCreation({0, 0, 8, 8}, DefaultMainWinProc, "", WS_VISIBLE, 0);

@@ -7,6 +7,7 @@
 #include "app/testing/page_harness.h"
 #include "app/device_backend.h"
 #include "app/system_pages.h"
+#include "gui/combobox.h"
 #include "gui/desktop.h"
 #include "gui/message.h"
 #include "gui/propsheet.h"
@@ -126,13 +127,13 @@ TEST_F(Serial, ListsShowTheRecordAndTheDeviceRates) {
   GetWindowRect(win_, &r);
   livetest::MatchesReference(__FILE__, "rs232set", livetest::Grab(r));
   // The device's rates: every one but 76800.
-  EXPECT_EQ(SendDlgItemMessage(page_, kSpeed, 0xF146, 0, 0), 14);
-  EXPECT_EQ(SendDlgItemMessage(page_, kSpeed, 0xF181, 0, 0), 9);
-  SendDlgItemMessage(page_, kSpeed, 0xF182, 14, 0);
-  EXPECT_EQ(SendDlgItemMessage(page_, kSpeed, 0xF181, 0, 0), 14) << "115200 is offered";
-  SendDlgItemMessage(page_, kSpeed, 0xF182, 9, 0);
-  EXPECT_EQ(SendDlgItemMessage(page_, kData, 0xF181, 0, 0), 3);
-  EXPECT_EQ(SendDlgItemMessage(page_, kUse, 0xF146, 0, 0), 2);
+  EXPECT_EQ(SendDlgItemMessage(page_, kSpeed, CB_GETCOUNT, 0, 0), 14);
+  EXPECT_EQ(SendDlgItemMessage(page_, kSpeed, CB_GETSELVALUE, 0, 0), 9);
+  SendDlgItemMessage(page_, kSpeed, CB_SELECTVALUE, 14, 0);
+  EXPECT_EQ(SendDlgItemMessage(page_, kSpeed, CB_GETSELVALUE, 0, 0), 14) << "115200 is offered";
+  SendDlgItemMessage(page_, kSpeed, CB_SELECTVALUE, 9, 0);
+  EXPECT_EQ(SendDlgItemMessage(page_, kData, CB_GETSELVALUE, 0, 0), 3);
+  EXPECT_EQ(SendDlgItemMessage(page_, kUse, CB_GETCOUNT, 0, 0), 2);
   Close();
 }
 

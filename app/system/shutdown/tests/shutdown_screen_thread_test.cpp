@@ -3,21 +3,39 @@
 // kind, its deafness to keys and mouse, its close on the timer, and both
 // windows as their reference pictures show them.
 #include <atomic>
+#include <chrono>
 #include <string>
 
 #include "app/core/program/program_seam.h"
 #include "app/page_frame.h"
 #include "app/system_pages.h"
 #include "app/testing/page_harness.h"
+#include "core/timer/timer_internal.h"
 #include "gui/desktop.h"
-#include "gui/timer.h"
+#include "gui/message.h"
+#include "app/page_keys.h"
 
 namespace {
 
 using livetest::ClickItem;
 using livetest::PumpUntil;
 
-constexpr int kLock = 21248, kShutdown = 21249, kReboot = 21250, kHintText = 21264, kHintTimer = 8199;
+constexpr int kLock = 21248, kShutdown = 21249, kReboot = 21250, kHintText = 21264;
+
+// The steady clock moved on by what the test has stepped. It stays
+// installed once installed: taking it away would turn the timer thread's
+// clock back.
+std::atomic<long long> g_stepped{0};
+long long SteppedClock() {
+  using namespace std::chrono;
+  return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count() + g_stepped.load();
+}
+// Moves the toolkit's time on without waiting for it.
+void StepTime(long long ms) {
+  SetTimerClockForTest(SteppedClock);
+  g_stepped += ms;
+  WakeTimerThread();
+}
 
 std::atomic<int> g_ends{0};
 std::atomic<bool> g_reboot{false};
@@ -81,7 +99,7 @@ TEST_F(Shutdown, CancelEscapeAndCloseLeaveTheDialogAndThePictureButtonsAskFirst)
   });
   EXPECT_EQ(focused, PAGE_ID_CANCEL);
   Dialog([](WindowHandle dlg) {
-    SendMessage(dlg, MSG_KEYDOWN, 1, 0);
+    SendMessage(dlg, MSG_KEYDOWN, PAGE_KEY_ESCAPE, 0);
     EXPECT_TRUE(PumpUntil([dlg] { return !IsWindowVisible(dlg); }));
   });
   // Declined questions change nothing and leave the dialog open.
@@ -140,11 +158,11 @@ TEST_F(Shutdown, TheHintSaysItsKindIgnoresKeysAndMouseAndClosesOnItsTimer) {
     RunInLoop([&](WindowHandle owner) { return createShutdownHintWindow(owner, kind.first); }, [&] {
       const WindowHandle hint = GetActiveWindow();
       text = Text(hint, kHintText);
-      SendMessage(hint, MSG_KEYDOWN, 1, 0);
-      SendMessage(hint, 12, 0, 0);
+      SendMessage(hint, MSG_KEYDOWN, PAGE_KEY_ESCAPE, 0);
+      SendMessage(hint, MSG_NCLBUTTONDBLCLK, 0, 0);
       desktest::Drain();
       stayed = IsWindowVisible(hint) != FALSE;
-      SendMessage(hint, MSG_TIMER, kHintTimer, 0);
+      StepTime(1000);  // the hint's one second
     });
     EXPECT_EQ(text, kind.second);
     EXPECT_TRUE(stayed);

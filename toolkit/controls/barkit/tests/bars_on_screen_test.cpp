@@ -10,6 +10,7 @@
 #include "core/nonclient/tests/screen_picture.h"
 #include "gui/edit.h"
 #include "gui/menubutton.h"
+#include "gui/message.h"
 #include "gui/newtoolbar.h"
 #include "gui/progressbar.h"
 #include "gui/segrate.h"
@@ -92,7 +93,7 @@ TEST_F(BarsOnScreen, HotAndPushedToolBarsAndADisabledMenuButton) {
     SendMessage(bar, TOOLBAR_ADDITEM, 0, reinterpret_cast<LParam>(info.get()));
   }
   desktest::Drain();
-  SendMessage(bar, 1, 0, 5 | (5 << 16));  // the first item pushed
+  SendMessage(bar, MSG_LBUTTONDOWN, 0, 5 | (5 << 16));  // the first item pushed
 
   const GalPixel a = guitest::Rgb(40, 60, 90), b = guitest::Rgb(200, 140, 40), c = guitest::Rgb(220, 60, 60),
                  d = guitest::Rgb(90, 90, 90);
@@ -108,11 +109,11 @@ TEST_F(BarsOnScreen, HotAndPushedToolBarsAndADisabledMenuButton) {
       {0, NTBIF_PUSHBUTTON | NTBIF_DISABLED, 4, labels[2], nullptr, 0, nullptr, {}, 0},
   };
   for (NtbItemInfo& it : items) SendMessage(ntb, NTBM_ADDITEM, 0, reinterpret_cast<LParam>(&it));
-  SendMessage(ntb, 4, 0, 12 | (10 << 16));  // the first item hot
+  SendMessage(ntb, MSG_MOUSEMOVE, 0, 12 | (10 << 16));  // the first item hot
   WindowHandle pushed =
       At("newtoolbar", NTBS_DRAWSTATES, 10, 120, 300, 32, reinterpret_cast<LParam>(&data));
   for (NtbItemInfo& it : items) SendMessage(pushed, NTBM_ADDITEM, 0, reinterpret_cast<LParam>(&it));
-  SendMessage(pushed, 1, 0, 12 | (10 << 16));  // pressed and hot
+  SendMessage(pushed, MSG_LBUTTONDOWN, 0, 12 | (10 << 16));  // pressed and hot
 
   WindowHandle menu = At("menubutton", WS_DISABLED, 330, 10, 160, 28, 0, "Channel");
   MenuButtonItemInfo info{MB_WHICH_TEXT, "Camera 02", nullptr, 0};

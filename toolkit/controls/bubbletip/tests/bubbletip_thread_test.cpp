@@ -11,11 +11,14 @@
 #include "controls/listview/listview_internal.h"
 #include "gui/app_hooks.h"
 #include "gui/button.h"
+#include "gui/control_tip.h"
 #include "gui/dialog.h"
 #include "gui/bubbletip.h"
 #include "gui/livevideo.h"
+#include "gui/message.h"
 #include "gui/static.h"
 #include "gui/timer.h"
+#include "gui/window.h"
 
 namespace {
 
@@ -40,7 +43,7 @@ class BubbleTip : public lvtest::ListViewFixture {
     screenWidth_ = s.cx;
   }
   void TearDown() override {
-    if (controls::BubbleTipWindow()) SendMessage(tip_, 102, 0, 0);
+    if (controls::BubbleTipWindow()) SendMessage(tip_, MSG_CLOSE, 0, 0);
     lvtest::ListViewFixture::TearDown();
   }
   // The screen position of a client point of the list view.
@@ -50,7 +53,7 @@ class BubbleTip : public lvtest::ListViewFixture {
   }
   LParam CutCell() { return Screen(30, listview::DataOf(lv_)->headerHeight + 6); }
   LParam FittingCell() { return Screen(100, listview::DataOf(lv_)->headerHeight + 6); }
-  void Request(LParam at) { SendMessage(tip_, 400, lv_, at); }
+  void Request(LParam at) { SendMessage(tip_, MSG_TIPSHOW, lv_, at); }
   void Tick() { SendMessage(tip_, MSG_TIMER, kTimer, 0); }
   Rect TipRect() {
     Rect r{};
@@ -64,9 +67,9 @@ class BubbleTip : public lvtest::ListViewFixture {
 
 TEST_F(BubbleTip, ShowsACutTextAtTheNextTickOnlyAndKeepsItUntilHidden) {
   EXPECT_EQ(bubbletipWindow(), 0u);  // one tip for the program
-  EXPECT_EQ(SendMessage(tip_, 407, 0, 0), static_cast<LResult>(GUI_INVALID_HANDLE));
+  EXPECT_EQ(SendMessage(tip_, MSG_TIPOWNER, 0, 0), static_cast<LResult>(GUI_INVALID_HANDLE));
   Request(CutCell());
-  EXPECT_EQ(SendMessage(tip_, 407, 0, 0), static_cast<LResult>(lv_));
+  EXPECT_EQ(SendMessage(tip_, MSG_TIPOWNER, 0, 0), static_cast<LResult>(lv_));
   EXPECT_FALSE(IsWindowVisible(tip_));
   Tick();
   ASSERT_TRUE(IsWindowVisible(tip_));
@@ -75,7 +78,7 @@ TEST_F(BubbleTip, ShowsACutTextAtTheNextTickOnlyAndKeepsItUntilHidden) {
   Request(CutCell() + 3);  // same cell and text: the shown tip stays put
   Tick();
   EXPECT_EQ(TipRect().left, shown.left);
-  SendMessage(tip_, 401, 0, 0);
+  SendMessage(tip_, MSG_TIPHIDE, 0, 0);
   EXPECT_FALSE(IsWindowVisible(tip_));
   Tick();
   EXPECT_FALSE(IsWindowVisible(tip_));  // hiding cleared the request
@@ -97,7 +100,7 @@ TEST_F(BubbleTip, KeepsTenPixelsFromTheScreenEdges) {
   ASSERT_TRUE(IsWindowVisible(tip_));
   const Rect inside = TipRect();
   EXPECT_EQ(inside.bottom, static_cast<int>(CutCell() >> 16));  // above the pointer
-  SendMessage(tip_, 401, 0, 0);
+  SendMessage(tip_, MSG_TIPHIDE, 0, 0);
   // The list view at the screen's top right: a tip above the pointer would
   // leave the screen at the top and on the right.
   MoveWindow(main_, 0, 0, screenWidth_ + 400, 300, TRUE);
@@ -133,16 +136,16 @@ TEST_F(BubbleTip, EveryControlAnsweringTheQueryGetsItsTip) {
       usleep(2000);
     }
     ASSERT_TRUE(IsWindowVisible(tip_)) << (control == controls[0] ? "static" : "button");
-    EXPECT_EQ(SendMessage(tip_, 407, 0, 0), static_cast<LResult>(control));
+    EXPECT_EQ(SendMessage(tip_, MSG_TIPOWNER, 0, 0), static_cast<LResult>(control));
     char shown[64] = "";
     GetWindowText(GetDlgItem(tip_, 9479), shown, sizeof shown);
     EXPECT_STREQ(shown, caption);
-    SendMessage(tip_, 401, 0, 0);
+    SendMessage(tip_, MSG_TIPHIDE, 0, 0);
   }
 }
 
 TEST_F(BubbleTip, ClosesAndComesBack) {
-  SendMessage(tip_, 102, 0, 0);
+  SendMessage(tip_, MSG_CLOSE, 0, 0);
   EXPECT_EQ(controls::BubbleTipWindow(), 0u);
   tip_ = bubbletipWindow();
   ASSERT_NE(tip_, GUI_INVALID_HANDLE);
@@ -162,7 +165,7 @@ TEST_F(BubbleTip, ClosesAndComesBack) {
 WindowHandle g_closingTip = 0;
 WindowProc g_listViewProc = nullptr;
 LResult CloseTipWhileAnswering(WindowHandle hwnd, int message, WParam wParam, LParam lParam) {
-  if (message == 405 && g_closingTip) SendMessage(g_closingTip, 102, 0, 0);
+  if (message == MSG_TIPTEXT && g_closingTip) SendMessage(g_closingTip, MSG_CLOSE, 0, 0);
   return g_listViewProc(hwnd, message, wParam, lParam);
 }
 

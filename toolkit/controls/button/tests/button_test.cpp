@@ -4,6 +4,7 @@
 
 #include <cstring>
 #include <string>
+#include <linux/input-event-codes.h>
 
 #include "controls/painters/tests/page_fixture.h"
 #include "core/window/window_messages.h"
@@ -14,12 +15,13 @@
 #include "gui/livevideo.h"
 #include "gui/message.h"
 #include "gui/paint.h"
+#include "gui/window.h"
 #include "gui/window_attr.h"
 
 namespace {
 
 constexpr int kId = 20;
-constexpr int kSpace = 57, kEnter = 28, kSelect = 147;
+constexpr int kSelect = 147;
 
 class Buttons : public pagetest::PageFixture {
  protected:
@@ -41,12 +43,12 @@ class Buttons : public pagetest::PageFixture {
     return (x & 0xFFFF) | (static_cast<LParam>(y & 0xFFFF) << 16);
   }
   void Click(WindowHandle b, bool inside = true) {
-    SendMessage(b, 1, 0, 0);
-    SendMessage(b, 2, 0, inside ? ScreenPoint(b, 5, 5) : ScreenPoint(b, 300, 5));
+    SendMessage(b, MSG_LBUTTONDOWN, 0, 0);
+    SendMessage(b, MSG_LBUTTONUP, 0, inside ? ScreenPoint(b, 5, 5) : ScreenPoint(b, 300, 5));
   }
   void Key(WindowHandle b, int scan) {
     SendMessage(b, MSG_KEYDOWN, static_cast<WParam>(scan), 0);
-    SendMessage(b, 20, static_cast<WParam>(scan), 0);
+    SendMessage(b, MSG_KEYUP, static_cast<WParam>(scan), 0);
   }
   LResult Check(WindowHandle b) { return SendMessage(b, BM_GETCHECK, 0, 0); }
 };
@@ -79,8 +81,8 @@ TEST_F(Buttons, ClicksByMouseAndKeysPerKind) {
     switch (r.action) {
       case kClickInside: Click(b); break;
       case kClickOutside: Click(b, false); break;
-      case kSpaceKey: Key(b, kSpace); break;
-      case kEnterKey: Key(b, kEnter); break;
+      case kSpaceKey: Key(b, KEY_SPACE); break;
+      case kEnterKey: Key(b, KEY_ENTER); break;
       case kSelectKey: Key(b, kSelect); break;
     }
     EXPECT_EQ(Codes(), r.codes) << std::hex << r.style << " action " << r.action;
@@ -169,13 +171,14 @@ TEST_F(Buttons, TipsOfferCutCaptions) {
 TEST_F(Buttons, AutoSizeFollowsTheSkinAndCaption) {
   WindowHandle noImage = Make(BS_BITMAPBUTTON);
   Rect req{0, 0, 50, 50}, out{};
-  EXPECT_EQ(SendMessage(noImage, 37, reinterpret_cast<WParam>(&req), reinterpret_cast<LParam>(&out)), -1);
-  EXPECT_EQ(SendMessage(noImage, 38, reinterpret_cast<WParam>(&req), reinterpret_cast<LParam>(&out)), -1);
+  EXPECT_EQ(SendMessage(noImage, MSG_SIZECHANGING, reinterpret_cast<WParam>(&req), reinterpret_cast<LParam>(&out)), -1);
+  EXPECT_EQ(SendMessage(noImage, MSG_CALCCLIENTRECT, reinterpret_cast<WParam>(&req), reinterpret_cast<LParam>(&out)),
+            -1);
   WindowHandle check = Add("button", BS_AUTOCHECKBOX | BS_AUTOSIZE, kId + 1, 20, 60, "");
   const Bitmap* skin = GetStockBitmap("checkbox", -1, -1);
   ASSERT_NE(skin, nullptr);
   out = Rect{};
-  EXPECT_EQ(SendMessage(check, 37, reinterpret_cast<WParam>(&req), reinterpret_cast<LParam>(&out)), 0);
+  EXPECT_EQ(SendMessage(check, MSG_SIZECHANGING, reinterpret_cast<WParam>(&req), reinterpret_cast<LParam>(&out)), 0);
   EXPECT_EQ(out.right - out.left, static_cast<int>(skin->bmWidth) / 2) << "one cell without a caption";
   EXPECT_EQ(out.bottom - out.top, static_cast<int>(skin->bmHeight) / 2);
 }

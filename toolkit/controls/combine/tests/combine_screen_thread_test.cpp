@@ -3,6 +3,7 @@
 #include "controls/combobox/tests/combo_fixture.h"
 #include "core/nonclient/tests/screen_picture.h"
 #include "gui/combine.h"
+#include "gui/message.h"
 
 namespace {
 
@@ -26,8 +27,8 @@ TEST_F(CombineOnScreen, VariantsPlainHighlightedAndFocused) {
   WindowHandle focused = Add(CMBS_EDIT, 10, 158, "Focused");
   WindowHandle focusedCombo = Add(0, 180, 158, "Focused");
   (void)combo, (void)edit;
-  SendMessage(focused, 80, 1, 0);
-  SendMessage(focusedCombo, 80, 1, 0);
+  SendMessage(focused, MSG_MOUSEENTER, 1, 0);
+  SendMessage(focusedCombo, MSG_MOUSEENTER, 1, 0);
   desktest::Drain();
   Rect r{};
   GetWindowRect(main_, &r);

@@ -61,13 +61,13 @@ TEST_F(CombineTest, EditVariantFocusKeysAndClearMark) {
   WindowHandle edit = ChildOf(c);
   Play(c, {
               {"focus", kFocus, 0, 0, {CMBN_SETFOCUS}},
-              {"Enter", MSG_KEYDOWN, ctlmsg::kEnter, 0, {CMBN_CLICKED}},
+              {"Enter", MSG_KEYDOWN, KEY_ENTER, 0, {CMBN_CLICKED}},
               {"edit start", MSG_KEYDOWN, ctlmsg::kEditStart, 0, {CMBN_CLICKED}},
               {"clear key", MSG_KEYDOWN, ctlmsg::kClear, 0, {CMBN_CLEARED}},
               {"a press is swallowed", MSG_LBUTTONDOWN, 0, At(2, 2), {}},
               {"release elsewhere", MSG_LBUTTONUP, 0, At(2, 2), {CMBN_CLICKED}},
               {"the edit's release", MSG_COMMAND, (1u << 16) | CMB_EDIT_ID, 0, {CMBN_CLICKED}},
-              {"other keys", MSG_KEYDOWN, ctlmsg::kDown, 0, {}},
+              {"other keys", MSG_KEYDOWN, KEY_DOWN, 0, {}},
               {"focus lost", MSG_KILLFOCUS, 0, 0, {CMBN_KILLFOCUS}},
           });
   EXPECT_EQ(Text(edit), "X");
@@ -96,8 +96,8 @@ TEST_F(CombineTest, ComboVariantKeysAndValues) {
   EXPECT_EQ(SendMessage(c, CMB_GETVALUE, 0, 0), 1);
   Play(c, {
               {"focus", kFocus, 0, 0, {CMBN_SETFOCUS}},
-              {"a key steps the combo box, which reports a change", MSG_KEYDOWN, ctlmsg::kDown, 0, {CMBN_CHANGED}},
-              {"Enter", MSG_KEYDOWN, ctlmsg::kEnter, 0, {}},
+              {"a key steps the combo box, which reports a change", MSG_KEYDOWN, KEY_DOWN, 0, {CMBN_CHANGED}},
+              {"Enter", MSG_KEYDOWN, KEY_ENTER, 0, {}},
           });
   EXPECT_EQ(Text(combo), "Off");
   EXPECT_EQ(SendMessage(c, MSG_GETDLGCODE, 0, 0), 0x4015);

@@ -122,7 +122,7 @@ TEST_F(DateBox, OpenChooseEscapeClickOutsideAndFocusLoss) {
       {"a day confirmed closes", MSG_COMMAND, choose(2), 0, {CBN_SELECTOK, CBN_CLOSEUP, CBN_SELCHANGE}, 0,
        "2026-03-05"},
       {"a click on the edit opens", MSG_LBUTTONDOWN, 0, edit, {CBN_SETFOCUS, CBN_DROPDOWN}, 1, "2026-03-05"},
-      {"Escape closes quietly", MSG_KEYDOWN, ctlmsg::kEscape, 0, {}, 0, "2026-03-05"},
+      {"Escape closes quietly", MSG_KEYDOWN, KEY_ESC, 0, {}, 0, "2026-03-05"},
       {"reopen", MSG_LBUTTONDOWN, 0, button, {CBN_DROPDOWN}, 1, "2026-03-05"},
       {"", kHide, 0, 0, {}, 0, "2026-03-05"},
       {"a click outside", MSG_TOPCTRLHIDDEN, 0, At(390, 390), {CBN_SELECTCANCEL, CBN_CLOSEUP}, 0,

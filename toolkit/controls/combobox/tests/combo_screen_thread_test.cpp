@@ -33,7 +33,7 @@ TEST_F(ComboOnScreen, EveryKindClosedAndTheListOpen) {
 
   SetFocusChild(drop);
   desktest::Drain();  // the box has the focus before the key comes
-  SendMessage(drop, MSG_KEYDOWN, ctlmsg::kDown, 0);
+  SendMessage(drop, MSG_KEYDOWN, KEY_DOWN, 0);
   Shoot("combo_open.png");
 }
 

@@ -61,11 +61,11 @@ TEST_F(ComboSequence, DropDownListOpensChoosesAndCloses) {
   const int row = static_cast<int>(SendMessage(cb, CB_GETITEMHEIGHT, 0, 0));
   const std::vector<Step> steps = {
       {"the box takes the focus", kGiveFocus, 0, 0, {CBN_SETFOCUS}, 0, 0x11},
-      {"Enter opens and hands the list the keys", MSG_KEYDOWN, ctlmsg::kEnter, 0, {CBN_DROPDOWN}, 1, 0x4011},
-      {"Escape closes without a choice", MSG_KEYDOWN, ctlmsg::kEscape, 0, {CBN_SELECTCANCEL, CBN_CLOSEUP}, 0, 0x11},
+      {"Enter opens and hands the list the keys", MSG_KEYDOWN, KEY_ENTER, 0, {CBN_DROPDOWN}, 1, 0x4011},
+      {"Escape closes without a choice", MSG_KEYDOWN, KEY_ESC, 0, {CBN_SELECTCANCEL, CBN_CLOSEUP}, 0, 0x11},
       // Opened by any key the list holds the keys, so Escape reaches it.
-      {"down opens and hands the list the keys too", MSG_KEYDOWN, ctlmsg::kDown, 0, {CBN_DROPDOWN}, 1, 0x4011},
-      {"Enter on the open list is a choice", MSG_KEYDOWN, ctlmsg::kEnter, 0, {CBN_SELECTOK, CBN_CLOSEUP}, 0, 0x11},
+      {"down opens and hands the list the keys too", MSG_KEYDOWN, KEY_DOWN, 0, {CBN_DROPDOWN}, 1, 0x4011},
+      {"Enter on the open list is a choice", MSG_KEYDOWN, KEY_ENTER, 0, {CBN_SELECTOK, CBN_CLOSEUP}, 0, 0x11},
       {"a click on the button opens", MSG_LBUTTONDOWN, 0, button, {CBN_DROPDOWN}, 1, 0x4011},
       {"", kHideList, 0, 0, {}, kSame, kSame},
       {"a click outside, on the button", MSG_TOPCTRLHIDDEN, 0, button, {CBN_SELECTCANCEL, CBN_CLOSEUP}, 0, 0x11},
@@ -74,7 +74,7 @@ TEST_F(ComboSequence, DropDownListOpensChoosesAndCloses) {
       {"a click on the edit opens too", MSG_LBUTTONDOWN, 0, edit, {CBN_SETFOCUS, CBN_DROPDOWN}, 1, 0x4011},
       {"choosing an item closes and copies it", kListClick, 0, At(5, row + 1),
        {CBN_SELECTOK, CBN_CLOSEUP, CBN_SELCHANGE}, 0, 0x11},
-      {"reopen", MSG_KEYDOWN, ctlmsg::kEnter, 0, {CBN_DROPDOWN}, 1, 0x4011},
+      {"reopen", MSG_KEYDOWN, KEY_ENTER, 0, {CBN_DROPDOWN}, 1, 0x4011},
       {"losing the focus closes", MSG_KILLFOCUS, 0, 0, {CBN_SELECTCANCEL, CBN_CLOSEUP, CBN_KILLFOCUS}, 0, 0x11},
   };
   Play(cb, steps);
@@ -86,7 +86,7 @@ TEST_F(ComboSequence, WithoutTheNotifyStyleOnlyReleasesAndClicksOutsideAreTold) 
   WindowHandle cb = Make(CBS_DROPDOWNLIST, {10, 10, 130, 36}, {0, 0, 400, 300}, {"a", "b"});
   Play(cb, {
                {"focus", kGiveFocus, 0, 0, {}, 0, kSame},
-               {"Enter", MSG_KEYDOWN, ctlmsg::kEnter, 0, {}, 1, kSame},
+               {"Enter", MSG_KEYDOWN, KEY_ENTER, 0, {}, 1, kSame},
                {"", kHideList, 0, 0, {}, kSame, kSame},
                {"click outside", MSG_TOPCTRLHIDDEN, 1, At(390, 290), {CBN_SELECTCANCEL, CBN_CLOSEUP}, 0, kSame},
                {"release", MSG_LBUTTONUP, 0, At(390, 290), {CBN_CLICKED}, kSame, kSame},
@@ -98,9 +98,9 @@ TEST_F(ComboSequence, ListSpinSimpleAndFixedKinds) {
   SendMessage(spin, CB_SETCURSEL, 0, 0);
   Notes();
   Play(spin, {
-                 {"up steps the list down", MSG_KEYDOWN, ctlmsg::kUp, 0, {CBN_EDITCHANGE, CBN_SELCHANGE}, kSame, kSame},
-                 {"Enter starts typing", MSG_KEYDOWN, ctlmsg::kEnter, 0, {}, kSame, 0x4015},
-                 {"Escape ends it", MSG_KEYDOWN, ctlmsg::kEscape, 0, {}, kSame, 0x11},
+                 {"up steps the list down", MSG_KEYDOWN, KEY_UP, 0, {CBN_EDITCHANGE, CBN_SELCHANGE}, kSame, kSame},
+                 {"Enter starts typing", MSG_KEYDOWN, KEY_ENTER, 0, {}, kSame, 0x4015},
+                 {"Escape ends it", MSG_KEYDOWN, KEY_ESC, 0, {}, kSame, 0x11},
              });
   EXPECT_EQ(Text(spin), "b");
 
@@ -113,7 +113,7 @@ TEST_F(ComboSequence, ListSpinSimpleAndFixedKinds) {
   GetClientRect(fixed, &r);
   Play(fixed, {
                   {"the button opens nothing", MSG_LBUTTONDOWN, 0, At(r.right - 5, 5), {}, 0, kSame},
-                  {"Enter opens nothing", MSG_KEYDOWN, ctlmsg::kEnter, 0, {}, 0, kSame},
+                  {"Enter opens nothing", MSG_KEYDOWN, KEY_ENTER, 0, {}, 0, kSame},
                   {"release", MSG_LBUTTONUP, 0, At(r.right - 5, 5), {CBN_CLICKED}, kSame, kSame},
               });
 }

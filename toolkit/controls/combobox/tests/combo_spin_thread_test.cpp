@@ -43,9 +43,9 @@ TEST_F(NumberSpin, TableOfStepsRangesValuesAndFormats) {
       {"value read with the format", spin, {{CB_SETSPINFORMAT, 0, Str("ch%d")}, {CB_SETSPINVALUE, 12, 0}},
        {CB_GETSPINVALUE, 0, 0}, 12, "ch12", {}},
       {"a format that is not one number", spin, {{CB_SETSPINVALUE, 4, 0}}, {CB_SETSPINFORMAT, 0, Str("%s")}, -3, "4", {}},
-      {"up key steps and always says so", spin, {{CB_SETSPINVALUE, 4, 0}}, {MSG_KEYDOWN, ctlmsg::kUp, 0}, 0, "5",
+      {"up key steps and always says so", spin, {{CB_SETSPINVALUE, 4, 0}}, {MSG_KEYDOWN, KEY_UP, 0}, 0, "5",
        {CBN_SPINSTEP}},
-      {"page down key", spin, {{CB_SETSPINVALUE, 40, 0}}, {MSG_KEYDOWN, ctlmsg::kPageDown, 0}, 0, "35", {}},
+      {"page down key", spin, {{CB_SETSPINVALUE, 40, 0}}, {MSG_KEYDOWN, KEY_PAGEDOWN, 0}, 0, "35", {}},
       {"clear", spin, {{CB_SETSPINVALUE, 40, 0}}, {CB_CLEARSPIN, 0, 0}, 0, "", {}},
   };
   for (const SpinCase& c : cases) {

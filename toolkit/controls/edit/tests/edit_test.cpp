@@ -6,15 +6,16 @@
 #include <cstring>
 #include <random>
 #include <string>
+#include <linux/input-event-codes.h>
 
 #include "controls/barkit/tests/bar_fixture.h"
 #include "gui/caret.h"
 #include "gui/edit.h"
+#include "gui/message.h"
 #include "gui/text.h"
 
 namespace {
 
-constexpr int kBackspace = 14, kHome = 102, kLeft = 105, kRight = 106, kEnd = 107, kInsert = 110, kDelete = 111;
 using CodeList = std::vector<int>;
 
 class Edits : public bartest::BarFixture {
@@ -44,15 +45,15 @@ struct Model {
   }
   void Key(int scan) {
     switch (scan) {
-      case kBackspace:
+      case KEY_BACKSPACE:
         if (caret) { size_t n = SizeBefore(caret); text.erase(caret - n, n); caret -= n; }
         break;
-      case kDelete: if (caret < text.size()) text.erase(caret, SizeAt(caret)); break;
-      case kHome: caret = 0; break;
-      case kEnd: caret = text.size(); break;
-      case kLeft: if (caret) caret -= SizeBefore(caret); break;
-      case kRight: if (caret < text.size()) caret += SizeAt(caret); break;
-      case kInsert: overwrite = !overwrite; break;
+      case KEY_DELETE: if (caret < text.size()) text.erase(caret, SizeAt(caret)); break;
+      case KEY_HOME: caret = 0; break;
+      case KEY_END: caret = text.size(); break;
+      case KEY_LEFT: if (caret) caret -= SizeBefore(caret); break;
+      case KEY_RIGHT: if (caret < text.size()) caret += SizeAt(caret); break;
+      case KEY_INSERT: overwrite = !overwrite; break;
     }
   }
   void Put(const std::string& bytes) {
@@ -70,7 +71,7 @@ TEST_F(Edits, FollowsAModelUnderRandomKeysAndDoubleByteText) {
   const int charW = GetSysFontMaxWidth(2), cells = (123 - 3) / charW;
   std::mt19937 rng(22);
   Model m;
-  const int keys[] = {kBackspace, kDelete, kHome, kEnd, kLeft, kRight, kLeft, kRight, kInsert};
+  const int keys[] = {KEY_BACKSPACE, KEY_DELETE, KEY_HOME, KEY_END, KEY_LEFT, KEY_RIGHT, KEY_LEFT, KEY_RIGHT, KEY_INSERT};
   for (int step = 0; step < 4000; ++step) {
     const int pick = rng() % 20;
     if (pick < 9) {
@@ -125,16 +126,16 @@ TEST_F(Edits, BufferLimitReadOnlyAndTextMessagesAsTheParentHearsThem) {
   SendMessage(e, EM_SETREADONLY, 1, 0);
   Codes();
   Type(e, "z");
-  SendMessage(e, MSG_KEYDOWN, kBackspace, 0);
-  SendMessage(e, MSG_KEYDOWN, kDelete, 0);
-  SendMessage(e, MSG_KEYDOWN, kRight, 0);
+  SendMessage(e, MSG_KEYDOWN, KEY_BACKSPACE, 0);
+  SendMessage(e, MSG_KEYDOWN, KEY_DELETE, 0);
+  SendMessage(e, MSG_KEYDOWN, KEY_RIGHT, 0);
   EXPECT_EQ(Text(e), "aaaaaaaaaab");
   EXPECT_EQ(SendMessage(e, EM_GETCARETPOS, 0, 0), 3);  // the caret still moves
   EXPECT_EQ(Codes(), CodeList{});
-  EXPECT_EQ(SendMessage(e, 336, 0, 0), 0);
+  EXPECT_EQ(SendMessage(e, MSG_NEEDIME, 0, 0), 0);
   SendMessage(e, EM_SETREADONLY, 0, 0);
   SendMessage(e, MSG_CHAR, 0xA2B1, 0);  // one double-byte character, low byte first
-  SendMessage(e, MSG_KEYDOWN, kBackspace, 0);
+  SendMessage(e, MSG_KEYDOWN, KEY_BACKSPACE, 0);
   EXPECT_EQ(Text(e), "aaaaaaaaaab");
   SendMessage(e, MSG_KEYDOWN, 28, 0);
   EXPECT_EQ(Codes(), (CodeList{EN_CHANGE, EN_CHANGE, EN_ENTER}));

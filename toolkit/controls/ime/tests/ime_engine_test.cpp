@@ -7,6 +7,8 @@
 
 #include "controls/ime/ime_engine.h"
 #include "controls/ime/tests/ime_test_tables.h"
+#include "gui/desktop.h"
+#include "gui/message.h"
 
 namespace {
 
@@ -74,10 +76,10 @@ class EngineRules : public ::testing::Test {
     EXPECT_TRUE(engine.Load(config_));
     engine.SetReceiver(kReceiver);
     for (const Step& s : steps) {
-      if (s.msg == 19) engine.Char(s.a);
-      if (s.msg == 18) engine.KeyDown(s.a, s.b);
-      if (s.msg == 20) engine.KeyUp(s.a, s.b);
-      if (s.msg == 342) engine.SetStatus(s.a, s.b);
+      if (s.msg == MSG_CHAR) engine.Char(s.a);
+      if (s.msg == MSG_KEYDOWN) engine.KeyDown(s.a, s.b);
+      if (s.msg == MSG_KEYUP) engine.KeyUp(s.a, s.b);
+      if (s.msg == MSG_DT_IMECMD) engine.SetStatus(s.a, s.b);
     }
     return host.got;
   }

@@ -14,6 +14,7 @@
 #include "core/window/window_record.h"
 #include "gui/desktop.h"
 #include "gui/ime.h"
+#include "gui/message.h"
 #include "gui/startup.h"
 
 namespace imetest {
@@ -21,7 +22,8 @@ namespace imetest {
 class ReceiverLog : public MessageLog<ReceiverLog, SeenMessage> {};
 
 inline LResult ReceiverProc(WindowHandle hwnd, int msg, WParam wParam, LParam lParam) {
-  if (msg == 18 || msg == 19 || msg == 20 || msg == 346) ReceiverLog::Instance().Add({hwnd, msg, wParam, lParam});
+  if (msg == MSG_KEYDOWN || msg == MSG_CHAR || msg == MSG_KEYUP || msg == MSG_EDITSKBMODE)
+    ReceiverLog::Instance().Add({hwnd, msg, wParam, lParam});
   return DefaultWindowProc(hwnd, msg, wParam, lParam);
 }
 
@@ -49,7 +51,7 @@ class ImeOnGui : public ::testing::Test {
     ASSERT_NE(ime_, GUI_INVALID_HANDLE);
     // Ready once the desktop's close sent at registration has cleared the
     // shown flag that loading the tables set.
-    for (int i = 0; i < 500 && SendMessage(ime_, 343, 5, 0) != 0; ++i)
+    for (int i = 0; i < 500 && SendMessage(ime_, MSG_DT_IMEQUERY, 5, 0) != 0; ++i)
       std::this_thread::sleep_for(std::chrono::milliseconds(5));
   }
 
@@ -76,7 +78,7 @@ class ImeOnGui : public ::testing::Test {
   void AwaitPainted() {
     for (int i = 0; i < 500 && HasInvalidArea(WindowOf(ime_)); ++i)
       std::this_thread::sleep_for(std::chrono::milliseconds(5));
-    SendMessage(ime_, 343, 1, 0);
+    SendMessage(ime_, MSG_DT_IMEQUERY, 1, 0);
   }
 
   WindowHandle receiver_ = 0;

@@ -11,6 +11,8 @@
 #include "core/nonclient/tests/screen_picture.h"
 #include "core/window/window_damage.h"
 #include "gui/dc.h"
+#include "gui/desktop.h"
+#include "gui/message.h"
 
 namespace {
 
@@ -27,19 +29,19 @@ class ImeOnScreen : public imetest::ImeOnGui {
 TEST_F(ImeOnScreen, CandidatesEnglishAndSymbolsMatchTheReferences) {
   Watchdog dog(60, "the input-method pictures");
   OpenIme();
-  SendMessage(ime_, 339, 0, 0);
-  for (char c : std::string("nih")) SendMessage(ime_, 19, static_cast<WParam>(c), 0);
-  SendMessage(ime_, 19, 20, 0);  // the highlight on the second candidate
+  SendMessage(ime_, MSG_IMESHOW, 0, 0);
+  for (char c : std::string("nih")) SendMessage(ime_, MSG_CHAR, static_cast<WParam>(c), 0);
+  SendMessage(ime_, MSG_CHAR, 20, 0);  // the highlight on the second candidate
   Matches("candidates");
-  SendMessage(ime_, 19, 'x', 0);  // no match: the keys after the matched ones follow a "-"
+  SendMessage(ime_, MSG_CHAR, 'x', 0);  // no match: the keys after the matched ones follow a "-"
   Matches("unmatched");
-  SendMessage(ime_, 342, 1, 0);
+  SendMessage(ime_, MSG_DT_IMECMD, 1, 0);
   Matches("english");
-  SendMessage(ime_, 342, 1, 1);
-  SendMessage(ime_, 342, 3, 1);  // the English state turned Chinese punctuation off
-  SendMessage(ime_, 18, 130, 0);
-  SendMessage(ime_, 19, 130, 0);
-  SendMessage(ime_, 19, 22, 0);
+  SendMessage(ime_, MSG_DT_IMECMD, 1, 1);
+  SendMessage(ime_, MSG_DT_IMECMD, 3, 1);  // the English state turned Chinese punctuation off
+  SendMessage(ime_, MSG_KEYDOWN, 130, 0);
+  SendMessage(ime_, MSG_CHAR, 130, 0);
+  SendMessage(ime_, MSG_CHAR, 22, 0);
   Matches("symbols");
 }
 

@@ -49,7 +49,7 @@ int KeyOf(int scan) {
 // next one is fed, so no press is read at a later pointer position.
 std::atomic<int> g_releasesRouted{0};
 int CountReleases(WindowHandle, WindowHandle, int msg, WParam, LParam) {
-  if (msg == 2) ++g_releasesRouted;
+  if (msg == MSG_LBUTTONUP) ++g_releasesRouted;
   return 0;
 }
 

@@ -73,9 +73,9 @@ TEST_F(ListBoxInput, EachInputNotifiesAndSelectsAsExpected) {
       {"double click", n, MSG_LBUTTONDBLCLK, 1, 40, {2}, LB_ERR, -9},
       {"hover selects one", n, MSG_MOUSEMOVE, 3, 40, {}, 3, -9},
       {"hover in a multiple selection", n | LBS_MULTIPLESEL, MSG_MOUSEMOVE, 3, 40, {}, -1, -9},
-      {"Enter", n, MSG_KEYDOWN, ctlmsg::kEnter, 0, {8}, LB_ERR, -9},
-      {"down from nothing", n, MSG_KEYDOWN, ctlmsg::kDown, 0, {1}, 0, -9},
-      {"end", n, MSG_KEYDOWN, ctlmsg::kEnd, 0, {1}, 3, -9},
+      {"Enter", n, MSG_KEYDOWN, KEY_ENTER, 0, {8}, LB_ERR, -9},
+      {"down from nothing", n, MSG_KEYDOWN, KEY_DOWN, 0, {1}, 0, -9},
+      {"end", n, MSG_KEYDOWN, KEY_END, 0, {1}, 3, -9},
       {"without the notify style", 0, MSG_LBUTTONDOWN, 1, 40, {}, 1, -9},
   };
   for (const Case& c : cases) {
@@ -110,10 +110,10 @@ TEST_F(ListBoxInput, ASecondCheckZonePressClearsTheMarkAndSaysSo) {
 TEST_F(ListBoxInput, KeysWrapAndPassOverDisabledItemsAndLettersFindItems) {
   WindowHandle lb = Make(LBS_NOTIFY, {"a", "b", "x", "b"}, 2);
   SendMessage(lb, LB_SETCURSEL, 3, 0);
-  SendMessage(lb, MSG_KEYDOWN, ctlmsg::kDown, 0);
+  SendMessage(lb, MSG_KEYDOWN, KEY_DOWN, 0);
   EXPECT_EQ(SendMessage(lb, LB_GETCURSEL, 0, 0), 0) << "down on the last item wraps to the first";
   SendMessage(lb, LB_SETCURSEL, 1, 0);
-  SendMessage(lb, MSG_KEYDOWN, ctlmsg::kDown, 0);
+  SendMessage(lb, MSG_KEYDOWN, KEY_DOWN, 0);
   EXPECT_EQ(SendMessage(lb, LB_GETCURSEL, 0, 0), 3) << "the disabled item is passed over";
   SendMessage(lb, MSG_CHAR, 'b', 0);
   EXPECT_EQ(SendMessage(lb, LB_GETCURSEL, 0, 0), 1) << "the search starts again from the top";

@@ -55,12 +55,12 @@ class Model {
     int target = -1;
     const int n = Count();
     switch (scan) {
-      case ctlmsg::kHome: target = 0; break;
-      case ctlmsg::kEnd: target = n - 1; break;
-      case ctlmsg::kUp: target = Walk(-1); break;
-      case ctlmsg::kDown: target = Walk(1); break;
-      case ctlmsg::kPageUp: target = std::max(0, current_ - visible_); break;
-      case ctlmsg::kPageDown: target = std::min(n - 1, std::max(current_, 0) + visible_); break;
+      case KEY_HOME: target = 0; break;
+      case KEY_END: target = n - 1; break;
+      case KEY_UP: target = Walk(-1); break;
+      case KEY_DOWN: target = Walk(1); break;
+      case KEY_PAGEUP: target = std::max(0, current_ - visible_); break;
+      case KEY_PAGEDOWN: target = std::min(n - 1, std::max(current_, 0) + visible_); break;
     }
     if (target < 0 || target == current_) return;
     current_ = target;
@@ -119,7 +119,7 @@ class ListBoxModel : public guitest::StartedGui {
     Model model(style & LBS_SORT, visible);
     std::mt19937 rng(seed);
     auto pick = [&rng](int n) { return static_cast<int>(rng() % static_cast<unsigned>(n)); };
-    const int keys[] = {ctlmsg::kHome, ctlmsg::kEnd, ctlmsg::kUp, ctlmsg::kDown, ctlmsg::kPageUp, ctlmsg::kPageDown};
+    const int keys[] = {KEY_HOME, KEY_END, KEY_UP, KEY_DOWN, KEY_PAGEUP, KEY_PAGEDOWN};
     int most = 0;
     for (int step = 0; step < 1500; ++step) {
       const int op = pick(Count(model) < 24 ? 6 : 9);

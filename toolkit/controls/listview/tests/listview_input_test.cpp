@@ -5,6 +5,8 @@
 
 #include "controls/listview/listview_internal.h"
 #include "controls/listview/tests/listview_fixture.h"
+#include "gui/dialog.h"
+#include "gui/message.h"
 
 namespace {
 
@@ -109,7 +111,7 @@ TEST_F(ListViewInput, ReleaseStyleNotifiesTheClickOnRelease) {
 
 TEST_F(ListViewInput, KeysNotifyAndMoveTheHighlightWithWrapAndDialogCode) {
   Build(0);
-  EXPECT_EQ(SendMessage(lv_, 290, 0, 0), 25);
+  EXPECT_EQ(SendMessage(lv_, MSG_GETDLGCODE, 0, 0), 25);
   // Setting the first cell highlighted the first row.
   Run({
       {"down", 18, 108, 0, 0, {{8, kAny}, {4, Item(0)}, {2, Item(1)}}},
@@ -118,9 +120,9 @@ TEST_F(ListViewInput, KeysNotifyAndMoveTheHighlightWithWrapAndDialogCode) {
       {"down from the last: wraps to the first", 18, 108, 0, 0, {{8, kAny}, {4, Item(2)}, {2, Item(0)}}},
       {"enter", 18, 28, 0, 0, {{8, kAny}}},
   });
-  EXPECT_EQ(SendMessage(lv_, 290, 0, 0), 29);
+  EXPECT_EQ(SendMessage(lv_, MSG_GETDLGCODE, 0, 0), 29);
   Run({{"escape", 18, 1, 0, 0, {{8, kAny}}}});
-  EXPECT_EQ(SendMessage(lv_, 290, 0, 0), 25);
+  EXPECT_EQ(SendMessage(lv_, MSG_GETDLGCODE, 0, 0), 25);
   // A row folded away is skipped by the keys.
   SendMessage(lv_, LVM_SETITEMHEIGHT, reinterpret_cast<WParam>(r_[1]), 0);
   Run({{"down skips the empty row", 18, 108, 0, 0, {{8, kAny}, {4, Item(0)}, {2, Item(2)}}}});
@@ -129,15 +131,15 @@ TEST_F(ListViewInput, KeysNotifyAndMoveTheHighlightWithWrapAndDialogCode) {
 TEST_F(ListViewInput, BorderDragNeverGoesBelowElevenAndDoubleClickOnlyWidens) {
   Build(0);
   const int border = 79;  // column 0's right edge, less one, in client x with the left margin
-  SendMessage(lv_, 1, 0, lvtest::Point(border + 1, 5));
-  SendMessage(lv_, 4, 0, lvtest::Point(40, 5));
+  SendMessage(lv_, MSG_LBUTTONDOWN, 0, lvtest::Point(border + 1, 5));
+  SendMessage(lv_, MSG_MOUSEMOVE, 0, lvtest::Point(40, 5));
   EXPECT_EQ(SendMessage(lv_, LVM_GETCOLUMNWIDTH, 0, 0), 40);
-  SendMessage(lv_, 4, 0, lvtest::Point(5, 5));
+  SendMessage(lv_, MSG_MOUSEMOVE, 0, lvtest::Point(5, 5));
   EXPECT_EQ(SendMessage(lv_, LVM_GETCOLUMNWIDTH, 0, 0), 40);
-  SendMessage(lv_, 2, 0, lvtest::Point(5, 5));
+  SendMessage(lv_, MSG_LBUTTONUP, 0, lvtest::Point(5, 5));
   EXPECT_EQ(SendMessage(lv_, SVM_GETCONTWIDTH, 0, 0),
             std::max<LResult>(140, SendMessage(lv_, SVM_GETVISIBLEWIDTH, 0, 0)));
-  SendMessage(lv_, 3, 0, lvtest::Point(181, 5));  // column 1's border: its texts are narrow
+  SendMessage(lv_, MSG_LBUTTONDBLCLK, 0, lvtest::Point(181, 5));  // column 1's border: its texts are narrow
   EXPECT_EQ(SendMessage(lv_, LVM_GETCOLUMNWIDTH, 1, 0), 100);
   TakeNotes();
 }

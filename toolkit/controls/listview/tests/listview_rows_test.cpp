@@ -13,6 +13,7 @@
 
 #include "controls/listview/listview_internal.h"
 #include "controls/listview/tests/listview_fixture.h"
+#include "gui/message.h"
 
 namespace {
 
@@ -173,8 +174,8 @@ TEST_F(ListViewRows, SortsAreStableInBothDirectionsAndTreesRefuseThem) {
   };
   std::vector<std::pair<std::string, int>> byId = rows;
   auto click = [&] {
-    SendMessage(lv_, 1, 0, lvtest::Point(20, 5));
-    SendMessage(lv_, 2, 0, lvtest::Point(20, 5));
+    SendMessage(lv_, MSG_LBUTTONDOWN, 0, lvtest::Point(20, 5));
+    SendMessage(lv_, MSG_LBUTTONUP, 0, lvtest::Point(20, 5));
   };
   rows = byId;
   reorder();

@@ -10,6 +10,7 @@
 #include "gui/desktop.h"
 #include "gui/menu.h"
 #include "gui/menubutton.h"
+#include "gui/message.h"
 
 namespace {
 
@@ -111,8 +112,8 @@ TEST_F(MenuButtons, TheMenuOpensChoosesAndEndsAsTheParentHearsIt) {
   for (int x : {20, 150}) {
     int sx = x, sy = 14;
     ClientToScreen(b, &sx, &sy);
-    SendMessage(b, 1, 0, 0);
-    SendMessage(b, 2, 0, (sx & 0xFFFF) | (static_cast<LParam>(sy) << 16));
+    SendMessage(b, MSG_LBUTTONDOWN, 0, 0);
+    SendMessage(b, MSG_LBUTTONUP, 0, (sx & 0xFFFF) | (static_cast<LParam>(sy) << 16));
   }
   EXPECT_EQ(Codes(), (CodeList{MBN_CLICKED, MBN_STARTMENU}));
   DestroyWindow(b);  // while its menu is open

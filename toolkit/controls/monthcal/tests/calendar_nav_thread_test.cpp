@@ -11,6 +11,7 @@
 
 #include "controls/monthcal/monthcal_internal.h"
 #include "controls/monthcal/tests/calendar_fixture.h"
+#include "gui/dialog.h"
 #include "gui/window_attr.h"
 
 namespace {
@@ -295,11 +296,11 @@ TEST_F(CalendarMessages, ClampsSizesColoursKindsAndMonthLengths) {
   SendMessage(cal, MCM_GETYEARRANGE, reinterpret_cast<WParam>(&lo), reinterpret_cast<LParam>(&hi));
   EXPECT_EQ(lo * 10000 + hi, 1970 * 10000 + 2030) << "only values inside 1970..2037 are stored";
 
-  EXPECT_EQ(SendMessage(cal, 290, 0, 0), 19);
+  EXPECT_EQ(SendMessage(cal, MSG_GETDLGCODE, 0, 0), 19);
   SendMessage(cal, MSG_KEYDOWN, 28, 0);
-  EXPECT_EQ(SendMessage(cal, 290, 0, 0), 23);
+  EXPECT_EQ(SendMessage(cal, MSG_GETDLGCODE, 0, 0), 23);
   SendMessage(cal, MSG_KEYDOWN, 28, 0);
-  EXPECT_EQ(SendMessage(cal, 290, 0, 0), 19);
+  EXPECT_EQ(SendMessage(cal, MSG_GETDLGCODE, 0, 0), 19);
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include "controls/barkit/tests/bar_fixture.h"
 #include "gui/dc.h"
 #include "gui/dialog.h"
+#include "gui/element.h"
 #include "gui/progressbar.h"
 
 namespace {
@@ -21,7 +22,7 @@ class ProgressBars : public bartest::BarFixture {
     desktest::Drain();
     Rect c{};
     GetClientRect(pb, &c);
-    const GalPixel fill = GetWindowElementColorEx(pb, 24);
+    const GalPixel fill = GetWindowElementColorEx(pb, WEC_BKC_CONTROL_HILITE);
     HDC hdc = GetClientDC(pb);
     int runs = 0;
     bool in = false;

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "core/nonclient/tests/started_gui.h"
+#include "gui/message.h"
 #include "gui/nonclient.h"
 #include "gui/scrollwnd.h"
 #include "gui/window_attr.h"
@@ -15,7 +16,7 @@ namespace {
 constexpr int kProbeCode = 7;
 
 LResult ProbeProc(WindowHandle hwnd, int msg, WParam wParam, LParam lParam) {
-  if (msg == 1) NotifyParentEx(hwnd, kProbeCode, 0);
+  if (msg == MSG_LBUTTONDOWN) NotifyParentEx(hwnd, kProbeCode, 0);
   return DefaultControlProc(hwnd, msg, wParam, lParam);
 }
 
@@ -59,7 +60,7 @@ TEST_F(ScrollWindow, ContainerCommandsReachTheParentAs301) {
   WindowHandle b = static_cast<WindowHandle>(SendMessage(sw_, SVM_GETCTRL, 502, 0));
   ASSERT_NE(b, 0u);
   Received(main_, MSG_SVCOMMAND);
-  SendMessage(b, 1, 0, 0);
+  SendMessage(b, MSG_LBUTTONDOWN, 0, 0);
   std::vector<SeenMessage> got = Received(main_, MSG_SVCOMMAND);
   ASSERT_EQ(got.size(), 1u);
   EXPECT_EQ(got[0].wParam, (static_cast<WParam>(kProbeCode) << 16) | 502);
@@ -77,10 +78,10 @@ TEST_F(ScrollWindow, LinesMoveTheContainerUntilItsBottomMeetsTheVisibleArea) {
   EXPECT_EQ(ContainerRect().top, at(15));
   SendMessage(sw_, MSG_KEYDOWN, 108, 0);
   EXPECT_EQ(ContainerRect().top, at(30));
-  for (int i = 0; i < 40; ++i) SendMessage(sw_, 8, 0, 0);
+  for (int i = 0; i < 40; ++i) SendMessage(sw_, MSG_MOUSEWHEELDOWN, 0, 0);
   EXPECT_EQ(SendMessage(sw_, SVM_GETCONTENTY, 0, 0), 440 - visible);
   EXPECT_EQ(ContainerRect().top, at(440 - visible));
-  SendMessage(sw_, 9, 0, 0);
+  SendMessage(sw_, MSG_MOUSEWHEELUP, 0, 0);
   EXPECT_EQ(SendMessage(sw_, SVM_GETCONTENTY, 0, 0), 440 - visible - 15);
 }
 

@@ -4,6 +4,7 @@
 
 #include "controls/barkit/tests/bar_fixture.h"
 #include "gui/dialog.h"
+#include "gui/message.h"
 #include "gui/segrate.h"
 
 namespace {
@@ -46,16 +47,16 @@ TEST_F(Selectors, DraggingADividerNotifiesAndStopsAtItsMaximum) {
   // Divider 0 stands at 20% of 296 pixels from x 2: its grab is the 4
   // pixels left of x 2 + 59.
   const int x = 2 + 20 * 296 / 100 - 2, y = 50;
-  SendMessage(s, 1, 0, x | (y << 16));
+  SendMessage(s, MSG_LBUTTONDOWN, 0, x | (y << 16));
   EXPECT_EQ(GetCapture(), s);
   int sx = 150, sy = 30;
   ClientToScreen(s, &sx, &sy);
-  SendMessage(s, 4, 0, sx | (sy << 16));
+  SendMessage(s, MSG_MOUSEMOVE, 0, sx | (sy << 16));
   EXPECT_EQ(Value(s, 0), 50);
   sx = 2000;
-  SendMessage(s, 4, 0, sx | (sy << 16));
+  SendMessage(s, MSG_MOUSEMOVE, 0, sx | (sy << 16));
   EXPECT_EQ(Value(s, 0), 90);
-  SendMessage(s, 2, 0, 0);
+  SendMessage(s, MSG_LBUTTONUP, 0, 0);
   EXPECT_EQ(GetCapture(), 0u);
   EXPECT_EQ(Codes(), (CodeList{SRN_DRAGGED, SRN_DRAGGED, SRN_DROPPED}));
 }

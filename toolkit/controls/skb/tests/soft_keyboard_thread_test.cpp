@@ -77,8 +77,8 @@ class SoftKeyboardTest : public guitest::StartedGui {
     ClickAt((r.left + r.right) / 2, (r.top + r.bottom) / 2);
   }
   void ClickAt(int x, int y) {
-    SendMessage(skb_, 1, 0, Pack(x, y));
-    SendMessage(skb_, 2, 0, Pack(x, y));
+    SendMessage(skb_, MSG_LBUTTONDOWN, 0, Pack(x, y));
+    SendMessage(skb_, MSG_LBUTTONUP, 0, Pack(x, y));
   }
   // Keys and modes the target was posted since the last look.
   std::vector<Seen> Posted() {
@@ -284,7 +284,7 @@ TEST_F(SoftKeyboardTest, EscapeWithoutAMenuEndsTheKeyboardForGood) {
   // Only the press: it ends the window, whose handle names freed memory once
   // its thread has cleaned up, so the release has nowhere to go.
   const Rect escape = skb::KeyRect(skb::TableOf(skb::kCharBoard, false), 0);
-  SendMessage(skb_, 1, 0, Pack((escape.left + escape.right) / 2, (escape.top + escape.bottom) / 2));
+  SendMessage(skb_, MSG_LBUTTONDOWN, 0, Pack((escape.left + escape.right) / 2, (escape.top + escape.bottom) / 2));
   for (int i = 0; i < 200 && SoftKeyboardWindow(); ++i) std::this_thread::sleep_for(std::chrono::milliseconds(5));
   EXPECT_EQ(SoftKeyboardWindow(), 0u) << "unregistered";
   Settle();
@@ -310,7 +310,7 @@ class KeyboardRoadTest : public SoftKeyboardTest {
   }
   std::string Text(WindowHandle edit) {
     char text[32] = {};
-    SendMessage(edit, 307, sizeof text, reinterpret_cast<LParam>(text));
+    SendMessage(edit, MSG_GETTEXT, sizeof text, reinterpret_cast<LParam>(text));
     return text;
   }
   Point KeyOnScreen(int key) {

@@ -175,8 +175,8 @@ TEST_F(EditTest, ModeIconCyclesByLanguageIdAndStyle) {
     const int iconX = client.right - static_cast<int>(icon->bmWidth) / 2, midY = client.bottom / 2;
     std::vector<LResult> seen;
     for (int press = 0; press < 4; ++press) {
-      SendMessage(edit, 1, 0, Pack(press == 0 ? 5 : iconX, midY));
-      SendMessage(edit, 2, 0, 0);
+      SendMessage(edit, MSG_LBUTTONDOWN, 0, Pack(press == 0 ? 5 : iconX, midY));
+      SendMessage(edit, MSG_LBUTTONUP, 0, 0);
       seen.push_back(SendMessage(edit, MSG_EDIT_GETINPUTMODE, 0, 0));
     }
     EXPECT_EQ(seen, row.modes) << "language " << row.language << " style " << std::hex << row.style;
@@ -296,7 +296,7 @@ TEST_F(RangeBoxTest, TheCorrectedBoundIsNotCutByTheLimit) {
   BoxCloser closer;
   WindowHandle edit = Edit(0x200, "", 30);
   SendMessage(edit, kSetRange, 37, 100);
-  SendMessage(edit, 0xF0C5, 1, 0);  // the limit
+  SendMessage(edit, EM_LIMITTEXT, 1, 0);  // the limit
   SendMessage(edit, MSG_SETTEXT, 0, reinterpret_cast<LParam>("5"));
   desktest::Drain();
   EXPECT_EQ(closer.Stop(), 1);

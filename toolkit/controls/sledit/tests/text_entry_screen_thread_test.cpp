@@ -117,12 +117,12 @@ TEST_F(TextEntryOnScreen, KeyboardsWithCapsLockAndHighlightMatchTheReference) {
   SendMessage(skb, MSG_SKBOPEN, 0, 0);
   const Rect q = skb::KeyRect(skb::TableOf(skb::kCharBoard, false), 11);
   SendMessage(skb, MSG_DT_SKBCMD, 3, 1);
-  SendMessage(skb, 4, 0, Pack(q.left + 3, q.top + 3));
+  SendMessage(skb, MSG_MOUSEMOVE, 0, Pack(q.left + 3, q.top + 3));
   AwaitPainted(skb);
   guitest::MatchReference(Shot(skb), DataPath("keyboard_chars.png"));
   const Rect five = skb::KeyRect(skb::TableOf(skb::kNumBoard, false), 4);
   SendMessage(skb, MSG_DT_SKBCMD, 2, 1);
-  SendMessage(skb, 4, 0, Pack(five.left + 3, five.top + 3));
+  SendMessage(skb, MSG_MOUSEMOVE, 0, Pack(five.left + 3, five.top + 3));
   AwaitPainted(skb);
   guitest::MatchReference(Shot(skb), DataPath("keyboard_numbers.png"));
   SendMessage(skb, MSG_CLOSE, 0, 0);  // unregisters and ends its thread

@@ -7,6 +7,7 @@
 #include "gui/dialog.h"
 #include "gui/element.h"
 #include "gui/image.h"
+#include "gui/message.h"
 #include "gui/paint.h"
 #include "gui/static.h"
 
@@ -26,12 +27,12 @@ TEST_F(Statics, ClicksAreReportedAndHitOnlyWithTheNotifyStyle) {
   WindowHandle quiet = Add("static", SS_LEFT, 1, 10, 10, "Quiet");
   WindowHandle loud = Add("static", SS_LEFT | SS_NOTIFY, 2, 10, 40, "Loud");
   WindowHandle group = Add("static", SS_GROUPBOX | SS_NOTIFY, 3, 10, 70, "Group");
-  EXPECT_EQ(SendMessage(quiet, 33, 0, 0), HT_OUT);
-  EXPECT_EQ(SendMessage(loud, 33, 0, 0), HT_CLIENT);
-  EXPECT_EQ(SendMessage(group, 33, 0, 0), HT_TRANSPARENT);
+  EXPECT_EQ(SendMessage(quiet, MSG_HITTEST, 0, 0), HT_OUT);
+  EXPECT_EQ(SendMessage(loud, MSG_HITTEST, 0, 0), HT_CLIENT);
+  EXPECT_EQ(SendMessage(group, MSG_HITTEST, 0, 0), HT_TRANSPARENT);
   for (WindowHandle s : {quiet, loud}) {
-    SendMessage(s, 1, 0, 0);
-    SendMessage(s, 3, 0, 0);
+    SendMessage(s, MSG_LBUTTONDOWN, 0, 0);
+    SendMessage(s, MSG_LBUTTONDBLCLK, 0, 0);
   }
   desktest::Drain();
   const std::vector<WParam> all = Commands();

@@ -4,6 +4,7 @@
 
 #include "controls/monthcal/tests/calendar_fixture.h"
 #include "controls/timespin/timespin_internal.h"
+#include "gui/message.h"
 
 namespace {
 
@@ -25,10 +26,10 @@ TEST_F(SpinnerOnScreen, TwoAndFourFieldsWithAMarkedArrowAndASelectedField) {
   timespin::SetField(two, 2, 45);
   const timespin::Data& d = *timespin::Record(two);
   const Rect up = d.fields[1].up;
-  SendMessage(two, 4, 0, ((up.top + up.bottom) / 2) << 16 | ((up.left + up.right) / 2));
+  SendMessage(two, MSG_MOUSEMOVE, 0, ((up.top + up.bottom) / 2) << 16 | ((up.left + up.right) / 2));
   const Rect text = d.fields[0].field;
-  SendMessage(two, 4, 0, ((text.top + text.bottom) / 2) << 16 | (text.left + 4));
-  SendMessage(two, 1, 0, ((text.top + text.bottom) / 2) << 16 | (text.left + 4));
+  SendMessage(two, MSG_MOUSEMOVE, 0, ((text.top + text.bottom) / 2) << 16 | (text.left + 4));
+  SendMessage(two, MSG_LBUTTONDOWN, 0, ((text.top + text.bottom) / 2) << 16 | (text.left + 4));
   Shoot(guitest::ReferencePath(__FILE__, "spinners.png"), 380, 106);
 }
 

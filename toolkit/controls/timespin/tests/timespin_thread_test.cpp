@@ -20,7 +20,7 @@ constexpr uint32_t kComboNotify = 0x8;
 std::string g_comboText;
 
 LResult ComboProc(WindowHandle hwnd, int msg, WParam wParam, LParam lParam) {
-  if (msg == 308) {
+  if (msg == MSG_SETTEXT) {
     g_comboText = lParam ? reinterpret_cast<const char*>(lParam) : "";
     return 0;
   }
@@ -86,7 +86,7 @@ TEST_F(TimeSpinner, StepsWrapClampAndNotifyThroughTheComboBox) {
   EXPECT_EQ(Shown(s), "23:00") << "no current field, no step";
   EXPECT_EQ(Notices(), 0);
 
-  SendMessage(s, 4, 0, At(d.fields[0].field));  // the mouse makes field 1 current
+  SendMessage(s, MSG_MOUSEMOVE, 0, At(d.fields[0].field));  // the mouse makes field 1 current
   EXPECT_EQ(timespin::CurrentField(), 1);
   const struct { int msg; WParam down; const char* shown; } steps[] = {
       {TSM_LINESTEP, 0, "00:00"}, {TSM_LINESTEP, 1, "23:00"}, {TSM_PAGESTEP, 0, "00:00"},
@@ -103,9 +103,9 @@ TEST_F(TimeSpinner, StepsWrapClampAndNotifyThroughTheComboBox) {
   SendMessage(s, TSM_PAGESTEP, 0, 0);
   EXPECT_EQ(Shown(s), "23:00") << "without wrap-around the maximum holds";
   EXPECT_EQ(Notices(), 0) << "no change, no notice";
-  SendMessage(s, 8, 0, At(d.fields[0].field));  // wheel: one line down
+  SendMessage(s, MSG_MOUSEWHEELDOWN, 0, At(d.fields[0].field));  // wheel: one line down
   EXPECT_EQ(Shown(s), "22:00");
-  SendMessage(s, 9, 0, At(d.fields[1].field));  // outside the current field
+  SendMessage(s, MSG_MOUSEWHEELUP, 0, At(d.fields[1].field));  // outside the current field
   EXPECT_EQ(Shown(s), "22:00");
 }
 
@@ -116,25 +116,25 @@ TEST_F(TimeSpinner, AHeldArrowStepsOnceThenPagesOnEachTick) {
   timespin::SetField(s, 1, 0);
   timespin::SetField(s, 2, 0);
   const timespin::Data& d = *timespin::Record(s);
-  SendMessage(s, 4, 0, At(d.fields[1].up));
+  SendMessage(s, MSG_MOUSEMOVE, 0, At(d.fields[1].up));
   EXPECT_EQ(timespin::Record(s)->fields[1].flags & timespin::kUpMarked, timespin::kUpMarked);
-  SendMessage(s, 1, 0, At(d.fields[1].up));
+  SendMessage(s, MSG_LBUTTONDOWN, 0, At(d.fields[1].up));
   EXPECT_EQ(Shown(s), "00:01");
   for (const char* want : {"00:06", "00:11", "00:16"}) {
     Tick();
     EXPECT_EQ(Shown(s), want);
   }
-  SendMessage(s, 2, 0, At(d.fields[1].up));
+  SendMessage(s, MSG_LBUTTONUP, 0, At(d.fields[1].up));
   Tick();
   EXPECT_EQ(Shown(s), "00:16") << "released: no more steps";
 
-  SendMessage(s, 4, 0, At(d.fields[1].down));
-  SendMessage(s, 1, 0, At(d.fields[1].down));
+  SendMessage(s, MSG_MOUSEMOVE, 0, At(d.fields[1].down));
+  SendMessage(s, MSG_LBUTTONDOWN, 0, At(d.fields[1].down));
   EXPECT_EQ(Shown(s), "00:15");
   Tick();
   EXPECT_EQ(Shown(s), "00:10");
-  SendMessage(s, 2, 0, At(d.fields[1].down));
-  SendMessage(s, 80, 0, 0);
+  SendMessage(s, MSG_LBUTTONUP, 0, At(d.fields[1].down));
+  SendMessage(s, MSG_MOUSEENTER, 0, 0);
   EXPECT_EQ(timespin::CurrentField(), 0);
   EXPECT_EQ(timespin::Record(s)->fields[1].flags & (timespin::kUpMarked | timespin::kDownMarked), 0);
 }

@@ -8,9 +8,11 @@
 #include <string>
 
 #include "controls/barkit/tests/bar_fixture.h"
+#include "gui/message.h"
 #include "gui/newtoolbar.h"
 #include "gui/text.h"
 #include "gui/toolbar.h"
+#include "gui/window.h"
 
 namespace {
 
@@ -28,7 +30,7 @@ class ToolBars : public bartest::BarFixture {
   // holding the capture hears them (screen coordinates).
   void PressRelease(WindowHandle w, int x0, int y0, int x1, int y1, bool right = false) {
     SendMessage(w, right ? 5 : 1, 0, Client(x0, y0));
-    SendMessage(w, 4, 0, Screen(w, x1, y1));
+    SendMessage(w, MSG_MOUSEMOVE, 0, Screen(w, x1, y1));
     SendMessage(w, right ? 6 : 2, 0, Screen(w, x1, y1));
   }
   WindowHandle MakeWithData(const char* cls, uint32_t style, LParam data, int w = 300, int h = 60) {
@@ -117,7 +119,7 @@ TEST_F(ToolBars, NewToolBarChecksRightClicksDropDownsAndLabels) {
   EXPECT_EQ(SendMessage(bar, NTBM_GETITEM, 99, reinterpret_cast<LParam>(&got)), -1);
   EXPECT_EQ(SendMessage(bar, NTBM_ENABLEITEM, 99, 1), -1);
   Rect want{0, 0, 400, 100}, out{};
-  SendMessage(bar, 37, reinterpret_cast<WParam>(&want), reinterpret_cast<LParam>(&out));
+  SendMessage(bar, MSG_SIZECHANGING, reinterpret_cast<WParam>(&want), reinterpret_cast<LParam>(&out));
   EXPECT_EQ(out.bottom - out.top, 24 + 6 + GetSysCharHeight() + 2);
 }
 

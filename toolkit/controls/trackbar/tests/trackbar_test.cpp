@@ -9,6 +9,7 @@
 
 #include "controls/barkit/tests/bar_fixture.h"
 #include "gui/dialog.h"
+#include "gui/message.h"
 #include "gui/paint.h"
 #include "gui/trackbar.h"
 
@@ -24,8 +25,8 @@ class TrackBars : public bartest::BarFixture {
     return text;
   }
   void Click(WindowHandle t, int x, int y) {
-    SendMessage(t, 1, 0, (x & 0xFFFF) | (static_cast<LParam>(y) << 16));
-    SendMessage(t, 2, 0, 0);
+    SendMessage(t, MSG_LBUTTONDOWN, 0, (x & 0xFFFF) | (static_cast<LParam>(y) << 16));
+    SendMessage(t, MSG_LBUTTONUP, 0, 0);
   }
 };
 
@@ -93,11 +94,11 @@ TEST_F(TrackBars, NotificationsOfEachWayToMoveTheSlider) {
       case kRight: SendMessage(t, MSG_KEYDOWN, 106, 0); break;
       case kHome: SendMessage(t, MSG_KEYDOWN, 102, 0); break;
       case kClick: Click(t, 20, 15); break;
-      case kWheel: SendMessage(t, 8, 0, 0); break;
+      case kWheel: SendMessage(t, MSG_MOUSEWHEELDOWN, 0, 0); break;
       case kActivateWheel:
-        SendMessage(t, 80, 1, 0);
+        SendMessage(t, MSG_MOUSEENTER, 1, 0);
         desktest::Drain();  // the focus arrives through the queue
-        SendMessage(t, 8, 0, 0);
+        SendMessage(t, MSG_MOUSEWHEELDOWN, 0, 0);
         break;
       case kFocus:
         SendMessage(t, MSG_SETFOCUS, 0, 0);
@@ -225,7 +226,7 @@ TEST_F(TrackBars, TheWidestRangeClampsWithoutWrapping) {
     SendMessage(t, TBM_SETPOS, static_cast<WParam>(INT_MIN + 1), 0);
     SendMessage(t, MSG_KEYDOWN, 109, 0);  // page down
     EXPECT_EQ(SendMessage(t, TBM_GETPOS, 0, 0), INT_MIN) << style;
-    SendMessage(t, 9, 0, 0);  // the wheel down, a line below the minimum
+    SendMessage(t, MSG_MOUSEWHEELUP, 0, 0);  // the wheel down, a line below the minimum
     EXPECT_EQ(SendMessage(t, TBM_GETPOS, 0, 0), INT_MIN) << style;
     SendMessage(t, TBM_SETZOOM, 0x7FFFFFFF, 0);
     EXPECT_EQ(SendMessage(t, TBM_GETZOOM, 0, 0), INT_MAX) << style;

@@ -252,13 +252,13 @@ TEST_F(IdleTimeout, NoticeAfter21SecondsThenMenusCloseAfter61) {
   At(1061);
   EXPECT_EQ(Got(front_), Messages{MSG_CLOSE});
   EXPECT_EQ(Got(back_), Messages{});
-  EXPECT_EQ(getOutputStateHook(getCurOutputHook()), 11);
+  EXPECT_EQ(getOutputStateHook(getCurOutputHook()), OUTSTATE_RETURNED);
   At(1200);
   EXPECT_TRUE(Got(front_).empty());  // fires once per idle period
 
   // Input re-arms it and brings the output back to the live view.
   Input(4, 0, PointParam(11, 10));
-  EXPECT_EQ(getOutputStateHook(getCurOutputHook()), 0);
+  EXPECT_EQ(getOutputStateHook(getCurOutputHook()), OUTSTATE_LIVEVIEW);
   At(1260);
   EXPECT_TRUE(Got(front_).empty());
   At(1261);
@@ -281,10 +281,10 @@ TEST_F(IdleTimeout, BusyCursorHoldsTheTimeOutBack) {
   ShowSystemCursor(13);
   At(1061);
   Got(front_);
-  EXPECT_EQ(getOutputStateHook(getCurOutputHook()), 0);
+  EXPECT_EQ(getOutputStateHook(getCurOutputHook()), OUTSTATE_LIVEVIEW);
   ShowSystemCursor(0);
   At(1061);
-  EXPECT_EQ(getOutputStateHook(getCurOutputHook()), 11);
+  EXPECT_EQ(getOutputStateHook(getCurOutputHook()), OUTSTATE_RETURNED);
 }
 
 // Back to the live view, the menus close and repaint: a move of a window
@@ -294,7 +294,7 @@ TEST_F(IdleTimeout, ReturnToTheLiveViewEndsFrameTracking) {
   ASSERT_EQ(Request(MSG_DT_STARTDRAGWIN, back_, reinterpret_cast<LParam>(&drag)), 0u);
   g_now = 1061;
   SendMessage(__gui_hwnd_desktop, MSG_TIMER, 0, 0);  // no request: nothing else ends the tracking
-  EXPECT_EQ(getOutputStateHook(getCurOutputHook()), 11);
+  EXPECT_EQ(getOutputStateHook(getCurOutputHook()), OUTSTATE_RETURNED);
   std::mutex& held = Rec(back_)->clipInfo->lock;
   ASSERT_TRUE(held.try_lock());
   held.unlock();

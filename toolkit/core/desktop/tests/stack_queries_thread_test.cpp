@@ -165,7 +165,7 @@ TEST_F(StackQueries, ReturnToPreviewFromAWindowThreadLeavesTheStacksToTheDesktop
   do {
     ReturnToPreview();
   } while (!shared_.churned.load());
-  EXPECT_EQ(getOutputStateHook(current), 11);  // returned to the live view
+  EXPECT_EQ(getOutputStateHook(current), OUTSTATE_RETURNED);  // returned to the live view
   WaitFor(shared_.churned);
   shared_.stop = true;
   shared_.released = true;

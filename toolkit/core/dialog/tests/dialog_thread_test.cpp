@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <functional>
 #include <string>
+#include <linux/input-event-codes.h>
 
 #include "core/nonclient/tests/started_gui.h"
 #include "gui/app_hooks.h"
@@ -15,7 +16,6 @@
 
 namespace {
 
-constexpr int kScanEscape = 1, kScanTab = 15, kScanDown = 108;
 constexpr int kAct = 0x9001;  // a test action run inside a modal loop
 
 std::function<void(WindowHandle)> g_onInit;
@@ -64,13 +64,13 @@ TEST_F(Dialogs, TabAndGroupMovesSkipStaticAndDisabledItemsAndWrap) {
   ASSERT_NE(dlg, GUI_INVALID_HANDLE);
   windows_.push_back(dlg);
   EXPECT_EQ(GetFocusChild(dlg), Item(dlg, IDOK));
-  Key(dlg, kScanTab);
+  Key(dlg, KEY_TAB);
   EXPECT_EQ(GetFocusChild(dlg), Item(dlg, IDCANCEL));
-  Key(dlg, kScanTab);
+  Key(dlg, KEY_TAB);
   EXPECT_EQ(GetFocusChild(dlg), Item(dlg, IDOK));
-  Key(dlg, kScanTab, 0x01);  // shift: backwards, round the end
+  Key(dlg, KEY_TAB, 0x01);  // shift: backwards, round the end
   EXPECT_EQ(GetFocusChild(dlg), Item(dlg, IDCANCEL));
-  Key(dlg, kScanDown);
+  Key(dlg, KEY_DOWN);
   EXPECT_EQ(GetFocusChild(dlg), Item(dlg, IDOK));
   EXPECT_EQ(GetNextDlgTabItem(dlg, 0, TRUE), Item(dlg, IDCANCEL));
   EXPECT_EQ(GetDlgCtrlID(Item(dlg, IDCANCEL)), IDCANCEL);
@@ -84,11 +84,11 @@ TEST_F(Dialogs, EscapeCancelsThroughItemTwoOrClosesWithoutIt) {
   windows_.push_back(a);
   windows_.push_back(b);
   Received(a, 0);
-  Key(a, kScanEscape);
+  Key(a, KEY_ESC);
   std::vector<SeenMessage> commands = Received(a, MSG_COMMAND);
   ASSERT_EQ(commands.size(), 1u);
   EXPECT_EQ(commands[0].wParam, static_cast<WParam>(IDCANCEL));
-  Key(b, kScanEscape);
+  Key(b, KEY_ESC);
   EXPECT_EQ(Received(b, MSG_CLOSE).size(), 1u);
 }
 
@@ -142,7 +142,7 @@ TEST_F(Dialogs, NestedModalLoopsDisableTheirHostsAndEndInOrder) {
       seen.push_back(IsWindowEnabled(dlg) ? "outer enabled" : "outer disabled");
       EndDialog(dlg, 7);
     } else {
-      SendMessage(dlg, MSG_KEYDOWN, kScanEscape, 0);
+      SendMessage(dlg, MSG_KEYDOWN, KEY_ESC, 0);
     }
   };
   LParam outer = DialogBoxIndirectParam(&tpl, host, DialogProc, 0);
@@ -195,16 +195,16 @@ TEST_F(Dialogs, MessageBoxesEndByButtonKeyOrCloseAsTheirTypeSays) {
     int result;
     const char* firstButton;
   } cases[] = {
-      {MB_OK, {{MSG_KEYDOWN, kScanEscape}}, IDOK, "OK"},
+      {MB_OK, {{MSG_KEYDOWN, KEY_ESC}}, IDOK, "OK"},
       {MB_OK, {{MSG_CLOSE, 0}}, IDOK, "OK"},
       {MB_YESNO, {{MSG_CHAR, 'a'}, {MSG_CHAR, 'y'}}, IDYES, "Yes"},
       {MB_YESNO, {{MSG_CLOSE, 0}}, IDNO, "Yes"},
-      {MB_YESNOCANCEL, {{MSG_KEYDOWN, kScanEscape}}, IDCANCEL, "Yes"},
+      {MB_YESNOCANCEL, {{MSG_KEYDOWN, KEY_ESC}}, IDCANCEL, "Yes"},
       {MB_ABORTRETRYIGNORE, {{MSG_CLOSE, 0}}, IDIGNORE, "Abort"},
       {MB_RETRYCANCEL | MB_CANCELASBACK, {{MSG_CHAR, 'R'}}, IDRETRY, "Retry"},
       {MB_OKCANCEL | MB_ICONQUESTION, {{MSG_COMMAND, IDOK}}, IDOK, "OK"},
       {6, {{MSG_CLOSE, 0}}, IDOK, "OK"},
-      {7 | MB_ALIGNBTMRIGHT, {{MSG_CHAR, 'n'}, {MSG_KEYDOWN, kScanEscape}}, IDOK, "OK"},
+      {7 | MB_ALIGNBTMRIGHT, {{MSG_CHAR, 'n'}, {MSG_KEYDOWN, KEY_ESC}}, IDOK, "OK"},
   };
   for (const auto& c : cases) {
     g_steps = c.steps;

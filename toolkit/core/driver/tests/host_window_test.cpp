@@ -37,7 +37,7 @@ TEST_F(HostWindowTest, FillThroughTheLayerReachesTheWindow) {
   ASSERT_EQ(InitGAL(), 0);
   GalSurface* screen = GAL_GetVideoSurface();
   GalRect r{10, 20, 30, 40};
-  GAL_FillRect(screen, &r, SysPixelIndex[12], 3);
+  GAL_FillRect(screen, &r, SysPixelIndex[SYSPIXEL_RED], 3);
   GAL_UpdateRects(screen, 1, &r);
   HostFlush();
   EXPECT_EQ(HostReadWindowPixel(0, 10, 20), 0xFF0000);

@@ -7,6 +7,7 @@
 #include <set>
 #include <string>
 #include <vector>
+#include <linux/input-event-codes.h>
 
 #include "core/menu/popup_bands.h"
 #include "core/menu/tracking.h"
@@ -22,7 +23,6 @@
 
 namespace {
 
-constexpr int kEscape = 1, kEnter = 28, kUp = 103, kLeft = 105, kRight = 106, kDown = 108;
 constexpr int kLeftDown = 1, kLeftUp = 2;
 
 struct Note {
@@ -134,30 +134,30 @@ TEST_F(MenuTracking, KeysWrapSkipSeparatorsAndEscapeInASubPopupClosesOnlyIt) {
   MenuHandle sub = Popup({"Channel 1", "Channel 2"}, 10);
   MenuHandle popup = Popup({"Live", "Cameras", "-", "Exit"}, 1, sub);
   ASSERT_EQ(TrackPopupMenu(popup, 0, 100, 80, owner_), 0);
-  Key(kUp);  // nothing selected: nothing happens
+  Key(KEY_UP);  // nothing selected: nothing happens
   EXPECT_FALSE(Highlighted(popup, 3));
-  Key(kDown);
+  Key(KEY_DOWN);
   EXPECT_TRUE(Highlighted(popup, 0));
-  Key(kUp);  // wraps to the last
+  Key(KEY_UP);  // wraps to the last
   EXPECT_TRUE(Highlighted(popup, 3));
   EXPECT_FALSE(Highlighted(popup, 0));
-  Key(kDown);  // and back to the first
+  Key(KEY_DOWN);  // and back to the first
   EXPECT_TRUE(Highlighted(popup, 0));
-  Key(kUp);
-  Key(kUp);  // over the separator
+  Key(KEY_UP);
+  Key(KEY_UP);  // over the separator
   EXPECT_TRUE(Highlighted(popup, 1));
   Notes();
 
-  Key(kRight);
-  Key(kDown);
+  Key(KEY_RIGHT);
+  Key(KEY_DOWN);
   EXPECT_TRUE(Highlighted(sub, 0));
-  Key(kEscape);
+  Key(KEY_ESC);
   EXPECT_EQ(Open(), 1);
   EXPECT_EQ(Notes(), (std::vector<Note>{{MSG_DT_ENDTRACKMENU, sub}, {MSG_MENUHIDDEN, 0}}));
   EXPECT_FALSE(Highlighted(sub, 0));
-  Key(kUp);  // the parent still tracks the keys
+  Key(KEY_UP);  // the parent still tracks the keys
   EXPECT_TRUE(Highlighted(popup, 0));
-  Key(kEnter);
+  Key(KEY_ENTER);
   EXPECT_EQ(Open(), 0);
   EXPECT_EQ(Notes(), (std::vector<Note>{{MSG_MENUCLOSED, popup}, {MSG_DT_ENDTRACKMENU, popup}, {MSG_COMMAND, 1},
                                         {MSG_MENUHIDDEN, 0}}));
@@ -218,13 +218,13 @@ TEST_F(MenuTracking, BarPopupsFollowLeftAndRightWithWrapAndThePointer) {
   };
   ASSERT_EQ(TrackMenuBar(owner_, 0), 0);
   EXPECT_EQ(opened(), std::vector<WParam>{0});
-  Key(kLeft);  // nothing selected: stays
+  Key(KEY_LEFT);  // nothing selected: stays
   EXPECT_EQ(opened(), std::vector<WParam>{});
-  Key(kDown);
-  Key(kLeft);
+  Key(KEY_DOWN);
+  Key(KEY_LEFT);
   EXPECT_EQ(opened(), std::vector<WParam>{2});
-  Key(kDown);
-  Key(kRight);
+  Key(KEY_DOWN);
+  Key(KEY_RIGHT);
   EXPECT_EQ(opened(), std::vector<WParam>{0});
   Move(Point{x, y});
   EXPECT_EQ(opened(), std::vector<WParam>{1});
@@ -262,10 +262,10 @@ TEST_F(MenuTracking, OpenPopupsTakeLiveVideoSlotsAndGiveThemBack) {
   EXPECT_TRUE(holds(first));
   Move(At(1));
   EXPECT_EQ(slots().size(), std::min<size_t>(before + 2, 3));
-  Key(kEscape);  // gives back the sub-popup's slot only
+  Key(KEY_ESC);  // gives back the sub-popup's slot only
   EXPECT_EQ(slots().size(), before + 1);
   EXPECT_TRUE(holds(first));
-  Key(kEscape);
+  Key(KEY_ESC);
   EXPECT_EQ(slots().size(), before);
   EXPECT_FALSE(holds(first));
 }

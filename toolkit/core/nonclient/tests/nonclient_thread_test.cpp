@@ -36,7 +36,7 @@ class Frames : public guitest::StartedGui {
     PutSystemBitmapForTest(1, false, Bitmap{});
   }
   GalPixel Px(int x, int y) { return GetPixel(HDC_SCREEN, x, y); }
-  int Hit(WindowHandle hwnd, int x, int y) { return static_cast<int>(SendMessage(hwnd, 33, x, y)); }
+  int Hit(WindowHandle hwnd, int x, int y) { return static_cast<int>(SendMessage(hwnd, MSG_HITTEST, x, y)); }
 
   const GalPixel skin_ = Rgb(200, 10, 10);
   const GalPixel maxCell_ = Rgb(10, 200, 10), minCell_ = Rgb(10, 10, 200), restoreCell_ = Rgb(200, 200, 10),

@@ -7,6 +7,9 @@
 #include "core/window/nonclient_mouse.h"
 #include "core/window/tests/paint_fixture.h"
 #include "gui/desktop.h"
+#include "gui/message.h"
+#include "gui/window.h"
+#include "gui/window_attr.h"
 
 namespace painttest {
 namespace {
@@ -21,8 +24,9 @@ void Feed(int msg, WParam wParam, int x, int y) {
 }
 
 bool IsMouseTraffic(int msg) {
-  return (msg >= 1 && msg <= 18) || msg == 32 || msg == 48 || msg == 49 || msg == 50 || msg == 51 || msg == 68 ||
-         msg == 80 || msg == 102 || (msg >= 225 && msg <= 233);
+  return (msg >= 1 && msg <= 18) || msg == MSG_SETCURSOR || msg == MSG_SETFOCUS || msg == MSG_KILLFOCUS ||
+         msg == MSG_MOUSEACTIVE || msg == MSG_NCACTIVATE || msg == MSG_NCSETCURSOR || msg == MSG_MOUSEENTER ||
+         msg == MSG_CLOSE || (msg >= 225 && msg <= 233);
 }
 
 std::atomic<WindowHandle> g_framed{0};
@@ -32,7 +36,7 @@ std::atomic<WindowHandle> g_barred{0};
 // button at its right end; the barred control a vertical bar in its right
 // 10 columns.
 bool FrameParts(WindowHandle hwnd, int msg, WParam wParam, LParam lParam, LResult* answer) {
-  if (msg != 33) return false;
+  if (msg != MSG_HITTEST) return false;
   int x = static_cast<int>(wParam), y = static_cast<int>(lParam);
   if (hwnd == g_framed && y < 10) {
     *answer = x >= 180 ? HT_CLOSEBUTTON : HT_CAPTION;
@@ -132,14 +136,14 @@ TEST_F(DefaultProc, RightReleaseClosesLikeTheKeyAndClosesTheChild) {
   EXPECT_EQ(key.wParam, 1u);
   Numbers child;
   for (const Got& g : For(b_))
-    if (g.message == 6 || g.message == 102) child.push_back(g.message);
+    if (g.message == MSG_RBUTTONUP || g.message == MSG_CLOSE) child.push_back(g.message);
   EXPECT_EQ(child, (Numbers{6, 102}));
 }
 
 TEST_F(DefaultProc, PressOnADisabledChildIsAPressBesideTheChildren) {
   Feed(1, 0, 30, 25);
   Feed(2, 0, 30, 25);
-  SendMessage(b_, 309, 0, 0);
+  SendMessage(b_, MSG_ENABLE, 0, 0);
   ASSERT_TRUE(WindowOf(b_)->style & WS_DISABLED);
   Quiet();
   Feed(1, 0, 120, 120);
@@ -174,13 +178,13 @@ TEST_F(DefaultProc, PointerEntersAndLeavesChildren) {
   std::vector<Got> a = For(a_);
   std::vector<Got> enterA, leaveA;
   for (const Got& g : a)
-    if (g.message == 80) (g.wParam ? enterA : leaveA).push_back(g);
+    if (g.message == MSG_MOUSEENTER) (g.wParam ? enterA : leaveA).push_back(g);
   ASSERT_EQ(enterA.size(), 1u);
   ASSERT_EQ(leaveA.size(), 1u);
   EXPECT_EQ(static_cast<WindowHandle>(leaveA[0].lParam), b_);
   Numbers moves;
   for (const Got& g : a)
-    if (g.message == 4 || g.message == 32) moves.push_back(g.message);
+    if (g.message == MSG_MOUSEMOVE || g.message == MSG_SETCURSOR) moves.push_back(g.message);
   EXPECT_EQ(moves, (Numbers{32, 4}));
   Got enterB = First(For(b_), 80);
   EXPECT_EQ(enterB.wParam, 1u);
@@ -231,7 +235,7 @@ TEST_F(DefaultProc, CapturedDragReachesTheChildInItsOwnCoordinates) {
   EXPECT_EQ(move.wParam, 1u);  // the keys without the capture mark
   EXPECT_EQ(release.lParam, PointParam(50, 25));
   int moves = 0;
-  for (const Got& g : got) moves += g.message == 4;
+  for (const Got& g : got) moves += g.message == MSG_MOUSEMOVE;
   EXPECT_EQ(moves, 1);
 }
 
@@ -247,19 +251,19 @@ TEST_F(DefaultProc, DestroyingTheCapturingControlForgetsTheCapture) {
 TEST_F(DefaultProc, CaptionTextIsCopiedWithinTheBufferAndTerminated) {
   char buffer[8];
   std::memset(buffer, 'x', sizeof buffer);
-  EXPECT_EQ(SendMessage(main_, 306, 0, 0), 12);
-  EXPECT_EQ(SendMessage(main_, 307, 5, reinterpret_cast<LParam>(buffer)), 4);
+  EXPECT_EQ(SendMessage(main_, MSG_GETTEXTLENGTH, 0, 0), 12);
+  EXPECT_EQ(SendMessage(main_, MSG_GETTEXT, 5, reinterpret_cast<LParam>(buffer)), 4);
   EXPECT_STREQ(buffer, "capt");
   EXPECT_EQ(buffer[5], 'x');
-  EXPECT_EQ(SendMessage(main_, 307, 0, reinterpret_cast<LParam>(buffer)), 0);
+  EXPECT_EQ(SendMessage(main_, MSG_GETTEXT, 0, reinterpret_cast<LParam>(buffer)), 0);
   EXPECT_EQ(buffer[0], 'c');
-  EXPECT_EQ(SendMessage(main_, 307, sizeof buffer, 0), 0);
+  EXPECT_EQ(SendMessage(main_, MSG_GETTEXT, sizeof buffer, 0), 0);
 
-  EXPECT_EQ(SendMessage(main_, 308, 0, reinterpret_cast<LParam>("new")), 0);
-  EXPECT_EQ(SendMessage(main_, 306, 0, 0), 3);
-  EXPECT_EQ(SendMessage(main_, 307, sizeof buffer, reinterpret_cast<LParam>(buffer)), 3);
+  EXPECT_EQ(SendMessage(main_, MSG_SETTEXT, 0, reinterpret_cast<LParam>("new")), 0);
+  EXPECT_EQ(SendMessage(main_, MSG_GETTEXTLENGTH, 0, 0), 3);
+  EXPECT_EQ(SendMessage(main_, MSG_GETTEXT, sizeof buffer, reinterpret_cast<LParam>(buffer)), 3);
   EXPECT_STREQ(buffer, "new");
-  SendMessage(a_, 308, 0, reinterpret_cast<LParam>("other"));  // kept by the class
+  SendMessage(a_, MSG_SETTEXT, 0, reinterpret_cast<LParam>("other"));  // kept by the class
   EXPECT_STREQ(WindowOf(a_)->caption, "ctl");
 }
 
@@ -267,14 +271,14 @@ TEST_F(DefaultProc, AutoRepeatTickResendsTheRecordOnlyFromItsMainWindow) {
   WindowHandle other = LoggedMain({300, 300, 400, 400});
   Quiet();
   SetAutoRepeatMessage(a_, 288, 7, 9);
-  SendMessage(other, 322, 0, 0);
+  SendMessage(other, MSG_BROADCAST_NOTICE, 0, 0);
   EXPECT_TRUE(Mouse(a_).empty());
-  SendMessage(main_, 322, 0, 0);
+  SendMessage(main_, MSG_BROADCAST_NOTICE, 0, 0);
   Got repeated = First(For(a_), 288);
   EXPECT_EQ(repeated.wParam, 7u);
   EXPECT_EQ(repeated.lParam, 9);
   DestroyWindow(a_);
-  SendMessage(main_, 322, 0, 0);  // the record went with its window
+  SendMessage(main_, MSG_BROADCAST_NOTICE, 0, 0);  // the record went with its window
   Quiet();
   SetAutoRepeatMessage(0, 0, 0, 0);
 }
@@ -297,15 +301,15 @@ TEST_F(DefaultProc, KeysGoOnToTheActiveChildOfAnEnabledWindow) {
   Feed(1, 0, 30, 25);
   Feed(2, 0, 30, 25);
   Quiet();
-  SendMessage(main_, 18, 30, 0);
-  SendMessage(main_, 19, 'a', 0);
+  SendMessage(main_, MSG_KEYDOWN, 30, 0);
+  SendMessage(main_, MSG_CHAR, 'a', 0);
   Numbers keys;
   for (const Got& g : For(a_)) keys.push_back(g.message);
   EXPECT_EQ(keys, (Numbers{18, 19}));
-  SendMessage(main_, 309, 0, 0);
-  SendMessage(main_, 18, 30, 0);
+  SendMessage(main_, MSG_ENABLE, 0, 0);
+  SendMessage(main_, MSG_KEYDOWN, 30, 0);
   EXPECT_TRUE(For(a_).empty());
-  SendMessage(main_, 309, 1, 0);
+  SendMessage(main_, MSG_ENABLE, 1, 0);
   EXPECT_FALSE(WindowOf(main_)->style & WS_DISABLED);
 }
 
@@ -332,11 +336,11 @@ TEST_F(DefaultProc, DefaultWindowProcPicksTheEntryOfTheWindowsKind) {
 std::atomic<WindowHandle> g_edit{0};
 
 bool EditWantsKeyboard(WindowHandle hwnd, int msg, WParam wParam, LParam lParam, LResult* answer) {
-  if (hwnd == g_edit && msg == 352) {
+  if (hwnd == g_edit && msg == MSG_NEEDSKB) {
     *answer = 1;
     return true;
   }
-  if (msg == 358 || msg == 360) {  // the keyboard serves nothing yet
+  if (msg == MSG_DT_SKBQUERY || msg == MSG_SKBCURRENTEDIT) {  // the keyboard serves nothing yet
     *answer = 0;
     return true;
   }
@@ -393,9 +397,10 @@ TEST_F(SoftKeyboard, OpensBelowAnEditAndKeepsOffTheRightEdge) {
   Numbers told;
   bool asked = false;
   for (const Got& g : For(skb_)) {
-    asked = asked || g.message == 358;
-    if (asked && (g.message == 355 || g.message == 356 || g.message == 359)) told.push_back(g.message);
-    if (g.message == 355) {
+    asked = asked || g.message == MSG_DT_SKBQUERY;
+    if (asked && (g.message == MSG_SKBOPEN || g.message == MSG_SKBCLOSE || g.message == MSG_SKBACTIVEWIN))
+      told.push_back(g.message);
+    if (g.message == MSG_SKBOPEN) {
       EXPECT_EQ(g.lParam, PointParam(screen_.right - 210, 121));
     }
   }
@@ -419,7 +424,7 @@ TEST_F(SoftKeyboard, PressBesideTheChildrenClosesIt) {
   Click(400, 400);
   Numbers told;
   for (const Got& g : For(skb_))
-    if (g.message == 355 || g.message == 356) told.push_back(g.message);
+    if (g.message == MSG_SKBOPEN || g.message == MSG_SKBCLOSE) told.push_back(g.message);
   EXPECT_EQ(told, (Numbers{356}));
 }
 

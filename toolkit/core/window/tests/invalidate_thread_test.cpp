@@ -10,6 +10,7 @@
 #include "core/window/invalidate.h"
 #include "core/window/tests/paint_fixture.h"
 #include "core/window/window_record.h"
+#include "gui/message.h"
 
 namespace painttest {
 namespace {
@@ -189,7 +190,7 @@ TEST_F(Invalidation, UpdateWindowRepaintsTheFrameWithOrWithoutErase) {
   UpdateWindow(main_, TRUE);
   numbers.clear();
   for (const Got& g : For(main_))
-    if (g.message != 39) numbers.push_back(g.message);
+    if (g.message != MSG_CSIZECHANGED) numbers.push_back(g.message);
   EXPECT_EQ(numbers, (Numbers{MSG_SIZECHANGED, 38, MSG_NCPAINT, MSG_ERASEBKGND, MSG_PAINT}));
 }
 

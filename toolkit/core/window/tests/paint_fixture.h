@@ -6,7 +6,9 @@
 #include "core/desktop/tests/desktop_fixture.h"
 #include "core/window/window_damage.h"
 #include "gui/desktop.h"
+#include "gui/message.h"
 #include "gui/paint.h"
+#include "gui/window.h"
 
 namespace painttest {
 
@@ -34,7 +36,9 @@ inline LResult LoggingProc(WindowHandle hwnd, int msg, WParam wParam, LParam lPa
 
 constexpr const char* kLoggedClass = "logged";
 
-inline bool IsPaintTraffic(int msg) { return msg == 176 || msg == 177 || msg == 178 || msg == 39; }
+inline bool IsPaintTraffic(int msg) {
+  return msg == MSG_ERASEBKGND || msg == MSG_PAINT || msg == MSG_NCPAINT || msg == MSG_CSIZECHANGED;
+}
 
 class PaintTest : public desktest::DesktopTest {
  protected:
