@@ -1,6 +1,8 @@
 // The first-start language dialog on the simulated device, opened the way
 // the live view opens it: which languages it offers, what Next and Cancel
 // keep, and the switch to a language that rebuilds the texts.
+#include <climits>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -10,6 +12,8 @@
 #include "app/system_pages.h"
 #include "gui/combobox.h"
 #include "gui/gui_etc.h"
+#include "gui/layout.h"
+#include "gui/listbox.h"
 #include "gui/message.h"
 
 namespace {
@@ -93,6 +97,71 @@ TEST_F(LangSel, NextSavesOnlyAChangedLanguageAndSwitchesToIt) {
     const char* next = lookupText("langsel", "guide_nextstep");
     EXPECT_STREQ(next ? next : "", row.nextText);
   }
+}
+
+// Which language indexes carry a picture, and what each list item shows:
+// the offered languages only, each with its own picture and its name.
+TEST_F(LangSel, EveryOfferedLanguageShowsItsOwnPicture) {
+  struct Row {
+    int index;
+    bool picture;
+    const char* name;  // null: not in the list
+  } rows[LAYOUT_MAX_LANGUAGES] = {};
+  for (int i = 0; i < LAYOUT_MAX_LANGUAGES; ++i) rows[i] = {i, false, nullptr};
+  rows[0] = {0, true, "English"};
+  rows[1] = {1, true, "Chinese (Simplified)"};
+  rows[6] = {6, true, "Deutsch"};
+  Bitmap pictures[LAYOUT_MAX_LANGUAGES] = {};
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.index);
+    EXPECT_EQ(GetLayoutBitmap(row.index, &pictures[row.index]) != 0, row.picture);
+    if (row.picture) {
+      EXPECT_EQ(pictures[row.index].bmHeight, 18u) << "one list row high";
+    }
+  }
+  // Each language its own picture.
+  const auto same = [](const Bitmap& a, const Bitmap& b) {
+    return a.bmWidth == b.bmWidth && a.bmPitch == b.bmPitch &&
+           std::memcmp(a.bmBits, b.bmBits, static_cast<size_t>(a.bmPitch) * a.bmHeight) == 0;
+  };
+  EXPECT_FALSE(same(pictures[0], pictures[1]));
+  EXPECT_FALSE(same(pictures[0], pictures[6]));
+  EXPECT_FALSE(same(pictures[1], pictures[6]));
+  Bitmap untouched{};
+  untouched.bmWidth = 77;
+  for (int slot : {-1, LAYOUT_MAX_LANGUAGES, INT_MIN, INT_MAX}) {
+    EXPECT_FALSE(GetLayoutBitmap(slot, &untouched)) << slot;
+    EXPECT_EQ(untouched.bmWidth, 77u);
+  }
+  EXPECT_FALSE(GetLayoutBitmap(0, nullptr));
+
+  SetLanguage(kEnglish);
+  std::vector<std::string> seen;
+  RunInLoop(createLangSelWindow, [&] {
+    const WindowHandle dlg = GetActiveWindow();
+    const WindowHandle list = GetDlgItem(GetDlgItem(dlg, kLanguage), CB_LIST_ID);
+    const int count = static_cast<int>(SendMessage(list, LB_GETCOUNT, 0, 0));
+    for (int i = 0; i < count; ++i) {
+      ListBoxItemInfo item{};
+      ASSERT_EQ(SendMessage(list, LB_GETITEMADDDATA, static_cast<WParam>(i), reinterpret_cast<LParam>(&item)), 0);
+      SendDlgItemMessage(dlg, kLanguage, CB_SETCURSEL, static_cast<WParam>(i), 0);
+      const int index = static_cast<int>(SendDlgItemMessage(dlg, kLanguage, CB_GETSELVALUE, 0, 0)) - 1;
+      ASSERT_TRUE(index >= 0 && index < LAYOUT_MAX_LANGUAGES) << index;
+      const Row& row = rows[index];
+      SCOPED_TRACE(index);
+      ASSERT_NE(row.name, nullptr) << "a language the device does not offer";
+      char text[64] = {};
+      SendMessage(list, LB_GETTEXT, static_cast<WParam>(i), reinterpret_cast<LParam>(text));
+      EXPECT_STREQ(text, row.name);
+      EXPECT_EQ(item.cmFlag & LBIF_BITMAP, LBIF_BITMAP);
+      const Bitmap* shown = reinterpret_cast<const Bitmap*>(item.hIcon);
+      ASSERT_NE(shown, nullptr);
+      EXPECT_EQ(shown->bmBits, pictures[index].bmBits);
+      seen.push_back(row.name);
+    }
+    livetest::Command(dlg, kCancel);
+  });
+  EXPECT_EQ(seen, (std::vector<std::string>{"English", "Chinese (Simplified)", "Deutsch"}));
 }
 
 TEST_F(LangSel, OnScreen) {
