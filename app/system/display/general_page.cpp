@@ -82,7 +82,9 @@ void createCombo(WindowHandle page, const char* key, int id) {
 }
 
 void fillLanguages(WindowHandle page) {
-  createCombo(page, "language", kLanguage);
+  // Each name in its own language's font: the names are written in their
+  // own charsets.
+  pageframe::createFromKey(page, kSection, {"combobox", "language", kCombo | CBS_ITEMFONT, kPlaced, kLanguage, true});
   if (language::fillLanguageList(page, kLanguage, kSection) < 2) {
     // One language on offer: its name only.
     if (state().snapshot.language == 2)

@@ -323,6 +323,10 @@ LResult HideStackedWindow(WindowRecord* win) {
 
 LResult ShowStackedWindow(WindowRecord* win) {
   if (IsVisibleRecord(win)) return 0;
+  // A drop-down pops up above the windows shown since it was made (its
+  // own dialog among them).
+  if (IsControlRecord(win) && win->zorderNode)
+    if (ZOrderList* own = ListHolding(HandleOf(win))) MoveNodeToHead(*own, win->zorderNode);
   SetVisibleBit(win, true);
   {
     DisplaySwitchHold hold;

@@ -389,11 +389,16 @@ TEST_F(Display, MoreApplyAsksBeforeAnOutputModeRebootAndShowsTheDevicesRefusals)
 }
 
 // The general page's language list is the picture list: every offered
-// language shows its picture.
+// language shows its picture, in the list a click opens.
 TEST_F(Display, TheLanguageListShowsThePictures) {
   Open();
-  const WindowHandle list = GetDlgItem(GetDlgItem(Page(kGeneral), kLanguage), CB_LIST_ID);
+  const WindowHandle page = Page(kGeneral);
+  const WindowHandle list = GetDlgItem(GetDlgItem(page, kLanguage), CB_LIST_ID);
   EXPECT_TRUE(GetWindowStyle(list) & LBS_USEICON);
+  livetest::ClickItem(page, kLanguage, [list] { return IsWindowVisible(list) != 0; });
+  desktest::Drain();
+  EXPECT_TRUE(IsWindowVisible(list));
+  Shoot("displayset_language");
   const int count = static_cast<int>(SendMessage(list, LB_GETCOUNT, 0, 0));
   EXPECT_EQ(count, 3);
   for (int i = 0; i < count; ++i) {

@@ -1,6 +1,7 @@
 // The first-start language dialog on the simulated device, opened the way
 // the live view opens it: which languages it offers, what Next and Cancel
 // keep, and the switch to a language that rebuilds the texts.
+#include <algorithm>
 #include <climits>
 #include <cstring>
 #include <string>
@@ -141,24 +142,27 @@ TEST_F(LangSel, EveryOfferedLanguageShowsItsOwnPicture) {
     const WindowHandle dlg = GetActiveWindow();
     const WindowHandle list = GetDlgItem(GetDlgItem(dlg, kLanguage), CB_LIST_ID);
     const int count = static_cast<int>(SendMessage(list, LB_GETCOUNT, 0, 0));
-    for (int i = 0; i < count; ++i) {
-      ListBoxItemInfo item{};
-      ASSERT_EQ(SendMessage(list, LB_GETITEMADDDATA, static_cast<WParam>(i), reinterpret_cast<LParam>(&item)), 0);
-      SendDlgItemMessage(dlg, kLanguage, CB_SETCURSEL, static_cast<WParam>(i), 0);
-      const int index = static_cast<int>(SendDlgItemMessage(dlg, kLanguage, CB_GETSELVALUE, 0, 0)) - 1;
-      ASSERT_TRUE(index >= 0 && index < LAYOUT_MAX_LANGUAGES) << index;
-      const Row& row = rows[index];
-      SCOPED_TRACE(index);
-      ASSERT_NE(row.name, nullptr) << "a language the device does not offer";
-      char text[64] = {};
-      SendMessage(list, LB_GETTEXT, static_cast<WParam>(i), reinterpret_cast<LParam>(text));
-      EXPECT_STREQ(text, row.name);
-      EXPECT_EQ(item.cmFlag & LBIF_BITMAP, LBIF_BITMAP);
-      const Bitmap* shown = reinterpret_cast<const Bitmap*>(item.hIcon);
-      ASSERT_NE(shown, nullptr);
-      EXPECT_EQ(shown->bmBits, pictures[index].bmBits);
-      seen.push_back(row.name);
-    }
+    // A failed check ends the items, never the dialog's way out.
+    [&] {
+      for (int i = 0; i < count; ++i) {
+        ListBoxItemInfo item{};
+        ASSERT_EQ(SendMessage(list, LB_GETITEMADDDATA, static_cast<WParam>(i), reinterpret_cast<LParam>(&item)), 0);
+        SendDlgItemMessage(dlg, kLanguage, CB_SETCURSEL, static_cast<WParam>(i), 0);
+        const int index = static_cast<int>(SendDlgItemMessage(dlg, kLanguage, CB_GETSELVALUE, 0, 0)) - 1;
+        ASSERT_TRUE(index >= 0 && index < LAYOUT_MAX_LANGUAGES) << index;
+        const Row& row = rows[index];
+        SCOPED_TRACE(index);
+        ASSERT_NE(row.name, nullptr) << "a language the device does not offer";
+        char text[64] = {};
+        SendMessage(list, LB_GETTEXT, static_cast<WParam>(i), reinterpret_cast<LParam>(text));
+        EXPECT_STREQ(text, row.name);
+        EXPECT_EQ(item.cmFlag & LBIF_BITMAP, LBIF_BITMAP);
+        const Bitmap* shown = reinterpret_cast<const Bitmap*>(item.hIcon);
+        ASSERT_NE(shown, nullptr);
+        EXPECT_EQ(shown->bmBits, pictures[index].bmBits);
+        seen.push_back(row.name);
+      }
+    }();
     livetest::Command(dlg, kCancel);
   });
   EXPECT_EQ(seen, (std::vector<std::string>{"English", "Chinese (Simplified)", "Deutsch"}));
@@ -172,6 +176,17 @@ TEST_F(LangSel, OnScreen) {
     GetWindowRect(dlg, &r);
     desktest::Drain();
     livetest::MatchesReference(__FILE__, "langsel", livetest::Grab(r));
+    // The list opened by a click shows the pictures, above the dialog.
+    const WindowHandle combo = GetDlgItem(dlg, kLanguage);
+    const WindowHandle list = GetDlgItem(combo, CB_LIST_ID);
+    livetest::ClickItem(dlg, kLanguage, [list] { return IsWindowVisible(list) != 0; });
+    desktest::Drain();
+    EXPECT_TRUE(IsWindowVisible(list));
+    Rect shown{};
+    GetWindowRect(list, &shown);
+    ClientToScreen(combo, &shown.right, &shown.bottom);
+    r.bottom = std::max(r.bottom, shown.bottom + 4);
+    livetest::MatchesReference(__FILE__, "langsel_list", livetest::Grab(r));
     livetest::Command(dlg, kCancel);
   });
 }
