@@ -197,8 +197,9 @@ inline bool PumpUntil(const std::function<bool()>& done, int rounds = 2500) {
 // A user's click in the middle of a control through the host's input,
 // from the thread that runs the control's window: the release follows as
 // soon as the control has taken the press (controls that take no capture
-// get a moment for it).
-inline void ClickItem(WindowHandle dialog, int id) {
+// get a moment for it). `taken` tells when a control that opens something
+// on the press (a drop-down box) has taken it.
+inline void ClickItem(WindowHandle dialog, int id, std::function<bool()> taken = nullptr) {
   const WindowHandle item = GetDlgItem(dialog, id);
   Rect r{};
   GetWindowRect(item, &r);
@@ -218,7 +219,8 @@ inline void ClickItem(WindowHandle dialog, int id) {
   HostInjectMouseMove(x, y);
   PumpUntil(routedTo(x, y));
   HostInjectMouseButton(HOST_BUTTON_LEFT, 1);
-  PumpUntil([item] { return GetCapture() == item || (SendMessage(item, BM_GETSTATE, 0, 0) & BST_PUSHED); }, 1000);
+  if (!taken) taken = [item] { return GetCapture() == item || (SendMessage(item, BM_GETSTATE, 0, 0) & BST_PUSHED); };
+  PumpUntil(taken, 1000);
   HostInjectMouseButton(HOST_BUTTON_LEFT, 0);
 }
 

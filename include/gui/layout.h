@@ -75,6 +75,11 @@ BOOL GetCtrlResInfo(const char* window, const char* control, CtrlResInfo** recor
 BOOL GetCtrlResInfoAux(const char* window, const char* control, CtrlResInfo** record);
 BOOL GetWinBitmap(const char* window, const char* name, Bitmap* bitmap);
 BOOL GetWinBitmapAux(const char* window, const char* name, Bitmap* bitmap);
+/* The picture of language index `slot` (0 .. LAYOUT_MAX_LANGUAGES - 1): the
+ * bitmap "lang_bmp<slot>" of the window LAYOUT_LANG_WINDOW on the main
+ * display; 0 for another slot, a missing entry or a file that did not load. */
+#define LAYOUT_LANG_WINDOW "langsel"
+BOOL GetLayoutBitmap(int slot, Bitmap* bitmap);
 void ClearCtrlResInfo(CtrlResInfo* records, int n);
 BOOL IsLangSelCtrl(const CtrlResInfo* record);
 

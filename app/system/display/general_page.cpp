@@ -17,6 +17,7 @@
 #include "app/system_pages.h"
 #include "gui/button.h"
 #include "gui/combobox.h"
+#include "gui/cursor.h"
 #include "gui/desktop.h"
 #include "gui/dialog.h"
 #include "gui/display.h"
@@ -81,12 +82,15 @@ void createCombo(WindowHandle page, const char* key, int id) {
 }
 
 void fillLanguages(WindowHandle page) {
-  createCombo(page, "language", kLanguage);
+  // Each name in its own language's font: the names are written in their
+  // own charsets.
+  pageframe::createFromKey(page, kSection, {"combobox", "language", kCombo | CBS_ITEMFONT, kPlaced, kLanguage, true});
   if (language::fillLanguageList(page, kLanguage, kSection) < 2) {
     // One language on offer: its name only.
-    static const ValueKeyRow kEnglish[] = {{"lang_english", 1}}, kChinese[] = {{"lang_simp_cn", 2}};
-    SendDlgItemMessage(page, kLanguage, CB_DELETEALL, 0, 0);
-    addValueComboItems(page, kLanguage, state().snapshot.language == 2 ? kChinese : kEnglish, 1, kSection, 1);
+    if (state().snapshot.language == 2)
+      language::fillSingleLanguage(page, kLanguage, kSection, "lang_simp_cn", 2);
+    else
+      language::fillSingleLanguage(page, kLanguage, kSection, "lang_english", 1);
   }
   language::selectLanguage(page, kLanguage, state().snapshot.language);
 }
@@ -266,11 +270,13 @@ void followVideoStandard(int standard) {
 
 int save(WindowHandle page) {
   WindowState& s = state();
+  SetCursor(GetSystemCursor(SYSCURSOR_BUSY));
   const MousePair mouse = currentMousePair();
   if (mouse != s.remembered) {
     s.remembered = mouse;
     SetMouseScale(mouse.scale, mouse.threshold);
   }
+  SetCursor(GetSystemCursor(SYSCURSOR_NORMAL));
   // The clock first: a date the device refuses leaves every setting as it was.
   if (const int rc = storeClock(page)) return rc;
   DeviceConfig record = cached();

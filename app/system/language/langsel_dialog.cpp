@@ -29,7 +29,7 @@ void init(WindowHandle dlg) {
   setOutputState(getMainOutput(), OUTSTATE_MENU);
   setSessionFlag(1);
   pageframe::createFromKey(dlg, kSection,
-                           {"combobox", "language", WS_CHILD | WS_VISIBLE | CBS_DROPDOWNLIST | CBS_NOTIFY,
+                           {"combobox", "language", WS_CHILD | WS_VISIBLE | CBS_DROPDOWNLIST | CBS_NOTIFY | CBS_ITEMFONT,
                             WS_EX_PLACE_X | WS_EX_PLACE_W, kLanguage, true});
   pageframe::createFromKey(dlg, kSection, {"button", "guide_nextstep", kButtonStyle, 0, kNext, false});
   pageframe::createFromKey(dlg, kSection, {"button", "guide_cancel", kButtonStyle, 0, PAGE_ID_CANCEL, false});

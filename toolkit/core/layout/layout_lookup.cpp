@@ -1,5 +1,6 @@
 // Lookups of control records and window bitmaps by window and item name.
 // Linear by design: window names first, then the window's own records.
+#include <cstdio>
 #include <cstring>
 
 #include "core/layout/config_text.h"
@@ -99,6 +100,16 @@ BOOL GetWinBitmapAux(const char* window, const char* name, Bitmap* bitmap) {
   }
   if (!layout::IsAuxWindowName(window)) return FALSE;
   return layout::CopyBitmap(layout::FindWindowBitmap(state.auxBitmaps, window, name), bitmap);
+}
+
+BOOL GetLayoutBitmap(int slot, Bitmap* bitmap) {
+  if (!bitmap || slot < 0 || slot >= LAYOUT_MAX_LANGUAGES) return FALSE;
+  char name[32];
+  std::snprintf(name, sizeof name, "lang_bmp%d", slot);
+  Bitmap found{};
+  if (!GetWinBitmap(LAYOUT_LANG_WINDOW, name, &found) || !found.bmBits) return FALSE;
+  *bitmap = found;
+  return TRUE;
 }
 
 void TerminateLayout(void) { State().Clear(); }

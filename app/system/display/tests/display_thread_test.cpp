@@ -16,6 +16,7 @@
 #include "gui/edit.h"
 #include "gui/gui_etc.h"
 #include "gui/layout.h"
+#include "gui/listbox.h"
 #include "gui/message.h"
 #include "gui/propsheet.h"
 #include "gui/trackbar.h"
@@ -28,7 +29,7 @@ using livetest::Enabled;
 using livetest::LiveGui;
 
 constexpr int kSheet = 4101, kApply = 4098;
-constexpr int kStandard = 20241, kVga = 20242, kZone = 20243, kDateFormat = 20244, kTime = 20246, kMouse = 20247,
+constexpr int kLanguage = 20240, kStandard = 20241, kVga = 20242, kZone = 20243, kDateFormat = 20244, kTime = 20246, kMouse = 20247,
               kWizard = 20248, kPassword = 20249, kHdmi = 20250;
 constexpr int kAuto = 20272, kDstEnable = 20273, kStartMonth = 20275, kStartWeekday = 20277, kStartHour = 20278,
               kEndMonth = 20281, kEndWeekday = 20283, kBias = 20286;
@@ -385,6 +386,28 @@ TEST_F(Display, MoreApplyAsksBeforeAnOutputModeRebootAndShowsTheDevicesRefusals)
     Close();
     TearDown();
   }
+}
+
+// The general page's language list is the picture list: every offered
+// language shows its picture, in the list a click opens.
+TEST_F(Display, TheLanguageListShowsThePictures) {
+  Open();
+  const WindowHandle page = Page(kGeneral);
+  const WindowHandle list = GetDlgItem(GetDlgItem(page, kLanguage), CB_LIST_ID);
+  EXPECT_TRUE(GetWindowStyle(list) & LBS_USEICON);
+  livetest::ClickItem(page, kLanguage, [list] { return IsWindowVisible(list) != 0; });
+  desktest::Drain();
+  EXPECT_TRUE(IsWindowVisible(list));
+  Shoot("displayset_language");
+  const int count = static_cast<int>(SendMessage(list, LB_GETCOUNT, 0, 0));
+  EXPECT_EQ(count, 3);
+  for (int i = 0; i < count; ++i) {
+    ListBoxItemInfo item{};
+    ASSERT_EQ(SendMessage(list, LB_GETITEMADDDATA, static_cast<WParam>(i), reinterpret_cast<LParam>(&item)), 0);
+    EXPECT_EQ(item.cmFlag & LBIF_BITMAP, LBIF_BITMAP) << i;
+    EXPECT_NE(item.hIcon, 0u) << i;
+  }
+  Close();
 }
 
 TEST_F(Display, ThePagesShowTheRecord) {

@@ -1,6 +1,9 @@
 // The first-start language dialog on the simulated device, opened the way
 // the live view opens it: which languages it offers, what Next and Cancel
 // keep, and the switch to a language that rebuilds the texts.
+#include <algorithm>
+#include <climits>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -10,6 +13,8 @@
 #include "app/system_pages.h"
 #include "gui/combobox.h"
 #include "gui/gui_etc.h"
+#include "gui/layout.h"
+#include "gui/listbox.h"
 #include "gui/message.h"
 
 namespace {
@@ -95,6 +100,74 @@ TEST_F(LangSel, NextSavesOnlyAChangedLanguageAndSwitchesToIt) {
   }
 }
 
+// Which language indexes carry a picture, and what each list item shows:
+// the offered languages only, each with its own picture and its name.
+TEST_F(LangSel, EveryOfferedLanguageShowsItsOwnPicture) {
+  struct Row {
+    int index;
+    bool picture;
+    const char* name;  // null: not in the list
+  } rows[LAYOUT_MAX_LANGUAGES] = {};
+  for (int i = 0; i < LAYOUT_MAX_LANGUAGES; ++i) rows[i] = {i, false, nullptr};
+  rows[0] = {0, true, "English"};
+  rows[1] = {1, true, "Chinese (Simplified)"};
+  rows[6] = {6, true, "Deutsch"};
+  Bitmap pictures[LAYOUT_MAX_LANGUAGES] = {};
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.index);
+    EXPECT_EQ(GetLayoutBitmap(row.index, &pictures[row.index]) != 0, row.picture);
+    if (row.picture) {
+      EXPECT_EQ(pictures[row.index].bmHeight, 18u) << "one list row high";
+    }
+  }
+  // Each language its own picture.
+  const auto same = [](const Bitmap& a, const Bitmap& b) {
+    return a.bmWidth == b.bmWidth && a.bmPitch == b.bmPitch &&
+           std::memcmp(a.bmBits, b.bmBits, static_cast<size_t>(a.bmPitch) * a.bmHeight) == 0;
+  };
+  EXPECT_FALSE(same(pictures[0], pictures[1]));
+  EXPECT_FALSE(same(pictures[0], pictures[6]));
+  EXPECT_FALSE(same(pictures[1], pictures[6]));
+  Bitmap untouched{};
+  untouched.bmWidth = 77;
+  for (int slot : {-1, LAYOUT_MAX_LANGUAGES, INT_MIN, INT_MAX}) {
+    EXPECT_FALSE(GetLayoutBitmap(slot, &untouched)) << slot;
+    EXPECT_EQ(untouched.bmWidth, 77u);
+  }
+  EXPECT_FALSE(GetLayoutBitmap(0, nullptr));
+
+  SetLanguage(kEnglish);
+  std::vector<std::string> seen;
+  RunInLoop(createLangSelWindow, [&] {
+    const WindowHandle dlg = GetActiveWindow();
+    const WindowHandle list = GetDlgItem(GetDlgItem(dlg, kLanguage), CB_LIST_ID);
+    const int count = static_cast<int>(SendMessage(list, LB_GETCOUNT, 0, 0));
+    // A failed check ends the items, never the dialog's way out.
+    [&] {
+      for (int i = 0; i < count; ++i) {
+        ListBoxItemInfo item{};
+        ASSERT_EQ(SendMessage(list, LB_GETITEMADDDATA, static_cast<WParam>(i), reinterpret_cast<LParam>(&item)), 0);
+        SendDlgItemMessage(dlg, kLanguage, CB_SETCURSEL, static_cast<WParam>(i), 0);
+        const int index = static_cast<int>(SendDlgItemMessage(dlg, kLanguage, CB_GETSELVALUE, 0, 0)) - 1;
+        ASSERT_TRUE(index >= 0 && index < LAYOUT_MAX_LANGUAGES) << index;
+        const Row& row = rows[index];
+        SCOPED_TRACE(index);
+        ASSERT_NE(row.name, nullptr) << "a language the device does not offer";
+        char text[64] = {};
+        SendMessage(list, LB_GETTEXT, static_cast<WParam>(i), reinterpret_cast<LParam>(text));
+        EXPECT_STREQ(text, row.name);
+        EXPECT_EQ(item.cmFlag & LBIF_BITMAP, LBIF_BITMAP);
+        const Bitmap* shown = reinterpret_cast<const Bitmap*>(item.hIcon);
+        ASSERT_NE(shown, nullptr);
+        EXPECT_EQ(shown->bmBits, pictures[index].bmBits);
+        seen.push_back(row.name);
+      }
+    }();
+    livetest::Command(dlg, kCancel);
+  });
+  EXPECT_EQ(seen, (std::vector<std::string>{"English", "Chinese (Simplified)", "Deutsch"}));
+}
+
 TEST_F(LangSel, OnScreen) {
   SetLanguage(kEnglish);
   RunInLoop(createLangSelWindow, [&] {
@@ -103,6 +176,17 @@ TEST_F(LangSel, OnScreen) {
     GetWindowRect(dlg, &r);
     desktest::Drain();
     livetest::MatchesReference(__FILE__, "langsel", livetest::Grab(r));
+    // The list opened by a click shows the pictures, above the dialog.
+    const WindowHandle combo = GetDlgItem(dlg, kLanguage);
+    const WindowHandle list = GetDlgItem(combo, CB_LIST_ID);
+    livetest::ClickItem(dlg, kLanguage, [list] { return IsWindowVisible(list) != 0; });
+    desktest::Drain();
+    EXPECT_TRUE(IsWindowVisible(list));
+    Rect shown{};
+    GetWindowRect(list, &shown);
+    ClientToScreen(combo, &shown.right, &shown.bottom);
+    r.bottom = std::max(r.bottom, shown.bottom + 4);
+    livetest::MatchesReference(__FILE__, "langsel_list", livetest::Grab(r));
     livetest::Command(dlg, kCancel);
   });
 }

@@ -189,6 +189,14 @@ TEST_F(Stack, ControlWithItsOwnNodeIsStackedAndClippedLikeAMainWindow) {
   EXPECT_TRUE(ClipHolds(pop, 20, 20));
   Request(MSG_DT_HIDECTRLWIN, pop);
   EXPECT_TRUE(ClipHolds(back_, 20, 20));
+  // Its window raised above it meanwhile (a dialog shown after its
+  // controls were made): shown again, the control still comes out on top.
+  Request(MSG_DT_MOVETOTOP, back_);
+  EXPECT_EQ(ListOrder(MainDisplayList()), (Order{back_, pop}));
+  Request(MSG_DT_SHOWCTRLWIN, pop);
+  EXPECT_EQ(ListOrder(MainDisplayList()), (Order{pop, back_}));
+  EXPECT_TRUE(ClipHolds(pop, 20, 20));
+  EXPECT_FALSE(ClipHolds(back_, 20, 20));
   EXPECT_TRUE(DestroyWindow(pop));
   EXPECT_EQ(ListOrder(MainDisplayList()), Order{back_});
 }
