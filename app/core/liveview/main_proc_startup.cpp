@@ -4,6 +4,7 @@
 #include "app/page_registry.h"
 #include "app/app_registry.h"
 #include "app/core/liveview/main_proc.h"
+#include "app/core/program/program_internal.h"
 #include "app/device_backend.h"
 #include "app/formatting.h"
 #include "app/login_rights.h"
@@ -71,6 +72,9 @@ void formatNewDisks(WindowHandle hwnd, int output) {
 }  // namespace
 
 void onStartWizard(WindowHandle hwnd) {
+  // A send that was under way when the program began to end is answered
+  // while the live view goes: a modal wizard there would never be closed.
+  if (!program::startUpSendsOpen()) return;
   const int output = getCurOutput();
   if (!IsWindowEnabled(hwnd)) EnableWindow(hwnd, TRUE);
   holdLiveView(output);
@@ -85,6 +89,7 @@ void onStartWizard(WindowHandle hwnd) {
 }
 
 void onDiskCheck(WindowHandle hwnd) {
+  if (!program::startUpSendsOpen()) return;  // as the wizard: the program is ending
   const int output = getCurOutput();
   holdLiveView(output);
   if (hasDiskToInit() && askMsgBox(hwnd, "preview", "checkdisk_hint") == MSGBOX_ANSWER_YES)

@@ -134,6 +134,11 @@ void program::closeStartUpSends() {
   gate().open = false;
 }
 
+bool program::startUpSendsOpen() {
+  std::lock_guard<std::mutex> hold(gate().lock);
+  return gate().open;
+}
+
 void program_seam::setStartUpThreadEnabled(bool enabled) { g_startUpThreadEnabled.store(enabled); }
 
 bool program_seam::startUpThreadRunning() {

@@ -20,6 +20,9 @@ void stopQuitWatch();
 // the live view is destroyed, so no start-up message reaches a window on
 // its way out.
 void closeStartUpSends();
+// False once the program's end has closed the gate: a start-up send already
+// under way is then answered without opening anything.
+bool startUpSendsOpen();
 
 // The procedure of the live-view window the program creates (tests put a
 // fake in its place).
