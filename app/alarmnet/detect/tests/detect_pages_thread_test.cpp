@@ -93,6 +93,8 @@ void DragOnScreen(int x0, int y0, int x1, int y1, bool release = true) {
   Button(true);
   MoveTo((x0 + x1) / 2 & ~1, (y0 + y1) / 2 & ~1);
   MoveTo(x1, y1);
+  // The cursor stands there before the page has taken the move: let it.
+  livetest::PumpUntil([] { return false; }, 5);
   if (release) Button(false);
 }
 
