@@ -33,8 +33,17 @@ namespace {
 constexpr int kWidth = 1024, kHeight = 768;
 constexpr double kFrameNs = 16e6;
 
+// Reads what this thread's windows were posted, as a program's message loop
+// would between two pages: left unread, the notices fill the ring (a later
+// post is dropped) and every window destroyed walks them all.
+void DrainQueue(WindowHandle hwnd) {
+  Message msg;
+  while (PeekMessage(&msg, hwnd, 0, 0, TRUE)) DispatchMessage(&msg);
+}
+
 // Opens the item's page beside `host`, paints it completely and closes it.
 void OpenPaintClose(const menus::SubMenuFamily& f, const char* item, WindowHandle host) {
+  DrainQueue(host);
   openMenuPage(f.registryMenu, item, host);
   const WindowHandle page = f.getPageWnd();
   if (page == GUI_INVALID_HANDLE) return;
@@ -76,14 +85,6 @@ LResult CloserProc(WindowHandle hwnd, int msg, WParam wParam, LParam lParam) {
     SendMessage(page, MSG_CLOSE, 0, 0);
   }
   return 0;
-}
-
-// This thread reads its queue only inside the modal pages, so the notices
-// posted to its windows meanwhile would fill the ring and drop the closer's
-// message.
-void DrainQueue(WindowHandle hwnd) {
-  Message msg;
-  while (PeekMessage(&msg, hwnd, 0, 0, TRUE)) DispatchMessage(&msg);
 }
 
 template <typename Fill>
