@@ -1,12 +1,16 @@
 // The control class registry: 26 lists, one per first letter, each in
 // registration order. Records are owned by the lists; the `next` links of
-// the exported records mirror the list order.
+// the exported records mirror the list order. Classes are added and removed
+// on the desktop thread; every thread creating a control looks its class up,
+// so the lists are read under a shared lock instead of through the desktop.
 #include "controls/registry/control_registry.h"
 
 #include <array>
 #include <cstring>
 #include <memory>
+#include <mutex>
 #include <new>
+#include <shared_mutex>
 #include <string>
 #include <vector>
 
@@ -15,6 +19,7 @@ namespace {
 using ClassList = std::vector<std::unique_ptr<ControlClass>>;
 
 std::array<ClassList, 26> g_lists;
+std::shared_mutex g_listsLock;
 
 bool IsAsciiLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
 char ToUpper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
@@ -34,6 +39,14 @@ ClassList::iterator FindIn(ClassList& list, const std::string& key) {
   for (auto it = list.begin(); it != list.end(); ++it)
     if (key == (*it)->name) return it;
   return list.end();
+}
+
+ControlClass* FindClass(const char* className) {
+  std::string key = LookupKey(className);
+  if (key.empty()) return nullptr;
+  ClassList& list = ListOf(key);
+  auto it = FindIn(list, key);
+  return it == list.end() ? nullptr : it->get();
 }
 
 void Relink(ClassList& list) {
@@ -84,6 +97,7 @@ extern "C" BOOL InitControlClass(void) {
 }
 
 extern "C" void TerminateControlClass(void) {
+  std::unique_lock<std::shared_mutex> hold(g_listsLock);
   for (ClassList& list : g_lists) list.clear();
 }
 
@@ -93,6 +107,7 @@ extern "C" int AddNewControlClass(const WndClassInfo* info) {
   if (strnlen(info->className, CONTROL_CLASS_NAME_MAX + 1) > CONTROL_CLASS_NAME_MAX)
     return CONTROL_CLASS_NAME_TOO_LONG;
   std::string key = LookupKey(info->className);
+  std::unique_lock<std::shared_mutex> hold(g_listsLock);
   ClassList& list = ListOf(key);
   if (FindIn(list, key) != list.end()) return CONTROL_CLASS_INVALID;
 
@@ -112,6 +127,7 @@ extern "C" int AddNewControlClass(const WndClassInfo* info) {
 extern "C" int DeleteControlClass(const char* className) {
   std::string key = LookupKey(className);
   if (key.empty()) return CONTROL_CLASS_INVALID;
+  std::unique_lock<std::shared_mutex> hold(g_listsLock);
   ClassList& list = ListOf(key);
   auto it = FindIn(list, key);
   if (it == list.end() || (*it)->usageCount != 0) return CONTROL_CLASS_INVALID;
@@ -121,16 +137,14 @@ extern "C" int DeleteControlClass(const char* className) {
 }
 
 extern "C" ControlClass* FindControlClass(const char* className) {
-  std::string key = LookupKey(className);
-  if (key.empty()) return nullptr;
-  ClassList& list = ListOf(key);
-  auto it = FindIn(list, key);
-  return it == list.end() ? nullptr : it->get();
+  std::shared_lock<std::shared_mutex> hold(g_listsLock);
+  return FindClass(className);
 }
 
 extern "C" int ControlClassInfoOp(int operation, WndClassInfo* info) {
   if (info == nullptr) return CONTROL_CLASS_INVALID;
-  ControlClass* cls = FindControlClass(info->className);
+  std::unique_lock<std::shared_mutex> hold(g_listsLock);
+  ControlClass* cls = FindClass(info->className);
   if (cls == nullptr) return CONTROL_CLASS_INVALID;
   if (operation == CLASS_INFO_READ)
     CopyClassFields(*cls, info->opMask, *info);

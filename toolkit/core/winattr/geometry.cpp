@@ -37,11 +37,23 @@ void PlaceComboboxList(WindowRecord* win, Rect* rect) {
   if (slot != HandleOf(win) && ValidWindow(slot)) ShowWindow(slot, SW_HIDE);
 }
 
+bool VisibleNow(const WindowRecord* win) {
+  GeometryReadLock hold;
+  return IsVisibleRecord(win);
+}
+
 bool MoveStacked(WindowRecord* win, const Rect& rect) {
-  const bool forced = IsVisibleRecord(win) && SizeDiffers(rect, win->window);
+  const bool visible = VisibleNow(win);
+  const bool forced = visible && SizeDiffers(rect, win->window);
   if (IsMainRecord(win)) ReleaseLiveVideoSlot(static_cast<MainWinRecord*>(win));
   Rect copy = rect;
-  SendMessage(__gui_hwnd_desktop, MSG_DT_MOVEMAINWIN, HandleOf(win), reinterpret_cast<LParam>(&copy));
+  // A hidden control clips nothing: the desktop would only pass the new size
+  // on, which its own thread does without the round trip (a drop-down list
+  // moves on every item added).
+  if (!visible && IsControlRecord(win))
+    CallProc(win, MSG_SIZECHANGED, reinterpret_cast<WParam>(&copy), 0);
+  else
+    SendMessage(__gui_hwnd_desktop, MSG_DT_MOVEMAINWIN, HandleOf(win), reinterpret_cast<LParam>(&copy));
   return forced;
 }
 

@@ -5,6 +5,7 @@
 
 #include "core/desktop/desktop.h"
 #include "core/desktop/zorder.h"
+#include "core/hooks/control_layer.h"
 #include "core/message/msg_queue.h"
 #include "core/window/window_damage.h"
 #include "core/window/window_internal.h"
@@ -253,9 +254,10 @@ WindowHandle CreateWindowEx(const char* className, const char* caption, uint32_t
   // The desktop is no window a control can live in.
   WindowRecord* parentRec = parent == __gui_hwnd_desktop ? nullptr : ValidWindow(parent);
   if (!parentRec || !parentRec->mainWindow || !className) return GUI_INVALID_HANDLE;
-  auto* cls = reinterpret_cast<ControlClass*>(
-      SendMessage(__gui_hwnd_desktop, MSG_DT_FINDCTRLCLASS, 0, reinterpret_cast<LParam>(className)));
-  if (!cls || reinterpret_cast<LResult>(cls) == MSG_ERR_INVALID) return GUI_INVALID_HANDLE;
+  // Looked up under the registry's own lock: a page creates hundreds of
+  // controls, and a round trip to the desktop each would cost a frame.
+  ControlClass* cls = Controls().findControlClass(className);
+  if (!cls) return GUI_INVALID_HANDLE;
   std::unique_ptr<ControlRecord> ctl(new (std::nothrow) ControlRecord);
   if (!ctl) return GUI_INVALID_HANDLE;
 
