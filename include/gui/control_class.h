@@ -53,7 +53,7 @@ typedef struct ControlClass {
   GalPixel backgroundColor;
   WindowProc windowProc;
   uintptr_t additionalData;
-  int32_t usageCount; /* live controls of the class; raised and lowered by the desktop */
+  int32_t usageCount; /* live controls of the class; raised by the creating thread, lowered by the desktop */
   struct ControlClass* next; /* the next class with the same first letter */
 } ControlClass;
 

@@ -130,7 +130,7 @@ extern "C" int DeleteControlClass(const char* className) {
   std::unique_lock<std::shared_mutex> hold(g_listsLock);
   ClassList& list = ListOf(key);
   auto it = FindIn(list, key);
-  if (it == list.end() || (*it)->usageCount != 0) return CONTROL_CLASS_INVALID;
+  if (it == list.end() || __atomic_load_n(&(*it)->usageCount, __ATOMIC_RELAXED) != 0) return CONTROL_CLASS_INVALID;
   list.erase(it);
   Relink(list);
   return 0;

@@ -22,6 +22,9 @@ LResult CloseAllWindows();
 LResult StartTracking(WindowHandle hwnd, const struct DragInfo* drag);
 LResult CancelTracking(WindowHandle hwnd);
 bool TrackingRuns();
+// Read on any thread: a request made meanwhile goes to the desktop, which
+// ends the tracking first.
+bool TrackingMayRun();
 // Feeds an input message to the tracking; true when it was consumed.
 bool TrackingTakesInput(int msg, LParam lParam);
 // A window-management request ends tracking before it proceeds.

@@ -2,6 +2,7 @@
 // the screen and follows the pointer; every visible region stays locked
 // meanwhile so that no window draws under the outline.
 #include <algorithm>
+#include <atomic>
 
 #include "core/cursor/system_cursor.h"
 #include "core/desktop/clip_info.h"
@@ -16,6 +17,9 @@
 #include "gui/message.h"
 
 namespace {
+
+// Whether tracking runs, for threads other than the desktop's.
+std::atomic<bool> g_trackingSeen{false};
 
 // The move/resize frame is xor-ed with element colour 63; before the colours
 // are loaded (0, which would leave the frame invisible) with white.
@@ -97,17 +101,21 @@ void FinishTracking(bool tellWindow) {
     ReleaseTracking(t);
   }
   t = TrackingState{};
+  g_trackingSeen = false;
 }
 
 }  // namespace
 
 bool TrackingRuns() { return Desk().tracking.window != 0; }
 
+bool TrackingMayRun() { return g_trackingSeen.load(std::memory_order_acquire); }
+
 LResult StartTracking(WindowHandle hwnd, const DragInfo* drag) {
   WindowRecord* win = ValidWindow(hwnd);
   if (!win || !drag || !IsVisibleRecord(win) || TrackingRuns()) return -1;
   TrackingState& t = Desk().tracking;
   t.window = hwnd;
+  g_trackingSeen = true;
   t.rect = ScreenRectOf(win);
   t.location = drag->location;
   t.lastX = drag->x;

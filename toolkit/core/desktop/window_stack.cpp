@@ -4,6 +4,7 @@
 
 #include "core/desktop/clip_info.h"
 #include "core/desktop/desktop.h"
+#include "core/desktop/desktop_proc.h"
 #include "core/desktop/desktop_state.h"
 #include "core/desktop/popup_chain.h"
 #include "core/driver/host_thread.h"
@@ -193,6 +194,14 @@ bool UnlinkChild(WindowRecord* parent, ControlRecord* control) {
   if (control->nextSibling) control->nextSibling->prevSibling = control->prevSibling;
   control->nextSibling = control->prevSibling = nullptr;
   return true;
+}
+
+// Counted up on the creating thread, down here; never below 0.
+void DropUsage(ControlClass* cls) {
+  int count = __atomic_load_n(&cls->usageCount, __ATOMIC_RELAXED);
+  while (count > 0 &&
+         !__atomic_compare_exchange_n(&cls->usageCount, &count, count - 1, false, __ATOMIC_RELAXED, __ATOMIC_RELAXED)) {
+  }
 }
 
 void DetachOwnNode(WindowRecord* win) {
@@ -521,8 +530,16 @@ LResult AddControlToParent(WindowRecord* parent, ControlRecord* control) {
       }
     }
   }
-  if (control->controlClass) control->controlClass->usageCount++;
+  if (control->controlClass) __atomic_fetch_add(&control->controlClass->usageCount, 1, __ATOMIC_RELAXED);
   return 0;
+}
+
+bool LinkPlainControl(WindowRecord* parent, ControlRecord* control) {
+  if (!parent || !control || (control->exStyle & WS_EX_OWN_CLIPINFO) || TrackingMayRun()) return false;
+  EmptyClipRgn(&control->invalid.region);
+  LinkChild(parent, control);
+  if (control->controlClass) __atomic_fetch_add(&control->controlClass->usageCount, 1, __ATOMIC_RELAXED);
+  return true;
 }
 
 LResult RemoveControlFromParent(WindowRecord* parent, ControlRecord* control) {
@@ -533,6 +550,6 @@ LResult RemoveControlFromParent(WindowRecord* parent, ControlRecord* control) {
     DetachOwnNode(control);
   }
   ForgetPointerStateOf(HandleOf(control));
-  if (control->controlClass && control->controlClass->usageCount > 0) control->controlClass->usageCount--;
+  if (control->controlClass) DropUsage(control->controlClass);
   return 0;
 }

@@ -36,6 +36,10 @@ bool IsToolWindow(WindowHandle hwnd);
 
 // Controls joining and leaving their parent (requests 377 and 378).
 LResult AddControlToParent(WindowRecord* parent, ControlRecord* control);
+// On the creating thread: links a control without a stack node of its own
+// under the stack lock; false (nothing done) for any other, or while tracking
+// may run, which the desktop's request ends first.
+bool LinkPlainControl(WindowRecord* parent, ControlRecord* control);
 LResult RemoveControlFromParent(WindowRecord* parent, ControlRecord* control);
 
 // 178 with the part (screen coordinates) in window coordinates and an

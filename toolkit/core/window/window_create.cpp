@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "core/desktop/desktop.h"
+#include "core/desktop/window_stack.h"
 #include "core/desktop/zorder.h"
 #include "core/hooks/control_layer.h"
 #include "core/message/msg_queue.h"
@@ -284,7 +285,8 @@ WindowHandle CreateWindowEx(const char* className, const char* caption, uint32_t
   }
 
   if (CallProc(ctl.get(), MSG_NCCREATE, 0, static_cast<LParam>(hwnd)) != 0 ||
-      SendMessage(__gui_hwnd_desktop, MSG_DT_ADDCTRL, parent, static_cast<LParam>(hwnd)) < 0) {
+      (!LinkPlainControl(parentRec, ctl.get()) &&
+       SendMessage(__gui_hwnd_desktop, MSG_DT_ADDCTRL, parent, static_cast<LParam>(hwnd)) < 0)) {
     DiscardControl(std::move(ctl));
     return GUI_INVALID_HANDLE;
   }

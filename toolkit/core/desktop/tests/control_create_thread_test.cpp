@@ -1,7 +1,7 @@
-// Controls made on their window's own thread: the class is looked up there
-// while the desktop adds and removes classes of the same first letter (one
-// list), and a hidden drop-down moved there is clipped at its new place once
-// shown.
+// Controls made on their window's own thread: the class is looked up and
+// the control linked there while the desktop adds and removes classes of the
+// same first letter (one list) and other threads walk the children, and a
+// hidden drop-down moved there is clipped at its new place once shown.
 #include <pthread.h>
 
 #include <atomic>
@@ -54,6 +54,9 @@ TEST_F(ControlThreads, ClassesAreFoundOnTwoThreadsWhileTheDesktopAddsAndRemovesO
   while (!left.done || !right.done || cycles < 20) {
     EXPECT_EQ(SendMessage(__gui_hwnd_desktop, MSG_DT_ADDCTRLCLASS, 0, reinterpret_cast<LParam>(&extra)), 0);
     EXPECT_EQ(SendMessage(__gui_hwnd_desktop, MSG_DT_DELCTRLCLASS, 0, reinterpret_cast<LParam>("rotating")), 0);
+    // Walks the children the makers link and unlink.
+    WindowUnderPointer(10, 10);
+    WindowUnderPointer(210, 10);
     ++cycles;
   }
   pthread_join(a, nullptr);

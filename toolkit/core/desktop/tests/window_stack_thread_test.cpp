@@ -259,6 +259,22 @@ TEST_F(Requests, TrackingMovesTheFrameAndReportsWhereItEnded) {
   EXPECT_EQ(Recorder::Instance().Take(), expected);
 }
 
+// Creating a control is a window request like any other: it ends the
+// tracking first, even though a control is linked on its own thread
+// otherwise.
+TEST_F(Requests, AControlMadeWhileTrackingEndsTheTrackingFirst) {
+  DragInfo drag{33, 10, 10};
+  ASSERT_EQ(Request(MSG_DT_STARTDRAGWIN, back_, reinterpret_cast<LParam>(&drag)), 0u);
+  ASSERT_NE(Control(back_, {5, 5, 20, 20}, 7), GUI_INVALID_HANDLE);
+  Drain();
+  Messages back = Recorder::Instance().TakeFor(back_);
+  ASSERT_NE(std::find(back.begin(), back.end(), 81), back.end());  // else its regions stay locked
+  EXPECT_TRUE(ClipHolds(back_, 10, 10));
+  WindowHandle after = Control(back_, {25, 5, 40, 20}, 8);
+  ASSERT_NE(after, GUI_INVALID_HANDLE);
+  EXPECT_EQ(GetParent(after), back_);
+}
+
 // The tracking frees exactly the regions it took, even when another
 // output became current meanwhile (its list is then a different one).
 TEST_F(Requests, TrackingReleasesItsRegionsAfterTheCurrentOutputChanged) {
