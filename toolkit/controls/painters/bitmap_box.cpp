@@ -59,11 +59,16 @@ void DrawBoxWithBitmapCombineWithin(HDC hdc, const Rect& box, const Bitmap* bitm
   const int middleLeft = box.left + t, middleRight = box.right - t;
   if (meeting.left < middleLeft) FillBoxWithBitmapPart(hdc, box.left, box.top, t, bh, bw, bh, bitmap, 0, 0);
   if (meeting.right > middleRight) FillBoxWithBitmapPart(hdc, middleRight, box.top, t, bh, bw, bh, bitmap, 2 * t, 0);
-  const int64_t first = std::max<int64_t>(0, (int64_t{meeting.left} - middleLeft) / t) * t + middleLeft;
-  const int64_t last = std::min(middleRight, meeting.right);
-  if (first < last)
-    FillBoxWithBitampCombineEx(hdc, static_cast<int>(first), box.top, static_cast<int>(last - first), bh, bitmap,
-                               FALSE, FALSE, FALSE);
+  const int first = static_cast<int>(std::max<int64_t>(0, (int64_t{meeting.left} - middleLeft) / t) * t + middleLeft);
+  const int last = std::min(middleRight, meeting.right);
+  if (first >= last) return;
+  // One or two pieces go straight to the screen; more are planned at once.
+  if (last - first > 2 * t) {
+    FillBoxWithBitampCombineEx(hdc, first, box.top, last - first, bh, bitmap, FALSE, FALSE, FALSE);
+    return;
+  }
+  for (int x = first; x < last; x += t)
+    FillBoxWithBitmapPart(hdc, x, box.top, std::min(t, middleRight - x), bh, bw, bh, bitmap, t, 0);
 }
 
 }  // namespace painters

@@ -49,10 +49,12 @@ bool JoinOwed(const Rect& owed, const Rect& more, Rect* joined) {
   return UnionRect(joined, &owed, &more) != 0;
 }
 
-// Invalidates a rectangle with erase. The erase is left to the next paint,
-// on the paint's own DC, while everything owed makes one rectangle (the
-// paint then erases exactly what was invalidated); anything else is erased
-// at once. A transparent bar's parent erases for it.
+// Invalidates a rectangle of a slider with erase. The erase is left to the
+// next paint, on the paint's own DC, while everything owed makes one
+// rectangle (the paint then erases exactly what was invalidated: a
+// slider's background does not depend on where the erased rectangle
+// lies); anything else is erased at once. A transparent bar's parent
+// erases for it.
 void Repaint(WindowHandle hwnd, TrackData* d, const Rect& rect) {
   Rect area{}, cut{}, joined{};
   GetClientRect(hwnd, &area);
@@ -68,8 +70,8 @@ void Repaint(WindowHandle hwnd, TrackData* d, const Rect& rect) {
     CallWindowProcDirect(hwnd, MSG_ERASEBKGND, 0, reinterpret_cast<LParam>(&cut));
 }
 
-// The old and new thumb (or time text) together when they make one
-// rectangle, as they do for every step shorter than the thumb.
+// The old and new thumb together when they make one rectangle, as they do
+// for every step shorter than the thumb.
 void RepaintPair(WindowHandle hwnd, TrackData* d, const Rect& before, const Rect& after) {
   Rect both{};
   if (UnionRect(&both, &before, &after)) return Repaint(hwnd, d, both);
@@ -102,11 +104,13 @@ void SetPosition(WindowHandle hwnd, TrackData* d, int64_t asked, const char* old
     InvalidateRect(hwnd, nullptr, TRUE);
     return;
   }
-  RepaintPair(hwnd, d, track::ThumbRect(hwnd, *d, old), track::ThumbRect(hwnd, *d, position));
-  if (TimeBar(hwnd)) {
-    RepaintPair(hwnd, d, track::TimeTextRect(hwnd, *d, old, oldTime ? oldTime : d->timeText),
-                track::TimeTextRect(hwnd, *d, position, d->timeText));
-  }
+  const Rect before = track::ThumbRect(hwnd, *d, old), after = track::ThumbRect(hwnd, *d, position);
+  if (!TimeBar(hwnd)) return RepaintPair(hwnd, d, before, after);
+  // The time bar's background skin is laid from the left of each erased
+  // rectangle: each one is erased as it is.
+  const Rect t0 = track::TimeTextRect(hwnd, *d, old, oldTime ? oldTime : d->timeText);
+  const Rect t1 = track::TimeTextRect(hwnd, *d, position, d->timeText);
+  for (const Rect* r : {&before, &after, &t0, &t1}) InvalidateRect(hwnd, r, TRUE);
 }
 
 // 0xF092 and the steps: a time bar writes the time of the new column first.
@@ -414,11 +418,9 @@ LResult OnPaint(WindowHandle hwnd, TrackData* d) {
   if (!IsRectEmpty(&d->owedErase)) {
     const Rect owed = d->owedErase;
     d->owedErase = Rect{};
-    // Inside it, the paint DC's clip is what was owed: no rectangle to cut.
-    if (!IsRectEmpty(&limit) && IsCovered(&limit, &owed))
-      CallWindowProcDirect(hwnd, MSG_ERASEBKGND, reinterpret_cast<WParam>(hdc), 0);
-    else
-      CallWindowProcDirect(hwnd, MSG_ERASEBKGND, 0, reinterpret_cast<LParam>(&owed));
+    const bool inside = !IsRectEmpty(&limit) && IsCovered(&limit, &owed);
+    CallWindowProcDirect(hwnd, MSG_ERASEBKGND, inside ? reinterpret_cast<WParam>(hdc) : 0,
+                         reinterpret_cast<LParam>(&owed));
   }
   if (IsRectEmpty(&limit)) GetClientRect(hwnd, &limit);
   track::Paint(hwnd, hdc, *d, limit);
