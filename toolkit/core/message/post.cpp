@@ -104,7 +104,9 @@ int PostMessageAt(WindowHandle hwnd, int msg, WParam wParam, LParam lParam, uint
 extern "C" {
 
 int PostMessage(WindowHandle hwnd, int msg, WParam wParam, LParam lParam) {
-  return PostMessageAt(hwnd, msg, wParam, lParam, GetTickCount());
+  // A paint is no ring entry: it has no time to read (every invalidation
+  // posts one).
+  return PostMessageAt(hwnd, msg, wParam, lParam, msg == MSG_PAINT ? 0 : GetTickCount());
 }
 
 int PostQuitMessage(WindowHandle hwnd) {
