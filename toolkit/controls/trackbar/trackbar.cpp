@@ -58,8 +58,11 @@ bool JoinOwed(const Rect& owed, const Rect& more, Rect* joined) {
 void Repaint(WindowHandle hwnd, TrackData* d, const Rect& rect) {
   Rect area{}, cut{}, joined{};
   GetClientRect(hwnd, &area);
-  const bool deferred = IntersectRect(&cut, &rect, &area) && !(GetWindowExStyle(hwnd) & WS_EX_TRANSPARENT) &&
-                        (IsRectEmpty(&d->owedErase) ? (joined = cut, true) : JoinOwed(d->owedErase, cut, &joined));
+  bool deferred = IntersectRect(&cut, &rect, &area) && !(GetWindowExStyle(hwnd) & WS_EX_TRANSPARENT);
+  if (deferred && IsRectEmpty(&d->owedErase))
+    joined = cut;
+  else if (deferred)
+    deferred = JoinOwed(d->owedErase, cut, &joined);
   if (!deferred) {
     InvalidateRect(hwnd, &rect, TRUE);
     return;

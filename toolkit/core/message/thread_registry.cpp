@@ -32,14 +32,14 @@ thread_local RememberedInfo t_own;
 
 std::vector<RegistryEntry>& BucketOf(uintptr_t key) { return g_buckets[key % kBuckets]; }
 
-// Called with the registry lock held, after the change.
-void Aged() { g_registryAge.fetch_add(1, std::memory_order_release); }
+// Raises the age when the change made under the registry lock is done.
+struct AgeAfterChange {
+  ~AgeAfterChange() { g_registryAge.fetch_add(1, std::memory_order_release); }
+};
 
 void RegistryInsert(uintptr_t key, ThreadMsgInfo* value) {
   std::lock_guard<std::mutex> hold(g_registryLock);
-  struct AgeOnExit {
-    ~AgeOnExit() { Aged(); }
-  } aged;
+  AgeAfterChange aged;
   auto& chain = BucketOf(key);
   for (auto& entry : chain) {
     if (entry.key == key) {
@@ -59,9 +59,7 @@ ThreadMsgInfo* RegistryLookup(uintptr_t key) {
 
 void RegistryRemove(uintptr_t key) {
   std::lock_guard<std::mutex> hold(g_registryLock);
-  struct AgeOnExit {
-    ~AgeOnExit() { Aged(); }
-  } aged;
+  AgeAfterChange aged;
   auto& chain = BucketOf(key);
   for (auto it = chain.begin(); it != chain.end(); ++it) {
     if (it->key == key) {
@@ -78,9 +76,10 @@ std::array<std::atomic<uintptr_t>, 6> g_threadSlots;
 // The whole thread id is the key, so two threads never share an entry.
 uintptr_t ThreadKey(pthread_t thread) { return static_cast<uintptr_t>(thread); }
 
-// Every message call asks this, on both sides of every send: the table's
-// lock, taken each time by both threads, made them wait for each other.
-// The desktop's record is asked for afresh (it is not in the table).
+// Every message call asks this, on both sides of every send: the answer is
+// remembered, so that the GUI threads do not all take the table's lock
+// each time. The desktop's record is asked for afresh (it is not in the
+// table).
 ThreadMsgInfo* CurrentThreadMsgInfo() {
   const pthread_t self = pthread_self();
   ThreadMsgInfo* desktop = DesktopThreadInfo();
@@ -96,8 +95,8 @@ void InitQueueRegistry(void) { TermQueueRegistry(); }
 
 void TermQueueRegistry(void) {
   std::lock_guard<std::mutex> hold(g_registryLock);
+  AgeAfterChange aged;
   for (auto& chain : g_buckets) chain.clear();
-  Aged();
 }
 
 ThreadMsgInfo* GetThreadMsgQueueRecord(uintptr_t threadId) {
