@@ -3,8 +3,13 @@
 // The round trips are also measured in turn in one run (both threads pairs
 // alive throughout), with the goal (1 or more meets it)
 //   goal_send_vs_pingpong = 2 x ping-pong round trip / SendMessage round trip
-// that is, a SendMessage costs at most twice the bare exchange.
+// that is, a SendMessage costs at most twice the bare exchange. A round trip
+// is mostly two thread wake-ups, whose time swings with the machine's load:
+// the best of many short rounds is compared, and beside it the context
+// switches each exchange costs (switches_send, switches_pingpong; two is
+// the least a round trip between two threads can take).
 #include <benchmark/benchmark.h>
+#include <sys/resource.h>
 
 #include <condition_variable>
 #include <deque>
@@ -120,17 +125,31 @@ void BM_BareMutexPingPong(benchmark::State& state) {
 }
 BENCHMARK(BM_BareMutexPingPong)->UseRealTime();
 
+// Context switches of the whole process per call of `op`.
+template <typename Op>
+double SwitchesPerOp(Op op, int calls = 20000) {
+  auto switches = [] {
+    rusage use{};
+    getrusage(RUSAGE_SELF, &use);
+    return use.ru_nvcsw + use.ru_nivcsw;
+  };
+  const long before = switches();
+  for (int i = 0; i < calls; ++i) op();
+  return static_cast<double>(switches() - before) / calls;
+}
+
 void BM_SendMessageVsPingPongInTurn(benchmark::State& state) {
   WindowThread receiver;
   PingPong pingPong;
   WParam i = 0;
+  auto send = [&] { benchmark::DoNotOptimize(SendMessage(receiver.hwnd(), MSG_LBUTTONDOWN, ++i, 0)); };
+  auto pingPongOnce = [&] { benchmark::DoNotOptimize(pingPong.RoundTrip()); };
   std::vector<benchtime::Timing> t;
-  for (auto _ : state)
-    t = benchtime::Interleaved(
-        5, [&] { benchmark::DoNotOptimize(SendMessage(receiver.hwnd(), MSG_LBUTTONDOWN, ++i, 0)); },
-        [&] { benchmark::DoNotOptimize(pingPong.RoundTrip()); });
+  for (auto _ : state) t = benchtime::Interleaved(15, send, pingPongOnce);
   state.counters["send_ns"] = t[0].best;
   state.counters["pingpong_ns"] = t[1].best;
+  state.counters["switches_send"] = SwitchesPerOp(send);
+  state.counters["switches_pingpong"] = SwitchesPerOp(pingPongOnce);
   benchtime::ReportGoal(state, "send_vs_pingpong", 2 * t[1].best / t[0].best, 1.0);
   benchtime::ReportSpread(state, t);
 }

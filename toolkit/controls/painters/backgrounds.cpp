@@ -10,6 +10,7 @@
 #include "gui/dc.h"
 #include "gui/element.h"
 #include "gui/message.h"
+#include "gui/region.h"
 #include "gui/window.h"
 #include "gui/window_attr.h"
 
@@ -22,12 +23,21 @@ struct Canvas {
   bool disabled;
 };
 
+// Whether the DC's clip already lies inside the rectangle (a paint DC
+// handed on with the rectangle it was clipped to): cutting would change
+// nothing.
+bool ClippedInside(HDC hdc, const Rect& rect) {
+  Rect bounds{};
+  GetBoundsRect(hdc, &bounds);
+  return !IsRectEmpty(&bounds) && IsCovered(&bounds, &rect);
+}
+
 template <typename Body>
 int Paint(WindowHandle hwnd, HDC given, const Rect* clip, bool hideCaret, Body body) {
   if (GetWindowExStyle(hwnd) & WS_EX_TRANSPARENT) return 0;
   HDC hdc = given ? given : GetClientDC(hwnd);
   if (hdc == HDC_INVALID) return 0;
-  if (clip) ClipRectIntersect(hdc, clip);
+  if (clip && !ClippedInside(hdc, *clip)) ClipRectIntersect(hdc, clip);
   Canvas c{hwnd, hdc, {}, (GetWindowStyle(hwnd) & WS_DISABLED) != 0};
   GetClientRect(hwnd, &c.client);
   const bool caretShown = hideCaret && HideCaret(hwnd);

@@ -3,6 +3,7 @@
 
 #include <initializer_list>
 
+#include "gui/bitmap.h"
 #include "gui/common.h"
 
 namespace painters {
@@ -13,5 +14,9 @@ void Path(HDC hdc, GalPixel pen, std::initializer_list<Point> points);
 void Outline(HDC hdc, GalPixel pen, int l, int t, int r, int b);
 // A box in the given brush colour.
 void Fill(HDC hdc, GalPixel brush, int x, int y, int w, int h);
+// The pixels DrawBoxWithBitmapCombine would draw, only where the box meets
+// `limit` (DC coordinates): a small repaint of a long box skips the pieces
+// it would clip away.
+void DrawBoxWithBitmapCombineWithin(HDC hdc, const Rect& box, const Bitmap* bitmap, const Rect& limit);
 
 }  // namespace painters

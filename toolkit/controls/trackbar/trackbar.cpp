@@ -15,7 +15,9 @@
 #include "gui/element.h"
 #include "gui/livevideo.h"
 #include "gui/message.h"
+#include "gui/dc.h"
 #include "gui/paint.h"
+#include "gui/region.h"
 #include "gui/trackbar.h"
 
 namespace controls {
@@ -38,6 +40,46 @@ void Notify(WindowHandle hwnd, int code) {
 Rect Union(const Rect& a, const Rect& b) {
   return Rect{std::min(a.left, b.left), std::min(a.top, b.top), std::max(a.right, b.right),
               std::max(a.bottom, b.bottom)};
+}
+
+// The rectangle `owed` and `more` make together, when they make one.
+bool JoinOwed(const Rect& owed, const Rect& more, Rect* joined) {
+  if (IsCovered(&more, &owed)) return *joined = owed, true;
+  if (IsCovered(&owed, &more)) return *joined = more, true;
+  return UnionRect(joined, &owed, &more) != 0;
+}
+
+// Invalidates a rectangle of a slider with erase. The erase is left to the
+// next paint, on the paint's own DC, while everything owed makes one
+// rectangle (the paint then erases exactly what was invalidated: a
+// slider's background does not depend on where the erased rectangle
+// lies); anything else is erased at once. A transparent bar's parent
+// erases for it.
+void Repaint(WindowHandle hwnd, TrackData* d, const Rect& rect) {
+  Rect area{}, cut{}, joined{};
+  GetClientRect(hwnd, &area);
+  bool deferred = IntersectRect(&cut, &rect, &area) && !(GetWindowExStyle(hwnd) & WS_EX_TRANSPARENT);
+  if (deferred && IsRectEmpty(&d->owedErase))
+    joined = cut;
+  else if (deferred)
+    deferred = JoinOwed(d->owedErase, cut, &joined);
+  if (!deferred) {
+    InvalidateRect(hwnd, &rect, TRUE);
+    return;
+  }
+  if (InvalidateRect(hwnd, &rect, FALSE))
+    d->owedErase = joined;
+  else
+    CallWindowProcDirect(hwnd, MSG_ERASEBKGND, 0, reinterpret_cast<LParam>(&cut));
+}
+
+// The old and new thumb together when they make one rectangle, as they do
+// for every step shorter than the thumb.
+void RepaintPair(WindowHandle hwnd, TrackData* d, const Rect& before, const Rect& after) {
+  Rect both{};
+  if (UnionRect(&both, &before, &after)) return Repaint(hwnd, d, both);
+  Repaint(hwnd, d, before);
+  Repaint(hwnd, d, after);
 }
 
 // Clamps and stores a position with the notifications of a non-time bar,
@@ -66,14 +108,12 @@ void SetPosition(WindowHandle hwnd, TrackData* d, int64_t asked, const char* old
     return;
   }
   const Rect before = track::ThumbRect(hwnd, *d, old), after = track::ThumbRect(hwnd, *d, position);
-  InvalidateRect(hwnd, &before, TRUE);
-  InvalidateRect(hwnd, &after, TRUE);
-  if (TimeBar(hwnd)) {
-    const Rect t0 = track::TimeTextRect(hwnd, *d, old, oldTime ? oldTime : d->timeText);
-    const Rect t1 = track::TimeTextRect(hwnd, *d, position, d->timeText);
-    InvalidateRect(hwnd, &t0, TRUE);
-    InvalidateRect(hwnd, &t1, TRUE);
-  }
+  if (!TimeBar(hwnd)) return RepaintPair(hwnd, d, before, after);
+  // The time bar's background skin is laid from the left of each erased
+  // rectangle: each one is erased as it is.
+  const Rect t0 = track::TimeTextRect(hwnd, *d, old, oldTime ? oldTime : d->timeText);
+  const Rect t1 = track::TimeTextRect(hwnd, *d, position, d->timeText);
+  for (const Rect* r : {&before, &after, &t0, &t1}) InvalidateRect(hwnd, r, TRUE);
 }
 
 // 0xF092 and the steps: a time bar writes the time of the new column first.
@@ -370,6 +410,27 @@ LResult Erase(WindowHandle hwnd, HDC hdc, const Rect* clip) {
   return EraseTwoToneBkgnd(hwnd, hdc, clip);
 }
 
+// The erase owed by Repaint, then the face. The erase handler narrows a
+// DC it is given to the rectangle it is given: it gets the paint DC only
+// when the paint's clip lies inside the owed rectangle, else it erases
+// that rectangle on a DC of its own.
+LResult OnPaint(WindowHandle hwnd, TrackData* d) {
+  HDC hdc = BeginPaint(hwnd);
+  Rect limit{};
+  GetBoundsRect(hdc, &limit);
+  if (!IsRectEmpty(&d->owedErase)) {
+    const Rect owed = d->owedErase;
+    d->owedErase = Rect{};
+    const bool inside = !IsRectEmpty(&limit) && IsCovered(&limit, &owed);
+    CallWindowProcDirect(hwnd, MSG_ERASEBKGND, inside ? reinterpret_cast<WParam>(hdc) : 0,
+                         reinterpret_cast<LParam>(&owed));
+  }
+  if (IsRectEmpty(&limit)) GetClientRect(hwnd, &limit);
+  track::Paint(hwnd, hdc, *d, limit);
+  EndPaint(hwnd, hdc);
+  return 0;
+}
+
 LResult TrackProc(WindowHandle hwnd, int msg, WParam wParam, LParam lParam) {
   if (msg == MSG_CREATE) return Create(hwnd);
   TrackData* d = Data<TrackData>(hwnd);
@@ -413,7 +474,7 @@ LResult TrackProc(WindowHandle hwnd, int msg, WParam wParam, LParam lParam) {
       return 0;
     case MSG_NCPAINT: return 0;
     case MSG_ERASEBKGND: return Erase(hwnd, static_cast<HDC>(wParam), reinterpret_cast<const Rect*>(lParam));
-    case MSG_PAINT: return PaintWith(hwnd, [&](HDC hdc) { track::Paint(hwnd, hdc, *d); });
+    case MSG_PAINT: return OnPaint(hwnd, d);
     case MSG_COMMAND:
       if ((wParam >> 16) == 0 && ((wParam & 0xFFFF) == TB_ZOOMIN_ID || (wParam & 0xFFFF) == TB_ZOOMOUT_ID))
         Zoom(hwnd, d, w & 0xFFFF);

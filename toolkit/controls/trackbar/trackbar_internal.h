@@ -17,6 +17,9 @@ struct TrackData {
   char timeText[32] = "00:00:00";
   int32_t zoom = 0;
   WindowHandle zoomOut = 0, zoomIn = 0;
+  // Damage whose erase the next paint does on its own DC (client
+  // coordinates; empty when none is owed).
+  Rect owedErase{};
 };
 
 // The range's width, in 64 bits: INT_MIN..INT_MAX does not fit an int.
@@ -65,6 +68,8 @@ Rect TrackRect(WindowHandle hwnd, const TrackData& d);
 Rect TimeTextRect(WindowHandle hwnd, const TrackData& d, int position, const char* text);
 int PositionOfPoint(WindowHandle hwnd, const TrackData& d, int x, int y);
 
-void Paint(WindowHandle hwnd, HDC hdc, const TrackData& d);
+// Paints the face; what lies wholly outside `limit` (client coordinates,
+// the paint DC's clip box) may be skipped.
+void Paint(WindowHandle hwnd, HDC hdc, const TrackData& d, const Rect& limit);
 
 }  // namespace controls::track

@@ -10,6 +10,7 @@
 #include "controls/trackbar/trackbar_internal.h"
 #include "gui/dc.h"
 #include "gui/element.h"
+#include "gui/region.h"
 #include "gui/text.h"
 
 namespace controls::track {
@@ -27,10 +28,35 @@ void Blit(HDC hdc, const Bitmap* b, int x, int y) {
   if (b) FillBoxWithBitmap(hdc, x, y, Width(b), Height(b), b);
 }
 
-void PaintSlider(WindowHandle hwnd, HDC hdc, const TrackData& d, const Rect& c) {
+// Whether a box meets the part being repainted.
+bool Meets(const Rect& limit, int x, int y, int w, int h) {
+  const Rect box{x, y, x + w, y + h};
+  return DoesIntersect(&box, &limit) != 0;
+}
+
+bool Opaque(const Bitmap* b) {
+  return b && b->bmBits && !(b->bmType & (BMP_TYPE_RLE | BMP_TYPE_ALPHA | BMP_TYPE_ALPHACHANNEL | BMP_TYPE_COLORKEY));
+}
+
+// The track where the repaint needs it: an opaque thumb drawn over the
+// track's whole height hides the columns beneath it.
+void DrawTrackAround(HDC hdc, const Rect& box, const Bitmap* bar, const Rect& limit, const Rect& thumb,
+                     const Bitmap* slider) {
+  const bool hides = Opaque(slider) && thumb.top <= box.top && thumb.top + Height(slider) >= box.top + Height(bar) &&
+                     thumb.left < limit.right && thumb.left + Width(slider) > limit.left;
+  if (!hides) return painters::DrawBoxWithBitmapCombineWithin(hdc, box, bar, limit);
+  const Rect left{limit.left, limit.top, thumb.left, limit.bottom};
+  const Rect right{thumb.left + Width(slider), limit.top, limit.right, limit.bottom};
+  if (left.left < left.right) painters::DrawBoxWithBitmapCombineWithin(hdc, box, bar, left);
+  if (right.left < right.right) painters::DrawBoxWithBitmapCombineWithin(hdc, box, bar, right);
+}
+
+void PaintSlider(WindowHandle hwnd, HDC hdc, const TrackData& d, const Rect& c, const Rect& limit) {
   const uint32_t style = GetWindowStyle(hwnd);
   const Skins& s = CurrentSkins();
   const Rect track = TrackRect(hwnd, d);
+  const Rect thumb = ThumbRect(hwnd, d, d.position);
+  const Bitmap* slider = (style & kVertical) ? s.vslider : s.hslider;
   if (style & kVertical) {
     if (s.vbg) {
       const int x = (c.right - c.left - Width(s.vbg)) / 2;
@@ -39,20 +65,21 @@ void PaintSlider(WindowHandle hwnd, HDC hdc, const TrackData& d, const Rect& c) 
   } else if (const Bitmap* bar = GetStockBitmap("trackbar", 0, 0)) {
     const int y = (c.bottom - c.top - Height(bar)) / 2;
     const Rect box{track.left, y, track.right, y + Height(bar)};
-    DrawBoxWithBitmapCombine(hdc, &box, bar);
-    if ((style & kTicks) && d.minimum < d.maximum) {
+    DrawTrackAround(hdc, box, bar, limit, thumb, slider);
+    const bool ticksMet = Meets(limit, track.left, box.bottom, track.right - track.left, kTickH);
+    if ((style & kTicks) && d.minimum < d.maximum && ticksMet) {
       const int64_t range = Span(d);
       const int len = track.right - track.left - kTickW;
       // Ticks closer than their own width would only paint over each other.
       const int64_t every = std::max<int64_t>(1, range / std::max(1, len / kTickW));
       for (int64_t i = 0; i <= range; i += every) {
         const int x = track.left + static_cast<int>(std::llround(static_cast<double>(i) * len / range));
-        Fill(hdc, Color(WEC_BKC_CONTROL_DISABLED), x, box.bottom, kTickW, kTickH);
+        if (Meets(limit, x, box.bottom, kTickW, kTickH))
+          Fill(hdc, Color(WEC_BKC_CONTROL_DISABLED), x, box.bottom, kTickW, kTickH);
       }
     }
   }
-  const Rect thumb = ThumbRect(hwnd, d, d.position);
-  Blit(hdc, (style & kVertical) ? s.vslider : s.hslider, thumb.left, thumb.top);
+  if (Meets(limit, thumb.left, thumb.top, Width(slider), Height(slider))) Blit(hdc, slider, thumb.left, thumb.top);
   if ((style & kInset) && (style & (kFocused | kActive))) {
     SetDCAttr(hdc, DC_ATTR_PEN_COLOR, Color(WEC_FRAME_CONTROL_HILITE));
     Rectangle(hdc, c.left, c.top, c.right - 1, c.bottom - 1);
@@ -116,14 +143,17 @@ void PaintTimeBar(WindowHandle hwnd, HDC hdc, const TrackData& d, const Rect& c)
 
 }  // namespace
 
-void Paint(WindowHandle hwnd, HDC hdc, const TrackData& d) {
+void Paint(WindowHandle hwnd, HDC hdc, const TrackData& d, const Rect& limit) {
   Rect c{};
   GetClientRect(hwnd, &c);
-  SelectFont(hdc, GetWindowFont(hwnd));
   const uint32_t style = GetWindowStyle(hwnd);
-  if (IsTimeBar(style)) return PaintTimeBar(hwnd, hdc, d, c);
+  // Only the time bar writes text: the others' DC needs no font.
+  if (IsTimeBar(style)) {
+    SelectFont(hdc, GetWindowFont(hwnd));
+    return PaintTimeBar(hwnd, hdc, d, c);
+  }
   if (style & kSegmented) return PaintSegmented(hwnd, hdc, d, c);
-  PaintSlider(hwnd, hdc, d, c);
+  PaintSlider(hwnd, hdc, d, c, limit);
 }
 
 }  // namespace controls::track

@@ -1,6 +1,8 @@
 // Queue set-up and tear-down.
 #include "core/message/msg_queue.h"
 
+#include <thread>
+
 #include "core/driver/host_thread.h"
 #include "core/window/window_record.h"
 
@@ -44,6 +46,8 @@ extern "C" void DestroyMsgQueue(MsgQueue* queue) {
     AnswerSent(waiting, MSG_ERR_DROPPED);
     waiting = next;
   }
+  // A waker armed before the lock was taken above still posts to `wake`.
+  while (queue->armedWakes.load(std::memory_order_acquire) != 0) std::this_thread::yield();
 }
 
 void AnswerSent(SyncMsgRecord* sync, LResult result) {
@@ -54,15 +58,23 @@ void AnswerSent(SyncMsgRecord* sync, LResult result) {
     sync->done.Post();
     return;
   }
+  QueueWaker wake;
   std::lock_guard<std::mutex> hold(waiter->lock);
   sync->result = result;
   sync->answered = true;
-  waiter->wake.Wake();
+  wake.Arm(waiter);
 }
 
-void WakeQueueReader(MsgQueue* queue, const MainWinRecord* receiver) {
-  if (receiver && pthread_equal(receiver->thread, pthread_self())) return;
-  queue->wake.Wake();
+void QueueWaker::Arm(MsgQueue* queue, const MainWinRecord* receiver) {
+  if (queue_ || (receiver && pthread_equal(receiver->thread, pthread_self()))) return;
+  queue_ = queue;
+  queue->armedWakes.fetch_add(1, std::memory_order_relaxed);
+}
+
+QueueWaker::~QueueWaker() {
+  if (!queue_) return;
+  queue_->wake.Wake();
+  queue_->armedWakes.fetch_sub(1, std::memory_order_release);
 }
 
 void AppendNotifyNode(MsgQueue* queue, MsgNode* node) {

@@ -4,6 +4,7 @@
 
 #include <pthread.h>
 
+#include <atomic>
 #include <cstdint>
 #include <memory>
 #include <mutex>
@@ -55,6 +56,7 @@ struct MsgQueue {
   int quitCount = 0;
   uint32_t paintPosts = 0;  // tells a paint search whether a new post raced it
   int presentHolds = 0;     // presents held back until this queue's paints are done
+  std::atomic<int> armedWakes{0};  // QueueWakers yet to post to `wake`
 };
 
 struct ThreadMsgInfo {
@@ -64,9 +66,23 @@ struct ThreadMsgInfo {
   uintptr_t reserved[2] = {0, 0};
 };
 
-// Wakes the queue's reader unless the caller is that reader. Called with
-// the queue lock held: once it is released the reader may free the queue.
-void WakeQueueReader(MsgQueue* queue, const MainWinRecord* receiver);
+// Wakes a queue's reader once the caller has let go of the queue lock: a
+// reader woken while it is held would wake straight into it and sleep
+// again. Declared before the lock guard and armed under the lock; the
+// queue is not torn down while a wake is armed (DestroyMsgQueue waits).
+class QueueWaker {
+ public:
+  QueueWaker() = default;
+  QueueWaker(const QueueWaker&) = delete;
+  QueueWaker& operator=(const QueueWaker&) = delete;
+  ~QueueWaker();
+  // Queue lock held. Nothing when the receiver's thread is the caller: it
+  // reads its queue before it waits.
+  void Arm(MsgQueue* queue, const MainWinRecord* receiver = nullptr);
+
+ private:
+  MsgQueue* queue_ = nullptr;
+};
 // The calling thread's record, or null.
 ThreadMsgInfo* CurrentThreadMsgInfo();
 uintptr_t ThreadKey(pthread_t thread);

@@ -30,6 +30,7 @@ bool CoalesceDesktopMove(MsgQueue* q, WindowHandle hwnd, int msg, WParam wParam,
 
 int StoreInRing(MsgQueue* q, const MainWinRecord* receiver, WindowHandle hwnd, int msg, WParam wParam,
                 LParam lParam, uintptr_t time) {
+  QueueWaker wake;
   std::lock_guard<std::mutex> hold(q->lock);
   // A queue already torn down has no ring left to post into.
   if (q->ringSize <= 0) return MSG_ERR_DROPPED;
@@ -40,7 +41,7 @@ int StoreInRing(MsgQueue* q, const MainWinRecord* receiver, WindowHandle hwnd, i
     q->writePos = next;
   }
   q->state |= kPostedWaiting;
-  WakeQueueReader(q, receiver);
+  wake.Arm(q, receiver);
   return 0;
 }
 
@@ -89,10 +90,11 @@ int PostMessageAt(WindowHandle hwnd, int msg, WParam wParam, LParam lParam, uint
   MsgQueue* q = QueueOfWindow(hwnd);
   if (!win || !q) return MSG_ERR_INVALID;
   if (msg == MSG_PAINT) {
+    QueueWaker wake;
     std::lock_guard<std::mutex> hold(q->lock);
     q->state |= kPaintPending;
     q->paintPosts++;
-    WakeQueueReader(q, win->mainWindow);
+    wake.Arm(q, win->mainWindow);
     return 0;
   }
   if (IsMouseMessage(msg) && !OnCurrentDisplay(win)) return MSG_ERR_OTHER_DISPLAY;
@@ -102,7 +104,9 @@ int PostMessageAt(WindowHandle hwnd, int msg, WParam wParam, LParam lParam, uint
 extern "C" {
 
 int PostMessage(WindowHandle hwnd, int msg, WParam wParam, LParam lParam) {
-  return PostMessageAt(hwnd, msg, wParam, lParam, GetTickCount());
+  // A paint is no ring entry: it has no time to read (every invalidation
+  // posts one).
+  return PostMessageAt(hwnd, msg, wParam, lParam, msg == MSG_PAINT ? 0 : GetTickCount());
 }
 
 int PostQuitMessage(WindowHandle hwnd) {
@@ -111,10 +115,11 @@ int PostQuitMessage(WindowHandle hwnd) {
   if (win->dataType != kWindowValid && win->dataType != kWindowDestroyed) return MSG_ERR_INVALID;
   MainWinRecord* main = win->mainWindow;
   if (!main || !main->queue) return MSG_ERR_INVALID;
+  QueueWaker wake;
   std::lock_guard<std::mutex> hold(main->queue->lock);
   main->queue->state |= kQuitPending;
   main->queue->quitCount++;
-  WakeQueueReader(main->queue, main);
+  wake.Arm(main->queue, main);
   return 0;
 }
 
@@ -125,9 +130,10 @@ int SendNotifyMessage(WindowHandle hwnd, int msg, WParam wParam, LParam lParam) 
   MsgNode* node = AllocMsgNode();
   if (!node) return MSG_ERR_DROPPED;
   node->msg = Message{hwnd, msg, wParam, lParam, GetTickCount(), nullptr};
+  QueueWaker wake;
   std::lock_guard<std::mutex> hold(q->lock);
   AppendNotifyNode(q, node);
-  WakeQueueReader(q, win->mainWindow);
+  wake.Arm(q, win->mainWindow);
   return 0;
 }
 
@@ -144,6 +150,7 @@ LResult SendMessage(WindowHandle hwnd, int msg, WParam wParam, LParam lParam) {
   sync.msg = Message{hwnd, msg, wParam, lParam, GetTickCount(), &sync};
   sync.senderQueue = self ? self->queue : nullptr;
   {
+    QueueWaker wake;
     std::lock_guard<std::mutex> hold(q->lock);
     // Checked again under the lock: a window thrown away meanwhile would
     // leave the record unanswered.
@@ -154,7 +161,7 @@ LResult SendMessage(WindowHandle hwnd, int msg, WParam wParam, LParam lParam) {
       q->sentHead = &sync;
     q->sentTail = &sync;
     q->state |= kSentWaiting;
-    q->wake.Wake();
+    wake.Arm(q);
   }
   return AwaitAnswer(&sync, self);
 }

@@ -20,11 +20,26 @@ constexpr size_t kBuckets = 64;
 
 std::mutex g_registryLock;
 std::array<std::vector<RegistryEntry>, kBuckets> g_buckets;
+// Raised by every change of the table: a thread's remembered answer for
+// itself holds while the age it was read at is still current.
+std::atomic<uint64_t> g_registryAge{1};
+
+struct RememberedInfo {
+  uint64_t age = 0;
+  ThreadMsgInfo* info = nullptr;
+};
+thread_local RememberedInfo t_own;
 
 std::vector<RegistryEntry>& BucketOf(uintptr_t key) { return g_buckets[key % kBuckets]; }
 
+// Raises the age when the change made under the registry lock is done.
+struct AgeAfterChange {
+  ~AgeAfterChange() { g_registryAge.fetch_add(1, std::memory_order_release); }
+};
+
 void RegistryInsert(uintptr_t key, ThreadMsgInfo* value) {
   std::lock_guard<std::mutex> hold(g_registryLock);
+  AgeAfterChange aged;
   auto& chain = BucketOf(key);
   for (auto& entry : chain) {
     if (entry.key == key) {
@@ -44,6 +59,7 @@ ThreadMsgInfo* RegistryLookup(uintptr_t key) {
 
 void RegistryRemove(uintptr_t key) {
   std::lock_guard<std::mutex> hold(g_registryLock);
+  AgeAfterChange aged;
   auto& chain = BucketOf(key);
   for (auto it = chain.begin(); it != chain.end(); ++it) {
     if (it->key == key) {
@@ -60,7 +76,18 @@ std::array<std::atomic<uintptr_t>, 6> g_threadSlots;
 // The whole thread id is the key, so two threads never share an entry.
 uintptr_t ThreadKey(pthread_t thread) { return static_cast<uintptr_t>(thread); }
 
-ThreadMsgInfo* CurrentThreadMsgInfo() { return GetThreadMsgQueueRecord(ThreadKey(pthread_self())); }
+// Every message call asks this, on both sides of every send: the answer is
+// remembered, so that the GUI threads do not all take the table's lock
+// each time. The desktop's record is asked for afresh (it is not in the
+// table).
+ThreadMsgInfo* CurrentThreadMsgInfo() {
+  const pthread_t self = pthread_self();
+  ThreadMsgInfo* desktop = DesktopThreadInfo();
+  if (desktop && pthread_equal(desktop->thread, self)) return desktop;
+  const uint64_t age = g_registryAge.load(std::memory_order_acquire);
+  if (t_own.age != age) t_own = RememberedInfo{age, RegistryLookup(ThreadKey(self))};
+  return t_own.info;
+}
 
 extern "C" {
 
@@ -68,6 +95,7 @@ void InitQueueRegistry(void) { TermQueueRegistry(); }
 
 void TermQueueRegistry(void) {
   std::lock_guard<std::mutex> hold(g_registryLock);
+  AgeAfterChange aged;
   for (auto& chain : g_buckets) chain.clear();
 }
 

@@ -168,7 +168,10 @@ HDC BeginPaint(WindowHandle hwnd) {
   ++win->invalid.paintCount;
   if (!(win->exStyle & WS_EX_TRANSPARENT)) RestoreUnderCaret(win);
   bool auxiliary = GetWindowDisplay(hwnd) == getAuxOutputHook() && getAuxOutputHook() != getMainOutputHook();
-  SelectFont(hdc, g_SysLogFont[auxiliary ? kAuxPaintFont : kMainPaintFont]);
+  LogFont* font = g_SysLogFont[auxiliary ? kAuxPaintFont : kMainPaintFont];
+  // A fresh client DC mostly comes with this font and its colour tables
+  // built for it already; a private DC may have been changed since.
+  if (hdc == win->privateDC || GetCurFont(hdc) != font) SelectFont(hdc, font);
   ClipToDamage(win, hdc, &win->invalid.region);
   EmptyClipRgn(&win->invalid.region);
   --win->invalid.paintCount;

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "controls/painters/blitters.h"
+#include "controls/painters/painter_util.h"
 #include "core/element/element_color.h"
 #include "core/element/system_res.h"
 #include "core/nonclient/tests/started_gui.h"
@@ -202,6 +203,29 @@ TEST_F(Painters, BitmapBoxesRepeatTheirMiddleThird) {
   EXPECT_EQ(Read(), (Picture{".hh.", ".mm.", ".mm.", ".mm.", ".tt."}));
   DrawBoxFromBitmap(Canvas(4, 2), &flat, &column.Get(), FALSE, FALSE);
   EXPECT_EQ(Read()[0], ".tt.") << "a short box still gets both ends, the last on top";
+}
+
+// A three-part box drawn only where it meets a limit has, inside the
+// limit, the columns of the box drawn whole: for limits over its head, its
+// middles (the last one cut short) and its tail, and past its ends.
+TEST_F(Painters, BitmapBoxesDrawnWithinALimitMatchTheWholeBox) {
+  std::vector<GalPixel> columns;
+  for (int i = 0; i < 9; ++i) columns.push_back(Px(static_cast<char>('A' + i), 20 + 20 * i));
+  guitest::SolidBitmap skin(1, 2, {columns});
+  const Rect box{2, 0, 31, 2};  // 29 wide: head 3, eight middles, a middle of 2, tail 3
+  HDC whole = CreateCompatibleDCEx(HDC_SCREEN, 34, 2);
+  SetDCAttr(whole, DC_ATTR_BRUSH_COLOR, guitest::Rgb(0, 0, 0));
+  FillBox(whole, 0, 0, 34, 2);
+  DrawBoxWithBitmapCombine(whole, &box, &skin.Get());
+  for (int left = -1; left < 34; ++left) {
+    for (int width = 1; width <= 8; ++width) {
+      const Rect limit{left, 0, left + width, 2};
+      painters::DrawBoxWithBitmapCombineWithin(Canvas(34, 2), box, &skin.Get(), limit);
+      for (int x = std::max(0, left); x < std::min(34, left + width); ++x)
+        ASSERT_EQ(GetPixel(dc_, x, 1), GetPixel(whole, x, 1)) << "column " << x << " of limit " << left << "+" << width;
+    }
+  }
+  DeleteMemDC(whole);
 }
 
 }  // namespace

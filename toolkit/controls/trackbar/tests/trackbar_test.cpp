@@ -8,6 +8,7 @@
 #include <string>
 
 #include "controls/barkit/tests/bar_fixture.h"
+#include "core/nonclient/tests/screen_picture.h"
 #include "gui/dialog.h"
 #include "gui/message.h"
 #include "gui/paint.h"
@@ -124,6 +125,43 @@ TEST_F(TrackBars, APositionChangeRepaintsOnlyTheThumbsUnlessAskedForAll) {
     } else {
       EXPECT_EQ(w, 300) << style;
     }
+    DestroyWindow(t);
+  }
+}
+
+// However the thumb moves (a step, a jump, several moves before one paint,
+// a repaint of everything without erase after a move) the bar ends up as
+// a whole repaint at that position draws it.
+TEST_F(TrackBars, MovedThumbsLeaveTheBarAsAWholeRepaintDrawsIt) {
+  struct Look {
+    uint32_t style;
+    int w, h;
+  };
+  // Positions in percent of the range, each row set before one paint.
+  const std::vector<std::vector<int>> moves = {{1}, {2, 3, 4}, {60}, {61, 90}, {89, 88}, {100}, {0}, {50, 49, 51}};
+  for (const Look& look : {Look{0, 300, 30}, Look{TBS_TICKS, 300, 40}, Look{TBS_INSET | TBS_FOCUSED, 300, 30},
+                           Look{TBS_VERTICAL, 30, 200}, Look{TBS_TIMEBAR_BOTTOM, 600, 60}}) {
+    WindowHandle t = Make("trackbar", look.style, look.w, look.h);
+    if (!(look.style & TBS_TIMEBAR_BOTTOM)) SendMessage(t, TBM_SETRANGE, 0, 100);
+    const int64_t low = SendMessage(t, TBM_GETMIN, 0, 0), high = SendMessage(t, TBM_GETMAX, 0, 0);
+    Rect r{};
+    GetWindowRect(t, &r);
+    auto drawnWhole = [&] {
+      InvalidateRect(t, nullptr, TRUE);
+      desktest::Drain();
+      return guitest::Grab(r).rgb;
+    };
+    for (const std::vector<int>& row : moves) {
+      for (int percent : row) SendMessage(t, TBM_SETPOS, static_cast<WParam>(low + (high - low) * percent / 100), 0);
+      desktest::Drain();
+      const std::vector<uint8_t> moved = guitest::Grab(r).rgb;
+      EXPECT_TRUE(moved == drawnWhole()) << "style " << look.style << " after moving to " << row.back() << "%";
+    }
+    SendMessage(t, TBM_SETPOS, static_cast<WParam>(low + (high - low) / 3), 0);
+    UpdateWindow(t, FALSE);
+    desktest::Drain();
+    const std::vector<uint8_t> updated = guitest::Grab(r).rgb;
+    EXPECT_TRUE(updated == drawnWhole()) << "style " << look.style << " updated without erase";
     DestroyWindow(t);
   }
 }

@@ -204,6 +204,61 @@ TEST(CrossThreadPost, ManyWritersOneReaderLoseNothing) {
   reader.join();
 }
 
+// A reader that frees its queue as soon as it has read one message, while
+// the writer may still be about to wake it (writers wake after letting go
+// of the queue lock): sent, posted, notified and quit alike.
+TEST(CrossThreadSend, QueueFreedRightAfterItsReadOutlivesTheWritersWake) {
+  for (int round = 0; round < 200; ++round) {
+    std::promise<MainWinRecord*> made;
+    std::thread reader([&made] {
+      ThreadMsgInfo* info = AllocThreadMsgQueue();
+      auto win = MakeMainWindow(info, [](WindowHandle, int msg, WParam, LParam) -> LResult { return msg; });
+      made.set_value(win.get());
+      Message msg;
+      while (!PeekMessage(&msg, H(win), 0, 0, TRUE) && msg.message != MSG_QUIT) std::this_thread::yield();
+      DispatchMessage(&msg);
+      FreeThreadMsgQueue(info);
+    });
+    MainWinRecord* win = made.get_future().get();
+    switch (round % 4) {
+      case 0: EXPECT_EQ(SendMessage(H(win), 700, 0, 0), 700); break;
+      case 1: EXPECT_EQ(PostMessage(H(win), 701, 0, 0), 0); break;
+      case 2: EXPECT_EQ(SendNotifyMessage(H(win), 702, 0, 0), 0); break;
+      default: EXPECT_EQ(PostQuitMessage(H(win)), 0);
+    }
+    reader.join();
+  }
+}
+
+// A thread's own record is looked up once and remembered: freeing it, even
+// from another thread, and making a new one are seen at the next look.
+TEST(ThreadRegistry, TheOwnRecordFollowsFreeingAndRemaking) {
+  std::promise<ThreadMsgInfo*> first;
+  std::promise<void> freed, remade;
+  std::promise<ThreadMsgInfo*> second;
+  std::thread owner([&] {
+    ThreadMsgInfo* info = AllocThreadMsgQueue();
+    EXPECT_EQ(CurrentThreadMsgInfo(), info);
+    first.set_value(info);
+    freed.get_future().wait();
+    EXPECT_EQ(CurrentThreadMsgInfo(), nullptr) << "freed by another thread";
+    ThreadMsgInfo* again = AllocThreadMsgQueue();
+    EXPECT_EQ(CurrentThreadMsgInfo(), again);
+    second.set_value(again);
+    remade.get_future().wait();
+    FreeThreadMsgQueue(again);
+    EXPECT_EQ(CurrentThreadMsgInfo(), nullptr);
+  });
+  ThreadMsgInfo* info = first.get_future().get();
+  EXPECT_EQ(CurrentThreadMsgInfo(), nullptr) << "the test thread has none";
+  FreeThreadMsgQueue(info);
+  freed.set_value();
+  EXPECT_NE(second.get_future().get(), nullptr);
+  EXPECT_EQ(CurrentThreadMsgInfo(), nullptr);
+  remade.set_value();
+  owner.join();
+}
+
 class DesktopThreadTest : public ::testing::Test {
  protected:
   void SetUp() override {
