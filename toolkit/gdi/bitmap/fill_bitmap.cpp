@@ -56,7 +56,8 @@ void ScaleRowOf(int bpp, uint8_t* line, const uint8_t* src, const std::vector<ui
 // only the rows and columns of `visible` are scaled and put, so a huge box
 // costs what its visible part costs. Source row and column of destination
 // row r and column c are (r * step) >> 16, as the whole-box scaler takes them;
-// the columns are worked out once for all rows.
+// the columns are worked out once for all rows, each source row is scaled
+// once.
 bool PutScaledVisible(DC* dc, const Bitmap* b, int64_t ox, int64_t oy, int64_t sw, int64_t sh,
                       const Rect& visible) {
   const int bpp = b->bmBytesPerPixel;
@@ -72,15 +73,17 @@ bool PutScaledVisible(DC* dc, const Bitmap* b, int64_t ox, int64_t oy, int64_t s
     return false;
   }
   for (int c = 0; c < vw; ++c) columns[c] = static_cast<uint32_t>(((visible.left + c - ox) * xStep) >> 16);
-  int64_t filled = -1;
-  for (int row = visible.top; row < visible.bottom; ++row) {
-    const int64_t from = ((row - oy) * yStep) >> 16;
-    if (from != filled) {
-      ScaleRowOf(bpp, line.get(), b->bmBits + static_cast<size_t>(from) * b->bmPitch, columns);
-      filled = from;
-    }
+  auto sourceRow = [&](int row) { return ((row - oy) * yStep) >> 16; };
+  for (int row = visible.top, next; row < visible.bottom; row = next) {
+    // The rows that repeat one source row are put at once, as a box whose
+    // rows all read the one scaled line.
+    const int64_t from = sourceRow(row);
+    for (next = row + 1; next < visible.bottom && sourceRow(next) == from;) ++next;
+    ScaleRowOf(bpp, line.get(), b->bmBits + static_cast<size_t>(from) * b->bmPitch, columns);
     Bitmap box = RowBox(b, line.get(), vw);
-    PutClippedBox(dc, visible.left, row, vw, 1, &box);
+    box.bmHeight = static_cast<uint32_t>(next - row);
+    box.bmPitch = 0;
+    PutClippedBox(dc, visible.left, row, vw, next - row, &box);
   }
   return true;
 }
