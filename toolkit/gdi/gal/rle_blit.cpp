@@ -169,24 +169,22 @@ void copyPlannedRows(const KeyPlan& plan, const uint8_t* code, size_t first, siz
     for (const size_t last = plan.rowRuns[y]; k < last; ++k) copyRun(row + runs[k].to, code + runs[k].from, runs[k].bytes);
 }
 
-// Whole rows of a planned code: the planned rows that still hold as
-// planned are copied from the plan, the rest walked by copyRows. False
-// when the plan does not serve this blit.
+// Whole rows of a planned code: the planned rows from the box's first on
+// that still hold as planned are copied from the plan. Returns how many
+// rows of the box that is (0 when the plan does not serve this blit) and
+// sets `rest` to where the next row starts in the code.
 template <int Bpp>
-bool copyAsPlanned(const Code& code, int width, const GalRect& box, const Target& to) {
+size_t copyAsPlanned(const Code& code, int width, const GalRect& box, const Target& to, const uint8_t** rest) {
   const KeyPlan& plan = code.plan;
   const size_t planned = plan.rowChecks.size(), first = static_cast<size_t>(box.y),
                stop = first + static_cast<size_t>(box.h);
-  if (plan.width != width || plan.bpp != Bpp || first >= planned) return false;
+  if (plan.width != width || plan.bpp != Bpp || first >= planned) return 0;
   constexpr size_t kCountBytes = Bpp == 4 ? 4 : 2;
   const size_t held = rowsAsPlanned<kCountBytes>(plan, code.bytes, std::min(stop, planned));
-  if (held <= first) return false;  // the walk meets the change before the box
+  if (held <= first) return 0;  // the walk meets the change before the box
   copyPlannedRows(plan, code.bytes, first, held, to.start, to.pitch);
-  if (held == stop) return true;
-  const uint8_t* p = code.bytes + (held < planned ? plan.checks[plan.rowChecks[held - 1]].at : plan.end);
-  copyRows<Bpp>(p, code.bytes + code.size, width, static_cast<int>(stop - held),
-                to.start + static_cast<ptrdiff_t>(held - first) * to.pitch, to.pitch);
-  return true;
+  *rest = code.bytes + (held < planned ? plan.checks[plan.rowChecks[held - 1]].at : plan.end);
+  return held - first;
 }
 
 // Cuts a run at `offset` of n pixels to the columns [left, right) and
@@ -244,6 +242,19 @@ bool skipAlphaRows(Reader& r, const AlphaLayout& l, int width, int rows) {
 
 }  // namespace
 
+namespace {
+
+// Walks the first `rows` rows of a colour-keyed code without drawing; false
+// at the end or damage.
+bool skipRows(Reader& r, int width, int countWidth, int bpp, int rows) {
+  auto none = [](uint32_t, uint32_t, const uint8_t*) {};
+  for (int y = 0; y < rows; ++y)
+    if (walkRow(r, width, countWidth, bpp, true, none) != Walk::kRowDone) return false;
+  return true;
+}
+
+}  // namespace
+
 void keyBlit(const Code& code, const GalPixelFormat* f, int width, uint8_t alpha,
              const GalRect& box, const Target& to) {
   int bpp = f->bytesPerPixel, cw = bpp == 4 ? 2 : 1;
@@ -251,26 +262,33 @@ void keyBlit(const Code& code, const GalPixelFormat* f, int width, uint8_t alpha
   const bool whole = left == 0 && right == static_cast<uint32_t>(width);
   const bool copy = alpha == 255;
   if (whole && copy) {  // the common case, kept tight
+    size_t done = 0;
+    const uint8_t* rest = nullptr;
     switch (bpp) {
-      case 1: if (copyAsPlanned<1>(code, width, box, to)) return; break;
-      case 2: if (copyAsPlanned<2>(code, width, box, to)) return; break;
-      case 3: if (copyAsPlanned<3>(code, width, box, to)) return; break;
-      default: if (copyAsPlanned<4>(code, width, box, to)) return; break;
+      case 1: done = copyAsPlanned<1>(code, width, box, to, &rest); break;
+      case 2: done = copyAsPlanned<2>(code, width, box, to, &rest); break;
+      case 3: done = copyAsPlanned<3>(code, width, box, to, &rest); break;
+      default: done = copyAsPlanned<4>(code, width, box, to, &rest); break;
+    }
+    const uint8_t* p = rest;
+    const uint8_t* const end = code.bytes + code.size;
+    if (!done) {
+      Reader r(code);
+      if (!skipRows(r, width, cw, bpp, box.y)) return;
+      p = r.p;
+    }
+    const int rows = box.h - static_cast<int>(done);
+    uint8_t* row = to.start + static_cast<ptrdiff_t>(done) * to.pitch;
+    switch (bpp) {
+      case 1: return copyRows<1>(p, end, width, rows, row, to.pitch);
+      case 2: return copyRows<2>(p, end, width, rows, row, to.pitch);
+      case 3: return copyRows<3>(p, end, width, rows, row, to.pitch);
+      default: return copyRows<4>(p, end, width, rows, row, to.pitch);
     }
   }
   Reader r(code);
-  auto none = [](uint32_t, uint32_t, const uint8_t*) {};
-  for (int y = 0; y < box.y; ++y)
-    if (walkRow(r, width, cw, bpp, true, none) != Walk::kRowDone) return;
+  if (!skipRows(r, width, cw, bpp, box.y)) return;
   uint8_t* row = to.start;
-  if (whole && copy) {
-    switch (bpp) {
-      case 1: return copyRows<1>(r.p, r.end, width, box.h, row, to.pitch);
-      case 2: return copyRows<2>(r.p, r.end, width, box.h, row, to.pitch);
-      case 3: return copyRows<3>(r.p, r.end, width, box.h, row, to.pitch);
-      default: return copyRows<4>(r.p, r.end, width, box.h, row, to.pitch);
-    }
-  }
   RunDraw draw = chooseRunDraw(f, alpha);
   for (int y = 0; y < box.h; ++y, row += to.pitch) {
     auto run = [&](uint32_t o, uint32_t n, const uint8_t* pixels) {
