@@ -7,6 +7,10 @@
 #include <new>
 #include <vector>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 #include "gdi/bitmap/box_drawing.h"
 #include "gdi/gal/blit_pixel.h"
 #include "gui/bitmap.h"
@@ -35,20 +39,47 @@ Bitmap RowBox(const Bitmap* from, uint8_t* line, int width) {
   return row;
 }
 
-// One scaled row: the source pixel of every column, at a fixed pixel size
-// so each is one move.
+// Neighbouring columns of a scaled row that show one source column.
+struct ColumnRun {
+  uint32_t from;   // the source column
+  uint32_t count;  // how many columns show it
+};
+
+// `count` copies of one pixel: 16-byte stores of the repeated pixel where
+// it divides them, the last one ending at the run's end.
 template <int Bpp>
-void ScaleRow(uint8_t* line, const uint8_t* src, const std::vector<uint32_t>& columns) {
-  for (size_t c = 0; c < columns.size(); ++c)
-    std::memcpy(line + c * Bpp, src + static_cast<size_t>(columns[c]) * Bpp, Bpp);
+void RepeatPixel(uint8_t* line, const uint8_t* pixel, uint32_t count) {
+  const size_t bytes = size_t{count} * Bpp;
+#if defined(__SSE2__)
+  if constexpr (16 % Bpp == 0) {
+    if (bytes >= 16) {
+      uint8_t pattern[16];
+      for (int at = 0; at < 16; at += Bpp) std::memcpy(pattern + at, pixel, Bpp);
+      const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(pattern));
+      for (size_t at = 0; at + 16 < bytes; at += 16) _mm_storeu_si128(reinterpret_cast<__m128i*>(line + at), v);
+      _mm_storeu_si128(reinterpret_cast<__m128i*>(line + bytes - 16), v);
+      return;
+    }
+  }
+#endif
+  for (size_t at = 0; at < bytes; at += Bpp) std::memcpy(line + at, pixel, Bpp);
 }
 
-void ScaleRowOf(int bpp, uint8_t* line, const uint8_t* src, const std::vector<uint32_t>& columns) {
+// One scaled row: each source pixel read once and repeated over its run.
+template <int Bpp>
+void ScaleRow(uint8_t* line, const uint8_t* src, const std::vector<ColumnRun>& runs) {
+  for (const ColumnRun& run : runs) {
+    RepeatPixel<Bpp>(line, src + static_cast<size_t>(run.from) * Bpp, run.count);
+    line += size_t{run.count} * Bpp;
+  }
+}
+
+void ScaleRowOf(int bpp, uint8_t* line, const uint8_t* src, const std::vector<ColumnRun>& runs) {
   switch (bpp) {
-    case 1: return ScaleRow<1>(line, src, columns);
-    case 2: return ScaleRow<2>(line, src, columns);
-    case 3: return ScaleRow<3>(line, src, columns);
-    default: return ScaleRow<4>(line, src, columns);
+    case 1: return ScaleRow<1>(line, src, runs);
+    case 2: return ScaleRow<2>(line, src, runs);
+    case 3: return ScaleRow<3>(line, src, runs);
+    default: return ScaleRow<4>(line, src, runs);
   }
 }
 
@@ -56,7 +87,8 @@ void ScaleRowOf(int bpp, uint8_t* line, const uint8_t* src, const std::vector<ui
 // only the rows and columns of `visible` are scaled and put, so a huge box
 // costs what its visible part costs. Source row and column of destination
 // row r and column c are (r * step) >> 16, as the whole-box scaler takes them;
-// the columns are worked out once for all rows.
+// the columns are worked out once for all rows, as runs of equal ones, and
+// each source row is scaled once.
 bool PutScaledVisible(DC* dc, const Bitmap* b, int64_t ox, int64_t oy, int64_t sw, int64_t sh,
                       const Rect& visible) {
   const int bpp = b->bmBytesPerPixel;
@@ -65,22 +97,29 @@ bool PutScaledVisible(DC* dc, const Bitmap* b, int64_t ox, int64_t oy, int64_t s
   LineBuffer line = AllocLine(static_cast<size_t>(vw) * bpp);
   if (!line) return false;
   const int64_t xStep = (int64_t{b->bmWidth} << 16) / sw, yStep = (int64_t{b->bmHeight} << 16) / sh;
-  std::vector<uint32_t> columns;
+  std::vector<ColumnRun> runs;
   try {
-    columns.resize(static_cast<size_t>(vw));
+    for (int c = 0; c < vw; ++c) {
+      const auto column = static_cast<uint32_t>(((visible.left + c - ox) * xStep) >> 16);
+      if (!runs.empty() && runs.back().from == column)
+        ++runs.back().count;
+      else
+        runs.push_back(ColumnRun{column, 1});
+    }
   } catch (const std::bad_alloc&) {
     return false;
   }
-  for (int c = 0; c < vw; ++c) columns[c] = static_cast<uint32_t>(((visible.left + c - ox) * xStep) >> 16);
-  int64_t filled = -1;
-  for (int row = visible.top; row < visible.bottom; ++row) {
-    const int64_t from = ((row - oy) * yStep) >> 16;
-    if (from != filled) {
-      ScaleRowOf(bpp, line.get(), b->bmBits + static_cast<size_t>(from) * b->bmPitch, columns);
-      filled = from;
-    }
+  auto sourceRow = [&](int row) { return ((row - oy) * yStep) >> 16; };
+  for (int row = visible.top, next; row < visible.bottom; row = next) {
+    // The rows that repeat one source row are put at once, as a box whose
+    // rows all read the one scaled line.
+    const int64_t from = sourceRow(row);
+    for (next = row + 1; next < visible.bottom && sourceRow(next) == from;) ++next;
+    ScaleRowOf(bpp, line.get(), b->bmBits + static_cast<size_t>(from) * b->bmPitch, runs);
     Bitmap box = RowBox(b, line.get(), vw);
-    PutClippedBox(dc, visible.left, row, vw, 1, &box);
+    box.bmHeight = static_cast<uint32_t>(next - row);
+    box.bmPitch = 0;
+    PutClippedBox(dc, visible.left, row, vw, next - row, &box);
   }
   return true;
 }

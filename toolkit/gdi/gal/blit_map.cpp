@@ -79,7 +79,7 @@ int buildMap(GalSurface* src, GalSurface* dst) {
 
 // Clips one axis of a blit: the source to [0, srcSize), then the result to
 // the destination clip [clipStart, clipStart + clipSize).
-void clipAxis(int32_t& srcPos, int32_t& dstPos, int32_t& size, int32_t srcSize, int32_t clipStart,
+inline void clipAxis(int32_t& srcPos, int32_t& dstPos, int32_t& size, int32_t srcSize, int32_t clipStart,
               int32_t clipSize) {
   if (srcPos < 0) {
     size += srcPos;

@@ -3,7 +3,9 @@
 // run-length blits chosen as a blit map's surface blit.
 #include <cstdlib>
 #include <cstring>
+#include <memory>
 #include <new>
+#include <utility>
 #include <vector>
 
 #include "gdi/gal/blit_pixel.h"
@@ -79,15 +81,15 @@ class SourceCode {
   SourceCode(const GalSurface* src, const GalSurface* dst) : code_(gal::rle::codeOf(src)) {
     if (!code_ || src != dst) return;
     bytes_.assign(code_->bytes, code_->bytes + code_->size);
-    copy_ = Code{bytes_.data(), bytes_.size(), code_->perPixelAlpha};
-    code_ = &copy_;
+    copy_.reset(new Code{bytes_.data(), bytes_.size(), code_->perPixelAlpha});
+    code_ = copy_.get();
   }
   const Code* get() const { return code_; }
 
  private:
   const Code* code_;
   std::vector<uint8_t> bytes_;
-  Code copy_;
+  std::unique_ptr<Code> copy_;  // only for a blit onto itself
 };
 
 }  // namespace
@@ -109,6 +111,7 @@ bool rle::adoptCode(GalSurface* s, const uint8_t* bytes, size_t size, bool perPi
     return false;
   }
   if (size) std::memcpy(code->bytes, bytes, size);
+  if (!perPixelAlpha) rle::planKey(code, s->w, s->format->bytesPerPixel);
   s->map->swData->auxData = code;
   releasePixels(s);
   s->flags |= GAL_RLEACCEL;
@@ -127,12 +130,13 @@ int GAL_RLESurface(GalSurface* s) {
   Code code;
   if (s->flags & GAL_SRCCOLORKEY) {
     if (!gal::rle::encodeKey(s, &code)) return -1;
+    gal::rle::planKey(&code, s->w, f->bytesPerPixel);
   } else if ((s->flags & GAL_SRCALPHA) && f->aMask) {
     if (!s->map->dst || !gal::rle::encodeAlpha(s, s->map->dst->format, &code)) return -1;
   } else {
     return -1;
   }
-  Code* kept = new (std::nothrow) Code(code);
+  Code* kept = new (std::nothrow) Code(std::move(code));
   if (!kept) {
     std::free(code.bytes);
     gal::reportOutOfMemory();

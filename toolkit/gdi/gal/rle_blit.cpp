@@ -1,4 +1,5 @@
 // Blits and decoding of run-length codes.
+#include <algorithm>
 #include <cstring>
 
 #if defined(__SSE2__)
@@ -143,6 +144,49 @@ void copyRows(const uint8_t* p, const uint8_t* end, int width, int rows, uint8_t
   }
 }
 
+// The number of rows from the top, up to `rows`, whose counts still hold
+// what the plan found: all rows at once, then row by row only when one
+// differs, which only a change to the code after its plan brings about.
+template <size_t CountBytes>
+size_t rowsAsPlanned(const KeyPlan& plan, const uint8_t* code, size_t rows) {
+  const KeyPlan::Check* checks = plan.checks.data();
+  auto same = [&](size_t from, size_t to) {
+    for (size_t k = from; k < to; ++k)
+      if (readCounts<CountBytes>(code + checks[k].at) != checks[k].counts) return false;
+    return true;
+  };
+  if (rows == 0 || same(0, plan.rowChecks[rows - 1])) return rows;
+  for (size_t y = 0; y < rows; ++y)
+    if (!same(y ? plan.rowChecks[y - 1] : 0, plan.rowChecks[y])) return y;
+  return rows;
+}
+
+void copyPlannedRows(const KeyPlan& plan, const uint8_t* code, size_t first, size_t stop, uint8_t* row,
+                     ptrdiff_t pitch) {
+  const KeyPlan::Run* runs = plan.runs.data();
+  size_t k = first ? plan.rowRuns[first - 1] : 0;
+  for (size_t y = first; y < stop; ++y, row += pitch)
+    for (const size_t last = plan.rowRuns[y]; k < last; ++k) copyRun(row + runs[k].to, code + runs[k].from, runs[k].bytes);
+}
+
+// Whole rows of a planned code: the planned rows from the box's first on
+// that still hold as planned are copied from the plan. Returns how many
+// rows of the box that is (0 when the plan does not serve this blit) and
+// sets `rest` to where the next row starts in the code.
+template <int Bpp>
+size_t copyAsPlanned(const Code& code, int width, const GalRect& box, const Target& to, const uint8_t** rest) {
+  const KeyPlan& plan = code.plan;
+  const size_t planned = plan.rowChecks.size(), first = static_cast<size_t>(box.y),
+               stop = first + static_cast<size_t>(box.h);
+  if (plan.width != width || plan.bpp != Bpp || first >= planned) return 0;
+  constexpr size_t kCountBytes = Bpp == 4 ? 4 : 2;
+  const size_t held = rowsAsPlanned<kCountBytes>(plan, code.bytes, std::min(stop, planned));
+  if (held <= first) return 0;  // the walk meets the change before the box
+  copyPlannedRows(plan, code.bytes, first, held, to.start, to.pitch);
+  *rest = code.bytes + (held < planned ? plan.checks[plan.rowChecks[held - 1]].at : plan.end);
+  return held - first;
+}
+
 // Cuts a run at `offset` of n pixels to the columns [left, right) and
 // hands the rest to `draw(column - left, first source pixel, length)`.
 template <typename Draw>
@@ -198,25 +242,54 @@ bool skipAlphaRows(Reader& r, const AlphaLayout& l, int width, int rows) {
 
 }  // namespace
 
+namespace {
+
+// Walks the first `rows` rows of a colour-keyed code without drawing; false
+// at the end or damage.
+bool skipRows(Reader& r, int width, int countWidth, int bpp, int rows) {
+  auto none = [](uint32_t, uint32_t, const uint8_t*) {};
+  for (int y = 0; y < rows; ++y)
+    if (walkRow(r, width, countWidth, bpp, true, none) != Walk::kRowDone) return false;
+  return true;
+}
+
+}  // namespace
+
 void keyBlit(const Code& code, const GalPixelFormat* f, int width, uint8_t alpha,
              const GalRect& box, const Target& to) {
   int bpp = f->bytesPerPixel, cw = bpp == 4 ? 2 : 1;
-  Reader r(code);
-  auto none = [](uint32_t, uint32_t, const uint8_t*) {};
-  for (int y = 0; y < box.y; ++y)
-    if (walkRow(r, width, cw, bpp, true, none) != Walk::kRowDone) return;
-  RunDraw draw = chooseRunDraw(f, alpha);
   uint32_t left = static_cast<uint32_t>(box.x), right = left + static_cast<uint32_t>(box.w);
-  uint8_t* row = to.start;
   const bool whole = left == 0 && right == static_cast<uint32_t>(width);
-  if (whole && draw.kind == RunDraw::kCopy) {  // the common case, kept tight
+  const bool copy = alpha == 255;
+  if (whole && copy) {  // the common case, kept tight
+    size_t done = 0;
+    const uint8_t* rest = nullptr;
     switch (bpp) {
-      case 1: return copyRows<1>(r.p, r.end, width, box.h, row, to.pitch);
-      case 2: return copyRows<2>(r.p, r.end, width, box.h, row, to.pitch);
-      case 3: return copyRows<3>(r.p, r.end, width, box.h, row, to.pitch);
-      default: return copyRows<4>(r.p, r.end, width, box.h, row, to.pitch);
+      case 1: done = copyAsPlanned<1>(code, width, box, to, &rest); break;
+      case 2: done = copyAsPlanned<2>(code, width, box, to, &rest); break;
+      case 3: done = copyAsPlanned<3>(code, width, box, to, &rest); break;
+      default: done = copyAsPlanned<4>(code, width, box, to, &rest); break;
+    }
+    const uint8_t* p = rest;
+    const uint8_t* const end = code.bytes + code.size;
+    if (!done) {
+      Reader r(code);
+      if (!skipRows(r, width, cw, bpp, box.y)) return;
+      p = r.p;
+    }
+    const int rows = box.h - static_cast<int>(done);
+    uint8_t* row = to.start + static_cast<ptrdiff_t>(done) * to.pitch;
+    switch (bpp) {
+      case 1: return copyRows<1>(p, end, width, rows, row, to.pitch);
+      case 2: return copyRows<2>(p, end, width, rows, row, to.pitch);
+      case 3: return copyRows<3>(p, end, width, rows, row, to.pitch);
+      default: return copyRows<4>(p, end, width, rows, row, to.pitch);
     }
   }
+  Reader r(code);
+  if (!skipRows(r, width, cw, bpp, box.y)) return;
+  uint8_t* row = to.start;
+  RunDraw draw = chooseRunDraw(f, alpha);
   for (int y = 0; y < box.h; ++y, row += to.pitch) {
     auto run = [&](uint32_t o, uint32_t n, const uint8_t* pixels) {
       if (whole) return draw(row + static_cast<size_t>(o) * bpp, pixels, n);

@@ -7,16 +7,40 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <vector>
 
 #include "gui/gal.h"
 
 namespace gal::rle {
+
+// The walk of the sound rows at the top of a colour-keyed code, worked out
+// once: where each segment's counts sit and what they held, and where each
+// run's pixels lie and land. A blit compares the counts at those places,
+// which needs no count to wait for the one before it, and then copies the
+// runs; a row whose counts differ is walked as the code says.
+struct KeyPlan {
+  struct Check {
+    uint32_t at;      // offset of the counts in the code
+    uint32_t counts;  // their bytes, as read by readCounts
+  };
+  struct Run {
+    uint32_t from;   // offset of the pixels in the code
+    uint32_t to;     // byte offset in the row
+    uint32_t bytes;  // never 0
+  };
+  std::vector<Check> checks;
+  std::vector<Run> runs;
+  std::vector<uint32_t> rowChecks, rowRuns;  // ends of each row's entries
+  uint32_t end = 0;  // where the first row past the plan starts
+  int width = 0, bpp = 0;
+};
 
 // The blit map's auxiliary data while a surface is in run-length form.
 struct Code {
   uint8_t* bytes = nullptr;  // malloc'ed
   size_t size = 0;
   bool perPixelAlpha = false;
+  KeyPlan plan;  // colour-keyed codes of small surfaces
 };
 
 constexpr size_t kAlphaHeader = 24;
@@ -41,6 +65,11 @@ void alphaBlit(const Code& code, int width, const GalRect& box, const Target& to
 // code holds; the rest stays as it is).
 void decodeAlpha(const Code& code, const GalPixelFormat* f, int width, int height,
                  const Target& to);
+
+// Plans the colour-keyed code of a surface `width` wide with `bpp` bytes
+// per pixel; codes with many segments keep a plan of their first rows
+// only, and none without memory.
+void planKey(Code* code, int width, int bpp);
 
 // Puts a surface into run-length form with the given code bytes (copied),
 // as the encoder would; for tests and fuzzing. False without memory.

@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 
 #include "gdi/gal/rle_code.h"
 
@@ -42,6 +43,21 @@ struct Reader {
     p = static_cast<size_t>(end - p) < pad ? end : p + pad;
   }
 };
+
+// The bytes of one segment's counts as one number: two 8-bit counts
+// (CountBytes 2) or two 16-bit ones (4).
+template <size_t CountBytes>
+inline uint32_t readCounts(const uint8_t* p) {
+  if constexpr (CountBytes == 4) {
+    uint32_t v;
+    std::memcpy(&v, p, 4);
+    return v;
+  } else {
+    uint16_t v;
+    std::memcpy(&v, p, 2);
+    return v;
+  }
+}
 
 enum class Walk { kRowDone, kEnd, kDamaged };
 

@@ -212,6 +212,45 @@ TEST_P(BitmapFill, HugeScaledBoxesDrawTheirVisiblePartLikeTheWholeScaling) {
   EXPECT_FALSE(FillBoxWithBitmapPart(HDC_SCREEN, 0, 0, 4, 4, INT_MAX, 8, &img.bmp, INT_MAX - 2, 0));
 }
 
+// A scaled bitmap is scaled in runs of columns and puts the screen rows
+// that repeat one bitmap row at once: enlarged and shrunk, through a clip of
+// several rectangles, with a colour key and with XOR, every pixel is still
+// what scaling pixel by pixel puts there.
+TEST_P(BitmapFill, ScaledRowsThroughClipsKeysAndXorMatchThePixelRule) {
+  const uint32_t m = mask();
+  auto value = [m](int64_t x, int64_t y) { return static_cast<uint32_t>(0x10 * y + x + 1) & m; };
+  TestBitmap img(3, 3, bytes(), value);
+  const uint32_t key = value(1, 1);
+  const Rect clip{5, 4, 30, 20}, hole{10, 8, 20, 12}, more{0, 25, kWidth, 28};
+  auto in = [](const Rect& r, int x, int y) { return x >= r.left && x < r.right && y >= r.top && y < r.bottom; };
+  auto background = [m](int x, int y) { return static_cast<uint32_t>(x * 7 + y * 3) & m; };
+  for (const Rect& box : {Rect{1, 2, 63, 31}, Rect{6, 25, 8, 27}})
+    for (int mode = 0; mode < 3; ++mode) {  // plain, keyed, XOR
+      for (int y = 0; y < kHeight; ++y)
+        for (int x = 0; x < kWidth; ++x) screen_->setPixel(x, y, background(x, y));
+      img.bmp.bmType = mode == 1 ? BMP_TYPE_COLORKEY : 0;
+      img.bmp.bmColorKey = key;
+      SetRasterOperation(HDC_SCREEN, mode == 2 ? ROP_XOR : ROP_SET);
+      SelectClipRect(HDC_SCREEN, &clip);
+      ExcludeClipRect(HDC_SCREEN, &hole);
+      IncludeClipRect(HDC_SCREEN, &more);
+      const int bw = box.right - box.left, bh = box.bottom - box.top;
+      ASSERT_TRUE(FillBoxWithBitmap(HDC_SCREEN, box.left, box.top, bw, bh, &img.bmp));
+      SetRasterOperation(HDC_SCREEN, ROP_SET);
+      SelectClipRect(HDC_SCREEN, nullptr);
+      const int64_t xStep = (int64_t{3} << 16) / bw, yStep = (int64_t{3} << 16) / bh;
+      for (int y = 0; y < kHeight; ++y)
+        for (int x = 0; x < kWidth; ++x) {
+          const bool shown = ((in(clip, x, y) && !in(hole, x, y)) || in(more, x, y)) && in(box, x, y);
+          const uint32_t bg = background(x, y);
+          const uint32_t src = value(((x - box.left) * xStep) >> 16, ((y - box.top) * yStep) >> 16);
+          uint32_t want = bg;
+          if (shown && !(mode == 1 && src == key)) want = mode == 2 ? bg ^ src : src;
+          ASSERT_EQ(screen_->pixel(x, y), want) << bw << " wide, mode " << mode << " at " << x << "," << y;
+        }
+    }
+}
+
 TEST_P(BitmapFill, RunLengthBitmapsDrawTheirRuns) {
   const int bpp = bytes(), cw = bpp == 4 ? 2 : 1;
   // Row 0: skip 1, 2 x A; skip 1, 1 x B (width 5). Row 1: 5 x C.

@@ -304,3 +304,40 @@ TEST(RleSelfBlit, MatchesTheBlitFromACopy) {
 }
 
 }  // namespace
+
+// A keyed code's blit is planned once; a code changed after that (here
+// damaged in place) still blits exactly as a walk of its bytes says, and
+// an unchanged one as its walk does, for every box of whole rows.
+TEST(RlePlan, BlitsAsTheWalkOfTheBytesEvenAfterTheyChange) {
+  std::mt19937 rng(23);
+  for (const Format& f : {k8, k565, k24, kXRGB}) {
+    const int w = 19, h = 7, bpp = f.bpp / 8;
+    SurfacePtr pic = Make(f, w, h);
+    for (int y = 0; y < h; ++y)
+      for (int x = 0; x < w; ++x) Set(pic.get(), x, y, (x + y) % 5 < 2 || x == w - 1 ? 0 : rng() % 250 + 1);
+    const std::vector<uint8_t> code = EncodedKey(pic.get(), 0);
+    ASSERT_GT(code.size(), 4u);
+    for (int trial = 0; trial < 200; ++trial) {
+      std::vector<uint8_t> planned = code, walked = code;
+      gal::rle::Code withPlan{planned.data(), planned.size(), false};
+      gal::rle::planKey(&withPlan, w, bpp);
+      ASSERT_EQ(withPlan.plan.rowChecks.size(), static_cast<size_t>(h));
+      const int changes = trial % 4;
+      for (int c = 0; c < changes; ++c) {
+        const size_t at = rng() % code.size();
+        const uint8_t v = rng() % 3 == 0 ? 0 : static_cast<uint8_t>(rng());
+        planned[at] = walked[at] = v;
+      }
+      const gal::rle::Code plain{walked.data(), walked.size(), false};
+      for (const GalRect& box : {GalRect{0, 0, w, h}, GalRect{0, 2, w, 4}, GalRect{0, 5, w, 2}}) {
+        GuardedSurface a(w, h, f.bpp, f.r, f.g, f.b), b(w, h, f.bpp, f.r, f.g, f.b);
+        gal::rle::keyBlit(withPlan, a.get()->format, w, 255, box, gal::rle::Target{a.row(0), a.get()->pitch});
+        gal::rle::keyBlit(plain, b.get()->format, w, 255, box, gal::rle::Target{b.row(0), b.get()->pitch});
+        for (int y = 0; y < h; ++y)
+          ASSERT_EQ(0, std::memcmp(a.row(y), b.row(y), static_cast<size_t>(w) * bpp))
+              << f.bpp << " bits, trial " << trial << ", box y " << box.y << ", row " << y;
+        ASSERT_TRUE(a.paddingIntact());
+      }
+    }
+  }
+}
