@@ -1,6 +1,8 @@
 // Queue set-up and tear-down.
 #include "core/message/msg_queue.h"
 
+#include <thread>
+
 #include "core/driver/host_thread.h"
 #include "core/window/window_record.h"
 
@@ -44,6 +46,8 @@ extern "C" void DestroyMsgQueue(MsgQueue* queue) {
     AnswerSent(waiting, MSG_ERR_DROPPED);
     waiting = next;
   }
+  // A post that found the ring still there finishes its wake first.
+  while (queue->wakesUnderway.load(std::memory_order_acquire) != 0) std::this_thread::yield();
 }
 
 void AnswerSent(SyncMsgRecord* sync, LResult result) {
@@ -60,9 +64,12 @@ void AnswerSent(SyncMsgRecord* sync, LResult result) {
   waiter->wake.Wake();
 }
 
+bool ReadByCaller(const MainWinRecord* receiver) {
+  return receiver && pthread_equal(receiver->thread, pthread_self());
+}
+
 void WakeQueueReader(MsgQueue* queue, const MainWinRecord* receiver) {
-  if (receiver && pthread_equal(receiver->thread, pthread_self())) return;
-  queue->wake.Wake();
+  if (!ReadByCaller(receiver)) queue->wake.Wake();
 }
 
 void AppendNotifyNode(MsgQueue* queue, MsgNode* node) {

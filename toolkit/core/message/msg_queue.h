@@ -4,6 +4,7 @@
 
 #include <pthread.h>
 
+#include <atomic>
 #include <cstdint>
 #include <memory>
 #include <mutex>
@@ -55,6 +56,10 @@ struct MsgQueue {
   int quitCount = 0;
   uint32_t paintPosts = 0;  // tells a paint search whether a new post raced it
   int presentHolds = 0;     // presents held back until this queue's paints are done
+  // Posts that wake the reader after letting go of the lock (a reader woken
+  // under it would at once block on it again); the queue is not freed while
+  // one is under way.
+  std::atomic<int> wakesUnderway{0};
 };
 
 struct ThreadMsgInfo {
@@ -67,6 +72,8 @@ struct ThreadMsgInfo {
 // Wakes the queue's reader unless the caller is that reader. Called with
 // the queue lock held: once it is released the reader may free the queue.
 void WakeQueueReader(MsgQueue* queue, const MainWinRecord* receiver);
+// Whether the calling thread is the one that reads the receiver's queue.
+bool ReadByCaller(const MainWinRecord* receiver);
 // The calling thread's record, or null.
 ThreadMsgInfo* CurrentThreadMsgInfo();
 uintptr_t ThreadKey(pthread_t thread);

@@ -30,17 +30,22 @@ bool CoalesceDesktopMove(MsgQueue* q, WindowHandle hwnd, int msg, WParam wParam,
 
 int StoreInRing(MsgQueue* q, const MainWinRecord* receiver, WindowHandle hwnd, int msg, WParam wParam,
                 LParam lParam, uintptr_t time) {
-  std::lock_guard<std::mutex> hold(q->lock);
-  // A queue already torn down has no ring left to post into.
-  if (q->ringSize <= 0) return MSG_ERR_DROPPED;
-  if (!CoalesceDesktopMove(q, hwnd, msg, wParam, lParam, time)) {
-    int next = (q->writePos + 1) % q->ringSize;
-    if (next == q->readPos) return MSG_ERR_DROPPED;
-    q->ring[q->writePos] = Message{hwnd, msg, wParam, lParam, time, nullptr};
-    q->writePos = next;
+  {
+    std::lock_guard<std::mutex> hold(q->lock);
+    // A queue already torn down has no ring left to post into.
+    if (q->ringSize <= 0) return MSG_ERR_DROPPED;
+    if (!CoalesceDesktopMove(q, hwnd, msg, wParam, lParam, time)) {
+      int next = (q->writePos + 1) % q->ringSize;
+      if (next == q->readPos) return MSG_ERR_DROPPED;
+      q->ring[q->writePos] = Message{hwnd, msg, wParam, lParam, time, nullptr};
+      q->writePos = next;
+    }
+    q->state |= kPostedWaiting;
+    if (ReadByCaller(receiver)) return 0;
+    q->wakesUnderway.fetch_add(1, std::memory_order_relaxed);
   }
-  q->state |= kPostedWaiting;
-  WakeQueueReader(q, receiver);
+  q->wake.Wake();
+  q->wakesUnderway.fetch_sub(1, std::memory_order_release);
   return 0;
 }
 
