@@ -22,6 +22,11 @@ constexpr int kReferenceSpan = 22;
 constexpr int kBusyCursor = 13;
 
 std::atomic<long> g_planned{-1};  // the last plan, in the desktop's seconds
+// The time-out index the checks read last (desktop thread only): the plan
+// made after the message uses it rather than reading the device record
+// again. A change made meanwhile is read at the notice's check at the
+// latest, which every input plans and which comes before any time-out.
+int g_checkedIndex = 0;
 
 void SendIdleNotice() {
   int current = getCurOutputHook();
@@ -50,6 +55,7 @@ void RunIdleChecks() {
   DesktopState& d = Desk();
   long now = DesktopNow();
   int index = DeviceConfigIdleIndex(getCurOutputHook());
+  g_checkedIndex = index;
   long timeout = IdleTimeoutSeconds(index);
   // A clock jump, or the time-out being off, restarts the count.
   if (now < d.lastInput || static_cast<unsigned long>(now - d.lastInput) > static_cast<unsigned long>(timeout + 1))
@@ -72,7 +78,7 @@ long NextIdleCheck(long now) {
   const DesktopState& d = Desk();
   long due = -1;
   if (!d.idleNoticeSent) due = d.idleReference + kIdleNoticeSeconds;
-  const int index = DeviceConfigIdleIndex(getCurOutputHook());
+  const int index = g_checkedIndex;
   const long timeout = IdleTimeoutSeconds(index);
   if (!d.idleTimeoutFired && index != 0 && index != 65535 && timeout != -1) {
     const long fires = d.lastInput + timeout + 1;

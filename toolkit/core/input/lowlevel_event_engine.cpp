@@ -26,9 +26,9 @@ timeval FromUsec(long long usec) {
   return t;
 }
 
-// The first time-outs' notices carry a count below 2, which ends a drag
-// under way; later ones only matter to a repeat.
-constexpr int kDragEndingTimeouts = 2;
+// Only the first time-out's notice carries a count below 2, which ends a
+// drag under way; later ones matter only to a repeat.
+constexpr int kDragEndingTimeouts = 1;
 
 // Whether a time-out would do anything: repeat a held key, tick while a
 // button is held or an auto-repeat message is set, or end a drag. Otherwise

@@ -52,11 +52,6 @@ struct Control {
   bool waiting = false;
   bool sleeping = false;
   TimerThreadStats stats{};
-  // What the sleeping thread polls: wakes (an event counter) and changes of
-  // the wall clock (a timer that is cancelled when the clock is set). Made
-  // once; -1 when the system gave none.
-  int wakeFd = -1;
-  int clockFd = -1;
 };
 Control g_ctl;
 
@@ -98,42 +93,51 @@ int64_t StepOfWallSecond(int64_t second) {
   return since <= 0 ? 0 : (since + kStepMs - 1) / kStepMs;
 }
 
-// Made once for the process; the clock timer is armed again after each
-// change of the clock it reported.
+// The clock timer is armed again after each change of the clock it reported.
 void ArmClockWatch(int fd) {
   itimerspec far{};
   far.it_value.tv_sec = std::numeric_limits<time_t>::max() / 2;
   timerfd_settime(fd, TFD_TIMER_ABSTIME | TFD_TIMER_CANCEL_ON_SET, &far, nullptr);
 }
 
-void MakeWakeFds() {
-  static std::once_flag made;
-  std::call_once(made, [] {
-    g_ctl.wakeFd = eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC);
-    g_ctl.clockFd = timerfd_create(CLOCK_REALTIME, TFD_NONBLOCK | TFD_CLOEXEC);
-    if (g_ctl.clockFd >= 0) ArmClockWatch(g_ctl.clockFd);
-  });
+// What the sleeping thread polls: wakes (an event counter) and changes of
+// the wall clock (a timer that is cancelled when the clock is set). Made on
+// first use, for the process; -1 when the system gave none.
+struct WakeFds {
+  int wake = eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC);
+  int clock = timerfd_create(CLOCK_REALTIME, TFD_NONBLOCK | TFD_CLOEXEC);
+  WakeFds() {
+    if (clock >= 0) ArmClockWatch(clock);
+  }
+};
+
+const WakeFds& Fds() {
+  static const WakeFds fds;
+  return fds;
 }
 
 void SignalWakeFd() {
-  if (g_ctl.wakeFd < 0) return;
+  if (Fds().wake < 0) return;
   const uint64_t one = 1;
-  [[maybe_unused]] ssize_t n = write(g_ctl.wakeFd, &one, sizeof one);
+  [[maybe_unused]] ssize_t n = write(Fds().wake, &one, sizeof one);
 }
 
 // Sleeps up to `timeoutMs` (-1: no limit) or until woken; true when the
 // wall clock was set meanwhile. Without a wake counter it sleeps a step at
 // most, so that no wake is missed for long.
 bool PollForWake(Ms timeoutMs) {
-  if (g_ctl.wakeFd < 0) timeoutMs = timeoutMs < 0 ? kStepMs : std::min(timeoutMs, kStepMs);
-  pollfd fds[2] = {{g_ctl.wakeFd, POLLIN, 0}, {g_ctl.clockFd, POLLIN, 0}};
-  const int ready = poll(fds, 2, static_cast<int>(std::min<Ms>(timeoutMs, std::numeric_limits<int>::max())));
+  const WakeFds& fds = Fds();
+  if (fds.wake < 0) timeoutMs = timeoutMs < 0 ? kStepMs : std::min(timeoutMs, kStepMs);
+  pollfd polled[2] = {{fds.wake, POLLIN, 0}, {fds.clock, POLLIN, 0}};
+  const int ready = poll(polled, 2, static_cast<int>(std::min<Ms>(timeoutMs, std::numeric_limits<int>::max())));
   if (ready <= 0) return false;
   uint64_t count = 0;
-  if (fds[0].revents & POLLIN) [[maybe_unused]] ssize_t n = read(g_ctl.wakeFd, &count, sizeof count);
-  if (!(fds[1].revents & POLLIN)) return false;
-  [[maybe_unused]] ssize_t n = read(g_ctl.clockFd, &count, sizeof count);  // ECANCELED after a change
-  ArmClockWatch(g_ctl.clockFd);
+  ssize_t got = 0;
+  if (polled[0].revents & POLLIN) got = read(fds.wake, &count, sizeof count);
+  if (!(polled[1].revents & POLLIN)) return false;
+  got = read(fds.clock, &count, sizeof count);  // ECANCELED after a change
+  (void)got;
+  ArmClockWatch(fds.clock);
   return true;
 }
 
@@ -284,7 +288,6 @@ int StartTimerThread(void) {
     g_ctl.stop = g_ctl.work = false;
     g_ctl.running = true;
   }
-  MakeWakeFds();
   if (g_thread.Start(TimerThreadMain, kTimerThread)) return 1;
   std::lock_guard<std::mutex> hold(g_ctl.lock);
   g_ctl.running = false;

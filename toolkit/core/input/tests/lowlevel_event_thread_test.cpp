@@ -144,7 +144,7 @@ TEST_F(EventThreadTest, HeldKeyRepeatsWhileTheInjectingSideReadsItsState) {
   EXPECT_EQ(GetKeyStatus(KEY_K), 0);
 }
 
-// Once the first time-outs are out and nothing is held, the wait on the host
+// Once the first time-out is out and nothing is held, the wait on the host
 // window's events ends for input, or for a wake from another thread (an
 // auto-repeat message set, a stop) with a retry; a held button brings the
 // time-outs back.
@@ -153,7 +153,7 @@ TEST_F(EventThreadTest, WithNothingToRepeatOnlyInputOrAWakeEndsTheWait) {
   ConfigScope config(With(DefaultInputKeys(), "timeoutusec", "1000"));
   ASSERT_EQ(InitLowLevelEvents(), 1);
   const EventEngine* engine = LowLevelEventEngine();
-  for (int timeouts = 0; timeouts < 2;) {
+  for (int timeouts = 0; timeouts < 1;) {
     LowLevelEvent ev{};
     if (engine->wait(IAL_MOUSEEVENT | IAL_KEYEVENT, 0) == 0 && engine->read(0, &ev) && ev.type == kEventTimeout)
       ++timeouts;
