@@ -11,6 +11,7 @@
 #include <new>
 
 #include "controls/painters/painter_util.h"
+#include "core/timer/timer_internal.h"
 #include "gui/app_hooks.h"
 #include "gui/control_tip.h"
 #include "gui/dc.h"
@@ -120,6 +121,8 @@ void Tick(BubbleTipData* d) {
   if (!d->pending || !IsWindowVisible(d->owner)) {
     d->pending = 0;
     Hide(d);
+    // Nothing to show or hide until the next request, which resets the timer.
+    RestTimer(d->tip, kTimerId);
     return;
   }
   // A shown tip stays as it is until it has been hidden.

@@ -92,3 +92,4 @@ std::atomic<int>& PowerKeyDownFlag();
 using DesktopClock = long (*)();
 void SetDesktopClockForTest(DesktopClock clock);
 long DesktopNow();
+bool DesktopClockIsFake();

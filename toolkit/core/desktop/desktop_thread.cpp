@@ -77,6 +77,7 @@ DesktopState& Desk() { return g_state; }
 std::atomic<int>& PowerKeyDownFlag() { return g_powerKeyDown; }
 
 void SetDesktopClockForTest(DesktopClock clock) { g_clock = clock; }
+bool DesktopClockIsFake() { return g_clock.load() != nullptr; }
 long DesktopNow() {
   DesktopClock clock = g_clock.load();
   return clock ? clock() : SystemSeconds();
@@ -149,7 +150,7 @@ void* DesktopMain(void* arg) {
     AnswerSent(msg.pAdd, result);
     PublishTickNeeds();
   }
-  SetDesktopTickNeeds(false, false);
+  SetDesktopTickNeeds(false, kNoIdleCheck);
   LeaveDesktopThread();
   return nullptr;
 }

@@ -1,5 +1,9 @@
 #include "core/desktop/idle.h"
 
+#include <algorithm>
+#include <atomic>
+#include <ctime>
+
 #include "core/cursor/system_cursor.h"
 #include "core/desktop/desktop.h"
 #include "core/desktop/desktop_proc.h"
@@ -16,6 +20,13 @@ namespace {
 constexpr int kIdleNoticeSeconds = 21;
 constexpr int kReferenceSpan = 22;
 constexpr int kBusyCursor = 13;
+
+std::atomic<long> g_planned{-1};  // the last plan, in the desktop's seconds
+// The time-out index the checks read last (desktop thread only): the plan
+// made after the message uses it rather than reading the device record
+// again. A change made meanwhile is read at the notice's check at the
+// latest, which every input plans and which comes before any time-out.
+int g_checkedIndex = 0;
 
 void SendIdleNotice() {
   int current = getCurOutputHook();
@@ -44,6 +55,7 @@ void RunIdleChecks() {
   DesktopState& d = Desk();
   long now = DesktopNow();
   int index = DeviceConfigIdleIndex(getCurOutputHook());
+  g_checkedIndex = index;
   long timeout = IdleTimeoutSeconds(index);
   // A clock jump, or the time-out being off, restarts the count.
   if (now < d.lastInput || static_cast<unsigned long>(now - d.lastInput) > static_cast<unsigned long>(timeout + 1))
@@ -62,10 +74,30 @@ void RunIdleChecks() {
   }
 }
 
-void PublishTickNeeds() {
+long NextIdleCheck(long now) {
   const DesktopState& d = Desk();
-  SetDesktopTickNeeds(d.caretWindow != 0, !d.idleNoticeSent || !d.idleTimeoutFired);
+  long due = -1;
+  if (!d.idleNoticeSent) due = d.idleReference + kIdleNoticeSeconds;
+  const int index = g_checkedIndex;
+  const long timeout = IdleTimeoutSeconds(index);
+  if (!d.idleTimeoutFired && index != 0 && index != 65535 && timeout != -1) {
+    const long fires = d.lastInput + timeout + 1;
+    due = due < 0 ? fires : std::min(due, fires);
+  }
+  // Passed already: held back (the busy cursor), looked at each second.
+  return due < 0 ? -1 : std::max(due, now + 1);
 }
+
+void PublishTickNeeds() {
+  const long now = DesktopNow();
+  const long due = NextIdleCheck(now);
+  g_planned = due;
+  // The timer thread counts in the system's seconds; a test's clock is offset.
+  const long wallDue = due < 0 || !DesktopClockIsFake() ? due : due - now + static_cast<long>(time(nullptr));
+  SetDesktopTickNeeds(Desk().caretWindow != 0, due < 0 ? kNoIdleCheck : wallDue);
+}
+
+long PlannedIdleCheckForTest() { return g_planned.load(); }
 
 int RecordInputActivity(WindowHandle, WindowHandle, int, WParam, LParam) {
   DesktopState& d = Desk();

@@ -11,7 +11,14 @@ void StartIdleBookkeeping();
 // Run after each message the desktop reads, before it is handled.
 void RunIdleChecks();
 // Tells the timer thread which of the desktop's ticks matter: a caret's,
-// and the idle checks' until both the notice and the time-out are done.
+// and the idle checks' at the second the notice or the time-out comes due
+// (between inputs nothing else changes what they find, but a change of the
+// clock, which wakes the timer thread).
 void PublishTickNeeds();
+// The second at which the notice or the time-out comes due after `now`
+// (at least the next second), -1 when both are done or off.
+long NextIdleCheck(long now);
+// The second the desktop planned after the last message it handled (tests).
+long PlannedIdleCheckForTest();
 // The key and mouse hook: records input; never consumes it.
 int RecordInputActivity(WindowHandle context, WindowHandle target, int msg, WParam wParam, LParam lParam);

@@ -46,6 +46,10 @@ void SetEngineOperations(IalEngine* engine, const IalEngine& ops) {
 
 void UseIalEngineForTest(IalEngine* engine) { g_current = engine; }
 
+void WakeIalWait() {
+  if (g_current.load() == &g_engines[0]) WakeWinIalWait();
+}
+
 int StartIalEngine(const char* name, const char* mdev, const char* mtype) {
   IalEngine* engine = FindEngine(name ? name : "");
   if (!engine) engine = g_current.load() ? g_current.load() : &g_engines[0];

@@ -28,3 +28,8 @@ void SetEngineOperations(IalEngine* engine, const IalEngine& operations);
 // The built-in engines' init operations.
 int InitWinIAL(IalEngine* engine, const char* mdev, const char* mtype);
 int InitDummyIAL(IalEngine* engine, const char* mdev, const char* mtype);
+
+// Ends the current engine's wait early (it answers a retry) where the engine
+// can be woken; the "dummy" engine's waits end by themselves.
+void WakeIalWait();
+void WakeWinIalWait();

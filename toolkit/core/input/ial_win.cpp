@@ -17,6 +17,9 @@ constexpr int kKeyStates = 256;
 struct WinState {
   HostEvent* mouse = nullptr;
   HostEvent* keyboard = nullptr;
+  // Cuts a wait short without input: the caller looks again at what it
+  // waits for (a stop, or a time-out that became due).
+  std::atomic<HostEvent*> wake{nullptr};
   std::atomic<int> x{0}, y{0};
   uint8_t keys[kKeyStates] = {};
   uint8_t lastPressed = 0;
@@ -76,13 +79,16 @@ void SetMicroseconds(timeval* t, long long usec) {
   t->tv_usec = static_cast<suseconds_t>(usec % 1000000);
 }
 
+// A wake answers -1, so the caller waits again after looking.
 int WaitEvent(int which, timeval* timeout) {
-  HostEvent* events[2];
-  int results[2];
+  constexpr int kWoken = -1;
+  HostEvent* events[3];
+  int results[3];
   int count = 0;
   if (which & IAL_MOUSEEVENT) events[count] = g_win.mouse, results[count++] = IAL_MOUSEEVENT;
   if (which & IAL_KEYEVENT) events[count] = g_win.keyboard, results[count++] = IAL_KEYEVENT;
   if (count == 0) return 0;
+  if (HostEvent* wake = g_win.wake.load()) events[count] = wake, results[count++] = kWoken;
   const long long budget = timeout ? Microseconds(*timeout) : -1;
   const auto start = std::chrono::steady_clock::now();
   // Round up so that a wait never ends before its time-out.
@@ -98,10 +104,13 @@ void TermWin() {
   HostSetInputEvents(nullptr, nullptr);
   HostCloseEvent(g_win.mouse);
   HostCloseEvent(g_win.keyboard);
+  HostCloseEvent(g_win.wake.exchange(nullptr));
   g_win.mouse = g_win.keyboard = nullptr;
 }
 
 }  // namespace
+
+void WakeWinIalWait() { HostSignalEvent(g_win.wake.load()); }
 
 int InitWinIAL(IalEngine* engine, const char*, const char*) {
   if (g_win.mouse) TermWin();
@@ -110,7 +119,8 @@ int InitWinIAL(IalEngine* engine, const char*, const char*) {
   g_win.lastPressed = 0;
   g_win.mouse = HostCreateEvent("MOUSE");
   g_win.keyboard = HostCreateEvent("kbd");
-  if (!g_win.mouse || !g_win.keyboard) {
+  g_win.wake = HostCreateEvent("wake");
+  if (!g_win.mouse || !g_win.keyboard || !g_win.wake.load()) {
     TermWin();
     return 0;
   }

@@ -27,7 +27,7 @@ int IdleWait(int, long timeoutUsec) {
 }
 int ReadNothing(int, LowLevelEvent*) { return 0; }
 
-const EventEngine kIdleEngine = {IdleWait, ReadNothing};
+const EventEngine kIdleEngine = {IdleWait, ReadNothing, nullptr};
 std::atomic<const EventEngine*> g_engine{&kIdleEngine};
 
 // Position of the last mouse event other than a move; owned by the event
@@ -103,7 +103,11 @@ void PostLowLevelEvent(const LowLevelEvent& ev) {
 
 bool StartEventThread() { return g_thread.Start(EventThreadMain, kEventThread); }
 
-void StopEventThread() { g_thread.Stop(); }
+void StopEventThread() { g_thread.Stop(WakeEventThread); }
+
+void WakeEventThread() {
+  if (void (*wake)() = g_engine.load()->wake) wake();
+}
 
 // Keys are read too when the engine reports them, so that typing in the
 // host window reaches the desktop.

@@ -10,10 +10,12 @@ enum LowLevelEventType { kEventTimeout = 0, kEventKey = 1, kEventMouse = 2 };
 
 // What the event thread needs of the input layer: the engine's wait (which:
 // bit 0 mouse, bit 1 keyboard; result the same bits, 0 time-out, negative
-// retry) and the event reader (1 made an event, 0 none).
+// retry) and the event reader (1 made an event, 0 none). `wake`, when set,
+// makes a wait under way answer a retry; it is safe from any thread.
 struct EventEngine {
   int (*wait)(int which, long timeoutUsec);
   int (*read)(int which, LowLevelEvent* event);
+  void (*wake)();
 };
 
 // Installs the engine the event thread uses; null restores the built-in one,
@@ -24,3 +26,6 @@ void PostLowLevelEvent(const LowLevelEvent& event);
 
 bool StartEventThread();
 void StopEventThread();
+// Lets the event thread look again at what its wait is for (an auto-repeat
+// message was set, so time-outs matter again).
+void WakeEventThread();

@@ -39,13 +39,14 @@ bool StoppableThread::StopRequested() {
   return stop_;
 }
 
-void StoppableThread::Stop() {
+void StoppableThread::Stop(void (*wake)()) {
   {
     std::lock_guard<std::mutex> hold(lock_);
     if (!running_) return;
     stop_ = true;
   }
   wake_.notify_all();
+  if (wake) wake();
   pthread_join(thread_, nullptr);
   std::lock_guard<std::mutex> hold(lock_);
   running_ = false;

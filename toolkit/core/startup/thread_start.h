@@ -43,7 +43,9 @@ class StoppableThread {
   // Sleeps up to usec microseconds; false once a stop was asked for.
   bool SleepFor(long usec);
   bool StopRequested();
-  void Stop();
+  // `wake`, when given, is called once the stop is asked for, to end a wait
+  // the thread may be in elsewhere.
+  void Stop(void (*wake)() = nullptr);
 
  private:
   std::mutex lock_;

@@ -20,6 +20,7 @@ struct TimerRecord {
   unsigned int period;
   unsigned int elapsed;
   uint64_t lastStep;  // the timer thread's step up to which `elapsed` counts
+  bool resting = false;  // neither counts nor comes due until it is reset
 };
 
 std::mutex g_timerLock;
@@ -73,6 +74,18 @@ uint32_t TimerMaskOfWindow(WindowHandle hwnd) {
   return mask;
 }
 
+bool RestTimer(WindowHandle hwnd, int id) {
+  std::lock_guard<std::mutex> hold(g_timerLock);
+  for (int i = 0; i < MAX_TIMERS; ++i) {
+    TimerRecord* t = g_timers[i].get();
+    if (!Matches(t, hwnd, id)) continue;
+    ClearQueueMark(hwnd, i);
+    t->resting = true;
+    return true;
+  }
+  return false;
+}
+
 void TerminateTimers() {
   std::lock_guard<std::mutex> hold(g_timerLock);
   for (auto& slot : g_timers) slot.reset();
@@ -119,6 +132,7 @@ BOOL ResetTimer(WindowHandle hwnd, int id, unsigned int period) {
     t->period = period;
     t->elapsed = 0;
     t->lastStep = CurrentTimerStep();
+    t->resting = false;
     WakeTimerThread();  // a shorter period may come due before the thread's plan
     return TRUE;
   }
@@ -142,7 +156,7 @@ BOOL HaveFreeTimer(void) {
 void TimerTick(unsigned int ticks) {
   std::lock_guard<std::mutex> hold(g_timerLock);
   for (int i = 0; i < MAX_TIMERS; ++i)
-    if (TimerRecord* t = g_timers[i].get()) CountTicks(t, i, ticks);
+    if (TimerRecord* t = g_timers[i].get(); t && !t->resting) CountTicks(t, i, ticks);
 }
 
 }  // extern "C"
@@ -151,7 +165,7 @@ void TimerTickToStep(uint64_t step) {
   std::lock_guard<std::mutex> hold(g_timerLock);
   for (int i = 0; i < MAX_TIMERS; ++i) {
     TimerRecord* t = g_timers[i].get();
-    if (!t || step <= t->lastStep) continue;
+    if (!t || t->resting || step <= t->lastStep) continue;
     unsigned int ticks = static_cast<unsigned int>(std::min<uint64_t>(step - t->lastStep, UINT_MAX));
     t->lastStep = step;
     CountTicks(t, i, ticks);
@@ -162,7 +176,7 @@ int64_t NextTimerDueStep(uint64_t counted) {
   int64_t due = -1;
   std::lock_guard<std::mutex> hold(g_timerLock);
   for (const auto& t : g_timers) {
-    if (!t) continue;
+    if (!t || t->resting) continue;
     // As the desktop will count it once it reads the tick marked for `counted`.
     uint64_t base = std::max(t->lastStep, counted);
     int64_t elapsed = int64_t{t->elapsed} + static_cast<int64_t>(base - t->lastStep);

@@ -19,6 +19,10 @@ int64_t NextTimerDueStep(uint64_t counted);
 // list, mark the desktop's tick.
 void TimerThreadStep();
 void StopTimerThread();
+// Keeps a timer installed (its slot and IsTimerInstalled stay) but lets it
+// neither count nor come due, so nobody wakes for it, until ResetTimer
+// starts its period afresh. False when the window has no such timer.
+bool RestTimer(WindowHandle hwnd, int id);
 // Frees every timer record.
 void TerminateTimers();
 
@@ -26,9 +30,10 @@ void TerminateTimers();
 // work wakes it. Safe from any thread, with any lock held.
 void WakeTimerThread();
 // Published by the desktop after each message it handles: whether a caret
-// counts its blinks and whether the idle bookkeeping still waits for a
-// moment (checked once a second).
-void SetDesktopTickNeeds(bool caret, bool idleChecks);
+// counts its blinks, and the second of the wall clock (`time`) at which the
+// idle bookkeeping next has something to check, or kNoIdleCheck.
+constexpr int64_t kNoIdleCheck = -1;
+void SetDesktopTickNeeds(bool caret, int64_t idleDueSecond);
 // The timer thread's step now (steps of 100 ms from its start), and the
 // step of the desktop tick it marked last.
 uint64_t CurrentTimerStep();

@@ -1,14 +1,20 @@
 // The timer thread. The tick counter follows a monotonic clock in steps of
 // 100 ms (10 per step) from the thread's start, so it needs no thread to
 // count it. The thread wakes only for the steps with work: the refresh
-// list, window timers, a caret, or the idle bookkeeping's next whole second;
-// otherwise it sleeps until someone hands it work.
+// list, window timers, a caret, or the second at which the idle bookkeeping
+// comes due; otherwise it sleeps until someone hands it work. A change of
+// the wall clock wakes it too, since the idle bookkeeping counts in it.
+#include <poll.h>
 #include <pthread.h>
+#include <sys/eventfd.h>
+#include <sys/timerfd.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
+#include <limits>
 #include <mutex>
 
 #include "core/desktop/desktop.h"
@@ -34,12 +40,11 @@ std::atomic<Ms> g_wallOrigin{0};
 std::atomic<uint64_t> g_frozen{0};
 
 std::atomic<bool> g_caretNeed{false};
-std::atomic<bool> g_idleNeed{false};
+std::atomic<int64_t> g_idleDue{kNoIdleCheck};
 std::atomic<uint64_t> g_markedStep{0};
 
 struct Control {
   std::mutex lock;
-  std::condition_variable wake;     // the thread waits here
   std::condition_variable settled;  // tests wait here for the thread to wait
   bool stop = false;
   bool work = false;  // woken since the thread last planned
@@ -81,12 +86,59 @@ Ms WallMs() {
 // clock (it may have been set since), kept from the start on a test's clock.
 Ms WallAtOrigin() { return g_clock.load() ? g_wallOrigin.load() : WallMs() - (NowMs() - g_origin.load()); }
 
-// The first step after `step` that falls at or after a new whole second of
-// the wall clock, which the idle bookkeeping counts in.
-int64_t StepOfNextSecond(int64_t step) {
-  Ms origin = WallAtOrigin();
-  Ms boundary = ((origin + step * kStepMs) / 1000 + 1) * 1000;
-  return (boundary - origin + kStepMs - 1) / kStepMs;
+// The first step that falls at or after the start of a second of the wall
+// clock, which the idle bookkeeping counts in.
+int64_t StepOfWallSecond(int64_t second) {
+  const Ms since = second * 1000 - WallAtOrigin();
+  return since <= 0 ? 0 : (since + kStepMs - 1) / kStepMs;
+}
+
+// The clock timer is armed again after each change of the clock it reported.
+void ArmClockWatch(int fd) {
+  itimerspec far{};
+  far.it_value.tv_sec = std::numeric_limits<time_t>::max() / 2;
+  timerfd_settime(fd, TFD_TIMER_ABSTIME | TFD_TIMER_CANCEL_ON_SET, &far, nullptr);
+}
+
+// What the sleeping thread polls: wakes (an event counter) and changes of
+// the wall clock (a timer that is cancelled when the clock is set). Made on
+// first use, for the process; -1 when the system gave none.
+struct WakeFds {
+  int wake = eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC);
+  int clock = timerfd_create(CLOCK_REALTIME, TFD_NONBLOCK | TFD_CLOEXEC);
+  WakeFds() {
+    if (clock >= 0) ArmClockWatch(clock);
+  }
+};
+
+const WakeFds& Fds() {
+  static const WakeFds fds;
+  return fds;
+}
+
+void SignalWakeFd() {
+  if (Fds().wake < 0) return;
+  const uint64_t one = 1;
+  [[maybe_unused]] ssize_t n = write(Fds().wake, &one, sizeof one);
+}
+
+// Sleeps up to `timeoutMs` (-1: no limit) or until woken; true when the
+// wall clock was set meanwhile. Without a wake counter it sleeps a step at
+// most, so that no wake is missed for long.
+bool PollForWake(Ms timeoutMs) {
+  const WakeFds& fds = Fds();
+  if (fds.wake < 0) timeoutMs = timeoutMs < 0 ? kStepMs : std::min(timeoutMs, kStepMs);
+  pollfd polled[2] = {{fds.wake, POLLIN, 0}, {fds.clock, POLLIN, 0}};
+  const int ready = poll(polled, 2, static_cast<int>(std::min<Ms>(timeoutMs, std::numeric_limits<int>::max())));
+  if (ready <= 0) return false;
+  uint64_t count = 0;
+  ssize_t got = 0;
+  if (polled[0].revents & POLLIN) got = read(fds.wake, &count, sizeof count);
+  if (!(polled[1].revents & POLLIN)) return false;
+  got = read(fds.clock, &count, sizeof count);  // ECANCELED after a change
+  (void)got;
+  ArmClockWatch(fds.clock);
+  return true;
 }
 
 int64_t Earliest(int64_t a, int64_t b) { return a < 0 ? b : b < 0 ? a : std::min(a, b); }
@@ -97,11 +149,17 @@ int64_t NextDueStep(int64_t last) {
   if (g_caretNeed.load() || RefreshWorkPending()) return next;
   int64_t due = NextTimerDueStep(g_markedStep.load());
   if (due >= 0) due = std::max(due, next);
-  if (g_idleNeed.load()) due = Earliest(due, std::max(next, StepOfNextSecond(next - 1)));
+  const int64_t idleDue = g_idleDue.load();
+  if (idleDue != kNoIdleCheck) due = Earliest(due, std::max(next, StepOfWallSecond(idleDue)));
   return due;
 }
 
-enum class Woke { kStop, kWork, kDue };
+bool IdleChecksDue(int64_t step) {
+  const int64_t idleDue = g_idleDue.load();
+  return idleDue != kNoIdleCheck && step >= StepOfWallSecond(idleDue);
+}
+
+enum class Woke { kStop, kWork, kDue, kClockSet };
 
 Woke WaitForStep(int64_t due) {
   std::unique_lock<std::mutex> hold(g_ctl.lock);
@@ -113,11 +171,12 @@ Woke WaitForStep(int64_t due) {
     g_ctl.sleeping = due < 0;
     g_ctl.stats.due = due;
     g_ctl.settled.notify_all();
-    if (due < 0)
-      g_ctl.wake.wait(hold);
-    else
-      g_ctl.wake.wait_for(hold, std::chrono::milliseconds(std::max<Ms>(1, due * kStepMs + g_origin.load() - NowMs())));
+    const Ms timeoutMs = due < 0 ? -1 : std::max<Ms>(1, due * kStepMs + g_origin.load() - NowMs());
+    hold.unlock();
+    const bool clockSet = PollForWake(timeoutMs);
+    hold.lock();
     g_ctl.waiting = g_ctl.sleeping = false;
+    if (clockSet) return Woke::kClockSet;
   }
 }
 
@@ -140,17 +199,22 @@ void* TimerThreadMain(void* arg) {
       std::lock_guard<std::mutex> hold(g_ctl.lock);
       g_ctl.work = false;
     }
-    // New work only brings the planned step closer: a step already due stays due.
+    // A step already due stays due; one still ahead is planned afresh.
     int64_t fresh = NextDueStep(handled);
-    due = Earliest(due, fresh);
+    due = due >= 0 && ClockStep() >= due ? Earliest(due, fresh) : fresh;
     Woke woke = WaitForStep(due);
     if (woke == Woke::kStop) break;
     if (woke == Woke::kWork) continue;
+    if (woke == Woke::kClockSet) {
+      // The idle bookkeeping looks at once at what the new time means for it.
+      if (g_idleDue.load() != kNoIdleCheck) MarkDesktopTick(static_cast<uint64_t>(ClockStep()));
+      continue;
+    }
     due = -1;
     handled = ClockStep();
     if (RefreshWorkPending()) HandleRefreshMsgs();
     // The desktop counts timers and the caret up to this step when it reads the tick.
-    bool desktopTick = g_caretNeed.load() || g_idleNeed.load() || NextTimerDueStep(0) >= 0;
+    bool desktopTick = g_caretNeed.load() || IdleChecksDue(handled) || NextTimerDueStep(0) >= 0;
     if (desktopTick) MarkDesktopTick(static_cast<uint64_t>(handled));
     CountStep(desktopTick);
   }
@@ -174,7 +238,7 @@ void StopTimerThread() {
     if (!g_ctl.running) return;
     g_ctl.stop = true;
   }
-  g_ctl.wake.notify_all();
+  SignalWakeFd();
   g_thread.Stop();
   g_frozen = CountedSteps();
   g_counting = false;
@@ -188,13 +252,15 @@ void WakeTimerThread() {
     std::lock_guard<std::mutex> hold(g_ctl.lock);
     g_ctl.work = true;
   }
-  g_ctl.wake.notify_one();
+  SignalWakeFd();
 }
 
-void SetDesktopTickNeeds(bool caret, bool idleChecks) {
+void SetDesktopTickNeeds(bool caret, int64_t idleDueSecond) {
   bool caretRose = g_caretNeed.exchange(caret) != caret && caret;
-  bool idleRose = g_idleNeed.exchange(idleChecks) != idleChecks && idleChecks;
-  if (caretRose || idleRose) WakeTimerThread();
+  // Moved either way, the thread plans again (the bookkeeping moves its
+  // second on with each input).
+  bool idleMoved = g_idleDue.exchange(idleDueSecond) != idleDueSecond && idleDueSecond != kNoIdleCheck;
+  if (caretRose || idleMoved) WakeTimerThread();
 }
 
 uint64_t CurrentTimerStep() { return CountedSteps(); }

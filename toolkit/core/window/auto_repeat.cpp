@@ -2,6 +2,7 @@
 
 #include <mutex>
 
+#include "core/startup/event_thread.h"
 #include "core/window/window_record.h"
 #include "gui/window.h"
 
@@ -32,6 +33,10 @@ extern "C" void SetAutoRepeatMessage(WindowHandle hwnd, int msg, WParam wParam, 
     return;
   }
   if (!ValidWindow(hwnd)) return;
-  std::lock_guard<std::mutex> hold(g_lock);
-  g_repeat = Message{hwnd, msg, wParam, lParam, 0, nullptr};
+  {
+    std::lock_guard<std::mutex> hold(g_lock);
+    g_repeat = Message{hwnd, msg, wParam, lParam, 0, nullptr};
+  }
+  // The event thread may wait without a time limit: its time-outs drive the repeat.
+  WakeEventThread();
 }

@@ -265,6 +265,52 @@ TEST_F(IdleTimeout, NoticeAfter21SecondsThenMenusCloseAfter61) {
   EXPECT_EQ(Got(front_), Messages{MSG_CLOSE});
 }
 
+// The desktop wakes only at the second it plans: checked against looking
+// every second. From an input, for each time-out setting, nothing happens in
+// the seconds before the plan, the notice or the time-out happens at it,
+// and once the plan is "none" nothing happens for a long while.
+TEST_F(IdleTimeout, PlannedSecondsAreExactlyWhenLookingEverySecondActs) {
+  struct Case {
+    int index;
+    std::vector<long> acts;  // seconds after the input
+  };
+  const Case cases[] = {{1, {21, 61}}, {2, {21, 121}}, {0, {21}}, {7, {21}}, {65535, {21}}};
+  for (const Case& c : cases) {
+    SetIdleIndex(c.index);
+    const long start = g_now + 1000;
+    g_now = start;
+    Input(4, 0, PointParam(c.index % 2 ? 11 : 10, 10));
+    Request(MSG_DT_SETACTIVEMAIN, front_);  // the time-out of a case before closed the menus
+    // A second request at the same second: the plan of the first is published by then.
+    auto look = [](long second) {
+      g_now = second;
+      Request(MSG_DT_GETACTIVEMAIN);
+      Request(MSG_DT_GETACTIVEMAIN);
+      return PlannedIdleCheckForTest();
+    };
+    // What the notice or the time-out sends may go to either window.
+    auto anything = [] {
+      Drain();
+      return !Recorder::Instance().Take().empty();
+    };
+    long planned = look(start);
+    anything();
+    std::vector<long> acted;
+    for (long second = start + 1; second <= start + 400; ++second) {
+      const long next = look(second);
+      if (anything()) {
+        EXPECT_EQ(planned, second) << "index " << c.index << " at +" << second - start;
+        acted.push_back(second - start);
+      } else {
+        EXPECT_TRUE(planned == -1 || planned > second) << "index " << c.index << " at +" << second - start;
+      }
+      planned = next;
+    }
+    EXPECT_EQ(acted, c.acts) << "index " << c.index;
+    EXPECT_EQ(PlannedIdleCheckForTest(), -1) << "index " << c.index;
+  }
+}
+
 TEST_F(IdleTimeout, IndexZeroOrOutOfRangeNeverFires) {
   for (int index : {0, 7, 65535}) {
     SetIdleIndex(index);

@@ -336,4 +336,48 @@ TEST_F(LowLevelTest, LockPressedTwiceWithoutReleaseTogglesOnce) {
   ASSERT_EQ(StartIalEngine("Win", "", ""), 0);
 }
 
+// ---- when the wait needs a time limit ----
+
+// The host window's engine, except that the event thread's wait only tells
+// whether it was given a limit (and then uses it up).
+IalEngine g_probe;
+IalEngine* g_win = nullptr;
+bool g_probing = false, g_limited = false;
+int ProbeWait(int which, timeval* timeout) {
+  if (!g_probing) return g_win->wait_event(which, timeout);
+  g_limited = timeout != nullptr;
+  if (timeout) *timeout = timeval{};
+  return 0;
+}
+
+TEST_F(LowLevelTest, TheWaitHasALimitOnlyWhileATimeOutWouldDoSomething) {
+  g_win = CurrentIalEngine();
+  g_probe = *g_win;
+  g_probe.wait_event = ProbeWait;
+  UseIalEngineForTest(&g_probe);
+  auto limited = [] {
+    g_probing = true;
+    LowLevelEventEngine()->wait(IAL_MOUSEEVENT | IAL_KEYEVENT, 0);
+    g_probing = false;
+    return g_limited;
+  };
+  int made = 0;
+  EXPECT_TRUE(limited()) << "the first notice may end a drag";
+  TimedOut(&made);
+  EXPECT_FALSE(limited());
+  EXPECT_EQ(Key(KEY_K, 1).event, KE_KEYDOWN);
+  EXPECT_TRUE(limited()) << "a held key repeats";
+  EXPECT_EQ(Key(KEY_K, 0).event, KE_KEYUP);
+  EXPECT_FALSE(limited());
+  for (int button : {HOST_BUTTON_LEFT, HOST_BUTTON_RIGHT}) {
+    HostInjectMouseButton(button, 1);
+    EXPECT_NE(MouseCode(), -1);
+    EXPECT_TRUE(limited()) << "button " << button << " held";
+    HostInjectMouseButton(button, 0);
+    EXPECT_NE(MouseCode(), -1);
+    EXPECT_FALSE(limited()) << "button " << button << " up";
+  }
+  UseIalEngineForTest(g_win);
+}
+
 }  // namespace

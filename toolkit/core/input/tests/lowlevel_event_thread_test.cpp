@@ -25,6 +25,7 @@ class EventReader {
   EventReader() : thread_([this] { Run(); }) {}
   ~EventReader() {
     stop_ = true;
+    LowLevelEventEngine()->wake();
     thread_.join();
   }
   // Waits until `count` events other than time-outs were read.
@@ -141,6 +142,33 @@ TEST_F(EventThreadTest, HeldKeyRepeatsWhileTheInjectingSideReadsItsState) {
     released = events.back().event == KE_KEYUP;
   }
   EXPECT_EQ(GetKeyStatus(KEY_K), 0);
+}
+
+// Once the first time-out is out and nothing is held, the wait on the host
+// window's events has no limit: a wake from another thread (an auto-repeat
+// message set, a stop) ends it with a retry, and input ends it as before.
+TEST_F(EventThreadTest, WithNothingToRepeatAWakeFromAnotherThreadEndsTheWait) {
+  const EventEngine* engine = LowLevelEventEngine();
+  for (int timeouts = 0; timeouts < 1;) {
+    LowLevelEvent ev{};
+    if (engine->wait(IAL_MOUSEEVENT | IAL_KEYEVENT, 0) == 0 && engine->read(0, &ev) && ev.type == kEventTimeout)
+      ++timeouts;
+  }
+  int results[2] = {0, 0};
+  for (int& result : results) {
+    std::thread waiter([&] {
+      while ((result = engine->wait(IAL_MOUSEEVENT | IAL_KEYEVENT, 0)) == 0) {
+      }
+    });
+    if (&result == &results[0])
+      WakeEventThread();  // what setting an auto-repeat message does
+    else
+      HostInjectMouseButton(HOST_BUTTON_RIGHT, 1);
+    waiter.join();
+  }
+  EXPECT_EQ(results[0], -1);
+  EXPECT_EQ(results[1], IAL_MOUSEEVENT);
+  HostInjectMouseButton(HOST_BUTTON_RIGHT, 0);
 }
 
 }  // namespace

@@ -44,6 +44,30 @@ TEST_F(TimerTest, PeriodsZeroAndOneFireOnEveryTick) {
   }
 }
 
+// A resting timer keeps its slot but neither fires nor plans a wake (a mark
+// made before it rested is taken back); a reset starts its period afresh.
+TEST_F(TimerTest, ARestingTimerKeepsItsSlotAndWakesNobodyUntilReset) {
+  ASSERT_TRUE(SetTimer(H(main_), 1, 3));
+  ASSERT_TRUE(SetTimer(H(main_), 2, 5));
+  TimerTick(3);
+  EXPECT_TRUE(RestTimer(H(main_), 1));
+  EXPECT_FALSE(RestTimer(H(main_), 9));
+  EXPECT_TRUE(IsTimerInstalled(H(main_), 1));
+  EXPECT_FALSE(SetTimer(H(main_), 1, 3));
+  TimerTick(2);
+  EXPECT_EQ(TimerIds(), (std::vector<WParam>{2}));
+  ASSERT_TRUE(KillTimer(H(main_), 2));
+  EXPECT_EQ(NextTimerDueStep(0), -1);
+  TimerTickToStep(50);
+  EXPECT_TRUE(TimerIds().empty());
+  ASSERT_TRUE(ResetTimer(H(main_), 1, 4));
+  EXPECT_GE(NextTimerDueStep(0), 0);
+  TimerTick(3);
+  EXPECT_TRUE(TimerIds().empty());
+  TimerTick(1);
+  EXPECT_EQ(TimerIds(), (std::vector<WParam>{1}));
+}
+
 TEST_F(TimerTest, DuplicateAndFullTableAreRefused) {
   ASSERT_TRUE(SetTimer(H(main_), 1, 5));
   EXPECT_FALSE(SetTimer(H(main_), 1, 1));  // the first period stays

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <ctime>
 #include <thread>
 
 #include "core/message/refresh_list.h"
@@ -31,13 +32,13 @@ class TimerThreadOnFakeClock : public ::testing::Test {
   void SetUp() override {
     g_fakeMs = 5000000;
     SetTimerClockForTest(FakeMs);
-    SetDesktopTickNeeds(false, false);
+    SetDesktopTickNeeds(false, kNoIdleCheck);
     ASSERT_TRUE(CreateRefreshList());
     ASSERT_EQ(StartTimerThread(), 1);
   }
   void TearDown() override {
     StopTimerThread();
-    SetDesktopTickNeeds(false, false);
+    SetDesktopTickNeeds(false, kNoIdleCheck);
     SetTimerClockForTest(nullptr);
     DestroyRefreshList();
     TerminateTimers();
@@ -102,32 +103,41 @@ TEST_F(TimerThreadOnFakeClock, SleepsUntilWorkArrivesAndAfterItIsDone) {
   EXPECT_FALSE(IsDisplaySwitchPending());
 
   // A caret: a tick every step until it goes, each marked with its step.
-  SetDesktopTickNeeds(true, false);
+  SetDesktopTickNeeds(true, kNoIdleCheck);
   EXPECT_FALSE(SettleTimerThreadForTest().sleeping);
   for (int i = 1; i <= 3; ++i) {
     EXPECT_EQ(Advance(100).desktopTicks, ticks + i);
     EXPECT_EQ(MarkedDesktopStep(), CurrentTimerStep());
   }
-  SetDesktopTickNeeds(false, false);
+  SetDesktopTickNeeds(false, kNoIdleCheck);
   EXPECT_TRUE(Advance(100).sleeping);
   ThrowAwayMessages(H(win));
 }
 
-// Idle checks want one desktop tick per second of the wall clock, not ten.
-TEST_F(TimerThreadOnFakeClock, IdleChecksTickOncePerSecond) {
-  SetDesktopTickNeeds(false, true);
-  // Planned from step 0: a wake handled after the clock moved would rightly
-  // skip a second boundary that had already passed.
+// Idle checks tick the desktop once, at the step that starts the second of
+// the wall clock they come due in, and not in the steps before it.
+TEST_F(TimerThreadOnFakeClock, IdleChecksTickAtTheirSecondOnly) {
   TimerThreadStats s = SettleTimerThreadForTest();
-  for (uint64_t second = 1; second <= 3; ++second) {
-    for (int i = 0; i < 10; ++i) s = Advance(100);
-    EXPECT_EQ(s.desktopTicks, second);
-  }
-  EXPECT_FALSE(s.sleeping);
-  SetDesktopTickNeeds(false, false);
+  EXPECT_TRUE(s.sleeping);
+  const int64_t second = static_cast<int64_t>(time(nullptr)) + 3;
+  SetDesktopTickNeeds(false, second);
+  s = SettleTimerThreadForTest();
+  const int64_t due = s.due;
+  EXPECT_GE(due, 20);  // the thread started within the second before
+  EXPECT_LE(due, 31);
+  while (static_cast<int64_t>(CurrentTimerStep()) + 1 < due) s = Advance(100);
+  EXPECT_EQ(s.desktopTicks, 0u);
+  EXPECT_EQ(s.steps, 0u);
+  s = Advance(100);
+  EXPECT_EQ(s.desktopTicks, 1u);
+  EXPECT_EQ(static_cast<int64_t>(MarkedDesktopStep()), due);
+  // Moved on by input, then done: no tick before the new second, none after.
+  SetDesktopTickNeeds(false, second + 1);
+  EXPECT_EQ(SettleTimerThreadForTest().due, due + 10);
+  SetDesktopTickNeeds(false, kNoIdleCheck);
   for (int i = 0; i < 20; ++i) s = Advance(100);
   EXPECT_TRUE(s.sleeping);
-  EXPECT_EQ(s.desktopTicks, 3u);
+  EXPECT_EQ(s.desktopTicks, 1u);
 }
 
 TEST_F(TimerThreadOnFakeClock, CounterWrapsAfterTenMillion) {
