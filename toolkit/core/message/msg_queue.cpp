@@ -1,6 +1,8 @@
 // Queue set-up and tear-down.
 #include "core/message/msg_queue.h"
 
+#include <algorithm>
+
 #include "core/driver/host_thread.h"
 #include "core/window/window_record.h"
 
@@ -60,9 +62,33 @@ void AnswerSent(SyncMsgRecord* sync, LResult result) {
   waiter->wake.Wake();
 }
 
+namespace {
+
+// The queues owed a wake by the DeferredQueueWakes open on this thread.
+thread_local std::vector<MsgQueue*>* t_deferred = nullptr;
+
+}  // namespace
+
 void WakeQueueReader(MsgQueue* queue, const MainWinRecord* receiver) {
   if (receiver && pthread_equal(receiver->thread, pthread_self())) return;
+  if (t_deferred) {
+    if (std::find(t_deferred->begin(), t_deferred->end(), queue) == t_deferred->end()) t_deferred->push_back(queue);
+    return;
+  }
   queue->wake.Wake();
+}
+
+DeferredQueueWakes::DeferredQueueWakes() : outermost_(t_deferred == nullptr) {
+  if (outermost_) t_deferred = &owed_;
+}
+
+DeferredQueueWakes::~DeferredQueueWakes() {
+  if (!outermost_) return;
+  t_deferred = nullptr;
+  for (MsgQueue* queue : owed_) {
+    std::lock_guard<std::mutex> hold(queue->lock);
+    queue->wake.Wake();
+  }
 }
 
 void AppendNotifyNode(MsgQueue* queue, MsgNode* node) {

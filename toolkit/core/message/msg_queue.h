@@ -8,6 +8,7 @@
 #include <memory>
 #include <mutex>
 #include <new>
+#include <vector>
 
 #include "core/message/semaphore.h"
 #include "gui/message.h"
@@ -66,7 +67,27 @@ struct ThreadMsgInfo {
 
 // Wakes the queue's reader unless the caller is that reader. Called with
 // the queue lock held: once it is released the reader may free the queue.
+// Inside a DeferredQueueWakes on this thread the wake waits for its end.
 void WakeQueueReader(MsgQueue* queue, const MainWinRecord* receiver);
+
+// On the desktop thread, while it answers one request: the readers of the
+// queues it posts and notifies to wake when the request is done, so that
+// each reads what the request left for it in queue order (the messages
+// before the paints) instead of racing ahead of the rest. The queues stay:
+// a window's queue goes only after the desktop has removed the window.
+// Synchronous sends still wake their receiver at once.
+class DeferredQueueWakes {
+ public:
+  DeferredQueueWakes();
+  ~DeferredQueueWakes();
+  DeferredQueueWakes(const DeferredQueueWakes&) = delete;
+  DeferredQueueWakes& operator=(const DeferredQueueWakes&) = delete;
+
+ private:
+  std::vector<MsgQueue*> owed_;
+  bool outermost_;
+};
+
 // The calling thread's record, or null.
 ThreadMsgInfo* CurrentThreadMsgInfo();
 uintptr_t ThreadKey(pthread_t thread);
