@@ -253,6 +253,7 @@ WindowHandle FirstActivatable() {
 }
 
 void RepaintPart(WindowRecord* win, const Rect& screenPart) {
+  host::PresentHold hold;  // the erase done here and the client painted later show together
   Rect frame = ScreenRectOf(win);
   Rect local = Offset(screenPart, -frame.left, -frame.top);
   CallProc(win, MSG_NCPAINT, 0, reinterpret_cast<LParam>(&local));

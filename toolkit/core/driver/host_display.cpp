@@ -5,6 +5,10 @@
 #include <cstring>
 #include <new>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace {
 
 GalRect intersect(const GalRect& r, int width, int height) {
@@ -121,25 +125,53 @@ uint32_t HostDisplay::toRgb(uint32_t pixel) const {
   return rgb;
 }
 
-void HostDisplay::convertRect(const GalRect& r) {
-  int bytesPerPixel = (layout_.bitsPerPixel + 7) / 8;
-  bool packedRgb = layout_.bitsPerPixel == 32 && layout_.rMask == 0xFF0000 && layout_.gMask == 0xFF00 &&
-                   layout_.bMask == 0xFF;
-  for (int row = r.y; row < r.y + r.h; ++row) {
-    const uint8_t* src = frame_.get() + static_cast<size_t>(row) * layout_.pitch +
-                         static_cast<size_t>(r.x) * bytesPerPixel;
-    uint32_t* dst = image_.data() + static_cast<size_t>(row) * layout_.width + r.x;
-    if (packedRgb) {
-      std::memcpy(dst, src, static_cast<size_t>(r.w) * 4);
-      for (int x = 0; x < r.w; ++x) dst[x] &= 0xFFFFFF;
-      continue;
+void HostDisplay::convertRow(const uint8_t* src, uint32_t* dst, int count) const {
+  const int bytesPerPixel = (layout_.bitsPerPixel + 7) / 8;
+  const bool packedRgb = layout_.bitsPerPixel == 32 && layout_.rMask == 0xFF0000 && layout_.gMask == 0xFF00 &&
+                         layout_.bMask == 0xFF;
+  if (packedRgb) {
+    // One pass: read, drop the unused byte, store; four pixels at a time.
+    int x = 0;
+#if defined(__SSE2__)
+    const __m128i mask = _mm_set1_epi32(0xFFFFFF);
+    for (; x + 4 <= count; x += 4) {
+      const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(src + static_cast<size_t>(x) * 4));
+      _mm_storeu_si128(reinterpret_cast<__m128i*>(dst + x), _mm_and_si128(v, mask));
     }
-    for (int x = 0; x < r.w; ++x, src += bytesPerPixel) {
-      uint32_t pixel = 0;
-      for (int i = 0; i < bytesPerPixel; ++i) pixel |= uint32_t{src[i]} << (8 * i);
-      dst[x] = toRgb(pixel);
+#endif
+    for (; x < count; ++x) {
+      uint32_t pixel;
+      std::memcpy(&pixel, src + static_cast<size_t>(x) * 4, 4);
+      dst[x] = pixel & 0xFFFFFF;
     }
+    return;
   }
+  for (int x = 0; x < count; ++x, src += bytesPerPixel) {
+    uint32_t pixel = 0;
+    for (int i = 0; i < bytesPerPixel; ++i) pixel |= uint32_t{src[i]} << (8 * i);
+    dst[x] = toRgb(pixel);
+  }
+}
+
+void HostDisplay::convertRect(const GalRect& r) {
+  const int bytesPerPixel = (layout_.bitsPerPixel + 7) / 8;
+  for (int row = r.y; row < r.y + r.h; ++row)
+    convertRow(frame_.get() + static_cast<size_t>(row) * layout_.pitch + static_cast<size_t>(r.x) * bytesPerPixel,
+               image_.data() + static_cast<size_t>(row) * layout_.width + r.x, r.w);
+}
+
+GalRect HostDisplay::takeDirtyInto(uint8_t* dst, size_t pitch, int width, int height) {
+  FrameGuard frame(frameLock_.load());
+  std::lock_guard<std::mutex> guard(lock_);
+  if (dirty_.w <= 0 || dirty_.h <= 0) return GalRect{0, 0, 0, 0};
+  const GalRect area = intersect(dirty_, width, height);
+  dirty_ = GalRect{0, 0, 0, 0};
+  if (!frame_ || area.w <= 0 || !dst) return GalRect{0, 0, 0, 0};
+  const int bytesPerPixel = (layout_.bitsPerPixel + 7) / 8;
+  for (int row = area.y; row < area.y + area.h; ++row)
+    convertRow(frame_.get() + static_cast<size_t>(row) * layout_.pitch + static_cast<size_t>(area.x) * bytesPerPixel,
+               reinterpret_cast<uint32_t*>(dst + static_cast<size_t>(row) * pitch) + area.x, area.w);
+  return area;
 }
 
 void HostDisplay::addDirty(const GalRect& r) {

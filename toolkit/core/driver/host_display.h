@@ -95,6 +95,11 @@ class HostDisplay {
     frame.unlock();
     present(image_.data(), layout_.width, area);
   }
+  // The same straight into a 0x00RRGGBB destination whose pixel (0, 0) is
+  // the frame buffer's, `pitch` bytes a row, `width` x `height` pixels:
+  // the changed area inside it is converted there (one pass instead of
+  // through the image) and answered; empty when nothing changed.
+  GalRect takeDirtyInto(uint8_t* dst, size_t pitch, int width, int height);
   // Marks the whole image for presentation (after the window was uncovered).
   void markAllDirty();
 
@@ -120,6 +125,7 @@ class HostDisplay {
   Frame swapIn(const FrameBufferLayout& layout, Frame fresh);
   Frame dropFrame();
   void convertRect(const GalRect& r);
+  void convertRow(const uint8_t* src, uint32_t* dst, int count) const;
   uint32_t toRgb(uint32_t pixel) const;
   struct Channel {
     uint32_t mask = 0;

@@ -20,6 +20,7 @@
 #include <thread>
 
 #include "core/driver/host_keymap.h"
+#include "core/driver/host_wait.h"
 #include "core/driver/present_pacer.h"
 #include "gdi/startup/startup_report.h"
 #include "core/driver/windib.h"
@@ -42,6 +43,11 @@ struct HostState {
   // SDL's own wait sleeps on the host's connection (x11, wayland); other
   // drivers would poll in it, so the host sleeps on `woken` instead.
   std::atomic<bool> sdlWaits{false};
+  // Set when the host sleeps in `waiter` (on the x11 connection, or alone
+  // without a window system) instead of either; wake() always signals it.
+  HostWaiter waiter;
+  std::atomic<bool> waiterWaits{false};
+  int connectionFd = -1;  // host thread only
   std::mutex wakeLock;
   std::condition_variable woken;
   bool wakeSignalled = false;  // under wakeLock
@@ -166,6 +172,16 @@ void presentSlot(int slot) {
   SDL_Surface* surface = SDL_GetWindowSurface(win);
   if (!surface) return;
   SDL_Rect shown{0, 0, 0, 0};
+  if (surface->format->format == SDL_PIXELFORMAT_RGB888) {
+    // The window keeps the image itself: convert straight into it.
+    if (SDL_MUSTLOCK(surface) && SDL_LockSurface(surface) != 0) return;
+    const GalRect r = g_displays[slot].takeDirtyInto(static_cast<uint8_t*>(surface->pixels),
+                                                     static_cast<size_t>(surface->pitch), surface->w, surface->h);
+    if (SDL_MUSTLOCK(surface)) SDL_UnlockSurface(surface);
+    shown = SDL_Rect{r.x, r.y, r.w, r.h};
+    if (shown.w > 0) SDL_UpdateWindowSurfaceRects(win, &shown, 1);
+    return;
+  }
   g_displays[slot].takeDirty([&](const uint32_t* image, int imageWidth, GalRect r) {
     int w = std::min(r.w, surface->w - r.x), h = std::min(r.h, surface->h - r.y);
     if (w <= 0 || h <= 0) return;
@@ -255,7 +271,11 @@ void dispatchQueued() {
 // handles what SDL queued.
 void waitForWork(int timeoutMs) {
   HostState& s = state();
-  if (s.sdlWaits) {
+  if (s.waiterWaits) {
+    // Events SDL or the connection already took in would not wake poll().
+    dispatchQueued();
+    s.waiter.wait(s.connectionFd, timeoutMs);
+  } else if (s.sdlWaits) {
     SDL_Event e;
     int got = timeoutMs < 0 ? SDL_WaitEvent(&e) : SDL_WaitEventTimeout(&e, timeoutMs);
     if (got) dispatch(e);
@@ -343,6 +363,8 @@ void hostMain(int width, int height, std::promise<bool> ready) {
     ready.set_value(false);
     return;
   }
+  s.connectionFd = ConnectionFd(s.windows[kMainSlot]);
+  s.waiterWaits = s.waiter.ok() && (s.connectionFd >= 0 || !s.sdlWaits);
   s.running = true;
   ready.set_value(true);
   int timeoutMs = -1;
@@ -352,6 +374,8 @@ void hostMain(int width, int height, std::promise<bool> ready) {
     timeoutMs = presentIfDue();
   }
   s.running = false;
+  s.waiterWaits = false;
+  s.connectionFd = -1;
   runTasks();
   destroyWindows();
   quitVideo();
@@ -359,6 +383,9 @@ void hostMain(int width, int height, std::promise<bool> ready) {
 
 void wake() {
   HostState& s = state();
+  // First, so that a wait that began in the waiter meanwhile ends too.
+  s.waiter.wake();
+  if (s.waiterWaits) return;
   if (!s.sdlWaits) {
     {
       std::lock_guard<std::mutex> hold(s.wakeLock);

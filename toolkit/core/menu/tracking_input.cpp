@@ -4,6 +4,7 @@
 
 #include "core/menu/menu_style.h"
 #include "core/menu/tracking.h"
+#include "core/message/msg_queue.h"
 #include "gui/message.h"
 #include "gui/region.h"
 #include "gui/window_attr.h"
@@ -39,6 +40,10 @@ void Choose(const ItemRecord* item) {
   const WindowHandle owner = first->head.owner;
   const int message = (first->flags & TPM_SYSCMD) ? MSG_SYSCOMMAND : MSG_COMMAND;
   const WParam id = static_cast<WParam>(item->id);
+  // The owner reads the closing and the choice together, before it paints
+  // what the popups uncovered: what the command opens over that area then
+  // shows in the same frame, without a frame of the uncovered state first.
+  DeferredQueueWakes together;
   EndAll(1);
   SendNotifyMessage(owner, message, id, 0);
 }

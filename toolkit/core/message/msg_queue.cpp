@@ -1,6 +1,7 @@
 // Queue set-up and tear-down.
 #include "core/message/msg_queue.h"
 
+#include <algorithm>
 #include <thread>
 
 #include "core/driver/host_thread.h"
@@ -62,11 +63,27 @@ void AnswerSent(SyncMsgRecord* sync, LResult result) {
   std::lock_guard<std::mutex> hold(waiter->lock);
   sync->result = result;
   sync->answered = true;
-  wake.Arm(waiter);
+  wake.ArmAtOnce(waiter);
 }
+
+namespace {
+
+// The queues owed a wake by the DeferredQueueWakes open on this thread.
+thread_local std::vector<MsgQueue*>* t_deferred = nullptr;
+
+}  // namespace
 
 void QueueWaker::Arm(MsgQueue* queue, const MainWinRecord* receiver) {
   if (queue_ || (receiver && pthread_equal(receiver->thread, pthread_self()))) return;
+  if (t_deferred) {
+    if (std::find(t_deferred->begin(), t_deferred->end(), queue) == t_deferred->end()) t_deferred->push_back(queue);
+    return;
+  }
+  ArmAtOnce(queue);
+}
+
+void QueueWaker::ArmAtOnce(MsgQueue* queue) {
+  if (queue_) return;
   queue_ = queue;
   queue->armedWakes.fetch_add(1, std::memory_order_relaxed);
 }
@@ -75,6 +92,19 @@ QueueWaker::~QueueWaker() {
   if (!queue_) return;
   queue_->wake.Wake();
   queue_->armedWakes.fetch_sub(1, std::memory_order_release);
+}
+
+DeferredQueueWakes::DeferredQueueWakes() : outermost_(t_deferred == nullptr) {
+  if (outermost_) t_deferred = &owed_;
+}
+
+DeferredQueueWakes::~DeferredQueueWakes() {
+  if (!outermost_) return;
+  t_deferred = nullptr;
+  for (MsgQueue* queue : owed_) {
+    std::lock_guard<std::mutex> hold(queue->lock);
+    queue->wake.Wake();
+  }
 }
 
 void AppendNotifyNode(MsgQueue* queue, MsgNode* node) {

@@ -9,6 +9,7 @@
 #include <memory>
 #include <mutex>
 #include <new>
+#include <vector>
 
 #include "core/message/semaphore.h"
 #include "gui/message.h"
@@ -77,12 +78,35 @@ class QueueWaker {
   QueueWaker& operator=(const QueueWaker&) = delete;
   ~QueueWaker();
   // Queue lock held. Nothing when the receiver's thread is the caller: it
-  // reads its queue before it waits.
+  // reads its queue before it waits. Inside a DeferredQueueWakes on this
+  // thread the wake waits for its end.
   void Arm(MsgQueue* queue, const MainWinRecord* receiver = nullptr);
+  // The same, never deferred: a synchronous send and its answer wake their
+  // receiver at once.
+  void ArmAtOnce(MsgQueue* queue);
 
  private:
   MsgQueue* queue_ = nullptr;
 };
+
+// On the desktop thread, while it answers one request: the readers of the
+// queues it posts and notifies to wake when the request is done, so that
+// each reads what the request left for it in queue order (the messages
+// before the paints) instead of racing ahead of the rest. The queues stay:
+// a window's queue goes only after the desktop has removed the window.
+// Synchronous sends still wake their receiver at once.
+class DeferredQueueWakes {
+ public:
+  DeferredQueueWakes();
+  ~DeferredQueueWakes();
+  DeferredQueueWakes(const DeferredQueueWakes&) = delete;
+  DeferredQueueWakes& operator=(const DeferredQueueWakes&) = delete;
+
+ private:
+  std::vector<MsgQueue*> owed_;
+  bool outermost_;
+};
+
 // The calling thread's record, or null.
 ThreadMsgInfo* CurrentThreadMsgInfo();
 uintptr_t ThreadKey(pthread_t thread);

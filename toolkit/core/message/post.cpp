@@ -161,7 +161,7 @@ LResult SendMessage(WindowHandle hwnd, int msg, WParam wParam, LParam lParam) {
       q->sentHead = &sync;
     q->sentTail = &sync;
     q->state |= kSentWaiting;
-    wake.Arm(q);
+    wake.ArmAtOnce(q);
   }
   return AwaitAnswer(&sync, self);
 }

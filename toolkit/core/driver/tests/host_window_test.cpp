@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstring>
+#include <vector>
+
 #include "core/driver/host_display.h"
 #include "core/driver/host_thread.h"
 #include "gui/gal.h"
@@ -112,6 +116,89 @@ TEST(HostDisplayImage, ConvertsEveryFrameBufferDepth) {
   d.release();
   EXPECT_FALSE(d.hasFrameBuffer());
   d.copyToWindow(1, &all);  // no frame buffer: nothing to copy
+}
+
+// What a frame-buffer pixel shows as 0x00RRGGBB, worked out apart from the
+// display's own conversion: each channel widened to 8 bits by repeating
+// its top bits, an 8-bit pixel through the colour table.
+uint32_t expectedRgb(const host::FrameBufferLayout& l, const uint8_t* frame, int x, int y, const GalColor* table) {
+  const int bytes = (l.bitsPerPixel + 7) / 8;
+  const uint8_t* p = frame + static_cast<size_t>(y) * l.pitch + static_cast<size_t>(x) * bytes;
+  uint32_t pixel = 0;
+  for (int i = 0; i < bytes; ++i) pixel |= uint32_t{p[i]} << (8 * i);
+  if (l.bitsPerPixel == 8) return uint32_t{table[pixel].r} << 16 | uint32_t{table[pixel].g} << 8 | table[pixel].b;
+  auto channel = [pixel](uint32_t mask) {
+    int shift = 0, bits = 0;
+    while (!((mask >> shift) & 1u)) ++shift;
+    while (shift + bits < 32 && ((mask >> (shift + bits)) & 1u)) ++bits;
+    const uint32_t v = (pixel & mask) >> shift;
+    if (bits >= 8) return v >> (bits - 8);
+    return ((v << (8 - bits)) | (v << (8 - bits) >> bits) | (v << (8 - bits) >> (2 * bits))) & 0xFF;
+  };
+  return channel(l.rMask) << 16 | channel(l.gMask) << 8 | channel(l.bMask);
+}
+
+// The one-pass conversion into the host window shows every depth right:
+// only the changed area inside the destination is written, and taking it
+// clears it.
+TEST(HostDisplayImage, ConvertingIntoTheWindowShowsEveryDepth) {
+  struct Case {
+    host::FrameBufferLayout layout;
+    int destW, destH;
+  };
+  const Case cases[] = {
+      {{40, 30, 32, 160, 0xFF0000, 0xFF00, 0xFF}, 40, 30},  // packed 0RGB, the common one
+      {{40, 30, 32, 176, 0xFF0000, 0xFF00, 0xFF}, 33, 21},  // padded rows, smaller window
+      {{40, 30, 32, 160, 0xFF, 0xFF00, 0xFF0000}, 40, 30},  // blue first
+      {{40, 30, 16, 80, 0xF800, 0x07E0, 0x001F}, 50, 40},   // larger window than frame
+      {{40, 30, 24, 120, 0xFF0000, 0xFF00, 0xFF}, 40, 30},
+      {{40, 30, 8, 40, 0, 0, 0}, 40, 30},
+  };
+  const GalRect dirty[] = {{0, 0, 40, 30}, {3, 5, 17, 1}, {39, 29, 1, 1}, {30, 18, 10, 12}, {0, 0, 1, 30}};
+  uint32_t seed = 12345;
+  auto next = [&seed] { return seed = seed * 1103515245u + 12345u; };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.layout.bitsPerPixel << " bpp, pitch " << c.layout.pitch << ", window "
+                                    << c.destW << "x" << c.destH);
+    host::HostDisplay d;
+    uint8_t* frame = d.setMode(c.layout);
+    ASSERT_NE(frame, nullptr);
+    GalColor colours[256];
+    for (GalColor& colour : colours)
+      colour = GalColor{static_cast<uint8_t>(next() >> 8), static_cast<uint8_t>(next() >> 8),
+                        static_cast<uint8_t>(next() >> 8), 0};
+    d.setColors(0, 256, colours);
+    const size_t pitch = static_cast<size_t>(c.destW) * 4 + 12;
+    std::vector<uint8_t> window(pitch * static_cast<size_t>(c.destH));
+    for (const GalRect& r : dirty) {
+      for (size_t i = 0; i < static_cast<size_t>(c.layout.pitch) * c.layout.height; ++i)
+        frame[i] = static_cast<uint8_t>(next() >> 16);
+      d.takeDirtyInto(window.data(), pitch, c.destW, c.destH);  // settles what setMode marked
+      std::fill(window.begin(), window.end(), 0xA5);
+      d.copyToWindow(1, &r);
+      const GalRect got = d.takeDirtyInto(window.data(), pitch, c.destW, c.destH);
+      for (int y = 0; y < c.destH; ++y)
+        for (int x = 0; x < c.destW; ++x) {
+          uint32_t shown;
+          std::memcpy(&shown, window.data() + y * pitch + x * 4, 4);
+          const bool inside = x >= r.x && x < r.x + r.w && y >= r.y && y < r.y + r.h && x < c.layout.width &&
+                              y < c.layout.height;
+          const uint32_t want = inside ? expectedRgb(c.layout, frame, x, y, colours) : 0xA5A5A5A5u;
+          ASSERT_EQ(shown, want) << "at " << x << "," << y;
+        }
+      const int right = std::min({r.x + r.w, c.destW, c.layout.width});
+      const int bottom = std::min({r.y + r.h, c.destH, c.layout.height});
+      if (right <= r.x || bottom <= r.y) {
+        EXPECT_EQ(got.w, 0);
+      } else {
+        EXPECT_EQ(got.x, r.x);
+        EXPECT_EQ(got.y, r.y);
+        EXPECT_EQ(got.w, right - r.x);
+        EXPECT_EQ(got.h, bottom - r.y);
+      }
+      EXPECT_EQ(d.takeDirtyInto(window.data(), pitch, c.destW, c.destH).w, 0);
+    }
+  }
 }
 
 }  // namespace
