@@ -2,6 +2,8 @@
 // (only its own block, into a fresh read of every edited channel), the copy
 // to channels, failed writes, unreadable channels, the sensitivity, the
 // tamper area drawn with the mouse, and how the pages look.
+#include <sched.h>
+
 #include <cstring>
 #include <string>
 #include <vector>
@@ -15,7 +17,9 @@
 #include "app/device_test_seam.h"
 #include "app/page_registry.h"
 #include "app/testing/page_harness.h"
+#include "gui/desktop.h"
 #include "gui/host.h"
+#include "gui/input.h"
 #include "gui/message.h"
 #include "gui/caret.h"
 #include "gui/paint.h"
@@ -84,9 +88,18 @@ void MoveTo(int x, int y) {
   });
   desktest::Drain();
 }
+// The button pressed or let go, and taken by the page: the event layer has
+// read it, the desktop has routed it (a request it answers after the input
+// posted before it) and this thread has dispatched it. A fixed wait let a
+// loaded machine apply before the release had reached the page.
 void Button(bool down) {
   HostInjectMouseButton(HOST_BUTTON_LEFT, down ? 1 : 0);
-  livetest::PumpUntil([] { return false; }, 5);
+  livetest::PumpUntil([down] { return (GetKeyStatus(KS_LEFTBUTTON) != 0) == down; });
+  livetest::PumpUntil([] { return false; }, 3);  // from the event layer's state to its post
+  Message queued;
+  while (PeekPostMessage(&queued, __gui_hwnd_desktop, 0, 0, FALSE)) sched_yield();
+  SendMessage(__gui_hwnd_desktop, MSG_DT_GETACTIVEMAIN, 0, 0);
+  desktest::Drain();
 }
 void DragOnScreen(int x0, int y0, int x1, int y1, bool release = true) {
   MoveTo(x0, y0);
