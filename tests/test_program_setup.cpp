@@ -38,7 +38,10 @@ void removeTestParams() { std::remove(testParamsPath().c_str()); }
 }  // namespace
 
 extern "C" const char* testDeviceParamsPath(void) {
-  static const bool cleaned = std::atexit(removeTestParams) == 0;
+  // An earlier process of the same number that ended without its clean-up
+  // (killed, or left through _exit) may have left its file behind: a test
+  // then started from that process's settings. Each starts from none.
+  static const bool cleaned = (removeTestParams(), std::atexit(removeTestParams) == 0);
   (void)cleaned;
   return testParamsPath().c_str();
 }
