@@ -77,6 +77,8 @@ void Put(CaretRecord* c, std::vector<uint8_t>& buffer) {
 
 void TellDesktop(WindowHandle hwnd) { SendMessage(__gui_hwnd_desktop, MSG_DT_CARETCREATE, hwnd, 0); }
 
+thread_local WindowHandle t_controlGoing = 0;
+
 std::unique_ptr<CaretRecord> MakeCaret(WindowRecord* win, const Bitmap* shape, int w, int h) {
   auto c = std::make_unique<CaretRecord>();
   c->shape = shape;
@@ -178,7 +180,7 @@ BOOL DestroyCaret(WindowHandle hwnd) {
   WindowRecord* win = ValidWindow(hwnd);
   if (!win || !win->caret) return FALSE;
   FreeCaretOf(win);
-  SendMessage(__gui_hwnd_desktop, MSG_DT_CARETDESTROY, hwnd, 0);
+  if (hwnd != t_controlGoing) SendMessage(__gui_hwnd_desktop, MSG_DT_CARETDESTROY, hwnd, 0);
   return TRUE;
 }
 
@@ -264,3 +266,6 @@ BOOL SetCaretBlinkTime(WindowHandle hwnd, unsigned ms) {
 }
 
 }  // extern "C"
+
+ControlGoingScope::ControlGoingScope(WindowHandle control) : previous_(t_controlGoing) { t_controlGoing = control; }
+ControlGoingScope::~ControlGoingScope() { t_controlGoing = previous_; }

@@ -136,7 +136,11 @@ BOOL DestroyMainWindow(WindowHandle hwnd) {
 
 BOOL DestroyWindow(WindowHandle control) {
   ControlRecord* ctl = ValidControl(control);
-  if (!ctl || CallProc(ctl, MSG_DESTROY, 0, 0) != 0) return FALSE;
+  if (!ctl) return FALSE;
+  {
+    ControlGoingScope going(control);
+    if (CallProc(ctl, MSG_DESTROY, 0, 0) != 0) return FALSE;
+  }
   DestroyChildren(ctl);
   KillTimer(control, 0);
   WindowRecord* parent = ctl->parent;

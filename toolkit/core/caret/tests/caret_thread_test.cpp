@@ -73,4 +73,22 @@ TEST_F(Caret, ShownCaretInvertsThePixelsAndGivesThemBackExactly) {
   EXPECT_EQ(Px(111, 125), background);
 }
 
+// An edit made and destroyed: its caret is the desktop's while it lives and
+// forgotten once it is gone, whether it goes alone or with its window.
+TEST_F(Caret, TheDesktopForgetsTheCaretOfAnEditThatGoes) {
+  for (bool withWindow : {false, true}) {
+    const WindowHandle host = withWindow ? Main({100, 220, 300, 300}, 0) : hwnd_;
+    const WindowHandle edit = CreateWindowEx("sledit", "", WS_VISIBLE, 0, 5, 10, 10, 120, 24, host, 0);
+    ASSERT_NE(edit, GUI_INVALID_HANDLE);
+    EXPECT_EQ(Desk().caretWindow, edit);
+    if (withWindow) {
+      DestroyMainWindow(host);
+      MainWindowThreadCleanup(host);
+    } else {
+      EXPECT_TRUE(DestroyWindow(edit));
+    }
+    EXPECT_EQ(Desk().caretWindow, 0u) << withWindow;
+  }
+}
+
 }  // namespace
