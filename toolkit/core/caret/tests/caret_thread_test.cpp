@@ -82,8 +82,7 @@ TEST_F(Caret, TheDesktopForgetsTheCaretOfAnEditThatGoes) {
     ASSERT_NE(edit, GUI_INVALID_HANDLE);
     EXPECT_EQ(Desk().caretWindow, edit);
     if (withWindow) {
-      DestroyMainWindow(host);
-      MainWindowThreadCleanup(host);
+      DestroyMainWindow(host);  // its thread's clean-up comes with the fixture's
     } else {
       EXPECT_TRUE(DestroyWindow(edit));
     }
