@@ -97,6 +97,8 @@ class HostDisplay {
   }
   // Marks the whole image for presentation (after the window was uncovered).
   void markAllDirty();
+  // Forgets what is marked: the window already shows it.
+  void clearDirty();
 
  private:
   // Locks the frame lock when there is one.
