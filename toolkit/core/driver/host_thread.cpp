@@ -173,17 +173,22 @@ void presentSlot(int slot, Unshown unshown = Unshown::kSkip) {
   if (!win) return;
   // Behind the start gate a window stays unshown and its changes stay
   // marked (nobody sees them; they are drawn when it shows, unless a reader
-  // asks for its pixels); past the gate, it shows with the whole of its frame.
+  // asks for its pixels); past the gate, it shows with the whole of its
+  // frame, drawn into it before it is shown.
+  bool showing = false;
   if (SDL_GetWindowFlags(win) & SDL_WINDOW_HIDDEN) {
     if (!state().startGate.load()) {
       g_displays[slot].markAllDirty();
-      SDL_ShowWindow(win);
+      showing = true;
     } else if (unshown == Unshown::kSkip) {
       return;
     }
   }
   SDL_Surface* surface = SDL_GetWindowSurface(win);
-  if (!surface) return;
+  if (!surface) {
+    if (showing) SDL_ShowWindow(win);
+    return;
+  }
   SDL_Rect shown{0, 0, 0, 0};
   g_displays[slot].takeDirty([&](const uint32_t* image, int imageWidth, GalRect r) {
     int w = std::min(r.w, surface->w - r.x), h = std::min(r.h, surface->h - r.y);
@@ -196,7 +201,22 @@ void presentSlot(int slot, Unshown unshown = Unshown::kSkip) {
     if (SDL_MUSTLOCK(surface)) SDL_UnlockSurface(surface);
     shown = SDL_Rect{r.x, r.y, w, h};
   });
+  if (showing) SDL_ShowWindow(win);
   if (shown.w > 0) SDL_UpdateWindowSurfaceRects(win, &shown, 1);
+}
+
+// The surface of the window kept unshown is made, and its memory touched,
+// while the toolkit draws the first frame rather than once that is due.
+void prepareUnshownSurface() {
+  SDL_Window* win = state().windows[kMainSlot];
+  if (!win || !(SDL_GetWindowFlags(win) & SDL_WINDOW_HIDDEN)) return;
+  SDL_Surface* surface = SDL_GetWindowSurface(win);
+  if (!surface || (SDL_MUSTLOCK(surface) && SDL_LockSurface(surface) != 0)) return;
+  auto* pixels = static_cast<uint8_t*>(surface->pixels);
+  for (int y = 0; y < surface->h; ++y)
+    std::memset(pixels + static_cast<size_t>(y) * surface->pitch, 0,
+                static_cast<size_t>(surface->w) * surface->format->BytesPerPixel);
+  if (SDL_MUSTLOCK(surface)) SDL_UnlockSurface(surface);
 }
 
 void presentAll(Unshown unshown = Unshown::kSkip) {
@@ -373,6 +393,7 @@ void hostMain(int width, int height, std::promise<bool> ready) {
   }
   s.running = true;
   ready.set_value(true);
+  prepareUnshownSurface();
   // A start gate opened while the window was opening is not waited for.
   int timeoutMs = s.startGate.load() ? -1 : presentIfDue();
   while (!s.stopping) {
@@ -406,8 +427,20 @@ void wake() {
 
 }  // namespace
 
+// The toolkit reads keys as scan codes and composes text with its own input
+// method: the X input method's compose table, which SDL's keyboard start
+// has the X library read character by character, is never used, and reading
+// it was most of the window system's start. An empty table is named unless
+// the user named one. Set once, before the first host thread exists, so
+// that no thread reads the environment meanwhile.
+void skipUnusedComposeTable() {
+  static std::once_flag once;
+  std::call_once(once, [] { setenv("XCOMPOSEFILE", "/dev/null", 0); });
+}
+
 bool StartHostInBackground(int width, int height) {
   HostState& s = state();
+  skipUnusedComposeTable();
   std::lock_guard<std::mutex> start(s.startLock);
   std::lock_guard<std::mutex> guard(s.lock);
   if (s.thread.joinable()) return true;
