@@ -11,6 +11,7 @@
 
 #include <cstdlib>
 
+#include "bench/bench_exec_window.h"
 #include "bench/bench_timing.h"
 #include "core/driver/host_thread.h"
 #include "gui/app_hooks.h"
@@ -49,6 +50,7 @@ void BM_StartupToFirstFrameVsSdlWindowAlone(benchmark::State& state) {
     state.SkipWithError("needs an X server (make bench starts one)");
     return;
   }
+  benchexec::SkipComposeTableLikeTheToolkit();
   auto t = benchtime::Interleaved(5, toolkitFirstFrame, sdlWindowAlone);
   for (auto _ : state) toolkitFirstFrame();
   state.counters["toolkit_ms"] = t[0].best / 1e6;
