@@ -98,6 +98,11 @@ void BM_RecorderFromExecVsMinimalSdlWindow(benchmark::State& state) {
     state.SkipWithError("needs an X server (make bench starts one)");
     return;
   }
+  if (!benchfolder::EnterProgramFolder()) {
+    state.SkipWithError("cannot move to the program's folder");
+    return;
+  }
+  benchexec::SkipComposeTableLikeTheToolkit();
   const std::string recorder = benchexec::BesideMe("recorder_gui");
   const std::string minimalWindow = benchexec::BesideMe("minimal_sdl_window");
   benchtime::Timing program, minimal;

@@ -1,8 +1,8 @@
 // Start-up of the video layer to its first frame on the host window (the
-// host thread, SDL's video, the window, the frame buffer and its first
-// present), beside SDL starting its video, creating a window of the same
-// size and presenting one filled frame in it, measured in turn in the same
-// run. Meant to run under an X server
+// host thread, SDL's video, the window, the frame buffer filled and its
+// first present, which shows the window), beside SDL starting its video,
+// creating a shown window of the same size and presenting one filled frame
+// in it, measured in turn in the same run. Meant to run under an X server
 // (`make bench` starts a virtual one when there is no display). Goal: the
 // toolkit within 1.5 times SDL's own time, reported as
 //   goal_startup = 1.5 x SDL time / toolkit time (1 or more meets it).
@@ -11,14 +11,24 @@
 
 #include <cstdlib>
 
+#include "bench/bench_exec_window.h"
 #include "bench/bench_timing.h"
+#include "core/driver/host_thread.h"
+#include "gui/app_hooks.h"
 #include "gui/gal.h"
 #include "gui/host.h"
 
 namespace {
 
+// The window shows with its first complete frame, as the baseline's does:
+// its first frame is drawn, then the start gate lets the present show it.
 void toolkitFirstFrame() {
   if (InitGAL() != 0) return;
+  GalSurface* screen = GAL_GetVideoSurface();
+  GalRect all{0, 0, screen->w, screen->h};
+  GAL_FillRect(screen, &all, GAL_MapRGB(screen->format, 0x20, 0x30, 0x40), getMainOutputHook());
+  GAL_UpdateRects(screen, 1, &all);
+  host::OpenStartGate();
   HostFlush();
   GAL_VideoQuit();
 }
@@ -40,6 +50,7 @@ void BM_StartupToFirstFrameVsSdlWindowAlone(benchmark::State& state) {
     state.SkipWithError("needs an X server (make bench starts one)");
     return;
   }
+  benchexec::SkipComposeTableLikeTheToolkit();
   auto t = benchtime::Interleaved(5, toolkitFirstFrame, sdlWindowAlone);
   for (auto _ : state) toolkitFirstFrame();
   state.counters["toolkit_ms"] = t[0].best / 1e6;

@@ -151,6 +151,10 @@ struct GalVideoDevice {
   /* Update of rectangles drawn on one output (main or auxiliary); when
    * empty, UpdateRects serves every output. */
   void (*UpdateOutputRects)(GalVideoDevice* device, int output, int count, GalRect* rects);
+  /* For a device that opens its window in the background after VideoInit:
+   * waits until it is open; 0, or negative when it could not be opened.
+   * Empty for devices that are ready once VideoInit returns. */
+  int (*VideoReady)(GalVideoDevice* device);
 };
 
 typedef struct GalBootstrap {

@@ -104,6 +104,11 @@ void HostDisplay::setColors(int first, int count, const GalColor* colors) {
   if (frame_) dirty_ = GalRect{0, 0, layout_.width, layout_.height};
 }
 
+void HostDisplay::clearDirty() {
+  std::lock_guard<std::mutex> guard(lock_);
+  dirty_ = GalRect{0, 0, 0, 0};
+}
+
 void HostDisplay::markAllDirty() {
   std::lock_guard<std::mutex> guard(lock_);
   if (frame_) dirty_ = GalRect{0, 0, layout_.width, layout_.height};

@@ -102,6 +102,8 @@ class HostDisplay {
   GalRect takeDirtyInto(uint8_t* dst, size_t pitch, int width, int height);
   // Marks the whole image for presentation (after the window was uncovered).
   void markAllDirty();
+  // Forgets what is marked: the window already shows it.
+  void clearDirty();
 
  private:
   // Locks the frame lock when there is one.

@@ -17,6 +17,7 @@
 #include <deque>
 #include <future>
 #include <mutex>
+#include <string>
 #include <thread>
 
 #include "core/driver/host_keymap.h"
@@ -35,6 +36,16 @@ constexpr std::chrono::milliseconds kMaxStartGate{3000};
 
 struct HostState {
   std::mutex lock;  // guards tasks and thread
+  // A start under way: the thread runs and has not yet said whether its
+  // window is open. `startLock` guards `started`.
+  std::mutex startLock;
+  std::future<bool> started;
+  std::atomic<bool> starting{false};
+  std::atomic<int> startWidth{0}, startHeight{0};
+  // Why the start failed: written by the host thread before it answers
+  // `started`, reported by the thread that takes the answer, so that a
+  // start in the background never mixes its words with another stage's.
+  std::string startProblem;
   std::deque<std::function<void()>> tasks;
   std::thread thread;
   std::atomic<bool> running{false};
@@ -160,17 +171,30 @@ void dispatch(const SDL_Event& e) {
   }
 }
 
-void presentSlot(int slot) {
+// What presents do with a window kept unshown behind the start gate.
+enum class Unshown { kSkip, kDraw };
+
+void presentSlot(int slot, Unshown unshown = Unshown::kSkip) {
   SDL_Window* win = state().windows[slot];
   if (!win) return;
-  // Behind the start gate a window is drawn unshown; past it, it shows with
-  // the whole of its frame.
-  if ((SDL_GetWindowFlags(win) & SDL_WINDOW_HIDDEN) && !state().startGate.load()) {
-    g_displays[slot].markAllDirty();
-    SDL_ShowWindow(win);
+  // Behind the start gate a window stays unshown and its changes stay
+  // marked (nobody sees them; they are drawn when it shows, unless a reader
+  // asks for its pixels); past the gate, it shows with the whole of its
+  // frame, drawn into it before it is shown.
+  bool showing = false;
+  if (SDL_GetWindowFlags(win) & SDL_WINDOW_HIDDEN) {
+    if (!state().startGate.load()) {
+      g_displays[slot].markAllDirty();
+      showing = true;
+    } else if (unshown == Unshown::kSkip) {
+      return;
+    }
   }
   SDL_Surface* surface = SDL_GetWindowSurface(win);
-  if (!surface) return;
+  if (!surface) {
+    if (showing) SDL_ShowWindow(win);
+    return;
+  }
   SDL_Rect shown{0, 0, 0, 0};
   if (surface->format->format == SDL_PIXELFORMAT_RGB888) {
     // The window keeps the image itself: convert straight into it.
@@ -193,11 +217,26 @@ void presentSlot(int slot) {
     if (SDL_MUSTLOCK(surface)) SDL_UnlockSurface(surface);
     shown = SDL_Rect{r.x, r.y, w, h};
   });
+  if (showing) SDL_ShowWindow(win);
   if (shown.w > 0) SDL_UpdateWindowSurfaceRects(win, &shown, 1);
 }
 
-void presentAll() {
-  for (int slot = 0; slot < kSlotCount; ++slot) presentSlot(slot);
+// The surface of the window kept unshown is made, and its memory touched,
+// while the toolkit draws the first frame rather than once that is due.
+void prepareUnshownSurface() {
+  SDL_Window* win = state().windows[kMainSlot];
+  if (!win || !(SDL_GetWindowFlags(win) & SDL_WINDOW_HIDDEN)) return;
+  SDL_Surface* surface = SDL_GetWindowSurface(win);
+  if (!surface || (SDL_MUSTLOCK(surface) && SDL_LockSurface(surface) != 0)) return;
+  auto* pixels = static_cast<uint8_t*>(surface->pixels);
+  for (int y = 0; y < surface->h; ++y)
+    std::memset(pixels + static_cast<size_t>(y) * surface->pitch, 0,
+                static_cast<size_t>(surface->w) * surface->format->BytesPerPixel);
+  if (SDL_MUSTLOCK(surface)) SDL_UnlockSurface(surface);
+}
+
+void presentAll(Unshown unshown = Unshown::kSkip) {
+  for (int slot = 0; slot < kSlotCount; ++slot) presentSlot(slot, unshown);
 }
 
 void runTasks() {
@@ -211,6 +250,18 @@ void runTasks() {
     }
     task();
   }
+}
+
+// A window that cannot be made: said when the start's answer is taken (by
+// the caller for later windows).
+void noteWindowFailure() {
+  std::string problem = std::string("the host window cannot be opened: ") + SDL_GetError();
+  if (state().starting.load())
+    state().startProblem = problem;
+  else
+    ReportStartupProblem("%s", problem.c_str());
+  std::fputs("Couldn't create window", stdout);
+  std::fflush(stdout);
 }
 
 bool makeWindow(int slot, int width, int height) {
@@ -227,19 +278,19 @@ bool makeWindow(int slot, int width, int height) {
   const bool gated = slot == kMainSlot && !old && s.startGate.load();
   SDL_Window* made = SDL_CreateWindow("ZelGUI", x, 0, width, height, gated ? SDL_WINDOW_HIDDEN : SDL_WINDOW_SHOWN);
   if (!made) {
-    ReportStartupProblem("the host window cannot be opened: %s", SDL_GetError());
-    std::fputs("Couldn't create window", stdout);
-    std::fflush(stdout);
+    noteWindowFailure();
     return false;
   }
   if (old) SDL_DestroyWindow(old);
   s.windows[slot] = made;
   windib::WinDibWndProc(windib::kCreate, 0, 0);
-  g_displays[slot].markAllDirty();
-  if (gated)
+  // A window kept unshown is drawn whole when it shows.
+  if (gated) {
     s.presentPending = true;
-  else
+  } else {
+    g_displays[slot].markAllDirty();
     presentSlot(slot);
+  }
   return true;
 }
 
@@ -331,9 +382,8 @@ bool DriverWasAskedFor() {
   const char* asked = SDL_GetHint(SDL_HINT_VIDEODRIVER);
   if (asked && std::strstr(asked, driver)) return true;
   const char* display = std::getenv("DISPLAY");
-  ReportStartupProblem(
-      "no display to open the host window on (DISPLAY=\"%s\"); set SDL_VIDEODRIVER=dummy to run without one",
-      display ? display : "");
+  state().startProblem = std::string("no display to open the host window on (DISPLAY=\"") + (display ? display : "") +
+                         "\"); set SDL_VIDEODRIVER=dummy to run without one";
   return false;
 }
 
@@ -343,9 +393,7 @@ void hostMain(int width, int height, std::promise<bool> ready) {
   // A plain frame buffer in memory: no renderer and no GPU threads to start.
   SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
   if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
-    ReportStartupProblem("the host window cannot be opened: %s", SDL_GetError());
-    std::fputs("Couldn't create window", stdout);
-    std::fflush(stdout);
+    noteWindowFailure();
     SDL_TLSCleanup();
     ready.set_value(false);
     return;
@@ -367,7 +415,9 @@ void hostMain(int width, int height, std::promise<bool> ready) {
   s.waiterWaits = s.waiter.ok() && (s.connectionFd >= 0 || !s.sdlWaits);
   s.running = true;
   ready.set_value(true);
-  int timeoutMs = -1;
+  prepareUnshownSurface();
+  // A start gate opened while the window was opening is not waited for.
+  int timeoutMs = s.startGate.load() ? -1 : presentIfDue();
   while (!s.stopping) {
     waitForWork(timeoutMs);
     runTasks();
@@ -404,24 +454,58 @@ void wake() {
 
 }  // namespace
 
-bool StartHost(int width, int height) {
+// The toolkit reads keys as scan codes and composes text with its own input
+// method: the X input method's compose table, which SDL's keyboard start
+// has the X library read character by character, is never used, and reading
+// it was most of the window system's start. An empty table is named unless
+// the user named one. Set once, before the first host thread exists, so
+// that no thread reads the environment meanwhile.
+void skipUnusedComposeTable() {
+  static std::once_flag once;
+  std::call_once(once, [] { setenv("XCOMPOSEFILE", "/dev/null", 0); });
+}
+
+bool StartHostInBackground(int width, int height) {
   HostState& s = state();
+  skipUnusedComposeTable();
+  std::lock_guard<std::mutex> start(s.startLock);
   std::lock_guard<std::mutex> guard(s.lock);
-  if (s.thread.joinable()) return s.running;
+  if (s.thread.joinable()) return true;
   s.stopping = false;
   s.startGate = true;
+  s.startProblem.clear();
   std::promise<bool> ready;
-  std::future<bool> started = ready.get_future();
+  s.started = ready.get_future();
+  s.starting = true;
+  s.startWidth = width;
+  s.startHeight = height;
   s.thread = std::thread(hostMain, width, height, std::move(ready));
   s.hostThreadId = s.thread.get_id();
-  if (started.get()) return true;
+  return true;
+}
+
+bool FinishHostStart() {
+  HostState& s = state();
+  std::lock_guard<std::mutex> start(s.startLock);
+  if (!s.starting.load()) return s.running.load();
+  const bool open = s.started.get();
+  s.starting = false;
+  if (open) return true;
+  ReportStartupProblem("%s", s.startProblem.c_str());
+  std::lock_guard<std::mutex> guard(s.lock);
   s.thread.join();
   s.hostThreadId = std::thread::id();
   return false;
 }
 
+bool StartHost(int width, int height) { return StartHostInBackground(width, height) && FinishHostStart(); }
+
+bool HostStarting() { return state().starting.load(); }
+
 void StopHost() {
   HostState& s = state();
+  // A start still under way ends first: the thread then owns what it made.
+  FinishHostStart();
   std::thread thread;
   {
     std::lock_guard<std::mutex> guard(s.lock);
@@ -453,6 +537,8 @@ bool RunOnHost(const std::function<void()>& task) {
     task();
     return true;
   }
+  // Work for the host waits until its start has ended.
+  if (state().starting.load()) FinishHostStart();
   std::promise<void> done;
   std::future<void> finished = done.get_future();
   {
@@ -469,17 +555,26 @@ bool RunOnHost(const std::function<void()>& task) {
 }
 
 bool ShowDisplay(int slot, int width, int height) {
+  // The start under way opens this very window; whether it could is
+  // answered when the start is finished.
+  HostState& s = state();
+  if (slot == kMainSlot && HostStarting() && width == s.startWidth.load() && height == s.startHeight.load())
+    return true;
   bool made = false;
   RunOnHost([&] { made = makeWindow(slot, width, height); });
   return made;
 }
 
 void CloseDisplay(int slot) {
-  RunOnHost([slot] {
-    SDL_Window*& w = state().windows[slot];
-    if (w) SDL_DestroyWindow(w);
-    w = nullptr;
-  });
+  // A host still starting makes only its main window: no other to close.
+  const bool nothingToClose = slot != kMainSlot && HostStarting();
+  if (!nothingToClose) {
+    RunOnHost([slot] {
+      SDL_Window*& w = state().windows[slot];
+      if (w) SDL_DestroyWindow(w);
+      w = nullptr;
+    });
+  }
   Display(slot).release();
 }
 
@@ -504,6 +599,8 @@ bool WindowShown(int slot) {
   });
   return shown;
 }
+
+bool StartGateClosed() { return state().startGate.load(); }
 
 void OpenStartGate() {
   HostState& s = state();
@@ -556,7 +653,7 @@ int64_t HostReadWindowPixel(int slot, int x, int y) {
   if (slot < 0 || slot >= host::kSlotCount) return -1;
   int64_t answer = -1;
   host::RunOnHost([&] {
-    host::presentAll();
+    host::presentAll(host::Unshown::kDraw);
     SDL_Window* win = host::state().windows[slot];
     SDL_Surface* surface = win ? SDL_GetWindowSurface(win) : nullptr;
     if (!surface || x < 0 || y < 0 || x >= surface->w || y >= surface->h) return;

@@ -16,6 +16,15 @@ constexpr int kSlotCount = 2;
 // Starts the host thread and waits until its main window of the given
 // client size exists; false (with the thread gone) when it cannot be made.
 bool StartHost(int width, int height);
+// StartHost in two halves, so that the caller's own start-up overlaps the
+// window system's: the thread starts and opens its main window while the
+// caller goes on; FinishHostStart waits for it and answers as StartHost
+// (the reason of a failure is reported on the calling thread). Work handed
+// to the host meanwhile waits for the start to end.
+bool StartHostInBackground(int width, int height);
+bool FinishHostStart();
+// Whether a start is under way (its main window may not exist yet).
+bool HostStarting();
 // Destroys the windows and ends the thread.
 void StopHost();
 bool HostRunning();
@@ -45,6 +54,8 @@ int HeldPresents();
 // after this (or kMaxStartGate after start at the latest): the first frame
 // seen is a complete one.
 void OpenStartGate();
+// Whether the main window is still kept unshown for its first frame.
+bool StartGateClosed();
 // Whether the slot's host window is shown (tests).
 bool WindowShown(int slot);
 class PresentHold {

@@ -86,7 +86,8 @@ int WinDibVideoInit(GalVideoDevice* device, GalPixelFormat* suggested) {
   // The host reads each frame buffer under the lock its drawing holds.
   host::Display(host::kMainSlot).setFrameLock(&gui::dc::MainGdiLock());
   host::Display(host::kAuxSlot).setFrameLock(&gui::dc::AuxGdiLock());
-  if (!host::StartHost(kInitialWidth, kInitialHeight)) {
+  // The window opens while the caller goes on; VideoReady waits for it.
+  if (!host::StartHostInBackground(kInitialWidth, kInitialHeight)) {
     g_owner = nullptr;
     return -1;
   }
@@ -117,6 +118,8 @@ int WinDibVideoInit(GalVideoDevice* device, GalPixelFormat* suggested) {
   suggested->bytesPerPixel = static_cast<uint8_t>((suggested->bitsPerPixel + 7) / 8);
   return 0;
 }
+
+int WinDibVideoReady(GalVideoDevice*) { return host::FinishHostStart() ? 0 : -1; }
 
 GalRect** WinDibListModes(GalVideoDevice*, GalPixelFormat*, uint32_t) { return GAL_ANY_MODE; }
 
@@ -150,7 +153,12 @@ GalSurface* WinDibSetVideoMode(GalVideoDevice* device, GalSurface* surface, int 
   device->hidden->hasSection = true;
   setAuxiliaryMode(surface);
   // The window shows the new (cleared) frame buffer before the mode is used.
-  host::PresentNow();
+  // A window still opening is new, unshown and as clear as the buffer: there
+  // is nothing to hand over, and no need to wait for it.
+  if (host::HostStarting())
+    host::Display(host::kMainSlot).clearDirty();
+  else
+    host::PresentNow();
   return surface;
 }
 
@@ -204,6 +212,7 @@ GalVideoDevice* WinDibCreateDevice(int) {
   device->UpdateRects = nullptr;
   device->UpdateOutputRects = nullptr;
   device->VideoQuit = WinDibVideoQuit;
+  device->VideoReady = WinDibVideoReady;
   device->AllocHWSurface = WinDibAllocHWSurface;
   device->FreeHWSurface = WinDibFreeHWSurface;
   device->FreeDevice = WinDibDeleteDevice;

@@ -1,10 +1,14 @@
 // LoadLayoutRes: display-wide settings, soft-keyboard metrics, the window
 // table, the control records and the bitmaps of both displays.
+#include <algorithm>
+#include <atomic>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <new>
 #include <string>
+#include <system_error>
+#include <thread>
 
 #include "core/layout/control_entries.h"
 #include "core/layout/layout_sources.h"
@@ -28,11 +32,44 @@ constexpr size_t kColorTextMax = 11;
 // Halves rounded toward minus infinity.
 int FloorHalf(int value) { return value >= 0 ? value / 2 : -((1 - value) / 2); }
 
-void FillBitmaps(const std::vector<BitmapEntry>& entries, WinBmpInfo* slots, size_t slotCount) {
+// A picture file to load into its own slot.
+struct BitmapJob {
+  std::string file;
+  Bitmap* bitmap;
+};
+
+// Names the slots now; their pictures are loaded together afterwards.
+void FillBitmaps(const std::vector<BitmapEntry>& entries, WinBmpInfo* slots, size_t slotCount,
+                 std::vector<BitmapJob>& jobs) {
   for (size_t i = 0; i < entries.size() && i < slotCount; ++i) {
     CopyCut(slots[i].name, sizeof slots[i].name, entries[i].name);
-    LoadWindowBitmap(entries[i].file.c_str(), &slots[i].bitmap);
+    jobs.push_back(BitmapJob{entries[i].file, &slots[i].bitmap});
   }
+}
+
+// The windows' pictures are hundreds of small files, each read and made
+// into a screen bitmap on its own: a few threads share them, each job
+// filling only its own slot. Without a thread to spare, the caller loads
+// them all.
+constexpr size_t kBitmapHelpers = 2;
+constexpr size_t kJobsPerHelper = 32;
+
+void LoadBitmapJobs(const std::vector<BitmapJob>& jobs) {
+  std::atomic<size_t> next{0};
+  auto work = [&jobs, &next] {
+    for (size_t i = next++; i < jobs.size(); i = next++) LoadWindowBitmap(jobs[i].file.c_str(), jobs[i].bitmap);
+  };
+  std::vector<std::thread> helpers;
+  const size_t wanted = std::min(kBitmapHelpers, jobs.size() / kJobsPerHelper);
+  for (size_t t = 0; t < wanted; ++t) {
+    try {
+      helpers.emplace_back(work);
+    } catch (const std::system_error&) {
+      break;
+    }
+  }
+  work();
+  for (std::thread& helper : helpers) helper.join();
 }
 
 // Says why the layout cannot be used, naming the configuration file; false.
@@ -234,13 +271,15 @@ class LayoutLoader {
       total += static_cast<size_t>(set.count[i]);
     }
     set.bitmaps.assign(total, WinBmpInfo{});
+    std::vector<BitmapJob> jobs;
     for (size_t i = 0; i < generation.windows.size(); ++i) {
       if (set.first[i] < 0 || set.count[i] == 0) continue;
       const TextSection* section = source.Find(State().windowNames[i]);
       if (!section) continue;
       FillBitmaps(WindowBitmapEntries(*section, set.count[i]), &set.bitmaps[set.first[i]],
-                  static_cast<size_t>(set.count[i]));
+                  static_cast<size_t>(set.count[i]), jobs);
     }
+    LoadBitmapJobs(jobs);
   }
 
   bool ReadMainBitmaps(const Generation& generation) {
@@ -273,7 +312,9 @@ class LayoutLoader {
       auto more = MenuBitmapEntries(*section, byPath);
       entries.insert(entries.end(), more.begin(), more.end());
     }
-    FillBitmaps(entries, table.data(), table.size());
+    std::vector<BitmapJob> jobs;
+    FillBitmaps(entries, table.data(), table.size(), jobs);
+    LoadBitmapJobs(jobs);
     return table;
   }
 

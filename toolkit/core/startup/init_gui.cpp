@@ -13,6 +13,7 @@
 #include "core/startup/startup_internal.h"
 #include "gdi/startup/startup_report.h"
 #include "core/startup/system_threads.h"
+#include "gdi/gal/video_internal.h"
 #include "gui/app_hooks.h"
 #include "gui/control_class.h"
 #include "gui/cursor.h"
@@ -151,13 +152,33 @@ void UndoInputAndGraphics() {
   UndoGraphics();
 }
 
-int RunStages(const Stage* first, const Stage* last, void (*undo)()) {
-  for (const Stage* stage = first; stage != last; ++stage) {
-    if (!Passes(stage->id, stage->run())) {
-      undo();
-      return Failed(stage->code, stage->name);
-    }
-  }
+int GraphicsFailed() { return Failed(kGraphicsCode, "graphics layer"); }
+
+// The host window opens in the background while the stages after the
+// graphics layer run. A graphics layer that then did not come up is still
+// the first failure, whichever stage failed after it: what that stage said
+// gives way to the graphics layer's own words.
+bool GraphicsCameUp() { return gal::waitVideoReady() == 0; }
+
+// A stage that failed before the input layer and before the host window
+// is known to be open.
+int FailedWhileOpening(int code, const char* stage) {
+  const bool cameUp = GraphicsCameUp();
+  UndoGraphics();
+  return cameUp ? Failed(code, stage) : GraphicsFailed();
+}
+
+// A stage that failed once the input layer stands, before the host window
+// is known to be open.
+int FailedLate(int code, const char* stage) {
+  const bool cameUp = GraphicsCameUp();
+  UndoInputAndGraphics();
+  return cameUp ? Failed(code, stage) : GraphicsFailed();
+}
+
+int RunStages(const Stage* first, const Stage* last, int (*fail)(int code, const char* stage)) {
+  for (const Stage* stage = first; stage != last; ++stage)
+    if (!Passes(stage->id, stage->run())) return fail(stage->code, stage->name);
   return 0;
 }
 
@@ -228,38 +249,32 @@ int FullPath() {
   GuiApp()->getDeviceConfig(getOutputLoginHook(getCurOutputHook()), getDeviceConfigHook());
   SetAuxDisplayPresent(HasAuxOutput());
   if (!Passes(StartupStage::kFixStr, InitFixStr())) return Failed(kFixStrFailureCode, kFixStrName);
-  if (g_failing == StartupStage::kGraphics || InitGAL() < 0) return Failed(kGraphicsCode, "graphics layer");
+  if (g_failing == StartupStage::kGraphics || gal::initInBackground() < 0) return GraphicsFailed();
   ClearStartupProblem();
   std::setlocale(LC_ALL, "C");
   InstallDefaultProcs();
-  // The graphics layer is up by now and owns the host window's thread; a
+  // The graphics layer is up by now (its screen surface takes drawing) and
+  // owns the host window's thread, which is still opening the window; a
   // start-up that ends here must not leave that window behind.
-  if (!LoadConfiguration()) {
-    UndoGraphics();
-    return Failed(kConfigCode, kConfigName);
-  }
+  if (!LoadConfiguration()) return FailedWhileOpening(kConfigCode, kConfigName);
   LoadMouseSettings();
   ClearStartupProblem();
-  if (int code = RunStages(std::begin(kEarlyStages), std::end(kEarlyStages), UndoGraphics)) return code;
+  if (int code = RunStages(std::begin(kEarlyStages), std::end(kEarlyStages), FailedWhileOpening)) return code;
   LoadStockBitmapsOfBothDisplays();
   ClearStartupProblem();
-  if (!Passes(StartupStage::kInput, InitLowLevelEvents())) {
-    UndoGraphics();
-    return Failed(kInputCode, "input layer");
-  }
-  if (int code = RunStages(std::begin(kLateStages), std::end(kLateStages), UndoInputAndGraphics)) return code;
+  if (!Passes(StartupStage::kInput, InitLowLevelEvents())) return FailedWhileOpening(kInputCode, "input layer");
+  if (int code = RunStages(std::begin(kLateStages), std::end(kLateStages), FailedLate)) return code;
   PreloadCharWidthCache(TRUE);
-  if (!Passes(StartupStage::kRefreshList, CreateRefreshList())) {
-    UndoInputAndGraphics();
-    return Failed(kRefreshCode, "refresh queue");
-  }
+  if (!Passes(StartupStage::kRefreshList, CreateRefreshList())) return FailedLate(kRefreshCode, "refresh queue");
   SetKeyboardLayout("default");
   PlaceCursorAtCentre();
   UnloadGuiEtc();
   ClearStartupProblem();
-  if (!CommonTail()) {
+  if (!CommonTail()) return FailedLate(kRefreshCode, kCaptionsName);
+  // The host window has been opening all along; start-up ends once it is.
+  if (!GraphicsCameUp()) {
     UndoInputAndGraphics();
-    return Failed(kRefreshCode, kCaptionsName);
+    return GraphicsFailed();
   }
   return 0;
 }

@@ -55,6 +55,43 @@ GalVideoDevice* createDevice(const char* name) {
   return nullptr;
 }
 
+namespace {
+
+// The device's window is open (0) or could not be (-1).
+int deviceReady() {
+  GalVideoDevice* dev = g_current.load();
+  if (!dev) return -1;
+  return dev->VideoReady ? dev->VideoReady(dev) : 0;
+}
+
+}  // namespace
+
+// GAL_VideoInit short of waiting for a device that opens its window in the
+// background.
+int beginVideoInit(const char* engineName);
+
+int initInBackground() {
+  char engine[11];
+  if (GAL_GetEngineName(engine) != 0) return -22;
+  if (beginVideoInit(engine) < 0) {
+    GAL_VideoQuit();
+    return -13;
+  }
+  int bpp = bitsPerPixelOfMode(colorDepthCode());
+  GalSurface* screen = GAL_SetVideoMode(kDefaultWidth, kDefaultHeight, bpp, GAL_HWPALETTE);
+  if (!screen) {
+    GAL_VideoQuit();
+    return -20;
+  }
+  for (int i = 0; i < 17; ++i) {
+    const GalColor& c = kSysPixelColors[i];
+    SysPixelIndex[i] = GAL_MapRGB(screen->format, c.r, c.g, c.b);
+  }
+  return 0;
+}
+
+int waitVideoReady() { return deviceReady() == 0 ? 0 : -13; }
+
 void freePhysicalPalette(GalVideoDevice* dev) {
   PaletteDeleter()(dev->physpal);
   dev->physpal = nullptr;
@@ -85,26 +122,23 @@ int GAL_GetEngineName(char* buffer) {
 }
 
 int InitGAL(void) {
-  char engine[11];
-  if (GAL_GetEngineName(engine) != 0) return -22;
-  if (GAL_VideoInit(engine) < 0) {
-    GAL_VideoQuit();
-    return -13;
-  }
-  int bpp = gal::bitsPerPixelOfMode(gal::colorDepthCode());
-  GalSurface* screen = GAL_SetVideoMode(kDefaultWidth, kDefaultHeight, bpp, GAL_HWPALETTE);
-  if (!screen) {
-    GAL_VideoQuit();
-    return -20;
-  }
-  for (int i = 0; i < 17; ++i) {
-    const GalColor& c = kSysPixelColors[i];
-    SysPixelIndex[i] = GAL_MapRGB(screen->format, c.r, c.g, c.b);
-  }
-  return 0;
+  const int started = gal::initInBackground();
+  if (started < 0) return started;
+  const int ready = gal::waitVideoReady();
+  if (ready < 0) GAL_VideoQuit();
+  return ready;
 }
 
 int GAL_VideoInit(const char* engineName) {
+  if (gal::beginVideoInit(engineName) < 0) return -1;
+  if (gal::deviceReady() == 0) return 0;
+  GAL_VideoQuit();
+  return -1;
+}
+
+}  // extern "C"
+
+int gal::beginVideoInit(const char* engineName) {
   if (g_current.load()) GAL_VideoQuit();
   GalVideoDevice* dev = gal::createDevice(engineName);
   if (!dev) return -1;
@@ -125,6 +159,8 @@ int GAL_VideoInit(const char* engineName) {
   dev->displayFormat = screen->format;
   return 0;
 }
+
+extern "C" {
 
 void GAL_VideoQuit(void) {
   GalVideoDevice* dev = g_current.load();

@@ -14,6 +14,14 @@ void freePhysicalPalette(GalVideoDevice* dev);
 void releaseScreen(GalVideoDevice* dev);
 const GalColor& sysPixelColor(int index);
 
+// InitGAL in two halves, so that start-up overlaps the opening of the host
+// window with its own work: the first answers as InitGAL once the screen
+// surface exists (drawing into it is allowed) while the window may still be
+// opening; the second waits until it is open (0), or answers -13, InitGAL's
+// answer, when it could not be opened (the caller then quits the layer).
+int initInBackground();
+int waitVideoReady();
+
 // The first depth the device accepts for the size, or 0.
 int checkVideoModeOn(GalVideoDevice* dev, int width, int height, int bpp, uint32_t flags);
 // Sets a mode on `dev` (current or slave); null when the device refuses.

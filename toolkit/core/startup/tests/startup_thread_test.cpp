@@ -114,6 +114,43 @@ INSTANTIATE_TEST_SUITE_P(
                       FailureCase{StartupStage::kRefreshList, 17, true, true},
                       FailureCase{StartupStage::kStrings, 17, true, true}));
 
+// The host window opens while the stages after the graphics layer run. One
+// that cannot open is still the failure InitGUI answers, at whichever stage
+// it is found and whichever later stage failed meanwhile; what those stages
+// made is undone and no thread is left.
+TEST(StartUp, HostWindowThatCannotOpenFailsTheGraphicsLayerWhateverRanMeanwhile) {
+  const int before = ThreadCount();
+  struct Case {
+    StartupStage alsoFailing;
+    bool inputStopped;
+  };
+  for (const Case& c : {Case{StartupStage::kNone, true}, Case{StartupStage::kConfig, false},
+                        Case{StartupStage::kLayouts, false}, Case{StartupStage::kInput, false},
+                        Case{StartupStage::kCursors, true}, Case{StartupStage::kStrings, true}}) {
+    SCOPED_TRACE(static_cast<int>(c.alsoFailing));
+    ASSERT_EQ(setenv("SDL_VIDEODRIVER", "no_such_driver", 1), 0);
+    FailStartupStageForTest(c.alsoFailing);
+    EXPECT_EQ(InitGUI(0, nullptr), 1);
+    FailStartupStageForTest(StartupStage::kNone);
+    EXPECT_STREQ(GetStartupFailureStage(), "graphics layer");
+    EXPECT_NE(std::string(GetStartupFailureReason()).find("host window cannot be opened"), std::string::npos)
+        << GetStartupFailureReason();
+    StartupCleanup undone = LastStartupCleanup();
+    EXPECT_EQ(undone.inputStopped, c.inputStopped);
+    EXPECT_TRUE(undone.graphicsStopped);
+    EXPECT_FALSE(GuiLocksCreated());
+    for (const LogFont* font : g_SysLogFont) EXPECT_EQ(font, nullptr);
+    const Bitmap* skin = GetSystemBitmap(0);
+    EXPECT_TRUE(!skin || !skin->bmBits);
+    EXPECT_EQ(CountOnceSettled(before), before);
+  }
+  // With a window to open, the next start goes through.
+  ASSERT_EQ(setenv("SDL_VIDEODRIVER", "dummy", 1), 0);
+  ASSERT_EQ(InitGUI(0, nullptr), 0);
+  TerminateGUI(0);
+  EXPECT_EQ(CountOnceSettled(before), before);
+}
+
 class ThreadLaunchFailure : public ::testing::TestWithParam<int> {
  protected:
   void TearDown() override {
