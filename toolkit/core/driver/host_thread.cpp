@@ -203,6 +203,7 @@ void presentSlot(int slot, Unshown unshown = Unshown::kSkip) {
                                                      static_cast<size_t>(surface->pitch), surface->w, surface->h);
     if (SDL_MUSTLOCK(surface)) SDL_UnlockSurface(surface);
     shown = SDL_Rect{r.x, r.y, r.w, r.h};
+    if (showing) SDL_ShowWindow(win);
     if (shown.w > 0) SDL_UpdateWindowSurfaceRects(win, &shown, 1);
     return;
   }
