@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "app/system/display/display.h"
 #include "app/testing/page_harness.h"
 #include "app/device_backend.h"
 #include "app/formatting.h"
@@ -70,7 +71,7 @@ class Display : public LiveGui {
     c.mouseScale = 3;
     c.mouseThreshold = 5;
     ASSERT_EQ(setDeviceConfig(nullptr, &c, 1), 0);
-    *getCachedDeviceConfig() = c;
+    display::rereadConfig();  // only the changed bytes: the desktop reads the record meanwhile
     SetMouseScale(3, 5);
     const DeviceTime clock{2026, 3, 14, 9, 26, 53, 8, 0};
     device_seam::overrideAnswer("getDeviceTime", 1, &clock, sizeof clock);
