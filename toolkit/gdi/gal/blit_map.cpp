@@ -125,6 +125,7 @@ int GAL_LowerBlit(GalSurface* src, GalRect* srcRect, GalSurface* dst, GalRect* d
   GalBlitMap* map = src->map;
   if ((map->dst != dst || map->formatVersion != dst->formatVersion) && GAL_MapSurface(src, dst) < 0)
     return -1;
+  if (gal::plainCopyBlit(src, srcRect, dst, dstRect)) return 0;
   GalBlitFunc blit = (src->flags & GAL_HWACCEL) ? map->hwBlit : map->swBlit;
   return blit ? blit(src, srcRect, dst, dstRect) : -1;
 }
