@@ -6,6 +6,7 @@
 #include <new>
 
 #include "gdi/dc/dc_attr.h"
+#include "gdi/dc/dc_cursor.h"
 #include "gdi/dc/dc_record.h"
 #include "gdi/dc/dc_window.h"
 #include "gdi/dc/gdi_heap.h"
@@ -98,7 +99,11 @@ void MarkClipStale(DC* dc) {
 
 }  // namespace
 
-HDC GetClientDCClipLater(WindowHandle hwnd) { return GetPoolDC(hwnd, true, true); }
+HDC GetClientDCClipLater(WindowHandle hwnd) {
+  HDC hdc = GetPoolDC(hwnd, true, true);
+  if (DC* dc = DcFromHandle(hdc)) dc->showOnRelease = true;
+  return hdc;
+}
 
 void SetupWindowDC(DC* dc, WindowHandle hwnd, bool client, bool clipLater) {
   dc->hwnd = hwnd;
@@ -196,6 +201,8 @@ void ReleaseDC(HDC hdc) {
   DC* dc = DcFromHandle(hdc);
   if (!dc) return;
   DropDCAlphaFormat(dc);
+  ShowUnshown(dc);
+  dc->showOnRelease = false;
   if (dc->localClip.heap) EmptyClipRgn(&dc->localClip);
   dc->localCutToNothing = false;
   // The screen DC's region stays: emptying it would stop all screen drawing.
