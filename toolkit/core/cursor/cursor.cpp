@@ -99,13 +99,20 @@ void Draw(CursorState& s) {
   GAL_SetClipRect(screen, nullptr);
   Bitmap save = BoxOver(s, s.save.data());
   GAL_GetBox(screen, &box, &save);
-  for (size_t i = 0; i + 4 <= s.boxBytes; i += 4) {
+  // Through local pointers: byte stores through the vectors' own would
+  // make the compiler reload them at every step instead of vectorising.
+  const uint8_t* const saved = s.save.data();
+  const uint8_t* const andBits = s.current->andBits;
+  const uint8_t* const xorBits = s.current->xorBits;
+  uint8_t* const out = s.work.data();
+  const size_t bytes = s.boxBytes;
+  for (size_t i = 0; i + 4 <= bytes; i += 4) {
     uint32_t v, a, x;
-    std::memcpy(&v, &s.save[i], 4);
-    std::memcpy(&a, s.current->andBits + i, 4);
-    std::memcpy(&x, s.current->xorBits + i, 4);
+    std::memcpy(&v, saved + i, 4);
+    std::memcpy(&a, andBits + i, 4);
+    std::memcpy(&x, xorBits + i, 4);
     v = (v & a) ^ x;
-    std::memcpy(&s.work[i], &v, 4);
+    std::memcpy(out + i, &v, 4);
   }
   Bitmap work = BoxOver(s, s.work.data());
   GAL_PutBox(screen, &box, &work, getCurOutputHook());
@@ -113,14 +120,16 @@ void Draw(CursorState& s) {
   s.onScreen = true;
 }
 
-void Erase(CursorState& s) {
+// show: false when the caller shows the box itself (the drawing guard,
+// which redraws the cursor, or shows the box, once the drawing is done).
+void Erase(CursorState& s, bool show = true) {
   GalSurface* screen = Screen();
   if (!s.onScreen || !screen) return;
   const GalRect box{s.savedX, s.savedY, CURSOR_SIZE, CURSOR_SIZE};
   GAL_SetClipRect(screen, nullptr);
   Bitmap save = BoxOver(s, s.save.data());
   GAL_PutBox(screen, &box, &save, getCurOutputHook());
-  Update(screen, box);
+  if (show) Update(screen, box);
   s.onScreen = false;
 }
 
@@ -182,14 +191,17 @@ void Guard(int after, DC* dc) {
     // Drawing on the other display leaves the cursor alone: its frame
     // buffer is not the one locked for this drawing.
     if (s.guardDepth++ == 0 && s.onScreen && dc->heldDisplay == getCurOutputHook() && Overlaps(s, dc->rcOutput)) {
-      Erase(s);
+      Erase(s, false);
       s.hiddenByGuard = true;
     }
     return;
   }
   if (--s.guardDepth == 0 && s.hiddenByGuard) {
     s.hiddenByGuard = false;
+    const GalRect erased{s.savedX, s.savedY, CURSOR_SIZE, CURSOR_SIZE};
     if (ShouldShow(s)) Draw(s);
+    GalSurface* screen = Screen();
+    if (screen && (!s.onScreen || s.savedX != erased.x || s.savedY != erased.y)) Update(screen, erased);
   }
   gui::dc::FlushOutputRect(dc);
   s.lock.unlock();

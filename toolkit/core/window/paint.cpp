@@ -63,7 +63,7 @@ void FrameAndEraseIfOwed(WindowRecord* win) {
 
 HDC PaintDC(WindowRecord* win) {
   if ((win->exStyle & WS_EX_PRIVATE_DC) && win->privateDC) return win->privateDC;
-  return GetClientDC(HandleOf(win));
+  return gui::dc::GetClientDCClipLater(HandleOf(win));
 }
 
 void ClipToDamage(WindowRecord* win, HDC hdc, const ClipRgn* damage) {

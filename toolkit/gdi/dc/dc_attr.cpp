@@ -77,7 +77,30 @@ void DropDCAlphaFormat(DC* dc) {
   dc->alphaFormat = nullptr;
 }
 
+void DeferTextTables(DC* dc) {
+  dc->textTablesPending = true;
+  dc->pendingBkColor = dc->bkColor;
+  dc->pendingTextColor = dc->textColor;
+  dc->pendingFont = dc->font;
+}
+
+void ResolveTextTables(DC* dc) {
+  if (!dc->textTablesPending) return;
+  dc->textTablesPending = false;
+  const GalPixel bk = dc->bkColor, text = dc->textColor;
+  const int32_t mode = dc->bkMode;
+  LogFont* font = dc->font;
+  dc->bkColor = dc->pendingBkColor;
+  dc->textColor = dc->pendingTextColor;
+  dc->bkMode = BM_OPAQUE;
+  dc->font = dc->pendingFont;
+  BuildTextColorTable(dc);
+  BuildGlyphColorTable(dc);
+  dc->bkColor = bk, dc->textColor = text, dc->bkMode = mode, dc->font = font;
+}
+
 void BuildTextColorTable(DC* dc) {
+  ResolveTextTables(dc);
   if (!dc->surface) return;
   if (dc->bkMode == BM_TRANSPARENT && GetDCAlphaFormat(dc) == 0) {
     uint8_t r, g, b;
@@ -92,6 +115,7 @@ void BuildTextColorTable(DC* dc) {
 }
 
 void BuildGlyphColorTable(DC* dc) {
+  ResolveTextTables(dc);
   if (!dc->surface || !dc->font) return;
   const uint32_t style = dc->font->style;
   if ((style & FONT_WEIGHT_GREY) && GetDCAlphaFormat(dc) == 0) {

@@ -24,6 +24,10 @@ void BuildTextColorTable(DC* dc);
 // Table 2, by the current font's style: alpha steps for grey glyphs, or the
 // clear/background/text triple for outlined glyphs; else left as it is.
 void BuildGlyphColorTable(DC* dc);
+// Both tables later, from the DC's present colours and font (a fresh DC).
+void DeferTextTables(DC* dc);
+// Builds the deferred tables, as they would have been built when deferred.
+void ResolveTextTables(DC* dc);
 // Frees the alpha format; the DC makes a new one on its next need.
 void DropDCAlphaFormat(DC* dc);
 

@@ -1,6 +1,7 @@
 #include "gdi/dc/dc_cursor.h"
 
 #include <atomic>
+#include <mutex>
 
 #include "gdi/gal/gal_internal.h"
 
@@ -29,7 +30,25 @@ bool PixelUnderCursor(int x, int y, GalPixel* pixel) {
 void FlushOutputRect(DC* dc) {
   const Rect& r = dc->rcOutput;
   if (r.right <= r.left || r.bottom <= r.top) return;
+  if (dc->showOnRelease && (IsRectEmpty(&dc->unshown) || dc->unshownDisplay == dc->heldDisplay)) {
+    if (IsRectEmpty(&dc->unshown))
+      dc->unshown = r;
+    else
+      GetBoundRect(&dc->unshown, &dc->unshown, &r);
+    dc->unshownDisplay = dc->heldDisplay;
+    return;
+  }
   gal::updateOutputRect(dc->surface, dc->heldDisplay, r.left, r.top, r.right - r.left, r.bottom - r.top);
+}
+
+void ShowUnshown(DC* dc) {
+  const Rect r = dc->unshown;
+  dc->unshown = Rect{};
+  if (IsRectEmpty(&r) || !dc->surface) return;
+  // Under the display's lock, as when drawn: a mode change swaps the
+  // geometry the rectangle is shown through.
+  std::lock_guard<std::mutex> hold(GdiLockOfDisplay(dc->unshownDisplay));
+  gal::updateOutputRect(dc->surface, dc->unshownDisplay, r.left, r.top, r.right - r.left, r.bottom - r.top);
 }
 
 }  // namespace gui::dc

@@ -23,6 +23,8 @@ void GuardCursorForDC(int after, DC* dc);
 bool PixelUnderCursor(int x, int y, GalPixel* pixel);
 // Asks the DC's surface to show its output rectangle (GAL_UpdateRect).
 void FlushOutputRect(DC* dc);
+// Shows what a paint DC drew and has not shown yet (see DC::showOnRelease).
+void ShowUnshown(DC* dc);
 
 }  // namespace gui::dc
 

@@ -6,6 +6,7 @@
 #include <new>
 
 #include "gdi/dc/dc_attr.h"
+#include "gdi/dc/dc_cursor.h"
 #include "gdi/dc/dc_record.h"
 #include "gdi/dc/dc_window.h"
 #include "gdi/dc/gdi_heap.h"
@@ -58,7 +59,7 @@ DC* TakePoolSlot() {
   return nullptr;
 }
 
-HDC GetPoolDC(WindowHandle hwnd, bool client) {
+HDC GetPoolDC(WindowHandle hwnd, bool client, bool clipLater = false) {
   if (!IsLiveWindow(hwnd) || !CurrentScreenSurface()) return HDC_INVALID;
   DC* dc = TakePoolSlot();
   if (!dc) {
@@ -66,7 +67,7 @@ HDC GetPoolDC(WindowHandle hwnd, bool client) {
     std::printf("GetDC: all %d window DCs are in use!\n", kDcPoolSize);
     return HDC_INVALID;
   }
-  SetupWindowDC(dc, hwnd, client);
+  SetupWindowDC(dc, hwnd, client, clipLater);
   return HandleOfDC(dc);
 }
 
@@ -87,9 +88,24 @@ HDC MakePrivateDC(WindowHandle hwnd, bool client) {
   return HandleOfDC(dc.release());
 }
 
+// Its clip is left for the next clip selection or drawing to build.
+void MarkClipStale(DC* dc) {
+  dc->devRect = WindowDeviceRect(dc->hwnd, dc->client != 0);
+  EmptyClipRgn(&dc->effClip);
+  LockClipInfo(dc->clipInfo);
+  dc->age = ClipInfoAge(dc->clipInfo) - 1;
+  UnlockClipInfo(dc->clipInfo);
+}
+
 }  // namespace
 
-void SetupWindowDC(DC* dc, WindowHandle hwnd, bool client) {
+HDC GetClientDCClipLater(WindowHandle hwnd) {
+  HDC hdc = GetPoolDC(hwnd, true, true);
+  if (DC* dc = DcFromHandle(hdc)) dc->showOnRelease = true;
+  return hdc;
+}
+
+void SetupWindowDC(DC* dc, WindowHandle hwnd, bool client, bool clipLater) {
   dc->hwnd = hwnd;
   const GalPixelFormat* format = dc->surface->format;
   dc->bkColor = dc->brushColor = GAL_MapRGB(format, 255, 255, 255);
@@ -106,7 +122,9 @@ void SetupWindowDC(DC* dc, WindowHandle hwnd, bool client) {
     dc->localCutToNothing = false;
     dc->client = client ? 1 : 0;
     dc->clipInfo = WindowClipInfo(hwnd);
-    if (dc->clipInfo) {
+    if (dc->clipInfo && clipLater) {
+      MarkClipStale(dc);
+    } else if (dc->clipInfo) {
       LockClipInfo(dc->clipInfo);
       ResetClipFromWindow(dc);
       UnlockClipInfo(dc->clipInfo);
@@ -122,10 +140,9 @@ void SetupWindowDC(DC* dc, WindowHandle hwnd, bool client) {
   if (dc->geomPixels) dc->moveTo(dc, dc->devRect.left, dc->devRect.top);
   for (int i = 0; i < kTextColorSlots; ++i) dc->textColors[i] = dc->textColors2[i] = 0;
   dc->alphaFormat = nullptr;
-  // Built now, not at the first colour change: grey text on a fresh DC
-  // would otherwise draw from an all-zero table.
-  BuildTextColorTable(dc);
-  BuildGlyphColorTable(dc);
+  // Owed from now, not from the first colour change: grey text on a fresh
+  // DC would otherwise draw from an all-zero table.
+  DeferTextTables(dc);
 }
 
 int RefreshDCClipRgn(DC* dc, bool forced) {
@@ -184,6 +201,8 @@ void ReleaseDC(HDC hdc) {
   DC* dc = DcFromHandle(hdc);
   if (!dc) return;
   DropDCAlphaFormat(dc);
+  ShowUnshown(dc);
+  dc->showOnRelease = false;
   if (dc->localClip.heap) EmptyClipRgn(&dc->localClip);
   dc->localCutToNothing = false;
   // The screen DC's region stays: emptying it would stop all screen drawing.

@@ -69,6 +69,13 @@ struct DC {
   GalPixel textColors[kTextColorSlots]{};
   GalPixel textColors2[kTextColorSlots]{};
   GalPixelFormat* alphaFormat = nullptr;
+  // The tables (and the alpha format they may need) of a fresh DC are built
+  // on first use from the colours and font it was set up with: most DCs
+  // never draw text.
+  bool textTablesPending = false;
+  GalPixel pendingBkColor = 0;
+  GalPixel pendingTextColor = 0;
+  LogFont* pendingFont = nullptr;
 
   ClipRgn localClip{};
   ClipRgn effClip{};
@@ -86,6 +93,12 @@ struct DC {
   int32_t geomPitch = 0;
   std::mutex* heldLock = nullptr;
   int32_t heldDisplay = 0;
+  // A paint DC shows what it drew once, when it is released: the host
+  // copies once a present anyway. `unshown` is the bound of the drawing
+  // not shown yet, on display `unshownDisplay`.
+  bool showOnRelease = false;
+  Rect unshown{};
+  int32_t unshownDisplay = 0;
 };
 
 namespace gui::dc {
@@ -113,7 +126,13 @@ int RefreshDCGeometry(DC* dc);
 int RefreshDCGeometryOf(DC* dc, int display);
 
 void InitScreenDC(DC* dc, GalSurface* surface);
-void SetupWindowDC(DC* dc, WindowHandle hwnd, bool client);
+// clipLater: the effective region is built by the next clip selection or
+// drawing instead of now (a paint DC sets its own clip straight away).
+void SetupWindowDC(DC* dc, WindowHandle hwnd, bool client, bool clipLater = false);
+// A client DC of the pool for painting: its clip is built once, from the
+// first clip selected on it (or from the window's region at its first
+// drawing), and what it draws is shown when it is released.
+HDC GetClientDCClipLater(WindowHandle hwnd);
 int RefreshDCClipRgn(DC* dc, bool forced);
 void ClipRectToAncestors(Rect* rect, WindowHandle control);
 int GetDCDisplay(const DC* dc);

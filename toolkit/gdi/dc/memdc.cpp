@@ -87,8 +87,9 @@ using namespace gui::dc;
 extern "C" {
 
 HDC CreateCompatibleDCEx(HDC hdc, int width, int height) {
-  const DC* src = DcFromHandle(hdc);
+  DC* src = DcFromHandle(hdc);
   if (!src || !src->surface) return 0;
+  ResolveTextTables(src);
   DCRecordPtr dc = AllocDCRecord();
   if (!dc) return 0;
   if (width < 1 || height < 1) {
@@ -129,6 +130,7 @@ int ConvertMemDC(HDC memDC, HDC refDC, uint32_t flags) {
   GalSurface* converted =
       GAL_ConvertSurface(dc->surface, ref->surface->format, flags | kConvertFlags);
   if (!converted) return 0;
+  ResolveTextTables(dc);
   const int oldBits = dc->surface->format->bitsPerPixel;
   GAL_FreeSurface(dc->surface);
   dc->surface = converted;

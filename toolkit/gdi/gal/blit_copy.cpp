@@ -49,6 +49,26 @@ class SourceRows {
 
 }  // namespace
 
+namespace gal {
+
+// Small copies cost more in set-up than in pixels: this is the soft blit
+// and its row copy with what they would decide for a plain copy decided
+// here (no run-length destination, no shared buffer, whole bytes a pixel).
+bool plainCopyBlit(GalSurface* src, const GalRect* srcRect, GalSurface* dst, const GalRect* dstRect) {
+  const GalBlitMap* map = src->map;
+  if ((src->flags & GAL_HWACCEL) || map->swBlit != GAL_SoftBlit || map->swData->blit != GAL_BlitCopy) return false;
+  if ((dst->flags & GAL_RLEACCEL) || !src->pixels || !dst->pixels || src->pixels == dst->pixels) return false;
+  if (readByBits(src) || dst->format->bitsPerPixel < 8) return false;
+  if (srcRect->w <= 0 || srcRect->h <= 0) return true;
+  const size_t rowBytes = static_cast<size_t>(dstRect->w) * dst->format->bytesPerPixel;
+  const ptrdiff_t srcSkip = src->pitch - static_cast<ptrdiff_t>(srcRect->w) * src->format->bytesPerPixel;
+  copyRows(firstPixel(dst, dstRect), dst->pitch, firstPixel(src, srcRect),
+           static_cast<ptrdiff_t>(rowBytes) + srcSkip, rowBytes, dstRect->h);
+  return true;
+}
+
+}  // namespace gal
+
 extern "C" {
 
 int GAL_CalculateBlit(GalSurface* surface) {

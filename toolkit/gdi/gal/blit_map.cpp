@@ -125,25 +125,28 @@ int GAL_LowerBlit(GalSurface* src, GalRect* srcRect, GalSurface* dst, GalRect* d
   GalBlitMap* map = src->map;
   if ((map->dst != dst || map->formatVersion != dst->formatVersion) && GAL_MapSurface(src, dst) < 0)
     return -1;
+  if (gal::plainCopyBlit(src, srcRect, dst, dstRect)) return 0;
   GalBlitFunc blit = (src->flags & GAL_HWACCEL) ? map->hwBlit : map->swBlit;
   return blit ? blit(src, srcRect, dst, dstRect) : -1;
 }
 
 int GAL_BlitSurface(GalSurface* src, GalRect* srcRect, GalSurface* dst, GalRect* dstRect) {
   if (!src || !dst) return -1;
-  GalRect whole{0, 0, 0, 0};
-  GalRect* dr = dstRect ? dstRect : &whole;
-  GalRect sr = srcRect ? *srcRect : GalRect{0, 0, src->w, src->h};
+  // Field by field, in scalars: a caller has usually just written the
+  // rectangles field by field, and one wide load of them would wait for
+  // those stores to retire.
+  int32_t sx = 0, sy = 0, sw = src->w, sh = src->h;
+  if (srcRect) sx = srcRect->x, sy = srcRect->y, sw = srcRect->w, sh = srcRect->h;
+  int32_t dx = dstRect ? dstRect->x : 0, dy = dstRect ? dstRect->y : 0;
   const GalRect& clip = dst->clipRect;
-  clipAxis(sr.x, dr->x, sr.w, src->w, clip.x, clip.w);
-  clipAxis(sr.y, dr->y, sr.h, src->h, clip.y, clip.h);
-  if (sr.w < 1 || sr.h < 1) {
-    dr->w = dr->h = 0;
-    return 0;
-  }
-  dr->w = sr.w;
-  dr->h = sr.h;
-  return GAL_LowerBlit(src, &sr, dst, dr);
+  clipAxis(sx, dx, sw, src->w, clip.x, clip.w);
+  clipAxis(sy, dy, sh, src->h, clip.y, clip.h);
+  const bool nothing = sw < 1 || sh < 1;
+  GalRect sr{sx, sy, sw, sh};
+  GalRect dr{dx, dy, nothing ? 0 : sw, nothing ? 0 : sh};
+  if (dstRect) *dstRect = dr;
+  if (nothing) return 0;
+  return GAL_LowerBlit(src, &sr, dst, &dr);
 }
 
 }  // extern "C"

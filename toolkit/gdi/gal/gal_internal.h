@@ -55,6 +55,9 @@ void freeBlitMap(GalBlitMap* map);
 // Run-length form of a surface: take it off (rebuilding the pixels when
 // `keepContents`), and encode again.
 void unRleSurface(GalSurface* surface, bool keepContents);
+// The software blit of a plain copy between two pixel buffers, done in place
+// of the general blit's set-up; false (nothing done) for any other blit.
+bool plainCopyBlit(GalSurface* src, const GalRect* srcRect, GalSurface* dst, const GalRect* dstRect);
 int rleSurface(GalSurface* surface);
 
 // Screen surface made by a device's video init (no pixels yet).

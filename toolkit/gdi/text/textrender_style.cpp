@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "gdi/dc/dc_attr.h"
 #include "gui/dc.h"
 #include "gui/font.h"
 
@@ -63,7 +64,8 @@ GlyphStyle monochromeStyle(const DC* dc, bool sheared) {
 
 }  // namespace
 
-GlyphStyle ChooseGlyphStyle(const DC* dc, const LogFont* lf, bool grey, bool sheared) {
+GlyphStyle ChooseGlyphStyle(DC* dc, const LogFont* lf, bool grey, bool sheared) {
+  gui::dc::ResolveTextTables(dc);
   if (grey) return greyStyle(dc);
   if ((lf->style & FONT_WEIGHT_GREY) && dc->alphaFormat) return smoothStyle(dc);
   if ((lf->style & FONT_WEIGHT_OUTLINE) && dc->bkColor != dc->textColor) return outlineStyle(dc);

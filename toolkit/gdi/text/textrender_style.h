@@ -17,7 +17,7 @@ struct GlyphStyle {
 };
 
 // grey: the font gave a grey pixmap; sheared: the glyph leans for italic.
-GlyphStyle ChooseGlyphStyle(const DC* dc, const LogFont* lf, bool grey, bool sheared);
+GlyphStyle ChooseGlyphStyle(DC* dc, const LogFont* lf, bool grey, bool sheared);
 
 }  // namespace textrender
 

@@ -5,6 +5,7 @@
 #include <atomic>
 #include <cstring>
 #include <mutex>
+#include <vector>
 
 #include "core/desktop/desktop.h"
 #include "core/desktop/tests/desktop_fixture.h"
@@ -35,6 +36,20 @@ LResult SquarePainter(WindowHandle hwnd, int msg, WParam wParam, LParam lParam) 
   return DefaultWindowProc(hwnd, msg, wParam, lParam);
 }
 
+// What the host window is asked to show, each time, on which output; read
+// and changed under the main display's lock, which drawing holds.
+struct Shown {
+  int output;
+  GalRect rect;
+};
+std::vector<Shown> g_shown;
+void (*g_passOn)(GalVideoDevice*, int, int, GalRect*) = nullptr;
+
+void RecordShown(GalVideoDevice* device, int output, int count, GalRect* rects) {
+  for (int i = 0; i < count; ++i) g_shown.push_back({output, rects[i]});
+  g_passOn(device, output, count, rects);
+}
+
 TEST(PaintScreen, EraseFillsTheBackgroundAndPaintingStaysInsideTheDamage) {
   SetAppCallbacks(nullptr);
   InitDesktop();
@@ -51,9 +66,27 @@ TEST(PaintScreen, EraseFillsTheBackgroundAndPaintingStaysInsideTheDamage) {
   EXPECT_EQ(GetPixel(HDC_SCREEN, 299, 299), green);
 
   g_paintRed = true;
+  GalVideoDevice* device = GAL_GetVideoSurface()->video;
+  {
+    std::lock_guard<std::mutex> hold(gui::dc::MainGdiLock());
+    g_shown.clear();
+    g_passOn = device->UpdateOutputRects;
+    ASSERT_NE(g_passOn, nullptr);
+    device->UpdateOutputRects = RecordShown;
+  }
   Rect damage{10, 10, 20, 20};
   InvalidateRect(hwnd, &damage, FALSE);
   desktest::Drain();
+  {
+    // A hundred pixels drawn one by one are shown at once, when the paint
+    // ends: the bound of the damage, on the main output.
+    std::lock_guard<std::mutex> hold(gui::dc::MainGdiLock());
+    device->UpdateOutputRects = g_passOn;
+    ASSERT_EQ(g_shown.size(), 1u);
+    EXPECT_EQ(g_shown[0].output, getMainOutputHook());
+    const GalRect& r = g_shown[0].rect;
+    EXPECT_EQ((std::vector<int>{r.x, r.y, r.w, r.h}), (std::vector<int>{110, 110, 10, 10}));
+  }
   EXPECT_EQ(GetPixel(HDC_SCREEN, 110, 110), g_red.load());
   EXPECT_EQ(GetPixel(HDC_SCREEN, 119, 119), g_red.load());
   EXPECT_EQ(GetPixel(HDC_SCREEN, 120, 115), green);

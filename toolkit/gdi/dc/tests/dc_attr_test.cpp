@@ -157,6 +157,37 @@ TEST_P(DCAttr, GlyphTableFollowsTheFontStyle) {
   ReleaseDC(hdc);
 }
 
+// A fresh DC builds its tables on first use, yet exactly as if built when
+// it was handed out: later background changes do not reach them, and a
+// copy made from it has the alpha layer they were built on.
+TEST_P(DCAttr, FreshDCTablesAreThoseOfItsSetUpWhenFirstUsed) {
+  LogFont* saved[SYS_LOGFONT_SLOTS];
+  std::memcpy(saved, g_SysLogFont, sizeof saved);
+  LogFont grey = FontWithStyle(FONT_WEIGHT_GREY);
+  g_SysLogFont[1] = &grey;
+  FakeMainWindow main({0, 0, 40, 30}, {0, 0, 40, 30});
+  HDC eager = GetClientDC(main.handle()), later = GetClientDC(main.handle());
+  SetDCAttr(eager, DC_ATTR_TEXT_COLOR, GetDCAttr(eager, DC_ATTR_TEXT_COLOR));
+  for (HDC hdc : {eager, later}) {
+    SetDCAttr(hdc, DC_ATTR_BK_COLOR, Rgb(10, 200, 30));
+    SetDCAttr(hdc, DC_ATTR_BK_MODE, BM_TRANSPARENT);
+  }
+  HDC copy = CreateCompatibleDCEx(later, 8, 8);
+  ASSERT_NE(copy, HDC(0));
+  for (DC* dc : {Record(later), Record(copy)}) {
+    DC* want = Record(eager);
+    EXPECT_EQ(std::memcmp(want->textColors, dc->textColors, sizeof want->textColors), 0);
+    EXPECT_EQ(std::memcmp(want->textColors2, dc->textColors2, sizeof want->textColors2), 0);
+    EXPECT_EQ(want->alphaFormat != nullptr, dc->alphaFormat != nullptr);
+    EXPECT_EQ(dc->bkColor, Rgb(10, 200, 30)) << "the attributes themselves are the present ones";
+    EXPECT_EQ(dc->bkMode, BM_TRANSPARENT);
+  }
+  DeleteMemDC(copy);
+  ReleaseDC(later);
+  ReleaseDC(eager);
+  std::memcpy(g_SysLogFont, saved, sizeof saved);
+}
+
 TEST_P(DCAttr, FontSelectionFallsBackToTheSystemFonts) {
   LogFont* saved[SYS_LOGFONT_SLOTS];
   std::memcpy(saved, g_SysLogFont, sizeof saved);
