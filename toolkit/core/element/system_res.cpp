@@ -8,6 +8,8 @@
 #include <cstdlib>
 #include <cstring>
 #include <mutex>
+#include <string_view>
+#include <unordered_map>
 
 #include "gui/cursor.h"
 #include "gui/image.h"
@@ -52,10 +54,15 @@ DisplayResources& Current() { return AuxCurrent() ? g_aux : g_main; }
 
 bool Loaded(const Bitmap& b) { return b.bmWidth != 0 && b.bmHeight != 0; }
 
+// Painters look a stock bitmap up by name on every paint: hashed once.
 int FindStock(const char* name) {
-  for (int i = 0; i < STOCK_BITMAP_COUNT; ++i)
-    if (std::strcmp(kStockNames[i], name) == 0) return i;
-  return -1;
+  static const std::unordered_map<std::string_view, int> kIndex = [] {
+    std::unordered_map<std::string_view, int> index;
+    for (int i = 0; i < STOCK_BITMAP_COUNT; ++i) index.emplace(kStockNames[i], i);
+    return index;
+  }();
+  const auto it = kIndex.find(name);
+  return it == kIndex.end() ? -1 : it->second;
 }
 
 // The current display's configuration file: the loaded object during

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <cstddef>
 #include <cstdint>
 #include <thread>
 #include <vector>
@@ -60,6 +61,15 @@ TEST(BlockHeapThreadTest, ConcurrentAllocAndFreeKeepBlocksPrivate) {
   EXPECT_EQ(corrupted.load(), 0);
   EXPECT_EQ(failed.load(), 0);
   EXPECT_EQ(heap.free_hint, 0u) << "every pool block came back";
+  // No block lost: the whole pool is handed out again, in order, before the
+  // general heap is asked.
+  std::vector<void*> again;
+  for (int i = 0; i < 32; ++i) again.push_back(BlockDataAlloc(&heap));
+  for (int i = 0; i < 32; ++i) EXPECT_EQ(again[i], heap.heap + i * heap.bd_size + alignof(std::max_align_t)) << i;
+  void* spill = BlockDataAlloc(&heap);
+  EXPECT_EQ(reinterpret_cast<uint32_t*>(spill)[-1], BDH_TAG_HEAP);
+  BlockDataFree(&heap, spill);
+  for (void* block : again) BlockDataFree(&heap, block);
   DestroyBlockDataHeap(&heap);
 }
 
