@@ -14,6 +14,7 @@
 #include <cstring>
 #include <vector>
 
+#include "bench/bench_program_folder.h"
 #include "bench/bench_timing.h"
 #include "core/input/ial.h"
 #include "gdi/image/tests/image_files.h"
@@ -174,6 +175,10 @@ void BM_CursorMove(benchmark::State& state) {
   engine.set_mouse_xy = SetXY;
   engine.get_mouse_xy = GetXY;
   UseIalEngineForTest(&engine);
+  if (!benchfolder::EnterProgramFolder()) {  // the cursor files are found from there
+    state.SkipWithError("cannot move to the program's folder");
+    return;
+  }
   InitEtcFilePath();
   if (!InitCursors()) {
     state.SkipWithError("no cursor files");
