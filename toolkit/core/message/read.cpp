@@ -95,15 +95,23 @@ bool SeenDamaged(WindowRecord* win) {
   return region.owns_lock() && !IsEmptyClipRgn(&win->invalid.region);
 }
 
+bool ReadFrom(const WindowRecord* win, const MsgQueue* queue) {
+  return win->mainWindow && win->mainWindow->queue == queue;
+}
+
 // Depth first: the window, its controls, then the main windows it hosts.
-WindowRecord* FindDamagedWindow(WindowRecord* win) {
+// Only a window read from `queue` is taken: the trees walked hold other
+// threads' windows too (a hosted dialog, the preview window's), whose own
+// threads paint them; painted here, a procedure would run on a foreign
+// thread beside its own.
+WindowRecord* FindDamagedWindow(WindowRecord* win, const MsgQueue* queue) {
   if (!win) return nullptr;
-  if (SeenDamaged(win)) return win;
+  if (ReadFrom(win, queue) && SeenDamaged(win)) return win;
   for (WindowRecord* child = win->firstChild; child; child = static_cast<ControlRecord*>(child)->nextSibling)
-    if (WindowRecord* found = FindDamagedWindow(child)) return found;
+    if (WindowRecord* found = FindDamagedWindow(child, queue)) return found;
   if (win->windowType == kWindowMain) {
     for (MainWinRecord* hosted = static_cast<MainWinRecord*>(win)->firstHosted; hosted; hosted = hosted->nextHosted)
-      if (WindowRecord* found = FindDamagedWindow(hosted)) return found;
+      if (WindowRecord* found = FindDamagedWindow(hosted, queue)) return found;
   }
   return nullptr;
 }
@@ -121,8 +129,8 @@ WindowRecord* PaintSearchStart(ThreadMsgInfo* info) {
 // threads' windows, which the desktop links and unlinks meanwhile.
 WindowRecord* FindWindowToPaint(ThreadMsgInfo* info) {
   StackReadLock hold;
-  if (WindowRecord* damaged = FindDamagedWindow(PaintSearchStart(info))) return damaged;
-  return FindDamagedWindow(ValidWindow(FindFirstPreviewWindow(getCurOutputHook())));
+  if (WindowRecord* damaged = FindDamagedWindow(PaintSearchStart(info), info->queue)) return damaged;
+  return FindDamagedWindow(ValidWindow(FindFirstPreviewWindow(getCurOutputHook())), info->queue);
 }
 
 // The search runs outside the queue lock (painting code takes its region

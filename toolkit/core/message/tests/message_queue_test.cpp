@@ -118,6 +118,34 @@ TEST_F(QueueTest, PaintSearchFollowsThePreviewWindows) {
   main_->exStyle = 0;
 }
 
+// The preview window's tree holds other threads' windows (a soft keyboard
+// searching for its paint walked into a dialog's buttons): only this
+// thread's own windows are taken from it.
+TEST_F(QueueTest, PaintSearchTakesNoOtherThreadsWindow) {
+  MsgQueue otherQueue;
+  auto preview = MakeMainWindow(thread_.info());
+  preview->queue = &otherQueue;  // read by another thread
+  preview->exStyle = WS_EX_PREVIEW;
+  auto foreignButton = MakeControl(preview.get(), 1);
+  auto ownDialog = MakeMainWindow(thread_.info());
+  preview->firstHosted = ownDialog.get();
+  ZOrderNode node{H(preview), nullptr};
+  AuxDisplayList().head = &node;  // where the main display's preview window stands
+  MarkDamaged(preview.get(), true);
+  MarkDamaged(foreignButton.get(), true);
+  MarkDamaged(ownDialog.get(), true);
+
+  Message msg;
+  PostMessage(H(main_), MSG_PAINT, 0, 0);
+  ASSERT_TRUE(PeekMessage(&msg, H(main_), 0, 0, TRUE));
+  EXPECT_EQ(msg.hwnd, H(ownDialog));
+  MarkDamaged(ownDialog.get(), false);
+  EXPECT_FALSE(PeekMessage(&msg, H(main_), 0, 0, TRUE));
+
+  AuxDisplayList().head = nullptr;
+  preview->firstHosted = nullptr;
+}
+
 TEST_F(QueueTest, RangeFilterBlocksOnlyTheSourceWhoseHeadFails) {
   PostMessage(H(main_), 5, 0, 0);
   PostMessage(H(main_), 10, 0, 0);
