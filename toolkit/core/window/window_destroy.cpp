@@ -2,6 +2,9 @@
 // its record (data type 241) until its thread cleans it up, so late
 // messages to it are recognised and dropped; a control is freed once no
 // walk of its parent's controls is in progress.
+#include <deque>
+#include <mutex>
+
 #include "core/desktop/desktop.h"
 #include "core/desktop/zorder.h"
 #include "core/caret/caret.h"
@@ -24,6 +27,38 @@
 #include "gui/window.h"
 
 namespace {
+
+// A handle is its record's address, and threads check the handles they keep
+// (an open menu, a page, the active window) with ValidWindow while another
+// thread may clean the window up. A cleaned-up main window's record is kept,
+// marked gone, until this many later ones have gone too, so such a check
+// reads a record that says so rather than freed memory.
+constexpr size_t kKeptRecords = 64;
+
+struct KeptRecords {
+  std::mutex lock;
+  std::deque<MainWinRecord*> records;
+};
+
+// Never destroyed: threads may still clean windows up while the process ends.
+KeptRecords& Kept() {
+  static KeptRecords* const kept = new KeptRecords;
+  return *kept;
+}
+
+void KeepAWhile(MainWinRecord* win) {
+  KeptRecords& kept = Kept();
+  MainWinRecord* oldest = nullptr;
+  {
+    std::lock_guard<std::mutex> hold(kept.lock);
+    kept.records.push_back(win);
+    if (kept.records.size() > kKeptRecords) {
+      oldest = kept.records.front();
+      kept.records.pop_front();
+    }
+  }
+  delete oldest;
+}
 
 // The soft keyboard keeps the handle of the window it types into (an edit,
 // or the active main window the desktop names to it): a window that goes
@@ -188,7 +223,8 @@ void MainWindowThreadCleanup(WindowHandle hwnd) {
     FreeThreadMsgQueue(info);
   }
   FreeElementAttributes(win);
-  delete win;
+  win->dataType = 0;  // cleaned up: neither valid nor to be cleaned again
+  KeepAWhile(win);
 }
 
 }  // extern "C"

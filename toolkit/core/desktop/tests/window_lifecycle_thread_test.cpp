@@ -7,6 +7,7 @@
 #include "core/window/window_threads.h"
 #include "gui/desktop.h"
 #include "gui/message.h"
+#include "gui/window_attr.h"
 
 namespace desktest {
 namespace {
@@ -35,6 +36,29 @@ TEST_F(Lifecycle, VisibleMainWindowIsCreatedStackedPaintedAndActivated) {
   EXPECT_EQ(GetHosting(a), __gui_hwnd_desktop);
   EXPECT_EQ(GetParent(a), 0u);
   EXPECT_EQ(GetMainWindowHandle(a), a);
+}
+
+// Another thread may still hold the handle of a window that was cleaned up
+// (and check it): the check answers "gone", a second clean-up does nothing.
+TEST_F(Lifecycle, ACleanedUpWindowsHandleReadsAsGone) {
+  MainWinCreate create = MainWindowCreation({10, 10, 60, 60}, RecordingProc, "gone");
+  WindowHandle a = CreateMainWindow(&create);
+  ASSERT_NE(a, GUI_INVALID_HANDLE);
+  ASSERT_TRUE(DestroyMainWindow(a));
+  MainWindowThreadCleanup(a);
+  EXPECT_FALSE(IsMainWindow(a));
+  EXPECT_EQ(ValidWindow(a), nullptr);
+  Rect r{};
+  EXPECT_FALSE(GetWindowRect(a, &r));
+  MainWindowThreadCleanup(a);
+  // Later windows come and go; the handle still reads as gone meanwhile.
+  for (int i = 0; i < 8; ++i) {
+    WindowHandle b = CreateMainWindow(&create);
+    ASSERT_NE(b, GUI_INVALID_HANDLE);
+    DestroyMainWindow(b);
+    MainWindowThreadCleanup(b);
+  }
+  EXPECT_FALSE(IsMainWindow(a));
 }
 
 TEST_F(Lifecycle, HiddenMainWindowGetsNoPaintAndStaysInactive) {
