@@ -161,6 +161,14 @@ TEST(RecorderSoak, ASeededRandomHandLeavesNoDeadEndAndNoLeak) {
   const uint32_t noWizard[2] = {0, 0};
   device_seam::overrideAnswer("getStartGuideFlag", 0, noWizard, sizeof noWizard);
   const int code = RunWithScript([&](Driver& d) {
+    // The program is asked to end whatever happened: a failed walk used to
+    // leave it running until the test's time ran out.
+    struct CloseAtEnd {
+      Driver& d;
+      ~CloseAtEnd() {
+        if (!programtest::g_programEnded) d.CloseHostWindow();
+      }
+    } closeAtEnd{d};
     if (d.WaitForLiveView() == 0 || !Driver::WaitFor([] { return !program_seam::startUpThreadRunning(); })) {
       failure = "the live view did not come";
       return;
@@ -187,7 +195,6 @@ TEST(RecorderSoak, ASeededRandomHandLeavesNoDeadEndAndNoLeak) {
       }
       if ((i / 100) % 2 == 0) OpenMainMenu(d);
     }
-    d.CloseHostWindow();
   });
   device_seam::clearOverrides();
   if (!failure.empty()) std::fprintf(stderr, "RecorderSoak: seed %u: %s\n", seed, failure.c_str());
