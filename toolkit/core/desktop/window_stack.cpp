@@ -196,6 +196,14 @@ bool UnlinkChild(WindowRecord* parent, ControlRecord* control) {
   return true;
 }
 
+// Appended to its parent's controls and counted in its class, on the
+// desktop thread or the creating one (the count is raised atomically).
+void LinkCounted(WindowRecord* parent, ControlRecord* control) {
+  EmptyClipRgn(&control->invalid.region);  // before other threads' paint searches can reach it
+  LinkChild(parent, control);
+  if (control->controlClass) __atomic_fetch_add(&control->controlClass->usageCount, 1, __ATOMIC_RELAXED);
+}
+
 // Counted up on the creating thread, down here; never below 0.
 void DropUsage(ControlClass* cls) {
   int count = __atomic_load_n(&cls->usageCount, __ATOMIC_RELAXED);
@@ -517,8 +525,7 @@ LResult SetDesktopCapture(WindowHandle hwnd) {
 
 LResult AddControlToParent(WindowRecord* parent, ControlRecord* control) {
   if (!parent || !control) return -1;
-  EmptyClipRgn(&control->invalid.region);  // before other threads' paint searches can reach it
-  LinkChild(parent, control);
+  LinkCounted(parent, control);
   if ((control->exStyle & WS_EX_OWN_CLIPINFO) && control->zorderNode) {
     ZOrderList* list = (control->exStyle & WS_EX_TOPMOST) ? &TopmostList() : CurrentDisplayList();
     ResetClip(control->clipInfo, ScreenRectOf(control));
@@ -531,15 +538,12 @@ LResult AddControlToParent(WindowRecord* parent, ControlRecord* control) {
       }
     }
   }
-  if (control->controlClass) __atomic_fetch_add(&control->controlClass->usageCount, 1, __ATOMIC_RELAXED);
   return 0;
 }
 
 bool LinkPlainControl(WindowRecord* parent, ControlRecord* control) {
   if (!parent || !control || (control->exStyle & WS_EX_OWN_CLIPINFO) || TrackingMayRun()) return false;
-  EmptyClipRgn(&control->invalid.region);
-  LinkChild(parent, control);
-  if (control->controlClass) __atomic_fetch_add(&control->controlClass->usageCount, 1, __ATOMIC_RELAXED);
+  LinkCounted(parent, control);
   return true;
 }
 
