@@ -183,6 +183,10 @@ TEST_F(ProgramTest, StartUpFailuresSayWhatFailed) {
       {"window metric past any screen", "sed -i 's/^minwidth=40$/minwidth=2147483647/' '" + config + "'", "bin", true,
        "InitGUI failed with code 16 (system threads): configuration file \"" + config +
            "\" has [mainwinmetrics] minwidth=2147483647, which is no size a window part can have\n"},
+      {"control wider than any screen",
+       "sed -i 's/^win_startguide_w=480$/win_startguide_w=2147483647/' '" + config + "'", "bin", true,
+       "InitGUI failed with code 10 (layouts): configuration file \"" + config +
+           "\" has [startguide] win_startguide_w=2147483647, which is no place or size a control can have\n"},
       {"missing cursor", "mv '" + cursor + "' '" + cursor + ".away'", "bin", true,
        "InitGUI failed with code 12 (cursors): cursor file \"" + cursor +
            "\" ([cursorinfo] cursor0) is missing or not a 32 x 32 cursor\n"},

@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "core/element/size_limit.h"
 #include "gdi/startup/startup_report.h"
 #include "gui/dc.h"
 #include "gui/element.h"
@@ -97,10 +98,8 @@ bool LoadColors(const char* section, const char* const* keys, int count, GalPixe
 
 // A metric may be given relative to a system font's size: "+4", "*2" and
 // so on. False for a division by zero, which would otherwise end the
-// program, and for a size no screen could show: a window 2^31 pixels wide
-// would make every drawing of it scale and allocate without end.
+// program, and for a size beyond the limit of every file-given size.
 bool ParseElementMetric(const char* text, int baseSize, int32_t* value) {
-  constexpr int64_t kMetricLimit = 8192;
   const char op = text[0];
   const bool relative = op == '%' || op == '*' || op == '+' || op == '-' || op == '/';
   const int64_t n = std::clamp<long long>(std::strtoll(text + (relative ? 1 : 0), nullptr, 10), INT32_MIN,
@@ -118,7 +117,7 @@ bool ParseElementMetric(const char* text, int baseSize, int32_t* value) {
     case '-': result = base - n; break;
     default: break;
   }
-  if (result < -kMetricLimit || result > kMetricLimit) return false;
+  if (!element::WithinSizeLimit(result)) return false;
   *value = static_cast<int32_t>(result);
   return true;
 }

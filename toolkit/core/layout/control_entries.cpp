@@ -4,6 +4,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "core/element/size_limit.h"
+
 namespace layout {
 namespace {
 
@@ -57,6 +59,7 @@ class EntryParser {
 
   bool Complete() const { return done_ >= count_; }
   bool Stopped() const { return stopped_; }
+  const std::string& Refused() const { return refused_; }
 
   int Feed(const TextLine& line) {
     if (line.blank || EqualsNoCase(line.key, "controlnumber") || IsWindowCaptionKey(line.key))
@@ -68,7 +71,12 @@ class EntryParser {
     const int number = CaptionNumber(line.key);
     if (number >= 0) return TakeCaption(number, line.value);
     if (int32_t* field = GeometryField(Current(), line.key)) {
-      *field = ParseInt(line.value);
+      const int value = ParseInt(line.value);
+      if (!element::WithinSizeLimit(value)) {
+        refused_ = line.key + "=" + line.value;
+        return kBadGeometry;
+      }
+      *field = value;
       if (EndsWith(line.key, "_h")) NextControl();
       return 0;
     }
@@ -112,6 +120,7 @@ class EntryParser {
   int expected_ = 0;
   bool captionTaken_ = false;
   bool stopped_ = false;
+  std::string refused_;
 };
 
 }  // namespace
@@ -153,11 +162,12 @@ bool ReadWindowRecord(const TextSection& section, int language, WinResInfo& wind
 }
 
 int ParseControlEntries(const TextSection& section, int languageNum, int language,
-                        CtrlResInfo* records, int count) {
+                        CtrlResInfo* records, int count, std::string* refused) {
   if (count <= 0) return 0;
   EntryParser parser(languageNum, language, records, count);
   for (const TextLine& line : section.lines) {
     const int rc = parser.Feed(line);
+    if (rc == kBadGeometry && refused) *refused = parser.Refused();
     if (rc != 0) return rc;
     if (parser.Complete() || parser.Stopped()) return 0;
   }

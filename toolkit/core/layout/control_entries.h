@@ -13,6 +13,7 @@ namespace layout {
 
 constexpr int kSectionEnded = -3;
 constexpr int kNoMemory = -9;
+constexpr int kBadGeometry = -10;
 
 // Copies text into a fixed field, cut to fit with its terminator.
 void CopyCut(char* field, size_t size, std::string_view text);
@@ -29,9 +30,11 @@ void SetWindowCaption(WinResInfo& window, std::string_view caption);
 // Parses control entries into `count` records: names, kinds, the captions of
 // language index `language` out of `languageNum` carried languages, and
 // geometry. 0 when the controls are complete or "bmpnumber" ends the
-// entries; kSectionEnded when the section ends first; kNoMemory.
+// entries; kSectionEnded when the section ends first; kNoMemory;
+// kBadGeometry for a place or size beyond the file-given limit, with its
+// "key=value" in `refused` (when given).
 int ParseControlEntries(const TextSection& section, int languageNum, int language,
-                        CtrlResInfo* records, int count);
+                        CtrlResInfo* records, int count, std::string* refused = nullptr);
 
 // One caption line of a language text file per record, in order; the
 // language-selection controls keep their captions. 0, kSectionEnded when the

@@ -10,6 +10,7 @@
 #include <system_error>
 #include <thread>
 
+#include "core/element/size_limit.h"
 #include "core/layout/control_entries.h"
 #include "core/layout/layout_sources.h"
 #include "core/layout/layout_state.h"
@@ -150,8 +151,16 @@ class LayoutLoader {
       if (GetAuxGuiEtcIntValue("menuinfo", "win_width", &width) != ETC_OK ||
           GetAuxGuiEtcIntValue("menuinfo", "win_height", &height) != ETC_OK)
         return false;
-      if (width < 0 || height < 0) return false;
-      PlaceMenu(AUX_SysInfo, width, height, ScreenExtent(GetAuxDisplayId()));
+      // The auxiliary menu may overhang its screen, but not past the limit
+      // of every file-given size.
+      const Size auxScreen = ScreenExtent(GetAuxDisplayId());
+      if (width < 0 || height < 0 || !element::WithinSizeLimit(width) || !element::WithinSizeLimit(height)) {
+        ReportStartupProblem("configuration file \"%s\" has a [menuinfo] win_width x win_height of %d x %d, which "
+                             "no screen can show",
+                             ShownPath(AUXSETCFILEPATH).c_str(), width, height);
+        return false;
+      }
+      PlaceMenu(AUX_SysInfo, width, height, auxScreen);
     } else {
       std::memcpy(AUX_SysInfo, SystemInfo, sizeof AUX_SysInfo);
     }
@@ -231,7 +240,10 @@ class LayoutLoader {
     generation.main.Reset(ControlCounts(generation, false));
     const ConfigText* source = sources_.MainRecords();
     if (!source) return Refuse("leads to a control records file that cannot be read");
-    if (ReadControls(*source, generation.main) != 0) return Refuse("leads to control records that cannot be read");
+    std::string refused;
+    const int rc = ReadControls(*source, generation.main, &refused);
+    if (rc == kBadGeometry) return Refuse("has " + refused + ", which is no place or size a control can have");
+    if (rc != 0) return Refuse("leads to control records that cannot be read");
     State().loadDone = true;
     return true;
   }
@@ -242,8 +254,8 @@ class LayoutLoader {
   }
 
   // Every window of the set from its section of `source`; 0, or the first
-  // error that stops the load.
-  static int ReadControls(const ConfigText& source, ControlSet& set) {
+  // error that stops the load (a refused geometry as "[window] key=value").
+  static int ReadControls(const ConfigText& source, ControlSet& set, std::string* refused = nullptr) {
     int languages = 0;
     const int rc = LanguageCount(source, &languages);
     if (rc != 0) return rc;
@@ -252,9 +264,10 @@ class LayoutLoader {
       if (!set.Has(i)) continue;
       const TextSection* section = source.Find(State().windowNames[i]);
       if (!section) continue;
-      if (ParseControlEntries(*section, languages, language, set.WindowRecords(i), set.Count(i)) ==
-          kNoMemory)
-        return kNoMemory;
+      std::string line;
+      const int rc = ParseControlEntries(*section, languages, language, set.WindowRecords(i), set.Count(i), &line);
+      if (rc == kBadGeometry && refused) *refused = "[" + State().windowNames[i] + "] " + line;
+      if (rc == kNoMemory || rc == kBadGeometry) return rc;
     }
     return 0;
   }

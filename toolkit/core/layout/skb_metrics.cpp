@@ -4,6 +4,7 @@
 #include <cstring>
 #include <string>
 
+#include "core/element/size_limit.h"
 #include "gui/display.h"
 #include "gui/gui_etc.h"
 #include "gui/layout.h"
@@ -32,9 +33,11 @@ const char* const kNumberKeys[NUSKB_KEYS] = {
 
 using IntReader = int (*)(const char* section, const char* key, int* value);
 
+// A value beyond the size limit counts as missing: a key placed 2^31
+// pixels away would be as unusable as one without a place.
 void ReadIfPresent(IntReader read, const char* section, const std::string& key, int32_t* out) {
   int value = 0;
-  if (read(section, key.c_str(), &value) == ETC_OK) *out = value;
+  if (read(section, key.c_str(), &value) == ETC_OK && element::WithinSizeLimit(value)) *out = value;
 }
 
 void ReadPositions(IntReader read, const char* section, const char* const* keys, int count,

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <climits>
 #include <cstdint>
+#include <cstdlib>
+#include <utility>
 
 #include "gdi/bitmap/box_drawing.h"
 #include "gdi/bitmap/combine_plan.h"
@@ -26,28 +28,43 @@ class Planner {
 
   int crop() const { return crop_; }
 
+  // The indices [first, last) of the `count` pieces of `length` from `at`
+  // that meet the visible part.
+  std::pair<int, int> visibleRun(int at, int count, int length) const {
+    const int64_t base = int64_t{r_.start} + at;
+    const int64_t from = std::max(r_.visibleFrom, base);
+    const int64_t to = std::min(r_.visibleTo, base + int64_t{count} * length);
+    if (from >= to) return {0, 0};
+    return {static_cast<int>((from - base) / length), static_cast<int>((to - base + length - 1) / length)};
+  }
+
   void centred(int at, int length, int from) {
-    out.push_back({r_.start + at, length, from, r_.crossStart + offset_,
-                   r_.bitmapCross - 2 * crop_, crop_, false});
+    put({0, length, from, r_.crossStart + offset_, r_.bitmapCross - 2 * crop_, crop_, false}, at);
   }
   // The vertical fill with head and tail draws at the box's edge with the
   // bitmap's full cross size.
   void uncentred(int at, int length, int from) {
-    out.push_back({r_.start + at, length, from, r_.crossStart, r_.bitmapCross, 0, false});
+    put({0, length, from, r_.crossStart, r_.bitmapCross, 0, false}, at);
   }
-  void wholeTile(int at) {
-    out.push_back({r_.start + at, r_.bitmapAlong, 0, r_.crossStart, r_.bitmapCross, 0, true});
-  }
+  void wholeTile(int at) { put({0, r_.bitmapAlong, 0, r_.crossStart, r_.bitmapCross, 0, true}, at); }
 
   std::vector<CombinePiece> out;
 
  private:
+  void put(CombinePiece piece, int at) {
+    const int64_t along = int64_t{r_.start} + at;
+    if (along >= r_.visibleTo || along + piece.length <= r_.visibleFrom || along > INT_MAX) return;
+    piece.along = static_cast<int>(along);
+    out.push_back(piece);
+  }
+
   const CombineRequest& r_;
   int offset_ = 0, crop_ = 0;
 };
 
 void Tile(Planner& p, int length, int b) {
-  for (int i = 0; i < length / b; ++i) {
+  const auto [first, last] = p.visibleRun(0, length / b, b);
+  for (int i = first; i < last; ++i) {
     if (p.crop() == 0)
       p.wholeTile(i * b);
     else
@@ -56,11 +73,12 @@ void Tile(Planner& p, int length, int b) {
   if (length % b) p.centred(length / b * b, length % b, 0);
 }
 
-// Middle thirds from `at`, `count` whole ones then the remainder.
+// Middle thirds from `at`: whole ones, then the remainder.
 template <typename Put>
-void Middles(Put put, int at, int span, int t) {
+void Middles(const Planner& p, Put put, int at, int span, int t) {
   const int n = span / t;
-  for (int i = 0; i < n; ++i) put(at + i * t, t, t);
+  const auto [first, last] = p.visibleRun(at, n, t);
+  for (int i = first; i < last; ++i) put(at + i * t, t, t);
   if (span % t) put(at + n * t, span % t, t);
 }
 
@@ -78,19 +96,19 @@ std::vector<CombinePiece> PlanCombineFill(const CombineRequest& r) {
   auto centred = [&p](int at, int len, int from) { p.centred(at, len, from); };
   auto uncentred = [&p](int at, int len, int from) { p.uncentred(at, len, from); };
   if (l < 2 * t || (!r.head && !r.tail)) {
-    Middles(centred, 0, l, t);
+    Middles(p, centred, 0, l, t);
   } else if (r.head && r.tail) {
     auto put = [&](int at, int len, int from) {
       r.vertical ? uncentred(at, len, from) : centred(at, len, from);
     };
     put(0, t, 0);
-    Middles(put, t, l - 2 * t, t);
+    Middles(p, put, t, l - 2 * t, t);
     put(l - t, t, 2 * t);
   } else if (r.head) {
     centred(0, t, 0);
-    Middles(centred, t, l - t, t);
+    Middles(p, centred, t, l - t, t);
   } else {
-    Middles(centred, 0, l - t, t);
+    Middles(p, centred, 0, l - t, t);
     centred(l - t, t, 2 * t);
   }
   return std::move(p.out);
@@ -101,6 +119,34 @@ std::vector<CombinePiece> PlanCombineFill(const CombineRequest& r) {
 namespace {
 
 using gui::dc::CombinePiece;
+
+// The logical span along the fill that the DC's clip can show, taken back
+// through the DC's origin and mapping and widened by what the mapping's
+// rounding may move; false when the DC shows nothing along it.
+bool VisibleSpan(HDC hdc, bool vertical, int64_t* from, int64_t* to) {
+  gui::dc::LockedDC dc(hdc);
+  if (!dc) return false;
+  const Rect& bound = dc->effClip.rcBound;
+  int64_t lo = vertical ? bound.top : bound.left, hi = vertical ? bound.bottom : bound.right;
+  if (lo >= hi) return false;
+  if (dc->dcType != kScreenDC) {
+    const int64_t corner = vertical ? dc->devRect.top : dc->devRect.left;
+    lo -= corner, hi -= corner;
+  }
+  if (dc->mapMode != 0) {
+    const int64_t view = vertical ? dc->viewExtent.y : dc->viewExtent.x;
+    const int64_t window = vertical ? dc->windowExtent.y : dc->windowExtent.x;
+    // A zero extent maps every coordinate onto one line: nothing has a size.
+    if (view == 0 || window == 0) return false;
+    const int64_t viewOrigin = vertical ? dc->viewOrigin.y : dc->viewOrigin.x;
+    const int64_t windowOrigin = vertical ? dc->windowOrigin.y : dc->windowOrigin.x;
+    auto back = [&](int64_t d) { return (d - viewOrigin) * window / view + windowOrigin; };
+    const int64_t a = back(lo), b = back(hi), slack = std::abs(window / view) + 1;
+    lo = std::min(a, b) - slack, hi = std::max(a, b) + slack;
+  }
+  *from = lo - 1, *to = hi + 1;
+  return true;
+}
 
 // One piece in logical coordinates.
 struct PlacedPiece {
@@ -200,6 +246,7 @@ extern "C" BOOL FillBoxWithBitampCombineEx(HDC hdc, int x, int y, int w, int h, 
   gui::dc::CombineRequest r = vertical
       ? gui::dc::CombineRequest{y, h, x, w, bh, bw, head != 0, tail != 0, true}
       : gui::dc::CombineRequest{x, w, y, h, bw, bh, head != 0, tail != 0, false};
+  if (!VisibleSpan(hdc, vertical != 0, &r.visibleFrom, &r.visibleTo)) return TRUE;
   std::vector<PlacedPiece> pieces;
   for (const CombinePiece& piece : gui::dc::PlanCombineFill(r)) pieces.push_back(Place(piece, vertical != 0, bw, bh));
   if (pieces.empty() || !bitmap->bmBits) return TRUE;

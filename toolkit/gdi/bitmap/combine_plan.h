@@ -2,6 +2,7 @@
 #ifndef GDI_BITMAP_COMBINE_PLAN_H
 #define GDI_BITMAP_COMBINE_PLAN_H
 
+#include <cstdint>
 #include <vector>
 
 namespace gui::dc {
@@ -24,6 +25,10 @@ struct CombineRequest {
   int crossStart, cross;   // box across the fill (cross below 1: the bitmap's)
   int bitmapAlong, bitmapCross;
   bool head, tail, vertical;
+  // The part along the fill that can show (the DC's clip): pieces wholly
+  // outside it are not planned, so a fill of any length costs what its
+  // visible part costs.
+  int64_t visibleFrom = INT64_MIN, visibleTo = INT64_MAX;
 };
 
 std::vector<CombinePiece> PlanCombineFill(const CombineRequest& r);

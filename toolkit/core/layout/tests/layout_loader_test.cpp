@@ -83,7 +83,7 @@ TEST_P(LoaderTest, BitmapNumberBeforeTheEntriesLeavesTheWindowWithoutRecords) {
   EXPECT_EQ(Caption("setup", "warn"), "Careful");  // later windows are unaffected
 }
 
-TEST_P(LoaderTest, LimitsOfTheMenuSection) {
+TEST_P(LoaderTest, LimitsOfTheMenuSectionAndTheControlGeometry) {
   const std::string base = kTestLayout;
   struct Case {
     const char* from;
@@ -107,6 +107,12 @@ TEST_P(LoaderTest, LimitsOfTheMenuSection) {
       {"language_num=", "language_num=0", false},
       {"language_num=", "# no language count", false},
       {"language_num=", "language_num=5", true},
+      // Control places and sizes end within the limit of every file-given size.
+      {"ok_w=", "ok_w=2147483647", false},
+      {"ok_x=", "ok_x=-8193", false},
+      {"ok_h=", "ok_h=0x80000000", false},
+      {"ok_y=", "ok_y=-8192", true},
+      {"ok_w=", "ok_w=8192", true},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(LoadWith(ReplaceLine(base, c.from, c.to)), c.loads) << c.to;

@@ -4,6 +4,9 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <cstdlib>
+#include <fstream>
+#include <string>
 
 #include <algorithm>
 
@@ -109,6 +112,38 @@ TEST_F(Frames, CaptionTextIsCentredOnItsMeasuredWidth) {
   ASSERT_LT(left, right) << "the caption was drawn";
   EXPECT_LT(left, 230);
   EXPECT_NEAR((left + right) / 2, 250, 3);
+}
+
+// Peak resident memory of the process so far, in kB.
+long PeakResidentKb() {
+  std::ifstream status("/proc/self/status");
+  for (std::string line; std::getline(status, line);)
+    if (line.rfind("VmHWM:", 0) == 0) return std::strtol(line.c_str() + 6, nullptr, 10);
+  return -1;
+}
+
+// A window moved out to 2^31 pixels wide draws its caption band where the
+// screen shows it, as fast and in as little memory as a screen-wide one:
+// the skin's tiles are planned only inside the band's clip.
+TEST_F(Frames, HugeWindowsDrawTheCaptionBandTheScreenShows) {
+  const struct {
+    int x, w;
+  } moves[] = {{0, INT_MAX}, {-1000000, INT_MAX}, {-100000000, 1 << 30}};
+  const long before = PeakResidentKb();
+  for (const auto& m : moves) {
+    WindowHandle hwnd = Main({100, 100, 400, 300}, WS_CAPTION | WS_BORDER | WS_MAXIMIZEBOX, "");
+    ASSERT_NE(hwnd, GUI_INVALID_HANDLE);
+    ASSERT_TRUE(MoveWindow(hwnd, m.x, 0, m.w, 200, TRUE));
+    desktest::Drain();
+    Rect r{};
+    GetWindowRect(hwnd, &r);
+    ASSERT_GT(r.right, 1000) << m.x;
+    // Border 3, caption 24: the band runs along y 3..26 across the screen.
+    for (int x : {std::max(r.left, 0) + 3, 500, 1000}) EXPECT_EQ(Px(x, 14), skin_) << m.x << " at " << x;
+    DestroyMainWindow(hwnd);
+    desktest::Drain();
+  }
+  EXPECT_LT(PeakResidentKb() - before, 64 * 1024) << "kB more at the peak";
 }
 
 TEST_F(Frames, WindowsGrowToTheLeastTheirBarsNeed) {

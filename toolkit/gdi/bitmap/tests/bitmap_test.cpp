@@ -5,6 +5,7 @@
 #include <climits>
 #include <cstdlib>
 #include <memory>
+#include <utility>
 #include <vector>
 
 #include "gdi/bitmap/combine_plan.h"
@@ -138,6 +139,30 @@ TEST(CombinePlan, HeadMiddlesRemainderAndTailOfA30PixelSkin) {
   EXPECT_EQ(gui::dc::PlanCombineFill(r).front(), (CombinePiece{0, 10, 0, 0, 4, 2, false}));
   r.cross = 12;
   EXPECT_EQ(gui::dc::PlanCombineFill(r).front(), (CombinePiece{0, 10, 0, 2, 8, 0, false}));
+}
+
+// A visible span keeps exactly the pieces of the whole plan that meet it,
+// so a fill 2^31 pixels long plans only the few tiles a screen shows.
+TEST(CombinePlan, OnlyPiecesMeetingTheVisibleSpanArePlanned) {
+  using gui::dc::CombinePiece;
+  for (int b : {30, 10, 3})
+    for (int flags = 0; flags < 8; ++flags) {
+      gui::dc::CombineRequest r{-7, 200, 0, 0, b, 8, (flags & 1) != 0, (flags & 2) != 0, (flags & 4) != 0};
+      const std::vector<CombinePiece> whole = gui::dc::PlanCombineFill(r);
+      for (auto [from, to] : {std::pair<int64_t, int64_t>{-50, 1}, {0, 5}, {13, 14}, {100, 190}, {192, 400}}) {
+        std::vector<CombinePiece> want;
+        for (const CombinePiece& p : whole)
+          if (p.along < to && p.along + p.length > from) want.push_back(p);
+        r.visibleFrom = from, r.visibleTo = to;
+        EXPECT_EQ(gui::dc::PlanCombineFill(r), want) << "B " << b << " flags " << flags << " span " << from;
+        r.visibleFrom = INT64_MIN, r.visibleTo = INT64_MAX;
+      }
+    }
+  const gui::dc::CombineRequest huge{3, INT_MAX - 3, 3, 24, 3, 24, true, true, false, 0, 1024};
+  const std::vector<CombinePiece> pieces = gui::dc::PlanCombineFill(huge);
+  ASSERT_EQ(pieces.size(), 1021u);
+  EXPECT_EQ(pieces.front(), (CombinePiece{3, 1, 0, 3, 24, 0, false}));
+  EXPECT_EQ(pieces.back(), (CombinePiece{1023, 1, 1, 3, 24, 0, false}));
 }
 
 TEST_P(BitmapFill, OwnSizeScaledAndKeyedBitmaps) {
