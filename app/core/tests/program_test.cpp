@@ -7,6 +7,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <climits>
 #include <cstdio>
@@ -16,6 +17,9 @@
 #include <string>
 #include <thread>
 
+#include "app/device_backend.h"
+#include "app/device_records.h"
+#include "app/device_test_seam.h"
 #include "gui/config.h"
 #include "gui/fixstr.h"
 
@@ -53,19 +57,30 @@ class ScratchTest : public ::testing::Test {
   std::string root_;
 };
 
-// A started program; its stderr goes to a file.
+// A started program; its stdout and stderr go to files.
 struct Program {
   pid_t pid = -1;
   std::string errFile;
+  std::string outFile;
 
-  // The exit code; a program still running after 30 s is killed (-1).
-  int Wait() {
+  // The exit code; a program still running after `limitMs` is killed (-1).
+  int Wait(int limitMs = 30000) {
     int status = 0;
     for (int waited = 0; ::waitpid(pid, &status, WNOHANG) == 0; waited += 2) {
-      if (waited > 30000) ::kill(pid, SIGKILL);
+      if (waited > limitMs) ::kill(pid, SIGKILL);
       std::this_thread::sleep_for(std::chrono::milliseconds(2));
     }
     return WIFEXITED(status) ? WEXITSTATUS(status) : WTERMSIG(status) == SIGKILL ? -1 : 128 + WTERMSIG(status);
+  }
+  // Waits until start-up has ended (its "InitGUI End!" line); false when the
+  // program ended first or 30 s pass.
+  bool Started() const {
+    for (int waited = 0; waited < 30000; waited += 2) {
+      if (ReadFile(outFile).find("InitGUI End!") != std::string::npos) return true;
+      if (::waitpid(pid, nullptr, WNOHANG) != 0) return false;
+      std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    }
+    return false;
   }
   std::string Stderr() const { return ReadFile(errFile); }
   // Waits until it has installed its SIGTERM handler (its first own
@@ -99,14 +114,15 @@ class ProgramTest : public ScratchTest {
   // Starts the program in `folder` of the copy, with the dummy video driver
   // or with no display at all.
   Program Start(const std::string& folder = "bin", bool dummyDriver = true) {
-    Program p{-1, root_ + "/stderr" + std::to_string(++started_)};
+    ++started_;
+    Program p{-1, root_ + "/stderr" + std::to_string(started_), root_ + "/stdout" + std::to_string(started_)};
     std::string exe = OwnFolder() + "/recorder_gui";
     p.pid = ::fork();
     if (p.pid == 0) {
       ::unsetenv("DISPLAY");
       dummyDriver ? ::setenv("SDL_VIDEODRIVER", "dummy", 1) : ::unsetenv("SDL_VIDEODRIVER");
       int err = ::open(p.errFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-      if (err < 0 || ::dup2(err, 2) < 0 || !std::freopen("/dev/null", "w", stdout) ||
+      if (err < 0 || ::dup2(err, 2) < 0 || !std::freopen(p.outFile.c_str(), "w", stdout) ||
           ::chdir((root_ + "/" + folder).c_str()) != 0)
         ::_exit(99);
       ::execl(exe.c_str(), exe.c_str(), nullptr);
@@ -147,58 +163,120 @@ TEST_F(ProgramTest, SecondCopyOnTheSameConfigurationIsRefused) {
   EXPECT_EQ(first.Wait(), 0);
 }
 
-// Each broken set-up ends the program with code 1 and one line naming the
-// stage, the file and the reason.
-TEST_F(ProgramTest, StartUpFailuresSayWhatFailed) {
+// The parameter file of the copy, saved with the device's language set to
+// `languageId`, as a run that switched to it leaves it.
+void SaveDeviceLanguage(const std::string& path, int languageId) {
+  device_seam::setSettingsFile(path);
+  DeviceConfig config{};
+  getDeviceConfig(nullptr, &config);
+  config.language = languageId;
+  setDeviceConfig(nullptr, &config, 1);
+  EXPECT_EQ(saveDeviceParams(), 0);
+  device_seam::setSettingsFile("");
+  device_seam::resetAll();
+}
+
+// Each damaged start-up input ends in one line on stderr: a refusal (code 1)
+// naming the stage, the file and the reason, or a warning naming the file,
+// the key and what is used instead, after which the program runs and ends
+// within a second of SIGTERM. Never a crash, a hang or a second line.
+TEST_F(ProgramTest, DamagedStartUpInputsSayWhatFailedInOneLine) {
   const std::string config = Res("conf/1024x768.cfg");
   const std::string whole = ReadFile(config);
   const std::string font = Res("font/iso8859-1-8x16.bin");
   const std::string cursor = Res("cursor/arrow.cur");
+  const std::string skin = Res("bmp/checkmark.bmp");
+  const std::string skinWhole = ReadFile(skin);
+  const std::string german = Res("string/gui_value6.cfg");
+  const std::string germanWhole = ReadFile(german);
+  const std::string params = Res("conf/device_params.dat");
+  constexpr int kGerman = 33;  // language index 6
+  auto set = [&config](const std::string& key, const std::string& value) {
+    return "sed -i 's|^" + key + "=.*$|" + key + "=" + value + "|' '" + config + "'";
+  };
+  const std::string refused = "recorder_gui: InitGUI failed with code ";
+  const std::string warning = "recorder_gui: warning: ";
+  const std::string inConfig = "configuration file \"" + config + "\" has ";
   struct Case {
     const char* what;
     std::string breakIt;
-    std::string folder;
-    bool dummyDriver;
-    std::string expected;
+    int exitCode;
+    std::string line;  // the whole line, or its start when it ends in no newline
+    int languageId = 0;
+    std::string folder = "bin";
+    bool dummyDriver = true;
   } cases[] = {
-      {"missing font", "mv '" + font + "' '" + font + ".away'", "bin", true,
-       "InitGUI failed with code 5 (fonts): font file \"" + font + "\" is missing\n"},
+      {"missing font", "mv '" + font + "' '" + font + ".away'", 1,
+       refused + "5 (fonts): font file \"" + font + "\" is missing\n"},
       {"truncated configuration", "truncate -s " + std::to_string(whole.find("[truetypefonts]") + 40) + " '" + config + "'",
-       "bin", true, "InitGUI failed with code 5 (fonts): the setting [truetypefonts] "},
-      {"configuration cut before its engine", "truncate -s 10 '" + config + "'", "bin", true,
-       "InitGUI failed with code 3 (configuration): configuration file \"" + config +
-           "\" has no [system] gal_engine"},
-      {"wrong working directory", "true", "guiRes/rirurRes", true,
-       "InitGUI failed with code 3 (configuration): configuration file \"" + root_ +
+       1, refused + "5 (fonts): the setting [truetypefonts] "},
+      {"configuration cut before its engine", "truncate -s 10 '" + config + "'", 1,
+       refused + "3 (configuration): configuration file \"" + config + "\" has no [system] gal_engine"},
+      {"wrong working directory", "true", 1,
+       refused + "3 (configuration): configuration file \"" + root_ +
            "/guiRes/guiRes/rirurRes/conf/1024x768.cfg\" cannot be read: No such file or directory (resources are "
            "found relative to the working directory \"" + root_ + "/guiRes/rirurRes\"; start the program in "
-           "build/bin)\n"},
-      {"no display", "true", "bin", false,
-       "InitGUI failed with code 1 (graphics layer): no display to open the host window on (DISPLAY=\"\")"},
-      {"no system font", "sed -i '0,/^font_number=4$/s//font_number=-5/' '" + config + "'", "bin", true,
-       "InitGUI failed with code 5 (fonts): configuration file \"" + config +
-           "\" has [systemfont] font_number -5; at least 1 font is needed\n"},
-      {"no window", "sed -i 's/^win_number=[0-9]*$/win_number=0/' '" + config + "'", "bin", true,
-       "InitGUI failed with code 10 (layouts): configuration file \"" + config + "\" has [menuinfo] win_number 0; 1 to "},
-      {"window metric past any screen", "sed -i 's/^minwidth=40$/minwidth=2147483647/' '" + config + "'", "bin", true,
-       "InitGUI failed with code 16 (system threads): configuration file \"" + config +
-           "\" has [mainwinmetrics] minwidth=2147483647, which is no size a window part can have\n"},
-      {"control wider than any screen",
-       "sed -i 's/^win_startguide_w=480$/win_startguide_w=2147483647/' '" + config + "'", "bin", true,
-       "InitGUI failed with code 10 (layouts): configuration file \"" + config +
-           "\" has [startguide] win_startguide_w=2147483647, which is no place or size a control can have\n"},
-      {"missing cursor", "mv '" + cursor + "' '" + cursor + ".away'", "bin", true,
-       "InitGUI failed with code 12 (cursors): cursor file \"" + cursor +
-           "\" ([cursorinfo] cursor0) is missing or not a 32 x 32 cursor\n"},
+           "build/bin)\n",
+       0, "guiRes/rirurRes"},
+      {"no display", "true", 1,
+       refused + "1 (graphics layer): no display to open the host window on (DISPLAY=\"\")", 0, "bin", false},
+      {"no system font", "sed -i '0,/^font_number=4$/s//font_number=-5/' '" + config + "'", 1,
+       refused + "5 (fonts): " + inConfig + "[systemfont] font_number -5; at least 1 font is needed\n"},
+      {"system font name cut short", set("font0", "rbf-fixed-rrncnn-8"), 1,
+       refused + "5 (fonts): " + inConfig + "an unusable [systemfont] font0 \"rbf-fixed-rrncnn-8\"\n"},
+      {"no window", set("win_number", "0"), 1, refused + "10 (layouts): " + inConfig + "[menuinfo] win_number 0; 1 to "},
+      {"control wider than any screen", set("win_startguide_w", "2147483647"), 1,
+       refused + "10 (layouts): " + inConfig +
+           "[startguide] win_startguide_w=2147483647, which is no place or size a control can have\n"},
+      {"window metric past any screen", set("minwidth", "2147483647"), 1,
+       refused + "16 (window element metrics): " + inConfig +
+           "[mainwinmetrics] minwidth=2147483647, which is no size a window part can have\n"},
+      {"missing cursor", "mv '" + cursor + "' '" + cursor + ".away'", 1,
+       refused + "12 (cursors): cursor file \"" + cursor + "\" ([cursorinfo] cursor0) is missing or not a 32 x 32 cursor\n"},
+      {"skin folder longer than a path", set("bitmappath", std::string(5000, 'x')), 1,
+       refused + "14 (control classes): " + inConfig + "a [bitmapinfo] bitmappath longer than a path can be\n"},
+      {"skin cut short", "truncate -s 100 '" + skin + "'", 1,
+       refused + "14 (control classes): bitmap file \"" + skin + "\" ([bitmapinfo] checkmark) is damaged or cut short\n"},
+      {"unknown graphics engine", set("gal_engine", "nosuch"), 0,
+       warning + inConfig + "[system] gal_engine=nosuch; the \"windib\" engine is used instead\n"},
+      {"screen mode of no form", set("defaultmode", "garbage"), 0,
+       warning + inConfig + "[system] defaultmode=garbage, which is no <width>x<height>-<bits>bpp mode; the "
+                             "device's own mode is used instead\n"},
+      {"more system bitmaps than there are", set("bitmapnumber", "2147483647"), 0,
+       warning + inConfig + "[bitmapinfo] bitmapnumber=2147483647; all 8 system bitmaps are loaded instead\n"},
+      {"missing language file", "rm '" + german + "'", 0,
+       warning + "language file \"" + german + "\" cannot be read (No such file or directory); the captions in use "
+                 "stay instead (English at start-up)\n",
+       kGerman},
+      {"empty language file", "truncate -s 0 '" + german + "'", 0,
+       warning + "language file \"" + german + "\" has no [winsCaptions]; the captions in use stay instead (English "
+                 "at start-up)\n",
+       kGerman},
+      {"random language file", "head -c 3000 /dev/urandom | tr -d '[' > '" + german + "'", 0,
+       warning + "language file \"" + german + "\" has no [winsCaptions]; the captions in use stay instead (English "
+                 "at start-up)\n",
+       kGerman},
   };
   for (Case& c : cases) {
-    ASSERT_EQ(std::system(c.breakIt.c_str()), 0) << c.what;
+    SCOPED_TRACE(c.what);
+    ASSERT_EQ(std::system(c.breakIt.c_str()), 0);
+    if (c.languageId) SaveDeviceLanguage(params, c.languageId);
     Program p = Start(c.folder, c.dummyDriver);
-    EXPECT_EQ(p.Wait(), 1) << c.what;
-    std::string said = p.Stderr();
-    EXPECT_NE(said.find("recorder_gui: " + c.expected), std::string::npos) << c.what << ":\n" << said;
+    if (c.exitCode == 0) {
+      ASSERT_TRUE(p.Started()) << p.Stderr();
+      ::kill(p.pid, SIGTERM);
+      EXPECT_EQ(p.Wait(1000), 0) << "SIGTERM ends it within a second";
+    } else {
+      EXPECT_EQ(p.Wait(), c.exitCode);
+    }
+    const std::string said = p.Stderr();
+    EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 1) << said;
+    EXPECT_EQ(said.compare(0, c.line.size(), c.line), 0) << said;
     // Put things back for the next case.
     WriteFile(config, whole);
+    WriteFile(skin, skinWhole);
+    WriteFile(german, germanWhole);
+    std::remove(params.c_str());
     for (const std::string& moved : {font, cursor})
       (void)std::system(("test -e '" + moved + "' || mv '" + moved + ".away' '" + moved + "'").c_str());
   }

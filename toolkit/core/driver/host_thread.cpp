@@ -375,6 +375,13 @@ bool driverWaits() {
   return driver && (std::strcmp(driver, "x11") == 0 || std::strcmp(driver, "wayland") == 0);
 }
 
+bool NoDisplay() {
+  const char* display = std::getenv("DISPLAY");
+  state().startProblem = std::string("no display to open the host window on (DISPLAY=\"") + (display ? display : "") +
+                         "\"); set SDL_VIDEODRIVER=dummy to run without one";
+  return false;
+}
+
 // Without a reachable window system SDL falls back to drivers that show
 // nothing; running on one is only right when the user asked for it.
 bool DriverWasAskedFor() {
@@ -382,10 +389,18 @@ bool DriverWasAskedFor() {
   if (!driver || (std::strcmp(driver, "dummy") != 0 && std::strcmp(driver, "offscreen") != 0)) return true;
   const char* asked = SDL_GetHint(SDL_HINT_VIDEODRIVER);
   if (asked && std::strstr(asked, driver)) return true;
-  const char* display = std::getenv("DISPLAY");
-  state().startProblem = std::string("no display to open the host window on (DISPLAY=\"") + (display ? display : "") +
-                         "\"); set SDL_VIDEODRIVER=dummy to run without one";
-  return false;
+  return NoDisplay();
+}
+
+// No driver asked for and no window system named: SDL's probing would only
+// add complaints of its own to the one line that says so.
+bool WindowSystemNamed() {
+  auto set = [](const char* name) {
+    const char* value = std::getenv(name);
+    return value && value[0];
+  };
+  const char* asked = SDL_GetHint(SDL_HINT_VIDEODRIVER);
+  return (asked && asked[0]) || set("DISPLAY") || set("WAYLAND_DISPLAY") || NoDisplay();
 }
 
 void hostMain(int width, int height, std::promise<bool> ready) {
@@ -393,6 +408,11 @@ void hostMain(int width, int height, std::promise<bool> ready) {
   SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
   // A plain frame buffer in memory: no renderer and no GPU threads to start.
   SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+  if (!WindowSystemNamed()) {
+    SDL_TLSCleanup();
+    ready.set_value(false);
+    return;
+  }
   if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
     noteWindowFailure();
     SDL_TLSCleanup();

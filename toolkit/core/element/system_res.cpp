@@ -8,9 +8,11 @@
 #include <cstdlib>
 #include <cstring>
 #include <mutex>
+#include <string>
 #include <string_view>
 #include <unordered_map>
 
+#include "gdi/startup/startup_report.h"
 #include "gui/cursor.h"
 #include "gui/image.h"
 #include "gui/app_hooks.h"
@@ -86,6 +88,25 @@ void UnloadAll(Bitmap* bitmaps, bool* loaded, int count) {
   for (int i = 0; i < count; ++i) Unload(&bitmaps[i], &loaded[i]);
 }
 
+const char* EtcPathOf(bool auxiliary) { return auxiliary ? AUXSETCFILEPATH : ETCFILEPATH; }
+
+// Why a skin file did not load, in words, from the loader's code.
+const char* LoadFailure(int code) {
+  switch (code) {
+    case ERR_BMP_FILEIO: return "is missing or cannot be read";
+    case ERR_BMP_UNKNOWN_TYPE: return "has a file type no image loader reads";
+    case ERR_BMP_MEM: return "is larger than the memory the system gives";
+    default: return "is damaged or cut short";
+  }
+}
+
+// A skin that does not load is said with its file and key: a stage that
+// then fails for want of it names them.
+int SkinFailed(const char* why, const char* path, const char* key) {
+  ReportStartupProblem("bitmap file \"%s\" ([bitmapinfo] %s) %s", ShownPath(path).c_str(), key, why);
+  return 0;
+}
+
 // Called with the lock held.
 int LoadLocked(Bitmap* bitmap, const char* key, int x, int y, bool auxiliary = AuxCurrent()) {
   char value[kKeyChars] = {0}, dir[kPathChars] = {0}, path[kPathChars + kKeyChars];
@@ -95,9 +116,15 @@ int LoadLocked(Bitmap* bitmap, const char* key, int x, int y, bool auxiliary = A
     *bitmap = Bitmap{};
     return 1;
   }
-  if (!JoinPath(path, sizeof path, dir, value)) return 0;
+  // A value that filled its buffer was cut: it names no file.
+  const bool dirCut = std::strlen(dir) + 1 >= sizeof dir;
+  if (dirCut || std::strlen(value) + 1 >= sizeof value || !JoinPath(path, sizeof path, dir, value)) {
+    ReportStartupProblem("configuration file \"%s\" has a [bitmapinfo] %s longer than a path can be",
+                         ShownPath(EtcPathOf(auxiliary)).c_str(), dirCut ? "bitmappath" : key);
+    return 0;
+  }
   Bitmap loaded{};
-  if (LoadBitmapFromFile(HDC_SCREEN, &loaded, path) < 0) return 0;
+  if (const int rc = LoadBitmapFromFile(HDC_SCREEN, &loaded, path); rc < 0) return SkinFailed(LoadFailure(rc), path, key);
   if (x >= 0 && y >= 0 && x < static_cast<int>(loaded.bmWidth) && y < static_cast<int>(loaded.bmHeight)) {
     loaded.bmType = BMP_TYPE_COLORKEY;
     uint32_t key32 = 0;
@@ -141,8 +168,17 @@ int LoadSystemResources() {
   char text[16] = {0};
   if (ReadCurrent("bitmapinfo", "bitmapnumber", text, sizeof text) != ETC_OK) return 0;
   count = std::atoi(text);
-  if (count < 1) return 0;
-  if (count > SYSBMP_COUNT) count = SYSBMP_COUNT;
+  if (count < 1 || count > SYSBMP_COUNT) {
+    const std::string file = ShownPath(EtcPathOf(AuxCurrent()));
+    if (count < 1) {
+      WarnOfFallback("configuration file \"%s\" has [bitmapinfo] bitmapnumber=%s; no system bitmaps are loaded "
+                     "instead (caption buttons and scroll arrows stay undrawn)", file.c_str(), text);
+      return 0;
+    }
+    WarnOfFallback("configuration file \"%s\" has [bitmapinfo] bitmapnumber=%s; all %d system bitmaps are "
+                   "loaded instead", file.c_str(), text, SYSBMP_COUNT);
+    count = SYSBMP_COUNT;
+  }
   DisplayResources& res = Current();
   for (int n = 0; n < count; ++n) {
     char key[24];

@@ -1,11 +1,17 @@
 // Reloading the window and control captions for the current language, from
 // the layout itself (its two carried languages) or from a language text file.
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
 #include <new>
+#include <string>
 
 #include "core/layout/control_entries.h"
 #include "core/layout/layout_sources.h"
 #include "core/layout/layout_state.h"
 #include "core/layout/source_files.h"
+#include "gdi/startup/startup_report.h"
 #include "gui/display.h"
 #include "gui/gui_etc.h"
 #include "gui/layout.h"
@@ -14,6 +20,18 @@ namespace layout {
 namespace {
 
 constexpr const char* kWindowCaptionsSection = "winsCaptions";
+
+// A language text file that gives no captions leaves those in use: said in
+// one line, rather than a silent fallback.
+void WarnOfNoCaptions(const std::string& path, const ConfigText* file) {
+  std::string why = "has no [" + std::string(kWindowCaptionsSection) + "]";
+  if (!file) {
+    const char* error = ::access(path.c_str(), R_OK) != 0 ? std::strerror(errno) : "it cannot be opened";
+    why = std::string("cannot be read (") + error + ")";
+  }
+  WarnOfFallback("language file \"%s\" %s; the captions in use stay instead (English at start-up)",
+                 ShownPath(path.c_str()).c_str(), why.c_str());
+}
 
 int ReadWindowCaptionLines(const TextSection& section, int count, WinResInfo* windows) {
   for (int i = 0; i < count; ++i) {
@@ -88,6 +106,8 @@ class CaptionReload {
     const TextSection* section = file ? file->Find(kWindowCaptionsSection) : nullptr;
     if (section)
       ReadWindowCaptionLines(*section, static_cast<int>(count), next_->windows.data());
+    else if (State().loadDone)
+      WarnOfNoCaptions(path, file);
     return true;
   }
 

@@ -8,6 +8,7 @@
 #include "core/desktop/zorder.h"
 #include "core/element/system_res.h"
 #include "core/hooks/control_layer.h"
+#include "core/layout/system_settings.h"
 #include "core/message/refresh_list.h"
 #include "core/startup/gui_locks.h"
 #include "core/startup/startup_internal.h"
@@ -69,12 +70,15 @@ const Stage kEarlyStages[] = {
     {StartupStage::kLayouts, 10, LoadLayoutRes, "layouts"},
 };
 
-// Codes 12 to 16: a failure also stops the input layer.
+// Codes 12 to 16: a failure also stops the input layer. The desktop's set-up
+// loads the window element metrics; they are read first on their own, so a
+// bad one is named as such rather than as a thread that did not start.
 const Stage kLateStages[] = {
     {StartupStage::kCursors, 12, InitCursors, "cursors"},
     {StartupStage::kMenus, 13, RunInitMenu, "menus"},
     {StartupStage::kControlClasses, 14, RunInitControlClass, "control classes"},
     {StartupStage::kAccelerators, 15, InitAccel, "accelerators"},
+    {StartupStage::kElementMetrics, 16, InitMainWinMetrics, "window element metrics"},
     {StartupStage::kSystemThreads, 16, RunStartSystemThreads, "system threads"},
 };
 
@@ -257,6 +261,7 @@ int FullPath() {
   // owns the host window's thread, which is still opening the window; a
   // start-up that ends here must not leave that window behind.
   if (!LoadConfiguration()) return FailedWhileOpening(kConfigCode, kConfigName);
+  layout::WarnOfIgnoredSystemSettings();
   LoadMouseSettings();
   ClearStartupProblem();
   if (int code = RunStages(std::begin(kEarlyStages), std::end(kEarlyStages), FailedWhileOpening)) return code;

@@ -18,6 +18,7 @@ enum class StartupStage {
   kMenus,
   kControlClasses,
   kAccelerators,
+  kElementMetrics,
   kSystemThreads,
   kRefreshList,
   kStrings,

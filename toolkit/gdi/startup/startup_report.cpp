@@ -2,9 +2,12 @@
 
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdarg>
 #include <cstdio>
 #include <mutex>
+#include <string>
+#include <utility>
 #include <vector>
 
 #include "gui/startup.h"
@@ -41,6 +44,12 @@ std::vector<std::string> SplitPath(const std::string& path) {
   return parts;
 }
 
+std::string Formatted(const char* format, va_list args) {
+  char text[1024];
+  std::vsnprintf(text, sizeof text, format, args);
+  return text;
+}
+
 }  // namespace
 
 std::string ShownPath(const char* path) {
@@ -56,13 +65,20 @@ std::string ShownPath(const char* path) {
 }
 
 void ReportStartupProblem(const char* format, ...) {
-  char text[1024];
   va_list args;
   va_start(args, format);
-  std::vsnprintf(text, sizeof text, format, args);
+  std::string text = Formatted(format, args);
   va_end(args);
   std::lock_guard<std::mutex> hold(TheReport().lock);
-  TheReport().problem = text;
+  TheReport().problem = std::move(text);
+}
+
+void WarnOfFallback(const char* format, ...) {
+  va_list args;
+  va_start(args, format);
+  const std::string text = Formatted(format, args);
+  va_end(args);
+  std::fprintf(stderr, "%s: warning: %s\n", program_invocation_short_name, text.c_str());
 }
 
 void NoteMissingSetting(const char* file, const char* section, const char* key) {

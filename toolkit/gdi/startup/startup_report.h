@@ -9,6 +9,10 @@
 // The latest problem reported wins.
 void ReportStartupProblem(const char* format, ...) __attribute__((format(printf, 1, 2)));
 void NoteMissingSetting(const char* file, const char* section, const char* key);
+// A setting that cannot be used and is replaced: one line on standard error
+// at once, "<program>: warning: <text>", the text naming the file, the key
+// and what is used instead.
+void WarnOfFallback(const char* format, ...) __attribute__((format(printf, 1, 2)));
 void ClearStartupProblem();
 // Called by InitGUI when a stage fails; "" clears it. A stage that said
 // nothing and missed no setting is given `fallback` as its reason.

@@ -98,8 +98,10 @@ bool readCount(const devfont::ConfigRead& read, const char* section, const char*
   return true;
 }
 
+// Diagnostics go to standard output: standard error carries the one line
+// in which the program says why start-up failed.
 int fail() {
-  std::fprintf(stderr, "GDI: Error in creating system logical fonts!\n");
+  std::printf("GDI: Error in creating system logical fonts!\n");
   DestroySysLogFonts();
   return 0;
 }
@@ -147,7 +149,7 @@ Configured createConfiguredFonts(const devfont::ConfigRead& read, int fonts, int
     FontName font;
     if (!devfont::ReadIndexedValue(read, kSection, "font", i, kMaxFontName, &name) ||
         !parseFontName(name, &font)) {
-      std::fprintf(stderr, "GDI: Invalid system logical font name: %s.\n", name.c_str());
+      std::printf("GDI: Invalid system logical font name: %s.\n", name.c_str());
       ReportStartupProblem("configuration file \"%s\" has an unusable [%s] font%d \"%s\"",
                            ShownPath(Core().guiEtcPath()).c_str(), kSection, i, name.c_str());
       return result;
@@ -155,14 +157,17 @@ Configured createConfiguredFonts(const devfont::ConfigRead& read, int fonts, int
     if (i == 0) pickFirstFontCharset(langIndex, &font);
     if (languageFont < 0 && std::strcmp(font.charset, langCharset) == 0) languageFont = i;
     if (i == 0 && maxBytesOf(font.charset) > 1) {
-      std::fprintf(stderr,
-                   "GDI: First system font should be a single-byte charset. font_name: %s\n",
-                   name.c_str());
+      std::printf("GDI: First system font should be a single-byte charset. font_name: %s\n", name.c_str());
+      ReportStartupProblem("configuration file \"%s\" has a [%s] font0 \"%s\" of a multi-byte charset; the first "
+                           "font must be single-byte",
+                           ShownPath(Core().guiEtcPath()).c_str(), kSection, name.c_str());
       return result;
     }
     LogFont* lf = createFrom(font, font.height);
     if (!lf) {
-      std::fprintf(stderr, "GDI: Error when creating system logical font.\n");
+      std::printf("GDI: Error when creating system logical font.\n");
+      ReportStartupProblem("configuration file \"%s\" has a [%s] font%d \"%s\" that no loaded device font serves",
+                           ShownPath(Core().guiEtcPath()).c_str(), kSection, i, name.c_str());
       return result;
     }
     if (i == 0) g_SysLogFont[0] = lf;
@@ -183,7 +188,9 @@ bool createExtraFonts(const devfont::ConfigRead& read, int extras, const FontNam
     int size = 0;
     LogFont* lf = readCount(read, kExtraSection, key, &size) ? createFrom(font, size) : nullptr;
     if (!lf) {
-      std::fprintf(stderr, "GDI: Error when creating system extra logical font.\n");
+      std::printf("GDI: Error when creating system extra logical font.\n");
+      ReportStartupProblem("configuration file \"%s\" has a [%s] %s that no font can be made at",
+                           ShownPath(Core().guiEtcPath()).c_str(), kExtraSection, key);
       return false;
     }
     g_SysLogFont[kFirstExtraSlot + j] = lf;
@@ -205,7 +212,7 @@ int CreateSysLogFontsFrom(const devfont::ConfigRead& read, int langIndex) {
   if (language->size != kAuxFontSize) {
     LogFont* copy = createFrom(languageFontName, kAuxFontSize);
     if (!copy) {
-      std::fprintf(stderr, "GDI: Error when creating system extra logical font.\n");
+      std::printf("GDI: Error when creating system extra logical font.\n");
       return fail();
     }
     g_SysLogFont[kAuxSlot] = copy;

@@ -25,12 +25,12 @@ void destroyLangBoxFonts() {
 int InitLangBoxFontFrom(const devfont::ConfigRead& read) {
   std::string name;
   if (!devfont::ReadIndexedValue(read, "systemfont", "font", 0, 79, &name)) {
-    std::fprintf(stderr, "InitLangBoxFont:GetGuiEtcValue failed\n");
+    std::printf("InitLangBoxFont:GetGuiEtcValue failed\n");
     return 0;
   }
   const int height = fontGetHeightFromName(name.c_str());
   if (height == -1) {
-    std::fprintf(stderr, "InitLangBoxFont:fontGetHeightFromName failed\n");
+    std::printf("InitLangBoxFont:fontGetHeightFromName failed\n");
     return 0;
   }
   destroyLangBoxFonts();
@@ -41,8 +41,8 @@ int InitLangBoxFontFrom(const devfont::ConfigRead& read) {
     langbox_font[index] =
         CreateLogFont(type, "times", charset, 'b', 'r', 'n', 'c', 'n', 'n', height, 0);
     if (!langbox_font[index]) {
-      std::fprintf(stderr, "CreateLogFont %d Failed!\n", index);
-      std::fprintf(stderr, "GDI: Error in creating system logical fonts!\n");
+      std::printf("CreateLogFont %d Failed!\n", index);
+      std::printf("GDI: Error in creating system logical fonts!\n");
       destroyLangBoxFonts();
       return 0;
     }

@@ -110,6 +110,7 @@ INSTANTIATE_TEST_SUITE_P(
                       FailureCase{StartupStage::kCursors, 12, true, true},
                       FailureCase{StartupStage::kControlClasses, 14, true, true},
                       FailureCase{StartupStage::kAccelerators, 15, true, true},
+                      FailureCase{StartupStage::kElementMetrics, 16, true, true},
                       FailureCase{StartupStage::kSystemThreads, 16, true, true},
                       FailureCase{StartupStage::kRefreshList, 17, true, true},
                       FailureCase{StartupStage::kStrings, 17, true, true}));

@@ -116,9 +116,9 @@ TEST_F(SysFontTest, TooManyFontsLeaveNineAndNoExtras) {
   for (int i = 0; i < 8; ++i) config_.Set("systemfont", "font" + std::to_string(i), kLatin);
   config_.Set("systemfont", "font8", "rbf-fixed-rrncnn-8");
   config_.Set("extrafontsize", "extra_number", "5");
-  CaptureStderr();
+  CaptureStdout();
   EXPECT_EQ(Create(0), 0);
-  EXPECT_EQ(GetCapturedStderr(),
+  EXPECT_EQ(GetCapturedStdout(),
             "GDI: Invalid system logical font name: rbf-fixed-rrncnn-8.\n"
             "GDI: Error in creating system logical fonts!\n");
   for (LogFont* lf : g_SysLogFont) EXPECT_EQ(lf, nullptr);
@@ -146,22 +146,24 @@ TEST_F(SysFontTest, AtMostThreeExtraSizesAreMade) {
   for (int slot = 7; slot < SYS_LOGFONT_SLOTS; ++slot) EXPECT_NE(g_SysLogFont[slot], g_SysLogFont[1]);
 }
 
+// On standard output: standard error is left to the one line that says why
+// start-up failed.
 TEST_F(SysFontTest, FailuresPrintTheirDiagnosticsAndLeaveNothing) {
-  CaptureStderr();
+  CaptureStdout();
   EXPECT_EQ(Create(0), 0);  // no [systemfont] at all
-  EXPECT_EQ(GetCapturedStderr(), "GDI: Error in creating system logical fonts!\n");
+  EXPECT_EQ(GetCapturedStdout(), "GDI: Error in creating system logical fonts!\n");
 
   SystemFonts({});
-  CaptureStderr();
+  CaptureStdout();
   EXPECT_EQ(Create(0), 0);
-  GetCapturedStderr();
+  GetCapturedStdout();
 
   SystemFonts({kLatin});
   config_.Set("extrafontsize", "extra_number", "2");
   config_.Set("extrafontsize", "extra_font0", "24");
-  CaptureStderr();
+  CaptureStdout();
   EXPECT_EQ(Create(0), 0);
-  EXPECT_EQ(GetCapturedStderr(),
+  EXPECT_EQ(GetCapturedStdout(),
             "GDI: Error when creating system extra logical font.\n"
             "GDI: Error in creating system logical fonts!\n");
   for (LogFont* lf : g_SysLogFont) EXPECT_EQ(lf, nullptr);
@@ -204,12 +206,12 @@ TEST_F(SysFontTest, LanguageListFontsFollowEachLanguage) {
   EXPECT_EQ(langbox_font[0]->size, langbox_font[1]->size);
 
   config_.Set("systemfont", "font0", "rbf-fixed-rrncnn");
-  CaptureStderr();
+  CaptureStdout();
   EXPECT_EQ(sysfont::InitLangBoxFontFrom(config_.Reader()), 0);
-  EXPECT_EQ(GetCapturedStderr(), "InitLangBoxFont:fontGetHeightFromName failed\n");
-  CaptureStderr();
+  EXPECT_EQ(GetCapturedStdout(), "InitLangBoxFont:fontGetHeightFromName failed\n");
+  CaptureStdout();
   EXPECT_EQ(sysfont::InitLangBoxFontFrom(fonttest::ConfigMap().Reader()), 0);
-  EXPECT_EQ(GetCapturedStderr(), "InitLangBoxFont:GetGuiEtcValue failed\n");
+  EXPECT_EQ(GetCapturedStdout(), "InitLangBoxFont:GetGuiEtcValue failed\n");
 }
 
 }  // namespace
@@ -227,9 +229,9 @@ TEST_F(SysFontTest, FailedSwitchPutsTheOldFontsBack) {
   std::memcpy(before, g_SysLogFont, sizeof before);
 
   SystemFonts({});  // no fonts configured: creation fails
-  CaptureStderr();
+  CaptureStdout();
   EXPECT_EQ(sysfont::ReplaceSysLogFonts(config_.Reader(), kGbIndex), 0);
-  GetCapturedStderr();
+  GetCapturedStdout();
   EXPECT_EQ(std::memcmp(before, g_SysLogFont, sizeof before), 0);
 
   SystemFonts({kLatin, kGb, kJis});
