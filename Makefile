@@ -19,7 +19,7 @@ JOBS ?= $(shell nproc)
 CTEST_JOBS ?= $(shell n=$$(( $(JOBS) * 2 )); [ $$n -le 8 ] || n=8; echo $$n)
 SCREENSHOT ?= build/screenshot.png
 
-.PHONY: all deps configure build run reset-config test test-asan test-tsan update-references fuzz fuzz-run bench clean
+.PHONY: all deps configure build run reset-config test test-asan test-tsan test-fuzz update-references fuzz fuzz-run bench clean
 
 all: build
 
@@ -54,7 +54,7 @@ reset-config: configure
 
 test: build
 	ctest --preset default -j $(CTEST_JOBS)
-	$(MAKE) test-asan test-tsan
+	$(MAKE) test-asan test-tsan test-fuzz
 
 # Writes the screenshot tests' reference images anew from what is drawn now.
 update-references: build
@@ -70,23 +70,28 @@ test-tsan: deps
 	cmake --build --preset tsan -j $(JOBS) --target thread_tests
 	TSAN_OPTIONS=halt_on_error=1 ctest --preset tsan -j $(CTEST_JOBS)
 
+# The fuzz targets alone (and what they link), under clang with libFuzzer,
+# ASan and UBSan.
 fuzz: deps
 	cmake --preset fuzz
 	cmake --build --preset fuzz -j $(JOBS)
 	@echo "Fuzz targets are in build-fuzz/bin. Run one with: make fuzz-run NAME=<name>"
 
+# Each fuzz target for a few seconds from the folder fuzz-run uses: it must
+# cover more than its corpus alone (a warning in the clang build fails too).
+test-fuzz: fuzz
+	ctest --preset fuzz -j $(CTEST_JOBS)
+
 # Runs one fuzz target (make fuzz-run NAME=bmp) for FUZZ_SECONDS on FUZZ_JOBS
-# workers, seeded from fuzz/corpus/<name>. New inputs, crash files and the
-# workers' logs (fuzz-<n>.log, written to the working folder) all stay under
-# build/fuzz/<name>, out of the repository.
+# workers, seeded from fuzz/corpus/<name>, in build/fuzz/<name>, where it
+# finds the resources (../guiRes). New inputs, crash files and the workers'
+# logs (fuzz-<n>.log) all stay there, out of the repository.
 FUZZ_SECONDS ?= 60
 FUZZ_JOBS ?= 1
 fuzz-run: fuzz
 	@test -n "$(NAME)" || { echo "Say which target: make fuzz-run NAME=<name>"; exit 1; }
-	@dir=build/fuzz/$(NAME); mkdir -p $$dir/corpus $$dir/artifacts; \
-	cd $$dir && $(CURDIR)/build-fuzz/bin/fuzz_$(NAME) -max_total_time=$(FUZZ_SECONDS) \
-	  -jobs=$(FUZZ_JOBS) -workers=$(FUZZ_JOBS) -artifact_prefix=artifacts/ \
-	  corpus $(CURDIR)/fuzz/corpus/$(NAME)
+	@test -x build-fuzz/bin/fuzz_$(NAME) || { echo "No fuzz target $(NAME): see build-fuzz/bin"; exit 1; }
+	scripts/fuzz-target.sh run build-fuzz/bin/fuzz_$(NAME) $(NAME) $(FUZZ_SECONDS) $(FUZZ_JOBS)
 
 # Every benchmark beside its baselines; without a display they run under a
 # virtual X server. The goal ratios end up in one table at the end.

@@ -8,6 +8,7 @@
 #include <cstring>
 #include <string>
 
+#include "fuzz_setup.h"
 #include "gui/config.h"
 #include "gui/fixstr.h"
 
@@ -78,7 +79,7 @@ void RewriteAndReadBack(EtcFile* etc, const char* path) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   static const bool heapReady = InitFixStr();
-  (void)heapReady;
+  RequireFuzzSetUp(heapReady, "the fixed-string heap cannot be made");
   if (!WriteInput(data, size)) return 0;
   const char* path = ScratchFile().c_str();
   EtcFile* etc = LoadEtcFile(path);

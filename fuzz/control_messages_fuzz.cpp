@@ -16,9 +16,11 @@
 #include <cstdlib>
 #include <cstring>
 #include <limits>
+#include <string>
 #include <thread>
 #include <vector>
 
+#include "fuzz_setup.h"
 #include "gui/button.h"
 #include "gui/combine.h"
 #include "gui/combobox.h"
@@ -309,7 +311,9 @@ void CloseMessageBoxes() {
 bool Ready() {
   static const bool ready = [] {
     setenv("SDL_VIDEODRIVER", "dummy", 0);
-    if (InitGUI(0, nullptr) != 0) return false;
+    if (int code = InitGUI(0, nullptr))
+      RequireFuzzSetUp(false, ("InitGUI failed with code " + std::to_string(code) + " (" + GetStartupFailureStage() +
+                               ")").c_str(), GetStartupFailureReason());
     CloseMessageBoxes();
     MainWinCreate create{};
     create.dwStyle = WS_VISIBLE;
@@ -330,7 +334,8 @@ bool Ready() {
       std::fflush(nullptr);
       _exit(0);
     });
-    return g_main != GUI_INVALID_HANDLE;
+    RequireFuzzSetUp(g_main != GUI_INVALID_HANDLE, "the main window cannot be created");
+    return true;
   }();
   return ready;
 }

@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "fuzz_setup.h"
 #include "gui/dc.h"
 #include "gui/gal.h"
 #include "gui/image.h"
@@ -14,7 +15,7 @@ inline void ImageFuzzScreen() {
     GalSurface* screen = GAL_CreateRGBSurface(0, 48, 32, 32, 0xFF0000, 0xFF00, 0xFF, 0);
     return screen && InitGDI(screen);
   }();
-  (void)ready;
+  RequireFuzzSetUp(ready, "the screen cannot be made");
 }
 
 // The screen and memory DCs of 16 and 24 bits: bitmaps are built at the

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "fuzz_setup.h"
 #include "gdi/dc/dc_record.h"
 #include "gdi/text/devfont_load.h"
 #include "gui/app_hooks.h"
@@ -46,9 +47,9 @@ struct Screen {
   Screen() : pixels(static_cast<size_t>(kWidth) * kHeight) {
     surface = GAL_CreateRGBSurfaceFrom(pixels.data(), kWidth, kHeight, 32, kWidth * 4, 0xFF0000,
                                        0xFF00, 0xFF, 0);
-    InitGDI(surface);
-    devfont::LoadRawBitmapFontsFrom(readValue);
-    devfont::LoadTrueTypeFontsFrom(readValue);
+    RequireFuzzSetUp(surface && InitGDI(surface), "the screen cannot be made");
+    RequireFuzzSetUp(devfont::LoadRawBitmapFontsFrom(readValue) && devfont::LoadTrueTypeFontsFrom(readValue),
+                     "the fonts cannot be loaded");
     latin = CreateLogFont("rbf", "fixed", "ISO8859-1", 'r', 'r', 'n', 'c', 'n', 'n', 16, 0);
     g_SysLogFont[0] = latin;
     gb = CreateLogFont("rbf", "fixed", "GB2312-0", 'b', 'i', 'n', 'c', 'u', 's', 16, 0);

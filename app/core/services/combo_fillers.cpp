@@ -21,6 +21,12 @@ namespace {
 
 constexpr int kStartTime = DATETIME_START_TIME, kEndTime = DATETIME_END_TIME;
 
+// "<word> <n>", or empty without the word.
+void ChannelText(char* text, size_t size, const char* word, int n) {
+  text[0] = '\0';
+  if (word) std::snprintf(text, size, "%s %d", word, n);
+}
+
 int fillChannels(WindowHandle owner, int comboId, int flag, uint64_t allowed) {
   SendDlgItemMessage(owner, comboId, CB_DELETEALL, 0, 0);
   const char* analogWord = lookupText("commons", "all_analog");
@@ -30,7 +36,7 @@ int fillChannels(WindowHandle owner, int comboId, int flag, uint64_t allowed) {
   int first = -1, firstIp = -1;
   for (int n = 1; n <= analog; ++n) {
     if (!((allowed >> (n - 1)) & 1u)) continue;
-    std::snprintf(text, sizeof text, analogWord ? "%s %d" : "", analogWord, n);
+    ChannelText(text, sizeof text, analogWord, n);
     SendDlgItemMessage(owner, comboId, CB_ADDSTRING, static_cast<WParam>(n), reinterpret_cast<LParam>(text));
     if (first < 0) first = n;
   }
@@ -39,7 +45,7 @@ int fillChannels(WindowHandle owner, int comboId, int flag, uint64_t allowed) {
   for (int n = 1; n <= IP_CHANNEL_BOUND; ++n) {
     const int channel = analog + n;
     if (!((ipMask >> (n - 1)) & 1u) || channel > 64 || !((allowed >> (channel - 1)) & 1u)) continue;
-    std::snprintf(text, sizeof text, ipWord ? "%s %d" : "", ipWord, n);
+    ChannelText(text, sizeof text, ipWord, n);
     SendDlgItemMessage(owner, comboId, CB_ADDSTYLE2, static_cast<WParam>(channel), reinterpret_cast<LParam>(text));
     if (firstIp < 0 && (flag == 0 || isChanValid(channel, flag))) firstIp = channel;
   }

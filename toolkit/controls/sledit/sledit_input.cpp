@@ -19,7 +19,7 @@ using namespace entry;
 namespace sledit {
 namespace {
 
-constexpr uint32_t kShift = 0x3, kCtrl = 0x30, kIpKeyboardStyle = 0x1, kMacStyle = 0x2;
+constexpr uint32_t kShift = 0x3, kCtrl = 0x30, kIpKeyboardStyle = 0x1;
 constexpr int kGbLanguage = 2;
 
 bool Editable(uint32_t style) { return !IsReadOnly(style) && !IsRangeField(style); }

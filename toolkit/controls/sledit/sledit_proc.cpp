@@ -27,7 +27,7 @@ namespace {
 constexpr int kTipCopy = kTipSize - 1;
 constexpr int kGetSelected = 0xF0B0, kSelectTo = 0xF0B1, kGetAnchor = 0xF0B3, kNop1 = 0xF0B4, kNop3 = 0xF0B6;
 constexpr int kGetCaret = 0xF0B9, kCaretTo = 0xF0BA, kGetLimit = 0xF0C3, kSetLimit = 0xF0C5;
-constexpr int kSetPwChar = 0xF0CC, kSetRange = 0xF0CD, kSetReadOnly = 0xF0CF, kGetPwChar = 0xF0D2;
+constexpr int kSetPwChar = 0xF0CC, kSetRange = 0xF0CD, kSetReadOnly = 0xF0CF;
 constexpr int kSetTip = 0xF0DE, kGetTip = 0xF0DF, kLastField = 0xF140;
 constexpr uint32_t kMacParent = 0x2;
 constexpr int kMacIconInset = 4;
