@@ -36,7 +36,9 @@ void FillWithPixel(HDC hdc, const Rect& rect, GalPixel pixel) {
   dc->rcOutput = Rect{x0, y0, x1, y1};
   DrawingScope drawing(dc.get());
   if (!drawing) return;
-  for (int y = y0; y < y1; ++y) DrawClippedRun(dc.get(), x0, x1 - 1, y);
+  // The drawing cut the output rectangle to the clip: rows beyond it show
+  // nothing, and a window 2^31 pixels high must not walk them.
+  for (int y = dc->rcOutput.top; y < dc->rcOutput.bottom; ++y) DrawClippedRun(dc.get(), x0, x1 - 1, y);
 }
 
 constexpr uint32_t kExcludeChildren = 0x80000000u;

@@ -127,13 +127,17 @@ long PeakResidentKb() {
 // the skin's tiles are planned only inside the band's clip.
 TEST_F(Frames, HugeWindowsDrawTheCaptionBandTheScreenShows) {
   const struct {
-    int x, w;
-  } moves[] = {{0, INT_MAX}, {-1000000, INT_MAX}, {-100000000, 1 << 30}};
+    int x, w, h;
+    uint32_t style;
+  } moves[] = {{0, INT_MAX, 200, 0},
+               {-1000000, INT_MAX, 200, 0},
+               {-100000000, 1 << 30, 200, 0},
+               {0, INT_MAX, INT_MAX, WS_VSCROLL | WS_HSCROLL | WS_THICKFRAME | WS_MINIMIZEBOX}};
   const long before = PeakResidentKb();
   for (const auto& m : moves) {
-    WindowHandle hwnd = Main({100, 100, 400, 300}, WS_CAPTION | WS_BORDER | WS_MAXIMIZEBOX, "");
+    WindowHandle hwnd = Main({100, 100, 400, 300}, WS_CAPTION | WS_BORDER | WS_MAXIMIZEBOX | m.style, "Huge");
     ASSERT_NE(hwnd, GUI_INVALID_HANDLE);
-    ASSERT_TRUE(MoveWindow(hwnd, m.x, 0, m.w, 200, TRUE));
+    ASSERT_TRUE(MoveWindow(hwnd, m.x, 0, m.w, m.h, TRUE));
     desktest::Drain();
     Rect r{};
     GetWindowRect(hwnd, &r);
