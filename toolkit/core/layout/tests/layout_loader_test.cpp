@@ -176,6 +176,12 @@ TEST_P(LoaderTest, SoftKeyboardPositions) {
   ASSERT_TRUE(Load());
   EXPECT_EQ(g_aux_chSkb_Pos[0].x, 99);
   EXPECT_EQ(g_aux_chSkb_charh, 20);
+
+  // A place beyond any screen counts as no entry.
+  Device().outputCount = 1;
+  ASSERT_TRUE(LoadWith(ReplaceLine(kTestLayout, "char_escape_x=", "char_escape_x=2147483647")));
+  EXPECT_EQ(g_chSkb_Pos[0].x, -1);
+  EXPECT_EQ(g_chSkb_Pos[0].w, 3);
 }
 
 TEST_P(LoaderTest, LookupsOnTheMainTable) {
