@@ -12,6 +12,7 @@
 #include "app/core/program/program_seam.h"
 #include "app/core/program/tests/recorder_driver.h"
 #include "app/device_test_seam.h"
+#include "app/msgbox.h"
 #include "app/page_frame.h"
 #include "controls/propsheet/propsheet_internal.h"
 #include "core/window/default_proc_internal.h"
@@ -217,5 +218,37 @@ void SystemLegs(Driver& d) {
 }
 
 TEST(RecorderMouse, EveryTabHeaderAndMenuItemAnswersEveryClick) { RunLegs(SystemLegs); }
+
+std::string Text(WindowHandle w) {
+  char text[256] = "";
+  GetWindowText(w, text, sizeof text);
+  return text;
+}
+
+// The pointer brought onto tiles of the main menu, from outside the menu
+// and from tile to tile: the tip line names the tile under it.
+void TipLeg(Driver& d) {
+  STEP(d.OpenMainMenu(), "main menu");
+  const WindowHandle menu = getMainMenuWnd(), tip = GetDlgItem(menu, 0);
+  STEP(IsValidHandle(tip), "tip line");
+  const struct {
+    int id;
+    const char* hint;
+  } kTiles[] = {{menus::kMainRecord, "recordconfig_hint"}, {menus::kMainSystem, "systemconfig_hint"},
+                {menus::kMainPlayback, "playback_hint"}};
+  for (const auto& tile : kTiles) {
+    Rect r{};
+    GetWindowRect(GetDlgItem(menu, tile.id), &r);
+    int x = (r.left + r.right) / 2, y = (r.top + r.bottom) / 2;
+    ClientToScreen(menu, &x, &y);
+    HostInjectMouseMove(x, y);
+    const std::string want = lookupText("mainmenu", tile.hint);
+    STEP(!want.empty() && Driver::WaitFor([&] { return Text(tip) == want; }, 2), std::string("tip of ") + tile.hint);
+  }
+  ClickControl(d, menu, menus::kMainExit, "main menu exit");
+  STEP(Driver::WaitFor([] { return getOutputState(getMainOutput()) == OUTSTATE_LIVEVIEW; }), "live view");
+}
+
+TEST(RecorderMouse, TheMainMenuTipLineNamesTheTileUnderThePointer) { RunLegs(TipLeg); }
 
 }  // namespace
