@@ -160,6 +160,17 @@ void OpenAndCancel(Driver& d, WindowHandle page, int button, const char* name) {
          return dialog != window && Open(dialog) && IsValidHandle(GetDlgItem(dialog, PAGE_ID_CANCEL));
        }),
        std::string(name) + " dialog");
+  // Its buttons show whole: a button cut by the dialog's edge is half a button.
+  Rect client{};
+  GetClientRect(dialog, &client);
+  for (int id : {PAGE_ID_OK, PAGE_ID_APPLY, PAGE_ID_CANCEL}) {
+    const WindowHandle button = GetDlgItem(dialog, id);
+    if (!IsValidHandle(button) || !IsWindowVisible(button)) continue;
+    Rect r{};
+    GetWindowRect(button, &r);
+    STEP(r.left >= client.left && r.top >= client.top && r.right <= client.right && r.bottom <= client.bottom,
+         std::string(name) + " button " + std::to_string(id) + " inside the dialog");
+  }
   ClickControl(d, dialog, PAGE_ID_CANCEL, std::string(name) + " cancel");
   STEP(Driver::WaitFor([&] { return GetActiveWindow() == window; }), std::string(name) + " closed");
 }
@@ -197,7 +208,9 @@ void RecordLegs(Driver& d) {
   if (::testing::Test::HasFatalFailure()) return;
   ClickTab(d, getRecordPageWnd(), 0);
   if (::testing::Test::HasFatalFailure()) return;
-  VisitItems(d, getRecordMenuWnd, getRecordPageWnd, {{kHolidayItem, "holiday"}, {kScheduleItem, "schedule"}});
+  VisitItems(d, getRecordMenuWnd, getRecordPageWnd,
+             {{kEncodeItem, "encode"}, {kAdvancedItem, "advanced"}, {kHolidayItem, "holiday"},
+              {kScheduleItem, "schedule"}, {kEncodeItem, "encode again"}});
   if (::testing::Test::HasFatalFailure()) return;
   LeaveByMouse(d, getRecordMenuWnd, kRecordExit);
 }
