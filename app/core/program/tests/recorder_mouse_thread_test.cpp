@@ -32,7 +32,9 @@ constexpr int kScheduleItem = 18432, kEncodeItem = 18433, kAdvancedItem = 18434,
               kRecordExit = 18447;
 constexpr int kRecordEnable = 18961, kCaptureEnable = 19009, kEditDay = 18962;
 // System menu items.
-constexpr int kDisplayItem = 20225, kNetworkItem = 20226, kLiveViewItem = 20229, kSystemExit = 20224;
+constexpr int kDisplayItem = 20225, kNetworkItem = 20226, kAlarmItem = 20227, kLiveViewItem = 20229, kSystemExit = 20224;
+// The alarm window's input tab: its handle box and event handling button.
+constexpr int kAlarmInputTab = 1, kHandleAlarm = 20251, kHandling = 20252;
 
 #define STEP(cond, what)                                                          \
   do {                                                                            \
@@ -217,15 +219,40 @@ void RecordLegs(Driver& d) {
 
 TEST(RecorderMouse, TheScheduleTabsTheirControlsAndTheRecordMenuColumnTakeClicks) { RunLegs(RecordLegs); }
 
-// Every tab of the display, network and live view pages, with the menu
-// column between them and again afterwards.
+// The alarm input tab's event handling sheet: every tab of it, then its
+// Cancel.
+void HandlingSheetLeg(Driver& d) {
+  ClickTab(d, getSystemPageWnd(), kAlarmInputTab);
+  if (::testing::Test::HasFatalFailure()) return;
+  const WindowHandle page = ActivePage(getSystemPageWnd()), window = GetActiveWindow();
+  if (!IsWindowEnabled(GetDlgItem(page, kHandling))) ClickControl(d, page, kHandleAlarm, "handle alarm box");
+  STEP(Driver::WaitFor([&] { return IsWindowEnabled(GetDlgItem(page, kHandling)) == TRUE; }), "handling enabled");
+  ClickControl(d, page, kHandling, "handling");
+  WindowHandle sheet = 0;
+  STEP(Driver::WaitFor([&] {
+         sheet = GetActiveWindow();
+         return sheet != window && Open(sheet) && Open(Sheet(sheet));
+       }),
+       "event handling sheet");
+  ClickEveryTab(d, sheet, "event handling");
+  if (::testing::Test::HasFatalFailure()) return;
+  ClickControl(d, ActivePage(sheet), PAGE_ID_CANCEL, "event handling cancel");
+  STEP(Driver::WaitFor([&] { return GetActiveWindow() == window; }), "event handling closed");
+}
+
+// Every tab of the display, network, live view and alarm pages and of the
+// event handling sheet, with the menu column between them.
 void SystemLegs(Driver& d) {
   OpenSubMenu(d, menus::kMainSystem, getSystemMenuWnd, getSystemPageWnd);
   if (::testing::Test::HasFatalFailure()) return;
   ClickEveryTab(d, getSystemPageWnd(), "display");
   if (::testing::Test::HasFatalFailure()) return;
   VisitItems(d, getSystemMenuWnd, getSystemPageWnd,
-             {{kNetworkItem, "network"}, {kLiveViewItem, "live view"}, {kDisplayItem, "display"}});
+             {{kNetworkItem, "network"}, {kLiveViewItem, "live view"}, {kAlarmItem, "alarm"}});
+  if (::testing::Test::HasFatalFailure()) return;
+  HandlingSheetLeg(d);
+  if (::testing::Test::HasFatalFailure()) return;
+  VisitItems(d, getSystemMenuWnd, getSystemPageWnd, {{kDisplayItem, "display"}});
   if (::testing::Test::HasFatalFailure()) return;
   LeaveByMouse(d, getSystemMenuWnd, kSystemExit);
 }
