@@ -19,6 +19,7 @@
 #include "gui/livevideo.h"
 #include "gui/message.h"
 #include "gui/nonclient.h"
+#include "gui/paint.h"
 #include "gui/window.h"
 #include "gui/window_attr.h"
 
@@ -145,12 +146,24 @@ void refuse(WindowHandle dlg, const Dialog* d, const Check& check) {
     showMsgBox(owner, check.section, check.key, MSGBOX_INFO);
 }
 
+// A click on the menu raises it over its page, and a raise repaints no
+// background: what the page covered of the menu is painted again once the
+// page goes, or the next page, when narrower, leaves it showing.
+void closePageAndRepaint(WindowHandle dlg, WindowHandle page) {
+  if (page == GUI_INVALID_HANDLE) return;
+  Rect covered{};
+  GetWindowRect(page, &covered);
+  SendMessage(page, MSG_CLOSE, 0, 0);
+  ScreenToClient(dlg, &covered.left, &covered.top);
+  ScreenToClient(dlg, &covered.right, &covered.bottom);
+  InvalidateRect(dlg, &covered, TRUE);
+}
+
 void choose(WindowHandle dlg, Dialog* d, int position) {
   if (position == d->selected) return;
   const Check check = checkSubMenuItem(d->family->which, position);
   if (check.verdict != Verdict::kAllowed) return refuse(dlg, d, check);
-  const WindowHandle page = openPage(d);
-  if (page != GUI_INVALID_HANDLE) SendMessage(page, MSG_CLOSE, 0, 0);
+  closePageAndRepaint(dlg, openPage(d));
   // The selection moves before the page opens: a page that runs modally
   // should find the menu showing what is open.
   select(dlg, d, position);

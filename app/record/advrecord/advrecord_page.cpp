@@ -256,7 +256,9 @@ LResult pageProc(WindowHandle page, int message, WParam wParam, LParam lParam) {
 const pageframe::SheetPage kPages[] = {{"record", pageProc, nullptr}};
 
 LResult winProc(WindowHandle hwnd, int message, WParam wParam, LParam lParam) {
-  if (message == MSG_INITDIALOG && !g_state.warnBitmap[0].loaded) {
+  // Taken again at every opening: the copy points into the layout's
+  // bitmaps, which a restart of the toolkit frees and loads anew.
+  if (message == MSG_INITDIALOG) {
     g_state.warnBitmap[0].key = "overwrite_warn_bmp";
     loadNamedBitmaps(kSection, g_state.warnBitmap, 1, 0);
   }

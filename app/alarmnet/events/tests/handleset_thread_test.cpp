@@ -319,6 +319,30 @@ TEST_F(HandleSet, ThePtzPageKeepsOneCallPerChannel) {
   EXPECT_EQ(in->patternNo[0], 1);
 }
 
+// On every page the controls end above the row of OK, Apply and Cancel: a
+// list running under the row hides its last rows behind the buttons.
+TEST_F(HandleSet, NoControlRunsUnderTheButtonRow) {
+  getAlarmInParam()->linkage.actions = LINK_POPUP | LINK_ALARM_OUT;
+  Run(EVENT_SOURCE_ALARMIN, [&](const Sheet& s) {
+    for (size_t i = 0; i < s.titles.size(); ++i) {
+      SendMessage(s.sheet, PSM_SETACTIVEINDEX, i, 0);
+      desktest::Drain();
+      const WindowHandle page = static_cast<WindowHandle>(SendMessage(s.sheet, PSM_GETPAGE, i, 0));
+      Rect ok{};
+      ASSERT_TRUE(IsValidHandle(GetDlgItem(page, PAGE_ID_OK))) << s.titles[i];
+      GetWindowRect(GetDlgItem(page, PAGE_ID_OK), &ok);
+      for (WindowHandle c = GetNextChild(page, 0); IsValidHandle(c); c = GetNextChild(page, c)) {
+        const int id = GetDlgCtrlID(c);
+        if (!IsWindowVisible(c) || id == PAGE_ID_OK || id == PAGE_ID_APPLY || id == PAGE_ID_CANCEL || id == PAGE_ID_COPY)
+          continue;
+        Rect r{};
+        GetWindowRect(c, &r);
+        EXPECT_LE(r.bottom, ok.top) << s.titles[i] << " control " << id;
+      }
+    }
+  });
+}
+
 TEST_F(HandleSet, Pictures) {
   getAlarmInParam()->linkage.actions = LINK_POPUP | LINK_ALARM_OUT;
   getAlarmInParam()->linkage.localOutputs = 0x2;

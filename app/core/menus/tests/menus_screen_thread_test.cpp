@@ -19,6 +19,7 @@
 #include "app/system_pages.h"
 #include "gui/app_hooks.h"
 #include "gui/desktop.h"
+#include "gui/host.h"
 #include "gui/layout.h"
 #include "gui/message.h"
 
@@ -242,6 +243,44 @@ TEST_F(Menus, ExitClosesTheMenuAndItsPage) {
   EXPECT_TRUE(Valid(page));
   EXPECT_EQ(getRecordPageWnd(), GUI_INVALID_HANDLE);
   EXPECT_EQ(getRecordMenuWnd(), GUI_INVALID_HANDLE);
+}
+
+// A click on an item raises the menu over its page; when the page goes,
+// what it covered of the menu is painted again, and the next page, here a
+// narrower one, leaves no trace of it beside itself.
+TEST_F(Menus, WhatAPageCoveredIsPaintedAgainWhenItGoes) {
+  int opened = 0;
+  g_newPage = [this, &opened] {
+    return Main(opened++ == 0 ? Rect{212, 84, 1012, 684} : Rect{312, 84, 912, 684}, FakePageProc);
+  };
+  uint8_t shown[3] = {}, column[3] = {};
+  RunInLoop(showRecordMenu, [&] {
+    const WindowHandle dlg = getRecordMenuWnd(), first = getRecordPageWnd();
+    // The holiday item's left end, which the wide page leaves uncovered.
+    Rect item{};
+    GetWindowRect(GetDlgItem(dlg, 18435), &item);
+    int x = item.left + 8, y = (item.top + item.bottom) / 2;
+    ClientToScreen(dlg, &x, &y);
+    HostInjectMouseMove(x, y);
+    livetest::PumpUntil([&] {
+      Point at{};
+      GetCursorPos(&at);
+      return at.x == x && at.y == y;
+    });
+    HostInjectMouseButton(HOST_BUTTON_LEFT, 1);
+    HostInjectMouseButton(HOST_BUTTON_LEFT, 0);
+    EXPECT_TRUE(livetest::PumpUntil([&] { return getRecordPageWnd() != first && Valid(getRecordPageWnd()); }));
+    desktest::Drain();
+    // Below the items, in the column the wide page covered and the new one does not.
+    int cx = 260, cy = 600;
+    const guitest::Picture at = guitest::Grab(Rect{cx, cy, cx + 1, cy + 1});
+    std::copy(at.rgb.begin(), at.rgb.end(), shown);
+    int lx = 130, ly = 600;  // the column where no page ever lay
+    const guitest::Picture ref = guitest::Grab(Rect{lx, ly, lx + 1, ly + 1});
+    std::copy(ref.rgb.begin(), ref.rgb.end(), column);
+    SendMessage(__gui_hwnd_desktop, MSG_DT_CLOSEALLWINS, 0, 0);
+  });
+  EXPECT_EQ(std::vector<uint8_t>(shown, shown + 3), std::vector<uint8_t>(column, column + 3));
 }
 
 // What ran under the main menu when a button was clicked.

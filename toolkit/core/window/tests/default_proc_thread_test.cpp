@@ -248,6 +248,36 @@ TEST_F(DefaultProc, DestroyingTheCapturingControlForgetsTheCapture) {
   Feed(2, 0, 65, 30);
 }
 
+// A sheet takes the mouse at a press it routes on to a page's control; the
+// release gives it back, whether it came at once (routed by the pointer, as
+// a press and release with no pause arrive) or later, captured, off the
+// window. Kept, every later click would go to the sheet.
+TEST_F(DefaultProc, ASheetsCaptureEndsAtTheRelease) {
+  WndClassInfo info{};
+  info.className = "propsheet";
+  info.windowProc = LoggingProc;
+  SendMessage(__gui_hwnd_desktop, MSG_DT_ADDCTRLCLASS, 0, reinterpret_cast<LParam>(&info));
+  const WindowHandle sheet = ControlOfClass("propsheet", main_, {20, 100, 90, 190}, 7, WS_VISIBLE, 0);
+  const WindowHandle inner = LoggedControl(sheet, {10, 10, 60, 60}, 8);
+  Quiet();
+  Input(1, 0, PointParam(40, 130));
+  Input(2, 0, PointParam(40, 130));
+  desktest::Drain();
+  EXPECT_EQ(Mouse(inner), (Numbers{50, 51, 48, 1, 2}));
+  EXPECT_EQ(Request(MSG_DT_GETCAPTURE), 0u) << "released at once";
+  Feed(1, 0, 40, 130);
+  EXPECT_EQ(Request(MSG_DT_GETCAPTURE), sheet);
+  Feed(2, 0, 400, 400);
+  EXPECT_EQ(Request(MSG_DT_GETCAPTURE), 0u) << "released off the window";
+  // The next click is the main window's again, in its own coordinates.
+  Quiet();
+  Feed(1, 0, 30, 25);
+  Feed(2, 0, 30, 25);
+  EXPECT_EQ(First(For(a_), 1).lParam, PointParam(10, 5));
+  DestroyWindow(sheet);
+  SendMessage(__gui_hwnd_desktop, MSG_DT_DELCTRLCLASS, 0, reinterpret_cast<LParam>("propsheet"));
+}
+
 TEST_F(DefaultProc, CaptionTextIsCopiedWithinTheBufferAndTerminated) {
   char buffer[8];
   std::memset(buffer, 'x', sizeof buffer);
