@@ -1,5 +1,7 @@
 // The combo box's keys, mouse, focus and activity, the drop-down hidden by
 // a click outside it, and the commands of its children.
+#include <cstring>
+
 #include "controls/combobox/combobox_internal.h"
 #include "controls/listbox/control_msgs.h"
 #include "gui/listbox.h"
@@ -58,6 +60,17 @@ void OpenByClick(WindowHandle hwnd, ComboBoxData& d) {
   SetDialogCode(kCodeListKeys);
 }
 
+// The open list's marked row is the choice. The pointer marks rows without
+// telling, so a click on the row it rests on changes no selection and the
+// edit would keep the old value.
+void TakeMarkedRow(WindowHandle hwnd, ComboBoxData& d) {
+  char before[kMatchMax + 1], after[kMatchMax + 1];
+  EditText(d, before, sizeof before);
+  CopyCurrentToEdit(d);
+  EditText(d, after, sizeof after);
+  if (std::strcmp(before, after) != 0) Notify(hwnd, CBN_SELCHANGE);
+}
+
 LResult DropKey(WindowHandle hwnd, ComboBoxData& d, int scan, WParam wParam, LParam lParam) {
   const bool open = d.state & kOpen;
   switch (scan) {
@@ -67,6 +80,7 @@ LResult DropKey(WindowHandle hwnd, ComboBoxData& d, int scan, WParam wParam, LPa
         return 0;
       }
       if (!open) return Default(hwnd, MSG_KEYDOWN, wParam, lParam);
+      if (scan == KEY_ENTER) TakeMarkedRow(hwnd, d);
       CloseList(hwnd, d, scan == KEY_ENTER ? CBN_SELECTOK : CBN_SELECTCANCEL);
       SetDialogCode(kCodeNormal);
       if (d.edit) SetFocusChild(d.edit);
@@ -240,8 +254,10 @@ void OnActive(WindowHandle hwnd, ComboBoxData& d, WParam on) {
     d.state = on ? (d.state | kPressed) : (d.state & ~kPressed);
     Repaint(hwnd, d.first);
   }
+  // Leaving the box for its open drop-down (or past it) keeps the focus: the
+  // drop-down closes by a choice, Escape or a click outside.
   if (!on) {
-    SendMessage(hwnd, MSG_KILLFOCUS, 0, 0);
+    if (!(d.state & kOpen)) SendMessage(hwnd, MSG_KILLFOCUS, 0, 0);
     return;
   }
   SetFocusChild(hwnd);
@@ -269,11 +285,15 @@ void OnCommand(WindowHandle hwnd, ComboBoxData& d, WParam wParam) {
   }
   if (id != CB_LIST_ID) return;
   if (kind == CBS_DROPDOWNLIST && (code == kListChecked || code == kListClicked)) {
-    if (d.state & kOpen) CloseList(hwnd, d, CBN_SELECTOK);
+    if (!(d.state & kOpen)) return;
+    TakeMarkedRow(hwnd, d);
+    CloseList(hwnd, d, CBN_SELECTOK);
     return;
   }
   if (code == kListDblClk) Notify(hwnd, CBN_DBLCLK);
-  if (code == kListSelChange) {
+  if (code == kListSelChange && kind == CBS_DROPDOWNLIST) {
+    TakeMarkedRow(hwnd, d);  // told once, though the click that chose it told first
+  } else if (code == kListSelChange) {
     CopyCurrentToEdit(d);
     Notify(hwnd, CBN_SELCHANGE);
   }
