@@ -24,6 +24,7 @@
 #include "app/msgbox.h"
 #include "app/page_registry.h"
 #include "app/program_pages.h"
+#include "controls/listview/tests/listview_cells.h"
 #include "core/desktop/tests/desktop_fixture.h"
 #include "core/desktop/zorder.h"
 #include "core/nonclient/tests/screen_picture.h"
@@ -106,6 +107,17 @@ inline LResult MenuHostProc(WindowHandle hwnd, int msg, WParam wParam, LParam lP
   return DefaultMainWinProc(hwnd, msg, wParam, lParam);
 }
 
+// Reads and dispatches the calling thread's messages until `done` holds;
+// false when it does not within `rounds` rounds of 2 ms (five seconds).
+inline bool PumpUntil(const std::function<bool()>& done, int rounds = 2500) {
+  for (int i = 0; i < rounds; ++i) {
+    desktest::Drain();
+    if (done()) return true;
+    std::this_thread::sleep_for(std::chrono::milliseconds(2));
+  }
+  return false;
+}
+
 class LiveGui : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
@@ -171,6 +183,26 @@ class LiveGui : public ::testing::Test {
     return hwnd;
   }
 
+  // Runs `steps` inside the modal loop a user's `click` opens, once `opened`
+  // holds there; false when they did not run.
+  bool RunInLoopOpenedBy(const std::function<void()>& click, const std::function<bool()>& opened,
+                         const std::function<void()>& steps) {
+    bool ran = false;
+    const WindowHandle helper = Main({0, 0, 4, 4}, StepsProc);
+    // Posted again until the loop has opened: the click's input comes first.
+    LoopSteps() = [&ran, helper, &opened, &steps] {
+      if (!opened()) {
+        PostMessage(helper, kRunSteps, 0, 0);
+        return;
+      }
+      steps();
+      ran = true;
+    };
+    click();
+    PostMessage(helper, kRunSteps, 0, 0);
+    return PumpUntil([&ran] { return ran; });
+  }
+
   // Runs `open` (which takes an owner) with `steps` run inside its loop.
   template <typename Open>
   int RunInLoop(Open open, std::function<void()> steps) {
@@ -183,28 +215,10 @@ class LiveGui : public ::testing::Test {
   std::vector<WindowHandle> windows_;
 };
 
-// Reads and dispatches the calling thread's messages until `done` holds;
-// false when it does not within `rounds` rounds of 2 ms (five seconds).
-inline bool PumpUntil(const std::function<bool()>& done, int rounds = 2500) {
-  for (int i = 0; i < rounds; ++i) {
-    desktest::Drain();
-    if (done()) return true;
-    std::this_thread::sleep_for(std::chrono::milliseconds(2));
-  }
-  return false;
-}
-
-// A user's click in the middle of a control through the host's input,
-// from the thread that runs the control's window: the release follows as
-// soon as the control has taken the press (controls that take no capture
-// get a moment for it). `taken` tells when a control that opens something
-// on the press (a drop-down box) has taken it.
-inline void ClickItem(WindowHandle dialog, int id, std::function<bool()> taken = nullptr) {
-  const WindowHandle item = GetDlgItem(dialog, id);
-  Rect r{};
-  GetWindowRect(item, &r);
-  int x = (r.left + r.right) / 2, y = (r.top + r.bottom) / 2;
-  ClientToScreen(dialog, &x, &y);
+// A user's click at a point of the screen through the host's input, from
+// the thread that runs the clicked window: the release follows as soon as
+// `taken` holds (the control has taken the press).
+inline void ClickAt(int x, int y, const std::function<bool()>& taken) {
   // The pointer comes from outside, as a hand brings it: a window that opened
   // under a resting pointer learns of it from the move.
   const auto routedTo = [](int px, int py) {
@@ -219,9 +233,29 @@ inline void ClickItem(WindowHandle dialog, int id, std::function<bool()> taken =
   HostInjectMouseMove(x, y);
   PumpUntil(routedTo(x, y));
   HostInjectMouseButton(HOST_BUTTON_LEFT, 1);
-  if (!taken) taken = [item] { return GetCapture() == item || (SendMessage(item, BM_GETSTATE, 0, 0) & BST_PUSHED); };
   PumpUntil(taken, 1000);
   HostInjectMouseButton(HOST_BUTTON_LEFT, 0);
+}
+
+// A user's click in the middle of a control (controls that take no capture
+// get a moment for the press). `taken` tells when a control that opens
+// something on the press (a drop-down box) has taken it.
+inline void ClickItem(WindowHandle dialog, int id, std::function<bool()> taken = nullptr) {
+  const WindowHandle item = GetDlgItem(dialog, id);
+  Rect r{};
+  GetWindowRect(item, &r);
+  int x = (r.left + r.right) / 2, y = (r.top + r.bottom) / 2;
+  ClientToScreen(dialog, &x, &y);
+  if (!taken) taken = [item] { return GetCapture() == item || (SendMessage(item, BM_GETSTATE, 0, 0) & BST_PUSHED); };
+  ClickAt(x, y, taken);
+}
+
+// A user's click on a cell of a list view (row index among all rows): the
+// release comes under the list's capture.
+inline void ClickCell(WindowHandle list, int row, int column) {
+  const Point at = lvtest::CellOnScreen(list, row, column);
+  ASSERT_GE(at.x, 0) << "row " << row << ", column " << column << " is not shown";
+  ClickAt(at.x, at.y, [list] { return GetCapture() == list; });
 }
 
 // Pictures compared with reference PNGs in data/ beside the test file
