@@ -9,6 +9,7 @@
 
 #include <chrono>
 #include <cstdlib>
+#include <cstring>
 #include <thread>
 #include <functional>
 #include <string>
@@ -22,6 +23,7 @@
 #include "app/login_rights.h"
 #include "app/core/program/program_seam.h"
 #include "app/msgbox.h"
+#include "app/page_frame.h"
 #include "app/page_registry.h"
 #include "app/program_pages.h"
 #include "controls/listview/tests/listview_cells.h"
@@ -265,6 +267,45 @@ using guitest::Picture;
 
 inline void MatchesReference(const char* testFile, const char* name, const Picture& shot) {
   guitest::MatchReference(shot, guitest::ReferencePath(testFile, (std::string(name) + ".png").c_str()));
+}
+
+// The pixels of two pictures of the screen rectangle `area` that differ
+// outside the given windows.
+inline int ChangedOutside(const Picture& before, const Picture& after, const Rect& area,
+                          const std::vector<WindowHandle>& windows) {
+  std::vector<Rect> allowed;
+  for (WindowHandle w : windows) {
+    Rect r{};
+    if (!IsWindow(w) || !GetWindowRect(w, &r)) continue;
+    const WindowHandle parent = GetParent(w);
+    ClientToScreen(parent, &r.left, &r.top);
+    ClientToScreen(parent, &r.right, &r.bottom);
+    allowed.push_back(r);
+  }
+  int changed = 0;
+  for (int y = 0; y < before.height && y < after.height; ++y)
+    for (int x = 0; x < before.width && x < after.width; ++x) {
+      const int sx = area.left + x, sy = area.top + y;
+      bool inside = false;
+      for (const Rect& r : allowed) inside = inside || (sx >= r.left && sx < r.right && sy >= r.top && sy < r.bottom);
+      const size_t at = (static_cast<size_t>(y) * before.width + x) * 3;
+      if (!inside && std::memcmp(&before.rgb[at], &after.rgb[at], 3) != 0) ++changed;
+    }
+  return changed;
+}
+
+// A user's click on a check box of a page, read back from the screen
+// rectangle `area`: the pixels that changed beyond the box, the control
+// that had the focus and the Apply button the change enables; -1 when the
+// box was not checked by it.
+inline int CheckClickChangedElsewhere(WindowHandle page, int id, const Rect& area) {
+  desktest::Drain();
+  const WindowHandle box = GetDlgItem(page, id), focused = GetFocusChild(page);
+  const Picture before = Grab(area);
+  ClickItem(page, id);
+  if (!PumpUntil([box] { return SendMessage(box, BM_GETCHECK, 0, 0) == BST_CHECKED; })) return -1;
+  desktest::Drain();
+  return ChangedOutside(before, Grab(area), area, {box, focused, GetDlgItem(page, PAGE_ID_APPLY)});
 }
 
 }  // namespace livetest
