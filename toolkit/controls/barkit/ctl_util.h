@@ -74,6 +74,11 @@ inline LParam PackedPoint(const Point& p) {
   return static_cast<LParam>((static_cast<uint32_t>(static_cast<uint16_t>(p.y)) << 16) | static_cast<uint16_t>(p.x));
 }
 
+// The same point packed as a mouse message carries it.
+inline LParam ClientPosition(WindowHandle hwnd, WParam keys, LParam pos) {
+  return PackedPoint(ClientPoint(hwnd, keys, pos));
+}
+
 inline bool Disabled(WindowHandle hwnd) { return (GetWindowStyle(hwnd) & WS_DISABLED) != 0; }
 
 inline bool Contains(const Rect& r, int x, int y) {

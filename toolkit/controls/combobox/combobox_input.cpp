@@ -2,6 +2,7 @@
 // a click outside it, and the commands of its children.
 #include <cstring>
 
+#include "controls/barkit/ctl_util.h"
 #include "controls/combobox/combobox_internal.h"
 #include "controls/listbox/control_msgs.h"
 #include "gui/listbox.h"
@@ -193,8 +194,8 @@ LResult OnKey(WindowHandle hwnd, ComboBoxData& d, int scan, WParam wParam, LPara
 }
 
 LResult OnMouse(WindowHandle hwnd, ComboBoxData& d, int msg, WParam wParam, LParam lParam) {
-  int x = ctlmsg::PointX(lParam), y = ctlmsg::PointY(lParam);
-  if (GetCapture() == hwnd) ScreenToClient(hwnd, &x, &y);  // captured positions come in screen coordinates
+  const Point p = barkit::ClientPoint(hwnd, wParam, lParam);
+  const int x = p.x, y = p.y;
   switch (msg) {
     case MSG_LBUTTONDOWN: Press(hwnd, d, x, y, wParam, lParam); break;
     case MSG_LBUTTONUP: Release(hwnd, d); break;

@@ -442,7 +442,7 @@ LResult ListViewControlProc(WindowHandle hwnd, int message, WParam wParam, LPara
     default: {
       // The header press, the row release and a border drag come under the
       // capture, with a screen position; the scroll view reads client ones.
-      if (barkit::IsClientMouse(message)) lParam = barkit::PackedPoint(barkit::ClientPoint(hwnd, wParam, lParam));
+      if (barkit::IsClientMouse(message)) lParam = barkit::ClientPosition(hwnd, wParam, lParam);
       bool handled = false;
       LResult r = HandleInput(lv, message, wParam, lParam, &handled);
       if (handled) return r;
