@@ -19,11 +19,6 @@ using combotest::ComboTest;
 constexpr int kLinuxEscape = 1, kLinuxEnter = 28, kLinuxUp = 103, kLinuxDown = 108;
 constexpr int kBoxId = 40, kNextId = 41, kBelowId = 42;
 
-// Every reading of the clock a second later than the last: each press
-// stands apart, as a hand's clicks do, and none makes a double click.
-std::atomic<unsigned int> g_ticks{1000};
-unsigned int SlowHand() { return g_ticks += 100; }
-
 LResult LoggedDialogProc(WindowHandle hwnd, int msg, WParam wParam, LParam lParam) {
   guitest::Log::Instance().Add({hwnd, msg, wParam, lParam});
   return DefaultDialogProc(hwnd, msg, wParam, lParam);
@@ -58,33 +53,10 @@ class ComboOnADialog : public ComboTest {
     ComboTest::TearDown();
   }
 
-  // The host thread does `act`; the test thread keeps dispatching until
-  // `done` holds.
-  bool Feed(const std::function<void()>& act, const std::function<bool()>& done) {
-    std::thread hand(act);
-    for (int i = 0; i < 400 && !done(); ++i) {
-      desktest::Drain();
-      std::this_thread::sleep_for(std::chrono::milliseconds(5));
-    }
-    hand.join();
-    desktest::Drain();
-    return done();
-  }
-
   // A click at (x, y) of window w; true once the list shows as `open`.
   bool Click(WindowHandle w, int x, int y, bool open) {
     WindowToScreen(w, &x, &y);
     return ClickOnScreen(x, y, [this, open] { return ListShown() == open; });
-  }
-
-  bool ClickOnScreen(int x, int y, const std::function<bool()>& done) {
-    return Feed(
-        [x, y] {
-          HostInjectMouseMove(x, y);
-          HostInjectMouseButton(HOST_BUTTON_LEFT, 1);
-          HostInjectMouseButton(HOST_BUTTON_LEFT, 0);
-        },
-        done);
   }
 
   bool ArrowClicked() {
