@@ -183,6 +183,12 @@ TEST_F(ComboOnADialog, TheMouseChoosesARowAndNothingBeneathHearsIt) {
   EXPECT_TRUE(ClickOnScreen(last.x, last.y, [this] { return !ListShown(); }));
   EXPECT_EQ(Shown(), "DD-MM-YYYY");
   EXPECT_FALSE(BelowHeard());
+
+  // Enter chooses the row the pointer marks, as a click on it would.
+  ASSERT_TRUE(ArrowClicked());
+  ASSERT_TRUE(MoveOnto(0));
+  EXPECT_TRUE(Key(kLinuxEnter, [this] { return !ListShown(); }));
+  EXPECT_EQ(Shown(), "YYYY-MM-DD");
 }
 
 }  // namespace
