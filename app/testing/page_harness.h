@@ -38,6 +38,7 @@
 #include "gui/dc.h"
 #include "gui/dialog.h"
 #include "gui/host.h"
+#include "gui/listbox.h"
 #include "gui/startup.h"
 #include "gui/window.h"
 #include "gui/window_attr.h"
@@ -250,6 +251,27 @@ inline void ClickItem(WindowHandle dialog, int id, std::function<bool()> taken =
   ClientToScreen(dialog, &x, &y);
   if (!taken) taken = [item] { return GetCapture() == item || (SendMessage(item, BM_GETSTATE, 0, 0) & BST_PUSHED); };
   ClickAt(x, y, taken);
+}
+
+// A user's choice of row `row` of a drop-down box: a click on its arrow
+// opens the list, a click on the row chooses it. False when the list did
+// not open, or did not close on the row.
+inline bool ChooseByMouse(WindowHandle dialog, int id, int row) {
+  const WindowHandle box = GetDlgItem(dialog, id), list = GetDlgItem(box, CB_LIST_ID);
+  const auto shown = [list] { return IsWindowVisible(list) != 0; };
+  Rect r{};
+  GetClientRect(box, &r);
+  int x = r.right - 6, y = r.bottom / 2;
+  ClientToScreen(box, &x, &y);
+  ClickAt(x, y, shown);
+  if (!PumpUntil(shown)) return false;
+  const int height = static_cast<int>(SendMessage(list, LB_GETITEMHEIGHT, 0, 0));
+  GetClientRect(list, &r);
+  x = r.right / 2;
+  y = row * height + height / 2;
+  ClientToScreen(list, &x, &y);
+  ClickAt(x, y, [list] { return IsWindowVisible(list) == 0; });
+  return PumpUntil([list] { return IsWindowVisible(list) == 0 && GetCapture() == 0; });
 }
 
 // A user's click on a cell of a list view (row index among all rows): the

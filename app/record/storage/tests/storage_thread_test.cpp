@@ -488,12 +488,14 @@ TEST_F(Storage, NetworkDiskAddShowsEachRefusalAndSendsTheEntry) {
     EXPECT_EQ(BoxTexts(), std::vector<std::string>{Caption("disk_nethdadd", code.key) + "/" +
                                                    std::to_string(code.style)});
   }
-  // What the device is sent: slot 0, IP SAN on 3260, 0.0.0.0 and the folder.
+  // What the device is sent: slot 0, IP SAN on 3260, 0.0.0.0 and the folder;
+  // the type chosen from its list by the mouse.
   device_seam::overrideAnswer("addNetDisk", 0);
   device_seam::startCallLog();
   RunInLoop([](WindowHandle owner) { return showNetHdAddDialog(owner, -1); }, [&] {
     const WindowHandle dlg = GetActiveWindow();
-    SendDlgItemMessage(dlg, kNetType, CB_SELECTVALUE, 5, 0);
+    EXPECT_TRUE(livetest::ChooseByMouse(dlg, kNetType, 1)) << "the type list opened and closed on its row";
+    EXPECT_EQ(SendDlgItemMessage(dlg, kNetType, CB_GETSELVALUE, 0, 0), 5) << "IP SAN chosen";
     SendDlgItemMessage(dlg, kNetDir, MSG_SETTEXT, 0, reinterpret_cast<LParam>("/export"));
     Command(dlg, kOk);
   });

@@ -418,23 +418,10 @@ TEST_F(Display, TheLanguageListShowsThePictures) {
 TEST_F(Display, TheMouseChoosesADateFormatFromItsList) {
   Open();
   const WindowHandle page = Page(kGeneral);
-  const WindowHandle box = GetDlgItem(page, kDateFormat), list = GetDlgItem(box, CB_LIST_ID);
+  const WindowHandle box = GetDlgItem(page, kDateFormat);
   const WindowHandle calendar = GetDlgItem(GetDlgItem(page, kDate), CB_CALENDAR_ID);
   SendMessage(box, CB_SELECTVALUE, 0, 0);
-  Rect r{};
-  GetClientRect(box, &r);
-  int x = r.right - 6, y = r.bottom / 2;
-  ClientToScreen(box, &x, &y);
-  livetest::ClickAt(x, y, [list] { return IsWindowVisible(list) != 0; });
-  ASSERT_TRUE(livetest::PumpUntil([list] { return IsWindowVisible(list) != 0; })) << "the arrow opened the list";
-  const int height = static_cast<int>(SendMessage(list, LB_GETITEMHEIGHT, 0, 0));
-  GetClientRect(list, &r);
-  x = r.right / 2;
-  y = height + height / 2;
-  ClientToScreen(list, &x, &y);
-  livetest::ClickAt(x, y, [list] { return IsWindowVisible(list) == 0; });
-  EXPECT_TRUE(livetest::PumpUntil([list] { return IsWindowVisible(list) == 0 && GetCapture() == 0; }))
-      << "the click on the row closed the list";
+  EXPECT_TRUE(livetest::ChooseByMouse(page, kDateFormat, 1)) << "the arrow opened the list, the row closed it";
   EXPECT_EQ(SendMessage(box, CB_GETSELVALUE, 0, 0), 1) << "and chose it";
   EXPECT_FALSE(IsWindowVisible(calendar)) << "the system date box beneath heard nothing";
   Close();
