@@ -95,13 +95,13 @@ void eraseBkgndGrey50(WindowHandle window, WParam hdc, LParam rect) {
 }
 
 void eraseBkgndGrey34(WindowHandle window, WParam hdc, LParam rect) {
-  liveview_dialogs::eraseWith(window, hdc, rect, true, [](HDC dc, const Rect& c) {
+  liveview_dialogs::eraseWith(window, hdc, rect, [](HDC dc, const Rect& c) {
     fill(dc, 34, 34, 34, 0, 0, c.right - c.left, c.bottom - c.top);
   });
 }
 
 void paintDialogBackground(WindowHandle window, WParam hdc, LParam rect) {
-  liveview_dialogs::eraseWith(window, hdc, rect, true, [](HDC dc, const Rect& c) {
+  liveview_dialogs::eraseWith(window, hdc, rect, [](HDC dc, const Rect& c) {
     const int w = c.right - c.left, h = c.bottom - c.top;
     fill(dc, 34, 34, 34, 0, 0, w, h);
     fill(dc, 50, 50, 50, 0, 0, w, h - kDialogBand);

@@ -9,6 +9,7 @@
 
 #include <chrono>
 #include <cstdlib>
+#include <cstring>
 #include <thread>
 #include <functional>
 #include <string>
@@ -22,8 +23,10 @@
 #include "app/login_rights.h"
 #include "app/core/program/program_seam.h"
 #include "app/msgbox.h"
+#include "app/page_frame.h"
 #include "app/page_registry.h"
 #include "app/program_pages.h"
+#include "controls/listview/tests/listview_cells.h"
 #include "core/desktop/tests/desktop_fixture.h"
 #include "core/desktop/zorder.h"
 #include "core/nonclient/tests/screen_picture.h"
@@ -35,6 +38,7 @@
 #include "gui/dc.h"
 #include "gui/dialog.h"
 #include "gui/host.h"
+#include "gui/listbox.h"
 #include "gui/startup.h"
 #include "gui/window.h"
 #include "gui/window_attr.h"
@@ -106,6 +110,17 @@ inline LResult MenuHostProc(WindowHandle hwnd, int msg, WParam wParam, LParam lP
   return DefaultMainWinProc(hwnd, msg, wParam, lParam);
 }
 
+// Reads and dispatches the calling thread's messages until `done` holds;
+// false when it does not within `rounds` rounds of 2 ms (five seconds).
+inline bool PumpUntil(const std::function<bool()>& done, int rounds = 2500) {
+  for (int i = 0; i < rounds; ++i) {
+    desktest::Drain();
+    if (done()) return true;
+    std::this_thread::sleep_for(std::chrono::milliseconds(2));
+  }
+  return false;
+}
+
 class LiveGui : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
@@ -171,6 +186,26 @@ class LiveGui : public ::testing::Test {
     return hwnd;
   }
 
+  // Runs `steps` inside the modal loop a user's `click` opens, once `opened`
+  // holds there; false when they did not run.
+  bool RunInLoopOpenedBy(const std::function<void()>& click, const std::function<bool()>& opened,
+                         const std::function<void()>& steps) {
+    bool ran = false;
+    const WindowHandle helper = Main({0, 0, 4, 4}, StepsProc);
+    // Posted again until the loop has opened: the click's input comes first.
+    LoopSteps() = [&ran, helper, &opened, &steps] {
+      if (!opened()) {
+        PostMessage(helper, kRunSteps, 0, 0);
+        return;
+      }
+      steps();
+      ran = true;
+    };
+    click();
+    PostMessage(helper, kRunSteps, 0, 0);
+    return PumpUntil([&ran] { return ran; });
+  }
+
   // Runs `open` (which takes an owner) with `steps` run inside its loop.
   template <typename Open>
   int RunInLoop(Open open, std::function<void()> steps) {
@@ -183,28 +218,10 @@ class LiveGui : public ::testing::Test {
   std::vector<WindowHandle> windows_;
 };
 
-// Reads and dispatches the calling thread's messages until `done` holds;
-// false when it does not within `rounds` rounds of 2 ms (five seconds).
-inline bool PumpUntil(const std::function<bool()>& done, int rounds = 2500) {
-  for (int i = 0; i < rounds; ++i) {
-    desktest::Drain();
-    if (done()) return true;
-    std::this_thread::sleep_for(std::chrono::milliseconds(2));
-  }
-  return false;
-}
-
-// A user's click in the middle of a control through the host's input,
-// from the thread that runs the control's window: the release follows as
-// soon as the control has taken the press (controls that take no capture
-// get a moment for it). `taken` tells when a control that opens something
-// on the press (a drop-down box) has taken it.
-inline void ClickItem(WindowHandle dialog, int id, std::function<bool()> taken = nullptr) {
-  const WindowHandle item = GetDlgItem(dialog, id);
-  Rect r{};
-  GetWindowRect(item, &r);
-  int x = (r.left + r.right) / 2, y = (r.top + r.bottom) / 2;
-  ClientToScreen(dialog, &x, &y);
+// A user's click at a point of the screen through the host's input, from
+// the thread that runs the clicked window: the release follows as soon as
+// `taken` holds (the control has taken the press).
+inline void ClickAt(int x, int y, const std::function<bool()>& taken) {
   // The pointer comes from outside, as a hand brings it: a window that opened
   // under a resting pointer learns of it from the move.
   const auto routedTo = [](int px, int py) {
@@ -219,9 +236,50 @@ inline void ClickItem(WindowHandle dialog, int id, std::function<bool()> taken =
   HostInjectMouseMove(x, y);
   PumpUntil(routedTo(x, y));
   HostInjectMouseButton(HOST_BUTTON_LEFT, 1);
-  if (!taken) taken = [item] { return GetCapture() == item || (SendMessage(item, BM_GETSTATE, 0, 0) & BST_PUSHED); };
   PumpUntil(taken, 1000);
   HostInjectMouseButton(HOST_BUTTON_LEFT, 0);
+}
+
+// A user's click in the middle of a control (controls that take no capture
+// get a moment for the press). `taken` tells when a control that opens
+// something on the press (a drop-down box) has taken it.
+inline void ClickItem(WindowHandle dialog, int id, std::function<bool()> taken = nullptr) {
+  const WindowHandle item = GetDlgItem(dialog, id);
+  Rect r{};
+  GetWindowRect(item, &r);
+  int x = (r.left + r.right) / 2, y = (r.top + r.bottom) / 2;
+  ClientToScreen(dialog, &x, &y);
+  if (!taken) taken = [item] { return GetCapture() == item || (SendMessage(item, BM_GETSTATE, 0, 0) & BST_PUSHED); };
+  ClickAt(x, y, taken);
+}
+
+// A user's choice of row `row` of a drop-down box: a click on its arrow
+// opens the list, a click on the row chooses it. False when the list did
+// not open, or did not close on the row.
+inline bool ChooseByMouse(WindowHandle dialog, int id, int row) {
+  const WindowHandle box = GetDlgItem(dialog, id), list = GetDlgItem(box, CB_LIST_ID);
+  const auto shown = [list] { return IsWindowVisible(list) != 0; };
+  Rect r{};
+  GetClientRect(box, &r);
+  int x = r.right - 6, y = r.bottom / 2;
+  ClientToScreen(box, &x, &y);
+  ClickAt(x, y, shown);
+  if (!PumpUntil(shown)) return false;
+  const int height = static_cast<int>(SendMessage(list, LB_GETITEMHEIGHT, 0, 0));
+  GetClientRect(list, &r);
+  x = r.right / 2;
+  y = row * height + height / 2;
+  ClientToScreen(list, &x, &y);
+  ClickAt(x, y, [list] { return IsWindowVisible(list) == 0; });
+  return PumpUntil([list] { return IsWindowVisible(list) == 0 && GetCapture() == 0; });
+}
+
+// A user's click on a cell of a list view (row index among all rows): the
+// release comes under the list's capture.
+inline void ClickCell(WindowHandle list, int row, int column) {
+  const Point at = lvtest::CellOnScreen(list, row, column);
+  ASSERT_GE(at.x, 0) << "row " << row << ", column " << column << " is not shown";
+  ClickAt(at.x, at.y, [list] { return GetCapture() == list; });
 }
 
 // Pictures compared with reference PNGs in data/ beside the test file
@@ -231,6 +289,45 @@ using guitest::Picture;
 
 inline void MatchesReference(const char* testFile, const char* name, const Picture& shot) {
   guitest::MatchReference(shot, guitest::ReferencePath(testFile, (std::string(name) + ".png").c_str()));
+}
+
+// The pixels of two pictures of the screen rectangle `area` that differ
+// outside the given windows.
+inline int ChangedOutside(const Picture& before, const Picture& after, const Rect& area,
+                          const std::vector<WindowHandle>& windows) {
+  std::vector<Rect> allowed;
+  for (WindowHandle w : windows) {
+    Rect r{};
+    if (!IsWindow(w) || !GetWindowRect(w, &r)) continue;
+    const WindowHandle parent = GetParent(w);
+    ClientToScreen(parent, &r.left, &r.top);
+    ClientToScreen(parent, &r.right, &r.bottom);
+    allowed.push_back(r);
+  }
+  int changed = 0;
+  for (int y = 0; y < before.height && y < after.height; ++y)
+    for (int x = 0; x < before.width && x < after.width; ++x) {
+      const int sx = area.left + x, sy = area.top + y;
+      bool inside = false;
+      for (const Rect& r : allowed) inside = inside || (sx >= r.left && sx < r.right && sy >= r.top && sy < r.bottom);
+      const size_t at = (static_cast<size_t>(y) * before.width + x) * 3;
+      if (!inside && std::memcmp(&before.rgb[at], &after.rgb[at], 3) != 0) ++changed;
+    }
+  return changed;
+}
+
+// A user's click on a check box of a page, read back from the screen
+// rectangle `area`: the pixels that changed beyond the box, the control
+// that had the focus and the Apply button the change enables; -1 when the
+// box was not checked by it.
+inline int CheckClickChangedElsewhere(WindowHandle page, int id, const Rect& area) {
+  desktest::Drain();
+  const WindowHandle box = GetDlgItem(page, id), focused = GetFocusChild(page);
+  const Picture before = Grab(area);
+  ClickItem(page, id);
+  if (!PumpUntil([box] { return SendMessage(box, BM_GETCHECK, 0, 0) == BST_CHECKED; })) return -1;
+  desktest::Drain();
+  return ChangedOutside(before, Grab(area), area, {box, focused, GetDlgItem(page, PAGE_ID_APPLY)});
 }
 
 }  // namespace livetest

@@ -10,6 +10,7 @@
 #include "app/control_services.h"
 #include "app/device_ability.h"
 #include "app/device_caps.h"
+#include "app/liveview_dialogs.h"
 #include "app/login_rights.h"
 #include "app/msgbox.h"
 #include "gui/button.h"
@@ -141,12 +142,12 @@ void eraseWithViewFrame(WindowHandle page, const char* section, WParam wParam, L
   eraseBkgndGrey50(page, wParam, lParam);
   const CtrlResInfo* bg = pageframe::record(section, "viewbg");
   if (!bg) return;
-  const HDC hdc = wParam ? static_cast<HDC>(wParam) : GetClientDC(page);
-  Rect frame{bg->x, bg->y, bg->x + bg->w, bg->y + bg->h};
-  drawRoundFrame(hdc, WS_EX_PLACE_MASK | EDIT_CORNER_TOPLEFT | EDIT_CORNER_BOTTOMLEFT | EDIT_CORNER_TOPRIGHT |
-                          EDIT_CORNER_BOTTOMRIGHT,
-                 &frame);
-  if (!wParam) ReleaseDC(hdc);
+  liveview_dialogs::eraseWith(page, wParam, lParam, [bg](HDC hdc, const Rect&) {
+    Rect frame{bg->x, bg->y, bg->x + bg->w, bg->y + bg->h};
+    drawRoundFrame(hdc, WS_EX_PLACE_MASK | EDIT_CORNER_TOPLEFT | EDIT_CORNER_BOTTOMLEFT | EDIT_CORNER_TOPRIGHT |
+                            EDIT_CORNER_BOTTOMRIGHT,
+                   &frame);
+  });
 }
 
 void paintView(WindowHandle page, const char* section, HDC hdc) {

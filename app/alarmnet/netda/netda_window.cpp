@@ -137,7 +137,7 @@ LResult trafficProc(WindowHandle page, int message, WParam wParam, LParam lParam
       makeTrafficControls(page);
       return 0;
     case MSG_ERASEBKGND:
-      liveview_dialogs::eraseWith(page, wParam, lParam, true, paintTrafficBackground);
+      liveview_dialogs::eraseWith(page, wParam, lParam, paintTrafficBackground);
       return 0;
     case MSG_PAINT: paintTraffic(page); return 0;
     case MSG_COMMAND:

@@ -278,7 +278,7 @@ LResult leftColorSetProc(WindowHandle dlg, int message, WParam wParam, LParam lP
       DestroyAllControls(dlg);
       return 0;
     case MSG_ERASEBKGND:
-      liveview_dialogs::eraseWith(dlg, wParam, lParam, true, fillPanel);
+      liveview_dialogs::eraseWith(dlg, wParam, lParam, fillPanel);
       return 0;
     default:
       break;

@@ -96,8 +96,8 @@ LResult smallDialogDefault(WindowHandle dlg, int message, WParam wParam, LParam 
   }
 }
 
-void eraseWith(WindowHandle hwnd, WParam wParam, LParam lParam, bool screenClip,
-               void (*fill)(HDC hdc, const Rect& client)) {
+void eraseWith(WindowHandle hwnd, WParam wParam, LParam lParam,
+               const std::function<void(HDC hdc, const Rect& client)>& fill) {
   HDC hdc = static_cast<HDC>(wParam);
   const bool own = hdc == 0;
   if (own) hdc = GetClientDC(hwnd);
@@ -106,7 +106,7 @@ void eraseWith(WindowHandle hwnd, WParam wParam, LParam lParam, bool screenClip,
   GetClientRect(hwnd, &client);
   if (lParam) {
     Rect clip = *reinterpret_cast<const Rect*>(lParam);
-    if (screenClip) {
+    if (IsMainWindow(hwnd)) {
       ScreenToClient(hwnd, &clip.left, &clip.top);
       ScreenToClient(hwnd, &clip.right, &clip.bottom);
     }
@@ -117,7 +117,7 @@ void eraseWith(WindowHandle hwnd, WParam wParam, LParam lParam, bool screenClip,
 }
 
 void eraseGrey(WindowHandle dlg, WParam wParam, LParam lParam) {
-  eraseWith(dlg, wParam, lParam, true, [](HDC hdc, const Rect& client) {
+  eraseWith(dlg, wParam, lParam, [](HDC hdc, const Rect& client) {
     SetDCAttr(hdc, DC_ATTR_BRUSH_COLOR, static_cast<uint32_t>(RGB2Pixel(hdc, 50, 50, 50)));
     FillBox(hdc, client.left, client.top, client.right - client.left, client.bottom - client.top);
   });

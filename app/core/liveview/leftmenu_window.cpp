@@ -234,7 +234,7 @@ LResult leftMenuWinProc(WindowHandle hwnd, int message, WParam wParam, LParam lP
       hideLeftMenu(hwnd);
       return 0;
     case MSG_ERASEBKGND:
-      liveview_dialogs::eraseWith(hwnd, wParam, lParam, true, paintBackground);
+      liveview_dialogs::eraseWith(hwnd, wParam, lParam, paintBackground);
       return 0;
     case MSG_PAINT:
       EndPaint(hwnd, BeginPaint(hwnd));

@@ -137,7 +137,7 @@ void paintLiveView(WindowHandle hwnd, HDC hdc) {
 }
 
 void eraseLiveView(WindowHandle hwnd, HDC hdc, const Rect* screenRect) {
-  liveview_dialogs::eraseWith(hwnd, static_cast<WParam>(hdc), reinterpret_cast<LParam>(screenRect), true, fillBackground);
+  liveview_dialogs::eraseWith(hwnd, static_cast<WParam>(hdc), reinterpret_cast<LParam>(screenRect), fillBackground);
 }
 
 }  // extern "C"

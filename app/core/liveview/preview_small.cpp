@@ -60,7 +60,7 @@ void onPaint(WindowHandle dlg) {
 }
 
 void onErase(WindowHandle dlg, WParam wParam, LParam lParam) {
-  liveview_dialogs::eraseWith(dlg, wParam, lParam, true, [](HDC hdc, const Rect& client) {
+  liveview_dialogs::eraseWith(dlg, wParam, lParam, [](HDC hdc, const Rect& client) {
     SetDCAttr(hdc, DC_ATTR_BRUSH_COLOR, static_cast<uint32_t>(SystemInfo[SYSINFO_BKCOLOR]));
     FillBox(hdc, client.left, client.top, client.right - client.left, client.bottom - client.top);
   });

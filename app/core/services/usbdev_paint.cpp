@@ -19,7 +19,7 @@ int getUsbdevSubId(void) { return 0; }
 int usbdevFormat(int, int, int) { return -1; }
 
 void paintSmallDialogBackground(WindowHandle window, WParam hdc, LParam rect) {
-  liveview_dialogs::eraseWith(window, hdc, rect, true, [](HDC dc, const Rect& c) {
+  liveview_dialogs::eraseWith(window, hdc, rect, [](HDC dc, const Rect& c) {
     const int w = c.right - c.left, h = c.bottom - c.top;
     SetDCAttr(dc, DC_ATTR_BRUSH_COLOR, static_cast<uint32_t>(SystemInfo[SYSINFO_BKCOLOR]));
     FillBox(dc, 0, 0, w, h - kBand);

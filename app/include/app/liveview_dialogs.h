@@ -3,6 +3,8 @@
 #ifndef APP_LIVEVIEW_DIALOGS_H
 #define APP_LIVEVIEW_DIALOGS_H
 
+#include <functional>
+
 #include "app/popup_drag.h"
 #include "gui/common.h"
 
@@ -55,10 +57,12 @@ LResult modeDialogProc(const ModeDialog& d, WindowHandle dialog, int message, WP
 // `escape` is set, 12 is swallowed, destroy takes the controls with it, the
 // rest goes to the default dialog procedure.
 LResult smallDialogDefault(WindowHandle dialog, int message, WParam wParam, LParam lParam, bool escape);
-// Erase-background: on the given DC or a client DC of its own, with the
-// rectangle of lParam as the clip (in screen coordinates when `screenClip`).
-void eraseWith(WindowHandle hwnd, WParam wParam, LParam lParam, bool screenClip,
-               void (*fill)(HDC hdc, const Rect& client));
+// Erase-background: `fill` draws on the given DC or a client DC of its own,
+// clipped to the rectangle of lParam (on the screen for a main window, in
+// the client area for a control), never beyond it: the controls outside it
+// are not repainted after the erase.
+void eraseWith(WindowHandle hwnd, WParam wParam, LParam lParam,
+               const std::function<void(HDC hdc, const Rect& client)>& fill);
 // Fills the client rectangle (or the screen rectangle `lParam`) in grey.
 void eraseGrey(WindowHandle dialog, WParam wParam, LParam lParam);
 }  // namespace liveview_dialogs

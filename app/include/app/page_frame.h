@@ -32,7 +32,8 @@ LResult enableApplyOnNotify1Or5(WindowHandle page, WParam wParam, LParam lParam)
 LResult enableApplyOnChange(WindowHandle page, WParam wParam, LParam lParam);
 
 /* Background painters of message 176 (a DC of 0: the client DC; a rect of
- * 0: no clip; a given rect is in screen co-ordinates). */
+ * 0: no clip; a given rect is on the screen for a main window, in the client
+ * area for a control). */
 void eraseBkgndGrey50(WindowHandle window, WParam hdc, LParam rect);
 void eraseBkgndGrey34(WindowHandle window, WParam hdc, LParam rect);
 /* Grey 34 with the body above the bottom 50 pixels in grey 50. */

@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "app/control_services.h"
+#include "app/liveview_dialogs.h"
 #include "app/pageframe/page_frame.h"
 #include "app/time_segments.h"
 #include "gui/button.h"
@@ -107,16 +108,13 @@ bool command(WindowHandle dlg, int id) {
 }
 
 void paint(WindowHandle dlg, WParam wParam, LParam lParam) {
-  HDC hdc = static_cast<HDC>(wParam);
-  const bool own = hdc == 0;
-  if (own) hdc = GetClientDC(dlg);
-  if (!hdc) return;
-  paintDialogBackground(dlg, static_cast<WParam>(hdc), lParam);
-  if (const CtrlResInfo* r = pageframe::record(kSection, "week_chkbox_rect")) {
+  paintDialogBackground(dlg, wParam, lParam);
+  const CtrlResInfo* r = pageframe::record(kSection, "week_chkbox_rect");
+  if (!r) return;
+  liveview_dialogs::eraseWith(dlg, wParam, lParam, [r](HDC hdc, const Rect&) {
     Rect frame{r->x, r->y, r->x + r->w, g_gridBottom + kFrameBelowGrid};
     drawRoundFrame(hdc, kGroupFrameStyle, &frame);
-  }
-  if (own) ReleaseDC(hdc);
+  });
 }
 
 LResult copyWeekProc(WindowHandle dlg, int message, WParam wParam, LParam lParam) {

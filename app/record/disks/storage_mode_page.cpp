@@ -16,6 +16,7 @@
 #include "app/format_text.h"
 #include "app/formatting.h"
 #include "app/layout_bitmaps.h"
+#include "app/liveview_dialogs.h"
 #include "app/login_rights.h"
 #include "app/msgbox.h"
 #include "app/page_registry.h"
@@ -476,16 +477,16 @@ void drawLegends(WindowHandle page, HDC hdc) {
 
 void erase(WindowHandle page, WParam wParam, LParam lParam) {
   eraseBkgndGrey50(page, wParam, lParam);
-  const int mode = shownMode(page);
-  HDC hdc = GetClientDC(page);
-  if (mode == kGroupMode) {
-    if (const CtrlResInfo* r = pageframe::record(kAdvanceSection, "group_chkbox_rect")) {
-      Rect frame{r->x, r->y, r->x + r->w, r->y + r->h};
-      drawRoundFrame(hdc, 0, &frame);
+  liveview_dialogs::eraseWith(page, wParam, lParam, [page](HDC hdc, const Rect&) {
+    const int mode = shownMode(page);
+    if (mode == kGroupMode) {
+      if (const CtrlResInfo* r = pageframe::record(kAdvanceSection, "group_chkbox_rect")) {
+        Rect frame{r->x, r->y, r->x + r->w, r->y + r->h};
+        drawRoundFrame(hdc, 0, &frame);
+      }
     }
-  }
-  if (mode == kFrameMode) drawLegends(page, hdc);
-  ReleaseDC(hdc);
+    if (mode == kFrameMode) drawLegends(page, hdc);
+  });
 }
 
 void paint(WindowHandle page) {

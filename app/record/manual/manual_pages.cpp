@@ -196,7 +196,7 @@ void paintLegend(HDC hdc, const Desc& d) {
 }
 
 void erase(WindowHandle page, WParam wParam, LParam lParam) {
-  liveview_dialogs::eraseWith(page, wParam, lParam, true, [](HDC hdc, const Rect& c) {
+  liveview_dialogs::eraseWith(page, wParam, lParam, [](HDC hdc, const Rect& c) {
     SetDCAttr(hdc, DC_ATTR_BRUSH_COLOR, static_cast<uint32_t>(RGB2Pixel(hdc, 50, 50, 50)));
     FillBox(hdc, 0, 0, c.right - c.left, c.bottom - c.top);
     if (g.boxes) paintLegend(hdc, *g.desc);

@@ -5,6 +5,7 @@
 #include "app/control_services.h"
 #include "app/device_backend.h"
 #include "app/formatting.h"
+#include "app/liveview_dialogs.h"
 #include "app/record/storage/storage_internal.h"
 #include "gui/button.h"
 #include "gui/control_paint.h"
@@ -110,10 +111,10 @@ void paintDialog(WindowHandle dialog, const char* section, WParam hdc, LParam re
   const CtrlResInfo* r = pageframe::record(section, "disk_group_rect");
   if (!withGroups || !r) return;
   const int shift = shiftOf(section);
-  Rect frame{r->x, r->y - shift, r->x + r->w, r->y - shift + r->h};
-  const HDC dc = GetClientDC(dialog);
-  drawRoundFrame(dc, kFrameStyle, &frame);
-  ReleaseDC(dc);
+  liveview_dialogs::eraseWith(dialog, hdc, rect, [r, shift](HDC dc, const Rect&) {
+    Rect frame{r->x, r->y - shift, r->x + r->w, r->y - shift + r->h};
+    drawRoundFrame(dc, kFrameStyle, &frame);
+  });
 }
 
 // The first checked group button's group, 0 when none is.

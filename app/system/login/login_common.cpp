@@ -64,7 +64,7 @@ void loadTopStrip() {
 }
 
 void paintBackground(WindowHandle dlg, WParam hdc, LParam rect) {
-  liveview_dialogs::eraseWith(dlg, hdc, rect, true, [](HDC dc, const Rect& c) {
+  liveview_dialogs::eraseWith(dlg, hdc, rect, [](HDC dc, const Rect& c) {
     const int w = c.right - c.left, h = c.bottom - c.top;
     fill(dc, 50, 50, 50, 0, 0, w, h);
     if (g_strip.loaded) FillBoxWithBitmap(dc, 0, 0, w, static_cast<int>(g_strip.picture.bmHeight), &g_strip.picture);

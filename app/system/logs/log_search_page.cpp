@@ -264,7 +264,7 @@ void init(WindowHandle page) {
 }
 
 void paint(WindowHandle page, WParam wParam, LParam lParam) {
-  liveview_dialogs::eraseWith(page, wParam, lParam, false, [](HDC hdc, const Rect& client) {
+  liveview_dialogs::eraseWith(page, wParam, lParam, [](HDC hdc, const Rect& client) {
     SetDCAttr(hdc, DC_ATTR_BRUSH_COLOR, static_cast<uint32_t>(RGB2Pixel(hdc, 50, 50, 50)));
     FillBox(hdc, client.left, client.top, client.right - client.left, client.bottom - client.top);
     if (const CtrlResInfo* r = listRecord()) drawListRowDivider(hdc, r->x, r->y, r->w, r->h, 1);

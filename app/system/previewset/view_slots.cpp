@@ -228,9 +228,7 @@ void createPictureButton(WindowHandle page, const char* key, int id, int index) 
 }
 
 void paintViewBackground(WindowHandle page, WParam wParam, LParam lParam) {
-  // The page is a control: the rectangle to erase comes in its own client
-  // coordinates, not on the screen as a main window's does.
-  liveview_dialogs::eraseWith(page, wParam, lParam, false, [](HDC hdc, const Rect& client) {
+  liveview_dialogs::eraseWith(page, wParam, lParam, [](HDC hdc, const Rect& client) {
     SetDCAttr(hdc, DC_ATTR_BRUSH_COLOR, static_cast<uint32_t>(RGB2Pixel(hdc, 50, 50, 50)));
     FillBox(hdc, client.left, client.top, client.right - client.left, client.bottom - client.top);
     Rect frame{};

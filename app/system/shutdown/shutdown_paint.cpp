@@ -29,7 +29,7 @@ DlgTemplate centredTemplate(const char* section, int width, int height, bool cap
 }
 
 void paintBackground(WindowHandle window, WParam hdc, LParam rect) {
-  liveview_dialogs::eraseWith(window, hdc, rect, true, [](HDC dc, const Rect& c) {
+  liveview_dialogs::eraseWith(window, hdc, rect, [](HDC dc, const Rect& c) {
     const int w = c.right - c.left, h = c.bottom - c.top;
     fill(dc, 50, 50, 50, 0, 0, w, h);
     if (const CtrlResInfo* band = pageframe::record("mainmenu", "tipinfo"))

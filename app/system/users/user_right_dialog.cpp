@@ -231,7 +231,7 @@ void fill(HDC dc, int r, int g, int b, int x, int y, int w, int h) {
 }
 
 void eraseCamera(WindowHandle page, WParam hdc, LParam rect) {
-  liveview_dialogs::eraseWith(page, hdc, rect, true, [](HDC dc, const Rect& c) {
+  liveview_dialogs::eraseWith(page, hdc, rect, [](HDC dc, const Rect& c) {
     const int w = c.right - c.left, h = c.bottom - c.top;
     fill(dc, 50, 50, 50, 0, 0, w, h);
     fill(dc, 34, 34, 34, 0, h - kBand, w, kBand);

@@ -10,6 +10,8 @@
 #include "gui/common.h"
 #include "gui/element.h"
 #include "gui/gal.h"
+#include "gui/input.h"
+#include "gui/message.h"
 #include "gui/paint.h"
 #include "gui/window.h"
 #include "gui/window_attr.h"
@@ -54,6 +56,28 @@ inline GalPixel WinColor(WindowHandle hwnd, int index) { return GetWindowElement
 // Mouse messages carry x in the low and y in the high 16 bits, signed.
 inline int LowX(LParam l) { return static_cast<int16_t>(l & 0xFFFF); }
 inline int HighY(LParam l) { return static_cast<int16_t>((l >> 16) & 0xFFFF); }
+
+inline bool IsClientMouse(int msg) { return msg >= MSG_LBUTTONDOWN && msg <= MSG_MOUSEWHEELUP; }
+
+// A client mouse message's point in the control's client area. Input under
+// the control's capture comes with the key flag KS_CAPTURED and a screen
+// position, input its parent routes with a client one. The flag tells them
+// apart, not GetCapture(): a release that follows the press at once is
+// routed by the parent after the press took the capture.
+inline Point ClientPoint(WindowHandle hwnd, WParam keys, LParam pos) {
+  Point p{LowX(pos), HighY(pos)};
+  if (keys & KS_CAPTURED) ScreenToClient(hwnd, &p.x, &p.y);
+  return p;
+}
+
+inline LParam PackedPoint(const Point& p) {
+  return static_cast<LParam>((static_cast<uint32_t>(static_cast<uint16_t>(p.y)) << 16) | static_cast<uint16_t>(p.x));
+}
+
+// The same point packed as a mouse message carries it.
+inline LParam ClientPosition(WindowHandle hwnd, WParam keys, LParam pos) {
+  return PackedPoint(ClientPoint(hwnd, keys, pos));
+}
 
 inline bool Disabled(WindowHandle hwnd) { return (GetWindowStyle(hwnd) & WS_DISABLED) != 0; }
 

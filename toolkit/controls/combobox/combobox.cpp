@@ -72,7 +72,7 @@ void CreateChildren(WindowHandle hwnd, ComboBoxData& d, uint32_t style, uint32_t
     SetWindowAdditionalData(d.edit, reinterpret_cast<LParam>(SetWindowCallbackProc(d.edit, DigitFilter)));
   if (d.listHeight < 0) return;
   WindowHandle list = CreateWindowEx("listbox", "listbox", ListStyle(style, kind),
-                                     kind == CBS_SIMPLE ? 0u : 0x40000000u, CB_LIST_ID, 0, 0, 10, 10, hwnd, 0);
+                                     kind == CBS_SIMPLE ? 0u : WS_EX_OWN_CLIPINFO, CB_LIST_ID, 0, 0, 10, 10, hwnd, 0);
   d.list = list == GUI_INVALID_HANDLE ? 0 : list;
 }
 

@@ -1,5 +1,8 @@
 // The combo box's keys, mouse, focus and activity, the drop-down hidden by
 // a click outside it, and the commands of its children.
+#include <cstring>
+
+#include "controls/barkit/ctl_util.h"
 #include "controls/combobox/combobox_internal.h"
 #include "controls/listbox/control_msgs.h"
 #include "gui/listbox.h"
@@ -58,6 +61,17 @@ void OpenByClick(WindowHandle hwnd, ComboBoxData& d) {
   SetDialogCode(kCodeListKeys);
 }
 
+// The open list's marked row is the choice. The pointer marks rows without
+// telling, so a click on the row it rests on changes no selection and the
+// edit would keep the old value.
+void TakeMarkedRow(WindowHandle hwnd, ComboBoxData& d) {
+  char before[kMatchMax + 1], after[kMatchMax + 1];
+  EditText(d, before, sizeof before);
+  CopyCurrentToEdit(d);
+  EditText(d, after, sizeof after);
+  if (std::strcmp(before, after) != 0) Notify(hwnd, CBN_SELCHANGE);
+}
+
 LResult DropKey(WindowHandle hwnd, ComboBoxData& d, int scan, WParam wParam, LParam lParam) {
   const bool open = d.state & kOpen;
   switch (scan) {
@@ -67,6 +81,7 @@ LResult DropKey(WindowHandle hwnd, ComboBoxData& d, int scan, WParam wParam, LPa
         return 0;
       }
       if (!open) return Default(hwnd, MSG_KEYDOWN, wParam, lParam);
+      if (scan == KEY_ENTER) TakeMarkedRow(hwnd, d);
       CloseList(hwnd, d, scan == KEY_ENTER ? CBN_SELECTOK : CBN_SELECTCANCEL);
       SetDialogCode(kCodeNormal);
       if (d.edit) SetFocusChild(d.edit);
@@ -179,8 +194,8 @@ LResult OnKey(WindowHandle hwnd, ComboBoxData& d, int scan, WParam wParam, LPara
 }
 
 LResult OnMouse(WindowHandle hwnd, ComboBoxData& d, int msg, WParam wParam, LParam lParam) {
-  int x = ctlmsg::PointX(lParam), y = ctlmsg::PointY(lParam);
-  if (GetCapture() == hwnd) ScreenToClient(hwnd, &x, &y);  // captured positions come in screen coordinates
+  const Point p = barkit::ClientPoint(hwnd, wParam, lParam);
+  const int x = p.x, y = p.y;
   switch (msg) {
     case MSG_LBUTTONDOWN: Press(hwnd, d, x, y, wParam, lParam); break;
     case MSG_LBUTTONUP: Release(hwnd, d); break;
@@ -240,8 +255,10 @@ void OnActive(WindowHandle hwnd, ComboBoxData& d, WParam on) {
     d.state = on ? (d.state | kPressed) : (d.state & ~kPressed);
     Repaint(hwnd, d.first);
   }
+  // Leaving the box for its open drop-down (or past it) keeps the focus: the
+  // drop-down closes by a choice, Escape or a click outside.
   if (!on) {
-    SendMessage(hwnd, MSG_KILLFOCUS, 0, 0);
+    if (!(d.state & kOpen)) SendMessage(hwnd, MSG_KILLFOCUS, 0, 0);
     return;
   }
   SetFocusChild(hwnd);
@@ -269,11 +286,15 @@ void OnCommand(WindowHandle hwnd, ComboBoxData& d, WParam wParam) {
   }
   if (id != CB_LIST_ID) return;
   if (kind == CBS_DROPDOWNLIST && (code == kListChecked || code == kListClicked)) {
-    if (d.state & kOpen) CloseList(hwnd, d, CBN_SELECTOK);
+    if (!(d.state & kOpen)) return;
+    TakeMarkedRow(hwnd, d);
+    CloseList(hwnd, d, CBN_SELECTOK);
     return;
   }
   if (code == kListDblClk) Notify(hwnd, CBN_DBLCLK);
-  if (code == kListSelChange) {
+  if (code == kListSelChange && kind == CBS_DROPDOWNLIST) {
+    TakeMarkedRow(hwnd, d);  // told once, though the click that chose it told first
+  } else if (code == kListSelChange) {
     CopyCurrentToEdit(d);
     Notify(hwnd, CBN_SELCHANGE);
   }

@@ -80,7 +80,7 @@ void StopTyping(ComboBoxData& d) {
 
 void CreateTimeSpinner(WindowHandle hwnd, ComboBoxData& d) {
   d.spinHeight = IsLowResDisplay(getCurOutputHook()) ? 30 : 36;
-  const WindowHandle s = CreateWindowEx("spintime", "", 0, 0x40000000u, CB_SPINNER_ID, 0, 0, 10, 10, hwnd, 0);
+  const WindowHandle s = CreateWindowEx("spintime", "", 0, WS_EX_OWN_CLIPINFO, CB_SPINNER_ID, 0, 0, 10, 10, hwnd, 0);
   d.spinner = s == GUI_INVALID_HANDLE ? 0 : s;
 }
 

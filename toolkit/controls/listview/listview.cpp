@@ -4,6 +4,7 @@
 #include <cstring>
 #include <new>
 
+#include "controls/barkit/ctl_util.h"
 #include "controls/listview/listview_class.h"
 #include "controls/listview/listview_internal.h"
 #include "controls/registry/control_registry.h"
@@ -439,6 +440,9 @@ LResult ListViewControlProc(WindowHandle hwnd, int message, WParam wParam, LPara
       return 0;
     }
     default: {
+      // The header press, the row release and a border drag come under the
+      // capture, with a screen position; the scroll view reads client ones.
+      if (barkit::IsClientMouse(message)) lParam = barkit::ClientPosition(hwnd, wParam, lParam);
       bool handled = false;
       LResult r = HandleInput(lv, message, wParam, lParam, &handled);
       if (handled) return r;

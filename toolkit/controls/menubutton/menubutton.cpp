@@ -227,8 +227,8 @@ void Input(WindowHandle hwnd, MenuButtonData* d, int msg, WParam wParam, LParam 
     SetCapture(hwnd);
   } else if (msg == kLeftUp && GetCapture() == hwnd) {
     ReleaseCapture();
-    int x = LowX(lParam), y = HighY(lParam);
-    ScreenToClient(hwnd, &x, &y);
+    const Point p = ClientPoint(hwnd, wParam, lParam);
+    const int x = p.x, y = p.y;
     Rect c{};
     GetClientRect(hwnd, &c);
     if (Contains(Layout(hwnd).arrow, x, y)) OpenMenu(hwnd, d);

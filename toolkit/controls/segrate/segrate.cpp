@@ -166,7 +166,6 @@ void Mouse(WindowHandle hwnd, SegRateData* d, int msg, LParam lParam) {
     if (Disabled(hwnd)) return;
     if (!captured) return ShowCursor(GrabUnder(*d, x, y) >= 0 ? kSizeCursor : kArrowCursor);
     ShowCursor(kSizeCursor);
-    ScreenToClient(hwnd, &x, &y);
     Rect c{};
     GetClientRect(hwnd, &c);
     const int w = c.right - c.left;
@@ -217,7 +216,9 @@ LResult SegRateProc(WindowHandle hwnd, int msg, WParam wParam, LParam lParam) {
     case MSG_ERASEBKGND: return Erase(hwnd, static_cast<HDC>(wParam), reinterpret_cast<const Rect*>(lParam));
     case MSG_PAINT: return PaintWith(hwnd, [&](HDC hdc) { Paint(hwnd, hdc, d); });
     case MSG_NCPAINT: return 0;
-    case MSG_LBUTTONDOWN: case MSG_LBUTTONUP: case MSG_MOUSEMOVE: Mouse(hwnd, d, msg, lParam); return 0;
+    case MSG_LBUTTONDOWN: case MSG_LBUTTONUP: case MSG_MOUSEMOVE:
+      Mouse(hwnd, d, msg, ClientPosition(hwnd, wParam, lParam));
+      return 0;
     default: break;
   }
   return Default(hwnd, msg, wParam, lParam);

@@ -113,10 +113,7 @@ void SetHot(WindowHandle hwnd, BarData* d, int index) {
 
 void Release(WindowHandle hwnd, BarData* d, bool right, int x, int y) {
   d->pressed = false;
-  if (GetCapture() == hwnd) {
-    ReleaseCapture();
-    ScreenToClient(hwnd, &x, &y);
-  }
+  if (GetCapture() == hwnd) ReleaseCapture();
   const int index = HitTest(*d, x, y);
   if (index < 0 || index != d->hot) return SetHot(hwnd, d, -1);
   Item& it = d->items[static_cast<size_t>(index)];
@@ -200,7 +197,7 @@ LResult NewToolBarProc(WindowHandle hwnd, int msg, WParam wParam, LParam lParam)
       if (d && wParam == 0) SetHot(hwnd, d, -1);
       break;
     case MSG_LBUTTONDOWN: case MSG_LBUTTONUP: case MSG_MOUSEMOVE: case MSG_RBUTTONDOWN: case MSG_RBUTTONUP:
-      if (d) Mouse(hwnd, d, msg, lParam);
+      if (d) Mouse(hwnd, d, msg, ClientPosition(hwnd, wParam, lParam));
       break;
     default: break;
   }

@@ -115,7 +115,6 @@ void Mouse(WindowHandle hwnd, ToolBarData* d, int msg, LParam lParam) {
     return;
   }
   if (msg == MSG_MOUSEMOVE) {
-    if (d->tracking) ScreenToClient(hwnd, &x, &y);
     ToolItem* item = HitTest(*d, x, y);
     if (!item) return DrawAllNormal(hwnd, *d);
     if (item->index != d->hot) {
@@ -129,7 +128,6 @@ void Mouse(WindowHandle hwnd, ToolBarData* d, int msg, LParam lParam) {
   d->tracking = 0;
   if (GetCapture() != hwnd) return;
   ReleaseCapture();
-  ScreenToClient(hwnd, &x, &y);
   ToolItem* item = HitTest(*d, x, y);
   if (!item) return DrawAllNormal(hwnd, *d);
   DrawOne(hwnd, *item, item->hot);
@@ -157,7 +155,7 @@ LResult ToolBarProc(WindowHandle hwnd, int msg, WParam wParam, LParam lParam) {
       if (d) AddItem(hwnd, d, reinterpret_cast<const ToolbarItemInfo*>(lParam));
       break;
     case MSG_LBUTTONDOWN: case MSG_LBUTTONUP: case MSG_MOUSEMOVE:
-      if (d) Mouse(hwnd, d, msg, lParam);
+      if (d) Mouse(hwnd, d, msg, ClientPosition(hwnd, wParam, lParam));
       break;
     case MSG_MOUSEENTER:
       if (d && wParam == 0) DrawAllNormal(hwnd, *d);

@@ -355,7 +355,6 @@ void Mouse(WindowHandle hwnd, TrackData* d, int msg, LParam lParam) {
       return;
     case MSG_MOUSEMOVE: {
       if (!captured || Disabled(hwnd) || Has(hwnd, TBS_SEGMENTED)) return;
-      ScreenToClient(hwnd, &x, &y);
       if (!Contains(track::TrackRect(hwnd, *d), x, y)) return;
       MoveTo(hwnd, d, track::PositionOfPoint(hwnd, *d, x, y));
       Notify(hwnd, TBN_DRAGGED);
@@ -481,7 +480,7 @@ LResult TrackProc(WindowHandle hwnd, int msg, WParam wParam, LParam lParam) {
       return 0;
     case MSG_KEYDOWN: return Key(hwnd, d, wParam, lParam);
     case MSG_LBUTTONDOWN: case MSG_LBUTTONUP: case MSG_MOUSEMOVE: case MSG_MOUSEWHEELDOWN: case MSG_MOUSEWHEELUP:
-      Mouse(hwnd, d, msg, lParam);
+      Mouse(hwnd, d, msg, ClientPosition(hwnd, wParam, lParam));
       return 0;
     case MSG_SETFOCUS: Focus(hwnd, true); return 0;
     case MSG_KILLFOCUS: Focus(hwnd, false); return 0;

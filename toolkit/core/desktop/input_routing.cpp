@@ -42,6 +42,17 @@ WindowRecord* MainOf(WindowHandle hwnd) {
 
 bool IsDisabled(const WindowRecord* win) { return (win->style & WS_DISABLED) != 0; }
 
+// A drop-down (a control with a node of its own) takes its own mouse input:
+// its main window routes to its direct controls only, and would hand a
+// click on the drop-down to whatever lies beneath it. Any other window's
+// input goes to its main window.
+WindowHandle MouseTarget(WindowHandle under) {
+  WindowRecord* win = ValidWindow(under);
+  if (win && IsControlRecord(win) && (win->exStyle & WS_EX_OWN_CLIPINFO)) return under;
+  WindowRecord* main = MainOf(under);
+  return main ? HandleOf(main) : 0;
+}
+
 bool Hooked(const HookSlot& hook, WindowHandle target, int msg, WParam wParam, LParam lParam, bool anyNonZero) {
   if (!hook.function) return false;
   int answer = hook.function(hook.context, target, msg, wParam, lParam);
@@ -101,8 +112,8 @@ void Press(WindowHandle under, int msg, WParam wParam, LParam lParam) {
     ActivateWindow(HandleOf(main));
     if (ActiveOfCurrentDisplay() != before) SendNotifyMessage(HandleOf(main), MSG_MOUSEACTIVE, 0, 0);
   }
-  PostRaw(HandleOf(main), msg, wParam, lParam);
-  d.pressed = HandleOf(main);
+  d.pressed = MouseTarget(under);
+  PostRaw(d.pressed, msg, wParam, lParam);
   d.buttonMask |= ButtonBit(msg);
 }
 
@@ -133,7 +144,7 @@ void DoubleClick(WindowHandle under, int msg, WParam wParam, LParam lParam) {
     Ping();
     return;
   }
-  PostRaw(HandleOf(main), msg, wParam, lParam);
+  PostRaw(MouseTarget(under), msg, wParam, lParam);
 }
 
 void Move(WindowHandle under, WParam wParam, LParam lParam) {
@@ -151,13 +162,17 @@ void Move(WindowHandle under, WParam wParam, LParam lParam) {
     if (under) PostMessage(under, MSG_MOUSEENTER, 1, static_cast<LParam>(old));
     d.underPointer = under;
   }
+  // While a drop-down is open the pointer's moves serve it alone: a control
+  // beside it takes the focus on hover, and the focus lost closes it.
+  WindowRecord* dropDown = OpenDropDown();
+  if (dropDown && HandleOf(dropDown) != under) return;
   WindowRecord* main = MainOf(under);
   if (!main) {
     ShowSystemCursor(0);
     PostRaw(__gui_hwnd_desktop, MSG_MOUSEMOVE, wParam, lParam);
     return;
   }
-  PostRaw(HandleOf(main), MSG_MOUSEMOVE, wParam, lParam);
+  PostRaw(MouseTarget(under), MSG_MOUSEMOVE, wParam, lParam);
 }
 
 void Wheel(WindowHandle under, int msg, WParam wParam, LParam lParam) {
@@ -172,7 +187,7 @@ void Wheel(WindowHandle under, int msg, WParam wParam, LParam lParam) {
     Ping();
     return;
   }
-  PostRaw(main ? HandleOf(main) : __gui_hwnd_desktop, msg, wParam, lParam);
+  PostRaw(main ? MouseTarget(under) : __gui_hwnd_desktop, msg, wParam, lParam);
 }
 
 bool MouseDropped() {

@@ -143,9 +143,16 @@ void PaintWhole(WindowRecord* win) {
   HoldPresentsForPaintOf(target);
 }
 
+WindowRecord* ShownTopControl(const ZOrderList* list) {
+  WindowRecord* head = list && list->head ? RecordOfNode(list->head) : nullptr;
+  if (!head || !IsControlRecord(head)) return nullptr;
+  GeometryReadLock hold;  // the visible bit may change on the control's thread
+  return IsVisibleRecord(head) ? head : nullptr;
+}
+
 void HideTopControlWithNode(ZOrderList& list, int mode, WindowRecord* raising, LParam point) {
-  WindowRecord* head = list.head ? RecordOfNode(list.head) : nullptr;
-  if (!head || head == raising || !IsControlRecord(head) || !IsVisibleRecord(head)) return;
+  WindowRecord* head = ShownTopControl(&list);
+  if (!head || head == raising) return;
   HideStackedWindow(head);
   if (head->parent) SendNotifyMessage(HandleOf(head->parent), MSG_TOPCTRLHIDDEN, mode, point);
 }
@@ -218,6 +225,11 @@ void DetachOwnNode(WindowRecord* win) {
 }
 
 }  // namespace
+
+WindowRecord* OpenDropDown() {
+  if (WindowRecord* top = ShownTopControl(&TopmostList())) return top;
+  return ShownTopControl(CurrentDisplayList());
+}
 
 bool IsToolWindow(WindowHandle hwnd) {
   if (!hwnd || hwnd == GUI_INVALID_HANDLE) return false;

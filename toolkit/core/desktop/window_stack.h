@@ -16,6 +16,10 @@ LResult HideStackedWindow(WindowRecord* win);
 // A raise by the mouse gives the press's screen point, which the hidden
 // drop-down's parent is told with MSG_TOPCTRLHIDDEN.
 LResult RaiseStackedWindow(WindowRecord* win, int mode, LParam point = 0);
+// The control with a node of its own (a drop-down list, calendar or time
+// spinner) that heads the topmost or the current display's list while it
+// shows; null when none is open.
+WindowRecord* OpenDropDown();
 LResult MoveStackedWindow(WindowRecord* win, const Rect* rect);
 LResult EnableStackedWindow(WindowRecord* win, bool enable);
 WindowHandle NextStackedWindow(WindowHandle hwnd);

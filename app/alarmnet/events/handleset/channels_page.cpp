@@ -2,6 +2,7 @@
 // (alarm inputs and motion).
 #include "app/alarmnet/events/handleset/handleset.h"
 #include "app/control_services.h"
+#include "app/liveview_dialogs.h"
 #include "app/pageframe/page_frame.h"
 #include "gui/button.h"
 #include "gui/control_paint.h"
@@ -40,11 +41,10 @@ void erase(WindowHandle page, WParam wParam, LParam lParam) {
   paintDialogBackground(page, wParam, lParam);
   const CtrlResInfo* r = pageframe::record(kSection, "cam_chkbox_rect");
   if (!r) return;
-  const HDC given = static_cast<HDC>(wParam);
-  const HDC dc = given ? given : GetClientDC(page);
-  Rect frame{r->x, r->y, r->x + r->w, state().blockBottom + kFrameBelowBlock};
-  drawRoundFrame(dc, kFrameStyle, &frame);
-  if (!given) ReleaseDC(dc);
+  liveview_dialogs::eraseWith(page, wParam, lParam, [r](HDC dc, const Rect&) {
+    Rect frame{r->x, r->y, r->x + r->w, state().blockBottom + kFrameBelowBlock};
+    drawRoundFrame(dc, kFrameStyle, &frame);
+  });
 }
 
 void command(WindowHandle page, int id) {

@@ -13,6 +13,7 @@
 #include "app/control_services.h"
 #include "app/device_backend.h"
 #include "app/device_caps.h"
+#include "app/liveview_dialogs.h"
 #include "app/login_rights.h"
 #include "app/msgbox.h"
 #include "app/page_frame.h"
@@ -214,11 +215,10 @@ void erase(WindowHandle page, WParam wParam, LParam lParam) {
   int x = r->x, y = r->y, w = r->w, h = r->h;
   ScaleHorzToScreen(&x, &w, getCurOutput());
   ScaleVertToScreen(&y, &h, getCurOutput());
-  const HDC given = static_cast<HDC>(wParam);
-  const HDC dc = given ? given : GetClientDC(page);
-  Rect frame{x, y, x + w, y + h};
-  DrawEditFrame(dc, 0, kFrameStyle, &frame, FALSE, TRUE, 0);
-  if (!given) ReleaseDC(dc);
+  liveview_dialogs::eraseWith(page, wParam, lParam, [x, y, w, h](HDC dc, const Rect&) {
+    Rect frame{x, y, x + w, y + h};
+    DrawEditFrame(dc, 0, kFrameStyle, &frame, FALSE, TRUE, 0);
+  });
 }
 
 void onTimer(WindowHandle page) {

@@ -281,6 +281,19 @@ TEST_F(HandleSet, TheCameraPageEditsTheRecordChannels) {
   EXPECT_EQ(getMotionParam()->motionRecordMask[1], 0u);
 }
 
+// A click on one box of the framed record channels changes that box alone:
+// the other boxes and the frame stay on screen, read back pixel by pixel.
+TEST_F(HandleSet, AClickOnARecordChannelRepaintsOnlyThatBox) {
+  Run(EVENT_SOURCE_MOTION, [&](const Sheet& s) {
+    SendMessage(s.sheet, PSM_SETACTIVEINDEX, 0, 0);
+    const WindowHandle page = s.Page("Record Channels");
+    ASSERT_NE(page, 0u);
+    Rect r{};
+    GetWindowRect(s.dialog, &r);
+    EXPECT_EQ(livetest::CheckClickChangedElsewhere(page, CHANBOX_ANALOG_FIRST + 1, r), 0);
+  });
+}
+
 // A record with preset and patrol both on shows only the patrol; storing
 // then writes the preset off. The preset box stops at 127 although the
 // device offers 256 presets.

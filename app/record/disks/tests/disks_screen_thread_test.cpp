@@ -2,6 +2,7 @@
 // tolerance (GUI_UPDATE_REFERENCES=1 writes them).
 #include <string>
 
+#include "app/control_services.h"
 #include "app/record/disks/check_seam.h"
 #include "app/record/disks/tests/disks_test_support.h"
 
@@ -70,6 +71,18 @@ TEST_F(DisksScreen, EachStorageMode) {
     livetest::Choose(page, kMode, mode);
     Shot(names[mode]);
   }
+}
+
+// A click on one box of the framed channel group changes that box alone:
+// the other boxes and the frame stay on screen, read back pixel by pixel.
+TEST_F(DisksScreen, AClickInTheGroupRepaintsOnlyTheBoxClicked) {
+  OpenAdvance();
+  const WindowHandle page = Page(0);
+  livetest::Choose(page, kMode, 1);
+  ASSERT_TRUE(IsWindowVisible(GetDlgItem(page, CHANBOX_ANALOG_FIRST + 4)));
+  Rect r{};
+  GetWindowRect(win_, &r);
+  EXPECT_EQ(livetest::CheckClickChangedElsewhere(page, CHANBOX_ANALOG_FIRST + 4, r), 0);
 }
 
 }  // namespace

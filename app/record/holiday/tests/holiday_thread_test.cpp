@@ -252,13 +252,18 @@ TEST_F(Holidays, TheListOpensTheEditorForTheChosenRowAndShowsItsSave) {
   const WindowHandle page = static_cast<WindowHandle>(SendMessage(GetDlgItem(win, 4101), PSM_GETPAGE, 0, 0));
   const WindowHandle list = GetDlgItem(page, kList);
   EXPECT_EQ(SendMessage(list, LVM_GETITEMCOUNT, 0, 0), HOLIDAY_COUNT);
-  SendMessage(list, LVM_SELECTITEM, 4, 0);
-  // The edit icon's cell, then the key: both open the chosen row's editor.
-  RunInLoop([list](WindowHandle) { NotifyParentEx(list, LVN_CELLCLICK + 5, 0); return 0; }, [] {
+  // A click on a row's edit icon, then the key on the row it chose: both open
+  // that row's editor.
+  const WindowHandle before = GetActiveWindow();
+  const auto editorOpen = [before, page] {
+    const WindowHandle active = GetActiveWindow();
+    return active != before && active != page && NameText(active) != "";
+  };
+  EXPECT_TRUE(RunInLoopOpenedBy([list] { livetest::ClickCell(list, 4, 5); }, editorOpen, [] {
     const WindowHandle dlg = GetActiveWindow();
     EXPECT_EQ(NameText(dlg), "Holiday5");
     SendMessage(dlg, MSG_CLOSE, 0, 0);
-  });
+  })) << "the edit icon opened the editor";
   RunInLoop([list](WindowHandle) { return static_cast<int>(SendMessage(list, MSG_KEYDOWN, PAGE_KEY_EDIT, 0)); }, [] {
     const WindowHandle dlg = GetActiveWindow();
     SetName(dlg, "Harvest");

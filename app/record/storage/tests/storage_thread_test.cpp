@@ -29,6 +29,7 @@ using livetest::BoxAnswer;
 using livetest::LiveGui;
 
 constexpr int kList = 19728, kTotal = 19729, kFree = 19730, kInit = 19732, kAddNetHd = 19734;
+constexpr int kActionColumn = 8;  // the list's remove, delete, load and unload icon
 constexpr int kLabel = 19856, kBar = 19857;
 constexpr int kAttrRw = 19762, kAttrReadOnly = 19763, kAttrRedundant = 19764, kGroupFirst = 19776;
 constexpr int kNetIp = 19762, kNetDir = 19763, kNetType = 19761;
@@ -487,12 +488,14 @@ TEST_F(Storage, NetworkDiskAddShowsEachRefusalAndSendsTheEntry) {
     EXPECT_EQ(BoxTexts(), std::vector<std::string>{Caption("disk_nethdadd", code.key) + "/" +
                                                    std::to_string(code.style)});
   }
-  // What the device is sent: slot 0, IP SAN on 3260, 0.0.0.0 and the folder.
+  // What the device is sent: slot 0, IP SAN on 3260, 0.0.0.0 and the folder;
+  // the type chosen from its list by the mouse.
   device_seam::overrideAnswer("addNetDisk", 0);
   device_seam::startCallLog();
   RunInLoop([](WindowHandle owner) { return showNetHdAddDialog(owner, -1); }, [&] {
     const WindowHandle dlg = GetActiveWindow();
-    SendDlgItemMessage(dlg, kNetType, CB_SELECTVALUE, 5, 0);
+    EXPECT_TRUE(livetest::ChooseByMouse(dlg, kNetType, 1)) << "the type list opened and closed on its row";
+    EXPECT_EQ(SendDlgItemMessage(dlg, kNetType, CB_GETSELVALUE, 0, 0), 5) << "IP SAN chosen";
     SendDlgItemMessage(dlg, kNetDir, MSG_SETTEXT, 0, reinterpret_cast<LParam>("/export"));
     Command(dlg, kOk);
   });
@@ -518,8 +521,9 @@ TEST_F(Storage, RowActionsActOnYesOnlyAndGiveTheBusyStateBack) {
     BoxAnswer() = answer;
     device_seam::startCallLog();
     for (int row : {0, 1}) {
-      SendDlgItemMessage(page_, kList, LVM_SELECTITEM, static_cast<WParam>(row), 0);
-      NotifyParentEx(GetDlgItem(page_, kList), LVN_CELLCLICK + 8, 0);
+      const size_t asked = Boxes().size();
+      livetest::ClickCell(GetDlgItem(page_, kList), row, kActionColumn);
+      EXPECT_TRUE(livetest::PumpUntil([asked] { return Boxes().size() > asked; })) << answer << ", row " << row;
     }
     const size_t acted = answer == 6 ? 1u : 0u;
     EXPECT_EQ(Calls("removeNetDisk"), acted) << answer;
@@ -536,8 +540,8 @@ TEST_F(Storage, RowActionsActOnYesOnlyAndGiveTheBusyStateBack) {
   Open();
   device_seam::overrideAnswer("removeNetDisk", 0x300012);
   Boxes().clear();
-  SendDlgItemMessage(page_, kList, LVM_SELECTITEM, 0, 0);
-  NotifyParentEx(GetDlgItem(page_, kList), LVN_CELLCLICK + 8, 0);
+  livetest::ClickCell(GetDlgItem(page_, kList), 0, kActionColumn);
+  EXPECT_TRUE(livetest::PumpUntil([] { return Boxes().size() >= 2; }));
   char text[128];
   formatChecked(text, sizeof text, Caption("commons", "savefailed_code").c_str(), "d", 0x300012);
   EXPECT_EQ(BoxTexts(), (std::vector<std::string>{Caption("disk_base", "remove_hint") + "/34", std::string(text) + "/16"}));

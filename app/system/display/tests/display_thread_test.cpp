@@ -30,8 +30,8 @@ using livetest::Enabled;
 using livetest::LiveGui;
 
 constexpr int kSheet = 4101, kApply = 4098;
-constexpr int kLanguage = 20240, kStandard = 20241, kVga = 20242, kZone = 20243, kDateFormat = 20244, kTime = 20246, kMouse = 20247,
-              kWizard = 20248, kPassword = 20249, kHdmi = 20250;
+constexpr int kLanguage = 20240, kStandard = 20241, kVga = 20242, kZone = 20243, kDateFormat = 20244, kDate = 20245,
+              kTime = 20246, kMouse = 20247, kWizard = 20248, kPassword = 20249, kHdmi = 20250;
 constexpr int kAuto = 20272, kDstEnable = 20273, kStartMonth = 20275, kStartWeekday = 20277, kStartHour = 20278,
               kEndMonth = 20281, kEndWeekday = 20283, kBias = 20286;
 constexpr int kName = 20256, kNumber = 20257, kLockTime = 20259, kOutputMode = 20261;
@@ -408,6 +408,22 @@ TEST_F(Display, TheLanguageListShowsThePictures) {
     EXPECT_EQ(item.cmFlag & LBIF_BITMAP, LBIF_BITMAP) << i;
     EXPECT_NE(item.hIcon, 0u) << i;
   }
+  Close();
+}
+
+// The date format chosen by the mouse alone: the arrow opens the list, the
+// pointer moves onto a row and clicks it. The list stays open on the way and
+// the click reaches it, not the system date box beneath, whose calendar
+// stays shut.
+TEST_F(Display, TheMouseChoosesADateFormatFromItsList) {
+  Open();
+  const WindowHandle page = Page(kGeneral);
+  const WindowHandle box = GetDlgItem(page, kDateFormat);
+  const WindowHandle calendar = GetDlgItem(GetDlgItem(page, kDate), CB_CALENDAR_ID);
+  SendMessage(box, CB_SELECTVALUE, 0, 0);
+  EXPECT_TRUE(livetest::ChooseByMouse(page, kDateFormat, 1)) << "the arrow opened the list, the row closed it";
+  EXPECT_EQ(SendMessage(box, CB_GETSELVALUE, 0, 0), 1) << "and chose it";
+  EXPECT_FALSE(IsWindowVisible(calendar)) << "the system date box beneath heard nothing";
   Close();
 }
 

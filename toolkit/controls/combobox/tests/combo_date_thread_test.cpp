@@ -4,9 +4,11 @@
 #include <atomic>
 #include <cstdlib>
 #include <ctime>
+#include <string>
 
 #include "controls/combobox/tests/combo_fixture.h"
 #include "controls/listbox/control_msgs.h"
+#include "core/input/lowlevel_event.h"
 #include "core/nonclient/tests/screen_picture.h"
 #include "gui/app_hooks.h"
 #include "gui/dialog.h"
@@ -157,6 +159,37 @@ TEST_F(DateBox, CalendarBelowOrAbove) {
   EXPECT_EQ(above.bottom, -2);
   EXPECT_GE(below.right - below.left, 200);
   EXPECT_LE(below.right - below.left, 360);
+}
+
+// Opened by a click on its button, the calendar takes the click on a day
+// itself: the day is chosen and the button beneath the calendar hears nothing.
+TEST_F(DateBox, TheMouseChoosesADayAndNothingBeneathHearsIt) {
+  constexpr int kBelowId = 31;
+  SetLowLevelEventClock(SlowHand);
+  WindowHandle cb = Make(CBS_DATE | CBS_NOTIFY, {10, 10, 150, 36}, {120, 80, 520, 480});
+  CreateWindowEx("button", "Below", WS_VISIBLE, 0, kBelowId, 20, 90, 100, 24, main_, 0);
+  const WindowHandle cal = GetDlgItem(cb, CB_CALENDAR_ID);
+  desktest::Drain();
+  Notes();
+  Rect r{};
+  GetClientRect(cb, &r);
+  int x = r.right - 5, y = r.bottom / 2;
+  ClientToScreen(cb, &x, &y);
+  ASSERT_TRUE(ClickOnScreen(x, y, [cal] { return IsWindowVisible(cal) != 0; })) << "the button opened the calendar";
+  // Monday of a lower row: a day of March other than today, never one of a
+  // neighbouring month.
+  GetClientRect(cal, &r);
+  x = r.right * 2 / 9;
+  y = r.bottom * 3 / 4;
+  ClientToScreen(cal, &x, &y);
+  EXPECT_TRUE(ClickOnScreen(x, y, [cal] { return IsWindowVisible(cal) == 0; })) << "the day closed the calendar";
+  const int day = static_cast<int>(SendMessage(cb, CB_GETDAY, 0, 0));
+  EXPECT_NE(day, 19) << "another day than today's was chosen";
+  EXPECT_EQ(Text(cb), "2026-03-" + std::to_string(day));
+  bool belowHeard = false;
+  for (const SeenMessage& m : Received(main_, MSG_COMMAND)) belowHeard = belowHeard || (m.wParam & 0xFFFF) == kBelowId;
+  EXPECT_FALSE(belowHeard) << "the button under the calendar heard nothing";
+  SetLowLevelEventClock(nullptr);
 }
 
 class DateBoxOnScreen : public DateBox {};

@@ -4,7 +4,11 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <chrono>
+#include <functional>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "core/nonclient/tests/screen_picture.h"
@@ -12,6 +16,7 @@
 #include "gui/combobox.h"
 #include "gui/control_class.h"
 #include "gui/dialog.h"
+#include "gui/host.h"
 #include "gui/listbox.h"
 #include "gui/message.h"
 #include "gui/window_attr.h"
@@ -78,6 +83,37 @@ class ComboTest : public guitest::StartedGui {
     Rect r{};
     GetWindowRect(main_, &r);
     guitest::MatchReference(guitest::Grab(r), guitest::ReferencePath(testFile, name));
+  }
+
+  // The host thread does `act`; the test thread keeps dispatching until
+  // `done` holds.
+  static bool Feed(const std::function<void()>& act, const std::function<bool()>& done) {
+    std::thread hand(act);
+    for (int i = 0; i < 400 && !done(); ++i) {
+      desktest::Drain();
+      std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    hand.join();
+    desktest::Drain();
+    return done();
+  }
+
+  // Every reading of the input clock a second later than the last: each
+  // press stands apart, as a hand's clicks do, and none makes a double click.
+  static unsigned int SlowHand() {
+    static std::atomic<unsigned int> ticks{1000};
+    return ticks += 100;
+  }
+
+  // A hand's click at a point of the screen, press and release at once.
+  static bool ClickOnScreen(int x, int y, const std::function<bool()>& done) {
+    return Feed(
+        [x, y] {
+          HostInjectMouseMove(x, y);
+          HostInjectMouseButton(HOST_BUTTON_LEFT, 1);
+          HostInjectMouseButton(HOST_BUTTON_LEFT, 0);
+        },
+        done);
   }
 
   static constexpr int kId = 30;

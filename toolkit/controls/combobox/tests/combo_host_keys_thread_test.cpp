@@ -17,12 +17,7 @@ namespace {
 using combotest::ComboTest;
 
 constexpr int kLinuxEscape = 1, kLinuxEnter = 28, kLinuxUp = 103, kLinuxDown = 108;
-constexpr int kBoxId = 40, kNextId = 41;
-
-// Every reading of the clock a second later than the last: each press
-// stands apart, as a hand's clicks do, and none makes a double click.
-std::atomic<unsigned int> g_ticks{1000};
-unsigned int SlowHand() { return g_ticks += 100; }
+constexpr int kBoxId = 40, kNextId = 41, kBelowId = 42;
 
 LResult LoggedDialogProc(WindowHandle hwnd, int msg, WParam wParam, LParam lParam) {
   guitest::Log::Instance().Add({hwnd, msg, wParam, lParam});
@@ -39,8 +34,10 @@ class ComboOnADialog : public ComboTest {
         {"combobox", CBS_DROPDOWNLIST | CBS_NOTIFY | WS_VISIBLE | WS_TABSTOP, 20, 20, 160, 26, kBoxId, "",
          0, 0},
         {"button", WS_VISIBLE | WS_TABSTOP, 200, 20, 80, 26, kNextId, "Next", 0, 0},
+        // Hidden by the open list: a click on a row must not reach it.
+        {"button", WS_VISIBLE | WS_TABSTOP, 40, 56, 100, 20, kBelowId, "Below", 0, 0},
     };
-    DlgTemplate tpl{WS_BORDER, 0, 100, 100, 320, 240, "Display", 0, 0, 2, ctrls, 0};
+    DlgTemplate tpl{WS_BORDER, 0, 100, 100, 320, 240, "Display", 0, 0, 3, ctrls, 0};
     dlg_ = CreateMainWindowIndirectParam(&tpl, 0, LoggedDialogProc, 0);
     ASSERT_NE(dlg_, GUI_INVALID_HANDLE);
     windows_.push_back(dlg_);
@@ -56,29 +53,34 @@ class ComboOnADialog : public ComboTest {
     ComboTest::TearDown();
   }
 
-  // The host thread does `act`; the test thread keeps dispatching until
-  // `done` holds.
-  bool Feed(const std::function<void()>& act, const std::function<bool()>& done) {
-    std::thread hand(act);
-    for (int i = 0; i < 400 && !done(); ++i) {
-      desktest::Drain();
-      std::this_thread::sleep_for(std::chrono::milliseconds(5));
-    }
-    hand.join();
-    desktest::Drain();
-    return done();
-  }
-
   // A click at (x, y) of window w; true once the list shows as `open`.
   bool Click(WindowHandle w, int x, int y, bool open) {
     WindowToScreen(w, &x, &y);
-    return Feed(
-        [x, y] {
-          HostInjectMouseMove(x, y);
-          HostInjectMouseButton(HOST_BUTTON_LEFT, 1);
-          HostInjectMouseButton(HOST_BUTTON_LEFT, 0);
-        },
-        [this, open] { return ListShown() == open; });
+    return ClickOnScreen(x, y, [this, open] { return ListShown() == open; });
+  }
+
+  bool ArrowClicked() {
+    Rect r{};
+    GetClientRect(box_, &r);
+    return Click(box_, r.right - 6, r.bottom / 2, true);
+  }
+
+  // The centre of a row of the open list, on the screen.
+  Point Row(int index) {
+    WindowHandle list = Child(box_, true);
+    const int height = static_cast<int>(SendMessage(list, LB_GETITEMHEIGHT, 0, 0));
+    Rect client{};
+    GetClientRect(list, &client);
+    Point p{client.right / 2, index * height + height / 2};
+    ClientToScreen(list, &p.x, &p.y);
+    return p;
+  }
+
+  // The pointer moved onto a row, which the list marks.
+  bool MoveOnto(int index) {
+    const Point p = Row(index);
+    return Feed([p] { HostInjectMouseMove(p.x, p.y); },
+                [this, index] { return SendMessage(Child(box_, true), LB_GETCURSEL, 0, 0) == index; });
   }
   bool ClickBox() { return Click(box_, 10, 13, true); }  // on the edit, as a finger lands on the box
 
@@ -93,15 +95,24 @@ class ComboOnADialog : public ComboTest {
 
   bool ListShown() { return IsWindowVisible(Child(box_, true)); }
   std::string Shown() { return Text(box_); }
+  void Collect() {
+    for (const SeenMessage& m : guitest::Log::Instance().Take()) {
+      if (m.hwnd != dlg_) continue;
+      if (m.message == MSG_CLOSE || (m.message == MSG_COMMAND && m.wParam == IDCANCEL)) closed_ = true;
+      if (m.message == MSG_COMMAND && (m.wParam & 0xFFFF) == kBelowId) belowHeard_ = true;
+    }
+  }
   bool Closed() {
-    for (const SeenMessage& m : guitest::Log::Instance().Take())
-      if (m.hwnd == dlg_ && (m.message == MSG_CLOSE || (m.message == MSG_COMMAND && m.wParam == IDCANCEL)))
-        closed_ = true;
+    Collect();
     return closed_;
+  }
+  bool BelowHeard() {
+    Collect();
+    return belowHeard_;
   }
 
   WindowHandle dlg_ = 0, box_ = 0;
-  bool closed_ = false;
+  bool closed_ = false, belowHeard_ = false;
 };
 
 TEST_F(ComboOnADialog, AListOpenedByAClickTakesTheKeysUntilEnterOrEscape) {
@@ -139,6 +150,45 @@ TEST_F(ComboOnADialog, AListOpenedByAClickTakesTheKeysUntilEnterOrEscape) {
 
   // With the list closed Escape reaches the dialog again.
   EXPECT_TRUE(Key(kLinuxEscape, [this] { return Closed(); })) << "Escape closes the dialog";
+}
+
+TEST_F(ComboOnADialog, TheMouseChoosesARowAndNothingBeneathHearsIt) {
+  ASSERT_TRUE(ArrowClicked()) << "a click on the arrow opened the list";
+  ASSERT_TRUE(MoveOnto(1)) << "the list follows the pointer onto its second row";
+  EXPECT_TRUE(ListShown()) << "leaving the box for its list keeps the list open";
+  const Point row = Row(1);
+  EXPECT_TRUE(ClickOnScreen(row.x, row.y, [this] { return !ListShown(); })) << "a click on the row closed the list";
+  EXPECT_EQ(Shown(), "MM-DD-YYYY") << "and chose the row";
+  EXPECT_EQ(SendMessage(box_, CB_GETSELVALUE, 0, 0), 1);
+  EXPECT_FALSE(BelowHeard()) << "the button under the list heard nothing";
+  EXPECT_EQ(GetFocusChild(dlg_), box_);
+  EXPECT_EQ(SendMessage(box_, MSG_GETDLGCODE, 0, 0), 0x11);
+
+  // Over the list, Escape closes it without a choice.
+  ASSERT_TRUE(ArrowClicked());
+  ASSERT_TRUE(MoveOnto(2));
+  EXPECT_TRUE(Key(kLinuxEscape, [this] { return !ListShown(); })) << "Escape closed the list";
+  EXPECT_EQ(Shown(), "MM-DD-YYYY") << "and kept the value";
+  EXPECT_FALSE(Closed()) << "the dialog stays";
+
+  // From the list, a click beside both closes it without a choice; the
+  // box opens again at the next click.
+  ASSERT_TRUE(ArrowClicked());
+  ASSERT_TRUE(MoveOnto(0));
+  EXPECT_TRUE(Click(dlg_, 250, 200, false)) << "a click beside the list closed it";
+  EXPECT_EQ(Shown(), "MM-DD-YYYY");
+  EXPECT_TRUE(ArrowClicked()) << "the arrow opens it again";
+  ASSERT_TRUE(MoveOnto(2));
+  const Point last = Row(2);
+  EXPECT_TRUE(ClickOnScreen(last.x, last.y, [this] { return !ListShown(); }));
+  EXPECT_EQ(Shown(), "DD-MM-YYYY");
+  EXPECT_FALSE(BelowHeard());
+
+  // Enter chooses the row the pointer marks, as a click on it would.
+  ASSERT_TRUE(ArrowClicked());
+  ASSERT_TRUE(MoveOnto(0));
+  EXPECT_TRUE(Key(kLinuxEnter, [this] { return !ListShown(); }));
+  EXPECT_EQ(Shown(), "YYYY-MM-DD");
 }
 
 }  // namespace

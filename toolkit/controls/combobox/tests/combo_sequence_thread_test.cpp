@@ -72,8 +72,8 @@ TEST_F(ComboSequence, DropDownListOpensChoosesAndCloses) {
       {"the press that hid it does not reopen", MSG_LBUTTONDOWN, 0, button, {}, 0, kSame},
       {"the release always says so", MSG_LBUTTONUP, 0, button, {CBN_CLICKED}, kSame, kSame},
       {"a click on the edit opens too", MSG_LBUTTONDOWN, 0, edit, {CBN_SETFOCUS, CBN_DROPDOWN}, 1, 0x4011},
-      {"choosing an item closes and copies it", kListClick, 0, At(5, row + 1),
-       {CBN_SELECTOK, CBN_CLOSEUP, CBN_SELCHANGE}, 0, 0x11},
+      {"choosing an item copies it, then closes", kListClick, 0, At(5, row + 1),
+       {CBN_SELCHANGE, CBN_SELECTOK, CBN_CLOSEUP}, 0, 0x11},
       {"reopen", MSG_KEYDOWN, KEY_ENTER, 0, {CBN_DROPDOWN}, 1, 0x4011},
       {"losing the focus closes", MSG_KILLFOCUS, 0, 0, {CBN_SELECTCANCEL, CBN_CLOSEUP, CBN_KILLFOCUS}, 0, 0x11},
   };

@@ -10,6 +10,7 @@
 #include "gui/desktop.h"
 #include "gui/menu.h"
 #include "gui/menubutton.h"
+#include "gui/input.h"
 #include "gui/message.h"
 
 namespace {
@@ -113,7 +114,7 @@ TEST_F(MenuButtons, TheMenuOpensChoosesAndEndsAsTheParentHearsIt) {
     int sx = x, sy = 14;
     ClientToScreen(b, &sx, &sy);
     SendMessage(b, MSG_LBUTTONDOWN, 0, 0);
-    SendMessage(b, MSG_LBUTTONUP, 0, (sx & 0xFFFF) | (static_cast<LParam>(sy) << 16));
+    SendMessage(b, MSG_LBUTTONUP, KS_CAPTURED, (sx & 0xFFFF) | (static_cast<LParam>(sy) << 16));
   }
   EXPECT_EQ(Codes(), (CodeList{MBN_CLICKED, MBN_STARTMENU}));
   DestroyWindow(b);  // while its menu is open

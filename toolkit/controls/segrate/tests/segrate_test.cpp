@@ -4,6 +4,7 @@
 
 #include "controls/barkit/tests/bar_fixture.h"
 #include "gui/dialog.h"
+#include "gui/input.h"
 #include "gui/message.h"
 #include "gui/segrate.h"
 
@@ -49,12 +50,14 @@ TEST_F(Selectors, DraggingADividerNotifiesAndStopsAtItsMaximum) {
   const int x = 2 + 20 * 296 / 100 - 2, y = 50;
   SendMessage(s, MSG_LBUTTONDOWN, 0, x | (y << 16));
   EXPECT_EQ(GetCapture(), s);
+  // Under the capture moves come as the desktop sends them: flagged, with
+  // a screen position.
   int sx = 150, sy = 30;
   ClientToScreen(s, &sx, &sy);
-  SendMessage(s, MSG_MOUSEMOVE, 0, sx | (sy << 16));
+  SendMessage(s, MSG_MOUSEMOVE, KS_CAPTURED, sx | (sy << 16));
   EXPECT_EQ(Value(s, 0), 50);
   sx = 2000;
-  SendMessage(s, MSG_MOUSEMOVE, 0, sx | (sy << 16));
+  SendMessage(s, MSG_MOUSEMOVE, KS_CAPTURED, sx | (sy << 16));
   EXPECT_EQ(Value(s, 0), 90);
   SendMessage(s, MSG_LBUTTONUP, 0, 0);
   EXPECT_EQ(GetCapture(), 0u);

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "controls/barkit/tests/bar_fixture.h"
+#include "gui/input.h"
 #include "gui/message.h"
 #include "gui/newtoolbar.h"
 #include "gui/text.h"
@@ -27,11 +28,11 @@ class ToolBars : public bartest::BarFixture {
     return Client(x, y);
   }
   // Press at one client point, move and release at another, as the bar
-  // holding the capture hears them (screen coordinates).
+  // holding the capture hears them (flagged, screen coordinates).
   void PressRelease(WindowHandle w, int x0, int y0, int x1, int y1, bool right = false) {
     SendMessage(w, right ? 5 : 1, 0, Client(x0, y0));
-    SendMessage(w, MSG_MOUSEMOVE, 0, Screen(w, x1, y1));
-    SendMessage(w, right ? 6 : 2, 0, Screen(w, x1, y1));
+    SendMessage(w, MSG_MOUSEMOVE, KS_CAPTURED, Screen(w, x1, y1));
+    SendMessage(w, right ? 6 : 2, KS_CAPTURED, Screen(w, x1, y1));
   }
   WindowHandle MakeWithData(const char* cls, uint32_t style, LParam data, int w = 300, int h = 60) {
     WindowHandle c = CreateWindowEx(cls, "", style | WS_VISIBLE, 0, kId, 10, 10, w, h, main_, data);
