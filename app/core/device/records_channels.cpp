@@ -219,7 +219,9 @@ DEVICE_CONSTANT_OF(isChannelPreviewEnabled, 1)
 
 int getDeviceValueName(int, int value, char out[32]) {
   DEVICE_ENTER(out, out ? 32 : 0, value);
-  return -1;
+  if (!out) return -1;
+  zeroFill(out, 32);
+  return devsim::resolutionName(value, out) ? 0 : -1;
 }
 
 int isStreamTypeSupported(int channel, int streamType) {
@@ -268,10 +270,14 @@ int getBitrateLimits(int* minOut, int* maxOut, int channel, int streamType, int 
   return getBitrateMinMax(minOut, maxOut, channel, streamType, resolution);
 }
 
+// The range of the stream at the resolution: the rates a custom bit rate
+// may take.
 int getBitrateRange(int* minOut, int* maxOut, const BitrateRangeRequest* request) {
   DEVICE_ENTER(nullptr, 0, request ? request->channel : -1, request ? request->streamType : -1);
   if (minOut) *minOut = 0;
-  if (maxOut) *maxOut = 1;
+  if (maxOut) *maxOut = 0;
+  if (!request || !isAnalog(request->channel, request->streamType)) return -1;
+  getBitrateMinMax(minOut, maxOut, request->channel, request->streamType, request->resolution);
   return 0;
 }
 
