@@ -78,8 +78,10 @@ int getMaxChanSlotNum(void) {
 int getChannelConfig(OutputLogin*, int channel, ChannelConfig* out) {
   DEVICE_ENTER(out, sizeof *out, channel);
   if (!out) return -1;
-  if (devsim::fetch(Kind::ChannelConfig, channel, out, sizeof *out)) return 0;
   zeroFill(out, sizeof *out);
+  // A channel the device lacks has no record, as its setter says.
+  if (!devsim::hasChannel(channel)) return -1;
+  if (devsim::fetch(Kind::ChannelConfig, channel, out, sizeof *out)) return 0;
   std::snprintf(out->name, sizeof out->name, "Channel%d", channel);
   return 0;
 }

@@ -52,6 +52,7 @@ int getAnalogChannelNum(void);
  * channels, the pages' copy loops included. */
 int getIpChannelNum(uint64_t* maskOut);
 int getMaxChanSlotNum(void);
+/* -1 (the record zeroed) for a channel the device does not have. */
 int getChannelConfig(OutputLogin* login, int channel, ChannelConfig* out);
 int setChannelConfig(OutputLogin* login, int channel, const ChannelConfig* in, int flag);
 int setColorConfig(int channel, const ColorSetRecord* colour);
