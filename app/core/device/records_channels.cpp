@@ -38,6 +38,16 @@ bool isAnalog(int channel, int streamType) {
   return classify(channel) == Chan::Analog && validStreamType(streamType);
 }
 
+// The kept record of a channel the device has, or its default; false (the
+// record zeroed) for a channel it lacks.
+bool channelRecord(int channel, ChannelConfig* out) {
+  zeroFill(out, sizeof *out);
+  if (!devsim::hasChannel(channel)) return false;
+  if (!devsim::fetch(Kind::ChannelConfig, channel, out, sizeof *out))
+    std::snprintf(out->name, sizeof out->name, "Channel%d", channel);
+  return true;
+}
+
 }  // namespace
 
 namespace devsim {
@@ -77,13 +87,8 @@ int getMaxChanSlotNum(void) {
 
 int getChannelConfig(OutputLogin*, int channel, ChannelConfig* out) {
   DEVICE_ENTER(out, sizeof *out, channel);
-  if (!out) return -1;
-  zeroFill(out, sizeof *out);
   // A channel the device lacks has no record, as its setter says.
-  if (!devsim::hasChannel(channel)) return -1;
-  if (devsim::fetch(Kind::ChannelConfig, channel, out, sizeof *out)) return 0;
-  std::snprintf(out->name, sizeof out->name, "Channel%d", channel);
-  return 0;
+  return out && channelRecord(channel, out) ? 0 : -1;
 }
 
 int setChannelConfig(OutputLogin*, int channel, const ChannelConfig* in, int) {
@@ -115,10 +120,18 @@ int getColorRange(int channel, int mode, ColorRangeRecord* out) {
   return 0;
 }
 
+// A channel's name and detections are those of its record; the analog
+// cameras are connected, an IP camera never is on this device.
 int getChannelStatus(int channel, ChannelStatus* out) {
   DEVICE_ENTER(out, sizeof *out, channel);
   if (devsim::zeroRecord(out) != 0) return -1;
-  std::snprintf(out->name, sizeof out->name, "Channel%d", channel);
+  ChannelConfig config;
+  if (!channelRecord(channel, &config)) return -1;
+  std::memcpy(out->name, config.name, sizeof out->name);
+  out->enabled = channel <= getAnalogChanNum() ? 1 : 0;
+  out->motionOn = config.motionEnable != 0;
+  out->tamperOn = config.tamperEnable != 0;
+  out->videoLossOn = config.videoLossEnable != 0;
   return 0;
 }
 
