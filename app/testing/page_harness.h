@@ -108,9 +108,13 @@ inline LResult MenuHostProc(WindowHandle hwnd, int msg, WParam wParam, LParam lP
 
 class LiveGui : public ::testing::Test {
  protected:
-  static void SetUpTestSuite() {
+  static void SetUpTestSuite() { StartGui(); }
+  // Brings the toolkit up on the simulated device, which `adjust` (when
+  // given) changes first.
+  static void StartGui(void (*adjust)() = nullptr) {
     device_seam::resetAll();
     initDeviceAbility();
+    if (adjust) adjust();
     setMainOutput(3);
     setAuxOutput(1);
     setCurOutput(3);
