@@ -123,9 +123,13 @@ inline bool PumpUntil(const std::function<bool()>& done, int rounds = 2500) {
 
 class LiveGui : public ::testing::Test {
  protected:
-  static void SetUpTestSuite() {
+  static void SetUpTestSuite() { StartGui(); }
+  // Brings the toolkit up on the simulated device, which `adjust` (when
+  // given) changes first.
+  static void StartGui(void (*adjust)() = nullptr) {
     device_seam::resetAll();
     initDeviceAbility();
+    if (adjust) adjust();
     setMainOutput(3);
     setAuxOutput(1);
     setCurOutput(3);

@@ -33,6 +33,10 @@ void putWord(T* out, int n, uint32_t value) {
 // in the IP channel mask, numbered after them.
 bool hasChannel(int channel);
 
+// The name of a resolution code of the encoding and capture lists (at
+// most 31 characters); false for a code the device does not know.
+bool resolutionName(int code, char out[32]);
+
 // Valid output index of the live-view records.
 inline bool validOutputIndex(int index) { return index >= 0 && index <= 7; }
 

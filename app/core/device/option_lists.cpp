@@ -48,6 +48,14 @@ const int kResolutionCodes[8] = {2, 1, 8, 4, 3, 16, 19, 17};
 // Capture option ids by mask bit; 0 for bits without an option.
 const int kCaptureIds[16] = {4, 3, 8, 4, 2, 0, 5, 16, 7};
 
+// The name of every resolution code of the encoding and capture lists
+// (the device's cameras are PAL cameras).
+const Named kResolutionNames[] = {
+    {1, "704*576(D1)"},      {2, "352*288(CIF)"},     {3, "1920*1080(1080P)"}, {4, "1280*720(720P)"},
+    {5, "1280*1024(1.3MP)"}, {7, "640*480(VGA)"},     {8, "1280*960(960P)"},   {16, "2048*1536(3MP)"},
+    {17, "3840*2160(4K)"},   {19, "2592*1944(5MP)"},  {36, "960*576(WD1)"},
+};
+
 void clearList(OptionItem* list, int count) {
   for (int i = 0; i < count; ++i) {
     list[i].id = -1;
@@ -92,10 +100,20 @@ int fillArea(AreaCaps* out, int channel, const AreaCaps& caps) {
   return 0;
 }
 
-// The device has no names for capture resolutions.
-bool captureResolutionName(int, char*) { return false; }
-
 }  // namespace
+
+namespace devsim {
+
+bool resolutionName(int code, char out[32]) {
+  for (const Named& n : kResolutionNames)
+    if (n.id == code) {
+      std::snprintf(out, 32, "%s", n.text);
+      return true;
+    }
+  return false;
+}
+
+}  // namespace devsim
 
 extern "C" {
 
@@ -141,9 +159,12 @@ int fillEncodeResolutionList(OptionItem* list, int channelOrGroup, int stream) {
   const DeviceAbility* a = getDeviceAbility();
   uint32_t mask = isGroup(channelOrGroup) ? 16 : (stream == 1 ? a->mainResMask : a->subResMask);
   int n = 0;
-  // Names stay empty: the device names no resolution.
-  for (int b = 7; b >= 0; --b)
-    if (mask >> b & 1u) list[n++].id = kResolutionCodes[b];
+  for (int b = 7; b >= 0; --b) {
+    if (!(mask >> b & 1u)) continue;
+    list[n].id = kResolutionCodes[b];
+    devsim::resolutionName(list[n].id, list[n].name);
+    ++n;
+  }
   return 0;
 }
 
@@ -201,12 +222,11 @@ int fillCaptureOptionList(OptionItem* list, int) {
   int n = 0;
   for (int b = 15; b >= 0 && n < OPTION_LIST_16; --b) {
     if (!(mask >> b & 1u) || !kCaptureIds[b]) continue;
+    // Every offered option gets its entry, named or not: a nameless one
+    // left current would be overwritten by the next and never offered.
     list[n].id = kCaptureIds[b];
-    // An entry becomes final only once the device names it.
-    if (captureResolutionName(kCaptureIds[b], list[n].name))
-      ++n;
-    else
-      std::memset(list[n].name, 0, sizeof list[n].name);
+    devsim::resolutionName(list[n].id, list[n].name);
+    ++n;
   }
   return 0;
 }

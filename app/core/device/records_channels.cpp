@@ -38,6 +38,16 @@ bool isAnalog(int channel, int streamType) {
   return classify(channel) == Chan::Analog && validStreamType(streamType);
 }
 
+// The kept record of a channel the device has, or its default; false (the
+// record zeroed) for a channel it lacks.
+bool channelRecord(int channel, ChannelConfig* out) {
+  zeroFill(out, sizeof *out);
+  if (!devsim::hasChannel(channel)) return false;
+  if (!devsim::fetch(Kind::ChannelConfig, channel, out, sizeof *out))
+    std::snprintf(out->name, sizeof out->name, "Channel%d", channel);
+  return true;
+}
+
 }  // namespace
 
 namespace devsim {
@@ -77,11 +87,8 @@ int getMaxChanSlotNum(void) {
 
 int getChannelConfig(OutputLogin*, int channel, ChannelConfig* out) {
   DEVICE_ENTER(out, sizeof *out, channel);
-  if (!out) return -1;
-  if (devsim::fetch(Kind::ChannelConfig, channel, out, sizeof *out)) return 0;
-  zeroFill(out, sizeof *out);
-  std::snprintf(out->name, sizeof out->name, "Channel%d", channel);
-  return 0;
+  // A channel the device lacks has no record, as its setter says.
+  return out && channelRecord(channel, out) ? 0 : -1;
 }
 
 int setChannelConfig(OutputLogin*, int channel, const ChannelConfig* in, int) {
@@ -113,10 +120,18 @@ int getColorRange(int channel, int mode, ColorRangeRecord* out) {
   return 0;
 }
 
+// A channel's name and detections are those of its record; the analog
+// cameras are connected, an IP camera never is on this device.
 int getChannelStatus(int channel, ChannelStatus* out) {
   DEVICE_ENTER(out, sizeof *out, channel);
   if (devsim::zeroRecord(out) != 0) return -1;
-  std::snprintf(out->name, sizeof out->name, "Channel%d", channel);
+  ChannelConfig config;
+  if (!channelRecord(channel, &config)) return -1;
+  std::memcpy(out->name, config.name, sizeof out->name);
+  out->enabled = channel <= getAnalogChanNum() ? 1 : 0;
+  out->motionOn = config.motionEnable != 0;
+  out->tamperOn = config.tamperEnable != 0;
+  out->videoLossOn = config.videoLossEnable != 0;
   return 0;
 }
 
@@ -219,7 +234,9 @@ DEVICE_CONSTANT_OF(isChannelPreviewEnabled, 1)
 
 int getDeviceValueName(int, int value, char out[32]) {
   DEVICE_ENTER(out, out ? 32 : 0, value);
-  return -1;
+  if (!out) return -1;
+  zeroFill(out, 32);
+  return devsim::resolutionName(value, out) ? 0 : -1;
 }
 
 int isStreamTypeSupported(int channel, int streamType) {
@@ -268,10 +285,14 @@ int getBitrateLimits(int* minOut, int* maxOut, int channel, int streamType, int 
   return getBitrateMinMax(minOut, maxOut, channel, streamType, resolution);
 }
 
+// The range of the stream at the resolution: the rates a custom bit rate
+// may take.
 int getBitrateRange(int* minOut, int* maxOut, const BitrateRangeRequest* request) {
   DEVICE_ENTER(nullptr, 0, request ? request->channel : -1, request ? request->streamType : -1);
   if (minOut) *minOut = 0;
-  if (maxOut) *maxOut = 1;
+  if (maxOut) *maxOut = 0;
+  if (!request || !isAnalog(request->channel, request->streamType)) return -1;
+  getBitrateMinMax(minOut, maxOut, request->channel, request->streamType, request->resolution);
   return 0;
 }
 

@@ -39,6 +39,7 @@ struct LoadedPicture {
 
 struct Resources {
   bool loaded = false;
+  int language = 0;  // whose captions are loaded
   std::array<std::string, kCaptionKeys.size()> captions;
   std::array<bool, kCaptionKeys.size()> hasCaption{};
   std::array<LoadedPicture, kPictureKeys.size()> pictures;
@@ -77,10 +78,12 @@ void load() {
     p.hasSelected = GetWinBitmap(kWindow, selectedKey(kPictureKeys[i]).c_str(), &p.selected) && p.selected.bmBits;
   }
   r.loaded = true;
+  r.language = SystemInfo[SYSINFO_LANGUAGE];
 }
 
+// The captions follow a change of the interface language.
 void ensureLoaded() {
-  if (!res().loaded) load();
+  if (!res().loaded || res().language != SystemInfo[SYSINFO_LANGUAGE]) load();
 }
 
 }  // namespace

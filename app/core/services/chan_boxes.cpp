@@ -89,8 +89,9 @@ int createChanCheckBoxes(WindowHandle owner, const char* section, const char* al
     box(owner, all->caption, style | BS_MULTLINE, exStyle, CHANBOX_ALL_IP, all->x, start, all->w, all->h);
   int ipMade = 0;
   bottom = start;
-  for (int n = 0; n < IP_CHANNEL_BOUND; ++n) {
-    if (filterByRight && (!((ipMask >> n) & 1u) || !((allowed >> (analog + n)) & 1u))) continue;
+  for (int n = 0; n < IP_CHANNEL_BOUND && analog + n < 64; ++n) {
+    // A camera the device does not have gets no box, filtered or not.
+    if (!((ipMask >> n) & 1u) || (filterByRight && !((allowed >> (analog + n)) & 1u))) continue;
     std::snprintf(caption, sizeof caption, "D%d", n + 1);
     grid.place(ipMade++, start, &x, &y);
     box(owner, caption, style, exStyle, CHANBOX_IP_FIRST + n, x, y, grid.w, grid.h);
@@ -144,7 +145,7 @@ void setChanCheckBoxes(WindowHandle owner, uint64_t mask) {
   groupAll(owner, CHANBOX_ALL_IP, CHANBOX_IP_FIRST, kIpLast);
 }
 
-void setChanBoxesByRecStatus(WindowHandle owner, int) {
+void setChanBoxesByRecStatus(WindowHandle owner, int record) {
   const uint64_t recording = getRecordingChanMask();
   const int analog = getAnalogChanNum();
   struct Group {
@@ -155,9 +156,11 @@ void setChanBoxesByRecStatus(WindowHandle owner, int) {
     bool any = false, everyInMask = true, anyRecording = false;
     eachBox(owner, g.first, g.last, [&](int id) {
       any = true;
-      SendDlgItemMessage(owner, id, MSG_ENABLE, 1, 0);
       const int channel = g.firstChannel + id - g.first;
-      if (channel > 64 || !((recording >> (channel - 1)) & 1u)) {
+      // A channel that may not be operated by hand shows so.
+      const bool operable = record ? canManualRecord(channel) != 0 : canManualSnapshot(channel) != 0;
+      SendDlgItemMessage(owner, id, MSG_ENABLE, operable ? 1 : 0, 0);
+      if (!operable || channel > 64 || !((recording >> (channel - 1)) & 1u)) {
         everyInMask = false;
         return;
       }

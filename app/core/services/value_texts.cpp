@@ -6,6 +6,7 @@
 #include "app/app_registry.h"
 #include "app/device_backend.h"
 #include "app/formatting.h"
+#include "app/msgbox.h"
 #include "gui/layout.h"
 
 namespace {
@@ -19,10 +20,12 @@ bool badBuffer(const char* out, int outLen) { return !out || outLen < 1; }
 
 int writeUnknown(int value, char* out, int outLen) {
   char text[kTextSize];
+  // The words of the interface language where its texts have them.
+  const char* word = lookupText("commons", "unknown_value");
   if (isRightToLeftLang())
-    std::snprintf(text, sizeof text, "%d :%s", value, "Value Type Unknown");
+    std::snprintf(text, sizeof text, "%d :%s", value, word ? word : "Value Type Unknown");
   else
-    std::snprintf(text, sizeof text, "%s: %d", "Unknown Type Value", value);
+    std::snprintf(text, sizeof text, "%s: %d", word ? word : "Unknown Type Value", value);
   copyCut(text, out, outLen);
   return -1;
 }

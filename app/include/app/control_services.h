@@ -34,8 +34,10 @@ void onChanAllCheckBox(WindowHandle owner, int id);
 void onChanCheckBox(WindowHandle owner, int id);
 uint64_t getCheckedChanMask(WindowHandle owner);
 void setChanCheckBoxes(WindowHandle owner, uint64_t mask);
-/* Boxes of recording channels checked (1 recording, 2 the third state). */
-void setChanBoxesByRecStatus(WindowHandle owner, int ignored);
+/* Boxes of recording channels checked (1 recording, 2 the third state);
+ * the box of a channel that may not be recorded (record 1) or snapshot
+ * (record 0) by hand is disabled. */
+void setChanBoxesByRecStatus(WindowHandle owner, int record);
 
 /* -1 below two points. Mode 0 a poly-line (closed with `close`), mode 2 the
  * outline of a band along a segment of exactly two points. */

@@ -52,6 +52,7 @@ int getAnalogChannelNum(void);
  * channels, the pages' copy loops included. */
 int getIpChannelNum(uint64_t* maskOut);
 int getMaxChanSlotNum(void);
+/* -1 (the record zeroed) for a channel the device does not have. */
 int getChannelConfig(OutputLogin* login, int channel, ChannelConfig* out);
 int setChannelConfig(OutputLogin* login, int channel, const ChannelConfig* in, int flag);
 int setColorConfig(int channel, const ColorSetRecord* colour);
@@ -76,7 +77,7 @@ int getPrivacyAreaCaps(AreaCaps* out, int channel);
 int getOsdCaps(OsdCaps* out, int channel);
 int isChannelUsable(int channel);
 int isChannelPreviewEnabled(int channel);
-/* The device names no coded values: -1. */
+/* The name of a resolution code; -1 for a code the device does not know. */
 int getDeviceValueName(int unused, int value, char out[32]);
 
 /* Encoding: channels 1..16 analog, 17 the IP channel, negative a group. */
@@ -89,7 +90,8 @@ int getFrameRateList(OptionItem* list, int streamType, int channel, int resoluti
 int getBitrateList(OptionItem* list, int streamType, int channel, int resolution);
 int getCaptureOptionList(OptionItem* list, int channel, int flag);
 int getBitrateLimits(int* minOut, int* maxOut, int channel, int streamType, int resolution);
-/* The Kbps range shown beside a stream's rate; this device answers 0 and 1. */
+/* The Kbps range shown beside a stream's rate (that of its custom rates);
+ * -1 (0 and 0) for a channel or stream without encoding lists. */
 int getBitrateRange(int* minOut, int* maxOut, const BitrateRangeRequest* request);
 int getChannelStreamSize(int* width, int* height, int stream, int flag, int handle);
 int getStreamSize(int* width, int* height, const StreamDescription* description, int handle);

@@ -78,7 +78,6 @@ struct ModeControls {
 constexpr ModeControls kModeControls[] = {
     {kQuotaMode, kCamera, kQuotaWarn}, {kQuotaMode, kCopy, kCopy},
     {kGroupMode, kGroup, kGroup},      {kGroupMode, kGroupWarn, kGroupWarn},
-    {kGroupMode, CHANBOX_ALL_ANALOG, CHANBOX_ALL_IP}, {kGroupMode, CHANBOX_ANALOG_FIRST, CHANBOX_IP_FIRST + 63},
     {kFrameMode, kSplit, kTimeExtend},
 };
 
@@ -88,6 +87,10 @@ void showMode(WindowHandle page, int mode) {
       if (!IsValidHandle(GetDlgItem(page, id))) continue;
       showLabeledCtrl(page, id, m.mode == mode ? SW_SHOWNORMAL : SW_HIDE);
     }
+  // An "all" box shows only beside boxes of its kind.
+  const int show = mode == kGroupMode ? SW_SHOWNORMAL : SW_HIDE;
+  showCtrlRange(page, CHANBOX_ALL_ANALOG, CHANBOX_ANALOG_FIRST, CHANBOX_IP_FIRST - 1, show);
+  showCtrlRange(page, CHANBOX_ALL_IP, CHANBOX_IP_FIRST, CHANBOX_IP_FIRST + 63, show);
 }
 
 // --- Quota mode ---

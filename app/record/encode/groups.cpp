@@ -181,9 +181,9 @@ void updateRange(WindowHandle page, int groupIndex, int channel) {
   const BitrateRangeRequest request{channel, g.type, comboValue(page, g.resolution()), comboValue(page, g.quality()),
                                     comboValue(page, g.frameRate())};
   int low = 0, high = 0;
-  getBitrateRange(&low, &high, &request);
-  char text[64];
-  std::snprintf(text, sizeof text, "%d~%d(Kbps)", low, high);
+  char text[64] = "";
+  // A channel without a range shows none rather than a made-up one.
+  if (getBitrateRange(&low, &high, &request) == 0) std::snprintf(text, sizeof text, "%d~%d(Kbps)", low, high);
   SetDlgItemText(page, g.range(), text);
 }
 

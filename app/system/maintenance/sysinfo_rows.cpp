@@ -78,7 +78,7 @@ void recordCells(const char* channelNo, const RecordStatus& status, char* cells)
   frameRateText(status.frameRate, cell(cells, 3), kCell);
   bitRateText(status, cell(cells, 4), kCell);
   if (getDeviceValueName(0, status.resolution, cell(cells, 5)) != 0)
-    std::snprintf(cell(cells, 5), kCell, "%s", "Unknown Resolution");
+    std::snprintf(cell(cells, 5), kCell, "%s", caption("unknown_resolution"));
   if (!status.recording) return;
   formatValueText(kSection, kRecordTypes, countOf(kRecordTypes), status.recordType, cell(cells, 6), kCell);
   formatValueText(kSection, kCompressions, countOf(kCompressions), status.eventCompression != 0 ? 1 : 0,

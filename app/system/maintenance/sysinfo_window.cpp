@@ -85,22 +85,23 @@ void addRow(WindowHandle list, int index, int count, const char* cells, int sysP
 
 OutputLogin* login() { return getOutputLogin(getCurOutput()); }
 
-// Each present channel in order: analog ones, then the IP channels of the
-// mask, with the number shown ("A3", "D1").
+// Each present channel (numbered from 1, as the device numbers them) in
+// order: analog ones, then the IP channels of the mask, with the number
+// shown ("A3", "D1").
 template <typename Visit>
 void forEachChannel(Visit visit) {
   const int analog = getAnalogChannelNum();
   char number[16];
   for (int n = 1; n <= analog; ++n) {
     std::snprintf(number, sizeof number, "A%d", n);
-    visit(n - 1, number, true);
+    visit(n, number, true);
   }
   uint64_t mask = 0;
   getIpChannelNum(&mask);
   for (int ip = 1; ip <= 64 - analog && ip <= 64; ++ip) {
     if (!(mask >> (ip - 1) & 1u)) continue;
     std::snprintf(number, sizeof number, "D%d", ip);
-    visit(analog + ip - 1, number, false);
+    visit(analog + ip, number, false);
   }
 }
 

@@ -198,10 +198,11 @@ void ReleaseLiveVideoSlot(MainWinRecord* win) {
   ReleaseLocked(win, false);
 }
 
-void ReleaseLiveVideoSlotOnHide(MainWinRecord* win) {
-  if (!LivePreview()) return;
-  std::lock_guard<std::mutex> hold(g_lock);
-  if (g_main.table.fullScreen == 1 && (win->exStyle & WS_EX_TOPMOST)) return;
+namespace {
+
+// A window leaving the screen gives its own slot back; while the live
+// view fills the screen, slot 0 and the full-screen flag go instead.
+void LeaveScreenLocked(MainWinRecord* win) {
   Display& d = CurrentDisplay();
   const Rect screen = ScreenOf(getCurOutputHook()), slot0 = SlotRect(d.table, 0);
   if (d.table.fullScreen == 0 && !EqualRect(&slot0, &screen) && !Within(screen, slot0)) {
@@ -214,6 +215,22 @@ void ReleaseLiveVideoSlotOnHide(MainWinRecord* win) {
   RecomputeFullScreen(d.table);
   HandOver(d.table);
   ZeroRect(d.table, 0);
+}
+
+}  // namespace
+
+void ReleaseLiveVideoSlotOnHide(MainWinRecord* win) {
+  if (!LivePreview()) return;
+  std::lock_guard<std::mutex> hold(g_lock);
+  if (g_main.table.fullScreen == 1 && (win->exStyle & WS_EX_TOPMOST)) return;
+  LeaveScreenLocked(win);
+}
+
+void ReleaseLiveVideoSlotOnDestroy(MainWinRecord* win) {
+  std::lock_guard<std::mutex> hold(g_lock);
+  if (win->previewSlot < 0 || win->previewSlot >= LIVE_VIDEO_SLOTS) return;
+  LeaveScreenLocked(win);
+  win->previewSlot = -1;
 }
 
 void RefreshLiveVideoAreas(WindowRecord* win) {

@@ -8,6 +8,9 @@ void ReleaseLiveVideoSlot(MainWinRecord* win);
 // Hiding a main window: slot 0 or its own slot, as the full-screen state
 // asks.
 void ReleaseLiveVideoSlotOnHide(MainWinRecord* win);
+// Destroying a main window that owns a slot: the same as hiding it, and
+// the window owns none afterwards.
+void ReleaseLiveVideoSlotOnDestroy(MainWinRecord* win);
 // Paint-time planning for a main window and repaint planning for the
 // preview window of the current display.
 void RefreshLiveVideoAreas(WindowRecord* win);

@@ -10,6 +10,7 @@
 #include "core/caret/caret.h"
 #include "core/dialog/dialog_internal.h"
 #include "core/element/element_attrs.h"
+#include "core/livevideo/areas.h"
 #include "core/message/msg_queue.h"
 #include "core/nonclient/scroll_track.h"
 #include "core/startup/input_helpers.h"
@@ -151,7 +152,7 @@ BOOL DestroyMainWindow(WindowHandle hwnd) {
   DestroyHosted(win);
   KillTimer(hwnd, 0);
   SendMessage(__gui_hwnd_desktop, MSG_DT_REMOVEMAINWIN, hwnd, 0);
-  win->previewSlot = -1;
+  ReleaseLiveVideoSlotOnDestroy(win);
   ClearAutoRepeatOf(hwnd);
   ForgetNonClientStateOf(hwnd);
   ForgetScrollTrackingOf(hwnd);

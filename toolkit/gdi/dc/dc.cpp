@@ -112,7 +112,7 @@ OwnScreenDC::~OwnScreenDC() {
 
 void LogicalToDevice(const DC* dc, int* x, int* y) {
   if (dc->dcType == kScreenDC) return;
-  auto saturate = [](int64_t v) { return static_cast<int>(std::clamp<int64_t>(v, INT_MIN, INT_MAX)); };
+  const auto saturate = ClampToInt;
   if (dc->mapMode != 0) {
     // A zero window extent maps every coordinate onto the viewport origin.
     // Offsets reach 2^32 and extents 2^31: the product stays below 2^63.

@@ -167,8 +167,11 @@ class OwnScreenDC {
   DC dc_;
 };
 
-// Logical to screen coordinates, worked out in 64 bits; a result past the
-// int range stops at its end, so a far point stays far on the same side.
+// A coordinate worked out in 64 bits, stopped at the ends of the int range:
+// a far point stays far on the same side.
+inline int ClampToInt(int64_t v) { return static_cast<int>(std::clamp<int64_t>(v, INT32_MIN, INT32_MAX)); }
+
+// Logical to screen coordinates, worked out in 64 bits and clamped.
 void LogicalToDevice(const DC* dc, int* x, int* y);
 
 // Coordinates of boxes and clip rectangles kept within +-(2^30 - 1), far

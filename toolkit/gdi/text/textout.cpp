@@ -14,20 +14,24 @@ LogFont* FontOf(const DC* dc) {
   return g_SysLogFont[0];
 }
 
+using gui::dc::ClampToInt;
+
 int WidthToLogical(const DC* dc, int width) {
   if (dc->dcType == kScreenDC || dc->mapMode == 0 || dc->viewExtent.x == 0) return width;
-  return static_cast<int>(static_cast<int64_t>(width) * dc->windowExtent.x / dc->viewExtent.x);
+  return ClampToInt(int64_t{width} * dc->windowExtent.x / dc->viewExtent.x);
 }
 
+// The way back of LogicalToDevice, in 64 bits and clamped the same way: a
+// clamped offset (at most 2^32 from its origin) times an extent (at most
+// 2^31) stays below 2^63.
 void DeviceToLogical(const DC* dc, int* x, int* y) {
   if (dc->dcType == kScreenDC) return;
-  *x -= dc->devRect.left;
-  *y -= dc->devRect.top;
+  *x = ClampToInt(int64_t{*x} - dc->devRect.left);
+  *y = ClampToInt(int64_t{*y} - dc->devRect.top);
   if (dc->mapMode == 0) return;
   auto back = [](int v, int viewOrigin, int viewExtent, int windowOrigin, int windowExtent) {
     if (viewExtent == 0) return windowOrigin;
-    return static_cast<int>(static_cast<int64_t>(v - viewOrigin) * windowExtent / viewExtent) +
-           windowOrigin;
+    return ClampToInt((int64_t{v} - viewOrigin) * windowExtent / viewExtent + windowOrigin);
   };
   *x = back(*x, dc->viewOrigin.x, dc->viewExtent.x, dc->windowOrigin.x, dc->windowExtent.x);
   *y = back(*y, dc->viewOrigin.y, dc->viewExtent.y, dc->windowOrigin.y, dc->windowExtent.y);
@@ -75,6 +79,10 @@ void DrawAt(HDC hdc, int x, int y, DrawFn draw) {
   LogFont* const entryFont = dc->font;
   if (!dc->font) dc->font = FontOf(dc);
   gui::dc::LogicalToDevice(dc, &x, &y);
+  // A start far off the surface draws nothing there; kept far, the pen and
+  // the baseline move from it without leaving the int range.
+  x = gui::dc::FarCoord(x);
+  y = gui::dc::FarCoord(y);
   dc->rcOutput = dc->devRect;
   draw(dc, x, y);
   dc->font = entryFont;
@@ -144,7 +152,7 @@ int TextOutLen(HDC hdc, int x, int y, const char* text, int len) {
   Size size{};
   textrender::CalcTextExtent(dc, lf, text, len, &size);
   const int width = textout::WidthToLogical(dc, size.cx);
-  dc->textPos = Point{x + width, y};
+  dc->textPos = Point{gui::dc::ClampToInt(int64_t{x} + width), y};
   DrawAt(hdc, x, y, [&](DC* d, int dx, int dy) { textrender::DrawTextString(d, dx, dy, text, len); });
   return width;
 }

@@ -76,8 +76,8 @@ void CalcTabbedTextExtent(DC* dc, LogFont* lf, int tabWidth, const char* text, i
   size->cx = std::max(widest, x);
   size->cy = cy;
   if (pos) {
-    pos->x += x;
-    pos->y += cy - lineHeight;
+    pos->x = gui::dc::ClampToInt(int64_t{pos->x} + x);
+    pos->y = gui::dc::ClampToInt(int64_t{pos->y} + cy - lineHeight);
   }
 }
 

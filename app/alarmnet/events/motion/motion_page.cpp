@@ -76,21 +76,22 @@ void loadPictures() {
 }
 
 // The arrow is the button's own picture (grey while disabled) over its
-// tile; each zone tool shows its zone's colour beside its caption.
+// tile; each zone tool shows its zone's colour beside its caption. A
+// button's normal picture is never null: the toolkit refuses the pair.
 void givePictures(WindowHandle page) {
   const Pictures& p = g_pictures;
   const WindowHandle handle = GetDlgItem(page, kHandleButton);
   const Bitmap* back = p.hasBack ? &p.handleBack : nullptr;
-  if (IsValidHandle(handle)) {
-    SetCtrlBitmaps(handle, nullptr, back, 1);
-    SetCtrlBitmaps(handle, nullptr, back, 2);
-    SetCtrlBitmaps(handle, p.hasHandleDisabled ? &p.handleDisabled : nullptr, back, 3);
+  if (IsValidHandle(handle) && p.hasHandle) {
+    SetCtrlBitmaps(handle, &p.handle, back, 1);
+    SetCtrlBitmaps(handle, &p.handle, back, 2);
+    if (p.hasHandleDisabled) SetCtrlBitmaps(handle, &p.handleDisabled, back, 3);
   }
   for (int i = 0; i < kZonesMax; ++i) {
     const WindowHandle tool = GetDlgItem(page, kFirstZoneTool + i);
     if (!IsValidHandle(tool) || !p.hasZone[i]) continue;
-    SetCtrlBitmaps(tool, nullptr, &p.zones[i], 1);
-    SetCtrlBitmaps(tool, nullptr, &p.zones[i], 2);
+    SetCtrlBitmaps(tool, &p.zones[i], &p.zones[i], 1);
+    SetCtrlBitmaps(tool, &p.zones[i], &p.zones[i], 2);
   }
 }
 
@@ -120,7 +121,7 @@ void createControls(WindowHandle page) {
   pageframe::createControls(page, kSection, kControls, static_cast<int>(sizeof kControls / sizeof kControls[0]));
   const Bitmap* arrow = g_pictures.hasHandle ? &g_pictures.handle : nullptr;
   pageframe::createFromKey(page, kSection,
-                           {"button", "handle", WS_CHILD | WS_VISIBLE | BS_FRAMED | BS_IMAGEBUTTON, 0, kHandleButton,
+                           {"button", "handle", WS_CHILD | WS_VISIBLE | BS_FRAMED | BS_BITMAP | BS_LEFTTEXT | BS_BITMAPBUTTON, 0, kHandleButton,
                             true},
                            -1, reinterpret_cast<LParam>(arrow));
   for (int i = 0; i < kZonesMax; ++i)

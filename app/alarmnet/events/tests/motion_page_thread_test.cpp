@@ -338,6 +338,18 @@ TEST_F(MotionPage, TheCameraMenuHostsThePage) {
   EXPECT_EQ(getCameraMenuWnd(), GUI_INVALID_HANDLE);
 }
 
+// Every picture button gets its pictures: the toolkit says nothing on the
+// error stream, and the arrow and each zone tool hold a normal picture.
+TEST_F(MotionPage, EveryButtonGetsItsPictures) {
+  testing::internal::CaptureStderr();
+  Open();
+  const std::string said = testing::internal::GetCapturedStderr();
+  EXPECT_EQ(said.find("Error:"), std::string::npos) << said;
+  for (int id : {static_cast<int>(kHandle), 19255, 19256, 19257, 19258})
+    EXPECT_NE(desktest::Rec(GetDlgItem(page_, id))->skins[0][0], nullptr) << id;
+  Close();
+}
+
 // The grid with a drag and a motion report over some of its cells.
 TEST_F(MotionPage, Pictures) {
   Open();

@@ -130,7 +130,7 @@ TEST_F(NetDa, TheDialogLoadsSavesWhatWasTypedAndCancelKeepsTheRecord) {
     SetDlgItemText(dlg, kPreDns, "dns.example");
     Command(dlg, kApply);
     ASSERT_EQ(livetest::Boxes().size(), 1u);
-    EXPECT_EQ(livetest::Boxes()[0].text, "Please enter a valid Preferred DNS Server!");
+    EXPECT_EQ(livetest::Boxes()[0].text, "Please enter a valid Preferred DNS!");
     livetest::Boxes().clear();
     EXPECT_EQ(GetFocusChild(dlg), GetDlgItem(dlg, kPreDns));
     // The device refuses the address: its box, and the dialog stays.
@@ -153,7 +153,7 @@ TEST_F(NetDa, TheDialogLoadsSavesWhatWasTypedAndCancelKeepsTheRecord) {
         {0x20000c, "deviceip_conflict/64", kIpv4},
         {0x2000d4, "Please enter a valid IPv4 Subnet Mask!/64", kIpv4 + 1},
         {0x2000d7, "ip_err_127/48", kIpv4 + 2},
-        {0x2000e5, "Please enter a valid Alternate DNS Server!/64", kPreDns + 1},
+        {0x2000e5, "Please enter a valid Alternate DNS!/64", kPreDns + 1},
         {0x200104, "eth0_poe_ip_conflict/64", kIpv4},
         {0x200001, "", 0},
         {0x123456, "savefailed_code/16", 0},

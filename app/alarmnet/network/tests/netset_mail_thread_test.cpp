@@ -99,7 +99,7 @@ TEST_F(NetMail, ReceiversWaitInTheCacheUntilApply) {
   SetText(mail_, kReceiverAddr, "not an address");
   livetest::Boxes().clear();
   Choose(mail_, kReceiver, 0);
-  EXPECT_EQ(LastBox(), "Please enter a valid Receiver's Address!/64");
+  EXPECT_EQ(LastBox(), "Please enter a valid Recipient!/64");
   EXPECT_TRUE(netsteps::Focused(mail_, kReceiverAddr));
   EXPECT_EQ(SendDlgItemMessage(mail_, kReceiver, CB_GETSELVALUE, 0, 0), 2);
   EXPECT_EQ(Text(mail_, kReceiverAddr), "not an address");
@@ -131,7 +131,7 @@ TEST_F(NetMail, MailRefusalsNameTheirFields) {
     const char* box;
     int focus;
   } codes[] = {{NET_ERR_SENDER_ADDR, "Please enter a valid Sender's Address!/64", kSenderAddr},
-               {NET_ERR_RECEIVER_ADDR, "Please enter a valid Receiver's Address!/64", kReceiverAddr},
+               {NET_ERR_RECEIVER_ADDR, "Please enter a valid Recipient!/64", kReceiverAddr},
                {-9, "Saving failed, error code: -9/16", 0}};
   for (const auto& c : codes) {
     device_seam::overrideAnswer("setEmailConfig", c.code);

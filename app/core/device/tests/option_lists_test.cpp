@@ -151,13 +151,47 @@ TEST_F(DeviceTest, BitrateListsAndLimits) {
   EXPECT_EQ(hi, 8192);
 }
 
-TEST_F(DeviceTest, CaptureOptionsEndOnTheLowestBitWithoutANameFromTheDevice) {
+// Every offered capture resolution and encoding resolution is listed with
+// the device's name for it.
+TEST_F(DeviceTest, ResolutionListsOfferEveryOptionByName) {
+  using V = std::vector<Entry>;
   EXPECT_EQ(run(16, 0, [](OptionItem* l) { return fillCaptureOptionList(l, 1); }),
-            (std::vector<Entry>{{4, ""}}));
+            (V{{2, "352*288(CIF)"}, {3, "1920*1080(1080P)"}, {4, "1280*720(720P)"}}));
   ability().captureOptionMask = 0x1C0;  // bits 6, 7, 8
   EXPECT_EQ(ids(run(16, 0, [](OptionItem* l) { return fillCaptureOptionList(l, 1); })),
-            (std::vector<int>{5}));
+            (std::vector<int>{7, 16, 5}));
   EXPECT_EQ(fillCaptureOptionList(nullptr, 1), -1);
+  EXPECT_EQ(run(48, 0, [](OptionItem* l) { return fillEncodeResolutionList(l, 1, 1); }),
+            (V{{3, "1920*1080(1080P)"}, {4, "1280*720(720P)"}, {1, "704*576(D1)"}, {2, "352*288(CIF)"}}));
+  // Every code either list can offer has a name.
+  ability().captureOptionMask = 0xFFFF;
+  ability().mainResMask = 0x1FF;
+  for (const Entry& e : run(16, 0, [](OptionItem* l) { return fillCaptureOptionList(l, 1); }))
+    EXPECT_NE(e.name, "") << e.id;
+  for (const Entry& e : run(48, 0, [](OptionItem* l) { return fillEncodeResolutionList(l, 1, 1); }))
+    EXPECT_NE(e.name, "") << e.id;
+  char name[32];
+  EXPECT_EQ(getDeviceValueName(0, 36, name), 0);
+  EXPECT_STREQ(name, "960*576(WD1)");
+  EXPECT_EQ(getDeviceValueName(0, 0, name), -1);
+  EXPECT_EQ(getDeviceValueName(0, 3, nullptr), -1);
+}
+
+// The range beside a stream's rate is that of its custom rates; a channel
+// without encoding lists has none.
+TEST_F(DeviceTest, BitrateRangeFollowsTheResolution) {
+  int low = -1, high = -1;
+  BitrateRangeRequest request{1, 1, 3, 0, 0};
+  EXPECT_EQ(getBitrateRange(&low, &high, &request), 0);
+  int limitLow = 0, limitHigh = 0;
+  ASSERT_EQ(getBitrateLimits(&limitLow, &limitHigh, 1, 1, 3), 1);
+  EXPECT_EQ(low, 32);
+  EXPECT_EQ(high, limitHigh);
+  EXPECT_GT(high, 1);
+  request.channel = 17;
+  EXPECT_EQ(getBitrateRange(&low, &high, &request), -1);
+  EXPECT_EQ(high, 0);
+  EXPECT_EQ(getBitrateRange(&low, &high, nullptr), -1);
 }
 
 TEST_F(DeviceTest, ChannelListsRouteAnalogChannelsAndGroupsOnly) {

@@ -297,6 +297,10 @@ TEST_F(DeviceTest, ChannelRecordsOnlyForChannelsTheDeviceHas) {
   for (int channel : {-7, 0, 17, 81, 99999, INT32_MIN, INT32_MAX}) {
     SCOPED_TRACE(channel);
     EXPECT_EQ(setChannelConfig(nullptr, channel, &config, 1), -1);
+    ChannelConfig read;
+    std::memset(&read, 0x5A, sizeof read);
+    EXPECT_NE(getChannelConfig(nullptr, channel, &read), 0);
+    EXPECT_EQ(read.name[0], '\0');  // no made-up record
     EXPECT_EQ(setColorConfig(channel, &colour), -1);
     ColorSetRecord seen;
     EXPECT_FALSE(device_seam::appliedColor(channel, &seen));
@@ -306,6 +310,7 @@ TEST_F(DeviceTest, ChannelRecordsOnlyForChannelsTheDeviceHas) {
   const uint64_t mask = 1;  // IP channel 1 = channel 17
   device_seam::overrideAnswer("getIpChannelNum", 1, &mask, sizeof mask);
   EXPECT_EQ(setChannelConfig(nullptr, 17, &config, 1), 0);
+  EXPECT_EQ(getChannelConfig(nullptr, 17, &config), 0);
   EXPECT_EQ(setColorConfig(17, &colour), 0);
   EXPECT_EQ(setChannelConfig(nullptr, 18, &config, 1), -1);
 }

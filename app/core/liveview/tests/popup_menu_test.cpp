@@ -9,6 +9,7 @@
 #include "app/liveview_menu.h"
 #include "app/playback.h"
 #include "gui/desktop.h"
+#include "gui/gui_etc.h"
 #include "gui/menu.h"
 
 namespace {
@@ -116,6 +117,17 @@ TEST_F(PopupMenu, ItemsFollowTheOutputAndTheDevice) {
   EXPECT_EQ(getLiveViewMenu(1), aux);
   EXPECT_EQ(getLiveViewMenu(3), main);
   EXPECT_NE(main, 0u);
+}
+
+// A change of the interface language reaches the menu: its captions are
+// those of the new language.
+TEST_F(PopupMenu, CaptionsFollowTheInterfaceLanguage) {
+  ASSERT_EQ(Text(buildLiveViewMenu(3), 0), "Main Menu");
+  for (const auto& language : {std::pair<const char*, const char*>{"33", "Hauptmen\xfc"}, {"1", "Main Menu"}}) {
+    ASSERT_EQ(SetValueToGuiEtc("menuinfo", "language", language.first), 0);
+    SetLangSwitchState(0);
+    EXPECT_EQ(Text(buildLiveViewMenu(3), 0), language.second) << language.first;
+  }
 }
 
 TEST_F(PopupMenu, ItemsCarryTheirCaptionsPicturesAndSubMenus) {

@@ -128,6 +128,15 @@ TEST_F(ControlServices, LabelTakesItsShareOfTheRectangleAndTheControlTheRest) {
 }
 
 TEST_F(ControlServices, ChannelBoxesFillTheGridAndTheAllBoxesFollowTheirGroup) {
+  // Without a filter too, only the IP cameras the device has get boxes.
+  createChanCheckBoxes(page_, "copychan", "all_analog", "all_ipc", "chan_item", kBoxStyle, 0, 2, 8, 0);
+  EXPECT_TRUE(Exists(4192 + 15));
+  EXPECT_FALSE(Exists(4224));
+  EXPECT_FALSE(IsWindowVisible(GetDlgItem(page_, 4177)));
+  DestroyAllControls(page_);
+
+  const uint64_t ipMask = 1;
+  device_seam::overrideAnswer("getIpChannelNum", 1, &ipMask, sizeof ipMask);
   const int bottom = createChanCheckBoxes(page_, "copychan", "all_analog", "all_ipc", "chan_item", kBoxStyle, 0, 2,
                                           8, 0);
   // 16 analog boxes in two rows of 8 cells of 60 x 26 from (20, 70), then

@@ -217,8 +217,10 @@ TEST_F(ServicesTest, ValueTextsTakeTheFirstRowAndCutToTheBuffer) {
   EXPECT_STREQ(out, "Unknown Type Value: 7");
   EXPECT_EQ(formatValueName(rows, 3, 7, out, 10), -1);
   EXPECT_STREQ(out, "Unknown T");
-  EXPECT_EQ(formatUnknownValue(nullptr, 7, out, sizeof out), -1);
-  EXPECT_STREQ(out, "Unknown Type Value: 7");
+  EXPECT_EQ(formatUnknownValue(nullptr, 6, out, sizeof out), -1);
+  EXPECT_STREQ(out, "Unknown Type Value: 6");
+  EXPECT_EQ(formatUnknownValue(nullptr, 3, out, sizeof out), 0);  // a resolution the device names
+  EXPECT_STREQ(out, "1920*1080(1080P)");
   std::strcpy(out, "kept");
   EXPECT_EQ(formatValueName(rows, 3, 1, out, 0), -1);
   EXPECT_EQ(formatValueName(rows, 3, 1, nullptr, 8), -1);

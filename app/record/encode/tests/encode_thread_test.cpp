@@ -39,6 +39,18 @@ void Type(WindowHandle page, int id, const char* text) {
   Command(page, id, EN_UPDATE);
 }
 
+// The texts of a combo box's items, in order.
+std::vector<std::string> Items(WindowHandle page, int combo) {
+  std::vector<std::string> items;
+  const int count = static_cast<int>(SendDlgItemMessage(page, combo, CB_GETCOUNT, 0, 0));
+  for (int i = 0; i < count; ++i) {
+    char text[64] = "";
+    SendDlgItemMessage(page, combo, CB_GETLBTEXT, static_cast<WParam>(i), reinterpret_cast<LParam>(text));
+    items.emplace_back(text);
+  }
+  return items;
+}
+
 EncodeConfig StoredEncode(int channel) {
   EncodeConfig e{};
   getEncodeConfig(nullptr, channel, &e, 1);
@@ -62,6 +74,12 @@ TEST_F(EncodePage, RecordTabOnScreen) {
   GetWindowRect(win_, &r);
   desktest::Drain();
   livetest::MatchesReference(__FILE__, "encode_record", livetest::Grab(r));
+  // Resolutions by name, and the range of the chosen one.
+  EXPECT_EQ(Items(page_, kRes),
+            (std::vector<std::string>{"1920*1080(1080P)", "1280*720(720P)", "704*576(D1)", "352*288(CIF)"}));
+  int low = 0, high = 0;
+  ASSERT_EQ(getBitrateLimits(&low, &high, 1, 1, Value(page_, kRes)), 1);
+  EXPECT_EQ(Text(page_, kRes + 6), std::to_string(low) + "~" + std::to_string(high) + "(Kbps)");
   // The event group in custom mode: the edit in place of the rate combo.
   Choose(page_, kMode + kTwin, 1);
   desktest::Drain();
@@ -248,13 +266,18 @@ TEST_F(EncodePage, SubStreamTab) {
 // The snapshot tab: the intervals in order, a copy that overwrites a
 // channel never shown without reading it, and "savefailed" for any code.
 TEST_F(EncodePage, SnapshotTab) {
-  constexpr int kPicChan = 18512, kNormalQuality = 18519, kNormalInterval = 18520, kEventInterval = 18524;
+  constexpr int kPicChan = 18512, kNormalRes = 18518, kNormalQuality = 18519, kNormalInterval = 18520,
+                kEventRes = 18522, kEventInterval = 18524;
   Open();
   WindowHandle pic = ShowTab(2);
   ASSERT_TRUE(IsValidHandle(pic));
   Rect r{};
   GetWindowRect(win_, &r);
   livetest::MatchesReference(__FILE__, "encode_snapshot", livetest::Grab(r));
+  // Every picture resolution the device offers, by name.
+  EXPECT_EQ(Items(pic, kNormalRes),
+            (std::vector<std::string>{"352*288(CIF)", "1920*1080(1080P)", "1280*720(720P)"}));
+  EXPECT_EQ(Items(pic, kEventRes), Items(pic, kNormalRes));
   const int intervals[] = {1, 2, 3, 4, 5, 600, 1800, 3600, 43200, 86400};
   ASSERT_EQ(SendDlgItemMessage(pic, kNormalInterval, CB_GETCOUNT, 0, 0), 10);
   for (int i = 0; i < 10; ++i) {

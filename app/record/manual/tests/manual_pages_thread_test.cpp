@@ -117,6 +117,41 @@ TEST_F(ManualPages, EveryBoxOperatesItsOwnChannelAndRefusedChannelsAreNamed) {
   }
 }
 
+// Boxes stand only for channels the device has, and a channel that may
+// not be operated by hand shows a disabled box; a click on the box of an
+// IP camera the device has starts that camera.
+TEST_F(ManualPages, BoxesStandForTheDevicesChannelsAndRefusedOnesAreDisabled) {
+  struct Page {
+    const char* item;
+    const char* can;
+    const char* start;
+    const char* stop;
+  } pages[] = {{"manual_rec", "canManualRecord", "startManualRecord", "stopManualRecord"},
+               {"manual_pic", "canManualSnapshot", "startManualSnapshot", "stopManualSnapshot"}};
+  const int analog = getAnalogChanNum();
+  for (const Page& p : pages) {
+    SCOPED_TRACE(p.item);
+    device_seam::resetAll();
+    device_seam::overrideAnswerFor(p.can, {3}, 0);
+    WindowHandle page = Open(p.item);
+    EXPECT_FALSE(IsValidHandle(GetDlgItem(page, CHANBOX_IP_FIRST)));
+    EXPECT_FALSE(IsWindowVisible(GetDlgItem(page, CHANBOX_ALL_IP)));
+    EXPECT_TRUE(livetest::Enabled(page, CHANBOX_ANALOG_FIRST + 1));
+    EXPECT_FALSE(livetest::Enabled(page, CHANBOX_ANALOG_FIRST + 2));
+    Close();
+
+    const uint64_t oneCamera = 1;
+    device_seam::overrideAnswer("getIpChannelNum", 1, &oneCamera, sizeof oneCamera);
+    page = Open(p.item);
+    ASSERT_TRUE(IsValidHandle(GetDlgItem(page, CHANBOX_IP_FIRST)));
+    device_seam::startCallLog();
+    livetest::ClickItem(page, CHANBOX_IP_FIRST);
+    EXPECT_TRUE(livetest::PumpUntil([&] { return !Calls(p.start, p.stop).started.empty(); }));
+    EXPECT_EQ(Calls(p.start, p.stop).started, std::vector<int64_t>{int64_t{1} << analog});
+    Close();
+  }
+}
+
 TEST_F(ManualPages, SnapshotFailuresAndRightsDecideWhatTheUserSees) {
   device_seam::overrideAnswer("startManualSnapshot", -1);
   WindowHandle page = Open("manual_pic");

@@ -40,6 +40,7 @@ class LangSel : public LiveGui {
     // The texts go back to English for the next test.
     SetLanguage(kEnglish);
     SetValueToGuiEtc("menuinfo", "language", "1");
+    SetLangSwitchState(0);  // the switch is over: keys reach the next test's windows
     LiveGui::TearDown();
   }
 };

@@ -326,6 +326,23 @@ TEST_F(Maintenance, SystemInformationRowsFollowTheDeviceRecords) {
   EXPECT_STREQ(cells + 6 * sysinfo::kCell, "All");
   EXPECT_STREQ(cells + 8 * sysinfo::kCell, "Yes");
 
+  // The channel tab names a channel as the device does and shows the
+  // detections its record has on.
+  ChannelConfig motion{};
+  ASSERT_EQ(getChannelConfig(nullptr, 2, &motion), 0);
+  motion.motionEnable = 1;
+  ASSERT_EQ(setChannelConfig(nullptr, 2, &motion, 1), 0);
+  Open("sysinfo");
+  Tab(1);
+  const WindowHandle channels = GetDlgItem(page_, kChanList);
+  EXPECT_EQ(Cell(channels, 0, 1), "Channel1");
+  EXPECT_EQ(Cell(channels, 0, 3), sysinfo::caption("chanstatus_off"));
+  EXPECT_EQ(Cell(channels, 1, 1), motion.name);
+  EXPECT_EQ(Cell(channels, 1, 2), sysinfo::caption("chanstatus_enable"));
+  EXPECT_EQ(Cell(channels, 1, 3), sysinfo::caption("chanstatus_on"));
+  Close();
+  device_seam::resetKeptRecords();
+
   Open("sysinfo");
   const char* const kTabs[] = {"sysinfo_device", "sysinfo_channels", "sysinfo_records",
                                "sysinfo_alarms", "sysinfo_network",  "sysinfo_disks"};

@@ -246,9 +246,10 @@ TEST_F(MenuTracking, OpenPopupsTakeLiveVideoSlotsAndGiveThemBack) {
         inUse.push_back(Rect{table.x[i], table.y[i], table.x[i] + table.width[i], table.y[i] + table.height[i]});
     return inUse;
   };
-  // The owner window may hold slots already; a popup takes a free one only.
+  // The owner window may hold its own slot (windows of earlier tests gave
+  // theirs back when destroyed); a popup takes a free one only.
   const size_t before = slots().size();
-  ASSERT_LT(before, 3u);
+  ASSERT_LE(before, 1u);
   auto holds = [&slots](const Rect& r) {
     for (const Rect& s : slots())
       if (EqualRect(&s, &r)) return true;
@@ -261,7 +262,7 @@ TEST_F(MenuTracking, OpenPopupsTakeLiveVideoSlotsAndGiveThemBack) {
   EXPECT_EQ(slots().size(), before + 1);
   EXPECT_TRUE(holds(first));
   Move(At(1));
-  EXPECT_EQ(slots().size(), std::min<size_t>(before + 2, 3));
+  EXPECT_EQ(slots().size(), before + 2);
   Key(KEY_ESC);  // gives back the sub-popup's slot only
   EXPECT_EQ(slots().size(), before + 1);
   EXPECT_TRUE(holds(first));

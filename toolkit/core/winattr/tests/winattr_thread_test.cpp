@@ -135,8 +135,10 @@ TEST_F(Attributes, PreviewWindowsCannotBeShownOrHidden) {
 }
 
 // A page painted over the live view takes a live-video slot with its
-// rectangle aligned to even pixels, and gives it back when hidden.
-TEST_F(Attributes, PaintedPagesTakeALiveVideoSlotAndHidingGivesItBack) {
+// rectangle aligned to even pixels, and gives it back when hidden or
+// destroyed while shown; another thread reading the table meanwhile sees
+// it change under its lock (ThreadSanitizer checks).
+TEST_F(Attributes, PaintedPagesTakeALiveVideoSlotAndHidingOrDestroyingGivesItBack) {
   WindowHandle page = Main({501, 101, 701, 201}, 0);  // beside the fixture's window
   desktest::Drain();
   auto slotOfPage = [] {
@@ -148,6 +150,23 @@ TEST_F(Attributes, PaintedPagesTakeALiveVideoSlotAndHidingGivesItBack) {
   };
   EXPECT_GE(slotOfPage(), 0);
   ShowWindow(page, SW_HIDE);
+  EXPECT_EQ(slotOfPage(), -1);
+
+  WindowHandle shown = Main({501, 101, 701, 201}, 0);
+  desktest::Drain();
+  ASSERT_GE(slotOfPage(), 0);
+  std::atomic<bool> stop{false};
+  std::atomic<int> reads{0};
+  std::thread reader([&] {
+    while (!stop.load()) {
+      slotOfPage();
+      reads.fetch_add(1);
+    }
+  });
+  while (reads.load() < 10) std::this_thread::yield();
+  EXPECT_TRUE(DestroyMainWindow(shown));
+  stop = true;
+  reader.join();
   EXPECT_EQ(slotOfPage(), -1);
 }
 

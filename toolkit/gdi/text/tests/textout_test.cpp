@@ -119,6 +119,55 @@ TEST_F(TextOutTest, MappedDCsKeepTheTextPositionInLogicalUnits) {
   DeleteMemDC(mem);
 }
 
+// Text positions near the ends of the int range stop at its ends: neither
+// the measure added to the start, nor the mapping to the device and back
+// wraps (UBSan checks the arithmetic).
+TEST_F(TextOutTest, TextPositionsAtTheEndsOfTheIntRangeStopThere) {
+  HDC mem = CreateCompatibleDCEx(HDC_SCREEN, 64, 64);
+  ASSERT_NE(mem, HDC_SCREEN);
+  DC* dc = gui::dc::DcFromHandle(mem);
+  dc->font = dc_->font;
+  constexpr int kTwo = 2 * kCell;  // "ab", and the last line of "a\nbb"
+  const int64_t kBig = int64_t{1} << 30;
+  struct Row {
+    const char* what;
+    int mapMode;
+    Point windowExtent, viewOrigin;
+    int x, y;
+    Point textOut, tabbed;  // the text positions after each
+  } rows[] = {
+      {"plain, INT_MAX", 0, {1, 1}, {0, 0}, INT_MAX, INT_MAX, {INT_MAX, INT_MAX}, {INT_MAX, INT_MAX}},
+      {"plain, INT_MIN", 0, {1, 1}, {0, 0}, INT_MIN, INT_MIN, {INT_MIN + kTwo, INT_MIN}, {INT_MIN + kTwo, INT_MIN + kLine}},
+      {"plain, -1", 0, {1, 1}, {0, 0}, -1, -1, {kTwo - 1, -1}, {kTwo - 1, kLine - 1}},
+      {"2^30 logical units a pixel", 1, {static_cast<int>(kBig), static_cast<int>(kBig)}, {0, 0}, 0, 0,
+       {INT_MAX, 0}, {INT_MAX, INT_MAX}},
+      {"a view origin at INT_MIN", 1, {1, 1}, {INT_MIN, INT_MIN}, INT_MAX, INT_MAX, {INT_MAX, INT_MAX},
+       {INT_MAX, INT_MAX}},
+      {"two units a pixel, at both ends", 1, {2, 2}, {0, 0}, INT_MAX, INT_MIN, {INT_MAX, INT_MIN},
+       {INT_MAX, INT_MIN + 2 * kLine}},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.what);
+    dc->mapMode = row.mapMode;
+    dc->windowExtent = row.windowExtent;
+    dc->viewExtent = Point{1, 1};
+    dc->viewOrigin = row.viewOrigin;
+    Point pos{};
+    TextOutLen(mem, row.x, row.y, "ab", -1);
+    GetLastTextOutPos(mem, &pos);
+    EXPECT_EQ(pos.x, row.textOut.x);
+    EXPECT_EQ(pos.y, row.textOut.y);
+    TabbedTextOutLen(mem, row.x, row.y, "a\nbb", -1);
+    GetLastTextOutPos(mem, &pos);
+    EXPECT_EQ(pos.x, row.tabbed.x);
+    EXPECT_EQ(pos.y, row.tabbed.y);
+  }
+  dc->mapMode = 0;
+  dc->viewOrigin = Point{0, 0};
+  dc->font = nullptr;
+  DeleteMemDC(mem);
+}
+
 TEST_F(TextOutTest, ExplicitTabStopsCountFromTheStartX) {
   const int stops[] = {20, 30};
   // "a" ends at 8: first stop beyond is 20; two tabs after "b" (ends 28)
