@@ -18,6 +18,8 @@ JOBS ?= $(shell nproc)
 # (at most 8, as the presets do); more only adds switching under TSan.
 CTEST_JOBS ?= $(shell n=$$(( $(JOBS) * 2 )); [ $$n -le 8 ] || n=8; echo $$n)
 SCREENSHOT ?= build/screenshot.png
+# LeakSanitizer passes over the leaks inside system libraries listed here.
+LSAN_OPTIONS ?= suppressions=$(CURDIR)/scripts/lsan.supp
 
 .PHONY: all deps configure build run reset-config test test-asan test-tsan update-references fuzz fuzz-run bench clean
 
@@ -84,7 +86,7 @@ FUZZ_JOBS ?= 1
 fuzz-run: fuzz
 	@test -n "$(NAME)" || { echo "Say which target: make fuzz-run NAME=<name>"; exit 1; }
 	@dir=build/fuzz/$(NAME); mkdir -p $$dir/corpus $$dir/artifacts; \
-	cd $$dir && $(CURDIR)/build-fuzz/bin/fuzz_$(NAME) -max_total_time=$(FUZZ_SECONDS) \
+	cd $$dir && LSAN_OPTIONS='$(LSAN_OPTIONS)' $(CURDIR)/build-fuzz/bin/fuzz_$(NAME) -max_total_time=$(FUZZ_SECONDS) \
 	  -jobs=$(FUZZ_JOBS) -workers=$(FUZZ_JOBS) -artifact_prefix=artifacts/ \
 	  corpus $(CURDIR)/fuzz/corpus/$(NAME)
 
