@@ -34,6 +34,7 @@
 #include "gui/cursor.h"
 #include "gui/dc.h"
 #include "gui/dialog.h"
+#include "gui/gui_etc.h"
 #include "gui/host.h"
 #include "gui/startup.h"
 #include "gui/window.h"
@@ -182,6 +183,14 @@ class LiveGui : public ::testing::Test {
 
   std::vector<WindowHandle> windows_;
 };
+
+// The interface's texts back in English, as a finished language switch
+// leaves them: the configuration write marks a switch under way, during
+// which the desktop drops all input, and its caller clears the mark.
+inline void TextsBackToEnglish() {
+  SetValueToGuiEtc("menuinfo", "language", "1");
+  SetLangSwitchState(0);
+}
 
 // Reads and dispatches the calling thread's messages until `done` holds;
 // false when it does not within `rounds` rounds of 2 ms (five seconds).

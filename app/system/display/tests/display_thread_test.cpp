@@ -269,7 +269,7 @@ TEST_F(Display, ANewLanguageSwitchesTheInterfaceAndChineseTextsHaveNoDstPage) {
   finishLangSwitch();
   getCachedDeviceConfig()->language = 1;
   setDeviceConfig(nullptr, getCachedDeviceConfig(), 1);
-  SetValueToGuiEtc("menuinfo", "language", "1");
+  livetest::TextsBackToEnglish();
 
   const int32_t shown = SystemInfo[SYSINFO_LANGUAGE];
   SystemInfo[SYSINFO_LANGUAGE] = kChinese;

@@ -39,7 +39,7 @@ class LangSel : public LiveGui {
   void TearDown() override {
     // The texts go back to English for the next test.
     SetLanguage(kEnglish);
-    SetValueToGuiEtc("menuinfo", "language", "1");
+    livetest::TextsBackToEnglish();
     LiveGui::TearDown();
   }
 };
