@@ -9,8 +9,9 @@
 
 // The dialog's controls in child order, read under the stack lock from any
 // thread. Their records stay unfreed while `walk` lives, so handles taken
-// from the views may be messaged after the lock is let go (a control gone
-// meanwhile answers as an invalid window).
+// from the views may be asked short questions after the lock is let go (a
+// control gone meanwhile answers as an invalid window). A walk kept over a
+// send that may run a loop would keep every control retired meanwhile.
 std::vector<ChildView> DialogChildren(const ChildWalk& walk, WindowHandle hDlg);
 // Whether the control answers a dialog code with any of `bits`; one that
 // has gone answers none.

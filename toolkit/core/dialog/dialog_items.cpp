@@ -104,17 +104,13 @@ WindowHandle GetNextDlgGroupItem(WindowHandle hDlg, WindowHandle current, BOOL p
   return Walk(hDlg, current, previous != 0, GroupCandidate);
 }
 
-// Each call below keeps a walk while it messages the item, so that an item
-// destroyed meanwhile answers as gone rather than from freed memory.
 LResult SendDlgItemMessage(WindowHandle hDlg, int id, int message, WParam wParam, LParam lParam) {
-  ChildWalk walk;
   WindowHandle item = GetDlgItem(hDlg, id);
   return item ? SendMessage(item, message, wParam, lParam) : -1;
 }
 
 unsigned GetDlgItemInt(WindowHandle hDlg, int id, BOOL* translated, BOOL isSigned) {
   char text[kNumberText + 1] = {0};
-  ChildWalk walk;
   WindowHandle item = GetDlgItem(hDlg, id);
   if (translated) *translated = FALSE;
   if (!item || SendMessage(item, MSG_GETTEXT, kNumberText, reinterpret_cast<LParam>(text)) <= 0 || !text[0]) return 0;
@@ -138,7 +134,6 @@ int GetDlgItemText(WindowHandle hDlg, int id, char* buffer, int size) {
 }
 
 char* GetDlgItemText2(WindowHandle hDlg, int id, int* length) {
-  ChildWalk walk;
   WindowHandle item = GetDlgItem(hDlg, id);
   if (!item) return nullptr;
   LResult len = SendMessage(item, MSG_GETTEXTLENGTH, 0, 0);
@@ -155,7 +150,6 @@ BOOL SetDlgItemText(WindowHandle hDlg, int id, const char* text) {
 }
 
 void CheckDlgButton(WindowHandle hDlg, int id, int state) {
-  ChildWalk walk;
   WindowHandle item = GetDlgItem(hDlg, id);
   if (!item) return;
   const LResult code = SendMessage(item, MSG_GETDLGCODE, 0, 0);
