@@ -10,8 +10,8 @@
 
 #include "core/hooks/control_layer.h"
 #include "core/startup/input_helpers.h"
-#include "core/window/child_walk.h"
 #include "core/winattr/winattr_internal.h"
+#include "core/window/child_walk.h"
 #include "core/window/default_proc_internal.h"
 #include "core/window/nonclient_mouse.h"
 #include "core/window/tool_placement.h"
