@@ -18,6 +18,8 @@ JOBS ?= $(shell nproc)
 # (at most 8, as the presets do); more only adds switching under TSan.
 CTEST_JOBS ?= $(shell n=$$(( $(JOBS) * 2 )); [ $$n -le 8 ] || n=8; echo $$n)
 SCREENSHOT ?= build/screenshot.png
+# LeakSanitizer passes over the leaks inside system libraries listed here.
+LSAN_OPTIONS ?= suppressions=$(CURDIR)/scripts/lsan.supp
 
 .PHONY: all deps configure build run reset-config test test-asan test-tsan test-fuzz update-references fuzz fuzz-run bench clean
 
@@ -91,7 +93,7 @@ FUZZ_JOBS ?= 1
 fuzz-run: fuzz
 	@test -n "$(NAME)" || { echo "Say which target: make fuzz-run NAME=<name>"; exit 1; }
 	@test -x build-fuzz/bin/fuzz_$(NAME) || { echo "No fuzz target $(NAME): see build-fuzz/bin"; exit 1; }
-	scripts/fuzz-target.sh run build-fuzz/bin/fuzz_$(NAME) $(NAME) $(FUZZ_SECONDS) $(FUZZ_JOBS)
+	LSAN_OPTIONS='$(LSAN_OPTIONS)' scripts/fuzz-target.sh run build-fuzz/bin/fuzz_$(NAME) $(NAME) $(FUZZ_SECONDS) $(FUZZ_JOBS)
 
 # Every benchmark beside its baselines; without a display they run under a
 # virtual X server. The goal ratios end up in one table at the end.

@@ -3,6 +3,7 @@
 # after it has drawn, says what the screenshot shows, then asks the program
 # to quit (SIGTERM is an orderly shut-down).
 set -euo pipefail
+scripts=$(dirname "$(realpath "$0")")
 program=$(realpath "$1")
 shot=$(realpath -m "$2")
 wait_seconds=${WAIT_SECONDS:-4}
@@ -14,6 +15,9 @@ trap 'kill $xvfb_pid 2>/dev/null || true' EXIT
 sleep 1
 
 cd "$(dirname "$program")"
+# A program built with AddressSanitizer passes over the leaks inside system
+# libraries (SDL's D-Bus connection on an X display).
+export LSAN_OPTIONS=${LSAN_OPTIONS:-suppressions=$scripts/lsan.supp}
 DISPLAY=$display "$program" &
 app_pid=$!
 sleep "$wait_seconds"

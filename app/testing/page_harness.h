@@ -37,6 +37,7 @@
 #include "gui/cursor.h"
 #include "gui/dc.h"
 #include "gui/dialog.h"
+#include "gui/gui_etc.h"
 #include "gui/host.h"
 #include "gui/listbox.h"
 #include "gui/startup.h"
@@ -221,6 +222,14 @@ class LiveGui : public ::testing::Test {
 
   std::vector<WindowHandle> windows_;
 };
+
+// The interface's texts back in English, as a finished language switch
+// leaves them: the configuration write marks a switch under way, during
+// which the desktop drops all input, and its caller clears the mark.
+inline void TextsBackToEnglish() {
+  SetValueToGuiEtc("menuinfo", "language", "1");
+  SetLangSwitchState(0);
+}
 
 // A user's click at a point of the screen through the host's input, from
 // the thread that runs the clicked window: the release follows as soon as

@@ -5,7 +5,6 @@
 #include <cstring>
 #include <vector>
 
-#include "core/desktop/zorder.h"
 #include "core/dialog/dialog_internal.h"
 #include "core/window/window_record.h"
 #include "gui/dialog.h"
@@ -17,56 +16,72 @@ namespace {
 
 constexpr int kNumberText = 100;
 
-bool Usable(WindowRecord* w) { return IsVisibleRecord(w) && !(w->style & WS_DISABLED); }
+bool Usable(const ChildView& c) { return (c.style & WS_VISIBLE) && !(c.style & WS_DISABLED); }
+
+const ChildView* FindItem(const std::vector<ChildView>& children, int id) {
+  for (const ChildView& c : children)
+    if (c.id == id) return &c;
+  return nullptr;
+}
 
 // Candidates in child order, starting after (or, going back, before) the
 // current control and wrapping round; the current one is not a candidate.
-WindowHandle Walk(WindowHandle hDlg, WindowHandle current, bool previous, bool (*accept)(WindowRecord*)) {
-  std::vector<WindowRecord*> children = DialogChildren(hDlg);
+// The test of a candidate may message it, so it runs on the snapshot.
+WindowHandle Walk(WindowHandle hDlg, WindowHandle current, bool previous, bool (*accept)(const ChildView&)) {
+  ChildWalk walk;
+  const std::vector<ChildView> children = DialogChildren(walk, hDlg);
   if (children.empty()) return current;
   const int n = static_cast<int>(children.size());
   int start = previous ? n - 1 : 0;
   int count = n;
   for (int i = 0; i < n; ++i)
-    if (HandleOf(children[i]) == current) {
+    if (HandleOf(children[i].record) == current) {
       start = previous ? i - 1 : i + 1;
       count = n - 1;
     }
   for (int k = 0; k < count; ++k) {
     int i = ((previous ? start - k : start + k) % n + n) % n;
-    if (accept(children[i])) return HandleOf(children[i]);
+    if (accept(children[i])) return HandleOf(children[i].record);
   }
   return current;
 }
 
-bool TabCandidate(WindowRecord* w) { return (w->style & WS_TABSTOP) && Usable(w); }
+bool TabCandidate(const ChildView& c) { return (c.style & WS_TABSTOP) && Usable(c); }
 
-bool GroupCandidate(WindowRecord* w) {
-  return Usable(w) && !(SendMessage(HandleOf(w), MSG_GETDLGCODE, 0, 0) & DLGC_STATIC);
+// A control that has gone since the snapshot is no candidate.
+bool GroupCandidate(const ChildView& c) {
+  if (!Usable(c)) return false;
+  const LResult code = SendMessage(HandleOf(c.record), MSG_GETDLGCODE, 0, 0);
+  return code >= 0 && !(code & DLGC_STATIC);
 }
 
 }  // namespace
 
-std::vector<WindowRecord*> DialogChildren(WindowHandle hDlg) {
-  std::vector<WindowRecord*> out;
+std::vector<ChildView> DialogChildren(const ChildWalk& walk, WindowHandle hDlg) {
   WindowRecord* dlg = ValidWindow(hDlg);
-  if (!dlg) return out;
-  StackReadLock hold;
-  for (WindowRecord* c = dlg->firstChild; c; c = static_cast<ControlRecord*>(c)->nextSibling) out.push_back(c);
-  return out;
+  return dlg ? walk.Children(dlg) : std::vector<ChildView>{};
+}
+
+// A failed send answers a negative error, which would read as every code.
+bool HasDialogCode(WindowHandle control, LResult bits) {
+  const LResult code = SendMessage(control, MSG_GETDLGCODE, 0, 0);
+  return code >= 0 && (code & bits) != 0;
 }
 
 bool ItemUsable(WindowHandle hDlg, int id) {
-  WindowRecord* item = ValidWindow(GetDlgItem(hDlg, id));
-  return item && Usable(item);
+  ChildWalk walk;
+  const std::vector<ChildView> children = DialogChildren(walk, hDlg);
+  const ChildView* item = FindItem(children, id);
+  return item && Usable(*item);
 }
 
 extern "C" {
 
 WindowHandle GetDlgItem(WindowHandle hDlg, int id) {
-  for (WindowRecord* c : DialogChildren(hDlg))
-    if (c->id == id) return HandleOf(c);
-  return 0;
+  ChildWalk walk;
+  const std::vector<ChildView> children = DialogChildren(walk, hDlg);
+  const ChildView* item = FindItem(children, id);
+  return item ? HandleOf(item->record) : 0;
 }
 
 int GetDlgCtrlID(WindowHandle hwnd) {
@@ -75,8 +90,9 @@ int GetDlgCtrlID(WindowHandle hwnd) {
 }
 
 int GetDlgDefPushButton(WindowHandle hDlg) {
-  for (WindowRecord* c : DialogChildren(hDlg))
-    if (SendMessage(HandleOf(c), MSG_GETDLGCODE, 0, 0) & DLGC_DEFPUSHBUTTON) return c->id;
+  ChildWalk walk;
+  for (const ChildView& c : DialogChildren(walk, hDlg))
+    if (HasDialogCode(HandleOf(c.record), DLGC_DEFPUSHBUTTON)) return c.id;
   return 0;
 }
 
@@ -136,7 +152,8 @@ BOOL SetDlgItemText(WindowHandle hDlg, int id, const char* text) {
 void CheckDlgButton(WindowHandle hDlg, int id, int state) {
   WindowHandle item = GetDlgItem(hDlg, id);
   if (!item) return;
-  LResult code = SendMessage(item, MSG_GETDLGCODE, 0, 0);
+  const LResult code = SendMessage(item, MSG_GETDLGCODE, 0, 0);
+  if (code < 0) return;  // gone meanwhile
   if (code & DLGC_BUTTON)
     SendMessage(item, BM_SETCHECK, state != 0, 0);
   else if (code & DLGC_3STATE)
@@ -150,8 +167,8 @@ int IsDlgButtonChecked(WindowHandle hDlg, int id) {
 }
 
 BOOL DestroyAllControls(WindowHandle hwnd) {
-  std::vector<WindowRecord*> children = DialogChildren(hwnd);
-  for (WindowRecord* c : children) DestroyWindow(HandleOf(c));
+  ChildWalk walk;
+  for (const ChildView& c : DialogChildren(walk, hwnd)) DestroyWindow(HandleOf(c.record));
   return TRUE;
 }
 

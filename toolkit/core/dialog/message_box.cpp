@@ -91,11 +91,14 @@ void Opened(WindowHandle hwnd, LParam type) {
     EnableWindow(outer, FALSE);
     box->disabled = outer;
   }
-  for (WindowRecord* c : DialogChildren(hwnd))
-    if (SendMessage(HandleOf(c), MSG_GETDLGCODE, 0, 0) & (DLGC_PUSHBUTTON | DLGC_DEFPUSHBUTTON)) {
-      SetFocusChild(HandleOf(c));
-      break;
-    }
+  {
+    ChildWalk walk;
+    for (const ChildView& c : DialogChildren(walk, hwnd))
+      if (HasDialogCode(HandleOf(c.record), DLGC_PUSHBUTTON | DLGC_DEFPUSHBUTTON)) {
+        SetFocusChild(HandleOf(c.record));
+        break;
+      }
+  }
   CloseInputHelpers();
   g_state = 1;
   if (box) box->type = static_cast<uint32_t>(type);

@@ -3,6 +3,7 @@
 #include "core/message/msg_queue.h"
 #include "core/window/window_record.h"
 #include "gui/app_hooks.h"
+#include "gui/caret.h"
 #include "gui/desktop.h"
 #include "gui/timer.h"
 
@@ -28,12 +29,24 @@ bool CoalesceDesktopMove(MsgQueue* q, WindowHandle hwnd, int msg, WParam wParam,
   return true;
 }
 
+// The broadcast idle tick and the caret's blink tell only that time passed:
+// one unread for the window is enough. Queued again and again to a thread
+// that reads slowly (a long paint, a loaded machine) they filled its ring,
+// and the input posted next, a button's release, was dropped.
+bool TickUnread(const MsgQueue* q, WindowHandle hwnd, int msg) {
+  if (msg != MSG_BROADCAST_NOTICE && msg != MSG_CARETBLINK) return false;
+  for (int i = q->readPos; i != q->writePos; i = (i + 1) % q->ringSize)
+    if (q->ring[i].message == msg && q->ring[i].hwnd == hwnd) return true;
+  return false;
+}
+
 int StoreInRing(MsgQueue* q, const MainWinRecord* receiver, WindowHandle hwnd, int msg, WParam wParam,
                 LParam lParam, uintptr_t time) {
   QueueWaker wake;
   std::lock_guard<std::mutex> hold(q->lock);
   // A queue already torn down has no ring left to post into.
   if (q->ringSize <= 0) return MSG_ERR_DROPPED;
+  if (TickUnread(q, hwnd, msg)) return 0;
   if (!CoalesceDesktopMove(q, hwnd, msg, wParam, lParam, time)) {
     int next = (q->writePos + 1) % q->ringSize;
     if (next == q->readPos) return MSG_ERR_DROPPED;

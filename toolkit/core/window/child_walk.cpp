@@ -35,7 +35,7 @@ std::vector<ChildView> ChildWalk::Children(const WindowRecord* parent) const {
   std::vector<ChildView> out;
   GeometryReadLock hold;  // the rectangles: the desktop thread reads them here too
   for (WindowRecord* child = parent->firstChild; child; child = static_cast<ControlRecord*>(child)->nextSibling)
-    out.push_back(ChildView{child, child->window, child->client, child->style, child->exStyle});
+    out.push_back(ChildView{child, child->window, child->client, child->style, child->exStyle, child->id});
   return out;
 }
 

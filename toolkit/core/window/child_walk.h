@@ -16,6 +16,7 @@ struct ChildView {
   Rect client;
   uint32_t style;
   uint32_t exStyle;
+  int id;
 };
 
 // Counts a walk in progress for as long as it lives; taken before the

@@ -67,7 +67,8 @@ LResult HandleKey(WindowRecord* win, int msg, WParam wParam, LParam lParam) {
 
 LResult SetCursorForClient(WindowRecord* win, LParam lParam) {
   int hitCode = 0;
-  if (ChildAtPoint(win, PointX(lParam), PointY(lParam), &hitCode)) return 0;
+  ChildWalk walk;
+  if (ChildAtPoint(walk, win, PointX(lParam), PointY(lParam), &hitCode)) return 0;
   if (!win->cursor) return 0;
   uintptr_t fallback = DefaultCursor();
   SetCurrentCursor(fallback ? fallback : win->cursor);

@@ -2,6 +2,7 @@
 // kept in files of their own. Each takes a valid window record.
 #pragma once
 
+#include "core/window/child_walk.h"
 #include "core/window/window_record.h"
 
 // 225..233: the desktop's raw mouse input into client and non-client
@@ -15,8 +16,9 @@ LResult HandleNonClientMouse(WindowRecord* win, int msg, WParam wParam, LParam l
 LResult HandlePaintMessage(WindowRecord* win, int msg, WParam wParam, LParam lParam);
 
 // The child of a window at a point in its client coordinates, and the hit
-// code there; null when there is none.
-WindowRecord* ChildAtPoint(WindowRecord* win, int x, int y, int* hitCode);
+// code there; null when there is none. The child's record is not freed
+// while `walk` lives.
+WindowRecord* ChildAtPoint(const ChildWalk& walk, WindowRecord* win, int x, int y, int* hitCode);
 
 // The pointer position in screen coordinates, as the last raw mouse message
 // a window received gave it.

@@ -3,6 +3,7 @@
 // routed to the child controls with mouse capture, focus and the soft
 // keyboard and input method following the pointer.
 #include "core/desktop/desktop_state.h"
+#include "core/desktop/zorder.h"
 
 #include <atomic>
 #include <linux/input-event-codes.h>
@@ -10,6 +11,7 @@
 #include "core/hooks/control_layer.h"
 #include "core/startup/input_helpers.h"
 #include "core/winattr/winattr_internal.h"
+#include "core/window/child_walk.h"
 #include "core/window/default_proc_internal.h"
 #include "core/window/nonclient_mouse.h"
 #include "core/window/tool_placement.h"
@@ -47,7 +49,10 @@ LResult AskHitTest(WindowRecord* win, Point screen) {
 
 bool Contains(const Rect& r, int x, int y) { return x >= r.left && x < r.right && y >= r.top && y < r.bottom; }
 
-WindowRecord* NextSibling(WindowRecord* child) { return static_cast<ControlRecord*>(child)->nextSibling; }
+bool HasChildren(const WindowRecord* win) {
+  StackReadLock hold;
+  return win->firstChild != nullptr;
+}
 
 void Post(WindowRecord* win, int msg, WParam wParam, LParam lParam) {
   PostMessage(HandleOf(win), msg, wParam, lParam);
@@ -273,7 +278,7 @@ void Wheel(int msg, WParam keys, const Pointer& p) {
 
 }  // namespace
 
-WindowRecord* ChildAtPoint(WindowRecord* win, int x, int y, int* hitCode) {
+WindowRecord* ChildAtPoint(const ChildWalk& walk, WindowRecord* win, int x, int y, int* hitCode) {
   const Point screen = ClientToScreen(win, x, y);
   if (WindowRecord* primitive = win->primitiveChild) {
     if (primitive->primitiveChild) {
@@ -285,12 +290,13 @@ WindowRecord* ChildAtPoint(WindowRecord* win, int x, int y, int* hitCode) {
     *hitCode = static_cast<int>(code);
     return primitive;
   }
-  for (WindowRecord* child = win->firstChild; child; child = NextSibling(child)) {
-    if (!IsVisibleRecord(child) || !Contains(child->window, x, y)) continue;
-    LResult code = AskHitTest(child, screen);
+  // The hit test runs a procedure, so it asks after the lock is let go.
+  for (const ChildView& child : walk.Children(win)) {
+    if (!(child.style & WS_VISIBLE) || !Contains(child.window, x, y)) continue;
+    LResult code = AskHitTest(child.record, screen);
     if (IsTransparentHit(code)) continue;
     *hitCode = static_cast<int>(code);
-    return child;
+    return child.record;
   }
   return nullptr;
 }
@@ -311,7 +317,8 @@ LResult HandleRawMouse(WindowRecord* win, int msg, WParam wParam, LParam lParam)
   const Rect client = ClientScreenRectOf(win);
   const int cx = x - client.left, cy = y - client.top;
   int hitCode = 0;
-  if (!ChildAtPoint(win, cx, cy, &hitCode))
+  ChildWalk walk;
+  if (!ChildAtPoint(walk, win, cx, cy, &hitCode))
     hitCode = static_cast<int>(CallProc(win, MSG_HITTEST, static_cast<WParam>(x), static_cast<LParam>(y)));
   else
     hitCode = HT_CLIENT;
@@ -323,7 +330,8 @@ LResult HandleRawMouse(WindowRecord* win, int msg, WParam wParam, LParam lParam)
 // reaches a control at any depth; a control without children has nothing
 // to route and must not hide the input tools its parent just placed.
 LResult HandleClientMouse(WindowRecord* win, int msg, WParam wParam, LParam lParam) {
-  if (!IsMainRecord(win) && !win->firstChild && !win->primitiveChild) return 0;
+  if (!IsMainRecord(win) && !win->primitiveChild && !HasChildren(win)) return 0;
+  ChildWalk walk;  // keeps the child found below while its input is routed
   Pointer p{PointX(lParam), PointY(lParam), lParam, nullptr, 0};
   if (wParam & KS_CAPTURED) {  // captured input: a screen position
     const Rect client = ClientScreenRectOf(win);
@@ -331,7 +339,7 @@ LResult HandleClientMouse(WindowRecord* win, int msg, WParam wParam, LParam lPar
     p.y -= client.top;
     wParam &= ~static_cast<WParam>(KS_CAPTURED);
   }
-  p.child = ChildAtPoint(win, p.x, p.y, &p.hitCode);
+  p.child = ChildAtPoint(walk, win, p.x, p.y, &p.hitCode);
   if (p.child && IsDisabled(p.child)) p.child = nullptr;
   switch (msg) {
     case MSG_LBUTTONDOWN: case MSG_RBUTTONDOWN:
@@ -353,12 +361,13 @@ LResult HandleClientMouse(WindowRecord* win, int msg, WParam wParam, LParam lPar
 extern "C" WindowHandle GetWindowUnderCursor(void) {
   int x = 0, y = 0;
   CursorPosition(&x, &y);
+  ChildWalk walk;
   WindowRecord* win = ValidWindow(WindowUnderPointer(x, y));
   if (!win) return 0;
   for (;;) {
     Rect origin = ClientScreenRectOf(win);
     int hitCode = 0;
-    WindowRecord* child = ChildAtPoint(win, x - origin.left, y - origin.top, &hitCode);
+    WindowRecord* child = ChildAtPoint(walk, win, x - origin.left, y - origin.top, &hitCode);
     if (!child) return HandleOf(win);
     win = child;
   }

@@ -1,5 +1,6 @@
 // Questions answered from the window records alone.
 #include "core/desktop/desktop.h"
+#include "core/desktop/zorder.h"
 #include "core/window/window_record.h"
 #include "gui/window.h"
 
@@ -55,6 +56,7 @@ WindowHandle GetNextHosted(WindowHandle hwnd, WindowHandle hosted) {
 WindowHandle GetNextChild(WindowHandle hwnd, WindowHandle child) {
   WindowRecord* win = ValidWindow(hwnd);
   if (!win) return GUI_INVALID_HANDLE;
+  StackReadLock hold;  // other threads link and unlink controls meanwhile
   if (child == 0) return HandleOf(win->firstChild);
   ControlRecord* given = ValidControl(child);
   if (!given || given->parent != win) return 0;

@@ -2,7 +2,6 @@
 // (only its own block, into a fresh read of every edited channel), the copy
 // to channels, failed writes, unreadable channels, the sensitivity, the
 // tamper area drawn with the mouse, and how the pages look.
-#include <sched.h>
 
 #include <cstring>
 #include <string>
@@ -78,36 +77,82 @@ ChannelConfig Patterned(int channel) {
   return c;
 }
 
-// The pointer brought to a point of the screen, as a hand brings it.
+// What the page's procedure has taken of the pointer, watched from the
+// page's opening: the last move's place on the screen, and the presses and
+// releases. Input passes the event layer, the desktop and the host window
+// before it reaches the page; the helpers below wait for the page to have
+// taken it, as no wait for the cursor or for time can tell on a loaded
+// machine.
+struct PageMouse {
+  WindowHandle page = 0;
+  WindowProc proc = nullptr;
+  Point lastMove{-1, -1};
+  int presses = 0, releases = 0;
+};
+PageMouse g_mouse;
+
+LResult WatchingProc(WindowHandle hwnd, int msg, WParam wParam, LParam lParam) {
+  if (msg == MSG_MOUSEMOVE || msg == MSG_LBUTTONDOWN || msg == MSG_LBUTTONDBLCLK || msg == MSG_LBUTTONUP) {
+    int x = static_cast<int16_t>(lParam & 0xFFFF), y = static_cast<int16_t>((lParam >> 16) & 0xFFFF);
+    ClientToScreen(hwnd, &x, &y);
+    if (msg == MSG_MOUSEMOVE)
+      g_mouse.lastMove = Point{x, y};
+    else if (msg == MSG_LBUTTONUP)
+      ++g_mouse.releases;
+    else
+      ++g_mouse.presses;
+  }
+  return g_mouse.proc(hwnd, msg, wParam, lParam);
+}
+
+void WatchPage(WindowHandle page) {
+  g_mouse = PageMouse{};
+  g_mouse.proc = SetWindowCallbackProc(page, WatchingProc);
+  g_mouse.page = page;
+}
+
+bool OnPage(int x, int y) {
+  if (!g_mouse.page) return false;
+  Rect client{};
+  GetClientRect(g_mouse.page, &client);
+  ScreenToClient(g_mouse.page, &x, &y);
+  return x >= client.left && x < client.right && y >= client.top && y < client.bottom;
+}
+
+Point Cursor() {
+  Point at{};
+  GetCursorPos(&at);
+  return at;
+}
+
+// The pointer brought to a point of the screen, as a hand brings it, and
+// the move taken by the page when the point lies on it.
 void MoveTo(int x, int y) {
+  const Point from = Cursor();
   HostInjectMouseMove(x, y);
-  livetest::PumpUntil([x, y] {
-    Point at{};
-    GetCursorPos(&at);
-    return at.x == x && at.y == y;
-  });
+  livetest::PumpUntil([x, y] { return Cursor().x == x && Cursor().y == y; });
+  if ((from.x != x || from.y != y) && OnPage(x, y)) {
+    EXPECT_TRUE(livetest::PumpUntil([x, y] { return g_mouse.lastMove.x == x && g_mouse.lastMove.y == y; }))
+        << "the page took no move to " << x << "," << y;
+  }
   desktest::Drain();
 }
-// The button pressed or let go, and taken by the page: the event layer has
-// read it, the desktop has routed it (a request it answers after the input
-// posted before it) and this thread has dispatched it. A fixed wait let a
-// loaded machine apply before the release had reached the page.
+// The button pressed or let go where the pointer stands, and taken by the
+// page.
 void Button(bool down) {
+  const Point at = Cursor();
+  ASSERT_TRUE(OnPage(at.x, at.y)) << "a press or release off the page: nothing tells when it is taken";
+  int& taken = down ? g_mouse.presses : g_mouse.releases;
+  const int before = taken;
   HostInjectMouseButton(HOST_BUTTON_LEFT, down ? 1 : 0);
-  livetest::PumpUntil([down] { return (GetKeyStatus(KS_LEFTBUTTON) != 0) == down; });
-  livetest::PumpUntil([] { return false; }, 3);  // from the event layer's state to its post
-  Message queued;
-  while (PeekPostMessage(&queued, __gui_hwnd_desktop, 0, 0, FALSE)) sched_yield();
-  SendMessage(__gui_hwnd_desktop, MSG_DT_GETACTIVEMAIN, 0, 0);
-  desktest::Drain();
+  EXPECT_TRUE(livetest::PumpUntil([&taken, before] { return taken > before; }))
+      << "the page took no " << (down ? "press" : "release");
 }
 void DragOnScreen(int x0, int y0, int x1, int y1, bool release = true) {
   MoveTo(x0, y0);
   Button(true);
   MoveTo((x0 + x1) / 2 & ~1, (y0 + y1) / 2 & ~1);
   MoveTo(x1, y1);
-  // The cursor stands there before the page has taken the move: let it.
-  livetest::PumpUntil([] { return false; }, 5);
   if (release) Button(false);
 }
 
@@ -122,9 +167,11 @@ class DetectPage : public livetest::LiveGui {
     ASSERT_TRUE(IsValidHandle(win_));
     page_ = static_cast<WindowHandle>(SendMessage(GetDlgItem(win_, PAGE_ID_SHEET), PSM_GETPAGE, 0, 0));
     ASSERT_TRUE(IsValidHandle(page_));
+    WatchPage(page_);
     desktest::Drain();
   }
   void Close() {
+    g_mouse.page = 0;
     SendMessage(win_, MSG_CLOSE, 0, 0);
     desktest::Drain();
     EXPECT_EQ(getCameraPageWnd(), GUI_INVALID_HANDLE);

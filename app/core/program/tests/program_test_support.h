@@ -17,8 +17,8 @@
 
 namespace programtest {
 
-using threadcount::CountOnceSettled;
-using threadcount::ThreadCount;
+using threadcount::RunningThreads;
+using threadcount::StartedSince;
 
 struct Run {
   int code;

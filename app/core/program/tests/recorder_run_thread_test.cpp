@@ -27,15 +27,15 @@
 
 namespace {
 
-using programtest::CountOnceSettled;
+using programtest::StartedSince;
 using programtest::Driver;
 using programtest::g_programEnded;
 using programtest::Open;
 using programtest::RunWithScript;
-using programtest::ThreadCount;
+using programtest::RunningThreads;
 
 TEST(RecorderRun, StartsIntoTheLiveViewAndEndsWhenTheHostWindowCloses) {
-  const int before = ThreadCount();
+  const threadcount::ThreadIds before = RunningThreads();
   const int code = RunWithScript([](Driver& d) {
     const WindowHandle live = d.WaitForLiveView();
     ASSERT_NE(live, 0u);
@@ -54,11 +54,11 @@ TEST(RecorderRun, StartsIntoTheLiveViewAndEndsWhenTheHostWindowCloses) {
     d.CloseHostWindow();
   });
   EXPECT_EQ(code, 0);
-  EXPECT_EQ(CountOnceSettled(before), before);
+  EXPECT_EQ(StartedSince(before, 0), 0);
 }
 
 TEST(RecorderRun, AQuitRequestEndsItTheSameWay) {
-  const int before = ThreadCount();
+  const threadcount::ThreadIds before = RunningThreads();
   const int code = RunWithScript([](Driver& d) {
     ASSERT_NE(d.WaitForLiveView(), 0u);
     ASSERT_TRUE(d.LeaveWizard());
@@ -66,7 +66,7 @@ TEST(RecorderRun, AQuitRequestEndsItTheSameWay) {
     RequestQuit();
   });
   EXPECT_EQ(code, 0);
-  EXPECT_EQ(CountOnceSettled(before), before);
+  EXPECT_EQ(StartedSince(before, 0), 0);
 }
 
 // Reference pictures are read back pixel by pixel: too slow to take under
@@ -85,7 +85,7 @@ void MatchScreen(const char* name) {
 // and back, as a user clicks through them; each stop as the reference
 // picture shows it.
 TEST(RecorderRun, ClicksThroughTheSideMenuThePopUpMenuTheMainMenuAndASubMenuAndBack) {
-  const int before = ThreadCount();
+  const threadcount::ThreadIds before = RunningThreads();
   const int code = RunWithScript([](Driver& d) {
     ASSERT_NE(d.WaitForLiveView(), 0u);
     ASSERT_TRUE(d.LeaveWizard());
@@ -130,13 +130,13 @@ TEST(RecorderRun, ClicksThroughTheSideMenuThePopUpMenuTheMainMenuAndASubMenuAndB
     d.CloseHostWindow();
   });
   EXPECT_EQ(code, 0);
-  EXPECT_EQ(CountOnceSettled(before), before);
+  EXPECT_EQ(StartedSince(before, 0), 0);
 }
 
 // Closing the host window while the main menu runs its modal loop still
 // ends the program.
 TEST(RecorderRun, ClosingTheWindowOverAnOpenMenuEndsItToo) {
-  const int before = ThreadCount();
+  const threadcount::ThreadIds before = RunningThreads();
   const int code = RunWithScript([](Driver& d) {
     ASSERT_NE(d.WaitForLiveView(), 0u);
     ASSERT_TRUE(d.LeaveWizard());
@@ -154,7 +154,7 @@ TEST(RecorderRun, ClosingTheWindowOverAnOpenMenuEndsItToo) {
     EXPECT_TRUE(g_programEnded.load());
   });
   EXPECT_EQ(code, 0);
-  EXPECT_EQ(CountOnceSettled(before), before);
+  EXPECT_EQ(StartedSince(before, 0), 0);
 }
 
 }  // namespace

@@ -20,9 +20,9 @@
 
 namespace {
 
-using programtest::CountOnceSettled;
+using programtest::StartedSince;
 using programtest::RunRecorder;
-using programtest::ThreadCount;
+using programtest::RunningThreads;
 
 // What the live view saw of a message, on its own thread.
 struct Seen {
@@ -151,7 +151,7 @@ TEST_F(StartUp, WizardOrOrdinaryStartComesBeforeTheDiskCheck) {
 }
 
 TEST_F(StartUp, ExitCodesOfAToolkitThatFailsAndOfADeviceWithoutVideoOutput) {
-  const int before = ThreadCount();
+  const threadcount::ThreadIds before = RunningThreads();
   FailStartupStageForTest(StartupStage::kFonts);
   programtest::Run run = RunRecorder();
   EXPECT_EQ(run.code, 1);
@@ -165,11 +165,11 @@ TEST_F(StartUp, ExitCodesOfAToolkitThatFailsAndOfADeviceWithoutVideoOutput) {
   EXPECT_EQ(run.out, std::string(kStartLine) + kEndLine);
   EXPECT_EQ(g_created, 0) << "no live view without video output";
   // The toolkit was shut down: no thread of it is left running.
-  EXPECT_EQ(CountOnceSettled(before), before);
+  EXPECT_EQ(StartedSince(before, 0), 0);
 }
 
 TEST_F(StartUp, AFullRunLeavesNoThreadRunning) {
-  const int before = ThreadCount();
+  const threadcount::ThreadIds before = RunningThreads();
   for (bool closeAtOnce : {false, true}) {
     SetUp();
     Wizard(closeAtOnce);
@@ -177,7 +177,7 @@ TEST_F(StartUp, AFullRunLeavesNoThreadRunning) {
     // sends, which must not hold the program's end back.
     g_closeAtOnce = closeAtOnce;
     EXPECT_EQ(RunRecorder().code, 0);
-    EXPECT_EQ(CountOnceSettled(before), before) << "closed at once " << closeAtOnce;
+    EXPECT_EQ(StartedSince(before, 0), 0) << "closed at once " << closeAtOnce;
   }
 }
 

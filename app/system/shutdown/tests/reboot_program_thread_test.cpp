@@ -50,7 +50,7 @@ bool WaitFor(const std::function<bool()>& ready) {
 bool Started(int runs) { return g_created.load() == runs && !program_seam::startUpThreadRunning(); }
 
 TEST(RebootProgram, ARebootHintRestartsInProcessAndAShutdownHintEndsTheProgram) {
-  const int before = programtest::ThreadCount();
+  const threadcount::ThreadIds before = programtest::RunningThreads();
   program_seam::setLiveViewProc(LiveProc);
   g_created = 0;
   std::atomic<bool> restartedClean{false};
@@ -72,7 +72,7 @@ TEST(RebootProgram, ARebootHintRestartsInProcessAndAShutdownHintEndsTheProgram) 
   EXPECT_EQ(run.code, 0);
   EXPECT_EQ(g_created.load(), 2);
   EXPECT_TRUE(restartedClean.load());
-  EXPECT_EQ(programtest::CountOnceSettled(before), before);
+  EXPECT_EQ(programtest::StartedSince(before, 0), 0);
 }
 
 }  // namespace

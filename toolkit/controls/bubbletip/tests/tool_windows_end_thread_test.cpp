@@ -16,19 +16,19 @@
 namespace {
 
 TEST(ToolWindowsEnd, TerminateGuiClosesAndJoinsEveryToolWindowThread) {
-  const int before = threadcount::ThreadCount();
+  const threadcount::ThreadIds before = threadcount::RunningThreads();
   for (int round = 0; round < 2; ++round) {
     ASSERT_EQ(InitGUI(0, nullptr), 0);
-    const int started = threadcount::ThreadCount();
+    const threadcount::ThreadIds started = threadcount::RunningThreads();
     const WindowHandle tools[] = {GBIMEWindow(__gui_hwnd_desktop), SKBWindow(), bubbletipWindow()};
     for (WindowHandle tool : tools) {
       ASSERT_TRUE(IsValidHandle(tool)) << "round " << round;
       EXPECT_TRUE(IsWindow(tool));
     }
-    EXPECT_EQ(threadcount::CountOnceSettled(started + 3), started + 3);
+    EXPECT_EQ(threadcount::StartedSince(started, 3), 3);
     TerminateGUI(0);
     EXPECT_EQ(controls::BubbleTipWindow(), 0u);
-    EXPECT_EQ(threadcount::CountOnceSettled(before), before) << "round " << round;
+    EXPECT_EQ(threadcount::StartedSince(before, 0), 0) << "round " << round;
   }
 }
 

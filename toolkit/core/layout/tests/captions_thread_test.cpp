@@ -44,6 +44,7 @@ TEST_F(CaptionsThreadTest, ReaderSeesWholeCaptionsWhileLanguagesSwitch) {
     EXPECT_EQ(SetValueToGuiEtc("menuinfo", "language",
                                std::to_string(languages[round % 4]).c_str()),
               0);
+  SetLangSwitchState(0);  // the writer's caller ends the switch the writes marked
   while (reads.load() < 10) std::this_thread::yield();
   stop = true;
   reader.join();

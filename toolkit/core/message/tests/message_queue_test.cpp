@@ -1,11 +1,15 @@
 #include <gtest/gtest.h>
 
+#include <tuple>
+#include <vector>
+
 #include "core/desktop/desktop.h"
 #include "core/desktop/zorder.h"
 #include "core/message/refresh_list.h"
 #include "core/message/tests/hand_made_windows.h"
 #include "core/startup/event_thread.h"
 #include "gui/app_hooks.h"
+#include "gui/caret.h"
 #include "gui/desktop.h"
 #include "gui/timer.h"
 #include "gui/window.h"
@@ -182,6 +186,32 @@ TEST_F(QueueTest, RingOfSizeNHoldsNMinusOne) {
   ASSERT_EQ(InitMsgQueue(&small, 4), 1);
   EXPECT_EQ(small.ringSize, 4);
   DestroyMsgQueue(&small);
+}
+
+// Ticks posted faster than the thread reads fill no ring: one unread tick
+// of a kind stands for the rest, per window, and what is posted next still
+// finds room. A tick that has been read is queued again.
+TEST_F(QueueTest, UnreadTicksAreNotQueuedTwiceAndLeaveRoomForWhatFollows) {
+  auto other = MakeMainWindow(thread_.info());
+  for (int i = 0; i < 2 * DEF_MSGQUEUE_LEN; ++i) {
+    ASSERT_EQ(PostMessage(H(main_), MSG_BROADCAST_NOTICE, i, 0), 0) << i;
+    ASSERT_EQ(PostMessage(H(other), MSG_BROADCAST_NOTICE, i, 0), 0) << i;
+    ASSERT_EQ(PostMessage(H(main_), MSG_CARETBLINK, 0, 0), 0) << i;
+  }
+  ASSERT_EQ(PostMessage(H(main_), 200, 1, 0), 0);
+  const auto readAll = [this] {
+    std::vector<std::tuple<WindowHandle, int, WParam>> out;
+    Message msg;
+    while (PeekMessage(&msg, H(main_), 0, 0, TRUE)) out.emplace_back(msg.hwnd, msg.message, msg.wParam);
+    return out;
+  };
+  using Read = std::vector<std::tuple<WindowHandle, int, WParam>>;
+  EXPECT_EQ(readAll(), (Read{{H(main_), MSG_BROADCAST_NOTICE, 0},
+                             {H(other), MSG_BROADCAST_NOTICE, 0},
+                             {H(main_), MSG_CARETBLINK, 0},
+                             {H(main_), 200, 1}}));
+  ASSERT_EQ(PostMessage(H(main_), MSG_BROADCAST_NOTICE, 7, 0), 0);
+  EXPECT_EQ(readAll(), (Read{{H(main_), MSG_BROADCAST_NOTICE, 7}}));
 }
 
 TEST_F(QueueTest, PostingToATornDownQueueIsDropped) {

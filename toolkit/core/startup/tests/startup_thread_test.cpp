@@ -23,21 +23,21 @@
 
 namespace {
 
-using threadcount::CountOnceSettled;
-using threadcount::ThreadCount;
+using threadcount::RunningThreads;
+using threadcount::StartedSince;
 
 TEST(StartUp, FullStartRunsItsThreadsAndShutDownLeavesNone) {
-  int before = ThreadCount();
+  const threadcount::ThreadIds before = RunningThreads();
   ASSERT_EQ(InitGUI(0, nullptr), 0);
-  EXPECT_EQ(CountOnceSettled(before + 5), before + 5);  // host window, desktop, timer, event, idle
+  EXPECT_EQ(StartedSince(before, 5), 5);  // host window, desktop, timer, event, idle
   EXPECT_TRUE(ReinitDesktopEx(FALSE));
   TerminateGUI(0);
-  EXPECT_EQ(CountOnceSettled(before), before);
+  EXPECT_EQ(StartedSince(before, 0), 0);
   EXPECT_FALSE(GuiLocksCreated());
 
   ASSERT_EQ(InitGUI(0, nullptr), 0);  // a second life after a full shut-down
   ExitGUISafely(5);
-  EXPECT_EQ(CountOnceSettled(before), before);
+  EXPECT_EQ(StartedSince(before, 0), 0);
 }
 
 // A menu is open on every output: the event thread's idle time-outs then
@@ -45,7 +45,7 @@ TEST(StartUp, FullStartRunsItsThreadsAndShutDownLeavesNone) {
 int MenuOpen(int) { return 1; }
 
 TEST(StartUp, ShutDownEndsTheDesktopEvenWithWindowsLeft) {
-  int before = ThreadCount();
+  const threadcount::ThreadIds before = RunningThreads();
   GuiAppCallbacks app{};
   app.getOutputState = MenuOpen;
   SetAppCallbacks(&app);
@@ -59,7 +59,7 @@ TEST(StartUp, ShutDownEndsTheDesktopEvenWithWindowsLeft) {
   TerminateGUI(-1);
   MainDisplayList().head = nullptr;
   SetAppCallbacks(nullptr);
-  EXPECT_EQ(CountOnceSettled(before), before);
+  EXPECT_EQ(StartedSince(before, 0), 0);
 }
 
 struct FailureCase {
@@ -79,14 +79,14 @@ class FailingStage : public ::testing::TestWithParam<FailureCase> {
 
 TEST_P(FailingStage, AnswersItsCodeUndoesItsShareAndLeavesNoThread) {
   const FailureCase& c = GetParam();
-  int before = ThreadCount();
+  const threadcount::ThreadIds before = RunningThreads();
   FailStartupStageForTest(c.stage);
   EXPECT_EQ(InitGUI(0, nullptr), c.code);
   StartupCleanup undone = LastStartupCleanup();
   EXPECT_EQ(undone.inputStopped, c.inputStopped);
   EXPECT_EQ(undone.graphicsStopped, c.graphicsStopped);
   EXPECT_EQ(undone.locksDestroyed, c.graphicsStopped);
-  EXPECT_EQ(CountOnceSettled(before), before);
+  EXPECT_EQ(StartedSince(before, 0), 0);
   // One line names the stage and says why.
   EXPECT_STRNE(GetStartupFailureStage(), "");
   const std::string reason = GetStartupFailureReason();
@@ -120,7 +120,7 @@ INSTANTIATE_TEST_SUITE_P(
 // it is found and whichever later stage failed meanwhile; what those stages
 // made is undone and no thread is left.
 TEST(StartUp, HostWindowThatCannotOpenFailsTheGraphicsLayerWhateverRanMeanwhile) {
-  const int before = ThreadCount();
+  const threadcount::ThreadIds before = RunningThreads();
   struct Case {
     StartupStage alsoFailing;
     bool inputStopped;
@@ -143,13 +143,13 @@ TEST(StartUp, HostWindowThatCannotOpenFailsTheGraphicsLayerWhateverRanMeanwhile)
     for (const LogFont* font : g_SysLogFont) EXPECT_EQ(font, nullptr);
     const Bitmap* skin = GetSystemBitmap(0);
     EXPECT_TRUE(!skin || !skin->bmBits);
-    EXPECT_EQ(CountOnceSettled(before), before);
+    EXPECT_EQ(StartedSince(before, 0), 0);
   }
   // With a window to open, the next start goes through.
   ASSERT_EQ(setenv("SDL_VIDEODRIVER", "dummy", 1), 0);
   ASSERT_EQ(InitGUI(0, nullptr), 0);
   TerminateGUI(0);
-  EXPECT_EQ(CountOnceSettled(before), before);
+  EXPECT_EQ(StartedSince(before, 0), 0);
 }
 
 class ThreadLaunchFailure : public ::testing::TestWithParam<int> {
@@ -161,10 +161,10 @@ class ThreadLaunchFailure : public ::testing::TestWithParam<int> {
 };
 
 TEST_P(ThreadLaunchFailure, FailsStageSixteenInsteadOfHanging) {
-  int before = ThreadCount();
+  const threadcount::ThreadIds before = RunningThreads();
   FailThreadLaunchForTest(GetParam());
   EXPECT_EQ(InitGUI(0, nullptr), 16);
-  EXPECT_EQ(CountOnceSettled(before), before);
+  EXPECT_EQ(StartedSince(before, 0), 0);
 }
 
 INSTANTIATE_TEST_SUITE_P(Threads, ThreadLaunchFailure,
