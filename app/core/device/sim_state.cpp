@@ -198,7 +198,9 @@ bool parseSettings(const uint8_t* data, size_t size, std::string* why) {
     // A kind this program does not know, or does not save, is passed over.
     if (!kindByName(std::string(name, nameSize), &kind) || !isSavedKind(kind)) continue;
     if (recordSize != savedSize(kind, static_cast<int>(index))) {
-      if (why) *why = "a " + std::string(kindName(kind)) + " record of " + std::to_string(recordSize) + " bytes";
+      if (why)
+        *why = std::string(kindName(kind)) + " record of " + std::to_string(recordSize) + " bytes, not " +
+               std::to_string(savedSize(kind, static_cast<int>(index)));
       return false;
     }
     if (!read.emplace(std::make_pair(kind, static_cast<int>(index)), std::move(bytes)).second)
