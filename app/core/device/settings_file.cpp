@@ -30,7 +30,7 @@ namespace {
 
 constexpr mode_t kOwnerOnly = 0600;
 // Far above any file this device writes (every record of every channel
-// kept comes to some tens of KB); a larger file is damaged, and is refused
+// kept stays well under 1 MB); a larger file is damaged, and is refused
 // before it costs memory.
 constexpr size_t kMaxFileSize = size_t{4} << 20;
 constexpr size_t kReadChunk = size_t{64} << 10;

@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "app/core/device/sim_state.h"
+#include "app/device_backend.h"
 #include "app/page_frame.h"
 #include "app/program.h"
 #include "app/testing/page_harness.h"
@@ -125,7 +126,45 @@ struct Case {
   int tab;              // the sheet page changed, or -1 for a page without tabs
   Change change;        // null: the page keeps no setting (why beside it)
   int boxAnswer = IDOK;  // the answer to any question the Apply asks
+  void (*prepare)() = nullptr;  // the device as the change needs it
 };
+
+// Runs `steps` inside the modal loop that `click` opens (the fixture's).
+std::function<bool(const std::function<void()>&, const std::function<bool()>&, const std::function<void()>&)>
+    g_inLoopOpenedBy;
+
+// The interface on a fixed address, so that its DNS servers may be typed.
+void FixedAddress() {
+  NetConfig net{};
+  getNetConfig(nullptr, &net);
+  NetAddress a{};
+  net.dhcp[0] = 0;
+  textToNetAddress("192.168.1.64", &a);
+  net.interfaces[0].ipv4 = a.ipv4;
+  textToNetAddress("255.255.255.0", &a);
+  net.interfaces[0].mask = a.ipv4;
+  textToNetAddress("192.168.1.1", &a);
+  net.interfaces[0].gateway = a.ipv4;
+  setNetConfig(nullptr, &net, 1);
+}
+
+// The network dialog of network detection: the preferred DNS server typed
+// and the dialog closed by OK.
+bool DetectedNetworkDns(WindowHandle page) {
+  constexpr int kNetButton = 21016, kPreferredDns = 16455;
+  bool typed = false;
+  WindowHandle dlg = 0;
+  const bool ran = g_inLoopOpenedBy([page] { Click(page, kNetButton); },
+                                    [&] {
+                                      dlg = GetActiveWindow();
+                                      return IsValidHandle(GetDlgItem(dlg, kPreferredDns));
+                                    },
+                                    [&] {
+                                      typed = Retype(dlg, kPreferredDns, "8.8.4.4");
+                                      Click(dlg, PAGE_ID_OK);
+                                    });
+  return ran && typed && PumpUntil([&] { return GetActiveWindow() != dlg; });
+}
 
 // Steps of a change, then Apply clicked.
 Change Tick(int box) {
@@ -155,6 +194,7 @@ constexpr int kOverwrite = 18688, kDateFormat = 20244, kSmartEnable = 19808, kQu
               kExceptionAudio = 20465;
 
 enum NetTab { kBaseTab, kPppoeTab, kDdnsTab, kNtpTab, kEmailTab, kFtpTab, kSnmpTab, kHostTab };
+constexpr int kDetectTab = 1;
 
 // Every registration with what a user changes on it. Items that open a
 // menu, search, show or run something keep no setting; the others keep
@@ -182,6 +222,7 @@ const std::vector<Case>& Cases() {
       {APP_MENU_SYSTEM, "display", 0, Applied({Next(kDateFormat)})},
       {APP_MENU_SYSTEM, "alarmset", 1, Applied({Next(kAlarmInType)})},
       {APP_MENU_SYSTEM, "exception", 0, Applied({Tick(kExceptionAudio)})},
+      {APP_MENU_MAINTENANCE, "netda", kDetectTab, DetectedNetworkDns, IDOK, FixedAddress},
       // Pages that keep records through steps this table does not drive
       // (drawn schedules, lists, modal dialogs); their own tests apply them.
       {APP_MENU_SYSTEM, "netset", kFtpTab, nullptr},
@@ -191,7 +232,6 @@ const std::vector<Case>& Cases() {
       {APP_MENU_STORAGE, "disk_advance", -1, nullptr},
       {APP_MENU_SYSTEM, "previewset", -1, nullptr},
       {APP_MENU_SYSTEM, "userset", -1, nullptr},
-      {APP_MENU_MAINTENANCE, "netda", -1, nullptr},
       // Configuration import and export, and the restore of the defaults,
       // which writes the file itself.
       {APP_MENU_MAINTENANCE, "config", -1, nullptr},
@@ -237,10 +277,13 @@ class KeptSettings : public livetest::LiveGui {
  protected:
   void SetUp() override {
     LiveGui::SetUp();
+    g_inLoopOpenedBy = [this](const std::function<void()>& click, const std::function<bool()>& opened,
+                              const std::function<void()>& steps) { return RunInLoopOpenedBy(click, opened, steps); };
     path_ = "/tmp/kept_settings_thread_test." + std::to_string(::getpid()) + ".dat";
     device_seam::setSettingsFile(path_);
   }
   void TearDown() override {
+    g_inLoopOpenedBy = nullptr;
     std::remove(path_.c_str());
     device_seam::setSettingsFile("");
     LiveGui::TearDown();
@@ -285,6 +328,7 @@ TEST_F(KeptSettings, EveryPageAppliedIsThereAfterARestart) {
       std::remove(path_.c_str());
       livetest::Boxes().clear();
       livetest::BoxAnswer() = c.boxAnswer;
+      if (c.prepare) c.prepare();
       const std::vector<uint8_t> before = devsim::serializeSettings();
       const WindowHandle page = Open(c);
       ASSERT_TRUE(IsValidHandle(page));
