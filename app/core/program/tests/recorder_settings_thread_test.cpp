@@ -22,6 +22,7 @@
 #include "app/login_rights.h"
 #include "app/page_registry.h"
 #include "app/page_keys.h"
+#include "app/testing/fixed_address.h"
 #include "gui/button.h"
 #include "gui/combobox.h"
 #include "gui/dialog.h"
@@ -147,16 +148,7 @@ void OpenNetworkDialog(Driver& d, WindowHandle* out) {
 
 void DnsLeg(Driver& d) {
   // The interface keeps a fixed address, so that the DNS fields can be edited.
-  NetConfig net{};
-  getNetConfig(nullptr, &net);
-  NetAddress a{};
-  net.dhcp[0] = 0;
-  textToNetAddress("192.168.1.64", &a);
-  net.interfaces[0].ipv4 = a.ipv4;
-  textToNetAddress("255.255.255.0", &a);
-  net.interfaces[0].mask = a.ipv4;
-  textToNetAddress("192.168.1.1", &a);
-  net.interfaces[0].gateway = a.ipv4;
+  const NetConfig net = livetest::FixedAddressConfig();
   STEP(keepNetConfig(nullptr, &net) == 0 && saveNetConfig(nullptr) == 0, "fixed address");
 
   OpenSubMenuPage(d, menus::kMainMaintenance, getMaintenanceMenuWnd, kNetDetectItem, getMaintenancePageWnd);

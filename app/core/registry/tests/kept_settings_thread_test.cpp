@@ -19,6 +19,7 @@
 #include "app/device_backend.h"
 #include "app/page_frame.h"
 #include "app/program.h"
+#include "app/testing/fixed_address.h"
 #include "app/testing/page_harness.h"
 #include "gui/host.h"
 #include "gui/keyboard.h"
@@ -135,16 +136,7 @@ std::function<bool(const std::function<void()>&, const std::function<bool()>&, c
 
 // The interface on a fixed address, so that its DNS servers may be typed.
 void FixedAddress() {
-  NetConfig net{};
-  getNetConfig(nullptr, &net);
-  NetAddress a{};
-  net.dhcp[0] = 0;
-  textToNetAddress("192.168.1.64", &a);
-  net.interfaces[0].ipv4 = a.ipv4;
-  textToNetAddress("255.255.255.0", &a);
-  net.interfaces[0].mask = a.ipv4;
-  textToNetAddress("192.168.1.1", &a);
-  net.interfaces[0].gateway = a.ipv4;
+  const NetConfig net = livetest::FixedAddressConfig();
   setNetConfig(nullptr, &net, 1);
 }
 
