@@ -113,7 +113,7 @@ bool Retype(WindowHandle page, int id, const std::string& digits) {
 // given it the focus.
 bool NextValue(WindowHandle page, int id) {
   const LResult was = SendDlgItemMessage(page, id, CB_GETCURSEL, 0, 0);
-  Click(page, id);
+  Click(page, id, [] { return GetCapture() != 0; });
   Key(KEY_DOWN);
   return PumpTyping([&] { return SendDlgItemMessage(page, id, CB_GETCURSEL, 0, 0) != was; });
 }
@@ -183,7 +183,7 @@ constexpr int kNetMtu = 20283, kPppoeEnable = 20302, kPppoeUser = 20303, kPppoeP
               kNtpPort = 20339, kMailPort = 20350, kSnmpEnable = 20384, kSnmpPort = 20386, kSnmpTrapPort = 20390, kHttpPort = 20403;
 constexpr int kMotionEnable = 19249, kLossEnable = 19441, kTamperEnable = 19265, kSerialSpeed = 20432;
 constexpr int kOverwrite = 18688, kDateFormat = 20244, kSmartEnable = 19808, kQuality = 18446, kAlarmInType = 20250,
-              kExceptionAudio = 20465;
+              kExceptionAudio = 20465, kPreviewDwell = 20450, kStorageMode = 19792;
 
 enum NetTab { kBaseTab, kPppoeTab, kDdnsTab, kNtpTab, kEmailTab, kFtpTab, kSnmpTab, kHostTab };
 constexpr int kDetectTab = 1;
@@ -214,6 +214,8 @@ const std::vector<Case>& Cases() {
       {APP_MENU_SYSTEM, "display", 0, Applied({Next(kDateFormat)})},
       {APP_MENU_SYSTEM, "alarmset", 1, Applied({Next(kAlarmInType)})},
       {APP_MENU_SYSTEM, "exception", 0, Applied({Tick(kExceptionAudio)})},
+      {APP_MENU_SYSTEM, "previewset", 0, Applied({Next(kPreviewDwell)})},
+      {APP_MENU_STORAGE, "disk_advance", 0, Applied({Next(kStorageMode)}), IDYES},
       {APP_MENU_MAINTENANCE, "netda", kDetectTab, DetectedNetworkDns, IDOK, FixedAddress},
       // Pages that keep records through steps this table does not drive
       // (drawn schedules, lists, modal dialogs); their own tests apply them.
@@ -221,8 +223,6 @@ const std::vector<Case>& Cases() {
       {APP_MENU_RECORD, "scheduleset", -1, nullptr},
       {APP_MENU_RECORD, "holidayset", -1, nullptr},
       {APP_MENU_STORAGE, "disk_base", -1, nullptr},
-      {APP_MENU_STORAGE, "disk_advance", -1, nullptr},
-      {APP_MENU_SYSTEM, "previewset", -1, nullptr},
       {APP_MENU_SYSTEM, "userset", -1, nullptr},
       // Configuration import and export, and the restore of the defaults,
       // which writes the file itself.
@@ -325,7 +325,11 @@ TEST_F(KeptSettings, EveryPageAppliedIsThereAfterARestart) {
       const WindowHandle page = Open(c);
       ASSERT_TRUE(IsValidHandle(page));
       EXPECT_TRUE(c.change(page));
-      PumpUntil([&] { return !IsWindowEnabled(GetDlgItem(page, PAGE_ID_APPLY)); });
+      // The change is kept and the file written once the Apply is handled.
+      PumpUntil([&] {
+        const std::vector<uint8_t> now = devsim::serializeSettings();
+        return now != before && ReadFile(path_) == now;
+      });
       Close(c);
       std::string boxes;
       for (const auto& b : livetest::Boxes()) boxes += b.text + "\n";
