@@ -78,6 +78,9 @@ int RemoveSectionInEtcFile(const char* path, const char* section);
  * else ETC_FILE_IO_FAILED with the file untouched). RemoveStaleEtcTemps
  * removes what a killed writer of the file left, when no writer is at work. */
 int ReplaceFileContents(const char* path, const void* data, size_t size);
+/* The same for a file that only its owner may read or write: the file and
+ * its temporary file get mode 0600, whatever the file had. */
+int ReplaceOwnerOnlyFileContents(const char* path, const void* data, size_t size);
 void RemoveStaleEtcTemps(const char* path);
 
 GUI_EXTERN_C_END

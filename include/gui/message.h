@@ -129,6 +129,11 @@ BOOL WaitMessage(Message* msg, WindowHandle hwnd);
 BOOL HavePendingMessage(WindowHandle hwnd);
 
 LResult DispatchMessage(const Message* msg);
+/* Run on the dispatching thread after each message that DispatchMessage gave
+ * a window procedure, before a sender gets its answer; null for none. The
+ * application finishes there what the handling of a message started (it
+ * writes the settings a page applied). */
+void SetMessageHandledHook(void (*hook)(void));
 int ThrowAwayMessages(WindowHandle hwnd);
 LResult CallWindowProcDirect(WindowHandle hwnd, int msg, WParam wParam, LParam lParam);
 void NotifyParentEx(WindowHandle control, int code, LParam addData);

@@ -5,9 +5,26 @@
 
 #include "app/core/device/fill.h"
 #include "app/core/device/sim_state.h"
+#include "app/device_backend.h"
 #include "gui/app_hooks.h"
 
 namespace devsim {
+
+// The text of an IPv6 address that address records refer to by index.
+struct V6Text {
+  char text[NET_ADDRESS_TEXT_SIZE];
+};
+
+// The device clock as set: its distance from the PC clock and its zone.
+struct Clock {
+  int64_t offsetSeconds;  // set time minus PC time, both read as UTC
+  int16_t zoneHours;
+  int16_t zoneMinutes;
+};
+
+// The IP channel records sit at their channel numbers; index 0 holds the
+// mask of the channels present.
+inline constexpr int kIpChannelMaskIndex = 0;
 
 // A refusal answers the check's code and leaves the kept record as it was.
 template <typename T, typename C>

@@ -15,17 +15,13 @@ using devsim::Kind;
 
 namespace {
 
-struct V6Text {
-  char text[NET_ADDRESS_TEXT_SIZE];
-};
-
 // The same text always gets the same reference, so records compare equal
 // when their addresses do.
 uint32_t keepV6Text(const char* text) {
-  V6Text entry{};
+  devsim::V6Text entry{};
   std::snprintf(entry.text, sizeof entry.text, "%s", text);
   uint32_t ref = 1;
-  for (V6Text kept; devsim::fetch(Kind::NetV6Text, static_cast<int>(ref), &kept, sizeof kept); ++ref)
+  for (devsim::V6Text kept; devsim::fetch(Kind::NetV6Text, static_cast<int>(ref), &kept, sizeof kept); ++ref)
     if (std::strcmp(kept.text, entry.text) == 0) return ref;
   devsim::keepValue(Kind::NetV6Text, static_cast<int>(ref), entry);
   return ref;
@@ -33,7 +29,36 @@ uint32_t keepV6Text(const char* text) {
 
 bool badBuffer(const char* out, int size) { return !out || size < 1; }
 
+bool hasV6Text(uint32_t ref) {
+  devsim::V6Text kept;
+  return ref <= 0x7fffffffu && devsim::fetch(Kind::NetV6Text, static_cast<int>(ref), &kept, sizeof kept);
+}
+
+// Clears a reference whose text is lost; true when it did.
+bool dropIfLost(uint32_t& ref) {
+  if (ref == 0 || hasV6Text(ref)) return false;
+  ref = 0;
+  return true;
+}
+
 }  // namespace
+
+namespace devsim {
+
+void dropLostV6References() {
+  NetConfig net;
+  if (!fetch(Kind::NetConfig, 0, &net, sizeof net)) return;
+  bool dropped = false;
+  for (NetAddress* a : {&net.alarmHost, &net.dns1, &net.dns2, &net.multicast}) dropped |= dropIfLost(a->ipv6);
+  // The interfaces' extra records also hold the IPv6 gateway in their last word.
+  for (NetAddress* a : {&net.interfaceExtra[0], &net.interfaceExtra[1], &net.bondExtra}) {
+    dropped |= dropIfLost(a->ipv6);
+    dropped |= dropIfLost(a->reserved);
+  }
+  if (dropped) keepValue(Kind::NetConfig, 0, net);
+}
+
+}  // namespace devsim
 
 extern "C" {
 
@@ -48,7 +73,7 @@ int ipv4ToText(uint32_t word, char* out, int size) {
 int ipv6ToText(uint32_t word, char* out, int size) {
   DEVICE_ENTER(nullptr, 0, word);
   if (badBuffer(out, size)) return -1;
-  V6Text kept{};
+  devsim::V6Text kept{};
   if (word != 0 && (word > 0x7fffffffu || !devsim::fetch(Kind::NetV6Text, static_cast<int>(word), &kept, sizeof kept)))
     return -1;
   std::snprintf(out, static_cast<size_t>(size), "%s", word == 0 ? "::" : kept.text);

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "app/core/device/fill.h"
+#include "app/core/device/kept.h"
 #include "app/core/device/sim_state.h"
 #include "app/device_backend.h"
 
@@ -75,7 +76,7 @@ DEVICE_CONSTANT(getAnalogChannelNum, 16)
 // One IP channel count for every caller: the channels added to the device.
 int getIpChannelNum(uint64_t* maskOut) {
   DEVICE_ENTER(maskOut, maskOut ? sizeof *maskOut : 0);
-  const uint64_t mask = devsim::fetchValue<uint64_t>(Kind::IpChannel, 0, 0);
+  const uint64_t mask = devsim::fetchValue<uint64_t>(Kind::IpChannel, devsim::kIpChannelMaskIndex, 0);
   if (maskOut) *maskOut = mask;
   return __builtin_popcountll(mask);
 }

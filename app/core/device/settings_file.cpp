@@ -1,13 +1,16 @@
 // The parameter file: the device's kept settings survive the program's end.
 // It is written whole through the configuration files' writer (a temporary
 // beside it, flushed and renamed, under the writers' lock), so a kill at any
-// moment leaves the old file or the new one.
+// moment leaves the old file or the new one. It holds the users' passwords:
+// only its owner may read it.
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <ctime>
-#include <fstream>
-#include <iterator>
 #include <mutex>
 #include <string>
 #include <vector>
@@ -24,6 +27,13 @@ extern "C" const char* testDeviceParamsPath(void) __attribute__((weak));
 
 namespace devsim {
 namespace {
+
+constexpr mode_t kOwnerOnly = 0600;
+// Far above any file this device writes (every record of every channel
+// kept stays well under 1 MB); a larger file is damaged, and is refused
+// before it costs memory.
+constexpr size_t kMaxFileSize = size_t{4} << 20;
+constexpr size_t kReadChunk = size_t{64} << 10;
 
 std::string defaultPath() {
   if (testDeviceParamsPath) return testDeviceParamsPath();
@@ -45,14 +55,86 @@ std::string currentPath() {
   return fileState().path;
 }
 
+// Caller holds the file's lock.
+int writeSettings(const FileState& f) {
+  uint64_t changes = 0;
+  std::vector<uint8_t> image = serializeSettings(&changes);
+  const bool written = ReplaceOwnerOnlyFileContents(f.path.c_str(), image.data(), image.size()) == ETC_OK;
+  noteSettingsWrite(changes, written);
+  return written ? 0 : -1;
+}
+
+bool exists(const std::string& path) {
+  struct stat info {};
+  return ::lstat(path.c_str(), &info) == 0;
+}
+
 // A refused file is kept for a look, under a name no later refusal reuses.
 void setAside(const std::string& path, const std::string& why) {
-  std::string aside = path + ".refused." + std::to_string(static_cast<long long>(std::time(nullptr)));
-  for (int n = 1; std::ifstream(aside).good(); ++n)
-    aside = path + ".refused." + std::to_string(static_cast<long long>(std::time(nullptr))) + "-" + std::to_string(n);
+  const std::string stem = path + ".refused." + std::to_string(static_cast<long long>(std::time(nullptr)));
+  std::string aside = stem;
+  for (int n = 1; exists(aside); ++n) aside = stem + "-" + std::to_string(n);
   bool moved = std::rename(path.c_str(), aside.c_str()) == 0;
   std::fprintf(stderr, "device parameters: %s refused (%s); %s%s, defaults in use\n", path.c_str(), why.c_str(),
                moved ? "set aside as " : "could not be set aside", moved ? aside.c_str() : "");
+}
+
+// Owns a descriptor.
+struct Fd {
+  int fd;
+  ~Fd() {
+    if (fd >= 0) ::close(fd);
+  }
+};
+
+// Reads the whole file into `image`; false with the reason. A link to a
+// file is followed (the writer replaces the file it names, as for the
+// configuration files); anything but a regular file, or one larger than the
+// device writes, is refused without reading it, and opening never waits for
+// a writer of a FIFO.
+bool readImage(const std::string& path, std::vector<uint8_t>* image, bool* missing, std::string* why) {
+  Fd file{::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC)};
+  if (file.fd < 0) {
+    *missing = errno == ENOENT;
+    *why = std::string("cannot be opened: ") + std::strerror(errno);
+    return false;
+  }
+  struct stat info {};
+  if (::fstat(file.fd, &info) != 0) {
+    *why = std::string("cannot be examined: ") + std::strerror(errno);
+    return false;
+  }
+  if (!S_ISREG(info.st_mode)) {
+    *why = S_ISDIR(info.st_mode) ? "a directory, not a file" : "not a regular file";
+    return false;
+  }
+  // The file holds passwords: one made readable by others is closed again.
+  if ((info.st_mode & 07777) != kOwnerOnly) ::fchmod(file.fd, kOwnerOnly);
+  if (static_cast<uint64_t>(info.st_size) > kMaxFileSize) {
+    *why = "larger than any parameter file (" + std::to_string(static_cast<long long>(info.st_size)) + " bytes)";
+    return false;
+  }
+  image->clear();
+  // Read to its end, however it changed since fstat, but never past the bound.
+  for (;;) {
+    const size_t at = image->size();
+    image->resize(at + kReadChunk);
+    const ssize_t got = ::read(file.fd, image->data() + at, kReadChunk);
+    if (got < 0 && errno == EINTR) {
+      image->resize(at);
+      continue;
+    }
+    if (got < 0) {
+      *why = std::string("unreadable: ") + std::strerror(errno);
+      return false;
+    }
+    image->resize(at + static_cast<size_t>(got));
+    if (got == 0) return true;
+    if (image->size() > kMaxFileSize) {
+      *why = "larger than any parameter file";
+      return false;
+    }
+  }
 }
 
 }  // namespace
@@ -60,24 +142,33 @@ void setAside(const std::string& path, const std::string& why) {
 int saveSettingsFile() {
   FileState& f = fileState();
   std::lock_guard<std::mutex> hold(f.lock);
-  std::vector<uint8_t> image = serializeSettings();
-  return ReplaceFileContents(f.path.c_str(), image.data(), image.size()) == ETC_OK ? 0 : -1;
+  return writeSettings(f);
+}
+
+int writeChangedSettings(bool retryFailed) {
+  if (!settingsWriteDue(retryFailed)) return 0;
+  FileState& f = fileState();
+  std::lock_guard<std::mutex> hold(f.lock);
+  // Another thread may have written the change meanwhile.
+  if (!settingsWriteDue(retryFailed)) return 0;
+  return writeSettings(f);
 }
 
 void loadSettingsFile() {
   const std::string path = currentPath();
-  RemoveStaleEtcTemps(path.c_str());
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return;  // no file yet: the defaults
-  std::vector<uint8_t> image((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  if (in.bad()) {
-    std::fprintf(stderr, "device parameters: %s unreadable (%s), defaults in use\n", path.c_str(),
-                 std::strerror(errno));
+  std::vector<uint8_t> image;
+  bool missing = false;
+  std::string why;
+  if (!readImage(path, &image, &missing, &why)) {
+    if (!missing) setAside(path, why);  // no file yet: the defaults
     return;
   }
-  in.close();
-  std::string why;
-  if (!parseSettings(image.data(), image.size(), &why)) setAside(path, why);
+  RemoveStaleEtcTemps(path.c_str());
+  if (!parseSettings(image.data(), image.size(), &why)) {
+    setAside(path, why);
+    return;
+  }
+  dropLostV6References();
 }
 
 }  // namespace devsim
@@ -95,6 +186,10 @@ int saveDeviceParams(void) {
   DEVICE_ENTER(nullptr, 0);
   return devsim::saveSettingsFile();
 }
+
+void writeChangedDeviceParams(void) { devsim::writeChangedSettings(false); }
+
+void finishDeviceParams(void) { devsim::writeChangedSettings(true); }
 
 int restoreDeviceDefaults(OutputLogin*, int flag) {
   DEVICE_ENTER(nullptr, 0, flag);

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <cassert>
 #include <cstring>
 #include <iterator>
 #include <map>
@@ -38,6 +39,26 @@ State& state() {
 
 // Lets the common path skip the lock while no test uses the seam.
 std::atomic<bool> g_seamInUse{false};
+
+// Changes of saved records so far, and the counts the last image tried and
+// the last image written held; equal counts mean the file is up to date.
+std::atomic<uint64_t> g_changes{0};
+std::atomic<uint64_t> g_tried{0};
+std::atomic<uint64_t> g_written{0};
+
+// The kept set is what the file holds (just loaded, or a fresh device).
+void settingsInStep() {
+  g_tried = g_changes.load();
+  g_written = g_changes.load();
+}
+
+// Caller holds the lock. A set that leaves the bytes as they were is no
+// change: a page that applies every record rewrites nothing.
+void store(std::vector<uint8_t>& slot, Kind kind, const uint8_t* bytes, size_t size) {
+  if (slot.size() == size && std::equal(bytes, bytes + size, slot.begin())) return;
+  slot.assign(bytes, bytes + size);
+  if (isSavedKind(kind)) ++g_changes;
+}
 
 void refreshSeamInUse(const State& s) {
   g_seamInUse.store(s.logging || !s.overrides.empty() || !s.argOverrides.empty(), std::memory_order_release);
@@ -93,81 +114,6 @@ bool kindByName(const std::string& name, Kind* out) {
 
 }  // namespace
 
-const char* kindName(Kind kind) {
-  switch (kind) {
-    case Kind::DeviceConfig: return "DeviceConfig";
-    case Kind::UserConfig: return "UserConfig";
-    case Kind::ChannelConfig: return "ChannelConfig";
-    case Kind::PreviewConfig: return "PreviewConfig";
-    case Kind::EventOutput: return "EventOutput";
-    case Kind::PreviewStrategy: return "PreviewStrategy";
-    case Kind::StartGuide: return "StartGuide";
-    case Kind::LiveSplit: return "LiveSplit";
-    case Kind::RecordingMask: return "RecordingMask";
-    case Kind::AppliedColor: return "AppliedColor";
-    case Kind::PtzProtocols: return "PtzProtocols";
-    case Kind::RecordConfig: return "RecordConfig";
-    case Kind::RecordHoliday: return "RecordHoliday";
-    case Kind::CaptureConfig: return "CaptureConfig";
-    case Kind::CaptureParams: return "CaptureParams";
-    case Kind::EncodeConfig: return "EncodeConfig";
-    case Kind::Wd1Enable: return "Wd1Enable";
-    case Kind::AdvRecord: return "AdvRecord";
-    case Kind::RecordEncrypt: return "RecordEncrypt";
-    case Kind::Holidays: return "Holidays";
-    case Kind::SnapshotMask: return "SnapshotMask";
-    case Kind::DiskRow: return "DiskRow";
-    case Kind::DiskGroup: return "DiskGroup";
-    case Kind::StorageMode: return "StorageMode";
-    case Kind::FrameSplit: return "FrameSplit";
-    case Kind::DiskQuota: return "DiskQuota";
-    case Kind::DiskCheck: return "DiskCheck";
-    case Kind::DiskSelfTest: return "DiskSelfTest";
-    case Kind::SmartCheckOff: return "SmartCheckOff";
-    case Kind::DiskModeFlag: return "DiskModeFlag";
-    case Kind::NetDisks: return "NetDisks";
-    case Kind::NetConfig: return "NetConfig";
-    case Kind::NetAdvConfig: return "NetAdvConfig";
-    case Kind::EmailConfig: return "EmailConfig";
-    case Kind::FtpConfig: return "FtpConfig";
-    case Kind::SnmpConfig: return "SnmpConfig";
-    case Kind::HolidaySegments: return "HolidaySegments";
-    case Kind::RecordChanMask: return "RecordChanMask";
-    case Kind::AlarmIn: return "AlarmIn";
-    case Kind::AlarmOut: return "AlarmOut";
-    case Kind::AlarmHoliday: return "AlarmHoliday";
-    case Kind::AlarmRecordLink: return "AlarmRecordLink";
-    case Kind::ExceptionTable: return "ExceptionTable";
-    case Kind::AlarmOutputs: return "AlarmOutputs";
-    case Kind::Rs232Config: return "Rs232Config";
-    case Kind::ClockOffset: return "ClockOffset";
-    case Kind::LogHostText: return "LogHostText";
-    case Kind::IpChannel: return "IpChannel";
-    case Kind::NetV6Text: return "NetV6Text";
-    case Kind::NetConfigPending: return "NetConfigPending";
-  }
-  return nullptr;
-}
-
-bool isSavedKind(Kind kind) {
-  switch (kind) {
-    case Kind::LiveSplit:
-    case Kind::RecordingMask:
-    case Kind::AppliedColor:
-    case Kind::PtzProtocols:
-    case Kind::SnapshotMask:
-    case Kind::DiskCheck:
-    case Kind::DiskSelfTest:
-    case Kind::AlarmOutputs:
-    case Kind::LogHostText:
-    case Kind::NetV6Text:
-    case Kind::NetConfigPending:
-      return false;
-    default:
-      return kindName(kind) != nullptr;
-  }
-}
-
 int64_t digest(const void* data, size_t size) {
   if (!data) return -1;
   return crc32(static_cast<const uint8_t*>(data), size);
@@ -185,9 +131,19 @@ void forgetSettings() {
   State& s = state();
   std::lock_guard<std::mutex> hold(s.lock);
   eraseSettings(s);
+  ++g_changes;
 }
 
-std::vector<uint8_t> serializeSettings() {
+void noteSettingsWrite(uint64_t changes, bool written) {
+  g_tried = changes;
+  if (written) g_written = changes;
+}
+
+bool settingsWriteDue(bool retryFailed) {
+  return g_changes.load() != (retryFailed ? g_written.load() : g_tried.load());
+}
+
+std::vector<uint8_t> serializeSettings(uint64_t* changes) {
   std::vector<uint8_t> out(kMagic, kMagic + sizeof kMagic);
   putU32(out, kVersion);
   putU32(out, 0);  // the count, written below
@@ -195,6 +151,7 @@ std::vector<uint8_t> serializeSettings() {
   {
     State& s = state();
     std::lock_guard<std::mutex> hold(s.lock);
+    if (changes) *changes = g_changes.load();
     for (const auto& [key, bytes] : s.kept) {
       if (!isSavedKind(key.first)) continue;
       const char* name = kindName(key.first);
@@ -240,6 +197,12 @@ bool parseSettings(const uint8_t* data, size_t size, std::string* why) {
     Kind kind;
     // A kind this program does not know, or does not save, is passed over.
     if (!kindByName(std::string(name, nameSize), &kind) || !isSavedKind(kind)) continue;
+    if (recordSize != savedSize(kind, static_cast<int>(index))) {
+      if (why)
+        *why = std::string(kindName(kind)) + " record of " + std::to_string(recordSize) + " bytes, not " +
+               std::to_string(savedSize(kind, static_cast<int>(index)));
+      return false;
+    }
     if (!read.emplace(std::make_pair(kind, static_cast<int>(index)), std::move(bytes)).second)
       return refuse("a record appears twice");
   }
@@ -248,14 +211,15 @@ bool parseSettings(const uint8_t* data, size_t size, std::string* why) {
   std::lock_guard<std::mutex> hold(s.lock);
   eraseSettings(s);
   for (auto& [key, bytes] : read) s.kept[key] = std::move(bytes);
+  settingsInStep();
   return true;
 }
 
 void keep(Kind kind, int index, const void* data, size_t size) {
+  assert(!isSavedKind(kind) || size == savedSize(kind, index));
   State& s = state();
-  const auto* bytes = static_cast<const uint8_t*>(data);
   std::lock_guard<std::mutex> hold(s.lock);
-  s.kept[{kind, index}].assign(bytes, bytes + size);
+  store(s.kept[{kind, index}], kind, static_cast<const uint8_t*>(data), size);
 }
 
 bool fetch(Kind kind, int index, void* out, size_t size) {
@@ -270,24 +234,25 @@ bool fetch(Kind kind, int index, void* out, size_t size) {
 void forget(Kind kind, int index) {
   State& s = state();
   std::lock_guard<std::mutex> hold(s.lock);
-  s.kept.erase({kind, index});
+  if (s.kept.erase({kind, index}) != 0 && isSavedKind(kind)) ++g_changes;
 }
 
 void forgetAll() {
   State& s = state();
   std::lock_guard<std::mutex> hold(s.lock);
   s.kept.clear();
+  settingsInStep();
 }
 
 void updateRaw(Kind kind, int index, void* value, size_t size,
                const std::function<void(void*)>& change) {
+  assert(!isSavedKind(kind) || size == savedSize(kind, index));
   State& s = state();
   std::lock_guard<std::mutex> hold(s.lock);
   std::vector<uint8_t>& slot = s.kept[{kind, index}];
   if (slot.size() == size) std::memcpy(value, slot.data(), size);
   change(value);
-  const auto* bytes = static_cast<const uint8_t*>(value);
-  slot.assign(bytes, bytes + size);
+  store(slot, kind, static_cast<const uint8_t*>(value), size);
 }
 
 std::optional<int64_t> enter(const char* op, std::initializer_list<int64_t> args, void* out,
@@ -357,6 +322,7 @@ void resetAll() {
   auto& s = devsim::state();
   std::lock_guard<std::mutex> hold(s.lock);
   s.kept.clear();
+  devsim::settingsInStep();
   s.overrides.clear();
   s.argOverrides.clear();
   s.log.clear();

@@ -67,12 +67,13 @@ enum class Kind {
   NetConfigPending,
 };
 
-// The stable name a kind is saved under; null past the last kind. Every
-// kind needs one: the switch behind it has no default.
+// The stable name a kind is saved under; null past the last kind.
 const char* kindName(Kind kind);
 // Whether the kind is a setting that the parameter file keeps; the others
 // are states of the running device (live splits, manual recording, checks).
 bool isSavedKind(Kind kind);
+// The size of a saved record of the kind at `index`; 0 for a kind not saved.
+size_t savedSize(Kind kind, int index);
 
 void keep(Kind kind, int index, const void* data, size_t size);
 // Copies the kept record into `out` and answers true; false (out untouched)
@@ -109,13 +110,30 @@ void forgetSettings();
 
 // The saved kinds as the parameter file holds them, and back: parse refuses
 // a damaged or foreign image with a short reason and changes nothing.
-std::vector<uint8_t> serializeSettings();
+// `changes` receives the count of changes the image holds (see below).
+std::vector<uint8_t> serializeSettings(uint64_t* changes = nullptr);
 bool parseSettings(const uint8_t* data, size_t size, std::string* why);
+
+// Every change of a saved record is counted; the writer of the parameter
+// file notes the count its image held and whether the write succeeded.
+// Whether a write is due: changes since the last write tried, or, with
+// `retryFailed`, since the last one that succeeded.
+void noteSettingsWrite(uint64_t changes, bool written);
+bool settingsWriteDue(bool retryFailed);
 
 // Writes the settings to the parameter file (0) or fails (-1); loads the
 // file at start-up, refusing and setting aside a damaged one.
 int saveSettingsFile();
 void loadSettingsFile();
+// Writes the parameter file when a setting changed since the last write
+// (with `retryFailed`, also after a write that failed); 0, or -1 when the
+// write failed. Cheap when nothing changed: run after every message a
+// window handled, and at the program's end.
+int writeChangedSettings(bool retryFailed);
+// After a load: address records' IPv6 references whose texts the file did
+// not hold (a file of an earlier version) are cleared, so that no new text
+// takes their place.
+void dropLostV6References();
 
 // A digest of a record's bytes for the call log; -1 for none.
 int64_t digest(const void* data, size_t size);

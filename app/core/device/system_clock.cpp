@@ -10,12 +10,6 @@ using devsim::Kind;
 
 namespace {
 
-struct Clock {
-  int64_t offsetSeconds;  // set time minus PC time, both read as UTC
-  int16_t zoneHours;
-  int16_t zoneMinutes;
-};
-
 bool validTime(const DeviceTime& t) {
   return t.year >= 1970 && t.year <= 2100 && t.month >= 1 && t.month <= 12 && t.day >= 1 && t.day <= 31 &&
          t.hour <= 23 && t.minute <= 59 && t.second <= 59;
@@ -47,7 +41,7 @@ extern "C" {
 int getDeviceTime(OutputLogin*, DeviceTime* out) {
   DEVICE_ENTER(out, sizeof *out);
   if (devsim::zeroRecord(out) != 0) return -1;
-  const Clock clock = devsim::fetchValue(Kind::ClockOffset, 0, Clock{});
+  const devsim::Clock clock = devsim::fetchValue(Kind::ClockOffset, 0, devsim::Clock{});
   const time_t shown = static_cast<time_t>(localNow() + clock.offsetSeconds);
   struct tm parts;
   gmtime_r(&shown, &parts);
@@ -67,7 +61,7 @@ int setDeviceTime(OutputLogin*, const DeviceTime* in) {
                in ? in->minute : -1, in ? in->second : -1);
   if (!in || !validTime(*in)) return -1;
   devsim::keepValue(Kind::ClockOffset, 0,
-                    Clock{calendarSeconds(*in) - localNow(), in->zoneHours, in->zoneMinutes});
+                    devsim::Clock{calendarSeconds(*in) - localNow(), in->zoneHours, in->zoneMinutes});
   return 0;
 }
 

@@ -26,7 +26,7 @@ int addIpChannel(OutputLogin*, int ipChannel, const IpChannelInfo* in) {
   DEVICE_ENTER(nullptr, 0, ipChannel);
   if (!in || ipChannel < 1 || ipChannel > IP_CHANNEL_BOUND) return -1;
   devsim::keepValue(Kind::IpChannel, ipChannel, *in);
-  devsim::modifyValue<uint64_t>(Kind::IpChannel, 0, 0,
+  devsim::modifyValue<uint64_t>(Kind::IpChannel, devsim::kIpChannelMaskIndex, 0,
                                 [ipChannel](uint64_t& mask) { mask |= uint64_t{1} << (ipChannel - 1); });
   return 0;
 }

@@ -10,6 +10,7 @@
 #include "app/core/program/program_internal.h"
 #include "app/core/program/program_seam.h"
 #include "app/device_ability.h"
+#include "app/device_backend.h"
 #include "app/liveview_menu.h"
 #include "app/login_rights.h"
 #include "app/program.h"
@@ -171,6 +172,10 @@ int runRecorder(void) {
   g_reboot.store(false);
   for (;;) {
     const int code = runOnce();
+    // Every way out (a quit signal, the window's close, the shutdown entry)
+    // comes here: what the last message applied is written by now, this
+    // retries a write that failed.
+    finishDeviceParams();
     if (code != 0 || !g_reboot.exchange(false)) return code;
     resetForRestart();
   }

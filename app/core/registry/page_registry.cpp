@@ -4,6 +4,7 @@
 
 #include <array>
 #include <atomic>
+#include <cstdio>
 #include <mutex>
 #include <string>
 
@@ -75,6 +76,17 @@ PageOpener findPage(int menu, const char* item) {
 int openMenuPage(int menu, const char* item, WindowHandle owner) {
   if (PageOpener open = findPage(menu, item)) return open(owner);
   return openPlaceholderPage(menu, item, owner);
+}
+
+int registeredPageAt(int index, int* menu, char* item, int itemSize) {
+  if (index < 0 || !menu || !item || itemSize < 1) return -1;
+  Table& t = table();
+  std::lock_guard<std::mutex> hold(t.lock);
+  if (static_cast<size_t>(index) >= t.used) return -1;
+  const Entry& e = t.entries[static_cast<size_t>(index)];
+  *menu = e.menu;
+  std::snprintf(item, static_cast<size_t>(itemSize), "%s", e.item.c_str());
+  return 0;
 }
 
 void clearPageRegistry(void) {

@@ -16,6 +16,7 @@
 #include "app/numkeys.h"
 #include "gui/app_hooks.h"
 #include "gui/display.h"
+#include "gui/message.h"
 
 namespace {
 
@@ -90,6 +91,9 @@ extern "C" {
 void installAppCallbacks(void) {
   const GuiAppCallbacks t = table();
   SetAppCallbacks(&t);
+  // The device keeps what a page applied by the end of the message that
+  // applied it: many records of one Apply give one write of the file.
+  SetMessageHandledHook(writeChangedDeviceParams);
 }
 
 void logoutOutputOnIdle(int output) {

@@ -4,6 +4,7 @@
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <signal.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -279,6 +280,53 @@ TEST_F(ProgramTest, DamagedStartUpInputsSayWhatFailedInOneLine) {
     std::remove(params.c_str());
     for (const std::string& moved : {font, cursor})
       (void)std::system(("test -e '" + moved + "' || mv '" + moved + ".away' '" + moved + "'").c_str());
+  }
+}
+
+// A damaged parameter file costs no crash, no hang and no memory: the
+// program says in one line which file it refused and why, sets it aside,
+// runs on the defaults and still ends in order on SIGTERM.
+TEST_F(ProgramTest, DamagedParameterFilesAreSetAsideAndTheProgramRunsOnItsDefaults) {
+  const std::string params = Res("conf/device_params.dat");
+  struct Case {
+    const char* what;
+    std::string damage;
+    const char* reason;
+    mode_t setAsideType;
+  } cases[] = {
+      {"a directory", "mkdir '" + params + "'", "a directory, not a file", S_IFDIR},
+      {"a FIFO", "mkfifo '" + params + "'", "not a regular file", S_IFIFO},
+      {"a link to /dev/zero", "ln -s /dev/zero '" + params + "'", "not a regular file", S_IFLNK},
+      {"a huge sparse file", "truncate -s 1G '" + params + "'", "larger than any parameter file", S_IFREG},
+      {"an empty file", "truncate -s 0 '" + params + "'", "too short", S_IFREG},
+      {"a foreign file", "printf '[system]\\ngal_engine=windib\\n' > '" + params + "'", "not a parameter file", S_IFREG},
+      {"a damaged file", "printf 'NVRPARAM\\001\\000\\000\\000\\000\\000\\000\\000XXXX' > '" + params + "'",
+       "checksum mismatch", S_IFREG},
+  };
+  for (const Case& c : cases) {
+    ASSERT_EQ(std::system(c.damage.c_str()), 0) << c.what;
+    Program p = Start();
+    std::string said;
+    for (int waited = 0; (said = p.Stderr()).find('\n') == std::string::npos; ++waited) {
+      ASSERT_LT(waited, 10000) << c.what << ": nothing said";
+      std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    ::kill(p.pid, SIGTERM);
+    EXPECT_EQ(p.Wait(), 0) << c.what << ": " << p.Stderr();
+    said = p.Stderr();
+    // The program names the file as it reaches it, from its folder bin.
+    EXPECT_EQ(said.find("device parameters: ../guiRes/rirurRes/conf/device_params.dat refused (" +
+                        std::string(c.reason)),
+              0u)
+        << c.what << ":\n" << said;
+    EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 1) << c.what << ":\n" << said;
+    const size_t aside = said.find("set aside as ");
+    ASSERT_NE(aside, std::string::npos) << said;
+    const std::string asidePath = root_ + "/bin/" + said.substr(aside + 13, said.find(',', aside) - aside - 13);
+    struct stat info {};
+    ASSERT_EQ(::lstat(asidePath.c_str(), &info), 0) << asidePath;
+    EXPECT_EQ(info.st_mode & S_IFMT, c.setAsideType) << c.what;
+    EXPECT_EQ(std::system(("rm -rf '" + asidePath + "' '" + params + "'").c_str()), 0);
   }
 }
 

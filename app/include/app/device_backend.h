@@ -3,7 +3,7 @@
  * This build answers from a simulated device. Conventions: 0 is success; a
  * null out-pointer or an index out of range gives -1 and leaves the output
  * untouched; records the device does not keep come back zero-filled. Sets
- * keep what they write (saveDeviceParams makes it outlive the program) and
+ * keep what they write (the parameter file makes it outlive the program) and
  * gets answer the kept record, else the defaults; a refused set keeps the
  * old record whole. Every operation that
  * takes an OutputLogin ignores it. Safe to call from any thread. */
@@ -269,6 +269,12 @@ int netDisksHaveAttributes(void);
  * defaults forgets the kept settings and saves that. */
 int saveDeviceParams(void);
 int restoreDeviceDefaults(OutputLogin* login, int flag);
+/* The device writes the file itself once a kept setting changed: after
+ * each message a window handled (the many records of one Apply give one
+ * write) and at the program's end, which also retries a write that failed.
+ * Both do nothing while the file is up to date. */
+void writeChangedDeviceParams(void);
+void finishDeviceParams(void);
 
 /* Alarms. */
 int getChannelAlarmFlags(int index, int* flag1, int* flag2);

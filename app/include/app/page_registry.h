@@ -32,6 +32,9 @@ PageOpener findPage(int menu, const char* item);
 /* Opens the item's page, or the placeholder page when none is registered;
  * the opener's result. */
 int openMenuPage(int menu, const char* item, WindowHandle owner);
+/* The registration at `index` (from 0, in the order made): its menu and
+ * its item, cut to `itemSize` - 1 characters; 0, or -1 past the last. */
+int registeredPageAt(int index, int* menu, char* item, int itemSize);
 /* Forgets every registration (tests start from an empty table). */
 void clearPageRegistry(void);
 

@@ -133,7 +133,8 @@ int TargetLock::Acquire(const std::string& target) {
 
 bool TargetLock::TryAcquireExisting(const std::string& target) {
   Release();
-  int fd = ::open(target.c_str(), O_RDONLY | O_CLOEXEC);
+  // Never waits for a writer of a FIFO planted in the file's place.
+  int fd = ::open(target.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
   if (fd < 0) return false;
   if (LockFd(fd, LOCK_EX | LOCK_NB) != 0 || !StillNamesFile(fd, target)) {
     ::close(fd);
@@ -175,7 +176,11 @@ int FileReplacement::Lock() {
   return rc;
 }
 
-std::FILE* FileReplacement::Create() {
+std::FILE* FileReplacement::Create() { return CreateTemporary(nullptr); }
+
+std::FILE* FileReplacement::Create(mode_t mode) { return CreateTemporary(&mode); }
+
+std::FILE* FileReplacement::CreateTemporary(const mode_t* mode) {
   std::string pattern = DirectoryOf(target_) + "/" + TempPrefixOf(target_) + std::string(kRandomTail, 'X');
   // mkostemp creates the name exclusively: a file or link planted there is
   // never opened.
@@ -183,7 +188,8 @@ std::FILE* FileReplacement::Create() {
   if (fd < 0) return nullptr;
   tempPath_ = pattern;
   struct stat info {};
-  ::fchmod(fd, ::stat(target_.c_str(), &info) == 0 ? (info.st_mode & 07777) : NewFileMode());
+  if (mode) ::fchmod(fd, *mode);
+  else ::fchmod(fd, ::stat(target_.c_str(), &info) == 0 ? (info.st_mode & 07777) : NewFileMode());
   temp_ = ::fdopen(fd, "w+");
   if (temp_ == nullptr) ::close(fd);
   return temp_;

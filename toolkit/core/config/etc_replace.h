@@ -8,6 +8,8 @@
 // removed by the next writer or loader of that target.
 #pragma once
 
+#include <sys/types.h>
+
 #include <cstdio>
 #include <string>
 
@@ -59,14 +61,17 @@ class FileReplacement {
 
   // Creates a temporary file under a new name (never through an existing
   // file or link) for reading and writing; null when it cannot be created.
-  // It gets the target's permissions, or those of a new file.
+  // It gets the target's permissions, or those of a new file; or `mode`
+  // when given (the temporary file never has more than 0600 before).
   std::FILE* Create();
+  std::FILE* Create(mode_t mode);
   // Flushes and syncs the temporary file and renames it over the target.
   // False on any failure; the target is then untouched.
   bool Commit();
 
  private:
   void Discard();
+  std::FILE* CreateTemporary(const mode_t* mode);
 
   std::string target_;
   std::string tempPath_;

@@ -1,4 +1,6 @@
 // Dispatching and discarding.
+#include <atomic>
+
 #include "core/desktop/zorder.h"
 #include "core/message/msg_queue.h"
 #include "core/timer/timer_internal.h"
@@ -22,6 +24,8 @@ bool DroppedWhenDisabled(WindowRecord* win, int msg) {
 }
 
 bool Discarded(WindowHandle hwnd) { return hwnd == GUI_INVALID_HANDLE; }
+
+std::atomic<void (*)(void)> g_messageHandled{nullptr};
 
 int MarkRing(MsgQueue* q, WindowHandle target) {
   int marked = 0;
@@ -84,9 +88,12 @@ LResult DispatchMessage(const Message* msg) {
     return MSG_ERR_INVALID;
   }
   LResult result = win->procedure(msg->hwnd, msg->message, msg->wParam, msg->lParam);
+  if (void (*handled)(void) = g_messageHandled.load(std::memory_order_acquire)) handled();
   AnswerSent(sync, result);
   return result;
 }
+
+void SetMessageHandledHook(void (*hook)(void)) { g_messageHandled.store(hook, std::memory_order_release); }
 
 int ThrowAwayMessages(WindowHandle hwnd) {
   if (!IsValidHandle(hwnd)) return MSG_ERR_INVALID;

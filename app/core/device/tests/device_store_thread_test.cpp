@@ -4,8 +4,16 @@
 #include <atomic>
 #include <chrono>
 #include <cstring>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
 #include <thread>
+#include <vector>
 
+#include <unistd.h>
+
+#include "app/core/device/sim_state.h"
+#include "app/program.h"
 #include "device_test_helpers.h"
 
 namespace {
@@ -55,6 +63,40 @@ TEST_F(DeviceTest, DetachedWorkerRunsWithANullArgument) {
     std::this_thread::sleep_for(std::chrono::milliseconds(1));
   EXPECT_EQ(g_workerRuns.load(), 1);
   EXPECT_TRUE(g_workerArgWasNull.load());
+}
+
+// Pages apply on threads of their own, each writing the file after its
+// message: however the writes interleave with the sets, the file written
+// last holds every setting as it finally stands.
+TEST_F(DeviceTest, SettingsAppliedOnSeveralThreadsAllReachTheFile) {
+  char folder[] = "/tmp/device_store_thread_test.XXXXXX";
+  ASSERT_NE(mkdtemp(folder), nullptr);
+  const std::string path = std::string(folder) + "/device_params.dat";
+  device_seam::setSettingsFile(path);
+  constexpr int kRounds = 40;
+  auto page = [](int channel) {
+    for (int i = 1; i <= kRounds; ++i) {
+      RecordConfig record{};
+      record.postRecord = static_cast<uint32_t>(i);
+      setRecordConfig(nullptr, channel, &record, 1);
+      writeChangedDeviceParams();
+    }
+  };
+  std::thread a(page, 1), b(page, 2), c(page, 3);
+  a.join();
+  b.join();
+  c.join();
+  finishDeviceParams();
+  const std::vector<uint8_t> kept = devsim::serializeSettings();
+  device_seam::resetKeptRecords();
+  loadSavedDeviceParams();
+  EXPECT_EQ(devsim::serializeSettings(), kept);
+  RecordConfig back{};
+  getRecordConfig(nullptr, 3, &back, 1);
+  EXPECT_EQ(back.postRecord, static_cast<uint32_t>(kRounds));
+  std::remove(path.c_str());
+  rmdir(folder);
+  device_seam::setSettingsFile("");
 }
 
 }  // namespace

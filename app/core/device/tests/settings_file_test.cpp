@@ -3,6 +3,7 @@
 // kill at any moment leaves the old file or the new one whole.
 #include <dirent.h>
 #include <signal.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -39,6 +40,36 @@ std::vector<uint8_t> readFile(const std::string& path) {
 void writeFile(const std::string& path, const std::vector<uint8_t>& bytes) {
   std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
                                                static_cast<std::streamsize>(bytes.size()));
+}
+
+// A parameter file image of the given records (kind name, index, bytes).
+struct RecordImage {
+  std::string name;
+  uint32_t index;
+  std::vector<uint8_t> bytes;
+};
+std::vector<uint8_t> image(uint32_t version, const std::vector<RecordImage>& records) {
+  std::vector<uint8_t> out = {'N', 'V', 'R', 'P', 'A', 'R', 'A', 'M'};
+  auto u32 = [&out](uint32_t v) {
+    for (int i = 0; i < 4; ++i) out.push_back(static_cast<uint8_t>(v >> (8 * i)));
+  };
+  u32(version);
+  u32(static_cast<uint32_t>(records.size()));
+  for (const RecordImage& r : records) {
+    out.push_back(static_cast<uint8_t>(r.name.size()));
+    out.insert(out.end(), r.name.begin(), r.name.end());
+    u32(r.index);
+    u32(static_cast<uint32_t>(r.bytes.size()));
+    out.insert(out.end(), r.bytes.begin(), r.bytes.end());
+  }
+  u32(static_cast<uint32_t>(devsim::digest(out.data(), out.size())));
+  return out;
+}
+std::vector<uint8_t> word(uint32_t v) { return {uint8_t(v), uint8_t(v >> 8), uint8_t(v >> 16), uint8_t(v >> 24)}; }
+
+mode_t modeOf(const std::string& path) {
+  struct stat info {};
+  return ::stat(path.c_str(), &info) == 0 ? (info.st_mode & 07777) : 0;
 }
 
 struct SettingsFileTest : DeviceTest {
@@ -131,11 +162,20 @@ TEST_F(SettingsFileTest, DamagedOrForeignFilesAreRefusedSetAsideAndTheDefaultsUs
   std::vector<uint8_t> cut(good.begin(), good.end() - 9);
   const std::string text = "[system]\ngal_engine=windib\nial_engine=Win\n";
   std::vector<uint8_t> foreign(text.begin(), text.end());
+  // Records whose size is not their kind's, each otherwise whole.
+  const std::vector<uint8_t> oneByte(1, 7), large(100 * 1024, 7), threeBytes(3, 7);
   struct Case {
     std::vector<uint8_t> bytes;
-    const char* reason;
-  } cases[] = {{flipped, "checksum mismatch"}, {cut, "checksum mismatch"}, {foreign, "not a parameter file"},
-               {{}, "too short"}};
+    std::string reason;
+  } cases[] = {{flipped, "checksum mismatch"},
+               {cut, "checksum mismatch"},
+               {foreign, "not a parameter file"},
+               {{}, "too short"},
+               {image(1, {{"DeviceConfig", 0, oneByte}}), "DeviceConfig record of 1 bytes"},
+               {image(1, {{"StorageMode", 0, word(2)}, {"DeviceConfig", 0, large}}),
+                "DeviceConfig record of 102400 bytes"},
+               {image(1, {{"UserConfig", 0, threeBytes}}), "UserConfig record of 3 bytes"},
+               {image(1, {{"IpChannel", 0, word(1)}}), "IpChannel record of 4 bytes, not 8"}};
   int setAside = 0;
   for (const Case& c : cases) {
     writeFile(path, c.bytes);
@@ -147,6 +187,9 @@ TEST_F(SettingsFileTest, DamagedOrForeignFilesAreRefusedSetAsideAndTheDefaultsUs
     DiskInfo rows[DISK_LIST_ROWS];
     getDiskList(rows);
     EXPECT_EQ(rows[0].group, 1) << c.reason;  // the default group
+    uint8_t storage[4];
+    getStorageMode(storage);
+    EXPECT_EQ(storage[0], 0) << c.reason << ": a refused file loads no record";
     // Renamed, not deleted: the refused bytes are kept beside the folder's files.
     ++setAside;
     int found = 0;
@@ -174,39 +217,22 @@ TEST_F(SettingsFileTest, RecordsAreFoundByKindName) {
   }
   EXPECT_GE(names.size(), 31u);
 
-  auto image = [](uint32_t version, const std::vector<std::pair<std::string, uint32_t>>& records) {
-    std::vector<uint8_t> out = {'N', 'V', 'R', 'P', 'A', 'R', 'A', 'M'};
-    auto u32 = [&out](uint32_t v) {
-      for (int i = 0; i < 4; ++i) out.push_back(static_cast<uint8_t>(v >> (8 * i)));
-    };
-    u32(version);
-    u32(static_cast<uint32_t>(records.size()));
-    for (const auto& [name, value] : records) {
-      out.push_back(static_cast<uint8_t>(name.size()));
-      out.insert(out.end(), name.begin(), name.end());
-      u32(0);  // index
-      u32(4);
-      u32(value);
-    }
-    u32(static_cast<uint32_t>(devsim::digest(out.data(), out.size())));
-    return out;
-  };
   std::string why;
   auto mode = [] {
     uint8_t m[4];
     getStorageMode(m);
     return m[0];
   };
-  std::vector<uint8_t> future = image(1, {{"FutureKind", 7}, {"StorageMode", 2}});
+  std::vector<uint8_t> future = image(1, {{"FutureKind", 0, word(7)}, {"StorageMode", 0, word(2)}});
   ASSERT_TRUE(devsim::parseSettings(future.data(), future.size(), &why)) << why;
   EXPECT_EQ(mode(), 2);
-  std::vector<uint8_t> twice = image(1, {{"StorageMode", 1}, {"StorageMode", 2}});
+  std::vector<uint8_t> twice = image(1, {{"StorageMode", 0, word(1)}, {"StorageMode", 0, word(2)}});
   EXPECT_FALSE(devsim::parseSettings(twice.data(), twice.size(), &why));
   EXPECT_EQ(mode(), 2);  // a refused file changes nothing
-  std::vector<uint8_t> later = image(2, {{"StorageMode", 1}});
+  std::vector<uint8_t> later = image(2, {{"StorageMode", 0, word(1)}});
   EXPECT_FALSE(devsim::parseSettings(later.data(), later.size(), &why));
   EXPECT_EQ(why, "unknown version");
-  std::vector<uint8_t> runState = image(1, {{"RecordingMask", 3}});
+  std::vector<uint8_t> runState = image(1, {{"RecordingMask", 0, word(3)}});
   ASSERT_TRUE(devsim::parseSettings(runState.data(), runState.size(), &why));
   EXPECT_EQ(getRecordingChanMask(), 0u);
 }
@@ -247,6 +273,108 @@ TEST_F(SettingsFileTest, AKillAtAnyMomentLeavesTheOldOrTheNewFileWhole) {
   // The next start removes what the killed writers left behind.
   restart();
   for (const std::string& name : filesIn(dir)) EXPECT_EQ(name, "device_params.dat");
+}
+
+// The device writes the file itself once a setting changed: after the
+// message that changed it, one write for any number of records; a set that
+// changes nothing, or a state of the run, writes nothing; a write that
+// failed is tried again at the program's end.
+TEST_F(SettingsFileTest, TheDeviceWritesChangedSettingsItself) {
+  auto exists = [this] { return ::access(path.c_str(), F_OK) == 0; };
+  writeChangedDeviceParams();
+  EXPECT_FALSE(exists()) << "nothing changed";
+  RecordConfig record{};
+  record.enable = 1;
+  for (int channel = 1; channel <= 16; ++channel) ASSERT_EQ(setRecordConfig(nullptr, channel, &record, 1), 0);
+  Rs232Config serial{};
+  serial.baudRate = 7;
+  ASSERT_EQ(setRs232Config(nullptr, &serial, 1), 0);
+  writeChangedDeviceParams();
+  EXPECT_EQ(readFile(path), devsim::serializeSettings());
+
+  std::remove(path.c_str());
+  ASSERT_EQ(setRecordConfig(nullptr, 4, &record, 1), 0);  // the same bytes again
+  startManualRecord(0, 0x3, 1);
+  writeChangedDeviceParams();
+  EXPECT_FALSE(exists()) << "no setting changed";
+
+  device_seam::setSettingsFile(dir + "/no such folder/device_params.dat");
+  serial.baudRate = 5;
+  ASSERT_EQ(setRs232Config(nullptr, &serial, 1), 0);
+  writeChangedDeviceParams();  // fails
+  device_seam::setSettingsFile(path);
+  writeChangedDeviceParams();
+  EXPECT_FALSE(exists()) << "a failed write is not tried again after every message";
+  finishDeviceParams();
+  EXPECT_EQ(readFile(path), devsim::serializeSettings());
+  restart();
+  Rs232Config back{};
+  getRs232Config(nullptr, &back);
+  EXPECT_EQ(back.baudRate, 5);
+}
+
+// The file holds the users' passwords: it is its owner's alone, however
+// the program's umask or an earlier file's mode would have it.
+TEST_F(SettingsFileTest, OnlyItsOwnerMayReadTheFile) {
+  const mode_t umaskBefore = ::umask(0);
+  ASSERT_EQ(saveDeviceParams(), 0);
+  EXPECT_EQ(modeOf(path), 0600u) << "a new file";
+  ASSERT_EQ(::chmod(path.c_str(), 0644), 0);
+  ASSERT_EQ(saveDeviceParams(), 0);
+  EXPECT_EQ(modeOf(path), 0600u) << "a file that was 0644, written";
+  ASSERT_EQ(::chmod(path.c_str(), 0644), 0);
+  EXPECT_EQ(refusedStderr(), "");
+  EXPECT_EQ(modeOf(path), 0600u) << "a file that was 0644, loaded";
+  ::umask(umaskBefore);
+}
+
+// An IPv6 address of the interface, applied by one process, is the
+// interface's address in the next, and an address typed later elsewhere
+// (the alarm host) takes a reference of its own. A file of an earlier
+// version held no texts: its references are cleared, never reused.
+TEST_F(SettingsFileTest, IPv6AddressesKeepTheirTextsAcrossARestart) {
+  auto v6 = [](const char* text) {
+    NetAddress a{};
+    EXPECT_EQ(textToNetAddress(text, &a), 0) << text;
+    return a.ipv6;
+  };
+  auto text = [](uint32_t ref) {
+    char out[NET_ADDRESS_TEXT_SIZE] = "";
+    return ipv6ToText(ref, out, sizeof out) == 0 ? std::string(out) : std::string("(none)");
+  };
+  ASSERT_EQ(inChild([&] {
+              NetConfig net;
+              getNetConfig(nullptr, &net);
+              net.interfaceExtra[0].ipv6 = v6("2001:db8::5");
+              net.interfaceExtra[0].reserved = v6("2001:db8::1");
+              if (setNetConfig(nullptr, &net, 1) != 0) return 1;
+              finishDeviceParams();
+              return 0;
+            }),
+            0);
+  restart();
+  NetConfig net;
+  getNetConfig(nullptr, &net);
+  net.alarmHost.ipv6 = v6("fe80::9");
+  EXPECT_NE(net.alarmHost.ipv6, net.interfaceExtra[0].ipv6);
+  EXPECT_EQ(text(net.interfaceExtra[0].ipv6), "2001:db8::5");
+  EXPECT_EQ(text(net.interfaceExtra[0].reserved), "2001:db8::1");
+  EXPECT_EQ(text(net.alarmHost.ipv6), "fe80::9");
+
+  // The same file without its texts, as an earlier version wrote it.
+  restart();
+  getNetConfig(nullptr, &net);
+  for (uint32_t ref : {net.interfaceExtra[0].ipv6, net.interfaceExtra[0].reserved})
+    devsim::forget(devsim::Kind::NetV6Text, static_cast<int>(ref));
+  writeFile(path, devsim::serializeSettings());
+  EXPECT_EQ(refusedStderr(), "");
+  getNetConfig(nullptr, &net);
+  EXPECT_EQ(net.interfaceExtra[0].ipv6, 0u);
+  EXPECT_EQ(net.interfaceExtra[0].reserved, 0u);
+  const uint32_t host = v6("fe80::9");
+  getNetConfig(nullptr, &net);
+  EXPECT_EQ(text(net.interfaceExtra[0].ipv6), "::") << "no later text shows as the interface's address";
+  EXPECT_EQ(text(host), "fe80::9");
 }
 
 }  // namespace

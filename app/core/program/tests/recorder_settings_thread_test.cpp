@@ -4,9 +4,14 @@
 // dialog, and the general settings' date format. Each is changed, applied,
 // closed, opened again and found kept; the screen matches its reference
 // picture at every stop, and the program ends with the host window, exit 0.
+#include <signal.h>
+#include <unistd.h>
+
 #include <atomic>
+#include <chrono>
 #include <cstdio>
 #include <string>
+#include <thread>
 
 #include "app/app_registry.h"
 #include "app/core/menus/menu_rules.h"
@@ -17,10 +22,12 @@
 #include "app/login_rights.h"
 #include "app/page_registry.h"
 #include "app/page_keys.h"
+#include "app/testing/fixed_address.h"
 #include "gui/button.h"
 #include "gui/combobox.h"
 #include "gui/dialog.h"
 #include "gui/propsheet.h"
+#include "gui/startup.h"
 
 namespace {
 
@@ -141,16 +148,7 @@ void OpenNetworkDialog(Driver& d, WindowHandle* out) {
 
 void DnsLeg(Driver& d) {
   // The interface keeps a fixed address, so that the DNS fields can be edited.
-  NetConfig net{};
-  getNetConfig(nullptr, &net);
-  NetAddress a{};
-  net.dhcp[0] = 0;
-  textToNetAddress("192.168.1.64", &a);
-  net.interfaces[0].ipv4 = a.ipv4;
-  textToNetAddress("255.255.255.0", &a);
-  net.interfaces[0].mask = a.ipv4;
-  textToNetAddress("192.168.1.1", &a);
-  net.interfaces[0].gateway = a.ipv4;
+  const NetConfig net = livetest::FixedAddressConfig();
   STEP(keepNetConfig(nullptr, &net) == 0 && saveNetConfig(nullptr) == 0, "fixed address");
 
   OpenSubMenuPage(d, menus::kMainMaintenance, getMaintenanceMenuWnd, kNetDetectItem, getMaintenancePageWnd);
@@ -237,6 +235,50 @@ TEST(RecorderSettings, OneSettingOfEachFamilyIsChangedAppliedAndFoundKept) {
     d.CloseHostWindow();
   });
   EXPECT_EQ(code, 0);
+  device_seam::setSettingsFile("");
+  device_seam::resetAll();
+}
+
+// System menu: the network page is its second item; its host tab and the
+// HTTP port there.
+constexpr int kNetSetItem = 20226, kHostTab = 7, kHttpPort = 20403;
+
+// SIGTERM a moment after an Apply ends the program in order, and the next
+// start finds what was applied (the network page writes no file itself).
+TEST(RecorderSettings, AQuitSignalRightAfterAnApplyLosesNothing) {
+  device_seam::resetAll();
+  const std::string params = testing::TempDir() + "recorder_term_params.dat";
+  device_seam::setSettingsFile(params);
+  std::remove(params.c_str());
+  InstallQuitSignals();
+  std::atomic<int64_t> sinceApplyUs{-1};
+  const int code = RunWithScript([&](Driver& d) {
+    ASSERT_NE(d.WaitForLiveView(), 0u);
+    STEP(d.LeaveWizard(), "the start-up wizard left");
+    ASSERT_TRUE(Driver::WaitFor([] { return !program_seam::startUpThreadRunning(); }));
+    OpenSubMenuPage(d, menus::kMainSystem, getSystemMenuWnd, kNetSetItem, getSystemPageWnd);
+    if (::testing::Test::HasFatalFailure()) return;
+    const WindowHandle page = SheetPage(getSystemPageWnd(), kHostTab);
+    STEP(Driver::WaitFor([page] { return Open(page); }), "host tab");
+    d.Retype(page, kHttpPort, "8088");
+    STEP(Driver::WaitFor([&] { return Text(page, kHttpPort) == "8088"; }), "HTTP port typed");
+    d.ClickItem(page, kApply);
+    // The signal follows the Apply as closely as the script sees it end.
+    while (IsWindowEnabled(GetDlgItem(page, kApply))) std::this_thread::sleep_for(std::chrono::microseconds(200));
+    const auto applied = std::chrono::steady_clock::now();
+    ::kill(::getpid(), SIGTERM);
+    sinceApplyUs = std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now() - applied).count();
+  });
+  EXPECT_EQ(code, 0);
+  EXPECT_GE(sinceApplyUs.load(), 0);
+  EXPECT_LT(sinceApplyUs.load(), 50000);
+  // The next start: a fresh device from the file.
+  device_seam::resetAll();
+  loadSavedDeviceParams();
+  NetConfig net{};
+  getNetConfig(nullptr, &net);
+  EXPECT_EQ(net.httpPort, 8088);
+  std::remove(params.c_str());
   device_seam::setSettingsFile("");
   device_seam::resetAll();
 }
