@@ -53,6 +53,8 @@ struct Pictures {
 };
 Pictures g_pictures;
 WindowHandle g_tip = GUI_INVALID_HANDLE;
+// The button the tip line names, -1 for none.
+int g_tipOwner = -1;
 
 void loadPictures() {
   Pictures& p = g_pictures;
@@ -87,6 +89,7 @@ void createControls(WindowHandle dlg) {
     CreateWindowEx("button", exit->caption ? exit->caption : "", kExitStyle, 0, menus::kMainExit, exit->x, exit->y,
                    exit->w, exit->h, dlg, 0);
   g_tip = GUI_INVALID_HANDLE;
+  g_tipOwner = -1;
   if (const CtrlResInfo* tip = record("tipinfo")) {
     g_tip = CreateWindowEx("static", "", kTipStyle, 0, 0, tip->x, tip->y, tip->w, tip->h, dlg, 0);
     if (g_tip != GUI_INVALID_HANDLE)
@@ -103,8 +106,13 @@ void init(WindowHandle dlg) {
   createControls(dlg);
 }
 
+// A button that leaves empties the line only while the line names it: the
+// pointer entering a tile takes the focus from the button that had it, and
+// that button's leaving comes after the tile's entering.
 void showTip(int index, bool entering) {
   if (g_tip == GUI_INVALID_HANDLE) return;
+  if (!entering && index != g_tipOwner) return;
+  g_tipOwner = entering ? index : -1;
   const char* text = "";
   if (entering) {
     std::string key = std::string(kItems[index]) + "_hint";

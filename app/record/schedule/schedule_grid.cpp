@@ -218,17 +218,17 @@ void dropPen(TabState& tab) {
   SetWindowText(GetDlgItem(tab.page, noteId(*tab.keys)), "");
 }
 
-void onMouseDown(TabState& tab, int x, int y) {
+bool onMouseDown(TabState& tab, int x, int y) {
   if (tab.pen >= 0 && inside(tab.grid.area, x, y)) {
     tab.anchor = Point{x, y};
     tab.drag = tab.band = Rect{x, y, x, y};
     tab.dragging = true;
     setCursorOf(kPenCursor);
-    return;
+    return true;
   }
   for (int i = 0; i < kLegendItems; ++i) {
     if (!inside(tab.legend[i], x, y)) continue;
-    if (tab.pen == kLegendTypes[i]) return;
+    if (tab.pen == kLegendTypes[i]) return true;
     const int before = tab.pen;
     tab.pen = kLegendTypes[i];
     setCursorOf(kPenCursor);
@@ -237,9 +237,10 @@ void onMouseDown(TabState& tab, int x, int y) {
     if (before == kPenNone) invalidateGrid(tab);
     const CtrlResInfo* note = rec(tab.keys->note);
     SetWindowText(GetDlgItem(tab.page, noteId(*tab.keys)), note && note->caption ? note->caption : "");
-    return;
+    return true;
   }
   dropPen(tab);
+  return false;
 }
 
 void onMouseMove(TabState& tab, int x, int y) {
@@ -269,8 +270,8 @@ void onNotice(TabState& tab, WParam wParam) {
   tab.moved = false;
 }
 
-void onMouseUp(TabState& tab) {
-  if (!tab.dragging) return;
+bool onMouseUp(TabState& tab) {
+  if (!tab.dragging) return false;
   tab.dragging = false;
   Week week = selectedWeek(tab);
   const int rc = tab.pen == kEraser ? eraseScheduleDrag(&week, tab.drag, tab.grid)
@@ -286,6 +287,7 @@ void onMouseUp(TabState& tab) {
   tab.drag = tab.band = Rect{};
   invalidateGrid(tab);
   enableApply(tab.page, 0, 0);
+  return true;
 }
 
 }  // namespace schedule

@@ -186,11 +186,17 @@ LResult tabProc(WindowHandle page, int message, WParam wParam, LParam lParam) {
   TabState& tab = tabOf(page, Capture);
   tab.keys = Capture ? &kCaptureTab : &kRecordTab;
   const int x = static_cast<int16_t>(lParam & 0xFFFF), y = static_cast<int16_t>((lParam >> 16) & 0xFFFF);
+  // The grid and the legend take their own presses and the release that
+  // ends a drag; all else is routed on to the tab's controls.
   switch (message) {
-    case MSG_LBUTTONDOWN: onMouseDown(tab, x, y); return 0;
+    case MSG_LBUTTONDOWN:
+      if (onMouseDown(tab, x, y)) return 0;
+      break;
     case MSG_LBUTTONUP:
-    case MSG_NCLBUTTONUP: onMouseUp(tab); return 0;
-    case MSG_MOUSEMOVE: onMouseMove(tab, x, y); return 0;
+    case MSG_NCLBUTTONUP:
+      if (onMouseUp(tab)) return 0;
+      break;
+    case MSG_MOUSEMOVE: onMouseMove(tab, x, y); break;
     case MSG_BROADCAST_NOTICE: onNotice(tab, wParam); return 0;
     case MSG_PAINT: {
       const HDC hdc = BeginPaint(page);

@@ -96,9 +96,11 @@ int channelOrder(int* out, int max);
 void computeScheduleGrid(TabState& tab);
 void rebuildScheduleBars(TabState& tab);
 void paintGrid(TabState& tab, HDC hdc);
-void onMouseDown(TabState& tab, int x, int y);
+// A press that starts a drag or picks a legend swatch is the grid's
+// (true); a release is the grid's when it ends a drag.
+bool onMouseDown(TabState& tab, int x, int y);
 void onMouseMove(TabState& tab, int x, int y);
-void onMouseUp(TabState& tab);
+bool onMouseUp(TabState& tab);
 void onNotice(TabState& tab, WParam wParam);
 void dropPen(TabState& tab);
 Rect enlarged(const Rect& r, int by);

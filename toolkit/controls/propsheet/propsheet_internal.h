@@ -61,6 +61,9 @@ void Activate(WindowHandle hwnd, Sheet* s, int index);
 void ForwardStep(WindowHandle hwnd, Sheet* s, bool wrap);
 void BackwardStep(WindowHandle hwnd, Sheet* s);
 void Click(WindowHandle hwnd, Sheet* s, int x, int y);
+// Where a click finds tab `index`: [left, right) in the sheet's client
+// coordinates, between header top and bottom; false when it is not shown.
+bool TabSpan(const Sheet* s, int index, int* left, int* right);
 // The switch key's request that the next forward step wraps from the
 // last page.
 void RequestSwitch();

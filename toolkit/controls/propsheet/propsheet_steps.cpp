@@ -43,8 +43,6 @@ void MoveTo(WindowHandle hwnd, Sheet* s, int index, bool recalcVisible) {
   InvalidateRect(hwnd, nullptr, TRUE);
 }
 
-bool Scrollable(WindowHandle hwnd) { return LayoutOf(GetWindowStyle(hwnd)) == Layout::kScrollable; }
-
 int g_switchRequest = 0;
 
 }  // namespace
@@ -86,11 +84,27 @@ int NextEnabledWrapping(const Sheet* s) {
 
 int NearestEnabledBefore(const Sheet* s, int index) { return PrevEnabled(s, index); }
 
+int TabsLeft(const Sheet* s) {
+  int x0 = Skinned() ? 0 : s->overflow ? s->headLeft : s->headRight - s->tabSum;
+  if (s->scrollable && s->overflow) x0 += SbWidth();
+  return x0;
+}
+
+int FirstShownTab(const Sheet* s) { return s->scrollable && s->firstVisible > 0 ? s->firstVisible : 0; }
+
+bool TabSpan(const Sheet* s, int index, int* left, int* right) {
+  if (!s->Valid(index) || index < FirstShownTab(s)) return false;
+  int x0 = TabsLeft(s);
+  for (int i = FirstShownTab(s); i < index; ++i) x0 += s->pages[i]->width;
+  *left = x0;
+  *right = x0 + s->pages[index]->width;
+  return true;
+}
+
 void Click(WindowHandle hwnd, Sheet* s, int x, int y) {
   if (y < s->headTop || y >= s->headBottom || s->pages.empty()) return;
-  const bool skinned = Skinned();
-  int x0 = skinned ? 0 : s->overflow ? s->headLeft : s->headRight - s->tabSum;
-  if (!Scrollable(hwnd)) {
+  int x0 = TabsLeft(s);
+  if (!s->scrollable) {
     for (int i = 0; i < s->Count(); ++i) {
       const int right = x0 + s->pages[i]->width;
       if (x >= x0 && x < right && i != s->active) {
@@ -103,12 +117,11 @@ void Click(WindowHandle hwnd, Sheet* s, int x, int y) {
   }
   const int sb = SbWidth();
   if (s->overflow) {
-    x0 += sb;
-    const int arrowLeft = skinned ? 0 : s->headLeft;
+    const int arrowLeft = Skinned() ? 0 : s->headLeft;
     if (x >= arrowLeft && x < arrowLeft + sb) return BackwardStep(hwnd, s);
     if (x >= s->headRight - sb && x < s->headRight) return ForwardStep(hwnd, s, false);
   }
-  for (int i = s->firstVisible < 0 ? 0 : s->firstVisible; i < s->Count(); ++i) {
+  for (int i = FirstShownTab(s); i < s->Count(); ++i) {
     const int right = x0 + s->pages[i]->width;
     if (x >= x0 && x < right) {
       if (right > s->headRight - 2 * sb && i > s->active) {

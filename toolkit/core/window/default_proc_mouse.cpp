@@ -23,6 +23,7 @@
 #include "gui/startup.h"
 #include "gui/text_entry.h"
 #include "gui/window.h"
+#include "gui/window_attr.h"
 
 namespace {
 
@@ -200,6 +201,15 @@ void Release(WindowRecord* win, int msg, WParam keys, const Pointer& p) {
   Post(p.child, msg + (MSG_NCLBUTTONDOWN - MSG_LBUTTONDOWN), static_cast<WParam>(p.hitCode), p.received);
 }
 
+// A container (a sheet) took the mouse at the press it routed on; the
+// release ends it, whether it came captured or, when it followed the press
+// at once, by the pointer. Left held, every later click would reach the
+// container, read as its own client position.
+void EndContainerCapture(WindowRecord* win, int msg) {
+  if (msg != MSG_LBUTTONUP || IsMainRecord(win)) return;
+  if (GetCapture() == HandleOf(win)) CaptureMouse(0);
+}
+
 void DoubleClick(WindowRecord* win, int msg, WParam keys, const Pointer& p) {
   if (!p.child) {
     if (win->activeChild) Post(win->activeChild, msg + (MSG_NCLBUTTONDOWN - MSG_LBUTTONDOWN), HT_OUT, p.received);
@@ -330,7 +340,10 @@ LResult HandleClientMouse(WindowRecord* win, int msg, WParam wParam, LParam lPar
       else
         PressBesideChildren(win, msg, p);
       return 0;
-    case MSG_LBUTTONUP: case MSG_RBUTTONUP: Release(win, msg, wParam, p); return 0;
+    case MSG_LBUTTONUP: case MSG_RBUTTONUP:
+      Release(win, msg, wParam, p);
+      EndContainerCapture(win, msg);
+      return 0;
     case MSG_LBUTTONDBLCLK: case MSG_RBUTTONDBLCLK: DoubleClick(win, msg, wParam, p); return 0;
     case MSG_MOUSEMOVE: Move(win, wParam, p); return 0;
     default: Wheel(msg, wParam, p); return 0;
