@@ -2,6 +2,7 @@
 // registration calls and read by the menus on the desktop thread.
 #include "app/page_registry.h"
 
+#include <algorithm>
 #include <array>
 #include <atomic>
 #include <mutex>
@@ -70,6 +71,17 @@ PageOpener findPage(int menu, const char* item) {
   std::lock_guard<std::mutex> hold(t.lock);
   const Entry* e = find(t, menu, item);
   return e ? e->open : nullptr;
+}
+
+int getRegisteredPage(int index, int* menu, char* item, int size) {
+  Table& t = table();
+  std::lock_guard<std::mutex> hold(t.lock);
+  if (index < 0 || static_cast<size_t>(index) >= t.used || !menu || !item || size < 1) return -1;
+  const Entry& e = t.entries[index];
+  *menu = e.menu;
+  e.item.copy(item, static_cast<size_t>(size - 1));
+  item[std::min(e.item.size(), static_cast<size_t>(size - 1))] = '\0';
+  return 0;
 }
 
 int openMenuPage(int menu, const char* item, WindowHandle owner) {

@@ -32,6 +32,9 @@ PageOpener findPage(int menu, const char* item);
 /* Opens the item's page, or the placeholder page when none is registered;
  * the opener's result. */
 int openMenuPage(int menu, const char* item, WindowHandle owner);
+/* The registration at `index` in the order made: its menu and item (cut to
+ * `size` bytes with the terminating zero); 0, or -1 past the last one. */
+int getRegisteredPage(int index, int* menu, char* item, int size);
 /* Forgets every registration (tests start from an empty table). */
 void clearPageRegistry(void);
 
