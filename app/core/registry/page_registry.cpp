@@ -2,6 +2,7 @@
 // registration calls and read by the menus on the desktop thread.
 #include "app/page_registry.h"
 
+#include <algorithm>
 #include <array>
 #include <atomic>
 #include <cstdio>

@@ -1,6 +1,9 @@
 // Writers: posted ring, notifications, quit marks and cross-thread sends.
+#include <atomic>
+
 #include "core/desktop/desktop.h"
 #include "core/message/msg_queue.h"
+#include "core/message/notify_seam.h"
 #include "core/window/window_record.h"
 #include "gui/app_hooks.h"
 #include "gui/caret.h"
@@ -8,6 +11,8 @@
 #include "gui/timer.h"
 
 namespace {
+
+std::atomic<notify_seam::Watch> g_notifyWatch{nullptr};
 
 bool IsMouseMessage(int msg) { return msg >= MSG_FIRSTMOUSE && msg <= MSG_LASTMOUSE; }
 
@@ -195,6 +200,7 @@ void NotifyParentEx(WindowHandle control, int code, LParam addData) {
   if (!win || !win->parent) return;
   MainWinRecord* hostMain = win->parent->mainWindow;
   if (hostMain && (hostMain->style & WS_DISABLED)) return;
+  if (notify_seam::Watch watch = g_notifyWatch.load(std::memory_order_acquire)) watch(control, win->id, code);
   if (win->notification) {
     win->notification(control, win->id, code, addData);
     return;
@@ -204,3 +210,7 @@ void NotifyParentEx(WindowHandle control, int code, LParam addData) {
 }
 
 }  // extern "C"
+
+namespace notify_seam {
+void setWatch(Watch watch) { g_notifyWatch.store(watch, std::memory_order_release); }
+}  // namespace notify_seam

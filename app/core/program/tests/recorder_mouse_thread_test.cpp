@@ -11,11 +11,10 @@
 #include "app/core/menus/menu_rules.h"
 #include "app/core/program/program_seam.h"
 #include "app/core/program/tests/recorder_driver.h"
+#include "app/core/program/tests/tab_point.h"
 #include "app/device_test_seam.h"
 #include "app/msgbox.h"
 #include "app/page_frame.h"
-#include "controls/propsheet/propsheet_internal.h"
-#include "core/window/default_proc_internal.h"
 #include "gui/button.h"
 #include "gui/message.h"
 #include "gui/propsheet.h"
@@ -43,19 +42,6 @@ constexpr int kAlarmInputTab = 1, kHandleAlarm = 20251, kHandling = 20252;
     ASSERT_TRUE(ok_) << (what);                                                   \
   } while (0)
 
-// Asked of the live view, which runs on the pages' thread: where a click
-// finds a sheet's tab header, on the screen.
-constexpr int kTabPoint = 0x9310;
-LResult LiveProc(WindowHandle hwnd, int message, WParam wParam, LParam lParam) {
-  if (message != kTabPoint) return previewMainWinProc(hwnd, message, wParam, lParam);
-  const propsheet::Sheet* s = propsheet::SheetOf(static_cast<WindowHandle>(wParam));
-  int left = 0, right = 0;
-  if (!s || !propsheet::TabSpan(s, static_cast<int>(lParam), &left, &right)) return -1;
-  int x = (left + right) / 2, y = (s->headTop + s->headBottom) / 2;
-  ClientToScreen(static_cast<WindowHandle>(wParam), &x, &y);
-  return PackPoint(x, y);
-}
-
 WindowHandle Sheet(WindowHandle window) { return GetDlgItem(window, PAGE_ID_SHEET); }
 LResult ActiveTab(WindowHandle window) { return SendMessage(Sheet(window), PSM_GETACTIVEINDEX, 0, 0); }
 WindowHandle ActivePage(WindowHandle window) {
@@ -76,9 +62,9 @@ void ClickControl(Driver& d, WindowHandle window, int id, const std::string& wha
 
 void ClickTab(Driver& d, WindowHandle window, int index) {
   const std::string what = "tab " + std::to_string(index);
-  const LResult at = SendMessage(FirstPreviewWindow(getMainOutput()), kTabPoint, Sheet(window), index);
-  STEP(at != -1, what + " shown");
-  d.Click(PointX(at), PointY(at), HOST_BUTTON_LEFT);
+  int x = 0, y = 0;
+  STEP(programtest::TabHeaderPoint(Sheet(window), index, &x, &y), what + " shown");
+  d.Click(x, y, HOST_BUTTON_LEFT);
   STEP(Driver::WaitFor([&] { return ActiveTab(window) == index; }, 2), what + " answers");
   NothingCaptured(what);
 }
@@ -179,7 +165,7 @@ void OpenAndCancel(Driver& d, WindowHandle page, int button, const char* name) {
 
 void RunLegs(void (*legs)(Driver&)) {
   device_seam::resetAll();
-  program_seam::setLiveViewProc(LiveProc);
+  program_seam::setLiveViewProc(programtest::TabPointLiveProc);
   const int code = RunWithScript([&](Driver& d) {
     ASSERT_NE(d.WaitForLiveView(), 0u);
     STEP(d.LeaveWizard(), "the start-up wizard left");
