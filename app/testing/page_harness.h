@@ -106,8 +106,15 @@ inline LResult MenuHostProc(WindowHandle hwnd, int msg, WParam wParam, LParam lP
   return DefaultMainWinProc(hwnd, msg, wParam, lParam);
 }
 
+// Users of a fresh simulated device's table: every test starts logged in as
+// the administrator; the guest has few rights (no shutdown, no settings).
+constexpr int kAdminUser = 0, kGuestUser = 1;
+
 class LiveGui : public ::testing::Test {
  protected:
+  // Logs the main output in as another user of the device's table.
+  static void LoginAs(int userIndex) { setLoginState(3, userIndex, 0); }
+
   static void SetUpTestSuite() {
     device_seam::resetAll();
     initDeviceAbility();
@@ -135,7 +142,7 @@ class LiveGui : public ::testing::Test {
       setPreviewSelChan(output, -2);
       setPreviewSelWin(output, 0);
     }
-    setLoginState(3, 0, 0);
+    LoginAs(kAdminUser);
     initLiveViewState();
     Boxes().clear();
     BoxAnswer() = IDOK;
