@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <linux/input-event-codes.h>
+
 #include <chrono>
 #include <cstdlib>
 #include <thread>
@@ -35,6 +37,7 @@
 #include "gui/dc.h"
 #include "gui/dialog.h"
 #include "gui/host.h"
+#include "gui/listbox.h"
 #include "gui/startup.h"
 #include "gui/window.h"
 #include "gui/window_attr.h"
@@ -229,6 +232,27 @@ inline void ClickItem(WindowHandle dialog, int id, std::function<bool()> taken =
   if (!taken) taken = [item] { return GetCapture() == item || (SendMessage(item, BM_GETSTATE, 0, 0) & BST_PUSHED); };
   PumpUntil(taken, 1000);
   HostInjectMouseButton(HOST_BUTTON_LEFT, 0);
+}
+
+// A key pressed and released on the host keyboard (a Linux key code).
+inline void PressKey(int code) {
+  HostInjectKey(code, 1);
+  HostInjectKey(code, 0);
+  desktest::Drain();
+}
+
+// A user's choice in a drop-down box: a click opens its list, the arrow
+// keys walk to the row and Enter takes it, as on the front panel; true once
+// the list has closed on that row.
+inline bool PickRow(WindowHandle dialog, int comboId, int row) {
+  const WindowHandle list = GetDlgItem(GetDlgItem(dialog, comboId), CB_LIST_ID);
+  const auto shown = [list] { return IsWindowVisible(list) != 0; };
+  ClickItem(dialog, comboId, shown);
+  if (!PumpUntil(shown)) return false;
+  for (int at = static_cast<int>(SendMessage(list, LB_GETCURSEL, 0, 0)); at != row; at += at < row ? 1 : -1)
+    PressKey(at < row ? KEY_DOWN : KEY_UP);
+  PressKey(KEY_ENTER);
+  return PumpUntil([shown] { return !shown(); }) && SendMessage(list, LB_GETCURSEL, 0, 0) == row;
 }
 
 // Pictures compared with reference PNGs in data/ beside the test file

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -47,6 +48,25 @@ class WizardTest : public livetest::LiveGui {
       step(GetActiveWindow());
     });
   }
+  // A step on the page named `name`, run once that page is the active one:
+  // a click's release reaches its page only after the step that clicked has
+  // returned, so the step waits in the queue rather than in a loop of its own.
+  void ThenOn(std::string name, std::function<void(WindowHandle)> step) {
+    auto waiting = std::make_shared<std::function<void()>>();
+    auto rounds = std::make_shared<int>(0);
+    *waiting = [this, name, step, waiting, rounds] {
+      const WindowHandle active = GetActiveWindow();
+      if (PageName(active) != name && ++*rounds < kWaitRounds) {
+        nested::Pending().push_front(*waiting);
+        PostMessage(helper_, nested::kNextStep, 0, 0);
+        return;
+      }
+      PostMessage(helper_, nested::kNextStep, 0, 0);
+      EXPECT_EQ(PageName(active), name);
+      step(active);
+    };
+    nested::Pending().push_back([waiting] { (*waiting)(); });
+  }
   // Opens `open` over the helper with the queued steps; its result.
   int Run(int (*open)(WindowHandle)) {
     PostMessage(helper_, nested::kNextStep, 0, 0);
@@ -67,6 +87,7 @@ class WizardTest : public livetest::LiveGui {
     return std::string(table.users[0].password, strnlen(table.users[0].password, sizeof table.users[0].password));
   }
 
+  static constexpr int kWaitRounds = 100000;
   WindowHandle helper_ = 0;
 };
 
