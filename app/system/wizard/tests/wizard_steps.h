@@ -48,24 +48,27 @@ class WizardTest : public livetest::LiveGui {
       step(GetActiveWindow());
     });
   }
-  // A step on the page named `name`, run once that page is the active one:
-  // a click's release reaches its page only after the step that clicked has
-  // returned, so the step waits in the queue rather than in a loop of its own.
-  void ThenOn(std::string name, std::function<void(WindowHandle)> step) {
+  // A step run once `ready` holds, on the page then active: a click's
+  // release reaches its page only after the step that clicked has returned,
+  // so the step waits in the queue rather than in a loop of its own.
+  void ThenWhen(std::function<bool()> ready, std::function<void(WindowHandle)> step) {
     auto waiting = std::make_shared<std::function<void()>>();
     auto rounds = std::make_shared<int>(0);
-    *waiting = [this, name, step, waiting, rounds] {
-      const WindowHandle active = GetActiveWindow();
-      if (PageName(active) != name && ++*rounds < kWaitRounds) {
+    *waiting = [this, ready, step, waiting, rounds] {
+      if (!ready() && ++*rounds < kWaitRounds) {
         nested::Pending().push_front(*waiting);
         PostMessage(helper_, nested::kNextStep, 0, 0);
         return;
       }
       PostMessage(helper_, nested::kNextStep, 0, 0);
-      EXPECT_EQ(PageName(active), name);
-      step(active);
+      EXPECT_TRUE(ready()) << "waited in vain";
+      step(GetActiveWindow());
     };
     nested::Pending().push_back([waiting] { (*waiting)(); });
+  }
+  // A step on the page named `name`, once that page is the active one.
+  void ThenOn(std::string name, std::function<void(WindowHandle)> step) {
+    ThenWhen([name] { return PageName(GetActiveWindow()) == name; }, std::move(step));
   }
   // Opens `open` over the helper with the queued steps; its result.
   int Run(int (*open)(WindowHandle)) {
