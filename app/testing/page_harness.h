@@ -209,6 +209,9 @@ inline bool PumpUntil(const std::function<bool()>& done, int rounds = 2500) {
 // soon as the control has taken the press (controls that take no capture
 // get a moment for it). `taken` tells when a control that opens something
 // on the press (a drop-down box) has taken it.
+// Longer than the toolkit's double-click time (300 ms unless configured).
+constexpr std::chrono::milliseconds kDoubleClickGap{350};
+
 inline void ClickItem(WindowHandle dialog, int id, std::function<bool()> taken = nullptr) {
   const WindowHandle item = GetDlgItem(dialog, id);
   Rect r{};
@@ -228,6 +231,12 @@ inline void ClickItem(WindowHandle dialog, int id, std::function<bool()> taken =
   PumpUntil(routedTo(0, 0));
   HostInjectMouseMove(x, y);
   PumpUntil(routedTo(x, y));
+  // A press soon after the last one would reach the control as the second
+  // half of a double click: a hand's next click comes later.
+  using Clock = std::chrono::steady_clock;
+  static Clock::time_point lastPress{};
+  PumpUntil([] { return Clock::now() - lastPress > kDoubleClickGap; });
+  lastPress = Clock::now();
   HostInjectMouseButton(HOST_BUTTON_LEFT, 1);
   if (!taken) taken = [item] { return GetCapture() == item || (SendMessage(item, BM_GETSTATE, 0, 0) & BST_PUSHED); };
   PumpUntil(taken, 1000);
