@@ -117,8 +117,9 @@ void defaultNet(NetConfig* out) {
   out->dhcp[0] = 1;
   out->workMode = 2;
   out->rtspPort = 2000;
-  // The host tab refuses HTTP port 0: a fresh device must be savable as it comes.
+  // The host tab refuses ports 0: a fresh device must be savable as it comes.
   out->httpPort = 80;
+  out->httpsPort = 443;
 }
 
 }  // namespace

@@ -329,7 +329,8 @@ TEST_F(NetSet, HostTabChecksRunInOrder) {
       {kRtspPort, "554", kReboot},  // passes every check; a change asks
       {kRtspPort, "1024", kReboot},
       {kRtspPort, "2000", ""},
-      {kHttps, "", "HTTPS Port is out of range (1-65535)!/64"},
+      {kHttps, "", ""},  // on at the device's default port
+      {kHttpsPort, "0", "HTTPS Port is out of range (1-65535)!/64"},
       {kHttpsPort, "22", "Two ports are the same!/64"},
       {kHttpsPort, "443", ""},
   };
@@ -371,6 +372,32 @@ TEST_F(NetSet, HostTabChecksRunInOrder) {
 // A change of the service port asks for a reboot: No stores nothing and
 // shows nothing more; Yes stores, reboots and shows the reboot hint. A
 // change of the HTTP port alone asks nothing.
+// A fresh device's tabs take their own defaults: ticking a service on and
+// Apply finds every port and interval in its range.
+TEST_F(NetSet, AFreshDeviceTakesItsOwnDefaults) {
+  constexpr int kNtpEnable = 20336, kMailAuth = 20346, kFtpEnable = 20369, kSnmpEnable = 20384, kHttps = 20406;
+  const struct {
+    NetTab tab;
+    int box;
+  } rows[] = {{kNtpTab, kNtpEnable}, {kEmailTab, kMailAuth}, {kFtpTab, kFtpEnable}, {kSnmpTab, kSnmpEnable},
+              {kHostTab, kHttps}};
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.tab);
+    device_seam::resetKeptRecords();
+    Open();
+    SendMessage(sheet_, PSM_SETACTIVEINDEX, static_cast<WParam>(row.tab), 0);
+    desktest::Drain();
+    const WindowHandle page = tabs_[row.tab];
+    livetest::Boxes().clear();
+    livetest::ClickItem(page, row.box);
+    livetest::ClickItem(page, PAGE_ID_APPLY);
+    EXPECT_TRUE(livetest::PumpUntil([page] { return !Enabled(page, PAGE_ID_APPLY) || !livetest::Boxes().empty(); }));
+    EXPECT_EQ(LastBox(), "");
+    EXPECT_FALSE(Enabled(page, PAGE_ID_APPLY));
+    Close();
+  }
+}
+
 TEST_F(NetSet, ServicePortChangesAskForAReboot) {
   Open();
   device_seam::startCallLog();
