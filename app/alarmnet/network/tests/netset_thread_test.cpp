@@ -329,6 +329,8 @@ TEST_F(NetSet, HostTabChecksRunInOrder) {
       {kRtspPort, "554", kReboot},  // passes every check; a change asks
       {kRtspPort, "1024", kReboot},
       {kRtspPort, "2000", ""},
+      {kMulticast, "10.1.2.3", "Please enter a valid Multicast IP!/64"},  // not a group: refused before the question
+      {kMulticast, "", ""},
       {kHttps, "", ""},  // on at the device's default port
       {kHttpsPort, "0", "HTTPS Port is out of range (1-65535)!/64"},
       {kHttpsPort, "22", "Two ports are the same!/64"},
