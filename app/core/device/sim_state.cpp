@@ -145,6 +145,7 @@ const char* kindName(Kind kind) {
     case Kind::IpChannel: return "IpChannel";
     case Kind::NetV6Text: return "NetV6Text";
     case Kind::NetConfigPending: return "NetConfigPending";
+    case Kind::PoeAddress: return "PoeAddress";
   }
   return nullptr;
 }

@@ -163,6 +163,47 @@ TEST_F(NetSet, BasicTabCodesShowTheirBoxesAndFocus) {
   Close();
 }
 
+// The PoE interface's address is saved with the basic tab; the device's
+// refusals name it and take the focus, and nothing else is kept of them.
+TEST_F(NetSet, BasicTabSavesThePoeAddressOrNamesItsRefusal) {
+  constexpr int kPoe = 20287, kAddressTyped = 4;
+  device_seam::mutableAbility()->poeFlags = 2;
+  FixedAddress();
+  IpChannelInfo camera{};
+  std::memcpy(camera.bytes, "10.0.0.64", 10);
+  ASSERT_EQ(addIpChannel(nullptr, 1, &camera), 0);
+  const struct {
+    const char* text;
+    const char* box;  // empty: saved
+    int type;
+    const char* kept;
+  } rows[] = {{"10.0.0.1", "", 0, "10.0.0.1"},
+              {"127.0.0.9", "Addresses beginning with 127 are not allowed!", kWarning, "10.0.0.1"},
+              {"0.1.2.3", "Please enter a valid Internal NIC IPv4 Address!", kInfo, "10.0.0.1"},
+              {"192.168.1.77", "The LAN address conflicts with the internal address!", kInfo, "10.0.0.1"},
+              {"10.0.0.64", "The internal address conflicts with a camera address!", kInfo, "10.0.0.1"},
+              {"0.0.0.0", "", 0, "0.0.0.0"}};  // clears it
+  Open();
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.text);
+    livetest::Boxes().clear();
+    SetDlgItemText(base_, kPoe, row.text);
+    Command(base_, kPoe, kAddressTyped);
+    livetest::ClickItem(base_, kApply);
+    livetest::PumpUntil([this] { return !Enabled(base_, kApply) || !livetest::Boxes().empty(); });
+    EXPECT_EQ(LastBox(), row.box[0] ? std::string(row.box) + "/" + std::to_string(row.type) : "");
+    EXPECT_EQ(Enabled(base_, kApply), row.box[0] != '\0');
+    if (row.box[0]) {
+      EXPECT_TRUE(netsteps::Focused(base_, kPoe));
+    }
+    NetAddress kept{};
+    ASSERT_EQ(getPoeAddress(nullptr, &kept), 0);
+    EXPECT_EQ(kept.ipv4, V4(row.kept));
+  }
+  Close();
+  device_seam::mutableAbility()->poeFlags = 0;
+}
+
 // What the user types decides the code: the first field that fails names
 // itself and nothing is stored.
 TEST_F(NetSet, BasicTabInputsAreRefusedByTheirFields) {
