@@ -212,7 +212,7 @@ TEST_F(Advance, ARefusedWriteIsShownAndKeepsApply) {
     } else {
       ASSERT_TRUE(livetest::PickRow(page, kMode, row.mode));
     }
-    if (row.mode == 1) livetest::ClickItem(page, CHANBOX_ANALOG_FIRST + 2);
+    if (row.mode == 1) SendDlgItemMessage(page, CHANBOX_ANALOG_FIRST + 2, BM_SETCHECK, BST_CHECKED, 0);
     ASSERT_TRUE(livetest::Enabled(page, kApply));
     device_seam::overrideAnswer(row.refused, -1);
     device_seam::startCallLog();
