@@ -14,11 +14,14 @@
 #include "gui/scrolled.h"
 #include "gui/window.h"
 #include "gui/window_attr.h"
+#include "controls/scrolled/guilist_index.h"
 #include "controls/scrolled/scrolled_internal.h"
 
 namespace {
 
 ScrollViewItem* SvItem(GuiListItem* item) { return reinterpret_cast<ScrollViewItem*>(item); }
+
+int HeightOf(const GuiListItem* item) { return reinterpret_cast<const ScrollViewItem*>(item)->height; }
 
 ScrollViewData* RecordOfList(GuiList* list) {
   return reinterpret_cast<ScrollViewData*>(reinterpret_cast<char*>(list) - offsetof(ScrollViewData, svlist));
@@ -127,10 +130,12 @@ int scrollview_init(WindowHandle hwnd, ScrollViewData* d) {
 
 void scrollview_destroy(ScrollViewData* d) {
   GuiList* list = &d->svlist;
-  while (GuiListItem* item = guilist_get_next_item(list, nullptr)) {
+  // From the end: the items after a deleted one do not move.
+  while (GuiListItem* item = guilist_get_prev_item(list, nullptr)) {
     guilist_del_item(list, item);
     delete SvItem(item);
   }
+  guilist_destroy(list);
   list->nTotalItemH = 0;
 }
 
@@ -193,27 +198,17 @@ void scrollview_reset_content(WindowHandle hwnd, ScrollViewData* d) {
 int scrollview_is_in_item(ScrollViewData* d, int y, GuiListItem** out, int* outTop) {
   GuiList* list = &d->svlist;
   if (y < 0 || y >= list->nTotalItemH) return -1;
-  int top = 0, index = 0;
-  for (GuiListItem* it = guilist_get_next_item(list, nullptr); it; it = guilist_get_next_item(list, it), ++index) {
-    const int h = SvItem(it)->height;
-    if (h > 0 && y >= top && y < top + h) {
-      if (out) *out = it;
-      if (outTop) *outTop = top;
-      return index;
-    }
-    top += h;
-  }
-  return -1;
+  GuiListItem* item = nullptr;
+  int64_t top = 0;
+  const int index = guilist::ItemAtY(list, y, HeightOf, &item, &top);
+  if (index < 0) return -1;
+  if (out) *out = item;
+  if (outTop) *outTop = static_cast<int>(top);
+  return index;
 }
 
 int scrollview_get_item_ypos(ScrollViewData* d, GuiListItem* item) {
-  GuiList* list = &d->svlist;
-  int top = 0;
-  for (GuiListItem* it = guilist_get_next_item(list, nullptr); it; it = guilist_get_next_item(list, it)) {
-    if (it == item) return top;
-    top += SvItem(it)->height;
-  }
-  return -1;
+  return static_cast<int>(guilist::Top(&d->svlist, item, HeightOf));
 }
 
 int scrollview_set_item_height(WindowHandle hwnd, GuiListItem* item, int height) {
@@ -221,6 +216,7 @@ int scrollview_set_item_height(WindowHandle hwnd, GuiListItem* item, int height)
   if (!d || !item || height < 0 || SvItem(item)->height == height) return -1;
   const int old = SvItem(item)->height;
   SvItem(item)->height = height;
+  guilist::HeightChanged(&d->svlist, item);
   guilist_adjust_items_height(hwnd, &d->svlist, &d->scrdata, height - old);
   return old;
 }
