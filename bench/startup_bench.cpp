@@ -33,7 +33,11 @@ void toolkitFirstFrame() {
   GAL_VideoQuit();
 }
 
+// With the hints the toolkit's host sets: a window surface in plain memory,
+// not an accelerated one (SDL_Quit clears hints, so each round sets them).
 void sdlWindowAlone() {
+  SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+  SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
   if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return;
   SDL_Window* window = SDL_CreateWindow("bench", 0, 0, 1024, 768, SDL_WINDOW_SHOWN);
   if (SDL_Surface* surface = window ? SDL_GetWindowSurface(window) : nullptr) {
