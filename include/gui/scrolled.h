@@ -214,6 +214,9 @@ typedef struct ScrollViewData {
   int32_t anchorTop;
   int32_t anchorIndex;
   uint32_t anchorVersion;
+  /* The content offset of the last paint: a change of the content's size
+   * that leaves it there moves nothing on screen. */
+  int32_t shownContX, shownContY;
 } ScrollViewData;
 
 /* lParam of SVM_ADDITEM. */

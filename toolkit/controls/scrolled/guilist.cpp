@@ -213,16 +213,7 @@ int guilist_move_item(GuiList* list, GuiListItem* item, GuiListItem* before) {
 }
 
 int guilist_adjust_items_height(WindowHandle hwnd, GuiList* list, ScrolledData* data, int diff) {
-  list->nTotalItemH += diff;
-  list->version++;
-  if (list->flags & GUILIST_FROZEN) return 0;
-  scrolled_set_cont_height(hwnd, data, list->nTotalItemH + 1);
-  // Between LVM_STOPREDRAW and LVM_STARTREDRAW the list view repaints once at the end.
-  if (!GetListViewRedrawFlag()) return 0;
-  Rect rc;
-  scrolled_visible_rect(data, &rc);
-  InvalidateRect(hwnd, &rc, TRUE);
-  return 0;
+  return guilist::AdjustHeightFrom(hwnd, list, data, diff, 0);
 }
 
 GuiListItem* guilist_getitem_byindex(GuiList* list, int index) {
@@ -479,6 +470,23 @@ void Arrange(GuiList* list, const std::function<void(std::vector<GuiListItem*>*)
     Relink(list);
   }
   if (!frozen) guilist_freeze(list->hwnd, list, FALSE);
+}
+
+int AdjustHeightFrom(WindowHandle hwnd, GuiList* list, ScrolledData* data, int diff, int64_t from) {
+  list->nTotalItemH += diff;
+  list->version++;
+  if (list->flags & GUILIST_FROZEN) return 0;
+  scrolled_set_cont_height(hwnd, data, list->nTotalItemH + 1);
+  // Between LVM_STOPREDRAW and LVM_STARTREDRAW the list view repaints once at the end.
+  if (!GetListViewRedrawFlag()) return 0;
+  Rect rc;
+  scrolled_visible_rect(data, &rc);
+  // The rows above `from` stay where they were; a row added below the
+  // visible area repaints nothing.
+  const int64_t fromY = from - data->nContY + data->topMargin;
+  if (fromY > rc.top) rc.top = static_cast<int>(std::min<int64_t>(fromY, rc.bottom));
+  if (rc.top < rc.bottom) InvalidateRect(hwnd, &rc, TRUE);
+  return 0;
 }
 
 void HeightChanged(GuiList* list, const GuiListItem* item) {

@@ -24,6 +24,9 @@ int ItemAtY(GuiList* list, int64_t y, HeightOf height, GuiListItem** item, int64
 // Reorders the items as `arrange` reorders the array it is given (it must
 // leave a permutation of it) and repaints the list unless it is frozen.
 void Arrange(GuiList* list, const std::function<void(std::vector<GuiListItem*>*)>& arrange);
+// Adds `diff` to the items' total height, fits the content to it and
+// repaints the visible part from content row `from` down.
+int AdjustHeightFrom(WindowHandle hwnd, GuiList* list, ScrolledData* data, int diff, int64_t from);
 // The item's height changed: the tops of the items after it are stale.
 void HeightChanged(GuiList* list, const GuiListItem* item);
 

@@ -125,6 +125,8 @@ int scrollview_init(WindowHandle hwnd, ScrollViewData* d) {
   d->anchor = nullptr;
   d->anchorTop = d->anchorIndex = 0;
   d->anchorVersion = 0;
+  d->shownContX = d->scrdata.nContX;
+  d->shownContY = d->scrdata.nContY;
   return 0;
 }
 
@@ -153,7 +155,7 @@ static ScrollViewItem* AddItem(WindowHandle hwnd, ScrollViewData* d, GuiListItem
     return nullptr;
   }
   if (fitWithRepaint) {
-    guilist_adjust_items_height(hwnd, list, &d->scrdata, item->height);
+    guilist::AdjustHeightFrom(hwnd, list, &d->scrdata, item->height, guilist::Top(list, &item->base, HeightOf));
   } else {
     list->nTotalItemH += item->height;
     if (!(list->flags & GUILIST_FROZEN)) scrolled_set_cont_height(hwnd, &d->scrdata, list->nTotalItemH + 1);
@@ -176,9 +178,10 @@ int scrollview_del_item(WindowHandle hwnd, ScrollViewData* d, int index, GuiList
   if (!item) item = guilist_getitem_byindex(list, index);
   if (!item) return -1;
   const int height = SvItem(item)->height;
-  guilist_del_item(list, item);
+  const int64_t top = guilist::Top(list, item, HeightOf);
+  if (guilist_del_item(list, item) < 0) return -1;
   delete SvItem(item);
-  guilist_adjust_items_height(hwnd, list, &d->scrdata, -height);
+  guilist::AdjustHeightFrom(hwnd, list, &d->scrdata, -height, top);
   return 0;
 }
 
@@ -217,7 +220,7 @@ int scrollview_set_item_height(WindowHandle hwnd, GuiListItem* item, int height)
   const int old = SvItem(item)->height;
   SvItem(item)->height = height;
   guilist::HeightChanged(&d->svlist, item);
-  guilist_adjust_items_height(hwnd, &d->svlist, &d->scrdata, height - old);
+  guilist::AdjustHeightFrom(hwnd, &d->svlist, &d->scrdata, height - old, guilist::Top(&d->svlist, item, HeightOf));
   return old;
 }
 
@@ -272,6 +275,8 @@ void scrollview_draw(WindowHandle hwnd, HDC hdc, ScrollViewData* d) {
   d->anchorTop = top;
   d->anchorIndex = index;
   d->anchorVersion = list->version;
+  d->shownContX = s->nContX;
+  d->shownContY = s->nContY;
   Rect rc{x0 + s->leftMargin, base + top, x1 + s->leftMargin, 0};
   for (; it; it = guilist_get_next_item(list, it)) {
     const int h = SvItem(it)->height;
@@ -286,13 +291,17 @@ void scrollview_draw(WindowHandle hwnd, HDC hdc, ScrollViewData* d) {
 }
 
 void scrollview_set_svlist(WindowHandle hwnd, ScrolledData* s, BOOL refit) {
+  ScrollViewData* d = reinterpret_cast<ScrollViewData*>(s);
+  // The content grew or shrank where the last paint showed it: whoever
+  // changed the items repaints what changed. A move since that paint has
+  // left the whole area to repaint already.
+  const bool moved = s->nContX != d->shownContX || s->nContY != d->shownContY;
   if (refit) {
     InvalidateRect(hwnd, nullptr, TRUE);
     return;
   }
-  ScrollViewData* d = reinterpret_cast<ScrollViewData*>(s);
   // Frozen, or between LVM_STOPREDRAW and LVM_STARTREDRAW: repainted once at the end.
-  if ((d->svlist.flags & GUILIST_FROZEN) || !GetListViewRedrawFlag()) return;
+  if (!moved || (d->svlist.flags & GUILIST_FROZEN) || !GetListViewRedrawFlag()) return;
   Rect rc;
   scrolled_visible_rect(s, &rc);
   InvalidateRect(hwnd, &rc, TRUE);
