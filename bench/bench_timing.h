@@ -1,6 +1,6 @@
 // Timing shared by the benchmarks that compare the toolkit with a baseline
 // in the same run: each variant is measured in turn over several rounds, so
-// all see the same machine load; the best round counts and the spread of
+// all see the same machine load; the median round counts and the spread of
 // the rounds is reported beside it. A goal is reported as two counters,
 // `goal_<name>` (the measured ratio, higher is better) and `min_<name>` (the
 // ratio to reach); `make bench` collects them into one table.
@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -27,14 +28,27 @@ double NsPerOp(Op op, double minNs = 2e7) {
   }
 }
 
+// The rounds of one variant.
 struct Timing {
-  double best = 1e300, worst = 0;
-  void Add(double ns) {
-    best = std::min(best, ns);
-    worst = std::max(worst, ns);
+  std::vector<double> rounds;
+  void Add(double ns) { rounds.push_back(ns); }
+  // The middle round (the mean of the middle two for an even count); 0
+  // before the first.
+  double Median() const {
+    if (rounds.empty()) return 0;
+    std::vector<double> v = rounds;
+    const size_t mid = v.size() / 2;
+    std::nth_element(v.begin(), v.begin() + static_cast<std::ptrdiff_t>(mid), v.end());
+    if (v.size() % 2) return v[mid];
+    return (v[mid] + *std::max_element(v.begin(), v.begin() + static_cast<std::ptrdiff_t>(mid))) / 2;
   }
-  // How far the slowest round was from the best one (0.1 = 10 %).
-  double Spread() const { return best > 0 && best < 1e300 ? (worst - best) / best : 0; }
+  // The range of the rounds over their median (0.1 = 10 %).
+  double Spread() const {
+    const double median = Median();
+    if (median <= 0) return 0;
+    const auto [low, high] = std::minmax_element(rounds.begin(), rounds.end());
+    return (*high - *low) / median;
+  }
 };
 
 // Measures the variants in turn for `rounds` rounds.

@@ -45,7 +45,7 @@ struct MemoryScreen {
 template <typename Draw, typename Plain>
 void Compare(benchmark::State& state, double pixels, Draw draw, Plain plain) {
   const auto t = benchtime::Interleaved(3, draw, plain);
-  const double dcNs = t[0].best, plainNs = t[1].best;
+  const double dcNs = t[0].Median(), plainNs = t[1].Median();
   for (auto _ : state) {
     draw();
     benchmark::ClobberMemory();
@@ -163,10 +163,10 @@ void BM_WindowDC8x8OutlineWithScreenUpdate(benchmark::State& state) {
   };
   auto t = benchtime::Interleaved(5, draw, drawOnly);
   for (auto _ : state) draw();
-  state.counters["ns/call"] = t[0].best;
-  state.counters["drawing_only_ns"] = t[1].best;
-  state.counters["Mcalls/s"] = 1e3 / t[0].best;
-  benchtime::ReportGoal(state, "2M_calls", 1e9 / t[0].best / 2e6, 1.0);
+  state.counters["ns/call"] = t[0].Median();
+  state.counters["drawing_only_ns"] = t[1].Median();
+  state.counters["Mcalls/s"] = 1e3 / t[0].Median();
+  benchtime::ReportGoal(state, "2M_calls", 1e9 / t[0].Median() / 2e6, 1.0);
   benchtime::ReportSpread(state, t);
   state.SetLabel(host ? "host window" : "memory screen (no video)");
 

@@ -1,8 +1,8 @@
 // What the running recorder costs when nobody uses it, and while the mouse
 // moves over it, beside minimal SDL2 programs doing the same (needs an X
 // server; `make bench` starts one). Each round starts the programs in turn,
-// waits out their start-up, then measures one after the other; the best
-// round of each counts.
+// waits out their start-up, then measures one after the other; the median
+// round of each counts, and the spread of the rounds is reported.
 //
 // Idle: the recorder showing its live view against a minimal SDL2 window
 // that presented once, both untouched. CPU below a floor of 1 ms per second
@@ -32,11 +32,11 @@ namespace {
 constexpr double kCpuFloorNs = 1e6;  // per second
 constexpr double kSwitchFloor = 1;
 
-struct Best {
-  double cpuNs = 1e300, switches = 1e300;
+struct Rounds {
+  benchtime::Timing cpuNs, switches;
   void Add(const benchload::Load& l) {
-    cpuNs = std::min(cpuNs, std::max(l.cpuNs, kCpuFloorNs));
-    switches = std::min(switches, std::max(l.switches, kSwitchFloor));
+    cpuNs.Add(std::max(l.cpuNs, kCpuFloorNs));
+    switches.Add(std::max(l.switches, kSwitchFloor));
   }
 };
 
@@ -50,11 +50,11 @@ bool HaveDisplay(benchmark::State& state) {
 // Starts a program, lets it settle, and measures it with `drive`; false
 // when its window did not come.
 template <typename Drive>
-bool MeasureOne(const std::string& path, Best* best, Drive drive) {
+bool MeasureOne(const std::string& path, Rounds* rounds, Drive drive) {
   benchload::Program program({path});
   if (!program.ok()) return false;
   std::this_thread::sleep_for(std::chrono::milliseconds(1500));  // start-up and its first drawing
-  best->Add(benchload::LoadPerSecond(program, [&] { drive(program); }));
+  rounds->Add(benchload::LoadPerSecond(program, [&] { drive(program); }));
   return true;
 }
 
@@ -67,21 +67,24 @@ void Compare(benchmark::State& state, const char* baseline, const char* goal, Dr
   }
   const std::string recorder = benchexec::BesideMe("recorder_gui");
   const std::string other = benchexec::BesideMe(baseline);
-  Best program, sdl;
+  Rounds program, sdl;
   for (auto _ : state) {
     if (!MeasureOne(recorder, &program, drive) || !MeasureOne(other, &sdl, drive)) {
       state.SkipWithError("a window did not appear");
       return;
     }
   }
-  state.counters["recorder_cpu_pct"] = program.cpuNs / 1e7;
-  state.counters["sdl_cpu_pct"] = sdl.cpuNs / 1e7;
-  state.counters["recorder_switches_per_s"] = program.switches;
-  state.counters["sdl_switches_per_s"] = sdl.switches;
+  const double programCpu = program.cpuNs.Median(), sdlCpu = sdl.cpuNs.Median();
+  const double programSwitches = program.switches.Median(), sdlSwitches = sdl.switches.Median();
+  state.counters["recorder_cpu_pct"] = programCpu / 1e7;
+  state.counters["sdl_cpu_pct"] = sdlCpu / 1e7;
+  state.counters["recorder_switches_per_s"] = programSwitches;
+  state.counters["sdl_switches_per_s"] = sdlSwitches;
   const std::string name = goal;
-  benchtime::ReportGoal(state, name + "_cpu", 1.5 * sdl.cpuNs / program.cpuNs, 1.0);
-  benchtime::ReportGoal(state, name + (name == "idle" ? "_wakeups" : "_switches"), 1.5 * sdl.switches / program.switches,
+  benchtime::ReportGoal(state, name + "_cpu", 1.5 * sdlCpu / programCpu, 1.0);
+  benchtime::ReportGoal(state, name + (name == "idle" ? "_wakeups" : "_switches"), 1.5 * sdlSwitches / programSwitches,
                         1.0);
+  benchtime::ReportSpread(state, {program.cpuNs, sdl.cpuNs, program.switches, sdl.switches});
 }
 
 void BM_IdleRecorderVsMinimalSdlWindow(benchmark::State& state) {

@@ -10,7 +10,6 @@
 #include <png.h>
 
 #include <algorithm>
-#include <chrono>
 #include <cstring>
 #include <vector>
 
@@ -61,27 +60,17 @@ GalSurface* Screen() {
   return screen;
 }
 
-template <typename Op>
-double NsPerOp(Op op) {
-  using Clock = std::chrono::steady_clock;
-  long reps = 1;
-  for (;;) {
-    const auto start = Clock::now();
-    for (long i = 0; i < reps; ++i) op();
-    const double ns = std::chrono::duration<double, std::nano>(Clock::now() - start).count();
-    if (ns > 2e8) return ns / reps;
-    reps *= 2;
-  }
-}
-
-// Best of three rounds each, alternating, so both see the same load.
+// Three rounds each, alternating, so both see the same load; the medians
+// count.
 template <typename Toolkit, typename Baseline>
 void Compare(benchmark::State& state, Toolkit toolkit, Baseline baseline, const char* name) {
-  double t = 1e300, b = 1e300;
+  benchtime::Timing toolkitNs, baselineNs;
   for (int round = 0; round < 3; ++round) {
-    b = std::min(b, NsPerOp(baseline));
-    t = std::min(t, NsPerOp(toolkit));
+    baselineNs.Add(benchtime::NsPerOp(baseline, 2e8));
+    toolkitNs.Add(benchtime::NsPerOp(toolkit, 2e8));
   }
+  benchtime::ReportSpread(state, {toolkitNs, baselineNs});
+  const double t = toolkitNs.Median(), b = baselineNs.Median();
   for (auto _ : state) toolkit();
   state.counters[name] = b / t;
   state.counters["ms"] = t / 1e6;

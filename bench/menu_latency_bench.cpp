@@ -1,11 +1,12 @@
 // How soon a user sees a menu whole: the recorder runs in this process on
-// the X server (`make bench` starts one), a script clicks through the host
-// window's input and reads back what the X server shows of the window.
+// the X server (`make bench` starts one), a script clicks its window through
+// the X server and reads back what the X server shows of the window.
 //   right click on the live view -> the pop-up menu complete
 //   the pop-up's first item      -> the main menu complete
-// beside a minimal SDL2 program (click_sdl_window) that takes a click
-// through SDL's event queue and presents a filled rectangle of the main
-// menu's area, measured in turn in the same run. Goals (1 or more meets them):
+// beside a minimal SDL2 program (click_sdl_window) that takes the same kind
+// of click, through the X server and SDL's event queue, and presents a
+// filled rectangle of the main menu's area, measured in turn in the same
+// run. Goals (1 or more meets them):
 //   goal_popup_one_frame = 1.2 x third quartile of first-visible / third
 //                          quartile of complete (the pop-up shows whole in
 //                          the present that first shows it; first visible:
@@ -75,6 +76,31 @@ class Screen {
     if (children) XFree(children);
     return found;
   }
+  // A click at (x, y) of the window as the X server delivers one: the
+  // pointer moved there, then the press and the release sent to the window,
+  // so that both programs read it from their X connection and SDL's queue.
+  void Move(Window w, int x, int y) {
+    XWarpPointer(x_, None, w, 0, 0, 0, 0, x, y);
+    XFlush(x_);
+  }
+  void Click(Window w, int x, int y, unsigned button) {
+    XWarpPointer(x_, None, w, 0, 0, 0, 0, x, y);
+    for (int type : {ButtonPress, ButtonRelease}) {
+      XEvent e{};
+      e.xbutton.type = type;
+      e.xbutton.display = x_;
+      e.xbutton.window = w;
+      e.xbutton.root = DefaultRootWindow(x_);
+      e.xbutton.x = x;
+      e.xbutton.y = y;
+      e.xbutton.same_screen = True;
+      e.xbutton.button = button;
+      e.xbutton.state = type == ButtonRelease ? (button == Button1 ? Button1Mask : Button3Mask) : 0;
+      e.xbutton.time = CurrentTime;
+      XSendEvent(x_, w, True, type == ButtonPress ? ButtonPressMask : ButtonReleaseMask, &e);
+    }
+    XFlush(x_);
+  }
   Pixels Grab(Window w, const Rect& r) {
     Pixels out;
     XImage* image = XGetImage(x_, w, r.left, r.top, static_cast<unsigned>(r.right - r.left),
@@ -119,12 +145,6 @@ bool WaitUntil(const std::function<bool()>& ready, int ms = 5000) {
     if (Clock::now() > deadline) return false;
     else std::this_thread::sleep_for(std::chrono::milliseconds(2));
   return true;
-}
-
-void Click(int x, int y, int button) {
-  HostInjectMouseMove(x, y);
-  HostInjectMouseButton(button, 1);
-  HostInjectMouseButton(button, 0);
 }
 
 // How many of the pixels that `after` changes from `before` show it in `now`.
@@ -199,10 +219,10 @@ void Script(Results* r) {
   const int popupX = 300, popupY = 200, itemX = 320, itemY = 212;
   // The pictures once drawn: live view, pop-up, main menu.
   const Pixels live = settled();
-  Click(popupX, popupY, HOST_BUTTON_RIGHT);
+  screen.Click(host, popupX, popupY, Button3);
   if (!WaitUntil(PopupShown)) return fail("the pop-up menu did not open");
   const Pixels popup = settled();
-  Click(itemX, itemY, HOST_BUTTON_LEFT);
+  screen.Click(host, itemX, itemY, Button1);
   if (!WaitUntil([] { return getOutputState(getMainOutput()) == OUTSTATE_MENU; })) return fail("no main menu");
   const Pixels menu = settled();
   const Rect popupBox = Changed(live, popup, whole), menuBox = Changed(popup, menu, whole);
@@ -247,7 +267,7 @@ void Script(Results* r) {
     double first = 0, complete = 0;
     // The live view as it stands now (a click leaves its selection marked).
     const Pixels livePart = cut(settled(), popupBox);
-    if (!Latency(screen, host, popupBox, livePart, popupPart, [&] { Click(popupX, popupY, HOST_BUTTON_RIGHT); }, &first,
+    if (!Latency(screen, host, popupBox, livePart, popupPart, [&] { screen.Click(host, popupX, popupY, Button3); }, &first,
                  &complete))
       return fail("the pop-up menu did not complete");
     r->popupFirst.push_back(first);
@@ -255,9 +275,9 @@ void Script(Results* r) {
     // The pointer rests on the item before it is clicked, as a user's does:
     // the item's highlight is drawn and shown before the clock starts, as
     // the baseline's click moves nothing either.
-    HostInjectMouseMove(itemX, itemY);
+    screen.Move(host, itemX, itemY);
     std::this_thread::sleep_for(std::chrono::milliseconds(100));
-    if (!Latency(screen, host, menuBox, beforeMenu, menuPart, [&] { Click(itemX, itemY, HOST_BUTTON_LEFT); }, nullptr,
+    if (!Latency(screen, host, menuBox, beforeMenu, menuPart, [&] { screen.Click(host, itemX, itemY, Button1); }, nullptr,
                  &complete))
       return fail("the main menu did not complete");
     r->mainMenu.push_back(complete);
@@ -265,7 +285,7 @@ void Script(Results* r) {
     // The baseline: its rectangle changes colour on each click.
     const Pixels sdlBefore = screen.Grab(sdl.window(), sdlBox);
     const auto start = Clock::now();
-    sdl.Send('c');
+    screen.Click(sdl.window(), sdlW / 2, sdlH / 2, Button3);
     while (MsSince(start) < 2000) {
       Pixels now = screen.Grab(sdl.window(), sdlBox);
       if (!now.empty() && now.front() != sdlBefore.front() && now.back() != sdlBefore.back() &&

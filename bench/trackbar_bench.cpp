@@ -3,7 +3,9 @@
 // baseline is the same bar asked to repaint itself whole on every change
 // (style 0x8), measured in turn in the same run.
 //   steps/s      position changes painted per second
-//   vs_whole     whole-bar time / thumb-only time (goal: 1.5 or more)
+//   vs_whole     whole-bar time / thumb-only time; goal_budget_thumb_vs_whole
+//                asks 1.5 or more. A budget: the whole bar is more work,
+//                not the same work done another way.
 // Beside both, the least any repaint can do: the pixels that differ between
 // one position's picture of the bar and the next (their bounding box, worked
 // out beforehand), copied straight onto the bar. Goal (1 or more meets it):
@@ -107,14 +109,14 @@ void BM_TrackBarDragThumbOnlyVsWholeBar(benchmark::State& state) {
   direct.Record(&pictured);
   auto t = benchtime::Interleaved(5, [&] { thumb.Step(); }, [&] { whole.Step(); }, [&] { direct.Step(); });
   for (auto _ : state) thumb.Step();
-  state.counters["steps/s"] = 1e9 / t[0].best;
-  state.counters["vs_whole"] = t[1].best / t[0].best;
-  benchtime::ReportGoal(state, "trackbar_drag", t[1].best / t[0].best, 1.5);
-  state.counters["direct_ns"] = t[2].best;
+  state.counters["steps/s"] = 1e9 / t[0].Median();
+  state.counters["vs_whole"] = t[1].Median() / t[0].Median();
+  benchtime::ReportGoal(state, "budget_thumb_vs_whole", t[1].Median() / t[0].Median(), 1.5);
+  state.counters["direct_ns"] = t[2].Median();
   double area = 0;
   for (const Rect& r : direct.changed) area += static_cast<double>(std::max(0, r.right - r.left)) * std::max(0, r.bottom - r.top);
   state.counters["direct_px"] = area / kPositions;
-  benchtime::ReportGoal(state, "vs_direct", 2 * t[2].best / t[0].best, 1.0);
+  benchtime::ReportGoal(state, "vs_direct", 2 * t[2].Median() / t[0].Median(), 1.0);
   benchtime::ReportSpread(state, t);
   DestroyMainWindow(main);
   MainWindowThreadCleanup(main);

@@ -2,6 +2,8 @@
 // start-up pages: each row's text is the caption of its key in section
 // "netset", its value the row's.
 #include "app/nic_fillers.h"
+
+#include "app/device_backend.h"
 #include "app/device_ability.h"
 #include "app/device_caps.h"
 #include "app/msgbox.h"
@@ -50,6 +52,18 @@ void fillNicSpeedCombo(WindowHandle window, int comboId, int nicIndex) {
   static const Row kSpeeds[] = {{"nettype10MB", 1},     {"nettype10MBALL", 2},  {"nettype100MT", 3},
                                 {"nettype100MALL", 4}, {"nettype1000MALL", 5}, {"nettypeadapt", 6}};
   fill(window, comboId, kSpeeds, [](int value, int nic) { return isNicModeSupported(value, nic) != 0; }, nicIndex);
+}
+
+int savePoeAddress(WindowHandle window, int id, OutputLogin* login) {
+  if (!hasPoe()) return 0;
+  char text[NET_ADDRESS_TEXT_SIZE] = "";
+  GetDlgItemText(window, id, text, sizeof text);
+  text[sizeof text - 1] = '\0';
+  NetAddress typed{};
+  if (textToNetAddress(text[0] ? text : "0.0.0.0", &typed) < 0 || typed.ipv6 != 0) return NET_ERR_POE_INVALID;
+  NetAddress stored{};
+  if (getPoeAddress(login, &stored) == 0 && stored.ipv4 == typed.ipv4) return 0;
+  return setPoeAddress(login, &typed);
 }
 
 }  // extern "C"

@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <linux/input-event-codes.h>
+
 #include <chrono>
 #include <cstdlib>
 #include <cstring>
@@ -122,8 +124,15 @@ inline bool PumpUntil(const std::function<bool()>& done, int rounds = 2500) {
   return false;
 }
 
+// Users of a fresh simulated device's table: every test starts logged in as
+// the administrator; the guest has few rights (no shutdown, no settings).
+constexpr int kAdminUser = 0, kGuestUser = 1;
+
 class LiveGui : public ::testing::Test {
  protected:
+  // Logs the main output in as another user of the device's table.
+  static void LoginAs(int userIndex) { setLoginState(3, userIndex, 0); }
+
   static void SetUpTestSuite() { StartGui(); }
   // Brings the toolkit up on the simulated device, which `adjust` (when
   // given) changes first.
@@ -155,7 +164,7 @@ class LiveGui : public ::testing::Test {
       setPreviewSelChan(output, -2);
       setPreviewSelWin(output, 0);
     }
-    setLoginState(3, 0, 0);
+    LoginAs(kAdminUser);
     initLiveViewState();
     Boxes().clear();
     BoxAnswer() = IDOK;
@@ -231,6 +240,9 @@ inline void TextsBackToEnglish() {
   SetLangSwitchState(0);
 }
 
+// Longer than the toolkit's double-click time (300 ms unless configured).
+constexpr std::chrono::milliseconds kDoubleClickGap{350};
+
 // A user's click at a point of the screen through the host's input, from
 // the thread that runs the clicked window: the release follows as soon as
 // `taken` holds (the control has taken the press).
@@ -248,6 +260,12 @@ inline void ClickAt(int x, int y, const std::function<bool()>& taken) {
   PumpUntil(routedTo(0, 0));
   HostInjectMouseMove(x, y);
   PumpUntil(routedTo(x, y));
+  // A press soon after the last one would reach the control as the second
+  // half of a double click: a hand's next click comes later.
+  using Clock = std::chrono::steady_clock;
+  static Clock::time_point lastPress{};
+  PumpUntil([] { return Clock::now() - lastPress > kDoubleClickGap; });
+  lastPress = Clock::now();
   HostInjectMouseButton(HOST_BUTTON_LEFT, 1);
   PumpUntil(taken, 1000);
   HostInjectMouseButton(HOST_BUTTON_LEFT, 0);
@@ -293,6 +311,27 @@ inline void ClickCell(WindowHandle list, int row, int column) {
   const Point at = lvtest::CellOnScreen(list, row, column);
   ASSERT_GE(at.x, 0) << "row " << row << ", column " << column << " is not shown";
   ClickAt(at.x, at.y, [list] { return GetCapture() == list; });
+}
+
+// A key pressed and released on the host keyboard (a Linux key code).
+inline void PressKey(int code) {
+  HostInjectKey(code, 1);
+  HostInjectKey(code, 0);
+  desktest::Drain();
+}
+
+// A user's choice in a drop-down box: a click opens its list, the arrow
+// keys walk to the row and Enter takes it, as on the front panel; true once
+// the list has closed on that row.
+inline bool PickRow(WindowHandle dialog, int comboId, int row) {
+  const WindowHandle list = GetDlgItem(GetDlgItem(dialog, comboId), CB_LIST_ID);
+  const auto shown = [list] { return IsWindowVisible(list) != 0; };
+  ClickItem(dialog, comboId, shown);
+  if (!PumpUntil(shown)) return false;
+  for (int at = static_cast<int>(SendMessage(list, LB_GETCURSEL, 0, 0)); at != row; at += at < row ? 1 : -1)
+    PressKey(at < row ? KEY_DOWN : KEY_UP);
+  PressKey(KEY_ENTER);
+  return PumpUntil([shown] { return !shown(); }) && SendMessage(list, LB_GETCURSEL, 0, 0) == row;
 }
 
 // Pictures compared with reference PNGs in data/ beside the test file

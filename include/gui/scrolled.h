@@ -120,6 +120,7 @@ typedef struct GuiListItem {
   GuiListLink selLink; /* selection ring, marking order */
   uint32_t flags;
   uintptr_t addData;
+  int32_t position; /* the list's own bookkeeping: its place in display order */
 } GuiListItem;
 
 typedef struct GuiList GuiList;
@@ -156,9 +157,13 @@ struct GuiList {
   uint32_t flags;
   int32_t defItemHeight;
   uint32_t version; /* changes with every add, delete, move, sort or height change */
+  struct GuiListIndex* index; /* the items in an array, owned; none while empty */
 };
 
 int guilist_init(GuiList* list, WindowHandle hwnd);
+/* Frees what the list owns besides its items (it frees that itself when its
+ * last item goes); the items stay the caller's. */
+void guilist_destroy(GuiList* list);
 int guilist_add_item(GuiList* list, GuiListItem* item, GuiListItem* after, GuiListItem* before, int index,
                      int* outIndex);
 int guilist_del_item(GuiList* list, GuiListItem* item);
@@ -209,6 +214,9 @@ typedef struct ScrollViewData {
   int32_t anchorTop;
   int32_t anchorIndex;
   uint32_t anchorVersion;
+  /* The content offset of the last paint: a change of the content's size
+   * that leaves it there moves nothing on screen. */
+  int32_t shownContX, shownContY;
 } ScrollViewData;
 
 /* lParam of SVM_ADDITEM. */

@@ -43,6 +43,7 @@ constexpr int kErrCacheFull = -0x7001;
 struct ApplyFlags {
   bool localTypeChanged = false;
   bool ipTypeChanged = false;
+  bool rebootNotice = false;  // an item's write answered the reboot notice
 };
 
 template <typename Traits>
@@ -263,12 +264,17 @@ class AlarmEditor {
     enableApply(page, 0, 0);
   }
 
-  static void writeOne(int code, const Record& rec, const TimeSegment* holiday, ApplyFlags& flags) {
+  // 0 or the device's refusal of the item's record or holiday schedule;
+  // the reboot notice counts as written.
+  static int writeOne(int code, const Record& rec, const TimeSegment* holiday, ApplyFlags& flags) {
     Record old{};
     Traits::get(login(), groupOfCode(code), indexOfCode(code), &old);
-    Traits::set(login(), groupOfCode(code), indexOfCode(code), rec);
-    setAlarmHolidaySched(login(), Traits::kHolidayKind, code, holiday, 1);
+    const int r = Traits::set(login(), groupOfCode(code), indexOfCode(code), rec);
+    if (r != 0 && r != Traits::kRebootCode) return r;
+    flags.rebootNotice = flags.rebootNotice || r == Traits::kRebootCode;
+    if (const int rc = setAlarmHolidaySched(login(), Traits::kHolidayKind, code, holiday, 1)) return rc;
     Traits::afterWrite(code, rec, old, flags);
+    return 0;
   }
 
   static int save(WindowHandle page) {
@@ -278,27 +284,26 @@ class AlarmEditor {
     return rc;
   }
 
+  // The current item, then every cached one; a refusal stops and keeps the
+  // edits (the cache and the working record) for the next Apply.
   static int apply(WindowHandle page) {
     const int v = static_cast<int>(SendDlgItemMessage(page, Traits::kNumId, CB_GETSELVALUE, 0, 0));
     if (v < 1) return -1;
     const int code = v - 1;
-    Record old{};
-    Traits::get(login(), groupOfCode(code), indexOfCode(code), &old);
-    const int r = Traits::set(login(), groupOfCode(code), indexOfCode(code), s.record);
-    // Any refusal other than the reboot notice stops before the cached items.
-    if (r != 0 && r != Traits::kRebootCode) return r;
     ApplyFlags flags;
-    setAlarmHolidaySched(login(), Traits::kHolidayKind, code, s.holiday, 1);
-    Traits::afterWrite(code, s.record, old, flags);
+    if (const int rc = writeOne(code, s.record, s.holiday, flags)) return rc;
+    int refused = 0;
     s.cache.forEachUsed([&](typename Cache::Entry& e) {
-      if (static_cast<int>(e.code) != code) writeOne(static_cast<int>(e.code), e.record, e.holiday, flags);
+      if (refused == 0 && static_cast<int>(e.code) != code)
+        refused = writeOne(static_cast<int>(e.code), e.record, e.holiday, flags);
     });
+    if (refused != 0) return refused;
     saveDeviceParams();
     std::memset(&s.record, 0, sizeof s.record);
     Traits::get(login(), groupOfCode(code), indexOfCode(code), &s.record);
     s.cache.clear();
     if (flags.ipTypeChanged) showMsgBox(page, kSection, "ipcreboot", MSGBOX_WARNING);
-    return flags.localTypeChanged || r == Traits::kRebootCode ? Traits::kRebootCode : 0;
+    return flags.localTypeChanged || flags.rebootNotice ? Traits::kRebootCode : 0;
   }
 
   static void report(WindowHandle page, int code) {

@@ -28,7 +28,6 @@ constexpr int kIpv6PrefixMax = 128;
 // here rather than dropped.
 constexpr int kErrIpv6 = -100, kErrIpv6Prefix = -101, kErrIpv6Gateway = -102;
 // Refusals of the PoE interface's address.
-constexpr int kPoeCameraClash = -5, kPoeLanClash = -4, kPoeLoopback = -3, kPoeInvalid = -2;
 
 static_assert(sizeof(NetInterfaceBlock) == 60, "interface block");
 static_assert(offsetof(NetInterfaceBlock, servicePort) == 28, "service port at +28");
@@ -39,10 +38,10 @@ const NicIds kIds{kMode, kSelect, kDhcp, kPreDns, kAltDns, kRoute};
 
 const CodeRow kErrors[] = {
     {NET_ANSWER_DECLINED, Reaction::Nothing, nullptr, 0, 0, 0},
-    {kPoeCameraClash, Reaction::Box, "poe_ipc_ip_conflict", MSGBOX_INFO, 0, kPoe},
-    {kPoeLanClash, Reaction::Box, "eth0_poe_ip_conflict", MSGBOX_INFO, 0, kPoe},
-    {kPoeLoopback, Reaction::Box, "ip_err_127", MSGBOX_WARNING, 0, kPoe},
-    {kPoeInvalid, Reaction::Hint, "poe_ipv4", 0, 0, kPoe},
+    {NET_ERR_POE_CAMERA_CLASH, Reaction::Box, "poe_ipc_ip_conflict", MSGBOX_INFO, 0, kPoe},
+    {NET_ERR_POE_LAN_CLASH, Reaction::Box, "eth0_poe_ip_conflict", MSGBOX_INFO, 0, kPoe},
+    {NET_ERR_POE_LOOPBACK, Reaction::Box, "ip_err_127", MSGBOX_WARNING, 0, kPoe},
+    {NET_ERR_POE_INVALID, Reaction::Hint, "poe_ipv4", 0, 0, kPoe},
     {NET_ERR_DEVICE_IP_CONFLICT, Reaction::Box, "deviceip_conflict", MSGBOX_INFO, 0, kIpv4},
     {NET_ERR_IPV4, Reaction::Hint, "ipv4", 0, 0, kIpv4},
     {NET_ERR_IPV4_LOOPBACK, Reaction::Box, "ip_err_127", MSGBOX_WARNING, 0, kIpv4},
@@ -284,7 +283,8 @@ void command(WindowHandle page, int id, int code) {
 
 int save(WindowHandle page) {
   if (int rc = checkAndKeep(page)) return rc;
-  return saveNetConfig(login());
+  if (int rc = saveNetConfig(login())) return rc;
+  return savePoeAddress(page, kPoe, login());
 }
 
 void report(WindowHandle page, int code) { reportCode(page, kErrors, kErrorCount, code); }

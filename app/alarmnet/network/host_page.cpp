@@ -105,10 +105,15 @@ int save(WindowHandle page) {
   const bool same = net.interfaces[0].servicePort == servicePort &&
                     std::memcmp(&net.multicast, &multicast, sizeof multicast) == 0 &&
                     (!hasRtspRow() || net.rtspPort == rtspPort);
-  if (!same) return rebootAfterSave(page, net);
-  const int rc = setNetConfig(login(), &net, 1);
-  if (rc == 0) applyNetConfig(login());
-  return rc;
+  if (same) {
+    const int rc = setNetConfig(login(), &net, 1);
+    if (rc == 0) applyNetConfig(login());
+    return rc;
+  }
+  // The whole record is checked before the reboot question: a refusal
+  // (a multicast address outside the group range) asks nothing.
+  if (int rc = checkNetConfig(login(), &net)) return rc;
+  return rebootAfterSave(page, net);
 }
 
 void command(WindowHandle page, int id, int code) {

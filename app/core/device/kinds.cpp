@@ -74,6 +74,7 @@ constexpr KindInfo kKinds[] = {
     // saved with it, so that its references still name them after a start.
     {Kind::NetV6Text, "NetV6Text", sizeof(V6Text)},
     {Kind::NetConfigPending, "NetConfigPending", kRunState},
+    {Kind::PoeAddress, "PoeAddress", sizeof(NetAddress)},
 };
 
 constexpr bool inEnumOrder() {
@@ -82,7 +83,7 @@ constexpr bool inEnumOrder() {
   return true;
 }
 static_assert(inEnumOrder(), "kKinds lists every kind in the order of the enum");
-static_assert(sizeof kKinds / sizeof kKinds[0] == static_cast<size_t>(Kind::NetConfigPending) + 1,
+static_assert(sizeof kKinds / sizeof kKinds[0] == static_cast<size_t>(Kind::PoeAddress) + 1,
               "kKinds lists every kind");
 
 const KindInfo* info(Kind kind) {

@@ -30,7 +30,10 @@ int setMotionStatusCallback(MotionStatusCallback callback) {
 
 int getPatternNum(int channel) { return devsim::hasChannel(channel) ? kPatternsPerChannel : 0; }
 
-int hasHolidaySchedule(void) { return 1; }
+int hasHolidaySchedule(void) {
+  DEVICE_ENTER(nullptr, 0);
+  return 1;
+}
 
 }  // extern "C"
 

@@ -107,6 +107,32 @@ int checkNet(const NetConfig& net) {
   return checkPortClash(net);
 }
 
+bool sameAddress(const IpChannelInfo& camera, uint32_t word) {
+  char text[sizeof camera.bytes + 1] = "";
+  std::memcpy(text, camera.bytes, sizeof camera.bytes);
+  NetAddress address{};
+  return textToNetAddress(text, &address) >= 0 && address.ipv4 == word;
+}
+
+// The PoE ports' own network: a host address outside the LAN's network and
+// apart from every added camera; 0 leaves the interface without one.
+int checkPoe(OutputLogin* login, const NetAddress& poe) {
+  if (poe.ipv4 == 0) return 0;
+  if (isLoopback(poe.ipv4)) return NET_ERR_POE_LOOPBACK;
+  if (quad(poe.ipv4).b[0] == 0 || isNotUnicast(poe.ipv4)) return NET_ERR_POE_INVALID;
+  NetConfig net{};
+  getNetConfig(login, &net);
+  const NetInterfaceBlock& lan = net.interfaces[0];
+  const uint32_t mask = lan.mask != 0 ? lan.mask : ~0u;
+  if (lan.ipv4 != 0 && ((lan.ipv4 ^ poe.ipv4) & mask) == 0) return NET_ERR_POE_LAN_CLASH;
+  for (int channel = 1; channel <= 64; ++channel) {
+    IpChannelInfo camera{};
+    if (devsim::fetch(Kind::IpChannel, channel, &camera, sizeof camera) && sameAddress(camera, poe.ipv4))
+      return NET_ERR_POE_CAMERA_CLASH;
+  }
+  return 0;
+}
+
 void defaultNet(NetConfig* out) {
   zeroFill(out, sizeof *out);
   out->interfaces[0].mtu = 1500;
@@ -117,8 +143,9 @@ void defaultNet(NetConfig* out) {
   out->dhcp[0] = 1;
   out->workMode = 2;
   out->rtspPort = 2000;
-  // The host tab refuses HTTP port 0: a fresh device must be savable as it comes.
+  // The host tab refuses ports 0: a fresh device must be savable as it comes.
   out->httpPort = 80;
+  out->httpsPort = 443;
 }
 
 }  // namespace
@@ -185,7 +212,15 @@ int getPppoeHint(OutputLogin*, char out[16]) {
 
 int getPoeAddress(OutputLogin*, NetAddress* out) {
   DEVICE_ENTER(out, sizeof *out);
-  return devsim::zeroRecord(out);
+  return devsim::answerKeptOrZero(Kind::PoeAddress, 0, out);
+}
+
+int setPoeAddress(OutputLogin* login, const NetAddress* in) {
+  DEVICE_ENTER(nullptr, 0, in ? in->ipv4 : -1);
+  if (!in) return -1;
+  if (const int code = checkPoe(login, *in)) return code;
+  devsim::keepValue(Kind::PoeAddress, 0, *in);
+  return 0;
 }
 
 DEVICE_CONSTANT(getNetInterfaceCount, -1)

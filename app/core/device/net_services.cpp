@@ -76,7 +76,12 @@ extern "C" {
 
 int getNetAdvConfig(OutputLogin*, NetAdvConfig* out) {
   DEVICE_ENTER(out, sizeof *out);
-  return devsim::answerKeptOrZero(Kind::NetAdvConfig, 0, out);
+  // Defaults each tab accepts as they come: an hourly update on NTP's port.
+  return devsim::answerKept(Kind::NetAdvConfig, 0, out, [](NetAdvConfig& r) {
+    zeroFill(&r, sizeof r);
+    r.ntpInterval = 60;
+    r.ntpPort = 123;
+  });
 }
 
 int setNetAdvConfig(OutputLogin*, const NetAdvConfig* in, int) {
@@ -86,7 +91,10 @@ int setNetAdvConfig(OutputLogin*, const NetAdvConfig* in, int) {
 
 int getEmailConfig(OutputLogin*, EmailConfig* out) {
   DEVICE_ENTER(out, sizeof *out);
-  return devsim::answerKeptOrZero(Kind::EmailConfig, 0, out);
+  return devsim::answerKept(Kind::EmailConfig, 0, out, [](EmailConfig& r) {
+    zeroFill(&r, sizeof r);
+    r.smtpPort = 25;
+  });
 }
 
 int setEmailConfig(OutputLogin*, const EmailConfig* in, int) {
@@ -102,7 +110,10 @@ int sendTestMail(OutputLogin*) {
 int getFtpConfig(OutputLogin*, int server, FtpConfig* out) {
   DEVICE_ENTER(out, sizeof *out, server);
   if (!validFtpServer(server)) return -1;
-  return devsim::answerKeptOrZero(Kind::FtpConfig, server, out);
+  return devsim::answerKept(Kind::FtpConfig, server, out, [](FtpConfig& r) {
+    zeroFill(&r, sizeof r);
+    r.port = 21;
+  });
 }
 
 int checkFtpConfig(OutputLogin*, int server, const FtpConfig* in) {
@@ -133,7 +144,11 @@ int getFtpDefaultPort(int protocol) {
 
 int getSnmpConfig(OutputLogin*, SnmpConfig* out) {
   DEVICE_ENTER(out, sizeof *out);
-  return devsim::answerKeptOrZero(Kind::SnmpConfig, 0, out);
+  return devsim::answerKept(Kind::SnmpConfig, 0, out, [](SnmpConfig& r) {
+    zeroFill(&r, sizeof r);
+    r.port = 161;
+    r.trapPort = 162;
+  });
 }
 
 int setSnmpConfig(OutputLogin*, const SnmpConfig* in, int) {

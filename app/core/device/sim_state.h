@@ -65,6 +65,7 @@ enum class Kind {
   IpChannel,
   NetV6Text,
   NetConfigPending,
+  PoeAddress,
 };
 
 // The stable name a kind is saved under; null past the last kind.

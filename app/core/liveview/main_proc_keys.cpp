@@ -97,14 +97,6 @@ void onChannelEntered(WindowHandle hwnd, int channel) {
   if (ptz) takePtzChannel(hwnd, output, channel);
 }
 
-bool mayShutDown(int output) {
-  UserConfig users{};
-  const int index = getLoginUserIndex(output);
-  if (isAdminUser(index)) return true;
-  if (getUserConfig(getOutputLogin(output), &users) != 0 || index < 0 || index >= USER_COUNT) return false;
-  return (users.users[index].rights & RIGHT_LOCAL_SHUTDOWN) != 0;
-}
-
 }  // namespace
 
 void onKeyDown(WindowHandle hwnd, int key) {

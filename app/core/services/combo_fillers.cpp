@@ -6,6 +6,7 @@
 #include "app/control_services.h"
 #include "app/device_ability.h"
 #include "app/device_backend.h"
+#include "app/formatting.h"
 #include "app/login_rights.h"
 #include "app/msgbox.h"
 #include "app/app_registry.h"
@@ -155,6 +156,16 @@ void initTimeField(WindowHandle owner, int id) {
   if (id != kStartTime && id != kEndTime) return;
   for (int part = 1; part <= 3; ++part)
     SendDlgItemMessage(owner, id, CB_SETFIELD, static_cast<WParam>(part), id == kEndTime ? kMax[part - 1] : 0);
+}
+
+void switchDateFormatKeepingDate(WindowHandle owner, int dateId, int format) {
+  const int year = static_cast<int>(SendDlgItemMessage(owner, dateId, CB_GETYEAR, 0, 0));
+  const int month = static_cast<int>(SendDlgItemMessage(owner, dateId, CB_GETMONTH, 0, 0));
+  const int day = static_cast<int>(SendDlgItemMessage(owner, dateId, CB_GETDAY, 0, 0));
+  setDateFormat(format);
+  char date[DATE_TEXT_SIZE] = "";
+  formatDate(date, year, month, day);
+  SetDlgItemText(owner, dateId, date);
 }
 
 int64_t getDateTimeRow(WindowHandle owner, int isStart) {

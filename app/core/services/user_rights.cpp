@@ -86,6 +86,14 @@ int hasRightOnAnyChan(int right) {
   return 0;
 }
 
+int mayShutDown(int output) {
+  const int userIndex = getLoginUserIndex(output);
+  if (isAdminUser(userIndex)) return 1;
+  UserConfig users{};
+  if (!isUserIndex(userIndex) || getUserConfig(getOutputLogin(output), &users) != 0) return 0;
+  return (users.users[userIndex].rights & RIGHT_LOCAL_SHUTDOWN) != 0 ? 1 : 0;
+}
+
 void setUserDlgArgs(int mode, int userIndex) {
   g_userDlgMode.set(mode);
   g_userDlgIndex.set(userIndex);

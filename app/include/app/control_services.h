@@ -77,6 +77,9 @@ int createDateTimeRowAt(WindowHandle owner, const char* section, const char* lab
                         const char* timeKey, int y, uint32_t labelEx, uint32_t dateEx, uint32_t timeEx, int isStart);
 /* Hours, minutes, seconds; the start field at 00:00:00, the end at 23:59:59. */
 void initTimeField(WindowHandle owner, int id);
+/* Makes `format` the date format and shows the date field's date in it: the
+ * field is read in the format it was written in, before the switch. */
+void switchDateFormatKeepingDate(WindowHandle owner, int dateId, int format);
 /* The row's date and time as a local time value. */
 int64_t getDateTimeRow(WindowHandle owner, int isStart);
 /* Checked rows of an alarm-input (or output) list: bit i for local row i,

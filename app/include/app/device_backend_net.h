@@ -54,6 +54,10 @@ enum {
   NET_ERR_FTP_SECOND_EMPTY = 0x300078,
   NET_ERR_DEVICE_IP_CONFLICT = 0x20000c, /* another device holds the address */
   NET_ERR_POE_ADDRESS_CLASH = 0x200104,  /* the LAN and the PoE interface */
+  NET_ERR_POE_INVALID = -2,              /* the PoE interface's address: no host address */
+  NET_ERR_POE_LOOPBACK = -3,
+  NET_ERR_POE_LAN_CLASH = -4,            /* in the LAN's network */
+  NET_ERR_POE_CAMERA_CLASH = -5,         /* an added camera's address */
   NET_ANSWER_DECLINED = 0x200001,        /* the user declined: nothing to show */
   NET_ERR_PASSWORD_MISMATCH = 0x200004   /* password and confirmation differ */
 };
@@ -88,8 +92,10 @@ int rebootDevice(OutputLogin* login);
 /* Whether a question about PPPoE is worded by the device: writes a 16-byte
  * text; 0 when the pages use their own. */
 int getPppoeHint(OutputLogin* login, char out[16]);
-/* The PoE camera interface's address (zero here). */
+/* The PoE camera interface's address (zero until one is set); setting 0
+ * clears it, another address is refused with a NET_ERR_POE_ code. */
 int getPoeAddress(OutputLogin* login, NetAddress* out);
+int setPoeAddress(OutputLogin* login, const NetAddress* in);
 /* Interface count of the detection window; -1: the device lists none. */
 int getNetInterfaceCount(void);
 

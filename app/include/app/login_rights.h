@@ -64,6 +64,9 @@ int isPerChanRight(int right);
 uint64_t getUserRightChans(int userIndex, int right);
 int checkUserRight(int right, int channel);
 int hasRightOnAnyChan(int right);
+/* 1 when the user logged in on the output may shut the recorder down or
+ * reboot it: the administrator or a user with the local shutdown right. */
+int mayShutDown(int output);
 void setUserDlgArgs(int mode, int userIndex);
 int getUserDlgArgs(int* userIndexOut);
 void setDiskDlgArgs(int mode, int item);

@@ -65,6 +65,9 @@ struct Rgb {
 constexpr Rgb kSegmentColours[] = {{107, 47, 114}, {50, 66, 136}, {50, 136, 64}};
 
 StorageState g_store;
+// A new mode was written and the reboot question is still to come: a data
+// write refused after it asks on the next Apply that gets through.
+bool g_modeWritten = false;
 NamedBitmap g_warn[1] = {{"quota_warn_bmp", {}, 0}};
 
 int loginId() { return getLoginId(getMainOutput()); }
@@ -183,12 +186,16 @@ bool quotasFit() {
   return sum <= totalGb();
 }
 
-void saveQuotas() {
+// 0, or the answer of the first refused write; a refused channel keeps its
+// changed flag for the next Apply.
+int saveQuotas() {
   for (int slot = 0; slot < kQuotaSlots; ++slot) {
     if (!g_store.quotaChanged[slot]) continue;
-    for (int kind = 0; kind < 2; ++kind) setDiskQuota(loginId(), slot + 1, kind, g_store.quotas[slot][kind].quotaMb);
+    for (int kind = 0; kind < 2; ++kind)
+      if (const int rc = setDiskQuota(loginId(), slot + 1, kind, g_store.quotas[slot][kind].quotaMb)) return rc;
     g_store.quotaChanged[slot] = 0;
   }
+  return 0;
 }
 
 // --- Group mode ---
@@ -212,12 +219,13 @@ void fillGroup(WindowHandle page) {
   InvalidateRect(page, &r, TRUE);
 }
 
-void saveGroups() {
+int saveGroups() {
   for (int g = 0; g < kDiskGroups; ++g) {
     if (g_store.groupMask[g] == g_store.loadedMask[g]) continue;
-    setDiskGroupMask(loginId(), g + 1, g_store.groupMask[g]);
+    if (const int rc = setDiskGroupMask(loginId(), g + 1, g_store.groupMask[g])) return rc;
     g_store.loadedMask[g] = g_store.groupMask[g];
   }
+  return 0;
 }
 
 // --- Frame-extraction mode ---
@@ -274,10 +282,10 @@ void fillFrame(WindowHandle page) {
   showEstimate(page);
 }
 
-void saveFrame(WindowHandle page) {
+int saveFrame(WindowHandle page) {
   uint32_t shares[3];
   readShares(page, shares);
-  setFrameSplit(loginId(), shares);
+  return setFrameSplit(loginId(), shares);
 }
 
 // --- The page ---
@@ -360,6 +368,7 @@ void fillModeBox(WindowHandle page) {
 
 void init(WindowHandle page) {
   loadStorageState(g_store);
+  g_modeWritten = false;
   // Looked up again each time: the layout owns the picture.
   loadNamedBitmaps(kAdvanceSection, g_warn, 1, 0);
   pageframe::createBottomButtons(page, kAdvanceSection, "quota_apply", "quota_close", PAGE_ID_EXIT);
@@ -431,8 +440,19 @@ void command(WindowHandle page, int id, int code) {
   }
 }
 
-// Everything is checked before the first write: a refused quota or a
-// declined question leaves the device as it was.
+// The shown mode's data; 0 or the first refusal.
+int saveModeData(WindowHandle page, int mode) {
+  if (mode == kQuotaMode) return saveQuotas();
+  if (mode == kGroupMode) {
+    storeGroup(page);
+    return saveGroups();
+  }
+  if (mode == kFrameMode) return saveFrame(page);
+  return 0;
+}
+
+// Everything is checked before the first write: a quota the page refuses
+// leaves the device as it was. A refused write is reported and keeps Apply.
 int save(WindowHandle page) {
   const int mode = shownMode(page);
   if (mode == kQuotaMode) {
@@ -442,28 +462,25 @@ int save(WindowHandle page) {
       return PAGE_CODE_DECLINED;
     }
   }
-  const bool modeChanged = mode >= 0 && static_cast<uint32_t>(mode) != g_store.mode;
-  if (modeChanged) {
-    SetPowerKeyDownFlag(1);
-    const int answer = askMsgBox(page, kAdvanceSection, "stormode_param_reboot");
-    SetPowerKeyDownFlag(0);
-    if (answer != MSGBOX_ANSWER_YES) return PAGE_CODE_DECLINED;
-    setStorageMode(loginId(), mode);
+  if (mode >= 0 && static_cast<uint32_t>(mode) != g_store.mode) {
+    if (const int rc = setStorageMode(loginId(), mode)) return rc;
     g_store.mode = static_cast<uint32_t>(mode);
+    g_modeWritten = true;
   }
-  if (mode == kQuotaMode) saveQuotas();
-  if (mode == kGroupMode) {
-    storeGroup(page);
-    saveGroups();
-  }
-  if (mode == kFrameMode) saveFrame(page);
+  if (const int rc = saveModeData(page, mode)) return rc;
   applyDiskParams(loginId());
   saveDeviceParams();
-  if (modeChanged) {
-    EnableWindow(getDiskMenuWnd(), FALSE);
-    openShutdownHint(page, 1);
-    EnableWindow(getDiskMenuWnd(), TRUE);
-  }
+  if (!g_modeWritten) return 0;
+  g_modeWritten = false;
+  // The question asks whether to reboot now: No keeps what was written for
+  // the next start rather than dropping it.
+  SetPowerKeyDownFlag(1);
+  const int answer = askMsgBox(page, kAdvanceSection, "stormode_param_reboot");
+  SetPowerKeyDownFlag(0);
+  if (answer != MSGBOX_ANSWER_YES) return 0;
+  EnableWindow(getDiskMenuWnd(), FALSE);
+  openShutdownHint(page, 1);
+  EnableWindow(getDiskMenuWnd(), TRUE);
   return 0;
 }
 

@@ -269,11 +269,13 @@ void initSet(WindowHandle dlg) {
     ShowWindow(GetDlgItem(dlg, attrs::kGroupFirst + i), withAttrs ? SW_SHOWNORMAL : SW_HIDE);
 }
 
-// -1 when nothing changed or the disk has no slot; the device's refusal
-// (shown) otherwise; 0 saved.
-int saveNetDisk(WindowHandle dlg) {
+enum class NetSave { kSaved, kUnchanged, kRefused };
+
+// Nothing to save when nothing changed or the disk has no slot; a refusal
+// (a bad address or the device's answer) is shown.
+NetSave saveNetDisk(WindowHandle dlg) {
   const SetRow r = setRow();
-  if (r.slot < 0) return -1;
+  if (r.slot < 0) return NetSave::kUnchanged;
   NetDiskConfig config{};
   getNetDiskConfig(getOutputLogin(getMainOutput()), &config, 0);
   NetDiskEntry& e = config.entries[r.slot];
@@ -283,16 +285,17 @@ int saveNetDisk(WindowHandle dlg) {
   uint32_t address = 0;
   if (!parseAddress(ip, &address)) {
     showNetError(dlg, kCodeBadAddress);
-    return kCodeBadAddress;
+    return NetSave::kRefused;
   }
   // Compared as addresses: the field and the record may spell one alike.
-  if (address == e.ip && std::strncmp(dir, e.directory, kDirSize) == 0) return -1;
+  if (address == e.ip && std::strncmp(dir, e.directory, kDirSize) == 0) return NetSave::kUnchanged;
   e.ip = address;
   std::memset(e.directory, 0, sizeof e.directory);
   std::memcpy(e.directory, dir, std::strlen(dir) < kDirSize ? std::strlen(dir) : kDirSize);
   const int rc = changeNetDisk(getLoginId(getMainOutput()), &config);
-  if (rc != 0) showNetError(dlg, rc);
-  return rc;
+  if (rc == 0) return NetSave::kSaved;
+  showNetError(dlg, rc);
+  return NetSave::kRefused;
 }
 
 void saveSet(WindowHandle dlg, bool close) {
@@ -302,9 +305,11 @@ void saveSet(WindowHandle dlg, bool close) {
     if (attrResult == -2) return;
     if (attrResult != 0) showMsgBox(dlg, "disk_localhdset", "redunderror", MSGBOX_INFO);
   }
-  const int netResult = saveNetDisk(dlg);
+  const NetSave net = saveNetDisk(dlg);
   const bool attrFailed = !netDisksHaveAttributes() || attrResult != 0;
-  if (!(attrFailed && netResult != 0)) storage::refreshHostTotals(dlg);
+  if (!(attrFailed && net != NetSave::kSaved)) storage::refreshHostTotals(dlg);
+  // A refused change keeps the dialog open with the typed values and Apply.
+  if (net == NetSave::kRefused) return;
   SendDlgItemMessage(dlg, PAGE_ID_APPLY, MSG_ENABLE, 0, 0);
   if (close) SendMessage(dlg, MSG_CLOSE, 0, 0);
 }

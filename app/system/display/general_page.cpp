@@ -40,6 +40,15 @@ constexpr uint32_t kCombo = WS_CHILD | WS_VISIBLE | CBS_DROPDOWNLIST | CBS_NOTIF
 constexpr uint32_t kCheck = WS_CHILD | WS_VISIBLE | BS_AUTOCHECKBOX;
 constexpr uint32_t kPlaced = WS_EX_PLACE_X | WS_EX_PLACE_W;
 
+// The clock fields and zone as the page showed them when it opened (or
+// last wrote them): Apply writes the clock only when the user changed them,
+// since the shown time falls behind the running clock.
+struct ShownClock {
+  uint32_t fields[6];  // year, month, day, hour, minute, second
+  LResult zone;
+};
+ShownClock g_shownClock{};
+
 // The bar's position whose pair is in force. Setting the first position
 // notifies after the page is built, like a move: only a new position
 // applies its pair.
@@ -137,6 +146,19 @@ void fillClock(WindowHandle page, const DeviceTime& now) {
     SendDlgItemMessage(page, kTime, CB_SETFIELD, static_cast<WParam>(i + 1), static_cast<LParam>(fields[i]));
 }
 
+void readClockFields(WindowHandle page, uint32_t out[6]) {
+  out[0] = static_cast<uint32_t>(SendDlgItemMessage(page, kDate, CB_GETYEAR, 0, 0));
+  out[1] = static_cast<uint32_t>(SendDlgItemMessage(page, kDate, CB_GETMONTH, 0, 0));
+  out[2] = static_cast<uint32_t>(SendDlgItemMessage(page, kDate, CB_GETDAY, 0, 0));
+  for (int field = 1; field <= 3; ++field)
+    out[2 + field] = static_cast<uint32_t>(SendDlgItemMessage(page, kTime, CB_GETFIELD, static_cast<WParam>(field), 0));
+}
+
+void rememberShownClock(WindowHandle page) {
+  readClockFields(page, g_shownClock.fields);
+  g_shownClock.zone = selectedValue(page, kZone);
+}
+
 void fillMouseAndFlags(WindowHandle page) {
   pageframe::createFromKey(page, kSection,
                            {"trackbar", "mousespeed", WS_CHILD | WS_VISIBLE | TBS_NOTIFY, kPlaced, kMouse, true});
@@ -175,6 +197,7 @@ void init(WindowHandle page) {
   addValueComboItems(page, kDateFormat, kDateFormats, 3, kSection, 1);
   selectValue(page, kDateFormat, s.snapshot.dateFormat);
   fillClock(page, now);
+  rememberShownClock(page);
   fillMouseAndFlags(page);
   pageframe::createBottomButtons(page, kSection, "base_apply", "base_close", PAGE_ID_EXIT);
 }
@@ -189,6 +212,10 @@ void command(WindowHandle page, int id, int code) {
     }
     if (code == TBN_DRAGGED || code == TBN_STEPPED) enableApply(page, 0, 0);
     return;
+  }
+  if (id == kDateFormat && code == CBN_SELCHANGE) {
+    const LResult format = selectedValue(page, kDateFormat);
+    if (format >= 0 && format <= 2) switchDateFormatKeepingDate(page, kDate, static_cast<int>(format));
   }
   const bool check = (id == kWizard || id == kPassword) && code == BN_CLICKED;
   if (check || (id >= kLanguage && id <= kResolution2 && code == CBN_SELCHANGE)) enableApply(page, 0, 0);
@@ -212,24 +239,31 @@ void readControls(WindowHandle page, DeviceConfig& record, MousePair mouse) {
   record.mouseThreshold = static_cast<uint16_t>(mouse.threshold);
 }
 
-// The clock as the page shows it, in the zone it shows.
+// The clock as the page shows it, in the zone it shows, when the user
+// changed either; a new zone alone keeps the running clock.
 int storeClock(WindowHandle page) {
-  DeviceTime t{};
-  t.year = static_cast<uint32_t>(SendDlgItemMessage(page, kDate, CB_GETYEAR, 0, 0));
-  t.month = static_cast<uint32_t>(SendDlgItemMessage(page, kDate, CB_GETMONTH, 0, 0));
-  t.day = static_cast<uint32_t>(SendDlgItemMessage(page, kDate, CB_GETDAY, 0, 0));
-  t.hour = static_cast<uint32_t>(SendDlgItemMessage(page, kTime, CB_GETFIELD, 1, 0));
-  t.minute = static_cast<uint32_t>(SendDlgItemMessage(page, kTime, CB_GETFIELD, 2, 0));
-  t.second = static_cast<uint32_t>(SendDlgItemMessage(page, kTime, CB_GETFIELD, 3, 0));
+  uint32_t fields[6];
+  readClockFields(page, fields);
   const LResult zone = selectedValue(page, kZone);
+  const bool newFields = std::memcmp(fields, g_shownClock.fields, sizeof fields) != 0;
+  if (!newFields && zone == g_shownClock.zone) return 0;
+  DeviceTime t{};
+  if (newFields) {
+    uint32_t* parts[6] = {&t.year, &t.month, &t.day, &t.hour, &t.minute, &t.second};
+    for (int i = 0; i < 6; ++i) *parts[i] = fields[i];
+  } else if (const int rc = getDeviceTime(login(), &t); rc < 0) {
+    return rc;
+  }
   const ZoneRow* row = getZoneRow(static_cast<int>(zone));
   if (row) {
     t.zoneHours = row->hours;
     t.zoneMinutes = row->minutes;
   }
   const int rc = setDeviceTime(login(), &t);
-  if (rc == 0 && row) setTimeZone(static_cast<int>(zone));
-  return rc;
+  if (rc != 0) return rc;
+  if (row) setTimeZone(static_cast<int>(zone));
+  rememberShownClock(page);
+  return 0;
 }
 
 int storeFlags(WindowHandle page) {
@@ -277,12 +311,12 @@ int save(WindowHandle page) {
     SetMouseScale(mouse.scale, mouse.threshold);
   }
   SetCursor(GetSystemCursor(SYSCURSOR_NORMAL));
-  // The clock first: a date the device refuses leaves every setting as it was.
-  if (const int rc = storeClock(page)) return rc;
   DeviceConfig record = cached();
   readControls(page, record, mouse);
+  // The record before the clock: a refused record leaves the clock running.
   if (const int rc = setDeviceConfig(login(), &record, 1)) return rc;
   if (const int rc = storeFlags(page)) return rc;
+  const int clock = storeClock(page);
   saveDeviceParams();
   // What the device now holds decides what follows.
   rereadConfig();
@@ -296,7 +330,7 @@ int save(WindowHandle page) {
   if (newStandard) followVideoStandard(standard);
   followResolutions(now, before);
   if (now.language != before.language) beginLangSwitch();
-  return 0;
+  return clock;
 }
 
 void report(WindowHandle page, int code) {

@@ -42,9 +42,17 @@ void next(WindowHandle dlg) {
   const int chosen = language::selectedLanguageId(dlg, kLanguage);
   DeviceConfig* cached = getCachedDeviceConfig();
   if (chosen > 0 && chosen != cached->language) {
-    cached->language = chosen;
-    if (setDeviceConfig(getOutputLogin(getMainOutput()), cached, 1) == 0) saveDeviceParams();
-    beginLangSwitch();
+    DeviceConfig record = *cached;
+    record.language = static_cast<decltype(record.language)>(chosen);
+    // The interface and the application's copy follow only a language the
+    // device took; a refusal is shown and the interface stays as it is.
+    if (const int rc = setDeviceConfig(getOutputLogin(getMainOutput()), &record, 1)) {
+      reportSaveFailed(dlg, rc);
+    } else {
+      cached->language = record.language;
+      saveDeviceParams();
+      beginLangSwitch();
+    }
   }
   SendMessage(dlg, MSG_CLOSE, 0, 0);
 }

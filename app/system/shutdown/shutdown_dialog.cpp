@@ -1,6 +1,7 @@
 // The shutdown dialog of the main menu: lock, shutdown and reboot as picture
 // buttons that light up under the pointer, and Cancel.
 #include "app/app_registry.h"
+#include "app/login_rights.h"
 #include "app/msgbox.h"
 #include "app/pageframe/page_frame.h"
 #include "app/program.h"
@@ -65,9 +66,13 @@ void init(WindowHandle dlg) {
   if (IsValidHandle(cancel)) SetFocusChild(cancel);
 }
 
-// Every way the recorder goes down or restarts asks first; the flag keeps
-// the power key from asking again meanwhile.
+// Every way the recorder goes down or restarts needs the shutdown right and
+// asks first; the flag keeps the power key from asking again meanwhile.
 void goDown(WindowHandle dlg, const char* question, int kind) {
+  if (!mayShutDown(getCurOutput())) {
+    showNoPermission(dlg);
+    return;
+  }
   if (askMsgBox(dlg, kSection, question) != MSGBOX_ANSWER_YES) return;
   SetPowerKeyDownFlag(1);
   EnableWindow(dlg, FALSE);

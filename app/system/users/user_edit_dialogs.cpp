@@ -104,6 +104,10 @@ void report(WindowHandle dlg, const char* section, const Ids& ids, int code) {
       showMsgBox(dlg, section, "passwdnull", MSGBOX_ERROR);
       focusField(dlg, ids.password);
       return;
+    case kErrBadMac:
+      showValidWantedHint(dlg, section, "usermac");
+      focusField(dlg, ids.mac);
+      return;
     default: showSaveFailedCode(dlg, code); refreshCache(); return;
   }
   focusField(dlg, ids.name);

@@ -11,10 +11,6 @@
 namespace users {
 namespace {
 
-// A MAC text that does not give six whole bytes is refused; an empty one
-// clears the binding.
-constexpr int kErrBadMac = -1;
-
 bool sameName(const UserRecord& u, const char* name) { return std::strncmp(u.name, name, kNameBytes) == 0; }
 
 int checkName(const UserConfig& table, int index, const char* name, NameRule rule) {
@@ -45,6 +41,8 @@ void storePassword(UserRecord& u, const char* password) {
   std::memcpy(u.password, password, strnlen(password, sizeof u.password));
 }
 
+// A MAC text that does not give six whole bytes is refused; an empty one
+// clears the binding.
 int parseMac(const char* text, uint8_t out[kMacBytes]) {
   std::memset(out, 0, kMacBytes);
   if (text[0] == '\0') return 0;

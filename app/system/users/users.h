@@ -20,6 +20,8 @@ constexpr int kMacBytes = 6;
 constexpr int kErrMismatch = 0x200004, kErrNameEmpty = 0x200208, kErrNameChars = 0x200209,
               kErrNameUsed = 0x20020a, kErrNoFree = 0x20020b, kErrOldPassword = 0x20020c,
               kErrPasswordEmpty = 0x20020d;
+// Not a device code: a MAC text that does not give six whole bytes.
+constexpr int kErrBadMac = -0x7010;
 
 // Levels the dialogs offer; high (2) is the administrator's only.
 constexpr int kLevelLow = 0, kLevelMiddle = 1, kLevelHigh = 2;

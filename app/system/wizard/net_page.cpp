@@ -58,10 +58,10 @@ struct Refusal {
   int focus;
 };
 const Refusal kRefusals[] = {
-    {-5, Show::Box, "poe_ipc_ip_conflict", MSGBOX_INFO, kPoe},
-    {-4, Show::Box, "eth0_poe_ip_conflict", MSGBOX_INFO, kPoe},
-    {-3, Show::Box, "ip_err_127", MSGBOX_WARNING, kPoe},
-    {-2, Show::Wanted, "poe_ipv4", 0, kPoe},
+    {NET_ERR_POE_CAMERA_CLASH, Show::Box, "poe_ipc_ip_conflict", MSGBOX_INFO, kPoe},
+    {NET_ERR_POE_LAN_CLASH, Show::Box, "eth0_poe_ip_conflict", MSGBOX_INFO, kPoe},
+    {NET_ERR_POE_LOOPBACK, Show::Box, "ip_err_127", MSGBOX_WARNING, kPoe},
+    {NET_ERR_POE_INVALID, Show::Wanted, "poe_ipv4", 0, kPoe},
     {NET_ANSWER_DECLINED, Show::Nothing, nullptr, 0, 0},
     {NET_ERR_DEVICE_IP_CONFLICT, Show::Box, "deviceip_conflict", MSGBOX_INFO, kIpv4},
     {NET_ERR_IPV4, Show::Wanted, "ipv4", 0, kIpv4},
@@ -318,7 +318,8 @@ int checkAndSave(WindowHandle page) {
   NetConfig net{};
   if (const int rc = gather(page, &net)) return rc;
   if (const int rc = keepNetConfig(login(), &net)) return rc;
-  return saveNetConfig(login());
+  if (const int rc = saveNetConfig(login())) return rc;
+  return savePoeAddress(page, kPoe, login());
 }
 
 void command(WindowHandle page, int id, int code) {

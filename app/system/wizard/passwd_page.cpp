@@ -83,8 +83,12 @@ bool storeNewPassword(WindowHandle page, UserConfig* cached) {
   UserConfig table = *cached;
   std::memset(table.users[0].password, 0, sizeof table.users[0].password);
   std::memcpy(table.users[0].password, password, std::strlen(password));
-  if (setUserConfig(login(), &table, 0) == -1) {
-    showMsgBox(page, "commons", "savefailed", MSGBOX_ERROR);
+  // Every non-zero answer is a refusal: the device keeps the old password.
+  if (const int rc = setUserConfig(login(), &table, 0)) {
+    if (rc == -1)
+      showMsgBox(page, "commons", "savefailed", MSGBOX_ERROR);
+    else
+      reportSaveFailed(page, rc);
     return false;
   }
   *cached = table;

@@ -1,6 +1,7 @@
 // The record page, the last start-up page: all-day recording per channel,
-// continuous or on motion. Each channel the user set is kept in a pending
-// table until OK writes them all and the wizard ends.
+// continuous or on motion, shown as each channel records. Each channel the
+// user set is kept in a pending table until OK writes those that changed
+// and the wizard ends.
 #include <array>
 
 #include "app/app_registry.h"
@@ -35,13 +36,20 @@ constexpr uint32_t kButtonStyle = WS_CHILD | WS_VISIBLE | BS_AUTOSIZE;
 struct Setting {
   uint16_t enable = 0;
   uint8_t type = kTypeNone;
+  bool operator==(const Setting& o) const { return enable == o.enable && type == o.type; }
 };
 struct Pending {
   Setting setting;
   bool pending = false;
 };
+// What a channel records all day as the device keeps it, read once.
+struct Stored {
+  Setting setting;
+  bool read = false;
+};
 struct State {
   std::array<Pending, kMaxChannels + 1> channels;  // by channel number
+  std::array<Stored, kMaxChannels + 1> stored;
   int current = 0;
   bool touched = false;  // a box of the current channel was clicked
 };
@@ -49,12 +57,32 @@ State g;
 
 bool validChannel(int channel) { return channel >= 1 && channel <= kMaxChannels; }
 
+// All day on every day with one type the page offers; anything else (a
+// schedule, mixed types, an unreadable record) shows as all-day off.
+Setting readStored(int channel) {
+  RecordConfig record{};
+  if (getRecordConfig(login(), channel, &record, 0) != 0 || record.enable == 0) return Setting{};
+  const uint8_t type = record.days[0].allDayType;
+  if (type != kTypeTime && type != kTypeMotion) return Setting{};
+  for (const DaySchedHead& day : record.days)
+    if (day.allDay == 0 || day.allDayType != type) return Setting{};
+  return Setting{1, type};
+}
+
+Setting stored(int channel) {
+  if (!validChannel(channel)) return Setting{};
+  Stored& s = g.stored[static_cast<size_t>(channel)];
+  if (!s.read) s = {readStored(channel), true};
+  return s.setting;
+}
+
+// The pair is enabled first: a disabled box drops a tick.
 void show(WindowHandle page, const Setting& s) {
+  enableLabeledCtrl(page, kTime, s.enable != 0 ? 1 : 0);
+  enableLabeledCtrl(page, kMotion, s.enable != 0 ? 1 : 0);
   users::setChecked(page, kAllDay, s.enable != 0);
   users::setChecked(page, kTime, s.type == kTypeTime);
   users::setChecked(page, kMotion, s.type == kTypeMotion);
-  enableLabeledCtrl(page, kTime, s.enable != 0 ? 1 : 0);
-  enableLabeledCtrl(page, kMotion, s.enable != 0 ? 1 : 0);
 }
 
 // The boxes as a setting; 0, or kErrNoType for all-day without a type.
@@ -84,7 +112,7 @@ void init(WindowHandle page) {
   const int first = addChanComboItems(page, kChannel, 0);
   g.current = validChannel(first) ? first : 0;
   selectComboValue(page, kChannel, g.current);
-  show(page, Setting{});
+  show(page, stored(g.current));
   if (!hasUsableChan(kUsableForRecord, 0)) {
     EnableWindow(GetDlgItem(page, kCopy), FALSE);
     EnableWindow(GetDlgItem(page, PAGE_ID_OK), FALSE);
@@ -111,7 +139,7 @@ void changeChannel(WindowHandle page) {
   g.current = chosen;
   const bool kept = validChannel(chosen) && g.channels[static_cast<size_t>(chosen)].pending;
   g.touched = kept;
-  show(page, kept ? g.channels[static_cast<size_t>(chosen)].setting : Setting{});
+  show(page, kept ? g.channels[static_cast<size_t>(chosen)].setting : stored(chosen));
 }
 
 void copy(WindowHandle page) {
@@ -125,6 +153,14 @@ void copy(WindowHandle page) {
   if (validChannel(g.current) && g.channels[static_cast<size_t>(g.current)].pending) g.touched = true;
 }
 
+int writeHoliday(int channel, const Setting& s) {
+  HolidaySchedule holiday{};
+  if (const int rc = getRecordSchedExtra(login(), channel, &holiday, 0)) return rc;
+  holiday.head.allDay = s.enable;
+  if (s.type != kTypeNone) holiday.head.allDayType = s.type;
+  return setRecordSchedExtra(login(), channel, &holiday, 0);
+}
+
 int writeChannel(int channel, const Setting& s) {
   RecordConfig record{};
   if (const int rc = getRecordConfig(login(), channel, &record, 0)) return rc;
@@ -134,11 +170,9 @@ int writeChannel(int channel, const Setting& s) {
     if (s.type != kTypeNone) day.allDayType = s.type;
   }
   if (const int rc = setRecordConfig(login(), channel, &record, 0)) return rc;
-  HolidaySchedule holiday{};
-  if (const int rc = getRecordSchedExtra(login(), channel, &holiday, 0)) return rc;
-  holiday.head.allDay = s.enable;
-  if (s.type != kTypeNone) holiday.head.allDayType = s.type;
-  if (const int rc = setRecordSchedExtra(login(), channel, &holiday, 0)) return rc;
+  if (hasHolidaySchedule() != 0) {
+    if (const int rc = writeHoliday(channel, s)) return rc;
+  }
   if (s.type != kTypeMotion) return 0;
   ChannelConfig config{};
   if (const int rc = getChannelConfig(login(), channel, &config)) return rc;
@@ -147,7 +181,7 @@ int writeChannel(int channel, const Setting& s) {
   return setChannelConfig(login(), channel, &config, 0);
 }
 
-// Writes every channel the user set; 0 or the first failure's code.
+// Writes every channel the user changed; 0 or the first failure's code.
 int save(WindowHandle page) {
   Setting s;
   if (const int rc = readBoxes(page, &s)) return rc;
@@ -155,7 +189,9 @@ int save(WindowHandle page) {
   bool wrote = false;
   for (int channel = 1; channel <= kMaxChannels; ++channel) {
     const Pending& p = g.channels[static_cast<size_t>(channel)];
-    if (!p.pending) continue;
+    // A setting that is the channel's own (a copy of it, a click back) is
+    // not written: the record keeps what the page does not show.
+    if (!p.pending || p.setting == stored(channel)) continue;
     if (const int rc = writeChannel(channel, p.setting)) return rc;
     wrote = true;
   }

@@ -91,12 +91,6 @@ void zoneChanged(WindowHandle page) {
   if (convertZoneTime(getTimeZone(), comboValue(page, kZone), t) == 0) showTime(page, t);
 }
 
-void formatChanged(WindowHandle page) {
-  setDateFormat(comboValue(page, kFormat));
-  int t[kFieldCount];
-  readTime(page, t);
-  showTime(page, t);
-}
 
 // The zone's rule into the record; true when a field changed.
 bool copyRule(DeviceConfig& config, int zone) {
@@ -169,7 +163,7 @@ void command(WindowHandle page, int id, int code) {
   if (id == kZone && code == CBN_SELCHANGE) {
     zoneChanged(page);
   } else if (id == kFormat && code == CBN_SELCHANGE) {
-    formatChanged(page);
+    switchDateFormatKeepingDate(page, kDate, comboValue(page, kFormat));
   } else if (id == kNext) {
     if (const int rc = save(page)) {
       reportSaveFailed(page, rc);

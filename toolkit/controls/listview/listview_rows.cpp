@@ -5,6 +5,7 @@
 #include <new>
 
 #include "controls/listview/listview_internal.h"
+#include "controls/scrolled/guilist_index.h"
 #include "gui/combobox.h"
 #include "gui/display.h"
 #include "gui/gal.h"
@@ -81,6 +82,37 @@ int SortCompare(GuiList* list, GuiListItem* ia, GuiListItem* ib) {
     r = TextCompare(lv, a, b, lv->sortColumn);
   }
   return ((lv->sortDir == 2 && r < 0) || (lv->sortDir == 1 && r > 0)) ? -1 : 1;
+}
+
+// Sorts by the texts of one column: the texts are copied once into one
+// buffer and the sort moves small keys, not list items it reaches through
+// their rows. Gives the order the item sort gives with SortCompare. False
+// when a row lacks the column.
+bool SortByText(ListViewData* lv, std::vector<GuiListItem*>* order) {
+  struct Key {
+    size_t offset, length;
+    GuiListItem* item;
+  };
+  std::vector<Key> keys;
+  keys.reserve(order->size());
+  std::string texts;
+  const std::string empty;
+  for (GuiListItem* item : *order) {
+    const ListViewCell* cell = CellAt(RowOf(item), lv->sortColumn);
+    if (!cell) return false;
+    const std::string& text = cell->hasText ? cell->text : empty;
+    keys.push_back(Key{texts.size(), std::strlen(text.c_str()), item});
+    texts.append(text.c_str(), keys.back().length + 1);
+  }
+  const char* base = texts.data();
+  const ListViewTextCompare cmp = lv->textCmp;
+  const int dir = lv->sortDir;
+  std::stable_sort(keys.begin(), keys.end(), [&](const Key& a, const Key& b) {
+    const int r = cmp(base + a.offset, base + b.offset, std::max(a.length, b.length));
+    return (dir == 2 && r < 0) || (dir == 1 && r > 0);
+  });
+  for (size_t i = 0; i < keys.size(); ++i) (*order)[i] = keys[i].item;
+  return true;
 }
 
 void SetContentWidth(ListViewData* lv) {
@@ -276,6 +308,11 @@ int Sort(ListViewData* lv, ListViewCompare cmp, int direction, int column) {
   lv->sortCmp = cmp;
   lv->sortDir = direction;
   lv->sortColumn = column;
+  if (!cmp && lv->textCmp && Column(lv, column)) {
+    bool sorted = false;
+    guilist::Arrange(ListOf(lv), [&](std::vector<GuiListItem*>* order) { sorted = SortByText(lv, order); });
+    if (sorted) return 0;
+  }
   return guilist_sort_items(ListOf(lv), reinterpret_cast<void*>(&SortCompare), 1);
 }
 

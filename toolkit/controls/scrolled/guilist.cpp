@@ -1,8 +1,13 @@
 // The item list of the item-based controls: items in display order, the
 // current item, a ring of selected items and the owner's item operations.
+// Besides the ring the items sit in an array, so that an item's position
+// and its top are found without walking the list.
 #include <algorithm>
 #include <cstddef>
+#include <new>
 #include <vector>
+
+#include "controls/scrolled/guilist_index.h"
 
 #include "gui/dc.h"
 #include "gui/message.h"
@@ -10,6 +15,16 @@
 #include "gui/scrolled.h"
 #include "gui/window.h"
 #include "gui/window_attr.h"
+
+// The array is brought up to date lazily: a change at position p leaves
+// the positions and tops before p as they were, and a question brings them
+// up to date only as far as it needs.
+struct GuiListIndex {
+  std::vector<GuiListItem*> order;
+  size_t positioned = 0;          // order[i]->position == i for every i below
+  std::vector<int64_t> tops{0};  // tops[i]: heights before order[i]
+  size_t topped = 0;              // tops[0..topped] are right
+};
 
 namespace {
 
@@ -48,6 +63,42 @@ void Unmark(GuiListItem* item) {
 
 void Notify(WindowHandle hwnd, int code, GuiListItem* item) {
   NotifyParentEx(hwnd, code, reinterpret_cast<LParam>(item));
+}
+
+void Changed(GuiListIndex* x, size_t at) {
+  x->positioned = std::min(x->positioned, at);
+  x->topped = std::min(x->topped, at);
+}
+
+// Puts `item` at position `at` of the array and the ring.
+void Insert(GuiList* list, GuiListItem* item, size_t at) {
+  GuiListIndex* x = list->index;
+  LinkBefore(&item->link, at < x->order.size() ? &x->order[at]->link : &list->queue);
+  x->order.insert(x->order.begin() + static_cast<std::ptrdiff_t>(at), item);
+  item->position = static_cast<int32_t>(at);
+  Changed(x, at);
+  if (x->positioned == at) x->positioned = at + 1;
+}
+
+void Remove(GuiList* list, GuiListItem* item, size_t at) {
+  GuiListIndex* x = list->index;
+  Unlink(&item->link);
+  x->order.erase(x->order.begin() + static_cast<std::ptrdiff_t>(at));
+  Changed(x, at);
+}
+
+// The array and the ring in the array's order after a reordering.
+void Relink(GuiList* list) {
+  GuiListIndex* x = list->index;
+  RingInit(&list->queue);
+  for (GuiListItem* item : x->order) LinkBefore(&item->link, &list->queue);
+  Changed(x, 0);
+}
+
+// The tops of the first `count` items and the one after them.
+void TopUpTo(GuiListIndex* x, size_t count, guilist::HeightOf height) {
+  if (x->tops.size() < x->order.size() + 1) x->tops.resize(x->order.size() + 1);
+  for (; x->topped < count; ++x->topped) x->tops[x->topped + 1] = x->tops[x->topped] + height(x->order[x->topped]);
 }
 
 GuiListItem* ItemArg(GuiList* list, WParam index, LParam item) {
@@ -94,81 +145,83 @@ int guilist_init(GuiList* list, WindowHandle hwnd) {
   list->flags = 0;
   list->defItemHeight = 0;
   list->version = 0;
+  list->index = nullptr;
   return 0;
+}
+
+void guilist_destroy(GuiList* list) {
+  delete list->index;
+  list->index = nullptr;
 }
 
 int guilist_add_item(GuiList* list, GuiListItem* item, GuiListItem* after, GuiListItem* before, int index,
                      int* outIndex) {
+  if (!item || (after && guilist_get_item_index(list, after) < 0) ||
+      (before && guilist_get_item_index(list, before) < 0))
+    return -1;
+  if (!list->index) list->index = new (std::nothrow) GuiListIndex;
+  if (!list->index) return -1;
   item->flags = 0;
+  item->position = -1;
   RingInit(&item->link);
   RingInit(&item->selLink);
-  if (list->iop.initItem && list->iop.initItem(list->hwnd, item) < 0) return -1;
-  int at = list->nItemNr;
-  if ((list->flags & GUILIST_SORTED) && list->itemCmp) {
-    GuiListLink* pos = list->queue.next;
-    at = 0;
-    for (; pos != &list->queue && list->itemCmp(item, ItemOf(pos)) >= 0; pos = pos->next) ++at;
-    LinkBefore(&item->link, pos);
-  } else if (after) {
-    LinkBefore(&item->link, after->link.next);
-  } else if (before) {
-    LinkBefore(&item->link, &before->link);
-  } else {
-    GuiListLink* pos = list->queue.next;
-    for (int i = 0; i < index && pos != &list->queue; ++i) pos = pos->next;
-    LinkBefore(&item->link, index < 0 ? &list->queue : pos);
-    at = (index < 0 || index > list->nItemNr) ? list->nItemNr : index;
+  if (list->iop.initItem && list->iop.initItem(list->hwnd, item) < 0) {
+    if (list->nItemNr == 0) guilist_destroy(list);
+    return -1;
   }
+  const std::vector<GuiListItem*>& order = list->index->order;
+  size_t at = order.size();
+  if ((list->flags & GUILIST_SORTED) && list->itemCmp) {
+    // After every item it does not compare below.
+    at = 0;
+    while (at < order.size() && list->itemCmp(item, order[at]) >= 0) ++at;
+  } else if (after) {
+    at = static_cast<size_t>(guilist_get_item_index(list, after)) + 1;
+  } else if (before) {
+    at = static_cast<size_t>(guilist_get_item_index(list, before));
+  } else if (index >= 0 && static_cast<size_t>(index) < order.size()) {
+    at = static_cast<size_t>(index);
+  }
+  Insert(list, item, at);
   list->nItemNr++;
   list->version++;
-  if (outIndex) *outIndex = at;
+  if (outIndex) *outIndex = static_cast<int>(at);
   return 0;
 }
 
 int guilist_del_item(GuiList* list, GuiListItem* item) {
+  const int at = guilist_get_item_index(list, item);
+  if (at < 0) return -1;
   if (list->iop.freeItem) list->iop.freeItem(list->hwnd, item);
-  Unlink(&item->link);
+  Remove(list, item, static_cast<size_t>(at));
   list->nItemNr--;
   list->version++;
   if (list->currentItem == item) list->currentItem = nullptr;
   Unmark(item);
+  if (list->nItemNr == 0) guilist_destroy(list);
   return 0;
 }
 
 int guilist_move_item(GuiList* list, GuiListItem* item, GuiListItem* before) {
-  Unlink(&item->link);
-  LinkBefore(&item->link, before ? &before->link : &list->queue);
+  const int from = guilist_get_item_index(list, item);
+  if (from < 0 || item == before || (before && guilist_get_item_index(list, before) < 0)) return -1;
+  Remove(list, item, static_cast<size_t>(from));
+  const int to = before ? guilist_get_item_index(list, before) : list->nItemNr - 1;
+  Insert(list, item, static_cast<size_t>(to));
   list->version++;
   return 0;
 }
 
 int guilist_adjust_items_height(WindowHandle hwnd, GuiList* list, ScrolledData* data, int diff) {
-  list->nTotalItemH += diff;
-  list->version++;
-  if (list->flags & GUILIST_FROZEN) return 0;
-  scrolled_set_cont_height(hwnd, data, list->nTotalItemH + 1);
-  // Between LVM_STOPREDRAW and LVM_STARTREDRAW the list view repaints once at the end.
-  if (!GetListViewRedrawFlag()) return 0;
-  Rect rc;
-  scrolled_visible_rect(data, &rc);
-  InvalidateRect(hwnd, &rc, TRUE);
-  return 0;
+  return guilist::AdjustHeightFrom(hwnd, list, data, diff, 0);
 }
 
 GuiListItem* guilist_getitem_byindex(GuiList* list, int index) {
-  if (index < 0) return nullptr;
-  GuiListLink* pos = list->queue.next;
-  for (int i = 0; pos != &list->queue; pos = pos->next, ++i)
-    if (i == index) return ItemOf(pos);
-  return nullptr;
+  if (index < 0 || !list->index || static_cast<size_t>(index) >= list->index->order.size()) return nullptr;
+  return list->index->order[static_cast<size_t>(index)];
 }
 
-int guilist_get_item_index(GuiList* list, GuiListItem* item) {
-  int i = 0;
-  for (GuiListLink* pos = list->queue.next; pos != &list->queue; pos = pos->next, ++i)
-    if (ItemOf(pos) == item) return i;
-  return -1;
-}
+int guilist_get_item_index(GuiList* list, GuiListItem* item) { return guilist::Position(list, item); }
 
 GuiListItem* guilist_get_next_item(GuiList* list, GuiListItem* item) {
   GuiListLink* next = item ? item->link.next : list->queue.next;
@@ -222,21 +275,11 @@ void guilist_freeze(WindowHandle hwnd, GuiList* list, BOOL on) {
 
 int guilist_sort_items(GuiList* list, void* compare, int form) {
   if (!compare || (form != 0 && form != 1)) return -1;
-  const bool frozen = list->flags & GUILIST_FROZEN;
-  list->flags |= GUILIST_FROZEN;
-  list->version++;
   auto cmp = [&](GuiListItem* a, GuiListItem* b) {
     return form == 0 ? reinterpret_cast<GuiListCompare>(compare)(a, b)
                      : reinterpret_cast<GuiListCompare3>(compare)(list, a, b);
   };
-  std::vector<GuiListItem*> items;
-  items.reserve(static_cast<size_t>(list->nItemNr > 0 ? list->nItemNr : 0));
-  for (GuiListLink* pos = list->queue.next; pos != &list->queue; pos = pos->next) items.push_back(ItemOf(pos));
-  MergeSortItems(&items, cmp);
-  RingInit(&list->queue);
-  for (GuiListItem* item : items) LinkBefore(&item->link, &list->queue);
-  if (frozen) return 0;
-  guilist_freeze(list->hwnd, list, FALSE);
+  guilist::Arrange(list, [&](std::vector<GuiListItem*>* order) { MergeSortItems(order, cmp); });
   return 0;
 }
 
@@ -381,3 +424,74 @@ LResult DefaultItemViewProc(WindowHandle hwnd, int message, WParam wParam, LPara
 }
 
 }  // extern "C"
+
+namespace guilist {
+
+int Position(GuiList* list, const GuiListItem* item) {
+  GuiListIndex* x = list->index;
+  if (!x || !item) return -1;
+  const std::vector<GuiListItem*>& order = x->order;
+  auto placed = [&] {
+    return item->position >= 0 && static_cast<size_t>(item->position) < order.size() && order[item->position] == item;
+  };
+  if (placed()) return item->position;
+  for (; x->positioned < order.size(); ++x->positioned) order[x->positioned]->position = static_cast<int32_t>(x->positioned);
+  return placed() ? item->position : -1;
+}
+
+int64_t Top(GuiList* list, const GuiListItem* item, HeightOf height) {
+  const int at = Position(list, item);
+  if (at < 0) return -1;
+  TopUpTo(list->index, static_cast<size_t>(at), height);
+  return list->index->tops[static_cast<size_t>(at)];
+}
+
+int ItemAtY(GuiList* list, int64_t y, HeightOf height, GuiListItem** item, int64_t* top) {
+  GuiListIndex* x = list->index;
+  if (!x || y < 0) return -1;
+  const size_t n = x->order.size();
+  TopUpTo(x, n, height);
+  // The last item starting at or above y; those before it at the same top
+  // have no height, and it has some unless y is past the end.
+  const auto end = x->tops.begin() + static_cast<std::ptrdiff_t>(n) + 1;
+  const size_t at = static_cast<size_t>(std::upper_bound(x->tops.begin(), end, y) - x->tops.begin()) - 1;
+  if (at >= n) return -1;
+  if (item) *item = x->order[at];
+  if (top) *top = x->tops[at];
+  return static_cast<int>(at);
+}
+
+void Arrange(GuiList* list, const std::function<void(std::vector<GuiListItem*>*)>& arrange) {
+  const bool frozen = list->flags & GUILIST_FROZEN;
+  list->flags |= GUILIST_FROZEN;
+  list->version++;
+  if (list->index) {
+    arrange(&list->index->order);
+    Relink(list);
+  }
+  if (!frozen) guilist_freeze(list->hwnd, list, FALSE);
+}
+
+int AdjustHeightFrom(WindowHandle hwnd, GuiList* list, ScrolledData* data, int diff, int64_t from) {
+  list->nTotalItemH += diff;
+  list->version++;
+  if (list->flags & GUILIST_FROZEN) return 0;
+  scrolled_set_cont_height(hwnd, data, list->nTotalItemH + 1);
+  // Between LVM_STOPREDRAW and LVM_STARTREDRAW the list view repaints once at the end.
+  if (!GetListViewRedrawFlag()) return 0;
+  Rect rc;
+  scrolled_visible_rect(data, &rc);
+  // The rows above `from` stay where they were; a row added below the
+  // visible area repaints nothing.
+  const int64_t fromY = from - data->nContY + data->topMargin;
+  if (fromY > rc.top) rc.top = static_cast<int>(std::min<int64_t>(fromY, rc.bottom));
+  if (rc.top < rc.bottom) InvalidateRect(hwnd, &rc, TRUE);
+  return 0;
+}
+
+void HeightChanged(GuiList* list, const GuiListItem* item) {
+  const int at = Position(list, item);
+  if (at >= 0) list->index->topped = std::min(list->index->topped, static_cast<size_t>(at));
+}
+
+}  // namespace guilist

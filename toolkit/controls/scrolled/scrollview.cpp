@@ -14,11 +14,14 @@
 #include "gui/scrolled.h"
 #include "gui/window.h"
 #include "gui/window_attr.h"
+#include "controls/scrolled/guilist_index.h"
 #include "controls/scrolled/scrolled_internal.h"
 
 namespace {
 
 ScrollViewItem* SvItem(GuiListItem* item) { return reinterpret_cast<ScrollViewItem*>(item); }
+
+int HeightOf(const GuiListItem* item) { return reinterpret_cast<const ScrollViewItem*>(item)->height; }
 
 ScrollViewData* RecordOfList(GuiList* list) {
   return reinterpret_cast<ScrollViewData*>(reinterpret_cast<char*>(list) - offsetof(ScrollViewData, svlist));
@@ -122,15 +125,19 @@ int scrollview_init(WindowHandle hwnd, ScrollViewData* d) {
   d->anchor = nullptr;
   d->anchorTop = d->anchorIndex = 0;
   d->anchorVersion = 0;
+  d->shownContX = d->scrdata.nContX;
+  d->shownContY = d->scrdata.nContY;
   return 0;
 }
 
 void scrollview_destroy(ScrollViewData* d) {
   GuiList* list = &d->svlist;
-  while (GuiListItem* item = guilist_get_next_item(list, nullptr)) {
+  // From the end: the items after a deleted one do not move.
+  while (GuiListItem* item = guilist_get_prev_item(list, nullptr)) {
     guilist_del_item(list, item);
     delete SvItem(item);
   }
+  guilist_destroy(list);
   list->nTotalItemH = 0;
 }
 
@@ -148,7 +155,7 @@ static ScrollViewItem* AddItem(WindowHandle hwnd, ScrollViewData* d, GuiListItem
     return nullptr;
   }
   if (fitWithRepaint) {
-    guilist_adjust_items_height(hwnd, list, &d->scrdata, item->height);
+    guilist::AdjustHeightFrom(hwnd, list, &d->scrdata, item->height, guilist::Top(list, &item->base, HeightOf));
   } else {
     list->nTotalItemH += item->height;
     if (!(list->flags & GUILIST_FROZEN)) scrolled_set_cont_height(hwnd, &d->scrdata, list->nTotalItemH + 1);
@@ -171,9 +178,10 @@ int scrollview_del_item(WindowHandle hwnd, ScrollViewData* d, int index, GuiList
   if (!item) item = guilist_getitem_byindex(list, index);
   if (!item) return -1;
   const int height = SvItem(item)->height;
-  guilist_del_item(list, item);
+  const int64_t top = guilist::Top(list, item, HeightOf);
+  if (guilist_del_item(list, item) < 0) return -1;
   delete SvItem(item);
-  guilist_adjust_items_height(hwnd, list, &d->scrdata, -height);
+  guilist::AdjustHeightFrom(hwnd, list, &d->scrdata, -height, top);
   return 0;
 }
 
@@ -193,27 +201,17 @@ void scrollview_reset_content(WindowHandle hwnd, ScrollViewData* d) {
 int scrollview_is_in_item(ScrollViewData* d, int y, GuiListItem** out, int* outTop) {
   GuiList* list = &d->svlist;
   if (y < 0 || y >= list->nTotalItemH) return -1;
-  int top = 0, index = 0;
-  for (GuiListItem* it = guilist_get_next_item(list, nullptr); it; it = guilist_get_next_item(list, it), ++index) {
-    const int h = SvItem(it)->height;
-    if (h > 0 && y >= top && y < top + h) {
-      if (out) *out = it;
-      if (outTop) *outTop = top;
-      return index;
-    }
-    top += h;
-  }
-  return -1;
+  GuiListItem* item = nullptr;
+  int64_t top = 0;
+  const int index = guilist::ItemAtY(list, y, HeightOf, &item, &top);
+  if (index < 0) return -1;
+  if (out) *out = item;
+  if (outTop) *outTop = static_cast<int>(top);
+  return index;
 }
 
 int scrollview_get_item_ypos(ScrollViewData* d, GuiListItem* item) {
-  GuiList* list = &d->svlist;
-  int top = 0;
-  for (GuiListItem* it = guilist_get_next_item(list, nullptr); it; it = guilist_get_next_item(list, it)) {
-    if (it == item) return top;
-    top += SvItem(it)->height;
-  }
-  return -1;
+  return static_cast<int>(guilist::Top(&d->svlist, item, HeightOf));
 }
 
 int scrollview_set_item_height(WindowHandle hwnd, GuiListItem* item, int height) {
@@ -221,7 +219,8 @@ int scrollview_set_item_height(WindowHandle hwnd, GuiListItem* item, int height)
   if (!d || !item || height < 0 || SvItem(item)->height == height) return -1;
   const int old = SvItem(item)->height;
   SvItem(item)->height = height;
-  guilist_adjust_items_height(hwnd, &d->svlist, &d->scrdata, height - old);
+  guilist::HeightChanged(&d->svlist, item);
+  guilist::AdjustHeightFrom(hwnd, &d->svlist, &d->scrdata, height - old, guilist::Top(&d->svlist, item, HeightOf));
   return old;
 }
 
@@ -276,6 +275,8 @@ void scrollview_draw(WindowHandle hwnd, HDC hdc, ScrollViewData* d) {
   d->anchorTop = top;
   d->anchorIndex = index;
   d->anchorVersion = list->version;
+  d->shownContX = s->nContX;
+  d->shownContY = s->nContY;
   Rect rc{x0 + s->leftMargin, base + top, x1 + s->leftMargin, 0};
   for (; it; it = guilist_get_next_item(list, it)) {
     const int h = SvItem(it)->height;
@@ -290,13 +291,17 @@ void scrollview_draw(WindowHandle hwnd, HDC hdc, ScrollViewData* d) {
 }
 
 void scrollview_set_svlist(WindowHandle hwnd, ScrolledData* s, BOOL refit) {
+  ScrollViewData* d = reinterpret_cast<ScrollViewData*>(s);
+  // The content grew or shrank where the last paint showed it: whoever
+  // changed the items repaints what changed. A move since that paint has
+  // left the whole area to repaint already.
+  const bool moved = s->nContX != d->shownContX || s->nContY != d->shownContY;
   if (refit) {
     InvalidateRect(hwnd, nullptr, TRUE);
     return;
   }
-  ScrollViewData* d = reinterpret_cast<ScrollViewData*>(s);
   // Frozen, or between LVM_STOPREDRAW and LVM_STARTREDRAW: repainted once at the end.
-  if ((d->svlist.flags & GUILIST_FROZEN) || !GetListViewRedrawFlag()) return;
+  if (!moved || (d->svlist.flags & GUILIST_FROZEN) || !GetListViewRedrawFlag()) return;
   Rect rc;
   scrolled_visible_rect(s, &rc);
   InvalidateRect(hwnd, &rc, TRUE);

@@ -127,6 +127,43 @@ void fillRowsByCopy(uint8_t* first, ptrdiff_t pitch, int w, int h, Pixel value) 
   for (int y = 1; y < h; ++y) std::memcpy(first + y * pitch, first, bytes);
 }
 
+#if defined(__SSE2__)
+// 3-byte pixels, built in registers: word[k] is 8 bytes of the pattern
+// starting at pixel byte k, and a store at row offset o takes the pattern
+// starting at o % 3. The row's last block ends at its end and may overlap
+// the one before.
+void fill24Rows(uint8_t* first, ptrdiff_t pitch, size_t rowBytes, int rows, Pixel24 px) {
+  const uint64_t b0 = px.b[0], b1 = px.b[1], b2 = px.b[2];
+  constexpr uint64_t kRepeat = 1 | (1ull << 24) | (1ull << 48);
+  const uint64_t word[3] = {(b0 | b1 << 8 | b2 << 16) * kRepeat, (b1 | b2 << 8 | b0 << 16) * kRepeat,
+                            (b2 | b0 << 8 | b1 << 16) * kRepeat};
+  auto vec = [&](size_t o) {  // 16 bytes for row offset o
+    return _mm_set_epi64x(static_cast<long long>(word[(o + 8) % 3]), static_cast<long long>(word[o % 3]));
+  };
+  const __m128i v[3] = {vec(0), vec(1), vec(2)};
+  for (int y = 0; y < rows; ++y) {
+    uint8_t* p = first + y * pitch;
+    if (rowBytes < 16) {
+      if (rowBytes < 8) {
+        std::memcpy(p, &word[0], rowBytes);
+      } else {
+        std::memcpy(p, &word[0], 8);
+        std::memcpy(p + rowBytes - 8, &word[(rowBytes - 8) % 3], 8);
+      }
+      continue;
+    }
+    size_t o = 0;
+    for (; o + 48 <= rowBytes; o += 48) {
+      PlainStore::store(p + o, v[0]);
+      PlainStore::store(p + o + 16, v[1]);
+      PlainStore::store(p + o + 32, v[2]);
+    }
+    for (; o + 16 <= rowBytes; o += 16) PlainStore::store(p + o, v[o % 3]);
+    if (o < rowBytes) PlainStore::store(p + rowBytes - 16, v[(rowBytes - 16) % 3]);
+  }
+}
+#endif
+
 void fillPacked(const gal::Geometry& g, int bytesPerPixel, const GalRect& r, GalPixel color) {
   uint8_t* first = g.pixels + static_cast<ptrdiff_t>(r.y) * g.pitch +
                    static_cast<ptrdiff_t>(r.x) * bytesPerPixel;
@@ -139,11 +176,16 @@ void fillPacked(const gal::Geometry& g, int bytesPerPixel, const GalRect& r, Gal
     case 1:
       fillRowsByCopy<uint8_t>(first, g.pitch, r.w, r.h, static_cast<uint8_t>(color));
       break;
-    case 3:
-      fillRowsByCopy<Pixel24>(first, g.pitch, r.w, r.h,
-                              Pixel24{static_cast<uint8_t>(color), static_cast<uint8_t>(color >> 8),
-                                      static_cast<uint8_t>(color >> 16)});
+    case 3: {
+      const Pixel24 px{static_cast<uint8_t>(color), static_cast<uint8_t>(color >> 8),
+                       static_cast<uint8_t>(color >> 16)};
+#if defined(__SSE2__)
+      fill24Rows(first, g.pitch, rowBytes, r.h, px);
+#else
+      fillRowsByCopy<Pixel24>(first, g.pitch, r.w, r.h, px);
+#endif
       break;
+    }
     default:
       break;
   }

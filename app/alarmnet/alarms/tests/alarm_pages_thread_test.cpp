@@ -399,6 +399,59 @@ TEST_F(AlarmPages, CopyDialogsOfferOtherOnlineItemsAndHandBackTheChoice) {
   Close();
 }
 
+// A cached item's record or holiday write that the device refuses is
+// shown, keeps Apply and keeps the edit: the next Apply writes it.
+TEST_F(AlarmPages, ARefusedWriteOfACachedItemKeepsItsEdit) {
+  const struct Row {
+    int page, numId, nameId;
+    const char* op;
+    std::vector<int64_t> leading;  // the refused call's first arguments
+  } rows[] = {{kInputPage, kInNum, kInName, "setAlarmInConfig", {0, 0}},
+              {kInputPage, kInNum, kInName, "setAlarmHolidaySched", {1, 0}},
+              {kOutputPage, kOutNum, kOutName, "setAlarmOutConfig", {0, 0}},
+              {kOutputPage, kOutNum, kOutName, "setAlarmHolidaySched", {2, 0}}};
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.op);
+    device_seam::resetKeptRecords();
+    IpChannelInfo info{};
+    addIpChannel(nullptr, 1, &info);
+    Open();
+    SendMessage(Sheet(), PSM_SETACTIVEINDEX, static_cast<WParam>(row.page), 0);
+    const WindowHandle page = Page(row.page);
+    SetDlgItemText(page, row.nameId, "First");
+    ASSERT_TRUE(livetest::PickRow(page, row.numId, 1));
+    SetDlgItemText(page, row.nameId, "Second");
+    device_seam::overrideAnswerFor(row.op, row.leading, -1);
+    livetest::Boxes().clear();
+    livetest::ClickItem(page, kApply);
+    ASSERT_TRUE(livetest::PumpUntil([] { return !livetest::Boxes().empty(); }));
+    EXPECT_EQ(livetest::Boxes()[0].section + "/" + livetest::Boxes()[0].key, "commons/savefailed_code");
+    EXPECT_TRUE(Enabled(page, kApply));
+    device_seam::clearOverrides();
+    const int32_t counts[2] = {kIpInputs, kIpOutputs};
+    device_seam::overrideAnswer("getChannelAlarmFlags", 0, counts, sizeof counts);
+    livetest::Boxes().clear();
+    livetest::ClickItem(page, kApply);
+    EXPECT_TRUE(livetest::PumpUntil([page] { return !Enabled(page, kApply); }));
+    EXPECT_TRUE(livetest::Boxes().empty());
+    char names[2][33] = {};
+    for (int index = 0; index < 2; ++index) {
+      if (row.page == kInputPage) {
+        AlarmInConfig r{};
+        getAlarmInConfig(nullptr, 0, index, &r, 1);
+        std::memcpy(names[index], r.name, 32);
+      } else {
+        AlarmOutConfig r{};
+        getAlarmOutConfig(nullptr, 0, index, &r, 1);
+        std::memcpy(names[index], r.name, 32);
+      }
+    }
+    EXPECT_STREQ(names[0], "First") << "the refused item's edit is kept";
+    EXPECT_STREQ(names[1], "Second");
+    Close();
+  }
+}
+
 TEST_F(AlarmPages, OutputCopiesKeepTheTargetsNameAndApplyWritesThemAll) {
   Open();
   const WindowHandle page = Page(kOutputPage);

@@ -102,6 +102,9 @@ int loadChannel(int channel) {
     std::memcpy(s.holiday, slot->holiday, sizeof s.holiday);
   } else {
     s.work = ChannelConfig{};
+    // Cleared first: a failed read must not leave the last channel's days
+    // to be written to this one.
+    std::memset(s.holiday, 0, sizeof s.holiday);
     if (const int rc = getChannelConfig(login(), channel, &s.work)) return rc;
     getHolidaySegments(login(), channel, kKindMotion, s.holiday);
   }

@@ -112,6 +112,29 @@ TEST_F(MotionPage, ApplyWritesTheCurrentThenTheCachedChannels) {
   Close();
 }
 
+// A channel whose record cannot be read starts from empty holiday days:
+// Apply never gives it the days of the channel shown before.
+TEST_F(MotionPage, AChannelThatCannotBeReadGetsNoOtherChannelsHolidays) {
+  TimeSegment days[HOLIDAY_SEGMENTS] = {};
+  days[0] = {8, 0, 17, 30};
+  ASSERT_EQ(setHolidaySegments(nullptr, 1, 3, days), 0);
+  Open();
+  device_seam::overrideAnswerFor("getChannelConfig", {2}, -1);
+  livetest::Boxes().clear();
+  ASSERT_TRUE(livetest::PickRow(page_, kChannelBox, 1));
+  ASSERT_EQ(livetest::Boxes().size(), 1u);
+  EXPECT_EQ(livetest::Boxes()[0].key, "getcamerahint");
+  device_seam::clearOverrides();
+  livetest::ClickItem(page_, kApply);
+  EXPECT_TRUE(livetest::PumpUntil([this] { return !livetest::Enabled(page_, kApply); }));
+  TimeSegment kept[HOLIDAY_SEGMENTS] = {};
+  ASSERT_EQ(getHolidaySegments(nullptr, 2, 3, kept), 0);
+  EXPECT_EQ(kept[0].startHour, 0);
+  EXPECT_EQ(kept[0].endHour, 0);
+  EXPECT_EQ(kept[0].endMinute, 0);
+  Close();
+}
+
 // Copy keeps each target's own record channels: a target already cached
 // keeps its cached mask, another takes the one stored on the device, and
 // one whose record cannot be read none, never another channel's.

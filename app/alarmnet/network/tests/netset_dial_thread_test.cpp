@@ -259,6 +259,7 @@ struct DdnsModel {
 TEST_F(NetDial, DdnsCacheStoresWhatTheModelStores) {
   std::mt19937 rng(46);
   DdnsModel model;
+  getNetAdvConfig(nullptr, &model.store);  // the device's own defaults
   Open();
   model.Show(0);
   const int fields[] = {kServer, kDomain, kDdnsUser, kDdnsPassword};

@@ -163,6 +163,47 @@ TEST_F(NetSet, BasicTabCodesShowTheirBoxesAndFocus) {
   Close();
 }
 
+// The PoE interface's address is saved with the basic tab; the device's
+// refusals name it and take the focus, and nothing else is kept of them.
+TEST_F(NetSet, BasicTabSavesThePoeAddressOrNamesItsRefusal) {
+  constexpr int kPoe = 20287, kAddressTyped = 4;
+  device_seam::mutableAbility()->poeFlags = 2;
+  FixedAddress();
+  IpChannelInfo camera{};
+  std::memcpy(camera.bytes, "10.0.0.64", 10);
+  ASSERT_EQ(addIpChannel(nullptr, 1, &camera), 0);
+  const struct {
+    const char* text;
+    const char* box;  // empty: saved
+    int type;
+    const char* kept;
+  } rows[] = {{"10.0.0.1", "", 0, "10.0.0.1"},
+              {"127.0.0.9", "Addresses beginning with 127 are not allowed!", kWarning, "10.0.0.1"},
+              {"0.1.2.3", "Please enter a valid Internal IPv4!", kInfo, "10.0.0.1"},
+              {"192.168.1.77", "The LAN address conflicts with the internal address!", kInfo, "10.0.0.1"},
+              {"10.0.0.64", "The internal address conflicts with a camera address!", kInfo, "10.0.0.1"},
+              {"0.0.0.0", "", 0, "0.0.0.0"}};  // clears it
+  Open();
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.text);
+    livetest::Boxes().clear();
+    SetDlgItemText(base_, kPoe, row.text);
+    Command(base_, kPoe, kAddressTyped);
+    livetest::ClickItem(base_, kApply);
+    livetest::PumpUntil([this] { return !Enabled(base_, kApply) || !livetest::Boxes().empty(); });
+    EXPECT_EQ(LastBox(), row.box[0] ? std::string(row.box) + "/" + std::to_string(row.type) : "");
+    EXPECT_EQ(Enabled(base_, kApply), row.box[0] != '\0');
+    if (row.box[0]) {
+      EXPECT_TRUE(netsteps::Focused(base_, kPoe));
+    }
+    NetAddress kept{};
+    ASSERT_EQ(getPoeAddress(nullptr, &kept), 0);
+    EXPECT_EQ(kept.ipv4, V4(row.kept));
+  }
+  Close();
+  device_seam::mutableAbility()->poeFlags = 0;
+}
+
 // What the user types decides the code: the first field that fails names
 // itself and nothing is stored.
 TEST_F(NetSet, BasicTabInputsAreRefusedByTheirFields) {
@@ -329,7 +370,10 @@ TEST_F(NetSet, HostTabChecksRunInOrder) {
       {kRtspPort, "554", kReboot},  // passes every check; a change asks
       {kRtspPort, "1024", kReboot},
       {kRtspPort, "2000", ""},
-      {kHttps, "", "HTTPS Port is out of range (1-65535)!/64"},
+      {kMulticast, "10.1.2.3", "Please enter a valid Multicast IP!/64"},  // not a group: refused before the question
+      {kMulticast, "", ""},
+      {kHttps, "", ""},  // on at the device's default port
+      {kHttpsPort, "0", "HTTPS Port is out of range (1-65535)!/64"},
       {kHttpsPort, "22", "Two ports are the same!/64"},
       {kHttpsPort, "443", ""},
   };
@@ -371,6 +415,32 @@ TEST_F(NetSet, HostTabChecksRunInOrder) {
 // A change of the service port asks for a reboot: No stores nothing and
 // shows nothing more; Yes stores, reboots and shows the reboot hint. A
 // change of the HTTP port alone asks nothing.
+// A fresh device's tabs take their own defaults: ticking a service on and
+// Apply finds every port and interval in its range.
+TEST_F(NetSet, AFreshDeviceTakesItsOwnDefaults) {
+  constexpr int kNtpEnable = 20336, kMailAuth = 20346, kFtpEnable = 20369, kSnmpEnable = 20384, kHttps = 20406;
+  const struct {
+    NetTab tab;
+    int box;
+  } rows[] = {{kNtpTab, kNtpEnable}, {kEmailTab, kMailAuth}, {kFtpTab, kFtpEnable}, {kSnmpTab, kSnmpEnable},
+              {kHostTab, kHttps}};
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.tab);
+    device_seam::resetKeptRecords();
+    Open();
+    SendMessage(sheet_, PSM_SETACTIVEINDEX, static_cast<WParam>(row.tab), 0);
+    desktest::Drain();
+    const WindowHandle page = tabs_[row.tab];
+    livetest::Boxes().clear();
+    livetest::ClickItem(page, row.box);
+    livetest::ClickItem(page, PAGE_ID_APPLY);
+    EXPECT_TRUE(livetest::PumpUntil([page] { return !Enabled(page, PAGE_ID_APPLY) || !livetest::Boxes().empty(); }));
+    EXPECT_EQ(LastBox(), "");
+    EXPECT_FALSE(Enabled(page, PAGE_ID_APPLY));
+    Close();
+  }
+}
+
 TEST_F(NetSet, ServicePortChangesAskForAReboot) {
   Open();
   device_seam::startCallLog();

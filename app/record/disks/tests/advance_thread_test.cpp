@@ -1,7 +1,8 @@
 // The advanced disk page's Apply against a model of the device: random
-// edits of each storage mode, mode changes answered yes or no, quotas that
-// are not whole numbers or do not fit; the device calls in the log must be
-// exactly the model's, and nothing is written when the page refuses.
+// edits of each storage mode, mode changes followed by "Reboot now?"
+// answered yes or no, quotas that are not whole numbers or do not fit; the
+// device calls in the log must be exactly the model's, nothing is written
+// when the page refuses, and a write the device refuses is shown.
 #include <cinttypes>
 #include <cstdio>
 #include <random>
@@ -109,7 +110,7 @@ TEST_F(Advance, ApplyWritesWhatTheModelSaysAndNothingWhenRefused) {
           for (int k = 0; k < 2; ++k) sum += (c == channel ? next[k] : model.quotaMb[c][k]) >> 10;
         refused = sum > kTotalGb;
       }
-      if (!refused && (mode == model.mode || yes)) {
+      if (!refused) {
         if (mode != model.mode) expected.push_back({"setStorageMode", {login, mode}});
         if ((next[0] >> 10) != (model.quotaMb[channel][0] >> 10) || (next[1] >> 10) != (model.quotaMb[channel][1] >> 10)) {
           for (int k = 0; k < 2; ++k)
@@ -131,7 +132,7 @@ TEST_F(Advance, ApplyWritesWhatTheModelSaysAndNothingWhenRefused) {
         for (int n = 0; n < 16; ++n) SendDlgItemMessage(page, CHANBOX_ANALOG_FIRST + n, BM_SETCHECK, 0, 0);
         mask = 0;
       }
-      if (mode == model.mode || yes) {
+      {
         if (mode != model.mode) expected.push_back({"setStorageMode", {login, mode}});
         if (mask != model.groupMask) expected.push_back({"setDiskGroupMask", {login, 1, static_cast<int64_t>(mask)}});
         model.groupMask = mask;
@@ -141,7 +142,7 @@ TEST_F(Advance, ApplyWritesWhatTheModelSaysAndNothingWhenRefused) {
       SendDlgItemMessage(page, kSplit, SRM_SETVALUE, static_cast<WParam>(first), 0);
       SendDlgItemMessage(page, kSplit, SRM_SETVALUE, static_cast<WParam>(second), 1);
       Command(page, kSplit, SRN_DROPPED);
-      if (mode == model.mode || yes) {
+      {
         if (mode != model.mode) expected.push_back({"setStorageMode", {login, mode}});
         const uint32_t split[3] = {static_cast<uint32_t>(first), static_cast<uint32_t>(second - first),
                                    static_cast<uint32_t>(100 - second)};
@@ -150,7 +151,8 @@ TEST_F(Advance, ApplyWritesWhatTheModelSaysAndNothingWhenRefused) {
       }
     }
     const bool asked = !refused && mode != model.mode;
-    if (asked && yes) model.mode = mode;
+    // No to "Reboot now?" keeps what was written for the next start.
+    if (asked) model.mode = mode;
     const int hintsBefore = g_hints;
     device_seam::startCallLog();
     Command(page, kApply);
@@ -178,6 +180,70 @@ TEST_F(Advance, ApplyWritesWhatTheModelSaysAndNothingWhenRefused) {
   uint64_t mask = 0;
   getDiskGroupMask(1, &mask);
   EXPECT_EQ(mask, model.groupMask);
+}
+
+// Each write the device refuses is shown and keeps Apply; a refused mode
+// asks nothing about a reboot, and a mode written before a refused data
+// write asks on the Apply that gets through.
+TEST_F(Advance, ARefusedWriteIsShownAndKeepsApply) {
+  const struct Row {
+    const char* refused;
+    int mode;  // chosen in the mode box; the device starts in quota mode
+    bool modeKept;
+  } rows[] = {{"setStorageMode", 2, false},
+              {"setFrameSplit", 2, true},
+              {"setDiskGroupMask", 1, true},
+              {"setDiskQuota", 0, false}};
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.refused);
+    device_seam::resetKeptRecords();
+    device_seam::clearOverrides();
+    device_seam::overrideAnswer("hasDrawFrameMode", 1);
+    Rows(rows_);
+    OpenAdvance();
+    const WindowHandle page = Storage();
+    Boxes().clear();
+    BoxAnswer() = IDNO;
+    if (row.mode == 0) {
+      // The quota typed; a quota mode page gets Apply from the group box.
+      ASSERT_TRUE(livetest::PickRow(page, kMode, 1));
+      ASSERT_TRUE(livetest::PickRow(page, kMode, 0));
+      SetDlgItemText(page, kRecQuota, "100");
+    } else {
+      ASSERT_TRUE(livetest::PickRow(page, kMode, row.mode));
+    }
+    if (row.mode == 1) SendDlgItemMessage(page, CHANBOX_ANALOG_FIRST + 2, BM_SETCHECK, BST_CHECKED, 0);
+    ASSERT_TRUE(livetest::Enabled(page, kApply));
+    device_seam::overrideAnswer(row.refused, -1);
+    device_seam::startCallLog();
+    livetest::ClickItem(page, kApply);
+    ASSERT_TRUE(livetest::PumpUntil([] { return !Boxes().empty(); }));
+    EXPECT_EQ(Boxes().back().section + "/" + Boxes().back().key, "commons/savefailed_code");
+    EXPECT_EQ(Boxes().size(), 1u) << "no reboot question";
+    EXPECT_TRUE(livetest::Enabled(page, kApply));
+    EXPECT_EQ(g_hints, 0);
+    uint8_t mode[4] = {};
+    getStorageMode(mode);
+    EXPECT_EQ(mode[0], row.modeKept ? row.mode : 0);
+    // Accepted now: the question comes when a new mode was written.
+    device_seam::clearOverrides();
+    device_seam::overrideAnswer("hasDrawFrameMode", 1);
+    Rows(rows_);
+    Boxes().clear();
+    livetest::ClickItem(page, kApply);
+    EXPECT_TRUE(livetest::PumpUntil([page] { return !livetest::Enabled(page, kApply); }));
+    EXPECT_EQ(Boxes().size(), row.mode != 0 ? 1u : 0u);
+    bool written = false;
+    for (const Call& c : device_seam::callLog()) written = written || c.op == row.refused;
+    EXPECT_TRUE(written) << "the refused write is tried again";
+    getStorageMode(mode);
+    EXPECT_EQ(mode[0], row.mode) << "No to the reboot keeps the mode for the next start";
+    SendMessage(win_, MSG_CLOSE, 0, 0);
+    desktest::Drain();
+  }
+  uint64_t mask = 0;
+  getDiskGroupMask(1, &mask);
+  EXPECT_EQ(mask, 0u) << "the quota row started afresh";
 }
 
 // A device without pictures: no picture quota, its own total error, and a

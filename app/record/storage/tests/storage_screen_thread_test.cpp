@@ -98,12 +98,7 @@ TEST_F(StorageScreen, BothDiskDialogs) {
     Shot(dlg, "disk_localhdset");
     SendMessage(dlg, MSG_CLOSE, 0, 0);
   });
-  NetDiskConfig config{};
-  NetDiskEntry& nas = config.entries[20 - getLocalDiskNum()];
-  nas.type = 4;
-  nas.ip = 0x1401A8C0;  // 192.168.1.20 in memory order
-  std::snprintf(nas.directory, sizeof nas.directory, "/export/nvr");
-  ASSERT_EQ(changeNetDisk(0, &config), 0);
+  ASSERT_TRUE(storagetest::KeepNas20());
   RunInLoop([](WindowHandle owner) { return showNetHdSetDialog(owner, 2); }, [] {
     const WindowHandle dlg = GetActiveWindow();
     Shot(dlg, "disk_nethdset");

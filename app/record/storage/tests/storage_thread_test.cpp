@@ -25,6 +25,7 @@
 namespace {
 
 using livetest::Boxes;
+using livetest::ClickItem;
 using livetest::BoxAnswer;
 using livetest::LiveGui;
 
@@ -32,7 +33,7 @@ constexpr int kList = 19728, kTotal = 19729, kFree = 19730, kInit = 19732, kAddN
 constexpr int kActionColumn = 8;  // the list's remove, delete, load and unload icon
 constexpr int kLabel = 19856, kBar = 19857;
 constexpr int kAttrRw = 19762, kAttrReadOnly = 19763, kAttrRedundant = 19764, kGroupFirst = 19776;
-constexpr int kNetIp = 19762, kNetDir = 19763, kNetType = 19761;
+constexpr int kNetIp = 19762, kNetDir = 19763, kNetType = 19761, kNetSetIp = 20018, kNetSetDir = 20019;
 constexpr int kOk = 4097, kCancel = 2, kApply = 4098;
 
 LResult MenuHostProc(WindowHandle hwnd, int message, WParam wParam, LParam lParam) {
@@ -508,6 +509,55 @@ TEST_F(Storage, NetworkDiskAddShowsEachRefusalAndSendsTheEntry) {
   Boxes().clear();
   Command(page_, kAddNetHd);
   EXPECT_EQ(BoxTexts(), std::vector<std::string>{Caption("disk_nethdadd", "NethdfullErr") + "/64"});
+}
+
+// A network disk change the device refuses (its address or folder),
+// keeps the properties dialog open with the typed values; an accepted
+// change closes it.
+TEST_F(Storage, ARefusedNetworkDiskChangeKeepsTheDialogAndTheValues) {
+  const struct {
+    int answer;
+    const char* ip;
+    const char* box;  // key of the refusal's text
+  } rows[] = {{0x200123, "192.168.1.30", "NethdDirErr"},
+              {-1, "192.168.1.30", "NethdAddFail"},
+              {0x200122, "192.168.1.30", "NethdIpErr"},
+              {0, "192.168.1.30", nullptr}};
+  for (const auto& row : rows) {
+    SCOPED_TRACE(std::string(row.ip) + " " + std::to_string(row.answer));
+    device_seam::resetAll();
+    Rows({Disk(0, 0, 10, 5), Disk(9, 1, 10, 5, 0, 4)});
+    ASSERT_TRUE(storagetest::KeepNas20());
+    if (row.answer) device_seam::overrideAnswer("changeNetDisk", row.answer);
+    Boxes().clear();
+    bool stayed = false;
+    std::string ip, dir;
+    RunInLoop([](WindowHandle owner) { return showNetHdSetDialog(owner, 1); }, [&] {
+      const WindowHandle dlg = GetActiveWindow();
+      SendDlgItemMessage(dlg, kNetSetIp, MSG_SETTEXT, 0, reinterpret_cast<LParam>(row.ip));
+      SendDlgItemMessage(dlg, kNetSetDir, MSG_SETTEXT, 0, reinterpret_cast<LParam>("/export/new"));
+      ClickItem(dlg, kOk);
+      livetest::PumpUntil([&] { return !IsWindowVisible(dlg) || !Boxes().empty(); });
+      stayed = IsWindowVisible(dlg) != 0;
+      if (!stayed) return;
+      char text[160] = "";
+      SendDlgItemMessage(dlg, kNetSetIp, MSG_GETTEXT, sizeof text, reinterpret_cast<LParam>(text));
+      ip = text;
+      SendDlgItemMessage(dlg, kNetSetDir, MSG_GETTEXT, sizeof text, reinterpret_cast<LParam>(text));
+      dir = text;
+      SendMessage(dlg, MSG_CLOSE, 0, 0);
+    });
+    EXPECT_EQ(stayed, row.box != nullptr);
+    if (row.box) {
+      ASSERT_EQ(Boxes().size(), 1u);
+      EXPECT_EQ(Boxes()[0].text, Caption("disk_nethdadd", row.box));
+      EXPECT_EQ(ip, row.ip);
+      EXPECT_EQ(dir, "/export/new");
+    } else {
+      EXPECT_TRUE(Boxes().empty());
+    }
+    device_seam::clearOverrides();
+  }
 }
 
 // Row actions act on Yes only and hold the live view while they run.

@@ -255,6 +255,69 @@ TEST_F(Display, GeneralApplyStoresEveryFieldAndReportsAResolutionTheMonitorRefus
   EXPECT_EQ(getDateFormat(), 2) << "closing applies the stored format";
 }
 
+// The shown time falls behind the running clock: Apply writes the clock
+// only when the user changed its fields or its zone (a new zone alone keeps
+// the running clock), and a refused record moves nothing. A newly chosen
+// date format shows the same date in it, until a close without Apply.
+TEST_F(Display, ApplyWritesTheClockOnlyWhenTheUserChangedIt) {
+  struct Row {
+    const char* what;
+    int format, zone, hour;
+    bool apply;
+    int recordAnswer;
+    const char* date;
+    std::vector<int64_t> clock;  // empty: not written
+  } rows[] = {
+      {"a new date format only", 2, -1, -1, true, 0, "14-03-2026", {}},
+      {"a new zone", 1, 15, -1, true, 0, "03-14-2026", {2026, 3, 14, 9, 40, 7}},
+      {"a new hour", 2, -1, 21, true, 0, "14-03-2026", {2026, 3, 14, 21, 26, 53}},
+      {"a new hour, the record refused", 2, -1, 21, true, -1, "14-03-2026", {}},
+      {"a new date format, closed without Apply", 1, -1, -1, false, 0, "03-14-2026", {}},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.what);
+    SetUp();
+    DeviceConfig c = Stored();
+    c.dateFormat = 0;
+    ASSERT_EQ(setDeviceConfig(nullptr, &c, 1), 0);
+    setTimeZone(27);
+    Open();
+    const WindowHandle general = Page(kGeneral);
+    WindowHandle dateEdit = 0, none = 0;
+    SendDlgItemMessage(general, kDate, CB_GETCHILDREN, reinterpret_cast<WParam>(&dateEdit), reinterpret_cast<LParam>(&none));
+    char date[DATE_TEXT_SIZE] = "";
+    GetWindowText(dateEdit, date, sizeof date);
+    EXPECT_STREQ(date, "2026-03-14");
+    // The clock runs on while the page stands open.
+    const DeviceTime later{2026, 3, 14, 9, 40, 7, 8, 0};
+    device_seam::overrideAnswer("getDeviceTime", 1, &later, sizeof later);
+    ASSERT_TRUE(livetest::PickRow(general, kDateFormat, row.format));
+    GetWindowText(dateEdit, date, sizeof date);
+    EXPECT_STREQ(date, row.date);
+    if (row.zone >= 0) {
+      ASSERT_TRUE(livetest::PickRow(general, kZone, row.zone));
+    }
+    if (row.hour >= 0) SendDlgItemMessage(general, kTime, CB_SETFIELD, 1, row.hour);
+    if (row.recordAnswer) device_seam::overrideAnswer("setDeviceConfig", row.recordAnswer);
+    device_seam::startCallLog();
+    if (row.apply) {
+      livetest::ClickItem(general, kApply);
+      EXPECT_TRUE(livetest::PumpUntil([&] { return !Enabled(general, kApply) || !livetest::Boxes().empty(); }));
+    }
+    std::vector<int64_t> clock;
+    for (const auto& call : device_seam::callLog())
+      if (call.op == "setDeviceTime") clock = call.args;
+    EXPECT_EQ(clock, row.clock);
+    EXPECT_EQ(getTimeZone(), row.zone >= 0 ? row.zone : 27);
+    EXPECT_EQ(Enabled(general, kApply), !row.apply || row.recordAnswer != 0);
+    EXPECT_EQ(livetest::Boxes().size(), row.recordAnswer ? 1u : 0u);
+    device_seam::clearOverrides();
+    Close();
+    EXPECT_EQ(getDateFormat(), row.apply && !row.recordAnswer ? row.format : 0);
+    TearDown();
+  }
+}
+
 TEST_F(Display, ANewLanguageSwitchesTheInterfaceAndChineseTextsHaveNoDstPage) {
   constexpr int kLanguage = 20240, kGermanItem = 7, kGerman = 33, kChinese = 2;
   Open();

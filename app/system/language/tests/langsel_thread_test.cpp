@@ -44,6 +44,31 @@ class LangSel : public LiveGui {
   }
 };
 
+// A language the device refuses is shown as refused; neither the
+// application's copy nor the interface switches to it.
+TEST_F(LangSel, ARefusedLanguageKeepsTheInterface) {
+  SetLanguage(kEnglish);
+  device_seam::overrideAnswer("setDeviceConfig", -1);
+  livetest::Boxes().clear();
+  bool picked = false;
+  RunInLoop(createLangSelWindow, [&] {
+    const WindowHandle dlg = GetActiveWindow();
+    picked = livetest::PickRow(dlg, kLanguage, 2);  // German
+    livetest::ClickItem(dlg, kNext);
+    livetest::PumpUntil([dlg] { return !IsWindow(dlg); });
+    if (IsWindow(dlg)) EndDialog(dlg, 0);
+  });
+  device_seam::clearOverrides();
+  EXPECT_TRUE(picked);
+  ASSERT_EQ(livetest::Boxes().size(), 1u);
+  EXPECT_EQ(livetest::Boxes()[0].key, "savefailed_code");
+  EXPECT_EQ(getCachedDeviceConfig()->language, kEnglish);
+  EXPECT_EQ(StoredLanguage(), kEnglish);
+  EXPECT_EQ(isLangSwitchPending(), 0);
+  const char* next = lookupText("langsel", "guide_nextstep");
+  EXPECT_STREQ(next ? next : "", "Next");
+}
+
 TEST_F(LangSel, NextSavesOnlyAChangedLanguageAndSwitchesToIt) {
   struct Row {
     const char* what;

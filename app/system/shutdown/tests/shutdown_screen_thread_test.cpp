@@ -7,6 +7,7 @@
 #include <string>
 
 #include "app/core/program/program_seam.h"
+#include "app/device_backend.h"
 #include "app/page_frame.h"
 #include "app/system_pages.h"
 #include "app/testing/page_harness.h"
@@ -134,6 +135,41 @@ TEST_F(Shutdown, AgreedShutdownAndRebootShowTheHintThenEndOrRestart) {
     EXPECT_EQ(isDispSwitchEnabled(), 0);
     SetPowerKeyDownFlag(0);
   }
+}
+
+// Going down needs the local shutdown right or the administrator, checked
+// at the buttons: the main menu lets every user open the dialog.
+TEST_F(Shutdown, ShutDownAndRebootNeedTheShutdownRight) {
+  struct Case {
+    int user;
+    bool grant;
+    const char* expected;
+  } const cases[] = {{livetest::kAdminUser, false, "shutdown/"},
+                     {livetest::kGuestUser, false, "commons/permission"},
+                     {livetest::kGuestUser, true, "shutdown/"}};
+  livetest::BoxAnswer() = IDNO;
+  for (const Case& c : cases) {
+    device_seam::resetKeptRecords();
+    if (c.grant) {
+      UserConfig users{};
+      ASSERT_EQ(getUserConfig(getOutputLogin(3), &users), 0);
+      users.users[c.user].rights |= RIGHT_LOCAL_SHUTDOWN;
+      ASSERT_EQ(setUserConfig(getOutputLogin(3), &users, 0), 0);
+    }
+    LoginAs(c.user);
+    Dialog([&](WindowHandle dlg) {
+      for (int id : {kShutdown, kReboot}) {
+        livetest::Boxes().clear();
+        ClickItem(dlg, id);
+        ASSERT_TRUE(PumpUntil([] { return !livetest::Boxes().empty(); })) << c.user << " " << id;
+        const livetest::Box& box = livetest::Boxes().back();
+        EXPECT_EQ((box.section + "/" + box.key).rfind(c.expected, 0), 0u) << c.user << " " << id << " " << box.key;
+        EXPECT_TRUE(IsWindowVisible(dlg));
+      }
+    });
+  }
+  EXPECT_EQ(g_ends.load(), 0);
+  EXPECT_EQ(GetPowerKeyDownFlag(), 0);
 }
 
 TEST_F(Shutdown, LockLogsTheOutputOutAndClosesTheMenus) {

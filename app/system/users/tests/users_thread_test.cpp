@@ -384,6 +384,43 @@ TEST_F(Users, AFailedWriteShowsItsCodeAndTheListShowsNoUnsavedUser) {
   ClosePage();
 }
 
+// A MAC address that is not six whole bytes gets the dialog's own hint
+// and the focus, in both dialogs; nothing is written.
+TEST_F(Users, ABadMacAddressNamesTheFieldAndTakesTheFocus) {
+  OpenPage();
+  const UserConfig before = DeviceTable();
+  const struct {
+    const char* section;
+    int nameId, passwordId, confirmId, macId;
+    std::function<void()> open;
+  } rows[] = {{"useradd", kAddName, kAddPassword, kAddConfirm, kAddMac, [this] { Command(page_, 20481); }},
+              {"usermodify", kModName, kModPassword, kModConfirm, kModMac,
+               [this] { ListNotify(1, LVN_CELLCLICK + 5); }}};
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.section);
+    TakeBoxes();
+    bool focused = false, stayed = false;
+    FromPage(row.open, [&](WindowHandle dlg) {
+      SetDlgItemText(dlg, row.nameId, "mac_user");
+      SetDlgItemText(dlg, row.passwordId, "p1");
+      SetDlgItemText(dlg, row.confirmId, "p1");
+      SetDlgItemText(dlg, row.macId, "zz:34:56:78:9a:bc");  // one byte no hex
+      livetest::ClickItem(dlg, kOk);
+      livetest::PumpUntil([] { return !livetest::Boxes().empty(); });
+      stayed = GetActiveWindow() == dlg;
+      const WindowHandle focus = GetFocusChild(dlg);
+      focused = focus == GetDlgItem(dlg, row.macId) || GetParent(focus) == GetDlgItem(dlg, row.macId);
+    });
+    std::string item = Caption(row.section, "usermac");
+    EXPECT_EQ(TakeBoxes(), std::vector<std::string>{"Please enter a valid " + item + "!"});
+    EXPECT_TRUE(stayed);
+    EXPECT_TRUE(focused);
+  }
+  const UserConfig after = DeviceTable();
+  EXPECT_EQ(std::memcmp(&before, &after, sizeof before), 0);
+  ClosePage();
+}
+
 TEST_F(Users, TheSystemMenuItemOpensThePageAndOthersChangeOnlyTheirOwnPassword) {
   EXPECT_EQ(findPage(APP_MENU_SYSTEM, "userset"), createUserSetWindow);
   setLoginState(3, 1, 0);

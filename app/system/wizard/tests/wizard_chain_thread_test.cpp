@@ -185,6 +185,46 @@ TEST_F(WizardChain, ANewPasswordMustBeGivenTwiceAlikeAndIsStored) {
   EXPECT_EQ(AdminPassword(), "1234567890abcdef");
 }
 
+// Any refusal of the new password is one: the page stays and neither the
+// device nor the application's copy of the table takes the new password.
+TEST_F(WizardChain, ARefusedNewPasswordStaysOnThePageAndKeepsTheOldOne) {
+  constexpr int kChange = 16417, kNew = 16418, kConfirm = 16419;
+  const std::string before = AdminPassword();
+  const struct {
+    int64_t answer;
+    const char* box;
+  } rows[] = {{-1, "commons/savefailed/"}, {0x200201, "commons/savefailed_code/"}};
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.answer);
+    livetest::Boxes().clear();
+    std::string stayedOn, cached;
+    Then([this](WindowHandle page) { Forward(page); });
+    Then([&](WindowHandle page) {
+      livetest::ClickItem(page, kChange);
+      SetDlgItemText(page, kOldPassword, before.c_str());
+      SetDlgItemText(page, kNew, "1234567890abcdef");
+      SetDlgItemText(page, kConfirm, "1234567890abcdef");
+      device_seam::overrideAnswer("setUserConfig", row.answer);
+      livetest::ClickItem(page, kNext);
+    });
+    ThenWhen([] { return !livetest::Boxes().empty(); }, [&](WindowHandle page) {
+      stayedOn = PageName(page);
+      const UserConfig* table = getCachedUserConfig();
+      if (table) cached.assign(table->users[0].password, strnlen(table->users[0].password, sizeof table->users[0].password));
+      device_seam::clearOverrides();
+      livetest::BoxAnswer() = IDYES;
+      livetest::ClickItem(page, kCancel);
+    });
+    Run(createStartGuideWindow);
+    EXPECT_EQ(stayedOn, "startpasswd");
+    EXPECT_EQ(cached, before);
+    EXPECT_EQ(AdminPassword(), before);
+    const std::vector<std::string> boxes = Boxes();
+    ASSERT_FALSE(boxes.empty());
+    EXPECT_EQ(boxes[0].rfind(row.box, 0), 0u) << boxes[0];
+  }
+}
+
 TEST_F(WizardChain, AnUnreadableUserTableAndARefusedLoginSaySoAndStay) {
   setLoginState(3, -1, -1);  // nobody logged in: the right password logs in
   Then([this](WindowHandle page) { Forward(page); });

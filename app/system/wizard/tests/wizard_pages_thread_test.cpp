@@ -156,6 +156,42 @@ TEST_F(WizardPages, NetworkRefusalsShowTheirBoxAndFocusTheirFieldAndTheDnsRuleFo
   });
 }
 
+// The PoE interface's address typed on the network page is saved by Next;
+// a refused one names the field and the page stays.
+TEST_F(WizardPages, NextSavesThePoeAddressOrNamesItsRefusal) {
+  constexpr int kPoe = 16458, kAddressTyped = 4;
+  device_seam::mutableAbility()->poeFlags = 2;
+  std::string refused, next;
+  bool focused = false;
+  OnPage(wizard::openNetworkPage, [&, this](WindowHandle page) {
+    SetDlgItemText(page, kPoe, "127.0.0.9");
+    Command(page, kPoe, kAddressTyped);
+    livetest::Boxes().clear();
+    livetest::ClickItem(page, kNext);
+    livetest::PumpUntil([] { return !livetest::Boxes().empty(); });
+    if (!livetest::Boxes().empty()) refused = livetest::Boxes()[0].key;
+    focused = GetFocusChild(page) == GetDlgItem(page, kPoe);
+    SetDlgItemText(page, kPoe, "10.0.0.1");
+    Command(page, kPoe, kAddressTyped);
+    nested::Pending().push_front([&next] {
+      next = wizardtest::PageName(GetActiveWindow());
+      if (next == "startdisk") Command(GetActiveWindow(), 4113);
+    });
+    PostMessage(helper_, nested::kNextStep, 0, 0);  // the click's wait used the step's own
+    Command(page, kNext);
+    if (!nested::Pending().empty()) nested::Pending().pop_front();
+  });
+  device_seam::mutableAbility()->poeFlags = 0;
+  EXPECT_EQ(refused, "ip_err_127");
+  EXPECT_TRUE(focused);
+  EXPECT_EQ(next, "startdisk");
+  NetAddress kept{};
+  ASSERT_EQ(getPoeAddress(nullptr, &kept), 0);
+  char text[NET_ADDRESS_TEXT_SIZE] = "";
+  ipv4ToText(kept.ipv4, text, sizeof text);
+  EXPECT_STREQ(text, "10.0.0.1");
+}
+
 TEST_F(WizardPages, TheDiskModePageAsksForARebootOnlyWhenTheBoxChanged) {
   constexpr int kEnable = 20064, kModeNext = 20066;
   device_seam::startCallLog();

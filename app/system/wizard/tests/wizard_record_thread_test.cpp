@@ -1,6 +1,7 @@
 // The record page against a small model: random channel changes, box
 // clicks and copies, then OK; the channels the device was asked to write
-// and what each record holds must be the model's.
+// and what each record holds must be the model's. Then the page on a
+// device whose channels already record all day.
 #include <cstring>
 #include <map>
 #include <random>
@@ -160,9 +161,12 @@ TEST_F(WizardRecord, RandomEditsWriteExactlyTheChannelsTheModelSet) {
     std::vector<int> written;
     for (const auto& call : device_seam::callLog())
       if (call.op == "setRecordConfig") written.push_back(static_cast<int>(call.args[0]));
+    // A fresh device records nothing all day: a setting of all-day off is
+    // each channel's own and is not written.
     std::vector<int> expected;
     if (saved)
-      for (const auto& [c, s] : m.pending) expected.push_back(c);
+      for (const auto& [c, s] : m.pending)
+        if (s.enable != 0) expected.push_back(c);
     EXPECT_EQ(written, expected);
     for (int c = 1; c <= kChannels; ++c) {
       RecordConfig after{};
@@ -172,7 +176,7 @@ TEST_F(WizardRecord, RandomEditsWriteExactlyTheChannelsTheModelSet) {
       ChannelConfig channel{};
       getChannelConfig(nullptr, c, &channel);
       const auto it = m.pending.find(c);
-      if (!saved || it == m.pending.end()) {
+      if (!saved || it == m.pending.end() || it->second.enable == 0) {
         EXPECT_EQ(std::memcmp(&after, &before[c], sizeof after), 0) << c;
         EXPECT_EQ(channel.motionEnable, channelsBefore[c].motionEnable) << c;
         continue;
@@ -185,6 +189,61 @@ TEST_F(WizardRecord, RandomEditsWriteExactlyTheChannelsTheModelSet) {
       }
       EXPECT_EQ(holiday.head.allDay, s.enable) << c;
       EXPECT_EQ(channel.motionEnable, s.type == 1 ? 1 : channelsBefore[c].motionEnable) << c;
+    }
+  }
+}
+
+// Each channel shows what it records; Copy then OK writes only the
+// channels whose setting changed, and the holiday record only where the
+// device keeps holiday schedules.
+TEST_F(WizardRecord, ChannelsShowTheirOwnStateAndOkWritesOnlyWhatChanged) {
+  for (const bool holidays : {true, false}) {
+    SCOPED_TRACE(holidays);
+    device_seam::resetAll();
+    if (!holidays) device_seam::overrideAnswer("hasHolidaySchedule", 0);
+    // Channel 2 records all day on motion, channel 3 all day continuously.
+    for (const auto& [channel, type] : {std::pair<int, uint8_t>{2, 1}, {3, 0}}) {
+      RecordConfig record{};
+      ASSERT_EQ(getRecordConfig(nullptr, channel, &record, 0), 0);
+      record.enable = 1;
+      for (DaySchedHead& day : record.days) {
+        day.allDay = 1;
+        day.allDayType = type;
+      }
+      ASSERT_EQ(setRecordConfig(nullptr, channel, &record, 0), 0);
+    }
+    std::vector<bool> shown;  // all day, time, motion of channel 2
+    Then([&](WindowHandle page) {
+      EXPECT_FALSE(wizardtest::Checked(page, kAllDay)) << "channel 1 records nothing";
+      ASSERT_TRUE(livetest::PickRow(page, kChannel, 1));
+      shown = {wizardtest::Checked(page, kAllDay), wizardtest::Checked(page, kTime), wizardtest::Checked(page, kMotion)};
+      livetest::ClickItem(page, kCopy);
+    });
+    ThenWhen([] { return IsValidHandle(getCopyChanWnd()) && IsWindowVisible(getCopyChanWnd()); },
+             [](WindowHandle) {
+               const WindowHandle dlg = getCopyChanWnd();
+               for (int box : {CHANBOX_ANALOG_FIRST + 2, CHANBOX_ANALOG_FIRST + 3})  // channels 3 and 4
+                 SendDlgItemMessage(dlg, box, BM_SETCHECK, BST_CHECKED, 0);
+               livetest::ClickItem(dlg, kCopyOk);
+             });
+    ThenOn("startrecord", [](WindowHandle page) {
+      device_seam::startCallLog();
+      livetest::ClickItem(page, kOk);
+    });
+    Run(wizard::openRecordPage);
+    EXPECT_EQ(shown, (std::vector<bool>{true, false, true}));
+    std::vector<int> records, holidayRecords;
+    for (const auto& call : device_seam::callLog()) {
+      if (call.op == "setRecordConfig") records.push_back(static_cast<int>(call.args[0]));
+      if (call.op == "setRecordSchedExtra") holidayRecords.push_back(static_cast<int>(call.args[0]));
+    }
+    EXPECT_EQ(records, (std::vector<int>{3, 4})) << "channel 2 kept its own setting";
+    EXPECT_EQ(holidayRecords, (holidays ? std::vector<int>{3, 4} : std::vector<int>{}));
+    for (int channel : {3, 4}) {
+      RecordConfig after{};
+      getRecordConfig(nullptr, channel, &after, 0);
+      EXPECT_EQ(after.enable, 1u) << channel;
+      EXPECT_EQ(after.days[6].allDayType, 1) << channel;
     }
   }
 }

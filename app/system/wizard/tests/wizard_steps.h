@@ -3,6 +3,7 @@
 // loop is running then.
 #pragma once
 
+#include <chrono>
 #include <functional>
 #include <string>
 #include <vector>
@@ -32,12 +33,39 @@ inline std::string Text(WindowHandle page, int id) {
   return text;
 }
 
+struct Waiter {
+  std::function<bool()> ready;
+  std::function<void()> go;
+  std::chrono::steady_clock::time_point deadline;
+};
+inline std::vector<Waiter>& Waiters() {
+  static std::vector<Waiter> waiters;
+  return waiters;
+}
+constexpr int kLookAgain = 0x9104;
+// Looks at the first waiter's condition once a turn, without draining the
+// queue (a drain would run the steps queued behind it).
+inline LResult WaiterProc(WindowHandle hwnd, int msg, WParam wParam, LParam lParam) {
+  if (msg != kLookAgain || Waiters().empty()) return DefaultMainWinProc(hwnd, msg, wParam, lParam);
+  Waiter& w = Waiters().front();
+  if (!w.ready() && std::chrono::steady_clock::now() < w.deadline) {
+    PostMessage(hwnd, kLookAgain, 0, 0);
+    return 0;
+  }
+  const std::function<void()> go = w.go;
+  Waiters().erase(Waiters().begin());
+  go();
+  return 0;
+}
+
 class WizardTest : public livetest::LiveGui {
  protected:
   void SetUp() override {
     LiveGui::SetUp();
     nested::Pending().clear();
+    Waiters().clear();
     helper_ = Main({0, 0, 4, 4}, nested::NestedStepsProc);
+    waiter_ = Main({0, 0, 4, 4}, WaiterProc);
   }
   // A step on the active page; the next step is asked for first, so that a
   // page the step opens runs it.
@@ -46,6 +74,28 @@ class WizardTest : public livetest::LiveGui {
       PostMessage(helper_, nested::kNextStep, 0, 0);
       step(GetActiveWindow());
     });
+  }
+  // A step run once `ready` holds, on the page then active: a click's
+  // release reaches its page only after the step that clicked has returned,
+  // so a window of its own looks again on each turn of whichever loop runs.
+  void ThenWhen(std::function<bool()> ready, std::function<void(WindowHandle)> step) {
+    const WindowHandle helper = helper_, waiter = waiter_;
+    nested::Pending().push_back([helper, waiter, ready, step] {
+      Waiters().push_back({ready, [helper, ready, step] {
+                             nested::Pending().push_front([helper, ready, step] {
+                               PostMessage(helper, nested::kNextStep, 0, 0);
+                               EXPECT_TRUE(ready()) << "waited in vain";
+                               step(GetActiveWindow());
+                             });
+                             PostMessage(helper, nested::kNextStep, 0, 0);
+                           },
+                           std::chrono::steady_clock::now() + kWaitLimit});
+      PostMessage(waiter, kLookAgain, 0, 0);
+    });
+  }
+  // A step on the page named `name`, once that page is the active one.
+  void ThenOn(std::string name, std::function<void(WindowHandle)> step) {
+    ThenWhen([name] { return PageName(GetActiveWindow()) == name; }, std::move(step));
   }
   // Opens `open` over the helper with the queued steps; its result.
   int Run(int (*open)(WindowHandle)) {
@@ -67,7 +117,8 @@ class WizardTest : public livetest::LiveGui {
     return std::string(table.users[0].password, strnlen(table.users[0].password, sizeof table.users[0].password));
   }
 
-  WindowHandle helper_ = 0;
+  static constexpr std::chrono::seconds kWaitLimit{5};
+  WindowHandle helper_ = 0, waiter_ = 0;
 };
 
 }  // namespace wizardtest

@@ -135,4 +135,48 @@ TEST_F(WizardTime, EachRowWritesWhatChangedAndAZoneChangeShowsTheConvertedTime) 
   setTimeZone(kZoneBeijing);
 }
 
+// A new date format shows the date the page showed, in the new format;
+// Next then leaves the clock alone.
+TEST_F(WizardTime, ANewDateFormatShowsTheSameDate) {
+  const struct {
+    int from, to;
+    const char* shown;
+  } rows[] = {{1, 2, "07-12-2026"}, {0, 1, "12-07-2026"}, {2, 0, "2026-12-07"}};
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.shown);
+    device_seam::resetAll();
+    DeviceConfig config{};
+    getDeviceConfig(nullptr, &config);
+    config.dateFormat = static_cast<uint8_t>(row.from);
+    ASSERT_EQ(setDeviceConfig(nullptr, &config, 0), 0);
+    DeviceTime now{2026, 12, 7, 10, 20, 30, 8, 0};
+    ASSERT_EQ(setDeviceTime(nullptr, &now), 0);
+    livetest::BoxAnswer() = IDYES;
+    std::string shown;
+    Then([&](WindowHandle page) {
+      EXPECT_TRUE(livetest::PickRow(page, kFormat, row.to));
+      WindowHandle edit = 0, none = 0;
+      SendDlgItemMessage(page, kDate, CB_GETCHILDREN, reinterpret_cast<WParam>(&edit), reinterpret_cast<LParam>(&none));
+      char text[DATE_TEXT_SIZE] = "";
+      GetWindowText(edit, text, sizeof text);
+      shown = text;
+      device_seam::startCallLog();
+      livetest::ClickItem(page, kNext);
+    });
+    ThenOn("startnetset", [](WindowHandle page) { livetest::ClickItem(page, kPrevious); });
+    ThenOn("starttime", [](WindowHandle page) { livetest::ClickItem(page, kCancel); });
+    Run(wizard::openTimePage);
+    EXPECT_EQ(shown, row.shown);
+    EXPECT_EQ(Count("setDeviceTime"), 0);
+    DeviceTime kept{};
+    getDeviceTime(nullptr, &kept);
+    EXPECT_EQ(kept.month * 100 + kept.day, 1207u);
+    DeviceConfig after{};
+    getDeviceConfig(nullptr, &after);
+    EXPECT_EQ(after.dateFormat, row.to);
+  }
+  setDateFormat(0);
+  setTimeZone(kZoneBeijing);
+}
+
 }  // namespace

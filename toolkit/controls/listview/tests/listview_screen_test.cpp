@@ -5,7 +5,9 @@
 // a right-to-left language; and a scroll window over its panel.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
+#include <vector>
 
 #include "controls/listview/tests/listview_fixture.h"
 #include "core/nonclient/tests/screen_picture.h"
@@ -159,3 +161,47 @@ TEST_F(ListViewOnScreen, PaintingFromTheLastPaintsRowMatchesAFreshWalk) {
 }
 
 }  // namespace
+
+// Rows inserted, deleted and appended while the list is shown, painted
+// after each change and scrolled between them, end as a list built afresh
+// with the same rows: a change repaints everything it moves.
+TEST_F(ListViewOnScreen, EditsWhileShownEndAsAFreshList) {
+  ASSERT_NE(Make(LVS_STRIPED, {10, 10, 270, 200}), GUI_INVALID_HANDLE);
+  AddColumn(90, "Time");
+  AddColumn(120, "Event");
+  std::vector<std::string> rows;
+  auto insert = [&](int at, const std::string& text) {
+    HLVROW row = AddRow(nullptr, at);
+    SetText(row, 0, text.c_str());
+    SetText(row, 1, text.size() % 2 ? "Motion" : "Video loss");
+    rows.insert(rows.begin() + std::min<size_t>(static_cast<size_t>(at), rows.size()), text);
+    Take(lv_);
+  };
+  for (int i = 0; i < 20; ++i) insert(i, std::to_string(i));
+  insert(0, "first");
+  ASSERT_EQ(SendMessage(lv_, LVM_DELITEM, 6, 0), 0);  // 1-based: the sixth row
+  rows.erase(rows.begin() + 5);
+  Take(lv_);
+  insert(99, "tail");
+  SendMessage(lv_, SVM_SETCONTPOS, static_cast<WParam>(-1), 120);
+  Take(lv_);
+  insert(8, "middle");
+  ASSERT_EQ(SendMessage(lv_, LVM_DELITEM, static_cast<WParam>(rows.size()), 0), 0);
+  rows.pop_back();
+  const guitest::Picture edited = Take(lv_);
+
+  DestroyWindow(lv_);
+  lv_ = CreateWindowEx("ListView", "", LVS_STRIPED | WS_VISIBLE, 0, 78, 10, 10, 260, 190, main_, 0);
+  ASSERT_NE(lv_, GUI_INVALID_HANDLE);
+  AddColumn(90, "Time");
+  AddColumn(120, "Event");
+  const std::vector<std::string> want = rows;
+  rows.clear();
+  for (size_t i = 0; i < want.size(); ++i) {
+    HLVROW row = AddRow(nullptr, static_cast<int>(i));
+    SetText(row, 0, want[i].c_str());
+    SetText(row, 1, want[i].size() % 2 ? "Motion" : "Video loss");
+  }
+  SendMessage(lv_, SVM_SETCONTPOS, static_cast<WParam>(-1), 120);
+  EXPECT_TRUE(Take(lv_).rgb == edited.rgb);
+}

@@ -119,6 +119,7 @@ TEST(GuiListModel, SortIsStableAndHighlightKeepsOldSelection) {
   guilist_unselect_all(&list);
   EXPECT_FALSE(a->flags & GUILIST_ITEM_SELECTED);
   EXPECT_EQ(list.nItemNr, 59);
+  guilist_destroy(&list);
 }
 
 // The list's insertion sort, step by step on a plain vector: for each item
@@ -189,6 +190,7 @@ TEST(GuiListModel, SortGivesTheInsertionSortsOrderForEveryComparison) {
         EXPECT_EQ(back, want) << c.name << " n=" << n;
       }
       EXPECT_EQ(list.nItemNr, n);
+      guilist_destroy(&list);
     }
   }
 }

@@ -122,8 +122,8 @@ TEST(SurfaceBlit, CopiesEveryRowLength) {
 // width from 1 to 40 pixels at every start column of a 16-byte block, for
 // fills and copies, against the plain picture.
 TEST(SurfaceRows, EveryShortWidthAndStart) {
-  for (int bpp : {16, 32}) {
-    const uint32_t mask = bpp == 16 ? 0xFFFF : 0xFFFFFFFF;
+  for (int bpp : {16, 24, 32}) {
+    const uint32_t mask = bpp == 32 ? 0xFFFFFFFF : (1u << bpp) - 1;
     for (int w = 1; w <= 40; ++w)
       for (int x0 = 0; x0 < 4; ++x0) {
         GuardedSurface src(48, 3, bpp), fill(48, 3, bpp), copy(48, 3, bpp);
