@@ -88,6 +88,7 @@ void ShowChecked(const ComboBoxData& d) {
 void Close(WindowHandle hwnd, ComboBoxData& d, int code) {
   if (d.calendar) ShowWindow(d.calendar, SW_HIDE);
   d.state &= ~kOpen;
+  SetDialogCode(kCodeNormal);
   Notify(hwnd, code);
   Notify(hwnd, CBN_CLOSEUP);
 }
@@ -188,6 +189,7 @@ bool DateMessage(ComboBoxData& d, int msg, WParam wParam, LParam lParam, LResult
 void ToggleCalendar(WindowHandle hwnd, ComboBoxData& d) {
   if (d.state & kOpen) {
     d.state &= ~kOpen;
+    SetDialogCode(kCodeNormal);
     if (d.calendar) ShowWindow(d.calendar, SW_HIDE);  // mostly hidden already by the click outside it
     return;
   }
@@ -197,6 +199,7 @@ void ToggleCalendar(WindowHandle hwnd, ComboBoxData& d) {
   if (EditOrRestore(d, &date)) GiveCalendar(d, date);
   // Open even when nothing parsed, so that the next click closes it.
   d.state |= kOpen;
+  SetDialogCode(kCodeListKeys);  // else Escape would pass it by and close the page beneath
   Notify(hwnd, CBN_DROPDOWN);
 }
 
@@ -215,10 +218,13 @@ void CalendarChoice(WindowHandle hwnd, ComboBoxData& d, int code) {
   Notify(hwnd, CBN_SELCHANGE);
 }
 
+// Any key first closes an open calendar (Escape does no more), and the
+// dialog has the keys again.
 LResult DateKey(WindowHandle hwnd, ComboBoxData& d, int scan, WParam wParam, LParam lParam) {
   if (d.state & kOpen) {
     if (d.calendar) ShowWindow(d.calendar, SW_HIDE);
     d.state &= ~kOpen;
+    if (DialogCode() == kCodeListKeys) SetDialogCode(kCodeNormal);
   }
   if (!d.edit) return Default(hwnd, MSG_KEYDOWN, wParam, lParam);
   if (GetWindowStyle(d.edit) & kEditReadOnly) {

@@ -51,6 +51,7 @@ void EndTyping(ComboBoxData& d) {
 
 void Close(ComboBoxData& d) {
   d.state &= ~kOpen;
+  SetDialogCode(kCodeNormal);
   if (d.spinner) ShowWindow(d.spinner, SW_HIDE);
 }
 
@@ -72,10 +73,11 @@ void StartTyping(ComboBoxData& d, int scan, int limit) {
   if (scan == ctlmsg::kEditStart) CaretToEnd(d);
 }
 
+// A drop-down still open keeps the keys: the next Escape closes it.
 void StopTyping(ComboBoxData& d) {
   ClearInputHelperState();
   IncludeWindowStyle(d.edit, kEditReadOnly);
-  SetDialogCode(kCodeNormal);
+  SetDialogCode((d.state & kOpen) ? kCodeListKeys : kCodeNormal);
 }
 
 void CreateTimeSpinner(WindowHandle hwnd, ComboBoxData& d) {
@@ -136,6 +138,7 @@ void ToggleSpinner(ComboBoxData& d) {
   }
   ParseEdit(d);
   d.state |= kOpen;
+  SetDialogCode(kCodeListKeys);  // else Escape would pass it by and close the page beneath
   if (d.spinner) ShowWindow(d.spinner, SW_SHOW);
 }
 
@@ -143,7 +146,6 @@ LResult TimeKey(WindowHandle hwnd, ComboBoxData& d, int scan, WParam wParam, LPa
   if (!d.edit) return Default(hwnd, MSG_KEYDOWN, wParam, lParam);
   if (GetWindowStyle(d.edit) & kEditReadOnly) {
     if (scan == KEY_ESC && (d.state & kOpen)) {
-      SetDialogCode(kCodeNormal);
       Close(d);
       SetFocusChild(d.edit);
       ParseEdit(d);

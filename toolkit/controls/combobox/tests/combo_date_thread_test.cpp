@@ -1,6 +1,7 @@
 // The date box at a fixed time zone and today: typed dates as the box then
 // shows them, no-date mode, its calendar opened, chosen from and closed as
-// a table of steps, and the box on screen closed and open.
+// a table of steps, the box on screen closed and open, and on a dialog
+// driven by the host's mouse and keys.
 #include <atomic>
 #include <cstdlib>
 #include <ctime>
@@ -161,37 +162,6 @@ TEST_F(DateBox, CalendarBelowOrAbove) {
   EXPECT_LE(below.right - below.left, 360);
 }
 
-// Opened by a click on its button, the calendar takes the click on a day
-// itself: the day is chosen and the button beneath the calendar hears nothing.
-TEST_F(DateBox, TheMouseChoosesADayAndNothingBeneathHearsIt) {
-  constexpr int kBelowId = 31;
-  SetLowLevelEventClock(SlowHand);
-  WindowHandle cb = Make(CBS_DATE | CBS_NOTIFY, {10, 10, 150, 36}, {120, 80, 520, 480});
-  CreateWindowEx("button", "Below", WS_VISIBLE, 0, kBelowId, 20, 90, 100, 24, main_, 0);
-  const WindowHandle cal = GetDlgItem(cb, CB_CALENDAR_ID);
-  desktest::Drain();
-  Notes();
-  Rect r{};
-  GetClientRect(cb, &r);
-  int x = r.right - 5, y = r.bottom / 2;
-  ClientToScreen(cb, &x, &y);
-  ASSERT_TRUE(ClickOnScreen(x, y, [cal] { return IsWindowVisible(cal) != 0; })) << "the button opened the calendar";
-  // Monday of a lower row: a day of March other than today, never one of a
-  // neighbouring month.
-  GetClientRect(cal, &r);
-  x = r.right * 2 / 9;
-  y = r.bottom * 3 / 4;
-  ClientToScreen(cal, &x, &y);
-  EXPECT_TRUE(ClickOnScreen(x, y, [cal] { return IsWindowVisible(cal) == 0; })) << "the day closed the calendar";
-  const int day = static_cast<int>(SendMessage(cb, CB_GETDAY, 0, 0));
-  EXPECT_NE(day, 19) << "another day than today's was chosen";
-  EXPECT_EQ(Text(cb), "2026-03-" + std::to_string(day));
-  bool belowHeard = false;
-  for (const SeenMessage& m : Received(main_, MSG_COMMAND)) belowHeard = belowHeard || (m.wParam & 0xFFFF) == kBelowId;
-  EXPECT_FALSE(belowHeard) << "the button under the calendar heard nothing";
-  SetLowLevelEventClock(nullptr);
-}
-
 class DateBoxOnScreen : public DateBox {};
 
 TEST_F(DateBoxOnScreen, ClosedAndOpen) {
@@ -200,6 +170,60 @@ TEST_F(DateBoxOnScreen, ClosedAndOpen) {
   ShootMain(__FILE__, "date_closed.png");
   SendMessage(cb, MSG_LBUTTONDOWN, 0, At(5, 5));
   ShootMain(__FILE__, "date_open.png");
+}
+
+// A date box on a dialog driven by the host's mouse and keyboard: opened by
+// a click, its calendar takes the keys the dialog would take for itself.
+class DateBoxOnADialog : public combotest::BoxOnADialog<DateBox> {
+ protected:
+  void SetUp() override {
+    DateBox::SetUp();
+    ASSERT_TRUE(Place(CBS_DATE | CBS_NOTIFY));
+    desktest::Drain();
+  }
+};
+
+TEST_F(DateBoxOnADialog, EscapeClosesTheCalendarAClickOpenedAndThenTheDialog) {
+  ASSERT_TRUE(ClickBox()) << "the click opened the calendar";
+  EXPECT_EQ(Code(), 0x4011) << "the open calendar takes the keys";
+  EXPECT_TRUE(Key(kLinuxEscape, [this] { return !Shown(); })) << "Escape closed the calendar";
+  EXPECT_FALSE(heard_.Closed()) << "the dialog stays";
+  EXPECT_EQ(Text(box_), "2026-03-19") << "the date is kept";
+  EXPECT_EQ(GetFocusChild(dlg_), box_);
+  EXPECT_EQ(Code(), 0x11);
+  EXPECT_TRUE(Key(kLinuxEscape, [this] { return heard_.Closed(); })) << "the next Escape closes the dialog";
+}
+
+TEST_F(DateBoxOnADialog, AClickOnADayChoosesItAndTheDialogHasTheKeysAgain) {
+  ASSERT_TRUE(ClickBox(true)) << "a click on the button opened the calendar";
+  // Monday of a lower row: a day of March other than today.
+  Rect r{};
+  GetClientRect(dropDown_, &r);
+  int x = r.right * 2 / 9, y = r.bottom * 3 / 4;
+  ClientToScreen(dropDown_, &x, &y);
+  EXPECT_TRUE(ClickOnScreen(x, y, [this] { return !Shown(); })) << "the day closed the calendar";
+  const int day = static_cast<int>(SendMessage(box_, CB_GETDAY, 0, 0));
+  EXPECT_NE(day, 19) << "another day than today's was chosen";
+  EXPECT_EQ(Text(box_), "2026-03-" + std::to_string(day));
+  EXPECT_FALSE(heard_.Heard(kBelowId)) << "the button under the calendar heard nothing";
+  EXPECT_EQ(Code(), 0x11);
+  EXPECT_TRUE(Key(kLinuxEscape, [this] { return heard_.Closed(); })) << "Escape closes the dialog";
+}
+
+// Any key closes the open calendar; the dialog does not walk its group with
+// an arrow meanwhile, and Enter goes on to start typing as on a closed box.
+TEST_F(DateBoxOnADialog, AnArrowOrEnterClosesTheCalendarForTheBox) {
+  ASSERT_TRUE(ClickBox());
+  EXPECT_TRUE(Key(kLinuxDown, [this] { return !Shown(); })) << "down closed the calendar";
+  EXPECT_EQ(GetFocusChild(dlg_), box_) << "the focus stayed on the box";
+  EXPECT_EQ(Code(), 0x11);
+
+  ASSERT_TRUE(ClickBox()) << "the box opens again";
+  EXPECT_TRUE(Key(kLinuxEnter, [this] { return !Shown() && Code() == 0x4015; })) << "Enter closed it and typing began";
+  EXPECT_TRUE(Key(kLinuxEscape, [this] { return Code() == 0x11; })) << "Escape ends the typing";
+  EXPECT_FALSE(heard_.Closed()) << "and no more";
+  EXPECT_EQ(Text(box_), "2026-03-19");
+  EXPECT_TRUE(Key(kLinuxEscape, [this] { return heard_.Closed(); }));
 }
 
 }  // namespace

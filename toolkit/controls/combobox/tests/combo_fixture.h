@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <functional>
@@ -12,6 +13,7 @@
 #include <vector>
 
 #include "core/nonclient/tests/screen_picture.h"
+#include "core/input/lowlevel_event.h"
 #include "core/nonclient/tests/started_gui.h"
 #include "gui/combobox.h"
 #include "gui/control_class.h"
@@ -116,8 +118,107 @@ class ComboTest : public guitest::StartedGui {
         done);
   }
 
+  // A key of the host's keyboard (a Linux key code) pressed and released.
+  static bool Key(int key, const std::function<bool()>& done) {
+    return Feed(
+        [key] {
+          HostInjectKey(key, 1);
+          HostInjectKey(key, 0);
+        },
+        done);
+  }
+
   static constexpr int kId = 30;
   WindowHandle main_ = 0;
+};
+
+// A dialog under the default dialog procedure, and what it heard: whether
+// it was closed (Escape sends it Cancel, or close without a Cancel item)
+// and which of its controls told it something.
+class HeardDialog {
+ public:
+  // Shown at `r` with the controls of `ctrls`; the handle, or -1.
+  WindowHandle Create(std::vector<CtrlData> ctrls, Rect r, const char* caption) {
+    DlgTemplate tpl{WS_BORDER, 0, r.left, r.top, r.right - r.left, r.bottom - r.top, caption, 0, 0,
+                    static_cast<int>(ctrls.size()), ctrls.data(), 0};
+    dlg_ = CreateMainWindowIndirectParam(&tpl, 0, Proc, 0);
+    return dlg_;
+  }
+
+  bool Closed() {
+    Collect();
+    return closed_;
+  }
+  bool Heard(int id) {
+    Collect();
+    return std::find(told_.begin(), told_.end(), id) != told_.end();
+  }
+
+ private:
+  static LResult Proc(WindowHandle hwnd, int msg, WParam wParam, LParam lParam) {
+    guitest::Log::Instance().Add({hwnd, msg, wParam, lParam});
+    return DefaultDialogProc(hwnd, msg, wParam, lParam);
+  }
+
+  void Collect() {
+    for (const SeenMessage& m : guitest::Log::Instance().Take()) {
+      if (m.hwnd != dlg_) continue;
+      if (m.message == MSG_CLOSE || (m.message == MSG_COMMAND && m.wParam == IDCANCEL)) closed_ = true;
+      if (m.message == MSG_COMMAND) told_.push_back(static_cast<int>(m.wParam & 0xFFFF));
+    }
+  }
+
+  WindowHandle dlg_ = 0;
+  bool closed_ = false;
+  std::vector<int> told_;
+};
+
+// A date or time box on a dialog the host's mouse and keys drive (`Base`
+// brings the toolkit up), with a button beside it in its group, where an
+// arrow the dialog took for itself would move the focus, and a wide one
+// under its drop-down, which a click on the drop-down must not reach.
+template <class Base>
+class BoxOnADialog : public Base {
+ protected:
+  static constexpr int kBoxId = 40, kNextId = 41, kBelowId = 42;
+  static constexpr int kLinuxEscape = 1, kLinuxEnter = 28, kLinuxDown = 108;
+
+  // The box of `style` (its kind included) on a shown dialog; false when
+  // either failed.
+  bool Place(uint32_t style) {
+    SetLowLevelEventClock(Base::SlowHand);
+    dlg_ = heard_.Create(
+        {
+            {"combobox", style | WS_VISIBLE | WS_TABSTOP, 20, 20, 160, 26, kBoxId, "", 0, 0},
+            {"button", WS_VISIBLE | WS_TABSTOP, 240, 20, 80, 26, kNextId, "Next", 0, 0},
+            {"button", WS_VISIBLE | WS_TABSTOP, 20, 56, 300, 280, kBelowId, "Below", 0, 0},
+        },
+        {120, 80, 520, 480}, "Display");
+    if (dlg_ == GUI_INVALID_HANDLE) return false;
+    this->windows_.push_back(dlg_);
+    box_ = GetDlgItem(dlg_, kBoxId);
+    dropDown_ = GetDlgItem(box_, (style & CBS_TYPEMASK) == CBS_DATE ? CB_CALENDAR_ID : CB_SPINNER_ID);
+    return box_ && dropDown_;
+  }
+  void TearDown() override {
+    SetLowLevelEventClock(nullptr);
+    Base::TearDown();
+  }
+
+  bool Shown() { return IsWindowVisible(dropDown_) != 0; }
+  // A click on the box's edit, where a finger lands on it, or on its button;
+  // true once the drop-down shows.
+  bool ClickBox(bool onButton = false) {
+    Rect r{};
+    GetClientRect(box_, &r);
+    int x = onButton ? r.right - 5 : 10, y = r.bottom / 2;
+    ClientToScreen(box_, &x, &y);
+    return Base::ClickOnScreen(x, y, [this] { return Shown(); });
+  }
+  LResult Code() { return SendMessage(box_, MSG_GETDLGCODE, 0, 0); }
+
+  HeardDialog heard_;
+  WindowHandle dlg_ = 0, box_ = 0, dropDown_ = 0;
 };
 
 inline LParam At(int x, int y) { return static_cast<LParam>((y << 16) | (x & 0xFFFF)); }

@@ -19,11 +19,6 @@ using combotest::ComboTest;
 constexpr int kLinuxEscape = 1, kLinuxEnter = 28, kLinuxUp = 103, kLinuxDown = 108;
 constexpr int kBoxId = 40, kNextId = 41, kBelowId = 42;
 
-LResult LoggedDialogProc(WindowHandle hwnd, int msg, WParam wParam, LParam lParam) {
-  guitest::Log::Instance().Add({hwnd, msg, wParam, lParam});
-  return DefaultDialogProc(hwnd, msg, wParam, lParam);
-}
-
 class ComboOnADialog : public ComboTest {
  protected:
   void SetUp() override {
@@ -37,8 +32,7 @@ class ComboOnADialog : public ComboTest {
         // Hidden by the open list: a click on a row must not reach it.
         {"button", WS_VISIBLE | WS_TABSTOP, 40, 56, 100, 20, kBelowId, "Below", 0, 0},
     };
-    DlgTemplate tpl{WS_BORDER, 0, 100, 100, 320, 240, "Display", 0, 0, 3, ctrls, 0};
-    dlg_ = CreateMainWindowIndirectParam(&tpl, 0, LoggedDialogProc, 0);
+    dlg_ = heard_.Create({std::begin(ctrls), std::end(ctrls)}, {100, 100, 420, 340}, "Display");
     ASSERT_NE(dlg_, GUI_INVALID_HANDLE);
     windows_.push_back(dlg_);
     box_ = GetDlgItem(dlg_, kBoxId);
@@ -84,35 +78,13 @@ class ComboOnADialog : public ComboTest {
   }
   bool ClickBox() { return Click(box_, 10, 13, true); }  // on the edit, as a finger lands on the box
 
-  bool Key(int key, const std::function<bool()>& done) {
-    return Feed(
-        [key] {
-          HostInjectKey(key, 1);
-          HostInjectKey(key, 0);
-        },
-        done);
-  }
-
   bool ListShown() { return IsWindowVisible(Child(box_, true)); }
   std::string Shown() { return Text(box_); }
-  void Collect() {
-    for (const SeenMessage& m : guitest::Log::Instance().Take()) {
-      if (m.hwnd != dlg_) continue;
-      if (m.message == MSG_CLOSE || (m.message == MSG_COMMAND && m.wParam == IDCANCEL)) closed_ = true;
-      if (m.message == MSG_COMMAND && (m.wParam & 0xFFFF) == kBelowId) belowHeard_ = true;
-    }
-  }
-  bool Closed() {
-    Collect();
-    return closed_;
-  }
-  bool BelowHeard() {
-    Collect();
-    return belowHeard_;
-  }
+  bool Closed() { return heard_.Closed(); }
+  bool BelowHeard() { return heard_.Heard(kBelowId); }
 
+  combotest::HeardDialog heard_;
   WindowHandle dlg_ = 0, box_ = 0;
-  bool closed_ = false, belowHeard_ = false;
 };
 
 TEST_F(ComboOnADialog, AListOpenedByAClickTakesTheKeysUntilEnterOrEscape) {

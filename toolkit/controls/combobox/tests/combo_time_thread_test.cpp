@@ -1,8 +1,10 @@
 // The time box: its spinner drop-down opened, stepped back and closed as a
-// table of steps, typed times as the box then shows them, and the box on
-// screen closed and open.
+// table of steps, typed times as the box then shows them, the box on
+// screen closed and open, and on a dialog driven by the host's mouse and
+// keys.
 #include "controls/combobox/tests/combo_fixture.h"
 #include "controls/listbox/control_msgs.h"
+#include "controls/timespin/timespin_internal.h"
 #include "core/nonclient/tests/screen_picture.h"
 #include "gui/dialog.h"
 #include "gui/message.h"
@@ -49,17 +51,17 @@ TEST_F(TimeBox, OpenStepEscapeClickOutsideAndFocusLoss) {
   constexpr int kHide = -100, kFocus = -102, kTypeText = -103;
   const std::vector<Step> steps = {
       {"the box takes the focus", kFocus, 0, 0, {CBN_SETFOCUS}, 0, "08:30", 0x11},
-      {"a click on the button opens", MSG_LBUTTONDOWN, 0, button, {}, 1, "08:30", kSame},
+      {"a click on the button opens", MSG_LBUTTONDOWN, 0, button, {}, 1, "08:30", 0x4011},
       {"a field set while open shows at once", CB_SETFIELD, 2, 31, {}, 1, "08:31", kSame},
-      {"a second click closes", MSG_LBUTTONDOWN, 0, button, {}, 0, "08:31", kSame},
+      {"a second click closes", MSG_LBUTTONDOWN, 0, button, {}, 0, "08:31", 0x11},
       {"Escape while closed changes nothing", MSG_KEYDOWN, KEY_ESC, 0, {}, 0, "08:31", 0x11},
-      {"a click on the edit opens", MSG_LBUTTONDOWN, 0, edit, {CBN_SETFOCUS}, 1, "08:31", kSame},
+      {"a click on the edit opens", MSG_LBUTTONDOWN, 0, edit, {CBN_SETFOCUS}, 1, "08:31", 0x4011},
       {"Escape closes", MSG_KEYDOWN, KEY_ESC, 0, {}, 0, "08:31", 0x11},
       {"reopen", MSG_LBUTTONDOWN, 0, button, {}, 1, "08:31", kSame},
       {"", kHide, 0, 0, {}, kSame, "08:31", kSame},
       {"a click outside", MSG_TOPCTRLHIDDEN, 0, At(300, 200), {CBN_SELECTCANCEL, CBN_CLOSEUP}, 0, "08:31",
-       kSame},
-      {"reopen from the edit", MSG_LBUTTONDOWN, 0, edit, {CBN_SETFOCUS}, 1, "08:31", kSame},
+       0x11},
+      {"reopen from the edit", MSG_LBUTTONDOWN, 0, edit, {CBN_SETFOCUS}, 1, "08:31", 0x4011},
       {"losing the focus closes", MSG_KILLFOCUS, 0, 0, {CBN_KILLFOCUS}, 0, "08:31", 0x11},
       {"the focus comes back", MSG_SETFOCUS, 0, 0, {CBN_SETFOCUS}, 0, "08:31", kSame},
       {"Enter starts typing", MSG_KEYDOWN, KEY_ENTER, 0, {CBN_SELCHANGE}, 0, "08:31", 0x4015},
@@ -147,6 +149,55 @@ TEST_F(TimeBoxOnScreen, ClosedAndOpen) {
   ShootMain(__FILE__, "time_closed.png");
   SendMessage(cb, MSG_LBUTTONDOWN, 0, At(5, 5));
   ShootMain(__FILE__, "time_open.png");
+}
+
+// A time box on a dialog driven by the host's mouse and keyboard: opened by
+// a click, its spinner takes the keys the dialog would take for itself.
+class TimeBoxOnADialog : public combotest::BoxOnADialog<TimeBox> {
+ protected:
+  // Hours 0..23 and minutes 0..59 at 08:30.
+  void SetUp() override {
+    ASSERT_TRUE(Place(CBS_TIME | CBS_NOTIFY));
+    ASSERT_EQ(SendMessage(box_, CB_SETFIELDCOUNT, 2, 0), 1);
+    SendMessage(box_, CB_SETFIELDRANGE1, 0, 23);
+    SendMessage(box_, CB_SETFIELDRANGE2, 0, 59);
+    SendMessage(box_, CB_SETFIELD, 1, 8);
+    SendMessage(box_, CB_SETFIELD, 2, 30);
+    desktest::Drain();
+  }
+};
+
+TEST_F(TimeBoxOnADialog, EscapeClosesTheSpinnerAClickOpenedAndThenTheDialog) {
+  ASSERT_TRUE(ClickBox()) << "the click opened the spinner";
+  EXPECT_EQ(Code(), 0x4011) << "the open spinner takes the keys";
+  // A click on the first field's up arrow steps the hours; the spinner stays.
+  const Rect up = timespin::Record(dropDown_)->fields[0].up;
+  int x = (up.left + up.right) / 2, y = (up.top + up.bottom) / 2;
+  ClientToScreen(dropDown_, &x, &y);
+  EXPECT_TRUE(ClickOnScreen(x, y, [this] { return SendMessage(box_, CB_GETFIELD, 1, 0) == 9; }))
+      << "the up arrow stepped the hours";
+  EXPECT_TRUE(Shown());
+  EXPECT_FALSE(heard_.Heard(kBelowId)) << "the button under the spinner heard nothing";
+  EXPECT_TRUE(Key(kLinuxEscape, [this] { return !Shown(); })) << "Escape closed the spinner";
+  EXPECT_FALSE(heard_.Closed()) << "the dialog stays";
+  EXPECT_EQ(Text(box_), "08:30") << "and left the time as it was";
+  EXPECT_EQ(SendMessage(box_, CB_GETFIELD, 1, 0), 8);
+  EXPECT_EQ(GetFocusChild(dlg_), box_);
+  EXPECT_EQ(Code(), 0x11);
+  EXPECT_TRUE(Key(kLinuxEscape, [this] { return heard_.Closed(); })) << "the next Escape closes the dialog";
+}
+
+// Typing begun and ended with Enter leaves the spinner open, and it keeps
+// the keys: the next Escape is still its own.
+TEST_F(TimeBoxOnADialog, TypingOverTheOpenSpinnerLeavesItTheKeys) {
+  ASSERT_TRUE(ClickBox());
+  EXPECT_TRUE(Key(kLinuxEnter, [this] { return Code() == 0x4015; })) << "Enter began typing";
+  EXPECT_TRUE(Key(kLinuxEnter, [this] { return Code() == 0x4011; })) << "Enter ended it, the spinner still open";
+  EXPECT_TRUE(Shown());
+  EXPECT_TRUE(Key(kLinuxEscape, [this] { return !Shown(); })) << "Escape closed the spinner";
+  EXPECT_FALSE(heard_.Closed()) << "the dialog stays";
+  EXPECT_EQ(Text(box_), "08:30");
+  EXPECT_TRUE(Key(kLinuxEscape, [this] { return heard_.Closed(); }));
 }
 
 }  // namespace
