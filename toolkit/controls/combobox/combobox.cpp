@@ -108,6 +108,9 @@ LResult Create(WindowHandle hwnd) {
 }
 
 void Destroy(WindowHandle hwnd, ComboBoxData* d) {
+  // The code is every box's: one gone with its drop-down open or with the
+  // focus must not keep the page's keys from the next.
+  if (d->state & (kOpen | kFocused)) SetDialogCode(kCodeNormal);
   SetWindowAdditionalData2(hwnd, 0);
   for (WindowHandle child : {d->edit, d->list, d->calendar, d->spinner})
     if (child) DestroyWindow(child);

@@ -226,4 +226,17 @@ TEST_F(DateBoxOnADialog, AnArrowOrEnterClosesTheCalendarForTheBox) {
   EXPECT_TRUE(Key(kLinuxEscape, [this] { return heard_.Closed(); }));
 }
 
+// The dialog code is one for all boxes: a box gone with its calendar open
+// leaves the keys to the page, whichever box has the focus next.
+TEST_F(DateBoxOnADialog, ABoxGoneWithItsCalendarOpenLeavesThePageItsKeys) {
+  const WindowHandle other =
+      CreateWindowEx("combobox", "", CBS_DATE | WS_VISIBLE | WS_TABSTOP, 0, kBelowId + 1, 200, 360, 160, 26, dlg_, 0);
+  ASSERT_NE(other, GUI_INVALID_HANDLE);
+  ASSERT_TRUE(ClickBox());
+  DestroyWindow(box_);
+  SetFocusChild(other);
+  EXPECT_EQ(SendMessage(other, MSG_GETDLGCODE, 0, 0), 0x11);
+  EXPECT_TRUE(Key(kLinuxEscape, [this] { return heard_.Closed(); })) << "Escape closes the dialog";
+}
+
 }  // namespace
