@@ -76,7 +76,9 @@ thread_local std::vector<MsgQueue*>* t_deferred = nullptr;
 void QueueWaker::Arm(MsgQueue* queue, const MainWinRecord* receiver) {
   if (queue_ || (receiver && pthread_equal(receiver->thread, pthread_self()))) return;
   if (t_deferred) {
-    if (std::find(t_deferred->begin(), t_deferred->end(), queue) == t_deferred->end()) t_deferred->push_back(queue);
+    if (std::find(t_deferred->begin(), t_deferred->end(), queue) != t_deferred->end()) return;
+    t_deferred->push_back(queue);
+    queue->openBatches++;
     return;
   }
   ArmAtOnce(queue);
@@ -103,6 +105,7 @@ DeferredQueueWakes::~DeferredQueueWakes() {
   t_deferred = nullptr;
   for (MsgQueue* queue : owed_) {
     std::lock_guard<std::mutex> hold(queue->lock);
+    queue->openBatches--;
     queue->wake.Wake();
   }
 }

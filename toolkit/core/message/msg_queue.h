@@ -57,6 +57,7 @@ struct MsgQueue {
   int quitCount = 0;
   uint32_t paintPosts = 0;  // tells a paint search whether a new post raced it
   int presentHolds = 0;     // presents held back until this queue's paints are done
+  int openBatches = 0;      // DeferredQueueWakes writing for it: only sends are read meanwhile
   std::atomic<int> armedWakes{0};  // QueueWakers yet to post to `wake`
 };
 
@@ -92,7 +93,9 @@ class QueueWaker {
 // On the desktop thread, while it answers one request: the readers of the
 // queues it posts and notifies to wake when the request is done, so that
 // each reads what the request left for it in queue order (the messages
-// before the paints) instead of racing ahead of the rest. The queues stay:
+// before the paints) instead of racing ahead of the rest. A reader awake
+// meanwhile (woken by something else, or answering a send) reads only sends
+// until the request is done, not half of what it leaves. The queues stay:
 // a window's queue goes only after the desktop has removed the window.
 // Synchronous sends still wake their receiver at once.
 class DeferredQueueWakes {

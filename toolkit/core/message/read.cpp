@@ -184,6 +184,7 @@ Outcome ReadOnce(MsgQueue* q, Lock& lock, Message* out, WindowHandle hwnd, int f
                  ThreadMsgInfo* info) {
   if (TakeQuit(q, out, hwnd, remove)) return Outcome::kQuit;
   if (TakeSent(q, out, first, last, remove)) return Outcome::kDelivered;
+  if (q->openBatches > 0) return Outcome::kEmpty;  // read whole once its writer is done
   if (TakeNotify(q, out, first, last, remove)) return Outcome::kDelivered;
   if (TakePosted(q, out, first, last, remove)) return Outcome::kDelivered;
   if ((q->state & kPaintPending) && RangeAdmits(first, last, MSG_PAINT)) {

@@ -25,8 +25,7 @@ class ScreenDesktop : public TwoWindows {
     ASSERT_TRUE(InitGDI(screen_->get()));
     TwoWindows::SetUp();
     // The desktop paints its background once at start: not over the pattern.
-    Message posted;
-    while (PeekPostMessage(&posted, __gui_hwnd_desktop, 0, 0, FALSE)) sched_yield();
+    AwaitDesktopRead();
     Request(MSG_DT_GETACTIVEMAIN);
   }
   void TearDown() override {

@@ -83,13 +83,40 @@ inline void Drain() {
   for (int guard = 0; guard < 1000 && PeekMessage(&msg, any, 0, 0, TRUE); ++guard) DispatchMessage(&msg);
 }
 
+// Answers what other threads sent to the calling thread, as a thread waiting
+// in a send does.
+inline void AnswerSentMessages() {
+  ThreadMsgInfo* info = CurrentThreadMsgInfo();
+  MsgQueue* q = info ? info->queue : nullptr;
+  if (!q) return;
+  for (;;) {
+    Message incoming{};
+    {
+      std::lock_guard<std::mutex> hold(q->lock);
+      if (!TakeSentHead(q, &incoming)) return;
+    }
+    DispatchMessage(&incoming);
+  }
+}
+
+// Waits until the desktop has read everything posted to it so far. What it
+// read may send to this thread (a menu tells its owner it opens), and what
+// another thread posted behind it (the event thread's tick) is read only
+// once that is answered: the sends are answered meanwhile.
+inline void AwaitDesktopRead() {
+  Message peeked;
+  while (PeekPostMessage(&peeked, __gui_hwnd_desktop, 0, 0, FALSE)) {
+    AnswerSentMessages();
+    sched_yield();
+  }
+}
+
 // Posts input to the desktop and waits until it has been routed: once the
 // posted ring is empty the desktop has read it, and a request sent then is
 // answered after the last one was handled.
 inline void Input(int msg, WParam wParam, LParam lParam) {
   PostMessage(__gui_hwnd_desktop, msg, wParam, lParam);
-  Message peeked;
-  while (PeekPostMessage(&peeked, __gui_hwnd_desktop, 0, 0, FALSE)) sched_yield();
+  AwaitDesktopRead();
   Request(MSG_DT_GETACTIVEMAIN);
 }
 

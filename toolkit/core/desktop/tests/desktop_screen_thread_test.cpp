@@ -95,8 +95,7 @@ TEST(DesktopScreen, TrackingFrameShowsAndLeavesTheScreenDCAlone) {
   // Posted as the event thread posts it; a desktop request would end the
   // tracking, so an unknown message tells when the move was handled.
   PostMessage(__gui_hwnd_desktop, MSG_MOUSEMOVE, 0, PointParam(160, 170));  // the frame follows to (110, 120)
-  Message queued;
-  while (PeekPostMessage(&queued, __gui_hwnd_desktop, 0, 0, FALSE)) sched_yield();
+  AwaitDesktopRead();
   SendMessage(__gui_hwnd_desktop, 12345, 0, 0);
   EXPECT_TRUE(frameShown(110, 120));
   EXPECT_FALSE(frameShown(100, 100));  // the old one went

@@ -90,6 +90,28 @@ class MenuTracking : public guitest::StartedGui {
     return p;
   }
 
+  // A main window whose bar holds "Menu 0" to "Menu 2", each with a popup of
+  // "One" and "Two", becomes the owner; the window frees the bar with it.
+  MenuHandle BarOwner() {
+    MenuHandle bar = CreateMenu();
+    for (int i = 0; i < 3; ++i) {
+      MenuItemInfo item{};
+      texts_.push_back(std::make_unique<std::string>("Menu " + std::to_string(i)));
+      item.typeData = const_cast<char*>(texts_.back()->c_str());
+      item.subMenu = Popup({"One", "Two"}, 10 * i);
+      menus_.pop_back();
+      item.id = i;
+      EXPECT_EQ(InsertMenuItem(bar, -1, TRUE, &item), 0);
+    }
+    MainWinCreate create = MainWindowCreation({100, 100, 500, 400}, guitest::LoggingProc, "bar",
+                                              WS_VISIBLE | WS_CAPTION | WS_BORDER);
+    create.hMenu = bar;
+    owner_ = CreateMainWindow(&create);
+    if (owner_ != GUI_INVALID_HANDLE) windows_.push_back(owner_);
+    desktest::Drain();
+    return bar;
+  }
+
   static bool Highlighted(MenuHandle menu, int position) {
     MenuItemInfo info{};
     info.mask = MIIM_STATE;
@@ -187,23 +209,8 @@ TEST_F(MenuTracking, HoverOpensASubPopupAndLeavingItClosesIt) {
 }
 
 TEST_F(MenuTracking, BarPopupsFollowLeftAndRightWithWrapAndThePointer) {
-  MenuHandle bar = CreateMenu();  // the window frees it with its popups
-  for (int i = 0; i < 3; ++i) {
-    MenuItemInfo item{};
-    texts_.push_back(std::make_unique<std::string>("Menu " + std::to_string(i)));
-    item.typeData = const_cast<char*>(texts_.back()->c_str());
-    item.subMenu = Popup({"One", "Two"}, 10 * i);
-    menus_.pop_back();
-    item.id = i;
-    ASSERT_EQ(InsertMenuItem(bar, -1, TRUE, &item), 0);
-  }
-  MainWinCreate create = MainWindowCreation({100, 100, 500, 400}, guitest::LoggingProc, "bar",
-                                            WS_VISIBLE | WS_CAPTION | WS_BORDER);
-  create.hMenu = bar;
-  owner_ = CreateMainWindow(&create);
+  const MenuHandle bar = BarOwner();
   ASSERT_NE(owner_, GUI_INVALID_HANDLE);
-  windows_.push_back(owner_);
-  desktest::Drain();
   Rect item1{};
   ASSERT_NE(GetMenuBarItemRect(owner_, 1, &item1), 0u);
   int x = item1.left + 2, y = item1.top + 2;
@@ -232,6 +239,29 @@ TEST_F(MenuTracking, BarPopupsFollowLeftAndRightWithWrapAndThePointer) {
   SendMessage(__gui_hwnd_desktop, MSG_DT_CLOSEMENU, 0, 1);
   DestroyMainWindow(owner_);
   EXPECT_EQ(IsMenu(bar), 0);  // gone with its window
+}
+
+// The event thread's tick may come right behind a key that switches the bar:
+// the desktop reads the tick only once the owner has answered the opening
+// popup's notice, which it does while it waits for the desktop.
+TEST_F(MenuTracking, ATickPostedBehindABarSwitchIsReadOnceTheOwnerAnswered) {
+  BarOwner();
+  ASSERT_NE(owner_, GUI_INVALID_HANDLE);
+  ASSERT_EQ(TrackMenuBar(owner_, 0), 0);
+  Key(KEY_DOWN);
+  Notes();
+  PostMessage(__gui_hwnd_desktop, MSG_KEYDOWN, static_cast<WParam>(KEY_RIGHT), 0);
+  PostMessage(__gui_hwnd_desktop, MSG_DT_IDLEBROADCAST, 1, 0);
+  desktest::AwaitDesktopRead();
+  desktest::Request(MSG_DT_GETACTIVEMAIN);
+  desktest::Drain();
+  std::vector<Note> seen;
+  for (const SeenMessage& m : guitest::Log::Instance().Take())
+    if (m.hwnd == owner_ && (m.message == MSG_INITMENUPOPUP || m.message == MSG_BROADCAST_NOTICE))
+      seen.push_back({m.message, m.wParam});
+  // The event thread's own first tick may add a notice of its own after them.
+  const std::vector<Note> first(seen.begin(), seen.begin() + std::min<size_t>(2, seen.size()));
+  EXPECT_EQ(first, (std::vector<Note>{{MSG_INITMENUPOPUP, 1}, {MSG_BROADCAST_NOTICE, 1}}));
 }
 
 // Three columns with a check, a radio dot, a disabled item and the arrow

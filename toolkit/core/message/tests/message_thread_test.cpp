@@ -76,6 +76,33 @@ TEST(CrossThreadSend, BlocksUntilAnsweredAndIsReadBeforeOtherSources) {
   EXPECT_EQ(Recorder::Instance().TakeMessages(), (std::vector<int>{502, 501, 500}));
 }
 
+// A reader awake while another thread writes a batch for it reads none of
+// the batch until it is whole, then in queue order: notifications before
+// posted messages.
+TEST(DeferredWakes, AnAwakeReaderTakesTheBatchOnlyWhenItIsWhole) {
+  Recorder::Instance().Take();
+  OwnerThread owner;
+  MainWinRecord* win = owner.window();
+  std::promise<bool> peeked;
+  std::promise<void> batchDone;
+  {
+    DeferredQueueWakes together;
+    SendNotifyMessage(H(win), 501, 0, 0);
+    PostMessage(H(win), 500, 0, 0);
+    owner.Run([&](MainWinRecord* w) {
+      Message msg;
+      peeked.set_value(PeekMessage(&msg, H(w), 0, 0, TRUE));
+      batchDone.get_future().wait();
+      DrainQueue(H(w));
+    });
+    EXPECT_FALSE(peeked.get_future().get()) << "read half a batch";
+    SendNotifyMessage(H(win), 502, 0, 0);
+  }
+  batchDone.set_value();
+  owner.Wait();
+  EXPECT_EQ(Recorder::Instance().TakeMessages(), (std::vector<int>{501, 502, 500}));
+}
+
 TEST(CrossThreadSend, SentHeadOutsideTheRangeHidesLaterSentOnly) {
   Recorder::Instance().Take();
   OwnerThread owner;

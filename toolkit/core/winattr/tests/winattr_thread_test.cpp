@@ -252,8 +252,7 @@ TEST_F(Switching, ACloseAskedDuringTheSwitchIsMadeOnTheNewDisplayAfterIt) {
   EXPECT_NE(after, before);
   EXPECT_EQ(CloseDuringSwitch::answered, 0) << "held while the switch ran";
   // The held close is posted to the desktop: wait until it has read it.
-  Message peeked;
-  while (PeekPostMessage(&peeked, __gui_hwnd_desktop, 0, 0, FALSE)) sched_yield();
+  desktest::AwaitDesktopRead();
   desktest::Request(MSG_DT_GETACTIVEMAIN);
   desktest::Drain();
   int closes = 0;
