@@ -253,7 +253,6 @@ LResult proc(WindowHandle dlg, int message, WParam wParam, LParam lParam) {
   switch (message) {
     case MSG_INITDIALOG: init(dlg); return 0;
     case MSG_ERASEBKGND: paintDialogBackground(dlg, wParam, lParam); return 0;
-    case MSG_KEYDOWN: return 0;
     case MSG_COMMAND: command(dlg, pageframe::idOf(wParam), pageframe::codeOf(wParam)); return 0;
     default: return pageframe::dialogDefault(dlg, message, wParam, lParam);
   }

@@ -134,7 +134,6 @@ LResult detectProc(WindowHandle page, int message, WParam wParam, LParam lParam)
       return 0;
     case MSG_ERASEBKGND: eraseBkgndGrey50(page, wParam, lParam); return 0;
     case MSG_COMMAND: detectCommand(page, pageframe::idOf(wParam)); return 0;
-    case MSG_KEYDOWN:
     case MSG_TIMER: return 0;
     default: return pageframe::pageDefault(page, message, wParam, lParam);
   }
@@ -172,7 +171,6 @@ LResult statProc(WindowHandle page, int message, WParam wParam, LParam lParam) {
       if (pageframe::idOf(wParam) == kStatRefresh) refreshStats(page);
       else if (pageframe::idOf(wParam) == kStatClose) closeMaintenanceMenu();
       return 0;
-    case MSG_KEYDOWN:
     case MSG_TIMER: return 0;
     default: return pageframe::pageDefault(page, message, wParam, lParam);
   }

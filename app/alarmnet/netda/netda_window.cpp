@@ -143,7 +143,6 @@ LResult trafficProc(WindowHandle page, int message, WParam wParam, LParam lParam
     case MSG_COMMAND:
       if (pageframe::idOf(wParam) == kTrafficClose) closeMaintenanceMenu();
       return 0;
-    case MSG_KEYDOWN:
     case MSG_TIMER: return 0;
     default: return pageframe::pageDefault(page, message, wParam, lParam);
   }

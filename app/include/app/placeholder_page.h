@@ -1,7 +1,7 @@
 // The one placeholder page: a small window titled with its caption,
 // registered while open and closed by message 102 or Escape. Items without
-// a page open it beside their menu (openPlaceholderPage); the playback
-// windows, whose callers wait for them, run it modally.
+// a page and the export menu's search pages open it beside their menu; the
+// playback windows, whose callers wait for them, run it modally.
 #ifndef APP_PLACEHOLDER_PAGE_H
 #define APP_PLACEHOLDER_PAGE_H
 

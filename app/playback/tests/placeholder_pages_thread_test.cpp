@@ -1,7 +1,9 @@
-// The stand-in pages as a user meets them: each opens modally over the
-// current output with its caption, is registered and holds the output's
-// state while open, and leaves with Escape or when playback is stopped; the
-// playback window shows the main menu again when it ends.
+// The stand-in pages as a user meets them. The search pages open beside
+// their owner with their caption, kept in the export menu's page slot and
+// leaving the output's state to the menu; they leave with Escape. The
+// playback windows open modally, hold the output's state while open and
+// leave when playback is stopped; the playback window shows the main menu
+// again when it ends.
 #include <functional>
 #include <string>
 
@@ -73,29 +75,34 @@ class PlaceholderPages : public guitest::StartedGui {
 
 void PressEscape(WindowHandle page) { SendMessage(page, MSG_KEYDOWN, PAGE_KEY_ESCAPE, 0); }
 
-TEST_F(PlaceholderPages, EachPageShowsItsCaptionHoldsTheOutputAndLeavesWithEscape) {
+TEST_F(PlaceholderPages, SearchPagesOpenBesideTheirOwnerInItsPageSlotAndLeaveWithEscape) {
   struct Row {
     const char* caption;
-    std::function<int()> open;
-    std::function<WindowHandle()> registered;
+    int (*open)(WindowHandle);
   } rows[] = {
-      {"Event Search", [] { return createSearchEventWindow(0); }, nullptr},
-      {"Record Search", [] { return createSearchGenWindow(0); }, nullptr},
-      {"Picture Search", [] { return createSearchPicWindow(0); }, getSearchPicWnd},
+      {"Event Search", createSearchEventWindow},
+      {"Record Search", createSearchGenWindow},
+      {"Picture Search", createSearchPicWindow},
   };
-  g_leave = PressEscape;
+  setOutputState(kMain, OUTSTATE_MENU);  // as the export menu holds it
   for (const Row& row : rows) {
     SCOPED_TRACE(row.caption);
-    g_registered = row.registered;
-    Open(row.open);
-    EXPECT_EQ(g_seen.caption, row.caption);
-    EXPECT_EQ(g_seen.state, 1);
-    EXPECT_EQ(getOutputState(kMain), OUTSTATE_LIVEVIEW);
-    if (row.registered) {
-      EXPECT_EQ(row.registered(), GUI_INVALID_HANDLE) << "unregistered after";
-    }
+    // Modeless: the opener gets its answer at once, the page stays.
+    ASSERT_EQ(row.open(helper_), 0);
+    desktest::Drain();
+    const WindowHandle page = getSearchPicWnd();
+    ASSERT_TRUE(IsValidHandle(page) && IsWindow(page)) << "registered while open";
+    const char* caption = GetWindowCaption(page);
+    EXPECT_EQ(std::string(caption ? caption : ""), row.caption);
+    EXPECT_TRUE(IsWindowVisible(page));
+    EXPECT_EQ(getOutputState(kMain), OUTSTATE_MENU);
+    PressEscape(page);
+    desktest::Drain();
+    EXPECT_EQ(getSearchPicWnd(), GUI_INVALID_HANDLE) << "unregistered after";
+    EXPECT_FALSE(IsWindow(page));
+    EXPECT_EQ(getOutputState(kMain), OUTSTATE_MENU) << "the menu still holds the output";
   }
-  g_registered = nullptr;
+  setOutputState(kMain, OUTSTATE_LIVEVIEW);
 }
 
 TEST_F(PlaceholderPages, PlaybackHoldsStateNineAndStoppingItReturnsToTheMainMenu) {

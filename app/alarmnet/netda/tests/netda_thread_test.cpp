@@ -22,7 +22,7 @@ namespace {
 using livetest::Command;
 using livetest::LiveGui;
 
-constexpr int kNetSet = 21016, kStatList = 21104, kStatRefresh = 21105;
+constexpr int kNicSelect = 21009, kAddr = 21010, kExportDevice = 4130, kNetSet = 21016, kStatList = 21104, kStatRefresh = 21105;
 constexpr int kMode = 16448, kSelect = 16449, kDhcp = 16451, kIpv4 = 16452, kPreDns = 16455, kRoute = 16457;
 constexpr int kApply = 4098, kOk = 4097, kCancel = 2;
 
@@ -78,6 +78,43 @@ class NetDa : public LiveGui {
   }
   WindowHandle host_ = 0, win_ = 0, page_ = 0;
 };
+
+// The detect tab's boxes open their list under the mouse and Escape closes
+// the list, not the page: the page passes keys on to the control that has
+// the focus. A list left open would take the next click, so that the
+// address field behind it would not get the focus.
+TEST_F(NetDa, TheDetectTabsBoxesCloseTheirListWithEscapeAndTheAddressTakesTheFocus) {
+  Open();
+  Tab(1);
+  for (int id : {kNicSelect, kExportDevice}) {
+    SCOPED_TRACE(id);
+    const WindowHandle list = GetDlgItem(GetDlgItem(page_, id), CB_LIST_ID);
+    const auto shown = [list] { return IsWindowVisible(list) != 0; };
+    livetest::ClickItem(page_, id, shown);
+    ASSERT_TRUE(livetest::PumpUntil(shown)) << "the click opens the list";
+    livetest::PressKey(KEY_ESC);
+    EXPECT_TRUE(livetest::PumpUntil([&] { return !shown(); })) << "Escape closes the list";
+    EXPECT_EQ(getMaintenancePageWnd(), win_) << "and leaves the page open";
+  }
+  const WindowHandle addr = GetDlgItem(page_, kAddr);
+  livetest::ClickItem(page_, kAddr, [&] { return GetFocusChild(page_) == addr; });
+  EXPECT_TRUE(livetest::PumpUntil([&] { return GetFocusChild(page_) == addr; }));
+  Close();
+}
+
+// Escape leaves the network dialog as its Cancel does.
+TEST_F(NetDa, EscapeClosesTheNetworkDialog) {
+  Open();
+  Tab(1);
+  bool closed = false;
+  InDialog([&](WindowHandle dlg) {
+    livetest::PressKey(KEY_ESC);
+    closed = livetest::PumpUntil([dlg] { return !IsWindow(dlg); });
+  });
+  EXPECT_TRUE(closed);
+  EXPECT_EQ(getMaintenancePageWnd(), win_) << "the page stays";
+  Close();
+}
 
 TEST_F(NetDa, EachTabInItsFirstStateAndTheStatisticsByTheDevice) {
   Open();

@@ -179,6 +179,49 @@ TEST_F(Menus, ExportMenuMarksTheRecordSearchItOpensByItself) {
   EXPECT_EQ(markOnClick, 0);
 }
 
+// The search pages are registered pages like any other: each stays beside
+// the export menu in its page slot, so that while one is shown the column
+// still takes the mouse and moves to another item; Escape on a page leaves
+// the menu showing, and Exit closes both.
+TEST_F(Menus, SearchPagesLeaveTheExportColumnAnsweringTheMouse) {
+  menus::submenu_seam::setPageOpener(nullptr);
+  const auto caption = [] {
+    const WindowHandle page = getSearchPicWnd();
+    const char* text = Valid(page) ? GetWindowCaption(page) : nullptr;
+    return std::string(text ? text : "");
+  };
+  std::vector<std::string> shown;
+  std::string afterEscape = "-", reopened;
+  int menuShownAfterEscape = 0;
+  RunInLoop(showExportMenu, [&] {
+    const WindowHandle menu = getExportMenuWnd();
+    livetest::PumpUntil([&] { return !caption().empty(); });
+    shown.push_back(caption());
+    for (int id : {18177, 18178}) {  // event search, then picture search
+      const std::string before = caption();
+      livetest::ClickItem(menu, id);
+      livetest::PumpUntil([&] { return caption() != before && !caption().empty(); });
+      shown.push_back(caption());
+    }
+    const WindowHandle page = getSearchPicWnd();
+    SetActiveWindow(page);
+    livetest::PressKey(KEY_ESC);
+    livetest::PumpUntil([page] { return !Valid(page); });
+    afterEscape = caption();
+    menuShownAfterEscape = IsWindowVisible(menu);
+    livetest::ClickItem(menu, 18176);  // record search again
+    livetest::PumpUntil([&] { return !caption().empty(); });
+    reopened = caption();
+    livetest::ClickItem(menu, 18191);  // Exit
+  });
+  EXPECT_EQ(shown, (std::vector<std::string>{"Record Search", "Event Search", "Picture Search"}));
+  EXPECT_EQ(afterEscape, "");
+  EXPECT_TRUE(menuShownAfterEscape);
+  EXPECT_EQ(reopened, "Record Search");
+  EXPECT_EQ(getSearchPicWnd(), GUI_INVALID_HANDLE);
+  EXPECT_EQ(getExportMenuWnd(), GUI_INVALID_HANDLE);
+}
+
 struct OrderRow {
   const char* name;
   SubMenu which;
