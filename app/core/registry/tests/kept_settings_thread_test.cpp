@@ -180,7 +180,8 @@ Change Applied(std::vector<Change> steps) {
 // Control ids of the pages.
 constexpr int kNetMtu = 20283, kPppoeEnable = 20302, kPppoeUser = 20303, kPppoePassword = 20304,
               kPppoeConfirm = 20305, kDdnsEnable = 20322, kNtpEnable = 20336, kNtpInterval = 20337, kNtpServer = 20338,
-              kNtpPort = 20339, kMailPort = 20350, kSnmpEnable = 20384, kSnmpPort = 20386, kSnmpTrapPort = 20390, kHttpPort = 20403;
+              kNtpPort = 20339, kMailPort = 20350, kFtpEnable = 20369, kFtpServer = 20371, kFtpPort = 20372,
+              kSnmpEnable = 20384, kSnmpPort = 20386, kSnmpTrapPort = 20390, kHttpPort = 20403;
 constexpr int kMotionEnable = 19249, kLossEnable = 19441, kTamperEnable = 19265, kSerialSpeed = 20432;
 constexpr int kOverwrite = 18688, kDateFormat = 20244, kSmartEnable = 19808, kQuality = 18446, kAlarmInType = 20250,
               kExceptionAudio = 20465, kPreviewDwell = 20450, kStorageMode = 19792;
@@ -202,6 +203,7 @@ const std::vector<Case>& Cases() {
       {APP_MENU_SYSTEM, "netset", kNtpTab,
        Applied({Tick(kNtpEnable), Type(kNtpInterval, "60"), Type(kNtpServer, "10.0.0.1"), Type(kNtpPort, "123")})},
       {APP_MENU_SYSTEM, "netset", kEmailTab, Applied({Type(kMailPort, "25")})},
+      {APP_MENU_SYSTEM, "netset", kFtpTab, Applied({Tick(kFtpEnable), Type(kFtpServer, "10.0.0.2"), Type(kFtpPort, "21")})},
       {APP_MENU_SYSTEM, "netset", kSnmpTab, Applied({Tick(kSnmpEnable), Type(kSnmpPort, "161"), Type(kSnmpTrapPort, "162")})},
       {APP_MENU_SYSTEM, "netset", kHostTab, Applied({Type(kHttpPort, "8080")})},
       {APP_MENU_SYSTEM, "232set", 0, Applied({Next(kSerialSpeed)})},
@@ -219,7 +221,6 @@ const std::vector<Case>& Cases() {
       {APP_MENU_MAINTENANCE, "netda", kDetectTab, DetectedNetworkDns, IDOK, FixedAddress},
       // Pages that keep records through steps this table does not drive
       // (drawn schedules, lists, modal dialogs); their own tests apply them.
-      {APP_MENU_SYSTEM, "netset", kFtpTab, nullptr},
       {APP_MENU_RECORD, "scheduleset", -1, nullptr},
       {APP_MENU_RECORD, "holidayset", -1, nullptr},
       {APP_MENU_STORAGE, "disk_base", -1, nullptr},
