@@ -4,6 +4,7 @@
 // byte as before. Each page says what it changes, or why it keeps nothing:
 // a page registered later without a line here fails.
 #include <linux/input-event-codes.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <chrono>
@@ -66,7 +67,16 @@ void Key(int code) {
   HostInjectKey(code, 0);
 }
 
-int DigitKey(char c) { return c == '.' ? KEY_DOT : c == '0' ? KEY_0 : KEY_1 + (c - '1'); }
+// A digit, dot or colon typed (a colon is Shift with the semicolon key).
+void TypeChar(char c) {
+  if (c == ':') {
+    HostInjectKey(KEY_LEFTSHIFT, 1);
+    Key(KEY_SEMICOLON);
+    HostInjectKey(KEY_LEFTSHIFT, 0);
+    return;
+  }
+  Key(c == '.' ? KEY_DOT : c == '0' ? KEY_0 : KEY_1 + (c - '1'));
+}
 
 // A user's click in the middle of a control.
 void Click(WindowHandle page, int id, std::function<bool()> taken = nullptr) {
@@ -91,7 +101,7 @@ bool Tick(WindowHandle page, int id) {
   return PumpUntil([&] { return Checked(page, id) != was; });
 }
 
-// A field of digits and dots emptied from its end and typed into, as a
+// A field of digits, dots and colons emptied from its end and typed into, as a
 // user does.
 bool Retype(WindowHandle page, int id, const std::string& digits) {
   Click(page, id);
@@ -103,7 +113,7 @@ bool Retype(WindowHandle page, int id, const std::string& digits) {
   }
   for (char c : digits) {
     const size_t typed = Text(page, id).size();
-    Key(DigitKey(c));
+    TypeChar(c);
     if (!PumpTyping([&] { return Text(page, id).size() > typed; })) return false;
   }
   return Text(page, id) == digits;
@@ -344,6 +354,83 @@ TEST_F(KeptSettings, EveryPageAppliedIsThereAfterARestart) {
     }
     EXPECT_TRUE(listed) << "menu " << menu << " item " << item << ": add it to the table";
   }
+}
+
+// An IPv6 address typed into the basic tab of the network page and applied
+// in one process shows in that field in the next.
+class KeptIpv6 : public livetest::LiveGui {
+ protected:
+  // Each process starts the toolkit itself: a fork must not share it.
+  static void SetUpTestSuite() {}
+  static void TearDownTestSuite() {}
+  void SetUp() override {}
+  void TearDown() override {}
+
+  // The toolkit up on a device kept in `path_` and set by `device`, the
+  // network page open on its basic tab; the tab.
+  WindowHandle OpenBasicTab(void (*device)()) {
+    StartGui();
+    LiveGui::SetUp();
+    device_seam::setSettingsFile(path_);
+    started_ = true;
+    device();
+    host_ = Main({0, 0, 8, 8}, livetest::MenuHostProc);
+    setSystemMenuWnd(host_);
+    if (openMenuPage(APP_MENU_SYSTEM, "netset", host_) != 0) return 0;
+    const WindowHandle sheet = GetDlgItem(getSystemPageWnd(), PAGE_ID_SHEET);
+    desktest::Drain();
+    return static_cast<WindowHandle>(SendMessage(sheet, PSM_GETPAGE, kBaseTab, 0));
+  }
+  void Stop() {
+    if (!started_) return;
+    SendMessage(getSystemPageWnd(), MSG_CLOSE, 0, 0);
+    desktest::Drain();
+    setSystemMenuWnd(GUI_INVALID_HANDLE);
+    LiveGui::TearDown();
+    LiveGui::TearDownTestSuite();
+    device_seam::setSettingsFile("");
+    started_ = false;
+  }
+
+  // The first process: the address typed and applied; 0 once the file
+  // holds it.
+  int ApplyInThisProcess() {
+    // A fixed address, so that the IPv6 field takes typing.
+    const WindowHandle page = OpenBasicTab(FixedAddress);
+    if (!IsValidHandle(page)) return 2;
+    livetest::BoxAnswer() = IDYES;
+    if (!Retype(page, kIpv6, kAddress)) return 3;
+    Click(page, PAGE_ID_APPLY);
+    const bool kept = PumpUntil([&] {
+      NetConfig net{};
+      getNetConfig(nullptr, &net);
+      return net.interfaceExtra[0].ipv6 != 0 && ReadFile(path_) == devsim::serializeSettings();
+    });
+    finishDeviceParams();
+    return kept ? 0 : 4;
+  }
+
+  static constexpr int kIpv6 = 20279;
+  static constexpr const char* kAddress = "2001::5";
+  std::string path_ = "/tmp/kept_ipv6_thread_test." + std::to_string(::getpid()) + ".dat";
+  WindowHandle host_ = 0;
+  bool started_ = false;
+};
+
+TEST_F(KeptIpv6, TypedOnTheBasicTabItShowsThereAfterARestart) {
+  std::remove(path_.c_str());
+  const pid_t child = ::fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) ::_exit(ApplyInThisProcess());
+  int status = 0;
+  ASSERT_EQ(::waitpid(child, &status, 0), child);
+  ASSERT_TRUE(WIFEXITED(status));
+  ASSERT_EQ(WEXITSTATUS(status), 0) << "2: no page, 3: not typed, 4: not kept";
+  const WindowHandle page = OpenBasicTab(loadSavedDeviceParams);
+  ASSERT_TRUE(IsValidHandle(page));
+  EXPECT_EQ(Text(page, kIpv6), kAddress);
+  Stop();
+  std::remove(path_.c_str());
 }
 
 }  // namespace
