@@ -168,6 +168,22 @@ bool DetectedNetworkDns(WindowHandle page) {
   return ran && typed && PumpUntil([&] { return GetActiveWindow() != dlg; });
 }
 
+// The record schedule: the first legend swatch taken by a click, then a
+// drag over Monday's first hours of the week grid.
+bool DrawnSchedule(WindowHandle page) {
+  constexpr int kGridLeft = 100, kGridTop = 90, kHourW = 20, kLegendX = 25, kLegendY = 368;
+  const auto screen = [page](int x, int y) {
+    ClientToScreen(page, &x, &y);
+    return Point{x, y};
+  };
+  const auto pressed = [] { return GetCapture() != 0; };
+  const Point swatch = screen(kLegendX, kLegendY), from = screen(kGridLeft + 5, kGridTop + 5),
+              to = screen(kGridLeft + 3 * kHourW + 5, kGridTop + 5);
+  livetest::ClickAt(swatch.x, swatch.y, pressed);
+  livetest::DragAt(from.x, from.y, to.x, to.y, pressed);
+  return PumpUntil([page] { return livetest::Enabled(page, PAGE_ID_APPLY); });
+}
+
 // Steps of a change, then Apply clicked.
 Change Tick(int box) {
   return [box](WindowHandle page) { return Tick(page, box); };
@@ -220,6 +236,7 @@ const std::vector<Case>& Cases() {
       {APP_MENU_CAMERA, "motionset", 0, Applied({Tick(kMotionEnable)})},
       {APP_MENU_CAMERA, "videolossset", 0, Applied({Tick(kLossEnable)})},
       {APP_MENU_CAMERA, "videotamperset", 0, Applied({Tick(kTamperEnable)})},
+      {APP_MENU_RECORD, "scheduleset", 0, Applied({DrawnSchedule})},
       {APP_MENU_RECORD, "encodeset", 0, Applied({Next(kQuality)})},
       {APP_MENU_RECORD, "advanceset", 0, Applied({Tick(kOverwrite)})},
       {APP_MENU_MAINTENANCE, "disk_smart", 0, Applied({Tick(kSmartEnable)})},
@@ -231,7 +248,6 @@ const std::vector<Case>& Cases() {
       {APP_MENU_MAINTENANCE, "netda", kDetectTab, DetectedNetworkDns, IDOK, FixedAddress},
       // Pages that keep records through steps this table does not drive
       // (drawn schedules, lists, modal dialogs); their own tests apply them.
-      {APP_MENU_RECORD, "scheduleset", -1, nullptr},
       {APP_MENU_RECORD, "holidayset", -1, nullptr},
       {APP_MENU_STORAGE, "disk_base", -1, nullptr},
       {APP_MENU_SYSTEM, "userset", -1, nullptr},
