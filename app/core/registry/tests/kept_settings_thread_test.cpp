@@ -150,22 +150,37 @@ void FixedAddress() {
   setNetConfig(nullptr, &net, 1);
 }
 
-// The network dialog of network detection: the preferred DNS server typed
-// and the dialog closed by OK.
-bool DetectedNetworkDns(WindowHandle page) {
-  constexpr int kNetButton = 21016, kPreferredDns = 16455;
+// A dialog opened by a click on `button`, filled by `typing` once its
+// `field` stands, and closed by OK.
+bool FilledDialog(WindowHandle page, int button, int field, const std::function<bool(WindowHandle)>& typing) {
   bool typed = false;
   WindowHandle dlg = 0;
-  const bool ran = g_inLoopOpenedBy([page] { Click(page, kNetButton); },
+  const bool ran = g_inLoopOpenedBy([page, button] { Click(page, button); },
                                     [&] {
                                       dlg = GetActiveWindow();
-                                      return IsValidHandle(GetDlgItem(dlg, kPreferredDns));
+                                      return IsValidHandle(GetDlgItem(dlg, field));
                                     },
                                     [&] {
-                                      typed = Retype(dlg, kPreferredDns, "8.8.4.4");
+                                      typed = typing(dlg);
                                       Click(dlg, PAGE_ID_OK);
                                     });
   return ran && typed && PumpUntil([&] { return GetActiveWindow() != dlg; });
+}
+
+// The network dialog of network detection: the preferred DNS server typed.
+bool DetectedNetworkDns(WindowHandle page) {
+  constexpr int kNetButton = 21016, kPreferredDns = 16455;
+  return FilledDialog(page, kNetButton, kPreferredDns,
+                      [](WindowHandle dlg) { return Retype(dlg, kPreferredDns, "8.8.4.4"); });
+}
+
+// A user added through the add dialog, which keeps the table at its OK
+// (the page has no Apply).
+bool AddedUser(WindowHandle page) {
+  constexpr int kAddButton = 20481, kName = 20512, kPassword = 20513, kConfirm = 20514;
+  return FilledDialog(page, kAddButton, kName, [](WindowHandle dlg) {
+    return Retype(dlg, kName, "12") && Retype(dlg, kPassword, "5") && Retype(dlg, kConfirm, "5");
+  });
 }
 
 // The record schedule: the first legend swatch taken by a click, then a
@@ -240,6 +255,7 @@ const std::vector<Case>& Cases() {
       {APP_MENU_RECORD, "encodeset", 0, Applied({Next(kQuality)})},
       {APP_MENU_RECORD, "advanceset", 0, Applied({Tick(kOverwrite)})},
       {APP_MENU_MAINTENANCE, "disk_smart", 0, Applied({Tick(kSmartEnable)})},
+      {APP_MENU_SYSTEM, "userset", 0, AddedUser},
       {APP_MENU_SYSTEM, "display", 0, Applied({Next(kDateFormat)})},
       {APP_MENU_SYSTEM, "alarmset", 1, Applied({Next(kAlarmInType)})},
       {APP_MENU_SYSTEM, "exception", 0, Applied({Tick(kExceptionAudio)})},
@@ -250,7 +266,6 @@ const std::vector<Case>& Cases() {
       // (drawn schedules, lists, modal dialogs); their own tests apply them.
       {APP_MENU_RECORD, "holidayset", -1, nullptr},
       {APP_MENU_STORAGE, "disk_base", -1, nullptr},
-      {APP_MENU_SYSTEM, "userset", -1, nullptr},
       // Configuration import and export, and the restore of the defaults,
       // which writes the file itself.
       {APP_MENU_MAINTENANCE, "config", -1, nullptr},
