@@ -150,12 +150,12 @@ void FixedAddress() {
   setNetConfig(nullptr, &net, 1);
 }
 
-// A dialog opened by a click on `button`, filled by `typing` once its
-// `field` stands, and closed by OK.
-bool FilledDialog(WindowHandle page, int button, int field, const std::function<bool(WindowHandle)>& typing) {
+// A dialog opened by the click `open`, filled by `typing` once its `field`
+// stands, and closed by OK.
+bool FilledDialog(const std::function<void()>& open, int field, const std::function<bool(WindowHandle)>& typing) {
   bool typed = false;
   WindowHandle dlg = 0;
-  const bool ran = g_inLoopOpenedBy([page, button] { Click(page, button); },
+  const bool ran = g_inLoopOpenedBy(open,
                                     [&] {
                                       dlg = GetActiveWindow();
                                       return IsValidHandle(GetDlgItem(dlg, field));
@@ -170,7 +170,7 @@ bool FilledDialog(WindowHandle page, int button, int field, const std::function<
 // The network dialog of network detection: the preferred DNS server typed.
 bool DetectedNetworkDns(WindowHandle page) {
   constexpr int kNetButton = 21016, kPreferredDns = 16455;
-  return FilledDialog(page, kNetButton, kPreferredDns,
+  return FilledDialog([page] { Click(page, kNetButton); }, kPreferredDns,
                       [](WindowHandle dlg) { return Retype(dlg, kPreferredDns, "8.8.4.4"); });
 }
 
@@ -178,9 +178,18 @@ bool DetectedNetworkDns(WindowHandle page) {
 // (the page has no Apply).
 bool AddedUser(WindowHandle page) {
   constexpr int kAddButton = 20481, kName = 20512, kPassword = 20513, kConfirm = 20514;
-  return FilledDialog(page, kAddButton, kName, [](WindowHandle dlg) {
+  return FilledDialog([page] { Click(page, kAddButton); }, kName, [](WindowHandle dlg) {
     return Retype(dlg, kName, "12") && Retype(dlg, kPassword, "5") && Retype(dlg, kConfirm, "5");
   });
+}
+
+// The fifth holiday switched on in the editor its row's edit icon opens;
+// the editor's OK keeps it.
+bool EnabledHoliday(WindowHandle page) {
+  constexpr int kList = 18944, kEditColumn = 5, kName = 18960, kEnable = 18961;
+  const WindowHandle list = GetDlgItem(page, kList);
+  return FilledDialog([list] { livetest::ClickCell(list, 4, kEditColumn); }, kName,
+                      [](WindowHandle dlg) { return Tick(dlg, kEnable); });
 }
 
 // The record schedule: the first legend swatch taken by a click, then a
@@ -252,6 +261,7 @@ const std::vector<Case>& Cases() {
       {APP_MENU_CAMERA, "videolossset", 0, Applied({Tick(kLossEnable)})},
       {APP_MENU_CAMERA, "videotamperset", 0, Applied({Tick(kTamperEnable)})},
       {APP_MENU_RECORD, "scheduleset", 0, Applied({DrawnSchedule})},
+      {APP_MENU_RECORD, "holidayset", 0, EnabledHoliday},
       {APP_MENU_RECORD, "encodeset", 0, Applied({Next(kQuality)})},
       {APP_MENU_RECORD, "advanceset", 0, Applied({Tick(kOverwrite)})},
       {APP_MENU_MAINTENANCE, "disk_smart", 0, Applied({Tick(kSmartEnable)})},
@@ -264,7 +274,6 @@ const std::vector<Case>& Cases() {
       {APP_MENU_MAINTENANCE, "netda", kDetectTab, DetectedNetworkDns, IDOK, FixedAddress},
       // Pages that keep records through steps this table does not drive
       // (drawn schedules, lists, modal dialogs); their own tests apply them.
-      {APP_MENU_RECORD, "holidayset", -1, nullptr},
       {APP_MENU_STORAGE, "disk_base", -1, nullptr},
       // Configuration import and export, and the restore of the defaults,
       // which writes the file itself.
