@@ -272,8 +272,8 @@ const std::vector<Case>& Cases() {
       {APP_MENU_SYSTEM, "previewset", 0, Applied({Next(kPreviewDwell)})},
       {APP_MENU_STORAGE, "disk_advance", 0, Applied({Next(kStorageMode)}), IDYES},
       {APP_MENU_MAINTENANCE, "netda", kDetectTab, DetectedNetworkDns, IDOK, FixedAddress},
-      // Pages that keep records through steps this table does not drive
-      // (drawn schedules, lists, modal dialogs); their own tests apply them.
+      // The disk list: a click on the fresh device's disk's settings cell
+      // brings no properties dialog here; the storage tests apply them.
       {APP_MENU_STORAGE, "disk_base", -1, nullptr},
       // Configuration import and export, and the restore of the defaults,
       // which writes the file itself.
