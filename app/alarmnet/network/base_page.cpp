@@ -271,8 +271,7 @@ void command(WindowHandle page, int id, int code) {
     case kIpv4: case kMaskV4: case kGatewayV4: case kPoe:
       if (code == kAddressChanged) enableApply(page);
       break;
-    // The IPv6 fields too: typed into alone, they could never be applied.
-    case kMtu: case kPreDns: case kAltDns: case kIpv6: case kMaskV6: case kGatewayV6:
+    case kMtu: case kPreDns: case kAltDns:
       if (code == kValueChanged) enableApply(page);
       break;
     case kRoute:
