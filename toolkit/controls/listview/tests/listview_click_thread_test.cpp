@@ -6,6 +6,7 @@
 #include <functional>
 #include <thread>
 
+#include "controls/barkit/tests/quick_clicks.h"
 #include "controls/listview/tests/listview_cells.h"
 #include "controls/listview/tests/listview_fixture.h"
 #include "core/input/lowlevel_event.h"
@@ -79,10 +80,12 @@ class ListViewClicks : public lvtest::ListViewFixture {
     return until();
   }
 
-  bool Heard(int code, LParam data) {
-    for (const Note& n : lvtest::Notes())
-      if (n.code == code && n.data == data) return true;
-    return false;
+  bool Heard(int code, LParam data) { return HeardTimes(code, data) > 0; }
+
+  int HeardTimes(int code, LParam data) {
+    int times = 0;
+    for (const Note& n : lvtest::Notes()) times += n.code == code && n.data == data;
+    return times;
   }
 
   guitest::SolidBitmap icon_{12, 12, {{guitest::Rgb(200, 40, 40)}}};
@@ -108,6 +111,14 @@ TEST_F(ListViewClicks, TheReleaseNamesTheCellAndTheHeaderPressed) {
     EXPECT_TRUE(Click(lvtest::HeaderOnScreen(lv_, 2), afterCapture, [&] { return g_sorts > sorts; }))
         << "the header click sorted" << (afterCapture ? ", released under the capture" : "");
   }
+}
+
+TEST_F(ListViewClicks, TwoQuickClicksOnTwoCellsOfARowBothEndTheirCapture) {
+  const Point first = lvtest::CellOnScreen(lv_, 0, 0), second = lvtest::CellOnScreen(lv_, 0, 2);
+  ASSERT_GE(second.x, 0);
+  EXPECT_TRUE(quickclick::ClickTwiceQuickly(lv_, first, second)) << "the second release reached the list";
+  EXPECT_TRUE(Pump([this] { return Heard(LVN_CELLCLICK + 2, 0) && GetCapture() == 0; }))
+      << "the second click named its cell, and the capture it took ended at its release";
 }
 
 }  // namespace
