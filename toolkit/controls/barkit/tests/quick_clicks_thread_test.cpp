@@ -15,6 +15,8 @@ namespace {
 std::atomic<unsigned int> g_ticks{1000};
 // Every reading of the clock a second later: no two clicks make a double click.
 unsigned int SlowHand() { return g_ticks += 100; }
+// Every reading a tick later: two presses in one place make a double click.
+unsigned int QuickHand() { return g_ticks += 1; }
 
 class QuickClicks : public bartest::BarFixture {
  protected:
@@ -47,6 +49,14 @@ class QuickClicks : public bartest::BarFixture {
 
 TEST_F(QuickClicks, AClickRightAfterAnotherIsHeardAndEndsItsCapture) {
   EXPECT_TRUE(quickclick::ClickTwiceQuickly(button_, OnButton(30), OnButton(90))) << "the second release reached the button";
+  EXPECT_TRUE(quickclick::Pump([this] { return HeardClicks(2); })) << clicks_ << " clicks heard";
+  EXPECT_EQ(GetCapture(), 0u);
+}
+
+TEST_F(QuickClicks, ADoubleClickIsTwoClicks) {
+  SetLowLevelEventClock(QuickHand);
+  HostInjectMouseMove(OnButton(90).x, OnButton(90).y - 40);  // the pointer comes from elsewhere
+  quickclick::ClickTwiceInPlace(OnButton(60), [this] { return HeardClicks(1); });
   EXPECT_TRUE(quickclick::Pump([this] { return HeardClicks(2); })) << clicks_ << " clicks heard";
   EXPECT_EQ(GetCapture(), 0u);
 }

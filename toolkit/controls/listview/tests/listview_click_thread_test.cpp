@@ -20,6 +20,8 @@ using lvtest::Note;
 // Every reading of the clock a second later: no two clicks make a double click.
 std::atomic<unsigned int> g_ticks{1000};
 unsigned int SlowHand() { return g_ticks += 100; }
+// Every reading a tick later: two presses in one place make a double click.
+unsigned int QuickHand() { return g_ticks += 1; }
 
 std::atomic<int> g_sorts{0};
 int CountedCompare(WindowHandle, HLVROW, HLVROW, ListViewSortInfo*) {
@@ -119,6 +121,16 @@ TEST_F(ListViewClicks, TwoQuickClicksOnTwoCellsOfARowBothEndTheirCapture) {
   EXPECT_TRUE(quickclick::ClickTwiceQuickly(lv_, first, second)) << "the second release reached the list";
   EXPECT_TRUE(Pump([this] { return Heard(LVN_CELLCLICK + 2, 0) && GetCapture() == 0; }))
       << "the second click named its cell, and the capture it took ended at its release";
+}
+
+TEST_F(ListViewClicks, ADoubleClickOnACellIsAClickToo) {
+  SetLowLevelEventClock(QuickHand);
+  const Point away = lvtest::CellOnScreen(lv_, 2, 0), at = lvtest::CellOnScreen(lv_, 1, 2);
+  ASSERT_TRUE(Click(away, false, [this] { return Heard(LVN_CELLCLICK, 2); }));
+  TakeNotes();
+  quickclick::ClickTwiceInPlace(at, [this] { return Heard(LVN_CELLCLICK + 2, 1); });
+  EXPECT_TRUE(Pump([this] { return Heard(LVN_ITEMDBCLK, 1) && HeardTimes(LVN_CELLCLICK + 2, 1) == 2 && GetCapture() == 0; }))
+      << "the double click was told, its release named the cell again and ended the capture";
 }
 
 }  // namespace
