@@ -240,9 +240,6 @@ inline void TextsBackToEnglish() {
   SetLangSwitchState(0);
 }
 
-// Longer than the toolkit's double-click time (300 ms unless configured).
-constexpr std::chrono::milliseconds kDoubleClickGap{350};
-
 // A user's click at a point of the screen through the host's input, from
 // the thread that runs the clicked window: the release follows as soon as
 // `taken` holds (the control has taken the press).
@@ -260,12 +257,6 @@ inline void ClickAt(int x, int y, const std::function<bool()>& taken) {
   PumpUntil(routedTo(0, 0));
   HostInjectMouseMove(x, y);
   PumpUntil(routedTo(x, y));
-  // A press soon after the last one would reach the control as the second
-  // half of a double click: a hand's next click comes later.
-  using Clock = std::chrono::steady_clock;
-  static Clock::time_point lastPress{};
-  PumpUntil([] { return Clock::now() - lastPress > kDoubleClickGap; });
-  lastPress = Clock::now();
   HostInjectMouseButton(HOST_BUTTON_LEFT, 1);
   PumpUntil(taken, 1000);
   HostInjectMouseButton(HOST_BUTTON_LEFT, 0);

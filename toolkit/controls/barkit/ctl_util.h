@@ -59,6 +59,15 @@ inline int HighY(LParam l) { return static_cast<int16_t>((l >> 16) & 0xFFFF); }
 
 inline bool IsClientMouse(int msg) { return msg >= MSG_LBUTTONDOWN && msg <= MSG_MOUSEWHEELUP; }
 
+// The second press of a double click is first of all a press: a control
+// that takes the capture at a press must take it at this one too, or the
+// release that follows finds nothing to end and the click is lost.
+inline int PressOf(int msg) {
+  if (msg == MSG_LBUTTONDBLCLK) return MSG_LBUTTONDOWN;
+  if (msg == MSG_RBUTTONDBLCLK) return MSG_RBUTTONDOWN;
+  return msg;
+}
+
 // A client mouse message's point in the control's client area. Input under
 // the control's capture comes with the key flag KS_CAPTURED and a screen
 // position, input its parent routes with a client one. The flag tells them

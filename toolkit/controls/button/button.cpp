@@ -327,7 +327,10 @@ bool Handle(WindowHandle hwnd, Data* d, int msg, WParam wParam, LParam lParam, L
   // Effects that fall through to the default procedure afterwards.
   switch (msg) {
     case MSG_LBUTTONDOWN: Press(hwnd, d); break;
-    case MSG_LBUTTONDBLCLK: Notify(hwnd, BN_DBLCLK); break;
+    case MSG_LBUTTONDBLCLK:  // a press first: its release must find the capture to end
+      Press(hwnd, d);
+      Notify(hwnd, BN_DBLCLK);
+      break;
     case MSG_KEYDOWN:
       if (ClickKey(hwnd, wParam)) Press(hwnd, d);
       break;

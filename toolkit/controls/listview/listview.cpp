@@ -446,6 +446,8 @@ LResult ListViewControlProc(WindowHandle hwnd, int message, WParam wParam, LPara
       bool handled = false;
       LResult r = HandleInput(lv, message, wParam, lParam, &handled);
       if (handled) return r;
+      // The item view selects at the second press of a double click too.
+      if (message == MSG_LBUTTONDBLCLK) message = MSG_LBUTTONDOWN;
       break;
     }
   }

@@ -312,7 +312,10 @@ LResult HandleInput(ListViewData* lv, int message, WParam wParam, LParam lParam,
   switch (message) {
     case MSG_LBUTTONDOWN: LeftDown(lv, lParam); break;
     case MSG_LBUTTONUP: LeftUp(lv, lParam); break;
-    case MSG_LBUTTONDBLCLK: DoubleClick(lv, lParam); break;
+    case MSG_LBUTTONDBLCLK:  // a press first: its release must find the capture to end
+      LeftDown(lv, lParam);
+      DoubleClick(lv, lParam);
+      break;
     case MSG_MOUSEMOVE: Move(lv, lParam); break;
     case MSG_RBUTTONDOWN:
     case MSG_RBUTTONUP: RightButton(lv, message, wParam, lParam); break;

@@ -216,8 +216,8 @@ LResult SegRateProc(WindowHandle hwnd, int msg, WParam wParam, LParam lParam) {
     case MSG_ERASEBKGND: return Erase(hwnd, static_cast<HDC>(wParam), reinterpret_cast<const Rect*>(lParam));
     case MSG_PAINT: return PaintWith(hwnd, [&](HDC hdc) { Paint(hwnd, hdc, d); });
     case MSG_NCPAINT: return 0;
-    case MSG_LBUTTONDOWN: case MSG_LBUTTONUP: case MSG_MOUSEMOVE:
-      Mouse(hwnd, d, msg, ClientPosition(hwnd, wParam, lParam));
+    case MSG_LBUTTONDOWN: case MSG_LBUTTONDBLCLK: case MSG_LBUTTONUP: case MSG_MOUSEMOVE:
+      Mouse(hwnd, d, PressOf(msg), ClientPosition(hwnd, wParam, lParam));
       return 0;
     default: break;
   }

@@ -196,8 +196,9 @@ LResult NewToolBarProc(WindowHandle hwnd, int msg, WParam wParam, LParam lParam)
     case MSG_MOUSEENTER:
       if (d && wParam == 0) SetHot(hwnd, d, -1);
       break;
-    case MSG_LBUTTONDOWN: case MSG_LBUTTONUP: case MSG_MOUSEMOVE: case MSG_RBUTTONDOWN: case MSG_RBUTTONUP:
-      if (d) Mouse(hwnd, d, msg, ClientPosition(hwnd, wParam, lParam));
+    case MSG_LBUTTONDOWN: case MSG_LBUTTONDBLCLK: case MSG_LBUTTONUP: case MSG_MOUSEMOVE: case MSG_RBUTTONDOWN:
+    case MSG_RBUTTONDBLCLK: case MSG_RBUTTONUP:
+      if (d) Mouse(hwnd, d, PressOf(msg), ClientPosition(hwnd, wParam, lParam));
       break;
     default: break;
   }

@@ -154,8 +154,8 @@ LResult ToolBarProc(WindowHandle hwnd, int msg, WParam wParam, LParam lParam) {
     case TOOLBAR_ADDITEM:
       if (d) AddItem(hwnd, d, reinterpret_cast<const ToolbarItemInfo*>(lParam));
       break;
-    case MSG_LBUTTONDOWN: case MSG_LBUTTONUP: case MSG_MOUSEMOVE:
-      if (d) Mouse(hwnd, d, msg, ClientPosition(hwnd, wParam, lParam));
+    case MSG_LBUTTONDOWN: case MSG_LBUTTONDBLCLK: case MSG_LBUTTONUP: case MSG_MOUSEMOVE:
+      if (d) Mouse(hwnd, d, PressOf(msg), ClientPosition(hwnd, wParam, lParam));
       break;
     case MSG_MOUSEENTER:
       if (d && wParam == 0) DrawAllNormal(hwnd, *d);

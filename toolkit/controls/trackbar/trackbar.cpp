@@ -479,8 +479,9 @@ LResult TrackProc(WindowHandle hwnd, int msg, WParam wParam, LParam lParam) {
         Zoom(hwnd, d, w & 0xFFFF);
       return 0;
     case MSG_KEYDOWN: return Key(hwnd, d, wParam, lParam);
-    case MSG_LBUTTONDOWN: case MSG_LBUTTONUP: case MSG_MOUSEMOVE: case MSG_MOUSEWHEELDOWN: case MSG_MOUSEWHEELUP:
-      Mouse(hwnd, d, msg, ClientPosition(hwnd, wParam, lParam));
+    case MSG_LBUTTONDOWN: case MSG_LBUTTONDBLCLK: case MSG_LBUTTONUP: case MSG_MOUSEMOVE: case MSG_MOUSEWHEELDOWN:
+    case MSG_MOUSEWHEELUP:
+      Mouse(hwnd, d, PressOf(msg), ClientPosition(hwnd, wParam, lParam));
       return 0;
     case MSG_SETFOCUS: Focus(hwnd, true); return 0;
     case MSG_KILLFOCUS: Focus(hwnd, false); return 0;

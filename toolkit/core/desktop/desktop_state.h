@@ -57,6 +57,14 @@ struct DesktopState {
   WindowHandle capture = 0;
   WindowHandle pressed = 0;  // the window that got the first button press
   unsigned buttonMask = 0;   // 0x01 left, 0x02 right
+  // The press reached `pressed` under the capture: the rest of the click
+  // goes to it the same way, with a screen position.
+  bool pressedUnderCapture = false;
+  void ForgetPress() {
+    pressed = 0;
+    buttonMask = 0;
+    pressedUnderCapture = false;
+  }
   WindowHandle underPointer = 0;
   std::vector<PopupMenuHead*> popups;
   TrackingState tracking;

@@ -81,30 +81,73 @@ unsigned ButtonBit(int msg) {
   return (msg == MSG_LBUTTONDOWN || msg == MSG_LBUTTONUP || msg == MSG_LBUTTONDBLCLK) ? 0x01u : 0x02u;
 }
 
+bool IsPress(int msg) {
+  return msg == MSG_LBUTTONDOWN || msg == MSG_RBUTTONDOWN || msg == MSG_LBUTTONDBLCLK || msg == MSG_RBUTTONDBLCLK;
+}
+
+bool IsRelease(int msg) { return msg == MSG_LBUTTONUP || msg == MSG_RBUTTONUP; }
+
 void PostRaw(WindowHandle hwnd, int msg, WParam wParam, LParam lParam) {
   PostMessage(hwnd, msg + kRawMouseOffset, wParam, lParam);
 }
 
-void Press(WindowHandle under, int msg, WParam wParam, LParam lParam) {
+// The window that got the press hears the rest of the click the way the
+// press came: raw from the pointer, or as captured input.
+void PostToPressed(int msg, WParam wParam, LParam lParam) {
+  DesktopState& d = Desk();
+  if (d.pressedUnderCapture)
+    PostMessage(d.pressed, msg, wParam | kCapturedFlag, lParam);
+  else
+    PostRaw(d.pressed, msg, wParam, lParam);
+}
+
+void NotePress(WindowHandle target, int msg, bool underCapture) {
+  DesktopState& d = Desk();
+  if (!d.buttonMask) {
+    d.pressed = target;
+    d.pressedUnderCapture = underCapture;
+  }
+  d.buttonMask |= ButtonBit(msg);
+}
+
+void NoteRelease(int msg) {
+  DesktopState& d = Desk();
+  d.buttonMask &= ~ButtonBit(msg);
+  if (!d.buttonMask) d.ForgetPress();
+}
+
+// A press under the capture is remembered as any press: should the capture
+// end before its release comes (the control still handling the click
+// before), the release goes to the pressed control and is not dropped.
+void PostToCapture(int msg, WParam wParam, LParam lParam) {
+  DesktopState& d = Desk();
+  PostMessage(d.capture, msg, wParam | kCapturedFlag, lParam);
+  if (IsPress(msg)) NotePress(d.capture, msg, true);
+  if (IsRelease(msg) && (d.buttonMask & ButtonBit(msg))) NoteRelease(msg);
+}
+
+// A press (activate) or a double click (no activation) on the window under
+// the pointer; a second button goes where the first went.
+void Press(WindowHandle under, int msg, WParam wParam, LParam lParam, bool activate) {
   DesktopState& d = Desk();
   if (d.buttonMask) {
-    PostRaw(d.pressed, msg, wParam, lParam);
+    PostToPressed(msg, wParam, lParam);
     d.buttonMask |= ButtonBit(msg);
     return;
   }
   WindowRecord* main = MainOf(under);
   if (!main) {
-    ActivateWindow(0);
+    if (activate) ActivateWindow(0);
     PostRaw(__gui_hwnd_desktop, msg, wParam, lParam);
     return;
   }
-  EndAllPopupMenus();
+  if (activate) EndAllPopupMenus();
   if (IsDisabled(main)) {
     Ping();
     return;
   }
   WindowRecord* win = ValidWindow(under);
-  if (!IsControlRecord(win)) {
+  if (activate && !IsControlRecord(win)) {
     WindowHandle before = ActiveOfCurrentDisplay();
     ZOrderList* own = ListHolding(HandleOf(main));
     if (own && own->head != main->zorderNode && !(main->exStyle & WS_EX_PREVIEW))
@@ -112,45 +155,26 @@ void Press(WindowHandle under, int msg, WParam wParam, LParam lParam) {
     ActivateWindow(HandleOf(main));
     if (ActiveOfCurrentDisplay() != before) SendNotifyMessage(HandleOf(main), MSG_MOUSEACTIVE, 0, 0);
   }
-  d.pressed = MouseTarget(under);
-  PostRaw(d.pressed, msg, wParam, lParam);
-  d.buttonMask |= ButtonBit(msg);
+  const WindowHandle target = MouseTarget(under);
+  PostRaw(target, msg, wParam, lParam);
+  NotePress(target, msg, false);
 }
 
 void Release(WindowHandle under, int msg, WParam wParam, LParam lParam) {
   DesktopState& d = Desk();
   if (d.pressed) {
     if (!(d.buttonMask & ButtonBit(msg))) return;
-    PostRaw(d.pressed, msg, wParam, lParam);
-    d.buttonMask &= ~ButtonBit(msg);
-    if (!d.buttonMask) d.pressed = 0;
+    PostToPressed(msg, wParam, lParam);
+    NoteRelease(msg);
     return;
   }
   if (!under) PostRaw(__gui_hwnd_desktop, msg, wParam, lParam);
 }
 
-void DoubleClick(WindowHandle under, int msg, WParam wParam, LParam lParam) {
-  DesktopState& d = Desk();
-  if (d.pressed) {
-    PostRaw(d.pressed, msg, wParam, lParam);
-    return;
-  }
-  WindowRecord* main = MainOf(under);
-  if (!main) {
-    PostRaw(__gui_hwnd_desktop, msg, wParam, lParam);
-    return;
-  }
-  if (IsDisabled(main)) {
-    Ping();
-    return;
-  }
-  PostRaw(MouseTarget(under), msg, wParam, lParam);
-}
-
 void Move(WindowHandle under, WParam wParam, LParam lParam) {
   DesktopState& d = Desk();
   if (d.pressed) {
-    PostRaw(d.pressed, MSG_MOUSEMOVE, wParam, lParam);
+    PostToPressed(MSG_MOUSEMOVE, wParam, lParam);
     return;
   }
   if (under != d.underPointer) {
@@ -178,7 +202,7 @@ void Move(WindowHandle under, WParam wParam, LParam lParam) {
 void Wheel(WindowHandle under, int msg, WParam wParam, LParam lParam) {
   DesktopState& d = Desk();
   if (d.pressed) {
-    PostRaw(d.pressed, msg, wParam, lParam);
+    PostToPressed(msg, wParam, lParam);
     return;
   }
   d.underPointer = under;
@@ -360,7 +384,7 @@ LResult RouteMouse(int msg, WParam wParam, LParam lParam) {
     if (!captureMain || IsDisabled(captureMain)) {
       d.capture = 0;
     } else {
-      PostMessage(d.capture, msg, wParam | kCapturedFlag, lParam);
+      PostToCapture(msg, wParam, lParam);
       return 0;
     }
   }
@@ -368,9 +392,10 @@ LResult RouteMouse(int msg, WParam wParam, LParam lParam) {
   WindowHandle under = WindowUnderPointer(x, y);
   if (MouseHooked(under, msg, wParam, lParam)) return 0;
   switch (msg) {
-    case MSG_LBUTTONDOWN: case MSG_RBUTTONDOWN: Press(under, msg, wParam, lParam); break;
+    case MSG_LBUTTONDOWN: case MSG_RBUTTONDOWN: Press(under, msg, wParam, lParam, true); break;
     case MSG_LBUTTONUP: case MSG_RBUTTONUP: Release(under, msg, wParam, lParam); break;
-    case MSG_LBUTTONDBLCLK: case MSG_RBUTTONDBLCLK: DoubleClick(under, msg, wParam, lParam); break;
+    // The second press of a double click is a press that does not activate.
+    case MSG_LBUTTONDBLCLK: case MSG_RBUTTONDBLCLK: Press(under, msg, wParam, lParam, false); break;
     case MSG_MOUSEMOVE: Move(under, wParam, lParam); break;
     case MSG_MOUSEWHEELDOWN: case MSG_MOUSEWHEELUP: Wheel(under, msg, wParam, lParam); break;
     default: break;

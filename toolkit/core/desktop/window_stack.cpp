@@ -292,10 +292,7 @@ void ForgetPointerStateOf(WindowHandle hwnd) {
   if (d.caretWindow && WindowBelongsTo(d.caretWindow, hwnd)) d.caretWindow = 0;
   auto refers = [hwnd](WindowHandle w) { return w != 0 && (w == hwnd || WindowBelongsTo(w, hwnd)); };
   if (refers(d.capture)) d.capture = 0;
-  if (refers(d.pressed)) {
-    d.pressed = 0;
-    d.buttonMask = 0;
-  }
+  if (refers(d.pressed)) d.ForgetPress();
   if (refers(d.underPointer)) d.underPointer = 0;
 }
 
@@ -345,8 +342,9 @@ LResult HideStackedWindow(WindowRecord* win) {
   if (hwnd == ActiveOfCurrentDisplay()) ActivateWindow(FirstActivatable());
   DesktopState& d = Desk();
   d.underPointer = 0;
-  d.pressed = 0;
-  d.buttonMask = 0;
+  // Only the hidden window's press is forgotten: the release of a click on
+  // another window (a press that hides the soft keyboard) must still reach it.
+  if (d.pressed && (d.pressed == hwnd || WindowBelongsTo(d.pressed, hwnd))) d.ForgetPress();
   if (d.capture && (d.capture == hwnd || WindowBelongsTo(d.capture, hwnd))) d.capture = 0;
   return ActiveOfCurrentDisplay();
 }
@@ -528,8 +526,8 @@ WindowHandle NextStackedWindow(WindowHandle hwnd) {
 LResult SetDesktopCapture(WindowHandle hwnd) {
   DesktopState& d = Desk();
   d.underPointer = 0;
-  d.pressed = 0;
-  d.buttonMask = 0;
+  // The button state stays: a press that came before the capture ended
+  // still has its release to come.
   WindowHandle old = d.capture;
   d.capture = hwnd;
   return static_cast<LResult>(old);

@@ -6,6 +6,7 @@
 #include <functional>
 #include <thread>
 
+#include "controls/barkit/tests/quick_clicks.h"
 #include "controls/listview/tests/listview_cells.h"
 #include "controls/listview/tests/listview_fixture.h"
 #include "core/input/lowlevel_event.h"
@@ -19,6 +20,8 @@ using lvtest::Note;
 // Every reading of the clock a second later: no two clicks make a double click.
 std::atomic<unsigned int> g_ticks{1000};
 unsigned int SlowHand() { return g_ticks += 100; }
+// Every reading a tick later: two presses in one place make a double click.
+unsigned int QuickHand() { return g_ticks += 1; }
 
 std::atomic<int> g_sorts{0};
 int CountedCompare(WindowHandle, HLVROW, HLVROW, ListViewSortInfo*) {
@@ -79,10 +82,12 @@ class ListViewClicks : public lvtest::ListViewFixture {
     return until();
   }
 
-  bool Heard(int code, LParam data) {
-    for (const Note& n : lvtest::Notes())
-      if (n.code == code && n.data == data) return true;
-    return false;
+  bool Heard(int code, LParam data) { return HeardTimes(code, data) > 0; }
+
+  int HeardTimes(int code, LParam data) {
+    int times = 0;
+    for (const Note& n : lvtest::Notes()) times += n.code == code && n.data == data;
+    return times;
   }
 
   guitest::SolidBitmap icon_{12, 12, {{guitest::Rgb(200, 40, 40)}}};
@@ -108,6 +113,24 @@ TEST_F(ListViewClicks, TheReleaseNamesTheCellAndTheHeaderPressed) {
     EXPECT_TRUE(Click(lvtest::HeaderOnScreen(lv_, 2), afterCapture, [&] { return g_sorts > sorts; }))
         << "the header click sorted" << (afterCapture ? ", released under the capture" : "");
   }
+}
+
+TEST_F(ListViewClicks, TwoQuickClicksOnTwoCellsOfARowBothEndTheirCapture) {
+  const Point first = lvtest::CellOnScreen(lv_, 0, 0), second = lvtest::CellOnScreen(lv_, 0, 2);
+  ASSERT_GE(second.x, 0);
+  EXPECT_TRUE(quickclick::ClickTwiceQuickly(lv_, first, second)) << "the second release reached the list";
+  EXPECT_TRUE(Pump([this] { return Heard(LVN_CELLCLICK + 2, 0) && GetCapture() == 0; }))
+      << "the second click named its cell, and the capture it took ended at its release";
+}
+
+TEST_F(ListViewClicks, ADoubleClickOnACellIsAClickToo) {
+  SetLowLevelEventClock(QuickHand);
+  const Point away = lvtest::CellOnScreen(lv_, 2, 0), at = lvtest::CellOnScreen(lv_, 1, 2);
+  ASSERT_TRUE(Click(away, false, [this] { return Heard(LVN_CELLCLICK, 2); }));
+  TakeNotes();
+  quickclick::ClickTwiceInPlace(at, [this] { return Heard(LVN_CELLCLICK + 2, 1); });
+  EXPECT_TRUE(Pump([this] { return Heard(LVN_ITEMDBCLK, 1) && HeardTimes(LVN_CELLCLICK + 2, 1) == 2 && GetCapture() == 0; }))
+      << "the double click was told, its release named the cell again and ended the capture";
 }
 
 }  // namespace

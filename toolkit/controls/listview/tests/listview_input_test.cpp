@@ -75,8 +75,10 @@ TEST_F(ListViewInput, ClicksChecksHeaderAndRightButtonNotifyInOrder) {
       {"right down on the header", 5, 0, 100, -1, {{6, kAny}}},
       {"right up on a row", 6, 0, 100, 45, {{5, kAny}}},
       {"right down on the disabled row: only the item view's click", 5, 0, 100, 25, {{1, Item(1)}, {2, Item(1)}}},
-      {"double click on a row", 3, 0, 100, 45, {{9, 2}}},
+      {"double click on a row: a press too", 3, 0, 100, 45, {{9, 2}, {1, Item(2)}, {2, Item(2)}}},
+      {"its release clicks the cell", 2, 0, 100, 45, {{21, 2}}},
   });
+  EXPECT_EQ(GetCapture(), 0u);
   EXPECT_EQ(SendMessage(lv_, LVM_GETCHECKED, 0, 0), 0);
 }
 
