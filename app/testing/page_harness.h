@@ -93,6 +93,17 @@ inline LResult StepsProc(WindowHandle hwnd, int msg, WParam wParam, LParam lPara
   }
   return DefaultMainWinProc(hwnd, msg, wParam, lParam);
 }
+// The same without the drain, for steps that wait for a loop a click opens:
+// read inside a drain, the click's release would open that loop before the
+// next look was queued, and the loop would wait for it forever.
+constexpr int kLookForLoop = 0x9102;
+inline LResult LookForLoopProc(WindowHandle hwnd, int msg, WParam wParam, LParam lParam) {
+  if (msg == kLookForLoop) {
+    LoopSteps()();
+    return 0;
+  }
+  return DefaultMainWinProc(hwnd, msg, wParam, lParam);
+}
 
 // A control's command as the page gets it; a combo set to a value and its
 // change notified, as a user's choice arrives.
@@ -205,18 +216,19 @@ class LiveGui : public ::testing::Test {
   bool RunInLoopOpenedBy(const std::function<void()>& click, const std::function<bool()>& opened,
                          const std::function<void()>& steps) {
     bool ran = false;
-    const WindowHandle helper = Main({0, 0, 4, 4}, StepsProc);
+    const WindowHandle helper = Main({0, 0, 4, 4}, LookForLoopProc);
     // Posted again until the loop has opened: the click's input comes first.
     LoopSteps() = [&ran, helper, &opened, &steps] {
       if (!opened()) {
-        PostMessage(helper, kRunSteps, 0, 0);
+        PostMessage(helper, kLookForLoop, 0, 0);
         return;
       }
+      desktest::Drain();
       steps();
       ran = true;
     };
     click();
-    PostMessage(helper, kRunSteps, 0, 0);
+    PostMessage(helper, kLookForLoop, 0, 0);
     return PumpUntil([&ran] { return ran; });
   }
 

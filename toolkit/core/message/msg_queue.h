@@ -121,6 +121,9 @@ void AnswerSent(SyncMsgRecord* sync, LResult result);
 bool TakeSentHead(MsgQueue* queue, Message* out);
 // Links a notification node at the tail (queue mutex held).
 void AppendNotifyNode(MsgQueue* queue, MsgNode* node);
+// Reads and dispatches the notices queued for the calling thread now, as
+// its next reads would before any posted message.
+void DispatchQueuedNotices();
 
 // A window just shown: the host presents nothing until the queue's reader
 // has painted all it has damage for (at most host::kMaxPresentHoldMs), so

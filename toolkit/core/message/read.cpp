@@ -6,6 +6,7 @@
 #include "core/timer/timer_internal.h"
 #include "core/window/window_record.h"
 #include "gui/app_hooks.h"
+#include "gui/keyboard.h"
 #include "gui/window.h"
 
 namespace {
@@ -210,6 +211,21 @@ bool HasAnything(MsgQueue* q) {
 }
 
 }  // namespace
+
+void DispatchQueuedNotices() {
+  ThreadMsgInfo* info = CurrentThreadMsgInfo();
+  if (!info || !info->queue) return;
+  MsgQueue* q = info->queue;
+  for (;;) {
+    Message msg{};
+    {
+      Lock lock(q->lock);
+      if (q->openBatches > 0 || !TakeNotify(q, &msg, 0, 0, true)) return;
+    }
+    TranslateMessage(&msg);
+    DispatchMessage(&msg);
+  }
+}
 
 extern "C" {
 

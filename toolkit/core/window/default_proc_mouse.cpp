@@ -9,6 +9,7 @@
 #include <linux/input-event-codes.h>
 
 #include "core/hooks/control_layer.h"
+#include "core/message/msg_queue.h"
 #include "core/startup/input_helpers.h"
 #include "core/winattr/winattr_internal.h"
 #include "core/window/child_walk.h"
@@ -54,13 +55,27 @@ bool HasChildren(const WindowRecord* win) {
   return win->firstChild != nullptr;
 }
 
-void Post(WindowRecord* win, int msg, WParam wParam, LParam lParam) {
-  PostMessage(HandleOf(win), msg, wParam, lParam);
+bool OnThisThread(const WindowRecord* win) {
+  return win->mainWindow && pthread_equal(win->mainWindow->thread, pthread_self());
+}
+
+// Input is handed on within the thread at once. Posted, each hop would queue
+// it behind what the desktop sent straight to a control that took the
+// capture meanwhile, and a release could overtake its own press. The
+// notices queued before it (activation, focus) are read first, as the
+// queue would.
+void HandOn(WindowRecord* win, int msg, WParam wParam, LParam lParam) {
+  if (!OnThisThread(win)) {
+    PostMessage(HandleOf(win), msg, wParam, lParam);
+    return;
+  }
+  DispatchQueuedNotices();
+  SendMessage(HandleOf(win), msg, wParam, lParam);
 }
 
 // A client message carries the position in the receiver's client area.
 void PostToChild(WindowRecord* child, int msg, WParam wParam, int x, int y) {
-  Post(child, msg, wParam, PackPoint(x - child->client.left, y - child->client.top));
+  HandOn(child, msg, wParam, PackPoint(x - child->client.left, y - child->client.top));
 }
 
 WindowHandle SoftKeyboard() { return ValidMainWindow(SoftKeyboardWindow()) ? SoftKeyboardWindow() : 0; }
@@ -85,7 +100,7 @@ void PostToCapture(WindowHandle control, int msg, LParam screenPos) {
   WindowRecord* ctl = ValidWindow(control);
   if (!ctl) return;
   LResult code = AskHitTest(ctl, Point{PointX(screenPos), PointY(screenPos)});
-  PostMessage(control, msg, static_cast<WParam>(code), screenPos);
+  HandOn(ctl, msg, static_cast<WParam>(code), screenPos);
 }
 
 // ---- raw mouse ----
@@ -97,17 +112,17 @@ void PostRawAsClientAndNonClient(WindowRecord* win, int raw, WParam keys, LParam
   switch (raw - MSG_DT_MOUSEOFFSET) {
     case MSG_LBUTTONDOWN: case MSG_LBUTTONUP: case MSG_RBUTTONDOWN: case MSG_RBUTTONUP:
       if (inClient)
-        Post(win, client, keys, clientPos);
+        HandOn(win, client, keys, clientPos);
       else
-        Post(win, nonClient, static_cast<WParam>(hitCode), screenPos);
+        HandOn(win, nonClient, static_cast<WParam>(hitCode), screenPos);
       return;
     case MSG_LBUTTONDBLCLK: case MSG_MOUSEMOVE: case MSG_RBUTTONDBLCLK:
-      if (inClient && client == MSG_MOUSEMOVE) Post(win, MSG_SETCURSOR, HT_CLIENT, clientPos);
-      Post(win, nonClient, static_cast<WParam>(hitCode), screenPos);
-      if (inClient) Post(win, client, keys, clientPos);
+      if (inClient && client == MSG_MOUSEMOVE) HandOn(win, MSG_SETCURSOR, HT_CLIENT, clientPos);
+      HandOn(win, nonClient, static_cast<WParam>(hitCode), screenPos);
+      if (inClient) HandOn(win, client, keys, clientPos);
       return;
     default:
-      if (inClient) Post(win, client, keys, clientPos);
+      if (inClient) HandOn(win, client, keys, clientPos);
       return;
   }
 }
@@ -121,11 +136,13 @@ struct Pointer {
   int hitCode;
 };
 
+// The input tools and the capture are settled before the click is handed
+// on: the control handling it sees them as they will be.
 void PressBesideChildren(WindowRecord* win, int msg, const Pointer& p) {
-  if (WindowRecord* active = win->activeChild) {
+  WindowRecord* active = win->activeChild;
+  if (active) {
     WindowHandle h = HandleOf(active);
     SendNotifyMessage(h, MSG_MOUSEACTIVE, 1, 0);
-    Post(active, msg + (MSG_NCLBUTTONDOWN - MSG_LBUTTONDOWN), HT_OUT, p.received);
     if (IsControlOfClass(h, "ipedit") && (active->style & kIpEditKeyboardStyle)) {
       Controls().setIPEditSkbState(0);
       InvalidateRect(h, nullptr, TRUE);
@@ -134,10 +151,12 @@ void PressBesideChildren(WindowRecord* win, int msg, const Pointer& p) {
   // A click on the keyboard's or the input method's own keys must not end
   // the mode of the edit they type into (Chinese input would end at the
   // first key).
-  if (IsInputToolWindow(HandleOf(win))) return;
-  WindowHandle edit = SoftKeyboardEdit();
-  if (ValidControl(edit)) PostMessage(edit, MSG_EDITSKBMODE, 0, 0);
-  HideInputTools(win);
+  if (!IsInputToolWindow(HandleOf(win))) {
+    WindowHandle edit = SoftKeyboardEdit();
+    if (ValidControl(edit)) PostMessage(edit, MSG_EDITSKBMODE, 0, 0);
+    HideInputTools(win);
+  }
+  if (active) HandOn(active, msg + (MSG_NCLBUTTONDOWN - MSG_LBUTTONDOWN), HT_OUT, p.received);
 }
 
 // A pressed edit gets the mouse and the soft keyboard.
@@ -167,19 +186,19 @@ void PressOnChild(WindowRecord* win, int msg, WParam keys, const Pointer& p) {
       CaptureMouse(HandleOf(win));
       SetNonClientCapture(HandleOf(child), HandleOf(win));
     }
-    Post(child, msg + (MSG_NCLBUTTONDOWN - MSG_LBUTTONDOWN), static_cast<WParam>(p.hitCode), p.received);
     HideInputTools(child);
+    HandOn(child, msg + (MSG_NCLBUTTONDOWN - MSG_LBUTTONDOWN), static_cast<WParam>(p.hitCode), p.received);
     return;
   }
   if (CurrentNonClientCapture().control) return;
-  PostToChild(child, msg, keys, p.x, p.y);
-  if (SoftKeyboardEdit() == HandleOf(child) && SoftKeyboardServesEdit()) return;
-  if (IsEditLike(child)) {
+  if (SoftKeyboardEdit() == HandleOf(child) && SoftKeyboardServesEdit()) {
+    // the keyboard already serves this edit
+  } else if (IsEditLike(child)) {
     PressOnEdit(child, msg);
-    return;
+  } else if (!IsControlOfClass(HandleOf(child), "static") || (child->style & kStaticKindMask) != kStaticKindPassive) {
+    HideInputTools(child);
   }
-  if (IsControlOfClass(HandleOf(child), "static") && (child->style & kStaticKindMask) == kStaticKindPassive) return;
-  HideInputTools(child);
+  PostToChild(child, msg, keys, p.x, p.y);
 }
 
 void Release(WindowRecord* win, int msg, WParam keys, const Pointer& p) {
@@ -189,21 +208,21 @@ void Release(WindowRecord* win, int msg, WParam keys, const Pointer& p) {
     SendNotifyMessage(HandleOf(win), MSG_KEYDOWN, KEY_ESC, 0);
   NonClientCapture capture = CurrentNonClientCapture();
   if (msg == MSG_LBUTTONUP && capture.control) {
-    PostToCapture(capture.control, MSG_NCLBUTTONUP, p.received);
     CaptureMouse(0);
     ClearNonClientCapture();
+    PostToCapture(capture.control, MSG_NCLBUTTONUP, p.received);
     return;
   }
   if (!p.child) {
-    if (win->activeChild) Post(win->activeChild, msg + (MSG_NCLBUTTONDOWN - MSG_LBUTTONDOWN), HT_OUT, p.received);
+    if (win->activeChild) HandOn(win->activeChild, msg + (MSG_NCLBUTTONDOWN - MSG_LBUTTONDOWN), HT_OUT, p.received);
     return;
   }
   if (p.hitCode == HT_CLIENT) {
     PostToChild(p.child, msg, keys, p.x, p.y);
-    if (msg == MSG_RBUTTONUP) Post(p.child, MSG_CLOSE, 0, 0);
+    if (msg == MSG_RBUTTONUP) PostMessage(HandleOf(p.child), MSG_CLOSE, 0, 0);
     return;
   }
-  Post(p.child, msg + (MSG_NCLBUTTONDOWN - MSG_LBUTTONDOWN), static_cast<WParam>(p.hitCode), p.received);
+  HandOn(p.child, msg + (MSG_NCLBUTTONDOWN - MSG_LBUTTONDOWN), static_cast<WParam>(p.hitCode), p.received);
 }
 
 // A container (a sheet) took the mouse at the press it routed on; the
@@ -217,13 +236,13 @@ void EndContainerCapture(WindowRecord* win, int msg) {
 
 void DoubleClick(WindowRecord* win, int msg, WParam keys, const Pointer& p) {
   if (!p.child) {
-    if (win->activeChild) Post(win->activeChild, msg + (MSG_NCLBUTTONDOWN - MSG_LBUTTONDOWN), HT_OUT, p.received);
+    if (win->activeChild) HandOn(win->activeChild, msg + (MSG_NCLBUTTONDOWN - MSG_LBUTTONDOWN), HT_OUT, p.received);
     return;
   }
   if (p.hitCode == HT_CLIENT)
     PostToChild(p.child, msg, keys, p.x, p.y);
   else
-    Post(p.child, msg + (MSG_NCLBUTTONDOWN - MSG_LBUTTONDOWN), static_cast<WParam>(p.hitCode), p.received);
+    HandOn(p.child, msg + (MSG_NCLBUTTONDOWN - MSG_LBUTTONDOWN), static_cast<WParam>(p.hitCode), p.received);
 }
 
 void HideTip() {
@@ -236,11 +255,11 @@ void PointerChangedChild(WindowRecord* win, WindowRecord* now, LParam position) 
   win->childUnderPointer = now;
   if (SoftKeyboardShown()) return;
   if (before) {
-    Post(before, MSG_MOUSEENTER, 0, static_cast<LParam>(HandleOf(now)));
-    Post(before, MSG_NCMOUSEMOVE, 1, position);
+    HandOn(before, MSG_MOUSEENTER, 0, static_cast<LParam>(HandleOf(now)));
+    HandOn(before, MSG_NCMOUSEMOVE, 1, position);
   }
   HideTip();
-  if (now) Post(now, MSG_MOUSEENTER, 1, static_cast<LParam>(HandleOf(before)));
+  if (now) HandOn(now, MSG_MOUSEENTER, 1, static_cast<LParam>(HandleOf(before)));
 }
 
 void Move(WindowRecord* win, WParam keys, const Pointer& p) {
@@ -257,12 +276,12 @@ void Move(WindowRecord* win, WParam keys, const Pointer& p) {
     SendNotifyMessage(tip, MSG_TIPSHOW, HandleOf(child), p.received);
   if (p.hitCode == HT_CLIENT) {
     PostToChild(child, MSG_SETCURSOR, HT_CLIENT, p.x, p.y);
-    Post(child, MSG_NCMOUSEMOVE, HT_CLIENT, p.received);
+    HandOn(child, MSG_NCMOUSEMOVE, HT_CLIENT, p.received);
     PostToChild(child, MSG_MOUSEMOVE, keys, p.x, p.y);
     return;
   }
-  Post(child, MSG_NCSETCURSOR, static_cast<WParam>(p.hitCode), 0);
-  Post(child, MSG_NCMOUSEMOVE, static_cast<WParam>(p.hitCode), p.received);
+  HandOn(child, MSG_NCSETCURSOR, static_cast<WParam>(p.hitCode), 0);
+  HandOn(child, MSG_NCMOUSEMOVE, static_cast<WParam>(p.hitCode), p.received);
 }
 
 void Wheel(int msg, WParam keys, const Pointer& p) {
@@ -349,8 +368,8 @@ LResult HandleClientMouse(WindowRecord* win, int msg, WParam wParam, LParam lPar
         PressBesideChildren(win, msg, p);
       return 0;
     case MSG_LBUTTONUP: case MSG_RBUTTONUP:
-      Release(win, msg, wParam, p);
       EndContainerCapture(win, msg);
+      Release(win, msg, wParam, p);
       return 0;
     case MSG_LBUTTONDBLCLK: case MSG_RBUTTONDBLCLK: DoubleClick(win, msg, wParam, p); return 0;
     case MSG_MOUSEMOVE: Move(win, wParam, p); return 0;

@@ -200,6 +200,7 @@ TEST_F(SchedulePage, AFailedLoadShowsItsBoxAndTheCaptureTabWritesWholeRecords) {
   livetest::Boxes().clear();
   Open();
   SendMessage(GetDlgItem(win_, 4101), PSM_SETACTIVEINDEX, 1, 0);
+  desktest::Drain();  // the tab change settles as it would before any click
   Paint(pic_, 0, 0, 0, 6, 23);  // every weekday, all day
   device_seam::startCallLog();
   Command(pic_, kApply);
