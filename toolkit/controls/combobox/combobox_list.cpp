@@ -148,13 +148,15 @@ int MatchEditText(ComboBoxData& d) {
 
 void OpenList(WindowHandle hwnd, ComboBoxData& d, bool choose) {
   if (!d.list) return;
-  ShowWindow(d.list, SW_SHOW);
+  // The row is chosen (and scrolled into view) before the list shows: seen
+  // open, it already stands where a click on it will land.
   if (choose) {
     char text[kTextMax + 1];
     EditText(d, text, sizeof text);
     const LResult found = text[0] ? SendMessage(d.list, LB_FINDSTRING, 0, reinterpret_cast<LParam>(text)) : -1;
     if (found >= 0) SendMessage(d.list, LB_SETCURSEL, static_cast<WParam>(found), 0);
   }
+  ShowWindow(d.list, SW_SHOW);
   d.state |= kOpen;
   Notify(hwnd, CBN_DROPDOWN);
 }

@@ -659,11 +659,7 @@ WindowHandle OpenItem(Driver& d, const Route& route, int position) {
   return home;
 }
 
-// Not run by default yet: a list view can still receive a click's mouse
-// messages out of order (a re-posted message overtakes one the desktop sent
-// it directly) and keep the capture. Run it by hand with
-// --gtest_also_run_disabled_tests.
-TEST(RecorderEveryPage, DISABLED_EveryRegisteredPageIsUsedByTheMouseAlone) {
+TEST(RecorderEveryPage, EveryRegisteredPageIsUsedByTheMouseAlone) {
 #if defined(__SANITIZE_THREAD__)
   GTEST_SKIP() << "the walk of every page takes too long under ThreadSanitizer; the menu walks cover its threads";
 #endif
