@@ -269,6 +269,10 @@ inline void ClickAt(int x, int y, const std::function<bool()>& taken) {
   PumpUntil(routedTo(0, 0));
   HostInjectMouseMove(x, y);
   PumpUntil(routedTo(x, y));
+  // The last click's release is read before this press comes, as a hand is
+  // slower than any page: a control still holding the capture for it would
+  // take the press too.
+  PumpUntil([] { return GetCapture() == 0; }, 500);
   HostInjectMouseButton(HOST_BUTTON_LEFT, 1);
   PumpUntil(taken, 1000);
   HostInjectMouseButton(HOST_BUTTON_LEFT, 0);
