@@ -34,6 +34,7 @@ extern WindowHandle __gui_hwnd_desktop;
 #define MSG_DT_REMOVECTRL 378
 #define MSG_DT_FINDCTRLCLASS 379
 #define MSG_DT_CTRLCLASSINFO 380
+#define MSG_DT_FORGETCTRLS 383 /* count, array of control handles: 0 */
 
 #define MSG_DT_ADDNEWMAINWIN 240  /* window, node: previous active or 0 */
 #define MSG_DT_REMOVEMAINWIN 241  /* window: active afterwards */

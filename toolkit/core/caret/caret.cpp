@@ -7,6 +7,7 @@
 #include <memory>
 #include <vector>
 
+#include "core/desktop/desktop.h"
 #include "gui/image.h"
 #include "core/window/window_damage.h"
 #include "gui/caret.h"
@@ -75,9 +76,7 @@ void Put(CaretRecord* c, std::vector<uint8_t>& buffer) {
   ReleaseDC(hdc);
 }
 
-void TellDesktop(WindowHandle hwnd) { SendMessage(__gui_hwnd_desktop, MSG_DT_CARETCREATE, hwnd, 0); }
-
-thread_local WindowHandle t_controlGoing = 0;
+void TellDesktop(WindowHandle hwnd, const CaretRecord* c) { SetCaretWindow(hwnd, c->period); }
 
 std::unique_ptr<CaretRecord> MakeCaret(WindowRecord* win, const Bitmap* shape, int w, int h) {
   auto c = std::make_unique<CaretRecord>();
@@ -160,19 +159,20 @@ BOOL CreateCaret(WindowHandle hwnd, const Bitmap* bitmap, int width, int height)
   WindowRecord* win = ValidWindow(hwnd);
   if (!win) return FALSE;
   if (win->caret) {
-    TellDesktop(hwnd);
+    TellDesktop(hwnd, static_cast<CaretRecord*>(win->caret));
     return TRUE;
   }
   std::unique_ptr<CaretRecord> c = MakeCaret(win, bitmap, width, height);
   if (!c) return FALSE;
   win->caret = c.release();
-  TellDesktop(hwnd);
+  TellDesktop(hwnd, static_cast<CaretRecord*>(win->caret));
   return TRUE;
 }
 
 BOOL ActiveCaret(WindowHandle hwnd) {
-  if (!CaretOf(hwnd)) return FALSE;
-  TellDesktop(hwnd);
+  const CaretRecord* c = CaretOf(hwnd);
+  if (!c) return FALSE;
+  TellDesktop(hwnd, c);
   return TRUE;
 }
 
@@ -180,7 +180,7 @@ BOOL DestroyCaret(WindowHandle hwnd) {
   WindowRecord* win = ValidWindow(hwnd);
   if (!win || !win->caret) return FALSE;
   FreeCaretOf(win);
-  if (hwnd != t_controlGoing) SendMessage(__gui_hwnd_desktop, MSG_DT_CARETDESTROY, hwnd, 0);
+  ClearCaretWindow(hwnd);
   return TRUE;
 }
 
@@ -261,11 +261,9 @@ BOOL SetCaretBlinkTime(WindowHandle hwnd, unsigned ms) {
   CaretRecord* c = CaretOf(hwnd);
   if (!c) return FALSE;
   c->period = ms < kShortestPeriod ? kShortestPeriod : ms;
-  TellDesktop(hwnd);
+  TellDesktop(hwnd, c);
   return TRUE;
 }
 
 }  // extern "C"
 
-ControlGoingScope::ControlGoingScope(WindowHandle control) : previous_(t_controlGoing) { t_controlGoing = control; }
-ControlGoingScope::~ControlGoingScope() { t_controlGoing = previous_; }

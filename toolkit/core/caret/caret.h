@@ -16,17 +16,3 @@ void BlinkCaret(WindowRecord* win);
 unsigned CaretPeriodOf(WindowHandle hwnd);
 // Frees the caret of a window that goes.
 void FreeCaretOf(WindowRecord* win);
-
-// While a control's MSG_DESTROY runs on this thread: a caret it destroys
-// need not be reported to the desktop, which forgets the caret window when
-// it removes the control right after (a page closing has dozens of edits).
-class ControlGoingScope {
- public:
-  explicit ControlGoingScope(WindowHandle control);
-  ~ControlGoingScope();
-  ControlGoingScope(const ControlGoingScope&) = delete;
-  ControlGoingScope& operator=(const ControlGoingScope&) = delete;
-
- private:
-  WindowHandle previous_;
-};

@@ -19,3 +19,11 @@ ThreadMsgInfo* DesktopThreadInfo();
 bool BecomeDesktopThread();
 void LeaveDesktopThread();
 bool OnDesktopThread();
+
+// The window whose caret the desktop's tick blinks. Set and cleared on the
+// caret's own thread without a request: each edit of a page makes its caret
+// as it is made, and a round trip each cost the page frames. The desktop
+// clears it too when the window goes.
+void SetCaretWindow(WindowHandle hwnd, unsigned period);
+// Clears it only when it is hwnd.
+void ClearCaretWindow(WindowHandle hwnd);

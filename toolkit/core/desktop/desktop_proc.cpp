@@ -86,10 +86,11 @@ void DesktopTick() {
     TimerTick(1);  // a tick not from the timer thread counts one step
   }
   d.caretCounter += static_cast<unsigned>(std::min<uint64_t>(steps * 100, UINT_MAX - d.caretCounter));  // a long sleep saturates
-  WindowRecord* caret = ValidWindow(d.caretWindow);
+  const WindowHandle caretWindow = d.caretWindow;
+  WindowRecord* caret = ValidWindow(caretWindow);
   if (!caret || HandleOf(caret->mainWindow) != ActiveOfCurrentDisplay() || d.caretCounter < d.caretPeriod) return;
-  if (IsControlOfClass(d.caretWindow, "listview")) return;
-  PostMessage(d.caretWindow, MSG_CARETBLINK, 0, 0);
+  if (IsControlOfClass(caretWindow, "listview")) return;
+  PostMessage(caretWindow, MSG_CARETBLINK, 0, 0);
   d.caretCounter = 0;
 }
 
@@ -166,11 +167,10 @@ LResult WindowRequest(int msg, WParam wParam, LParam lParam) {
     case MSG_DT_SCROLLMAINWIN:
       return win ? ScrollStackedWindow(win, reinterpret_cast<const ScrollWindowInfo*>(lParam)) : 0;
     case MSG_DT_CARETCREATE:
-      Desk().caretWindow = win ? HandleOf(win) : 0;
-      Desk().caretPeriod = CaretPeriodOf(Desk().caretWindow);
+      SetCaretWindow(win ? HandleOf(win) : 0, CaretPeriodOf(wParam));
       return 0;
     case MSG_DT_CARETDESTROY:
-      if (Desk().caretWindow == wParam) Desk().caretWindow = 0;
+      ClearCaretWindow(wParam);
       return 0;
     case MSG_DT_ENABLEMAINWIN:
       return win ? EnableStackedWindow(win, lParam != 0) : 0;
@@ -192,6 +192,21 @@ LResult WindowRequest(int msg, WParam wParam, LParam lParam) {
       return 0;
   }
 }
+
+}  // namespace
+
+void SetCaretWindow(WindowHandle hwnd, unsigned period) {
+  DesktopState& d = Desk();
+  d.caretWindow = hwnd;
+  d.caretPeriod = period;
+  if (hwnd) RaiseDesktopCaretNeed();
+}
+
+void ClearCaretWindow(WindowHandle hwnd) {
+  if (hwnd) Desk().caretWindow.ReplaceIf(hwnd, 0);
+}
+
+namespace {
 
 LResult SetHook(HookSlot* slot, WParam context, LParam function) {
   MsgHook old = slot->function;
@@ -251,6 +266,8 @@ extern "C" LResult DesktopWinProc(WindowHandle, int message, WParam wParam, LPar
     case MSG_DT_REMOVECTRL:
       EndTrackingForRequest();
       return RemoveControlFromParent(ValidWindow(wParam), ValidControl(static_cast<WindowHandle>(lParam)));
+    case MSG_DT_FORGETCTRLS:
+      return ForgetControls(reinterpret_cast<const WindowHandle*>(lParam), static_cast<size_t>(wParam));
     case MSG_DT_FINDCTRLCLASS:
       return reinterpret_cast<LResult>(Controls().findControlClass(reinterpret_cast<const char*>(lParam)));
     case MSG_DT_CTRLCLASSINFO:

@@ -27,6 +27,8 @@ class SharedWord {
     return *this;
   }
   operator T() const { return value_.load(); }
+  // Stores value only while the word still holds expected.
+  bool ReplaceIf(T expected, T value) { return value_.compare_exchange_strong(expected, value); }
 
  private:
   std::atomic<T> value_;
@@ -68,8 +70,9 @@ struct DesktopState {
   WindowHandle underPointer = 0;
   std::vector<PopupMenuHead*> popups;
   TrackingState tracking;
-  WindowHandle caretWindow = 0;
-  unsigned caretPeriod = 500;
+  // Set by the caret's own thread (SetCaretWindow) as well.
+  SharedWord<WindowHandle> caretWindow = 0;
+  SharedWord<unsigned> caretPeriod = 500;
   unsigned caretCounter = 0;
   uint64_t tickStep = 0;  // the timer thread's step the last tick counted up to
   SharedWord<WindowHandle> bubbleTip = GUI_INVALID_HANDLE;

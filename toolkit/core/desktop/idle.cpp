@@ -94,7 +94,11 @@ void PublishTickNeeds() {
   g_planned = due;
   // The timer thread counts in the system's seconds; a test's clock is offset.
   const long wallDue = due < 0 || !DesktopClockIsFake() ? due : due - now + static_cast<long>(time(nullptr));
-  SetDesktopTickNeeds(Desk().caretWindow != 0, due < 0 ? kNoIdleCheck : wallDue);
+  const bool caret = Desk().caretWindow != 0;
+  SetDesktopTickNeeds(caret, due < 0 ? kNoIdleCheck : wallDue);
+  // A caret set on its own thread since the read above may have raised the
+  // need just before the line above lowered it.
+  if (!caret && Desk().caretWindow != 0) RaiseDesktopCaretNeed();
 }
 
 long PlannedIdleCheckForTest() { return g_planned.load(); }

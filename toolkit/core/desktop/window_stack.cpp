@@ -289,7 +289,8 @@ void RepaintPart(WindowRecord* win, const Rect& screenPart) {
 void ForgetPointerStateOf(WindowHandle hwnd) {
   DesktopState& d = Desk();
   // The caret window too: the tick reads it long after the window is gone.
-  if (d.caretWindow && WindowBelongsTo(d.caretWindow, hwnd)) d.caretWindow = 0;
+  const WindowHandle caret = d.caretWindow;
+  if (caret && WindowBelongsTo(caret, hwnd)) ClearCaretWindow(caret);
   auto refers = [hwnd](WindowHandle w) { return w != 0 && (w == hwnd || WindowBelongsTo(w, hwnd)); };
   if (refers(d.capture)) d.capture = 0;
   if (refers(d.pressed)) d.ForgetPress();
@@ -566,5 +567,19 @@ LResult RemoveControlFromParent(WindowRecord* parent, ControlRecord* control) {
   }
   ForgetPointerStateOf(HandleOf(control));
   if (control->controlClass) DropUsage(control->controlClass);
+  return 0;
+}
+
+LocalUnlink UnlinkPlainControl(WindowRecord* parent, ControlRecord* control) {
+  if (!parent || !control || (control->exStyle & WS_EX_OWN_CLIPINFO) || TrackingMayRun())
+    return LocalUnlink::kOnDesktopOnly;
+  if (control->parent != parent || !UnlinkChild(parent, control)) return LocalUnlink::kNotAChild;
+  if (control->controlClass) DropUsage(control->controlClass);
+  return LocalUnlink::kUnlinked;
+}
+
+LResult ForgetControls(const WindowHandle* controls, size_t count) {
+  if (!controls) return 0;
+  for (size_t i = 0; i < count; ++i) ForgetPointerStateOf(controls[i]);
   return 0;
 }

@@ -45,6 +45,15 @@ LResult AddControlToParent(WindowRecord* parent, ControlRecord* control);
 // may run, which the desktop's request ends first.
 bool LinkPlainControl(WindowRecord* parent, ControlRecord* control);
 LResult RemoveControlFromParent(WindowRecord* parent, ControlRecord* control);
+// On the destroying thread, the counterpart of LinkPlainControl: unlinks a
+// control without a stack node of its own under the stack lock and drops its
+// class count. The desktop still holds whatever pointer state names it until
+// request 383 (ForgetControls) runs.
+enum class LocalUnlink { kUnlinked, kNotAChild, kOnDesktopOnly };
+LocalUnlink UnlinkPlainControl(WindowRecord* parent, ControlRecord* control);
+// Request 383: the pointer, press, capture and caret state naming any of the
+// controls (already out of their parents' lists) is forgotten.
+LResult ForgetControls(const WindowHandle* controls, size_t count);
 
 // 178 with the part (screen coordinates) in window coordinates and an
 // erasing invalidation of it; a preview window while the auxiliary display

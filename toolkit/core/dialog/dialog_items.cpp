@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "core/dialog/dialog_internal.h"
+#include "core/window/window_internal.h"
 #include "core/window/window_record.h"
 #include "gui/dialog.h"
 #include "gui/message.h"
@@ -167,6 +168,7 @@ int IsDlgButtonChecked(WindowHandle hDlg, int id) {
 }
 
 BOOL DestroyAllControls(WindowHandle hwnd) {
+  RemovalBatch batch;  // one request to the desktop for all of them
   ChildWalk walk;
   for (const ChildView& c : DialogChildren(walk, hwnd)) DestroyWindow(HandleOf(c.record));
   return TRUE;

@@ -34,6 +34,9 @@ void WakeTimerThread();
 // idle bookkeeping next has something to check, or kNoIdleCheck.
 constexpr int64_t kNoIdleCheck = -1;
 void SetDesktopTickNeeds(bool caret, int64_t idleDueSecond);
+// A caret window set on another thread: the desktop ticks from now on,
+// until it publishes otherwise.
+void RaiseDesktopCaretNeed();
 // The timer thread's step now (steps of 100 ms from its start), and the
 // step of the desktop tick it marked last.
 uint64_t CurrentTimerStep();

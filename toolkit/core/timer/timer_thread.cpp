@@ -263,6 +263,10 @@ void SetDesktopTickNeeds(bool caret, int64_t idleDueSecond) {
   if (caretRose || idleMoved) WakeTimerThread();
 }
 
+void RaiseDesktopCaretNeed() {
+  if (!g_caretNeed.exchange(true)) WakeTimerThread();
+}
+
 uint64_t CurrentTimerStep() { return CountedSteps(); }
 uint64_t MarkedDesktopStep() { return g_markedStep.load(); }
 

@@ -3,6 +3,7 @@
 #include <mutex>
 
 #include "core/caret/caret.h"
+#include "core/desktop/zorder.h"
 #include "core/livevideo/areas.h"
 #include "core/nonclient/nc_paint.h"
 #include "core/window/child_walk.h"
@@ -113,7 +114,16 @@ LResult DefaultPaint(WindowRecord* win) {
   return 0;
 }
 
+// A hidden window's frame is nowhere on screen, and showing it draws it
+// whole: a page filling its closed drop-down lists would otherwise draw
+// their frames and scroll bars with every item added.
+bool Hidden(const WindowRecord* win) {
+  GeometryReadLock hold;  // the desktop shows and hides drop-downs
+  return !IsVisibleRecord(win);
+}
+
 LResult DefaultNonClientPaint(WindowRecord* win, WParam wParam, LParam lParam) {
+  if (Hidden(win)) return 0;
   DrawNonClientArea(win, static_cast<HDC>(wParam), reinterpret_cast<const Rect*>(lParam));
   return 0;
 }

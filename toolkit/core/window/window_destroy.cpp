@@ -4,8 +4,10 @@
 // walk of its parent's controls is in progress.
 #include <deque>
 #include <mutex>
+#include <vector>
 
 #include "core/desktop/desktop.h"
+#include "core/desktop/window_stack.h"
 #include "core/desktop/zorder.h"
 #include "core/caret/caret.h"
 #include "core/dialog/dialog_internal.h"
@@ -76,6 +78,34 @@ void HideSoftKeyboardFor(WindowRecord* win) {
   if (ValidWindow(skb)) SendNotifyMessage(skb, MSG_SKBCLOSE, 0, 0);
 }
 
+thread_local std::vector<ControlRecord*>* t_removed = nullptr;
+
+// Retired whatever the answer: a desktop that cannot answer does not run,
+// and holds nothing.
+void ForgetAndRetire(const std::vector<ControlRecord*>& controls) {
+  if (controls.empty()) return;
+  std::vector<WindowHandle> handles;
+  handles.reserve(controls.size());
+  for (ControlRecord* control : controls) handles.push_back(HandleOf(control));
+  SendMessage(__gui_hwnd_desktop, MSG_DT_FORGETCTRLS, static_cast<WParam>(handles.size()),
+              reinterpret_cast<LParam>(handles.data()));
+  for (ControlRecord* control : controls) RetireControl(control);
+}
+
+// Out of the parent's list on this thread when the stack lock guards all
+// that changes (a control without a node of its own), else by the desktop.
+bool TakeOutOfParent(WindowRecord* parent, ControlRecord* ctl) {
+  switch (UnlinkPlainControl(parent, ctl)) {
+    case LocalUnlink::kUnlinked:
+      return true;
+    case LocalUnlink::kNotAChild:
+      return false;
+    case LocalUnlink::kOnDesktopOnly:
+      break;
+  }
+  return SendMessage(__gui_hwnd_desktop, MSG_DT_REMOVECTRL, HandleOf(parent), static_cast<LParam>(HandleOf(ctl))) == 0;
+}
+
 // A child that refuses stays linked to its parent.
 void DestroyChildren(WindowRecord* win) {
   for (WindowRecord* child = win->firstChild; child;) {
@@ -141,14 +171,36 @@ void MarkDestroyed(MainWinRecord* win) {
 
 }  // namespace
 
+RemovalBatch::RemovalBatch() : outermost_(t_removed == nullptr) {
+  if (outermost_) t_removed = &removed_;
+}
+
+RemovalBatch::~RemovalBatch() {
+  if (!outermost_) return;
+  t_removed = nullptr;  // destructions while the request waits make their own
+  ForgetAndRetire(removed_);
+}
+
+void RemovalBatch::Add(ControlRecord* control) {
+  if (t_removed) {
+    t_removed->push_back(control);
+    return;
+  }
+  ForgetAndRetire({control});
+}
+
 extern "C" {
 
 BOOL DestroyMainWindow(WindowHandle hwnd) {
   MainWinRecord* win = ValidMainWindow(hwnd);
-  if (!win || (win->exStyle & WS_EX_PREVIEW) || CallProc(win, MSG_DESTROY, 0, 0) != 0) return FALSE;
-  CloseInputHelpers();
-  HideSoftKeyboardFor(win);
-  DestroyChildren(win);
+  if (!win || (win->exStyle & WS_EX_PREVIEW)) return FALSE;
+  {
+    RemovalBatch batch;  // the controls its MSG_DESTROY destroys too
+    if (CallProc(win, MSG_DESTROY, 0, 0) != 0) return FALSE;
+    CloseInputHelpers();
+    HideSoftKeyboardFor(win);
+    DestroyChildren(win);
+  }
   DestroyHosted(win);
   KillTimer(hwnd, 0);
   SendMessage(__gui_hwnd_desktop, MSG_DT_REMOVEMAINWIN, hwnd, 0);
@@ -173,10 +225,8 @@ BOOL DestroyMainWindow(WindowHandle hwnd) {
 BOOL DestroyWindow(WindowHandle control) {
   ControlRecord* ctl = ValidControl(control);
   if (!ctl) return FALSE;
-  {
-    ControlGoingScope going(control);
-    if (CallProc(ctl, MSG_DESTROY, 0, 0) != 0) return FALSE;
-  }
+  RemovalBatch batch;
+  if (CallProc(ctl, MSG_DESTROY, 0, 0) != 0) return FALSE;
   DestroyChildren(ctl);
   KillTimer(control, 0);
   WindowRecord* parent = ctl->parent;
@@ -185,8 +235,7 @@ BOOL DestroyWindow(WindowHandle control) {
     if (parent->childUnderPointer == ctl) parent->childUnderPointer = nullptr;
     if (parent->primitiveChild == ctl) parent->primitiveChild = nullptr;
   }
-  if (SendMessage(__gui_hwnd_desktop, MSG_DT_REMOVECTRL, HandleOf(parent), static_cast<LParam>(control)) != 0)
-    return FALSE;
+  if (!TakeOutOfParent(parent, ctl)) return FALSE;
   {
     StackWriteLock hold;
     ctl->style &= ~WS_VISIBLE;
@@ -209,8 +258,9 @@ BOOL DestroyWindow(WindowHandle control) {
       ctl->dataType = 0;
     }
   }
-  // Another thread's walk of the parent's controls may still hold it.
-  RetireControl(ctl);
+  // Another thread's walk of the parent's controls may still hold it, and
+  // the desktop its handle.
+  RemovalBatch::Add(ctl);
   return TRUE;
 }
 

@@ -90,4 +90,38 @@ TEST_F(Caret, TheDesktopForgetsTheCaretOfAnEditThatGoes) {
   }
 }
 
+// Each edit of a page makes its caret as it is made: that needs no round
+// trip to the desktop, which may be busy with something else meanwhile.
+TEST_F(Caret, AnEditMadeWhileTheDesktopIsBusyTakesTheCaretAtOnce) {
+  desktest::Drain();
+  WindowHandle edit = 0;
+  {
+    desktest::DesktopHeld held;
+    edit = CreateWindowEx("sledit", "", WS_VISIBLE, 0, 5, 10, 10, 120, 24, hwnd_, 0);
+    EXPECT_EQ(Desk().caretWindow, edit);
+    EXPECT_FALSE(held.LetGoByWatchdog());
+  }
+  ASSERT_NE(edit, GUI_INVALID_HANDLE);
+  EXPECT_TRUE(DestroyWindow(edit));
+  EXPECT_EQ(Desk().caretWindow, 0u);
+}
+
+// A caret made on its window's thread while the desktop has nothing to tick
+// for (no caret before it) still blinks: the timer is woken for it.
+TEST_F(Caret, ACaretMadeWithoutTheDesktopBlinks) {
+  const WindowHandle shown = Main({100, 220, 300, 300}, 0);
+  desktest::Drain();
+  ASSERT_EQ(Desk().caretWindow, 0u);
+  const GalPixel background = Px(111, 245);
+  ASSERT_TRUE(CreateCaret(shown, nullptr, 4, 10));
+  SetCaretPos(shown, 10, 20);  // screen (110, 242)
+  ASSERT_TRUE(ShowCaret(shown));
+  ASSERT_NE(Px(111, 245), background);
+  EXPECT_TRUE(desktest::Eventually([&] {
+    desktest::Drain();
+    return Px(111, 245) == background;
+  }));
+  EXPECT_TRUE(DestroyCaret(shown));
+}
+
 }  // namespace

@@ -8,6 +8,8 @@
 
 #include <algorithm>
 #include <atomic>
+#include <chrono>
+#include <thread>
 #include <cstring>
 #include <mutex>
 #include <vector>
@@ -119,6 +121,58 @@ inline void Input(int msg, WParam wParam, LParam lParam) {
   AwaitDesktopRead();
   Request(MSG_DT_GETACTIVEMAIN);
 }
+
+// Waits until cond holds; false when it still does not after a while (the
+// thread it waits for is stuck).
+template <typename Cond>
+bool Eventually(Cond cond) {
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+  while (!cond()) {
+    if (std::chrono::steady_clock::now() > deadline) return false;
+    sched_yield();
+  }
+  return true;
+}
+
+// Keeps the desktop thread inside its key hook until let go: what another
+// thread, or this one, finishes meanwhile it finished without the desktop.
+// A thread stuck on the desktop is freed after a while by a watchdog, and
+// the test learns that from LetGoByWatchdog.
+class DesktopHeld {
+ public:
+  DesktopHeld() {
+    entered_ = false;
+    holding_ = true;
+    SendMessage(__gui_hwnd_desktop, MSG_DT_SETKEYHOOK, 0, reinterpret_cast<LParam>(&Hook));
+    PostMessage(__gui_hwnd_desktop, MSG_KEYDOWN, kScanA, 0);
+    while (!entered_) sched_yield();
+    watchdog_ = std::thread([this] { byWatchdog_ = !Eventually([] { return !holding_.load(); }); LetGo(); });
+  }
+  ~DesktopHeld() {
+    LetGo();
+    if (watchdog_.joinable()) watchdog_.join();
+    SendMessage(__gui_hwnd_desktop, MSG_DT_SETKEYHOOK, 0, 0);
+  }
+  DesktopHeld(const DesktopHeld&) = delete;
+  DesktopHeld& operator=(const DesktopHeld&) = delete;
+  void LetGo() { holding_ = false; }
+  bool LetGoByWatchdog() {
+    LetGo();
+    if (watchdog_.joinable()) watchdog_.join();
+    return byWatchdog_;
+  }
+
+ private:
+  static constexpr WParam kScanA = 30;
+  static int Hook(WindowHandle, WindowHandle, int, WParam, LParam) {
+    entered_ = true;
+    while (holding_) sched_yield();
+    return 1;
+  }
+  static inline std::atomic<bool> entered_{false}, holding_{false};
+  std::thread watchdog_;
+  bool byWatchdog_ = false;
+};
 
 constexpr const char* kTestClass = "recorded";
 

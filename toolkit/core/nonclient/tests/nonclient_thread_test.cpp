@@ -89,6 +89,29 @@ TEST_F(Frames, CaptionBorderAndBarsAreDrawnAndHitWherePlaced) {
   for (const auto& h : hits) EXPECT_EQ(Hit(hwnd, h.x, h.y), h.code) << h.x << "," << h.y;
 }
 
+// Nothing draws a hidden control's frame: showing it draws the frame whole,
+// with the bar as it was set while hidden.
+TEST_F(Frames, AControlShownDrawsTheBarItWasGivenWhileHidden) {
+  WindowHandle main = Main({100, 100, 400, 300}, 0, "");
+  WndClassInfo info{};
+  info.className = "framed";
+  info.windowProc = DefaultControlProc;
+  RegisterWindowClass(&info);
+  WindowHandle ctl = CreateWindowEx("framed", "", WS_VSCROLL, 0, 1, 10, 10, 100, 100, main, 0);
+  ASSERT_NE(ctl, GUI_INVALID_HANDLE);
+  ScrollInfo bar{sizeof(ScrollInfo), SIF_RANGE | SIF_PAGE | SIF_POS, 0, 99, 10, 0};
+  SetScrollInfo(ctl, SB_VERT, &bar, TRUE);
+  desktest::Drain();
+  int x = 110 - 8, y = 10 + 5;  // inside the up arrow, in the main window's client
+  ClientToScreen(main, &x, &y);
+  EXPECT_NE(Px(x, y), up_);
+  ShowWindow(ctl, SW_SHOW);
+  desktest::Drain();
+  EXPECT_EQ(Px(x, y), up_);
+  DestroyWindow(ctl);
+  UnregisterWindowClass("framed");
+}
+
 TEST_F(Frames, WithoutCloseButtonTheMaximizeButtonTakesItsPlace) {
   WindowHandle hwnd = Main({100, 100, 400, 300}, WS_CAPTION | WS_BORDER | WS_MAXIMIZEBOX | WS_MINIMIZEBOX, "",
                            WS_EX_NOCLOSEBOX);

@@ -1,0 +1,100 @@
+// Controls torn down on their window's thread: they leave their parents'
+// lists there, without waiting for the desktop, and the desktop forgets them
+// all in one request at the end, before their records go.
+#include <pthread.h>
+#include <sched.h>
+
+#include <atomic>
+
+#include "core/desktop/tests/desktop_fixture.h"
+#include "gui/desktop.h"
+#include "gui/dialog.h"
+#include "gui/message.h"
+#include "gui/window_attr.h"
+
+namespace desktest {
+namespace {
+
+constexpr int kControls = 40;
+
+// A main window on a thread of its own with a row of controls (the first
+// holding one of its own), torn down together when told.
+struct PageThread {
+  std::atomic<WindowHandle> main{0};
+  std::atomic<WindowHandle> first{0}, inner{0};
+  std::atomic<bool> tearDown{false}, tornDown{false}, finish{false};
+
+  static void* Run(void* arg) {
+    auto* self = static_cast<PageThread*>(arg);
+    MainWinCreate create = MainWindowCreation({0, 0, 400, 300}, RecordingProc, "page");
+    const WindowHandle main = CreateMainWindow(&create);
+    for (int i = 0; main != GUI_INVALID_HANDLE && i < kControls; ++i) {
+      const WindowHandle c = CreateWindowEx(kTestClass, "", WS_VISIBLE, 0, 100 + i, 10 * i, 10, 8, 20, main, 0);
+      if (i == 0) {
+        self->inner = CreateWindowEx(kTestClass, "", WS_VISIBLE, 0, 99, 0, 0, 4, 4, c, 0);
+        self->first = c;
+      }
+    }
+    self->main = main;
+    while (!self->tearDown) sched_yield();
+    DestroyAllControls(main);
+    self->tornDown = true;
+    while (!self->finish) sched_yield();
+    DestroyMainWindow(main);
+    MainWindowThreadCleanup(main);
+    return nullptr;
+  }
+};
+
+class Teardown : public DesktopTest {};
+
+// The desktop names the first control as capturing the mouse and its inner
+// one as holding the caret. The page's thread takes every control out while
+// the desktop is held, and the desktop forgets both only once let go,
+// before their records are freed.
+TEST_F(Teardown, APagesControlsLeaveWithoutTheDesktopWhichForgetsThemAfter) {
+  PageThread page;
+  pthread_t t;
+  ASSERT_EQ(pthread_create(&t, nullptr, PageThread::Run, &page), 0);
+  ASSERT_TRUE(Eventually([&] { return page.main != 0; }));
+  ASSERT_NE(page.main.load(), GUI_INVALID_HANDLE);
+  Request(MSG_DT_SETCAPTURE, page.first);
+  Request(MSG_DT_CARETCREATE, page.inner);
+  ASSERT_EQ(Request(MSG_DT_GETCAPTURE), page.first.load());
+  ASSERT_EQ(Desk().caretWindow, page.inner.load());
+  {
+    DesktopHeld held;
+    page.tearDown = true;
+    EXPECT_TRUE(Eventually([&] { return GetNextChild(page.main, 0) == 0; }));
+    EXPECT_FALSE(page.tornDown);  // its one request waits for the desktop
+  }
+  EXPECT_TRUE(Eventually([&] { return page.tornDown.load(); }));
+  EXPECT_EQ(FindControlClass(kTestClass)->usageCount, 0);
+  EXPECT_EQ(Request(MSG_DT_GETCAPTURE), 0u);
+  EXPECT_EQ(Desk().caretWindow, 0u);
+  page.finish = true;
+  pthread_join(t, nullptr);
+}
+
+// One control destroyed alone while the desktop tracks a frame still goes
+// through the desktop, which ends the tracking first; afterwards the next
+// one leaves on its own thread again.
+TEST_F(Teardown, AControlDestroyedWhileTrackingEndsTheTrackingFirst) {
+  WindowHandle back = Main({0, 0, 200, 200});
+  WindowHandle tracked = Control(back, {5, 5, 20, 20}, 7);
+  WindowHandle later = Control(back, {25, 5, 40, 20}, 8);
+  Settle();
+  DragInfo drag{33, 10, 10};
+  ASSERT_EQ(Request(MSG_DT_STARTDRAGWIN, back, reinterpret_cast<LParam>(&drag)), 0u);
+  ASSERT_TRUE(DestroyWindow(tracked));
+  Drain();
+  std::vector<int> got = Recorder::Instance().TakeFor(back);
+  EXPECT_NE(std::find(got.begin(), got.end(), MSG_TRACKEDMOVE), got.end());
+  EXPECT_TRUE(ClipHolds(back, 10, 10));
+  EXPECT_EQ(GetNextChild(back, 0), later);
+  ASSERT_TRUE(DestroyWindow(later));
+  EXPECT_EQ(GetNextChild(back, 0), 0u);
+}
+
+}  // namespace
+}  // namespace desktest
