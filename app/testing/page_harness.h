@@ -271,6 +271,25 @@ inline void ClickAt(int x, int y, const std::function<bool()>& taken) {
   HostInjectMouseButton(HOST_BUTTON_LEFT, 0);
 }
 
+// A user's drag through the host's input: pressed at (x0, y0), moved to
+// (x1, y1) once `taken` holds (the press has been handled), released there.
+inline void DragAt(int x0, int y0, int x1, int y1, const std::function<bool()>& taken) {
+  const auto at = [](int px, int py) {
+    return [px, py] {
+      Point p{};
+      GetCursorPos(&p);
+      return p.x == px && p.y == py;
+    };
+  };
+  HostInjectMouseMove(x0, y0);
+  PumpUntil(at(x0, y0));
+  HostInjectMouseButton(HOST_BUTTON_LEFT, 1);
+  PumpUntil(taken, 1000);
+  HostInjectMouseMove(x1, y1);
+  PumpUntil(at(x1, y1));
+  HostInjectMouseButton(HOST_BUTTON_LEFT, 0);
+}
+
 // A user's click in the middle of a control (controls that take no capture
 // get a moment for the press). `taken` tells when a control that opens
 // something on the press (a drop-down box) has taken it.
