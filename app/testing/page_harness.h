@@ -85,9 +85,16 @@ inline std::function<void()>& LoopSteps() {
   return steps;
 }
 constexpr int kRunSteps = 0x9101;
+// Runs the steps at once, reading nothing first: the steps of a loop that a
+// click opens look for the loop and post this again while it is not there.
+constexpr int kAwaitLoop = 0x9105;
 inline LResult StepsProc(WindowHandle hwnd, int msg, WParam wParam, LParam lParam) {
   if (msg == kRunSteps) {
     desktest::Drain();
+    LoopSteps()();
+    return 0;
+  }
+  if (msg == kAwaitLoop) {
     LoopSteps()();
     return 0;
   }
@@ -206,18 +213,24 @@ class LiveGui : public ::testing::Test {
                          const std::function<void()>& steps) {
     bool ran = false;
     const WindowHandle helper = Main({0, 0, 4, 4}, StepsProc);
-    // Posted again until the loop has opened: the click's input comes first.
+    // Posted again until the loop has opened. The click's last input may
+    // still be on its way when the message is read: the look and the post
+    // come before any read, since a read that delivers that input opens the
+    // loop inside it, and the loop would then wait for a post never made.
     LoopSteps() = [&ran, helper, &opened, &steps] {
       if (!opened()) {
-        PostMessage(helper, kRunSteps, 0, 0);
+        PostMessage(helper, kAwaitLoop, 0, 0);
         return;
       }
       steps();
       ran = true;
     };
     click();
-    PostMessage(helper, kRunSteps, 0, 0);
-    return PumpUntil([&ran] { return ran; });
+    PostMessage(helper, kAwaitLoop, 0, 0);
+    const bool done = PumpUntil([&ran] { return ran; });
+    // A post still queued finds nothing to run (the steps' state is gone).
+    LoopSteps() = [] {};
+    return done;
   }
 
   // Runs `open` (which takes an owner) with `steps` run inside its loop.
