@@ -144,6 +144,9 @@ struct Case {
 std::function<bool(const std::function<void()>&, const std::function<bool()>&, const std::function<void()>&)>
     g_inLoopOpenedBy;
 
+// Disks recorded by group, in which a local disk's properties may be set.
+void GroupMode() { setStorageMode(0, 1); }
+
 // The interface on a fixed address, so that its DNS servers may be typed.
 void FixedAddress() {
   const NetConfig net = livetest::FixedAddressConfig();
@@ -190,6 +193,15 @@ bool EnabledHoliday(WindowHandle page) {
   const WindowHandle list = GetDlgItem(page, kList);
   return FilledDialog([list] { livetest::ClickCell(list, 4, kEditColumn); }, kName,
                       [](WindowHandle dlg) { return Tick(dlg, kEnable); });
+}
+
+// The disk list: the read-write attribute chosen in the properties dialog
+// that the disk's settings cell opens; the dialog's OK keeps it.
+bool ReadWriteDisk(WindowHandle page) {
+  constexpr int kList = 19728, kSettingsColumn = 7, kReadWrite = 19762;
+  const WindowHandle list = GetDlgItem(page, kList);
+  return FilledDialog([list] { livetest::ClickCell(list, 0, kSettingsColumn); }, kReadWrite,
+                      [](WindowHandle dlg) { return Tick(dlg, kReadWrite); });
 }
 
 // The record schedule: the first legend swatch taken by a click, then a
@@ -272,9 +284,7 @@ const std::vector<Case>& Cases() {
       {APP_MENU_SYSTEM, "previewset", 0, Applied({Next(kPreviewDwell)})},
       {APP_MENU_STORAGE, "disk_advance", 0, Applied({Next(kStorageMode)}), IDYES},
       {APP_MENU_MAINTENANCE, "netda", kDetectTab, DetectedNetworkDns, IDOK, FixedAddress},
-      // The disk list: a click on the fresh device's disk's settings cell
-      // brings no properties dialog here; the storage tests apply them.
-      {APP_MENU_STORAGE, "disk_base", -1, nullptr},
+      {APP_MENU_STORAGE, "disk_base", 0, ReadWriteDisk, IDOK, GroupMode},
       // Configuration import and export, and the restore of the defaults,
       // which writes the file itself.
       {APP_MENU_MAINTENANCE, "config", -1, nullptr},
