@@ -296,6 +296,11 @@ inline void DragAt(int x0, int y0, int x1, int y1, const std::function<bool()>& 
   };
   HostInjectMouseMove(x0, y0);
   PumpUntil(at(x0, y0));
+  // A click just made may still hold the capture, its release not handled
+  // yet; `taken` would take that for this press, and the move below could
+  // then come before the press is read, which would read it at the move's
+  // end (the pointer is a state, the buttons a queue of changes).
+  PumpUntil([] { return GetCapture() == 0; });
   HostInjectMouseButton(HOST_BUTTON_LEFT, 1);
   PumpUntil(taken, 1000);
   HostInjectMouseMove(x1, y1);
