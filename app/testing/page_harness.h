@@ -85,20 +85,16 @@ inline std::function<void()>& LoopSteps() {
   return steps;
 }
 constexpr int kRunSteps = 0x9101;
+// Runs the steps at once, reading nothing first: the steps of a loop that a
+// click opens look for the loop and post this again while it is not there.
+constexpr int kAwaitLoop = 0x9105;
 inline LResult StepsProc(WindowHandle hwnd, int msg, WParam wParam, LParam lParam) {
   if (msg == kRunSteps) {
     desktest::Drain();
     LoopSteps()();
     return 0;
   }
-  return DefaultMainWinProc(hwnd, msg, wParam, lParam);
-}
-// The same without the drain, for steps that wait for a loop a click opens:
-// read inside a drain, the click's release would open that loop before the
-// next look was queued, and the loop would wait for it forever.
-constexpr int kLookForLoop = 0x9102;
-inline LResult LookForLoopProc(WindowHandle hwnd, int msg, WParam wParam, LParam lParam) {
-  if (msg == kLookForLoop) {
+  if (msg == kAwaitLoop) {
     LoopSteps()();
     return 0;
   }
@@ -216,11 +212,14 @@ class LiveGui : public ::testing::Test {
   bool RunInLoopOpenedBy(const std::function<void()>& click, const std::function<bool()>& opened,
                          const std::function<void()>& steps) {
     bool ran = false;
-    const WindowHandle helper = Main({0, 0, 4, 4}, LookForLoopProc);
-    // Posted again until the loop has opened: the click's input comes first.
+    const WindowHandle helper = Main({0, 0, 4, 4}, StepsProc);
+    // Posted again until the loop has opened. The click's last input may
+    // still be on its way when the message is read: the look and the post
+    // come before any read, since a read that delivers that input opens the
+    // loop inside it, and the loop would then wait for a post never made.
     LoopSteps() = [&ran, helper, &opened, &steps] {
       if (!opened()) {
-        PostMessage(helper, kLookForLoop, 0, 0);
+        PostMessage(helper, kAwaitLoop, 0, 0);
         return;
       }
       desktest::Drain();
@@ -228,8 +227,11 @@ class LiveGui : public ::testing::Test {
       ran = true;
     };
     click();
-    PostMessage(helper, kLookForLoop, 0, 0);
-    return PumpUntil([&ran] { return ran; });
+    PostMessage(helper, kAwaitLoop, 0, 0);
+    const bool done = PumpUntil([&ran] { return ran; });
+    // A post still queued finds nothing to run (the steps' state is gone).
+    LoopSteps() = [] {};
+    return done;
   }
 
   // Runs `open` (which takes an owner) with `steps` run inside its loop.
@@ -275,6 +277,30 @@ inline void ClickAt(int x, int y, const std::function<bool()>& taken) {
   PumpUntil([] { return GetCapture() == 0; }, 500);
   HostInjectMouseButton(HOST_BUTTON_LEFT, 1);
   PumpUntil(taken, 1000);
+  HostInjectMouseButton(HOST_BUTTON_LEFT, 0);
+}
+
+// A user's drag through the host's input: pressed at (x0, y0), moved to
+// (x1, y1) once `taken` holds (the press has been handled), released there.
+inline void DragAt(int x0, int y0, int x1, int y1, const std::function<bool()>& taken) {
+  const auto at = [](int px, int py) {
+    return [px, py] {
+      Point p{};
+      GetCursorPos(&p);
+      return p.x == px && p.y == py;
+    };
+  };
+  HostInjectMouseMove(x0, y0);
+  PumpUntil(at(x0, y0));
+  // A click just made may still hold the capture, its release not handled
+  // yet; `taken` would take that for this press, and the move below could
+  // then come before the press is read, which would read it at the move's
+  // end (the pointer is a state, the buttons a queue of changes).
+  PumpUntil([] { return GetCapture() == 0; });
+  HostInjectMouseButton(HOST_BUTTON_LEFT, 1);
+  PumpUntil(taken, 1000);
+  HostInjectMouseMove(x1, y1);
+  PumpUntil(at(x1, y1));
   HostInjectMouseButton(HOST_BUTTON_LEFT, 0);
 }
 

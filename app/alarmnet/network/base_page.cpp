@@ -271,7 +271,8 @@ void command(WindowHandle page, int id, int code) {
     case kIpv4: case kMaskV4: case kGatewayV4: case kPoe:
       if (code == kAddressChanged) enableApply(page);
       break;
-    case kMtu: case kPreDns: case kAltDns:
+    // The IPv6 fields too: typed into alone, they could never be applied.
+    case kMtu: case kPreDns: case kAltDns: case kIpv6: case kMaskV6: case kGatewayV6:
       if (code == kValueChanged) enableApply(page);
       break;
     case kRoute:

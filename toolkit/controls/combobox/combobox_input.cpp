@@ -182,6 +182,14 @@ void Wheel(WindowHandle hwnd, ComboBoxData& d, int msg, int x, int y) {
   if (count > 1) NotifyAlways(hwnd, CBN_SELCHANGE);
 }
 
+// Whether every window from the box up to its main window is its parent's
+// focus child.
+bool OnFocusPath(WindowHandle hwnd) {
+  for (WindowHandle w = hwnd; IsControl(w); w = GetParent(w))
+    if (GetFocusChild(GetParent(w)) != w) return false;
+  return true;
+}
+
 }  // namespace
 
 LResult OnKey(WindowHandle hwnd, ComboBoxData& d, int scan, WParam wParam, LParam lParam) {
@@ -301,7 +309,10 @@ void OnCommand(WindowHandle hwnd, ComboBoxData& d, WParam wParam) {
 }
 
 void OnFocus(WindowHandle hwnd, ComboBoxData& d) {
-  if (d.state & kFocused) return;
+  // A notice read after the focus moved on is dropped: giving the edit the
+  // focus takes it back for every parent, and two boxes on sheet pages
+  // switched before their notices were read took it from each other forever.
+  if ((d.state & kFocused) || !OnFocusPath(hwnd)) return;
   d.state |= kFocused;
   if (d.edit) SetFocusChild(d.edit);
   SendMessage(hwnd, MSG_FREESTANDING_EDIT, 1, 0);

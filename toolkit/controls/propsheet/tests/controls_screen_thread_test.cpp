@@ -11,6 +11,7 @@
 #include "controls/painters/tests/page_fixture.h"
 #include "core/nonclient/tests/screen_picture.h"
 #include "gui/button.h"
+#include "gui/combobox.h"
 #include "gui/dialog.h"
 #include "gui/host.h"
 #include "gui/listview.h"
@@ -216,6 +217,40 @@ TEST_F(ControlsOnScreen, AClickReachesACheckBoxOnASheetsPage) {
     std::this_thread::sleep_for(std::chrono::milliseconds(5));
   }
   EXPECT_EQ(cancels, 1);
+}
+
+// Two pages that each open on a drop-down box, the second shown before the
+// window has read the focus notices of the first: the sheet keeps the
+// second page focused, and a click on its check box reaches the box.
+TEST_F(ControlsOnScreen, APageShownBeforeTheFocusNoticesAreReadTakesClicks) {
+  DestroyWindow(page_);
+  WindowHandle sheet =
+      CreateWindowEx("propsheet", "", PSS_EQUAL | PSS_PLAIN | WS_VISIBLE, 0, 3, 20, 40, 300, 150, main_, 0);
+  CtrlData controls[] = {{"combobox", CBS_DROPDOWNLIST | WS_TABSTOP | WS_VISIBLE, 12, 12, 130, 24, 8, "", 0, 0},
+                         option_};
+  controls[1].y = 48;
+  DlgTemplate tpl = Page("General");
+  tpl.controlnr = 2;
+  tpl.controls = controls;
+  for (int i = 0; i < 2; ++i)
+    SendMessage(sheet, PSM_ADDPAGE, reinterpret_cast<WParam>(&tpl), reinterpret_cast<LParam>(DefaultPageProc));
+  SendMessage(sheet, PSM_SETACTIVEINDEX, 1, 0);
+  WindowHandle page = static_cast<WindowHandle>(SendMessage(sheet, PSM_GETACTIVEPAGE, 0, 0));
+  WindowHandle option = GetDlgItem(page, 7);
+  ASSERT_NE(option, 0u);
+  int x = 8, y = 12;
+  WindowToScreen(option, &x, &y);
+  HostInjectMouseMove(x, y);
+  HostInjectMouseButton(HOST_BUTTON_LEFT, 1);
+  HostInjectMouseButton(HOST_BUTTON_LEFT, 0);
+  bool checked = false;
+  for (int i = 0; i < 400 && !checked; ++i) {
+    desktest::Drain();
+    checked = SendMessage(option, BM_GETCHECK, 0, 0) == 1;
+    if (!checked) std::this_thread::sleep_for(std::chrono::milliseconds(5));
+  }
+  EXPECT_TRUE(checked) << "the click reached the box";
+  EXPECT_EQ(GetFocusChild(sheet), page);
 }
 
 // A list view on a sheet's page, its columns added as the page is made.
