@@ -222,17 +222,20 @@ void presentSlot(int slot, Unshown unshown = Unshown::kSkip) {
   if (shown.w > 0) SDL_UpdateWindowSurfaceRects(win, &shown, 1);
 }
 
-// The surface of the window kept unshown is made, and its memory touched,
-// while the toolkit draws the first frame rather than once that is due.
+// The surface of the window kept unshown is made, and its pages mapped,
+// while the toolkit draws the first frame rather than once that is due. Its
+// pixels are left as they are: the first present writes every one of them
+// before the window shows (a page is mapped by writing back one of its own
+// bytes).
 void prepareUnshownSurface() {
   SDL_Window* win = state().windows[kMainSlot];
   if (!win || !(SDL_GetWindowFlags(win) & SDL_WINDOW_HIDDEN)) return;
   SDL_Surface* surface = SDL_GetWindowSurface(win);
   if (!surface || (SDL_MUSTLOCK(surface) && SDL_LockSurface(surface) != 0)) return;
-  auto* pixels = static_cast<uint8_t*>(surface->pixels);
-  for (int y = 0; y < surface->h; ++y)
-    std::memset(pixels + static_cast<size_t>(y) * surface->pitch, 0,
-                static_cast<size_t>(surface->w) * surface->format->BytesPerPixel);
+  constexpr size_t kPage = 4096;
+  auto* pixels = static_cast<volatile uint8_t*>(surface->pixels);
+  const size_t bytes = static_cast<size_t>(surface->h) * static_cast<size_t>(surface->pitch);
+  for (size_t at = 0; at < bytes; at += kPage) pixels[at] = pixels[at];
   if (SDL_MUSTLOCK(surface)) SDL_UnlockSurface(surface);
 }
 
