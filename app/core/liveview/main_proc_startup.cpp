@@ -11,6 +11,7 @@
 #include "app/msgbox.h"
 #include "app/record_pages.h"
 #include "app/system_pages.h"
+#include "core/driver/host_thread.h"
 #include "gui/app_hooks.h"
 #include "gui/desktop.h"
 #include "gui/window_attr.h"
@@ -78,6 +79,9 @@ void onStartWizard(WindowHandle hwnd) {
   const int output = getCurOutput();
   if (!IsWindowEnabled(hwnd)) EnableWindow(hwnd, TRUE);
   holdLiveView(output);
+  // The page opened here completes the first screen: the window appears
+  // with it, not with the live view alone a moment before.
+  host::ReleaseStartGate(host::GateRelease::kWithNextWindow);
   if (needsLanguageChoice()) {
     createLangSelWindow(hwnd);
     if (GetPowerKeyDownFlag()) {
@@ -92,8 +96,10 @@ void onDiskCheck(WindowHandle hwnd) {
   if (!program::startUpSendsOpen()) return;  // as the wizard: the program is ending
   const int output = getCurOutput();
   holdLiveView(output);
-  if (hasDiskToInit() && askMsgBox(hwnd, "preview", "checkdisk_hint") == MSGBOX_ANSWER_YES)
-    formatNewDisks(hwnd, output);
+  const bool ask = hasDiskToInit();
+  // As the wizard's page: a question at start-up is part of the first screen.
+  if (ask) host::ReleaseStartGate(host::GateRelease::kWithNextWindow);
+  if (ask && askMsgBox(hwnd, "preview", "checkdisk_hint") == MSGBOX_ANSWER_YES) formatNewDisks(hwnd, output);
   releaseLiveView(output);
 }
 

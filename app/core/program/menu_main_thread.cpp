@@ -16,6 +16,7 @@
 #include "app/core/program/program_internal.h"
 #include "app/core/program/program_seam.h"
 #include "app/program.h"
+#include "core/driver/host_thread.h"
 #include "gui/app_hooks.h"
 #include "gui/bubbletip.h"
 #include "gui/desktop.h"
@@ -75,6 +76,8 @@ void sendToLiveView(int message) {
 
 void* runMenuMain(void* arg) {
   initMenuMain(arg);
+  // Whatever start-up opened has been shown by now (or nothing opened).
+  host::ReleaseStartGate(host::GateRelease::kNow);
   std::lock_guard<std::mutex> hold(gate().lock);
   --gate().running;
   gate().changed.notify_all();
@@ -91,13 +94,20 @@ void startMenuMainThread(void) {
   if (wizardFirst()) {
     if (const WindowHandle live = currentLiveView()) EnableWindow(live, FALSE);
   }
+  // The first screen is the live view with what the start-up thread opens
+  // over it (the wizard, or the disk question): the host window waits for
+  // that, so it appears once, with the whole of it.
+  host::HoldStartGate();
   pthread_attr_t attr;
   pthread_attr_init(&attr);
   pthread_attr_setdetachstate(&attr, PTHREAD_CREATE_DETACHED);
   std::lock_guard<std::mutex> hold(gate().lock);
   gate().open = true;
   pthread_t thread;
-  if (pthread_create(&thread, &attr, runMenuMain, nullptr) == 0) ++gate().running;
+  if (pthread_create(&thread, &attr, runMenuMain, nullptr) == 0)
+    ++gate().running;
+  else
+    host::ReleaseStartGate(host::GateRelease::kNow);
   pthread_attr_destroy(&attr);
 }
 
@@ -130,6 +140,8 @@ void* initMenuMain(void*) {
 }  // extern "C"
 
 void program::closeStartUpSends() {
+  // The program ends before the start-up finished: nothing more is coming.
+  host::ReleaseStartGate(host::GateRelease::kNow);
   std::lock_guard<std::mutex> hold(gate().lock);
   gate().open = false;
 }

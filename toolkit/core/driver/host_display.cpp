@@ -2,8 +2,8 @@
 #include "core/driver/host_display.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
-#include <new>
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -35,13 +35,22 @@ HostDisplay::Frame HostDisplay::allocateFrame(const FrameBufferLayout& layout) {
       layout.pitch < layout.width * bytesPerPixel)
     return nullptr;
   size_t bytes = static_cast<size_t>(layout.pitch) * layout.height;
-  return Frame(new (std::nothrow) uint8_t[bytes]());
+  // calloc hands a block this large straight from fresh zero pages, without
+  // writing (and so faulting in) every one of them before the first frame.
+  return Frame(static_cast<uint8_t*>(std::calloc(bytes, 1)));
+}
+
+void HostDisplay::FreeFrame::operator()(uint8_t* pixels) const { std::free(pixels); }
+
+void HostDisplay::prepareImage() {
+  const size_t pixels = static_cast<size_t>(layout_.width) * layout_.height;
+  if (image_.size() != pixels) image_.assign(pixels, 0);
 }
 
 HostDisplay::Frame HostDisplay::swapIn(const FrameBufferLayout& layout, Frame fresh) {
   Frame old = std::move(frame_);
   frame_ = std::move(fresh);
-  image_.assign(static_cast<size_t>(layout.width) * layout.height, 0);
+  image_.clear();
   layout_ = layout;
   uint32_t masks[3] = {layout.rMask, layout.gMask, layout.bMask};
   for (int i = 0; i < 3; ++i) {

@@ -31,14 +31,18 @@ constexpr int kMaxFrameSide = 16384;
 
 class HostDisplay {
  public:
-  using Frame = std::unique_ptr<uint8_t[]>;
+  struct FreeFrame {
+    void operator()(uint8_t* pixels) const;
+  };
+  using Frame = std::unique_ptr<uint8_t[], FreeFrame>;
 
   // The lock drawing holds while it writes the frame buffer; null (the
   // default) for displays nobody draws into from other threads.
   void setFrameLock(std::mutex* lock);
 
   // A zeroed frame buffer for the layout; null when the layout is unusable
-  // or memory runs out.
+  // or memory runs out. Its pages come zeroed from the system as they are
+  // first drawn: nothing clears them up front.
   static Frame allocateFrame(const FrameBufferLayout& layout);
   // Makes a frame buffer from allocateFrame current and runs
   // publish(pixels) while the frame lock is held, so the screen surface
@@ -91,7 +95,10 @@ class HostDisplay {
     if (dirty_.w <= 0 || dirty_.h <= 0) return;
     GalRect area = dirty_;
     dirty_ = GalRect{0, 0, 0, 0};
-    if (frame_) convertRect(area);
+    if (frame_) {
+      prepareImage();
+      convertRect(area);
+    }
     frame.unlock();
     present(image_.data(), layout_.width, area);
   }
@@ -125,6 +132,9 @@ class HostDisplay {
   };
 
   Frame swapIn(const FrameBufferLayout& layout, Frame fresh);
+  // The image is only needed by hosts whose windows take another pixel
+  // format; it is made on first use.
+  void prepareImage();
   Frame dropFrame();
   void convertRect(const GalRect& r);
   void convertRow(const uint8_t* src, uint32_t* dst, int count) const;

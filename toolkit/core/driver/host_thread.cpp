@@ -72,6 +72,13 @@ struct HostState {
   // Closed from the start until the first window shown has been painted:
   // the main window appears with its first complete frame, not before.
   std::atomic<bool> startGate{true};
+  // The first screen held beyond the first window's paint, and whether a
+  // window has been painted whole since the start.
+  std::atomic<bool> firstScreenHeld{false};
+  std::atomic<bool> windowPainted{false};
+  // What each window appeared with (tests), under its own lock.
+  std::mutex shownLock;
+  std::vector<uint32_t> firstShown[kSlotCount];
   // Held while a wake-up event is pushed and while SDL's events are shut
   // down, so no thread pushes into an event queue SDL is tearing down.
   std::mutex sdlEventLock;
@@ -171,6 +178,31 @@ void dispatch(const SDL_Event& e) {
   }
 }
 
+// The pixel at (x, y) of a window surface as 0x00RRGGBB; the surface is
+// locked by the caller when it must be.
+uint32_t surfacePixel(const SDL_Surface* surface, int x, int y) {
+  const uint8_t* p = static_cast<const uint8_t*>(surface->pixels) + static_cast<size_t>(y) * surface->pitch +
+                     static_cast<size_t>(x) * surface->format->BytesPerPixel;
+  uint32_t pixel = 0;
+  for (int i = 0; i < surface->format->BytesPerPixel; ++i) pixel |= uint32_t{p[i]} << (8 * i);
+  uint8_t r, g, b;
+  SDL_GetRGB(pixel, surface->format, &r, &g, &b);
+  return uint32_t{r} << 16 | uint32_t{g} << 8 | b;
+}
+
+// Samples of the picture a window appears with, for tests that check it
+// was the whole first screen.
+void recordFirstShown(int slot, SDL_Surface* surface) {
+  std::vector<uint32_t> samples;
+  if (!SDL_MUSTLOCK(surface) || SDL_LockSurface(surface) == 0) {
+    for (int y = 0; y < surface->h; y += kShownSampleStep)
+      for (int x = 0; x < surface->w; x += kShownSampleStep) samples.push_back(surfacePixel(surface, x, y));
+    if (SDL_MUSTLOCK(surface)) SDL_UnlockSurface(surface);
+  }
+  std::lock_guard<std::mutex> guard(state().shownLock);
+  state().firstShown[slot] = std::move(samples);
+}
+
 // What presents do with a window kept unshown behind the start gate.
 enum class Unshown { kSkip, kDraw };
 
@@ -203,6 +235,7 @@ void presentSlot(int slot, Unshown unshown = Unshown::kSkip) {
                                                      static_cast<size_t>(surface->pitch), surface->w, surface->h);
     if (SDL_MUSTLOCK(surface)) SDL_UnlockSurface(surface);
     shown = SDL_Rect{r.x, r.y, r.w, r.h};
+    if (showing) recordFirstShown(slot, surface);
     if (showing) SDL_ShowWindow(win);
     if (shown.w > 0) SDL_UpdateWindowSurfaceRects(win, &shown, 1);
     return;
@@ -218,21 +251,27 @@ void presentSlot(int slot, Unshown unshown = Unshown::kSkip) {
     if (SDL_MUSTLOCK(surface)) SDL_UnlockSurface(surface);
     shown = SDL_Rect{r.x, r.y, w, h};
   });
-  if (showing) SDL_ShowWindow(win);
+  if (showing) {
+    recordFirstShown(slot, surface);
+    SDL_ShowWindow(win);
+  }
   if (shown.w > 0) SDL_UpdateWindowSurfaceRects(win, &shown, 1);
 }
 
-// The surface of the window kept unshown is made, and its memory touched,
-// while the toolkit draws the first frame rather than once that is due.
+// The surface of the window kept unshown is made, and its pages mapped,
+// while the toolkit draws the first frame rather than once that is due. Its
+// pixels are left as they are: the first present writes every one of them
+// before the window shows (a page is mapped by writing back one of its own
+// bytes).
 void prepareUnshownSurface() {
   SDL_Window* win = state().windows[kMainSlot];
   if (!win || !(SDL_GetWindowFlags(win) & SDL_WINDOW_HIDDEN)) return;
   SDL_Surface* surface = SDL_GetWindowSurface(win);
   if (!surface || (SDL_MUSTLOCK(surface) && SDL_LockSurface(surface) != 0)) return;
-  auto* pixels = static_cast<uint8_t*>(surface->pixels);
-  for (int y = 0; y < surface->h; ++y)
-    std::memset(pixels + static_cast<size_t>(y) * surface->pitch, 0,
-                static_cast<size_t>(surface->w) * surface->format->BytesPerPixel);
+  constexpr size_t kPage = 4096;
+  auto* pixels = static_cast<volatile uint8_t*>(surface->pixels);
+  const size_t bytes = static_cast<size_t>(surface->h) * static_cast<size_t>(surface->pitch);
+  for (size_t at = 0; at < bytes; at += kPage) pixels[at] = pixels[at];
   if (SDL_MUSTLOCK(surface)) SDL_UnlockSurface(surface);
 }
 
@@ -494,6 +533,12 @@ bool StartHostInBackground(int width, int height) {
   if (s.thread.joinable()) return true;
   s.stopping = false;
   s.startGate = true;
+  s.firstScreenHeld = false;
+  s.windowPainted = false;
+  {
+    std::lock_guard<std::mutex> shown(s.shownLock);
+    for (std::vector<uint32_t>& samples : s.firstShown) samples.clear();
+  }
   s.startProblem.clear();
   std::promise<bool> ready;
   s.started = ready.get_future();
@@ -623,11 +668,40 @@ bool WindowShown(int slot) {
 
 bool StartGateClosed() { return state().startGate.load(); }
 
-void OpenStartGate() {
+namespace {
+
+void openGate() {
   HostState& s = state();
   if (!s.startGate.exchange(false)) return;
   s.presentPending = true;
   wake();
+}
+
+}  // namespace
+
+void OpenStartGate() {
+  HostState& s = state();
+  s.windowPainted = true;
+  if (!s.firstScreenHeld.load()) openGate();
+}
+
+void HoldStartGate() {
+  HostState& s = state();
+  if (s.startGate.load()) s.firstScreenHeld = true;
+}
+
+void ReleaseStartGate(GateRelease how) {
+  HostState& s = state();
+  s.firstScreenHeld = false;
+  // With the next window, the next whole paint opens the gate; a release
+  // now also ends a wait for a next window that never came.
+  if (how == GateRelease::kNow && s.windowPainted.load()) openGate();
+}
+
+std::vector<uint32_t> FirstShownSamples(int slot) {
+  if (slot < 0 || slot >= kSlotCount) return {};
+  std::lock_guard<std::mutex> guard(state().shownLock);
+  return state().firstShown[slot];
 }
 
 void ReleasePresents(int count) {
@@ -679,14 +753,8 @@ int64_t HostReadWindowPixel(int slot, int x, int y) {
     SDL_Surface* surface = win ? SDL_GetWindowSurface(win) : nullptr;
     if (!surface || x < 0 || y < 0 || x >= surface->w || y >= surface->h) return;
     if (SDL_MUSTLOCK(surface) && SDL_LockSurface(surface) != 0) return;
-    const uint8_t* p = static_cast<const uint8_t*>(surface->pixels) + y * surface->pitch +
-                       x * surface->format->BytesPerPixel;
-    uint32_t pixel = 0;
-    for (int i = 0; i < surface->format->BytesPerPixel; ++i) pixel |= uint32_t{p[i]} << (8 * i);
+    answer = host::surfacePixel(surface, x, y);
     if (SDL_MUSTLOCK(surface)) SDL_UnlockSurface(surface);
-    uint8_t r, g, b;
-    SDL_GetRGB(pixel, surface->format, &r, &g, &b);
-    answer = int64_t{r} << 16 | int64_t{g} << 8 | b;
   });
   return answer;
 }

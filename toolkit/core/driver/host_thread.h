@@ -3,7 +3,9 @@
 #ifndef CORE_DRIVER_HOST_THREAD_H
 #define CORE_DRIVER_HOST_THREAD_H
 
+#include <cstdint>
 #include <functional>
+#include <vector>
 
 #include "core/driver/host_display.h"
 
@@ -56,6 +58,21 @@ int HeldPresents();
 void OpenStartGate();
 // Whether the main window is still kept unshown for its first frame.
 bool StartGateClosed();
+// The program's first screen may be more than the first window painted (a
+// start-up page opening over it): while the gate is held it also waits for
+// the release. A release now opens it once a window has been painted (and
+// ends a wait for a next window); a release with the next window opens it
+// once the next window shown has been painted whole (the page the caller
+// is about to open). Both do nothing once the gate is open; the gate's time
+// limit holds regardless.
+enum class GateRelease { kNow, kWithNextWindow };
+void HoldStartGate();
+void ReleaseStartGate(GateRelease how);
+// Every kShownSampleStep-th pixel of every kShownSampleStep-th row of the
+// picture the slot's window appeared with, as 0x00RRGGBB (tests); empty
+// before it has appeared.
+constexpr int kShownSampleStep = 8;
+std::vector<uint32_t> FirstShownSamples(int slot);
 // Whether the slot's host window is shown (tests).
 bool WindowShown(int slot);
 class PresentHold {

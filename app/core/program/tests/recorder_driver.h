@@ -49,13 +49,10 @@ class Driver {
   // box is unticked: its Cancel, then Yes to the question, leave it. False
   // when a step does not come.
   bool LeaveWizard() {
-    constexpr int kWizardBox = 16400, kCancel = 2;
-    WindowHandle page = 0, box = 0;
-    if (!WaitFor([&] {
-          page = GetActiveWindow();
-          return Open(page) && IsValidHandle(GetDlgItem(page, kWizardBox));
-        }))
-      return false;
+    constexpr int kCancel = 2;
+    const WindowHandle page = WaitForWizard();
+    WindowHandle box = 0;
+    if (!page) return false;
     ClickItem(page, kCancel);
     if (!WaitFor([&] {
           box = GetActiveWindow();
@@ -69,6 +66,17 @@ class Driver {
       const WindowHandle active = GetActiveWindow();
       return active != page && active != box && getOutputState(getMainOutput()) == OUTSTATE_LIVEVIEW;
     });
+  }
+  // The start-up wizard's page once it is open; 0 when it does not come.
+  WindowHandle WaitForWizard() {
+    constexpr int kWizardBox = 16400;
+    WindowHandle page = 0;
+    return WaitFor([&] {
+             page = GetActiveWindow();
+             return Open(page) && IsValidHandle(GetDlgItem(page, kWizardBox));
+           })
+               ? page
+               : 0;
   }
   // A click of `button` (HOST_BUTTON_LEFT or _RIGHT) at a point of the main
   // output's screen.

@@ -16,6 +16,7 @@
 #include "app/core/program/program_seam.h"
 #include "app/core/program/tests/program_test_support.h"
 #include "app/core/program/tests/recorder_driver.h"
+#include "core/driver/host_thread.h"
 #include "core/nonclient/tests/screen_picture.h"
 #include "gui/app_hooks.h"
 #include "gui/dialog.h"
@@ -55,6 +56,38 @@ TEST(RecorderRun, StartsIntoTheLiveViewAndEndsWhenTheHostWindowCloses) {
   });
   EXPECT_EQ(code, 0);
   EXPECT_EQ(StartedSince(before, 0), 0);
+}
+
+// The host window appears once, with the whole first screen: the live view
+// with the start-up wizard's page over it, never the live view alone (nor
+// an empty window) a moment before.
+TEST(RecorderRun, TheWindowAppearsWithTheWholeFirstScreen) {
+  const int code = RunWithScript([](Driver& d) {
+    ASSERT_NE(d.WaitForLiveView(), 0u);
+    ASSERT_NE(d.WaitForWizard(), 0u);
+    Driver::Screen();  // drawn to the end
+    const std::vector<uint32_t> first = host::FirstShownSamples(0);
+    int w = 0, h = 0;
+    ASSERT_TRUE(HostGetWindowSize(0, &w, &h));
+    const int step = host::kShownSampleStep;
+    const int perRow = (w + step - 1) / step;
+    ASSERT_EQ(first.size(), static_cast<size_t>(perRow) * ((h + step - 1) / step));
+    // A grid over the whole window, and every sample of its top-left corner,
+    // where the pointer starts.
+    int differing = 0, compared = 0;
+    for (size_t i = 0; i < first.size(); ++i) {
+      const int x = static_cast<int>(i % perRow) * step, y = static_cast<int>(i / perRow) * step;
+      if ((x % 32 || y % 32) && (x >= 64 || y >= 64)) continue;
+      ++compared;
+      const int64_t now = d.Pixel(x, y);
+      if (now != first[i] && ++differing <= 5)
+        ADD_FAILURE() << "(" << x << ", " << y << ") first shown " << std::hex << first[i] << ", now " << now;
+    }
+    EXPECT_EQ(differing, 0) << "of " << compared << " points of the first picture shown";
+    ASSERT_TRUE(d.LeaveWizard());
+    d.CloseHostWindow();
+  });
+  EXPECT_EQ(code, 0);
 }
 
 TEST(RecorderRun, AQuitRequestEndsItTheSameWay) {

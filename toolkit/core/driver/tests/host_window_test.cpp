@@ -65,6 +65,45 @@ TEST_F(HostWindowTest, WindowAppearsWithItsFirstPresent) {
   EXPECT_TRUE(host::WindowShown(0));
 }
 
+// A held first screen shows only once released: at once when a window has
+// been painted, or with the next window painted whole (or a release now,
+// when that window never comes). It appears with the whole frame drawn by
+// then, never with an earlier one.
+TEST_F(HostWindowTest, HeldFirstScreenShowsOnlyWhenReleased) {
+  enum class Next { kNone, kPainted, kNeverCame };
+  for (Next next : {Next::kNone, Next::kPainted, Next::kNeverCame}) {
+    const host::GateRelease how = next == Next::kNone ? host::GateRelease::kNow : host::GateRelease::kWithNextWindow;
+    ASSERT_EQ(InitGAL(), 0);
+    GalSurface* screen = GAL_GetVideoSurface();
+    host::HoldStartGate();
+    putPixel(screen, 8, 8, 0x405060);
+    GAL_UpdateRect(screen, 0, 0, 16, 16);
+    host::OpenStartGate();  // the first window is painted
+    HostFlush();
+    EXPECT_FALSE(host::WindowShown(0));
+    EXPECT_TRUE(host::FirstShownSamples(0).empty());
+    putPixel(screen, 16, 8, 0x708090);  // the page over it
+    GAL_UpdateRect(screen, 16, 8, 1, 1);
+    host::ReleaseStartGate(how);
+    HostFlush();
+    EXPECT_EQ(host::WindowShown(0), how == host::GateRelease::kNow);
+    if (next == Next::kPainted) host::OpenStartGate();  // the page is painted
+    if (next == Next::kNeverCame) host::ReleaseStartGate(host::GateRelease::kNow);
+    HostFlush();
+    EXPECT_TRUE(host::WindowShown(0));
+    const std::vector<uint32_t> shown = host::FirstShownSamples(0);
+    const size_t perRow = (screen->w + host::kShownSampleStep - 1) / host::kShownSampleStep;
+    ASSERT_EQ(shown.size(), perRow * ((screen->h + host::kShownSampleStep - 1) / host::kShownSampleStep));
+    EXPECT_EQ(shown[perRow + 1], 0x405060u);
+    EXPECT_EQ(shown[perRow + 2], 0x708090u);
+    // Later releases and holds change nothing once it shows.
+    host::HoldStartGate();
+    host::ReleaseStartGate(host::GateRelease::kWithNextWindow);
+    EXPECT_FALSE(host::StartGateClosed());
+    GAL_VideoQuit();
+  }
+}
+
 // Closing the window asks for an orderly quit; the process and the window
 // stay until the toolkit shuts the video down.
 TEST_F(HostWindowTest, CloseDoesNotEndTheProcess) {
