@@ -278,6 +278,36 @@ TEST_F(DefaultProc, ASheetsCaptureEndsAtTheRelease) {
   SendMessage(__gui_hwnd_desktop, MSG_DT_DELCTRLCLASS, 0, reinterpret_cast<LParam>("propsheet"));
 }
 
+// The desktop sends input straight to the window holding the capture; what
+// it routed before through the windows on the way still comes first: a
+// second click never overtakes the first one's release, however many
+// containers the first one crosses.
+TEST_F(DefaultProc, AClickUnderACaptureTakenOnTheWayComesAfterTheClickBefore) {
+  WndClassInfo info{};
+  info.className = "propsheet";
+  info.windowProc = LoggingProc;
+  SendMessage(__gui_hwnd_desktop, MSG_DT_ADDCTRLCLASS, 0, reinterpret_cast<LParam>(&info));
+  const WindowHandle sheet = ControlOfClass("propsheet", main_, {20, 100, 90, 190}, 7, WS_VISIBLE, 0);
+  const WindowHandle inner = LoggedControl(sheet, {10, 10, 60, 60}, 8);
+  Quiet();
+  Input(1, 0, PointParam(40, 130));
+  Input(2, 0, PointParam(40, 130));
+  // Read one at a time until the sheet has taken the capture for the press.
+  Message m{};
+  while (Request(MSG_DT_GETCAPTURE) != sheet && PeekMessage(&m, main_, 0, 0, TRUE)) DispatchMessage(&m);
+  ASSERT_EQ(Request(MSG_DT_GETCAPTURE), sheet);
+  Input(1, 0, PointParam(40, 130));
+  Input(2, 0, PointParam(40, 130));
+  desktest::Drain();
+  Numbers buttons;
+  for (int msg : Mouse(inner))
+    if (msg == MSG_LBUTTONDOWN || msg == MSG_LBUTTONUP) buttons.push_back(msg);
+  EXPECT_EQ(buttons, (Numbers{1, 2, 1, 2}));
+  EXPECT_EQ(Request(MSG_DT_GETCAPTURE), 0u);
+  DestroyWindow(sheet);
+  SendMessage(__gui_hwnd_desktop, MSG_DT_DELCTRLCLASS, 0, reinterpret_cast<LParam>("propsheet"));
+}
+
 TEST_F(DefaultProc, CaptionTextIsCopiedWithinTheBufferAndTerminated) {
   char buffer[8];
   std::memset(buffer, 'x', sizeof buffer);
