@@ -75,6 +75,19 @@ class DefaultProc : public PaintTest {
       if (IsMouseTraffic(g.message)) out.push_back(g.message);
     return out;
   }
+  // A logged container of the sheet's class on the main window, which the
+  // routing captures for at a press as it does for a real sheet.
+  WindowHandle Sheet() {
+    WndClassInfo info{};
+    info.className = "propsheet";
+    info.windowProc = LoggingProc;
+    SendMessage(__gui_hwnd_desktop, MSG_DT_ADDCTRLCLASS, 0, reinterpret_cast<LParam>(&info));
+    return ControlOfClass("propsheet", main_, {20, 100, 90, 190}, 7, WS_VISIBLE, 0);
+  }
+  void DropSheet(WindowHandle sheet) {
+    DestroyWindow(sheet);
+    SendMessage(__gui_hwnd_desktop, MSG_DT_DELCTRLCLASS, 0, reinterpret_cast<LParam>("propsheet"));
+  }
   // The first message of that number the window received.
   Got First(const std::vector<Got>& got, int msg) {
     for (const Got& g : got)
@@ -253,11 +266,7 @@ TEST_F(DefaultProc, DestroyingTheCapturingControlForgetsTheCapture) {
 // a press and release with no pause arrive) or later, captured, off the
 // window. Kept, every later click would go to the sheet.
 TEST_F(DefaultProc, ASheetsCaptureEndsAtTheRelease) {
-  WndClassInfo info{};
-  info.className = "propsheet";
-  info.windowProc = LoggingProc;
-  SendMessage(__gui_hwnd_desktop, MSG_DT_ADDCTRLCLASS, 0, reinterpret_cast<LParam>(&info));
-  const WindowHandle sheet = ControlOfClass("propsheet", main_, {20, 100, 90, 190}, 7, WS_VISIBLE, 0);
+  const WindowHandle sheet = Sheet();
   const WindowHandle inner = LoggedControl(sheet, {10, 10, 60, 60}, 8);
   Quiet();
   Input(1, 0, PointParam(40, 130));
@@ -274,8 +283,7 @@ TEST_F(DefaultProc, ASheetsCaptureEndsAtTheRelease) {
   Feed(1, 0, 30, 25);
   Feed(2, 0, 30, 25);
   EXPECT_EQ(First(For(a_), 1).lParam, PointParam(10, 5));
-  DestroyWindow(sheet);
-  SendMessage(__gui_hwnd_desktop, MSG_DT_DELCTRLCLASS, 0, reinterpret_cast<LParam>("propsheet"));
+  DropSheet(sheet);
 }
 
 // The desktop sends input straight to the window holding the capture; what
@@ -283,11 +291,7 @@ TEST_F(DefaultProc, ASheetsCaptureEndsAtTheRelease) {
 // second click never overtakes the first one's release, however many
 // containers the first one crosses.
 TEST_F(DefaultProc, AClickUnderACaptureTakenOnTheWayComesAfterTheClickBefore) {
-  WndClassInfo info{};
-  info.className = "propsheet";
-  info.windowProc = LoggingProc;
-  SendMessage(__gui_hwnd_desktop, MSG_DT_ADDCTRLCLASS, 0, reinterpret_cast<LParam>(&info));
-  const WindowHandle sheet = ControlOfClass("propsheet", main_, {20, 100, 90, 190}, 7, WS_VISIBLE, 0);
+  const WindowHandle sheet = Sheet();
   const WindowHandle inner = LoggedControl(sheet, {10, 10, 60, 60}, 8);
   Quiet();
   Input(1, 0, PointParam(40, 130));
@@ -304,8 +308,7 @@ TEST_F(DefaultProc, AClickUnderACaptureTakenOnTheWayComesAfterTheClickBefore) {
     if (msg == MSG_LBUTTONDOWN || msg == MSG_LBUTTONUP) buttons.push_back(msg);
   EXPECT_EQ(buttons, (Numbers{1, 2, 1, 2}));
   EXPECT_EQ(Request(MSG_DT_GETCAPTURE), 0u);
-  DestroyWindow(sheet);
-  SendMessage(__gui_hwnd_desktop, MSG_DT_DELCTRLCLASS, 0, reinterpret_cast<LParam>("propsheet"));
+  DropSheet(sheet);
 }
 
 TEST_F(DefaultProc, CaptionTextIsCopiedWithinTheBufferAndTerminated) {
