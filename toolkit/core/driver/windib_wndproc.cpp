@@ -99,6 +99,8 @@ void moved() {
 }
 
 void setKey(LParam lParam, bool pressed) {
+  // A click the host took in before this key reaches the engine first.
+  if (t_paced) wakeMouseReader(true, nullptr);
   uint32_t keyWord = static_cast<uint32_t>(static_cast<uint64_t>(lParam) >> 16 & 0xFFFF) << 16;
   HostEvent* event = g_input.keyboardEvent.load();
   g_input.key.Push(keyWord | uint64_t{pressed ? 1u : 0u} << 32, event != nullptr);

@@ -163,10 +163,11 @@ std::vector<MouseSeen> DesktopButtons(Inbox& desktop, size_t count) {
   return buttons;
 }
 
-Inbox* g_desktopMouse;
+// What the desktop's hooks see.
+Inbox* g_desktopInput;
 
-int RecordDesktopMouse(WindowHandle, WindowHandle, int msg, WParam wParam, LParam lParam) {
-  g_desktopMouse->Add({msg, wParam, lParam});
+int RecordDesktopInput(WindowHandle, WindowHandle, int msg, WParam wParam, LParam lParam) {
+  g_desktopInput->Add({msg, wParam, lParam});
   return 0;
 }
 
@@ -205,17 +206,33 @@ void Feed(const std::vector<Step>& steps) {
   }
 }
 
+// The toolkit up, with what the desktop receives of mouse and keys recorded
+// by its hooks.
+class DesktopInput : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    g_desktopInput = &desktop_;
+    ASSERT_EQ(toolkit_.code, 0);
+    mouseBefore_ = RegisterMouseMsgHook(0, RecordDesktopInput);
+    keysBefore_ = RegisterKeyMsgHook(0, RecordDesktopInput);
+  }
+  void TearDown() override {
+    if (toolkit_.code != 0) return;
+    RegisterKeyMsgHook(0, keysBefore_);
+    RegisterMouseMsgHook(0, mouseBefore_);
+  }
+
+  Inbox desktop_;
+  ToolkitUp toolkit_;
+  MsgHook mouseBefore_ = nullptr, keysBefore_ = nullptr;
+};
+
 // Quick input, faster than the event thread reads it, whether fed from
 // another thread or taken in by the host thread in one wake-up: the
 // desktop gets every press and release in order, each at its own place.
 // Every sequence starts with a move to a new place, so no click of one
 // sequence makes a double click with the last.
-TEST(HostInput, QuickClicksReachTheDesktopInOrderAtTheirOwnPlaces) {
-  static Inbox desktop;
-  g_desktopMouse = &desktop;
-  ToolkitUp toolkit;
-  ASSERT_EQ(toolkit.code, 0);
-  MsgHook before = RegisterMouseMsgHook(0, RecordDesktopMouse);
+TEST_F(DesktopInput, QuickClicksReachTheDesktopInOrderAtTheirOwnPlaces) {
   const std::vector<std::vector<Step>> sequences = {
       // A click at A, then at once a click at B.
       {MoveTo(100, 100), Left(true), Left(false), MoveTo(300, 200), Left(true), Left(false)},
@@ -237,11 +254,30 @@ TEST(HostInput, QuickClicksReachTheDesktopInOrderAtTheirOwnPlaces) {
       else
         Feed(steps);
       const std::vector<MouseSeen> expected = Expected(steps);
-      EXPECT_EQ(DesktopButtons(desktop, expected.size()), expected)
+      EXPECT_EQ(DesktopButtons(desktop_, expected.size()), expected)
           << "sequence " << i << (onHostThread ? " taken in by the host thread" : " fed from a test thread");
     }
   }
-  RegisterMouseMsgHook(0, before);
+}
+
+// A click and a key the host thread takes in at one wake-up reach the
+// desktop in the order they came.
+TEST_F(DesktopInput, AClickBeforeAKeyStaysBeforeIt) {
+  host::RunOnHost([] {
+    HostInjectMouseMove(200, 150);
+    HostInjectMouseButton(HOST_BUTTON_LEFT, 1);
+    HostInjectMouseButton(HOST_BUTTON_LEFT, 0);
+    HostInjectKey(kLinuxKeyA, 1);
+    HostInjectKey(kLinuxKeyA, 0);
+  });
+  std::vector<int> order;
+  desktop_.WaitUntil([&](const std::vector<Received>& seen) {
+    order.clear();
+    for (const Received& r : seen)
+      if (r.message != MSG_MOUSEMOVE) order.push_back(r.message);
+    return order.size() >= 4;
+  });
+  EXPECT_EQ(order, (std::vector<int>{MSG_LBUTTONDOWN, MSG_LBUTTONUP, MSG_KEYDOWN, MSG_KEYUP}));
 }
 
 }  // namespace
