@@ -58,10 +58,12 @@ bool MouseQueue::TakeWake(Clock::time_point now, bool paced, Clock::time_point* 
   std::lock_guard<std::mutex> hold(lock_);
   if (!untold_) return false;
   if (paced && !untoldButton_ && now - lastWake_ < PresentPacer::kFrame) {
-    if (due) *due = lastWake_ + PresentPacer::kFrame;
+    if (!held_) heldSince_ = now;
+    held_ = true;
+    if (due) *due = heldSince_ + PresentPacer::kFrame;
     return false;
   }
-  untold_ = untoldButton_ = false;
+  untold_ = untoldButton_ = held_ = false;
   lastWake_ = now;
   return true;
 }
@@ -74,7 +76,7 @@ HostMouseRecord MouseQueue::Take(bool* more) {
     head_ = (head_ + 1) % kCapacity;
     --count_;
   }
-  untold_ = untoldButton_ = false;
+  untold_ = untoldButton_ = held_ = false;
   *more = count_ > 0;
   return current_;
 }
@@ -82,7 +84,7 @@ HostMouseRecord MouseQueue::Take(bool* more) {
 void MouseQueue::Drop() {
   std::lock_guard<std::mutex> hold(lock_);
   count_ = 0;
-  untold_ = untoldButton_ = false;
+  untold_ = untoldButton_ = held_ = false;
   current_ = now();
 }
 

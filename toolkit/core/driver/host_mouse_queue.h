@@ -31,8 +31,10 @@ class MouseQueue {
   void PushButtons(int buttons, bool readerPresent);
   // Whether the reader is to be woken now for changes it has not been told
   // of: always when not `paced`, else when a button change is among them or
-  // the last wake is a frame old. Motion held back leaves in `*due` when it
-  // falls due (untouched otherwise).
+  // the last wake is a frame old. Motion held back falls due a frame after
+  // it was first held (left in `*due`; untouched otherwise): while the
+  // pointer keeps moving, the next move hands it over without a wake-up of
+  // its own, and the last place of a stop comes within a frame.
   bool TakeWake(Clock::time_point now, bool paced, Clock::time_point* due);
   // The oldest change not read yet, else the state after the last one;
   // `more` tells whether further changes wait (the reader wakes itself for
@@ -60,7 +62,9 @@ class MouseQueue {
   // Changes queued that the reader has not been told of, and whether a
   // button change is among them.
   bool untold_ = false, untoldButton_ = false;
-  Clock::time_point lastWake_{};
+  // Since when motion is held back; none while nothing is.
+  bool held_ = false;
+  Clock::time_point lastWake_{}, heldSince_{};
 };
 
 }  // namespace host

@@ -105,8 +105,9 @@ TEST(MouseQueue, TheReaderIsToldOnceOfWhatWaits) {
 }
 
 // Motion the host takes in wakes the reader at most once a frame; a button
-// change wakes it at once, with the moves before it; held motion falls due
-// a frame after the last wake.
+// change wakes it at once, with the moves before it. Held motion goes with
+// the first move a frame after the last wake, or by itself a frame after it
+// was first held.
 TEST(MouseQueue, PacedMotionWakesOnceAFrameButtonsAtOnce) {
   constexpr auto kFrame = host::PresentPacer::kFrame;
   MouseQueue q;
@@ -117,16 +118,25 @@ TEST(MouseQueue, PacedMotionWakesOnceAFrameButtonsAtOnce) {
   Move(q, 2, 2);
   Clock::time_point due{};
   EXPECT_FALSE(q.TakeWake(t + milliseconds(5), true, &due));
-  EXPECT_EQ(due, t + kFrame);
-  EXPECT_TRUE(q.TakeWake(t + kFrame, true, nullptr));
-  EXPECT_EQ(TakeAll(q), (std::vector<HostMouseRecord>{{2, 2, 1, HOST_BUTTON_NONE}}));
+  EXPECT_EQ(due, t + milliseconds(5) + kFrame);
   Move(q, 3, 3);
+  EXPECT_FALSE(q.TakeWake(t + milliseconds(10), true, &due));
+  EXPECT_EQ(due, t + milliseconds(5) + kFrame) << "held since the first move held";
+  Move(q, 4, 4);
+  EXPECT_TRUE(q.TakeWake(t + kFrame, true, nullptr)) << "a move a frame after the last wake";
+  EXPECT_EQ(TakeAll(q), (std::vector<HostMouseRecord>{{4, 4, 1, HOST_BUTTON_NONE}}));
+  Move(q, 5, 5);
+  EXPECT_FALSE(q.TakeWake(t + kFrame + milliseconds(1), true, &due));
+  EXPECT_TRUE(q.TakeWake(due, true, nullptr)) << "the last place of a stop";
+  TakeAll(q);
+  const Clock::time_point later = due + milliseconds(1);
+  Move(q, 6, 6);
   q.PushButtons(HOST_BUTTON_LEFT, true);
-  EXPECT_TRUE(q.TakeWake(t + kFrame + milliseconds(1), true, nullptr)) << "a press is not held back";
+  EXPECT_TRUE(q.TakeWake(later, true, nullptr)) << "a press is not held back";
   EXPECT_EQ(TakeAll(q).size(), 2u);
   // Held motion that the reader took meanwhile is not woken for again.
-  Move(q, 4, 4);
-  EXPECT_FALSE(q.TakeWake(t + kFrame + milliseconds(2), true, &due));
+  Move(q, 7, 7);
+  EXPECT_FALSE(q.TakeWake(later + milliseconds(1), true, &due));
   TakeAll(q);
   EXPECT_FALSE(q.TakeWake(due, true, nullptr));
 }
