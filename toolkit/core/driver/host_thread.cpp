@@ -303,14 +303,15 @@ void dispatchQueued() {
   while (SDL_PollEvent(&e)) dispatch(e);
 }
 
-// Sleeps until something happens or `timeoutMs` passes (-1: no limit), then
-// handles what SDL queued.
 // The earlier of two waits in milliseconds (-1: none).
 int earlier(int a, int b) {
   if (a < 0) return b;
   return b < 0 ? a : std::min(a, b);
 }
 
+// Sleeps until something happens or `timeoutMs` passes (-1: no limit), then
+// handles what SDL queued. Input taken in before the sleep goes to the
+// engine first.
 void waitForWork(int timeoutMs) {
   HostState& s = state();
   if (s.waiterWaits) {
