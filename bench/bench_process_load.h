@@ -53,13 +53,26 @@ inline Load ReadLoad(pid_t pid) {
   return load;
 }
 
+// A connection to the X server. A server still busy with a client that just
+// went away can refuse a new one for a moment (EAGAIN): tried again for up
+// to 5 s.
+inline Display* OpenDisplay() {
+  const auto start = Clock::now();
+  Display* x = XOpenDisplay(nullptr);
+  while (!x && Clock::now() - start < std::chrono::seconds(5)) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    x = XOpenDisplay(nullptr);
+  }
+  return x;
+}
+
 // A running program with a mapped top-level window.
 class Program {
  public:
   // Starts `args` (a path and its arguments) and waits up to 20 s for its
   // window; ok() tells whether it came.
   // With `input`, its standard input is a pipe that Send writes to.
-  explicit Program(const std::vector<std::string>& args, bool input = false) : x_(XOpenDisplay(nullptr)) {
+  explicit Program(const std::vector<std::string>& args, bool input = false) : x_(OpenDisplay()) {
     if (!x_) return;
     const Window root = DefaultRootWindow(x_);
     XSelectInput(x_, root, SubstructureNotifyMask);

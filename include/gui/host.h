@@ -30,16 +30,29 @@ int HostWaitForEvents(HostEvent* const* events, int count, long timeoutMs);
 /* The input engine registers the events it created ("MOUSE" and "kbd");
  * null unregisters them. */
 void HostSetInputEvents(HostEvent* mouse, HostEvent* keyboard);
-int HostGetMouseButtons(void);
+/* One mouse change: the pointer in the client coordinates of the host
+ * window, whether it lies inside the client area (1) or not (0), and the
+ * button word after the change. */
+typedef struct HostMouseRecord {
+  int x, y;
+  int inside;
+  int buttons;
+} HostMouseRecord;
+/* Takes the oldest mouse change the engine has not read, else the state
+ * after the last one. Each button change carries the pointer where it
+ * happened; moves that follow each other are merged into the last. Answers
+ * 1 while further changes wait (the mouse event is signalled again for
+ * them), else 0. */
+int HostTakeMouseRecord(HostMouseRecord* record);
 /* The key record: key word (Linux input key code in the high 16 bits, low
  * half 0) and the pressed byte (1 down, 0 up). */
 void HostGetKeyRecord(uint32_t* keyWord, uint8_t* pressed);
-/* Last pointer position in the client coordinates of the host window;
- * answers 1 when it lies inside the client area. */
-int HostGetCursorPos(int* x, int* y);
 
 /* Input fed exactly as the host window delivers it (same recording, same
- * events). Buttons: HOST_BUTTON_LEFT, _RIGHT or _MIDDLE. */
+ * events). Buttons: HOST_BUTTON_LEFT, _RIGHT or _MIDDLE. A button goes
+ * where the last move put the pointer. Called on the host thread, the
+ * engine is woken as for the host's own input (motion at most once a
+ * frame); on any other thread, at once. */
 void HostInjectMouseMove(int x, int y);
 void HostInjectMouseButton(int button, int down);
 /* Wheel delta in host units: positive turns away from the user. */

@@ -96,17 +96,6 @@ HostState& state() {
 
 HostDisplay g_displays[kSlotCount];
 
-struct Cursor {
-  std::mutex lock;
-  int x = 0, y = 0;
-  bool inside = false;
-};
-
-Cursor& cursor() {
-  static Cursor c;
-  return c;
-}
-
 int slotOfWindow(uint32_t windowId) {
   for (int i = 0; i < kSlotCount; ++i)
     if (state().windows[i] && SDL_GetWindowID(state().windows[i]) == windowId) return i;
@@ -122,7 +111,7 @@ void recordPointer(uint32_t windowId, int x, int y) {
   int slot = slotOfWindow(windowId);
   int w = 0, h = 0;
   if (slot >= 0) SDL_GetWindowSize(state().windows[slot], &w, &h);
-  RecordCursor(x, y, slot >= 0 && x >= 0 && y >= 0 && x < w && y < h);
+  windib::RecordPointer(x, y, slot >= 0 && x >= 0 && y >= 0 && x < w && y < h);
 }
 
 unsigned buttonMessage(uint8_t button, bool down) {
@@ -138,11 +127,6 @@ void dispatchWindowEvent(const SDL_WindowEvent& e) {
   switch (e.event) {
     case SDL_WINDOWEVENT_CLOSE: windib::WinDibWndProc(windib::kDestroy, 0, 0); break;
     case SDL_WINDOWEVENT_EXPOSED: windib::WinDibWndProc(windib::kPaint, 0, 0); break;
-    case SDL_WINDOWEVENT_LEAVE: {
-      std::lock_guard<std::mutex> guard(cursor().lock);
-      cursor().inside = false;
-      break;
-    }
     default: break;
   }
 }
@@ -358,13 +342,21 @@ void dispatchQueued() {
   while (SDL_PollEvent(&e)) dispatch(e);
 }
 
+// The earlier of two waits in milliseconds (-1: none).
+int earlier(int a, int b) {
+  if (a < 0) return b;
+  return b < 0 ? a : std::min(a, b);
+}
+
 // Sleeps until something happens or `timeoutMs` passes (-1: no limit), then
-// handles what SDL queued.
+// handles what SDL queued. Input taken in before the sleep goes to the
+// engine first.
 void waitForWork(int timeoutMs) {
   HostState& s = state();
   if (s.waiterWaits) {
     // Events SDL or the connection already took in would not wake poll().
     dispatchQueued();
+    timeoutMs = earlier(timeoutMs, windib::DeliverInput());
     s.waiter.wait(s.connectionFd, timeoutMs);
   } else if (s.sdlWaits) {
     SDL_Event e;
@@ -474,6 +466,7 @@ void hostMain(int width, int height, std::promise<bool> ready) {
   s.connectionFd = ConnectionFd(s.windows[kMainSlot]);
   s.waiterWaits = s.waiter.ok() && (s.connectionFd >= 0 || !s.sdlWaits);
   s.running = true;
+  windib::PaceInputOnThisThread();
   ready.set_value(true);
   prepareUnshownSurface();
   // A start gate opened while the window was opening is not waited for.
@@ -481,7 +474,7 @@ void hostMain(int width, int height, std::promise<bool> ready) {
   while (!s.stopping) {
     waitForWork(timeoutMs);
     runTasks();
-    timeoutMs = presentIfDue();
+    timeoutMs = earlier(presentIfDue(), windib::DeliverInput());
   }
   s.running = false;
   s.waiterWaits = false;
@@ -721,26 +714,11 @@ void RepaintAll() {
     RequestPresent();
 }
 
-void RecordCursor(int x, int y, bool inside) {
-  std::lock_guard<std::mutex> guard(cursor().lock);
-  cursor().x = x;
-  cursor().y = y;
-  cursor().inside = inside;
-}
-
 int GetDesktopDepth() { return 32; }
 
 }  // namespace host
 
 extern "C" {
-
-int HostGetCursorPos(int* x, int* y) {
-  host::Cursor& c = host::cursor();
-  std::lock_guard<std::mutex> guard(c.lock);
-  if (x) *x = c.x;
-  if (y) *y = c.y;
-  return c.inside ? 1 : 0;
-}
 
 void HostFlush(void) { host::PresentNow(); }
 

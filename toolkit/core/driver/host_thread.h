@@ -92,9 +92,6 @@ void HideHostCursor();
 // Shows every display's whole image again.
 void RepaintAll();
 
-// Pointer position in client coordinates, as the host last reported it.
-void RecordCursor(int x, int y, bool inside);
-
 // Depth of the host desktop: this host always offers a 32-bit desktop.
 int GetDesktopDepth();
 

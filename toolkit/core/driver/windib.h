@@ -38,6 +38,17 @@ LParam KeyParam(int linuxKeyCode);
 
 LResult WinDibWndProc(unsigned message, WParam wParam, LParam lParam);
 
+// The pointer in client coordinates as the host saw it last: the next move
+// or button message is recorded there.
+void RecordPointer(int x, int y, bool inside);
+// For the host thread: its mouse messages wake the input engine only when
+// it calls DeliverInput, once it has handled all it took in at one wake-up.
+void PaceInputOnThisThread();
+// Wakes the input engine for the mouse changes recorded on this thread, a
+// button change at once, motion at most once a frame. Answers in how many
+// milliseconds motion held back falls due (call again then), -1 for none.
+int DeliverInput();
+
 }  // namespace windib
 
 #endif

@@ -1,10 +1,12 @@
-// The host window procedure: records mouse buttons, wheel and keys for the
-// input engine and signals its events; repaints on request. Also the calls
-// that feed input through the same procedure.
+// The host window procedure: records pointer moves, mouse buttons, wheel and
+// keys for the input engine and signals its events; repaints on request.
+// Also the calls that feed input through the same procedure.
 #include <array>
 #include <atomic>
+#include <chrono>
 #include <mutex>
 
+#include "core/driver/host_mouse_queue.h"
 #include "core/driver/host_thread.h"
 #include "core/driver/windib.h"
 #include "gui/host.h"
@@ -12,13 +14,13 @@
 
 namespace {
 
-// The input engine reads button and key *states*. A press and its release
-// recorded faster than the engine reads would fold into one state and the
-// click would be lost, so each change waits in a small queue that the
-// engine drains one change per read; the host thread never waits on it.
-// With no engine reading (none installed, or shutting down) changes are
-// plain state. Should the queue fill, the newest change replaces the last
-// one queued, so the state read last is still the true one.
+// The input engine reads key *states*. A press and its release recorded
+// faster than the engine reads would fold into one state and the key would
+// be lost, so each change waits in a small queue that the engine drains one
+// change per read; the host thread never waits on it. With no engine
+// reading (none installed, or shutting down) changes are plain state.
+// Should the queue fill, the newest change replaces the last one queued, so
+// the state read last is still the true one.
 class ChangeQueue {
  public:
   void Push(uint64_t value, bool readerPresent) {
@@ -62,7 +64,7 @@ class ChangeQueue {
 };
 
 struct InputRecord {
-  ChangeQueue buttons;
+  host::MouseQueue mouse;
   // Key word in the low 32 bits, pressed byte above: read as one.
   ChangeQueue key;
   std::atomic<HostEvent*> mouseEvent{nullptr};
@@ -71,25 +73,46 @@ struct InputRecord {
 
 InputRecord g_input;
 
-void setButtons(uint32_t value) {
-  HostEvent* event = g_input.mouseEvent.load();
-  g_input.buttons.Push(value, event != nullptr);
-  HostSignalEvent(event);
+// Set on the host thread: the mouse changes of one of its wake-ups go to
+// the engine together when it has handled them all (DeliverInput), motion
+// at most once a frame. Other threads feed input one step at a time and
+// wake the engine at once.
+thread_local bool t_paced = false;
+
+void wakeMouseReader(bool paced, host::MouseQueue::Clock::time_point* due) {
+  if (g_input.mouse.TakeWake(host::MouseQueue::Clock::now(), paced, due))
+    HostSignalEvent(g_input.mouseEvent.load());
+}
+
+void mouseChanged() {
+  if (!t_paced) wakeMouseReader(false, nullptr);
+}
+
+void setButtons(int value) {
+  g_input.mouse.PushButtons(value, g_input.mouseEvent.load() != nullptr);
+  mouseChanged();
+}
+
+void moved() {
+  g_input.mouse.PushMove(g_input.mouseEvent.load() != nullptr);
+  mouseChanged();
 }
 
 void setKey(LParam lParam, bool pressed) {
+  // A click the host took in before this key reaches the engine first.
+  if (t_paced) wakeMouseReader(true, nullptr);
   uint32_t keyWord = static_cast<uint32_t>(static_cast<uint64_t>(lParam) >> 16 & 0xFFFF) << 16;
   HostEvent* event = g_input.keyboardEvent.load();
   g_input.key.Push(keyWord | uint64_t{pressed ? 1u : 0u} << 32, event != nullptr);
   HostSignalEvent(event);
 }
 
-// One change per read; the engine is woken again while more wait (its
+// One key change per read; the engine is woken again while more wait (its
 // events are auto-reset and do not count signals).
-uint64_t takeChange(ChangeQueue& queue, const std::atomic<HostEvent*>& event) {
+uint64_t takeKey() {
   bool more = false;
-  uint64_t value = queue.Take(&more);
-  if (more) HostSignalEvent(event.load());
+  uint64_t value = g_input.key.Take(&more);
+  if (more) HostSignalEvent(g_input.keyboardEvent.load());
   return value;
 }
 
@@ -114,6 +137,19 @@ bool recordButtons(unsigned message, WParam wParam) {
 
 namespace windib {
 
+void RecordPointer(int x, int y, bool inside) { g_input.mouse.SetPointer(x, y, inside); }
+
+void PaceInputOnThisThread() { t_paced = true; }
+
+int DeliverInput() {
+  using Clock = host::MouseQueue::Clock;
+  const Clock::time_point now = Clock::now();
+  Clock::time_point due = now;
+  wakeMouseReader(true, &due);
+  if (due <= now) return -1;
+  return static_cast<int>(std::chrono::ceil<std::chrono::milliseconds>(due - now).count());
+}
+
 WParam WheelParam(int delta) { return static_cast<WParam>(static_cast<uint16_t>(delta)) << 16; }
 
 LParam KeyParam(int linuxKeyCode) {
@@ -136,7 +172,7 @@ LResult WinDibWndProc(unsigned message, WParam wParam, LParam lParam) {
       return 0;
     case kKeyDown: setKey(lParam, true); return 0;
     case kKeyUp: setKey(lParam, false); return 0;
-    case kMouseMove: HostSignalEvent(g_input.mouseEvent.load()); return 0;
+    case kMouseMove: moved(); return 0;
     default: recordButtons(message, wParam); return 0;
   }
 }
@@ -147,23 +183,29 @@ extern "C" {
 
 // A newly registered engine starts from the current state.
 void HostSetInputEvents(HostEvent* mouse, HostEvent* keyboard) {
-  g_input.buttons.Drop();
+  g_input.mouse.Drop();
   g_input.key.Drop();
   g_input.mouseEvent.store(mouse);
   g_input.keyboardEvent.store(keyboard);
 }
 
-int HostGetMouseButtons(void) { return static_cast<int>(takeChange(g_input.buttons, g_input.mouseEvent)); }
+int HostTakeMouseRecord(HostMouseRecord* record) {
+  bool more = false;
+  const HostMouseRecord taken = g_input.mouse.Take(&more);
+  if (record) *record = taken;
+  if (more) HostSignalEvent(g_input.mouseEvent.load());
+  return more ? 1 : 0;
+}
 
 void HostGetKeyRecord(uint32_t* keyWord, uint8_t* pressed) {
-  uint64_t key = takeChange(g_input.key, g_input.keyboardEvent);
+  uint64_t key = takeKey();
   if (keyWord) *keyWord = static_cast<uint32_t>(key);
   if (pressed) *pressed = static_cast<uint8_t>(key >> 32);
 }
 
 void HostInjectMouseMove(int x, int y) {
   host::HostDisplay& main = host::Display(host::kMainSlot);
-  host::RecordCursor(x, y, x >= 0 && y >= 0 && x < main.width() && y < main.height());
+  windib::RecordPointer(x, y, x >= 0 && y >= 0 && x < main.width() && y < main.height());
   windib::WinDibWndProc(windib::kMouseMove, 0,
                         static_cast<LParam>((static_cast<uint32_t>(y) & 0xFFFF) << 16 |
                                             (static_cast<uint32_t>(x) & 0xFFFF)));

@@ -21,18 +21,24 @@ struct WinState {
   // waits for (a stop, or a time-out that became due).
   std::atomic<HostEvent*> wake{nullptr};
   std::atomic<int> x{0}, y{0};
+  // The host's button word of the change read last.
+  std::atomic<int> buttons{HOST_BUTTON_NONE};
   uint8_t keys[kKeyStates] = {};
   uint8_t lastPressed = 0;
 };
 
 WinState g_win;
 
+// Takes one change from the host: a button change comes with the pointer
+// where it happened, so both are read together.
 int UpdateMouse() {
-  int x = 0, y = 0;
-  if (HostGetCursorPos(&x, &y)) {
-    g_win.x = x;
-    g_win.y = y;
+  HostMouseRecord change{};
+  HostTakeMouseRecord(&change);
+  if (change.inside) {
+    g_win.x = change.x;
+    g_win.y = change.y;
   }
+  g_win.buttons = change.buttons;
   return 1;
 }
 
@@ -42,7 +48,7 @@ void GetMouseXY(int* x, int* y) {
 }
 
 int GetMouseButtons() {
-  const int host = HostGetMouseButtons();
+  const int host = g_win.buttons.load();
   int buttons = 0;
   if (host & HOST_BUTTON_LEFT) buttons |= IAL_MOUSE_LEFTBUTTON;
   if (host & HOST_BUTTON_RIGHT) buttons |= IAL_MOUSE_RIGHTBUTTON;
@@ -115,6 +121,7 @@ void WakeWinIalWait() { HostSignalEvent(g_win.wake.load()); }
 int InitWinIAL(IalEngine* engine, const char*, const char*) {
   if (g_win.mouse) TermWin();
   g_win.x = g_win.y = 0;
+  g_win.buttons = HOST_BUTTON_NONE;
   std::memset(g_win.keys, 0, sizeof g_win.keys);
   g_win.lastPressed = 0;
   g_win.mouse = HostCreateEvent("MOUSE");

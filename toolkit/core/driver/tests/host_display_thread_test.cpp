@@ -131,7 +131,11 @@ TEST(HostInputThreads, InputFasterThanTheEngineReadsIsNotLost) {
     while (buttons.size() < 3 * kClicks || keys.size() < 2 * kKeys) {
       int which = HostWaitForEvents(both, 2, 2000);
       if (which < 0) return;
-      if (which == 0) buttons.push_back(HostGetMouseButtons());
+      if (which == 0) {
+        HostMouseRecord change{};
+        HostTakeMouseRecord(&change);
+        buttons.push_back(change.buttons);
+      }
       if (which == 1) {
         uint32_t word = 0;
         uint8_t pressed = 0;

@@ -75,13 +75,17 @@ TEST_F(WinEngineTest, ButtonsAreMappedToTheEngineBits) {
   for (const auto& c : cases) {
     HostInjectMouseButton(c.host, 1);
     EXPECT_EQ(WaitNow(), IAL_MOUSEEVENT);
+    EXPECT_EQ(e->update_mouse(), 1);
     EXPECT_EQ(e->get_mouse_button(), c.engine);
     HostInjectMouseButton(c.host, 0);
+    e->update_mouse();
     EXPECT_EQ(e->get_mouse_button(), 0);
   }
   HostInjectWheel(120);
+  e->update_mouse();
   EXPECT_EQ(e->get_mouse_button(), 16);
   HostInjectWheel(-120);
+  e->update_mouse();
   EXPECT_EQ(e->get_mouse_button(), 8);
 }
 
