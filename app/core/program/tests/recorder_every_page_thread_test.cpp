@@ -120,7 +120,24 @@ void Fail(const Where& w, const std::string& why) {
 
 // ---------------------------------------------------------------------------
 // Clicks and what a click left open.
+bool NoCapture() {
+  const WindowHandle c = GetCapture();
+  return c == 0 || c == GUI_INVALID_HANDLE;
+}
+
+// The page's thread has read what earlier clicks caused (a choice that lays
+// the page out anew), so a control is found where it now stands: its queue
+// is empty and a message sent to it is answered after the handler running.
+void Settle(WindowHandle home) {
+  Until([&] { return !HavePendingMessage(home); }, 500);
+  SendMessage(home, MSG_GETTEXTLENGTH, 0, 0);
+}
+
+// A click at a point of the screen. The last click's release is read
+// before the hand moves on, as a hand is slower than any page: a control
+// still holding the capture for it would take this move and press.
 void Press(int x, int y) {
+  Until(NoCapture);
   HostInjectMouseMove(x, y);
   HostInjectMouseButton(HOST_BUTTON_LEFT, 1);
   HostInjectMouseButton(HOST_BUTTON_LEFT, 0);
@@ -134,10 +151,6 @@ void Centre(WindowHandle w, int* x, int* y) {
   ClientToScreen(w, x, y);
 }
 
-bool NoCapture() {
-  const WindowHandle c = GetCapture();
-  return c == 0 || c == GUI_INVALID_HANDLE;
-}
 
 // The main windows shown now.
 std::vector<WindowHandle> Shown() {
@@ -248,6 +261,7 @@ class Walker {
     w.what = cls;
     ++g_clicked;
     if (!CloseOver(d_, home)) Fail(w, "what an earlier click opened does not close");
+    Settle(home);
     int x = 0, y = 0;
     Centre(c, &x, &y);
     const size_t mark = HeardCount();
@@ -337,6 +351,7 @@ class Walker {
     if (row == before) row = top + 1 < count ? top + 1 : top;
     int rx = (lr.left + lr.right) / 2, ry = (row - top) * height + height / 2;
     ClientToScreen(list, &rx, &ry);
+    Until(NoCapture);
     HostInjectMouseMove(rx, ry);  // the pointer moves onto the list before it clicks
     Until([&] { return !Open(list); }, 100);
     const size_t chooseMark = HeardCount();
@@ -350,6 +365,17 @@ class Walker {
              (SendMessage(c, CB_GETCURSEL, 0, 0) != before || HeardSince(chooseMark, c, CBN_SELCHANGE));
     });
     if (!chosen) {
+      // What the failure report needs: where the click was aimed, and how
+      // the list stands now.
+      Rect now{};
+      GetClientRect(list, &now);
+      int nx = now.left, ny = now.top;
+      ClientToScreen(list, &nx, &ny);
+      *expected += " (row " + std::to_string(row) + " of " + std::to_string(count) + " at " + std::to_string(rx) + "," +
+                   std::to_string(ry) + ", top " + std::to_string(top) + ", chosen before " + std::to_string(before) +
+                   "; now " + std::to_string(SendMessage(c, CB_GETCURSEL, 0, 0)) + ", list " +
+                   (Open(list) ? "open" : "closed") + " at " + std::to_string(nx) + "," + std::to_string(ny) + ", top " +
+                   std::to_string(SendMessage(list, LB_GETTOPINDEX, 0, 0)) + ")";
       if (Open(home) && Open(list)) d_.Key(PAGE_KEY_ESCAPE);
       return false;
     }
@@ -437,6 +463,7 @@ class Walker {
     for (WindowHandle sheet : sheets) WalkSheet(home, sheet, where, leaving);
     for (WindowHandle c : controls) {
       if (!Open(home)) return;
+      Settle(home);
       if (IsWindowVisible(c) != TRUE || IsWindowEnabled(c) != TRUE) continue;  // an earlier click hid it
       const int id = GetDlgCtrlID(c);
       if (Leaves(where.page, id)) {
