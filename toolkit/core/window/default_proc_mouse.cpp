@@ -352,6 +352,11 @@ LResult HandleClientMouse(WindowRecord* win, int msg, WParam wParam, LParam lPar
   if (!IsMainRecord(win) && !win->primitiveChild && !HasChildren(win)) return 0;
   ChildWalk walk;  // keeps the child found below while its input is routed
   Pointer p{PointX(lParam), PointY(lParam), lParam, nullptr, 0};
+  // A move queued under a capture that has ended since is stale: routed on,
+  // it would reach what lies beneath the window the pointer is really over
+  // (an open drop-down list); the desktop sends the next move where it
+  // belongs.
+  if ((wParam & KS_CAPTURED) && msg == MSG_MOUSEMOVE && GetCapture() != HandleOf(win)) return 0;
   if (wParam & KS_CAPTURED) {  // captured input: a screen position
     const Rect client = ClientScreenRectOf(win);
     p.x -= client.left;

@@ -1,6 +1,7 @@
 // The default procedures on a running desktop: mouse input posted to the
 // desktop as the event thread posts it, and the messages the windows and
 // their controls receive in turn.
+#include <algorithm>
 #include <cstring>
 
 #include "core/desktop/clip_info.h"
@@ -308,6 +309,30 @@ TEST_F(DefaultProc, AClickUnderACaptureTakenOnTheWayComesAfterTheClickBefore) {
     if (msg == MSG_LBUTTONDOWN || msg == MSG_LBUTTONUP) buttons.push_back(msg);
   EXPECT_EQ(buttons, (Numbers{1, 2, 1, 2}));
   EXPECT_EQ(Request(MSG_DT_GETCAPTURE), 0u);
+  DropSheet(sheet);
+}
+
+// A move the desktop sent to a sheet under its capture, read after the
+// release that ended it, is not routed on: the pointer may be over a window
+// the sheet does not hold (an open drop-down list), and its controls
+// beneath would take the move (and the focus with it).
+TEST_F(DefaultProc, AMoveQueuedUnderAnEndedCaptureIsNotRoutedOn) {
+  const WindowHandle sheet = Sheet();
+  const WindowHandle inner = LoggedControl(sheet, {10, 10, 60, 60}, 8);
+  Feed(1, 0, 40, 130);
+  ASSERT_EQ(Request(MSG_DT_GETCAPTURE), sheet);
+  Quiet();
+  Input(2, 0, PointParam(400, 400));
+  Input(4, 0, PointParam(40, 130));
+  desktest::Drain();
+  const Numbers got = Mouse(inner);
+  EXPECT_EQ(std::count(got.begin(), got.end(), MSG_MOUSEMOVE), 0);
+  EXPECT_EQ(std::count(got.begin(), got.end(), MSG_MOUSEENTER), 0);
+  EXPECT_EQ(Request(MSG_DT_GETCAPTURE), 0u);
+  // Once the capture is gone the desktop routes the pointer as ever.
+  Feed(4, 0, 45, 135);
+  const Numbers after = Mouse(inner);
+  EXPECT_EQ(std::count(after.begin(), after.end(), MSG_MOUSEMOVE), 1);
   DropSheet(sheet);
 }
 
