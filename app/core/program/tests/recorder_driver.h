@@ -179,8 +179,22 @@ class Driver {
     std::this_thread::sleep_for(std::chrono::milliseconds(2));
     return std::chrono::steady_clock::now() < deadline;
   }
+
+ public:
+  // The program has read what it was given: the host's input has had time
+  // to reach the desktop, the desktop's queue and the active window's are
+  // empty (a loaded machine may take longer than any fixed pause), and the
+  // active window has answered a message sent after its handler running.
   static void Settle() {
     std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(3);
+    WindowHandle active = GetActiveWindow();
+    while ((HavePendingMessage(__gui_hwnd_desktop) || (Open(active) && HavePendingMessage(active))) &&
+           std::chrono::steady_clock::now() < deadline) {
+      std::this_thread::sleep_for(std::chrono::milliseconds(2));
+      active = GetActiveWindow();
+    }
+    if (Open(active)) SendMessage(active, MSG_GETTEXTLENGTH, 0, 0);
     HostFlush();
   }
 };

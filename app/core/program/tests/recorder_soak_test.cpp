@@ -128,6 +128,7 @@ class Hand {
 // Back to the live view as a user gets there, by Escape and right clicks,
 // then a click on a channel: true when the side menu opens.
 bool SideMenuOpens(Driver& d) {
+  Driver::Settle();  // the hand's last events are read before the state is
   for (int attempt = 0; attempt < 12; ++attempt) {
     const WindowHandle live = FirstPreviewWindow(Main());
     if (getOutputState(Main()) == OUTSTATE_LIVEVIEW && GetActiveWindow() == live && !IsMenuPopup(GetWindowDisplay(live)))
