@@ -10,6 +10,8 @@
 #include <cstdio>
 #include <functional>
 #include <thread>
+
+#include <unistd.h>
 #include <linux/input-event-codes.h>
 
 #include "app/app_registry.h"
@@ -198,6 +200,12 @@ class Driver {
     HostFlush();
   }
 };
+
+// A file of this test process's own under the test folder: the same test
+// run by two builds at once must not share its settings file.
+inline std::string OwnTempFile(const char* name) {
+  return testing::TempDir() + std::to_string(::getpid()) + "_" + name;
+}
 
 // Set once the program has returned from its entry.
 inline std::atomic<bool> g_programEnded{false};

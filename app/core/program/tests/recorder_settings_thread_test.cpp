@@ -210,8 +210,8 @@ void DateFormatLeg(Driver& d) {
 
 TEST(RecorderSettings, OneSettingOfEachFamilyIsChangedAppliedAndFoundKept) {
   device_seam::resetAll();
-  device_seam::setSettingsFile(testing::TempDir() + "recorder_settings_params.dat");
-  std::remove((testing::TempDir() + "recorder_settings_params.dat").c_str());
+  device_seam::setSettingsFile(programtest::OwnTempFile("recorder_settings_params.dat"));
+  std::remove((programtest::OwnTempFile("recorder_settings_params.dat")).c_str());
   // The device's clock stands still, so that every picture is the same.
   DeviceTime still{};
   still.year = 2026;
@@ -247,7 +247,7 @@ constexpr int kNetSetItem = 20226, kHostTab = 7, kHttpPort = 20403;
 // start finds what was applied (the network page writes no file itself).
 TEST(RecorderSettings, AQuitSignalRightAfterAnApplyLosesNothing) {
   device_seam::resetAll();
-  const std::string params = testing::TempDir() + "recorder_term_params.dat";
+  const std::string params = programtest::OwnTempFile("recorder_term_params.dat");
   device_seam::setSettingsFile(params);
   std::remove(params.c_str());
   InstallQuitSignals();
@@ -299,8 +299,8 @@ void CountStart() { ++g_starts; }
 // the recorder back in its live view, and every kept setting at its default.
 TEST(RecorderSettings, RestoreRebootsIntoTheLiveViewWithTheDefaults) {
   device_seam::resetAll();
-  device_seam::setSettingsFile(testing::TempDir() + "recorder_restore_params.dat");
-  std::remove((testing::TempDir() + "recorder_restore_params.dat").c_str());
+  device_seam::setSettingsFile(programtest::OwnTempFile("recorder_restore_params.dat"));
+  std::remove((programtest::OwnTempFile("recorder_restore_params.dat")).c_str());
   g_starts = 0;
   program_seam::setAbilityAdjustment(CountStart);
   const int code = RunWithScript([&](Driver& d) {

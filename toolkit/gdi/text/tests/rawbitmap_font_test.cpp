@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include <unistd.h>
+
 #include "gdi/text/rawbitmap_font.h"
 #include "gdi/text/tests/font_fixture.h"
 
@@ -173,7 +175,7 @@ TEST_F(RawFontTest, LoadedFontsGoToTheListOfTheirCharset) {
 }
 
 TEST_F(RawFontTest, ABadFontFailsTheWholeLoadAndLoadsNothing) {
-  const std::string shortFile = testing::TempDir() + "short_raw_font.bin";
+  const std::string shortFile = testing::TempDir() + std::to_string(getpid()) + "_short_raw_font.bin";
   {
     std::ofstream out(shortFile, std::ios::binary);
     out << std::string(100, '\xFF');

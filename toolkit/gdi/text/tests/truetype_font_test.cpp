@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include <unistd.h>
+
 #include "gdi/text/tests/font_fixture.h"
 
 namespace {
@@ -329,7 +331,7 @@ TEST_F(TrueTypeTest, FaceThatCannotBeOpenedFailsTheLoad) {
   system_ = g_SysLogFont[0] = nullptr;
   UnloadTrueTypeFonts();
   ClearDevFontLists();
-  const std::string junk = testing::TempDir() + "junk_face.ttf";
+  const std::string junk = testing::TempDir() + std::to_string(getpid()) + "_junk_face.ttf";
   {
     std::ofstream out(junk, std::ios::binary);
     out << "not a font at all";
