@@ -29,6 +29,7 @@
 #include "app/page_registry.h"
 #include "app/program_pages.h"
 #include "controls/listview/tests/listview_cells.h"
+#include "core/desktop/caret_seam.h"
 #include "core/desktop/tests/desktop_fixture.h"
 #include "core/desktop/zorder.h"
 #include "core/nonclient/tests/screen_picture.h"
@@ -154,9 +155,13 @@ class LiveGui : public ::testing::Test {
     clearPageRegistry();
     registerAppPages();
     program_seam::setStartUpThreadEnabled(false);
+    // Pictures of a page are read whenever a slow run gets there: its edit's
+    // caret stays as it was shown rather than blink with the clock.
+    caret_seam::holdBlink(true);
     ASSERT_EQ(InitGUI(0, nullptr), 0);
   }
   static void TearDownTestSuite() {
+    caret_seam::holdBlink(false);
     TerminateGUI(0);
     SetAppCallbacks(nullptr);
     device_seam::resetAll();

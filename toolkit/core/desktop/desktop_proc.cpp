@@ -3,10 +3,12 @@
 #include "core/desktop/desktop_proc.h"
 
 #include <algorithm>
+#include <atomic>
 #include <climits>
 #include <cstdint>
 
 #include "core/caret/caret.h"
+#include "core/desktop/caret_seam.h"
 #include "core/desktop/clip_info.h"
 #include "core/desktop/desktop.h"
 #include "core/desktop/desktop_state.h"
@@ -72,6 +74,16 @@ LResult EndDesktop() {
   return 1;
 }
 
+std::atomic<bool> g_blinkHeld{false};
+
+}  // namespace
+
+namespace caret_seam {
+void holdBlink(bool held) { g_blinkHeld.store(held, std::memory_order_relaxed); }
+}  // namespace caret_seam
+
+namespace {
+
 void DesktopTick() {
   DesktopState& d = Desk();
   // The timer thread sleeps through steps with nothing due: the tick counts
@@ -89,7 +101,7 @@ void DesktopTick() {
   const WindowHandle caretWindow = d.caretWindow;
   WindowRecord* caret = ValidWindow(caretWindow);
   if (!caret || HandleOf(caret->mainWindow) != ActiveOfCurrentDisplay() || d.caretCounter < d.caretPeriod) return;
-  if (IsControlOfClass(caretWindow, "listview")) return;
+  if (IsControlOfClass(caretWindow, "listview") || g_blinkHeld.load(std::memory_order_relaxed)) return;
   PostMessage(caretWindow, MSG_CARETBLINK, 0, 0);
   d.caretCounter = 0;
 }
