@@ -5,6 +5,7 @@
 #include <atomic>
 #include <mutex>
 
+#include "core/desktop/zorder.h"
 #include "core/nonclient/frame.h"
 #include "core/nonclient/hit_test.h"
 #include "core/window/default_proc_internal.h"
@@ -141,11 +142,17 @@ Outcome TrackBar(WindowRecord* win, bool vertical, int msg, int x, int y, int sc
 }  // namespace
 
 bool ScrollBarsTakeMouse(WindowRecord* win, int msg, int, LParam lParam) {
-  if (!HasBar(win, false) && !HasBar(win, true)) return false;
+  bool bars[2];  // horizontal, vertical: read under the lock the desktop shows and hides windows under
+  {
+    StackReadLock hold;
+    bars[0] = HasBar(win, false);
+    bars[1] = HasBar(win, true);
+  }
+  if (!bars[0] && !bars[1]) return false;
   const int sx = PointX(lParam), sy = PointY(lParam);
   const Point origin = RecordOrigin(win);
   for (bool vertical : {false, true}) {
-    if (!HasBar(win, vertical)) continue;
+    if (!bars[vertical ? 1 : 0]) continue;
     if (TrackBar(win, vertical, msg, sx - origin.x, sy - origin.y, sx, sy) == Outcome::kConsumed) return true;
   }
   return false;
