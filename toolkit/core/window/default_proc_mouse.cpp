@@ -178,6 +178,18 @@ void PressOnEdit(WindowRecord* child, int msg) {
   }
 }
 
+// The soft keyboard and input method for a press on a child: left as they
+// are when the keyboard already serves it or it is a passive static.
+void SettleInputTools(WindowRecord* child, int msg) {
+  if (SoftKeyboardEdit() == HandleOf(child) && SoftKeyboardServesEdit()) return;
+  if (IsEditLike(child)) {
+    PressOnEdit(child, msg);
+    return;
+  }
+  if (IsControlOfClass(HandleOf(child), "static") && (child->style & kStaticKindMask) == kStaticKindPassive) return;
+  HideInputTools(child);
+}
+
 void PressOnChild(WindowRecord* win, int msg, WParam keys, const Pointer& p) {
   WindowRecord* child = p.child;
   SendNotifyMessage(HandleOf(child), MSG_MOUSEACTIVE, static_cast<WParam>(p.hitCode), 0);
@@ -191,13 +203,7 @@ void PressOnChild(WindowRecord* win, int msg, WParam keys, const Pointer& p) {
     return;
   }
   if (CurrentNonClientCapture().control) return;
-  if (SoftKeyboardEdit() == HandleOf(child) && SoftKeyboardServesEdit()) {
-    // the keyboard already serves this edit
-  } else if (IsEditLike(child)) {
-    PressOnEdit(child, msg);
-  } else if (!IsControlOfClass(HandleOf(child), "static") || (child->style & kStaticKindMask) != kStaticKindPassive) {
-    HideInputTools(child);
-  }
+  SettleInputTools(child, msg);
   PostToChild(child, msg, keys, p.x, p.y);
 }
 
