@@ -143,32 +143,57 @@ int64_t digestOf(const T* record) {
   return record ? digest(record, sizeof *record) : -1;
 }
 
-// Every operation enters here first: the call is logged while the log runs
-// and an override, when set, answers instead of the device.
-std::optional<int64_t> enter(const char* op, std::initializer_list<int64_t> args, void* out,
+// An operation of the seam, keyed by its function.
+using OpKey = void (*)();
+template <typename R, typename... A>
+OpKey opKey(R (*fn)(A...)) {
+  return reinterpret_cast<OpKey>(fn);
+}
+
+// Notes an operation and its name; every operation's entry does so before
+// main runs, so that the seam refuses an override of anything else.
+bool noteOperation(OpKey op, const char* name);
+template <auto Fn, typename Name>
+struct Operation {
+  static const bool noted;
+};
+template <auto Fn, typename Name>
+const bool Operation<Fn, Name>::noted = noteOperation(opKey(Fn), Name::get());
+
+// Every operation enters here first: the call is logged under `name` while
+// the log runs and an override, when set, answers instead of the device.
+std::optional<int64_t> enter(OpKey op, const char* name, std::initializer_list<int64_t> args, void* out,
                              size_t outSize);
 
 }  // namespace devsim
 
-// Enters the seam with the operation's name and key arguments; an override
+// Makes `fn`, the function this stands in, an operation of the seam.
+#define DEVICE_OPERATION(fn)                                    \
+  struct DeviceOperationName_ {                                 \
+    static const char* get() { return #fn; }                    \
+  };                                                            \
+  static_cast<void>(devsim::Operation<&fn, DeviceOperationName_>::noted)
+// Enters the seam as the operation `fn` with its key arguments; an override
 // answers for the operation.
-#define DEVICE_ENTER_T(T, out, size, ...) \
-  if (auto answer_ = devsim::enter(__func__, {__VA_ARGS__}, (out), (size))) \
+#define DEVICE_ENTER_T(T, fn, out, size, ...)                                                    \
+  DEVICE_OPERATION(fn);                                                                          \
+  if (auto answer_ = devsim::enter(devsim::opKey(&fn), __func__, {__VA_ARGS__}, (out), (size))) \
   return static_cast<T>(*answer_)
-#define DEVICE_ENTER(out, size, ...) DEVICE_ENTER_T(int, out, size, __VA_ARGS__)
+#define DEVICE_ENTER(fn, out, size, ...) DEVICE_ENTER_T(int, fn, out, size, __VA_ARGS__)
 // An operation whose answer never changes on this device, with no argument
 // or with one argument that it does not use.
-#define DEVICE_CONSTANT(name, value) \
-  int name(void) {                   \
-    DEVICE_ENTER(nullptr, 0);        \
-    return value;                    \
+#define DEVICE_CONSTANT(name, value)  \
+  int name(void) {                    \
+    DEVICE_ENTER(name, nullptr, 0);   \
+    return value;                     \
   }
-#define DEVICE_CONSTANT_OF(name, value) \
-  int name(int arg) {                   \
-    DEVICE_ENTER(nullptr, 0, arg);      \
-    return value;                       \
+#define DEVICE_CONSTANT_OF(name, value)    \
+  int name(int arg) {                      \
+    DEVICE_ENTER(name, nullptr, 0, arg);   \
+    return value;                          \
   }
-#define DEVICE_ENTER_VOID(out, size, ...) \
-  if (devsim::enter(__func__, {__VA_ARGS__}, (out), (size))) return
+#define DEVICE_ENTER_VOID(fn, out, size, ...) \
+  DEVICE_OPERATION(fn);                       \
+  if (devsim::enter(devsim::opKey(&fn), __func__, {__VA_ARGS__}, (out), (size))) return
 
 #endif
