@@ -14,58 +14,73 @@
 
 namespace devsim {
 
+inline constexpr size_t kRunState = 0;
+
+// Every kind of kept record, one line each: the kind, the name the
+// parameter file saves it under (stored files name it, so a name never
+// changes) and the size of its record, which a loaded record must have.
+// kRunState marks a state of the running device (live splits, manual
+// recording, checks), never saved. The sizes expand only where the
+// records' types are known.
+#define DEVICE_KINDS(X)                                                         \
+  X(DeviceConfig, "DeviceConfig", sizeof(DeviceConfig))                         \
+  X(UserConfig, "UserConfig", sizeof(UserConfig))                               \
+  X(ChannelConfig, "ChannelConfig", sizeof(ChannelConfig))                      \
+  X(PreviewConfig, "PreviewConfig", sizeof(PreviewConfig))                      \
+  X(EventOutput, "EventOutput", sizeof(EventOutputConfig))                      \
+  X(PreviewStrategy, "PreviewStrategy", sizeof(int))                            \
+  X(StartGuide, "StartGuide", 2 * sizeof(uint32_t))                             \
+  X(LiveSplit, "LiveSplit", kRunState)                                          \
+  X(RecordingMask, "RecordingMask", kRunState)                                  \
+  X(AppliedColor, "AppliedColor", kRunState)                                    \
+  X(PtzProtocols, "PtzProtocols", kRunState)                                    \
+  X(RecordConfig, "RecordConfig", sizeof(RecordConfig))                         \
+  X(RecordHoliday, "RecordHoliday", sizeof(HolidaySchedule))                    \
+  X(CaptureConfig, "CaptureConfig", sizeof(CaptureConfig))                      \
+  X(CaptureParams, "CaptureParams", sizeof(CaptureSettingPair))                 \
+  X(EncodeConfig, "EncodeConfig", sizeof(EncodeConfig))                         \
+  X(Wd1Enable, "Wd1Enable", sizeof(uint8_t))                                    \
+  X(AdvRecord, "AdvRecord", sizeof(AdvRecordConfig))                            \
+  X(RecordEncrypt, "RecordEncrypt", sizeof(RecordEncryptConfig))                \
+  X(Holidays, "Holidays", sizeof(HolidayTable))                                 \
+  X(SnapshotMask, "SnapshotMask", kRunState)                                    \
+  X(DiskRow, "DiskRow", sizeof(DiskInfo))                                       \
+  X(DiskGroup, "DiskGroup", sizeof(uint64_t))                                   \
+  X(StorageMode, "StorageMode", sizeof(uint32_t))                               \
+  X(FrameSplit, "FrameSplit", 3 * sizeof(uint32_t))                             \
+  X(DiskQuota, "DiskQuota", sizeof(DiskQuotaInfo))                              \
+  X(DiskCheck, "DiskCheck", kRunState)                                          \
+  X(DiskSelfTest, "DiskSelfTest", kRunState)                                    \
+  X(SmartCheckOff, "SmartCheckOff", sizeof(uint32_t))                           \
+  X(DiskModeFlag, "DiskModeFlag", sizeof(uint8_t))                              \
+  X(NetDisks, "NetDisks", sizeof(NetDiskConfig))                                \
+  X(NetConfig, "NetConfig", sizeof(NetConfig))                                  \
+  X(NetAdvConfig, "NetAdvConfig", sizeof(NetAdvConfig))                         \
+  X(EmailConfig, "EmailConfig", sizeof(EmailConfig))                            \
+  X(FtpConfig, "FtpConfig", sizeof(FtpConfig))                                  \
+  X(SnmpConfig, "SnmpConfig", sizeof(SnmpConfig))                               \
+  X(HolidaySegments, "HolidaySegments", sizeof(TimeSegment) * HOLIDAY_SEGMENTS) \
+  X(RecordChanMask, "RecordChanMask", sizeof(uint64_t))                         \
+  X(AlarmIn, "AlarmIn", sizeof(AlarmInConfig))                                  \
+  X(AlarmOut, "AlarmOut", sizeof(AlarmOutConfig))                               \
+  X(AlarmHoliday, "AlarmHoliday", sizeof(TimeSegment) * HOLIDAY_SEGMENTS)       \
+  X(AlarmRecordLink, "AlarmRecordLink", sizeof(AlarmRecordLink))                \
+  X(ExceptionTable, "ExceptionTable", sizeof(ExceptionLinkageTable))            \
+  X(AlarmOutputs, "AlarmOutputs", kRunState)                                    \
+  X(Rs232Config, "Rs232Config", sizeof(Rs232Config))                            \
+  X(ClockOffset, "ClockOffset", sizeof(Clock))                                  \
+  X(LogHostText, "LogHostText", kRunState)                                      \
+  X(IpChannel, "IpChannel", sizeof(IpChannelInfo))                              \
+  /* The texts of the IPv6 addresses that the network record refers to:         \
+     saved with it, so that its references still name them after a start. */    \
+  X(NetV6Text, "NetV6Text", sizeof(V6Text))                                     \
+  X(NetConfigPending, "NetConfigPending", kRunState)                            \
+  X(PoeAddress, "PoeAddress", sizeof(NetAddress))
+
 enum class Kind {
-  DeviceConfig,
-  UserConfig,
-  ChannelConfig,
-  PreviewConfig,
-  EventOutput,
-  PreviewStrategy,
-  StartGuide,
-  LiveSplit,
-  RecordingMask,
-  AppliedColor,
-  PtzProtocols,
-  RecordConfig,
-  RecordHoliday,
-  CaptureConfig,
-  CaptureParams,
-  EncodeConfig,
-  Wd1Enable,
-  AdvRecord,
-  RecordEncrypt,
-  Holidays,
-  SnapshotMask,
-  DiskRow,
-  DiskGroup,
-  StorageMode,
-  FrameSplit,
-  DiskQuota,
-  DiskCheck,
-  DiskSelfTest,
-  SmartCheckOff,
-  DiskModeFlag,
-  NetDisks,
-  NetConfig,
-  NetAdvConfig,
-  EmailConfig,
-  FtpConfig,
-  SnmpConfig,
-  HolidaySegments,
-  RecordChanMask,
-  AlarmIn,
-  AlarmOut,
-  AlarmHoliday,
-  AlarmRecordLink,
-  ExceptionTable,
-  AlarmOutputs,
-  Rs232Config,
-  ClockOffset,
-  LogHostText,
-  IpChannel,
-  NetV6Text,
-  NetConfigPending,
-  PoeAddress,
+#define DEVICE_KIND_ENUM(kind, name, size) kind,
+  DEVICE_KINDS(DEVICE_KIND_ENUM)
+#undef DEVICE_KIND_ENUM
 };
 
 // The stable name a kind is saved under; null past the last kind.
