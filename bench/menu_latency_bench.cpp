@@ -29,6 +29,7 @@
 #include <vector>
 
 #include "app/app_registry.h"
+#include "app/device_backend.h"
 #include "app/device_test_seam.h"
 #include "app/program.h"
 #include "app/program_pages.h"
@@ -311,7 +312,7 @@ void BM_MenusCompleteVsSdlClickAndPresent(benchmark::State& state) {
   Results r;
   // The clicks start on the live view: the start-up wizard stays shut.
   const uint32_t noWizard[2] = {0, 0};
-  device_seam::overrideAnswer("getStartGuideFlag", 0, noWizard, sizeof noWizard);
+  device_seam::overrideAnswer(getStartGuideFlag, 0, noWizard, sizeof noWizard);
   for (auto _ : state) {
     registerAppPages();
     std::thread script(Script, &r);

@@ -163,7 +163,7 @@ int initDeviceAbility(void) {
 }
 
 int getDisplayOutputIds(int* mainOut, int* auxOut) {
-  DEVICE_ENTER(nullptr, 0);
+  DEVICE_ENTER(getDisplayOutputIds, nullptr, 0);
   if (!mainOut || !auxOut) return 2;
   *mainOut = 3;
   *auxOut = 1;
@@ -172,7 +172,7 @@ int getDisplayOutputIds(int* mainOut, int* auxOut) {
 
 // An override may answer the type (0: a low-resolution output).
 int getDisplayOutputType(int output, int* typeOut) {
-  DEVICE_ENTER(typeOut, typeOut ? sizeof *typeOut : 0, output);
+  DEVICE_ENTER(getDisplayOutputType, typeOut, typeOut ? sizeof *typeOut : 0, output);
   if (typeOut) *typeOut = 1;
   return 0;
 }
@@ -180,7 +180,7 @@ int getDisplayOutputType(int output, int* typeOut) {
 DEVICE_CONSTANT(getVideoOutNum, 3)
 
 int getSelectableOutputNum(void) {
-  DEVICE_ENTER(nullptr, 0);
+  DEVICE_ENTER(getSelectableOutputNum, nullptr, 0);
   int outputs = getVideoOutNum();
   if (outputs < 1) return -1;
   return outputs - hasHdmiVgaMode();
@@ -189,7 +189,7 @@ int getSelectableOutputNum(void) {
 DEVICE_CONSTANT(gui_get_galengin, 2)
 
 int createDetachedThread(const char*, int, int, void* (*entry)(void*), void*) {
-  DEVICE_ENTER(nullptr, 0);
+  DEVICE_ENTER(createDetachedThread, nullptr, 0);
   if (!entry) return -1;
   pthread_attr_t attr;
   if (pthread_attr_init(&attr) != 0) return -1;

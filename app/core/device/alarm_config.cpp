@@ -65,7 +65,7 @@ bool validHolidayKind(int kind) { return kind == 1 || kind == 2; }
 extern "C" {
 
 int getAlarmInConfig(OutputLogin*, int group, int index, AlarmInConfig* out, int) {
-  DEVICE_ENTER(out, sizeof *out, group, index);
+  DEVICE_ENTER(getAlarmInConfig, out, sizeof *out, group, index);
   if (index < 0 || index > 15) return -1;
   if (!out) return 0;
   if (!validAlarmInput(group, index)) return -1;
@@ -75,25 +75,25 @@ int getAlarmInConfig(OutputLogin*, int group, int index, AlarmInConfig* out, int
 }
 
 int setAlarmInConfig(OutputLogin*, int group, int index, const AlarmInConfig* in, int) {
-  DEVICE_ENTER(nullptr, 0, group, index, in ? in->alarmType : -1);
+  DEVICE_ENTER(setAlarmInConfig, nullptr, 0, group, index, in ? in->alarmType : -1);
   if (!validAlarmInput(group, index)) return -1;
   return devsim::keepChecked(Kind::AlarmIn, alarmKey(group, index), in, checkRecordName<AlarmInConfig>);
 }
 
 int getAlarmOutConfig(OutputLogin*, int group, int index, AlarmOutConfig* out, int) {
-  DEVICE_ENTER(out, sizeof *out, group, index);
+  DEVICE_ENTER(getAlarmOutConfig, out, sizeof *out, group, index);
   if (!validAlarmOutput(group, index)) return -1;
   return devsim::answerKeptOrZero(Kind::AlarmOut, alarmKey(group, index), out);
 }
 
 int setAlarmOutConfig(OutputLogin*, int group, int index, const AlarmOutConfig* in, int) {
-  DEVICE_ENTER(nullptr, 0, group, index, in ? static_cast<int64_t>(in->delay) : -1);
+  DEVICE_ENTER(setAlarmOutConfig, nullptr, 0, group, index, in ? static_cast<int64_t>(in->delay) : -1);
   if (!validAlarmOutput(group, index)) return -1;
   return devsim::keepChecked(Kind::AlarmOut, alarmKey(group, index), in, checkRecordName<AlarmOutConfig>);
 }
 
 int getAlarmHolidaySched(OutputLogin*, int kind, int code, TimeSegment out[HOLIDAY_SEGMENTS], int) {
-  DEVICE_ENTER(out, out ? sizeof(TimeSegment) * HOLIDAY_SEGMENTS : 0, kind, code);
+  DEVICE_ENTER(getAlarmHolidaySched, out, out ? sizeof(TimeSegment) * HOLIDAY_SEGMENTS : 0, kind, code);
   if (!out || !validHolidayKind(kind) || code < 0 || code > 32 * 256 + 255) return -1;
   if (!devsim::fetch(Kind::AlarmHoliday, kind << 16 | code, out, sizeof(TimeSegment) * HOLIDAY_SEGMENTS))
     zeroFill(out, sizeof(TimeSegment) * HOLIDAY_SEGMENTS);
@@ -101,36 +101,36 @@ int getAlarmHolidaySched(OutputLogin*, int kind, int code, TimeSegment out[HOLID
 }
 
 int setAlarmHolidaySched(OutputLogin*, int kind, int code, const TimeSegment in[HOLIDAY_SEGMENTS], int) {
-  DEVICE_ENTER(nullptr, 0, kind, code);
+  DEVICE_ENTER(setAlarmHolidaySched, nullptr, 0, kind, code);
   if (!in || !validHolidayKind(kind) || code < 0 || code > 32 * 256 + 255) return -1;
   devsim::keep(Kind::AlarmHoliday, kind << 16 | code, in, sizeof(TimeSegment) * HOLIDAY_SEGMENTS);
   return 0;
 }
 
 int getAlarmRecordLink(OutputLogin*, int value, int kind, AlarmRecordLink* out, int) {
-  DEVICE_ENTER(out, sizeof *out, value, kind);
+  DEVICE_ENTER(getAlarmRecordLink, out, sizeof *out, value, kind);
   if (value < 1 || value > 32 * 256 + 256) return -1;
   return devsim::answerKeptOrZero(Kind::AlarmRecordLink, value, out);
 }
 
 int setAlarmRecordLink(OutputLogin*, int value, int kind, const AlarmRecordLink* in, int) {
-  DEVICE_ENTER(nullptr, 0, value, kind, in ? static_cast<int64_t>(in->chanMask) : -1);
+  DEVICE_ENTER(setAlarmRecordLink, nullptr, 0, value, kind, in ? static_cast<int64_t>(in->chanMask) : -1);
   if (value < 1 || value > 32 * 256 + 256) return -1;
   return devsim::keepChecked(Kind::AlarmRecordLink, value, in, [](const AlarmRecordLink&) { return 0; });
 }
 
 int checkAlarmName(const char* name) {
-  DEVICE_ENTER(nullptr, 0);
+  DEVICE_ENTER(checkAlarmName, nullptr, 0);
   return name ? checkName(name) : -1;
 }
 
 int getExceptionConfig(OutputLogin*, ExceptionLinkageTable* out) {
-  DEVICE_ENTER(out, sizeof *out);
+  DEVICE_ENTER(getExceptionConfig, out, sizeof *out);
   return devsim::answerKeptOrZero(Kind::ExceptionTable, 0, out);
 }
 
 int setExceptionConfig(OutputLogin*, const ExceptionLinkageTable* in) {
-  DEVICE_ENTER(nullptr, 0);
+  DEVICE_ENTER(setExceptionConfig, nullptr, 0);
   return devsim::keepChecked(Kind::ExceptionTable, 0, in, [](const ExceptionLinkageTable&) { return 0; });
 }
 
@@ -138,7 +138,8 @@ int getChannelAlarmFlags(int index, int* flag1, int* flag2) {
   // The input and output counts of an IP camera; none report alarms here,
   // and a test gives a camera its counts as the two words of the answer.
   int32_t counts[2] = {0, 0};
-  const auto answer = devsim::enter(__func__, {index}, counts, sizeof counts);
+  DEVICE_OPERATION(getChannelAlarmFlags);
+  const auto answer = devsim::enter(devsim::opKey(&getChannelAlarmFlags), __func__, {index}, counts, sizeof counts);
   if (!flag1 || !flag2) return -1;
   *flag1 = counts[0];
   *flag2 = counts[1];

@@ -41,30 +41,30 @@ void copyName(char (&to)[32], const T& rec) {
 extern "C" {
 
 uint32_t getLocalAlarmOutMask(void) {
-  DEVICE_ENTER_T(uint32_t, nullptr, 0);
+  DEVICE_ENTER_T(uint32_t, getLocalAlarmOutMask, nullptr, 0);
   return states().local & localMask();
 }
 
 int getIpAlarmOutMask(int group) {
-  DEVICE_ENTER(nullptr, 0, group);
+  DEVICE_ENTER(getIpAlarmOutMask, nullptr, 0, group);
   if (group < 1 || group > IP_ALARM_CAMERAS) return 0;
   return static_cast<int>(states().ip[group]);
 }
 
 void triggerLocalAlarmOut(int loginId, int code) {
-  DEVICE_ENTER_VOID(nullptr, 0, loginId, code);
+  DEVICE_ENTER_VOID(triggerLocalAlarmOut, nullptr, 0, loginId, code);
   if (!validLocalOutput(code)) return;
   changeStates([](OutputStates& s, int c, int) { s.local |= 1u << c; }, code, 0);
 }
 
 void clearLocalAlarmOut(int loginId, int code) {
-  DEVICE_ENTER_VOID(nullptr, 0, loginId, code);
+  DEVICE_ENTER_VOID(clearLocalAlarmOut, nullptr, 0, loginId, code);
   if (!validLocalOutput(code)) return;
   changeStates([](OutputStates& s, int c, int) { s.local &= ~(1u << c); }, code, 0);
 }
 
 void triggerAllAlarmOuts(int loginId) {
-  DEVICE_ENTER_VOID(nullptr, 0, loginId);
+  DEVICE_ENTER_VOID(triggerAllAlarmOuts, nullptr, 0, loginId);
   const uint32_t all = localMask();
   devsim::modifyValue(Kind::AlarmOutputs, 0, OutputStates{}, [all](OutputStates& s) {
     s.local = all;
@@ -73,12 +73,12 @@ void triggerAllAlarmOuts(int loginId) {
 }
 
 void clearAllAlarmOuts(int loginId) {
-  DEVICE_ENTER_VOID(nullptr, 0, loginId);
+  DEVICE_ENTER_VOID(clearAllAlarmOuts, nullptr, 0, loginId);
   devsim::keepValue(Kind::AlarmOutputs, 0, OutputStates{});
 }
 
 int setIpAlarmOutState(int loginId, int group, int index, int state, int) {
-  DEVICE_ENTER(nullptr, 0, loginId, group, index, state);
+  DEVICE_ENTER(setIpAlarmOutState, nullptr, 0, loginId, group, index, state);
   if (group < 1 || group > IP_ALARM_CAMERAS || index < 0 || index > 15) return -1;
   if (state)
     changeStates([](OutputStates& s, int g, int i) { s.ip[g] |= 1u << i; }, group, index);
@@ -88,7 +88,7 @@ int setIpAlarmOutState(int loginId, int group, int index, int state, int) {
 }
 
 int getAlarmInStatus(int input, AlarmInStatus* out) {
-  DEVICE_ENTER(out, sizeof *out, input);
+  DEVICE_ENTER(getAlarmInStatus, out, sizeof *out, input);
   if (devsim::zeroRecord(out) != 0) return -1;
   AlarmInConfig rec;
   if (getAlarmInConfig(nullptr, 0, input, &rec, 1) != 0) return 0;
@@ -100,7 +100,7 @@ int getAlarmInStatus(int input, AlarmInStatus* out) {
 }
 
 int getAlarmOutStatus(int output, AlarmOutStatus* out) {
-  DEVICE_ENTER(out, sizeof *out, output);
+  DEVICE_ENTER(getAlarmOutStatus, out, sizeof *out, output);
   if (devsim::zeroRecord(out) != 0) return -1;
   AlarmOutConfig rec;
   if (getAlarmOutConfig(nullptr, 0, output, &rec, 1) != 0) return 0;

@@ -87,19 +87,19 @@ extern "C" {
 // --- Bad-sector check ---
 
 int isDiskCheckable(int bus, int port) {
-  DEVICE_ENTER(nullptr, 0, bus, port);
+  DEVICE_ENTER(isDiskCheckable, nullptr, 0, bus, port);
   return localDisk(bus, port);
 }
 
 int getDiskCheckInfo(DiskCheckInfo* out) {
-  DEVICE_ENTER(out, sizeof *out);
+  DEVICE_ENTER(getDiskCheckInfo, out, sizeof *out);
   if (!out) return -1;
   *out = devsim::modifyValue(Kind::DiskCheck, 0, DiskCheckInfo{}, advanceCheck);
   return 0;
 }
 
 int startDiskCheck(int loginId, int disk, int type) {
-  DEVICE_ENTER(nullptr, 0, loginId, disk, type);
+  DEVICE_ENTER(startDiskCheck, nullptr, 0, loginId, disk, type);
   if (disk < 1 || disk > 8 || (type != 1 && type != 2)) return -1;
   DiskCheckInfo info{};
   info.idHigh = static_cast<uint32_t>((disk - 1) / 2);
@@ -112,17 +112,17 @@ int startDiskCheck(int loginId, int disk, int type) {
 }
 
 int pauseDiskCheck(int loginId) {
-  DEVICE_ENTER(nullptr, 0, loginId);
+  DEVICE_ENTER(pauseDiskCheck, nullptr, 0, loginId);
   return stepDiskCheck(DISK_CHECK_RUNNING, DISK_CHECK_PAUSED);
 }
 
 int resumeDiskCheck(int loginId) {
-  DEVICE_ENTER(nullptr, 0, loginId);
+  DEVICE_ENTER(resumeDiskCheck, nullptr, 0, loginId);
   return stepDiskCheck(DISK_CHECK_PAUSED, DISK_CHECK_RUNNING);
 }
 
 int cancelDiskCheck(int loginId) {
-  DEVICE_ENTER(nullptr, 0, loginId);
+  DEVICE_ENTER(cancelDiskCheck, nullptr, 0, loginId);
   if (stepDiskCheck(DISK_CHECK_RUNNING, DISK_CHECK_ABORTED) == 0) return 0;
   return stepDiskCheck(DISK_CHECK_PAUSED, DISK_CHECK_ABORTED);
 }
@@ -132,7 +132,7 @@ int cancelDiskCheck(int loginId) {
 // A started self-test reads as running, 25 % further on each read, until a
 // read after 100 % finds it ended without error.
 int getDiskSmartInfo(DiskSmartInfo* out, int port, int bus) {
-  DEVICE_ENTER(out, sizeof *out, port, bus);
+  DEVICE_ENTER(getDiskSmartInfo, out, sizeof *out, port, bus);
   if (!out || !localDisk(bus, port)) return -1;
   const int disk = port + 2 * bus + 1;
   zeroFill(out, sizeof *out);
@@ -152,21 +152,21 @@ int getDiskSmartInfo(DiskSmartInfo* out, int port, int bus) {
 }
 
 int startDiskSelfTest(int loginId, int bus, int port, int type) {
-  DEVICE_ENTER(nullptr, 0, loginId, bus, port, type);
+  DEVICE_ENTER(startDiskSelfTest, nullptr, 0, loginId, bus, port, type);
   if (!localDisk(bus, port) || type < 1 || type > 3) return -1;
   devsim::keepValue(Kind::DiskSelfTest, port + 2 * bus + 1, SelfTest{static_cast<uint8_t>(type), 1, 0});
   return 0;
 }
 
 int getSmartCheckDisabled(int loginId, uint32_t* out) {
-  DEVICE_ENTER(out, out ? sizeof *out : 0, loginId);
+  DEVICE_ENTER(getSmartCheckDisabled, out, out ? sizeof *out : 0, loginId);
   if (!out) return -1;
   *out = devsim::fetchValue<uint32_t>(Kind::SmartCheckOff, 0, 0);
   return 0;
 }
 
 int setSmartCheckDisabled(int loginId, int flag) {
-  DEVICE_ENTER(nullptr, 0, loginId, flag);
+  DEVICE_ENTER(setSmartCheckDisabled, nullptr, 0, loginId, flag);
   devsim::keepValue<uint32_t>(Kind::SmartCheckOff, 0, flag != 0);
   return 0;
 }

@@ -22,7 +22,7 @@ extern "C" {
 // The simulated device detects no motion, so it never calls back; the
 // call-back is kept for a device that does (and for the tests' reports).
 int setMotionStatusCallback(MotionStatusCallback callback) {
-  DEVICE_ENTER(nullptr, 0, callback ? 1 : 0);
+  DEVICE_ENTER(setMotionStatusCallback, nullptr, 0, callback ? 1 : 0);
   const std::lock_guard<std::mutex> lock(g_gate);
   g_callback = callback;
   return 0;
@@ -31,7 +31,7 @@ int setMotionStatusCallback(MotionStatusCallback callback) {
 int getPatternNum(int channel) { return devsim::hasChannel(channel) ? kPatternsPerChannel : 0; }
 
 int hasHolidaySchedule(void) {
-  DEVICE_ENTER(nullptr, 0);
+  DEVICE_ENTER(hasHolidaySchedule, nullptr, 0);
   return 1;
 }
 

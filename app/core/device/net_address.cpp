@@ -63,7 +63,7 @@ void dropLostV6References() {
 extern "C" {
 
 int ipv4ToText(uint32_t word, char* out, int size) {
-  DEVICE_ENTER(nullptr, 0, word);
+  DEVICE_ENTER(ipv4ToText, nullptr, 0, word);
   if (badBuffer(out, size)) return -1;
   uint8_t bytes[4];
   std::memcpy(bytes, &word, sizeof bytes);
@@ -71,7 +71,7 @@ int ipv4ToText(uint32_t word, char* out, int size) {
 }
 
 int ipv6ToText(uint32_t word, char* out, int size) {
-  DEVICE_ENTER(nullptr, 0, word);
+  DEVICE_ENTER(ipv6ToText, nullptr, 0, word);
   if (badBuffer(out, size)) return -1;
   devsim::V6Text kept{};
   if (word != 0 && (word > 0x7fffffffu || !devsim::fetch(Kind::NetV6Text, static_cast<int>(word), &kept, sizeof kept)))
@@ -81,7 +81,7 @@ int ipv6ToText(uint32_t word, char* out, int size) {
 }
 
 int textToNetAddress(const char* text, NetAddress* out) {
-  DEVICE_ENTER(out, out ? sizeof *out : 0);
+  DEVICE_ENTER(textToNetAddress, out, out ? sizeof *out : 0);
   if (!text || !out || std::strlen(text) >= NET_ADDRESS_TEXT_SIZE) return -1;
   unsigned char bytes[16];
   NetAddress address{};

@@ -153,35 +153,35 @@ void defaultNet(NetConfig* out) {
 extern "C" {
 
 int getNetConfig(OutputLogin*, NetConfig* out) {
-  DEVICE_ENTER(out, sizeof *out);
+  DEVICE_ENTER(getNetConfig, out, sizeof *out);
   if (!out) return 0;
   return devsim::answerKept(Kind::NetConfig, 0, out, [](NetConfig& r) { defaultNet(&r); });
 }
 
 int checkNetConfig(OutputLogin*, const NetConfig* in) {
-  DEVICE_ENTER(nullptr, 0);
+  DEVICE_ENTER(checkNetConfig, nullptr, 0);
   return in ? checkNet(*in) : -1;
 }
 
 int setNetConfig(OutputLogin*, const NetConfig* in, int) {
-  DEVICE_ENTER(nullptr, 0, in ? in->interfaces[0].mtu : -1, in ? in->workMode : -1);
+  DEVICE_ENTER(setNetConfig, nullptr, 0, in ? in->interfaces[0].mtu : -1, in ? in->workMode : -1);
   return devsim::keepChecked(Kind::NetConfig, 0, in, checkNet);
 }
 
 int keepNetConfig(OutputLogin*, const NetConfig* in) {
-  DEVICE_ENTER(nullptr, 0);
+  DEVICE_ENTER(keepNetConfig, nullptr, 0);
   return devsim::keepChecked(Kind::NetConfigPending, 0, in, checkNet);
 }
 
 // The network layer never refuses a change here.
 int returnNoError(void) {
-  DEVICE_ENTER(nullptr, 0);
+  DEVICE_ENTER(returnNoError, nullptr, 0);
   return 0;
 }
 
 // Saves what the last check kept; with nothing kept the record stays.
 int saveNetConfig(OutputLogin* login) {
-  DEVICE_ENTER(nullptr, 0);
+  DEVICE_ENTER(saveNetConfig, nullptr, 0);
   NetConfig pending;
   if (!devsim::fetch(Kind::NetConfigPending, 0, &pending, sizeof pending)) return 0;
   devsim::forget(Kind::NetConfigPending, 0);
@@ -189,34 +189,34 @@ int saveNetConfig(OutputLogin* login) {
 }
 
 int checkNetPorts(OutputLogin*, const NetConfig* in) {
-  DEVICE_ENTER(nullptr, 0);
+  DEVICE_ENTER(checkNetPorts, nullptr, 0);
   return in ? checkPortClash(*in) : -1;
 }
 
 int applyNetConfig(OutputLogin*) {
-  DEVICE_ENTER(nullptr, 0);
+  DEVICE_ENTER(applyNetConfig, nullptr, 0);
   return 0;
 }
 
 int rebootDevice(OutputLogin*) {
-  DEVICE_ENTER(nullptr, 0);
+  DEVICE_ENTER(rebootDevice, nullptr, 0);
   return 0;
 }
 
 int getPppoeHint(OutputLogin*, char out[16]) {
-  DEVICE_ENTER(out, out ? 16 : 0);
+  DEVICE_ENTER(getPppoeHint, out, out ? 16 : 0);
   if (!out) return -1;
   zeroFill(out, 16);
   return 0;
 }
 
 int getPoeAddress(OutputLogin*, NetAddress* out) {
-  DEVICE_ENTER(out, sizeof *out);
+  DEVICE_ENTER(getPoeAddress, out, sizeof *out);
   return devsim::answerKeptOrZero(Kind::PoeAddress, 0, out);
 }
 
 int setPoeAddress(OutputLogin* login, const NetAddress* in) {
-  DEVICE_ENTER(nullptr, 0, in ? in->ipv4 : -1);
+  DEVICE_ENTER(setPoeAddress, nullptr, 0, in ? in->ipv4 : -1);
   if (!in) return -1;
   if (const int code = checkPoe(login, *in)) return code;
   devsim::keepValue(Kind::PoeAddress, 0, *in);

@@ -75,7 +75,7 @@ int checkSnmp(const SnmpConfig& snmp) {
 extern "C" {
 
 int getNetAdvConfig(OutputLogin*, NetAdvConfig* out) {
-  DEVICE_ENTER(out, sizeof *out);
+  DEVICE_ENTER(getNetAdvConfig, out, sizeof *out);
   // Defaults each tab accepts as they come: an hourly update on NTP's port.
   return devsim::answerKept(Kind::NetAdvConfig, 0, out, [](NetAdvConfig& r) {
     zeroFill(&r, sizeof r);
@@ -85,12 +85,12 @@ int getNetAdvConfig(OutputLogin*, NetAdvConfig* out) {
 }
 
 int setNetAdvConfig(OutputLogin*, const NetAdvConfig* in, int) {
-  DEVICE_ENTER(nullptr, 0, in ? in->ntpEnabled : -1, in ? in->ddnsEnabled : -1);
+  DEVICE_ENTER(setNetAdvConfig, nullptr, 0, in ? in->ntpEnabled : -1, in ? in->ddnsEnabled : -1);
   return devsim::keepChecked(Kind::NetAdvConfig, 0, in, checkNetAdv);
 }
 
 int getEmailConfig(OutputLogin*, EmailConfig* out) {
-  DEVICE_ENTER(out, sizeof *out);
+  DEVICE_ENTER(getEmailConfig, out, sizeof *out);
   return devsim::answerKept(Kind::EmailConfig, 0, out, [](EmailConfig& r) {
     zeroFill(&r, sizeof r);
     r.smtpPort = 25;
@@ -98,17 +98,17 @@ int getEmailConfig(OutputLogin*, EmailConfig* out) {
 }
 
 int setEmailConfig(OutputLogin*, const EmailConfig* in, int) {
-  DEVICE_ENTER(nullptr, 0, in ? in->smtpPort : -1);
+  DEVICE_ENTER(setEmailConfig, nullptr, 0, in ? in->smtpPort : -1);
   return devsim::keepChecked(Kind::EmailConfig, 0, in, checkEmail);
 }
 
 int sendTestMail(OutputLogin*) {
-  DEVICE_ENTER(nullptr, 0);
+  DEVICE_ENTER(sendTestMail, nullptr, 0);
   return 0;
 }
 
 int getFtpConfig(OutputLogin*, int server, FtpConfig* out) {
-  DEVICE_ENTER(out, sizeof *out, server);
+  DEVICE_ENTER(getFtpConfig, out, sizeof *out, server);
   if (!validFtpServer(server)) return -1;
   return devsim::answerKept(Kind::FtpConfig, server, out, [](FtpConfig& r) {
     zeroFill(&r, sizeof r);
@@ -117,33 +117,33 @@ int getFtpConfig(OutputLogin*, int server, FtpConfig* out) {
 }
 
 int checkFtpConfig(OutputLogin*, int server, const FtpConfig* in) {
-  DEVICE_ENTER(nullptr, 0, server);
+  DEVICE_ENTER(checkFtpConfig, nullptr, 0, server);
   if (!in || !validFtpServer(server)) return -1;
   return checkFtp(*in);
 }
 
 int setFtpConfig(OutputLogin*, int server, const FtpConfig* in, int) {
-  DEVICE_ENTER(nullptr, 0, server, in ? in->port : -1);
+  DEVICE_ENTER(setFtpConfig, nullptr, 0, server, in ? in->port : -1);
   if (!validFtpServer(server)) return -1;
   return devsim::keepChecked(Kind::FtpConfig, server, in, checkFtp);
 }
 
 int getFtpDirName(int level, int kind, char out[65]) {
-  DEVICE_ENTER(out, out ? 65 : 0, level, kind);
+  DEVICE_ENTER(getFtpDirName, out, out ? 65 : 0, level, kind);
   if (!out) return -1;
   zeroFill(out, 65);
   return 0;
 }
 
 int getFtpDefaultPort(int protocol) {
-  DEVICE_ENTER(nullptr, 0, protocol);
+  DEVICE_ENTER(getFtpDefaultPort, nullptr, 0, protocol);
   if (protocol == 1) return 21;
   if (protocol == 2) return 22;
   return -1;
 }
 
 int getSnmpConfig(OutputLogin*, SnmpConfig* out) {
-  DEVICE_ENTER(out, sizeof *out);
+  DEVICE_ENTER(getSnmpConfig, out, sizeof *out);
   return devsim::answerKept(Kind::SnmpConfig, 0, out, [](SnmpConfig& r) {
     zeroFill(&r, sizeof r);
     r.port = 161;
@@ -152,7 +152,7 @@ int getSnmpConfig(OutputLogin*, SnmpConfig* out) {
 }
 
 int setSnmpConfig(OutputLogin*, const SnmpConfig* in, int) {
-  DEVICE_ENTER(nullptr, 0, in ? in->port : -1, in ? in->trapPort : -1);
+  DEVICE_ENTER(setSnmpConfig, nullptr, 0, in ? in->port : -1, in ? in->trapPort : -1);
   return devsim::keepChecked(Kind::SnmpConfig, 0, in, checkSnmp);
 }
 

@@ -166,71 +166,71 @@ void setAllDay(int channel, uint8_t type) {
 extern "C" {
 
 int getRecordConfig(OutputLogin*, int channel, RecordConfig* out, int flag) {
-  DEVICE_ENTER(out, sizeof *out, channel, flag);
+  DEVICE_ENTER(getRecordConfig, out, sizeof *out, channel, flag);
   return getChannelRecord(Kind::RecordConfig, channel, out);
 }
 
 int setRecordConfig(OutputLogin*, int channel, const RecordConfig* in, int flag) {
-  DEVICE_ENTER(nullptr, 0, channel, devsim::digestOf(in), flag);
+  DEVICE_ENTER(setRecordConfig, nullptr, 0, channel, devsim::digestOf(in), flag);
   return setChannelRecord(Kind::RecordConfig, channel, in);
 }
 
 int getRecordSchedExtra(OutputLogin*, int channel, HolidaySchedule* out, int flag) {
-  DEVICE_ENTER(out, sizeof *out, channel, flag);
+  DEVICE_ENTER(getRecordSchedExtra, out, sizeof *out, channel, flag);
   return getChannelRecord(Kind::RecordHoliday, channel, out);
 }
 
 int setRecordSchedExtra(OutputLogin*, int channel, const HolidaySchedule* in, int flag) {
-  DEVICE_ENTER(nullptr, 0, channel, devsim::digestOf(in), flag);
+  DEVICE_ENTER(setRecordSchedExtra, nullptr, 0, channel, devsim::digestOf(in), flag);
   return setChannelRecord(Kind::RecordHoliday, channel, in);
 }
 
 int getCaptureConfig(OutputLogin*, int channel, CaptureConfig* out, int flag) {
-  DEVICE_ENTER(out, sizeof *out, channel, flag);
+  DEVICE_ENTER(getCaptureConfig, out, sizeof *out, channel, flag);
   return getChannelRecord(Kind::CaptureConfig, channel, out);
 }
 
 int setCaptureConfig(OutputLogin*, int channel, const CaptureConfig* in, int flag) {
-  DEVICE_ENTER(nullptr, 0, channel, devsim::digestOf(in), flag);
+  DEVICE_ENTER(setCaptureConfig, nullptr, 0, channel, devsim::digestOf(in), flag);
   return setChannelRecord(Kind::CaptureConfig, channel, in);
 }
 
 int getCaptureParams(OutputLogin*, int channel, CaptureSettingPair* out) {
-  DEVICE_ENTER(out, sizeof *out, channel);
+  DEVICE_ENTER(getCaptureParams, out, sizeof *out, channel);
   return getChannelRecord(Kind::CaptureParams, channel, out);
 }
 
 int setCaptureParams(OutputLogin*, int channel, const CaptureSettingPair* in, int flag) {
-  DEVICE_ENTER(nullptr, 0, channel, devsim::digestOf(in), flag);
+  DEVICE_ENTER(setCaptureParams, nullptr, 0, channel, devsim::digestOf(in), flag);
   return setChannelRecord(Kind::CaptureParams, channel, in);
 }
 
 int getHolidayConfig(OutputLogin*, HolidayTable* out) {
-  DEVICE_ENTER(out, sizeof *out);
+  DEVICE_ENTER(getHolidayConfig, out, sizeof *out);
   return devsim::answerKeptOrZero(Kind::Holidays, 0, out);
 }
 
 int setHolidayConfig(OutputLogin*, const HolidayTable* in) {
-  DEVICE_ENTER(nullptr, 0, devsim::digestOf(in));
+  DEVICE_ENTER(setHolidayConfig, nullptr, 0, devsim::digestOf(in));
   if (!in) return -1;
   return devsim::keepCheckedTable(Kind::Holidays, *in, &HolidayTable::entries, checkHolidayEntry);
 }
 
 int getEncodeConfig(OutputLogin*, int channel, EncodeConfig* out, int flag) {
-  DEVICE_ENTER(out, sizeof *out, channel, flag);
+  DEVICE_ENTER(getEncodeConfig, out, sizeof *out, channel, flag);
   return devsim::answerKept(Kind::EncodeConfig, channel, out,
                             [channel](EncodeConfig& c) { defaultEncode(channel, c); });
 }
 
 int checkEncodeParams(OutputLogin*, int channel, const EncodeParamBlock* main, const EncodeParamBlock* event,
                       const EncodeParamBlock* sub, int flag) {
-  DEVICE_ENTER(nullptr, 0, channel, devsim::digestOf(main), devsim::digestOf(event), devsim::digestOf(sub), flag);
+  DEVICE_ENTER(checkEncodeParams, nullptr, 0, channel, devsim::digestOf(main), devsim::digestOf(event), devsim::digestOf(sub), flag);
   if (!main || !event || !sub || !devsim::validRecordChannel(channel)) return -1;
   return checkEncodeBlocks(channel, *main, *event, *sub);
 }
 
 int setEncodeConfig(OutputLogin*, int channel, const EncodeConfig* in, int flag) {
-  DEVICE_ENTER(nullptr, 0, channel, devsim::digestOf(in), flag);
+  DEVICE_ENTER(setEncodeConfig, nullptr, 0, channel, devsim::digestOf(in), flag);
   if (!in || !devsim::validRecordChannel(channel)) return -1;
   const EncodeParamBlock* b = in->blocks;
   if (int code = checkEncodeBlocks(channel, b[ENCODE_MAIN], b[ENCODE_EVENT], b[ENCODE_SUB])) return code;
@@ -239,38 +239,38 @@ int setEncodeConfig(OutputLogin*, int channel, const EncodeConfig* in, int flag)
 }
 
 int getWd1Enable(OutputLogin*, int stream, int channel, uint8_t* out) {
-  DEVICE_ENTER(out, out ? 1 : 0, stream, channel);
+  DEVICE_ENTER(getWd1Enable, out, out ? 1 : 0, stream, channel);
   if (!out || !devsim::validRecordChannel(channel)) return -1;
   *out = devsim::fetchValue<uint8_t>(Kind::Wd1Enable, channel, 0);
   return 0;
 }
 
 int setWd1Enable(OutputLogin*, int stream, int channel, int flag) {
-  DEVICE_ENTER(nullptr, 0, stream, channel, flag);
+  DEVICE_ENTER(setWd1Enable, nullptr, 0, stream, channel, flag);
   if (!isWd1Supported(channel, stream)) return -1;
   devsim::keepValue<uint8_t>(Kind::Wd1Enable, channel, flag != 0);
   return 0;
 }
 
 int getAdvRecordConfig(OutputLogin*, AdvRecordConfig* out, int flag) {
-  DEVICE_ENTER(out, sizeof *out, flag);
+  DEVICE_ENTER(getAdvRecordConfig, out, sizeof *out, flag);
   return devsim::answerKeptOrZero(Kind::AdvRecord, 0, out);
 }
 
 int setAdvRecordConfig(OutputLogin*, const AdvRecordConfig* in, int flag) {
-  DEVICE_ENTER(nullptr, 0, devsim::digestOf(in), flag);
+  DEVICE_ENTER(setAdvRecordConfig, nullptr, 0, devsim::digestOf(in), flag);
   if (!in) return -1;
   devsim::keepValue(Kind::AdvRecord, 0, *in);
   return 0;
 }
 
 int getRecordEncryptConfig(RecordEncryptConfig* out) {
-  DEVICE_ENTER(out, sizeof *out);
+  DEVICE_ENTER(getRecordEncryptConfig, out, sizeof *out);
   return devsim::answerKeptOrZero(Kind::RecordEncrypt, 0, out);
 }
 
 int setRecordEncryptConfig(int loginId, const RecordEncryptConfig* in) {
-  DEVICE_ENTER(nullptr, 0, loginId, devsim::digestOf(in));
+  DEVICE_ENTER(setRecordEncryptConfig, nullptr, 0, loginId, devsim::digestOf(in));
   if (!in) return -1;
   RecordEncryptConfig kept = *in;
   // The password is read back as a text: it always ends in a zero byte.
@@ -280,24 +280,24 @@ int setRecordEncryptConfig(int loginId, const RecordEncryptConfig* in) {
 }
 
 int startManualSnapshot(int loginId, uint64_t mask) {
-  DEVICE_ENTER(nullptr, 0, loginId, static_cast<int64_t>(mask));
+  DEVICE_ENTER(startManualSnapshot, nullptr, 0, loginId, static_cast<int64_t>(mask));
   devsim::modifyValue<uint64_t>(Kind::SnapshotMask, 0, 0, [mask](uint64_t& m) { m |= mask; });
   return 0;
 }
 
 int stopManualSnapshot(int loginId, uint64_t mask) {
-  DEVICE_ENTER(nullptr, 0, loginId, static_cast<int64_t>(mask));
+  DEVICE_ENTER(stopManualSnapshot, nullptr, 0, loginId, static_cast<int64_t>(mask));
   devsim::modifyValue<uint64_t>(Kind::SnapshotMask, 0, 0, [mask](uint64_t& m) { m &= ~mask; });
   return 0;
 }
 
 uint64_t getSnapshotChanMask(void) {
-  DEVICE_ENTER_T(uint64_t, nullptr, 0);
+  DEVICE_ENTER_T(uint64_t, getSnapshotChanMask, nullptr, 0);
   return devsim::fetchValue<uint64_t>(Kind::SnapshotMask, 0, 0);
 }
 
 int setAllDayRecord(int loginId, int motion) {
-  DEVICE_ENTER(nullptr, 0, loginId, motion);
+  DEVICE_ENTER(setAllDayRecord, nullptr, 0, loginId, motion);
   for (int channel = 1; channel <= getAnalogChanNum() && channel <= 16; ++channel)
     setAllDay(channel, motion ? 1 : 0);
   return 0;

@@ -75,25 +75,25 @@ DEVICE_CONSTANT(getAnalogChannelNum, 16)
 
 // One IP channel count for every caller: the channels added to the device.
 int getIpChannelNum(uint64_t* maskOut) {
-  DEVICE_ENTER(maskOut, maskOut ? sizeof *maskOut : 0);
+  DEVICE_ENTER(getIpChannelNum, maskOut, maskOut ? sizeof *maskOut : 0);
   const uint64_t mask = devsim::fetchValue<uint64_t>(Kind::IpChannel, devsim::kIpChannelMaskIndex, 0);
   if (maskOut) *maskOut = mask;
   return __builtin_popcountll(mask);
 }
 
 int getMaxChanSlotNum(void) {
-  DEVICE_ENTER(nullptr, 0);
+  DEVICE_ENTER(getMaxChanSlotNum, nullptr, 0);
   return getChanSlotKind() == 32 ? 64 : 32;
 }
 
 int getChannelConfig(OutputLogin*, int channel, ChannelConfig* out) {
-  DEVICE_ENTER(out, sizeof *out, channel);
+  DEVICE_ENTER(getChannelConfig, out, sizeof *out, channel);
   // A channel the device lacks has no record, as its setter says.
   return out && channelRecord(channel, out) ? 0 : -1;
 }
 
 int setChannelConfig(OutputLogin*, int channel, const ChannelConfig* in, int) {
-  DEVICE_ENTER(nullptr, 0, channel);
+  DEVICE_ENTER(setChannelConfig, nullptr, 0, channel);
   // A record of a channel the device lacks would be kept for nothing.
   if (!in || !devsim::hasChannel(channel)) return -1;
   devsim::keepValue(Kind::ChannelConfig, channel, *in);
@@ -102,19 +102,19 @@ int setChannelConfig(OutputLogin*, int channel, const ChannelConfig* in, int) {
 
 // The picture follows at once; the device keeps what it shows.
 int setColorConfig(int channel, const ColorSetRecord* colour) {
-  DEVICE_ENTER(nullptr, 0, channel);
+  DEVICE_ENTER(setColorConfig, nullptr, 0, channel);
   if (!colour || !devsim::hasChannel(channel)) return -1;
   devsim::keepValue(Kind::AppliedColor, channel, *colour);
   return 0;
 }
 
 int getColorPreset(int mode, uint8_t out[8]) {
-  DEVICE_ENTER(out, out ? 8 : 0, mode);
+  DEVICE_ENTER(getColorPreset, out, out ? 8 : 0, mode);
   return -1;
 }
 
 int getColorRange(int channel, int mode, ColorRangeRecord* out) {
-  DEVICE_ENTER(out, sizeof *out, channel, mode);
+  DEVICE_ENTER(getColorRange, out, sizeof *out, channel, mode);
   if (!out || channel < 1 || channel > getChannelNum()) return -1;
   zeroFill(out, sizeof *out);
   for (ColorRangeEntry& row : out->rows) row.maximum = 255;
@@ -124,7 +124,7 @@ int getColorRange(int channel, int mode, ColorRangeRecord* out) {
 // A channel's name and detections are those of its record; the analog
 // cameras are connected, an IP camera never is on this device.
 int getChannelStatus(int channel, ChannelStatus* out) {
-  DEVICE_ENTER(out, sizeof *out, channel);
+  DEVICE_ENTER(getChannelStatus, out, sizeof *out, channel);
   if (devsim::zeroRecord(out) != 0) return -1;
   ChannelConfig config;
   if (!channelRecord(channel, &config)) return -1;
@@ -137,43 +137,43 @@ int getChannelStatus(int channel, ChannelStatus* out) {
 }
 
 int getIpChannelInfo(int channel, IpChannelInfo* out, int) {
-  DEVICE_ENTER(out, sizeof *out, channel);
+  DEVICE_ENTER(getIpChannelInfo, out, sizeof *out, channel);
   if (devsim::zeroRecord(out) != 0) return -1;
   // Position 1..64 of an added camera; any other: no such camera.
   return channel >= 1 && channel <= 64 && devsim::fetch(Kind::IpChannel, channel, out, sizeof *out) ? 0 : 1;
 }
 
 int getIpcParam(IpcParam* out) {
-  DEVICE_ENTER(out, sizeof *out);
+  DEVICE_ENTER(getIpcParam, out, sizeof *out);
   return devsim::zeroRecord(out);
 }
 
 int getIpcAdvParam(OutputLogin*, int channel, uint32_t* out) {
-  DEVICE_ENTER(out, out ? sizeof *out : 0, channel);
+  DEVICE_ENTER(getIpcAdvParam, out, out ? sizeof *out : 0, channel);
   if (!out) return -1;
   *out = 0;
   return 0;
 }
 
 int getCustomProtocolConfig(OutputLogin*, int index, CustomProtocolConfig* out) {
-  DEVICE_ENTER(out, sizeof *out, index);
+  DEVICE_ENTER(getCustomProtocolConfig, out, sizeof *out, index);
   return devsim::zeroRecord(out);
 }
 
 int getNetTestResult(NetTestResult* out) {
-  DEVICE_ENTER(out, sizeof *out);
+  DEVICE_ENTER(getNetTestResult, out, sizeof *out);
   return devsim::zeroRecord(out);
 }
 
 int getIpChannelAbility(uint32_t out[7], int ipChannel) {
-  DEVICE_ENTER(out, out ? 28 : 0, ipChannel);
+  DEVICE_ENTER(getIpChannelAbility, out, out ? 28 : 0, ipChannel);
   if (ipChannel < 1 || ipChannel > kIpChannelBound) return -1;
   if (out) zeroFill(out, 7 * sizeof(uint32_t));
   return 0;
 }
 
 int getDeviceTypeName(int code, char* text, int size) {
-  DEVICE_ENTER(nullptr, 0, code);
+  DEVICE_ENTER(getDeviceTypeName, nullptr, 0, code);
   if (!text) return -1;
   if (size > 0) zeroFill(text, static_cast<size_t>(size));
   auto in = [code](int lo, int hi) { return code >= lo && code <= hi; };
@@ -191,7 +191,7 @@ int getDeviceTypeName(int code, char* text, int size) {
 DEVICE_CONSTANT(getOsdMaxWidth, 704)
 
 void alignVideoRect(uint16_t* x, uint16_t* y, uint16_t* w, uint16_t* h) {
-  DEVICE_ENTER_VOID(nullptr, 0);
+  DEVICE_ENTER_VOID(alignVideoRect, nullptr, 0);
   if (x) *x = static_cast<uint16_t>(*x & ~7u);
   if (y) *y = static_cast<uint16_t>(*y & ~1u);
   if (w) *w = static_cast<uint16_t>(*w & ~7u);
@@ -199,13 +199,13 @@ void alignVideoRect(uint16_t* x, uint16_t* y, uint16_t* w, uint16_t* h) {
 }
 
 void alignSizeTo8(uint16_t* w, uint16_t* h) {
-  DEVICE_ENTER_VOID(nullptr, 0);
+  DEVICE_ENTER_VOID(alignSizeTo8, nullptr, 0);
   if (w) *w = static_cast<uint16_t>(*w & ~7u);
   if (h) *h = static_cast<uint16_t>(*h & ~7u);
 }
 
 int getMotionAreaCaps(AreaCaps* out, int channel) {
-  DEVICE_ENTER(out, sizeof *out, channel);
+  DEVICE_ENTER(getMotionAreaCaps, out, sizeof *out, channel);
   if (channel <= 16) return fillMotionAreaCaps(out, channel);
   // An IP camera's seven capability words fill the record.
   uint32_t words[7];
@@ -215,17 +215,17 @@ int getMotionAreaCaps(AreaCaps* out, int channel) {
 }
 
 int getTamperAreaCaps(AreaCaps* out, int channel) {
-  DEVICE_ENTER(out, sizeof *out, channel);
+  DEVICE_ENTER(getTamperAreaCaps, out, sizeof *out, channel);
   return fillTamperAreaCaps(out, channel);
 }
 
 int getPrivacyAreaCaps(AreaCaps* out, int channel) {
-  DEVICE_ENTER(out, sizeof *out, channel);
+  DEVICE_ENTER(getPrivacyAreaCaps, out, sizeof *out, channel);
   return fillPrivacyAreaCaps(out, channel);
 }
 
 int getOsdCaps(OsdCaps* out, int channel) {
-  DEVICE_ENTER(out, sizeof *out, channel);
+  DEVICE_ENTER(getOsdCaps, out, sizeof *out, channel);
   return fillOsdCaps(out, channel);
 }
 
@@ -234,54 +234,54 @@ DEVICE_CONSTANT_OF(isChannelUsable, 1)
 DEVICE_CONSTANT_OF(isChannelPreviewEnabled, 1)
 
 int getDeviceValueName(int, int value, char out[32]) {
-  DEVICE_ENTER(out, out ? 32 : 0, value);
+  DEVICE_ENTER(getDeviceValueName, out, out ? 32 : 0, value);
   if (!out) return -1;
   zeroFill(out, 32);
   return devsim::resolutionName(value, out) ? 0 : -1;
 }
 
 int isStreamTypeSupported(int channel, int streamType) {
-  DEVICE_ENTER(nullptr, 0, channel, streamType);
+  DEVICE_ENTER(isStreamTypeSupported, nullptr, 0, channel, streamType);
   return isAnalog(channel, streamType);
 }
 
 int isStreamOptionSupported(int channel, int streamType, int flag) {
-  DEVICE_ENTER(nullptr, 0, channel, streamType, flag);
+  DEVICE_ENTER(isStreamOptionSupported, nullptr, 0, channel, streamType, flag);
   return isAnalog(channel, streamType) && (flag == 0 || flag == 1);
 }
 
 int isEncodeTypeSupported(int channel, int streamType, int code) {
-  DEVICE_ENTER(nullptr, 0, channel, streamType, code);
+  DEVICE_ENTER(isEncodeTypeSupported, nullptr, 0, channel, streamType, code);
   return isAnalog(channel, streamType) && isEncodeCodeSupported(channel, streamType, code);
 }
 
 int getEncodeResolutionList(OptionItem* list, int channel, int streamType) {
-  DEVICE_ENTER(list, list ? sizeof *list * OPTION_LIST_48 : 0, channel, streamType);
+  DEVICE_ENTER(getEncodeResolutionList, list, list ? sizeof *list * OPTION_LIST_48 : 0, channel, streamType);
   if (!offersLists(channel, streamType, list)) return -1;
   // Event recording (type 3) runs on the main stream: its resolutions.
   return fillEncodeResolutionList(list, channel, streamType == 3 ? 1 : streamType);
 }
 
 int getFrameRateList(OptionItem* list, int streamType, int channel, int resolution) {
-  DEVICE_ENTER(list, list ? sizeof *list * OPTION_LIST_48 : 0, streamType, channel, resolution);
+  DEVICE_ENTER(getFrameRateList, list, list ? sizeof *list * OPTION_LIST_48 : 0, streamType, channel, resolution);
   if (!offersLists(channel, streamType, list)) return -1;
   return fillFrameRateList(list, streamType, channel, resolution);
 }
 
 int getBitrateList(OptionItem* list, int streamType, int channel, int resolution) {
-  DEVICE_ENTER(list, list ? sizeof *list * OPTION_LIST_48 : 0, streamType, channel, resolution);
+  DEVICE_ENTER(getBitrateList, list, list ? sizeof *list * OPTION_LIST_48 : 0, streamType, channel, resolution);
   if (!offersLists(channel, streamType, list)) return -1;
   return fillBitrateList(list, streamType, channel, resolution) == 0 ? 1 : -1;
 }
 
 int getCaptureOptionList(OptionItem* list, int channel, int) {
-  DEVICE_ENTER(list, list ? sizeof *list * OPTION_LIST_16 : 0, channel);
+  DEVICE_ENTER(getCaptureOptionList, list, list ? sizeof *list * OPTION_LIST_16 : 0, channel);
   if (!offersLists(channel, 1, list)) return -1;
   return fillCaptureOptionList(list, channel);
 }
 
 int getBitrateLimits(int* minOut, int* maxOut, int channel, int streamType, int resolution) {
-  DEVICE_ENTER(nullptr, 0, channel, streamType, resolution);
+  DEVICE_ENTER(getBitrateLimits, nullptr, 0, channel, streamType, resolution);
   if (!isAnalog(channel, streamType)) return 0;
   return getBitrateMinMax(minOut, maxOut, channel, streamType, resolution);
 }
@@ -289,7 +289,7 @@ int getBitrateLimits(int* minOut, int* maxOut, int channel, int streamType, int 
 // The range of the stream at the resolution: the rates a custom bit rate
 // may take.
 int getBitrateRange(int* minOut, int* maxOut, const BitrateRangeRequest* request) {
-  DEVICE_ENTER(nullptr, 0, request ? request->channel : -1, request ? request->streamType : -1);
+  DEVICE_ENTER(getBitrateRange, nullptr, 0, request ? request->channel : -1, request ? request->streamType : -1);
   if (minOut) *minOut = 0;
   if (maxOut) *maxOut = 0;
   if (!request || !isAnalog(request->channel, request->streamType)) return -1;
@@ -298,7 +298,7 @@ int getBitrateRange(int* minOut, int* maxOut, const BitrateRangeRequest* request
 }
 
 int getStreamSize(int* width, int* height, const StreamDescription* description, int) {
-  DEVICE_ENTER(nullptr, 0);
+  DEVICE_ENTER(getStreamSize, nullptr, 0);
   if (!description) return -1;
   if (width) *width = 336;
   if (height) *height = 240;
@@ -306,7 +306,7 @@ int getStreamSize(int* width, int* height, const StreamDescription* description,
 }
 
 int getChannelStreamSize(int* width, int* height, int stream, int flag, int handle) {
-  DEVICE_ENTER(nullptr, 0, stream, flag);
+  DEVICE_ENTER(getChannelStreamSize, nullptr, 0, stream, flag);
   if (stream < 0 || stream > 4) return -1;
   StreamDescription description{};
   description.bytes[0] = static_cast<uint8_t>(stream);
@@ -315,7 +315,7 @@ int getChannelStreamSize(int* width, int* height, int stream, int flag, int hand
 }
 
 int getPlayViewSize(int stream, int* width, int* height, int* flagOut, int handle) {
-  DEVICE_ENTER(nullptr, 0, stream);
+  DEVICE_ENTER(getPlayViewSize, nullptr, 0, stream);
   int w = 0, h = 0;
   if (getChannelStreamSize(&w, &h, stream, 1, handle) != 0) return -1;
   if (width) *width = w;

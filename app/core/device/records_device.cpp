@@ -101,7 +101,7 @@ bool isNameSeparator(unsigned char c) {
 extern "C" {
 
 int getDeviceInfo(OutputLogin* login, DeviceInfo* out) {
-  DEVICE_ENTER(out, sizeof *out);
+  DEVICE_ENTER(getDeviceInfo, out, sizeof *out);
   if (devsim::zeroRecord(out) != 0) return -1;
   // Name and number as configured, so that every page shows the same.
   DeviceConfig config;
@@ -118,7 +118,7 @@ int getDeviceInfo(OutputLogin* login, DeviceInfo* out) {
 }
 
 int getDeviceConfig(OutputLogin*, DeviceConfig* out) {
-  DEVICE_ENTER(out, sizeof *out);
+  DEVICE_ENTER(getDeviceConfig, out, sizeof *out);
   if (!out) return -1;
   if (!devsim::fetch(Kind::DeviceConfig, 0, out, sizeof *out)) firstDeviceConfig(out);
   if (out->language == 0) out->language = 1;
@@ -130,7 +130,7 @@ int getDeviceConfig(OutputLogin*, DeviceConfig* out) {
 }
 
 int setDeviceConfig(OutputLogin*, const DeviceConfig* in, int) {
-  DEVICE_ENTER(nullptr, 0, in ? in->language : -1, in ? static_cast<int64_t>(in->deviceNumber) : -1);
+  DEVICE_ENTER(setDeviceConfig, nullptr, 0, in ? in->language : -1, in ? static_cast<int64_t>(in->deviceNumber) : -1);
   if (!in) return -1;
   if (int code = checkDeviceConfig(*in)) return code;
   DeviceConfig kept = *in;
@@ -140,7 +140,7 @@ int setDeviceConfig(OutputLogin*, const DeviceConfig* in, int) {
 }
 
 int getStartGuideFlag(OutputLogin*, uint32_t out[2]) {
-  DEVICE_ENTER(out, out ? 8 : 0);
+  DEVICE_ENTER(getStartGuideFlag, out, out ? 8 : 0);
   if (!out) return -1;
   uint32_t flags[2] = {1, 0};
   devsim::fetch(Kind::StartGuide, 0, flags, sizeof flags);
@@ -150,25 +150,25 @@ int getStartGuideFlag(OutputLogin*, uint32_t out[2]) {
 }
 
 int setStartGuideFlag(OutputLogin*, const uint32_t in[2], int) {
-  DEVICE_ENTER(nullptr, 0, in ? static_cast<int64_t>(in[0]) : -1, in ? static_cast<int64_t>(in[1]) : -1);
+  DEVICE_ENTER(setStartGuideFlag, nullptr, 0, in ? static_cast<int64_t>(in[0]) : -1, in ? static_cast<int64_t>(in[1]) : -1);
   if (!in) return -1;
   devsim::keep(Kind::StartGuide, 0, in, 2 * sizeof(uint32_t));
   return 0;
 }
 
 int getUserConfig(OutputLogin*, UserConfig* out) {
-  DEVICE_ENTER(out, sizeof *out);
+  DEVICE_ENTER(getUserConfig, out, sizeof *out);
   if (out) keptUsers(out);
   return 0;
 }
 
 int setUserConfig(OutputLogin*, const UserConfig* in, int) {
-  DEVICE_ENTER(nullptr, 0);
+  DEVICE_ENTER(setUserConfig, nullptr, 0);
   return devsim::keepChecked(Kind::UserConfig, 0, in, checkUsers);
 }
 
 int setUserDefaultRights(UserRecord* user, int priority) {
-  DEVICE_ENTER(nullptr, 0, priority);
+  DEVICE_ENTER(setUserDefaultRights, nullptr, 0, priority);
   if (!user) return -1;
   zeroFill(&user->words[5], sizeof *user - offsetof(UserRecord, words[5]));
   user->priority = static_cast<uint32_t>(priority);
@@ -195,7 +195,7 @@ int hasInvalidNameChar(const char* name, int length) {
 }
 
 int loginDevice(const char* user, const char* password, int, int, int, int* loginIdOut, int) {
-  DEVICE_ENTER(loginIdOut, loginIdOut ? sizeof *loginIdOut : 0);
+  DEVICE_ENTER(loginDevice, loginIdOut, loginIdOut ? sizeof *loginIdOut : 0);
   // An empty name would match the table's unused records.
   if (!user || !*user) return 1;
   UserConfig table;
@@ -214,7 +214,7 @@ DEVICE_CONSTANT_OF(logoutDevice, 0)
 // No security-code scheme is known to this device: every code is refused
 // and the table stays as it is.
 int resetDefaultPassword(int loginId, const char* securityCode) {
-  DEVICE_ENTER(nullptr, 0, loginId);
+  DEVICE_ENTER(resetDefaultPassword, nullptr, 0, loginId);
   if (!securityCode) return -1;
   return DEVICE_ERR_SECURITY_CODE;
 }

@@ -105,7 +105,7 @@ int setSequence(int output, int running) {
 extern "C" {
 
 int getPreviewConfig(OutputLogin*, int outputIndex, PreviewConfig* out) {
-  DEVICE_ENTER(out, sizeof *out, outputIndex);
+  DEVICE_ENTER(getPreviewConfig, out, sizeof *out, outputIndex);
   if (!out || !devsim::validOutputIndex(outputIndex)) return -1;
   if (!devsim::fetch(Kind::PreviewConfig, outputIndex, out, sizeof *out))
     defaultPreview(outputIndex, out);
@@ -113,28 +113,28 @@ int getPreviewConfig(OutputLogin*, int outputIndex, PreviewConfig* out) {
 }
 
 int setPreviewConfig(OutputLogin*, int outputIndex, const PreviewConfig* in) {
-  DEVICE_ENTER(nullptr, 0, outputIndex);
+  DEVICE_ENTER(setPreviewConfig, nullptr, 0, outputIndex);
   if (!in || !devsim::validOutputIndex(outputIndex) || !validPreview(*in)) return -1;
   devsim::keepValue(Kind::PreviewConfig, outputIndex, *in);
   return 0;
 }
 
 int getPreviewConfigExtra(OutputLogin*, uint32_t* out) {
-  DEVICE_ENTER(out, out ? sizeof *out : 0);
+  DEVICE_ENTER(getPreviewConfigExtra, out, out ? sizeof *out : 0);
   if (!out) return -1;
   *out = 0;
   return 0;
 }
 
 int getEventOutputConfig(OutputLogin*, EventOutputConfig* out) {
-  DEVICE_ENTER(out, sizeof *out);
+  DEVICE_ENTER(getEventOutputConfig, out, sizeof *out);
   if (devsim::zeroRecord(out) != 0) return -1;
   devsim::fetch(Kind::EventOutput, 0, out, sizeof *out);
   return 0;
 }
 
 int setEventOutputConfig(OutputLogin*, const EventOutputConfig* in) {
-  DEVICE_ENTER(nullptr, 0, in ? in->output : -1, in ? in->delay : -1);
+  DEVICE_ENTER(setEventOutputConfig, nullptr, 0, in ? in->output : -1, in ? in->delay : -1);
   // An output the live view cannot index, or a switch time off the list.
   if (!in || !devsim::validOutputIndex(in->output) || in->delay > 10) return -1;
   devsim::keepValue(Kind::EventOutput, 0, *in);
@@ -142,7 +142,7 @@ int setEventOutputConfig(OutputLogin*, const EventOutputConfig* in) {
 }
 
 void getOutputResolution(int code, int* width, int* height) {
-  DEVICE_ENTER_VOID(nullptr, 0, code);
+  DEVICE_ENTER_VOID(getOutputResolution, nullptr, 0, code);
   int w = 1024, h = 768;
   int low = code & 0xFF;
   if (low == 1 || low == 2 || low == 101 || low == 102) {
@@ -161,13 +161,13 @@ void getOutputResolution(int code, int* width, int* height) {
 }
 
 int getLayoutKind(int count) {
-  DEVICE_ENTER(nullptr, 0, count);
+  DEVICE_ENTER(getLayoutKind, nullptr, 0, count);
   static const int kKinds[17] = {1, 1, 1, 1, 2, 1, 3, 1, 4, 5, 1, 1, 1, 1, 1, 1, 6};
   return count >= 0 && count <= 16 ? kKinds[count] : -1;
 }
 
 int setOutputLogoRect(int output, const OutputLogoRect*, int index, int kind) {
-  DEVICE_ENTER(nullptr, 0, output, index, kind);
+  DEVICE_ENTER(setOutputLogoRect, nullptr, 0, output, index, kind);
   return 0;
 }
 
@@ -177,7 +177,7 @@ DEVICE_CONSTANT(getCombinedVideoOut, -1)
 DEVICE_CONSTANT(needsLanguageChoice, 0)
 
 int getLiveSplit(int output, int* countOut, int* firstWindowOut) {
-  DEVICE_ENTER(nullptr, 0, output);
+  DEVICE_ENTER(getLiveSplit, nullptr, 0, output);
   if (!devsim::validOutputIndex(output)) return -1;
   SplitState s = devsim::fetchValue(Kind::LiveSplit, output, SplitState{});
   if (countOut) *countOut = s.count;
@@ -186,19 +186,19 @@ int getLiveSplit(int output, int* countOut, int* firstWindowOut) {
 }
 
 int showLiveChannel(int output, int channel) {
-  DEVICE_ENTER(nullptr, 0, output, channel);
+  DEVICE_ENTER(showLiveChannel, nullptr, 0, output, channel);
   if (channel < 1 || channel >= getChannelNum()) return -1;
   return changeSplit(output, 1, channel);
 }
 
 int showLiveSplit(int output, int count, int firstWindow) {
-  DEVICE_ENTER(nullptr, 0, output, count, firstWindow);
+  DEVICE_ENTER(showLiveSplit, nullptr, 0, output, count, firstWindow);
   if (!validSplit(count) || firstWindow < 1) return -1;
   return changeSplit(output, count, firstWindow);
 }
 
 int showPreviousSplit(int output) {
-  DEVICE_ENTER(nullptr, 0, output);
+  DEVICE_ENTER(showPreviousSplit, nullptr, 0, output);
   if (!devsim::validOutputIndex(output)) return -1;
   devsim::modifyValue(Kind::LiveSplit, output, SplitState{}, [](SplitState& s) {
     std::swap(s.count, s.prevCount);
@@ -208,17 +208,17 @@ int showPreviousSplit(int output) {
 }
 
 int startLiveSequence(int output) {
-  DEVICE_ENTER(nullptr, 0, output);
+  DEVICE_ENTER(startLiveSequence, nullptr, 0, output);
   return setSequence(output, 1);
 }
 
 int stopLiveSequence(int output) {
-  DEVICE_ENTER(nullptr, 0, output);
+  DEVICE_ENTER(stopLiveSequence, nullptr, 0, output);
   return setSequence(output, 0);
 }
 
 int getLiveSequenceState(int output) {
-  DEVICE_ENTER(nullptr, 0, output);
+  DEVICE_ENTER(getLiveSequenceState, nullptr, 0, output);
   if (!devsim::validOutputIndex(output)) return 0;
   return devsim::fetchValue(Kind::LiveSplit, output, SplitState{}).sequence;
 }
@@ -226,26 +226,26 @@ int getLiveSequenceState(int output) {
 DEVICE_CONSTANT(hasPreviewStrategy, 1)
 
 int getPreviewStrategy(OutputLogin*, int channel, int* out) {
-  DEVICE_ENTER(out, out ? sizeof *out : 0, channel);
+  DEVICE_ENTER(getPreviewStrategy, out, out ? sizeof *out : 0, channel);
   if (!out) return -1;
   *out = devsim::fetchValue(Kind::PreviewStrategy, channel, 3);
   return 0;
 }
 
 int setPreviewStrategy(OutputLogin*, int channel, int strategy) {
-  DEVICE_ENTER(nullptr, 0, channel, strategy);
+  DEVICE_ENTER(setPreviewStrategy, nullptr, 0, channel, strategy);
   if (strategy != 1 && strategy != 3 && strategy != 5) return -1;
   devsim::keepValue(Kind::PreviewStrategy, channel, strategy);
   return 0;
 }
 
 int hasLiveAudio(int channel) {
-  DEVICE_ENTER(nullptr, 0, channel);
+  DEVICE_ENTER(hasLiveAudio, nullptr, 0, channel);
   return channel >= 1 && channel <= getAnalogChanNum();
 }
 
 int openLiveAudio(int channel, int arg1, int, int, int) {
-  DEVICE_ENTER(nullptr, 0, channel, arg1);
+  DEVICE_ENTER(openLiveAudio, nullptr, 0, channel, arg1);
   return hasLiveAudio(channel) ? 0 : -1;
 }
 
@@ -254,39 +254,39 @@ DEVICE_CONSTANT_OF(closeLiveAudio, 0)
 // The area goes into the call log: no picture here shows what was zoomed.
 int startLiveZoom(int output, int channel, const Rect* area) {
   const Rect a = area ? *area : Rect{};
-  DEVICE_ENTER(nullptr, 0, output, channel, a.left, a.top, a.right, a.bottom);
+  DEVICE_ENTER(startLiveZoom, nullptr, 0, output, channel, a.left, a.top, a.right, a.bottom);
   return area ? 0 : -1;
 }
 
 int stopLiveZoom(int output, int channel) {
-  DEVICE_ENTER(nullptr, 0, output, channel);
+  DEVICE_ENTER(stopLiveZoom, nullptr, 0, output, channel);
   return 0;
 }
 
 int ptzPositionRect(int channel, const Rect* area) {
   const Rect a = area ? *area : Rect{};
-  DEVICE_ENTER(nullptr, 0, channel, a.left, a.top, a.right, a.bottom);
+  DEVICE_ENTER(ptzPositionRect, nullptr, 0, channel, a.left, a.top, a.right, a.bottom);
   return area ? 0 : -1;
 }
 
 DEVICE_CONSTANT_OF(ptzStop, 0)
 
 int startSmallVideo(int channel, int x, int y) {
-  DEVICE_ENTER(nullptr, 0, channel, x, y);
+  DEVICE_ENTER(startSmallVideo, nullptr, 0, channel, x, y);
   return 0;
 }
 
 DEVICE_CONSTANT_OF(stopSmallVideo, 0)
 
 int previewPictureMode(int output, int mode) {
-  DEVICE_ENTER(nullptr, 0, output, mode);
+  DEVICE_ENTER(previewPictureMode, nullptr, 0, output, mode);
   return 0;
 }
 
 DEVICE_CONSTANT_OF(endPictureModePreview, 0)
 
 int applyPictureMode(OutputLogin*) {
-  DEVICE_ENTER(nullptr, 0);
+  DEVICE_ENTER(applyPictureMode, nullptr, 0);
   return 0;
 }
 

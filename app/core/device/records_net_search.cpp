@@ -27,7 +27,7 @@ void setProtocol(PtzProtocol& p, uint32_t flag, const char* name) {
 extern "C" {
 
 void convertNicName(int mode, const char* from, char* to, int size) {
-  DEVICE_ENTER_VOID(nullptr, 0, mode);
+  DEVICE_ENTER_VOID(convertNicName, nullptr, 0, mode);
   if (!to || size <= 0) return;
   const char* name = from ? from : "";
   static const char* const kPairs[2][2] = {{"LAN1", "eth0"}, {"LAN2", "eth1"}};
@@ -41,14 +41,14 @@ void convertNicName(int mode, const char* from, char* to, int size) {
 }
 
 int findRecordFiles(SearchCondition* condition, OutputLogin*, int* count) {
-  DEVICE_ENTER(count, count ? sizeof *count : 0);
+  DEVICE_ENTER(findRecordFiles, count, count ? sizeof *count : 0);
   if (condition) zeroFill(condition, sizeof *condition);
   if (count) *count = 1;
   return 0;
 }
 
 int getRecordFileResult(OutputLogin*, int kind, SearchResult* out) {
-  DEVICE_ENTER(out, sizeof *out, kind);
+  DEVICE_ENTER(getRecordFileResult, out, sizeof *out, kind);
   if (devsim::zeroRecord(out) != 0) return -1;
   if (kind == 1 || kind == 2) {
     devsim::putWord(out, 0, static_cast<uint32_t>(kind));
@@ -58,14 +58,14 @@ int getRecordFileResult(OutputLogin*, int kind, SearchResult* out) {
 }
 
 int findPictures(SearchCondition* condition, int* count) {
-  DEVICE_ENTER(count, count ? sizeof *count : 0);
+  DEVICE_ENTER(findPictures, count, count ? sizeof *count : 0);
   if (condition) zeroFill(condition, sizeof *condition);
   if (count) *count = 1;
   return 0;
 }
 
 int getPicResult(int kind, int n, SearchResult* out) {
-  DEVICE_ENTER(out, sizeof *out, kind, n);
+  DEVICE_ENTER(getPicResult, out, sizeof *out, kind, n);
   if (devsim::zeroRecord(out) != 0) return -1;
   if (kind == 1) {
     devsim::putWord(out, 1, 1);
@@ -76,12 +76,12 @@ int getPicResult(int kind, int n, SearchResult* out) {
 }
 
 int getSearchResultItem(int n, int display, SearchResult* out) {
-  DEVICE_ENTER(out, sizeof *out, n, display);
+  DEVICE_ENTER(getSearchResultItem, out, sizeof *out, n, display);
   return devsim::zeroRecord(out);
 }
 
 int getEventResultItem(int kind, int n, SearchResult* out) {
-  DEVICE_ENTER(out, sizeof *out, kind, n);
+  DEVICE_ENTER(getEventResultItem, out, sizeof *out, kind, n);
   if (devsim::zeroRecord(out) != 0) return -1;
   if (kind == 1) {
     devsim::putWord(out, 0, 1);
@@ -91,7 +91,7 @@ int getEventResultItem(int kind, int n, SearchResult* out) {
 }
 
 int getTagResult(OutputLogin*, int kind, SearchResult* out) {
-  DEVICE_ENTER(out, sizeof *out, kind);
+  DEVICE_ENTER(getTagResult, out, sizeof *out, kind);
   if (devsim::zeroRecord(out) != 0) return -1;
   devsim::putWord(out, 0, 1);
   devsim::putWord(out, 1, kind == 2 ? 1 : 0);
@@ -99,37 +99,37 @@ int getTagResult(OutputLogin*, int kind, SearchResult* out) {
 }
 
 int getFindCount(int* count) {
-  DEVICE_ENTER(count, count ? sizeof *count : 0);
+  DEVICE_ENTER(getFindCount, count, count ? sizeof *count : 0);
   if (count) *count = 0;
   return 0;
 }
 
 int getRecordTimeSpan(int channel, int kind, uint32_t* start, uint32_t* end) {
-  DEVICE_ENTER(nullptr, 0, channel, kind);
+  DEVICE_ENTER(getRecordTimeSpan, nullptr, 0, channel, kind);
   if (!start || !end) return -1;
   *start = *end = 0;
   return 0;
 }
 
 int64_t getPlayTime(int) {
-  DEVICE_ENTER_T(int64_t, nullptr, 0);
+  DEVICE_ENTER_T(int64_t, getPlayTime, nullptr, 0);
   return static_cast<int64_t>(time(nullptr));
 }
 DEVICE_CONSTANT_OF(getStreamBufSize, 0x300000)
 DEVICE_CONSTANT_OF(getSearchResultMax, 100)
 
 int getSideBarInfo(OutputLogin*, SideBarInfo* out) {
-  DEVICE_ENTER(out, sizeof *out);
+  DEVICE_ENTER(getSideBarInfo, out, sizeof *out);
   return devsim::zeroRecord(out);
 }
 
 int getPtzDecoderConfig(OutputLogin*, int channel, PtzDecoderConfig* out) {
-  DEVICE_ENTER(out, sizeof *out, channel);
+  DEVICE_ENTER(getPtzDecoderConfig, out, sizeof *out, channel);
   return devsim::zeroRecord(out);
 }
 
 int getPtzProtocolList(void) {
-  DEVICE_ENTER(nullptr, 0);
+  DEVICE_ENTER(getPtzProtocolList, nullptr, 0);
   PtzTable table{};
   setProtocol(table.entries[0], 1, "ZELVORANT");
   setProtocol(table.entries[1], 0, "PELCO-D");
@@ -140,7 +140,7 @@ int getPtzProtocolList(void) {
 }
 
 int readPtzProtocols(PtzProtocol* out, int max) {
-  DEVICE_ENTER(nullptr, 0, max);
+  DEVICE_ENTER(readPtzProtocols, nullptr, 0, max);
   if (!out || max <= 0) return 0;
   PtzTable table = devsim::fetchValue(Kind::PtzProtocols, 0, PtzTable{});
   int n = std::min(table.count, max);

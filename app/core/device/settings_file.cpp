@@ -183,7 +183,7 @@ void setSettingsFile(const std::string& path) {
 extern "C" {
 
 int saveDeviceParams(void) {
-  DEVICE_ENTER(nullptr, 0);
+  DEVICE_ENTER(saveDeviceParams, nullptr, 0);
   return devsim::saveSettingsFile();
 }
 
@@ -192,7 +192,7 @@ void writeChangedDeviceParams(void) { devsim::writeChangedSettings(false); }
 void finishDeviceParams(void) { devsim::writeChangedSettings(true); }
 
 int restoreDeviceDefaults(OutputLogin*, int flag) {
-  DEVICE_ENTER(nullptr, 0, flag);
+  DEVICE_ENTER(restoreDeviceDefaults, nullptr, 0, flag);
   devsim::forgetSettings();
   return devsim::saveSettingsFile();
 }

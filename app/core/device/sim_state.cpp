@@ -4,10 +4,13 @@
 #include <algorithm>
 #include <atomic>
 #include <cassert>
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <iterator>
 #include <map>
 #include <mutex>
+#include <stdexcept>
 #include <string>
 #include <utility>
 #include <vector>
@@ -25,9 +28,11 @@ struct Override {
 struct State {
   std::mutex lock;
   std::map<std::pair<Kind, int>, std::vector<uint8_t>> kept;
-  std::map<std::string, Override> overrides;
+  // Every operation of the seam and its name, noted before main runs.
+  std::map<OpKey, const char*> operations;
+  std::map<OpKey, Override> overrides;
   // Answers for calls whose leading arguments match.
-  std::map<std::pair<std::string, std::vector<int64_t>>, int64_t> argOverrides;
+  std::map<std::pair<OpKey, std::vector<int64_t>>, int64_t> argOverrides;
   std::vector<device_seam::Call> log;
   bool logging = false;
 };
@@ -255,12 +260,25 @@ void updateRaw(Kind kind, int index, void* value, size_t size,
   store(slot, kind, static_cast<const uint8_t*>(value), size);
 }
 
-std::optional<int64_t> enter(const char* op, std::initializer_list<int64_t> args, void* out,
+bool noteOperation(OpKey op, const char* name) {
+  State& s = state();
+  std::lock_guard<std::mutex> hold(s.lock);
+  s.operations[op] = name;
+  return true;
+}
+
+std::optional<int64_t> enter(OpKey op, const char* name, std::initializer_list<int64_t> args, void* out,
                              size_t outSize) {
   if (!g_seamInUse.load(std::memory_order_acquire)) return std::nullopt;
   State& s = state();
   std::lock_guard<std::mutex> hold(s.lock);
-  if (s.logging) s.log.push_back({op, std::vector<int64_t>(args)});
+  // An entry that names another function would answer that one's overrides.
+  auto known = s.operations.find(op);
+  if (known == s.operations.end() || std::strcmp(known->second, name) != 0) {
+    std::fprintf(stderr, "device seam: %s enters as another operation\n", name);
+    std::abort();
+  }
+  if (s.logging) s.log.push_back({name, std::vector<int64_t>(args)});
   for (const auto& [key, answer] : s.argOverrides)
     if (key.first == op && key.second.size() <= args.size() && std::equal(key.second.begin(), key.second.end(), args.begin()))
       return answer;
@@ -275,18 +293,35 @@ std::optional<int64_t> enter(const char* op, std::initializer_list<int64_t> args
 
 namespace device_seam {
 
-void overrideAnswer(const std::string& op, int64_t answer, const void* out, size_t size) {
+namespace {
+// Caller holds the lock.
+void requireOperation(const devsim::State& s, Op op) {
+  if (s.operations.count(op.key()) == 0)
+    throw std::invalid_argument("device seam: an override of a function that does not enter the seam changes nothing");
+}
+}  // namespace
+
+std::string Op::name() const {
   auto& s = devsim::state();
   std::lock_guard<std::mutex> hold(s.lock);
+  auto it = s.operations.find(key_);
+  return it != s.operations.end() ? it->second : "(not an operation of the device)";
+}
+
+void overrideAnswer(Op op, int64_t answer, const void* out, size_t size) {
+  auto& s = devsim::state();
+  std::lock_guard<std::mutex> hold(s.lock);
+  requireOperation(s, op);
   const auto* bytes = static_cast<const uint8_t*>(out);
-  s.overrides[op] = {answer, bytes ? std::vector<uint8_t>(bytes, bytes + size) : std::vector<uint8_t>()};
+  s.overrides[op.key()] = {answer, bytes ? std::vector<uint8_t>(bytes, bytes + size) : std::vector<uint8_t>()};
   devsim::refreshSeamInUse(s);
 }
 
-void overrideAnswerFor(const std::string& op, const std::vector<int64_t>& leadingArgs, int64_t answer) {
+void overrideAnswerFor(Op op, const std::vector<int64_t>& leadingArgs, int64_t answer) {
   auto& s = devsim::state();
   std::lock_guard<std::mutex> hold(s.lock);
-  s.argOverrides[{op, leadingArgs}] = answer;
+  requireOperation(s, op);
+  s.argOverrides[{op.key(), leadingArgs}] = answer;
   devsim::refreshSeamInUse(s);
 }
 

@@ -14,58 +14,73 @@
 
 namespace devsim {
 
+inline constexpr size_t kRunState = 0;
+
+// Every kind of kept record, one line each: the kind, the name the
+// parameter file saves it under (stored files name it, so a name never
+// changes) and the size of its record, which a loaded record must have.
+// kRunState marks a state of the running device (live splits, manual
+// recording, checks), never saved. The sizes expand only where the
+// records' types are known.
+#define DEVICE_KINDS(X)                                                         \
+  X(DeviceConfig, "DeviceConfig", sizeof(DeviceConfig))                         \
+  X(UserConfig, "UserConfig", sizeof(UserConfig))                               \
+  X(ChannelConfig, "ChannelConfig", sizeof(ChannelConfig))                      \
+  X(PreviewConfig, "PreviewConfig", sizeof(PreviewConfig))                      \
+  X(EventOutput, "EventOutput", sizeof(EventOutputConfig))                      \
+  X(PreviewStrategy, "PreviewStrategy", sizeof(int))                            \
+  X(StartGuide, "StartGuide", 2 * sizeof(uint32_t))                             \
+  X(LiveSplit, "LiveSplit", kRunState)                                          \
+  X(RecordingMask, "RecordingMask", kRunState)                                  \
+  X(AppliedColor, "AppliedColor", kRunState)                                    \
+  X(PtzProtocols, "PtzProtocols", kRunState)                                    \
+  X(RecordConfig, "RecordConfig", sizeof(RecordConfig))                         \
+  X(RecordHoliday, "RecordHoliday", sizeof(HolidaySchedule))                    \
+  X(CaptureConfig, "CaptureConfig", sizeof(CaptureConfig))                      \
+  X(CaptureParams, "CaptureParams", sizeof(CaptureSettingPair))                 \
+  X(EncodeConfig, "EncodeConfig", sizeof(EncodeConfig))                         \
+  X(Wd1Enable, "Wd1Enable", sizeof(uint8_t))                                    \
+  X(AdvRecord, "AdvRecord", sizeof(AdvRecordConfig))                            \
+  X(RecordEncrypt, "RecordEncrypt", sizeof(RecordEncryptConfig))                \
+  X(Holidays, "Holidays", sizeof(HolidayTable))                                 \
+  X(SnapshotMask, "SnapshotMask", kRunState)                                    \
+  X(DiskRow, "DiskRow", sizeof(DiskInfo))                                       \
+  X(DiskGroup, "DiskGroup", sizeof(uint64_t))                                   \
+  X(StorageMode, "StorageMode", sizeof(uint32_t))                               \
+  X(FrameSplit, "FrameSplit", 3 * sizeof(uint32_t))                             \
+  X(DiskQuota, "DiskQuota", sizeof(DiskQuotaInfo))                              \
+  X(DiskCheck, "DiskCheck", kRunState)                                          \
+  X(DiskSelfTest, "DiskSelfTest", kRunState)                                    \
+  X(SmartCheckOff, "SmartCheckOff", sizeof(uint32_t))                           \
+  X(DiskModeFlag, "DiskModeFlag", sizeof(uint8_t))                              \
+  X(NetDisks, "NetDisks", sizeof(NetDiskConfig))                                \
+  X(NetConfig, "NetConfig", sizeof(NetConfig))                                  \
+  X(NetAdvConfig, "NetAdvConfig", sizeof(NetAdvConfig))                         \
+  X(EmailConfig, "EmailConfig", sizeof(EmailConfig))                            \
+  X(FtpConfig, "FtpConfig", sizeof(FtpConfig))                                  \
+  X(SnmpConfig, "SnmpConfig", sizeof(SnmpConfig))                               \
+  X(HolidaySegments, "HolidaySegments", sizeof(TimeSegment) * HOLIDAY_SEGMENTS) \
+  X(RecordChanMask, "RecordChanMask", sizeof(uint64_t))                         \
+  X(AlarmIn, "AlarmIn", sizeof(AlarmInConfig))                                  \
+  X(AlarmOut, "AlarmOut", sizeof(AlarmOutConfig))                               \
+  X(AlarmHoliday, "AlarmHoliday", sizeof(TimeSegment) * HOLIDAY_SEGMENTS)       \
+  X(AlarmRecordLink, "AlarmRecordLink", sizeof(AlarmRecordLink))                \
+  X(ExceptionTable, "ExceptionTable", sizeof(ExceptionLinkageTable))            \
+  X(AlarmOutputs, "AlarmOutputs", kRunState)                                    \
+  X(Rs232Config, "Rs232Config", sizeof(Rs232Config))                            \
+  X(ClockOffset, "ClockOffset", sizeof(Clock))                                  \
+  X(LogHostText, "LogHostText", kRunState)                                      \
+  X(IpChannel, "IpChannel", sizeof(IpChannelInfo))                              \
+  /* The texts of the IPv6 addresses that the network record refers to:         \
+     saved with it, so that its references still name them after a start. */    \
+  X(NetV6Text, "NetV6Text", sizeof(V6Text))                                     \
+  X(NetConfigPending, "NetConfigPending", kRunState)                            \
+  X(PoeAddress, "PoeAddress", sizeof(NetAddress))
+
 enum class Kind {
-  DeviceConfig,
-  UserConfig,
-  ChannelConfig,
-  PreviewConfig,
-  EventOutput,
-  PreviewStrategy,
-  StartGuide,
-  LiveSplit,
-  RecordingMask,
-  AppliedColor,
-  PtzProtocols,
-  RecordConfig,
-  RecordHoliday,
-  CaptureConfig,
-  CaptureParams,
-  EncodeConfig,
-  Wd1Enable,
-  AdvRecord,
-  RecordEncrypt,
-  Holidays,
-  SnapshotMask,
-  DiskRow,
-  DiskGroup,
-  StorageMode,
-  FrameSplit,
-  DiskQuota,
-  DiskCheck,
-  DiskSelfTest,
-  SmartCheckOff,
-  DiskModeFlag,
-  NetDisks,
-  NetConfig,
-  NetAdvConfig,
-  EmailConfig,
-  FtpConfig,
-  SnmpConfig,
-  HolidaySegments,
-  RecordChanMask,
-  AlarmIn,
-  AlarmOut,
-  AlarmHoliday,
-  AlarmRecordLink,
-  ExceptionTable,
-  AlarmOutputs,
-  Rs232Config,
-  ClockOffset,
-  LogHostText,
-  IpChannel,
-  NetV6Text,
-  NetConfigPending,
-  PoeAddress,
+#define DEVICE_KIND_ENUM(kind, name, size) kind,
+  DEVICE_KINDS(DEVICE_KIND_ENUM)
+#undef DEVICE_KIND_ENUM
 };
 
 // The stable name a kind is saved under; null past the last kind.
@@ -143,32 +158,57 @@ int64_t digestOf(const T* record) {
   return record ? digest(record, sizeof *record) : -1;
 }
 
-// Every operation enters here first: the call is logged while the log runs
-// and an override, when set, answers instead of the device.
-std::optional<int64_t> enter(const char* op, std::initializer_list<int64_t> args, void* out,
+// An operation of the seam, keyed by its function.
+using OpKey = void (*)();
+template <typename R, typename... A>
+OpKey opKey(R (*fn)(A...)) {
+  return reinterpret_cast<OpKey>(fn);
+}
+
+// Notes an operation and its name; every operation's entry does so before
+// main runs, so that the seam refuses an override of anything else.
+bool noteOperation(OpKey op, const char* name);
+template <auto Fn, typename Name>
+struct Operation {
+  static const bool noted;
+};
+template <auto Fn, typename Name>
+const bool Operation<Fn, Name>::noted = noteOperation(opKey(Fn), Name::get());
+
+// Every operation enters here first: the call is logged under `name` while
+// the log runs and an override, when set, answers instead of the device.
+std::optional<int64_t> enter(OpKey op, const char* name, std::initializer_list<int64_t> args, void* out,
                              size_t outSize);
 
 }  // namespace devsim
 
-// Enters the seam with the operation's name and key arguments; an override
+// Makes `fn`, the function this stands in, an operation of the seam.
+#define DEVICE_OPERATION(fn)                                    \
+  struct DeviceOperationName_ {                                 \
+    static const char* get() { return #fn; }                    \
+  };                                                            \
+  static_cast<void>(devsim::Operation<&fn, DeviceOperationName_>::noted)
+// Enters the seam as the operation `fn` with its key arguments; an override
 // answers for the operation.
-#define DEVICE_ENTER_T(T, out, size, ...) \
-  if (auto answer_ = devsim::enter(__func__, {__VA_ARGS__}, (out), (size))) \
+#define DEVICE_ENTER_T(T, fn, out, size, ...)                                                    \
+  DEVICE_OPERATION(fn);                                                                          \
+  if (auto answer_ = devsim::enter(devsim::opKey(&fn), __func__, {__VA_ARGS__}, (out), (size))) \
   return static_cast<T>(*answer_)
-#define DEVICE_ENTER(out, size, ...) DEVICE_ENTER_T(int, out, size, __VA_ARGS__)
+#define DEVICE_ENTER(fn, out, size, ...) DEVICE_ENTER_T(int, fn, out, size, __VA_ARGS__)
 // An operation whose answer never changes on this device, with no argument
 // or with one argument that it does not use.
-#define DEVICE_CONSTANT(name, value) \
-  int name(void) {                   \
-    DEVICE_ENTER(nullptr, 0);        \
-    return value;                    \
+#define DEVICE_CONSTANT(name, value)  \
+  int name(void) {                    \
+    DEVICE_ENTER(name, nullptr, 0);   \
+    return value;                     \
   }
-#define DEVICE_CONSTANT_OF(name, value) \
-  int name(int arg) {                   \
-    DEVICE_ENTER(nullptr, 0, arg);      \
-    return value;                       \
+#define DEVICE_CONSTANT_OF(name, value)    \
+  int name(int arg) {                      \
+    DEVICE_ENTER(name, nullptr, 0, arg);   \
+    return value;                          \
   }
-#define DEVICE_ENTER_VOID(out, size, ...) \
-  if (devsim::enter(__func__, {__VA_ARGS__}, (out), (size))) return
+#define DEVICE_ENTER_VOID(fn, out, size, ...) \
+  DEVICE_OPERATION(fn);                       \
+  if (devsim::enter(devsim::opKey(&fn), __func__, {__VA_ARGS__}, (out), (size))) return
 
 #endif

@@ -39,7 +39,7 @@ int64_t localNow() {
 extern "C" {
 
 int getDeviceTime(OutputLogin*, DeviceTime* out) {
-  DEVICE_ENTER(out, sizeof *out);
+  DEVICE_ENTER(getDeviceTime, out, sizeof *out);
   if (devsim::zeroRecord(out) != 0) return -1;
   const devsim::Clock clock = devsim::fetchValue(Kind::ClockOffset, 0, devsim::Clock{});
   const time_t shown = static_cast<time_t>(localNow() + clock.offsetSeconds);
@@ -57,7 +57,7 @@ int getDeviceTime(OutputLogin*, DeviceTime* out) {
 }
 
 int setDeviceTime(OutputLogin*, const DeviceTime* in) {
-  DEVICE_ENTER(nullptr, 0, in ? in->year : -1, in ? in->month : -1, in ? in->day : -1, in ? in->hour : -1,
+  DEVICE_ENTER(setDeviceTime, nullptr, 0, in ? in->year : -1, in ? in->month : -1, in ? in->day : -1, in ? in->hour : -1,
                in ? in->minute : -1, in ? in->second : -1);
   if (!in || !validTime(*in)) return -1;
   devsim::keepValue(Kind::ClockOffset, 0,
@@ -66,22 +66,22 @@ int setDeviceTime(OutputLogin*, const DeviceTime* in) {
 }
 
 int applyDstConfig(OutputLogin*) {
-  DEVICE_ENTER(nullptr, 0);
+  DEVICE_ENTER(applyDstConfig, nullptr, 0);
   return 0;
 }
 
 int switchOutputLive(OutputLogin*, int output, int on) {
-  DEVICE_ENTER(nullptr, 0, output, on);
+  DEVICE_ENTER(switchOutputLive, nullptr, 0, output, on);
   return 0;
 }
 
 int setOutputResolutionCode(OutputLogin*, int output, int code) {
-  DEVICE_ENTER(nullptr, 0, output, code);
+  DEVICE_ENTER(setOutputResolutionCode, nullptr, 0, output, code);
   return 0;
 }
 
 int resetVideoOutputs(OutputLogin*, int videoStandard) {
-  DEVICE_ENTER(nullptr, 0, videoStandard);
+  DEVICE_ENTER(resetVideoOutputs, nullptr, 0, videoStandard);
   return 0;
 }
 

@@ -21,7 +21,7 @@ extern "C" {
 
 // This device keeps no log: every search finds nothing.
 int findLogs(int major, int minor, uint32_t start, uint32_t end, LogSearchState* state) {
-  DEVICE_ENTER(state, state ? sizeof *state : 0, major, minor, start, end);
+  DEVICE_ENTER(findLogs, state, state ? sizeof *state : 0, major, minor, start, end);
   if (state) {
     zeroFill(state, sizeof *state);
     state->count = -1;
@@ -30,7 +30,7 @@ int findLogs(int major, int minor, uint32_t start, uint32_t end, LogSearchState*
 }
 
 void getLogRecord(LogRecord* out, const LogSearchState*, int index, int) {
-  DEVICE_ENTER_VOID(out, sizeof *out, index);
+  DEVICE_ENTER_VOID(getLogRecord, out, sizeof *out, index);
   if (devsim::zeroRecord(out) != 0) return;
   out->major = 3;
   out->minor = 85;
@@ -41,7 +41,7 @@ void getLogRecord(LogRecord* out, const LogSearchState*, int index, int) {
 // Remote hosts are kept as texts the records refer to by number, so the
 // record keeps its 32-bit field on every platform.
 int getLogHostText(uint32_t ref, char* out, int size) {
-  DEVICE_ENTER(nullptr, 0, ref);
+  DEVICE_ENTER(getLogHostText, nullptr, 0, ref);
   if (!out || size <= 0) return -1;
   zeroFill(out, static_cast<size_t>(size));
   if (ref == 0) return 0;
@@ -52,7 +52,7 @@ int getLogHostText(uint32_t ref, char* out, int size) {
 }
 
 int hasAutoDiskFormat(void) {
-  DEVICE_ENTER(nullptr, 0);
+  DEVICE_ENTER(hasAutoDiskFormat, nullptr, 0);
   return 0;
 }
 

@@ -8,41 +8,41 @@ using devsim::Kind;
 extern "C" {
 
 int getRs232Config(OutputLogin*, Rs232Config* out) {
-  DEVICE_ENTER(out, sizeof *out);
+  DEVICE_ENTER(getRs232Config, out, sizeof *out);
   return devsim::answerKeptOrZero(Kind::Rs232Config, 0, out);
 }
 
 int setRs232Config(OutputLogin*, const Rs232Config* in, int) {
-  DEVICE_ENTER(nullptr, 0, in ? in->baudRate : -1, in ? in->use : -1);
+  DEVICE_ENTER(setRs232Config, nullptr, 0, in ? in->baudRate : -1, in ? in->use : -1);
   return devsim::keepChecked(Kind::Rs232Config, 0, in, [](const Rs232Config&) { return 0; });
 }
 
 int applyRs232Config(OutputLogin*) {
-  DEVICE_ENTER(nullptr, 0);
+  DEVICE_ENTER(applyRs232Config, nullptr, 0);
   return 0;
 }
 
 DEVICE_CONSTANT(isRs232UseFixed, 0)
 
 int restoreDefaults(OutputLogin*, int flag) {
-  DEVICE_ENTER(nullptr, 0, flag);
+  DEVICE_ENTER(restoreDefaults, nullptr, 0, flag);
   devsim::forgetAll();
   return 0;
 }
 
 // No removable device exists, so there is no file to read or write.
 int importConfigFile(OutputLogin*, const char* path) {
-  DEVICE_ENTER(nullptr, 0);
+  DEVICE_ENTER(importConfigFile, nullptr, 0);
   return path ? CONFIG_FILE_NO_DEVICE : -1;
 }
 
 int exportConfigFile(OutputLogin*, const char*) {
-  DEVICE_ENTER(nullptr, 0);
+  DEVICE_ENTER(exportConfigFile, nullptr, 0);
   return CONFIG_FILE_NO_DEVICE;
 }
 
 int startUpgrade(OutputLogin*, int mode, const char*) {
-  DEVICE_ENTER(nullptr, 0, mode);
+  DEVICE_ENTER(startUpgrade, nullptr, 0, mode);
   return -1;
 }
 

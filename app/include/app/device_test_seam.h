@@ -19,14 +19,30 @@ struct Call {
   bool operator==(const Call& o) const { return op == o.op && args == o.args; }
 };
 
-// The named operation answers `answer` and, when `out` is given and the
-// caller passed an output, copies up to `size` bytes of it there.
-void overrideAnswer(const std::string& op, int64_t answer, const void* out = nullptr,
-                    size_t size = 0);
-// The named operation answers `answer` (without writing an output) when its
-// first arguments equal `leadingArgs`; checked before the operation-wide
-// answers.
-void overrideAnswerFor(const std::string& op, const std::vector<int64_t>& leadingArgs, int64_t answer);
+// An operation of the device, given by its function, so that a misspelt
+// operation does not compile.
+class Op {
+ public:
+  using Key = void (*)();
+  // Implicit, so that a call names the function as it stands.
+  template <typename R, typename... A>
+  Op(R (*fn)(A...)) : key_(reinterpret_cast<Key>(fn)) {}
+  Key key() const { return key_; }
+  // The name the call log gives the operation.
+  std::string name() const;
+
+ private:
+  Key key_;
+};
+
+// The operation answers `answer` and, when `out` is given and the caller
+// passed an output, copies up to `size` bytes of it there. A function that
+// does not enter the seam would override nothing: it throws
+// std::invalid_argument, which fails the test at once.
+void overrideAnswer(Op op, int64_t answer, const void* out = nullptr, size_t size = 0);
+// The operation answers `answer` (without writing an output) when its first
+// arguments equal `leadingArgs`; checked before the operation-wide answers.
+void overrideAnswerFor(Op op, const std::vector<int64_t>& leadingArgs, int64_t answer);
 void clearOverrides();
 
 // The log records calls only while it runs, so a long run keeps no history.

@@ -77,7 +77,7 @@ class AlarmPages : public LiveGui {
     std::memcpy(info.bytes, "192.168.1.64", 13);
     ASSERT_EQ(addIpChannel(nullptr, 1, &info), 0);
     const int32_t counts[2] = {kIpInputs, kIpOutputs};
-    device_seam::overrideAnswer("getChannelAlarmFlags", 0, counts, sizeof counts);
+    device_seam::overrideAnswer(getChannelAlarmFlags, 0, counts, sizeof counts);
     helper_ = Main({0, 0, 4, 4}, livetest::StepsProc);
     g_hints.clear();
     registerShutdownHint(RecordHint);
@@ -304,7 +304,7 @@ TEST_F(AlarmPages, SaveAnswersAndRebootQuestions) {
     const In before = StoredIn(row.code);
     SetDlgItemText(page, kInName, "Changed");
     if (row.toggleType) Choose(page, kInType, before.type ? 0 : 1);
-    if (row.deviceAnswer) device_seam::overrideAnswer("setAlarmInConfig", row.deviceAnswer);
+    if (row.deviceAnswer) device_seam::overrideAnswer(setAlarmInConfig, row.deviceAnswer);
     livetest::Boxes().clear();
     livetest::BoxAnswer() = row.answer;
     device_seam::startCallLog();
@@ -323,7 +323,7 @@ TEST_F(AlarmPages, SaveAnswersAndRebootQuestions) {
     EXPECT_EQ(GetPowerKeyDownFlag(), 0) << "the power key is given back";
     device_seam::clearOverrides();
     const int32_t counts[2] = {kIpInputs, kIpOutputs};
-    device_seam::overrideAnswer("getChannelAlarmFlags", 0, counts, sizeof counts);
+    device_seam::overrideAnswer(getChannelAlarmFlags, 0, counts, sizeof counts);
     Close();
   }
 }
@@ -339,7 +339,7 @@ TEST_F(AlarmPages, ARefusedNameKeepsTheSelectionAndAnOfflineCameraIsNotSelected)
   EXPECT_EQ(Text(page, kInName), "a/b") << "the edit stays to be mended";
   livetest::Boxes().clear();
   SetDlgItemText(page, kInName, "Door");
-  device_seam::overrideAnswer("isChannelUsable", 0);
+  device_seam::overrideAnswer(isChannelUsable, 0);
   Choose(page, kInNum, 256 + 1);
   EXPECT_EQ(SendDlgItemMessage(page, kInNum, CB_GETSELVALUE, 0, 0), 1);
   ASSERT_EQ(livetest::Boxes().size(), 1u);
@@ -355,7 +355,7 @@ TEST_F(AlarmPages, CopyDialogsOfferOtherOnlineItemsAndHandBackTheChoice) {
     const int listId = inputs ? kCopyInList : kCopyOutList;
     const int local = inputs ? getAlarmInNum() : getAlarmOutNum();
     Choose(page, inputs ? kInNum : kOutNum, 2);  // the second local item
-    device_seam::overrideAnswer("isChannelUsable", 0);
+    device_seam::overrideAnswer(isChannelUsable, 0);
     std::vector<uint32_t> flags;
     std::vector<std::string> labels;
     std::vector<int> keyChecks;
@@ -390,7 +390,7 @@ TEST_F(AlarmPages, CopyDialogsOfferOtherOnlineItemsAndHandBackTheChoice) {
     EXPECT_EQ(bytes[0], 0);
     device_seam::clearOverrides();
     const int32_t counts[2] = {kIpInputs, kIpOutputs};
-    device_seam::overrideAnswer("getChannelAlarmFlags", 0, counts, sizeof counts);
+    device_seam::overrideAnswer(getChannelAlarmFlags, 0, counts, sizeof counts);
     CopyTo(page, listId, {0, 257});
     (inputs ? getCopyAlarmInChoice : getCopyAlarmOutChoice)(&mask, bytes);
     EXPECT_EQ(mask, 1ull | 1ull << local);
@@ -404,14 +404,14 @@ TEST_F(AlarmPages, CopyDialogsOfferOtherOnlineItemsAndHandBackTheChoice) {
 TEST_F(AlarmPages, ARefusedWriteOfACachedItemKeepsItsEdit) {
   const struct Row {
     int page, numId, nameId;
-    const char* op;
+    device_seam::Op op;
     std::vector<int64_t> leading;  // the refused call's first arguments
-  } rows[] = {{kInputPage, kInNum, kInName, "setAlarmInConfig", {0, 0}},
-              {kInputPage, kInNum, kInName, "setAlarmHolidaySched", {1, 0}},
-              {kOutputPage, kOutNum, kOutName, "setAlarmOutConfig", {0, 0}},
-              {kOutputPage, kOutNum, kOutName, "setAlarmHolidaySched", {2, 0}}};
+  } rows[] = {{kInputPage, kInNum, kInName, setAlarmInConfig, {0, 0}},
+              {kInputPage, kInNum, kInName, setAlarmHolidaySched, {1, 0}},
+              {kOutputPage, kOutNum, kOutName, setAlarmOutConfig, {0, 0}},
+              {kOutputPage, kOutNum, kOutName, setAlarmHolidaySched, {2, 0}}};
   for (const Row& row : rows) {
-    SCOPED_TRACE(row.op);
+    SCOPED_TRACE(row.op.name());
     device_seam::resetKeptRecords();
     IpChannelInfo info{};
     addIpChannel(nullptr, 1, &info);
@@ -429,7 +429,7 @@ TEST_F(AlarmPages, ARefusedWriteOfACachedItemKeepsItsEdit) {
     EXPECT_TRUE(Enabled(page, kApply));
     device_seam::clearOverrides();
     const int32_t counts[2] = {kIpInputs, kIpOutputs};
-    device_seam::overrideAnswer("getChannelAlarmFlags", 0, counts, sizeof counts);
+    device_seam::overrideAnswer(getChannelAlarmFlags, 0, counts, sizeof counts);
     livetest::Boxes().clear();
     livetest::ClickItem(page, kApply);
     EXPECT_TRUE(livetest::PumpUntil([page] { return !Enabled(page, kApply); }));
@@ -513,7 +513,7 @@ TEST_F(AlarmPages, StatusListsNumberLocalAndCameraItemsAndPagesNeedItems) {
   const int inputs = getAlarmInNum();
   device_seam::mutableAbility()->alarmInNum = 0;
   const int32_t counts[2] = {0, kIpOutputs};
-  device_seam::overrideAnswer("getChannelAlarmFlags", 0, counts, sizeof counts);
+  device_seam::overrideAnswer(getChannelAlarmFlags, 0, counts, sizeof counts);
   EXPECT_EQ(hasAlarmIn(), 0);
   EXPECT_EQ(hasAlarmOut(), 1);
   Open();

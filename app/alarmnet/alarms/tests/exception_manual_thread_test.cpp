@@ -58,7 +58,7 @@ class OutputPages : public LiveGui {
     std::memcpy(info.bytes, "10.0.0.9", 9);
     ASSERT_EQ(addIpChannel(nullptr, 1, &info), 0);
     const int32_t counts[2] = {0, 2};
-    device_seam::overrideAnswer("getChannelAlarmFlags", 0, counts, sizeof counts);
+    device_seam::overrideAnswer(getChannelAlarmFlags, 0, counts, sizeof counts);
   }
   WindowHandle OpenPage(int menu, const char* item, WindowHandle (*slot)()) {
     host_ = Main({0, 0, 8, 8}, livetest::MenuHostProc);
@@ -148,7 +148,7 @@ TEST_F(OutputPages, ExceptionTypesKeepTheirEditsAndAllTypesAppliesToEveryType) {
   EXPECT_EQ(Entry(5).ipOutputs[0], 0);
   EXPECT_EQ(Entry(5).actions, static_cast<uint32_t>(LINK_EMAIL));
   // A refused save keeps the edits and Apply for another attempt.
-  device_seam::overrideAnswer("setExceptionConfig", -1);
+  device_seam::overrideAnswer(setExceptionConfig, -1);
   Click(page, kAudio, true);
   livetest::Boxes().clear();
   Command(page, kApply);
@@ -189,7 +189,7 @@ TEST_F(OutputPages, ManualAlarmTriggersAndClearsOneOrAllOutputs) {
   for (const Step& s : steps) {
     SCOPED_TRACE(s.what);
     select(s.index);
-    if (s.ipAnswer) device_seam::overrideAnswer("setIpAlarmOutState", s.ipAnswer);
+    if (s.ipAnswer) device_seam::overrideAnswer(setIpAlarmOutState, s.ipAnswer);
     device_seam::startCallLog();
     Command(page, kSingle);
     bool ran = false;
@@ -199,7 +199,7 @@ TEST_F(OutputPages, ManualAlarmTriggersAndClearsOneOrAllOutputs) {
     EXPECT_STREQ(GetWindowCaption(single), s.caption);
     device_seam::clearOverrides();
     const int32_t counts[2] = {0, 2};
-    device_seam::overrideAnswer("getChannelAlarmFlags", 0, counts, sizeof counts);
+    device_seam::overrideAnswer(getChannelAlarmFlags, 0, counts, sizeof counts);
   }
   // Trigger all and clear all only on Yes.
   for (const int answer : {kNo, kYes}) {
@@ -220,7 +220,7 @@ TEST_F(OutputPages, ManualAlarmTriggersAndClearsOneOrAllOutputs) {
   EXPECT_STREQ(GetWindowCaption(single), "Trigger");
   Close();
   // The rows of a camera that cannot be reached are marked.
-  device_seam::overrideAnswer("isChannelUsable", 0);
+  device_seam::overrideAnswer(isChannelUsable, 0);
   const WindowHandle again = OpenPage(APP_MENU_MANUAL, "manual_alarm", getManualPageWnd);
   ListViewItemInfo info{};
   info.index = local;

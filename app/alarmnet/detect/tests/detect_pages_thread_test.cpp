@@ -308,7 +308,7 @@ TEST_F(DetectPage, FailedWritesAndUnreadableChannels) {
   Toggle(kLossEnable);
   Choose(page_, kLossBox, 2);
   Toggle(kLossEnable);
-  device_seam::overrideAnswerFor("setChannelConfig", {1}, kFailed);
+  device_seam::overrideAnswerFor(setChannelConfig, {1}, kFailed);
   Command(page_, kApply);
   EXPECT_EQ(BoxKeys(), (std::vector<std::string>{"savefailed_code/16"}));
   EXPECT_TRUE(Enabled(page_, kApply));
@@ -320,7 +320,7 @@ TEST_F(DetectPage, FailedWritesAndUnreadableChannels) {
   EXPECT_EQ(Stored(2).videoLossEnable, 1u);
 
   Store(3, Patterned(3));
-  device_seam::overrideAnswerFor("getChannelConfig", {3}, -1);
+  device_seam::overrideAnswerFor(getChannelConfig, {3}, -1);
   Choose(page_, kLossBox, 3);
   EXPECT_EQ(BoxKeys(), (std::vector<std::string>{"getcamerahint/16"}));
   EXPECT_FALSE(Checked(kLossEnable));
@@ -448,7 +448,7 @@ TEST_F(DetectPage, TamperWithoutAreaAbility) {
 // the 15 rows and clear all empties 18 rows.
 TEST_F(DetectPage, TamperGridArea) {
   const AreaCaps caps{1, 1, AREA_MODE_GRID, ZoneGrid{704, 480, 15, 22, 0, 0, 0, 0, 0, 0}};
-  device_seam::overrideAnswer("getTamperAreaCaps", 0, &caps, sizeof caps);
+  device_seam::overrideAnswer(getTamperAreaCaps, 0, &caps, sizeof caps);
   ChannelConfig c = Patterned(1);
   c.tamperArea[16][0] = 0xFF;
   c.tamperArea[20][0] = 0xAB;

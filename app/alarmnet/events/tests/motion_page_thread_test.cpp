@@ -119,7 +119,7 @@ TEST_F(MotionPage, AChannelThatCannotBeReadGetsNoOtherChannelsHolidays) {
   days[0] = {8, 0, 17, 30};
   ASSERT_EQ(setHolidaySegments(nullptr, 1, 3, days), 0);
   Open();
-  device_seam::overrideAnswerFor("getChannelConfig", {2}, -1);
+  device_seam::overrideAnswerFor(getChannelConfig, {2}, -1);
   livetest::Boxes().clear();
   ASSERT_TRUE(livetest::PickRow(page_, kChannelBox, 1));
   ASSERT_EQ(livetest::Boxes().size(), 1u);
@@ -150,7 +150,7 @@ TEST_F(MotionPage, CopyKeepsEachTargetsRecordChannels) {
   livetest::Choose(page_, kChannelBox, 1);
   getMotionParam()->motionRecordMask[0] = 0x1;
   Drag(CellX(5), CellY(5), CellX(5), CellY(5));
-  device_seam::overrideAnswerFor("getChannelConfig", {4}, -1);
+  device_seam::overrideAnswerFor(getChannelConfig, {4}, -1);
   RunInLoop(
       [&](WindowHandle) {
         Command(page_, PAGE_ID_COPY);
@@ -255,7 +255,7 @@ TEST_F(MotionPage, TheCameraPageKeys) {
 // and then the layout's, or 3/7 when the layout's is not usable.
 TEST_F(MotionPage, TheLowResolutionSplit) {
   const int low = 0;
-  device_seam::overrideAnswer("getDisplayOutputType", 0, &low, sizeof low);
+  device_seam::overrideAnswer(getDisplayOutputType, 0, &low, sizeof low);
   CtrlResInfo* scale = nullptr;
   ASSERT_TRUE(GetCtrlResInfo("commons", "rirur_ctrl_scale", &scale));
   const int kept = scale->x;
@@ -318,7 +318,7 @@ TEST_F(MotionPage, ZoneChannelsShowTheZoneTools) {
   AreaCaps zones{};
   zones.zoneCount = 6;
   zones.areaMode = 2;
-  device_seam::overrideAnswer("getMotionAreaCaps", 0, &zones, sizeof zones);
+  device_seam::overrideAnswer(getMotionAreaCaps, 0, &zones, sizeof zones);
   Open();
   auto shown = [&](int id) { return (GetWindowStyle(GetDlgItem(page_, id)) & WS_VISIBLE) != 0; };
   EXPECT_FALSE(shown(kSelectAll));

@@ -129,7 +129,7 @@ TEST_F(NetDa, EachTabInItsFirstStateAndTheStatisticsByTheDevice) {
   const WindowHandle list = GetDlgItem(page_, kStatList);
   EXPECT_EQ(SendMessage(list, LVM_GETITEMCOUNT, 0, 0), 4);
   // A failing query leaves the list as it was.
-  device_seam::overrideAnswer("getNetTestResult", -1);
+  device_seam::overrideAnswer(getNetTestResult, -1);
   Command(page_, kStatRefresh);
   device_seam::clearOverrides();
   EXPECT_EQ(SendMessage(list, LVM_GETITEMCOUNT, 0, 0), 4);
@@ -172,7 +172,7 @@ TEST_F(NetDa, TheDialogLoadsSavesWhatWasTypedAndCancelKeepsTheRecord) {
     EXPECT_EQ(GetFocusChild(dlg), GetDlgItem(dlg, kPreDns));
     // The device refuses the address: its box, and the dialog stays.
     SetDlgItemText(dlg, kPreDns, "8.8.8.8");
-    device_seam::overrideAnswer("keepNetConfig", NET_ERR_IPV4_LOOPBACK);
+    device_seam::overrideAnswer(keepNetConfig, NET_ERR_IPV4_LOOPBACK);
     Command(dlg, kOk);
     device_seam::clearOverrides();
     EXPECT_TRUE(IsWindow(dlg)) << "a refused save keeps the dialog open";
@@ -197,7 +197,7 @@ TEST_F(NetDa, TheDialogLoadsSavesWhatWasTypedAndCancelKeepsTheRecord) {
     };
     for (const auto& row : rows) {
       SetFocusChild(GetDlgItem(dlg, kCancel));
-      device_seam::overrideAnswer("keepNetConfig", row.code);
+      device_seam::overrideAnswer(keepNetConfig, row.code);
       Command(dlg, kApply);
       device_seam::clearOverrides();
       const std::vector<std::string> boxes = BoxKeys();
@@ -261,7 +261,7 @@ TEST_F(NetDa, PppoeRefusesDhcpAndTheWorkModesShowTheirRows) {
       EXPECT_TRUE(livetest::Enabled(dlg, kApply));
     }
     // A refused check returns the combo to the stored mode.
-    device_seam::overrideAnswer("keepNetConfig", NET_ERR_MASK_VALUE);
+    device_seam::overrideAnswer(keepNetConfig, NET_ERR_MASK_VALUE);
     livetest::Choose(dlg, kMode, 0);
     device_seam::clearOverrides();
     EXPECT_EQ(SendDlgItemMessage(dlg, kMode, CB_GETSELVALUE, 0, 0), 2);

@@ -74,7 +74,7 @@ TEST_F(NetDial, PppoeRefusalsShowTheirBoxes) {
       {NET_ERR_POE_ADDRESS_CLASH, "The LAN address conflicts with the internal address!/64"},
       {77, "Saving failed, error code: 77/16"}};
   for (const auto& [code, box] : saves) {
-    device_seam::overrideAnswer("setNetConfig", code);
+    device_seam::overrideAnswer(setNetConfig, code);
     Command(pppoe_, kApply);
     device_seam::clearOverrides();
     EXPECT_EQ(LastBox(), box);
@@ -193,7 +193,7 @@ TEST_F(NetDial, DdnsRefusalsShowTheirBoxes) {
                {NET_ERR_DDNS_DOMAIN_TEXT, "Please enter a valid Domain!/64", kDomain},
                {5, "Saving failed, error code: 5/16", 0}};
   for (const auto& c : codes) {
-    device_seam::overrideAnswer("setNetAdvConfig", c.code);
+    device_seam::overrideAnswer(setNetAdvConfig, c.code);
     Command(ddns_, kApply);
     device_seam::clearOverrides();
     EXPECT_EQ(LastBox(), c.box);

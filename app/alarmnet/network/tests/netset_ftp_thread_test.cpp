@@ -63,7 +63,7 @@ TEST_F(NetFtp, FtpRefusalsShowTheirBoxes) {
                {NET_ERR_FTP_SECOND_EMPTY, "Please enter a valid Child Name!/64", kSecondName},
                {44, "Saving failed, error code: 44/16", 0}};
   for (const auto& c : codes) {
-    device_seam::overrideAnswer("setFtpConfig", c.code);
+    device_seam::overrideAnswer(setFtpConfig, c.code);
     Apply(ftp_);
     device_seam::clearOverrides();
     ASSERT_EQ(livetest::Boxes().size(), 1u) << c.code;

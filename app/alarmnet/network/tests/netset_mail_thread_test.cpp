@@ -134,7 +134,7 @@ TEST_F(NetMail, MailRefusalsNameTheirFields) {
                {NET_ERR_RECEIVER_ADDR, "Please enter a valid Recipient!/64", kReceiverAddr},
                {-9, "Saving failed, error code: -9/16", 0}};
   for (const auto& c : codes) {
-    device_seam::overrideAnswer("setEmailConfig", c.code);
+    device_seam::overrideAnswer(setEmailConfig, c.code);
     Apply(mail_);
     device_seam::clearOverrides();
     EXPECT_EQ(LastBox(), c.box);
@@ -178,7 +178,7 @@ TEST_F(NetMail, TheTestMailReportsItsCode) {
       {3, "The test mail could not be sent!/64"}};
   for (const auto& [code, box] : answers) {
     livetest::Boxes().clear();
-    device_seam::overrideAnswer("sendTestMail", code);
+    device_seam::overrideAnswer(sendTestMail, code);
     Command(mail_, kTest);
     device_seam::clearOverrides();
     EXPECT_EQ(LastBox(), box) << code;

@@ -146,7 +146,7 @@ TEST_F(NetSet, BasicTabCodesShowTheirBoxesAndFocus) {
   for (const CodeCase& c : cases) {
     livetest::Boxes().clear();
     Command(base_, kMtu, 3);
-    device_seam::overrideAnswer("keepNetConfig", c.code);
+    device_seam::overrideAnswer(keepNetConfig, c.code);
     Command(base_, kApply);
     device_seam::clearOverrides();
     desktest::Drain();
@@ -327,7 +327,7 @@ TEST_F(NetSet, TwoInterfacesFollowTheRouteInterface) {
   Command(base_, kRoute, 1);
   EXPECT_FALSE(Enabled(base_, kPreDns));
   SendDlgItemMessage(base_, kSelect, CB_SELECTVALUE, 1, 0);
-  device_seam::overrideAnswer("keepNetConfig", NET_ERR_MASK_VALUE);
+  device_seam::overrideAnswer(keepNetConfig, NET_ERR_MASK_VALUE);
   Command(base_, kSelect, 1);
   device_seam::clearOverrides();
   EXPECT_EQ(LastBox(), "The subnet mask is not valid!/64");

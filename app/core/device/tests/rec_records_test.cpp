@@ -488,17 +488,17 @@ TEST_F(DeviceTest, SnapshotIntervalsFitTheirField) {
 TEST_F(DeviceTest, TheSeamAnswersForTheRecordingOperations) {
   EncodeConfig forced{};
   forced.blocks[ENCODE_SUB].bitrate = ENCODE_CUSTOM_BITRATE(512);
-  device_seam::overrideAnswer("getEncodeConfig", 5, &forced, sizeof forced);
+  device_seam::overrideAnswer(getEncodeConfig, 5, &forced, sizeof forced);
   EncodeConfig got;
   EXPECT_EQ(getEncodeConfig(nullptr, 1, &got, 1), 5);
   EXPECT_EQ(ENCODE_CUSTOM_KBPS(got.blocks[ENCODE_SUB].bitrate), 512);
-  device_seam::overrideAnswer("checkEncodeParams", ENCODE_ERR_SUB_FRAME_RATE);
+  device_seam::overrideAnswer(checkEncodeParams, ENCODE_ERR_SUB_FRAME_RATE);
   EXPECT_EQ(checkEncodeParams(nullptr, 1, &got.blocks[0], &got.blocks[2], &got.blocks[3], 1),
             ENCODE_ERR_SUB_FRAME_RATE);
-  device_seam::overrideAnswer("setRecordConfig", 0x200001);
+  device_seam::overrideAnswer(setRecordConfig, 0x200001);
   RecordConfig record = filled<RecordConfig>(3);
   EXPECT_EQ(setRecordConfig(nullptr, 2, &record, 1), 0x200001);
-  device_seam::overrideAnswer("saveDeviceParams", -1);
+  device_seam::overrideAnswer(saveDeviceParams, -1);
   EXPECT_EQ(saveDeviceParams(), -1);
   device_seam::clearOverrides();
   RecordConfig back;

@@ -1,12 +1,21 @@
 #include <cstring>
 #include <random>
+#include <stdexcept>
 #include <string>
 
+#include "app/core/device/sim_state.h"
+#include "app/device_caps.h"
 #include "device_test_helpers.h"
 
 namespace {
 
 std::string text(const char* field, size_t size) { return std::string(field, strnlen(field, size)); }
+
+// An entry that names another operation's function than its own.
+int enteredAsAnother() {
+  DEVICE_ENTER(getChannelNum, nullptr, 0);
+  return 0;
+}
 
 TEST_F(DeviceTest, DeviceConfigRepairsTheCopyAndKeepsWhatIsSet) {
   DeviceConfig config;
@@ -328,7 +337,7 @@ TEST_F(DeviceTest, SeamOverridesAnswersAndLogsCallsInOrder) {
   device_seam::startCallLog();
   ChannelConfig forced{};
   forced.brightness = 42;
-  device_seam::overrideAnswer("getChannelConfig", 7, &forced, sizeof forced);
+  device_seam::overrideAnswer(getChannelConfig, 7, &forced, sizeof forced);
   ChannelConfig got;
   EXPECT_EQ(getChannelConfig(nullptr, 3, &got), 7);
   EXPECT_EQ(got.brightness, 42);
@@ -341,7 +350,7 @@ TEST_F(DeviceTest, SeamOverridesAnswersAndLogsCallsInOrder) {
                                             {"startManualRecord", {2, 0x10}},
                                             {"getRecordingChanMask", {}}}));
 
-  device_seam::overrideAnswer("loginDevice", 1);
+  device_seam::overrideAnswer(loginDevice, 1);
   EXPECT_EQ(loginDevice("admin", "73916", 0, 0, 0, nullptr, 0), 1);
   device_seam::clearOverrides();
   EXPECT_EQ(getChannelConfig(nullptr, 3, &got), 0);
@@ -352,6 +361,23 @@ TEST_F(DeviceTest, SeamOverridesAnswersAndLogsCallsInOrder) {
   EXPECT_EQ(getRecordingChanMask(), 0u);
   getChannelConfig(nullptr, 3, &got);
   EXPECT_TRUE(device_seam::callLog().empty());  // the log runs only when started
+}
+
+// An override is keyed by the function that enters the seam: one of any
+// other function would change nothing, so the seam refuses it. Capability
+// queries read the capability record, which a test changes instead.
+TEST_F(DeviceTest, SeamRefusesOverridesThatWouldChangeNothing) {
+  const int storage = hasCaptureSchedule();
+  EXPECT_THROW(device_seam::overrideAnswer(hasPictureStorage, !storage), std::invalid_argument);
+  EXPECT_THROW(device_seam::overrideAnswerFor(hasCaptureSchedule, {}, !storage), std::invalid_argument);
+  EXPECT_EQ(hasCaptureSchedule(), storage);
+
+  device_seam::startCallLog();
+  getChannelNum();
+  ASSERT_EQ(device_seam::callLog().size(), 1u);
+  EXPECT_EQ(device_seam::callLog()[0].op, device_seam::Op(getChannelNum).name());
+  EXPECT_EQ(device_seam::Op(getChannelNum).name(), "getChannelNum");
+  EXPECT_DEATH(enteredAsAnother(), "enteredAsAnother enters as another operation");
 }
 
 }  // namespace

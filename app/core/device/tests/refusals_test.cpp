@@ -308,7 +308,7 @@ TEST_F(DeviceTest, ChannelRecordsOnlyForChannelsTheDeviceHas) {
   EXPECT_EQ(setChannelConfig(nullptr, 16, &config, 1), 0);
   // An IP channel counts once the device has it.
   const uint64_t mask = 1;  // IP channel 1 = channel 17
-  device_seam::overrideAnswer("getIpChannelNum", 1, &mask, sizeof mask);
+  device_seam::overrideAnswer(getIpChannelNum, 1, &mask, sizeof mask);
   EXPECT_EQ(setChannelConfig(nullptr, 17, &config, 1), 0);
   EXPECT_EQ(getChannelConfig(nullptr, 17, &config), 0);
   EXPECT_EQ(setColorConfig(17, &colour), 0);

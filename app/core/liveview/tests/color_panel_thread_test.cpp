@@ -121,7 +121,7 @@ TEST_F(ColorPanel, RandomUseLeavesShownAndStoredColoursAsTheModelSays) {
     SCOPED_TRACE(round);
     device_seam::resetAll();
     const uint64_t ipChannels = 3;  // channels 17 and 18: the device keeps records of channels it has
-    device_seam::overrideAnswer("getIpChannelNum", 2, &ipChannels, sizeof ipChannels);
+    device_seam::overrideAnswer(getIpChannelNum, 2, &ipChannels, sizeof ipChannels);
     std::map<int, ChannelConfig> stored, touched;
     std::map<int, ColorSetRecord> shown;
     const int channels = getChannelNum();
@@ -238,7 +238,7 @@ TEST_F(ColorPanel, IpChannelsGetFourRowsAndCustomOnlyAndRangesComeFromTheDevice)
     setPreviewSelChan(3, row.channel);
     ColorRangeRecord ranges{};
     for (int i = 0; i < 6; ++i) ranges.rows[i].minimum = uint8_t(10 + i), ranges.rows[i].maximum = uint8_t(200 + i);
-    device_seam::overrideAnswer("getColorRange", 0, &ranges, sizeof ranges);
+    device_seam::overrideAnswer(getColorRange, 0, &ranges, sizeof ranges);
     RunInLoop(showLeftColorSetDialog, [&] {
       WindowHandle dlg = getLeftColorSetWnd();
       for (int id : {12557, 12558, 12559, 12560, 12561, 12562, kDefault, kCopy})

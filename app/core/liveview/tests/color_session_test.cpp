@@ -32,7 +32,7 @@ TEST_F(ColorSession, PresetsFillTheirBytesAndARefusedReadKeepsTheColours) {
   EXPECT_EQ(c.brightness, 9);
   EXPECT_EQ(c.colorMode, 2);
   const uint8_t preset[8] = {0, 11, 12, 13, 14, 15, 16, 0};
-  device_seam::overrideAnswer("getColorPreset", 0, preset, sizeof preset);
+  device_seam::overrideAnswer(getColorPreset, 0, preset, sizeof preset);
   getColorParam(1, &c);
   const uint8_t expected[] = {11, 12, 13, 14};  // brightness, contrast, hue, saturation
   EXPECT_EQ(std::memcmp(&c.brightness, expected, 4), 0);
@@ -45,9 +45,9 @@ TEST_F(ColorSession, PresetsFillTheirBytesAndARefusedReadKeepsTheColours) {
 // Channels past the 32-entry table are never changed, so closing can put
 // back every picture the panel touched.
 TEST_F(ColorSession, CopiesStayWithinTheTableAndOutOfRangeChannelsAreIgnored) {
-  device_seam::overrideAnswer("getChannelNum", 40);
+  device_seam::overrideAnswer(getChannelNum, 40);
   const uint64_t ipChannels = 0xFFFF;  // channels 17..32 exist beside the analog ones
-  device_seam::overrideAnswer("getIpChannelNum", 16, &ipChannels, sizeof ipChannels);
+  device_seam::overrideAnswer(getIpChannelNum, 16, &ipChannels, sizeof ipChannels);
   colorpanel::Session& s = colorpanel::ActiveSession();
   s.Begin(3, 5);
   s.Current().brightness = 99;

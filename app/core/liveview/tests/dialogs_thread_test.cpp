@@ -99,7 +99,7 @@ TEST_F(Dialogs, OutputModeOpensOnTheStoredModePreviewsClicksAndStoresOk) {
 
 TEST_F(Dialogs, OutputModeClosesAtOnceWhenStoringFailsAndOnEscapeOnlyInItsState) {
   SetMode(3, 1);
-  device_seam::overrideAnswer("setDeviceConfig", -1);
+  device_seam::overrideAnswer(setDeviceConfig, -1);
   device_seam::startCallLog();
   bool openAfterForeignEscape = false;
   RunInLoop(showOutModeSet, [&] {
@@ -144,7 +144,7 @@ TEST_F(Dialogs, StrategyShowsTheDeviceValueAndKeepsOnlyWhatTheDeviceAccepts) {
   EXPECT_EQ(getLiveViewPopup(3), 0);
   EXPECT_EQ(getOutputState(3), OUTSTATE_LIVEVIEW);
 
-  device_seam::overrideAnswer("setPreviewStrategy", -1);
+  device_seam::overrideAnswer(setPreviewStrategy, -1);
   RunInLoop(showPreviewStrategy, [&] {
     WindowHandle dlg = getPreviewStrategyWnd();
     Click(dlg, kRealTime);

@@ -163,8 +163,8 @@ TEST_F(LeftMenu, BarNarrowsByTheItemsLeftOutAndKeepsItsButtonsRightOfTheGrip) {
   const auto savedCode = auxCode;
   auxCode = 1;
   for (const Row& row : rows) {
-    device_seam::overrideAnswer("hasManualSnapshot", row.snapshot);
-    device_seam::overrideAnswer("hasPreviewStrategy", row.strategy);
+    device_seam::overrideAnswer(hasManualSnapshot, row.snapshot);
+    device_seam::overrideAnswer(hasPreviewStrategy, row.strategy);
     WindowHandle bar = Bar(row.output);
     ASSERT_NE(bar, GUI_INVALID_HANDLE);
     EXPECT_EQ(getLeftMenuWnd(row.output), bar);
@@ -267,19 +267,19 @@ TEST_F(LeftMenu, EveryFailureShowsItsBoxOverADisabledLiveViewAndOpensTheBarAgain
   struct Row {
     const char* name;
     int id, channel, audio;
-    std::vector<std::pair<std::string, int64_t>> overrides;
+    std::vector<std::pair<device_seam::Op, int64_t>> overrides;
     bool guest;
     Seen box;
   } rows[] = {
-      {"record refused", 12289, 2, 1, {{"canManualRecord", 0}}, false, Boxed(recordText, 64)},
-      {"snapshot refused", 12292, 2, 1, {{"canManualSnapshot", 0}}, false, Boxed(snapText, 64)},
-      {"snapshot failed", 12292, 2, 1, {{"startManualSnapshot", -1}}, false,
+      {"record refused", 12289, 2, 1, {{canManualRecord, 0}}, false, Boxed(recordText, 64)},
+      {"snapshot refused", 12292, 2, 1, {{canManualSnapshot, 0}}, false, Boxed(snapText, 64)},
+      {"snapshot failed", 12292, 2, 1, {{startManualSnapshot, -1}}, false,
        Boxed(Text("manualsnapshot", "manualsnapshot_err_snapshot").c_str(), 16)},
-      {"no search result", 12290, 2, 1, {{"findRecordFiles", 102}}, false,
+      {"no search result", 12290, 2, 1, {{findRecordFiles, 102}}, false,
        Boxed(Text("playback", "search_failed").c_str(), 16)},
       {"audio off", 12291, 2, 0, {}, false, Boxed(Text("preview", "voicehint").c_str(), 64)},
-      {"audio refused", 12291, 2, 1, {{"openLiveAudio", -1}}, false, Boxed(Text("leftmenu", "op_voice_err").c_str(), 64)},
-      {"audio close refused", 12303, 2, 1, {{"closeLiveAudio", -1}}, false,
+      {"audio refused", 12291, 2, 1, {{openLiveAudio, -1}}, false, Boxed(Text("leftmenu", "op_voice_err").c_str(), 64)},
+      {"audio close refused", 12303, 2, 1, {{closeLiveAudio, -1}}, false,
        Boxed(Text("leftmenu", "op_voice_err").c_str(), 64)},
       {"zoom without a channel", 12294, -2, 1, {}, false, Boxed(Text("leftmenu", "zoomin_err").c_str(), 16)},
       {"guest records", 12289, 2, 1, {}, true, Boxed(Text("commons", "permission").c_str(), 64)},

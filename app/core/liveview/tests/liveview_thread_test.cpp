@@ -80,7 +80,7 @@ TEST_F(LiveView, ChannelsUnderPointsFollowTheWrittenConfigurationAndThePage) {
   EXPECT_EQ(getPreviewChanAtPoint(3, 10, 10), -1);
   setOutputState(3, OUTSTATE_LIVEVIEW);
   // Split 9 on its second page with 10 channel slots: windows past slot 10 give -2.
-  device_seam::overrideAnswer("getMaxChanSlotNum", 10);
+  device_seam::overrideAnswer(getMaxChanSlotNum, 10);
   Split(9, 10);
   EXPECT_EQ(getPreviewWinAtPoint(3, 10, 10), 0);
   EXPECT_EQ(getPreviewWinAtPoint(3, 400, 10), -2);
@@ -139,7 +139,7 @@ TEST_F(LiveView, SideMenuOpensBesideTheSelectedWindowWithButtonsForTheChannel) {
   // An analog channel: all enabled; manual recording shows "stoprec"; the
   // audio pair shows "closesound" only while the channel's audio is open.
   setPreviewSelChan(3, 2);
-  device_seam::overrideAnswer("getRecordingChanMask", 2);
+  device_seam::overrideAnswer(getRecordingChanMask, 2);
   setLiveAudioChannel(2);
   refreshLeftMenuState(menu, 3);
   for (int id : {12289, 12291, 12292, 12293, 12294, 12295}) EXPECT_TRUE(IsWindowEnabled(GetDlgItem(menu, id))) << id;

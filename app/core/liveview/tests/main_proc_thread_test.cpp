@@ -88,7 +88,7 @@ class LiveProc : public LiveGui {
 // Split 4 with windows 1 and 3 empty and one free IP slot.
 TEST_F(LiveProc, LeftClicksSelectWindowsMoveTheAddButtonAndSwitchTheView) {
   const uint64_t ipMask = 1;
-  device_seam::overrideAnswer("getIpChannelNum", 2, &ipMask, sizeof ipMask);
+  device_seam::overrideAnswer(getIpChannelNum, 2, &ipMask, sizeof ipMask);
   WriteOrder(2, {{1, 255}, {3, 255}});
   ASSERT_EQ(showLiveSplit(3, 4, 1), 0);
   WindowHandle live = LiveWindow();
@@ -138,7 +138,7 @@ TEST_F(LiveProc, LeftClicksSelectWindowsMoveTheAddButtonAndSwitchTheView) {
 
 TEST_F(LiveProc, TheAddButtonFindsTheFreeSlotAndAsksForTheRight) {
   uint64_t ipMask = 1;
-  device_seam::overrideAnswer("getIpChannelNum", 2, &ipMask, sizeof ipMask);
+  device_seam::overrideAnswer(getIpChannelNum, 2, &ipMask, sizeof ipMask);
   WindowHandle live = LiveWindow();
   // With the right the add-camera dialog opens (and is closed from its loop).
   WindowHandle seen = GUI_INVALID_HANDLE;
@@ -155,7 +155,7 @@ TEST_F(LiveProc, TheAddButtonFindsTheFreeSlotAndAsksForTheRight) {
   SendMessage(live, MSG_COMMAND, 12303, 0);
   // Every slot taken: the add-camera error, whoever asks.
   ipMask = 3;
-  device_seam::overrideAnswer("getIpChannelNum", 2, &ipMask, sizeof ipMask);
+  device_seam::overrideAnswer(getIpChannelNum, 2, &ipMask, sizeof ipMask);
   SendMessage(live, MSG_COMMAND, 12303, 0);
   EXPECT_EQ(Texts(), (std::vector<std::string>{"No permission!", "No free IP channel is left!"}));
 }
@@ -219,7 +219,7 @@ TEST_F(LiveProc, PlaybackZoomPicksTheWindowAndPaintsItsOverview) {
   Mouse(live, kLeftDown, 100, 50);
   EXPECT_EQ(isZoomSelecting(3), 1);
   // The device refuses: no zoom runs.
-  device_seam::overrideAnswer("startLiveZoom", -1);
+  device_seam::overrideAnswer(startLiveZoom, -1);
   Mouse(live, kLeftDown, 100, 300);
   EXPECT_EQ(isZoomSelecting(3), 0);
   EXPECT_EQ(getZoomChannel(3), 0);
@@ -338,11 +338,11 @@ TEST_F(LiveProc, NumericKeysShowTheChannelOrSayWhyNot) {
   // Set B: 4 then 0 is channel 40, which this device does not have.
   Key(live, 197);
   Key(live, 203);
-  device_seam::overrideAnswer("isChannelUsable", 0);
+  device_seam::overrideAnswer(isChannelUsable, 0);
   Key(live, 131);
   SendMessage(live, MSG_TIMER, NUMKEY_TIMER_ID, 0);
   device_seam::clearOverrides();
-  device_seam::overrideAnswer("isChannelPreviewEnabled", 0);
+  device_seam::overrideAnswer(isChannelPreviewEnabled, 0);
   Key(live, 134);
   SendMessage(live, MSG_TIMER, NUMKEY_TIMER_ID, 0);
   EXPECT_EQ(Texts(), (std::vector<std::string>{"The channel does not exist!", "Channel A1 is not available!",
@@ -384,7 +384,7 @@ TEST_F(LiveProc, NumericKeysOverThePtzPanelDisableItForTheBox) {
   RunInLoop([](WindowHandle owner) { return showPtzPlayDialog(owner); },
             [&] {
               setOutputState(3, OUTSTATE_PTZ);
-              device_seam::overrideAnswer("isChannelUsable", 0);
+              device_seam::overrideAnswer(isChannelUsable, 0);
               Key(live, 132);
               Key(live, 146);  // a direct channel key completes the entry: 16
               after = IsWindowEnabled(getPtzPlayWindow());
@@ -411,15 +411,15 @@ TEST_F(LiveProc, IdleTimeOutClosesTheSideMenuOnlyInTheLiveView) {
 // view's thread answers them while it runs its loop.
 TEST_F(LiveProc, StartUpMessagesFromAnotherThreadAreAnsweredInOrder) {
   WindowHandle live = LiveWindow();
-  device_seam::overrideAnswer("needsLanguageChoice", 1);
-  device_seam::overrideAnswer("hasDiskToInit", 1);
+  device_seam::overrideAnswer(needsLanguageChoice, 1);
+  device_seam::overrideAnswer(hasDiskToInit, 1);
   DiskInfo disks[DISK_LIST_ROWS] = {};
   disks[0].status = 1;
   disks[0].port = 1;  // disk number 2
   disks[1].status = 0;
   disks[2].status = 1;
   disks[2].bus = 1;  // disk number 3
-  device_seam::overrideAnswer("getDiskList", 3, disks, sizeof disks);
+  device_seam::overrideAnswer(getDiskList, 3, disks, sizeof disks);
   livetest::BoxAnswer() = IDYES;
   // The language dialog answers at once, as if the user left it.
   static std::atomic<int> languageAsked{0};

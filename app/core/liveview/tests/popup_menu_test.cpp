@@ -170,8 +170,8 @@ TEST_F(PopupMenu, ChannelSubMenuNamesEveryAnalogAndPresentIpChannel) {
   // IP channels 1 and 4 present; names the device does not give come from
   // the layout's words and the channel's number.
   const uint64_t mask = 0x9;
-  device_seam::overrideAnswer("getIpChannelNum", 2, &mask, sizeof mask);
-  device_seam::overrideAnswer("getChannelConfig", -1);
+  device_seam::overrideAnswer(getIpChannelNum, 2, &mask, sizeof mask);
+  device_seam::overrideAnswer(getChannelConfig, -1);
   channels = GetSubMenu(buildLiveViewMenu(3), 1);
   std::vector<int> expected = Range(12336, 12351);
   expected.push_back(12336 + 16 + 0);
@@ -209,7 +209,7 @@ TEST_F(PopupMenu, ChannelAndSplitItemsChangeWhatTheDeviceShows) {
   // IP channels 1 and 4 present: their items show them, the gap between
   // them and everything past the last are no items.
   const uint64_t mask = 0x9;
-  device_seam::overrideAnswer("getIpChannelNum", 2, &mask, sizeof mask);
+  device_seam::overrideAnswer(getIpChannelNum, 2, &mask, sizeof mask);
   const std::pair<int, int> shown[] = {{12336 + 16, 1}, {12336 + 17, 0}, {12336 + 19, 1}, {12336 + 20, 0}};
   for (auto [id, handled] : shown) EXPECT_EQ(Command(id), handled) << id;
   EXPECT_EQ(Command(12336 + 16), 1);

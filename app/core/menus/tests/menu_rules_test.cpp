@@ -33,7 +33,7 @@ class MenuRules : public services_test::ServicesTest {
     ASSERT_EQ(getUserConfig(getOutputLogin(3), &table), 0);
     table.users[2].rights = rights;
     for (auto& mask : table.users[2].chanMasks) mask = ~0ull;
-    device_seam::overrideAnswer("getUserConfig", 0, &table, sizeof table);
+    device_seam::overrideAnswer(getUserConfig, 0, &table, sizeof table);
     LogIn(2);
   }
   static void WithoutChannels() { device_seam::mutableAbility()->analogChanNum = 0; }
@@ -90,7 +90,7 @@ TEST_F(MenuRules, MaintenanceWaitsForARunningExportOnlyForUsersWithOneOfParamsAn
 
 TEST_F(MenuRules, CameraSettingsWithIpChannels) {
   const uint64_t ipMask = 1;  // one IP camera in slot 1
-  device_seam::overrideAnswer("getIpChannelNum", 1, &ipMask, sizeof ipMask);
+  device_seam::overrideAnswer(getIpChannelNum, 1, &ipMask, sizeof ipMask);
   WithoutChannels();
   LogInWithRights(RIGHT_LOCAL_CAMERA);  // the camera right needs no channel
   EXPECT_EQ(menus::checkMainMenuButton(menus::kMainCamera).verdict, A);
@@ -139,14 +139,14 @@ TEST_F(MenuRules, SubMenuItemsRefusedByTheDevice) {
   EXPECT_STREQ(alarm.key, "no_alarmin_alarmout");
   DiskInfo farDisk{};
   farDisk.bus = 4;  // disk 9: neither local nor checkable
-  device_seam::overrideAnswer("getDiskList", 1, &farDisk, sizeof farDisk);
+  device_seam::overrideAnswer(getDiskList, 1, &farDisk, sizeof farDisk);
   const menus::Check smart = menus::checkSubMenuItem(SubMenu::kMaintenance, 6);
   EXPECT_EQ(smart.verdict, B);
   EXPECT_STREQ(smart.section, "diskmenu");
   EXPECT_STREQ(smart.key, "noavaliabledisk");
   DiskInfo localDisk{};
   localDisk.port = 1;
-  device_seam::overrideAnswer("getDiskList", 1, &localDisk, sizeof localDisk);
+  device_seam::overrideAnswer(getDiskList, 1, &localDisk, sizeof localDisk);
   EXPECT_EQ(menus::checkSubMenuItem(SubMenu::kMaintenance, 6).verdict, A);
 }
 

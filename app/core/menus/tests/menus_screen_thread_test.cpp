@@ -496,7 +496,7 @@ TEST_F(MenusOnScreen, RecordMenuWithItsPage) {
 TEST_F(MenusOnScreen, SystemMenuWithItsPage) {
   // Its first page shows the device clock: a fixed one keeps the picture.
   const DeviceTime clock{2026, 3, 14, 9, 26, 53, 8, 0};
-  device_seam::overrideAnswer("getDeviceTime", 1, &clock, sizeof clock);
+  device_seam::overrideAnswer(getDeviceTime, 1, &clock, sizeof clock);
   RunInLoop(showSystemMenu, [] { MatchSubMenuWithItsPage("submenu_system", getSystemMenuWnd); });
 }
 TEST_F(MenusOnScreen, MaintenanceMenuWithItsPage) {

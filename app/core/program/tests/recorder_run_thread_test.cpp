@@ -145,7 +145,7 @@ TEST(RecorderRun, ClicksThroughTheSideMenuThePopUpMenuTheMainMenuAndASubMenuAndB
     // The sub-menu's first page shows the device clock: a fixed one keeps
     // the picture.
     const DeviceTime clock{2026, 3, 14, 9, 26, 53, 8, 0};
-    device_seam::overrideAnswer("getDeviceTime", 1, &clock, sizeof clock);
+    device_seam::overrideAnswer(getDeviceTime, 1, &clock, sizeof clock);
     d.ClickItem(getMainMenuWnd(), 16390);  // system settings
     // The sub-menu opens the page of its first item once it stands.
     ASSERT_TRUE(Driver::WaitFor([] { return Open(getSystemMenuWnd()) && Open(getSystemPageWnd()); }));

@@ -220,7 +220,7 @@ TEST(RecorderSettings, OneSettingOfEachFamilyIsChangedAppliedAndFoundKept) {
   still.hour = 9;
   still.minute = 26;
   still.second = 53;
-  device_seam::overrideAnswer("getDeviceTime", 1, &still, sizeof still);
+  device_seam::overrideAnswer(getDeviceTime, 1, &still, sizeof still);
   const int code = RunWithScript([&](Driver& d) {
     ASSERT_NE(d.WaitForLiveView(), 0u);
     STEP(d.LeaveWizard(), "the start-up wizard left");

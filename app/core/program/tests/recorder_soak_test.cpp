@@ -15,6 +15,7 @@
 #include "app/app_registry.h"
 #include "app/core/program/program_seam.h"
 #include "app/core/program/tests/recorder_driver.h"
+#include "app/device_backend.h"
 #include "app/device_test_seam.h"
 #include "app/liveview.h"
 
@@ -160,7 +161,7 @@ TEST(RecorderSoak, ASeededRandomHandLeavesNoDeadEndAndNoLeak) {
   std::string failure;
   // The hand starts on the live view: the wizard is switched off.
   const uint32_t noWizard[2] = {0, 0};
-  device_seam::overrideAnswer("getStartGuideFlag", 0, noWizard, sizeof noWizard);
+  device_seam::overrideAnswer(getStartGuideFlag, 0, noWizard, sizeof noWizard);
   const int code = RunWithScript([&](Driver& d) {
     // The program is asked to end whatever happened: a failed walk used to
     // leave it running until the test's time ran out.

@@ -89,13 +89,13 @@ class StartUp : public ::testing::Test {
   }
   void Wizard(uint32_t flag) {
     const uint32_t flags[2] = {flag, 0};
-    device_seam::overrideAnswer("getStartGuideFlag", 0, flags, sizeof flags);
+    device_seam::overrideAnswer(getStartGuideFlag, 0, flags, sizeof flags);
   }
   void LoginRequired() {
     DeviceConfig config{};
     ASSERT_EQ(getDeviceConfig(getOutputLogin(3), &config), 0);
     config.loginRequired = 1;
-    device_seam::overrideAnswer("getDeviceConfig", 0, &config, sizeof config);
+    device_seam::overrideAnswer(getDeviceConfig, 0, &config, sizeof config);
   }
 };
 

@@ -136,7 +136,7 @@ TEST_F(ControlServices, ChannelBoxesFillTheGridAndTheAllBoxesFollowTheirGroup) {
   DestroyAllControls(page_);
 
   const uint64_t ipMask = 1;
-  device_seam::overrideAnswer("getIpChannelNum", 1, &ipMask, sizeof ipMask);
+  device_seam::overrideAnswer(getIpChannelNum, 1, &ipMask, sizeof ipMask);
   const int bottom = createChanCheckBoxes(page_, "copychan", "all_analog", "all_ipc", "chan_item", kBoxStyle, 0, 2,
                                           8, 0);
   // 16 analog boxes in two rows of 8 cells of 60 x 26 from (20, 70), then
@@ -181,7 +181,7 @@ TEST_F(ControlServices, ChannelCombosAndDateTimeRowsWorkThroughTheirMessages) {
   TestClass("recordingcombo", ComboProc);
   const WindowHandle combo = CreateWindowEx("recordingcombo", "", 0, 0, 50, 0, 0, 100, 20, page_, 0);
   const uint64_t ipMask = 1;
-  device_seam::overrideAnswer("getIpChannelNum", 0, &ipMask, sizeof ipMask);
+  device_seam::overrideAnswer(getIpChannelNum, 0, &ipMask, sizeof ipMask);
   Combos()[combo].items.emplace_back(99, "left over");
   EXPECT_EQ(addChanComboItems(page_, 50, 0), 1);
   const auto& items = Combos()[combo].items;

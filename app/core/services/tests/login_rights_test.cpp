@@ -76,7 +76,7 @@ TEST_F(ServicesTest, LoginRecordsAndRefresh) {
   EXPECT_EQ(getLoginId(3), 4) << "the device requires no login";
   DeviceConfig required{};
   required.loginRequired = 1;
-  device_seam::overrideAnswer("getDeviceConfig", 0, &required, sizeof required);
+  device_seam::overrideAnswer(getDeviceConfig, 0, &required, sizeof required);
   EXPECT_EQ(refreshLoginState(3, 4), 0);
   EXPECT_EQ(getLoginUserIndex(3), -2);
 
@@ -127,7 +127,7 @@ TEST_F(ServicesTest, ChannelChecksAndAreas) {
   EXPECT_EQ(checkChanSupported(0, 12, 17, 19, 1), 0);
   EXPECT_EQ(checkChanSupported(0, 12, 17, 3, 1), 1);
   EXPECT_TRUE(Boxes().Take().empty());
-  device_seam::overrideAnswer("isChannelUsable", 0);
+  device_seam::overrideAnswer(isChannelUsable, 0);
   EXPECT_EQ(checkChanSupported(0, 12, 17, 3, 1), 0);
   auto boxes = Boxes().Take();
   ASSERT_EQ(boxes.size(), 1u);
@@ -148,7 +148,7 @@ TEST_F(ServicesTest, ChannelChecksAndAreas) {
   EXPECT_EQ(getVideoAreaSize(&w, &h, 1), 0);
   EXPECT_EQ(w, 336);
   EXPECT_EQ(h, 240);
-  device_seam::overrideAnswer("getChannelStreamSize", -1);
+  device_seam::overrideAnswer(getChannelStreamSize, -1);
   getVideoAreaSize(&w, &h, 2);
   EXPECT_EQ(w, 264);
   EXPECT_EQ(h, 200);
@@ -156,7 +156,7 @@ TEST_F(ServicesTest, ChannelChecksAndAreas) {
   DiskInfo disks[DISK_LIST_ROWS] = {};
   disks[0].bus = 1;
   disks[0].port = 2;  // disk number 2 + 2 * 1 + 1 = 5
-  device_seam::overrideAnswer("getDiskList", 1, disks, sizeof disks);
+  device_seam::overrideAnswer(getDiskList, 1, disks, sizeof disks);
   EXPECT_EQ(findDiskIndex(4), 0);
   EXPECT_EQ(findDiskIndex(0), -1);
 }

@@ -50,7 +50,7 @@ TEST_F(ServicesTest, FormatDisksSendsThePositiveNumbersInOrderAtMostThirtyTwo) {
     ASSERT_FALSE(log.empty());
     EXPECT_EQ(log.back(), (device_seam::Call{"formatDiskList", args}));
   }
-  device_seam::overrideAnswer("formatDiskList", 3);
+  device_seam::overrideAnswer(formatDiskList, 3);
   EXPECT_EQ(formatDisks(3, 1, 1), 3) << "the device's refusal reaches the caller";
 }
 
@@ -76,12 +76,12 @@ TEST_F(ServicesTest, DiskQuestionsReadTheDiskListAndDetection) {
       list[i].bus = static_cast<uint16_t>(row.disks[i].first);
       list[i].port = static_cast<uint16_t>(row.disks[i].second);
     }
-    device_seam::overrideAnswer("getDiskList", static_cast<int64_t>(row.disks.size()), list.data(),
+    device_seam::overrideAnswer(getDiskList, static_cast<int64_t>(row.disks.size()), list.data(),
                                 list.size() * sizeof(DiskInfo));
     EXPECT_EQ(hasLocalDisk(), row.local);
     EXPECT_EQ(hasDetectableDisk(), row.detectable);
   }
-  device_seam::overrideAnswer("isDiskCheckable", 0);
+  device_seam::overrideAnswer(isDiskCheckable, 0);
   EXPECT_EQ(hasDetectableDisk(), 0) << "no row the device can check";
   device_seam::clearOverrides();
   device_seam::mutableAbility()->storageFlags &= ~1u;
@@ -122,7 +122,7 @@ TEST_F(ServicesTest, ErrorBoxesOfSnapshotsSearchesAndPlayback) {
 
 TEST_F(ServicesTest, InstantSearchAsksTheDeviceForTheChannelAndStopEndsTheZoom) {
   setLoginState(3, 0, 2);
-  device_seam::overrideAnswer("findRecordFiles", 105);
+  device_seam::overrideAnswer(findRecordFiles, 105);
   EXPECT_EQ(searchInstantPlayback(3, 5), 105);
   EXPECT_EQ(getPlaybackSearchChannel(3), 5);
   resetPlaybackSearch(3, -4);

@@ -147,7 +147,7 @@ TEST_F(ServicesTest, IdleLogoutOnlyWhenLoginsAreRequired) {
 
   DeviceConfig required{};
   required.loginRequired = 1;
-  device_seam::overrideAnswer("getDeviceConfig", 0, &required, sizeof required);
+  device_seam::overrideAnswer(getDeviceConfig, 0, &required, sizeof required);
   setLoginState(1, 5, 13);
   logoutOutputHook(1);  // one video output: the auxiliary id is no output
   EXPECT_EQ(getLoginUserIndex(1), 5);

@@ -110,7 +110,7 @@ TEST_F(AdvRecordPage, PortUseChangeAndTheRebootQuestion) {
     Toggle(page_, kOverwrite);
     if (row.changeUse) Choose(page_, kUse, before.diskUse[24] ? 0 : 1);
     livetest::BoxAnswer() = row.answer;
-    if (row.writeCode) device_seam::overrideAnswer("setAdvRecordConfig", row.writeCode);
+    if (row.writeCode) device_seam::overrideAnswer(setAdvRecordConfig, row.writeCode);
     Command(page_, kApply);
     device_seam::clearOverrides();
     livetest::BoxAnswer() = IDOK;

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "app/control_services.h"
+#include "app/device_caps.h"
 #include "app/login_rights.h"
 #include "app/msgbox.h"
 #include "app/page_registry.h"
@@ -51,7 +52,7 @@ class Advance : public DisksGui {
     DisksGui::SetUp();
     g_hints = 0;
     registerShutdownHint(CountHint);
-    device_seam::overrideAnswer("hasDrawFrameMode", 1);
+    device_seam::overrideAnswer(hasDrawFrameMode, 1);
   }
   WindowHandle Storage() { return Page(0); }
   std::vector<Call> Writes() {
@@ -187,18 +188,18 @@ TEST_F(Advance, ApplyWritesWhatTheModelSaysAndNothingWhenRefused) {
 // write asks on the Apply that gets through.
 TEST_F(Advance, ARefusedWriteIsShownAndKeepsApply) {
   const struct Row {
-    const char* refused;
+    device_seam::Op refused;
     int mode;  // chosen in the mode box; the device starts in quota mode
     bool modeKept;
-  } rows[] = {{"setStorageMode", 2, false},
-              {"setFrameSplit", 2, true},
-              {"setDiskGroupMask", 1, true},
-              {"setDiskQuota", 0, false}};
+  } rows[] = {{setStorageMode, 2, false},
+              {setFrameSplit, 2, true},
+              {setDiskGroupMask, 1, true},
+              {setDiskQuota, 0, false}};
   for (const Row& row : rows) {
-    SCOPED_TRACE(row.refused);
+    SCOPED_TRACE(row.refused.name());
     device_seam::resetKeptRecords();
     device_seam::clearOverrides();
-    device_seam::overrideAnswer("hasDrawFrameMode", 1);
+    device_seam::overrideAnswer(hasDrawFrameMode, 1);
     Rows(rows_);
     OpenAdvance();
     const WindowHandle page = Storage();
@@ -227,14 +228,14 @@ TEST_F(Advance, ARefusedWriteIsShownAndKeepsApply) {
     EXPECT_EQ(mode[0], row.modeKept ? row.mode : 0);
     // Accepted now: the question comes when a new mode was written.
     device_seam::clearOverrides();
-    device_seam::overrideAnswer("hasDrawFrameMode", 1);
+    device_seam::overrideAnswer(hasDrawFrameMode, 1);
     Rows(rows_);
     Boxes().clear();
     livetest::ClickItem(page, kApply);
     EXPECT_TRUE(livetest::PumpUntil([page] { return !livetest::Enabled(page, kApply); }));
     EXPECT_EQ(Boxes().size(), row.mode != 0 ? 1u : 0u);
     bool written = false;
-    for (const Call& c : device_seam::callLog()) written = written || c.op == row.refused;
+    for (const Call& c : device_seam::callLog()) written = written || c.op == row.refused.name();
     EXPECT_TRUE(written) << "the refused write is tried again";
     getStorageMode(mode);
     EXPECT_EQ(mode[0], row.mode) << "No to the reboot keeps the mode for the next start";

@@ -43,7 +43,7 @@ class DiskCheck : public DisksGui {
   }
   void Answer(const DiskCheckInfo& info) {
     answer_ = info;
-    device_seam::overrideAnswer("getDiskCheckInfo", 0, &answer_, sizeof answer_);
+    device_seam::overrideAnswer(getDiskCheckInfo, 0, &answer_, sizeof answer_);
   }
   DiskCheckInfo answer_{};
 };
@@ -150,7 +150,7 @@ TEST_F(DiskCheck, PollEndsOnEveryPathAndGivesTheLiveViewBack) {
 // cut to whole numbers, or says none were found.
 TEST_F(DiskCheck, RefusedStartAndTheBadSectorBox) {
   const WindowHandle page = OpenCheck();
-  device_seam::overrideAnswer("startDiskCheck", -1);
+  device_seam::overrideAnswer(startDiskCheck, -1);
   Command(page, kStart);
   EXPECT_FALSE(IsTimerInstalled(page, diskstest::kCheckTimer));
   EXPECT_FALSE(LiveViewHeld());

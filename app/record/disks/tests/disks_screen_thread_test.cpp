@@ -3,6 +3,7 @@
 #include <string>
 
 #include "app/control_services.h"
+#include "app/device_caps.h"
 #include "app/record/disks/check_seam.h"
 #include "app/record/disks/tests/disks_test_support.h"
 
@@ -51,7 +52,7 @@ TEST_F(DisksScreen, CheckGridMidCheck) {
   info.badSectors[0] = 300000;
   info.badSectors[1] = 700000;
   info.state = DISK_CHECK_RUNNING;
-  device_seam::overrideAnswer("getDiskCheckInfo", 0, &info, sizeof info);
+  device_seam::overrideAnswer(getDiskCheckInfo, 0, &info, sizeof info);
   for (int cells : {64, 32}) {
     disks::check_seam::setGridCells(cells);
     OpenSmart();
@@ -63,7 +64,7 @@ TEST_F(DisksScreen, CheckGridMidCheck) {
 }
 
 TEST_F(DisksScreen, EachStorageMode) {
-  device_seam::overrideAnswer("hasDrawFrameMode", 1);
+  device_seam::overrideAnswer(hasDrawFrameMode, 1);
   OpenAdvance();
   const WindowHandle page = Page(0);
   const char* names[] = {"storage_quota", "storage_group", "storage_frame"};

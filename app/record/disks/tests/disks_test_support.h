@@ -59,7 +59,7 @@ class DisksGui : public livetest::LiveGui {
   }
   void Rows(const std::vector<DiskInfo>& rows) {
     rows_ = rows;
-    device_seam::overrideAnswer("getDiskList", static_cast<int64_t>(rows_.size()), rows_.data(),
+    device_seam::overrideAnswer(getDiskList, static_cast<int64_t>(rows_.size()), rows_.data(),
                                 rows_.size() * sizeof(DiskInfo));
   }
   WindowHandle Page(int index) {

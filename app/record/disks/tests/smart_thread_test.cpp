@@ -120,7 +120,7 @@ TEST_F(Smart, PollTimerEndsOnEveryPathAndGivesTheLiveViewBack) {
   // A read that fails mid-test ends the poll and clears the page.
   Command(page, kSelfTest);
   ASSERT_TRUE(LiveViewHeld());
-  device_seam::overrideAnswer("getDiskSmartInfo", -1);
+  device_seam::overrideAnswer(getDiskSmartInfo, -1);
   Tick();
   EXPECT_FALSE(IsTimerInstalled(page, diskstest::kSmartTimer));
   EXPECT_FALSE(LiveViewHeld());

@@ -174,7 +174,7 @@ TEST_F(EncodePage, SaveErrorTable) {
   for (const Row& row : rows) {
     SetFocusChild(GetDlgItem(page_, kChan));
     Choose(page_, kQuality, 1);
-    device_seam::overrideAnswer("checkEncodeParams", row.code);
+    device_seam::overrideAnswer(checkEncodeParams, row.code);
     Command(page_, kApply);
     device_seam::clearOverrides();
     EXPECT_EQ(BoxTexts(), std::vector<std::string>{row.box}) << std::hex << row.code;
@@ -185,7 +185,7 @@ TEST_F(EncodePage, SaveErrorTable) {
   EXPECT_EQ(std::memcmp(&before, &after, sizeof before), 0);
   // In custom mode the focus goes to the custom edit.
   Choose(page_, kMode + kTwin, 1);
-  device_seam::overrideAnswer("checkEncodeParams", 0x20021c);
+  device_seam::overrideAnswer(checkEncodeParams, 0x20021c);
   Command(page_, kApply);
   device_seam::clearOverrides();
   EXPECT_EQ(GetFocusChild(page_), GetDlgItem(page_, kTwinEdit));
@@ -204,7 +204,7 @@ TEST_F(EncodePage, ChannelChangeAndExpiry) {
   EXPECT_EQ(GetFocusChild(page_), GetDlgItem(page_, kDays));
   Type(page_, kDays, "7");
   Choose(page_, kQuality, 4);
-  device_seam::overrideAnswer("getEncodeConfig", -1);
+  device_seam::overrideAnswer(getEncodeConfig, -1);
   Choose(page_, kChan, 2);
   device_seam::clearOverrides();
   EXPECT_EQ(BoxTexts(), std::vector<std::string>{"Failed to get the record parameters!/16"});
@@ -243,13 +243,13 @@ TEST_F(EncodePage, SubStreamTab) {
     int focus;
   } rows[] = {{0x20021d, kSubRes}, {0x20021e, kSubFrame}, {0x20021f, kSubRate}};
   for (const Row& row : rows) {
-    device_seam::overrideAnswer("checkEncodeParams", row.code);
+    device_seam::overrideAnswer(checkEncodeParams, row.code);
     Command(sub, kApply);
     device_seam::clearOverrides();
     EXPECT_EQ(BoxTexts().size(), 1u) << std::hex << row.code;
     EXPECT_EQ(GetFocusChild(sub), GetDlgItem(sub, row.focus)) << std::hex << row.code;
   }
-  device_seam::overrideAnswer("isStreamTypeSupported", 0);
+  device_seam::overrideAnswer(isStreamTypeSupported, 0);
   Choose(sub, kSubChan, 2);
   device_seam::clearOverrides();
   EXPECT_EQ(BoxTexts(), std::vector<std::string>{"The channel does not support this function!/64"});
@@ -288,7 +288,7 @@ TEST_F(EncodePage, SnapshotTab) {
   Choose(pic, kEventInterval, 43200);
   Choose(pic, kNormalQuality, 40);
   // The failing save keeps Apply on with the general box.
-  device_seam::overrideAnswer("setCaptureParams", 0x200212);
+  device_seam::overrideAnswer(setCaptureParams, 0x200212);
   Command(pic, kApply);
   device_seam::clearOverrides();
   EXPECT_EQ(BoxTexts(), std::vector<std::string>{"Saving failed!/16"});
@@ -311,10 +311,10 @@ TEST_F(EncodePage, SnapshotTab) {
 // the same values disabled, and a channel without main streams keeps its
 // encoding.
 TEST_F(EncodePage, MainStreamSetsAgainstAModel) {
-  device_seam::overrideAnswerFor("isStreamTypeSupported", {2, 3}, 0);
-  device_seam::overrideAnswerFor("isStreamTypeSupported", {3, 1}, 0);
-  device_seam::overrideAnswerFor("isStreamTypeSupported", {4, 1}, 0);
-  device_seam::overrideAnswerFor("isStreamTypeSupported", {4, 3}, 0);
+  device_seam::overrideAnswerFor(isStreamTypeSupported, {2, 3}, 0);
+  device_seam::overrideAnswerFor(isStreamTypeSupported, {3, 1}, 0);
+  device_seam::overrideAnswerFor(isStreamTypeSupported, {4, 1}, 0);
+  device_seam::overrideAnswerFor(isStreamTypeSupported, {4, 3}, 0);
   const int streams[5] = {0, 3, 1, 2, 0};
   struct Heads {
     int rateType, quality, frame, rate;

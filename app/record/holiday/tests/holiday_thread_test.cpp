@@ -217,7 +217,7 @@ TEST_F(Holidays, RefusalsShowTheirTextsAndKeepTheEditorOpen) {
                       {9, "Saving failed, error code: 9", kCancel}};
   for (const Row& row : rows) {
     livetest::Boxes().clear();
-    device_seam::overrideAnswer("setHolidayConfig", row.code);
+    device_seam::overrideAnswer(setHolidayConfig, row.code);
     const HolidayTable before = Stored();
     Edit(0, [&row](WindowHandle dlg) {
       SetName(dlg, "Refused");
@@ -234,7 +234,7 @@ TEST_F(Holidays, RefusalsShowTheirTextsAndKeepTheEditorOpen) {
 }
 
 TEST_F(Holidays, SwitchingAHolidayOnShowsTheScheduleHintBeforeTheWrite) {
-  device_seam::overrideAnswer("setHolidayConfig", HOLIDAY_ERR_BAD_DATE);
+  device_seam::overrideAnswer(setHolidayConfig, HOLIDAY_ERR_BAD_DATE);
   Edit(7, [](WindowHandle dlg) {
     SendDlgItemMessage(dlg, kEnable, BM_SETCHECK, BST_CHECKED, 0);
     Command(dlg, kEnable);

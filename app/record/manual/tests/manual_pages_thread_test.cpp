@@ -61,12 +61,12 @@ TEST_F(ManualPages, EveryBoxOperatesItsOwnChannelAndRefusedChannelsAreNamed) {
   ASSERT_GE(analog, 4);
   struct Page {
     const char* item;
-    const char* can;
+    device_seam::Op can;
     const char* start;
     const char* stop;
     const char* refusal;
-  } pages[] = {{"manual_rec", "canManualRecord", "startManualRecord", "stopManualRecord", "A3  cannot record manually!"},
-               {"manual_pic", "canManualSnapshot", "startManualSnapshot", "stopManualSnapshot",
+  } pages[] = {{"manual_rec", canManualRecord, "startManualRecord", "stopManualRecord", "A3  cannot record manually!"},
+               {"manual_pic", canManualSnapshot, "startManualSnapshot", "stopManualSnapshot",
                 "A3  cannot take a snapshot!"}};
   for (const Page& p : pages) {
     SCOPED_TRACE(p.item);
@@ -123,11 +123,11 @@ TEST_F(ManualPages, EveryBoxOperatesItsOwnChannelAndRefusedChannelsAreNamed) {
 TEST_F(ManualPages, BoxesStandForTheDevicesChannelsAndRefusedOnesAreDisabled) {
   struct Page {
     const char* item;
-    const char* can;
+    device_seam::Op can;
     const char* start;
     const char* stop;
-  } pages[] = {{"manual_rec", "canManualRecord", "startManualRecord", "stopManualRecord"},
-               {"manual_pic", "canManualSnapshot", "startManualSnapshot", "stopManualSnapshot"}};
+  } pages[] = {{"manual_rec", canManualRecord, "startManualRecord", "stopManualRecord"},
+               {"manual_pic", canManualSnapshot, "startManualSnapshot", "stopManualSnapshot"}};
   const int analog = getAnalogChanNum();
   for (const Page& p : pages) {
     SCOPED_TRACE(p.item);
@@ -141,7 +141,7 @@ TEST_F(ManualPages, BoxesStandForTheDevicesChannelsAndRefusedOnesAreDisabled) {
     Close();
 
     const uint64_t oneCamera = 1;
-    device_seam::overrideAnswer("getIpChannelNum", 1, &oneCamera, sizeof oneCamera);
+    device_seam::overrideAnswer(getIpChannelNum, 1, &oneCamera, sizeof oneCamera);
     page = Open(p.item);
     ASSERT_TRUE(IsValidHandle(GetDlgItem(page, CHANBOX_IP_FIRST)));
     device_seam::startCallLog();
@@ -153,13 +153,13 @@ TEST_F(ManualPages, BoxesStandForTheDevicesChannelsAndRefusedOnesAreDisabled) {
 }
 
 TEST_F(ManualPages, SnapshotFailuresAndRightsDecideWhatTheUserSees) {
-  device_seam::overrideAnswer("startManualSnapshot", -1);
+  device_seam::overrideAnswer(startManualSnapshot, -1);
   WindowHandle page = Open("manual_pic");
   Set(page, CHANBOX_ANALOG_FIRST, 1);
   ASSERT_EQ(livetest::Boxes().size(), 1u);
   EXPECT_EQ(livetest::Boxes()[0].text, "Snapshot failed!");
   EXPECT_EQ(livetest::Boxes()[0].type, 16u);
-  device_seam::overrideAnswer("startManualSnapshot", 12);
+  device_seam::overrideAnswer(startManualSnapshot, 12);
   livetest::Boxes().clear();
   Set(page, CHANBOX_ANALOG_FIRST + 1, 1);
   ASSERT_EQ(livetest::Boxes().size(), 1u);

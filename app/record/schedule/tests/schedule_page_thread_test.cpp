@@ -176,7 +176,7 @@ TEST_F(SchedulePage, AFailedWriteReadsTheRecordBackAndKeepsApply) {
   Open();
   SendDlgItemMessage(rec_, kRecEnable, BM_SETCHECK, BST_CHECKED, 0);
   Paint(rec_, 1, 2, 5, 2, 6);
-  device_seam::overrideAnswer("setRecordConfig", -1);
+  device_seam::overrideAnswer(setRecordConfig, -1);
   device_seam::startCallLog();
   Command(rec_, kApply);
   device_seam::clearOverrides();
@@ -192,7 +192,7 @@ TEST_F(SchedulePage, AFailedWriteReadsTheRecordBackAndKeepsApply) {
 }
 
 TEST_F(SchedulePage, AFailedLoadShowsItsBoxAndTheCaptureTabWritesWholeRecords) {
-  device_seam::overrideAnswer("getCaptureConfig", -1);
+  device_seam::overrideAnswer(getCaptureConfig, -1);
   Open();
   device_seam::clearOverrides();
   EXPECT_EQ(BoxTexts(), std::vector<std::string>{"Failed to get the snapshot options!"});

@@ -41,7 +41,7 @@ class StorageScreen : public LiveGui {
     LiveGui::SetUp();
     static DiskInfo rows[3] = {Row(0, 0, 2000000, 1, 0), Row(0, 1, 1000000, 7, 13), Row(9, 1, 500000, 4, 0)};
     rows[0].readOnly = 1;
-    device_seam::overrideAnswer("getDiskList", 3, rows, sizeof rows);
+    device_seam::overrideAnswer(getDiskList, 3, rows, sizeof rows);
     storagetest::GiveDisks({1, 2}, FORMAT_TYPE_DISKS);
   }
 };
@@ -92,7 +92,7 @@ TEST_F(StorageScreen, ProgressRunningAndFinished) {
 
 TEST_F(StorageScreen, BothDiskDialogs) {
   uint8_t groupMode[4] = {1, 0, 0, 0};
-  device_seam::overrideAnswer("getStorageMode", 0, groupMode, sizeof groupMode);
+  device_seam::overrideAnswer(getStorageMode, 0, groupMode, sizeof groupMode);
   RunInLoop([](WindowHandle owner) { return showLocalHdSetDialog(owner, 0); }, [] {
     const WindowHandle dlg = GetActiveWindow();
     Shot(dlg, "disk_localhdset");

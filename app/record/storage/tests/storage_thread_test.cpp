@@ -110,7 +110,7 @@ class Storage : public LiveGui {
   }
   void Rows(const std::vector<DiskInfo>& rows) {
     rows_.assign(rows.begin(), rows.end());
-    device_seam::overrideAnswer("getDiskList", static_cast<int64_t>(rows_.size()), rows_.data(),
+    device_seam::overrideAnswer(getDiskList, static_cast<int64_t>(rows_.size()), rows_.data(),
                                 rows_.size() * sizeof(DiskInfo));
   }
   void Open() {
@@ -186,7 +186,7 @@ TEST_F(Storage, DiskNumbersAndTotalsFollowTheRows) {
     SendMessage(win_, MSG_CLOSE, 0, 0);
     desktest::Drain();
   }
-  device_seam::overrideAnswer("getDiskList", 0);
+  device_seam::overrideAnswer(getDiskList, 0);
   EXPECT_EQ(sumDiskTotalSpace(), 0);
   EXPECT_EQ(sumDiskFreeSpace(), 0);
 }
@@ -201,7 +201,7 @@ TEST_F(Storage, RowTextsAndTheRowsThatActFollowTheDisk) {
   DiskInfo nas = Disk(9, 1, 1000, 500, 0, 4);
   DiskInfo unloaded = Disk(1, 0, 1000, 500, 0, 7);
   unloaded.status = 13;
-  device_seam::overrideAnswer("getDiskFormatProgress", 7);
+  device_seam::overrideAnswer(getDiskFormatProgress, 7);
   Rows({formatting, redundant, nas, unloaded});
   Open();
   EXPECT_EQ(Cell(0, 2), Caption("disk_base", "disk_status_formating") + " 07%");
@@ -251,7 +251,7 @@ TEST_F(Storage, InitialiseRefusesOrConfirmsAndGivesEverythingBack) {
   };
   for (const Case& c : cases) {
     Rows(c.rows);
-    device_seam::overrideAnswer("isDiskTooLarge", c.tooLarge ? 1 : 0);
+    device_seam::overrideAnswer(isDiskTooLarge, c.tooLarge ? 1 : 0);
     Open();
     for (int row : c.checked) CheckRow(row);
     Boxes().clear();
@@ -263,7 +263,7 @@ TEST_F(Storage, InitialiseRefusesOrConfirmsAndGivesEverythingBack) {
 
   // Two writable disks, both checked: Cancel, Escape-free close and OK.
   Rows({Disk(0, 0, 1000, 10), Disk(1, 1, 1000, 10)});
-  device_seam::overrideAnswer("isDiskTooLarge", 0);
+  device_seam::overrideAnswer(isDiskTooLarge, 0);
   const Held before = Now();
   for (int way = 0; way < 3; ++way) {
     Open();
@@ -295,11 +295,11 @@ TEST_F(Storage, InitialiseRefusesOrConfirmsAndGivesEverythingBack) {
 // A busy device keeps the confirmation open with its box; OK then goes on.
 TEST_F(Storage, ABusyDeviceKeepsTheConfirmationOpen) {
   const struct {
-    const char* op;
+    device_seam::Op op;
     const char* key;
-  } busy[] = {{"isDiskRepairing", "format_err_repairing"},
-              {"isDiskFormatting", "formating_error"},
-              {"isDiskExpanding", "format_err_expanding"}};
+  } busy[] = {{isDiskRepairing, "format_err_repairing"},
+              {isDiskFormatting, "formating_error"},
+              {isDiskExpanding, "format_err_expanding"}};
   storagetest::GiveDisks({1}, FORMAT_TYPE_DISKS);
   for (const auto& b : busy) {
     device_seam::resetAll();
@@ -314,14 +314,14 @@ TEST_F(Storage, ABusyDeviceKeepsTheConfirmationOpen) {
       device_seam::clearOverrides();
       Command(dlg, kOk);
     });
-    EXPECT_TRUE(stayed) << b.op;
-    EXPECT_EQ(BoxTexts(), std::vector<std::string>{Caption("format", b.key) + "/64"}) << b.op;
-    EXPECT_EQ(Calls("formatDiskList"), 1u) << b.op;
-    EXPECT_EQ(isLiveViewActive(getMainOutput()), 1) << b.op;
+    EXPECT_TRUE(stayed) << b.op.name();
+    EXPECT_EQ(BoxTexts(), std::vector<std::string>{Caption("format", b.key) + "/64"}) << b.op.name();
+    EXPECT_EQ(Calls("formatDiskList"), 1u) << b.op.name();
+    EXPECT_EQ(isLiveViewActive(getMainOutput()), 1) << b.op.name();
   }
   // A removable device that is not ready: OK does nothing.
   setFormatType(FORMAT_TYPE_USB);
-  device_seam::overrideAnswer("isUsbdevNotReady", 1);
+  device_seam::overrideAnswer(isUsbdevNotReady, 1);
   bool stayed = false;
   RunInLoop(showFormatDialog, [&] {
     const WindowHandle dlg = GetActiveWindow();
@@ -355,8 +355,8 @@ TEST_F(Storage, ProgressWindowReportsEachKindAndClosesOnlyWhenDone) {
   };
   for (const Case& c : cases) {
     storagetest::GiveDisks({2, 5}, c.kind);
-    device_seam::overrideAnswer("formatDisk", c.diskAnswer);
-    device_seam::overrideAnswer("expandDisk", c.diskAnswer);
+    device_seam::overrideAnswer(formatDisk, c.diskAnswer);
+    device_seam::overrideAnswer(expandDisk, c.diskAnswer);
     bool refusedWhileRunning = false;
     std::string result, lastStep;
     WindowHandle dlg = GUI_INVALID_HANDLE;
@@ -398,7 +398,7 @@ TEST_F(Storage, ProgressWindowReportsEachKindAndClosesOnlyWhenDone) {
 // A worker that cannot start ends the run as failed and lets it close.
 TEST_F(Storage, AWorkerThatCannotStartEndsTheRunAsFailed) {
   storagetest::GiveDisks({3}, FORMAT_TYPE_EXPAND);
-  device_seam::overrideAnswer("createDetachedThread", -1);
+  device_seam::overrideAnswer(createDetachedThread, -1);
   std::string result;
   RunInLoop(showFormatingDialog, [&] {
     const WindowHandle dlg = GetActiveWindow();
@@ -431,7 +431,7 @@ TEST_F(Storage, LocalDiskSavesAttributeAndGroupOrRefuses) {
   };
   for (const Case& c : cases) {
     device_seam::resetAll();
-    device_seam::overrideAnswer("getStorageMode", 0, groupMode, sizeof groupMode);
+    device_seam::overrideAnswer(getStorageMode, 0, groupMode, sizeof groupMode);
     Rows(c.rows);
     BoxAnswer() = c.answer;
     device_seam::startCallLog();
@@ -475,7 +475,7 @@ TEST_F(Storage, NetworkDiskAddShowsEachRefusalAndSendsTheEntry) {
   } codes[] = {{0x200122, "NethdIpErr", 64},     {0x200123, "NethdDirErr", 64},  {0x200007, "NethdExistErr", 64},
                {0x200124, "NethdIscsiErr", 64}, {-1, "NethdAddFail", 16},       {-2, "NethdNoSupport", 64}};
   for (const auto& code : codes) {
-    device_seam::overrideAnswer("addNetDisk", code.code);
+    device_seam::overrideAnswer(addNetDisk, code.code);
     Boxes().clear();
     bool stayed = false;
     RunInLoop([](WindowHandle owner) { return showNetHdAddDialog(owner, -1); }, [&] {
@@ -491,7 +491,7 @@ TEST_F(Storage, NetworkDiskAddShowsEachRefusalAndSendsTheEntry) {
   }
   // What the device is sent: slot 0, IP SAN on 3260, 0.0.0.0 and the folder;
   // the type chosen from its list by the mouse.
-  device_seam::overrideAnswer("addNetDisk", 0);
+  device_seam::overrideAnswer(addNetDisk, 0);
   device_seam::startCallLog();
   RunInLoop([](WindowHandle owner) { return showNetHdAddDialog(owner, -1); }, [&] {
     const WindowHandle dlg = GetActiveWindow();
@@ -505,7 +505,7 @@ TEST_F(Storage, NetworkDiskAddShowsEachRefusalAndSendsTheEntry) {
   // Eight slots in use: the add dialog does not open.
   Rows({Disk(0, 0, 10, 5)});
   Open();
-  device_seam::overrideAnswer("getNetDiskSlotMask", 0xFF);
+  device_seam::overrideAnswer(getNetDiskSlotMask, 0xFF);
   Boxes().clear();
   Command(page_, kAddNetHd);
   EXPECT_EQ(BoxTexts(), std::vector<std::string>{Caption("disk_nethdadd", "NethdfullErr") + "/64"});
@@ -528,7 +528,7 @@ TEST_F(Storage, ARefusedNetworkDiskChangeKeepsTheDialogAndTheValues) {
     device_seam::resetAll();
     Rows({Disk(0, 0, 10, 5), Disk(9, 1, 10, 5, 0, 4)});
     ASSERT_TRUE(storagetest::KeepNas20());
-    if (row.answer) device_seam::overrideAnswer("changeNetDisk", row.answer);
+    if (row.answer) device_seam::overrideAnswer(changeNetDisk, row.answer);
     Boxes().clear();
     bool stayed = false;
     std::string ip, dir;
@@ -588,7 +588,7 @@ TEST_F(Storage, RowActionsActOnYesOnlyAndGiveTheBusyStateBack) {
   // A refused request shows its code.
   Rows({nas});
   Open();
-  device_seam::overrideAnswer("removeNetDisk", 0x300012);
+  device_seam::overrideAnswer(removeNetDisk, 0x300012);
   Boxes().clear();
   livetest::ClickCell(GetDlgItem(page_, kList), 0, kActionColumn);
   EXPECT_TRUE(livetest::PumpUntil([] { return Boxes().size() >= 2; }));

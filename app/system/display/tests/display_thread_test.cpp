@@ -74,7 +74,7 @@ class Display : public LiveGui {
     display::rereadConfig();  // only the changed bytes: the desktop reads the record meanwhile
     SetMouseScale(3, 5);
     const DeviceTime clock{2026, 3, 14, 9, 26, 53, 8, 0};
-    device_seam::overrideAnswer("getDeviceTime", 1, &clock, sizeof clock);
+    device_seam::overrideAnswer(getDeviceTime, 1, &clock, sizeof clock);
     g_hints.clear();
     registerShutdownHint(RecordHint);
   }
@@ -245,7 +245,7 @@ TEST_F(Display, GeneralApplyStoresEveryFieldAndReportsAResolutionTheMonitorRefus
   EXPECT_TRUE(livetest::Boxes().empty());
 
   Choose(general, kDateFormat, 1);
-  device_seam::overrideAnswer("setDeviceConfig", DEVICE_ERR_RESOLUTION);
+  device_seam::overrideAnswer(setDeviceConfig, DEVICE_ERR_RESOLUTION);
   Command(general, kApply);
   device_seam::clearOverrides();
   EXPECT_EQ(BoxKeys(), std::vector<std::string>{"displayset/err_not_sup_resolution"});
@@ -290,7 +290,7 @@ TEST_F(Display, ApplyWritesTheClockOnlyWhenTheUserChangedIt) {
     EXPECT_STREQ(date, "2026-03-14");
     // The clock runs on while the page stands open.
     const DeviceTime later{2026, 3, 14, 9, 40, 7, 8, 0};
-    device_seam::overrideAnswer("getDeviceTime", 1, &later, sizeof later);
+    device_seam::overrideAnswer(getDeviceTime, 1, &later, sizeof later);
     ASSERT_TRUE(livetest::PickRow(general, kDateFormat, row.format));
     GetWindowText(dateEdit, date, sizeof date);
     EXPECT_STREQ(date, row.date);
@@ -298,7 +298,7 @@ TEST_F(Display, ApplyWritesTheClockOnlyWhenTheUserChangedIt) {
       ASSERT_TRUE(livetest::PickRow(general, kZone, row.zone));
     }
     if (row.hour >= 0) SendDlgItemMessage(general, kTime, CB_SETFIELD, 1, row.hour);
-    if (row.recordAnswer) device_seam::overrideAnswer("setDeviceConfig", row.recordAnswer);
+    if (row.recordAnswer) device_seam::overrideAnswer(setDeviceConfig, row.recordAnswer);
     device_seam::startCallLog();
     if (row.apply) {
       livetest::ClickItem(general, kApply);
@@ -374,7 +374,7 @@ TEST_F(Display, DstApplyTakesTheZonesRuleOrTheRowsAndRefusesOneMonth) {
     setTimeZone(row.zone);
     const DeviceTime clock{2026, 3, 14, 9, 26, 53, static_cast<int16_t>(getZoneRow(row.zone)->hours),
                            static_cast<int16_t>(getZoneRow(row.zone)->minutes)};
-    device_seam::overrideAnswer("getDeviceTime", 1, &clock, sizeof clock);
+    device_seam::overrideAnswer(getDeviceTime, 1, &clock, sizeof clock);
     Open();
     const WindowHandle dst = Page(kDst);
     EXPECT_EQ(SendDlgItemMessage(dst, kStartWeekday, CB_GETSELVALUE, 0, 0), 6);

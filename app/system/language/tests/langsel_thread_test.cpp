@@ -48,7 +48,7 @@ class LangSel : public LiveGui {
 // application's copy nor the interface switches to it.
 TEST_F(LangSel, ARefusedLanguageKeepsTheInterface) {
   SetLanguage(kEnglish);
-  device_seam::overrideAnswer("setDeviceConfig", -1);
+  device_seam::overrideAnswer(setDeviceConfig, -1);
   livetest::Boxes().clear();
   bool picked = false;
   RunInLoop(createLangSelWindow, [&] {

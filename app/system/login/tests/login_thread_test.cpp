@@ -78,7 +78,7 @@ TEST_F(Login, ListsTheNamedUsersAndEachRefusalLeavesThePasswordAsItsTableSays) {
     EXPECT_EQ(SendDlgItemMessage(dlg, kUser, CB_GETSELVALUE, 0, 0), 0);
     EXPECT_EQ(Text(dlg, kUser), "admin");
     for (const Row& row : rows) {
-      device_seam::overrideAnswer("loginDevice", row.code);
+      device_seam::overrideAnswer(loginDevice, row.code);
       TryPassword(dlg, "secret");
       EXPECT_EQ(Boxes(), std::vector<std::string>{Caption("login", row.key) + "/" + std::to_string(row.style)})
           << row.code;
@@ -148,7 +148,7 @@ TEST_F(Login, TheHiddenCornerEndsAtSixteenPixelsAndOpensTheSecurityCodeDialog) {
       SetDlgItemText(code, kCode, "not-a-code");
       Command(code, kOk);
       EXPECT_EQ(Text(code, kCode), "");
-      device_seam::overrideAnswer("resetDefaultPassword", 0);
+      device_seam::overrideAnswer(resetDefaultPassword, 0);
       Command(code, kOk);
       device_seam::clearOverrides();
     });

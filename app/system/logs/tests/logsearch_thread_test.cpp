@@ -97,9 +97,9 @@ class LogSearch : public LiveGui {
   void Finds(int result) {
     LogSearchState state{};
     state.count = result == -2 ? LOG_SEARCH_MAX : result;
-    device_seam::overrideAnswer("findLogs", result, &state, sizeof state);
+    device_seam::overrideAnswer(findLogs, result, &state, sizeof state);
   }
-  void Holds(const LogRecord& r) { device_seam::overrideAnswer("getLogRecord", 0, &r, sizeof r); }
+  void Holds(const LogRecord& r) { device_seam::overrideAnswer(getLogRecord, 0, &r, sizeof r); }
   void Search() { Command(page_, kSearch); }
   WindowHandle List() { return GetDlgItem(page_, kList); }
   int Rows(WindowHandle list) { return static_cast<int>(SendMessage(list, LVM_GETITEMCOUNT, 0, 0)); }
@@ -464,7 +464,7 @@ class LogExport : public LogSearch {
     disks_[2].status = 1;
     Disks();
   }
-  void Disks() { device_seam::overrideAnswer("getDiskList", 4, disks_, sizeof disks_); }
+  void Disks() { device_seam::overrideAnswer(getDiskList, 4, disks_, sizeof disks_); }
   void OpenExport() {
     Open();
     SendMessage(GetDlgItem(win_, kSheet), PSM_SETACTIVEINDEX, 1, 0);

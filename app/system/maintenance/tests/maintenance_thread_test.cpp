@@ -165,7 +165,7 @@ TEST_F(Maintenance, ImportAndExportShowTheDevicesAnswers) {
     SCOPED_TRACE(row.device);
     g_hints.clear();
     livetest::BoxAnswer() = row.answer;
-    if (row.device != -100) device_seam::overrideAnswer("importConfigFile", row.device);
+    if (row.device != -100) device_seam::overrideAnswer(importConfigFile, row.device);
     Command(page_, kImport);
     device_seam::clearOverrides();
     EXPECT_EQ(BoxTexts(), row.boxes);
@@ -180,7 +180,7 @@ TEST_F(Maintenance, ImportAndExportShowTheDevicesAnswers) {
   } exports[] = {{-100, "nodevice/64"}, {0, "exportsuccess/64"}, {1, "exporterror/16"}, {2, "nospace/64"},
                  {9, "savefailed_code/16"}};
   for (const auto& row : exports) {
-    if (row.device != -100) device_seam::overrideAnswer("exportConfigFile", row.device);
+    if (row.device != -100) device_seam::overrideAnswer(exportConfigFile, row.device);
     Command(page_, kExport);
     device_seam::clearOverrides();
     EXPECT_EQ(BoxTexts(), std::vector<std::string>{row.box});
@@ -248,7 +248,7 @@ TEST_F(Maintenance, FtpUpgradeChecksTheAddressAndRunsTheProgressToItsResult) {
   } rows[] = {{6, {"reboot_confirm_hint/34", "error_disconnect/64"}, {}}, {0, {"reboot_confirm_hint/34"}, {2}}};
   for (const Row& row : rows) {
     g_hints.clear();
-    device_seam::overrideAnswer("startUpgrade", 0);
+    device_seam::overrideAnswer(startUpgrade, 0);
     const WindowHandle page = page_;
     std::string phases;
     RunInLoop([page](WindowHandle) { Command(page, kFtpUpgrade); return 0; }, [&] {
@@ -265,8 +265,8 @@ TEST_F(Maintenance, FtpUpgradeChecksTheAddressAndRunsTheProgressToItsResult) {
                    {9, 80, "Backing up..."},
                    {UPGRADE_PHASE_WRITE, 40, "Upgrading..."}};
       for (const auto& tick : ticks) {
-        device_seam::overrideAnswer("getUpgradePhase", tick.phase);
-        device_seam::overrideAnswer("getUpgradePercent", tick.percent);
+        device_seam::overrideAnswer(getUpgradePhase, tick.phase);
+        device_seam::overrideAnswer(getUpgradePercent, tick.percent);
         SendMessage(dlg, MSG_TIMER, kUpgradeTimer, 0);
         char text[128] = "";
         GetDlgItemText(dlg, kPhaseText, text, sizeof text);
@@ -370,7 +370,7 @@ TEST_F(Maintenance, SystemInformationRowsFollowTheDeviceRecords) {
 
   // IP channels follow the analog ones, numbered by their place in the mask.
   const uint64_t mask = 0b101;
-  device_seam::overrideAnswer("getIpChannelNum", 2, &mask, sizeof mask);
+  device_seam::overrideAnswer(getIpChannelNum, 2, &mask, sizeof mask);
   Open("sysinfo");
   Tab(1);
   const WindowHandle list = GetDlgItem(page_, kChanList);

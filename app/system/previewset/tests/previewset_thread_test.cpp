@@ -346,7 +346,7 @@ TEST_F(PreviewSet, AChannelInTwoWindowsShowsTheHintAndStoresNothing) {
   twice.order[6][0] = 5;  // window 6 shows channel 5 as well
   // The device refuses such a record; one it answers reaches the page anyway.
   ASSERT_EQ(setPreviewConfig(nullptr, 3, &twice), -1);
-  device_seam::overrideAnswer("getPreviewConfig", 0, &twice, sizeof twice);
+  device_seam::overrideAnswer(getPreviewConfig, 0, &twice, sizeof twice);
   Open();
   device_seam::clearOverrides();
   device_seam::startCallLog();
@@ -370,7 +370,7 @@ TEST_F(PreviewSet, AChannelInTwoWindowsShowsTheHintAndStoresNothing) {
 }
 
 TEST_F(PreviewSet, AnAuxiliaryOutputOffersNoLayoutAudioOrPaging) {
-  device_seam::overrideAnswer("getAuxVideoOutNum", 1);
+  device_seam::overrideAnswer(getAuxVideoOutNum, 1);
   Open();
   EXPECT_EQ(SendDlgItemMessage(base_, kOutport, CB_GETCOUNT, 0, 0), 4);
   Choose(base_, kOutport, 4);
@@ -397,7 +397,7 @@ TEST_F(PreviewSet, ReadAndSaveFailuresShowTheirBoxesAndKeepTheRecords) {
   Open();
   std::vector<PreviewConfig> before;
   for (int o = 0; o < 8; ++o) before.push_back(Stored(o));
-  device_seam::overrideAnswer("getPreviewConfig", -1);
+  device_seam::overrideAnswer(getPreviewConfig, -1);
   Choose(base_, kOutport, 1);
   Choose(view_, kViewOutport, 2);
   device_seam::clearOverrides();
@@ -405,9 +405,9 @@ TEST_F(PreviewSet, ReadAndSaveFailuresShowTheirBoxesAndKeepTheRecords) {
   EXPECT_EQ(SendDlgItemMessage(view_, kViewOutport, CB_GETSELVALUE, 0, 0), 3);
   Choose(base_, kDwell, 4);
   Command(view_, kStop);
-  device_seam::overrideAnswer("setPreviewConfig", -7);
+  device_seam::overrideAnswer(setPreviewConfig, -7);
   Command(base_, kApply);
-  device_seam::overrideAnswer("setPreviewConfig", -1);
+  device_seam::overrideAnswer(setPreviewConfig, -1);
   Command(view_, kApply);
   device_seam::clearOverrides();
   EXPECT_EQ(BoxTexts(), (std::vector<std::string>{"Getting the settings, please wait.../16",
@@ -500,7 +500,7 @@ TEST_F(PreviewSet, CaptionsWithWrongConversionsAreShownAsTheyStand) {
   char text[64] = "";
   SendDlgItemMessage(view_, 20461, MSG_GETTEXT, sizeof text, reinterpret_cast<LParam>(text));
   EXPECT_STREQ(text, "%s/%s");
-  device_seam::overrideAnswer("setPreviewConfig", 0x200114);
+  device_seam::overrideAnswer(setPreviewConfig, 0x200114);
   Command(view_, kStop);
   Command(view_, kApply);
   device_seam::clearOverrides();

@@ -9,6 +9,7 @@
 #include "app/app_registry.h"
 #include "app/core/program/program_seam.h"
 #include "app/core/program/tests/program_test_support.h"
+#include "app/device_backend.h"
 #include "app/device_test_seam.h"
 #include "app/login_rights.h"
 #include "app/system_pages.h"
@@ -64,7 +65,7 @@ TEST(RebootProgram, ARebootHintRestartsInProcessAndAShutdownHintEndsTheProgram) 
   });
   // Both starts go straight to the live view: the wizard is switched off.
   const uint32_t noWizard[2] = {0, 0};
-  device_seam::overrideAnswer("getStartGuideFlag", 0, noWizard, sizeof noWizard);
+  device_seam::overrideAnswer(getStartGuideFlag, 0, noWizard, sizeof noWizard);
   const programtest::Run run = programtest::RunRecorder();
   script.join();
   device_seam::clearOverrides();

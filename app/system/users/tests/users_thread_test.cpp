@@ -368,7 +368,7 @@ TEST_F(Users, AFullTableRefusesTheAddButtonAndTheListShowsEveryUser) {
 TEST_F(Users, AFailedWriteShowsItsCodeAndTheListShowsNoUnsavedUser) {
   livetest::BoxAnswer() = MSGBOX_ANSWER_YES;
   OpenPage();
-  device_seam::overrideAnswer("setUserConfig", 0x200999);
+  device_seam::overrideAnswer(setUserConfig, 0x200999);
   SendMessage(GetDlgItem(page_, kList), LVM_SELECTITEM, 1, 0);
   NotifyParentEx(GetDlgItem(page_, kList), LVN_CELLCLICK + 6, 1);
   device_seam::clearOverrides();

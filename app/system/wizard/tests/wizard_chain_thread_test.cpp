@@ -64,7 +64,7 @@ TEST_F(WizardChain, NextOpensEachFollowingPageAndPreviousShowsTheOneBeneathAsItW
     windows_seen_.clear();
     if (row.diskMode) device_seam::mutableAbility()->storageModeFlags |= 1u << 3;
     const uint64_t noneInUse = 0;
-    if (row.ipChannels) device_seam::overrideAnswer("getIpChannelNum", row.ipChannels, &noneInUse, sizeof noneInUse);
+    if (row.ipChannels) device_seam::overrideAnswer(getIpChannelNum, row.ipChannels, &noneInUse, sizeof noneInUse);
     livetest::BoxAnswer() = IDYES;
     for (size_t i = 0; i + 1 < row.forward.size(); ++i) Then([this](WindowHandle page) {
         Seen(page);
@@ -204,7 +204,7 @@ TEST_F(WizardChain, ARefusedNewPasswordStaysOnThePageAndKeepsTheOldOne) {
       SetDlgItemText(page, kOldPassword, before.c_str());
       SetDlgItemText(page, kNew, "1234567890abcdef");
       SetDlgItemText(page, kConfirm, "1234567890abcdef");
-      device_seam::overrideAnswer("setUserConfig", row.answer);
+      device_seam::overrideAnswer(setUserConfig, row.answer);
       livetest::ClickItem(page, kNext);
     });
     ThenWhen([] { return !livetest::Boxes().empty(); }, [&](WindowHandle page) {
@@ -229,10 +229,10 @@ TEST_F(WizardChain, AnUnreadableUserTableAndARefusedLoginSaySoAndStay) {
   setLoginState(3, -1, -1);  // nobody logged in: the right password logs in
   Then([this](WindowHandle page) { Forward(page); });
   Then([this](WindowHandle page) {
-    device_seam::overrideAnswer("getUserConfig", -1);
+    device_seam::overrideAnswer(getUserConfig, -1);
     Forward(page);
     device_seam::clearOverrides();
-    device_seam::overrideAnswer("loginDevice", 1);
+    device_seam::overrideAnswer(loginDevice, 1);
     Forward(page);
     device_seam::clearOverrides();
     EXPECT_EQ(GetActiveWindow(), page);

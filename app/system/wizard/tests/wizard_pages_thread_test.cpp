@@ -44,7 +44,7 @@ TEST_F(WizardPages, EachPageInItsFirstState) {
   for (const auto& p : kPages) {
     SCOPED_TRACE(p.name);
     setDeviceTime(nullptr, &fixed);
-    device_seam::overrideAnswer("getDeviceTime", 0, &fixed, sizeof fixed);
+    device_seam::overrideAnswer(getDeviceTime, 0, &fixed, sizeof fixed);
     OnPage(p.open, [&](WindowHandle page) {
       Rect r{};
       GetWindowRect(page, &r);
@@ -109,7 +109,7 @@ TEST_F(WizardPages, NetworkRefusalsShowTheirBoxAndFocusTheirFieldAndTheDnsRuleFo
     for (const Row& row : rows) {
       SCOPED_TRACE(row.code);
       livetest::Boxes().clear();
-      device_seam::overrideAnswer("keepNetConfig", row.code);
+      device_seam::overrideAnswer(keepNetConfig, row.code);
       Command(page, kPreDns, 3);
       SetFocusChild(GetDlgItem(page, kNext));
       Command(page, kNext);
@@ -229,7 +229,7 @@ TEST_F(WizardPages, InitWantsATickedDiskThatIsNotReadOnly) {
     EXPECT_EQ(SendDlgItemMessage(page, kList, LVM_GETITEMCOUNT, 0, 0), count);
     Command(page, kInit);
     disks[0].readOnly = 1;
-    device_seam::overrideAnswer("getDiskList", count, disks, sizeof disks);
+    device_seam::overrideAnswer(getDiskList, count, disks, sizeof disks);
     SendDlgItemMessage(page, kList, LVM_SETCHECKEDBYKEY, 0, 0);
     Command(page, kInit);
     device_seam::clearOverrides();

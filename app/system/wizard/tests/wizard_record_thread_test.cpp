@@ -200,7 +200,7 @@ TEST_F(WizardRecord, ChannelsShowTheirOwnStateAndOkWritesOnlyWhatChanged) {
   for (const bool holidays : {true, false}) {
     SCOPED_TRACE(holidays);
     device_seam::resetAll();
-    if (!holidays) device_seam::overrideAnswer("hasHolidaySchedule", 0);
+    if (!holidays) device_seam::overrideAnswer(hasHolidaySchedule, 0);
     // Channel 2 records all day on motion, channel 3 all day continuously.
     for (const auto& [channel, type] : {std::pair<int, uint8_t>{2, 1}, {3, 0}}) {
       RecordConfig record{};

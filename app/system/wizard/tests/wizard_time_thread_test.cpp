@@ -74,7 +74,7 @@ TEST_F(WizardTime, EachRowWritesWhatChangedAndAZoneChangeShowsTheConvertedTime) 
       now.zoneHours = 1;
       setDeviceTime(nullptr, &now);
     }
-    if (row.clockAnswer) device_seam::overrideAnswer("setDeviceTime", row.clockAnswer);
+    if (row.clockAnswer) device_seam::overrideAnswer(setDeviceTime, row.clockAnswer);
     livetest::BoxAnswer() = IDYES;
     std::vector<std::string> seen;
     Then([&](WindowHandle page) {

@@ -36,7 +36,7 @@ int RecordHint(WindowHandle, int kind) {
   return 0;
 }
 
-class Serial : public LiveGui {
+class Rs232Set : public LiveGui {
  protected:
   void SetUp() override {
     LiveGui::SetUp();
@@ -75,7 +75,7 @@ std::vector<std::string> BoxTexts() {
   return texts;
 }
 
-TEST_F(Serial, ApplySavesAsksForAUseChangeAndGivesBackThePowerKeyFlag) {
+TEST_F(Rs232Set, ApplySavesAsksForAUseChangeAndGivesBackThePowerKeyFlag) {
   const std::string ask = "The change takes effect after a reboot. Reboot now?/34";
   struct Row {
     const char* what;
@@ -101,7 +101,7 @@ TEST_F(Serial, ApplySavesAsksForAUseChangeAndGivesBackThePowerKeyFlag) {
     if (row.changeUse) Choose(page_, kUse, 2);
     EXPECT_TRUE(Enabled(page_, kApply));
     livetest::BoxAnswer() = row.answer;
-    if (row.saveAnswer != 0) device_seam::overrideAnswer("setRs232Config", row.saveAnswer);
+    if (row.saveAnswer != 0) device_seam::overrideAnswer(setRs232Config, row.saveAnswer);
     device_seam::startCallLog();
     Command(page_, kApply);
     int sets = 0;
@@ -121,7 +121,7 @@ TEST_F(Serial, ApplySavesAsksForAUseChangeAndGivesBackThePowerKeyFlag) {
   }
 }
 
-TEST_F(Serial, ListsShowTheRecordAndTheDeviceRates) {
+TEST_F(Rs232Set, ListsShowTheRecordAndTheDeviceRates) {
   Open();
   Rect r{};
   GetWindowRect(win_, &r);
@@ -137,7 +137,7 @@ TEST_F(Serial, ListsShowTheRecordAndTheDeviceRates) {
   Close();
 }
 
-TEST_F(Serial, TheSystemMenuItemOpensThePage) {
+TEST_F(Rs232Set, TheSystemMenuItemOpensThePage) {
   EXPECT_EQ(findPage(APP_MENU_SYSTEM, "232set"), createRs232SetWindow);
 }
 

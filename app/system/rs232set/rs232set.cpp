@@ -39,17 +39,17 @@ const ValueKeyRow kFixedBauds[] = {{"50", 0},     {"75", 1},     {"110", 2},    
                                    {"19200", 10}, {"38400", 11}, {"57600", 12}, {"76800", 13}, {"115200", 14}};
 
 // One page open at a time: the record and the use it had when read.
-struct SerialState {
+struct Rs232SetState {
   Rs232Config record{};
   int openedUse = 0;
 };
-SerialState g_serial;
+Rs232SetState g_rs232set;
 
 OutputLogin* login() { return getOutputLogin(getCurOutput()); }
 
 uint8_t* field(int index) {
-  uint8_t* fields[kComboCount] = {&g_serial.record.baudRate, &g_serial.record.dataBits, &g_serial.record.stopBits,
-                                  &g_serial.record.parity,   &g_serial.record.flowControl, &g_serial.record.use};
+  uint8_t* fields[kComboCount] = {&g_rs232set.record.baudRate, &g_rs232set.record.dataBits, &g_rs232set.record.stopBits,
+                                  &g_rs232set.record.parity,   &g_rs232set.record.flowControl, &g_rs232set.record.use};
   return fields[index];
 }
 
@@ -74,9 +74,9 @@ void createControls(WindowHandle page) {
 }
 
 void init(WindowHandle page) {
-  g_serial = SerialState{};
-  getRs232Config(login(), &g_serial.record);
-  g_serial.openedUse = g_serial.record.use;
+  g_rs232set = Rs232SetState{};
+  getRs232Config(login(), &g_rs232set.record);
+  g_rs232set.openedUse = g_rs232set.record.use;
   createControls(page);
   fillBauds(page);
   addValueComboItems(page, kData, kDataBits, 4, nullptr, 0);
@@ -97,7 +97,7 @@ void readControls(WindowHandle page) {
 }
 
 int store() {
-  const int rc = setRs232Config(login(), &g_serial.record, 1);
+  const int rc = setRs232Config(login(), &g_rs232set.record, 1);
   if (rc != 0 && rc != kSavedUnchanged) return rc;
   applyRs232Config(login());
   return 0;
@@ -105,12 +105,12 @@ int store() {
 
 int save(WindowHandle page) {
   readControls(page);
-  if (g_serial.record.use == g_serial.openedUse) return store();
+  if (g_rs232set.record.use == g_rs232set.openedUse) return store();
   if (!confirmMsgBox(page, kSection, "param_reboot")) return PAGE_CODE_DECLINED;
   const int rc = store();
   SetPowerKeyDownFlag(0);
   if (rc != 0) return rc;
-  g_serial.openedUse = g_serial.record.use;
+  g_rs232set.openedUse = g_rs232set.record.use;
   const WindowHandle menu = getSystemMenuWnd();
   EnableWindow(menu, FALSE);
   openShutdownHint(menu, kRebootHint);
@@ -123,22 +123,22 @@ void command(WindowHandle page, int id, int code) {
     if (id == combo && code == kChanged) SendDlgItemMessage(page, PAGE_ID_APPLY, MSG_ENABLE, 1, 0);
 }
 
-LResult serialPageProc(WindowHandle page, int message, WParam wParam, LParam lParam) {
+LResult rs232SetPageProc(WindowHandle page, int message, WParam wParam, LParam lParam) {
   static const pageframe::PageHooks kHooks{
       init, [](WindowHandle p, WParam w, LParam l) { eraseBkgndGrey50(p, w, l); }, command, save,
       [](WindowHandle p, int rc) { showSaveFailedCode(p, rc); }, closeSystemMenu};
   return pageframe::runPage(kHooks, page, message, wParam, lParam);
 }
 
-const pageframe::SheetPage kPages[] = {{"general", serialPageProc, nullptr}};
+const pageframe::SheetPage kPages[] = {{"general", rs232SetPageProc, nullptr}};
 
-LResult serialWinProc(WindowHandle hwnd, int message, WParam wParam, LParam lParam) {
+LResult rs232SetWinProc(WindowHandle hwnd, int message, WParam wParam, LParam lParam) {
   return pageframe::systemSheetWindow(kSection, kPages, 1, hwnd, message, wParam, lParam);
 }
 
 }  // namespace
 
 extern "C" int createRs232SetWindow(WindowHandle owner) {
-  const WindowHandle page = pageframe::openPage(kSection, owner, serialWinProc);
+  const WindowHandle page = pageframe::openPage(kSection, owner, rs232SetWinProc);
   return page == GUI_INVALID_HANDLE ? -1 : 0;
 }
