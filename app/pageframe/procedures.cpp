@@ -1,5 +1,5 @@
 // The common handling of a sheet page's and a modal dialog's messages.
-#include "app/pageframe/page_frame.h"
+#include "app/pageframe/page_building.h"
 #include "gui/control_paint.h"
 #include "gui/message.h"
 #include "gui/paint.h"

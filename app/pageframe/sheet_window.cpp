@@ -1,6 +1,6 @@
 // The window procedure the sheet pages beside a menu share.
 #include "app/app_registry.h"
-#include "app/pageframe/page_frame.h"
+#include "app/pageframe/page_building.h"
 #include "gui/message.h"
 #include "gui/window.h"
 

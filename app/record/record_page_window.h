@@ -2,7 +2,7 @@
 // its registration in the menu's page slot, and its sheet.
 #pragma once
 
-#include "app/pageframe/page_frame.h"
+#include "app/pageframe/page_building.h"
 
 namespace recordpage {
 

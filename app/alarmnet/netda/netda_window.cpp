@@ -10,7 +10,7 @@
 #include "app/device_backend.h"
 #include "app/liveview_dialogs.h"
 #include "app/page_frame.h"
-#include "app/pageframe/page_frame.h"
+#include "app/pageframe/page_building.h"
 #include "gui/bitmap.h"
 #include "gui/dc.h"
 #include "gui/display.h"

@@ -13,7 +13,7 @@
 #include "app/login_rights.h"
 #include "app/msgbox.h"
 #include "app/page_registry.h"
-#include "app/pageframe/page_frame.h"
+#include "app/pageframe/page_building.h"
 #include "app/record/record_page_window.h"
 #include "app/record_pages.h"
 #include "gui/bitmap.h"

@@ -15,7 +15,7 @@
 #include "app/liveview_dialogs.h"
 #include "app/login_rights.h"
 #include "app/msgbox.h"
-#include "app/pageframe/page_frame.h"
+#include "app/pageframe/page_building.h"
 #include "app/record_pages.h"
 #include "gui/bitmap.h"
 #include "gui/button.h"

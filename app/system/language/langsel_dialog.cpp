@@ -6,7 +6,7 @@
 #include "app/formatting.h"
 #include "app/login_rights.h"
 #include "app/page_registry.h"
-#include "app/pageframe/page_frame.h"
+#include "app/pageframe/page_building.h"
 #include "app/system/language/language_list.h"
 #include "app/system_pages.h"
 #include "gui/app_hooks.h"

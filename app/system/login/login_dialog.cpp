@@ -8,7 +8,7 @@
 #include "app/login_rights.h"
 #include "app/msgbox.h"
 #include "app/page_registry.h"
-#include "app/pageframe/page_frame.h"
+#include "app/pageframe/page_building.h"
 #include "app/system/login/login.h"
 #include "app/system/users/users.h"
 #include "gui/button.h"

@@ -3,7 +3,7 @@
 // create functions and checks.
 #pragma once
 
-#include "app/pageframe/page_frame.h"
+#include "app/pageframe/page_building.h"
 #include "app/value_texts.h"
 #include "gui/common.h"
 

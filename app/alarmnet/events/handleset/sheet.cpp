@@ -5,7 +5,7 @@
 #include "app/app_registry.h"
 #include "app/device_ability.h"
 #include "app/login_rights.h"
-#include "app/pageframe/page_frame.h"
+#include "app/pageframe/page_building.h"
 #include "gui/button.h"
 #include "gui/control_paint.h"
 #include "gui/dialog.h"
