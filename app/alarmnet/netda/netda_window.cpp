@@ -150,9 +150,9 @@ LResult trafficProc(WindowHandle page, int message, WParam wParam, LParam lParam
 
 const pageframe::SheetPage kPages[] = {
     {"traffic", trafficProc, nullptr}, {"detect", detectProc, nullptr}, {"stat", statProc, nullptr}};
+const pageframe::PageWindow kWindow{kSection, kPages, pageframe::kMaintenanceSlot};
 
 LResult winProc(WindowHandle hwnd, int message, WParam wParam, LParam lParam) {
-  static const pageframe::PageSlot kSlot{getMaintenancePageWnd, setMaintenancePageWnd, maintenancePageHook};
   switch (message) {
     case MSG_INITDIALOG: g_settingsOpened = false; break;
     case MSG_TIMER: return 0;
@@ -167,7 +167,7 @@ LResult winProc(WindowHandle hwnd, int message, WParam wParam, LParam lParam) {
     case MSG_DESTROY: KillTimer(hwnd, kTrafficTimer); break;
     default: break;
   }
-  return pageframe::sheetWindow(kSlot, kSection, kPages, 3, hwnd, message, wParam, lParam);
+  return pageframe::windowDefault(kWindow, hwnd, message, wParam, lParam);
 }
 
 }  // namespace
@@ -181,5 +181,5 @@ WindowHandle bottomButton(WindowHandle page, const char* key, int id) {
 }  // namespace netda
 
 extern "C" int createNetDaWindow(WindowHandle owner) {
-  return pageframe::openPage(netda::kSection, owner, netda::winProc) == GUI_INVALID_HANDLE ? -1 : 0;
+  return pageframe::openWindow(netda::kSection, owner, netda::winProc);
 }

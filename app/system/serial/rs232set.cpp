@@ -123,22 +123,17 @@ void command(WindowHandle page, int id, int code) {
     if (id == combo && code == kChanged) SendDlgItemMessage(page, PAGE_ID_APPLY, MSG_ENABLE, 1, 0);
 }
 
-LResult serialPageProc(WindowHandle page, int message, WParam wParam, LParam lParam) {
-  static const pageframe::PageHooks kHooks{
-      init, [](WindowHandle p, WParam w, LParam l) { eraseBkgndGrey50(p, w, l); }, command, save,
-      [](WindowHandle p, int rc) { showSaveFailedCode(p, rc); }, closeSystemMenu};
-  return pageframe::runPage(kHooks, page, message, wParam, lParam);
-}
-
-const pageframe::SheetPage kPages[] = {{"general", serialPageProc, nullptr}};
-
-LResult serialWinProc(WindowHandle hwnd, int message, WParam wParam, LParam lParam) {
-  return pageframe::systemSheetWindow(kSection, kPages, 1, hwnd, message, wParam, lParam);
-}
+const pageframe::PageHooks kHooks{init,
+                                  [](WindowHandle p, WParam w, LParam l) { eraseBkgndGrey50(p, w, l); },
+                                  command,
+                                  save,
+                                  [](WindowHandle p, int rc) { showSaveFailedCode(p, rc); },
+                                  closeSystemMenu};
+const pageframe::SheetPage kPages[] = {{"general", pageframe::pageProc<kHooks>, nullptr}};
+const pageframe::PageWindow kWindow{kSection, kPages, pageframe::kSystemSlot};
 
 }  // namespace
 
 extern "C" int createRs232SetWindow(WindowHandle owner) {
-  const WindowHandle page = pageframe::openPage(kSection, owner, serialWinProc);
-  return page == GUI_INVALID_HANDLE ? -1 : 0;
+  return pageframe::openWindow<kWindow>(owner);
 }
