@@ -129,22 +129,24 @@ void makeTrafficControls(WindowHandle page) {
   bottomButton(page, "traffic_close", kTrafficClose);
 }
 
-LResult trafficProc(WindowHandle page, int message, WParam wParam, LParam lParam) {
-  switch (message) {
-    case MSG_INITPAGE:
+const pageframe::PageHooks kTrafficHooks{
+    [](WindowHandle page) {
       resetChart();
       SetTimer(GetParent(GetParent(page)), kTrafficTimer, kTrafficTicks);
       makeTrafficControls(page);
-      return 0;
-    case MSG_ERASEBKGND:
+    },
+    [](WindowHandle page, WParam wParam, LParam lParam) {
       liveview_dialogs::eraseWith(page, wParam, lParam, paintTrafficBackground);
-      return 0;
+    },
+    [](WindowHandle, int id, int) {
+      if (id == kTrafficClose) closeMaintenanceMenu();
+    }};
+
+LResult trafficProc(WindowHandle page, int message, WParam wParam, LParam lParam) {
+  switch (message) {
     case MSG_PAINT: paintTraffic(page); return 0;
-    case MSG_COMMAND:
-      if (pageframe::idOf(wParam) == kTrafficClose) closeMaintenanceMenu();
-      return 0;
     case MSG_TIMER: return 0;
-    default: return pageframe::pageDefault(page, message, wParam, lParam);
+    default: return pageframe::runPage(kTrafficHooks, page, message, wParam, lParam);
   }
 }
 
