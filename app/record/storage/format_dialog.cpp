@@ -175,5 +175,5 @@ DlgTemplate formatTemplate(const char* section) {
 
 extern "C" int showFormatDialog(WindowHandle parent) {
   const DlgTemplate tmpl = storage::formatTemplate(kSection);
-  return static_cast<int>(DialogBoxIndirectParam(&tmpl, parent, formatProc, 0));
+  return pageframe::runDialog(tmpl, parent, formatProc);
 }
