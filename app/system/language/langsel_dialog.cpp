@@ -81,5 +81,5 @@ LResult langSelProc(WindowHandle dlg, int message, WParam wParam, LParam lParam)
 extern "C" int showLangSelDialog(WindowHandle owner) {
   DlgTemplate tmpl = pageframe::dialogTemplate(kSection);
   tmpl.dwStyle = kDialogStyle;
-  return static_cast<int>(DialogBoxIndirectParam(&tmpl, owner, langSelProc, 0));
+  return pageframe::runDialog(tmpl, owner, langSelProc);
 }

@@ -68,5 +68,5 @@ LResult defaultPasswdProc(WindowHandle dlg, int message, WParam wParam, LParam l
 
 extern "C" int createDefaultPasswdDialog(WindowHandle owner) {
   const DlgTemplate tmpl = login::centredTemplate(kSection, "defaultmenu_rect");
-  return static_cast<int>(DialogBoxIndirectParam(&tmpl, owner, defaultPasswdProc, 0));
+  return pageframe::runDialog(tmpl, owner, defaultPasswdProc);
 }

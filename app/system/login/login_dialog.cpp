@@ -141,7 +141,7 @@ LResult loginProc(WindowHandle dlg, int message, WParam wParam, LParam lParam) {
 
 int openLoginDialog(WindowHandle owner) {
   const DlgTemplate tmpl = login::centredTemplate(kSection, "loginmenu_rect");
-  return static_cast<int>(DialogBoxIndirectParam(&tmpl, owner, loginProc, 0));
+  return pageframe::runDialog(tmpl, owner, loginProc);
 }
 
 }  // namespace

@@ -112,5 +112,5 @@ LResult shutdownProc(WindowHandle dlg, int message, WParam wParam, LParam lParam
 extern "C" int createShutdownWindow(WindowHandle owner) {
   const int main = getMainOutput();
   const DlgTemplate tmpl = shutdown::centredTemplate(kSection, getScreenWidth(main), getScreenHeight(main), true);
-  return static_cast<int>(DialogBoxIndirectParam(&tmpl, owner, shutdownProc, 0));
+  return pageframe::runDialog(tmpl, owner, shutdownProc);
 }

@@ -91,7 +91,7 @@ extern "C" int createShutdownHintWindow(WindowHandle owner, int mode) {
   int width = 0, height = 0;
   centringScreen(&width, &height);
   const DlgTemplate tmpl = shutdown::centredTemplate(kSection, width, height, false);
-  const int result = static_cast<int>(DialogBoxIndirectParam(&tmpl, owner, hintProc, 0));
+  const int result = pageframe::runDialog(tmpl, owner, hintProc);
   // The recorder goes down here: the program ends, or starts over.
   if (mode == 0)
     requestShutdown();
