@@ -1,6 +1,7 @@
 // Building a settings page or dialog from its layout section: templates,
-// controls by layout key, the bottom buttons, the property sheet, and the
-// common handling of a sheet page's messages.
+// controls by layout key, the bottom buttons, the property sheet, the
+// common handling of a sheet page's and a dialog's messages, and the window
+// of a page beside a menu with its opener.
 #pragma once
 
 #include <cstdint>
