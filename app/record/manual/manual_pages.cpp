@@ -213,12 +213,9 @@ void command(WindowHandle page, int id, int code) {
     chanBoxChanged(page, d, id);
 }
 
-int noSave(WindowHandle) { return 0; }
-void noReport(WindowHandle, int) {}
-
 template <const Desc& D>
 LResult pageProc(WindowHandle page, int message, WParam wParam, LParam lParam) {
-  static const pageframe::PageHooks hooks{[](WindowHandle p) { init(p, D); }, erase, command, noSave, noReport,
+  static const pageframe::PageHooks hooks{[](WindowHandle p) { init(p, D); }, erase, command, nullptr, nullptr,
                                           closeManualMenu};
   return pageframe::runPage(hooks, page, message, wParam, lParam);
 }
