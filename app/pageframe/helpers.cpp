@@ -4,7 +4,7 @@
 #include "app/app_registry.h"
 #include "app/liveview_dialogs.h"
 #include "app/msgbox.h"
-#include "app/pageframe/page_frame.h"
+#include "app/pageframe/page_building.h"
 #include "gui/dc.h"
 #include "gui/desktop.h"
 #include "gui/message.h"

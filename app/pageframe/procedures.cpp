@@ -1,5 +1,5 @@
 // The common handling of a sheet page's and a modal dialog's messages.
-#include "app/pageframe/page_frame.h"
+#include "app/pageframe/page_building.h"
 #include "gui/control_paint.h"
 #include "gui/message.h"
 #include "gui/paint.h"
@@ -12,23 +12,35 @@ namespace pageframe {
 LResult runPage(const PageHooks& hooks, WindowHandle page, int message, WParam wParam, LParam lParam) {
   switch (message) {
     case MSG_INITPAGE: hooks.init(page); return 0;
-    case MSG_ERASEBKGND: hooks.erase(page, wParam, lParam); return 0;
+    case MSG_ERASEBKGND: (hooks.erase ? hooks.erase : eraseBkgndGrey50)(page, wParam, lParam); return 0;
     case MSG_COMMAND: break;
     default: return pageDefault(page, message, wParam, lParam);
   }
   const int id = idOf(wParam);
   if (id == PAGE_ID_APPLY) {
-    const int rc = hooks.save(page);
-    if (rc != 0)
-      hooks.report(page, rc);
-    else
+    const int rc = hooks.save ? hooks.save(page) : 0;
+    if (rc == 0)
       SendDlgItemMessage(page, PAGE_ID_APPLY, MSG_ENABLE, 0, 0);
+    else if (hooks.report)
+      hooks.report(page, rc);
   } else if (id == PAGE_ID_EXIT && hooks.exit) {
     hooks.exit();
-  } else {
+  } else if (hooks.command) {
     hooks.command(page, id, codeOf(wParam));
   }
   return 0;
+}
+
+LResult runDialog(const DialogHooks& hooks, WindowHandle dialog, int message, WParam wParam, LParam lParam) {
+  switch (message) {
+    case MSG_INITDIALOG: hooks.init(dialog); break;
+    case MSG_COMMAND:
+      if (hooks.command(dialog, wParam, lParam)) return 0;
+      break;
+    case MSG_ERASEBKGND: paintDialogBackground(dialog, wParam, lParam); return 0;
+    default: break;
+  }
+  return dialogDefault(dialog, message, wParam, lParam);
 }
 
 LResult pageDefault(WindowHandle page, int message, WParam wParam, LParam lParam) {

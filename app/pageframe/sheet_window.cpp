@@ -1,13 +1,19 @@
-// The window procedure the sheet pages beside a menu share.
+// The window procedure the pages beside a menu share.
 #include "app/app_registry.h"
-#include "app/pageframe/page_frame.h"
+#include "app/pageframe/page_building.h"
 #include "gui/message.h"
 #include "gui/window.h"
 
 namespace pageframe {
 
-LResult sheetWindow(const PageSlot& slot, const char* section, const SheetPage* pages, int count, WindowHandle hwnd,
-                    int message, WParam wParam, LParam lParam) {
+const PageSlot kSystemSlot{getSystemPageWnd, setSystemPageWnd, systemPageHook};
+const PageSlot kMaintenanceSlot{getMaintenancePageWnd, setMaintenancePageWnd, maintenancePageHook};
+const PageSlot kManualSlot{getManualPageWnd, setManualPageWnd, onManualPageKeyUp};
+const PageSlot kRecordSlot{getRecordPageWnd, setRecordPageWnd, recordPageHook};
+const PageSlot kDiskSlot{getDiskPageWnd, setDiskPageWnd, diskPageHook};
+
+LResult windowDefault(const PageWindow& window, WindowHandle hwnd, int message, WParam wParam, LParam lParam) {
+  const PageSlot& slot = *window.slot;
   switch (message) {
     case MSG_ERASEBKGND: return 0;
     case MSG_KEYDOWN:
@@ -26,23 +32,11 @@ LResult sheetWindow(const PageSlot& slot, const char* section, const SheetPage* 
     case MSG_PAINT: return beginEndPaint(hwnd);
     case MSG_INITDIALOG:
       slot.set(hwnd);
-      buildSheet(hwnd, section, pages, count);
+      buildSheet(hwnd, window.section, window.pages, window.count);
       return 0;
     default: break;
   }
   return DefaultWindowProc(hwnd, message, wParam, lParam);
-}
-
-LResult systemSheetWindow(const char* section, const SheetPage* pages, int count, WindowHandle hwnd, int message,
-                          WParam wParam, LParam lParam) {
-  static const PageSlot kSystem{getSystemPageWnd, setSystemPageWnd, systemPageHook};
-  return sheetWindow(kSystem, section, pages, count, hwnd, message, wParam, lParam);
-}
-
-LResult manualSheetWindow(const char* section, const SheetPage* pages, int count, WindowHandle hwnd, int message,
-                          WParam wParam, LParam lParam) {
-  static const PageSlot kManual{getManualPageWnd, setManualPageWnd, onManualPageKeyUp};
-  return sheetWindow(kManual, section, pages, count, hwnd, message, wParam, lParam);
 }
 
 }  // namespace pageframe

@@ -4,7 +4,7 @@
 
 #include "app/app_registry.h"
 #include "app/control_services.h"
-#include "app/pageframe/page_frame.h"
+#include "app/pageframe/page_building.h"
 #include "gui/button.h"
 #include "gui/display.h"
 #include "gui/nonclient.h"
@@ -40,14 +40,14 @@ void addPage(WindowHandle window, WindowHandle sheet, const char* section, const
   SendMessage(sheet, PSM_ADDPAGE, reinterpret_cast<WParam>(&tmpl), reinterpret_cast<LParam>(page.proc));
 }
 
-// Caption and size from "win_<section>" (and its place when `placed`); a
+// Caption and size from the record `r` (and its place when `placed`); a
 // missing record leaves an empty caption and zeros.
-DlgTemplate fromRecord(const char* section, uint32_t style, uint32_t exStyle, bool placed) {
+DlgTemplate fromRecord(const CtrlResInfo* r, uint32_t style, uint32_t exStyle, bool placed) {
   DlgTemplate tmpl{};
   tmpl.dwStyle = style;
   tmpl.dwExStyle = exStyle;
   tmpl.caption = "";
-  if (const CtrlResInfo* r = winRecord(section)) {
+  if (r) {
     tmpl.caption = r->caption ? r->caption : "";
     if (placed) {
       tmpl.x = r->x;
@@ -67,11 +67,15 @@ const CtrlResInfo* record(const char* section, const char* key) {
   return r;
 }
 
-DlgTemplate pageTemplate(const char* section) { return fromRecord(section, kPageStyle, kPageExStyle, true); }
+DlgTemplate pageTemplate(const char* section) {
+  return fromRecord(winRecord(section), kPageStyle, kPageExStyle, true);
+}
 
-DlgTemplate dialogTemplate(const char* section) {
-  DlgTemplate tmpl = fromRecord(section, kDialogStyle, kDialogExStyle, false);
-  const int output = getCurOutput();
+DlgTemplate dialogTemplate(const char* section) { return dialogTemplate(section, nullptr, getCurOutput()); }
+
+DlgTemplate dialogTemplate(const char* section, const char* key, int output) {
+  DlgTemplate tmpl =
+      fromRecord(key ? record(section, key) : winRecord(section), kDialogStyle, kDialogExStyle, false);
   // In 64 bits: a hostile record size must not wrap the centring.
   tmpl.x = static_cast<int32_t>((static_cast<int64_t>(getScreenWidth(output)) - tmpl.w) / 2);
   tmpl.y = static_cast<int32_t>((static_cast<int64_t>(getScreenHeight(output)) - tmpl.h) / 2);
@@ -83,8 +87,15 @@ WindowHandle openPage(const char* section, WindowHandle host, WindowProc proc) {
   return CreateMainWindowIndirectParam(&tmpl, host, proc, 0);
 }
 
+int openWindow(const char* section, WindowHandle host, WindowProc proc) {
+  return IsValidHandle(openPage(section, host, proc)) ? 0 : -1;
+}
+
 int runDialog(const char* section, WindowHandle parent, WindowProc proc) {
-  const DlgTemplate tmpl = dialogTemplate(section);
+  return runDialog(dialogTemplate(section), parent, proc);
+}
+
+int runDialog(const DlgTemplate& tmpl, WindowHandle parent, WindowProc proc) {
   return static_cast<int>(DialogBoxIndirectParam(&tmpl, parent, proc, 0));
 }
 

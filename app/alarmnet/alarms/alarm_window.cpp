@@ -108,6 +108,7 @@ const pageframe::PageHooks kStatusHooks{initStatus, eraseBkgndGrey50, noCommand,
 
 const pageframe::SheetPage kPages[] = {
     {"status", statusPageProc, nullptr}, {"input", inputPageProc, nullptr}, {"output", outputPageProc, nullptr}};
+const pageframe::PageWindow kWindow{kSection, kPages, pageframe::kSystemSlot};
 
 LResult windowProc(WindowHandle hwnd, int message, WParam wParam, LParam lParam) {
   if (message == MSG_CLOSE || message == MSG_DESTROY) {
@@ -115,7 +116,7 @@ LResult windowProc(WindowHandle hwnd, int message, WParam wParam, LParam lParam)
     resetInputPage();
     resetOutputPage();
   }
-  const LResult rc = pageframe::systemSheetWindow(kSection, kPages, 3, hwnd, message, wParam, lParam);
+  const LResult rc = pageframe::windowDefault(kWindow, hwnd, message, wParam, lParam);
   if (message == MSG_INITDIALOG) {
     const WindowHandle sheet = GetDlgItem(hwnd, PAGE_ID_SHEET);
     if (IsValidHandle(sheet) && !hasAlarmIn()) SendMessage(sheet, PSM_ENABLEPAGE, kInputPage, 0);
@@ -139,6 +140,5 @@ LResult statusPageProc(WindowHandle page, int message, WParam wParam, LParam lPa
 }  // namespace alarms
 
 extern "C" int createAlarmSetWindow(WindowHandle host) {
-  const WindowHandle page = pageframe::openPage(alarms::kSection, host, alarms::windowProc);
-  return page == GUI_INVALID_HANDLE ? -1 : 0;
+  return pageframe::openWindow(alarms::kSection, host, alarms::windowProc);
 }

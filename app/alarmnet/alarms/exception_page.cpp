@@ -211,20 +211,12 @@ void report(WindowHandle page, int code) { reportSaveFailed(page, code); }
 
 const pageframe::PageHooks kHooks{init, eraseBkgndGrey50, command, save, report, closeSystemMenu};
 
-LResult pageProc(WindowHandle page, int message, WParam wParam, LParam lParam) {
-  return pageframe::runPage(kHooks, page, message, wParam, lParam);
-}
-
-const pageframe::SheetPage kPages[] = {{"base", pageProc, nullptr}};
-
-LResult windowProc(WindowHandle hwnd, int message, WParam wParam, LParam lParam) {
-  return pageframe::systemSheetWindow(kExSection, kPages, 1, hwnd, message, wParam, lParam);
-}
+const pageframe::SheetPage kPages[] = {{"base", pageframe::pageProc<kHooks>, nullptr}};
+const pageframe::PageWindow kWindow{kExSection, kPages, pageframe::kSystemSlot};
 
 }  // namespace
 }  // namespace alarms
 
 extern "C" int createExceptionSetWindow(WindowHandle host) {
-  const WindowHandle page = pageframe::openPage(alarms::kExSection, host, alarms::windowProc);
-  return page == GUI_INVALID_HANDLE ? -1 : 0;
+  return pageframe::openWindow<alarms::kWindow>(host);
 }

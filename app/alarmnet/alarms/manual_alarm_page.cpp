@@ -168,20 +168,12 @@ void noReport(WindowHandle, int) {}
 
 const pageframe::PageHooks kHooks{init, eraseBkgndGrey50, command, noSave, noReport, closeManualMenu};
 
-LResult pageProc(WindowHandle page, int message, WParam wParam, LParam lParam) {
-  return pageframe::runPage(kHooks, page, message, wParam, lParam);
-}
-
-const pageframe::SheetPage kPages[] = {{"base", pageProc, nullptr}};
-
-LResult windowProc(WindowHandle hwnd, int message, WParam wParam, LParam lParam) {
-  return pageframe::manualSheetWindow(kManSection, kPages, 1, hwnd, message, wParam, lParam);
-}
+const pageframe::SheetPage kPages[] = {{"base", pageframe::pageProc<kHooks>, nullptr}};
+const pageframe::PageWindow kWindow{kManSection, kPages, pageframe::kManualSlot};
 
 }  // namespace
 }  // namespace alarms
 
 extern "C" int createManualAlarmWindow(WindowHandle host) {
-  const WindowHandle page = pageframe::openPage(alarms::kManSection, host, alarms::windowProc);
-  return page == GUI_INVALID_HANDLE ? -1 : 0;
+  return pageframe::openWindow<alarms::kWindow>(host);
 }

@@ -261,14 +261,10 @@ LResult proc(WindowHandle dlg, int message, WParam wParam, LParam lParam) {
 }  // namespace
 
 extern "C" int showNetDaNetSetDialog(WindowHandle parent) {
-  DlgTemplate tmpl = pageframe::dialogTemplate(kSection);
-  if (const CtrlResInfo* r = pageframe::record(kSection, "win_netda_netset")) {
-    const int output = getMainOutput();
-    tmpl.caption = r->caption ? r->caption : "";
-    tmpl.w = r->w;
-    tmpl.h = r->h;
-    tmpl.x = static_cast<int32_t>((static_cast<int64_t>(getScreenWidth(output)) - r->w) / 2);
-    tmpl.y = static_cast<int32_t>((static_cast<int64_t>(getScreenHeight(output)) - r->h) / 2);
-  }
-  return static_cast<int>(DialogBoxIndirectParam(&tmpl, parent, proc, 0));
+  // The window's record is not named after its section.
+  constexpr const char* kWindow = "win_netda_netset";
+  const DlgTemplate tmpl = pageframe::record(kSection, kWindow)
+                               ? pageframe::dialogTemplate(kSection, kWindow, getMainOutput())
+                               : pageframe::dialogTemplate(kSection);
+  return pageframe::runDialog(tmpl, parent, proc);
 }

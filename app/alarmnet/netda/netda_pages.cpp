@@ -12,7 +12,7 @@
 #include "app/login_rights.h"
 #include "app/msgbox.h"
 #include "app/page_frame.h"
-#include "app/pageframe/page_frame.h"
+#include "app/pageframe/page_building.h"
 #include "app/usbdev.h"
 #include "gui/display.h"
 #include "gui/combobox.h"
@@ -109,7 +109,7 @@ void openSettings(WindowHandle page) {
   refreshDetect(page);
 }
 
-void detectCommand(WindowHandle page, int id) {
+void detectCommand(WindowHandle page, int id, int) {
   switch (id) {
     case kRefresh: {
       SetCursor(GetSystemCursor(PAGE_CURSOR_BUSY));
@@ -125,18 +125,19 @@ void detectCommand(WindowHandle page, int id) {
 
 }  // namespace
 
+void initDetect(WindowHandle page) {
+  g_settingsOpened = false;
+  makeDetectControls(page);
+  refreshDetect(page);
+}
+
+const pageframe::PageHooks kDetectHooks{initDetect, nullptr, detectCommand};
+
+// The window's traffic timer reaches every page; only the traffic page
+// draws by it.
 LResult detectProc(WindowHandle page, int message, WParam wParam, LParam lParam) {
-  switch (message) {
-    case MSG_INITPAGE:
-      g_settingsOpened = false;
-      makeDetectControls(page);
-      refreshDetect(page);
-      return 0;
-    case MSG_ERASEBKGND: eraseBkgndGrey50(page, wParam, lParam); return 0;
-    case MSG_COMMAND: detectCommand(page, pageframe::idOf(wParam)); return 0;
-    case MSG_TIMER: return 0;
-    default: return pageframe::pageDefault(page, message, wParam, lParam);
-  }
+  if (message == MSG_TIMER) return 0;
+  return pageframe::runPage(kDetectHooks, page, message, wParam, lParam);
 }
 
 void refreshStats(WindowHandle page) {
@@ -156,24 +157,24 @@ void refreshStats(WindowHandle page) {
   }
 }
 
+void initStats(WindowHandle page) {
+  pageframe::createFromKey(page, kSection, {"listview", "netstatlist", kListStyle, WS_EX_PLACE_MASK, kStatList, false});
+  addListViewColumns(page, kStatList, kSection, kStatColumns, 2);
+  bottomButton(page, "stat_refresh", kStatRefresh);
+  bottomButton(page, "stat_close", kStatClose);
+  refreshStats(page);
+}
+
+void statCommand(WindowHandle page, int id, int) {
+  if (id == kStatRefresh) refreshStats(page);
+  else if (id == kStatClose) closeMaintenanceMenu();
+}
+
+const pageframe::PageHooks kStatHooks{initStats, nullptr, statCommand};
+
 LResult statProc(WindowHandle page, int message, WParam wParam, LParam lParam) {
-  switch (message) {
-    case MSG_INITPAGE:
-      pageframe::createFromKey(page, kSection, {"listview", "netstatlist", kListStyle, WS_EX_PLACE_MASK, kStatList,
-                                                false});
-      addListViewColumns(page, kStatList, kSection, kStatColumns, 2);
-      bottomButton(page, "stat_refresh", kStatRefresh);
-      bottomButton(page, "stat_close", kStatClose);
-      refreshStats(page);
-      return 0;
-    case MSG_ERASEBKGND: eraseBkgndGrey50(page, wParam, lParam); return 0;
-    case MSG_COMMAND:
-      if (pageframe::idOf(wParam) == kStatRefresh) refreshStats(page);
-      else if (pageframe::idOf(wParam) == kStatClose) closeMaintenanceMenu();
-      return 0;
-    case MSG_TIMER: return 0;
-    default: return pageframe::pageDefault(page, message, wParam, lParam);
-  }
+  if (message == MSG_TIMER) return 0;
+  return pageframe::runPage(kStatHooks, page, message, wParam, lParam);
 }
 
 }  // namespace netda

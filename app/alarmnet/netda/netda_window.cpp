@@ -10,7 +10,7 @@
 #include "app/device_backend.h"
 #include "app/liveview_dialogs.h"
 #include "app/page_frame.h"
-#include "app/pageframe/page_frame.h"
+#include "app/pageframe/page_building.h"
 #include "gui/bitmap.h"
 #include "gui/dc.h"
 #include "gui/display.h"
@@ -129,30 +129,32 @@ void makeTrafficControls(WindowHandle page) {
   bottomButton(page, "traffic_close", kTrafficClose);
 }
 
-LResult trafficProc(WindowHandle page, int message, WParam wParam, LParam lParam) {
-  switch (message) {
-    case MSG_INITPAGE:
+const pageframe::PageHooks kTrafficHooks{
+    [](WindowHandle page) {
       resetChart();
       SetTimer(GetParent(GetParent(page)), kTrafficTimer, kTrafficTicks);
       makeTrafficControls(page);
-      return 0;
-    case MSG_ERASEBKGND:
+    },
+    [](WindowHandle page, WParam wParam, LParam lParam) {
       liveview_dialogs::eraseWith(page, wParam, lParam, paintTrafficBackground);
-      return 0;
+    },
+    [](WindowHandle, int id, int) {
+      if (id == kTrafficClose) closeMaintenanceMenu();
+    }};
+
+LResult trafficProc(WindowHandle page, int message, WParam wParam, LParam lParam) {
+  switch (message) {
     case MSG_PAINT: paintTraffic(page); return 0;
-    case MSG_COMMAND:
-      if (pageframe::idOf(wParam) == kTrafficClose) closeMaintenanceMenu();
-      return 0;
     case MSG_TIMER: return 0;
-    default: return pageframe::pageDefault(page, message, wParam, lParam);
+    default: return pageframe::runPage(kTrafficHooks, page, message, wParam, lParam);
   }
 }
 
 const pageframe::SheetPage kPages[] = {
     {"traffic", trafficProc, nullptr}, {"detect", detectProc, nullptr}, {"stat", statProc, nullptr}};
+const pageframe::PageWindow kWindow{kSection, kPages, pageframe::kMaintenanceSlot};
 
 LResult winProc(WindowHandle hwnd, int message, WParam wParam, LParam lParam) {
-  static const pageframe::PageSlot kSlot{getMaintenancePageWnd, setMaintenancePageWnd, maintenancePageHook};
   switch (message) {
     case MSG_INITDIALOG: g_settingsOpened = false; break;
     case MSG_TIMER: return 0;
@@ -167,7 +169,7 @@ LResult winProc(WindowHandle hwnd, int message, WParam wParam, LParam lParam) {
     case MSG_DESTROY: KillTimer(hwnd, kTrafficTimer); break;
     default: break;
   }
-  return pageframe::sheetWindow(kSlot, kSection, kPages, 3, hwnd, message, wParam, lParam);
+  return pageframe::windowDefault(kWindow, hwnd, message, wParam, lParam);
 }
 
 }  // namespace
@@ -181,5 +183,5 @@ WindowHandle bottomButton(WindowHandle page, const char* key, int id) {
 }  // namespace netda
 
 extern "C" int createNetDaWindow(WindowHandle owner) {
-  return pageframe::openPage(netda::kSection, owner, netda::winProc) == GUI_INVALID_HANDLE ? -1 : 0;
+  return pageframe::openWindow(netda::kSection, owner, netda::winProc);
 }

@@ -5,7 +5,7 @@
 
 #include "app/device_backend.h"
 #include "app/device_records.h"
-#include "app/pageframe/page_frame.h"
+#include "app/pageframe/page_building.h"
 #include "gui/common.h"
 
 namespace netset {

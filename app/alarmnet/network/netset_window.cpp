@@ -25,14 +25,11 @@ const pageframe::SheetPage kPages[] = {{"base", basePageProc, nullptr},
                                        {"snmp", snmpPageProc, offersSnmp},
                                        {"host", hostPageProc, nullptr}};
 
-LResult netSetWinProc(WindowHandle hwnd, int message, WParam wParam, LParam lParam) {
-  return pageframe::systemSheetWindow(kSection, kPages, static_cast<int>(sizeof kPages / sizeof kPages[0]), hwnd,
-                                      message, wParam, lParam);
-}
+const pageframe::PageWindow kWindow{kSection, kPages, pageframe::kSystemSlot};
 
 }  // namespace
 }  // namespace netset
 
 extern "C" WindowHandle createNetSetWindow(WindowHandle host) {
-  return pageframe::openPage(netset::kSection, host, netset::netSetWinProc);
+  return pageframe::openPage(netset::kSection, host, pageframe::windowProc<netset::kWindow>);
 }

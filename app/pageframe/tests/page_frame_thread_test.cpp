@@ -1,11 +1,13 @@
 // The shared page frame as pages meet it: key hooks with and without an
 // input helper open, the Apply helpers by notification code, a sheet page's
-// standard answers and its Apply by the save's result, the defaults of
-// missing layout records, and the two save-failed boxes.
+// standard answers and its Apply by the save's result, the hooks a page
+// leaves out, the defaults of missing layout records, a dialog sized by
+// another record, the page window's menu slot, and the two
+// save-failed boxes.
 #include <string>
 
 #include "app/page_keys.h"
-#include "app/pageframe/page_frame.h"
+#include "app/pageframe/page_building.h"
 #include "app/testing/page_harness.h"
 #include "gui/control_paint.h"
 #include "gui/propsheet.h"
@@ -127,6 +129,82 @@ TEST_F(PageFrame, SheetPagesAnswerTheSheetAndApplyStaysOnAfterAFailedSave) {
     EXPECT_EQ(g_reported, code) << code;
     EXPECT_EQ(IsWindowEnabled(apply) != FALSE, code != 0) << code;
   }
+}
+
+int g_inits = 0;
+const pageframe::PageHooks kBareHooks{[](WindowHandle) { ++g_inits; }};
+
+TEST_F(PageFrame, AHookLeftOutSavesAsASuccessAndIgnoresTheRest) {
+  const WindowHandle page = Main({0, 0, 200, 100}, DefaultMainWinProc);
+  const WindowHandle apply = Child(page, "button", PAGE_ID_APPLY);
+  g_inits = 0;
+  EXPECT_EQ(pageframe::pageProc<kBareHooks>(page, MSG_INITPAGE, 0, 0), 0);
+  EXPECT_EQ(g_inits, 1);
+  for (WParam id : {static_cast<WParam>(kOther), static_cast<WParam>(PAGE_ID_EXIT) | (1u << 16)})
+    EXPECT_EQ(pageframe::pageProc<kBareHooks>(page, MSG_COMMAND, id, 0), 0);
+  EXPECT_EQ(g_hostCloses, 0);
+  EXPECT_TRUE(IsWindowEnabled(apply));
+  pageframe::pageProc<kBareHooks>(page, MSG_COMMAND, PAGE_ID_APPLY, 0);
+  EXPECT_FALSE(IsWindowEnabled(apply));
+  EXPECT_TRUE(Boxes().empty());
+}
+
+TEST_F(PageFrame, ADialogCanBeSizedByAnotherRecordOfItsSection) {
+  const CtrlResInfo* r = pageframe::record("disk_localhdset", "win_localhdset");
+  ASSERT_NE(r, nullptr);
+  struct Row {
+    const char* key;
+    int output;
+    int w, h;
+  } rows[] = {{"win_localhdset", 3, r->w, r->h}, {"win_localhdset", 1, r->w, r->h}, {"nosuchkey", 1, 0, 0}};
+  for (const Row& row : rows) {
+    SCOPED_TRACE(std::string(row.key) + " on " + std::to_string(row.output));
+    const DlgTemplate t = pageframe::dialogTemplate("disk_localhdset", row.key, row.output);
+    EXPECT_EQ(t.w, row.w);
+    EXPECT_EQ(t.h, row.h);
+    EXPECT_EQ(t.x, (getScreenWidth(row.output) - row.w) / 2);
+    EXPECT_EQ(t.y, (getScreenHeight(row.output) - row.h) / 2);
+  }
+  const DlgTemplate own = pageframe::dialogTemplate("previewset");
+  const DlgTemplate byKey = pageframe::dialogTemplate("previewset", "win_previewset", getCurOutput());
+  EXPECT_STREQ(own.caption, byKey.caption);
+  EXPECT_EQ(own.x, byKey.x);
+  EXPECT_EQ(own.w, byKey.w);
+}
+
+const pageframe::SheetPage kPreviewPages[] = {{"base", DefaultPageProc, nullptr},
+                                              {"view", DefaultPageProc, nullptr}};
+const pageframe::PageWindow kPreviewWindow{"previewset", kPreviewPages, pageframe::kSystemSlot};
+
+TEST_F(PageFrame, APageWindowHoldsItsMenuSlotOnlyWhileItIsOpen) {
+  const WindowHandle host = Main({0, 0, 200, 100}, HostProc);
+  const WindowHandle other = Main({0, 0, 20, 20}, DefaultMainWinProc);
+  for (int way : {MSG_CLOSE, MSG_DESTROY}) {
+    SCOPED_TRACE(way);
+    setSystemPageWnd(GUI_INVALID_HANDLE);
+    ASSERT_EQ(pageframe::openWindow<kPreviewWindow>(host), 0);
+    const WindowHandle page = getSystemPageWnd();
+    ASSERT_TRUE(IsValidHandle(page));
+    EXPECT_EQ(SendDlgItemMessage(page, PAGE_ID_SHEET, PSM_GETPAGECOUNT, 0, 0), 2);
+    // Escape reaches the system menu's hook, which closes the host.
+    g_hostCloses = 0;
+    SendMessage(page, MSG_KEYDOWN, PAGE_KEY_ESCAPE, 0);
+    EXPECT_EQ(g_hostCloses, 1);
+    if (way == MSG_CLOSE) {
+      SendMessage(page, MSG_CLOSE, 0, 0);
+    } else {
+      DestroyMainWindow(page);
+      MainWindowThreadCleanup(page);
+    }
+    EXPECT_EQ(getSystemPageWnd(), GUI_INVALID_HANDLE);
+  }
+  // A window going that no longer holds the slot leaves it to its holder.
+  ASSERT_EQ(pageframe::openWindow<kPreviewWindow>(host), 0);
+  const WindowHandle page = getSystemPageWnd();
+  setSystemPageWnd(other);
+  SendMessage(page, MSG_CLOSE, 0, 0);
+  EXPECT_EQ(getSystemPageWnd(), other);
+  setSystemPageWnd(GUI_INVALID_HANDLE);
 }
 
 TEST_F(PageFrame, MissingRecordsLeaveTheDefaultsAndSkipWhatTheyPlace) {

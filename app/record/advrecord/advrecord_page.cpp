@@ -13,8 +13,7 @@
 #include "app/login_rights.h"
 #include "app/msgbox.h"
 #include "app/page_registry.h"
-#include "app/pageframe/page_frame.h"
-#include "app/record/record_page_window.h"
+#include "app/pageframe/page_building.h"
 #include "app/record_pages.h"
 #include "gui/bitmap.h"
 #include "gui/button.h"
@@ -254,6 +253,7 @@ LResult pageProc(WindowHandle page, int message, WParam wParam, LParam lParam) {
 }
 
 const pageframe::SheetPage kPages[] = {{"record", pageProc, nullptr}};
+const pageframe::PageWindow kWindow{kSection, kPages, pageframe::kRecordSlot};
 
 LResult winProc(WindowHandle hwnd, int message, WParam wParam, LParam lParam) {
   // Taken again at every opening: the copy points into the layout's
@@ -262,12 +262,12 @@ LResult winProc(WindowHandle hwnd, int message, WParam wParam, LParam lParam) {
     g_state.warnBitmap[0].key = "overwrite_warn_bmp";
     loadNamedBitmaps(kSection, g_state.warnBitmap, 1, 0);
   }
-  return recordpage::windowDefault(hwnd, message, wParam, lParam, kSection, kPages, 1);
+  return pageframe::windowDefault(kWindow, hwnd, message, wParam, lParam);
 }
 
 }  // namespace
 }  // namespace advrecord
 
 extern "C" int createAdvRecordSetWindow(WindowHandle host) {
-  return recordpage::open(advrecord::kSection, host, advrecord::winProc);
+  return pageframe::openWindow(advrecord::kSection, host, advrecord::winProc);
 }

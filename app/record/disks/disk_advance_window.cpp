@@ -74,10 +74,10 @@ bool diskModeOffered() { return hasDiskModeSetting() != 0; }
 
 const pageframe::SheetPage kPages[] = {{"diskmode", diskModePageProc, diskModeOffered},
                                        {"quota", storagePageProc, nullptr}};
+const pageframe::PageWindow kWindow{kAdvanceSection, kPages, pageframe::kDiskSlot};
 
 LResult advanceWinProc(WindowHandle hwnd, int message, WParam wParam, LParam lParam) {
-  static const pageframe::PageSlot kSlot{getDiskPageWnd, setDiskPageWnd, diskPageHook};
-  const LResult rc = pageframe::sheetWindow(kSlot, kAdvanceSection, kPages, 2, hwnd, message, wParam, lParam);
+  const LResult rc = pageframe::windowDefault(kWindow, hwnd, message, wParam, lParam);
   // Without a channel to share space between, only the disk mode is offered.
   if (message == MSG_INITDIALOG && hasDiskModeSetting() && !hasUsableChan(32, 0))
     SendDlgItemMessage(hwnd, PAGE_ID_SHEET, PSM_ENABLEPAGE, kStoragePage, 0);
@@ -88,5 +88,5 @@ LResult advanceWinProc(WindowHandle hwnd, int message, WParam wParam, LParam lPa
 }  // namespace disks
 
 extern "C" int createDiskAdvanceWindow(WindowHandle host) {
-  return IsValidHandle(pageframe::openPage(disks::kAdvanceSection, host, disks::advanceWinProc)) ? 0 : -1;
+  return pageframe::openWindow(disks::kAdvanceSection, host, disks::advanceWinProc);
 }

@@ -22,6 +22,7 @@ constexpr int kCheckPageIndex = 1;
 bool localDiskPresent() { return hasLocalDisk() != 0; }
 
 const pageframe::SheetPage kPages[] = {{"smart", smartPageProc, localDiskPresent}};
+const pageframe::PageWindow kWindow{kSmartSection, kPages, pageframe::kMaintenanceSlot};
 
 WindowHandle sheetOf(WindowHandle window) { return GetDlgItem(window, PAGE_ID_SHEET); }
 
@@ -54,11 +55,10 @@ void stopPolls(WindowHandle window) {
 }
 
 LResult smartWinProc(WindowHandle hwnd, int message, WParam wParam, LParam lParam) {
-  static const pageframe::PageSlot kSlot{getMaintenancePageWnd, setMaintenancePageWnd, maintenancePageHook};
   switch (message) {
     case MSG_INITDIALOG: {
       loadSmartBitmaps();
-      const LResult rc = pageframe::sheetWindow(kSlot, kSmartSection, kPages, 1, hwnd, message, wParam, lParam);
+      const LResult rc = pageframe::windowDefault(kWindow, hwnd, message, wParam, lParam);
       addCheckPage(hwnd);
       return rc;
     }
@@ -74,12 +74,12 @@ LResult smartWinProc(WindowHandle hwnd, int message, WParam wParam, LParam lPara
     case MSG_DESTROY: stopPolls(hwnd); break;
     default: break;
   }
-  return pageframe::sheetWindow(kSlot, kSmartSection, kPages, 1, hwnd, message, wParam, lParam);
+  return pageframe::windowDefault(kWindow, hwnd, message, wParam, lParam);
 }
 
 }  // namespace
 }  // namespace disks
 
 extern "C" int createDiskSmartInfoWindow(WindowHandle host) {
-  return IsValidHandle(pageframe::openPage(disks::kSmartSection, host, disks::smartWinProc)) ? 0 : -1;
+  return pageframe::openWindow(disks::kSmartSection, host, disks::smartWinProc);
 }

@@ -3,7 +3,6 @@
 #include "app/app_registry.h"
 #include "app/page_registry.h"
 #include "app/record/encode/encode.h"
-#include "app/record/record_page_window.h"
 #include "app/record_pages.h"
 #include "gui/message.h"
 #include "gui/window.h"
@@ -13,17 +12,18 @@ namespace {
 
 const pageframe::SheetPage kPages[] = {{"record", recordPageProc, nullptr}, {"sub", subPageProc, hasSubStreamTab},
                                        {"snapshot", snapshotPageProc, hasSnapshotTab}};
+const pageframe::PageWindow kWindow{kSection, kPages, pageframe::kRecordSlot};
 
 LResult encodeWinProc(WindowHandle hwnd, int message, WParam wParam, LParam lParam) {
   if (message == MSG_INITDIALOG) pageState().clear();
-  return recordpage::windowDefault(hwnd, message, wParam, lParam, kSection, kPages, 3);
+  return pageframe::windowDefault(kWindow, hwnd, message, wParam, lParam);
 }
 
 }  // namespace
 }  // namespace encode
 
 extern "C" int createEncodeSetWindow(WindowHandle host) {
-  return recordpage::open(encode::kSection, host, encode::encodeWinProc);
+  return pageframe::openWindow(encode::kSection, host, encode::encodeWinProc);
 }
 
 extern "C" void registerEncodePages(void) { registerPage(APP_MENU_RECORD, "encodeset", createEncodeSetWindow); }

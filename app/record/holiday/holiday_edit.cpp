@@ -12,7 +12,6 @@
 #include "app/login_rights.h"
 #include "app/msgbox.h"
 #include "app/record/holiday/holiday.h"
-#include "app/record/record_page_window.h"
 #include "app/record_pages.h"
 #include "gui/button.h"
 #include "gui/combobox.h"
@@ -260,10 +259,7 @@ bool command(WindowHandle dlg, WParam wParam, LParam lParam) {
   return true;
 }
 
-LResult editProc(WindowHandle dlg, int message, WParam wParam, LParam lParam) {
-  static const recordpage::DialogHooks kHooks{init, command};
-  return recordpage::runDialog(kHooks, dlg, message, wParam, lParam);
-}
+const pageframe::DialogHooks kEditHooks{init, command};
 
 }  // namespace
 }  // namespace holiday
@@ -271,7 +267,7 @@ LResult editProc(WindowHandle dlg, int message, WParam wParam, LParam lParam) {
 extern "C" {
 
 int showHolidayEditDialog(WindowHandle parent) {
-  return pageframe::runDialog(holiday::kEditSection, parent, holiday::editProc);
+  return pageframe::runDialog(holiday::kEditSection, parent, pageframe::dialogProc<holiday::kEditHooks>);
 }
 
 int isHolidayChanged(void) { return holiday::g_changed.load(); }

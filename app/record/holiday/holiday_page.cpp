@@ -10,7 +10,6 @@
 #include "app/msgbox.h"
 #include "app/page_keys.h"
 #include "app/record/holiday/holiday.h"
-#include "app/record/record_page_window.h"
 #include "app/record_pages.h"
 #include "gui/button.h"
 #include "gui/dialog.h"
@@ -143,14 +142,11 @@ LResult pageProc(WindowHandle page, int message, WParam wParam, LParam lParam) {
 }
 
 const pageframe::SheetPage kPages[] = {{"holiday", pageProc, nullptr}};
-
-LResult windowProc(WindowHandle window, int message, WParam wParam, LParam lParam) {
-  return recordpage::windowDefault(window, message, wParam, lParam, kPageSection, kPages, 1);
-}
+const pageframe::PageWindow kWindow{kPageSection, kPages, pageframe::kRecordSlot};
 
 }  // namespace
 }  // namespace holiday
 
 extern "C" int createHolidaySetWindow(WindowHandle host) {
-  return recordpage::open(holiday::kPageSection, host, holiday::windowProc);
+  return pageframe::openWindow<holiday::kWindow>(host);
 }

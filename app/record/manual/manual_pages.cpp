@@ -15,7 +15,7 @@
 #include "app/liveview_dialogs.h"
 #include "app/login_rights.h"
 #include "app/msgbox.h"
-#include "app/pageframe/page_frame.h"
+#include "app/pageframe/page_building.h"
 #include "app/record_pages.h"
 #include "gui/bitmap.h"
 #include "gui/button.h"
@@ -213,26 +213,17 @@ void command(WindowHandle page, int id, int code) {
     chanBoxChanged(page, d, id);
 }
 
-int noSave(WindowHandle) { return 0; }
-void noReport(WindowHandle, int) {}
-
 template <const Desc& D>
 LResult pageProc(WindowHandle page, int message, WParam wParam, LParam lParam) {
-  static const pageframe::PageHooks hooks{[](WindowHandle p) { init(p, D); }, erase, command, noSave, noReport,
+  static const pageframe::PageHooks hooks{[](WindowHandle p) { init(p, D); }, erase, command, nullptr, nullptr,
                                           closeManualMenu};
   return pageframe::runPage(hooks, page, message, wParam, lParam);
 }
 
-template <const Desc& D>
-LResult windowProc(WindowHandle hwnd, int message, WParam wParam, LParam lParam) {
-  static const pageframe::SheetPage pages[] = {{"base", pageProc<D>, nullptr}};
-  return pageframe::manualSheetWindow(D.section, pages, 1, hwnd, message, wParam, lParam);
-}
-
-int open(const Desc& d, WindowProc proc, WindowHandle host) {
-  const WindowHandle page = pageframe::openPage(d.section, host, proc);
-  return IsValidHandle(page) ? 0 : -1;
-}
+const pageframe::SheetPage kRecordPages[] = {{"base", pageProc<kRecord>, nullptr}};
+const pageframe::SheetPage kSnapshotPages[] = {{"base", pageProc<kSnapshot>, nullptr}};
+const pageframe::PageWindow kRecordWindow{kRecord.section, kRecordPages, pageframe::kManualSlot};
+const pageframe::PageWindow kSnapshotWindow{kSnapshot.section, kSnapshotPages, pageframe::kManualSlot};
 
 }  // namespace
 }  // namespace manual
@@ -240,10 +231,10 @@ int open(const Desc& d, WindowProc proc, WindowHandle host) {
 extern "C" {
 
 int createManualRecordWindow(WindowHandle host) {
-  return manual::open(manual::kRecord, manual::windowProc<manual::kRecord>, host);
+  return pageframe::openWindow<manual::kRecordWindow>(host);
 }
 int createManualSnapshotWindow(WindowHandle host) {
-  return manual::open(manual::kSnapshot, manual::windowProc<manual::kSnapshot>, host);
+  return pageframe::openWindow<manual::kSnapshotWindow>(host);
 }
 
 }  // extern "C"

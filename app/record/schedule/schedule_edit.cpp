@@ -8,7 +8,6 @@
 #include "app/control_services.h"
 #include "app/msgbox.h"
 #include "app/pageframe/schedule/day_editor.h"
-#include "app/record/record_page_window.h"
 #include "app/record/schedule/schedule_page.h"
 #include "app/record_pages.h"
 #include "app/time_segments.h"
@@ -272,10 +271,10 @@ bool command(WindowHandle dlg, WParam wParam, LParam lParam) {
 }
 
 LResult editProc(WindowHandle dlg, int message, WParam wParam, LParam lParam) {
-  static const recordpage::DialogHooks kHooks{init, command};
+  static const pageframe::DialogHooks kHooks{init, command};
   // Every way out but OK gives the record back as it was (or as Apply left it).
   if (message == MSG_CLOSE && !g_edit.keep) restore();
-  return recordpage::runDialog(kHooks, dlg, message, wParam, lParam);
+  return pageframe::runDialog(kHooks, dlg, message, wParam, lParam);
 }
 
 }  // namespace

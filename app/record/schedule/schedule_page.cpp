@@ -6,7 +6,6 @@
 #include "app/control_services.h"
 #include "app/device_caps.h"
 #include "app/msgbox.h"
-#include "app/record/record_page_window.h"
 #include "app/record/schedule/schedule_page.h"
 #include "app/record_pages.h"
 #include "gui/static.h"
@@ -220,6 +219,7 @@ bool captureAvailable() { return hasCaptureSchedule() != 0; }
 
 const pageframe::SheetPage kPages[] = {{"record", tabProc<false>, nullptr},
                                        {"snapshot", tabProc<true>, captureAvailable}};
+const pageframe::PageWindow kWindow{kSection, kPages, pageframe::kRecordSlot};
 
 // The active tab (0 record, 1 capture), or null without a sheet.
 TabState* activeTab(WindowHandle window) {
@@ -245,7 +245,7 @@ LResult windowProc(WindowHandle window, int message, WParam wParam, LParam lPara
     case MSG_CLOSE: SetCursor(GetSystemCursor(kArrowCursor)); break;
     default: break;
   }
-  return recordpage::windowDefault(window, message, wParam, lParam, kSection, kPages, 2);
+  return pageframe::windowDefault(kWindow, window, message, wParam, lParam);
 }
 
 }  // namespace
@@ -259,7 +259,7 @@ extern "C" {
 int createScheduleSetWindow(WindowHandle host) {
   schedule::tabState(false) = schedule::TabState{};
   schedule::tabState(true) = schedule::TabState{};
-  return recordpage::open(schedule::kSection, host, schedule::windowProc);
+  return pageframe::openWindow(schedule::kSection, host, schedule::windowProc);
 }
 
 int showSaveFailedIfMinus1(WindowHandle window, int code) {

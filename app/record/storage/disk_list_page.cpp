@@ -122,28 +122,28 @@ bool listKey(WindowHandle page, int key) {
   }
 }
 
-void command(WindowHandle page, int id) {
+void command(WindowHandle page, int id, int) {
   switch (id) {
     case kInit: initDisks(page, false); return;
     case kExpand: initDisks(page, true); return;
     case kAddNetHd: addNetDisk(page); return;
-    case PAGE_ID_EXIT: SendMessage(getDiskMenuWnd(), MSG_CLOSE, 0, 0); return;
     default: return;
   }
 }
 
+LResult closeDiskMenu() { return SendMessage(getDiskMenuWnd(), MSG_CLOSE, 0, 0); }
+
+const pageframe::PageHooks kInfoHooks{initPage, nullptr, command, nullptr, nullptr, closeDiskMenu};
+
 LResult infoPageProc(WindowHandle page, int message, WParam wParam, LParam lParam) {
   switch (message) {
-    case MSG_INITPAGE: initPage(page); return 0;
-    case MSG_ERASEBKGND: eraseBkgndGrey50(page, wParam, lParam); return 0;
-    case MSG_COMMAND: command(page, pageframe::idOf(wParam)); return 0;
     case MSG_KEYDOWN:
       if (listKey(page, static_cast<int>(wParam))) return 0;
       break;
     case MSG_DISK_REFRESH: refreshDiskRow(page, static_cast<int>(wParam), lParam == 1); return 0;
     default: break;
   }
-  return pageframe::pageDefault(page, message, wParam, lParam);
+  return pageframe::runPage(kInfoHooks, page, message, wParam, lParam);
 }
 
 const pageframe::SheetPage kPages[] = {{"info", infoPageProc, nullptr}};

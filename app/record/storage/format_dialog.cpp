@@ -2,7 +2,6 @@
 // file system of a removable device, the busy checks of the device, and the
 // live view of the main output held while it is open.
 #include <cstdio>
-#include <string>
 
 #include "app/app_registry.h"
 #include "app/control_services.h"
@@ -163,7 +162,7 @@ namespace storage {
 
 // Both format windows are centred on the main output and titled by the kind.
 DlgTemplate formatTemplate(const char* section) {
-  DlgTemplate tmpl = dialogTemplate(section, (std::string("win_") + section).c_str(), getMainOutput());
+  DlgTemplate tmpl = pageframe::dialogTemplate(section, nullptr, getMainOutput());
   switch (getFormatType()) {
     case FORMAT_TYPE_USB: tmpl.caption = caption(kSection, usbdevIsCd() ? "format_type_erase" : "format_type_format"); break;
     case FORMAT_TYPE_EXPAND: tmpl.caption = caption(kSection, "format_type_expand"); break;
@@ -176,5 +175,5 @@ DlgTemplate formatTemplate(const char* section) {
 
 extern "C" int showFormatDialog(WindowHandle parent) {
   const DlgTemplate tmpl = storage::formatTemplate(kSection);
-  return static_cast<int>(DialogBoxIndirectParam(&tmpl, parent, formatProc, 0));
+  return pageframe::runDialog(tmpl, parent, formatProc);
 }

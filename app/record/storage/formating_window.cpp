@@ -258,5 +258,5 @@ bool formatWorkerHeld() { return g_workerHeld; }
 
 extern "C" int showFormatingDialog(WindowHandle parent) {
   const DlgTemplate tmpl = storage::formatTemplate(kSection);
-  return static_cast<int>(DialogBoxIndirectParam(&tmpl, parent, formatingProc, 0));
+  return pageframe::runDialog(tmpl, parent, formatingProc);
 }

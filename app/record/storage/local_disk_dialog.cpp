@@ -136,7 +136,7 @@ int saveDiskAttrAndGroup(WindowHandle dialog, int diskIndex) {
 
 int showLocalHdSetDialog(WindowHandle parent, int diskIndex) {
   g_diskIndex = diskIndex;
-  return storage::runDialog(kSection, "win_localhdset", getCurOutput(), parent, localProc);
+  return pageframe::runDialog(pageframe::dialogTemplate(kSection, "win_localhdset", getCurOutput()), parent, localProc);
 }
 
 }  // extern "C"

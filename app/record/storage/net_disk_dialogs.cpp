@@ -351,12 +351,12 @@ LResult setProc(WindowHandle dlg, int message, WParam wParam, LParam lParam) {
 extern "C" {
 
 int showNetHdAddDialog(WindowHandle parent, int) {
-  return storage::runDialog(kAddSection, "win_nethdadd", getCurOutput(), parent, addProc);
+  return pageframe::runDialog(pageframe::dialogTemplate(kAddSection, "win_nethdadd", getCurOutput()), parent, addProc);
 }
 
 int showNetHdSetDialog(WindowHandle parent, int diskIndex) {
   g_setIndex = diskIndex;
-  return storage::runDialog(kSetSection, "win_nethdset", getMainOutput(), parent, setProc);
+  return pageframe::runDialog(pageframe::dialogTemplate(kSetSection, "win_nethdset", getMainOutput()), parent, setProc);
 }
 
 }  // extern "C"

@@ -27,23 +27,6 @@ void showCursor(int index) { SetCursor(GetSystemCursor(index)); }
 
 bool isWindow(WindowHandle hwnd) { return IsValidHandle(hwnd); }
 
-DlgTemplate dialogTemplate(const char* section, const char* key, int output) {
-  DlgTemplate tmpl = pageframe::dialogTemplate(section);
-  const CtrlResInfo* r = pageframe::record(section, key);
-  tmpl.caption = r && r->caption ? r->caption : "";
-  tmpl.w = r ? r->w : 0;
-  tmpl.h = r ? r->h : 0;
-  // In 64 bits: a hostile record size must not wrap the centring.
-  tmpl.x = static_cast<int32_t>((static_cast<int64_t>(getScreenWidth(output)) - tmpl.w) / 2);
-  tmpl.y = static_cast<int32_t>((static_cast<int64_t>(getScreenHeight(output)) - tmpl.h) / 2);
-  return tmpl;
-}
-
-int runDialog(const char* section, const char* key, int output, WindowHandle parent, WindowProc proc) {
-  const DlgTemplate tmpl = dialogTemplate(section, key, output);
-  return static_cast<int>(DialogBoxIndirectParam(&tmpl, parent, proc, 0));
-}
-
 int readDisks(DiskInfo (&rows)[DISK_LIST_ROWS]) {
   const int count = getDiskList(rows);
   if (count < 1) return 0;

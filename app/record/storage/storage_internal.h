@@ -4,7 +4,7 @@
 #include <string>
 
 #include "app/device_records.h"
-#include "app/pageframe/page_frame.h"
+#include "app/pageframe/page_building.h"
 
 namespace storage {
 
@@ -17,10 +17,6 @@ const char* caption(const char* section, const char* key);
 void setText(WindowHandle window, int id, const char* text);
 void showCursor(int index);
 bool isWindow(WindowHandle hwnd);
-// A modal dialog's template from the record `key` of `section`, centred on
-// `output`'s screen.
-DlgTemplate dialogTemplate(const char* section, const char* key, int output);
-int runDialog(const char* section, const char* key, int output, WindowHandle parent, WindowProc proc);
 
 // The device's disk rows; the count, 0 without a disk.
 int readDisks(DiskInfo (&rows)[DISK_LIST_ROWS]);

@@ -4,7 +4,7 @@
 #include "app/app_registry.h"
 #include "app/formatting.h"
 #include "app/login_rights.h"
-#include "app/pageframe/page_frame.h"
+#include "app/pageframe/page_building.h"
 #include "app/system/display/display.h"
 #include "app/system_pages.h"
 #include "gui/button.h"
@@ -29,6 +29,7 @@ const pageframe::SheetPage kPages[] = {
     {"dst", dstPageProc, dstOffered},
     {"more", morePageProc, nullptr},
 };
+const pageframe::PageWindow kWindow{kSection, kPages, pageframe::kSystemSlot};
 
 void onClose() {
   rereadConfig();
@@ -40,7 +41,7 @@ void onClose() {
 // Closed by its button or with the menu, the window goes the same way.
 LResult windowProc(WindowHandle hwnd, int message, WParam wParam, LParam lParam) {
   if (message == MSG_DESTROY) onClose();
-  return pageframe::systemSheetWindow(kSection, kPages, 3, hwnd, message, wParam, lParam);
+  return pageframe::windowDefault(kWindow, hwnd, message, wParam, lParam);
 }
 
 }  // namespace
@@ -81,6 +82,5 @@ MousePair currentMousePair() {
 }  // namespace display
 
 extern "C" int createDisplaySetWindow(WindowHandle owner) {
-  const WindowHandle page = pageframe::openPage(display::kSection, owner, display::windowProc);
-  return page == GUI_INVALID_HANDLE ? -1 : 0;
+  return pageframe::openWindow(display::kSection, owner, display::windowProc);
 }

@@ -6,7 +6,7 @@
 #include "app/formatting.h"
 #include "app/login_rights.h"
 #include "app/page_registry.h"
-#include "app/pageframe/page_frame.h"
+#include "app/pageframe/page_building.h"
 #include "app/system/language/language_list.h"
 #include "app/system_pages.h"
 #include "gui/app_hooks.h"
@@ -81,5 +81,5 @@ LResult langSelProc(WindowHandle dlg, int message, WParam wParam, LParam lParam)
 extern "C" int showLangSelDialog(WindowHandle owner) {
   DlgTemplate tmpl = pageframe::dialogTemplate(kSection);
   tmpl.dwStyle = kDialogStyle;
-  return static_cast<int>(DialogBoxIndirectParam(&tmpl, owner, langSelProc, 0));
+  return pageframe::runDialog(tmpl, owner, langSelProc);
 }

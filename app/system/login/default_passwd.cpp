@@ -7,7 +7,7 @@
 #include "app/device_records.h"
 #include "app/login_rights.h"
 #include "app/msgbox.h"
-#include "app/pageframe/page_frame.h"
+#include "app/pageframe/page_building.h"
 #include "app/system/login/login.h"
 #include "app/system/users/users.h"
 #include "gui/button.h"
@@ -68,5 +68,5 @@ LResult defaultPasswdProc(WindowHandle dlg, int message, WParam wParam, LParam l
 
 extern "C" int createDefaultPasswdDialog(WindowHandle owner) {
   const DlgTemplate tmpl = login::centredTemplate(kSection, "defaultmenu_rect");
-  return static_cast<int>(DialogBoxIndirectParam(&tmpl, owner, defaultPasswdProc, 0));
+  return pageframe::runDialog(tmpl, owner, defaultPasswdProc);
 }

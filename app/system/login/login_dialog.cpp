@@ -8,7 +8,7 @@
 #include "app/login_rights.h"
 #include "app/msgbox.h"
 #include "app/page_registry.h"
-#include "app/pageframe/page_frame.h"
+#include "app/pageframe/page_building.h"
 #include "app/system/login/login.h"
 #include "app/system/users/users.h"
 #include "gui/button.h"
@@ -141,7 +141,7 @@ LResult loginProc(WindowHandle dlg, int message, WParam wParam, LParam lParam) {
 
 int openLoginDialog(WindowHandle owner) {
   const DlgTemplate tmpl = login::centredTemplate(kSection, "loginmenu_rect");
-  return static_cast<int>(DialogBoxIndirectParam(&tmpl, owner, loginProc, 0));
+  return pageframe::runDialog(tmpl, owner, loginProc);
 }
 
 }  // namespace

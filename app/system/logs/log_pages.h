@@ -2,7 +2,7 @@
 #pragma once
 
 #include "app/device_backend.h"
-#include "app/pageframe/page_frame.h"
+#include "app/pageframe/page_building.h"
 
 namespace logs {
 

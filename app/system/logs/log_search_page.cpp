@@ -286,10 +286,7 @@ void command(WindowHandle page, int id, int code) {
   }
 }
 
-int noSave(WindowHandle) { return 0; }
-void noReport(WindowHandle, int) {}
-
-const pageframe::PageHooks kHooks{init, paint, command, noSave, noReport, closeMaintenanceMenu};
+const pageframe::PageHooks kHooks{init, paint, command, nullptr, nullptr, closeMaintenanceMenu};
 
 }  // namespace
 

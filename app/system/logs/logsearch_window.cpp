@@ -13,6 +13,7 @@ namespace logs {
 namespace {
 
 const pageframe::SheetPage kPages[] = {{"log", searchPageProc, nullptr}};
+const pageframe::PageWindow kWindow{kSection, kPages, pageframe::kMaintenanceSlot};
 
 // The export page's record is named after its own section.
 void addExportPage(WindowHandle window) {
@@ -36,9 +37,8 @@ bool holdsCurrentPage(WindowHandle window) {
 }
 
 LResult logSearchWinProc(WindowHandle hwnd, int message, WParam wParam, LParam lParam) {
-  static const pageframe::PageSlot kMaintenance{getMaintenancePageWnd, setMaintenancePageWnd, maintenancePageHook};
   if (message == MSG_CLOSE || (message == MSG_DESTROY && holdsCurrentPage(hwnd))) setCurPageWnd(GUI_INVALID_HANDLE);
-  const LResult rc = pageframe::sheetWindow(kMaintenance, kSection, kPages, 1, hwnd, message, wParam, lParam);
+  const LResult rc = pageframe::windowDefault(kWindow, hwnd, message, wParam, lParam);
   if (message == MSG_INITDIALOG) addExportPage(hwnd);
   return rc;
 }
@@ -47,6 +47,5 @@ LResult logSearchWinProc(WindowHandle hwnd, int message, WParam wParam, LParam l
 }  // namespace logs
 
 extern "C" int createLogSearchWindow(WindowHandle owner) {
-  const WindowHandle window = pageframe::openPage(logs::kSection, owner, logs::logSearchWinProc);
-  return window == GUI_INVALID_HANDLE ? -1 : 0;
+  return pageframe::openWindow(logs::kSection, owner, logs::logSearchWinProc);
 }

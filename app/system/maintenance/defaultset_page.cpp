@@ -55,15 +55,16 @@ LResult pageProc(WindowHandle page, int message, WParam wParam, LParam lParam) {
 }
 
 const pageframe::SheetPage kPages[] = {{"default", pageProc, nullptr}};
+const pageframe::PageWindow kWindow{kSection, kPages, pageframe::kMaintenanceSlot};
 
 LResult winProc(WindowHandle hwnd, int message, WParam wParam, LParam lParam) {
   // A restore left from before must not move the hint of a later reboot.
   if (message == MSG_INITDIALOG) clearLongOp();
-  return maintenance::sheetWindow(kSection, kPages, 1, hwnd, message, wParam, lParam);
+  return pageframe::windowDefault(kWindow, hwnd, message, wParam, lParam);
 }
 
 }  // namespace
 
 extern "C" int createDefaultSetWindow(WindowHandle owner) {
-  return pageframe::openPage(kSection, owner, winProc) == GUI_INVALID_HANDLE ? -1 : 0;
+  return pageframe::openWindow(kSection, owner, winProc);
 }

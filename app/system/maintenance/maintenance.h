@@ -1,17 +1,12 @@
-// What the maintenance pages share: the window beside the maintenance menu,
-// running a step with the menu disabled, the busy cursor, and the pages'
-// create functions and checks.
+// What the maintenance pages share: their bottom buttons, the reboot hint
+// with the menu disabled, the busy cursor, and the pages' result boxes.
 #pragma once
 
-#include "app/pageframe/page_frame.h"
+#include "app/pageframe/page_building.h"
 #include "app/value_texts.h"
 #include "gui/common.h"
 
 namespace maintenance {
-
-// The window of a maintenance page holding a sheet of `pages`.
-LResult sheetWindow(const char* section, const pageframe::SheetPage* pages, int count, WindowHandle hwnd, int message,
-                    WParam wParam, LParam lParam);
 
 // A button of the section on the page's bottom row, at its layout x and
 // size; hidden when `visible` is false.

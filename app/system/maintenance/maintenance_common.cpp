@@ -1,4 +1,4 @@
-// The window and the helpers the maintenance pages share.
+// The helpers the maintenance pages share.
 #include "app/system/maintenance/maintenance.h"
 
 #include "app/app_registry.h"
@@ -12,12 +12,6 @@
 #include "gui/window_attr.h"
 
 namespace maintenance {
-
-LResult sheetWindow(const char* section, const pageframe::SheetPage* pages, int count, WindowHandle hwnd, int message,
-                    WParam wParam, LParam lParam) {
-  static const pageframe::PageSlot kSlot{getMaintenancePageWnd, setMaintenancePageWnd, maintenancePageHook};
-  return pageframe::sheetWindow(kSlot, section, pages, count, hwnd, message, wParam, lParam);
-}
 
 WindowHandle bottomButton(WindowHandle page, const char* section, const char* key, int id, bool visible) {
   const uint32_t style = WS_CHILD | BS_AUTOSIZE | (visible ? WS_VISIBLE : 0u);

@@ -278,6 +278,7 @@ const pageframe::SheetPage kTabs[] = {
     {"sysinfo", tabProc<initDevice>, nullptr},       {"chanstatus", tabProc<initChannels>, nullptr},
     {"recordstatus", tabProc<initRecords>, nullptr}, {"alarmstatus", tabProc<initAlarms>, nullptr},
     {"netstatus", tabProc<initNetwork>, nullptr},    {"hddstatus", tabProc<initDisks>, nullptr}};
+const pageframe::PageWindow kWindow{kSection, kTabs, pageframe::kMaintenanceSlot};
 
 LResult winProc(WindowHandle hwnd, int message, WParam wParam, LParam lParam) {
   switch (message) {
@@ -292,11 +293,11 @@ LResult winProc(WindowHandle hwnd, int message, WParam wParam, LParam lParam) {
     case MSG_DESTROY: g_diskPage = GUI_INVALID_HANDLE; break;
     default: break;
   }
-  return maintenance::sheetWindow(kSection, kTabs, 6, hwnd, message, wParam, lParam);
+  return pageframe::windowDefault(kWindow, hwnd, message, wParam, lParam);
 }
 
 }  // namespace
 
 extern "C" int createSystemInfoWindow(WindowHandle owner) {
-  return pageframe::openPage(kSection, owner, winProc) == GUI_INVALID_HANDLE ? -1 : 0;
+  return pageframe::openWindow(kSection, owner, winProc);
 }

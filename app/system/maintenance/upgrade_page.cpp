@@ -148,15 +148,16 @@ LResult ftpProc(WindowHandle page, int message, WParam wParam, LParam lParam) {
 }
 
 const pageframe::SheetPage kPages[] = {{"local", localProc, nullptr}, {"ftp", ftpProc, nullptr}};
+const pageframe::PageWindow kWindow{kSection, kPages, pageframe::kMaintenanceSlot};
 
 LResult winProc(WindowHandle hwnd, int message, WParam wParam, LParam lParam) {
   if (message == MSG_INITDIALOG) setUsbdevPurpose(USBDEV_PURPOSE_UPGRADE);
   if (message == MSG_CLOSE || message == MSG_DESTROY) setUsbClientWnd(GUI_INVALID_HANDLE);
-  return maintenance::sheetWindow(kSection, kPages, 2, hwnd, message, wParam, lParam);
+  return pageframe::windowDefault(kWindow, hwnd, message, wParam, lParam);
 }
 
 }  // namespace
 
 extern "C" int createUpgradeWindow(WindowHandle owner) {
-  return pageframe::openPage(kSection, owner, winProc) == GUI_INVALID_HANDLE ? -1 : 0;
+  return pageframe::openWindow(kSection, owner, winProc);
 }

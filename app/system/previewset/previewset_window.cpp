@@ -8,14 +8,11 @@ namespace {
 
 const pageframe::SheetPage kPages[] = {{"base", basePageProc, nullptr}, {"view", viewPageProc, nullptr}};
 
-LResult previewSetWinProc(WindowHandle hwnd, int message, WParam wParam, LParam lParam) {
-  return pageframe::systemSheetWindow(kWindow, kPages, 2, hwnd, message, wParam, lParam);
-}
+const pageframe::PageWindow kPageWindow{kWindow, kPages, pageframe::kSystemSlot};
 
 }  // namespace
 }  // namespace previewset
 
 extern "C" int createPreviewSetWindow(WindowHandle host) {
-  const WindowHandle page = pageframe::openPage(previewset::kWindow, host, previewset::previewSetWinProc);
-  return page == GUI_INVALID_HANDLE ? -1 : 0;
+  return pageframe::openWindow<previewset::kPageWindow>(host);
 }

@@ -8,7 +8,7 @@
 #include "app/login_rights.h"
 #include "app/msgbox.h"
 #include "app/page_registry.h"
-#include "app/pageframe/page_frame.h"
+#include "app/pageframe/page_building.h"
 #include "app/system_pages.h"
 #include "gui/combobox.h"
 #include "gui/desktop.h"
@@ -123,22 +123,17 @@ void command(WindowHandle page, int id, int code) {
     if (id == combo && code == kChanged) SendDlgItemMessage(page, PAGE_ID_APPLY, MSG_ENABLE, 1, 0);
 }
 
-LResult rs232SetPageProc(WindowHandle page, int message, WParam wParam, LParam lParam) {
-  static const pageframe::PageHooks kHooks{
-      init, [](WindowHandle p, WParam w, LParam l) { eraseBkgndGrey50(p, w, l); }, command, save,
-      [](WindowHandle p, int rc) { showSaveFailedCode(p, rc); }, closeSystemMenu};
-  return pageframe::runPage(kHooks, page, message, wParam, lParam);
-}
-
-const pageframe::SheetPage kPages[] = {{"general", rs232SetPageProc, nullptr}};
-
-LResult rs232SetWinProc(WindowHandle hwnd, int message, WParam wParam, LParam lParam) {
-  return pageframe::systemSheetWindow(kSection, kPages, 1, hwnd, message, wParam, lParam);
-}
+const pageframe::PageHooks kHooks{init,
+                                  [](WindowHandle p, WParam w, LParam l) { eraseBkgndGrey50(p, w, l); },
+                                  command,
+                                  save,
+                                  [](WindowHandle p, int rc) { showSaveFailedCode(p, rc); },
+                                  closeSystemMenu};
+const pageframe::SheetPage kPages[] = {{"general", pageframe::pageProc<kHooks>, nullptr}};
+const pageframe::PageWindow kWindow{kSection, kPages, pageframe::kSystemSlot};
 
 }  // namespace
 
 extern "C" int createRs232SetWindow(WindowHandle owner) {
-  const WindowHandle page = pageframe::openPage(kSection, owner, rs232SetWinProc);
-  return page == GUI_INVALID_HANDLE ? -1 : 0;
+  return pageframe::openWindow<kWindow>(owner);
 }

@@ -3,7 +3,7 @@
 #include "app/app_registry.h"
 #include "app/login_rights.h"
 #include "app/msgbox.h"
-#include "app/pageframe/page_frame.h"
+#include "app/pageframe/page_building.h"
 #include "app/program.h"
 #include "app/system/shutdown/shutdown_paint.h"
 #include "app/system_pages.h"
@@ -112,5 +112,5 @@ LResult shutdownProc(WindowHandle dlg, int message, WParam wParam, LParam lParam
 extern "C" int createShutdownWindow(WindowHandle owner) {
   const int main = getMainOutput();
   const DlgTemplate tmpl = shutdown::centredTemplate(kSection, getScreenWidth(main), getScreenHeight(main), true);
-  return static_cast<int>(DialogBoxIndirectParam(&tmpl, owner, shutdownProc, 0));
+  return pageframe::runDialog(tmpl, owner, shutdownProc);
 }

@@ -7,7 +7,7 @@
 
 #include "app/app_registry.h"
 #include "app/login_rights.h"
-#include "app/pageframe/page_frame.h"
+#include "app/pageframe/page_building.h"
 #include "app/program.h"
 #include "app/system/shutdown/shutdown_paint.h"
 #include "app/system_pages.h"
@@ -91,7 +91,7 @@ extern "C" int createShutdownHintWindow(WindowHandle owner, int mode) {
   int width = 0, height = 0;
   centringScreen(&width, &height);
   const DlgTemplate tmpl = shutdown::centredTemplate(kSection, width, height, false);
-  const int result = static_cast<int>(DialogBoxIndirectParam(&tmpl, owner, hintProc, 0));
+  const int result = pageframe::runDialog(tmpl, owner, hintProc);
   // The recorder goes down here: the program ends, or starts over.
   if (mode == 0)
     requestShutdown();

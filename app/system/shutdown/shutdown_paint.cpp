@@ -2,7 +2,7 @@
 #include <string>
 
 #include "app/liveview_dialogs.h"
-#include "app/pageframe/page_frame.h"
+#include "app/pageframe/page_building.h"
 #include "app/system/shutdown/shutdown_paint.h"
 #include "gui/dc.h"
 

@@ -8,7 +8,7 @@
 #include <cstdint>
 
 #include "app/device_records.h"
-#include "app/pageframe/page_frame.h"
+#include "app/pageframe/page_building.h"
 
 namespace users {
 

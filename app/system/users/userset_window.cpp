@@ -14,14 +14,11 @@ bool isAdminLoggedIn() { return getLoginUserIndex(getCurOutput()) == 0; }
 const pageframe::SheetPage kPages[] = {{"manage", managePageProc, [] { return isAdminLoggedIn(); }},
                                        {"change", changePageProc, [] { return !isAdminLoggedIn(); }}};
 
-LResult userSetWinProc(WindowHandle hwnd, int message, WParam wParam, LParam lParam) {
-  return pageframe::systemSheetWindow(kSection, kPages, 2, hwnd, message, wParam, lParam);
-}
+const pageframe::PageWindow kWindow{kSection, kPages, pageframe::kSystemSlot};
 
 }  // namespace
 }  // namespace users
 
 extern "C" int createUserSetWindow(WindowHandle host) {
-  const WindowHandle page = pageframe::openPage(users::kSection, host, users::userSetWinProc);
-  return page == GUI_INVALID_HANDLE ? -1 : 0;
+  return pageframe::openWindow<users::kWindow>(host);
 }

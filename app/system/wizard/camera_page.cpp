@@ -173,12 +173,8 @@ bool key(WindowHandle page, int code) { return listKey(page, kList, code); }
 
 const Page kPage{kSection, kPrevious, init, command, key, nullptr, nullptr, nullptr, nullptr};
 
-LResult proc(WindowHandle hwnd, int message, WParam wParam, LParam lParam) {
-  return pageProc(kPage, hwnd, message, wParam, lParam);
-}
-
 }  // namespace
 
-int openCameraPage(WindowHandle owner) { return runPage(kPage, owner, proc); }
+int openCameraPage(WindowHandle owner) { return runPage<kPage>(owner); }
 
 }  // namespace wizard

@@ -78,10 +78,6 @@ void leave() {
 
 int reportedIpChannels() { return getIpChannelNum(nullptr); }
 
-int runPage(const Page& page, WindowHandle owner, WindowProc proc) {
-  return pageframe::runDialog(page.section, owner, proc);
-}
-
 LResult pageProc(const Page& page, WindowHandle hwnd, int message, WParam wParam, LParam lParam) {
   if (page.other && page.other(hwnd, message, wParam, lParam)) return 0;
   switch (message) {

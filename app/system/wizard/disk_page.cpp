@@ -117,12 +117,8 @@ bool other(WindowHandle page, int message, WParam, LParam) {
 
 const Page kPage{kSection, kPrevious, init, command, key, nullptr, closing, nullptr, other};
 
-LResult proc(WindowHandle hwnd, int message, WParam wParam, LParam lParam) {
-  return pageProc(kPage, hwnd, message, wParam, lParam);
-}
-
 }  // namespace
 
-int openDiskPage(WindowHandle owner) { return runPage(kPage, owner, proc); }
+int openDiskPage(WindowHandle owner) { return runPage<kPage>(owner); }
 
 }  // namespace wizard

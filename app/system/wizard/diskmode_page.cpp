@@ -53,12 +53,8 @@ void command(WindowHandle page, int id, int) {
 
 const Page kPage{kSection, kPrev, init, command, nullptr, nullptr, nullptr, nullptr, nullptr};
 
-LResult proc(WindowHandle hwnd, int message, WParam wParam, LParam lParam) {
-  return pageProc(kPage, hwnd, message, wParam, lParam);
-}
-
 }  // namespace
 
-int openDiskModePage(WindowHandle owner) { return runPage(kPage, owner, proc); }
+int openDiskModePage(WindowHandle owner) { return runPage<kPage>(owner); }
 
 }  // namespace wizard

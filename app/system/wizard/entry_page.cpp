@@ -54,12 +54,8 @@ void leaving(WindowHandle) { saveIfChanged(); }
 
 const Page kPage{kSection, kPrevious, init, command, nullptr, leaving, nullptr, nullptr, nullptr};
 
-LResult proc(WindowHandle hwnd, int message, WParam wParam, LParam lParam) {
-  return pageProc(kPage, hwnd, message, wParam, lParam);
-}
-
 }  // namespace
 
-int openEntryPage(WindowHandle owner) { return runPage(kPage, owner, proc); }
+int openEntryPage(WindowHandle owner) { return runPage<kPage>(owner); }
 
 }  // namespace wizard

@@ -357,12 +357,8 @@ void command(WindowHandle page, int id, int code) {
 
 const Page kPage{kSection, kPrevious, init, command, nullptr, nullptr, nullptr, nullptr, nullptr};
 
-LResult proc(WindowHandle hwnd, int message, WParam wParam, LParam lParam) {
-  return pageProc(kPage, hwnd, message, wParam, lParam);
-}
-
 }  // namespace
 
-int openNetworkPage(WindowHandle owner) { return runPage(kPage, owner, proc); }
+int openNetworkPage(WindowHandle owner) { return runPage<kPage>(owner); }
 
 }  // namespace wizard

@@ -184,12 +184,8 @@ void leaving(WindowHandle) {
 
 const Page kPage{kSection, kPrevious, init, command, nullptr, leaving, nullptr, nullptr, nullptr};
 
-LResult proc(WindowHandle hwnd, int message, WParam wParam, LParam lParam) {
-  return pageProc(kPage, hwnd, message, wParam, lParam);
-}
-
 }  // namespace
 
-int openTimePage(WindowHandle owner) { return runPage(kPage, owner, proc); }
+int openTimePage(WindowHandle owner) { return runPage<kPage>(owner); }
 
 }  // namespace wizard

@@ -5,7 +5,7 @@
 #include <cstdint>
 
 #include "app/device_records.h"
-#include "app/pageframe/page_frame.h"
+#include "app/pageframe/page_building.h"
 #include "gui/common.h"
 #include "gui/dialog.h"
 #include "gui/display.h"
@@ -37,9 +37,16 @@ struct Page {
   bool (*other)(WindowHandle page, int message, WParam wParam, LParam lParam);
 };
 
-// Runs the page modally over `owner`.
-int runPage(const Page& page, WindowHandle owner, WindowProc proc);
 LResult pageProc(const Page& page, WindowHandle hwnd, int message, WParam wParam, LParam lParam);
+template <const Page& P>
+LResult pageProc(WindowHandle hwnd, int message, WParam wParam, LParam lParam) {
+  return pageProc(P, hwnd, message, wParam, lParam);
+}
+// Runs the page modally over `owner`.
+template <const Page& P>
+int runPage(WindowHandle owner) {
+  return pageframe::runDialog(P.section, owner, pageProc<P>);
+}
 
 // The following page after `from` (state 1, live view off, opened modally
 // over `page`).

@@ -10,7 +10,7 @@
 #include "app/login_rights.h"
 #include "app/msgbox.h"
 #include "app/page_keys.h"
-#include "app/pageframe/page_frame.h"
+#include "app/pageframe/page_building.h"
 #include "gui/button.h"
 #include "gui/control_paint.h"
 #include "gui/gal.h"

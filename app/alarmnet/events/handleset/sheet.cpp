@@ -5,7 +5,7 @@
 #include "app/app_registry.h"
 #include "app/device_ability.h"
 #include "app/login_rights.h"
-#include "app/pageframe/page_frame.h"
+#include "app/pageframe/page_building.h"
 #include "gui/button.h"
 #include "gui/control_paint.h"
 #include "gui/dialog.h"
@@ -19,8 +19,6 @@
 namespace handleset {
 namespace {
 
-constexpr uint32_t kDialogStyle = WS_CAPTION | WS_CAPTION_EXTRA | WS_VISIBLE | WS_BORDER;
-constexpr uint32_t kDialogExStyle = WS_EX_NOCLOSEBOX;
 constexpr uint32_t kSheetStyle = WS_VISIBLE | PSS_SCROLLABLE;
 constexpr uint32_t kButtonStyle = WS_CHILD | WS_VISIBLE | BS_AUTOSIZE;
 // The channel checks of hasUsableChan: any channel, and one with PTZ.
@@ -190,19 +188,9 @@ extern "C" int showHandleSetDialog(WindowHandle parent, int sourceType) {
   using handleset::g_state;
   g_state = handleset::State{};
   g_state.source = sourceType;
-  DlgTemplate tmpl{};
-  tmpl.dwStyle = handleset::kDialogStyle;
-  tmpl.dwExStyle = handleset::kDialogExStyle;
-  tmpl.caption = "";
-  if (const CtrlResInfo* r = pageframe::record(handleset::kSection, "win_handleset")) {
-    const int output = getMainOutput();
-    tmpl.caption = r->caption ? r->caption : "";
-    tmpl.w = r->w;
-    tmpl.h = r->h;
-    // In 64 bits: a hostile record size must not wrap the centring.
-    tmpl.x = static_cast<int32_t>((static_cast<int64_t>(getScreenWidth(output)) - r->w) / 2);
-    tmpl.y = static_cast<int32_t>((static_cast<int64_t>(getScreenHeight(output)) - r->h) / 2);
-  }
-  DialogBoxIndirectParam(&tmpl, parent, handleset::dialogProc, 0);
+  DlgTemplate tmpl = pageframe::dialogTemplate(handleset::kSection, nullptr, getMainOutput());
+  // Without its record the sheet opens empty at the origin.
+  if (!pageframe::record(handleset::kSection, "win_handleset")) tmpl.x = tmpl.y = 0;
+  pageframe::runDialog(tmpl, parent, handleset::dialogProc);
   return 0;
 }

@@ -17,7 +17,7 @@
 #include "app/login_rights.h"
 #include "app/msgbox.h"
 #include "app/page_frame.h"
-#include "app/pageframe/page_frame.h"
+#include "app/pageframe/page_building.h"
 #include "gui/bitmap.h"
 #include "gui/button.h"
 #include "gui/combobox.h"

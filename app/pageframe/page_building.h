@@ -1,6 +1,7 @@
 // Building a settings page or dialog from its layout section: templates,
-// controls by layout key, the bottom buttons, the property sheet, and the
-// common handling of a sheet page's messages.
+// controls by layout key, the bottom buttons, the property sheet, the
+// common handling of a sheet page's and a dialog's messages, and the window
+// of a page beside a menu with its opener.
 #pragma once
 
 #include <cstdint>
@@ -20,10 +21,14 @@ DlgTemplate pageTemplate(const char* section);
 // A modal dialog sized by "win_<section>" and centred on the current output
 // (signed, truncating division).
 DlgTemplate dialogTemplate(const char* section);
+// The same from the record `key` of `section` (null: "win_<section>"),
+// centred on `output`'s screen.
+DlgTemplate dialogTemplate(const char* section, const char* key, int output);
 // Opens the page (modeless, hosted by `host`); the page's handle.
 WindowHandle openPage(const char* section, WindowHandle host, WindowProc proc);
 // Runs the dialog modally with parameter 0; the dialog's result.
 int runDialog(const char* section, WindowHandle parent, WindowProc proc);
+int runDialog(const DlgTemplate& tmpl, WindowHandle parent, WindowProc proc);
 
 // A control at the record `key` of `section` (or at `y` when y >= 0); null
 // when the record is missing. Labelled controls get their label (id + 256)
@@ -60,6 +65,8 @@ WindowHandle buildSheet(WindowHandle window, const char* section, const SheetPag
 
 // What a sheet page does with its messages: its initialisation, background,
 // own commands and saving; Apply (4098) and Exit (4103) are handled alike.
+// Every hook but init may be null: the grey 50 background, no commands, a
+// save that succeeds, no report, no Exit.
 struct PageHooks {
   void (*init)(WindowHandle page);
   void (*erase)(WindowHandle page, WParam wParam, LParam lParam);
@@ -76,6 +83,19 @@ LResult pageDefault(WindowHandle page, int message, WParam wParam, LParam lParam
 // 0, 177 begins and ends painting.
 LResult dialogDefault(WindowHandle dialog, int message, WParam wParam, LParam lParam);
 
+// What a modal dialog does with its messages: its initialisation (before
+// the default's) and its commands (true when handled); it paints the dialog
+// background and leaves the rest to dialogDefault.
+struct DialogHooks {
+  void (*init)(WindowHandle dialog);
+  bool (*command)(WindowHandle dialog, WParam wParam, LParam lParam);
+};
+LResult runDialog(const DialogHooks& hooks, WindowHandle dialog, int message, WParam wParam, LParam lParam);
+template <const DialogHooks& H>
+LResult dialogProc(WindowHandle dialog, int message, WParam wParam, LParam lParam) {
+  return runDialog(H, dialog, message, wParam, lParam);
+}
+
 inline int idOf(WParam wParam) { return static_cast<int>(wParam & 0xFFFF); }
 inline int codeOf(WParam wParam) { return static_cast<int>((wParam >> 16) & 0xFFFF); }
 
@@ -83,23 +103,50 @@ inline int codeOf(WParam wParam) { return static_cast<int>((wParam >> 16) & 0xFF
 
 namespace pageframe {
 
-// The menu page slot a sheet window registers in, and the key hook of its
+// The page procedure that runs every message of a sheet page through `H`.
+template <const PageHooks& H>
+LResult pageProc(WindowHandle page, int message, WParam wParam, LParam lParam) {
+  return runPage(H, page, message, wParam, lParam);
+}
+
+// The menu page slot a page window registers in, and the key hook of its
 // menu.
 struct PageSlot {
   WindowHandle (*get)();
   void (*set)(WindowHandle);
   int (*keyHook)(WindowHandle page, int key, int argument);
 };
+// The slots of the menus pages open beside.
+extern const PageSlot kSystemSlot, kMaintenanceSlot, kManualSlot, kRecordSlot, kDiskSlot;
 
-// The window of a page beside a menu holding a sheet: it takes the menu's
-// page slot, builds the sheet on creation, passes keys to the menu's hook
-// and gives the slot back however it goes.
-LResult sheetWindow(const PageSlot& slot, const char* section, const SheetPage* pages, int count, WindowHandle hwnd,
-                    int message, WParam wParam, LParam lParam);
-// The same beside the system menu, and beside the manual menu.
-LResult systemSheetWindow(const char* section, const SheetPage* pages, int count, WindowHandle hwnd, int message,
-                          WParam wParam, LParam lParam);
-LResult manualSheetWindow(const char* section, const SheetPage* pages, int count, WindowHandle hwnd, int message,
-                          WParam wParam, LParam lParam);
+// A page beside a menu: its layout section, the pages of its sheet and the
+// slot of the menu.
+struct PageWindow {
+  template <int N>
+  constexpr PageWindow(const char* name, const SheetPage (&sheet)[N], const PageSlot& menu)
+      : section(name), pages(sheet), count(N), slot(&menu) {}
+  const char* section;
+  const SheetPage* pages;
+  int count;
+  const PageSlot* slot;
+};
+
+// What the window of a page does with a message it does not handle itself:
+// it takes the menu's page slot, builds the sheet on creation, passes keys
+// to the menu's hook and gives the slot back however it goes.
+LResult windowDefault(const PageWindow& window, WindowHandle hwnd, int message, WParam wParam, LParam lParam);
+template <const PageWindow& W>
+LResult windowProc(WindowHandle hwnd, int message, WParam wParam, LParam lParam) {
+  return windowDefault(W, hwnd, message, wParam, lParam);
+}
+
+// Opens the page of `section` under `host` with `proc`: 0, or -1 when it
+// could not be created.
+int openWindow(const char* section, WindowHandle host, WindowProc proc);
+// Opens the page `W` with nothing of its own in its window.
+template <const PageWindow& W>
+int openWindow(WindowHandle host) {
+  return openWindow(W.section, host, windowProc<W>);
+}
 
 }  // namespace pageframe
