@@ -10,25 +10,7 @@ foreach(var NM LOWER UPPER)
   endif()
 endforeach()
 
-# The symbol names of the lines of `nm <flags> <archive>` whose type letter
-# matches `types`.
-function(archive_symbols out archive flags types)
-  execute_process(COMMAND ${NM} ${flags} ${archive}
-                  OUTPUT_VARIABLE text RESULT_VARIABLE rc ERROR_VARIABLE err)
-  if(NOT rc EQUAL 0)
-    message(FATAL_ERROR "${NM} ${flags} ${archive} failed: ${err}")
-  endif()
-  string(REPLACE ";" "\\;" text "${text}")
-  string(REPLACE "\n" ";" lines "${text}")
-  set(names "")
-  foreach(line IN LISTS lines)
-    if(line MATCHES "^[0-9a-fA-F ]* (${types}) (.+)$")
-      list(APPEND names "${CMAKE_MATCH_2}")
-    endif()
-  endforeach()
-  list(REMOVE_DUPLICATES names)
-  set(${out} "${names}" PARENT_SCOPE)
-endfunction()
+include(${CMAKE_CURRENT_LIST_DIR}/ArchiveSymbols.cmake)
 
 set(strong "[TDBRGS]")
 archive_symbols(needed ${LOWER} "-u" "U")

@@ -173,6 +173,20 @@ function(gui_add_app_tests)
   foreach(sub ${folders})
     gui_add_tests(app_${sub} ${PROJECT_SOURCE_DIR}/app/${sub})
   endforeach()
+  # Each library's public headers declare only what that library defines;
+  # the toolkit's libraries take part as definers.
+  set(entries "")
+  foreach(sub ${folders})
+    list(APPEND entries "app_${sub}|$<TARGET_FILE:app_${sub}>|${PROJECT_SOURCE_DIR}/app/${sub}/include")
+  endforeach()
+  foreach(lib toolkit_core toolkit_gdi toolkit_controls)
+    list(APPEND entries "${lib}|$<TARGET_FILE:${lib}>")
+  endforeach()
+  string(REPLACE ";" "\\;" entries "${entries}")
+  add_test(NAME app_headers_declare_their_own_library
+           COMMAND ${CMAKE_COMMAND} -DNM=${CMAKE_NM} "-DLIBRARIES=${entries}"
+                   -P ${PROJECT_SOURCE_DIR}/cmake/CheckHeaderOwners.cmake)
+  set_tests_properties(app_headers_declare_their_own_library PROPERTIES LABELS app_core)
   # The core tests start the program itself and run the build's resource step.
   if(TARGET test_app_core)
     add_dependencies(test_app_core recorder_gui)
