@@ -165,6 +165,70 @@ endfunction()
 # the program and the tests are made from.
 set_property(GLOBAL PROPERTY GUI_APP_FOLDERS core pageframe playback camera record alarmnet system)
 
+# gui_app_link_closure(<out> <target>): the application libraries <target>
+# links, directly or through another.
+function(gui_app_link_closure out target)
+  set(found "")
+  set(queue ${target})
+  while(queue)
+    list(POP_FRONT queue current)
+    get_target_property(links ${current} LINK_LIBRARIES)
+    if(NOT links)
+      get_target_property(links ${current} INTERFACE_LINK_LIBRARIES)
+    endif()
+    foreach(link ${links})
+      if(link MATCHES "^app_" AND NOT link IN_LIST found)
+        list(APPEND found ${link})
+        list(APPEND queue ${link})
+      endif()
+    endforeach()
+  endwhile()
+  set(${out} "${found}" PARENT_SCOPE)
+endfunction()
+
+# gui_add_app_symbol_checks(<folders>): tests on the built archives' symbol
+# tables that keep every library to its own headers and its own links. They
+# check the code's layout, not its running: the default stage runs them, the
+# sanitizer stages' label filters leave them out.
+function(gui_add_app_symbol_checks)
+  if(NOT GUI_BUILD_TESTS)
+    return()
+  endif()
+  set(folders ${ARGN})
+  # Each library's public headers declare only what that library defines;
+  # the toolkit's libraries take part as definers.
+  set(entries "")
+  foreach(sub ${folders})
+    list(APPEND entries "app_${sub}|$<TARGET_FILE:app_${sub}>|${PROJECT_SOURCE_DIR}/app/${sub}/include")
+  endforeach()
+  foreach(lib toolkit_core toolkit_gdi toolkit_controls)
+    list(APPEND entries "${lib}|$<TARGET_FILE:${lib}>")
+  endforeach()
+  string(REPLACE ";" "$<SEMICOLON>" entries "${entries}")
+  add_test(NAME app_headers_declare_their_own_library
+           COMMAND ${CMAKE_COMMAND} -DNM=${CMAKE_NM} "-DLIBRARIES=${entries}"
+                   -P ${PROJECT_SOURCE_DIR}/cmake/CheckHeaderOwners.cmake)
+  set_tests_properties(app_headers_declare_their_own_library PROPERTIES LABELS layering)
+  # Each library needs nothing from the libraries it does not link, so that
+  # it links on its own and not only inside the whole program.
+  foreach(sub ${folders})
+    gui_app_link_closure(linked app_${sub})
+    set(others "")
+    foreach(other ${folders})
+      if(NOT other STREQUAL sub AND NOT app_${other} IN_LIST linked)
+        list(APPEND others "$<TARGET_FILE:app_${other}>")
+      endif()
+    endforeach()
+    if(others)
+      string(REPLACE ";" "$<SEMICOLON>" others "${others}")
+      add_test(NAME app_${sub}_needs_only_what_it_links
+               COMMAND ${CMAKE_COMMAND} -DNM=${CMAKE_NM} -DLOWER=$<TARGET_FILE:app_${sub}> "-DUPPER=${others}"
+                       -P ${PROJECT_SOURCE_DIR}/cmake/CheckLibraryBelow.cmake)
+      set_tests_properties(app_${sub}_needs_only_what_it_links PROPERTIES LABELS layering)
+    endif()
+  endforeach()
+endfunction()
+
 function(gui_add_app_tests)
   get_property(folders GLOBAL PROPERTY GUI_APP_FOLDERS)
   # A test program may open any page through the registry, so it links them
@@ -173,6 +237,7 @@ function(gui_add_app_tests)
   foreach(sub ${folders})
     gui_add_tests(app_${sub} ${PROJECT_SOURCE_DIR}/app/${sub})
   endforeach()
+  gui_add_app_symbol_checks(${folders})
   # The core tests start the program itself and run the build's resource step.
   if(TARGET test_app_core)
     add_dependencies(test_app_core recorder_gui)

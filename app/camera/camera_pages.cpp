@@ -2,6 +2,7 @@
 // the camera windows the live view opens.
 #include "app/camera.h"
 #include "app/camera/camera_windows.h"
+#include "app/camera_pages.h"
 #include "app/menus.h"
 #include "app/page_registry.h"
 #include "app/window_calls.h"

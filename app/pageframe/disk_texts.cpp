@@ -3,8 +3,8 @@
 #include <cstdio>
 
 #include "app/device_backend.h"
+#include "app/disk_texts.h"
 #include "app/formatting.h"
-#include "app/storage_pages.h"
 #include "app/value_texts.h"
 
 namespace {

@@ -1,8 +1,8 @@
 // What the playback library registers: the search pages of the export menu
 // and the playback windows the live view and the main menu open.
 #include "app/page_registry.h"
-#include "app/playback.h"
 #include "app/playback/playback_windows.h"
+#include "app/playback_pages.h"
 #include "app/window_calls.h"
 
 extern "C" void registerPlaybackPages(void) {

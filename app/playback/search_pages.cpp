@@ -4,7 +4,7 @@
 #include "app/app_registry.h"
 #include "app/msgbox.h"
 #include "app/placeholder_page.h"
-#include "app/playback.h"
+#include "app/playback_pages.h"
 #include "gui/app_hooks.h"
 #include "gui/nonclient.h"
 

@@ -12,7 +12,7 @@
 #include "app/device_backend.h"
 #include "app/login_rights.h"
 #include "app/msgbox.h"
-#include "app/system_pages.h"
+#include "app/system_services.h"
 #include "gui/button.h"
 #include "gui/listview.h"
 #include "gui/message.h"

@@ -8,9 +8,9 @@
 #include <cstring>
 #include <string>
 
+#include "app/alarmnet/zones/zone_geometry.h"
 #include "app/alarmnet/zones/zone_rules.h"
 #include "app/app_registry.h"
-#include "app/camera.h"
 #include "app/device_backend.h"
 #include "app/page_frame.h"
 #include "gui/cursor.h"

@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "app/camera.h"
+#include "app/alarmnet/zones/zone_geometry.h"
 
 namespace zones {
 namespace {

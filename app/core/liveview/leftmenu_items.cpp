@@ -16,7 +16,7 @@
 #include "app/msgbox.h"
 #include "app/playback.h"
 #include "app/program.h"
-#include "app/record_pages.h"
+#include "app/record_services.h"
 #include "gui/app_hooks.h"
 #include "gui/dialog.h"
 #include "gui/window.h"

@@ -12,7 +12,7 @@
 #include "app/menus.h"
 #include "app/msgbox.h"
 #include "app/playback.h"
-#include "app/record_pages.h"
+#include "app/record_services.h"
 #include "gui/app_hooks.h"
 #include "gui/livevideo.h"
 #include "gui/paint.h"

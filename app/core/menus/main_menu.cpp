@@ -17,7 +17,7 @@
 #include "app/msgbox.h"
 #include "app/playback.h"
 #include "app/page_registry.h"
-#include "app/system_pages.h"
+#include "app/system_services.h"
 #include "gui/app_hooks.h"
 #include "gui/bitmap.h"
 #include "gui/button.h"

@@ -7,8 +7,8 @@
 #include "app/device_backend.h"
 #include "app/login_rights.h"
 #include "app/menus.h"
-#include "app/record_pages.h"
-#include "app/system_pages.h"
+#include "app/record_services.h"
+#include "app/system_services.h"
 
 namespace menus {
 namespace {

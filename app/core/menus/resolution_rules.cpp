@@ -6,7 +6,7 @@
 #include "app/device_ability.h"
 #include "app/device_backend.h"
 #include "app/login_rights.h"
-#include "app/system_pages.h"
+#include "app/system_services.h"
 
 namespace resolution_confirm {
 namespace {

@@ -3,7 +3,7 @@
 // output pages, only then.
 #include "app/device_ability.h"
 #include "app/device_backend.h"
-#include "app/system_pages.h"
+#include "app/system_services.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include "app/playback.h"
 #include "app/control_services.h"
 #include "app/camera.h"
-#include "app/system_pages.h"
+#include "app/system_services.h"
 #include "app/device_backend.h"
 #include "app/formatting.h"
 #include "app/login_rights.h"

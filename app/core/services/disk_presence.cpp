@@ -4,7 +4,7 @@
 #include "app/device_ability.h"
 #include "app/device_backend.h"
 #include "app/formatting.h"
-#include "app/record_pages.h"
+#include "app/record_services.h"
 
 namespace {
 

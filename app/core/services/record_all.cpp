@@ -7,7 +7,7 @@
 #include "app/device_backend.h"
 #include "app/login_rights.h"
 #include "app/msgbox.h"
-#include "app/record_pages.h"
+#include "app/record_services.h"
 
 namespace {
 

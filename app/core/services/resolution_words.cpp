@@ -4,7 +4,7 @@
 // the settings open, the previous codes are the device's first ones: 3 on
 // output 3 and 10 on output 2.
 #include "app/core/services/per_output.h"
-#include "app/system_pages.h"
+#include "app/system_services.h"
 
 namespace {
 

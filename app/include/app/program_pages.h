@@ -6,8 +6,8 @@
 #define APP_PROGRAM_PAGES_H
 
 #include "app/alarmnet_pages.h"
-#include "app/camera.h"
-#include "app/playback.h"
+#include "app/camera_pages.h"
+#include "app/playback_pages.h"
 #include "app/record_pages.h"
 #include "app/system_pages.h"
 

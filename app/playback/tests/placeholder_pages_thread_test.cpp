@@ -10,6 +10,7 @@
 #include "app/app_registry.h"
 #include "app/device_test_seam.h"
 #include "app/playback.h"
+#include "app/playback_pages.h"
 #include "app/program_pages.h"
 #include "core/nonclient/tests/started_gui.h"
 #include "gui/app_hooks.h"

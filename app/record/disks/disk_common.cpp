@@ -3,9 +3,9 @@
 
 #include "app/app_registry.h"
 #include "app/device_backend.h"
+#include "app/disk_texts.h"
 #include "app/msgbox.h"
 #include "app/record/disks/disks.h"
-#include "app/storage_pages.h"
 #include "gui/combobox.h"
 #include "gui/dialog.h"
 #include "gui/timer.h"

@@ -7,7 +7,7 @@
 #include "app/device_ability.h"
 #include "app/page_registry.h"
 #include "app/record/disks/disks.h"
-#include "app/record_pages.h"
+#include "app/record_services.h"
 #include "app/storage_pages.h"
 #include "gui/message.h"
 #include "gui/paint.h"

@@ -17,6 +17,7 @@
 #include "app/msgbox.h"
 #include "app/pageframe/page_building.h"
 #include "app/record_pages.h"
+#include "app/record_services.h"
 #include "gui/bitmap.h"
 #include "gui/button.h"
 #include "gui/dc.h"

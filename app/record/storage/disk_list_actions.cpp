@@ -7,6 +7,7 @@
 #include "app/app_registry.h"
 #include "app/device_ability.h"
 #include "app/device_backend.h"
+#include "app/disk_texts.h"
 #include "app/format_text.h"
 #include "app/formatting.h"
 #include "app/login_rights.h"

@@ -14,6 +14,7 @@
 #include "app/record/storage/disk_list.h"
 #include "app/record/storage/storage_internal.h"
 #include "app/storage_pages.h"
+#include "app/disk_texts.h"
 #include "gui/button.h"
 #include "gui/control_paint.h"
 #include "gui/dialog.h"

@@ -10,6 +10,7 @@
 #include "app/record/storage/disk_list.h"
 #include "app/record/storage/storage_internal.h"
 #include "app/storage_pages.h"
+#include "app/disk_texts.h"
 #include "gui/gal.h"
 #include "gui/listview.h"
 #include "gui/window.h"

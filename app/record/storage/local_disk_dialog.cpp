@@ -4,6 +4,7 @@
 
 #include "app/app_registry.h"
 #include "app/device_backend.h"
+#include "app/disk_texts.h"
 #include "app/formatting.h"
 #include "app/login_rights.h"
 #include "app/msgbox.h"

@@ -15,6 +15,7 @@
 #include "app/msgbox.h"
 #include "app/record/storage/storage_internal.h"
 #include "app/storage_pages.h"
+#include "app/disk_texts.h"
 #include "gui/text_entry.h"
 #include "gui/button.h"
 #include "gui/combobox.h"

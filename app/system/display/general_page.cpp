@@ -14,7 +14,7 @@
 #include "app/pageframe/page_building.h"
 #include "app/system/display/display.h"
 #include "app/system/language/language_list.h"
-#include "app/system_pages.h"
+#include "app/system_services.h"
 #include "gui/button.h"
 #include "gui/combobox.h"
 #include "gui/cursor.h"

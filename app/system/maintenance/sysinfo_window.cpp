@@ -10,7 +10,7 @@
 #include "app/formatting.h"
 #include "app/login_rights.h"
 #include "app/maintenance_pages.h"
-#include "app/storage_pages.h"
+#include "app/disk_texts.h"
 #include "app/system/maintenance/maintenance.h"
 #include "app/system/maintenance/sysinfo.h"
 #include "gui/display.h"

@@ -11,7 +11,7 @@
 #include "app/maintenance_pages.h"
 #include "app/msgbox.h"
 #include "app/playback.h"
-#include "app/storage_pages.h"
+#include "app/disk_texts.h"
 #include "app/system/maintenance/maintenance.h"
 #include "app/usbdev.h"
 #include "gui/display.h"

@@ -14,7 +14,7 @@
 #include "app/control_services.h"
 #include "app/alarmnet_pages.h"
 #include "app/device_backend.h"
-#include "app/system_pages.h"
+#include "app/system_services.h"
 #include "app/testing/page_harness.h"
 #include "gui/combobox.h"
 #include "gui/desktop.h"

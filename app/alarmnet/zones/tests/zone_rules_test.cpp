@@ -3,8 +3,8 @@
 // tested first wins.
 #include <gtest/gtest.h>
 
+#include "app/alarmnet/zones/zone_geometry.h"
 #include "app/alarmnet/zones/zone_rules.h"
-#include "app/camera.h"
 
 namespace {
 

@@ -16,7 +16,7 @@
 #include "app/page_keys.h"
 #include "app/playback.h"
 #include "app/record_pages.h"
-#include "app/system_pages.h"
+#include "app/system_services.h"
 #include "gui/app_hooks.h"
 #include "gui/desktop.h"
 #include "gui/host.h"

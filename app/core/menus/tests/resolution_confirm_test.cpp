@@ -8,7 +8,7 @@
 #include "app/device_backend.h"
 #include "app/device_test_seam.h"
 #include "app/login_rights.h"
-#include "app/system_pages.h"
+#include "app/system_services.h"
 
 namespace {
 

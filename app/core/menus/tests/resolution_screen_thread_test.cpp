@@ -10,7 +10,7 @@
 #include "app/device_test_seam.h"
 #include "app/login_rights.h"
 #include "app/menus.h"
-#include "app/system_pages.h"
+#include "app/system_services.h"
 #include "core/nonclient/tests/screen_picture.h"
 #include "core/nonclient/tests/started_gui.h"
 #include "gui/app_hooks.h"

@@ -12,7 +12,7 @@
 #include "app/menus.h"
 #include "app/maintenance_pages.h"
 #include "app/page_registry.h"
-#include "app/playback.h"
+#include "app/playback_pages.h"
 #include "app/record_pages.h"
 #include "app/storage_pages.h"
 #include "app/system_pages.h"

@@ -2,7 +2,7 @@
 // it, what is asked, and what every channel's stored schedule holds after.
 #include <cstring>
 
-#include "app/record_pages.h"
+#include "app/record_services.h"
 #include "services_test_helpers.h"
 
 namespace services_test {

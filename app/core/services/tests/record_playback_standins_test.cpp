@@ -8,6 +8,7 @@
 
 #include "app/playback.h"
 #include "app/record_pages.h"
+#include "app/record_services.h"
 #include "services_test_helpers.h"
 
 namespace services_test {

@@ -8,6 +8,7 @@
 
 #include "app/control_services.h"
 #include "app/record/disks/tests/disks_test_support.h"
+#include "app/record_services.h"
 #include "app/smart_list.h"
 #include "gui/listview.h"
 

@@ -15,6 +15,7 @@
 #include "app/record/storage/format_seam.h"
 #include "app/record/storage/tests/storage_test_support.h"
 #include "app/storage_pages.h"
+#include "app/disk_texts.h"
 #include "gui/combobox.h"
 #include "gui/cursor.h"
 #include "gui/desktop.h"

@@ -12,6 +12,7 @@
 #include "app/device_backend.h"
 #include "app/formatting.h"
 #include "app/system_pages.h"
+#include "app/system_services.h"
 #include "gui/combobox.h"
 #include "gui/desktop.h"
 #include "gui/edit.h"

@@ -10,7 +10,7 @@
 #include "app/testing/page_harness.h"
 #include "app/device_backend.h"
 #include "app/formatting.h"
-#include "app/system_pages.h"
+#include "app/system_services.h"
 #include "gui/combobox.h"
 #include "gui/gui_etc.h"
 #include "gui/layout.h"

@@ -15,7 +15,7 @@
 #include "app/page_frame.h"
 #include "app/playback.h"
 #include "app/result_paging.h"
-#include "app/storage_pages.h"
+#include "app/disk_texts.h"
 #include "app/system/users/tests/nested_steps.h"
 #include "app/testing/page_harness.h"
 #include "gui/combobox.h"

@@ -8,9 +8,9 @@
 
 #include "app/control_services.h"
 #include "app/device_backend.h"
+#include "app/disk_texts.h"
 #include "app/login_rights.h"
 #include "app/maintenance_pages.h"
-#include "app/storage_pages.h"
 #include "app/system/maintenance/sysinfo.h"
 #include "app/system_pages.h"
 #include "app/testing/page_harness.h"

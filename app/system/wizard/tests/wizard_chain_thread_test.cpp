@@ -9,6 +9,7 @@
 
 #include "app/device_backend.h"
 #include "app/system/wizard/tests/wizard_steps.h"
+#include "app/system_services.h"
 #include "gui/button.h"
 
 namespace {

@@ -1,6 +1,6 @@
-/* The storage pages: the storage menu with the disk list, the disk texts
- * and sums other pages share, the format confirmation and its progress
- * window, and the local and network disk dialogs. */
+/* The storage pages: the storage menu with the disk list, the format
+ * confirmation and its progress window, and the local and network disk
+ * dialogs. */
 #ifndef APP_STORAGE_PAGES_H
 #define APP_STORAGE_PAGES_H
 
@@ -9,28 +9,11 @@
 
 GUI_EXTERN_C_BEGIN
 
-/* Disk texts and sums. A disk's number is port + 2 * bus + 1. */
-int diskNumberOf(const DiskInfo* disk);
-/* Text of the attribute: redundancy, else read-only, else read-write. */
-int getDiskAttrText(char* out, int outLen, DiskInfo disk);
-int getDiskTypeText(char* out, DiskInfo disk, int outLen);
-int getDiskStatusText(char* out, int outLen, int status);
-/* The status text of a list cell: a formatting disk adds its progress. */
-int getDiskStatusCellText(char* out, int outLen, DiskInfo disk);
-/* Capacity (or free space) of every listed disk, in bytes; 0 without one. */
-int64_t sumDiskTotalSpace(void);
-int64_t sumDiskFreeSpace(void);
-int isNetDisk(DiskInfo disk);
-int isDiskEditable(DiskInfo disk);
-
 /* The storage menu (modal) and the disk list page under it. */
 int showDiskMenu(WindowHandle parent);
 WindowHandle createDiskBaseWindow(WindowHandle host);
 /* Sets the disk list page's totals again (from the open page's list). */
 void refreshDiskTotals(WindowHandle page);
-/* Message to the disk list page: wParam a disk number - 1, lParam 1 for the
- * totals only, else that disk's row. */
-#define MSG_DISK_REFRESH 2062
 
 /* Format work: 1 recorder disks, 2 the removable backup device, 3 expand. */
 enum FormatType { FORMAT_TYPE_DISKS = 1, FORMAT_TYPE_USB = 2, FORMAT_TYPE_EXPAND = 3 };

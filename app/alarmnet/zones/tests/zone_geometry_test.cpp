@@ -9,7 +9,7 @@
 #include <random>
 #include <vector>
 
-#include "app/camera.h"
+#include "app/alarmnet/zones/zone_geometry.h"
 
 namespace {
 

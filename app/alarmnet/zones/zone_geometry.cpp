@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <cstdint>
 
-#include "app/camera.h"
+#include "app/alarmnet/zones/zone_geometry.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 /* What the live view and the menus use of playback, search and backup: the
  * playback type and the words the pages leave for each other, the playback
- * windows, the search pages, their error boxes and a list painter. */
+ * windows, the search, its error boxes and a list painter. */
 #ifndef APP_PLAYBACK_H
 #define APP_PLAYBACK_H
 
@@ -80,10 +80,6 @@ int showExportDialog(WindowHandle owner);
 int showInstantSearchError(WindowHandle owner, int code);
 int showPlaybackError(int output, WindowHandle owner, int code);
 
-int createSearchEventWindow(WindowHandle owner);
-int createSearchGenWindow(WindowHandle owner);
-int createSearchPicWindow(WindowHandle owner);
-
 /* Bitmaps of the playback control bar (main and auxiliary output) and of the
  * result pages, loaded once when the live view is created. */
 void loadPlaybackBarBitmaps(void);
@@ -95,9 +91,6 @@ const Bitmap* getResultPageBitmap(const char* key);
 
 /* The divider line under a list row of w x h at (x, y). */
 void drawListRowDivider(HDC hdc, int x, int y, int w, int h, int flag);
-
-/* Registers the search pages with the page registry. */
-void registerPlaybackPages(void);
 
 /* The removable backup device: its identifiers (second one 0: none), whether
  * it is an optical disc, and its format (file system 12 FAT32 or 7 NTFS;

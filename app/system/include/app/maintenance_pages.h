@@ -15,7 +15,7 @@ int createConfigurationWindow(WindowHandle owner);
 int createUpgradeWindow(WindowHandle owner);
 /* The modal progress of an upgrade from `source` (mode 1 a file path, 0 an
  * FTP address); the result is getLastOpResult afterwards. The device ends
- * it with MSG_DISK_REFRESH (storage_pages.h), wParam the result. */
+ * it with MSG_DISK_REFRESH (disk_texts.h), wParam the result. */
 int showUpgradingDialog(WindowHandle owner, int mode, const char* source);
 /* The address check of the FTP upgrade: four numbers of at most 255, or six
  * digit groups, joined by single dots; 1 valid, 0 not (null included). */

@@ -1,7 +1,6 @@
-/* What the live view and the menus use of the system pages: the first-start
- * dialogs, the shutdown dialog, the words the display settings share with the
- * resolution confirmation, and the alarm counts. The menus reach the pages
- * themselves through the page registry. */
+/* What the live view and the menus use of the system pages: the settings
+ * pages, the language and shutdown dialogs and the registrations. The menus
+ * reach the pages themselves through the page registry. */
 #ifndef APP_SYSTEM_PAGES_H
 #define APP_SYSTEM_PAGES_H
 
@@ -28,11 +27,8 @@ void registerStartGuidePages(void);
 /* The log search window (modeless under the maintenance menu). */
 int createLogSearchWindow(WindowHandle owner);
 
-/* First-start language choice and the start-up wizard. */
-int createLangSelWindow(WindowHandle owner);
 /* The language dialog itself, registered as the main menu's "langsel". */
 int showLangSelDialog(WindowHandle owner);
-int createStartGuideWindow(WindowHandle owner);
 /* The shutdown dialog: lock, shutdown, reboot and cancel. */
 int createShutdownWindow(WindowHandle owner);
 /* The hint shown while the device shuts down (kind 0), reboots (1) or
@@ -40,20 +36,6 @@ int createShutdownWindow(WindowHandle owner);
 int createShutdownHintWindow(WindowHandle owner, int mode);
 /* Registers the system pages with the page registry. */
 void registerSystemPages(void);
-
-/* Resolutions of outputs 3 and 2 saved before the display settings changed
- * them (3 and 10 until the settings open), and whether such a change waits
- * for confirmation. */
-int getPrevResolutionOut3(void);
-int getPrevResolutionOut2(void);
-void setPrevResolutionOut3(int value);
-void setPrevResolutionOut2(int value);
-int isResolutionChangePending(void);
-void setResolutionChangePending(int flag);
-
-/* 1 when the device has alarm inputs (outputs). */
-int hasAlarmIn(void);
-int hasAlarmOut(void);
 
 GUI_EXTERN_C_END
 
