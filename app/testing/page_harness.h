@@ -377,6 +377,25 @@ inline bool PickRow(WindowHandle dialog, int comboId, int row) {
 using guitest::Grab;
 using guitest::Picture;
 
+// The screen rectangle `r` once the desktop has routed all it was asked,
+// this thread has painted what that exposed, and two such reads agree: a
+// window shown over another is exposed piece by piece as the desktop gets
+// to each, and the live view's thread may repaint beneath it.
+inline Picture SettledGrab(const Rect& r) {
+  Picture last;
+  for (int round = 0; round < 200; ++round) {
+    for (int i = 0; i < 1000 && HavePendingMessage(__gui_hwnd_desktop); ++i)
+      std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    SendMessage(__gui_hwnd_desktop, MSG_DT_GETACTIVEMAIN, 0, 0);
+    desktest::Drain();
+    Picture now = Grab(r);
+    if (round > 0 && now.rgb == last.rgb) return now;
+    last = std::move(now);
+    std::this_thread::sleep_for(std::chrono::milliseconds(2));
+  }
+  return last;
+}
+
 inline void MatchesReference(const char* testFile, const char* name, const Picture& shot) {
   guitest::MatchReference(shot, guitest::ReferencePath(testFile, (std::string(name) + ".png").c_str()));
 }

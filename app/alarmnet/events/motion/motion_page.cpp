@@ -39,7 +39,7 @@
 namespace motion {
 namespace {
 
-constexpr int kOverlayTimer = 8200, kOverlayPeriod = 3;
+constexpr int kOverlayPeriod = 3;
 constexpr int kDefaultWidth = 704, kDefaultHeight = 576, kNtscHeight = 480;
 constexpr int kDefaultRows = 18, kNtscRows = 15, kDefaultCols = 22;
 constexpr int kNtsc = 1;

@@ -18,6 +18,8 @@ constexpr const char* kSection = "motionset";
 constexpr int kCachedChannels = 32;
 constexpr int kZonesMax = 4;
 constexpr int kLiveRows = MOTION_PREVIEW_ROWS;
+// The page's timer that repaints the live rows of a status report.
+constexpr int kOverlayTimer = 8200;
 constexpr uint8_t kSensitivityOff = 255;
 
 enum Control : int {

@@ -196,20 +196,6 @@ TEST_F(Dialogs, SmallPreviewStartsTheChannelsPictureOnAnAlignedArea) {
 
 class DialogsOnScreen : public Dialogs {
  protected:
-  // The dialog once two reads in a row agree: the small preview starts its
-  // channel's picture from the live view's thread, whose repaint beneath the
-  // new dialog is followed by the dialog's own, read here.
-  static livetest::Picture SettledGrab(const Rect& r) {
-    livetest::Picture last;
-    for (int round = 0; round < 200; ++round) {
-      desktest::Drain();
-      livetest::Picture now = livetest::Grab(r);
-      if (round > 0 && now.rgb == last.rgb) return now;
-      last = std::move(now);
-      std::this_thread::sleep_for(std::chrono::milliseconds(5));
-    }
-    return last;
-  }
   template <typename Open>
   void Shows(const char* name, Open open) {
     RunInLoop(open, [name] {
@@ -217,7 +203,7 @@ class DialogsOnScreen : public Dialogs {
       UpdateWindow(dlg, TRUE);
       Rect r{};
       GetWindowRect(dlg, &r);
-      livetest::MatchesReference(__FILE__, name, SettledGrab(r));
+      livetest::MatchesReference(__FILE__, name, livetest::SettledGrab(r));
       SendMessage(dlg, MSG_CLOSE, 0, 0);
     });
   }

@@ -51,18 +51,10 @@ std::string Text(WindowHandle dlg, int id) {
   return text;
 }
 
-// The picture once two grabs in a row agree.
 livetest::Picture Settled(WindowHandle window) {
   Rect r{};
   GetWindowRect(window, &r);
-  livetest::Picture last = livetest::Grab(r);
-  for (int i = 0; i < 50; ++i) {
-    desktest::Drain();
-    livetest::Picture now = livetest::Grab(r);
-    if (now.rgb == last.rgb) break;
-    last = std::move(now);
-  }
-  return last;
+  return livetest::SettledGrab(r);
 }
 
 class Shutdown : public livetest::LiveGui {
