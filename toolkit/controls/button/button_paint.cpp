@@ -5,7 +5,7 @@
 #include "controls/button/button_internal.h"
 #include "controls/painters/painter_util.h"
 #include "controls/painters/blitters.h"
-#include "core/element/element_color.h"
+#include "core/element_color.h"
 #include "core/window/window_record.h"
 #include "gui/control_paint.h"
 #include "gui/dc.h"

@@ -5,7 +5,7 @@
 #include <pthread.h>
 
 #include "controls/ime/ime_toolkit.h"
-#include "core/message/semaphore.h"
+#include "core/semaphore.h"
 #include "core/startup/input_helpers.h"
 #include "gui/app_hooks.h"
 #include "gui/dc.h"

@@ -13,7 +13,7 @@
 #include "core/element/system_res.h"
 #include "gui/bitmap.h"
 #include "gui/image.h"
-#include "core/message/semaphore.h"
+#include "core/semaphore.h"
 #include "gui/app_hooks.h"
 #include "gui/dc.h"
 #include "gui/desktop.h"
