@@ -9,8 +9,7 @@
 
 #include "controls/skb/skb_keys.h"
 #include "controls/sledit/entry_common.h"
-#include "core/desktop/window_stack.h"
-#include "core/element/system_res.h"
+#include "core/control_support.h"
 #include "gui/bitmap.h"
 #include "gui/image.h"
 #include "core/semaphore.h"

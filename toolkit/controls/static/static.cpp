@@ -5,7 +5,6 @@
 #include "controls/static/static_class.h"
 #include "controls/painters/blitters.h"
 #include "core/element_color.h"
-#include "core/window/window_record.h"
 #include "controls/registry/control_registry.h"
 #include "gui/control_class.h"
 #include "gui/control_paint.h"
