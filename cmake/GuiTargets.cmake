@@ -35,9 +35,14 @@ endif()
 # (none of the project's code); LeakSanitizer alone reads the variable.
 set(GUI_TEST_LSAN_OPTIONS "LSAN_OPTIONS=set:suppressions=${PROJECT_SOURCE_DIR}/scripts/lsan.supp")
 
-# gui_add_library(<target> <folder>): every .cpp/.c below <folder> except the
-# ones under tests/ form one static library.
+# gui_add_library(<target> <folder> [SOURCE_INCLUDES <dir>...]): every
+# .cpp/.c below <folder> except the ones under tests/ form one static
+# library. Its sources and its users include from include/, toolkit/ and the
+# project root. With SOURCE_INCLUDES its sources include from include/ and
+# those folders, and its users see include/ alone: no private header of one
+# library leaks into the include path of another that links it.
 function(gui_add_library target folder)
+  cmake_parse_arguments(arg "" "" "SOURCE_INCLUDES" ${ARGN})
   file(GLOB_RECURSE srcs CONFIGURE_DEPENDS
        ${folder}/*.cpp ${folder}/*.c)
   list(FILTER srcs EXCLUDE REGEX "/tests/")
@@ -50,10 +55,15 @@ function(gui_add_library target folder)
     add_library(${target} INTERFACE)
     set(scope INTERFACE)
   endif()
-  target_include_directories(${target} ${scope}
-    ${PROJECT_SOURCE_DIR}/include
-    ${PROJECT_SOURCE_DIR}/toolkit
-    ${PROJECT_SOURCE_DIR})
+  if(arg_SOURCE_INCLUDES)
+    target_include_directories(${target} PUBLIC ${PROJECT_SOURCE_DIR}/include)
+    target_include_directories(${target} PRIVATE ${arg_SOURCE_INCLUDES})
+  else()
+    target_include_directories(${target} ${scope}
+      ${PROJECT_SOURCE_DIR}/include
+      ${PROJECT_SOURCE_DIR}/toolkit
+      ${PROJECT_SOURCE_DIR})
+  endif()
   if(srcs)
     target_compile_options(${target} PRIVATE ${GUI_WARNINGS})
   endif()

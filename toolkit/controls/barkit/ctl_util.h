@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <new>
 
-#include "core/element/element_color.h"
+#include "core/element_color.h"
 #include "gui/common.h"
 #include "gui/element.h"
 #include "gui/gal.h"

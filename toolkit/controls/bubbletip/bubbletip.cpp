@@ -11,7 +11,7 @@
 #include <new>
 
 #include "controls/painters/painter_util.h"
-#include "core/timer/timer_internal.h"
+#include "core/control_support.h"
 #include "gui/app_hooks.h"
 #include "gui/control_tip.h"
 #include "gui/dc.h"

@@ -8,7 +8,6 @@
 #include "controls/button/check_mark.h"
 #include "controls/painters/ctrl_text.h"
 #include "controls/registry/control_registry.h"
-#include "core/element/element_color.h"
 #include "gui/control_class.h"
 #include "gui/control_paint.h"
 #include "gui/control_tip.h"

@@ -5,8 +5,8 @@
 #include "controls/button/button_internal.h"
 #include "controls/painters/painter_util.h"
 #include "controls/painters/blitters.h"
-#include "core/element/element_color.h"
-#include "core/window/window_record.h"
+#include "core/control_support.h"
+#include "core/element_color.h"
 #include "gui/control_paint.h"
 #include "gui/dc.h"
 #include "gui/dialog.h"
@@ -125,19 +125,16 @@ void PaintCombined(HDC hdc, const Rect& c, const char* name) {
 // The pairs set by SetCtrlBitmaps: slot 1 normal, slot 2 under the pointer
 // or with the focus (both set 0x08), slot 3 disabled.
 const Bitmap* PairBitmap(WindowHandle hwnd, bool disabled, bool lit, int which) {
-  const WindowRecord* win = ValidWindow(hwnd);
-  if (!win) return nullptr;
-  if (disabled && win->skins[2][which]) return win->skins[2][which];
-  if (!disabled && lit && win->skins[1][which]) return win->skins[1][which];
-  return win->skins[0][which];
+  const Bitmap* chosen = disabled ? GetCtrlBitmap(hwnd, 3, which) : lit ? GetCtrlBitmap(hwnd, 2, which) : nullptr;
+  return chosen ? chosen : GetCtrlBitmap(hwnd, 1, which);
 }
 
 void PaintImageKinds(WindowHandle hwnd, HDC hdc, const Layout& lay, uint32_t kind, uint32_t state, bool disabled) {
   const Rect& c = lay.client;
   const Bitmap* back = PairBitmap(hwnd, disabled, (state & BST_FOCUS) != 0, 1);
   const Data* d = DataOf(hwnd);
-  const Bitmap* fore = disabled && ValidWindow(hwnd)->skins[2][0] ? ValidWindow(hwnd)->skins[2][0]
-                                                                   : reinterpret_cast<const Bitmap*>(d->image);
+  const Bitmap* disabledFore = disabled ? GetCtrlBitmap(hwnd, 3, 0) : nullptr;
+  const Bitmap* fore = disabledFore ? disabledFore : reinterpret_cast<const Bitmap*>(d->image);
   if (kind == BS_IMAGEBUTTON) {
     PaintCombined(hdc, c, (state & BST_FOCUS) ? "pushbutton_hilite" : "pushbutton");
     if (Drawable(back) && static_cast<int>(back->bmHeight) <= c.bottom - c.top)

@@ -1,7 +1,7 @@
 // Painting of the combine control: the framed caption of the combo
 // variant, the caption box, frame and clear mark of the edit variant.
 #include "controls/combine/combine_internal.h"
-#include "core/element/element_color.h"
+#include "core/element_color.h"
 #include "gui/app_hooks.h"
 #include "gui/dc.h"
 #include "gui/element.h"

@@ -5,8 +5,8 @@
 #include <pthread.h>
 
 #include "controls/ime/ime_toolkit.h"
-#include "core/message/semaphore.h"
-#include "core/startup/input_helpers.h"
+#include "core/control_support.h"
+#include "core/semaphore.h"
 #include "gui/app_hooks.h"
 #include "gui/dc.h"
 #include "gui/desktop.h"

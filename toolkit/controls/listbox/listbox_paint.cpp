@@ -3,7 +3,7 @@
 #include <cstdio>
 
 #include "controls/listbox/listbox_internal.h"
-#include "core/element/element_color.h"
+#include "core/element_color.h"
 #include "gui/bitmap.h"
 #include "gui/control_paint.h"
 #include "gui/dc.h"

@@ -4,7 +4,7 @@
 // rectangle and paints the client area.
 #include "controls/painters/painter_util.h"
 #include "controls/painters/blitters.h"
-#include "core/element/element_color.h"
+#include "core/element_color.h"
 #include "gui/caret.h"
 #include "gui/control_paint.h"
 #include "gui/dc.h"

@@ -2,7 +2,6 @@
 // from a bitmap of four quadrants.
 #include "controls/painters/painter_util.h"
 #include "controls/painters/blitters.h"
-#include "core/element/element_color.h"
 #include "gui/control_paint.h"
 #include "gui/dc.h"
 #include "gui/element.h"

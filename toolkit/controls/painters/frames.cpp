@@ -7,7 +7,7 @@
 
 #include "controls/painters/painter_util.h"
 #include "controls/painters/blitters.h"
-#include "core/element/element_color.h"
+#include "core/element_color.h"
 #include "gui/control_paint.h"
 #include "gui/dc.h"
 #include "gui/element.h"

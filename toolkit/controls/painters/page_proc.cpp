@@ -2,7 +2,7 @@
 // bookkeeping and the keyboard walk between the page's controls.
 #include <linux/input-event-codes.h>
 
-#include "core/window/window_record.h"
+#include "core/control_support.h"
 #include "gui/combobox.h"
 #include "gui/control_class.h"
 #include "gui/control_paint.h"
@@ -98,13 +98,12 @@ LResult PageCommon(WindowHandle hwnd, int msg, WParam wParam, LParam lParam) {
 extern "C" {
 
 void SetControlFontByStyle(WindowHandle hwnd) {
-  ControlRecord* ctrl = GetControlPtr(hwnd);
-  if (!ctrl) return;
-  const uint32_t ex = ctrl->exStyle;
+  if (!GetControlPtr(hwnd)) return;
+  const uint32_t ex = GetWindowExStyle(hwnd);
   const int slot = (ex & 0x200u) ? 7 : (ex & 0x8000u) ? 8 : (ex & 0x02000000u) ? 9 : 5;
-  // Written straight into the record: the font-change message would
-  // repaint, and painting sets the font again.
-  ctrl->font = g_SysLogFont[slot];
+  // Stored without the font-change messages: they would repaint, and
+  // painting sets the font again.
+  StoreControlFont(hwnd, g_SysLogFont[slot]);
 }
 
 LResult DefaultPageProc(WindowHandle hwnd, int msg, WParam wParam, LParam lParam) {

@@ -6,7 +6,6 @@
 #include "controls/propsheet/propsheet_class.h"
 #include "controls/propsheet/propsheet_internal.h"
 #include "controls/registry/control_registry.h"
-#include "core/element/element_color.h"
 #include "gui/control_class.h"
 #include "gui/control_paint.h"
 #include "gui/dialog.h"

@@ -6,7 +6,6 @@
 #include "controls/painters/painter_util.h"
 #include "controls/propsheet/propsheet_internal.h"
 #include "controls/painters/blitters.h"
-#include "core/element/element_color.h"
 #include "gui/dc.h"
 #include "gui/element.h"
 #include "gui/paint.h"

@@ -1,7 +1,7 @@
 // Fills the core's table of control-library calls as the program starts.
 // Every program that links the control library keeps this object: the
 // library's link interface names GuiControlLayerInstalled as undefined.
-#include "core/hooks/control_layer.h"
+#include "core/control_layer.h"
 #include "gui/control_paint.h"
 #include "gui/ime.h"
 #include "gui/text_entry.h"

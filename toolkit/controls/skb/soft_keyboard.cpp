@@ -9,11 +9,10 @@
 
 #include "controls/skb/skb_keys.h"
 #include "controls/sledit/entry_common.h"
-#include "core/desktop/window_stack.h"
-#include "core/element/system_res.h"
+#include "core/control_support.h"
 #include "gui/bitmap.h"
 #include "gui/image.h"
-#include "core/message/semaphore.h"
+#include "core/semaphore.h"
 #include "gui/app_hooks.h"
 #include "gui/dc.h"
 #include "gui/desktop.h"

@@ -1,7 +1,7 @@
 #include "controls/sledit/entry_common.h"
 
-#include "core/cursor/system_cursor.h"
-#include "core/livevideo/display_switch.h"
+#include "core/control_support.h"
+#include "gui/cursor.h"
 #include "gui/window.h"
 
 namespace entry {
@@ -16,6 +16,6 @@ WindowHandle LiveSoftKeyboard() {
   return skb && IsWindow(skb) == 1 ? skb : 0;
 }
 
-void ShowArrowCursor() { ShowSystemCursor(0); }
+void ShowArrowCursor() { SetCursor(GetSystemCursor(0)); }
 
 }  // namespace entry

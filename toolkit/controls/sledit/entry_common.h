@@ -5,7 +5,6 @@
 #include <cstdint>
 #include <linux/input-event-codes.h>
 
-#include "core/startup/input_helpers.h"
 #include "gui/common.h"
 #include "gui/dialog.h"
 #include "gui/edit.h"

@@ -15,7 +15,7 @@
 #include "core/desktop/popup_chain.h"
 #include "core/desktop/window_stack.h"
 #include "core/livevideo/areas.h"
-#include "core/hooks/control_layer.h"
+#include "core/control_layer.h"
 #include "core/livevideo/display_switch.h"
 #include "core/startup/input_helpers.h"
 #include "core/timer/timer_internal.h"

@@ -4,6 +4,7 @@
 // the locking rule they keep is written at the top of zorder.h.
 #pragma once
 
+#include "core/control_support.h"  // ActiveOfCurrentDisplay
 #include "core/desktop/zorder.h"
 #include "core/window/window_record.h"
 
@@ -31,7 +32,6 @@ LResult SetDesktopCapture(WindowHandle hwnd);
 // Activation of the current display (0 clears it); answers the previous
 // active window.
 WindowHandle ActivateWindow(WindowHandle hwnd);
-WindowHandle ActiveOfCurrentDisplay();
 void SetActiveOfCurrentDisplay(WindowHandle hwnd);
 // The first window of the current display's list, then of the topmost list,
 // that may become active.

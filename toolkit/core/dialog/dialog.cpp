@@ -6,7 +6,7 @@
 #include <linux/input-event-codes.h>
 
 #include "core/dialog/dialog_internal.h"
-#include "core/hooks/control_layer.h"
+#include "core/control_layer.h"
 #include "gui/text_entry.h"
 #include "core/window/window_messages.h"
 #include "gui/desktop.h"

@@ -1,13 +1,10 @@
 // Start-up and shut-down of the display skins, and the cursor files.
 #pragma once
 
+#include "core/control_support.h"  // GetDisplayStockBitmap
 #include "gui/bitmap.h"
 #include "gui/common.h"
 
-// A stock bitmap of the main or the auxiliary display, whichever is
-// current: a caller that reads the output once loads every skin of one
-// display even while the current one changes.
-const Bitmap* GetDisplayStockBitmap(bool auxiliary, const char* name, int x, int y);
 // Every stock bitmap of the current display, as start-up asks once per
 // display.
 void PreloadStockBitmaps();

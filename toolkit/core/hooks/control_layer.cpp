@@ -1,4 +1,4 @@
-#include "core/hooks/control_layer.h"
+#include "core/control_layer.h"
 
 namespace {
 

@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "gui/image.h"
+#include "core/control_support.h"
 #include "core/window/window_record.h"
 #include "gui/dc.h"
 #include "gui/livevideo.h"
@@ -51,3 +52,9 @@ void SetCtrlBitmaps(WindowHandle control, const Bitmap* foreground, const Bitmap
 }
 
 }  // extern "C"
+
+const Bitmap* GetCtrlBitmap(WindowHandle hwnd, int slot, int layer) {
+  const WindowRecord* win = ValidWindow(hwnd);
+  if (!win || slot < 1 || slot > 3 || layer < 0 || layer > 1) return nullptr;
+  return win->skins[slot - 1][layer];
+}

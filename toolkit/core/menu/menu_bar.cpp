@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "core/element/element_color.h"
+#include "core/element_color.h"
 #include "gui/bitmap.h"
 #include "gui/image.h"
 #include "core/menu/menu_style.h"

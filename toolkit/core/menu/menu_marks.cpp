@@ -3,7 +3,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "core/element/element_color.h"
+#include "core/element_color.h"
 #include "core/menu/menu_style.h"
 #include "gui/dc.h"
 

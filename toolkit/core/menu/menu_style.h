@@ -1,7 +1,7 @@
 // Colours, metrics and fonts the menus draw with, named by their keys.
 #pragma once
 
-#include "core/element/element_color.h"
+#include "core/element_color.h"
 #include "gui/common.h"
 #include "gui/font.h"
 

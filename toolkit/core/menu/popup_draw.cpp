@@ -4,8 +4,8 @@
 
 #include <algorithm>
 
-#include "core/element/element_color.h"
-#include "core/hooks/control_layer.h"
+#include "core/element_color.h"
+#include "core/control_layer.h"
 #include "gui/bitmap.h"
 #include "gui/image.h"
 #include "core/menu/menu_marks.h"

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <vector>
 
-#include "core/element/element_color.h"
-#include "core/hooks/control_layer.h"
+#include "core/element_color.h"
+#include "core/control_layer.h"
 #include "core/menu/menu_marks.h"
 #include "gui/control_paint.h"
 #include "core/menu/menu_style.h"

@@ -11,7 +11,7 @@
 #include <new>
 #include <vector>
 
-#include "core/message/semaphore.h"
+#include "core/semaphore.h"
 #include "gui/message.h"
 
 struct MainWinRecord;

@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "core/element/element_color.h"
+#include "core/element_color.h"
 #include "gui/image.h"
 #include "core/nonclient/frame.h"
 #include "core/window/window_damage.h"

@@ -7,7 +7,7 @@
 #include "core/desktop/clip_info.h"
 #include "core/desktop/zorder.h"
 #include "core/element/system_res.h"
-#include "core/hooks/control_layer.h"
+#include "core/control_layer.h"
 #include "core/layout/system_settings.h"
 #include "core/message/refresh_list.h"
 #include "core/startup/gui_locks.h"

@@ -2,7 +2,7 @@
 // is torn down after them.
 #include "core/desktop/desktop.h"
 #include "core/element/system_res.h"
-#include "core/hooks/control_layer.h"
+#include "core/control_layer.h"
 #include "core/message/refresh_list.h"
 #include "core/startup/gui_locks.h"
 #include "core/startup/input_helpers.h"

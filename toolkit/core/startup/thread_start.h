@@ -7,7 +7,7 @@
 #include <condition_variable>
 #include <mutex>
 
-#include "core/message/semaphore.h"
+#include "core/semaphore.h"
 
 class ThreadStart {
  public:

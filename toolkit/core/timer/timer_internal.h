@@ -3,6 +3,7 @@
 
 #include <cstdint>
 
+#include "core/control_support.h"  // RestTimer
 #include "gui/common.h"
 
 // The window and id of the timer in a slot; false for an empty slot.
@@ -19,10 +20,6 @@ int64_t NextTimerDueStep(uint64_t counted);
 // list, mark the desktop's tick.
 void TimerThreadStep();
 void StopTimerThread();
-// Keeps a timer installed (its slot and IsTimerInstalled stay) but lets it
-// neither count nor come due, so nobody wakes for it, until ResetTimer
-// starts its period afresh. False when the window has no such timer.
-bool RestTimer(WindowHandle hwnd, int id);
 // Frees every timer record.
 void TerminateTimers();
 

@@ -2,6 +2,7 @@
 // call-backs and class data of a window.
 #include <cstring>
 
+#include "core/control_support.h"
 #include "core/desktop/desktop.h"
 #include "core/desktop/zorder.h"
 #include "core/window/window_damage.h"
@@ -216,3 +217,10 @@ uintptr_t SetWindowClassAdditionalData(WindowHandle hwnd, uintptr_t data) {
 }
 
 }  // extern "C"
+
+bool StoreControlFont(WindowHandle control, LogFont* font) {
+  ControlRecord* ctl = ValidControl(control);
+  if (!ctl) return false;
+  ctl->font = font;
+  return true;
+}

@@ -8,7 +8,7 @@
 #include <atomic>
 #include <linux/input-event-codes.h>
 
-#include "core/hooks/control_layer.h"
+#include "core/control_layer.h"
 #include "core/message/msg_queue.h"
 #include "core/startup/input_helpers.h"
 #include "core/winattr/winattr_internal.h"

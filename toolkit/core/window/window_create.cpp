@@ -6,7 +6,7 @@
 #include "core/desktop/desktop.h"
 #include "core/desktop/window_stack.h"
 #include "core/desktop/zorder.h"
-#include "core/hooks/control_layer.h"
+#include "core/control_layer.h"
 #include "core/message/msg_queue.h"
 #include "core/window/window_damage.h"
 #include "core/window/window_internal.h"

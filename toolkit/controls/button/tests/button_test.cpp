@@ -206,6 +206,33 @@ TEST_F(Buttons, PictureButtonsShowTheHoverPairUnderThePointer) {
   EXPECT_EQ(corner(), normal);
 }
 
+// Disabled, a picture button shows its third pair, foreground included;
+// one without a third pair keeps its first background. Enabled again, both
+// show the first pair.
+TEST_F(Buttons, PictureButtonsShowTheDisabledPairWhileDisabled) {
+  const GalPixel normal = guitest::Rgb(10, 20, 30), grey = guitest::Rgb(90, 90, 90), greyFace = guitest::Rgb(0, 250, 0);
+  guitest::SolidBitmap back(40, 20, {{normal}}), greyBack(40, 20, {{grey}}), face(10, 10, {{guitest::Rgb(0, 0, 250)}}),
+      greyFore(10, 10, {{greyFace}});
+  WindowHandle full = Add("button", BS_BITMAPBUTTON, kId, 20, 20, "", 40, 20);
+  WindowHandle plain = Add("button", BS_BITMAPBUTTON, kId + 1, 20, 60, "", 40, 20);
+  for (WindowHandle b : {full, plain}) SetCtrlBitmaps(b, &face.Get(), &back.Get(), 1);
+  SetCtrlBitmaps(full, &greyFore.Get(), &greyBack.Get(), 3);
+  auto pixel = [&](WindowHandle b, int x, int y) {
+    InvalidateRect(b, nullptr, TRUE);
+    desktest::Drain();
+    ClientToScreen(b, &x, &y);
+    return GetPixel(HDC_SCREEN, x, y);
+  };
+  for (WindowHandle b : {full, plain}) EnableWindow(b, FALSE);
+  EXPECT_EQ(pixel(full, 35, 15), grey);
+  EXPECT_EQ(pixel(full, 5, 5), greyFace);
+  EXPECT_EQ(pixel(plain, 35, 15), normal);
+  EXPECT_EQ(pixel(plain, 5, 5), normal) << "the first pair's foreground is no disabled picture";
+  for (WindowHandle b : {full, plain}) EnableWindow(b, TRUE);
+  EXPECT_EQ(pixel(full, 35, 15), normal);
+  EXPECT_EQ(pixel(full, 5, 5), normal);
+}
+
 // Buttons register no cursor of their own: over one the pointer keeps the
 // default cursor instead of vanishing.
 TEST_F(Buttons, ThePointerStaysDrawnOverAButton) {

@@ -8,7 +8,6 @@
 
 #include "controls/painters/blitters.h"
 #include "controls/painters/painter_util.h"
-#include "core/element/element_color.h"
 #include "core/element/system_res.h"
 #include "core/nonclient/tests/started_gui.h"
 #include "gui/control_paint.h"

@@ -4,6 +4,8 @@
 
 #include <climits>
 
+#include "core/control_support.h"
+#include "core/window/window_record.h"
 #include "gui/app_hooks.h"
 #include "gui/livevideo.h"
 
@@ -59,6 +61,33 @@ TEST(LiveVideo, MenuLevelReachesEverySlotOfBothDisplays) {
     for (int i = 0; i < LIVE_VIDEO_SLOTS; ++i) EXPECT_EQ(t.mode[i], 5);
   }
   ClosePrevScrShow();  // no preview window: nothing to release
+}
+
+// The pairs SetCtrlBitmaps keeps come back by slot 1 to 3 and layer 0
+// (foreground) or 1 (background); any other slot or layer, and any handle
+// that is no live window, gives none.
+TEST(LiveVideo, ControlBitmapsComeBackBySlotAndLayerOnly) {
+  ControlRecord control;
+  control.windowType = kWindowControl;
+  const WindowHandle h = HandleOf(&control);
+  Bitmap fore1{}, back1{}, fore3{};
+  fore1.bmWidth = fore1.bmHeight = fore3.bmWidth = fore3.bmHeight = 4;
+  back1.bmWidth = back1.bmHeight = 8;
+  SetCtrlBitmaps(h, &fore1, &back1, 1);
+  SetCtrlBitmaps(h, &fore3, nullptr, 3);
+  const struct {
+    int slot, layer;
+    const Bitmap* want;
+  } cases[] = {
+      {1, 0, &fore1}, {1, 1, &back1},     {2, 0, nullptr},       {2, 1, nullptr},       {3, 0, &fore3},
+      {3, 1, nullptr}, {0, 0, nullptr},   {4, 0, nullptr},       {-1, 1, nullptr},      {1, 2, nullptr},
+      {1, -1, nullptr}, {INT_MIN, 0, nullptr}, {INT_MAX, 1, nullptr}, {1, INT_MIN, nullptr}, {3, INT_MAX, nullptr},
+  };
+  for (const auto& c : cases) EXPECT_EQ(GetCtrlBitmap(h, c.slot, c.layer), c.want) << c.slot << " " << c.layer;
+  EXPECT_EQ(GetCtrlBitmap(0, 1, 0), nullptr);
+  EXPECT_EQ(GetCtrlBitmap(GUI_INVALID_HANDLE, 1, 0), nullptr);
+  control.dataType = kWindowDestroyed;
+  EXPECT_EQ(GetCtrlBitmap(h, 1, 0), nullptr);
 }
 
 }  // namespace
