@@ -61,7 +61,7 @@ class AlarmEditor {
   }
 
   static LResult proc(WindowHandle page, int message, WParam wParam, LParam lParam) {
-    static const pageframe::PageHooks hooks{init, eraseBkgndGrey50, command, save, report, closeSystemMenu};
+    static const pageframe::PageHooks hooks{init, erasePageBackground, command, save, report, closeSystemMenu};
     return pageframe::runPage(hooks, page, message, wParam, lParam);
   }
 
@@ -330,7 +330,7 @@ class AlarmEditor {
     const WParam wParam = static_cast<WParam>(static_cast<uint32_t>(code) << 16 | static_cast<uint32_t>(id));
     if (id == Traits::kNumId && code == 1) selectionChanged(page);
     if (id == Traits::kNameId) enableApplyOnChange(page, wParam, 0);
-    if (id == Traits::kFieldId) enableApplyOnNotify1(page, wParam, 0);
+    if (id == Traits::kFieldId) enableApplyOnSelChange(page, wParam, 0);
     if (Traits::kCheckKey && id == Traits::kCheckId) enableApply(page, wParam, 0);
     if (id == Traits::kButtonId) eventHandling(page);
     if (id == kCopyId) copy(page);

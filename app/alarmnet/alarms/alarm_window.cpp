@@ -104,7 +104,7 @@ void noCommand(WindowHandle, int, int) {}
 int noSave(WindowHandle) { return 0; }
 void noReport(WindowHandle, int) {}
 
-const pageframe::PageHooks kStatusHooks{initStatus, eraseBkgndGrey50, noCommand, noSave, noReport, closeSystemMenu};
+const pageframe::PageHooks kStatusHooks{initStatus, erasePageBackground, noCommand, noSave, noReport, closeSystemMenu};
 
 const pageframe::SheetPage kPages[] = {
     {"status", statusPageProc, nullptr}, {"input", inputPageProc, nullptr}, {"output", outputPageProc, nullptr}};

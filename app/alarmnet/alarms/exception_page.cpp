@@ -209,7 +209,7 @@ int save(WindowHandle page) {
 
 void report(WindowHandle page, int code) { reportSaveFailed(page, code); }
 
-const pageframe::PageHooks kHooks{init, eraseBkgndGrey50, command, save, report, closeSystemMenu};
+const pageframe::PageHooks kHooks{init, erasePageBackground, command, save, report, closeSystemMenu};
 
 LResult pageProc(WindowHandle page, int message, WParam wParam, LParam lParam) {
   return pageframe::runPage(kHooks, page, message, wParam, lParam);

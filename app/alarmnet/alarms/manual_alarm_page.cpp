@@ -166,7 +166,7 @@ void command(WindowHandle page, int id, int) {
 int noSave(WindowHandle) { return 0; }
 void noReport(WindowHandle, int) {}
 
-const pageframe::PageHooks kHooks{init, eraseBkgndGrey50, command, noSave, noReport, closeManualMenu};
+const pageframe::PageHooks kHooks{init, erasePageBackground, command, noSave, noReport, closeManualMenu};
 
 LResult pageProc(WindowHandle page, int message, WParam wParam, LParam lParam) {
   return pageframe::runPage(kHooks, page, message, wParam, lParam);

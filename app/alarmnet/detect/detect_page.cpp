@@ -139,7 +139,7 @@ void showLivePicture(WindowHandle page, const char* section, int channel) {
 }
 
 void eraseWithViewFrame(WindowHandle page, const char* section, WParam wParam, LParam lParam) {
-  eraseBkgndGrey50(page, wParam, lParam);
+  erasePageBackground(page, wParam, lParam);
   const CtrlResInfo* bg = pageframe::record(section, "viewbg");
   if (!bg) return;
   liveview_dialogs::eraseWith(page, wParam, lParam, [bg](HDC hdc, const Rect&) {

@@ -132,7 +132,7 @@ LResult detectProc(WindowHandle page, int message, WParam wParam, LParam lParam)
       makeDetectControls(page);
       refreshDetect(page);
       return 0;
-    case MSG_ERASEBKGND: eraseBkgndGrey50(page, wParam, lParam); return 0;
+    case MSG_ERASEBKGND: erasePageBackground(page, wParam, lParam); return 0;
     case MSG_COMMAND: detectCommand(page, pageframe::idOf(wParam)); return 0;
     case MSG_TIMER: return 0;
     default: return pageframe::pageDefault(page, message, wParam, lParam);
@@ -166,7 +166,7 @@ LResult statProc(WindowHandle page, int message, WParam wParam, LParam lParam) {
       bottomButton(page, "stat_close", kStatClose);
       refreshStats(page);
       return 0;
-    case MSG_ERASEBKGND: eraseBkgndGrey50(page, wParam, lParam); return 0;
+    case MSG_ERASEBKGND: erasePageBackground(page, wParam, lParam); return 0;
     case MSG_COMMAND:
       if (pageframe::idOf(wParam) == kStatRefresh) refreshStats(page);
       else if (pageframe::idOf(wParam) == kStatClose) closeMaintenanceMenu();

@@ -192,7 +192,7 @@ void reportCode(WindowHandle page, const CodeRow* rows, int count, int code) {
 
 pageframe::PageHooks tabHooks(void (*init)(WindowHandle), void (*command)(WindowHandle, int, int),
                               int (*save)(WindowHandle), void (*report)(WindowHandle, int)) {
-  return {init, [](WindowHandle p, WParam w, LParam l) { eraseBkgndGrey50(p, w, l); }, command, save, report,
+  return {init, [](WindowHandle p, WParam w, LParam l) { erasePageBackground(p, w, l); }, command, save, report,
           closeSystemMenu};
 }
 

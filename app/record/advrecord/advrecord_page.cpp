@@ -245,7 +245,7 @@ int save(WindowHandle page) {
 void report(WindowHandle page, int code) { showSaveFailedCode(page, code); }
 
 LResult pageProc(WindowHandle page, int message, WParam wParam, LParam lParam) {
-  static const pageframe::PageHooks hooks{init, eraseBkgndGrey50, onCommand, save, report, closeRecordMenu};
+  static const pageframe::PageHooks hooks{init, erasePageBackground, onCommand, save, report, closeRecordMenu};
   if (message == MSG_PAINT) {
     paint(page);
     return 0;

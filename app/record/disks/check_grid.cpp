@@ -1,4 +1,5 @@
 // The block grid of the bad-sector check.
+#include "app/page_colours.h"
 #include "app/record/disks/check_grid.h"
 
 #include "gui/bitmap.h"
@@ -16,7 +17,7 @@ GalPixel pixelOf(HDC hdc, Cell colour) {
     case Cell::kChecked: return SysPixelIndex[SYSPIXEL_GREEN];
     case Cell::kBad: return SysPixelIndex[SYSPIXEL_RED];
     case Cell::kShield: return SysPixelIndex[SYSPIXEL_YELLOW];
-    default: return RGB2Pixel(hdc, 50, 50, 50);
+    default: return pagePixel(hdc, page_colours::kPageBackground);
   }
 }
 

@@ -65,7 +65,7 @@ int saveDiskMode(WindowHandle page) {
 void reportDiskMode(WindowHandle page, int code) { showSaveFailedCode(page, code); }
 
 LResult diskModePageProc(WindowHandle page, int message, WParam wParam, LParam lParam) {
-  static const pageframe::PageHooks hooks{initDiskMode, eraseBkgndGrey50, diskModeCommand, saveDiskMode,
+  static const pageframe::PageHooks hooks{initDiskMode, erasePageBackground, diskModeCommand, saveDiskMode,
                                           reportDiskMode, closeStorageMenu};
   return pageframe::runPage(hooks, page, message, wParam, lParam);
 }

@@ -289,7 +289,7 @@ void command(WindowHandle page, int id, int code) {
 }
 
 void eraseLegend(WindowHandle page, WParam wParam, LParam lParam) {
-  eraseBkgndGrey50(page, wParam, lParam);
+  erasePageBackground(page, wParam, lParam);
   HDC hdc = GetClientDC(page);
   const GalPixel colours[] = {SysPixelIndex[SYSPIXEL_GREEN], SysPixelIndex[SYSPIXEL_RED], SysPixelIndex[SYSPIXEL_YELLOW]};
   const char* legends[] = {"color_success", "color_fail", "color_shield"};

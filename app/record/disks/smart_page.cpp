@@ -241,7 +241,7 @@ void stopSmartPagePoll(WindowHandle page) { stopSmartPoll(page); }
 LResult smartPageProc(WindowHandle page, int message, WParam wParam, LParam lParam) {
   switch (message) {
     case MSG_INITPAGE: init(page); return 0;
-    case MSG_ERASEBKGND: eraseBkgndGrey50(page, wParam, lParam); return 0;
+    case MSG_ERASEBKGND: erasePageBackground(page, wParam, lParam); return 0;
     case MSG_COMMAND: command(page, pageframe::idOf(wParam), pageframe::codeOf(wParam)); return 0;
     case MSG_TIMER:
       if (static_cast<int>(wParam) == kSmartTimer) poll(page);

@@ -30,7 +30,7 @@ int& subChannel() { return g_tabs[1].channel; }
 
 pageframe::PageHooks tabHooks(void (*init)(WindowHandle), void (*command)(WindowHandle, int, int),
                               int (*save)(WindowHandle)) {
-  return {init, eraseBkgndGrey50, command, save, noReport, closeRecordMenu};
+  return {init, erasePageBackground, command, save, noReport, closeRecordMenu};
 }
 
 OutputLogin* login() { return getOutputLogin(getMainOutput()); }

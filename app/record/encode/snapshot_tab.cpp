@@ -165,7 +165,7 @@ void onCommand(WindowHandle page, int id, int code) {
   } else if (id == kCopy) {
     onCopy(page);
   } else if (id >= kKinds[0].resolution && id <= kKinds[1].interval && id != kKinds[1].titleId) {
-    enableApplyOnNotify1(page, static_cast<WParam>(code) << 16 | static_cast<WParam>(id), 0);
+    enableApplyOnSelChange(page, static_cast<WParam>(code) << 16 | static_cast<WParam>(id), 0);
   }
 }
 

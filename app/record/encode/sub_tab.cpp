@@ -163,7 +163,7 @@ void onCommand(WindowHandle page, int id, int code) {
   } else if (id == g.edit) {
     enableApplyOnChange(page, wParam, 0);
   } else if (id == g.streamType() || id == g.rate()) {
-    enableApplyOnNotify1(page, wParam, 0);
+    enableApplyOnSelChange(page, wParam, 0);
   } else if (code == CBN_SELCHANGE) {
     if (id == g.resolution()) onResolutionChange(page, kSub, subChannel(), false);
     else if (id == g.rateType()) onRateTypeChange(page, kSub);

@@ -254,7 +254,7 @@ bool command(WindowHandle dlg, WParam wParam, LParam lParam) {
     case PAGE_ID_CANCEL: SendMessage(dlg, MSG_CLOSE, 0, 0); break;
     default:
       if (id < kStart || id > kStopDay) return false;
-      enableApplyOnNotify1(dlg, wParam, lParam);
+      enableApplyOnSelChange(dlg, wParam, lParam);
       break;
   }
   return true;

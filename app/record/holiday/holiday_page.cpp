@@ -134,7 +134,7 @@ LResult pageProc(WindowHandle page, int message, WParam wParam, LParam lParam) {
     return 0;
   }
   static const pageframe::PageHooks kHooks{init,
-                                           [](WindowHandle p, WParam w, LParam l) { eraseBkgndGrey50(p, w, l); },
+                                           [](WindowHandle p, WParam w, LParam l) { erasePageBackground(p, w, l); },
                                            [](WindowHandle, int, int) {},
                                            [](WindowHandle) { return 0; },
                                            [](WindowHandle, int) {},

@@ -251,7 +251,7 @@ bool command(WindowHandle dlg, WParam wParam, LParam lParam) {
     enableApply(dlg, 0, 0);
   } else if (id >= base + 2 && id <= base + 2 + 2 * kSegments) {
     if ((id - base) % 2 == 0)
-      enableApplyOnNotify1(dlg, wParam, lParam);
+      enableApplyOnSelChange(dlg, wParam, lParam);
     else
       onSegmentTimeChange(dlg, wParam, lParam);
   } else if (id == kCopyId) {

@@ -6,6 +6,7 @@
 #include "app/control_services.h"
 #include "app/device_caps.h"
 #include "app/msgbox.h"
+#include "app/page_colours.h"
 #include "app/record/record_page_window.h"
 #include "app/record/schedule/schedule_page.h"
 #include "app/record_pages.h"
@@ -85,7 +86,7 @@ void createLegend(TabState& tab) {
                                                legendId(*tab.keys, i), x, r->y + (r->h - kLegendHeight) / 2, w,
                                                kLegendHeight, page, 0);
     if (!IsValidHandle(button)) continue;
-    SetWindowBkColor(button, RGB2Pixel(HDC_SCREEN, 50, 50, 50));
+    SetWindowBkColor(button, pagePixel(HDC_SCREEN, page_colours::kPageBackground));
     SetWindowCursor(button, reinterpret_cast<uintptr_t>(GetSystemCursor(kPenCursor)));
   }
   create(page, tab.keys->heading, "static", kHeadingStyle, -1, false);
@@ -208,7 +209,7 @@ LResult tabProc(WindowHandle page, int message, WParam wParam, LParam lParam) {
   }
   static const pageframe::PageHooks kHooks{
       [](WindowHandle p) { init(tabOf(p, Capture)); },
-      [](WindowHandle p, WParam w, LParam l) { eraseBkgndGrey50(p, w, l); },
+      [](WindowHandle p, WParam w, LParam l) { erasePageBackground(p, w, l); },
       [](WindowHandle p, int id, int code) { command(tabOf(p, Capture), id, code); },
       [](WindowHandle p) { return save(tabOf(p, Capture)); },
       [](WindowHandle p, int code) { showSaveFailedIfMinus1(p, code); },

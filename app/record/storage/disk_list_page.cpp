@@ -135,7 +135,7 @@ void command(WindowHandle page, int id) {
 LResult infoPageProc(WindowHandle page, int message, WParam wParam, LParam lParam) {
   switch (message) {
     case MSG_INITPAGE: initPage(page); return 0;
-    case MSG_ERASEBKGND: eraseBkgndGrey50(page, wParam, lParam); return 0;
+    case MSG_ERASEBKGND: erasePageBackground(page, wParam, lParam); return 0;
     case MSG_COMMAND: command(page, pageframe::idOf(wParam)); return 0;
     case MSG_KEYDOWN:
       if (listKey(page, static_cast<int>(wParam))) return 0;

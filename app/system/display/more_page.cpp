@@ -241,7 +241,7 @@ void report(WindowHandle page, int code) {
 }  // namespace
 
 LResult morePageProc(WindowHandle page, int message, WParam wParam, LParam lParam) {
-  static const pageframe::PageHooks kHooks{init, eraseBkgndGrey50, command, save, report, closeSystemMenu};
+  static const pageframe::PageHooks kHooks{init, erasePageBackground, command, save, report, closeSystemMenu};
   return pageframe::runPage(kHooks, page, message, wParam, lParam);
 }
 

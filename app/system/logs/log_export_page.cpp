@@ -198,7 +198,7 @@ void command(WindowHandle page, int id, int) {
 int noSave(WindowHandle) { return 0; }
 void noReport(WindowHandle, int) {}
 
-const pageframe::PageHooks kHooks{init, eraseBkgndGrey50, command, noSave, noReport, closeMaintenanceMenu};
+const pageframe::PageHooks kHooks{init, erasePageBackground, command, noSave, noReport, closeMaintenanceMenu};
 
 }  // namespace
 

@@ -127,7 +127,7 @@ void command(WindowHandle page, int id, int code) {
 
 LResult pageProc(WindowHandle page, int message, WParam wParam, LParam lParam) {
   static const pageframe::PageHooks kHooks{
-      init, [](WindowHandle p, WParam w, LParam l) { eraseBkgndGrey50(p, w, l); }, command,
+      init, [](WindowHandle p, WParam w, LParam l) { erasePageBackground(p, w, l); }, command,
       [](WindowHandle) { return 0; }, [](WindowHandle, int) {}, closeMaintenanceMenu};
   if (message == MSG_KEYDOWN && (wParam == PAGE_KEY_PLAY || wParam == PAGE_KEY_ACTION)) {
     usbdevKeyHandler(page, static_cast<int>(wParam));

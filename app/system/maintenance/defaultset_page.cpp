@@ -49,7 +49,7 @@ void command(WindowHandle, int id, int) {
 
 LResult pageProc(WindowHandle page, int message, WParam wParam, LParam lParam) {
   static const pageframe::PageHooks kHooks{
-      init, [](WindowHandle p, WParam w, LParam l) { eraseBkgndGrey50(p, w, l); }, command,
+      init, [](WindowHandle p, WParam w, LParam l) { erasePageBackground(p, w, l); }, command,
       [](WindowHandle) { return 0; }, [](WindowHandle, int) {}, closeMaintenanceMenu};
   return pageframe::runPage(kHooks, page, message, wParam, lParam);
 }

@@ -263,7 +263,7 @@ void initDisks(WindowHandle page) {
   fillDisks(page);
 }
 
-void erase(WindowHandle p, WParam w, LParam l) { eraseBkgndGrey50(p, w, l); }
+void erase(WindowHandle p, WParam w, LParam l) { erasePageBackground(p, w, l); }
 void noCommand(WindowHandle, int, int) {}
 int noSave(WindowHandle) { return 0; }
 void noReport(WindowHandle, int) {}

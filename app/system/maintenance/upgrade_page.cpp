@@ -129,7 +129,7 @@ void ftpCommand(WindowHandle page, int id, int) {
   if (id == kFtpUpgrade) upgradeFtp(page);
 }
 
-void erase(WindowHandle p, WParam w, LParam l) { eraseBkgndGrey50(p, w, l); }
+void erase(WindowHandle p, WParam w, LParam l) { erasePageBackground(p, w, l); }
 int noSave(WindowHandle) { return 0; }
 void noReport(WindowHandle, int) {}
 

@@ -176,7 +176,7 @@ void command(WindowHandle page, int id, int code) {
 }  // namespace
 
 LResult basePageProc(WindowHandle page, int message, WParam wParam, LParam lParam) {
-  static const PageHooks kHooks{init, [](WindowHandle p, WParam w, LParam l) { eraseBkgndGrey50(p, w, l); }, command,
+  static const PageHooks kHooks{init, [](WindowHandle p, WParam w, LParam l) { erasePageBackground(p, w, l); }, command,
                                 save, [](WindowHandle p, int rc) { reportSaveFailed(p, rc); }, closeSystemMenu};
   return runPage(kHooks, page, message, wParam, lParam);
 }

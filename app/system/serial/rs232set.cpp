@@ -125,7 +125,7 @@ void command(WindowHandle page, int id, int code) {
 
 LResult serialPageProc(WindowHandle page, int message, WParam wParam, LParam lParam) {
   static const pageframe::PageHooks kHooks{
-      init, [](WindowHandle p, WParam w, LParam l) { eraseBkgndGrey50(p, w, l); }, command, save,
+      init, [](WindowHandle p, WParam w, LParam l) { erasePageBackground(p, w, l); }, command, save,
       [](WindowHandle p, int rc) { showSaveFailedCode(p, rc); }, closeSystemMenu};
   return pageframe::runPage(kHooks, page, message, wParam, lParam);
 }

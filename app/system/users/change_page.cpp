@@ -75,7 +75,7 @@ void command(WindowHandle page, int id, int code) {
   if ((id == kOldId || id == kNewId || id == kConfirmId) && code == EN_CHANGE) enableApply(page, 0, 0);
 }
 
-const pageframe::PageHooks kHooks{init, eraseBkgndGrey50, command, save, report, closeSystemMenu};
+const pageframe::PageHooks kHooks{init, erasePageBackground, command, save, report, closeSystemMenu};
 
 }  // namespace
 

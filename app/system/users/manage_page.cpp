@@ -185,7 +185,7 @@ void command(WindowHandle page, int id, int) {
 int noSave(WindowHandle) { return 0; }
 void noReport(WindowHandle, int) {}
 
-const pageframe::PageHooks kHooks{init, eraseBkgndGrey50, command, noSave, noReport, closeSystemMenu};
+const pageframe::PageHooks kHooks{init, erasePageBackground, command, noSave, noReport, closeSystemMenu};
 
 }  // namespace
 

@@ -191,7 +191,7 @@ void command(WindowHandle page, WParam wParam, LParam lParam) {
       if (pageframe::codeOf(wParam) == kSelChanged) onChannel(page);
       break;
     case kCallPreset: case kCallPatrol: case kCallPattern: onCall(page, id); break;
-    case kPreset: case kPatrol: case kPattern: enableApplyOnNotify1Or5(page, wParam, lParam); break;
+    case kPreset: case kPatrol: case kPattern: enableApplyOnSelOrEditChange(page, wParam, lParam); break;
     case PAGE_ID_OK: store(page); closeSheet(page); break;
     case PAGE_ID_APPLY: store(page); enablePageApply(page, false); break;
     default: break;

@@ -75,7 +75,7 @@ LResult dialogProc(WindowHandle dialog, int message, WParam wParam, LParam lPara
   switch (message) {
     case MSG_CLOSE: EndDialog(dialog, 0); return 0;
     case MSG_DESTROY: DestroyAllControls(dialog); return 0;
-    case MSG_ERASEBKGND: eraseBkgndGrey34(dialog, wParam, lParam); return 0;
+    case MSG_ERASEBKGND: eraseDialogBackground(dialog, wParam, lParam); return 0;
     case MSG_INITDIALOG: buildSheet(dialog); break;
     case MSG_PAINT: beginEndPaint(dialog); break;
     default: break;

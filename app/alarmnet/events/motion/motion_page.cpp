@@ -209,7 +209,7 @@ void paint(WindowHandle page) {
 }
 
 void erase(WindowHandle page, WParam wParam, LParam lParam) {
-  eraseBkgndGrey50(page, wParam, lParam);
+  erasePageBackground(page, wParam, lParam);
   g_page.repaintCells = true;
   const CtrlResInfo* r = pageframe::record(kSection, "viewbg");
   if (!r) return;
