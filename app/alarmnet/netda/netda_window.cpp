@@ -72,7 +72,7 @@ void paintTrafficBackground(HDC dc, const Rect& client) {
   fillColour(dc, page_colours::kPageBackground, 0, 0, client.right - client.left, client.bottom - client.top);
   const ChartRect& r = g_chart.rect;
   const int width = r.right - r.left, height = r.bottom - r.top;
-  SetDCAttr(dc, DC_ATTR_PEN_COLOR, static_cast<uint32_t>(SysPixelIndex[SYSPIXEL_GREY]));
+  SetDCAttr(dc, DC_ATTR_PEN_COLOR, static_cast<uint32_t>(SysPixelIndex[page_colours::kChartLine]));
   if (width > 0 && height > 0) {
     for (int i = 0; i < kGridColumns; ++i) {
       const int x = r.left + i * (width / kGridColumns);

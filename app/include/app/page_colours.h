@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "gui/common.h"
+#include "gui/gal.h"
 
 struct PageColour {
   uint8_t r, g, b;
@@ -26,6 +27,15 @@ constexpr PageColour kDividerBody{14, 14, 14};
 constexpr PageColour kDividerEdge{56, 56, 56};
 // The line under a list's rows.
 constexpr PageColour kRowDivider{80, 80, 80};
+
+// What the toolkit's system colours (indices of SysPixelIndex) paint.
+// Text on a page and in a list's rows; a row whose item is off; a value
+// that failed its check.
+constexpr int kText = SYSPIXEL_WHITE;
+constexpr int kTextOff = SYSPIXEL_GREY;
+constexpr int kTextFailed = SYSPIXEL_RED;
+// The grid lines of a chart.
+constexpr int kChartLine = SYSPIXEL_GREY;
 
 }  // namespace page_colours
 

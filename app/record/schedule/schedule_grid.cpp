@@ -96,7 +96,7 @@ void paintLines(const TabState& tab, HDC hdc) {
   }
   for (int r = 0; r < 8; ++r) line(hdc, R.left + 2, top + r * g.rowHeight, R.right - 2, top + r * g.rowHeight);
   SetDCAttr(hdc, DC_ATTR_BK_MODE, BM_TRANSPARENT);
-  SetDCAttr(hdc, DC_ATTR_TEXT_COLOR, static_cast<uint32_t>(SysPixelIndex[SYSPIXEL_WHITE]));
+  SetDCAttr(hdc, DC_ATTR_TEXT_COLOR, static_cast<uint32_t>(SysPixelIndex[page_colours::kText]));
   char text[12];
   for (int h = 0; h <= kHours; h += 2) {
     std::snprintf(text, sizeof text, "%d", h);

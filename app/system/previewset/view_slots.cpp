@@ -93,7 +93,7 @@ void setRowCell(WindowHandle list, HLVROW row, int channel) {
   ListViewSubItemInfo cell{};
   cell.column = 0;
   cell.text = const_cast<char*>(g_view.chans[channel].name.c_str());
-  cell.textColor = SysPixelIndex[SYSPIXEL_WHITE];
+  cell.textColor = SysPixelIndex[page_colours::kText];
   cell.flags = icon ? LVFLAG_BITMAP : 0;
   cell.image = reinterpret_cast<uintptr_t>(icon);
   SendMessage(list, LVM_SETSUBITEM, reinterpret_cast<WParam>(row), reinterpret_cast<LParam>(&cell));
