@@ -109,7 +109,7 @@ LResult copyChanProc(WindowHandle dlg, int message, WParam wParam, LParam lParam
       finish(dlg, 0);
       return 0;
     case MSG_ERASEBKGND:
-      liveview_dialogs::eraseGrey(dlg, wParam, lParam);
+      liveview_dialogs::erasePage(dlg, wParam, lParam);
       return 0;
     default:
       return liveview_dialogs::smallDialogDefault(dlg, message, wParam, lParam, true);

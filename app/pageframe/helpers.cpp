@@ -4,9 +4,12 @@
 #include "app/app_registry.h"
 #include "app/liveview_dialogs.h"
 #include "app/msgbox.h"
+#include "app/page_colours.h"
 #include "app/pageframe/page_building.h"
 #include "gui/dc.h"
 #include "gui/desktop.h"
+#include "gui/combobox.h"
+#include "gui/edit.h"
 #include "gui/message.h"
 #include "gui/paint.h"
 #include "gui/startup.h"
@@ -23,11 +26,6 @@ LResult enableApplyFor(WindowHandle page, WParam wParam, bool (*wanted)(int code
   const int code = pageframe::codeOf(wParam);
   if (!wanted(code)) return code;
   return SendDlgItemMessage(page, PAGE_ID_APPLY, MSG_ENABLE, 1, 0);
-}
-
-void fill(HDC hdc, int r, int g, int b, int x, int y, int w, int h) {
-  SetDCAttr(hdc, DC_ATTR_BRUSH_COLOR, static_cast<uint32_t>(RGB2Pixel(hdc, r, g, b)));
-  FillBox(hdc, x, y, w, h);
 }
 
 LResult closeMenu(WindowHandle menu) {
@@ -81,30 +79,30 @@ LResult enableApply(WindowHandle page, WParam, LParam) {
   return SendDlgItemMessage(page, PAGE_ID_APPLY, MSG_ENABLE, 1, 0);
 }
 LResult enableApplyOnNotify1(WindowHandle page, WParam wParam, LParam) {
-  return enableApplyFor(page, wParam, [](int code) { return code == 1; });
+  return enableApplyFor(page, wParam, [](int code) { return code == CBN_SELCHANGE; });
 }
 LResult enableApplyOnNotify1Or5(WindowHandle page, WParam wParam, LParam) {
-  return enableApplyFor(page, wParam, [](int code) { return code == 1 || code == 5; });
+  return enableApplyFor(page, wParam, [](int code) { return code == CBN_SELCHANGE || code == CBN_EDITCHANGE; });
 }
 LResult enableApplyOnChange(WindowHandle page, WParam wParam, LParam) {
-  return enableApplyFor(page, wParam, [](int code) { return code == 3; });
+  return enableApplyFor(page, wParam, [](int code) { return code == EN_UPDATE; });
 }
 
 void eraseBkgndGrey50(WindowHandle window, WParam hdc, LParam rect) {
-  liveview_dialogs::eraseGrey(window, hdc, rect);
+  liveview_dialogs::erasePage(window, hdc, rect);
 }
 
 void eraseBkgndGrey34(WindowHandle window, WParam hdc, LParam rect) {
   liveview_dialogs::eraseWith(window, hdc, rect, [](HDC dc, const Rect& c) {
-    fill(dc, 34, 34, 34, 0, 0, c.right - c.left, c.bottom - c.top);
+    fillColour(dc, page_colours::kDialogBackground, 0, 0, c.right - c.left, c.bottom - c.top);
   });
 }
 
 void paintDialogBackground(WindowHandle window, WParam hdc, LParam rect) {
   liveview_dialogs::eraseWith(window, hdc, rect, [](HDC dc, const Rect& c) {
     const int w = c.right - c.left, h = c.bottom - c.top;
-    fill(dc, 34, 34, 34, 0, 0, w, h);
-    fill(dc, 50, 50, 50, 0, 0, w, h - kDialogBand);
+    fillColour(dc, page_colours::kDialogBackground, 0, 0, w, h);
+    fillColour(dc, page_colours::kPageBackground, 0, 0, w, h - kDialogBand);
   });
 }
 

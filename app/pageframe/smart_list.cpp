@@ -4,6 +4,7 @@
 
 #include "app/app_registry.h"
 #include "app/control_services.h"
+#include "app/page_colours.h"
 #include "app/smart_list.h"
 #include "gui/gal.h"
 #include "gui/listview.h"
@@ -96,7 +97,7 @@ void setCell(WindowHandle list, LResult row, int column, const char* text, GalPi
 
 void addRow(WindowHandle list, int index, const SmartAttribute& a, const SmartThreshold& t) {
   const bool ok = a.value > t.threshold;
-  const GalPixel colour = SysPixelIndex[ok ? SYSPIXEL_WHITE : SYSPIXEL_RED];
+  const GalPixel colour = SysPixelIndex[ok ? page_colours::kText : page_colours::kTextFailed];
   ListViewItemInfo item{};
   item.index = index;
   item.height = getOutputFontHeight(getCurOutput()) * 3 / 2;

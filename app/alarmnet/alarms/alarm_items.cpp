@@ -8,6 +8,7 @@
 #include "app/device_ability.h"
 #include "app/device_backend.h"
 #include "app/msgbox.h"
+#include "app/page_colours.h"
 #include "app/page_keys.h"
 #include "gui/button.h"
 #include "gui/gal.h"
@@ -68,7 +69,7 @@ HLVROW addAlarmRow(WindowHandle list, int key, uint32_t rowFlags, const char* co
     ListViewSubItemInfo cell{};
     cell.column = column;
     cell.text = const_cast<char*>(cells[column]);
-    cell.textColor = SysPixelIndex[SYSPIXEL_WHITE];
+    cell.textColor = SysPixelIndex[page_colours::kText];
     cell.flags = column == 0 && checkCell ? LVFLAG_CHECKBOX : 0;
     SendMessage(list, LVM_SETSUBITEM, reinterpret_cast<WParam>(row), reinterpret_cast<LParam>(&cell));
   }
@@ -79,7 +80,7 @@ void setRowCell(WindowHandle list, HLVROW row, int column, const char* text) {
   ListViewSubItemInfo cell{};
   cell.column = column;
   cell.text = const_cast<char*>(text);
-  cell.textColor = SysPixelIndex[SYSPIXEL_WHITE];
+  cell.textColor = SysPixelIndex[page_colours::kText];
   SendMessage(list, LVM_SETSUBITEM, reinterpret_cast<WParam>(row), reinterpret_cast<LParam>(&cell));
 }
 

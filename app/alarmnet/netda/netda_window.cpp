@@ -9,6 +9,7 @@
 #include "app/control_services.h"
 #include "app/device_backend.h"
 #include "app/liveview_dialogs.h"
+#include "app/page_colours.h"
 #include "app/page_frame.h"
 #include "app/pageframe/page_building.h"
 #include "gui/bitmap.h"
@@ -36,7 +37,6 @@ constexpr int kTrafficClose = 20998;
 constexpr int kGridColumns = 15, kGridRows = 8;
 constexpr uint64_t kInitialMax = 1024;
 constexpr int kStatPage = 2;
-constexpr int kGrey = 50;
 
 constexpr ListColumnDesc kNicColumns[] = {{"nic_info_name", 0, nullptr},  {"nic_info_linkstatus", 0, nullptr},
                                           {"nic_info_type", 0, nullptr},  {"nic_info_mac", 0, nullptr},
@@ -69,11 +69,10 @@ void drawLegend(HDC dc, const char* bitmapKey, const char* placeKey) {
 }
 
 void paintTrafficBackground(HDC dc, const Rect& client) {
-  SetDCAttr(dc, DC_ATTR_BRUSH_COLOR, static_cast<uint32_t>(RGB2Pixel(dc, kGrey, kGrey, kGrey)));
-  FillBox(dc, 0, 0, client.right - client.left, client.bottom - client.top);
+  fillColour(dc, page_colours::kPageBackground, 0, 0, client.right - client.left, client.bottom - client.top);
   const ChartRect& r = g_chart.rect;
   const int width = r.right - r.left, height = r.bottom - r.top;
-  SetDCAttr(dc, DC_ATTR_PEN_COLOR, static_cast<uint32_t>(SysPixelIndex[SYSPIXEL_GREY]));
+  SetDCAttr(dc, DC_ATTR_PEN_COLOR, static_cast<uint32_t>(SysPixelIndex[page_colours::kChartLine]));
   if (width > 0 && height > 0) {
     for (int i = 0; i < kGridColumns; ++i) {
       const int x = r.left + i * (width / kGridColumns);
@@ -122,7 +121,7 @@ void makeTrafficControls(WindowHandle page) {
         pageframe::createFromKey(page, kSection, {"static", row.key, WS_CHILD | WS_VISIBLE, WS_EX_PLACE_MASK, row.id,
                                                   false});
     if (row.id >= kCurNic) SetWindowText(label, "");
-    SetWindowBkColor(label, RGB2Pixel(HDC_SCREEN, kGrey, kGrey, kGrey));
+    SetWindowBkColor(label, pagePixel(HDC_SCREEN, page_colours::kPageBackground));
   }
   pageframe::createFromKey(page, kSection, {"listview", "iflistv", kListStyle, WS_EX_PLACE_MASK, kIfList, false});
   addListViewColumns(page, kIfList, kSection, kNicColumns, static_cast<int>(sizeof kNicColumns / sizeof kNicColumns[0]));

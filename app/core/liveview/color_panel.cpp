@@ -14,6 +14,7 @@
 #include "app/liveview.h"
 #include "app/liveview_dialogs.h"
 #include "app/login_rights.h"
+#include "app/page_colours.h"
 #include "app/page_keys.h"
 #include "app/popup_drag.h"
 #include "gui/app_hooks.h"
@@ -235,10 +236,8 @@ bool overRow(LParam lParam) {
 // around the rows (shorter without the two analog rows).
 void fillPanel(HDC hdc, const Rect& client) {
   const int w = client.right - client.left, h = client.bottom - client.top;
-  SetDCAttr(hdc, DC_ATTR_BRUSH_COLOR, RGB2Pixel(hdc, 34, 34, 34));
-  FillBox(hdc, client.left, client.top, w, h);
-  SetDCAttr(hdc, DC_ATTR_BRUSH_COLOR, RGB2Pixel(hdc, 50, 50, 50));
-  FillBox(hdc, client.left, client.top, w, h - kFooter);
+  fillColour(hdc, page_colours::kDialogBackground, client.left, client.top, w, h);
+  fillColour(hdc, page_colours::kPageBackground, client.left, client.top, w, h - kFooter);
   if (const CtrlResInfo* r = record("colorset_rect")) {
     Rect frame{r->x, r->y, r->x + r->w, r->y + r->h};
     if (!analog())

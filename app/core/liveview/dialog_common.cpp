@@ -3,6 +3,7 @@
 #include "app/app_registry.h"
 #include "app/dialog_template.h"
 #include "app/liveview_dialogs.h"
+#include "app/page_colours.h"
 #include "app/page_keys.h"
 #include "app/popup_drag.h"
 #include "gui/bitmap.h"
@@ -74,7 +75,7 @@ LResult modeDialogProc(const ModeDialog& d, WindowHandle dlg, int message, WPara
       d.close(dlg);
       return 0;
     case MSG_ERASEBKGND:
-      eraseGrey(dlg, wParam, lParam);
+      erasePage(dlg, wParam, lParam);
       return 0;
     default:
       return smallDialogDefault(dlg, message, wParam, lParam, getOutputState(getCurOutput()) == d.state);
@@ -116,10 +117,10 @@ void eraseWith(WindowHandle hwnd, WParam wParam, LParam lParam,
   if (own) ReleaseDC(hdc);
 }
 
-void eraseGrey(WindowHandle dlg, WParam wParam, LParam lParam) {
+void erasePage(WindowHandle dlg, WParam wParam, LParam lParam) {
   eraseWith(dlg, wParam, lParam, [](HDC hdc, const Rect& client) {
-    SetDCAttr(hdc, DC_ATTR_BRUSH_COLOR, static_cast<uint32_t>(RGB2Pixel(hdc, 50, 50, 50)));
-    FillBox(hdc, client.left, client.top, client.right - client.left, client.bottom - client.top);
+    fillColour(hdc, page_colours::kPageBackground, client.left, client.top, client.right - client.left,
+               client.bottom - client.top);
   });
 }
 

@@ -15,6 +15,7 @@
 #include "app/login_rights.h"
 #include "app/menus.h"
 #include "app/msgbox.h"
+#include "app/page_colours.h"
 #include "app/playback.h"
 #include "app/page_registry.h"
 #include "app/system_services.h"
@@ -93,7 +94,7 @@ void createControls(WindowHandle dlg) {
   if (const CtrlResInfo* tip = record("tipinfo")) {
     g_tip = CreateWindowEx("static", "", kTipStyle, 0, 0, tip->x, tip->y, tip->w, tip->h, dlg, 0);
     if (g_tip != GUI_INVALID_HANDLE)
-      SendMessage(g_tip, MSG_SETBKCOLOR, 0, static_cast<LParam>(RGB2Pixel(HDC_SCREEN, 28, 26, 27)));
+      SendMessage(g_tip, MSG_SETBKCOLOR, 0, static_cast<LParam>(pagePixel(HDC_SCREEN, page_colours::kTipBand)));
   }
   const WindowHandle first = GetDlgItem(dlg, kFirstButton);
   if (IsValidHandle(first)) SetFocusChild(first);

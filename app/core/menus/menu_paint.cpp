@@ -1,4 +1,5 @@
 #include "app/core/menus/menu_paint.h"
+#include "app/page_colours.h"
 
 #include "gui/dc.h"
 #include "gui/dialog.h"
@@ -25,14 +26,9 @@ void eraseMenu(WindowHandle hwnd, WParam wParam, LParam lParam, const std::funct
   if (!given) ReleaseDC(hdc);
 }
 
-void fillRgb(HDC hdc, uint8_t r, uint8_t g, uint8_t b, int x, int y, int w, int h) {
-  SetDCAttr(hdc, DC_ATTR_BRUSH_COLOR, RGB2Pixel(hdc, r, g, b));
-  FillBox(hdc, x, y, w, h);
-}
-
 void drawTitleAndTipStrip(HDC hdc, int w, int h, const Bitmap* title, int stripHeight) {
   if (title) FillBoxWithBitampCombineEx(hdc, 0, 0, w, 0, title, TRUE, TRUE, FALSE);
-  if (stripHeight > 0) fillRgb(hdc, 28, 26, 27, 0, h - stripHeight, w, stripHeight);
+  if (stripHeight > 0) fillColour(hdc, page_colours::kTipBand, 0, h - stripHeight, w, stripHeight);
 }
 
 int tipStripHeight() {

@@ -13,8 +13,6 @@ namespace menus {
 // screen coordinates, becomes the clip.
 void eraseMenu(WindowHandle hwnd, WParam wParam, LParam lParam, const std::function<void(HDC, int w, int h)>& draw);
 
-void fillRgb(HDC hdc, uint8_t r, uint8_t g, uint8_t b, int x, int y, int w, int h);
-
 // The title bar across the width from a three-part skin (none when null),
 // and a strip of `stripHeight` at the bottom in the tip line's colour.
 void drawTitleAndTipStrip(HDC hdc, int w, int h, const Bitmap* title, int stripHeight);

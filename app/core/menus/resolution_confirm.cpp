@@ -6,6 +6,7 @@
 #include "app/dialog_template.h"
 #include "app/format_text.h"
 #include "app/menus.h"
+#include "app/page_colours.h"
 #include "gui/app_hooks.h"
 #include "gui/bitmap.h"
 #include "gui/button.h"
@@ -57,7 +58,8 @@ void createControls(WindowHandle hwnd) {
   const WindowHandle countdown = GetDlgItem(hwnd, kCountdownId);
   if (countdown != GUI_INVALID_HANDLE) {
     // The text stands on the dialog's own grey.
-    SendMessage(countdown, MSG_SETBKCOLOR, 0, static_cast<LParam>(RGB2Pixel(HDC_SCREEN, 50, 50, 50)));
+    const GalPixel page = pagePixel(HDC_SCREEN, page_colours::kPageBackground);
+    SendMessage(countdown, MSG_SETBKCOLOR, 0, static_cast<LParam>(page));
     ShowWindow(countdown, SW_HIDE);
   }
   const WindowHandle cancel = GetDlgItem(hwnd, kCancelId);
@@ -112,7 +114,7 @@ void close(WindowHandle hwnd) {
 
 void eraseBackground(WindowHandle hwnd, const Dialog* dialog, WParam wParam, LParam lParam) {
   menus::eraseMenu(hwnd, wParam, lParam, [dialog](HDC hdc, int w, int h) {
-    menus::fillRgb(hdc, 50, 50, 50, 0, 0, w, h);
+    fillColour(hdc, page_colours::kPageBackground, 0, 0, w, h);
     menus::drawTitleAndTipStrip(hdc, w, h, dialog && dialog->hasTitle ? &dialog->title : nullptr,
                                 menus::tipStripHeight());
   });

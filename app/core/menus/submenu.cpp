@@ -8,6 +8,7 @@
 #include "app/core/menus/menu_paint.h"
 #include "app/dialog_template.h"
 #include "app/msgbox.h"
+#include "app/page_colours.h"
 #include "app/page_keys.h"
 #include "app/page_registry.h"
 #include "gui/button.h"
@@ -181,10 +182,10 @@ void onCommand(WindowHandle dlg, Dialog* d, int id) {
 void eraseBackground(WindowHandle dlg, const Dialog* d, WParam wParam, LParam lParam) {
   const CtrlResInfo* divline = d ? record(d->family->section, "divline") : nullptr;
   eraseMenu(dlg, wParam, lParam, [divline](HDC hdc, int w, int h) {
-    fillRgb(hdc, 34, 34, 34, 0, 0, w, h);
+    fillColour(hdc, page_colours::kDialogBackground, 0, 0, w, h);
     if (!divline) return;
-    fillRgb(hdc, 14, 14, 14, divline->x, 0, divline->w, divline->h);
-    SetDCAttr(hdc, DC_ATTR_PEN_COLOR, RGB2Pixel(hdc, 56, 56, 56));
+    fillColour(hdc, page_colours::kDividerBody, divline->x, 0, divline->w, divline->h);
+    selectPenColour(hdc, page_colours::kDividerEdge);
     MoveTo(hdc, divline->x + divline->w, 0);
     LineTo(hdc, divline->x + divline->w, divline->h);
   });

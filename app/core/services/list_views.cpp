@@ -7,6 +7,7 @@
 #include "app/app_registry.h"
 #include "app/control_services.h"
 #include "app/formatting.h"
+#include "app/page_colours.h"
 #include "gui/dialog.h"
 #include "gui/gal.h"
 #include "gui/layout.h"
@@ -74,7 +75,7 @@ HLVROW addListViewItems(WindowHandle list, int index, int count, const char* tex
     ListViewSubItemInfo cell{};
     cell.column = column;
     cell.text = const_cast<char*>(texts + static_cast<size_t>(column) * kTextStride);
-    cell.textColor = SysPixelIndex[SYSPIXEL_WHITE];
+    cell.textColor = SysPixelIndex[page_colours::kText];
     SendMessage(list, LVM_SETSUBITEM, reinterpret_cast<WParam>(row), reinterpret_cast<LParam>(&cell));
   }
   return row;

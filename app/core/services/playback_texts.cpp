@@ -1,6 +1,7 @@
 // What the search pages share with the live view: their error boxes and the
 // divider under a list row.
 #include "app/msgbox.h"
+#include "app/page_colours.h"
 #include "app/playback.h"
 #include "gui/dc.h"
 
@@ -28,7 +29,7 @@ int showPlaybackError(int, WindowHandle owner, int code) { return showNumbered(o
 
 void drawListRowDivider(HDC hdc, int x, int y, int w, int h, int) {
   if (w <= 0 || h <= 0) return;
-  SetDCAttr(hdc, DC_ATTR_PEN_COLOR, RGB2Pixel(hdc, 80, 80, 80));
+  selectPenColour(hdc, page_colours::kRowDivider);
   MoveTo(hdc, x, y + h - 1);
   LineTo(hdc, x + w - 1, y + h - 1);
 }

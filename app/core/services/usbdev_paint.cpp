@@ -1,6 +1,7 @@
 // The removable backup device as the format pages see it, and the small
 // progress window's background.
 #include "app/liveview_dialogs.h"
+#include "app/page_colours.h"
 #include "app/playback.h"
 #include "gui/dc.h"
 #include "gui/layout.h"
@@ -23,8 +24,7 @@ void paintSmallDialogBackground(WindowHandle window, WParam hdc, LParam rect) {
     const int w = c.right - c.left, h = c.bottom - c.top;
     SetDCAttr(dc, DC_ATTR_BRUSH_COLOR, static_cast<uint32_t>(SystemInfo[SYSINFO_BKCOLOR]));
     FillBox(dc, 0, 0, w, h - kBand);
-    SetDCAttr(dc, DC_ATTR_BRUSH_COLOR, static_cast<uint32_t>(RGB2Pixel(dc, 28, 26, 27)));
-    FillBox(dc, 0, h - kBand, w, kBand);
+    fillColour(dc, page_colours::kTipBand, 0, h - kBand, w, kBand);
   });
 }
 

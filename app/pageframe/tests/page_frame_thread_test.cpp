@@ -94,8 +94,9 @@ TEST_F(PageFrame, ApplyHelpersEnableOnlyForTheirCodesAndAnswerTheCodeOtherwise) 
     int codes[6];
     bool enables[6];
   } rows[] = {{"any", enableApply, {0, 1, 2, 3, 5, 9}, {true, true, true, true, true, true}},
-              {"notify1", enableApplyOnNotify1, {0, 1, 2, 3, 5, 9}, {false, true, false, false, false, false}},
-              {"notify1or5", enableApplyOnNotify1Or5, {0, 1, 2, 3, 5, 9}, {false, true, false, false, true, false}},
+              {"selChange", enableApplyOnNotify1, {0, 1, 2, 3, 5, 9}, {false, true, false, false, false, false}},
+              {"selOrEditChange", enableApplyOnNotify1Or5, {0, 1, 2, 3, 5, 9},
+               {false, true, false, false, true, false}},
               {"change", enableApplyOnChange, {0, 1, 2, 3, 5, 9}, {false, false, false, true, false, false}}};
   for (const Row& row : rows)
     for (int i = 0; i < 6; ++i) {

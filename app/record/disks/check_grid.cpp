@@ -1,4 +1,5 @@
 // The block grid of the bad-sector check.
+#include "app/page_colours.h"
 #include "app/record/disks/check_grid.h"
 
 #include "gui/bitmap.h"
@@ -16,7 +17,7 @@ GalPixel pixelOf(HDC hdc, Cell colour) {
     case Cell::kChecked: return SysPixelIndex[SYSPIXEL_GREEN];
     case Cell::kBad: return SysPixelIndex[SYSPIXEL_RED];
     case Cell::kShield: return SysPixelIndex[SYSPIXEL_YELLOW];
-    default: return RGB2Pixel(hdc, 50, 50, 50);
+    default: return pagePixel(hdc, page_colours::kPageBackground);
   }
 }
 
@@ -85,7 +86,7 @@ int CheckGrid::paint(HDC hdc, const Rect& area) {
   if (linesDrawn_) return filled;
   linesDrawn_ = true;
   // The lines as boxes one pixel wide: a box is cheaper than a pen line.
-  SetDCAttr(hdc, DC_ATTR_BRUSH_COLOR, static_cast<uint32_t>(SysPixelIndex[SYSPIXEL_GREY]));
+  SetDCAttr(hdc, DC_ATTR_BRUSH_COLOR, static_cast<uint32_t>(SysPixelIndex[page_colours::kChartLine]));
   for (int i = 0; i <= n_; ++i) {
     FillBox(hdc, area.left + i * w, area.top, 1, n_ * h + 1);
     FillBox(hdc, area.left, area.top + i * h, n_ * w + 1, 1);

@@ -20,6 +20,7 @@
 #include "app/liveview_dialogs.h"
 #include "app/login_rights.h"
 #include "app/msgbox.h"
+#include "app/page_colours.h"
 #include "app/page_registry.h"
 #include "app/record/disks/advance_state.h"
 #include "app/record/disks/disks.h"
@@ -59,10 +60,7 @@ constexpr uint32_t kEdit = kChild | WS_BORDER;
 constexpr uint32_t kButton = kChild | BS_AUTOSIZE;
 constexpr uint32_t kCheckBox = kChild | BS_AUTOCHECKBOX;
 
-struct Rgb {
-  uint8_t r, g, b;
-};
-constexpr Rgb kSegmentColours[] = {{107, 47, 114}, {50, 66, 136}, {50, 136, 64}};
+constexpr PageColour kSegmentColours[] = {{107, 47, 114}, {50, 66, 136}, {50, 136, 64}};
 
 StorageState g_store;
 // A new mode was written and the reboot question is still to come: a data
@@ -268,9 +266,7 @@ void fillFrame(WindowHandle page) {
   SendMessage(split, SRM_SETCOUNT, static_cast<WParam>(segments), 0);
   HDC hdc = GetClientDC(page);
   for (int i = 0; i < segments; ++i)
-    SendMessage(split, SRM_SETCOLOR,
-                static_cast<WParam>(RGB2Pixel(hdc, kSegmentColours[i].r, kSegmentColours[i].g, kSegmentColours[i].b)),
-                i);
+    SendMessage(split, SRM_SETCOLOR, static_cast<WParam>(pagePixel(hdc, kSegmentColours[i])), i);
   ReleaseDC(hdc);
   SendMessage(split, SRM_SETRANGE, (40u << 16) | 20u, 0);
   if (pictures()) SendMessage(split, SRM_SETRANGE, (100u << 16) | 70u, 1);
@@ -489,9 +485,8 @@ void drawLegends(WindowHandle page, HDC hdc) {
   for (int i = 0; i < (pictures() ? 3 : 2); ++i) {
     const CtrlResInfo* r = pageframe::record(kAdvanceSection, keys[i]);
     if (!r) continue;
-    SetDCAttr(hdc, DC_ATTR_BRUSH_COLOR,
-              static_cast<uint32_t>(RGB2Pixel(hdc, kSegmentColours[i].r, kSegmentColours[i].g, kSegmentColours[i].b)));
-    FillBox(hdc, r->x - kLegendSize - kLegendGap, r->y + (r->h - kLegendSize) / 2, kLegendSize, kLegendSize);
+    fillColour(hdc, kSegmentColours[i], r->x - kLegendSize - kLegendGap, r->y + (r->h - kLegendSize) / 2, kLegendSize,
+               kLegendSize);
   }
 }
 

@@ -419,7 +419,9 @@ void onCommand(WindowHandle page, int id, int code) {
       if (code == CBN_SELCHANGE) onChannelChange(page);
       return;
     case kPreRecord:
-    case kPostRecord: enableApplyOnNotify1(page, static_cast<WParam>(code) << 16 | static_cast<WParam>(id), 0); return;
+    case kPostRecord:
+      enableApplyOnNotify1(page, static_cast<WParam>(code) << 16 | static_cast<WParam>(id), 0);
+      return;
     case kDays: enableApplyOnChange(page, static_cast<WParam>(code) << 16 | static_cast<WParam>(id), 0); return;
     case kRedundant:
     case kAudio:

@@ -8,6 +8,7 @@
 #include "app/device_backend.h"
 #include "app/login_rights.h"
 #include "app/msgbox.h"
+#include "app/page_colours.h"
 #include "app/page_keys.h"
 #include "app/record/holiday/holiday.h"
 #include "app/record_pages.h"
@@ -51,7 +52,7 @@ void setCell(WindowHandle list, HLVROW row, int column, char* text, const Bitmap
   ListViewSubItemInfo cell{};
   cell.column = column;
   cell.text = text;
-  cell.textColor = SysPixelIndex[SYSPIXEL_WHITE];
+  cell.textColor = SysPixelIndex[page_colours::kText];
   // An icon the layout does not name stays empty.
   if (image && image->bmWidth > 0) {
     cell.flags = LVFLAG_BITMAP;

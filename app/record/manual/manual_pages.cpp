@@ -15,6 +15,7 @@
 #include "app/liveview_dialogs.h"
 #include "app/login_rights.h"
 #include "app/msgbox.h"
+#include "app/page_colours.h"
 #include "app/pageframe/page_building.h"
 #include "app/record_pages.h"
 #include "app/record_services.h"
@@ -198,8 +199,7 @@ void paintLegend(HDC hdc, const Desc& d) {
 
 void erase(WindowHandle page, WParam wParam, LParam lParam) {
   liveview_dialogs::eraseWith(page, wParam, lParam, [](HDC hdc, const Rect& c) {
-    SetDCAttr(hdc, DC_ATTR_BRUSH_COLOR, static_cast<uint32_t>(RGB2Pixel(hdc, 50, 50, 50)));
-    FillBox(hdc, 0, 0, c.right - c.left, c.bottom - c.top);
+    fillColour(hdc, page_colours::kPageBackground, 0, 0, c.right - c.left, c.bottom - c.top);
     if (g.boxes) paintLegend(hdc, *g.desc);
   });
 }

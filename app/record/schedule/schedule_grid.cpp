@@ -5,6 +5,7 @@
 
 #include "app/app_registry.h"
 #include "app/control_services.h"
+#include "app/page_colours.h"
 #include "app/record/schedule/schedule_page.h"
 #include "gui/bitmap.h"
 #include "gui/button.h"
@@ -29,7 +30,6 @@ constexpr uint32_t kGridFrameStyle =
     WS_EX_PLACE_X | WS_EX_PLACE_W | EDIT_CORNER_TOPLEFT | EDIT_CORNER_BOTTOMLEFT | EDIT_CORNER_TOPRIGHT | EDIT_CORNER_BOTTOMRIGHT;
 constexpr int kLegendTypes[kLegendItems] = {0, 1, 2, 3, 4, kEraser};
 constexpr uint32_t kEraserColor = 0x252525u;
-constexpr uint32_t kPageColor = 0x323232u;  // the page body, RGB(50,50,50)
 constexpr uint32_t kTextCentred = DT_CENTER | DT_VCENTER | DT_SINGLELINE;
 
 const CtrlResInfo* rec(const char* key) { return pageframe::record(kSection, key); }
@@ -96,7 +96,7 @@ void paintLines(const TabState& tab, HDC hdc) {
   }
   for (int r = 0; r < 8; ++r) line(hdc, R.left + 2, top + r * g.rowHeight, R.right - 2, top + r * g.rowHeight);
   SetDCAttr(hdc, DC_ATTR_BK_MODE, BM_TRANSPARENT);
-  SetDCAttr(hdc, DC_ATTR_TEXT_COLOR, static_cast<uint32_t>(SysPixelIndex[SYSPIXEL_WHITE]));
+  SetDCAttr(hdc, DC_ATTR_TEXT_COLOR, static_cast<uint32_t>(SysPixelIndex[page_colours::kText]));
   char text[12];
   for (int h = 0; h <= kHours; h += 2) {
     std::snprintf(text, sizeof text, "%d", h);
@@ -190,10 +190,9 @@ void rebuildScheduleBars(TabState& tab) {
 // The grid and the swatches repaint their own background: an erase of the
 // page would reach over the controls beside them.
 static void clearDirty(const TabState& tab, HDC hdc) {
-  brush(hdc, kPageColor);
   const Rect g = enlarged(tab.grid.area, 2);
-  FillBox(hdc, g.left, g.top, g.right - g.left, g.bottom - g.top);
-  for (const Rect& l : tab.legend) FillBox(hdc, l.left, l.top, kSwatch, kSwatch);
+  fillColour(hdc, page_colours::kPageBackground, g.left, g.top, g.right - g.left, g.bottom - g.top);
+  for (const Rect& l : tab.legend) fillColour(hdc, page_colours::kPageBackground, l.left, l.top, kSwatch, kSwatch);
 }
 
 void paintGrid(TabState& tab, HDC hdc) {

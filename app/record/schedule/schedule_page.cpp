@@ -6,6 +6,7 @@
 #include "app/control_services.h"
 #include "app/device_caps.h"
 #include "app/msgbox.h"
+#include "app/page_colours.h"
 #include "app/record/schedule/schedule_page.h"
 #include "app/record_pages.h"
 #include "gui/static.h"
@@ -84,7 +85,7 @@ void createLegend(TabState& tab) {
                                                legendId(*tab.keys, i), x, r->y + (r->h - kLegendHeight) / 2, w,
                                                kLegendHeight, page, 0);
     if (!IsValidHandle(button)) continue;
-    SetWindowBkColor(button, RGB2Pixel(HDC_SCREEN, 50, 50, 50));
+    SetWindowBkColor(button, pagePixel(HDC_SCREEN, page_colours::kPageBackground));
     SetWindowCursor(button, reinterpret_cast<uintptr_t>(GetSystemCursor(kPenCursor)));
   }
   create(page, tab.keys->heading, "static", kHeadingStyle, -1, false);

@@ -7,6 +7,7 @@
 #include "app/app_registry.h"
 #include "app/device_caps.h"
 #include "app/login_rights.h"
+#include "app/page_colours.h"
 #include "app/record/storage/disk_list.h"
 #include "app/record/storage/storage_internal.h"
 #include "app/storage_pages.h"
@@ -40,7 +41,7 @@ void setCell(WindowHandle list, LParam row, int column, const char* text, const 
   ListViewSubItemInfo cell{};
   cell.column = column;
   cell.text = const_cast<char*>(text);
-  cell.textColor = SysPixelIndex[SYSPIXEL_WHITE];
+  cell.textColor = SysPixelIndex[page_colours::kText];
   cell.flags = image ? LVFLAG_BITMAP : 0;
   cell.image = reinterpret_cast<uintptr_t>(image);
   SendMessage(list, LVM_SETSUBITEM, static_cast<WParam>(row), reinterpret_cast<LParam>(&cell));

@@ -2,6 +2,7 @@
 #include "app/app_registry.h"
 #include "app/control_services.h"
 #include "app/liveview_dialogs.h"
+#include "app/page_colours.h"
 #include "app/system/login/login.h"
 #include "gui/bitmap.h"
 #include "gui/dc.h"
@@ -18,11 +19,6 @@ struct TopStrip {
 TopStrip g_strip;
 
 bool mainLayout() { return getCurOutput() == getMainOutput(); }
-
-void fill(HDC hdc, int r, int g, int b, int x, int y, int w, int h) {
-  SetDCAttr(hdc, DC_ATTR_BRUSH_COLOR, static_cast<uint32_t>(RGB2Pixel(hdc, r, g, b)));
-  FillBox(hdc, x, y, w, h);
-}
 
 }  // namespace
 
@@ -66,9 +62,10 @@ void loadTopStrip() {
 void paintBackground(WindowHandle dlg, WParam hdc, LParam rect) {
   liveview_dialogs::eraseWith(dlg, hdc, rect, [](HDC dc, const Rect& c) {
     const int w = c.right - c.left, h = c.bottom - c.top;
-    fill(dc, 50, 50, 50, 0, 0, w, h);
+    fillColour(dc, page_colours::kPageBackground, 0, 0, w, h);
     if (g_strip.loaded) FillBoxWithBitmap(dc, 0, 0, w, static_cast<int>(g_strip.picture.bmHeight), &g_strip.picture);
-    if (const CtrlResInfo* band = record("mainmenu", "tipinfo")) fill(dc, 28, 26, 27, 0, h - band->h, w, band->h);
+    if (const CtrlResInfo* band = record("mainmenu", "tipinfo"))
+      fillColour(dc, page_colours::kTipBand, 0, h - band->h, w, band->h);
   });
 }
 

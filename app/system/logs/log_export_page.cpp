@@ -9,6 +9,7 @@
 #include "app/login_rights.h"
 #include "app/menus.h"
 #include "app/msgbox.h"
+#include "app/page_colours.h"
 #include "app/page_keys.h"
 #include "app/playback.h"
 #include "app/system/logs/log_pages.h"
@@ -43,7 +44,7 @@ void setCell(WindowHandle list, LResult row, int column, const char* text, uint3
   cell.flags = flags;
   cell.column = column;
   cell.text = const_cast<char*>(text);
-  cell.textColor = SysPixelIndex[SYSPIXEL_WHITE];
+  cell.textColor = SysPixelIndex[page_colours::kText];
   SendMessage(list, LVM_SETSUBITEM, static_cast<WParam>(row), reinterpret_cast<LParam>(&cell));
 }
 

@@ -3,6 +3,7 @@
 
 #include "app/app_registry.h"
 #include "app/control_services.h"
+#include "app/page_colours.h"
 #include "app/system/logs/log_tables.h"
 #include "gui/gal.h"
 #include "gui/window.h"
@@ -16,7 +17,7 @@ void setCell(WindowHandle list, LResult row, int column, const std::string& text
   ListViewSubItemInfo cell{};
   cell.column = column;
   cell.text = const_cast<char*>(text.c_str());
-  cell.textColor = SysPixelIndex[SYSPIXEL_WHITE];
+  cell.textColor = SysPixelIndex[page_colours::kText];
   if (icon >= 0) {
     cell.flags = LVFLAG_BITMAP;
     cell.image = reinterpret_cast<uintptr_t>(&getListViewBitmaps()->icons[icon]);

@@ -13,6 +13,7 @@
 #include "app/login_rights.h"
 #include "app/menus.h"
 #include "app/msgbox.h"
+#include "app/page_colours.h"
 #include "app/page_keys.h"
 #include "app/playback.h"
 #include "app/result_paging.h"
@@ -265,8 +266,8 @@ void init(WindowHandle page) {
 
 void paint(WindowHandle page, WParam wParam, LParam lParam) {
   liveview_dialogs::eraseWith(page, wParam, lParam, [](HDC hdc, const Rect& client) {
-    SetDCAttr(hdc, DC_ATTR_BRUSH_COLOR, static_cast<uint32_t>(RGB2Pixel(hdc, 50, 50, 50)));
-    FillBox(hdc, client.left, client.top, client.right - client.left, client.bottom - client.top);
+    fillColour(hdc, page_colours::kPageBackground, client.left, client.top, client.right - client.left,
+               client.bottom - client.top);
     if (const CtrlResInfo* r = listRecord()) drawListRowDivider(hdc, r->x, r->y, r->w, r->h, 1);
   });
 }

@@ -10,6 +10,7 @@
 #include "app/formatting.h"
 #include "app/login_rights.h"
 #include "app/maintenance_pages.h"
+#include "app/page_colours.h"
 #include "app/disk_texts.h"
 #include "app/system/maintenance/maintenance.h"
 #include "app/system/maintenance/sysinfo.h"
@@ -73,7 +74,7 @@ void closeButton(WindowHandle page, const char* key) { maintenance::bottomButton
 // A row whose cells are all in `sysPixel`.
 void addRow(WindowHandle list, int index, int count, const char* cells, int sysPixel) {
   const HLVROW row = addListViewItems(list, index, count, cells);
-  if (!row || sysPixel == SYSPIXEL_WHITE) return;
+  if (!row || sysPixel == page_colours::kText) return;
   for (int column = 0; column < count; ++column) {
     ListViewSubItemInfo info{};
     info.column = column;
@@ -151,7 +152,7 @@ void initChannels(WindowHandle page) {
     put(4, sysinfo::caption(sysinfo::detectionKey(on, s.tamperOn, s.tamperAlarm)));
     put(5, sysinfo::caption(sysinfo::detectionKey(on, s.videoLossOn, s.videoLoss)));
     if (analog) put(6, sysinfo::caption(sysinfo::videoExceptionKey(on, s.videoException)));
-    addRow(list, index++, columns, cells, on ? SYSPIXEL_WHITE : SYSPIXEL_GREY);
+    addRow(list, index++, columns, cells, on ? page_colours::kText : page_colours::kTextOff);
   });
 }
 
@@ -166,7 +167,7 @@ void initRecords(WindowHandle page) {
     getRecordStatus(channel, &r);
     char cells[9 * kCell] = {};
     sysinfo::recordCells(number, r, cells);
-    addRow(list, index++, countOf(kRecordColumns), cells, c.enabled ? SYSPIXEL_WHITE : SYSPIXEL_GREY);
+    addRow(list, index++, countOf(kRecordColumns), cells, c.enabled ? page_colours::kText : page_colours::kTextOff);
   });
 }
 

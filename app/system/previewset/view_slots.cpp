@@ -12,6 +12,7 @@
 #include "app/liveview_dialogs.h"
 #include "app/login_rights.h"
 #include "app/msgbox.h"
+#include "app/page_colours.h"
 #include "app/playback.h"
 #include "gui/button.h"
 #include "gui/combine.h"
@@ -92,7 +93,7 @@ void setRowCell(WindowHandle list, HLVROW row, int channel) {
   ListViewSubItemInfo cell{};
   cell.column = 0;
   cell.text = const_cast<char*>(g_view.chans[channel].name.c_str());
-  cell.textColor = SysPixelIndex[SYSPIXEL_WHITE];
+  cell.textColor = SysPixelIndex[page_colours::kText];
   cell.flags = icon ? LVFLAG_BITMAP : 0;
   cell.image = reinterpret_cast<uintptr_t>(icon);
   SendMessage(list, LVM_SETSUBITEM, reinterpret_cast<WParam>(row), reinterpret_cast<LParam>(&cell));
@@ -229,8 +230,8 @@ void createPictureButton(WindowHandle page, const char* key, int id, int index) 
 
 void paintViewBackground(WindowHandle page, WParam wParam, LParam lParam) {
   liveview_dialogs::eraseWith(page, wParam, lParam, [](HDC hdc, const Rect& client) {
-    SetDCAttr(hdc, DC_ATTR_BRUSH_COLOR, static_cast<uint32_t>(RGB2Pixel(hdc, 50, 50, 50)));
-    FillBox(hdc, client.left, client.top, client.right - client.left, client.bottom - client.top);
+    fillColour(hdc, page_colours::kPageBackground, client.left, client.top, client.right - client.left,
+               client.bottom - client.top);
     Rect frame{};
     if (!layoutRect("rect_orderbg", &frame)) return;
     Rect divider = frame;

@@ -2,19 +2,12 @@
 #include <string>
 
 #include "app/liveview_dialogs.h"
+#include "app/page_colours.h"
 #include "app/pageframe/page_building.h"
 #include "app/system/shutdown/shutdown_paint.h"
 #include "gui/dc.h"
 
 namespace shutdown {
-namespace {
-
-void fill(HDC hdc, int r, int g, int b, int x, int y, int w, int h) {
-  SetDCAttr(hdc, DC_ATTR_BRUSH_COLOR, static_cast<uint32_t>(RGB2Pixel(hdc, r, g, b)));
-  FillBox(hdc, x, y, w, h);
-}
-
-}  // namespace
 
 DlgTemplate centredTemplate(const char* section, int width, int height, bool caption) {
   DlgTemplate tmpl = pageframe::dialogTemplate(section);
@@ -31,9 +24,9 @@ DlgTemplate centredTemplate(const char* section, int width, int height, bool cap
 void paintBackground(WindowHandle window, WParam hdc, LParam rect) {
   liveview_dialogs::eraseWith(window, hdc, rect, [](HDC dc, const Rect& c) {
     const int w = c.right - c.left, h = c.bottom - c.top;
-    fill(dc, 50, 50, 50, 0, 0, w, h);
+    fillColour(dc, page_colours::kPageBackground, 0, 0, w, h);
     if (const CtrlResInfo* band = pageframe::record("mainmenu", "tipinfo"))
-      fill(dc, 28, 26, 27, 0, h - band->h, w, band->h);
+      fillColour(dc, page_colours::kTipBand, 0, h - band->h, w, band->h);
   });
 }
 

@@ -9,6 +9,7 @@
 #include "app/formatting.h"
 #include "app/login_rights.h"
 #include "app/msgbox.h"
+#include "app/page_colours.h"
 #include "app/system/users/userset.h"
 #include "gui/button.h"
 #include "gui/display.h"
@@ -108,7 +109,7 @@ void modifyRow(WindowHandle page, int index, HLVROW row) {
     ListViewSubItemInfo cell{};
     cell.column = column;
     cell.text = texts + column * kTextStride;
-    cell.textColor = SysPixelIndex[SYSPIXEL_WHITE];
+    cell.textColor = SysPixelIndex[page_colours::kText];
     SendMessage(listOf(page), LVM_SETSUBITEM, reinterpret_cast<WParam>(row), reinterpret_cast<LParam>(&cell));
   }
 }

@@ -10,6 +10,7 @@
 #include "app/liveview_dialogs.h"
 #include "app/login_rights.h"
 #include "app/msgbox.h"
+#include "app/page_colours.h"
 #include "app/system/users/users.h"
 #include "gui/button.h"
 #include "gui/combobox.h"
@@ -225,16 +226,11 @@ void cameraCommand(WindowHandle page, int id, int code) {
   }
 }
 
-void fill(HDC dc, int r, int g, int b, int x, int y, int w, int h) {
-  SetDCAttr(dc, DC_ATTR_BRUSH_COLOR, static_cast<uint32_t>(RGB2Pixel(dc, r, g, b)));
-  FillBox(dc, x, y, w, h);
-}
-
 void eraseCamera(WindowHandle page, WParam hdc, LParam rect) {
   liveview_dialogs::eraseWith(page, hdc, rect, [](HDC dc, const Rect& c) {
     const int w = c.right - c.left, h = c.bottom - c.top;
-    fill(dc, 50, 50, 50, 0, 0, w, h);
-    fill(dc, 34, 34, 34, 0, h - kBand, w, kBand);
+    fillColour(dc, page_colours::kPageBackground, 0, 0, w, h);
+    fillColour(dc, page_colours::kDialogBackground, 0, h - kBand, w, kBand);
     const CtrlResInfo* r = pageframe::record(kRightSection, "cam_chkbox_rect");
     if (!r || g_state.blockBottom <= 0) return;
     Rect frame{r->x, r->y, r->x + r->w, g_state.blockBottom + kFrameGap};

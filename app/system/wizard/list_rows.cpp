@@ -3,6 +3,7 @@
 #include "app/app_registry.h"
 #include "app/control_services.h"
 #include "app/msgbox.h"
+#include "app/page_colours.h"
 #include "app/page_keys.h"
 #include "app/system/wizard/wizard_lists.h"
 #include "gui/dialog.h"
@@ -23,7 +24,7 @@ bool addRow(WindowHandle list, int index, const Cell* cells, int count, bool che
     ListViewSubItemInfo cell{};
     cell.column = column;
     cell.text = const_cast<char*>(cells[column]);
-    cell.textColor = SysPixelIndex[SYSPIXEL_WHITE];
+    cell.textColor = SysPixelIndex[page_colours::kText];
     SendMessage(list, LVM_SETSUBITEM, static_cast<WParam>(row), reinterpret_cast<LParam>(&cell));
   }
   if (checkBox) SendMessage(list, LVM_SETUNCHECKEDBYKEY, static_cast<WParam>(index), 0);

@@ -2,6 +2,7 @@
 #include <atomic>
 
 #include "core/desktop/zorder.h"
+#include "core/message/message_trace.h"
 #include "core/message/msg_queue.h"
 #include "core/timer/timer_internal.h"
 #include "core/window/window_record.h"
@@ -87,7 +88,7 @@ LResult DispatchMessage(const Message* msg) {
     AnswerSent(sync, MSG_ERR_DROPPED);
     return MSG_ERR_INVALID;
   }
-  LResult result = win->procedure(msg->hwnd, msg->message, msg->wParam, msg->lParam);
+  LResult result = CallTracedProcedure(win->procedure, msg->hwnd, msg->message, msg->wParam, msg->lParam);
   if (void (*handled)(void) = g_messageHandled.load(std::memory_order_acquire)) handled();
   AnswerSent(sync, result);
   return result;

@@ -2,6 +2,7 @@
 #include <atomic>
 
 #include "core/desktop/desktop.h"
+#include "core/message/message_trace.h"
 #include "core/message/msg_queue.h"
 #include "core/message/notify_seam.h"
 #include "core/window/window_record.h"
@@ -159,7 +160,8 @@ LResult SendMessage(WindowHandle hwnd, int msg, WParam wParam, LParam lParam) {
   WindowRecord* win = ValidWindow(hwnd);
   if (!win || !win->procedure || !win->mainWindow) return MSG_ERR_INVALID;
   MainWinRecord* main = win->mainWindow;
-  if (pthread_equal(main->thread, pthread_self())) return win->procedure(hwnd, msg, wParam, lParam);
+  if (pthread_equal(main->thread, pthread_self()))
+    return CallTracedProcedure(win->procedure, hwnd, msg, wParam, lParam);
   MsgQueue* q = main->queue;
   if (!q) return MSG_ERR_INVALID;
 
@@ -192,7 +194,7 @@ int BroadcastMessage(int msg, WParam wParam, LParam lParam) {
 LResult CallWindowProcDirect(WindowHandle hwnd, int msg, WParam wParam, LParam lParam) {
   WindowRecord* win = ValidWindow(hwnd);
   if (!win || !win->procedure) return MSG_ERR_INVALID;
-  return win->procedure(hwnd, msg, wParam, lParam);
+  return CallTracedProcedure(win->procedure, hwnd, msg, wParam, lParam);
 }
 
 void NotifyParentEx(WindowHandle control, int code, LParam addData) {

@@ -1,6 +1,7 @@
 #include "core/window/window_damage.h"
 
 #include "core/desktop/zorder.h"
+#include "core/message/message_trace.h"
 #include "core/nonclient/frame.h"
 #include "core/window/invalidate.h"
 #include "core/window/window_record.h"
@@ -43,7 +44,7 @@ void StoreWindowRect(WindowRecord* win, const Rect& rect) {
 
 LResult CallProc(WindowRecord* win, int msg, WParam wParam, LParam lParam) {
   if (!win || win->dataType != kWindowValid || !win->procedure) return 0;
-  return win->procedure(HandleOf(win), msg, wParam, lParam);
+  return CallTracedProcedure(win->procedure, HandleOf(win), msg, wParam, lParam);
 }
 
 bool InvalidateWindowArea(WindowRecord* win, const Rect* rect, bool erase) {

@@ -1,6 +1,7 @@
 // Questions answered from the window records alone.
 #include "core/desktop/desktop.h"
 #include "core/desktop/zorder.h"
+#include "core/message/message_trace.h"
 #include "core/window/window_record.h"
 #include "gui/window.h"
 
@@ -17,7 +18,7 @@ int IsControl(WindowHandle hwnd) { return ValidControl(hwnd) ? 1 : 0; }
 int IsDialog(WindowHandle hwnd) {
   WindowRecord* win = ValidWindow(hwnd);
   if (!win || hwnd == __gui_hwnd_desktop) return -1;
-  return win->procedure && win->procedure(hwnd, MSG_ISDIALOG, 0, 0) != 0 ? 1 : 0;
+  return win->procedure && CallTracedProcedure(win->procedure, hwnd, MSG_ISDIALOG, 0, 0) != 0 ? 1 : 0;
 }
 
 WindowHandle GetMainWindowHandle(WindowHandle hwnd) {

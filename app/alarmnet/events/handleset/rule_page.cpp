@@ -9,6 +9,7 @@
 #include "app/device_backend.h"
 #include "app/login_rights.h"
 #include "app/msgbox.h"
+#include "app/page_colours.h"
 #include "app/page_keys.h"
 #include "app/pageframe/page_building.h"
 #include "gui/button.h"
@@ -92,7 +93,7 @@ void addRow(WindowHandle list, int index, uintptr_t data, const char* const (&ce
     cell.column = column;
     cell.flags = column == 0 ? LVFLAG_CHECKBOX : 0;
     cell.text = const_cast<char*>(cells[column]);
-    cell.textColor = SysPixelIndex[SYSPIXEL_WHITE];
+    cell.textColor = SysPixelIndex[page_colours::kText];
     SendMessage(list, LVM_SETSUBITEM, static_cast<WParam>(added), reinterpret_cast<LParam>(&cell));
   }
   if (checked) SendMessage(list, LVM_SETCHECKED, 0, added);

@@ -63,8 +63,9 @@ LResult smallDialogDefault(WindowHandle dialog, int message, WParam wParam, LPar
 // are not repainted after the erase.
 void eraseWith(WindowHandle hwnd, WParam wParam, LParam lParam,
                const std::function<void(HDC hdc, const Rect& client)>& fill);
-// Fills the client rectangle (or the screen rectangle `lParam`) in grey.
-void eraseGrey(WindowHandle dialog, WParam wParam, LParam lParam);
+// Fills the client rectangle (or the screen rectangle `lParam`) in the page
+// background.
+void erasePage(WindowHandle dialog, WParam wParam, LParam lParam);
 }  // namespace liveview_dialogs
 #endif
 

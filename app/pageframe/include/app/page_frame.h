@@ -24,8 +24,9 @@ GUI_EXTERN_C_BEGIN
 /* The code of a question the user declined: no box follows. */
 #define PAGE_CODE_DECLINED 0x200226
 
-/* Enable Apply (4098): always, or for notification code 1, 1 or 5, or 3;
- * the send's result, else the notification code. */
+/* Enable Apply (4098): always, when a combo box's selection changed (code
+ * 1), when its selection or its typed text changed (1 or 5), or when an
+ * edit's text was typed (3); the send's result, else the notification code. */
 LResult enableApply(WindowHandle page, WParam wParam, LParam lParam);
 LResult enableApplyOnNotify1(WindowHandle page, WParam wParam, LParam lParam);
 LResult enableApplyOnNotify1Or5(WindowHandle page, WParam wParam, LParam lParam);
@@ -34,9 +35,11 @@ LResult enableApplyOnChange(WindowHandle page, WParam wParam, LParam lParam);
 /* Background painters of message 176 (a DC of 0: the client DC; a rect of
  * 0: no clip; a given rect is on the screen for a main window, in the client
  * area for a control). */
+/* A page's background; a dialog's frame colour over the whole window. */
 void eraseBkgndGrey50(WindowHandle window, WParam hdc, LParam rect);
 void eraseBkgndGrey34(WindowHandle window, WParam hdc, LParam rect);
-/* Grey 34 with the body above the bottom 50 pixels in grey 50. */
+/* The dialog's frame colour with the body above the bottom 50 pixels in the
+ * page background. */
 void paintDialogBackground(WindowHandle window, WParam hdc, LParam rect);
 /* Begins and ends painting; draws nothing. */
 LResult beginEndPaint(WindowHandle window);

@@ -39,15 +39,15 @@ struct Seen {
 };
 
 inline std::ostream& operator<<(std::ostream& out, const Seen& s) {
-  return out << "{" << std::hex << s.hwnd << std::dec << ", " << s.message << ", " << s.wParam << "}";
+  return out << "{" << std::hex << s.hwnd << std::dec << ", " << DescribeMessage(s.message) << ", " << s.wParam << "}";
 }
 
 // Every recording procedure writes here.
 class Recorder : public MessageLog<Recorder, Seen> {
  public:
   // What one window received, message numbers only.
-  std::vector<int> TakeFor(WindowHandle hwnd) {
-    std::vector<int> out;
+  MessageSequence TakeFor(WindowHandle hwnd) {
+    MessageSequence out;
     for (const Seen& s : TakeSeenFor(hwnd)) out.push_back(s.message);
     return out;
   }

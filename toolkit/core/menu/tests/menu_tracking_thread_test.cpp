@@ -11,6 +11,7 @@
 
 #include "core/menu/popup_bands.h"
 #include "core/menu/tracking.h"
+#include "core/message/message_names.h"
 #include "core/nonclient/tests/screen_picture.h"
 #include "core/nonclient/tests/started_gui.h"
 #include "gui/app_hooks.h"
@@ -30,7 +31,9 @@ struct Note {
   WParam wParam;
   bool operator==(const Note& o) const { return message == o.message && wParam == o.wParam; }
 };
-std::ostream& operator<<(std::ostream& out, const Note& n) { return out << "{" << n.message << ", " << n.wParam << "}"; }
+std::ostream& operator<<(std::ostream& out, const Note& n) {
+  return out << "{" << DescribeMessage(n.message) << ", " << n.wParam << "}";
+}
 
 class MenuTracking : public guitest::StartedGui {
  protected:

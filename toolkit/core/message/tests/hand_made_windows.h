@@ -22,8 +22,8 @@ class Recorder : public MessageLog<Recorder, Seen> {
     Instance().Add({hwnd, msg, wParam, lParam});
     return msg + 1000;
   }
-  std::vector<int> TakeMessages() {
-    std::vector<int> out;
+  MessageSequence TakeMessages() {
+    MessageSequence out;
     for (const Seen& s : Take()) out.push_back(s.message);
     return out;
   }

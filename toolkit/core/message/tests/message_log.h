@@ -3,8 +3,10 @@
 #pragma once
 
 #include <mutex>
+#include <ostream>
 #include <vector>
 
+#include "core/message/message_names.h"
 #include "gui/common.h"
 
 // One message as a procedure received it.
@@ -17,6 +19,23 @@ struct SeenMessage {
     return hwnd == o.hwnd && message == o.message && wParam == o.wParam && lParam == o.lParam;
   }
 };
+
+inline void PrintTo(const SeenMessage& s, std::ostream* out) {
+  *out << "{0x" << std::hex << s.hwnd << ", " << DescribeMessage(s.message) << ", 0x" << s.wParam << ", 0x"
+       << s.lParam << std::dec << "}";
+}
+
+// Message numbers in the order received; a failed comparison prints them by
+// name.
+struct MessageSequence : std::vector<int> {
+  using std::vector<int>::vector;
+};
+
+inline void PrintTo(const MessageSequence& messages, std::ostream* out) {
+  *out << "{";
+  for (size_t i = 0; i < messages.size(); ++i) *out << (i ? ", " : "") << DescribeMessage(messages[i]);
+  *out << "}";
+}
 
 // A process-wide log of Entry records; Derived adds what its tests read.
 template <typename Derived, typename Entry>

@@ -1,11 +1,14 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <cstdio>
 #include <future>
+#include <string>
 #include <thread>
 
 #include "core/desktop/desktop.h"
 #include "core/desktop/zorder.h"
+#include "core/message/message_trace.h"
 #include "core/message/tests/hand_made_windows.h"
 #include "core/startup/thread_start.h"
 #include "gui/control_class.h"
@@ -74,6 +77,42 @@ TEST(CrossThreadSend, BlocksUntilAnsweredAndIsReadBeforeOtherSources) {
   owner.Wait();
   EXPECT_EQ(answer.get(), 1502);
   EXPECT_EQ(Recorder::Instance().TakeMessages(), (std::vector<int>{502, 501, 500}));
+}
+
+// A message sent across threads is traced once, on the thread whose
+// procedure runs it, in whole lines.
+TEST(CrossThreadSend, IsTracedOnTheOwnerThreadInWholeLines) {
+  constexpr int kSends = 40;
+  Recorder::Instance().Take();
+  FILE* sink = std::tmpfile();
+  ASSERT_NE(sink, nullptr);
+  SetMessageTraceSink(sink);
+  OwnerThread owner;
+  MainWinRecord* win = owner.window();
+  auto sender = std::async(std::launch::async, [&] {
+    for (int i = 0; i < kSends; ++i) SendMessage(H(win), MSG_COMMAND, 0, 0);
+  });
+  owner.Run([](MainWinRecord* w) {
+    Message msg;
+    for (int i = 0; i < kSends && GetMessage(&msg, H(w)); ++i) DispatchMessage(&msg);
+  });
+  owner.Wait();
+  sender.get();
+  SetMessageTraceSink(nullptr);
+
+  std::rewind(sink);
+  char expected[96];
+  std::snprintf(expected, sizeof expected, "message MSG_COMMAND (0x0120) to 0x%jx, wParam 0x0, lParam 0x0\n",
+                static_cast<uintmax_t>(H(win)));
+  int lines = 0;
+  char line[160];
+  while (std::fgets(line, sizeof line, sink)) {
+    EXPECT_STREQ(line, expected);
+    ++lines;
+  }
+  std::fclose(sink);
+  EXPECT_EQ(lines, kSends);
+  EXPECT_EQ(Recorder::Instance().TakeMessages().size(), static_cast<size_t>(kSends));
 }
 
 // A reader awake while another thread writes a batch for it reads none of

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "core/driver/host_thread.h"
+#include "core/message/message_names.h"
 #include "core/window/tests/main_window_creation.h"
 #include "gui/host.h"
 #include "gui/message.h"
@@ -136,7 +137,7 @@ struct MouseSeen {
 };
 
 std::ostream& operator<<(std::ostream& out, const MouseSeen& m) {
-  return out << "{" << m.message << " at " << m.x << "," << m.y << "}";
+  return out << "{" << DescribeMessage(m.message) << " at " << m.x << "," << m.y << "}";
 }
 
 // The button messages the desktop got (moves left out) once `count` have

@@ -79,8 +79,8 @@ class PaintTest : public desktest::DesktopTest {
 
   // What one window received since the last look, message numbers only,
   // the paint traffic left out unless asked for.
-  std::vector<int> Messages(WindowHandle hwnd, bool withPaint = false) {
-    std::vector<int> out;
+  MessageSequence Messages(WindowHandle hwnd, bool withPaint = false) {
+    MessageSequence out;
     for (const Got& g : For(hwnd))
       if (withPaint || !IsPaintTraffic(g.message)) out.push_back(g.message);
     return out;
