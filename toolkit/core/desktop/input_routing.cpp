@@ -30,7 +30,6 @@ namespace {
 
 enum ScanCode { kScanPower = 120, kScanOutputSwitch = 157 };
 
-constexpr int kRawMouseOffset = 224;
 constexpr WParam kCapturedFlag = KS_CAPTURED;
 constexpr uint32_t kMessageBoxStyle = 0x80000000u;
 
@@ -88,7 +87,7 @@ bool IsPress(int msg) {
 bool IsRelease(int msg) { return msg == MSG_LBUTTONUP || msg == MSG_RBUTTONUP; }
 
 void PostRaw(WindowHandle hwnd, int msg, WParam wParam, LParam lParam) {
-  PostMessage(hwnd, msg + kRawMouseOffset, wParam, lParam);
+  PostMessage(hwnd, msg + MSG_DT_MOUSEOFFSET, wParam, lParam);
 }
 
 // The window that got the press hears the rest of the click the way the

@@ -12,6 +12,7 @@
 #include "core/window/window_damage.h"
 #include "core/window/window_messages.h"
 #include "core/window/window_record.h"
+#include "gui/combobox.h"
 #include "gui/desktop.h"
 #include "gui/paint.h"
 #include "gui/region.h"
@@ -19,8 +20,6 @@
 #include "gui/window_attr.h"
 
 namespace {
-
-constexpr int kComboboxPlaceList = 61810;
 
 int Even(int v) { return v & ~1; }
 
@@ -33,7 +32,7 @@ bool SizeDiffers(const Rect& a, const Rect& b) {
 // A combobox moves its drop-down list itself; the list is hidden.
 void PlaceComboboxList(WindowRecord* win, Rect* rect) {
   WindowHandle slot = HandleOf(win);
-  SendMessage(HandleOf(win), kComboboxPlaceList, reinterpret_cast<WParam>(rect), reinterpret_cast<LParam>(&slot));
+  SendMessage(HandleOf(win), CB_GETCHILDREN, reinterpret_cast<WParam>(rect), reinterpret_cast<LParam>(&slot));
   if (slot != HandleOf(win) && ValidWindow(slot)) ShowWindow(slot, SW_HIDE);
 }
 
