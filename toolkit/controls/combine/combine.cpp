@@ -26,7 +26,6 @@ namespace combine {
 
 namespace {
 
-constexpr int kComboReportedChange = 5, kEditReleased = 1;
 constexpr char kClearText[] = "X";
 constexpr uint32_t kEditStyle = WS_CHILD | WS_VISIBLE | ES_READONLY | ES_KEEPCARET | ES_NOCHINESE;
 constexpr uint32_t kComboStyle = WS_CHILD | WS_VISIBLE | CBS_READONLY | CBS_SPINLIST;
@@ -278,8 +277,8 @@ LResult CombineProc(WindowHandle hwnd, int msg, WParam wParam, LParam lParam) {
       return Mouse(hwnd, *d, msg, wParam, lParam);
     case MSG_COMMAND: {
       const int id = static_cast<int>(wParam & 0xFFFF), code = static_cast<int>(wParam >> 16);
-      if (id == CMB_COMBO_ID && code == kComboReportedChange) Notify(hwnd, CMBN_CHANGED);
-      if (id == CMB_EDIT_ID && code == kEditReleased) Notify(hwnd, CMBN_CLICKED);
+      if (id == CMB_COMBO_ID && code == CBN_EDITCHANGE) Notify(hwnd, CMBN_CHANGED);
+      if (id == CMB_EDIT_ID && code == EN_CLICKED) Notify(hwnd, CMBN_CLICKED);
       return 0;
     }
     case MSG_PAINT: {

@@ -6,13 +6,14 @@
 
 #include "controls/monthcal/monthcal_internal.h"
 #include "gui/dc.h"
+#include "gui/dialog.h"
 #include "gui/window.h"
 #include "gui/window_attr.h"
 
 namespace monthcal {
 namespace {
 
-constexpr uint32_t kInitialDialogCode = 19, kTakesAllKeys = 0x04;
+constexpr uint32_t kInitialDialogCode = 19;
 constexpr int kNextPart = 147;
 
 // One calendar is worked at a time; the code is one word.
@@ -126,7 +127,7 @@ void Release(WindowHandle hwnd, Data& d) {
 
 void Key(WindowHandle hwnd, Data& d, int scan) {
   switch (scan) {
-    case KEY_ENTER: g_dialogCode.fetch_xor(kTakesAllKeys); return;
+    case KEY_ENTER: g_dialogCode.fetch_xor(DLGC_WANTALLKEYS); return;
     case kNextPart:
       if (GetWindowStyle(hwnd) & MCS_NONECELL) return;
       d.focusPart = (d.focusPart & ~3u) | ((d.focusPart & 3) + 1) % 3;

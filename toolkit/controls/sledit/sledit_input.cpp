@@ -219,7 +219,7 @@ void KeyHome(WindowHandle hwnd, SLEditData* d, bool shift) {
     SetSelection(hwnd, d, 0, m.caret);
     d->scroll = 0;
     PlaceCaret(hwnd, d);
-    Notify(hwnd, kNotifySelection);
+    Notify(hwnd, EN_SELCHANGE);
     return;
   }
   m.caret = 0;
@@ -231,7 +231,7 @@ void KeyEnd(WindowHandle hwnd, SLEditData* d, bool shift) {
   EditModel& m = d->model;
   if (shift) {
     SetSelection(hwnd, d, m.caret, m.text.Length());
-    Notify(hwnd, kNotifySelection);
+    Notify(hwnd, EN_SELCHANGE);
     return;
   }
   m.caret = m.text.Length();
@@ -250,7 +250,7 @@ void KeyLeft(WindowHandle hwnd, SLEditData* d, bool shift) {
     if (ShowPosition(hwnd, d, m.selStart)) PlaceCaret(hwnd, d);
     UpdateCaretVisibility(hwnd, d);
     Repaint(hwnd);
-    Notify(hwnd, kNotifySelection);
+    Notify(hwnd, EN_SELCHANGE);
     return;
   }
   const bool had = m.HasSelection();
@@ -271,7 +271,7 @@ void KeyRight(WindowHandle hwnd, SLEditData* d, bool shift) {
     if (ShowPosition(hwnd, d, m.selEnd)) PlaceCaret(hwnd, d);
     UpdateCaretVisibility(hwnd, d);
     Repaint(hwnd);
-    Notify(hwnd, kNotifySelection);
+    Notify(hwnd, EN_SELCHANGE);
     return;
   }
   const bool had = m.HasSelection();
@@ -323,7 +323,7 @@ void OnKey(WindowHandle hwnd, SLEditData* d, int scan, LParam state) {
   switch (scan) {
     case KEY_ENTER:
       if (m.HasSelection()) KeyEnd(hwnd, d, false);
-      Notify(hwnd, kNotifyEnter);
+      Notify(hwnd, EN_ENTER);
       break;
     case KEY_A:
       if (state & kCtrl) SetSelection(hwnd, d, 0, m.text.Length());
@@ -389,7 +389,7 @@ void OnFocus(WindowHandle hwnd, SLEditData* d) {
   }
   if (style & kKeepCaret) ShowCaret(hwnd);
   if (!repainted) SendMessage(hwnd, MSG_FREESTANDING_EDIT, 1, 0);
-  Notify(hwnd, kNotifyFocus);
+  Notify(hwnd, EN_SETFOCUS);
 }
 
 void OnBlur(WindowHandle hwnd, SLEditData* d) {
@@ -414,10 +414,10 @@ void OnBlur(WindowHandle hwnd, SLEditData* d) {
     Repaint(hwnd);
     repainted = true;
   }
-  Notify(hwnd, kNotifyBlur);
+  Notify(hwnd, EN_KILLFOCUS);
   if (d->changed) {
     d->changed = false;
-    Notify(hwnd, kNotifyChangedOnBlur);
+    Notify(hwnd, EN_CHANGEDONBLUR);
   }
   if (!repainted) SendMessage(hwnd, MSG_FREESTANDING_EDIT, 0, 0);
 }
