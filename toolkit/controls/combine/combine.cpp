@@ -7,7 +7,7 @@
 
 #include "controls/combine/combine_class.h"
 #include "controls/combine/combine_internal.h"
-#include "controls/listbox/control_msgs.h"
+#include "controls/listbox/control_measures.h"
 #include "core/element/element_color.h"
 #include "gui/app_hooks.h"
 #include "gui/combobox.h"

@@ -5,7 +5,7 @@
 
 #include "controls/combobox/combobox_internal.h"
 #include "controls/datetime/date_text.h"
-#include "controls/listbox/control_msgs.h"
+#include "controls/listbox/control_measures.h"
 #include "controls/monthcal/monthcal_internal.h"
 #include "gui/app_hooks.h"
 #include "gui/display.h"

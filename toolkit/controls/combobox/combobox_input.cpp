@@ -4,7 +4,7 @@
 
 #include "controls/barkit/ctl_util.h"
 #include "controls/combobox/combobox_internal.h"
-#include "controls/listbox/control_msgs.h"
+#include "controls/listbox/control_measures.h"
 #include "gui/listbox.h"
 #include "gui/message.h"
 #include "gui/paint.h"

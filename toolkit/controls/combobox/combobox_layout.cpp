@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "controls/combobox/combobox_internal.h"
-#include "controls/listbox/control_msgs.h"
+#include "controls/listbox/control_measures.h"
 #include "gui/dc.h"
 #include "gui/display.h"
 #include "gui/element.h"

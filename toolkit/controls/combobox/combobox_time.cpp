@@ -4,7 +4,7 @@
 #include <string>
 
 #include "controls/combobox/combobox_internal.h"
-#include "controls/listbox/control_msgs.h"
+#include "controls/listbox/control_measures.h"
 #include "controls/timespin/timespin_internal.h"
 #include "gui/app_hooks.h"
 #include "gui/display.h"

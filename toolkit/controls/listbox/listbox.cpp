@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "controls/listbox/control_msgs.h"
+#include "controls/listbox/control_measures.h"
 #include "controls/listbox/listbox_class.h"
 #include "controls/listbox/listbox_internal.h"
 #include "controls/registry/control_registry.h"

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "controls/combobox/tests/combo_fixture.h"
-#include "controls/listbox/control_msgs.h"
+#include "controls/listbox/control_measures.h"
 #include "gui/combine.h"
 #include "gui/dialog.h"
 #include "gui/element.h"

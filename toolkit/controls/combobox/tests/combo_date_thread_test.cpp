@@ -8,7 +8,7 @@
 #include <string>
 
 #include "controls/combobox/tests/combo_fixture.h"
-#include "controls/listbox/control_msgs.h"
+#include "controls/listbox/control_measures.h"
 #include "core/input/lowlevel_event.h"
 #include "core/nonclient/tests/screen_picture.h"
 #include "gui/app_hooks.h"
