@@ -266,7 +266,7 @@ LResult leftColorSetProc(WindowHandle dlg, int message, WParam wParam, LParam lP
       onClose(dlg);
       return 0;
     case MSG_KEYDOWN:
-      if (wParam == PAGE_KEY_ESCAPE && getOutputState(getCurOutput()) == OUTSTATE_COLORPANEL) SendMessage(dlg, MSG_CLOSE, 0, 0);
+      if (wParam == KEY_ESC && getOutputState(getCurOutput()) == OUTSTATE_COLORPANEL) SendMessage(dlg, MSG_CLOSE, 0, 0);
       return 0;
     case MSG_MOUSEWHEELDOWN:
     case MSG_MOUSEWHEELUP:

@@ -53,9 +53,9 @@ TEST_F(PageFrame, KeyHooksLeaveReturnToTheMenuOrPassTheKeyOn) {
     bool helper;
     int result;
     bool hostCloses, menuFocused;
-  } rows[] = {{PAGE_KEY_ESCAPE, false, 0, true, false},  {PAGE_KEY_ESCAPE, true, 0, true, false},
-              {PAGE_KEY_LEFT, false, 0, false, true},    {PAGE_KEY_LEFT, true, -1, false, false},
-              {PAGE_KEY_RIGHT, false, 0, false, false},  {PAGE_KEY_RIGHT, true, -1, false, false},
+  } rows[] = {{KEY_ESC, false, 0, true, false},  {KEY_ESC, true, 0, true, false},
+              {KEY_LEFT, false, 0, false, true},    {KEY_LEFT, true, -1, false, false},
+              {KEY_RIGHT, false, 0, false, false},  {KEY_RIGHT, true, -1, false, false},
               {50, false, -1, false, false}};
   for (const Hook& h : hooks) {
     const WindowHandle host = Main({0, 0, 40, 40}, HostProc);
@@ -79,7 +79,7 @@ TEST_F(PageFrame, KeyHooksLeaveReturnToTheMenuOrPassTheKeyOn) {
     }
     // Without its menu the key stays with the page.
     h.setMenu(GUI_INVALID_HANDLE);
-    EXPECT_EQ(h.hook(page, PAGE_KEY_LEFT, 0), 0);
+    EXPECT_EQ(h.hook(page, KEY_LEFT, 0), 0);
   }
 }
 

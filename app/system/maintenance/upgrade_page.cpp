@@ -135,7 +135,7 @@ void noReport(WindowHandle, int) {}
 
 LResult localProc(WindowHandle page, int message, WParam wParam, LParam lParam) {
   static const pageframe::PageHooks kHooks{initLocal, erase, localCommand, noSave, noReport, closeMaintenanceMenu};
-  if (message == MSG_KEYDOWN && (wParam == PAGE_KEY_PLAY || wParam == PAGE_KEY_ACTION)) {
+  if (message == MSG_KEYDOWN && (wParam == PANEL_KEY_PLAY || wParam == PANEL_KEY_ACTION)) {
     usbdevKeyHandler(page, static_cast<int>(wParam));
     return 0;
   }

@@ -284,7 +284,7 @@ void command(WindowHandle page, int id, int code) {
 
 LResult viewPageProc(WindowHandle page, int message, WParam wParam, LParam lParam) {
   static const PageHooks kHooks{init, paintViewBackground, command, save, showError, closeSystemMenu};
-  if (message == MSG_KEYDOWN && (wParam & 0xFFFF) == PAGE_KEY_PLAY &&
+  if (message == MSG_KEYDOWN && (wParam & 0xFFFF) == PANEL_KEY_PLAY &&
       GetFocusChild(page) == GetDlgItem(page, kChanList)) {
     assignSelected(page, true);
     return 0;

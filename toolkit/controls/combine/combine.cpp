@@ -18,6 +18,7 @@
 #include "gui/display.h"
 #include "gui/element.h"
 #include "gui/font.h"
+#include "gui/keyboard.h"
 #include "gui/message.h"
 #include "gui/paint.h"
 #include "gui/text.h"
@@ -137,7 +138,7 @@ void Clear(WindowHandle hwnd, const CombineData& d) {
 
 LResult Key(WindowHandle hwnd, CombineData& d, WParam wParam, LParam lParam) {
   const int scan = static_cast<int>(wParam);
-  const bool enter = scan == KEY_ENTER || scan == ctlmsg::kEditStart;
+  const bool enter = scan == KEY_ENTER || scan == PANEL_KEY_TYPE;
   if (!EditVariant(hwnd)) {
     if (enter) {
       g_dialogCode = g_dialogCode == kCodeTyping ? kCodeNormal : kCodeTyping;
@@ -147,7 +148,7 @@ LResult Key(WindowHandle hwnd, CombineData& d, WParam wParam, LParam lParam) {
     return 0;
   }
   if (enter) Notify(hwnd, CMBN_CLICKED);
-  if (scan == ctlmsg::kClear && HasClearMark(hwnd)) Clear(hwnd, d);
+  if (scan == PANEL_KEY_CLEAR && HasClearMark(hwnd)) Clear(hwnd, d);
   return 0;
 }
 
@@ -162,7 +163,7 @@ bool OnComboEdit(const CombineData& d, int x, int y) {
 }
 
 LResult Mouse(WindowHandle hwnd, CombineData& d, int msg, WParam wParam, LParam lParam) {
-  const int x = ctlmsg::PointX(lParam), y = ctlmsg::PointY(lParam);
+  const int x = ctlmeasure::PointX(lParam), y = ctlmeasure::PointY(lParam);
   if (msg == MSG_LBUTTONDOWN) {
     if (EditVariant(hwnd) || OnComboEdit(d, x, y)) return 0;
     return Default(hwnd, msg, wParam, lParam);

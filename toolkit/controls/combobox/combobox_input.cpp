@@ -5,6 +5,7 @@
 #include "controls/barkit/ctl_util.h"
 #include "controls/combobox/combobox_internal.h"
 #include "controls/listbox/control_measures.h"
+#include "gui/keyboard.h"
 #include "gui/listbox.h"
 #include "gui/message.h"
 #include "gui/paint.h"
@@ -30,7 +31,7 @@ LResult SpinKey(WindowHandle hwnd, ComboBoxData& d, int scan, WParam wParam, LPa
     case KEY_ESC:
       if (DialogCode() & 0x4) SetDialogCode(kCodeNormal);
       return 0;
-    case KEY_ENTER: case ctlmsg::kEditStart: ToggleTyping(); return 0;
+    case KEY_ENTER: case PANEL_KEY_TYPE: ToggleTyping(); return 0;
     case KEY_UP: case KEY_DOWN: {
       const bool down = scan == KEY_DOWN;
       SendMessage(hwnd, CB_SPIN, number ? down : !down, 0);
@@ -223,7 +224,7 @@ LResult OnMouse(WindowHandle hwnd, ComboBoxData& d, int msg, WParam wParam, LPar
 }
 
 void OnDropDownHidden(WindowHandle hwnd, ComboBoxData& d, WParam wParam, LParam lParam) {
-  int x = ctlmsg::PointX(lParam), y = ctlmsg::PointY(lParam);
+  int x = ctlmeasure::PointX(lParam), y = ctlmeasure::PointY(lParam);
   if (wParam == 1) ScreenToClient(hwnd, &x, &y);
   if (d.state & kOpen) {
     d.state &= ~kOpen;

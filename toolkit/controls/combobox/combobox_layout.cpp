@@ -54,7 +54,7 @@ void KeepOnScreen(WindowHandle hwnd, ComboBoxData& d, int w) {
   if (y > static_cast<int>(GetGDCapability(HDC_SCREEN, GDCAP_VPIXEL))) d.listRect = Rect{0, -d.listHeight, w, 0};
 }
 
-int FontHeight(WindowHandle hwnd) { return ctlmsg::ClientFontHeight(hwnd); }
+int FontHeight(WindowHandle hwnd) { return ctlmeasure::ClientFontHeight(hwnd); }
 
 int TextNeed(WindowHandle hwnd, const char* text) {
   Size size{};

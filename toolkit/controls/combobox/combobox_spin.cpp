@@ -6,6 +6,7 @@
 
 #include "controls/combobox/combobox_internal.h"
 #include "controls/listbox/control_measures.h"
+#include "gui/keyboard.h"
 #include "gui/message.h"
 #include "gui/window_attr.h"
 

@@ -40,7 +40,6 @@ constexpr uint32_t kFirstLimited = 0x20 | 0x80, kReadOnly = 0x800;
 constexpr uint32_t kFieldBase = 0x48011400, kFieldIpv4 = 0x240, kFieldMac = 0x50, kSeparator = 0x4A00;
 constexpr uint32_t kPlain = 0x1000, kHead = 0x80, kTail = 0x2000, kNoEnds = 0x4000;
 constexpr uint16_t kFocused = 0x10;
-constexpr int kScanMacKey = 154;
 constexpr int kDlgStart = 0x11;
 
 struct IPEditData {
@@ -273,13 +272,13 @@ void DialogKeys(WindowHandle hwnd, Variant v, int scan) {
       CloseInputHelpers();
       if (mac) HideIcon(hwnd);
     }
-  } else if (scan == kScanEditStart) {
+  } else if (scan == PANEL_KEY_TYPE) {
     if (mac) {
       SetIconShown(true);
       RepaintIcon(hwnd);
     }
     if (!(g_dialogCode & kDlgWantsAll)) g_dialogCode = kDlgEditing;
-  } else if (scan == kScanMacKey) {
+  } else if (scan == PANEL_KEY_CHECK) {
     if (mac && IconShown()) RepaintIcon(hwnd);
   } else if (scan == KEY_ESC) {
     g_dialogCode = kDlgIdle;

@@ -3,6 +3,7 @@
 
 #include "controls/listbox/control_measures.h"
 #include "controls/listbox/listbox_internal.h"
+#include "gui/keyboard.h"
 #include "gui/message.h"
 #include "gui/nonclient.h"
 #include "gui/paint.h"

@@ -3,19 +3,16 @@
 #pragma once
 
 #include <cstdint>
-#include <linux/input-event-codes.h>
 
 #include "core/startup/input_helpers.h"
 #include "gui/common.h"
 #include "gui/dialog.h"
 #include "gui/edit.h"
+#include "gui/keyboard.h"
 #include "gui/window_attr.h"
 #include "gui/message.h"
 
 namespace entry {
-
-// Scan codes with no name among the input event codes.
-constexpr int kScanImeSwitch = 130, kScanEditStart = 180;
 
 // Input modes of an edit.
 constexpr uint32_t kModeLower = 0x10, kModeNumber = 0x20, kModeChinese = 0x40, kModeUpper = 0x80, kModePunct = 0x100;

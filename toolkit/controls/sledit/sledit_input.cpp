@@ -6,6 +6,7 @@
 #include "controls/sledit/sledit.h"
 #include "gui/caret.h"
 #include "gui/desktop.h"
+#include "gui/keyboard.h"
 #include "gui/layout.h"
 #include "gui/message.h"
 #include "gui/nonclient.h"
@@ -303,7 +304,7 @@ void DialogKey(WindowHandle hwnd, SLEditData* d, int scan) {
     } else {
       SetDialogCode(kDlgEditing);
     }
-  } else if (scan == kScanEditStart) {
+  } else if (scan == PANEL_KEY_TYPE) {
     if (!(DialogCode() & kDlgWantsAll)) SetDialogCode(kDlgEditing);
   } else if (scan == KEY_ESC) {
     SetDialogCode(kDlgIdle);

@@ -85,7 +85,7 @@ TEST_F(NetSet, TheSystemMenuItemOpensTheWindowWithItsTabs) {
   // One interface: no work mode, interface or route rows.
   EXPECT_EQ(GetDlgItem(base_, kMode), 0u);
   EXPECT_EQ(GetDlgItem(base_, kRoute), 0u);
-  SendMessage(win_, MSG_KEYDOWN, PAGE_KEY_ESCAPE, 0);
+  SendMessage(win_, MSG_KEYDOWN, KEY_ESC, 0);
   desktest::Drain();
   EXPECT_EQ(getSystemPageWnd(), GUI_INVALID_HANDLE);
 }

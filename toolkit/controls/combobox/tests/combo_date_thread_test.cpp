@@ -13,6 +13,7 @@
 #include "core/nonclient/tests/screen_picture.h"
 #include "gui/app_hooks.h"
 #include "gui/dialog.h"
+#include "gui/keyboard.h"
 #include "gui/message.h"
 #include "gui/monthcal.h"
 #include "gui/startup.h"

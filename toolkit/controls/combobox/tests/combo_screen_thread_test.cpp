@@ -3,6 +3,7 @@
 #include "controls/combobox/tests/combo_fixture.h"
 #include "controls/listbox/control_measures.h"
 #include "core/nonclient/tests/screen_picture.h"
+#include "gui/keyboard.h"
 
 namespace {
 

@@ -6,6 +6,7 @@
 #include "gui/dc.h"
 #include "gui/dialog.h"
 #include "gui/element.h"
+#include "gui/keyboard.h"
 #include "gui/message.h"
 #include "gui/text.h"
 

@@ -2,6 +2,7 @@
 // and says what the edit shows, what was answered and what was notified.
 #include "controls/combobox/tests/combo_fixture.h"
 #include "controls/listbox/control_measures.h"
+#include "gui/keyboard.h"
 
 namespace {
 

@@ -7,6 +7,7 @@
 #include "controls/timespin/timespin_internal.h"
 #include "core/nonclient/tests/screen_picture.h"
 #include "gui/dialog.h"
+#include "gui/keyboard.h"
 #include "gui/message.h"
 
 namespace {
