@@ -15,6 +15,12 @@
 
 GUI_EXTERN_C_BEGIN
 
+/* Answers every page reads alike: done with nothing to show (a set that
+ * changed nothing, a step the user declined), and a password whose
+ * confirmation differs. */
+#define DEVICE_OK_QUIET 0x200001
+#define DEVICE_ERR_PASSWORD_MISMATCH 0x200004
+
 /* Device, time and configuration. */
 int getDeviceInfo(OutputLogin* login, DeviceInfo* out);
 int getDeviceConfig(OutputLogin* login, DeviceConfig* out);
@@ -33,8 +39,9 @@ int getRs232Config(OutputLogin* login, Rs232Config* out);
 
 /* Users. */
 int getUserConfig(OutputLogin* login, UserConfig* out);
-/* Refuses a table without the administrator in record 0, a name holding a
- * character names refuse, or one name twice (USER_ERR_*). */
+/* Refuses a table without the administrator in record 0 (its name empty or
+ * its level not 2: USER_ERR_NAME_EMPTY), a name holding a character names
+ * refuse, or one name twice (USER_ERR_*). */
 int setUserConfig(OutputLogin* login, const UserConfig* in, int flag);
 int setUserDefaultRights(UserRecord* user, int priority);
 int hasInvalidNameChar(const char* name, int length);

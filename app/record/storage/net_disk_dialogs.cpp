@@ -40,7 +40,6 @@ constexpr int kIpSan = 5, kNas = 4;
 constexpr uint16_t kIscsiPort = 3260;
 constexpr int kDirSize = 128;
 constexpr int kCodeBadAddress = 0x200122;
-constexpr int kNotifySelect = 1, kNotifyClick = 2, kNotifyChange = 3, kNotifyEdit = 4;
 
 constexpr uint32_t kLabelStyle = WS_CHILD | WS_VISIBLE | SS_EDITFRAME;
 constexpr uint32_t kComboStyle = WS_CHILD | WS_VISIBLE | CBS_NOTIFY | CBS_DROPDOWNLIST;
@@ -103,7 +102,7 @@ void createBottom(WindowHandle dlg, const char* section, bool apply) {
 // --- Add ---
 
 void targetNotify(WindowHandle list, int, int code, LParam) {
-  if (code != kNotifySelect && code != kNotifyClick) return;
+  if (code != SVN_CLICKED && code != SVN_SELCHANGED) return;
   const auto row = SendMessage(list, LVM_GETSELECTEDITEM, 0, 0);
   if (!row) return;
   char text[kDirSize + 1] = "";
@@ -177,18 +176,18 @@ void enableOk(WindowHandle dlg) { SendDlgItemMessage(dlg, PAGE_ID_OK, MSG_ENABLE
 void addCommand(WindowHandle dlg, int id, int code) {
   switch (id) {
     case kAddSlot:
-      if (code == kNotifySelect) enableOk(dlg);
+      if (code == CBN_SELCHANGE) enableOk(dlg);
       return;
     case kAddType:
-      if (code != kNotifySelect) return;
+      if (code != CBN_SELCHANGE) return;
       ShowWindow(GetDlgItem(dlg, kTargets), SW_HIDE);
       enableOk(dlg);
       return;
     case kAddIp:
-      if (code == kNotifyEdit) enableOk(dlg);
+      if (code == IPN_UPDATE) enableOk(dlg);
       return;
     case kAddDir:
-      if (code == kNotifyChange) enableOk(dlg);
+      if (code == EN_UPDATE) enableOk(dlg);
       return;
     case PAGE_ID_OK: addDisk(dlg); return;
     case PAGE_ID_CANCEL: SendMessage(dlg, MSG_CLOSE, 0, 0); return;
@@ -319,7 +318,7 @@ void setCommand(WindowHandle dlg, int id, int code) {
   switch (id) {
     case kSetIp:
     case kSetDir:
-      if ((id == kSetIp && code == kNotifyEdit) || (id == kSetDir && code == kNotifyChange)) {
+      if ((id == kSetIp && code == IPN_UPDATE) || (id == kSetDir && code == EN_UPDATE)) {
         enableOk(dlg);
         enableApply(dlg, 0, 0);
       }

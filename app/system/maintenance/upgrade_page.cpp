@@ -22,7 +22,6 @@ namespace {
 
 constexpr const char* kSection = "upgrade";
 constexpr int kLocalUpgrade = 20864, kFtpAddress = 20880, kFtpUpgrade = 20881;
-constexpr int kSelChanged = 1;
 constexpr int kModeFtp = 0, kModeLocal = 1;
 constexpr int kAddressLimit = 64;
 constexpr const char* kNoAddress = "0.0.0.0";
@@ -120,7 +119,7 @@ void upgradeFtp(WindowHandle page) {
 
 void localCommand(WindowHandle page, int id, int code) {
   if (id == USBDEV_ID_REFRESH) choose(page, 0);
-  else if (id == USBDEV_ID_DEVICE && code == kSelChanged)
+  else if (id == USBDEV_ID_DEVICE && code == CBN_SELCHANGE)
     choose(page, static_cast<int>(SendDlgItemMessage(page, USBDEV_ID_DEVICE, CB_GETSELVALUE, 0, 0)));
   else if (id == kLocalUpgrade) upgradeLocal(page);
 }

@@ -29,7 +29,7 @@
 namespace previewset {
 namespace {
 
-constexpr int kChanged = 1, kTooManyIpc = 0x200114;
+constexpr int kTooManyIpc = 0x200114;
 constexpr int kSixteen = 6;
 
 ViewState& view() { return viewState(); }
@@ -268,7 +268,7 @@ void command(WindowHandle page, int id, int code) {
   }
   switch (id) {
     case kViewOutport:
-      if (code == kChanged) changeOutput(page);
+      if (code == CBN_SELCHANGE) changeOutput(page);
       break;
     case kPlay: case kStop:
       if (code == 0) playOrStop(page, id == kPlay);

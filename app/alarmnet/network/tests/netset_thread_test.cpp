@@ -123,7 +123,7 @@ struct CodeCase {
 // and focus; a code no row names shows the failed-save box with it.
 TEST_F(NetSet, BasicTabCodesShowTheirBoxesAndFocus) {
   const CodeCase cases[] = {
-      {NET_ANSWER_DECLINED, "", 0, 0},
+      {DEVICE_OK_QUIET, "", 0, 0},
       {NET_ERR_DEVICE_IP_CONFLICT, "The device address is in use by another device!", kInfo, kIpv4},
       {NET_ERR_IPV4, "Please enter a valid IPv4 Address!", kInfo, kIpv4},
       {NET_ERR_IPV4_LOOPBACK, "Addresses beginning with 127 are not allowed!", kWarning, kIpv4},
