@@ -265,7 +265,7 @@ void HideIcon(WindowHandle hwnd) {
 void DialogKeys(WindowHandle hwnd, Variant v, int scan) {
   const bool mac = v == kMac;
   if (scan == KEY_ENTER) {
-    if (!(g_dialogCode & kDlgWantsAll)) {
+    if (!(g_dialogCode & DLGC_WANTALLKEYS)) {
       g_dialogCode = kDlgEditing;
     } else {
       g_dialogCode = kDlgIdle;
@@ -277,7 +277,7 @@ void DialogKeys(WindowHandle hwnd, Variant v, int scan) {
       SetIconShown(true);
       RepaintIcon(hwnd);
     }
-    if (!(g_dialogCode & kDlgWantsAll)) g_dialogCode = kDlgEditing;
+    if (!(g_dialogCode & DLGC_WANTALLKEYS)) g_dialogCode = kDlgEditing;
   } else if (scan == PANEL_KEY_CHECK) {
     if (mac && IconShown()) RepaintIcon(hwnd);
   } else if (scan == KEY_ESC) {
@@ -290,7 +290,7 @@ void DialogKeys(WindowHandle hwnd, Variant v, int scan) {
 LResult Key(WindowHandle hwnd, IPEditData* d, int scan, LParam state) {
   const Variant v = VariantOf(hwnd);
   DialogKeys(hwnd, v, scan);
-  if (!(g_dialogCode & kDlgWantsAll) || v == kNone) return 0;
+  if (!(g_dialogCode & DLGC_WANTALLKEYS) || v == kNone) return 0;
   if (v == kMac && g_current == LastChild(v) && IconShown()) RepaintIcon(hwnd);
   WindowHandle field = Current(d);
   const LResult caret = SendMessage(field, EM_GETCARETPOS, 0, 0), length = SendMessage(field, MSG_GETTEXTLENGTH, 0, 0);

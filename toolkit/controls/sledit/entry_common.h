@@ -19,7 +19,7 @@ constexpr uint32_t kModeLower = 0x10, kModeNumber = 0x20, kModeChinese = 0x40, k
 constexpr uint32_t kModeMask = 0x1F0;
 
 // Dialog codes.
-constexpr int kDlgIdle = 0x99, kDlgEditing = 0x9D, kDlgWantsAll = 0x04;
+constexpr int kDlgIdle = 0x99, kDlgEditing = 0x9D;
 
 constexpr WindowHandle kNoWindow = GUI_INVALID_HANDLE;
 

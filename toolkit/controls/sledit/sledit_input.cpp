@@ -298,14 +298,14 @@ void KeyDelete(WindowHandle hwnd, SLEditData* d) {
 
 void DialogKey(WindowHandle hwnd, SLEditData* d, int scan) {
   if (scan == KEY_ENTER) {
-    if (DialogCode() & kDlgWantsAll) {
+    if (DialogCode() & DLGC_WANTALLKEYS) {
       CloseTyping();
       SetDialogCode(kDlgIdle);
     } else {
       SetDialogCode(kDlgEditing);
     }
   } else if (scan == PANEL_KEY_TYPE) {
-    if (!(DialogCode() & kDlgWantsAll)) SetDialogCode(kDlgEditing);
+    if (!(DialogCode() & DLGC_WANTALLKEYS)) SetDialogCode(kDlgEditing);
   } else if (scan == KEY_ESC) {
     SetDialogCode(kDlgIdle);
     ClearSelection(hwnd, d);
@@ -410,7 +410,7 @@ void OnBlur(WindowHandle hwnd, SLEditData* d) {
     repainted = true;
     if (HostKind(hwnd) != 2) ClearInputHelperState();
   }
-  if (DialogCode() & kDlgWantsAll) SetDialogCode(kDlgIdle);
+  if (DialogCode() & DLGC_WANTALLKEYS) SetDialogCode(kDlgIdle);
   if (!(style & kPlain) || needed) {
     Repaint(hwnd);
     repainted = true;
