@@ -262,7 +262,9 @@ LResult MenuButtonProc(WindowHandle hwnd, int msg, WParam wParam, LParam lParam)
       if (index >= 0 && index < d->items.Count()) Choose(hwnd, d, index);
       break;
     }
-    case MSG_LBUTTONDOWN: case MSG_LBUTTONUP: case MSG_CHAR: case MSG_DT_ENDTRACKMENU: Input(hwnd, d, msg, wParam, lParam); break;
+    case MSG_LBUTTONDOWN: case MSG_LBUTTONUP: case MSG_CHAR: case MSG_DT_ENDTRACKMENU:
+      Input(hwnd, d, msg, wParam, lParam);
+      break;
     default: break;
   }
   return Default(hwnd, msg, wParam, lParam);

@@ -71,10 +71,13 @@ void DrawFrame(const Rect& r) {
 }
 
 void MoveEdges(Rect* r, int location, int dx, int dy) {
-  bool left = location == HT_CAPTION || location == HT_BORDER_LEFT || location == HT_CORNER_TL || location == HT_CORNER_BL;
-  bool right = location == HT_CAPTION || location == HT_BORDER_RIGHT || location == HT_CORNER_TR || location == HT_CORNER_BR;
+  bool left =
+      location == HT_CAPTION || location == HT_BORDER_LEFT || location == HT_CORNER_TL || location == HT_CORNER_BL;
+  bool right =
+      location == HT_CAPTION || location == HT_BORDER_RIGHT || location == HT_CORNER_TR || location == HT_CORNER_BR;
   bool top = location == HT_CAPTION || location == HT_BORDER_TOP || location == HT_CORNER_TL || location == HT_CORNER_TR;
-  bool bottom = location == HT_CAPTION || location == HT_BORDER_BOTTOM || location == HT_CORNER_BL || location == HT_CORNER_BR;
+  bool bottom =
+      location == HT_CAPTION || location == HT_BORDER_BOTTOM || location == HT_CORNER_BL || location == HT_CORNER_BR;
   if (left) r->left += dx;
   if (right) r->right += dx;
   if (top) r->top += dy;

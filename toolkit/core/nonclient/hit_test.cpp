@@ -13,7 +13,8 @@ namespace {
 bool In(const Rect& r, int x, int y) { return x >= r.left && x < r.right && y >= r.top && y < r.bottom; }
 
 int FrameCode(const Rect& w, int corner, int x, int y) {
-  if (x <= w.left + corner) return y <= w.top + corner ? HT_CORNER_TL : y < w.bottom - corner ? HT_BORDER_LEFT : HT_CORNER_BL;
+  if (x <= w.left + corner)
+    return y <= w.top + corner ? HT_CORNER_TL : y < w.bottom - corner ? HT_BORDER_LEFT : HT_CORNER_BL;
   if (x < w.right - corner) return y <= w.top + corner ? HT_BORDER_TOP : HT_BORDER_BOTTOM;
   return y <= w.top + corner ? HT_CORNER_TR : y < w.bottom - corner ? HT_BORDER_RIGHT : HT_CORNER_BR;
 }
