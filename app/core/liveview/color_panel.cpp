@@ -193,7 +193,8 @@ void onCommand(WindowHandle dlg, int id, int code) {
   if (onRowCommand(dlg, id, code)) return;
   switch (id) {
     case kModeId:
-      if (code == 1) applyMode(dlg, static_cast<int>(SendDlgItemMessage(dlg, kModeId, CB_GETSELVALUE, 0, 0)));
+      if (code == CBN_SELCHANGE)
+        applyMode(dlg, static_cast<int>(SendDlgItemMessage(dlg, kModeId, CB_GETSELVALUE, 0, 0)));
       break;
     case kDefaultId:
       applyMode(dlg, session().Current().colorMode);

@@ -263,7 +263,13 @@ int startDiskSelfTest(int loginId, int bus, int port, int type);
 int getSmartCheckDisabled(int loginId, uint32_t* out);
 int setSmartCheckDisabled(int loginId, int flag);
 /* Network disks: 16 slots. Adding is refused (-1) on this device; a change
- * is refused with 0x200122 (no address) or 0x200123 (no directory). */
+ * is refused with NET_DISK_ERR_ADDRESS (no address) or
+ * NET_DISK_ERR_DIRECTORY (no directory). A disk already added and an iSCSI
+ * target that fails have answers of their own too. */
+#define NET_DISK_ERR_EXISTS 0x200007
+#define NET_DISK_ERR_ADDRESS 0x200122
+#define NET_DISK_ERR_DIRECTORY 0x200123
+#define NET_DISK_ERR_ISCSI 0x200124
 int getNetDiskConfig(OutputLogin* login, NetDiskConfig* out, int flag);
 int getNetDiskSlotMask(void);
 int addNetDisk(int loginId, const NetDiskConfig* in);

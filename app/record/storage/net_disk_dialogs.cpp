@@ -39,7 +39,6 @@ constexpr int kSlotsOffered = 8;
 constexpr int kIpSan = 5, kNas = 4;
 constexpr uint16_t kIscsiPort = 3260;
 constexpr int kDirSize = 128;
-constexpr int kCodeBadAddress = 0x200122;
 
 constexpr uint32_t kLabelStyle = WS_CHILD | WS_VISIBLE | SS_EDITFRAME;
 constexpr uint32_t kComboStyle = WS_CHILD | WS_VISIBLE | CBS_NOTIFY | CBS_DROPDOWNLIST;
@@ -52,8 +51,9 @@ constexpr uint32_t kListEx = EDIT_CORNER_TOPLEFT | EDIT_CORNER_BOTTOMLEFT | EDIT
 constexpr uint32_t kButtonStyle = WS_CHILD | WS_VISIBLE | BS_AUTOSIZE;
 
 constexpr ValueKeyRow kErrors[] = {
-    {"NethdIpErr", 0x200122},   {"NethdDirErr", 0x200123}, {"NethdExistErr", 0x200007},
-    {"NethdIscsiErr", 0x200124}, {"NethdAddFail", -1},      {"NethdNoSupport", -2},
+    {"NethdIpErr", NET_DISK_ERR_ADDRESS}, {"NethdDirErr", NET_DISK_ERR_DIRECTORY},
+    {"NethdExistErr", NET_DISK_ERR_EXISTS}, {"NethdIscsiErr", NET_DISK_ERR_ISCSI},
+    {"NethdAddFail", -1}, {"NethdNoSupport", -2},
 };
 constexpr ValueKeyRow kTypes[] = {{"NAS", kNas}, {"IP SAN", kIpSan}};
 
@@ -163,7 +163,7 @@ void addDisk(WindowHandle dlg) {
   if (e.type == kIpSan) e.port = kIscsiPort;
   char ip[256];
   getText(dlg, kAddIp, ip, sizeof ip);
-  if (!parseAddress(ip, &e.ip)) return showNetError(dlg, kCodeBadAddress);
+  if (!parseAddress(ip, &e.ip)) return showNetError(dlg, NET_DISK_ERR_ADDRESS);
   getText(dlg, kAddDir, e.directory, sizeof e.directory);
   const int rc = addNetDisk(getLoginId(getCurOutput()), &config);
   if (rc != 0) return showNetError(dlg, rc);
@@ -283,7 +283,7 @@ NetSave saveNetDisk(WindowHandle dlg) {
   getText(dlg, kSetDir, dir, sizeof dir);
   uint32_t address = 0;
   if (!parseAddress(ip, &address)) {
-    showNetError(dlg, kCodeBadAddress);
+    showNetError(dlg, NET_DISK_ERR_ADDRESS);
     return NetSave::kRefused;
   }
   // Compared as addresses: the field and the record may spell one alike.
