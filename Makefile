@@ -7,7 +7,7 @@
 #   make reset-config  copies every resource into the build tree afresh,
 #              dropping the settings the program saved there
 
-DEB_PACKAGES := cmake ninja-build g++ clang lld pkg-config \
+DEB_PACKAGES := cmake ninja-build g++ clang lld pkg-config python3 \
   libsdl2-dev libfreetype-dev libjpeg62-turbo-dev libpng-dev zlib1g-dev \
   googletest libgtest-dev libgmock-dev libbenchmark-dev \
   xvfb xauth imagemagick unifont fonts-dejavu-core fonts-wqy-zenhei console-data kbd \

@@ -51,16 +51,16 @@ bool keyHeldByControl(WindowHandle page) {
 int pageHook(WindowHandle page, int key, WindowHandle menu, int focusId) {
   if (keyHeldByControl(page)) return -1;
   switch (key) {
-    case PAGE_KEY_ESCAPE:
+    case KEY_ESC:
       SendMessage(GetHosting(page), MSG_CLOSE, 0, 0);
       return 0;
-    case PAGE_KEY_LEFT:
+    case KEY_LEFT:
       if (GetInputHelperState() != 0) return -1;
       if (!IsValidHandle(menu)) return 0;
       SetActiveWindow(menu);
       SetFocusChild(GetDlgItem(menu, focusId));
       return 0;
-    case PAGE_KEY_RIGHT: return GetInputHelperState() != 0 ? -1 : 0;
+    case KEY_RIGHT: return GetInputHelperState() != 0 ? -1 : 0;
     default: return -1;
   }
 }

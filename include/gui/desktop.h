@@ -62,6 +62,14 @@ extern WindowHandle __gui_hwnd_desktop;
 #define MSG_DT_STARTDRAGWIN 268   /* window, DragInfo*: 0 or -1 */
 #define MSG_DT_CANCELDRAGWIN 269
 
+/* What the desktop tells the menu tracker about one popup (lParam the
+ * PopupMenuHead*), in this order: lay it out, show it once the windows
+ * beneath are clipped, hide it once their clips are rebuilt; then
+ * MSG_DT_ENDTRACKMENU (it is closed) or, for all, MSG_DT_CLOSEMENU. */
+#define MSG_DT_LAYOUTPOPUP 384
+#define MSG_DT_SHOWPOPUP 368
+#define MSG_DT_HIDEPOPUP 369
+
 /* Desktop procedure messages. */
 #define MSG_DT_PLACEIME 41
 #define MSG_DT_CLOSEALLWINS 330

@@ -19,12 +19,22 @@
 /* An edit's input mode bit (0x40, 0x100, 0x80, 0x10 or 0x20), 0 for none. */
 #define MSG_EDIT_GETINPUTMODE 347
 
+/* Single-line edit messages. */
+#define EM_GETSELTEXT 0xF0B0  /* count, buffer: the selected bytes copied */
+#define EM_SETSEL 0xF0B1      /* the selection runs from the caret to lParam */
+#define EM_GETSELPOS 0xF0B3   /* the selection end away from the caret */
+#define EM_FIRSTIGNORED 0xF0B4 /* 0xF0B4..0xF0B6 answer 0 and do nothing */
+#define EM_LASTIGNORED 0xF0B6
 #define EM_GETCARETPOS 0xF0B9
 #define EM_SETCARETPOS 0xF0BA
+#define EM_GETLIMITTEXT 0xF0C3
 #define EM_LIMITTEXT 0xF0C5
 #define EM_SETPASSWORDCHAR 0xF0CC
+#define EM_SETRANGE 0xF0CD   /* minimum, maximum of a number field */
 #define EM_SETREADONLY 0xF0CF
 #define EM_GETPASSWORDCHAR 0xF0D2
+#define EM_SETTIPTEXT 0xF0DE /* length, text shown while the field is empty */
+#define EM_GETTIPTEXT 0xF0DF
 
 #define EN_CLICKED 1
 #define EN_DBLCLK 2
@@ -33,6 +43,8 @@
 #define EN_KILLFOCUS 512
 #define EN_CHANGE 768
 #define EN_MAXTEXT 1281
+#define EN_SELCHANGE 1539
+#define EN_CHANGEDONBLUR 1540 /* focus lost after the text changed */
 #define EN_ENTER 1792
 
 #define EDIT_BUFFER_SIZE 512

@@ -98,6 +98,8 @@ struct LowLevelEvent {
 /* Key event codes (a repeat is a down with KS_REPEATED). */
 #define KE_KEYDOWN 1
 #define KE_KEYUP 2
+#define KE_KEYUP2 4 /* further releases an engine may report */
+#define KE_KEYUP3 8
 
 /* 1 on success, 0 when the input layer does not start. */
 int InitLowLevelEvents(void);

@@ -4,8 +4,24 @@
 #ifndef GUI_KEYBOARD_H
 #define GUI_KEYBOARD_H
 
+/* Host keys go by their input-event names (KEY_ESC, KEY_ENTER, KEY_UP...). */
+#include <linux/input-event-codes.h>
+
 #include "gui/common.h"
 #include "gui/message.h"
+
+/* Keys of the recorder's front panel and remote control: input codes the
+ * host keyboard does not send, with meanings of their own. */
+#define PANEL_KEY_POWER 120
+#define PANEL_KEY_SYMBOLS 130   /* the input method's symbol mode */
+#define PANEL_KEY_EDIT 147      /* change the focused item: a row, a box's check, a part */
+#define PANEL_KEY_PLAY 150
+#define PANEL_KEY_ACTION 153    /* the selected row's own action: detail, delete, ... */
+#define PANEL_KEY_CHECK 154     /* tick the selected row */
+#define PANEL_KEY_CHECK_ALL 155
+#define PANEL_KEY_OUTPUT 157    /* switch the output the menus show on */
+#define PANEL_KEY_TYPE 180      /* start or end typing into a field */
+#define PANEL_KEY_CLEAR 183
 
 GUI_EXTERN_C_BEGIN
 

@@ -22,6 +22,18 @@
 /* The address field of the settings pages. */
 #define IPS_PAGEADDRESS (IPS_IPV4 | IPS_NOTIFY | IPS_HOSTADDRESS | IPS_RESERVED9)
 
+/* IP-address edit messages; EM_SETSEL, EM_GETCARETPOS, EM_SETCARETPOS and
+ * EM_GETLIMITTEXT go to the current field. */
+#define IPM_GETLASTFIELD 0xF140 /* the last field's handle, -1 for no form */
+#define IPM_GETFIELDTEXT 0xF141 /* field index, buffer of 5 bytes */
+#define IPM_SHOWCARET 0xF142
+
+/* IP-address edit notifications: a field's release; with IPS_NOTIFY also
+ * a field's double click and its text changed by typing. */
+#define IPN_DBLCLK 1
+#define IPN_UPDATE 4
+#define IPN_CLICKED 6
+
 GUI_EXTERN_C_BEGIN
 
 /* Creates the soft keyboard on a thread of its own and waits for it: its

@@ -121,6 +121,15 @@ extern WindowProc __gui_def_proc[3];
 #define HT_HSCROLL 24
 #define HT_VSCROLL 25
 #define HT_CAPTION 33
+/* The resizing frame: its sides, then its corners. */
+#define HT_BORDER_TOP 35
+#define HT_BORDER_BOTTOM 36
+#define HT_BORDER_LEFT 37
+#define HT_BORDER_RIGHT 38
+#define HT_CORNER_TL 39
+#define HT_CORNER_TR 40
+#define HT_CORNER_BL 41
+#define HT_CORNER_BR 42
 
 /* Hands a message to the default procedure of the window's kind: main
  * windows (dialogs included) entry 0, controls entry 2, another window that

@@ -328,7 +328,7 @@ class AlarmEditor {
 
   static void command(WindowHandle page, int id, int code) {
     const WParam wParam = static_cast<WParam>(static_cast<uint32_t>(code) << 16 | static_cast<uint32_t>(id));
-    if (id == Traits::kNumId && code == 1) selectionChanged(page);
+    if (id == Traits::kNumId && code == CBN_SELCHANGE) selectionChanged(page);
     if (id == Traits::kNameId) enableApplyOnChange(page, wParam, 0);
     if (id == Traits::kFieldId) enableApplyOnNotify1(page, wParam, 0);
     if (Traits::kCheckKey && id == Traits::kCheckId) enableApply(page, wParam, 0);

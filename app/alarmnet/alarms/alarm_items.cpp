@@ -93,11 +93,11 @@ int selectedRowKey(WindowHandle list, HLVROW* rowOut) {
 }
 
 bool toggleListKeys(WindowHandle owner, WindowHandle list, int key) {
-  if (key == PAGE_KEY_CHECK_ALL) {
+  if (key == PANEL_KEY_CHECK_ALL) {
     SendMessage(list, LVM_TOGGLECHECKALL, 0, 0);
     return true;
   }
-  if (key != PAGE_KEY_CHECK) return false;
+  if (key != PANEL_KEY_CHECK) return false;
   HLVROW row = nullptr;
   if (selectedRowKey(list, &row) < 0) {
     showMsgBox(owner, "commons", "itemselect", MSGBOX_INFO);

@@ -184,7 +184,7 @@ void typeChanged(WindowHandle page) {
 }
 
 void command(WindowHandle page, int id, int code) {
-  if (id == kType && code == 1) typeChanged(page);
+  if (id == kType && code == CBN_SELCHANGE) typeChanged(page);
   if (id == kAudio || id == kUpload || id == kEmail) enableApply(page, 0, 0);
   if (id == kAlarmOut) {
     ShowWindow(GetDlgItem(page, kList), checked(page, kAlarmOut) ? SW_SHOWNORMAL : SW_HIDE);

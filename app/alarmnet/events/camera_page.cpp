@@ -21,10 +21,10 @@ constexpr int kMenuListId = 19200;
 
 int onCameraPageKeyUp(WindowHandle page, int key, int) {
   switch (key) {
-    case PAGE_KEY_ESCAPE:
+    case KEY_ESC:
       SendMessage(GetHosting(page), MSG_CLOSE, 0, 0);
       return 0;
-    case PAGE_KEY_LEFT: {
+    case KEY_LEFT: {
       if (GetInputHelperState() != 0) return -1;
       const WindowHandle menu = getCameraMenuWnd();
       if (menu != GUI_INVALID_HANDLE && IsValidHandle(menu)) {
@@ -33,7 +33,7 @@ int onCameraPageKeyUp(WindowHandle page, int key, int) {
       }
       return 0;
     }
-    case PAGE_KEY_RIGHT:
+    case KEY_RIGHT:
       return GetInputHelperState() != 0 ? -1 : 0;
     default:
       return -1;

@@ -33,7 +33,7 @@ netset::NicState g;
 const netset::NicIds kIds{kMode, kSelect, kDhcp, kPreDns, kAltDns, kRoute};
 
 const CodeRow kErrors[] = {
-    {NET_ANSWER_DECLINED, Reaction::Nothing, nullptr, 0, 0, 0},
+    {DEVICE_OK_QUIET, Reaction::Nothing, nullptr, 0, 0, 0},
     {NET_ERR_DEVICE_IP_CONFLICT, Reaction::Box, "deviceip_conflict", MSGBOX_INFO, 0, kIpv4},
     {NET_ERR_IPV4, Reaction::Hint, "ipv4", 0, 0, kIpv4},
     {NET_ERR_IPV4_LOOPBACK, Reaction::Box, "ip_err_127", MSGBOX_WARNING, 0, kIpv4},
@@ -222,23 +222,23 @@ int save(WindowHandle dlg) {
 void command(WindowHandle dlg, int id, int code) {
   switch (id) {
     case kMode:
-      if (code == netset::kSelChanged) changeWorkMode(dlg);
+      if (code == CBN_SELCHANGE) changeWorkMode(dlg);
       break;
     case kSelect:
-      if (code == netset::kSelChanged) changeInterface(dlg);
+      if (code == CBN_SELCHANGE) changeInterface(dlg);
       break;
     case kType:
-      if (code == netset::kSelChanged) netset::enableApply(dlg);
+      if (code == CBN_SELCHANGE) netset::enableApply(dlg);
       break;
     case kDhcp: clickDhcp(dlg); break;
     case kIpv4: case kMaskV4: case kGatewayV4:
-      if (code == netset::kAddressChanged) netset::enableApply(dlg);
+      if (code == IPN_UPDATE) netset::enableApply(dlg);
       break;
     case kPreDns: case kAltDns:
-      if (code == netset::kValueChanged) netset::enableApply(dlg);
+      if (code == EN_UPDATE) netset::enableApply(dlg);
       break;
     case kRoute:
-      if (code == netset::kSelChanged) netset::takeRoute(dlg, kIds, g);
+      if (code == CBN_SELCHANGE) netset::takeRoute(dlg, kIds, g);
       break;
     case PAGE_ID_APPLY: save(dlg); break;
     case PAGE_ID_OK:

@@ -37,7 +37,7 @@ NicState g;
 const NicIds kIds{kMode, kSelect, kDhcp, kPreDns, kAltDns, kRoute};
 
 const CodeRow kErrors[] = {
-    {NET_ANSWER_DECLINED, Reaction::Nothing, nullptr, 0, 0, 0},
+    {DEVICE_OK_QUIET, Reaction::Nothing, nullptr, 0, 0, 0},
     {NET_ERR_POE_CAMERA_CLASH, Reaction::Box, "poe_ipc_ip_conflict", MSGBOX_INFO, 0, kPoe},
     {NET_ERR_POE_LAN_CLASH, Reaction::Box, "eth0_poe_ip_conflict", MSGBOX_INFO, 0, kPoe},
     {NET_ERR_POE_LOOPBACK, Reaction::Box, "ip_err_127", MSGBOX_WARNING, 0, kPoe},
@@ -262,21 +262,21 @@ void changeRoute(WindowHandle page) { takeRoute(page, kIds, g); }
 void command(WindowHandle page, int id, int code) {
   switch (id) {
     case kSelect:
-      if (code == kSelChanged) changeInterface(page);
+      if (code == CBN_SELCHANGE) changeInterface(page);
       break;
     case kType:
-      if (code == kSelChanged) enableApply(page);
+      if (code == CBN_SELCHANGE) enableApply(page);
       break;
     case kDhcp: clickDhcp(page); break;
     case kIpv4: case kMaskV4: case kGatewayV4: case kPoe:
-      if (code == kAddressChanged) enableApply(page);
+      if (code == IPN_UPDATE) enableApply(page);
       break;
     // The IPv6 fields too: typed into alone, they could never be applied.
     case kMtu: case kPreDns: case kAltDns: case kIpv6: case kMaskV6: case kGatewayV6:
-      if (code == kValueChanged) enableApply(page);
+      if (code == EN_UPDATE) enableApply(page);
       break;
     case kRoute:
-      if (code == kSelChanged) changeRoute(page);
+      if (code == CBN_SELCHANGE) changeRoute(page);
       break;
     default: break;
   }

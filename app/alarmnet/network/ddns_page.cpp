@@ -34,7 +34,7 @@ struct Cache {
 Cache g;
 
 const CodeRow kErrors[] = {
-    {NET_ERR_PASSWORD_MISMATCH, Reaction::Box, "passwdmismatch", MSGBOX_ERROR, 0, kPassword},
+    {DEVICE_ERR_PASSWORD_MISMATCH, Reaction::Box, "passwdmismatch", MSGBOX_ERROR, 0, kPassword},
     {NET_ERR_DDNS_DOMAIN, Reaction::Box, "ddnsdomainerr", MSGBOX_INFO, 0, kDomain},
     {NET_ERR_DDNS_DOMAIN_USED, Reaction::Box, "ddnsdomainused", MSGBOX_INFO, 0, kDomain},
     {NET_ERR_DDNS_SERVER, Reaction::Box, "ddnsservererr", MSGBOX_INFO, 0, 0},
@@ -123,7 +123,7 @@ int gatherEntry(WindowHandle page, DdnsServerEntry* entry) {
   char password[kPasswordChars] = {}, confirm[kPasswordChars] = {};
   readField(page, kPassword, password, sizeof password);
   readField(page, kConfirm, confirm, sizeof confirm);
-  if (fieldsDiffer(password, confirm, sizeof password)) return NET_ERR_PASSWORD_MISMATCH;
+  if (fieldsDiffer(password, confirm, sizeof password)) return DEVICE_ERR_PASSWORD_MISMATCH;
   std::memcpy(entry->password, password, sizeof password);
   return 0;
 }
@@ -163,7 +163,7 @@ int save(WindowHandle page) {
 }
 
 void report(WindowHandle page, int code) {
-  if (code == NET_ERR_PASSWORD_MISMATCH) {
+  if (code == DEVICE_ERR_PASSWORD_MISMATCH) {
     SetDlgItemText(page, kPassword, "");
     SetDlgItemText(page, kConfirm, "");
   }
@@ -190,8 +190,8 @@ void command(WindowHandle page, int id, int code) {
     applyRule(page, g.type, isChecked(page, kEnable));
     enableApply(page);
   } else if (id == kType) {
-    if (code == kSelChanged) changeType(page);
-  } else if (id >= kServer && id <= kConfirm && code == kValueChanged) {
+    if (code == CBN_SELCHANGE) changeType(page);
+  } else if (id >= kServer && id <= kConfirm && code == EN_UPDATE) {
     enableApply(page);
   }
 }

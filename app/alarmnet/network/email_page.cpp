@@ -222,15 +222,15 @@ void command(WindowHandle page, int id, int code) {
       break;
     case kSsl: enableApply(page); break;
     case kReceiver:
-      if (code == kSelChanged) changeReceiver(page);
+      if (code == CBN_SELCHANGE) changeReceiver(page);
       break;
     case kInterval:
-      if (code == kSelChanged) enableApply(page);
+      if (code == CBN_SELCHANGE) enableApply(page);
       break;
     case kTest: testMail(page); break;
     case kUser: case kPassword: case kServer: case kPort: case kSenderName: case kSenderAddr: case kReceiverName:
     case kReceiverAddr:
-      if (code == kValueChanged) enableApply(page);
+      if (code == EN_UPDATE) enableApply(page);
       break;
     default: break;
   }

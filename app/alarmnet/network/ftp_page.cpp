@@ -290,10 +290,10 @@ void command(WindowHandle page, int id, int code) {
     return;
   }
   if (id == kAddress || id == kPort || id == kUser || id == kPassword || id == kFirstName || id == kSecondName) {
-    if (code == kValueChanged) enableApply(page);
+    if (code == EN_UPDATE) enableApply(page);
     return;
   }
-  if (code != kSelChanged) return;
+  if (code != CBN_SELCHANGE) return;
   switch (id) {
     case kServerNo: changeServer(page); return;
     case kProtocol: showNumber(page, kPort, getFtpDefaultPort(comboValue(page, kProtocol))); break;

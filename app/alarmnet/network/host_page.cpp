@@ -21,7 +21,7 @@ constexpr int kPortMax = 65535, kServicePortMin = 2000, kRtspFixed = 554, kRtspM
 constexpr int kFtpPort = 21, kTelnetPort = 23;
 
 const CodeRow kErrors[] = {
-    {NET_ANSWER_DECLINED, Reaction::Nothing, nullptr, 0, 0, 0},
+    {DEVICE_OK_QUIET, Reaction::Nothing, nullptr, 0, 0, 0},
     {NET_ERR_QUIET, Reaction::Nothing, nullptr, 0, 0, 0},
     {NET_ERR_ALARM_HOST, Reaction::Hint, "alarmhostip", 0, 0, kAlarmHost},
     {NET_ERR_ALARM_HOST_PORT, Reaction::Range, "alarmhostport", 0, kPortMax, kAlarmPort},
@@ -91,7 +91,7 @@ int gather(WindowHandle page, NetConfig* net) {
 }
 
 int rebootAfterSave(WindowHandle page, const NetConfig& net) {
-  if (!confirmMsgBox(page, kSection, "param_reboot")) return NET_ANSWER_DECLINED;
+  if (!confirmMsgBox(page, kSection, "param_reboot")) return DEVICE_OK_QUIET;
   return saveAndReboot(page, net);
 }
 
@@ -127,7 +127,7 @@ void command(WindowHandle page, int id, int code) {
       enableApply(page);
       break;
     default:
-      if (id >= kAlarmHost && id <= kHttpsPort && code == kValueChanged) enableApply(page);
+      if (id >= kAlarmHost && id <= kHttpsPort && code == EN_UPDATE) enableApply(page);
       break;
   }
 }

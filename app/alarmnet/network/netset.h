@@ -6,15 +6,15 @@
 #include "app/device_backend.h"
 #include "app/device_records.h"
 #include "app/pageframe/page_building.h"
+#include "gui/combobox.h"
 #include "gui/common.h"
+#include "gui/edit.h"
+#include "gui/text_entry.h"
 
 namespace netset {
 
 constexpr const char* kSection = "netset";
 constexpr int kLabelOffset = PAGE_LABEL_OFFSET;
-// Notification codes: a combo's selection, a check box's click, a text
-// field's value, an address field's edit.
-constexpr int kSelChanged = 1, kValueChanged = 3, kAddressChanged = 4;
 // Limits of the text fields.
 constexpr int kAddressLimit = 64, kPortLimit = 5, kMtuLimit = 4;
 

@@ -57,7 +57,7 @@ void command(WindowHandle page, int id, int code) {
   if (id == kEnable) {
     enableFields(page, isChecked(page, kEnable));
     enableApply(page);
-  } else if (id >= kInterval && id <= kPort && code == kValueChanged) {
+  } else if (id >= kInterval && id <= kPort && code == EN_UPDATE) {
     enableApply(page);
   }
 }

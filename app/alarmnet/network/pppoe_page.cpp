@@ -21,7 +21,7 @@ constexpr int kQuestionSize = 256;
 
 const CodeRow kErrors[] = {
     {NET_ERR_PPPOE_USER, Reaction::Hint, "username", 0, 0, kUser},
-    {NET_ERR_PASSWORD_MISMATCH, Reaction::Box, "passwdmismatch", MSGBOX_ERROR, 0, kPassword},
+    {DEVICE_ERR_PASSWORD_MISMATCH, Reaction::Box, "passwdmismatch", MSGBOX_ERROR, 0, kPassword},
     {NET_ERR_DEVICE_IP_CONFLICT, Reaction::Box, "deviceip_conflict", MSGBOX_INFO, 0, 0},
     {NET_ERR_POE_ADDRESS_CLASH, Reaction::Box, "eth0_poe_ip_conflict", MSGBOX_INFO, 0, 0},
 };
@@ -77,7 +77,7 @@ int save(WindowHandle page) {
     char password[kPasswordChars] = {}, confirm[kPasswordChars] = {};
     readField(page, kPassword, password, sizeof password);
     readField(page, kConfirm, confirm, sizeof confirm);
-    if (fieldsDiffer(password, confirm, sizeof password)) return NET_ERR_PASSWORD_MISMATCH;
+    if (fieldsDiffer(password, confirm, sizeof password)) return DEVICE_ERR_PASSWORD_MISMATCH;
     std::memcpy(net.pppoePassword, password, sizeof password);
   }
   const bool sameState = (net.pppoeEnabled != 0) == (stored.pppoeEnabled != 0);
@@ -100,13 +100,13 @@ void command(WindowHandle page, int id, int code) {
   if (id == kEnable) {
     enableAccount(page, isChecked(page, kEnable));
     enableApply(page);
-  } else if (id >= kUser && id <= kConfirm && code == kValueChanged) {
+  } else if (id >= kUser && id <= kConfirm && code == EN_UPDATE) {
     enableApply(page);
   }
 }
 
 void report(WindowHandle page, int code) {
-  if (code == NET_ERR_PASSWORD_MISMATCH) {
+  if (code == DEVICE_ERR_PASSWORD_MISMATCH) {
     SetDlgItemText(page, kPassword, "");
     SetDlgItemText(page, kConfirm, "");
   }

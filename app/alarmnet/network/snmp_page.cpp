@@ -77,7 +77,7 @@ void command(WindowHandle page, int id, int code) {
   if (id == kEnable) {
     enableFields(page, isChecked(page, kEnable));
     enableApply(page);
-  } else if ((id == kVersion && code == kSelChanged) || (id >= kPort && id <= kTrapPort && code == kValueChanged)) {
+  } else if ((id == kVersion && code == CBN_SELCHANGE) || (id >= kPort && id <= kTrapPort && code == EN_UPDATE)) {
     enableApply(page);
   }
 }

@@ -65,7 +65,7 @@ TEST_F(Camera, CopyDialogGivesTheCheckedMaskOnOkAndNothingOnCancel) {
     WindowHandle dlg = getCopyChanWnd();
     SendDlgItemMessage(dlg, 4176, BM_SETCHECK, 1, 0);
     SendMessage(dlg, MSG_COMMAND, 4176, 0);
-    SendMessage(dlg, MSG_KEYDOWN, PAGE_KEY_ESCAPE, 0);
+    SendMessage(dlg, MSG_KEYDOWN, KEY_ESC, 0);
   });
   EXPECT_EQ(cancelled, 0);
   EXPECT_EQ(getImageCopyChanMask(), 0u);

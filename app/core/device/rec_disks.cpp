@@ -13,8 +13,6 @@ namespace {
 const int kDiskGroups = 16;
 const int kNetDiskSlotsOffered = 8;
 const uint8_t kNas = 4, kIpSan = 5;
-const int kNetDiskBadAddress = 0x200122;
-const int kNetDiskBadDirectory = 0x200123;
 
 // The device's one disk: read-only, first in the list (bus 0, port 0),
 // recording into group 1.
@@ -53,8 +51,8 @@ bool isNetDiskType(uint8_t type) { return type == kNas || type == kIpSan; }
 // The codes of a changed network disk entry that the device cannot use.
 int checkNetDiskEntry(const NetDiskEntry& e) {
   if (!isNetDiskType(e.type)) return 0;
-  if (e.ip == 0) return kNetDiskBadAddress;
-  if (strnlen(e.directory, sizeof e.directory) == 0) return kNetDiskBadDirectory;
+  if (e.ip == 0) return NET_DISK_ERR_ADDRESS;
+  if (strnlen(e.directory, sizeof e.directory) == 0) return NET_DISK_ERR_DIRECTORY;
   return 0;
 }
 

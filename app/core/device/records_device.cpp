@@ -80,7 +80,7 @@ bool sameUserName(const UserRecord& a, const UserRecord& b) {
 // could log in as administrator afterwards.
 int checkUsers(const UserConfig& table) {
   const UserRecord& admin = table.users[0];
-  if (admin.name[0] == '\0' || admin.priority != 2) return USER_ERR_NO_ADMIN;
+  if (admin.name[0] == '\0' || admin.priority != 2) return USER_ERR_NAME_EMPTY;
   for (int i = 0; i < USER_COUNT; ++i) {
     const UserRecord& user = table.users[i];
     if (user.name[0] == '\0') continue;

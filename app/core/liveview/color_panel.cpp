@@ -194,7 +194,8 @@ void onCommand(WindowHandle dlg, int id, int code) {
   if (onRowCommand(dlg, id, code)) return;
   switch (id) {
     case kModeId:
-      if (code == 1) applyMode(dlg, static_cast<int>(SendDlgItemMessage(dlg, kModeId, CB_GETSELVALUE, 0, 0)));
+      if (code == CBN_SELCHANGE)
+        applyMode(dlg, static_cast<int>(SendDlgItemMessage(dlg, kModeId, CB_GETSELVALUE, 0, 0)));
       break;
     case kDefaultId:
       applyMode(dlg, session().Current().colorMode);
@@ -265,7 +266,7 @@ LResult leftColorSetProc(WindowHandle dlg, int message, WParam wParam, LParam lP
       onClose(dlg);
       return 0;
     case MSG_KEYDOWN:
-      if (wParam == PAGE_KEY_ESCAPE && getOutputState(getCurOutput()) == OUTSTATE_COLORPANEL) SendMessage(dlg, MSG_CLOSE, 0, 0);
+      if (wParam == KEY_ESC && getOutputState(getCurOutput()) == OUTSTATE_COLORPANEL) SendMessage(dlg, MSG_CLOSE, 0, 0);
       return 0;
     case MSG_MOUSEWHEELDOWN:
     case MSG_MOUSEWHEELUP:

@@ -85,7 +85,7 @@ LResult modeDialogProc(const ModeDialog& d, WindowHandle dlg, int message, WPara
 LResult smallDialogDefault(WindowHandle dlg, int message, WParam wParam, LParam lParam, bool escape) {
   switch (message) {
     case MSG_KEYDOWN:
-      if (wParam == PAGE_KEY_ESCAPE && escape) SendMessage(dlg, MSG_CLOSE, 0, 0);
+      if (wParam == KEY_ESC && escape) SendMessage(dlg, MSG_CLOSE, 0, 0);
       return 0;
     case MSG_NCLBUTTONDBLCLK:
       return 0;

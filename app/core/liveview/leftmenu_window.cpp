@@ -222,7 +222,7 @@ LResult leftMenuWinProc(WindowHandle hwnd, int message, WParam wParam, LParam lP
     case MSG_RBUTTONUP:
       return 0;
     case MSG_KEYDOWN:
-      if (wParam == PAGE_KEY_ESCAPE && getOutputState(getCurOutput()) == OUTSTATE_LIVEVIEW) {
+      if (wParam == KEY_ESC && getOutputState(getCurOutput()) == OUTSTATE_LIVEVIEW) {
         hideLeftMenu(hwnd);
         SetCursor(GetSystemCursor(0));
       }

@@ -252,7 +252,7 @@ LResult mainMenuProc(WindowHandle dlg, int message, WParam wParam, LParam lParam
       break;
     }
     case MSG_KEYDOWN:
-      if ((wParam == PAGE_KEY_UP || wParam == PAGE_KEY_DOWN) && moveBetweenRows(dlg)) return 0;
+      if ((wParam == KEY_UP || wParam == KEY_DOWN) && moveBetweenRows(dlg)) return 0;
       break;
     case MSG_ERASEBKGND:
       eraseBackground(dlg, wParam, lParam);

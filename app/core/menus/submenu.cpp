@@ -225,8 +225,8 @@ LResult subMenuProc(WindowHandle dlg, int message, WParam wParam, LParam lParam)
       return 0;
     }
     case MSG_KEYDOWN:
-      if (wParam == PAGE_KEY_LEFT) return 0;
-      if (wParam == PAGE_KEY_RIGHT) {
+      if (wParam == KEY_LEFT) return 0;
+      if (wParam == KEY_RIGHT) {
         const WindowHandle page = d ? openPage(d) : GUI_INVALID_HANDLE;
         if (page != GUI_INVALID_HANDLE) SetActiveWindow(page);
         return 0;

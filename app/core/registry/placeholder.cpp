@@ -69,7 +69,7 @@ LResult placeholderProc(WindowHandle hwnd, int message, WParam wParam, LParam lP
       if (open->page.state >= 0) setOutputState(open->output, open->page.state);
       return 0;
     case MSG_KEYDOWN:
-      if (wParam == PAGE_KEY_ESCAPE) SendMessage(hwnd, MSG_CLOSE, 0, 0);
+      if (wParam == KEY_ESC) SendMessage(hwnd, MSG_CLOSE, 0, 0);
       return 0;
     case MSG_CLOSE: close(hwnd, open); return 0;
     case MSG_DESTROY:

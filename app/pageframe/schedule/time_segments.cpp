@@ -11,7 +11,6 @@ namespace {
 
 constexpr int kFieldStartHour = 1, kFieldStartMinute = 2, kFieldEndHour = 3, kFieldEndMinute = 4;
 constexpr int kLastHour = 24, kLastMinute = 59;
-constexpr int kChanged = 1;
 
 bool used(int32_t start, int32_t end) { return start != 0 || end != 0; }
 
@@ -68,7 +67,7 @@ void limitSegmentMinutes(WindowHandle window, int id) {
 }
 
 LResult onSegmentTimeChange(WindowHandle window, WParam wParam, LParam) {
-  if (pageframe::codeOf(wParam) != kChanged) return static_cast<LResult>(wParam);
+  if (pageframe::codeOf(wParam) != CBN_SELCHANGE) return static_cast<LResult>(wParam);
   limitSegmentMinutes(window, pageframe::idOf(wParam));
   return SendDlgItemMessage(window, PAGE_ID_APPLY, MSG_ENABLE, 1, 0);
 }

@@ -84,7 +84,7 @@ TEST_F(CopyWeek, CancelEscapeAndCloseLeaveNoDaysAndTheFocusStartsOnCancel) {
   EXPECT_EQ(Run(1, [](WindowHandle dlg) {
               ClickItem(dlg, kAll);
               ASSERT_TRUE(PumpUntil([&] { return Checked(dlg, kDay0); }));
-              SendMessage(dlg, MSG_KEYDOWN, PAGE_KEY_ESCAPE, 0);
+              SendMessage(dlg, MSG_KEYDOWN, KEY_ESC, 0);
               EXPECT_TRUE(PumpUntil([dlg] { return !IsWindowVisible(dlg); }));
             }),
             0u);

@@ -55,9 +55,9 @@ TEST_F(PageFrame, KeyHooksLeaveReturnToTheMenuOrPassTheKeyOn) {
     bool helper;
     int result;
     bool hostCloses, menuFocused;
-  } rows[] = {{PAGE_KEY_ESCAPE, false, 0, true, false},  {PAGE_KEY_ESCAPE, true, 0, true, false},
-              {PAGE_KEY_LEFT, false, 0, false, true},    {PAGE_KEY_LEFT, true, -1, false, false},
-              {PAGE_KEY_RIGHT, false, 0, false, false},  {PAGE_KEY_RIGHT, true, -1, false, false},
+  } rows[] = {{KEY_ESC, false, 0, true, false},  {KEY_ESC, true, 0, true, false},
+              {KEY_LEFT, false, 0, false, true},    {KEY_LEFT, true, -1, false, false},
+              {KEY_RIGHT, false, 0, false, false},  {KEY_RIGHT, true, -1, false, false},
               {50, false, -1, false, false}};
   for (const Hook& h : hooks) {
     const WindowHandle host = Main({0, 0, 40, 40}, HostProc);
@@ -81,7 +81,7 @@ TEST_F(PageFrame, KeyHooksLeaveReturnToTheMenuOrPassTheKeyOn) {
     }
     // Without its menu the key stays with the page.
     h.setMenu(GUI_INVALID_HANDLE);
-    EXPECT_EQ(h.hook(page, PAGE_KEY_LEFT, 0), 0);
+    EXPECT_EQ(h.hook(page, KEY_LEFT, 0), 0);
   }
 }
 
@@ -189,7 +189,7 @@ TEST_F(PageFrame, APageWindowHoldsItsMenuSlotOnlyWhileItIsOpen) {
     EXPECT_EQ(SendDlgItemMessage(page, PAGE_ID_SHEET, PSM_GETPAGECOUNT, 0, 0), 2);
     // Escape reaches the system menu's hook, which closes the host.
     g_hostCloses = 0;
-    SendMessage(page, MSG_KEYDOWN, PAGE_KEY_ESCAPE, 0);
+    SendMessage(page, MSG_KEYDOWN, KEY_ESC, 0);
     EXPECT_EQ(g_hostCloses, 1);
     if (way == MSG_CLOSE) {
       SendMessage(page, MSG_CLOSE, 0, 0);

@@ -74,7 +74,7 @@ class PlaceholderPages : public guitest::StartedGui {
   WindowHandle helper_ = GUI_INVALID_HANDLE;
 };
 
-void PressEscape(WindowHandle page) { SendMessage(page, MSG_KEYDOWN, PAGE_KEY_ESCAPE, 0); }
+void PressEscape(WindowHandle page) { SendMessage(page, MSG_KEYDOWN, KEY_ESC, 0); }
 
 TEST_F(PlaceholderPages, SearchPagesOpenBesideTheirOwnerInItsPageSlotAndLeaveWithEscape) {
   struct Row {

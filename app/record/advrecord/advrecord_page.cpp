@@ -36,7 +36,6 @@ constexpr int kFirstEsataDisk = 23, kFirstMiniSasDisk = 25;  // item value = thi
 constexpr int kDisks = ADV_RECORD_DISKS;
 constexpr int kPasswordMax = 32;
 constexpr int kBusyCursor = 13, kNormalCursor = 0;
-constexpr int kAdvRecordSaved = 0x200001;  // the device's second success answer
 
 constexpr uint32_t kCombo = WS_CHILD | WS_VISIBLE | CBS_DROPDOWNLIST | CBS_NOTIFY;
 constexpr uint32_t kCheck = WS_CHILD | WS_VISIBLE | BS_AUTOCHECKBOX | BS_FRAMED;
@@ -189,7 +188,7 @@ void onCommand(WindowHandle page, int id, int code) {
   }
 }
 
-bool written(int code) { return code == 0 || code == kAdvRecordSaved; }
+bool written(int code) { return code == 0 || code == DEVICE_OK_QUIET; }
 
 void restoreAfterWrite(bool cursor) {
   SetPowerKeyDownFlag(0);

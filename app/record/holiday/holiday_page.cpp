@@ -111,7 +111,7 @@ void listNotified(WindowHandle list, int, int code, LParam data) {
   if (code == LVN_ITEMDBCLK || code == LVN_CELLCLICK + kEditColumn) {
     openEditor(GetParent(list), false);
   } else if (code == LVN_KEYDOWN && data) {
-    if (reinterpret_cast<const ListViewKeyInfo*>(data)->scanCode == PAGE_KEY_EDIT) openEditor(GetParent(list), true);
+    if (reinterpret_cast<const ListViewKeyInfo*>(data)->scanCode == PANEL_KEY_EDIT) openEditor(GetParent(list), true);
   }
 }
 
@@ -129,7 +129,7 @@ void init(WindowHandle page) {
 }
 
 LResult pageProc(WindowHandle page, int message, WParam wParam, LParam lParam) {
-  if (message == MSG_KEYDOWN && wParam == PAGE_KEY_EDIT) {
+  if (message == MSG_KEYDOWN && wParam == PANEL_KEY_EDIT) {
     openEditor(page, true);
     return 0;
   }

@@ -107,8 +107,8 @@ void toggleCheck(WindowHandle page) {
 bool listKey(WindowHandle page, int key) {
   if (GetFocusChild(page) != GetDlgItem(page, kDiskList)) return false;
   switch (key) {
-    case PAGE_KEY_EDIT: openDiskProperties(page, selectedRow(page)); return true;
-    case PAGE_KEY_ACTION:
+    case PANEL_KEY_EDIT: openDiskProperties(page, selectedRow(page)); return true;
+    case PANEL_KEY_ACTION:
       if (!checkUserRight(RIGHT_LOCAL_ADVANCE, -1)) {
         showNoPermission(page);
       } else if (selectedRow(page) < 0) {
@@ -117,8 +117,8 @@ bool listKey(WindowHandle page, int key) {
         diskRowAction(page, selectedRow(page));
       }
       return true;
-    case PAGE_KEY_CHECK: toggleCheck(page); return true;
-    case PAGE_KEY_CHECK_ALL: SendDlgItemMessage(page, kDiskList, LVM_TOGGLECHECKALL, 0, 0); return true;
+    case PANEL_KEY_CHECK: toggleCheck(page); return true;
+    case PANEL_KEY_CHECK_ALL: SendDlgItemMessage(page, kDiskList, LVM_TOGGLECHECKALL, 0, 0); return true;
     default: return false;
   }
 }
@@ -154,11 +154,11 @@ LResult diskBaseProc(WindowHandle window, int message, WParam wParam, LParam lPa
   switch (message) {
     case MSG_ERASEBKGND: return 0;
     case MSG_KEYDOWN:
-      if (wParam == PAGE_KEY_ESCAPE) {
+      if (wParam == KEY_ESC) {
         SendMessage(GetHosting(window), MSG_CLOSE, 0, 0);
         return 0;
       }
-      if (wParam == PAGE_KEY_LEFT) {
+      if (wParam == KEY_LEFT) {
         SetActiveWindow(getDiskMenuWnd());
         return 0;
       }

@@ -40,8 +40,6 @@ constexpr int kSlotsOffered = 8;
 constexpr int kIpSan = 5, kNas = 4;
 constexpr uint16_t kIscsiPort = 3260;
 constexpr int kDirSize = 128;
-constexpr int kCodeBadAddress = 0x200122;
-constexpr int kNotifySelect = 1, kNotifyClick = 2, kNotifyChange = 3, kNotifyEdit = 4;
 
 constexpr uint32_t kLabelStyle = WS_CHILD | WS_VISIBLE | SS_EDITFRAME;
 constexpr uint32_t kComboStyle = WS_CHILD | WS_VISIBLE | CBS_NOTIFY | CBS_DROPDOWNLIST;
@@ -54,8 +52,9 @@ constexpr uint32_t kListEx = EDIT_CORNER_TOPLEFT | EDIT_CORNER_BOTTOMLEFT | EDIT
 constexpr uint32_t kButtonStyle = WS_CHILD | WS_VISIBLE | BS_AUTOSIZE;
 
 constexpr ValueKeyRow kErrors[] = {
-    {"NethdIpErr", 0x200122},   {"NethdDirErr", 0x200123}, {"NethdExistErr", 0x200007},
-    {"NethdIscsiErr", 0x200124}, {"NethdAddFail", -1},      {"NethdNoSupport", -2},
+    {"NethdIpErr", NET_DISK_ERR_ADDRESS}, {"NethdDirErr", NET_DISK_ERR_DIRECTORY},
+    {"NethdExistErr", NET_DISK_ERR_EXISTS}, {"NethdIscsiErr", NET_DISK_ERR_ISCSI},
+    {"NethdAddFail", -1}, {"NethdNoSupport", -2},
 };
 constexpr ValueKeyRow kTypes[] = {{"NAS", kNas}, {"IP SAN", kIpSan}};
 
@@ -104,7 +103,7 @@ void createBottom(WindowHandle dlg, const char* section, bool apply) {
 // --- Add ---
 
 void targetNotify(WindowHandle list, int, int code, LParam) {
-  if (code != kNotifySelect && code != kNotifyClick) return;
+  if (code != SVN_CLICKED && code != SVN_SELCHANGED) return;
   const auto row = SendMessage(list, LVM_GETSELECTEDITEM, 0, 0);
   if (!row) return;
   char text[kDirSize + 1] = "";
@@ -165,7 +164,7 @@ void addDisk(WindowHandle dlg) {
   if (e.type == kIpSan) e.port = kIscsiPort;
   char ip[256];
   getText(dlg, kAddIp, ip, sizeof ip);
-  if (!parseAddress(ip, &e.ip)) return showNetError(dlg, kCodeBadAddress);
+  if (!parseAddress(ip, &e.ip)) return showNetError(dlg, NET_DISK_ERR_ADDRESS);
   getText(dlg, kAddDir, e.directory, sizeof e.directory);
   const int rc = addNetDisk(getLoginId(getCurOutput()), &config);
   if (rc != 0) return showNetError(dlg, rc);
@@ -178,18 +177,18 @@ void enableOk(WindowHandle dlg) { SendDlgItemMessage(dlg, PAGE_ID_OK, MSG_ENABLE
 void addCommand(WindowHandle dlg, int id, int code) {
   switch (id) {
     case kAddSlot:
-      if (code == kNotifySelect) enableOk(dlg);
+      if (code == CBN_SELCHANGE) enableOk(dlg);
       return;
     case kAddType:
-      if (code != kNotifySelect) return;
+      if (code != CBN_SELCHANGE) return;
       ShowWindow(GetDlgItem(dlg, kTargets), SW_HIDE);
       enableOk(dlg);
       return;
     case kAddIp:
-      if (code == kNotifyEdit) enableOk(dlg);
+      if (code == IPN_UPDATE) enableOk(dlg);
       return;
     case kAddDir:
-      if (code == kNotifyChange) enableOk(dlg);
+      if (code == EN_UPDATE) enableOk(dlg);
       return;
     case PAGE_ID_OK: addDisk(dlg); return;
     case PAGE_ID_CANCEL: SendMessage(dlg, MSG_CLOSE, 0, 0); return;
@@ -285,7 +284,7 @@ NetSave saveNetDisk(WindowHandle dlg) {
   getText(dlg, kSetDir, dir, sizeof dir);
   uint32_t address = 0;
   if (!parseAddress(ip, &address)) {
-    showNetError(dlg, kCodeBadAddress);
+    showNetError(dlg, NET_DISK_ERR_ADDRESS);
     return NetSave::kRefused;
   }
   // Compared as addresses: the field and the record may spell one alike.
@@ -320,7 +319,7 @@ void setCommand(WindowHandle dlg, int id, int code) {
   switch (id) {
     case kSetIp:
     case kSetDir:
-      if ((id == kSetIp && code == kNotifyEdit) || (id == kSetDir && code == kNotifyChange)) {
+      if ((id == kSetIp && code == IPN_UPDATE) || (id == kSetDir && code == EN_UPDATE)) {
         enableOk(dlg);
         enableApply(dlg, 0, 0);
       }

@@ -25,7 +25,6 @@ namespace {
 constexpr const char* kSection = "login";
 constexpr int kUserId = 12528, kPasswordId = 12529;
 constexpr int kMaxRefusals = 3, kCornerSize = 16;
-constexpr int kSelectionChanged = 1;
 constexpr uint32_t kUserStyle = WS_CHILD | WS_VISIBLE | CBS_NOTIFY | CBS_DROPDOWNLIST;
 constexpr uint32_t kPasswordStyle = WS_CHILD | WS_VISIBLE | ES_PASSWORD, kButtonStyle = WS_CHILD | WS_VISIBLE | BS_AUTOSIZE;
 // Refusals of the device with a text of their own.
@@ -112,7 +111,7 @@ void command(WindowHandle dlg, int id, int code) {
       SendMessage(dlg, MSG_CLOSE, 0, 0);
       return;
     case kUserId:
-      if (code == kSelectionChanged) g_refusals = 0;
+      if (code == CBN_SELCHANGE) g_refusals = 0;
       return;
     default: return;
   }

@@ -176,8 +176,8 @@ void exportTicked(WindowHandle page) {
 void listNotified(WindowHandle list, int, int code, LParam data) {
   const auto* key = reinterpret_cast<const ListViewKeyInfo*>(data);
   if (code != LVN_KEYDOWN || !key) return;
-  if (key->scanCode == PAGE_KEY_CHECK) toggleSelected(GetParent(list));
-  if (key->scanCode == PAGE_KEY_CHECK_ALL) SendMessage(list, LVM_TOGGLECHECKALL, 0, 0);
+  if (key->scanCode == PANEL_KEY_CHECK) toggleSelected(GetParent(list));
+  if (key->scanCode == PANEL_KEY_CHECK_ALL) SendMessage(list, LVM_TOGGLECHECKALL, 0, 0);
 }
 
 void init(WindowHandle page) {

@@ -210,8 +210,8 @@ void listNotified(WindowHandle list, int, int code, LParam data) {
     case LVN_CELLCLICK + kPlayColumn: play(page, false); return;
     case LVN_KEYDOWN: {
       const auto* key = reinterpret_cast<const ListViewKeyInfo*>(data);
-      if (key && key->scanCode == PAGE_KEY_ACTION) openDetail(page, true);
-      if (key && key->scanCode == PAGE_KEY_PLAY) play(page, true);
+      if (key && key->scanCode == PANEL_KEY_ACTION) openDetail(page, true);
+      if (key && key->scanCode == PANEL_KEY_PLAY) play(page, true);
       return;
     }
     default: return;

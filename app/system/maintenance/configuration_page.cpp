@@ -22,7 +22,6 @@ namespace {
 
 constexpr const char* kSection = "configuration";
 constexpr int kFree = 20850, kImport = 20848, kExport = 20849;
-constexpr int kSelChanged = 1;
 constexpr int kGeneralError = 1;
 // The list's style: a bordered list with a header and a frame.
 constexpr uint32_t kListStyle = WS_CHILD | WS_VISIBLE | WS_BORDER | WS_VSCROLL | WS_HSCROLL;
@@ -115,7 +114,7 @@ void command(WindowHandle page, int id, int code) {
   switch (id) {
     case USBDEV_ID_REFRESH: choose(page, 0); break;
     case USBDEV_ID_DEVICE:
-      if (code == kSelChanged)
+      if (code == CBN_SELCHANGE)
         choose(page, static_cast<int>(SendDlgItemMessage(page, USBDEV_ID_DEVICE, CB_GETSELVALUE, 0, 0)));
       break;
     case USBDEV_ID_NEW_FOLDER: newFolder(page); break;
@@ -129,7 +128,7 @@ LResult pageProc(WindowHandle page, int message, WParam wParam, LParam lParam) {
   static const pageframe::PageHooks kHooks{
       init, [](WindowHandle p, WParam w, LParam l) { eraseBkgndGrey50(p, w, l); }, command,
       [](WindowHandle) { return 0; }, [](WindowHandle, int) {}, closeMaintenanceMenu};
-  if (message == MSG_KEYDOWN && (wParam == PAGE_KEY_PLAY || wParam == PAGE_KEY_ACTION)) {
+  if (message == MSG_KEYDOWN && (wParam == PANEL_KEY_PLAY || wParam == PANEL_KEY_ACTION)) {
     usbdevKeyHandler(page, static_cast<int>(wParam));
     return 0;
   }

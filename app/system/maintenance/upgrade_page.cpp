@@ -22,7 +22,6 @@ namespace {
 
 constexpr const char* kSection = "upgrade";
 constexpr int kLocalUpgrade = 20864, kFtpAddress = 20880, kFtpUpgrade = 20881;
-constexpr int kSelChanged = 1;
 constexpr int kModeFtp = 0, kModeLocal = 1;
 constexpr int kAddressLimit = 64;
 constexpr const char* kNoAddress = "0.0.0.0";
@@ -120,7 +119,7 @@ void upgradeFtp(WindowHandle page) {
 
 void localCommand(WindowHandle page, int id, int code) {
   if (id == USBDEV_ID_REFRESH) choose(page, 0);
-  else if (id == USBDEV_ID_DEVICE && code == kSelChanged)
+  else if (id == USBDEV_ID_DEVICE && code == CBN_SELCHANGE)
     choose(page, static_cast<int>(SendDlgItemMessage(page, USBDEV_ID_DEVICE, CB_GETSELVALUE, 0, 0)));
   else if (id == kLocalUpgrade) upgradeLocal(page);
 }
@@ -135,7 +134,7 @@ void noReport(WindowHandle, int) {}
 
 LResult localProc(WindowHandle page, int message, WParam wParam, LParam lParam) {
   static const pageframe::PageHooks kHooks{initLocal, erase, localCommand, noSave, noReport, closeMaintenanceMenu};
-  if (message == MSG_KEYDOWN && (wParam == PAGE_KEY_PLAY || wParam == PAGE_KEY_ACTION)) {
+  if (message == MSG_KEYDOWN && (wParam == PANEL_KEY_PLAY || wParam == PANEL_KEY_ACTION)) {
     usbdevKeyHandler(page, static_cast<int>(wParam));
     return 0;
   }

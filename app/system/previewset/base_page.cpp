@@ -23,7 +23,6 @@ namespace previewset {
 namespace {
 
 constexpr int kOutport = 20448, kMode = 20449, kDwell = 20450, kAudio = 20451, kEventOut = 20452, kDelay = 20453;
-constexpr int kChanged = 1;
 
 // One page open at a time.
 struct BaseState {
@@ -163,10 +162,10 @@ void init(WindowHandle page) {
 void command(WindowHandle page, int id, int code) {
   switch (id) {
     case kOutport:
-      if (code == kChanged) changeOutput(page);
+      if (code == CBN_SELCHANGE) changeOutput(page);
       break;
     case kMode: case kDwell: case kEventOut: case kDelay:
-      if (code == kChanged) enableApply(page, true);
+      if (code == CBN_SELCHANGE) enableApply(page, true);
       break;
     case kAudio: enableApply(page, true); break;
     default: break;

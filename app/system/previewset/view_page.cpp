@@ -29,7 +29,7 @@
 namespace previewset {
 namespace {
 
-constexpr int kChanged = 1, kTooManyIpc = 0x200114;
+constexpr int kTooManyIpc = 0x200114;
 constexpr int kSixteen = 6;
 
 ViewState& view() { return viewState(); }
@@ -268,7 +268,7 @@ void command(WindowHandle page, int id, int code) {
   }
   switch (id) {
     case kViewOutport:
-      if (code == kChanged) changeOutput(page);
+      if (code == CBN_SELCHANGE) changeOutput(page);
       break;
     case kPlay: case kStop:
       if (code == 0) playOrStop(page, id == kPlay);
@@ -284,7 +284,7 @@ void command(WindowHandle page, int id, int code) {
 
 LResult viewPageProc(WindowHandle page, int message, WParam wParam, LParam lParam) {
   static const PageHooks kHooks{init, paintViewBackground, command, save, showError, closeSystemMenu};
-  if (message == MSG_KEYDOWN && (wParam & 0xFFFF) == PAGE_KEY_PLAY &&
+  if (message == MSG_KEYDOWN && (wParam & 0xFFFF) == PANEL_KEY_PLAY &&
       GetFocusChild(page) == GetDlgItem(page, kChanList)) {
     assignSelected(page, true);
     return 0;

@@ -24,9 +24,6 @@ constexpr const char* kSection = "rs232set";
 constexpr int kSpeed = 20432, kData = 20433, kStop = 20434, kParity = 20435, kFlow = 20436, kUse = 20437;
 constexpr int kCombos[] = {kSpeed, kData, kStop, kParity, kFlow, kUse};
 constexpr int kComboCount = 6;
-constexpr int kChanged = 1;
-// The device reports a port it keeps as it was: the save still took.
-constexpr int kSavedUnchanged = 0x200001;
 constexpr int kRebootHint = 1;
 
 const ValueKeyRow kDataBits[] = {{"5", 0}, {"6", 1}, {"7", 2}, {"8", 3}};
@@ -98,7 +95,8 @@ void readControls(WindowHandle page) {
 
 int store() {
   const int rc = setRs232Config(login(), &g_rs232set.record, 1);
-  if (rc != 0 && rc != kSavedUnchanged) return rc;
+  // The device reports a port it keeps as it was: the save still took.
+  if (rc != 0 && rc != DEVICE_OK_QUIET) return rc;
   applyRs232Config(login());
   return 0;
 }
@@ -120,7 +118,7 @@ int save(WindowHandle page) {
 
 void command(WindowHandle page, int id, int code) {
   for (int combo : kCombos)
-    if (id == combo && code == kChanged) SendDlgItemMessage(page, PAGE_ID_APPLY, MSG_ENABLE, 1, 0);
+    if (id == combo && code == CBN_SELCHANGE) SendDlgItemMessage(page, PAGE_ID_APPLY, MSG_ENABLE, 1, 0);
 }
 
 const pageframe::PageHooks kHooks{init,

@@ -53,16 +53,16 @@ int save(WindowHandle page) {
 
 void report(WindowHandle page, int code) {
   switch (code) {
-    case kErrMismatch:
+    case DEVICE_ERR_PASSWORD_MISMATCH:
       showMsgBox(page, kSection, "passwdmismatch", MSGBOX_ERROR);
       clearField(page, kConfirmId, false);
       clearField(page, kNewId, true);
       return;
-    case kErrOldPassword:
+    case USER_ERR_OLD_PASSWORD:
       showMsgBox(page, kSection, "oldpasswderror", MSGBOX_ERROR);
       clearField(page, kOldId, true);
       return;
-    case kErrPasswordEmpty:
+    case USER_ERR_PASSWORD_EMPTY:
       showMsgBox(page, kSection, "passwdnull", MSGBOX_ERROR);
       focusField(page, kNewId);
       return;

@@ -157,9 +157,9 @@ void listNotified(WindowHandle list, int, int code, LParam data) {
     case LVN_KEYDOWN: {
       const auto* key = reinterpret_cast<const ListViewKeyInfo*>(data);
       if (!key) return;
-      if (key->scanCode == PAGE_KEY_EDIT) act(page, Action::kModify, true);
-      if (key->scanCode == PAGE_KEY_CHECK_ALL) act(page, Action::kRights, true);
-      if (key->scanCode == PAGE_KEY_ACTION) act(page, Action::kDelete, true);
+      if (key->scanCode == PANEL_KEY_EDIT) act(page, Action::kModify, true);
+      if (key->scanCode == PANEL_KEY_CHECK_ALL) act(page, Action::kRights, true);
+      if (key->scanCode == PANEL_KEY_ACTION) act(page, Action::kDelete, true);
       return;
     }
     default: return;

@@ -82,25 +82,25 @@ int saveTable(UserConfig& table) { return writeTable(table); }
 // What a refused save shows and where the focus goes; both dialogs alike.
 void report(WindowHandle dlg, const char* section, const Ids& ids, int code) {
   switch (code) {
-    case kErrMismatch:
+    case DEVICE_ERR_PASSWORD_MISMATCH:
       showMsgBox(dlg, section, "passwdmismatch", MSGBOX_ERROR);
       clearField(dlg, ids.confirm, false);
       clearField(dlg, ids.password, true);
       return;
-    case kErrNameEmpty: showMsgBox(dlg, section, "namenull", MSGBOX_INFO); break;
-    case kErrNameChars:
+    case USER_ERR_NAME_EMPTY: showMsgBox(dlg, section, "namenull", MSGBOX_INFO); break;
+    case USER_ERR_NAME_CHARS:
       if (deviceNameRule() == NameRule::kSeparators)
         showNameHint(dlg, section, "username");
       else
         showMsgBox(dlg, section, "invalidname", MSGBOX_INFO);
       break;
-    case kErrNameUsed: showMsgBox(dlg, section, "nameused", MSGBOX_INFO); break;
-    case kErrNoFree: showMsgBox(dlg, kSection, "user_limit", MSGBOX_INFO); return;
-    case kErrOldPassword:
+    case USER_ERR_NAME_USED: showMsgBox(dlg, section, "nameused", MSGBOX_INFO); break;
+    case USER_ERR_NO_FREE: showMsgBox(dlg, kSection, "user_limit", MSGBOX_INFO); return;
+    case USER_ERR_OLD_PASSWORD:
       showMsgBox(dlg, section, "oldpasswderror", MSGBOX_ERROR);
       clearField(dlg, ids.oldPassword, true);
       return;
-    case kErrPasswordEmpty:
+    case USER_ERR_PASSWORD_EMPTY:
       showMsgBox(dlg, section, "passwdnull", MSGBOX_ERROR);
       focusField(dlg, ids.password);
       return;

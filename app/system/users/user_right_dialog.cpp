@@ -25,7 +25,7 @@ namespace users {
 namespace {
 
 constexpr const char* kRightSection = "userright";
-constexpr int kKindId = 20560, kCameraPage = 2, kKindChanged = 1, kBand = 50, kFrameGap = 8;
+constexpr int kKindId = 20560, kCameraPage = 2, kBand = 50, kFrameGap = 8;
 constexpr uint32_t kBoxStyle = WS_CHILD | WS_VISIBLE | BS_FRAMED | BS_AUTOCHECKBOX;
 constexpr uint32_t kChanBoxStyle = WS_CHILD | WS_VISIBLE | BS_AUTOCHECKBOX;
 constexpr uint32_t kFrameStyle = EDIT_CORNER_TOPLEFT | EDIT_CORNER_BOTTOMLEFT | EDIT_CORNER_TOPRIGHT | EDIT_CORNER_BOTTOMRIGHT;
@@ -211,7 +211,7 @@ void cameraCommand(WindowHandle page, int id, int code) {
     SendMessage(dialogOf(page), MSG_CLOSE, 0, 0);
   } else if (id == PAGE_ID_CANCEL) {
     cancelTab(page);
-  } else if (id == kKindId && code == kKindChanged) {
+  } else if (id == kKindId && code == CBN_SELCHANGE) {
     storeKind(page);
     const int kind = static_cast<int>(SendDlgItemMessage(page, kKindId, CB_GETSELVALUE, 0, 0));
     g_state.kind = kind;

@@ -14,19 +14,19 @@ namespace {
 bool sameName(const UserRecord& u, const char* name) { return std::strncmp(u.name, name, kNameBytes) == 0; }
 
 int checkName(const UserConfig& table, int index, const char* name, NameRule rule) {
-  if (name[0] == '\0') return kErrNameEmpty;
+  if (name[0] == '\0') return USER_ERR_NAME_EMPTY;
   const bool refused = rule == NameRule::kSeparators
                            ? hasInvalidNameChar(name, static_cast<int>(strnlen(name, kMaxText))) != 0
                            : isAlnumString(name) == 0;
-  if (refused) return kErrNameChars;
+  if (refused) return USER_ERR_NAME_CHARS;
   for (int i = 0; i < USER_COUNT; ++i)
-    if (i != index && !isFree(table.users[i]) && sameName(table.users[i], name)) return kErrNameUsed;
+    if (i != index && !isFree(table.users[i]) && sameName(table.users[i], name)) return USER_ERR_NAME_USED;
   return 0;
 }
 
 int checkPasswords(const char* password, const char* confirm) {
-  if (password[0] == '\0') return kErrPasswordEmpty;
-  if (std::strncmp(password, confirm, kMaxText) != 0) return kErrMismatch;
+  if (password[0] == '\0') return USER_ERR_PASSWORD_EMPTY;
+  if (std::strncmp(password, confirm, kMaxText) != 0) return DEVICE_ERR_PASSWORD_MISMATCH;
   return 0;
 }
 
@@ -74,7 +74,7 @@ bool samePassword(const UserRecord& u, const char* typed) {
 int addUser(UserConfig& table, int* index, const UserFields& f, NameRule rule) {
   int at = *index;
   if (at < 0 || at >= USER_COUNT || !isFree(table.users[at])) at = firstFree(table);
-  if (at < 0) return kErrNoFree;
+  if (at < 0) return USER_ERR_NO_FREE;
   *index = at;
   if (int rc = checkName(table, at, f.name, rule)) return rc;
   if (int rc = checkPasswords(f.password, f.confirm)) return rc;
@@ -89,12 +89,12 @@ int addUser(UserConfig& table, int* index, const UserFields& f, NameRule rule) {
 }
 
 int modifyUser(UserConfig& table, int index, const UserFields& f, NameRule rule) {
-  if (index < 0 || index >= USER_COUNT || isFree(table.users[index])) return kErrNameEmpty;
+  if (index < 0 || index >= USER_COUNT || isFree(table.users[index])) return USER_ERR_NAME_EMPTY;
   UserRecord& u = table.users[index];
   if (index != 0) {
     if (int rc = checkName(table, index, f.name, rule)) return rc;
   } else if (!samePassword(u, f.oldPassword)) {
-    return kErrOldPassword;
+    return USER_ERR_OLD_PASSWORD;
   }
   if (f.changePassword)
     if (int rc = checkPasswords(f.password, f.confirm)) return rc;
@@ -109,7 +109,7 @@ int modifyUser(UserConfig& table, int index, const UserFields& f, NameRule rule)
 }
 
 int changeOwnPassword(UserRecord& u, const char* oldPassword, const char* password, const char* confirm) {
-  if (!samePassword(u, oldPassword)) return kErrOldPassword;
+  if (!samePassword(u, oldPassword)) return USER_ERR_OLD_PASSWORD;
   if (int rc = checkPasswords(password, confirm)) return rc;
   storePassword(u, password);
   return 0;

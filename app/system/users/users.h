@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "app/device_backend.h"
 #include "app/device_records.h"
 #include "app/pageframe/page_building.h"
 
@@ -16,10 +17,7 @@ constexpr int kMaxText = 16;  // names and passwords the dialogs take
 constexpr int kNameBytes = kMaxText + 1;
 constexpr int kMacBytes = 6;
 
-// Codes of the checks.
-constexpr int kErrMismatch = 0x200004, kErrNameEmpty = 0x200208, kErrNameChars = 0x200209,
-              kErrNameUsed = 0x20020a, kErrNoFree = 0x20020b, kErrOldPassword = 0x20020c,
-              kErrPasswordEmpty = 0x20020d;
+// The checks answer DEVICE_ERR_PASSWORD_MISMATCH and USER_ERR_*.
 // Not a device code: a MAC text that does not give six whole bytes.
 constexpr int kErrBadMac = -0x7010;
 

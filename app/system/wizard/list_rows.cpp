@@ -36,11 +36,11 @@ bool rowChecked(WindowHandle page, int listId, int index) {
 }
 
 bool listKey(WindowHandle page, int listId, int key) {
-  if (key == PAGE_KEY_CHECK_ALL) {
+  if (key == PANEL_KEY_CHECK_ALL) {
     SendDlgItemMessage(page, listId, LVM_TOGGLECHECKALL, 0, 0);
     return true;
   }
-  if (key != PAGE_KEY_CHECK) return false;
+  if (key != PANEL_KEY_CHECK) return false;
   int32_t selected = -1;
   if (SendDlgItemMessage(page, listId, LVM_GETSELECTEDITEM, 0, reinterpret_cast<LParam>(&selected)) == 0 ||
       selected < 0) {

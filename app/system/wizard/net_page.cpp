@@ -62,7 +62,7 @@ const Refusal kRefusals[] = {
     {NET_ERR_POE_LAN_CLASH, Show::Box, "eth0_poe_ip_conflict", MSGBOX_INFO, kPoe},
     {NET_ERR_POE_LOOPBACK, Show::Box, "ip_err_127", MSGBOX_WARNING, kPoe},
     {NET_ERR_POE_INVALID, Show::Wanted, "poe_ipv4", 0, kPoe},
-    {NET_ANSWER_DECLINED, Show::Nothing, nullptr, 0, 0},
+    {DEVICE_OK_QUIET, Show::Nothing, nullptr, 0, 0},
     {NET_ERR_DEVICE_IP_CONFLICT, Show::Box, "deviceip_conflict", MSGBOX_INFO, kIpv4},
     {NET_ERR_IPV4, Show::Wanted, "ipv4", 0, kIpv4},
     {NET_ERR_IPV4_LOOPBACK, Show::Box, "ip_err_127", MSGBOX_WARNING, kIpv4},

@@ -1,7 +1,6 @@
 // The button's messages: state word, clicks by mouse and keys, focus,
 // check values, images and the bubble tip.
 #include <new>
-#include <linux/input-event-codes.h>
 
 #include "controls/button/button_class.h"
 #include "controls/button/button_internal.h"
@@ -14,6 +13,7 @@
 #include "gui/input.h"
 #include "gui/dialog.h"
 #include "gui/element.h"
+#include "gui/keyboard.h"
 #include "gui/message.h"
 #include "gui/paint.h"
 #include "gui/window.h"
@@ -40,7 +40,6 @@ using button::Data;
 using button::DataOf;
 using button::KindOf;
 
-constexpr int kScanSelect = 147;
 constexpr uint32_t kFlagTipAlways = 0x1, kFlagTipCut = 0x2, kTipPlacements = 0x0F;
 
 LResult Default(WindowHandle hwnd, int msg, WParam wParam, LParam lParam) {
@@ -170,7 +169,7 @@ void Release(WindowHandle hwnd, Data* d, LParam screenPos) {
 bool ClickKey(WindowHandle hwnd, WParam scan) {
   const uint32_t kind = KindOf(GetWindowStyle(hwnd));
   if (scan == KEY_SPACE || scan == KEY_ENTER) return true;
-  return scan == kScanSelect && (kind == BS_AUTOCHECKBOX || kind == BS_AUTORADIOBUTTON ||
+  return scan == PANEL_KEY_EDIT && (kind == BS_AUTOCHECKBOX || kind == BS_AUTORADIOBUTTON ||
                                  kind == BS_AUTO3STATESWITCH || kind == BS_ONOFF);
 }
 

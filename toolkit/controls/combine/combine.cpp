@@ -7,7 +7,7 @@
 
 #include "controls/combine/combine_class.h"
 #include "controls/combine/combine_internal.h"
-#include "controls/listbox/control_msgs.h"
+#include "controls/listbox/control_measures.h"
 #include "core/element_color.h"
 #include "gui/app_hooks.h"
 #include "gui/combobox.h"
@@ -18,6 +18,7 @@
 #include "gui/display.h"
 #include "gui/element.h"
 #include "gui/font.h"
+#include "gui/keyboard.h"
 #include "gui/message.h"
 #include "gui/paint.h"
 #include "gui/text.h"
@@ -26,7 +27,6 @@ namespace combine {
 
 namespace {
 
-constexpr int kComboReportedChange = 5, kEditReleased = 1;
 constexpr char kClearText[] = "X";
 constexpr uint32_t kEditStyle = WS_CHILD | WS_VISIBLE | ES_READONLY | ES_KEEPCARET | ES_NOCHINESE;
 constexpr uint32_t kComboStyle = WS_CHILD | WS_VISIBLE | CBS_READONLY | CBS_SPINLIST;
@@ -138,7 +138,7 @@ void Clear(WindowHandle hwnd, const CombineData& d) {
 
 LResult Key(WindowHandle hwnd, CombineData& d, WParam wParam, LParam lParam) {
   const int scan = static_cast<int>(wParam);
-  const bool enter = scan == KEY_ENTER || scan == ctlmsg::kEditStart;
+  const bool enter = scan == KEY_ENTER || scan == PANEL_KEY_TYPE;
   if (!EditVariant(hwnd)) {
     if (enter) {
       g_dialogCode = g_dialogCode == kCodeTyping ? kCodeNormal : kCodeTyping;
@@ -148,7 +148,7 @@ LResult Key(WindowHandle hwnd, CombineData& d, WParam wParam, LParam lParam) {
     return 0;
   }
   if (enter) Notify(hwnd, CMBN_CLICKED);
-  if (scan == ctlmsg::kClear && HasClearMark(hwnd)) Clear(hwnd, d);
+  if (scan == PANEL_KEY_CLEAR && HasClearMark(hwnd)) Clear(hwnd, d);
   return 0;
 }
 
@@ -163,7 +163,7 @@ bool OnComboEdit(const CombineData& d, int x, int y) {
 }
 
 LResult Mouse(WindowHandle hwnd, CombineData& d, int msg, WParam wParam, LParam lParam) {
-  const int x = ctlmsg::PointX(lParam), y = ctlmsg::PointY(lParam);
+  const int x = ctlmeasure::PointX(lParam), y = ctlmeasure::PointY(lParam);
   if (msg == MSG_LBUTTONDOWN) {
     if (EditVariant(hwnd) || OnComboEdit(d, x, y)) return 0;
     return Default(hwnd, msg, wParam, lParam);
@@ -278,8 +278,8 @@ LResult CombineProc(WindowHandle hwnd, int msg, WParam wParam, LParam lParam) {
       return Mouse(hwnd, *d, msg, wParam, lParam);
     case MSG_COMMAND: {
       const int id = static_cast<int>(wParam & 0xFFFF), code = static_cast<int>(wParam >> 16);
-      if (id == CMB_COMBO_ID && code == kComboReportedChange) Notify(hwnd, CMBN_CHANGED);
-      if (id == CMB_EDIT_ID && code == kEditReleased) Notify(hwnd, CMBN_CLICKED);
+      if (id == CMB_COMBO_ID && code == CBN_EDITCHANGE) Notify(hwnd, CMBN_CHANGED);
+      if (id == CMB_EDIT_ID && code == EN_CLICKED) Notify(hwnd, CMBN_CLICKED);
       return 0;
     }
     case MSG_PAINT: {

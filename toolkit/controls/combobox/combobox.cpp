@@ -8,7 +8,7 @@
 
 #include "controls/combobox/combobox_class.h"
 #include "controls/combobox/combobox_internal.h"
-#include "controls/listbox/control_msgs.h"
+#include "controls/listbox/control_measures.h"
 #include "controls/registry/control_registry.h"
 #include "gui/control_class.h"
 #include "gui/dialog.h"

@@ -5,10 +5,11 @@
 
 #include "controls/combobox/combobox_internal.h"
 #include "controls/datetime/date_text.h"
-#include "controls/listbox/control_msgs.h"
+#include "controls/listbox/control_measures.h"
 #include "controls/monthcal/monthcal_internal.h"
 #include "gui/app_hooks.h"
 #include "gui/display.h"
+#include "gui/keyboard.h"
 #include "gui/layout.h"
 #include "gui/message.h"
 #include "gui/monthcal.h"
@@ -228,13 +229,13 @@ LResult DateKey(WindowHandle hwnd, ComboBoxData& d, int scan, WParam wParam, LPa
   }
   if (!d.edit) return Default(hwnd, MSG_KEYDOWN, wParam, lParam);
   if (GetWindowStyle(d.edit) & kEditReadOnly) {
-    if (scan != KEY_ENTER && scan != ctlmsg::kEditStart) return SendMessage(d.edit, MSG_KEYDOWN, wParam, lParam);
+    if (scan != KEY_ENTER && scan != PANEL_KEY_TYPE) return SendMessage(d.edit, MSG_KEYDOWN, wParam, lParam);
     NotifyAlways(hwnd, CBN_SELCHANGE);
     StartTyping(d, scan, kRestoreMax);
     EditText(d, g_restore, sizeof g_restore);
     return 0;
   }
-  if (scan == kKeepCaretKey) CaretToEnd(d);
+  if (scan == PANEL_KEY_EDIT) CaretToEnd(d);
   if (scan != KEY_ENTER && scan != KEY_ESC) return SendMessage(d.edit, MSG_KEYDOWN, wParam, lParam);
   ShowChecked(d);
   StopTyping(d);

@@ -4,22 +4,21 @@
 
 #include "controls/barkit/ctl_util.h"
 #include "controls/combobox/combobox_internal.h"
-#include "controls/listbox/control_msgs.h"
+#include "controls/listbox/control_measures.h"
+#include "gui/keyboard.h"
 #include "gui/listbox.h"
 #include "gui/message.h"
 #include "gui/paint.h"
 #include "gui/startup.h"
 #include "gui/cursor.h"
 #include "gui/dialog.h"
+#include "gui/edit.h"
 #include "gui/nonclient.h"
 #include "gui/window_attr.h"
 
 namespace combobox {
 
 namespace {
-
-constexpr int kEditReleased = 1, kEditDblClk = 2, kEditUpdated = 3, kEditChanged = 0x300;
-constexpr int kListSelChange = 1, kListDblClk = 2, kListChecked = 5, kListClicked = 7;
 
 bool Spins(uint32_t kind) { return kind == CBS_SPINNUMBER || kind == CBS_SPINLIST; }
 bool Drops(uint32_t kind) { return kind == CBS_DROPDOWNLIST || kind == CBS_DATE || kind == CBS_TIME; }
@@ -32,7 +31,7 @@ LResult SpinKey(WindowHandle hwnd, ComboBoxData& d, int scan, WParam wParam, LPa
     case KEY_ESC:
       if (DialogCode() & 0x4) SetDialogCode(kCodeNormal);
       return 0;
-    case KEY_ENTER: case ctlmsg::kEditStart: ToggleTyping(); return 0;
+    case KEY_ENTER: case PANEL_KEY_TYPE: ToggleTyping(); return 0;
     case KEY_UP: case KEY_DOWN: {
       const bool down = scan == KEY_DOWN;
       SendMessage(hwnd, CB_SPIN, number ? down : !down, 0);
@@ -225,7 +224,7 @@ LResult OnMouse(WindowHandle hwnd, ComboBoxData& d, int msg, WParam wParam, LPar
 }
 
 void OnDropDownHidden(WindowHandle hwnd, ComboBoxData& d, WParam wParam, LParam lParam) {
-  int x = ctlmsg::PointX(lParam), y = ctlmsg::PointY(lParam);
+  int x = ctlmeasure::PointX(lParam), y = ctlmeasure::PointY(lParam);
   if (wParam == 1) ScreenToClient(hwnd, &x, &y);
   if (d.state & kOpen) {
     d.state &= ~kOpen;
@@ -277,15 +276,15 @@ void OnCommand(WindowHandle hwnd, ComboBoxData& d, WParam wParam) {
   const int id = static_cast<int>(wParam & 0xFFFF), code = static_cast<int>(wParam >> 16);
   const uint32_t kind = Kind(hwnd);
   if (id == CB_EDIT_ID) {
-    if (code == kEditDblClk) Notify(hwnd, CBN_DBLCLK);
-    if (code == kEditReleased && kind != CBS_SPINNUMBER) NotifyAlways(hwnd, CBN_CLICKED);
-    if ((code == kEditUpdated || code == kEditChanged) && d.list && d.edit && GetFocusChild(hwnd) == d.edit) {
+    if (code == EN_DBLCLK) Notify(hwnd, CBN_DBLCLK);
+    if (code == EN_CLICKED && kind != CBS_SPINNUMBER) NotifyAlways(hwnd, CBN_CLICKED);
+    if ((code == EN_UPDATE || code == EN_CHANGE) && d.list && d.edit && GetFocusChild(hwnd) == d.edit) {
       char text[kTextMax + 1];
       EditText(d, text, sizeof text);
       const LResult found = text[0] ? SendMessage(d.list, LB_FINDSTRING, 0, reinterpret_cast<LParam>(text)) : -1;
       if (found >= 0) SendMessage(d.list, LB_SETCURSEL, static_cast<WParam>(found), 0);
     }
-    if (code == kEditUpdated) Notify(hwnd, CBN_EDITCHANGE);
+    if (code == EN_UPDATE) Notify(hwnd, CBN_EDITCHANGE);
     return;
   }
   if (kind == CBS_DATE && id == CB_CALENDAR_ID && d.calendar) {
@@ -293,16 +292,16 @@ void OnCommand(WindowHandle hwnd, ComboBoxData& d, WParam wParam) {
     return;
   }
   if (id != CB_LIST_ID) return;
-  if (kind == CBS_DROPDOWNLIST && (code == kListChecked || code == kListClicked)) {
+  if (kind == CBS_DROPDOWNLIST && (code == LBN_KILLFOCUS || code == LBN_CLICKED)) {
     if (!(d.state & kOpen)) return;
     TakeMarkedRow(hwnd, d);
     CloseList(hwnd, d, CBN_SELECTOK);
     return;
   }
-  if (code == kListDblClk) Notify(hwnd, CBN_DBLCLK);
-  if (code == kListSelChange && kind == CBS_DROPDOWNLIST) {
+  if (code == LBN_DBLCLK) Notify(hwnd, CBN_DBLCLK);
+  if (code == LBN_SELCHANGE && kind == CBS_DROPDOWNLIST) {
     TakeMarkedRow(hwnd, d);  // told once, though the click that chose it told first
-  } else if (code == kListSelChange) {
+  } else if (code == LBN_SELCHANGE) {
     CopyCurrentToEdit(d);
     Notify(hwnd, CBN_SELCHANGE);
   }

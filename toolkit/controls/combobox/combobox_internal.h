@@ -83,7 +83,6 @@ void OnBlur(WindowHandle hwnd, ComboBoxData& d);
 
 // Typing into the edit of a date or time box (combobox_time.cpp).
 constexpr uint32_t kEditReadOnly = 0x800, kEditEditable = 0x200;
-constexpr int kKeepCaretKey = 147;
 void CaretToEnd(const ComboBoxData& d);
 void StartTyping(ComboBoxData& d, int scan, int limit);
 void StopTyping(ComboBoxData& d);

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "controls/combobox/combobox_internal.h"
-#include "controls/listbox/control_msgs.h"
+#include "controls/listbox/control_measures.h"
 #include "gui/dc.h"
 #include "gui/display.h"
 #include "gui/element.h"
@@ -54,7 +54,7 @@ void KeepOnScreen(WindowHandle hwnd, ComboBoxData& d, int w) {
   if (y > static_cast<int>(GetGDCapability(HDC_SCREEN, GDCAP_VPIXEL))) d.listRect = Rect{0, -d.listHeight, w, 0};
 }
 
-int FontHeight(WindowHandle hwnd) { return ctlmsg::ClientFontHeight(hwnd); }
+int FontHeight(WindowHandle hwnd) { return ctlmeasure::ClientFontHeight(hwnd); }
 
 int TextNeed(WindowHandle hwnd, const char* text) {
   Size size{};

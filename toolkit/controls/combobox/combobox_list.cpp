@@ -6,6 +6,7 @@
 #include "controls/combobox/combobox_internal.h"
 #include "gui/cursor.h"
 #include "gui/dialog.h"
+#include "gui/edit.h"
 #include "gui/listbox.h"
 #include "gui/message.h"
 #include "gui/window_attr.h"
@@ -51,9 +52,9 @@ int PassedAs(int msg) {
 int EditMessage(int msg) {
   switch (msg) {
     case MSG_GETTEXTLENGTH: case MSG_GETTEXT: case MSG_SETTEXT: return msg;
-    case CB_GETEDITSEL: return 0xF0B0;
-    case CB_LIMITTEXT: return 0xF0C5;
-    case CB_SETEDITSEL: return 0xF0B1;
+    case CB_GETEDITSEL: return EM_GETSELTEXT;
+    case CB_LIMITTEXT: return EM_LIMITTEXT;
+    case CB_SETEDITSEL: return EM_SETSEL;
     default: return 0;
   }
 }

@@ -5,7 +5,8 @@
 #include <cstring>
 
 #include "controls/combobox/combobox_internal.h"
-#include "controls/listbox/control_msgs.h"
+#include "controls/listbox/control_measures.h"
+#include "gui/keyboard.h"
 #include "gui/message.h"
 #include "gui/window_attr.h"
 

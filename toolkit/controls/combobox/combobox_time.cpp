@@ -4,11 +4,12 @@
 #include <string>
 
 #include "controls/combobox/combobox_internal.h"
-#include "controls/listbox/control_msgs.h"
+#include "controls/listbox/control_measures.h"
 #include "controls/timespin/timespin_internal.h"
 #include "gui/app_hooks.h"
 #include "gui/display.h"
 #include "gui/edit.h"
+#include "gui/keyboard.h"
 #include "gui/message.h"
 #include "gui/startup.h"
 #include "gui/window_attr.h"
@@ -70,7 +71,7 @@ void StartTyping(ComboBoxData& d, int scan, int limit) {
   SendMessage(d.edit, EM_LIMITTEXT, static_cast<WParam>(limit), 0);
   SendMessage(d.edit, MSG_KEYDOWN, KEY_ENTER, 0);
   SetDialogCode(kCodeTyping);
-  if (scan == ctlmsg::kEditStart) CaretToEnd(d);
+  if (scan == PANEL_KEY_TYPE) CaretToEnd(d);
 }
 
 // A drop-down still open keeps the keys: the next Escape closes it.
@@ -151,14 +152,14 @@ LResult TimeKey(WindowHandle hwnd, ComboBoxData& d, int scan, WParam wParam, LPa
       ParseEdit(d);
       return 0;
     }
-    if (scan == KEY_ENTER || scan == ctlmsg::kEditStart) {
+    if (scan == KEY_ENTER || scan == PANEL_KEY_TYPE) {
       Notify(hwnd, CBN_SELCHANGE);
       StartTyping(d, scan, Limit(d));
       return 0;
     }
     return SendMessage(d.edit, MSG_KEYDOWN, wParam, lParam);
   }
-  if (scan == kKeepCaretKey) CaretToEnd(d);
+  if (scan == PANEL_KEY_EDIT) CaretToEnd(d);
   if (scan == KEY_ENTER || scan == KEY_ESC) {
     EndTyping(d);
     return 0;

@@ -1,9 +1,9 @@
 #include "controls/ime/ime_engine.h"
+#include "gui/keyboard.h"
 #include "gui/message.h"
 
 #include <algorithm>
 #include <cstring>
-#include <linux/input-event-codes.h>
 
 namespace ime {
 
@@ -23,7 +23,7 @@ const PunctRow kPunctTable[kPunctRows] = {
 
 namespace {
 
-constexpr int kScanSymbols = 130, kScanFirstFunction = 60;
+constexpr int kScanFirstFunction = 60;
 constexpr LParam kCtrlBits = 0x30;
 constexpr LParam kPassedKeyFlags = 512;
 constexpr int kPrevCandidate = 19, kNextCandidate = 20, kPageUpKey = 21, kPageDownKey = 22;
@@ -34,7 +34,7 @@ int PunctRowOf(int k) {
   return -1;
 }
 
-bool IsPagingOrSpace(int k) { return k == kScanSymbols || (k >= 19 && k <= 22) || k == ' '; }
+bool IsPagingOrSpace(int k) { return k == PANEL_KEY_SYMBOLS || (k >= 19 && k <= 22) || k == ' '; }
 
 // The full-width form of an ASCII character 33..127.
 void FullWidth(int c, uint8_t out[2]) {
@@ -132,7 +132,7 @@ bool Engine::KeyDown(int scan, LParam flags) {
       return true;
     }
   }
-  if (scan == kScanSymbols) {
+  if (scan == PANEL_KEY_SYMBOLS) {
     symbol_ = true;
     symbolOffset_ = kSymbolOffsetStart;
   } else if (scan == KEY_CAPSLOCK) {
@@ -307,7 +307,7 @@ void Engine::OtherChar(int k) {
   const int s = select && k ? static_cast<int>(select - t.header.selectKeys) : -1;
   const bool candidateThere = s >= 0 && s < page_.count && page_.slots[s][0];
   // 130 restarts the symbol list below rather than being passed on.
-  if (v == 0 && !candidateThere && k != kScanSymbols) {
+  if (v == 0 && !candidateThere && k != PANEL_KEY_SYMBOLS) {
     assocMode_ = false;
     ClearInput();
     PassThrough(k);
@@ -318,7 +318,7 @@ void Engine::OtherChar(int k) {
     return;
   }
   assocMode_ = false;
-  if (k == kScanSymbols) {
+  if (k == PANEL_KEY_SYMBOLS) {
     FillFromStart(t, &page_);
     return;
   }

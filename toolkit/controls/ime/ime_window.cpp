@@ -155,7 +155,7 @@ void RouteKey(const Message& msg, Engine& e) {
   }
   if (!e.Receiver()) return;
   const int scan = static_cast<int>(msg.wParam);
-  if (!e.Symbol() || scan == 14 || scan == 28)
+  if (!e.Symbol() || scan == KEY_BACKSPACE || scan == KEY_ENTER)
     PostMessage(e.Receiver(), msg.message, msg.wParam, msg.lParam | kPostedKeyFlag);
   else
     TranslateMessage(&msg);

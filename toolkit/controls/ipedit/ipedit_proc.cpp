@@ -12,6 +12,7 @@
 #include "gui/bitmap.h"
 #include "gui/desktop.h"
 #include "gui/dialog.h"
+#include "gui/edit.h"
 #include "gui/image.h"
 #include "gui/app_hooks.h"
 #include "gui/caret.h"
@@ -39,9 +40,6 @@ constexpr uint32_t kFirstLimited = 0x20 | 0x80, kReadOnly = 0x800;
 constexpr uint32_t kFieldBase = 0x48011400, kFieldIpv4 = 0x240, kFieldMac = 0x50, kSeparator = 0x4A00;
 constexpr uint32_t kPlain = 0x1000, kHead = 0x80, kTail = 0x2000, kNoEnds = 0x4000;
 constexpr uint16_t kFocused = 0x10;
-constexpr int kScanMacKey = 154;
-constexpr int kSelectTo = 0xF0B1, kGetCaret = 0xF0B9, kCaretTo = 0xF0BA, kGetLimit = 0xF0C3, kSetLimit = 0xF0C5;
-constexpr int kSetRange = 0xF0CD, kLastField = 0xF140, kFieldText = 0xF141, kShowCaret = 0xF142;
 constexpr int kDlgStart = 0x11;
 
 struct IPEditData {
@@ -131,8 +129,8 @@ bool CreateFields(WindowHandle hwnd, IPEditData* d, Variant v) {
                                         w, height, hwnd, 0);
     if (field == GUI_INVALID_HANDLE) return false;
     d->child[2 * k] = field;
-    SendMessage(field, kSetLimit, v == kIpv4 ? 3 : 2, 0);
-    if (v == kIpv4) SendMessage(field, kSetRange, (k == 0 && (style & kFirstLimited)) ? 1 : 0, k == 0 && (style & kFirstLimited) ? 223 : 255);
+    SendMessage(field, EM_LIMITTEXT, v == kIpv4 ? 3 : 2, 0);
+    if (v == kIpv4) SendMessage(field, EM_SETRANGE, (k == 0 && (style & kFirstLimited)) ? 1 : 0, k == 0 && (style & kFirstLimited) ? 223 : 255);
     if (v == kMac) g_fieldProc = SetWindowCallbackProc(field, MacFieldProc);
     if (k == count - 1) break;
     d->separators[k] = Rect{x + fieldW, 0, x + fieldW + sepW, height};
@@ -180,8 +178,8 @@ void MoveField(IPEditData* d, Variant v, bool next) {
   ForEachField(d, v, Blur);
   g_current = current + (next ? 2 : -2);
   WindowHandle field = Current(d);
-  SendMessage(field, kCaretTo, 0, SendMessage(field, MSG_GETTEXTLENGTH, 0, 0));
-  SendMessage(field, kSelectTo, 0, 0);
+  SendMessage(field, EM_SETCARETPOS, 0, SendMessage(field, MSG_GETTEXTLENGTH, 0, 0));
+  SendMessage(field, EM_SETSEL, 0, 0);
   SendMessage(field, MSG_SETFOCUS, 0, 0);
   if (WindowHandle ime = LiveIme()) {
     SendMessage(ime, MSG_DT_IMECMD, 1, 1);
@@ -267,20 +265,20 @@ void HideIcon(WindowHandle hwnd) {
 void DialogKeys(WindowHandle hwnd, Variant v, int scan) {
   const bool mac = v == kMac;
   if (scan == KEY_ENTER) {
-    if (!(g_dialogCode & kDlgWantsAll)) {
+    if (!(g_dialogCode & DLGC_WANTALLKEYS)) {
       g_dialogCode = kDlgEditing;
     } else {
       g_dialogCode = kDlgIdle;
       CloseInputHelpers();
       if (mac) HideIcon(hwnd);
     }
-  } else if (scan == kScanEditStart) {
+  } else if (scan == PANEL_KEY_TYPE) {
     if (mac) {
       SetIconShown(true);
       RepaintIcon(hwnd);
     }
-    if (!(g_dialogCode & kDlgWantsAll)) g_dialogCode = kDlgEditing;
-  } else if (scan == kScanMacKey) {
+    if (!(g_dialogCode & DLGC_WANTALLKEYS)) g_dialogCode = kDlgEditing;
+  } else if (scan == PANEL_KEY_CHECK) {
     if (mac && IconShown()) RepaintIcon(hwnd);
   } else if (scan == KEY_ESC) {
     g_dialogCode = kDlgIdle;
@@ -292,10 +290,10 @@ void DialogKeys(WindowHandle hwnd, Variant v, int scan) {
 LResult Key(WindowHandle hwnd, IPEditData* d, int scan, LParam state) {
   const Variant v = VariantOf(hwnd);
   DialogKeys(hwnd, v, scan);
-  if (!(g_dialogCode & kDlgWantsAll) || v == kNone) return 0;
+  if (!(g_dialogCode & DLGC_WANTALLKEYS) || v == kNone) return 0;
   if (v == kMac && g_current == LastChild(v) && IconShown()) RepaintIcon(hwnd);
   WindowHandle field = Current(d);
-  const LResult caret = SendMessage(field, kGetCaret, 0, 0), length = SendMessage(field, MSG_GETTEXTLENGTH, 0, 0);
+  const LResult caret = SendMessage(field, EM_GETCARETPOS, 0, 0), length = SendMessage(field, MSG_GETTEXTLENGTH, 0, 0);
   if (scan == KEY_LEFT && (caret == 0 || length == 0) && g_current > 0) {
     FocusField(d, v, g_current - 2);
   } else if (scan == KEY_RIGHT && caret >= length && g_current < LastChild(v)) {
@@ -390,10 +388,10 @@ void Command(WindowHandle hwnd, IPEditData* d, WParam wParam) {
   const int id = static_cast<int>(wParam & 0xFFFF), code = static_cast<int>((wParam >> 16) & 0xFFFF);
   if (id < kFirstId || id > kFirstId + 10 || (id - kFirstId) % 2) return;
   if (VariantOf(hwnd) == kMac && IconShown() && id == kFirstId + 10) RepaintIcon(hwnd);
-  if (code == 1) NotifyParentEx(hwnd, 6, 0);
+  if (code == EN_CLICKED) NotifyParentEx(hwnd, IPN_CLICKED, 0);
   if (!(GetWindowStyle(hwnd) & kPassNotes)) return;
-  if (code == 2) NotifyParentEx(hwnd, 1, 0);
-  if (code == 3) NotifyParentEx(hwnd, 4, 0);
+  if (code == EN_DBLCLK) NotifyParentEx(hwnd, IPN_DBLCLK, 0);
+  if (code == EN_UPDATE) NotifyParentEx(hwnd, IPN_UPDATE, 0);
 }
 
 void RepaintFrame(WindowHandle hwnd, IPEditData* d) {
@@ -441,14 +439,14 @@ bool Answer(WindowHandle hwnd, IPEditData* d, int msg, WParam wParam, LParam lPa
       return true;
     case MSG_ENABLE: *result = Enable(hwnd, d, wParam); return true;
     case MSG_NEEDSKB: *result = (GetWindowStyle(hwnd) & kReadOnly) ? 0 : 1; return true;
-    case kSelectTo: case kGetCaret: case kCaretTo: case kGetLimit:
+    case EM_SETSEL: case EM_GETCARETPOS: case EM_SETCARETPOS: case EM_GETLIMITTEXT:
       *result = field ? SendMessage(field, msg, wParam, lParam) : 0;
       return true;
-    case kLastField: *result = v == kNone ? -1 : static_cast<LResult>(d->child[LastChild(v)]); return true;
-    case kFieldText:
+    case IPM_GETLASTFIELD: *result = v == kNone ? -1 : static_cast<LResult>(d->child[LastChild(v)]); return true;
+    case IPM_GETFIELDTEXT:
       *result = wParam < kChildren && d->child[wParam] ? SendMessage(d->child[wParam], MSG_GETTEXT, 5, lParam) : 0;
       return true;
-    case kShowCaret: if (field) ShowCaret(field); *result = 0; return true;
+    case IPM_SHOWCARET: if (field) ShowCaret(field); *result = 0; return true;
     default: return false;
   }
 }

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "controls/listbox/control_msgs.h"
+#include "controls/listbox/control_measures.h"
 #include "controls/listbox/listbox_class.h"
 #include "controls/listbox/listbox_internal.h"
 #include "controls/registry/control_registry.h"
@@ -311,13 +311,13 @@ void Notify(WindowHandle hwnd, int code, LParam data) {
   if (GetWindowStyle(hwnd) & LBS_NOTIFY) NotifyParentEx(hwnd, code, data);
 }
 
-int FontHeight(WindowHandle hwnd) { return ctlmsg::ClientFontHeight(hwnd); }
+int FontHeight(WindowHandle hwnd) { return ctlmeasure::ClientFontHeight(hwnd); }
 
 LResult ListBoxProc(WindowHandle hwnd, int msg, WParam wParam, LParam lParam) {
   if (msg == MSG_CREATE) return Create(hwnd);
   Data* d = Of(hwnd);
   if (!d) return Default(hwnd, msg, wParam, lParam);
-  const int x = ctlmsg::PointX(lParam), y = ctlmsg::PointY(lParam);
+  const int x = ctlmeasure::PointX(lParam), y = ctlmeasure::PointY(lParam);
   switch (msg) {
     case MSG_DESTROY:
       SetWindowAdditionalData2(hwnd, 0);
@@ -366,7 +366,7 @@ LResult ListBoxProc(WindowHandle hwnd, int msg, WParam wParam, LParam lParam) {
 
 }  // namespace listbox
 
-int ctlmsg::ClientFontHeight(WindowHandle hwnd) {
+int ctlmeasure::ClientFontHeight(WindowHandle hwnd) {
   HDC hdc = GetClientDC(hwnd);
   if (!hdc) return GetSysCharHeight();
   const int h = GetFontHeight(hdc);

@@ -1,8 +1,9 @@
 // The list box's keys, characters and mouse.
 #include <algorithm>
 
-#include "controls/listbox/control_msgs.h"
+#include "controls/listbox/control_measures.h"
 #include "controls/listbox/listbox_internal.h"
+#include "gui/keyboard.h"
 #include "gui/message.h"
 #include "gui/nonclient.h"
 #include "gui/paint.h"

@@ -14,6 +14,7 @@
 #include "gui/dialog.h"
 #include "gui/nonclient.h"
 #include "gui/element.h"
+#include "gui/keyboard.h"
 #include "gui/paint.h"
 #include "gui/text.h"
 #include "gui/window.h"
@@ -407,8 +408,8 @@ LResult ListViewControlProc(WindowHandle hwnd, int message, WParam wParam, LPara
     case LVM_TOGGLECHECKALL: return ColumnMessage(lv, message, wParam, lParam);
     case MSG_GETDLGCODE: return g_dialogCode;
     case MSG_KEYDOWN:
-      if (wParam == 28) g_dialogCode ^= 4;
-      else if (wParam == 1 && (g_dialogCode & 4)) g_dialogCode = 25;
+      if (wParam == KEY_ENTER) g_dialogCode ^= DLGC_WANTALLKEYS;
+      else if (wParam == KEY_ESC && (g_dialogCode & DLGC_WANTALLKEYS)) g_dialogCode = 25;
       {
         ListViewKeyInfo key{wParam, lParam};
         NotifyParentEx(hwnd, LVN_KEYDOWN, reinterpret_cast<LParam>(&key));

@@ -24,7 +24,6 @@ using namespace barkit;
 using mb::Entry;
 
 constexpr int kNone = -2;
-constexpr int kLeftDown = 1, kLeftUp = 2;
 
 const Bitmap* g_arrow = nullptr;
 
@@ -196,17 +195,17 @@ LResult Handle(WindowHandle hwnd, MenuButtonData* d, int msg, WParam wParam, LPa
   *done = true;
   const int w = static_cast<int>(static_cast<intptr_t>(wParam));
   switch (msg) {
-    case 0xF200: return AddItem(hwnd, d, wParam, reinterpret_cast<const MenuButtonItemInfo*>(lParam));
-    case 0xF201: return DeleteItem(hwnd, d, w);
-    case 0xF202:
+    case MBM_ADDITEM: return AddItem(hwnd, d, wParam, reinterpret_cast<const MenuButtonItemInfo*>(lParam));
+    case MBM_DELITEM: return DeleteItem(hwnd, d, w);
+    case MBM_RESETCTRL:
       d->items.Clear();
       d->selected = kNone;
       InvalidateRect(hwnd, nullptr, TRUE);
       return MB_OKAY;
-    case 0xF203: return SetItem(hwnd, d, w, reinterpret_cast<const MenuButtonItemInfo*>(lParam));
-    case 0xF204: return GetItem(d, w, reinterpret_cast<MenuButtonItemInfo*>(lParam));
-    case 0xF206: return d->selected;
-    case 0xF207: {
+    case MBM_SETITEMDATA: return SetItem(hwnd, d, w, reinterpret_cast<const MenuButtonItemInfo*>(lParam));
+    case MBM_GETITEMDATA: return GetItem(d, w, reinterpret_cast<MenuButtonItemInfo*>(lParam));
+    case MBM_GETCURITEM: return d->selected;
+    case MBM_SETCURITEM: {
       const int old = d->selected;
       if (w >= 0 && w < d->items.Count()) {
         d->selected = w;
@@ -214,7 +213,7 @@ LResult Handle(WindowHandle hwnd, MenuButtonData* d, int msg, WParam wParam, LPa
       }
       return old;
     }
-    case 0xF208:
+    case MBM_SETSTRCMPFUNC:
       if (d->items.Count() || !lParam) return MB_ERR;
       d->compare = reinterpret_cast<MenuButtonCompare>(lParam);
       return MB_OKAY;
@@ -223,9 +222,9 @@ LResult Handle(WindowHandle hwnd, MenuButtonData* d, int msg, WParam wParam, LPa
 }
 
 void Input(WindowHandle hwnd, MenuButtonData* d, int msg, WParam wParam, LParam lParam) {
-  if (msg == kLeftDown) {
+  if (msg == MSG_LBUTTONDOWN) {
     SetCapture(hwnd);
-  } else if (msg == kLeftUp && GetCapture() == hwnd) {
+  } else if (msg == MSG_LBUTTONUP && GetCapture() == hwnd) {
     ReleaseCapture();
     const Point p = ClientPoint(hwnd, wParam, lParam);
     const int x = p.x, y = p.y;
@@ -263,7 +262,9 @@ LResult MenuButtonProc(WindowHandle hwnd, int msg, WParam wParam, LParam lParam)
       if (index >= 0 && index < d->items.Count()) Choose(hwnd, d, index);
       break;
     }
-    case kLeftDown: case kLeftUp: case MSG_CHAR: case MSG_DT_ENDTRACKMENU: Input(hwnd, d, msg, wParam, lParam); break;
+    case MSG_LBUTTONDOWN: case MSG_LBUTTONUP: case MSG_CHAR: case MSG_DT_ENDTRACKMENU:
+      Input(hwnd, d, msg, wParam, lParam);
+      break;
     default: break;
   }
   return Default(hwnd, msg, wParam, lParam);

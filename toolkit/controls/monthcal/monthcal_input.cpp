@@ -2,18 +2,18 @@
 // the grid picks a day (or a neighbouring month's day), keys move the day
 // or step the focused part.
 #include <atomic>
-#include <linux/input-event-codes.h>
 
 #include "controls/monthcal/monthcal_internal.h"
 #include "gui/dc.h"
+#include "gui/dialog.h"
+#include "gui/keyboard.h"
 #include "gui/window.h"
 #include "gui/window_attr.h"
 
 namespace monthcal {
 namespace {
 
-constexpr uint32_t kInitialDialogCode = 19, kTakesAllKeys = 0x04;
-constexpr int kNextPart = 147;
+constexpr uint32_t kInitialDialogCode = 19;
 
 // One calendar is worked at a time; the code is one word.
 std::atomic<uint32_t> g_dialogCode{kInitialDialogCode};
@@ -126,8 +126,8 @@ void Release(WindowHandle hwnd, Data& d) {
 
 void Key(WindowHandle hwnd, Data& d, int scan) {
   switch (scan) {
-    case KEY_ENTER: g_dialogCode.fetch_xor(kTakesAllKeys); return;
-    case kNextPart:
+    case KEY_ENTER: g_dialogCode.fetch_xor(DLGC_WANTALLKEYS); return;
+    case PANEL_KEY_EDIT:
       if (GetWindowStyle(hwnd) & MCS_NONECELL) return;
       d.focusPart = (d.focusPart & ~3u) | ((d.focusPart & 3) + 1) % 3;
       InvalidateAll(hwnd);

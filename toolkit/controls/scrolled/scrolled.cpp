@@ -2,6 +2,7 @@
 // their window: offsets, content and visible sizes, steps and scroll bars.
 #include <algorithm>
 
+#include "gui/keyboard.h"
 #include "gui/message.h"
 #include "gui/nonclient.h"
 #include "gui/paint.h"
@@ -279,10 +280,10 @@ LResult DefaultScrolledProc(WindowHandle hwnd, int message, WParam wParam, LPara
   if (!d) return DefaultControlProc(hwnd, message, wParam, lParam);
   switch (message) {
     case MSG_KEYDOWN:
-      if (wParam == 104) SendMessage(hwnd, MSG_VSCROLL, SB_PAGEUP, 0);
-      if (wParam == 109) SendMessage(hwnd, MSG_VSCROLL, SB_PAGEDOWN, 0);
-      if (wParam == 105) SendMessage(hwnd, MSG_HSCROLL, SB_PAGELEFT, 0);
-      if (wParam == 106) SendMessage(hwnd, MSG_HSCROLL, SB_PAGERIGHT, 0);
+      if (wParam == KEY_PAGEUP) SendMessage(hwnd, MSG_VSCROLL, SB_PAGEUP, 0);
+      if (wParam == KEY_PAGEDOWN) SendMessage(hwnd, MSG_VSCROLL, SB_PAGEDOWN, 0);
+      if (wParam == KEY_LEFT) SendMessage(hwnd, MSG_HSCROLL, SB_PAGELEFT, 0);
+      if (wParam == KEY_RIGHT) SendMessage(hwnd, MSG_HSCROLL, SB_PAGERIGHT, 0);
       break;
     case MSG_CALCCLIENTRECT: {
       const Rect* rc = reinterpret_cast<const Rect*>(lParam);

@@ -9,6 +9,7 @@
 #include "gui/element.h"
 #include "gui/display.h"
 #include "gui/font.h"
+#include "gui/keyboard.h"
 #include "gui/nonclient.h"
 #include "gui/paint.h"
 #include "gui/scrolled.h"
@@ -69,18 +70,18 @@ void Arrow(WindowHandle hwnd, ScrollViewData* d, int key) {
   GuiListItem* cur = list->currentItem;
   GuiListItem* found = nullptr;
   switch (key) {
-    case 108: {
+    case KEY_DOWN: {
       GuiListItem* next = cur ? guilist_get_next_item(list, cur) : nullptr;
       found = Shown(list, next ? next : guilist_get_next_item(list, nullptr), true);
       break;
     }
-    case 103: {
+    case KEY_UP: {
       GuiListItem* prev = cur ? guilist_get_prev_item(list, cur) : nullptr;
       found = Shown(list, prev ? prev : guilist_get_prev_item(list, nullptr), false);
       break;
     }
-    case 102: found = Shown(list, guilist_get_next_item(list, nullptr), true); break;
-    case 107: found = Shown(list, guilist_get_prev_item(list, nullptr), false); break;
+    case KEY_HOME: found = Shown(list, guilist_get_next_item(list, nullptr), true); break;
+    case KEY_END: found = Shown(list, guilist_get_prev_item(list, nullptr), false); break;
     default: return;
   }
   if (!found) return;

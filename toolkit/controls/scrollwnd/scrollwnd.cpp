@@ -8,7 +8,9 @@
 #include "controls/painters/painter_util.h"
 #include "gui/control_paint.h"
 #include "gui/dc.h"
+#include "gui/dialog.h"
 #include "gui/element.h"
+#include "gui/keyboard.h"
 #include "gui/message.h"
 #include "gui/nonclient.h"
 #include "gui/paint.h"
@@ -18,7 +20,7 @@
 
 namespace {
 
-constexpr uint32_t kDialogCode = 0x11, kTakesAllKeys = 0x4000;
+constexpr uint32_t kDialogCode = 0x11;
 
 // One value shared by every scroll window.
 uint32_t g_dialogCode = kDialogCode;
@@ -97,14 +99,14 @@ void Reset(WindowHandle hwnd, ScrollWndData* d) {
 
 void Key(WindowHandle hwnd, WParam scan) {
   switch (scan) {
-    case 1:
-      if (g_dialogCode & kTakesAllKeys) g_dialogCode = kDialogCode;
+    case KEY_ESC:
+      if (g_dialogCode & DLGC_WANTCHARS) g_dialogCode = kDialogCode;
       break;
-    case 28: g_dialogCode ^= kTakesAllKeys; break;
-    case 103: SendMessage(hwnd, MSG_VSCROLL, SB_LINEUP, 0); break;
-    case 108: SendMessage(hwnd, MSG_VSCROLL, SB_LINEDOWN, 0); break;
-    case 105: SendMessage(hwnd, MSG_HSCROLL, SB_LINELEFT, 0); break;
-    case 106: SendMessage(hwnd, MSG_HSCROLL, SB_LINERIGHT, 0); break;
+    case KEY_ENTER: g_dialogCode ^= DLGC_WANTCHARS; break;
+    case KEY_UP: SendMessage(hwnd, MSG_VSCROLL, SB_LINEUP, 0); break;
+    case KEY_DOWN: SendMessage(hwnd, MSG_VSCROLL, SB_LINEDOWN, 0); break;
+    case KEY_LEFT: SendMessage(hwnd, MSG_HSCROLL, SB_LINELEFT, 0); break;
+    case KEY_RIGHT: SendMessage(hwnd, MSG_HSCROLL, SB_LINERIGHT, 0); break;
     default: break;
   }
 }

@@ -234,9 +234,9 @@ void SwitchKey(WindowHandle hwnd) {
   SendMessage(g_kb.target, MSG_PLACEIME, g_kb.target, 1);
   SendMessage(ime, MSG_IMEACTIVEWIN, g_kb.target, 0);
   PostMessage(g_kb.target, MSG_EDITSKBMODE, kModePunct, 0);
-  SendMessage(ime, MSG_KEYDOWN, kScanImeSwitch, 0);
-  SendMessage(ime, MSG_KEYUP, kScanImeSwitch, 0);
-  SendMessage(ime, MSG_CHAR, kScanImeSwitch, 0);
+  SendMessage(ime, MSG_KEYDOWN, PANEL_KEY_SYMBOLS, 0);
+  SendMessage(ime, MSG_KEYUP, PANEL_KEY_SYMBOLS, 0);
+  SendMessage(ime, MSG_CHAR, PANEL_KEY_SYMBOLS, 0);
 }
 
 void PressChar(WindowHandle hwnd, int k) {
@@ -244,16 +244,16 @@ void PressChar(WindowHandle hwnd, int k) {
   if (k == skb::kCapsKey) ToggleCaps();
   if (ActiveMainOnCurrentDisplay()) {
     if (code == KEY_CAPSLOCK) RepaintCapsKey(hwnd);
-    if (!g_capsLock && code != KEY_ESC && code != kScanImeSwitch) PostKey(code, false);
-    if (g_capsLock && code != kScanImeSwitch) PostKey(code, true);
+    if (!g_capsLock && code != KEY_ESC && code != PANEL_KEY_SYMBOLS) PostKey(code, false);
+    if (g_capsLock && code != PANEL_KEY_SYMBOLS) PostKey(code, true);
   }
   if (code == KEY_ESC || code == KEY_ENTER) EndTyping(hwnd, false);
-  if (code == kScanImeSwitch) SwitchKey(hwnd);
+  if (code == PANEL_KEY_SYMBOLS) SwitchKey(hwnd);
 }
 
 void PressNumber(WindowHandle hwnd, int k) {
   const int code = skb::ScanCode(skb::kNumBoard, k);
-  if (ActiveMainOnCurrentDisplay() && code != KEY_ESC && code != kScanImeSwitch) PostKey(code, false);
+  if (ActiveMainOnCurrentDisplay() && code != KEY_ESC && code != PANEL_KEY_SYMBOLS) PostKey(code, false);
   if (code == KEY_ESC || code == KEY_ENTER) EndTyping(hwnd, true);
 }
 
@@ -273,7 +273,7 @@ void Release(int x, int y) {
   SetAutoRepeatMessage(0, 0, 0, 0);
   if (g_kb.kind != kKindChar) return;
   const int code = skb::ScanCode(skb::kCharBoard, skb::HitTest(Table(skb::kCharBoard), x, y));
-  if (code < 0 || code == kScanImeSwitch) return;
+  if (code < 0 || code == PANEL_KEY_SYMBOLS) return;
   WindowHandle ime = LiveIme();
   if (!ImeShowing(ime)) return;
   if (code != KEY_CAPSLOCK) SendMessage(g_kb.target, MSG_EDITSKBMODE, kModeLower, 0);

@@ -3,25 +3,22 @@
 #pragma once
 
 #include <cstdint>
-#include <linux/input-event-codes.h>
 
 #include "gui/common.h"
 #include "gui/dialog.h"
 #include "gui/edit.h"
+#include "gui/keyboard.h"
 #include "gui/window_attr.h"
 #include "gui/message.h"
 
 namespace entry {
-
-// Scan codes with no name among the input event codes.
-constexpr int kScanImeSwitch = 130, kScanEditStart = 180;
 
 // Input modes of an edit.
 constexpr uint32_t kModeLower = 0x10, kModeNumber = 0x20, kModeChinese = 0x40, kModeUpper = 0x80, kModePunct = 0x100;
 constexpr uint32_t kModeMask = 0x1F0;
 
 // Dialog codes.
-constexpr int kDlgIdle = 0x99, kDlgEditing = 0x9D, kDlgWantsAll = 0x04;
+constexpr int kDlgIdle = 0x99, kDlgEditing = 0x9D;
 
 constexpr WindowHandle kNoWindow = GUI_INVALID_HANDLE;
 

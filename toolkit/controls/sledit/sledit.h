@@ -23,11 +23,6 @@ constexpr uint32_t kPlain = 0x1000, kTip = 0x8000, kIpField = 0x10000, kSelectOn
 // Status bits.
 constexpr uint32_t kFocused = 0x1, kSwallowPress = 0x4, kOverwrite = 0x8;
 
-// Notifications.
-constexpr int kNotifyReleased = 1, kNotifyDblClk = 2, kNotifyUpdated = 3, kNotifyFocus = 256, kNotifyBlur = 512;
-constexpr int kNotifyChanged = 768, kNotifyLimit = 1281, kNotifySelection = 1539, kNotifyChangedOnBlur = 1540;
-constexpr int kNotifyEnter = 1792;
-
 constexpr int kTipSize = 64;
 
 struct SLEditData {

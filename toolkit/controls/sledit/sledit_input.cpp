@@ -6,6 +6,7 @@
 #include "controls/sledit/sledit.h"
 #include "gui/caret.h"
 #include "gui/desktop.h"
+#include "gui/keyboard.h"
 #include "gui/layout.h"
 #include "gui/message.h"
 #include "gui/nonclient.h"
@@ -219,7 +220,7 @@ void KeyHome(WindowHandle hwnd, SLEditData* d, bool shift) {
     SetSelection(hwnd, d, 0, m.caret);
     d->scroll = 0;
     PlaceCaret(hwnd, d);
-    Notify(hwnd, kNotifySelection);
+    Notify(hwnd, EN_SELCHANGE);
     return;
   }
   m.caret = 0;
@@ -231,7 +232,7 @@ void KeyEnd(WindowHandle hwnd, SLEditData* d, bool shift) {
   EditModel& m = d->model;
   if (shift) {
     SetSelection(hwnd, d, m.caret, m.text.Length());
-    Notify(hwnd, kNotifySelection);
+    Notify(hwnd, EN_SELCHANGE);
     return;
   }
   m.caret = m.text.Length();
@@ -250,7 +251,7 @@ void KeyLeft(WindowHandle hwnd, SLEditData* d, bool shift) {
     if (ShowPosition(hwnd, d, m.selStart)) PlaceCaret(hwnd, d);
     UpdateCaretVisibility(hwnd, d);
     Repaint(hwnd);
-    Notify(hwnd, kNotifySelection);
+    Notify(hwnd, EN_SELCHANGE);
     return;
   }
   const bool had = m.HasSelection();
@@ -271,7 +272,7 @@ void KeyRight(WindowHandle hwnd, SLEditData* d, bool shift) {
     if (ShowPosition(hwnd, d, m.selEnd)) PlaceCaret(hwnd, d);
     UpdateCaretVisibility(hwnd, d);
     Repaint(hwnd);
-    Notify(hwnd, kNotifySelection);
+    Notify(hwnd, EN_SELCHANGE);
     return;
   }
   const bool had = m.HasSelection();
@@ -297,14 +298,14 @@ void KeyDelete(WindowHandle hwnd, SLEditData* d) {
 
 void DialogKey(WindowHandle hwnd, SLEditData* d, int scan) {
   if (scan == KEY_ENTER) {
-    if (DialogCode() & kDlgWantsAll) {
+    if (DialogCode() & DLGC_WANTALLKEYS) {
       CloseTyping();
       SetDialogCode(kDlgIdle);
     } else {
       SetDialogCode(kDlgEditing);
     }
-  } else if (scan == kScanEditStart) {
-    if (!(DialogCode() & kDlgWantsAll)) SetDialogCode(kDlgEditing);
+  } else if (scan == PANEL_KEY_TYPE) {
+    if (!(DialogCode() & DLGC_WANTALLKEYS)) SetDialogCode(kDlgEditing);
   } else if (scan == KEY_ESC) {
     SetDialogCode(kDlgIdle);
     ClearSelection(hwnd, d);
@@ -323,7 +324,7 @@ void OnKey(WindowHandle hwnd, SLEditData* d, int scan, LParam state) {
   switch (scan) {
     case KEY_ENTER:
       if (m.HasSelection()) KeyEnd(hwnd, d, false);
-      Notify(hwnd, kNotifyEnter);
+      Notify(hwnd, EN_ENTER);
       break;
     case KEY_A:
       if (state & kCtrl) SetSelection(hwnd, d, 0, m.text.Length());
@@ -389,7 +390,7 @@ void OnFocus(WindowHandle hwnd, SLEditData* d) {
   }
   if (style & kKeepCaret) ShowCaret(hwnd);
   if (!repainted) SendMessage(hwnd, MSG_FREESTANDING_EDIT, 1, 0);
-  Notify(hwnd, kNotifyFocus);
+  Notify(hwnd, EN_SETFOCUS);
 }
 
 void OnBlur(WindowHandle hwnd, SLEditData* d) {
@@ -409,15 +410,15 @@ void OnBlur(WindowHandle hwnd, SLEditData* d) {
     repainted = true;
     if (HostKind(hwnd) != 2) ClearInputHelperState();
   }
-  if (DialogCode() & kDlgWantsAll) SetDialogCode(kDlgIdle);
+  if (DialogCode() & DLGC_WANTALLKEYS) SetDialogCode(kDlgIdle);
   if (!(style & kPlain) || needed) {
     Repaint(hwnd);
     repainted = true;
   }
-  Notify(hwnd, kNotifyBlur);
+  Notify(hwnd, EN_KILLFOCUS);
   if (d->changed) {
     d->changed = false;
-    Notify(hwnd, kNotifyChangedOnBlur);
+    Notify(hwnd, EN_CHANGEDONBLUR);
   }
   if (!repainted) SendMessage(hwnd, MSG_FREESTANDING_EDIT, 0, 0);
 }

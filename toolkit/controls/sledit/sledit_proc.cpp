@@ -9,6 +9,7 @@
 #include "controls/sledit/sledit.h"
 #include "gui/caret.h"
 #include "gui/dialog.h"
+#include "gui/edit.h"
 #include "gui/fixstr.h"
 #include "gui/message.h"
 #include "gui/nonclient.h"
@@ -25,10 +26,6 @@ namespace sledit {
 namespace {
 
 constexpr int kTipCopy = kTipSize - 1;
-constexpr int kGetSelected = 0xF0B0, kSelectTo = 0xF0B1, kGetAnchor = 0xF0B3, kNop1 = 0xF0B4, kNop3 = 0xF0B6;
-constexpr int kGetCaret = 0xF0B9, kCaretTo = 0xF0BA, kGetLimit = 0xF0C3, kSetLimit = 0xF0C5;
-constexpr int kSetPwChar = 0xF0CC, kSetRange = 0xF0CD, kSetReadOnly = 0xF0CF;
-constexpr int kSetTip = 0xF0DE, kGetTip = 0xF0DF, kLastField = 0xF140;
 constexpr uint32_t kMacParent = 0x2;
 constexpr int kMacIconInset = 4;
 
@@ -120,7 +117,7 @@ LResult GetText(const SLEditData* d, WParam size, LParam buffer) {
                                                      static_cast<size_t>(d->model.text.Length())));
 }
 
-// 0xF0B0: at most count - 1 bytes of the selection, terminated.
+// EM_GETSELTEXT: at most count - 1 bytes of the selection, terminated.
 LResult GetSelected(const SLEditData* d, WParam count, LParam buffer) {
   const EditModel& m = d->model;
   if (!m.HasSelection()) return 0;
@@ -138,7 +135,7 @@ LResult SetText(WindowHandle hwnd, SLEditData* d, WParam toEnd, LParam text) {
   ScrollToCaret(hwnd, d);
   Repaint(hwnd);
   d->changed = true;
-  Notify(hwnd, kNotifyChanged);
+  Notify(hwnd, EN_CHANGE);
   return 0;
 }
 
@@ -150,7 +147,7 @@ LResult SetLimit(WindowHandle hwnd, SLEditData* d, WParam limit) {
     MeasureContent(hwnd, d);
     ScrollToCaret(hwnd, d);
     Repaint(hwnd);
-    Notify(hwnd, kNotifyLimit);
+    Notify(hwnd, EN_MAXTEXT);
   }
   return 0;
 }
@@ -241,20 +238,20 @@ bool Answer(WindowHandle hwnd, SLEditData* d, int msg, WParam wParam, LParam lPa
     case MSG_NEEDIME: *result = WantsIme(hwnd, d); return true;
     case MSG_EDIT_GETINPUTMODE: *result = Mode(d); return true;
     case MSG_NEEDSKB: *result = IsReadOnly(style) ? 0 : 1; return true;
-    case kGetSelected: *result = GetSelected(d, wParam, lParam); return true;
-    case kSelectTo: *result = SelectTo(hwnd, d, lParam, false); return true;
-    case kCaretTo: *result = SelectTo(hwnd, d, lParam, true); return true;
-    case kGetAnchor: *result = Anchor(hwnd, d, wParam, lParam); return true;
-    case kGetCaret: *result = Position(hwnd, d, d->model.caret, wParam, lParam); return true;
-    case kGetLimit: *result = d->model.limit; return true;
-    case kSetLimit: *result = SetLimit(hwnd, d, wParam); return true;
-    case kSetPwChar: {
+    case EM_GETSELTEXT: *result = GetSelected(d, wParam, lParam); return true;
+    case EM_SETSEL: *result = SelectTo(hwnd, d, lParam, false); return true;
+    case EM_SETCARETPOS: *result = SelectTo(hwnd, d, lParam, true); return true;
+    case EM_GETSELPOS: *result = Anchor(hwnd, d, wParam, lParam); return true;
+    case EM_GETCARETPOS: *result = Position(hwnd, d, d->model.caret, wParam, lParam); return true;
+    case EM_GETLIMITTEXT: *result = d->model.limit; return true;
+    case EM_LIMITTEXT: *result = SetLimit(hwnd, d, wParam); return true;
+    case EM_SETPASSWORDCHAR: {
       const bool changed = d->passwordChar != static_cast<int>(wParam);
       d->passwordChar = static_cast<int>(wParam);
       if (changed && (style & kPassword)) Repaint(hwnd);
       break;
     }
-    case kSetRange:
+    case EM_SETRANGE:
       // Both ends must fit an int as they are kept: a bound cut to its low
       // half could fall below the minimum, and no number would then pass.
       if (IsRangeField(style) && static_cast<LParam>(wParam) >= 0 && static_cast<LParam>(wParam) < lParam &&
@@ -263,14 +260,14 @@ bool Answer(WindowHandle hwnd, SLEditData* d, int msg, WParam wParam, LParam lPa
         d->rangeMax = static_cast<int>(lParam);
       }
       break;
-    case kSetReadOnly:
+    case EM_SETREADONLY:
       if (wParam) IncludeWindowStyle(hwnd, kReadOnly);
       else ExcludeWindowStyle(hwnd, kReadOnly);
       break;
-    case kSetTip: *result = SetTip(hwnd, d, lParam); return true;
-    case kGetTip: *result = GetTip(hwnd, d, wParam, lParam); return true;
+    case EM_SETTIPTEXT: *result = SetTip(hwnd, d, lParam); return true;
+    case EM_GETTIPTEXT: *result = GetTip(hwnd, d, wParam, lParam); return true;
     default:
-      if (msg >= kNop1 && msg <= kNop3) break;
+      if (msg >= EM_FIRSTIGNORED && msg <= EM_LASTIGNORED) break;
       return false;
   }
   *result = 0;
@@ -283,8 +280,8 @@ void Before(WindowHandle hwnd, SLEditData* d, int msg, WParam wParam, LParam lPa
     case MSG_LBUTTONDOWN: OnPress(hwnd, d, LowX(lParam), HighY(lParam)); break;
     case MSG_LBUTTONUP: case MSG_NCLBUTTONUP:
       if (GetCapture() == hwnd) ReleaseCapture();
-      Notify(hwnd, kNotifyReleased);
-      if (d->model.HasSelection()) Notify(hwnd, kNotifySelection);
+      Notify(hwnd, EN_CLICKED);
+      if (d->model.HasSelection()) Notify(hwnd, EN_SELCHANGE);
       break;
     case MSG_LBUTTONDBLCLK:
       SetFocusChild(hwnd);
@@ -292,7 +289,7 @@ void Before(WindowHandle hwnd, SLEditData* d, int msg, WParam wParam, LParam lPa
       d->model.selEnd = d->model.caret = d->model.text.Length();
       UpdateCaretVisibility(hwnd, d);
       Repaint(hwnd);
-      Notify(hwnd, kNotifyDblClk);
+      Notify(hwnd, EN_DBLCLK);
       break;
     case MSG_SETFOCUS: OnFocus(hwnd, d); break;
     case MSG_KILLFOCUS: OnBlur(hwnd, d); break;
@@ -316,7 +313,7 @@ void Before(WindowHandle hwnd, SLEditData* d, int msg, WParam wParam, LParam lPa
 void RepaintMacIcon(WindowHandle hwnd) {
   WindowHandle parent = GetParent(hwnd);
   if (HostKind(hwnd) != 2 || !(GetWindowStyle(parent) & kMacParent)) return;
-  if (static_cast<WindowHandle>(SendMessage(parent, kLastField, 0, 0)) != hwnd) return;
+  if (static_cast<WindowHandle>(SendMessage(parent, IPM_GETLASTFIELD, 0, 0)) != hwnd) return;
   Rect r{};
   GetClientRect(parent, &r);
   r.left = r.right - IconWidth() - kMacIconInset;
@@ -325,7 +322,7 @@ void RepaintMacIcon(WindowHandle hwnd) {
 
 void Notify(WindowHandle hwnd, int code) {
   NotifyParentEx(hwnd, code, 0);
-  if (code == kNotifySelection) RepaintMacIcon(hwnd);
+  if (code == EN_SELCHANGE) RepaintMacIcon(hwnd);
 }
 void Repaint(WindowHandle hwnd) { InvalidateRect(hwnd, nullptr, TRUE); }
 
@@ -371,7 +368,7 @@ void ApplyEdit(WindowHandle hwnd, SLEditData* d, const char* bytes, int n) {
   const EditOutcome out = m.Edit(bytes, n);
   if (out.limitHit) {
     Ping();
-    Notify(hwnd, kNotifyLimit);
+    Notify(hwnd, EN_MAXTEXT);
   }
   if (!out.changed) return;
   MeasureContent(hwnd, d);
@@ -379,8 +376,8 @@ void ApplyEdit(WindowHandle hwnd, SLEditData* d, const char* bytes, int n) {
   if (!(rightAligned && ShiftRightAligned(hwnd, d, oldWidth, oldCaretX))) Repaint(hwnd);
   ScrollToCaret(hwnd, d);
   d->changed = true;
-  Notify(hwnd, kNotifyChanged);
-  Notify(hwnd, kNotifyUpdated);
+  Notify(hwnd, EN_CHANGE);
+  Notify(hwnd, EN_UPDATE);
 }
 
 LResult SLEditProc(WindowHandle hwnd, int msg, WParam wParam, LParam lParam) {

@@ -2,6 +2,7 @@
 // under the mouse (held, they repeat by the page step), the wheel steps it
 // too, and a click on its text selects it.
 #include "controls/timespin/timespin_internal.h"
+#include "gui/combobox.h"
 #include "gui/cursor.h"
 #include "gui/message.h"
 #include "gui/startup.h"
@@ -12,8 +13,6 @@
 namespace timespin {
 namespace {
 
-constexpr uint32_t kComboNotify = 0x8;
-constexpr int kMouseMove = 4, kWheelDown = 8, kWheelUp = 9;
 
 bool Inside(const Rect& r, int x, int y) { return x >= r.left && x < r.right && y >= r.top && y < r.bottom; }
 bool Enabled(WindowHandle hwnd) { return !(GetWindowStyle(hwnd) & WS_DISABLED); }
@@ -73,25 +72,25 @@ LResult Step(WindowHandle hwnd, Data& d, bool page, bool down) {
   Print(*f, v);
   InvalidateRect(hwnd, &f->field, FALSE);
   const WindowHandle combo = GetParent(hwnd);
-  if (combo != GUI_INVALID_HANDLE && (GetWindowStyle(combo) & kComboNotify)) NotifyParentEx(combo, 1, 0);
+  if (combo != GUI_INVALID_HANDLE && (GetWindowStyle(combo) & CBS_NOTIFY)) NotifyParentEx(combo, CBN_SELCHANGE, 0);
   return 0;
 }
 
 void Mouse(WindowHandle hwnd, Data& d, int msg, int x, int y) {
   switch (msg) {
-    case kMouseMove: return Move(hwnd, d, x, y);
+    case MSG_MOUSEMOVE: return Move(hwnd, d, x, y);
     case MSG_LBUTTONDOWN: return Press(hwnd, d, x, y);
     case MSG_LBUTTONUP: {
       const Field* f = Current(d);
       if (Enabled(hwnd) && f && Inside(f->field, x, y)) SetAutoRepeatMessage(0, 0, 0, 0);
       return;
     }
-    case kWheelDown:
-    case kWheelUp: {
+    case MSG_MOUSEWHEELDOWN:
+    case MSG_MOUSEWHEELUP: {
       const Field* f = Current(d);
       if (!f || !Inside(f->field, x, y)) return;
       CloseInputHelpers();
-      SendMessage(hwnd, TSM_LINESTEP, msg == kWheelDown ? 1 : 0, 0);
+      SendMessage(hwnd, TSM_LINESTEP, msg == MSG_MOUSEWHEELDOWN ? 1 : 0, 0);
       return;
     }
   }

@@ -11,6 +11,7 @@
 #include "gui/element.h"
 #include "gui/message.h"
 #include "gui/paint.h"
+#include "gui/window.h"
 #include "gui/window_attr.h"
 
 namespace controls {
@@ -20,8 +21,6 @@ namespace {
 using namespace barkit;
 using ntb::BarData;
 using ntb::Item;
-
-constexpr int kSizeRequest = 37;
 
 int IndexOf(const BarData& d, WParam id) {
   for (size_t i = 0; i < d.items.size(); ++i)
@@ -178,7 +177,7 @@ LResult NewToolBarProc(WindowHandle hwnd, int msg, WParam wParam, LParam lParam)
       ntb::SetImage(d, reinterpret_cast<const NtbCreateData*>(lParam));
       InvalidateRect(hwnd, nullptr, TRUE);
       break;
-    case kSizeRequest:
+    case MSG_SIZECHANGING:
       if (d) ntb::SizeRule(hwnd, *d, reinterpret_cast<const Rect*>(wParam), reinterpret_cast<Rect*>(lParam));
       return 0;
     case MSG_PAINT: return PaintWith(hwnd, [&](HDC hdc) { if (d) ntb::Paint(hwnd, hdc, *d); });

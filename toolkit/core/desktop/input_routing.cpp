@@ -2,7 +2,6 @@
 // desktop: to the capture window, the window of the first button press,
 // the window under the pointer or the active window of the current display.
 #include <vector>
-#include <linux/input-event-codes.h>
 
 #include "core/cursor/system_cursor.h"
 #include "core/desktop/desktop.h"
@@ -22,15 +21,13 @@
 #include "gui/fixstr.h"
 #include "gui/gui_etc.h"
 #include "gui/input.h"
+#include "gui/keyboard.h"
 #include "gui/message.h"
 #include "gui/startup.h"
 #include "gui/window.h"
 
 namespace {
 
-enum ScanCode { kScanPower = 120, kScanOutputSwitch = 157 };
-
-constexpr int kRawMouseOffset = 224;
 constexpr WParam kCapturedFlag = KS_CAPTURED;
 constexpr uint32_t kMessageBoxStyle = 0x80000000u;
 
@@ -88,7 +85,7 @@ bool IsPress(int msg) {
 bool IsRelease(int msg) { return msg == MSG_LBUTTONUP || msg == MSG_RBUTTONUP; }
 
 void PostRaw(WindowHandle hwnd, int msg, WParam wParam, LParam lParam) {
-  PostMessage(hwnd, msg + kRawMouseOffset, wParam, lParam);
+  PostMessage(hwnd, msg + MSG_DT_MOUSEOFFSET, wParam, lParam);
 }
 
 // The window that got the press hears the rest of the click the way the
@@ -409,7 +406,7 @@ LResult RouteKey(int msg, WParam wParam, LParam lParam) {
   HideInputHelpersOnKey();
   DesktopState& d = Desk();
   WindowHandle scan = wParam;
-  if (scan == kScanOutputSwitch && msg != MSG_CHAR) {
+  if (scan == PANEL_KEY_OUTPUT && msg != MSG_CHAR) {
     if (msg == MSG_KEYUP) return 0;
     if (msg == MSG_KEYDOWN) {
       if (HasAuxOutput() && BothOutputsNotLowRes()) {
@@ -428,7 +425,7 @@ LResult RouteKey(int msg, WParam wParam, LParam lParam) {
     EndTrackingForRequest();
     return 0;
   }
-  if (scan == kScanPower && PowerKey(msg)) return 0;
+  if (scan == PANEL_KEY_POWER && PowerKey(msg)) return 0;
   if (AnyPopupMenuOpen() && TellMenuTracker(msg, wParam, lParam)) {
     KeyHooked(__gui_hwnd_desktop, msg, wParam, lParam);
     return 0;

@@ -14,12 +14,6 @@
 
 namespace {
 
-constexpr int kTrackerStart = 384;
-constexpr int kTrackerClipped = 368;
-constexpr int kTrackerRebuilt = 369;
-constexpr int kTrackerEndOne = 250;
-constexpr int kTrackerEndAll = 252;
-
 std::atomic<MenuTracker> g_tracker{nullptr};
 
 void SubtractFromList(const ZOrderList& list, const Rect& rect) {
@@ -61,11 +55,11 @@ LResult StartPopupMenu(PopupMenuHead* menu) {
     StackWriteLock hold;  // IsMenuPopup reads the chain on other threads
     Desk().popups.push_back(menu);
   }
-  TellMenuTracker(kTrackerStart, 0, reinterpret_cast<LParam>(menu));
+  TellMenuTracker(MSG_DT_LAYOUTPOPUP, 0, reinterpret_cast<LParam>(menu));
   SubtractFromList(TopmostList(), menu->rect);
   if (ZOrderList* current = CurrentDisplayList()) SubtractFromList(*current, menu->rect);
   RebuildDesktopClip();
-  TellMenuTracker(kTrackerClipped, 0, reinterpret_cast<LParam>(menu));
+  TellMenuTracker(MSG_DT_SHOWPOPUP, 0, reinterpret_cast<LParam>(menu));
   return 0;
 }
 
@@ -80,9 +74,9 @@ LResult EndPopupMenu(PopupMenuHead* menu) {
       chain.pop_back();
   }
   RebuildAllClips();
-  TellMenuTracker(kTrackerRebuilt, 0, reinterpret_cast<LParam>(menu));
+  TellMenuTracker(MSG_DT_HIDEPOPUP, 0, reinterpret_cast<LParam>(menu));
   RepaintUnder(menu->rect);
-  TellMenuTracker(kTrackerEndOne, 0, reinterpret_cast<LParam>(menu));
+  TellMenuTracker(MSG_DT_ENDTRACKMENU, 0, reinterpret_cast<LParam>(menu));
   return 0;
 }
 
@@ -91,7 +85,7 @@ LResult EndAllPopupMenus() {
   if (chain.empty()) return 0;
   PopupMenuHead* first = chain.front();
   if (ValidWindow(first->owner)) SendNotifyMessage(first->owner, MSG_MENUCLOSED, first->word1, first->word2);
-  TellMenuTracker(kTrackerEndAll, 0, reinterpret_cast<LParam>(first));
+  TellMenuTracker(MSG_DT_CLOSEMENU, 0, reinterpret_cast<LParam>(first));
   std::vector<Rect> closed;
   for (const PopupMenuHead* menu : chain) closed.push_back(menu->rect);
   {

@@ -28,16 +28,13 @@ GalPixel TrackingFrameColor() {
   return pixel ? pixel : RGB2Pixel(HDC_SCREEN, 0xFF, 0xFF, 0xFF);
 }
 
-enum HitCode { kCaption = 33, kTop = 35, kBottom = 36, kLeft = 37, kRight = 38,
-               kTopLeft = 39, kTopRight = 40, kBottomLeft = 41, kBottomRight = 42 };
-
 int CursorOf(int location) {
   switch (location) {
-    case kCaption: return 4;
-    case kTop: case kBottom: return 8;
-    case kLeft: case kRight: return 7;
-    case kTopLeft: case kBottomRight: return 5;
-    case kTopRight: case kBottomLeft: return 6;
+    case HT_CAPTION: return 4;
+    case HT_BORDER_TOP: case HT_BORDER_BOTTOM: return 8;
+    case HT_BORDER_LEFT: case HT_BORDER_RIGHT: return 7;
+    case HT_CORNER_TL: case HT_CORNER_BR: return 5;
+    case HT_CORNER_TR: case HT_CORNER_BL: return 6;
     default: return 0;
   }
 }
@@ -74,10 +71,13 @@ void DrawFrame(const Rect& r) {
 }
 
 void MoveEdges(Rect* r, int location, int dx, int dy) {
-  bool left = location == kCaption || location == kLeft || location == kTopLeft || location == kBottomLeft;
-  bool right = location == kCaption || location == kRight || location == kTopRight || location == kBottomRight;
-  bool top = location == kCaption || location == kTop || location == kTopLeft || location == kTopRight;
-  bool bottom = location == kCaption || location == kBottom || location == kBottomLeft || location == kBottomRight;
+  bool left =
+      location == HT_CAPTION || location == HT_BORDER_LEFT || location == HT_CORNER_TL || location == HT_CORNER_BL;
+  bool right =
+      location == HT_CAPTION || location == HT_BORDER_RIGHT || location == HT_CORNER_TR || location == HT_CORNER_BR;
+  bool top = location == HT_CAPTION || location == HT_BORDER_TOP || location == HT_CORNER_TL || location == HT_CORNER_TR;
+  bool bottom =
+      location == HT_CAPTION || location == HT_BORDER_BOTTOM || location == HT_CORNER_BL || location == HT_CORNER_BR;
   if (left) r->left += dx;
   if (right) r->right += dx;
   if (top) r->top += dy;

@@ -19,7 +19,6 @@ namespace menu {
 namespace {
 
 constexpr size_t kRecordsPerBlock = 16;
-constexpr int kStart = 384, kClipped = 368, kRebuilt = 369, kEndOne = 250, kEndAll = 252;
 
 BlockDataHeap g_records;
 bool g_heapReady = false;
@@ -68,11 +67,11 @@ void OnClosed(TrackingRecord* t) {
 
 LResult Tracker(int msg, WParam wParam, LParam lParam) {
   switch (msg) {
-    case kStart: OnStart(RecordFrom(lParam)); return 1;
-    case kClipped: OnShown(RecordFrom(lParam)); return 1;
-    case kRebuilt: OnHidden(RecordFrom(lParam)); return 1;
-    case kEndOne: OnClosed(RecordFrom(lParam)); return 1;
-    case kEndAll: EndTracking(lParam); return 1;
+    case MSG_DT_LAYOUTPOPUP: OnStart(RecordFrom(lParam)); return 1;
+    case MSG_DT_SHOWPOPUP: OnShown(RecordFrom(lParam)); return 1;
+    case MSG_DT_HIDEPOPUP: OnHidden(RecordFrom(lParam)); return 1;
+    case MSG_DT_ENDTRACKMENU: OnClosed(RecordFrom(lParam)); return 1;
+    case MSG_DT_CLOSEMENU: EndTracking(lParam); return 1;
     default: break;
   }
   if (!g_first) return 0;

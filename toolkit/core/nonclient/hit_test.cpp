@@ -12,13 +12,11 @@ namespace {
 
 bool In(const Rect& r, int x, int y) { return x >= r.left && x < r.right && y >= r.top && y < r.bottom; }
 
-constexpr int kTopLeft = 39, kLeft = 37, kBottomLeft = 41, kTop = 35, kBottom = 36;
-constexpr int kTopRight = 40, kRight = 38, kBottomRight = 42;
-
 int FrameCode(const Rect& w, int corner, int x, int y) {
-  if (x <= w.left + corner) return y <= w.top + corner ? kTopLeft : y < w.bottom - corner ? kLeft : kBottomLeft;
-  if (x < w.right - corner) return y <= w.top + corner ? kTop : kBottom;
-  return y <= w.top + corner ? kTopRight : y < w.bottom - corner ? kRight : kBottomRight;
+  if (x <= w.left + corner)
+    return y <= w.top + corner ? HT_CORNER_TL : y < w.bottom - corner ? HT_BORDER_LEFT : HT_CORNER_BL;
+  if (x < w.right - corner) return y <= w.top + corner ? HT_BORDER_TOP : HT_BORDER_BOTTOM;
+  return y <= w.top + corner ? HT_CORNER_TR : y < w.bottom - corner ? HT_BORDER_RIGHT : HT_CORNER_BR;
 }
 
 // The sizes one hit test needs, read once.

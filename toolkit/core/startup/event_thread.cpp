@@ -8,13 +8,13 @@
 #include "core/message/msg_queue.h"
 #include "core/startup/thread_start.h"
 #include "gui/desktop.h"
+#include "gui/input.h"
+#include "gui/message.h"
 #include "gui/startup.h"
 #include "gui/timer.h"
 
 namespace {
 
-constexpr int kWaitMouse = 1;
-constexpr int kWaitKeyboard = 2;
 // The engine wait wakes at least this often, so that time-outs are read.
 constexpr long kWaitUsec = 300000;
 
@@ -36,23 +36,25 @@ int32_t g_lastX = 0, g_lastY = 0;
 
 int MouseMessageOf(int code) {
   switch (code) {
-    case 0: return 4;
-    case 1: case 2: case 3: return code;
-    case 16: return 5;
-    case 32: return 6;
-    case 48: return 7;
-    case 256: return 8;
-    case 512: return 9;
+    case ME_MOVED: return MSG_MOUSEMOVE;
+    case ME_LEFTDOWN: return MSG_LBUTTONDOWN;
+    case ME_LEFTUP: return MSG_LBUTTONUP;
+    case ME_LEFTDBLCLICK: return MSG_LBUTTONDBLCLK;
+    case ME_RIGHTDOWN: return MSG_RBUTTONDOWN;
+    case ME_RIGHTUP: return MSG_RBUTTONUP;
+    case ME_RIGHTDBLCLICK: return MSG_RBUTTONDBLCLK;
+    case ME_WHEEL_TOWARDS: return MSG_MOUSEWHEELDOWN;
+    case ME_WHEEL_AWAY: return MSG_MOUSEWHEELUP;
     default: return 0;
   }
 }
 
 int KeyMessageOf(int code) {
   switch (code) {
-    case 1: return 18;
-    case 2: return 20;
-    case 4: return 25;
-    case 8: return 26;
+    case KE_KEYDOWN: return MSG_KEYDOWN;
+    case KE_KEYUP: return MSG_KEYUP;
+    case KE_KEYUP2: return MSG_KEYUP2;
+    case KE_KEYUP3: return MSG_KEYUP3;
     default: return 0;
   }
 }
@@ -67,7 +69,7 @@ void PostMouseEvent(const LowLevelEvent& ev) {
   WParam wParam = static_cast<uint32_t>(ev.mouseStatus);
   LParam lParam = static_cast<LParam>((static_cast<uint32_t>(ev.data2) << 16) | (static_cast<uint32_t>(ev.data1) & 0xFFFF));
   // A button at a new place is preceded by a move there.
-  if (ev.event != 0 && (ev.data1 != g_lastX || ev.data2 != g_lastY)) {
+  if (ev.event != ME_MOVED && (ev.data1 != g_lastX || ev.data2 != g_lastY)) {
     PostToDesktop(MSG_MOUSEMOVE, wParam, lParam);
     g_lastX = ev.data1;
     g_lastY = ev.data2;
@@ -117,14 +119,14 @@ extern "C" void* EventThreadMain(void* arg) {
   static_cast<ThreadStart*>(arg)->Started();
   while (!g_thread.StopRequested()) {
     const EventEngine* engine = g_engine.load();
-    int arrived = engine->wait(kWaitMouse | kWaitKeyboard, kWaitUsec);
+    int arrived = engine->wait(IAL_MOUSEEVENT | IAL_KEYEVENT, kWaitUsec);
     if (arrived < 0 || g_thread.StopRequested()) continue;
     if (arrived == 0) {
       ReadAndPost(engine, 0);
       continue;
     }
-    if (arrived & kWaitMouse) ReadAndPost(engine, kWaitMouse);
-    if (arrived & kWaitKeyboard) ReadAndPost(engine, kWaitKeyboard);
+    if (arrived & IAL_MOUSEEVENT) ReadAndPost(engine, IAL_MOUSEEVENT);
+    if (arrived & IAL_KEYEVENT) ReadAndPost(engine, IAL_KEYEVENT);
   }
   return nullptr;
 }

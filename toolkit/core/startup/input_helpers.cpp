@@ -7,6 +7,7 @@
 #include "core/desktop/zorder.h"
 #include "core/window/window_record.h"
 #include "gui/desktop.h"
+#include "gui/keyboard.h"
 #include "gui/message.h"
 #include "gui/startup.h"
 
@@ -38,7 +39,7 @@ void SwitchToSymbols(WindowHandle skb, WindowHandle ime) {
   SendNotifyMessage(skb, MSG_DT_SKBCMD, 2, 2);
   SendNotifyMessage(ime, MSG_DT_IMECMD, 1, 0);
   SendNotifyMessage(ime, MSG_IMESHOW, 0, 0);
-  SendNotifyMessage(ime, MSG_KEYDOWN, 130, 0);
+  SendNotifyMessage(ime, MSG_KEYDOWN, PANEL_KEY_SYMBOLS, 0);
   SendNotifyMessage(ime, MSG_CHAR, 130, 0);
 }
 

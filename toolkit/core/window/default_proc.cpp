@@ -27,6 +27,7 @@
 #include "gui/desktop.h"
 #include "gui/display.h"
 #include "gui/fixstr.h"
+#include "gui/keyboard.h"
 #include "gui/message.h"
 #include "gui/paint.h"
 #include "gui/window.h"
@@ -48,7 +49,7 @@ WindowProc Entry(int index, WindowProc builtIn) {
 
 LResult HandleKey(WindowRecord* win, int msg, WParam wParam, LParam lParam) {
   WindowHandle hwnd = HandleOf(win);
-  if (msg == MSG_KEYDOWN && wParam == winmsg::kScanNoPermission &&
+  if (msg == MSG_KEYDOWN && wParam == PANEL_KEY_POWER &&
       static_cast<WindowHandle>(SendMessage(__gui_hwnd_desktop, MSG_DT_GETACTIVEMAIN, 0, 0)) == hwnd)
     showNoPermissionHook(hwnd);
   switch (msg) {

@@ -1,4 +1,4 @@
-// The few command and key words the default procedures read, and the bits
+// The few command words the default procedures read, and the bits
 // of the hit-test answers. Message numbers and hit codes are the public
 // MSG_* and HT_* names.
 #pragma once
@@ -8,7 +8,6 @@
 namespace winmsg {
 
 constexpr unsigned long kSysCloseCommand = 61536;  // wParam of MSG_SYSCOMMAND that closes
-constexpr int kScanNoPermission = 120;
 
 }  // namespace winmsg
 

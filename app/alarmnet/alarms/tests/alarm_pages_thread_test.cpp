@@ -369,9 +369,9 @@ TEST_F(AlarmPages, CopyDialogsOfferOtherOnlineItemsAndHandBackTheChoice) {
         labels.push_back(Cell(list, i, 0));
       }
       // The check key toggles the selected row (the first one to begin with).
-      SendMessage(list, MSG_KEYDOWN, PAGE_KEY_CHECK, 0);
+      SendMessage(list, MSG_KEYDOWN, PANEL_KEY_CHECK, 0);
       keyChecks.push_back(static_cast<int>(SendMessage(list, LVM_GETCHECKED, 0, 0)));
-      SendMessage(list, MSG_KEYDOWN, PAGE_KEY_CHECK, 0);
+      SendMessage(list, MSG_KEYDOWN, PANEL_KEY_CHECK, 0);
       keyChecks.push_back(static_cast<int>(SendMessage(list, LVM_GETCHECKED, 0, 0)));
       SendMessage(list, LVM_SETCHECKEDBYKEY, 0, 0);
       SendMessage(dlg, MSG_COMMAND, kCancel, 0);

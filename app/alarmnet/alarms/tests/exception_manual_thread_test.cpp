@@ -118,7 +118,7 @@ TEST_F(OutputPages, ExceptionTypesKeepTheirEditsAndAllTypesAppliesToEveryType) {
   // The keys change the checks without enabling Apply.
   Command(page, kApply);
   EXPECT_FALSE(Enabled(page, kApply));
-  SendMessage(list, MSG_KEYDOWN, PAGE_KEY_CHECK, 0);
+  SendMessage(list, MSG_KEYDOWN, PANEL_KEY_CHECK, 0);
   EXPECT_EQ(SendMessage(list, LVM_GETCHECKED, 0, 0), 0);
   EXPECT_FALSE(Enabled(page, kApply));
   EXPECT_EQ(Entry(1).localOutputs, 0x3u);

@@ -25,7 +25,6 @@ constexpr uint32_t kCallStyle = WS_CHILD | WS_VISIBLE | BS_FRAMED | BS_AUTORADIO
 constexpr uint32_t kNumberStyle = WS_CHILD | WS_VISIBLE | WS_DISABLED | CBS_NOTIFY | CBS_SPINNUMBER;
 constexpr int kPtzFlag = 3;
 constexpr int kPresetBound = 127;
-constexpr int kSelChanged = 1;
 
 // One of the three actions' arrays; action i's check box is kCalls[i] and
 // its number box the id after it.
@@ -188,7 +187,7 @@ void command(WindowHandle page, WParam wParam, LParam lParam) {
   const int id = pageframe::idOf(wParam);
   switch (id) {
     case kChannelBox:
-      if (pageframe::codeOf(wParam) == kSelChanged) onChannel(page);
+      if (pageframe::codeOf(wParam) == CBN_SELCHANGE) onChannel(page);
       break;
     case kCallPreset: case kCallPatrol: case kCallPattern: onCall(page, id); break;
     case kPreset: case kPatrol: case kPattern: enableApplyOnNotify1Or5(page, wParam, lParam); break;

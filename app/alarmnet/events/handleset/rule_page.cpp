@@ -242,9 +242,9 @@ void toggleSelected(WindowHandle page) {
 bool onKey(WindowHandle page, int key) {
   const WindowHandle list = listOf(page);
   if (!IsValidHandle(list) || GetFocusChild(page) != list) return false;
-  if (key == PAGE_KEY_CHECK) {
+  if (key == PANEL_KEY_CHECK) {
     toggleSelected(page);
-  } else if (key == PAGE_KEY_CHECK_ALL) {
+  } else if (key == PANEL_KEY_CHECK_ALL) {
     SendMessage(list, LVM_TOGGLECHECKALL, 0, 0);
   } else {
     return false;

@@ -23,7 +23,6 @@ constexpr uint32_t kDayStyle = WS_CHILD | WS_VISIBLE | CBS_NOTIFY | CBS_DROPDOWN
 constexpr uint32_t kTimeStyle = WS_CHILD | WS_VISIBLE | CBS_NOTIFY | CBS_TIME;
 constexpr uint32_t kButtonStyle = WS_CHILD | WS_VISIBLE | BS_AUTOSIZE;
 constexpr int kLastHour = 24, kLastMinute = 59;
-constexpr int kSelChanged = 1;
 enum Field { kStartHour = 1, kStartMinute, kEndHour, kEndMinute };
 const char* const kDayKeys[SCHED_DAYS] = {"mon", "tue", "wed", "thu", "fri", "sat", "sun"};
 const char* const kTimeKeys[SCHED_SEGMENTS] = {"time1", "time2", "time3", "time4",
@@ -161,7 +160,7 @@ bool store(WindowHandle page) {
 void command(WindowHandle page, WParam wParam, LParam lParam) {
   const int id = pageframe::idOf(wParam);
   if (id == kDayBox) {
-    if (pageframe::codeOf(wParam) == kSelChanged) onDayChange(page);
+    if (pageframe::codeOf(wParam) == CBN_SELCHANGE) onDayChange(page);
   } else if (id >= kFirstTimeBox && id <= kLastTimeBox) {
     onSegmentTimeChange(page, wParam, lParam);
   } else if (id == PAGE_ID_COPY) {

@@ -211,7 +211,7 @@ TEST_F(HandleSet, TheOutputRowsFollowTheLocalMask) {
     const WindowHandle list = GetDlgItem(rule, kList);
     SetFocusChild(list);
     SendMessage(list, LVM_SELECTITEM, 1, 0);
-    SendMessage(rule, MSG_KEYDOWN, PAGE_KEY_CHECK, 0);
+    SendMessage(rule, MSG_KEYDOWN, PANEL_KEY_CHECK, 0);
     EXPECT_EQ(SendMessage(list, LVM_GETCHECKED, 1, 0), 1);
     Command(rule, PAGE_ID_OK);
   });

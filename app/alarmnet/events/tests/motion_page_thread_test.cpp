@@ -235,20 +235,20 @@ TEST_F(MotionPage, TheCameraPageKeys) {
   });
   ASSERT_EQ(openMenuPage(APP_MENU_CAMERA, "motionset", host), 0);
   win_ = getCameraPageWnd();
-  EXPECT_EQ(onCameraPageKeyUp(win_, PAGE_KEY_ESCAPE, 0), 0);
+  EXPECT_EQ(onCameraPageKeyUp(win_, KEY_ESC, 0), 0);
   EXPECT_EQ(closes.load(), 1);
   EXPECT_TRUE(IsWindow(win_));
   setCameraMenuWnd(GUI_INVALID_HANDLE);
-  EXPECT_EQ(onCameraPageKeyUp(win_, PAGE_KEY_LEFT, 0), 0);
+  EXPECT_EQ(onCameraPageKeyUp(win_, KEY_LEFT, 0), 0);
   const WindowHandle menu = Main({0, 0, 200, 200}, DefaultMainWinProc);
   const WindowHandle list = CreateWindowEx("button", "", WS_CHILD | WS_VISIBLE, 0, 19200, 0, 0, 50, 20, menu, 0);
   CreateWindowEx("button", "", WS_CHILD | WS_VISIBLE, 0, 19201, 0, 30, 50, 20, menu, 0);
   SetFocusChild(GetDlgItem(menu, 19201));
   setCameraMenuWnd(menu);
-  EXPECT_EQ(onCameraPageKeyUp(win_, PAGE_KEY_LEFT, 0), 0);
+  EXPECT_EQ(onCameraPageKeyUp(win_, KEY_LEFT, 0), 0);
   EXPECT_EQ(GetFocusChild(menu), list);
-  EXPECT_EQ(onCameraPageKeyUp(win_, PAGE_KEY_RIGHT, 0), 0);
-  EXPECT_EQ(onCameraPageKeyUp(win_, PAGE_KEY_DOWN, 0), -1);
+  EXPECT_EQ(onCameraPageKeyUp(win_, KEY_RIGHT, 0), 0);
+  EXPECT_EQ(onCameraPageKeyUp(win_, KEY_DOWN, 0), -1);
   setCameraMenuWnd(GUI_INVALID_HANDLE);
   Close();
 }

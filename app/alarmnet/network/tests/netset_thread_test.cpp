@@ -85,7 +85,7 @@ TEST_F(NetSet, TheSystemMenuItemOpensTheWindowWithItsTabs) {
   // One interface: no work mode, interface or route rows.
   EXPECT_EQ(GetDlgItem(base_, kMode), 0u);
   EXPECT_EQ(GetDlgItem(base_, kRoute), 0u);
-  SendMessage(win_, MSG_KEYDOWN, PAGE_KEY_ESCAPE, 0);
+  SendMessage(win_, MSG_KEYDOWN, KEY_ESC, 0);
   desktest::Drain();
   EXPECT_EQ(getSystemPageWnd(), GUI_INVALID_HANDLE);
 }
@@ -123,7 +123,7 @@ struct CodeCase {
 // and focus; a code no row names shows the failed-save box with it.
 TEST_F(NetSet, BasicTabCodesShowTheirBoxesAndFocus) {
   const CodeCase cases[] = {
-      {NET_ANSWER_DECLINED, "", 0, 0},
+      {DEVICE_OK_QUIET, "", 0, 0},
       {NET_ERR_DEVICE_IP_CONFLICT, "The device address is in use by another device!", kInfo, kIpv4},
       {NET_ERR_IPV4, "Please enter a valid IPv4 Address!", kInfo, kIpv4},
       {NET_ERR_IPV4_LOOPBACK, "Addresses beginning with 127 are not allowed!", kWarning, kIpv4},

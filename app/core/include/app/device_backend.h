@@ -15,6 +15,12 @@
 
 GUI_EXTERN_C_BEGIN
 
+/* Answers every page reads alike: done with nothing to show (a set that
+ * changed nothing, a step the user declined), and a password whose
+ * confirmation differs. */
+#define DEVICE_OK_QUIET 0x200001
+#define DEVICE_ERR_PASSWORD_MISMATCH 0x200004
+
 /* Device, time and configuration. */
 int getDeviceInfo(OutputLogin* login, DeviceInfo* out);
 int getDeviceConfig(OutputLogin* login, DeviceConfig* out);
@@ -33,8 +39,9 @@ int getRs232Config(OutputLogin* login, Rs232Config* out);
 
 /* Users. */
 int getUserConfig(OutputLogin* login, UserConfig* out);
-/* Refuses a table without the administrator in record 0, a name holding a
- * character names refuse, or one name twice (USER_ERR_*). */
+/* Refuses a table without the administrator in record 0 (its name empty or
+ * its level not 2: USER_ERR_NAME_EMPTY), a name holding a character names
+ * refuse, or one name twice (USER_ERR_*). */
 int setUserConfig(OutputLogin* login, const UserConfig* in, int flag);
 int setUserDefaultRights(UserRecord* user, int priority);
 int hasInvalidNameChar(const char* name, int length);
@@ -256,7 +263,13 @@ int startDiskSelfTest(int loginId, int bus, int port, int type);
 int getSmartCheckDisabled(int loginId, uint32_t* out);
 int setSmartCheckDisabled(int loginId, int flag);
 /* Network disks: 16 slots. Adding is refused (-1) on this device; a change
- * is refused with 0x200122 (no address) or 0x200123 (no directory). */
+ * is refused with NET_DISK_ERR_ADDRESS (no address) or
+ * NET_DISK_ERR_DIRECTORY (no directory). A disk already added and an iSCSI
+ * target that fails have answers of their own too. */
+#define NET_DISK_ERR_EXISTS 0x200007
+#define NET_DISK_ERR_ADDRESS 0x200122
+#define NET_DISK_ERR_DIRECTORY 0x200123
+#define NET_DISK_ERR_ISCSI 0x200124
 int getNetDiskConfig(OutputLogin* login, NetDiskConfig* out, int flag);
 int getNetDiskSlotMask(void);
 int addNetDisk(int loginId, const NetDiskConfig* in);

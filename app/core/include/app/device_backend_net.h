@@ -57,9 +57,7 @@ enum {
   NET_ERR_POE_INVALID = -2,              /* the PoE interface's address: no host address */
   NET_ERR_POE_LOOPBACK = -3,
   NET_ERR_POE_LAN_CLASH = -4,            /* in the LAN's network */
-  NET_ERR_POE_CAMERA_CLASH = -5,         /* an added camera's address */
-  NET_ANSWER_DECLINED = 0x200001,        /* the user declined: nothing to show */
-  NET_ERR_PASSWORD_MISMATCH = 0x200004   /* password and confirmation differ */
+  NET_ERR_POE_CAMERA_CLASH = -5          /* an added camera's address */
 };
 #define DEVICE_ERR_NAME 0x200005
 #define DEVICE_ERR_ALARM_REBOOT 0x2000fa     /* saved; an input takes it after a reboot */

@@ -10,11 +10,16 @@ GUI_EXTERN_C_BEGIN
 #define DEVICE_ERR_DST_SAME_MONTH 0x2000cc
 /* The monitor does not take the resolution asked for. */
 #define DEVICE_ERR_RESOLUTION 0x2000eb
-/* User table refusals: no administrator in record 0, a name holding a
- * character names refuse, one name twice. */
-#define USER_ERR_NO_ADMIN 0x200208
+/* User table answers: an empty name (the device: also record 0 not the
+ * administrator), a name holding a character names refuse, one name twice;
+ * the user pages' own: no free record, a wrong old password, an empty
+ * password. */
+#define USER_ERR_NAME_EMPTY 0x200208
 #define USER_ERR_NAME_CHARS 0x200209
 #define USER_ERR_NAME_USED 0x20020a
+#define USER_ERR_NO_FREE 0x20020b
+#define USER_ERR_OLD_PASSWORD 0x20020c
+#define USER_ERR_PASSWORD_EMPTY 0x20020d
 
 /* Logs: the entries found, 0 or below for none, -2 above LOG_SEARCH_MAX.
  * This device keeps no log and answers -1. */

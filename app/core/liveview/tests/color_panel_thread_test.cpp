@@ -206,7 +206,7 @@ TEST_F(ColorPanel, RandomUseLeavesShownAndStoredColoursAsTheModelSays) {
         SendMessage(dlg, MSG_COMMAND, kOk, 0);
       } else {
         for (auto& [ch, entry] : touched) shown[ch] = ColoursOf(stored[ch]);
-        SendMessage(dlg, MSG_KEYDOWN, PAGE_KEY_ESCAPE, 0);
+        SendMessage(dlg, MSG_KEYDOWN, KEY_ESC, 0);
       }
     };
     PostMessage(nested, kNestedSteps, 0, 0);
@@ -251,7 +251,7 @@ TEST_F(ColorPanel, IpChannelsGetFourRowsAndCustomOnlyAndRangesComeFromTheDevice)
       EXPECT_EQ(KeptOf()[GetDlgItem(dlg, 12546)].low, 10);
       EXPECT_EQ(KeptOf()[GetDlgItem(dlg, 12555)].high, 204);
       EXPECT_EQ(KeptOf()[GetDlgItem(dlg, 12556)].high, 204);
-      SendMessage(dlg, MSG_KEYDOWN, PAGE_KEY_ESCAPE, 0);
+      SendMessage(dlg, MSG_KEYDOWN, KEY_ESC, 0);
     });
     device_seam::clearOverrides();
   }
@@ -272,7 +272,7 @@ TEST_F(ColorPanelOnScreen, AnalogAndIpChannels) {
       Rect r{};
       GetWindowRect(dlg, &r);
       livetest::MatchesReference(__FILE__, channel > 16 ? "colorpanel_ip" : "colorpanel_analog", livetest::Grab(r));
-      SendMessage(dlg, MSG_KEYDOWN, PAGE_KEY_ESCAPE, 0);
+      SendMessage(dlg, MSG_KEYDOWN, KEY_ESC, 0);
     });
   }
 }

@@ -113,10 +113,10 @@ TEST_F(Dialogs, OutputModeClosesAtOnceWhenStoringFailsAndOnEscapeOnlyInItsState)
   RunInLoop(showOutModeSet, [&] {
     WindowHandle dlg = getOutModeSetWnd();
     setOutputState(3, OUTSTATE_LIVEVIEW);
-    SendMessage(dlg, MSG_KEYDOWN, PAGE_KEY_ESCAPE, 0);
+    SendMessage(dlg, MSG_KEYDOWN, KEY_ESC, 0);
     openAfterForeignEscape = IsWindow(dlg) && getOutModeSetWnd() == dlg;
     setOutputState(3, OUTSTATE_OUTMODE);
-    SendMessage(dlg, MSG_KEYDOWN, PAGE_KEY_ESCAPE, 0);
+    SendMessage(dlg, MSG_KEYDOWN, KEY_ESC, 0);
   });
   EXPECT_TRUE(openAfterForeignEscape);
   EXPECT_EQ(getOutModeSetWnd(), GUI_INVALID_HANDLE);

@@ -341,8 +341,8 @@ TEST_F(LeftMenu, CloseEscapeAndHideOnlyHideTheBarAndEscapeOnlyInTheLiveView) {
     bool hidden;
   } rows[] = {
       {"close", MSG_CLOSE, 0, 0, true},
-      {"escape", MSG_KEYDOWN, PAGE_KEY_ESCAPE, 0, true},
-      {"escape in the colour panel", MSG_KEYDOWN, PAGE_KEY_ESCAPE, 3, false},
+      {"escape", MSG_KEYDOWN, KEY_ESC, 0, true},
+      {"escape in the colour panel", MSG_KEYDOWN, KEY_ESC, 3, false},
       {"another key", MSG_KEYDOWN, 28, 0, false},
       {"hide item", MSG_COMMAND, 12297, 0, true},
       {"hide item in playback", MSG_COMMAND, 12297, 9, false},

@@ -142,8 +142,8 @@ TEST_F(Menus, GuestInMaintenanceKeepsTheSelectionWhenRefusedAndMovesItOtherwise)
     firstPageVisibleAfterMove = IsWindowVisible(firstPage);
     secondPage = getMaintenancePageWnd();
     disabledAfterMove = DisabledItems(dlg, 20736, 7);
-    leftAnswer = static_cast<int>(SendMessage(dlg, MSG_KEYDOWN, PAGE_KEY_LEFT, 0));
-    SendMessage(dlg, MSG_KEYDOWN, PAGE_KEY_RIGHT, 0);
+    leftAnswer = static_cast<int>(SendMessage(dlg, MSG_KEYDOWN, KEY_LEFT, 0));
+    SendMessage(dlg, MSG_KEYDOWN, KEY_RIGHT, 0);
     activeAfterRight = GetActiveWindow();
     SendMessage(dlg, MSG_CLOSE, 0, 0);
   });
@@ -405,7 +405,7 @@ TEST_F(Menus, MainMenuKeysSwapRowsAndTheTipFollowsTheButtons) {
   std::vector<std::string> tips;
   RunInLoop(showMainMenu, [&] {
     const WindowHandle menu = getMainMenuWnd();
-    const std::pair<int, int> moves[] = {{16391, PAGE_KEY_UP}, {16388, PAGE_KEY_UP}, {16385, PAGE_KEY_DOWN}, {16392, PAGE_KEY_DOWN}};
+    const std::pair<int, int> moves[] = {{16391, KEY_UP}, {16388, KEY_UP}, {16385, KEY_DOWN}, {16392, KEY_DOWN}};
     for (const auto& move : moves) {
       SetFocusChild(GetDlgItem(menu, move.first));
       SendMessage(menu, MSG_KEYDOWN, static_cast<WParam>(move.second), 0);

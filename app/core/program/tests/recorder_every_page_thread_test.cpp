@@ -207,7 +207,7 @@ bool CloseOver(Driver& d, WindowHandle home, std::string* stuck = nullptr) {
     }
     const std::vector<WindowHandle> shown = Shown();
     const WindowHandle active = GetActiveWindow();
-    d.Key(PAGE_KEY_ESCAPE);
+    d.Key(KEY_ESC);
     if (Until([&] { return GetActiveWindow() != active || Shown() != shown; }, 2000)) continue;
     // The first Escape may only end the typing in a field.
     const WindowHandle cancel = GetDlgItem(active, IDCANCEL);
@@ -323,7 +323,7 @@ class Walker {
       *expected = kind == CBS_DATE ? "opens its calendar" : "opens its time spinner";
       if (!Until([&] { return Open(home) && Open(GetDlgItem(c, helper)); })) return false;
       // Escape closes the open helper and leaves the page as it is.
-      d_.Key(PAGE_KEY_ESCAPE);
+      d_.Key(KEY_ESC);
       *expected = kind == CBS_DATE ? "closes its calendar on Escape" : "closes its time spinner on Escape";
       // A control is asked about only while its page stands: a gone
       // page's controls are freed.
@@ -338,7 +338,7 @@ class Walker {
     const int count = static_cast<int>(SendMessage(c, CB_GETCOUNT, 0, 0));
     const int before = static_cast<int>(SendMessage(c, CB_GETCURSEL, 0, 0));
     if (count < 2) {
-      d_.Key(PAGE_KEY_ESCAPE);
+      d_.Key(KEY_ESC);
       return Until([&] { return !Open(list); });
     }
     const int top = static_cast<int>(SendMessage(list, LB_GETTOPINDEX, 0, 0));
@@ -376,7 +376,7 @@ class Walker {
                    "; now " + std::to_string(SendMessage(c, CB_GETCURSEL, 0, 0)) + ", list " +
                    (Open(list) ? "open" : "closed") + " at " + std::to_string(nx) + "," + std::to_string(ny) + ", top " +
                    std::to_string(SendMessage(list, LB_GETTOPINDEX, 0, 0)) + ")";
-      if (Open(home) && Open(list)) d_.Key(PAGE_KEY_ESCAPE);
+      if (Open(home) && Open(list)) d_.Key(KEY_ESC);
       return false;
     }
     return true;
@@ -618,7 +618,7 @@ bool BackToLiveView(Driver& d) {
     if (Open(getMainMenuWnd()) && active == getMainMenuWnd())
       d.ClickItem(getMainMenuWnd(), menus::kMainExit);
     else
-      d.Key(PAGE_KEY_ESCAPE);
+      d.Key(KEY_ESC);
     Until([&] { return GetActiveWindow() != active || LiveViewBack(); }, 2000);
   }
   return Until(LiveViewBack, 2000);
@@ -784,7 +784,7 @@ TEST(RecorderEveryPage, EveryRegisteredPageIsUsedByTheMouseAlone) {
       walker.WalkControls(home, home, where, &leaving);
       for (WindowHandle c : leaving)
         if (!Walker::Skipped(where.page, GetDlgCtrlID(c))) walker.ClickControl(home, c, where);
-      if (Open(home)) d.Key(PAGE_KEY_ESCAPE);
+      if (Open(home)) d.Key(KEY_ESC);
       if (!Until([&] { return !Open(home); })) Fail(where, "Escape does not close it");
     }
     // A page registered where no menu column offers it cannot be reached.
@@ -801,7 +801,7 @@ TEST(RecorderEveryPage, EveryRegisteredPageIsUsedByTheMouseAlone) {
     ASSERT_TRUE(BackToLiveView(d));
     d.Click(300, 200, HOST_BUTTON_RIGHT);
     EXPECT_TRUE(Driver::WaitFor(MenuUp)) << "the live view's pop-up menu does not open after the walk";
-    d.Key(PAGE_KEY_ESCAPE);
+    d.Key(KEY_ESC);
     Driver::WaitFor([] { return !MenuUp(); });
     d.CloseHostWindow();
   });

@@ -97,7 +97,7 @@ void OpenSubMenuPage(Driver& d, int item, WindowHandle (*menu)(), int entry, Win
 
 // Escape on a page closes the sub-menu holding it, the page with it.
 void CloseWithEscape(Driver& d, WindowHandle (*menu)()) {
-  d.Key(PAGE_KEY_ESCAPE);
+  d.Key(KEY_ESC);
   STEP(Driver::WaitFor([menu] { return !Open(menu()); }), "sub-menu closed");
 }
 
@@ -187,7 +187,7 @@ void DateFormatLeg(Driver& d) {
   d.ClickItem(page, kDateFormat);
   STEP(Driver::WaitFor([&] { return IsWindowVisible(list); }), "list opened");
   MatchScreen("settings_date_list");
-  d.Key(before + 1 < rows ? PAGE_KEY_DOWN : PAGE_KEY_UP);
+  d.Key(before + 1 < rows ? KEY_DOWN : KEY_UP);
   d.Key(KEY_ENTER);
   STEP(Driver::WaitFor([&] { return !IsWindowVisible(list); }), "list closed");
   STEP(Driver::WaitFor([&] {

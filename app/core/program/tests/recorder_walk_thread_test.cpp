@@ -70,10 +70,10 @@ void Leave(Driver& d, WindowHandle window, Way way) {
       if (GetDlgItem(window, IDCANCEL) != GUI_INVALID_HANDLE && GetDlgItem(window, IDCANCEL) != 0)
         d.ClickItem(window, IDCANCEL);
       else
-        d.Key(PAGE_KEY_ESCAPE);
+        d.Key(KEY_ESC);
       break;
     case Way::kEscape:
-      d.Key(PAGE_KEY_ESCAPE);
+      d.Key(KEY_ESC);
       break;
     case Way::kRightClick:
       d.Click((r.left + r.right) / 2, (r.top + r.bottom) / 2, HOST_BUTTON_RIGHT);
@@ -87,11 +87,11 @@ void ExpectLiveViewAnswers(Driver& d, const std::string& after) {
   STEP(Driver::WaitFor([] { return getOutputState(Main()) == OUTSTATE_LIVEVIEW; }), after + ": live view state");
   d.Click(kOtherX, kOtherY, HOST_BUTTON_LEFT);
   STEP(Driver::WaitFor([] { return Open(Bar()) && getLiveViewPopup(Main()) == 1; }), after + ": side menu opens");
-  d.Key(PAGE_KEY_ESCAPE);
+  d.Key(KEY_ESC);
   STEP(Driver::WaitFor([] { return !Open(Bar()) && getLiveViewPopup(Main()) == 0; }), after + ": side menu closes");
   d.Click(kOtherX, kOtherY, HOST_BUTTON_RIGHT);
   STEP(Driver::WaitFor(MenuUp), after + ": pop-up menu opens");
-  d.Key(PAGE_KEY_ESCAPE);
+  d.Key(KEY_ESC);
   STEP(Driver::WaitFor([] { return !MenuUp(); }), after + ": pop-up menu closes");
 }
 
@@ -138,7 +138,7 @@ TEST(RecorderWalk, EverySideMenuItemOpenedAndLeftEachWayLeavesTheLiveViewAnsweri
           if (GetActiveWindow() != live && GetActiveWindow() != Bar()) d.Key(KEY_ENTER);
           STEP(Driver::WaitFor([&] { return GetActiveWindow() == live || GetActiveWindow() == Bar(); }),
                what + ": box answered");
-          if (Open(Bar())) d.Key(PAGE_KEY_ESCAPE);
+          if (Open(Bar())) d.Key(KEY_ESC);
         }
         ExpectLiveViewAnswers(d, what);
         if (::testing::Test::HasFatalFailure()) return;
@@ -202,10 +202,10 @@ TEST(RecorderWalk, EveryComboBoxOfTheLiveViewSettingsOpensByClickAndKey) {
           d.Key(KEY_ENTER);
           STEP(Driver::WaitFor([&] { return !Dropped(combo); }), what + " closed by Enter");
         }
-        for (int key : {KEY_ENTER, int{PAGE_KEY_DOWN}}) {
+        for (int key : {KEY_ENTER, int{KEY_DOWN}}) {
           d.Key(key);
           STEP(Driver::WaitFor([&] { return Dropped(combo); }), what + " opened by key " + std::to_string(key));
-          d.Key(PAGE_KEY_ESCAPE);
+          d.Key(KEY_ESC);
           STEP(Driver::WaitFor([&] { return !Dropped(combo); }), what + " closed by Escape");
           STEP(Open(getSystemPageWnd()), what + ": the page stays open");
         }
@@ -238,7 +238,7 @@ TEST(RecorderWalk, EveryPopUpItemChosenAndLeftEachWayLeavesTheLiveViewAnswering)
     STEP(Driver::WaitFor(MenuUp), "pop-up menu");
     const MenuHandle menu = getLiveViewMenu(Main());
     const int items = GetMenuItemCount(menu);
-    d.Key(PAGE_KEY_ESCAPE);
+    d.Key(KEY_ESC);
     STEP(Driver::WaitFor([] { return !MenuUp(); }), "pop-up menu closes");
     for (int k = 0; k < items; ++k)
       for (Way way : kWays) {
@@ -247,10 +247,10 @@ TEST(RecorderWalk, EveryPopUpItemChosenAndLeftEachWayLeavesTheLiveViewAnswering)
         STEP(Driver::WaitFor(MenuUp), what + ": menu");
         const MenuHandle now = getLiveViewMenu(Main());
         const bool sub = GetSubMenu(now, k) != 0;
-        for (int i = 0; i <= k; ++i) d.Key(PAGE_KEY_DOWN);
+        for (int i = 0; i <= k; ++i) d.Key(KEY_DOWN);
         if (sub) {
-          d.Key(PAGE_KEY_RIGHT);
-          d.Key(PAGE_KEY_DOWN);  // an item of the sub-menu
+          d.Key(KEY_RIGHT);
+          d.Key(KEY_DOWN);  // an item of the sub-menu
         }
         d.Key(KEY_ENTER);
         STEP(Driver::WaitFor([] { return !MenuUp(); }), what + ": chosen");

@@ -25,7 +25,7 @@ LResult ShooterProc(WindowHandle hwnd, int msg, WParam wParam, LParam lParam) {
   Rect r{};
   GetWindowRect(box, &r);
   g_shot = guitest::Grab(r);
-  SendMessage(box, MSG_KEYDOWN, PAGE_KEY_ESCAPE, 0);
+  SendMessage(box, MSG_KEYDOWN, KEY_ESC, 0);
   return 0;
 }
 

@@ -306,10 +306,10 @@ namespace {
 // Left goes back to the storage menu, Escape closes it with the page.
 TEST_F(Advance, KeysLeadBackToTheStorageMenu) {
   OpenAdvance();
-  SendMessage(win_, MSG_KEYDOWN, PAGE_KEY_LEFT, 0);
+  SendMessage(win_, MSG_KEYDOWN, KEY_LEFT, 0);
   desktest::Drain();
   EXPECT_EQ(GetActiveWindow(), menu_);
-  SendMessage(win_, MSG_KEYDOWN, PAGE_KEY_ESCAPE, 0);
+  SendMessage(win_, MSG_KEYDOWN, KEY_ESC, 0);
   desktest::Drain();
   EXPECT_EQ(getDiskPageWnd(), GUI_INVALID_HANDLE);
 }

@@ -109,7 +109,7 @@ TEST_F(Holidays, TheListAndTheEditorOnScreen) {
   GetWindowRect(win, &r);
   livetest::MatchesReference(__FILE__, "holidayset", livetest::Grab(r));
   SendDlgItemMessage(page, kList, LVM_SELECTITEM, 0, 0);
-  RunInLoop([page](WindowHandle) { return static_cast<int>(SendMessage(page, MSG_KEYDOWN, PAGE_KEY_EDIT, 0)); }, [] {
+  RunInLoop([page](WindowHandle) { return static_cast<int>(SendMessage(page, MSG_KEYDOWN, PANEL_KEY_EDIT, 0)); }, [] {
     const WindowHandle dlg = GetActiveWindow();
     desktest::Drain();
     Rect d{};
@@ -264,7 +264,7 @@ TEST_F(Holidays, TheListOpensTheEditorForTheChosenRowAndShowsItsSave) {
     EXPECT_EQ(NameText(dlg), "Holiday5");
     SendMessage(dlg, MSG_CLOSE, 0, 0);
   })) << "the edit icon opened the editor";
-  RunInLoop([list](WindowHandle) { return static_cast<int>(SendMessage(list, MSG_KEYDOWN, PAGE_KEY_EDIT, 0)); }, [] {
+  RunInLoop([list](WindowHandle) { return static_cast<int>(SendMessage(list, MSG_KEYDOWN, PANEL_KEY_EDIT, 0)); }, [] {
     const WindowHandle dlg = GetActiveWindow();
     SetName(dlg, "Harvest");
     SendDlgItemMessage(dlg, kEnable, BM_SETCHECK, BST_CHECKED, 0);

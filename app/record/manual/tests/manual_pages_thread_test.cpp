@@ -165,7 +165,7 @@ TEST_F(ManualPages, SnapshotFailuresAndRightsDecideWhatTheUserSees) {
   ASSERT_EQ(livetest::Boxes().size(), 1u);
   EXPECT_EQ(livetest::Boxes()[0].text, "Snapshot failed, error code: 12");
   // Escape closes the page.
-  SendMessage(win_, MSG_KEYDOWN, PAGE_KEY_ESCAPE, 0);
+  SendMessage(win_, MSG_KEYDOWN, KEY_ESC, 0);
   desktest::Drain();
   EXPECT_EQ(getManualPageWnd(), GUI_INVALID_HANDLE);
 

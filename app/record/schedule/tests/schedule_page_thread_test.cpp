@@ -269,7 +269,7 @@ TEST_F(SchedulePage, TheRecordMenuReachesBothPagesThroughTheRegistry) {
     char caption[64] = "";
     GetWindowText(page, caption, sizeof caption);
     EXPECT_STREQ(caption, std::string(item) == "scheduleset" ? "Schedule" : "Holiday");
-    SendMessage(page, MSG_KEYDOWN, PAGE_KEY_ESCAPE, 0);  // Escape closes the menu and its page
+    SendMessage(page, MSG_KEYDOWN, KEY_ESC, 0);  // Escape closes the menu and its page
     desktest::Drain();
     EXPECT_EQ(getRecordPageWnd(), GUI_INVALID_HANDLE) << item;
   }

@@ -317,7 +317,7 @@ TEST_F(LogSearch, KeysAndClicksOpenTheDetailAndItsStepsStayWithinTheResults) {
   SendMessage(List(), LVM_CHOOSEITEM, static_cast<WParam>(-1), 0);
   const bool hasSelection = SendMessage(List(), LVM_GETSELECTEDITEM, 0, 0) != 0;
   if (!hasSelection) {
-    Key(List(), PAGE_KEY_ACTION);
+    Key(List(), PANEL_KEY_ACTION);
     EXPECT_EQ(TakeBoxes(), std::vector<std::string>{"itemselect"});
   }
   struct Case {
@@ -327,7 +327,7 @@ TEST_F(LogSearch, KeysAndClicksOpenTheDetailAndItsStepsStayWithinTheResults) {
   for (const Case& c : {Case{0, false, true}, Case{1, true, true}, Case{2, true, false}}) {
     Select(c.row);
     device_seam::startCallLog();
-    const bool ran = InDialog([&] { Key(List(), PAGE_KEY_ACTION); }, [&](WindowHandle dlg) {
+    const bool ran = InDialog([&] { Key(List(), PANEL_KEY_ACTION); }, [&](WindowHandle dlg) {
       EXPECT_FALSE(IsWindowEnabled(host_));
       EXPECT_EQ(IsWindowEnabled(GetDlgItem(dlg, kPrev)) != 0, c.prev);
       EXPECT_EQ(IsWindowEnabled(GetDlgItem(dlg, kNext)) != 0, c.next);
@@ -401,7 +401,7 @@ TEST_F(LogSearch, TheDetailRowsFollowTheEntrysKindAndReadItsFieldsWithinBounds) 
     Finds(1);
     Search();
     Select(0);
-    EXPECT_TRUE(InDialog([&] { Key(List(), PAGE_KEY_ACTION); }, [&](WindowHandle dlg) {
+    EXPECT_TRUE(InDialog([&] { Key(List(), PANEL_KEY_ACTION); }, [&](WindowHandle dlg) {
       EXPECT_EQ(TextOf(GetDlgItem(dlg, kUserRow + 256)), c.userLabel);
       EXPECT_EQ(TextOf(GetDlgItem(dlg, kUserRow)), c.user);
       EXPECT_EQ(TextOf(GetDlgItem(dlg, kHostRow + 256)), c.hostLabel);
@@ -424,7 +424,7 @@ TEST_F(LogSearch, PlayingARowNeedsAChannelAndTheRightAndFindsNoRecording) {
   Search();
   Select(1);
   device_seam::startCallLog();
-  Key(List(), PAGE_KEY_PLAY);
+  Key(List(), PANEL_KEY_PLAY);
   EXPECT_EQ(TakeBoxes(), std::vector<std::string>{});
   EXPECT_EQ(getPlaybackType(getMainOutput()), 0);
   Holds(Entry(3, 80, 2));
@@ -505,9 +505,9 @@ TEST_F(LogExport, TickedRowsReachTheExportAsTheirDiskNumbersInListOrder) {
   EXPECT_EQ(getCurPageWnd(), export_);
   // The keys tick the selected row, or ask for one.
   SendMessage(DiskList(), LVM_SELECTITEM, 1, 0);
-  Key(DiskList(), PAGE_KEY_CHECK);
+  Key(DiskList(), PANEL_KEY_CHECK);
   EXPECT_EQ(SendMessage(DiskList(), LVM_GETCHECKED, 1, 0), 1);
-  Key(DiskList(), PAGE_KEY_CHECK);
+  Key(DiskList(), PANEL_KEY_CHECK);
   EXPECT_EQ(SendMessage(DiskList(), LVM_GETCHECKED, 1, 0), 0);
   Close();
   EXPECT_EQ(getCurPageWnd(), GUI_INVALID_HANDLE);
@@ -571,7 +571,7 @@ TEST_F(LogExport, ThePagesAndTheDetailOnScreen) {
   for (const auto& [name, record] : details) {
     Holds(record);
     Select(5);
-    EXPECT_TRUE(InDialog([&] { Key(List(), PAGE_KEY_ACTION); }, [&](WindowHandle dlg) {
+    EXPECT_TRUE(InDialog([&] { Key(List(), PANEL_KEY_ACTION); }, [&](WindowHandle dlg) {
       Rect d{};
       GetWindowRect(dlg, &d);
       desktest::Drain();

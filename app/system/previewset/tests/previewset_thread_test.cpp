@@ -273,7 +273,7 @@ TEST_F(PreviewSet, RandomEditsOnBothPagesStoreWhatTheModelStores) {
         SelectRow(row);
         if (pick(2)) {
           SetFocusChild(GetDlgItem(view_, kList));
-          SendMessage(view_, MSG_KEYDOWN, PAGE_KEY_PLAY, 0);
+          SendMessage(view_, MSG_KEYDOWN, PANEL_KEY_PLAY, 0);
         } else {
           NotifyParentEx(GetDlgItem(view_, kList), pick(2) ? LVN_ITEMDBCLK : LVN_CELLCLICK, row);
         }
@@ -510,7 +510,7 @@ TEST_F(PreviewSet, CaptionsWithWrongConversionsAreShownAsTheyStand) {
 
 TEST_F(PreviewSet, ClosingByEscapeOrWithItsMenuLeavesNoRegistration) {
   Open();
-  SendMessage(win_, MSG_KEYDOWN, PAGE_KEY_ESCAPE, 0);
+  SendMessage(win_, MSG_KEYDOWN, KEY_ESC, 0);
   desktest::Drain();
   EXPECT_EQ(getSystemPageWnd(), GUI_INVALID_HANDLE);
   MainWinCreate create = MainWindowCreation({0, 0, 8, 8}, DefaultMainWinProc, "", WS_VISIBLE, 0);

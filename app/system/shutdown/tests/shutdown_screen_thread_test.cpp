@@ -92,7 +92,7 @@ TEST_F(Shutdown, CancelEscapeAndCloseLeaveTheDialogAndThePictureButtonsAskFirst)
   });
   EXPECT_EQ(focused, PAGE_ID_CANCEL);
   Dialog([](WindowHandle dlg) {
-    SendMessage(dlg, MSG_KEYDOWN, PAGE_KEY_ESCAPE, 0);
+    SendMessage(dlg, MSG_KEYDOWN, KEY_ESC, 0);
     EXPECT_TRUE(PumpUntil([dlg] { return !IsWindowVisible(dlg); }));
   });
   // Declined questions change nothing and leave the dialog open.
@@ -186,7 +186,7 @@ TEST_F(Shutdown, TheHintSaysItsKindIgnoresKeysAndMouseAndClosesOnItsTimer) {
     RunInLoop([&](WindowHandle owner) { return createShutdownHintWindow(owner, kind.first); }, [&] {
       const WindowHandle hint = GetActiveWindow();
       text = Text(hint, kHintText);
-      SendMessage(hint, MSG_KEYDOWN, PAGE_KEY_ESCAPE, 0);
+      SendMessage(hint, MSG_KEYDOWN, KEY_ESC, 0);
       SendMessage(hint, MSG_NCLBUTTONDBLCLK, 0, 0);
       desktest::Drain();
       stayed = IsWindowVisible(hint) != FALSE;

@@ -517,14 +517,14 @@ TEST_F(Users, TheListKeysActOnTheSelectedRowThroughTheFocus) {
   struct Row {
     int code;
     int fieldId;  // a control only the expected dialog has: the modify name, the rights sheet
-  } rows[] = {{PAGE_KEY_EDIT, kModName}, {PAGE_KEY_CHECK_ALL, kSheet}};
+  } rows[] = {{PANEL_KEY_EDIT, kModName}, {PANEL_KEY_CHECK_ALL, kSheet}};
   for (const Row& r : rows) {
     bool seen = false;
     FromPage([&] { key(r.code); }, [&](WindowHandle dlg) { seen = IsValidHandle(GetDlgItem(dlg, r.fieldId)); });
     EXPECT_TRUE(seen) << r.code;
   }
   livetest::BoxAnswer() = IDNO;
-  key(PAGE_KEY_ACTION);
+  key(PANEL_KEY_ACTION);
   EXPECT_EQ(TakeBoxes(), std::vector<std::string>{Caption("userset", "deleteuser")});
   EXPECT_EQ(std::string(DeviceTable().users[1].name), "night_shift") << "No deletes nothing";
   ClosePage();

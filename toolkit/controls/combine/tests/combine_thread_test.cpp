@@ -4,10 +4,11 @@
 #include <string>
 
 #include "controls/combobox/tests/combo_fixture.h"
-#include "controls/listbox/control_msgs.h"
+#include "controls/listbox/control_measures.h"
 #include "gui/combine.h"
 #include "gui/dialog.h"
 #include "gui/element.h"
+#include "gui/keyboard.h"
 #include "gui/message.h"
 
 namespace {
@@ -62,8 +63,8 @@ TEST_F(CombineTest, EditVariantFocusKeysAndClearMark) {
   Play(c, {
               {"focus", kFocus, 0, 0, {CMBN_SETFOCUS}},
               {"Enter", MSG_KEYDOWN, KEY_ENTER, 0, {CMBN_CLICKED}},
-              {"edit start", MSG_KEYDOWN, ctlmsg::kEditStart, 0, {CMBN_CLICKED}},
-              {"clear key", MSG_KEYDOWN, ctlmsg::kClear, 0, {CMBN_CLEARED}},
+              {"edit start", MSG_KEYDOWN, PANEL_KEY_TYPE, 0, {CMBN_CLICKED}},
+              {"clear key", MSG_KEYDOWN, PANEL_KEY_CLEAR, 0, {CMBN_CLEARED}},
               {"a press is swallowed", MSG_LBUTTONDOWN, 0, At(2, 2), {}},
               {"release elsewhere", MSG_LBUTTONUP, 0, At(2, 2), {CMBN_CLICKED}},
               {"the edit's release", MSG_COMMAND, (1u << 16) | CMB_EDIT_ID, 0, {CMBN_CLICKED}},
@@ -81,7 +82,7 @@ TEST_F(CombineTest, EditVariantFocusKeysAndClearMark) {
   WindowHandle plain = MakeCombine(CMBS_EDIT | CMBS_NOTIFY, CMBS_EX_NOCLEARMARK);
   const LParam where = MarkPoint(plain);
   Play(plain, {
-                  {"no clear mark: the key does nothing", MSG_KEYDOWN, ctlmsg::kClear, 0, {}},
+                  {"no clear mark: the key does nothing", MSG_KEYDOWN, PANEL_KEY_CLEAR, 0, {}},
                   {"no clear mark: a release is a click", MSG_LBUTTONUP, 0, where, {CMBN_CLICKED}},
               });
   EXPECT_EQ(Text(ChildOf(plain)), "");
@@ -101,7 +102,7 @@ TEST_F(CombineTest, ComboVariantKeysAndValues) {
           });
   EXPECT_EQ(Text(combo), "Off");
   EXPECT_EQ(SendMessage(c, MSG_GETDLGCODE, 0, 0), 0x4015);
-  SendMessage(c, MSG_KEYDOWN, ctlmsg::kEditStart, 0);
+  SendMessage(c, MSG_KEYDOWN, PANEL_KEY_TYPE, 0);
   EXPECT_EQ(SendMessage(c, MSG_GETDLGCODE, 0, 0), 0x11);
   EXPECT_EQ(SendMessage(c, CMB_DELETEALL, 0, 0), 0);
   EXPECT_EQ(SendMessage(combo, CB_GETCOUNT, 0, 0), 0);

@@ -8,11 +8,12 @@
 #include <string>
 
 #include "controls/combobox/tests/combo_fixture.h"
-#include "controls/listbox/control_msgs.h"
+#include "controls/listbox/control_measures.h"
 #include "core/input/lowlevel_event.h"
 #include "core/nonclient/tests/screen_picture.h"
 #include "gui/app_hooks.h"
 #include "gui/dialog.h"
+#include "gui/keyboard.h"
 #include "gui/message.h"
 #include "gui/monthcal.h"
 #include "gui/startup.h"

@@ -1,8 +1,9 @@
 // Each kind of combo box as the user sees it, closed, and the drop-down
 // list open, compared pixel for pixel with reference pictures.
 #include "controls/combobox/tests/combo_fixture.h"
-#include "controls/listbox/control_msgs.h"
+#include "controls/listbox/control_measures.h"
 #include "core/nonclient/tests/screen_picture.h"
+#include "gui/keyboard.h"
 
 namespace {
 

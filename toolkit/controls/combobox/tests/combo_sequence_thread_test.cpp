@@ -2,10 +2,11 @@
 // opening, choosing, Escape, a click outside, focus loss and release; then
 // where a drop-down list lands as items are added.
 #include "controls/combobox/tests/combo_fixture.h"
-#include "controls/listbox/control_msgs.h"
+#include "controls/listbox/control_measures.h"
 #include "gui/dc.h"
 #include "gui/dialog.h"
 #include "gui/element.h"
+#include "gui/keyboard.h"
 #include "gui/message.h"
 #include "gui/text.h"
 

@@ -1,7 +1,8 @@
 // The number spin as one table: each row sets the box up, does one thing
 // and says what the edit shows, what was answered and what was notified.
 #include "controls/combobox/tests/combo_fixture.h"
-#include "controls/listbox/control_msgs.h"
+#include "controls/listbox/control_measures.h"
+#include "gui/keyboard.h"
 
 namespace {
 

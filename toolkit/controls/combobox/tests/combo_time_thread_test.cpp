@@ -3,10 +3,11 @@
 // screen closed and open, and on a dialog driven by the host's mouse and
 // keys.
 #include "controls/combobox/tests/combo_fixture.h"
-#include "controls/listbox/control_msgs.h"
+#include "controls/listbox/control_measures.h"
 #include "controls/timespin/timespin_internal.h"
 #include "core/nonclient/tests/screen_picture.h"
 #include "gui/dialog.h"
+#include "gui/keyboard.h"
 #include "gui/message.h"
 
 namespace {

@@ -9,8 +9,9 @@
 #include <string>
 #include <vector>
 
-#include "controls/listbox/control_msgs.h"
+#include "controls/listbox/control_measures.h"
 #include "core/nonclient/tests/started_gui.h"
+#include "gui/keyboard.h"
 #include "gui/listbox.h"
 #include "gui/message.h"
 #include "gui/window_attr.h"

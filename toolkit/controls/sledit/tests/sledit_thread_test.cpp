@@ -23,7 +23,6 @@
 
 namespace {
 
-constexpr int kSetRange = 0xF0CD;
 constexpr uint32_t kVisible = WS_VISIBLE;
 
 LParam Pack(int x, int y) { return static_cast<LParam>((static_cast<uint32_t>(y) << 16) | static_cast<uint32_t>(x)); }
@@ -77,10 +76,9 @@ TEST_F(EditTest, FocusTextAndEnterNotifyTheParentInOrder) {
 // 2^31 and more, or ones whose low 32 bits are small, bound the copy as a
 // size of that many bytes does.
 TEST_F(EditTest, TextCopiesTakeEverySizeWhole) {
-  constexpr int kGetSelected = 0xF0B0, kSelectTo = 0xF0B1, kCaretTo = 0xF0BA;
   WindowHandle edit = Edit(0, "abcdef");
-  SendMessage(edit, kCaretTo, 0, 1);
-  SendMessage(edit, kSelectTo, 0, 5);
+  SendMessage(edit, EM_SETCARETPOS, 0, 1);
+  SendMessage(edit, EM_SETSEL, 0, 5);
   const WParam sizes[] = {WParam{1} << 31, 0xFFFFFFFFu, (WParam{1} << 32) + 3, ~WParam{0}};
   for (WParam size : sizes) {
     char buffer[16];
@@ -88,7 +86,7 @@ TEST_F(EditTest, TextCopiesTakeEverySizeWhole) {
     EXPECT_EQ(SendMessage(edit, MSG_GETTEXT, size, reinterpret_cast<LParam>(buffer)), 6) << size;
     EXPECT_STREQ(buffer, "abcdef");
     std::memset(buffer, '#', sizeof buffer);
-    EXPECT_EQ(SendMessage(edit, kGetSelected, size, reinterpret_cast<LParam>(buffer)), 4) << size;
+    EXPECT_EQ(SendMessage(edit, EM_GETSELTEXT, size, reinterpret_cast<LParam>(buffer)), 4) << size;
     EXPECT_STREQ(buffer, "bcde");
   }
   char one[1] = {'#'};
@@ -105,7 +103,6 @@ TEST_F(EditTest, LimitsNeverSplitADoubleByteCharacter) {
   ASSERT_EQ(GetFirstMCharLen(gb, "\xB0\xA1", 2), 2);
   LogFont* const saved[2] = {g_SysLogFont[3], g_SysLogFont[6]};
   g_SysLogFont[3] = g_SysLogFont[6] = gb;
-  constexpr int kSetLimit = 0xF0C5;
   constexpr uint32_t kRightAligned = 0x2;
   const auto text = [](WindowHandle e) {
     char buffer[32] = {};
@@ -113,17 +110,17 @@ TEST_F(EditTest, LimitsNeverSplitADoubleByteCharacter) {
     return std::string(buffer);
   };
   WindowHandle edit = Edit(0, "", 40);
-  SendMessage(edit, kSetLimit, 5, 0);
+  SendMessage(edit, EM_LIMITTEXT, 5, 0);
   SendMessage(edit, MSG_SETTEXT, 0, reinterpret_cast<LParam>("ab\xB0\xA1\xB0\xA1"));
   EXPECT_EQ(text(edit), "ab\xB0\xA1") << "set text with a limit";
-  SendMessage(edit, kSetLimit, 3, 0);
+  SendMessage(edit, EM_LIMITTEXT, 3, 0);
   EXPECT_EQ(text(edit), "ab") << "a lower limit";
   WindowHandle right = Edit(kRightAligned, "", 41);
   SendMessage(right, MSG_SETTEXT, 1, reinterpret_cast<LParam>("ab"));  // the caret at the end
-  SendMessage(right, kSetLimit, 3, 0);
+  SendMessage(right, EM_LIMITTEXT, 3, 0);
   SendMessage(right, MSG_CHAR, 0xA1B0, 0);  // low byte first
   EXPECT_EQ(text(right), "ab") << "typed at the limit";
-  SendMessage(right, kSetLimit, 4, 0);
+  SendMessage(right, EM_LIMITTEXT, 4, 0);
   SendMessage(right, MSG_CHAR, 0xA1B0, 0);
   EXPECT_EQ(text(right), "ab\xB0\xA1");
   g_SysLogFont[3] = saved[0];
@@ -234,7 +231,7 @@ TEST_F(RangeBoxTest, OutOfRangeNumbersAreCorrectedWithTheBoxArgumentsReversedRig
   for (const Row& row : rows) {
     g_rightToLeft = row.rightToLeft ? 1 : 0;
     WindowHandle edit = Edit(0x200, "", 30);
-    SendMessage(edit, kSetRange, 1, 223);
+    SendMessage(edit, EM_SETRANGE, 1, 223);
     SendMessage(edit, MSG_SETTEXT, 0, reinterpret_cast<LParam>(row.typed));
     BoxReader box;
     box.Start();
@@ -282,8 +279,8 @@ std::string TextOf(WindowHandle edit) {
 TEST_F(RangeBoxTest, ARangeBeyondIntIsRefused) {
   BoxCloser closer;
   WindowHandle edit = Edit(0x200, "", 30);
-  SendMessage(edit, kSetRange, 1, 223);
-  SendMessage(edit, kSetRange, 0x20, static_cast<LParam>(0x1B7A000000000000));
+  SendMessage(edit, EM_SETRANGE, 1, 223);
+  SendMessage(edit, EM_SETRANGE, 0x20, static_cast<LParam>(0x1B7A000000000000));
   SendMessage(edit, MSG_SETTEXT, 0, reinterpret_cast<LParam>("100"));
   desktest::Drain();
   EXPECT_EQ(closer.Stop(), 0);
@@ -295,7 +292,7 @@ TEST_F(RangeBoxTest, ARangeBeyondIntIsRefused) {
 TEST_F(RangeBoxTest, TheCorrectedBoundIsNotCutByTheLimit) {
   BoxCloser closer;
   WindowHandle edit = Edit(0x200, "", 30);
-  SendMessage(edit, kSetRange, 37, 100);
+  SendMessage(edit, EM_SETRANGE, 37, 100);
   SendMessage(edit, EM_LIMITTEXT, 1, 0);  // the limit
   SendMessage(edit, MSG_SETTEXT, 0, reinterpret_cast<LParam>("5"));
   desktest::Drain();

@@ -14,6 +14,7 @@
 #include "core/nonclient/tests/started_gui.h"
 #include "gui/caret.h"
 #include "gui/desktop.h"
+#include "gui/edit.h"
 #include "gui/message.h"
 #include "gui/paint.h"
 #include "gui/text_entry.h"
@@ -21,7 +22,6 @@
 
 namespace {
 
-constexpr int kSetTip = 0xF0DE;
 
 LParam Pack(int x, int y) { return static_cast<LParam>((static_cast<uint32_t>(y) << 16) | static_cast<uint32_t>(x)); }
 
@@ -57,7 +57,7 @@ TEST_F(TextEntryOnScreen, FieldStatesMatchTheReference) {
   Field(0, "Camera 01", 8);
   Field(0x20, "secret", 40);
   WindowHandle tip = Field(0x8000, "", 72);
-  SendMessage(tip, kSetTip, 0, reinterpret_cast<LParam>("Device name"));
+  SendMessage(tip, EM_SETTIPTEXT, 0, reinterpret_cast<LParam>("Device name"));
   Field(0x04000000, "Disabled", 104);
   Field(0x800, "Read only", 136);
   WindowHandle typing = Field(0, "abc", 168);

@@ -1,16 +1,11 @@
-// Message numbers the list box, combo box and combine control act on that
-// the public headers do not name, and the one measure they share.
+// Measures the list box, combo box and combine control share.
 #pragma once
-
-#include <linux/input-event-codes.h>
 
 #include "gui/common.h"
 
-namespace ctlmsg {
+namespace ctlmeasure {
 
-// Key scan codes with no name among the input event codes.
-constexpr int kEditStart = 180, kClear = 183;
-
+// The point packed into a mouse message's lParam.
 inline int PointX(long long lParam) { return static_cast<short>(lParam & 0xFFFF); }
 inline int PointY(long long lParam) { return static_cast<short>((lParam >> 16) & 0xFFFF); }
 
@@ -18,4 +13,4 @@ inline int PointY(long long lParam) { return static_cast<short>((lParam >> 16) &
 // DC is free.
 int ClientFontHeight(WindowHandle hwnd);
 
-}  // namespace ctlmsg
+}  // namespace ctlmeasure
