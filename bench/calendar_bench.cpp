@@ -10,7 +10,7 @@
 #include <string>
 
 #include "bench_timing.h"
-#include "controls/monthcal/monthcal_internal.h"
+#include "controls/monthcalendar/monthcalendar_internal.h"
 #include "core/window/tests/main_window_creation.h"
 #include "gui/dc.h"
 #include "gui/element.h"
@@ -40,13 +40,13 @@ void BM_CalendarPaint(benchmark::State& state) {
     return;
   }
   for (int d = 1; d <= 28; d += 3) SendMessage(cal, MCM_SETDATEKIND, 3u << 16 | static_cast<unsigned>(d), d % 3 + 1);
-  const monthcal::Data& data = *monthcal::Record(cal);
+  const monthcalendar::Data& data = *monthcalendar::Record(cal);
   HDC hdc = GetClientDC(cal);
-  const monthcal::Geometry g = monthcal::Measure(cal, data, hdc);
-  auto paint = [&] { monthcal::Paint(cal, hdc, data); };
+  const monthcalendar::Geometry g = monthcalendar::Measure(cal, data, hdc);
+  auto paint = [&] { monthcalendar::Paint(cal, hdc, data); };
   auto cells = [&] {
     for (int i = 0; i < 42; ++i) {
-      const Rect r = monthcal::CellRect(g, i);
+      const Rect r = monthcalendar::CellRect(g, i);
       FillBoxWithBitmap(hdc, r.left, r.top, g.cellW, g.cellH, data.skins.day);
     }
   };

@@ -7,8 +7,8 @@
 #include <string>
 
 #include "controls/datetime/date_text.h"
-#include "controls/monthcal/monthcal_internal.h"
-#include "controls/timespin/timespin_internal.h"
+#include "controls/monthcalendar/monthcalendar_internal.h"
+#include "controls/spintime/spintime_internal.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (size == 0) return 0;
@@ -16,26 +16,26 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string text(reinterpret_cast<const char*>(data + 1), size - 1);
 
   datetime::Date date;
-  if (datetime::ParseDate(text.c_str(), format, monthcal::DaysIn, &date)) {
+  if (datetime::ParseDate(text.c_str(), format, monthcalendar::DaysIn, &date)) {
     datetime::Date again;
     const std::string written = datetime::FormatDate(format, date, true);
-    if (!datetime::ParseDate(written.c_str(), format, monthcal::DaysIn, &again) || again.year != date.year ||
+    if (!datetime::ParseDate(written.c_str(), format, monthcalendar::DaysIn, &again) || again.year != date.year ||
         again.month != date.month || again.day != date.day)
       std::abort();
   }
 
-  timespin::Data spinner;
+  spintime::Data spinner;
   spinner.count = count;
   spinner.separatorMode = count <= 2 ? 1 : count == 3 ? 2 : 3;
   for (int i = 0; i < count; ++i) {
     spinner.fields[i].maximum = i % 2 ? 59 : 23;
-    timespin::Print(spinner.fields[i], 0);
+    spintime::Print(spinner.fields[i], 0);
   }
-  timespin::ParseInto(spinner, text.c_str());
+  spintime::ParseInto(spinner, text.c_str());
   for (int i = 0; i < count; ++i) {
-    const int v = timespin::Value(spinner.fields[i]);
+    const int v = spintime::Value(spinner.fields[i]);
     if (v < spinner.fields[i].minimum || v > spinner.fields[i].maximum) std::abort();
   }
-  if (timespin::Compose(spinner).size() > 19) std::abort();
+  if (spintime::Compose(spinner).size() > 19) std::abort();
   return 0;
 }

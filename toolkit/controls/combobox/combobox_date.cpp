@@ -6,7 +6,7 @@
 #include "controls/combobox/combobox_internal.h"
 #include "controls/datetime/date_text.h"
 #include "controls/listbox/control_measures.h"
-#include "controls/monthcal/monthcal_internal.h"
+#include "controls/monthcalendar/monthcalendar_internal.h"
 #include "gui/app_hooks.h"
 #include "gui/display.h"
 #include "gui/keyboard.h"
@@ -61,7 +61,7 @@ std::string CalendarText(const ComboBoxData& d) {
   return datetime::FormatDate(getDateFormatHook(), CalendarDate(d), !OneYear(d));
 }
 
-bool Parse(const char* text, Date* out) { return datetime::ParseDate(text, getDateFormatHook(), monthcal::DaysIn, out); }
+bool Parse(const char* text, Date* out) { return datetime::ParseDate(text, getDateFormatHook(), monthcalendar::DaysIn, out); }
 
 // The edit's date; else the restore text's, shown again; else the calendar's
 // own date is shown and false answered.
@@ -83,7 +83,7 @@ void ShowChecked(const ComboBoxData& d) {
   EditText(d, text, sizeof text);
   const char* none = NoneText();
   datetime::DateBox box{getDateFormatHook(), OneYear(d), NoDate(d), CalendarDate(d), none ? none : ""};
-  SetEditText(d, datetime::CheckedDateText(text, g_restore, box, monthcal::DaysIn).c_str());
+  SetEditText(d, datetime::CheckedDateText(text, g_restore, box, monthcalendar::DaysIn).c_str());
 }
 
 void Close(WindowHandle hwnd, ComboBoxData& d, int code) {
@@ -109,7 +109,7 @@ void SetPart(const ComboBoxData& d, WParam value, int calendarMsg) {
 }
 
 LResult ShowToday(const ComboBoxData& d) {
-  const MonthCalDate t = monthcal::Today();
+  const MonthCalDate t = monthcalendar::Today();
   const Date today{t.year, t.month, t.day};
   GiveCalendar(d, today);
   const std::string text = datetime::FormatDate(getDateFormatHook(), today, true);

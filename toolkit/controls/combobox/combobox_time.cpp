@@ -5,7 +5,7 @@
 
 #include "controls/combobox/combobox_internal.h"
 #include "controls/listbox/control_measures.h"
-#include "controls/timespin/timespin_internal.h"
+#include "controls/spintime/spintime_internal.h"
 #include "gui/app_hooks.h"
 #include "gui/display.h"
 #include "gui/edit.h"
@@ -22,11 +22,11 @@ constexpr int kTimeTextMax = 15;
 
 // The edit's time cut into the spinner's fields.
 void ParseEdit(const ComboBoxData& d) {
-  timespin::Data* s = d.spinner ? timespin::Record(d.spinner) : nullptr;
+  spintime::Data* s = d.spinner ? spintime::Record(d.spinner) : nullptr;
   if (!s) return;
   char text[kTimeTextMax + 1];
   EditText(d, text, sizeof text);
-  timespin::ParseInto(*s, text);
+  spintime::ParseInto(*s, text);
 }
 
 void WriteBack(const ComboBoxData& d) {
@@ -34,7 +34,7 @@ void WriteBack(const ComboBoxData& d) {
 }
 
 int Limit(const ComboBoxData& d) {
-  const timespin::Data* s = d.spinner ? timespin::Record(d.spinner) : nullptr;
+  const spintime::Data* s = d.spinner ? spintime::Record(d.spinner) : nullptr;
   switch (s ? s->separatorMode : 0) {
     case 1: return 7;
     case 2: return 11;
@@ -111,7 +111,7 @@ bool TimeMessage(ComboBoxData& d, int msg, WParam wParam, LParam lParam, LResult
   const int field = static_cast<int>(wParam);
   switch (msg) {
     case CB_SETFIELDCOUNT:
-      *answer = d.spinner && timespin::SetFieldCount(d.spinner, field);
+      *answer = d.spinner && spintime::SetFieldCount(d.spinner, field);
       // The limit typing left on the edit fits the old count: the new one's
       // text must not be cut by it.
       if (*answer && d.edit) {
@@ -119,13 +119,13 @@ bool TimeMessage(ComboBoxData& d, int msg, WParam wParam, LParam lParam, LResult
         WriteBack(d);
       }
       return true;
-    case CB_GETFIELD: *answer = d.spinner ? timespin::GetField(d.spinner, field) : 0; return true;
+    case CB_GETFIELD: *answer = d.spinner ? spintime::GetField(d.spinner, field) : 0; return true;
     case CB_SETFIELD:
-      *answer = d.spinner && timespin::SetField(d.spinner, field, static_cast<int>(lParam));
+      *answer = d.spinner && spintime::SetField(d.spinner, field, static_cast<int>(lParam));
       return true;
     case CB_SETSEPARATORS: *answer = 0; return true;  // the spinner sets its own separators
     case CB_SETFIELDRANGE1: case CB_SETFIELDRANGE2: case CB_SETFIELDRANGE3: case CB_SETFIELDRANGE4:
-      *answer = d.spinner && timespin::SetFieldRange(d.spinner, msg - CB_SETSEPARATORS, field, static_cast<int>(lParam));
+      *answer = d.spinner && spintime::SetFieldRange(d.spinner, msg - CB_SETSEPARATORS, field, static_cast<int>(lParam));
       return true;
     default: return false;
   }

@@ -7,7 +7,7 @@
 #include <atomic>
 #include <cstdint>
 
-#include "core/startup/event_thread.h"
+#include "core/input/event_thread.h"
 #include "gui/input.h"
 
 // Tick source (10 ms units); null restores the toolkit's tick counter.

@@ -6,7 +6,7 @@
 
 #include "core/desktop/desktop.h"
 #include "core/message/msg_queue.h"
-#include "core/startup/event_thread.h"
+#include "core/input/event_thread.h"
 #include "core/startup/thread_start.h"
 #include "core/timer/timer_internal.h"
 #include "gui/desktop.h"

@@ -2,7 +2,7 @@
 
 #include <mutex>
 
-#include "core/startup/event_thread.h"
+#include "core/input/event_thread.h"
 #include "core/window/window_record.h"
 #include "gui/window.h"
 

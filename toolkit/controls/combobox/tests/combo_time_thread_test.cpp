@@ -4,7 +4,7 @@
 // keys.
 #include "controls/combobox/tests/combo_fixture.h"
 #include "controls/listbox/control_measures.h"
-#include "controls/timespin/timespin_internal.h"
+#include "controls/spintime/spintime_internal.h"
 #include "core/nonclient/tests/screen_picture.h"
 #include "gui/dialog.h"
 #include "gui/keyboard.h"
@@ -172,7 +172,7 @@ TEST_F(TimeBoxOnADialog, EscapeClosesTheSpinnerAClickOpenedAndThenTheDialog) {
   ASSERT_TRUE(ClickBox()) << "the click opened the spinner";
   EXPECT_EQ(Code(), 0x4011) << "the open spinner takes the keys";
   // A click on the first field's up arrow steps the hours; the spinner stays.
-  const Rect up = timespin::Record(dropDown_)->fields[0].up;
+  const Rect up = spintime::Record(dropDown_)->fields[0].up;
   int x = (up.left + up.right) / 2, y = (up.top + up.bottom) / 2;
   ClientToScreen(dropDown_, &x, &y);
   EXPECT_TRUE(ClickOnScreen(x, y, [this] { return SendMessage(box_, CB_GETFIELD, 1, 0) == 9; }))

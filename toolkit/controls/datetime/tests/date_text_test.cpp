@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "controls/datetime/date_text.h"
-#include "controls/monthcal/monthcal_internal.h"
+#include "controls/monthcalendar/monthcalendar_internal.h"
 
 namespace {
 
@@ -14,10 +14,10 @@ TEST(DateText, EveryDateOfTheRangeSurvivesWriterAndParserInEachFormat) {
   for (int format = 0; format <= 3; ++format)
     for (int y = MC_EARLIEST_YEAR; y <= MC_LATEST_YEAR; ++y)
       for (int m = 1; m <= 12; ++m)
-        for (int d = 1; d <= monthcal::DaysIn(y, m); ++d) {
+        for (int d = 1; d <= monthcalendar::DaysIn(y, m); ++d) {
           const std::string text = datetime::FormatDate(format, Date{y, m, d}, true);
           Date back;
-          ASSERT_TRUE(datetime::ParseDate(text.c_str(), format, monthcal::DaysIn, &back)) << format << " " << text;
+          ASSERT_TRUE(datetime::ParseDate(text.c_str(), format, monthcalendar::DaysIn, &back)) << format << " " << text;
           ASSERT_EQ(back.year * 10000 + back.month * 100 + back.day, y * 10000 + m * 100 + d) << format << " " << text;
         }
 }
@@ -42,7 +42,7 @@ TEST(DateText, ParserTakesOnlyRealDatesOfTheRange) {
       {"99999999999-1-1", 0, 0}};
   for (const auto& c : cases) {
     Date d;
-    const bool ok = datetime::ParseDate(c.text, c.format, monthcal::DaysIn, &d);
+    const bool ok = datetime::ParseDate(c.text, c.format, monthcalendar::DaysIn, &d);
     EXPECT_EQ(ok ? d.year * 10000 + d.month * 100 + d.day : 0, c.want) << c.text << " format " << c.format;
   }
 }
@@ -63,7 +63,7 @@ TEST(DateText, TypedTextsFallBackToTheRestoreTextThenTheCalendar) {
       {"", "", &noDate, "None"},                          {"2026-04-01", "", &noDate, "2026-04-01"},
       {"01-04-2026", "", &dayFirst, "01-04-2026"},        {"2026-04-01", "", &dayFirst, "19-03-2026"}};
   for (const auto& c : cases)
-    EXPECT_EQ(datetime::CheckedDateText(c.typed, c.restore, *c.box, monthcal::DaysIn), c.shown) << c.typed;
+    EXPECT_EQ(datetime::CheckedDateText(c.typed, c.restore, *c.box, monthcalendar::DaysIn), c.shown) << c.typed;
 }
 
 }  // namespace

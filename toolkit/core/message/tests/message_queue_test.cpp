@@ -7,7 +7,7 @@
 #include "core/desktop/zorder.h"
 #include "core/message/refresh_list.h"
 #include "core/message/tests/hand_made_windows.h"
-#include "core/startup/event_thread.h"
+#include "core/input/event_thread.h"
 #include "gui/app_hooks.h"
 #include "gui/caret.h"
 #include "gui/desktop.h"

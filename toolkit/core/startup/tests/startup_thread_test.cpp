@@ -9,7 +9,7 @@
 #include "core/desktop/desktop.h"
 #include "core/desktop/zorder.h"
 #include "core/message/tests/hand_made_windows.h"
-#include "core/startup/event_thread.h"
+#include "core/input/event_thread.h"
 #include "core/startup/gui_locks.h"
 #include "core/startup/startup_internal.h"
 #include "core/startup/thread_start.h"

@@ -3,7 +3,7 @@
 #include <atomic>
 #include <ctime>
 
-#include "controls/monthcal/monthcal_internal.h"
+#include "controls/monthcalendar/monthcalendar_internal.h"
 #include "gui/fixstr.h"
 
 namespace {
@@ -21,7 +21,7 @@ extern "C" time_t WallClockNow(void) {
   return clock ? clock() : GetTimeNow(nullptr);
 }
 
-namespace monthcal {
+namespace monthcalendar {
 
 int DaysIn(int year, int month) {
   static const int kDays[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
@@ -81,4 +81,4 @@ void Confirm(Data& d) {
   d.confDay = d.day;
 }
 
-}  // namespace monthcal
+}  // namespace monthcalendar

@@ -8,7 +8,7 @@
 #include "gui/bitmap.h"
 #include "gui/timespin.h"
 
-namespace timespin {
+namespace spintime {
 
 constexpr uint16_t kUpMarked = 0x40, kDownMarked = 0x80, kSelected = 0x100;
 
@@ -63,4 +63,4 @@ void MouseLeave(WindowHandle hwnd, Data& d, bool entering);
 // Where the composed time goes: the combo box's edit.
 WindowHandle TextTarget(WindowHandle spinner);
 
-}  // namespace timespin
+}  // namespace spintime

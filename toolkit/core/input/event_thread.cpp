@@ -1,4 +1,4 @@
-#include "core/startup/event_thread.h"
+#include "core/input/event_thread.h"
 
 #include <pthread.h>
 

@@ -4,7 +4,7 @@
 #include <atomic>
 #include <cstdio>
 
-#include "controls/timespin/timespin_internal.h"
+#include "controls/spintime/spintime_internal.h"
 #include "gui/app_hooks.h"
 #include "gui/control_paint.h"
 #include "gui/dc.h"
@@ -14,7 +14,7 @@
 #include "gui/window.h"
 #include "gui/window_attr.h"
 
-namespace timespin {
+namespace spintime {
 namespace {
 
 constexpr int kWidths[TS_MAX_FIELDS + 1] = {0, 300, 150, 100, 80};
@@ -107,4 +107,4 @@ void Paint(WindowHandle hwnd, HDC hdc, const Data& d) {
   }
 }
 
-}  // namespace timespin
+}  // namespace spintime

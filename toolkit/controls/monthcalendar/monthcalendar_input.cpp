@@ -3,14 +3,14 @@
 // or step the focused part.
 #include <atomic>
 
-#include "controls/monthcal/monthcal_internal.h"
+#include "controls/monthcalendar/monthcalendar_internal.h"
 #include "gui/dc.h"
 #include "gui/dialog.h"
 #include "gui/keyboard.h"
 #include "gui/window.h"
 #include "gui/window_attr.h"
 
-namespace monthcal {
+namespace monthcalendar {
 namespace {
 
 constexpr uint32_t kInitialDialogCode = 19;
@@ -139,4 +139,4 @@ void Key(WindowHandle hwnd, Data& d, int scan) {
   }
 }
 
-}  // namespace monthcal
+}  // namespace monthcalendar

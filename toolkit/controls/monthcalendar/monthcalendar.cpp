@@ -2,8 +2,8 @@
 #include <algorithm>
 #include <new>
 
-#include "controls/monthcal/monthcal_class.h"
-#include "controls/monthcal/monthcal_internal.h"
+#include "controls/monthcalendar/monthcalendar_class.h"
+#include "controls/monthcalendar/monthcalendar_internal.h"
 #include "controls/registry/control_registry.h"
 #include "gui/app_hooks.h"
 #include "gui/control_class.h"
@@ -16,7 +16,7 @@
 #include "gui/window.h"
 #include "gui/window_attr.h"
 
-namespace monthcal {
+namespace monthcalendar {
 namespace {
 
 int LowX(LParam l) { return static_cast<int16_t>(l & 0xFFFF); }
@@ -221,12 +221,12 @@ void Notify(WindowHandle hwnd, int code) {
   if (code == MCN_DBLCLICK || (GetWindowStyle(hwnd) & MCS_NOTIFY)) NotifyParentEx(hwnd, code, 0);
 }
 
-}  // namespace monthcal
+}  // namespace monthcalendar
 
 namespace controls {
 
 BOOL RegisterMonthCalendarControl() {
-  return RegisterBuiltinClass("monthcalendar", 0, WinElementColors[WEC_BKC_CONTROL_NORMAL], monthcal::Proc);
+  return RegisterBuiltinClass("monthcalendar", 0, WinElementColors[WEC_BKC_CONTROL_NORMAL], monthcalendar::Proc);
 }
 
 }  // namespace controls

@@ -5,13 +5,13 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "controls/timespin/timespin_internal.h"
+#include "controls/spintime/spintime_internal.h"
 #include "gui/message.h"
 #include "gui/paint.h"
 #include "gui/window.h"
 #include "gui/window_attr.h"
 
-namespace timespin {
+namespace spintime {
 namespace {
 
 constexpr size_t kPrintLimit = 10;
@@ -114,4 +114,4 @@ bool SetFieldRange(WindowHandle hwnd, int field, int minimum, int maximum) {
   return true;
 }
 
-}  // namespace timespin
+}  // namespace spintime

@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "controls/monthcal/monthcal_internal.h"
-#include "controls/monthcal/tests/calendar_fixture.h"
+#include "controls/monthcalendar/monthcalendar_internal.h"
+#include "controls/monthcalendar/tests/calendar_fixture.h"
 #include "gui/dialog.h"
 #include "gui/window_attr.h"
 
@@ -109,9 +109,9 @@ class CalendarNavigation : public caltest::CalendarGui, public ::testing::WithPa
  protected:
   LResult Send(int msg, WParam w = 0, LParam l = 0) { return SendMessage(cal_, msg, w, l); }
   LParam At(const Rect& r) { return ((r.top + r.bottom) / 2) << 16 | ((r.left + r.right) / 2); }
-  monthcal::Geometry Geometry() {
+  monthcalendar::Geometry Geometry() {
     HDC hdc = GetClientDC(cal_);
-    monthcal::Geometry g = monthcal::Measure(cal_, *monthcal::Record(cal_), hdc);
+    monthcalendar::Geometry g = monthcalendar::Measure(cal_, *monthcalendar::Record(cal_), hdc);
     ReleaseDC(hdc);
     return g;
   }
@@ -129,7 +129,7 @@ class CalendarNavigation : public caltest::CalendarGui, public ::testing::WithPa
     ASSERT_EQ(Send(MCM_GETFIRSTWEEKDAY), model.first());
     ASSERT_EQ(Send(MCM_GETWEEKDAY), Weekday(model.y, model.m, model.d));
     ASSERT_EQ(Send(MCM_GETFOCUSPART) & 3, static_cast<LResult>(model.focus));
-    const monthcal::Data& data = *monthcal::Record(cal_);
+    const monthcalendar::Data& data = *monthcalendar::Record(cal_);
     ASSERT_EQ(data.confYear * 10000 + data.confMonth * 100 + data.confDay, model.cy * 10000 + model.cm * 100 + model.cd);
     ASSERT_EQ(Notices(), model.sent);
   }
@@ -200,7 +200,7 @@ TEST_P(CalendarNavigation, FollowsTheDateModel) {
       }
       case 5:
       case 6: {
-        const monthcal::Geometry g = Geometry();
+        const monthcalendar::Geometry g = Geometry();
         const int arrow = pick(0, 3);
         if (arrow >= g.arrowCount) continue;
         Send(1, 0, At(g.arrows[arrow]));
@@ -211,10 +211,10 @@ TEST_P(CalendarNavigation, FollowsTheDateModel) {
       }
       case 7:
       case 8: {
-        const monthcal::Geometry g = Geometry();
+        const monthcalendar::Geometry g = Geometry();
         const int index = pick(0, 41);
-        const Rect r = monthcal::CellRect(g, index);
-        const Rect none = monthcal::NoneCellRect(*monthcal::Record(cal_), g);
+        const Rect r = monthcalendar::CellRect(g, index);
+        const Rect none = monthcalendar::NoneCellRect(*monthcalendar::Record(cal_), g);
         const bool inNone = model.noneCell && r.left >= none.left && r.right <= none.right && r.top == none.top;
         Send(1, 0, At(r));
         model.cell(index, inNone);
@@ -244,7 +244,7 @@ TEST_F(CalendarMessages, ClampsSizesColoursKindsAndMonthLengths) {
   Rect r{};
   GetWindowRect(cal, &r);
   EXPECT_GE(r.right - r.left, MCM_MINWIDTH);
-  const monthcal::Data& data = *monthcal::Record(cal);
+  const monthcalendar::Data& data = *monthcalendar::Record(cal);
   const int rows = static_cast<int>(data.skins.year->bmHeight + data.skins.week->bmHeight + 6 * data.skins.day->bmHeight);
   EXPECT_EQ(r.bottom - r.top, rows);
   MoveWindow(cal, 0, 0, 300, 500, FALSE);

@@ -8,7 +8,7 @@
 #include "gui/bitmap.h"
 #include "gui/monthcal.h"
 
-namespace monthcal {
+namespace monthcalendar {
 
 struct YearMonth {
   int year, month;
@@ -83,4 +83,4 @@ bool StepYear(Data& d, int delta);
 void Confirm(Data& d);
 void Notify(WindowHandle hwnd, int code);
 
-}  // namespace monthcal
+}  // namespace monthcalendar

@@ -1,7 +1,7 @@
 // Stepping and the mouse of the time spinner: the arrows step the field
 // under the mouse (held, they repeat by the page step), the wheel steps it
 // too, and a click on its text selects it.
-#include "controls/timespin/timespin_internal.h"
+#include "controls/spintime/spintime_internal.h"
 #include "gui/combobox.h"
 #include "gui/cursor.h"
 #include "gui/message.h"
@@ -10,7 +10,7 @@
 #include "gui/window.h"
 #include "gui/window_attr.h"
 
-namespace timespin {
+namespace spintime {
 namespace {
 
 
@@ -109,4 +109,4 @@ void MouseLeave(WindowHandle hwnd, Data& d, bool entering) {
   Move(hwnd, d, p.x, p.y);
 }
 
-}  // namespace timespin
+}  // namespace spintime

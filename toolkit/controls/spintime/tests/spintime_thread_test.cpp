@@ -6,8 +6,8 @@
 
 #include <string>
 
-#include "controls/monthcal/tests/calendar_fixture.h"
-#include "controls/timespin/timespin_internal.h"
+#include "controls/monthcalendar/tests/calendar_fixture.h"
+#include "controls/spintime/spintime_internal.h"
 #include "gui/control_class.h"
 #include "gui/message.h"
 #include "gui/window_attr.h"
@@ -41,7 +41,7 @@ class TimeSpinner : public caltest::CalendarGui {
  protected:
   void SetUp() override {
     CalendarGui::SetUp();
-    timespin::SetCurrentField(0);  // shared by all spinners, whatever ran before
+    spintime::SetCurrentField(0);  // shared by all spinners, whatever ran before
     WndClassInfo info{};
     info.className = "testcombo";
     info.windowProc = ComboProc;
@@ -57,7 +57,7 @@ class TimeSpinner : public caltest::CalendarGui {
   WindowHandle Spinner(int fields, int width = 600) {
     WindowHandle s = CreateWindowEx("spintime", "", WS_VISIBLE, 0, 103, 0, 0, width, 50, combo_, 0);
     EXPECT_NE(s, GUI_INVALID_HANDLE);
-    EXPECT_TRUE(timespin::SetFieldCount(s, fields));
+    EXPECT_TRUE(spintime::SetFieldCount(s, fields));
     return s;
   }
   static LParam At(const Rect& r) { return ((r.top + r.bottom) / 2) << 16 | ((r.left + r.right) / 2); }
@@ -68,7 +68,7 @@ class TimeSpinner : public caltest::CalendarGui {
     g_injectingTick = false;
     desktest::Drain();
   }
-  std::string Shown(WindowHandle s) { return timespin::Compose(*timespin::Record(s)); }
+  std::string Shown(WindowHandle s) { return spintime::Compose(*spintime::Record(s)); }
   std::string ComboText() { return g_comboText; }
   int Notices() { return static_cast<int>(Received(host_, MSG_COMMAND).size()); }
   WindowHandle combo_ = GUI_INVALID_HANDLE;
@@ -76,18 +76,18 @@ class TimeSpinner : public caltest::CalendarGui {
 
 TEST_F(TimeSpinner, StepsWrapClampAndNotifyThroughTheComboBox) {
   WindowHandle s = Spinner(2);
-  timespin::SetFieldRange(s, 1, 0, 23);
-  timespin::SetFieldRange(s, 2, 0, 59);
-  timespin::SetField(s, 1, 23);
-  timespin::SetField(s, 2, 0);
-  const timespin::Data& d = *timespin::Record(s);
+  spintime::SetFieldRange(s, 1, 0, 23);
+  spintime::SetFieldRange(s, 2, 0, 59);
+  spintime::SetField(s, 1, 23);
+  spintime::SetField(s, 2, 0);
+  const spintime::Data& d = *spintime::Record(s);
   Received(host_, MSG_COMMAND);
   EXPECT_EQ(SendMessage(s, TSM_LINESTEP, 0, 0), 0);
   EXPECT_EQ(Shown(s), "23:00") << "no current field, no step";
   EXPECT_EQ(Notices(), 0);
 
   SendMessage(s, MSG_MOUSEMOVE, 0, At(d.fields[0].field));  // the mouse makes field 1 current
-  EXPECT_EQ(timespin::CurrentField(), 1);
+  EXPECT_EQ(spintime::CurrentField(), 1);
   const struct { int msg; WParam down; const char* shown; } steps[] = {
       {TSM_LINESTEP, 0, "00:00"}, {TSM_LINESTEP, 1, "23:00"}, {TSM_PAGESTEP, 0, "00:00"},
       {TSM_PAGESTEP, 0, "05:00"}, {TSM_PAGESTEP, 1, "00:00"}, {TSM_PAGESTEP, 1, "23:00"}};
@@ -112,12 +112,12 @@ TEST_F(TimeSpinner, StepsWrapClampAndNotifyThroughTheComboBox) {
 TEST_F(TimeSpinner, AHeldArrowStepsOnceThenPagesOnEachTick) {
   SetWindowCallbackProc(host_, InjectedTicksOnly);
   WindowHandle s = Spinner(2);
-  timespin::SetFieldRange(s, 2, 0, 59);
-  timespin::SetField(s, 1, 0);
-  timespin::SetField(s, 2, 0);
-  const timespin::Data& d = *timespin::Record(s);
+  spintime::SetFieldRange(s, 2, 0, 59);
+  spintime::SetField(s, 1, 0);
+  spintime::SetField(s, 2, 0);
+  const spintime::Data& d = *spintime::Record(s);
   SendMessage(s, MSG_MOUSEMOVE, 0, At(d.fields[1].up));
-  EXPECT_EQ(timespin::Record(s)->fields[1].flags & timespin::kUpMarked, timespin::kUpMarked);
+  EXPECT_EQ(spintime::Record(s)->fields[1].flags & spintime::kUpMarked, spintime::kUpMarked);
   SendMessage(s, MSG_LBUTTONDOWN, 0, At(d.fields[1].up));
   EXPECT_EQ(Shown(s), "00:01");
   for (const char* want : {"00:06", "00:11", "00:16"}) {
@@ -135,33 +135,33 @@ TEST_F(TimeSpinner, AHeldArrowStepsOnceThenPagesOnEachTick) {
   EXPECT_EQ(Shown(s), "00:10");
   SendMessage(s, MSG_LBUTTONUP, 0, At(d.fields[1].down));
   SendMessage(s, MSG_MOUSEENTER, 0, 0);
-  EXPECT_EQ(timespin::CurrentField(), 0);
-  EXPECT_EQ(timespin::Record(s)->fields[1].flags & (timespin::kUpMarked | timespin::kDownMarked), 0);
+  EXPECT_EQ(spintime::CurrentField(), 0);
+  EXPECT_EQ(spintime::Record(s)->fields[1].flags & (spintime::kUpMarked | spintime::kDownMarked), 0);
 }
 
 TEST_F(TimeSpinner, FieldOperationsAndWriteBack) {
   WindowHandle s = Spinner(4);
-  for (int f = 1; f <= 4; ++f) timespin::SetFieldRange(s, f, 0, f % 2 ? 23 : 59);
+  for (int f = 1; f <= 4; ++f) spintime::SetFieldRange(s, f, 0, f % 2 ? 23 : 59);
   const int values[] = {8, 0, 17, 30};
-  for (int f = 1; f <= 4; ++f) EXPECT_TRUE(timespin::SetField(s, f, values[f - 1]));
+  for (int f = 1; f <= 4; ++f) EXPECT_TRUE(spintime::SetField(s, f, values[f - 1]));
   EXPECT_EQ(ComboText(), "08:00-17:30");
-  EXPECT_TRUE(timespin::SetField(s, 2, 75));
-  EXPECT_EQ(timespin::GetField(s, 2), 59) << "outside the range: the maximum";
-  EXPECT_FALSE(timespin::SetField(s, 2, 101));
-  EXPECT_FALSE(timespin::SetField(s, 5, 1));
-  EXPECT_FALSE(timespin::SetFieldRange(s, 1, 10, 5));
-  EXPECT_TRUE(timespin::SetFieldRange(s, 1, 10, 20));
+  EXPECT_TRUE(spintime::SetField(s, 2, 75));
+  EXPECT_EQ(spintime::GetField(s, 2), 59) << "outside the range: the maximum";
+  EXPECT_FALSE(spintime::SetField(s, 2, 101));
+  EXPECT_FALSE(spintime::SetField(s, 5, 1));
+  EXPECT_FALSE(spintime::SetFieldRange(s, 1, 10, 5));
+  EXPECT_TRUE(spintime::SetFieldRange(s, 1, 10, 20));
   EXPECT_EQ(ComboText(), "10:59-17:30") << "a value below a new range becomes its minimum";
-  EXPECT_FALSE(timespin::SetFieldCount(s, 5));
-  EXPECT_TRUE(timespin::SetFieldCount(s, 2));
-  EXPECT_EQ(timespin::GetField(s, 3), 0) << "beyond the count";
-  EXPECT_EQ(timespin::Record(s)->separatorMode, 1);
+  EXPECT_FALSE(spintime::SetFieldCount(s, 5));
+  EXPECT_TRUE(spintime::SetFieldCount(s, 2));
+  EXPECT_EQ(spintime::GetField(s, 3), 0) << "beyond the count";
+  EXPECT_EQ(spintime::Record(s)->separatorMode, 1);
 }
 
 TEST_F(TimeSpinner, FieldsShrinkToFitANarrowSpinner) {
   for (int width : {700, 300, 200}) {
     WindowHandle s = Spinner(3, width);
-    const timespin::Data& d = *timespin::Record(s);
+    const spintime::Data& d = *spintime::Record(s);
     EXPECT_EQ(d.separatorMode, 2);
     for (int i = 0; i < 3; ++i) {
       EXPECT_GE(d.fields[i].field.left, 0) << width;
@@ -184,15 +184,15 @@ TEST(TimeText, TypedTextsBecomeShownTexts) {
       {4, "08:00-17:30", true, "08:00-17:30"}, {4, "08:00:17:30", false, "08:00-00:00"},
       {4, "-5:00-24:00", true, "23:00-23:00"}};
   for (const auto& c : cases) {
-    timespin::Data d;
+    spintime::Data d;
     d.count = c.count;
     d.separatorMode = c.count <= 2 ? 1 : c.count == 3 ? 2 : 3;
     for (int i = 0; i < 4; ++i) {
       d.fields[i].maximum = i % 2 ? 59 : 23;
-      timespin::Print(d.fields[i], 0);
+      spintime::Print(d.fields[i], 0);
     }
-    EXPECT_EQ(timespin::ParseInto(d, c.typed), c.ok) << c.typed;
-    EXPECT_EQ(timespin::Compose(d), c.shown) << c.typed;
+    EXPECT_EQ(spintime::ParseInto(d, c.typed), c.ok) << c.typed;
+    EXPECT_EQ(spintime::Compose(d), c.shown) << c.typed;
   }
 }
 

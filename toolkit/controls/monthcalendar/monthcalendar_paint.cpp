@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "controls/monthcal/monthcal_internal.h"
+#include "controls/monthcalendar/monthcalendar_internal.h"
 #include "gui/app_hooks.h"
 #include "gui/dc.h"
 #include "gui/display.h"
@@ -14,7 +14,7 @@
 #include "gui/window.h"
 #include "gui/window_attr.h"
 
-namespace monthcal {
+namespace monthcalendar {
 namespace {
 
 constexpr const char* kMonthKeys[12] = {"Jan", "Feb", "Mar", "Apr", "May", "June",
@@ -192,4 +192,4 @@ void InvalidateDay(WindowHandle hwnd, const Data& d, int day) {
 
 void InvalidateAll(WindowHandle hwnd) { InvalidateRect(hwnd, nullptr, TRUE); }
 
-}  // namespace monthcal
+}  // namespace monthcalendar

@@ -1,9 +1,9 @@
 // The "spintime" control: its record, its messages and its class.
 #include <new>
 
-#include "controls/timespin/timespin_class.h"
+#include "controls/spintime/spintime_class.h"
 #include "controls/registry/control_registry.h"
-#include "controls/timespin/timespin_internal.h"
+#include "controls/spintime/spintime_internal.h"
 #include "gui/combobox.h"
 #include "gui/control_class.h"
 #include "gui/element.h"
@@ -12,7 +12,7 @@
 #include "gui/window.h"
 #include "gui/window_attr.h"
 
-namespace timespin {
+namespace spintime {
 namespace {
 
 LResult Default(WindowHandle hwnd, int msg, WParam wParam, LParam lParam) {
@@ -104,12 +104,12 @@ LResult Proc(WindowHandle hwnd, int msg, WParam wParam, LParam lParam) {
 
 Data* Record(WindowHandle hwnd) { return reinterpret_cast<Data*>(GetWindowAdditionalData2(hwnd)); }
 
-}  // namespace timespin
+}  // namespace spintime
 
 namespace controls {
 
 BOOL RegisterTimeSpinnerControl() {
-  return RegisterBuiltinClass("spintime", 0, GetExtraColorEx(WEC_EX_LISTBOX_BKGND_FILL), timespin::Proc);
+  return RegisterBuiltinClass("spintime", 0, GetExtraColorEx(WEC_EX_LISTBOX_BKGND_FILL), spintime::Proc);
 }
 
 }  // namespace controls

@@ -2,8 +2,8 @@
 // reference picture (make update-references writes it anew).
 #include <gtest/gtest.h>
 
-#include "controls/monthcal/tests/calendar_fixture.h"
-#include "controls/timespin/timespin_internal.h"
+#include "controls/monthcalendar/tests/calendar_fixture.h"
+#include "controls/spintime/spintime_internal.h"
 #include "gui/message.h"
 
 namespace {
@@ -15,16 +15,16 @@ TEST_F(SpinnerOnScreen, TwoAndFourFieldsWithAMarkedArrowAndASelectedField) {
   WindowHandle four = Control("spintime", 0, 10, 60, 360, 36, 104);
   ASSERT_NE(two, GUI_INVALID_HANDLE);
   ASSERT_NE(four, GUI_INVALID_HANDLE);
-  timespin::SetFieldCount(two, 2);
-  timespin::SetFieldCount(four, 4);
+  spintime::SetFieldCount(two, 2);
+  spintime::SetFieldCount(four, 4);
   const int values[] = {8, 0, 17, 30};
   for (int f = 1; f <= 4; ++f) {
-    timespin::SetFieldRange(four, f, 0, f % 2 ? 23 : 59);
-    timespin::SetField(four, f, values[f - 1]);
+    spintime::SetFieldRange(four, f, 0, f % 2 ? 23 : 59);
+    spintime::SetField(four, f, values[f - 1]);
   }
-  timespin::SetField(two, 1, 23);
-  timespin::SetField(two, 2, 45);
-  const timespin::Data& d = *timespin::Record(two);
+  spintime::SetField(two, 1, 23);
+  spintime::SetField(two, 2, 45);
+  const spintime::Data& d = *spintime::Record(two);
   const Rect up = d.fields[1].up;
   SendMessage(two, MSG_MOUSEMOVE, 0, ((up.top + up.bottom) / 2) << 16 | ((up.left + up.right) / 2));
   const Rect text = d.fields[0].field;

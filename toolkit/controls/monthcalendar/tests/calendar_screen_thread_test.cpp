@@ -2,8 +2,8 @@
 // pictures (make update-references writes them anew).
 #include <gtest/gtest.h>
 
-#include "controls/monthcal/monthcal_internal.h"
-#include "controls/monthcal/tests/calendar_fixture.h"
+#include "controls/monthcalendar/monthcalendar_internal.h"
+#include "controls/monthcalendar/tests/calendar_fixture.h"
 
 namespace {
 
@@ -20,7 +20,7 @@ TEST_F(CalendarOnScreen, BothSkinsWithMarksFocusAndTheNoneCell) {
   WindowHandle dark = Calendar(MCS_NONECELL, 10);
   WindowHandle light = Calendar(MCS_LIGHTSKIN | MCS_NONECELL, 310);
   // The Chinese interface (language id 2) gives the "none" cell one day.
-  monthcal::Record(light)->noneWidth = 1;
+  monthcalendar::Record(light)->noneWidth = 1;
   MonthCalDate date{2026, 2, 11, 0};  // February 2026 ends on a Saturday: the "none" cell wraps
   SendMessage(dark, MCM_SETCURDATE, 0, reinterpret_cast<LParam>(&date));
   SendMessage(dark, MCM_SETDATEKIND, 2u << 16 | 3, MCK_ALARM);
