@@ -99,7 +99,7 @@ TEST_F(CopyWeek, TheDialogMatchesItsReference) {
     ASSERT_TRUE(PumpUntil([&] { return Checked(dlg, kDay0 + 1); }));
     Rect r{};
     GetWindowRect(dlg, &r);
-    livetest::MatchesReference(__FILE__, "copyweek", livetest::Grab(r));
+    livetest::MatchesReference(__FILE__, "copyweek", livetest::SettledGrab(r));
     SendMessage(dlg, MSG_CLOSE, 0, 0);
   });
 }

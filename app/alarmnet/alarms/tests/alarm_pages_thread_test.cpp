@@ -497,15 +497,15 @@ TEST_F(AlarmPages, StatusListsNumberLocalAndCameraItemsAndPagesNeedItems) {
   EXPECT_EQ(Row(out, getAlarmOutNum() + 1).addData, 257u);
   Rect r{};
   GetWindowRect(win_, &r);
-  livetest::MatchesReference(__FILE__, "alarm_status", livetest::Grab(r));
+  livetest::MatchesReference(__FILE__, "alarm_status", livetest::SettledGrab(r));
   SendMessage(Sheet(), PSM_SETACTIVEINDEX, kInputPage, 0);
   desktest::Drain();
-  livetest::MatchesReference(__FILE__, "alarm_input", livetest::Grab(r));
+  livetest::MatchesReference(__FILE__, "alarm_input", livetest::SettledGrab(r));
   InDialog([&] { Command(Page(kInputPage), kCopy); }, [&](WindowHandle dlg) {
     Rect d{};
     GetWindowRect(dlg, &d);
     desktest::Drain();
-    livetest::MatchesReference(__FILE__, "copy_alarm_in", livetest::Grab(d));
+    livetest::MatchesReference(__FILE__, "copy_alarm_in", livetest::SettledGrab(d));
     SendMessage(dlg, MSG_COMMAND, kCancel, 0);
   });
   Close();

@@ -94,7 +94,7 @@ TEST_F(OutputPages, ExceptionTypesKeepTheirEditsAndAllTypesAppliesToEveryType) {
   EXPECT_EQ(Cell(list, getAlarmOutNum(), 2), "10.0.0.9");
   Rect r{};
   GetWindowRect(win_, &r);
-  livetest::MatchesReference(__FILE__, "exceptions", livetest::Grab(r));
+  livetest::MatchesReference(__FILE__, "exceptions", livetest::SettledGrab(r));
 
   // Network and address exceptions cannot notify the centre.
   Choose(page, kType, 3);
@@ -214,7 +214,7 @@ TEST_F(OutputPages, ManualAlarmTriggersAndClearsOneOrAllOutputs) {
   Rect r{};
   GetWindowRect(win_, &r);
   desktest::Drain();
-  livetest::MatchesReference(__FILE__, "manual_alarm_all", livetest::Grab(r));
+  livetest::MatchesReference(__FILE__, "manual_alarm_all", livetest::SettledGrab(r));
   Command(page, kClearAll);
   for (int i = 0; i < local + 2; ++i) EXPECT_EQ(Cell(list, i, 3), "No") << i;
   EXPECT_STREQ(GetWindowCaption(single), "Trigger");

@@ -368,7 +368,7 @@ TEST_F(HandleSet, Pictures) {
     for (int i = 0; i < 4; ++i) {
       SendMessage(s.sheet, PSM_SETACTIVEINDEX, i, 0);
       desktest::Drain();
-      livetest::MatchesReference(__FILE__, kNames[i], livetest::Grab(r));
+      livetest::MatchesReference(__FILE__, kNames[i], livetest::SettledGrab(r));
     }
   });
 }

@@ -391,7 +391,7 @@ TEST_F(MotionPage, Pictures) {
   Rect r{};
   GetWindowRect(win_, &r);
   desktest::Drain();
-  livetest::MatchesReference(__FILE__, "motion_grid", livetest::Grab(r));
+  livetest::MatchesReference(__FILE__, "motion_grid", livetest::SettledGrab(r));
   Close();
 }
 

@@ -123,7 +123,7 @@ TEST_F(NetDa, EachTabInItsFirstStateAndTheStatisticsByTheDevice) {
     Tab(i);
     Rect r{};
     GetWindowRect(win_, &r);
-    livetest::MatchesReference(__FILE__, kShots[i], livetest::Grab(r));
+    livetest::MatchesReference(__FILE__, kShots[i], livetest::SettledGrab(r));
   }
   // No IP channel, bandwidth kind 3: preview, playback, idle total and send.
   const WindowHandle list = GetDlgItem(page_, kStatList);
@@ -154,7 +154,7 @@ TEST_F(NetDa, TheDialogLoadsSavesWhatWasTypedAndCancelKeepsTheRecord) {
   InDialog([](WindowHandle dlg) {
     Rect r{};
     GetWindowRect(dlg, &r);
-    livetest::MatchesReference(__FILE__, "netdanetset", livetest::Grab(r));
+    livetest::MatchesReference(__FILE__, "netdanetset", livetest::SettledGrab(r));
     SetDlgItemText(dlg, kPreDns, "1.1.1.1");
     Command(dlg, kPreDns, 3);
     EXPECT_TRUE(livetest::Enabled(dlg, kApply));

@@ -252,7 +252,7 @@ TEST_F(ZoneEditor, FourZonesAndADrawnRectangleOnScreen) {
   desktest::Drain();
   Rect r{};
   GetWindowRect(page, &r);
-  livetest::MatchesReference(__FILE__, "four_zones", livetest::Grab(r));
+  livetest::MatchesReference(__FILE__, "four_zones", livetest::SettledGrab(r));
   g_painted = nullptr;
 }
 

@@ -271,7 +271,7 @@ TEST_F(ColorPanelOnScreen, AnalogAndIpChannels) {
       desktest::Drain();
       Rect r{};
       GetWindowRect(dlg, &r);
-      livetest::MatchesReference(__FILE__, channel > 16 ? "colorpanel_ip" : "colorpanel_analog", livetest::Grab(r));
+      livetest::MatchesReference(__FILE__, channel > 16 ? "colorpanel_ip" : "colorpanel_analog", livetest::SettledGrab(r));
       SendMessage(dlg, MSG_KEYDOWN, KEY_ESC, 0);
     });
   }

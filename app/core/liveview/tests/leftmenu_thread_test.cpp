@@ -457,7 +457,7 @@ class LeftMenuOnScreen : public LeftMenu {
     desktest::Drain();
     Rect r{};
     GetWindowRect(bar, &r);
-    livetest::MatchesReference(__FILE__, name, livetest::Grab(r));
+    livetest::MatchesReference(__FILE__, name, livetest::SettledGrab(r));
   }
 };
 

@@ -216,7 +216,7 @@ class LiveViewOnScreen : public LiveView {
     InvalidateRect(live, nullptr, TRUE);
     UpdateWindow(live, TRUE);
     desktest::Drain();
-    livetest::MatchesReference(__FILE__, name, livetest::Grab(Rect{0, 0, 1024, 768}));
+    livetest::MatchesReference(__FILE__, name, livetest::SettledGrab(Rect{0, 0, 1024, 768}));
   }
 };
 

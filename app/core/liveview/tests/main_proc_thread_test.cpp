@@ -234,7 +234,7 @@ TEST_F(LiveProc, PlaybackZoomPicksTheWindowAndPaintsItsOverview) {
   InvalidateRect(live, nullptr, TRUE);
   UpdateWindow(live, TRUE);
   desktest::Drain();
-  livetest::MatchesReference(__FILE__, "zoom_overview", livetest::Grab(Rect{0, 0, 1024, 768}));
+  livetest::MatchesReference(__FILE__, "zoom_overview", livetest::SettledGrab(Rect{0, 0, 1024, 768}));
   Drag(live, 800, 600, 900, 650);
   EXPECT_EQ(Calls("startLiveZoom").back(), (std::vector<int64_t>{3, 2, 88, 72, 363, 297}));
 }

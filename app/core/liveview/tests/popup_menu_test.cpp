@@ -156,7 +156,7 @@ TEST_F(PopupMenu, OpenMenuShowsItsPicturesAndCaptions) {
   ASSERT_NE(owner, GUI_INVALID_HANDLE);
   ASSERT_EQ(TrackPopupMenu(buildLiveViewMenu(3), 0, 100, 100, owner), 0);
   desktest::Drain();
-  livetest::MatchesReference(__FILE__, "popup_menu_main", livetest::Grab(Rect{100, 100, 420, 480}));
+  livetest::MatchesReference(__FILE__, "popup_menu_main", livetest::SettledGrab(Rect{100, 100, 420, 480}));
   SendMessage(__gui_hwnd_desktop, MSG_DT_CLOSEMENU, 0, 1);
 }
 

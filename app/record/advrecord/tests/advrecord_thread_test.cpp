@@ -58,11 +58,11 @@ TEST_F(AdvRecordPage, WithAndWithoutTheWarningOnScreen) {
   const bool overwrite = SendDlgItemMessage(page_, kOverwrite, BM_GETCHECK, 0, 0) == 1;
   EXPECT_EQ(Visible(page_, kWarn), !overwrite);
   desktest::Drain();
-  livetest::MatchesReference(__FILE__, overwrite ? "advrecord_overwrite" : "advrecord_warning", livetest::Grab(r));
+  livetest::MatchesReference(__FILE__, overwrite ? "advrecord_overwrite" : "advrecord_warning", livetest::SettledGrab(r));
   Toggle(page_, kOverwrite);
   desktest::Drain();
   EXPECT_EQ(Visible(page_, kWarn), overwrite);
-  livetest::MatchesReference(__FILE__, overwrite ? "advrecord_warning" : "advrecord_overwrite", livetest::Grab(r));
+  livetest::MatchesReference(__FILE__, overwrite ? "advrecord_warning" : "advrecord_overwrite", livetest::SettledGrab(r));
   EXPECT_TRUE(Enabled(page_, kApply));
   Close();
 }

@@ -29,7 +29,7 @@ class DisksScreen : public DisksGui {
     desktest::Drain();
     Rect r{};
     GetWindowRect(win_, &r);
-    livetest::MatchesReference(__FILE__, name.c_str(), livetest::Grab(r));
+    livetest::MatchesReference(__FILE__, name.c_str(), livetest::SettledGrab(r));
   }
 };
 

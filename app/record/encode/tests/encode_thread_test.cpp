@@ -73,7 +73,7 @@ TEST_F(EncodePage, RecordTabOnScreen) {
   Rect r{};
   GetWindowRect(win_, &r);
   desktest::Drain();
-  livetest::MatchesReference(__FILE__, "encode_record", livetest::Grab(r));
+  livetest::MatchesReference(__FILE__, "encode_record", livetest::SettledGrab(r));
   // Resolutions by name, and the range of the chosen one.
   EXPECT_EQ(Items(page_, kRes),
             (std::vector<std::string>{"1920*1080(1080P)", "1280*720(720P)", "704*576(D1)", "352*288(CIF)"}));
@@ -83,7 +83,7 @@ TEST_F(EncodePage, RecordTabOnScreen) {
   // The event group in custom mode: the edit in place of the rate combo.
   Choose(page_, kMode + kTwin, 1);
   desktest::Drain();
-  livetest::MatchesReference(__FILE__, "encode_record_custom", livetest::Grab(r));
+  livetest::MatchesReference(__FILE__, "encode_record_custom", livetest::SettledGrab(r));
   Close();
 }
 
@@ -233,7 +233,7 @@ TEST_F(EncodePage, SubStreamTab) {
   ASSERT_TRUE(IsValidHandle(sub));
   Rect r{};
   GetWindowRect(win_, &r);
-  livetest::MatchesReference(__FILE__, "encode_sub", livetest::Grab(r));
+  livetest::MatchesReference(__FILE__, "encode_sub", livetest::SettledGrab(r));
   const EncodeConfig before = StoredEncode(1);
   EXPECT_EQ(Value(sub, kSubRes), before.blocks[ENCODE_SUB].resolution);
   Choose(sub, kSubRateType, 1);
@@ -273,7 +273,7 @@ TEST_F(EncodePage, SnapshotTab) {
   ASSERT_TRUE(IsValidHandle(pic));
   Rect r{};
   GetWindowRect(win_, &r);
-  livetest::MatchesReference(__FILE__, "encode_snapshot", livetest::Grab(r));
+  livetest::MatchesReference(__FILE__, "encode_snapshot", livetest::SettledGrab(r));
   // Every picture resolution the device offers, by name.
   EXPECT_EQ(Items(pic, kNormalRes),
             (std::vector<std::string>{"352*288(CIF)", "1920*1080(1080P)", "1280*720(720P)"}));

@@ -107,14 +107,14 @@ TEST_F(Holidays, TheListAndTheEditorOnScreen) {
   desktest::Drain();
   Rect r{};
   GetWindowRect(win, &r);
-  livetest::MatchesReference(__FILE__, "holidayset", livetest::Grab(r));
+  livetest::MatchesReference(__FILE__, "holidayset", livetest::SettledGrab(r));
   SendDlgItemMessage(page, kList, LVM_SELECTITEM, 0, 0);
   RunInLoop([page](WindowHandle) { return static_cast<int>(SendMessage(page, MSG_KEYDOWN, PANEL_KEY_EDIT, 0)); }, [] {
     const WindowHandle dlg = GetActiveWindow();
     desktest::Drain();
     Rect d{};
     GetWindowRect(dlg, &d);
-    livetest::MatchesReference(__FILE__, "holidayedit", livetest::Grab(d));
+    livetest::MatchesReference(__FILE__, "holidayedit", livetest::SettledGrab(d));
     SendMessage(dlg, MSG_CLOSE, 0, 0);
   });
   SendMessage(win, MSG_CLOSE, 0, 0);

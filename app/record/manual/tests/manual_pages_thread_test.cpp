@@ -210,7 +210,7 @@ TEST_F(ManualPages, BoxStatesAndLegendOnScreen) {
   Rect r{};
   GetWindowRect(win_, &r);
   desktest::Drain();
-  livetest::MatchesReference(__FILE__, "manual_record", livetest::Grab(r));
+  livetest::MatchesReference(__FILE__, "manual_record", livetest::SettledGrab(r));
   Close();
 }
 

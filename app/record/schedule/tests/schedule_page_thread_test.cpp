@@ -122,7 +122,7 @@ TEST_F(SchedulePage, OnScreen) {
   Rect r{};
   GetWindowRect(win_, &r);
   desktest::Drain();
-  livetest::MatchesReference(__FILE__, "scheduleset", livetest::Grab(r));
+  livetest::MatchesReference(__FILE__, "scheduleset", livetest::SettledGrab(r));
   Close();
 }
 

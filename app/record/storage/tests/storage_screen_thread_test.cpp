@@ -20,7 +20,7 @@ void Shot(WindowHandle window, const std::string& name) {
   desktest::Drain();
   Rect r{};
   GetWindowRect(window, &r);
-  livetest::MatchesReference(__FILE__, name.c_str(), livetest::Grab(r));
+  livetest::MatchesReference(__FILE__, name.c_str(), livetest::SettledGrab(r));
 }
 
 DiskInfo Row(int bus, int port, uint32_t capacity, uint32_t type, uint32_t status) {

@@ -105,7 +105,7 @@ class Display : public LiveGui {
   void Shoot(const char* name) {
     Rect r{};
     GetWindowRect(win_, &r);
-    livetest::MatchesReference(__FILE__, name, livetest::Grab(r));
+    livetest::MatchesReference(__FILE__, name, livetest::SettledGrab(r));
   }
   // The bar moved by hand: the position, then the drag's notification.
   void MoveMouseBar(WindowHandle page, int position) {

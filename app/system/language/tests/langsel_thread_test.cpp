@@ -200,7 +200,7 @@ TEST_F(LangSel, OnScreen) {
     Rect r{};
     GetWindowRect(dlg, &r);
     desktest::Drain();
-    livetest::MatchesReference(__FILE__, "langsel", livetest::Grab(r));
+    livetest::MatchesReference(__FILE__, "langsel", livetest::SettledGrab(r));
     // The list opened by a click shows the pictures, above the dialog.
     const WindowHandle combo = GetDlgItem(dlg, kLanguage);
     const WindowHandle list = GetDlgItem(combo, CB_LIST_ID);
@@ -211,7 +211,7 @@ TEST_F(LangSel, OnScreen) {
     GetWindowRect(list, &shown);
     ClientToScreen(combo, &shown.right, &shown.bottom);
     r.bottom = std::max(r.bottom, shown.bottom + 4);
-    livetest::MatchesReference(__FILE__, "langsel_list", livetest::Grab(r));
+    livetest::MatchesReference(__FILE__, "langsel_list", livetest::SettledGrab(r));
     livetest::Command(dlg, kCancel);
   });
 }

@@ -169,7 +169,7 @@ TEST_F(Login, OnScreen) {
     Rect r{};
     GetWindowRect(dlg, &r);
     desktest::Drain();
-    livetest::MatchesReference(__FILE__, "login_main", livetest::Grab(r));
+    livetest::MatchesReference(__FILE__, "login_main", livetest::SettledGrab(r));
   });
 }
 

@@ -560,7 +560,7 @@ TEST_F(LogExport, ThePagesAndTheDetailOnScreen) {
   Search();
   Command(page_, PAGING_NEXT);
   desktest::Drain();
-  livetest::MatchesReference(__FILE__, "logsearch_page2", livetest::Grab(r));
+  livetest::MatchesReference(__FILE__, "logsearch_page2", livetest::SettledGrab(r));
   LogRecord alarm = Entry(1, 2, 1);
   alarm.alarmOut = 2;
   LogRecord disk = Entry(4, 161, 0);
@@ -575,13 +575,13 @@ TEST_F(LogExport, ThePagesAndTheDetailOnScreen) {
       Rect d{};
       GetWindowRect(dlg, &d);
       desktest::Drain();
-      livetest::MatchesReference(__FILE__, name, livetest::Grab(d));
+      livetest::MatchesReference(__FILE__, name, livetest::SettledGrab(d));
     }));
   }
   SendMessage(GetDlgItem(win_, kSheet), PSM_SETACTIVEINDEX, 1, 0);
   SendMessage(GetDlgItem(PageAt(1), kDiskList), LVM_SETCHECKED, 2, 0);
   desktest::Drain();
-  livetest::MatchesReference(__FILE__, "logexport_page", livetest::Grab(r));
+  livetest::MatchesReference(__FILE__, "logexport_page", livetest::SettledGrab(r));
 }
 
 }  // namespace

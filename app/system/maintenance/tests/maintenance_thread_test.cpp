@@ -91,7 +91,7 @@ class Maintenance : public LiveGui {
   void Shot(const char* name) {
     Rect r{};
     GetWindowRect(win_, &r);
-    livetest::MatchesReference(__FILE__, name, livetest::Grab(r));
+    livetest::MatchesReference(__FILE__, name, livetest::SettledGrab(r));
   }
   void Close() {
     SendMessage(win_, MSG_CLOSE, 0, 0);
@@ -275,7 +275,7 @@ TEST_F(Maintenance, FtpUpgradeChecksTheAddressAndRunsTheProgressToItsResult) {
       }
       // The picture shows the bar at 40 per cent.
       desktest::Drain();
-      if (row.result == 0) livetest::MatchesReference(__FILE__, "upgrading", livetest::Grab(r));
+      if (row.result == 0) livetest::MatchesReference(__FILE__, "upgrading", livetest::SettledGrab(r));
       PostMessage(dlg, MSG_DISK_REFRESH, static_cast<WParam>(row.result), 0);
       // Success leaves the dialog to the reboot; here it is closed by hand.
       if (row.result == 0) PostMessage(dlg, MSG_CLOSE, 0, 0);

@@ -427,12 +427,12 @@ TEST_F(PreviewSet, BothTabsOnScreen) {
   Rect r{};
   GetWindowRect(win_, &r);
   desktest::Drain();
-  MatchesReference("previewset_base", livetest::Grab(r));
+  MatchesReference("previewset_base", livetest::SettledGrab(r));
   Command(view_, kFirstModeButton + 3);  // eight windows
   Command(view_, kFirstSlot + 2, CMBN_CLICKED);
   SendMessage(GetDlgItem(win_, 4101), PSM_SETACTIVEINDEX, 1, 0);
   desktest::Drain();
-  MatchesReference("previewset_view", livetest::Grab(r));
+  MatchesReference("previewset_view", livetest::SettledGrab(r));
   Close();
 }
 
@@ -450,7 +450,7 @@ TEST_F(PreviewSet, PagingAfterALayoutChangeRedrawsCleanly) {
   desktest::Drain();
   Rect r{};
   GetWindowRect(win_, &r);
-  MatchesReference("previewset_paged", livetest::Grab(r));
+  MatchesReference("previewset_paged", livetest::SettledGrab(r));
   Close();
 }
 

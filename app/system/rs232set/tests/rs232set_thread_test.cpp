@@ -125,7 +125,7 @@ TEST_F(Rs232Set, ListsShowTheRecordAndTheDeviceRates) {
   Open();
   Rect r{};
   GetWindowRect(win_, &r);
-  livetest::MatchesReference(__FILE__, "rs232set", livetest::Grab(r));
+  livetest::MatchesReference(__FILE__, "rs232set", livetest::SettledGrab(r));
   // The device's rates: every one but 76800.
   EXPECT_EQ(SendDlgItemMessage(page_, kSpeed, CB_GETCOUNT, 0, 0), 14);
   EXPECT_EQ(SendDlgItemMessage(page_, kSpeed, CB_GETSELVALUE, 0, 0), 9);

@@ -476,7 +476,7 @@ TEST_F(Users, PagesAndDialogsOnScreen) {
       Rect d{};
       GetWindowRect(dlg, &d);
       desktest::Drain();
-      livetest::MatchesReference(__FILE__, name, livetest::Grab(d));
+      livetest::MatchesReference(__FILE__, name, livetest::SettledGrab(d));
     });
   };
   setUserDlgArgs(0, 2);
@@ -489,12 +489,12 @@ TEST_F(Users, PagesAndDialogsOnScreen) {
   Rect r{};
   GetWindowRect(win_, &r);
   desktest::Drain();
-  livetest::MatchesReference(__FILE__, "userset_admin", livetest::Grab(r));
+  livetest::MatchesReference(__FILE__, "userset_admin", livetest::SettledGrab(r));
   ClosePage();
   setLoginState(3, 1, 0);
   OpenPage();
   desktest::Drain();
-  livetest::MatchesReference(__FILE__, "userset_change", livetest::Grab(r));
+  livetest::MatchesReference(__FILE__, "userset_change", livetest::SettledGrab(r));
   ClosePage();
 }
 

@@ -49,7 +49,7 @@ TEST_F(WizardPages, EachPageInItsFirstState) {
       Rect r{};
       GetWindowRect(page, &r);
       desktest::Drain();
-      livetest::MatchesReference(__FILE__, p.name, livetest::Grab(r));
+      livetest::MatchesReference(__FILE__, p.name, livetest::SettledGrab(r));
     });
     device_seam::clearOverrides();
   }
