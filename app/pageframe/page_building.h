@@ -66,7 +66,9 @@ WindowHandle buildSheet(WindowHandle window, const char* section, const SheetPag
 // What a sheet page does with its messages: its initialisation, background,
 // own commands and saving; Apply (4098) and Exit (4103) are handled alike.
 // Every hook but init may be null: the grey 50 background, no commands, a
-// save that succeeds, no report, no Exit.
+// save that succeeds, no report, Exit and Cancel left to the commands, keys
+// and timers to the default page procedure, painting that only begins and
+// ends, nothing to stop on destruction.
 struct PageHooks {
   void (*init)(WindowHandle page);
   void (*erase)(WindowHandle page, WParam wParam, LParam lParam);
@@ -74,6 +76,11 @@ struct PageHooks {
   int (*save)(WindowHandle page);               // 0 or the failure code
   void (*report)(WindowHandle page, int code);  // shows a failed save
   LResult (*exit)(void);                        // closes the menu the page lives in
+  void (*cancel)(WindowHandle page);            // Cancel (2): closes what the page lives in
+  void (*key)(WindowHandle page, int key);      // sees a key before the default procedure
+  void (*paint)(WindowHandle page);
+  void (*timer)(WindowHandle page, int id);
+  void (*destroy)(WindowHandle page);           // stops what the page runs before it goes
 };
 LResult runPage(const PageHooks& hooks, WindowHandle page, int message, WParam wParam, LParam lParam);
 // What a sheet page does with the messages it does not handle: 298 answers
@@ -98,6 +105,8 @@ LResult dialogProc(WindowHandle dialog, int message, WParam wParam, LParam lPara
 
 inline int idOf(WParam wParam) { return static_cast<int>(wParam & 0xFFFF); }
 inline int codeOf(WParam wParam) { return static_cast<int>((wParam >> 16) & 0xFFFF); }
+// The command word of `id` and its notification `code`.
+inline WParam commandWord(int id, int code) { return static_cast<WParam>(code) << 16 | static_cast<WParam>(id); }
 
 }  // namespace pageframe
 

@@ -1,9 +1,11 @@
 // The shared page frame as pages meet it: key hooks with and without an
 // input helper open, the Apply helpers by notification code, a sheet page's
 // standard answers and its Apply by the save's result, the hooks a page
-// leaves out, the defaults of missing layout records, a dialog sized by
-// another record, the page window's menu slot, and the two
-// save-failed boxes.
+// leaves out and the ones it gives, the defaults of missing layout records,
+// a dialog sized by another record, the page window's menu slot, and the
+// two save-failed boxes.
+#include <linux/input-event-codes.h>
+
 #include <string>
 
 #include "app/page_keys.h"
@@ -147,6 +149,52 @@ TEST_F(PageFrame, AHookLeftOutSavesAsASuccessAndIgnoresTheRest) {
   pageframe::pageProc<kBareHooks>(page, MSG_COMMAND, PAGE_ID_APPLY, 0);
   EXPECT_FALSE(IsWindowEnabled(apply));
   EXPECT_TRUE(Boxes().empty());
+}
+
+struct Seen {
+  int commands, cancels, keys, paints, timer, destroys;
+  bool childAliveAtDestroy;
+} g_seen{};
+WindowHandle g_child = 0;
+const pageframe::PageHooks kFullHooks{[](WindowHandle) {},
+                                      nullptr,
+                                      [](WindowHandle, int, int) { ++g_seen.commands; },
+                                      nullptr,
+                                      nullptr,
+                                      nullptr,
+                                      [](WindowHandle) { ++g_seen.cancels; },
+                                      [](WindowHandle, int key) { g_seen.keys = key; },
+                                      [](WindowHandle) { ++g_seen.paints; },
+                                      [](WindowHandle, int id) { g_seen.timer = id; },
+                                      [](WindowHandle) {
+                                        ++g_seen.destroys;
+                                        g_seen.childAliveAtDestroy = IsValidHandle(g_child);
+                                      }};
+
+TEST_F(PageFrame, PageHooksSeeTheirMessagesAndTheDefaultStillRuns) {
+  g_seen = {};
+  // Destroyed by the test itself, so not left to the fixture.
+  MainWinCreate create = MainWindowCreation({0, 0, 200, 100}, pageframe::pageProc<kFullHooks>, "", WS_VISIBLE, 0);
+  const WindowHandle page = CreateMainWindow(&create);
+  ASSERT_TRUE(IsValidHandle(page));
+  g_child = Child(page, "button", kOther);
+  // Escape reaches the key hook and goes on to the default page procedure,
+  // which turns it into Cancel: that reaches the cancel hook alone.
+  SendMessage(page, MSG_KEYDOWN, KEY_ESC, 0);
+  EXPECT_EQ(g_seen.keys, KEY_ESC);
+  EXPECT_EQ(g_seen.cancels, 1);
+  EXPECT_EQ(g_seen.commands, 0);
+  SendMessage(page, MSG_COMMAND, kOther, 0);
+  EXPECT_EQ(g_seen.commands, 1);
+  EXPECT_EQ(SendMessage(page, MSG_TIMER, 8193, 0), 0);
+  EXPECT_EQ(g_seen.timer, 8193);
+  SendMessage(page, MSG_PAINT, 0, 0);
+  EXPECT_EQ(g_seen.paints, 1);
+  // The destroy hook runs while the controls are still there.
+  DestroyMainWindow(page);
+  MainWindowThreadCleanup(page);
+  EXPECT_EQ(g_seen.destroys, 1);
+  EXPECT_TRUE(g_seen.childAliveAtDestroy);
 }
 
 TEST_F(PageFrame, ADialogCanBeSizedByAnotherRecordOfItsSection) {
