@@ -222,7 +222,8 @@ void erase(WindowHandle page, WParam wParam, LParam lParam) {
   });
 }
 
-void onTimer(WindowHandle page) {
+void onTimer(WindowHandle page, int timer) {
+  if (timer != kOverlayTimer) return;
   if (!g_live.data.load(std::memory_order_acquire) || !gridMode()) return;
   const Grid g = currentGrid();
   const Rect box = selectedBounds(g, g_page.grid);
@@ -272,14 +273,13 @@ void onGridTool(WindowHandle page, int id) {
   enableApply(page, 0, 0);
 }
 
-void onApply(WindowHandle page) {
-  if (const int rc = saveMotionParam(false)) {
-    reportSaveFailed(page, rc);
-    g_page.repaintCells = true;
-    invalidateView();
-    return;
-  }
-  SendDlgItemMessage(page, PAGE_ID_APPLY, MSG_ENABLE, 0, 0);
+int save(WindowHandle) { return saveMotionParam(false); }
+
+// The box has covered the cells drawn over the picture.
+void report(WindowHandle page, int code) {
+  reportSaveFailed(page, code);
+  g_page.repaintCells = true;
+  invalidateView();
 }
 
 void onSensitivity(WindowHandle page, int code) {
@@ -306,29 +306,17 @@ void onCommand(WindowHandle page, int id, int code) {
     case kSelectAll: case kClearAll: if (gridMode()) onGridTool(page, id); break;
     case kHandleButton: onEventHandling(); break;
     case PAGE_ID_COPY: onCopy(); break;
-    case PAGE_ID_APPLY: onApply(page); break;
     case PAGE_ID_EXIT: closeCameraMenu(page, 0, 0); break;
     default: break;
   }
 }
 
 LResult pageProc(WindowHandle page, int message, WParam wParam, LParam lParam) {
+  static const pageframe::PageHooks kHooks{initPage, erase,   onCommand, save,    report, nullptr,
+                                           nullptr,  nullptr, paint,     onTimer, nullptr};
   switch (message) {
-    case MSG_ERASEBKGND: erase(page, wParam, lParam); return 0;
-    case MSG_QUERYPAGE: return 1;
-    case MSG_SHEETCMD: return 0;
-    case MSG_INITPAGE: initPage(page); break;
-    case MSG_PAINT: paint(page); return 0;
     case MSG_LBUTTONDOWN: case MSG_MOUSEMOVE: case MSG_LBUTTONUP: case MSG_NCLBUTTONUP:
       onMouse(page, message == MSG_NCLBUTTONUP ? MSG_LBUTTONUP : message, lowWord(lParam), highWord(lParam));
-      break;
-    case MSG_COMMAND:
-      onCommand(page, pageframe::idOf(wParam), pageframe::codeOf(wParam));
-      // Exit has closed the menu, and the page with it.
-      if (pageframe::idOf(wParam) == PAGE_ID_EXIT) return 0;
-      break;
-    case MSG_TIMER:
-      if (static_cast<int>(wParam) == kOverlayTimer) onTimer(page);
       break;
     case MSG_BROADCAST_NOTICE:
       if (wParam < static_cast<WParam>(kEndDragLimit) && g_page.drag.moved) {
@@ -341,7 +329,7 @@ LResult pageProc(WindowHandle page, int message, WParam wParam, LParam lParam) {
       break;
     default: break;
   }
-  return DefaultPageProc(page, message, wParam, lParam);
+  return pageframe::runPage(kHooks, page, message, wParam, lParam);
 }
 
 void buildSheet(WindowHandle window) {
