@@ -119,11 +119,17 @@ LResult pageProc(WindowHandle page, int message, WParam wParam, LParam lParam) {
 }
 
 // The menu page slot a page window registers in, and the key hook of its
-// menu.
+// menu. By default the window takes the slot on creation and gives it back,
+// when it is still its own, on closing and on destruction; `enter` and
+// `leave` replace the taking and the giving back on closing, and
+// `keptOnDestroy` leaves the slot alone on destruction.
 struct PageSlot {
   WindowHandle (*get)();
   void (*set)(WindowHandle);
   int (*keyHook)(WindowHandle page, int key, int argument);
+  void (*enter)(WindowHandle window);
+  void (*leave)(WindowHandle window);
+  bool keptOnDestroy;
 };
 // The slots of the menus pages open beside.
 extern const PageSlot kSystemSlot, kMaintenanceSlot, kManualSlot, kRecordSlot, kDiskSlot;
@@ -142,7 +148,7 @@ struct PageWindow {
 
 // What the window of a page does with a message it does not handle itself:
 // it takes the menu's page slot, builds the sheet on creation, passes keys
-// to the menu's hook and gives the slot back however it goes.
+// to the menu's hook and gives the slot back as the slot says.
 LResult windowDefault(const PageWindow& window, WindowHandle hwnd, int message, WParam wParam, LParam lParam);
 template <const PageWindow& W>
 LResult windowProc(WindowHandle hwnd, int message, WParam wParam, LParam lParam) {

@@ -2,8 +2,8 @@
 // input helper open, the Apply helpers by notification code, a sheet page's
 // standard answers and its Apply by the save's result, the hooks a page
 // leaves out and the ones it gives, the defaults of missing layout records,
-// a dialog sized by another record, the page window's menu slot, and the
-// two save-failed boxes.
+// a dialog sized by another record, the page window's menu slot by default
+// and as a slot of its own says, and the two save-failed boxes.
 #include <linux/input-event-codes.h>
 
 #include <string>
@@ -252,6 +252,42 @@ TEST_F(PageFrame, APageWindowHoldsItsMenuSlotOnlyWhileItIsOpen) {
   setSystemPageWnd(other);
   SendMessage(page, MSG_CLOSE, 0, 0);
   EXPECT_EQ(getSystemPageWnd(), other);
+  setSystemPageWnd(GUI_INVALID_HANDLE);
+}
+
+int g_entered = 0, g_left = 0;
+const pageframe::PageSlot kOwnSlot{getSystemPageWnd,
+                                   setSystemPageWnd,
+                                   systemPageHook,
+                                   [](WindowHandle w) {
+                                     ++g_entered;
+                                     setSystemPageWnd(w);
+                                   },
+                                   [](WindowHandle) { ++g_left; },
+                                   true};
+const pageframe::PageWindow kOwnSlotWindow{"previewset", kPreviewPages, kOwnSlot};
+
+TEST_F(PageFrame, ASlotOfItsOwnTakesAndGivesBackAsItSays) {
+  const WindowHandle host = Main({0, 0, 200, 100}, HostProc);
+  for (int way : {MSG_CLOSE, MSG_DESTROY}) {
+    SCOPED_TRACE(way);
+    g_entered = g_left = 0;
+    setSystemPageWnd(GUI_INVALID_HANDLE);
+    ASSERT_EQ(pageframe::openWindow<kOwnSlotWindow>(host), 0);
+    const WindowHandle page = getSystemPageWnd();
+    ASSERT_TRUE(IsValidHandle(page));
+    EXPECT_EQ(g_entered, 1);
+    if (way == MSG_CLOSE) {
+      // The leave hook alone gives back: the slot stays as it was.
+      SendMessage(page, MSG_CLOSE, 0, 0);
+      EXPECT_EQ(g_left, 1);
+    } else {
+      DestroyMainWindow(page);
+      MainWindowThreadCleanup(page);
+      EXPECT_EQ(g_left, 0);
+    }
+    EXPECT_EQ(getSystemPageWnd(), page);
+  }
   setSystemPageWnd(GUI_INVALID_HANDLE);
 }
 
