@@ -332,6 +332,8 @@ LResult pageProc(WindowHandle page, int message, WParam wParam, LParam lParam) {
   return pageframe::runPage(kHooks, page, message, wParam, lParam);
 }
 
+// Built here rather than by the page frame: the sheet holds its one page
+// even where the layout has no record for it, and is shown once more.
 void buildSheet(WindowHandle window) {
   attachCameraPage(window);
   const CtrlResInfo* r = pageframe::record(kSection, "tab_motionset");
@@ -365,8 +367,14 @@ bool releasePage() {
 
 void closePage(WindowHandle window) {
   releasePage();
-  destroyCameraVideoPage(window, 0, 0);
+  releaseCameraVideoPage(window);
 }
+
+// The camera menu's slot: taken as the sheet is built, given back with the
+// page's own state on closing, and on destruction below.
+const pageframe::PageSlot kSlot{getCameraPageWnd, setCameraPageWnd, onCameraPageKeyUp, nullptr, closePage, true};
+const pageframe::SheetPage kPages[] = {{"base", pageProc, nullptr}};
+const pageframe::PageWindow kWindow{kSection, kPages, kSlot};
 
 LResult windowProc(WindowHandle window, int message, WParam wParam, LParam lParam) {
   switch (message) {
@@ -378,23 +386,17 @@ LResult windowProc(WindowHandle window, int message, WParam wParam, LParam lPara
     case MSG_NCLBUTTONUP:
       if (IsValidHandle(g_page.page)) onMouse(g_page.page, MSG_LBUTTONUP, lowWord(lParam), highWord(lParam));
       return 0;
-    case MSG_KEYDOWN:
-      if (onCameraPageKeyUp(window, static_cast<int>(wParam), static_cast<int>(lParam)) == 0) return 0;
-      break;
     case MSG_DESTROY:
-      DestroyAllControls(window);
+      pageframe::windowDefault(kWindow, window, message, wParam, lParam);
       // Destroyed with its menu rather than closed: nothing may stay behind.
       if (releasePage() && getCameraPageWnd() == window) setCameraPageWnd(GUI_INVALID_HANDLE);
       return 0;
-    case MSG_CLOSE: closePage(window); return 0;
-    case MSG_ERASEBKGND: return 0;
-    case MSG_PAINT: beginEndPaint(window); return 0;
     case MSG_RELOADMOTIONGRID:
       if (gridMode()) loadMotionArea(g_page.work);
       return 0;
     default: break;
   }
-  return DefaultWindowProc(window, message, wParam, lParam);
+  return pageframe::windowDefault(kWindow, window, message, wParam, lParam);
 }
 
 }  // namespace
