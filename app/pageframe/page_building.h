@@ -53,12 +53,14 @@ void createBottomButtons(WindowHandle window, const char* section, const char* a
                          int secondId);
 
 // The property sheet "tab_<section>" with one page per entry whose record
-// "tab_<section>_<page>" exists and whose test (when given) passes; the
-// first page active. The sheet, or null when there is none.
+// "tab_<section>_<page>" exists (or that is kept without it, captioned "")
+// and whose test (when given) passes; the first page active. The sheet, or
+// null when there is none.
 struct SheetPage {
   const char* page;
   WindowProc proc;
   bool (*available)();
+  bool keptWithoutRecord;
 };
 WindowHandle buildSheet(WindowHandle window, const char* section, const SheetPage* pages, int count);
 

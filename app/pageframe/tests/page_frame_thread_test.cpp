@@ -305,10 +305,14 @@ TEST_F(PageFrame, MissingRecordsLeaveTheDefaultsAndSkipWhatTheyPlace) {
   EXPECT_EQ(pageframe::createFromKey(window, "previewset", {"button", "nosuchkey", WS_CHILD, 0, 5000, false}), 0u);
   const pageframe::SheetPage pages[] = {{"base", DefaultPageProc, nullptr},
                                         {"nosuch", DefaultPageProc, nullptr},
-                                        {"view", DefaultPageProc, [] { return false; }}};
-  const WindowHandle sheet = pageframe::buildSheet(window, "previewset", pages, 3);
+                                        {"view", DefaultPageProc, [] { return false; }},
+                                        {"nosuchkept", DefaultPageProc, nullptr, true}};
+  const WindowHandle sheet = pageframe::buildSheet(window, "previewset", pages, 4);
   ASSERT_NE(sheet, 0u);
-  EXPECT_EQ(SendMessage(sheet, PSM_GETPAGECOUNT, 0, 0), 1);
+  // A page kept without its record comes after the recorded one, untitled.
+  EXPECT_EQ(SendMessage(sheet, PSM_GETPAGECOUNT, 0, 0), 2);
+  EXPECT_EQ(SendMessage(sheet, PSM_GETTITLELENGTH, 1, 0), 0);
+  EXPECT_GT(SendMessage(sheet, PSM_GETTITLELENGTH, 0, 0), 0);
 }
 
 TEST_F(PageFrame, ADeclinedQuestionShowsNoSaveFailedBoxButTheReportAlwaysDoes) {

@@ -47,7 +47,6 @@ constexpr int kChannelFlag = 4;
 constexpr int kSensitivityMax = 6;
 constexpr int kWidenX = 8, kWidenY = 2;
 constexpr int kEndDragLimit = 2;
-constexpr uint32_t kSheetStyle = WS_VISIBLE | PSS_SCROLLABLE;
 constexpr uint32_t kButtonStyle = WS_CHILD | WS_VISIBLE | BS_AUTOSIZE;
 constexpr uint32_t kFrameStyle =
     EDIT_CORNER_TOPLEFT | EDIT_CORNER_BOTTOMLEFT | EDIT_CORNER_TOPRIGHT | EDIT_CORNER_BOTTOMRIGHT;
@@ -332,24 +331,6 @@ LResult pageProc(WindowHandle page, int message, WParam wParam, LParam lParam) {
   return pageframe::runPage(kHooks, page, message, wParam, lParam);
 }
 
-// Built here rather than by the page frame: the sheet holds its one page
-// even where the layout has no record for it, and is shown once more.
-void buildSheet(WindowHandle window) {
-  attachCameraPage(window);
-  const CtrlResInfo* r = pageframe::record(kSection, "tab_motionset");
-  if (!r) return;
-  const WindowHandle sheet =
-      CreateWindowEx("propsheet", "", kSheetStyle, WS_EX_PLACE_MASK, PAGE_ID_SHEET, r->x, r->y, r->w, r->h, window, 0);
-  if (!IsValidHandle(sheet)) return;
-  const CtrlResInfo* tab = pageframe::record(kSection, "tab_motionset_base");
-  DlgTemplate tmpl{};
-  tmpl.caption = tab && tab->caption ? tab->caption : "";
-  tmpl.dwAddData = static_cast<LParam>(window);
-  SendMessage(sheet, PSM_ADDPAGE, reinterpret_cast<WParam>(&tmpl), reinterpret_cast<LParam>(pageProc));
-  SendMessage(sheet, PSM_SETACTIVEINDEX, 0, 0);
-  ShowWindow(sheet, SW_SHOWNORMAL);
-}
-
 // Gives back the timer, the call-back and the view; false when the page
 // was already closed.
 bool releasePage() {
@@ -370,17 +351,23 @@ void closePage(WindowHandle window) {
   releaseCameraVideoPage(window);
 }
 
-// The camera menu's slot: taken as the sheet is built, given back with the
-// page's own state on closing, and on destruction below.
-const pageframe::PageSlot kSlot{getCameraPageWnd, setCameraPageWnd, onCameraPageKeyUp, nullptr, closePage, true};
-const pageframe::SheetPage kPages[] = {{"base", pageProc, nullptr}};
+void enterPage(WindowHandle window) {
+  g_page.window = window;
+  attachCameraPage(window);
+}
+
+// The camera menu's slot, given back with the page's own state on closing
+// and on destruction below.
+const pageframe::PageSlot kSlot{getCameraPageWnd, setCameraPageWnd, onCameraPageKeyUp, enterPage, closePage, true};
+// The sheet holds its page even where the layout has no record for it.
+const pageframe::SheetPage kPages[] = {{"base", pageProc, nullptr, true}};
 const pageframe::PageWindow kWindow{kSection, kPages, kSlot};
 
 LResult windowProc(WindowHandle window, int message, WParam wParam, LParam lParam) {
   switch (message) {
     case MSG_INITDIALOG:
-      g_page.window = window;
-      buildSheet(window);
+      pageframe::windowDefault(kWindow, window, message, wParam, lParam);
+      ShowWindow(GetDlgItem(window, PAGE_ID_SHEET), SW_SHOWNORMAL);
       applyLowResCtrlScale(window, wParam, lParam);
       return 0;
     case MSG_NCLBUTTONUP:
