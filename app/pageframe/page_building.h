@@ -53,12 +53,14 @@ void createBottomButtons(WindowHandle window, const char* section, const char* a
                          int secondId);
 
 // The property sheet "tab_<section>" with one page per entry whose record
-// "tab_<section>_<page>" exists and whose test (when given) passes; the
-// first page active. The sheet, or null when there is none.
+// "tab_<section>_<page>" exists (or that is kept without it, captioned "")
+// and whose test (when given) passes; the first page active. The sheet, or
+// null when there is none.
 struct SheetPage {
   const char* page;
   WindowProc proc;
   bool (*available)();
+  bool keptWithoutRecord;
 };
 WindowHandle buildSheet(WindowHandle window, const char* section, const SheetPage* pages, int count);
 
@@ -66,7 +68,9 @@ WindowHandle buildSheet(WindowHandle window, const char* section, const SheetPag
 // What a sheet page does with its messages: its initialisation, background,
 // own commands and saving; Apply (4098) and Exit (4103) are handled alike.
 // Every hook but init may be null: the grey 50 background, no commands, a
-// save that succeeds, no report, no Exit.
+// save that succeeds, no report, Exit and Cancel left to the commands, keys
+// and timers to the default page procedure, painting that only begins and
+// ends, nothing to stop on destruction.
 struct PageHooks {
   void (*init)(WindowHandle page);
   void (*erase)(WindowHandle page, WParam wParam, LParam lParam);
@@ -74,6 +78,11 @@ struct PageHooks {
   int (*save)(WindowHandle page);               // 0 or the failure code
   void (*report)(WindowHandle page, int code);  // shows a failed save
   LResult (*exit)(void);                        // closes the menu the page lives in
+  void (*cancel)(WindowHandle page);            // Cancel (2): closes what the page lives in
+  void (*key)(WindowHandle page, int key);      // sees a key before the default procedure
+  void (*paint)(WindowHandle page);
+  void (*timer)(WindowHandle page, int id);
+  void (*destroy)(WindowHandle page);           // stops what the page runs before it goes
 };
 LResult runPage(const PageHooks& hooks, WindowHandle page, int message, WParam wParam, LParam lParam);
 // What a sheet page does with the messages it does not handle: 298 answers
@@ -98,6 +107,8 @@ LResult dialogProc(WindowHandle dialog, int message, WParam wParam, LParam lPara
 
 inline int idOf(WParam wParam) { return static_cast<int>(wParam & 0xFFFF); }
 inline int codeOf(WParam wParam) { return static_cast<int>((wParam >> 16) & 0xFFFF); }
+// The command word of `id` and its notification `code`.
+inline WParam commandWord(int id, int code) { return static_cast<WParam>(code) << 16 | static_cast<WParam>(id); }
 
 }  // namespace pageframe
 
@@ -110,11 +121,17 @@ LResult pageProc(WindowHandle page, int message, WParam wParam, LParam lParam) {
 }
 
 // The menu page slot a page window registers in, and the key hook of its
-// menu.
+// menu. By default the window takes the slot on creation and gives it back,
+// when it is still its own, on closing and on destruction; `enter` and
+// `leave` replace the taking and the giving back on closing, and
+// `keptOnDestroy` leaves the slot alone on destruction.
 struct PageSlot {
   WindowHandle (*get)();
   void (*set)(WindowHandle);
   int (*keyHook)(WindowHandle page, int key, int argument);
+  void (*enter)(WindowHandle window);
+  void (*leave)(WindowHandle window);
+  bool keptOnDestroy;
 };
 // The slots of the menus pages open beside.
 extern const PageSlot kSystemSlot, kMaintenanceSlot, kManualSlot, kRecordSlot, kDiskSlot;
@@ -133,7 +150,7 @@ struct PageWindow {
 
 // What the window of a page does with a message it does not handle itself:
 // it takes the menu's page slot, builds the sheet on creation, passes keys
-// to the menu's hook and gives the slot back however it goes.
+// to the menu's hook and gives the slot back as the slot says.
 LResult windowDefault(const PageWindow& window, WindowHandle hwnd, int message, WParam wParam, LParam lParam);
 template <const PageWindow& W>
 LResult windowProc(WindowHandle hwnd, int message, WParam wParam, LParam lParam) {

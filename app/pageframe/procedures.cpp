@@ -14,10 +14,26 @@ LResult runPage(const PageHooks& hooks, WindowHandle page, int message, WParam w
     case MSG_INITPAGE: hooks.init(page); return 0;
     case MSG_ERASEBKGND: (hooks.erase ? hooks.erase : eraseBkgndGrey50)(page, wParam, lParam); return 0;
     case MSG_COMMAND: break;
+    case MSG_KEYDOWN:
+      if (hooks.key) hooks.key(page, static_cast<int>(wParam));
+      return pageDefault(page, message, wParam, lParam);
+    case MSG_PAINT:
+      if (!hooks.paint) return pageDefault(page, message, wParam, lParam);
+      hooks.paint(page);
+      return 0;
+    case MSG_TIMER:
+      if (!hooks.timer) return pageDefault(page, message, wParam, lParam);
+      hooks.timer(page, static_cast<int>(wParam));
+      return 0;
+    case MSG_DESTROY:
+      if (hooks.destroy) hooks.destroy(page);
+      return pageDefault(page, message, wParam, lParam);
     default: return pageDefault(page, message, wParam, lParam);
   }
   const int id = idOf(wParam);
-  if (id == PAGE_ID_APPLY) {
+  if (id == PAGE_ID_CANCEL && hooks.cancel) {
+    hooks.cancel(page);
+  } else if (id == PAGE_ID_APPLY) {
     const int rc = hooks.save ? hooks.save(page) : 0;
     if (rc == 0)
       SendDlgItemMessage(page, PAGE_ID_APPLY, MSG_ENABLE, 0, 0);

@@ -22,16 +22,19 @@ LResult windowDefault(const PageWindow& window, WindowHandle hwnd, int message, 
     case MSG_DESTROY:
       DestroyAllControls(hwnd);
       // Closed with its menu rather than by 102: no stale registration.
-      if (slot.get() == hwnd) slot.set(GUI_INVALID_HANDLE);
+      if (!slot.keptOnDestroy && slot.get() == hwnd) slot.set(GUI_INVALID_HANDLE);
       return 0;
     case MSG_CLOSE:
-      if (slot.get() == hwnd) slot.set(GUI_INVALID_HANDLE);
+      if (slot.leave)
+        slot.leave(hwnd);
+      else if (slot.get() == hwnd)
+        slot.set(GUI_INVALID_HANDLE);
       DestroyMainWindow(hwnd);
       MainWindowThreadCleanup(hwnd);
       return 0;
     case MSG_PAINT: return beginEndPaint(hwnd);
     case MSG_INITDIALOG:
-      slot.set(hwnd);
+      (slot.enter ? slot.enter : slot.set)(hwnd);
       buildSheet(hwnd, window.section, window.pages, window.count);
       return 0;
     default: break;

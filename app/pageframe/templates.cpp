@@ -33,9 +33,9 @@ const CtrlResInfo* winRecord(const char* section) {
 
 void addPage(WindowHandle window, WindowHandle sheet, const char* section, const SheetPage& page) {
   const CtrlResInfo* r = record(section, (std::string("tab_") + section + "_" + page.page).c_str());
-  if (!r || (page.available && !page.available())) return;
+  if ((!r && !page.keptWithoutRecord) || (page.available && !page.available())) return;
   DlgTemplate tmpl{};
-  tmpl.caption = r->caption ? r->caption : "";
+  tmpl.caption = r && r->caption ? r->caption : "";
   tmpl.dwAddData = static_cast<LParam>(window);
   SendMessage(sheet, PSM_ADDPAGE, reinterpret_cast<WParam>(&tmpl), reinterpret_cast<LParam>(page.proc));
 }

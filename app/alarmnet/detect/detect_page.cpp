@@ -211,8 +211,11 @@ LResult exitCameraMenu(void) {
   return 0;
 }
 
-LResult hostWindow(const char* section, const pageframe::SheetPage& page, void (*drop)(WindowHandle sheetPage),
-                   WindowHandle hwnd, int message, WParam wParam, LParam lParam) {
+const pageframe::PageSlot kCameraSlot{getCameraPageWnd,    setCameraPageWnd,        onCameraPageKeyUp,
+                                      initCameraVideoPage, releaseCameraVideoPage, true};
+
+LResult hostWindow(const pageframe::PageWindow& window, void (*drop)(WindowHandle sheetPage), WindowHandle hwnd,
+                   int message, WParam wParam, LParam lParam) {
   switch (message) {
     case MSG_NCLBUTTONUP:
       if (drop) {
@@ -223,21 +226,13 @@ LResult hostWindow(const char* section, const pageframe::SheetPage& page, void (
         if (IsValidHandle(active)) drop(active);
       }
       break;
-    case MSG_KEYDOWN:
-      if (onCameraPageKeyUp(hwnd, static_cast<int>(wParam), static_cast<int>(lParam)) == 0) return 0;
-      break;
-    case MSG_DESTROY: DestroyAllControls(hwnd); return 0;
-    case MSG_CLOSE: destroyCameraVideoPage(hwnd, wParam, lParam); return 0;
-    case MSG_ERASEBKGND: return 0;
-    case MSG_PAINT: return beginEndPaint(hwnd);
     case MSG_INITDIALOG:
-      initCameraVideoPage(hwnd);
-      pageframe::buildSheet(hwnd, section, &page, 1);
+      pageframe::windowDefault(window, hwnd, message, wParam, lParam);
       applyLowResCtrlScale(hwnd, wParam, lParam);
       return 0;
     default: break;
   }
-  return DefaultWindowProc(hwnd, message, wParam, lParam);
+  return pageframe::windowDefault(window, hwnd, message, wParam, lParam);
 }
 
 }  // namespace detect

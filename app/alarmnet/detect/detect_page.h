@@ -103,9 +103,14 @@ bool isChecked(WindowHandle page, int id);
 void enableApply(WindowHandle page);
 LResult exitCameraMenu(void);
 
-// The window beside the camera menu holding the page's one-page sheet;
-// `drop` (may be null) takes message 11, the end of a drag outside the page.
-LResult hostWindow(const char* section, const pageframe::SheetPage& page, void (*drop)(WindowHandle sheetPage),
-                   WindowHandle hwnd, int message, WParam wParam, LParam lParam);
+// The camera menu's page slot: the page owns the live view while it is
+// open, gives it back when closed, and is left registered when destroyed
+// with the menu.
+extern const pageframe::PageSlot kCameraSlot;
+// The window beside the camera menu holding the page's sheet, scaled for a
+// low-resolution output once the sheet exists; `drop` (may be null) takes
+// message 11, the end of a drag outside the page.
+LResult hostWindow(const pageframe::PageWindow& window, void (*drop)(WindowHandle sheetPage), WindowHandle hwnd,
+                   int message, WParam wParam, LParam lParam);
 
 }  // namespace detect

@@ -136,10 +136,11 @@ LResult pageProc(WindowHandle page, int message, WParam wParam, LParam lParam) {
   return pageframe::runPage(hooks, page, message, wParam, lParam);
 }
 
-const pageframe::SheetPage kPage{"base", pageProc, nullptr};
+const pageframe::SheetPage kPages[] = {{"base", pageProc, nullptr}};
+const pageframe::PageWindow kWindow{kSection, kPages, kCameraSlot};
 
 LResult windowProc(WindowHandle hwnd, int message, WParam wParam, LParam lParam) {
-  return hostWindow(kSection, kPage, nullptr, hwnd, message, wParam, lParam);
+  return hostWindow(kWindow, nullptr, hwnd, message, wParam, lParam);
 }
 
 }  // namespace

@@ -46,10 +46,14 @@ void initCameraVideoPage(WindowHandle page) {
   if (IsLowResDisplay(getMainOutput())) setCtrlScale(5, 5);
 }
 
-void destroyCameraVideoPage(WindowHandle page, WParam, LParam) {
+void releaseCameraVideoPage(WindowHandle) {
   setCameraPageWnd(GUI_INVALID_HANDLE);
   ClearPreviewViewRect(GUI_INVALID_HANDLE, 0);
   stopSmallVideo(-1);
+}
+
+void destroyCameraVideoPage(WindowHandle page, WParam, LParam) {
+  releaseCameraVideoPage(page);
   DestroyMainWindow(page);
   MainWindowThreadCleanup(page);
 }

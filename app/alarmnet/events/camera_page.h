@@ -10,7 +10,9 @@
 int onCameraPageKeyUp(WindowHandle page, int key, int flags);
 // At creation: the page becomes the camera page and owns the live view.
 void initCameraVideoPage(WindowHandle page);
-// Message 102: gives the live view back, stops the picture and ends the page.
+// Gives the camera page and the live view back and stops the picture.
+void releaseCameraVideoPage(WindowHandle page);
+// Message 102: releases the page as above and ends it.
 void destroyCameraVideoPage(WindowHandle page, WParam wParam, LParam lParam);
 // Last step of a page's initialisation, after its property sheet exists.
 void applyLowResCtrlScale(WindowHandle page, WParam wParam, LParam lParam);

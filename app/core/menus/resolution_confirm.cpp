@@ -7,6 +7,7 @@
 #include "app/format_text.h"
 #include "app/menus.h"
 #include "app/page_colours.h"
+#include "app/page_ids.h"
 #include "gui/app_hooks.h"
 #include "gui/bitmap.h"
 #include "gui/button.h"
@@ -25,7 +26,7 @@ namespace {
 
 constexpr char kWindow[] = "resolution";
 constexpr int kTimerId = 8195, kTimerPeriod = 10;
-constexpr int kOkId = 4097, kCancelId = 2, kCountdownId = 20272;
+constexpr int kOkId = PAGE_ID_OK, kCancelId = PAGE_ID_CANCEL, kCountdownId = 20272;
 
 struct Dialog {
   resolution_confirm::Countdown countdown;

@@ -4,11 +4,16 @@
 // modal windows, and so is their placeholder.
 #include <cstring>
 
+#include "app/app_messages.h"
 #include "app/page_keys.h"
 #include "app/app_registry.h"
+#include "app/dialog_template.h"
+#include "app/liveview_dialogs.h"
+#include "app/page_ids.h"
 #include "app/page_registry.h"
 #include "app/placeholder_page.h"
 #include "gui/app_hooks.h"
+#include "gui/button.h"
 #include "gui/dialog.h"
 #include "gui/layout.h"
 #include "gui/message.h"
@@ -19,6 +24,10 @@
 namespace {
 
 constexpr int kWidth = 360, kHeight = 160;
+constexpr uint32_t kStyle = WS_VISIBLE | WS_CAPTION | WS_CAPTION_EXTRA | WS_BORDER;
+
+const liveview_dialogs::DialogItem kCancelItem[] = {
+    {PAGE_ID_CANCEL, "button", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 0, "cancel"}};
 
 struct MenuSlot {
   const char* section;
@@ -59,14 +68,36 @@ void close(WindowHandle hwnd, OpenPage* open) {
   if (afterClose) afterClose();
 }
 
+bool laidOut(const OpenPage* open) { return open && open->page.modal && open->page.section; }
+
+// The messages of a laid-out page beyond those of every placeholder; true
+// when handled.
+bool smallDialogMessage(WindowHandle hwnd, int message, WParam wParam) {
+  switch (message) {
+    case MSG_COMMAND:
+      if ((wParam & 0xFFFF) == PAGE_ID_CANCEL) SendMessage(hwnd, MSG_CLOSE, 0, 0);
+      return true;
+    case MSG_PTZSHOW:  // shown again after a box or a mouse mode
+      ShowWindow(hwnd, SW_SHOWNORMAL);
+      EnableWindow(hwnd, TRUE);
+      return true;
+    case MSG_PTZCOVERED:  // a box is about to cover it
+      return true;
+    default:
+      return false;
+  }
+}
+
 LResult placeholderProc(WindowHandle hwnd, int message, WParam wParam, LParam lParam) {
   auto* open = reinterpret_cast<OpenPage*>(GetWindowAdditionalData(hwnd));
+  if (laidOut(open) && smallDialogMessage(hwnd, message, wParam)) return 0;
   switch (message) {
     case MSG_INITDIALOG:
       SetWindowAdditionalData(hwnd, lParam);
       open = reinterpret_cast<OpenPage*>(lParam);
       if (open->page.registerWnd) open->page.registerWnd(hwnd);
       if (open->page.state >= 0) setOutputState(open->output, open->page.state);
+      if (laidOut(open)) liveview_dialogs::createDialogItems(hwnd, open->page.section, kCancelItem, 1, PAGE_ID_CANCEL);
       return 0;
     case MSG_KEYDOWN:
       if (wParam == KEY_ESC) SendMessage(hwnd, MSG_CLOSE, 0, 0);
@@ -82,22 +113,33 @@ LResult placeholderProc(WindowHandle hwnd, int message, WParam wParam, LParam lP
     default:
       break;
   }
+  if (laidOut(open)) return liveview_dialogs::smallDialogDefault(hwnd, message, wParam, lParam, true);
   return open && open->page.modal ? DefaultDialogProc(hwnd, message, wParam, lParam)
                                   : DefaultWindowProc(hwnd, message, wParam, lParam);
 }
 
-}  // namespace
-
-int runPlaceholderPage(WindowHandle owner, const PlaceholderPage& page) {
-  const int output = page.output < 0 ? getCurOutput() : page.output;
+DlgTemplate templateOf(const PlaceholderPage& page, int output) {
+  if (page.modal && page.section) {
+    CtrlResInfo* r = nullptr;
+    if (!page.record || !GetCtrlResInfo(page.section, page.record, &r)) r = nullptr;
+    return app::templateFromRecord(r, kStyle, page.exStyle, app::Placement::kCentred, output);
+  }
   DlgTemplate tmpl{};
-  tmpl.dwStyle = WS_VISIBLE | WS_CAPTION | WS_CAPTION_EXTRA | WS_BORDER;
+  tmpl.dwStyle = kStyle;
   tmpl.dwExStyle = page.exStyle;
   tmpl.caption = page.caption ? page.caption : "";
   tmpl.w = kWidth;
   tmpl.h = kHeight;
   tmpl.x = (getScreenWidth(output) - kWidth) / 2;
   tmpl.y = (getScreenHeight(output) - kHeight) / 2;
+  return tmpl;
+}
+
+}  // namespace
+
+int runPlaceholderPage(WindowHandle owner, const PlaceholderPage& page) {
+  const int output = page.output < 0 ? getCurOutput() : page.output;
+  const DlgTemplate tmpl = templateOf(page, output);
   if (page.modal) {
     OpenPage open{page, output};
     const auto result = DialogBoxIndirectParam(&tmpl, owner, placeholderProc, reinterpret_cast<LParam>(&open));

@@ -1,9 +1,11 @@
 // The shared page frame as pages meet it: key hooks with and without an
 // input helper open, the Apply helpers by notification code, a sheet page's
 // standard answers and its Apply by the save's result, the hooks a page
-// leaves out, the defaults of missing layout records, a dialog sized by
-// another record, the page window's menu slot, and the two
-// save-failed boxes.
+// leaves out and the ones it gives, the defaults of missing layout records,
+// a dialog sized by another record, the page window's menu slot by default
+// and as a slot of its own says, and the two save-failed boxes.
+#include <linux/input-event-codes.h>
+
 #include <string>
 
 #include "app/page_keys.h"
@@ -150,6 +152,52 @@ TEST_F(PageFrame, AHookLeftOutSavesAsASuccessAndIgnoresTheRest) {
   EXPECT_TRUE(Boxes().empty());
 }
 
+struct Seen {
+  int commands, cancels, keys, paints, timer, destroys;
+  bool childAliveAtDestroy;
+} g_seen{};
+WindowHandle g_child = 0;
+const pageframe::PageHooks kFullHooks{[](WindowHandle) {},
+                                      nullptr,
+                                      [](WindowHandle, int, int) { ++g_seen.commands; },
+                                      nullptr,
+                                      nullptr,
+                                      nullptr,
+                                      [](WindowHandle) { ++g_seen.cancels; },
+                                      [](WindowHandle, int key) { g_seen.keys = key; },
+                                      [](WindowHandle) { ++g_seen.paints; },
+                                      [](WindowHandle, int id) { g_seen.timer = id; },
+                                      [](WindowHandle) {
+                                        ++g_seen.destroys;
+                                        g_seen.childAliveAtDestroy = IsValidHandle(g_child);
+                                      }};
+
+TEST_F(PageFrame, PageHooksSeeTheirMessagesAndTheDefaultStillRuns) {
+  g_seen = {};
+  // Destroyed by the test itself, so not left to the fixture.
+  MainWinCreate create = MainWindowCreation({0, 0, 200, 100}, pageframe::pageProc<kFullHooks>, "", WS_VISIBLE, 0);
+  const WindowHandle page = CreateMainWindow(&create);
+  ASSERT_TRUE(IsValidHandle(page));
+  g_child = Child(page, "button", kOther);
+  // Escape reaches the key hook and goes on to the default page procedure,
+  // which turns it into Cancel: that reaches the cancel hook alone.
+  SendMessage(page, MSG_KEYDOWN, KEY_ESC, 0);
+  EXPECT_EQ(g_seen.keys, KEY_ESC);
+  EXPECT_EQ(g_seen.cancels, 1);
+  EXPECT_EQ(g_seen.commands, 0);
+  SendMessage(page, MSG_COMMAND, kOther, 0);
+  EXPECT_EQ(g_seen.commands, 1);
+  EXPECT_EQ(SendMessage(page, MSG_TIMER, 8193, 0), 0);
+  EXPECT_EQ(g_seen.timer, 8193);
+  SendMessage(page, MSG_PAINT, 0, 0);
+  EXPECT_EQ(g_seen.paints, 1);
+  // The destroy hook runs while the controls are still there.
+  DestroyMainWindow(page);
+  MainWindowThreadCleanup(page);
+  EXPECT_EQ(g_seen.destroys, 1);
+  EXPECT_TRUE(g_seen.childAliveAtDestroy);
+}
+
 TEST_F(PageFrame, ADialogCanBeSizedByAnotherRecordOfItsSection) {
   const CtrlResInfo* r = pageframe::record("disk_localhdset", "win_localhdset");
   ASSERT_NE(r, nullptr);
@@ -208,6 +256,42 @@ TEST_F(PageFrame, APageWindowHoldsItsMenuSlotOnlyWhileItIsOpen) {
   setSystemPageWnd(GUI_INVALID_HANDLE);
 }
 
+int g_entered = 0, g_left = 0;
+const pageframe::PageSlot kOwnSlot{getSystemPageWnd,
+                                   setSystemPageWnd,
+                                   systemPageHook,
+                                   [](WindowHandle w) {
+                                     ++g_entered;
+                                     setSystemPageWnd(w);
+                                   },
+                                   [](WindowHandle) { ++g_left; },
+                                   true};
+const pageframe::PageWindow kOwnSlotWindow{"previewset", kPreviewPages, kOwnSlot};
+
+TEST_F(PageFrame, ASlotOfItsOwnTakesAndGivesBackAsItSays) {
+  const WindowHandle host = Main({0, 0, 200, 100}, HostProc);
+  for (int way : {MSG_CLOSE, MSG_DESTROY}) {
+    SCOPED_TRACE(way);
+    g_entered = g_left = 0;
+    setSystemPageWnd(GUI_INVALID_HANDLE);
+    ASSERT_EQ(pageframe::openWindow<kOwnSlotWindow>(host), 0);
+    const WindowHandle page = getSystemPageWnd();
+    ASSERT_TRUE(IsValidHandle(page));
+    EXPECT_EQ(g_entered, 1);
+    if (way == MSG_CLOSE) {
+      // The leave hook alone gives back: the slot stays as it was.
+      SendMessage(page, MSG_CLOSE, 0, 0);
+      EXPECT_EQ(g_left, 1);
+    } else {
+      DestroyMainWindow(page);
+      MainWindowThreadCleanup(page);
+      EXPECT_EQ(g_left, 0);
+    }
+    EXPECT_EQ(getSystemPageWnd(), page);
+  }
+  setSystemPageWnd(GUI_INVALID_HANDLE);
+}
+
 TEST_F(PageFrame, MissingRecordsLeaveTheDefaultsAndSkipWhatTheyPlace) {
   const DlgTemplate page = pageframe::pageTemplate("nosuchpage");
   EXPECT_STREQ(page.caption, "");
@@ -222,10 +306,14 @@ TEST_F(PageFrame, MissingRecordsLeaveTheDefaultsAndSkipWhatTheyPlace) {
   EXPECT_EQ(pageframe::createFromKey(window, "previewset", {"button", "nosuchkey", WS_CHILD, 0, 5000, false}), 0u);
   const pageframe::SheetPage pages[] = {{"base", DefaultPageProc, nullptr},
                                         {"nosuch", DefaultPageProc, nullptr},
-                                        {"view", DefaultPageProc, [] { return false; }}};
-  const WindowHandle sheet = pageframe::buildSheet(window, "previewset", pages, 3);
+                                        {"view", DefaultPageProc, [] { return false; }},
+                                        {"nosuchkept", DefaultPageProc, nullptr, true}};
+  const WindowHandle sheet = pageframe::buildSheet(window, "previewset", pages, 4);
   ASSERT_NE(sheet, 0u);
-  EXPECT_EQ(SendMessage(sheet, PSM_GETPAGECOUNT, 0, 0), 1);
+  // A page kept without its record comes after the recorded one, untitled.
+  EXPECT_EQ(SendMessage(sheet, PSM_GETPAGECOUNT, 0, 0), 2);
+  EXPECT_EQ(SendMessage(sheet, PSM_GETTITLELENGTH, 1, 0), 0);
+  EXPECT_GT(SendMessage(sheet, PSM_GETTITLELENGTH, 0, 0), 0);
 }
 
 TEST_F(PageFrame, ADeclinedQuestionShowsNoSaveFailedBoxButTheReportAlwaysDoes) {

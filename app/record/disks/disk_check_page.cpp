@@ -39,6 +39,7 @@ constexpr int kLegendSize = 16, kLegendGap = 20;
 constexpr int kTypeMetadata = 2;
 constexpr int kTextSize = 128, kInfoSize = 1024;
 constexpr int kLowResCells = 32, kCells = 64;
+constexpr int kNothingSaved = -1;  // the hidden Apply: a failure nothing reports
 
 constexpr uint32_t kChild = WS_CHILD | WS_VISIBLE;
 constexpr uint32_t kCombo = kChild | CBS_DROPDOWNLIST | CBS_NOTIFY;
@@ -228,7 +229,8 @@ void start(WindowHandle page) {
   invalidateGrid(page);
 }
 
-void poll(WindowHandle page) {
+void poll(WindowHandle page, int timer) {
+  if (timer != kCheckTimer) return;
   if (selectedDisk(page) < 0) return;
   readInfo();
   refresh(page);
@@ -308,6 +310,11 @@ void paint(WindowHandle page) {
   EndPaint(page, hdc);
 }
 
+// The page keeps its Apply hidden and saves nothing with it.
+int saveNothing(WindowHandle) { return kNothingSaved; }
+
+void stopOnDestroy(WindowHandle page) { stopDiskCheckPoll(getMainOutput(), page); }
+
 }  // namespace
 
 void resetDiskCheckGrid() { g_state.grid.clearPainted(); }
@@ -323,18 +330,9 @@ void stopDiskCheckPoll(int output, WindowHandle page) {
 }
 
 LResult diskCheckPageProc(WindowHandle page, int message, WParam wParam, LParam lParam) {
-  switch (message) {
-    case MSG_INITPAGE: init(page); return 0;
-    case MSG_ERASEBKGND: eraseLegend(page, wParam, lParam); return 0;
-    case MSG_PAINT: paint(page); return 0;
-    case MSG_COMMAND: command(page, pageframe::idOf(wParam), pageframe::codeOf(wParam)); return 0;
-    case MSG_TIMER:
-      if (static_cast<int>(wParam) == kCheckTimer) poll(page);
-      return 0;
-    case MSG_DESTROY: stopDiskCheckPoll(getMainOutput(), page); break;
-    default: break;
-  }
-  return pageframe::pageDefault(page, message, wParam, lParam);
+  static const pageframe::PageHooks kHooks{init,    eraseLegend, command, saveNothing, nullptr, nullptr,
+                                           nullptr, nullptr,     paint,   poll,        stopOnDestroy};
+  return pageframe::runPage(kHooks, page, message, wParam, lParam);
 }
 
 }  // namespace disks

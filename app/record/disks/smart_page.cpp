@@ -33,6 +33,7 @@ constexpr int kEnable = 19808, kDisk = 19809, kStatus = 19810, kType = 19811, kS
 constexpr int kTemperature = 19813, kTime = 19814, kSelfEva = 19815, kAllEva = 19816, kList = 19818;
 constexpr uint16_t kRunning = 15;
 constexpr int kTextSize = 128;
+constexpr int kNoDisk = -1;  // Apply without a disk: a failure nothing reports
 constexpr int kLanguageGb2312 = 2;  // language ids count from 1, English
 
 constexpr uint32_t kChild = WS_CHILD | WS_VISIBLE;
@@ -197,14 +198,16 @@ void startSelfTest(WindowHandle page) {
   showSelfTest(page, info);
 }
 
-void apply(WindowHandle page) {
-  if (chosenDisk(page) < 0) return;
+// Without a disk there is nothing to apply: Apply stays as it is.
+int apply(WindowHandle page) {
+  if (chosenDisk(page) < 0) return kNoDisk;
   setSmartCheckDisabled(getLoginId(getMainOutput()), isChecked(page, kEnable) ? 0 : 1);
   loadDisk(page, chosenDisk(page));
-  SendDlgItemMessage(page, PAGE_ID_APPLY, MSG_ENABLE, 0, 0);
+  return 0;
 }
 
-void poll(WindowHandle page) {
+void poll(WindowHandle page, int timer) {
+  if (timer != kSmartTimer) return;
   const int disk = chosenDisk(page);
   if (disk < 1) return;
   DiskSmartInfo info;
@@ -220,7 +223,6 @@ void command(WindowHandle page, int id, int code) {
     case kEnable:
       if (code == BN_CLICKED && chosenDisk(page) >= 0) SendDlgItemMessage(page, PAGE_ID_APPLY, MSG_ENABLE, 1, 0);
       return;
-    case PAGE_ID_APPLY: apply(page); return;
     case kSelfTest: startSelfTest(page); return;
     case PAGE_ID_EXIT:
       stopSmartPoll(page);
@@ -239,19 +241,9 @@ void loadSmartBitmaps() { loadNamedBitmaps(kSmartSection, g_handles, 3, 0); }
 void stopSmartPagePoll(WindowHandle page) { stopSmartPoll(page); }
 
 LResult smartPageProc(WindowHandle page, int message, WParam wParam, LParam lParam) {
-  switch (message) {
-    case MSG_INITPAGE: init(page); return 0;
-    case MSG_ERASEBKGND: eraseBkgndGrey50(page, wParam, lParam); return 0;
-    case MSG_COMMAND: command(page, pageframe::idOf(wParam), pageframe::codeOf(wParam)); return 0;
-    case MSG_TIMER:
-      if (static_cast<int>(wParam) == kSmartTimer) poll(page);
-      return 0;
-    case MSG_DESTROY:
-      stopSmartPoll(page);
-      break;
-    default: break;
-  }
-  return pageframe::pageDefault(page, message, wParam, lParam);
+  static const pageframe::PageHooks kHooks{init,    nullptr, command, apply,        nullptr, nullptr,
+                                           nullptr, nullptr, nullptr, poll, stopSmartPoll};
+  return pageframe::runPage(kHooks, page, message, wParam, lParam);
 }
 
 }  // namespace disks

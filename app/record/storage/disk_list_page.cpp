@@ -149,36 +149,27 @@ LResult infoPageProc(WindowHandle page, int message, WParam wParam, LParam lPara
 
 const pageframe::SheetPage kPages[] = {{"info", infoPageProc, nullptr}};
 
-
-LResult diskBaseProc(WindowHandle window, int message, WParam wParam, LParam lParam) {
-  switch (message) {
-    case MSG_ERASEBKGND: return 0;
-    case MSG_KEYDOWN:
-      if (wParam == KEY_ESC) {
-        SendMessage(GetHosting(window), MSG_CLOSE, 0, 0);
-        return 0;
-      }
-      if (wParam == KEY_LEFT) {
-        SetActiveWindow(getDiskMenuWnd());
-        return 0;
-      }
-      break;
-    case MSG_DESTROY: DestroyAllControls(window); return 0;
-    case MSG_CLOSE:
-      setCurPageWnd(GUI_INVALID_HANDLE);
-      setDiskPageWnd(GUI_INVALID_HANDLE);
-      DestroyMainWindow(window);
-      MainWindowThreadCleanup(window);
-      return 0;
-    case MSG_PAINT: return beginEndPaint(window);
-    case MSG_INITDIALOG:
-      registerDiskPage(window);
-      pageframe::buildSheet(window, kDiskSection, kPages, 1);
-      return 0;
-    default: break;
+// Escape closes the menu and Left goes back to it, whatever is open or
+// focused on the page.
+int baseKey(WindowHandle window, int key, int) {
+  if (key == KEY_ESC) {
+    SendMessage(GetHosting(window), MSG_CLOSE, 0, 0);
+    return 0;
   }
-  return DefaultWindowProc(window, message, wParam, lParam);
+  if (key == KEY_LEFT) {
+    SetActiveWindow(getDiskMenuWnd());
+    return 0;
+  }
+  return -1;
 }
+
+void releaseBase(WindowHandle) {
+  setCurPageWnd(GUI_INVALID_HANDLE);
+  setDiskPageWnd(GUI_INVALID_HANDLE);
+}
+
+const pageframe::PageSlot kBaseSlot{getDiskPageWnd, setDiskPageWnd, baseKey, nullptr, releaseBase, true};
+const pageframe::PageWindow kBaseWindow{kDiskSection, kPages, kBaseSlot};
 
 int openDiskBase(WindowHandle host) { return isWindow(createDiskBaseWindow(host)) ? 0 : -1; }
 
@@ -188,7 +179,7 @@ int openDiskBase(WindowHandle host) { return isWindow(createDiskBaseWindow(host)
 extern "C" {
 
 WindowHandle createDiskBaseWindow(WindowHandle host) {
-  return pageframe::openPage(storage::kDiskSection, host, storage::diskBaseProc);
+  return pageframe::openPage(storage::kDiskSection, host, pageframe::windowProc<storage::kBaseWindow>);
 }
 
 int showDiskMenu(WindowHandle parent) { return showStorageMenu(parent); }

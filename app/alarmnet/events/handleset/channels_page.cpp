@@ -35,7 +35,10 @@ void init(WindowHandle page) {
   setChanCheckBoxes(page, s.recordMask);
 }
 
-void store(WindowHandle page) { storeRecordMask(state().source, getCheckedChanMask(page)); }
+int store(WindowHandle page) {
+  storeRecordMask(state().source, getCheckedChanMask(page));
+  return 0;
+}
 
 void erase(WindowHandle page, WParam wParam, LParam lParam) {
   paintDialogBackground(page, wParam, lParam);
@@ -47,7 +50,7 @@ void erase(WindowHandle page, WParam wParam, LParam lParam) {
   });
 }
 
-void command(WindowHandle page, int id) {
+void command(WindowHandle page, int id, int) {
   if (id == CHANBOX_ALL_ANALOG || id == CHANBOX_ALL_IP) {
     onChanAllCheckBox(page, id);
     enablePageApply(page, true);
@@ -57,24 +60,15 @@ void command(WindowHandle page, int id) {
   } else if (id == PAGE_ID_OK) {
     store(page);
     closeSheet(page);
-  } else if (id == PAGE_ID_APPLY) {
-    store(page);
-    enablePageApply(page, false);
   }
 }
+
+const pageframe::PageHooks kHooks{init, erase, command, store, nullptr, nullptr, closeSheet};
 
 }  // namespace
 
 LResult cameraPageProc(WindowHandle page, int message, WParam wParam, LParam lParam) {
-  switch (message) {
-    case MSG_INITPAGE: init(page); break;
-    case MSG_ERASEBKGND: erase(page, wParam, lParam); return 0;
-    case MSG_COMMAND:
-      if (pageframe::idOf(wParam) != PAGE_ID_CANCEL) command(page, pageframe::idOf(wParam));
-      break;
-    default: break;
-  }
-  return pageFallback(page, message, wParam, lParam);
+  return pageframe::runPage(kHooks, page, message, wParam, lParam);
 }
 
 }  // namespace handleset

@@ -58,10 +58,6 @@ void createBottomButtons(WindowHandle page, const char* ok, const char* apply, c
 void enablePageApply(WindowHandle page, bool on);
 bool isChecked(WindowHandle page, int id);
 void setChecked(WindowHandle page, int id, bool on);
-// The messages a page leaves: 298 answers 1, 299 and 176 answer 0 (176
-// paints the page background), Cancel closes the sheet, OK (handled by the
-// page) answers 0; the rest goes on to the default page procedure.
-LResult pageFallback(WindowHandle page, int message, WParam wParam, LParam lParam);
 
 // The schedule page's boxes into the day being edited: 0, or the segment
 // check's code.

@@ -167,10 +167,10 @@ void onCall(WindowHandle page, int id) {
   enablePageApply(page, true);
 }
 
-void store(WindowHandle page) {
+int store(WindowHandle page) {
   State& s = state();
   storeChannel(page, s.ptzChannel);
-  if (s.source != EVENT_SOURCE_ALARMIN) return;
+  if (s.source != EVENT_SOURCE_ALARMIN) return 0;
   AlarmInConfig* in = getAlarmInParam();
   const int n = channelCount();
   for (int c = 0; c < n; ++c) {
@@ -181,21 +181,28 @@ void store(WindowHandle page) {
     in->patternEnable[c] = s.ptz.patternEnable[c];
     in->patternNo[c] = s.ptz.patternNo[c];
   }
+  return 0;
 }
 
-void command(WindowHandle page, WParam wParam, LParam lParam) {
-  const int id = pageframe::idOf(wParam);
+void command(WindowHandle page, int id, int code) {
   switch (id) {
     case kChannelBox:
-      if (pageframe::codeOf(wParam) == CBN_SELCHANGE) onChannel(page);
+      if (code == CBN_SELCHANGE) onChannel(page);
       break;
     case kCallPreset: case kCallPatrol: case kCallPattern: onCall(page, id); break;
-    case kPreset: case kPatrol: case kPattern: enableApplyOnNotify1Or5(page, wParam, lParam); break;
+    case kPreset: case kPatrol: case kPattern: enableApplyOnNotify1Or5(page, pageframe::commandWord(id, code), 0); break;
     case PAGE_ID_OK: store(page); closeSheet(page); break;
-    case PAGE_ID_APPLY: store(page); enablePageApply(page, false); break;
     default: break;
   }
 }
+
+void init(WindowHandle page) {
+  load();
+  createControls(page);
+  show(page);
+}
+
+const pageframe::PageHooks kHooks{init, paintDialogBackground, command, store, nullptr, nullptr, closeSheet};
 
 }  // namespace
 
@@ -210,18 +217,7 @@ PtzChoice shownPtzChoice(const PtzArrays& a, int channel, int presets, int patro
 }
 
 LResult ptzPageProc(WindowHandle page, int message, WParam wParam, LParam lParam) {
-  switch (message) {
-    case MSG_INITPAGE:
-      load();
-      createControls(page);
-      show(page);
-      break;
-    case MSG_COMMAND:
-      if (pageframe::idOf(wParam) != PAGE_ID_CANCEL) command(page, wParam, lParam);
-      break;
-    default: break;
-  }
-  return pageFallback(page, message, wParam, lParam);
+  return pageframe::runPage(kHooks, page, message, wParam, lParam);
 }
 
 }  // namespace handleset

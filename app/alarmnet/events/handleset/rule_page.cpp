@@ -206,7 +206,7 @@ void storeOutputs(WindowHandle page, EventLinkage* linkage) {
   }
 }
 
-void store(WindowHandle page) {
+int store(WindowHandle page) {
   State& s = state();
   const bool ftp = snapToFtpOffered(s.source);
   for (const ActionBox& b : kBoxes) {
@@ -222,6 +222,7 @@ void store(WindowHandle page) {
   }
   storeOutputs(page, &s.linkage);
   if (EventLinkage* target = linkageOf(s.source)) *target = s.linkage;
+  return 0;
 }
 
 void toggleSelected(WindowHandle page) {
@@ -239,42 +240,34 @@ void toggleSelected(WindowHandle page) {
   }
 }
 
-bool onKey(WindowHandle page, int key) {
+void onKey(WindowHandle page, int key) {
   const WindowHandle list = listOf(page);
-  if (!IsValidHandle(list) || GetFocusChild(page) != list) return false;
+  if (!IsValidHandle(list) || GetFocusChild(page) != list) return;
   if (key == PANEL_KEY_CHECK) {
     toggleSelected(page);
   } else if (key == PANEL_KEY_CHECK_ALL) {
     SendMessage(list, LVM_TOGGLECHECKALL, 0, 0);
   } else {
-    return false;
+    return;
   }
   enablePageApply(page, true);
-  return true;
 }
 
-void command(WindowHandle page, int id) {
+void command(WindowHandle page, int id, int) {
   switch (id) {
     case kPopup: case kAudio: case kCenter: case kEmail: case kFtp: enablePageApply(page, true); break;
     case kTrigger: showList(page); enablePageApply(page, true); break;
     case PAGE_ID_OK: store(page); closeSheet(page); break;
-    case PAGE_ID_APPLY: store(page); enablePageApply(page, false); break;
     default: break;
   }
 }
 
+const pageframe::PageHooks kHooks{init, paintDialogBackground, command, store, nullptr, nullptr, closeSheet, onKey};
+
 }  // namespace
 
 LResult rulePageProc(WindowHandle page, int message, WParam wParam, LParam lParam) {
-  switch (message) {
-    case MSG_INITPAGE: init(page); break;
-    case MSG_KEYDOWN: onKey(page, static_cast<int>(wParam)); break;
-    case MSG_COMMAND:
-      if (pageframe::idOf(wParam) != PAGE_ID_CANCEL) command(page, pageframe::idOf(wParam));
-      break;
-    default: break;
-  }
-  return pageFallback(page, message, wParam, lParam);
+  return pageframe::runPage(kHooks, page, message, wParam, lParam);
 }
 
 }  // namespace handleset

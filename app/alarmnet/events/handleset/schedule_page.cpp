@@ -143,50 +143,46 @@ void onCopy(WindowHandle page) {
   enablePageApply(page, true);
 }
 
-// False when a segment is wrong: its box is shown and nothing is stored.
-bool store(WindowHandle page) {
+// The segment check's code when a segment is wrong: nothing is stored.
+int store(WindowHandle page) {
   State& s = state();
-  if (const int rc = readArmingSegments(page)) {
-    showSetTimeError(page, rc);
-    return false;
-  }
+  if (const int rc = readArmingSegments(page)) return rc;
   if (TimeSegment* week = scheduleOf(s.source)) {
     std::memcpy(week, s.schedule, kWeekBytes);
     std::memcpy(holidayBuffer(), s.schedule[SCHEDULE_HOLIDAY], kDayBytes);
   }
-  return true;
+  return 0;
 }
 
-void command(WindowHandle page, WParam wParam, LParam lParam) {
-  const int id = pageframe::idOf(wParam);
+void report(WindowHandle page, int code) { showSetTimeError(page, code); }
+
+void command(WindowHandle page, int id, int code) {
   if (id == kDayBox) {
-    if (pageframe::codeOf(wParam) == CBN_SELCHANGE) onDayChange(page);
+    if (code == CBN_SELCHANGE) onDayChange(page);
   } else if (id >= kFirstTimeBox && id <= kLastTimeBox) {
-    onSegmentTimeChange(page, wParam, lParam);
+    onSegmentTimeChange(page, pageframe::commandWord(id, code), 0);
   } else if (id == PAGE_ID_COPY) {
     onCopy(page);
   } else if (id == PAGE_ID_OK) {
-    if (store(page)) closeSheet(page);
-  } else if (id == PAGE_ID_APPLY) {
-    if (store(page)) enablePageApply(page, false);
+    if (const int rc = store(page))
+      report(page, rc);
+    else
+      closeSheet(page);
   }
 }
+
+void init(WindowHandle page) {
+  load();
+  createControls(page);
+  show(page);
+}
+
+const pageframe::PageHooks kHooks{init, paintDialogBackground, command, store, report, nullptr, closeSheet};
 
 }  // namespace
 
 LResult schedulePageProc(WindowHandle page, int message, WParam wParam, LParam lParam) {
-  switch (message) {
-    case MSG_INITPAGE:
-      load();
-      createControls(page);
-      show(page);
-      break;
-    case MSG_COMMAND:
-      if (pageframe::idOf(wParam) != PAGE_ID_CANCEL) command(page, wParam, lParam);
-      break;
-    default: break;
-  }
-  return pageFallback(page, message, wParam, lParam);
+  return pageframe::runPage(kHooks, page, message, wParam, lParam);
 }
 
 }  // namespace handleset

@@ -163,25 +163,6 @@ void setChecked(WindowHandle page, int id, bool on) {
   SendDlgItemMessage(page, id, BM_SETCHECK, on ? BST_CHECKED : 0, 0);
 }
 
-LResult pageFallback(WindowHandle page, int message, WParam wParam, LParam lParam) {
-  switch (message) {
-    case MSG_QUERYPAGE: return 1;
-    case MSG_SHEETCMD: return 0;
-    case MSG_ERASEBKGND: paintDialogBackground(page, wParam, lParam); return 0;
-    case MSG_PAINT: beginEndPaint(page); break;
-    case MSG_COMMAND:
-      if (pageframe::idOf(wParam) == PAGE_ID_CANCEL) {
-        closeSheet(page);
-        return 0;
-      }
-      // The page's OK has closed the sheet, and the page with it.
-      if (pageframe::idOf(wParam) == PAGE_ID_OK) return 0;
-      break;
-    default: break;
-  }
-  return DefaultPageProc(page, message, wParam, lParam);
-}
-
 }  // namespace handleset
 
 extern "C" int showHandleSetDialog(WindowHandle parent, int sourceType) {

@@ -47,7 +47,6 @@ constexpr int kChannelFlag = 4;
 constexpr int kSensitivityMax = 6;
 constexpr int kWidenX = 8, kWidenY = 2;
 constexpr int kEndDragLimit = 2;
-constexpr uint32_t kSheetStyle = WS_VISIBLE | PSS_SCROLLABLE;
 constexpr uint32_t kButtonStyle = WS_CHILD | WS_VISIBLE | BS_AUTOSIZE;
 constexpr uint32_t kFrameStyle =
     EDIT_CORNER_TOPLEFT | EDIT_CORNER_BOTTOMLEFT | EDIT_CORNER_TOPRIGHT | EDIT_CORNER_BOTTOMRIGHT;
@@ -222,7 +221,8 @@ void erase(WindowHandle page, WParam wParam, LParam lParam) {
   });
 }
 
-void onTimer(WindowHandle page) {
+void onTimer(WindowHandle page, int timer) {
+  if (timer != kOverlayTimer) return;
   if (!g_live.data.load(std::memory_order_acquire) || !gridMode()) return;
   const Grid g = currentGrid();
   const Rect box = selectedBounds(g, g_page.grid);
@@ -272,14 +272,13 @@ void onGridTool(WindowHandle page, int id) {
   enableApply(page, 0, 0);
 }
 
-void onApply(WindowHandle page) {
-  if (const int rc = saveMotionParam(false)) {
-    reportSaveFailed(page, rc);
-    g_page.repaintCells = true;
-    invalidateView();
-    return;
-  }
-  SendDlgItemMessage(page, PAGE_ID_APPLY, MSG_ENABLE, 0, 0);
+int save(WindowHandle) { return saveMotionParam(false); }
+
+// The box has covered the cells drawn over the picture.
+void report(WindowHandle page, int code) {
+  reportSaveFailed(page, code);
+  g_page.repaintCells = true;
+  invalidateView();
 }
 
 void onSensitivity(WindowHandle page, int code) {
@@ -306,29 +305,17 @@ void onCommand(WindowHandle page, int id, int code) {
     case kSelectAll: case kClearAll: if (gridMode()) onGridTool(page, id); break;
     case kHandleButton: onEventHandling(); break;
     case PAGE_ID_COPY: onCopy(); break;
-    case PAGE_ID_APPLY: onApply(page); break;
     case PAGE_ID_EXIT: closeCameraMenu(page, 0, 0); break;
     default: break;
   }
 }
 
 LResult pageProc(WindowHandle page, int message, WParam wParam, LParam lParam) {
+  static const pageframe::PageHooks kHooks{initPage, erase,   onCommand, save,    report, nullptr,
+                                           nullptr,  nullptr, paint,     onTimer, nullptr};
   switch (message) {
-    case MSG_ERASEBKGND: erase(page, wParam, lParam); return 0;
-    case MSG_QUERYPAGE: return 1;
-    case MSG_SHEETCMD: return 0;
-    case MSG_INITPAGE: initPage(page); break;
-    case MSG_PAINT: paint(page); return 0;
     case MSG_LBUTTONDOWN: case MSG_MOUSEMOVE: case MSG_LBUTTONUP: case MSG_NCLBUTTONUP:
       onMouse(page, message == MSG_NCLBUTTONUP ? MSG_LBUTTONUP : message, lowWord(lParam), highWord(lParam));
-      break;
-    case MSG_COMMAND:
-      onCommand(page, pageframe::idOf(wParam), pageframe::codeOf(wParam));
-      // Exit has closed the menu, and the page with it.
-      if (pageframe::idOf(wParam) == PAGE_ID_EXIT) return 0;
-      break;
-    case MSG_TIMER:
-      if (static_cast<int>(wParam) == kOverlayTimer) onTimer(page);
       break;
     case MSG_BROADCAST_NOTICE:
       if (wParam < static_cast<WParam>(kEndDragLimit) && g_page.drag.moved) {
@@ -341,23 +328,7 @@ LResult pageProc(WindowHandle page, int message, WParam wParam, LParam lParam) {
       break;
     default: break;
   }
-  return DefaultPageProc(page, message, wParam, lParam);
-}
-
-void buildSheet(WindowHandle window) {
-  attachCameraPage(window);
-  const CtrlResInfo* r = pageframe::record(kSection, "tab_motionset");
-  if (!r) return;
-  const WindowHandle sheet =
-      CreateWindowEx("propsheet", "", kSheetStyle, WS_EX_PLACE_MASK, PAGE_ID_SHEET, r->x, r->y, r->w, r->h, window, 0);
-  if (!IsValidHandle(sheet)) return;
-  const CtrlResInfo* tab = pageframe::record(kSection, "tab_motionset_base");
-  DlgTemplate tmpl{};
-  tmpl.caption = tab && tab->caption ? tab->caption : "";
-  tmpl.dwAddData = static_cast<LParam>(window);
-  SendMessage(sheet, PSM_ADDPAGE, reinterpret_cast<WParam>(&tmpl), reinterpret_cast<LParam>(pageProc));
-  SendMessage(sheet, PSM_SETACTIVEINDEX, 0, 0);
-  ShowWindow(sheet, SW_SHOWNORMAL);
+  return pageframe::runPage(kHooks, page, message, wParam, lParam);
 }
 
 // Gives back the timer, the call-back and the view; false when the page
@@ -377,36 +348,42 @@ bool releasePage() {
 
 void closePage(WindowHandle window) {
   releasePage();
-  destroyCameraVideoPage(window, 0, 0);
+  releaseCameraVideoPage(window);
 }
+
+void enterPage(WindowHandle window) {
+  g_page.window = window;
+  attachCameraPage(window);
+}
+
+// The camera menu's slot, given back with the page's own state on closing
+// and on destruction below.
+const pageframe::PageSlot kSlot{getCameraPageWnd, setCameraPageWnd, onCameraPageKeyUp, enterPage, closePage, true};
+// The sheet holds its page even where the layout has no record for it.
+const pageframe::SheetPage kPages[] = {{"base", pageProc, nullptr, true}};
+const pageframe::PageWindow kWindow{kSection, kPages, kSlot};
 
 LResult windowProc(WindowHandle window, int message, WParam wParam, LParam lParam) {
   switch (message) {
     case MSG_INITDIALOG:
-      g_page.window = window;
-      buildSheet(window);
+      pageframe::windowDefault(kWindow, window, message, wParam, lParam);
+      ShowWindow(GetDlgItem(window, PAGE_ID_SHEET), SW_SHOWNORMAL);
       applyLowResCtrlScale(window, wParam, lParam);
       return 0;
     case MSG_NCLBUTTONUP:
       if (IsValidHandle(g_page.page)) onMouse(g_page.page, MSG_LBUTTONUP, lowWord(lParam), highWord(lParam));
       return 0;
-    case MSG_KEYDOWN:
-      if (onCameraPageKeyUp(window, static_cast<int>(wParam), static_cast<int>(lParam)) == 0) return 0;
-      break;
     case MSG_DESTROY:
-      DestroyAllControls(window);
+      pageframe::windowDefault(kWindow, window, message, wParam, lParam);
       // Destroyed with its menu rather than closed: nothing may stay behind.
       if (releasePage() && getCameraPageWnd() == window) setCameraPageWnd(GUI_INVALID_HANDLE);
       return 0;
-    case MSG_CLOSE: closePage(window); return 0;
-    case MSG_ERASEBKGND: return 0;
-    case MSG_PAINT: beginEndPaint(window); return 0;
     case MSG_RELOADMOTIONGRID:
       if (gridMode()) loadMotionArea(g_page.work);
       return 0;
     default: break;
   }
-  return DefaultWindowProc(window, message, wParam, lParam);
+  return pageframe::windowDefault(kWindow, window, message, wParam, lParam);
 }
 
 }  // namespace

@@ -5,24 +5,10 @@
 #ifndef APP_PAGE_FRAME_H
 #define APP_PAGE_FRAME_H
 
+#include "app/page_ids.h"
 #include "gui/common.h"
 
 GUI_EXTERN_C_BEGIN
-
-/* Controls every page shares. */
-#define PAGE_ID_CANCEL 2
-#define PAGE_ID_OK 4097
-#define PAGE_ID_APPLY 4098
-#define PAGE_ID_COPY 4100
-#define PAGE_ID_SHEET 4101
-#define PAGE_ID_EXIT 4103
-/* A labelled control's label has the control's id plus this. */
-#define PAGE_LABEL_OFFSET 256
-/* System cursors of a page at work and at rest. */
-#define PAGE_CURSOR_NORMAL 0
-#define PAGE_CURSOR_BUSY 13
-/* The code of a question the user declined: no box follows. */
-#define PAGE_CODE_DECLINED 0x200226
 
 /* Enable Apply (4098): always, when a combo box's selection changed (code
  * 1), when its selection or its typed text changed (1 or 5), or when an
