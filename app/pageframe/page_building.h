@@ -123,15 +123,13 @@ LResult pageProc(WindowHandle page, int message, WParam wParam, LParam lParam) {
 // The menu page slot a page window registers in, and the key hook of its
 // menu. By default the window takes the slot on creation and gives it back,
 // when it is still its own, on closing and on destruction; `enter` and
-// `leave` replace the taking and the giving back on closing, and
-// `keptOnDestroy` leaves the slot alone on destruction.
+// `leave` replace the taking and the giving back on closing.
 struct PageSlot {
   WindowHandle (*get)();
   void (*set)(WindowHandle);
   int (*keyHook)(WindowHandle page, int key, int argument);
   void (*enter)(WindowHandle window);
   void (*leave)(WindowHandle window);
-  bool keptOnDestroy;
 };
 // The slots of the menus pages open beside.
 extern const PageSlot kSystemSlot, kMaintenanceSlot, kManualSlot, kRecordSlot, kDiskSlot;

@@ -21,8 +21,9 @@ LResult windowDefault(const PageWindow& window, WindowHandle hwnd, int message, 
       break;
     case MSG_DESTROY:
       DestroyAllControls(hwnd);
-      // Closed with its menu rather than by 102: no stale registration.
-      if (!slot.keptOnDestroy && slot.get() == hwnd) slot.set(GUI_INVALID_HANDLE);
+      // Destroyed with its menu rather than closed: a handle left in the
+      // slot could later name another window.
+      if (slot.get() == hwnd) slot.set(GUI_INVALID_HANDLE);
       return 0;
     case MSG_CLOSE:
       if (slot.leave)

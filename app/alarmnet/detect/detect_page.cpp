@@ -211,8 +211,8 @@ LResult exitCameraMenu(void) {
   return 0;
 }
 
-const pageframe::PageSlot kCameraSlot{getCameraPageWnd,    setCameraPageWnd,        onCameraPageKeyUp,
-                                      initCameraVideoPage, releaseCameraVideoPage, true};
+const pageframe::PageSlot kCameraSlot{getCameraPageWnd, setCameraPageWnd, onCameraPageKeyUp, initCameraVideoPage,
+                                      releaseCameraVideoPage};
 
 LResult hostWindow(const pageframe::PageWindow& window, void (*drop)(WindowHandle sheetPage), WindowHandle hwnd,
                    int message, WParam wParam, LParam lParam) {

@@ -168,7 +168,7 @@ void releaseBase(WindowHandle) {
   setDiskPageWnd(GUI_INVALID_HANDLE);
 }
 
-const pageframe::PageSlot kBaseSlot{getDiskPageWnd, setDiskPageWnd, baseKey, nullptr, releaseBase, true};
+const pageframe::PageSlot kBaseSlot{getDiskPageWnd, setDiskPageWnd, baseKey, nullptr, releaseBase};
 const pageframe::PageWindow kBaseWindow{kDiskSection, kPages, kBaseSlot};
 
 int openDiskBase(WindowHandle host) { return isWindow(createDiskBaseWindow(host)) ? 0 : -1; }

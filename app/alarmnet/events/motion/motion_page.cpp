@@ -358,7 +358,7 @@ void enterPage(WindowHandle window) {
 
 // The camera menu's slot, given back with the page's own state on closing
 // and on destruction below.
-const pageframe::PageSlot kSlot{getCameraPageWnd, setCameraPageWnd, onCameraPageKeyUp, enterPage, closePage, true};
+const pageframe::PageSlot kSlot{getCameraPageWnd, setCameraPageWnd, onCameraPageKeyUp, enterPage, closePage};
 // The sheet holds its page even where the layout has no record for it.
 const pageframe::SheetPage kPages[] = {{"base", pageProc, nullptr, true}};
 const pageframe::PageWindow kWindow{kSection, kPages, kSlot};
@@ -376,7 +376,7 @@ LResult windowProc(WindowHandle window, int message, WParam wParam, LParam lPara
     case MSG_DESTROY:
       pageframe::windowDefault(kWindow, window, message, wParam, lParam);
       // Destroyed with its menu rather than closed: nothing may stay behind.
-      if (releasePage() && getCameraPageWnd() == window) setCameraPageWnd(GUI_INVALID_HANDLE);
+      releasePage();
       return 0;
     case MSG_RELOADMOTIONGRID:
       if (gridMode()) loadMotionArea(g_page.work);
