@@ -342,9 +342,12 @@ void quitVideo() {
   SDL_TLSCleanup();
 }
 
+// One read of the connection, then what it queued: each SDL_PollEvent
+// would read the connection again.
 void dispatchQueued() {
+  SDL_PumpEvents();
   SDL_Event e;
-  while (SDL_PollEvent(&e)) dispatch(e);
+  while (SDL_PeepEvents(&e, 1, SDL_GETEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT) > 0) dispatch(e);
 }
 
 // The earlier of two waits in milliseconds (-1: none).
