@@ -91,6 +91,10 @@ struct HostState {
   // Host thread only.
   SDL_Window* windows[kSlotCount] = {nullptr, nullptr};
   PresentPacer pacer;
+  // Whether SDL may have read events off the connection since they were
+  // last taken (a present or a task talked to the window system): poll()
+  // would not wake for those.
+  bool eventsMayWait = true;
   Clock::time_point gateDeadline{};
 };
 
@@ -265,6 +269,7 @@ void prepareUnshownSurface() {
 }
 
 void presentAll(Unshown unshown = Unshown::kSkip) {
+  state().eventsMayWait = true;
   for (int slot = 0; slot < kSlotCount; ++slot) presentSlot(slot, unshown);
 }
 
@@ -277,6 +282,7 @@ void runTasks() {
       task = std::move(state().tasks.front());
       state().tasks.pop_front();
     }
+    state().eventsMayWait = true;
     task();
   }
 }
@@ -345,6 +351,7 @@ void quitVideo() {
 // One read of the connection, then what it queued: each SDL_PollEvent
 // would read the connection again.
 void dispatchQueued() {
+  state().eventsMayWait = false;
   SDL_PumpEvents();
   SDL_Event e;
   while (SDL_PeepEvents(&e, 1, SDL_GETEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT) > 0) dispatch(e);
@@ -363,7 +370,7 @@ void waitForWork(int timeoutMs) {
   HostState& s = state();
   if (s.waiterWaits) {
     // Events SDL or the connection already took in would not wake poll().
-    dispatchQueued();
+    if (s.eventsMayWait) dispatchQueued();
     timeoutMs = earlier(timeoutMs, windib::DeliverInput());
     s.waiter.wait(s.connectionFd, timeoutMs);
   } else if (s.sdlWaits) {
