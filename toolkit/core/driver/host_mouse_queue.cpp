@@ -54,7 +54,7 @@ void MouseQueue::PushButtons(int buttons, bool readerPresent) {
   push(Entry{now(), false});
 }
 
-bool MouseQueue::TakeWake(Clock::time_point now, bool paced, Clock::time_point* due) {
+bool MouseQueue::TakeWake(Clock::time_point now, bool paced, Clock::time_point* due, bool* motionOnly) {
   std::lock_guard<std::mutex> hold(lock_);
   if (!untold_) return false;
   if (paced && !untoldButton_ && now - lastWake_ < PresentPacer::kFrame) {
@@ -63,6 +63,7 @@ bool MouseQueue::TakeWake(Clock::time_point now, bool paced, Clock::time_point* 
     if (due) *due = heldSince_ + PresentPacer::kFrame;
     return false;
   }
+  if (motionOnly) *motionOnly = !untoldButton_;
   untold_ = untoldButton_ = held_ = false;
   lastWake_ = now;
   return true;

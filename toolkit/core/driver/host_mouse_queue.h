@@ -34,8 +34,9 @@ class MouseQueue {
   // the last wake is a frame old. Motion held back falls due a frame after
   // it was first held (left in `*due`; untouched otherwise): while the
   // pointer keeps moving, the next move hands it over without a wake-up of
-  // its own, and the last place of a stop comes within a frame.
-  bool TakeWake(Clock::time_point now, bool paced, Clock::time_point* due);
+  // its own, and the last place of a stop comes within a frame. A wake for
+  // motion alone leaves true in `*motionOnly` (when given).
+  bool TakeWake(Clock::time_point now, bool paced, Clock::time_point* due, bool* motionOnly = nullptr);
   // The oldest change not read yet, else the state after the last one;
   // `more` tells whether further changes wait (the reader wakes itself for
   // them).

@@ -65,6 +65,11 @@ struct HostState {
   // A present was asked for and has not started yet; while it is set,
   // further asks do not wake the host.
   std::atomic<bool> presentPending{false};
+  // Until when (steady clock ticks; 0 while the host is awake) the host
+  // sleeps at most: a present asked for before then waits for that wake-up
+  // rather than making one of its own.
+  std::atomic<Clock::rep> presentRidesUntil{0};
+  std::atomic<uint64_t> presentsMade{0};
   // Drawing under way that must show whole, and since when (steady clock
   // ticks) the count has been above zero.
   std::atomic<int> presentHolds{0};
@@ -86,6 +91,10 @@ struct HostState {
   // Host thread only.
   SDL_Window* windows[kSlotCount] = {nullptr, nullptr};
   PresentPacer pacer;
+  // Whether SDL may have read events off the connection since they were
+  // last taken (a present or a task talked to the window system): poll()
+  // would not wake for those.
+  bool eventsMayWait = true;
   Clock::time_point gateDeadline{};
 };
 
@@ -260,6 +269,7 @@ void prepareUnshownSurface() {
 }
 
 void presentAll(Unshown unshown = Unshown::kSkip) {
+  state().eventsMayWait = true;
   for (int slot = 0; slot < kSlotCount; ++slot) presentSlot(slot, unshown);
 }
 
@@ -272,6 +282,7 @@ void runTasks() {
       task = std::move(state().tasks.front());
       state().tasks.pop_front();
     }
+    state().eventsMayWait = true;
     task();
   }
 }
@@ -337,9 +348,13 @@ void quitVideo() {
   SDL_TLSCleanup();
 }
 
+// One read of the connection, then what it queued: each SDL_PollEvent
+// would read the connection again.
 void dispatchQueued() {
+  state().eventsMayWait = false;
+  SDL_PumpEvents();
   SDL_Event e;
-  while (SDL_PollEvent(&e)) dispatch(e);
+  while (SDL_PeepEvents(&e, 1, SDL_GETEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT) > 0) dispatch(e);
 }
 
 // The earlier of two waits in milliseconds (-1: none).
@@ -355,7 +370,7 @@ void waitForWork(int timeoutMs) {
   HostState& s = state();
   if (s.waiterWaits) {
     // Events SDL or the connection already took in would not wake poll().
-    dispatchQueued();
+    if (s.eventsMayWait) dispatchQueued();
     timeoutMs = earlier(timeoutMs, windib::DeliverInput());
     s.waiter.wait(s.connectionFd, timeoutMs);
   } else if (s.sdlWaits) {
@@ -398,7 +413,19 @@ int presentIfDue() {
   s.presentPending = false;
   presentAll();
   s.pacer.presented(now);
+  ++s.presentsMade;
   return -1;
+}
+
+// The engine has just been woken for motion alone: the pointer's new place
+// asks for a present within moments. That present goes with the host's
+// next wake-up (most often the next move), a frame later at the latest,
+// instead of waking the host once more in between.
+int letPresentRide(int timeoutMs) {
+  constexpr int kRideMs = static_cast<int>(std::chrono::milliseconds(PresentPacer::kFrame).count());
+  timeoutMs = earlier(timeoutMs, kRideMs);
+  state().presentRidesUntil = (Clock::now() + std::chrono::milliseconds(timeoutMs)).time_since_epoch().count();
+  return timeoutMs;
 }
 
 bool driverWaits() {
@@ -473,8 +500,13 @@ void hostMain(int width, int height, std::promise<bool> ready) {
   int timeoutMs = s.startGate.load() ? -1 : presentIfDue();
   while (!s.stopping) {
     waitForWork(timeoutMs);
+    // Awake: a present asked for from now on wakes the host (or finds it
+    // still awake), and the one asked for meanwhile is seen below.
+    s.presentRidesUntil = 0;
     runTasks();
-    timeoutMs = earlier(presentIfDue(), windib::DeliverInput());
+    bool motionOnly = false;
+    timeoutMs = earlier(presentIfDue(), windib::DeliverInput(&motionOnly));
+    if (motionOnly) timeoutMs = letPresentRide(timeoutMs);
   }
   s.running = false;
   s.waiterWaits = false;
@@ -638,8 +670,14 @@ void CloseDisplay(int slot) {
 }
 
 void RequestPresent() {
-  if (!state().presentPending.exchange(true)) wake();
+  HostState& s = state();
+  if (s.presentPending.exchange(true)) return;
+  // A host that sleeps only until shortly anyway presents then.
+  if (Clock::now().time_since_epoch().count() < s.presentRidesUntil.load()) return;
+  wake();
 }
+
+uint64_t PresentsMade() { return state().presentsMade.load(); }
 
 void PresentNow() { RunOnHost([] { presentAll(); }); }
 

@@ -39,8 +39,12 @@ HostDisplay& Display(int slot);
 bool ShowDisplay(int slot, int width, int height);
 void CloseDisplay(int slot);
 // Asks the host thread to present what changed: it is woken only when no
-// wake is pending, and presents about once a frame (see PresentPacer).
+// wake is pending and it is not about to wake by itself (within a frame of
+// handing motion to the input engine), and presents about once a frame
+// (see PresentPacer).
 void RequestPresent();
+// How many paced presents the host has made (tests).
+uint64_t PresentsMade();
 // Presents every display's changes now, on the host thread, and waits.
 void PresentNow();
 // Drawing that must show whole (a window or menu being drawn for the first

@@ -46,8 +46,10 @@ void RecordPointer(int x, int y, bool inside);
 void PaceInputOnThisThread();
 // Wakes the input engine for the mouse changes recorded on this thread, a
 // button change at once, motion at most once a frame. Answers in how many
-// milliseconds motion held back falls due (call again then), -1 for none.
-int DeliverInput();
+// milliseconds motion held back falls due (call again then), -1 for none;
+// `*motionOnly` (when given) tells whether the engine was woken for motion
+// alone (it is left false otherwise).
+int DeliverInput(bool* motionOnly = nullptr);
 
 }  // namespace windib
 

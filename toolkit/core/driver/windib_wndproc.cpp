@@ -79,8 +79,8 @@ InputRecord g_input;
 // wake the engine at once.
 thread_local bool t_paced = false;
 
-void wakeMouseReader(bool paced, host::MouseQueue::Clock::time_point* due) {
-  if (g_input.mouse.TakeWake(host::MouseQueue::Clock::now(), paced, due))
+void wakeMouseReader(bool paced, host::MouseQueue::Clock::time_point* due, bool* motionOnly = nullptr) {
+  if (g_input.mouse.TakeWake(host::MouseQueue::Clock::now(), paced, due, motionOnly))
     HostSignalEvent(g_input.mouseEvent.load());
 }
 
@@ -141,11 +141,13 @@ void RecordPointer(int x, int y, bool inside) { g_input.mouse.SetPointer(x, y, i
 
 void PaceInputOnThisThread() { t_paced = true; }
 
-int DeliverInput() {
+int DeliverInput(bool* motionOnly) {
   using Clock = host::MouseQueue::Clock;
   const Clock::time_point now = Clock::now();
   Clock::time_point due = now;
-  wakeMouseReader(true, &due);
+  bool motion = false;
+  wakeMouseReader(true, &due, &motion);
+  if (motionOnly) *motionOnly = motion;
   if (due <= now) return -1;
   return static_cast<int>(std::chrono::ceil<std::chrono::milliseconds>(due - now).count());
 }

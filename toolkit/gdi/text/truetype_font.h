@@ -9,6 +9,7 @@
 #include FT_GLYPH_H
 
 #include <array>
+#include <atomic>
 #include <cstdint>
 #include <mutex>
 
@@ -18,6 +19,7 @@ namespace truetype {
 
 constexpr int kWidthTableSize = 256;
 constexpr FT_UInt kNoGlyph = 0xFFFF;
+constexpr uint32_t kUnmeasured = 0xFFFFFFFF;
 
 // What a TrueType DevFont's data points to: a loaded face or an instance.
 struct Record {
@@ -41,7 +43,9 @@ struct TrueTypeInstance : Record {
   int rotation = 0;  // tenths of a degree
   FT_Matrix matrix{};
   int maxWidth = 0, averageWidth = 0, height = 0, ascent = 0, descent = 0;
-  std::array<uint16_t, kWidthTableSize> widths{};
+  // Widths of the table's glyphs, each measured when first asked for
+  // (kUnmeasured until then; any thread may ask).
+  std::array<std::atomic<uint32_t>, kWidthTableSize> widths{};
   FT_UInt glyph = kNoGlyph;
   FT_UInt previousGlyph = kNoGlyph;
   FT_Glyph outline = nullptr;  // the current glyph's outline, placed as drawn
@@ -67,6 +71,8 @@ void DeleteInstance(LogFont* lf, DevFont* df);
 TrueTypeInstance* InstanceOf(DevFont* df);
 // Makes the instance's size the face's active one.
 bool Activate(TrueTypeInstance* inst);
+// The width of a glyph the width table covers, measured at the first ask.
+int TableWidth(TrueTypeInstance* inst, FT_UInt glyph);
 // Loads a glyph outline scaled and hinted; false when the face has no such
 // glyph (callers then use glyph 0).
 bool LoadOutline(TrueTypeFont* font, FT_UInt glyph);

@@ -114,7 +114,7 @@ int charWidth(LogFont*, DevFont* df, const unsigned char* mchar, int len) {
   TrueTypeInstance* inst = InstanceOf(df);
   if (!inst) return 0;
   FT_UInt glyph = GlyphIndexOf(df, mchar, len);
-  if (glyph <= static_cast<FT_UInt>(inst->font->lastTableGlyph)) return inst->widths[glyph];
+  if (glyph <= static_cast<FT_UInt>(inst->font->lastTableGlyph)) return TableWidth(inst, glyph);
   return inst->averageWidth;
 }
 

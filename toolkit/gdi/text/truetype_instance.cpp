@@ -49,6 +49,9 @@ int glyphWidthOrFirst(TrueTypeFont* font, FT_UInt glyph) {
 
 // The metric rules of these fonts: a pixel more above and below the face's
 // own ascender and descender, widths of the first 256 glyphs kept in a table.
+// Measuring a glyph runs its hinting: a face of 256 glyphs or more, whose
+// average needs no table, has its widths measured as they are asked for
+// (start-up binds several sizes, and the first screen uses few glyphs).
 void measure(TrueTypeInstance* inst) {
   TrueTypeFont* font = inst->font;
   FT_Face face = font->face;
@@ -58,17 +61,20 @@ void measure(TrueTypeInstance* inst) {
   inst->descent = static_cast<int>((static_cast<int64_t>(face->descender) * m.y_scale / 65536) / 64 + 1);
   inst->height = inst->ascent - inst->descent;
 
-  long sum = 0;
-  for (int g = 0; g <= font->lastTableGlyph; ++g) {
-    inst->widths[g] = static_cast<uint16_t>(glyphWidthOrFirst(font, g));
-    sum += inst->widths[g];
-  }
+  for (std::atomic<uint32_t>& width : inst->widths) width.store(kUnmeasured, std::memory_order_relaxed);
   // A face of 256 glyphs or more is measured by the glyph just past the
   // table, loaded for the purpose rather than read beyond it.
-  if (face->num_glyphs < kWidthTableSize)
-    inst->averageWidth = face->num_glyphs > 0 ? static_cast<int>(sum / face->num_glyphs) : 0;
-  else
+  if (face->num_glyphs >= kWidthTableSize) {
     inst->averageWidth = glyphWidthOrFirst(font, kAverageProbeGlyph);
+    return;
+  }
+  long sum = 0;
+  for (int g = 0; g <= font->lastTableGlyph; ++g) {
+    const int width = static_cast<uint16_t>(glyphWidthOrFirst(font, g));
+    inst->widths[g].store(static_cast<uint32_t>(width), std::memory_order_relaxed);
+    sum += width;
+  }
+  inst->averageWidth = face->num_glyphs > 0 ? static_cast<int>(sum / face->num_glyphs) : 0;
 }
 
 void release(TrueTypeInstance* inst) {
@@ -89,6 +95,19 @@ TrueTypeInstance* InstanceOf(DevFont* df) {
 }
 
 bool Activate(TrueTypeInstance* inst) { return FT_Activate_Size(inst->size) == 0; }
+
+int TableWidth(TrueTypeInstance* inst, FT_UInt glyph) {
+  std::atomic<uint32_t>& stored = inst->widths[glyph];
+  uint32_t width = stored.load(std::memory_order_acquire);
+  if (width != kUnmeasured) return static_cast<int>(width);
+  std::lock_guard<std::mutex> hold(FaceLock());
+  // A size that cannot be made active measures as nothing, as a glyph
+  // that cannot be loaded does, and is tried again at the next ask.
+  if (!Activate(inst)) return 0;
+  width = static_cast<uint16_t>(glyphWidthOrFirst(inst->font, glyph));
+  stored.store(width, std::memory_order_release);
+  return static_cast<int>(width);
+}
 
 bool LoadOutline(TrueTypeFont* font, FT_UInt glyph) {
   FT_Face face = font->face;

@@ -107,7 +107,7 @@ TEST(MouseQueue, TheReaderIsToldOnceOfWhatWaits) {
 // Motion the host takes in wakes the reader at most once a frame; a button
 // change wakes it at once, with the moves before it. Held motion goes with
 // the first move a frame after the last wake, or by itself a frame after it
-// was first held.
+// was first held. A wake says whether it is for motion alone.
 TEST(MouseQueue, PacedMotionWakesOnceAFrameButtonsAtOnce) {
   constexpr auto kFrame = host::PresentPacer::kFrame;
   MouseQueue q;
@@ -123,7 +123,9 @@ TEST(MouseQueue, PacedMotionWakesOnceAFrameButtonsAtOnce) {
   EXPECT_FALSE(q.TakeWake(t + milliseconds(10), true, &due));
   EXPECT_EQ(due, t + milliseconds(5) + kFrame) << "held since the first move held";
   Move(q, 4, 4);
-  EXPECT_TRUE(q.TakeWake(t + kFrame, true, nullptr)) << "a move a frame after the last wake";
+  bool motionOnly = false;
+  EXPECT_TRUE(q.TakeWake(t + kFrame, true, nullptr, &motionOnly)) << "a move a frame after the last wake";
+  EXPECT_TRUE(motionOnly);
   EXPECT_EQ(TakeAll(q), (std::vector<HostMouseRecord>{{4, 4, 1, HOST_BUTTON_NONE}}));
   Move(q, 5, 5);
   EXPECT_FALSE(q.TakeWake(t + kFrame + milliseconds(1), true, &due));
@@ -132,7 +134,8 @@ TEST(MouseQueue, PacedMotionWakesOnceAFrameButtonsAtOnce) {
   const Clock::time_point later = due + milliseconds(1);
   Move(q, 6, 6);
   q.PushButtons(HOST_BUTTON_LEFT, true);
-  EXPECT_TRUE(q.TakeWake(later, true, nullptr)) << "a press is not held back";
+  EXPECT_TRUE(q.TakeWake(later, true, nullptr, &motionOnly)) << "a press is not held back";
+  EXPECT_FALSE(motionOnly) << "a press among the moves";
   EXPECT_EQ(TakeAll(q).size(), 2u);
   // Held motion that the reader took meanwhile is not woken for again.
   Move(q, 7, 7);

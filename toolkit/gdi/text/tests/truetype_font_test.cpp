@@ -113,6 +113,31 @@ TEST_F(TrueTypeTest, MetricsFollowFreeTypeScalesByTheFontRules) {
   }
 }
 
+// Widths are measured when first asked for: each at its own font's size,
+// whichever size the shared face was last used at, and the same when asked
+// again.
+TEST_F(TrueTypeTest, WidthsAskedForBetweenOtherSizesKeepTheirOwnSize) {
+  LogFontHolder small(Latin(12));
+  LogFontHolder large(Latin(33));
+  ASSERT_NE(small.get(), nullptr);
+  ASSERT_NE(large.get(), nullptr);
+  Reference smallRef(kDejaVu, 12), largeRef(kDejaVu, 33);
+  DevFont* sdf = small->singleByteDevFont;
+  DevFont* ldf = large->singleByteDevFont;
+  for (int round = 0; round < 2; ++round)
+    for (unsigned char c : std::string("AWgi%@.")) {
+      GlyphBitmap g{};
+      GetGlyphBitmap(small.get(), &c, 1, &g);  // the face now at the small size
+      EXPECT_EQ(ldf->fontOps->charWidth(large.get(), ldf, &c, 1),
+                largeRef.InkWidth(FT_Get_Char_Index(largeRef.face(), c)))
+          << c << " round " << round;
+      GetGlyphBitmap(large.get(), &c, 1, &g);
+      EXPECT_EQ(sdf->fontOps->charWidth(small.get(), sdf, &c, 1),
+                smallRef.InkWidth(FT_Get_Char_Index(smallRef.face(), c)))
+          << c << " round " << round;
+    }
+}
+
 // Pixel (x, y) relative to the pen, y downward, of a 1-bit image at a place.
 bool pixelAt(const unsigned char* bits, int pitch, int left, int top, int w, int h, int x, int y) {
   int col = x - left, row = y - top;
