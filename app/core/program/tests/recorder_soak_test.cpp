@@ -126,6 +126,15 @@ class Hand {
   int width_, height_;
 };
 
+// What a failure names of the window that kept the input.
+std::string Describe(WindowHandle w) {
+  if (!Open(w)) return "no active window";
+  char caption[64] = "";
+  GetWindowText(w, caption, sizeof caption);
+  return std::string("active \"") + caption + "\"" + (IsWindowVisible(w) ? "" : " hidden") +
+         (IsWindowEnabled(w) ? "" : " disabled") + (w == FirstPreviewWindow(Main()) ? " (the live view)" : "");
+}
+
 // Back to the live view as a user gets there, by Escape and right clicks,
 // then a click on a channel: true when the side menu opens.
 bool SideMenuOpens(Driver& d) {
@@ -192,7 +201,7 @@ TEST(RecorderSoak, ASeededRandomHandLeavesNoDeadEndAndNoLeak) {
       if (i % 100 != 0) continue;
       if (!SideMenuOpens(d)) {
         failure = "dead end after event " + std::to_string(i) + " (" + last + "), state " +
-                  std::to_string(getOutputState(Main()));
+                  std::to_string(getOutputState(Main())) + ", " + Describe(GetActiveWindow());
         return;
       }
       if ((i / 100) % 2 == 0) OpenMainMenu(d);
