@@ -73,12 +73,20 @@ class ImeOnGui : public ::testing::Test {
     return got;
   }
 
-  // Returns once the window has painted everything invalid: it answers a
-  // sent message only between dispatches.
+  // Returns once the window has painted everything invalid and read what
+  // was queued for it: it answers a sent message only between dispatches.
+  // The desktop goes first: a show it has not yet routed exposes the window
+  // only afterwards.
   void AwaitPainted() {
-    for (int i = 0; i < 500 && HasInvalidArea(WindowOf(ime_)); ++i)
-      std::this_thread::sleep_for(std::chrono::milliseconds(5));
-    SendMessage(ime_, MSG_DT_IMEQUERY, 1, 0);
+    for (int round = 0; round < 100; ++round) {
+      for (int i = 0; i < 1000 && HavePendingMessage(__gui_hwnd_desktop); ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+      SendMessage(__gui_hwnd_desktop, MSG_DT_GETACTIVEMAIN, 0, 0);
+      for (int i = 0; i < 500 && HasInvalidArea(WindowOf(ime_)); ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+      SendMessage(ime_, MSG_DT_IMEQUERY, 1, 0);
+      if (!HasInvalidArea(WindowOf(ime_)) && !HavePendingMessage(ime_)) return;
+    }
   }
 
   WindowHandle receiver_ = 0;
