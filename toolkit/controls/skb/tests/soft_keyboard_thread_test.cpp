@@ -196,15 +196,25 @@ TEST_F(SoftKeyboardTest, AChangeOfOutputReloadsTheSkinsAndResizes) {
   setCurOutputHook(auxOutput);
   const Bitmap* auxSkin = GetStockBitmap("SKBctrlbtn_chr", 0, 0);
   ASSERT_NE(auxSkin, nullptr);
-  SendMessage(skb, MSG_DT_SKBQUERY, 1, 0);
-  Rect r{};
-  GetWindowRect(skb, &r);
+  // The keyboard may answer a query while its own resize waits on the
+  // desktop (a thread waiting in a send answers what is sent to it): its
+  // size is awaited, asking again, rather than read after one answer.
+  const auto sizeOnceResizedTo = [skb](const Bitmap* skin) {
+    Rect r{};
+    for (int i = 0; i < 2000; ++i) {
+      SendMessage(skb, MSG_DT_SKBQUERY, 1, 0);
+      GetWindowRect(skb, &r);
+      if (r.right - r.left == static_cast<int>(skin->bmWidth)) break;
+      std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    return r;
+  };
+  Rect r = sizeOnceResizedTo(auxSkin);
   EXPECT_EQ(r.right - r.left, static_cast<int>(auxSkin->bmWidth));
   EXPECT_EQ(r.bottom - r.top, static_cast<int>(auxSkin->bmHeight));
   setCurOutputHook(mainOutput);
   const Bitmap* mainSkin = GetStockBitmap("SKBctrlbtn_chr", 0, 0);
-  SendMessage(skb, MSG_DT_SKBQUERY, 1, 0);
-  GetWindowRect(skb, &r);
+  r = sizeOnceResizedTo(mainSkin);
   EXPECT_EQ(r.right - r.left, static_cast<int>(mainSkin->bmWidth));
   EXPECT_NE(mainSkin->bmWidth, auxSkin->bmWidth) << "each display has its own skin";
 }
