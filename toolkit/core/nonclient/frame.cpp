@@ -59,8 +59,10 @@ int MenuBarHeight(const WindowRecord* win) {
   return FrameMetric(win, WEM_MENUBARY) + 2 * FrameMetric(win, WEM_MENUBAROFFY);
 }
 
+// The style word is read locked: the desktop changes its visible bit when
+// it shows or hides the window, whichever thread asks about the bars.
 bool HasBar(const WindowRecord* win, bool vertical) {
-  return (win->style & (vertical ? WS_VSCROLL : WS_HSCROLL)) != 0;
+  return (StyleOf(win) & (vertical ? WS_VSCROLL : WS_HSCROLL)) != 0;
 }
 
 bool BarVisible(const WindowRecord* win, bool vertical) {
