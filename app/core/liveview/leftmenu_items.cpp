@@ -212,6 +212,9 @@ void hideLeftMenu(WindowHandle menu) {
 }
 
 void onLeftMenuItem(WindowHandle menu, int id) {
+  // A click queued before an item closed the bar would open a second window
+  // over the first one's modal loop, each re-enabling the live view on close.
+  if (!IsWindowVisible(menu)) return;
   const int output = getCurOutput();
   const Context c{menu, output, getPreviewSelChan(output)};
   switch (id) {

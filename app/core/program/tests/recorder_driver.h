@@ -135,11 +135,16 @@ class Driver {
   }
   // A click in the middle of a control of a dialog.
   void ClickItem(WindowHandle dialog, int id) {
+    const Point p = ItemCentre(dialog, id);
+    Click(p.x, p.y, HOST_BUTTON_LEFT);
+  }
+  // The screen point at the middle of a dialog's control.
+  static Point ItemCentre(WindowHandle dialog, int id) {
     Rect r{};
     GetWindowRect(GetDlgItem(dialog, id), &r);  // in the dialog's client area
-    int x = (r.left + r.right) / 2, y = (r.top + r.bottom) / 2;
-    ClientToScreen(dialog, &x, &y);
-    Click(x, y, HOST_BUTTON_LEFT);
+    Point p{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+    ClientToScreen(dialog, &p.x, &p.y);
+    return p;
   }
   // Digits and dots typed on the keyboard (Linux key codes).
   void Type(const char* text) {

@@ -149,6 +149,42 @@ TEST(RecorderWalk, EverySideMenuItemOpenedAndLeftEachWayLeavesTheLiveViewAnsweri
   EXPECT_EQ(code, 0);
 }
 
+// A quick hand clicks a second item before the bar has closed for the
+// first: the second click belongs to a bar no longer shown and opens
+// nothing, so the first window stays the one to leave.
+TEST(RecorderWalk, ASecondSideItemClickedBeforeTheBarClosesOpensNothing) {
+  const SideItem pairs[][2] = {
+      {{LEFTMENU_COLORSET, getLeftColorSetWnd}, {LEFTMENU_PTZ, getPtzPlayWindow}},
+      {{LEFTMENU_PTZ, getPtzPlayWindow}, {LEFTMENU_COLORSET, getLeftColorSetWnd}},
+      {{LEFTMENU_STRATEGY, getPreviewStrategyWnd}, {LEFTMENU_COLORSET, getLeftColorSetWnd}},
+  };
+  const int code = RunWithScript([&](Driver& d) {
+    WaitForStart(d);
+    int clicks = 0;
+    for (const auto& pair : pairs) {
+      const std::string what = "side items " + std::to_string(pair[0].id) + " then " + std::to_string(pair[1].id);
+      d.Click(kChannelX + 20 * (++clicks % 2), kChannelY, HOST_BUTTON_LEFT);
+      STEP(Driver::WaitFor([] { return Open(Bar()); }), what + ": bar");
+      const Point first = Driver::ItemCentre(Bar(), pair[0].id), second = Driver::ItemCentre(Bar(), pair[1].id);
+      for (const Point& p : {first, second}) {
+        HostInjectMouseMove(p.x, p.y);
+        HostInjectMouseButton(HOST_BUTTON_LEFT, 1);
+        HostInjectMouseButton(HOST_BUTTON_LEFT, 0);
+      }
+      STEP(Driver::WaitFor([&] { return Open(pair[0].opened()); }), what + ": first opens");
+      Driver::Settle();
+      STEP(!Open(pair[1].opened()), what + ": second stays shut");
+      STEP(GetActiveWindow() == pair[0].opened(), what + ": first active");
+      Leave(d, pair[0].opened(), Way::kEscape);
+      STEP(Driver::WaitFor([&] { return !Open(pair[0].opened()); }), what + ": first closes");
+      ExpectLiveViewAnswers(d, what);
+      if (::testing::Test::HasFatalFailure()) return;
+    }
+    d.CloseHostWindow();
+  });
+  EXPECT_EQ(code, 0);
+}
+
 }  // namespace
 
 namespace {
