@@ -19,6 +19,7 @@
 #include "core/nonclient/tests/screen_picture.h"
 #include "gui/desktop.h"
 #include "gui/dialog.h"
+#include "gui/gui_etc.h"
 #include "gui/host.h"
 #include "gui/startup.h"
 #include "gui/window.h"
@@ -137,6 +138,13 @@ class Driver {
   void ClickItem(WindowHandle dialog, int id) {
     const Point p = ItemCentre(dialog, id);
     Click(p.x, p.y, HOST_BUTTON_LEFT);
+  }
+  // A hand that means a single click lets the configured double-click time
+  // pass since its last press; sooner, the press would be a double click.
+  static void OutlastDoubleClick() {
+    int ms = 0;
+    if (GetGuiEtcIntValue("mouse", "dblclicktime", &ms) != ETC_OK || ms < 1 || ms > 999) ms = 999;
+    std::this_thread::sleep_for(std::chrono::milliseconds(ms + 20));
   }
   // The screen point at the middle of a dialog's control.
   static Point ItemCentre(WindowHandle dialog, int id) {

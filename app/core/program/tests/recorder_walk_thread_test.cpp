@@ -151,7 +151,8 @@ TEST(RecorderWalk, EverySideMenuItemOpenedAndLeftEachWayLeavesTheLiveViewAnsweri
 
 // A quick hand clicks a second item before the bar has closed for the
 // first: the second click belongs to a bar no longer shown and opens
-// nothing, so the first window stays the one to leave.
+// nothing, so the first window stays the one to leave. The two items are
+// clicked as a double click; every other click is a single one.
 TEST(RecorderWalk, ASecondSideItemClickedBeforeTheBarClosesOpensNothing) {
   const SideItem pairs[][2] = {
       {{LEFTMENU_COLORSET, getLeftColorSetWnd}, {LEFTMENU_PTZ, getPtzPlayWindow}},
@@ -163,8 +164,10 @@ TEST(RecorderWalk, ASecondSideItemClickedBeforeTheBarClosesOpensNothing) {
     int clicks = 0;
     for (const auto& pair : pairs) {
       const std::string what = "side items " + std::to_string(pair[0].id) + " then " + std::to_string(pair[1].id);
+      Driver::OutlastDoubleClick();
       d.Click(kChannelX + 20 * (++clicks % 2), kChannelY, HOST_BUTTON_LEFT);
       STEP(Driver::WaitFor([] { return Open(Bar()); }), what + ": bar");
+      Driver::OutlastDoubleClick();
       const Point first = Driver::ItemCentre(Bar(), pair[0].id), second = Driver::ItemCentre(Bar(), pair[1].id);
       for (const Point& p : {first, second}) {
         HostInjectMouseMove(p.x, p.y);
@@ -177,6 +180,7 @@ TEST(RecorderWalk, ASecondSideItemClickedBeforeTheBarClosesOpensNothing) {
       STEP(GetActiveWindow() == pair[0].opened(), what + ": first active");
       Leave(d, pair[0].opened(), Way::kEscape);
       STEP(Driver::WaitFor([&] { return !Open(pair[0].opened()); }), what + ": first closes");
+      Driver::OutlastDoubleClick();
       ExpectLiveViewAnswers(d, what);
       if (::testing::Test::HasFatalFailure()) return;
     }
