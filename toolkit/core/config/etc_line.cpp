@@ -9,9 +9,37 @@
 namespace etc {
 namespace {
 
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
-bool IsLineEnd(char c) { return c == '\r' || c == '\n'; }
-bool EndsName(char c) { return IsLineEnd(c) || c == ';' || c == '#'; }
+// What each byte can end, looked up once per byte: the parsers run over
+// every line of files of thousands of lines.
+enum : unsigned char {
+  kBlank = 1,
+  kLineEnd = 2,      // CR, LF, and a zero byte, which ends a line as they do
+  kNameEnd = 4,      // a line end, ";" or "#"
+  kKeyEnd = 8,       // a name end or "="
+  kSectionEnd = 16,  // a name end or "]"
+};
+
+struct ByteClasses {
+  unsigned char of[256] = {};
+  constexpr ByteClasses() {
+    of[static_cast<unsigned char>(' ')] = of[static_cast<unsigned char>('\t')] = kBlank;
+    for (char c : {'\r', '\n', '\0'}) of[static_cast<unsigned char>(c)] = kLineEnd | kNameEnd | kKeyEnd | kSectionEnd;
+    for (char c : {';', '#'}) of[static_cast<unsigned char>(c)] = kNameEnd | kKeyEnd | kSectionEnd;
+    of[static_cast<unsigned char>('=')] = kKeyEnd;
+    of[static_cast<unsigned char>(']')] = kSectionEnd;
+  }
+};
+
+constexpr ByteClasses kClasses;
+
+bool Is(char c, unsigned char mask) { return (kClasses.of[static_cast<unsigned char>(c)] & mask) != 0; }
+bool IsBlank(char c) { return Is(c, kBlank); }
+
+// The first position from `from` on whose byte is of a class in `mask`.
+size_t Until(std::string_view s, size_t from, unsigned char mask) {
+  while (from < s.size() && !Is(s[from], mask)) ++from;
+  return from;
+}
 
 std::string_view CutTrailingBlanks(std::string_view s) {
   while (!s.empty() && IsBlank(s.back())) s.remove_suffix(1);
@@ -21,20 +49,17 @@ std::string_view CutTrailingBlanks(std::string_view s) {
 std::string_view ParseSectionName(std::string_view rest) {
   size_t begin = 0;
   while (begin < rest.size() && IsBlank(rest[begin])) ++begin;
-  size_t end = begin;
-  while (end < rest.size() && rest[end] != ']' && !EndsName(rest[end])) ++end;
+  const size_t end = Until(rest, begin, kSectionEnd);
   return CutTrailingBlanks(rest.substr(begin, end - begin));
 }
 
 ParsedLine ParseKeyLine(std::string_view rest) {
   ParsedLine parsed;
   parsed.kind = LineKind::Key;
-  size_t end = 0;
-  while (end < rest.size() && rest[end] != '=' && !EndsName(rest[end])) ++end;
+  const size_t end = Until(rest, 0, kKeyEnd);
   parsed.name = CutTrailingBlanks(rest.substr(0, end));
   if (end < rest.size() && rest[end] == '=') {
-    size_t valueEnd = end + 1;
-    while (valueEnd < rest.size() && !IsLineEnd(rest[valueEnd])) ++valueEnd;
+    const size_t valueEnd = Until(rest, end + 1, kLineEnd);
     parsed.value = rest.substr(end + 1, valueEnd - end - 1);
   }
   return parsed;
@@ -43,10 +68,9 @@ ParsedLine ParseKeyLine(std::string_view rest) {
 }  // namespace
 
 ParsedLine ParseEtcLine(std::string_view line) {
-  line = line.substr(0, line.find('\0'));
   size_t start = 0;
   while (start < line.size() && IsBlank(line[start])) ++start;
-  if (start == line.size() || IsLineEnd(line[start])) return ParsedLine{};
+  if (start == line.size() || Is(line[start], kLineEnd)) return ParsedLine{};
   char first = line[start];
   if (first == '#' || first == ';') return ParsedLine{LineKind::Comment, {}, {}};
   if (first == '[') {

@@ -1,7 +1,5 @@
 // Configuration files loaded into EtcFile objects: load, query, change,
 // save, unload.
-#include <sys/stat.h>
-
 #include <climits>
 #include <cstdio>
 #include <cstring>
@@ -12,6 +10,7 @@
 #include "core/config/etc_line.h"
 #include "core/config/etc_replace.h"
 #include "core/config/etc_store.h"
+#include "core/config/etc_text.h"
 #include "gui/config.h"
 
 namespace {
@@ -21,54 +20,62 @@ struct EtcFileDeleter {
 };
 using EtcFilePtr = std::unique_ptr<EtcFile, EtcFileDeleter>;
 
-using etc::FilePtr;
+// A parsed line whose strings are terminated in the text itself: the name
+// of a section header (value null) or a key and its value.
+struct InPlace {
+  char* name;
+  char* value;
+};
 
-bool ReadWholeFile(std::FILE* f, std::vector<char>& buffer) {
-  struct stat info {};
-  if (::fstat(::fileno(f), &info) != 0) return false;
-  // No configuration file comes near this; a larger size would only ask
-  // for a buffer that cannot be had.
-  if (info.st_size > INT_MAX) return false;
-  buffer.resize(info.st_size > 0 ? static_cast<size_t>(info.st_size) : 0);
-  size_t got = buffer.empty() ? 0 : std::fread(buffer.data(), 1, buffer.size(), f);
-  if (std::ferror(f)) return false;
-  buffer.resize(got);
-  return true;
+// `view` lies in `text`, which is ours to write.
+char* Terminate(char* text, std::string_view view) {
+  char* start = text + (view.data() - text);
+  start[view.size()] = '\0';
+  return start;
 }
 
 // Lines end at every CR and LF; text before the first header belongs to no
-// section and is skipped.
-std::vector<etc::ParsedLine> SplitLines(const std::vector<char>& text) {
-  std::vector<etc::ParsedLine> lines;
-  size_t pos = 0;
-  while (pos < text.size()) {
-    size_t end = pos;
-    while (end < text.size() && text[end] != '\r' && text[end] != '\n') ++end;
-    etc::ParsedLine line = etc::ParseEtcLine(std::string_view(text.data() + pos, end - pos));
-    if (line.kind == etc::LineKind::Section || (line.kind == etc::LineKind::Key && !lines.empty()))
-      lines.push_back(line);
-    pos = end + 1;
-  }
+// section and is skipped. Every name and value is cut off where it ends by
+// a zero byte written over what follows it (the "=", a blank, the line's
+// end, or the zero byte after the text); a key without a value shares its
+// terminator as the empty value.
+std::vector<InPlace> SplitInPlace(char* text, size_t size) {
+  std::vector<InPlace> lines;
+  lines.reserve(etc::LineCountAtMost(std::string_view(text, size), true));
+  etc::ForEachLine(std::string_view(text, size), true, [&](std::string_view line) {
+    const etc::ParsedLine parsed = etc::ParseEtcLine(line);
+    if (parsed.kind == etc::LineKind::Section) {
+      lines.push_back(InPlace{Terminate(text, parsed.name), nullptr});
+    } else if (parsed.kind == etc::LineKind::Key && !lines.empty()) {
+      char* name = Terminate(text, parsed.name);
+      char* value = parsed.value.data() ? Terminate(text, parsed.value) : name + parsed.name.size();
+      lines.push_back(InPlace{name, value});
+    }
+  });
   return lines;
 }
 
 // Arrays are sized once from counts taken first, to the capacities their
 // growth steps would reach, so loading stays linear in the file's size.
-bool ParseInto(EtcFile& file, const std::vector<char>& text) {
-  std::vector<etc::ParsedLine> lines = SplitLines(text);
+bool ParseInto(EtcFile& file, char* text, size_t size) {
+  const std::vector<InPlace> lines = SplitInPlace(text, size);
   size_t sections = 0;
-  for (const etc::ParsedLine& line : lines) sections += line.kind == etc::LineKind::Section;
+  for (const InPlace& line : lines) sections += line.value == nullptr;
   if (sections > static_cast<size_t>(INT_MAX - etc::kSectionGrowth)) return false;
   if (!etc::ReserveSections(file, static_cast<int>(sections))) return false;
+  std::vector<char*> keys, values;
   for (size_t i = 0; i < lines.size();) {
-    size_t keys = 0;
-    while (i + 1 + keys < lines.size() && lines[i + 1 + keys].kind == etc::LineKind::Key) ++keys;
-    if (keys > static_cast<size_t>(INT_MAX - etc::kKeyGrowth)) return false;
-    EtcSection* current = etc::AppendSection(file, lines[i].name, static_cast<int>(keys));
-    if (current == nullptr) return false;
-    for (size_t k = 1; k <= keys; ++k)
-      if (!etc::AppendKey(*current, lines[i + k].name, lines[i + k].value)) return false;
-    i += 1 + keys;
+    keys.clear();
+    values.clear();
+    size_t next = i + 1;
+    for (; next < lines.size() && lines[next].value != nullptr; ++next) {
+      keys.push_back(lines[next].name);
+      values.push_back(lines[next].value);
+    }
+    if (keys.size() > static_cast<size_t>(INT_MAX - etc::kKeyGrowth)) return false;
+    if (!etc::AppendLoadedSection(file, lines[i].name, keys.data(), values.data(), static_cast<int>(keys.size())))
+      return false;
+    i = next;
   }
   return true;
 }
@@ -80,12 +87,17 @@ bool IsReadOnly(const EtcFile& file) { return file.sectionCapacity <= 0; }
 extern "C" EtcFile* LoadEtcFile(const char* path) {
   EtcFilePtr file(etc::NewEtcFile());
   if (!file || path == nullptr) return file.release();
-  FilePtr f(std::fopen(path, "r"));
-  if (!f) return nullptr;
+  etc::ReadableFile f(path);
+  if (!f.IsOpen()) return nullptr;
   etc::RemoveStaleTemporaries(path);
-  std::vector<char> text;
-  if (!ReadWholeFile(f.get(), text)) return nullptr;
-  if (!ParseInto(*file, text)) return nullptr;
+  // No configuration file comes near this; a larger size would only ask
+  // for a buffer that cannot be had.
+  etc::FileText text;
+  if (!f.ReadWhole(INT_MAX, text)) return nullptr;
+  char* bytes = text.bytes.get();
+  const size_t size = text.size;
+  etc::AdoptText(*file, std::move(text.bytes), size + 1);
+  if (!ParseInto(*file, bytes, size)) return nullptr;
   return file.release();
 }
 

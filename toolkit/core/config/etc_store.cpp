@@ -4,11 +4,70 @@
 #include <climits>
 #include <cstdlib>
 #include <cstring>
+#include <mutex>
+#include <utility>
+#include <vector>
 
 #include "gui/fixstr.h"
 
 namespace etc {
 namespace {
+
+struct LoadedText {
+  const EtcFile* owner;
+  std::unique_ptr<char[]> bytes;
+  size_t size;
+
+  bool Holds(const char* p) const { return p >= bytes.get() && p < bytes.get() + size; }
+};
+
+// The texts of the loaded objects of every thread; a handful at a time.
+struct LoadedTexts {
+  std::mutex lock;
+  std::vector<LoadedText> texts;
+};
+
+LoadedTexts& Loaded() {
+  static LoadedTexts loaded;
+  return loaded;
+}
+
+bool InLoadedText(const char* p) {
+  LoadedTexts& loaded = Loaded();
+  std::lock_guard<std::mutex> hold(loaded.lock);
+  for (const LoadedText& text : loaded.texts)
+    if (text.Holds(p)) return true;
+  return false;
+}
+
+// Takes the object's text out of the table; an empty one when it has none.
+LoadedText TakeText(const EtcFile& file) {
+  LoadedTexts& loaded = Loaded();
+  std::lock_guard<std::mutex> hold(loaded.lock);
+  for (auto it = loaded.texts.begin(); it != loaded.texts.end(); ++it) {
+    if (it->owner != &file) continue;
+    LoadedText taken = std::move(*it);
+    loaded.texts.erase(it);
+    return taken;
+  }
+  return LoadedText{&file, nullptr, 0};
+}
+
+// Frees a string of the object being deleted: its own text is known.
+void FreeOwnText(const LoadedText& own, char* text) {
+  if (!own.Holds(text)) FreeText(text);
+}
+
+void ClearOwnSection(EtcSection& section, const LoadedText& own) {
+  for (int i = 0; i < section.keyCount; ++i) {
+    FreeOwnText(own, section.keys[i]);
+    FreeOwnText(own, section.values[i]);
+  }
+  std::free(section.keys);
+  std::free(section.values);
+  FreeOwnText(own, section.name);
+  section = EtcSection{};
+}
 
 template <typename T>
 bool GrowArray(T*& array, int oldCount, int newCount) {
@@ -90,26 +149,35 @@ EtcFile* NewEtcFile() {
 
 void DeleteEtcFile(EtcFile* file) {
   if (file == nullptr) return;
-  for (int i = 0; i < file->sectionCount; ++i) ClearSection(file->sections[i]);
+  const LoadedText own = TakeText(*file);
+  for (int i = 0; i < file->sectionCount; ++i) ClearOwnSection(file->sections[i], own);
   std::free(file->sections);
   std::free(file);
+}
+
+void AdoptText(const EtcFile& file, std::unique_ptr<char[]> text, size_t size) {
+  LoadedTexts& loaded = Loaded();
+  std::lock_guard<std::mutex> hold(loaded.lock);
+  loaded.texts.push_back(LoadedText{&file, std::move(text), size});
+}
+
+void FreeText(char* text) {
+  if (text != nullptr && !InLoadedText(text)) FreeFixStr(text);
 }
 
 bool ReserveSections(EtcFile& file, int count) {
   return GrowSections(file, StepCapacity(kInitialSections, kSectionGrowth, count));
 }
 
-namespace {
-
-EtcSection* PlaceSection(EtcFile& file, std::string_view name, int keyCapacity, bool reuseFreeSlot) {
+EtcSection* AddSection(EtcFile& file, std::string_view name) {
   char* copy = DupText(name);
   if (copy == nullptr) return nullptr;
   EtcSection fresh{};
-  if (!GiveKeyArrays(fresh, keyCapacity)) {
+  if (!GiveKeyArrays(fresh, kInitialKeys)) {
     FreeFixStr(copy);
     return nullptr;
   }
-  EtcSection* slot = reuseFreeSlot ? SlotForNewSection(file) : AppendSlot(file);
+  EtcSection* slot = SlotForNewSection(file);
   if (slot == nullptr) {
     FreeFixStr(copy);
     ClearSection(fresh);
@@ -120,25 +188,33 @@ EtcSection* PlaceSection(EtcFile& file, std::string_view name, int keyCapacity, 
   return slot;
 }
 
-}  // namespace
-
-EtcSection* AddSection(EtcFile& file, std::string_view name) {
-  return PlaceSection(file, name, kInitialKeys, true);
-}
-
-EtcSection* AppendSection(EtcFile& file, std::string_view name, int keys) {
-  return PlaceSection(file, name, StepCapacity(kInitialKeys, kKeyGrowth, keys), false);
-}
-
 void ClearSection(EtcSection& section) {
   for (int i = 0; i < section.keyCount; ++i) {
-    FreeFixStr(section.keys[i]);
-    FreeFixStr(section.values[i]);
+    FreeText(section.keys[i]);
+    FreeText(section.values[i]);
   }
   std::free(section.keys);
   std::free(section.values);
-  FreeFixStr(section.name);
+  FreeText(section.name);
   section = EtcSection{};
+}
+
+bool AppendLoadedSection(EtcFile& file, char* name, char* const* keys, char* const* values, int count) {
+  EtcSection fresh{};
+  if (!GiveKeyArrays(fresh, StepCapacity(kInitialKeys, kKeyGrowth, count))) return false;
+  EtcSection* slot = AppendSlot(file);
+  if (slot == nullptr) {
+    ClearSection(fresh);
+    return false;
+  }
+  if (count > 0) {
+    std::memcpy(fresh.keys, keys, sizeof(char*) * static_cast<size_t>(count));
+    std::memcpy(fresh.values, values, sizeof(char*) * static_cast<size_t>(count));
+  }
+  fresh.keyCount = count;
+  fresh.name = name;
+  *slot = fresh;
+  return true;
 }
 
 EtcSection* LookupSection(const EtcFile& file, std::string_view name) {
@@ -179,7 +255,7 @@ bool AppendKey(EtcSection& section, std::string_view key, std::string_view value
 bool ReplaceValue(EtcSection& section, int index, std::string_view value) {
   char* copy = DupText(value);
   if (copy == nullptr) return false;
-  FreeFixStr(section.values[index]);
+  FreeText(section.values[index]);
   section.values[index] = copy;
   return true;
 }

@@ -3,6 +3,8 @@
 // exported API), so these helpers are their only owners' code.
 #pragma once
 
+#include <cstddef>
+#include <memory>
 #include <string_view>
 
 #include "gui/config.h"
@@ -21,15 +23,23 @@ void DeleteEtcFile(EtcFile* file);
 // Grows the section array at once to the capacity its steps would reach
 // for `count` sections; false when memory runs out.
 bool ReserveSections(EtcFile& file, int count);
-// A new section at the end, free slots left alone, with room for `keys`
-// keys (capacity as its steps would reach); null when memory runs out.
-EtcSection* AppendSection(EtcFile& file, std::string_view name, int keys);
+
+// A new section at the end whose name, keys and values are strings of the
+// file's loaded text (see AdoptText), taken as they are; false when memory
+// runs out (the file is unchanged).
+bool AppendLoadedSection(EtcFile& file, char* name, char* const* keys, char* const* values, int count);
 
 // Gives a free slot (or a new one at the end) the name and an empty key
 // array of kInitialKeys; null when memory runs out.
 EtcSection* AddSection(EtcFile& file, std::string_view name);
 // Frees names, keys and values and leaves the slot free.
 void ClearSection(EtcSection& section);
+
+// A loaded file's strings point into its text, parsed in place: the text
+// goes with the object, and its strings are never freed one by one.
+void AdoptText(const EtcFile& file, std::unique_ptr<char[]> text, size_t size);
+// Frees a stored string unless it lies in a loaded text.
+void FreeText(char* text);
 
 // First section (or key) with that name in stored order, free slots skipped.
 EtcSection* LookupSection(const EtcFile& file, std::string_view name);

@@ -24,7 +24,9 @@ int CaptionNumber(std::string_view key) {
   if (at == std::string_view::npos) return -1;
   std::string_view digits = key.substr(at + kCaptionSuffix.size());
   if (!AllDigits(digits) || digits.size() > 6) return -1;
-  return std::atoi(std::string(digits).c_str());
+  int number = 0;
+  for (char c : digits) number = number * 10 + (c - '0');
+  return number;
 }
 
 bool IsWindowCaptionKey(std::string_view key) {
@@ -73,7 +75,7 @@ class EntryParser {
     if (int32_t* field = GeometryField(Current(), line.key)) {
       const int value = ParseInt(line.value);
       if (!element::WithinSizeLimit(value)) {
-        refused_ = line.key + "=" + line.value;
+        refused_ = std::string(line.key) + "=" + std::string(line.value);
         return kBadGeometry;
       }
       *field = value;
@@ -90,7 +92,7 @@ class EntryParser {
   // Caption keys cycle through the carried languages; once the wanted one
   // is taken the control's remaining caption keys are passed over, and so
   // are caption keys out of their turn.
-  int TakeCaption(int number, const std::string& value) {
+  int TakeCaption(int number, std::string_view value) {
     if (captionTaken_ || number != expected_) return 0;
     if (expected_ != language_) {
       expected_ = (expected_ + 1) % languages_;
@@ -148,14 +150,13 @@ void SetWindowCaption(WinResInfo& window, std::string_view caption) {
 }
 
 bool ReadWindowRecord(const TextSection& section, int language, WinResInfo& window) {
-  const std::string* controls = FindKeyNoCase(section, "controlnumber");
-  const std::string* bitmaps = FindKeyNoCase(section, "bmpnumber");
+  const std::string_view* controls = FindKeyNoCase(section, "controlnumber");
+  const std::string_view* bitmaps = FindKeyNoCase(section, "bmpnumber");
   window.controlNumber = controls ? ParseInt(*controls) : 0;
   window.bmpNumber = bitmaps ? ParseInt(*bitmaps) : 0;
   // A negative count is as malformed as one too large: the load fails.
   if (window.controlNumber < 0 || window.bmpNumber < 0) return false;
-  const std::string* caption =
-      FindKeyNoCase(section, "caption_lang" + std::to_string(language));
+  const std::string_view* caption = FindKeyNoCase(section, "caption_lang" + std::to_string(language));
   if (!caption) return false;
   SetWindowCaption(window, *caption);
   return true;
@@ -195,20 +196,20 @@ std::vector<BitmapEntry> WindowBitmapEntries(const TextSection& section, int cou
       started = EqualsNoCase(line.key, "bmpnumber");
       continue;
     }
-    entries.push_back(BitmapEntry{line.key, line.value});
+    entries.push_back(BitmapEntry{std::string(line.key), std::string(line.value)});
   }
   return entries;
 }
 
 std::vector<BitmapEntry> MenuBitmapEntries(const TextSection& section, bool byPath) {
   if (!byPath) {
-    const std::string* number = FindKeyNoCase(section, "bmpnumber");
+    const std::string_view* number = FindKeyNoCase(section, "bmpnumber");
     return WindowBitmapEntries(section, number ? ParseInt(*number) : 0);
   }
   std::vector<BitmapEntry> entries;
   for (const TextLine& line : section.lines)
     if (!line.blank && !EqualsNoCase(line.key, "bmpnumber"))
-      entries.push_back(BitmapEntry{line.key, line.value});
+      entries.push_back(BitmapEntry{std::string(line.key), std::string(line.value)});
   return entries;
 }
 

@@ -1,7 +1,9 @@
 // Operations of raw bitmap fonts, scaled by whole multiples.
 #include "gdi/text/rawbitmap_font.h"
 
+#include <cstdio>
 #include <cstdlib>
+#include <memory>
 
 #include "gdi/text/devfont_list.h"
 
@@ -10,9 +12,7 @@ namespace {
 
 constexpr int kMaxScale = 256;
 
-const RawBitmapFont& fontOf(const DevFont* df) {
-  return *static_cast<const RawBitmapFont*>(df->data);
-}
+RawBitmapFont& fontOf(const DevFont* df) { return *static_cast<RawBitmapFont*>(df->data); }
 
 bool isMultiByte(const DevFont* df) { return devfont::IsMultiByteCharset(df->charsetOps); }
 
@@ -50,12 +50,22 @@ int glyphIndex(const RawBitmapFont& font, const unsigned char* mchar, int len) {
 
 const unsigned char* charBitmap(LogFont* lf, DevFont* df, const unsigned char* mchar, int len,
                                 unsigned short* scale) {
-  const RawBitmapFont& font = fontOf(df);
+  RawBitmapFont& font = fontOf(df);
   if (scale) *scale = static_cast<unsigned short>(scaleOf(lf, df));
-  return font.data.data() + font.glyphBytes() * glyphIndex(font, mchar, len);
+  return font.glyphs() + font.glyphBytes() * glyphIndex(font, mchar, len);
 }
 
 }  // namespace
+
+const unsigned char* RawBitmapFont::glyphs() {
+  std::call_once(read_, [this] {
+    data_.assign(dataSize, 0);
+    std::unique_ptr<FILE, int (*)(FILE*)> in(std::fopen(file.c_str(), "rb"), std::fclose);
+    // A file cut short since loading leaves the rest blank.
+    if (in && dataSize > 0) static_cast<void>(std::fread(data_.data(), 1, dataSize, in.get()));
+  });
+  return data_.data();
+}
 
 int NearestMultiple(int glyphHeight, int expect) {
   if (glyphHeight < 1) return 1;

@@ -1,5 +1,7 @@
 // Loading the raw bitmap fonts named in the configuration.
 #include <cerrno>
+#include <climits>
+#include <cstdlib>
 #include <cstdio>
 #include <cstring>
 #include <memory>
@@ -31,9 +33,8 @@ bool glyphDataSize(const rawfont::RawBitmapFont& font, size_t* size) {
          !__builtin_mul_overflow(glyph, static_cast<size_t>(font.nrChars), size);
 }
 
-// The file must hold the glyphs; its length is checked before anything is
-// allocated, so a name asking for a huge cell costs nothing.
-bool readWholeFile(const std::string& path, size_t needed, std::vector<unsigned char>* data) {
+// The file must hold the glyphs; they are read when first drawn.
+bool holdsGlyphs(const std::string& path, size_t needed) {
   std::unique_ptr<FILE, int (*)(FILE*)> file(std::fopen(path.c_str(), "rb"), std::fclose);
   if (!file) {
     ReportStartupProblem("font file \"%s\" %s", ShownPath(path.c_str()).c_str(),
@@ -47,9 +48,7 @@ bool readWholeFile(const std::string& path, size_t needed, std::vector<unsigned 
                          ShownPath(path.c_str()).c_str(), needed);
     return false;
   }
-  std::rewind(file.get());
-  data->resize(needed);
-  return needed == 0 || std::fread(data->data(), 1, needed, file.get()) == needed;
+  return true;
 }
 
 std::unique_ptr<LoadedRawFont> loadOne(const devfont::ConfigRead& read, int index) {
@@ -64,8 +63,11 @@ std::unique_ptr<LoadedRawFont> loadOne(const devfont::ConfigRead& read, int inde
   font.height = fontGetHeightFromName(entry.name.c_str());
   if (font.width <= 0 || font.height <= 0) return nullptr;
   size_t needed = 0;
-  if (!glyphDataSize(font, &needed) || !readWholeFile(entry.file, needed, &font.data))
-    return nullptr;
+  if (!glyphDataSize(font, &needed) || !holdsGlyphs(entry.file, needed)) return nullptr;
+  // Read later, from wherever the program then runs.
+  std::unique_ptr<char, void (*)(void*)> absolute(::realpath(entry.file.c_str(), nullptr), std::free);
+  font.file = absolute ? absolute.get() : entry.file;
+  font.dataSize = needed;
   devfont::InitDevFont(&loaded->devfont, entry, &rawfont::kRawBitmapOps, &loaded->font);
   return loaded;
 }

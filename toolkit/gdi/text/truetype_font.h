@@ -29,8 +29,6 @@ struct Record {
 struct TrueTypeFont : Record {
   FT_Face face = nullptr;
   FT_CharMap charmap = nullptr;
-  FT_ULong firstCode = 0;
-  FT_ULong lastCode = 0;
   int lastTableGlyph = 0;  // last glyph index the width table covers
   bool kerningUsable = false;
   bool valid = false;

@@ -58,13 +58,6 @@ bool openFace(const std::string& path, truetype::TrueTypeFont* font) {
   font->charmap = unicodeCharmap(face);
   if (!font->charmap || FT_Set_Charmap(face, font->charmap) != 0) return false;
   font->kerningUsable = FT_HAS_KERNING(face);
-  FT_UInt glyph = 0;
-  FT_ULong code = FT_Get_First_Char(face, &glyph);
-  font->firstCode = font->lastCode = code;
-  while (glyph != 0) {
-    font->lastCode = code;
-    code = FT_Get_Next_Char(face, code, &glyph);
-  }
   font->lastTableGlyph =
       static_cast<int>(std::min<FT_Long>(face->num_glyphs, truetype::kWidthTableSize)) - 1;
   font->valid = true;

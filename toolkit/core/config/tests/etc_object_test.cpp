@@ -84,6 +84,43 @@ TEST_F(EtcObjectTest, CommentsBlankLinesAndLineEndings) {
   EXPECT_EQ(Value("a", "z"), "3") << "last line without a line end";
 }
 
+// A zero byte ends its line's name or value as a line end would; the rest
+// of that line is dropped, and the next line is read as usual.
+TEST_F(EtcObjectTest, ZeroBytesEndTheirLine) {
+  using namespace std::string_literals;
+  ASSERT_NE(Load("[a]\nk=ab\0cd\nm\0=x\n\0n=1\n[b\0c]\nz=9"s), nullptr);
+  EXPECT_EQ(Value("a", "k"), "ab");
+  EXPECT_EQ(Value("a", "m"), "") << "the key ends at the zero byte, before its =";
+  EXPECT_EQ(FindSectionInEtc(etc_, "a", FALSE)->keyCount, 2) << "a line starting with a zero byte is blank";
+  EXPECT_EQ(Value("b", "z"), "9");
+}
+
+// Loaded strings share the file's text: changing, removing and adding
+// around them, then saving, must neither free nor overwrite any of them.
+TEST_F(EtcObjectTest, LoadedStringsSurviveEveryChange) {
+  ASSERT_NE(Load("[a]\nk=1\nflag\nlong=some longer value\n[b]\nx=2\n[c]\ny=3\n"), nullptr);
+  EtcFile* other = LoadEtcFile(dir_.File("t.cfg").c_str());
+  ASSERT_NE(other, nullptr);
+  EtcSection* a = FindSectionInEtc(etc_, "a", FALSE);
+  for (int round = 0; round < 3; ++round) {
+    ASSERT_EQ(SetValueToEtcSec(a, "k", ("v" + std::to_string(round)).c_str()), ETC_OK);
+    ASSERT_EQ(SetValueToEtcSec(a, "flag", "on"), ETC_OK);
+  }
+  ASSERT_EQ(RemoveSectionInEtc(etc_, "b"), ETC_OK);
+  ASSERT_NE(FindSectionInEtc(etc_, "d", TRUE), nullptr);
+  ASSERT_EQ(SetValueToEtcSec(FindSectionInEtc(etc_, "d", FALSE), "w", "4"), ETC_OK);
+  ASSERT_EQ(RemoveSectionInEtc(other, "a"), ETC_OK);
+
+  const std::string out = dir_.File("out.cfg");
+  ASSERT_EQ(SaveEtcToFile(etc_, out.c_str()), ETC_OK);
+  EXPECT_EQ(ReadText(out), "[a]\nk=v2\nflag=on\nlong=some longer value\n\n[d]\nw=4\n\n[c]\ny=3\n\n");
+  UnloadEtcFile(etc_);
+  etc_ = nullptr;
+  ASSERT_EQ(SaveEtcToFile(other, out.c_str()), ETC_OK);
+  EXPECT_EQ(ReadText(out), "[b]\nx=2\n\n[c]\ny=3\n\n") << "the other object keeps its own text";
+  UnloadEtcFile(other);
+}
+
 TEST_F(EtcObjectTest, RepeatsTakeTheFirstOccurrence) {
   ASSERT_NE(Load("[a]\nk=1\nk=2\n[a]\nk=3\nm=4\n"), nullptr);
   EXPECT_EQ(Value("a", "k"), "1");

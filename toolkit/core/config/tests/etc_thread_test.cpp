@@ -72,6 +72,42 @@ TEST(EtcFileThreads, WritersAreSerialisedAndReadersSeeWholeFiles) {
   TermFixStr();
 }
 
+// Objects loaded, changed and unloaded on several threads at once: each
+// keeps its own text, whatever the others free meanwhile.
+TEST(EtcFileThreads, LoadedObjectsOfEachThreadKeepTheirStrings) {
+  ASSERT_TRUE(InitFixStr());
+  ScratchDir dir;
+  const std::string path = dir.File("loaded.cfg");
+  WriteText(path, "[a]\nk=base\nkeep=yes\n[b]\nx=1\n");
+  constexpr int kThreads = 4;
+  constexpr int kRounds = 40;
+  std::atomic<int> failures{0};
+  std::vector<std::thread> threads;
+  for (int t = 0; t < kThreads; ++t) {
+    threads.emplace_back([&, t] {
+      const std::string mine = "t" + std::to_string(t);
+      for (int round = 0; round < kRounds; ++round) {
+        EtcFile* etc = LoadEtcFile(path.c_str());
+        if (etc == nullptr) {
+          ++failures;
+          continue;
+        }
+        EtcSection* a = FindSectionInEtc(etc, "a", FALSE);
+        char value[32] = {};
+        if (a == nullptr || SetValueToEtcSec(a, "k", mine.c_str()) != ETC_OK ||
+            RemoveSectionInEtc(etc, "b") != ETC_OK || GetValueFromEtc(etc, "a", "k", value, sizeof value) != ETC_OK ||
+            mine != value || GetValueFromEtc(etc, "a", "keep", value, sizeof value) != ETC_OK ||
+            std::string(value) != "yes")
+          ++failures;
+        UnloadEtcFile(etc);
+      }
+    });
+  }
+  for (auto& t : threads) t.join();
+  EXPECT_EQ(failures.load(), 0);
+  TermFixStr();
+}
+
 TEST(FixStrThreads, ConcurrentAllocationsNeverShareASlot) {
   ASSERT_TRUE(InitFixStr());
   constexpr int kThreads = 4;

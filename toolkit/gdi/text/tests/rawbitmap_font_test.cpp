@@ -161,6 +161,43 @@ TEST_F(RawFontTest, DescentGrowsWithTheCell) {
   EXPECT_EQ(rawfont::NearestMultiple(0, 20), 1);
 }
 
+// The glyphs are read from the file when first drawn: from the file that
+// loading checked, even once the program has moved to another folder, and
+// blank rather than out of bounds when the file has since been cut short.
+TEST_F(RawFontTest, GlyphsReadWhenFirstDrawnComeFromTheFileLoadingChecked) {
+  const std::string copy = testing::TempDir() + std::to_string(getpid()) + "_latin_raw_font.bin";
+  const std::vector<unsigned char> latin = fileBytes(RawFontPath("iso8859-1-8x16.bin"));
+  std::ofstream(copy, std::ios::binary).write(reinterpret_cast<const char*>(latin.data()),
+                                              static_cast<std::streamsize>(latin.size()));
+  char folder[4096];
+  ASSERT_NE(::getcwd(folder, sizeof folder), nullptr);
+  for (bool cut : {false, true}) {
+    config_.SetFont(kSection, 0, kLatinName, copy);
+    config_.Set(kSection, "font_number", "1");
+    LoadWithSystemFont();
+    if (cut) {
+      std::ofstream(copy, std::ios::binary | std::ios::trunc).write("\xFF", 1);
+    } else {
+      ASSERT_EQ(::chdir("/"), 0);
+    }
+    const unsigned char c = 'A';
+    GlyphBitmap g{};
+    GetGlyphBitmap(system_, &c, 1, &g);
+    ASSERT_EQ(::chdir(folder), 0);
+    ASSERT_NE(g.bits, nullptr);
+    const std::vector<unsigned char> bits(g.bits, g.bits + 16);
+    if (cut)
+      EXPECT_EQ(bits, std::vector<unsigned char>(16, 0));
+    else
+      EXPECT_EQ(bits, std::vector<unsigned char>(latin.begin() + 'A' * 16, latin.begin() + 'A' * 16 + 16));
+    DestroyLogFont(system_);
+    system_ = nullptr;
+    g_SysLogFont[0] = nullptr;
+    Reset();
+  }
+  std::remove(copy.c_str());
+}
+
 TEST_F(RawFontTest, LoadedFontsGoToTheListOfTheirCharset) {
   ASSERT_TRUE(devfont::LoadRawBitmapFontsFrom(config_.Reader()));
   DevFont* first = GetNextDevFont(nullptr);
