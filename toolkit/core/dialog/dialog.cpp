@@ -3,6 +3,7 @@
 // dialog procedure's keyboard navigation.
 #include <map>
 #include <mutex>
+#include <vector>
 #include <linux/input-event-codes.h>
 
 #include "core/dialog/dialog_internal.h"
@@ -160,6 +161,23 @@ bool CreateTemplateControls(WindowHandle hDlg, const DlgTemplate* dlg) {
   return true;
 }
 
+namespace {
+
+// Whether a modal dialog other than `ending` still stands over `host`.
+bool OtherModalDialogOf(WindowHandle host, WindowHandle ending) {
+  std::vector<WindowHandle> modal;
+  {
+    std::lock_guard<std::mutex> hold(g_modalLock);
+    for (const auto& entry : g_modal)
+      if (entry.first != ending) modal.push_back(entry.first);
+  }
+  for (WindowHandle dlg : modal)
+    if (ValidMainWindow(dlg) && GetHosting(dlg) == host) return true;
+  return false;
+}
+
+}  // namespace
+
 bool IsModalDialog(WindowHandle hwnd) {
   std::lock_guard<std::mutex> hold(g_modalLock);
   return g_modal.count(hwnd) != 0;
@@ -236,6 +254,9 @@ BOOL EndDialog(WindowHandle hDlg, LParam result) {
   DestroyMainWindow(hDlg);
   MainWinRecord* hostRec = host != __gui_hwnd_desktop ? ValidMainWindow(host) : nullptr;
   if (!hostRec || !(hostRec->exStyle & WS_EX_MODALHOST)) return TRUE;
+  // Another modal dialog over the same host still runs: enabled now, the
+  // host would take input beneath it.
+  if (OtherModalDialogOf(host, hDlg)) return TRUE;
   EnableWindow(host, TRUE);
   ExcludeWindowExStyle(host, WS_EX_MODALHOST);
   if (wasActive && IsWindowVisible(host)) {

@@ -154,6 +154,29 @@ TEST_F(Dialogs, NestedModalLoopsDisableTheirHostsAndEndInOrder) {
   EXPECT_EQ(EndDialog(host, 1), FALSE);  // not a modal dialog
 }
 
+// Two modal dialogs over one host (the second opened from the first's
+// loop, owned by the host): the host stays disabled until the last ends.
+TEST_F(Dialogs, AHostStaysDisabledWhileAnyOfItsModalDialogsRuns) {
+  WindowHandle host = Main({0, 0, 200, 200}, 0);
+  std::vector<std::string> seen;
+  DlgTemplate tpl = Template();
+  int opened = 0;
+  g_onInit = [&](WindowHandle dlg) { PostMessage(dlg, kAct, ++opened, 0); };
+  g_onAct = [&](WindowHandle dlg, WParam which) {
+    if (which == 1) {
+      DialogBoxIndirectParam(&tpl, host, DialogProc, 0);
+      seen.push_back(IsWindowEnabled(host) ? "host enabled" : "host disabled");
+      EndDialog(dlg, 7);
+    } else {
+      EndDialog(dlg, 8);
+    }
+  };
+  EXPECT_EQ(DialogBoxIndirectParam(&tpl, host, DialogProc, 0), 7);
+  EXPECT_EQ(seen, (std::vector<std::string>{"host disabled"}));
+  EXPECT_TRUE(IsWindowEnabled(host));
+  EXPECT_FALSE(GetWindowExStyle(host) & WS_EX_MODALHOST);
+}
+
 TEST_F(Dialogs, DestroyingTheHostEndsItsModalDialog) {
   WindowHandle host = Main({0, 0, 200, 200}, 0);
   DlgTemplate tpl = Template();
