@@ -32,6 +32,7 @@
 #include "core/desktop/caret_seam.h"
 #include "core/desktop/tests/desktop_fixture.h"
 #include "core/desktop/zorder.h"
+#include "core/input/lowlevel_event.h"
 #include "core/nonclient/tests/screen_picture.h"
 #include "gui/app_hooks.h"
 #include "gui/combobox.h"
@@ -309,6 +310,13 @@ inline void DragAt(int x0, int y0, int x1, int y1, const std::function<bool()>& 
   HostInjectMouseButton(HOST_BUTTON_LEFT, 0);
 }
 
+// A key pressed and released on the host keyboard (a Linux key code).
+inline void PressKey(int code) {
+  HostInjectKey(code, 1);
+  HostInjectKey(code, 0);
+  desktest::Drain();
+}
+
 // A user's click in the middle of a control (controls that take no capture
 // get a moment for the press). `taken` tells when a control that opens
 // something on the press (a drop-down box) has taken it.
@@ -323,8 +331,9 @@ inline void ClickItem(WindowHandle dialog, int id, std::function<bool()> taken =
 }
 
 // A user's choice of row `row` of a drop-down box: a click on its arrow
-// opens the list, a click on the row chooses it. False when the list did
-// not open, or did not close on the row.
+// opens the list, a click on the row chooses it; a row scrolled out of the
+// open list is walked to with the arrow keys and taken with Enter, as on the
+// front panel. False when the list did not open, or did not close on the row.
 inline bool ChooseByMouse(WindowHandle dialog, int id, int row) {
   const WindowHandle box = GetDlgItem(dialog, id), list = GetDlgItem(box, CB_LIST_ID);
   const auto shown = [list] { return IsWindowVisible(list) != 0; };
@@ -335,12 +344,73 @@ inline bool ChooseByMouse(WindowHandle dialog, int id, int row) {
   ClickAt(x, y, shown);
   if (!PumpUntil(shown)) return false;
   const int height = static_cast<int>(SendMessage(list, LB_GETITEMHEIGHT, 0, 0));
+  const int top = static_cast<int>(SendMessage(list, LB_GETTOPINDEX, 0, 0));
   GetClientRect(list, &r);
-  x = r.right / 2;
-  y = row * height + height / 2;
-  ClientToScreen(list, &x, &y);
-  ClickAt(x, y, [list] { return IsWindowVisible(list) == 0; });
-  return PumpUntil([list] { return IsWindowVisible(list) == 0 && GetCapture() == 0; });
+  const bool inView = height > 0 && row >= top && (row - top + 1) * height <= r.bottom;
+  if (inView) {
+    x = r.right / 2;
+    y = (row - top) * height + height / 2;
+    ClientToScreen(list, &x, &y);
+    ClickAt(x, y, [list] { return IsWindowVisible(list) == 0; });
+  } else {
+    for (int at = static_cast<int>(SendMessage(list, LB_GETCURSEL, 0, 0)); at != row; at += at < row ? 1 : -1)
+      PressKey(at < row ? KEY_DOWN : KEY_UP);
+    PressKey(KEY_ENTER);
+  }
+  return PumpUntil([list] { return IsWindowVisible(list) == 0 && GetCapture() == 0; }) &&
+         SendMessage(list, LB_GETCURSEL, 0, 0) == row;
+}
+
+// A user's click on button `id` of `page` (a push button, check box or
+// radio button), answered once the page has handled it: the release read,
+// the button's notification dispatched and whatever it opened closed again.
+// A disabled button takes nothing: the press and release then come back to
+// back and are waited for through the event thread's button state.
+inline void Click(WindowHandle page, int id) {
+  const WindowHandle item = GetDlgItem(page, id);
+  if (!item || !IsWindowVisible(item)) {
+    ADD_FAILURE() << "control " << id << " is not shown, so no hand can click it";
+    return;
+  }
+  if (!IsWindowEnabled(item)) {
+    Rect r{};
+    GetWindowRect(item, &r);
+    int x = (r.left + r.right) / 2, y = (r.top + r.bottom) / 2;
+    ClientToScreen(page, &x, &y);
+    ClickAt(x, y, [] { return true; });
+    PumpUntil([] { return (lowlevel::state().lastButtons.load() & 1) == 0; });
+    desktest::AwaitDesktopRead();
+    desktest::Request(MSG_DT_GETACTIVEMAIN);
+    desktest::Drain();
+    return;
+  }
+  ClickItem(page, id);
+  PumpUntil([item] {
+    return !IsWindow(item) || (GetCapture() != item && !(SendMessage(item, BM_GETSTATE, 0, 0) & BST_PUSHED));
+  });
+  desktest::Drain();
+}
+
+// The row of drop-down box `id` of `page` whose item data is `value`; -1
+// when it has none.
+inline int RowOfValue(WindowHandle page, int id, int value) {
+  const WindowHandle box = GetDlgItem(page, id);
+  const int rows = static_cast<int>(SendMessage(box, CB_GETCOUNT, 0, 0));
+  for (int row = 0; row < rows; ++row)
+    if (static_cast<int>(SendMessage(box, CB_GETITEMDATA, static_cast<WParam>(row), 0)) == value) return row;
+  return -1;
+}
+
+// A user's choice of the row of drop-down box `id` whose item data is `value`.
+inline bool Pick(WindowHandle page, int id, int value) {
+  const int row = RowOfValue(page, id, value);
+  if (row < 0) {
+    ADD_FAILURE() << "drop-down box " << id << " offers no row for " << value;
+    return false;
+  }
+  const bool chosen = ChooseByMouse(page, id, row);
+  desktest::Drain();
+  return chosen;
 }
 
 // A user's click on a cell of a list view (row index among all rows): the
@@ -349,13 +419,6 @@ inline void ClickCell(WindowHandle list, int row, int column) {
   const Point at = lvtest::CellOnScreen(list, row, column);
   ASSERT_GE(at.x, 0) << "row " << row << ", column " << column << " is not shown";
   ClickAt(at.x, at.y, [list] { return GetCapture() == list; });
-}
-
-// A key pressed and released on the host keyboard (a Linux key code).
-inline void PressKey(int code) {
-  HostInjectKey(code, 1);
-  HostInjectKey(code, 0);
-  desktest::Drain();
 }
 
 // A user's choice in a drop-down box: a click opens its list, the arrow

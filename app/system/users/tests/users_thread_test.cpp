@@ -354,7 +354,7 @@ TEST_F(Users, AFullTableRefusesTheAddButtonAndTheListShowsEveryUser) {
   ASSERT_EQ(setUserConfig(nullptr, &t, 0), 0);
   OpenPage();
   EXPECT_EQ(SendDlgItemMessage(page_, kList, LVM_GETITEMCOUNT, 0, 0), USER_COUNT);
-  Command(page_, 20481);
+  livetest::Click(page_, 20481);
   EXPECT_EQ(TakeBoxes(), std::vector<std::string>{Caption("userset", "user_limit")});
   // A key with no row selected asks for one; the administrator's cells do
   // nothing.
