@@ -384,10 +384,11 @@ inline void Click(WindowHandle page, int id) {
     desktest::Drain();
     return;
   }
-  ClickItem(page, id);
-  PumpUntil([item] {
-    return !IsWindow(item) || (GetCapture() != item && !(SendMessage(item, BM_GETSTATE, 0, 0) & BST_PUSHED));
-  });
+  // A button takes the capture on the press and lets it go on the release,
+  // before it tells its page. Only the handle is compared afterwards: a click
+  // that closes the dialog frees the button with it.
+  ClickItem(page, id, [item] { return GetCapture() == item; });
+  PumpUntil([item] { return GetCapture() != item; });
   desktest::Drain();
 }
 

@@ -167,7 +167,9 @@ void listNotified(WindowHandle list, int, int code, LParam data) {
 }
 
 void init(WindowHandle page) {
-  if (!getListViewBitmaps()->icons[kIconSet].bmBits) loadListViewBitmaps();
+  // The icons point into the layout's pixels, which a restarted toolkit
+  // loads anew: taken each time, as the disk and log pages do.
+  loadListViewBitmaps();
   const int y = pageframe::bottomRow(page);
   pageframe::createFromKey(page, kSection, {"button", "adduser", kButtonStyle, kPlacedEx, kAddId, false}, y);
   pageframe::createFromKey(page, kSection, {"button", "manage_close", kButtonStyle, kPlacedEx, PAGE_ID_EXIT, false}, y);

@@ -11,6 +11,11 @@ void MouseQueue::SetPointer(int x, int y, bool inside) {
   inside_ = inside;
 }
 
+HostMouseRecord MouseQueue::Pointer() {
+  std::lock_guard<std::mutex> hold(lock_);
+  return now();
+}
+
 // Changes queued while the reader has been told of earlier ones need no
 // wake of their own: the reader wakes itself while changes wait.
 void MouseQueue::push(const Entry& entry) {

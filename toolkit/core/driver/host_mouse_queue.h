@@ -25,6 +25,8 @@ class MouseQueue {
 
   // The pointer as the host saw it last: the next change is queued there.
   void SetPointer(int x, int y, bool inside);
+  // Where the host saw the pointer last, whatever the reader has read.
+  HostMouseRecord Pointer();
   // With no reader (none installed, or shutting down) changes are plain
   // state and nothing is queued.
   void PushMove(bool readerPresent);

@@ -299,6 +299,18 @@ void noteWindowFailure() {
   std::fflush(stdout);
 }
 
+// A window system reports where the pointer is only once the window shows.
+// Where it already rests over the new window, the cursor is drawn there in
+// the first frame rather than moved there in the next.
+void notePointerOver(SDL_Window* win, int width, int height) {
+  int x = 0, y = 0, left = 0, top = 0;
+  SDL_GetGlobalMouseState(&x, &y);
+  SDL_GetWindowPosition(win, &left, &top);
+  x -= left;
+  y -= top;
+  if (x >= 0 && y >= 0 && x < width && y < height) windib::RecordPointer(x, y, true);
+}
+
 bool makeWindow(int slot, int width, int height) {
   HostState& s = state();
   SDL_Window* old = s.windows[slot];
@@ -321,6 +333,7 @@ bool makeWindow(int slot, int width, int height) {
   windib::WinDibWndProc(windib::kCreate, 0, 0);
   // A window kept unshown is drawn whole when it shows.
   if (gated) {
+    if (s.sdlWaits) notePointerOver(made, width, height);
     s.presentPending = true;
   } else {
     g_displays[slot].markAllDirty();

@@ -41,6 +41,8 @@ LResult WinDibWndProc(unsigned message, WParam wParam, LParam lParam);
 // The pointer in client coordinates as the host saw it last: the next move
 // or button message is recorded there.
 void RecordPointer(int x, int y, bool inside);
+// The pointer as the host saw it last, when it was over the window.
+bool PointerOver(int* x, int* y);
 // For the host thread: its mouse messages wake the input engine only when
 // it calls DeliverInput, once it has handled all it took in at one wake-up.
 void PaceInputOnThisThread();

@@ -139,6 +139,14 @@ namespace windib {
 
 void RecordPointer(int x, int y, bool inside) { g_input.mouse.SetPointer(x, y, inside); }
 
+bool PointerOver(int* x, int* y) {
+  const HostMouseRecord at = g_input.mouse.Pointer();
+  if (!at.inside) return false;
+  *x = at.x;
+  *y = at.y;
+  return true;
+}
+
 void PaceInputOnThisThread() { t_paced = true; }
 
 int DeliverInput(bool* motionOnly) {

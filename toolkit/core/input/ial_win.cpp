@@ -47,6 +47,13 @@ void GetMouseXY(int* x, int* y) {
   *y = g_win.y.load();
 }
 
+// The cursor placed by the program: the host's next change over the window
+// moves it from there.
+void SetMouseXY(int x, int y) {
+  g_win.x = x;
+  g_win.y = y;
+}
+
 int GetMouseButtons() {
   const int host = g_win.buttons.load();
   int buttons = 0;
@@ -135,7 +142,7 @@ int InitWinIAL(IalEngine* engine, const char*, const char*) {
   // name, init, term, mouse: update, get, set, buttons, range; keys: update,
   // state, lights; wait; device.
   static const IalEngine ops = {nullptr,         nullptr,     TermWin,     UpdateMouse, GetMouseXY,
-                                nullptr,         GetMouseButtons, nullptr, UpdateKeyboard, GetKeyboardState,
+                                SetMouseXY,      GetMouseButtons, nullptr, UpdateKeyboard, GetKeyboardState,
                                 nullptr,         WaitEvent,   {}};
   SetEngineOperations(engine, ops);
   return 1;

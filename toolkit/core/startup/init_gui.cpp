@@ -6,6 +6,7 @@
 
 #include "core/desktop/clip_info.h"
 #include "core/desktop/zorder.h"
+#include "core/driver/windib.h"
 #include "core/element/system_res.h"
 #include "core/control_layer.h"
 #include "core/layout/system_settings.h"
@@ -212,11 +213,15 @@ int LoadStringsOfDevice() {
 }
 
 // System cursor 0, not made the default, at the middle of the screen
-// (halves rounded toward minus infinity).
-void PlaceCursorAtCentre() {
+// (halves rounded toward minus infinity); where the host's pointer already
+// rests over the window, there instead, as the first frame then shows it.
+// Called once the host window is open.
+void PlaceCursorAtStart() {
   SetCursorEx(GetSystemCursor(0), FALSE);
   const Rect& screen = ScreenRect();
-  SetCursorPos(screen.right >> 1, screen.bottom >> 1);
+  int x = screen.right >> 1, y = screen.bottom >> 1;
+  windib::PointerOver(&x, &y);
+  SetCursorPos(x, y);
 }
 
 // Captions of the current language (when the layout asks for them), then
@@ -272,7 +277,6 @@ int FullPath() {
   PreloadCharWidthCache(TRUE);
   if (!Passes(StartupStage::kRefreshList, CreateRefreshList())) return FailedLate(kRefreshCode, "refresh queue");
   SetKeyboardLayout("default");
-  PlaceCursorAtCentre();
   UnloadGuiEtc();
   ClearStartupProblem();
   if (!CommonTail()) return FailedLate(kRefreshCode, kCaptionsName);
@@ -281,6 +285,7 @@ int FullPath() {
     UndoInputAndGraphics();
     return GraphicsFailed();
   }
+  PlaceCursorAtStart();
   return 0;
 }
 

@@ -11,9 +11,12 @@
 #include <tuple>
 #include <vector>
 
+#include "core/desktop/clip_info.h"
 #include "core/driver/host_thread.h"
+#include "core/driver/windib.h"
 #include "core/message/message_names.h"
 #include "core/window/tests/main_window_creation.h"
+#include "gui/cursor.h"
 #include "gui/host.h"
 #include "gui/message.h"
 #include "gui/startup.h"
@@ -128,6 +131,22 @@ TEST(HostInput, ClickAndKeyInTheHostWindowReachTheWindowUnderThePointer) {
   ASSERT_TRUE(inbox.WaitFor(MSG_KEYDOWN, &r));
   EXPECT_EQ(r.wParam, static_cast<WParam>(kLinuxKeyA));
   EXPECT_TRUE(inbox.WaitFor(MSG_KEYUP, &r));
+}
+
+// The cursor starts at the middle of the screen, unless the host's pointer
+// already rests over the window: the first frame then shows it there.
+TEST(HostInput, TheCursorStartsAtTheMiddleOrWhereThePointerRests) {
+  for (const bool over : {false, true}) {
+    windib::RecordPointer(over ? 300 : 0, over ? 200 : 0, over);
+    ToolkitUp toolkit;
+    ASSERT_EQ(toolkit.code, 0);
+    const Rect& screen = ScreenRect();
+    Point at{};
+    GetCursorPos(&at);
+    EXPECT_EQ(at.x, over ? 300 : screen.right >> 1) << "pointer over the window: " << over;
+    EXPECT_EQ(at.y, over ? 200 : screen.bottom >> 1) << "pointer over the window: " << over;
+  }
+  windib::RecordPointer(0, 0, false);
 }
 
 // What the desktop receives of the mouse, in order: message and place.
