@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "app/core/device/sim_state.h"
+#include "app/core/registry/tests/tab_click.h"
 #include "app/device_backend.h"
 #include "app/page_frame.h"
 #include "app/program.h"
@@ -369,8 +370,7 @@ class KeptSettings : public livetest::LiveGui {
     if (!IsValidHandle(win_)) return 0;
     const WindowHandle sheet = GetDlgItem(win_, PAGE_ID_SHEET);
     if (c.tab < 0 || !IsValidHandle(sheet)) return win_;
-    SendMessage(sheet, PSM_SETACTIVEINDEX, static_cast<WParam>(c.tab), 0);
-    desktest::Drain();
+    if (!livetest::ClickTab(sheet, c.tab)) return 0;
     return static_cast<WindowHandle>(SendMessage(sheet, PSM_GETPAGE, static_cast<WParam>(c.tab), 0));
   }
   void Close(const Case& c) {
