@@ -27,6 +27,7 @@
 #include "gui/button.h"
 #include "gui/combobox.h"
 #include "gui/dialog.h"
+#include "gui/listbox.h"
 #include "gui/propsheet.h"
 #include "gui/startup.h"
 
@@ -72,6 +73,20 @@ WindowHandle SheetPage(Driver& d, WindowHandle window, int index) {
     return 0;
   }
   return static_cast<WindowHandle>(SendMessage(sheet, PSM_GETPAGE, index, 0));
+}
+
+// The screen point in the middle of row `row` of an open drop-down list;
+// false when the row is scrolled out of view.
+bool ListRowPoint(WindowHandle list, int row, Point* at) {
+  const int height = static_cast<int>(SendMessage(list, LB_GETITEMHEIGHT, 0, 0));
+  const int top = static_cast<int>(SendMessage(list, LB_GETTOPINDEX, 0, 0));
+  Rect r{};
+  GetClientRect(list, &r);
+  if (height <= 0 || row < top || (row - top + 1) * height > r.bottom) return false;
+  at->x = r.right / 2;
+  at->y = (row - top) * height + height / 2;
+  ClientToScreen(list, &at->x, &at->y);
+  return true;
 }
 
 bool Checked(WindowHandle page, int id) { return SendDlgItemMessage(page, id, BM_GETCHECK, 0, 0) == BST_CHECKED; }
@@ -192,8 +207,11 @@ void DateFormatLeg(Driver& d) {
   d.ClickItem(page, kDateFormat);
   STEP(Driver::WaitFor([&] { return IsWindowVisible(list); }), "list opened");
   MatchScreen("settings_date_list");
-  d.Key(before + 1 < rows ? KEY_DOWN : KEY_UP);
-  d.Key(KEY_ENTER);
+  // The next row (the one before, from the last) taken by a click on it.
+  const int at = static_cast<int>(SendDlgItemMessage(page, kDateFormat, CB_GETCURSEL, 0, 0));
+  Point row{};
+  STEP(ListRowPoint(list, at + 1 < rows ? at + 1 : at - 1, &row), "the next row in view");
+  d.Click(row.x, row.y, HOST_BUTTON_LEFT);
   STEP(Driver::WaitFor([&] { return !IsWindowVisible(list); }), "list closed");
   STEP(Driver::WaitFor([&] {
          const LResult now = SendDlgItemMessage(page, kDateFormat, CB_GETSELVALUE, 0, 0);
