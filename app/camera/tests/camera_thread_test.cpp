@@ -6,6 +6,9 @@
 #include "app/app_messages.h"
 #include "app/camera.h"
 #include "app/device_backend.h"
+#include "app/control_services.h"
+#include "app/core/registry/tests/dialog_steps.h"
+#include "app/page_ids.h"
 #include "app/testing/page_harness.h"
 #include "gui/app_hooks.h"
 #include "gui/message.h"
@@ -15,7 +18,28 @@ namespace {
 
 using livetest::LiveGui;
 
-class Camera : public LiveGui {};
+// A point of the screen that the centred dialogs leave free.
+constexpr int kFreeX = 40, kFreeY = 700;
+
+bool CopyDialogClosed() { return getCopyChanWnd() == GUI_INVALID_HANDLE; }
+bool PtzPanelClosed() { return getPtzPlayWindow() == GUI_INVALID_HANDLE; }
+
+class Camera : public LiveGui {
+ protected:
+  WindowHandle LiveView() { return Main({0, 0, 1024, 768}, livetest::LiveStandInProc); }
+
+  // A user's drag of a dialog by its caption, by (dx, dy).
+  static void DragByCaption(WindowHandle dlg, int dx, int dy) {
+    Rect frame{};
+    GetWindowRect(dlg, &frame);
+    int clientLeft = 0, clientTop = 0;
+    ClientToScreen(dlg, &clientLeft, &clientTop);
+    // Between the frame's top and the client area: the caption.
+    const int x = (frame.left + frame.right) / 2, y = (frame.top + clientTop) / 2;
+    livetest::DragAt(x, y, x + dx, y + dy, [dlg] { return GetCapture() == dlg; });
+    livetest::PumpUntil([] { return GetCapture() == 0; });
+  }
+};
 
 TEST_F(Camera, ChannelListsNameAnalogAndIpChannelsOrSayNone) {
   struct Row {
@@ -40,52 +64,85 @@ TEST_F(Camera, ChannelListsNameAnalogAndIpChannelsOrSayNone) {
 
 TEST_F(Camera, CopyDialogGivesTheCheckedMaskOnOkAndNothingOnCancel) {
   setOutputState(3, OUTSTATE_COLORPANEL);  // opened from the colour panel
+  const WindowHandle live = LiveView();
   int stateInside = -1;
   bool sourceDisabled = false;
-  const int ok = RunInLoop([](WindowHandle owner) { return showImageCopyChanDialog(owner, 2, 1); }, [&] {
-    WindowHandle dlg = getCopyChanWnd();
+  Rect opened{}, dragged{};
+  const int ok = RunInLoop([live](WindowHandle) { return showImageCopyChanDialog(live, 2, 1); }, [&] {
+    const WindowHandle dlg = getCopyChanWnd();
     stateInside = getOutputState(3);
-    sourceDisabled = !IsWindowEnabled(GetDlgItem(dlg, 4193));
-    SendDlgItemMessage(dlg, 4192 + 4, BM_SETCHECK, 1, 0);
-    SendMessage(dlg, MSG_COMMAND, 4192 + 4, 0);
-    MoveWindow(dlg, 100, 120, 520, 260, TRUE);
-    SendMessage(dlg, MSG_COMMAND, 4097, 0);
+    sourceDisabled = !IsWindowEnabled(GetDlgItem(dlg, CHANBOX_ANALOG_FIRST + 1));
+    livetest::Click(dlg, CHANBOX_ANALOG_FIRST + 1);  // the source takes no click
+    livetest::Click(dlg, CHANBOX_ANALOG_FIRST + 4);
+    GetWindowRect(dlg, &opened);
+    DragByCaption(dlg, -120, -90);
+    GetWindowRect(dlg, &dragged);
+    EXPECT_TRUE(livetest::ClickClosing(dlg, PAGE_ID_OK, CopyDialogClosed));
   });
   EXPECT_EQ(ok, 1);
-  EXPECT_EQ(stateInside, 18);
+  EXPECT_EQ(stateInside, OUTSTATE_COPYCHAN);
   EXPECT_TRUE(sourceDisabled);
   EXPECT_EQ(getImageCopyChanMask(), 1ull << 4);  // the source channel is never a target
   EXPECT_EQ(getOutputState(3), OUTSTATE_COLORPANEL);
   Rect r{};
   getImageCopyChanRect(&r);
-  EXPECT_EQ(r.left, 100);
-  EXPECT_EQ(r.top, 120);
+  // Windows stand on even coordinates: the drag's end rounds to one.
+  EXPECT_NEAR(dragged.left, opened.left - 120, 1);
+  EXPECT_NEAR(dragged.top, opened.top - 90, 1);
+  EXPECT_EQ(r.left, dragged.left);
+  EXPECT_EQ(r.top, dragged.top);
+  EXPECT_TRUE(livetest::StandInTakesClick(kFreeX, kFreeY));
 
-  const int cancelled = RunInLoop([](WindowHandle owner) { return showImageCopyChanDialog(owner, 1, 1); }, [&] {
-    WindowHandle dlg = getCopyChanWnd();
-    SendDlgItemMessage(dlg, 4176, BM_SETCHECK, 1, 0);
-    SendMessage(dlg, MSG_COMMAND, 4176, 0);
-    SendMessage(dlg, MSG_KEYDOWN, KEY_ESC, 0);
-  });
-  EXPECT_EQ(cancelled, 0);
-  EXPECT_EQ(getImageCopyChanMask(), 0u);
-  EXPECT_EQ(getCopyChanWnd(), GUI_INVALID_HANDLE);
+  // Cancel, Escape and the close message each leave an empty mask, however
+  // much was checked.
+  const std::function<void(WindowHandle)> leaves[] = {
+      [](WindowHandle dlg) { livetest::ClickClosing(dlg, PAGE_ID_CANCEL, CopyDialogClosed); },
+      [](WindowHandle) { livetest::PressKey(KEY_ESC); },
+      [](WindowHandle dlg) { SendMessage(dlg, MSG_CLOSE, 0, 0); },
+  };
+  for (const auto& leave : leaves) {
+    bool allChecked = false;
+    const int cancelled = RunInLoop([live](WindowHandle) { return showImageCopyChanDialog(live, 1, 1); }, [&] {
+      const WindowHandle dlg = getCopyChanWnd();
+      livetest::Click(dlg, CHANBOX_ALL_ANALOG);
+      allChecked = SendDlgItemMessage(dlg, CHANBOX_ANALOG_FIRST + 3, BM_GETCHECK, 0, 0) == BST_CHECKED;
+      leave(dlg);
+      EXPECT_TRUE(livetest::PumpUntil(CopyDialogClosed));
+    });
+    EXPECT_TRUE(allChecked);
+    EXPECT_EQ(cancelled, 0);
+    EXPECT_EQ(getImageCopyChanMask(), 0u);
+    EXPECT_EQ(getOutputState(3), OUTSTATE_COLORPANEL);
+    EXPECT_TRUE(livetest::StandInTakesClick(kFreeX, kFreeY));
+  }
 }
 
-TEST_F(Camera, StandInPtzPanelIsRegisteredWhileOpenAndShowsAgainOn2064) {
-  WindowHandle inside = GUI_INVALID_HANDLE;
-  bool shownAgain = false;
-  RunInLoop(showPtzPlayDialog, [&] {
-    inside = getPtzPlayWindow();
-    ShowWindow(inside, SW_HIDE);
-    SendMessage(inside, MSG_PTZCOVERED, 0, 0);
-    SendMessage(inside, MSG_PTZSHOW, 0, 0);
-    shownAgain = IsWindowVisible(inside);
-    SendMessage(inside, MSG_COMMAND, 2, 0);
-  });
-  EXPECT_NE(inside, GUI_INVALID_HANDLE);
-  EXPECT_TRUE(shownAgain);
-  EXPECT_EQ(getPtzPlayWindow(), GUI_INVALID_HANDLE);
+TEST_F(Camera, StandInPtzPanelIsRegisteredWhileOpenShowsAgainAndLeavesEachWay) {
+  const WindowHandle live = LiveView();
+  const std::function<void(WindowHandle)> leaves[] = {
+      [](WindowHandle panel) { livetest::ClickClosing(panel, PAGE_ID_CANCEL, PtzPanelClosed); },
+      [](WindowHandle) { livetest::PressKey(KEY_ESC); },
+  };
+  for (const auto& leave : leaves) {
+    setOutputState(3, OUTSTATE_PTZ);  // as the side menu leaves it
+    WindowHandle inside = GUI_INVALID_HANDLE;
+    bool shownAgain = false;
+    RunInLoop([live](WindowHandle) { return showPtzPlayDialog(live); }, [&] {
+      inside = getPtzPlayWindow();
+      // A box covers it, hides it and shows it again when it closes.
+      SendMessage(inside, MSG_PTZCOVERED, 0, 0);
+      ShowWindow(inside, SW_HIDE);
+      SendMessage(inside, MSG_PTZSHOW, 0, 0);
+      shownAgain = IsWindowVisible(inside);
+      leave(inside);
+      EXPECT_TRUE(livetest::PumpUntil(PtzPanelClosed));
+    });
+    EXPECT_NE(inside, GUI_INVALID_HANDLE);
+    EXPECT_TRUE(shownAgain);
+    EXPECT_EQ(getPtzPlayWindow(), GUI_INVALID_HANDLE);
+    EXPECT_EQ(getOutputState(3), OUTSTATE_LIVEVIEW);
+    EXPECT_TRUE(livetest::StandInTakesClick(kFreeX, kFreeY));
+  }
 }
 
 TEST_F(Camera, AddCameraErrorsSayWhetherASlotWasFree) {

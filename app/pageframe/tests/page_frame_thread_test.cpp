@@ -120,15 +120,15 @@ const pageframe::PageHooks kHooks{[](WindowHandle) {}, [](WindowHandle, WParam, 
                                   [](WindowHandle, int code) { g_reported = code; }, nullptr};
 
 TEST_F(PageFrame, SheetPagesAnswerTheSheetAndApplyStaysOnAfterAFailedSave) {
-  const WindowHandle page = Main({0, 0, 200, 100}, DefaultMainWinProc);
+  const WindowHandle page = Main({0, 0, 200, 100}, pageframe::pageProc<kHooks>);
   const WindowHandle apply = Child(page, "button", PAGE_ID_APPLY);
-  EXPECT_EQ(pageframe::runPage(kHooks, page, 298, 0, 0), 1);
+  EXPECT_EQ(pageframe::runPage(kHooks, page, MSG_QUERYPAGE, 0, 0), 1);
   EXPECT_EQ(pageframe::runPage(kHooks, page, MSG_SHEETCMD, 0, 0), 0);
   for (int code : {0x200011, -1, 0}) {
     g_saveResult = code;
     g_reported = 0;
     EnableWindow(apply, TRUE);
-    pageframe::runPage(kHooks, page, MSG_COMMAND, PAGE_ID_APPLY, 0);
+    livetest::Click(page, PAGE_ID_APPLY);
     EXPECT_EQ(g_reported, code) << code;
     EXPECT_EQ(IsWindowEnabled(apply) != FALSE, code != 0) << code;
   }
@@ -138,7 +138,7 @@ int g_inits = 0;
 const pageframe::PageHooks kBareHooks{[](WindowHandle) { ++g_inits; }};
 
 TEST_F(PageFrame, AHookLeftOutSavesAsASuccessAndIgnoresTheRest) {
-  const WindowHandle page = Main({0, 0, 200, 100}, DefaultMainWinProc);
+  const WindowHandle page = Main({0, 0, 200, 100}, pageframe::pageProc<kBareHooks>);
   const WindowHandle apply = Child(page, "button", PAGE_ID_APPLY);
   g_inits = 0;
   EXPECT_EQ(pageframe::pageProc<kBareHooks>(page, MSG_INITPAGE, 0, 0), 0);
@@ -147,7 +147,7 @@ TEST_F(PageFrame, AHookLeftOutSavesAsASuccessAndIgnoresTheRest) {
     EXPECT_EQ(pageframe::pageProc<kBareHooks>(page, MSG_COMMAND, id, 0), 0);
   EXPECT_EQ(g_hostCloses, 0);
   EXPECT_TRUE(IsWindowEnabled(apply));
-  pageframe::pageProc<kBareHooks>(page, MSG_COMMAND, PAGE_ID_APPLY, 0);
+  livetest::Click(page, PAGE_ID_APPLY);
   EXPECT_FALSE(IsWindowEnabled(apply));
   EXPECT_TRUE(Boxes().empty());
 }
@@ -184,9 +184,10 @@ TEST_F(PageFrame, PageHooksSeeTheirMessagesAndTheDefaultStillRuns) {
   g_child = Child(page, "button", kOther);
   // Escape reaches the key hook and goes on to the default page procedure,
   // which turns it into Cancel: that reaches the cancel hook alone.
-  SendMessage(page, MSG_KEYDOWN, KEY_ESC, 0);
+  ASSERT_EQ(GetActiveWindow(), page);
+  livetest::PressKey(KEY_ESC);
+  EXPECT_TRUE(livetest::PumpUntil([] { return g_seen.cancels == 1; }));
   EXPECT_EQ(g_seen.keys, KEY_ESC);
-  EXPECT_EQ(g_seen.cancels, 1);
   EXPECT_EQ(g_seen.commands, 0);
   livetest::ClickItem(page, kOther);
   EXPECT_TRUE(livetest::PumpUntil([] { return g_seen.commands == 1; }));
@@ -241,8 +242,8 @@ TEST_F(PageFrame, APageWindowHoldsItsMenuSlotOnlyWhileItIsOpen) {
     EXPECT_EQ(SendDlgItemMessage(page, PAGE_ID_SHEET, PSM_GETPAGECOUNT, 0, 0), 2);
     // Escape reaches the system menu's hook, which closes the host.
     g_hostCloses = 0;
-    SendMessage(page, MSG_KEYDOWN, KEY_ESC, 0);
-    EXPECT_EQ(g_hostCloses, 1);
+    livetest::PressKey(KEY_ESC);
+    EXPECT_TRUE(livetest::PumpUntil([] { return g_hostCloses == 1; }));
     if (way == MSG_CLOSE) {
       SendMessage(page, MSG_CLOSE, 0, 0);
     } else {

@@ -2,8 +2,8 @@
 // their owner with their caption, kept in the export menu's page slot and
 // leaving the output's state to the menu; they leave with Escape. The
 // playback windows open modally, hold the output's state while open and
-// leave when playback is stopped; the playback window shows the main menu
-// again when it ends.
+// leave when playback is stopped or with Escape; the playback window shows
+// the main menu again when it ends.
 #include <functional>
 #include <string>
 
@@ -12,6 +12,7 @@
 #include "app/playback.h"
 #include "app/playback_pages.h"
 #include "app/program_pages.h"
+#include "app/testing/page_harness.h"
 #include "core/nonclient/tests/started_gui.h"
 #include "gui/app_hooks.h"
 #include "gui/dialog.h"
@@ -74,8 +75,6 @@ class PlaceholderPages : public guitest::StartedGui {
   WindowHandle helper_ = GUI_INVALID_HANDLE;
 };
 
-void PressEscape(WindowHandle page) { SendMessage(page, MSG_KEYDOWN, KEY_ESC, 0); }
-
 TEST_F(PlaceholderPages, SearchPagesOpenBesideTheirOwnerInItsPageSlotAndLeaveWithEscape) {
   struct Row {
     const char* caption;
@@ -97,41 +96,53 @@ TEST_F(PlaceholderPages, SearchPagesOpenBesideTheirOwnerInItsPageSlotAndLeaveWit
     EXPECT_EQ(std::string(caption ? caption : ""), row.caption);
     EXPECT_TRUE(IsWindowVisible(page));
     EXPECT_EQ(getOutputState(kMain), OUTSTATE_MENU);
-    PressEscape(page);
-    desktest::Drain();
-    EXPECT_EQ(getSearchPicWnd(), GUI_INVALID_HANDLE) << "unregistered after";
+    EXPECT_EQ(GetActiveWindow(), page) << "a key reaches it";
+    livetest::PressKey(KEY_ESC);
+    EXPECT_TRUE(livetest::PumpUntil([] { return getSearchPicWnd() == GUI_INVALID_HANDLE; })) << "unregistered after";
     EXPECT_FALSE(IsWindow(page));
     EXPECT_EQ(getOutputState(kMain), OUTSTATE_MENU) << "the menu still holds the output";
   }
   setOutputState(kMain, OUTSTATE_LIVEVIEW);
 }
 
-TEST_F(PlaceholderPages, PlaybackHoldsStateNineAndStoppingItReturnsToTheMainMenu) {
+TEST_F(PlaceholderPages, PlaybackHoldsItsStateAndStopOrEscapeReturnsToTheMainMenu) {
   // A hidden main menu that playback shows again when it ends.
   MainWinCreate create = MainWindowCreation({0, 0, 20, 20}, guitest::LoggingProc, "menu", 0);
   WindowHandle menu = CreateMainWindow(&create);
   windows_.push_back(menu);
   setMainMenuWnd(menu);
-  setPlaybackType(kMain, 1);
   g_registered = [] { return getPlaybackWnd(kMain); };
-  g_leave = [](WindowHandle) { stopPlayback(kMain); };
-  Open([] { return runPlaybackDialog(0); });
-  EXPECT_EQ(g_seen.caption, "Playback");
-  EXPECT_EQ(g_seen.state, 9);
-  EXPECT_TRUE(g_seen.canSwitch);
-  EXPECT_EQ(getOutputState(kMain), OUTSTATE_LIVEVIEW);
-  EXPECT_EQ(getPlaybackWnd(kMain), GUI_INVALID_HANDLE);
-  EXPECT_EQ(canSwitchPlaybackChannel(kMain), 0);
-  EXPECT_EQ(getPlaybackType(kMain), 0);
-  EXPECT_EQ(getPlayState(kMain), 6);
-  EXPECT_TRUE(IsWindowVisible(menu));
+  struct Leave {
+    const char* how;
+    void (*leave)(WindowHandle);
+  } leaves[] = {
+      {"stopped", [](WindowHandle) { stopPlayback(kMain); }},
+      {"Escape", [](WindowHandle) { livetest::PressKey(KEY_ESC); }},
+  };
+  for (const Leave& way : leaves) {
+    SCOPED_TRACE(way.how);
+    ShowWindow(menu, SW_HIDE);
+    setPlaybackType(kMain, 1);
+    g_leave = way.leave;
+    Open([] { return runPlaybackDialog(0); });
+    EXPECT_EQ(g_seen.caption, "Playback");
+    EXPECT_EQ(g_seen.state, OUTSTATE_PLAYBACK);
+    EXPECT_TRUE(g_seen.canSwitch);
+    EXPECT_EQ(getOutputState(kMain), OUTSTATE_LIVEVIEW);
+    EXPECT_EQ(getPlaybackWnd(kMain), GUI_INVALID_HANDLE);
+    EXPECT_EQ(canSwitchPlaybackChannel(kMain), 0);
+    EXPECT_EQ(getPlaybackType(kMain), 0);
+    EXPECT_TRUE(IsWindowVisible(menu));
+  }
+  EXPECT_EQ(getPlayState(kMain), 6) << "stopped by the last stop";
 
   // The instant playback leaves the same way and registers on its own slot.
+  g_leave = [](WindowHandle) { stopPlayback(kMain); };
   g_registered = [] { return getInstantPlayWnd(kMain); };
   setPlaybackType(kMain, 1);
   Open([] { return runInstantPlaybackDialog(0); });
   EXPECT_EQ(g_seen.caption, "Instant Playback");
-  EXPECT_EQ(g_seen.state, 9);
+  EXPECT_EQ(g_seen.state, OUTSTATE_PLAYBACK);
   EXPECT_EQ(getInstantPlayWnd(kMain), GUI_INVALID_HANDLE);
   EXPECT_EQ(getPlaybackType(kMain), 0);
   setMainMenuWnd(GUI_INVALID_HANDLE);

@@ -17,6 +17,7 @@
 #include "app/core/menus/menu_rules.h"
 #include "app/core/program/program_seam.h"
 #include "app/core/program/tests/recorder_driver.h"
+#include "app/core/program/tests/tab_point.h"
 #include "app/device_backend.h"
 #include "app/device_test_seam.h"
 #include "app/login_rights.h"
@@ -26,6 +27,7 @@
 #include "gui/button.h"
 #include "gui/combobox.h"
 #include "gui/dialog.h"
+#include "gui/listbox.h"
 #include "gui/propsheet.h"
 #include "gui/startup.h"
 
@@ -63,10 +65,28 @@ void MatchScreen(const char* name) {
     guitest::MatchReference(Driver::Screen(), guitest::ReferencePath(__FILE__, (std::string(name) + ".png").c_str()));
 }
 
-WindowHandle SheetPage(WindowHandle window, int index) {
+// Tab `index` of the window's sheet, shown by a click on its header.
+WindowHandle SheetPage(Driver& d, WindowHandle window, int index) {
   const WindowHandle sheet = GetDlgItem(window, kSheet);
-  if (SendMessage(sheet, PSM_GETACTIVEINDEX, 0, 0) != index) SendMessage(sheet, PSM_SETACTIVEINDEX, index, 0);
+  if (!programtest::ShowTabByClick(d, sheet, index)) {
+    ADD_FAILURE() << "tab " << index << " is not shown by a click on its header";
+    return 0;
+  }
   return static_cast<WindowHandle>(SendMessage(sheet, PSM_GETPAGE, index, 0));
+}
+
+// The screen point in the middle of row `row` of an open drop-down list;
+// false when the row is scrolled out of view.
+bool ListRowPoint(WindowHandle list, int row, Point* at) {
+  const int height = static_cast<int>(SendMessage(list, LB_GETITEMHEIGHT, 0, 0));
+  const int top = static_cast<int>(SendMessage(list, LB_GETTOPINDEX, 0, 0));
+  Rect r{};
+  GetClientRect(list, &r);
+  if (height <= 0 || row < top || (row - top + 1) * height > r.bottom) return false;
+  at->x = r.right / 2;
+  at->y = (row - top) * height + height / 2;
+  ClientToScreen(list, &at->x, &at->y);
+  return true;
 }
 
 bool Checked(WindowHandle page, int id) { return SendDlgItemMessage(page, id, BM_GETCHECK, 0, 0) == BST_CHECKED; }
@@ -115,7 +135,7 @@ void BackToLiveView(Driver& d, WindowHandle (*menu)()) {
 void OverwriteLeg(Driver& d) {
   OpenSubMenuPage(d, menus::kMainRecord, getRecordMenuWnd, kAdvancedItem, getRecordPageWnd);
   if (::testing::Test::HasFatalFailure()) return;
-  WindowHandle page = SheetPage(getRecordPageWnd(), 0);
+  WindowHandle page = SheetPage(d, getRecordPageWnd(), 0);
   const bool before = Checked(page, kOverwrite);
   MatchScreen("settings_overwrite_opened");
   d.ClickItem(page, kOverwrite);
@@ -126,7 +146,7 @@ void OverwriteLeg(Driver& d) {
   CloseWithEscape(d, getRecordMenuWnd);
   OpenSubMenuPage(d, menus::kMainRecord, getRecordMenuWnd, kAdvancedItem, getRecordPageWnd);
   if (::testing::Test::HasFatalFailure()) return;
-  page = SheetPage(getRecordPageWnd(), 0);
+  page = SheetPage(d, getRecordPageWnd(), 0);
   STEP(Checked(page, kOverwrite) != before, "overwrite kept");
   MatchScreen("settings_overwrite_reopened");
   BackToLiveView(d, getRecordMenuWnd);
@@ -134,7 +154,7 @@ void OverwriteLeg(Driver& d) {
 
 // The dialog the detect page's network button opens.
 void OpenNetworkDialog(Driver& d, WindowHandle* out) {
-  const WindowHandle page = SheetPage(getMaintenancePageWnd(), kDetectTab);
+  const WindowHandle page = SheetPage(d, getMaintenancePageWnd(), kDetectTab);
   STEP(Driver::WaitFor([page] { return Open(page); }), "detect tab");
   d.ClickItem(page, kNetButton);
   WindowHandle dlg = 0;
@@ -175,7 +195,7 @@ void DnsLeg(Driver& d) {
 void DateFormatLeg(Driver& d) {
   OpenSubMenuPage(d, menus::kMainSystem, getSystemMenuWnd, kDisplayItem, getSystemPageWnd);
   if (::testing::Test::HasFatalFailure()) return;
-  WindowHandle page = SheetPage(getSystemPageWnd(), 0);
+  WindowHandle page = SheetPage(d, getSystemPageWnd(), 0);
   const LResult before = SendDlgItemMessage(page, kDateFormat, CB_GETSELVALUE, 0, 0);
   const LResult rows = SendDlgItemMessage(page, kDateFormat, CB_GETCOUNT, 0, 0);
   STEP(before >= 0 && rows > 1, "a date format shown");
@@ -187,8 +207,11 @@ void DateFormatLeg(Driver& d) {
   d.ClickItem(page, kDateFormat);
   STEP(Driver::WaitFor([&] { return IsWindowVisible(list); }), "list opened");
   MatchScreen("settings_date_list");
-  d.Key(before + 1 < rows ? KEY_DOWN : KEY_UP);
-  d.Key(KEY_ENTER);
+  // The next row (the one before, from the last) taken by a click on it.
+  const int at = static_cast<int>(SendDlgItemMessage(page, kDateFormat, CB_GETCURSEL, 0, 0));
+  Point row{};
+  STEP(ListRowPoint(list, at + 1 < rows ? at + 1 : at - 1, &row), "the next row in view");
+  d.Click(row.x, row.y, HOST_BUTTON_LEFT);
   STEP(Driver::WaitFor([&] { return !IsWindowVisible(list); }), "list closed");
   STEP(Driver::WaitFor([&] {
          const LResult now = SendDlgItemMessage(page, kDateFormat, CB_GETSELVALUE, 0, 0);
@@ -202,7 +225,7 @@ void DateFormatLeg(Driver& d) {
   CloseWithEscape(d, getSystemMenuWnd);
   OpenSubMenuPage(d, menus::kMainSystem, getSystemMenuWnd, kDisplayItem, getSystemPageWnd);
   if (::testing::Test::HasFatalFailure()) return;
-  page = SheetPage(getSystemPageWnd(), 0);
+  page = SheetPage(d, getSystemPageWnd(), 0);
   STEP(SendDlgItemMessage(page, kDateFormat, CB_GETSELVALUE, 0, 0) == chosen, "date format kept");
   MatchScreen("settings_date_reopened");
   BackToLiveView(d, getSystemMenuWnd);
@@ -221,6 +244,7 @@ TEST(RecorderSettings, OneSettingOfEachFamilyIsChangedAppliedAndFoundKept) {
   still.minute = 26;
   still.second = 53;
   device_seam::overrideAnswer(getDeviceTime, 1, &still, sizeof still);
+  program_seam::setLiveViewProc(programtest::TabPointLiveProc);
   const int code = RunWithScript([&](Driver& d) {
     ASSERT_NE(d.WaitForLiveView(), 0u);
     STEP(d.LeaveWizard(), "the start-up wizard left");
@@ -235,6 +259,7 @@ TEST(RecorderSettings, OneSettingOfEachFamilyIsChangedAppliedAndFoundKept) {
     d.CloseHostWindow();
   });
   EXPECT_EQ(code, 0);
+  program_seam::setLiveViewProc(nullptr);
   device_seam::setSettingsFile("");
   device_seam::resetAll();
 }
@@ -251,6 +276,7 @@ TEST(RecorderSettings, AQuitSignalRightAfterAnApplyLosesNothing) {
   device_seam::setSettingsFile(params);
   std::remove(params.c_str());
   InstallQuitSignals();
+  program_seam::setLiveViewProc(programtest::TabPointLiveProc);
   std::atomic<int64_t> sinceApplyUs{-1};
   const int code = RunWithScript([&](Driver& d) {
     ASSERT_NE(d.WaitForLiveView(), 0u);
@@ -258,7 +284,7 @@ TEST(RecorderSettings, AQuitSignalRightAfterAnApplyLosesNothing) {
     ASSERT_TRUE(Driver::WaitFor([] { return !program_seam::startUpThreadRunning(); }));
     OpenSubMenuPage(d, menus::kMainSystem, getSystemMenuWnd, kNetSetItem, getSystemPageWnd);
     if (::testing::Test::HasFatalFailure()) return;
-    const WindowHandle page = SheetPage(getSystemPageWnd(), kHostTab);
+    const WindowHandle page = SheetPage(d, getSystemPageWnd(), kHostTab);
     STEP(Driver::WaitFor([page] { return Open(page); }), "host tab");
     d.Retype(page, kHttpPort, "8088");
     STEP(Driver::WaitFor([&] { return Text(page, kHttpPort) == "8088"; }), "HTTP port typed");
@@ -270,6 +296,7 @@ TEST(RecorderSettings, AQuitSignalRightAfterAnApplyLosesNothing) {
     sinceApplyUs = std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now() - applied).count();
   });
   EXPECT_EQ(code, 0);
+  program_seam::setLiveViewProc(nullptr);
   EXPECT_GE(sinceApplyUs.load(), 0);
   EXPECT_LT(sinceApplyUs.load(), 50000);
   // The next start: a fresh device from the file.
@@ -303,6 +330,7 @@ TEST(RecorderSettings, RestoreRebootsIntoTheLiveViewWithTheDefaults) {
   std::remove((programtest::OwnTempFile("recorder_restore_params.dat")).c_str());
   g_starts = 0;
   program_seam::setAbilityAdjustment(CountStart);
+  program_seam::setLiveViewProc(programtest::TabPointLiveProc);
   const int code = RunWithScript([&](Driver& d) {
     ASSERT_NE(d.WaitForLiveView(), 0u);
     STEP(d.LeaveWizard(), "the start-up wizard left");
@@ -312,7 +340,7 @@ TEST(RecorderSettings, RestoreRebootsIntoTheLiveViewWithTheDefaults) {
     STEP(setRs232Config(nullptr, &serial, 1) == 0, "a kept setting");
     OpenSubMenuPage(d, menus::kMainMaintenance, getMaintenanceMenuWnd, kDefaultItem, getMaintenancePageWnd);
     if (::testing::Test::HasFatalFailure()) return;
-    d.ClickItem(SheetPage(getMaintenancePageWnd(), 0), kOk);
+    d.ClickItem(SheetPage(d, getMaintenancePageWnd(), 0), kOk);
     // The hint stands a second, then the recorder starts again.
     STEP(Driver::WaitFor([] { return g_starts.load() == 2; }), "restarted");
     STEP(d.WaitForLiveView() != 0, "live view again");
@@ -325,6 +353,7 @@ TEST(RecorderSettings, RestoreRebootsIntoTheLiveViewWithTheDefaults) {
     d.CloseHostWindow();
   });
   EXPECT_EQ(code, 0);
+  program_seam::setLiveViewProc(nullptr);
   program_seam::setAbilityAdjustment(nullptr);
   device_seam::setSettingsFile("");
   device_seam::resetAll();

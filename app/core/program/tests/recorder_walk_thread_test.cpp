@@ -12,6 +12,7 @@
 #include "app/camera.h"
 #include "app/core/program/program_seam.h"
 #include "app/core/program/tests/recorder_driver.h"
+#include "app/core/program/tests/tab_point.h"
 #include "app/left_menu.h"
 #include "app/liveview_menu.h"
 #include "app/page_keys.h"
@@ -201,6 +202,7 @@ bool Dropped(WindowHandle combo) { return Open(GetDlgItem(combo, CB_LIST_ID)); }
 // of both tabs opens its list by a click on its arrow and on its text, and
 // by Enter and Down, and starts on one of its rows.
 TEST(RecorderWalk, EveryComboBoxOfTheLiveViewSettingsOpensByClickAndKey) {
+  program_seam::setLiveViewProc(programtest::TabPointLiveProc);
   const int code = RunWithScript([&](Driver& d) {
     WaitForStart(d);
     d.Click(kChannelX, kChannelY, HOST_BUTTON_RIGHT);
@@ -222,7 +224,7 @@ TEST(RecorderWalk, EveryComboBoxOfTheLiveViewSettingsOpensByClickAndKey) {
     for (int tab = 0; tab < 2; ++tab) {
       const WindowHandle page = static_cast<WindowHandle>(SendMessage(sheet, PSM_GETPAGE, tab, 0));
       if (tab == 1) {
-        SendMessage(sheet, PSM_SETACTIVEINDEX, 1, 0);
+        STEP(programtest::ShowTabByClick(d, sheet, 1), "second tab by a click on its header");
         STEP(Driver::WaitFor([&] { return Open(page); }), "second tab");
       }
       for (int id : boxes[tab]) {
@@ -253,6 +255,7 @@ TEST(RecorderWalk, EveryComboBoxOfTheLiveViewSettingsOpensByClickAndKey) {
     }
     d.CloseHostWindow();
   });
+  program_seam::setLiveViewProc(nullptr);
   EXPECT_EQ(code, 0);
 }
 

@@ -3,12 +3,14 @@
 // with program_seam::setLiveViewProc and asks with TabHeaderPoint.
 #pragma once
 
+#include "app/core/program/tests/recorder_driver.h"
 #include "app/program.h"
 #include "controls/propsheet/propsheet_internal.h"
 #include "core/window/default_proc_internal.h"
 #include "gui/app_hooks.h"
 #include "gui/livevideo.h"
 #include "gui/message.h"
+#include "gui/propsheet.h"
 #include "gui/window_attr.h"
 
 namespace programtest {
@@ -32,6 +34,17 @@ inline bool TabHeaderPoint(WindowHandle sheet, int index, int* x, int* y) {
   *x = PointX(at);
   *y = PointY(at);
   return true;
+}
+
+// A user's click on tab `index`'s header of `sheet`, unless the sheet shows
+// that tab already; true once it does.
+inline bool ShowTabByClick(Driver& d, WindowHandle sheet, int index) {
+  const auto shown = [sheet, index] { return SendMessage(sheet, PSM_GETACTIVEINDEX, 0, 0) == index; };
+  if (shown()) return true;
+  int x = 0, y = 0;
+  if (!TabHeaderPoint(sheet, index, &x, &y)) return false;
+  d.Click(x, y, HOST_BUTTON_LEFT);
+  return Driver::WaitFor(shown);
 }
 
 }  // namespace programtest

@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "app/core/device/sim_state.h"
+#include "app/core/registry/tests/tab_click.h"
 #include "app/device_backend.h"
 #include "app/page_frame.h"
 #include "app/program.h"
@@ -79,9 +80,7 @@ void TypeChar(char c) {
 }
 
 // A user's click in the middle of a control.
-void Click(WindowHandle page, int id, std::function<bool()> taken = nullptr) {
-  livetest::ClickItem(page, id, std::move(taken));
-}
+void Click(WindowHandle page, int id) { livetest::ClickItem(page, id); }
 
 // A user's click on a check box's mark, at its left end: a box's text may
 // run under a control beside it.
@@ -119,13 +118,13 @@ bool Retype(WindowHandle page, int id, const std::string& digits) {
   return Text(page, id) == digits;
 }
 
-// A drop-down box's next value chosen with the keyboard once a click has
-// given it the focus.
+// A drop-down box's next row (the one before, from its last) chosen by a
+// click on the arrow and a click on the row.
 bool NextValue(WindowHandle page, int id) {
-  const LResult was = SendDlgItemMessage(page, id, CB_GETCURSEL, 0, 0);
-  Click(page, id, [] { return GetCapture() != 0; });
-  Key(KEY_DOWN);
-  return PumpTyping([&] { return SendDlgItemMessage(page, id, CB_GETCURSEL, 0, 0) != was; });
+  const int was = static_cast<int>(SendDlgItemMessage(page, id, CB_GETCURSEL, 0, 0));
+  const int rows = static_cast<int>(SendDlgItemMessage(page, id, CB_GETCOUNT, 0, 0));
+  if (rows < 2) return false;
+  return livetest::ChooseByMouse(page, id, was + 1 < rows ? was + 1 : was - 1);
 }
 
 // What a case does on its page; false when a step did not take.
@@ -369,8 +368,7 @@ class KeptSettings : public livetest::LiveGui {
     if (!IsValidHandle(win_)) return 0;
     const WindowHandle sheet = GetDlgItem(win_, PAGE_ID_SHEET);
     if (c.tab < 0 || !IsValidHandle(sheet)) return win_;
-    SendMessage(sheet, PSM_SETACTIVEINDEX, static_cast<WParam>(c.tab), 0);
-    desktest::Drain();
+    if (!livetest::ClickTab(sheet, c.tab)) return 0;
     return static_cast<WindowHandle>(SendMessage(sheet, PSM_GETPAGE, static_cast<WParam>(c.tab), 0));
   }
   void Close(const Case& c) {
