@@ -1,14 +1,12 @@
 // LoadLayoutRes: display-wide settings, soft-keyboard metrics, the window
 // table, the control records and the bitmaps of both displays.
 #include <algorithm>
-#include <atomic>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <memory>
 #include <new>
 #include <string>
-#include <system_error>
-#include <thread>
 
 #include "core/element/size_limit.h"
 #include "core/layout/control_entries.h"
@@ -33,44 +31,13 @@ constexpr size_t kColorTextMax = 11;
 // Halves rounded toward minus infinity.
 int FloorHalf(int value) { return value >= 0 ? value / 2 : -((1 - value) / 2); }
 
-// A picture file to load into its own slot.
-struct BitmapJob {
-  std::string file;
-  Bitmap* bitmap;
-};
-
-// Names the slots now; their pictures are loaded together afterwards.
-void FillBitmaps(const std::vector<BitmapEntry>& entries, WinBmpInfo* slots, size_t slotCount,
-                 std::vector<BitmapJob>& jobs) {
+// Names the slots; their pictures are read when first asked for.
+void FillBitmaps(const std::vector<BitmapEntry>& entries, PictureTable& table, size_t first, size_t slotCount) {
   for (size_t i = 0; i < entries.size() && i < slotCount; ++i) {
-    CopyCut(slots[i].name, sizeof slots[i].name, entries[i].name);
-    jobs.push_back(BitmapJob{entries[i].file, &slots[i].bitmap});
+    char name[LAYOUT_NAME_SIZE];
+    CopyCut(name, sizeof name, entries[i].name);
+    table.Name(first + i, name, entries[i].file);
   }
-}
-
-// The windows' pictures are hundreds of small files, each read and made
-// into a screen bitmap on its own: a few threads share them, each job
-// filling only its own slot. Without a thread to spare, the caller loads
-// them all.
-constexpr size_t kBitmapHelpers = 2;
-constexpr size_t kJobsPerHelper = 32;
-
-void LoadBitmapJobs(const std::vector<BitmapJob>& jobs) {
-  std::atomic<size_t> next{0};
-  auto work = [&jobs, &next] {
-    for (size_t i = next++; i < jobs.size(); i = next++) LoadWindowBitmap(jobs[i].file.c_str(), jobs[i].bitmap);
-  };
-  std::vector<std::thread> helpers;
-  const size_t wanted = std::min(kBitmapHelpers, jobs.size() / kJobsPerHelper);
-  for (size_t t = 0; t < wanted; ++t) {
-    try {
-      helpers.emplace_back(work);
-    } catch (const std::system_error&) {
-      break;
-    }
-  }
-  work();
-  for (std::thread& helper : helpers) helper.join();
 }
 
 // Says why the layout cannot be used, naming the configuration file; false.
@@ -283,16 +250,14 @@ class LayoutLoader {
       set.count[i] = generation.windows[i].bmpNumber;
       total += static_cast<size_t>(set.count[i]);
     }
-    set.bitmaps.assign(total, WinBmpInfo{});
-    std::vector<BitmapJob> jobs;
+    set.bitmaps.Reset(total);
     for (size_t i = 0; i < generation.windows.size(); ++i) {
       if (set.first[i] < 0 || set.count[i] == 0) continue;
       const TextSection* section = source.Find(State().windowNames[i]);
       if (!section) continue;
-      FillBitmaps(WindowBitmapEntries(*section, set.count[i]), &set.bitmaps[set.first[i]],
-                  static_cast<size_t>(set.count[i]), jobs);
+      FillBitmaps(WindowBitmapEntries(*section, set.count[i]), set.bitmaps, static_cast<size_t>(set.first[i]),
+                  static_cast<size_t>(set.count[i]));
     }
-    LoadBitmapJobs(jobs);
   }
 
   bool ReadMainBitmaps(const Generation& generation) {
@@ -314,20 +279,19 @@ class LayoutLoader {
     ReadBitmaps(*source, generation, true, State().auxBitmaps);
   }
 
-  static std::vector<WinBmpInfo> MenuTable(const ConfigText& config, bool byPath) {
+  static PictureTable MenuTable(const ConfigText& config, bool byPath) {
     const TextSection* popup = config.Find("popupmenu");
     const TextSection* start = config.Find("startmenu");
-    std::vector<WinBmpInfo> table(KeyCount(popup) + KeyCount(start), WinBmpInfo{});
-    if (table.empty()) return table;
+    PictureTable table;
+    table.Reset(KeyCount(popup) + KeyCount(start));
+    if (table.size() == 0) return table;
     std::vector<BitmapEntry> entries;
     for (const TextSection* section : {popup, start}) {
       if (!section) continue;
       auto more = MenuBitmapEntries(*section, byPath);
       entries.insert(entries.end(), more.begin(), more.end());
     }
-    std::vector<BitmapJob> jobs;
-    FillBitmaps(entries, table.data(), table.size(), jobs);
-    LoadBitmapJobs(jobs);
+    FillBitmaps(entries, table, 0, table.size());
     return table;
   }
 

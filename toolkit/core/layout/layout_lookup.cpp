@@ -25,26 +25,31 @@ CtrlResInfo* FindControl(const ControlSet& set, int window, const char* control,
   return nullptr;
 }
 
-const WinBmpInfo* FindBitmap(const WinBmpInfo* bitmaps, size_t count, const char* name) {
-  for (size_t i = 0; i < count; ++i)
-    if (std::strcmp(bitmaps[i].name, name) == 0) return &bitmaps[i];
+// The picture named `name` in entries [first, first + count) of `table`,
+// read when first asked for; null when none is named so.
+const Bitmap* FindBitmap(const PictureTable& table, size_t first, size_t count, const char* name) {
+  const WinBmpInfo* entries = table.data();
+  for (size_t i = first; i < first + count && i < table.size(); ++i)
+    if (std::strcmp(entries[i].name, name) == 0) return &table.Picture(i);
   return nullptr;
 }
 
-const WinBmpInfo* FindWindowBitmap(const BitmapSet& set, const char* window, const char* name) {
+const Bitmap* FindBitmap(const PictureTable& table, const char* name) { return FindBitmap(table, 0, table.size(), name); }
+
+const Bitmap* FindWindowBitmap(const BitmapSet& set, const char* window, const char* name) {
   const int index = State().FindWindow(window, false);
   if (index < 0 || static_cast<size_t>(index) >= set.first.size() || set.first[index] < 0)
     return nullptr;
-  return FindBitmap(set.bitmaps.data() + set.first[index], set.count[index], name);
+  return FindBitmap(set.bitmaps, static_cast<size_t>(set.first[index]), static_cast<size_t>(set.count[index]), name);
 }
 
 bool IsMenuName(const char* window) {
   return std::strcmp(window, "popupmenu") == 0 || std::strcmp(window, "startmenu") == 0;
 }
 
-BOOL CopyBitmap(const WinBmpInfo* found, Bitmap* bitmap) {
+BOOL CopyBitmap(const Bitmap* found, Bitmap* bitmap) {
   if (!found) return FALSE;
-  *bitmap = found->bitmap;
+  *bitmap = *found;
   return TRUE;
 }
 
@@ -86,8 +91,7 @@ BOOL GetWinBitmap(const char* window, const char* name, Bitmap* bitmap) {
   if (!window || !name || !bitmap) return FALSE;
   const layout::LayoutState& state = State();
   if (layout::IsMenuName(window))
-    return layout::CopyBitmap(
-        layout::FindBitmap(state.menuBitmaps.data(), state.menuBitmaps.size(), name), bitmap);
+    return layout::CopyBitmap(layout::FindBitmap(state.menuBitmaps, name), bitmap);
   return layout::CopyBitmap(layout::FindWindowBitmap(state.mainBitmaps, window, name), bitmap);
 }
 
@@ -96,7 +100,7 @@ BOOL GetWinBitmapAux(const char* window, const char* name, Bitmap* bitmap) {
   const layout::LayoutState& state = State();
   if (layout::IsMenuName(window)) {
     const auto& table = state.auxMenuShared ? state.menuBitmaps : state.auxMenuBitmaps;
-    return layout::CopyBitmap(layout::FindBitmap(table.data(), table.size(), name), bitmap);
+    return layout::CopyBitmap(layout::FindBitmap(table, name), bitmap);
   }
   if (!layout::IsAuxWindowName(window)) return FALSE;
   return layout::CopyBitmap(layout::FindWindowBitmap(state.auxBitmaps, window, name), bitmap);

@@ -73,14 +73,10 @@ void LayoutState::Clear() {
   generations.clear();
   windowNames.clear();
   auxWindow.clear();
-  UnloadWindowBitmaps(mainBitmaps.bitmaps);
-  UnloadWindowBitmaps(auxBitmaps.bitmaps);
-  UnloadWindowBitmaps(menuBitmaps);
-  UnloadWindowBitmaps(auxMenuBitmaps);
   mainBitmaps = BitmapSet{};
   auxBitmaps = BitmapSet{};
-  menuBitmaps.clear();
-  auxMenuBitmaps.clear();
+  menuBitmaps.Unload();
+  auxMenuBitmaps.Unload();
   auxMenuShared = true;
 }
 

@@ -11,6 +11,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/layout/window_bitmap.h"
 #include "gui/layout.h"
 
 namespace layout {
@@ -50,7 +51,7 @@ struct Generation {
 
 // Bitmaps of a set of windows, window after window.
 struct BitmapSet {
-  std::vector<WinBmpInfo> bitmaps;
+  PictureTable bitmaps;
   std::vector<int> first;  // per window; -1 when the window is not in the set
   std::vector<int> count;
 };
@@ -60,8 +61,8 @@ struct LayoutState {
   std::vector<bool> auxWindow;
   BitmapSet mainBitmaps;
   BitmapSet auxBitmaps;
-  std::vector<WinBmpInfo> menuBitmaps;
-  std::vector<WinBmpInfo> auxMenuBitmaps;
+  PictureTable menuBitmaps;
+  PictureTable auxMenuBitmaps;
   bool auxMenuShared = true;
   bool loadDone = false;
   bool stringsWanted = false;

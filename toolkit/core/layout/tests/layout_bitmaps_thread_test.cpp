@@ -4,6 +4,7 @@
 #include <cstring>
 #include <fstream>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "gdi/dc/tests/dc_test_support.h"
@@ -52,12 +53,14 @@ uint32_t ColourOf(int i) {
          static_cast<uint32_t>((i * 7) & 0xFF);
 }
 
-// The windows' and the menus' pictures are loaded on several threads at
-// once: each must land whole in its own slot, the one its name looks up.
-TEST_F(LayoutBitmapsThreadTest, ManyPicturesEachLandWholeInTheirOwnSlot) {
+// The windows' and the menus' pictures are read when first asked for, by
+// whichever thread asks first: threads asking for them all at once, each in
+// its own order, must each get every picture whole, from its own file, and
+// all the same copy of it (a picture is read once).
+TEST_F(LayoutBitmapsThreadTest, PicturesAskedForOnSeveralThreadsAtOnceAreEachReadOnceAndWhole) {
   auto screen = dctest::MakeSurface(8, 8, 4);
   ASSERT_TRUE(InitGDI(screen->get()));
-  constexpr int kPictures = 150;
+  constexpr int kPictures = 150, kThreads = 4;
   std::string windowEntries = "BMPNUMBER=" + std::to_string(kPictures) + "\n";
   std::string menuEntries = "bmpnumber=" + std::to_string(kPictures + 1) + "\n";
   for (int i = 0; i < kPictures; ++i) {
@@ -71,23 +74,34 @@ TEST_F(LayoutBitmapsThreadTest, ManyPicturesEachLandWholeInTheirOwnSlot) {
   std::string text = ReplaceLine(kTestLayout, "BMPNUMBER=1", windowEntries);
   text = ReplaceLine(text, "bmpnumber=1", menuEntries);
   UseMainLayout(text);
-  const bool loaded = LoadLayoutRes();
-  TerminateGDI();
-  ASSERT_TRUE(loaded);
-  for (int i = 0; i < kPictures; ++i) {
-    const std::string name = "p" + std::to_string(i);
-    for (const auto& [window, key] : {std::pair<const char*, std::string>{"setup", name}, {"popupmenu", "m" + name}}) {
-      SCOPED_TRACE(std::string(window) + " " + key);
-      Bitmap bitmap{};
-      ASSERT_TRUE(GetWinBitmap(window, key.c_str(), &bitmap));
+  ASSERT_TRUE(LoadLayoutRes());
+  // seen[thread][picture * 2 + menu]
+  std::vector<std::vector<Bitmap>> seen(kThreads, std::vector<Bitmap>(kPictures * 2));
+  std::vector<std::thread> askers;
+  for (int t = 0; t < kThreads; ++t)
+    askers.emplace_back([t, &seen] {
+      for (int n = 0; n < kPictures; ++n) {
+        const int i = t % 2 ? n : kPictures - 1 - n;
+        const std::string name = "p" + std::to_string(i);
+        GetWinBitmap("setup", name.c_str(), &seen[t][i * 2]);
+        GetWinBitmap("popupmenu", ("m" + name).c_str(), &seen[t][i * 2 + 1]);
+      }
+    });
+  for (std::thread& asker : askers) asker.join();
+  for (int i = 0; i < kPictures; ++i)
+    for (int menu = 0; menu < 2; ++menu) {
+      SCOPED_TRACE("picture " + std::to_string(i) + (menu ? " of the menu" : " of the window"));
+      const Bitmap& bitmap = seen[0][i * 2 + menu];
       ASSERT_EQ(bitmap.bmWidth, static_cast<uint32_t>(i + 1));
       ASSERT_EQ(bitmap.bmHeight, 1u);
       ASSERT_NE(bitmap.bmBits, nullptr);
       uint32_t last = 0;
       std::memcpy(&last, bitmap.bmBits + static_cast<size_t>(i) * 4, sizeof last);
       EXPECT_EQ(last & 0xFFFFFF, ColourOf(i));
+      for (int t = 1; t < kThreads; ++t) EXPECT_EQ(seen[t][i * 2 + menu].bmBits, bitmap.bmBits) << "thread " << t;
     }
-  }
+  TerminateLayout();
+  TerminateGDI();
 }
 
 }  // namespace
