@@ -13,6 +13,7 @@
 #include "app/device_backend.h"
 #include "app/formatting.h"
 #include "app/record/storage/format_seam.h"
+#include "app/record/record_input_test.h"
 #include "app/record/storage/tests/storage_test_support.h"
 #include "app/storage_pages.h"
 #include "app/disk_texts.h"
@@ -28,6 +29,7 @@ namespace {
 using livetest::Boxes;
 using livetest::ClickItem;
 using livetest::BoxAnswer;
+using livetest::Click;
 using livetest::LiveGui;
 
 constexpr int kList = 19728, kTotal = 19729, kFree = 19730, kInit = 19732, kAddNetHd = 19734;
@@ -35,7 +37,7 @@ constexpr int kActionColumn = 8;  // the list's remove, delete, load and unload 
 constexpr int kLabel = 19856, kBar = 19857;
 constexpr int kAttrRw = 19762, kAttrReadOnly = 19763, kAttrRedundant = 19764, kGroupFirst = 19776;
 constexpr int kNetIp = 19762, kNetDir = 19763, kNetType = 19761, kNetSetIp = 20018, kNetSetDir = 20019;
-constexpr int kOk = 4097, kCancel = 2, kApply = 4098;
+constexpr int kOk = PAGE_ID_OK, kCancel = PAGE_ID_CANCEL, kApply = PAGE_ID_APPLY;
 
 LResult MenuHostProc(WindowHandle hwnd, int message, WParam wParam, LParam lParam) {
   if (message == MSG_CLOSE) {
@@ -125,13 +127,12 @@ class Storage : public LiveGui {
     ASSERT_NE(page_, 0);
     desktest::Drain();
   }
-  // `steps` run inside the next modal loop a command starts.
-  void Inside(std::function<void()> steps) {
-    livetest::LoopSteps() = std::move(steps);
-    PostMessage(helper_, livetest::kRunSteps, 0, 0);
-  }
-  void Command(WindowHandle window, int id, int code = 0) {
-    SendMessage(window, MSG_COMMAND, static_cast<WParam>((code << 16) | id), 0);
+  // `steps` run inside the modal window a click on the page's button `id`
+  // opens; false when none opened.
+  bool InsideOpenedBy(int id, const std::function<void()>& steps) {
+    const WindowHandle page = page_;
+    return recordtest::InLoopOpenedBy(helper_, [page, id] { Click(page, id); },
+                                      recordtest::OpenedOver(GetActiveWindow()), steps);
   }
   void CheckRow(int row) { SendDlgItemMessage(page_, kList, LVM_SETCHECKEDBYKEY, static_cast<WParam>(row), 0); }
   std::string Cell(int row, int column) {
@@ -256,7 +257,7 @@ TEST_F(Storage, InitialiseRefusesOrConfirmsAndGivesEverythingBack) {
     Open();
     for (int row : c.checked) CheckRow(row);
     Boxes().clear();
-    Command(page_, kInit);
+    Click(page_, kInit);
     EXPECT_EQ(BoxTexts(), std::vector<std::string>{c.box}) << c.name;
     EXPECT_EQ(getFormatOwnerWnd(), GUI_INVALID_HANDLE) << c.name;
     SendMessage(win_, MSG_CLOSE, 0, 0);
@@ -272,14 +273,13 @@ TEST_F(Storage, InitialiseRefusesOrConfirmsAndGivesEverythingBack) {
     CheckRow(1);
     device_seam::startCallLog();
     Held inside{};
-    Inside([&] {
+    EXPECT_TRUE(InsideOpenedBy(kInit, [&] {
       const WindowHandle dlg = GetActiveWindow();
       inside = Now();
-      if (way == 0) Command(dlg, kCancel);
+      if (way == 0) Click(dlg, kCancel);
       if (way == 1) SendMessage(dlg, MSG_CLOSE, 0, 0);
-      if (way == 2) Command(dlg, kOk);
-    });
-    Command(page_, kInit);
+      if (way == 2) Click(dlg, kOk);
+    })) << way;
     EXPECT_EQ(inside.liveView, 0) << way;
     EXPECT_EQ(inside.menuEnabled, 0) << way;
     EXPECT_EQ(Now(), before) << way;
@@ -310,10 +310,10 @@ TEST_F(Storage, ABusyDeviceKeepsTheConfirmationOpen) {
     bool stayed = false;
     RunInLoop(showFormatDialog, [&] {
       const WindowHandle dlg = GetActiveWindow();
-      Command(dlg, kOk);
+      Click(dlg, kOk);
       stayed = IsWindow(dlg) && Calls("formatDiskList") == 0;
       device_seam::clearOverrides();
-      Command(dlg, kOk);
+      Click(dlg, kOk);
     });
     EXPECT_TRUE(stayed) << b.op.name();
     EXPECT_EQ(BoxTexts(), std::vector<std::string>{Caption("format", b.key) + "/64"}) << b.op.name();
@@ -326,9 +326,9 @@ TEST_F(Storage, ABusyDeviceKeepsTheConfirmationOpen) {
   bool stayed = false;
   RunInLoop(showFormatDialog, [&] {
     const WindowHandle dlg = GetActiveWindow();
-    Command(dlg, kOk);
+    Click(dlg, kOk);
     stayed = IsWindow(dlg) != 0;
-    Command(dlg, kCancel);
+    Click(dlg, kCancel);
   });
   EXPECT_TRUE(stayed);
   EXPECT_EQ(isLiveViewActive(getMainOutput()), 1);
@@ -376,7 +376,7 @@ TEST_F(Storage, ProgressWindowReportsEachKindAndClosesOnlyWhenDone) {
         EXPECT_FALSE(IsWindowVisible(GetDlgItem(dlg, kBar)));
       }
       // Until the worker has finished the button's close is refused.
-      if (!result.empty()) Command(dlg, kCancel);
+      if (!result.empty()) Click(dlg, kCancel);
       if (IsWindow(dlg)) PostMessage(helper_, livetest::kRunSteps, 0, 0);
     };
     helper_ = Main({0, 0, 4, 4}, livetest::StepsProc);
@@ -440,14 +440,12 @@ TEST_F(Storage, LocalDiskSavesAttributeAndGroupOrRefuses) {
     bool applyAfter = false;
     RunInLoop([](WindowHandle owner) { return showLocalHdSetDialog(owner, 0); }, [&] {
       const WindowHandle dlg = GetActiveWindow();
-      SendDlgItemMessage(dlg, c.attr, BM_SETCHECK, 1, 0);
-      Command(dlg, c.attr);
-      SendDlgItemMessage(dlg, kGroupFirst + c.group - 1, BM_SETCHECK, 1, 0);
-      Command(dlg, kGroupFirst + c.group - 1);
+      Click(dlg, c.attr);
+      Click(dlg, kGroupFirst + c.group - 1);
       rc = saveDiskAttrAndGroup(dlg, 0);
-      Command(dlg, kApply);
+      Click(dlg, kApply);
       applyAfter = IsWindowEnabled(GetDlgItem(dlg, kApply));
-      Command(dlg, kCancel);
+      Click(dlg, kCancel);
     });
     EXPECT_EQ(rc, c.rc) << c.name;
     EXPECT_EQ(applyAfter, c.rc != 0) << c.name << ": a refused save keeps Apply";
@@ -481,10 +479,10 @@ TEST_F(Storage, NetworkDiskAddShowsEachRefusalAndSendsTheEntry) {
     bool stayed = false;
     RunInLoop([](WindowHandle owner) { return showNetHdAddDialog(owner, -1); }, [&] {
       const WindowHandle dlg = GetActiveWindow();
-      SendDlgItemMessage(dlg, kNetType, CB_SELECTVALUE, 5, 0);
-      Command(dlg, kOk);
+      EXPECT_TRUE(recordtest::PickValue(dlg, kNetType, 5));
+      Click(dlg, kOk);
       stayed = IsWindow(dlg) != 0;
-      Command(dlg, kCancel);
+      Click(dlg, kCancel);
     });
     EXPECT_TRUE(stayed) << code.key;
     EXPECT_EQ(BoxTexts(), std::vector<std::string>{Caption("disk_nethdadd", code.key) + "/" +
@@ -499,7 +497,7 @@ TEST_F(Storage, NetworkDiskAddShowsEachRefusalAndSendsTheEntry) {
     EXPECT_TRUE(livetest::ChooseByMouse(dlg, kNetType, 1)) << "the type list opened and closed on its row";
     EXPECT_EQ(SendDlgItemMessage(dlg, kNetType, CB_GETSELVALUE, 0, 0), 5) << "IP SAN chosen";
     SendDlgItemMessage(dlg, kNetDir, MSG_SETTEXT, 0, reinterpret_cast<LParam>("/export"));
-    Command(dlg, kOk);
+    Click(dlg, kOk);
   });
   EXPECT_EQ(Calls("addNetDisk"), 1u);
 
@@ -508,7 +506,7 @@ TEST_F(Storage, NetworkDiskAddShowsEachRefusalAndSendsTheEntry) {
   Open();
   device_seam::overrideAnswer(getNetDiskSlotMask, 0xFF);
   Boxes().clear();
-  Command(page_, kAddNetHd);
+  Click(page_, kAddNetHd);
   EXPECT_EQ(BoxTexts(), std::vector<std::string>{Caption("disk_nethdadd", "NethdfullErr") + "/64"});
 }
 

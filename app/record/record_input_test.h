@@ -1,0 +1,91 @@
+// Input the record pages' tests give as a user does, beyond the shared
+// harness: a click on a sheet's tab and a click that opens a modal window.
+#pragma once
+
+#include <functional>
+
+#include "app/testing/page_harness.h"
+#include "controls/listbox/listbox_internal.h"
+#include "controls/propsheet/propsheet_internal.h"
+#include "gui/propsheet.h"
+
+namespace recordtest {
+
+// A user's click on the header of tab `index` of `sheet`, a sheet of this
+// thread; true once that tab is shown and the release is read.
+inline bool ClickTab(WindowHandle sheet, int index) {
+  const propsheet::Sheet* s = propsheet::SheetOf(sheet);
+  int left = 0, right = 0;
+  if (!s || !propsheet::TabSpan(s, index, &left, &right)) {
+    ADD_FAILURE() << "tab " << index << " is not shown, so no hand can click it";
+    return false;
+  }
+  int x = (left + right) / 2, y = (s->headTop + s->headBottom) / 2;
+  ClientToScreen(sheet, &x, &y);
+  const auto shown = [sheet, index] { return SendMessage(sheet, PSM_GETACTIVEINDEX, 0, 0) == index; };
+  livetest::ClickAt(x, y, shown);
+  return livetest::PumpUntil([&shown] { return shown() && GetCapture() == 0; });
+}
+
+// The row of drop-down box `id` of `page` that holds `value`, the value its
+// row was added with (what CB_SELECTVALUE and CB_GETSELVALUE read); -1
+// when it has none.
+inline int RowOfValue(WindowHandle page, int id, int value) {
+  const listbox::Data* d = listbox::Of(GetDlgItem(GetDlgItem(page, id), CB_LIST_ID));
+  if (!d) return -1;
+  for (int row = 0; row < d->count; ++row) {
+    const listbox::Item* it = listbox::ItemAt(*d, row);
+    if (it && it->value == value) return row;
+  }
+  return -1;
+}
+
+// A user's choice of the row of drop-down box `id` that holds `value`: a
+// click on its arrow and a click on the row.
+inline bool PickValue(WindowHandle page, int id, int value) {
+  const int row = RowOfValue(page, id, value);
+  if (row < 0) {
+    ADD_FAILURE() << "drop-down box " << id << " offers no row for " << value;
+    return false;
+  }
+  const bool chosen = livetest::ChooseByMouse(page, id, row);
+  desktest::Drain();
+  return chosen;
+}
+
+// Whether a modal window has opened over `before`, the active window before
+// the click.
+inline std::function<bool()> OpenedOver(WindowHandle before) {
+  return [before] {
+    const WindowHandle active = GetActiveWindow();
+    return active != before && active != 0 && IsWindowVisible(active);
+  };
+}
+
+// Runs `steps` inside the modal loop that `click` opens, once `opened`
+// holds there; false when they did not run. `helper` is a window of this
+// thread with livetest::StepsProc. The click's own wait for its release
+// runs that loop, so the look for it is posted before the click and again
+// while the loop is not there yet.
+inline bool InLoopOpenedBy(WindowHandle helper, const std::function<void()>& click,
+                           const std::function<bool()>& opened, const std::function<void()>& steps) {
+  bool ran = false;
+  livetest::LoopSteps() = [&ran, helper, &opened, &steps] {
+    if (ran) return;
+    if (!opened()) {
+      PostMessage(helper, livetest::kAwaitLoop, 0, 0);
+      return;
+    }
+    desktest::Drain();
+    steps();
+    ran = true;
+  };
+  PostMessage(helper, livetest::kAwaitLoop, 0, 0);
+  click();
+  const bool done = livetest::PumpUntil([&ran] { return ran; });
+  // A post still queued finds nothing to run (the steps' state is gone).
+  livetest::LoopSteps() = [] {};
+  return done;
+}
+
+}  // namespace recordtest
