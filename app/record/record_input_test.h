@@ -2,11 +2,14 @@
 // harness: a click on a sheet's tab and a click that opens a modal window.
 #pragma once
 
+#include <cstring>
 #include <functional>
+#include <string>
 
 #include "app/testing/page_harness.h"
 #include "controls/listbox/listbox_internal.h"
 #include "controls/propsheet/propsheet_internal.h"
+#include "gui/keyboard.h"
 #include "gui/propsheet.h"
 
 namespace recordtest {
@@ -51,6 +54,75 @@ inline bool PickValue(WindowHandle page, int id, int value) {
   const bool chosen = livetest::ChooseByMouse(page, id, row);
   desktest::Drain();
   return chosen;
+}
+
+// Reads this thread's messages as a page's loop does, key presses turned
+// into characters, until `done` holds; false when it does not in five
+// seconds.
+inline bool PumpTyping(const std::function<bool()>& done) {
+  for (int round = 0; round < 2500; ++round) {
+    Message msg;
+    const ThreadMsgInfo* info = CurrentThreadMsgInfo();
+    const WindowHandle any = info && info->mainWindow ? HandleOf(info->mainWindow) : 0;
+    for (int guard = 0; any && guard < 1000 && PeekMessage(&msg, any, 0, 0, TRUE); ++guard) {
+      TranslateMessage(&msg);
+      DispatchMessage(&msg);
+    }
+    if (done()) return true;
+    std::this_thread::sleep_for(std::chrono::milliseconds(2));
+  }
+  return false;
+}
+
+// The key that types `c`: a digit or a lower-case letter; 0 for none.
+inline int KeyOf(char c) {
+  static const char* const rows[] = {"qwertyuiop", "asdfghjkl", "zxcvbnm"};
+  static const int firsts[] = {KEY_Q, KEY_A, KEY_Z};
+  if (c == '0') return KEY_0;
+  if (c >= '1' && c <= '9') return KEY_1 + (c - '1');
+  for (int r = 0; r < 3; ++r)
+    if (const char* at = std::strchr(rows[r], c); at && c) return firsts[r] + static_cast<int>(at - rows[r]);
+  return 0;
+}
+
+// A key pressed and released, read by the next PumpTyping.
+inline void Key(int code) {
+  HostInjectKey(code, 1);
+  HostInjectKey(code, 0);
+}
+
+// The text of control `id` of `page`.
+inline std::string TextOf(WindowHandle page, int id) {
+  char text[256] = "";
+  GetDlgItemText(page, id, text, sizeof text);
+  return text;
+}
+
+// An edit emptied and typed into as a user does: a click in it, Backspace
+// from its end, then `text` key by key; true when it then shows `text`.
+inline bool Retype(WindowHandle page, int id, const std::string& text) {
+  const WindowHandle edit = GetDlgItem(page, id);
+  livetest::ClickItem(page, id, [edit] { return GetFocusChild(GetParent(edit)) == edit; });
+  if (!PumpTyping([&] { return GetFocusChild(page) == edit && GetCapture() == 0; })) return false;
+  Key(KEY_END);
+  for (size_t left = TextOf(page, id).size(); left > 0; --left) {
+    Key(KEY_BACKSPACE);
+    if (!PumpTyping([&] { return TextOf(page, id).size() < left; })) return false;
+  }
+  for (char c : text) {
+    const size_t typed = TextOf(page, id).size();
+    Key(KeyOf(c));
+    if (!PumpTyping([&] { return TextOf(page, id).size() > typed; })) return false;
+  }
+  return TextOf(page, id) == text;
+}
+
+// A user's click on button `id` that closes `dialog`; true once it is no
+// longer the active window. The button goes with the dialog, so nothing
+// after the press reads it again (its handle may be reused or freed).
+inline bool ClickClosing(WindowHandle dialog, int id) {
+  livetest::ClickItem(dialog, id);
+  return livetest::PumpUntil([dialog] { return GetActiveWindow() != dialog && GetCapture() == 0; });
 }
 
 // Whether a modal window has opened over `before`, the active window before

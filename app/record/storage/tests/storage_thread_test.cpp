@@ -31,6 +31,7 @@ using livetest::ClickItem;
 using livetest::BoxAnswer;
 using livetest::Click;
 using livetest::LiveGui;
+using recordtest::ClickClosing;
 
 constexpr int kList = 19728, kTotal = 19729, kFree = 19730, kInit = 19732, kAddNetHd = 19734;
 constexpr int kActionColumn = 8;  // the list's remove, delete, load and unload icon
@@ -276,9 +277,8 @@ TEST_F(Storage, InitialiseRefusesOrConfirmsAndGivesEverythingBack) {
     EXPECT_TRUE(InsideOpenedBy(kInit, [&] {
       const WindowHandle dlg = GetActiveWindow();
       inside = Now();
-      if (way == 0) Click(dlg, kCancel);
       if (way == 1) SendMessage(dlg, MSG_CLOSE, 0, 0);
-      if (way == 2) Click(dlg, kOk);
+      else EXPECT_TRUE(ClickClosing(dlg, way == 0 ? kCancel : kOk));
     })) << way;
     EXPECT_EQ(inside.liveView, 0) << way;
     EXPECT_EQ(inside.menuEnabled, 0) << way;
@@ -313,7 +313,7 @@ TEST_F(Storage, ABusyDeviceKeepsTheConfirmationOpen) {
       Click(dlg, kOk);
       stayed = IsWindow(dlg) && Calls("formatDiskList") == 0;
       device_seam::clearOverrides();
-      Click(dlg, kOk);
+      EXPECT_TRUE(ClickClosing(dlg, kOk));
     });
     EXPECT_TRUE(stayed) << b.op.name();
     EXPECT_EQ(BoxTexts(), std::vector<std::string>{Caption("format", b.key) + "/64"}) << b.op.name();
@@ -328,7 +328,7 @@ TEST_F(Storage, ABusyDeviceKeepsTheConfirmationOpen) {
     const WindowHandle dlg = GetActiveWindow();
     Click(dlg, kOk);
     stayed = IsWindow(dlg) != 0;
-    Click(dlg, kCancel);
+    EXPECT_TRUE(ClickClosing(dlg, kCancel));
   });
   EXPECT_TRUE(stayed);
   EXPECT_EQ(isLiveViewActive(getMainOutput()), 1);
@@ -376,7 +376,9 @@ TEST_F(Storage, ProgressWindowReportsEachKindAndClosesOnlyWhenDone) {
         EXPECT_FALSE(IsWindowVisible(GetDlgItem(dlg, kBar)));
       }
       // Until the worker has finished the button's close is refused.
-      if (!result.empty()) Click(dlg, kCancel);
+      if (!result.empty()) {
+        EXPECT_TRUE(ClickClosing(dlg, kCancel));
+      }
       if (IsWindow(dlg)) PostMessage(helper_, livetest::kRunSteps, 0, 0);
     };
     helper_ = Main({0, 0, 4, 4}, livetest::StepsProc);
@@ -445,7 +447,7 @@ TEST_F(Storage, LocalDiskSavesAttributeAndGroupOrRefuses) {
       rc = saveDiskAttrAndGroup(dlg, 0);
       Click(dlg, kApply);
       applyAfter = IsWindowEnabled(GetDlgItem(dlg, kApply));
-      Click(dlg, kCancel);
+      EXPECT_TRUE(ClickClosing(dlg, kCancel));
     });
     EXPECT_EQ(rc, c.rc) << c.name;
     EXPECT_EQ(applyAfter, c.rc != 0) << c.name << ": a refused save keeps Apply";
@@ -482,7 +484,7 @@ TEST_F(Storage, NetworkDiskAddShowsEachRefusalAndSendsTheEntry) {
       EXPECT_TRUE(recordtest::PickValue(dlg, kNetType, 5));
       Click(dlg, kOk);
       stayed = IsWindow(dlg) != 0;
-      Click(dlg, kCancel);
+      EXPECT_TRUE(ClickClosing(dlg, kCancel));
     });
     EXPECT_TRUE(stayed) << code.key;
     EXPECT_EQ(BoxTexts(), std::vector<std::string>{Caption("disk_nethdadd", code.key) + "/" +
@@ -497,7 +499,7 @@ TEST_F(Storage, NetworkDiskAddShowsEachRefusalAndSendsTheEntry) {
     EXPECT_TRUE(livetest::ChooseByMouse(dlg, kNetType, 1)) << "the type list opened and closed on its row";
     EXPECT_EQ(SendDlgItemMessage(dlg, kNetType, CB_GETSELVALUE, 0, 0), 5) << "IP SAN chosen";
     SendDlgItemMessage(dlg, kNetDir, MSG_SETTEXT, 0, reinterpret_cast<LParam>("/export"));
-    Click(dlg, kOk);
+    EXPECT_TRUE(ClickClosing(dlg, kOk));
   });
   EXPECT_EQ(Calls("addNetDisk"), 1u);
 
