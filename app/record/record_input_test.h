@@ -7,6 +7,7 @@
 #include <string>
 
 #include "app/testing/page_harness.h"
+#include "controls/combobox/combobox_internal.h"
 #include "controls/listbox/listbox_internal.h"
 #include "controls/propsheet/propsheet_internal.h"
 #include "gui/keyboard.h"
@@ -43,6 +44,35 @@ inline int RowOfValue(WindowHandle page, int id, int value) {
   return -1;
 }
 
+// A user's choice of row `row` of drop-down box `id` whose list is a grid
+// (a row of cells for each line), by a click on the arrow and one on the
+// cell; a list of lines is left to livetest::ChooseByMouse.
+inline bool ChooseCellByMouse(WindowHandle page, int id, int row) {
+  const WindowHandle box = GetDlgItem(page, id), list = GetDlgItem(box, CB_LIST_ID);
+  if (!(GetWindowStyle(list) & LBS_GRID)) return livetest::ChooseByMouse(page, id, row);
+  const auto shown = [list] { return IsWindowVisible(list) != 0; };
+  Rect r{};
+  GetClientRect(box, &r);
+  int x = r.right - 6, y = r.bottom / 2;
+  ClientToScreen(box, &x, &y);
+  livetest::ClickAt(x, y, shown);
+  const listbox::Data* d = listbox::Of(list);
+  if (!livetest::PumpUntil(shown) || !d || d->itemHeight <= 0) return false;
+  const int cell = d->visibleWidth / listbox::kGridColumns + 1;
+  const int line = row / listbox::kGridColumns - d->top;
+  GetClientRect(list, &r);
+  if (line < 0 || (line + 1) * d->itemHeight > r.bottom) {
+    ADD_FAILURE() << "cell " << row << " of drop-down box " << id << " is out of view";
+    return false;
+  }
+  x = (row % listbox::kGridColumns) * cell + cell / 2;
+  y = line * d->itemHeight + d->itemHeight / 2;
+  ClientToScreen(list, &x, &y);
+  livetest::ClickAt(x, y, [list] { return IsWindowVisible(list) == 0; });
+  return livetest::PumpUntil([list] { return IsWindowVisible(list) == 0 && GetCapture() == 0; }) &&
+         SendMessage(list, LB_GETCURSEL, 0, 0) == row;
+}
+
 // A user's choice of the row of drop-down box `id` that holds `value`: a
 // click on its arrow and a click on the row.
 inline bool PickValue(WindowHandle page, int id, int value) {
@@ -51,7 +81,7 @@ inline bool PickValue(WindowHandle page, int id, int value) {
     ADD_FAILURE() << "drop-down box " << id << " offers no row for " << value;
     return false;
   }
-  const bool chosen = livetest::ChooseByMouse(page, id, row);
+  const bool chosen = ChooseCellByMouse(page, id, row);
   desktest::Drain();
   return chosen;
 }
@@ -59,8 +89,8 @@ inline bool PickValue(WindowHandle page, int id, int value) {
 // Reads this thread's messages as a page's loop does, key presses turned
 // into characters, until `done` holds; false when it does not in five
 // seconds.
-inline bool PumpTyping(const std::function<bool()>& done) {
-  for (int round = 0; round < 2500; ++round) {
+inline bool PumpTyping(const std::function<bool()>& done, int rounds = 2500) {
+  for (int round = 0; round < rounds; ++round) {
     Message msg;
     const ThreadMsgInfo* info = CurrentThreadMsgInfo();
     const WindowHandle any = info && info->mainWindow ? HandleOf(info->mainWindow) : 0;
@@ -96,6 +126,22 @@ inline std::string TextOf(WindowHandle page, int id) {
   char text[256] = "";
   GetDlgItemText(page, id, text, sizeof text);
   return text;
+}
+
+// The time time box `id` shows taken by a user: a click on the box (which
+// opens its spinner), Enter to type (the box tells its change), Enter to
+// take the time and Escape to close the spinner; true once it is closed.
+inline bool TakeTime(WindowHandle dlg, int id) {
+  const WindowHandle box = GetDlgItem(dlg, id), spinner = GetDlgItem(box, CB_SPINNER_ID);
+  const auto typing = [box] { return SendMessage(box, MSG_GETDLGCODE, 0, 0) == combobox::kCodeTyping; };
+  livetest::ClickItem(dlg, id, [box] { return GetFocusChild(GetParent(box)) == box; });
+  if (!PumpTyping([&] { return GetFocusChild(dlg) == box && GetCapture() == 0; })) return false;
+  Key(KEY_ENTER);
+  if (!PumpTyping(typing)) return false;
+  Key(KEY_ENTER);
+  if (!PumpTyping([&typing] { return !typing(); })) return false;
+  if (IsWindowVisible(spinner)) Key(KEY_ESC);
+  return PumpTyping([spinner] { return !IsWindowVisible(spinner); });
 }
 
 // An edit emptied and typed into as a user does: a click in it, Backspace
@@ -134,29 +180,41 @@ inline std::function<bool()> OpenedOver(WindowHandle before) {
   };
 }
 
+// A helper window's look for a modal loop: it runs the function its
+// additional data points to.
+constexpr int kLookForLoop = 0x9121;
+inline LResult LoopLookProc(WindowHandle hwnd, int msg, WParam wParam, LParam lParam) {
+  if (msg == kLookForLoop) {
+    if (auto* look = reinterpret_cast<std::function<void()>*>(GetWindowAdditionalData(hwnd))) (*look)();
+    return 0;
+  }
+  return DefaultMainWinProc(hwnd, msg, wParam, lParam);
+}
+
 // Runs `steps` inside the modal loop that `click` opens, once `opened`
 // holds there; false when they did not run. `helper` is a window of this
-// thread with livetest::StepsProc. The click's own wait for its release
-// runs that loop, so the look for it is posted before the click and again
-// while the loop is not there yet.
+// thread with LoopLookProc, one for each loop open at a time. The click's
+// own wait for its release runs that loop, so the look for it is posted
+// before the click and again while the loop is not there yet.
 inline bool InLoopOpenedBy(WindowHandle helper, const std::function<void()>& click,
                            const std::function<bool()>& opened, const std::function<void()>& steps) {
   bool ran = false;
-  livetest::LoopSteps() = [&ran, helper, &opened, &steps] {
+  std::function<void()> look = [&ran, helper, &opened, &steps] {
     if (ran) return;
     if (!opened()) {
-      PostMessage(helper, livetest::kAwaitLoop, 0, 0);
+      PostMessage(helper, kLookForLoop, 0, 0);
       return;
     }
     desktest::Drain();
-    steps();
     ran = true;
+    steps();
   };
-  PostMessage(helper, livetest::kAwaitLoop, 0, 0);
+  SetWindowAdditionalData(helper, reinterpret_cast<LParam>(&look));
+  PostMessage(helper, kLookForLoop, 0, 0);
   click();
   const bool done = livetest::PumpUntil([&ran] { return ran; });
-  // A post still queued finds nothing to run (the steps' state is gone).
-  livetest::LoopSteps() = [] {};
+  // A post still queued finds nothing to run (the look is gone).
+  SetWindowAdditionalData(helper, 0);
   return done;
 }
 

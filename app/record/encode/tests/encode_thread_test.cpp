@@ -402,7 +402,7 @@ TEST_F(EncodePage, MainStreamSetsAgainstAModel) {
 // record tab hands the streams and record options to the others; the
 // snapshot tab overwrites targets it never read.
 TEST_F(EncodePage, CopyToEveryAnalogChannel) {
-  const WindowHandle helper = Main({0, 0, 4, 4}, livetest::StepsProc);
+  const WindowHandle helper = Main({0, 0, 4, 4}, LoopLookProc);
   auto copyToAll = [helper](WindowHandle page) {
     const auto opened = [] { return IsValidHandle(getCopyChanWnd()) && IsWindowVisible(getCopyChanWnd()); };
     EXPECT_TRUE(InLoopOpenedBy(helper, [page] { Click(page, PAGE_ID_COPY); }, opened, [] {

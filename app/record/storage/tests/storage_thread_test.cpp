@@ -119,7 +119,7 @@ class Storage : public LiveGui {
   }
   void Open() {
     menu_ = Main({0, 0, 8, 8}, MenuHostProc);
-    helper_ = Main({0, 0, 4, 4}, livetest::StepsProc);
+    helper_ = Main({0, 0, 4, 4}, recordtest::LoopLookProc);
     setDiskMenuWnd(menu_);
     ASSERT_NE(createDiskBaseWindow(menu_), GUI_INVALID_HANDLE);
     win_ = getDiskPageWnd();
