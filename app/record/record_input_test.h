@@ -121,6 +121,14 @@ inline void Key(int code) {
   HostInjectKey(code, 0);
 }
 
+// `c` typed: a capital with Shift held.
+inline void TypeChar(char c) {
+  const bool capital = c >= 'A' && c <= 'Z';
+  if (capital) HostInjectKey(KEY_LEFTSHIFT, 1);
+  Key(KeyOf(capital ? static_cast<char>(c - 'A' + 'a') : c));
+  if (capital) HostInjectKey(KEY_LEFTSHIFT, 0);
+}
+
 // The text of control `id` of `page`.
 inline std::string TextOf(WindowHandle page, int id) {
   char text[256] = "";
@@ -157,7 +165,7 @@ inline bool Retype(WindowHandle page, int id, const std::string& text) {
   }
   for (char c : text) {
     const size_t typed = TextOf(page, id).size();
-    Key(KeyOf(c));
+    TypeChar(c);
     if (!PumpTyping([&] { return TextOf(page, id).size() > typed; })) return false;
   }
   return TextOf(page, id) == text;
