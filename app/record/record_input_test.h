@@ -10,8 +10,11 @@
 #include "controls/combobox/combobox_internal.h"
 #include "controls/listbox/listbox_internal.h"
 #include "controls/propsheet/propsheet_internal.h"
+#include "core/input/lowlevel_event.h"
+#include "gui/input.h"
 #include "gui/keyboard.h"
 #include "gui/propsheet.h"
+#include "gui/segrate.h"
 
 namespace recordtest {
 
@@ -113,6 +116,73 @@ inline int KeyOf(char c) {
   for (int r = 0; r < 3; ++r)
     if (const char* at = std::strchr(rows[r], c); at && c) return firsts[r] + static_cast<int>(at - rows[r]);
   return 0;
+}
+
+// The screen point of the arrow under boundary `index` of the segment bar
+// `bar`, where a press takes the boundary: the bar is painted two pixels in
+// from each side, each segment as wide as its share of the rest.
+inline Point BoundaryOnScreen(WindowHandle bar, int index) {
+  Rect c{};
+  GetClientRect(bar, &c);
+  const int h = c.bottom - c.top, w = c.right - c.left;
+  const int barTop = h - (2 * h - 24) / 3 - 6;
+  int start = 2, left = 0;
+  for (int i = 0; i <= index; ++i) {
+    const int right = static_cast<int>(SendMessage(bar, SRM_GETVALUE, static_cast<WParam>(i), 0));
+    start += (right - left) * (w - 4) / 100;
+    left = right;
+  }
+  Point p{start - 2, (barTop + h - 6) / 2};
+  ClientToScreen(bar, &p.x, &p.y);
+  return p;
+}
+
+// The press just given read by the page's thread: the event thread has it,
+// the desktop has routed it and this thread has dispatched what came.
+inline void AwaitPressRead() {
+  livetest::PumpUntil([] { return (lowlevel::state().lastButtons.load() & IAL_MOUSE_LEFTBUTTON) != 0; });
+  desktest::AwaitDesktopRead();
+  desktest::Request(MSG_DT_GETACTIVEMAIN);
+  desktest::Drain();
+}
+
+// A user's drag of boundary `index` of segment bar `id` of `page` to
+// `percent`; true when the bar took the press. The bar takes no second
+// press of a double click, so a press it did not take is given again (the
+// double click then lies behind).
+inline bool DragBoundary(WindowHandle page, int id, int index, int percent) {
+  const WindowHandle bar = GetDlgItem(page, id);
+  const auto at = [](int x, int y) {
+    return livetest::PumpUntil([x, y] {
+      Point p{};
+      GetCursorPos(&p);
+      return p.x == x && p.y == y;
+    });
+  };
+  for (int attempt = 0; attempt < 2; ++attempt) {
+    const Point from = BoundaryOnScreen(bar, index);
+    Rect c{};
+    GetClientRect(bar, &c);
+    int x = (percent * (c.right - c.left) + 99) / 100, y = 0;
+    ClientToScreen(bar, &x, &y);
+    HostInjectMouseMove(from.x, from.y);
+    at(from.x, from.y);
+    livetest::PumpUntil([] { return GetCapture() == 0; });
+    HostInjectMouseButton(HOST_BUTTON_LEFT, 1);
+    AwaitPressRead();
+    const bool held = GetCapture() == bar;
+    if (held) {
+      HostInjectMouseMove(x, from.y);
+      at(x, from.y);
+    }
+    HostInjectMouseButton(HOST_BUTTON_LEFT, 0);
+    livetest::PumpUntil([bar] {
+      return GetCapture() != bar && (lowlevel::state().lastButtons.load() & IAL_MOUSE_LEFTBUTTON) == 0;
+    });
+    desktest::Drain();
+    if (held) return true;
+  }
+  return false;
 }
 
 // A key pressed and released, read by the next PumpTyping.
