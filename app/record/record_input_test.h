@@ -2,6 +2,7 @@
 // harness: a click on a sheet's tab and a click that opens a modal window.
 #pragma once
 
+#include <atomic>
 #include <cstring>
 #include <functional>
 #include <string>
@@ -137,10 +138,45 @@ inline Point BoundaryOnScreen(WindowHandle bar, int index) {
   return p;
 }
 
+// A clock for the event reader that reads a second later each time: no two
+// presses make a double click, as from a hand slower than the page.
+inline unsigned int SlowHand() {
+  static std::atomic<unsigned int> ticks{1000};
+  return ticks += 100;
+}
+
+// The release just given read by the page's thread: the event thread has
+// it, the desktop has routed it and this thread has dispatched what came.
+inline void AwaitReleaseRead() {
+  livetest::PumpUntil([] { return (lowlevel::state().lastButtons.load() & IAL_MOUSE_LEFTBUTTON) == 0; });
+  desktest::AwaitDesktopRead();
+  desktest::Request(MSG_DT_GETACTIVEMAIN);
+  desktest::Drain();
+}
+
+// Whether the event thread has read a press of the left button.
+inline bool PressRead() { return (lowlevel::state().lastButtons.load() & IAL_MOUSE_LEFTBUTTON) != 0; }
+
+// A user's click at (x, y) of `window`'s client area, read by its thread.
+inline void ClickClient(WindowHandle window, int x, int y) {
+  ClientToScreen(window, &x, &y);
+  livetest::ClickAt(x, y, PressRead);
+  AwaitReleaseRead();
+}
+
+// A user's drag from (x0, y0) to (x1, y1) of `window`'s client area, read by
+// its thread.
+inline void DragClient(WindowHandle window, int x0, int y0, int x1, int y1) {
+  ClientToScreen(window, &x0, &y0);
+  ClientToScreen(window, &x1, &y1);
+  livetest::DragAt(x0, y0, x1, y1, PressRead);
+  AwaitReleaseRead();
+}
+
 // The press just given read by the page's thread: the event thread has it,
 // the desktop has routed it and this thread has dispatched what came.
 inline void AwaitPressRead() {
-  livetest::PumpUntil([] { return (lowlevel::state().lastButtons.load() & IAL_MOUSE_LEFTBUTTON) != 0; });
+  livetest::PumpUntil(PressRead);
   desktest::AwaitDesktopRead();
   desktest::Request(MSG_DT_GETACTIVEMAIN);
   desktest::Drain();

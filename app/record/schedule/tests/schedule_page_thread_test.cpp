@@ -33,7 +33,6 @@ constexpr int kDayBox = 18960, kAllDay = 18961, kAllDayType = 18962, kFirstTime 
 constexpr int kWeekTuesday = 4193, kWeekHoliday = 4199;
 
 bool Enabled(WindowHandle w, int id) { return IsWindowEnabled(GetDlgItem(w, id)); }
-LParam At(int x, int y) { return desktest::PointParam(x, y); }
 
 LResult MenuHostProc(WindowHandle hwnd, int message, WParam wParam, LParam lParam) {
   if (message == MSG_CLOSE) {
@@ -45,6 +44,16 @@ LResult MenuHostProc(WindowHandle hwnd, int message, WParam wParam, LParam lPara
 
 class SchedulePage : public LiveGui {
  protected:
+  // Each press a single one: a swatch click and the drag after it come
+  // within the double-click time of a quick test.
+  void SetUp() override {
+    LiveGui::SetUp();
+    SetLowLevelEventClock(recordtest::SlowHand);
+  }
+  void TearDown() override {
+    SetLowLevelEventClock(nullptr);
+    LiveGui::TearDown();
+  }
   void Open() {
     host_ = Main({0, 0, 8, 8}, MenuHostProc);
     // The loops' helpers come before the page, which stays active.
@@ -74,12 +83,6 @@ class SchedulePage : public LiveGui {
     SendMessage(win_, MSG_CLOSE, 0, 0);
     desktest::Drain();
   }
-  // A press and release at two points of a tab, as the mouse gives them.
-  void Drag(WindowHandle tab, int x0, int y0, int x1, int y1) {
-    SendMessage(tab, MSG_LBUTTONDOWN, 0, At(x0, y0));
-    SendMessage(tab, MSG_MOUSEMOVE, 0, At(x1, y1));
-    SendMessage(tab, MSG_LBUTTONUP, 0, At(x1, y1));
-  }
   WindowHandle host_ = 0, win_ = 0, rec_ = 0, pic_ = 0, helper_ = 0, inner_ = 0;
 };
 
@@ -90,12 +93,9 @@ Point Cell(int day, int hour) { return Point{kGridLeft + hour * kHourW + 5, kGri
 // A legend swatch (0..4 types, 5 the eraser), then a drag over days d0..d1
 // and hours h0..h1.
 void Paint(WindowHandle tab, int swatch, int d0, int h0, int d1, int h1) {
-  SendMessage(tab, MSG_LBUTTONDOWN, 0, At(kLegendX, kLegendY + 24 * swatch));
-  SendMessage(tab, MSG_LBUTTONUP, 0, At(kLegendX, kLegendY + 24 * swatch));
+  recordtest::ClickClient(tab, kLegendX, kLegendY + 24 * swatch);
   const Point a = Cell(d0, h0), b = Cell(d1, h1);
-  SendMessage(tab, MSG_LBUTTONDOWN, 0, At(a.x, a.y));
-  SendMessage(tab, MSG_MOUSEMOVE, 0, At(b.x, b.y));
-  SendMessage(tab, MSG_LBUTTONUP, 0, At(b.x, b.y));
+  recordtest::DragClient(tab, a.x, a.y, b.x, b.y);
 }
 
 RecordConfig StoredRecord(int channel) {
@@ -138,7 +138,7 @@ TEST_F(SchedulePage, OnScreen) {
   Paint(rec_, 4, 3, 0, 5, 23);
   Paint(rec_, 5, 4, 8, 4, 15);  // the eraser splits Friday
   Paint(rec_, 2, 7, 20, 7, 23);
-  SendMessage(rec_, MSG_LBUTTONDOWN, 0, At(kLegendX, kLegendY + 24 * 3));
+  recordtest::ClickClient(rec_, kLegendX, kLegendY + 24 * 3);
   Rect r{};
   GetWindowRect(win_, &r);
   desktest::Drain();

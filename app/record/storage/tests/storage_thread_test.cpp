@@ -135,7 +135,13 @@ class Storage : public LiveGui {
     return recordtest::InLoopOpenedBy(helper_, [page, id] { Click(page, id); },
                                       recordtest::OpenedOver(GetActiveWindow()), steps);
   }
-  void CheckRow(int row) { SendDlgItemMessage(page_, kList, LVM_SETCHECKEDBYKEY, static_cast<WParam>(row), 0); }
+  // A row's check box ticked by a click on its first cell.
+  void CheckRow(int row) {
+    livetest::ClickCell(GetDlgItem(page_, kList), row, 0);
+    EXPECT_TRUE(livetest::PumpUntil([this, row] {
+      return GetCapture() == 0 && SendDlgItemMessage(page_, kList, LVM_GETCHECKEDBYKEY, static_cast<WParam>(row), 0) == 1;
+    })) << row;
+  }
   std::string Cell(int row, int column) {
     char text[128] = "";
     ListViewSubItemInfo cell{};
