@@ -239,6 +239,7 @@ void SetSegment(WindowHandle dlg, int k, int h0, int h1) {
 }
 
 TEST_F(SchedulePage, TheDayEditorKeepsAnInvalidDayAndCancelGivesTheRecordBack) {
+  Main({0, 0, 1024, 768}, recordtest::StandInProc, WS_EX_PREVIEW);  // the live view, under the page
   Open();
   InDayEditor([](WindowHandle dlg) {
     SetSegment(dlg, 1, 1, 2);
@@ -253,6 +254,7 @@ TEST_F(SchedulePage, TheDayEditorKeepsAnInvalidDayAndCancelGivesTheRecordBack) {
     SetSegment(dlg, 1, 3, 4);
     EXPECT_TRUE(ClickClosing(dlg, PAGE_ID_CANCEL));  // back to what Apply stored
   });
+  EXPECT_TRUE(recordtest::StandInTakesClick(win_)) << "after Cancel";
   EXPECT_EQ(BoxTexts(), std::vector<std::string>{"The time segments overlap!"});
   EXPECT_TRUE(Enabled(rec_, kApply));  // the page counts the channel as changed even so
   Click(rec_, kApply);
@@ -269,6 +271,7 @@ TEST_F(SchedulePage, TheDayEditorKeepsAnInvalidDayAndCancelGivesTheRecordBack) {
     Choose(dlg, kAllDayType, 2);
     EXPECT_TRUE(ClickClosing(dlg, PAGE_ID_OK));
   });
+  EXPECT_TRUE(recordtest::StandInTakesClick(win_)) << "after OK";
   Click(rec_, kApply);
   const RecordConfig all = StoredRecord(1);
   EXPECT_EQ(all.days[0].allDay, 1);

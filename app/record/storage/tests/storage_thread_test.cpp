@@ -270,11 +270,13 @@ TEST_F(Storage, InitialiseRefusesOrConfirmsAndGivesEverythingBack) {
     SendMessage(win_, MSG_CLOSE, 0, 0);
   }
 
-  // Two writable disks, both checked: Cancel, Escape-free close and OK.
+  // Two writable disks, both checked: Cancel, the close message, OK and
+  // Escape; a stand-in for the live view takes a click after each.
   Rows({Disk(0, 0, 1000, 10), Disk(1, 1, 1000, 10)});
   device_seam::overrideAnswer(isDiskTooLarge, 0);
   const Held before = Now();
-  for (int way = 0; way < 3; ++way) {
+  Main({0, 0, 1024, 768}, recordtest::StandInProc, WS_EX_PREVIEW);
+  for (int way = 0; way < 4; ++way) {
     Open();
     CheckRow(0);
     CheckRow(1);
@@ -283,9 +285,16 @@ TEST_F(Storage, InitialiseRefusesOrConfirmsAndGivesEverythingBack) {
     EXPECT_TRUE(InsideOpenedBy(kInit, [&] {
       const WindowHandle dlg = GetActiveWindow();
       inside = Now();
-      if (way == 1) SendMessage(dlg, MSG_CLOSE, 0, 0);
-      else EXPECT_TRUE(ClickClosing(dlg, way == 0 ? kCancel : kOk));
+      if (way == 1) {
+        SendMessage(dlg, MSG_CLOSE, 0, 0);
+      } else if (way == 3) {
+        livetest::PressKey(KEY_ESC);
+        EXPECT_TRUE(livetest::PumpUntil([dlg] { return GetActiveWindow() != dlg; }));
+      } else {
+        EXPECT_TRUE(ClickClosing(dlg, way == 0 ? kCancel : kOk));
+      }
     })) << way;
+    EXPECT_TRUE(recordtest::StandInTakesClick(win_)) << way;
     EXPECT_EQ(inside.liveView, 0) << way;
     EXPECT_EQ(inside.menuEnabled, 0) << way;
     EXPECT_EQ(Now(), before) << way;
