@@ -1,5 +1,7 @@
 // Input the record pages' tests give as a user does, beyond the shared
-// harness: a click on a sheet's tab and a click that opens a modal window.
+// harness: clicks on a sheet's tab, a grid drop-down's cell, a value's row,
+// a segment bar's boundary and a stand-in for the live view; typing; and
+// the steps run inside a modal window that a click opens.
 #pragma once
 
 #include <atomic>
@@ -199,52 +201,20 @@ inline void DragClient(WindowHandle window, int x0, int y0, int x1, int y1) {
   AwaitReleaseRead();
 }
 
-// The press just given read by the page's thread: the event thread has it,
-// the desktop has routed it and this thread has dispatched what came.
-inline void AwaitPressRead() {
-  livetest::PumpUntil(PressRead);
-  desktest::AwaitDesktopRead();
-  desktest::Request(MSG_DT_GETACTIVEMAIN);
-  desktest::Drain();
-}
-
 // A user's drag of boundary `index` of segment bar `id` of `page` to
-// `percent`; true when the bar took the press. The bar takes no second
-// press of a double click, so a press it did not take is given again (the
-// double click then lies behind).
+// `percent`; true when the bar then reads `percent` there. The bar takes no
+// second press of a double click: the caller's event clock makes each press
+// a single one (SlowHand).
 inline bool DragBoundary(WindowHandle page, int id, int index, int percent) {
   const WindowHandle bar = GetDlgItem(page, id);
-  const auto at = [](int x, int y) {
-    return livetest::PumpUntil([x, y] {
-      Point p{};
-      GetCursorPos(&p);
-      return p.x == x && p.y == y;
-    });
-  };
-  for (int attempt = 0; attempt < 2; ++attempt) {
-    const Point from = BoundaryOnScreen(bar, index);
-    Rect c{};
-    GetClientRect(bar, &c);
-    int x = (percent * (c.right - c.left) + 99) / 100, y = 0;
-    ClientToScreen(bar, &x, &y);
-    HostInjectMouseMove(from.x, from.y);
-    at(from.x, from.y);
-    livetest::PumpUntil([] { return GetCapture() == 0; });
-    HostInjectMouseButton(HOST_BUTTON_LEFT, 1);
-    AwaitPressRead();
-    const bool held = GetCapture() == bar;
-    if (held) {
-      HostInjectMouseMove(x, from.y);
-      at(x, from.y);
-    }
-    HostInjectMouseButton(HOST_BUTTON_LEFT, 0);
-    livetest::PumpUntil([bar] {
-      return GetCapture() != bar && (lowlevel::state().lastButtons.load() & IAL_MOUSE_LEFTBUTTON) == 0;
-    });
-    desktest::Drain();
-    if (held) return true;
-  }
-  return false;
+  const Point from = BoundaryOnScreen(bar, index);
+  Rect c{};
+  GetClientRect(bar, &c);
+  int x = (percent * (c.right - c.left) + 99) / 100, y = 0;  // the first x that reads `percent`
+  ClientToScreen(bar, &x, &y);
+  livetest::DragAt(from.x, from.y, x, from.y, [bar] { return GetCapture() == bar; });
+  AwaitReleaseRead();
+  return SendMessage(bar, SRM_GETVALUE, static_cast<WParam>(index), 0) == percent;
 }
 
 // A key pressed and released, read by the next PumpTyping.
@@ -268,7 +238,7 @@ inline std::string TextOf(WindowHandle page, int id) {
   return text;
 }
 
-// The time time box `id` shows taken by a user: a click on the box (which
+// The time that time box `id` shows taken by a user: a click on the box (which
 // opens its spinner), Enter to type (the box tells its change), Enter to
 // take the time and Escape to close the spinner; true once it is closed.
 inline bool TakeTime(WindowHandle dlg, int id) {

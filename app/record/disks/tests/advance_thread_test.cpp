@@ -57,6 +57,13 @@ class Advance : public DisksGui {
     g_hints = 0;
     registerShutdownHint(CountHint);
     device_seam::overrideAnswer(hasDrawFrameMode, 1);
+    // Each press a single one: the split bar takes no second press of a
+    // double click, and two boundaries are dragged in a row.
+    SetLowLevelEventClock(recordtest::SlowHand);
+  }
+  void TearDown() override {
+    SetLowLevelEventClock(nullptr);
+    DisksGui::TearDown();
   }
   WindowHandle Storage() { return Page(0); }
   std::vector<Call> Writes() {
@@ -145,10 +152,8 @@ TEST_F(Advance, ApplyWritesWhatTheModelSaysAndNothingWhenRefused) {
     } else {
       const int first = 20 + static_cast<int>(random() % 21), second = 70 + static_cast<int>(random() % 31);
       // The second boundary first: a first one dragged past it would stop there.
-      EXPECT_TRUE(recordtest::DragBoundary(page, kSplit, 1, second));
-      EXPECT_TRUE(recordtest::DragBoundary(page, kSplit, 0, first));
-      EXPECT_EQ(SendDlgItemMessage(page, kSplit, SRM_GETVALUE, 0, 0), first);
-      EXPECT_EQ(SendDlgItemMessage(page, kSplit, SRM_GETVALUE, 1, 0), second);
+      EXPECT_TRUE(recordtest::DragBoundary(page, kSplit, 1, second)) << second;
+      EXPECT_TRUE(recordtest::DragBoundary(page, kSplit, 0, first)) << first;
       {
         if (mode != model.mode) expected.push_back({"setStorageMode", {login, mode}});
         const uint32_t split[3] = {static_cast<uint32_t>(first), static_cast<uint32_t>(second - first),
@@ -272,7 +277,6 @@ TEST_F(Advance, WithoutPicturesOneQuotaAndTwoSegments) {
   EXPECT_TRUE(PickValue(page, kMode, 2));
   EXPECT_EQ(SendDlgItemMessage(page, kSplit, SRM_GETVALUE, 1, 0), -1) << "one boundary";
   EXPECT_TRUE(recordtest::DragBoundary(page, kSplit, 0, 35));
-  EXPECT_EQ(SendDlgItemMessage(page, kSplit, SRM_GETVALUE, 0, 0), 35);
   BoxAnswer() = MSGBOX_ANSWER_YES;
   device_seam::startCallLog();
   Click(page, kApply);
