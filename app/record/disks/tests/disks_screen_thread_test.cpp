@@ -74,10 +74,10 @@ TEST_F(DisksScreen, EachStorageMode) {
   const WindowHandle page = Page(0);
   const char* names[] = {"storage_quota", "storage_group", "storage_frame"};
   for (int mode = 0; mode < 3; ++mode) {
-    // TODO(lead): chosen by a click on the open list, the group and frame
-    // modes' boxes, hint and bar are shown without their frames and
-    // backgrounds until the page is repainted; chosen as before until that
-    // is mended.
+    // TODO(lead): chosen by a click on its row (not with Enter), the group
+    // and frame modes' boxes, hint and bar are drawn without their frames
+    // and backgrounds until the page is repainted; chosen as before until
+    // that is mended.
     livetest::Choose(page, kMode, mode);
     Shot(names[mode]);
   }
