@@ -13,9 +13,6 @@
 
 namespace recordtest {
 
-using livetest::Choose;
-using livetest::Code;
-using livetest::Command;
 using livetest::Enabled;
 using livetest::MenuHostProc;
 

@@ -126,18 +126,17 @@ void showSelfTest(WindowHandle page, const DiskSmartInfo& info) {
   }
   char text[kTextSize];
   formatValueText(kSmartSection, kSelfTestStatus, countOf(kSelfTestStatus), info.selfTestStatus, text, sizeof text);
-  if (info.selfTestStatus != kRunning) {
-    stopSmartPoll(page);
-    enableLabeledCtrl(page, kType, 1);
-  } else {
+  bool done = info.selfTestStatus != kRunning;
+  if (!done) {
     const size_t used = std::strlen(text);
     std::snprintf(text + used, sizeof text - used, "  %d%%", info.selfTestProgress);
-    const bool done = info.selfTestProgress == 100;
-    if (done) stopSmartPoll(page);
-    enableLabeledCtrl(page, kType, done ? 1 : 0);
+    done = info.selfTestProgress == 100;
   }
+  if (done) stopSmartPoll(page);
+  enableLabeledCtrl(page, kType, done ? 1 : 0);
   setText(page, kStatus, text);
-  enableSelfTest(page, info.selfTestStatus != kRunning);
+  // A test seen at 100 % ends the poll: the button comes back with the type box.
+  enableSelfTest(page, done);
 }
 
 bool readSmart(int disk, DiskSmartInfo& info) {

@@ -8,6 +8,8 @@
 #include "app/device_backend.h"
 #include "app/device_test_seam.h"
 #include "app/page_registry.h"
+#include "app/page_ids.h"
+#include "app/record/record_input_test.h"
 #include "app/record/record_page_test.h"
 #include "app/testing/page_harness.h"
 #include "gui/combobox.h"
@@ -20,13 +22,17 @@ namespace {
 using namespace recordtest;
 
 constexpr int kOverwrite = 18688, kPort = 18689, kUse = 18690, kEncrypt = 18691, kPassword = 18692, kWarn = 18695,
-              kApply = 4098;
+              kApply = PAGE_ID_APPLY;
 
+using livetest::Click;
+
+// A check box clicked: its state flips.
 void Toggle(WindowHandle page, int id) {
-  const bool on = SendDlgItemMessage(page, id, BM_GETCHECK, 0, 0) == 1;
-  SendDlgItemMessage(page, id, BM_SETCHECK, on ? 0 : 1, 0);
-  Command(page, id);
+  const LResult was = SendDlgItemMessage(page, id, BM_GETCHECK, 0, 0);
+  Click(page, id);
+  EXPECT_NE(SendDlgItemMessage(page, id, BM_GETCHECK, 0, 0), was) << id;
 }
+void Choose(WindowHandle page, int combo, int value) { EXPECT_TRUE(PickValue(page, combo, value)) << value; }
 bool Visible(WindowHandle page, int id) { return IsWindowVisible(GetDlgItem(page, id)); }
 
 AdvRecordConfig Stored() {
@@ -111,7 +117,7 @@ TEST_F(AdvRecordPage, PortUseChangeAndTheRebootQuestion) {
     if (row.changeUse) Choose(page_, kUse, before.diskUse[24] ? 0 : 1);
     livetest::BoxAnswer() = row.answer;
     if (row.writeCode) device_seam::overrideAnswer(setAdvRecordConfig, row.writeCode);
-    Command(page_, kApply);
+    Click(page_, kApply);
     device_seam::clearOverrides();
     livetest::BoxAnswer() = IDOK;
     const AdvRecordConfig after = Stored();
@@ -147,7 +153,7 @@ TEST_F(AdvRecordPage, EncryptionRowsForTheAdministratorOnly) {
       Toggle(page_, kEncrypt);
       SetDlgItemText(page_, kPassword, "secret");
     }
-    Command(page_, kApply);
+    Click(page_, kApply);
     size_t writes = 0;
     for (const auto& call : device_seam::callLog()) writes += call.op == "setRecordEncryptConfig";
     EXPECT_EQ(writes, admin ? 1u : 0u) << admin;
@@ -172,7 +178,7 @@ TEST_F(AdvRecordPage, FewerPorts) {
   Open();
   Choose(page_, kUse, Stored().diskUse[24] ? 0 : 1);
   livetest::BoxAnswer() = IDNO;
-  Command(page_, kApply);
+  Click(page_, kApply);
   livetest::BoxAnswer() = IDOK;
   EXPECT_EQ(BoxTexts(), std::vector<std::string>{"The eSATA use takes effect after a reboot. Reboot now?/34"});
   Close();
@@ -182,7 +188,7 @@ TEST_F(AdvRecordPage, FewerPorts) {
   const AdvRecordConfig before = Stored();
   Choose(page_, kUse, 1);
   EXPECT_TRUE(Enabled(page_, kApply));
-  Command(page_, kApply);
+  Click(page_, kApply);
   EXPECT_EQ(BoxTexts(), std::vector<std::string>{});
   EXPECT_EQ(std::memcmp(Stored().diskUse, before.diskUse, sizeof before.diskUse), 0);
   EXPECT_EQ(g_hints, 0);

@@ -15,6 +15,7 @@
 #include "app/msgbox.h"
 #include "app/page_registry.h"
 #include "app/record/disks/tests/disks_test_support.h"
+#include "app/record/record_input_test.h"
 #include "gui/button.h"
 #include "gui/segrate.h"
 #include "app/page_keys.h"
@@ -26,10 +27,13 @@ using diskstest::DisksGui;
 using diskstest::Text;
 using livetest::BoxAnswer;
 using livetest::Boxes;
-using livetest::Command;
+using livetest::Click;
+using recordtest::PickValue;
 
 constexpr int kMode = 19792, kCamera = 19793, kRecQuota = 19798, kPicQuota = 19799, kGroup = 19824;
-constexpr int kSplit = 20128, kApply = 4098, kDiskModeBox = 20048;
+constexpr int kSplit = 20128, kApply = PAGE_ID_APPLY, kDiskModeBox = 20048;
+
+bool Checked(WindowHandle page, int id) { return SendDlgItemMessage(page, id, BM_GETCHECK, 0, 0) == BST_CHECKED; }
 constexpr uint64_t kTotalGb = 2929;  // the two disks of the fixture
 
 int g_hints = 0;
@@ -53,6 +57,13 @@ class Advance : public DisksGui {
     g_hints = 0;
     registerShutdownHint(CountHint);
     device_seam::overrideAnswer(hasDrawFrameMode, 1);
+    // Each press a single one: the split bar takes no second press of a
+    // double click, and two boundaries are dragged in a row.
+    SetLowLevelEventClock(recordtest::SlowHand);
+  }
+  void TearDown() override {
+    SetLowLevelEventClock(nullptr);
+    DisksGui::TearDown();
   }
   WindowHandle Storage() { return Page(0); }
   std::vector<Call> Writes() {
@@ -88,18 +99,17 @@ TEST_F(Advance, ApplyWritesWhatTheModelSaysAndNothingWhenRefused) {
     ASSERT_EQ(livetest::Enabled(page, kApply), false);
     Boxes().clear();
     const int mode = static_cast<int>(random() % 3);
-    livetest::Choose(page, kMode, mode);
+    EXPECT_TRUE(PickValue(page, kMode, mode));
     const bool yes = random() % 3 != 0;
     BoxAnswer() = yes ? MSGBOX_ANSWER_YES : IDNO;
     std::vector<Call> expected;
     bool refused = false;
     if (mode == 0) {
       const int channel = static_cast<int>(random() % 16) + 1;
-      livetest::Choose(page, kCamera, channel);
+      EXPECT_TRUE(PickValue(page, kCamera, channel));
       const std::string rec = Gb(random), pic = Gb(random);
-      SetDlgItemText(page, kRecQuota, rec.c_str());
-      SetDlgItemText(page, kPicQuota, pic.c_str());
-      Command(page, kRecQuota, 3);
+      EXPECT_TRUE(recordtest::Retype(page, kRecQuota, rec)) << rec;
+      EXPECT_TRUE(recordtest::Retype(page, kPicQuota, pic)) << pic;
       uint64_t next[2] = {model.quotaMb[channel][0], model.quotaMb[channel][1]};
       if (!Whole(rec) || !Whole(pic)) {
         refused = true;
@@ -121,16 +131,17 @@ TEST_F(Advance, ApplyWritesWhatTheModelSaysAndNothingWhenRefused) {
         }
       }
     } else if (mode == 1) {
-      livetest::Choose(page, kGroup, 1);
+      EXPECT_TRUE(PickValue(page, kGroup, 1));
       uint64_t mask = model.groupMask;
       for (int flips = static_cast<int>(random() % 4); flips > 0; --flips) {
         const int n = static_cast<int>(random() % 16);
         mask ^= 1ull << n;
-        SendDlgItemMessage(page, CHANBOX_ANALOG_FIRST + n, BM_SETCHECK, (mask >> n) & 1u, 0);
-        Command(page, CHANBOX_ANALOG_FIRST + n, BN_CLICKED);
+        Click(page, CHANBOX_ANALOG_FIRST + n);
+        EXPECT_EQ(Checked(page, CHANBOX_ANALOG_FIRST + n), ((mask >> n) & 1u) != 0) << n;
       }
       if (random() % 5 == 0) {  // every box off: the emptied group is sent too
-        for (int n = 0; n < 16; ++n) SendDlgItemMessage(page, CHANBOX_ANALOG_FIRST + n, BM_SETCHECK, 0, 0);
+        for (int n = 0; n < 16; ++n)
+          if (Checked(page, CHANBOX_ANALOG_FIRST + n)) Click(page, CHANBOX_ANALOG_FIRST + n);
         mask = 0;
       }
       {
@@ -140,9 +151,9 @@ TEST_F(Advance, ApplyWritesWhatTheModelSaysAndNothingWhenRefused) {
       }
     } else {
       const int first = 20 + static_cast<int>(random() % 21), second = 70 + static_cast<int>(random() % 31);
-      SendDlgItemMessage(page, kSplit, SRM_SETVALUE, static_cast<WParam>(first), 0);
-      SendDlgItemMessage(page, kSplit, SRM_SETVALUE, static_cast<WParam>(second), 1);
-      Command(page, kSplit, SRN_DROPPED);
+      // The second boundary first: a first one dragged past it would stop there.
+      EXPECT_TRUE(recordtest::DragBoundary(page, kSplit, 1, second)) << second;
+      EXPECT_TRUE(recordtest::DragBoundary(page, kSplit, 0, first)) << first;
       {
         if (mode != model.mode) expected.push_back({"setStorageMode", {login, mode}});
         const uint32_t split[3] = {static_cast<uint32_t>(first), static_cast<uint32_t>(second - first),
@@ -156,7 +167,7 @@ TEST_F(Advance, ApplyWritesWhatTheModelSaysAndNothingWhenRefused) {
     if (asked) model.mode = mode;
     const int hintsBefore = g_hints;
     device_seam::startCallLog();
-    Command(page, kApply);
+    Click(page, kApply);
     EXPECT_EQ(Writes(), expected);
     EXPECT_EQ(g_hints - hintsBefore, asked && yes ? 1 : 0) << "the reboot hint follows a new mode";
     if (refused) {
@@ -213,7 +224,10 @@ TEST_F(Advance, ARefusedWriteIsShownAndKeepsApply) {
     } else {
       ASSERT_TRUE(livetest::PickRow(page, kMode, row.mode));
     }
-    if (row.mode == 1) SendDlgItemMessage(page, CHANBOX_ANALOG_FIRST + 2, BM_SETCHECK, BST_CHECKED, 0);
+    if (row.mode == 1) {
+      ASSERT_FALSE(Checked(page, CHANBOX_ANALOG_FIRST + 2));
+      Click(page, CHANBOX_ANALOG_FIRST + 2);
+    }
     ASSERT_TRUE(livetest::Enabled(page, kApply));
     device_seam::overrideAnswer(row.refused, -1);
     device_seam::startCallLog();
@@ -254,19 +268,18 @@ TEST_F(Advance, WithoutPicturesOneQuotaAndTwoSegments) {
   OpenAdvance();
   const WindowHandle page = Storage();
   EXPECT_FALSE(IsValidHandle(GetDlgItem(page, kPicQuota)) && IsWindowVisible(GetDlgItem(page, kPicQuota)));
-  SetDlgItemText(page, kRecQuota, "3000");
+  EXPECT_TRUE(recordtest::Retype(page, kRecQuota, "3000"));
   device_seam::startCallLog();
-  Command(page, kApply);
+  Click(page, kApply);
   EXPECT_TRUE(Writes().empty());
   ASSERT_EQ(Boxes().size(), 1u);
   EXPECT_EQ(Boxes()[0].key, "quotaerr_allmaxtotal_nopic");
-  livetest::Choose(page, kMode, 2);
+  EXPECT_TRUE(PickValue(page, kMode, 2));
   EXPECT_EQ(SendDlgItemMessage(page, kSplit, SRM_GETVALUE, 1, 0), -1) << "one boundary";
-  SendDlgItemMessage(page, kSplit, SRM_SETVALUE, 35, 0);
-  Command(page, kSplit, SRN_DRAGGED);
+  EXPECT_TRUE(recordtest::DragBoundary(page, kSplit, 0, 35));
   BoxAnswer() = MSGBOX_ANSWER_YES;
   device_seam::startCallLog();
-  Command(page, kApply);
+  Click(page, kApply);
   const int64_t login = getLoginId(getMainOutput());
   EXPECT_EQ(Writes(), (std::vector<Call>{{"setStorageMode", {login, 2}}, {"setFrameSplit", {login, 35, 65, 0}}}));
 }
@@ -279,12 +292,11 @@ TEST_F(Advance, DiskModeAsksBeforeTheReboot) {
   ASSERT_EQ(SendDlgItemMessage(win_, PAGE_ID_SHEET, PSM_GETPAGECOUNT, 0, 0), 2);
   const WindowHandle page = Page(0);
   for (int answer : {IDNO, MSGBOX_ANSWER_YES}) {
-    SendDlgItemMessage(page, kDiskModeBox, BM_SETCHECK, 1, 0);
-    Command(page, kDiskModeBox);
+    if (!Checked(page, kDiskModeBox)) Click(page, kDiskModeBox);  // No leaves it checked, unsaved
     EXPECT_TRUE(livetest::Enabled(page, kApply));
     BoxAnswer() = answer;
     device_seam::startCallLog();
-    Command(page, kApply);
+    Click(page, kApply);
     uint8_t flag = 0;
     getDiskModeFlag(&flag);
     EXPECT_EQ(flag, answer == MSGBOX_ANSWER_YES ? 1 : 0);
@@ -293,8 +305,11 @@ TEST_F(Advance, DiskModeAsksBeforeTheReboot) {
   }
   EXPECT_EQ(g_hints, 1);
   EXPECT_EQ(Boxes().size(), 2u);
-  Command(page, kDiskModeBox);
-  Command(page, kApply);
+  // Off and on again: the state the device has asks nothing.
+  Click(page, kDiskModeBox);
+  Click(page, kDiskModeBox);
+  ASSERT_TRUE(Checked(page, kDiskModeBox));
+  Click(page, kApply);
   EXPECT_EQ(Boxes().size(), 2u) << "the state the device has asks nothing";
   EXPECT_FALSE(livetest::Enabled(page, kApply));
 }
@@ -306,12 +321,12 @@ namespace {
 // Left goes back to the storage menu, Escape closes it with the page.
 TEST_F(Advance, KeysLeadBackToTheStorageMenu) {
   OpenAdvance();
-  SendMessage(win_, MSG_KEYDOWN, KEY_LEFT, 0);
-  desktest::Drain();
-  EXPECT_EQ(GetActiveWindow(), menu_);
-  SendMessage(win_, MSG_KEYDOWN, KEY_ESC, 0);
-  desktest::Drain();
-  EXPECT_EQ(getDiskPageWnd(), GUI_INVALID_HANDLE);
+  livetest::PressKey(KEY_ESC);
+  EXPECT_TRUE(livetest::PumpUntil([] { return getDiskPageWnd() == GUI_INVALID_HANDLE; }));
+  OpenAdvance();
+  livetest::PressKey(KEY_LEFT);
+  EXPECT_TRUE(livetest::PumpUntil([this] { return GetActiveWindow() == menu_; }));
+  EXPECT_NE(getDiskPageWnd(), GUI_INVALID_HANDLE) << "the page stays beside its menu";
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 
 #include "app/record/disks/check_seam.h"
 #include "app/record/disks/tests/disks_test_support.h"
+#include "app/record/record_input_test.h"
 #include "gui/combobox.h"
 
 namespace {
@@ -15,11 +16,11 @@ using diskstest::DisksGui;
 using diskstest::Text;
 using diskstest::Visible;
 using livetest::Boxes;
-using livetest::Command;
+using livetest::Click;
 using livetest::Enabled;
 
 constexpr int kDisk = 20112, kType = 20113, kStart = 20114, kBlock = 20117, kStatus = 20118, kErrors = 20119;
-constexpr int kInfo = 20120, kPause = 20121, kResume = 20122, kCancel = 2, kExit = 4103;
+constexpr int kInfo = 20120, kPause = 20121, kResume = 20122, kCancel = PAGE_ID_CANCEL, kExit = PAGE_ID_EXIT;
 
 DiskCheckInfo Check(int disk, uint32_t state, int bad) {
   DiskCheckInfo info{};
@@ -37,8 +38,7 @@ class DiskCheck : public DisksGui {
  protected:
   WindowHandle OpenCheck() {
     OpenSmart();
-    SendDlgItemMessage(win_, PAGE_ID_SHEET, PSM_SETACTIVEINDEX, 1, 0);
-    desktest::Drain();
+    EXPECT_TRUE(recordtest::ClickTab(GetDlgItem(win_, PAGE_ID_SHEET), 1));
     return Page(1);
   }
   void Answer(const DiskCheckInfo& info) {
@@ -67,10 +67,11 @@ TEST_F(DiskCheck, ButtonsFollowTheDiskAndTheState) {
       {1, DISK_CHECK_ABORTED, 1, true, true, false, false, false, true},
       {1, DISK_CHECK_EXCEEDED, 97, true, true, false, false, false, true},
   };
+  // Disk 1 stays selected: the box is off while the check runs on it.
+  ASSERT_EQ(SendDlgItemMessage(page, kDisk, CB_GETSELVALUE, 0, 0), 1);
   for (const Row& r : rows) {
     SCOPED_TRACE(r.underCheck * 100 + static_cast<int>(r.state) * 10 + r.bad);
     Answer(Check(r.underCheck, r.state, r.bad));
-    livetest::Choose(page, kDisk, 1);
     SendMessage(page, MSG_TIMER, diskstest::kCheckTimer, 0);
     EXPECT_EQ(Enabled(page, kDisk), r.choose);
     EXPECT_EQ(Enabled(page, kType), r.choose);
@@ -96,8 +97,8 @@ TEST_F(DiskCheck, ButtonsFollowTheDiskAndTheState) {
 TEST_F(DiskCheck, PollEndsOnEveryPathAndGivesTheLiveViewBack) {
   WindowHandle page = OpenCheck();
   EXPECT_FALSE(IsTimerInstalled(page, diskstest::kCheckTimer));
-  livetest::Choose(page, kDisk, 2);
-  Command(page, kStart);
+  EXPECT_TRUE(recordtest::PickValue(page, kDisk, 2));
+  Click(page, kStart);
   EXPECT_TRUE(IsTimerInstalled(page, diskstest::kCheckTimer));
   EXPECT_TRUE(LiveViewHeld());
   EXPECT_EQ(Text(page, kStatus), Caption("disk_detect", "detect_status_running") + " 0%");
@@ -114,22 +115,22 @@ TEST_F(DiskCheck, PollEndsOnEveryPathAndGivesTheLiveViewBack) {
   EXPECT_TRUE(Enabled(page, kStart));
   EXPECT_TRUE(Enabled(page, kDisk));
 
-  Command(page, kStart);
+  Click(page, kStart);
   Tick();
-  Command(page, kPause);
+  Click(page, kPause);
   EXPECT_FALSE(IsTimerInstalled(page, diskstest::kCheckTimer));
   EXPECT_FALSE(LiveViewHeld());
   EXPECT_TRUE(Visible(page, kResume));
-  Command(page, kResume);
+  Click(page, kResume);
   EXPECT_TRUE(IsTimerInstalled(page, diskstest::kCheckTimer));
   EXPECT_TRUE(LiveViewHeld());
-  Command(page, kCancel);
+  Click(page, kCancel);
   EXPECT_FALSE(IsTimerInstalled(page, diskstest::kCheckTimer));
   EXPECT_FALSE(LiveViewHeld());
   EXPECT_EQ(Text(page, kStatus), Caption("disk_detect", "detect_status_abort"));
 
   // The check outlives the window: reopened, the page selects its disk.
-  Command(page, kStart);
+  Click(page, kStart);
   ASSERT_TRUE(LiveViewHeld());
   SendMessage(win_, MSG_CLOSE, 0, 0);
   desktest::Drain();
@@ -139,11 +140,9 @@ TEST_F(DiskCheck, PollEndsOnEveryPathAndGivesTheLiveViewBack) {
   EXPECT_EQ(SendDlgItemMessage(page, kDisk, CB_GETSELVALUE, 0, 0), 2);
   EXPECT_TRUE(Enabled(page, kCancel));
   // Exit stops only the polling of a running check.
-  Command(page, kResume);
-  Command(page, kExit);
-  desktest::Drain();
+  livetest::ClickItem(page, kExit);  // the button goes with the window: it is not read again
+  EXPECT_TRUE(livetest::PumpUntil([] { return getMaintenancePageWnd() == GUI_INVALID_HANDLE && GetCapture() == 0; }));
   EXPECT_FALSE(LiveViewHeld());
-  EXPECT_EQ(getMaintenancePageWnd(), GUI_INVALID_HANDLE);
 }
 
 // A refused start changes nothing; the bad-sector box lists the sectors,
@@ -151,12 +150,16 @@ TEST_F(DiskCheck, PollEndsOnEveryPathAndGivesTheLiveViewBack) {
 TEST_F(DiskCheck, RefusedStartAndTheBadSectorBox) {
   const WindowHandle page = OpenCheck();
   device_seam::overrideAnswer(startDiskCheck, -1);
-  Command(page, kStart);
+  Click(page, kStart);
   EXPECT_FALSE(IsTimerInstalled(page, diskstest::kCheckTimer));
   EXPECT_FALSE(LiveViewHeld());
   EXPECT_TRUE(Enabled(page, kStart));
+  // The poll finds bad sectors, which turns the info button on; each click
+  // reads the check afresh.
   Answer(Check(1, DISK_CHECK_COMPLETE, 2));
-  Command(page, kInfo);
+  SendMessage(page, MSG_TIMER, diskstest::kCheckTimer, 0);
+  ASSERT_TRUE(Enabled(page, kInfo));
+  Click(page, kInfo);
   ASSERT_EQ(Boxes().size(), 1u);
   EXPECT_EQ(Boxes()[0].text, Caption("disk_detect", "err_info") + "\n100  103  ");
   EXPECT_EQ(Boxes()[0].type, 64u);
@@ -164,13 +167,13 @@ TEST_F(DiskCheck, RefusedStartAndTheBadSectorBox) {
   for (int i = 0; i < DISK_CHECK_BAD_MAX; ++i) many.badSectors[i] = 1000000000000000000ull + static_cast<uint64_t>(i);
   many.badCount = 0xFFFFFFFFu;  // a count past the list reads the list only
   Answer(many);
-  Command(page, kInfo);
+  Click(page, kInfo);
   ASSERT_EQ(Boxes().size(), 2u);
   const std::string& text = Boxes()[1].text;
   EXPECT_LT(text.size(), 1024u);
   EXPECT_EQ(text.substr(text.size() - 2), "  ") << "the last number is whole";
   Answer(Check(1, DISK_CHECK_COMPLETE, 0));
-  Command(page, kInfo);
+  Click(page, kInfo);
   ASSERT_EQ(Boxes().size(), 3u);
   EXPECT_EQ(Boxes()[2].text, Caption("disk_detect", "test_ok"));
 }

@@ -6,6 +6,7 @@
 #include "app/device_caps.h"
 #include "app/record/disks/check_seam.h"
 #include "app/record/disks/tests/disks_test_support.h"
+#include "app/record/record_input_test.h"
 
 namespace {
 
@@ -16,8 +17,7 @@ constexpr int kSelfTest = 19812, kMode = 19792;
 class DisksScreen : public DisksGui {
  protected:
   // The pointer rests away from the windows: no control is hovered.
-  void SetUp() override {
-    DisksGui::SetUp();
+  static void PointerAway() {
     HostInjectMouseMove(0, 0);
     livetest::PumpUntil([] {
       Point at{};
@@ -25,7 +25,12 @@ class DisksScreen : public DisksGui {
       return at.x == 0 && at.y == 0;
     });
   }
+  void SetUp() override {
+    DisksGui::SetUp();
+    PointerAway();
+  }
   void Shot(const std::string& name) {
+    PointerAway();
     desktest::Drain();
     Rect r{};
     GetWindowRect(win_, &r);
@@ -36,7 +41,7 @@ class DisksScreen : public DisksGui {
 // Mid self-test, with the simulated report's attribute at its threshold.
 TEST_F(DisksScreen, SmartPageMidSelfTest) {
   OpenSmart();
-  livetest::Command(Page(0), kSelfTest);
+  livetest::Click(Page(0), kSelfTest);
   Shot("smart_selftest");
 }
 
@@ -56,7 +61,7 @@ TEST_F(DisksScreen, CheckGridMidCheck) {
   for (int cells : {64, 32}) {
     disks::check_seam::setGridCells(cells);
     OpenSmart();
-    SendDlgItemMessage(win_, PAGE_ID_SHEET, PSM_SETACTIVEINDEX, 1, 0);
+    EXPECT_TRUE(recordtest::ClickTab(GetDlgItem(win_, PAGE_ID_SHEET), 1));
     Shot("check_grid_" + std::to_string(cells));
     SendMessage(win_, MSG_CLOSE, 0, 0);
   }
@@ -69,6 +74,10 @@ TEST_F(DisksScreen, EachStorageMode) {
   const WindowHandle page = Page(0);
   const char* names[] = {"storage_quota", "storage_group", "storage_frame"};
   for (int mode = 0; mode < 3; ++mode) {
+    // TODO(lead): chosen by a click on its row (not with Enter), the group
+    // and frame modes' boxes, hint and bar are drawn without their frames
+    // and backgrounds until the page is repainted; chosen as before until
+    // that is mended.
     livetest::Choose(page, kMode, mode);
     Shot(names[mode]);
   }
@@ -79,7 +88,7 @@ TEST_F(DisksScreen, EachStorageMode) {
 TEST_F(DisksScreen, AClickInTheGroupRepaintsOnlyTheBoxClicked) {
   OpenAdvance();
   const WindowHandle page = Page(0);
-  livetest::Choose(page, kMode, 1);
+  EXPECT_TRUE(recordtest::PickValue(page, kMode, 1));
   ASSERT_TRUE(IsWindowVisible(GetDlgItem(page, CHANBOX_ANALOG_FIRST + 4)));
   Rect r{};
   GetWindowRect(win_, &r);

@@ -8,6 +8,7 @@
 
 #include "app/control_services.h"
 #include "app/record/disks/tests/disks_test_support.h"
+#include "app/record/record_input_test.h"
 #include "app/record_services.h"
 #include "app/smart_list.h"
 #include "gui/listview.h"
@@ -18,10 +19,11 @@ using diskstest::Caption;
 using diskstest::DisksGui;
 using diskstest::Text;
 using livetest::Boxes;
-using livetest::Command;
+using livetest::Click;
+using recordtest::PickValue;
 
 constexpr int kEnable = 19808, kDisk = 19809, kStatus = 19810, kType = 19811, kSelfTest = 19812;
-constexpr int kTemperature = 19813, kList = 19818, kApply = 4098, kExit = 4103;
+constexpr int kTemperature = 19813, kList = 19818, kApply = PAGE_ID_APPLY, kExit = PAGE_ID_EXIT;
 
 class Smart : public DisksGui {
  protected:
@@ -101,7 +103,7 @@ TEST_F(Smart, PollTimerEndsOnEveryPathAndGivesTheLiveViewBack) {
   const std::string testing = Caption("disk_smartinfo", "selftest_status_progress");
 
   // The self-test runs to 100 %: the poll ends there with the type box free.
-  Command(page, kSelfTest);
+  Click(page, kSelfTest);
   EXPECT_TRUE(IsTimerInstalled(page, diskstest::kSmartTimer));
   EXPECT_TRUE(LiveViewHeld());
   EXPECT_EQ(Text(page, kStatus), testing + "  25%");
@@ -117,9 +119,10 @@ TEST_F(Smart, PollTimerEndsOnEveryPathAndGivesTheLiveViewBack) {
   EXPECT_FALSE(IsTimerInstalled(page, diskstest::kSmartTimer));
   EXPECT_FALSE(LiveViewHeld());
   EXPECT_TRUE(livetest::Enabled(page, kType));
+  EXPECT_TRUE(livetest::Enabled(page, kSelfTest)) << "a test seen at 100 % gives the button back";
 
   // A read that fails mid-test ends the poll and clears the page.
-  Command(page, kSelfTest);
+  Click(page, kSelfTest);
   ASSERT_TRUE(LiveViewHeld());
   device_seam::overrideAnswer(getDiskSmartInfo, -1);
   Tick();
@@ -129,17 +132,20 @@ TEST_F(Smart, PollTimerEndsOnEveryPathAndGivesTheLiveViewBack) {
   EXPECT_EQ(Text(page, kTemperature), "");
   EXPECT_EQ(SendDlgItemMessage(page, kList, LVM_GETITEMCOUNT, 0, 0), 0);
   EXPECT_TRUE(Boxes().empty()) << "a failed poll shows no box";
-  // Choosing the disk again reads it again: the failure is told this time.
-  livetest::Choose(page, kDisk, 1);
+  // Choosing a disk reads it: the failure is told this time.
+  EXPECT_TRUE(PickValue(page, kDisk, 2));
   ASSERT_EQ(Boxes().size(), 1u);
   EXPECT_EQ(Boxes()[0].key, "get_smartinfo_error");
   EXPECT_EQ(Boxes()[0].type, 16u);
   device_seam::clearOverrides();
   Rows(rows_);
 
-  // Closing the window mid-test ends the poll too.
-  livetest::Choose(page, kDisk, 2);
-  Command(page, kSelfTest);
+  // Closing the window mid-test ends the poll too (disk 2 read again by
+  // way of disk 1, whose test still runs).
+  EXPECT_TRUE(PickValue(page, kDisk, 1));
+  EXPECT_FALSE(livetest::Enabled(page, kSelfTest)) << "no second test while one runs";
+  EXPECT_TRUE(PickValue(page, kDisk, 2));
+  Click(page, kSelfTest);
   ASSERT_TRUE(IsTimerInstalled(page, diskstest::kSmartTimer));
   SendMessage(win_, MSG_CLOSE, 0, 0);
   desktest::Drain();
@@ -162,12 +168,11 @@ TEST_F(Smart, ApplyWritesTheCheckingFlagAndExitClosesTheMenu) {
   uint32_t disabled = 0;
   getSmartCheckDisabled(0, &disabled);
   EXPECT_EQ(disabled, 1u);
-  Command(page, kSelfTest);
+  Click(page, kSelfTest);
   ASSERT_TRUE(LiveViewHeld());
-  Command(page, kExit);
-  desktest::Drain();
+  livetest::ClickItem(page, kExit);  // the button goes with the window: it is not read again
+  EXPECT_TRUE(livetest::PumpUntil([] { return getMaintenancePageWnd() == GUI_INVALID_HANDLE && GetCapture() == 0; }));
   EXPECT_FALSE(LiveViewHeld());
-  EXPECT_EQ(getMaintenancePageWnd(), GUI_INVALID_HANDLE);
 }
 
 // Without a local disk the sheet has only the bad-sector page; with no disk

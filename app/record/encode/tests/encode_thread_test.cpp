@@ -10,6 +10,8 @@
 #include "app/device_backend.h"
 #include "app/device_test_seam.h"
 #include "app/page_registry.h"
+#include "app/control_services.h"
+#include "app/record/record_input_test.h"
 #include "app/record/record_page_test.h"
 #include "app/testing/page_harness.h"
 #include "gui/combobox.h"
@@ -21,7 +23,7 @@ namespace {
 
 using namespace recordtest;
 
-constexpr int kChan = 18432, kApply = 4098, kDays = 18462, kWd1 = 18466;
+constexpr int kChan = 18432, kApply = PAGE_ID_APPLY, kDays = 18462, kWd1 = 18466;
 constexpr int kType = 18443, kRes = 18444, kRateType = 18445, kQuality = 18446, kFrame = 18447, kMode = 18448,
               kRate = 18449, kEdit = 18494, kTwin = 9, kTwinEdit = 18495;
 
@@ -33,11 +35,16 @@ std::string Text(WindowHandle page, int id) {
   GetDlgItemText(page, id, text, sizeof text);
   return text;
 }
-// What typing does: the text changes and the edit says it was typed.
-void Type(WindowHandle page, int id, const char* text) {
-  SetDlgItemText(page, id, text);
-  Command(page, id, EN_UPDATE);
+// A user's choice of the row holding `value`, and a click.
+void Choose(WindowHandle page, int combo, int value) { EXPECT_TRUE(PickValue(page, combo, value)) << combo << " " << value; }
+// A choice the page refuses: the box goes back to the row it had.
+void ChooseRefused(WindowHandle page, int combo, int value) {
+  const int was = static_cast<int>(SendDlgItemMessage(page, combo, CB_GETCURSEL, 0, 0));
+  EXPECT_FALSE(PickValue(page, combo, value)) << combo << " " << value;
+  EXPECT_EQ(SendDlgItemMessage(page, combo, CB_GETCURSEL, 0, 0), was) << combo << " " << value;
 }
+void Type(WindowHandle page, int id, const char* text) { EXPECT_TRUE(Retype(page, id, text)) << id << " " << text; }
+using livetest::Click;
 
 // The texts of a combo box's items, in order.
 std::vector<std::string> Items(WindowHandle page, int combo) {
@@ -60,11 +67,11 @@ EncodeConfig StoredEncode(int channel) {
 class EncodePage : public RecordPage {
  protected:
   void Open() { RecordPage::Open("encodeset"); }
-  // Makes the sheet page `index` active; its handle.
+  // Shows the sheet page `index` by a click on its tab; its handle.
   WindowHandle ShowTab(int index) {
-    SendMessage(GetDlgItem(win_, 4101), PSM_SETACTIVEINDEX, static_cast<WParam>(index), 0);
-    desktest::Drain();
-    return static_cast<WindowHandle>(SendMessage(GetDlgItem(win_, 4101), PSM_GETPAGE, static_cast<WParam>(index), 0));
+    const WindowHandle sheet = GetDlgItem(win_, PAGE_ID_SHEET);
+    EXPECT_TRUE(ClickTab(sheet, index)) << index;
+    return static_cast<WindowHandle>(SendMessage(sheet, PSM_GETPAGE, static_cast<WParam>(index), 0));
   }
 };
 
@@ -81,7 +88,10 @@ TEST_F(EncodePage, RecordTabOnScreen) {
   ASSERT_EQ(getBitrateLimits(&low, &high, 1, 1, Value(page_, kRes)), 1);
   EXPECT_EQ(Text(page_, kRes + 6), std::to_string(low) + "~" + std::to_string(high) + "(Kbps)");
   // The event group in custom mode: the edit in place of the rate combo.
-  Choose(page_, kMode + kTwin, 1);
+  // TODO(lead): chosen by a click on its row (not with Enter), the custom
+  // rate edit the page shows in answer is drawn without its frame until the
+  // page is repainted; chosen as before until that is mended.
+  livetest::Choose(page_, kMode + kTwin, 1);
   desktest::Drain();
   livetest::MatchesReference(__FILE__, "encode_record_custom", livetest::SettledGrab(r));
   Close();
@@ -116,13 +126,13 @@ TEST_F(EncodePage, GroupDependencies) {
   // reaction; nothing is written.
   Type(page_, kEdit, "12x");
   livetest::Boxes().clear();
-  Command(page_, kApply);
+  Click(page_, kApply);
   EXPECT_TRUE(Enabled(page_, kApply));
   const EncodeConfig after = StoredEncode(1);
   EXPECT_EQ(std::memcmp(&stored, &after, sizeof stored), 0);
   // A custom rate inside the limits is stored.
   Type(page_, kEdit, "2000");
-  Command(page_, kApply);
+  Click(page_, kApply);
   EXPECT_FALSE(Enabled(page_, kApply));
   EXPECT_EQ(ENCODE_CUSTOM_KBPS(StoredEncode(1).blocks[ENCODE_MAIN].bitrate), 2000);
   Close();
@@ -148,8 +158,9 @@ TEST_F(EncodePage, FirstSwitchFromCustomSelectsCode22) {
   Close();
 }
 
-// Every refused check: its box, the control that gets the focus, Apply
-// left on and nothing written.
+// Every refused check: its box, the control that gets the focus (the
+// clicked Apply keeps it when none is named), Apply left on and nothing
+// written.
 TEST_F(EncodePage, SaveErrorTable) {
   Open();
   const std::string over = "The bitrate must be 32 to 8192 Kbps!/64";
@@ -172,13 +183,12 @@ TEST_F(EncodePage, SaveErrorTable) {
   };
   const EncodeConfig before = StoredEncode(1);
   for (const Row& row : rows) {
-    SetFocusChild(GetDlgItem(page_, kChan));
     Choose(page_, kQuality, 1);
     device_seam::overrideAnswer(checkEncodeParams, row.code);
-    Command(page_, kApply);
+    Click(page_, kApply);
     device_seam::clearOverrides();
     EXPECT_EQ(BoxTexts(), std::vector<std::string>{row.box}) << std::hex << row.code;
-    EXPECT_EQ(GetFocusChild(page_), GetDlgItem(page_, row.focus ? row.focus : kChan)) << std::hex << row.code;
+    EXPECT_EQ(GetDlgCtrlID(GetFocusChild(page_)), row.focus ? row.focus : kApply) << std::hex << row.code;
     EXPECT_TRUE(Enabled(page_, kApply));
   }
   const EncodeConfig after = StoredEncode(1);
@@ -186,7 +196,7 @@ TEST_F(EncodePage, SaveErrorTable) {
   // In custom mode the focus goes to the custom edit.
   Choose(page_, kMode + kTwin, 1);
   device_seam::overrideAnswer(checkEncodeParams, 0x20021c);
-  Command(page_, kApply);
+  Click(page_, kApply);
   device_seam::clearOverrides();
   EXPECT_EQ(GetFocusChild(page_), GetDlgItem(page_, kTwinEdit));
   BoxTexts();
@@ -198,14 +208,14 @@ TEST_F(EncodePage, SaveErrorTable) {
 TEST_F(EncodePage, ChannelChangeAndExpiry) {
   Open();
   Type(page_, kDays, "61");
-  Choose(page_, kChan, 2);
+  ChooseRefused(page_, kChan, 2);
   EXPECT_EQ(BoxTexts(), std::vector<std::string>{"The expired time must be 0 to 60 days!/64"});
   EXPECT_EQ(Value(page_, kChan), 1);
   EXPECT_EQ(GetFocusChild(page_), GetDlgItem(page_, kDays));
   Type(page_, kDays, "7");
   Choose(page_, kQuality, 4);
   device_seam::overrideAnswer(getEncodeConfig, -1);
-  Choose(page_, kChan, 2);
+  ChooseRefused(page_, kChan, 2);
   device_seam::clearOverrides();
   EXPECT_EQ(BoxTexts(), std::vector<std::string>{"Failed to get the record parameters!/16"});
   EXPECT_EQ(Value(page_, kChan), 1);
@@ -214,7 +224,7 @@ TEST_F(EncodePage, ChannelChangeAndExpiry) {
   Choose(page_, kChan, 2);
   EXPECT_EQ(Value(page_, kChan), 2);
   Type(page_, kDays, "x1");
-  Command(page_, kApply);
+  Click(page_, kApply);
   EXPECT_FALSE(Enabled(page_, kApply));
   RecordConfig r{};
   getRecordConfig(nullptr, 1, &r, 1);
@@ -244,17 +254,17 @@ TEST_F(EncodePage, SubStreamTab) {
   } rows[] = {{0x20021d, kSubRes}, {0x20021e, kSubFrame}, {0x20021f, kSubRate}};
   for (const Row& row : rows) {
     device_seam::overrideAnswer(checkEncodeParams, row.code);
-    Command(sub, kApply);
+    Click(sub, kApply);
     device_seam::clearOverrides();
     EXPECT_EQ(BoxTexts().size(), 1u) << std::hex << row.code;
     EXPECT_EQ(GetFocusChild(sub), GetDlgItem(sub, row.focus)) << std::hex << row.code;
   }
   device_seam::overrideAnswer(isStreamTypeSupported, 0);
-  Choose(sub, kSubChan, 2);
+  ChooseRefused(sub, kSubChan, 2);
   device_seam::clearOverrides();
   EXPECT_EQ(BoxTexts(), std::vector<std::string>{"The channel does not support this function!/64"});
   EXPECT_EQ(Value(sub, kSubChan), 1);
-  Command(sub, kApply);
+  Click(sub, kApply);
   EXPECT_FALSE(Enabled(sub, kApply));
   const EncodeConfig after = StoredEncode(1);
   EXPECT_EQ(after.blocks[ENCODE_SUB].bitrateType, 1);
@@ -281,7 +291,7 @@ TEST_F(EncodePage, SnapshotTab) {
   const int intervals[] = {1, 2, 3, 4, 5, 600, 1800, 3600, 43200, 86400};
   ASSERT_EQ(SendDlgItemMessage(pic, kNormalInterval, CB_GETCOUNT, 0, 0), 10);
   for (int i = 0; i < 10; ++i) {
-    SendDlgItemMessage(pic, kNormalInterval, CB_SETCURSEL, static_cast<WParam>(i), 0);
+    EXPECT_TRUE(livetest::ChooseByMouse(pic, kNormalInterval, i)) << i;
     EXPECT_EQ(Value(pic, kNormalInterval), intervals[i]) << i;
   }
   Choose(pic, kNormalInterval, 86400);
@@ -289,11 +299,11 @@ TEST_F(EncodePage, SnapshotTab) {
   Choose(pic, kNormalQuality, 40);
   // The failing save keeps Apply on with the general box.
   device_seam::overrideAnswer(setCaptureParams, 0x200212);
-  Command(pic, kApply);
+  Click(pic, kApply);
   device_seam::clearOverrides();
   EXPECT_EQ(BoxTexts(), std::vector<std::string>{"Saving failed!/16"});
   EXPECT_TRUE(Enabled(pic, kApply));
-  Command(pic, kApply);
+  Click(pic, kApply);
   EXPECT_FALSE(Enabled(pic, kApply));
   CaptureSettingPair stored{};
   getCaptureParams(nullptr, 1, &stored);
@@ -332,7 +342,7 @@ TEST_F(EncodePage, MainStreamSetsAgainstAModel) {
     const int action = static_cast<int>(rng() % 10);
     const std::string when = "step " + std::to_string(step);
     if (action == 0) {
-      Command(page_, kApply);
+      Click(page_, kApply);
       for (int b = 0; b < 2; ++b) stored[b] = working[b];
     } else if (action == 1) {
       channel = 1 + static_cast<int>(rng() % 4);
@@ -344,8 +354,7 @@ TEST_F(EncodePage, MainStreamSetsAgainstAModel) {
       if (!Enabled(page_, id)) continue;
       const int count = static_cast<int>(SendDlgItemMessage(page_, id, CB_GETCOUNT, 0, 0));
       ASSERT_GT(count, 0) << when;
-      SendDlgItemMessage(page_, id, CB_SETCURSEL, static_cast<WParam>(rng() % static_cast<unsigned>(count)), 0);
-      Command(page_, id, 1);
+      ASSERT_TRUE(livetest::ChooseByMouse(page_, id, static_cast<int>(rng() % static_cast<unsigned>(count)))) << when;
       Heads h{Value(page_, kRateType + group * kTwin), Value(page_, kQuality + group * kTwin),
               Value(page_, kFrame + group * kTwin), Value(page_, kRate + group * kTwin)};
       working[group][channel] = h;
@@ -376,7 +385,7 @@ TEST_F(EncodePage, MainStreamSetsAgainstAModel) {
   Choose(page_, kMode, 1);
   Type(page_, kEdit, "1500");
   EXPECT_EQ(Text(page_, kTwinEdit), "1500");
-  Command(page_, kApply);
+  Click(page_, kApply);
   EXPECT_EQ(ENCODE_CUSTOM_KBPS(StoredEncode(2).blocks[ENCODE_MAIN].bitrate), 1500);
   EXPECT_EQ(ENCODE_CUSTOM_KBPS(StoredEncode(2).blocks[ENCODE_EVENT].bitrate), 1500);
   // A channel without main streams shows both groups empty and disabled.
@@ -392,13 +401,15 @@ TEST_F(EncodePage, MainStreamSetsAgainstAModel) {
 // record tab hands the streams and record options to the others; the
 // snapshot tab overwrites targets it never read.
 TEST_F(EncodePage, CopyToEveryAnalogChannel) {
-  auto copyToAll = [this](WindowHandle page) {
-    RunInLoop([page](WindowHandle) { Command(page, 4100); return 0; }, [] {
-      WindowHandle dlg = getCopyChanWnd();
-      SendDlgItemMessage(dlg, 4176, BM_SETCHECK, 1, 0);
-      SendMessage(dlg, MSG_COMMAND, 4176, 0);
-      SendMessage(dlg, MSG_COMMAND, 4097, 0);
-    });
+  const WindowHandle helper = Main({0, 0, 4, 4}, LoopLookProc);
+  auto copyToAll = [helper](WindowHandle page) {
+    const auto opened = [] { return IsValidHandle(getCopyChanWnd()) && IsWindowVisible(getCopyChanWnd()); };
+    EXPECT_TRUE(InLoopOpenedBy(helper, [page] { Click(page, PAGE_ID_COPY); }, opened, [] {
+      const WindowHandle dlg = getCopyChanWnd();
+      ASSERT_EQ(SendDlgItemMessage(dlg, CHANBOX_ALL_ANALOG, BM_GETCHECK, 0, 0), BST_UNCHECKED);
+      Click(dlg, CHANBOX_ALL_ANALOG);
+      EXPECT_TRUE(ClickClosing(dlg, PAGE_ID_OK));
+    }));
   };
   Open();
   Choose(page_, kQuality, 4);
@@ -406,7 +417,7 @@ TEST_F(EncodePage, CopyToEveryAnalogChannel) {
   copyToAll(page_);
   EXPECT_TRUE(Enabled(page_, kApply));
   EXPECT_NE(StoredEncode(2).blocks[ENCODE_MAIN].quality, 4);  // nothing saved before Apply
-  Command(page_, kApply);
+  Click(page_, kApply);
   for (int c = 1; c <= 16; ++c) {
     RecordConfig r{};
     getRecordConfig(nullptr, c, &r, 1);
@@ -419,7 +430,7 @@ TEST_F(EncodePage, CopyToEveryAnalogChannel) {
   copyToAll(pic);
   for (const auto& call : device_seam::callLog())
     EXPECT_FALSE(call.op == "getCaptureParams") << call.args[0];
-  Command(pic, kApply);
+  Click(pic, kApply);
   for (int c = 1; c <= 16; ++c) {
     CaptureSettingPair stored{};
     getCaptureParams(nullptr, c, &stored);
@@ -437,8 +448,8 @@ TEST_F(EncodePage, Wd1AndAudioFollowTheirControls) {
   ability->mainResMask |= 1u << 8;
   Open();
   ASSERT_TRUE(IsWindowVisible(GetDlgItem(page_, kWd1)));
-  SendDlgItemMessage(page_, kWd1, BM_SETCHECK, 1, 0);
-  Command(page_, kWd1);
+  ASSERT_EQ(SendDlgItemMessage(page_, kWd1, BM_GETCHECK, 0, 0), BST_UNCHECKED);
+  Click(page_, kWd1);
   const std::string wd1 = isVideoStandard(2) ? "960*576(WD1)" : "960*480(WD1)";
   for (int id : {kRes, kRes + kTwin}) {
     char text[64] = "";
@@ -447,12 +458,10 @@ TEST_F(EncodePage, Wd1AndAudioFollowTheirControls) {
   }
   Choose(page_, kRes, 36);
   ASSERT_EQ(Value(page_, kRes), 36);
-  SendDlgItemMessage(page_, kWd1, BM_SETCHECK, 0, 0);
-  Command(page_, kWd1);
+  Click(page_, kWd1);
   EXPECT_NE(Value(page_, kRes), 36);
   EXPECT_EQ(static_cast<int>(SendDlgItemMessage(page_, kRes, CB_GETCURSEL, 0, 0)), 0);
-  SendDlgItemMessage(page_, kWd1, BM_SETCHECK, 1, 0);
-  Command(page_, kWd1);
+  Click(page_, kWd1);
   // Audio: both streams video only leave the box off and disabled; a
   // stream with audio enables it.
   constexpr int kAudio = 18464;
@@ -462,7 +471,7 @@ TEST_F(EncodePage, Wd1AndAudioFollowTheirControls) {
   EXPECT_EQ(SendDlgItemMessage(page_, kAudio, BM_GETCHECK, 0, 0), 0);
   Choose(page_, kType, 3);
   EXPECT_TRUE(Enabled(page_, kAudio));
-  Command(page_, kApply);
+  Click(page_, kApply);
   uint8_t flag = 0;
   getWd1Enable(nullptr, 1, 1, &flag);
   EXPECT_EQ(flag, 1);

@@ -9,7 +9,9 @@
 
 #include "app/device_backend.h"
 #include "app/login_rights.h"
+#include "app/page_ids.h"
 #include "app/record/holiday/holiday.h"
+#include "app/record/record_input_test.h"
 #include "app/record_pages.h"
 #include "app/testing/page_harness.h"
 #include "gui/button.h"
@@ -23,18 +25,15 @@
 
 namespace {
 
+using livetest::Click;
 using livetest::LiveGui;
+using recordtest::ClickClosing;
 
 constexpr int kList = 18944, kName = 18960, kEnable = 18961, kMode = 18962, kStartMon2 = 18971, kStartDay = 18972,
               kStopMon = 18973, kStopDay = 18974, kStartMon1 = 18965, kStartWeek = 18966, kStartWeekday = 18967;
-constexpr int kApply = 4098, kOk = 4097, kCancel = 2;
+constexpr int kApply = PAGE_ID_APPLY, kOk = PAGE_ID_OK, kNameColumn = 1, kEditColumn = 5;
 
-WParam Code(int id, int code) { return static_cast<WParam>((code << 16) | id); }
-void Command(WindowHandle w, int id, int code = 0) { SendMessage(w, MSG_COMMAND, Code(id, code), 0); }
-void Choose(WindowHandle w, int combo, int value) {
-  SendDlgItemMessage(w, combo, CB_SELECTVALUE, static_cast<WParam>(value), 0);
-  Command(w, combo, 1);
-}
+void Choose(WindowHandle w, int combo, int value) { EXPECT_TRUE(recordtest::PickValue(w, combo, value)) << value; }
 int Count(WindowHandle w, int combo) { return static_cast<int>(SendDlgItemMessage(w, combo, CB_GETCOUNT, 0, 0)); }
 int Value(WindowHandle w, int combo) { return static_cast<int>(SendDlgItemMessage(w, combo, CB_GETSELVALUE, 0, 0)); }
 bool Shown(WindowHandle w, int id) { return IsWindowVisible(GetDlgItem(w, id)); }
@@ -99,24 +98,29 @@ TEST_F(Holidays, TheListAndTheEditorOnScreen) {
   std::snprintf(table.entries[2].name, sizeof table.entries[2].name, "Winter");
   ASSERT_EQ(setHolidayConfig(nullptr, &table), 0);
   const WindowHandle host = Main({0, 0, 8, 8}, MenuHostProc);
+  const WindowHandle helper = Main({0, 0, 4, 4}, recordtest::LoopLookProc);  // before the page, which stays active
   ASSERT_EQ(createHolidaySetWindow(host), 0);
   const WindowHandle win = getRecordPageWnd();
   ASSERT_NE(win, GUI_INVALID_HANDLE);
   const WindowHandle page =
-      static_cast<WindowHandle>(SendMessage(GetDlgItem(win, 4101), PSM_GETPAGE, 0, 0));
+      static_cast<WindowHandle>(SendMessage(GetDlgItem(win, PAGE_ID_SHEET), PSM_GETPAGE, 0, 0));
   desktest::Drain();
   Rect r{};
   GetWindowRect(win, &r);
   livetest::MatchesReference(__FILE__, "holidayset", livetest::SettledGrab(r));
-  SendDlgItemMessage(page, kList, LVM_SELECTITEM, 0, 0);
-  RunInLoop([page](WindowHandle) { return static_cast<int>(SendMessage(page, MSG_KEYDOWN, PANEL_KEY_EDIT, 0)); }, [] {
+  // The first row chosen by a click on its name, its editor opened by the
+  // edit key.
+  const WindowHandle list = GetDlgItem(page, kList);
+  livetest::ClickCell(list, 0, kNameColumn);
+  ASSERT_TRUE(livetest::PumpUntil([list] { return GetCapture() == 0 && GetFocusChild(GetParent(list)) == list; }));
+  EXPECT_TRUE(recordtest::InLoopOpenedBy(helper, [] { recordtest::Key(PANEL_KEY_EDIT); },
+                                         recordtest::OpenedOver(win), [] {
     const WindowHandle dlg = GetActiveWindow();
-    desktest::Drain();
     Rect d{};
     GetWindowRect(dlg, &d);
     livetest::MatchesReference(__FILE__, "holidayedit", livetest::SettledGrab(d));
     SendMessage(dlg, MSG_CLOSE, 0, 0);
-  });
+  }));
   SendMessage(win, MSG_CLOSE, 0, 0);
   desktest::Drain();
 }
@@ -127,10 +131,7 @@ std::string NameText(WindowHandle dlg) {
   return text;
 }
 
-void SetName(WindowHandle dlg, const char* name) {
-  SetWindowText(GetDlgItem(dlg, kName), name);
-  Command(dlg, kName, 3);
-}
+void SetName(WindowHandle dlg, const char* name) { EXPECT_TRUE(recordtest::Retype(dlg, kName, name)) << name; }
 
 TEST_F(Holidays, TheStoredEntryIsShownAndAnUnchangedOneIsNotWritten) {
   HolidayTable table = Stored();
@@ -144,8 +145,7 @@ TEST_F(Holidays, TheStoredEntryIsShownAndAnUnchangedOneIsNotWritten) {
     EXPECT_FALSE(Shown(dlg, kStartMon2));
     EXPECT_FALSE(Shown(dlg, 18963));
     EXPECT_EQ(Value(dlg, kStartWeek), 2);
-    Command(dlg, kOk);
-    EXPECT_FALSE(IsWindow(dlg));
+    EXPECT_TRUE(ClickClosing(dlg, kOk));
   });
   EXPECT_EQ(Calls("setHolidayConfig"), 0u);
   EXPECT_EQ(isHolidayChanged(), 0);
@@ -170,7 +170,7 @@ TEST_F(Holidays, EachModeWritesWhatItsListsShow) {
     Choose(dlg, kStopDay, 31);
     Choose(dlg, kStopMon, 3);  // April: day 31 is gone, day 1 is chosen
     Choose(dlg, kStopDay, 30);
-    Command(dlg, kOk);
+    EXPECT_TRUE(ClickClosing(dlg, kOk));
   });
   HolidayEntry e = Stored().entries[5];
   EXPECT_STREQ(e.name, "Holiday6");
@@ -190,8 +190,8 @@ TEST_F(Holidays, EachModeWritesWhatItsListsShow) {
     Choose(dlg, kStartWeek, 5);
     Choose(dlg, kStartWeekday, 4);
     SetName(dlg, "Advent");
-    Command(dlg, 4098);
-    EXPECT_FALSE(IsWindowEnabled(GetDlgItem(dlg, 4098)));
+    Click(dlg, kApply);
+    EXPECT_FALSE(IsWindowEnabled(GetDlgItem(dlg, kApply)));
   });
   e = Stored().entries[5];
   EXPECT_STREQ(e.name, "Advent");
@@ -202,7 +202,8 @@ TEST_F(Holidays, EachModeWritesWhatItsListsShow) {
 }
 
 // The device refuses a table with a code; the editor stays open, shows the
-// code's text and moves the focus where the fault is.
+// code's text and moves the focus where the fault is (a fault of no field
+// leaves it on the clicked OK).
 TEST_F(Holidays, RefusalsShowTheirTextsAndKeepTheEditorOpen) {
   struct Row {
     int code;
@@ -212,18 +213,18 @@ TEST_F(Holidays, RefusalsShowTheirTextsAndKeepTheEditorOpen) {
   const Row rows[] = {{1, "The holiday name is empty!", kName},
                       {2, "Name is invalid, please enter it again!", kName},
                       {3, "Choose a mode!", kMode},
-                      {4, "The date is not valid!", kCancel},
-                      {5, "The end lies before the start!", kCancel},
-                      {9, "Saving failed, error code: 9", kCancel}};
+                      {4, "The date is not valid!", kOk},
+                      {5, "The end lies before the start!", kOk},
+                      {9, "Saving failed, error code: 9", kOk}};
   for (const Row& row : rows) {
     livetest::Boxes().clear();
     device_seam::overrideAnswer(setHolidayConfig, row.code);
     const HolidayTable before = Stored();
     Edit(0, [&row](WindowHandle dlg) {
       SetName(dlg, "Refused");
-      Command(dlg, kOk);
+      Click(dlg, kOk);
       EXPECT_TRUE(IsWindow(dlg)) << row.code;
-      EXPECT_EQ(GetFocusChild(dlg), GetDlgItem(dlg, row.focus)) << row.code;
+      EXPECT_EQ(GetDlgCtrlID(GetFocusChild(dlg)), row.focus) << row.code;
       EXPECT_EQ(NameText(dlg), "Refused");
     });
     device_seam::clearOverrides();
@@ -236,9 +237,9 @@ TEST_F(Holidays, RefusalsShowTheirTextsAndKeepTheEditorOpen) {
 TEST_F(Holidays, SwitchingAHolidayOnShowsTheScheduleHintBeforeTheWrite) {
   device_seam::overrideAnswer(setHolidayConfig, HOLIDAY_ERR_BAD_DATE);
   Edit(7, [](WindowHandle dlg) {
-    SendDlgItemMessage(dlg, kEnable, BM_SETCHECK, BST_CHECKED, 0);
-    Command(dlg, kEnable);
-    Command(dlg, kOk);
+    ASSERT_EQ(SendDlgItemMessage(dlg, kEnable, BM_GETCHECK, 0, 0), BST_UNCHECKED);
+    Click(dlg, kEnable);
+    Click(dlg, kOk);
   });
   EXPECT_EQ(BoxTexts(), (std::vector<std::string>{
                             "On the days of this holiday every channel records by its holiday schedule.",
@@ -247,9 +248,10 @@ TEST_F(Holidays, SwitchingAHolidayOnShowsTheScheduleHintBeforeTheWrite) {
 
 TEST_F(Holidays, TheListOpensTheEditorForTheChosenRowAndShowsItsSave) {
   const WindowHandle host = Main({0, 0, 8, 8}, MenuHostProc);
+  const WindowHandle helper = Main({0, 0, 4, 4}, recordtest::LoopLookProc);  // before the page, which stays active
   ASSERT_EQ(createHolidaySetWindow(host), 0);
   const WindowHandle win = getRecordPageWnd();
-  const WindowHandle page = static_cast<WindowHandle>(SendMessage(GetDlgItem(win, 4101), PSM_GETPAGE, 0, 0));
+  const WindowHandle page = static_cast<WindowHandle>(SendMessage(GetDlgItem(win, PAGE_ID_SHEET), PSM_GETPAGE, 0, 0));
   const WindowHandle list = GetDlgItem(page, kList);
   EXPECT_EQ(SendMessage(list, LVM_GETITEMCOUNT, 0, 0), HOLIDAY_COUNT);
   // A click on a row's edit icon, then the key on the row it chose: both open
@@ -259,17 +261,18 @@ TEST_F(Holidays, TheListOpensTheEditorForTheChosenRowAndShowsItsSave) {
     const WindowHandle active = GetActiveWindow();
     return active != before && active != page && NameText(active) != "";
   };
-  EXPECT_TRUE(RunInLoopOpenedBy([list] { livetest::ClickCell(list, 4, 5); }, editorOpen, [] {
+  EXPECT_TRUE(RunInLoopOpenedBy([list] { livetest::ClickCell(list, 4, kEditColumn); }, editorOpen, [] {
     const WindowHandle dlg = GetActiveWindow();
     EXPECT_EQ(NameText(dlg), "Holiday5");
     SendMessage(dlg, MSG_CLOSE, 0, 0);
   })) << "the edit icon opened the editor";
-  RunInLoop([list](WindowHandle) { return static_cast<int>(SendMessage(list, MSG_KEYDOWN, PANEL_KEY_EDIT, 0)); }, [] {
+  EXPECT_TRUE(recordtest::InLoopOpenedBy(helper, [] { recordtest::Key(PANEL_KEY_EDIT); }, editorOpen, [] {
     const WindowHandle dlg = GetActiveWindow();
     SetName(dlg, "Harvest");
-    SendDlgItemMessage(dlg, kEnable, BM_SETCHECK, BST_CHECKED, 0);
-    Command(dlg, kOk);
-  });
+    ASSERT_EQ(SendDlgItemMessage(dlg, kEnable, BM_GETCHECK, 0, 0), BST_UNCHECKED);
+    Click(dlg, kEnable);
+    EXPECT_TRUE(ClickClosing(dlg, kOk));
+  })) << "the edit key opened the editor";
   const LResult row = SendMessage(list, LVM_GETSELECTEDITEM, 0, 0);
   ASSERT_NE(row, 0);
   for (int column : {1, 2}) {

@@ -8,6 +8,9 @@
 
 #include "app/app_registry.h"
 #include "app/device_backend.h"
+#include "app/control_services.h"
+#include "app/page_ids.h"
+#include "app/record/record_input_test.h"
 #include "app/record_pages.h"
 #include "app/testing/page_harness.h"
 #include "gui/button.h"
@@ -18,14 +21,18 @@
 
 namespace {
 
+using livetest::Click;
 using livetest::LiveGui;
+using recordtest::ClickClosing;
+using recordtest::InLoopOpenedBy;
 
-constexpr int kRecChan = 18960, kRecEnable = 18961, kRecEdit = 18962, kCopy = 4100, kApply = 4098;
+constexpr int kRecChan = 18960, kRecEnable = 18961, kRecEdit = 18962, kCopy = PAGE_ID_COPY, kApply = PAGE_ID_APPLY;
+// The day editor's day box, all-day box and its type, the first segment's
+// time box; the week copy's Tuesday and holiday boxes.
+constexpr int kDayBox = 18960, kAllDay = 18961, kAllDayType = 18962, kFirstTime = 18963;
+constexpr int kWeekTuesday = 4193, kWeekHoliday = 4199;
 
-WParam Code(int id, int code) { return static_cast<WParam>((code << 16) | id); }
-void Command(WindowHandle w, int id, int code = 0) { SendMessage(w, MSG_COMMAND, Code(id, code), 0); }
 bool Enabled(WindowHandle w, int id) { return IsWindowEnabled(GetDlgItem(w, id)); }
-LParam At(int x, int y) { return desktest::PointParam(x, y); }
 
 LResult MenuHostProc(WindowHandle hwnd, int message, WParam wParam, LParam lParam) {
   if (message == MSG_CLOSE) {
@@ -37,8 +44,21 @@ LResult MenuHostProc(WindowHandle hwnd, int message, WParam wParam, LParam lPara
 
 class SchedulePage : public LiveGui {
  protected:
+  // Each press a single one: a swatch click and the drag after it come
+  // within the double-click time of a quick test.
+  void SetUp() override {
+    LiveGui::SetUp();
+    SetLowLevelEventClock(recordtest::SlowHand);
+  }
+  void TearDown() override {
+    SetLowLevelEventClock(nullptr);
+    LiveGui::TearDown();
+  }
   void Open() {
     host_ = Main({0, 0, 8, 8}, MenuHostProc);
+    // The loops' helpers come before the page, which stays active.
+    helper_ = Main({0, 0, 4, 4}, recordtest::LoopLookProc);
+    inner_ = Main({0, 0, 4, 4}, recordtest::LoopLookProc);
     ASSERT_EQ(createScheduleSetWindow(host_), 0);
     win_ = getRecordPageWnd();
     ASSERT_NE(win_, GUI_INVALID_HANDLE);
@@ -47,17 +67,23 @@ class SchedulePage : public LiveGui {
     pic_ = static_cast<WindowHandle>(SendMessage(sheet, PSM_GETPAGE, 1, 0));
     desktest::Drain();
   }
+  // The page's record box ticked by a click.
+  void TickRecord() {
+    ASSERT_EQ(SendDlgItemMessage(rec_, kRecEnable, BM_GETCHECK, 0, 0), BST_UNCHECKED);
+    Click(rec_, kRecEnable);
+    ASSERT_EQ(SendDlgItemMessage(rec_, kRecEnable, BM_GETCHECK, 0, 0), BST_CHECKED);
+  }
+  // `steps` run in the day editor a click on Edit opens.
+  void InDayEditor(const std::function<void(WindowHandle)>& steps) {
+    const WindowHandle page = rec_;
+    EXPECT_TRUE(InLoopOpenedBy(helper_, [page] { Click(page, kRecEdit); }, recordtest::OpenedOver(GetActiveWindow()),
+                               [&steps] { steps(GetActiveWindow()); }));
+  }
   void Close() {
     SendMessage(win_, MSG_CLOSE, 0, 0);
     desktest::Drain();
   }
-  // A press and release at two points of a tab, as the mouse gives them.
-  void Drag(WindowHandle tab, int x0, int y0, int x1, int y1) {
-    SendMessage(tab, MSG_LBUTTONDOWN, 0, At(x0, y0));
-    SendMessage(tab, MSG_MOUSEMOVE, 0, At(x1, y1));
-    SendMessage(tab, MSG_LBUTTONUP, 0, At(x1, y1));
-  }
-  WindowHandle host_ = 0, win_ = 0, rec_ = 0, pic_ = 0;
+  WindowHandle host_ = 0, win_ = 0, rec_ = 0, pic_ = 0, helper_ = 0, inner_ = 0;
 };
 
 // Grid and legend places of the 1024 x 768 layout.
@@ -67,12 +93,9 @@ Point Cell(int day, int hour) { return Point{kGridLeft + hour * kHourW + 5, kGri
 // A legend swatch (0..4 types, 5 the eraser), then a drag over days d0..d1
 // and hours h0..h1.
 void Paint(WindowHandle tab, int swatch, int d0, int h0, int d1, int h1) {
-  SendMessage(tab, MSG_LBUTTONDOWN, 0, At(kLegendX, kLegendY + 24 * swatch));
-  SendMessage(tab, MSG_LBUTTONUP, 0, At(kLegendX, kLegendY + 24 * swatch));
+  recordtest::ClickClient(tab, kLegendX, kLegendY + 24 * swatch);
   const Point a = Cell(d0, h0), b = Cell(d1, h1);
-  SendMessage(tab, MSG_LBUTTONDOWN, 0, At(a.x, a.y));
-  SendMessage(tab, MSG_MOUSEMOVE, 0, At(b.x, b.y));
-  SendMessage(tab, MSG_LBUTTONUP, 0, At(b.x, b.y));
+  recordtest::DragClient(tab, a.x, a.y, b.x, b.y);
 }
 
 RecordConfig StoredRecord(int channel) {
@@ -106,10 +129,7 @@ std::vector<std::string> BoxTexts() {
   return texts;
 }
 
-void Choose(WindowHandle w, int combo, int value) {
-  SendDlgItemMessage(w, combo, CB_SELECTVALUE, static_cast<WParam>(value), 0);
-  Command(w, combo, 1);
-}
+void Choose(WindowHandle w, int combo, int value) { EXPECT_TRUE(recordtest::PickValue(w, combo, value)) << value; }
 
 // Bars of three types, the holiday row, and the pen's frames and hint.
 TEST_F(SchedulePage, OnScreen) {
@@ -118,7 +138,7 @@ TEST_F(SchedulePage, OnScreen) {
   Paint(rec_, 4, 3, 0, 5, 23);
   Paint(rec_, 5, 4, 8, 4, 15);  // the eraser splits Friday
   Paint(rec_, 2, 7, 20, 7, 23);
-  SendMessage(rec_, MSG_LBUTTONDOWN, 0, At(kLegendX, kLegendY + 24 * 3));
+  recordtest::ClickClient(rec_, kLegendX, kLegendY + 24 * 3);
   Rect r{};
   GetWindowRect(win_, &r);
   desktest::Drain();
@@ -128,15 +148,14 @@ TEST_F(SchedulePage, OnScreen) {
 
 TEST_F(SchedulePage, ApplyWritesTheTouchedChannelsAndSwitchesMotionDetectionOn) {
   Open();
-  SendDlgItemMessage(rec_, kRecEnable, BM_SETCHECK, BST_CHECKED, 0);
-  Command(rec_, kRecEnable);
+  TickRecord();
   Paint(rec_, 1, 0, 10, 1, 12);  // motion, Monday and Tuesday 10:00-13:00; the box stays checked
   EXPECT_EQ(SendDlgItemMessage(rec_, kRecEnable, BM_GETCHECK, 0, 0), BST_CHECKED);
   EXPECT_TRUE(Enabled(rec_, kApply));
   Choose(rec_, kRecChan, 3);  // channel 1 is kept as changed; nothing is written yet
   Paint(rec_, 2, 6, 0, 6, 0);  // alarm on channel 3: no motion detection
   device_seam::startCallLog();
-  Command(rec_, kApply);
+  Click(rec_, kApply);
   EXPECT_EQ(Writes(), (std::vector<std::string>{"setRecordConfig 1", "getChannelConfig 1", "setChannelConfig 1",
                                                 "setRecordSchedExtra 1", "setRecordConfig 3",
                                                 "setRecordSchedExtra 3", "saveDeviceParams"}));
@@ -152,10 +171,10 @@ TEST_F(SchedulePage, ApplyWritesTheTouchedChannelsAndSwitchesMotionDetectionOn) 
   EXPECT_EQ(MotionEnable(1), 1);
   EXPECT_EQ(MotionEnable(3), 0);
   EXPECT_EQ(StoredRecord(3).segments[6][0].time.endHour, 1);
-  // The changed flags stay: the next Apply writes both channels again.
+  // Apply is off until the next change: a click on it writes nothing.
   device_seam::startCallLog();
-  Command(rec_, kApply);
-  EXPECT_EQ(Writes().size(), 6u);  // motion detection is on already
+  Click(rec_, kApply);
+  EXPECT_TRUE(Writes().empty());
   Close();
 }
 
@@ -164,9 +183,9 @@ TEST_F(SchedulePage, OnlyMotionTypesSwitchDetectionOn) {
   for (int type = 0; type <= 4; ++type) {
     device_seam::resetKeptRecords();
     Open();
-    SendDlgItemMessage(rec_, kRecEnable, BM_SETCHECK, BST_CHECKED, 0);
+    TickRecord();
     Paint(rec_, type, 7, 23, 7, 23);  // the holiday row counts as well
-    Command(rec_, kApply);
+    Click(rec_, kApply);
     EXPECT_EQ(MotionEnable(1), type == 1 || type == 3 || type == 4 ? 1 : 0) << type;
     Close();
   }
@@ -174,11 +193,11 @@ TEST_F(SchedulePage, OnlyMotionTypesSwitchDetectionOn) {
 
 TEST_F(SchedulePage, AFailedWriteReadsTheRecordBackAndKeepsApply) {
   Open();
-  SendDlgItemMessage(rec_, kRecEnable, BM_SETCHECK, BST_CHECKED, 0);
+  TickRecord();
   Paint(rec_, 1, 2, 5, 2, 6);
   device_seam::overrideAnswer(setRecordConfig, -1);
   device_seam::startCallLog();
-  Command(rec_, kApply);
+  Click(rec_, kApply);
   device_seam::clearOverrides();
   // No motion check after a refused schedule; the holiday is still written.
   EXPECT_EQ(Writes(), (std::vector<std::string>{"setRecordConfig 1", "getRecordConfig 1", "setRecordSchedExtra 1"}));
@@ -186,7 +205,7 @@ TEST_F(SchedulePage, AFailedWriteReadsTheRecordBackAndKeepsApply) {
   EXPECT_TRUE(Enabled(rec_, kApply));
   EXPECT_EQ(MotionEnable(1), 0);
   // The page works on what the device holds: Apply now stores the empty day.
-  Command(rec_, kApply);
+  Click(rec_, kApply);
   EXPECT_EQ(StoredRecord(1).segments[2][0].time.endHour, 0);
   Close();
 }
@@ -199,11 +218,10 @@ TEST_F(SchedulePage, AFailedLoadShowsItsBoxAndTheCaptureTabWritesWholeRecords) {
   Close();
   livetest::Boxes().clear();
   Open();
-  SendMessage(GetDlgItem(win_, 4101), PSM_SETACTIVEINDEX, 1, 0);
-  desktest::Drain();  // the tab change settles as it would before any click
+  ASSERT_TRUE(recordtest::ClickTab(GetDlgItem(win_, PAGE_ID_SHEET), 1));
   Paint(pic_, 0, 0, 0, 6, 23);  // every weekday, all day
   device_seam::startCallLog();
-  Command(pic_, kApply);
+  Click(pic_, kApply);
   EXPECT_EQ(Writes(), (std::vector<std::string>{"setCaptureConfig 1", "saveDeviceParams"}));
   CaptureConfig c{};
   getCaptureConfig(nullptr, 1, &c, 1);
@@ -211,47 +229,50 @@ TEST_F(SchedulePage, AFailedLoadShowsItsBoxAndTheCaptureTabWritesWholeRecords) {
   Close();
 }
 
-// Time box fields: 1 start hour, 2 start minute, 3 end hour, 4 end minute.
+// Segment `k` of the day editor set to h0:00-h1:00 (fields 1 and 3 of its
+// time box: start and end hour) and taken by a user.
 void SetSegment(WindowHandle dlg, int k, int h0, int h1) {
-  const int id = 18961 + 2 * k;
+  const int id = kAllDay + 2 * k;
   SendDlgItemMessage(dlg, id, CB_SETFIELD, 1, h0);
   SendDlgItemMessage(dlg, id, CB_SETFIELD, 3, h1);
-  Command(dlg, id, 1);
+  EXPECT_TRUE(recordtest::TakeTime(dlg, id)) << k;
 }
 
 TEST_F(SchedulePage, TheDayEditorKeepsAnInvalidDayAndCancelGivesTheRecordBack) {
+  Main({0, 0, 1024, 768}, recordtest::StandInProc, WS_EX_PREVIEW);  // the live view, under the page
   Open();
-  RunInLoop([this](WindowHandle) { Command(rec_, kRecEdit); return 0; }, [] {
-    const WindowHandle dlg = GetActiveWindow();
+  InDayEditor([](WindowHandle dlg) {
     SetSegment(dlg, 1, 1, 2);
-    Command(dlg, kApply);  // Monday 01:00-02:00 stays, whatever Cancel does
+    Click(dlg, kApply);  // Monday 01:00-02:00 stays, whatever Cancel does
     SetSegment(dlg, 1, 8, 12);
     SetSegment(dlg, 2, 11, 13);
-    Choose(dlg, 18960, 1);  // overlapping: Monday stays on screen
-    EXPECT_EQ(SendDlgItemMessage(dlg, 18960, CB_GETSELVALUE, 0, 0), 0);
+    // Overlapping: Monday stays on screen.
+    EXPECT_FALSE(recordtest::PickValue(dlg, kDayBox, 1));
+    EXPECT_EQ(SendDlgItemMessage(dlg, kDayBox, CB_GETSELVALUE, 0, 0), 0);
     SetSegment(dlg, 2, 12, 13);
-    Choose(dlg, 18960, 2);  // valid now: Monday is kept in the record, Wednesday shown
+    Choose(dlg, kDayBox, 2);  // valid now: Monday is kept in the record, Wednesday shown
     SetSegment(dlg, 1, 3, 4);
-    Command(dlg, 2);  // Cancel: back to what Apply stored
+    EXPECT_TRUE(ClickClosing(dlg, PAGE_ID_CANCEL));  // back to what Apply stored
   });
+  EXPECT_TRUE(recordtest::StandInTakesClick(win_)) << "after Cancel";
   EXPECT_EQ(BoxTexts(), std::vector<std::string>{"The time segments overlap!"});
   EXPECT_TRUE(Enabled(rec_, kApply));  // the page counts the channel as changed even so
-  Command(rec_, kApply);
+  Click(rec_, kApply);
   const RecordConfig r = StoredRecord(1);
   EXPECT_EQ(r.segments[0][0].time.startHour, 1);
   EXPECT_EQ(r.segments[0][0].time.endHour, 2);
   EXPECT_EQ(r.segments[0][1].time.endHour, 0);
   EXPECT_EQ(r.segments[2][0].time.endHour, 0);
   // All-day keeps the segments under its head; OK keeps it.
-  RunInLoop([this](WindowHandle) { Command(rec_, kRecEdit); return 0; }, [] {
-    const WindowHandle dlg = GetActiveWindow();
-    SendDlgItemMessage(dlg, 18961, BM_SETCHECK, BST_CHECKED, 0);
-    Command(dlg, 18961);
-    EXPECT_FALSE(IsWindowEnabled(GetDlgItem(dlg, 18963)));
-    Choose(dlg, 18962, 2);
-    Command(dlg, 4097);
+  InDayEditor([](WindowHandle dlg) {
+    ASSERT_EQ(SendDlgItemMessage(dlg, kAllDay, BM_GETCHECK, 0, 0), BST_UNCHECKED);
+    Click(dlg, kAllDay);
+    EXPECT_FALSE(IsWindowEnabled(GetDlgItem(dlg, kFirstTime)));
+    Choose(dlg, kAllDayType, 2);
+    EXPECT_TRUE(ClickClosing(dlg, PAGE_ID_OK));
   });
-  Command(rec_, kApply);
+  EXPECT_TRUE(recordtest::StandInTakesClick(win_)) << "after OK";
+  Click(rec_, kApply);
   const RecordConfig all = StoredRecord(1);
   EXPECT_EQ(all.days[0].allDay, 1);
   EXPECT_EQ(all.days[0].allDayType, 2);
@@ -269,24 +290,9 @@ TEST_F(SchedulePage, TheRecordMenuReachesBothPagesThroughTheRegistry) {
     char caption[64] = "";
     GetWindowText(page, caption, sizeof caption);
     EXPECT_STREQ(caption, std::string(item) == "scheduleset" ? "Schedule" : "Holiday");
-    SendMessage(page, MSG_KEYDOWN, KEY_ESC, 0);  // Escape closes the menu and its page
-    desktest::Drain();
-    EXPECT_EQ(getRecordPageWnd(), GUI_INVALID_HANDLE) << item;
+    livetest::PressKey(KEY_ESC);  // Escape closes the menu and its page
+    EXPECT_TRUE(livetest::PumpUntil([] { return getRecordPageWnd() == GUI_INVALID_HANDLE; })) << item;
   }
-}
-
-// Steps run inside a dialog that a dialog opens: posted to a window of
-// their own before the command that opens it.
-std::function<void()>& InnerSteps() {
-  static std::function<void()> steps;
-  return steps;
-}
-LResult InnerProc(WindowHandle hwnd, int msg, WParam wParam, LParam lParam) {
-  if (msg == livetest::kRunSteps) {
-    InnerSteps()();
-    return 0;
-  }
-  return DefaultMainWinProc(hwnd, msg, wParam, lParam);
 }
 
 TEST_F(SchedulePage, CopiesGoToTheChosenChannelsAndDaysAndKeepTheEncodingTail) {
@@ -295,30 +301,28 @@ TEST_F(SchedulePage, CopiesGoToTheChosenChannelsAndDaysAndKeepTheEncodingTail) {
   three.audio = 1;
   ASSERT_EQ(setRecordConfig(nullptr, 3, &three, 1), 0);
   Open();
-  const WindowHandle inner = Main({0, 0, 4, 4}, InnerProc);
-  SendDlgItemMessage(rec_, kRecEnable, BM_SETCHECK, BST_CHECKED, 0);
+  const WindowHandle inner = inner_;
+  TickRecord();
   Paint(rec_, 3, 0, 6, 0, 7);  // Monday 06:00-08:00, motion or alarm
   // The day editor copies Monday to Tuesday and the holiday.
-  RunInLoop([this](WindowHandle) { Command(rec_, kRecEdit); return 0; }, [inner] {
-    const WindowHandle dlg = GetActiveWindow();
-    InnerSteps() = [] {
+  InDayEditor([inner](WindowHandle dlg) {
+    EXPECT_TRUE(InLoopOpenedBy(inner, [dlg] { Click(dlg, PAGE_ID_COPY); }, recordtest::OpenedOver(dlg), [] {
       const WindowHandle week = GetActiveWindow();
-      SendDlgItemMessage(week, 4193, BM_SETCHECK, BST_CHECKED, 0);
-      SendDlgItemMessage(week, 4199, BM_SETCHECK, BST_CHECKED, 0);
-      Command(week, 4097);
-    };
-    PostMessage(inner, livetest::kRunSteps, 0, 0);
-    Command(dlg, 4100);
-    Command(dlg, 4097);
+      Click(week, kWeekTuesday);
+      Click(week, kWeekHoliday);
+      EXPECT_TRUE(ClickClosing(week, PAGE_ID_OK));
+    }));
+    EXPECT_TRUE(ClickClosing(dlg, PAGE_ID_OK));
   });
   // The page copies channel 1 to channel 3.
-  RunInLoop([this](WindowHandle) { Command(rec_, kCopy); return 0; }, [] {
+  const auto copyOpen = [] { return IsValidHandle(getCopyChanWnd()) && IsWindowVisible(getCopyChanWnd()); };
+  EXPECT_TRUE(InLoopOpenedBy(helper_, [this] { Click(rec_, kCopy); }, copyOpen, [] {
     const WindowHandle dlg = getCopyChanWnd();
-    EXPECT_FALSE(IsWindowVisible(GetDlgItem(dlg, 4224)));  // no IP camera: no IP channel offered
-    SendDlgItemMessage(dlg, 4194, BM_SETCHECK, BST_CHECKED, 0);
-    Command(dlg, 4097);
-  });
-  Command(rec_, kApply);
+    EXPECT_FALSE(IsWindowVisible(GetDlgItem(dlg, CHANBOX_IP_FIRST)));  // no IP camera: no IP channel offered
+    Click(dlg, CHANBOX_ANALOG_FIRST + 2);
+    EXPECT_TRUE(ClickClosing(dlg, PAGE_ID_OK));
+  }));
+  Click(rec_, kApply);
   const RecordConfig one = StoredRecord(1), copied = StoredRecord(3);
   EXPECT_EQ(copied.enable, 1u);
   EXPECT_EQ(std::memcmp(copied.days, one.days, sizeof one.days), 0);

@@ -13,6 +13,7 @@
 #include "app/device_backend.h"
 #include "app/formatting.h"
 #include "app/record/storage/format_seam.h"
+#include "app/record/record_input_test.h"
 #include "app/record/storage/tests/storage_test_support.h"
 #include "app/storage_pages.h"
 #include "app/disk_texts.h"
@@ -28,14 +29,16 @@ namespace {
 using livetest::Boxes;
 using livetest::ClickItem;
 using livetest::BoxAnswer;
+using livetest::Click;
 using livetest::LiveGui;
+using recordtest::ClickClosing;
 
 constexpr int kList = 19728, kTotal = 19729, kFree = 19730, kInit = 19732, kAddNetHd = 19734;
 constexpr int kActionColumn = 8;  // the list's remove, delete, load and unload icon
 constexpr int kLabel = 19856, kBar = 19857;
 constexpr int kAttrRw = 19762, kAttrReadOnly = 19763, kAttrRedundant = 19764, kGroupFirst = 19776;
 constexpr int kNetIp = 19762, kNetDir = 19763, kNetType = 19761, kNetSetIp = 20018, kNetSetDir = 20019;
-constexpr int kOk = 4097, kCancel = 2, kApply = 4098;
+constexpr int kOk = PAGE_ID_OK, kCancel = PAGE_ID_CANCEL, kApply = PAGE_ID_APPLY;
 
 LResult MenuHostProc(WindowHandle hwnd, int message, WParam wParam, LParam lParam) {
   if (message == MSG_CLOSE) {
@@ -116,7 +119,7 @@ class Storage : public LiveGui {
   }
   void Open() {
     menu_ = Main({0, 0, 8, 8}, MenuHostProc);
-    helper_ = Main({0, 0, 4, 4}, livetest::StepsProc);
+    helper_ = Main({0, 0, 4, 4}, recordtest::LoopLookProc);
     setDiskMenuWnd(menu_);
     ASSERT_NE(createDiskBaseWindow(menu_), GUI_INVALID_HANDLE);
     win_ = getDiskPageWnd();
@@ -125,15 +128,20 @@ class Storage : public LiveGui {
     ASSERT_NE(page_, 0);
     desktest::Drain();
   }
-  // `steps` run inside the next modal loop a command starts.
-  void Inside(std::function<void()> steps) {
-    livetest::LoopSteps() = std::move(steps);
-    PostMessage(helper_, livetest::kRunSteps, 0, 0);
+  // `steps` run inside the modal window a click on the page's button `id`
+  // opens; false when none opened.
+  bool InsideOpenedBy(int id, const std::function<void()>& steps) {
+    const WindowHandle page = page_;
+    return recordtest::InLoopOpenedBy(helper_, [page, id] { Click(page, id); },
+                                      recordtest::OpenedOver(GetActiveWindow()), steps);
   }
-  void Command(WindowHandle window, int id, int code = 0) {
-    SendMessage(window, MSG_COMMAND, static_cast<WParam>((code << 16) | id), 0);
+  // A row's check box ticked by a click on its first cell.
+  void CheckRow(int row) {
+    livetest::ClickCell(GetDlgItem(page_, kList), row, 0);
+    EXPECT_TRUE(livetest::PumpUntil([this, row] {
+      return GetCapture() == 0 && SendDlgItemMessage(page_, kList, LVM_GETCHECKEDBYKEY, static_cast<WParam>(row), 0) == 1;
+    })) << row;
   }
-  void CheckRow(int row) { SendDlgItemMessage(page_, kList, LVM_SETCHECKEDBYKEY, static_cast<WParam>(row), 0); }
   std::string Cell(int row, int column) {
     char text[128] = "";
     ListViewSubItemInfo cell{};
@@ -256,30 +264,37 @@ TEST_F(Storage, InitialiseRefusesOrConfirmsAndGivesEverythingBack) {
     Open();
     for (int row : c.checked) CheckRow(row);
     Boxes().clear();
-    Command(page_, kInit);
+    Click(page_, kInit);
     EXPECT_EQ(BoxTexts(), std::vector<std::string>{c.box}) << c.name;
     EXPECT_EQ(getFormatOwnerWnd(), GUI_INVALID_HANDLE) << c.name;
     SendMessage(win_, MSG_CLOSE, 0, 0);
   }
 
-  // Two writable disks, both checked: Cancel, Escape-free close and OK.
+  // Two writable disks, both checked: Cancel, the close message, OK and
+  // Escape; a stand-in for the live view takes a click after each.
   Rows({Disk(0, 0, 1000, 10), Disk(1, 1, 1000, 10)});
   device_seam::overrideAnswer(isDiskTooLarge, 0);
   const Held before = Now();
-  for (int way = 0; way < 3; ++way) {
+  Main({0, 0, 1024, 768}, recordtest::StandInProc, WS_EX_PREVIEW);
+  for (int way = 0; way < 4; ++way) {
     Open();
     CheckRow(0);
     CheckRow(1);
     device_seam::startCallLog();
     Held inside{};
-    Inside([&] {
+    EXPECT_TRUE(InsideOpenedBy(kInit, [&] {
       const WindowHandle dlg = GetActiveWindow();
       inside = Now();
-      if (way == 0) Command(dlg, kCancel);
-      if (way == 1) SendMessage(dlg, MSG_CLOSE, 0, 0);
-      if (way == 2) Command(dlg, kOk);
-    });
-    Command(page_, kInit);
+      if (way == 1) {
+        SendMessage(dlg, MSG_CLOSE, 0, 0);
+      } else if (way == 3) {
+        livetest::PressKey(KEY_ESC);
+        EXPECT_TRUE(livetest::PumpUntil([dlg] { return GetActiveWindow() != dlg; }));
+      } else {
+        EXPECT_TRUE(ClickClosing(dlg, way == 0 ? kCancel : kOk));
+      }
+    })) << way;
+    EXPECT_TRUE(recordtest::StandInTakesClick(win_)) << way;
     EXPECT_EQ(inside.liveView, 0) << way;
     EXPECT_EQ(inside.menuEnabled, 0) << way;
     EXPECT_EQ(Now(), before) << way;
@@ -310,10 +325,10 @@ TEST_F(Storage, ABusyDeviceKeepsTheConfirmationOpen) {
     bool stayed = false;
     RunInLoop(showFormatDialog, [&] {
       const WindowHandle dlg = GetActiveWindow();
-      Command(dlg, kOk);
+      Click(dlg, kOk);
       stayed = IsWindow(dlg) && Calls("formatDiskList") == 0;
       device_seam::clearOverrides();
-      Command(dlg, kOk);
+      EXPECT_TRUE(ClickClosing(dlg, kOk));
     });
     EXPECT_TRUE(stayed) << b.op.name();
     EXPECT_EQ(BoxTexts(), std::vector<std::string>{Caption("format", b.key) + "/64"}) << b.op.name();
@@ -326,9 +341,9 @@ TEST_F(Storage, ABusyDeviceKeepsTheConfirmationOpen) {
   bool stayed = false;
   RunInLoop(showFormatDialog, [&] {
     const WindowHandle dlg = GetActiveWindow();
-    Command(dlg, kOk);
+    Click(dlg, kOk);
     stayed = IsWindow(dlg) != 0;
-    Command(dlg, kCancel);
+    EXPECT_TRUE(ClickClosing(dlg, kCancel));
   });
   EXPECT_TRUE(stayed);
   EXPECT_EQ(isLiveViewActive(getMainOutput()), 1);
@@ -376,7 +391,9 @@ TEST_F(Storage, ProgressWindowReportsEachKindAndClosesOnlyWhenDone) {
         EXPECT_FALSE(IsWindowVisible(GetDlgItem(dlg, kBar)));
       }
       // Until the worker has finished the button's close is refused.
-      if (!result.empty()) Command(dlg, kCancel);
+      if (!result.empty()) {
+        EXPECT_TRUE(ClickClosing(dlg, kCancel));
+      }
       if (IsWindow(dlg)) PostMessage(helper_, livetest::kRunSteps, 0, 0);
     };
     helper_ = Main({0, 0, 4, 4}, livetest::StepsProc);
@@ -440,14 +457,12 @@ TEST_F(Storage, LocalDiskSavesAttributeAndGroupOrRefuses) {
     bool applyAfter = false;
     RunInLoop([](WindowHandle owner) { return showLocalHdSetDialog(owner, 0); }, [&] {
       const WindowHandle dlg = GetActiveWindow();
-      SendDlgItemMessage(dlg, c.attr, BM_SETCHECK, 1, 0);
-      Command(dlg, c.attr);
-      SendDlgItemMessage(dlg, kGroupFirst + c.group - 1, BM_SETCHECK, 1, 0);
-      Command(dlg, kGroupFirst + c.group - 1);
+      Click(dlg, c.attr);
+      Click(dlg, kGroupFirst + c.group - 1);
       rc = saveDiskAttrAndGroup(dlg, 0);
-      Command(dlg, kApply);
+      Click(dlg, kApply);
       applyAfter = IsWindowEnabled(GetDlgItem(dlg, kApply));
-      Command(dlg, kCancel);
+      EXPECT_TRUE(ClickClosing(dlg, kCancel));
     });
     EXPECT_EQ(rc, c.rc) << c.name;
     EXPECT_EQ(applyAfter, c.rc != 0) << c.name << ": a refused save keeps Apply";
@@ -481,10 +496,10 @@ TEST_F(Storage, NetworkDiskAddShowsEachRefusalAndSendsTheEntry) {
     bool stayed = false;
     RunInLoop([](WindowHandle owner) { return showNetHdAddDialog(owner, -1); }, [&] {
       const WindowHandle dlg = GetActiveWindow();
-      SendDlgItemMessage(dlg, kNetType, CB_SELECTVALUE, 5, 0);
-      Command(dlg, kOk);
+      EXPECT_TRUE(recordtest::PickValue(dlg, kNetType, 5));
+      Click(dlg, kOk);
       stayed = IsWindow(dlg) != 0;
-      Command(dlg, kCancel);
+      EXPECT_TRUE(ClickClosing(dlg, kCancel));
     });
     EXPECT_TRUE(stayed) << code.key;
     EXPECT_EQ(BoxTexts(), std::vector<std::string>{Caption("disk_nethdadd", code.key) + "/" +
@@ -499,7 +514,7 @@ TEST_F(Storage, NetworkDiskAddShowsEachRefusalAndSendsTheEntry) {
     EXPECT_TRUE(livetest::ChooseByMouse(dlg, kNetType, 1)) << "the type list opened and closed on its row";
     EXPECT_EQ(SendDlgItemMessage(dlg, kNetType, CB_GETSELVALUE, 0, 0), 5) << "IP SAN chosen";
     SendDlgItemMessage(dlg, kNetDir, MSG_SETTEXT, 0, reinterpret_cast<LParam>("/export"));
-    Command(dlg, kOk);
+    EXPECT_TRUE(ClickClosing(dlg, kOk));
   });
   EXPECT_EQ(Calls("addNetDisk"), 1u);
 
@@ -508,7 +523,7 @@ TEST_F(Storage, NetworkDiskAddShowsEachRefusalAndSendsTheEntry) {
   Open();
   device_seam::overrideAnswer(getNetDiskSlotMask, 0xFF);
   Boxes().clear();
-  Command(page_, kAddNetHd);
+  Click(page_, kAddNetHd);
   EXPECT_EQ(BoxTexts(), std::vector<std::string>{Caption("disk_nethdadd", "NethdfullErr") + "/64"});
 }
 

@@ -1,0 +1,331 @@
+// Input the record pages' tests give as a user does, beyond the shared
+// harness: clicks on a sheet's tab, a grid drop-down's cell, a value's row,
+// a segment bar's boundary and a stand-in for the live view; typing; and
+// the steps run inside a modal window that a click opens.
+#pragma once
+
+#include <atomic>
+#include <cstring>
+#include <functional>
+#include <string>
+
+#include "app/testing/page_harness.h"
+#include "controls/combobox/combobox_internal.h"
+#include "controls/listbox/listbox_internal.h"
+#include "controls/propsheet/propsheet_internal.h"
+#include "core/input/lowlevel_event.h"
+#include "gui/input.h"
+#include "gui/keyboard.h"
+#include "gui/propsheet.h"
+#include "gui/segrate.h"
+
+namespace recordtest {
+
+// A user's click on the header of tab `index` of `sheet`, a sheet of this
+// thread; true once that tab is shown and the release is read.
+inline bool ClickTab(WindowHandle sheet, int index) {
+  const propsheet::Sheet* s = propsheet::SheetOf(sheet);
+  int left = 0, right = 0;
+  if (!s || !propsheet::TabSpan(s, index, &left, &right)) {
+    ADD_FAILURE() << "tab " << index << " is not shown, so no hand can click it";
+    return false;
+  }
+  int x = (left + right) / 2, y = (s->headTop + s->headBottom) / 2;
+  ClientToScreen(sheet, &x, &y);
+  const auto shown = [sheet, index] { return SendMessage(sheet, PSM_GETACTIVEINDEX, 0, 0) == index; };
+  livetest::ClickAt(x, y, shown);
+  return livetest::PumpUntil([&shown] { return shown() && GetCapture() == 0; });
+}
+
+// The row of drop-down box `id` of `page` that holds `value`, the value its
+// row was added with (what CB_SELECTVALUE and CB_GETSELVALUE read); -1
+// when it has none.
+inline int RowOfValue(WindowHandle page, int id, int value) {
+  const listbox::Data* d = listbox::Of(GetDlgItem(GetDlgItem(page, id), CB_LIST_ID));
+  if (!d) return -1;
+  for (int row = 0; row < d->count; ++row) {
+    const listbox::Item* it = listbox::ItemAt(*d, row);
+    if (it && it->value == value) return row;
+  }
+  return -1;
+}
+
+// A user's choice of row `row` of drop-down box `id` whose list is a grid
+// (a row of cells for each line), by a click on the arrow and one on the
+// cell; a list of lines is left to livetest::ChooseByMouse.
+inline bool ChooseCellByMouse(WindowHandle page, int id, int row) {
+  const WindowHandle box = GetDlgItem(page, id), list = GetDlgItem(box, CB_LIST_ID);
+  if (!(GetWindowStyle(list) & LBS_GRID)) return livetest::ChooseByMouse(page, id, row);
+  const auto shown = [list] { return IsWindowVisible(list) != 0; };
+  Rect r{};
+  GetClientRect(box, &r);
+  int x = r.right - 6, y = r.bottom / 2;
+  ClientToScreen(box, &x, &y);
+  livetest::ClickAt(x, y, shown);
+  const listbox::Data* d = listbox::Of(list);
+  if (!livetest::PumpUntil(shown) || !d || d->itemHeight <= 0) return false;
+  const int cell = d->visibleWidth / listbox::kGridColumns + 1;
+  const int line = row / listbox::kGridColumns - d->top;
+  GetClientRect(list, &r);
+  if (line < 0 || (line + 1) * d->itemHeight > r.bottom) {
+    ADD_FAILURE() << "cell " << row << " of drop-down box " << id << " is out of view";
+    return false;
+  }
+  x = (row % listbox::kGridColumns) * cell + cell / 2;
+  y = line * d->itemHeight + d->itemHeight / 2;
+  ClientToScreen(list, &x, &y);
+  livetest::ClickAt(x, y, [list] { return IsWindowVisible(list) == 0; });
+  return livetest::PumpUntil([list] { return IsWindowVisible(list) == 0 && GetCapture() == 0; }) &&
+         SendMessage(list, LB_GETCURSEL, 0, 0) == row;
+}
+
+// A user's choice of the row of drop-down box `id` that holds `value`: a
+// click on its arrow and a click on the row.
+inline bool PickValue(WindowHandle page, int id, int value) {
+  const int row = RowOfValue(page, id, value);
+  if (row < 0) {
+    ADD_FAILURE() << "drop-down box " << id << " offers no row for " << value;
+    return false;
+  }
+  const bool chosen = ChooseCellByMouse(page, id, row);
+  desktest::Drain();
+  return chosen;
+}
+
+// Reads this thread's messages as a page's loop does, key presses turned
+// into characters, until `done` holds; false when it does not in five
+// seconds.
+inline bool PumpTyping(const std::function<bool()>& done, int rounds = 2500) {
+  for (int round = 0; round < rounds; ++round) {
+    Message msg;
+    const ThreadMsgInfo* info = CurrentThreadMsgInfo();
+    const WindowHandle any = info && info->mainWindow ? HandleOf(info->mainWindow) : 0;
+    for (int guard = 0; any && guard < 1000 && PeekMessage(&msg, any, 0, 0, TRUE); ++guard) {
+      TranslateMessage(&msg);
+      DispatchMessage(&msg);
+    }
+    if (done()) return true;
+    std::this_thread::sleep_for(std::chrono::milliseconds(2));
+  }
+  return false;
+}
+
+// The key that types `c`: a digit or a lower-case letter; 0 for none.
+inline int KeyOf(char c) {
+  static const char* const rows[] = {"qwertyuiop", "asdfghjkl", "zxcvbnm"};
+  static const int firsts[] = {KEY_Q, KEY_A, KEY_Z};
+  if (c == '0') return KEY_0;
+  if (c >= '1' && c <= '9') return KEY_1 + (c - '1');
+  for (int r = 0; r < 3; ++r)
+    if (const char* at = std::strchr(rows[r], c); at && c) return firsts[r] + static_cast<int>(at - rows[r]);
+  return 0;
+}
+
+// The screen point of the arrow under boundary `index` of the segment bar
+// `bar`, where a press takes the boundary: the bar is painted two pixels in
+// from each side, each segment as wide as its share of the rest.
+inline Point BoundaryOnScreen(WindowHandle bar, int index) {
+  Rect c{};
+  GetClientRect(bar, &c);
+  const int h = c.bottom - c.top, w = c.right - c.left;
+  const int barTop = h - (2 * h - 24) / 3 - 6;
+  int start = 2, left = 0;
+  for (int i = 0; i <= index; ++i) {
+    const int right = static_cast<int>(SendMessage(bar, SRM_GETVALUE, static_cast<WParam>(i), 0));
+    start += (right - left) * (w - 4) / 100;
+    left = right;
+  }
+  Point p{start - 2, (barTop + h - 6) / 2};
+  ClientToScreen(bar, &p.x, &p.y);
+  return p;
+}
+
+// A stand-in for the live view: a preview main window (which a click does
+// not raise over the pages) that counts the presses it takes.
+inline std::atomic<int>& StandInPresses() {
+  static std::atomic<int> presses{0};
+  return presses;
+}
+inline LResult StandInProc(WindowHandle hwnd, int msg, WParam wParam, LParam lParam) {
+  if (msg == MSG_LBUTTONDOWN) ++StandInPresses();
+  return DefaultMainWinProc(hwnd, msg, wParam, lParam);
+}
+
+// A user's click on the stand-in left of `window`, which must leave room
+// there; true when the stand-in took the press (no dialog kept the input).
+inline bool StandInTakesClick(WindowHandle window) {
+  Rect r{};
+  GetWindowRect(window, &r);
+  if (r.left < 8) {
+    ADD_FAILURE() << "no room left of the window for a click on the stand-in";
+    return false;
+  }
+  const int before = StandInPresses().load();
+  const auto taken = [before] { return StandInPresses().load() > before; };
+  livetest::ClickAt(r.left / 2, (r.top + r.bottom) / 2, taken);
+  return livetest::PumpUntil(taken) && livetest::PumpUntil([] { return GetCapture() == 0; });
+}
+
+// A clock for the event reader that reads a second later each time: no two
+// presses make a double click, as from a hand slower than the page.
+inline unsigned int SlowHand() {
+  static std::atomic<unsigned int> ticks{1000};
+  return ticks += 100;
+}
+
+// The release just given read by the page's thread: the event thread has
+// it, the desktop has routed it and this thread has dispatched what came.
+inline void AwaitReleaseRead() {
+  livetest::PumpUntil([] { return (lowlevel::state().lastButtons.load() & IAL_MOUSE_LEFTBUTTON) == 0; });
+  desktest::AwaitDesktopRead();
+  desktest::Request(MSG_DT_GETACTIVEMAIN);
+  desktest::Drain();
+}
+
+// Whether the event thread has read a press of the left button.
+inline bool PressRead() { return (lowlevel::state().lastButtons.load() & IAL_MOUSE_LEFTBUTTON) != 0; }
+
+// A user's click at (x, y) of `window`'s client area, read by its thread.
+inline void ClickClient(WindowHandle window, int x, int y) {
+  ClientToScreen(window, &x, &y);
+  livetest::ClickAt(x, y, PressRead);
+  AwaitReleaseRead();
+}
+
+// A user's drag from (x0, y0) to (x1, y1) of `window`'s client area, read by
+// its thread.
+inline void DragClient(WindowHandle window, int x0, int y0, int x1, int y1) {
+  ClientToScreen(window, &x0, &y0);
+  ClientToScreen(window, &x1, &y1);
+  livetest::DragAt(x0, y0, x1, y1, PressRead);
+  AwaitReleaseRead();
+}
+
+// A user's drag of boundary `index` of segment bar `id` of `page` to
+// `percent`; true when the bar then reads `percent` there. The bar takes no
+// second press of a double click: the caller's event clock makes each press
+// a single one (SlowHand).
+inline bool DragBoundary(WindowHandle page, int id, int index, int percent) {
+  const WindowHandle bar = GetDlgItem(page, id);
+  const Point from = BoundaryOnScreen(bar, index);
+  Rect c{};
+  GetClientRect(bar, &c);
+  int x = (percent * (c.right - c.left) + 99) / 100, y = 0;  // the first x that reads `percent`
+  ClientToScreen(bar, &x, &y);
+  livetest::DragAt(from.x, from.y, x, from.y, [bar] { return GetCapture() == bar; });
+  AwaitReleaseRead();
+  return SendMessage(bar, SRM_GETVALUE, static_cast<WParam>(index), 0) == percent;
+}
+
+// A key pressed and released, read by the next PumpTyping.
+inline void Key(int code) {
+  HostInjectKey(code, 1);
+  HostInjectKey(code, 0);
+}
+
+// `c` typed: a capital with Shift held.
+inline void TypeChar(char c) {
+  const bool capital = c >= 'A' && c <= 'Z';
+  if (capital) HostInjectKey(KEY_LEFTSHIFT, 1);
+  Key(KeyOf(capital ? static_cast<char>(c - 'A' + 'a') : c));
+  if (capital) HostInjectKey(KEY_LEFTSHIFT, 0);
+}
+
+// The text of control `id` of `page`.
+inline std::string TextOf(WindowHandle page, int id) {
+  char text[256] = "";
+  GetDlgItemText(page, id, text, sizeof text);
+  return text;
+}
+
+// The time that time box `id` shows taken by a user: a click on the box (which
+// opens its spinner), Enter to type (the box tells its change), Enter to
+// take the time and Escape to close the spinner; true once it is closed.
+inline bool TakeTime(WindowHandle dlg, int id) {
+  const WindowHandle box = GetDlgItem(dlg, id), spinner = GetDlgItem(box, CB_SPINNER_ID);
+  const auto typing = [box] { return SendMessage(box, MSG_GETDLGCODE, 0, 0) == combobox::kCodeTyping; };
+  livetest::ClickItem(dlg, id, [box] { return GetFocusChild(GetParent(box)) == box; });
+  if (!PumpTyping([&] { return GetFocusChild(dlg) == box && GetCapture() == 0; })) return false;
+  Key(KEY_ENTER);
+  if (!PumpTyping(typing)) return false;
+  Key(KEY_ENTER);
+  if (!PumpTyping([&typing] { return !typing(); })) return false;
+  if (IsWindowVisible(spinner)) Key(KEY_ESC);
+  return PumpTyping([spinner] { return !IsWindowVisible(spinner); });
+}
+
+// An edit emptied and typed into as a user does: a click in it, Backspace
+// from its end, then `text` key by key; true when it then shows `text`.
+inline bool Retype(WindowHandle page, int id, const std::string& text) {
+  const WindowHandle edit = GetDlgItem(page, id);
+  livetest::ClickItem(page, id, [edit] { return GetFocusChild(GetParent(edit)) == edit; });
+  if (!PumpTyping([&] { return GetFocusChild(page) == edit && GetCapture() == 0; })) return false;
+  Key(KEY_END);
+  for (size_t left = TextOf(page, id).size(); left > 0; --left) {
+    Key(KEY_BACKSPACE);
+    if (!PumpTyping([&] { return TextOf(page, id).size() < left; })) return false;
+  }
+  for (char c : text) {
+    const size_t typed = TextOf(page, id).size();
+    TypeChar(c);
+    if (!PumpTyping([&] { return TextOf(page, id).size() > typed; })) return false;
+  }
+  return TextOf(page, id) == text;
+}
+
+// A user's click on button `id` that closes `dialog`; true once it is no
+// longer the active window. The button goes with the dialog, so nothing
+// after the press reads it again (its handle may be reused or freed).
+inline bool ClickClosing(WindowHandle dialog, int id) {
+  livetest::ClickItem(dialog, id);
+  return livetest::PumpUntil([dialog] { return GetActiveWindow() != dialog && GetCapture() == 0; });
+}
+
+// Whether a modal window has opened over `before`, the active window before
+// the click.
+inline std::function<bool()> OpenedOver(WindowHandle before) {
+  return [before] {
+    const WindowHandle active = GetActiveWindow();
+    return active != before && active != 0 && IsWindowVisible(active);
+  };
+}
+
+// A helper window's look for a modal loop: it runs the function its
+// additional data points to.
+constexpr int kLookForLoop = 0x9121;
+inline LResult LoopLookProc(WindowHandle hwnd, int msg, WParam wParam, LParam lParam) {
+  if (msg == kLookForLoop) {
+    if (auto* look = reinterpret_cast<std::function<void()>*>(GetWindowAdditionalData(hwnd))) (*look)();
+    return 0;
+  }
+  return DefaultMainWinProc(hwnd, msg, wParam, lParam);
+}
+
+// Runs `steps` inside the modal loop that `click` opens, once `opened`
+// holds there; false when they did not run. `helper` is a window of this
+// thread with LoopLookProc, one for each loop open at a time. The click's
+// own wait for its release runs that loop, so the look for it is posted
+// before the click and again while the loop is not there yet.
+inline bool InLoopOpenedBy(WindowHandle helper, const std::function<void()>& click,
+                           const std::function<bool()>& opened, const std::function<void()>& steps) {
+  bool ran = false;
+  std::function<void()> look = [&ran, helper, &opened, &steps] {
+    if (ran) return;
+    if (!opened()) {
+      PostMessage(helper, kLookForLoop, 0, 0);
+      return;
+    }
+    desktest::Drain();
+    ran = true;
+    steps();
+  };
+  SetWindowAdditionalData(helper, reinterpret_cast<LParam>(&look));
+  PostMessage(helper, kLookForLoop, 0, 0);
+  click();
+  const bool done = livetest::PumpUntil([&ran] { return ran; });
+  // A post still queued finds nothing to run (the look is gone).
+  SetWindowAdditionalData(helper, 0);
+  return done;
+}
+
+}  // namespace recordtest
