@@ -378,7 +378,7 @@ inline void Click(WindowHandle page, int id) {
     int x = (r.left + r.right) / 2, y = (r.top + r.bottom) / 2;
     ClientToScreen(page, &x, &y);
     ClickAt(x, y, [] { return true; });
-    PumpUntil([] { return (lowlevel::state().lastButtons.load() & 1) == 0; });
+    PumpUntil([] { return (lowlevel::state().lastButtons.load() & IAL_MOUSE_LEFTBUTTON) == 0; });
     desktest::AwaitDesktopRead();
     desktest::Request(MSG_DT_GETACTIVEMAIN);
     desktest::Drain();
