@@ -1,0 +1,184 @@
+// A user's hand on the alarm and network pages beyond what the page harness
+// offers: a drop-down row chosen by the value it was added with, a sheet's
+// tab header clicked and list view rows ticked by a click on their check
+// box. For the thread that runs the pages.
+#pragma once
+
+#include <chrono>
+#include <functional>
+#include <string>
+#include <thread>
+#include <utility>
+#include <vector>
+
+#include "app/testing/page_harness.h"
+#include "controls/listbox/listbox_internal.h"
+#include "controls/propsheet/propsheet_internal.h"
+#include "gui/listview.h"
+#include "gui/keyboard.h"
+#include "gui/propsheet.h"
+
+namespace alarmnettest {
+
+// The first row of drop-down box `id` of `page` added with `value` (the one
+// CB_SELECTVALUE selects); -1 when it has none.
+inline int RowWithValue(WindowHandle page, int id, int value) {
+  const listbox::Data* d = listbox::Of(GetDlgItem(GetDlgItem(page, id), CB_LIST_ID));
+  int row = 0;
+  for (const listbox::Item* it = d ? d->head : nullptr; it; it = it->next, ++row)
+    if (it->value == value) return row;
+  return -1;
+}
+
+// A user's choice of the row of drop-down box `id` added with `value`: a
+// click on the arrow and a click on the row. False when there is no such
+// row or the list did not close on it.
+inline bool PickValue(WindowHandle page, int id, int value) {
+  const int row = RowWithValue(page, id, value);
+  if (row < 0) {
+    ADD_FAILURE() << "drop-down box " << id << " offers no row for " << value;
+    return false;
+  }
+  const bool chosen = livetest::ChooseByMouse(page, id, row);
+  desktest::Drain();
+  return chosen;
+}
+
+// Clicks the header of tab `index` of `sheet`; true once that page is the
+// active one. False when its header is not shown or the click is refused.
+inline bool ClickTab(WindowHandle sheet, int index) {
+  const propsheet::Sheet* s = propsheet::SheetOf(sheet);
+  int left = 0, right = 0;
+  if (!s || !propsheet::TabSpan(s, index, &left, &right)) return false;
+  int x = (left + right) / 2, y = (s->headTop + s->headBottom) / 2;
+  ClientToScreen(sheet, &x, &y);
+  const auto active = [sheet, index] { return SendMessage(sheet, PSM_GETACTIVEINDEX, 0, 0) == index; };
+  livetest::ClickAt(x, y, active);
+  const bool shown = livetest::PumpUntil(active, 500);
+  livetest::PumpUntil([] { return GetCapture() == 0; });
+  desktest::Drain();
+  return shown;
+}
+
+// The index of the row of `list` whose item data is `key`; -1 when none.
+inline int RowOfKey(WindowHandle list, int key) {
+  const int rows = static_cast<int>(SendMessage(list, LVM_GETITEMCOUNT, 0, 0));
+  for (int i = 0; i < rows; ++i) {
+    ListViewItemInfo info{};
+    info.index = i;
+    SendMessage(list, LVM_GETITEM, 0, reinterpret_cast<LParam>(&info));
+    if (static_cast<int>(info.addData) == key) return i;
+  }
+  return -1;
+}
+
+// The first row of `list` in view; -1 when none is.
+inline int FirstShown(WindowHandle list) {
+  const int rows = static_cast<int>(SendMessage(list, LVM_GETITEMCOUNT, 0, 0));
+  for (int i = 0; i < rows; ++i)
+    if (lvtest::CellOnScreen(list, i, 0).x >= 0) return i;
+  return -1;
+}
+
+// Turns the wheel over `list` until row `row` is in view; false when it
+// does not come into view.
+inline bool WheelToRow(WindowHandle list, int row) {
+  if (lvtest::CellOnScreen(list, row, 0).x >= 0) return true;
+  Rect r{};
+  GetClientRect(list, &r);
+  int x = r.right / 2, y = r.bottom / 2;
+  ClientToScreen(list, &x, &y);
+  HostInjectMouseMove(x, y);
+  livetest::PumpUntil([x, y] {
+    Point at{};
+    GetCursorPos(&at);
+    return at.x == x && at.y == y;
+  });
+  const int delta = row < FirstShown(list) ? 120 : -120;  // towards the row
+  // Where the first row shown is: it moves with every turn.
+  const auto view = [list] {
+    const int first = FirstShown(list);
+    return std::make_pair(first, first < 0 ? 0 : lvtest::CellOnScreen(list, first, 0).y);
+  };
+  for (int turn = 0; turn < 64 && lvtest::CellOnScreen(list, row, 0).x < 0; ++turn) {
+    const auto before = view();
+    HostInjectWheel(delta);
+    if (!livetest::PumpUntil([&] { return view() != before; }, 500)) break;
+  }
+  return lvtest::CellOnScreen(list, row, 0).x >= 0;
+}
+
+// Ticks (or unticks) the row of `list` whose item data is `key` by a click
+// on its check box in the first column, walked to first when it is out of
+// view.
+inline void ClickRowCheck(WindowHandle list, int key) {
+  const int row = RowOfKey(list, key);
+  ASSERT_GE(row, 0) << "no row for " << key;
+  ASSERT_TRUE(WheelToRow(list, row)) << "row " << row << " scrolled into view";
+  livetest::ClickCell(list, row, 0);
+  livetest::PumpUntil([] { return GetCapture() == 0; });
+  desktest::Drain();
+}
+
+// Selects a list row by a click on its second column (no check box there).
+inline void ClickRow(WindowHandle list, int row) {
+  livetest::ClickCell(list, row, 1);
+  livetest::PumpUntil([] { return GetCapture() == 0; });
+  desktest::Drain();
+}
+
+// Reads this thread's messages as a page's loop does, key presses made
+// into characters, until `done` holds; false when it does not in 5 s.
+inline bool PumpTyping(const std::function<bool()>& done) {
+  for (int round = 0; round < 2500; ++round) {
+    Message msg;
+    const ThreadMsgInfo* info = CurrentThreadMsgInfo();
+    const WindowHandle any = info && info->mainWindow ? HandleOf(info->mainWindow) : 0;
+    for (int guard = 0; any && guard < 1000 && PeekMessage(&msg, any, 0, 0, TRUE); ++guard) {
+      TranslateMessage(&msg);
+      DispatchMessage(&msg);
+    }
+    if (done()) return true;
+    std::this_thread::sleep_for(std::chrono::milliseconds(2));
+  }
+  return false;
+}
+
+// The host key that types lower-case letter or digit `c`; 0 for others.
+inline int KeyOf(char c) {
+  static const char kRows[][11] = {"1234567890", "qwertyuiop", "asdfghjkl", "zxcvbnm"};
+  static const int kFirst[] = {KEY_1, KEY_Q, KEY_A, KEY_Z};
+  for (int r = 0; r < 4; ++r)
+    for (int i = 0; kRows[r][i]; ++i)
+      if (kRows[r][i] == c) return kFirst[r] + i;
+  return 0;
+}
+
+inline std::string EditText(WindowHandle page, int id) {
+  char text[256] = {};
+  GetDlgItemText(page, id, text, sizeof text);
+  return text;
+}
+
+// Edit `id` of `page` given `text`: all but its last character set, the
+// last typed after a click on the field, so that the page learns of the
+// change as from a hand. The last character is a lower-case letter or a
+// digit; false when the field did not end up holding `text`.
+inline bool TypeInto(WindowHandle page, int id, const std::string& text) {
+  const int key = text.empty() ? 0 : KeyOf(text.back());
+  if (!key) {
+    ADD_FAILURE() << "no key types the end of \"" << text << "\"";
+    return false;
+  }
+  SetDlgItemText(page, id, text.substr(0, text.size() - 1).c_str());
+  const WindowHandle edit = GetDlgItem(page, id);
+  livetest::ClickItem(page, id, [edit] { return GetCapture() == edit || GetFocusChild(GetParent(edit)) == edit; });
+  if (!livetest::PumpUntil([edit] { return GetCapture() != edit && GetFocusChild(GetParent(edit)) == edit; })) return false;
+  HostInjectKey(KEY_END, 1);
+  HostInjectKey(KEY_END, 0);
+  HostInjectKey(key, 1);
+  HostInjectKey(key, 0);
+  return PumpTyping([&] { return EditText(page, id) == text; });
+}
+
+}  // namespace alarmnettest
