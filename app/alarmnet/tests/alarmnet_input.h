@@ -15,6 +15,7 @@
 #include "controls/listbox/listbox_internal.h"
 #include "controls/propsheet/propsheet_internal.h"
 #include "gui/listview.h"
+#include "gui/desktop.h"
 #include "gui/keyboard.h"
 #include "gui/propsheet.h"
 
@@ -144,14 +145,24 @@ inline bool PumpTyping(const std::function<bool()>& done) {
   return false;
 }
 
-// The host key that types lower-case letter or digit `c`; 0 for others.
-inline int KeyOf(char c) {
+// Presses the host keys that type character `c` (a letter, digit, '.',
+// '-', '/' or ':'); false for others.
+inline bool TypeChar(char c) {
   static const char kRows[][11] = {"1234567890", "qwertyuiop", "asdfghjkl", "zxcvbnm"};
   static const int kFirst[] = {KEY_1, KEY_Q, KEY_A, KEY_Z};
-  for (int r = 0; r < 4; ++r)
+  const bool upper = c >= 'A' && c <= 'Z';
+  const char lower = upper ? static_cast<char>(c - 'A' + 'a') : c;
+  int key = lower == '.' ? KEY_DOT : lower == '-' ? KEY_MINUS : lower == '/' ? KEY_SLASH : lower == ':' ? KEY_SEMICOLON : 0;
+  for (int r = 0; r < 4 && !key; ++r)
     for (int i = 0; kRows[r][i]; ++i)
-      if (kRows[r][i] == c) return kFirst[r] + i;
-  return 0;
+      if (kRows[r][i] == lower) key = kFirst[r] + i;
+  if (!key) return false;
+  const bool shift = upper || c == ':';
+  if (shift) HostInjectKey(KEY_LEFTSHIFT, 1);
+  HostInjectKey(key, 1);
+  HostInjectKey(key, 0);
+  if (shift) HostInjectKey(KEY_LEFTSHIFT, 0);
+  return true;
 }
 
 inline std::string EditText(WindowHandle page, int id) {
@@ -160,25 +171,58 @@ inline std::string EditText(WindowHandle page, int id) {
   return text;
 }
 
-// Edit `id` of `page` given `text`: all but its last character set, the
-// last typed after a click on the field, so that the page learns of the
-// change as from a hand. The last character is a lower-case letter or a
-// digit; false when the field did not end up holding `text`.
+// Field `id` of `page` (an edit or an address field) given `text` as a hand
+// leaves it: the text set, then a click on the field, its last character
+// erased and typed again (or a digit typed and erased), so that the page
+// learns of the change by typing. False when the field does not end up
+// holding `text`.
 inline bool TypeInto(WindowHandle page, int id, const std::string& text) {
-  const int key = text.empty() ? 0 : KeyOf(text.back());
-  if (!key) {
-    ADD_FAILURE() << "no key types the end of \"" << text << "\"";
+  const WindowHandle field = GetDlgItem(page, id);
+  SetDlgItemText(page, id, text.c_str());
+  Rect r{};
+  GetWindowRect(field, &r);
+  // An address field's last part lies at its right; an edit's typing-mode
+  // icon does, so an edit is clicked in the middle.
+  const bool address = IsControlOfClass(field, "ipedit");
+  int x = address ? r.right - (r.right - r.left) / 8 : (r.left + r.right) / 2, y = (r.top + r.bottom) / 2;
+  ClientToScreen(page, &x, &y);
+  livetest::ClickAt(x, y, [] { return GetCapture() != 0; });
+  if (!livetest::PumpUntil([page, field] { return GetCapture() == 0 && GetFocusChild(page) == field; })) {
+    ADD_FAILURE() << "field " << id << " took no focus from a click";
     return false;
   }
-  SetDlgItemText(page, id, text.substr(0, text.size() - 1).c_str());
-  const WindowHandle edit = GetDlgItem(page, id);
-  livetest::ClickItem(page, id, [edit] { return GetCapture() == edit || GetFocusChild(GetParent(edit)) == edit; });
-  if (!livetest::PumpUntil([edit] { return GetCapture() != edit && GetFocusChild(GetParent(edit)) == edit; })) return false;
+  // An address field takes keys once Enter has opened it for typing, as
+  // on the front panel; a second Enter closes it again.
+  if (address) livetest::PressKey(KEY_ENTER);
   HostInjectKey(KEY_END, 1);
   HostInjectKey(KEY_END, 0);
-  HostInjectKey(key, 1);
-  HostInjectKey(key, 0);
-  return PumpTyping([&] { return EditText(page, id) == text; });
+  // Each key is waited for: the text must change by it. An address
+  // field's empty part reads as 0, so a part of 0 gets a digit typed and
+  // erased; an empty edit likewise.
+  const auto changed = [&](const std::string& from) { return PumpTyping([&] { return EditText(page, id) != from; }); };
+  const bool zeroPart = address && text.size() >= 2 && text.compare(text.size() - 2, 2, ".0") == 0;
+  if (text.empty() || zeroPart) {
+    if (!(TypeChar('1') && changed(text))) {
+      ADD_FAILURE() << "field " << id << " took no typing";
+      return false;
+    }
+    HostInjectKey(KEY_BACKSPACE, 1);
+    HostInjectKey(KEY_BACKSPACE, 0);
+  } else {
+    HostInjectKey(KEY_BACKSPACE, 1);
+    HostInjectKey(KEY_BACKSPACE, 0);
+    if (!changed(text)) {
+      ADD_FAILURE() << "field " << id << " took no backspace";
+      return false;
+    }
+    if (!TypeChar(text.back())) {
+      ADD_FAILURE() << "no key types the end of \"" << text << "\"";
+      return false;
+    }
+  }
+  const bool typed = PumpTyping([&] { return EditText(page, id) == text; });
+  if (address) livetest::PressKey(KEY_ENTER);
+  return typed;
 }
 
 }  // namespace alarmnettest
