@@ -31,16 +31,47 @@ inline int RowWithValue(WindowHandle page, int id, int value) {
   return -1;
 }
 
+// A user's choice of item `index` of drop-down box `id` whose list lays its
+// items out in a grid (a channel box): a click on the arrow opens it, a
+// click on the item's cell chooses it. False when the list did not open,
+// or did not close on the item.
+inline bool ChooseGridCell(WindowHandle page, int id, int index) {
+  const WindowHandle box = GetDlgItem(page, id), list = GetDlgItem(box, CB_LIST_ID);
+  const auto shown = [list] { return IsWindowVisible(list) != 0; };
+  Rect r{};
+  GetClientRect(box, &r);
+  int x = r.right - 6, y = r.bottom / 2;
+  ClientToScreen(box, &x, &y);
+  livetest::ClickAt(x, y, shown);
+  if (!livetest::PumpUntil(shown)) return false;
+  const listbox::Data* d = listbox::Of(list);
+  const int row = index / listbox::kGridColumns - d->top;
+  Rect view{};
+  GetClientRect(list, &view);
+  if (row < 0 || (row + 1) * d->itemHeight > view.bottom) {
+    ADD_FAILURE() << "item " << index << " is not in the open grid";
+    return false;
+  }
+  const int cell = d->visibleWidth / listbox::kGridColumns + 1;
+  x = (index % listbox::kGridColumns) * cell + cell / 2;
+  y = row * d->itemHeight + d->itemHeight / 2;
+  ClientToScreen(list, &x, &y);
+  livetest::ClickAt(x, y, [list] { return IsWindowVisible(list) == 0; });
+  return livetest::PumpUntil([list] { return IsWindowVisible(list) == 0 && GetCapture() == 0; }) &&
+         SendMessage(list, LB_GETCURSEL, 0, 0) == index;
+}
+
 // A user's choice of the row of drop-down box `id` added with `value`: a
-// click on the arrow and a click on the row. False when there is no such
-// row or the list did not close on it.
+// click on the arrow and a click on the row (or the grid cell). False when
+// there is no such row or the list did not close on it.
 inline bool PickValue(WindowHandle page, int id, int value) {
   const int row = RowWithValue(page, id, value);
   if (row < 0) {
     ADD_FAILURE() << "drop-down box " << id << " offers no row for " << value;
     return false;
   }
-  const bool chosen = livetest::ChooseByMouse(page, id, row);
+  const bool grid = GetWindowStyle(GetDlgItem(GetDlgItem(page, id), CB_LIST_ID)) & LBS_GRID;
+  const bool chosen = grid ? ChooseGridCell(page, id, row) : livetest::ChooseByMouse(page, id, row);
   desktest::Drain();
   return chosen;
 }

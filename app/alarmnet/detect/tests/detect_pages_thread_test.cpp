@@ -4,6 +4,7 @@
 // tamper area drawn with the mouse, and how the pages look.
 
 #include <cstring>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -15,6 +16,7 @@
 #include "app/device_backend_net.h"
 #include "app/device_test_seam.h"
 #include "app/page_registry.h"
+#include "app/alarmnet/tests/alarmnet_input.h"
 #include "app/testing/page_harness.h"
 #include "gui/desktop.h"
 #include "gui/host.h"
@@ -27,15 +29,16 @@
 
 namespace {
 
-using livetest::Choose;
-using livetest::Command;
+using alarmnettest::PickValue;
+using livetest::Click;
 using livetest::Enabled;
 
-constexpr int kApply = 4098, kCopy = 4100;
+constexpr int kApply = PAGE_ID_APPLY, kCopy = PAGE_ID_COPY, kCancel = PAGE_ID_CANCEL;
 constexpr int kLossBox = 19440, kLossEnable = 19441;
 constexpr int kTamperBox = 19264, kTamperEnable = 19265, kSensitivity = 19267, kSelectAll = 19268, kClearAll = 19269,
               kAreaTool = 19270;
-constexpr int kCopyDialogFirstChannel = 4192, kOk = 4097;
+constexpr int kTamperHandling = 19266;
+constexpr int kCopyDialogFirstChannel = 4192, kOk = PAGE_ID_OK;
 constexpr int kFailed = 0x300010;
 
 ChannelConfig Stored(int channel) {
@@ -183,18 +186,33 @@ class DetectPage : public livetest::LiveGui {
     livetest::Boxes().clear();
     return keys;
   }
+  // A check box's state turned by a click.
   void Toggle(int id) {
-    const bool on = SendDlgItemMessage(page_, id, BM_GETCHECK, 0, 0) == 1;
-    SendDlgItemMessage(page_, id, BM_SETCHECK, on ? 0 : 1, 0);
-    Command(page_, id);
+    const bool was = Checked(id);
+    Click(page_, id);
+    EXPECT_NE(Checked(id), was) << id;
   }
   bool Checked(int id) { return SendDlgItemMessage(page_, id, BM_GETCHECK, 0, 0) == 1; }
-  // Copies the current channel to `channel` through the dialog.
+  // Runs `steps` inside the dialog a click on button `id` opens, once the
+  // active window is no longer the page's.
+  void InDialog(int id, const std::function<void(WindowHandle)>& steps) {
+    const auto opened = [this] {
+      const WindowHandle active = GetActiveWindow();
+      return IsValidHandle(active) && active != win_ && active != host_ && IsWindowVisible(active);
+    };
+    // The click returns with its release on the way: the dialog's loop reads it.
+    EXPECT_TRUE(RunInLoopOpenedBy([this, id] { livetest::ClickItem(page_, id); }, opened,
+                                  [&steps] { steps(GetActiveWindow()); }))
+        << "button " << id << " opened its dialog";
+  }
+  // Copies the current channel to `channel` through the dialog: its box
+  // ticked, then OK.
   void CopyTo(int channel) {
-    RunInLoop([this](WindowHandle) { Command(page_, kCopy); return 0; }, [channel] {
+    InDialog(kCopy, [channel](WindowHandle) {
       const WindowHandle dlg = getCopyChanWnd();
-      SendDlgItemMessage(dlg, kCopyDialogFirstChannel + channel - 1, BM_SETCHECK, BST_CHECKED, 0);
-      Command(dlg, kOk);
+      Click(dlg, kCopyDialogFirstChannel + channel - 1);
+      EXPECT_EQ(SendDlgItemMessage(dlg, kCopyDialogFirstChannel + channel - 1, BM_GETCHECK, 0, 0), BST_CHECKED);
+      Click(dlg, kOk);
     });
   }
   Rect View(const char* section) {
@@ -232,14 +250,14 @@ TEST_F(DetectPage, LossEditsOfEveryVisitedChannelGoIntoFreshRecords) {
   EXPECT_FALSE(Checked(kLossEnable));
   EXPECT_FALSE(Enabled(page_, kApply));
   Toggle(kLossEnable);
-  Choose(page_, kLossBox, 2);
+  EXPECT_TRUE(PickValue(page_, kLossBox, 2));
   EXPECT_FALSE(Checked(kLossEnable));
   Toggle(kLossEnable);
   ChannelConfig one = Stored(1);
   one.brightness = 99;  // changed on the device meanwhile
   Store(1, one);
   device_seam::startCallLog();
-  Command(page_, kApply);
+  Click(page_, kApply);
   EXPECT_EQ(Writes(), (std::vector<std::string>{"setChannelConfig 2", "setHolidaySegments 2 5", "setChannelConfig 1",
                                                 "setHolidaySegments 1 5"}));
   EXPECT_FALSE(Enabled(page_, kApply));
@@ -254,10 +272,10 @@ TEST_F(DetectPage, LossEditsOfEveryVisitedChannelGoIntoFreshRecords) {
   EXPECT_EQ(Stored(1).brightness, 99);
   device_seam::startCallLog();
   Toggle(kLossEnable);
-  Command(page_, kApply);
+  Click(page_, kApply);
   EXPECT_EQ(Writes(), (std::vector<std::string>{"setChannelConfig 2", "setHolidaySegments 2 5"}));
   EXPECT_EQ(Stored(2).videoLossEnable, 0u);
-  Choose(page_, kLossBox, 1);
+  EXPECT_TRUE(PickValue(page_, kLossBox, 1));
   EXPECT_TRUE(Checked(kLossEnable));
   EXPECT_TRUE(BoxKeys().empty());
   Close();
@@ -279,17 +297,17 @@ TEST_F(DetectPage, LossCopyGivesTheTargetTheWholeBlock) {
   ASSERT_EQ(setHolidaySegments(nullptr, 1, 5, days), 0);
   Open("videolossset");
   // Cancelled, the dialog copies nothing but leaves Apply on.
-  RunInLoop([this](WindowHandle) { Command(page_, kCopy); return 0; }, [] {
+  InDialog(kCopy, [](WindowHandle) {
     EXPECT_FALSE(IsWindowEnabled(getCameraMenuWnd()));
-    Command(getCopyChanWnd(), IDCANCEL);
+    Click(getCopyChanWnd(), kCancel);
   });
   EXPECT_TRUE(Enabled(page_, kApply));
-  Command(page_, kApply);
+  Click(page_, kApply);
   EXPECT_EQ(Stored(3).videoLossLinkage.actions, 0x200u);
   EXPECT_TRUE(IsWindowEnabled(host_));
   CopyTo(3);
   EXPECT_TRUE(Enabled(page_, kApply));
-  Command(page_, kApply);
+  Click(page_, kApply);
   const ChannelConfig copied = Stored(3);
   EXPECT_EQ(copied.videoLossEnable, 1u);
   EXPECT_EQ(std::memcmp(&copied.videoLossLinkage, &one.videoLossLinkage, sizeof one.videoLossLinkage), 0);
@@ -306,28 +324,28 @@ TEST_F(DetectPage, LossCopyGivesTheTargetTheWholeBlock) {
 TEST_F(DetectPage, FailedWritesAndUnreadableChannels) {
   Open("videolossset");
   Toggle(kLossEnable);
-  Choose(page_, kLossBox, 2);
+  EXPECT_TRUE(PickValue(page_, kLossBox, 2));
   Toggle(kLossEnable);
   device_seam::overrideAnswerFor(setChannelConfig, {1}, kFailed);
-  Command(page_, kApply);
+  Click(page_, kApply);
   EXPECT_EQ(BoxKeys(), (std::vector<std::string>{"savefailed_code/16"}));
   EXPECT_TRUE(Enabled(page_, kApply));
   EXPECT_EQ(Stored(1).videoLossEnable, 0u);
   device_seam::clearOverrides();
-  Command(page_, kApply);
+  Click(page_, kApply);
   EXPECT_TRUE(BoxKeys().empty());
   EXPECT_EQ(Stored(1).videoLossEnable, 1u);
   EXPECT_EQ(Stored(2).videoLossEnable, 1u);
 
   Store(3, Patterned(3));
   device_seam::overrideAnswerFor(getChannelConfig, {3}, -1);
-  Choose(page_, kLossBox, 3);
+  EXPECT_TRUE(PickValue(page_, kLossBox, 3));
   EXPECT_EQ(BoxKeys(), (std::vector<std::string>{"getcamerahint/16"}));
   EXPECT_FALSE(Checked(kLossEnable));
   EXPECT_EQ(getVideoLossParam()->motionSensitivity, 0);
   Toggle(kLossEnable);
   device_seam::startCallLog();
-  Command(page_, kApply);
+  Click(page_, kApply);
   EXPECT_EQ(BoxKeys(), (std::vector<std::string>{"savefailed_code/16"}));
   EXPECT_TRUE(Writes().empty());
   device_seam::clearOverrides();
@@ -355,21 +373,29 @@ TEST_F(DetectPage, TamperSensitivityAndItsBlock) {
   const TimeSegment days[HOLIDAY_SEGMENTS] = {{3, 0, 4, 30}};
   ASSERT_EQ(setHolidaySegments(nullptr, 1, 4, days), 0);
   Open("videotamperset");
+  EXPECT_FALSE(Enabled(page_, kApply)) << "the position shown on opening changes nothing";
+  // A press at the track's right end takes the thumb to the last position.
+  const WindowHandle track = GetDlgItem(page_, kSensitivity);
+  Rect bar{};
+  GetWindowRect(track, &bar);
+  int x = bar.right - 2, y = (bar.top + bar.bottom) / 2;
+  ClientToScreen(page_, &x, &y);
+  livetest::ClickAt(x, y, [track] { return GetCapture() == track; });
+  EXPECT_TRUE(livetest::PumpUntil([this] { return Enabled(page_, kApply); }));
+  EXPECT_EQ(SendMessage(track, TBM_GETPOS, 0, 0), 2);
   // The event handling sheet finds the page's holidays in its buffer.
   std::memset(getHandleSetSource(), 0, sizeof days);
-  RunInLoop([this](WindowHandle) { Command(page_, 19266); return 0; },
-            [] { SendMessage(GetActiveWindow(), MSG_CLOSE, 0, 0); });  // the sheet, closed unchanged
+  InDialog(kTamperHandling, [](WindowHandle dlg) {  // the sheet, cancelled
+    const WindowHandle sheet = GetDlgItem(dlg, PAGE_ID_SHEET);
+    const auto shown = static_cast<WindowHandle>(
+        SendMessage(sheet, PSM_GETPAGE, static_cast<WParam>(SendMessage(sheet, PSM_GETACTIVEINDEX, 0, 0)), 0));
+    Click(shown, kCancel);
+  });
   EXPECT_EQ(std::memcmp(getHandleSetSource(), days, sizeof days), 0);
-  EXPECT_TRUE(Enabled(page_, kApply));
-  SendDlgItemMessage(page_, kSensitivity, TBM_SETPOS, 2, 0);
-  SendDlgItemMessage(page_, kApply, MSG_ENABLE, 0, 0);
-  Command(page_, kSensitivity, TBN_CHANGE);
-  EXPECT_FALSE(Enabled(page_, kApply));
-  Command(page_, kSensitivity, TBN_STEPPED);
   EXPECT_TRUE(Enabled(page_, kApply));
   Toggle(kTamperEnable);
   device_seam::startCallLog();
-  Command(page_, kApply);
+  Click(page_, kApply);
   EXPECT_EQ(Writes(), (std::vector<std::string>{"setChannelConfig 1", "setHolidaySegments 1 4"}));
   const ChannelConfig c = Stored(1);
   EXPECT_EQ(c.tamperSensitivity, 3);
@@ -394,7 +420,7 @@ TEST_F(DetectPage, TamperAreaDrawnWithTheMouse) {
   livetest::MatchesReference(__FILE__, "tamper_drawing", Shot());
   Button(false);
   EXPECT_TRUE(Enabled(page_, kApply));
-  Command(page_, kApply);
+  Click(page_, kApply);
   const auto zone = [](const ChannelConfig& c) {
     uint16_t z[6];
     std::memcpy(z, c.tamperArea, sizeof z);
@@ -406,14 +432,14 @@ TEST_F(DetectPage, TamperAreaDrawnWithTheMouse) {
   DragOnScreen(view.left + 70, view.top + 60, view.left + 200, view.top + 150);
   DragOnScreen(view.left + 10, view.top + 10, view.left + 10, view.top + 10);
   DragOnScreen(view.right + 20, view.top + 10, view.right + 60, view.top + 50);
-  Command(page_, kApply);
+  Click(page_, kApply);
   EXPECT_EQ(zone(Stored(1)), drawn);
   Close();
   Open("videotamperset");
   livetest::MatchesReference(__FILE__, "tamper_zone", Shot());
   livetest::ClickItem(page_, kAreaTool);
   EXPECT_TRUE(livetest::PumpUntil([this] { return Enabled(page_, kApply); }));
-  Command(page_, kApply);
+  Click(page_, kApply);
   EXPECT_EQ(zone(Stored(1)), std::vector<int>(6, 0));
   Close();
 }
@@ -433,7 +459,7 @@ TEST_F(DetectPage, TamperWithoutAreaAbility) {
   const Rect view = View("videotamperset");
   DragOnScreen(view.left + 40, view.top + 30, view.left + 140, view.top + 110);
   Toggle(kTamperEnable);
-  Command(page_, kApply);
+  Click(page_, kApply);
   const ChannelConfig after = Stored(1);
   EXPECT_EQ(after.tamperEnable, 1);
   EXPECT_EQ(std::memcmp(after.tamperArea, area, sizeof area), 0);
@@ -469,7 +495,7 @@ TEST_F(DetectPage, TamperGridArea) {
   drag(at(13, 20), {view.right, view.bottom}, false);
   livetest::MatchesReference(__FILE__, "tamper_grid", Shot());
   Button(false);
-  Command(page_, kApply);
+  Click(page_, kApply);
   std::vector<uint32_t> rows(21);
   const auto stored = [&] {
     const ChannelConfig s = Stored(1);
@@ -486,12 +512,12 @@ TEST_F(DetectPage, TamperGridArea) {
   EXPECT_EQ(stored(), want);
   livetest::ClickItem(page_, kSelectAll);
   EXPECT_TRUE(livetest::PumpUntil([this] { return Enabled(page_, kApply); }));
-  Command(page_, kApply);
+  Click(page_, kApply);
   for (int r = 0; r < 15; ++r) want[r] = 0x3FFFFF;
   EXPECT_EQ(stored(), want);
   livetest::ClickItem(page_, kClearAll);
   EXPECT_TRUE(livetest::PumpUntil([this] { return Enabled(page_, kApply); }));
-  Command(page_, kApply);
+  Click(page_, kApply);
   std::vector<uint32_t> cleared(21, 0);
   cleared[20] = 0xAB;
   EXPECT_EQ(stored(), cleared);
