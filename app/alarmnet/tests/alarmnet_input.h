@@ -1,7 +1,8 @@
-// A user's hand on the alarm and network pages beyond what the page harness
-// offers: a drop-down row chosen by the value it was added with, a sheet's
-// tab header clicked and list view rows ticked by a click on their check
-// box. For the thread that runs the pages.
+// A user's hand on the alarm, detection and network pages beyond what the
+// page harness offers: a drop-down row chosen by the value it was added
+// with, a sheet's tab header clicked, list view rows ticked, typing, and
+// the pointer dragged over a page that is watched taking it. For the thread
+// that runs the pages.
 #pragma once
 
 #include <chrono>
@@ -91,6 +92,11 @@ inline bool ClickTab(WindowHandle sheet, int index) {
   desktest::Drain();
   return shown;
 }
+
+// A click on a button that closes the dialog whose loop runs the caller:
+// the loop reads the release and ends with the dialog. (livetest::Click
+// would ask after the destroyed button.)
+inline void ClickClosing(WindowHandle dialog, int id) { livetest::ClickItem(dialog, id); }
 
 // The index of the row of `list` whose item data is `key`; -1 when none.
 inline int RowOfKey(WindowHandle list, int key) {
@@ -254,6 +260,88 @@ inline bool TypeInto(WindowHandle page, int id, const std::string& text) {
   const bool typed = PumpTyping([&] { return EditText(page, id) == text; });
   if (address) livetest::PressKey(KEY_ENTER);
   return typed;
+}
+
+// What the page's procedure has taken of the pointer, watched from the
+// page's opening: the last move's place on the screen, and the presses and
+// releases. Input passes the event layer, the desktop and the host window
+// before it reaches the page; the helpers below wait for the page to have
+// taken it, as no wait for the cursor or for time can tell on a loaded
+// machine.
+struct PageMouse {
+  WindowHandle page = 0;
+  WindowProc proc = nullptr;
+  Point lastMove{-1, -1};
+  int presses = 0, releases = 0;
+};
+inline PageMouse& Mouse() {
+  static PageMouse mouse;
+  return mouse;
+}
+
+inline LResult WatchingProc(WindowHandle hwnd, int msg, WParam wParam, LParam lParam) {
+  if (msg == MSG_MOUSEMOVE || msg == MSG_LBUTTONDOWN || msg == MSG_LBUTTONDBLCLK || msg == MSG_LBUTTONUP) {
+    int x = static_cast<int16_t>(lParam & 0xFFFF), y = static_cast<int16_t>((lParam >> 16) & 0xFFFF);
+    ClientToScreen(hwnd, &x, &y);
+    if (msg == MSG_MOUSEMOVE)
+      Mouse().lastMove = Point{x, y};
+    else if (msg == MSG_LBUTTONUP)
+      ++Mouse().releases;
+    else
+      ++Mouse().presses;
+  }
+  return Mouse().proc(hwnd, msg, wParam, lParam);
+}
+
+inline void WatchPage(WindowHandle page) {
+  Mouse() = PageMouse{};
+  Mouse().proc = SetWindowCallbackProc(page, WatchingProc);
+  Mouse().page = page;
+}
+
+inline bool OnPage(int x, int y) {
+  if (!Mouse().page) return false;
+  Rect client{};
+  GetClientRect(Mouse().page, &client);
+  ScreenToClient(Mouse().page, &x, &y);
+  return x >= client.left && x < client.right && y >= client.top && y < client.bottom;
+}
+
+inline Point Cursor() {
+  Point at{};
+  GetCursorPos(&at);
+  return at;
+}
+
+// The pointer brought to a point of the screen, as a hand brings it, and
+// the move taken by the page when the point lies on it.
+inline void MoveTo(int x, int y) {
+  const Point from = Cursor();
+  HostInjectMouseMove(x, y);
+  livetest::PumpUntil([x, y] { return Cursor().x == x && Cursor().y == y; });
+  if ((from.x != x || from.y != y) && OnPage(x, y)) {
+    EXPECT_TRUE(livetest::PumpUntil([x, y] { return Mouse().lastMove.x == x && Mouse().lastMove.y == y; }))
+        << "the page took no move to " << x << "," << y;
+  }
+  desktest::Drain();
+}
+// The button pressed or let go where the pointer stands, and taken by the
+// page.
+inline void Button(bool down) {
+  const Point at = Cursor();
+  ASSERT_TRUE(OnPage(at.x, at.y)) << "a press or release off the page: nothing tells when it is taken";
+  int& taken = down ? Mouse().presses : Mouse().releases;
+  const int before = taken;
+  HostInjectMouseButton(HOST_BUTTON_LEFT, down ? 1 : 0);
+  EXPECT_TRUE(livetest::PumpUntil([&taken, before] { return taken > before; }))
+      << "the page took no " << (down ? "press" : "release");
+}
+inline void DragOnScreen(int x0, int y0, int x1, int y1, bool release = true) {
+  MoveTo(x0, y0);
+  Button(true);
+  MoveTo((x0 + x1) / 2 & ~1, (y0 + y1) / 2 & ~1);
+  MoveTo(x1, y1);
+  if (release) Button(false);
 }
 
 }  // namespace alarmnettest

@@ -128,7 +128,7 @@ class AlarmPages : public LiveGui {
     InDialog(page, kCopy, listId, [&](WindowHandle dlg) {
       const WindowHandle list = GetDlgItem(dlg, listId);
       for (int code : codes) alarmnettest::ClickRowCheck(list, code);
-      Click(dlg, kOk);
+      alarmnettest::ClickClosing(dlg, kOk);
     });
   }
   // Closes the event handling sheet a click on `id` opened with its Cancel.
@@ -137,7 +137,7 @@ class AlarmPages : public LiveGui {
       const WindowHandle sheet = GetDlgItem(dlg, PAGE_ID_SHEET);
       const auto active = static_cast<WindowHandle>(
           SendMessage(sheet, PSM_GETPAGE, static_cast<WParam>(SendMessage(sheet, PSM_GETACTIVEINDEX, 0, 0)), 0));
-      Click(active, kCancel);
+      alarmnettest::ClickClosing(active, kCancel);
     });
   }
   WindowHandle host_ = 0, win_ = 0;
@@ -415,7 +415,7 @@ TEST_F(AlarmPages, CopyDialogsOfferOtherOnlineItemsAndHandBackTheChoice) {
       }
       alarmnettest::ClickRowCheck(list, 0);
       EXPECT_EQ(SendMessage(list, LVM_GETCHECKED, 0, 0), 1);
-      Click(dlg, kCancel);
+      alarmnettest::ClickClosing(dlg, kCancel);
     });
     ASSERT_EQ(static_cast<int>(flags.size()), local + 2);
     for (int i = 0; i < local; ++i) EXPECT_EQ(flags[i], i == 1 ? 36u : 4u) << i;
@@ -545,7 +545,7 @@ TEST_F(AlarmPages, StatusListsNumberLocalAndCameraItemsAndPagesNeedItems) {
     GetWindowRect(dlg, &d);
     desktest::Drain();
     livetest::MatchesReference(__FILE__, "copy_alarm_in", livetest::SettledGrab(d));
-    Click(dlg, kCancel);
+    alarmnettest::ClickClosing(dlg, kCancel);
   });
   Close();
   // Without inputs anywhere the input page is not offered.

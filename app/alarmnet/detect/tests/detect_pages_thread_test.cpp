@@ -80,84 +80,10 @@ ChannelConfig Patterned(int channel) {
   return c;
 }
 
-// What the page's procedure has taken of the pointer, watched from the
-// page's opening: the last move's place on the screen, and the presses and
-// releases. Input passes the event layer, the desktop and the host window
-// before it reaches the page; the helpers below wait for the page to have
-// taken it, as no wait for the cursor or for time can tell on a loaded
-// machine.
-struct PageMouse {
-  WindowHandle page = 0;
-  WindowProc proc = nullptr;
-  Point lastMove{-1, -1};
-  int presses = 0, releases = 0;
-};
-PageMouse g_mouse;
-
-LResult WatchingProc(WindowHandle hwnd, int msg, WParam wParam, LParam lParam) {
-  if (msg == MSG_MOUSEMOVE || msg == MSG_LBUTTONDOWN || msg == MSG_LBUTTONDBLCLK || msg == MSG_LBUTTONUP) {
-    int x = static_cast<int16_t>(lParam & 0xFFFF), y = static_cast<int16_t>((lParam >> 16) & 0xFFFF);
-    ClientToScreen(hwnd, &x, &y);
-    if (msg == MSG_MOUSEMOVE)
-      g_mouse.lastMove = Point{x, y};
-    else if (msg == MSG_LBUTTONUP)
-      ++g_mouse.releases;
-    else
-      ++g_mouse.presses;
-  }
-  return g_mouse.proc(hwnd, msg, wParam, lParam);
-}
-
-void WatchPage(WindowHandle page) {
-  g_mouse = PageMouse{};
-  g_mouse.proc = SetWindowCallbackProc(page, WatchingProc);
-  g_mouse.page = page;
-}
-
-bool OnPage(int x, int y) {
-  if (!g_mouse.page) return false;
-  Rect client{};
-  GetClientRect(g_mouse.page, &client);
-  ScreenToClient(g_mouse.page, &x, &y);
-  return x >= client.left && x < client.right && y >= client.top && y < client.bottom;
-}
-
-Point Cursor() {
-  Point at{};
-  GetCursorPos(&at);
-  return at;
-}
-
-// The pointer brought to a point of the screen, as a hand brings it, and
-// the move taken by the page when the point lies on it.
-void MoveTo(int x, int y) {
-  const Point from = Cursor();
-  HostInjectMouseMove(x, y);
-  livetest::PumpUntil([x, y] { return Cursor().x == x && Cursor().y == y; });
-  if ((from.x != x || from.y != y) && OnPage(x, y)) {
-    EXPECT_TRUE(livetest::PumpUntil([x, y] { return g_mouse.lastMove.x == x && g_mouse.lastMove.y == y; }))
-        << "the page took no move to " << x << "," << y;
-  }
-  desktest::Drain();
-}
-// The button pressed or let go where the pointer stands, and taken by the
-// page.
-void Button(bool down) {
-  const Point at = Cursor();
-  ASSERT_TRUE(OnPage(at.x, at.y)) << "a press or release off the page: nothing tells when it is taken";
-  int& taken = down ? g_mouse.presses : g_mouse.releases;
-  const int before = taken;
-  HostInjectMouseButton(HOST_BUTTON_LEFT, down ? 1 : 0);
-  EXPECT_TRUE(livetest::PumpUntil([&taken, before] { return taken > before; }))
-      << "the page took no " << (down ? "press" : "release");
-}
-void DragOnScreen(int x0, int y0, int x1, int y1, bool release = true) {
-  MoveTo(x0, y0);
-  Button(true);
-  MoveTo((x0 + x1) / 2 & ~1, (y0 + y1) / 2 & ~1);
-  MoveTo(x1, y1);
-  if (release) Button(false);
-}
+using alarmnettest::Button;
+using alarmnettest::DragOnScreen;
+using alarmnettest::MoveTo;
+using alarmnettest::WatchPage;
 
 class DetectPage : public livetest::LiveGui {
  protected:
@@ -174,7 +100,7 @@ class DetectPage : public livetest::LiveGui {
     desktest::Drain();
   }
   void Close() {
-    g_mouse.page = 0;
+    alarmnettest::Mouse().page = 0;
     SendMessage(win_, MSG_CLOSE, 0, 0);
     desktest::Drain();
     EXPECT_EQ(getCameraPageWnd(), GUI_INVALID_HANDLE);
@@ -212,7 +138,7 @@ class DetectPage : public livetest::LiveGui {
       const WindowHandle dlg = getCopyChanWnd();
       Click(dlg, kCopyDialogFirstChannel + channel - 1);
       EXPECT_EQ(SendDlgItemMessage(dlg, kCopyDialogFirstChannel + channel - 1, BM_GETCHECK, 0, 0), BST_CHECKED);
-      Click(dlg, kOk);
+      alarmnettest::ClickClosing(dlg, kOk);
     });
   }
   Rect View(const char* section) {
@@ -299,7 +225,7 @@ TEST_F(DetectPage, LossCopyGivesTheTargetTheWholeBlock) {
   // Cancelled, the dialog copies nothing but leaves Apply on.
   InDialog(kCopy, [](WindowHandle) {
     EXPECT_FALSE(IsWindowEnabled(getCameraMenuWnd()));
-    Click(getCopyChanWnd(), kCancel);
+    alarmnettest::ClickClosing(getCopyChanWnd(), kCancel);
   });
   EXPECT_TRUE(Enabled(page_, kApply));
   Click(page_, kApply);
@@ -389,7 +315,7 @@ TEST_F(DetectPage, TamperSensitivityAndItsBlock) {
     const WindowHandle sheet = GetDlgItem(dlg, PAGE_ID_SHEET);
     const auto shown = static_cast<WindowHandle>(
         SendMessage(sheet, PSM_GETPAGE, static_cast<WParam>(SendMessage(sheet, PSM_GETACTIVEINDEX, 0, 0)), 0));
-    Click(shown, kCancel);
+    alarmnettest::ClickClosing(shown, kCancel);
   });
   EXPECT_EQ(std::memcmp(getHandleSetSource(), days, sizeof days), 0);
   EXPECT_TRUE(Enabled(page_, kApply));
