@@ -5,6 +5,7 @@
 // that runs the pages.
 #pragma once
 
+#include <algorithm>
 #include <chrono>
 #include <functional>
 #include <string>
@@ -93,10 +94,37 @@ inline bool ClickTab(WindowHandle sheet, int index) {
   return shown;
 }
 
+// The page fixture: runs steps inside the dialog a click opens.
+class PageTest : public livetest::LiveGui {
+ protected:
+  // Runs `steps` inside the dialog that a click on button `id` of `page`
+  // opens, once the active window is a shown one other than `beneath`.
+  void InDialogOf(WindowHandle page, int id, std::vector<WindowHandle> beneath,
+                  const std::function<void(WindowHandle)>& steps) {
+    const auto opened = [beneath] {
+      const WindowHandle active = GetActiveWindow();
+      return IsValidHandle(active) && IsWindowVisible(active) &&
+             std::find(beneath.begin(), beneath.end(), active) == beneath.end();
+    };
+    // The click returns with its release on the way: the dialog's loop reads it.
+    EXPECT_TRUE(RunInLoopOpenedBy([page, id] { livetest::ClickItem(page, id); }, opened,
+                                  [&steps] { steps(GetActiveWindow()); }))
+        << "button " << id << " opened its dialog";
+  }
+};
+
 // A click on a button that closes the dialog whose loop runs the caller:
 // the loop reads the release and ends with the dialog. (livetest::Click
 // would ask after the destroyed button.)
 inline void ClickClosing(WindowHandle dialog, int id) { livetest::ClickItem(dialog, id); }
+
+// The event handling sheet (dialog `dlg`) left by its shown page's Cancel.
+inline void CancelSheet(WindowHandle dlg) {
+  const WindowHandle sheet = GetDlgItem(dlg, PAGE_ID_SHEET);
+  const auto shown = static_cast<WindowHandle>(
+      SendMessage(sheet, PSM_GETPAGE, static_cast<WParam>(SendMessage(sheet, PSM_GETACTIVEINDEX, 0, 0)), 0));
+  ClickClosing(shown, PAGE_ID_CANCEL);
+}
 
 // The index of the row of `list` whose item data is `key`; -1 when none.
 inline int RowOfKey(WindowHandle list, int key) {

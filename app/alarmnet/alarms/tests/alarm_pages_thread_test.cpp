@@ -33,7 +33,6 @@ using alarmnettest::PickValue;
 using alarmnettest::TypeInto;
 using livetest::Click;
 using livetest::Enabled;
-using livetest::LiveGui;
 
 constexpr int kIpInputs = 2, kIpOutputs = 2;
 constexpr int kInNum = 20248, kInName = 20249, kInType = 20250, kInHandle = 20251, kInHandleSheet = 20252;
@@ -73,7 +72,7 @@ std::string Text(WindowHandle page, int id) {
   return text;
 }
 
-class AlarmPages : public LiveGui {
+class AlarmPages : public alarmnettest::PageTest {
  protected:
   void SetUp() override {
     LiveGui::SetUp();
@@ -110,22 +109,14 @@ class AlarmPages : public LiveGui {
     EXPECT_TRUE(ClickTab(Sheet(), index)) << "tab " << index;
     return Page(index);
   }
-  // Runs `steps` inside the dialog (the one with control `marker`) that a
-  // click on button `id` of `page` opens.
-  void InDialog(WindowHandle page, int id, int marker, const std::function<void(WindowHandle)>& steps) {
-    const auto opened = [this, marker] {
-      const WindowHandle active = GetActiveWindow();
-      return active != win_ && active != host_ && IsWindow(GetDlgItem(active, marker));
-    };
-    // The click returns with its release on the way: the dialog's loop reads it.
-    EXPECT_TRUE(RunInLoopOpenedBy([page, id] { livetest::ClickItem(page, id); }, opened,
-                                  [&steps] { steps(GetActiveWindow()); }))
-        << "button " << id << " opened its dialog";
+  // Runs `steps` inside the dialog that a click on button `id` of `page` opens.
+  void InDialog(WindowHandle page, int id, const std::function<void(WindowHandle)>& steps) {
+    InDialogOf(page, id, {win_, host_}, steps);
   }
   // Copies the page's current item to the items of `codes` through the
   // dialog: their rows ticked by a click, then OK.
   void CopyTo(WindowHandle page, int listId, const std::vector<int>& codes) {
-    InDialog(page, kCopy, listId, [&](WindowHandle dlg) {
+    InDialog(page, kCopy, [&](WindowHandle dlg) {
       const WindowHandle list = GetDlgItem(dlg, listId);
       for (int code : codes) alarmnettest::ClickRowCheck(list, code);
       alarmnettest::ClickClosing(dlg, kOk);
@@ -133,12 +124,7 @@ class AlarmPages : public LiveGui {
   }
   // Closes the event handling sheet a click on `id` opened with its Cancel.
   void HandlingSheetCancelled(WindowHandle page, int id) {
-    InDialog(page, id, PAGE_ID_SHEET, [](WindowHandle dlg) {
-      const WindowHandle sheet = GetDlgItem(dlg, PAGE_ID_SHEET);
-      const auto active = static_cast<WindowHandle>(
-          SendMessage(sheet, PSM_GETPAGE, static_cast<WParam>(SendMessage(sheet, PSM_GETACTIVEINDEX, 0, 0)), 0));
-      alarmnettest::ClickClosing(active, kCancel);
-    });
+    InDialog(page, id, alarmnettest::CancelSheet);
   }
   WindowHandle host_ = 0, win_ = 0;
 };
@@ -397,7 +383,7 @@ TEST_F(AlarmPages, CopyDialogsOfferOtherOnlineItemsAndHandBackTheChoice) {
     std::vector<int> keyChecks;
     // Keys, a checked row, then Cancel: nothing is handed back.
     livetest::Boxes().clear();
-    InDialog(page, kCopy, listId, [&](WindowHandle dlg) {
+    InDialog(page, kCopy, [&](WindowHandle dlg) {
       const WindowHandle list = GetDlgItem(dlg, listId);
       const int rows = static_cast<int>(SendMessage(list, LVM_GETITEMCOUNT, 0, 0));
       for (int i = 0; i < rows; ++i) {
@@ -540,7 +526,7 @@ TEST_F(AlarmPages, StatusListsNumberLocalAndCameraItemsAndPagesNeedItems) {
   livetest::MatchesReference(__FILE__, "alarm_status", livetest::SettledGrab(r));
   const WindowHandle input = Show(kInputPage);
   livetest::MatchesReference(__FILE__, "alarm_input", livetest::SettledGrab(r));
-  InDialog(input, kCopy, kCopyInList, [&](WindowHandle dlg) {
+  InDialog(input, kCopy, [&](WindowHandle dlg) {
     Rect d{};
     GetWindowRect(dlg, &d);
     desktest::Drain();

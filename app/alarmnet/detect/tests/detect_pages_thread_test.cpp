@@ -85,7 +85,7 @@ using alarmnettest::DragOnScreen;
 using alarmnettest::MoveTo;
 using alarmnettest::WatchPage;
 
-class DetectPage : public livetest::LiveGui {
+class DetectPage : public alarmnettest::PageTest {
  protected:
   void Open(const char* item) {
     MoveTo(0, 0);  // no control of the page opens under the pointer
@@ -119,18 +119,8 @@ class DetectPage : public livetest::LiveGui {
     EXPECT_NE(Checked(id), was) << id;
   }
   bool Checked(int id) { return SendDlgItemMessage(page_, id, BM_GETCHECK, 0, 0) == 1; }
-  // Runs `steps` inside the dialog a click on button `id` opens, once the
-  // active window is no longer the page's.
-  void InDialog(int id, const std::function<void(WindowHandle)>& steps) {
-    const auto opened = [this] {
-      const WindowHandle active = GetActiveWindow();
-      return IsValidHandle(active) && active != win_ && active != host_ && IsWindowVisible(active);
-    };
-    // The click returns with its release on the way: the dialog's loop reads it.
-    EXPECT_TRUE(RunInLoopOpenedBy([this, id] { livetest::ClickItem(page_, id); }, opened,
-                                  [&steps] { steps(GetActiveWindow()); }))
-        << "button " << id << " opened its dialog";
-  }
+  // Runs `steps` inside the dialog a click on button `id` opens.
+  void InDialog(int id, const std::function<void(WindowHandle)>& steps) { InDialogOf(page_, id, {win_, host_}, steps); }
   // Copies the current channel to `channel` through the dialog: its box
   // ticked, then OK.
   void CopyTo(int channel) {
@@ -311,12 +301,7 @@ TEST_F(DetectPage, TamperSensitivityAndItsBlock) {
   EXPECT_EQ(SendMessage(track, TBM_GETPOS, 0, 0), 2);
   // The event handling sheet finds the page's holidays in its buffer.
   std::memset(getHandleSetSource(), 0, sizeof days);
-  InDialog(kTamperHandling, [](WindowHandle dlg) {  // the sheet, cancelled
-    const WindowHandle sheet = GetDlgItem(dlg, PAGE_ID_SHEET);
-    const auto shown = static_cast<WindowHandle>(
-        SendMessage(sheet, PSM_GETPAGE, static_cast<WParam>(SendMessage(sheet, PSM_GETACTIVEINDEX, 0, 0)), 0));
-    alarmnettest::ClickClosing(shown, kCancel);
-  });
+  InDialog(kTamperHandling, alarmnettest::CancelSheet);
   EXPECT_EQ(std::memcmp(getHandleSetSource(), days, sizeof days), 0);
   EXPECT_TRUE(Enabled(page_, kApply));
   Toggle(kTamperEnable);

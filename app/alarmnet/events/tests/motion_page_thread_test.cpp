@@ -37,7 +37,7 @@ constexpr int kScheduleDay = 21536, kScheduleTime = 21537;
 using alarmnettest::PickValue;
 using livetest::Click;
 
-class MotionPage : public livetest::LiveGui {
+class MotionPage : public alarmnettest::PageTest {
  protected:
   void Open() {
     alarmnettest::MoveTo(0, 0);  // no control of the page opens under the pointer
@@ -78,16 +78,7 @@ class MotionPage : public livetest::LiveGui {
     desktest::Drain();
   }
   // Runs `steps` inside the dialog a click on button `id` opens.
-  void InDialog(int id, const std::function<void(WindowHandle)>& steps) {
-    const auto opened = [this] {
-      const WindowHandle active = GetActiveWindow();
-      return IsValidHandle(active) && active != win_ && active != host_ && IsWindowVisible(active);
-    };
-    // The click returns with its release on the way: the dialog's loop reads it.
-    EXPECT_TRUE(RunInLoopOpenedBy([this, id] { livetest::ClickItem(page_, id); }, opened,
-                                  [&steps] { steps(GetActiveWindow()); }))
-        << "button " << id << " opened its dialog";
-  }
+  void InDialog(int id, const std::function<void(WindowHandle)>& steps) { InDialogOf(page_, id, {win_, host_}, steps); }
   WindowHandle host_ = 0, win_ = 0, page_ = 0;
 };
 
