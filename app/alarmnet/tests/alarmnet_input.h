@@ -78,6 +78,20 @@ inline bool PickValue(WindowHandle page, int id, int value) {
   return chosen;
 }
 
+// The releases a sheet has taken while a tab header is clicked.
+struct TabWatch {
+  WindowProc proc = nullptr;
+  int releases = 0;
+};
+inline TabWatch& Tabs() {
+  static TabWatch watch;
+  return watch;
+}
+inline LResult TabWatchProc(WindowHandle hwnd, int msg, WParam wParam, LParam lParam) {
+  if (msg == MSG_LBUTTONUP) ++Tabs().releases;
+  return Tabs().proc(hwnd, msg, wParam, lParam);
+}
+
 // Clicks the header of tab `index` of `sheet`; true once that page is the
 // active one. False when its header is not shown or the click is refused.
 inline bool ClickTab(WindowHandle sheet, int index) {
@@ -86,12 +100,15 @@ inline bool ClickTab(WindowHandle sheet, int index) {
   if (!s || !propsheet::TabSpan(s, index, &left, &right)) return false;
   int x = (left + right) / 2, y = (s->headTop + s->headBottom) / 2;
   ClientToScreen(sheet, &x, &y);
-  const auto active = [sheet, index] { return SendMessage(sheet, PSM_GETACTIVEINDEX, 0, 0) == index; };
-  livetest::ClickAt(x, y, active);
-  const bool shown = livetest::PumpUntil(active, 500);
-  livetest::PumpUntil([] { return GetCapture() == 0; });
+  // The sheet turns on the press and takes no capture: the release follows
+  // at once, and the click is over when the sheet has taken it.
+  Tabs().releases = 0;
+  Tabs().proc = SetWindowCallbackProc(sheet, TabWatchProc);
+  livetest::ClickAt(x, y, [] { return true; });
+  EXPECT_TRUE(livetest::PumpUntil([] { return Tabs().releases > 0; })) << "tab " << index << " took no click";
+  SetWindowCallbackProc(sheet, Tabs().proc);
   desktest::Drain();
-  return shown;
+  return SendMessage(sheet, PSM_GETACTIVEINDEX, 0, 0) == index;
 }
 
 // The page fixture: runs steps inside the dialog a click opens.
@@ -174,16 +191,20 @@ inline bool WheelToRow(WindowHandle list, int row) {
   return lvtest::CellOnScreen(list, row, 0).x >= 0;
 }
 
-// Ticks (or unticks) the row of `list` whose item data is `key` by a click
-// on its check box in the first column, walked to first when it is out of
-// view.
-inline void ClickRowCheck(WindowHandle list, int key) {
-  const int row = RowOfKey(list, key);
-  ASSERT_GE(row, 0) << "no row for " << key;
+// Ticks (or unticks) row `row` of `list` by a click on its check box in
+// the first column, the wheel turned first when it is out of view.
+inline void ClickRowCheckAt(WindowHandle list, int row) {
   ASSERT_TRUE(WheelToRow(list, row)) << "row " << row << " scrolled into view";
   livetest::ClickCell(list, row, 0);
   livetest::PumpUntil([] { return GetCapture() == 0; });
   desktest::Drain();
+}
+
+// The same for the row whose item data is `key`.
+inline void ClickRowCheck(WindowHandle list, int key) {
+  const int row = RowOfKey(list, key);
+  ASSERT_GE(row, 0) << "no row for " << key;
+  ClickRowCheckAt(list, row);
 }
 
 // Selects a list row by a click on its second column (no check box there).
