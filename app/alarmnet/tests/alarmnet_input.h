@@ -92,6 +92,12 @@ inline LResult TabWatchProc(WindowHandle hwnd, int msg, WParam wParam, LParam lP
   return Tabs().proc(hwnd, msg, wParam, lParam);
 }
 
+// A choice the page turns back with its refusal: the list closes on the
+// row, and the box goes back to the row before.
+inline void PickRefused(WindowHandle page, int id, int value) {
+  livetest::ChooseByMouse(page, id, RowWithValue(page, id, value));
+}
+
 // Clicks the header of tab `index` of `sheet`; true once that page is the
 // active one. False when its header is not shown or the click is refused.
 inline bool ClickTab(WindowHandle sheet, int index) {

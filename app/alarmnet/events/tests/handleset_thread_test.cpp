@@ -272,8 +272,7 @@ TEST_F(HandleSet, TheSchedulePageChecksCopiesAndStoresTheWeekAndHoliday) {
     EXPECT_EQ(SendDlgItemMessage(page, kDay, CB_GETCOUNT, 0, 0), 8);
     SetSegment(page, kTime1, 8, 0, 8, 0);
     livetest::Boxes().clear();
-    // Refused: the list closes on the row and the box goes back.
-    livetest::ChooseByMouse(page, kDay, alarmnettest::RowWithValue(page, kDay, 3));
+    alarmnettest::PickRefused(page, kDay, 3);
     ASSERT_EQ(livetest::Boxes().size(), 1u);
     EXPECT_EQ(livetest::Boxes()[0].key, "settimefailed");
     EXPECT_EQ(SendDlgItemMessage(page, kDay, CB_GETSELVALUE, 0, 0), 0);

@@ -271,7 +271,7 @@ TEST_F(NetDa, PppoeRefusesDhcpAndTheWorkModesShowTheirRows) {
     }
     // A refused check returns the combo to the stored mode.
     device_seam::overrideAnswer(keepNetConfig, NET_ERR_MASK_VALUE);
-    livetest::ChooseByMouse(dlg, kMode, alarmnettest::RowWithValue(dlg, kMode, 0));  // refused: the box goes back
+    alarmnettest::PickRefused(dlg, kMode, 0);
     device_seam::clearOverrides();
     EXPECT_EQ(SendDlgItemMessage(dlg, kMode, CB_GETSELVALUE, 0, 0), 2);
     EXPECT_EQ(BoxKeys(), std::vector<std::string>{"err_value_mask/64"});

@@ -183,7 +183,7 @@ TEST_F(NetDial, DdnsRefusalsShowTheirBoxes) {
   Choose(ddns_, kType, 1);
   SetText(ddns_, kDdnsPassword, "a");
   SetText(ddns_, kDdnsConfirm, "b");
-  ChooseRefused(ddns_, kType, 4);
+  PickRefused(ddns_, kType, 4);
   EXPECT_EQ(LastBox(), "The passwords do not match!/16");
   EXPECT_EQ(SendDlgItemMessage(ddns_, kType, CB_GETSELVALUE, 0, 0), 1);
   EXPECT_TRUE(netsteps::Focused(ddns_, kDdnsPassword));

@@ -44,7 +44,7 @@ TEST_F(NetFtp, FtpRefusalsShowTheirBoxes) {
   Apply(ftp_);
   EXPECT_EQ(LastBox(), "Port is out of range (1-65535)!/64");
   EXPECT_TRUE(netsteps::Focused(ftp_, kPort));
-  ChooseRefused(ftp_, kServerNo, 1);
+  PickRefused(ftp_, kServerNo, 1);
   EXPECT_EQ(LastBox(), "Port is out of range (1-65535)!/64");
   EXPECT_EQ(SendDlgItemMessage(ftp_, kServerNo, CB_GETSELVALUE, 0, 0), 0);
   EXPECT_EQ(Text(ftp_, kPort), "70000");

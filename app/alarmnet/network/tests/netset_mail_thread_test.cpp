@@ -104,7 +104,7 @@ TEST_F(NetMail, ReceiversWaitInTheCacheUntilApply) {
   Choose(mail_, kReceiver, 2);
   SetText(mail_, kReceiverAddr, "not an address");
   livetest::Boxes().clear();
-  ChooseRefused(mail_, kReceiver, 0);
+  PickRefused(mail_, kReceiver, 0);
   EXPECT_EQ(LastBox(), "Please enter a valid Recipient!/64");
   EXPECT_TRUE(netsteps::Focused(mail_, kReceiverAddr));
   EXPECT_EQ(SendDlgItemMessage(mail_, kReceiver, CB_GETSELVALUE, 0, 0), 2);

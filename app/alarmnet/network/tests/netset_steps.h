@@ -32,11 +32,7 @@ inline void Check(WindowHandle page, int id, bool on) {
 inline void Choose(WindowHandle page, int id, int value) {
   EXPECT_TRUE(alarmnettest::PickValue(page, id, value)) << id << " " << value;
 }
-// A choice the page turns back with its refusal: the list closes on the
-// row, and the box goes back to the row before.
-inline void ChooseRefused(WindowHandle page, int id, int value) {
-  livetest::ChooseByMouse(page, id, alarmnettest::RowWithValue(page, id, value));
-}
+using alarmnettest::PickRefused;
 // A text longer than the field lets a hand type: typing a digit enables
 // Apply, then the text is set in its place.
 inline void SetBeyondLimit(WindowHandle page, int id, const std::string& text) {

@@ -327,7 +327,7 @@ TEST_F(NetSet, TwoInterfacesFollowTheRouteInterface) {
   Choose(base_, kRoute, 1);
   EXPECT_FALSE(Enabled(base_, kPreDns));
   device_seam::overrideAnswer(keepNetConfig, NET_ERR_MASK_VALUE);
-  ChooseRefused(base_, kSelect, 1);
+  PickRefused(base_, kSelect, 1);
   device_seam::clearOverrides();
   EXPECT_EQ(LastBox(), "The subnet mask is not valid!/64");
   EXPECT_EQ(SendDlgItemMessage(base_, kSelect, CB_GETSELVALUE, 0, 0), 0);
