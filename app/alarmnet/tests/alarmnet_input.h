@@ -78,6 +78,12 @@ inline bool PickValue(WindowHandle page, int id, int value) {
   return chosen;
 }
 
+// A choice the page turns back with its refusal: the list closes on the
+// row, and the box goes back to the row before.
+inline void PickRefused(WindowHandle page, int id, int value) {
+  livetest::ChooseByMouse(page, id, RowWithValue(page, id, value));
+}
+
 // The releases a sheet has taken while a tab header is clicked.
 struct TabWatch {
   WindowProc proc = nullptr;
@@ -90,12 +96,6 @@ inline TabWatch& Tabs() {
 inline LResult TabWatchProc(WindowHandle hwnd, int msg, WParam wParam, LParam lParam) {
   if (msg == MSG_LBUTTONUP) ++Tabs().releases;
   return Tabs().proc(hwnd, msg, wParam, lParam);
-}
-
-// A choice the page turns back with its refusal: the list closes on the
-// row, and the box goes back to the row before.
-inline void PickRefused(WindowHandle page, int id, int value) {
-  livetest::ChooseByMouse(page, id, RowWithValue(page, id, value));
 }
 
 // Clicks the header of tab `index` of `sheet`; true once that page is the
