@@ -27,8 +27,9 @@ namespace {
 constexpr uint32_t kComboStyle = WS_CHILD | WS_VISIBLE | CBS_NOTIFY | CBS_DROPDOWNLIST, kComboExStyle = WS_EX_PLACE_X | WS_EX_PLACE_W | EDIT_CORNER_TOPRIGHT;
 constexpr uint32_t kCheckStyle = WS_CHILD | WS_VISIBLE | BS_FRAMED | BS_AUTOCHECKBOX, kCheckExStyle = WS_EX_PLACE_X | WS_EX_PLACE_W | EDIT_CORNER_BOTTOMRIGHT;
 constexpr uint32_t kEditStyle = WS_CHILD | WS_VISIBLE | WS_TABSTOP, kEditExStyle = WS_EX_PLACE_X | WS_EX_PLACE_W | EDIT_CORNER_TOPRIGHT;
-// The address edit's low bits choose its IPv4 form.
-constexpr uint32_t kIpv4EditStyle = kEditStyle | IPS_IPV4;
+// The address edit's low bits choose its IPv4 form; it tells of typing, so
+// that an address typed alone enables Apply.
+constexpr uint32_t kIpv4EditStyle = kEditStyle | IPS_IPV4 | IPS_NOTIFY;
 constexpr uint32_t kStaticStyle = WS_CHILD | WS_VISIBLE, kStaticExStyle = WS_EX_PLACE_X | WS_EX_PLACE_W;
 constexpr int kNumberChars = 128;
 // The widest text field of the network records (a directory name).

@@ -1,6 +1,7 @@
 // The alarm window on the simulated device with one IP camera reporting two
 // inputs and two outputs: the input page's edit cache and copy against a
 // reference model, the save answers, the copy dialogs and the status lists.
+#include <algorithm>
 #include <cstring>
 #include <functional>
 #include <map>
@@ -15,6 +16,7 @@
 #include "app/alarmnet_pages.h"
 #include "app/device_backend.h"
 #include "app/system_services.h"
+#include "app/alarmnet/tests/alarmnet_input.h"
 #include "app/testing/page_harness.h"
 #include "gui/combobox.h"
 #include "gui/desktop.h"
@@ -26,15 +28,16 @@
 
 namespace {
 
-using livetest::Choose;
-using livetest::Command;
+using alarmnettest::ClickTab;
+using alarmnettest::PickValue;
+using alarmnettest::TypeInto;
+using livetest::Click;
 using livetest::Enabled;
-using livetest::LiveGui;
 
 constexpr int kIpInputs = 2, kIpOutputs = 2;
 constexpr int kInNum = 20248, kInName = 20249, kInType = 20250, kInHandle = 20251, kInHandleSheet = 20252;
 constexpr int kOutNum = 20269, kOutName = 20270, kOutDelay = 20271;
-constexpr int kCopy = 4100, kApply = 4098, kOk = 4097, kCancel = 2;
+constexpr int kCopy = PAGE_ID_COPY, kApply = PAGE_ID_APPLY, kOk = PAGE_ID_OK, kCancel = PAGE_ID_CANCEL;
 constexpr int kCopyInList = 20282, kCopyOutList = 20283, kStatusIn = 20225, kStatusOut = 20227;
 constexpr int kStatusPage = 0, kInputPage = 1, kOutputPage = 2;
 constexpr int kYes = 6, kNo = 7;
@@ -69,7 +72,7 @@ std::string Text(WindowHandle page, int id) {
   return text;
 }
 
-class AlarmPages : public LiveGui {
+class AlarmPages : public alarmnettest::PageTest {
  protected:
   void SetUp() override {
     LiveGui::SetUp();
@@ -78,7 +81,6 @@ class AlarmPages : public LiveGui {
     ASSERT_EQ(addIpChannel(nullptr, 1, &info), 0);
     const int32_t counts[2] = {kIpInputs, kIpOutputs};
     device_seam::overrideAnswer(getChannelAlarmFlags, 0, counts, sizeof counts);
-    helper_ = Main({0, 0, 4, 4}, livetest::StepsProc);
     g_hints.clear();
     registerShutdownHint(RecordHint);
   }
@@ -98,25 +100,33 @@ class AlarmPages : public LiveGui {
     desktest::Drain();
     EXPECT_EQ(getSystemPageWnd(), GUI_INVALID_HANDLE);
   }
-  WindowHandle Sheet() { return GetDlgItem(win_, 4101); }
+  WindowHandle Sheet() { return GetDlgItem(win_, PAGE_ID_SHEET); }
   WindowHandle Page(int index) {
     return static_cast<WindowHandle>(SendMessage(Sheet(), PSM_GETPAGE, static_cast<WParam>(index), 0));
   }
-  // Runs `open`, which runs a modal dialog, with `steps` inside its loop.
-  void InDialog(const std::function<void()>& open, std::function<void(WindowHandle)> steps) {
-    livetest::LoopSteps() = [steps] { steps(GetActiveWindow()); };
-    PostMessage(helper_, livetest::kRunSteps, 0, 0);
-    open();
+  // The page of tab `index`, shown by a click on its header.
+  WindowHandle Show(int index) {
+    EXPECT_TRUE(ClickTab(Sheet(), index)) << "tab " << index;
+    return Page(index);
   }
-  // Copies the page's current item to the items of `codes` through the dialog.
+  // Runs `steps` inside the dialog that a click on button `id` of `page` opens.
+  void InDialog(WindowHandle page, int id, const std::function<void(WindowHandle)>& steps) {
+    InDialogOf(page, id, {win_, host_}, steps);
+  }
+  // Copies the page's current item to the items of `codes` through the
+  // dialog: their rows ticked by a click, then OK.
   void CopyTo(WindowHandle page, int listId, const std::vector<int>& codes) {
-    InDialog([&] { Command(page, kCopy); }, [&](WindowHandle dlg) {
+    InDialog(page, kCopy, [&](WindowHandle dlg) {
       const WindowHandle list = GetDlgItem(dlg, listId);
-      for (int code : codes) SendMessage(list, LVM_SETCHECKEDBYKEY, static_cast<WParam>(code), 0);
-      SendMessage(dlg, MSG_COMMAND, kOk, 0);
+      for (int code : codes) alarmnettest::ClickRowCheck(list, code);
+      alarmnettest::ClickClosing(dlg, kOk);
     });
   }
-  WindowHandle host_ = 0, win_ = 0, helper_ = 0;
+  // Closes the event handling sheet a click on `id` opened with its Cancel.
+  void HandlingSheetCancelled(WindowHandle page, int id) {
+    InDialog(page, id, alarmnettest::CancelSheet);
+  }
+  WindowHandle host_ = 0, win_ = 0;
 };
 
 // What the pages show and keep of an input.
@@ -214,8 +224,8 @@ TEST_F(AlarmPages, InputEditsSwitchesCopiesAndAppliesMatchAReferenceModel) {
   }
   model.working = model.device[0];
   Open();
-  const WindowHandle page = Page(kInputPage);
   const WindowHandle status = GetDlgItem(Page(kStatusPage), kStatusIn);
+  const WindowHandle page = Show(kInputPage);
   livetest::BoxAnswer() = kNo;  // every reboot question declined
   std::mt19937 random(47);
   const std::vector<int> codes = InputCodes();
@@ -225,20 +235,21 @@ TEST_F(AlarmPages, InputEditsSwitchesCopiesAndAppliesMatchAReferenceModel) {
     const int op = static_cast<int>(random() % 20);
     if (op < 8) {
       const int code = pick();
-      Choose(page, kInNum, code + 1);
+      ASSERT_TRUE(PickValue(page, kInNum, code + 1));
       model.Switch(code);
       ASSERT_EQ(Text(page, kInName), model.working.name);
     } else if (op < 13) {
       const std::string name = "Edit" + std::to_string(random() % 1000);
       const int type = static_cast<int>(random() % 2), handling = static_cast<int>(random() % 2);
-      SetDlgItemText(page, kInName, name.c_str());
-      Choose(page, kInType, type);
-      SendDlgItemMessage(page, kInHandle, BM_SETCHECK, static_cast<WParam>(handling), 0);
+      ASSERT_TRUE(TypeInto(page, kInName, name));
+      ASSERT_TRUE(PickValue(page, kInType, type));
+      if (SendDlgItemMessage(page, kInHandle, BM_GETCHECK, 0, 0) != handling) Click(page, kInHandle);
+      ASSERT_EQ(SendDlgItemMessage(page, kInHandle, BM_GETCHECK, 0, 0), handling);
       model.working.name = name;
       model.working.type = type;
       model.working.handling = handling;
       // The event handling sheet gets the item's holiday in the exchange buffer.
-      InDialog([&] { Command(page, kInHandleSheet); }, [](WindowHandle sheet) { SendMessage(sheet, MSG_CLOSE, 0, 0); });
+      HandlingSheetCancelled(page, kInHandleSheet);
       int32_t exchanged = 0;
       std::memcpy(&exchanged, getHandleSetSource(), sizeof exchanged);
       ASSERT_EQ(exchanged, model.working.holiday);
@@ -247,14 +258,21 @@ TEST_F(AlarmPages, InputEditsSwitchesCopiesAndAppliesMatchAReferenceModel) {
       std::vector<int> targets;
       for (int n = 1 + static_cast<int>(random() % 3); n > 0; --n) {
         const int t = pick();
-        if (t != model.current) targets.push_back(t);
+        // A second click on a row would untick it.
+        if (t != model.current && std::find(targets.begin(), targets.end(), t) == targets.end()) targets.push_back(t);
       }
       if (targets.empty()) continue;
       CopyTo(page, kCopyInList, targets);
       model.Copy(targets);
     } else {
-      Command(page, kApply);
-      model.Apply();
+      // Apply takes a click only while something is to be written.
+      if (Enabled(page, kApply)) {
+        Click(page, kApply);
+        model.Apply();
+      } else {
+        ASSERT_TRUE(model.working == model.device[model.current]) << "an edit without Apply";
+        for (const auto& [code, rec] : model.cache) ASSERT_TRUE(rec == model.device[code]) << code;
+      }
       for (int code : codes) {
         ASSERT_EQ(StoredIn(code), model.device[code]) << code;
         AlarmRecordLink link{};
@@ -299,16 +317,18 @@ TEST_F(AlarmPages, SaveAnswersAndRebootQuestions) {
     addIpChannel(nullptr, 1, &info);
     g_hints.clear();
     Open();
-    const WindowHandle page = Page(kInputPage);
-    Choose(page, kInNum, row.code + 1);
+    const WindowHandle page = Show(kInputPage);
+    ASSERT_TRUE(PickValue(page, kInNum, row.code + 1));
     const In before = StoredIn(row.code);
-    SetDlgItemText(page, kInName, "Changed");
-    if (row.toggleType) Choose(page, kInType, before.type ? 0 : 1);
+    ASSERT_TRUE(TypeInto(page, kInName, "Changed"));
+    if (row.toggleType) {
+      ASSERT_TRUE(PickValue(page, kInType, before.type ? 0 : 1));
+    }
     if (row.deviceAnswer) device_seam::overrideAnswer(setAlarmInConfig, row.deviceAnswer);
     livetest::Boxes().clear();
     livetest::BoxAnswer() = row.answer;
     device_seam::startCallLog();
-    Command(page, kApply);
+    Click(page, kApply);
     std::vector<std::string> keys;
     for (const auto& box : livetest::Boxes()) keys.push_back(box.key.empty() ? box.text : box.section + "/" + box.key);
     EXPECT_EQ(keys, row.keys);
@@ -330,19 +350,21 @@ TEST_F(AlarmPages, SaveAnswersAndRebootQuestions) {
 
 TEST_F(AlarmPages, ARefusedNameKeepsTheSelectionAndAnOfflineCameraIsNotSelected) {
   Open();
-  const WindowHandle page = Page(kInputPage);
-  SetDlgItemText(page, kInName, "a/b");
-  Choose(page, kInNum, 3);
+  const WindowHandle page = Show(kInputPage);
+  ASSERT_TRUE(TypeInto(page, kInName, "a/b"));
+  PickValue(page, kInNum, 3);  // the list closes on the row, the box goes back
   EXPECT_EQ(SendDlgItemMessage(page, kInNum, CB_GETSELVALUE, 0, 0), 1) << "the selection goes back";
   ASSERT_EQ(livetest::Boxes().size(), 1u);
   EXPECT_EQ(livetest::Boxes()[0].text, "Alarm Name is invalid, please enter it again!");
   EXPECT_EQ(Text(page, kInName), "a/b") << "the edit stays to be mended";
   livetest::Boxes().clear();
-  SetDlgItemText(page, kInName, "Door");
+  ASSERT_TRUE(TypeInto(page, kInName, "Door"));
   device_seam::overrideAnswer(isChannelUsable, 0);
-  Choose(page, kInNum, 256 + 1);
-  EXPECT_EQ(SendDlgItemMessage(page, kInNum, CB_GETSELVALUE, 0, 0), 1);
-  ASSERT_EQ(livetest::Boxes().size(), 1u);
+  // The row is out of the open list's view: the arrow keys walk there, and
+  // the page follows each row they pass.
+  PickValue(page, kInNum, 256 + 1);
+  EXPECT_LE(SendDlgItemMessage(page, kInNum, CB_GETSELVALUE, 0, 0), getAlarmInNum()) << "a local item stays selected";
+  ASSERT_GE(livetest::Boxes().size(), 1u);
   EXPECT_EQ(livetest::Boxes()[0].key, "alarmin_not_sup");
   Close();
 }
@@ -351,30 +373,35 @@ TEST_F(AlarmPages, CopyDialogsOfferOtherOnlineItemsAndHandBackTheChoice) {
   Open();
   for (const bool inputs : {true, false}) {
     SCOPED_TRACE(inputs ? "inputs" : "outputs");
-    const WindowHandle page = Page(inputs ? kInputPage : kOutputPage);
+    const WindowHandle page = Show(inputs ? kInputPage : kOutputPage);
     const int listId = inputs ? kCopyInList : kCopyOutList;
     const int local = inputs ? getAlarmInNum() : getAlarmOutNum();
-    Choose(page, inputs ? kInNum : kOutNum, 2);  // the second local item
+    ASSERT_TRUE(PickValue(page, inputs ? kInNum : kOutNum, 2));  // the second local item
     device_seam::overrideAnswer(isChannelUsable, 0);
     std::vector<uint32_t> flags;
     std::vector<std::string> labels;
     std::vector<int> keyChecks;
     // Keys, a checked row, then Cancel: nothing is handed back.
     livetest::Boxes().clear();
-    InDialog([&] { Command(page, kCopy); }, [&](WindowHandle dlg) {
+    InDialog(page, kCopy, [&](WindowHandle dlg) {
       const WindowHandle list = GetDlgItem(dlg, listId);
       const int rows = static_cast<int>(SendMessage(list, LVM_GETITEMCOUNT, 0, 0));
       for (int i = 0; i < rows; ++i) {
         flags.push_back(Row(list, i).flags);
         labels.push_back(Cell(list, i, 0));
       }
-      // The check key toggles the selected row (the first one to begin with).
-      SendMessage(list, MSG_KEYDOWN, PANEL_KEY_CHECK, 0);
-      keyChecks.push_back(static_cast<int>(SendMessage(list, LVM_GETCHECKED, 0, 0)));
-      SendMessage(list, MSG_KEYDOWN, PANEL_KEY_CHECK, 0);
-      keyChecks.push_back(static_cast<int>(SendMessage(list, LVM_GETCHECKED, 0, 0)));
-      SendMessage(list, LVM_SETCHECKEDBYKEY, 0, 0);
-      SendMessage(dlg, MSG_COMMAND, kCancel, 0);
+      // The check key toggles the selected row, here the first one, chosen
+      // by a click on its name.
+      alarmnettest::ClickRow(list, 0);
+      for (int press = 0; press < 2; ++press) {
+        const LResult before = SendMessage(list, LVM_GETCHECKED, 0, 0);
+        livetest::PressKey(PANEL_KEY_CHECK);
+        livetest::PumpUntil([&] { return SendMessage(list, LVM_GETCHECKED, 0, 0) != before; }, 500);
+        keyChecks.push_back(static_cast<int>(SendMessage(list, LVM_GETCHECKED, 0, 0)));
+      }
+      alarmnettest::ClickRowCheck(list, 0);
+      EXPECT_EQ(SendMessage(list, LVM_GETCHECKED, 0, 0), 1);
+      alarmnettest::ClickClosing(dlg, kCancel);
     });
     ASSERT_EQ(static_cast<int>(flags.size()), local + 2);
     for (int i = 0; i < local; ++i) EXPECT_EQ(flags[i], i == 1 ? 36u : 4u) << i;
@@ -416,11 +443,10 @@ TEST_F(AlarmPages, ARefusedWriteOfACachedItemKeepsItsEdit) {
     IpChannelInfo info{};
     addIpChannel(nullptr, 1, &info);
     Open();
-    SendMessage(Sheet(), PSM_SETACTIVEINDEX, static_cast<WParam>(row.page), 0);
-    const WindowHandle page = Page(row.page);
-    SetDlgItemText(page, row.nameId, "First");
+    const WindowHandle page = Show(row.page);
+    ASSERT_TRUE(TypeInto(page, row.nameId, "First"));
     ASSERT_TRUE(livetest::PickRow(page, row.numId, 1));
-    SetDlgItemText(page, row.nameId, "Second");
+    ASSERT_TRUE(TypeInto(page, row.nameId, "Second"));
     device_seam::overrideAnswerFor(row.op, row.leading, -1);
     livetest::Boxes().clear();
     livetest::ClickItem(page, kApply);
@@ -454,12 +480,12 @@ TEST_F(AlarmPages, ARefusedWriteOfACachedItemKeepsItsEdit) {
 
 TEST_F(AlarmPages, OutputCopiesKeepTheTargetsNameAndApplyWritesThemAll) {
   Open();
-  const WindowHandle page = Page(kOutputPage);
-  Choose(page, kOutNum, 1);
-  SetDlgItemText(page, kOutName, "Siren");
-  Choose(page, kOutDelay, 4);
+  const WindowHandle page = Show(kOutputPage);
+  ASSERT_TRUE(PickValue(page, kOutNum, 1));
+  ASSERT_TRUE(TypeInto(page, kOutName, "Siren"));
+  ASSERT_TRUE(PickValue(page, kOutDelay, 4));
   CopyTo(page, kCopyOutList, {2, 257});
-  Command(page, kApply);
+  Click(page, kApply);
   struct Want {
     int group, index;
     const char* name;
@@ -498,15 +524,14 @@ TEST_F(AlarmPages, StatusListsNumberLocalAndCameraItemsAndPagesNeedItems) {
   Rect r{};
   GetWindowRect(win_, &r);
   livetest::MatchesReference(__FILE__, "alarm_status", livetest::SettledGrab(r));
-  SendMessage(Sheet(), PSM_SETACTIVEINDEX, kInputPage, 0);
-  desktest::Drain();
+  const WindowHandle input = Show(kInputPage);
   livetest::MatchesReference(__FILE__, "alarm_input", livetest::SettledGrab(r));
-  InDialog([&] { Command(Page(kInputPage), kCopy); }, [&](WindowHandle dlg) {
+  InDialog(input, kCopy, [&](WindowHandle dlg) {
     Rect d{};
     GetWindowRect(dlg, &d);
     desktest::Drain();
     livetest::MatchesReference(__FILE__, "copy_alarm_in", livetest::SettledGrab(d));
-    SendMessage(dlg, MSG_COMMAND, kCancel, 0);
+    alarmnettest::ClickClosing(dlg, kCancel);
   });
   Close();
   // Without inputs anywhere the input page is not offered.
@@ -517,7 +542,7 @@ TEST_F(AlarmPages, StatusListsNumberLocalAndCameraItemsAndPagesNeedItems) {
   EXPECT_EQ(hasAlarmIn(), 0);
   EXPECT_EQ(hasAlarmOut(), 1);
   Open();
-  SendMessage(Sheet(), PSM_SETACTIVEINDEX, kInputPage, 0);
+  EXPECT_FALSE(ClickTab(Sheet(), kInputPage));
   EXPECT_NE(SendMessage(Sheet(), PSM_GETACTIVEINDEX, 0, 0), kInputPage);
   Close();
   device_seam::mutableAbility()->alarmInNum = inputs;

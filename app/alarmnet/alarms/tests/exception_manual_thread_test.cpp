@@ -6,6 +6,7 @@
 
 #include "app/alarmnet_pages.h"
 #include "app/device_backend.h"
+#include "app/alarmnet/tests/alarmnet_input.h"
 #include "app/testing/page_harness.h"
 #include "gui/combobox.h"
 #include "gui/listview.h"
@@ -15,13 +16,13 @@
 
 namespace {
 
-using livetest::Choose;
-using livetest::Command;
+using alarmnettest::PickValue;
+using livetest::Click;
 using livetest::Enabled;
 using livetest::LiveGui;
 
 constexpr int kType = 20464, kAudio = 20465, kUpload = 20466, kEmail = 20467, kAlarmOut = 20468, kOutList = 20469;
-constexpr int kApply = 4098, kAllTypes = 255;
+constexpr int kApply = PAGE_ID_APPLY, kAllTypes = 255;
 constexpr int kManualList = 17984, kSingle = 17985, kTriggerAll = 17986, kClearAll = 17987;
 constexpr int kYes = 6, kNo = 7;
 
@@ -45,9 +46,10 @@ EventLinkage Entry(int type) {
 bool Same(const EventLinkage& a, const EventLinkage& b) { return std::memcmp(&a, &b, sizeof a) == 0; }
 
 bool Checked(WindowHandle page, int id) { return SendDlgItemMessage(page, id, BM_GETCHECK, 0, 0) == 1; }
-void Click(WindowHandle page, int id, bool on) {
-  SendDlgItemMessage(page, id, BM_SETCHECK, on ? 1 : 0, 0);
-  Command(page, id);
+// A check box clicked when it is not as wanted.
+void Tick(WindowHandle page, int id, bool on) {
+  if (Checked(page, id) != on) Click(page, id);
+  EXPECT_EQ(Checked(page, id), on) << id;
 }
 
 class OutputPages : public LiveGui {
@@ -65,7 +67,7 @@ class OutputPages : public LiveGui {
     EXPECT_EQ(openMenuPage(menu, item, host_), 0);
     win_ = slot();
     desktest::Drain();
-    return static_cast<WindowHandle>(SendMessage(GetDlgItem(win_, 4101), PSM_GETPAGE, 0, 0));
+    return static_cast<WindowHandle>(SendMessage(GetDlgItem(win_, PAGE_ID_SHEET), PSM_GETPAGE, 0, 0));
   }
   void Close() {
     SendMessage(win_, MSG_CLOSE, 0, 0);
@@ -97,38 +99,39 @@ TEST_F(OutputPages, ExceptionTypesKeepTheirEditsAndAllTypesAppliesToEveryType) {
   livetest::MatchesReference(__FILE__, "exceptions", livetest::SettledGrab(r));
 
   // Network and address exceptions cannot notify the centre.
-  Choose(page, kType, 3);
+  EXPECT_TRUE(PickValue(page, kType, 3));
   EXPECT_FALSE(Enabled(page, kUpload));
   EXPECT_TRUE(Checked(page, kEmail));
   EXPECT_FALSE(IsWindowVisible(list));
-  Choose(page, kType, 4);
+  EXPECT_TRUE(PickValue(page, kType, 4));
   EXPECT_FALSE(Enabled(page, kUpload));
-  Choose(page, kType, 1);
+  EXPECT_TRUE(PickValue(page, kType, 1));
   EXPECT_TRUE(Enabled(page, kUpload));
 
   // An edit of type 1 is kept in the table while another type is shown.
-  Click(page, kAudio, false);
-  SendMessage(list, LVM_SETCHECKED, 0, 0);
-  Choose(page, kType, 2);
+  Tick(page, kAudio, false);
+  alarmnettest::ClickRowCheckAt(list, 0);
+  EXPECT_TRUE(PickValue(page, kType, 2));
   EXPECT_FALSE(Checked(page, kAudio));
-  Choose(page, kType, 1);
+  EXPECT_TRUE(PickValue(page, kType, 1));
   EXPECT_FALSE(Checked(page, kAudio));
   EXPECT_EQ(SendMessage(list, LVM_GETCHECKED, 0, 0), 1);
   EXPECT_TRUE(Same(Entry(1), t.entries[0])) << "nothing is written before Apply";
   // The keys change the checks without enabling Apply.
-  Command(page, kApply);
+  Click(page, kApply);
   EXPECT_FALSE(Enabled(page, kApply));
-  SendMessage(list, MSG_KEYDOWN, PANEL_KEY_CHECK, 0);
-  EXPECT_EQ(SendMessage(list, LVM_GETCHECKED, 0, 0), 0);
+  alarmnettest::ClickRow(list, 0);  // selected by a click on its name
+  livetest::PressKey(PANEL_KEY_CHECK);
+  EXPECT_TRUE(livetest::PumpUntil([list] { return SendMessage(list, LVM_GETCHECKED, 0, 0) == 0; }));
   EXPECT_FALSE(Enabled(page, kApply));
   EXPECT_EQ(Entry(1).localOutputs, 0x3u);
 
   // All types: the boxes keep what they show; Apply gives every type of the
   // table the same handling, offered or not.
-  Choose(page, kType, kAllTypes);
+  EXPECT_TRUE(PickValue(page, kType, kAllTypes));
   EXPECT_TRUE(Enabled(page, kApply));
-  Click(page, kEmail, true);
-  Command(page, kApply);
+  Tick(page, kEmail, true);
+  Click(page, kApply);
   const EventLinkage all = Entry(1);
   EXPECT_EQ(all.actions, static_cast<uint32_t>(LINK_EMAIL | LINK_ALARM_OUT));
   EXPECT_EQ(all.localOutputs, 0x2u);
@@ -137,21 +140,21 @@ TEST_F(OutputPages, ExceptionTypesKeepTheirEditsAndAllTypesAppliesToEveryType) {
   EXPECT_TRUE(Same(Entry(8), EventLinkage{})) << "types outside the table stay";
 
   // Edits under all types are dropped by switching away without Apply.
-  Click(page, kAudio, true);
-  Choose(page, kType, 5);
+  Tick(page, kAudio, true);
+  EXPECT_TRUE(PickValue(page, kType, 5));
   EXPECT_FALSE(Checked(page, kAudio));
   // Without "alarmout" a type triggers no output.
-  Click(page, kAlarmOut, false);
+  Tick(page, kAlarmOut, false);
   EXPECT_FALSE(IsWindowVisible(list));
-  Command(page, kApply);
+  Click(page, kApply);
   EXPECT_EQ(Entry(5).localOutputs, 0u);
   EXPECT_EQ(Entry(5).ipOutputs[0], 0);
   EXPECT_EQ(Entry(5).actions, static_cast<uint32_t>(LINK_EMAIL));
   // A refused save keeps the edits and Apply for another attempt.
   device_seam::overrideAnswer(setExceptionConfig, -1);
-  Click(page, kAudio, true);
+  Tick(page, kAudio, true);
   livetest::Boxes().clear();
-  Command(page, kApply);
+  Click(page, kApply);
   ASSERT_EQ(livetest::Boxes().size(), 1u);
   EXPECT_EQ(livetest::Boxes()[0].text, "Saving failed, error code: -1");
   EXPECT_TRUE(Enabled(page, kApply));
@@ -168,9 +171,7 @@ TEST_F(OutputPages, ManualAlarmTriggersAndClearsOneOrAllOutputs) {
   EXPECT_TRUE(livetest::Boxes().empty()) << "no box while opening";
   EXPECT_STREQ(GetWindowCaption(single), "Trigger");
   EXPECT_EQ(Cell(list, local + 1, 0), "D1->2");
-  auto select = [&](int index) {
-    SendMessage(list, LVM_SELECTITEM, static_cast<WParam>(index), 0);
-  };
+  auto select = [&](int index) { alarmnettest::ClickRow(list, index); };
   struct Step {
     const char* what;
     int index;                 // row selected before the single button
@@ -191,7 +192,7 @@ TEST_F(OutputPages, ManualAlarmTriggersAndClearsOneOrAllOutputs) {
     select(s.index);
     if (s.ipAnswer) device_seam::overrideAnswer(setIpAlarmOutState, s.ipAnswer);
     device_seam::startCallLog();
-    Command(page, kSingle);
+    Click(page, kSingle);
     bool ran = false;
     for (const auto& call : device_seam::callLog()) ran |= call.op == s.device && call.args == s.args;
     EXPECT_TRUE(ran);
@@ -205,7 +206,7 @@ TEST_F(OutputPages, ManualAlarmTriggersAndClearsOneOrAllOutputs) {
   for (const int answer : {kNo, kYes}) {
     livetest::BoxAnswer() = answer;
     livetest::Boxes().clear();
-    Command(page, kTriggerAll);
+    Click(page, kTriggerAll);
     ASSERT_EQ(livetest::Boxes().size(), 1u);
     EXPECT_EQ(livetest::Boxes()[0].key, "triggerall_hint");
     for (int i = 0; i < local + 2; ++i) EXPECT_EQ(Cell(list, i, 3), answer == kYes ? "Yes" : "No") << i;
@@ -215,7 +216,7 @@ TEST_F(OutputPages, ManualAlarmTriggersAndClearsOneOrAllOutputs) {
   GetWindowRect(win_, &r);
   desktest::Drain();
   livetest::MatchesReference(__FILE__, "manual_alarm_all", livetest::SettledGrab(r));
-  Command(page, kClearAll);
+  Click(page, kClearAll);
   for (int i = 0; i < local + 2; ++i) EXPECT_EQ(Cell(list, i, 3), "No") << i;
   EXPECT_STREQ(GetWindowCaption(single), "Trigger");
   Close();

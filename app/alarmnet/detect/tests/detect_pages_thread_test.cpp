@@ -4,6 +4,7 @@
 // tamper area drawn with the mouse, and how the pages look.
 
 #include <cstring>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -15,6 +16,7 @@
 #include "app/device_backend_net.h"
 #include "app/device_test_seam.h"
 #include "app/page_registry.h"
+#include "app/alarmnet/tests/alarmnet_input.h"
 #include "app/testing/page_harness.h"
 #include "gui/desktop.h"
 #include "gui/host.h"
@@ -27,15 +29,16 @@
 
 namespace {
 
-using livetest::Choose;
-using livetest::Command;
+using alarmnettest::PickValue;
+using livetest::Click;
 using livetest::Enabled;
 
-constexpr int kApply = 4098, kCopy = 4100;
+constexpr int kApply = PAGE_ID_APPLY, kCopy = PAGE_ID_COPY, kCancel = PAGE_ID_CANCEL;
 constexpr int kLossBox = 19440, kLossEnable = 19441;
 constexpr int kTamperBox = 19264, kTamperEnable = 19265, kSensitivity = 19267, kSelectAll = 19268, kClearAll = 19269,
               kAreaTool = 19270;
-constexpr int kCopyDialogFirstChannel = 4192, kOk = 4097;
+constexpr int kTamperHandling = 19266;
+constexpr int kCopyDialogFirstChannel = 4192, kOk = PAGE_ID_OK;
 constexpr int kFailed = 0x300010;
 
 ChannelConfig Stored(int channel) {
@@ -77,86 +80,12 @@ ChannelConfig Patterned(int channel) {
   return c;
 }
 
-// What the page's procedure has taken of the pointer, watched from the
-// page's opening: the last move's place on the screen, and the presses and
-// releases. Input passes the event layer, the desktop and the host window
-// before it reaches the page; the helpers below wait for the page to have
-// taken it, as no wait for the cursor or for time can tell on a loaded
-// machine.
-struct PageMouse {
-  WindowHandle page = 0;
-  WindowProc proc = nullptr;
-  Point lastMove{-1, -1};
-  int presses = 0, releases = 0;
-};
-PageMouse g_mouse;
+using alarmnettest::Button;
+using alarmnettest::DragOnScreen;
+using alarmnettest::MoveTo;
+using alarmnettest::WatchPage;
 
-LResult WatchingProc(WindowHandle hwnd, int msg, WParam wParam, LParam lParam) {
-  if (msg == MSG_MOUSEMOVE || msg == MSG_LBUTTONDOWN || msg == MSG_LBUTTONDBLCLK || msg == MSG_LBUTTONUP) {
-    int x = static_cast<int16_t>(lParam & 0xFFFF), y = static_cast<int16_t>((lParam >> 16) & 0xFFFF);
-    ClientToScreen(hwnd, &x, &y);
-    if (msg == MSG_MOUSEMOVE)
-      g_mouse.lastMove = Point{x, y};
-    else if (msg == MSG_LBUTTONUP)
-      ++g_mouse.releases;
-    else
-      ++g_mouse.presses;
-  }
-  return g_mouse.proc(hwnd, msg, wParam, lParam);
-}
-
-void WatchPage(WindowHandle page) {
-  g_mouse = PageMouse{};
-  g_mouse.proc = SetWindowCallbackProc(page, WatchingProc);
-  g_mouse.page = page;
-}
-
-bool OnPage(int x, int y) {
-  if (!g_mouse.page) return false;
-  Rect client{};
-  GetClientRect(g_mouse.page, &client);
-  ScreenToClient(g_mouse.page, &x, &y);
-  return x >= client.left && x < client.right && y >= client.top && y < client.bottom;
-}
-
-Point Cursor() {
-  Point at{};
-  GetCursorPos(&at);
-  return at;
-}
-
-// The pointer brought to a point of the screen, as a hand brings it, and
-// the move taken by the page when the point lies on it.
-void MoveTo(int x, int y) {
-  const Point from = Cursor();
-  HostInjectMouseMove(x, y);
-  livetest::PumpUntil([x, y] { return Cursor().x == x && Cursor().y == y; });
-  if ((from.x != x || from.y != y) && OnPage(x, y)) {
-    EXPECT_TRUE(livetest::PumpUntil([x, y] { return g_mouse.lastMove.x == x && g_mouse.lastMove.y == y; }))
-        << "the page took no move to " << x << "," << y;
-  }
-  desktest::Drain();
-}
-// The button pressed or let go where the pointer stands, and taken by the
-// page.
-void Button(bool down) {
-  const Point at = Cursor();
-  ASSERT_TRUE(OnPage(at.x, at.y)) << "a press or release off the page: nothing tells when it is taken";
-  int& taken = down ? g_mouse.presses : g_mouse.releases;
-  const int before = taken;
-  HostInjectMouseButton(HOST_BUTTON_LEFT, down ? 1 : 0);
-  EXPECT_TRUE(livetest::PumpUntil([&taken, before] { return taken > before; }))
-      << "the page took no " << (down ? "press" : "release");
-}
-void DragOnScreen(int x0, int y0, int x1, int y1, bool release = true) {
-  MoveTo(x0, y0);
-  Button(true);
-  MoveTo((x0 + x1) / 2 & ~1, (y0 + y1) / 2 & ~1);
-  MoveTo(x1, y1);
-  if (release) Button(false);
-}
-
-class DetectPage : public livetest::LiveGui {
+class DetectPage : public alarmnettest::PageTest {
  protected:
   void Open(const char* item) {
     MoveTo(0, 0);  // no control of the page opens under the pointer
@@ -171,7 +100,7 @@ class DetectPage : public livetest::LiveGui {
     desktest::Drain();
   }
   void Close() {
-    g_mouse.page = 0;
+    alarmnettest::Mouse().page = 0;
     SendMessage(win_, MSG_CLOSE, 0, 0);
     desktest::Drain();
     EXPECT_EQ(getCameraPageWnd(), GUI_INVALID_HANDLE);
@@ -183,18 +112,23 @@ class DetectPage : public livetest::LiveGui {
     livetest::Boxes().clear();
     return keys;
   }
+  // A check box's state turned by a click.
   void Toggle(int id) {
-    const bool on = SendDlgItemMessage(page_, id, BM_GETCHECK, 0, 0) == 1;
-    SendDlgItemMessage(page_, id, BM_SETCHECK, on ? 0 : 1, 0);
-    Command(page_, id);
+    const bool was = Checked(id);
+    Click(page_, id);
+    EXPECT_NE(Checked(id), was) << id;
   }
   bool Checked(int id) { return SendDlgItemMessage(page_, id, BM_GETCHECK, 0, 0) == 1; }
-  // Copies the current channel to `channel` through the dialog.
+  // Runs `steps` inside the dialog a click on button `id` opens.
+  void InDialog(int id, const std::function<void(WindowHandle)>& steps) { InDialogOf(page_, id, {win_, host_}, steps); }
+  // Copies the current channel to `channel` through the dialog: its box
+  // ticked, then OK.
   void CopyTo(int channel) {
-    RunInLoop([this](WindowHandle) { Command(page_, kCopy); return 0; }, [channel] {
+    InDialog(kCopy, [channel](WindowHandle) {
       const WindowHandle dlg = getCopyChanWnd();
-      SendDlgItemMessage(dlg, kCopyDialogFirstChannel + channel - 1, BM_SETCHECK, BST_CHECKED, 0);
-      Command(dlg, kOk);
+      Click(dlg, kCopyDialogFirstChannel + channel - 1);
+      EXPECT_EQ(SendDlgItemMessage(dlg, kCopyDialogFirstChannel + channel - 1, BM_GETCHECK, 0, 0), BST_CHECKED);
+      alarmnettest::ClickClosing(dlg, kOk);
     });
   }
   Rect View(const char* section) {
@@ -232,14 +166,14 @@ TEST_F(DetectPage, LossEditsOfEveryVisitedChannelGoIntoFreshRecords) {
   EXPECT_FALSE(Checked(kLossEnable));
   EXPECT_FALSE(Enabled(page_, kApply));
   Toggle(kLossEnable);
-  Choose(page_, kLossBox, 2);
+  EXPECT_TRUE(PickValue(page_, kLossBox, 2));
   EXPECT_FALSE(Checked(kLossEnable));
   Toggle(kLossEnable);
   ChannelConfig one = Stored(1);
   one.brightness = 99;  // changed on the device meanwhile
   Store(1, one);
   device_seam::startCallLog();
-  Command(page_, kApply);
+  Click(page_, kApply);
   EXPECT_EQ(Writes(), (std::vector<std::string>{"setChannelConfig 2", "setHolidaySegments 2 5", "setChannelConfig 1",
                                                 "setHolidaySegments 1 5"}));
   EXPECT_FALSE(Enabled(page_, kApply));
@@ -254,10 +188,10 @@ TEST_F(DetectPage, LossEditsOfEveryVisitedChannelGoIntoFreshRecords) {
   EXPECT_EQ(Stored(1).brightness, 99);
   device_seam::startCallLog();
   Toggle(kLossEnable);
-  Command(page_, kApply);
+  Click(page_, kApply);
   EXPECT_EQ(Writes(), (std::vector<std::string>{"setChannelConfig 2", "setHolidaySegments 2 5"}));
   EXPECT_EQ(Stored(2).videoLossEnable, 0u);
-  Choose(page_, kLossBox, 1);
+  EXPECT_TRUE(PickValue(page_, kLossBox, 1));
   EXPECT_TRUE(Checked(kLossEnable));
   EXPECT_TRUE(BoxKeys().empty());
   Close();
@@ -279,17 +213,17 @@ TEST_F(DetectPage, LossCopyGivesTheTargetTheWholeBlock) {
   ASSERT_EQ(setHolidaySegments(nullptr, 1, 5, days), 0);
   Open("videolossset");
   // Cancelled, the dialog copies nothing but leaves Apply on.
-  RunInLoop([this](WindowHandle) { Command(page_, kCopy); return 0; }, [] {
+  InDialog(kCopy, [](WindowHandle) {
     EXPECT_FALSE(IsWindowEnabled(getCameraMenuWnd()));
-    Command(getCopyChanWnd(), IDCANCEL);
+    alarmnettest::ClickClosing(getCopyChanWnd(), kCancel);
   });
   EXPECT_TRUE(Enabled(page_, kApply));
-  Command(page_, kApply);
+  Click(page_, kApply);
   EXPECT_EQ(Stored(3).videoLossLinkage.actions, 0x200u);
   EXPECT_TRUE(IsWindowEnabled(host_));
   CopyTo(3);
   EXPECT_TRUE(Enabled(page_, kApply));
-  Command(page_, kApply);
+  Click(page_, kApply);
   const ChannelConfig copied = Stored(3);
   EXPECT_EQ(copied.videoLossEnable, 1u);
   EXPECT_EQ(std::memcmp(&copied.videoLossLinkage, &one.videoLossLinkage, sizeof one.videoLossLinkage), 0);
@@ -306,28 +240,28 @@ TEST_F(DetectPage, LossCopyGivesTheTargetTheWholeBlock) {
 TEST_F(DetectPage, FailedWritesAndUnreadableChannels) {
   Open("videolossset");
   Toggle(kLossEnable);
-  Choose(page_, kLossBox, 2);
+  EXPECT_TRUE(PickValue(page_, kLossBox, 2));
   Toggle(kLossEnable);
   device_seam::overrideAnswerFor(setChannelConfig, {1}, kFailed);
-  Command(page_, kApply);
+  Click(page_, kApply);
   EXPECT_EQ(BoxKeys(), (std::vector<std::string>{"savefailed_code/16"}));
   EXPECT_TRUE(Enabled(page_, kApply));
   EXPECT_EQ(Stored(1).videoLossEnable, 0u);
   device_seam::clearOverrides();
-  Command(page_, kApply);
+  Click(page_, kApply);
   EXPECT_TRUE(BoxKeys().empty());
   EXPECT_EQ(Stored(1).videoLossEnable, 1u);
   EXPECT_EQ(Stored(2).videoLossEnable, 1u);
 
   Store(3, Patterned(3));
   device_seam::overrideAnswerFor(getChannelConfig, {3}, -1);
-  Choose(page_, kLossBox, 3);
+  EXPECT_TRUE(PickValue(page_, kLossBox, 3));
   EXPECT_EQ(BoxKeys(), (std::vector<std::string>{"getcamerahint/16"}));
   EXPECT_FALSE(Checked(kLossEnable));
   EXPECT_EQ(getVideoLossParam()->motionSensitivity, 0);
   Toggle(kLossEnable);
   device_seam::startCallLog();
-  Command(page_, kApply);
+  Click(page_, kApply);
   EXPECT_EQ(BoxKeys(), (std::vector<std::string>{"savefailed_code/16"}));
   EXPECT_TRUE(Writes().empty());
   device_seam::clearOverrides();
@@ -355,21 +289,24 @@ TEST_F(DetectPage, TamperSensitivityAndItsBlock) {
   const TimeSegment days[HOLIDAY_SEGMENTS] = {{3, 0, 4, 30}};
   ASSERT_EQ(setHolidaySegments(nullptr, 1, 4, days), 0);
   Open("videotamperset");
+  EXPECT_FALSE(Enabled(page_, kApply)) << "the position shown on opening changes nothing";
+  // A press at the track's right end takes the thumb to the last position.
+  const WindowHandle track = GetDlgItem(page_, kSensitivity);
+  Rect bar{};
+  GetWindowRect(track, &bar);
+  int x = bar.right - 2, y = (bar.top + bar.bottom) / 2;
+  ClientToScreen(page_, &x, &y);
+  livetest::ClickAt(x, y, [track] { return GetCapture() == track; });
+  EXPECT_TRUE(livetest::PumpUntil([this] { return Enabled(page_, kApply); }));
+  EXPECT_EQ(SendMessage(track, TBM_GETPOS, 0, 0), 2);
   // The event handling sheet finds the page's holidays in its buffer.
   std::memset(getHandleSetSource(), 0, sizeof days);
-  RunInLoop([this](WindowHandle) { Command(page_, 19266); return 0; },
-            [] { SendMessage(GetActiveWindow(), MSG_CLOSE, 0, 0); });  // the sheet, closed unchanged
+  InDialog(kTamperHandling, alarmnettest::CancelSheet);
   EXPECT_EQ(std::memcmp(getHandleSetSource(), days, sizeof days), 0);
-  EXPECT_TRUE(Enabled(page_, kApply));
-  SendDlgItemMessage(page_, kSensitivity, TBM_SETPOS, 2, 0);
-  SendDlgItemMessage(page_, kApply, MSG_ENABLE, 0, 0);
-  Command(page_, kSensitivity, TBN_CHANGE);
-  EXPECT_FALSE(Enabled(page_, kApply));
-  Command(page_, kSensitivity, TBN_STEPPED);
   EXPECT_TRUE(Enabled(page_, kApply));
   Toggle(kTamperEnable);
   device_seam::startCallLog();
-  Command(page_, kApply);
+  Click(page_, kApply);
   EXPECT_EQ(Writes(), (std::vector<std::string>{"setChannelConfig 1", "setHolidaySegments 1 4"}));
   const ChannelConfig c = Stored(1);
   EXPECT_EQ(c.tamperSensitivity, 3);
@@ -394,7 +331,7 @@ TEST_F(DetectPage, TamperAreaDrawnWithTheMouse) {
   livetest::MatchesReference(__FILE__, "tamper_drawing", Shot());
   Button(false);
   EXPECT_TRUE(Enabled(page_, kApply));
-  Command(page_, kApply);
+  Click(page_, kApply);
   const auto zone = [](const ChannelConfig& c) {
     uint16_t z[6];
     std::memcpy(z, c.tamperArea, sizeof z);
@@ -406,14 +343,14 @@ TEST_F(DetectPage, TamperAreaDrawnWithTheMouse) {
   DragOnScreen(view.left + 70, view.top + 60, view.left + 200, view.top + 150);
   DragOnScreen(view.left + 10, view.top + 10, view.left + 10, view.top + 10);
   DragOnScreen(view.right + 20, view.top + 10, view.right + 60, view.top + 50);
-  Command(page_, kApply);
+  Click(page_, kApply);
   EXPECT_EQ(zone(Stored(1)), drawn);
   Close();
   Open("videotamperset");
   livetest::MatchesReference(__FILE__, "tamper_zone", Shot());
   livetest::ClickItem(page_, kAreaTool);
   EXPECT_TRUE(livetest::PumpUntil([this] { return Enabled(page_, kApply); }));
-  Command(page_, kApply);
+  Click(page_, kApply);
   EXPECT_EQ(zone(Stored(1)), std::vector<int>(6, 0));
   Close();
 }
@@ -433,7 +370,7 @@ TEST_F(DetectPage, TamperWithoutAreaAbility) {
   const Rect view = View("videotamperset");
   DragOnScreen(view.left + 40, view.top + 30, view.left + 140, view.top + 110);
   Toggle(kTamperEnable);
-  Command(page_, kApply);
+  Click(page_, kApply);
   const ChannelConfig after = Stored(1);
   EXPECT_EQ(after.tamperEnable, 1);
   EXPECT_EQ(std::memcmp(after.tamperArea, area, sizeof area), 0);
@@ -469,7 +406,7 @@ TEST_F(DetectPage, TamperGridArea) {
   drag(at(13, 20), {view.right, view.bottom}, false);
   livetest::MatchesReference(__FILE__, "tamper_grid", Shot());
   Button(false);
-  Command(page_, kApply);
+  Click(page_, kApply);
   std::vector<uint32_t> rows(21);
   const auto stored = [&] {
     const ChannelConfig s = Stored(1);
@@ -486,12 +423,12 @@ TEST_F(DetectPage, TamperGridArea) {
   EXPECT_EQ(stored(), want);
   livetest::ClickItem(page_, kSelectAll);
   EXPECT_TRUE(livetest::PumpUntil([this] { return Enabled(page_, kApply); }));
-  Command(page_, kApply);
+  Click(page_, kApply);
   for (int r = 0; r < 15; ++r) want[r] = 0x3FFFFF;
   EXPECT_EQ(stored(), want);
   livetest::ClickItem(page_, kClearAll);
   EXPECT_TRUE(livetest::PumpUntil([this] { return Enabled(page_, kApply); }));
-  Command(page_, kApply);
+  Click(page_, kApply);
   std::vector<uint32_t> cleared(21, 0);
   cleared[20] = 0xAB;
   EXPECT_EQ(stored(), cleared);

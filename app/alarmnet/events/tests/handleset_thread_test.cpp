@@ -12,6 +12,7 @@
 #include "app/device_backend.h"
 #include "app/page_frame.h"
 #include "app/page_keys.h"
+#include "app/alarmnet/tests/alarmnet_input.h"
 #include "app/testing/page_harness.h"
 #include "gui/button.h"
 #include "gui/combobox.h"
@@ -21,7 +22,7 @@
 
 namespace {
 
-using livetest::Command;
+using alarmnettest::PickValue;
 
 enum : int { kPopup = 21568, kAudio, kCenter, kEmail, kFtp = 21573, kTrigger, kList };
 enum : int { kDay = 21536, kTime1 = 21537 };
@@ -32,21 +33,46 @@ constexpr uint32_t kForeignBit = 0x400;
 struct Sheet {
   WindowHandle dialog = 0, sheet = 0;
   std::vector<std::string> titles;
+  mutable bool closing = false;
+  // A click on a page's OK or Cancel: the dialog's loop reads its release
+  // once the steps are done, and ends.
+  void CloseBy(WindowHandle page, int id) const {
+    closing = true;
+    alarmnettest::ClickClosing(page, id);
+  }
+  // The page titled `title`, shown by a click on its tab; 0 when none is.
   WindowHandle Page(const std::string& title) const {
-    for (size_t i = 0; i < titles.size(); ++i)
-      if (titles[i] == title) return static_cast<WindowHandle>(SendMessage(sheet, PSM_GETPAGE, i, 0));
+    for (size_t i = 0; i < titles.size(); ++i) {
+      if (titles[i] != title) continue;
+      EXPECT_TRUE(alarmnettest::ClickTab(sheet, static_cast<int>(i))) << title;
+      return static_cast<WindowHandle>(SendMessage(sheet, PSM_GETPAGE, i, 0));
+    }
     return 0;
   }
 };
 
 bool Checked(WindowHandle page, int id) { return SendDlgItemMessage(page, id, BM_GETCHECK, 0, 0) == BST_CHECKED; }
-void Click(WindowHandle page, int id, bool on) {
-  SendDlgItemMessage(page, id, BM_SETCHECK, on ? BST_CHECKED : 0, 0);
-  Command(page, id);
+// A check box clicked when it is not as wanted.
+void Tick(WindowHandle page, int id, bool on) {
+  if (Checked(page, id) != on) livetest::Click(page, id);
+  EXPECT_EQ(Checked(page, id), on) << id;
 }
 void SetSegment(WindowHandle page, int id, int sh, int sm, int eh, int em) {
   const int values[4] = {sh, sm, eh, em};
   for (int f = 1; f <= 4; ++f) SendDlgItemMessage(page, id, CB_SETFIELD, f, values[f - 1]);
+}
+
+// A time box's segment set, then taken up for typing by a click and Enter
+// and left by Enter, which tells the page of the change as typing does.
+void TypeSegment(WindowHandle page, int id, int sh, int sm, int eh, int em) {
+  SetSegment(page, id, sh, sm, eh, em);
+  const WindowHandle box = GetDlgItem(page, id);
+  livetest::ClickItem(page, id, [page, box] { return GetCapture() != 0 || GetFocusChild(page) == box; });
+  livetest::PumpUntil([] { return GetCapture() == 0; });
+  livetest::PressKey(KEY_ENTER);
+  EXPECT_TRUE(livetest::PumpUntil([page] { return livetest::Enabled(page, PAGE_ID_APPLY); })) << id;
+  livetest::PressKey(KEY_ENTER);
+  desktest::Drain();
 }
 
 class HandleSet : public livetest::LiveGui {
@@ -65,8 +91,8 @@ class HandleSet : public livetest::LiveGui {
     device_seam::mutableAbility()->netFlags = (device_seam::mutableAbility()->netFlags & ~kFtpFlag) | ftp_;
     LiveGui::TearDown();
   }
-  // Opens the sheet for `source`, runs `steps` on it, and closes it unless
-  // a step did.
+  // Opens the sheet for `source`, runs `steps` on it, and cancels it unless
+  // a step closed it.
   void Run(int source, const std::function<void(const Sheet&)>& steps) {
     RunInLoop([source](WindowHandle owner) { return showHandleSetDialog(owner, source); },
               [&] {
@@ -80,7 +106,13 @@ class HandleSet : public livetest::LiveGui {
                   s.titles.push_back(title);
                 }
                 steps(s);
-                if (IsWindow(s.dialog)) SendMessage(s.dialog, MSG_CLOSE, 0, 0);
+                // Left by Cancel unless a step closed it; a sheet without
+                // pages has no button to close it by.
+                if (s.closing) return;
+                if (s.titles.empty())
+                  SendMessage(s.dialog, MSG_CLOSE, 0, 0);
+                else
+                  alarmnettest::CancelSheet(s.dialog);
               });
   }
   uint32_t ftp_ = 0;
@@ -121,8 +153,7 @@ TEST_F(HandleSet, PagesWithoutAUsableChannelCannotBeChosen) {
   for (const auto& c : kCases) {
     std::vector<bool> seen;
     Run(c.source, [&](const Sheet& s) {
-      for (size_t i = 0; i < s.titles.size(); ++i)
-        seen.push_back(SendMessage(s.sheet, PSM_SETACTIVEINDEX, i, 0) == 0);
+      for (size_t i = 0; i < s.titles.size(); ++i) seen.push_back(alarmnettest::ClickTab(s.sheet, static_cast<int>(i)));
     });
     EXPECT_EQ(seen, c.choosable) << "source " << c.source;
   }
@@ -159,11 +190,11 @@ TEST_F(HandleSet, TheRulePageStoresTheActionBitsWithAndWithoutFtp) {
         GetWindowRect(GetDlgItem(rule, kAudio), &audio);
         // Four rows below the audio box with the snapshot box, three without.
         EXPECT_EQ(trigger.top - audio.top, (snapshot ? 4 : 3) * (audio.bottom - audio.top));
-        Click(rule, kPopup, true);
-        Click(rule, kAudio, false);
-        Click(rule, kEmail, true);
+        Tick(rule, kPopup, true);
+        Tick(rule, kAudio, false);
+        Tick(rule, kEmail, true);
         EXPECT_TRUE(livetest::Enabled(rule, PAGE_ID_APPLY));
-        Command(rule, PAGE_ID_OK);
+        s.CloseBy(rule, PAGE_ID_OK);
       });
       const uint32_t expected =
           LINK_POPUP | LINK_EMAIL | kForeignBit | (snapshot || (c.source != EVENT_SOURCE_ALARMIN &&
@@ -199,28 +230,33 @@ TEST_F(HandleSet, TheOutputRowsFollowTheLocalMask) {
       EXPECT_EQ(std::string(text), "A->" + std::to_string(i + 1));
       EXPECT_EQ(SendMessage(list, LVM_GETCHECKED, i, 0), (0x5 >> i) & 1) << i;
     }
-    Click(rule, kTrigger, false);
+    Tick(rule, kTrigger, false);
     EXPECT_FALSE(GetWindowStyle(list) & WS_VISIBLE);
-    Click(rule, kTrigger, true);
-    for (int i = 0; i < getAlarmOutNum(); ++i) SendMessage(list, LVM_SETUNCHECKED, i, 0);
-    Command(rule, PAGE_ID_APPLY);
+    Tick(rule, kTrigger, true);
+    for (int i = 0; i < getAlarmOutNum(); ++i)
+      if (SendMessage(list, LVM_GETCHECKED, i, 0) == 1) alarmnettest::ClickRowCheckAt(list, i);
+    livetest::Click(rule, PAGE_ID_APPLY);
   });
   EXPECT_EQ(linkage.localOutputs, 0u);
   Run(EVENT_SOURCE_MOTION, [&](const Sheet& s) {
     const WindowHandle rule = s.Page("Linkage");
     const WindowHandle list = GetDlgItem(rule, kList);
-    SetFocusChild(list);
-    SendMessage(list, LVM_SELECTITEM, 1, 0);
-    SendMessage(rule, MSG_KEYDOWN, PANEL_KEY_CHECK, 0);
+    // A click on the row selects it and ticks it; the check key then
+    // unticks and ticks it again.
+    alarmnettest::ClickRowCheckAt(list, 1);
     EXPECT_EQ(SendMessage(list, LVM_GETCHECKED, 1, 0), 1);
-    Command(rule, PAGE_ID_OK);
+    for (const int want : {0, 1}) {
+      livetest::PressKey(PANEL_KEY_CHECK);
+      EXPECT_TRUE(livetest::PumpUntil([list, want] { return SendMessage(list, LVM_GETCHECKED, 1, 0) == want; }));
+    }
+    s.CloseBy(rule, PAGE_ID_OK);
   });
   EXPECT_EQ(linkage.localOutputs, 0x2u);
   Run(EVENT_SOURCE_MOTION, [&](const Sheet& s) {
     const WindowHandle rule = s.Page("Linkage");
-    SendMessage(GetDlgItem(rule, kList), LVM_SETCHECKED, 3, 0);
-    Click(rule, kPopup, true);
-    Command(rule, PAGE_ID_CANCEL);
+    alarmnettest::ClickRowCheckAt(GetDlgItem(rule, kList), 3);
+    Tick(rule, kPopup, true);
+    s.CloseBy(rule, PAGE_ID_CANCEL);
   });
   EXPECT_EQ(linkage.localOutputs, 0x2u);
   EXPECT_EQ(linkage.actions, static_cast<uint32_t>(LINK_ALARM_OUT));
@@ -236,23 +272,23 @@ TEST_F(HandleSet, TheSchedulePageChecksCopiesAndStoresTheWeekAndHoliday) {
     EXPECT_EQ(SendDlgItemMessage(page, kDay, CB_GETCOUNT, 0, 0), 8);
     SetSegment(page, kTime1, 8, 0, 8, 0);
     livetest::Boxes().clear();
-    livetest::Choose(page, kDay, 3);
+    alarmnettest::PickRefused(page, kDay, 3);
     ASSERT_EQ(livetest::Boxes().size(), 1u);
     EXPECT_EQ(livetest::Boxes()[0].key, "settimefailed");
     EXPECT_EQ(SendDlgItemMessage(page, kDay, CB_GETSELVALUE, 0, 0), 0);
     SetSegment(page, kTime1, 8, 0, 10, 0);
-    SetSegment(page, kTime1 + 1, 9, 0, 11, 0);
+    TypeSegment(page, kTime1 + 1, 9, 0, 11, 0);
     livetest::Boxes().clear();
-    Command(page, PAGE_ID_APPLY);
+    livetest::Click(page, PAGE_ID_APPLY);
     ASSERT_EQ(livetest::Boxes().size(), 1u);
     EXPECT_EQ(livetest::Boxes()[0].key, "settimeerr");
     EXPECT_EQ(getAlarmOutParam()->schedule[0][0].endHour, 0);
     SetSegment(page, kTime1 + 1, 12, 30, 24, 0);
-    livetest::Choose(page, kDay, 6);
+    EXPECT_TRUE(PickValue(page, kDay, 6));
     SetSegment(page, kTime1, 1, 0, 2, 0);
-    livetest::Choose(page, kDay, 0);
+    EXPECT_TRUE(PickValue(page, kDay, 0));
     EXPECT_EQ(SendDlgItemMessage(page, kTime1 + 1, CB_GETFIELD, 2, 0), 30);
-    Command(page, PAGE_ID_OK);
+    s.CloseBy(page, PAGE_ID_OK);
   });
   const AlarmOutConfig* out = getAlarmOutParam();
   EXPECT_EQ(out->schedule[0][0].startHour, 8);
@@ -273,9 +309,9 @@ TEST_F(HandleSet, TheCameraPageEditsTheRecordChannels) {
     EXPECT_TRUE(Checked(page, CHANBOX_ANALOG_FIRST));
     EXPECT_FALSE(Checked(page, CHANBOX_ANALOG_FIRST + 1));
     EXPECT_TRUE(Checked(page, CHANBOX_ANALOG_FIRST + 2));
-    Click(page, CHANBOX_ANALOG_FIRST, false);
-    Click(page, CHANBOX_ANALOG_FIRST + 3, true);
-    Command(page, PAGE_ID_OK);
+    Tick(page, CHANBOX_ANALOG_FIRST, false);
+    Tick(page, CHANBOX_ANALOG_FIRST + 3, true);
+    s.CloseBy(page, PAGE_ID_OK);
   });
   EXPECT_EQ(getMotionParam()->motionRecordMask[0], 0xCu);
   EXPECT_EQ(getMotionParam()->motionRecordMask[1], 0u);
@@ -285,7 +321,6 @@ TEST_F(HandleSet, TheCameraPageEditsTheRecordChannels) {
 // the other boxes and the frame stay on screen, read back pixel by pixel.
 TEST_F(HandleSet, AClickOnARecordChannelRepaintsOnlyThatBox) {
   Run(EVENT_SOURCE_MOTION, [&](const Sheet& s) {
-    SendMessage(s.sheet, PSM_SETACTIVEINDEX, 0, 0);
     const WindowHandle page = s.Page("Record Channels");
     ASSERT_NE(page, 0u);
     Rect r{};
@@ -313,18 +348,18 @@ TEST_F(HandleSet, ThePtzPageKeepsOneCallPerChannel) {
     EXPECT_FALSE(livetest::Enabled(page, kPreset));
     SendDlgItemMessage(page, kPreset, CB_SETSPINVALUE, 200, 0);
     EXPECT_LE(SendDlgItemMessage(page, kPreset, CB_GETSPINVALUE, 0, 0), 127);
-    Command(page, PAGE_ID_OK);
+    s.CloseBy(page, PAGE_ID_OK);
   });
   EXPECT_EQ(in->presetEnable[0], 0);
   EXPECT_EQ(in->patrolEnable[0], 1);
   EXPECT_EQ(in->patrolNo[0], 2);
   Run(EVENT_SOURCE_ALARMIN, [&](const Sheet& s) {
     const WindowHandle page = s.Page("PTZ Linkage");
-    Click(page, kCallPattern, true);
+    Tick(page, kCallPattern, true);
     EXPECT_FALSE(Checked(page, kCallPatrol));
     EXPECT_TRUE(livetest::Enabled(page, kPattern));
     EXPECT_FALSE(livetest::Enabled(page, kPatrol));
-    Command(page, PAGE_ID_APPLY);
+    livetest::Click(page, PAGE_ID_APPLY);
     EXPECT_FALSE(livetest::Enabled(page, PAGE_ID_APPLY));
   });
   EXPECT_EQ(in->patrolEnable[0], 0);
@@ -338,8 +373,7 @@ TEST_F(HandleSet, NoControlRunsUnderTheButtonRow) {
   getAlarmInParam()->linkage.actions = LINK_POPUP | LINK_ALARM_OUT;
   Run(EVENT_SOURCE_ALARMIN, [&](const Sheet& s) {
     for (size_t i = 0; i < s.titles.size(); ++i) {
-      SendMessage(s.sheet, PSM_SETACTIVEINDEX, i, 0);
-      desktest::Drain();
+      ASSERT_TRUE(alarmnettest::ClickTab(s.sheet, static_cast<int>(i))) << s.titles[i];
       const WindowHandle page = static_cast<WindowHandle>(SendMessage(s.sheet, PSM_GETPAGE, i, 0));
       Rect ok{};
       ASSERT_TRUE(IsValidHandle(GetDlgItem(page, PAGE_ID_OK))) << s.titles[i];
@@ -366,8 +400,7 @@ TEST_F(HandleSet, Pictures) {
     GetWindowRect(s.dialog, &r);
     const char* const kNames[] = {"handleset_camera", "handleset_schedule", "handleset_rule", "handleset_ptz"};
     for (int i = 0; i < 4; ++i) {
-      SendMessage(s.sheet, PSM_SETACTIVEINDEX, i, 0);
-      desktest::Drain();
+      ASSERT_TRUE(alarmnettest::ClickTab(s.sheet, i)) << kNames[i];
       livetest::MatchesReference(__FILE__, kNames[i], livetest::SettledGrab(r));
     }
   });

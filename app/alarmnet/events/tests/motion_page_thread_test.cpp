@@ -4,6 +4,7 @@
 // device's thread, the camera page keys, and the pictures.
 #include <atomic>
 #include <cstring>
+#include <functional>
 #include <thread>
 
 #include "app/alarmnet/events/camera_page.h"
@@ -18,6 +19,7 @@
 #include "app/device_backend.h"
 #include "app/page_frame.h"
 #include "app/page_keys.h"
+#include "app/alarmnet/tests/alarmnet_input.h"
 #include "app/testing/page_harness.h"
 #include "gui/button.h"
 #include "gui/combobox.h"
@@ -30,32 +32,53 @@ namespace {
 
 enum : int { kChannelBox = 19248, kEnableBox, kHandle, kSensitivity, kSelectAll, kClearAll };
 constexpr int kApply = PAGE_ID_APPLY;
+constexpr int kScheduleDay = 21536, kScheduleTime = 21537;
 
-using livetest::Command;
+using alarmnettest::PickValue;
+using livetest::Click;
 
-class MotionPage : public livetest::LiveGui {
+class MotionPage : public alarmnettest::PageTest {
  protected:
   void Open() {
+    alarmnettest::MoveTo(0, 0);  // no control of the page opens under the pointer
     host_ = Main({0, 0, 8, 8}, livetest::MenuHostProc);
     ASSERT_EQ(openMenuPage(APP_MENU_CAMERA, "motionset", host_), 0);
     win_ = getCameraPageWnd();
     ASSERT_NE(win_, GUI_INVALID_HANDLE);
     page_ = static_cast<WindowHandle>(SendMessage(GetDlgItem(win_, PAGE_ID_SHEET), PSM_GETPAGE, 0, 0));
     ASSERT_NE(page_, GUI_INVALID_HANDLE);
+    alarmnettest::WatchPage(page_);
     desktest::Drain();
   }
   void Close() {
+    alarmnettest::Mouse().page = 0;
     SendMessage(win_, MSG_CLOSE, 0, 0);
     desktest::Drain();
   }
-  // A press, moves and a release in the page's client co-ordinates, as
-  // the sheet page gets them.
+  // A drag with the mouse between two points of the page's client area.
   void Drag(int x0, int y0, int x1, int y1) {
-    SendMessage(page_, MSG_LBUTTONDOWN, 0, Point(x0, y0));
-    SendMessage(page_, MSG_MOUSEMOVE, 0, Point(x1, y1));
-    SendMessage(page_, MSG_LBUTTONUP, 0, Point(x1, y1));
+    ClientToScreen(page_, &x0, &y0);
+    ClientToScreen(page_, &x1, &y1);
+    alarmnettest::DragOnScreen(x0, y0, x1, y1);
   }
-  static LParam Point(int x, int y) { return static_cast<LParam>((y & 0xFFFF) << 16 | (x & 0xFFFF)); }
+  // A press at one end of the sensitivity track, held while `held` runs.
+  void PressTrackEnd(bool right, const std::function<void()>& held) {
+    const WindowHandle track = GetDlgItem(page_, kSensitivity);
+    Rect r{};
+    GetWindowRect(track, &r);
+    int x = right ? r.right - 2 : r.left + 1, y = (r.top + r.bottom) / 2;
+    ClientToScreen(page_, &x, &y);
+    HostInjectMouseMove(x, y);
+    ASSERT_TRUE(livetest::PumpUntil([x, y] { return alarmnettest::Cursor().x == x && alarmnettest::Cursor().y == y; }));
+    HostInjectMouseButton(HOST_BUTTON_LEFT, 1);
+    ASSERT_TRUE(livetest::PumpUntil([track] { return GetCapture() == track; }));
+    held();
+    HostInjectMouseButton(HOST_BUTTON_LEFT, 0);
+    ASSERT_TRUE(livetest::PumpUntil([] { return GetCapture() == 0; }));
+    desktest::Drain();
+  }
+  // Runs `steps` inside the dialog a click on button `id` opens.
+  void InDialog(int id, const std::function<void(WindowHandle)>& steps) { InDialogOf(page_, id, {win_, host_}, steps); }
   WindowHandle host_ = 0, win_ = 0, page_ = 0;
 };
 
@@ -80,8 +103,8 @@ int CellY(int r) { return kViewY + r * kCellH + kCellH / 2; }
 
 // A drag sets the cells it covers; a press on a set cell clears; Apply
 // writes the current channel first, then every cached one, each with its
-// record channels (kind 1) and holiday segments (kind 3); a second Apply
-// writes only the current channel.
+// record channels (kind 1) and holiday segments (kind 3); then Apply is
+// off and a click on it writes nothing.
 TEST_F(MotionPage, ApplyWritesTheCurrentThenTheCachedChannels) {
   Open();
   Drag(CellX(1), CellY(1), CellX(3), CellY(2));
@@ -89,11 +112,11 @@ TEST_F(MotionPage, ApplyWritesTheCurrentThenTheCachedChannels) {
   Drag(CellX(2), CellY(1), CellX(2), CellY(1));
   EXPECT_EQ(getMotionParam()->motionArea[1][0], 0b1010u);
   EXPECT_EQ(getMotionParam()->motionArea[2][0], 0b1110u);
-  livetest::Choose(page_, kChannelBox, 2);
+  EXPECT_TRUE(PickValue(page_, kChannelBox, 2));
   Drag(CellX(0), CellY(0), CellX(0), CellY(0));
   EXPECT_EQ(getMotionParam()->motionArea[0][0], 1u);
   device_seam::startCallLog();
-  Command(page_, kApply);
+  Click(page_, kApply);
   EXPECT_EQ(Written("setChannelConfig"), (std::vector<int64_t>{2, 1}));
   EXPECT_EQ(Written("setRecordChanMask"), (std::vector<int64_t>{2, 1}));
   EXPECT_EQ(Written("setHolidaySegments"), (std::vector<int64_t>{2, 1}));
@@ -109,8 +132,8 @@ TEST_F(MotionPage, ApplyWritesTheCurrentThenTheCachedChannels) {
   EXPECT_EQ(Stored(1).motionArea[1][0], 0b1010u);
   EXPECT_EQ(Stored(2).motionArea[0][0], 1u);
   device_seam::startCallLog();
-  Command(page_, kApply);
-  EXPECT_EQ(Written("setChannelConfig"), (std::vector<int64_t>{2}));
+  Click(page_, kApply);
+  EXPECT_TRUE(Written("setChannelConfig").empty()) << "nothing left to apply";
   Close();
 }
 
@@ -147,26 +170,18 @@ TEST_F(MotionPage, CopyKeepsEachTargetsRecordChannels) {
     ASSERT_EQ(setChannelConfig(nullptr, channel, &stored, 1), 0);
   }
   Open();
-  livetest::Choose(page_, kChannelBox, 2);
+  EXPECT_TRUE(PickValue(page_, kChannelBox, 2));
   getMotionParam()->motionRecordMask[0] = 0x40;
-  livetest::Choose(page_, kChannelBox, 1);
+  EXPECT_TRUE(PickValue(page_, kChannelBox, 1));
   getMotionParam()->motionRecordMask[0] = 0x1;
   Drag(CellX(5), CellY(5), CellX(5), CellY(5));
   device_seam::overrideAnswerFor(getChannelConfig, {4}, -1);
-  RunInLoop(
-      [&](WindowHandle) {
-        Command(page_, PAGE_ID_COPY);
-        return 0;
-      },
-      [&] {
-        const WindowHandle dialog = GetActiveWindow();
-        SendDlgItemMessage(dialog, CHANBOX_ANALOG_FIRST + 1, BM_SETCHECK, BST_CHECKED, 0);
-        SendDlgItemMessage(dialog, CHANBOX_ANALOG_FIRST + 2, BM_SETCHECK, BST_CHECKED, 0);
-        SendDlgItemMessage(dialog, CHANBOX_ANALOG_FIRST + 3, BM_SETCHECK, BST_CHECKED, 0);
-        Command(dialog, PAGE_ID_OK);
-      });
+  InDialog(PAGE_ID_COPY, [](WindowHandle dialog) {
+    for (int box = 1; box <= 3; ++box) Click(dialog, CHANBOX_ANALOG_FIRST + box);
+    alarmnettest::ClickClosing(dialog, PAGE_ID_OK);
+  });
   device_seam::clearOverrides();
-  Command(page_, kApply);
+  Click(page_, kApply);
   for (int channel : {1, 2, 3, 4}) EXPECT_EQ(Stored(channel).motionArea[5][0], 1u << 5) << channel;
   EXPECT_EQ(Stored(1).motionRecordMask[0], 0x1u);
   EXPECT_EQ(Stored(2).motionRecordMask[0], 0x40u);
@@ -179,21 +194,22 @@ TEST_F(MotionPage, CopyKeepsEachTargetsRecordChannels) {
 // it; select all and clear all reach the record.
 TEST_F(MotionPage, SensitivityEnableAndTheGridTools) {
   Open();
-  SendDlgItemMessage(page_, kSensitivity, TBM_SETPOS, 0, 0);
-  Command(page_, kSensitivity, TBN_CHANGE);
-  EXPECT_NE(getMotionParam()->motionSensitivity, 255);
-  Command(page_, kSensitivity, TBN_STOPDRAG);
+  // Held at 0, the thumb stores nothing yet; let go, detection is off.
+  PressTrackEnd(false, [this] {
+    EXPECT_EQ(SendDlgItemMessage(page_, kSensitivity, TBM_GETPOS, 0, 0), 0);
+    EXPECT_NE(getMotionParam()->motionSensitivity, 255);
+  });
   EXPECT_EQ(getMotionParam()->motionSensitivity, 255);
-  SendDlgItemMessage(page_, kSensitivity, TBM_SETPOS, 4, 0);
-  Command(page_, kSensitivity, TBN_STEPPED);
-  EXPECT_EQ(getMotionParam()->motionSensitivity, 3);
-  SendDlgItemMessage(page_, kEnableBox, BM_SETCHECK, BST_CHECKED, 0);
-  Command(page_, kSelectAll);
+  PressTrackEnd(true, [] {});
+  EXPECT_EQ(SendDlgItemMessage(page_, kSensitivity, TBM_GETPOS, 0, 0), 6);
+  EXPECT_EQ(getMotionParam()->motionSensitivity, 5);
+  if (SendDlgItemMessage(page_, kEnableBox, BM_GETCHECK, 0, 0) != BST_CHECKED) Click(page_, kEnableBox);
+  Click(page_, kSelectAll);
   EXPECT_EQ(getMotionParam()->motionArea[17][0], 0x3FFFFFu);
-  Command(page_, kApply);
+  Click(page_, kApply);
   EXPECT_EQ(Stored(1).motionEnable, 1);
-  EXPECT_EQ(Stored(1).motionSensitivity, 3);
-  Command(page_, kClearAll);
+  EXPECT_EQ(Stored(1).motionSensitivity, 5);
+  Click(page_, kClearAll);
   EXPECT_EQ(getMotionParam()->motionArea[0][0], 0u);
   Close();
 }
@@ -284,29 +300,24 @@ TEST_F(MotionPage, EventHandlingOpensTheMotionSheet) {
   setCameraMenuWnd(menu);
   bool menuDisabled = false;
   int pages = 0;
-  RunInLoop(
-      [&](WindowHandle) {
-        Command(page_, kHandle);
-        return 0;
-      },
-      [&] {
-        menuDisabled = !IsWindowEnabled(menu);
-        const WindowHandle dialog = GetActiveWindow();
-        const WindowHandle sheet = GetDlgItem(dialog, PAGE_ID_SHEET);
-        pages = static_cast<int>(SendMessage(sheet, PSM_GETPAGECOUNT, 0, 0));
-        const WindowHandle schedule = static_cast<WindowHandle>(SendMessage(sheet, PSM_GETPAGE, 1, 0));
-        livetest::Choose(schedule, 21536, 7);
-        const int values[4] = {6, 0, 7, 0};
-        for (int f = 1; f <= 4; ++f) SendDlgItemMessage(schedule, 21537, CB_SETFIELD, f, values[f - 1]);
-        Command(schedule, PAGE_ID_OK);
-      });
+  InDialog(kHandle, [&](WindowHandle dialog) {
+    menuDisabled = !IsWindowEnabled(menu);
+    const WindowHandle sheet = GetDlgItem(dialog, PAGE_ID_SHEET);
+    pages = static_cast<int>(SendMessage(sheet, PSM_GETPAGECOUNT, 0, 0));
+    ASSERT_TRUE(alarmnettest::ClickTab(sheet, 1));
+    const WindowHandle schedule = static_cast<WindowHandle>(SendMessage(sheet, PSM_GETPAGE, 1, 0));
+    EXPECT_TRUE(PickValue(schedule, kScheduleDay, 7));
+    const int values[4] = {6, 0, 7, 0};
+    for (int f = 1; f <= 4; ++f) SendDlgItemMessage(schedule, kScheduleTime, CB_SETFIELD, f, values[f - 1]);
+    alarmnettest::ClickClosing(schedule, PAGE_ID_OK);
+  });
   setCameraMenuWnd(GUI_INVALID_HANDLE);
   EXPECT_TRUE(menuDisabled);
   EXPECT_TRUE(IsWindowEnabled(menu));
   EXPECT_EQ(pages, 3);
   EXPECT_TRUE(livetest::Enabled(page_, kApply));
   device_seam::startCallLog();
-  Command(page_, kApply);
+  Click(page_, kApply);
   TimeSegment holiday[8] = {};
   getHolidaySegments(nullptr, 1, 3, holiday);
   EXPECT_EQ(holiday[0].startHour, 6);
@@ -329,7 +340,7 @@ TEST_F(MotionPage, ZoneChannelsShowTheZoneTools) {
   Drag(CellX(1), CellY(1), CellX(3), CellY(3));
   EXPECT_EQ(getMotionParam()->motionArea[1][0], 0u);
   device_seam::clearOverrides();
-  livetest::Choose(page_, kChannelBox, 2);
+  EXPECT_TRUE(PickValue(page_, kChannelBox, 2));
   EXPECT_TRUE(shown(kSelectAll));
   for (int id = 19254; id <= 19258; ++id) EXPECT_FALSE(shown(id)) << id;
   Close();
@@ -352,9 +363,12 @@ TEST_F(MotionPage, TheCameraMenuHostsThePage) {
     win_ = page;
     page_ = static_cast<WindowHandle>(SendMessage(GetDlgItem(page, PAGE_ID_SHEET), PSM_GETPAGE, 0, 0));
     // The reloaded grid is what a press tests against: a set cell clears.
+    alarmnettest::WatchPage(page_);
     Drag(CellX(1), CellY(4), CellX(1), CellY(4));
     EXPECT_EQ(getMotionParam()->motionArea[4][0], 0x5u);
-    Command(page_, PAGE_ID_EXIT);
+    alarmnettest::Mouse().page = 0;
+    alarmnettest::ClickClosing(page_, PAGE_ID_EXIT);
+    livetest::PumpUntil([] { return getCameraPageWnd() == GUI_INVALID_HANDLE; });
     const uint32_t rows[18] = {};
     reported = device_seam::reportMotion(1, rows);
   });

@@ -9,6 +9,7 @@
 #include "app/alarmnet_pages.h"
 #include "app/device_backend.h"
 #include "app/login_rights.h"
+#include "app/alarmnet/tests/alarmnet_input.h"
 #include "app/testing/page_harness.h"
 #include "gui/combobox.h"
 #include "gui/dialog.h"
@@ -19,12 +20,13 @@
 
 namespace {
 
-using livetest::Command;
-using livetest::LiveGui;
+using alarmnettest::PickValue;
+using alarmnettest::TypeInto;
+using livetest::Click;
 
 constexpr int kNicSelect = 21009, kAddr = 21010, kExportDevice = 4130, kNetSet = 21016, kStatList = 21104, kStatRefresh = 21105;
 constexpr int kMode = 16448, kSelect = 16449, kDhcp = 16451, kIpv4 = 16452, kPreDns = 16455, kRoute = 16457;
-constexpr int kApply = 4098, kOk = 4097, kCancel = 2;
+constexpr int kApply = PAGE_ID_APPLY, kOk = PAGE_ID_OK, kCancel = PAGE_ID_CANCEL;
 
 std::vector<std::string> BoxKeys() {
   std::vector<std::string> keys;
@@ -48,7 +50,14 @@ std::string Text(WindowHandle w, int id) {
   return text;
 }
 
-class NetDa : public LiveGui {
+// The preferred DNS typed; while DHCP gives it, the field is off, and a
+// click on the DHCP box turns it on first.
+bool TypeDns(WindowHandle dlg, const std::string& text) {
+  if (!livetest::Enabled(dlg, kPreDns)) Click(dlg, kDhcp);
+  return TypeInto(dlg, kPreDns, text);
+}
+
+class NetDa : public alarmnettest::PageTest {
  protected:
   void Open() {
     host_ = Main({0, 0, 8, 8}, livetest::MenuHostProc);
@@ -56,24 +65,23 @@ class NetDa : public LiveGui {
     win_ = getMaintenancePageWnd();
     ASSERT_NE(win_, GUI_INVALID_HANDLE);
   }
+  // Shows tab `index` by a click on its header.
   void Tab(int index) {
-    const WindowHandle sheet = GetDlgItem(win_, 4101);
-    SendMessage(sheet, PSM_SETACTIVEINDEX, static_cast<WParam>(index), 0);
+    const WindowHandle sheet = GetDlgItem(win_, PAGE_ID_SHEET);
+    EXPECT_TRUE(alarmnettest::ClickTab(sheet, index)) << "tab " << index;
     page_ = static_cast<WindowHandle>(SendMessage(sheet, PSM_GETACTIVEPAGE, 0, 0));
-    desktest::Drain();
   }
   void Close() {
     SendMessage(win_, MSG_CLOSE, 0, 0);
     desktest::Drain();
     EXPECT_EQ(getMaintenancePageWnd(), GUI_INVALID_HANDLE);
   }
-  // Opens the dialog from the detect page and runs `steps` inside it.
+  // Opens the dialog by a click on the detect page, runs `steps` inside
+  // it, and leaves it by Cancel unless a step closed it.
   void InDialog(const std::function<void(WindowHandle)>& steps) {
-    const WindowHandle page = page_;
-    RunInLoop([page](WindowHandle) { Command(page, kNetSet); return 0; }, [&] {
-      const WindowHandle dlg = GetActiveWindow();
+    InDialogOf(page_, kNetSet, {win_, host_}, [&steps](WindowHandle dlg) {
       steps(dlg);
-      if (IsWindow(dlg)) SendMessage(dlg, MSG_CLOSE, 0, 0);
+      if (IsWindow(dlg)) alarmnettest::ClickClosing(dlg, kCancel);
     });
   }
   WindowHandle host_ = 0, win_ = 0, page_ = 0;
@@ -130,7 +138,7 @@ TEST_F(NetDa, EachTabInItsFirstStateAndTheStatisticsByTheDevice) {
   EXPECT_EQ(SendMessage(list, LVM_GETITEMCOUNT, 0, 0), 4);
   // A failing query leaves the list as it was.
   device_seam::overrideAnswer(getNetTestResult, -1);
-  Command(page_, kStatRefresh);
+  Click(page_, kStatRefresh);
   device_seam::clearOverrides();
   EXPECT_EQ(SendMessage(list, LVM_GETITEMCOUNT, 0, 0), 4);
   Close();
@@ -140,7 +148,7 @@ TEST_F(NetDa, TheDialogNeedsTheParameterRight) {
   Open();
   Tab(1);
   setLoginState(3, -2, 0);
-  Command(page_, kNetSet);
+  Click(page_, kNetSet);
   EXPECT_EQ(BoxKeys(), std::vector<std::string>{"permission/64"});
   setLoginState(3, 0, 0);
   Close();
@@ -155,8 +163,7 @@ TEST_F(NetDa, TheDialogLoadsSavesWhatWasTypedAndCancelKeepsTheRecord) {
     Rect r{};
     GetWindowRect(dlg, &r);
     livetest::MatchesReference(__FILE__, "netdanetset", livetest::SettledGrab(r));
-    SetDlgItemText(dlg, kPreDns, "1.1.1.1");
-    Command(dlg, kPreDns, 3);
+    EXPECT_TRUE(TypeDns(dlg, "1.1.1.1"));
     EXPECT_TRUE(livetest::Enabled(dlg, kApply));
     livetest::ClickItem(dlg, kCancel);
     EXPECT_TRUE(livetest::PumpUntil([dlg] { return !IsWindow(dlg); }));
@@ -164,8 +171,8 @@ TEST_F(NetDa, TheDialogLoadsSavesWhatWasTypedAndCancelKeepsTheRecord) {
   EXPECT_EQ(Dns1(), before);
   // A field that is no address: its hint, the focus on it, nothing saved.
   InDialog([](WindowHandle dlg) {
-    SetDlgItemText(dlg, kPreDns, "dns.example");
-    Command(dlg, kApply);
+    EXPECT_TRUE(TypeDns(dlg, "dns.example"));
+    Click(dlg, kApply);
     ASSERT_EQ(livetest::Boxes().size(), 1u);
     EXPECT_EQ(livetest::Boxes()[0].text, "Please enter a valid Preferred DNS!");
     livetest::Boxes().clear();
@@ -173,7 +180,7 @@ TEST_F(NetDa, TheDialogLoadsSavesWhatWasTypedAndCancelKeepsTheRecord) {
     // The device refuses the address: its box, and the dialog stays.
     SetDlgItemText(dlg, kPreDns, "8.8.8.8");
     device_seam::overrideAnswer(keepNetConfig, NET_ERR_IPV4_LOOPBACK);
-    Command(dlg, kOk);
+    Click(dlg, kOk);
     device_seam::clearOverrides();
     EXPECT_TRUE(IsWindow(dlg)) << "a refused save keeps the dialog open";
     EXPECT_EQ(BoxKeys(), std::vector<std::string>{"ip_err_127/48"});
@@ -196,13 +203,15 @@ TEST_F(NetDa, TheDialogLoadsSavesWhatWasTypedAndCancelKeepsTheRecord) {
         {0x123456, "savefailed_code/16", 0},
     };
     for (const auto& row : rows) {
-      SetFocusChild(GetDlgItem(dlg, kCancel));
+      // Typed again, so that Apply is on.
+      EXPECT_TRUE(TypeDns(dlg, Text(dlg, kPreDns)));
       device_seam::overrideAnswer(keepNetConfig, row.code);
-      Command(dlg, kApply);
+      Click(dlg, kApply);
       device_seam::clearOverrides();
       const std::vector<std::string> boxes = BoxKeys();
       EXPECT_EQ(boxes, row.box.empty() ? std::vector<std::string>{} : std::vector<std::string>{row.box}) << row.code;
-      EXPECT_EQ(GetFocusChild(dlg), GetDlgItem(dlg, row.focus ? row.focus : kCancel)) << row.code;
+      // A code naming no field leaves the focus on the Apply clicked.
+      EXPECT_EQ(GetFocusChild(dlg), GetDlgItem(dlg, row.focus ? row.focus : kApply)) << row.code;
     }
     EXPECT_TRUE(IsWindow(dlg));
   });
@@ -228,7 +237,7 @@ TEST_F(NetDa, PppoeRefusesDhcpAndTheWorkModesShowTheirRows) {
   Open();
   Tab(1);
   InDialog([](WindowHandle dlg) {
-    Command(dlg, kDhcp);
+    Click(dlg, kDhcp);
     EXPECT_EQ(BoxKeys(), std::vector<std::string>{"pppoe_dhcp_dis/48"});
     EXPECT_EQ(SendDlgItemMessage(dlg, kDhcp, BM_GETCHECK, 0, 0), 0);
   });
@@ -252,7 +261,7 @@ TEST_F(NetDa, PppoeRefusesDhcpAndTheWorkModesShowTheirRows) {
       int interfaces;
     } rows[] = {{0, true, "Main NIC", 1}, {1, false, nullptr, 1}, {2, true, "Default Route", 2}};
     for (const auto& row : rows) {
-      livetest::Choose(dlg, kMode, row.mode);
+      EXPECT_TRUE(PickValue(dlg, kMode, row.mode));
       EXPECT_EQ(IsWindowVisible(GetDlgItem(dlg, kRoute)) != 0, row.route) << row.mode;
       if (row.label) {
         EXPECT_EQ(Text(dlg, kRoute + 256), row.label) << row.mode;
@@ -262,7 +271,7 @@ TEST_F(NetDa, PppoeRefusesDhcpAndTheWorkModesShowTheirRows) {
     }
     // A refused check returns the combo to the stored mode.
     device_seam::overrideAnswer(keepNetConfig, NET_ERR_MASK_VALUE);
-    livetest::Choose(dlg, kMode, 0);
+    alarmnettest::PickRefused(dlg, kMode, 0);
     device_seam::clearOverrides();
     EXPECT_EQ(SendDlgItemMessage(dlg, kMode, CB_GETSELVALUE, 0, 0), 2);
     EXPECT_EQ(BoxKeys(), std::vector<std::string>{"err_value_mask/64"});

@@ -38,12 +38,13 @@ class NetFtp : public NetTabs {
 
 TEST_F(NetFtp, FtpRefusalsShowTheirBoxes) {
   Open();
+  Show(kFtpTab);
   Check(ftp_, kEnable, true);
   SetText(ftp_, kPort, "70000");
   Apply(ftp_);
   EXPECT_EQ(LastBox(), "Port is out of range (1-65535)!/64");
   EXPECT_TRUE(netsteps::Focused(ftp_, kPort));
-  Choose(ftp_, kServerNo, 1);
+  PickRefused(ftp_, kServerNo, 1);
   EXPECT_EQ(LastBox(), "Port is out of range (1-65535)!/64");
   EXPECT_EQ(SendDlgItemMessage(ftp_, kServerNo, CB_GETSELVALUE, 0, 0), 0);
   EXPECT_EQ(Text(ftp_, kPort), "70000");
@@ -82,6 +83,7 @@ TEST_F(NetFtp, FtpRefusalsShowTheirBoxes) {
 // and a custom name survives switching the structure away and back.
 TEST_F(NetFtp, ProtocolAndDirectoryRows) {
   Open();
+  Show(kFtpTab);
   Check(ftp_, kEnable, true);
   Choose(ftp_, kProtocol, 2);
   EXPECT_EQ(Text(ftp_, kPort), "22");
@@ -177,6 +179,7 @@ TEST_F(NetFtp, ServerCacheStoresWhatTheModelStores) {
   }
   std::mt19937 rng(104);
   Open();
+  Show(kFtpTab);
   model.Show(0);
   for (int step = 0; step < 300; ++step) {
     FtpModel::Server& v = model.server[model.current];
@@ -222,6 +225,7 @@ TEST_F(NetFtp, ServerCacheStoresWhatTheModelStores) {
 // on, and the device's port clash shows its box.
 TEST_F(NetFtp, SnmpChecksItsPorts) {
   Open();
+  Show(kSnmpTab);
   EXPECT_FALSE(Enabled(snmp_, kSnmpPort));
   Check(snmp_, kSnmpEnable, true);
   EXPECT_EQ(SendDlgItemMessage(snmp_, kVersion, CB_GETCOUNT, 0, 0), 1);

@@ -1,11 +1,12 @@
-// What the network tab tests do as a user would: commands, typing with its
-// change notification, check boxes and combo choices, and the last box.
+// What the network tab tests do as a user would: clicks on buttons, check
+// boxes, drop-down rows and tab headers, typing, and the last box.
 #pragma once
 
 #include <string>
 
 #include "app/device_backend.h"
 #include "app/page_frame.h"
+#include "app/alarmnet/tests/alarmnet_input.h"
 #include "app/testing/page_harness.h"
 #include "gui/combobox.h"
 #include "gui/message.h"
@@ -13,25 +14,30 @@
 
 namespace netsteps {
 
-inline WParam Code(int id, int code) { return static_cast<WParam>((code << 16) | id); }
-inline void Command(WindowHandle page, int id, int code = 0) { SendMessage(page, MSG_COMMAND, Code(id, code), 0); }
 inline bool Enabled(WindowHandle page, int id) { return IsWindowEnabled(GetDlgItem(page, id)); }
+// Typed into the field (see TypeInto).
 inline void SetText(WindowHandle page, int id, const std::string& text) {
-  SetDlgItemText(page, id, text.c_str());
-  Command(page, id, 3);
+  EXPECT_TRUE(alarmnettest::TypeInto(page, id, text)) << id << " \"" << text << "\"";
 }
 inline std::string Text(WindowHandle page, int id) {
   char text[128] = "";
   GetDlgItemText(page, id, text, sizeof text);
   return text;
 }
+// A check box clicked when it is not as wanted. A box the page turns back
+// (its refusal shown) stays as the page leaves it.
 inline void Check(WindowHandle page, int id, bool on) {
-  SendDlgItemMessage(page, id, BM_SETCHECK, on ? 1 : 0, 0);
-  Command(page, id);
+  if ((SendDlgItemMessage(page, id, BM_GETCHECK, 0, 0) == BST_CHECKED) != on) livetest::Click(page, id);
 }
 inline void Choose(WindowHandle page, int id, int value) {
-  SendDlgItemMessage(page, id, CB_SELECTVALUE, static_cast<WParam>(value), 0);
-  Command(page, id, 1);
+  EXPECT_TRUE(alarmnettest::PickValue(page, id, value)) << id << " " << value;
+}
+using alarmnettest::PickRefused;
+// A text longer than the field lets a hand type: typing a digit enables
+// Apply, then the text is set in its place.
+inline void SetBeyondLimit(WindowHandle page, int id, const std::string& text) {
+  SetText(page, id, "1");
+  SetDlgItemText(page, id, text.c_str());
 }
 inline std::string LastBox() {
   const auto& boxes = livetest::Boxes();
@@ -69,8 +75,12 @@ class NetTabs : public livetest::LiveGui {
   }
   void Apply(WindowHandle page) {
     livetest::Boxes().clear();
-    Command(page, PAGE_ID_APPLY);
-    desktest::Drain();
+    livetest::Click(page, PAGE_ID_APPLY);
+  }
+  // The page of tab `tab`, shown by a click on its header.
+  WindowHandle Show(NetTab tab) {
+    EXPECT_TRUE(alarmnettest::ClickTab(sheet_, tab)) << "tab " << tab;
+    return tabs_[tab];
   }
   WindowHandle host_ = 0, win_ = 0, sheet_ = 0;
   WindowHandle tabs_[kTabCount] = {};
