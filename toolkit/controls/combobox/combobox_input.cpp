@@ -96,16 +96,6 @@ LResult DropKey(WindowHandle hwnd, ComboBoxData& d, int scan, WParam wParam, LPa
 
 void Repaint(WindowHandle hwnd, const Rect& r) { InvalidateRect(hwnd, &r, TRUE); }
 
-void MarkArrow(WindowHandle hwnd, ComboBoxData& d, int x, int y) {
-  const uint16_t old = d.state & (kFirstMarked | kSecondMarked);
-  uint16_t now = 0;
-  if (Inside(d.first, x, y)) now = kFirstMarked;
-  else if (Inside(d.second, x, y)) now = kSecondMarked;
-  if (now == old) return;
-  d.state = static_cast<uint16_t>((d.state & ~(kFirstMarked | kSecondMarked)) | now);
-  Repaint(hwnd, d.first);
-  Repaint(hwnd, d.second);
-}
 
 void Press(WindowHandle hwnd, ComboBoxData& d, int x, int y, WParam wParam, LParam lParam) {
   ClearInputHelperState();
@@ -190,6 +180,17 @@ bool OnFocusPath(WindowHandle hwnd) {
 }
 
 }  // namespace
+
+void MarkArrow(WindowHandle hwnd, ComboBoxData& d, int x, int y) {
+  const uint16_t old = d.state & (kFirstMarked | kSecondMarked);
+  uint16_t now = 0;
+  if (Inside(d.first, x, y)) now = kFirstMarked;
+  else if (Inside(d.second, x, y)) now = kSecondMarked;
+  if (now == old) return;
+  d.state = static_cast<uint16_t>((d.state & ~(kFirstMarked | kSecondMarked)) | now);
+  Repaint(hwnd, d.first);
+  Repaint(hwnd, d.second);
+}
 
 LResult OnKey(WindowHandle hwnd, ComboBoxData& d, int scan, WParam wParam, LParam lParam) {
   const uint32_t kind = Kind(hwnd);

@@ -9,6 +9,7 @@
 #include "gui/edit.h"
 #include "gui/listbox.h"
 #include "gui/message.h"
+#include "gui/paint.h"
 #include "gui/window_attr.h"
 
 namespace combobox {
@@ -165,6 +166,18 @@ void OpenList(WindowHandle hwnd, ComboBoxData& d, bool choose) {
 void CloseList(WindowHandle hwnd, ComboBoxData& d, int code) {
   if (d.list) ShowWindow(d.list, SW_HIDE);
   d.state &= ~kOpen;
+  // The pointer went to the list and may rest anywhere now: no move tells
+  // the box, whose arrow would stay lit.
+  Point at{};
+  GetCursorPos(&at);
+  ScreenToClient(hwnd, &at.x, &at.y);
+  MarkArrow(hwnd, d, at.x, at.y);
+  Rect box{};
+  GetClientRect(hwnd, &box);
+  if ((d.state & kPressed) && !Inside(box, at.x, at.y)) {
+    d.state &= ~kPressed;
+    InvalidateRect(hwnd, &d.first, TRUE);
+  }
   SetDialogCode(kCodeNormal);  // a closed list no longer wants the dialog's keys
   Notify(hwnd, code);
   Notify(hwnd, CBN_CLOSEUP);
