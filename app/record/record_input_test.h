@@ -21,6 +21,9 @@
 
 namespace recordtest {
 
+using livetest::PumpTyping;
+using livetest::TypeChar;
+
 // A user's click on the header of tab `index` of `sheet`, a sheet of this
 // thread; true once that tab is shown and the release is read.
 inline bool ClickTab(WindowHandle sheet, int index) {
@@ -35,90 +38,6 @@ inline bool ClickTab(WindowHandle sheet, int index) {
   const auto shown = [sheet, index] { return SendMessage(sheet, PSM_GETACTIVEINDEX, 0, 0) == index; };
   livetest::ClickAt(x, y, shown);
   return livetest::PumpUntil([&shown] { return shown() && GetCapture() == 0; });
-}
-
-// The row of drop-down box `id` of `page` that holds `value`, the value its
-// row was added with (what CB_SELECTVALUE and CB_GETSELVALUE read); -1
-// when it has none.
-inline int RowOfValue(WindowHandle page, int id, int value) {
-  const listbox::Data* d = listbox::Of(GetDlgItem(GetDlgItem(page, id), CB_LIST_ID));
-  if (!d) return -1;
-  for (int row = 0; row < d->count; ++row) {
-    const listbox::Item* it = listbox::ItemAt(*d, row);
-    if (it && it->value == value) return row;
-  }
-  return -1;
-}
-
-// A user's choice of row `row` of drop-down box `id` whose list is a grid
-// (a row of cells for each line), by a click on the arrow and one on the
-// cell; a list of lines is left to livetest::ChooseByMouse.
-inline bool ChooseCellByMouse(WindowHandle page, int id, int row) {
-  const WindowHandle box = GetDlgItem(page, id), list = GetDlgItem(box, CB_LIST_ID);
-  if (!(GetWindowStyle(list) & LBS_GRID)) return livetest::ChooseByMouse(page, id, row);
-  const auto shown = [list] { return IsWindowVisible(list) != 0; };
-  Rect r{};
-  GetClientRect(box, &r);
-  int x = r.right - 6, y = r.bottom / 2;
-  ClientToScreen(box, &x, &y);
-  livetest::ClickAt(x, y, shown);
-  const listbox::Data* d = listbox::Of(list);
-  if (!livetest::PumpUntil(shown) || !d || d->itemHeight <= 0) return false;
-  const int cell = d->visibleWidth / listbox::kGridColumns + 1;
-  const int line = row / listbox::kGridColumns - d->top;
-  GetClientRect(list, &r);
-  if (line < 0 || (line + 1) * d->itemHeight > r.bottom) {
-    ADD_FAILURE() << "cell " << row << " of drop-down box " << id << " is out of view";
-    return false;
-  }
-  x = (row % listbox::kGridColumns) * cell + cell / 2;
-  y = line * d->itemHeight + d->itemHeight / 2;
-  ClientToScreen(list, &x, &y);
-  livetest::ClickAt(x, y, [list] { return IsWindowVisible(list) == 0; });
-  return livetest::PumpUntil([list] { return IsWindowVisible(list) == 0 && GetCapture() == 0; }) &&
-         SendMessage(list, LB_GETCURSEL, 0, 0) == row;
-}
-
-// A user's choice of the row of drop-down box `id` that holds `value`: a
-// click on its arrow and a click on the row.
-inline bool PickValue(WindowHandle page, int id, int value) {
-  const int row = RowOfValue(page, id, value);
-  if (row < 0) {
-    ADD_FAILURE() << "drop-down box " << id << " offers no row for " << value;
-    return false;
-  }
-  const bool chosen = ChooseCellByMouse(page, id, row);
-  desktest::Drain();
-  return chosen;
-}
-
-// Reads this thread's messages as a page's loop does, key presses turned
-// into characters, until `done` holds; false when it does not in five
-// seconds.
-inline bool PumpTyping(const std::function<bool()>& done, int rounds = 2500) {
-  for (int round = 0; round < rounds; ++round) {
-    Message msg;
-    const ThreadMsgInfo* info = CurrentThreadMsgInfo();
-    const WindowHandle any = info && info->mainWindow ? HandleOf(info->mainWindow) : 0;
-    for (int guard = 0; any && guard < 1000 && PeekMessage(&msg, any, 0, 0, TRUE); ++guard) {
-      TranslateMessage(&msg);
-      DispatchMessage(&msg);
-    }
-    if (done()) return true;
-    std::this_thread::sleep_for(std::chrono::milliseconds(2));
-  }
-  return false;
-}
-
-// The key that types `c`: a digit or a lower-case letter; 0 for none.
-inline int KeyOf(char c) {
-  static const char* const rows[] = {"qwertyuiop", "asdfghjkl", "zxcvbnm"};
-  static const int firsts[] = {KEY_Q, KEY_A, KEY_Z};
-  if (c == '0') return KEY_0;
-  if (c >= '1' && c <= '9') return KEY_1 + (c - '1');
-  for (int r = 0; r < 3; ++r)
-    if (const char* at = std::strchr(rows[r], c); at && c) return firsts[r] + static_cast<int>(at - rows[r]);
-  return 0;
 }
 
 // The screen point of the arrow under boundary `index` of the segment bar
@@ -221,14 +140,6 @@ inline bool DragBoundary(WindowHandle page, int id, int index, int percent) {
 inline void Key(int code) {
   HostInjectKey(code, 1);
   HostInjectKey(code, 0);
-}
-
-// `c` typed: a capital with Shift held.
-inline void TypeChar(char c) {
-  const bool capital = c >= 'A' && c <= 'Z';
-  if (capital) HostInjectKey(KEY_LEFTSHIFT, 1);
-  Key(KeyOf(capital ? static_cast<char>(c - 'A' + 'a') : c));
-  if (capital) HostInjectKey(KEY_LEFTSHIFT, 0);
 }
 
 // The text of control `id` of `page`.

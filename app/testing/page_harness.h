@@ -28,6 +28,7 @@
 #include "app/page_frame.h"
 #include "app/page_registry.h"
 #include "app/program_pages.h"
+#include "controls/listbox/listbox_internal.h"
 #include "controls/listview/tests/listview_cells.h"
 #include "core/desktop/caret_seam.h"
 #include "core/desktop/tests/desktop_fixture.h"
@@ -43,6 +44,7 @@
 #include "gui/dialog.h"
 #include "gui/gui_etc.h"
 #include "gui/host.h"
+#include "gui/keyboard.h"
 #include "gui/listbox.h"
 #include "gui/startup.h"
 #include "gui/window.h"
@@ -317,6 +319,44 @@ inline void PressKey(int code) {
   desktest::Drain();
 }
 
+// Reads this thread's messages as a page's loop does, key presses turned
+// into characters, until `done` holds; false when it does not in five
+// seconds.
+inline bool PumpTyping(const std::function<bool()>& done, int rounds = 2500) {
+  for (int round = 0; round < rounds; ++round) {
+    Message msg;
+    const ThreadMsgInfo* info = CurrentThreadMsgInfo();
+    const WindowHandle any = info && info->mainWindow ? HandleOf(info->mainWindow) : 0;
+    for (int guard = 0; any && guard < 1000 && PeekMessage(&msg, any, 0, 0, TRUE); ++guard) {
+      TranslateMessage(&msg);
+      DispatchMessage(&msg);
+    }
+    if (done()) return true;
+    std::this_thread::sleep_for(std::chrono::milliseconds(2));
+  }
+  return false;
+}
+
+// Presses the host keys that type character `c` (a letter, a capital with
+// Shift held, a digit, '.', '-', '/' or ':'); false for others.
+inline bool TypeChar(char c) {
+  static const char kRows[][11] = {"1234567890", "qwertyuiop", "asdfghjkl", "zxcvbnm"};
+  static const int kFirst[] = {KEY_1, KEY_Q, KEY_A, KEY_Z};
+  const bool upper = c >= 'A' && c <= 'Z';
+  const char lower = upper ? static_cast<char>(c - 'A' + 'a') : c;
+  int key = lower == '.' ? KEY_DOT : lower == '-' ? KEY_MINUS : lower == '/' ? KEY_SLASH : lower == ':' ? KEY_SEMICOLON : 0;
+  for (int r = 0; r < 4 && !key; ++r)
+    for (int i = 0; kRows[r][i]; ++i)
+      if (kRows[r][i] == lower) key = kFirst[r] + i;
+  if (!key) return false;
+  const bool shift = upper || c == ':';
+  if (shift) HostInjectKey(KEY_LEFTSHIFT, 1);
+  HostInjectKey(key, 1);
+  HostInjectKey(key, 0);
+  if (shift) HostInjectKey(KEY_LEFTSHIFT, 0);
+  return true;
+}
+
 // A user's click in the middle of a control (controls that take no capture
 // get a moment for the press). `taken` tells when a control that opens
 // something on the press (a drop-down box) has taken it.
@@ -330,19 +370,51 @@ inline void ClickItem(WindowHandle dialog, int id, std::function<bool()> taken =
   ClickAt(x, y, taken);
 }
 
-// A user's choice of row `row` of a drop-down box: a click on its arrow
-// opens the list, a click on the row chooses it; a row scrolled out of the
-// open list is walked to with the arrow keys and taken with Enter, as on the
-// front panel. False when the list did not open, or did not close on the row.
-inline bool ChooseByMouse(WindowHandle dialog, int id, int row) {
-  const WindowHandle box = GetDlgItem(dialog, id), list = GetDlgItem(box, CB_LIST_ID);
+// A click on the arrow of drop-down box `box`; true once its list shows.
+inline bool OpenByArrow(WindowHandle box, WindowHandle list) {
   const auto shown = [list] { return IsWindowVisible(list) != 0; };
   Rect r{};
   GetClientRect(box, &r);
   int x = r.right - 6, y = r.bottom / 2;
   ClientToScreen(box, &x, &y);
   ClickAt(x, y, shown);
-  if (!PumpUntil(shown)) return false;
+  return PumpUntil(shown);
+}
+
+// A user's choice of item `index` of drop-down box `id` whose list lays its
+// items out in a grid (a channel box): a click on the arrow opens it, a
+// click on the item's cell chooses it.
+inline bool ChooseGridCell(WindowHandle page, int id, int index) {
+  const WindowHandle box = GetDlgItem(page, id), list = GetDlgItem(box, CB_LIST_ID);
+  const listbox::Data* d = listbox::Of(list);
+  if (!OpenByArrow(box, list) || !d || d->itemHeight <= 0) return false;
+  const int row = index / listbox::kGridColumns - d->top;
+  Rect view{};
+  GetClientRect(list, &view);
+  if (row < 0 || (row + 1) * d->itemHeight > view.bottom) {
+    ADD_FAILURE() << "item " << index << " of drop-down box " << id << " is not in the open grid";
+    return false;
+  }
+  const int cell = d->visibleWidth / listbox::kGridColumns + 1;
+  int x = (index % listbox::kGridColumns) * cell + cell / 2;
+  int y = row * d->itemHeight + d->itemHeight / 2;
+  ClientToScreen(list, &x, &y);
+  ClickAt(x, y, [list] { return IsWindowVisible(list) == 0; });
+  return PumpUntil([list] { return IsWindowVisible(list) == 0 && GetCapture() == 0; }) &&
+         SendMessage(list, LB_GETCURSEL, 0, 0) == index;
+}
+
+// A user's choice of row `row` of a drop-down box: a click on its arrow
+// opens the list, a click on the row (or a grid's cell) chooses it; a row
+// scrolled out of the open list is walked to with the arrow keys and taken
+// with Enter, as on the front panel. False when the list did not open, or
+// did not close on the row.
+inline bool ChooseByMouse(WindowHandle dialog, int id, int row) {
+  const WindowHandle box = GetDlgItem(dialog, id), list = GetDlgItem(box, CB_LIST_ID);
+  if (GetWindowStyle(list) & LBS_GRID) return ChooseGridCell(dialog, id, row);
+  if (!OpenByArrow(box, list)) return false;
+  Rect r{};
+  int x = 0, y = 0;
   const int height = static_cast<int>(SendMessage(list, LB_GETITEMHEIGHT, 0, 0));
   const int top = static_cast<int>(SendMessage(list, LB_GETTOPINDEX, 0, 0));
   GetClientRect(list, &r);
@@ -392,17 +464,17 @@ inline void Click(WindowHandle page, int id) {
   desktest::Drain();
 }
 
-// The row of drop-down box `id` of `page` whose item data is `value`; -1
-// when it has none.
+// The first row of drop-down box `id` of `page` added with `value` (the one
+// CB_SELECTVALUE selects and CB_GETSELVALUE reads); -1 when it has none.
 inline int RowOfValue(WindowHandle page, int id, int value) {
-  const WindowHandle box = GetDlgItem(page, id);
-  const int rows = static_cast<int>(SendMessage(box, CB_GETCOUNT, 0, 0));
-  for (int row = 0; row < rows; ++row)
-    if (static_cast<int>(SendMessage(box, CB_GETITEMDATA, static_cast<WParam>(row), 0)) == value) return row;
+  const listbox::Data* d = listbox::Of(GetDlgItem(GetDlgItem(page, id), CB_LIST_ID));
+  int row = 0;
+  for (const listbox::Item* it = d ? d->head : nullptr; it; it = it->next, ++row)
+    if (it->value == value) return row;
   return -1;
 }
 
-// A user's choice of the row of drop-down box `id` whose item data is `value`.
+// A user's choice of the row of drop-down box `id` added with `value`.
 inline bool Pick(WindowHandle page, int id, int value) {
   const int row = RowOfValue(page, id, value);
   if (row < 0) {

@@ -23,65 +23,13 @@
 
 namespace alarmnettest {
 
-// The first row of drop-down box `id` of `page` added with `value` (the one
-// CB_SELECTVALUE selects); -1 when it has none.
-inline int RowWithValue(WindowHandle page, int id, int value) {
-  const listbox::Data* d = listbox::Of(GetDlgItem(GetDlgItem(page, id), CB_LIST_ID));
-  int row = 0;
-  for (const listbox::Item* it = d ? d->head : nullptr; it; it = it->next, ++row)
-    if (it->value == value) return row;
-  return -1;
-}
-
-// A user's choice of item `index` of drop-down box `id` whose list lays its
-// items out in a grid (a channel box): a click on the arrow opens it, a
-// click on the item's cell chooses it. False when the list did not open,
-// or did not close on the item.
-inline bool ChooseGridCell(WindowHandle page, int id, int index) {
-  const WindowHandle box = GetDlgItem(page, id), list = GetDlgItem(box, CB_LIST_ID);
-  const auto shown = [list] { return IsWindowVisible(list) != 0; };
-  Rect r{};
-  GetClientRect(box, &r);
-  int x = r.right - 6, y = r.bottom / 2;
-  ClientToScreen(box, &x, &y);
-  livetest::ClickAt(x, y, shown);
-  if (!livetest::PumpUntil(shown)) return false;
-  const listbox::Data* d = listbox::Of(list);
-  const int row = index / listbox::kGridColumns - d->top;
-  Rect view{};
-  GetClientRect(list, &view);
-  if (row < 0 || (row + 1) * d->itemHeight > view.bottom) {
-    ADD_FAILURE() << "item " << index << " is not in the open grid";
-    return false;
-  }
-  const int cell = d->visibleWidth / listbox::kGridColumns + 1;
-  x = (index % listbox::kGridColumns) * cell + cell / 2;
-  y = row * d->itemHeight + d->itemHeight / 2;
-  ClientToScreen(list, &x, &y);
-  livetest::ClickAt(x, y, [list] { return IsWindowVisible(list) == 0; });
-  return livetest::PumpUntil([list] { return IsWindowVisible(list) == 0 && GetCapture() == 0; }) &&
-         SendMessage(list, LB_GETCURSEL, 0, 0) == index;
-}
-
-// A user's choice of the row of drop-down box `id` added with `value`: a
-// click on the arrow and a click on the row (or the grid cell). False when
-// there is no such row or the list did not close on it.
-inline bool PickValue(WindowHandle page, int id, int value) {
-  const int row = RowWithValue(page, id, value);
-  if (row < 0) {
-    ADD_FAILURE() << "drop-down box " << id << " offers no row for " << value;
-    return false;
-  }
-  const bool grid = GetWindowStyle(GetDlgItem(GetDlgItem(page, id), CB_LIST_ID)) & LBS_GRID;
-  const bool chosen = grid ? ChooseGridCell(page, id, row) : livetest::ChooseByMouse(page, id, row);
-  desktest::Drain();
-  return chosen;
-}
+using livetest::PumpTyping;
+using livetest::TypeChar;
 
 // A choice the page turns back with its refusal: the list closes on the
 // row, and the box goes back to the row before.
 inline void PickRefused(WindowHandle page, int id, int value) {
-  livetest::ChooseByMouse(page, id, RowWithValue(page, id, value));
+  livetest::ChooseByMouse(page, id, livetest::RowOfValue(page, id, value));
 }
 
 // The releases a sheet has taken while a tab header is clicked.
@@ -218,43 +166,6 @@ inline void ClickRow(WindowHandle list, int row) {
   livetest::ClickCell(list, row, 1);
   livetest::PumpUntil([] { return GetCapture() == 0; });
   desktest::Drain();
-}
-
-// Reads this thread's messages as a page's loop does, key presses made
-// into characters, until `done` holds; false when it does not in 5 s.
-inline bool PumpTyping(const std::function<bool()>& done) {
-  for (int round = 0; round < 2500; ++round) {
-    Message msg;
-    const ThreadMsgInfo* info = CurrentThreadMsgInfo();
-    const WindowHandle any = info && info->mainWindow ? HandleOf(info->mainWindow) : 0;
-    for (int guard = 0; any && guard < 1000 && PeekMessage(&msg, any, 0, 0, TRUE); ++guard) {
-      TranslateMessage(&msg);
-      DispatchMessage(&msg);
-    }
-    if (done()) return true;
-    std::this_thread::sleep_for(std::chrono::milliseconds(2));
-  }
-  return false;
-}
-
-// Presses the host keys that type character `c` (a letter, digit, '.',
-// '-', '/' or ':'); false for others.
-inline bool TypeChar(char c) {
-  static const char kRows[][11] = {"1234567890", "qwertyuiop", "asdfghjkl", "zxcvbnm"};
-  static const int kFirst[] = {KEY_1, KEY_Q, KEY_A, KEY_Z};
-  const bool upper = c >= 'A' && c <= 'Z';
-  const char lower = upper ? static_cast<char>(c - 'A' + 'a') : c;
-  int key = lower == '.' ? KEY_DOT : lower == '-' ? KEY_MINUS : lower == '/' ? KEY_SLASH : lower == ':' ? KEY_SEMICOLON : 0;
-  for (int r = 0; r < 4 && !key; ++r)
-    for (int i = 0; kRows[r][i]; ++i)
-      if (kRows[r][i] == lower) key = kFirst[r] + i;
-  if (!key) return false;
-  const bool shift = upper || c == ':';
-  if (shift) HostInjectKey(KEY_LEFTSHIFT, 1);
-  HostInjectKey(key, 1);
-  HostInjectKey(key, 0);
-  if (shift) HostInjectKey(KEY_LEFTSHIFT, 0);
-  return true;
 }
 
 inline std::string EditText(WindowHandle page, int id) {

@@ -29,7 +29,7 @@
 namespace {
 
 using alarmnettest::ClickTab;
-using alarmnettest::PickValue;
+using livetest::Pick;
 using alarmnettest::TypeInto;
 using livetest::Click;
 using livetest::Enabled;
@@ -235,14 +235,14 @@ TEST_F(AlarmPages, InputEditsSwitchesCopiesAndAppliesMatchAReferenceModel) {
     const int op = static_cast<int>(random() % 20);
     if (op < 8) {
       const int code = pick();
-      ASSERT_TRUE(PickValue(page, kInNum, code + 1));
+      ASSERT_TRUE(livetest::Pick(page, kInNum, code + 1));
       model.Switch(code);
       ASSERT_EQ(Text(page, kInName), model.working.name);
     } else if (op < 13) {
       const std::string name = "Edit" + std::to_string(random() % 1000);
       const int type = static_cast<int>(random() % 2), handling = static_cast<int>(random() % 2);
       ASSERT_TRUE(TypeInto(page, kInName, name));
-      ASSERT_TRUE(PickValue(page, kInType, type));
+      ASSERT_TRUE(livetest::Pick(page, kInType, type));
       if (SendDlgItemMessage(page, kInHandle, BM_GETCHECK, 0, 0) != handling) Click(page, kInHandle);
       ASSERT_EQ(SendDlgItemMessage(page, kInHandle, BM_GETCHECK, 0, 0), handling);
       model.working.name = name;
@@ -318,11 +318,11 @@ TEST_F(AlarmPages, SaveAnswersAndRebootQuestions) {
     g_hints.clear();
     Open();
     const WindowHandle page = Show(kInputPage);
-    ASSERT_TRUE(PickValue(page, kInNum, row.code + 1));
+    ASSERT_TRUE(livetest::Pick(page, kInNum, row.code + 1));
     const In before = StoredIn(row.code);
     ASSERT_TRUE(TypeInto(page, kInName, "Changed"));
     if (row.toggleType) {
-      ASSERT_TRUE(PickValue(page, kInType, before.type ? 0 : 1));
+      ASSERT_TRUE(livetest::Pick(page, kInType, before.type ? 0 : 1));
     }
     if (row.deviceAnswer) device_seam::overrideAnswer(setAlarmInConfig, row.deviceAnswer);
     livetest::Boxes().clear();
@@ -352,7 +352,7 @@ TEST_F(AlarmPages, ARefusedNameKeepsTheSelectionAndAnOfflineCameraIsNotSelected)
   Open();
   const WindowHandle page = Show(kInputPage);
   ASSERT_TRUE(TypeInto(page, kInName, "a/b"));
-  PickValue(page, kInNum, 3);  // the list closes on the row, the box goes back
+  livetest::Pick(page, kInNum, 3);  // the list closes on the row, the box goes back
   EXPECT_EQ(SendDlgItemMessage(page, kInNum, CB_GETSELVALUE, 0, 0), 1) << "the selection goes back";
   ASSERT_EQ(livetest::Boxes().size(), 1u);
   EXPECT_EQ(livetest::Boxes()[0].text, "Alarm Name is invalid, please enter it again!");
@@ -362,7 +362,7 @@ TEST_F(AlarmPages, ARefusedNameKeepsTheSelectionAndAnOfflineCameraIsNotSelected)
   device_seam::overrideAnswer(isChannelUsable, 0);
   // The row is out of the open list's view: the arrow keys walk there, and
   // the page follows each row they pass.
-  PickValue(page, kInNum, 256 + 1);
+  livetest::Pick(page, kInNum, 256 + 1);
   EXPECT_LE(SendDlgItemMessage(page, kInNum, CB_GETSELVALUE, 0, 0), getAlarmInNum()) << "a local item stays selected";
   ASSERT_GE(livetest::Boxes().size(), 1u);
   EXPECT_EQ(livetest::Boxes()[0].key, "alarmin_not_sup");
@@ -376,7 +376,7 @@ TEST_F(AlarmPages, CopyDialogsOfferOtherOnlineItemsAndHandBackTheChoice) {
     const WindowHandle page = Show(inputs ? kInputPage : kOutputPage);
     const int listId = inputs ? kCopyInList : kCopyOutList;
     const int local = inputs ? getAlarmInNum() : getAlarmOutNum();
-    ASSERT_TRUE(PickValue(page, inputs ? kInNum : kOutNum, 2));  // the second local item
+    ASSERT_TRUE(livetest::Pick(page, inputs ? kInNum : kOutNum, 2));  // the second local item
     device_seam::overrideAnswer(isChannelUsable, 0);
     std::vector<uint32_t> flags;
     std::vector<std::string> labels;
@@ -481,9 +481,9 @@ TEST_F(AlarmPages, ARefusedWriteOfACachedItemKeepsItsEdit) {
 TEST_F(AlarmPages, OutputCopiesKeepTheTargetsNameAndApplyWritesThemAll) {
   Open();
   const WindowHandle page = Show(kOutputPage);
-  ASSERT_TRUE(PickValue(page, kOutNum, 1));
+  ASSERT_TRUE(livetest::Pick(page, kOutNum, 1));
   ASSERT_TRUE(TypeInto(page, kOutName, "Siren"));
-  ASSERT_TRUE(PickValue(page, kOutDelay, 4));
+  ASSERT_TRUE(livetest::Pick(page, kOutDelay, 4));
   CopyTo(page, kCopyOutList, {2, 257});
   Click(page, kApply);
   struct Want {

@@ -16,7 +16,7 @@
 
 namespace {
 
-using alarmnettest::PickValue;
+using livetest::Pick;
 using livetest::Click;
 using livetest::Enabled;
 using livetest::LiveGui;
@@ -99,21 +99,21 @@ TEST_F(OutputPages, ExceptionTypesKeepTheirEditsAndAllTypesAppliesToEveryType) {
   livetest::MatchesReference(__FILE__, "exceptions", livetest::SettledGrab(r));
 
   // Network and address exceptions cannot notify the centre.
-  EXPECT_TRUE(PickValue(page, kType, 3));
+  EXPECT_TRUE(livetest::Pick(page, kType, 3));
   EXPECT_FALSE(Enabled(page, kUpload));
   EXPECT_TRUE(Checked(page, kEmail));
   EXPECT_FALSE(IsWindowVisible(list));
-  EXPECT_TRUE(PickValue(page, kType, 4));
+  EXPECT_TRUE(livetest::Pick(page, kType, 4));
   EXPECT_FALSE(Enabled(page, kUpload));
-  EXPECT_TRUE(PickValue(page, kType, 1));
+  EXPECT_TRUE(livetest::Pick(page, kType, 1));
   EXPECT_TRUE(Enabled(page, kUpload));
 
   // An edit of type 1 is kept in the table while another type is shown.
   Tick(page, kAudio, false);
   alarmnettest::ClickRowCheckAt(list, 0);
-  EXPECT_TRUE(PickValue(page, kType, 2));
+  EXPECT_TRUE(livetest::Pick(page, kType, 2));
   EXPECT_FALSE(Checked(page, kAudio));
-  EXPECT_TRUE(PickValue(page, kType, 1));
+  EXPECT_TRUE(livetest::Pick(page, kType, 1));
   EXPECT_FALSE(Checked(page, kAudio));
   EXPECT_EQ(SendMessage(list, LVM_GETCHECKED, 0, 0), 1);
   EXPECT_TRUE(Same(Entry(1), t.entries[0])) << "nothing is written before Apply";
@@ -128,7 +128,7 @@ TEST_F(OutputPages, ExceptionTypesKeepTheirEditsAndAllTypesAppliesToEveryType) {
 
   // All types: the boxes keep what they show; Apply gives every type of the
   // table the same handling, offered or not.
-  EXPECT_TRUE(PickValue(page, kType, kAllTypes));
+  EXPECT_TRUE(livetest::Pick(page, kType, kAllTypes));
   EXPECT_TRUE(Enabled(page, kApply));
   Tick(page, kEmail, true);
   Click(page, kApply);
@@ -141,7 +141,7 @@ TEST_F(OutputPages, ExceptionTypesKeepTheirEditsAndAllTypesAppliesToEveryType) {
 
   // Edits under all types are dropped by switching away without Apply.
   Tick(page, kAudio, true);
-  EXPECT_TRUE(PickValue(page, kType, 5));
+  EXPECT_TRUE(livetest::Pick(page, kType, 5));
   EXPECT_FALSE(Checked(page, kAudio));
   // Without "alarmout" a type triggers no output.
   Tick(page, kAlarmOut, false);

@@ -29,7 +29,7 @@
 
 namespace {
 
-using alarmnettest::PickValue;
+using livetest::Pick;
 using livetest::Click;
 using livetest::Enabled;
 
@@ -166,7 +166,7 @@ TEST_F(DetectPage, LossEditsOfEveryVisitedChannelGoIntoFreshRecords) {
   EXPECT_FALSE(Checked(kLossEnable));
   EXPECT_FALSE(Enabled(page_, kApply));
   Toggle(kLossEnable);
-  EXPECT_TRUE(PickValue(page_, kLossBox, 2));
+  EXPECT_TRUE(livetest::Pick(page_, kLossBox, 2));
   EXPECT_FALSE(Checked(kLossEnable));
   Toggle(kLossEnable);
   ChannelConfig one = Stored(1);
@@ -191,7 +191,7 @@ TEST_F(DetectPage, LossEditsOfEveryVisitedChannelGoIntoFreshRecords) {
   Click(page_, kApply);
   EXPECT_EQ(Writes(), (std::vector<std::string>{"setChannelConfig 2", "setHolidaySegments 2 5"}));
   EXPECT_EQ(Stored(2).videoLossEnable, 0u);
-  EXPECT_TRUE(PickValue(page_, kLossBox, 1));
+  EXPECT_TRUE(livetest::Pick(page_, kLossBox, 1));
   EXPECT_TRUE(Checked(kLossEnable));
   EXPECT_TRUE(BoxKeys().empty());
   Close();
@@ -240,7 +240,7 @@ TEST_F(DetectPage, LossCopyGivesTheTargetTheWholeBlock) {
 TEST_F(DetectPage, FailedWritesAndUnreadableChannels) {
   Open("videolossset");
   Toggle(kLossEnable);
-  EXPECT_TRUE(PickValue(page_, kLossBox, 2));
+  EXPECT_TRUE(livetest::Pick(page_, kLossBox, 2));
   Toggle(kLossEnable);
   device_seam::overrideAnswerFor(setChannelConfig, {1}, kFailed);
   Click(page_, kApply);
@@ -255,7 +255,7 @@ TEST_F(DetectPage, FailedWritesAndUnreadableChannels) {
 
   Store(3, Patterned(3));
   device_seam::overrideAnswerFor(getChannelConfig, {3}, -1);
-  EXPECT_TRUE(PickValue(page_, kLossBox, 3));
+  EXPECT_TRUE(livetest::Pick(page_, kLossBox, 3));
   EXPECT_EQ(BoxKeys(), (std::vector<std::string>{"getcamerahint/16"}));
   EXPECT_FALSE(Checked(kLossEnable));
   EXPECT_EQ(getVideoLossParam()->motionSensitivity, 0);

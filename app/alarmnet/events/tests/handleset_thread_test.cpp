@@ -22,7 +22,7 @@
 
 namespace {
 
-using alarmnettest::PickValue;
+using livetest::Pick;
 
 enum : int { kPopup = 21568, kAudio, kCenter, kEmail, kFtp = 21573, kTrigger, kList };
 enum : int { kDay = 21536, kTime1 = 21537 };
@@ -284,9 +284,9 @@ TEST_F(HandleSet, TheSchedulePageChecksCopiesAndStoresTheWeekAndHoliday) {
     EXPECT_EQ(livetest::Boxes()[0].key, "settimeerr");
     EXPECT_EQ(getAlarmOutParam()->schedule[0][0].endHour, 0);
     SetSegment(page, kTime1 + 1, 12, 30, 24, 0);
-    EXPECT_TRUE(PickValue(page, kDay, 6));
+    EXPECT_TRUE(livetest::Pick(page, kDay, 6));
     SetSegment(page, kTime1, 1, 0, 2, 0);
-    EXPECT_TRUE(PickValue(page, kDay, 0));
+    EXPECT_TRUE(livetest::Pick(page, kDay, 0));
     EXPECT_EQ(SendDlgItemMessage(page, kTime1 + 1, CB_GETFIELD, 2, 0), 30);
     s.CloseBy(page, PAGE_ID_OK);
   });

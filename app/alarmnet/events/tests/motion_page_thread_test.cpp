@@ -34,7 +34,7 @@ enum : int { kChannelBox = 19248, kEnableBox, kHandle, kSensitivity, kSelectAll,
 constexpr int kApply = PAGE_ID_APPLY;
 constexpr int kScheduleDay = 21536, kScheduleTime = 21537;
 
-using alarmnettest::PickValue;
+using livetest::Pick;
 using livetest::Click;
 
 class MotionPage : public alarmnettest::PageTest {
@@ -112,7 +112,7 @@ TEST_F(MotionPage, ApplyWritesTheCurrentThenTheCachedChannels) {
   Drag(CellX(2), CellY(1), CellX(2), CellY(1));
   EXPECT_EQ(getMotionParam()->motionArea[1][0], 0b1010u);
   EXPECT_EQ(getMotionParam()->motionArea[2][0], 0b1110u);
-  EXPECT_TRUE(PickValue(page_, kChannelBox, 2));
+  EXPECT_TRUE(livetest::Pick(page_, kChannelBox, 2));
   Drag(CellX(0), CellY(0), CellX(0), CellY(0));
   EXPECT_EQ(getMotionParam()->motionArea[0][0], 1u);
   device_seam::startCallLog();
@@ -170,9 +170,9 @@ TEST_F(MotionPage, CopyKeepsEachTargetsRecordChannels) {
     ASSERT_EQ(setChannelConfig(nullptr, channel, &stored, 1), 0);
   }
   Open();
-  EXPECT_TRUE(PickValue(page_, kChannelBox, 2));
+  EXPECT_TRUE(livetest::Pick(page_, kChannelBox, 2));
   getMotionParam()->motionRecordMask[0] = 0x40;
-  EXPECT_TRUE(PickValue(page_, kChannelBox, 1));
+  EXPECT_TRUE(livetest::Pick(page_, kChannelBox, 1));
   getMotionParam()->motionRecordMask[0] = 0x1;
   Drag(CellX(5), CellY(5), CellX(5), CellY(5));
   device_seam::overrideAnswerFor(getChannelConfig, {4}, -1);
@@ -306,7 +306,7 @@ TEST_F(MotionPage, EventHandlingOpensTheMotionSheet) {
     pages = static_cast<int>(SendMessage(sheet, PSM_GETPAGECOUNT, 0, 0));
     ASSERT_TRUE(alarmnettest::ClickTab(sheet, 1));
     const WindowHandle schedule = static_cast<WindowHandle>(SendMessage(sheet, PSM_GETPAGE, 1, 0));
-    EXPECT_TRUE(PickValue(schedule, kScheduleDay, 7));
+    EXPECT_TRUE(livetest::Pick(schedule, kScheduleDay, 7));
     const int values[4] = {6, 0, 7, 0};
     for (int f = 1; f <= 4; ++f) SendDlgItemMessage(schedule, kScheduleTime, CB_SETFIELD, f, values[f - 1]);
     alarmnettest::ClickClosing(schedule, PAGE_ID_OK);
@@ -340,7 +340,7 @@ TEST_F(MotionPage, ZoneChannelsShowTheZoneTools) {
   Drag(CellX(1), CellY(1), CellX(3), CellY(3));
   EXPECT_EQ(getMotionParam()->motionArea[1][0], 0u);
   device_seam::clearOverrides();
-  EXPECT_TRUE(PickValue(page_, kChannelBox, 2));
+  EXPECT_TRUE(livetest::Pick(page_, kChannelBox, 2));
   EXPECT_TRUE(shown(kSelectAll));
   for (int id = 19254; id <= 19258; ++id) EXPECT_FALSE(shown(id)) << id;
   Close();

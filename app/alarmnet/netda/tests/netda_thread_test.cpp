@@ -20,7 +20,7 @@
 
 namespace {
 
-using alarmnettest::PickValue;
+using livetest::Pick;
 using alarmnettest::TypeInto;
 using livetest::Click;
 
@@ -261,7 +261,7 @@ TEST_F(NetDa, PppoeRefusesDhcpAndTheWorkModesShowTheirRows) {
       int interfaces;
     } rows[] = {{0, true, "Main NIC", 1}, {1, false, nullptr, 1}, {2, true, "Default Route", 2}};
     for (const auto& row : rows) {
-      EXPECT_TRUE(PickValue(dlg, kMode, row.mode));
+      EXPECT_TRUE(livetest::Pick(dlg, kMode, row.mode));
       EXPECT_EQ(IsWindowVisible(GetDlgItem(dlg, kRoute)) != 0, row.route) << row.mode;
       if (row.label) {
         EXPECT_EQ(Text(dlg, kRoute + 256), row.label) << row.mode;

@@ -30,7 +30,7 @@ inline void Check(WindowHandle page, int id, bool on) {
   if ((SendDlgItemMessage(page, id, BM_GETCHECK, 0, 0) == BST_CHECKED) != on) livetest::Click(page, id);
 }
 inline void Choose(WindowHandle page, int id, int value) {
-  EXPECT_TRUE(alarmnettest::PickValue(page, id, value)) << id << " " << value;
+  EXPECT_TRUE(livetest::Pick(page, id, value)) << id << " " << value;
 }
 using alarmnettest::PickRefused;
 // A text longer than the field lets a hand type: typing a digit enables

@@ -483,7 +483,7 @@ TEST_F(NetSet, TabsOnScreen) {
   const WindowHandle ftp = Show(kFtpTab);
   Check(ftp, kFtpEnable, true);
   for (const auto& [combo, value] : {std::pair<int, int>{kFtpStructure, 2}, {kFtpFirst, 4}})
-    EXPECT_TRUE(alarmnettest::PickValue(ftp, combo, value));
+    EXPECT_TRUE(livetest::Pick(ftp, combo, value));
   SetText(ftp, kFtpFirstName, "site-a");
   livetest::MatchesReference(__FILE__, "netset_ftp", livetest::SettledGrab(r));
   Show(kSnmpTab);

@@ -44,39 +44,10 @@ std::string Text(WindowHandle page, int id) {
 
 bool Checked(WindowHandle page, int id) { return SendDlgItemMessage(page, id, BM_GETCHECK, 0, 0) == BST_CHECKED; }
 
-// Reads this thread's messages as a page's loop does, with key presses
-// translated into characters, until `done` holds; false when it does not
-// within five seconds.
-bool PumpTyping(const std::function<bool()>& done) {
-  for (int round = 0; round < 2500; ++round) {
-    Message msg;
-    const ThreadMsgInfo* info = CurrentThreadMsgInfo();
-    const WindowHandle any = info && info->mainWindow ? HandleOf(info->mainWindow) : 0;
-    for (int guard = 0; any && guard < 1000 && PeekMessage(&msg, any, 0, 0, TRUE); ++guard) {
-      TranslateMessage(&msg);
-      DispatchMessage(&msg);
-    }
-    if (done()) return true;
-    std::this_thread::sleep_for(std::chrono::milliseconds(2));
-  }
-  return false;
-}
-
 // A key pressed and released at once.
 void Key(int code) {
   HostInjectKey(code, 1);
   HostInjectKey(code, 0);
-}
-
-// A digit, dot or colon typed (a colon is Shift with the semicolon key).
-void TypeChar(char c) {
-  if (c == ':') {
-    HostInjectKey(KEY_LEFTSHIFT, 1);
-    Key(KEY_SEMICOLON);
-    HostInjectKey(KEY_LEFTSHIFT, 0);
-    return;
-  }
-  Key(c == '.' ? KEY_DOT : c == '0' ? KEY_0 : KEY_1 + (c - '1'));
 }
 
 // A user's click in the middle of a control.
@@ -108,12 +79,12 @@ bool Retype(WindowHandle page, int id, const std::string& digits) {
   Key(KEY_END);
   for (size_t left = Text(page, id).size(); left > 0; --left) {
     Key(KEY_BACKSPACE);
-    if (!PumpTyping([&] { return Text(page, id).size() < left; })) return false;
+    if (!livetest::PumpTyping([&] { return Text(page, id).size() < left; })) return false;
   }
   for (char c : digits) {
     const size_t typed = Text(page, id).size();
-    TypeChar(c);
-    if (!PumpTyping([&] { return Text(page, id).size() > typed; })) return false;
+    livetest::TypeChar(c);
+    if (!livetest::PumpTyping([&] { return Text(page, id).size() > typed; })) return false;
   }
   return Text(page, id) == digits;
 }

@@ -32,7 +32,7 @@ void Toggle(WindowHandle page, int id) {
   Click(page, id);
   EXPECT_NE(SendDlgItemMessage(page, id, BM_GETCHECK, 0, 0), was) << id;
 }
-void Choose(WindowHandle page, int combo, int value) { EXPECT_TRUE(PickValue(page, combo, value)) << value; }
+void Choose(WindowHandle page, int combo, int value) { EXPECT_TRUE(livetest::Pick(page, combo, value)) << value; }
 bool Visible(WindowHandle page, int id) { return IsWindowVisible(GetDlgItem(page, id)); }
 
 AdvRecordConfig Stored() {

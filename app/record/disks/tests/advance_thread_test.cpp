@@ -28,7 +28,7 @@ using diskstest::Text;
 using livetest::BoxAnswer;
 using livetest::Boxes;
 using livetest::Click;
-using recordtest::PickValue;
+using livetest::Pick;
 
 constexpr int kMode = 19792, kCamera = 19793, kRecQuota = 19798, kPicQuota = 19799, kGroup = 19824;
 constexpr int kSplit = 20128, kApply = PAGE_ID_APPLY, kDiskModeBox = 20048;
@@ -99,14 +99,14 @@ TEST_F(Advance, ApplyWritesWhatTheModelSaysAndNothingWhenRefused) {
     ASSERT_EQ(livetest::Enabled(page, kApply), false);
     Boxes().clear();
     const int mode = static_cast<int>(random() % 3);
-    EXPECT_TRUE(PickValue(page, kMode, mode));
+    EXPECT_TRUE(livetest::Pick(page, kMode, mode));
     const bool yes = random() % 3 != 0;
     BoxAnswer() = yes ? MSGBOX_ANSWER_YES : IDNO;
     std::vector<Call> expected;
     bool refused = false;
     if (mode == 0) {
       const int channel = static_cast<int>(random() % 16) + 1;
-      EXPECT_TRUE(PickValue(page, kCamera, channel));
+      EXPECT_TRUE(livetest::Pick(page, kCamera, channel));
       const std::string rec = Gb(random), pic = Gb(random);
       EXPECT_TRUE(recordtest::Retype(page, kRecQuota, rec)) << rec;
       EXPECT_TRUE(recordtest::Retype(page, kPicQuota, pic)) << pic;
@@ -131,7 +131,7 @@ TEST_F(Advance, ApplyWritesWhatTheModelSaysAndNothingWhenRefused) {
         }
       }
     } else if (mode == 1) {
-      EXPECT_TRUE(PickValue(page, kGroup, 1));
+      EXPECT_TRUE(livetest::Pick(page, kGroup, 1));
       uint64_t mask = model.groupMask;
       for (int flips = static_cast<int>(random() % 4); flips > 0; --flips) {
         const int n = static_cast<int>(random() % 16);
@@ -274,7 +274,7 @@ TEST_F(Advance, WithoutPicturesOneQuotaAndTwoSegments) {
   EXPECT_TRUE(Writes().empty());
   ASSERT_EQ(Boxes().size(), 1u);
   EXPECT_EQ(Boxes()[0].key, "quotaerr_allmaxtotal_nopic");
-  EXPECT_TRUE(PickValue(page, kMode, 2));
+  EXPECT_TRUE(livetest::Pick(page, kMode, 2));
   EXPECT_EQ(SendDlgItemMessage(page, kSplit, SRM_GETVALUE, 1, 0), -1) << "one boundary";
   EXPECT_TRUE(recordtest::DragBoundary(page, kSplit, 0, 35));
   BoxAnswer() = MSGBOX_ANSWER_YES;

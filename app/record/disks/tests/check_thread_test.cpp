@@ -97,7 +97,7 @@ TEST_F(DiskCheck, ButtonsFollowTheDiskAndTheState) {
 TEST_F(DiskCheck, PollEndsOnEveryPathAndGivesTheLiveViewBack) {
   WindowHandle page = OpenCheck();
   EXPECT_FALSE(IsTimerInstalled(page, diskstest::kCheckTimer));
-  EXPECT_TRUE(recordtest::PickValue(page, kDisk, 2));
+  EXPECT_TRUE(livetest::Pick(page, kDisk, 2));
   Click(page, kStart);
   EXPECT_TRUE(IsTimerInstalled(page, diskstest::kCheckTimer));
   EXPECT_TRUE(LiveViewHeld());

@@ -77,7 +77,7 @@ TEST_F(DisksScreen, EachStorageMode) {
     // Chosen with the keys: chosen by a click on its row, the group and
     // frame modes' boxes, hint and bar are drawn without their frames until
     // the page repaints, a drawing fault not mended yet.
-    ASSERT_TRUE(livetest::PickRow(page, kMode, recordtest::RowOfValue(page, kMode, mode)));
+    ASSERT_TRUE(livetest::PickRow(page, kMode, livetest::RowOfValue(page, kMode, mode)));
     Shot(names[mode]);
   }
 }
@@ -87,7 +87,7 @@ TEST_F(DisksScreen, EachStorageMode) {
 TEST_F(DisksScreen, AClickInTheGroupRepaintsOnlyTheBoxClicked) {
   OpenAdvance();
   const WindowHandle page = Page(0);
-  EXPECT_TRUE(recordtest::PickValue(page, kMode, 1));
+  EXPECT_TRUE(livetest::Pick(page, kMode, 1));
   ASSERT_TRUE(IsWindowVisible(GetDlgItem(page, CHANBOX_ANALOG_FIRST + 4)));
   Rect r{};
   GetWindowRect(win_, &r);

@@ -20,7 +20,7 @@ using diskstest::DisksGui;
 using diskstest::Text;
 using livetest::Boxes;
 using livetest::Click;
-using recordtest::PickValue;
+using livetest::Pick;
 
 constexpr int kEnable = 19808, kDisk = 19809, kStatus = 19810, kType = 19811, kSelfTest = 19812;
 constexpr int kTemperature = 19813, kList = 19818, kApply = PAGE_ID_APPLY, kExit = PAGE_ID_EXIT;
@@ -133,7 +133,7 @@ TEST_F(Smart, PollTimerEndsOnEveryPathAndGivesTheLiveViewBack) {
   EXPECT_EQ(SendDlgItemMessage(page, kList, LVM_GETITEMCOUNT, 0, 0), 0);
   EXPECT_TRUE(Boxes().empty()) << "a failed poll shows no box";
   // Choosing a disk reads it: the failure is told this time.
-  EXPECT_TRUE(PickValue(page, kDisk, 2));
+  EXPECT_TRUE(livetest::Pick(page, kDisk, 2));
   ASSERT_EQ(Boxes().size(), 1u);
   EXPECT_EQ(Boxes()[0].key, "get_smartinfo_error");
   EXPECT_EQ(Boxes()[0].type, 16u);
@@ -142,9 +142,9 @@ TEST_F(Smart, PollTimerEndsOnEveryPathAndGivesTheLiveViewBack) {
 
   // Closing the window mid-test ends the poll too (disk 2 read again by
   // way of disk 1, whose test still runs).
-  EXPECT_TRUE(PickValue(page, kDisk, 1));
+  EXPECT_TRUE(livetest::Pick(page, kDisk, 1));
   EXPECT_FALSE(livetest::Enabled(page, kSelfTest)) << "no second test while one runs";
-  EXPECT_TRUE(PickValue(page, kDisk, 2));
+  EXPECT_TRUE(livetest::Pick(page, kDisk, 2));
   Click(page, kSelfTest);
   ASSERT_TRUE(IsTimerInstalled(page, diskstest::kSmartTimer));
   SendMessage(win_, MSG_CLOSE, 0, 0);

@@ -36,11 +36,11 @@ std::string Text(WindowHandle page, int id) {
   return text;
 }
 // A user's choice of the row holding `value`, and a click.
-void Choose(WindowHandle page, int combo, int value) { EXPECT_TRUE(PickValue(page, combo, value)) << combo << " " << value; }
+void Choose(WindowHandle page, int combo, int value) { EXPECT_TRUE(livetest::Pick(page, combo, value)) << combo << " " << value; }
 // A choice the page refuses: the box goes back to the row it had.
 void ChooseRefused(WindowHandle page, int combo, int value) {
   const int was = static_cast<int>(SendDlgItemMessage(page, combo, CB_GETCURSEL, 0, 0));
-  EXPECT_FALSE(PickValue(page, combo, value)) << combo << " " << value;
+  EXPECT_FALSE(livetest::Pick(page, combo, value)) << combo << " " << value;
   EXPECT_EQ(SendDlgItemMessage(page, combo, CB_GETCURSEL, 0, 0), was) << combo << " " << value;
 }
 void Type(WindowHandle page, int id, const char* text) { EXPECT_TRUE(Retype(page, id, text)) << id << " " << text; }
@@ -91,7 +91,7 @@ TEST_F(EncodePage, RecordTabOnScreen) {
   // Chosen with the keys: chosen by a click on its row, the custom rate
   // edit the page shows in answer is drawn without its frame until the page
   // repaints, a drawing fault not mended yet.
-  ASSERT_TRUE(livetest::PickRow(page_, kMode + kTwin, recordtest::RowOfValue(page_, kMode + kTwin, 1)));
+  ASSERT_TRUE(livetest::PickRow(page_, kMode + kTwin, livetest::RowOfValue(page_, kMode + kTwin, 1)));
   desktest::Drain();
   livetest::MatchesReference(__FILE__, "encode_record_custom", livetest::SettledGrab(r));
   Close();

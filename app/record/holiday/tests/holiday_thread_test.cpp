@@ -33,7 +33,7 @@ constexpr int kList = 18944, kName = 18960, kEnable = 18961, kMode = 18962, kSta
               kStopMon = 18973, kStopDay = 18974, kStartMon1 = 18965, kStartWeek = 18966, kStartWeekday = 18967;
 constexpr int kApply = PAGE_ID_APPLY, kOk = PAGE_ID_OK, kNameColumn = 1, kEditColumn = 5;
 
-void Choose(WindowHandle w, int combo, int value) { EXPECT_TRUE(recordtest::PickValue(w, combo, value)) << value; }
+void Choose(WindowHandle w, int combo, int value) { EXPECT_TRUE(livetest::Pick(w, combo, value)) << value; }
 int Count(WindowHandle w, int combo) { return static_cast<int>(SendDlgItemMessage(w, combo, CB_GETCOUNT, 0, 0)); }
 int Value(WindowHandle w, int combo) { return static_cast<int>(SendDlgItemMessage(w, combo, CB_GETSELVALUE, 0, 0)); }
 bool Shown(WindowHandle w, int id) { return IsWindowVisible(GetDlgItem(w, id)); }

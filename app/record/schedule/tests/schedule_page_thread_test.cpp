@@ -129,7 +129,7 @@ std::vector<std::string> BoxTexts() {
   return texts;
 }
 
-void Choose(WindowHandle w, int combo, int value) { EXPECT_TRUE(recordtest::PickValue(w, combo, value)) << value; }
+void Choose(WindowHandle w, int combo, int value) { EXPECT_TRUE(livetest::Pick(w, combo, value)) << value; }
 
 // Bars of three types, the holiday row, and the pen's frames and hint.
 TEST_F(SchedulePage, OnScreen) {
@@ -247,7 +247,7 @@ TEST_F(SchedulePage, TheDayEditorKeepsAnInvalidDayAndCancelGivesTheRecordBack) {
     SetSegment(dlg, 1, 8, 12);
     SetSegment(dlg, 2, 11, 13);
     // Overlapping: Monday stays on screen.
-    EXPECT_FALSE(recordtest::PickValue(dlg, kDayBox, 1));
+    EXPECT_FALSE(livetest::Pick(dlg, kDayBox, 1));
     EXPECT_EQ(SendDlgItemMessage(dlg, kDayBox, CB_GETSELVALUE, 0, 0), 0);
     SetSegment(dlg, 2, 12, 13);
     Choose(dlg, kDayBox, 2);  // valid now: Monday is kept in the record, Wednesday shown

@@ -496,7 +496,7 @@ TEST_F(Storage, NetworkDiskAddShowsEachRefusalAndSendsTheEntry) {
     bool stayed = false;
     RunInLoop([](WindowHandle owner) { return showNetHdAddDialog(owner, -1); }, [&] {
       const WindowHandle dlg = GetActiveWindow();
-      EXPECT_TRUE(recordtest::PickValue(dlg, kNetType, 5));
+      EXPECT_TRUE(livetest::Pick(dlg, kNetType, 5));
       Click(dlg, kOk);
       stayed = IsWindow(dlg) != 0;
       EXPECT_TRUE(ClickClosing(dlg, kCancel));
