@@ -24,21 +24,7 @@ namespace recordtest {
 using livetest::PumpTyping;
 using livetest::TypeChar;
 
-// A user's click on the header of tab `index` of `sheet`, a sheet of this
-// thread; true once that tab is shown and the release is read.
-inline bool ClickTab(WindowHandle sheet, int index) {
-  const propsheet::Sheet* s = propsheet::SheetOf(sheet);
-  int left = 0, right = 0;
-  if (!s || !propsheet::TabSpan(s, index, &left, &right)) {
-    ADD_FAILURE() << "tab " << index << " is not shown, so no hand can click it";
-    return false;
-  }
-  int x = (left + right) / 2, y = (s->headTop + s->headBottom) / 2;
-  ClientToScreen(sheet, &x, &y);
-  const auto shown = [sheet, index] { return SendMessage(sheet, PSM_GETACTIVEINDEX, 0, 0) == index; };
-  livetest::ClickAt(x, y, shown);
-  return livetest::PumpUntil([&shown] { return shown() && GetCapture() == 0; });
-}
+using livetest::ClickTab;
 
 // The screen point of the arrow under boundary `index` of the segment bar
 // `bar`, where a press takes the boundary: the bar is painted two pixels in

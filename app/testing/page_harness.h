@@ -30,6 +30,7 @@
 #include "app/program_pages.h"
 #include "controls/listbox/listbox_internal.h"
 #include "controls/listview/tests/listview_cells.h"
+#include "controls/propsheet/propsheet_internal.h"
 #include "core/desktop/caret_seam.h"
 #include "core/desktop/tests/desktop_fixture.h"
 #include "core/desktop/zorder.h"
@@ -46,6 +47,7 @@
 #include "gui/host.h"
 #include "gui/keyboard.h"
 #include "gui/listbox.h"
+#include "gui/propsheet.h"
 #include "gui/startup.h"
 #include "gui/window.h"
 #include "gui/window_attr.h"
@@ -484,6 +486,39 @@ inline bool Pick(WindowHandle page, int id, int value) {
   const bool chosen = ChooseByMouse(page, id, row);
   desktest::Drain();
   return chosen;
+}
+
+// The releases a sheet has taken while a tab header is clicked.
+struct TabWatch {
+  WindowProc proc = nullptr;
+  int releases = 0;
+};
+inline TabWatch& Tabs() {
+  static TabWatch watch;
+  return watch;
+}
+inline LResult TabWatchProc(WindowHandle hwnd, int msg, WParam wParam, LParam lParam) {
+  if (msg == MSG_LBUTTONUP) ++Tabs().releases;
+  return Tabs().proc(hwnd, msg, wParam, lParam);
+}
+
+// Clicks the header of tab `index` of `sheet`; true once that page is the
+// active one. False when its header is not shown or the click is refused.
+inline bool ClickTab(WindowHandle sheet, int index) {
+  const propsheet::Sheet* s = propsheet::SheetOf(sheet);
+  int left = 0, right = 0;
+  if (!s || !propsheet::TabSpan(s, index, &left, &right)) return false;
+  int x = (left + right) / 2, y = (s->headTop + s->headBottom) / 2;
+  ClientToScreen(sheet, &x, &y);
+  // The sheet turns on the press and takes no capture: the release follows
+  // at once, and the click is over when the sheet has taken it.
+  Tabs().releases = 0;
+  Tabs().proc = SetWindowCallbackProc(sheet, TabWatchProc);
+  ClickAt(x, y, [] { return true; });
+  EXPECT_TRUE(PumpUntil([] { return Tabs().releases > 0; })) << "tab " << index << " took no click";
+  SetWindowCallbackProc(sheet, Tabs().proc);
+  desktest::Drain();
+  return SendMessage(sheet, PSM_GETACTIVEINDEX, 0, 0) == index;
 }
 
 // A user's click on a cell of a list view (row index among all rows): the

@@ -25,44 +25,12 @@ namespace alarmnettest {
 
 using livetest::PumpTyping;
 using livetest::TypeChar;
+using livetest::ClickTab;
 
 // A choice the page turns back with its refusal: the list closes on the
 // row, and the box goes back to the row before.
 inline void PickRefused(WindowHandle page, int id, int value) {
   livetest::ChooseByMouse(page, id, livetest::RowOfValue(page, id, value));
-}
-
-// The releases a sheet has taken while a tab header is clicked.
-struct TabWatch {
-  WindowProc proc = nullptr;
-  int releases = 0;
-};
-inline TabWatch& Tabs() {
-  static TabWatch watch;
-  return watch;
-}
-inline LResult TabWatchProc(WindowHandle hwnd, int msg, WParam wParam, LParam lParam) {
-  if (msg == MSG_LBUTTONUP) ++Tabs().releases;
-  return Tabs().proc(hwnd, msg, wParam, lParam);
-}
-
-// Clicks the header of tab `index` of `sheet`; true once that page is the
-// active one. False when its header is not shown or the click is refused.
-inline bool ClickTab(WindowHandle sheet, int index) {
-  const propsheet::Sheet* s = propsheet::SheetOf(sheet);
-  int left = 0, right = 0;
-  if (!s || !propsheet::TabSpan(s, index, &left, &right)) return false;
-  int x = (left + right) / 2, y = (s->headTop + s->headBottom) / 2;
-  ClientToScreen(sheet, &x, &y);
-  // The sheet turns on the press and takes no capture: the release follows
-  // at once, and the click is over when the sheet has taken it.
-  Tabs().releases = 0;
-  Tabs().proc = SetWindowCallbackProc(sheet, TabWatchProc);
-  livetest::ClickAt(x, y, [] { return true; });
-  EXPECT_TRUE(livetest::PumpUntil([] { return Tabs().releases > 0; })) << "tab " << index << " took no click";
-  SetWindowCallbackProc(sheet, Tabs().proc);
-  desktest::Drain();
-  return SendMessage(sheet, PSM_GETACTIVEINDEX, 0, 0) == index;
 }
 
 // The page fixture: runs steps inside the dialog a click opens.

@@ -17,7 +17,6 @@
 #include <vector>
 
 #include "app/core/device/sim_state.h"
-#include "app/core/registry/tests/tab_click.h"
 #include "app/device_backend.h"
 #include "app/page_frame.h"
 #include "app/program.h"
