@@ -45,17 +45,6 @@ inline Point BoundaryOnScreen(WindowHandle bar, int index) {
   return p;
 }
 
-// A stand-in for the live view: a preview main window (which a click does
-// not raise over the pages) that counts the presses it takes.
-inline std::atomic<int>& StandInPresses() {
-  static std::atomic<int> presses{0};
-  return presses;
-}
-inline LResult StandInProc(WindowHandle hwnd, int msg, WParam wParam, LParam lParam) {
-  if (msg == MSG_LBUTTONDOWN) ++StandInPresses();
-  return DefaultMainWinProc(hwnd, msg, wParam, lParam);
-}
-
 // A user's click on the stand-in left of `window`, which must leave room
 // there; true when the stand-in took the press (no dialog kept the input).
 inline bool StandInTakesClick(WindowHandle window) {
@@ -65,10 +54,7 @@ inline bool StandInTakesClick(WindowHandle window) {
     ADD_FAILURE() << "no room left of the window for a click on the stand-in";
     return false;
   }
-  const int before = StandInPresses().load();
-  const auto taken = [before] { return StandInPresses().load() > before; };
-  livetest::ClickAt(r.left / 2, (r.top + r.bottom) / 2, taken);
-  return livetest::PumpUntil(taken) && livetest::PumpUntil([] { return GetCapture() == 0; });
+  return livetest::StandInTakesClick(r.left / 2, (r.top + r.bottom) / 2);
 }
 
 // A clock for the event reader that reads a second later each time: no two

@@ -9,6 +9,7 @@
 
 #include <linux/input-event-codes.h>
 
+#include <atomic>
 #include <chrono>
 #include <cstdlib>
 #include <cstring>
@@ -519,6 +520,28 @@ inline bool ClickTab(WindowHandle sheet, int index) {
   SetWindowCallbackProc(sheet, Tabs().proc);
   desktest::Drain();
   return SendMessage(sheet, PSM_GETACTIVEINDEX, 0, 0) == index;
+}
+
+// A stand-in for the live view beneath the pages: a main window that counts
+// the presses it takes, so that a test can click it once a dialog has
+// closed and see that the dialog gave the input back.
+inline std::atomic<int>& StandInPresses() {
+  static std::atomic<int> presses{0};
+  return presses;
+}
+
+inline LResult LiveStandInProc(WindowHandle hwnd, int msg, WParam wParam, LParam lParam) {
+  if (msg == MSG_LBUTTONDOWN) StandInPresses().fetch_add(1);
+  return DefaultMainWinProc(hwnd, msg, wParam, lParam);
+}
+
+// A user's click on the stand-in at (x, y), a point no dialog covers any
+// more; true when the stand-in took the press.
+inline bool StandInTakesClick(int x, int y) {
+  const int before = StandInPresses().load();
+  const auto taken = [before] { return StandInPresses().load() > before; };
+  ClickAt(x, y, taken);
+  return PumpUntil(taken, 500) && PumpUntil([] { return GetCapture() == 0; });
 }
 
 // A user's click on a cell of a list view (row index among all rows): the

@@ -239,7 +239,7 @@ void SetSegment(WindowHandle dlg, int k, int h0, int h1) {
 }
 
 TEST_F(SchedulePage, TheDayEditorKeepsAnInvalidDayAndCancelGivesTheRecordBack) {
-  Main({0, 0, 1024, 768}, recordtest::StandInProc, WS_EX_PREVIEW);  // the live view, under the page
+  Main({0, 0, 1024, 768}, livetest::LiveStandInProc, WS_EX_PREVIEW);  // the live view, under the page
   Open();
   InDayEditor([](WindowHandle dlg) {
     SetSegment(dlg, 1, 1, 2);

@@ -275,7 +275,7 @@ TEST_F(Storage, InitialiseRefusesOrConfirmsAndGivesEverythingBack) {
   Rows({Disk(0, 0, 1000, 10), Disk(1, 1, 1000, 10)});
   device_seam::overrideAnswer(isDiskTooLarge, 0);
   const Held before = Now();
-  Main({0, 0, 1024, 768}, recordtest::StandInProc, WS_EX_PREVIEW);
+  Main({0, 0, 1024, 768}, livetest::LiveStandInProc, WS_EX_PREVIEW);
   for (int way = 0; way < 4; ++way) {
     Open();
     CheckRow(0);
