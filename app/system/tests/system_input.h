@@ -17,6 +17,7 @@
 #include "controls/propsheet/propsheet_internal.h"
 #include "gui/button.h"
 #include "gui/combobox.h"
+#include "gui/keyboard.h"
 #include "gui/propsheet.h"
 
 namespace systest {
