@@ -181,6 +181,25 @@ inline bool TypeInto(WindowHandle page, int id, const std::string& text) {
   return true;
 }
 
+// Waits until every press and release given so far has been read, routed
+// and handled: a slow run may still be taking a click's press when the
+// click's own wait gives up.
+inline void Settle() {
+  livetest::PumpUntil([] { return (lowlevel::state().lastButtons.load() & 1) == 0; });
+  desktest::AwaitDesktopRead();
+  desktest::Request(MSG_DT_GETACTIVEMAIN);
+  desktest::Drain();
+}
+
+// A click on a button that may close its dialog: waited for through the
+// mouse capture, never through the button, whose record goes with the
+// dialog.
+inline void ClickClosing(WindowHandle dlg, int id) {
+  livetest::ClickItem(dlg, id);
+  livetest::PumpUntil([] { return GetCapture() == 0; });
+  desktest::Drain();
+}
+
 // A helper window's steps run inside the modal loop a user's act opens:
 // `act` is a click or a key (a click returns once the dialog has closed
 // again). The steps get the dialog; what they leave open is closed.

@@ -341,10 +341,11 @@ TEST_F(PreviewSet, RandomEditsOnBothPagesStoreWhatTheModelStores) {
         livetest::Click(On(view_), kApply);
         model.ApplyView();
         ExpectStoreMatches(model, what);
-        EXPECT_FALSE(Enabled(view_, kApply));
+        EXPECT_FALSE(Enabled(view_, kApply)) << step;
         break;
       }
     }
+    systest::Settle();
     ASSERT_TRUE(livetest::Boxes().empty()) << "box at step " << step << ": " << what;
     ExpectSlots(model, what);
     if (HasFailure()) break;

@@ -245,7 +245,7 @@ TEST_F(Users, RandomEditsThroughTheDialogsKeepTheTableAsTheModelSays) {
         SetDlgItemText(dlg, kAddConfirm, f.confirm.c_str());
         EXPECT_TRUE(systest::PickValue(dlg, kAddLevel, f.level)) << when;
         SetDlgItemText(dlg, kAddMac, f.MacText().c_str());
-        livetest::Click(dlg, kOk);
+        systest::ClickClosing(dlg, kOk);
       };
       if (at < 0)
         livetest::Click(page_, kAdd);
@@ -279,7 +279,7 @@ TEST_F(Users, RandomEditsThroughTheDialogsKeepTheTableAsTheModelSays) {
           EXPECT_TRUE(systest::PickValue(dlg, kModLevel, f.level)) << when;
         }
         SetDlgItemText(dlg, kModMac, f.MacText().c_str());
-        livetest::Click(dlg, kOk);
+        systest::ClickClosing(dlg, kOk);
       });
     } else if (op == 3) {  // delete through the list's delete cell
       int index = 1 + pick(USER_COUNT - 1);
@@ -328,7 +328,7 @@ TEST_F(Users, RandomEditsThroughTheDialogsKeepTheTableAsTheModelSays) {
             EXPECT_EQ(getCheckedChanMask(cam), work[next] & model.shown) << when;
             kind = next;
           } else {
-            livetest::Click(cam, kOk);
+            systest::ClickClosing(cam, kOk);
           }
         }
       });
