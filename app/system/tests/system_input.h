@@ -9,16 +9,19 @@
 #include <functional>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "app/control_services.h"
 #include "app/testing/page_harness.h"
 #include "controls/listbox/listbox_internal.h"
 #include "controls/listview/tests/listview_cells.h"
 #include "controls/propsheet/propsheet_internal.h"
+#include "controls/trackbar/trackbar_internal.h"
 #include "gui/button.h"
 #include "gui/combobox.h"
 #include "gui/keyboard.h"
 #include "gui/propsheet.h"
+#include "gui/trackbar.h"
 
 namespace systest {
 
@@ -64,6 +67,29 @@ inline bool PickValue(WindowHandle page, int id, int value) {
   const bool chosen = livetest::ChooseByMouse(page, id, row);
   desktest::Drain();
   return chosen;
+}
+
+// The values of drop-down box `id`'s rows, in their order.
+inline std::vector<int> ValuesOf(WindowHandle page, int id) {
+  std::vector<int> values;
+  const listbox::Data* d = listbox::Of(GetDlgItem(GetDlgItem(page, id), CB_LIST_ID));
+  for (const listbox::Item* it = d ? d->head : nullptr; it; it = it->next) values.push_back(it->value);
+  return values;
+}
+
+// A press on track bar `id` where its thumb stands at `position`, and the
+// release; true once the bar stands there.
+inline bool ClickTrackAt(WindowHandle page, int id, int position) {
+  const WindowHandle bar = GetDlgItem(page, id);
+  const auto* d = reinterpret_cast<const controls::track::TrackData*>(GetWindowAdditionalData2(bar));
+  if (!d) return false;
+  const Rect thumb = controls::track::ThumbRect(bar, *d, position);
+  int x = (thumb.left + thumb.right) / 2, y = (thumb.top + thumb.bottom) / 2;
+  ClientToScreen(bar, &x, &y);
+  livetest::ClickAt(x, y, [bar] { return GetCapture() == bar; });
+  livetest::PumpUntil([bar] { return GetCapture() != bar; });
+  desktest::Drain();
+  return SendMessage(bar, TBM_GETPOS, 0, 0) == position;
 }
 
 // The wheel rolled over `list` until row `row` is shown; false when the
