@@ -199,8 +199,13 @@ class PreviewSet : public LiveGui {
     ClientToScreen(slot, &x, &y);
     const WindowHandle page = view_;
     livetest::ClickAt(x, y, [page, slot] { return GetCapture() != 0 || GetFocusChild(page) == slot; });
-    livetest::PumpUntil([] { return GetCapture() == 0; });
-    desktest::Drain();
+    // The slot takes no capture: its answer is waited for, the selection
+    // or, on the mark, the emptied slot.
+    const bool answered = livetest::PumpUntil([&] {
+      return onMark ? SlotText(s) == "X" : (d->state & combine::kHighlighted) != 0;
+    });
+    EXPECT_TRUE(answered) << "slot " << s << (onMark ? " emptied" : " selected");
+    systest::Settle();
   }
   // A channel row of the list clicked: on its number it goes to the
   // selected window; on its name it is only selected, and the play key
@@ -391,6 +396,7 @@ TEST_F(PreviewSet, AChannelInTwoWindowsShowsTheHintAndStoresNothing) {
   EXPECT_TRUE(livetest::Boxes().empty());
   PickValue(view_, kViewOutport, 1);  // refused: the box goes back
   livetest::Click(view_, kFirstModeButton);  // one window: refused as well
+  systest::Settle();
   const std::string hint = "One channel stands in two windows of this layout!/64";
   EXPECT_EQ(BoxTexts(), (std::vector<std::string>{hint, hint}));
   EXPECT_EQ(CallCount("setPreviewConfig"), 0u);
