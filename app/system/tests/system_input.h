@@ -142,8 +142,8 @@ inline void ClickChanBoxesTo(WindowHandle page, uint64_t mask, uint64_t shown) {
   }
 }
 
-// The host key that types `c` (lower-case letters, digits, '.', '-'); 0
-// for others.
+// The host key that types `c` (lower-case letters, digits, '.', '-', and
+// '\b' for a backspace); 0 for others.
 inline int KeyOf(char c) {
   static const int kLetters[] = {KEY_A, KEY_B, KEY_C, KEY_D, KEY_E, KEY_F, KEY_G, KEY_H, KEY_I,
                                  KEY_J, KEY_K, KEY_L, KEY_M, KEY_N, KEY_O, KEY_P, KEY_Q, KEY_R,
@@ -152,6 +152,7 @@ inline int KeyOf(char c) {
   if (c == '0') return KEY_0;
   if (c >= '1' && c <= '9') return KEY_1 + (c - '1');
   if (c == '.') return KEY_DOT;
+  if (c == '\b') return KEY_BACKSPACE;
   if (c == '-') return KEY_MINUS;
   return 0;
 }
@@ -182,7 +183,8 @@ inline bool PumpTyped(const std::function<bool()>& done) {
 }
 
 // A click into edit `id` of `page`, then `text` typed key by key after
-// what it holds; true once the edit holds what was there and `text`.
+// what it holds; true once the edit holds what was there and `text` (its
+// backspaces taking back what it typed).
 inline bool TypeInto(WindowHandle page, int id, const std::string& text) {
   const WindowHandle edit = GetDlgItem(page, id);
   livetest::ClickItem(page, id, [edit] { return GetCapture() == edit || GetFocusChild(GetParent(edit)) == edit; });
@@ -200,7 +202,10 @@ inline bool TypeInto(WindowHandle page, int id, const std::string& text) {
     }
     HostInjectKey(key, 1);
     HostInjectKey(key, 0);
-    typed += c;
+    if (c != '\b')
+      typed += c;
+    else if (!typed.empty())
+      typed.pop_back();
     const std::string want = before + typed;
     if (!PumpTyped([page, id, want] { return TextOf(page, id) == want; })) return false;
   }
@@ -224,6 +229,23 @@ inline void ClickClosing(WindowHandle dlg, int id) {
   livetest::ClickItem(dlg, id);
   livetest::PumpUntil([] { return GetCapture() == 0; });
   desktest::Drain();
+}
+
+// Steps a helper window of LookProc runs on each kLookAgain it gets, with
+// nothing read first: a read could deliver the input that opens a dialog
+// and run the dialog inside it, with the message that runs the steps
+// already taken. Steps that wait post kLookAgain again.
+constexpr int kLookAgain = 0x9107;
+inline std::function<void()>& LookSteps() {
+  static std::function<void()> steps;
+  return steps;
+}
+inline LResult LookProc(WindowHandle hwnd, int msg, WParam wParam, LParam lParam) {
+  if (msg == kLookAgain && LookSteps()) {
+    LookSteps()();
+    return 0;
+  }
+  return DefaultMainWinProc(hwnd, msg, wParam, lParam);
 }
 
 // A helper window's steps run inside the modal loop a user's act opens:

@@ -42,22 +42,6 @@ std::string Caption(const char* section, const char* key) {
   return text ? text : "";
 }
 
-// The security-code dialog's steps, run by a helper window's message
-// without reading the queue first: a read could deliver the double click
-// and run the dialog inside it, with the message that runs the steps
-// already taken.
-constexpr int kLookForCode = 0x9106;
-std::function<void()>& CodeSteps() {
-  static std::function<void()> steps;
-  return steps;
-}
-LResult CodeStepsProc(WindowHandle hwnd, int msg, WParam wParam, LParam lParam) {
-  if (msg == kLookForCode && CodeSteps()) {
-    CodeSteps()();
-    return 0;
-  }
-  return DefaultMainWinProc(hwnd, msg, wParam, lParam);
-}
 
 class Login : public LiveGui {
  protected:
@@ -143,7 +127,7 @@ TEST_F(Login, TheRightPasswordLogsTheChosenUserIn) {
 }
 
 TEST_F(Login, TheHiddenCornerEndsAtSixteenPixelsAndOpensTheSecurityCodeDialog) {
-  WindowHandle helper = Main({0, 0, 4, 4}, CodeStepsProc);
+  WindowHandle helper = Main({0, 0, 4, 4}, systest::LookProc);
   bool nestedRan = false;
   std::string serial;
   setLoginFlag(3, 1);
@@ -165,12 +149,12 @@ TEST_F(Login, TheHiddenCornerEndsAtSixteenPixelsAndOpensTheSecurityCodeDialog) {
     // succeeds through the seam. The steps wait for it: the double click
     // comes through the event thread.
     int looks = 0;
-    CodeSteps() = [&] {
+    systest::LookSteps() = [&] {
       if (nestedRan) return;
       const WindowHandle code = GetActiveWindow();
       if (code == dlg || !IsValidHandle(GetDlgItem(code, kCode))) {
         if (++looks > 100000) return;  // it never opened: the checks below say so
-        PostMessage(helper, kLookForCode, 0, 0);
+        PostMessage(helper, systest::kLookAgain, 0, 0);
         return;
       }
       nestedRan = true;
@@ -182,11 +166,11 @@ TEST_F(Login, TheHiddenCornerEndsAtSixteenPixelsAndOpensTheSecurityCodeDialog) {
       systest::ClickClosing(code, kOk);
       device_seam::clearOverrides();
     };
-    PostMessage(helper, kLookForCode, 0, 0);
+    PostMessage(helper, systest::kLookAgain, 0, 0);
     doubleClick(15, client.bottom - 16);
     EXPECT_TRUE(livetest::PumpUntil([] { return getLoginWnd(3) == GUI_INVALID_HANDLE; }));
     SetLowLevelEventClock(nullptr);
-    CodeSteps() = nullptr;  // a look still queued finds nothing to run
+    systest::LookSteps() = nullptr;  // a look still queued finds nothing to run
   });
   EXPECT_TRUE(nestedRan);
   const DeviceInfo* info = getCachedDeviceInfo();
