@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "app/system/display/display.h"
+#include "app/system/tests/system_input.h"
 #include "app/testing/page_harness.h"
 #include "app/device_backend.h"
 #include "app/formatting.h"
@@ -25,12 +26,12 @@
 
 namespace {
 
-using livetest::Choose;
-using livetest::Command;
+using livetest::Click;
 using livetest::Enabled;
 using livetest::LiveGui;
+using systest::PickValue;
 
-constexpr int kSheet = 4101, kApply = 4098;
+constexpr int kSheet = PAGE_ID_SHEET, kApply = PAGE_ID_APPLY;
 constexpr int kLanguage = 20240, kStandard = 20241, kVga = 20242, kZone = 20243, kDateFormat = 20244, kDate = 20245,
               kTime = 20246, kMouse = 20247, kWizard = 20248, kPassword = 20249, kHdmi = 20250;
 constexpr int kAuto = 20272, kDstEnable = 20273, kStartMonth = 20275, kStartWeekday = 20277, kStartHour = 20278,
@@ -91,10 +92,12 @@ class Display : public LiveGui {
     ASSERT_NE(win_, GUI_INVALID_HANDLE);
     desktest::Drain();
   }
+  // The page of tab `index`, its tab clicked when another one shows.
   WindowHandle Page(int index) {
     const WindowHandle sheet = GetDlgItem(win_, kSheet);
-    SendMessage(sheet, PSM_SETACTIVEINDEX, static_cast<WParam>(index), 0);
-    desktest::Drain();
+    if (SendMessage(sheet, PSM_GETACTIVEINDEX, 0, 0) != index) {
+      EXPECT_TRUE(systest::ClickTab(sheet, index));
+    }
     return static_cast<WindowHandle>(SendMessage(sheet, PSM_GETPAGE, static_cast<WParam>(index), 0));
   }
   void Close() {
@@ -107,12 +110,8 @@ class Display : public LiveGui {
     GetWindowRect(win_, &r);
     livetest::MatchesReference(__FILE__, name, livetest::SettledGrab(r));
   }
-  // The bar moved by hand: the position, then the drag's notification.
-  void MoveMouseBar(WindowHandle page, int position) {
-    SendDlgItemMessage(page, kMouse, TBM_SETPOS, static_cast<WParam>(position), 0);
-    desktest::Drain();
-    Command(page, kMouse, TBN_DRAGGED);
-  }
+  // The bar moved by hand: a press where the thumb is to stand.
+  void MoveMouseBar(WindowHandle page, int position) { EXPECT_TRUE(systest::ClickTrackAt(page, kMouse, position)); }
   static std::pair<int, int> Pair() {
     int scale = 0, threshold = 0;
     GetMouseScale(&scale, &threshold);
@@ -145,7 +144,7 @@ TEST_F(Display, TheMouseBarActsAtOnceAndOnlyApplyKeepsItsPair) {
     MoveMouseBar(general, 2);
     EXPECT_EQ(Pair(), std::make_pair(4, 7));
     MoveMouseBar(general, 3);
-    if (row.apply) Command(general, kApply);
+    if (row.apply) Click(general, kApply);
     if (row.way == kExit) {
       Close();
     } else {
@@ -160,14 +159,11 @@ TEST_F(Display, TheMouseBarActsAtOnceAndOnlyApplyKeepsItsPair) {
   }
 }
 
+// A value of the box other than the one it shows; -1 when it has none.
 int OtherRow(WindowHandle page, int combo) {
   const LResult shown = SendDlgItemMessage(page, combo, CB_GETSELVALUE, 0, 0);
-  const LResult count = SendDlgItemMessage(page, combo, CB_GETCOUNT, 0, 0);
-  for (LResult i = 0; i < count; ++i) {
-    SendDlgItemMessage(page, combo, CB_SETCURSEL, static_cast<WParam>(i), 0);
-    const LResult value = SendDlgItemMessage(page, combo, CB_GETSELVALUE, 0, 0);
-    if (value != shown) return static_cast<int>(value);
-  }
+  for (int value : systest::ValuesOf(page, combo))
+    if (value != shown) return value;
   return -1;
 }
 
@@ -196,9 +192,9 @@ TEST_F(Display, ANewMainResolutionWaitsForConfirmationAndTheOtherGoesToTheDevice
     if (row.combo) {
       chosen = OtherRow(general, row.combo);
       ASSERT_GE(chosen, 0);
-      Choose(general, row.combo, chosen);
+      EXPECT_TRUE(PickValue(general, row.combo, chosen));
       device_seam::startCallLog();
-      Command(general, kApply);
+      systest::ClickClosing(general, kApply);  // a new main resolution may close the window
     }
     EXPECT_EQ(isResolutionChangePending(), row.pending);
     EXPECT_EQ(Calls("setOutputResolutionCode"), row.outputCalls);
@@ -218,15 +214,14 @@ TEST_F(Display, ANewMainResolutionWaitsForConfirmationAndTheOtherGoesToTheDevice
 TEST_F(Display, GeneralApplyStoresEveryFieldAndReportsAResolutionTheMonitorRefuses) {
   Open();
   const WindowHandle general = Page(kGeneral);
-  Choose(general, kStandard, 1);
-  Choose(general, kDateFormat, 2);
-  Choose(general, kZone, 15);
+  EXPECT_TRUE(PickValue(general, kStandard, 1));
+  EXPECT_TRUE(PickValue(general, kDateFormat, 2));
+  EXPECT_TRUE(PickValue(general, kZone, 15));
   SendDlgItemMessage(general, kTime, CB_SETFIELD, 1, 21);
-  SendMessage(GetDlgItem(general, kWizard), BM_CLICK, 0, 0);
-  SendMessage(GetDlgItem(general, kPassword), BM_CLICK, 0, 0);
-  desktest::Drain();
+  Click(general, kWizard);
+  Click(general, kPassword);
   device_seam::startCallLog();
-  Command(general, kApply);
+  Click(general, kApply);
   const DeviceConfig now = Stored();
   EXPECT_EQ(now.outputs[3].videoStandard, 1);
   EXPECT_EQ(now.dateFormat, 2);
@@ -245,9 +240,9 @@ TEST_F(Display, GeneralApplyStoresEveryFieldAndReportsAResolutionTheMonitorRefus
   EXPECT_FALSE(Enabled(general, kApply));
   EXPECT_TRUE(livetest::Boxes().empty());
 
-  Choose(general, kDateFormat, 1);
+  EXPECT_TRUE(PickValue(general, kDateFormat, 1));
   device_seam::overrideAnswer(setDeviceConfig, DEVICE_ERR_RESOLUTION);
-  Command(general, kApply);
+  Click(general, kApply);
   device_seam::clearOverrides();
   EXPECT_EQ(BoxKeys(), std::vector<std::string>{"displayset/err_not_sup_resolution"});
   EXPECT_EQ(Stored().dateFormat, 2);
@@ -324,9 +319,8 @@ TEST_F(Display, ANewLanguageSwitchesTheInterfaceAndChineseTextsHaveNoDstPage) {
   Open();
   EXPECT_EQ(SendMessage(GetDlgItem(win_, kSheet), PSM_GETPAGECOUNT, 0, 0), 3);
   const WindowHandle general = Page(kGeneral);
-  Choose(general, kLanguage, kGermanItem);
-  Command(general, kApply);
-  desktest::Drain();
+  EXPECT_TRUE(PickValue(general, kLanguage, kGermanItem));
+  systest::ClickClosing(general, kApply);
   EXPECT_EQ(Stored().language, kGerman);
   EXPECT_EQ(isLangSwitchPending(), 1);
   EXPECT_EQ(getSystemPageWnd(), GUI_INVALID_HANDLE) << "the switch closes every window";
@@ -382,19 +376,19 @@ TEST_F(Display, DstApplyTakesTheZonesRuleOrTheRowsAndRefusesOneMonth) {
     EXPECT_EQ(SendDlgItemMessage(dst, kEndWeekday, CB_GETSELVALUE, 0, 0), 7) << "Sunday, stored as 0";
     EXPECT_EQ(SendDlgItemMessage(dst, kBias, CB_GETSELVALUE, 0, 0), 2);
     EXPECT_TRUE(Enabled(dst, kStartMonth));
-    if (row.automatic) SendMessage(GetDlgItem(dst, kAuto), BM_CLICK, 0, 0);
-    if (!row.enabled && !row.automatic) SendMessage(GetDlgItem(dst, kDstEnable), BM_CLICK, 0, 0);
-    desktest::Drain();
+    if (row.automatic) Click(dst, kAuto);
+    if (!row.enabled && !row.automatic) Click(dst, kDstEnable);
     EXPECT_EQ(Enabled(dst, kStartMonth), !row.automatic && row.enabled);
     EXPECT_EQ(Enabled(dst, kDstEnable), !row.automatic);
-    if (row.startMonth) {
-      Choose(dst, kStartMonth, row.startMonth);
-      Choose(dst, kStartWeekday, row.startWeekday);
-      Choose(dst, kEndMonth, row.endMonth);
-      Choose(dst, kEndWeekday, row.endWeekday);
-      Choose(dst, kBias, row.bias);
+    // Rows switched off take no choice: their boxes are disabled.
+    if (row.startMonth && Enabled(dst, kStartMonth)) {
+      EXPECT_TRUE(PickValue(dst, kStartMonth, row.startMonth));
+      EXPECT_TRUE(PickValue(dst, kStartWeekday, row.startWeekday));
+      EXPECT_TRUE(PickValue(dst, kEndMonth, row.endMonth));
+      EXPECT_TRUE(PickValue(dst, kEndWeekday, row.endWeekday));
+      EXPECT_TRUE(PickValue(dst, kBias, row.bias));
     }
-    Command(dst, kApply);
+    Click(dst, kApply);
     EXPECT_EQ(BoxKeys(), row.box ? std::vector<std::string>{row.box} : std::vector<std::string>{});
     const DeviceConfig now = Stored();
     EXPECT_EQ(now.dstEnabled, row.storedEnabled);
@@ -434,13 +428,17 @@ TEST_F(Display, MoreApplyAsksBeforeAnOutputModeRebootAndShowsTheDevicesRefusals)
     const DeviceConfig before = Stored();
     Open();
     const WindowHandle more = Page(kMore);
-    SetDlgItemText(more, kName, row.name);
+    // The name's last character typed, the rest set.
+    const std::string name = row.name;
+    SetDlgItemText(more, kName, name.substr(0, name.size() - 1).c_str());
+    EXPECT_TRUE(systest::TypeInto(more, kName, name.substr(name.size() - 1)));
     SetDlgItemText(more, kNumber, row.number);
-    Command(more, kName, EN_CHANGE);
-    Choose(more, kLockTime, 65535);
-    if (row.newMode) Choose(more, kOutputMode, 1);
+    EXPECT_TRUE(PickValue(more, kLockTime, 65535));
+    if (row.newMode) {
+      EXPECT_TRUE(PickValue(more, kOutputMode, 1));
+    }
     livetest::BoxAnswer() = row.answer;
-    Command(more, kApply);
+    Click(more, kApply);
     EXPECT_EQ(BoxKeys(), row.boxes);
     const DeviceConfig now = Stored();
     EXPECT_EQ(std::string(now.name), row.saved ? row.name : before.name);
@@ -486,7 +484,7 @@ TEST_F(Display, TheMouseChoosesADateFormatFromItsList) {
   const WindowHandle page = Page(kGeneral);
   const WindowHandle box = GetDlgItem(page, kDateFormat);
   const WindowHandle calendar = GetDlgItem(GetDlgItem(page, kDate), CB_CALENDAR_ID);
-  SendMessage(box, CB_SELECTVALUE, 0, 0);
+  EXPECT_TRUE(PickValue(page, kDateFormat, 0));
   EXPECT_TRUE(livetest::ChooseByMouse(page, kDateFormat, 1)) << "the arrow opened the list, the row closed it";
   EXPECT_EQ(SendMessage(box, CB_GETSELVALUE, 0, 0), 1) << "and chose it";
   EXPECT_FALSE(IsWindowVisible(calendar)) << "the system date box beneath heard nothing";

@@ -7,7 +7,10 @@
 #include <string>
 #include <vector>
 
+#include "app/system/tests/system_input.h"
 #include "app/testing/page_harness.h"
+#include "controls/barkit/tests/quick_clicks.h"
+#include "core/input/lowlevel_event.h"
 #include "app/device_backend.h"
 #include "app/formatting.h"
 #include "app/system_services.h"
@@ -21,7 +24,11 @@ namespace {
 
 using livetest::LiveGui;
 
-constexpr int kLanguage = 16384, kNext = 4112, kCancel = 2;
+constexpr int kLanguage = 16384, kNext = 4112, kCancel = PAGE_ID_CANCEL;
+
+// The event clock held still: two clicks make a double click however
+// slowly the run goes.
+unsigned int StillClock() { return 1000; }
 constexpr int kEnglish = 1, kGerman = 33;
 
 int StoredLanguage() {
@@ -93,19 +100,22 @@ TEST_F(LangSel, NextSavesOnlyAChangedLanguageAndSwitchesToIt) {
     device_seam::startCallLog();
     RunInLoop(createLangSelWindow, [&] {
       const WindowHandle dlg = GetActiveWindow();
-      const int count = static_cast<int>(SendDlgItemMessage(dlg, kLanguage, CB_GETCOUNT, 0, 0));
       shown = SendDlgItemMessage(dlg, kLanguage, CB_GETSELVALUE, 0, 0);
-      for (int i = 0; i < count; ++i) {
-        SendDlgItemMessage(dlg, kLanguage, CB_SETCURSEL, i, 0);
-        values.push_back(SendDlgItemMessage(dlg, kLanguage, CB_GETSELVALUE, 0, 0));
-      }
-      SendDlgItemMessage(dlg, kLanguage, CB_SELECTVALUE, static_cast<WParam>(shown), 0);
+      for (int value : systest::ValuesOf(dlg, kLanguage)) values.push_back(value);
       state = getOutputState(getMainOutput());
       session = getSessionFlag();
-      if (row.choose) SendDlgItemMessage(dlg, kLanguage, CB_SELECTVALUE, static_cast<WParam>(row.choose), 0);
-      SendMessage(dlg, MSG_NCLBUTTONDBLCLK, 0, 0);
-      livetest::Command(dlg, row.button);
-      if (IsWindow(dlg)) {
+      if (row.choose) {
+        EXPECT_TRUE(systest::PickValue(dlg, kLanguage, row.choose));
+      }
+      // A double click on the caption changes nothing.
+      Rect frame{};
+      GetWindowRect(dlg, &frame);
+      SetLowLevelEventClock(StillClock);
+      quickclick::ClickTwiceInPlace({(frame.left + frame.right) / 2, frame.top + 4}, [] { return true; });
+      systest::Settle();
+      SetLowLevelEventClock(nullptr);
+      systest::ClickClosing(dlg, row.button);
+      if (GetActiveWindow() == dlg) {
         ADD_FAILURE() << "the dialog stays open";
         EndDialog(dlg, 0);
       }
@@ -169,11 +179,12 @@ TEST_F(LangSel, EveryOfferedLanguageShowsItsOwnPicture) {
     const int count = static_cast<int>(SendMessage(list, LB_GETCOUNT, 0, 0));
     // A failed check ends the items, never the dialog's way out.
     [&] {
+      const std::vector<int> values = systest::ValuesOf(dlg, kLanguage);
+      ASSERT_EQ(static_cast<int>(values.size()), count);
       for (int i = 0; i < count; ++i) {
         ListBoxItemInfo item{};
         ASSERT_EQ(SendMessage(list, LB_GETITEMADDDATA, static_cast<WParam>(i), reinterpret_cast<LParam>(&item)), 0);
-        SendDlgItemMessage(dlg, kLanguage, CB_SETCURSEL, static_cast<WParam>(i), 0);
-        const int index = static_cast<int>(SendDlgItemMessage(dlg, kLanguage, CB_GETSELVALUE, 0, 0)) - 1;
+        const int index = values[static_cast<size_t>(i)] - 1;
         ASSERT_TRUE(index >= 0 && index < LAYOUT_MAX_LANGUAGES) << index;
         const Row& row = rows[index];
         SCOPED_TRACE(index);
@@ -188,7 +199,7 @@ TEST_F(LangSel, EveryOfferedLanguageShowsItsOwnPicture) {
         seen.push_back(row.name);
       }
     }();
-    livetest::Command(dlg, kCancel);
+    systest::ClickClosing(dlg, kCancel);
   });
   EXPECT_EQ(seen, (std::vector<std::string>{"English", "Chinese (Simplified)", "Deutsch"}));
 }
@@ -212,7 +223,9 @@ TEST_F(LangSel, OnScreen) {
     ClientToScreen(combo, &shown.right, &shown.bottom);
     r.bottom = std::max(r.bottom, shown.bottom + 4);
     livetest::MatchesReference(__FILE__, "langsel_list", livetest::SettledGrab(r));
-    livetest::Command(dlg, kCancel);
+    livetest::PressKey(KEY_ESC);
+    EXPECT_TRUE(livetest::PumpUntil([list] { return IsWindowVisible(list) == 0; })) << "Escape closes the list";
+    systest::ClickClosing(dlg, kCancel);
   });
 }
 

@@ -9,8 +9,10 @@
 
 #include "app/core/pages_calls.h"
 #include "app/device_backend.h"
-#include "app/system/users/tests/nested_steps.h"
+#include "app/system/tests/system_input.h"
 #include "app/testing/page_harness.h"
+#include "controls/barkit/tests/quick_clicks.h"
+#include "core/input/lowlevel_event.h"
 #include "gui/combobox.h"
 #include "gui/message.h"
 
@@ -18,11 +20,12 @@ namespace {
 
 using livetest::LiveGui;
 
-constexpr int kUser = 12528, kPassword = 12529, kOk = 4097, kCancel = 2, kCode = 12539;
-constexpr int kDoubleClick = 3;
+constexpr int kUser = 12528, kPassword = 12529, kOk = PAGE_ID_OK, kCancel = PAGE_ID_CANCEL, kCode = 12539,
+              kSerial = 12538;
 
-WParam Code(int id, int code) { return static_cast<WParam>((code << 16) | id); }
-void Command(WindowHandle w, int id, int code = 0) { SendMessage(w, MSG_COMMAND, Code(id, code), 0); }
+// The event clock held still: two clicks make a double click however
+// slowly the run goes.
+unsigned int QuickHand() { return 1000; }
 std::string Text(WindowHandle w, int id) {
   char text[64] = "";
   GetDlgItemText(w, id, text, sizeof text);
@@ -39,8 +42,6 @@ std::string Caption(const char* section, const char* key) {
   return text ? text : "";
 }
 
-using nested::kNextStep;
-using nested::Pending;
 
 class Login : public LiveGui {
  protected:
@@ -51,13 +52,13 @@ class Login : public LiveGui {
       const WindowHandle dlg = getLoginWnd(output);
       ASSERT_NE(dlg, GUI_INVALID_HANDLE);
       steps(dlg);
-      if (getLoginWnd(output) != GUI_INVALID_HANDLE) Command(dlg, kCancel);
+      if (getLoginWnd(output) != GUI_INVALID_HANDLE) systest::ClickClosing(dlg, kCancel);
     });
     EXPECT_EQ(getLoginWnd(output), GUI_INVALID_HANDLE);
   }
   void TryPassword(WindowHandle dlg, const char* password) {
     SetDlgItemText(dlg, kPassword, password);
-    Command(dlg, kOk);
+    systest::ClickClosing(dlg, kOk);
   }
 };
 
@@ -85,7 +86,7 @@ TEST_F(Login, ListsTheNamedUsersAndEachRefusalLeavesThePasswordAsItsTableSays) {
       EXPECT_EQ(Text(dlg, kPassword), row.kept ? "secret" : "") << row.code;
       EXPECT_EQ(isLoginFlag(getCurOutput()), 0);
       // A new selection starts the count again, so five refusals keep it open.
-      Command(dlg, kUser, 1);
+      EXPECT_TRUE(systest::PickValue(dlg, kUser, static_cast<int>((&row - rows + 1) % 2)));
     }
     device_seam::clearOverrides();
   });
@@ -96,8 +97,7 @@ TEST_F(Login, ThreeRefusalsInARowCloseItAndAUserChangeStartsTheCountAgain) {
   WithLogin([&](WindowHandle dlg) {
     TryPassword(dlg, "wrong");
     TryPassword(dlg, "wrong");
-    SendDlgItemMessage(dlg, kUser, CB_SELECTVALUE, 1, 0);
-    Command(dlg, kUser, 1);
+    EXPECT_TRUE(systest::PickValue(dlg, kUser, 1));
     TryPassword(dlg, "wrong");
     TryPassword(dlg, "wrong");
     EXPECT_EQ(getLoginWnd(3), dlg);
@@ -115,7 +115,7 @@ TEST_F(Login, TheRightPasswordLogsTheChosenUserIn) {
   setLoginState(3, -2, -2);
   setOutputRelogin(3, 1);
   WithLogin([&](WindowHandle dlg) {
-    SendDlgItemMessage(dlg, kUser, CB_SELECTVALUE, 1, 0);
+    EXPECT_TRUE(systest::PickValue(dlg, kUser, 1));
     TryPassword(dlg, "73916");
     EXPECT_EQ(getLoginWnd(3), GUI_INVALID_HANDLE);
   });
@@ -127,34 +127,50 @@ TEST_F(Login, TheRightPasswordLogsTheChosenUserIn) {
 }
 
 TEST_F(Login, TheHiddenCornerEndsAtSixteenPixelsAndOpensTheSecurityCodeDialog) {
-  WindowHandle helper = Main({0, 0, 4, 4}, nested::NestedStepsProc);
+  WindowHandle helper = Main({0, 0, 4, 4}, systest::LookProc);
   bool nestedRan = false;
   std::string serial;
   setLoginFlag(3, 1);
   WithLogin([&](WindowHandle dlg) {
     Rect client{};
     GetClientRect(dlg, &client);
-    const auto at = [&](int x, int y) { return static_cast<LParam>((y & 0xFFFF) << 16 | (x & 0xFFFF)); };
+    SetLowLevelEventClock(QuickHand);
+    const auto doubleClick = [&](int x, int y) {
+      Point at{x, y};
+      ClientToScreen(dlg, &at.x, &at.y);
+      quickclick::ClickTwiceInPlace(at, [] { return true; });
+      systest::Settle();
+    };
     // Right of the square, and on the bottom edge: nothing.
-    SendMessage(dlg, kDoubleClick, 0, at(16, client.bottom - 1));
-    SendMessage(dlg, kDoubleClick, 0, at(0, client.bottom));
+    doubleClick(16, client.bottom - 1);
+    doubleClick(0, client.bottom);
     EXPECT_EQ(getLoginWnd(3), dlg);
     // Inside: the security-code dialog, whose code the device refuses, then
-    // succeeds through the seam.
-    Pending().push_back([&] {
-      nestedRan = true;
+    // succeeds through the seam. The steps wait for it: the double click
+    // comes through the event thread.
+    int looks = 0;
+    systest::LookSteps() = [&] {
+      if (nestedRan) return;
       const WindowHandle code = GetActiveWindow();
-      serial = Text(code, 12538);
+      if (code == dlg || !IsValidHandle(GetDlgItem(code, kCode))) {
+        if (++looks > 100000) return;  // it never opened: the checks below say so
+        PostMessage(helper, systest::kLookAgain, 0, 0);
+        return;
+      }
+      nestedRan = true;
+      serial = Text(code, kSerial);
       SetDlgItemText(code, kCode, "not-a-code");
-      Command(code, kOk);
+      livetest::Click(code, kOk);
       EXPECT_EQ(Text(code, kCode), "");
       device_seam::overrideAnswer(resetDefaultPassword, 0);
-      Command(code, kOk);
+      systest::ClickClosing(code, kOk);
       device_seam::clearOverrides();
-    });
-    PostMessage(helper, kNextStep, 0, 0);
-    SendMessage(dlg, kDoubleClick, 0, at(15, client.bottom - 16));
-    EXPECT_EQ(getLoginWnd(3), GUI_INVALID_HANDLE);
+    };
+    PostMessage(helper, systest::kLookAgain, 0, 0);
+    doubleClick(15, client.bottom - 16);
+    EXPECT_TRUE(livetest::PumpUntil([] { return getLoginWnd(3) == GUI_INVALID_HANDLE; }));
+    SetLowLevelEventClock(nullptr);
+    systest::LookSteps() = nullptr;  // a look still queued finds nothing to run
   });
   EXPECT_TRUE(nestedRan);
   const DeviceInfo* info = getCachedDeviceInfo();

@@ -16,7 +16,7 @@
 #include "app/playback.h"
 #include "app/result_paging.h"
 #include "app/disk_texts.h"
-#include "app/system/users/tests/nested_steps.h"
+#include "app/system/tests/system_input.h"
 #include "app/testing/page_harness.h"
 #include "gui/combobox.h"
 #include "gui/listview.h"
@@ -26,15 +26,16 @@
 namespace {
 
 using livetest::Boxes;
-using livetest::Command;
+using livetest::Click;
 using livetest::LiveGui;
-using nested::Pending;
 
-constexpr int kSheet = 4101, kList = 20836, kExport = 20837, kSearch = 20838;
+constexpr int kSheet = PAGE_ID_SHEET, kList = 20836, kExport = 20837, kSearch = 20838;
 constexpr int kDiskList = 19728, kExportDisks = 19729;
 constexpr int kNext = 4112, kPrev = 4113;
 constexpr int kUserRow = 20850, kHostRow = 20851, kParamRow = 20852, kObjectRow = 20853, kScroll = 20855;
 constexpr int kSmartList = 20856;
+// Result list columns: the time only selects; the play and detail cells act.
+constexpr int kTimeColumn = 1, kPlayColumn = 5, kDetailColumn = 6, kTickColumn = 0, kExportTab = 1;
 
 std::string Caption(const char* section, const char* key) {
   const char* text = lookupText(section, key);
@@ -45,6 +46,13 @@ std::string TextOf(WindowHandle hwnd) {
   char text[256] = "";
   GetWindowText(hwnd, text, sizeof text);
   return text;
+}
+
+// Calls of `op` in the device's call log.
+int Calls(const std::string& op) {
+  int n = 0;
+  for (const auto& call : device_seam::callLog()) n += call.op == op;
+  return n;
 }
 
 LogRecord Entry(int major, int minor, int channel) {
@@ -61,7 +69,7 @@ class LogSearch : public LiveGui {
  protected:
   void SetUp() override {
     LiveGui::SetUp();
-    helper_ = Main({0, 0, 4, 4}, nested::NestedStepsProc);
+    helper_ = Main({0, 0, 4, 4}, livetest::StepsProc);
     setExportRunning(0);
     setExportMode(0);
   }
@@ -69,7 +77,6 @@ class LogSearch : public LiveGui {
     // A closed window's handle is not looked at again: its slot tells.
     if (win_ && getMaintenancePageWnd() == win_) Close();
     setMaintenanceMenuWnd(GUI_INVALID_HANDLE);
-    Pending().clear();
     LiveGui::TearDown();
   }
   void Open() {
@@ -100,7 +107,12 @@ class LogSearch : public LiveGui {
     device_seam::overrideAnswer(findLogs, result, &state, sizeof state);
   }
   void Holds(const LogRecord& r) { device_seam::overrideAnswer(getLogRecord, 0, &r, sizeof r); }
-  void Search() { Command(page_, kSearch); }
+  void Search() { Click(page_, kSearch); }
+  // The export tab clicked; its page.
+  WindowHandle ExportTab() {
+    EXPECT_TRUE(systest::ClickTab(GetDlgItem(win_, kSheet), kExportTab));
+    return PageAt(kExportTab);
+  }
   WindowHandle List() { return GetDlgItem(page_, kList); }
   int Rows(WindowHandle list) { return static_cast<int>(SendMessage(list, LVM_GETITEMCOUNT, 0, 0)); }
   std::string Cell(WindowHandle list, int row, int column) {
@@ -119,15 +131,26 @@ class LogSearch : public LiveGui {
     Boxes().clear();
     return keys;
   }
-  // Runs `steps` in the dialog `start` opens; closes what they leave open.
-  bool InDialog(const std::function<void()>& start, const std::function<void(WindowHandle)>& steps) {
-    return nested::InDialogOpenedBy(helper_, start, steps);
+  // Runs `steps` in the dialog a user's `act` opens; closes what they leave open.
+  bool InDialog(const std::function<void()>& act, const std::function<void(WindowHandle)>& steps) {
+    return systest::DialogSteps(helper_).Run(act, steps);
   }
 
-  void Select(int row) { SendMessage(List(), LVM_SELECTITEM, static_cast<WParam>(row), 0); }
+  // A click on a row's time selects it and gives the list the focus.
+  void Select(int row) { systest::ClickListCell(List(), row, kTimeColumn); }
+  // A key of the front panel to `list`, which a click below its rows gives
+  // the focus when it has not got it.
   void Key(WindowHandle list, int key) {
-    ListViewKeyInfo info{static_cast<WParam>(key), 0};
-    NotifyParentEx(list, LVN_KEYDOWN, reinterpret_cast<LParam>(&info));
+    const WindowHandle page = GetParent(list);
+    if (GetFocusChild(page) != list) {
+      Rect r{};
+      GetClientRect(list, &r);
+      int x = r.right / 2, y = r.bottom * 3 / 4;
+      ClientToScreen(list, &x, &y);
+      livetest::ClickAt(x, y, [list] { return GetCapture() == list; });
+      ASSERT_TRUE(livetest::PumpUntil([page, list] { return GetFocusChild(page) == list && GetCapture() == 0; }));
+    }
+    livetest::PressKey(key);
   }
   WindowHandle helper_ = 0, host_ = 0, win_ = 0, page_ = 0;
 };
@@ -216,7 +239,7 @@ TEST_F(LogSearch, PagingFollowsAModelOfFirstPreviousNextLastAndTypedPages) {
         }
         default: break;
       }
-      Command(page_, id);
+      Click(page_, id);
       SCOPED_TRACE(std::to_string(id) + " '" + text + "'");
       EXPECT_EQ(TakeBoxes(), refused ? std::vector<std::string>{"searchresult_err_page"} : std::vector<std::string>{});
       ASSERT_EQ(getResultPage(), model.page);
@@ -245,13 +268,13 @@ TEST_F(LogSearch, TooManyEntriesSayHowManyAreListedAndStillExport) {
   EXPECT_TRUE(livetest::Enabled(page_, kExport));
   EXPECT_EQ(getResultPageCount(), 20);
   // The export runs the dialog in log mode; running exports keep it closed.
-  Command(page_, kExport);
+  Click(page_, kExport);
   EXPECT_EQ(getExportMode(), 2);
   EXPECT_EQ(TakeBoxes(), std::vector<std::string>{"export_nodevice"});
   for (int running : {EXPORT_RUNNING_LOCAL, EXPORT_RUNNING_REMOTE}) {
     setExportRunning(running);
     setExportMode(0);
-    Command(page_, kExport);
+    Click(page_, kExport);
     EXPECT_EQ(getExportMode(), 0);
     EXPECT_EQ(TakeBoxes(), std::vector<std::string>{running == EXPORT_RUNNING_LOCAL ? "local_exporting_hint"
                                                                                     : "remote_exporting_hint"});
@@ -318,6 +341,7 @@ TEST_F(LogSearch, KeysAndClicksOpenTheDetailAndItsStepsStayWithinTheResults) {
   const bool hasSelection = SendMessage(List(), LVM_GETSELECTEDITEM, 0, 0) != 0;
   if (!hasSelection) {
     Key(List(), PANEL_KEY_ACTION);
+    livetest::PumpUntil([] { return !Boxes().empty(); });
     EXPECT_EQ(TakeBoxes(), std::vector<std::string>{"itemselect"});
   }
   struct Case {
@@ -332,10 +356,10 @@ TEST_F(LogSearch, KeysAndClicksOpenTheDetailAndItsStepsStayWithinTheResults) {
       EXPECT_EQ(IsWindowEnabled(GetDlgItem(dlg, kPrev)) != 0, c.prev);
       EXPECT_EQ(IsWindowEnabled(GetDlgItem(dlg, kNext)) != 0, c.next);
       // Steps past either end do nothing; each step fetches its entry.
-      for (int i = 0; i < 4; ++i) Command(dlg, kNext);
+      for (int i = 0; i < 4; ++i) Click(dlg, kNext);
       EXPECT_FALSE(IsWindowEnabled(GetDlgItem(dlg, kNext)));
       EXPECT_TRUE(IsWindowEnabled(GetDlgItem(dlg, kPrev)));
-      for (int i = 0; i < 4; ++i) Command(dlg, kPrev);
+      for (int i = 0; i < 4; ++i) Click(dlg, kPrev);
       EXPECT_FALSE(IsWindowEnabled(GetDlgItem(dlg, kPrev)));
       EXPECT_TRUE(IsWindowEnabled(GetDlgItem(dlg, kNext)));
     });
@@ -352,8 +376,7 @@ TEST_F(LogSearch, KeysAndClicksOpenTheDetailAndItsStepsStayWithinTheResults) {
   // One result: both steps stay off; the detail column opens it too.
   Finds(1);
   Search();
-  Select(0);
-  EXPECT_TRUE(InDialog([&] { NotifyParentEx(List(), LVN_CELLCLICK + 6, 0); }, [&](WindowHandle dlg) {
+  EXPECT_TRUE(InDialog([&] { systest::ClickListCell(List(), 0, kDetailColumn); }, [&](WindowHandle dlg) {
     EXPECT_FALSE(IsWindowEnabled(GetDlgItem(dlg, kPrev)));
     EXPECT_FALSE(IsWindowEnabled(GetDlgItem(dlg, kNext)));
     // Closed by its OK button.
@@ -425,10 +448,11 @@ TEST_F(LogSearch, PlayingARowNeedsAChannelAndTheRightAndFindsNoRecording) {
   Select(1);
   device_seam::startCallLog();
   Key(List(), PANEL_KEY_PLAY);
+  EXPECT_TRUE(livetest::PumpUntil([] { return Calls("getLogRecord") > 0; }));
   EXPECT_EQ(TakeBoxes(), std::vector<std::string>{});
   EXPECT_EQ(getPlaybackType(getMainOutput()), 0);
   Holds(Entry(3, 80, 2));
-  NotifyParentEx(List(), LVN_CELLCLICK + 5, 0);
+  systest::ClickListCell(List(), 1, kPlayColumn);
   EXPECT_EQ(TakeBoxes(), std::vector<std::string>{"log_play_err_nofile"});
   EXPECT_EQ(getPlaybackSearchChannel(getMainOutput()), 2);
   EXPECT_EQ(getPlaybackTime(getMainOutput()), 1700000000 - 60);
@@ -438,12 +462,12 @@ TEST_F(LogSearch, PlayingARowNeedsAChannelAndTheRightAndFindsNoRecording) {
 
 TEST_F(LogSearch, TheRecordersOwnDiskIsListedAndItsExportFindsNoRemovableDevice) {
   Open();
-  SendMessage(GetDlgItem(win_, kSheet), PSM_SETACTIVEINDEX, 1, 0);
-  const WindowHandle page = PageAt(1);
+  const WindowHandle page = ExportTab();
   const WindowHandle list = GetDlgItem(page, kDiskList);
   ASSERT_EQ(Rows(list), 1);
-  SendMessage(list, LVM_SETCHECKED, 0, 0);
-  Command(page, kExportDisks);
+  systest::ClickListCell(list, 0, kTickColumn);
+  ASSERT_EQ(SendMessage(list, LVM_GETCHECKED, 0, 0), 1);
+  Click(page, kExportDisks);
   EXPECT_EQ(TakeBoxes(), std::vector<std::string>{"export_nodevice"});
 }
 
@@ -467,13 +491,16 @@ class LogExport : public LogSearch {
   void Disks() { device_seam::overrideAnswer(getDiskList, 4, disks_, sizeof disks_); }
   void OpenExport() {
     Open();
-    SendMessage(GetDlgItem(win_, kSheet), PSM_SETACTIVEINDEX, 1, 0);
-    export_ = PageAt(1);
+    export_ = ExportTab();
     ASSERT_NE(export_, GUI_INVALID_HANDLE);
-    desktest::Drain();
   }
   WindowHandle DiskList() { return GetDlgItem(export_, kDiskList); }
-  void Tick(int row) { SendMessage(DiskList(), LVM_SETCHECKED, static_cast<WParam>(row), 0); }
+  // A click on a row's tick box.
+  void Tick(int row) {
+    const LResult was = SendMessage(DiskList(), LVM_GETCHECKED, static_cast<WParam>(row), 0);
+    systest::ClickListCell(DiskList(), row, kTickColumn);
+    EXPECT_NE(SendMessage(DiskList(), LVM_GETCHECKED, static_cast<WParam>(row), 0), was) << row;
+  }
   DiskInfo disks_[DISK_LIST_ROWS] = {};
   WindowHandle export_ = 0;
 };
@@ -486,12 +513,12 @@ TEST_F(LogExport, TickedRowsReachTheExportAsTheirDiskNumbersInListOrder) {
   EXPECT_EQ(Cell(DiskList(), 2, 0), "4");
   EXPECT_EQ(Cell(DiskList(), 1, 2), Caption("disk_base", "disk_status_idle"));
   // Nothing ticked: the box, and no export.
-  Command(export_, kExportDisks);
+  Click(export_, kExportDisks);
   EXPECT_EQ(TakeBoxes(), std::vector<std::string>{"itemselect"});
   EXPECT_EQ(getExportMode(), 0);
   Tick(0);
   Tick(2);
-  Command(export_, kExportDisks);
+  Click(export_, kExportDisks);
   EXPECT_EQ(TakeBoxes(), std::vector<std::string>{"export_nodevice"});
   EXPECT_EQ(getExportMode(), 4);
   FormatDiskArg arg{};
@@ -504,11 +531,11 @@ TEST_F(LogExport, TickedRowsReachTheExportAsTheirDiskNumbersInListOrder) {
   EXPECT_EQ(arg.disks[2], 0u);
   EXPECT_EQ(getCurPageWnd(), export_);
   // The keys tick the selected row, or ask for one.
-  SendMessage(DiskList(), LVM_SELECTITEM, 1, 0);
+  systest::ClickListCell(DiskList(), 1, kTimeColumn);
   Key(DiskList(), PANEL_KEY_CHECK);
-  EXPECT_EQ(SendMessage(DiskList(), LVM_GETCHECKED, 1, 0), 1);
+  EXPECT_TRUE(livetest::PumpUntil([this] { return SendMessage(DiskList(), LVM_GETCHECKED, 1, 0) == 1; }));
   Key(DiskList(), PANEL_KEY_CHECK);
-  EXPECT_EQ(SendMessage(DiskList(), LVM_GETCHECKED, 1, 0), 0);
+  EXPECT_TRUE(livetest::PumpUntil([this] { return SendMessage(DiskList(), LVM_GETCHECKED, 1, 0) == 0; }));
   Close();
   EXPECT_EQ(getCurPageWnd(), GUI_INVALID_HANDLE);
 }
@@ -558,8 +585,7 @@ TEST_F(LogExport, ThePagesAndTheDetailOnScreen) {
   Holds(entry);
   Finds(250);
   Search();
-  Command(page_, PAGING_NEXT);
-  desktest::Drain();
+  Click(page_, PAGING_NEXT);
   livetest::MatchesReference(__FILE__, "logsearch_page2", livetest::SettledGrab(r));
   LogRecord alarm = Entry(1, 2, 1);
   alarm.alarmOut = 2;
@@ -578,9 +604,7 @@ TEST_F(LogExport, ThePagesAndTheDetailOnScreen) {
       livetest::MatchesReference(__FILE__, name, livetest::SettledGrab(d));
     }));
   }
-  SendMessage(GetDlgItem(win_, kSheet), PSM_SETACTIVEINDEX, 1, 0);
-  SendMessage(GetDlgItem(PageAt(1), kDiskList), LVM_SETCHECKED, 2, 0);
-  desktest::Drain();
+  systest::ClickListCell(GetDlgItem(ExportTab(), kDiskList), 2, kTickColumn);
   livetest::MatchesReference(__FILE__, "logexport_page", livetest::SettledGrab(r));
 }
 

@@ -10,7 +10,10 @@
 #include "app/device_backend.h"
 #include "app/page_frame.h"
 #include "app/system_pages.h"
+#include "app/system/tests/system_input.h"
 #include "app/testing/page_harness.h"
+#include "controls/barkit/tests/quick_clicks.h"
+#include "core/input/lowlevel_event.h"
 #include "core/timer/timer_internal.h"
 #include "gui/desktop.h"
 #include "gui/message.h"
@@ -20,6 +23,10 @@ namespace {
 
 using livetest::ClickItem;
 using livetest::PumpUntil;
+
+// The event clock held still: two clicks make a double click however
+// slowly the run goes.
+unsigned int StillClock() { return 1000; }
 
 constexpr int kLock = 21248, kShutdown = 21249, kReboot = 21250, kHintText = 21264;
 
@@ -92,7 +99,7 @@ TEST_F(Shutdown, CancelEscapeAndCloseLeaveTheDialogAndThePictureButtonsAskFirst)
   });
   EXPECT_EQ(focused, PAGE_ID_CANCEL);
   Dialog([](WindowHandle dlg) {
-    SendMessage(dlg, MSG_KEYDOWN, KEY_ESC, 0);
+    livetest::PressKey(KEY_ESC);
     EXPECT_TRUE(PumpUntil([dlg] { return !IsWindowVisible(dlg); }));
   });
   // Declined questions change nothing and leave the dialog open.
@@ -186,9 +193,14 @@ TEST_F(Shutdown, TheHintSaysItsKindIgnoresKeysAndMouseAndClosesOnItsTimer) {
     RunInLoop([&](WindowHandle owner) { return createShutdownHintWindow(owner, kind.first); }, [&] {
       const WindowHandle hint = GetActiveWindow();
       text = Text(hint, kHintText);
-      SendMessage(hint, MSG_KEYDOWN, KEY_ESC, 0);
-      SendMessage(hint, MSG_NCLBUTTONDBLCLK, 0, 0);
-      desktest::Drain();
+      // A key and a double click on the hint, through the host input.
+      livetest::PressKey(KEY_ESC);
+      Rect r{};
+      GetWindowRect(hint, &r);
+      SetLowLevelEventClock(StillClock);
+      quickclick::ClickTwiceInPlace({(r.left + r.right) / 2, r.top + 4}, [] { return true; });
+      systest::Settle();
+      SetLowLevelEventClock(nullptr);
       stayed = IsWindowVisible(hint) != FALSE;
       StepTime(1000);  // the hint's one second
     });

@@ -15,7 +15,7 @@
 #include "app/formatting.h"
 #include "app/page_keys.h"
 #include "app/system_pages.h"
-#include "app/system/users/tests/nested_steps.h"
+#include "app/system/tests/system_input.h"
 #include "app/testing/page_harness.h"
 #include "gui/combobox.h"
 #include "gui/edit.h"
@@ -33,13 +33,15 @@ namespace {
 
 using livetest::LiveGui;
 
-constexpr int kOk = 4097, kSheet = 4101, kList = 20480, kKind = 20560;
+constexpr int kOk = PAGE_ID_OK, kApply = PAGE_ID_APPLY, kSheet = PAGE_ID_SHEET, kList = 20480, kAdd = 20481,
+              kKind = 20560;
+// List columns that act on their row; the own-password page's fields.
+constexpr int kNameColumn = 1, kRightColumn = 4, kModifyColumn = 5, kDeleteColumn = 6, kCameraTab = 2;
+constexpr int kOwnOld = 20506, kOwnNew = 20507, kOwnConfirm = 20508;
 constexpr int kAddName = 20512, kAddPassword = 20513, kAddConfirm = 20514, kAddLevel = 20515, kAddMac = 20516;
 constexpr int kModName = 20576, kModOld = 20577, kModEnable = 20578, kModPassword = 20579, kModConfirm = 20580,
               kModLevel = 20581, kModMac = 20582;
 
-WParam Code(int id, int code) { return static_cast<WParam>((code << 16) | id); }
-void Command(WindowHandle w, int id, int code = 0) { SendMessage(w, MSG_COMMAND, Code(id, code), 0); }
 std::string Caption(const char* section, const char* key) {
   const char* text = lookupText(section, key);
   return text ? text : "";
@@ -107,9 +109,6 @@ struct Fields {
 const char* const kNames[] = {"alice", "bob", "op_1", "night_shift", "sixteen_letters_", "bad/name", "", "admin", "guest"};
 const char* const kPasswords[] = {"p1", "0123456789abcdef", "", "73916"};
 
-using nested::kNextStep;
-using nested::Pending;
-
 LResult MenuHostProc(WindowHandle hwnd, int message, WParam wParam, LParam lParam) {
   if (message == MSG_CLOSE) {
     DestroyMainWindow(hwnd);
@@ -123,7 +122,7 @@ class Users : public LiveGui {
   void SetUp() override {
     LiveGui::SetUp();
     RefreshCache();
-    helper_ = Main({0, 0, 4, 4}, nested::NestedStepsProc);
+    helper_ = Main({0, 0, 4, 4}, livetest::StepsProc);
   }
   // Runs a dialog with `steps` given the dialog; whatever the steps leave
   // open is cancelled.
@@ -134,9 +133,9 @@ class Users : public LiveGui {
       if (IsWindow(dlg)) SendMessage(dlg, MSG_CLOSE, 0, 0);
     });
   }
-  // Starts a dialog from the page (by `start`) and runs `steps` inside it.
-  void FromPage(std::function<void()> start, std::function<void(WindowHandle)> steps) {
-    EXPECT_TRUE(nested::InDialogOpenedBy(helper_, start, steps));
+  // Opens a dialog from the page (by a user's `act`) and runs `steps` inside it.
+  void FromPage(const std::function<void()>& act, const std::function<void(WindowHandle)>& steps) {
+    EXPECT_TRUE(systest::DialogSteps(helper_).Run(act, steps));
   }
 
   // The list position of a record.
@@ -147,10 +146,9 @@ class Users : public LiveGui {
       if (t->users[i].name[0] != '\0') ++position;
     return position;
   }
-  void ListNotify(int index, int code) {
-    const WindowHandle list = GetDlgItem(page_, kList);
-    SendMessage(list, LVM_SELECTITEM, static_cast<WParam>(PositionOf(index)), 0);
-    NotifyParentEx(list, code, PositionOf(index));
+  // A click on a cell of a record's row.
+  void ClickRecord(int index, int column) {
+    systest::ClickListCell(GetDlgItem(page_, kList), PositionOf(index), column);
   }
   void OpenPage() {
     host_ = Main({0, 0, 8, 8}, MenuHostProc);
@@ -245,14 +243,14 @@ TEST_F(Users, RandomEditsThroughTheDialogsKeepTheTableAsTheModelSays) {
         SetDlgItemText(dlg, kAddName, f.name.c_str());
         SetDlgItemText(dlg, kAddPassword, f.password.c_str());
         SetDlgItemText(dlg, kAddConfirm, f.confirm.c_str());
-        SendDlgItemMessage(dlg, kAddLevel, CB_SELECTVALUE, static_cast<WParam>(f.level), 0);
+        EXPECT_TRUE(systest::PickValue(dlg, kAddLevel, f.level)) << when;
         SetDlgItemText(dlg, kAddMac, f.MacText().c_str());
-        Command(dlg, kOk);
+        systest::ClickClosing(dlg, kOk);
       };
       if (at < 0)
-        Command(page_, 20481);
+        livetest::Click(page_, kAdd);
       else
-        FromPage([&] { Command(page_, 20481); }, fill);
+        FromPage([&] { livetest::Click(page_, kAdd); }, fill);
     } else if (op == 2) {  // modify any named record, the administrator too
       int index = pick(USER_COUNT);
       while (model.Free(index)) index = (index + 1) % USER_COUNT;
@@ -268,25 +266,27 @@ TEST_F(Users, RandomEditsThroughTheDialogsKeepTheTableAsTheModelSays) {
         Model::Store(u, index == 0 ? std::string() : f.name, f.change ? f.password : stored, f.mac.data());
         if (index != 0 && u.priority != static_cast<uint32_t>(f.level)) setUserDefaultRights(&u, f.level);
       }
-      FromPage([&] { ListNotify(index, LVN_CELLCLICK + 5); }, [&](WindowHandle dlg) {
+      FromPage([&] { ClickRecord(index, kModifyColumn); }, [&](WindowHandle dlg) {
         if (index != 0) SetDlgItemText(dlg, kModName, f.name.c_str());
         if (index == 0) SetDlgItemText(dlg, kModOld, f.old.c_str());
-        if (f.change) {
-          SendDlgItemMessage(dlg, kModEnable, BM_SETCHECK, 1, 0);
-          Command(dlg, kModEnable);
-        }
+        // The box starts unchecked; a click checks it.
+        if (f.change) livetest::Click(dlg, kModEnable);
+        EXPECT_EQ(livetest::Enabled(dlg, kModPassword), f.change) << when;
         SetDlgItemText(dlg, kModPassword, f.password.c_str());
         SetDlgItemText(dlg, kModConfirm, f.confirm.c_str());
-        SendDlgItemMessage(dlg, kModLevel, CB_SELECTVALUE, static_cast<WParam>(f.level), 0);
+        // The administrator's level is not offered.
+        if (index != 0) {
+          EXPECT_TRUE(systest::PickValue(dlg, kModLevel, f.level)) << when;
+        }
         SetDlgItemText(dlg, kModMac, f.MacText().c_str());
-        Command(dlg, kOk);
+        systest::ClickClosing(dlg, kOk);
       });
     } else if (op == 3) {  // delete through the list's delete cell
       int index = 1 + pick(USER_COUNT - 1);
       for (int n = 0; n < USER_COUNT && model.Free(index); ++n) index = 1 + index % (USER_COUNT - 1);
       if (model.Free(index)) continue;
       std::memset(&model.table.users[index], 0, sizeof(UserRecord));
-      ListNotify(index, LVN_CELLCLICK + 6);
+      ClickRecord(index, kDeleteColumn);
       EXPECT_EQ(TakeBoxes(), std::vector<std::string>{Caption("userset", "deleteuser")}) << when;
     } else {  // rights: the camera tab's kinds, then OK
       int index = 1 + pick(USER_COUNT - 1);
@@ -295,20 +295,25 @@ TEST_F(Users, RandomEditsThroughTheDialogsKeepTheTableAsTheModelSays) {
       UserRecord& u = model.table.users[index];
       uint64_t work[8];
       std::memcpy(work, &u.chanMasks[1], sizeof work);
-      FromPage([&] { ListNotify(index, LVN_CELLCLICK + 4); }, [&](WindowHandle dlg) {
+      FromPage([&] { ClickRecord(index, kRightColumn); }, [&](WindowHandle dlg) {
         const WindowHandle sheet = GetDlgItem(dlg, kSheet);
-        SendMessage(sheet, PSM_SETACTIVEINDEX, 2, 0);
-        const WindowHandle cam = static_cast<WindowHandle>(SendMessage(sheet, PSM_GETPAGE, 2, 0));
-        if (!model.shown) {
-          setChanCheckBoxes(cam, ~0ull);
-          model.shown = getCheckedChanMask(cam);
-          setChanCheckBoxes(cam, work[0]);
-        }
+        ASSERT_TRUE(systest::ClickTab(sheet, kCameraTab)) << when;
+        const WindowHandle cam = systest::ActivePage(sheet);
+        if (!model.shown)
+          for (int bit = 0; bit < 64; ++bit)
+            if (IsWindowVisible(GetDlgItem(cam, systest::ChanBoxOf(bit)))) model.shown |= 1ull << bit;
         int kind = 0;
         for (int n = 0; n < 4; ++n) {
           const uint64_t m = (static_cast<uint64_t>(rng()) << 32 | rng()) & model.shown;
-          setChanCheckBoxes(cam, m);
+          systest::ClickChanBoxesTo(cam, m, model.shown);
           const int next = n == 3 ? kind : (pick(2) == 0 ? 3 + 4 * pick(2) : pick(8));
+          // The same kind chosen again is no change: the boxes stay as
+          // clicked and nothing is stored until a change or OK.
+          if (n < 3 && next == kind) {
+            EXPECT_TRUE(systest::PickValue(cam, kKind, next)) << when;
+            EXPECT_EQ(getCheckedChanMask(cam), m) << when;
+            continue;
+          }
           // What the kind's store does: local backup keeps local playback.
           if (kind == 3) {
             work[3] = m | work[7];
@@ -319,13 +324,11 @@ TEST_F(Users, RandomEditsThroughTheDialogsKeepTheTableAsTheModelSays) {
             work[kind] = m;
           }
           if (n < 3) {
-            SendDlgItemMessage(cam, kKind, CB_SELECTVALUE, static_cast<WParam>(next), 0);
-            Command(cam, kKind, 1);
+            EXPECT_TRUE(systest::PickValue(cam, kKind, next)) << when;
             EXPECT_EQ(getCheckedChanMask(cam), work[next] & model.shown) << when;
             kind = next;
           } else {
-            SendDlgItemMessage(cam, kKind, CB_SELECTVALUE, static_cast<WParam>(kind), 0);
-            Command(cam, kOk);
+            systest::ClickClosing(cam, kOk);
           }
         }
       });
@@ -354,14 +357,22 @@ TEST_F(Users, AFullTableRefusesTheAddButtonAndTheListShowsEveryUser) {
   ASSERT_EQ(setUserConfig(nullptr, &t, 0), 0);
   OpenPage();
   EXPECT_EQ(SendDlgItemMessage(page_, kList, LVM_GETITEMCOUNT, 0, 0), USER_COUNT);
-  livetest::Click(page_, 20481);
+  livetest::Click(page_, kAdd);
   EXPECT_EQ(TakeBoxes(), std::vector<std::string>{Caption("userset", "user_limit")});
-  // A key with no row selected asks for one; the administrator's cells do
-  // nothing.
-  SendMessage(GetDlgItem(page_, kList), LVM_SELECTITEM, 0, 0);
-  NotifyParentEx(GetDlgItem(page_, kList), LVN_CELLCLICK + 6, 0);
-  NotifyParentEx(GetDlgItem(page_, kList), LVN_CELLCLICK + 4, 0);
+  // The administrator's delete and rights cells do nothing.
+  const UserConfig before = DeviceTable();
+  ClickRecord(0, kDeleteColumn);
+  ClickRecord(0, kRightColumn);
+  EXPECT_EQ(GetActiveWindow(), win_);
   EXPECT_TRUE(TakeBoxes().empty());
+  const UserConfig after = DeviceTable();
+  EXPECT_EQ(std::memcmp(&before, &after, sizeof before), 0);
+  // The last user is reached by the wheel and can be deleted.
+  livetest::BoxAnswer() = MSGBOX_ANSWER_YES;
+  ClickRecord(USER_COUNT - 1, kDeleteColumn);
+  EXPECT_EQ(TakeBoxes(), std::vector<std::string>{Caption("userset", "deleteuser")});
+  EXPECT_EQ(DeviceTable().users[USER_COUNT - 1].name[0], '\0');
+  EXPECT_EQ(SendDlgItemMessage(page_, kList, LVM_GETITEMCOUNT, 0, 0), USER_COUNT - 1);
   ClosePage();
 }
 
@@ -369,8 +380,7 @@ TEST_F(Users, AFailedWriteShowsItsCodeAndTheListShowsNoUnsavedUser) {
   livetest::BoxAnswer() = MSGBOX_ANSWER_YES;
   OpenPage();
   device_seam::overrideAnswer(setUserConfig, 0x200999);
-  SendMessage(GetDlgItem(page_, kList), LVM_SELECTITEM, 1, 0);
-  NotifyParentEx(GetDlgItem(page_, kList), LVN_CELLCLICK + 6, 1);
+  ClickRecord(1, kDeleteColumn);
   device_seam::clearOverrides();
   const std::vector<std::string> boxes = TakeBoxes();
   ASSERT_EQ(boxes.size(), 2u);
@@ -379,7 +389,8 @@ TEST_F(Users, AFailedWriteShowsItsCodeAndTheListShowsNoUnsavedUser) {
   EXPECT_STREQ(getCachedUserConfig()->users[1].name, "guest");
   // Any answer but Yes keeps the user.
   livetest::BoxAnswer() = IDOK;
-  NotifyParentEx(GetDlgItem(page_, kList), LVN_CELLCLICK + 6, 1);
+  ClickRecord(1, kDeleteColumn);
+  EXPECT_EQ(TakeBoxes(), std::vector<std::string>{Caption("userset", "deleteuser")});
   EXPECT_STREQ(DeviceTable().users[1].name, "guest");
   ClosePage();
 }
@@ -393,9 +404,9 @@ TEST_F(Users, ABadMacAddressNamesTheFieldAndTakesTheFocus) {
     const char* section;
     int nameId, passwordId, confirmId, macId;
     std::function<void()> open;
-  } rows[] = {{"useradd", kAddName, kAddPassword, kAddConfirm, kAddMac, [this] { Command(page_, 20481); }},
+  } rows[] = {{"useradd", kAddName, kAddPassword, kAddConfirm, kAddMac, [this] { livetest::Click(page_, kAdd); }},
               {"usermodify", kModName, kModPassword, kModConfirm, kModMac,
-               [this] { ListNotify(1, LVN_CELLCLICK + 5); }}};
+               [this] { ClickRecord(1, kModifyColumn); }}};
   for (const auto& row : rows) {
     SCOPED_TRACE(row.section);
     TakeBoxes();
@@ -442,24 +453,21 @@ TEST_F(Users, TheSystemMenuItemOpensThePageAndOthersChangeOnlyTheirOwnPassword) 
                       {"73916", "n1", "n2", "passwdmismatch", "73916", ""},
                       {"73916", "0123456789abcdef", "0123456789abcdef", nullptr, "73916", "0123456789abcdef"}};
   for (const Row& row : rows) {
-    SetDlgItemText(page_, 20506, row.old);
-    SetDlgItemText(page_, 20507, row.password);
-    SetDlgItemText(page_, 20508, row.confirm);
-    Command(page_, 20507, EN_CHANGE);
-    EXPECT_TRUE(IsWindowEnabled(GetDlgItem(page_, 4098))) << row.password;
-    Command(page_, 4098);
+    SetDlgItemText(page_, kOwnOld, row.old);
+    SetDlgItemText(page_, kOwnNew, "");
+    SetDlgItemText(page_, kOwnConfirm, row.confirm);
+    EXPECT_TRUE(systest::TypeInto(page_, kOwnNew, row.password)) << row.password;
+    EXPECT_TRUE(livetest::Enabled(page_, kApply)) << row.password;
+    livetest::Click(page_, kApply);
     const std::vector<std::string> boxes = TakeBoxes();
-    char text[40] = "";
-    GetDlgItemText(page_, 20506, text, sizeof text);
-    EXPECT_STREQ(text, row.oldLeft);
-    GetDlgItemText(page_, 20508, text, sizeof text);
-    EXPECT_STREQ(text, row.confirmLeft);
+    EXPECT_EQ(systest::TextOf(page_, kOwnOld), row.oldLeft);
+    EXPECT_EQ(systest::TextOf(page_, kOwnConfirm), row.confirmLeft);
     if (row.key) {
       EXPECT_EQ(boxes, std::vector<std::string>{Caption("userset", row.key)});
       EXPECT_EQ(std::string(DeviceTable().users[1].password, 5), "73916");
     } else {
       EXPECT_TRUE(boxes.empty());
-      EXPECT_FALSE(IsWindowEnabled(GetDlgItem(page_, 4098)));
+      EXPECT_FALSE(livetest::Enabled(page_, kApply));
     }
   }
   // Sixteen bytes, no terminator, and the login takes them.
@@ -472,7 +480,9 @@ TEST_F(Users, TheSystemMenuItemOpensThePageAndOthersChangeOnlyTheirOwnPassword) 
 TEST_F(Users, PagesAndDialogsOnScreen) {
   const auto shoot = [&](int (*open)(WindowHandle), const char* name, int page) {
     InDialog(open, [&](WindowHandle dlg) {
-      if (page >= 0) SendMessage(GetDlgItem(dlg, kSheet), PSM_SETACTIVEINDEX, static_cast<WParam>(page), 0);
+      if (page >= 0) {
+        EXPECT_TRUE(systest::ClickTab(GetDlgItem(dlg, kSheet), page));
+      }
       Rect d{};
       GetWindowRect(dlg, &d);
       desktest::Drain();
@@ -509,22 +519,23 @@ TEST_F(Users, TheListKeysActOnTheSelectedRowThroughTheFocus) {
   ASSERT_EQ(setUserConfig(nullptr, &table, 0), 0);
   RefreshCache();
   OpenPage();
+  // A click on the row's name selects it and gives the list the focus.
+  ClickRecord(1, kNameColumn);
   const WindowHandle list = GetDlgItem(page_, kList);
-  SendMessage(list, LVM_SELECTITEM, static_cast<WParam>(PositionOf(1)), 0);
-  SetFocusChild(list);
-  desktest::Drain();
-  auto key = [this](int code) { SendMessage(win_, MSG_KEYDOWN, static_cast<WParam>(code), 0); };
+  ASSERT_EQ(GetFocusChild(page_), list);
   struct Row {
     int code;
     int fieldId;  // a control only the expected dialog has: the modify name, the rights sheet
   } rows[] = {{PANEL_KEY_EDIT, kModName}, {PANEL_KEY_CHECK_ALL, kSheet}};
   for (const Row& r : rows) {
     bool seen = false;
-    FromPage([&] { key(r.code); }, [&](WindowHandle dlg) { seen = IsValidHandle(GetDlgItem(dlg, r.fieldId)); });
+    FromPage([&] { livetest::PressKey(r.code); },
+             [&](WindowHandle dlg) { seen = IsValidHandle(GetDlgItem(dlg, r.fieldId)); });
     EXPECT_TRUE(seen) << r.code;
   }
   livetest::BoxAnswer() = IDNO;
-  key(PANEL_KEY_ACTION);
+  livetest::PressKey(PANEL_KEY_ACTION);
+  livetest::PumpUntil([] { return !livetest::Boxes().empty(); });
   EXPECT_EQ(TakeBoxes(), std::vector<std::string>{Caption("userset", "deleteuser")});
   EXPECT_EQ(std::string(DeviceTable().users[1].name), "night_shift") << "No deletes nothing";
   ClosePage();

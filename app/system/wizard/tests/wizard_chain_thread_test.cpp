@@ -8,27 +8,54 @@
 #include <vector>
 
 #include "app/device_backend.h"
+#include "app/system/tests/system_input.h"
 #include "app/system/wizard/tests/wizard_steps.h"
 #include "app/system_services.h"
 #include "gui/button.h"
 
 namespace {
 
-using livetest::Command;
 using wizardtest::PageName;
 
-constexpr int kNext = 4112, kPrevious = 4113, kCancel = 2, kDiskModeNext = 20066, kDiskModePrevious = 20065;
+constexpr int kNext = 4112, kPrevious = 4113, kCancel = PAGE_ID_CANCEL, kDiskModeNext = 20066, kDiskModePrevious = 20065;
 constexpr int kShowAtStart = 16400, kOldPassword = 16416;
 
 class WizardChain : public wizardtest::WizardTest {
  protected:
-  // Next on the page, with the administrator's password where one is asked.
-  void Forward(WindowHandle page) {
+  // A click on Next, with the administrator's password where one is asked.
+  // A click that opens another page returns at once (the page opens once
+  // the step has returned); one the page refuses is waited for.
+  void Forward(WindowHandle page, bool stays = false) {
     const std::string name = PageName(page);
     if (name == "startpasswd") SetDlgItemText(page, kOldPassword, AdminPassword().c_str());
-    Command(page, name == "startdiskmode" ? kDiskModeNext : kNext);
+    const int id = name == "startdiskmode" ? kDiskModeNext : kNext;
+    if (stays)
+      livetest::Click(page, id);
+    else
+      livetest::ClickItem(page, id);
   }
-  void Back(WindowHandle page) { Command(page, PageName(page) == "startdiskmode" ? kDiskModePrevious : kPrevious); }
+  void Back(WindowHandle page) {
+    livetest::ClickItem(page, PageName(page) == "startdiskmode" ? kDiskModePrevious : kPrevious);
+  }
+  // The first step, on the entry page.
+  void First(std::function<void(WindowHandle)> step) {
+    Then([this, step](WindowHandle page) {
+      last_ = page;
+      step(page);
+    });
+  }
+  // A step once another page than the last step's is the active one.
+  void ThenNext(std::function<void(WindowHandle)> step) {
+    ThenWhen(
+        [this] {
+          const WindowHandle active = GetActiveWindow();
+          return active != last_ && PageName(active) != "?";
+        },
+        [this, step](WindowHandle page) {
+          last_ = page;
+          step(page);
+        });
+  }
   // Every page seen, in order, and every page window met.
   void Seen(WindowHandle page) {
     seen_.push_back(PageName(page));
@@ -44,6 +71,7 @@ class WizardChain : public wizardtest::WizardTest {
 
   std::vector<std::string> seen_;
   std::set<WindowHandle> windows_seen_;
+  WindowHandle last_ = 0;
 };
 
 TEST_F(WizardChain, NextOpensEachFollowingPageAndPreviousShowsTheOneBeneathAsItWasLeft) {
@@ -67,21 +95,23 @@ TEST_F(WizardChain, NextOpensEachFollowingPageAndPreviousShowsTheOneBeneathAsItW
     const uint64_t noneInUse = 0;
     if (row.ipChannels) device_seam::overrideAnswer(getIpChannelNum, row.ipChannels, &noneInUse, sizeof noneInUse);
     livetest::BoxAnswer() = IDYES;
-    for (size_t i = 0; i + 1 < row.forward.size(); ++i) Then([this](WindowHandle page) {
-        Seen(page);
-        // Each page moving on leaves the output in the menu state.
-        Forward(page);
-      });
+    const auto forward = [this](WindowHandle page) {
+      Seen(page);
+      // Each page moving on leaves the output in the menu state.
+      Forward(page);
+    };
+    First(forward);
+    for (size_t i = 1; i + 1 < row.forward.size(); ++i) ThenNext(forward);
     // From the last page back to the first: each shows as it was left.
-    for (size_t i = 0; i + 1 < row.forward.size(); ++i) Then([this](WindowHandle page) {
+    for (size_t i = 0; i + 1 < row.forward.size(); ++i) ThenNext([this](WindowHandle page) {
         Seen(page);
         EXPECT_EQ(getOutputState(3), OUTSTATE_MENU);
         EXPECT_EQ(isLiveViewActive(3), 0);
         Back(page);
       });
-    Then([this](WindowHandle page) {
+    ThenNext([this](WindowHandle page) {
       Seen(page);
-      Command(page, kCancel);
+      livetest::ClickItem(page, kCancel);
     });
     EXPECT_EQ(Run(createStartGuideWindow), 0);
     std::vector<std::string> expected = row.forward;
@@ -96,24 +126,24 @@ TEST_F(WizardChain, NextOpensEachFollowingPageAndPreviousShowsTheOneBeneathAsItW
 
 TEST_F(WizardChain, CancelFromTheDeepestPageAsksAndOnlyYesClosesEveryPageStoringTheUntickedBox) {
   device_seam::startCallLog();
-  Then([this](WindowHandle page) {
+  First([this](WindowHandle page) {
     Seen(page);
     EXPECT_TRUE(wizardtest::Checked(page, kShowAtStart));
-    SendDlgItemMessage(page, kShowAtStart, BM_SETCHECK, BST_UNCHECKED, 0);
-    Command(page, kShowAtStart);
+    livetest::Click(page, kShowAtStart);
+    EXPECT_FALSE(wizardtest::Checked(page, kShowAtStart));
     Forward(page);
   });
-  for (int i = 0; i < 4; ++i) Then([this](WindowHandle page) {
+  for (int i = 0; i < 4; ++i) ThenNext([this](WindowHandle page) {
       Seen(page);
       Forward(page);
     });
-  Then([this](WindowHandle page) {
+  ThenNext([this](WindowHandle page) {
     Seen(page);
     livetest::BoxAnswer() = IDNO;
-    Command(page, kCancel);
+    livetest::Click(page, kCancel);
     EXPECT_EQ(GetActiveWindow(), page) << "No stays";
     livetest::BoxAnswer() = IDYES;
-    Command(page, kCancel);
+    livetest::ClickItem(page, kCancel);
   });
   Run(createStartGuideWindow);
   EXPECT_EQ(seen_.back(), "startrecord");
@@ -130,25 +160,27 @@ TEST_F(WizardChain, CancelFromTheDeepestPageAsksAndOnlyYesClosesEveryPageStoring
 TEST_F(WizardChain, ThreeWrongPasswordsInARowCloseTheWizardAndARightOneStartsTheCountAgain) {
   const auto wrong = [](WindowHandle page) {
     SetDlgItemText(page, kOldPassword, "not-it");
-    Command(page, kNext);
+    livetest::Click(page, kNext);
     EXPECT_EQ(wizardtest::Text(page, kOldPassword), "");
   };
-  Then([this](WindowHandle page) { Forward(page); });
-  Then([&](WindowHandle page) {
+  First([this](WindowHandle page) { Forward(page); });
+  ThenNext([&](WindowHandle page) {
     wrong(page);
     wrong(page);
     Forward(page);  // right: the time page opens over it
   });
-  Then([this](WindowHandle page) {
+  ThenNext([this](WindowHandle page) {
     Seen(page);
     Back(page);
   });
-  Then([&](WindowHandle page) {
+  ThenNext([&](WindowHandle page) {
     Seen(page);
     wrong(page);
     wrong(page);
     EXPECT_EQ(GetActiveWindow(), page);
-    wrong(page);
+    // The third closes the wizard: its page is not read again.
+    SetDlgItemText(page, kOldPassword, "not-it");
+    systest::ClickClosing(page, kNext);
   });
   Run(createStartGuideWindow);
   EXPECT_EQ(seen_, (std::vector<std::string>{"starttime", "startpasswd"}));
@@ -159,26 +191,25 @@ TEST_F(WizardChain, ThreeWrongPasswordsInARowCloseTheWizardAndARightOneStartsThe
 TEST_F(WizardChain, ANewPasswordMustBeGivenTwiceAlikeAndIsStored) {
   constexpr int kChange = 16417, kNew = 16418, kConfirm = 16419;
   const std::string before = AdminPassword();
-  Then([this](WindowHandle page) { Forward(page); });
-  Then([&](WindowHandle page) {
+  First([this](WindowHandle page) { Forward(page); });
+  ThenNext([&](WindowHandle page) {
     EXPECT_FALSE(livetest::Enabled(page, kNew));
-    SendDlgItemMessage(page, kChange, BM_SETCHECK, BST_CHECKED, 0);
-    Command(page, kChange);
+    livetest::Click(page, kChange);
     EXPECT_TRUE(livetest::Enabled(page, kNew));
     EXPECT_TRUE(livetest::Enabled(page, kConfirm));
     SetDlgItemText(page, kOldPassword, before.c_str());
-    Command(page, kNext);  // empty
+    livetest::Click(page, kNext);  // empty
     SetDlgItemText(page, kNew, "1234567890abcdef");
     SetDlgItemText(page, kConfirm, "1234567890abcdeX");
-    Command(page, kNext);  // differs
+    livetest::Click(page, kNext);  // differs
     EXPECT_EQ(wizardtest::Text(page, kNew), "");
     EXPECT_EQ(AdminPassword(), before);
     SetDlgItemText(page, kNew, "1234567890abcdef");
     SetDlgItemText(page, kConfirm, "1234567890abcdef");
     livetest::BoxAnswer() = IDYES;
-    Command(page, kNext);
+    livetest::ClickItem(page, kNext);
   });
-  Then([](WindowHandle page) { Command(page, kCancel); });
+  ThenNext([](WindowHandle page) { livetest::ClickItem(page, kCancel); });
   Run(createStartGuideWindow);
   EXPECT_EQ(Boxes(), (std::vector<std::string>{"startpasswd/passwdnull/16", "startpasswd/setpasswd_clue/16",
                                                "commons/guideexit/34"}));
@@ -199,8 +230,8 @@ TEST_F(WizardChain, ARefusedNewPasswordStaysOnThePageAndKeepsTheOldOne) {
     SCOPED_TRACE(row.answer);
     livetest::Boxes().clear();
     std::string stayedOn, cached;
-    Then([this](WindowHandle page) { Forward(page); });
-    Then([&](WindowHandle page) {
+    First([this](WindowHandle page) { Forward(page); });
+    ThenNext([&](WindowHandle page) {
       livetest::ClickItem(page, kChange);
       SetDlgItemText(page, kOldPassword, before.c_str());
       SetDlgItemText(page, kNew, "1234567890abcdef");
@@ -228,17 +259,17 @@ TEST_F(WizardChain, ARefusedNewPasswordStaysOnThePageAndKeepsTheOldOne) {
 
 TEST_F(WizardChain, AnUnreadableUserTableAndARefusedLoginSaySoAndStay) {
   setLoginState(3, -1, -1);  // nobody logged in: the right password logs in
-  Then([this](WindowHandle page) { Forward(page); });
-  Then([this](WindowHandle page) {
+  First([this](WindowHandle page) { Forward(page); });
+  ThenNext([this](WindowHandle page) {
     device_seam::overrideAnswer(getUserConfig, -1);
-    Forward(page);
+    Forward(page, true);
     device_seam::clearOverrides();
     device_seam::overrideAnswer(loginDevice, 1);
-    Forward(page);
+    Forward(page, true);
     device_seam::clearOverrides();
     EXPECT_EQ(GetActiveWindow(), page);
     EXPECT_LT(getLoginId(3), 0);
-    Command(page, kCancel);
+    livetest::ClickItem(page, kCancel);
   });
   livetest::BoxAnswer() = IDYES;
   Run(createStartGuideWindow);

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "app/device_backend.h"
+#include "app/system/tests/system_input.h"
 #include "app/system/wizard/tests/wizard_steps.h"
 #include "app/system/wizard/wizard.h"
 #include "gui/button.h"
@@ -15,7 +16,7 @@ namespace {
 
 using livetest::Command;
 
-constexpr int kNext = 4112, kCancel = 2;
+constexpr int kNext = 4112, kPrevious = 4113, kCancel = PAGE_ID_CANCEL;
 
 class WizardPages : public wizardtest::WizardTest {
  protected:
@@ -25,7 +26,7 @@ class WizardPages : public wizardtest::WizardTest {
     Then([steps](WindowHandle page) {
       steps(page);
       livetest::BoxAnswer() = IDYES;
-      Command(page, kCancel);
+      livetest::ClickItem(page, kCancel);
     });
     Run(open);
   }
@@ -97,22 +98,21 @@ TEST_F(WizardPages, NetworkRefusalsShowTheirBoxAndFocusTheirFieldAndTheDnsRuleFo
     // DHCP off, PPPoE off: the DNS fields are open; DHCP on closes them and
     // the address fields.
     EXPECT_EQ(livetest::Enabled(page, kPreDns), !wizardtest::Checked(page, kDhcp));
-    SendDlgItemMessage(page, kDhcp, BM_SETCHECK, BST_CHECKED, 0);
-    Command(page, kDhcp);
+    ASSERT_FALSE(wizardtest::Checked(page, kDhcp));
+    livetest::Click(page, kDhcp);
     EXPECT_FALSE(livetest::Enabled(page, kPreDns));
     EXPECT_FALSE(livetest::Enabled(page, kAltDns));
     EXPECT_FALSE(livetest::Enabled(page, kIpv4));
-    SendDlgItemMessage(page, kDhcp, BM_SETCHECK, BST_UNCHECKED, 0);
-    Command(page, kDhcp);
+    livetest::Click(page, kDhcp);
     EXPECT_TRUE(livetest::Enabled(page, kAltDns));
     EXPECT_TRUE(livetest::Enabled(page, kGateway));
     for (const Row& row : rows) {
       SCOPED_TRACE(row.code);
       livetest::Boxes().clear();
       device_seam::overrideAnswer(keepNetConfig, row.code);
-      Command(page, kPreDns, 3);
-      SetFocusChild(GetDlgItem(page, kNext));
-      Command(page, kNext);
+      // A key typed and taken back: an edit, the text as it was.
+      EXPECT_TRUE(systest::TypeInto(page, kPreDns, "1\b"));
+      livetest::Click(page, kNext);
       EXPECT_EQ(GetActiveWindow(), page) << "the page stays";
       const auto& boxes = livetest::Boxes();
       if (row.show == Show::Nothing) {
@@ -135,19 +135,28 @@ TEST_F(WizardPages, NetworkRefusalsShowTheirBoxAndFocusTheirFieldAndTheDnsRuleFo
     }
     device_seam::clearOverrides();
     // Next keeps what was typed: checked, then saved, then the next page.
-    SetDlgItemText(page, kPreDns, "8.8.4.4");
-    Command(page, kPreDns, 3);
+    SetDlgItemText(page, kPreDns, "8.8.4.");
+    EXPECT_TRUE(systest::TypeInto(page, kPreDns, "4"));
     livetest::Boxes().clear();
     std::string next;
-    // The disk page's loop runs this on the message the step asked for.
-    nested::Pending().push_front([&next] {
-      next = wizardtest::PageName(GetActiveWindow());
-      if (next == "startdisk") Command(GetActiveWindow(), 4113);
-    });
-    Command(page, kNext);
+    // The disk page's loop runs this, once Next has opened it.
+    const WindowHandle looker = Main({0, 0, 4, 4}, systest::LookProc);
+    int looks = 0;
+    systest::LookSteps() = [&] {
+      if (!next.empty()) return;
+      if (wizardtest::PageName(GetActiveWindow()) != "startdisk") {
+        if (++looks < 100000) PostMessage(looker, systest::kLookAgain, 0, 0);
+        return;
+      }
+      next = "startdisk";
+      livetest::ClickItem(GetActiveWindow(), kPrevious);
+    };
+    PostMessage(looker, systest::kLookAgain, 0, 0);
+    livetest::Click(page, kNext);
+    livetest::PumpUntil([&] { return GetActiveWindow() == page && !next.empty(); });
+    systest::LookSteps() = nullptr;
     for (const auto& b : livetest::Boxes()) ADD_FAILURE() << b.section << "/" << b.key << ": " << b.text;
     EXPECT_EQ(next, "startdisk");
-    if (!nested::Pending().empty()) nested::Pending().pop_front();
     NetConfig net{};
     getNetConfig(nullptr, &net);
     char text[NET_ADDRESS_TEXT_SIZE] = "";
@@ -198,19 +207,20 @@ TEST_F(WizardPages, TheDiskModePageAsksForARebootOnlyWhenTheBoxChanged) {
   std::string next;
   Then([](WindowHandle page) {
     livetest::BoxAnswer() = IDYES;
-    Command(page, kModeNext);  // unchanged: on to the disk page
+    livetest::ClickItem(page, kModeNext);  // unchanged: on to the disk page
   });
-  Then([&](WindowHandle page) {
+  ThenOn("startdisk", [&](WindowHandle page) {
     next = wizardtest::PageName(page);
-    Command(page, 4113);
+    livetest::ClickItem(page, kPrevious);
   });
-  Then([](WindowHandle page) {
-    SendDlgItemMessage(page, kEnable, BM_SETCHECK, BST_CHECKED, 0);
+  ThenOn("startdiskmode", [](WindowHandle page) {
+    ASSERT_FALSE(wizardtest::Checked(page, kEnable));
+    livetest::Click(page, kEnable);
     livetest::BoxAnswer() = IDNO;
-    Command(page, kModeNext);
+    livetest::Click(page, kModeNext);
     EXPECT_EQ(GetActiveWindow(), page);
     livetest::BoxAnswer() = IDYES;
-    Command(page, kCancel);
+    livetest::ClickItem(page, kCancel);
   });
   Run(wizard::openDiskModePage);
   EXPECT_EQ(next, "startdisk");
@@ -227,11 +237,13 @@ TEST_F(WizardPages, InitWantsATickedDiskThatIsNotReadOnly) {
   device_seam::startCallLog();
   OnPage(wizard::openDiskPage, [&](WindowHandle page) {
     EXPECT_EQ(SendDlgItemMessage(page, kList, LVM_GETITEMCOUNT, 0, 0), count);
-    Command(page, kInit);
+    livetest::Click(page, kInit);
     disks[0].readOnly = 1;
     device_seam::overrideAnswer(getDiskList, count, disks, sizeof disks);
-    SendDlgItemMessage(page, kList, LVM_SETCHECKEDBYKEY, 0, 0);
-    Command(page, kInit);
+    // The first disk's row ticked by its box.
+    systest::ClickListCell(GetDlgItem(page, kList), 0, 0);
+    EXPECT_EQ(SendDlgItemMessage(page, kList, LVM_GETCHECKED, 0, 0), 1);
+    livetest::Click(page, kInit);
     device_seam::clearOverrides();
   });
   EXPECT_EQ(Boxes(), (std::vector<std::string>{"commons/itemselect/64", "disk_base/readonlydisk/64",

@@ -117,7 +117,8 @@ class WizardTest : public livetest::LiveGui {
     return std::string(table.users[0].password, strnlen(table.users[0].password, sizeof table.users[0].password));
   }
 
-  static constexpr std::chrono::seconds kWaitLimit{5};
+  // Long enough for the steps before to click through a page on a slow run.
+  static constexpr std::chrono::seconds kWaitLimit{30};
   WindowHandle helper_ = 0, waiter_ = 0;
 };
 
