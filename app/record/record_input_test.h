@@ -25,6 +25,7 @@ using livetest::PumpTyping;
 using livetest::TypeChar;
 
 using livetest::ClickTab;
+using livetest::AwaitReleaseRead;
 
 // The screen point of the arrow under boundary `index` of the segment bar
 // `bar`, where a press takes the boundary: the bar is painted two pixels in
@@ -64,14 +65,6 @@ inline unsigned int SlowHand() {
   return ticks += 100;
 }
 
-// The release just given read by the page's thread: the event thread has
-// it, the desktop has routed it and this thread has dispatched what came.
-inline void AwaitReleaseRead() {
-  livetest::PumpUntil([] { return (lowlevel::state().lastButtons.load() & IAL_MOUSE_LEFTBUTTON) == 0; });
-  desktest::AwaitDesktopRead();
-  desktest::Request(MSG_DT_GETACTIVEMAIN);
-  desktest::Drain();
-}
 
 // Whether the event thread has read a press of the left button.
 inline bool PressRead() { return (lowlevel::state().lastButtons.load() & IAL_MOUSE_LEFTBUTTON) != 0; }

@@ -436,6 +436,15 @@ inline bool ChooseByMouse(WindowHandle dialog, int id, int row) {
          SendMessage(list, LB_GETCURSEL, 0, 0) == row;
 }
 
+// Waits until every press and release given so far has been read by the
+// event thread, routed by the desktop and handled by this thread.
+inline void AwaitReleaseRead() {
+  PumpUntil([] { return (lowlevel::state().lastButtons.load() & IAL_MOUSE_LEFTBUTTON) == 0; });
+  desktest::AwaitDesktopRead();
+  desktest::Request(MSG_DT_GETACTIVEMAIN);
+  desktest::Drain();
+}
+
 // A user's click on button `id` of `page` (a push button, check box or
 // radio button), answered once the page has handled it: the release read,
 // the button's notification dispatched and whatever it opened closed again.
@@ -453,10 +462,7 @@ inline void Click(WindowHandle page, int id) {
     int x = (r.left + r.right) / 2, y = (r.top + r.bottom) / 2;
     ClientToScreen(page, &x, &y);
     ClickAt(x, y, [] { return true; });
-    PumpUntil([] { return (lowlevel::state().lastButtons.load() & IAL_MOUSE_LEFTBUTTON) == 0; });
-    desktest::AwaitDesktopRead();
-    desktest::Request(MSG_DT_GETACTIVEMAIN);
-    desktest::Drain();
+    AwaitReleaseRead();
     return;
   }
   // A button takes the capture on the press and lets it go on the release,
@@ -489,37 +495,20 @@ inline bool Pick(WindowHandle page, int id, int value) {
   return chosen;
 }
 
-// The releases a sheet has taken while a tab header is clicked.
-struct TabWatch {
-  WindowProc proc = nullptr;
-  int releases = 0;
-};
-inline TabWatch& Tabs() {
-  static TabWatch watch;
-  return watch;
-}
-inline LResult TabWatchProc(WindowHandle hwnd, int msg, WParam wParam, LParam lParam) {
-  if (msg == MSG_LBUTTONUP) ++Tabs().releases;
-  return Tabs().proc(hwnd, msg, wParam, lParam);
-}
-
 // Clicks the header of tab `index` of `sheet`; true once that page is the
-// active one. False when its header is not shown or the click is refused.
+// active one and the click's release is read. False when its header is not
+// shown or the click is refused.
 inline bool ClickTab(WindowHandle sheet, int index) {
   const propsheet::Sheet* s = propsheet::SheetOf(sheet);
   int left = 0, right = 0;
   if (!s || !propsheet::TabSpan(s, index, &left, &right)) return false;
   int x = (left + right) / 2, y = (s->headTop + s->headBottom) / 2;
   ClientToScreen(sheet, &x, &y);
-  // The sheet turns on the press and takes no capture: the release follows
-  // at once, and the click is over when the sheet has taken it.
-  Tabs().releases = 0;
-  Tabs().proc = SetWindowCallbackProc(sheet, TabWatchProc);
-  ClickAt(x, y, [] { return true; });
-  EXPECT_TRUE(PumpUntil([] { return Tabs().releases > 0; })) << "tab " << index << " took no click";
-  SetWindowCallbackProc(sheet, Tabs().proc);
-  desktest::Drain();
-  return SendMessage(sheet, PSM_GETACTIVEINDEX, 0, 0) == index;
+  // The sheet turns on the press and takes no capture.
+  const auto turned = [sheet, index] { return SendMessage(sheet, PSM_GETACTIVEINDEX, 0, 0) == index; };
+  ClickAt(x, y, turned);
+  AwaitReleaseRead();
+  return PumpUntil(turned);
 }
 
 // A stand-in for the live view beneath the pages: a main window that counts
@@ -542,6 +531,31 @@ inline bool StandInTakesClick(int x, int y) {
   const auto taken = [before] { return StandInPresses().load() > before; };
   ClickAt(x, y, taken);
   return PumpUntil(taken, 500) && PumpUntil([] { return GetCapture() == 0; });
+}
+
+// The wheel rolled over `list` until row `row` is shown; false when the
+// list stops scrolling first.
+inline bool WheelToRow(WindowHandle list, int row) {
+  ListViewData* lv = listview::DataOf(list);
+  if (!lv) return false;
+  const ScrolledData& view = lv->sv.scrdata;
+  Rect r{};
+  GetClientRect(list, &r);
+  int x = r.right / 2, y = r.bottom / 2;
+  ClientToScreen(list, &x, &y);
+  HostInjectMouseMove(x, y);
+  PumpUntil([x, y] {
+    Point at{};
+    GetCursorPos(&at);
+    return at.x == x && at.y == y;
+  });
+  for (int step = 0; step < 256 && lvtest::CellOnScreen(list, row, 0).x < 0; ++step) {
+    const int top = scrollview_is_in_item(&lv->sv, view.nContY, nullptr, nullptr);
+    const int before = view.nContY;
+    HostInjectWheel(row < top ? 120 : -120);
+    if (!PumpUntil([&view, before] { return view.nContY != before; }, 250)) return false;
+  }
+  return lvtest::CellOnScreen(list, row, 0).x >= 0;
 }
 
 // A user's click on a cell of a list view (row index among all rows): the

@@ -26,6 +26,7 @@ namespace alarmnettest {
 using livetest::PumpTyping;
 using livetest::TypeChar;
 using livetest::ClickTab;
+using livetest::WheelToRow;
 
 // A choice the page turns back with its refusal: the list closes on the
 // row, and the box goes back to the row before.
@@ -77,41 +78,7 @@ inline int RowOfKey(WindowHandle list, int key) {
   return -1;
 }
 
-// The first row of `list` in view; -1 when none is.
-inline int FirstShown(WindowHandle list) {
-  const int rows = static_cast<int>(SendMessage(list, LVM_GETITEMCOUNT, 0, 0));
-  for (int i = 0; i < rows; ++i)
-    if (lvtest::CellOnScreen(list, i, 0).x >= 0) return i;
-  return -1;
-}
 
-// Turns the wheel over `list` until row `row` is in view; false when it
-// does not come into view.
-inline bool WheelToRow(WindowHandle list, int row) {
-  if (lvtest::CellOnScreen(list, row, 0).x >= 0) return true;
-  Rect r{};
-  GetClientRect(list, &r);
-  int x = r.right / 2, y = r.bottom / 2;
-  ClientToScreen(list, &x, &y);
-  HostInjectMouseMove(x, y);
-  livetest::PumpUntil([x, y] {
-    Point at{};
-    GetCursorPos(&at);
-    return at.x == x && at.y == y;
-  });
-  const int delta = row < FirstShown(list) ? 120 : -120;  // towards the row
-  // Where the first row shown is: it moves with every turn.
-  const auto view = [list] {
-    const int first = FirstShown(list);
-    return std::make_pair(first, first < 0 ? 0 : lvtest::CellOnScreen(list, first, 0).y);
-  };
-  for (int turn = 0; turn < 64 && lvtest::CellOnScreen(list, row, 0).x < 0; ++turn) {
-    const auto before = view();
-    HostInjectWheel(delta);
-    if (!livetest::PumpUntil([&] { return view() != before; }, 500)) break;
-  }
-  return lvtest::CellOnScreen(list, row, 0).x >= 0;
-}
 
 // Ticks (or unticks) row `row` of `list` by a click on its check box in
 // the first column, the wheel turned first when it is out of view.

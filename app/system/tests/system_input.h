@@ -25,49 +25,21 @@
 
 namespace systest {
 
-// A click on tab `index` of a property sheet's header; true once it is
-// the active tab.
-inline bool ClickTab(WindowHandle sheet, int index) {
-  const auto active = [sheet, index] { return SendMessage(sheet, PSM_GETACTIVEINDEX, 0, 0) == index; };
-  const propsheet::Sheet* s = propsheet::SheetOf(sheet);
-  int left = 0, right = 0;
-  if (!s || !propsheet::TabSpan(s, index, &left, &right)) {
-    ADD_FAILURE() << "tab " << index << " is not shown";
-    return false;
-  }
-  int x = (left + right) / 2, y = (s->headTop + s->headBottom) / 2;
-  ClientToScreen(sheet, &x, &y);
-  livetest::ClickAt(x, y, active);
-  return livetest::PumpUntil(active);
-}
+using livetest::ClickTab;
+using livetest::PumpTyping;
+using livetest::RowOfValue;
+using livetest::WheelToRow;
+// Waits until every press and release given so far has been read, routed
+// and handled.
+inline void Settle() { livetest::AwaitReleaseRead(); }
+
 
 // The page a sheet shows now.
 inline WindowHandle ActivePage(WindowHandle sheet) {
   return static_cast<WindowHandle>(SendMessage(sheet, PSM_GETACTIVEPAGE, 0, 0));
 }
 
-// The row of drop-down box `id` of `page` whose value (what the page
-// selects and reads by value) is `value`; -1 when it has none.
-inline int RowOfValue(WindowHandle page, int id, int value) {
-  const listbox::Data* d = listbox::Of(GetDlgItem(GetDlgItem(page, id), CB_LIST_ID));
-  int row = 0;
-  for (const listbox::Item* it = d ? d->head : nullptr; it; it = it->next, ++row)
-    if (it->value == value) return row;
-  return -1;
-}
 
-// A user's choice of the row of drop-down box `id` that has `value`: a
-// click on the arrow, a click on the row.
-inline bool PickValue(WindowHandle page, int id, int value) {
-  const int row = RowOfValue(page, id, value);
-  if (row < 0) {
-    ADD_FAILURE() << "drop-down box " << id << " offers no row of value " << value;
-    return false;
-  }
-  const bool chosen = livetest::ChooseByMouse(page, id, row);
-  desktest::Drain();
-  return chosen;
-}
 
 // The values of drop-down box `id`'s rows, in their order.
 inline std::vector<int> ValuesOf(WindowHandle page, int id) {
@@ -92,30 +64,6 @@ inline bool ClickTrackAt(WindowHandle page, int id, int position) {
   return SendMessage(bar, TBM_GETPOS, 0, 0) == position;
 }
 
-// The wheel rolled over `list` until row `row` is shown; false when the
-// list stops scrolling first.
-inline bool WheelToRow(WindowHandle list, int row) {
-  ListViewData* lv = listview::DataOf(list);
-  if (!lv) return false;
-  const ScrolledData& view = lv->sv.scrdata;
-  Rect r{};
-  GetClientRect(list, &r);
-  int x = r.right / 2, y = r.bottom / 2;
-  ClientToScreen(list, &x, &y);
-  HostInjectMouseMove(x, y);
-  livetest::PumpUntil([x, y] {
-    Point at{};
-    GetCursorPos(&at);
-    return at.x == x && at.y == y;
-  });
-  for (int step = 0; step < 256 && lvtest::CellOnScreen(list, row, 0).x < 0; ++step) {
-    const int top = scrollview_is_in_item(&lv->sv, view.nContY, nullptr, nullptr);
-    const int before = view.nContY;
-    HostInjectWheel(row < top ? 120 : -120);
-    if (!livetest::PumpUntil([&view, before] { return view.nContY != before; }, 250)) return false;
-  }
-  return lvtest::CellOnScreen(list, row, 0).x >= 0;
-}
 
 // A click on a list view cell, the list scrolled to its row first.
 inline void ClickListCell(WindowHandle list, int row, int column) {
@@ -142,20 +90,6 @@ inline void ClickChanBoxesTo(WindowHandle page, uint64_t mask, uint64_t shown) {
   }
 }
 
-// The host key that types `c` (lower-case letters, digits, '.', '-', and
-// '\b' for a backspace); 0 for others.
-inline int KeyOf(char c) {
-  static const int kLetters[] = {KEY_A, KEY_B, KEY_C, KEY_D, KEY_E, KEY_F, KEY_G, KEY_H, KEY_I,
-                                 KEY_J, KEY_K, KEY_L, KEY_M, KEY_N, KEY_O, KEY_P, KEY_Q, KEY_R,
-                                 KEY_S, KEY_T, KEY_U, KEY_V, KEY_W, KEY_X, KEY_Y, KEY_Z};
-  if (c >= 'a' && c <= 'z') return kLetters[c - 'a'];
-  if (c == '0') return KEY_0;
-  if (c >= '1' && c <= '9') return KEY_1 + (c - '1');
-  if (c == '.') return KEY_DOT;
-  if (c == '\b') return KEY_BACKSPACE;
-  if (c == '-') return KEY_MINUS;
-  return 0;
-}
 
 // The text of control `id` of `page`.
 inline std::string TextOf(WindowHandle page, int id) {
@@ -164,23 +98,6 @@ inline std::string TextOf(WindowHandle page, int id) {
   return text;
 }
 
-// Reads and dispatches the calling thread's messages as a message loop
-// does, keys turned into characters, until `done` holds; false when it does
-// not within five seconds.
-inline bool PumpTyped(const std::function<bool()>& done) {
-  for (int round = 0; round < 2500; ++round) {
-    ThreadMsgInfo* info = CurrentThreadMsgInfo();
-    Message msg;
-    for (int n = 0; info && info->mainWindow && n < 1000 && PeekMessage(&msg, HandleOf(info->mainWindow), 0, 0, TRUE);
-         ++n) {
-      TranslateMessage(&msg);
-      DispatchMessage(&msg);
-    }
-    if (done()) return true;
-    std::this_thread::sleep_for(std::chrono::milliseconds(2));
-  }
-  return false;
-}
 
 // A click into edit `id` of `page`, then `text` typed key by key after
 // what it holds; true once the edit holds what was there and `text` (its
@@ -195,32 +112,23 @@ inline bool TypeInto(WindowHandle page, int id, const std::string& text) {
   HostInjectKey(KEY_END, 0);
   std::string typed;
   for (char c : text) {
-    const int key = KeyOf(c);
-    if (!key) {
+    if (c == '\b') {
+      HostInjectKey(KEY_BACKSPACE, 1);
+      HostInjectKey(KEY_BACKSPACE, 0);
+    } else if (!livetest::TypeChar(c)) {
       ADD_FAILURE() << "no key types '" << c << "'";
       return false;
     }
-    HostInjectKey(key, 1);
-    HostInjectKey(key, 0);
     if (c != '\b')
       typed += c;
     else if (!typed.empty())
       typed.pop_back();
     const std::string want = before + typed;
-    if (!PumpTyped([page, id, want] { return TextOf(page, id) == want; })) return false;
+    if (!PumpTyping([page, id, want] { return TextOf(page, id) == want; })) return false;
   }
   return true;
 }
 
-// Waits until every press and release given so far has been read, routed
-// and handled: a slow run may still be taking a click's press when the
-// click's own wait gives up.
-inline void Settle() {
-  livetest::PumpUntil([] { return (lowlevel::state().lastButtons.load() & 1) == 0; });
-  desktest::AwaitDesktopRead();
-  desktest::Request(MSG_DT_GETACTIVEMAIN);
-  desktest::Drain();
-}
 
 // A click on a button that may close its dialog: waited for through the
 // mouse capture, never through the button, whose record goes with the

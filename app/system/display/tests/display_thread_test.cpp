@@ -29,7 +29,6 @@ namespace {
 using livetest::Click;
 using livetest::Enabled;
 using livetest::LiveGui;
-using systest::PickValue;
 
 constexpr int kSheet = PAGE_ID_SHEET, kApply = PAGE_ID_APPLY;
 constexpr int kLanguage = 20240, kStandard = 20241, kVga = 20242, kZone = 20243, kDateFormat = 20244, kDate = 20245,
@@ -192,7 +191,7 @@ TEST_F(Display, ANewMainResolutionWaitsForConfirmationAndTheOtherGoesToTheDevice
     if (row.combo) {
       chosen = OtherRow(general, row.combo);
       ASSERT_GE(chosen, 0);
-      EXPECT_TRUE(PickValue(general, row.combo, chosen));
+      EXPECT_TRUE(livetest::Pick(general, row.combo, chosen));
       device_seam::startCallLog();
       systest::ClickClosing(general, kApply);  // a new main resolution may close the window
     }
@@ -214,9 +213,9 @@ TEST_F(Display, ANewMainResolutionWaitsForConfirmationAndTheOtherGoesToTheDevice
 TEST_F(Display, GeneralApplyStoresEveryFieldAndReportsAResolutionTheMonitorRefuses) {
   Open();
   const WindowHandle general = Page(kGeneral);
-  EXPECT_TRUE(PickValue(general, kStandard, 1));
-  EXPECT_TRUE(PickValue(general, kDateFormat, 2));
-  EXPECT_TRUE(PickValue(general, kZone, 15));
+  EXPECT_TRUE(livetest::Pick(general, kStandard, 1));
+  EXPECT_TRUE(livetest::Pick(general, kDateFormat, 2));
+  EXPECT_TRUE(livetest::Pick(general, kZone, 15));
   SendDlgItemMessage(general, kTime, CB_SETFIELD, 1, 21);
   Click(general, kWizard);
   Click(general, kPassword);
@@ -240,7 +239,7 @@ TEST_F(Display, GeneralApplyStoresEveryFieldAndReportsAResolutionTheMonitorRefus
   EXPECT_FALSE(Enabled(general, kApply));
   EXPECT_TRUE(livetest::Boxes().empty());
 
-  EXPECT_TRUE(PickValue(general, kDateFormat, 1));
+  EXPECT_TRUE(livetest::Pick(general, kDateFormat, 1));
   device_seam::overrideAnswer(setDeviceConfig, DEVICE_ERR_RESOLUTION);
   Click(general, kApply);
   device_seam::clearOverrides();
@@ -319,7 +318,7 @@ TEST_F(Display, ANewLanguageSwitchesTheInterfaceAndChineseTextsHaveNoDstPage) {
   Open();
   EXPECT_EQ(SendMessage(GetDlgItem(win_, kSheet), PSM_GETPAGECOUNT, 0, 0), 3);
   const WindowHandle general = Page(kGeneral);
-  EXPECT_TRUE(PickValue(general, kLanguage, kGermanItem));
+  EXPECT_TRUE(livetest::Pick(general, kLanguage, kGermanItem));
   systest::ClickClosing(general, kApply);
   EXPECT_EQ(Stored().language, kGerman);
   EXPECT_EQ(isLangSwitchPending(), 1);
@@ -382,11 +381,11 @@ TEST_F(Display, DstApplyTakesTheZonesRuleOrTheRowsAndRefusesOneMonth) {
     EXPECT_EQ(Enabled(dst, kDstEnable), !row.automatic);
     // Rows switched off take no choice: their boxes are disabled.
     if (row.startMonth && Enabled(dst, kStartMonth)) {
-      EXPECT_TRUE(PickValue(dst, kStartMonth, row.startMonth));
-      EXPECT_TRUE(PickValue(dst, kStartWeekday, row.startWeekday));
-      EXPECT_TRUE(PickValue(dst, kEndMonth, row.endMonth));
-      EXPECT_TRUE(PickValue(dst, kEndWeekday, row.endWeekday));
-      EXPECT_TRUE(PickValue(dst, kBias, row.bias));
+      EXPECT_TRUE(livetest::Pick(dst, kStartMonth, row.startMonth));
+      EXPECT_TRUE(livetest::Pick(dst, kStartWeekday, row.startWeekday));
+      EXPECT_TRUE(livetest::Pick(dst, kEndMonth, row.endMonth));
+      EXPECT_TRUE(livetest::Pick(dst, kEndWeekday, row.endWeekday));
+      EXPECT_TRUE(livetest::Pick(dst, kBias, row.bias));
     }
     Click(dst, kApply);
     EXPECT_EQ(BoxKeys(), row.box ? std::vector<std::string>{row.box} : std::vector<std::string>{});
@@ -433,9 +432,9 @@ TEST_F(Display, MoreApplyAsksBeforeAnOutputModeRebootAndShowsTheDevicesRefusals)
     SetDlgItemText(more, kName, name.substr(0, name.size() - 1).c_str());
     EXPECT_TRUE(systest::TypeInto(more, kName, name.substr(name.size() - 1)));
     SetDlgItemText(more, kNumber, row.number);
-    EXPECT_TRUE(PickValue(more, kLockTime, 65535));
+    EXPECT_TRUE(livetest::Pick(more, kLockTime, 65535));
     if (row.newMode) {
-      EXPECT_TRUE(PickValue(more, kOutputMode, 1));
+      EXPECT_TRUE(livetest::Pick(more, kOutputMode, 1));
     }
     livetest::BoxAnswer() = row.answer;
     Click(more, kApply);
@@ -484,7 +483,7 @@ TEST_F(Display, TheMouseChoosesADateFormatFromItsList) {
   const WindowHandle page = Page(kGeneral);
   const WindowHandle box = GetDlgItem(page, kDateFormat);
   const WindowHandle calendar = GetDlgItem(GetDlgItem(page, kDate), CB_CALENDAR_ID);
-  EXPECT_TRUE(PickValue(page, kDateFormat, 0));
+  EXPECT_TRUE(livetest::Pick(page, kDateFormat, 0));
   EXPECT_TRUE(livetest::ChooseByMouse(page, kDateFormat, 1)) << "the arrow opened the list, the row closed it";
   EXPECT_EQ(SendMessage(box, CB_GETSELVALUE, 0, 0), 1) << "and chose it";
   EXPECT_FALSE(IsWindowVisible(calendar)) << "the system date box beneath heard nothing";

@@ -105,7 +105,7 @@ TEST_F(LangSel, NextSavesOnlyAChangedLanguageAndSwitchesToIt) {
       state = getOutputState(getMainOutput());
       session = getSessionFlag();
       if (row.choose) {
-        EXPECT_TRUE(systest::PickValue(dlg, kLanguage, row.choose));
+        EXPECT_TRUE(livetest::Pick(dlg, kLanguage, row.choose));
       }
       // A double click on the caption changes nothing.
       Rect frame{};

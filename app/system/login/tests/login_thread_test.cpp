@@ -86,7 +86,7 @@ TEST_F(Login, ListsTheNamedUsersAndEachRefusalLeavesThePasswordAsItsTableSays) {
       EXPECT_EQ(Text(dlg, kPassword), row.kept ? "secret" : "") << row.code;
       EXPECT_EQ(isLoginFlag(getCurOutput()), 0);
       // A new selection starts the count again, so five refusals keep it open.
-      EXPECT_TRUE(systest::PickValue(dlg, kUser, static_cast<int>((&row - rows + 1) % 2)));
+      EXPECT_TRUE(livetest::Pick(dlg, kUser, static_cast<int>((&row - rows + 1) % 2)));
     }
     device_seam::clearOverrides();
   });
@@ -97,7 +97,7 @@ TEST_F(Login, ThreeRefusalsInARowCloseItAndAUserChangeStartsTheCountAgain) {
   WithLogin([&](WindowHandle dlg) {
     TryPassword(dlg, "wrong");
     TryPassword(dlg, "wrong");
-    EXPECT_TRUE(systest::PickValue(dlg, kUser, 1));
+    EXPECT_TRUE(livetest::Pick(dlg, kUser, 1));
     TryPassword(dlg, "wrong");
     TryPassword(dlg, "wrong");
     EXPECT_EQ(getLoginWnd(3), dlg);
@@ -115,7 +115,7 @@ TEST_F(Login, TheRightPasswordLogsTheChosenUserIn) {
   setLoginState(3, -2, -2);
   setOutputRelogin(3, 1);
   WithLogin([&](WindowHandle dlg) {
-    EXPECT_TRUE(systest::PickValue(dlg, kUser, 1));
+    EXPECT_TRUE(livetest::Pick(dlg, kUser, 1));
     TryPassword(dlg, "73916");
     EXPECT_EQ(getLoginWnd(3), GUI_INVALID_HANDLE);
   });

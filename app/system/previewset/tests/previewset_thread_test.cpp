@@ -35,7 +35,6 @@ constexpr int kEmpty = PREVIEW_EMPTY_WINDOW, kTables = 7;
 const int kWindows[7] = {0, 1, 4, 6, 8, 9, 16};
 
 using livetest::Enabled;
-using systest::PickValue;
 
 PreviewConfig Stored(int output) {
   PreviewConfig p{};
@@ -256,21 +255,21 @@ TEST_F(PreviewSet, RandomEditsOnBothPagesStoreWhatTheModelStores) {
       case 0: {
         const int o = outputs[pick(3)];
         what = "base output " + std::to_string(o);
-        EXPECT_TRUE(PickValue(On(base_), kOutport, o));
+        EXPECT_TRUE(livetest::Pick(On(base_), kOutport, o));
         model.SwitchBase(o);
         break;
       }
       case 1: {
         const int m = 1 + pick(6);
         what = "base mode";
-        EXPECT_TRUE(PickValue(On(base_), kMode, m));
+        EXPECT_TRUE(livetest::Pick(On(base_), kMode, m));
         model.base.mode = m;
         break;
       }
       case 2: {
         const int d = pick(8);
         what = "dwell";
-        EXPECT_TRUE(PickValue(On(base_), kDwell, d));
+        EXPECT_TRUE(livetest::Pick(On(base_), kDwell, d));
         model.base.dwell = d;
         break;
       }
@@ -284,8 +283,8 @@ TEST_F(PreviewSet, RandomEditsOnBothPagesStoreWhatTheModelStores) {
         what = "event output";
         model.eventEdit.output = static_cast<uint16_t>(outputs[pick(3)]);
         model.eventEdit.delay = static_cast<uint16_t>(1 + pick(10));
-        EXPECT_TRUE(PickValue(On(base_), kEventOut, model.eventEdit.output));
-        EXPECT_TRUE(PickValue(base_, kDelay, model.eventEdit.delay));
+        EXPECT_TRUE(livetest::Pick(On(base_), kEventOut, model.eventEdit.output));
+        EXPECT_TRUE(livetest::Pick(base_, kDelay, model.eventEdit.delay));
         break;
       }
       case 5: {
@@ -299,7 +298,7 @@ TEST_F(PreviewSet, RandomEditsOnBothPagesStoreWhatTheModelStores) {
       case 6: {
         const int o = outputs[pick(3)];
         what = "view output " + std::to_string(o);
-        EXPECT_TRUE(PickValue(On(view_), kViewOutport, o));
+        EXPECT_TRUE(livetest::Pick(On(view_), kViewOutport, o));
         model.SwitchView(o);
         break;
       }
@@ -394,7 +393,7 @@ TEST_F(PreviewSet, AChannelInTwoWindowsShowsTheHintAndStoresNothing) {
   EXPECT_FALSE(Enabled(On(view_), kApply));
   livetest::Click(view_, kApply);
   EXPECT_TRUE(livetest::Boxes().empty());
-  PickValue(view_, kViewOutport, 1);  // refused: the box goes back
+  livetest::Pick(view_, kViewOutport, 1);  // refused: the box goes back
   livetest::Click(view_, kFirstModeButton);  // one window: refused as well
   systest::Settle();
   const std::string hint = "One channel stands in two windows of this layout!/64";
@@ -417,20 +416,20 @@ TEST_F(PreviewSet, AnAuxiliaryOutputOffersNoLayoutAudioOrPaging) {
   device_seam::overrideAnswer(getAuxVideoOutNum, 1);
   Open();
   EXPECT_EQ(SendDlgItemMessage(base_, kOutport, CB_GETCOUNT, 0, 0), 4);
-  EXPECT_TRUE(PickValue(On(base_), kOutport, 4));
+  EXPECT_TRUE(livetest::Pick(On(base_), kOutport, 4));
   EXPECT_FALSE(Enabled(base_, kMode));
   EXPECT_FALSE(Enabled(base_, kMode + 256));
   EXPECT_FALSE(Enabled(base_, kAudio));
   EXPECT_TRUE(Enabled(base_, kDwell));
   EXPECT_TRUE(Enabled(base_, kApply));
-  EXPECT_TRUE(PickValue(On(view_), kViewOutport, 4));
+  EXPECT_TRUE(livetest::Pick(On(view_), kViewOutport, 4));
   for (int id = kFirstModeButton; id < kFirstModeButton + 6; ++id) EXPECT_FALSE(Enabled(view_, id)) << id;
   EXPECT_FALSE(Enabled(view_, kNext));
   EXPECT_EQ(SendDlgItemMessage(view_, kList, LVM_GETITEMCOUNT, 0, 0), getAnalogChanNum());
-  EXPECT_TRUE(PickValue(On(base_), kOutport, 2));
+  EXPECT_TRUE(livetest::Pick(On(base_), kOutport, 2));
   EXPECT_TRUE(Enabled(base_, kMode));
   EXPECT_TRUE(Enabled(base_, kAudio));
-  EXPECT_TRUE(PickValue(On(view_), kViewOutport, 2));
+  EXPECT_TRUE(livetest::Pick(On(view_), kViewOutport, 2));
   for (int id = kFirstModeButton; id < kFirstModeButton + 6; ++id) EXPECT_TRUE(Enabled(view_, id)) << id;
   EXPECT_TRUE(Enabled(view_, kNext));
   EXPECT_TRUE(livetest::Boxes().empty());
@@ -442,12 +441,12 @@ TEST_F(PreviewSet, ReadAndSaveFailuresShowTheirBoxesAndKeepTheRecords) {
   std::vector<PreviewConfig> before;
   for (int o = 0; o < 8; ++o) before.push_back(Stored(o));
   device_seam::overrideAnswer(getPreviewConfig, -1);
-  PickValue(On(base_), kOutport, 1);  // both refused: the boxes go back
-  PickValue(On(view_), kViewOutport, 2);
+  livetest::Pick(On(base_), kOutport, 1);  // both refused: the boxes go back
+  livetest::Pick(On(view_), kViewOutport, 2);
   device_seam::clearOverrides();
   EXPECT_EQ(SendDlgItemMessage(base_, kOutport, CB_GETSELVALUE, 0, 0), 3);
   EXPECT_EQ(SendDlgItemMessage(view_, kViewOutport, CB_GETSELVALUE, 0, 0), 3);
-  EXPECT_TRUE(PickValue(On(base_), kDwell, 4));
+  EXPECT_TRUE(livetest::Pick(On(base_), kDwell, 4));
   livetest::Click(On(view_), kStop);
   device_seam::overrideAnswer(setPreviewConfig, -7);
   livetest::Click(On(base_), kApply);

@@ -21,7 +21,6 @@ constexpr int kSpeed = 20432, kData = 20433, kUse = 20437, kApply = PAGE_ID_APPL
 constexpr int kDeclined = 0x200226;
 
 using livetest::Enabled;
-using systest::PickValue;
 
 Rs232Config Stored() {
   Rs232Config r{};
@@ -96,9 +95,9 @@ TEST_F(Rs232Set, ApplySavesAsksForAUseChangeAndGivesBackThePowerKeyFlag) {
     SetUp();
     Open();
     EXPECT_FALSE(Enabled(page_, kApply));
-    EXPECT_TRUE(PickValue(page_, kSpeed, 12));
+    EXPECT_TRUE(livetest::Pick(page_, kSpeed, 12));
     if (row.changeUse) {
-      EXPECT_TRUE(PickValue(page_, kUse, 2));
+      EXPECT_TRUE(livetest::Pick(page_, kUse, 2));
     }
     EXPECT_TRUE(Enabled(page_, kApply));
     livetest::BoxAnswer() = row.answer;

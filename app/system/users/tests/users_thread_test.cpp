@@ -243,7 +243,7 @@ TEST_F(Users, RandomEditsThroughTheDialogsKeepTheTableAsTheModelSays) {
         SetDlgItemText(dlg, kAddName, f.name.c_str());
         SetDlgItemText(dlg, kAddPassword, f.password.c_str());
         SetDlgItemText(dlg, kAddConfirm, f.confirm.c_str());
-        EXPECT_TRUE(systest::PickValue(dlg, kAddLevel, f.level)) << when;
+        EXPECT_TRUE(livetest::Pick(dlg, kAddLevel, f.level)) << when;
         SetDlgItemText(dlg, kAddMac, f.MacText().c_str());
         systest::ClickClosing(dlg, kOk);
       };
@@ -276,7 +276,7 @@ TEST_F(Users, RandomEditsThroughTheDialogsKeepTheTableAsTheModelSays) {
         SetDlgItemText(dlg, kModConfirm, f.confirm.c_str());
         // The administrator's level is not offered.
         if (index != 0) {
-          EXPECT_TRUE(systest::PickValue(dlg, kModLevel, f.level)) << when;
+          EXPECT_TRUE(livetest::Pick(dlg, kModLevel, f.level)) << when;
         }
         SetDlgItemText(dlg, kModMac, f.MacText().c_str());
         systest::ClickClosing(dlg, kOk);
@@ -310,7 +310,7 @@ TEST_F(Users, RandomEditsThroughTheDialogsKeepTheTableAsTheModelSays) {
           // The same kind chosen again is no change: the boxes stay as
           // clicked and nothing is stored until a change or OK.
           if (n < 3 && next == kind) {
-            EXPECT_TRUE(systest::PickValue(cam, kKind, next)) << when;
+            EXPECT_TRUE(livetest::Pick(cam, kKind, next)) << when;
             EXPECT_EQ(getCheckedChanMask(cam), m) << when;
             continue;
           }
@@ -324,7 +324,7 @@ TEST_F(Users, RandomEditsThroughTheDialogsKeepTheTableAsTheModelSays) {
             work[kind] = m;
           }
           if (n < 3) {
-            EXPECT_TRUE(systest::PickValue(cam, kKind, next)) << when;
+            EXPECT_TRUE(livetest::Pick(cam, kKind, next)) << when;
             EXPECT_EQ(getCheckedChanMask(cam), work[next] & model.shown) << when;
             kind = next;
           } else {

@@ -81,7 +81,7 @@ TEST_F(WizardTime, EachRowWritesWhatChangedAndAZoneChangeShowsTheConvertedTime) 
       const int from = getTimeZone();
       EXPECT_EQ(SendDlgItemMessage(page, kZone, CB_GETSELVALUE, 0, 0), from);
       if (row.zone != from) {
-        EXPECT_TRUE(systest::PickValue(page, kZone, row.zone));
+        EXPECT_TRUE(livetest::Pick(page, kZone, row.zone));
         int t[6] = {2026, 6, 15, 10, 20, 30};
         if (from == kZoneParis) t[3] = 3;
         convertZoneTime(from, row.zone, t);
@@ -91,7 +91,7 @@ TEST_F(WizardTime, EachRowWritesWhatChangedAndAZoneChangeShowsTheConvertedTime) 
         EXPECT_EQ(getTimeZone(), from) << "a choice alone stores nothing";
       }
       if (row.format) {
-        EXPECT_TRUE(systest::PickValue(page, kFormat, row.format));
+        EXPECT_TRUE(livetest::Pick(page, kFormat, row.format));
       }
       if (row.newHour >= 0) SendDlgItemMessage(page, kTime, CB_SETFIELD, 1, row.newHour);
       device_seam::startCallLog();
