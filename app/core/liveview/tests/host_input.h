@@ -1,0 +1,70 @@
+// A user's keys and single clicks through the host's input, for windows of
+// the calling thread.
+#pragma once
+
+#include <chrono>
+#include <thread>
+
+#include "app/testing/page_harness.h"
+#include "gui/gui_etc.h"
+#include "gui/window_attr.h"
+
+namespace inputtest {
+
+struct Watch {
+  WindowHandle window = 0;
+  WindowProc own = nullptr;
+  int code = 0;
+  bool released = false;
+};
+inline Watch& Watched() {
+  static Watch watch;
+  return watch;
+}
+inline LResult WatchingProc(WindowHandle hwnd, int msg, WParam wParam, LParam lParam) {
+  Watch& w = Watched();
+  const WindowProc own = w.own;
+  if (hwnd == w.window && msg == MSG_KEYUP && static_cast<int>(wParam) == w.code) w.released = true;
+  return own(hwnd, msg, wParam, lParam);
+}
+
+// Key `code` (a Linux key code) pressed and released on the host keyboard
+// while `window` (a main window of this thread) has the input; true once it
+// has handled both. Its release comes after its press, so once the release
+// has been dispatched to it the press has been too, whatever the press did
+// or left alone.
+inline bool Type(WindowHandle window, int code) {
+  Watch& w = Watched();
+  w = Watch{window, SetWindowCallbackProc(window, WatchingProc), code, false};
+  HostInjectKey(code, 1);
+  HostInjectKey(code, 0);
+  const bool handled = livetest::PumpUntil([&w] { return w.released || !IsWindow(w.window); });
+  if (IsWindow(window) && GetWindowCallbackProc(window) == WatchingProc) SetWindowCallbackProc(window, w.own);
+  w.window = 0;
+  return handled;
+}
+
+// Alt+Escape on the host keyboard: the desktop asks the active window to
+// close, as for a window with no button of its own for that.
+inline void AltEscape() {
+  HostInjectKey(KEY_LEFTALT, 1);
+  livetest::PressKey(KEY_ESC);
+  HostInjectKey(KEY_LEFTALT, 0);
+}
+
+// A hand that means a single click lets the configured double-click time
+// pass since its last press; sooner, the press would be a double click.
+inline void OutlastDoubleClick() {
+  int ms = 0;
+  if (GetGuiEtcIntValue("mouse", "dblclicktime", &ms) != ETC_OK || ms < 1 || ms > 999) ms = 999;
+  std::this_thread::sleep_for(std::chrono::milliseconds(ms + 20));
+}
+
+// A single click at a point of the screen, answered once `handled` holds.
+inline bool SingleClickAt(int x, int y, const std::function<bool()>& handled) {
+  OutlastDoubleClick();
+  livetest::ClickAt(x, y, [] { return true; });
+  return livetest::PumpUntil(handled);
+}
+
+}  // namespace inputtest
