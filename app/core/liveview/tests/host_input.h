@@ -2,11 +2,9 @@
 // the calling thread.
 #pragma once
 
-#include <chrono>
-#include <thread>
-
 #include "app/testing/page_harness.h"
 #include "gui/gui_etc.h"
+#include "gui/timer.h"
 #include "gui/window_attr.h"
 
 namespace inputtest {
@@ -53,11 +51,14 @@ inline void AltEscape() {
 }
 
 // A hand that means a single click lets the configured double-click time
-// pass since its last press; sooner, the press would be a double click.
+// pass since its last press; sooner, the press would be a double click. The
+// time is read on the toolkit's tick count, which the event thread stamps
+// presses with (10 ms a tick, advancing a step at a time).
 inline void OutlastDoubleClick() {
   int ms = 0;
   if (GetGuiEtcIntValue("mouse", "dblclicktime", &ms) != ETC_OK || ms < 1 || ms > 999) ms = 999;
-  std::this_thread::sleep_for(std::chrono::milliseconds(ms + 20));
+  const unsigned int ticks = static_cast<unsigned int>(ms / 10), start = GetTickCount();
+  livetest::PumpUntil([&] { return GetTickCount() - start > ticks; });
 }
 
 // A single click at a point of the screen, answered once `handled` holds.
