@@ -60,11 +60,12 @@ class Dialogs : public LiveGui {
   void LiveViewTakesAClick() {
     setPreviewSelWin(3, 0);
     setLiveViewPopup(3, 0);
-    EXPECT_TRUE(inputtest::SingleClickAt(700, 500, [] { return getLiveViewPopup(3) == 1; }));
+    EXPECT_TRUE(inputtest::ClickAt(700, 500, [] { return getLiveViewPopup(3) == 1; }));
     EXPECT_EQ(getPreviewSelWin(3), 3);
     setLiveViewPopup(3, 0);
   }
   WindowHandle live_ = 0;
+  inputtest::SingleClicks singleClicks_;
   void SetMode(int output, int mode) {
     DeviceConfig config{};
     ASSERT_EQ(getDeviceConfig(getOutputLogin(output), &config), 0);

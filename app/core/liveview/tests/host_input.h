@@ -3,8 +3,9 @@
 #pragma once
 
 #include "app/testing/page_harness.h"
-#include "gui/gui_etc.h"
-#include "gui/timer.h"
+#include <atomic>
+
+#include "core/input/lowlevel_event.h"
 #include "gui/window_attr.h"
 
 namespace inputtest {
@@ -50,20 +51,26 @@ inline void AltEscape() {
   HostInjectKey(KEY_LEFTALT, 0);
 }
 
-// A hand that means a single click lets the configured double-click time
-// pass since its last press; sooner, the press would be a double click. The
-// time is read on the toolkit's tick count, which the event thread stamps
-// presses with (10 ms a tick, advancing a step at a time).
-inline void OutlastDoubleClick() {
-  int ms = 0;
-  if (GetGuiEtcIntValue("mouse", "dblclicktime", &ms) != ETC_OK || ms < 1 || ms > 999) ms = 999;
-  const unsigned int ticks = static_cast<unsigned int>(ms / 10), start = GetTickCount();
-  livetest::PumpUntil([&] { return GetTickCount() - start > ticks; });
-}
+// The event thread's clock read a second later at every reading while this
+// lives: no two presses of a test make a double click, as for a hand slower
+// than the double-click time, and the test need not wait that time out.
+class SingleClicks {
+ public:
+  SingleClicks() { SetLowLevelEventClock(Slow); }
+  ~SingleClicks() { SetLowLevelEventClock(nullptr); }
+  SingleClicks(const SingleClicks&) = delete;
+  SingleClicks& operator=(const SingleClicks&) = delete;
 
-// A single click at a point of the screen, answered once `handled` holds.
-inline bool SingleClickAt(int x, int y, const std::function<bool()>& handled) {
-  OutlastDoubleClick();
+ private:
+  static unsigned int Slow() {
+    static std::atomic<unsigned int> ticks{1u << 30};  // far from the toolkit's own count
+    return ticks += 100;
+  }
+};
+
+// A click at a point of the screen, press and release back to back,
+// answered once `handled` holds.
+inline bool ClickAt(int x, int y, const std::function<bool()>& handled) {
   livetest::ClickAt(x, y, [] { return true; });
   return livetest::PumpUntil(handled);
 }

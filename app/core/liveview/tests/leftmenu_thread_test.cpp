@@ -6,6 +6,7 @@
 #include <functional>
 
 #include "app/camera.h"
+#include "app/core/liveview/tests/host_input.h"
 #include "app/testing/page_harness.h"
 #include "app/core/pages_calls.h"
 #include "app/device_backend.h"
@@ -98,6 +99,7 @@ class LeftMenu : public LiveGui {
     SetScrollDragFlag(0);
     LiveGui::TearDown();
   }
+  inputtest::SingleClicks singleClicks_;
 
   WindowHandle Bar(int output) {
     WindowHandle bar = createLeftMenuWindow(g_live, output);
@@ -127,7 +129,7 @@ class LeftMenu : public LiveGui {
     ASSERT_EQ(setUserConfig(getOutputLogin(3), &users, 0), 0);
     setLoginState(3, 1, 0);
   }
-  static void Click(WindowHandle bar, int id) { SendMessage(bar, MSG_COMMAND, static_cast<WParam>(id), 0); }
+  static void Click(WindowHandle bar, int id) { livetest::Click(bar, id); }
   static bool Visible(WindowHandle bar, int id) { return IsWindowVisible(GetDlgItem(bar, id)) != 0; }
   static int LeftOf(WindowHandle bar, int id) {
     Rect r{};
@@ -223,13 +225,14 @@ TEST_F(LeftMenu, EachItemActsOnTheSelectedChannelAndSwapsItsAlternate) {
     device_seam::startCallLog();
     int stateInside = -1, typeInside = -1;
     if (row.click.opened) {
-      RunInLoop([&](WindowHandle) { Click(bar, row.click.id); return 0; }, [&] {
+      const auto opened = [&] { return IsValidHandle(row.click.opened()); };
+      // Each of them closes on Escape.
+      EXPECT_TRUE(RunInLoopOpenedBy([&] { livetest::ClickItem(bar, row.click.id); }, opened, [&] {
         stateInside = getOutputState(3);
         typeInside = getPlaybackType(3);
-        WindowHandle open = row.click.opened();
-        ASSERT_NE(open, GUI_INVALID_HANDLE) << row.click.name;
-        SendMessage(open, MSG_CLOSE, 0, 0);
-      });
+        livetest::PressKey(KEY_ESC);
+      })) << row.click.name;
+      EXPECT_FALSE(opened()) << row.click.name;
     } else {
       Click(bar, row.click.id);
     }
@@ -270,6 +273,7 @@ TEST_F(LeftMenu, EveryFailureShowsItsBoxOverADisabledLiveViewAndOpensTheBarAgain
     std::vector<std::pair<device_seam::Op, int64_t>> overrides;
     bool guest;
     Seen box;
+    int before = 0;  // an item the administrator clicks first, showing the one to click
   } rows[] = {
       {"record refused", 12289, 2, 1, {{canManualRecord, 0}}, false, Boxed(recordText, 64)},
       {"snapshot refused", 12292, 2, 1, {{canManualSnapshot, 0}}, false, Boxed(snapText, 64)},
@@ -280,10 +284,10 @@ TEST_F(LeftMenu, EveryFailureShowsItsBoxOverADisabledLiveViewAndOpensTheBarAgain
       {"audio off", 12291, 2, 0, {}, false, Boxed(Text("preview", "voicehint").c_str(), 64)},
       {"audio refused", 12291, 2, 1, {{openLiveAudio, -1}}, false, Boxed(Text("leftmenu", "op_voice_err").c_str(), 64)},
       {"audio close refused", 12303, 2, 1, {{closeLiveAudio, -1}}, false,
-       Boxed(Text("leftmenu", "op_voice_err").c_str(), 64)},
+       Boxed(Text("leftmenu", "op_voice_err").c_str(), 64), 12291},
       {"zoom without a channel", 12294, -2, 1, {}, false, Boxed(Text("leftmenu", "zoomin_err").c_str(), 16)},
       {"guest records", 12289, 2, 1, {}, true, Boxed(Text("commons", "permission").c_str(), 64)},
-      {"guest stops", 12302, 2, 1, {}, true, Boxed(Text("commons", "permission").c_str(), 64)},
+      {"guest stops", 12302, 2, 1, {}, true, Boxed(Text("commons", "permission").c_str(), 64), 12289},
       {"guest plays back", 12290, 2, 1, {}, true, Boxed(Text("commons", "permission").c_str(), 64)},
       {"guest snapshots", 12292, 2, 1, {}, true, Boxed(Text("commons", "permission").c_str(), 64)},
       {"guest PTZ", 12293, 2, 1, {}, true, Boxed(Text("commons", "permission").c_str(), 64)},
@@ -294,10 +298,11 @@ TEST_F(LeftMenu, EveryFailureShowsItsBoxOverADisabledLiveViewAndOpensTheBarAgain
     device_seam::resetAll();
     AudioFlag(row.audio);
     setLoginState(3, 0, 0);
-    if (row.guest) LogInGuest();
-    for (const auto& [op, answer] : row.overrides) device_seam::overrideAnswer(op, answer);
     setOutputState(3, OUTSTATE_LIVEVIEW);
     WindowHandle bar = OpenOnChannel(row.channel);
+    if (row.before) Click(bar, row.before);
+    if (row.guest) LogInGuest();
+    for (const auto& [op, answer] : row.overrides) device_seam::overrideAnswer(op, answer);
     SeenBoxes().clear();
     device_seam::startCallLog();
     Click(bar, row.id);
@@ -311,6 +316,7 @@ TEST_F(LeftMenu, EveryFailureShowsItsBoxOverADisabledLiveViewAndOpensTheBarAgain
   }
   // A user without rights still switches the audio, which needs none.
   device_seam::resetAll();
+  setLiveAudioChannel(0);  // the refused close above left it on
   AudioFlag(1);
   LogInGuest();
   WindowHandle bar = OpenOnChannel(2);
@@ -324,40 +330,50 @@ TEST_F(LeftMenu, WithoutAChannelRecordAndAudioDoNothing) {
   AudioFlag(1);
   WindowHandle bar = OpenOnChannel(-2);
   device_seam::startCallLog();
-  for (int id : {12289, 12302, 12291, 12303}) Click(bar, id);
+  for (int id : {12289, 12291}) Click(bar, id);
   EXPECT_TRUE(DeviceActions().empty());
   EXPECT_TRUE(SeenBoxes().empty());
   EXPECT_TRUE(IsWindowVisible(bar));
+  EXPECT_FALSE(Visible(bar, 12302));  // nothing started: no alternate to stop it
+  EXPECT_FALSE(Visible(bar, 12303));
 }
 
 // ---- Hiding, dragging, captions ----
 
 TEST_F(LeftMenu, CloseEscapeAndHideOnlyHideTheBarAndEscapeOnlyInTheLiveView) {
+  enum Way { kClose, kKey, kHideItem };
   struct Row {
     const char* name;
-    int message;
-    WParam wParam;
+    Way way;
+    int key;
     int state;
     bool hidden;
   } rows[] = {
-      {"close", MSG_CLOSE, 0, 0, true},
-      {"escape", MSG_KEYDOWN, KEY_ESC, 0, true},
-      {"escape in the colour panel", MSG_KEYDOWN, KEY_ESC, 3, false},
-      {"another key", MSG_KEYDOWN, 28, 0, false},
-      {"hide item", MSG_COMMAND, 12297, 0, true},
-      {"hide item in playback", MSG_COMMAND, 12297, 9, false},
-      {"hide item, code 1", MSG_COMMAND, (1u << 16) | 12297u, 0, false},
+      {"close", kClose, 0, 0, true},
+      {"escape", kKey, KEY_ESC, 0, true},
+      {"escape in the colour panel", kKey, KEY_ESC, 3, false},
+      {"another key", kKey, KEY_ENTER, 0, false},
+      {"hide item", kHideItem, 0, 0, true},
+      {"hide item in playback", kHideItem, 0, 9, false},
   };
   for (const Row& row : rows) {
     setOutputState(3, OUTSTATE_LIVEVIEW);
     WindowHandle bar = OpenOnChannel(2);
     setOutputState(3, row.state);
-    setLeftMenuDragArmed(1);
-    SendMessage(bar, row.message, row.wParam, 0);
+    // A drag mark left armed, which hiding clears; under a click's pointer
+    // it would carry the bar along instead.
+    if (row.way != kHideItem) setLeftMenuDragArmed(1);
+    if (row.way == kClose)
+      SendMessage(bar, MSG_CLOSE, 0, 0);  // as the program closes what covers the live view
+    else if (row.way == kKey)
+      EXPECT_TRUE(inputtest::Type(GetActiveWindow(), row.key)) << row.name;
+    else
+      Click(bar, 12297);
     EXPECT_EQ(IsWindowVisible(bar) == 0, row.hidden) << row.name;
     EXPECT_EQ(getLiveViewPopup(3) == 0, row.hidden) << row.name;
     if (row.hidden) { EXPECT_EQ(getLeftMenuDragArmed(), 0) << row.name; }
     EXPECT_EQ(getLeftMenuWnd(3), bar) << row.name;  // never destroyed
+    setLeftMenuDragArmed(0);
   }
 }
 

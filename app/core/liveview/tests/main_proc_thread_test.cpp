@@ -43,6 +43,7 @@ class LiveProc : public LiveGui {
     SetPowerKeyDownFlag(0);
     device_seam::startCallLog();
   }
+  inputtest::SingleClicks singleClicks_;
   void TearDown() override {
     setAddChanButton(0);
     setOutputState(3, OUTSTATE_LIVEVIEW);
@@ -146,12 +147,11 @@ TEST_F(LiveProc, TheAddButtonFindsTheFreeSlotAndAsksForTheRight) {
   ASSERT_EQ(showLiveSplit(3, 4, 1), 0);
   WindowHandle live = LiveWindow();
   // A click on the empty window shows the button in it.
-  ASSERT_TRUE(inputtest::SingleClickAt(700, 100, [] { return IsWindowVisible(getAddChanButton()) != 0; }));
+  ASSERT_TRUE(inputtest::ClickAt(700, 100, [] { return IsWindowVisible(getAddChanButton()) != 0; }));
   // With the right the add-camera dialog opens; its Cancel closes it.
   WindowHandle seen = GUI_INVALID_HANDLE;
   EXPECT_TRUE(RunInLoopOpenedBy(
       [&] {
-        inputtest::OutlastDoubleClick();
         livetest::ClickItem(live, liveproc::kAddChanButton);
       },
                                 [] { return IsValidHandle(getAddIpcWnd()); },
@@ -164,12 +164,10 @@ TEST_F(LiveProc, TheAddButtonFindsTheFreeSlotAndAsksForTheRight) {
   EXPECT_TRUE(Boxes().empty());
   // A user without the camera right gets the no-permission box.
   setLoginState(3, 1, 0);
-  inputtest::OutlastDoubleClick();
   livetest::Click(live, liveproc::kAddChanButton);
   // Every slot taken: the add-camera error, whoever asks.
   ipMask = 3;
   device_seam::overrideAnswer(getIpChannelNum, 2, &ipMask, sizeof ipMask);
-  inputtest::OutlastDoubleClick();
   livetest::Click(live, liveproc::kAddChanButton);
   EXPECT_EQ(Texts(), (std::vector<std::string>{"No permission!", "No free IP channel is left!"}));
 }
