@@ -68,6 +68,16 @@ class SingleClicks {
   }
 };
 
+// The pointer brought to a point of the screen, once the toolkit has it there.
+inline void MovePointer(int x, int y) {
+  HostInjectMouseMove(x, y);
+  livetest::PumpUntil([x, y] {
+    Point at{};
+    GetCursorPos(&at);
+    return at.x == x && at.y == y;
+  });
+}
+
 // A click at a point of the screen, press and release back to back,
 // answered once `handled` holds.
 inline bool ClickAt(int x, int y, const std::function<bool()>& handled) {

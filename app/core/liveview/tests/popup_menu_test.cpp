@@ -82,12 +82,7 @@ class PopupMenu : public LiveGui {
   // choice.
   bool Choose(WindowHandle live, int x, int y, std::vector<int> path) {
     const int display = GetWindowDisplay(live);
-    HostInjectMouseMove(x, y);
-    livetest::PumpUntil([&] {
-      Point at{};
-      GetCursorPos(&at);
-      return at.x == x && at.y == y;
-    });
+    inputtest::MovePointer(x, y);
     HostInjectMouseButton(HOST_BUTTON_RIGHT, 1);
     HostInjectMouseButton(HOST_BUTTON_RIGHT, 0);
     if (!livetest::PumpUntil([display] { return IsMenuPopup(display) != 0; })) return false;

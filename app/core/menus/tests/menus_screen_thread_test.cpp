@@ -317,12 +317,7 @@ TEST_F(Menus, WhatAPageCoveredIsPaintedAgainWhenItGoes) {
     GetWindowRect(GetDlgItem(dlg, 18435), &item);
     int x = item.left + 8, y = (item.top + item.bottom) / 2;
     ClientToScreen(dlg, &x, &y);
-    HostInjectMouseMove(x, y);
-    livetest::PumpUntil([&] {
-      Point at{};
-      GetCursorPos(&at);
-      return at.x == x && at.y == y;
-    });
+    inputtest::MovePointer(x, y);
     HostInjectMouseButton(HOST_BUTTON_LEFT, 1);
     HostInjectMouseButton(HOST_BUTTON_LEFT, 0);
     EXPECT_TRUE(livetest::PumpUntil([&] { return getRecordPageWnd() != first && Valid(getRecordPageWnd()); }));
