@@ -17,6 +17,7 @@
 #include "gui/combobox.h"
 #include "gui/paint.h"
 #include "gui/trackbar.h"
+#include "app/core/liveview/tests/host_input.h"
 #include "app/testing/page_harness.h"
 #include "app/page_keys.h"
 
@@ -66,22 +67,37 @@ void RegisterKeeping(const char* name) {
   RegisterWindowClass(&info);
 }
 
+// The copy dialog's channel boxes clicked until they tick the channels of
+// `mask` (bit n - 1 for channel n); the source channel has no box to click.
+void TickChannels(WindowHandle copy, uint64_t mask) {
+  const int analog = getAnalogChanNum();
+  for (int ch = 1; ch <= getChannelNum(); ++ch) {
+    const int id = ch <= analog ? CHANBOX_ANALOG_FIRST + ch - 1 : CHANBOX_IP_FIRST + ch - analog - 1;
+    const WindowHandle box = GetDlgItem(copy, id);
+    if (!IsValidHandle(box) || !IsWindowVisible(box)) continue;
+    const bool wanted = (mask >> (ch - 1)) & 1;
+    if ((SendMessage(box, BM_GETCHECK, 0, 0) == BST_CHECKED) != wanted) livetest::Click(copy, id);
+  }
+}
+
 ColorSetRecord ColoursOf(const ChannelConfig& c) {
   return {c.brightness, c.contrast, c.saturation, c.hue, c.pictureExtra, c.colorMode, c.sharpness, c.denoise};
 }
 
 // Runs steps inside a modal loop once the window it waits for has opened:
-// under load the posted message may arrive before the dialog exists.
+// under load the posted message may arrive before the dialog exists. The
+// look comes before any read, since a read that delivers the click opening
+// the window would run its loop inside this one, with no post to come.
 std::function<WindowHandle()> g_waitFor;
 std::function<void()> g_nested;
 constexpr int kNestedSteps = 0x9102;
 LResult NestedProc(WindowHandle hwnd, int msg, WParam wParam, LParam lParam) {
   if (msg == kNestedSteps) {
-    desktest::Drain();
     if (g_waitFor() == GUI_INVALID_HANDLE) {
       PostMessage(hwnd, kNestedSteps, 0, 0);
       return 0;
     }
+    desktest::Drain();
     const std::function<void()> steps = g_nested;  // the steps may set the next ones
     steps();
     return 0;
@@ -93,6 +109,7 @@ LResult NestedProc(WindowHandle hwnd, int msg, WParam wParam, LParam lParam) {
 // standing in for the real classes; the pictures use the real ones.
 class ColorPanel : public LiveGui {
  protected:
+  inputtest::SingleClicks singleClicks_;
   void SetUp() override {
     LiveGui::SetUp();
     if (!Pictured()) {
@@ -148,6 +165,9 @@ TEST_F(ColorPanel, RandomUseLeavesShownAndStoredColoursAsTheModelSays) {
         const int row = static_cast<int>(rng() % (ip ? 4 : 6));
         auto* bytes = reinterpret_cast<uint8_t*>(&cur);
         const uint8_t v = rng() & 0xFF;
+        // TODO(lead): the sliders, value boxes and the mode box here are the
+        // recording stand-ins, which no pointer or key can move: they are
+        // still told their values and the panel their notifications.
         switch (rng() % 6) {
           case 0: {  // the slider moved: codes 5 and 7 apply, others only show
             const int code = std::array<int, 3>{5, 7, 4}[rng() % 3];
@@ -180,11 +200,11 @@ TEST_F(ColorPanel, RandomUseLeavesShownAndStoredColoursAsTheModelSays) {
             g_waitFor = getCopyChanWnd;
             g_nested = [&, mask] {
               WindowHandle copy = getCopyChanWnd();
-              setChanCheckBoxes(copy, mask);
-              SendMessage(copy, MSG_COMMAND, kOk, 0);
+              TickChannels(copy, mask);
+              livetest::Click(copy, kOk);
             };
             PostMessage(nested, kNestedSteps, 0, 0);
-            SendMessage(dlg, MSG_COMMAND, kCopy, 0);
+            livetest::Click(dlg, kCopy);
             const uint64_t copied = getImageCopyChanMask();
             for (int ch = 1; ch <= channels; ++ch)
               if (copied >> (ch - 1) & 1) shown[ch] = ColoursOf(cur), touched[ch] = cur;
@@ -203,10 +223,10 @@ TEST_F(ColorPanel, RandomUseLeavesShownAndStoredColoursAsTheModelSays) {
           std::memcpy(to + 4, from + 4, 4);
           if (ch <= 16) std::memcpy(to + 36, from + 36, 8);
         }
-        SendMessage(dlg, MSG_COMMAND, kOk, 0);
+        livetest::Click(dlg, kOk);
       } else {
         for (auto& [ch, entry] : touched) shown[ch] = ColoursOf(stored[ch]);
-        SendMessage(dlg, MSG_KEYDOWN, KEY_ESC, 0);
+        livetest::PressKey(KEY_ESC);
       }
     };
     PostMessage(nested, kNestedSteps, 0, 0);
@@ -251,7 +271,7 @@ TEST_F(ColorPanel, IpChannelsGetFourRowsAndCustomOnlyAndRangesComeFromTheDevice)
       EXPECT_EQ(KeptOf()[GetDlgItem(dlg, 12546)].low, 10);
       EXPECT_EQ(KeptOf()[GetDlgItem(dlg, 12555)].high, 204);
       EXPECT_EQ(KeptOf()[GetDlgItem(dlg, 12556)].high, 204);
-      SendMessage(dlg, MSG_KEYDOWN, KEY_ESC, 0);
+      livetest::PressKey(KEY_ESC);
     });
     device_seam::clearOverrides();
   }
@@ -272,7 +292,7 @@ TEST_F(ColorPanelOnScreen, AnalogAndIpChannels) {
       Rect r{};
       GetWindowRect(dlg, &r);
       livetest::MatchesReference(__FILE__, channel > 16 ? "colorpanel_ip" : "colorpanel_analog", livetest::SettledGrab(r));
-      SendMessage(dlg, MSG_KEYDOWN, KEY_ESC, 0);
+      livetest::Click(dlg, kOk);
     });
   }
 }
