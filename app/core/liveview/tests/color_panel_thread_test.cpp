@@ -201,7 +201,7 @@ TEST_F(ColorPanel, RandomUseLeavesShownAndStoredColoursAsTheModelSays) {
             g_nested = [&, mask] {
               WindowHandle copy = getCopyChanWnd();
               TickChannels(copy, mask);
-              livetest::Click(copy, kOk);
+              inputtest::ClickClosing(copy, kOk);
             };
             PostMessage(nested, kNestedSteps, 0, 0);
             livetest::Click(dlg, kCopy);
@@ -223,7 +223,7 @@ TEST_F(ColorPanel, RandomUseLeavesShownAndStoredColoursAsTheModelSays) {
           std::memcpy(to + 4, from + 4, 4);
           if (ch <= 16) std::memcpy(to + 36, from + 36, 8);
         }
-        livetest::Click(dlg, kOk);
+        inputtest::ClickClosing(dlg, kOk);
       } else {
         for (auto& [ch, entry] : touched) shown[ch] = ColoursOf(stored[ch]);
         livetest::PressKey(KEY_ESC);
@@ -292,7 +292,7 @@ TEST_F(ColorPanelOnScreen, AnalogAndIpChannels) {
       Rect r{};
       GetWindowRect(dlg, &r);
       livetest::MatchesReference(__FILE__, channel > 16 ? "colorpanel_ip" : "colorpanel_analog", livetest::SettledGrab(r));
-      livetest::Click(dlg, kOk);
+      inputtest::ClickClosing(dlg, kOk);
     });
   }
 }

@@ -94,7 +94,7 @@ TEST_F(Dialogs, OutputModeOpensOnTheStoredModePreviewsClicksAndStoresOk) {
     afterClick = Checked(dlg, kStandard, kGlaring);
     Click(dlg, kBright);  // a checked button stays the only one checked
     afterSecond = Checked(dlg, kStandard, kGlaring);
-    Click(dlg, kOk);
+    inputtest::ClickClosing(dlg, kOk);
   });
   EXPECT_EQ(stateInside, 17);
   EXPECT_EQ(atOpen, std::vector<int>{kSoft});
@@ -119,7 +119,7 @@ TEST_F(Dialogs, OutputModeClosesAtOnceWhenStoringFailsAndOnEscapeOnlyInItsState)
   RunInLoop(showOutModeSet, [&] {
     WindowHandle dlg = getOutModeSetWnd();
     Click(dlg, kGlaring);
-    Click(dlg, kOk);
+    inputtest::ClickClosing(dlg, kOk);
   });
   EXPECT_TRUE(Calls("applyPictureMode").empty());
   device_seam::clearOverrides();
@@ -140,7 +140,7 @@ TEST_F(Dialogs, OutputModeClosesAtOnceWhenStoringFailsAndOnEscapeOnlyInItsState)
   RunInLoop(showOutModeSet, [&] {
     WindowHandle dlg = getOutModeSetWnd();
     Click(dlg, kStandard);
-    Click(dlg, kCancel);
+    inputtest::ClickClosing(dlg, kCancel);
   });
   EXPECT_EQ(StoredModes()[3], 1);
   EXPECT_EQ(Calls("applyPictureMode").size(), 0u);
@@ -161,7 +161,7 @@ TEST_F(Dialogs, StrategyShowsTheDeviceValueAndKeepsOnlyWhatTheDeviceAccepts) {
     stateInside = getOutputState(3);
     atOpen = Checked(dlg, kRealTime, kFluent);
     Click(dlg, kBalanced);
-    Click(dlg, kOk);
+    inputtest::ClickClosing(dlg, kOk);
   });
   EXPECT_EQ(stateInside, 19);
   EXPECT_EQ(atOpen, std::vector<int>{kFluent});
@@ -176,7 +176,7 @@ TEST_F(Dialogs, StrategyShowsTheDeviceValueAndKeepsOnlyWhatTheDeviceAccepts) {
     WindowHandle dlg = getPreviewStrategyWnd();
     Click(dlg, kRealTime);
     EXPECT_EQ(Checked(dlg, kRealTime, kFluent), std::vector<int>{kRealTime});
-    Click(dlg, kOk);
+    inputtest::ClickClosing(dlg, kOk);
   });
   EXPECT_EQ(getKeptPreviewStrategy(), 3);
   LiveViewTakesAClick();
@@ -190,7 +190,7 @@ TEST_F(Dialogs, StrategyShowsTheDeviceValueAndKeepsOnlyWhatTheDeviceAccepts) {
       if (escape)
         livetest::PressKey(KEY_ESC);
       else
-        Click(dlg, kCancel);
+        inputtest::ClickClosing(dlg, kCancel);
     });
     EXPECT_EQ(getPreviewStrategyWnd(), GUI_INVALID_HANDLE) << escape;
     EXPECT_EQ(getOutputState(3), OUTSTATE_LIVEVIEW) << escape;
@@ -218,7 +218,7 @@ TEST_F(Dialogs, CaptionDragMovesOnlyPastTheDeadZoneAndStaysOnScreen) {
     start = afterLarge;
     drag(1023 - start.left - 50, 767 - start.top - 10);  // the grip to the corner: the dialog would pass it
     GetWindowRect(dlg, &afterFar);
-    Click(dlg, kCancel);
+    inputtest::ClickClosing(dlg, kCancel);
   });
   EXPECT_EQ(afterSmall.left, afterLarge.left - 40);
   EXPECT_EQ(afterSmall.top, afterLarge.top);
@@ -250,7 +250,7 @@ class DialogsOnScreen : public Dialogs {
       GetWindowRect(dlg, &r);
       livetest::MatchesReference(__FILE__, name, livetest::SettledGrab(r));
       if (IsValidHandle(GetDlgItem(dlg, kCancel)))
-        Click(dlg, kCancel);
+        inputtest::ClickClosing(dlg, kCancel);
       else
         inputtest::AltEscape();
     });
@@ -293,7 +293,7 @@ TEST_F(Dialogs, BottomButtonsLieInsideTheClientAreaOnBothOutputs) {
       GetWindowRect(dlg, &outer);
       GetClientRect(dlg, &client);
       frame = (outer.bottom - outer.top) - (client.bottom - client.top);
-      Click(dlg, IDCANCEL);
+      inputtest::ClickClosing(dlg, IDCANCEL);
     });
     auto value = [&](const std::string& key) {
       int v = -1;
@@ -323,7 +323,7 @@ TEST_F(Dialogs, BottomButtonsLieInsideTheClientAreaOnBothOutputs) {
         }
         // The host's pointer moves on the main output only.
         if (output == 3)
-          Click(dlg, IDCANCEL);
+          inputtest::ClickClosing(dlg, IDCANCEL);
         else
           SendMessage(dlg, MSG_CLOSE, 0, 0);
       });

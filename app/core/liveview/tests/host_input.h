@@ -68,6 +68,17 @@ class SingleClicks {
   }
 };
 
+// A click on a button that closes its window, answered once the release has
+// been read and routed and this thread has dispatched it. The button is not
+// looked at after the press: the click may have destroyed it.
+inline void ClickClosing(WindowHandle page, int id) {
+  livetest::ClickItem(page, id);
+  livetest::PumpUntil([] { return (lowlevel::state().lastButtons.load() & 1) == 0; });
+  desktest::AwaitDesktopRead();
+  desktest::Request(MSG_DT_GETACTIVEMAIN);
+  desktest::Drain();
+}
+
 // The pointer brought to a point of the screen, once the toolkit has it there.
 inline void MovePointer(int x, int y) {
   HostInjectMouseMove(x, y);

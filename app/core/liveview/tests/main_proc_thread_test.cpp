@@ -157,7 +157,7 @@ TEST_F(LiveProc, TheAddButtonFindsTheFreeSlotAndAsksForTheRight) {
                                 [] { return IsValidHandle(getAddIpcWnd()); },
                                 [&] {
                                   seen = getAddIpcWnd();
-                                  livetest::Click(seen, IDCANCEL);
+                                  inputtest::ClickClosing(seen, IDCANCEL);
                                 }));
   EXPECT_TRUE(IsValidHandle(seen));
   EXPECT_TRUE(livetest::PumpUntil([] { return !IsValidHandle(getAddIpcWnd()); }));

@@ -158,7 +158,7 @@ TEST_F(Menus, GuestInMaintenanceKeepsTheSelectionWhenRefusedAndMovesItOtherwise)
     livetest::PressKey(KEY_RIGHT);
     livetest::PumpUntil([&] { return GetActiveWindow() != dlg; });
     activeAfterRight = GetActiveWindow();
-    Click(dlg, kMaintenanceExit);
+    inputtest::ClickClosing(dlg, kMaintenanceExit);
   });
   EXPECT_EQ(g_opened, (std::vector<Opened>{{SubMenu::kMaintenance, 0}, {SubMenu::kMaintenance, 1}}));
   EXPECT_EQ(disabledAtOpen, std::vector<int>{20736});
@@ -185,7 +185,7 @@ TEST_F(Menus, ExportMenuMarksTheRecordSearchItOpensByItself) {
     Click(getExportMenuWnd(), 18177);
     Click(getExportMenuWnd(), 18176);
     markOnClick = getSearchGenReopened();
-    Click(getExportMenuWnd(), 18191);  // Exit
+    inputtest::ClickClosing(getExportMenuWnd(), 18191);  // Exit
   });
   EXPECT_EQ(g_opened, (std::vector<Opened>{{SubMenu::kExport, 0}, {SubMenu::kExport, 1}, {SubMenu::kExport, 0}}));
   EXPECT_EQ(markAtOpen, 1);
@@ -294,7 +294,7 @@ TEST_F(Menus, ExitClosesTheMenuAndItsPage) {
   WindowHandle page = GUI_INVALID_HANDLE;
   RunInLoop(showRecordMenu, [&] {
     page = getRecordPageWnd();
-    Click(getRecordMenuWnd(), 18447);  // sends the desktop its close-the-menus request
+    inputtest::ClickClosing(getRecordMenuWnd(), 18447);  // sends the desktop its close-the-menus request
   });
   EXPECT_TRUE(Valid(page));
   EXPECT_EQ(getRecordPageWnd(), GUI_INVALID_HANDLE);
@@ -397,7 +397,7 @@ TEST_F(Menus, MainMenuButtonsForAdministratorAndGuest) {
         hiddenAfter = isMenuHidden(3);
         visibleAfter = IsWindowVisible(menu);
         stateAfter = getOutputState(3);
-        Click(menu, kMainExit);
+        inputtest::ClickClosing(menu, kMainExit);
       });
       g_inspect = nullptr;
       const std::string got = livetest::Boxes().empty() ? seen.open : livetest::Boxes().back().text;
@@ -463,11 +463,11 @@ TEST_F(Menus, ClosingWithAResolutionChangePendingOpensTheConfirmation) {
       return;
     }
     switchingInside = isDispSwitchEnabled();
-    Click(confirmation, kResolutionOk);
+    inputtest::ClickClosing(confirmation, kResolutionOk);
   };
   RunInLoop(showMainMenu, [&] {
     PostMessage(inspector_, kInspect, kAwait, 0);
-    Click(getMainMenuWnd(), kMainExit);
+    inputtest::ClickClosing(getMainMenuWnd(), kMainExit);
   });
   EXPECT_EQ(switchingInside, 0);
   EXPECT_EQ(isResolutionChangePending(), 0);
@@ -493,7 +493,7 @@ TEST_F(MenusOnScreen, MainMenuWithATip) {
     Rect r{};
     GetWindowRect(menu, &r);
     guitest::MatchReference(guitest::Grab(r), guitest::ReferencePath(__FILE__, "mainmenu_tip.png"));
-    Click(menu, kMainExit);
+    inputtest::ClickClosing(menu, kMainExit);
   });
 }
 

@@ -12,6 +12,7 @@
 #include "app/device_backend.h"
 #include "app/device_test_seam.h"
 #include "app/login_rights.h"
+#include "app/core/liveview/tests/host_input.h"
 #include "app/menus.h"
 #include "app/page_ids.h"
 #include "app/system_services.h"
@@ -92,7 +93,7 @@ TEST_F(ResolutionOnScreen, CountdownPictureMatchesTheReference) {
     Rect r{};
     GetWindowRect(dialog, &r);
     shot = guitest::Grab(r);
-    livetest::Click(dialog, kCancel);
+    inputtest::ClickClosing(dialog, kCancel);
   });
   EXPECT_EQ(stateWhileOpen, 1);
   EXPECT_EQ(switchWhileOpen, 0);
@@ -111,8 +112,8 @@ TEST_F(ResolutionOnScreen, EachWayOutKeepsOrRestoresAsItSays) {
     std::function<void(WindowHandle)> leave;
     bool kept;
   } ways[] = {
-      {"OK", [](WindowHandle dialog) { livetest::Click(dialog, kOk); }, true},
-      {"Cancel", [](WindowHandle dialog) { livetest::Click(dialog, kCancel); }, false},
+      {"OK", [](WindowHandle dialog) { inputtest::ClickClosing(dialog, kOk); }, true},
+      {"Cancel", [](WindowHandle dialog) { inputtest::ClickClosing(dialog, kCancel); }, false},
       {"Escape", [](WindowHandle) { livetest::PressKey(KEY_ESC); }, false},
       {"the sixteenth expiry", [&](WindowHandle dialog) { expire(dialog, 1); }, false},
   };

@@ -8,6 +8,7 @@
 #include <functional>
 
 #include "app/msgbox.h"
+#include "app/core/liveview/tests/host_input.h"
 #include "app/page_keys.h"
 #include "app/testing/page_harness.h"
 #include "core/nonclient/tests/screen_picture.h"
@@ -67,7 +68,7 @@ TEST_F(HintsOnScreen, QuestionBoxAsksWithYesAndNo) {
 }
 
 TEST_F(HintsOnScreen, EachWayOutOfABoxGivesItsAnswer) {
-  const auto clicking = [](int id) { return [id](WindowHandle box) { livetest::Click(box, id); }; };
+  const auto clicking = [](int id) { return [id](WindowHandle box) { inputtest::ClickClosing(box, id); }; };
   ShootNextBox(clicking(IDOK));
   EXPECT_EQ(showRangeHint(0, "commons", "ok", 1, 99), 0);  // returns once its OK closed it
   const struct {
