@@ -10,11 +10,12 @@
 
 namespace inputtest {
 
+// A window of this thread whose messages of one kind are counted.
 struct Watch {
   WindowHandle window = 0;
   WindowProc own = nullptr;
-  int code = 0;
-  bool released = false;
+  int msg = 0, code = -1;  // code -1: any wParam
+  int seen = 0;
 };
 inline Watch& Watched() {
   static Watch watch;
@@ -23,24 +24,32 @@ inline Watch& Watched() {
 inline LResult WatchingProc(WindowHandle hwnd, int msg, WParam wParam, LParam lParam) {
   Watch& w = Watched();
   const WindowProc own = w.own;
-  if (hwnd == w.window && msg == MSG_KEYUP && static_cast<int>(wParam) == w.code) w.released = true;
+  if (hwnd == w.window && msg == w.msg && (w.code < 0 || static_cast<int>(wParam) == w.code)) ++w.seen;
   return own(hwnd, msg, wParam, lParam);
 }
 
-// Key `code` (a Linux key code) pressed and released on the host keyboard
-// while `window` (a main window of this thread) has the input; true once it
-// has handled both. Its release comes after its press, so once the release
-// has been dispatched to it the press has been too, whatever the press did
-// or left alone.
-inline bool Type(WindowHandle window, int code) {
+// Runs `act` (a user's input) and waits until `window` (a main window of
+// this thread) has been dispatched `times` messages `msg` (with wParam
+// `code`, or any for -1); true once it has.
+inline bool HandledBy(WindowHandle window, int msg, int code, int times, const std::function<void()>& act) {
   Watch& w = Watched();
-  w = Watch{window, SetWindowCallbackProc(window, WatchingProc), code, false};
-  HostInjectKey(code, 1);
-  HostInjectKey(code, 0);
-  const bool handled = livetest::PumpUntil([&w] { return w.released || !IsWindow(w.window); });
+  w = Watch{window, SetWindowCallbackProc(window, WatchingProc), msg, code, 0};
+  act();
+  const bool handled = livetest::PumpUntil([&w, times] { return w.seen >= times || !IsWindow(w.window); });
   if (IsWindow(window) && GetWindowCallbackProc(window) == WatchingProc) SetWindowCallbackProc(window, w.own);
   w.window = 0;
   return handled;
+}
+
+// Key `code` (a Linux key code) pressed and released on the host keyboard
+// while `window` has the input; true once it has handled both. Its release
+// comes after its press, so once the release has been dispatched to it the
+// press has been too, whatever the press did or left alone.
+inline bool Type(WindowHandle window, int code) {
+  return HandledBy(window, MSG_KEYUP, code, 1, [code] {
+    HostInjectKey(code, 1);
+    HostInjectKey(code, 0);
+  });
 }
 
 // Alt+Escape on the host keyboard: the desktop asks the active window to
@@ -49,6 +58,16 @@ inline void AltEscape() {
   HostInjectKey(KEY_LEFTALT, 1);
   livetest::PressKey(KEY_ESC);
   HostInjectKey(KEY_LEFTALT, 0);
+}
+
+// The pointer brought to a point of the screen, once the toolkit has it there.
+inline void MovePointer(int x, int y) {
+  HostInjectMouseMove(x, y);
+  livetest::PumpUntil([x, y] {
+    Point at{};
+    GetCursorPos(&at);
+    return at.x == x && at.y == y;
+  });
 }
 
 // The event thread's clock read a second later at every reading while this
@@ -61,11 +80,35 @@ class SingleClicks {
   SingleClicks(const SingleClicks&) = delete;
   SingleClicks& operator=(const SingleClicks&) = delete;
 
- private:
-  static unsigned int Slow() {
-    static std::atomic<unsigned int> ticks{1u << 30};  // far from the toolkit's own count
-    return ticks += 100;
+  // A double click at a point of `window` (a main window of this thread):
+  // two clicks on a clock that stands still meanwhile, until the window has
+  // had both releases.
+  static bool DoubleClickAt(WindowHandle window, int x, int y) {
+    Ticks() += 100;  // a second after the last press: no double click with that
+    SetLowLevelEventClock(Still);
+    // A move between the clicks would part them.
+    MovePointer(x, y);
+    const bool done = HandledBy(window, MSG_LBUTTONUP, -1, 2, [] {
+      for (int click = 0; click < 2; ++click) {
+        HostInjectMouseButton(HOST_BUTTON_LEFT, 1);
+        HostInjectMouseButton(HOST_BUTTON_LEFT, 0);
+      }
+    });
+    SetLowLevelEventClock(Slow);
+    return done;
   }
+  // A single click at a point of `window`, until the window has had it.
+  static bool ClickAt(WindowHandle window, int x, int y) {
+    return HandledBy(window, MSG_LBUTTONUP, -1, 1, [x, y] { livetest::ClickAt(x, y, [] { return true; }); });
+  }
+
+ private:
+  static std::atomic<unsigned int>& Ticks() {
+    static std::atomic<unsigned int> ticks{1u << 30};  // far from the toolkit's own count
+    return ticks;
+  }
+  static unsigned int Slow() { return Ticks() += 100; }
+  static unsigned int Still() { return Ticks().load(); }
 };
 
 // A click on a button that closes its window, answered once the release has
@@ -77,16 +120,6 @@ inline void ClickClosing(WindowHandle page, int id) {
   desktest::AwaitDesktopRead();
   desktest::Request(MSG_DT_GETACTIVEMAIN);
   desktest::Drain();
-}
-
-// The pointer brought to a point of the screen, once the toolkit has it there.
-inline void MovePointer(int x, int y) {
-  HostInjectMouseMove(x, y);
-  livetest::PumpUntil([x, y] {
-    Point at{};
-    GetCursorPos(&at);
-    return at.x == x && at.y == y;
-  });
 }
 
 // A click at a point of the screen, press and release back to back,

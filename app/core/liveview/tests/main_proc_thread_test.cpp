@@ -99,24 +99,29 @@ TEST_F(LiveProc, LeftClicksSelectWindowsMoveTheAddButtonAndSwitchTheView) {
   const WindowHandle button = getAddChanButton();
   ASSERT_TRUE(IsValidHandle(button));
   EXPECT_FALSE(IsWindowVisible(button));
+  enum Hand { kClick, kDoubleClick };
   struct Step {
-    int msg, x, y;
+    Hand hand;
+    int x, y;
     int popup, selChan, selWin, hitWin;
     bool button;
     int split;
   } steps[] = {
-      {kLeftUp, 100, 100, 1, 1, 0, 0, false, 4},      // a channel: the side menu over window 0
-      {kLeftUp, 700, 100, 0, 1, 0, 1, true, 4},      // an empty window: menu closed, the button there
-      {kLeftUp, 700, 100, 0, 1, 0, 1, true, 4},      // the same window again: nothing moves
-      {kLeftUp, 100, 500, 1, 3, 2, 1, false, 4},     // another channel: the menu over window 2
-      {kDoubleClick, 100, 500, 1, 3, 2, 1, false, 4},  // a double click arms the switch ...
-      {kLeftUp, 100, 500, 0, 3, 2, 1, false, 1},     // ... its release shows channel 3 alone
-      {kDoubleClick, 500, 500, 0, 3, 2, 1, false, 1},
-      {kLeftUp, 500, 500, 0, 3, 2, 1, false, 4},     // and back to the split shown before
+      {kClick, 100, 100, 1, 1, 0, 0, false, 4},   // a channel: the side menu over window 0
+      {kClick, 700, 100, 0, 1, 0, 1, true, 4},    // an empty window: menu closed, the button there
+      {kClick, 700, 100, 0, 1, 0, 1, true, 4},    // the same window again: nothing moves
+      {kClick, 100, 500, 1, 3, 2, 1, false, 4},   // another channel: the menu over window 2
+      {kDoubleClick, 100, 500, 0, 3, 2, 1, false, 1},  // a double click shows channel 3 alone
+      // And back to the split shown before; its first click selected the
+      // single view's only window.
+      {kDoubleClick, 500, 500, 0, 3, 0, 1, false, 4},
   };
   int n = 0;
   for (const Step& s : steps) {
-    Mouse(live, s.msg, s.x, s.y);
+    if (s.hand == kClick)
+      EXPECT_TRUE(inputtest::SingleClicks::ClickAt(live, s.x, s.y)) << "step " << n;
+    else
+      EXPECT_TRUE(inputtest::SingleClicks::DoubleClickAt(live, s.x, s.y)) << "step " << n;
     EXPECT_EQ(getLiveViewPopup(3), s.popup) << "step " << n;
     EXPECT_EQ(getPreviewSelChan(3), s.selChan) << "step " << n;
     EXPECT_EQ(getPreviewSelWin(3), s.selWin) << "step " << n;
