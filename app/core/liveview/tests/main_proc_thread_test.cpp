@@ -20,6 +20,7 @@
 #include "gui/cursor.h"
 #include "gui/desktop.h"
 #include "gui/gal.h"
+#include "gui/keyboard.h"
 #include "gui/message.h"
 #include "gui/paint.h"
 
@@ -45,6 +46,7 @@ class LiveProc : public LiveGui {
   }
   inputtest::SingleClicks singleClicks_;
   void TearDown() override {
+    if (held_) HostInjectMouseButton(HOST_BUTTON_LEFT, 0);
     setAddChanButton(0);
     setOutputState(3, OUTSTATE_LIVEVIEW);
     LiveGui::TearDown();
@@ -53,12 +55,61 @@ class LiveProc : public LiveGui {
   // A device with one output files its live view with the main display.
   WindowHandle LiveWindow() { return Main({0, 0, 1024, 768}, previewMainWinProc, WS_EX_PREVIEW); }
 
-  static void Mouse(WindowHandle live, int msg, int x, int y) { SendMessage(live, msg, 0, desktest::PointParam(x, y)); }
-  static void Drag(WindowHandle live, int x0, int y0, int x1, int y1) {
+  // A user's mouse on the live view through the host's input, each step
+  // waited for until the live view has had it. A release with no press
+  // before it is a whole click there.
+  void Mouse(WindowHandle live, int msg, int x, int y) {
+    using inputtest::HandledBy;
+    switch (msg) {
+      case kLeftDown:
+        if (held_) Mouse(live, kLeftUp, x, y);  // a hand lets go before it presses again
+        inputtest::MovePointer(x, y);
+        EXPECT_TRUE(HandledBy(live, MSG_LBUTTONDOWN, -1, 1, [] { HostInjectMouseButton(HOST_BUTTON_LEFT, 1); }));
+        held_ = true;
+        return;
+      case kMove:
+        EXPECT_TRUE(HandledBy(live, MSG_MOUSEMOVE, -1, 1, [x, y] { HostInjectMouseMove(x, y); }));
+        return;
+      case kLeftUp:
+        if (!held_) {
+          EXPECT_TRUE(inputtest::SingleClicks::ClickAt(live, x, y));
+          return;
+        }
+        inputtest::MovePointer(x, y);
+        EXPECT_TRUE(HandledBy(live, MSG_LBUTTONUP, -1, 1, [] { HostInjectMouseButton(HOST_BUTTON_LEFT, 0); }));
+        held_ = false;
+        return;
+      case kRightUp:
+        inputtest::MovePointer(x, y);
+        EXPECT_TRUE(HandledBy(live, MSG_RBUTTONUP, -1, 1, [] {
+          HostInjectMouseButton(HOST_BUTTON_RIGHT, 1);
+          HostInjectMouseButton(HOST_BUTTON_RIGHT, 0);
+        }));
+        return;
+      default:
+        ADD_FAILURE() << "no hand makes message " << msg;
+    }
+  }
+  void Drag(WindowHandle live, int x0, int y0, int x1, int y1) {
     Mouse(live, kLeftDown, x0, y0);
     Mouse(live, kMove, x1, y1);
     Mouse(live, kLeftUp, x1, y1);
   }
+  // The pop-up menu a right click opened in the live view, closed by Escape.
+  static void CloseMenu(WindowHandle live) {
+    const int display = GetWindowDisplay(live);
+    if (!livetest::PumpUntil([display] { return IsMenuPopup(display) != 0; })) return;
+    livetest::PressKey(KEY_ESC);
+    EXPECT_TRUE(livetest::PumpUntil([display] { return IsMenuPopup(display) == 0; }));
+  }
+  // The front panel's power key: the desktop tells the top window.
+  static void PowerKey(WindowHandle live) {
+    EXPECT_TRUE(inputtest::HandledBy(live, MSG_POWERKEY, -1, 1, [] {
+      HostInjectKey(PANEL_KEY_POWER, 1);
+      HostInjectKey(PANEL_KEY_POWER, 0);
+    }));
+  }
+  bool held_ = false;
   // A key typed on the host keyboard while `window` has the input.
   static void Key(WindowHandle window, int key) { EXPECT_TRUE(inputtest::Type(window, key)) << key; }
 
@@ -184,6 +235,7 @@ TEST_F(LiveProc, TheRightButtonActsByState) {
   Mouse(live, kLeftUp, 100, 100);
   ASSERT_EQ(getLiveViewPopup(3), 1);
   Mouse(live, kRightUp, 700, 500);
+  CloseMenu(live);
   EXPECT_EQ(getLiveViewPopup(3), 0);
   EXPECT_EQ(getPreviewMenuChan(3), 4);
   // Digital zoom: it ends and the device is told.
@@ -330,13 +382,13 @@ TEST_F(LiveProc, PowerKeyEndsTheZoomBeforeTheQuestionAndNeedsTheRight) {
   ASSERT_EQ(startLiveViewZoom(live), 0);
   msgbox_seam::setBoxFunction(AnswerNoAfterZoom);
   ZoomEndedFirst() = false;
-  SendMessage(live, MSG_POWERKEY, 0, 0);
+  PowerKey(live);
   EXPECT_TRUE(ZoomEndedFirst());
   EXPECT_EQ(Texts(), (std::vector<std::string>{"Shut down the device?"}));
   EXPECT_EQ(GetPowerKeyDownFlag(), 0);
   // A user without the shut-down right is not asked.
   setLoginState(3, 1, 0);
-  SendMessage(live, MSG_POWERKEY, 0, 0);
+  PowerKey(live);
   EXPECT_EQ(Texts().back(), "No permission!");
   EXPECT_EQ(Boxes().size(), 2u);
 }
