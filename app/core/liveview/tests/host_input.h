@@ -42,9 +42,10 @@ inline bool HandledBy(WindowHandle window, int msg, int code, int times, const s
 }
 
 // Key `code` (a Linux key code) pressed and released on the host keyboard
-// while `window` has the input; true once it has handled both. Its release
-// comes after its press, so once the release has been dispatched to it the
-// press has been too, whatever the press did or left alone.
+// while `window` has the input, for a key that leaves it so; true once it
+// has handled both. Its release comes after its press, so once the release
+// has been dispatched to it the press has been too, whatever the press did
+// or left alone.
 inline bool Type(WindowHandle window, int code) {
   return HandledBy(window, MSG_KEYUP, code, 1, [code] {
     HostInjectKey(code, 1);
