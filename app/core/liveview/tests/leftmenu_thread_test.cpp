@@ -70,10 +70,6 @@ LResult LiveViewProc(WindowHandle hwnd, int msg, WParam wParam, LParam lParam) {
   return DefaultMainWinProc(hwnd, msg, wParam, lParam);
 }
 
-LParam PointOf(int x, int y) {
-  return static_cast<LParam>((static_cast<uint32_t>(static_cast<uint16_t>(y)) << 16) | static_cast<uint16_t>(x));
-}
-
 std::vector<Call> DeviceActions() {
   static const std::vector<std::string> acted{"startManualRecord", "stopManualRecord", "openLiveAudio",
                                               "closeLiveAudio",    "startManualSnapshot", "findRecordFiles"};
@@ -379,57 +375,46 @@ TEST_F(LeftMenu, CloseEscapeAndHideOnlyHideTheBarAndEscapeOnlyInTheLiveView) {
   }
 }
 
-TEST_F(LeftMenu, TheGripDragsTheBarWithCaptureAndTheButtonsDoNot) {
+TEST_F(LeftMenu, TheGripDragsTheBarWithCaptureAndStopsAtTheScreensCorner) {
   WindowHandle bar = OpenOnChannel(2);
   Rect start{};
   GetWindowRect(bar, &start);
-  // Steps: message, wParam, point (client for the press, screen after it,
-  // as the captured mouse reports), then where the bar's top-left is.
   const int sx = start.left, sy = start.top;
-  struct Step {
-    const char* name;
-    int message;
-    WParam wParam;
-    int x, y;
-    int left, top;
-    bool captured;
-  } steps[] = {
-      {"press right of the grip", 1, 0, 60, 10, sx, sy, false},
-      {"press in the grip", 1, 0, 10, 10, sx, sy, true},
-      {"move", MSG_MOUSEMOVE, 0, sx + 10 + 40, sy + 10 - 20, sx, sy, true},
-      {"repaint pass moves", MSG_BROADCAST_NOTICE, 0, 0, 0, sx + 40, sy - 20, true},
-      {"a second pass without a move", MSG_BROADCAST_NOTICE, 1, 0, 0, sx + 40, sy - 20, true},
-      {"release", 2, 0, 0, 0, sx + 40, sy - 20, false},
-      {"moves after the release", MSG_MOUSEMOVE, 0, sx + 300, sy, sx + 40, sy - 20, false},
-      {"pass after the release", MSG_BROADCAST_NOTICE, 0, 0, 0, sx + 40, sy - 20, false},
-  };
-  for (const Step& s : steps) {
-    LParam lParam = PointOf(s.x, s.y);
-    if (s.message == MSG_LBUTTONUP) {
-      // Released where the cursor stands: no further move.
-      Point cursor{};
-      GetCursorPos(&cursor);
-      lParam = PointOf(cursor.x, cursor.y);
-    }
-    SendMessage(bar, s.message, s.wParam, lParam);
+  const auto place = [bar] {
     Rect r{};
     GetWindowRect(bar, &r);
-    EXPECT_EQ(r.left, s.left) << s.name;
-    EXPECT_EQ(r.top, s.top) << s.name;
-    EXPECT_EQ(r.right - r.left, start.right - start.left) << s.name;
-    EXPECT_EQ(GetCapture() == bar, s.captured) << s.name;
-    EXPECT_EQ(GetScrollDragFlag() != 0, s.captured) << s.name;
-  }
-  // Dragged past the screen's corner, the bar stops at it.
-  SendMessage(bar, MSG_LBUTTONDOWN, 0, PointOf(10, 10));
-  GetWindowRect(bar, &start);
-  SendMessage(bar, MSG_MOUSEMOVE, 0, PointOf(start.left + 10 + 2000, start.top + 10 + 2000));
+    return r;
+  };
+  // The pointer moved while the bar has it, then the desktop's repaint pass.
+  const auto moveThenPass = [bar](int x, int y) {
+    EXPECT_TRUE(inputtest::HandledBy(bar, MSG_MOUSEMOVE, -1, 1, [x, y] { HostInjectMouseMove(x, y); }));
+    SendMessage(bar, MSG_BROADCAST_NOTICE, 0, 0);
+  };
+  // Pressed in the grip the bar takes the mouse and follows the pointer at
+  // the next repaint pass.
+  inputtest::MovePointer(sx + 10, sy + 10);
+  HostInjectMouseButton(HOST_BUTTON_LEFT, 1);
+  EXPECT_TRUE(livetest::PumpUntil([bar] { return GetCapture() == bar && GetScrollDragFlag() != 0; }));
+  moveThenPass(sx + 50, sy - 10);
+  EXPECT_EQ(place().left, sx + 40);
+  EXPECT_EQ(place().top, sy - 20);
+  // Released, it lets go: a later move and pass leave it where it is.
+  HostInjectMouseButton(HOST_BUTTON_LEFT, 0);
+  EXPECT_TRUE(livetest::PumpUntil([] { return GetCapture() == 0 && GetScrollDragFlag() == 0; }));
+  inputtest::MovePointer(sx + 300, sy);
   SendMessage(bar, MSG_BROADCAST_NOTICE, 0, 0);
-  Rect r{};
-  GetWindowRect(bar, &r);
-  EXPECT_EQ(r.right, 1024);
-  EXPECT_EQ(r.bottom, 768);
-  SendMessage(bar, MSG_LBUTTONUP, 0, 0);
+  EXPECT_EQ(place().left, sx + 40);
+  EXPECT_EQ(place().top, sy - 20);
+  EXPECT_EQ(place().right - place().left, start.right - start.left);
+  // Dragged to the screen's corner, the bar stops at it.
+  inputtest::MovePointer(sx + 50, sy - 10);
+  HostInjectMouseButton(HOST_BUTTON_LEFT, 1);
+  EXPECT_TRUE(livetest::PumpUntil([bar] { return GetCapture() == bar; }));
+  moveThenPass(1023, 767);
+  EXPECT_EQ(place().right, 1024);
+  EXPECT_EQ(place().bottom, 768);
+  HostInjectMouseButton(HOST_BUTTON_LEFT, 0);
+  EXPECT_TRUE(livetest::PumpUntil([] { return GetCapture() == 0; }));
 }
 
 TEST_F(LeftMenu, LanguageRefreshPutsBackEveryCaptionItHas) {
