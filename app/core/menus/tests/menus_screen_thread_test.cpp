@@ -283,7 +283,7 @@ TEST_F(Menus, LeftOutItemsMoveTheRestUpWhereTheMemberSaysSo) {
         movedOffset = Top(dlg, idOf(row.moved)) - Top(dlg, idOf(row.above));
         recordOffset = Record(family.section, row.leftOut)->y - Record(family.section, row.above)->y;
       }
-      SendMessage(dlg, MSG_CLOSE, 0, 0);
+      inputtest::ClickClosing(dlg, family.exitId);
     });
     EXPECT_EQ(order, std::vector<std::string>(row.order.begin(), row.order.end())) << row.name;
     EXPECT_EQ(movedOffset, recordOffset) << row.name;
