@@ -122,7 +122,8 @@ void setRanges(WindowHandle dlg, int output) {
     if (!shown(row)) continue;
     const ColorRangeEntry& e = ranges.rows[row.rangeIndex];
     SendDlgItemMessage(dlg, row.slider, TBM_SETRANGE, e.maximum, e.minimum);
-    SendDlgItemMessage(dlg, row.box, CB_SETSPINRANGE, e.maximum, e.minimum);
+    // The value box takes its bounds lowest first and refuses them the other way round.
+    SendDlgItemMessage(dlg, row.box, CB_SETSPINRANGE, e.minimum, e.maximum);
   }
 }
 

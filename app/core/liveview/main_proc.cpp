@@ -14,6 +14,7 @@
 #include "app/playback.h"
 #include "app/program.h"
 #include "gui/app_hooks.h"
+#include "gui/button.h"
 #include "gui/cursor.h"
 #include "gui/message.h"
 #include "gui/paint.h"
@@ -143,9 +144,13 @@ extern "C" LResult previewMainWinProc(WindowHandle hwnd, int message, WParam wPa
       paint(hwnd);
       break;
     case MSG_COMMAND: {
-      const int id = static_cast<int>(wParam & 0xFFFF);
-      if (id == kAddChanButton) onAddChannelCommand(hwnd);
-      else onLiveViewMenuCommand(hwnd, getCurOutput(), id);
+      const int id = static_cast<int>(wParam & 0xFFFF), code = static_cast<int>((wParam >> 16) & 0xFFFF);
+      // The add button also reports taking the focus on its press: only its click adds.
+      if (id == kAddChanButton) {
+        if (code == BN_CLICKED) onAddChannelCommand(hwnd);
+      } else {
+        onLiveViewMenuCommand(hwnd, getCurOutput(), id);
+      }
       break;
     }
     case MSG_BROADCAST_NOTICE:

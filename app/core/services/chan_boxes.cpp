@@ -1,5 +1,7 @@
 // The channel check-box block of the search and settings pages: an "all"
 // box per group, one box per analog channel and per IP camera.
+#include <algorithm>
+#include <cstdint>
 #include <cstdio>
 
 #include "app/control_services.h"
@@ -45,6 +47,18 @@ void eachBox(WindowHandle owner, int first, int last, F f) {
     if (exists(owner, id)) f(id);
 }
 
+// How far below the IP block's start its grid begins: nothing where the
+// "all IP" box stands beside the grid; where it stands above the grid's
+// columns, as far as the analog grid lies below its own "all" box (at least
+// the box's height), so that the box covers no channel box.
+int ipGridDrop(const CtrlResInfo& allIp, const CtrlResInfo* allAnalog, const Grid& grid) {
+  const int64_t gridRight = int64_t{grid.x} + int64_t{grid.w} * grid.columns;
+  const bool covers = allIp.x < gridRight && grid.x < int64_t{allIp.x} + allIp.w;
+  if (!covers) return 0;
+  const int below = allAnalog && allAnalog->y < grid.y ? grid.y - allAnalog->y : 0;
+  return std::max(below, allIp.h);
+}
+
 void groupAll(WindowHandle owner, int all, int first, int last) {
   bool any = false, every = true;
   eachBox(owner, first, last, [&](int id) {
@@ -68,10 +82,12 @@ int createChanCheckBoxes(WindowHandle owner, const char* section, const char* al
   const int analog = getAnalogChanNum();
   int made = 0, x = 0, y = grid.y, bottom = grid.y;
   char caption[16];
-  CtrlResInfo* all = nullptr;
+  CtrlResInfo *all = nullptr, *allAnalog = nullptr;
   if (allAnalogKey) {
-    if (analog > 0 && GetCtrlResInfo(section, allAnalogKey, &all))
-      box(owner, all->caption, style | BS_MULTLINE, exStyle, CHANBOX_ALL_ANALOG, all->x, all->y, all->w, all->h);
+    if (!GetCtrlResInfo(section, allAnalogKey, &allAnalog)) allAnalog = nullptr;
+    if (analog > 0 && allAnalog)
+      box(owner, allAnalog->caption, style | BS_MULTLINE, exStyle, CHANBOX_ALL_ANALOG, allAnalog->x, allAnalog->y,
+          allAnalog->w, allAnalog->h);
     for (int n = 1; n <= analog; ++n) {
       if (!((allowed >> (n - 1)) & 1u)) continue;
       std::snprintf(caption, sizeof caption, "A%d", n);
@@ -85,15 +101,18 @@ int createChanCheckBoxes(WindowHandle owner, const char* section, const char* al
   const int start = made > 0 ? bottom + 8 : grid.y;
   uint64_t ipMask = 0;
   getIpChannelNum(&ipMask);
-  if (GetCtrlResInfo(section, allIpKey, &all))
+  int gridStart = start;
+  if (GetCtrlResInfo(section, allIpKey, &all) && all) {
     box(owner, all->caption, style | BS_MULTLINE, exStyle, CHANBOX_ALL_IP, all->x, start, all->w, all->h);
+    gridStart = start + ipGridDrop(*all, allAnalog, grid);
+  }
   int ipMade = 0;
   bottom = start;
   for (int n = 0; n < IP_CHANNEL_BOUND && analog + n < 64; ++n) {
     // A camera the device does not have gets no box, filtered or not.
     if (!((ipMask >> n) & 1u) || (filterByRight && !((allowed >> (analog + n)) & 1u))) continue;
     std::snprintf(caption, sizeof caption, "D%d", n + 1);
-    grid.place(ipMade++, start, &x, &y);
+    grid.place(ipMade++, gridStart, &x, &y);
     box(owner, caption, style, exStyle, CHANBOX_IP_FIRST + n, x, y, grid.w, grid.h);
     bottom = y + grid.h;
   }

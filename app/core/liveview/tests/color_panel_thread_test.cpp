@@ -2,7 +2,7 @@
 // slider, value-box, mode, copy, OK and Escape sequences on analog and IP
 // channels, after which the device's shown and stored colours must match a
 // model; the panel's rows, modes and ranges per channel kind; its picture.
-#include <array>
+#include <algorithm>
 #include <cstring>
 #include <map>
 #include <random>
@@ -17,6 +17,7 @@
 #include "gui/combobox.h"
 #include "gui/paint.h"
 #include "gui/trackbar.h"
+#include "app/core/liveview/tests/host_input.h"
 #include "app/testing/page_harness.h"
 #include "app/page_keys.h"
 
@@ -45,9 +46,13 @@ LResult KeepingProc(WindowHandle hwnd, int msg, WParam wParam, LParam lParam) {
     case 0xF143: k.items.emplace_back(wParam, reinterpret_cast<const char*>(lParam)); return 0;
     case 0xF182: k.selected = static_cast<int64_t>(wParam); return 0;
     case 0xF181: return static_cast<LResult>(k.selected);
-    case 0xF090:
-    case 0xF163:
-      if (wParam != static_cast<WParam>(lParam)) k.high = static_cast<int64_t>(wParam), k.low = lParam;
+    case TBM_SETRANGE:  // either bound first
+      if (wParam == static_cast<WParam>(lParam)) return -1;
+      k.low = std::min<int64_t>(wParam, lParam), k.high = std::max<int64_t>(wParam, lParam);
+      return 0;
+    case CB_SETSPINRANGE:  // the minimum first
+      if (static_cast<int64_t>(wParam) > lParam) return -3;
+      k.low = static_cast<int64_t>(wParam), k.high = lParam;
       return 0;
     case 0xF092:
     case 0xF165: k.value = static_cast<int64_t>(wParam); return 0;
@@ -66,22 +71,37 @@ void RegisterKeeping(const char* name) {
   RegisterWindowClass(&info);
 }
 
+// The copy dialog's channel boxes clicked until they tick the channels of
+// `mask` (bit n - 1 for channel n); the source channel has no box to click.
+void TickChannels(WindowHandle copy, uint64_t mask) {
+  const int analog = getAnalogChanNum();
+  for (int ch = 1; ch <= getChannelNum(); ++ch) {
+    const int id = ch <= analog ? CHANBOX_ANALOG_FIRST + ch - 1 : CHANBOX_IP_FIRST + ch - analog - 1;
+    const WindowHandle box = GetDlgItem(copy, id);
+    if (!IsValidHandle(box) || !IsWindowVisible(box)) continue;
+    const bool wanted = (mask >> (ch - 1)) & 1;
+    if ((SendMessage(box, BM_GETCHECK, 0, 0) == BST_CHECKED) != wanted) livetest::Click(copy, id);
+  }
+}
+
 ColorSetRecord ColoursOf(const ChannelConfig& c) {
   return {c.brightness, c.contrast, c.saturation, c.hue, c.pictureExtra, c.colorMode, c.sharpness, c.denoise};
 }
 
 // Runs steps inside a modal loop once the window it waits for has opened:
-// under load the posted message may arrive before the dialog exists.
+// under load the posted message may arrive before the dialog exists. The
+// look comes before any read, since a read that delivers the click opening
+// the window would run its loop inside this one, with no post to come.
 std::function<WindowHandle()> g_waitFor;
 std::function<void()> g_nested;
 constexpr int kNestedSteps = 0x9102;
 LResult NestedProc(WindowHandle hwnd, int msg, WParam wParam, LParam lParam) {
   if (msg == kNestedSteps) {
-    desktest::Drain();
     if (g_waitFor() == GUI_INVALID_HANDLE) {
       PostMessage(hwnd, kNestedSteps, 0, 0);
       return 0;
     }
+    desktest::Drain();
     const std::function<void()> steps = g_nested;  // the steps may set the next ones
     steps();
     return 0;
@@ -89,10 +109,12 @@ LResult NestedProc(WindowHandle hwnd, int msg, WParam wParam, LParam lParam) {
   return DefaultMainWinProc(hwnd, msg, wParam, lParam);
 }
 
-// The panel's logic is checked against recording sliders and value boxes
-// standing in for the real classes; the pictures use the real ones.
+// The rows and ranges are read from recording sliders and value boxes
+// standing in for the real classes; the random use and the pictures have
+// the real ones.
 class ColorPanel : public LiveGui {
  protected:
+  inputtest::SingleClicks singleClicks_;
   void SetUp() override {
     LiveGui::SetUp();
     if (!Pictured()) {
@@ -115,7 +137,31 @@ class ColorPanel : public LiveGui {
   int64_t Value(WindowHandle dlg, int id) { return KeptOf()[GetDlgItem(dlg, id)].value; }
 };
 
-TEST_F(ColorPanel, RandomUseLeavesShownAndStoredColoursAsTheModelSays) {
+// The panel with its real sliders, value boxes and mode box, as a hand uses it.
+class ColorPanelByHand : public ColorPanel {
+ protected:
+  bool Pictured() const override { return true; }
+  static int SliderAt(WindowHandle dlg, int row) {
+    return static_cast<int>(SendDlgItemMessage(dlg, kSliders[row], TBM_GETPOS, 0, 0));
+  }
+  static int BoxAt(WindowHandle dlg, int row) {
+    return static_cast<int>(SendDlgItemMessage(dlg, kBoxes[row], CB_GETSPINVALUE, 0, 0));
+  }
+  // A click on a control of the panel at (x, y) of it, answered once it has
+  // let go of the mouse again.
+  static void ClickOn(WindowHandle dlg, int id, int x, int y) {
+    const WindowHandle item = GetDlgItem(dlg, id);
+    Rect r{};
+    GetWindowRect(item, &r);
+    int sx = r.left + x, sy = r.top + y;
+    ClientToScreen(dlg, &sx, &sy);
+    livetest::ClickAt(sx, sy, [item] { return GetCapture() == item; });
+    livetest::PumpUntil([item] { return GetCapture() != item; });
+    desktest::Drain();
+  }
+};
+
+TEST_F(ColorPanelByHand, RandomUseLeavesShownAndStoredColoursAsTheModelSays) {
   std::mt19937 rng(4142);
   for (int round = 0; round < 24; ++round) {
     SCOPED_TRACE(round);
@@ -143,35 +189,40 @@ TEST_F(ColorPanel, RandomUseLeavesShownAndStoredColoursAsTheModelSays) {
     g_waitFor = getLeftColorSetWnd;
     g_nested = [&] {
       WindowHandle dlg = getLeftColorSetWnd();
-      EXPECT_EQ(Value(dlg, 12546), cur.brightness);
+      EXPECT_EQ(SliderAt(dlg, 0), cur.brightness);
       for (int step = 0; step < 10; ++step) {
         const int row = static_cast<int>(rng() % (ip ? 4 : 6));
         auto* bytes = reinterpret_cast<uint8_t*>(&cur);
-        const uint8_t v = rng() & 0xFF;
         switch (rng() % 6) {
-          case 0: {  // the slider moved: codes 5 and 7 apply, others only show
-            const int code = std::array<int, 3>{5, 7, 4}[rng() % 3];
-            SendDlgItemMessage(dlg, kSliders[row], TBM_SETPOS, v, 0);
-            SendMessage(dlg, MSG_COMMAND, (WParam(code) << 16) | kSliders[row], 0);
-            EXPECT_EQ(Value(dlg, kBoxes[row]), v) << "the box follows the slider";
-            if (code != 4) bytes[kBytes[row]] = v, shown[selected] = ColoursOf(cur);
-            break;
-          }
-          case 1: {  // a value typed: 11 and 12 apply, 5 keeps it for later
-            const int code = std::array<int, 3>{11, 12, 5}[rng() % 3];
-            SendDlgItemMessage(dlg, kBoxes[row], CB_SETSPINVALUE, v, 0);
-            SendMessage(dlg, MSG_COMMAND, (WParam(code) << 16) | kBoxes[row], 0);
-            EXPECT_EQ(Value(dlg, kSliders[row]), v) << "the slider follows the box";
-            bytes[kBytes[row]] = v;
-            if (code != 5) shown[selected] = ColoursOf(cur);
-            break;
-          }
-          case 2: {  // a mode (the device has no presets: only the mode changes)
-            const int mode = ip ? 255 : static_cast<int>(rng() % 4);
-            SendDlgItemMessage(dlg, kMode, CB_SELECTVALUE, mode, 0);
-            SendMessage(dlg, MSG_COMMAND, (WParam(1) << 16) | (rng() % 2 ? kMode : kMode), 0);
-            cur.colorMode = mode;
+          case 0: {  // a click on the slider: the thumb goes there, the release applies
+            Rect r{};
+            GetWindowRect(GetDlgItem(dlg, kSliders[row]), &r);
+            const int w = r.right - r.left, h = r.bottom - r.top;
+            ClickOn(dlg, kSliders[row], 2 + static_cast<int>(rng() % static_cast<unsigned>(std::max(1, w - 4))), h / 2);
+            const int pos = SliderAt(dlg, row);
+            EXPECT_EQ(BoxAt(dlg, row), pos) << "the box follows the slider";
+            bytes[kBytes[row]] = static_cast<uint8_t>(pos);
             shown[selected] = ColoursOf(cur);
+            break;
+          }
+          case 1: {  // clicks on the value box's arrows: each steps it, each release applies
+            Rect r{};
+            GetWindowRect(GetDlgItem(dlg, kBoxes[row]), &r);
+            const int w = r.right - r.left, h = r.bottom - r.top;
+            const bool up = rng() % 2;
+            for (int clicks = 1 + static_cast<int>(rng() % 3); clicks > 0; --clicks)
+              ClickOn(dlg, kBoxes[row], w - 3, up ? h / 2 - 2 : h / 2 + 2);
+            const int value = BoxAt(dlg, row);
+            EXPECT_EQ(SliderAt(dlg, row), value) << "the slider follows the box";
+            bytes[kBytes[row]] = static_cast<uint8_t>(value);
+            shown[selected] = ColoursOf(cur);
+            break;
+          }
+          case 2: {  // a mode chosen (the device has no presets: only the mode changes)
+            const int mode = ip ? 255 : static_cast<int>(rng() % 4);
+            const bool change = SendDlgItemMessage(dlg, kMode, CB_GETSELVALUE, 0, 0) != mode;
+            EXPECT_TRUE(livetest::ChooseByMouse(dlg, kMode, ip ? 0 : mode));  // the rows in the modes' order
+            if (change) cur.colorMode = static_cast<uint8_t>(mode), shown[selected] = ColoursOf(cur);
             break;
           }
           case 3: {  // copy to channels picked in the copy dialog
@@ -180,11 +231,11 @@ TEST_F(ColorPanel, RandomUseLeavesShownAndStoredColoursAsTheModelSays) {
             g_waitFor = getCopyChanWnd;
             g_nested = [&, mask] {
               WindowHandle copy = getCopyChanWnd();
-              setChanCheckBoxes(copy, mask);
-              SendMessage(copy, MSG_COMMAND, kOk, 0);
+              TickChannels(copy, mask);
+              inputtest::ClickClosing(copy, kOk);
             };
             PostMessage(nested, kNestedSteps, 0, 0);
-            SendMessage(dlg, MSG_COMMAND, kCopy, 0);
+            livetest::Click(dlg, kCopy);
             const uint64_t copied = getImageCopyChanMask();
             for (int ch = 1; ch <= channels; ++ch)
               if (copied >> (ch - 1) & 1) shown[ch] = ColoursOf(cur), touched[ch] = cur;
@@ -203,10 +254,10 @@ TEST_F(ColorPanel, RandomUseLeavesShownAndStoredColoursAsTheModelSays) {
           std::memcpy(to + 4, from + 4, 4);
           if (ch <= 16) std::memcpy(to + 36, from + 36, 8);
         }
-        SendMessage(dlg, MSG_COMMAND, kOk, 0);
+        inputtest::ClickClosing(dlg, kOk);
       } else {
         for (auto& [ch, entry] : touched) shown[ch] = ColoursOf(stored[ch]);
-        SendMessage(dlg, MSG_KEYDOWN, KEY_ESC, 0);
+        livetest::PressKey(KEY_ESC);
       }
     };
     PostMessage(nested, kNestedSteps, 0, 0);
@@ -251,7 +302,7 @@ TEST_F(ColorPanel, IpChannelsGetFourRowsAndCustomOnlyAndRangesComeFromTheDevice)
       EXPECT_EQ(KeptOf()[GetDlgItem(dlg, 12546)].low, 10);
       EXPECT_EQ(KeptOf()[GetDlgItem(dlg, 12555)].high, 204);
       EXPECT_EQ(KeptOf()[GetDlgItem(dlg, 12556)].high, 204);
-      SendMessage(dlg, MSG_KEYDOWN, KEY_ESC, 0);
+      livetest::PressKey(KEY_ESC);
     });
     device_seam::clearOverrides();
   }
@@ -272,7 +323,7 @@ TEST_F(ColorPanelOnScreen, AnalogAndIpChannels) {
       Rect r{};
       GetWindowRect(dlg, &r);
       livetest::MatchesReference(__FILE__, channel > 16 ? "colorpanel_ip" : "colorpanel_analog", livetest::SettledGrab(r));
-      SendMessage(dlg, MSG_KEYDOWN, KEY_ESC, 0);
+      inputtest::ClickClosing(dlg, kOk);
     });
   }
 }

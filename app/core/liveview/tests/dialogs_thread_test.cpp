@@ -1,6 +1,8 @@
 // The live view's small dialogs run modally on the test thread: a helper
 // window posted before the dialog opens runs each test's steps inside the
-// dialog's loop, and the test checks what the device was told.
+// dialog's loop, and the test checks what the device was told. The steps
+// click and type through the host's input, and once a dialog has closed
+// the live view under it takes a click again.
 #include <chrono>
 #include <functional>
 #include <string>
@@ -9,7 +11,9 @@
 #include "app/app_registry.h"
 #include "app/camera.h"
 #include "app/device_backend.h"
+#include "app/core/liveview/tests/host_input.h"
 #include "app/liveview_dialogs.h"
+#include "app/program.h"
 #include "app/testing/page_harness.h"
 #include "gui/app_hooks.h"
 #include "gui/config.h"
@@ -25,7 +29,7 @@ using device_seam::Call;
 using livetest::LiveGui;
 
 constexpr int kStandard = 12576, kBright = 12577, kSoft = 12578, kGlaring = 12579;
-constexpr int kRealTime = 20672, kBalanced = 20673, kFluent = 20674, kOk = 4097;
+constexpr int kRealTime = 20672, kBalanced = 20673, kFluent = 20674, kOk = 4097, kCancel = IDCANCEL;
 
 std::vector<int> Checked(WindowHandle dlg, int first, int last) {
   std::vector<int> on;
@@ -34,12 +38,7 @@ std::vector<int> Checked(WindowHandle dlg, int first, int last) {
   return on;
 }
 
-// A click as an automatic radio button reports it: checked first, then the
-// command to the dialog.
-void Click(WindowHandle dlg, int id) {
-  if (id != kOk) SendDlgItemMessage(dlg, id, BM_SETCHECK, 1, 0);
-  SendMessage(dlg, MSG_COMMAND, static_cast<WParam>(id), 0);
-}
+using livetest::Click;
 
 std::vector<Call> Calls(const std::string& op) {
   std::vector<Call> out;
@@ -48,10 +47,25 @@ std::vector<Call> Calls(const std::string& op) {
   return out;
 }
 
-LParam PointOf(int x, int y) { return static_cast<LParam>((static_cast<uint16_t>(y) << 16) | static_cast<uint16_t>(x)); }
-
 class Dialogs : public LiveGui {
  protected:
+  // The live view of four windows the dialogs open over.
+  void SetUp() override {
+    LiveGui::SetUp();
+    ASSERT_EQ(showLiveSplit(3, 4, 1), 0);
+    live_ = Main({0, 0, 1024, 768}, previewMainWinProc, WS_EX_PREVIEW);
+  }
+  // A click on the live view's bottom-right window selects it and opens the
+  // side menu: nothing the closed dialog left holds the mouse.
+  void LiveViewTakesAClick() {
+    setPreviewSelWin(3, 0);
+    setLiveViewPopup(3, 0);
+    EXPECT_TRUE(inputtest::ClickAt(700, 500, [] { return getLiveViewPopup(3) == 1; }));
+    EXPECT_EQ(getPreviewSelWin(3), 3);
+    setLiveViewPopup(3, 0);
+  }
+  WindowHandle live_ = 0;
+  inputtest::SingleClicks singleClicks_;
   void SetMode(int output, int mode) {
     DeviceConfig config{};
     ASSERT_EQ(getDeviceConfig(getOutputLogin(output), &config), 0);
@@ -80,8 +94,7 @@ TEST_F(Dialogs, OutputModeOpensOnTheStoredModePreviewsClicksAndStoresOk) {
     afterClick = Checked(dlg, kStandard, kGlaring);
     Click(dlg, kBright);  // a checked button stays the only one checked
     afterSecond = Checked(dlg, kStandard, kGlaring);
-    SendDlgItemMessage(dlg, kBright, BM_SETCHECK, 0, 0);  // nothing checked: OK stores standard
-    Click(dlg, kOk);
+    inputtest::ClickClosing(dlg, kOk);
   });
   EXPECT_EQ(stateInside, 17);
   EXPECT_EQ(atOpen, std::vector<int>{kSoft});
@@ -92,9 +105,10 @@ TEST_F(Dialogs, OutputModeOpensOnTheStoredModePreviewsClicksAndStoresOk) {
   EXPECT_EQ(Calls("previewPictureMode")[0], (Call{"previewPictureMode", {1, 1}}));
   EXPECT_EQ(Calls("applyPictureMode").size(), 1u);
   EXPECT_EQ(static_cast<int>(Calls("endPictureModePreview").size()), outputs);
-  EXPECT_EQ(StoredModes(), (std::vector<int>{0, 0, 0, 0}));
+  EXPECT_EQ(StoredModes(), (std::vector<int>{1, 1, 1, 1}));
   EXPECT_EQ(getOutputState(3), OUTSTATE_LIVEVIEW);
   EXPECT_EQ(getOutModeSetWnd(), GUI_INVALID_HANDLE);
+  LiveViewTakesAClick();
 }
 
 TEST_F(Dialogs, OutputModeClosesAtOnceWhenStoringFailsAndOnEscapeOnlyInItsState) {
@@ -105,21 +119,34 @@ TEST_F(Dialogs, OutputModeClosesAtOnceWhenStoringFailsAndOnEscapeOnlyInItsState)
   RunInLoop(showOutModeSet, [&] {
     WindowHandle dlg = getOutModeSetWnd();
     Click(dlg, kGlaring);
-    Click(dlg, kOk);
+    inputtest::ClickClosing(dlg, kOk);
   });
   EXPECT_TRUE(Calls("applyPictureMode").empty());
   device_seam::clearOverrides();
   EXPECT_EQ(StoredModes()[3], 1);
+  LiveViewTakesAClick();
   RunInLoop(showOutModeSet, [&] {
     WindowHandle dlg = getOutModeSetWnd();
     setOutputState(3, OUTSTATE_LIVEVIEW);
-    SendMessage(dlg, MSG_KEYDOWN, KEY_ESC, 0);
+    EXPECT_TRUE(inputtest::Type(dlg, KEY_ESC));
     openAfterForeignEscape = IsWindow(dlg) && getOutModeSetWnd() == dlg;
     setOutputState(3, OUTSTATE_OUTMODE);
-    SendMessage(dlg, MSG_KEYDOWN, KEY_ESC, 0);
+    livetest::PressKey(KEY_ESC);
   });
   EXPECT_TRUE(openAfterForeignEscape);
   EXPECT_EQ(getOutModeSetWnd(), GUI_INVALID_HANDLE);
+  LiveViewTakesAClick();
+  // Cancel previews nothing more and stores nothing.
+  RunInLoop(showOutModeSet, [&] {
+    WindowHandle dlg = getOutModeSetWnd();
+    Click(dlg, kStandard);
+    inputtest::ClickClosing(dlg, kCancel);
+  });
+  EXPECT_EQ(StoredModes()[3], 1);
+  EXPECT_EQ(Calls("applyPictureMode").size(), 0u);
+  EXPECT_EQ(getOutModeSetWnd(), GUI_INVALID_HANDLE);
+  EXPECT_EQ(getOutputState(3), OUTSTATE_LIVEVIEW);
+  LiveViewTakesAClick();
 }
 
 TEST_F(Dialogs, StrategyShowsTheDeviceValueAndKeepsOnlyWhatTheDeviceAccepts) {
@@ -133,8 +160,8 @@ TEST_F(Dialogs, StrategyShowsTheDeviceValueAndKeepsOnlyWhatTheDeviceAccepts) {
     WindowHandle dlg = getPreviewStrategyWnd();
     stateInside = getOutputState(3);
     atOpen = Checked(dlg, kRealTime, kFluent);
-    SendDlgItemMessage(dlg, kFluent, BM_SETCHECK, 0, 0);
-    Click(dlg, kOk);  // none checked: balanced
+    Click(dlg, kBalanced);
+    inputtest::ClickClosing(dlg, kOk);
   });
   EXPECT_EQ(stateInside, 19);
   EXPECT_EQ(atOpen, std::vector<int>{kFluent});
@@ -149,8 +176,27 @@ TEST_F(Dialogs, StrategyShowsTheDeviceValueAndKeepsOnlyWhatTheDeviceAccepts) {
     WindowHandle dlg = getPreviewStrategyWnd();
     Click(dlg, kRealTime);
     EXPECT_EQ(Checked(dlg, kRealTime, kFluent), std::vector<int>{kRealTime});
-    Click(dlg, kOk);
+    inputtest::ClickClosing(dlg, kOk);
   });
+  EXPECT_EQ(getKeptPreviewStrategy(), 3);
+  LiveViewTakesAClick();
+  // Escape and Cancel leave the device alone.
+  device_seam::clearOverrides();
+  device_seam::startCallLog();
+  for (const bool escape : {true, false}) {
+    RunInLoop(showPreviewStrategy, [&] {
+      WindowHandle dlg = getPreviewStrategyWnd();
+      Click(dlg, kFluent);
+      if (escape)
+        livetest::PressKey(KEY_ESC);
+      else
+        inputtest::ClickClosing(dlg, kCancel);
+    });
+    EXPECT_EQ(getPreviewStrategyWnd(), GUI_INVALID_HANDLE) << escape;
+    EXPECT_EQ(getOutputState(3), OUTSTATE_LIVEVIEW) << escape;
+    LiveViewTakesAClick();
+  }
+  EXPECT_TRUE(Calls("setPreviewStrategy").empty());
   EXPECT_EQ(getKeptPreviewStrategy(), 3);
 }
 
@@ -162,9 +208,8 @@ TEST_F(Dialogs, CaptionDragMovesOnlyPastTheDeadZoneAndStaysOnScreen) {
     // Pressed on the caption at (x, y), moved to (x + dx, y + dy), released.
     auto drag = [&](int dx, int dy) {
       const int x = start.left + 50, y = start.top + 10;
-      SendMessage(dlg, MSG_NCLBUTTONDOWN, HT_CAPTION, PointOf(x, y));
-      SendMessage(dlg, MSG_MOUSEMOVE, 0, PointOf(x + dx, y + dy));
-      SendMessage(dlg, MSG_LBUTTONUP, 0, PointOf(x + dx, y + dy));
+      livetest::DragAt(x, y, x + dx, y + dy, [dlg] { return GetCapture() == dlg; });
+      livetest::PumpUntil([] { return GetCapture() == 0; });
     };
     drag(20, 20);
     GetWindowRect(dlg, &afterSmall);
@@ -173,7 +218,7 @@ TEST_F(Dialogs, CaptionDragMovesOnlyPastTheDeadZoneAndStaysOnScreen) {
     start = afterLarge;
     drag(1023 - start.left - 50, 767 - start.top - 10);  // the grip to the corner: the dialog would pass it
     GetWindowRect(dlg, &afterFar);
-    SendMessage(dlg, MSG_CLOSE, 0, 0);
+    inputtest::ClickClosing(dlg, kCancel);
   });
   EXPECT_EQ(afterSmall.left, afterLarge.left - 40);
   EXPECT_EQ(afterSmall.top, afterLarge.top);
@@ -184,7 +229,7 @@ TEST_F(Dialogs, CaptionDragMovesOnlyPastTheDeadZoneAndStaysOnScreen) {
 TEST_F(Dialogs, SmallPreviewStartsTheChannelsPictureOnAnAlignedArea) {
   device_seam::startCallLog();
   RunInLoop([](WindowHandle owner) { return createPreviewSmall(owner, 7); },
-      [&] { SendMessage(GetActiveWindow(), MSG_CLOSE, 0, 0); });
+      [&] { inputtest::AltEscape(); });
   const auto started = Calls("startSmallVideo");
   ASSERT_EQ(started.size(), 1u);
   EXPECT_EQ(started[0].args[0], 7);
@@ -204,7 +249,10 @@ class DialogsOnScreen : public Dialogs {
       Rect r{};
       GetWindowRect(dlg, &r);
       livetest::MatchesReference(__FILE__, name, livetest::SettledGrab(r));
-      SendMessage(dlg, MSG_CLOSE, 0, 0);
+      if (IsValidHandle(GetDlgItem(dlg, kCancel)))
+        inputtest::ClickClosing(dlg, kCancel);
+      else
+        inputtest::AltEscape();
     });
   }
 };
@@ -245,7 +293,7 @@ TEST_F(Dialogs, BottomButtonsLieInsideTheClientAreaOnBothOutputs) {
       GetWindowRect(dlg, &outer);
       GetClientRect(dlg, &client);
       frame = (outer.bottom - outer.top) - (client.bottom - client.top);
-      SendMessage(dlg, MSG_CLOSE, 0, 0);
+      inputtest::ClickClosing(dlg, IDCANCEL);
     });
     auto value = [&](const std::string& key) {
       int v = -1;
@@ -273,7 +321,11 @@ TEST_F(Dialogs, BottomButtonsLieInsideTheClientAreaOnBothOutputs) {
               << c.name << " button " << id << " on output " << output << ": " << r.left << "," << r.top << ","
               << r.right << "," << r.bottom << " in " << client.right << "x" << client.bottom;
         }
-        SendMessage(dlg, MSG_CLOSE, 0, 0);
+        // The host's pointer moves on the main output only.
+        if (output == 3)
+          inputtest::ClickClosing(dlg, IDCANCEL);
+        else
+          SendMessage(dlg, MSG_CLOSE, 0, 0);
       });
     }
   }

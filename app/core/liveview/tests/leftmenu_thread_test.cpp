@@ -6,6 +6,7 @@
 #include <functional>
 
 #include "app/camera.h"
+#include "app/core/liveview/tests/host_input.h"
 #include "app/testing/page_harness.h"
 #include "app/core/pages_calls.h"
 #include "app/device_backend.h"
@@ -69,10 +70,6 @@ LResult LiveViewProc(WindowHandle hwnd, int msg, WParam wParam, LParam lParam) {
   return DefaultMainWinProc(hwnd, msg, wParam, lParam);
 }
 
-LParam PointOf(int x, int y) {
-  return static_cast<LParam>((static_cast<uint32_t>(static_cast<uint16_t>(y)) << 16) | static_cast<uint16_t>(x));
-}
-
 std::vector<Call> DeviceActions() {
   static const std::vector<std::string> acted{"startManualRecord", "stopManualRecord", "openLiveAudio",
                                               "closeLiveAudio",    "startManualSnapshot", "findRecordFiles"};
@@ -98,6 +95,7 @@ class LeftMenu : public LiveGui {
     SetScrollDragFlag(0);
     LiveGui::TearDown();
   }
+  inputtest::SingleClicks singleClicks_;
 
   WindowHandle Bar(int output) {
     WindowHandle bar = createLeftMenuWindow(g_live, output);
@@ -127,7 +125,7 @@ class LeftMenu : public LiveGui {
     ASSERT_EQ(setUserConfig(getOutputLogin(3), &users, 0), 0);
     setLoginState(3, 1, 0);
   }
-  static void Click(WindowHandle bar, int id) { SendMessage(bar, MSG_COMMAND, static_cast<WParam>(id), 0); }
+  static void Click(WindowHandle bar, int id) { livetest::Click(bar, id); }
   static bool Visible(WindowHandle bar, int id) { return IsWindowVisible(GetDlgItem(bar, id)) != 0; }
   static int LeftOf(WindowHandle bar, int id) {
     Rect r{};
@@ -223,13 +221,14 @@ TEST_F(LeftMenu, EachItemActsOnTheSelectedChannelAndSwapsItsAlternate) {
     device_seam::startCallLog();
     int stateInside = -1, typeInside = -1;
     if (row.click.opened) {
-      RunInLoop([&](WindowHandle) { Click(bar, row.click.id); return 0; }, [&] {
+      const auto opened = [&] { return IsValidHandle(row.click.opened()); };
+      // Each of them closes on Escape.
+      EXPECT_TRUE(RunInLoopOpenedBy([&] { livetest::ClickItem(bar, row.click.id); }, opened, [&] {
         stateInside = getOutputState(3);
         typeInside = getPlaybackType(3);
-        WindowHandle open = row.click.opened();
-        ASSERT_NE(open, GUI_INVALID_HANDLE) << row.click.name;
-        SendMessage(open, MSG_CLOSE, 0, 0);
-      });
+        livetest::PressKey(KEY_ESC);
+      })) << row.click.name;
+      EXPECT_FALSE(opened()) << row.click.name;
     } else {
       Click(bar, row.click.id);
     }
@@ -270,6 +269,7 @@ TEST_F(LeftMenu, EveryFailureShowsItsBoxOverADisabledLiveViewAndOpensTheBarAgain
     std::vector<std::pair<device_seam::Op, int64_t>> overrides;
     bool guest;
     Seen box;
+    int before = 0;  // an item the administrator clicks first, showing the one to click
   } rows[] = {
       {"record refused", 12289, 2, 1, {{canManualRecord, 0}}, false, Boxed(recordText, 64)},
       {"snapshot refused", 12292, 2, 1, {{canManualSnapshot, 0}}, false, Boxed(snapText, 64)},
@@ -280,10 +280,10 @@ TEST_F(LeftMenu, EveryFailureShowsItsBoxOverADisabledLiveViewAndOpensTheBarAgain
       {"audio off", 12291, 2, 0, {}, false, Boxed(Text("preview", "voicehint").c_str(), 64)},
       {"audio refused", 12291, 2, 1, {{openLiveAudio, -1}}, false, Boxed(Text("leftmenu", "op_voice_err").c_str(), 64)},
       {"audio close refused", 12303, 2, 1, {{closeLiveAudio, -1}}, false,
-       Boxed(Text("leftmenu", "op_voice_err").c_str(), 64)},
+       Boxed(Text("leftmenu", "op_voice_err").c_str(), 64), 12291},
       {"zoom without a channel", 12294, -2, 1, {}, false, Boxed(Text("leftmenu", "zoomin_err").c_str(), 16)},
       {"guest records", 12289, 2, 1, {}, true, Boxed(Text("commons", "permission").c_str(), 64)},
-      {"guest stops", 12302, 2, 1, {}, true, Boxed(Text("commons", "permission").c_str(), 64)},
+      {"guest stops", 12302, 2, 1, {}, true, Boxed(Text("commons", "permission").c_str(), 64), 12289},
       {"guest plays back", 12290, 2, 1, {}, true, Boxed(Text("commons", "permission").c_str(), 64)},
       {"guest snapshots", 12292, 2, 1, {}, true, Boxed(Text("commons", "permission").c_str(), 64)},
       {"guest PTZ", 12293, 2, 1, {}, true, Boxed(Text("commons", "permission").c_str(), 64)},
@@ -294,10 +294,11 @@ TEST_F(LeftMenu, EveryFailureShowsItsBoxOverADisabledLiveViewAndOpensTheBarAgain
     device_seam::resetAll();
     AudioFlag(row.audio);
     setLoginState(3, 0, 0);
-    if (row.guest) LogInGuest();
-    for (const auto& [op, answer] : row.overrides) device_seam::overrideAnswer(op, answer);
     setOutputState(3, OUTSTATE_LIVEVIEW);
     WindowHandle bar = OpenOnChannel(row.channel);
+    if (row.before) Click(bar, row.before);
+    if (row.guest) LogInGuest();
+    for (const auto& [op, answer] : row.overrides) device_seam::overrideAnswer(op, answer);
     SeenBoxes().clear();
     device_seam::startCallLog();
     Click(bar, row.id);
@@ -311,6 +312,7 @@ TEST_F(LeftMenu, EveryFailureShowsItsBoxOverADisabledLiveViewAndOpensTheBarAgain
   }
   // A user without rights still switches the audio, which needs none.
   device_seam::resetAll();
+  setLiveAudioChannel(0);  // the refused close above left it on
   AudioFlag(1);
   LogInGuest();
   WindowHandle bar = OpenOnChannel(2);
@@ -324,94 +326,95 @@ TEST_F(LeftMenu, WithoutAChannelRecordAndAudioDoNothing) {
   AudioFlag(1);
   WindowHandle bar = OpenOnChannel(-2);
   device_seam::startCallLog();
-  for (int id : {12289, 12302, 12291, 12303}) Click(bar, id);
+  for (int id : {12289, 12291}) Click(bar, id);
   EXPECT_TRUE(DeviceActions().empty());
   EXPECT_TRUE(SeenBoxes().empty());
   EXPECT_TRUE(IsWindowVisible(bar));
+  EXPECT_FALSE(Visible(bar, 12302));  // nothing started: no alternate to stop it
+  EXPECT_FALSE(Visible(bar, 12303));
 }
 
 // ---- Hiding, dragging, captions ----
 
 TEST_F(LeftMenu, CloseEscapeAndHideOnlyHideTheBarAndEscapeOnlyInTheLiveView) {
+  enum Way { kClose, kKey, kHideItem };
   struct Row {
     const char* name;
-    int message;
-    WParam wParam;
+    Way way;
+    int key;
     int state;
     bool hidden;
   } rows[] = {
-      {"close", MSG_CLOSE, 0, 0, true},
-      {"escape", MSG_KEYDOWN, KEY_ESC, 0, true},
-      {"escape in the colour panel", MSG_KEYDOWN, KEY_ESC, 3, false},
-      {"another key", MSG_KEYDOWN, 28, 0, false},
-      {"hide item", MSG_COMMAND, 12297, 0, true},
-      {"hide item in playback", MSG_COMMAND, 12297, 9, false},
-      {"hide item, code 1", MSG_COMMAND, (1u << 16) | 12297u, 0, false},
+      {"close", kClose, 0, 0, true},
+      {"escape", kKey, KEY_ESC, 0, true},
+      {"escape in the colour panel", kKey, KEY_ESC, 3, false},
+      {"another key", kKey, KEY_ENTER, 0, false},
+      {"hide item", kHideItem, 0, 0, true},
+      {"hide item in playback", kHideItem, 0, 9, false},
   };
   for (const Row& row : rows) {
     setOutputState(3, OUTSTATE_LIVEVIEW);
     WindowHandle bar = OpenOnChannel(2);
     setOutputState(3, row.state);
-    setLeftMenuDragArmed(1);
-    SendMessage(bar, row.message, row.wParam, 0);
+    // A drag mark left armed, which hiding clears; under a click's pointer
+    // it would carry the bar along instead.
+    if (row.way != kHideItem) setLeftMenuDragArmed(1);
+    if (row.way == kClose)
+      SendMessage(bar, MSG_CLOSE, 0, 0);  // as the program closes what covers the live view
+    else if (row.way == kKey && row.hidden)  // the bar hidden, its release goes elsewhere
+      livetest::PressKey(row.key), livetest::PumpUntil([bar] { return !IsWindowVisible(bar); });
+    else if (row.way == kKey)
+      EXPECT_TRUE(inputtest::Type(GetActiveWindow(), row.key)) << row.name;
+    else
+      Click(bar, 12297);
     EXPECT_EQ(IsWindowVisible(bar) == 0, row.hidden) << row.name;
     EXPECT_EQ(getLiveViewPopup(3) == 0, row.hidden) << row.name;
     if (row.hidden) { EXPECT_EQ(getLeftMenuDragArmed(), 0) << row.name; }
     EXPECT_EQ(getLeftMenuWnd(3), bar) << row.name;  // never destroyed
+    setLeftMenuDragArmed(0);
   }
 }
 
-TEST_F(LeftMenu, TheGripDragsTheBarWithCaptureAndTheButtonsDoNot) {
+TEST_F(LeftMenu, TheGripDragsTheBarWithCaptureAndStopsAtTheScreensCorner) {
   WindowHandle bar = OpenOnChannel(2);
   Rect start{};
   GetWindowRect(bar, &start);
-  // Steps: message, wParam, point (client for the press, screen after it,
-  // as the captured mouse reports), then where the bar's top-left is.
   const int sx = start.left, sy = start.top;
-  struct Step {
-    const char* name;
-    int message;
-    WParam wParam;
-    int x, y;
-    int left, top;
-    bool captured;
-  } steps[] = {
-      {"press right of the grip", 1, 0, 60, 10, sx, sy, false},
-      {"press in the grip", 1, 0, 10, 10, sx, sy, true},
-      {"move", MSG_MOUSEMOVE, 0, sx + 10 + 40, sy + 10 - 20, sx, sy, true},
-      {"repaint pass moves", MSG_BROADCAST_NOTICE, 0, 0, 0, sx + 40, sy - 20, true},
-      {"a second pass without a move", MSG_BROADCAST_NOTICE, 1, 0, 0, sx + 40, sy - 20, true},
-      {"release", 2, 0, 0, 0, sx + 40, sy - 20, false},
-      {"moves after the release", MSG_MOUSEMOVE, 0, sx + 300, sy, sx + 40, sy - 20, false},
-      {"pass after the release", MSG_BROADCAST_NOTICE, 0, 0, 0, sx + 40, sy - 20, false},
-  };
-  for (const Step& s : steps) {
-    LParam lParam = PointOf(s.x, s.y);
-    if (s.message == MSG_LBUTTONUP) {
-      // Released where the cursor stands: no further move.
-      Point cursor{};
-      GetCursorPos(&cursor);
-      lParam = PointOf(cursor.x, cursor.y);
-    }
-    SendMessage(bar, s.message, s.wParam, lParam);
+  const auto place = [bar] {
     Rect r{};
     GetWindowRect(bar, &r);
-    EXPECT_EQ(r.left, s.left) << s.name;
-    EXPECT_EQ(r.top, s.top) << s.name;
-    EXPECT_EQ(r.right - r.left, start.right - start.left) << s.name;
-    EXPECT_EQ(GetCapture() == bar, s.captured) << s.name;
-    EXPECT_EQ(GetScrollDragFlag() != 0, s.captured) << s.name;
-  }
-  // Dragged past the screen's corner, the bar stops at it.
-  SendMessage(bar, MSG_LBUTTONDOWN, 0, PointOf(10, 10));
-  GetWindowRect(bar, &start);
-  SendMessage(bar, MSG_MOUSEMOVE, 0, PointOf(start.left + 10 + 2000, start.top + 10 + 2000));
+    return r;
+  };
+  // The pointer moved while the bar has it, then the desktop's repaint pass.
+  const auto moveThenPass = [bar](int x, int y) {
+    EXPECT_TRUE(inputtest::HandledBy(bar, MSG_MOUSEMOVE, -1, 1, [x, y] { HostInjectMouseMove(x, y); }));
+    SendMessage(bar, MSG_BROADCAST_NOTICE, 0, 0);
+  };
+  // Pressed in the grip the bar takes the mouse and follows the pointer at
+  // the next repaint pass.
+  inputtest::MovePointer(sx + 10, sy + 10);
+  HostInjectMouseButton(HOST_BUTTON_LEFT, 1);
+  EXPECT_TRUE(livetest::PumpUntil([bar] { return GetCapture() == bar && GetScrollDragFlag() != 0; }));
+  moveThenPass(sx + 50, sy - 10);
+  EXPECT_EQ(place().left, sx + 40);
+  EXPECT_EQ(place().top, sy - 20);
+  // Released, it lets go: a later move and pass leave it where it is.
+  HostInjectMouseButton(HOST_BUTTON_LEFT, 0);
+  EXPECT_TRUE(livetest::PumpUntil([] { return GetCapture() == 0 && GetScrollDragFlag() == 0; }));
+  inputtest::MovePointer(sx + 300, sy);
   SendMessage(bar, MSG_BROADCAST_NOTICE, 0, 0);
-  Rect r{};
-  GetWindowRect(bar, &r);
-  EXPECT_EQ(r.right, 1024);
-  EXPECT_EQ(r.bottom, 768);
-  SendMessage(bar, MSG_LBUTTONUP, 0, 0);
+  EXPECT_EQ(place().left, sx + 40);
+  EXPECT_EQ(place().top, sy - 20);
+  EXPECT_EQ(place().right - place().left, start.right - start.left);
+  // Dragged to the screen's corner, the bar stops at it.
+  inputtest::MovePointer(sx + 50, sy - 10);
+  HostInjectMouseButton(HOST_BUTTON_LEFT, 1);
+  EXPECT_TRUE(livetest::PumpUntil([bar] { return GetCapture() == bar; }));
+  moveThenPass(1023, 767);
+  EXPECT_EQ(place().right, 1024);
+  EXPECT_EQ(place().bottom, 768);
+  HostInjectMouseButton(HOST_BUTTON_LEFT, 0);
+  EXPECT_TRUE(livetest::PumpUntil([] { return GetCapture() == 0; }));
 }
 
 TEST_F(LeftMenu, LanguageRefreshPutsBackEveryCaptionItHas) {

@@ -5,7 +5,10 @@
 #include <vector>
 
 #include "app/testing/page_harness.h"
+#include "app/core/liveview/popup_menu.h"
+#include "app/core/liveview/tests/host_input.h"
 #include "app/device_backend.h"
+#include "app/program.h"
 #include "app/liveview_menu.h"
 #include "app/playback.h"
 #include "gui/desktop.h"
@@ -68,6 +71,33 @@ class PopupMenu : public LiveGui {
     flags = on ? (flags | 0x100u) : (flags & ~0x100u);
   }
   int Command(int id, int output = 3) { return onLiveViewMenuCommand(0, output, id); }
+  // The live view the menu opens over, showing windows 1 to 16.
+  WindowHandle LiveView() {
+    EXPECT_EQ(showLiveSplit(3, 16, 1), 0);
+    return Main({0, 0, 1024, 768}, previewMainWinProc, WS_EX_PREVIEW);
+  }
+  // A right click on the live view at (x, y) opens the menu there; the
+  // arrow keys walk down to item path[0], into its sub-menu and down to
+  // path[1], and Enter chooses it. True once the live view has had the
+  // choice.
+  bool Choose(WindowHandle live, int x, int y, std::vector<int> path) {
+    const int display = GetWindowDisplay(live);
+    inputtest::MovePointer(x, y);
+    HostInjectMouseButton(HOST_BUTTON_RIGHT, 1);
+    HostInjectMouseButton(HOST_BUTTON_RIGHT, 0);
+    if (!livetest::PumpUntil([display] { return IsMenuPopup(display) != 0; })) return false;
+    for (size_t level = 0; level < path.size(); ++level) {
+      if (level > 0) livetest::PressKey(KEY_RIGHT);
+      for (int i = 0; i <= path[level]; ++i) livetest::PressKey(KEY_DOWN);
+    }
+    livetest::PressKey(KEY_ENTER);
+    if (!livetest::PumpUntil([display] { return IsMenuPopup(display) == 0; })) return false;
+    // The choice reaches the live view as the desktop closes the menu.
+    desktest::Request(MSG_DT_GETACTIVEMAIN);
+    desktest::Drain();
+    return true;
+  }
+  inputtest::SingleClicks singleClicks_;
   void Dwell(int code) {
     PreviewConfig config{};
     ASSERT_EQ(getPreviewConfig(getOutputLogin(3), 3, &config), 0);
@@ -182,23 +212,51 @@ TEST_F(PopupMenu, ChannelSubMenuNamesEveryAnalogAndPresentIpChannel) {
   EXPECT_EQ(Text(channels, 17), Layout("chan_ipc") + " 4");
 }
 
+// Positions of the main items and of the split sub-menu's items.
+constexpr int kChannelsAt = 1, kSplitsAt = 2, kSequenceAt = 5, kRecordAt = 6, kPlayAllDayAt = 7, kOtherOutputAt = 9;
+constexpr int kSplit8At = 2, kSplit16At = 4;
+
 TEST_F(PopupMenu, ChannelAndSplitItemsChangeWhatTheDeviceShows) {
+  const WindowHandle live = LiveView();
+  struct Step {
+    std::vector<int> path;
+    std::pair<int, int> split;  // count, first window afterwards
+  } steps[] = {
+      {{kChannelsAt, 4}, {1, 5}},        // channel 5 alone
+      {{kSplitsAt, kSplit8At}, {8, 1}},  // split 8
+      {{kSplitsAt, kSplit16At}, {16, 1}},
+      {{kChannelsAt, 15}, {1, 16}},  // the last analog channel
+  };
+  for (const Step& s : steps) {
+    EXPECT_TRUE(Choose(live, 300, 200, s.path)) << s.path[0] << "," << s.path[1];
+    EXPECT_EQ(Split(), s.split) << s.path[0] << "," << s.path[1];
+  }
+  // IP channels 1 and 4 present: they follow the analog ones.
+  const uint64_t mask = 0x9;
+  device_seam::overrideAnswer(getIpChannelNum, 2, &mask, sizeof mask);
+  EXPECT_TRUE(Choose(live, 300, 200, {kChannelsAt, 16}));
+  EXPECT_EQ(Split(), (std::pair<int, int>{1, 17}));
+  EXPECT_TRUE(Boxes().empty());
+}
+
+// Ids no item of the menu carries, and the single view the split sub-menu
+// does not offer, reach the command handler from elsewhere or not at all:
+// it says which it took.
+TEST_F(PopupMenu, CommandsOutsideTheLiveViewOrWithoutAnItemDoNothing) {
+  using namespace popup_menu;
   struct Step {
     int state, id, handled;
     std::pair<int, int> split;  // count, first window afterwards
   } steps[] = {
-      {0, 12336 + 4, 1, {1, 5}},     // channel 5 alone
-      {0, 12322, 1, {8, 1}},         // split 8
-      {2, 12340, 1, {8, 1}},         // not in live view: nothing
-      {2, 12324, 1, {8, 1}},
-      {0, 12324, 1, {16, 1}},
-      {0, 12334, 1, {1, 7}},         // split 1 shows the menu channel
-      {0, 12336 + 16, 0, {1, 7}},    // no IP channel on the device: not an item
-      {0, 12336 + 15, 1, {1, 16}},   // the last analog channel
-      {0, 12335, 0, {1, 16}},
-      {0, 12307, 1, {1, 16}},        // previous and next screen: nothing of their own
-      {0, 12308, 1, {1, 16}},
-      {0, 12500, 0, {1, 16}},
+      {0, kSplit4 + 2, 1, {8, 1}},
+      {2, kChannelBase + 5, 1, {8, 1}},  // not in live view: nothing
+      {2, kSplit16, 1, {8, 1}},
+      {0, kSplitSingle, 1, {1, 7}},          // split 1 shows the menu channel
+      {0, kChannelBase + 17, 0, {1, 7}},     // no IP channel on the device: not an item
+      {0, kChannelBase, 0, {1, 7}},
+      {0, kPrevScreen, 1, {1, 7}},           // previous and next screen: nothing of their own
+      {0, kNextScreen, 1, {1, 7}},
+      {0, 12500, 0, {1, 7}},
   };
   setPreviewMenuChan(3, 7);
   for (const Step& s : steps) {
@@ -206,21 +264,20 @@ TEST_F(PopupMenu, ChannelAndSplitItemsChangeWhatTheDeviceShows) {
     EXPECT_EQ(Command(s.id), s.handled) << s.id;
     EXPECT_EQ(Split(), s.split) << s.id;
   }
-  // IP channels 1 and 4 present: their items show them, the gap between
-  // them and everything past the last are no items.
+  setOutputState(3, 0);
+  // IP channels 1 and 4 present: the gap between them and everything past
+  // the last are no items.
   const uint64_t mask = 0x9;
   device_seam::overrideAnswer(getIpChannelNum, 2, &mask, sizeof mask);
-  const std::pair<int, int> shown[] = {{12336 + 16, 1}, {12336 + 17, 0}, {12336 + 19, 1}, {12336 + 20, 0}};
+  const std::pair<int, int> shown[] = {
+      {kChannelBase + 17, 1}, {kChannelBase + 18, 0}, {kChannelBase + 20, 1}, {kChannelBase + 21, 0}};
   for (auto [id, handled] : shown) EXPECT_EQ(Command(id), handled) << id;
-  EXPECT_EQ(Command(12336 + 16), 1);
-  EXPECT_EQ(Split(), (std::pair<int, int>{1, 17}));
-  EXPECT_TRUE(Boxes().empty());
 }
 
 TEST_F(PopupMenu, SequenceItemChangesInPlaceOrAsksForADwellTime) {
+  const WindowHandle live = LiveView();
   Dwell(0);
-  buildLiveViewMenu(3);
-  EXPECT_EQ(Command(12309), 1);
+  EXPECT_TRUE(Choose(live, 300, 200, {kSequenceAt}));
   ASSERT_EQ(Boxes().size(), 1u);
   EXPECT_EQ(Boxes()[0].text, lookupText("preview", "sequence_hint"));
   EXPECT_EQ(Boxes()[0].type, static_cast<uint32_t>(MSGBOX_INFO));
@@ -228,37 +285,40 @@ TEST_F(PopupMenu, SequenceItemChangesInPlaceOrAsksForADwellTime) {
   EXPECT_EQ(Text(getLiveViewMenu(3), 12309, false), Layout("startturn"));
 
   Dwell(2);
-  EXPECT_EQ(Command(12309), 1);
+  EXPECT_TRUE(Choose(live, 300, 200, {kSequenceAt}));
   EXPECT_EQ(getLiveSequenceState(3), 1);
   EXPECT_EQ(Text(getLiveViewMenu(3), 12309, false), Layout("stopturn"));
-  // A new menu shows the running sequence too.
-  EXPECT_EQ(Text(buildLiveViewMenu(3), 12309, false), Layout("stopturn"));
-  EXPECT_EQ(Command(12309), 1);
+  // The next menu shows the running sequence too, and stops it.
+  EXPECT_TRUE(Choose(live, 300, 200, {kSequenceAt}));
   EXPECT_EQ(getLiveSequenceState(3), 0);
   EXPECT_EQ(Text(getLiveViewMenu(3), 12309, false), Layout("startturn"));
   EXPECT_EQ(Boxes().size(), 1u);
 }
 
 TEST_F(PopupMenu, RecordPlaybackAndSwitchItemsAskOrCheckFirst) {
+  Outputs(2);  // the switch item is offered with an auxiliary output
+  const WindowHandle live = LiveView();
   // Each record item asks its own question; the box's OK is no Yes.
-  EXPECT_EQ(Command(12432), 1);
-  EXPECT_EQ(Command(12433), 1);
+  EXPECT_TRUE(Choose(live, 300, 200, {kRecordAt, 0}));
+  EXPECT_TRUE(Choose(live, 300, 200, {kRecordAt, 1}));
   ASSERT_EQ(Boxes().size(), 2u);
   EXPECT_EQ(Boxes()[0].text, lookupText("preview", "startrec_timing_hint"));
   EXPECT_EQ(Boxes()[1].text, lookupText("preview", "startrec_motion_hint"));
   Boxes().clear();
 
-  // All-day playback of the menu channel for a user with the right.
-  setPreviewMenuChan(3, 6);
+  // All-day playback of the channel under the pointer (window 6 of the 4 x
+  // 4 split) for a user with the right.
+  const int x6 = 256 + 128, y6 = 192 + 96;
   setSearchKind(3, 3);
-  EXPECT_EQ(Command(12311), 1);
+  EXPECT_TRUE(Choose(live, x6, y6, {kPlayAllDayAt}));
   EXPECT_EQ(getPlaybackChannel(3), 6);
   EXPECT_EQ(getSearchKind(3), 0);
   EXPECT_TRUE(Boxes().empty());
   // A user without it gets the no-permission box and no playback.
   setPlaybackChannel(3, 0);
+  setOutputState(3, OUTSTATE_LIVEVIEW);
   setLoginState(3, 5, 0);
-  EXPECT_EQ(Command(12311), 1);
+  EXPECT_TRUE(Choose(live, x6, y6, {kPlayAllDayAt}));
   EXPECT_EQ(getPlaybackChannel(3), 0);
   ASSERT_EQ(Boxes().size(), 1u);
   EXPECT_EQ(Boxes()[0].text, lookupText("commons", "permission"));
@@ -266,7 +326,7 @@ TEST_F(PopupMenu, RecordPlaybackAndSwitchItemsAskOrCheckFirst) {
   setLoginState(3, 0, 0);
 
   // Moving the menus asks first; No leaves them where they are.
-  EXPECT_EQ(Command(12313), 1);
+  EXPECT_TRUE(Choose(live, 300, 200, {kOtherOutputAt}));
   ASSERT_EQ(Boxes().size(), 1u);
   EXPECT_EQ(Boxes()[0].text, lookupText("preview", "outputswitch_hint"));
   EXPECT_EQ(getCurOutput(), 3);

@@ -9,6 +9,8 @@
 #include <vector>
 
 #include "app/testing/page_harness.h"
+#include "app/core/liveview/tests/host_input.h"
+#include "app/core/menus/menu_rules.h"
 #include "app/core/menus/submenu.h"
 #include "app/camera.h"
 #include "app/device_backend.h"
@@ -29,6 +31,7 @@ using livetest::LiveGui;
 using menus::SubMenu;
 
 constexpr int kInspect = 0x9102;
+constexpr int kMainExit = menus::kMainExit, kMaintenanceExit = 20751, kResolutionOk = 4097;
 
 struct Opened {
   SubMenu which;
@@ -68,10 +71,14 @@ int OpenFakePage(const menus::SubMenuFamily& family, int position, WindowHandle)
 }
 
 // Steps run inside whatever modal loop runs when the helper's message comes.
+// Sent with wParam kAwait they read nothing first: a step that waits for a
+// loop a click opens posts itself again while it is not there, and a read
+// could open that loop inside the step, where no post would come.
 std::function<void()> g_inspect;
+constexpr WParam kAwait = 1;
 LResult InspectProc(WindowHandle hwnd, int msg, WParam wParam, LParam lParam) {
   if (msg == kInspect) {
-    desktest::Drain();
+    if (wParam != kAwait) desktest::Drain();
     if (g_inspect) g_inspect();
     return 0;
   }
@@ -95,7 +102,7 @@ int Top(WindowHandle dlg, int id) {
   return r.top;
 }
 
-void Click(WindowHandle dlg, int id) { SendMessage(dlg, MSG_COMMAND, static_cast<WParam>(id), 0); }
+using livetest::Click;
 
 class Menus : public LiveGui {
  protected:
@@ -109,6 +116,7 @@ class Menus : public LiveGui {
     menus::submenu_seam::setPageOpener(OpenFakePage);
     inspector_ = Main({0, 0, 4, 4}, InspectProc);
   }
+  inputtest::SingleClicks singleClicks_;
   void TearDown() override {
     menus::submenu_seam::setPageOpener(nullptr);
     g_inspect = nullptr;
@@ -127,10 +135,11 @@ class Menus : public LiveGui {
 TEST_F(Menus, GuestInMaintenanceKeepsTheSelectionWhenRefusedAndMovesItOtherwise) {
   setLoginState(3, 1, 0);  // the guest: rights 4, 16, 16384, 0x10000
   std::vector<int> disabledAtOpen, disabledAfterRefusal, disabledAfterMove;
-  WindowHandle firstPage = GUI_INVALID_HANDLE, secondPage = GUI_INVALID_HANDLE, refusedOver = 0, activeAfterRight = 0;
-  int focusAtOpen = -1, leftAnswer = -1, firstPageVisibleAfterMove = 0;
+  WindowHandle firstPage = GUI_INVALID_HANDLE, secondPage = GUI_INVALID_HANDLE, refusedOver = 0, activeAfterRight = 0,
+               activeAfterLeft = 0, menu = 0;
+  int focusAtOpen = -1, firstPageVisibleAfterMove = 0;
   RunInLoop(showMaintenanceMenu, [&] {
-    const WindowHandle dlg = getMaintenanceMenuWnd();
+    const WindowHandle dlg = menu = getMaintenanceMenuWnd();
     disabledAtOpen = DisabledItems(dlg, 20736, 7);
     focusAtOpen = GetDlgCtrlID(GetFocusChild(dlg));
     firstPage = getMaintenancePageWnd();
@@ -138,14 +147,18 @@ TEST_F(Menus, GuestInMaintenanceKeepsTheSelectionWhenRefusedAndMovesItOtherwise)
     refusedOver = livetest::Boxes().empty() ? 0 : livetest::Boxes().back().owner;
     disabledAfterRefusal = DisabledItems(dlg, 20736, 7);
     Click(dlg, 20737);  // log search
-    Click(dlg, 20737);  // the selected item again: nothing
+    Click(dlg, 20737);  // the selected item again: nothing but the column active
     firstPageVisibleAfterMove = IsWindowVisible(firstPage);
     secondPage = getMaintenancePageWnd();
     disabledAfterMove = DisabledItems(dlg, 20736, 7);
-    leftAnswer = static_cast<int>(SendMessage(dlg, MSG_KEYDOWN, KEY_LEFT, 0));
-    SendMessage(dlg, MSG_KEYDOWN, KEY_RIGHT, 0);
+    // Left leads nowhere from the column; right goes over to its page.
+    EXPECT_TRUE(livetest::PumpUntil([dlg] { return GetActiveWindow() == dlg; })) << "the click made the column active";
+    EXPECT_TRUE(inputtest::Type(dlg, KEY_LEFT));
+    activeAfterLeft = GetActiveWindow();
+    livetest::PressKey(KEY_RIGHT);
+    livetest::PumpUntil([&] { return GetActiveWindow() != dlg; });
     activeAfterRight = GetActiveWindow();
-    SendMessage(dlg, MSG_CLOSE, 0, 0);
+    inputtest::ClickClosing(dlg, kMaintenanceExit);
   });
   EXPECT_EQ(g_opened, (std::vector<Opened>{{SubMenu::kMaintenance, 0}, {SubMenu::kMaintenance, 1}}));
   EXPECT_EQ(disabledAtOpen, std::vector<int>{20736});
@@ -157,7 +170,7 @@ TEST_F(Menus, GuestInMaintenanceKeepsTheSelectionWhenRefusedAndMovesItOtherwise)
   EXPECT_FALSE(firstPageVisibleAfterMove);
   EXPECT_NE(secondPage, firstPage);
   EXPECT_EQ(disabledAfterMove, std::vector<int>{20737});
-  EXPECT_EQ(leftAnswer, 0);
+  EXPECT_EQ(activeAfterLeft, menu);
   EXPECT_EQ(activeAfterRight, secondPage);
   EXPECT_EQ(getMaintenancePageWnd(), GUI_INVALID_HANDLE);
   EXPECT_EQ(getMaintenanceMenuWnd(), GUI_INVALID_HANDLE);
@@ -172,7 +185,7 @@ TEST_F(Menus, ExportMenuMarksTheRecordSearchItOpensByItself) {
     Click(getExportMenuWnd(), 18177);
     Click(getExportMenuWnd(), 18176);
     markOnClick = getSearchGenReopened();
-    SendMessage(getExportMenuWnd(), MSG_CLOSE, 0, 0);
+    inputtest::ClickClosing(getExportMenuWnd(), 18191);  // Exit
   });
   EXPECT_EQ(g_opened, (std::vector<Opened>{{SubMenu::kExport, 0}, {SubMenu::kExport, 1}, {SubMenu::kExport, 0}}));
   EXPECT_EQ(markAtOpen, 1);
@@ -270,7 +283,7 @@ TEST_F(Menus, LeftOutItemsMoveTheRestUpWhereTheMemberSaysSo) {
         movedOffset = Top(dlg, idOf(row.moved)) - Top(dlg, idOf(row.above));
         recordOffset = Record(family.section, row.leftOut)->y - Record(family.section, row.above)->y;
       }
-      SendMessage(dlg, MSG_CLOSE, 0, 0);
+      inputtest::ClickClosing(dlg, family.exitId);
     });
     EXPECT_EQ(order, std::vector<std::string>(row.order.begin(), row.order.end())) << row.name;
     EXPECT_EQ(movedOffset, recordOffset) << row.name;
@@ -281,7 +294,7 @@ TEST_F(Menus, ExitClosesTheMenuAndItsPage) {
   WindowHandle page = GUI_INVALID_HANDLE;
   RunInLoop(showRecordMenu, [&] {
     page = getRecordPageWnd();
-    Click(getRecordMenuWnd(), 18447);  // sends the desktop its close-the-menus request
+    inputtest::ClickClosing(getRecordMenuWnd(), 18447);  // sends the desktop its close-the-menus request
   });
   EXPECT_TRUE(Valid(page));
   EXPECT_EQ(getRecordPageWnd(), GUI_INVALID_HANDLE);
@@ -304,12 +317,7 @@ TEST_F(Menus, WhatAPageCoveredIsPaintedAgainWhenItGoes) {
     GetWindowRect(GetDlgItem(dlg, 18435), &item);
     int x = item.left + 8, y = (item.top + item.bottom) / 2;
     ClientToScreen(dlg, &x, &y);
-    HostInjectMouseMove(x, y);
-    livetest::PumpUntil([&] {
-      Point at{};
-      GetCursorPos(&at);
-      return at.x == x && at.y == y;
-    });
+    inputtest::MovePointer(x, y);
     HostInjectMouseButton(HOST_BUTTON_LEFT, 1);
     HostInjectMouseButton(HOST_BUTTON_LEFT, 0);
     EXPECT_TRUE(livetest::PumpUntil([&] { return getRecordPageWnd() != first && Valid(getRecordPageWnd()); }));
@@ -373,18 +381,25 @@ TEST_F(Menus, MainMenuButtonsForAdministratorAndGuest) {
       livetest::Boxes().clear();
       Seen seen;
       int hiddenAfter = -1, visibleAfter = -1, stateAfter = -1;
-      g_inspect = [&] { seen = InspectAndCloseWhatRuns(getMainMenuWnd()); };
+      const std::string expected = user == 0 ? row.admin : row.guest;
+      // What the click opens runs its loop inside the click: the look waits
+      // there until it has opened.
+      const bool opens = expected != "No permission!";
+      g_inspect = [&] {
+        seen = InspectAndCloseWhatRuns(getMainMenuWnd());
+        if (seen.open == "none") PostMessage(inspector_, kInspect, kAwait, 0);
+      };
       RunInLoop(showMainMenu, [&] {
         const WindowHandle menu = getMainMenuWnd();
-        PostMessage(inspector_, kInspect, 0, 0);
+        if (opens) PostMessage(inspector_, kInspect, kAwait, 0);
         Click(menu, row.id);
         desktest::Drain();
         hiddenAfter = isMenuHidden(3);
         visibleAfter = IsWindowVisible(menu);
         stateAfter = getOutputState(3);
-        SendMessage(menu, MSG_CLOSE, 0, 0);
+        inputtest::ClickClosing(menu, kMainExit);
       });
-      const std::string expected = user == 0 ? row.admin : row.guest;
+      g_inspect = nullptr;
       const std::string got = livetest::Boxes().empty() ? seen.open : livetest::Boxes().back().text;
       EXPECT_EQ(got, expected) << "user " << user << " button " << row.id;
       if (seen.open != "none" && seen.open != "shutdown") {
@@ -408,7 +423,7 @@ TEST_F(Menus, MainMenuKeysSwapRowsAndTheTipFollowsTheButtons) {
     const std::pair<int, int> moves[] = {{16391, KEY_UP}, {16388, KEY_UP}, {16385, KEY_DOWN}, {16392, KEY_DOWN}};
     for (const auto& move : moves) {
       SetFocusChild(GetDlgItem(menu, move.first));
-      SendMessage(menu, MSG_KEYDOWN, static_cast<WParam>(move.second), 0);
+      EXPECT_TRUE(inputtest::Type(menu, move.second));
       focus.push_back(GetDlgCtrlID(GetFocusChild(menu)));
     }
     WindowHandle tip = GUI_INVALID_HANDLE;
@@ -419,29 +434,40 @@ TEST_F(Menus, MainMenuKeysSwapRowsAndTheTipFollowsTheButtons) {
       GetWindowText(tip, text, sizeof text);
       return std::string(text);
     };
-    SendMessage(menu, MSG_COMMAND, (6u << 16) | 16386u, 0);
+    // Up from the maintenance button comes to the manual one, whose tip
+    // shows; without pictures it says so the next time.
+    SetFocusChild(GetDlgItem(menu, 16391));
+    EXPECT_TRUE(inputtest::Type(menu, KEY_UP));
     tips.push_back(tipText());
     device_seam::mutableAbility()->storageFlags &= ~0x80u;
-    SendMessage(menu, MSG_COMMAND, (6u << 16) | 16386u, 0);
+    EXPECT_TRUE(inputtest::Type(menu, KEY_DOWN));
+    const std::string below = tipText();
+    EXPECT_TRUE(inputtest::Type(menu, KEY_UP));
     tips.push_back(tipText());
-    SendMessage(menu, MSG_COMMAND, (7u << 16) | 16386u, 0);
-    tips.push_back(tipText());
-    SendMessage(menu, MSG_CLOSE, 0, 0);
+    EXPECT_NE(below, tips.back()) << "each button's own tip";
+    livetest::PressKey(KEY_ESC);
   });
   EXPECT_EQ(focus, (std::vector<int>{16386, 16388, 16390, 16387}));
-  EXPECT_EQ(tips, (std::vector<std::string>{"Manual record, snapshot and alarm", "Manual record and alarm", ""}));
+  EXPECT_EQ(tips, (std::vector<std::string>{"Manual record, snapshot and alarm", "Manual record and alarm"}));
+  EXPECT_EQ(getMainMenuWnd(), GUI_INVALID_HANDLE) << "Escape closes it";
 }
 
 TEST_F(Menus, ClosingWithAResolutionChangePendingOpensTheConfirmation) {
   setResolutionChangePending(1);
   int switchingInside = -1;
+  // The confirmation opens once the Exit click has come through.
   g_inspect = [&] {
+    const WindowHandle confirmation = GetActiveWindow();
+    if (!Valid(confirmation) || !Valid(GetDlgItem(confirmation, kResolutionOk))) {
+      PostMessage(inspector_, kInspect, kAwait, 0);
+      return;
+    }
     switchingInside = isDispSwitchEnabled();
-    SendMessage(GetActiveWindow(), MSG_COMMAND, 4097, 0);  // OK
+    inputtest::ClickClosing(confirmation, kResolutionOk);
   };
   RunInLoop(showMainMenu, [&] {
-    PostMessage(inspector_, kInspect, 0, 0);
-    SendMessage(getMainMenuWnd(), MSG_CLOSE, 0, 0);
+    PostMessage(inspector_, kInspect, kAwait, 0);
+    inputtest::ClickClosing(getMainMenuWnd(), kMainExit);
   });
   EXPECT_EQ(switchingInside, 0);
   EXPECT_EQ(isResolutionChangePending(), 0);
@@ -461,12 +487,13 @@ class MenusOnScreen : public Menus {
 TEST_F(MenusOnScreen, MainMenuWithATip) {
   RunInLoop(showMainMenu, [&] {
     const WindowHandle menu = getMainMenuWnd();
-    SendMessage(menu, MSG_COMMAND, (6u << 16) | 16389u, 0);
+    SetFocusChild(GetDlgItem(menu, 16384));
+    EXPECT_TRUE(inputtest::Type(menu, KEY_DOWN));  // to the camera button below
     desktest::Drain();
     Rect r{};
     GetWindowRect(menu, &r);
     guitest::MatchReference(guitest::Grab(r), guitest::ReferencePath(__FILE__, "mainmenu_tip.png"));
-    SendMessage(menu, MSG_CLOSE, 0, 0);
+    inputtest::ClickClosing(menu, kMainExit);
   });
 }
 

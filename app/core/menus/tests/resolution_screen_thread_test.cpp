@@ -1,7 +1,10 @@
 // The resolution confirmation as the user meets it: the countdown on screen
-// against a reference picture, and the dialog closing by its buttons and by
-// the end of the countdown, driven by timer expiries the test hands it.
+// against a reference picture, and the dialog left by a click on either
+// button, by Escape and by the end of the countdown, driven by timer
+// expiries the test hands it.
 #include <gtest/gtest.h>
+
+#include <linux/input-event-codes.h>
 
 #include <functional>
 
@@ -9,8 +12,11 @@
 #include "app/device_backend.h"
 #include "app/device_test_seam.h"
 #include "app/login_rights.h"
+#include "app/core/liveview/tests/host_input.h"
 #include "app/menus.h"
+#include "app/page_ids.h"
 #include "app/system_services.h"
+#include "app/testing/page_harness.h"
 #include "core/nonclient/tests/screen_picture.h"
 #include "core/nonclient/tests/started_gui.h"
 #include "gui/app_hooks.h"
@@ -21,7 +27,7 @@
 
 namespace {
 
-constexpr int kAct = 0x9001, kTimerId = 8195;
+constexpr int kAct = 0x9001, kTimerId = 8195, kOk = PAGE_ID_OK, kCancel = PAGE_ID_CANCEL;
 constexpr uint8_t kNewVga = 9, kPrevVga = 1;
 
 std::function<void(WindowHandle)> g_step;
@@ -87,7 +93,7 @@ TEST_F(ResolutionOnScreen, CountdownPictureMatchesTheReference) {
     Rect r{};
     GetWindowRect(dialog, &r);
     shot = guitest::Grab(r);
-    SendMessage(dialog, MSG_COMMAND, 2, 0);  // Cancel
+    inputtest::ClickClosing(dialog, kCancel);
   });
   EXPECT_EQ(stateWhileOpen, 1);
   EXPECT_EQ(switchWhileOpen, 0);
@@ -97,25 +103,36 @@ TEST_F(ResolutionOnScreen, CountdownPictureMatchesTheReference) {
   guitest::MatchReference(shot, guitest::ReferencePath(__FILE__, "resolution_countdown.png"));
 }
 
-TEST_F(ResolutionOnScreen, TheSixteenthExpiryRestoresAndOkKeeps) {
-  int openAfterFifteen = 0;
-  Run([&](WindowHandle dialog) {
-    for (int i = 0; i < 15; ++i) SendMessage(dialog, MSG_TIMER, kTimerId, 0);
-    openAfterFifteen = IsWindow(dialog) && StoredVga() == kNewVga;
-    SendMessage(dialog, MSG_TIMER, kTimerId, 0);
-  });
-  EXPECT_TRUE(openAfterFifteen);
-  EXPECT_EQ(StoredVga(), kPrevVga);
-
-  getDeviceConfig(getOutputLogin(3), getCachedDeviceConfig());
-  getCachedDeviceConfig()->resolutions[2].code = kNewVga;
-  setDeviceConfig(getOutputLogin(3), getCachedDeviceConfig(), 1);
-  Run([](WindowHandle dialog) {
-    for (int i = 0; i < 3; ++i) SendMessage(dialog, MSG_TIMER, kTimerId, 0);
-    SendMessage(dialog, MSG_COMMAND, 4097, 0);  // OK
-  });
-  EXPECT_EQ(StoredVga(), kNewVga);
-  EXPECT_EQ(getPrevResolutionOut3(), kNewVga);
+TEST_F(ResolutionOnScreen, EachWayOutKeepsOrRestoresAsItSays) {
+  const auto expire = [](WindowHandle dialog, int times) {
+    for (int i = 0; i < times; ++i) SendMessage(dialog, MSG_TIMER, kTimerId, 0);
+  };
+  const struct {
+    const char* way;
+    std::function<void(WindowHandle)> leave;
+    bool kept;
+  } ways[] = {
+      {"OK", [](WindowHandle dialog) { inputtest::ClickClosing(dialog, kOk); }, true},
+      {"Cancel", [](WindowHandle dialog) { inputtest::ClickClosing(dialog, kCancel); }, false},
+      {"Escape", [](WindowHandle) { livetest::PressKey(KEY_ESC); }, false},
+      {"the sixteenth expiry", [&](WindowHandle dialog) { expire(dialog, 1); }, false},
+  };
+  for (const auto& w : ways) {
+    getDeviceConfig(getOutputLogin(3), getCachedDeviceConfig());
+    getCachedDeviceConfig()->resolutions[2].code = kNewVga;
+    setDeviceConfig(getOutputLogin(3), getCachedDeviceConfig(), 1);
+    setPrevResolutionOut3(kPrevVga);
+    bool openAfterFifteen = false;
+    Run([&](WindowHandle dialog) {
+      expire(dialog, 15);
+      openAfterFifteen = IsWindow(dialog) && StoredVga() == kNewVga;
+      w.leave(dialog);
+    });
+    EXPECT_TRUE(openAfterFifteen) << w.way;
+    EXPECT_EQ(StoredVga(), w.kept ? kNewVga : kPrevVga) << w.way;
+    EXPECT_EQ(getPrevResolutionOut3(), w.kept ? kNewVga : kPrevVga) << w.way;
+    EXPECT_EQ(getOutputState(3), OUTSTATE_LIVEVIEW) << w.way;
+  }
 }
 
 }  // namespace

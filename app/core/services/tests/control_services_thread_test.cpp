@@ -24,7 +24,16 @@ constexpr uint32_t kBoxStyle = WS_CHILD | WS_VISIBLE | BS_AUTOCHECKBOX;
 
 using livetest::LiveGui;
 
+// A page that hands its channel boxes' clicks on, as the recorder's pages do.
 LResult PageProc(WindowHandle hwnd, int msg, WParam wParam, LParam lParam) {
+  if (msg == MSG_COMMAND) {
+    const int id = static_cast<int>(wParam & 0xFFFF);
+    if (id == CHANBOX_ALL_ANALOG || id == CHANBOX_ALL_IP)
+      onChanAllCheckBox(hwnd, id);
+    else if (id >= CHANBOX_ANALOG_FIRST && id < CHANBOX_IP_FIRST + 64)
+      onChanCheckBox(hwnd, id);
+    return 0;
+  }
   return DefaultMainWinProc(hwnd, msg, wParam, lParam);
 }
 
@@ -139,27 +148,43 @@ TEST_F(ControlServices, ChannelBoxesFillTheGridAndTheAllBoxesFollowTheirGroup) {
   device_seam::overrideAnswer(getIpChannelNum, 1, &ipMask, sizeof ipMask);
   const int bottom = createChanCheckBoxes(page_, "copychan", "all_analog", "all_ipc", "chan_item", kBoxStyle, 0, 2,
                                           8, 0);
-  // 16 analog boxes in two rows of 8 cells of 60 x 26 from (20, 70), then
-  // the IP block 8 pixels below them.
+  // 16 analog boxes in two rows of 8 cells of 60 x 26 from (20, 70) under
+  // their "all" box at (20, 40); the IP block 8 pixels below them, its grid
+  // as far under its "all" box.
   ASSERT_TRUE(Exists(4176));
   EXPECT_EQ(At(4192 + 9).left, 80);
   EXPECT_EQ(At(4192 + 9).top, 96);
   EXPECT_STREQ(GetWindowCaption(GetDlgItem(page_, 4192 + 15)), "A16");
   EXPECT_EQ(At(4177).top, 130);
+  EXPECT_EQ(At(4224).top, 160);
   EXPECT_STREQ(GetWindowCaption(GetDlgItem(page_, 4224)), "D1");
-  EXPECT_EQ(bottom, 156);
+  EXPECT_EQ(bottom, 186);
+  // No box covers another: each is there for a click.
+  std::vector<int> ids = {4176, 4177, 4224};
+  for (int id = 4192; id < 4208; ++id) ids.push_back(id);
+  for (size_t a = 0; a < ids.size(); ++a)
+    for (size_t b = a + 1; b < ids.size(); ++b) {
+      const Rect p = At(ids[a]), q = At(ids[b]);
+      EXPECT_TRUE(p.right <= q.left || q.right <= p.left || p.bottom <= q.top || q.bottom <= p.top)
+          << ids[a] << " overlaps " << ids[b];
+    }
 
   setChanCheckBoxes(page_, 0xFFFFull | (1ull << 16));
   EXPECT_EQ(State(4176), 1);
   EXPECT_EQ(State(4177), 1);
   EXPECT_EQ(getCheckedChanMask(page_), 0x1FFFFull);
-  SendDlgItemMessage(page_, 4192 + 3, BM_SETCHECK, 0, 0);
-  onChanCheckBox(page_, 4192 + 3);
+  // A channel unticked unticks its group's "all" box; that box ticks or
+  // unticks its whole group.
+  livetest::Click(page_, 4192 + 3);
+  EXPECT_EQ(getCheckedChanMask(page_), 0x1FFF7ull);
   EXPECT_EQ(State(4176), 0);
   EXPECT_EQ(State(4177), 1);
-  onChanAllCheckBox(page_, 4177);
-  SendDlgItemMessage(page_, 4176, BM_SETCHECK, 1, 0);
-  onChanAllCheckBox(page_, 4176);
+  livetest::Click(page_, 4176);
+  EXPECT_EQ(getCheckedChanMask(page_), 0x1FFFFull);
+  livetest::Click(page_, 4177);
+  EXPECT_EQ(getCheckedChanMask(page_), 0xFFFFull);
+  EXPECT_EQ(State(4176), 1);
+  livetest::Click(page_, 4224);
   EXPECT_EQ(getCheckedChanMask(page_), 0x1FFFFull);
   setAllChanCheckBoxes(page_, 0);
   EXPECT_EQ(getCheckedChanMask(page_), 0u);

@@ -3,8 +3,14 @@
 // file, compared pixel for pixel with reference pictures.
 #include <gtest/gtest.h>
 
+#include <linux/input-event-codes.h>
+
+#include <functional>
+
 #include "app/msgbox.h"
+#include "app/core/liveview/tests/host_input.h"
 #include "app/page_keys.h"
+#include "app/testing/page_harness.h"
 #include "core/nonclient/tests/screen_picture.h"
 #include "core/nonclient/tests/started_gui.h"
 #include "gui/dialog.h"
@@ -15,9 +21,13 @@ namespace {
 constexpr int kShoot = 0x9002;
 
 guitest::Picture g_shot;
+// How the user leaves the box once its picture is taken.
+std::function<void(WindowHandle)> g_leave;
+
+void PressEscape(WindowHandle) { livetest::PressKey(KEY_ESC); }
 
 // Runs inside the box's loop: the box has painted itself by the time the
-// queue reaches this message; the picture is taken and the box dismissed.
+// queue reaches this message; the picture is taken and the box left.
 LResult ShooterProc(WindowHandle hwnd, int msg, WParam wParam, LParam lParam) {
   if (msg != kShoot) return DefaultWindowProc(hwnd, msg, wParam, lParam);
   desktest::Drain();
@@ -25,7 +35,7 @@ LResult ShooterProc(WindowHandle hwnd, int msg, WParam wParam, LParam lParam) {
   Rect r{};
   GetWindowRect(box, &r);
   g_shot = guitest::Grab(r);
-  SendMessage(box, MSG_KEYDOWN, KEY_ESC, 0);
+  g_leave(box);
   return 0;
 }
 
@@ -38,7 +48,10 @@ class HintsOnScreen : public guitest::StartedGui {
     windows_.push_back(shooter_);
     g_shot = guitest::Picture{};
   }
-  void ShootNextBox() { PostMessage(shooter_, kShoot, 0, 0); }
+  void ShootNextBox(std::function<void(WindowHandle)> leave = PressEscape) {
+    g_leave = std::move(leave);
+    PostMessage(shooter_, kShoot, 0, 0);
+  }
   WindowHandle shooter_ = 0;
 };
 
@@ -52,6 +65,21 @@ TEST_F(HintsOnScreen, QuestionBoxAsksWithYesAndNo) {
   ShootNextBox();
   EXPECT_EQ(askMsgBox(0, "commons", "shutdownhint"), IDNO);
   guitest::MatchReference(g_shot, guitest::ReferencePath(__FILE__, "question_box.png"));
+}
+
+TEST_F(HintsOnScreen, EachWayOutOfABoxGivesItsAnswer) {
+  const auto clicking = [](int id) { return [id](WindowHandle box) { inputtest::ClickClosing(box, id); }; };
+  ShootNextBox(clicking(IDOK));
+  EXPECT_EQ(showRangeHint(0, "commons", "ok", 1, 99), 0);  // returns once its OK closed it
+  const struct {
+    const char* way;
+    std::function<void(WindowHandle)> leave;
+    int answer;
+  } ways[] = {{"Yes", clicking(IDYES), IDYES}, {"No", clicking(IDNO), IDNO}, {"Escape", PressEscape, IDNO}};
+  for (const auto& w : ways) {
+    ShootNextBox(w.leave);
+    EXPECT_EQ(askMsgBox(0, "commons", "shutdownhint"), w.answer) << w.way;
+  }
 }
 
 }  // namespace
