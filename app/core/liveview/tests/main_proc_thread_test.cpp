@@ -454,9 +454,9 @@ TEST_F(LiveProc, NumericKeysOverThePtzPanelDisableItForTheBox) {
             [&] {
               setOutputState(3, OUTSTATE_PTZ);
               device_seam::overrideAnswer(isChannelUsable, 0);
-              // TODO(lead): the PTZ panel is still the placeholder page, which
-              // takes no numeric keys: typed over it they never reach the
-              // entry, so the keys go to the live view as before.
+              // The PTZ panel is a placeholder page that takes no numeric
+              // keys: typed over it they would never reach the entry, so the
+              // keys are given to the live view itself.
               SendMessage(live, MSG_KEYDOWN, 132, 0);
               SendMessage(live, MSG_KEYDOWN, 146, 0);  // a direct channel key completes the entry: 16
               after = IsWindowEnabled(getPtzPlayWindow());

@@ -483,9 +483,9 @@ TEST_F(PreviewSet, BothTabsOnScreen) {
 TEST_F(PreviewSet, PagingAfterALayoutChangeRedrawsCleanly) {
   Open();
   On(view_);
-  // TODO(lead): clicked, a picture button that loses the focus leaves the
-  // right and bottom edges of its focus frame on the page; the layout
-  // buttons stay on commands until the button repaints its whole face.
+  // The layout buttons are told their commands: clicked, a picture button
+  // that loses the focus leaves the right and bottom edges of its focus
+  // frame on the page, a drawing fault not mended yet.
   livetest::Command(view_, kFirstModeButton + 5);  // sixteen windows
   livetest::Command(view_, kFirstModeButton + 3);  // eight windows
   livetest::Click(view_, kNext);
