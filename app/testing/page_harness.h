@@ -127,9 +127,22 @@ inline LResult MenuHostProc(WindowHandle hwnd, int msg, WParam wParam, LParam lP
   return DefaultMainWinProc(hwnd, msg, wParam, lParam);
 }
 
+// The steps a model-driven random test takes: under the thread sanitizer
+// every click runs many times slower, and the threads' paths are all taken
+// within a fifth of the steps.
+constexpr int RandomSteps(int steps) {
+#if defined(__SANITIZE_THREAD__)
+  return steps / 5 > 0 ? steps / 5 : 1;
+#else
+  return steps;
+#endif
+}
+
 // Reads and dispatches the calling thread's messages until `done` holds;
-// false when it does not within `rounds` rounds of 2 ms (five seconds).
-inline bool PumpUntil(const std::function<bool()>& done, int rounds = 2500) {
+// false when it does not within `rounds` rounds of at least 2 ms (by
+// default half a minute: a sanitized run on a loaded machine is slow, and
+// a condition that holds ends the wait at once).
+inline bool PumpUntil(const std::function<bool()>& done, int rounds = 15000) {
   for (int i = 0; i < rounds; ++i) {
     desktest::Drain();
     if (done()) return true;
@@ -323,9 +336,9 @@ inline void PressKey(int code) {
 }
 
 // Reads this thread's messages as a page's loop does, key presses turned
-// into characters, until `done` holds; false when it does not in five
-// seconds.
-inline bool PumpTyping(const std::function<bool()>& done, int rounds = 2500) {
+// into characters, until `done` holds; false when it does not within
+// `rounds` rounds of at least 2 ms.
+inline bool PumpTyping(const std::function<bool()>& done, int rounds = 15000) {
   for (int round = 0; round < rounds; ++round) {
     Message msg;
     const ThreadMsgInfo* info = CurrentThreadMsgInfo();

@@ -230,7 +230,7 @@ TEST_F(AlarmPages, InputEditsSwitchesCopiesAndAppliesMatchAReferenceModel) {
   std::mt19937 random(47);
   const std::vector<int> codes = InputCodes();
   auto pick = [&] { return codes[random() % codes.size()]; };
-  for (int step = 0; step < 160; ++step) {
+  for (int step = 0; step < livetest::RandomSteps(160); ++step) {
     SCOPED_TRACE(step);
     const int op = static_cast<int>(random() % 20);
     if (op < 8) {

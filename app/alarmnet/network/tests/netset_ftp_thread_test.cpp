@@ -181,7 +181,7 @@ TEST_F(NetFtp, ServerCacheStoresWhatTheModelStores) {
   Open();
   Show(kFtpTab);
   model.Show(0);
-  for (int step = 0; step < 300; ++step) {
+  for (int step = 0; step < livetest::RandomSteps(300); ++step) {
     FtpModel::Server& v = model.server[model.current];
     const int what = static_cast<int>(rng() % 12);
     if (what < 3) {

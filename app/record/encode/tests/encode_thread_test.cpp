@@ -338,7 +338,7 @@ TEST_F(EncodePage, MainStreamSetsAgainstAModel) {
   std::mt19937 rng(7);
   int channel = 1;
   const int fields[4] = {kRateType, kQuality, kFrame, kRate};
-  for (int step = 0; step < 160; ++step) {
+  for (int step = 0; step < livetest::RandomSteps(160); ++step) {
     const int action = static_cast<int>(rng() % 10);
     const std::string when = "step " + std::to_string(step);
     if (action == 0) {

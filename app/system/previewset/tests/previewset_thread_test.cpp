@@ -249,7 +249,7 @@ TEST_F(PreviewSet, RandomEditsOnBothPagesStoreWhatTheModelStores) {
   std::mt19937 rng(31);
   auto pick = [&](int n) { return static_cast<int>(rng() % static_cast<unsigned>(n)); };
   const int outputs[3] = {1, 2, 3};
-  for (int step = 0; step < 400; ++step) {
+  for (int step = 0; step < livetest::RandomSteps(400); ++step) {
     std::string what;
     switch (pick(15)) {
       case 0: {

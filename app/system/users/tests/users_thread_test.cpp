@@ -217,7 +217,7 @@ TEST_F(Users, RandomEditsThroughTheDialogsKeepTheTableAsTheModelSays) {
   livetest::BoxAnswer() = MSGBOX_ANSWER_YES;
   bool wasFull = false;
   OpenPage();
-  for (int step = 0; step < 200; ++step) {
+  for (int step = 0; step < livetest::RandomSteps(200); ++step) {
     RefreshCache();
     const int op = step < 90 ? 0 : pick(5);  // adds first, so that the table fills up
     const std::string when = "step " + std::to_string(step) + " op " + std::to_string(op);
@@ -344,7 +344,9 @@ TEST_F(Users, RandomEditsThroughTheDialogsKeepTheTableAsTheModelSays) {
     ExpectSame(model.table, when);
     if (HasFailure()) break;
   }
-  EXPECT_TRUE(wasFull) << "the run never filled the 32 records";
+  if (livetest::RandomSteps(200) == 200) {
+    EXPECT_TRUE(wasFull) << "the run never filled the 32 records";
+  }
   ClosePage();
 }
 
