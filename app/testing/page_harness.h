@@ -429,6 +429,9 @@ inline bool ChooseByMouse(WindowHandle dialog, int id, int row) {
   const WindowHandle box = GetDlgItem(dialog, id), list = GetDlgItem(box, CB_LIST_ID);
   if (GetWindowStyle(list) & LBS_GRID) return ChooseGridCell(dialog, id, row);
   if (!OpenByArrow(box, list)) return false;
+  // The open list may still scroll to its chosen row: its place is read
+  // once what it was told has been handled.
+  desktest::Drain();
   Rect r{};
   int x = 0, y = 0;
   const int height = static_cast<int>(SendMessage(list, LB_GETITEMHEIGHT, 0, 0));
