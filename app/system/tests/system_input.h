@@ -13,6 +13,7 @@
 
 #include "app/control_services.h"
 #include "app/testing/page_harness.h"
+#include "controls/barkit/tests/quick_clicks.h"
 #include "controls/listbox/listbox_internal.h"
 #include "controls/listview/tests/listview_cells.h"
 #include "controls/propsheet/propsheet_internal.h"
@@ -32,6 +33,21 @@ using livetest::WheelToRow;
 // Waits until every press and release given so far has been read, routed
 // and handled.
 inline void Settle() { livetest::AwaitReleaseRead(); }
+
+// The event clock held still: two clicks make a double click however
+// slowly the run goes.
+inline unsigned int StillClock() { return 1000; }
+
+// A user's double click on the caption of `window`, waited for until both
+// clicks are handled.
+inline void DoubleClickCaption(WindowHandle window) {
+  Rect frame{};
+  GetWindowRect(window, &frame);
+  SetLowLevelEventClock(StillClock);
+  quickclick::ClickTwiceInPlace({(frame.left + frame.right) / 2, frame.top + 4}, [] { return true; });
+  Settle();
+  SetLowLevelEventClock(nullptr);
+}
 
 
 // The page a sheet shows now.

@@ -117,10 +117,7 @@ class SingleClicks {
 // looked at after the press: the click may have destroyed it.
 inline void ClickClosing(WindowHandle page, int id) {
   livetest::ClickItem(page, id);
-  livetest::PumpUntil([] { return (lowlevel::state().lastButtons.load() & 1) == 0; });
-  desktest::AwaitDesktopRead();
-  desktest::Request(MSG_DT_GETACTIVEMAIN);
-  desktest::Drain();
+  livetest::AwaitReleaseRead();
 }
 
 // A click at a point of the screen, press and release back to back,

@@ -26,9 +26,6 @@ using livetest::LiveGui;
 
 constexpr int kLanguage = 16384, kNext = 4112, kCancel = PAGE_ID_CANCEL;
 
-// The event clock held still: two clicks make a double click however
-// slowly the run goes.
-unsigned int StillClock() { return 1000; }
 constexpr int kEnglish = 1, kGerman = 33;
 
 int StoredLanguage() {
@@ -108,12 +105,7 @@ TEST_F(LangSel, NextSavesOnlyAChangedLanguageAndSwitchesToIt) {
         EXPECT_TRUE(livetest::Pick(dlg, kLanguage, row.choose));
       }
       // A double click on the caption changes nothing.
-      Rect frame{};
-      GetWindowRect(dlg, &frame);
-      SetLowLevelEventClock(StillClock);
-      quickclick::ClickTwiceInPlace({(frame.left + frame.right) / 2, frame.top + 4}, [] { return true; });
-      systest::Settle();
-      SetLowLevelEventClock(nullptr);
+      systest::DoubleClickCaption(dlg);
       systest::ClickClosing(dlg, row.button);
       if (GetActiveWindow() == dlg) {
         ADD_FAILURE() << "the dialog stays open";

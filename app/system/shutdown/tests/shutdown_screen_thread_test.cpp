@@ -24,9 +24,6 @@ namespace {
 using livetest::ClickItem;
 using livetest::PumpUntil;
 
-// The event clock held still: two clicks make a double click however
-// slowly the run goes.
-unsigned int StillClock() { return 1000; }
 
 constexpr int kLock = 21248, kShutdown = 21249, kReboot = 21250, kHintText = 21264;
 
@@ -195,12 +192,7 @@ TEST_F(Shutdown, TheHintSaysItsKindIgnoresKeysAndMouseAndClosesOnItsTimer) {
       text = Text(hint, kHintText);
       // A key and a double click on the hint, through the host input.
       livetest::PressKey(KEY_ESC);
-      Rect r{};
-      GetWindowRect(hint, &r);
-      SetLowLevelEventClock(StillClock);
-      quickclick::ClickTwiceInPlace({(r.left + r.right) / 2, r.top + 4}, [] { return true; });
-      systest::Settle();
-      SetLowLevelEventClock(nullptr);
+      systest::DoubleClickCaption(hint);
       stayed = IsWindowVisible(hint) != FALSE;
       StepTime(1000);  // the hint's one second
     });
