@@ -4,6 +4,7 @@
 #include "core/desktop/desktop_state.h"
 #include "core/desktop/zorder.h"
 #include "core/livevideo/areas.h"
+#include "core/window/invalidate.h"
 #include "core/window/window_damage.h"
 #include "core/window/window_messages.h"
 #include "gui/desktop.h"
@@ -72,6 +73,7 @@ BOOL ShowControl(ControlRecord* ctl, int command) {
   } else {
     hiding = false;
     if (!IsVisibleRecord(ctl)) {
+      PayOwedErase(ctl);
       SetVisibleBit(ctl, true);
       CallProc(ctl, MSG_NCPAINT, 0, 0);
       InvalidateWindowArea(ctl, nullptr, true);

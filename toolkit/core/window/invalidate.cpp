@@ -161,6 +161,7 @@ bool DamageMainWindow(WindowRecord* win, const Rect* rect, bool erase) {
 }
 
 bool DamageControl(WindowRecord* win, const Rect* rect, bool erase) {
+  if (OnOwnThread(win)) PayOwedErase(win);
   const Rect client = GeometryOf(win).client;
   Rect cut;
   bool inside = CutToClient(client, rect, &cut);

@@ -20,3 +20,9 @@ bool InvalidateWindow(WindowRecord* win, const Rect* rect, bool erase);
 // preview window since the last reset; empty when reset.
 Rect DirtyScreenRect();
 void ResetDirtyScreenRect();
+
+// Before the calling thread draws a control of its own at once: the frame
+// and erase it and its ancestors owe to another thread's damage are paid,
+// outermost first.
+constexpr int kMaxOwedDepth = 32;
+void PayOwedErase(WindowRecord* ctl);

@@ -64,6 +64,27 @@ void FrameAndEraseIfOwed(WindowRecord* win) {
   CallProc(win, MSG_ERASEBKGND, 0, 0);
 }
 
+}  // namespace
+
+// A control the calling thread draws at once (shown, or damaged with an
+// erase) under ancestors that owe their frame and erase to another thread's
+// damage would be erased by them at their next paint, after it drew itself,
+// and lose its frame and background: they and it pay first, outermost first.
+void PayOwedErase(WindowRecord* ctl) {
+  WindowRecord* chain[kMaxOwedDepth];
+  int depth = 0;
+  {
+    StackReadLock hold;  // as IsWindowVisible walks the parents
+    for (WindowRecord* w = ctl; w && IsControlRecord(w) && depth < kMaxOwedDepth; w = w->parent) chain[depth++] = w;
+  }
+  while (depth > 0) {
+    WindowRecord* w = chain[--depth];
+    if (OnOwnThread(w)) FrameAndEraseIfOwed(w);
+  }
+}
+
+namespace {
+
 HDC PaintDC(WindowRecord* win) {
   if ((win->exStyle & WS_EX_PRIVATE_DC) && win->privateDC) return win->privateDC;
   return gui::dc::GetClientDCClipLater(HandleOf(win));

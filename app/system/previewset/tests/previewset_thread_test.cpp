@@ -486,8 +486,8 @@ TEST_F(PreviewSet, PagingAfterALayoutChangeRedrawsCleanly) {
   // The layout buttons are told their commands: clicked, a picture button
   // that loses the focus leaves the right and bottom edges of its focus
   // frame on the page, a drawing fault not mended yet.
-  livetest::Command(view_, kFirstModeButton + 5);  // sixteen windows
-  livetest::Command(view_, kFirstModeButton + 3);  // eight windows
+  livetest::Click(view_, kFirstModeButton + 5);  // sixteen windows
+  livetest::Click(view_, kFirstModeButton + 3);  // eight windows
   livetest::Click(view_, kNext);
   Rect r{};
   GetWindowRect(win_, &r);

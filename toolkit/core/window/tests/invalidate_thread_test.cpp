@@ -11,6 +11,7 @@
 #include "core/window/tests/paint_fixture.h"
 #include "core/window/window_record.h"
 #include "gui/message.h"
+#include "gui/window_attr.h"
 
 namespace painttest {
 namespace {
@@ -140,6 +141,39 @@ TEST_F(Invalidation, AnotherThreadsInvalidationLeavesControlsToTheirOwnThread) {
   EXPECT_EQ(Messages(child_, true), (Numbers{MSG_PAINT, MSG_NCPAINT, MSG_ERASEBKGND}));
   EXPECT_EQ(g_foreignControlCalls.load(), 0);
   EXPECT_TRUE(RegionEmpty(child_));
+}
+
+// Where in the whole log a window last got a message, or -1.
+int LastOf(const std::vector<Got>& log, WindowHandle hwnd, int msg) {
+  for (size_t i = log.size(); i-- > 0;)
+    if (log[i].hwnd == hwnd && log[i].message == msg) return static_cast<int>(i);
+  return -1;
+}
+
+// After another thread's damage the control owes its frame and erase. A
+// control its own thread then draws at once (shown, or made and its parent
+// repainted, as a page does when a drop-down list closed by a click asks
+// for other controls) comes after that erase, never under it.
+TEST_F(Invalidation, AControlDrawnAtOnceAfterAnotherThreadsDamageIsNotErasedByItsParentLater) {
+  for (const bool shown : {true, false}) {
+    SCOPED_TRACE(shown ? "shown" : "made, parent repainted");
+    const WindowHandle inner = shown ? LoggedControl(child_, {5, 5, 25, 25}, 2, 0) : 0;
+    Quiet();
+    std::thread([&] { EXPECT_EQ(InvalidateRect(main_, nullptr, FALSE), TRUE); }).join();
+    WindowHandle drawn = inner;
+    if (shown) {
+      ShowWindow(inner, SW_SHOW);
+    } else {
+      drawn = LoggedControl(child_, {5, 5, 25, 25}, 3);
+      InvalidateRect(child_, nullptr, TRUE);
+    }
+    desktest::Drain();
+    const std::vector<Got> log = Log::Instance().Take();
+    ASSERT_GE(LastOf(log, drawn, MSG_ERASEBKGND), 0);
+    EXPECT_LT(LastOf(log, child_, MSG_ERASEBKGND), LastOf(log, drawn, MSG_ERASEBKGND));
+    EXPECT_LT(LastOf(log, child_, MSG_ERASEBKGND), LastOf(log, drawn, MSG_NCPAINT));
+    DestroyWindow(drawn);
+  }
 }
 
 // BeginPaint takes the damage under the region's lock; what the window
