@@ -80,6 +80,7 @@ void FocusRepaint(WindowHandle hwnd) {
     InvalidateRect(hwnd, &r, FALSE);
   } else {
     InvalidateRect(hwnd, nullptr, FALSE);
+    button::ClearOutlineBeyondPicture(hwnd);
   }
 }
 

@@ -32,6 +32,10 @@ void Paint(WindowHandle hwnd);
 // The text rectangle: client inset 2 on the left and top, 1 elsewhere,
 // narrowed by the check cell.
 Rect TextRect(WindowHandle hwnd);
+// A picture button's focus outline runs along its window's edges, and the
+// button never erases: where its picture falls short of them, the parent
+// draws its own background back, with the outline's remains.
+void ClearOutlineBeyondPicture(WindowHandle hwnd);
 // Messages 37 and 38.
 LResult SizeCalc(WindowHandle hwnd, int msg, const Rect* requested, Rect* out);
 

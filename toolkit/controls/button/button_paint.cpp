@@ -129,6 +129,11 @@ const Bitmap* PairBitmap(WindowHandle hwnd, bool disabled, bool lit, int which) 
   return chosen ? chosen : GetCtrlBitmap(hwnd, 1, which);
 }
 
+bool Outlined(WindowHandle hwnd, const Bitmap* back, const Bitmap* fore, bool disabled) {
+  return Drawable(back) && Drawable(fore) && fore->bmWidth >= back->bmWidth && fore->bmHeight >= back->bmHeight &&
+         back != PairBitmap(hwnd, disabled, false, 1);
+}
+
 void PaintImageKinds(WindowHandle hwnd, HDC hdc, const Layout& lay, uint32_t kind, uint32_t state, bool disabled) {
   const Rect& c = lay.client;
   const Bitmap* back = PairBitmap(hwnd, disabled, (state & BST_FOCUS) != 0, 1);
@@ -149,8 +154,7 @@ void PaintImageKinds(WindowHandle hwnd, HDC hdc, const Layout& lay, uint32_t kin
   // A picture that covers its hover background whole would hide the mark
   // of the button under the pointer or with the focus: it gets a frame.
   const bool lit = (state & BST_FOCUS) && !disabled;
-  if (lit && Drawable(back) && Drawable(fore) && fore->bmWidth >= back->bmWidth && fore->bmHeight >= back->bmHeight &&
-      back != PairBitmap(hwnd, disabled, false, 1))
+  if (lit && Outlined(hwnd, back, fore, disabled))
     painters::Outline(hdc, Color(WEC_FRAME_CONTROL_HILITE), c.left, c.top, c.right - 1, c.bottom - 1);
 }
 
@@ -292,6 +296,31 @@ CellSkin CheckSkin(uint32_t kind, bool focused) {
 }
 
 Rect TextRect(WindowHandle hwnd) { return LayoutOf(hwnd).text; }
+
+void ClearOutlineBeyondPicture(WindowHandle hwnd) {
+  const uint32_t style = GetWindowStyle(hwnd);
+  const Data* d = DataOf(hwnd);
+  if (KindOf(style) != BS_BITMAPBUTTON || !d) return;
+  const bool disabled = style & WS_DISABLED;
+  const Bitmap* back = PairBitmap(hwnd, disabled, true, 1);
+  const Bitmap* fore = reinterpret_cast<const Bitmap*>(d->image);
+  if (disabled || !Outlined(hwnd, back, fore, disabled)) return;
+  const WindowHandle parent = GetParent(hwnd);
+  Rect r{};
+  if (!IsValidHandle(parent) || !GetWindowRect(hwnd, &r)) return;
+  // The picture is drawn from the top left corner; what it leaves of the
+  // window to the right and below shows the parent.
+  const int64_t right = static_cast<int64_t>(r.left) + back->bmWidth;
+  const int64_t bottom = static_cast<int64_t>(r.top) + back->bmHeight;
+  if (right < r.right) {
+    Rect strip{static_cast<int>(right), r.top, r.right, r.bottom};
+    InvalidateRect(parent, &strip, TRUE);
+  }
+  if (bottom < r.bottom) {
+    Rect strip{r.left, static_cast<int>(bottom), r.right, r.bottom};
+    InvalidateRect(parent, &strip, TRUE);
+  }
+}
 
 void Paint(WindowHandle hwnd) {
   HDC hdc = BeginPaint(hwnd);

@@ -483,9 +483,8 @@ TEST_F(PreviewSet, BothTabsOnScreen) {
 TEST_F(PreviewSet, PagingAfterALayoutChangeRedrawsCleanly) {
   Open();
   On(view_);
-  // The layout buttons are told their commands: clicked, a picture button
-  // that loses the focus leaves the right and bottom edges of its focus
-  // frame on the page, a drawing fault not mended yet.
+  // A picture button that loses the focus leaves nothing of its focus
+  // outline beyond its picture.
   livetest::Click(view_, kFirstModeButton + 5);  // sixteen windows
   livetest::Click(view_, kFirstModeButton + 3);  // eight windows
   livetest::Click(view_, kNext);
