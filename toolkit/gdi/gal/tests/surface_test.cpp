@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "gdi/gal/gal_internal.h"
 #include "gdi/gal/tests/guarded_surface.h"
 #include "gui/app_hooks.h"
 #include "gui/gal.h"
@@ -118,30 +119,37 @@ TEST(SurfaceBlit, CopiesEveryRowLength) {
   }
 }
 
-// Short rows take their own paths (overlapping stores, inline tails): every
-// width from 1 to 40 pixels at every start column of a 16-byte block, for
-// fills and copies, against the plain picture.
+// Short rows take their own paths (overlapping stores, inline tails, and
+// blocks of 16 or 32 bytes unrolled up to 128): every width from 1 to 72
+// pixels at every start column of a 16-byte block, for fills (with 16-byte
+// stores only and with the wider ones where the processor has them) and
+// copies, against the plain picture.
 TEST(SurfaceRows, EveryShortWidthAndStart) {
-  for (int bpp : {16, 24, 32}) {
-    const uint32_t mask = bpp == 32 ? 0xFFFFFFFF : (1u << bpp) - 1;
-    for (int w = 1; w <= 40; ++w)
-      for (int x0 = 0; x0 < 4; ++x0) {
-        GuardedSurface src(48, 3, bpp), fill(48, 3, bpp), copy(48, 3, bpp);
-        for (int y = 0; y < 3; ++y)
-          for (int x = 0; x < 48; ++x) src.setPixel(x, y, static_cast<uint32_t>(x * 2654435761u + y) & mask);
-        GalRect r{x0, 1, w, 1};
-        GAL_FillRect(fill.get(), &r, 0x89ABCDEF & mask, getMainOutputHook());
-        GalRect from = r, to = r;
-        ASSERT_EQ(GAL_BlitSurface(src.get(), &from, copy.get(), &to), 0);
-        for (int y = 0; y < 3; ++y)
-          for (int x = 0; x < 48; ++x) {
-            const bool in = inside(r, x, y);
-            ASSERT_EQ(fill.pixel(x, y), in ? 0x89ABCDEF & mask : 0u) << bpp << " w" << w << " x" << x0;
-            ASSERT_EQ(copy.pixel(x, y), in ? src.pixel(x, y) : 0u) << bpp << " w" << w << " x" << x0;
-          }
-        EXPECT_TRUE(fill.paddingIntact() && copy.paddingIntact());
-      }
+  for (const bool narrow : {false, true}) {
+    SCOPED_TRACE(narrow ? "16-byte stores" : "widest stores");
+    gal::narrowFillsOnlyForTest(narrow);
+    for (int bpp : {16, 24, 32}) {
+      const uint32_t mask = bpp == 32 ? 0xFFFFFFFF : (1u << bpp) - 1;
+      for (int w = 1; w <= 72; ++w)
+        for (int x0 = 0; x0 < 4; ++x0) {
+          GuardedSurface src(80, 3, bpp), fill(80, 3, bpp), copy(80, 3, bpp);
+          for (int y = 0; y < 3; ++y)
+            for (int x = 0; x < 80; ++x) src.setPixel(x, y, static_cast<uint32_t>(x * 2654435761u + y) & mask);
+          GalRect r{x0, 1, w, 1};
+          GAL_FillRect(fill.get(), &r, 0x89ABCDEF & mask, getMainOutputHook());
+          GalRect from = r, to = r;
+          ASSERT_EQ(GAL_BlitSurface(src.get(), &from, copy.get(), &to), 0);
+          for (int y = 0; y < 3; ++y)
+            for (int x = 0; x < 80; ++x) {
+              const bool in = inside(r, x, y);
+              ASSERT_EQ(fill.pixel(x, y), in ? 0x89ABCDEF & mask : 0u) << bpp << " w" << w << " x" << x0;
+              ASSERT_EQ(copy.pixel(x, y), in ? src.pixel(x, y) : 0u) << bpp << " w" << w << " x" << x0;
+            }
+          EXPECT_TRUE(fill.paddingIntact() && copy.paddingIntact());
+        }
+    }
   }
+  gal::narrowFillsOnlyForTest(false);
 }
 
 TEST(SurfaceBlit, OutsideTheClipCopiesNothing) {
