@@ -422,9 +422,11 @@ inline bool ChooseGridCell(WindowHandle page, int id, int index) {
 
 // A user's choice of row `row` of a drop-down box: a click on its arrow
 // opens the list, a click on the row (or a grid's cell) chooses it; a row
-// scrolled out of the open list is walked to with the arrow keys and taken
-// with Enter, as on the front panel. False when the list did not open, or
-// did not close on the row.
+// scrolled out of the open list is rolled into view with the wheel over
+// the list first. Each row an arrow key passes is a choice the box tells,
+// so only a list the wheel does not move is walked with the arrow keys and
+// taken with Enter, as on the front panel. False when the list did not
+// open, or did not close on the row.
 inline bool ChooseByMouse(WindowHandle dialog, int id, int row) {
   const WindowHandle box = GetDlgItem(dialog, id), list = GetDlgItem(box, CB_LIST_ID);
   if (GetWindowStyle(list) & LBS_GRID) return ChooseGridCell(dialog, id, row);
@@ -435,9 +437,27 @@ inline bool ChooseByMouse(WindowHandle dialog, int id, int row) {
   Rect r{};
   int x = 0, y = 0;
   const int height = static_cast<int>(SendMessage(list, LB_GETITEMHEIGHT, 0, 0));
-  const int top = static_cast<int>(SendMessage(list, LB_GETTOPINDEX, 0, 0));
+  const auto topRow = [list] { return static_cast<int>(SendMessage(list, LB_GETTOPINDEX, 0, 0)); };
   GetClientRect(list, &r);
-  const bool inView = height > 0 && row >= top && (row - top + 1) * height <= r.bottom;
+  const auto shown = [&] { return height > 0 && row >= topRow() && (row - topRow() + 1) * height <= r.bottom; };
+  if (height > 0 && !shown()) {
+    x = r.right / 2;
+    y = r.bottom / 2;
+    ClientToScreen(list, &x, &y);
+    HostInjectMouseMove(x, y);
+    PumpUntil([x, y] {
+      Point at{};
+      GetCursorPos(&at);
+      return at.x == x && at.y == y;
+    });
+    for (int notch = 0; notch < 256 && !shown(); ++notch) {
+      const int before = topRow();
+      HostInjectWheel(row < before ? 120 : -120);
+      if (!PumpUntil([&topRow, before] { return topRow() != before; }, 250)) break;
+    }
+  }
+  const int top = topRow();
+  const bool inView = shown();
   if (inView) {
     x = r.right / 2;
     y = (row - top) * height + height / 2;
