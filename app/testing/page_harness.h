@@ -50,6 +50,7 @@
 #include "gui/listbox.h"
 #include "gui/propsheet.h"
 #include "gui/startup.h"
+#include "gui/text_entry.h"
 #include "gui/window.h"
 #include "gui/window_attr.h"
 
@@ -371,6 +372,83 @@ inline bool TypeChar(char c) {
   HostInjectKey(key, 0);
   if (shift) HostInjectKey(KEY_LEFTSHIFT, 0);
   return true;
+}
+
+// A user's typing of IPv4 address `text` (four parts of one to three
+// digits) into address field `id` of `page`: a click on its first part,
+// Enter to type (as on the front panel), then each part erased with
+// Backspace from its end and typed digit by digit, the right arrow moving
+// on after a part shorter than three digits (a third digit moves on by
+// itself), and Enter again. Each key that changes a part is waited for;
+// the keys between are read in their order before it. True once the
+// field reads `text`.
+inline bool TypeAddress(WindowHandle page, int id, const std::string& text) {
+  constexpr int kParts = 4, kWidest = 3;
+  std::vector<std::string> parts(1);
+  for (char c : text) {
+    if (c == '.')
+      parts.emplace_back();
+    else
+      parts.back() += c;
+  }
+  bool wellFormed = parts.size() == kParts;
+  for (const std::string& part : parts)
+    wellFormed = wellFormed && !part.empty() && part.size() <= kWidest &&
+                 part.find_first_not_of("0123456789") == std::string::npos;
+  if (!wellFormed) {
+    ADD_FAILURE() << "\"" << text << "\" is no address a hand types";
+    return false;
+  }
+  const WindowHandle field = GetDlgItem(page, id);
+  Rect r{};
+  GetWindowRect(field, &r);
+  // The first part begins a few pixels into the field.
+  int x = r.left + (r.bottom - r.top) / 2, y = (r.top + r.bottom) / 2;
+  ClientToScreen(page, &x, &y);
+  ClickAt(x, y, [] { return GetCapture() != 0; });
+  if (!PumpUntil([page, field] { return GetCapture() == 0 && GetFocusChild(page) == field; })) {
+    ADD_FAILURE() << "address field " << id << " took no focus from a click";
+    return false;
+  }
+  const auto partText = [field](int part) {
+    char shown[8] = "";
+    SendMessage(field, IPM_GETFIELDTEXT, static_cast<WParam>(2 * part), reinterpret_cast<LParam>(shown));
+    return std::string(shown);
+  };
+  PressKey(KEY_ENTER);
+  for (int part = 0; part < kParts; ++part) {
+    HostInjectKey(KEY_END, 1);
+    HostInjectKey(KEY_END, 0);
+    for (size_t left = partText(part).size(); left > 0; --left) {
+      HostInjectKey(KEY_BACKSPACE, 1);
+      HostInjectKey(KEY_BACKSPACE, 0);
+      if (!PumpTyping([&] { return partText(part).size() < left; })) {
+        ADD_FAILURE() << "part " << part << " of address field " << id << " took no backspace";
+        return false;
+      }
+    }
+    const std::string& digits = parts[static_cast<size_t>(part)];
+    for (size_t typed = 1; typed <= digits.size(); ++typed) {
+      TypeChar(digits[typed - 1]);
+      if (!PumpTyping([&] { return partText(part) == digits.substr(0, typed); })) {
+        ADD_FAILURE() << "part " << part << " of address field " << id << " reads \"" << partText(part)
+                      << "\", not \"" << digits.substr(0, typed) << "\"";
+        return false;
+      }
+    }
+    if (part + 1 < kParts && digits.size() < kWidest) {
+      HostInjectKey(KEY_RIGHT, 1);
+      HostInjectKey(KEY_RIGHT, 0);
+    }
+  }
+  PressKey(KEY_ENTER);
+  char shown[32] = "";
+  const bool typed = PumpTyping([&] {
+    GetDlgItemText(page, id, shown, sizeof shown);
+    return text == shown;
+  });
+  if (!typed) ADD_FAILURE() << "address field " << id << " reads \"" << shown << "\", not \"" << text << "\"";
+  return typed;
 }
 
 // A user's click in the middle of a control (controls that take no capture
