@@ -89,7 +89,7 @@ class WizardTest : public livetest::LiveGui {
   }
   void TearDown() override {
     ticking_ = false;
-    clock_.join();
+    if (clock_.joinable()) clock_.join();
     LiveGui::TearDown();
   }
   // A step on the active page; the next step is asked for first, so that a
