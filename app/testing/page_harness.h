@@ -498,6 +498,21 @@ inline bool ChooseGridCell(WindowHandle page, int id, int index) {
          SendMessage(list, LB_GETCURSEL, 0, 0) == index;
 }
 
+// The pointer moved to the middle of `window`'s client area, once the
+// cursor is there (a wheel turn goes to the window under it).
+inline void PointAtMiddle(WindowHandle window) {
+  Rect r{};
+  GetClientRect(window, &r);
+  int x = r.right / 2, y = r.bottom / 2;
+  ClientToScreen(window, &x, &y);
+  HostInjectMouseMove(x, y);
+  PumpUntil([x, y] {
+    Point at{};
+    GetCursorPos(&at);
+    return at.x == x && at.y == y;
+  });
+}
+
 // A user's choice of row `row` of a drop-down box: a click on its arrow
 // opens the list, a click on the row (or a grid's cell) chooses it; a row
 // scrolled out of the open list is rolled into view with the wheel over
@@ -519,15 +534,7 @@ inline bool ChooseByMouse(WindowHandle dialog, int id, int row) {
   GetClientRect(list, &r);
   const auto shown = [&] { return height > 0 && row >= topRow() && (row - topRow() + 1) * height <= r.bottom; };
   if (height > 0 && !shown()) {
-    x = r.right / 2;
-    y = r.bottom / 2;
-    ClientToScreen(list, &x, &y);
-    HostInjectMouseMove(x, y);
-    PumpUntil([x, y] {
-      Point at{};
-      GetCursorPos(&at);
-      return at.x == x && at.y == y;
-    });
+    PointAtMiddle(list);
     for (int notch = 0; notch < 256 && !shown(); ++notch) {
       const int before = topRow();
       HostInjectWheel(row < before ? 120 : -120);
@@ -654,16 +661,7 @@ inline bool WheelToRow(WindowHandle list, int row) {
   ListViewData* lv = listview::DataOf(list);
   if (!lv) return false;
   const ScrolledData& view = lv->sv.scrdata;
-  Rect r{};
-  GetClientRect(list, &r);
-  int x = r.right / 2, y = r.bottom / 2;
-  ClientToScreen(list, &x, &y);
-  HostInjectMouseMove(x, y);
-  PumpUntil([x, y] {
-    Point at{};
-    GetCursorPos(&at);
-    return at.x == x && at.y == y;
-  });
+  PointAtMiddle(list);
   for (int step = 0; step < 256 && lvtest::CellOnScreen(list, row, 0).x < 0; ++step) {
     const int top = scrollview_is_in_item(&lv->sv, view.nContY, nullptr, nullptr);
     const int before = view.nContY;
