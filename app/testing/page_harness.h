@@ -50,6 +50,7 @@
 #include "gui/listbox.h"
 #include "gui/propsheet.h"
 #include "gui/startup.h"
+#include "gui/text_entry.h"
 #include "gui/window.h"
 #include "gui/window_attr.h"
 
@@ -373,6 +374,83 @@ inline bool TypeChar(char c) {
   return true;
 }
 
+// A user's typing of IPv4 address `text` (four parts of one to three
+// digits) into address field `id` of `page`: a click on its first part,
+// Enter to type (as on the front panel), then each part erased with
+// Backspace from its end and typed digit by digit, the right arrow moving
+// on after a part shorter than three digits (a third digit moves on by
+// itself), and Enter again. Each key that changes a part is waited for;
+// the keys between are read in their order before it. True once the
+// field reads `text`.
+inline bool TypeAddress(WindowHandle page, int id, const std::string& text) {
+  constexpr int kParts = 4, kWidest = 3;
+  std::vector<std::string> parts(1);
+  for (char c : text) {
+    if (c == '.')
+      parts.emplace_back();
+    else
+      parts.back() += c;
+  }
+  bool wellFormed = parts.size() == kParts;
+  for (const std::string& part : parts)
+    wellFormed = wellFormed && !part.empty() && part.size() <= kWidest &&
+                 part.find_first_not_of("0123456789") == std::string::npos;
+  if (!wellFormed) {
+    ADD_FAILURE() << "\"" << text << "\" is no address a hand types";
+    return false;
+  }
+  const WindowHandle field = GetDlgItem(page, id);
+  Rect r{};
+  GetWindowRect(field, &r);
+  // The first part begins a few pixels into the field.
+  int x = r.left + (r.bottom - r.top) / 2, y = (r.top + r.bottom) / 2;
+  ClientToScreen(page, &x, &y);
+  ClickAt(x, y, [] { return GetCapture() != 0; });
+  if (!PumpUntil([page, field] { return GetCapture() == 0 && GetFocusChild(page) == field; })) {
+    ADD_FAILURE() << "address field " << id << " took no focus from a click";
+    return false;
+  }
+  const auto partText = [field](int part) {
+    char shown[8] = "";
+    SendMessage(field, IPM_GETFIELDTEXT, static_cast<WParam>(2 * part), reinterpret_cast<LParam>(shown));
+    return std::string(shown);
+  };
+  PressKey(KEY_ENTER);
+  for (int part = 0; part < kParts; ++part) {
+    HostInjectKey(KEY_END, 1);
+    HostInjectKey(KEY_END, 0);
+    for (size_t left = partText(part).size(); left > 0; --left) {
+      HostInjectKey(KEY_BACKSPACE, 1);
+      HostInjectKey(KEY_BACKSPACE, 0);
+      if (!PumpTyping([&] { return partText(part).size() < left; })) {
+        ADD_FAILURE() << "part " << part << " of address field " << id << " took no backspace";
+        return false;
+      }
+    }
+    const std::string& digits = parts[static_cast<size_t>(part)];
+    for (size_t typed = 1; typed <= digits.size(); ++typed) {
+      TypeChar(digits[typed - 1]);
+      if (!PumpTyping([&] { return partText(part) == digits.substr(0, typed); })) {
+        ADD_FAILURE() << "part " << part << " of address field " << id << " reads \"" << partText(part)
+                      << "\", not \"" << digits.substr(0, typed) << "\"";
+        return false;
+      }
+    }
+    if (part + 1 < kParts && digits.size() < kWidest) {
+      HostInjectKey(KEY_RIGHT, 1);
+      HostInjectKey(KEY_RIGHT, 0);
+    }
+  }
+  PressKey(KEY_ENTER);
+  char shown[32] = "";
+  const bool typed = PumpTyping([&] {
+    GetDlgItemText(page, id, shown, sizeof shown);
+    return text == shown;
+  });
+  if (!typed) ADD_FAILURE() << "address field " << id << " reads \"" << shown << "\", not \"" << text << "\"";
+  return typed;
+}
+
 // A user's click in the middle of a control (controls that take no capture
 // get a moment for the press). `taken` tells when a control that opens
 // something on the press (a drop-down box) has taken it.
@@ -420,11 +498,28 @@ inline bool ChooseGridCell(WindowHandle page, int id, int index) {
          SendMessage(list, LB_GETCURSEL, 0, 0) == index;
 }
 
+// The pointer moved to the middle of `window`'s client area, once the
+// cursor is there (a wheel turn goes to the window under it).
+inline void PointAtMiddle(WindowHandle window) {
+  Rect r{};
+  GetClientRect(window, &r);
+  int x = r.right / 2, y = r.bottom / 2;
+  ClientToScreen(window, &x, &y);
+  HostInjectMouseMove(x, y);
+  PumpUntil([x, y] {
+    Point at{};
+    GetCursorPos(&at);
+    return at.x == x && at.y == y;
+  });
+}
+
 // A user's choice of row `row` of a drop-down box: a click on its arrow
 // opens the list, a click on the row (or a grid's cell) chooses it; a row
-// scrolled out of the open list is walked to with the arrow keys and taken
-// with Enter, as on the front panel. False when the list did not open, or
-// did not close on the row.
+// scrolled out of the open list is rolled into view with the wheel over
+// the list first. Each row an arrow key passes is a choice the box tells,
+// so only a list the wheel does not move is walked with the arrow keys and
+// taken with Enter, as on the front panel. False when the list did not
+// open, or did not close on the row.
 inline bool ChooseByMouse(WindowHandle dialog, int id, int row) {
   const WindowHandle box = GetDlgItem(dialog, id), list = GetDlgItem(box, CB_LIST_ID);
   if (GetWindowStyle(list) & LBS_GRID) return ChooseGridCell(dialog, id, row);
@@ -435,9 +530,19 @@ inline bool ChooseByMouse(WindowHandle dialog, int id, int row) {
   Rect r{};
   int x = 0, y = 0;
   const int height = static_cast<int>(SendMessage(list, LB_GETITEMHEIGHT, 0, 0));
-  const int top = static_cast<int>(SendMessage(list, LB_GETTOPINDEX, 0, 0));
+  const auto topRow = [list] { return static_cast<int>(SendMessage(list, LB_GETTOPINDEX, 0, 0)); };
   GetClientRect(list, &r);
-  const bool inView = height > 0 && row >= top && (row - top + 1) * height <= r.bottom;
+  const auto shown = [&] { return height > 0 && row >= topRow() && (row - topRow() + 1) * height <= r.bottom; };
+  if (height > 0 && !shown()) {
+    PointAtMiddle(list);
+    for (int notch = 0; notch < 256 && !shown(); ++notch) {
+      const int before = topRow();
+      HostInjectWheel(row < before ? 120 : -120);
+      if (!PumpUntil([&topRow, before] { return topRow() != before; }, 250)) break;
+    }
+  }
+  const int top = topRow();
+  const bool inView = shown();
   if (inView) {
     x = r.right / 2;
     y = (row - top) * height + height / 2;
@@ -556,16 +661,7 @@ inline bool WheelToRow(WindowHandle list, int row) {
   ListViewData* lv = listview::DataOf(list);
   if (!lv) return false;
   const ScrolledData& view = lv->sv.scrdata;
-  Rect r{};
-  GetClientRect(list, &r);
-  int x = r.right / 2, y = r.bottom / 2;
-  ClientToScreen(list, &x, &y);
-  HostInjectMouseMove(x, y);
-  PumpUntil([x, y] {
-    Point at{};
-    GetCursorPos(&at);
-    return at.x == x && at.y == y;
-  });
+  PointAtMiddle(list);
   for (int step = 0; step < 256 && lvtest::CellOnScreen(list, row, 0).x < 0; ++step) {
     const int top = scrollview_is_in_item(&lv->sv, view.nContY, nullptr, nullptr);
     const int before = view.nContY;

@@ -14,8 +14,6 @@
 
 namespace {
 
-using livetest::Command;
-
 constexpr int kNext = 4112, kPrevious = 4113, kCancel = PAGE_ID_CANCEL;
 
 class WizardPages : public wizardtest::WizardTest {
@@ -168,28 +166,31 @@ TEST_F(WizardPages, NetworkRefusalsShowTheirBoxAndFocusTheirFieldAndTheDnsRuleFo
 // The PoE interface's address typed on the network page is saved by Next;
 // a refused one names the field and the page stays.
 TEST_F(WizardPages, NextSavesThePoeAddressOrNamesItsRefusal) {
-  constexpr int kPoe = 16458, kAddressTyped = 4;
+  constexpr int kPoe = 16458;
   device_seam::mutableAbility()->poeFlags = 2;
   std::string refused, next;
   bool focused = false;
-  OnPage(wizard::openNetworkPage, [&, this](WindowHandle page) {
-    SetDlgItemText(page, kPoe, "127.0.0.9");
-    Command(page, kPoe, kAddressTyped);
+  livetest::BoxAnswer() = IDYES;
+  Then([&](WindowHandle page) {
+    EXPECT_TRUE(livetest::TypeAddress(page, kPoe, "127.0.0.9"));
     livetest::Boxes().clear();
     livetest::ClickItem(page, kNext);
     livetest::PumpUntil([] { return !livetest::Boxes().empty(); });
     if (!livetest::Boxes().empty()) refused = livetest::Boxes()[0].key;
     focused = GetFocusChild(page) == GetDlgItem(page, kPoe);
-    SetDlgItemText(page, kPoe, "10.0.0.1");
-    Command(page, kPoe, kAddressTyped);
-    nested::Pending().push_front([&next] {
-      next = wizardtest::PageName(GetActiveWindow());
-      if (next == "startdisk") Command(GetActiveWindow(), 4113);
-    });
-    PostMessage(helper_, nested::kNextStep, 0, 0);  // the click's wait used the step's own
-    Command(page, kNext);
-    if (!nested::Pending().empty()) nested::Pending().pop_front();
+    EXPECT_TRUE(livetest::TypeAddress(page, kPoe, "10.0.0.1"));
+    // The disk page opens once this step has returned to the page's loop.
+    livetest::ClickItem(page, kNext);
   });
+  ThenOn("startdisk", [&next](WindowHandle page) {
+    next = wizardtest::PageName(page);
+    livetest::ClickItem(page, kPrevious);
+  });
+  ThenOn("startnetset", [](WindowHandle page) {
+    livetest::BoxAnswer() = IDYES;
+    livetest::ClickItem(page, kCancel);
+  });
+  Run(wizard::openNetworkPage);
   device_seam::mutableAbility()->poeFlags = 0;
   EXPECT_EQ(refused, "ip_err_127");
   EXPECT_TRUE(focused);

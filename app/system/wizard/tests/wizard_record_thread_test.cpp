@@ -4,6 +4,7 @@
 // device whose channels already record all day.
 #include <cstring>
 #include <map>
+#include <ostream>
 #include <random>
 #include <set>
 #include <string>
@@ -11,14 +12,13 @@
 
 #include "app/control_services.h"
 #include "app/device_backend.h"
+#include "app/system/tests/system_input.h"
 #include "app/system/wizard/tests/wizard_steps.h"
 #include "app/system/wizard/wizard.h"
 #include "gui/button.h"
 #include "gui/combobox.h"
 
 namespace {
-
-using livetest::Command;
 
 constexpr int kChannel = 16480, kAllDay = 16481, kTime = 16482, kMotion = 16483, kCopy = 4100, kOk = 4097;
 constexpr int kCancel = 2, kCopyOk = 4097, kCopyCancel = 2;
@@ -48,23 +48,42 @@ struct Model {
   }
 };
 
-class WizardRecord : public wizardtest::WizardTest {
- protected:
-  void Click(WindowHandle page, int id, bool on) {
-    SendDlgItemMessage(page, id, BM_SETCHECK, on ? BST_CHECKED : BST_UNCHECKED, 0);
-    Command(page, id);
-  }
-  // Copies to `targets` through the copy dialog (Cancel for none).
-  void CopyTo(WindowHandle page, const std::set<int>& targets) {
-    nested::Pending().push_front([targets] {
-      const WindowHandle dlg = getCopyChanWnd();
-      for (int c : targets) SendDlgItemMessage(dlg, CHANBOX_ANALOG_FIRST + c - 1, BM_SETCHECK, BST_CHECKED, 0);
-      Command(dlg, targets.empty() ? kCopyCancel : kCopyOk);
-    });
-    PostMessage(helper_, nested::kNextStep, 0, 0);
-    Command(page, kCopy);
+// What the page shows: its boxes (the pair is enabled with all-day), its
+// channel, and the boxes it has put up so far.
+struct Shown {
+  bool allDay = false, time = false, motion = false, pairEnabled = false;
+  int channel = 0;
+  size_t boxes = 0;
+  bool operator==(const Shown& o) const {
+    return allDay == o.allDay && time == o.time && motion == o.motion && pairEnabled == o.pairEnabled &&
+           channel == o.channel && boxes == o.boxes;
   }
 };
+std::ostream& operator<<(std::ostream& out, const Shown& s) {
+  return out << "all day " << s.allDay << ", time " << s.time << ", motion " << s.motion << ", pair enabled "
+             << s.pairEnabled << ", channel " << s.channel << ", boxes " << s.boxes;
+}
+Shown Expected(const Model& m, int errors) {
+  return {m.allDay, m.time, m.motion, m.allDay, m.current, static_cast<size_t>(errors)};
+}
+Shown ShownOn(WindowHandle page) {
+  return {wizardtest::Checked(page, kAllDay),
+          wizardtest::Checked(page, kTime),
+          wizardtest::Checked(page, kMotion),
+          livetest::Enabled(page, kTime) && livetest::Enabled(page, kMotion),
+          static_cast<int>(SendDlgItemMessage(page, kChannel, CB_GETSELVALUE, 0, 0)),
+          livetest::Boxes().size()};
+}
+
+// One act of a user on the page: a box clicked, a channel picked, or a
+// copy to `copyTo` (none: the copy dialog's Cancel).
+struct Act {
+  enum Kind { kBox, kPick, kCopyTo } kind = kBox;
+  int target = 0;
+  std::set<int> copyTo;
+};
+
+class WizardRecord : public wizardtest::WizardTest {};
 
 TEST_F(WizardRecord, RandomEditsWriteExactlyTheChannelsTheModelSet) {
   std::mt19937 random(20261207u);
@@ -78,79 +97,128 @@ TEST_F(WizardRecord, RandomEditsWriteExactlyTheChannelsTheModelSet) {
       getRecordConfig(nullptr, c, &before[c], 0);
       getChannelConfig(nullptr, c, &channelsBefore[c]);
     }
+    // The acts and what the page shows after each, as the model has them.
     Model m;
     int errors = 0;
-    bool saved = false;
-    livetest::BoxAnswer() = IDYES;
-    nested::Pending().push_back([&] {
-      const WindowHandle page = GetActiveWindow();
-      ASSERT_EQ(wizardtest::PageName(page), "startrecord");
-      EXPECT_FALSE(livetest::Enabled(page, kTime));
-      EXPECT_FALSE(livetest::Enabled(page, kMotion));
-      for (int step = 0; step < 14; ++step) {
-        Setting s;
-        switch (pick(6)) {
-          case 0:
-            m.allDay = !m.allDay;
-            // A disabled box loses its tick.
-            if (!m.allDay) m.time = m.motion = false;
-            m.touched = true;
-            Click(page, kAllDay, m.allDay);
-            EXPECT_EQ(livetest::Enabled(page, kMotion), m.allDay);
-            break;
-          case 1: case 2:
-            if (!m.allDay) break;
-            m.time = !(m.motion = pick(2) == 1);
-            m.touched = true;
-            Click(page, m.time ? kTime : kMotion, true);
-            break;
-          case 3: {
-            const int c = 1 + pick(kChannels);
-            if (c == m.current) break;
-            livetest::Choose(page, kChannel, c);
-            if (!m.Read(&s)) {
-              ++errors;
-              EXPECT_EQ(SendDlgItemMessage(page, kChannel, CB_GETSELVALUE, 0, 0), m.current);
-              break;
-            }
-            if (m.touched) m.pending[m.current] = s;
-            m.current = c;
-            m.touched = m.pending.count(c) != 0;
-            m.Show(m.touched ? m.pending[c] : Setting{});
-            break;
-          }
-          default: {
-            std::set<int> targets;
-            for (int k = pick(3); k > 0; --k) targets.insert(1 + pick(kChannels));
-            targets.erase(m.current);
-            CopyTo(page, targets);
-            if (targets.empty()) break;
-            if (!m.Read(&s)) {
-              ++errors;
-              break;
-            }
-            for (int c : targets) m.pending[c] = s;
-            break;
-          }
-        }
-        EXPECT_EQ(wizardtest::Checked(page, kAllDay), m.allDay) << step;
-        EXPECT_EQ(wizardtest::Checked(page, kTime), m.time) << step;
-        EXPECT_EQ(wizardtest::Checked(page, kMotion), m.motion) << step;
-      }
-      device_seam::startCallLog();
+    std::vector<std::pair<Act, Shown>> plan;
+    for (int step = 0; step < livetest::RandomSteps(14); ++step) {
+      Act act;
       Setting s;
-      if (m.Read(&s)) {
-        if (m.touched) m.pending[m.current] = s;
-        saved = true;
-        Command(page, kOk);  // leaves without a question
-      } else {
-        ++errors;
-        Command(page, kOk);
-        EXPECT_EQ(GetActiveWindow(), page) << "a refused OK stays";
-        Command(page, kCancel);
+      switch (pick(6)) {
+        case 0:
+          m.allDay = !m.allDay;
+          // A disabled box loses its tick.
+          if (!m.allDay) m.time = m.motion = false;
+          m.touched = true;
+          act.target = kAllDay;
+          break;
+        case 1: case 2:
+          // The pair is disabled without all-day: the click is not taken.
+          act.target = kTime;
+          if (!m.allDay) break;
+          // Each box of the pair toggles; a tick clears the other.
+          if (pick(2) == 1) {
+            act.target = kMotion;
+            m.motion = !m.motion;
+            if (m.motion) m.time = false;
+          } else {
+            m.time = !m.time;
+            if (m.time) m.motion = false;
+          }
+          m.touched = true;
+          break;
+        case 3: {
+          const int c = 1 + pick(kChannels);
+          act = {Act::kPick, c, {}};
+          if (c == m.current) break;
+          if (!m.Read(&s)) {
+            ++errors;
+            break;
+          }
+          if (m.touched) m.pending[m.current] = s;
+          m.current = c;
+          m.touched = m.pending.count(c) != 0;
+          m.Show(m.touched ? m.pending[c] : Setting{});
+          break;
+        }
+        default: {
+          act.kind = Act::kCopyTo;
+          for (int k = pick(3); k > 0; --k) act.copyTo.insert(1 + pick(kChannels));
+          act.copyTo.erase(m.current);  // its box is disabled
+          if (act.copyTo.empty()) break;
+          if (!m.Read(&s)) {
+            ++errors;
+            break;
+          }
+          for (int c : act.copyTo) m.pending[c] = s;
+          break;
+        }
       }
+      plan.push_back({act, Expected(m, errors)});
+    }
+    Setting last;
+    const bool saved = m.Read(&last);
+    if (saved && m.touched) m.pending[m.current] = last;
+
+    // Each act waits for the page to show what the act before should have
+    // left, and for that act to have returned: a wait that holds while an
+    // act still pumps would run the next act inside it.
+    WindowHandle page = 0;
+    bool acting = false;
+    const auto settled = [&page, &acting](const Shown& want) {
+      return [&page, &acting, want] {
+        return !acting && GetActiveWindow() == page && !IsValidHandle(getCopyChanWnd()) && ShownOn(page) == want;
+      };
+    };
+    livetest::BoxAnswer() = IDYES;
+    Then([&](WindowHandle active) {
+      page = active;
+      ASSERT_EQ(wizardtest::PageName(page), "startrecord");
     });
+    Shown want = Expected(Model{}, 0);
+    for (size_t step = 0; step < plan.size(); ++step) {
+      const Act act = plan[step].first;
+      ThenWhen(settled(want), [&page, &acting, act, want, step](WindowHandle) {
+        EXPECT_EQ(ShownOn(page), want) << "before step " << step;
+        acting = true;
+        if (act.kind == Act::kBox) livetest::Click(page, act.target);
+        // A refused channel is put back by the page; what it shows after
+        // is waited for.
+        if (act.kind == Act::kPick) livetest::Pick(page, kChannel, act.target);
+        // The dialog runs once this act has returned to the page's loop.
+        if (act.kind == Act::kCopyTo) livetest::ClickItem(page, kCopy);
+        acting = false;
+      });
+      if (act.kind == Act::kCopyTo) {
+        ThenWhen([&acting] { return !acting && IsValidHandle(getCopyChanWnd()) && GetActiveWindow() == getCopyChanWnd(); },
+                 [act](WindowHandle dlg) {
+                   // Not opened: its OK would be the page's own.
+                   if (dlg != getCopyChanWnd()) return;
+                   for (int c : act.copyTo) {
+                     livetest::Click(dlg, systest::ChanBoxOf(c - 1));
+                     EXPECT_TRUE(wizardtest::Checked(dlg, systest::ChanBoxOf(c - 1))) << c;
+                   }
+                   livetest::ClickItem(dlg, act.copyTo.empty() ? kCopyCancel : kCopyOk);
+                 });
+      }
+      want = plan[step].second;
+    }
+    ThenWhen(settled(want), [&page, want](WindowHandle) {
+      EXPECT_EQ(ShownOn(page), want) << "at the end";
+      device_seam::startCallLog();
+      livetest::ClickItem(page, kOk);  // leaves without a question when it saves
+    });
+    if (!saved) {
+      ++errors;
+      want.boxes = static_cast<size_t>(errors);
+      ThenWhen(settled(want), [&page](WindowHandle) { livetest::ClickItem(page, kCancel); });
+    }
     Run(wizard::openRecordPage);
+    // A page that closed early leaves acts behind, which the next round
+    // must not play.
+    EXPECT_TRUE(nested::Pending().empty() && wizardtest::Waiters().empty()) << "acts left unplayed";
+    nested::Pending().clear();
+    wizardtest::Waiters().clear();
     std::vector<std::string> boxes = Boxes();
     if (!saved) {
       ASSERT_FALSE(boxes.empty());
@@ -222,8 +290,10 @@ TEST_F(WizardRecord, ChannelsShowTheirOwnStateAndOkWritesOnlyWhatChanged) {
     ThenWhen([] { return IsValidHandle(getCopyChanWnd()) && IsWindowVisible(getCopyChanWnd()); },
              [](WindowHandle) {
                const WindowHandle dlg = getCopyChanWnd();
-               for (int box : {CHANBOX_ANALOG_FIRST + 2, CHANBOX_ANALOG_FIRST + 3})  // channels 3 and 4
-                 SendDlgItemMessage(dlg, box, BM_SETCHECK, BST_CHECKED, 0);
+               for (int channel : {3, 4}) {
+                 livetest::Click(dlg, systest::ChanBoxOf(channel - 1));
+                 EXPECT_TRUE(wizardtest::Checked(dlg, systest::ChanBoxOf(channel - 1))) << channel;
+               }
                livetest::ClickItem(dlg, kCopyOk);
              });
     ThenOn("startrecord", [](WindowHandle page) {

@@ -3,9 +3,11 @@
 // loop is running then.
 #pragma once
 
+#include <atomic>
 #include <chrono>
 #include <functional>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "app/system/users/tests/nested_steps.h"
@@ -43,15 +45,23 @@ inline std::vector<Waiter>& Waiters() {
   return waiters;
 }
 constexpr int kLookAgain = 0x9104;
-// Looks at the first waiter's condition once a turn, without draining the
-// queue (a drain would run the steps queued behind it).
+// Whether a look is on its way to the waiter window: the clock below posts
+// one only when none is.
+inline std::atomic<bool>& LookPosted() {
+  static std::atomic<bool> posted{false};
+  return posted;
+}
+// Looks at the first waiter's condition on each look, without draining the
+// queue (a drain would run the steps queued behind it). The looks come from
+// a clock thread: a look that posted the next one itself would keep every
+// loop of the thread turning on it, and each drain of a click's wait would
+// read only looks until its guard stopped it.
 inline LResult WaiterProc(WindowHandle hwnd, int msg, WParam wParam, LParam lParam) {
-  if (msg != kLookAgain || Waiters().empty()) return DefaultMainWinProc(hwnd, msg, wParam, lParam);
+  if (msg != kLookAgain) return DefaultMainWinProc(hwnd, msg, wParam, lParam);
+  LookPosted() = false;
+  if (Waiters().empty()) return 0;
   Waiter& w = Waiters().front();
-  if (!w.ready() && std::chrono::steady_clock::now() < w.deadline) {
-    PostMessage(hwnd, kLookAgain, 0, 0);
-    return 0;
-  }
+  if (!w.ready() && std::chrono::steady_clock::now() < w.deadline) return 0;
   const std::function<void()> go = w.go;
   Waiters().erase(Waiters().begin());
   go();
@@ -66,6 +76,21 @@ class WizardTest : public livetest::LiveGui {
     Waiters().clear();
     helper_ = Main({0, 0, 4, 4}, nested::NestedStepsProc);
     waiter_ = Main({0, 0, 4, 4}, WaiterProc);
+    LookPosted() = false;
+    ticking_ = true;
+    const WindowHandle waiter = waiter_;
+    clock_ = std::thread([this, waiter] {
+      while (ticking_) {
+        // A post the ring refused is tried again on the next tick.
+        if (!LookPosted().exchange(true) && PostMessage(waiter, kLookAgain, 0, 0) != 0) LookPosted() = false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+      }
+    });
+  }
+  void TearDown() override {
+    ticking_ = false;
+    if (clock_.joinable()) clock_.join();
+    LiveGui::TearDown();
   }
   // A step on the active page; the next step is asked for first, so that a
   // page the step opens runs it.
@@ -120,6 +145,10 @@ class WizardTest : public livetest::LiveGui {
   // Long enough for the steps before to click through a page on a slow run.
   static constexpr std::chrono::seconds kWaitLimit{30};
   WindowHandle helper_ = 0, waiter_ = 0;
+
+ private:
+  std::atomic<bool> ticking_{false};
+  std::thread clock_;
 };
 
 }  // namespace wizardtest
