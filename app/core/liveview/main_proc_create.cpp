@@ -1,5 +1,5 @@
-// Creation of the live-view window: its state, the pop-up menus' resources
-// and menus, the label/control split, the tool-window thread, the side menu
+// Creation of the live-view window: its state, the tool-window thread, the
+// pop-up menus' resources and menus, the label/control split, the side menu
 // and the add-channel button.
 #include <initializer_list>
 
@@ -72,13 +72,15 @@ void createAddChanButton(WindowHandle hwnd) {
 void onCreate(WindowHandle hwnd) {
   initLiveViewState();
   resetNumKeyEntry(hwnd);
+  for (int output : {1, 2, 3}) setOutputState(output, OUTSTATE_LIVEVIEW);
+  // First, so that the tool windows are made while the rest is loaded; the
+  // thread's sends wait for the live view's creation to return.
+  startMenuMainThread();
   loadLiveViewMenuRes();
   loadBitmaps();
   buildLiveViewMenu(getMainOutput());
   if (HasAuxOutput()) buildLiveViewMenu(getAuxOutput());
   readCtrlScale();
-  for (int output : {1, 2, 3}) setOutputState(output, OUTSTATE_LIVEVIEW);
-  startMenuMainThread();
   createSideMenu(hwnd);
   createAddChanButton(hwnd);
   // The video background is looked up by the painter on each paint: the

@@ -1,6 +1,6 @@
 // The start-up thread that the live-view window starts when it is created:
-// the three tool windows, then the wizard or the ordinary start, then the
-// disk check. It reaches the live view only through synchronous sends,
+// the three tool windows, then, once the live view is made, the wizard or
+// the ordinary start, then the disk check. It reaches the live view only through synchronous sends,
 // which stop once the program ends.
 #include <pthread.h>
 
@@ -35,6 +35,11 @@ struct Gate {
   std::condition_variable changed;
   bool open = true;
   int running = 0;
+  // The live view's creation has returned: the start-up thread's sends wait
+  // for it, as a send answered inside the creation would run the wizard
+  // before the live view's own controls exist.
+  bool liveViewMade = false;
+  bool waitingForLiveView = false;
 };
 
 Gate& gate() {
@@ -43,6 +48,25 @@ Gate& gate() {
 }
 
 std::atomic<bool> g_startUpThreadEnabled{true};
+thread_local bool t_startUpThread = false;
+
+// On the start-up thread: until the live view is made or the program's end
+// closes the gate; false for the latter.
+bool awaitLiveView() {
+  if (!t_startUpThread) return true;
+  std::unique_lock<std::mutex> hold(gate().lock);
+  gate().waitingForLiveView = true;
+  gate().changed.notify_all();
+  gate().changed.wait(hold, [] { return gate().liveViewMade || !gate().open; });
+  gate().waitingForLiveView = false;
+  return gate().open;
+}
+
+void closeGate() {
+  std::lock_guard<std::mutex> hold(gate().lock);
+  gate().open = false;
+  gate().changed.notify_all();
+}
 
 // The live-view window of the current display: the toolkit stacks a
 // live-view window made while a display is current on the other display's
@@ -75,6 +99,7 @@ void sendToLiveView(int message) {
 }
 
 void* runMenuMain(void* arg) {
+  t_startUpThread = true;
   initMenuMain(arg);
   // Whatever start-up opened has been shown by now (or nothing opened).
   host::ReleaseStartGate(host::GateRelease::kNow);
@@ -103,6 +128,7 @@ void startMenuMainThread(void) {
   pthread_attr_setdetachstate(&attr, PTHREAD_CREATE_DETACHED);
   std::lock_guard<std::mutex> hold(gate().lock);
   gate().open = true;
+  gate().liveViewMade = false;
   pthread_t thread;
   if (pthread_create(&thread, &attr, runMenuMain, nullptr) == 0)
     ++gate().running;
@@ -116,6 +142,7 @@ void startMenuMainThread(void) {
 void stopMenuMainThread(void) {
   std::unique_lock<std::mutex> hold(gate().lock);
   gate().open = false;
+  gate().changed.notify_all();
   gate().changed.wait(hold, [] { return gate().running == 0; });
 }
 
@@ -124,6 +151,7 @@ void* initMenuMain(void*) {
   if (SKBWindow() == GUI_INVALID_HANDLE) std::fputs("initMenuMain::SKBWindow error\n", stdout);
   if (bubbletipWindow() == GUI_INVALID_HANDLE) std::fputs("initMenuMain::bubbletipWindow error\n", stdout);
   std::fflush(stdout);
+  if (!awaitLiveView()) return nullptr;
   const int output = getCurOutput();
   if (wizardFirst()) {
     setOutputState(output, OUTSTATE_MENU);
@@ -142,8 +170,13 @@ void* initMenuMain(void*) {
 void program::closeStartUpSends() {
   // The program ends before the start-up finished: nothing more is coming.
   host::ReleaseStartGate(host::GateRelease::kNow);
+  closeGate();
+}
+
+void program::liveViewMade() {
   std::lock_guard<std::mutex> hold(gate().lock);
-  gate().open = false;
+  gate().liveViewMade = true;
+  gate().changed.notify_all();
 }
 
 bool program::startUpSendsOpen() {
@@ -156,4 +189,9 @@ void program_seam::setStartUpThreadEnabled(bool enabled) { g_startUpThreadEnable
 bool program_seam::startUpThreadRunning() {
   std::lock_guard<std::mutex> hold(gate().lock);
   return gate().running > 0;
+}
+
+bool program_seam::startUpThreadWaitsForLiveView() {
+  std::lock_guard<std::mutex> hold(gate().lock);
+  return gate().waitingForLiveView;
 }

@@ -119,6 +119,7 @@ int runOnce() {
     return 3;
   }
   program::setQuitWatchWindow(live);
+  program::liveViewMade();
   runLoop(live);
   endRun(live);
   return 0;

@@ -23,6 +23,8 @@ void closeStartUpSends();
 // False once the program's end has closed the gate: a start-up send already
 // under way is then answered without opening anything.
 bool startUpSendsOpen();
+// The live view's creation has returned: the start-up thread may send.
+void liveViewMade();
 
 // The procedure of the live-view window the program creates (tests put a
 // fake in its place).

@@ -17,6 +17,9 @@ void setAbilityAdjustment(void (*adjust)());
 void setStartUpThreadEnabled(bool enabled);
 // Whether a start-up thread is still at work.
 bool startUpThreadRunning();
+// Whether the start-up thread has made the tool windows and waits for the
+// live view's creation to return.
+bool startUpThreadWaitsForLiveView();
 // `end` takes the shutdown (false) and reboot (true) requests instead of the
 // running program; null restores them.
 void setEndRequests(void (*end)(bool reboot));

@@ -3,6 +3,7 @@
 // ordinary start before the disk check, the outputs' logins, and the exit
 // codes of a toolkit that does not start or a device without video output.
 #include <atomic>
+#include <chrono>
 #include <vector>
 
 #include "app/app_messages.h"
@@ -14,6 +15,7 @@
 #include "controls/bubbletip/bubbletip.h"
 #include "core/startup/input_helpers.h"
 #include "core/startup/startup_internal.h"
+#include "gui/desktop.h"
 #include "gui/message.h"
 #include "gui/window.h"
 #include "gui/window_attr.h"
@@ -32,6 +34,7 @@ struct Seen {
   int liveViewActive;
   int enabled;
   bool toolWindows;
+  bool duringCreation;
 };
 
 std::vector<Seen>& SeenLog() {
@@ -42,20 +45,35 @@ std::atomic<int> g_created{0};
 // The live view closes as soon as it is made, before the start-up thread
 // has sent anything.
 std::atomic<bool> g_closeAtOnce{false};
+// The live view's creation waits in sends (which answer what other threads
+// send to it) until the start-up thread has made its tool windows and could
+// send; a start-up message answered there would run inside the creation.
+std::atomic<bool> g_creationWaitsInSends{false};
+std::atomic<bool> g_inCreation{false};
+
+void WaitInSendsForTheStartUpThread() {
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+  while (!program_seam::startUpThreadWaitsForLiveView() && SeenLog().empty() &&
+         std::chrono::steady_clock::now() < deadline)
+    SendMessage(__gui_hwnd_desktop, MSG_DT_GETACTIVEMAIN, 0, 0);
+}
 
 LResult FakeLiveView(WindowHandle hwnd, int message, WParam wParam, LParam lParam) {
   const int output = getCurOutput();
   switch (message) {
     case MSG_CREATE:
       ++g_created;
+      g_inCreation = true;
       startMenuMainThread();
+      if (g_creationWaitsInSends) WaitInSendsForTheStartUpThread();
+      g_inCreation = false;
       if (g_closeAtOnce) PostMessage(hwnd, MSG_CLOSE, 0, 0);
       break;
     case MSG_STARTWIZARD:
     case MSG_DISKCHECK:
       SeenLog().push_back({message, getSessionFlag(), getOutputState(output), isLiveViewActive(output),
                            IsWindowEnabled(hwnd) ? 1 : 0,
-                           ImeWindow() && SoftKeyboardWindow() && controls::BubbleTipWindow()});
+                           ImeWindow() && SoftKeyboardWindow() && controls::BubbleTipWindow(), g_inCreation.load()});
       if (message == MSG_STARTWIZARD) EnableWindow(hwnd, TRUE);
       // The disk check is the start-up's last word: the run may end.
       if (message == MSG_DISKCHECK) PostMessage(hwnd, MSG_CLOSE, 0, 0);
@@ -78,6 +96,7 @@ class StartUp : public ::testing::Test {
     SeenLog().clear();
     g_created = 0;
     g_closeAtOnce = false;
+    g_creationWaitsInSends = false;
     setSessionFlag(0);
   }
   void TearDown() override {
@@ -147,6 +166,24 @@ TEST_F(StartUp, WizardOrOrdinaryStartComesBeforeTheDiskCheck) {
     EXPECT_EQ(main.loginId, c.mainLogin.loginId);
     EXPECT_EQ(aux.userIndex, c.auxLogin.userIndex);
     EXPECT_EQ(aux.loginId, c.auxLogin.loginId);
+  }
+}
+
+// The start-up thread makes its tool windows while the live view is still
+// being made, and sends nothing before that creation has returned, even
+// while the creation waits in sends that would answer it.
+TEST_F(StartUp, NothingIsSentBeforeTheLiveViewsCreationReturns) {
+  for (const bool wizard : {true, false}) {
+    SetUp();
+    Wizard(wizard);
+    g_creationWaitsInSends = true;
+    EXPECT_EQ(RunRecorder().code, 0);
+    ASSERT_FALSE(SeenLog().empty());
+    EXPECT_EQ(SeenLog().back().message, MSG_DISKCHECK);
+    for (const Seen& s : SeenLog()) {
+      EXPECT_FALSE(s.duringCreation) << s.message;
+      EXPECT_TRUE(s.toolWindows) << s.message;
+    }
   }
 }
 
