@@ -378,7 +378,10 @@ LResult RouteMouse(int msg, WParam wParam, LParam lParam) {
   }
   if (d.capture) {
     WindowRecord* captureMain = MainOf(d.capture);
-    if (!captureMain || IsDisabled(captureMain)) {
+    // A hidden window's capture ends too: a press queued to a window that
+    // was hidden before it read it still makes its control take the capture,
+    // and the user's next click would be lost to a window nobody sees.
+    if (!captureMain || IsDisabled(captureMain) || !IsVisibleRecord(captureMain)) {
       d.capture = 0;
     } else {
       PostToCapture(msg, wParam, lParam);

@@ -86,6 +86,21 @@ TEST_F(Routing, CaptureGetsEverythingMarkedAsCaptured) {
   Settle();
   Input(4, 0, PointParam(100, 100));
   EXPECT_EQ(Request(MSG_DT_GETCAPTURE), 0u);
+  // So does a hidden one (a press it read after it was hidden took it): the
+  // next click goes to the window under the pointer.
+  Request(MSG_DT_ENABLEMAINWIN, back_, 1);
+  Request(MSG_DT_HIDEMAINWIN, back_);
+  Request(MSG_DT_SETCAPTURE, back_);
+  Settle();
+  Input(1, 0, PointParam(100, 100));
+  Input(2, 0, PointParam(100, 100));
+  EXPECT_EQ(Request(MSG_DT_GETCAPTURE), 0u);
+  Drain();
+  Messages back, front;
+  for (const Seen& x : Recorder::Instance().Take())
+    if (x.message == 1 + kRaw || x.message == 2 + kRaw) (x.hwnd == back_ ? back : front).push_back(x.message);
+  EXPECT_TRUE(back.empty());
+  EXPECT_EQ(front, (Messages{1 + kRaw, 2 + kRaw}));
 }
 
 TEST_F(Routing, DisabledWindowGetsNoPressAndAHookMayConsumeInput) {
