@@ -144,10 +144,12 @@ void* worker(void*) {
     std::this_thread::sleep_for(std::chrono::milliseconds(1));
   }
   g_workerHeld = false;
+  // The window marks the run finished as it shows the result, on its own
+  // thread: its shown button never meets a refused close.
   SendMessage(window, MSG_FORMATDONE, 0, reinterpret_cast<LParam>(result.c_str()));
+  // Given back also when the window went another way before the result.
   SetPowerKeyDownFlag(0);
   setDispSwitchEnabled(1);
-  g_state = kFinished;  // the last write: the window may close from now on
   return nullptr;
 }
 
@@ -239,7 +241,10 @@ LResult formatingProc(WindowHandle window, int message, WParam wParam, LParam lP
     case MSG_TIMER:
       if (static_cast<int>(wParam) == kTimer) tick(window);
       return 0;
-    case MSG_FORMATDONE: showResult(window, reinterpret_cast<const char*>(lParam)); return 0;
+    case MSG_FORMATDONE:
+      showResult(window, reinterpret_cast<const char*>(lParam));
+      g_state = kFinished;  // the worker touches the window no more: it may close
+      return 0;
     case MSG_COMMAND:
       if (pageframe::idOf(wParam) == PAGE_ID_CANCEL) SendMessage(window, MSG_CLOSE, 0, 0);
       return 0;
