@@ -266,7 +266,9 @@ TEST_F(ProgramTest, DamagedStartUpInputsSayWhatFailedInOneLine) {
     if (c.exitCode == 0) {
       ASSERT_TRUE(p.Started()) << p.Stderr();
       ::kill(p.pid, SIGTERM);
-      EXPECT_EQ(p.Wait(1000), 0) << "SIGTERM ends it within a second";
+      // A hang guard, not a clock: under sanitizers and load an orderly end
+      // (threads joined, the leak check at exit) can take seconds.
+      EXPECT_EQ(p.Wait(), 0) << "SIGTERM ends it";
     } else {
       EXPECT_EQ(p.Wait(), c.exitCode);
     }
