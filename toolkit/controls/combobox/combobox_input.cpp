@@ -96,7 +96,6 @@ LResult DropKey(WindowHandle hwnd, ComboBoxData& d, int scan, WParam wParam, LPa
 
 void Repaint(WindowHandle hwnd, const Rect& r) { InvalidateRect(hwnd, &r, TRUE); }
 
-
 void Press(WindowHandle hwnd, ComboBoxData& d, int x, int y, WParam wParam, LParam lParam) {
   ClearInputHelperState();
   if (d.edit) IncludeWindowStyle(d.edit, kEditReadOnly);

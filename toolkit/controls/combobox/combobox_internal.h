@@ -64,10 +64,10 @@ bool ListMessage(WindowHandle hwnd, ComboBoxData& d, int msg, WParam wParam, LPa
 LResult SetCurrent(WindowHandle hwnd, ComboBoxData& d, int index);
 int MatchEditText(ComboBoxData& d);  // 0xF147: the item named by the edit, made current; -1 none
 void OpenList(WindowHandle hwnd, ComboBoxData& d, bool choose);
-void CloseList(WindowHandle hwnd, ComboBoxData& d, int code);
+void CloseList(WindowHandle hwnd, ComboBoxData& d, int code);  // notifies code (9 or 10), then 8
 // Lights the arrow (or the second one) the point (client coordinates) lies
 // on, and no other.
-void MarkArrow(WindowHandle hwnd, ComboBoxData& d, int x, int y);  // notifies code (9 or 10), then 8
+void MarkArrow(WindowHandle hwnd, ComboBoxData& d, int x, int y);
 
 // Number spin (combobox_spin.cpp).
 bool SpinMessage(WindowHandle hwnd, ComboBoxData& d, int msg, WParam wParam, LParam lParam, LResult* answer);
