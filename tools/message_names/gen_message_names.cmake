@@ -1,15 +1,20 @@
 # Writes OUT: the table of message numbers and names, sorted by number, from
-# the `#define NAME value` lines of HEADER_DIR/*.h. Window messages are the
-# MSG_ names, less the range markers (MSG_FIRST*, MSG_LAST*, MSG_DT_FIRST*,
-# MSG_DT_LAST*) and the MSG_ERR_ answers; control messages are the names of
-# the controls' message prefixes whose value lies in the control range
-# 0xF000..0xFFFF. Controls share numbers, so one number may carry several
-# names, joined by '/'.
+# the `#define NAME value` lines of the *.h files in HEADER_DIRS, joined by
+# "|" (the toolkit's and every application library's public headers). Window
+# messages are the MSG_ names, less the range markers (MSG_FIRST*, MSG_LAST*,
+# MSG_DT_FIRST*, MSG_DT_LAST*) and the MSG_ERR_ answers; control messages are
+# the names whose value lies in the control range 0xF000..0xFFFE, whatever
+# their prefix, so a new control's messages are named without a list to keep
+# (0xFFFF is the all-ones "any" of flag words, never a message). Controls
+# share numbers, so one number may carry several names, joined by '/'.
 cmake_minimum_required(VERSION 3.18)
 
-set(control_prefixes "^(BM|CB|CMB|EM|LB|LVM|MBM|MCM|NTBM|PBM|PSM|SRM|STM|SVM|TBM|TSM)_")
-
-file(GLOB headers ${HEADER_DIR}/*.h)
+string(REPLACE "|" ";" dirs "${HEADER_DIRS}")
+set(headers "")
+foreach(dir ${dirs})
+  file(GLOB found ${dir}/*.h)
+  list(APPEND headers ${found})
+endforeach()
 list(SORT headers)
 set(entries "")
 foreach(header ${headers})
@@ -22,7 +27,7 @@ foreach(header ${headers})
       if(name MATCHES "^MSG_(DT_)?(FIRST|LAST)|^MSG_ERR_")
         continue()
       endif()
-    elseif(value LESS 61440 OR value GREATER 65535 OR NOT name MATCHES "${control_prefixes}")
+    elseif(value LESS 61440 OR value GREATER 65534)
       continue()
     endif()
     list(APPEND entries "${value}|${name}")
@@ -53,7 +58,7 @@ foreach(entry ${entries} "end|")
 endforeach()
 
 file(WRITE ${OUT}.tmp
-"// Generated from include/gui/*.h by gen_message_names.cmake; do not edit.
+"// Generated from the public headers by gen_message_names.cmake; do not edit.
 #include \"core/message/message_names.h\"
 
 const MessageNameEntry kMessageNames[] = {

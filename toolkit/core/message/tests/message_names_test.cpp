@@ -15,6 +15,8 @@
 #include "gui/combobox.h"
 #include "gui/desktop.h"
 #include "gui/segrate.h"
+#include "gui/text_entry.h"
+#include "gui/toolbar.h"
 #include "gui/window.h"
 
 namespace {
@@ -47,6 +49,13 @@ TEST(MessageNames, NumbersAreNamedAsTheHeadersSpellThem) {
   const std::string shared = MessageName(SRM_SETCOUNT);
   EXPECT_NE(shared.find("SRM_SETCOUNT"), std::string::npos) << shared;
   EXPECT_NE(shared.find("TBM_SETRANGE"), std::string::npos) << shared;
+  // Control prefixes are found in the headers, not listed: a control whose
+  // prefix no list knew is named too.
+  for (unsigned message : {unsigned{IPM_GETLASTFIELD}, unsigned{TOOLBAR_ADDITEM}}) {
+    const char* name = MessageName(message);
+    ASSERT_NE(name, nullptr) << message;
+    EXPECT_TRUE(std::strstr(name, "IPM_GETLASTFIELD") || std::strstr(name, "TOOLBAR_ADDITEM")) << name;
+  }
 }
 
 TEST(MessageNames, NumbersWithoutANameFallBackToTheNumber) {
