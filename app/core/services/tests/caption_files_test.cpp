@@ -101,7 +101,7 @@ const std::set<std::string> kSameEverywhere{
     "eSATA",  "eSATA/miniSAS", "miniSAS"};
 // German words written as the English ones.
 const std::set<std::string> kSameInGerman{
-    "ATM",      "Alarm",   "Analog",  "April",     "August",   "Bitrate", "Decoder", "FPS",
+    "ATM",      "Alarm",   "Analog",  "April",     "August",   "Bitrate", "Block",   "Decoder", "FPS",
     "Firmware", "Flags",   "Hardware", "Host/Ports", "Import/Export", "Information", "Link", "NIC",
     "Name",     "Normal",  "November", "OK",       "Offline",  "Online",  "POS",     "PTZ",
     "Parameter", "Pause",  "PeanutHull", "Port",   "Preset",   "September", "Server", "Software",
