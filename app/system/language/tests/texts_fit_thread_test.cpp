@@ -69,8 +69,8 @@ const Item kLabelledItems[] = {
     {"netset", "ddnsenable"},             {"netset", "enable_fastload"},        {"netset", "encomfirm"},
     {"netset", "ftp_enable"},             {"netset", "https_enable"},           {"netset", "ntpenable"},
     {"netset", "pppoeenable"},            {"netset", "snmp_enable"},            {"netset", "ssl"}};
-// Check boxes that draw their caption beside the box, framed ones from an
-// indent.
+// Check boxes and radio buttons that draw their caption beside the box,
+// framed ones from an indent.
 const Item kCheckBoxes[] = {{"copyweek", "week_all"},        {"displayset", "automode"},
                             {"displayset", "dstenable"},     {"displayset", "enablewizard"},
                             {"displayset", "operationpasswd"}};
@@ -78,6 +78,11 @@ const Item kFramedCheckBoxes[] = {{"disk_advance", "diskmode_enable"}, {"disk_sm
                                   {"encodeset", "audiorecord"},       {"encodeset", "enable_cabac"},
                                   {"encodeset", "enable_wd1"},        {"encodeset", "redundant"},
                                   {"encodeset", "redundant_nopic"}};
+const Item kFramedRadios[] = {{"disk_localhdset", "attr_rw"},        {"disk_localhdset", "attr_readonly"},
+                              {"disk_localhdset", "attr_redundant"}, {"disk_nethdset", "attr_rw"},
+                              {"disk_nethdset", "attr_readonly"},    {"disk_nethdset", "attr_redundant"},
+                              {"previewstrategy", "realtime"},       {"previewstrategy", "balanced"},
+                              {"previewstrategy", "fluency"}};
 // Picture buttons whose caption is their bubble tip, not drawn.
 const Item kTipOnly[] = {{"leftcolorset", "brightnesspos"}, {"leftcolorset", "contrastpos"},
                          {"leftcolorset", "saturationpos"}, {"leftcolorset", "chromapos"},
@@ -170,6 +175,7 @@ bool Fits(WindowHandle page, const Layout& layout, const Item& item, const CtrlR
   const char* cls = kind.c_str();
   if (kind == "button") {
     style |= BS_ELLIPSIS | (In(kFramedCheckBoxes, item) ? BS_AUTOCHECKBOX | BS_FRAMED
+                            : In(kFramedRadios, item)   ? BS_AUTORADIOBUTTON | BS_FRAMED
                             : In(kCheckBoxes, item)     ? BS_AUTOCHECKBOX
                                                         : BS_PUSHBUTTON);
   } else if (kind == "static") {
