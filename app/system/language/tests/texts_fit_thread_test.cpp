@@ -11,6 +11,7 @@
 #include "app/app_registry.h"
 #include "app/control_services.h"
 #include "app/device_backend.h"
+#include "app/system/language/tests/language_switch.h"
 #include "app/testing/page_harness.h"
 #include "app/value_texts.h"
 #include "gui/button.h"
@@ -230,12 +231,7 @@ class TextsFit : public LiveGui {
     LiveGui::SetUp();
     TwoOutputs();
   }
-  void SwitchTo(int language) {
-    getCachedDeviceConfig()->language = language;
-    ASSERT_EQ(setDeviceConfig(nullptr, getCachedDeviceConfig(), 1), 0);
-    ASSERT_EQ(SetValueToGuiEtc("menuinfo", "language", std::to_string(language).c_str()), 0);
-    SetLangSwitchState(0);
-  }
+  void SwitchTo(int language) { langtest::SwitchLanguage(language); }
   void TearDown() override {
     SwitchTo(1);
     LiveGui::TearDown();

@@ -7,6 +7,7 @@
 #include "app/device_backend.h"
 #include "app/page_ids.h"
 #include "app/page_registry.h"
+#include "app/system/language/tests/language_switch.h"
 #include "app/testing/page_harness.h"
 #include "gui/gui_etc.h"
 
@@ -42,12 +43,7 @@ constexpr int kEnglish = 1;
 
 class TranslatedPages : public livetest::LiveGui {
  protected:
-  void SwitchTo(int language) {
-    getCachedDeviceConfig()->language = language;
-    ASSERT_EQ(setDeviceConfig(nullptr, getCachedDeviceConfig(), 1), 0);
-    ASSERT_EQ(SetValueToGuiEtc("menuinfo", "language", std::to_string(language).c_str()), 0);
-    SetLangSwitchState(0);
-  }
+  void SwitchTo(int language) { langtest::SwitchLanguage(language); }
   void TearDown() override {
     SwitchTo(kEnglish);
     LiveGui::TearDown();
