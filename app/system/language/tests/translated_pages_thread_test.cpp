@@ -32,6 +32,7 @@ const Page kPages[] = {
     {APP_MENU_SYSTEM, "alarmset", 1, "alarm_in"},
     {APP_MENU_SYSTEM, "alarmset", 2, "alarm_out"},
     {APP_MENU_SYSTEM, "userset", 0, "users"},
+    {APP_MENU_SYSTEM, "netset", 0, "network"},
     {APP_MENU_MAINTENANCE, "log", 0, "log_search", 110},
 };
 
