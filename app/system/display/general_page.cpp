@@ -101,7 +101,7 @@ void fillLanguages(WindowHandle page) {
     else
       language::fillSingleLanguage(page, kLanguage, kSection, "lang_english", 1);
   }
-  language::selectLanguage(page, kLanguage, kSection, state().snapshot.language);
+  language::selectLanguage(page, kLanguage, state().snapshot.language);
 }
 
 void fillResolutions(WindowHandle page) {
@@ -213,7 +213,6 @@ void command(WindowHandle page, int id, int code) {
     if (code == TBN_DRAGGED || code == TBN_STEPPED) enableApply(page, 0, 0);
     return;
   }
-  if (id == kLanguage && code == CBN_SELCHANGE) language::showChosenName(page, kLanguage, kSection);
   if (id == kDateFormat && code == CBN_SELCHANGE) {
     const LResult format = selectedValue(page, kDateFormat);
     if (format >= 0 && format <= 2) switchDateFormatKeepingDate(page, kDate, static_cast<int>(format));

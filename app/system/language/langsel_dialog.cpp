@@ -34,7 +34,7 @@ void init(WindowHandle dlg) {
   pageframe::createFromKey(dlg, kSection, {"button", "guide_nextstep", kButtonStyle, 0, kNext, false});
   pageframe::createFromKey(dlg, kSection, {"button", "guide_cancel", kButtonStyle, 0, PAGE_ID_CANCEL, false});
   language::fillLanguageList(dlg, kLanguage, kSection);
-  language::selectLanguage(dlg, kLanguage, kSection, getCachedDeviceConfig()->language);
+  language::selectLanguage(dlg, kLanguage, getCachedDeviceConfig()->language);
   SetFocusChild(GetDlgItem(dlg, kNext));
 }
 
@@ -64,8 +64,6 @@ LResult langSelProc(WindowHandle dlg, int message, WParam wParam, LParam lParam)
     case MSG_ERASEBKGND: paintDialogBackground(dlg, wParam, lParam); return 0;
     case MSG_INITDIALOG: init(dlg); break;
     case MSG_COMMAND:
-      if (pageframe::idOf(wParam) == kLanguage && pageframe::codeOf(wParam) == CBN_SELCHANGE)
-        language::showChosenName(dlg, kLanguage, kSection);
       if (pageframe::idOf(wParam) == kNext) next(dlg);
       if (pageframe::idOf(wParam) == PAGE_ID_CANCEL) SendMessage(dlg, MSG_CLOSE, 0, 0);
       return 0;

@@ -72,10 +72,9 @@ int fillLanguageList(WindowHandle owner, int comboId, const char* section) {
     if (!isLangSelectable(index)) continue;
     const Bitmap* shown = picture(index);
     const char* key = nameKey(index);
-    // The picture writes the name: a language shows it or its name, once.
-    const char* text = shown ? "" : key ? lookupText(section, key) : nullptr;
+    const char* text = key ? lookupText(section, key) : nullptr;
     if (!shown && !text) continue;
-    ListBoxItemInfo item{text, shown ? LBIF_BITMAP : 0u, reinterpret_cast<uintptr_t>(shown), 0};
+    ListBoxItemInfo item{text ? text : "", shown ? LBIF_BITMAP : 0u, reinterpret_cast<uintptr_t>(shown), 0};
     SendDlgItemMessage(owner, comboId, CB_ADDSTRING, static_cast<WParam>(index + 1), reinterpret_cast<LParam>(&item));
     ++count;
   }
@@ -90,18 +89,9 @@ void fillSingleLanguage(WindowHandle owner, int comboId, const char* section, co
   addValueComboItems(owner, comboId, &row, 1, section, 1);
 }
 
-void selectLanguage(WindowHandle owner, int comboId, const char* section, int languageId) {
+void selectLanguage(WindowHandle owner, int comboId, int languageId) {
   SendDlgItemMessage(owner, comboId, CB_SELECTVALUE, static_cast<WParam>(LangIndexFromLanguageId(languageId) + 1), 0);
   if (SendDlgItemMessage(owner, comboId, CB_GETCURSEL, 0, 0) < 0) SendDlgItemMessage(owner, comboId, CB_SETCURSEL, 0, 0);
-  showChosenName(owner, comboId, section);
-}
-
-void showChosenName(WindowHandle owner, int comboId, const char* section) {
-  const LResult value = SendDlgItemMessage(owner, comboId, CB_GETSELVALUE, 0, 0);
-  const char* key = value >= 1 && value <= LAYOUT_MAX_LANGUAGES ? nameKey(static_cast<int>(value) - 1) : nullptr;
-  const char* name = key ? lookupText(section, key) : nullptr;
-  const WindowHandle edit = GetDlgItem(GetDlgItem(owner, comboId), CB_EDIT_ID);
-  if (name && IsValidHandle(edit)) SetWindowText(edit, name);
 }
 
 int selectedLanguageId(WindowHandle owner, int comboId) {

@@ -1,7 +1,6 @@
 // The languages the device offers, as list items: value = language index
-// + 1 and the language's picture (its name written in itself), or its name
-// in the current language when the layout has no picture of it. The closed
-// box names the chosen language.
+// + 1, the language's picture (its name written in itself) and its name in
+// the current language.
 #pragma once
 
 #include "gui/common.h"
@@ -17,10 +16,7 @@ int fillLanguageList(WindowHandle owner, int comboId, const char* section);
 void fillSingleLanguage(WindowHandle owner, int comboId, const char* section, const char* key, int value);
 // The item of the device language `languageId`; the first item when the
 // list does not hold it.
-void selectLanguage(WindowHandle owner, int comboId, const char* section, int languageId);
-// The closed box shows the chosen language's name from `section`: the
-// list shows its picture only. Called again on every change of choice.
-void showChosenName(WindowHandle owner, int comboId, const char* section);
+void selectLanguage(WindowHandle owner, int comboId, int languageId);
 // The device language id of the selected item, or -1 for none.
 int selectedLanguageId(WindowHandle owner, int comboId);
 

@@ -319,9 +319,6 @@ TEST_F(Display, ANewLanguageSwitchesTheInterfaceAndChineseTextsHaveNoDstPage) {
   EXPECT_EQ(SendMessage(GetDlgItem(win_, kSheet), PSM_GETPAGECOUNT, 0, 0), 3);
   const WindowHandle general = Page(kGeneral);
   EXPECT_TRUE(livetest::Pick(general, kLanguage, kGermanItem));
-  char chosen[64] = {};
-  GetDlgItemText(GetDlgItem(general, kLanguage), CB_EDIT_ID, chosen, sizeof chosen);
-  EXPECT_STREQ(chosen, "Deutsch") << "the list shows pictures; the closed box names the choice";
   systest::ClickClosing(general, kApply);
   EXPECT_EQ(Stored().language, kGerman);
   EXPECT_EQ(isLangSwitchPending(), 1);

@@ -128,8 +128,7 @@ TEST_F(LangSel, NextSavesOnlyAChangedLanguageAndSwitchesToIt) {
 }
 
 // Which language indexes carry a picture, and what each list item shows:
-// the offered languages only, each once, by its own picture; the closed
-// box names the chosen one.
+// the offered languages only, each with its own picture and its name.
 TEST_F(LangSel, EveryOfferedLanguageShowsItsOwnPicture) {
   struct Row {
     int index;
@@ -184,17 +183,13 @@ TEST_F(LangSel, EveryOfferedLanguageShowsItsOwnPicture) {
         ASSERT_NE(row.name, nullptr) << "a language the device does not offer";
         char text[64] = {};
         SendMessage(list, LB_GETTEXT, static_cast<WParam>(i), reinterpret_cast<LParam>(text));
-        EXPECT_STREQ(text, "") << "the picture writes the name";
+        EXPECT_STREQ(text, row.name);
         EXPECT_EQ(item.cmFlag & LBIF_BITMAP, LBIF_BITMAP);
         const Bitmap* shown = reinterpret_cast<const Bitmap*>(item.hIcon);
         ASSERT_NE(shown, nullptr);
         EXPECT_EQ(shown->bmBits, pictures[index].bmBits);
         seen.push_back(row.name);
       }
-      const WindowHandle combo = GetDlgItem(dlg, kLanguage);
-      char shown[64] = {};
-      GetDlgItemText(combo, CB_EDIT_ID, shown, sizeof shown);
-      EXPECT_STREQ(shown, "English");
     }();
     systest::ClickClosing(dlg, kCancel);
   });
