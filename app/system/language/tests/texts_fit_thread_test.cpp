@@ -18,6 +18,7 @@
 #include "gui/control_paint.h"
 #include "gui/control_tip.h"
 #include "gui/dc.h"
+#include "gui/font.h"
 #include "gui/gui_etc.h"
 #include "gui/layout.h"
 #include "gui/static.h"
@@ -252,6 +253,25 @@ TEST_F(TextsFit, EveryCaptionFitsItsControlInEachLanguage) {
       const std::vector<std::string> misfits = Misfits(page, layout);
       for (const std::string& m : misfits) ADD_FAILURE() << m;
     }
+  }
+}
+
+// A Chinese line draws its Latin letters and its Chinese characters from
+// one face, so that "IPv4" stands as tall as the characters beside it: both
+// device fonts are one font file, their names alike up to the charsets.
+std::string FaceOf(const DevFont* font) {
+  const std::string name = font->name;
+  size_t cut = 0;
+  for (int field = 0; field < 5 && cut != std::string::npos; ++field) cut = name.find('-', cut + 1);
+  return name.substr(0, cut);
+}
+
+TEST_F(TextsFit, ChineseFontsTakeLatinAndChineseFromOneFace) {
+  SwitchTo(2);
+  for (int slot = 0; slot < SYS_LOGFONT_SLOTS; ++slot) {
+    const LogFont* font = g_SysLogFont[slot];
+    if (!font || !font->multiByteDevFont) continue;
+    EXPECT_EQ(FaceOf(font->singleByteDevFont), FaceOf(font->multiByteDevFont)) << "system font " << slot;
   }
 }
 
