@@ -15,6 +15,9 @@ GUI_EXTERN_C_BEGIN
 #define MSG_TIPQUERY 404
 #define MSG_TIPTEXT 405
 
+/* The answer of a control whose shown text is cut. */
+#define TIP_OFFER_CUT 2
+
 #define BUBBLETIP_TEXT_SIZE 256
 typedef struct BubbleTipExchange {
   uint32_t bufferSize; /* bytes of text, the terminator included */

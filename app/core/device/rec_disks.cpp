@@ -12,14 +12,15 @@ namespace {
 
 const int kDiskGroups = 16;
 const int kNetDiskSlotsOffered = 8;
-const uint8_t kNas = 4, kIpSan = 5;
+const uint8_t kLocalDisk = 1, kNas = 4, kIpSan = 5;
 
-// The device's one disk: read-only, first in the list (bus 0, port 0),
-// recording into group 1.
+// The device's one disk: a local disk, read-only, first in the list
+// (bus 0, port 0), recording into group 1.
 void defaultDiskRow(DiskInfo& row) {
   zeroFill(&row, sizeof row);
   row.readOnly = 1;
   row.group = 1;
+  row.type = kLocalDisk;
 }
 
 DiskInfo keptDiskRow() {

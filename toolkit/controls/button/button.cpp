@@ -251,7 +251,7 @@ LResult TipQuery(WindowHandle hwnd) {
   if (content == BS_TIPALWAYS) return 1;
   if (content != BS_ELLIPSIS) return 0;
   const Rect r = button::TextRect(hwnd);
-  return painters::TextWidth(hwnd, GetWindowCaption(hwnd)) > r.right - r.left ? 2 : 0;
+  return painters::TextWidth(hwnd, GetWindowCaption(hwnd)) > r.right - r.left ? TIP_OFFER_CUT : 0;
 }
 
 LResult TipText(WindowHandle hwnd, WParam wParam) {

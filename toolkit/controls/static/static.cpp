@@ -8,6 +8,7 @@
 #include "controls/registry/control_registry.h"
 #include "gui/control_class.h"
 #include "gui/control_paint.h"
+#include "gui/control_tip.h"
 #include "gui/dc.h"
 #include "gui/dialog.h"
 #include "gui/element.h"
@@ -169,10 +170,10 @@ LResult TipQuery(WindowHandle hwnd) {
   Rect rc{};
   GetClientRect(hwnd, &rc);
   const int width = painters::TextWidth(hwnd, GetWindowCaption(hwnd)), client = rc.right - rc.left;
-  if ((style & SS_TYPEMASK) == SS_GRAYTEXT) return width > client - kGrayTextSpare ? 2 : 0;
+  if ((style & SS_TYPEMASK) == SS_GRAYTEXT) return width > client - kGrayTextSpare ? TIP_OFFER_CUT : 0;
   if (!(style & SS_ELLIPSIS)) return 0;
   const int room = (style & SS_TYPEMASK) == SS_EDITFRAME ? client - 2 * kEditFrameInset : client;
-  return width > room ? 2 : 0;
+  return width > room ? TIP_OFFER_CUT : 0;
 }
 
 LResult TipText(WindowHandle hwnd, WParam wParam) {

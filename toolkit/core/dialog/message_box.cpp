@@ -45,18 +45,35 @@ struct Button {
   const char* word;
 };
 
+// The built-in word of each button, the key of its "commons" caption.
+const char* WordOf(int id) {
+  switch (id) {
+    case IDOK: return "OK";
+    case IDABORT: return "Abort";
+    case IDRETRY: return "Retry";
+    case IDIGNORE: return "Ignore";
+    case IDYES: return "Yes";
+    case IDNO: return "No";
+    default: return "Cancel";
+  }
+}
+
 // Types 6 and 7 have no buttons of their own; they are laid out as type 0
 // so that the box can be closed at all.
 std::vector<Button> ButtonsOf(uint32_t type) {
-  const char* cancel = (type & MB_CANCELASBACK) ? "Previous" : "Cancel";
+  std::vector<int> ids;
   switch (type & 7) {
-    case 1: return {{IDOK, "OK"}, {IDCANCEL, cancel}};
-    case 2: return {{IDYES, "Yes"}, {IDNO, "No"}};
-    case 3: return {{IDRETRY, "Retry"}, {IDCANCEL, cancel}};
-    case 4: return {{IDABORT, "Abort"}, {IDRETRY, "Retry"}, {IDIGNORE, "Ignore"}};
-    case 5: return {{IDYES, "Yes"}, {IDNO, "No"}, {IDCANCEL, cancel}};
-    default: return {{IDOK, "OK"}};
+    case 1: ids = {IDOK, IDCANCEL}; break;
+    case 2: ids = {IDYES, IDNO}; break;
+    case 3: ids = {IDRETRY, IDCANCEL}; break;
+    case 4: ids = {IDABORT, IDRETRY, IDIGNORE}; break;
+    case 5: ids = {IDYES, IDNO, IDCANCEL}; break;
+    default: ids = {IDOK}; break;
   }
+  std::vector<Button> buttons;
+  for (int id : ids)
+    buttons.push_back({id, id == IDCANCEL && (type & MB_CANCELASBACK) ? "Previous" : WordOf(id)});
+  return buttons;
 }
 
 const char* CaptionOf(const char* word) {
@@ -106,15 +123,24 @@ void Opened(WindowHandle hwnd, LParam type) {
   GetWindowRect(hwnd, &g_boxRect);
 }
 
-int ShortcutId(int ch) {
-  switch (std::tolower(ch)) {
-    case 'a': return IDABORT;
-    case 'i': return IDIGNORE;
-    case 'n': return IDNO;
-    case 'r': return IDRETRY;
-    case 'y': return IDYES;
-    default: return 0;
+// The buttons that a letter key presses, first come first served: each by
+// the first letter of the caption it shows, or of its built-in word when
+// the caption starts with no Latin letter (as a Chinese one does).
+constexpr int kLetterButtons[] = {IDABORT, IDIGNORE, IDNO, IDRETRY, IDYES};
+
+int LetterOf(WindowHandle button, int id) {
+  const char* caption = GetWindowCaption(button);
+  const auto first = static_cast<unsigned char>(caption ? caption[0] : 0);
+  const bool latin = first < 0x80 && std::isalpha(first);
+  return std::tolower(latin ? first : static_cast<unsigned char>(WordOf(id)[0]));
+}
+
+int ShortcutId(WindowHandle box, int ch) {
+  for (int id : kLetterButtons) {
+    const WindowHandle button = GetDlgItem(box, id);
+    if (button && LetterOf(button, id) == std::tolower(ch)) return id;
   }
+  return 0;
 }
 
 LResult BoxProc(WindowHandle hwnd, int msg, WParam wParam, LParam lParam) {
@@ -136,8 +162,8 @@ LResult BoxProc(WindowHandle hwnd, int msg, WParam wParam, LParam lParam) {
       return 0;
     case MSG_CHAR:
       if ((wParam & 0xFF00) == 0) {
-        int id = ShortcutId(static_cast<int>(wParam & 0xFF));
-        if (id && GetDlgItem(hwnd, id)) End(hwnd, id);
+        const int id = ShortcutId(hwnd, static_cast<int>(wParam & 0xFF));
+        if (id) End(hwnd, id);
       }
       return 0;
     case MSG_NCLBUTTONDBLCLK:

@@ -87,7 +87,7 @@ class SchedulePage : public LiveGui {
 };
 
 // Grid and legend places of the 1024 x 768 layout.
-constexpr int kGridLeft = 100, kGridTop = 90, kHourW = 20, kRowH = 30, kLegendX = 25, kLegendY = 368;
+constexpr int kGridLeft = 90, kGridTop = 90, kHourW = 20, kRowH = 30, kLegendX = 15, kLegendY = 368;
 Point Cell(int day, int hour) { return Point{kGridLeft + hour * kHourW + 5, kGridTop + day * kRowH + 5}; }
 
 // A legend swatch (0..4 types, 5 the eraser), then a drag over days d0..d1

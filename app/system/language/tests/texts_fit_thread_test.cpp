@@ -9,25 +9,36 @@
 #include <vector>
 
 #include "app/app_registry.h"
+#include "app/control_services.h"
 #include "app/device_backend.h"
+#include "app/system/language/tests/language_switch.h"
 #include "app/testing/page_harness.h"
 #include "app/value_texts.h"
+#include "gui/button.h"
+#include "gui/control_paint.h"
+#include "gui/control_tip.h"
 #include "gui/dc.h"
+#include "gui/font.h"
 #include "gui/gui_etc.h"
 #include "gui/layout.h"
+#include "gui/static.h"
 #include "gui/text.h"
+#include "gui/window.h"
 
 namespace {
 
 using livetest::LiveGui;
 
-// Room the controls leave their text: a labelled control's label takes
-// 3/10 of the item and draws its grey text from 8 pixels in with 12 to
-// spare; a list's column (a static at the window's origin) draws its
-// caption 2 pixels in with 4 to spare; every other control may use the
-// item's whole width, and a static at least two lines high wraps its text.
-constexpr int kLabelTenths = 3, kLabelSpare = 12, kColumnSpare = 4;
-constexpr int kControlFontMain = 5, kControlFontAux = 6;
+// Each caption is measured by a control of its record's kind, made as the
+// pages make it, which answers whether its text is cut (as it answers the
+// bubble tip): a button in the room its picture and padding leave, a
+// label in its static frame, a static in its client area. A static at
+// least two lines high wraps its text; a list's column (a static at the
+// window's origin) draws its caption in the list header's font 2 pixels in
+// with 4 to spare.
+constexpr int kColumnSpare = 4;
+constexpr int kHeaderFontMain = 3, kHeaderFontAux = 6;
+constexpr int kProbeId = 100;
 const char* const kLabelled[] = {"combobox", "sledit", "ipedit", "trackbar", "progressbar"};
 
 struct Item {
@@ -35,14 +46,45 @@ struct Item {
   bool operator==(const Item& o) const { return window == o.window && name == o.name; }
 };
 
-// Check boxes that their pages make with a label, as the kinds above.
-const Item kLabelledBoxes[] = {
-    {"advrecordset", "hddrecover"},   {"advrecordset", "aes_enable"},     {"alarmset", "handle"},
-    {"exceptionset", "audio"},        {"exceptionset", "exupload"},       {"exceptionset", "email"},
-    {"exceptionset", "alarmout"},     {"handleset", "callpreset"},        {"handleset", "callpatrol"},
-    {"handleset", "callpattern"},     {"motionset", "motionen"},          {"motionset", "handle"},
-    {"startpasswd", "setpasswd_static"}, {"usermodify", "enable_changepasswd"}, {"videolossset", "lossen"},
-    {"videolossset", "handle"},       {"videotamperset", "tamperen"},     {"videotamperset", "handle"}};
+// Buttons and statics that their pages make with a label, as the kinds above.
+const Item kLabelledItems[] = {
+    {"advrecordset", "aes_enable"},       {"advrecordset", "hddrecover"},       {"disk_advance", "drawframe_ratio_cap"},
+    {"disk_advance", "pic_capacity"},     {"disk_advance", "rec_capacity"},     {"disk_advance", "rec_time_extend"},
+    {"disk_advance", "rec_time_now"},     {"disk_advance", "totalcap"},         {"disk_base", "free"},
+    {"disk_base", "total"},               {"disk_detect", "block"},             {"disk_detect", "capacity"},
+    {"disk_detect", "err"},               {"disk_detect", "status"},            {"disk_localhdset", "capacity"},
+    {"disk_localhdset", "diskno"},        {"disk_nethdadd", "nethddir"},        {"disk_nethdadd", "nethdip"},
+    {"disk_nethdset", "capacity"},        {"disk_nethdset", "diskno"},          {"disk_nethdset", "nethddir"},
+    {"disk_nethdset", "nethdip"},         {"disk_nethdset", "nethdtype"},       {"disk_smartinfo", "alleva"},
+    {"disk_smartinfo", "selfeva"},        {"disk_smartinfo", "smart_selftest_status"}, {"disk_smartinfo", "time"},
+    {"encodeset", "sub_raterange"},       {"exceptionset", "alarmout"},         {"exceptionset", "audio"},
+    {"exceptionset", "email"},            {"exceptionset", "exupload"},         {"handleset", "callpatrol"},
+    {"handleset", "callpattern"},         {"handleset", "callpreset"},          {"logdetail", "camno"},
+    {"logdetail", "detailtype"},          {"logdetail", "hostip"},              {"logdetail", "localuser"},
+    {"logdetail", "paratype"},            {"logdetail", "recordtime"},          {"motionset", "handle"},
+    {"motionset", "motionen"},            {"previewset", "audio"},              {"systeminfo", "hddfree"},
+    {"systeminfo", "hddtotal"},           {"usermodify", "enable_changepasswd"}, {"userset", "curusername"},
+    {"videolossset", "handle"},           {"videolossset", "lossen"},           {"videotamperset", "handle"},
+    {"videotamperset", "tamperen"},       {"startpasswd", "setpasswd_static"}, {"alarmset", "handle"},
+    {"alarmset", "laytime"},              {"disk_smartinfo", "temperature"},    {"alarmset", "inputhandle"},
+    {"scheduleset", "rec_enable"},        {"scheduleset", "pic_enable"},        {"netset", "attach"},
+    {"netset", "ddnsenable"},             {"netset", "enable_fastload"},        {"netset", "encomfirm"},
+    {"netset", "ftp_enable"},             {"netset", "https_enable"},           {"netset", "ntpenable"},
+    {"netset", "pppoeenable"},            {"netset", "snmp_enable"},            {"netset", "ssl"}};
+// Check boxes and radio buttons that draw their caption beside the box,
+// framed ones from an indent.
+const Item kCheckBoxes[] = {{"copyweek", "week_all"},        {"displayset", "automode"},
+                            {"displayset", "dstenable"},     {"displayset", "enablewizard"},
+                            {"displayset", "operationpasswd"}};
+const Item kFramedCheckBoxes[] = {{"disk_advance", "diskmode_enable"}, {"disk_smartinfo", "enable"},
+                                  {"encodeset", "audiorecord"},       {"encodeset", "enable_cabac"},
+                                  {"encodeset", "enable_wd1"},        {"encodeset", "redundant"},
+                                  {"encodeset", "redundant_nopic"}};
+const Item kFramedRadios[] = {{"disk_localhdset", "attr_rw"},        {"disk_localhdset", "attr_readonly"},
+                              {"disk_localhdset", "attr_redundant"}, {"disk_nethdset", "attr_rw"},
+                              {"disk_nethdset", "attr_readonly"},    {"disk_nethdset", "attr_redundant"},
+                              {"previewstrategy", "realtime"},       {"previewstrategy", "balanced"},
+                              {"previewstrategy", "fluency"}};
 // Picture buttons whose caption is their bubble tip, not drawn.
 const Item kTipOnly[] = {{"leftcolorset", "brightnesspos"}, {"leftcolorset", "contrastpos"},
                          {"leftcolorset", "saturationpos"}, {"leftcolorset", "chromapos"},
@@ -77,45 +119,103 @@ std::vector<Item> ItemsOf(const char* path) {
   return items;
 }
 
-bool IsLabelled(const char* kind) {
+bool IsLabelled(const std::string& kind, const Item& item) {
   for (const char* k : kLabelled)
-    if (std::string(kind) == k) return true;
-  return false;
+    if (kind == k) return true;
+  return In(kLabelledItems, item);
 }
 
 struct Layout {
   const char* what;
   const char* path;
   BOOL (*lookup)(const char*, const char*, CtrlResInfo**);
-  int font;
+  int headerFont;
 };
 
-// "window/item (kind): caption needs N of M" for each caption that does not fit.
-std::vector<std::string> Misfits(HDC hdc, const Layout& layout) {
-  SelectFont(hdc, g_SysLogFont[layout.font]);
-  const int lineHeight = GetFontHeight(hdc);
+int TextWidth(HDC hdc, const char* text) {
+  Size size{};
+  GetTextExtentEx(hdc, text, -1, &size, 0);
+  return size.cx;
+}
+
+// Whether a made control's text is cut, as it tells its bubble tip.
+bool Cut(WindowHandle control) { return SendMessage(control, MSG_TIPQUERY, 0, 0) == TIP_OFFER_CUT; }
+
+// A static's wrapped text within its client area.
+bool WrapFits(WindowHandle control, const char* text) {
+  Rect client{};
+  GetClientRect(control, &client);
+  SetControlFontByStyle(control);
+  const HDC hdc = GetClientDC(control);
+  SelectFont(hdc, GetWindowFont(control));
+  Rect rc{0, 0, client.right, 0};
+  DrawTextEx2(hdc, text, -1, &rc, 0, DT_WORDBREAK | DT_CALCRECT, nullptr);
+  ReleaseDC(hdc);
+  return rc.bottom - rc.top <= client.bottom && rc.right - rc.left <= client.right;
+}
+
+// Whether the record's caption fits where its control draws it.
+bool Fits(WindowHandle page, const Layout& layout, const Item& item, const CtrlResInfo& r) {
+  const std::string kind = r.kind;
+  const char* text = r.caption;
+  if (IsLabelled(kind, item)) {
+    createLabeledCtrl(kind.c_str(), text, WS_CHILD, 0, kProbeId, r.x, r.y, r.w, r.h, page, 0);
+    const WindowHandle label = GetDlgItem(page, kProbeId + CHANBOX_LABEL_OFFSET);
+    const bool cut = Cut(label);
+    DestroyWindow(label);
+    DestroyWindow(GetDlgItem(page, kProbeId));
+    return !cut;
+  }
+  if (kind == "static" && r.x == 0 && r.y == 0) {
+    const HDC hdc = GetClientDC(page);
+    SelectFont(hdc, g_SysLogFont[layout.headerFont]);
+    const int width = TextWidth(hdc, text);
+    ReleaseDC(hdc);
+    return width <= r.w - kColumnSpare;
+  }
+  uint32_t style = WS_CHILD;
+  const char* cls = kind.c_str();
+  if (kind == "button") {
+    style |= BS_ELLIPSIS | (In(kFramedCheckBoxes, item) ? BS_AUTOCHECKBOX | BS_FRAMED
+                            : In(kFramedRadios, item)   ? BS_AUTORADIOBUTTON | BS_FRAMED
+                            : In(kCheckBoxes, item)     ? BS_AUTOCHECKBOX
+                                                        : BS_PUSHBUTTON);
+  } else if (kind == "static") {
+    style |= SS_ELLIPSIS;
+  } else {
+    return true;  // list views and the like show no caption of their own
+  }
+  const WindowHandle control = CreateWindowEx(cls, text, style, 0, kProbeId, r.x, r.y, r.w, r.h, page, 0);
+  if (!IsValidHandle(control)) return false;
+  const bool fits = !Cut(control) || (kind == "static" && r.h >= 2 * GetSysCharHeight() && WrapFits(control, text));
+  DestroyWindow(control);
+  return fits;
+}
+
+// The caption's width in the font a control draws it in, to report.
+int ControlTextWidth(WindowHandle page, const char* text) {
+  const WindowHandle probe = CreateWindowEx("static", "", WS_CHILD, 0, kProbeId, 0, 0, 1, 1, page, 0);
+  SetControlFontByStyle(probe);
+  const HDC hdc = GetClientDC(probe);
+  SelectFont(hdc, GetWindowFont(probe));
+  const int width = TextWidth(hdc, text);
+  ReleaseDC(hdc);
+  DestroyWindow(probe);
+  return width;
+}
+
+// "window/item (kind): caption" for each caption that does not fit.
+std::vector<std::string> Misfits(WindowHandle page, const Layout& layout) {
   std::vector<std::string> misfits;
   for (const Item& item : ItemsOf(layout.path)) {
     CtrlResInfo* r = nullptr;
     if (!layout.lookup(item.window.c_str(), item.name.c_str(), &r) || !r->caption || !r->caption[0] || r->w <= 0)
       continue;
     if (std::string(r->kind).rfind("hint", 0) == 0 || In(kTipOnly, item)) continue;  // not drawn in the control
-    const bool labelled = IsLabelled(r->kind) || In(kLabelledBoxes, item);
-    const bool column = std::string(r->kind) == "static" && r->x == 0 && r->y == 0;
-    const int room = labelled ? r->w * kLabelTenths / 10 - kLabelSpare : column ? r->w - kColumnSpare : r->w;
-    Size size{};
-    GetTextExtentEx(hdc, r->caption, -1, &size, 0);
-    int need = size.cx;
-    if (!labelled && !column && std::string(r->kind) == "static" && r->h >= 2 * lineHeight) {
-      Rect rc{0, 0, room, 0};
-      DrawTextEx2(hdc, r->caption, -1, &rc, 0, DT_WORDBREAK | DT_CALCRECT, nullptr);
-      if (rc.bottom - rc.top <= r->h && rc.right - rc.left <= room) continue;
-      need = rc.right - rc.left;
-    }
-    if (need <= room) continue;
+    if (Fits(page, layout, item, *r)) continue;
     char text[512];
-    std::snprintf(text, sizeof text, "%s/%s (%s): \"%s\" needs %d of %d", item.window.c_str(), item.name.c_str(),
-                  r->kind, r->caption, need, room);
+    std::snprintf(text, sizeof text, "%s/%s (%s, %d wide): \"%s\" (%d wide) is cut", item.window.c_str(),
+                  item.name.c_str(), r->kind, r->w, r->caption, ControlTextWidth(page, r->caption));
     misfits.emplace_back(text);
   }
   return misfits;
@@ -132,12 +232,7 @@ class TextsFit : public LiveGui {
     LiveGui::SetUp();
     TwoOutputs();
   }
-  void SwitchTo(int language) {
-    getCachedDeviceConfig()->language = language;
-    ASSERT_EQ(setDeviceConfig(nullptr, getCachedDeviceConfig(), 1), 0);
-    ASSERT_EQ(SetValueToGuiEtc("menuinfo", "language", std::to_string(language).c_str()), 0);
-    SetLangSwitchState(0);
-  }
+  void SwitchTo(int language) { langtest::SwitchLanguage(language); }
   void TearDown() override {
     SwitchTo(1);
     LiveGui::TearDown();
@@ -146,8 +241,8 @@ class TextsFit : public LiveGui {
 
 TEST_F(TextsFit, EveryCaptionFitsItsControlInEachLanguage) {
   const WindowHandle page = Main({0, 0, 64, 64}, DefaultMainWinProc);
-  const Layout layouts[] = {{"main", "../guiRes/rirurRes/conf/1024x768.cfg", GetCtrlResInfo, kControlFontMain},
-                            {"auxiliary", "../guiRes/rirurRes/conf/720x576.cfg", GetCtrlResInfoAux, kControlFontAux}};
+  const Layout layouts[] = {{"main", "../guiRes/rirurRes/conf/1024x768.cfg", GetCtrlResInfo, kHeaderFontMain},
+                            {"auxiliary", "../guiRes/rirurRes/conf/720x576.cfg", GetCtrlResInfoAux, kHeaderFontAux}};
   for (const auto& language : {std::pair<int, const char*>{1, "English"}, {2, "Chinese"}, {33, "German"}}) {
     SwitchTo(language.first);
     for (const Layout& layout : layouts) {
@@ -155,11 +250,28 @@ TEST_F(TextsFit, EveryCaptionFitsItsControlInEachLanguage) {
       ASSERT_GT(ItemsOf(layout.path).size(), 1000u) << layout.path;
       CtrlResInfo* probe = nullptr;
       ASSERT_TRUE(layout.lookup("mainmenu", "shutdown", &probe)) << "the layout is loaded";
-      const HDC hdc = GetClientDC(page);
-      const std::vector<std::string> misfits = Misfits(hdc, layout);
-      ReleaseDC(hdc);
+      const std::vector<std::string> misfits = Misfits(page, layout);
       for (const std::string& m : misfits) ADD_FAILURE() << m;
     }
+  }
+}
+
+// A Chinese line draws its Latin letters and its Chinese characters from
+// one face, so that "IPv4" stands as tall as the characters beside it: both
+// device fonts are one font file, their names alike up to the charsets.
+std::string FaceOf(const DevFont* font) {
+  const std::string name = font->name;
+  size_t cut = 0;
+  for (int field = 0; field < 5 && cut != std::string::npos; ++field) cut = name.find('-', cut + 1);
+  return name.substr(0, cut);
+}
+
+TEST_F(TextsFit, ChineseFontsTakeLatinAndChineseFromOneFace) {
+  SwitchTo(2);
+  for (int slot = 0; slot < SYS_LOGFONT_SLOTS; ++slot) {
+    const LogFont* font = g_SysLogFont[slot];
+    if (!font || !font->multiByteDevFont) continue;
+    EXPECT_EQ(FaceOf(font->singleByteDevFont), FaceOf(font->multiByteDevFont)) << "system font " << slot;
   }
 }
 

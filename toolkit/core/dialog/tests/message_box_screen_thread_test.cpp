@@ -8,10 +8,12 @@
 #include <chrono>
 #include <thread>
 #include <vector>
+#include <linux/input-event-codes.h>
 
 #include "core/nonclient/tests/screen_picture.h"
 #include "core/nonclient/tests/started_gui.h"
 #include "gui/dialog.h"
+#include "gui/gui_etc.h"
 #include "gui/host.h"
 #include "gui/nonclient.h"
 #include "gui/paint.h"
@@ -90,6 +92,46 @@ TEST_F(BoxOnScreen, KeysAndClicksFedToTheHostWindowAnswerTheBox) {
   EXPECT_EQ(MessageBox(0, "Saved.", "Settings", MB_OKCANCEL), IDOK);
   done = true;
   click.join();
+}
+
+// Letter keys typed on the host keyboard press the buttons by the first
+// letter of the caption the box shows: in German "Ja" by j and not by y;
+// Chinese captions start with no Latin letter and keep the English ones.
+TEST_F(BoxOnScreen, LetterKeysFollowTheShownLanguagesButtonTexts) {
+  constexpr const char* kEnglish = "1";
+  const struct {
+    const char* language;
+    uint32_t type;
+    std::vector<int> keys;
+    int result;
+  } cases[] = {
+      {"33", MB_YESNO, {KEY_Y, KEY_N}, IDNO},  // "Ja", "Nein"
+      {"33", MB_YESNO, {KEY_J}, IDYES},
+      {"33", MB_ABORTRETRYIGNORE, {KEY_R, KEY_I}, IDIGNORE},  // "Abbruch", "Wiederholen", "Ignorieren"
+      {"33", MB_RETRYCANCEL, {KEY_W}, IDRETRY},
+      {"2", MB_YESNO, {KEY_Y}, IDYES},
+      {kEnglish, MB_ABORTRETRYIGNORE, {KEY_W, KEY_R}, IDRETRY},
+  };
+  for (const auto& c : cases) {
+    ASSERT_EQ(SetValueToGuiEtc("menuinfo", "language", c.language), 0);
+    SetLangSwitchState(0);
+    std::atomic<bool> done{false};
+    std::thread keys([&] {
+      for (int i = 0; i < 500 && !GetMsgBoxState(); ++i) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+      for (int key : c.keys) {
+        HostInjectKey(key, 1);
+        HostInjectKey(key, 0);
+      }
+      // A key that ends nothing must fail the case, not hang the test.
+      for (int i = 0; i < 1000 && !done; ++i) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+      if (!done) SendNotifyMessage(GetActiveWindow(), MSG_CLOSE, 0, 0);
+    });
+    EXPECT_EQ(MessageBox(0, "Text of the box", "Title", c.type), c.result) << c.language << ", type " << c.type;
+    done = true;
+    keys.join();
+  }
+  ASSERT_EQ(SetValueToGuiEtc("menuinfo", "language", kEnglish), 0);
+  SetLangSwitchState(0);
 }
 
 // What the dialog below received, read on the test thread while it keeps
