@@ -54,6 +54,9 @@ bool snapToFtpOffered(int source);
 // What every page does alike: closing the sheet, the OK, Apply and Cancel
 // row, check boxes.
 void closeSheet(WindowHandle page);
+// OK once its page stored: the other pages' pending edits are kept too, and
+// the sheet closes when all of them were.
+void finishSheet(WindowHandle page);
 void createBottomButtons(WindowHandle page, const char* ok, const char* apply, const char* cancel);
 void enablePageApply(WindowHandle page, bool on);
 bool isChecked(WindowHandle page, int id);

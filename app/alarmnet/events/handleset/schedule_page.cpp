@@ -167,7 +167,7 @@ void command(WindowHandle page, int id, int code) {
     if (const int rc = store(page))
       report(page, rc);
     else
-      closeSheet(page);
+      finishSheet(page);
   }
 }
 

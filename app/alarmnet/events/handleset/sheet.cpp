@@ -148,6 +148,10 @@ void closeSheet(WindowHandle page) {
   SendMessage(static_cast<WindowHandle>(GetWindowAdditionalData(page)), MSG_CLOSE, 0, 0);
 }
 
+void finishSheet(WindowHandle page) {
+  if (pageframe::applyOtherPages(page)) closeSheet(page);
+}
+
 void createBottomButtons(WindowHandle page, const char* ok, const char* apply, const char* cancel) {
   const int y = pageframe::bottomRow(page);
   pageframe::createFromKey(page, kSection, {"button", ok, kButtonStyle, 0, PAGE_ID_OK, false}, y);
