@@ -402,7 +402,10 @@ TEST_F(Display, DstApplyTakesTheZonesRuleOrTheRowsAndRefusesOneMonth) {
   }
 }
 
-TEST_F(Display, MoreApplyAsksBeforeAnOutputModeRebootAndShowsTheDevicesRefusals) {
+// A new output mode is written with the rest; the question only offers the
+// reboot that takes it, and No keeps it for the next start. A refused
+// write asks nothing.
+TEST_F(Display, MoreApplyOffersAnOutputModeRebootAndShowsTheDevicesRefusals) {
   const std::string kNumberRange = "Device No. is out of range (1-255)!";
   struct Row {
     const char* what;
@@ -414,7 +417,9 @@ TEST_F(Display, MoreApplyAsksBeforeAnOutputModeRebootAndShowsTheDevicesRefusals)
     bool saved, hint;
   } rows[] = {
       {"name and number", "Gate 7", "42", false, IDYES, {}, true, false},
-      {"output mode, declined", "Gate 7", "42", true, IDNO, {"displayset/param_reboot"}, false, false},
+      {"output mode, reboot declined", "Gate 7", "42", true, IDNO, {"displayset/param_reboot"}, true, false},
+      {"output mode, refused name", "Gate/7", "42", true, IDYES, {"Device Name is invalid, please enter it again!"}, false,
+       false},
       {"output mode, confirmed", "Gate 7", "42", true, IDYES, {"displayset/param_reboot"}, true, true},
       {"a name the device refuses", "Gate/7", "42", false, IDYES, {"Device Name is invalid, please enter it again!"}, false, false},
       {"number 0", "Gate 7", "0", false, IDYES, {kNumberRange}, false, false},
