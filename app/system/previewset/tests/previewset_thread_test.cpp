@@ -436,6 +436,38 @@ TEST_F(PreviewSet, AnAuxiliaryOutputOffersNoLayoutAudioOrPaging) {
   Close();
 }
 
+// A fresh device's event record holds values its lists do not offer: the
+// boxes show no row rather than another value, an Apply of the audio box
+// alone keeps them and every other byte, and a row chosen then is stored.
+TEST_F(PreviewSet, ValuesTheListsDoNotHoldShowNoRowAndApplyKeepsThem) {
+  device_seam::resetKeptRecords();
+  const PreviewConfig before = Stored(3);
+  EventOutputConfig event{};
+  getEventOutputConfig(nullptr, &event);
+  Open();
+  On(base_);
+  ASSERT_LT(livetest::RowOfValue(base_, kEventOut, event.output), 0);
+  ASSERT_LT(livetest::RowOfValue(base_, kDelay, event.delay), 0);
+  for (int id : {kEventOut, kDelay}) EXPECT_LT(SendDlgItemMessage(base_, id, CB_GETCURSEL, 0, 0), 0) << id;
+  livetest::Click(base_, kAudio);
+  livetest::Click(base_, kApply);
+  EXPECT_FALSE(Enabled(base_, kApply));
+  PreviewConfig want = before;
+  want.audio = before.audio ? 0 : 1;
+  const PreviewConfig after = Stored(3);
+  EXPECT_EQ(std::memcmp(&after, &want, sizeof after), 0);
+  EventOutputConfig kept{};
+  getEventOutputConfig(nullptr, &kept);
+  EXPECT_EQ(kept.output, event.output);
+  EXPECT_EQ(kept.delay, event.delay);
+  EXPECT_TRUE(livetest::Pick(base_, kDelay, 4));
+  livetest::Click(base_, kApply);
+  getEventOutputConfig(nullptr, &kept);
+  EXPECT_EQ(kept.delay, 4);
+  EXPECT_EQ(kept.output, event.output);
+  Close();
+}
+
 TEST_F(PreviewSet, ReadAndSaveFailuresShowTheirBoxesAndKeepTheRecords) {
   Open();
   std::vector<PreviewConfig> before;
