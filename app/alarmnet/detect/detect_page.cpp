@@ -187,11 +187,13 @@ void withMenuDisabled(Run run) {
 
 }  // namespace
 
-void runHandleSheet(WindowHandle page, int source, TimeSegment holiday[HOLIDAY_SEGMENTS]) {
+bool runHandleSheet(WindowHandle page, int source, TimeSegment holiday[HOLIDAY_SEGMENTS]) {
   uint8_t* exchange = getHandleSetSource();
   std::memcpy(exchange, holiday, sizeof(TimeSegment) * HOLIDAY_SEGMENTS);
-  withMenuDisabled([&] { showHandleSetDialog(page, source); });
+  int changed = 0;
+  withMenuDisabled([&] { changed = showHandleSetDialog(page, source); });
   std::memcpy(holiday, exchange, sizeof(TimeSegment) * HOLIDAY_SEGMENTS);
+  return changed != 0;
 }
 
 uint64_t chooseCopyChannels(WindowHandle page, int channel) {
