@@ -10,6 +10,7 @@
 #include "app/control_services.h"
 #include "app/device_ability.h"
 #include "app/device_caps.h"
+#include "app/liveview.h"
 #include "app/liveview_dialogs.h"
 #include "app/login_rights.h"
 #include "app/msgbox.h"
@@ -152,7 +153,7 @@ void eraseWithViewFrame(WindowHandle page, const char* section, WParam wParam, L
 
 void paintView(WindowHandle page, const char* section, HDC hdc) {
   const Rect r = viewRect(page, section);
-  SetPreviewViewRect(hdc, r.left, r.top, r.right - r.left, r.bottom - r.top);
+  paintVideoArea(hdc, r.left, r.top, r.right - r.left, r.bottom - r.top);
   if (needsMsgBoxRepaint() && GetMsgBoxState()) InvalidateRect(GetActiveWindow(), nullptr, TRUE);
 }
 
