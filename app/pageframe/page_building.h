@@ -63,6 +63,10 @@ struct SheetPage {
   bool keptWithoutRecord;
 };
 WindowHandle buildSheet(WindowHandle window, const char* section, const SheetPage* pages, int count);
+// OK on one page of a sheet keeps the edits of the others: every other page
+// whose Apply is lit applies. True when each did; the first that could not
+// (its own report shown) becomes the active page.
+bool applyOtherPages(WindowHandle page);
 
 
 // What a sheet page does with its messages: its initialisation, background,

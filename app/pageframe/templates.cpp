@@ -141,4 +141,21 @@ WindowHandle buildSheet(WindowHandle window, const char* section, const SheetPag
   return sheet;
 }
 
+bool applyOtherPages(WindowHandle page) {
+  const WindowHandle sheet = GetParent(page);
+  const LResult count = SendMessage(sheet, PSM_GETPAGECOUNT, 0, 0);
+  for (LResult i = 0; i < count; ++i) {
+    const WindowHandle other = static_cast<WindowHandle>(SendMessage(sheet, PSM_GETPAGE, static_cast<WParam>(i), 0));
+    if (other == page || !isWindow(other)) continue;
+    const WindowHandle apply = GetDlgItem(other, PAGE_ID_APPLY);
+    if (!isWindow(apply) || !IsWindowEnabled(apply)) continue;
+    SendMessage(other, MSG_COMMAND, PAGE_ID_APPLY, 0);
+    if (IsWindowEnabled(apply)) {
+      SendMessage(sheet, PSM_SETACTIVEINDEX, static_cast<WParam>(i), 0);
+      return false;
+    }
+  }
+  return true;
+}
+
 }  // namespace pageframe

@@ -209,17 +209,18 @@ class AlarmEditor {
         selectCurrent(page);
         return;
       }
+      // Another item shown is no edit: Apply stays as the edits left it.
       s.current = v;
       if (load(page, v) != 0) showMsgBox(page, "commons", "getalarmhint", MSGBOX_ERROR);
     }
-    enableApply(page, 0, 0);
   }
 
   static void eventHandling(WindowHandle page) {
     std::memcpy(getHandleSetSource(), s.holiday, sizeof s.holiday);
-    withMenuDisabled([page] { showHandleSetDialog(page, Traits::kSource); });
+    int changed = 0;
+    withMenuDisabled([page, &changed] { changed = showHandleSetDialog(page, Traits::kSource); });
     std::memcpy(s.holiday, getHandleSetSource(), sizeof s.holiday);
-    enableApply(page, 0, 0);
+    if (changed) enableApply(page, 0, 0);
   }
 
   // Copies the working item into the cache entry of `code`, keeping what
@@ -244,10 +245,7 @@ class AlarmEditor {
     uint8_t bytes[IP_ALARM_CAMERAS] = {};
     withMenuDisabled([page] { Traits::runCopyDialog(page, s.current); });
     Traits::copyChoice(&mask, bytes);
-    if (mask == 0) {
-      enableApply(page, 0, 0);
-      return;
-    }
+    if (mask == 0) return;  // closed or nothing chosen: nothing changed
     const int rc = cacheCurrent(page);
     if (rc != 0) return report(page, rc);
     const int local = localCount(Traits::kSide);

@@ -10,6 +10,7 @@
 #include "app/control_services.h"
 #include "app/device_ability.h"
 #include "app/device_caps.h"
+#include "app/liveview.h"
 #include "app/liveview_dialogs.h"
 #include "app/login_rights.h"
 #include "app/msgbox.h"
@@ -152,7 +153,7 @@ void eraseWithViewFrame(WindowHandle page, const char* section, WParam wParam, L
 
 void paintView(WindowHandle page, const char* section, HDC hdc) {
   const Rect r = viewRect(page, section);
-  SetPreviewViewRect(hdc, r.left, r.top, r.right - r.left, r.bottom - r.top);
+  paintVideoArea(hdc, r.left, r.top, r.right - r.left, r.bottom - r.top);
   if (needsMsgBoxRepaint() && GetMsgBoxState()) InvalidateRect(GetActiveWindow(), nullptr, TRUE);
 }
 
@@ -187,11 +188,13 @@ void withMenuDisabled(Run run) {
 
 }  // namespace
 
-void runHandleSheet(WindowHandle page, int source, TimeSegment holiday[HOLIDAY_SEGMENTS]) {
+bool runHandleSheet(WindowHandle page, int source, TimeSegment holiday[HOLIDAY_SEGMENTS]) {
   uint8_t* exchange = getHandleSetSource();
   std::memcpy(exchange, holiday, sizeof(TimeSegment) * HOLIDAY_SEGMENTS);
-  withMenuDisabled([&] { showHandleSetDialog(page, source); });
+  int changed = 0;
+  withMenuDisabled([&] { changed = showHandleSetDialog(page, source); });
   std::memcpy(holiday, exchange, sizeof(TimeSegment) * HOLIDAY_SEGMENTS);
+  return changed != 0;
 }
 
 uint64_t chooseCopyChannels(WindowHandle page, int channel) {

@@ -91,8 +91,9 @@ void loadHandleBitmaps(const char* section, HandleBitmaps* bitmaps);
 void applyHandleBitmaps(WindowHandle button, const HandleBitmaps& bitmaps);
 
 // The event handling sheet for `source` over the page with the camera menu
-// disabled; the holidays pass through the sheet's exchange buffer.
-void runHandleSheet(WindowHandle page, int source, TimeSegment holiday[HOLIDAY_SEGMENTS]);
+// disabled; the holidays pass through the sheet's exchange buffer. True
+// when the sheet changed the page's record or its holidays.
+bool runHandleSheet(WindowHandle page, int source, TimeSegment holiday[HOLIDAY_SEGMENTS]);
 // The copy-to-channels dialog with the camera menu disabled; its mask.
 uint64_t chooseCopyChannels(WindowHandle page, int channel);
 

@@ -216,7 +216,6 @@ void onChannel(WindowHandle page, int code) {
     showChannel(page);
     enableCtrlByChan(page, kCopy, next);
   }
-  enableApply(page);
 }
 
 void onCopy(WindowHandle page) {
@@ -228,8 +227,8 @@ void onCopy(WindowHandle page) {
       return;
     }
     g_state.edits.copyTo(mask);
+    enableApply(page);
   }
-  enableApply(page);
   invalidateView(page);
 }
 
@@ -248,8 +247,7 @@ void onCommand(WindowHandle page, int id, int code) {
       if (code == TBN_DRAGGED || code == TBN_STEPPED) enableApply(page);
       return;
     case kHandle:
-      runHandleSheet(page, EVENT_SOURCE_TAMPER, g_state.edits.holiday);
-      enableApply(page);
+      if (runHandleSheet(page, EVENT_SOURCE_TAMPER, g_state.edits.holiday)) enableApply(page);
       invalidateView(page);
       return;
     case kCopy: onCopy(page); return;

@@ -89,19 +89,17 @@ void onChannel(WindowHandle page) {
     showChannel(page);
     enableCtrlByChan(page, kCopy, next);
   }
-  enableApply(page);
 }
 
 void onCopy(WindowHandle page) {
   const uint64_t mask = chooseCopyChannels(page, g_edits.channel);
-  if (mask != 0) {
-    const int rc = save(page, true);
-    if (rc != 0) {
-      reportSaveFailed(page, rc);
-      return;
-    }
-    g_edits.copyTo(mask);
+  if (mask == 0) return;  // closed or nothing chosen: nothing changed
+  const int rc = save(page, true);
+  if (rc != 0) {
+    reportSaveFailed(page, rc);
+    return;
   }
+  g_edits.copyTo(mask);
   enableApply(page);
 }
 
@@ -112,8 +110,7 @@ void onCommand(WindowHandle page, int id, int code) {
       return;
     case kEnable: enableApply(page); return;
     case kHandle:
-      runHandleSheet(page, EVENT_SOURCE_VIDEOLOSS, g_edits.holiday);
-      enableApply(page);
+      if (runHandleSheet(page, EVENT_SOURCE_VIDEOLOSS, g_edits.holiday)) enableApply(page);
       return;
     case kCopy: onCopy(page); return;
     default: return;

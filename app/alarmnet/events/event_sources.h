@@ -20,8 +20,10 @@ typedef enum EventSourceType {
 } EventSourceType;
 
 /* Opens the sheet modal over `parent` for `sourceType` and returns when it
- * closes (always 0). The caller has filled the holiday exchange buffer
- * (getHandleSetSource) and reads it back afterwards. */
+ * closes: 1 when it changed the calling page's record or the holiday
+ * exchange buffer, else 0 (the caller's Apply then stays as it was). The
+ * caller has filled the holiday exchange buffer (getHandleSetSource) and
+ * reads it back afterwards. */
 int showHandleSetDialog(WindowHandle parent, int sourceType);
 
 /* The working records of the calling pages: never null, a zeroed record

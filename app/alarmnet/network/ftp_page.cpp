@@ -36,6 +36,7 @@ FtpState g;
 const CodeRow kErrors[] = {
     {-1, Reaction::CommonsBox, "savefailed", MSGBOX_ERROR, 0, 0},
     {NET_ERR_FTP_PORT, Reaction::Range, "ftpport", 1, 65535, kPort},
+    {NET_ERR_FTP_SERVER, Reaction::Hint, "ftpserver", 0, 0, kAddress},
     {NET_ERR_FTP_FIRST_NAME, Reaction::NameHint, "fstdir_name", 0, 0, kFirstName},
     {NET_ERR_FTP_SECOND_NAME, Reaction::NameHint, "secdir_name", 0, 0, kSecondName},
     {NET_ERR_FTP_FIRST_EMPTY, Reaction::Hint, "fstdir_name", 0, 0, kFirstName},
@@ -226,9 +227,14 @@ FtpConfig gatherRecord(WindowHandle page) {
   return rec;
 }
 
+// An enabled server needs an address to upload to, whatever the device's
+// own check accepts.
+int checkServer(const FtpConfig& rec) { return rec.enabled && rec.server[0] == '\0' ? NET_ERR_FTP_SERVER : 0; }
+
 int keep(WindowHandle page) {
   const FtpConfig rec = gatherRecord(page);
-  const int rc = checkFtpConfig(login(), g.current + 1, &rec);
+  int rc = checkServer(rec);
+  if (rc == 0) rc = checkFtpConfig(login(), g.current + 1, &rec);
   if (rc == 0) {
     g.marked[g.current] = true;
     g.slot[g.current] = rec;
@@ -239,6 +245,7 @@ int keep(WindowHandle page) {
 // The server shown first, then every other server visited.
 int save(WindowHandle page) {
   const FtpConfig rec = gatherRecord(page);
+  if (int rc = checkServer(rec)) return rc;
   if (int rc = setFtpConfig(login(), g.current + 1, &rec, 1)) return rc;
   for (int s = 0; s < kServers; ++s)
     if (s != g.current && g.marked[s])
@@ -259,9 +266,9 @@ void changeServer(WindowHandle page) {
     selectComboValue(page, kServerNo, g.current);
     report(page, rc);
   } else {
+    // Another server shown is no edit: Apply stays as the edits left it.
     showServer(page, chosen);
   }
-  enableApply(page);
 }
 
 void clickEnable(WindowHandle page) {

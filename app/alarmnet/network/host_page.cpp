@@ -90,10 +90,7 @@ int gather(WindowHandle page, NetConfig* net) {
   return 0;
 }
 
-int rebootAfterSave(WindowHandle page, const NetConfig& net) {
-  if (!confirmMsgBox(page, kSection, "param_reboot")) return DEVICE_OK_QUIET;
-  return saveAndReboot(page, net);
-}
+bool rebootNow(WindowHandle page) { return confirmMsgBox(page, kSection, "param_reboot") != 0; }
 
 int save(WindowHandle page) {
   NetConfig net{};
@@ -113,7 +110,7 @@ int save(WindowHandle page) {
   // The whole record is checked before the reboot question: a refusal
   // (a multicast address outside the group range) asks nothing.
   if (int rc = checkNetConfig(login(), &net)) return rc;
-  return rebootAfterSave(page, net);
+  return saveAndOfferReboot(page, net, rebootNow);
 }
 
 void command(WindowHandle page, int id, int code) {

@@ -56,10 +56,11 @@ void readField(WindowHandle page, int id, char* field, size_t size);
 // The two fields' first `size` characters differ.
 bool fieldsDiffer(const char* a, const char* b, size_t size);
 
-// After a Yes to a reboot question (the power-key flag set): save the
-// record; on success reboot, show the reboot hint over `page` with the
-// system menu disabled. The flag is cleared either way; the save's code.
-int saveAndReboot(WindowHandle page, const NetConfig& net);
+// A change that takes effect at the next start: the record is saved first,
+// then `rebootNow` asks whether that start comes now (No keeps the change
+// for later); Yes reboots and shows the reboot hint over `page` with the
+// system menu disabled. The power-key flag is cleared; the save's code.
+int saveAndOfferReboot(WindowHandle page, const NetConfig& net, bool (*rebootNow)(WindowHandle page));
 
 bool isChecked(WindowHandle page, int id);
 void setChecked(WindowHandle page, int id, bool on);

@@ -140,14 +140,12 @@ void readField(WindowHandle page, int id, char* field, size_t size) {
 
 bool fieldsDiffer(const char* a, const char* b, size_t size) { return std::strncmp(a, b, size) != 0; }
 
-int saveAndReboot(WindowHandle page, const NetConfig& net) {
-  const int rc = setNetConfig(login(), &net, 1);
-  if (rc != 0) {
-    SetPowerKeyDownFlag(0);
-    return rc;
-  }
-  rebootDevice(login());
+int saveAndOfferReboot(WindowHandle page, const NetConfig& net, bool (*rebootNow)(WindowHandle page)) {
+  if (const int rc = setNetConfig(login(), &net, 1)) return rc;
+  const bool now = rebootNow(page);
   SetPowerKeyDownFlag(0);
+  if (!now) return 0;
+  rebootDevice(login());
   const WindowHandle menu = getSystemMenuWnd();
   EnableWindow(menu, FALSE);
   openShutdownHint(page, kRebootHint);

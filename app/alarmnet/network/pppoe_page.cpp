@@ -88,12 +88,7 @@ int save(WindowHandle page) {
     if (rc == 0) applyNetConfig(login());
     return rc;
   }
-  if (!askReboot(page)) {
-    SetPowerKeyDownFlag(0);
-    load(page);
-    return 0;
-  }
-  return saveAndReboot(page, net);
+  return saveAndOfferReboot(page, net, askReboot);
 }
 
 void command(WindowHandle page, int id, int code) {

@@ -12,6 +12,10 @@ using devsim::Kind;
 
 namespace {
 
+// The FTP protocols and their ports; a fresh server takes the first.
+constexpr uint8_t kFtpProtocol = 1, kSftpProtocol = 2;
+constexpr int kFtpPort = 21, kSftpPort = 22;
+
 bool validPort(int port) { return port >= 1 && port <= 65535; }
 
 // A copy that ends in a zero byte, for the text checks.
@@ -112,7 +116,8 @@ int getFtpConfig(OutputLogin*, int server, FtpConfig* out) {
   if (!validFtpServer(server)) return -1;
   return devsim::answerKept(Kind::FtpConfig, server, out, [](FtpConfig& r) {
     zeroFill(&r, sizeof r);
-    r.port = 21;
+    r.protocol = kFtpProtocol;
+    r.port = kFtpPort;
   });
 }
 
@@ -137,8 +142,8 @@ int getFtpDirName(int level, int kind, char out[65]) {
 
 int getFtpDefaultPort(int protocol) {
   DEVICE_ENTER(getFtpDefaultPort, nullptr, 0, protocol);
-  if (protocol == 1) return 21;
-  if (protocol == 2) return 22;
+  if (protocol == kFtpProtocol) return kFtpPort;
+  if (protocol == kSftpProtocol) return kSftpPort;
   return -1;
 }
 

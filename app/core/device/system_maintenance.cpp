@@ -5,11 +5,24 @@
 
 using devsim::Kind;
 
+namespace {
+
+// A fresh port: 9600 baud, 8 data bits, 1 stop bit, no parity or flow
+// control, the parameter console.
+constexpr uint8_t kBaud9600 = 9, kDataBits8 = 3, kUseConsole = 1;
+
+}  // namespace
+
 extern "C" {
 
 int getRs232Config(OutputLogin*, Rs232Config* out) {
   DEVICE_ENTER(getRs232Config, out, sizeof *out);
-  return devsim::answerKeptOrZero(Kind::Rs232Config, 0, out);
+  return devsim::answerKept(Kind::Rs232Config, 0, out, [](Rs232Config& r) {
+    zeroFill(&r, sizeof r);
+    r.baudRate = kBaud9600;
+    r.dataBits = kDataBits8;
+    r.use = kUseConsole;
+  });
 }
 
 int setRs232Config(OutputLogin*, const Rs232Config* in, int) {

@@ -107,6 +107,11 @@ void fillBackground(HDC hdc, const Rect& client) {
 
 extern "C" {
 
+void paintVideoArea(HDC hdc, int x, int y, int w, int h) {
+  SetPreviewViewRect(hdc, x, y, w, h);
+  fillBackground(hdc, Rect{x, y, x + w, y + h});
+}
+
 void paintLiveView(WindowHandle hwnd, HDC hdc) {
   Rect client{};
   GetClientRect(hwnd, &client);

@@ -12,6 +12,7 @@
 #include "gui/dialog.h"
 #include "gui/display.h"
 #include "gui/layout.h"
+#include "app/liveview.h"
 #include "gui/livevideo.h"
 #include "gui/message.h"
 #include "gui/nonclient.h"
@@ -49,7 +50,7 @@ void onPaint(WindowHandle dlg) {
   HDC hdc = BeginPaint(dlg);
   Rect area{};
   if (videoArea(dlg, false, &area))
-    SetPreviewViewRect(hdc, area.left, area.top, area.right - area.left, area.bottom - area.top);
+    paintVideoArea(hdc, area.left, area.top, area.right - area.left, area.bottom - area.top);
   EndPaint(dlg, hdc);
   // The picture is drawn by the device under the menus: a box above the
   // preview repaints so that it stays on top.

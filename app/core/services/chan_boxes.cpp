@@ -18,6 +18,7 @@
 namespace {
 
 constexpr int kAnalogLast = 4223, kIpLast = 4351;
+constexpr uint8_t kRecordingByHand = 6, kNoKindReported = 0;  // record status bytes
 
 
 bool exists(WindowHandle owner, int id) { return IsValidHandle(GetDlgItem(owner, id)); }
@@ -165,7 +166,8 @@ void setChanCheckBoxes(WindowHandle owner, uint64_t mask) {
 }
 
 void setChanBoxesByRecStatus(WindowHandle owner, int record) {
-  const uint64_t recording = getRecordingChanMask();
+  // The snapshot page shows the channels taking snapshots, not recording.
+  const uint64_t recording = record ? getRecordingChanMask() : getSnapshotChanMask();
   const int analog = getAnalogChanNum();
   struct Group {
     int all, first, last, firstChannel;
@@ -183,9 +185,11 @@ void setChanBoxesByRecStatus(WindowHandle owner, int record) {
         everyInMask = false;
         return;
       }
+      // A status that names no kind (a device that keeps none) leaves the
+      // mask's word, which holds the channels started by hand.
       RecordStatus status{};
-      getRecordStatus(channel, &status);
-      const bool active = status.recording == 6;  // recording by hand
+      if (record) getRecordStatus(channel, &status);
+      const bool active = status.recording == kRecordingByHand || status.recording == kNoKindReported;
       anyRecording = anyRecording || active;
       setState(owner, id, active ? 1 : 2);
     });

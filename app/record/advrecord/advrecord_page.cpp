@@ -1,6 +1,6 @@
 // The advanced record page: overwrite when the disks are full, the use of
 // each external disk port, and recording encryption for the administrator.
-// A changed port use takes effect after a reboot, so the page asks first.
+// A changed port use takes effect after a reboot, which the page offers.
 #include <cstdio>
 #include <cstring>
 
@@ -190,12 +190,16 @@ void onCommand(WindowHandle page, int id, int code) {
 
 bool written(int code) { return code == 0 || code == DEVICE_OK_QUIET; }
 
-void restoreAfterWrite(bool cursor) {
-  SetPowerKeyDownFlag(0);
-  if (cursor) SetCursor(GetSystemCursor(kNormalCursor));
+// The busy cursor and the held display switch go with the write, however
+// it ended.
+void endBusyWrite() {
+  SetCursor(GetSystemCursor(kNormalCursor));
   setDispSwitchEnabled(1);
 }
 
+// Everything is written first; a new port use takes effect at the next
+// start, and the question only asks whether that start comes now: No keeps
+// what was written for later.
 int save(WindowHandle page) {
   RecordEncryptConfig encrypt{};
   if (g_state.encryption) {
@@ -207,32 +211,23 @@ int save(WindowHandle page) {
   AdvRecordConfig record{};
   getAdvRecordConfig(login(), &record, 1);
   record.overwrite = checked(page, kOverwrite) ? 1 : 0;
-  const int loginId = getLoginId(getMainOutput());
-  if (std::memcmp(record.diskUse, g_state.diskUse, kDisks) == 0) {
-    if (g_state.encryption) setRecordEncryptConfig(loginId, &encrypt);
-    const int code = setAdvRecordConfig(login(), &record, 1);
-    if (!written(code)) return code;
-    saveDeviceParams();
-    return 0;
+  const bool newUse = std::memcmp(record.diskUse, g_state.diskUse, kDisks) != 0;
+  std::memcpy(record.diskUse, g_state.diskUse, kDisks);
+  if (newUse) {
+    setDispSwitchEnabled(0);
+    SetCursor(GetSystemCursor(kBusyCursor));
   }
+  int code = g_state.encryption ? setRecordEncryptConfig(getLoginId(getMainOutput()), &encrypt) : 0;
+  if (code == 0) code = setAdvRecordConfig(login(), &record, 1);
+  if (newUse) endBusyWrite();
+  if (!written(code)) return code;
+  saveDeviceParams();
+  if (!newUse) return 0;
   SetPowerKeyDownFlag(1);
   const char* question = getMiniSasNum() > 0 ? "esatafun_change" : "esatafun_only_change";
-  if (askMsgBox(page, kSection, question) != MSGBOX_ANSWER_YES) {
-    SetPowerKeyDownFlag(0);
-    return PAGE_CODE_DECLINED;
-  }
-  setDispSwitchEnabled(0);
-  SetCursor(GetSystemCursor(kBusyCursor));
-  if (g_state.encryption) setRecordEncryptConfig(loginId, &encrypt);
-  std::memcpy(record.diskUse, g_state.diskUse, kDisks);
-  const int code = setAdvRecordConfig(login(), &record, 1);
-  if (!written(code)) {
-    // The busy cursor goes with the failed write too.
-    restoreAfterWrite(true);
-    return code;
-  }
-  saveDeviceParams();
-  restoreAfterWrite(true);
+  const bool now = askMsgBox(page, kSection, question) == MSGBOX_ANSWER_YES;
+  SetPowerKeyDownFlag(0);
+  if (!now) return 0;
   WindowHandle menu = getRecordMenuWnd();
   EnableWindow(menu, FALSE);
   openShutdownHint(page, 1);

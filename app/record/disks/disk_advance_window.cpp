@@ -47,15 +47,17 @@ void diskModeCommand(WindowHandle page, int id, int) {
 int saveDiskMode(WindowHandle page) {
   const bool wanted = isChecked(page, kDiskModeBox);
   if (wanted == readDiskMode()) return 0;
+  // Written first: the question only asks whether the start that takes it
+  // comes now, and No keeps it for later.
+  const int loginId = getLoginId(getMainOutput());
+  if (const int rc = setDiskModeFlag(loginId, wanted ? 1 : 0)) return rc;
+  applyDiskParams(loginId);
+  saveDeviceParams();
   SetPowerKeyDownFlag(1);
   if (askMsgBox(page, kAdvanceSection, "param_reboot") != MSGBOX_ANSWER_YES) {
     SetPowerKeyDownFlag(0);
-    return PAGE_CODE_DECLINED;
+    return 0;
   }
-  const int loginId = getLoginId(getMainOutput());
-  setDiskModeFlag(loginId, wanted ? 1 : 0);
-  applyDiskParams(loginId);
-  saveDeviceParams();
   EnableWindow(getDiskMenuWnd(), FALSE);
   openShutdownHint(page, 1);
   EnableWindow(getDiskMenuWnd(), TRUE);

@@ -167,6 +167,7 @@ void copyQuota(WindowHandle page) {
   showImageCopyChanDialog(page, g_store.channel, 0);
   EnableWindow(getDiskMenuWnd(), TRUE);
   const uint64_t mask = getImageCopyChanMask();
+  if (mask == 0) return;  // closed or nothing chosen: nothing changed
   const ChanQuota* from = g_store.quotas[g_store.channel - 1];
   for (int slot = 0; slot < kQuotaSlots; ++slot) {
     if (!((mask >> slot) & 1u) || !hasQuotaSlot(slot + 1)) continue;

@@ -218,17 +218,18 @@ void onChannelChange(WindowHandle page) {
     selectValue(page, kChanCombo, previous);
     return;
   }
+  // Another channel shown is no edit: Apply stays as the edits left it.
   recordChannel() = next;
   showChannel(page, next);
-  enableApply(page, true);
 }
 
 void onCopy(WindowHandle page) {
   if (!checkCurrent(page) || readOptions(page) != 0) return;
   const int source = recordChannel();
   const uint64_t mask = runCopyDialog(page, source);
+  if (mask == 0) return;  // closed or nothing chosen: nothing changed
   const WorkRecord from = current();
-  for (int c = 1; mask && c <= getAnalogChanNum() && c < 64 && static_cast<size_t>(c) < recordTab().size(); ++c) {
+  for (int c = 1; c <= getAnalogChanNum() && c < 64 && static_cast<size_t>(c) < recordTab().size(); ++c) {
     WorkRecord& to = recordTab()[static_cast<size_t>(c)];
     if (c == source) {
       to.touched = 1;

@@ -111,17 +111,18 @@ void onChannelChange(WindowHandle page) {
     selectValue(page, kPicChan, previous);
     return;
   }
+  // Another channel shown is no edit: Apply stays as the edits left it.
   g_channel = next;
   showChannel(page, next);
-  enableApply(page, true);
 }
 
 // The targets take both settings without being read from the device.
 void onCopy(WindowHandle page) {
   readCurrent(page);
   const uint64_t mask = runCopyDialog(page, g_channel);
+  if (mask == 0) return;  // closed or nothing chosen: nothing changed
   const CaptureSettingPair pair = current().pair;
-  for (int c = 1; mask && c <= getAnalogChanNum() && c < 64 && valid(c); ++c) {
+  for (int c = 1; c <= getAnalogChanNum() && c < 64 && valid(c); ++c) {
     CaptureWorkRecord& to = g_records[static_cast<size_t>(c)];
     if (c == g_channel || (mask & (uint64_t{1} << (c - 1)))) to.touched = 1;
     if (c != g_channel && (mask & (uint64_t{1} << (c - 1)))) to.pair = pair;

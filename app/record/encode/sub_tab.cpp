@@ -82,17 +82,18 @@ void onChannelChange(WindowHandle page) {
     selectValue(page, kSubChan, previous);
     return;
   }
+  // Another channel shown is no edit: Apply stays as the edits left it.
   subChannel() = next;
   showChannel(page, next);
-  enableApply(page, true);
 }
 
 void onCopy(WindowHandle page) {
   if (!checkCurrent(page)) return;
   const int source = subChannel();
   const uint64_t mask = runCopyDialog(page, source);
+  if (mask == 0) return;  // closed or nothing chosen: nothing changed
   const EncodeParamBlock block = current().encode.blocks[ENCODE_SUB];
-  for (int c = 1; mask && c <= getAnalogChanNum() && c < 64 && inRange(subTab(), c); ++c) {
+  for (int c = 1; c <= getAnalogChanNum() && c < 64 && inRange(subTab(), c); ++c) {
     WorkRecord& to = subTab()[static_cast<size_t>(c)];
     if (c == source) {
       to.touched = 1;

@@ -134,10 +134,10 @@ void init(TabState& tab) {
 
 void changeChannel(TabState& tab) {
   keepEnable(tab);
+  // Another channel shown is no edit: Apply stays as the edits left it.
   tab.selected = static_cast<int>(SendDlgItemMessage(tab.page, channelId(*tab.keys), CB_GETSELVALUE, 0, 0));
   rebuildScheduleBars(tab);
   invalidateGrid(tab);
-  enableApply(tab.page, 0, 0);
 }
 
 void editDay(TabState& tab) {
@@ -157,10 +157,9 @@ void copyChannels(TabState& tab) {
   showImageCopyChanDialog(tab.page, tab.selected, 0);
   EnableWindow(menu, TRUE);
   const uint64_t mask = getImageCopyChanMask();
-  if (mask != 0) {
-    keepEnable(tab);
-    copyToChannels(tab, mask);
-  }
+  if (mask == 0) return;  // closed or nothing chosen: nothing changed
+  keepEnable(tab);
+  copyToChannels(tab, mask);
   enableApply(tab.page, 0, 0);
 }
 

@@ -182,7 +182,9 @@ void init(WindowHandle page) {
   DeviceTime now{};
   getDeviceTime(login(), &now);
   setTimeZoneByCode(now);
-  s.remembered = {s.snapshot.mouseScale, s.snapshot.mouseThreshold};
+  // The pair the pointer runs with, which is the record's only when the
+  // record holds one of the bar's pairs (a fresh device's holds none).
+  s.remembered = currentMousePair();
   setResolutionChangePending(0);
   s.videoStandard = block(s.snapshot).videoStandard;
   setPrevResolutionOut3(resolution(s.snapshot, kOut3));
@@ -221,8 +223,9 @@ void command(WindowHandle page, int id, int code) {
   if (check || (id >= kLanguage && id <= kResolution2 && code == CBN_SELCHANGE)) enableApply(page, 0, 0);
 }
 
-// Every control into the record; a combo without a row keeps its field.
-void readControls(WindowHandle page, DeviceConfig& record, MousePair mouse) {
+// Every control into the record; a combo without a row keeps its field,
+// and the mouse pair is written only when the bar chose a new one.
+void readControls(WindowHandle page, DeviceConfig& record, const MousePair* mouse) {
   const int language = language::selectedLanguageId(page, kLanguage);
   if (language > 0) record.language = language;
   const LResult standard = selectedValue(page, kStandard);
@@ -235,8 +238,9 @@ void readControls(WindowHandle page, DeviceConfig& record, MousePair mouse) {
   }
   const LResult format = selectedValue(page, kDateFormat);
   if (format >= 0 && format <= 2) record.dateFormat = static_cast<uint8_t>(format);
-  record.mouseScale = static_cast<uint16_t>(mouse.scale);
-  record.mouseThreshold = static_cast<uint16_t>(mouse.threshold);
+  if (!mouse) return;
+  record.mouseScale = static_cast<uint16_t>(mouse->scale);
+  record.mouseThreshold = static_cast<uint16_t>(mouse->threshold);
 }
 
 // The clock as the page shows it, in the zone it shows, when the user
@@ -306,15 +310,15 @@ int save(WindowHandle page) {
   WindowState& s = state();
   SetCursor(GetSystemCursor(SYSCURSOR_BUSY));
   const MousePair mouse = currentMousePair();
-  if (mouse != s.remembered) {
-    s.remembered = mouse;
-    SetMouseScale(mouse.scale, mouse.threshold);
-  }
-  SetCursor(GetSystemCursor(SYSCURSOR_NORMAL));
+  const bool newMouse = mouse != s.remembered;
   DeviceConfig record = cached();
-  readControls(page, record, mouse);
-  // The record before the clock: a refused record leaves the clock running.
-  if (const int rc = setDeviceConfig(login(), &record, 1)) return rc;
+  readControls(page, record, newMouse ? &mouse : nullptr);
+  // The record before the clock: a refused record leaves the clock running
+  // and the pair of before to be given back when the window closes.
+  const int written = setDeviceConfig(login(), &record, 1);
+  SetCursor(GetSystemCursor(SYSCURSOR_NORMAL));
+  if (written != 0) return written;
+  s.remembered = mouse;
   if (const int rc = storeFlags(page)) return rc;
   const int clock = storeClock(page);
   saveDeviceParams();

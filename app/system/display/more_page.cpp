@@ -197,16 +197,18 @@ int save(WindowHandle page) {
   const LResult mode = selectedValue(page, kOutputMode);
   if (mode >= 0 && mode <= 0xFF) record.outputMode = static_cast<uint8_t>(mode);
   const bool newMode = record.outputMode != cached().outputMode;
-  if (newMode && !confirmMsgBox(page, kSection, "param_reboot")) return PAGE_CODE_DECLINED;
   readHints(page, record);
   Switches switches;
   readOption(page, kMainOut, own.mainOutOption, getMainOutput(), switches);
   readOption(page, kVideoOut, own.videoOutOption, getAuxOutput(), switches);
   const int rc = setDeviceConfig(login(), &record, 1);
-  SetPowerKeyDownFlag(0);
   if (rc == 0) {
     saveDeviceParams();
-    if (newMode) {
+    // A new output mode is written with the rest and takes effect at the
+    // next start: the question only asks whether that start comes now, and
+    // No keeps it for later while the rest takes effect at once.
+    if (newMode && confirmMsgBox(page, kSection, "param_reboot")) {
+      SetPowerKeyDownFlag(0);
       announceReboot();
     } else {
       if (newAlpha) RefreshMenuAlpha(own.menuAlpha);

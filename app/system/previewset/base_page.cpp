@@ -119,7 +119,7 @@ void changeOutput(WindowHandle page) {
   enableForOutput(page, chosen);
   if (chosen < kFirstAuxOutput && !hasPreviewOption() && chosen != getMainOutput())
     enableLabeledCtrl(page, kAudio, 0);
-  enableApply(page, true);
+  // Another output shown is no edit: Apply stays as the edits left it.
 }
 
 constexpr uint32_t kCombo = WS_CHILD | WS_VISIBLE | CBS_DROPDOWNLIST | CBS_NOTIFY;

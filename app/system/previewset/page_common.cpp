@@ -100,12 +100,10 @@ int comboValue(WindowHandle page, int comboId) {
   return static_cast<int>(SendDlgItemMessage(page, comboId, CB_GETSELVALUE, 0, 0));
 }
 
-// A value the list does not offer (a record still zero) shows the first
-// row: a box that shows no row could never be set.
+// A value the list does not offer (a fresh device's zero) shows no row
+// rather than another value: it is kept until the user chooses a row.
 void selectComboValue(WindowHandle page, int comboId, int value) {
   SendDlgItemMessage(page, comboId, CB_SELECTVALUE, static_cast<WParam>(value), 0);
-  if (SendDlgItemMessage(page, comboId, CB_GETCURSEL, 0, 0) < 0 && SendDlgItemMessage(page, comboId, CB_GETCOUNT, 0, 0) > 0)
-    SendDlgItemMessage(page, comboId, CB_SETCURSEL, 0, 0);
 }
 
 WindowHandle createFromKey(WindowHandle page, const char* cls, const char* key, uint32_t style, uint32_t exStyle,

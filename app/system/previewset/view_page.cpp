@@ -136,7 +136,7 @@ void changeOutput(WindowHandle page) {
   view().edit = next;
   buildOrderChans(chosen);
   showLoaded(page);
-  enableApply(page, true);
+  // Another output shown is no edit: Apply stays as the edits left it.
 }
 
 void changeMode(WindowHandle page, int mode) {

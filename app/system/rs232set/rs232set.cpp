@@ -1,6 +1,6 @@
 // The serial port page: baud rate, data and stop bits, parity, flow control
 // and the port's use. A change of use needs a reboot, which the page asks
-// for and then announces with the reboot hint.
+// for once the change is written and then announces with the reboot hint.
 #include "app/app_registry.h"
 #include "app/control_services.h"
 #include "app/device_ability.h"
@@ -101,14 +101,15 @@ int store() {
   return 0;
 }
 
+// A new use takes effect at the next start: it is written first, and the
+// question only asks whether that start comes now. No keeps it for later.
 int save(WindowHandle page) {
   readControls(page);
   if (g_rs232set.record.use == g_rs232set.openedUse) return store();
-  if (!confirmMsgBox(page, kSection, "param_reboot")) return PAGE_CODE_DECLINED;
-  const int rc = store();
-  SetPowerKeyDownFlag(0);
-  if (rc != 0) return rc;
+  if (const int rc = store()) return rc;
   g_rs232set.openedUse = g_rs232set.record.use;
+  if (!confirmMsgBox(page, kSection, "param_reboot")) return 0;
+  SetPowerKeyDownFlag(0);
   const WindowHandle menu = getSystemMenuWnd();
   EnableWindow(menu, FALSE);
   openShutdownHint(menu, kRebootHint);

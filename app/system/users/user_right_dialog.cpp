@@ -103,6 +103,11 @@ void createTabButtons(WindowHandle page, const Tab& tab) {
   if (IsValidHandle(cancel)) SetFocusChild(cancel);
 }
 
+// OK after its tab stored: the other tabs' pending edits are kept too.
+void finish(WindowHandle page) {
+  if (pageframe::applyOtherPages(page)) SendMessage(dialogOf(page), MSG_CLOSE, 0, 0);
+}
+
 void cancelTab(WindowHandle page) {
   if (UserRecord* u = cachedRecord()) u->rights = g_state.backup;
   SendMessage(dialogOf(page), MSG_CLOSE, 0, 0);
@@ -155,7 +160,7 @@ bool isBoxOf(const Tab& tab, int id) {
 void boxCommand(WindowHandle page, const Tab& tab, int id) {
   if (id == PAGE_ID_OK) {
     storeBoxes(page, tab);
-    SendMessage(dialogOf(page), MSG_CLOSE, 0, 0);
+    finish(page);
   } else if (id == PAGE_ID_CANCEL) {
     cancelTab(page);
   } else if (isBoxOf(tab, id)) {
@@ -208,7 +213,7 @@ int saveCamera(WindowHandle page) {
 void cameraCommand(WindowHandle page, int id, int code) {
   if (id == PAGE_ID_OK) {
     saveCamera(page);
-    SendMessage(dialogOf(page), MSG_CLOSE, 0, 0);
+    finish(page);
   } else if (id == PAGE_ID_CANCEL) {
     cancelTab(page);
   } else if (id == kKindId && code == CBN_SELCHANGE) {

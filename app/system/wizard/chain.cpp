@@ -18,12 +18,17 @@
 #include "gui/dialog.h"
 #include "gui/message.h"
 #include "gui/window.h"
+#include "gui/window_attr.h"
 
 namespace wizard {
 namespace {
 
 constexpr uint32_t kButtonStyle = WS_CHILD | WS_VISIBLE | BS_AUTOSIZE;
 constexpr uint32_t kButtonExStyle = WS_EX_PLACE_X | WS_EX_PLACE_W;
+
+// Counts the times the chain was left: a page whose follower returns after
+// that is gone with the rest, its handle perhaps another window's by then.
+int g_leaves = 0;
 
 void askLeave(WindowHandle hwnd, const Page& page) {
   if (askMsgBox(hwnd, "commons", "guideexit") != MSGBOX_ANSWER_YES) return;
@@ -50,10 +55,10 @@ Step following(Step from) {
   return Step::Record;
 }
 
-void goOn(WindowHandle page, Step from) {
-  setOutputState(output(), OUTSTATE_MENU);
-  setLiveViewActive(output(), 0);
-  switch (following(from)) {
+namespace {
+
+void openFollowing(WindowHandle page, Step step) {
+  switch (step) {
     case Step::Entry: openEntryPage(page); return;
     case Step::Password: openPasswordPage(page); return;
     case Step::Time: openTimePage(page); return;
@@ -65,7 +70,24 @@ void goOn(WindowHandle page, Step from) {
   }
 }
 
+}  // namespace
+
+// The pages differ in size and place: the page left stays open but hidden
+// beneath the next, and shows again when Previous comes back to it (unless
+// the chain was left meanwhile and took it along).
+void goOn(WindowHandle page, Step from) {
+  setOutputState(output(), OUTSTATE_MENU);
+  setLiveViewActive(output(), 0);
+  const int leaves = g_leaves;
+  ShowWindow(page, SW_HIDE);
+  openFollowing(page, following(from));
+  if (g_leaves != leaves || !IsWindow(page)) return;
+  ShowWindow(page, SW_SHOWNORMAL);
+  SetActiveWindow(page);
+}
+
 void closeAll() {
+  ++g_leaves;
   setOutputState(output(), OUTSTATE_LIVEVIEW);
   setLiveViewActive(output(), 1);
   SendMessage(__gui_hwnd_desktop, MSG_DT_CLOSEALLWINS, 0, 0);

@@ -1,5 +1,5 @@
 // The disk-mode page: the device's disk mode, which takes effect only after
-// a reboot, so a change is asked about first.
+// a reboot: a change is written, then the reboot is offered.
 #include <cstdint>
 
 #include "app/device_backend.h"
@@ -37,14 +37,18 @@ void init(WindowHandle page) {
 void next(WindowHandle page) {
   const bool wanted = users::isChecked(page, kEnable);
   if (wanted == deviceFlag()) return goOn(page, Step::DiskMode);
-  SetPowerKeyDownFlag(1);
-  if (askMsgBox(page, kSection, "param_reboot") != MSGBOX_ANSWER_YES) {
-    SetPowerKeyDownFlag(0);
+  // Written first: the question only asks whether the start that takes it
+  // comes now, and No keeps it for later.
+  if (const int rc = setDiskModeFlag(getLoginId(output()), wanted ? 1 : 0)) {
+    reportSaveFailed(page, rc);
     return;
   }
-  setDiskModeFlag(getLoginId(output()), wanted ? 1 : 0);
   saveDeviceParams();
-  createShutdownHintWindow(page, kRebootHint);
+  SetPowerKeyDownFlag(1);
+  if (askMsgBox(page, kSection, "param_reboot") == MSGBOX_ANSWER_YES)
+    createShutdownHintWindow(page, kRebootHint);
+  else
+    SetPowerKeyDownFlag(0);
 }
 
 void command(WindowHandle page, int id, int) {

@@ -1,6 +1,8 @@
 // The date and time page: time zone, date format, date and time. A zone
 // change only shows the time converted into it; Next stores the zone with
-// its daylight-saving rule, the clock and the date format.
+// its daylight-saving rule, the clock and the date format. The shown time
+// falls behind the running clock: Next writes the fields only when the user
+// edited them, and a new zone alone converts the running clock into it.
 #include <cstdio>
 #include <cstring>
 
@@ -26,7 +28,9 @@ constexpr uint32_t kDateStyle = WS_CHILD | WS_VISIBLE | CBS_DATE | CBS_NOTIFY;
 constexpr uint32_t kTimeStyle = WS_CHILD | WS_VISIBLE | CBS_TIME | CBS_NOTIFY;
 
 struct Reference {
-  int time[kFieldCount];  // year, month, day, hour, minute, second
+  // Year, month, day, hour, minute, second as the page last showed them
+  // itself (read at opening, converted into a chosen zone, or written).
+  int shown[kFieldCount];
   DeviceConfig config;
 };
 Reference g_ref{};
@@ -72,14 +76,14 @@ void init(WindowHandle page) {
   initTimeField(page, kTime);
   DeviceTime now{};
   getDeviceTime(login(), &now);
-  fromDeviceTime(now, g_ref.time);
+  fromDeviceTime(now, g_ref.shown);
   setTimeZoneByCode(now);
   g_ref.config = DeviceConfig{};
   getDeviceConfig(login(), &g_ref.config);
   setDateFormat(g_ref.config.dateFormat);
   selectComboValue(page, kZone, getTimeZone());
   selectComboValue(page, kFormat, g_ref.config.dateFormat);
-  showTime(page, g_ref.time);
+  showTime(page, g_ref.shown);
   if (const WindowHandle next = GetDlgItem(page, kNext); IsValidHandle(next)) SetFocusChild(next);
 }
 
@@ -88,7 +92,17 @@ void zoneChanged(WindowHandle page) {
   getDeviceTime(login(), &now);
   int t[kFieldCount];
   fromDeviceTime(now, t);
-  if (convertZoneTime(getTimeZone(), comboValue(page, kZone), t) == 0) showTime(page, t);
+  if (convertZoneTime(getTimeZone(), comboValue(page, kZone), t) != 0) return;
+  showTime(page, t);
+  std::memcpy(g_ref.shown, t, sizeof t);
+}
+
+// The running clock converted into `zone`.
+int runningClockIn(int zone, int t[kFieldCount]) {
+  DeviceTime now{};
+  if (getDeviceTime(login(), &now) < 0) return -1;
+  fromDeviceTime(now, t);
+  return convertZoneTime(getTimeZone(), zone, t);
 }
 
 
@@ -133,9 +147,10 @@ int save(WindowHandle page) {
   if (!row) return -1;
   int t[kFieldCount];
   readTime(page, t);
+  const bool edited = std::memcmp(t, g_ref.shown, sizeof t) != 0;
   bool wrote = false, dstChanged = false;
-  if (std::memcmp(t, g_ref.time, sizeof t) != 0 || zone != getTimeZone()) {
-    setTimeZone(zone);
+  if (edited || zone != getTimeZone()) {
+    if (!edited && runningClockIn(zone, t) != 0) return -1;
     if (config.dstAuto) dstChanged = copyRule(config, zone);
     DeviceTime set{};
     uint32_t* fields[kFieldCount] = {&set.year, &set.month, &set.day, &set.hour, &set.minute, &set.second};
@@ -143,7 +158,8 @@ int save(WindowHandle page) {
     set.zoneHours = row->hours;
     set.zoneMinutes = row->minutes;
     if (setDeviceTime(login(), &set) != 0) return -1;
-    std::memcpy(g_ref.time, t, sizeof t);
+    setTimeZone(zone);
+    readTime(page, g_ref.shown);
     wrote = true;
   }
   // A daylight-saving change is written as well as a format change: it

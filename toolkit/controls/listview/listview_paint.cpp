@@ -96,7 +96,9 @@ void DrawCell(ListViewData* lv, ListViewRow* row, int n, HDC hdc, const Rect* ro
     FillBoxWithBitmap(hdc, inner.left, box.top + (bh - ih) / 2, iw, ih, image);
     inner.left += iw + 2;
   }
-  if (cell->flags & LVFLAG_CHECKBOX) {
+  // A row that a click on its first cell ticks shows its box there, whether
+  // or not the cell asked for one.
+  if ((cell->flags & LVFLAG_CHECKBOX) || (n == 0 && (row->flags & LVIF_CHECKBOX))) {
     if (const Bitmap* cb = CheckBoxBitmap()) {
       const int fh = static_cast<int>(cb->bmHeight) / 2;
       DrawCheckFrame(hdc, box.left + 2, box.top + (bh - fh) / 2, row->enabled ? (row->checked ? 1 : 0) : 0,

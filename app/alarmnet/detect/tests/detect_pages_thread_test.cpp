@@ -18,6 +18,7 @@
 #include "app/page_registry.h"
 #include "app/alarmnet/tests/alarmnet_input.h"
 #include "app/testing/page_harness.h"
+#include "gui/dc.h"
 #include "gui/desktop.h"
 #include "gui/host.h"
 #include "gui/input.h"
@@ -212,13 +213,12 @@ TEST_F(DetectPage, LossCopyGivesTheTargetTheWholeBlock) {
   const TimeSegment days[HOLIDAY_SEGMENTS] = {{1, 0, 2, 0}};
   ASSERT_EQ(setHolidaySegments(nullptr, 1, 5, days), 0);
   Open("videolossset");
-  // Cancelled, the dialog copies nothing but leaves Apply on.
+  // Cancelled, the dialog copies nothing and leaves Apply off.
   InDialog(kCopy, [](WindowHandle) {
     EXPECT_FALSE(IsWindowEnabled(getCameraMenuWnd()));
     alarmnettest::ClickClosing(getCopyChanWnd(), kCancel);
   });
-  EXPECT_TRUE(Enabled(page_, kApply));
-  Click(page_, kApply);
+  EXPECT_FALSE(Enabled(page_, kApply));
   EXPECT_EQ(Stored(3).videoLossLinkage.actions, 0x200u);
   EXPECT_TRUE(IsWindowEnabled(host_));
   CopyTo(3);
@@ -232,6 +232,39 @@ TEST_F(DetectPage, LossCopyGivesTheTargetTheWholeBlock) {
   EXPECT_EQ(Holiday(3, 5).endHour, 2);
   EXPECT_EQ(Holiday(3, 4).endHour, 0);  // the tamper holidays are not the loss page's
   Close();
+}
+
+// Apply lights for an edit only: another channel shown, the handling sheet
+// cancelled or left by OK with nothing changed leave it off on both pages;
+// an action ticked in the sheet lights it.
+TEST_F(DetectPage, ApplyLightsOnlyWhenSomethingChanged) {
+  constexpr int kLossHandling = 19442, kPopScreen = 21568;
+  const struct {
+    const char* item;
+    int box, handling;
+  } pages[] = {{"videolossset", kLossBox, kLossHandling}, {"videotamperset", kTamperBox, kTamperHandling}};
+  for (const auto& p : pages) {
+    SCOPED_TRACE(p.item);
+    Open(p.item);
+    EXPECT_TRUE(livetest::Pick(page_, p.box, 2));
+    EXPECT_FALSE(Enabled(page_, kApply)) << "another channel shown";
+    for (const int closing : {kCancel, kOk, -1}) {
+      InDialog(p.handling, [closing](WindowHandle dlg) {
+        const WindowHandle sheet = GetDlgItem(dlg, PAGE_ID_SHEET);
+        const auto shown = static_cast<WindowHandle>(
+            SendMessage(sheet, PSM_GETPAGE, static_cast<WParam>(SendMessage(sheet, PSM_GETACTIVEINDEX, 0, 0)), 0));
+        if (closing == kCancel) return alarmnettest::CancelSheet(dlg);
+        if (closing == kOk) return alarmnettest::ClickClosing(shown, kOk);
+        // The rule page: one action ticked, then OK.
+        ASSERT_TRUE(alarmnettest::ClickTab(sheet, 1));
+        const WindowHandle rule = static_cast<WindowHandle>(SendMessage(sheet, PSM_GETPAGE, 1, 0));
+        Click(rule, kPopScreen);
+        alarmnettest::ClickClosing(rule, kOk);
+      });
+      EXPECT_EQ(Enabled(page_, kApply), closing == -1) << closing;
+    }
+    Close();
+  }
 }
 
 // A failed write stops Apply with its code and keeps every edit for the
@@ -436,9 +469,17 @@ TEST_F(DetectPage, TamperGridArea) {
   Close();
 }
 
+// The video area shows as the live view's does: no video plane lies behind
+// the transparent key colour, so none of it is seen.
 TEST_F(DetectPage, VideoLossScreen) {
   Open("videolossset");
-  livetest::MatchesReference(__FILE__, "videoloss", Shot());
+  const livetest::Picture shot = Shot();
+  livetest::MatchesReference(__FILE__, "videoloss", shot);
+  uint8_t key[3] = {};
+  Pixel2RGB(HDC_SCREEN, SysPixelIndex[SYSPIXEL_KEY], &key[0], &key[1], &key[2]);
+  size_t keyed = 0;
+  for (size_t i = 0; i + 2 < shot.rgb.size(); i += 3) keyed += std::memcmp(&shot.rgb[i], key, 3) == 0;
+  EXPECT_EQ(keyed, 0u);
   Close();
 }
 

@@ -59,7 +59,7 @@ void command(WindowHandle page, int id, int) {
     enablePageApply(page, true);
   } else if (id == PAGE_ID_OK) {
     store(page);
-    closeSheet(page);
+    finishSheet(page);
   }
 }
 

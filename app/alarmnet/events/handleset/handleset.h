@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
 #include "app/alarmnet/events/event_sources.h"
 #include "app/time_segments.h"
@@ -50,10 +51,17 @@ TimeSegment* scheduleOf(int source);  // SCHED_DAYS x SCHED_SEGMENTS
 bool loadRecordMask(int source, uint64_t* out);
 void storeRecordMask(int source, uint64_t mask);
 bool snapToFtpOffered(int source);
+// The calling page's record of the source and the holiday exchange buffer,
+// as bytes: what the sheet may change.
+using EditedBytes = std::vector<uint8_t>;
+EditedBytes editedBytes(int source);
 
 // What every page does alike: closing the sheet, the OK, Apply and Cancel
 // row, check boxes.
 void closeSheet(WindowHandle page);
+// OK once its page stored: the other pages' pending edits are kept too, and
+// the sheet closes when all of them were.
+void finishSheet(WindowHandle page);
 void createBottomButtons(WindowHandle page, const char* ok, const char* apply, const char* cancel);
 void enablePageApply(WindowHandle page, bool on);
 bool isChecked(WindowHandle page, int id);

@@ -191,7 +191,7 @@ void command(WindowHandle page, int id, int code) {
       break;
     case kCallPreset: case kCallPatrol: case kCallPattern: onCall(page, id); break;
     case kPreset: case kPatrol: case kPattern: enableApplyOnNotify1Or5(page, pageframe::commandWord(id, code), 0); break;
-    case PAGE_ID_OK: store(page); closeSheet(page); break;
+    case PAGE_ID_OK: store(page); finishSheet(page); break;
     default: break;
   }
 }

@@ -257,7 +257,7 @@ void command(WindowHandle page, int id, int) {
   switch (id) {
     case kPopup: case kAudio: case kCenter: case kEmail: case kFtp: enablePageApply(page, true); break;
     case kTrigger: showList(page); enablePageApply(page, true); break;
-    case PAGE_ID_OK: store(page); closeSheet(page); break;
+    case PAGE_ID_OK: store(page); finishSheet(page); break;
     default: break;
   }
 }

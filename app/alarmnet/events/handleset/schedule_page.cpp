@@ -122,24 +122,23 @@ void onDayChange(WindowHandle page) {
       return;
     }
     if (day < 0 || day >= kDays) return;
+    // Another day shown is no edit: Apply stays as the edits left it.
     s.day = day;
     showDay(page, day);
   }
-  enablePageApply(page, true);
 }
 
 void onCopy(WindowHandle page) {
   State& s = state();
   showCopyWeekDialog(page, s.day);
   const uint64_t mask = getCopyWeekMask();
-  if (mask != 0) {
-    if (const int rc = readArmingSegments(page)) {
-      showSetTimeError(page, rc);
-      return;
-    }
-    for (int d = 0; d < kDays; ++d)
-      if (d != s.day && ((mask >> d) & 1u)) std::memcpy(s.schedule[d], s.schedule[s.day], kDayBytes);
+  if (mask == 0) return;  // closed or nothing chosen: nothing changed
+  if (const int rc = readArmingSegments(page)) {
+    showSetTimeError(page, rc);
+    return;
   }
+  for (int d = 0; d < kDays; ++d)
+    if (d != s.day && ((mask >> d) & 1u)) std::memcpy(s.schedule[d], s.schedule[s.day], kDayBytes);
   enablePageApply(page, true);
 }
 
@@ -167,7 +166,7 @@ void command(WindowHandle page, int id, int code) {
     if (const int rc = store(page))
       report(page, rc);
     else
-      closeSheet(page);
+      finishSheet(page);
   }
 }
 

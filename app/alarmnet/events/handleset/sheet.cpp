@@ -3,6 +3,7 @@
 // device; the calling page applies.
 #include "app/alarmnet/events/handleset/handleset.h"
 #include "app/app_registry.h"
+#include "app/control_services.h"
 #include "app/device_ability.h"
 #include "app/login_rights.h"
 #include "app/pageframe/page_building.h"
@@ -140,12 +141,34 @@ void storeRecordMask(int source, uint64_t mask) {
   }
 }
 
+EditedBytes editedBytes(int source) {
+  const auto append = [](EditedBytes& out, const void* data, size_t size) {
+    const auto* bytes = static_cast<const uint8_t*>(data);
+    out.insert(out.end(), bytes, bytes + size);
+  };
+  EditedBytes out;
+  switch (source) {
+    case EVENT_SOURCE_ALARMIN: append(out, getAlarmInParam(), sizeof(AlarmInConfig)); break;
+    case EVENT_SOURCE_ALARMOUT: append(out, getAlarmOutParam(), sizeof(AlarmOutConfig)); break;
+    case EVENT_SOURCE_MOTION: append(out, getMotionParam(), sizeof(ChannelConfig)); break;
+    case EVENT_SOURCE_VIDEOLOSS: append(out, getVideoLossParam(), sizeof(ChannelConfig)); break;
+    case EVENT_SOURCE_TAMPER: append(out, getTamperParam(), sizeof(ChannelConfig)); break;
+    default: return out;
+  }
+  append(out, getHandleSetSource(), sizeof(TimeSegment) * SCHED_SEGMENTS);
+  return out;
+}
+
 bool snapToFtpOffered(int source) {
   return (source == EVENT_SOURCE_ALARMIN || source == EVENT_SOURCE_MOTION) && hasFtp() != 0;
 }
 
 void closeSheet(WindowHandle page) {
   SendMessage(static_cast<WindowHandle>(GetWindowAdditionalData(page)), MSG_CLOSE, 0, 0);
+}
+
+void finishSheet(WindowHandle page) {
+  if (pageframe::applyOtherPages(page)) closeSheet(page);
 }
 
 void createBottomButtons(WindowHandle page, const char* ok, const char* apply, const char* cancel) {
@@ -169,9 +192,10 @@ extern "C" int showHandleSetDialog(WindowHandle parent, int sourceType) {
   using handleset::g_state;
   g_state = handleset::State{};
   g_state.source = sourceType;
+  const handleset::EditedBytes before = handleset::editedBytes(sourceType);
   DlgTemplate tmpl = pageframe::dialogTemplate(handleset::kSection, nullptr, getMainOutput());
   // Without its record the sheet opens empty at the origin.
   if (!pageframe::record(handleset::kSection, "win_handleset")) tmpl.x = tmpl.y = 0;
   pageframe::runDialog(tmpl, parent, handleset::dialogProc);
-  return 0;
+  return handleset::editedBytes(sourceType) != before ? 1 : 0;
 }

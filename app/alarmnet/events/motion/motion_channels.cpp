@@ -174,7 +174,7 @@ void onChannelChange() {
     }
     enableCtrlByChan(s.page, PAGE_ID_COPY, channel);
   }
-  enableApply(s.page, 0, 0);
+  // Another channel shown is no edit: Apply stays as the edits left it.
 }
 
 void onCopy() {
@@ -209,8 +209,8 @@ void onCopy() {
       }
       std::memcpy(slot.holiday, s.holiday, sizeof s.holiday);
     }
+    enableApply(s.page, 0, 0);
   }
-  enableApply(s.page, 0, 0);
   s.repaintCells = true;
   invalidateView();
 }
@@ -220,10 +220,10 @@ void onEventHandling() {
   std::memcpy(getHandleSetSource(), s.holiday, sizeof s.holiday);
   const WindowHandle menu = getCameraMenuWnd();
   if (IsValidHandle(menu)) EnableWindow(menu, FALSE);
-  showHandleSetDialog(s.page, EVENT_SOURCE_MOTION);
+  const bool changed = showHandleSetDialog(s.page, EVENT_SOURCE_MOTION) != 0;
   if (IsValidHandle(menu)) EnableWindow(menu, TRUE);
   std::memcpy(s.holiday, getHandleSetSource(), sizeof s.holiday);
-  enableApply(s.page, 0, 0);
+  if (changed) enableApply(s.page, 0, 0);
   s.repaintCells = true;
   invalidateView();
 }

@@ -13,6 +13,7 @@
 #include "app/control_services.h"
 #include "app/device_backend.h"
 #include "app/device_caps.h"
+#include "app/liveview.h"
 #include "app/liveview_dialogs.h"
 #include "app/login_rights.h"
 #include "app/msgbox.h"
@@ -198,7 +199,7 @@ void paintGrid(HDC dc, const Grid& g) {
 void paint(WindowHandle page) {
   const HDC dc = BeginPaint(page);
   const Grid g = currentGrid();
-  SetPreviewViewRect(dc, g.x, g.y, g.w, g.h);
+  paintVideoArea(dc, g.x, g.y, g.w, g.h);
   if (needsMsgBoxRepaint() && GetMsgBoxState()) InvalidateRect(GetActiveWindow(), nullptr, TRUE);
   if (gridMode())
     paintGrid(dc, g);

@@ -317,6 +317,46 @@ TEST_F(HandleSet, TheCameraPageEditsTheRecordChannels) {
   EXPECT_EQ(getMotionParam()->motionRecordMask[1], 0u);
 }
 
+// OK on any page keeps the edits of every page changed, not only its own:
+// a record channel, an action box and a segment, each on its own page. A
+// page whose edits cannot be kept (a wrong segment) comes to the front
+// with its report, and the sheet stays open.
+TEST_F(HandleSet, OkOnAnyPageKeepsTheEditsOfEveryPage) {
+  const char* const kTitles[] = {"Record Channels", "Arming Schedule", "Linkage"};
+  for (const char* okOn : kTitles) {
+    SCOPED_TRACE(okOn);
+    std::memset(getAlarmInParam(), 0, sizeof(AlarmInConfig));
+    bool stayed = false;
+    Run(EVENT_SOURCE_ALARMIN, [&](const Sheet& s) {
+      const WindowHandle channels = s.Page("Record Channels");
+      ASSERT_NE(channels, 0u);
+      Tick(channels, CHANBOX_ANALOG_FIRST + 3, true);
+      const WindowHandle schedule = s.Page("Arming Schedule");
+      ASSERT_NE(schedule, 0u);
+      TypeSegment(schedule, kTime1, 8, 0, 8, 0);
+      const WindowHandle rule = s.Page("Linkage");
+      ASSERT_NE(rule, 0u);
+      Tick(rule, kPopup, true);
+      const WindowHandle page = s.Page(okOn);
+      livetest::Boxes().clear();
+      livetest::Click(page, PAGE_ID_OK);
+      // The wrong segment holds the sheet open on its page.
+      ASSERT_EQ(livetest::Boxes().size(), 1u);
+      EXPECT_EQ(livetest::Boxes()[0].key, "settimefailed");
+      EXPECT_EQ(SendMessage(s.sheet, PSM_GETACTIVEINDEX, 0, 0), 1);
+      stayed = IsWindowVisible(s.dialog);
+      TypeSegment(schedule, kTime1, 8, 0, 9, 0);
+      s.CloseBy(schedule, PAGE_ID_OK);
+    });
+    EXPECT_TRUE(stayed);
+    const AlarmInConfig* in = getAlarmInParam();
+    EXPECT_EQ(in->recordChanMask, 0x8u);
+    EXPECT_EQ(in->linkage.actions & 0x1u, 0x1u);
+    EXPECT_EQ(in->schedule[0][0].startHour, 8);
+    EXPECT_EQ(in->schedule[0][0].endHour, 9);
+  }
+}
+
 // A click on one box of the framed record channels changes that box alone:
 // the other boxes and the frame stay on screen, read back pixel by pixel.
 TEST_F(HandleSet, AClickOnARecordChannelRepaintsOnlyThatBox) {

@@ -101,31 +101,32 @@ TEST_F(NetDial, PppoeChangesAskForAReboot) {
   SetText(pppoe_, kUser, user);
   SetText(pppoe_, kPassword, password);
   SetText(pppoe_, kConfirm, password);
+  // No declines the reboot only: the change is kept for the next start.
   livetest::BoxAnswer() = IDNO;
   livetest::Click(pppoe_, kApply);
   EXPECT_EQ(LastBox(), "The PPPoE change takes effect after a reboot. Reboot now?/34");
-  EXPECT_EQ(StoredNet().pppoeEnabled, 0u);
-  EXPECT_EQ(SendDlgItemMessage(pppoe_, kEnable, BM_GETCHECK, 0, 0), 0);
-  EXPECT_FALSE(Enabled(pppoe_, kUser));
-  EXPECT_EQ(Text(pppoe_, kUser), "");
-  Check(pppoe_, kEnable, true);
-  SetText(pppoe_, kUser, user);
-  SetText(pppoe_, kPassword, password);
-  SetText(pppoe_, kConfirm, password);
+  EXPECT_EQ(StoredNet().pppoeEnabled, 1u);
+  EXPECT_EQ(std::string(StoredNet().pppoeUser, sizeof StoredNet().pppoeUser), user);
+  EXPECT_EQ(Calls("rebootDevice"), 0u);
+  EXPECT_FALSE(Enabled(pppoe_, kApply));
+  EXPECT_EQ(GetPowerKeyDownFlag(), 0);
+  const std::string newer(16, 'q');
+  SetText(pppoe_, kPassword, newer);
+  SetText(pppoe_, kConfirm, newer);
   livetest::BoxAnswer() = IDYES;
   livetest::Click(pppoe_, kApply);
   desktest::Drain();
   const NetConfig net = StoredNet();
   EXPECT_EQ(net.pppoeEnabled, 1u);
   EXPECT_EQ(std::string(net.pppoeUser, sizeof net.pppoeUser), user);
-  EXPECT_EQ(std::string(net.pppoePassword, sizeof net.pppoePassword), password);
+  EXPECT_EQ(std::string(net.pppoePassword, sizeof net.pppoePassword), newer);
   EXPECT_EQ(Calls("rebootDevice"), 1u);
   EXPECT_FALSE(Enabled(pppoe_, kApply));
   Close();
   Open();
   Show(kPppoeTab);
   EXPECT_EQ(Text(pppoe_, kUser), user);
-  EXPECT_EQ(Text(pppoe_, kConfirm), password);
+  EXPECT_EQ(Text(pppoe_, kConfirm), newer);
   Close();
 }
 

@@ -36,10 +36,43 @@ class NetFtp : public NetTabs {
   WindowHandle ftp_ = 0, snmp_ = 0;
 };
 
+// A fresh server starts on the first protocol and is refused enabled
+// without an address, on Apply and on a change of server: nothing is
+// stored and the address field takes the focus.
+TEST_F(NetFtp, AnEnabledServerNeedsAnAddress) {
+  Open();
+  Show(kFtpTab);
+  EXPECT_EQ(SendDlgItemMessage(ftp_, kProtocol, CB_GETSELVALUE, 0, 0), 1);
+  Check(ftp_, kEnable, true);
+  EXPECT_EQ(SendDlgItemMessage(ftp_, kProtocol, CB_GETSELVALUE, 0, 0), 1);
+  const std::string hint = "Please enter a valid Server Address!/64";
+  Apply(ftp_);
+  EXPECT_EQ(LastBox(), hint);
+  EXPECT_TRUE(netsteps::Focused(ftp_, kAddress));
+  EXPECT_TRUE(Enabled(ftp_, PAGE_ID_APPLY));
+  if (getFtpServerNum() > 1) {
+    livetest::Boxes().clear();
+    PickRefused(ftp_, kServerNo, 1);
+    EXPECT_EQ(LastBox(), hint);
+    EXPECT_EQ(SendDlgItemMessage(ftp_, kServerNo, CB_GETSELVALUE, 0, 0), 0);
+  }
+  EXPECT_EQ(StoredFtp(1).enabled, 0);
+  SetText(ftp_, kAddress, "10.0.0.9");
+  livetest::Boxes().clear();
+  Apply(ftp_);
+  EXPECT_EQ(LastBox(), "");
+  const FtpConfig kept = StoredFtp(1);
+  EXPECT_EQ(kept.enabled, 1);
+  EXPECT_EQ(kept.protocol, 1);
+  EXPECT_STREQ(kept.server, "10.0.0.9");
+  Close();
+}
+
 TEST_F(NetFtp, FtpRefusalsShowTheirBoxes) {
   Open();
   Show(kFtpTab);
   Check(ftp_, kEnable, true);
+  SetText(ftp_, kAddress, "10.0.0.9");
   SetText(ftp_, kPort, "70000");
   Apply(ftp_);
   EXPECT_EQ(LastBox(), "Port is out of range (1-65535)!/64");
@@ -192,10 +225,15 @@ TEST_F(NetFtp, ServerCacheStoresWhatTheModelStores) {
     } else if (what < 5) {
       v.enabled = !v.enabled;
       Check(ftp_, kEnable, v.enabled);
+      // An enabled server is refused without an address (a test of its own).
+      if (v.enabled && v.address.empty()) {
+        v.address = "ftp" + std::to_string(rng() % 100);
+        SetText(ftp_, kAddress, v.address);
+      }
     } else if (!v.enabled) {
       continue;
     } else if (what < 7) {
-      v.address = "ftp" + std::to_string(rng() % 100);
+      v.address = "ftp" + std::to_string(1 + rng() % 100);
       SetText(ftp_, kAddress, v.address);
     } else if (what == 7) {
       v.structure = static_cast<int>(rng() % 3);

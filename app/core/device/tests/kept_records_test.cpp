@@ -191,8 +191,13 @@ TEST_F(DeviceTest, SystemRecordsComeBackAsSetAndDefaultsForgetThem) {
   ASSERT_EQ(restoreDefaults(nullptr, 1), 0);
   getDeviceConfig(nullptr, &config);
   EXPECT_EQ(config.deviceNumber, 255u);
+  // A fresh port as the serial page offers first: 9600 baud, 8 bits, the
+  // parameter console.
   getRs232Config(nullptr, &serial);
-  EXPECT_EQ(serial.use, 0);
+  EXPECT_EQ(serial.baudRate, 9);
+  EXPECT_EQ(serial.dataBits, 3);
+  EXPECT_EQ(serial.parity, 0);
+  EXPECT_EQ(serial.use, 1);
 }
 
 // A name that fills the field comes back terminated in every copy.

@@ -39,6 +39,7 @@ enum {
   NET_ERR_RECEIVER_ADDR = 0x2000e8,
   NET_ERR_SMTP_PORT = 0x2000e9,
   NET_ERR_FTP_PORT = 0x2000ea,
+  NET_ERR_FTP_SERVER = 0x2000eb,    /* enabled without a server address */
   NET_ERR_DDNS_DOMAIN = 0x2000ec,
   NET_ERR_DDNS_DOMAIN_USED = 0x2000ed,
   NET_ERR_DDNS_SERVER = 0x2000ee,

@@ -112,6 +112,10 @@ int startDigitalZoom(int output, WindowHandle hwnd, int channel);
 
 /* ---- Painting (messages 177 and 176 of the live-view window) ---- */
 void paintLiveView(WindowHandle hwnd, HDC hdc);
+/* Records the area where a page shows a channel's picture and paints it as
+ * the live view paints its own: no video plane lies behind the key colour,
+ * so the live view's dark background stands in. */
+void paintVideoArea(HDC hdc, int x, int y, int w, int h);
 void eraseLiveView(WindowHandle hwnd, HDC hdc, const Rect* screenRect);
 /* The marked cells and the drag rectangle of the smart search on a screen of W x H. */
 void drawSmartGrid(HDC hdc, int W, int H);

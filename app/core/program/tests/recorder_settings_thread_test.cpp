@@ -349,7 +349,7 @@ TEST(RecorderSettings, RestoreRebootsIntoTheLiveViewWithTheDefaults) {
     STEP(Driver::WaitFor([] { return !program_seam::startUpThreadRunning(); }), "start-up done");
     STEP(GetPowerKeyDownFlag() == 0 && getLongOpState()[0] == 0, "flags cleared");
     getRs232Config(nullptr, &serial);
-    STEP(serial.baudRate == 0, "defaults");
+    STEP(serial.baudRate == 9, "defaults: 9600 baud");
     d.CloseHostWindow();
   });
   EXPECT_EQ(code, 0);

@@ -201,7 +201,8 @@ bool Dropped(WindowHandle combo) { return Open(GetDlgItem(combo, CB_LIST_ID)); }
 
 // The live view settings page as the system menu opens it: every combo box
 // of both tabs opens its list by a click on its arrow and on its text, and
-// by Enter and Down, and starts on one of its rows.
+// by Enter and Down, and starts on one of its rows, but for the event output
+// and its delay, whose values on a fresh device no row holds.
 TEST(RecorderWalk, EveryComboBoxOfTheLiveViewSettingsOpensByClickAndKey) {
   program_seam::setLiveViewProc(programtest::TabPointLiveProc);
   const int code = RunWithScript([&](Driver& d) {
@@ -233,7 +234,8 @@ TEST(RecorderWalk, EveryComboBoxOfTheLiveViewSettingsOpensByClickAndKey) {
         const std::string what = "combo " + std::to_string(id);
         const WindowHandle combo = GetDlgItem(page, id);
         STEP(Open(combo), what);
-        STEP(SendMessage(combo, CB_GETCURSEL, 0, 0) >= 0, what + " starts on a row");
+        const bool freshValue = id == 20452 || id == 20453;
+        STEP((SendMessage(combo, CB_GETCURSEL, 0, 0) >= 0) != freshValue, what + " starts on the device's row");
         Rect r{};
         GetWindowRect(combo, &r);
         int left = 0, top = 0;

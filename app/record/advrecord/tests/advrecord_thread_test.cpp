@@ -98,14 +98,15 @@ TEST_F(AdvRecordPage, PortUseChangeAndTheRebootQuestion) {
     std::vector<std::string> boxes;
   } rows[] = {
       {"unchanged", false, IDYES, 0, true, 0, {}},
-      {"no", true, IDNO, 0, false, 0,
+      // No declines the reboot only: the use waits for the next start, and
+      // the overwrite switch, which needs no reboot, is kept either way.
+      {"no", true, IDNO, 0, true, 0,
        {"The eSATA/miniSAS use takes effect after a reboot. Reboot now?/34"}},
       {"yes", true, IDYES, 0, true, 1,
        {"The eSATA/miniSAS use takes effect after a reboot. Reboot now?/34"}},
       {"yes, second success code", true, IDYES, 0x200001, true, 1,
        {"The eSATA/miniSAS use takes effect after a reboot. Reboot now?/34"}},
-      {"yes, failed write", true, IDYES, 0x200300, false, 0,
-       {"The eSATA/miniSAS use takes effect after a reboot. Reboot now?/34", "Saving failed, error code: 2097920/16"}},
+      {"failed write asks nothing", true, IDYES, 0x200300, false, 0, {"Saving failed, error code: 2097920/16"}},
   };
   for (const Row& row : rows) {
     device_seam::resetAll();

@@ -396,6 +396,52 @@ TEST_F(EncodePage, MainStreamSetsAgainstAModel) {
   Close();
 }
 
+// A click on the close box in the caption of `dlg`, found by hit-testing
+// its top rows.
+bool ClickCloseBox(WindowHandle dlg) {
+  Rect r{};
+  GetWindowRect(dlg, &r);
+  for (int y = r.top; y < r.top + 40 && y < r.bottom; ++y)
+    for (int x = r.right - 1; x > r.left; --x)
+      if (SendMessage(dlg, MSG_HITTEST, x, y) == HT_CLOSEBUTTON) {
+        livetest::ClickAt(x, y, [] { return true; });
+        return true;
+      }
+  return false;
+}
+
+// Apply lights for an edit only: another channel shown, Copy To closed by
+// its close box and by Cancel leave it off, on every tab.
+TEST_F(EncodePage, ApplyStaysOffWithoutAnEdit) {
+  const WindowHandle helper = Main({0, 0, 4, 4}, LoopLookProc);
+  const struct {
+    int tab, channelBox;
+  } rows[] = {{0, kChan}, {1, 18496}, {2, 18512}};
+  Open();
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.tab);
+    const WindowHandle page = row.tab == 0 ? page_ : ShowTab(row.tab);
+    ASSERT_FALSE(Enabled(page, kApply));
+    Choose(page, row.channelBox, 2);
+    EXPECT_FALSE(Enabled(page, kApply)) << "another channel shown";
+    for (const bool byCloseBox : {true, false}) {
+      const auto opened = [] { return IsValidHandle(getCopyChanWnd()) && IsWindowVisible(getCopyChanWnd()); };
+      EXPECT_TRUE(InLoopOpenedBy(helper, [page] { Click(page, PAGE_ID_COPY); }, opened, [byCloseBox] {
+        const WindowHandle dlg = getCopyChanWnd();
+        Click(dlg, CHANBOX_ANALOG_FIRST + 3);
+        if (byCloseBox) {
+          EXPECT_TRUE(ClickCloseBox(dlg));
+          livetest::PumpUntil([] { return !IsValidHandle(getCopyChanWnd()); });
+        } else {
+          EXPECT_TRUE(ClickClosing(dlg, PAGE_ID_CANCEL));
+        }
+      }));
+      EXPECT_FALSE(Enabled(page, kApply)) << (byCloseBox ? "closed by its close box" : "cancelled");
+    }
+  }
+  Close();
+}
+
 // Copies through the copy dialog with every analog channel checked: the
 // record tab hands the streams and record options to the others; the
 // snapshot tab overwrites targets it never read.

@@ -204,6 +204,26 @@ TEST_F(ManualPages, SnapshotFailuresAndRightsDecideWhatTheUserSees) {
   Close();
 }
 
+// A channel switched on by hand shows so when the page opens again after
+// a trip to another page: the device reports no kind of recording in its
+// status, and its mask holds the channels started by hand.
+TEST_F(ManualPages, AChannelOnByHandShowsSoWhenThePageOpensAgain) {
+  WindowHandle page = Open("manual_rec");
+  Set(page, CHANBOX_ANALOG_FIRST + 2, 1);
+  Close();
+  page = Open("manual_pic");
+  EXPECT_EQ(State(page, CHANBOX_ANALOG_FIRST + 2), 0) << "no snapshots were started";
+  Set(page, CHANBOX_ANALOG_FIRST + 1, 1);
+  Close();
+  page = Open("manual_pic");
+  EXPECT_EQ(State(page, CHANBOX_ANALOG_FIRST + 1), 1);
+  Close();
+  page = Open("manual_rec");
+  EXPECT_EQ(State(page, CHANBOX_ANALOG_FIRST + 2), 1);
+  EXPECT_EQ(State(page, CHANBOX_ANALOG_FIRST + 1), 0);
+  Close();
+}
+
 TEST_F(ManualPages, BoxStatesAndLegendOnScreen) {
   const WindowHandle page = Open("manual_rec");
   // A click on a box switches its channel on by hand.

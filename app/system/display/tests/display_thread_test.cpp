@@ -119,6 +119,31 @@ class Display : public LiveGui {
   WindowHandle host_ = 0, win_ = 0;
 };
 
+// A fresh device's record holds no pair of the bar: the bar shows the pair
+// the pointer runs with, and an Apply of another field leaves the pointer,
+// the bar and the record's pair as they were.
+TEST_F(Display, TheMouseBarShowsThePointersPairAndApplyKeepsItUntouched) {
+  DeviceConfig c = Stored();
+  c.mouseScale = 0;
+  c.mouseThreshold = 0;
+  ASSERT_EQ(setDeviceConfig(nullptr, &c, 1), 0);
+  display::rereadConfig();
+  SetMouseScale(4, 7);
+  Open();
+  const WindowHandle general = Page(kGeneral);
+  EXPECT_EQ(SendDlgItemMessage(general, kMouse, TBM_GETPOS, 0, 0), 2) << "4/7 is the third position";
+  EXPECT_TRUE(livetest::Pick(general, kDateFormat, 2));
+  Click(general, kApply);
+  EXPECT_FALSE(Enabled(general, kApply));
+  EXPECT_EQ(Stored().dateFormat, 2);
+  EXPECT_EQ(Stored().mouseScale, 0);
+  EXPECT_EQ(Stored().mouseThreshold, 0);
+  EXPECT_EQ(SendDlgItemMessage(general, kMouse, TBM_GETPOS, 0, 0), 2);
+  Close();
+  EXPECT_EQ(Pair(), std::make_pair(4, 7));
+  setDateFormat(0);
+}
+
 TEST_F(Display, TheMouseBarActsAtOnceAndOnlyApplyKeepsItsPair) {
   enum Way { kExit, kWithMenu };
   struct Row {
@@ -402,7 +427,10 @@ TEST_F(Display, DstApplyTakesTheZonesRuleOrTheRowsAndRefusesOneMonth) {
   }
 }
 
-TEST_F(Display, MoreApplyAsksBeforeAnOutputModeRebootAndShowsTheDevicesRefusals) {
+// A new output mode is written with the rest; the question only offers the
+// reboot that takes it, and No keeps it for the next start. A refused
+// write asks nothing.
+TEST_F(Display, MoreApplyOffersAnOutputModeRebootAndShowsTheDevicesRefusals) {
   const std::string kNumberRange = "Device No. is out of range (1-255)!";
   struct Row {
     const char* what;
@@ -414,7 +442,9 @@ TEST_F(Display, MoreApplyAsksBeforeAnOutputModeRebootAndShowsTheDevicesRefusals)
     bool saved, hint;
   } rows[] = {
       {"name and number", "Gate 7", "42", false, IDYES, {}, true, false},
-      {"output mode, declined", "Gate 7", "42", true, IDNO, {"displayset/param_reboot"}, false, false},
+      {"output mode, reboot declined", "Gate 7", "42", true, IDNO, {"displayset/param_reboot"}, true, false},
+      {"output mode, refused name", "Gate/7", "42", true, IDYES, {"Device Name is invalid, please enter it again!"}, false,
+       false},
       {"output mode, confirmed", "Gate 7", "42", true, IDYES, {"displayset/param_reboot"}, true, true},
       {"a name the device refuses", "Gate/7", "42", false, IDYES, {"Device Name is invalid, please enter it again!"}, false, false},
       {"number 0", "Gate 7", "0", false, IDYES, {kNumberRange}, false, false},

@@ -123,7 +123,7 @@ TEST_F(Maintenance, RestoreResetsEveryKeptRecordAndAnnouncesTheReboot) {
   EXPECT_EQ(getLongOpState()[0], 1);
   EXPECT_EQ(std::memcmp(getLongOpState() + 1, &before, sizeof before), 0);
   getRs232Config(nullptr, &serial);
-  EXPECT_EQ(serial.baudRate, 0) << "every kept record is back to its default";
+  EXPECT_EQ(serial.baudRate, 9) << "every kept record is back to its default";
   EXPECT_TRUE(BoxTexts().empty());
   Close();
   SetPowerKeyDownFlag(0);

@@ -421,7 +421,7 @@ TEST_F(PreviewSet, AnAuxiliaryOutputOffersNoLayoutAudioOrPaging) {
   EXPECT_FALSE(Enabled(base_, kMode + 256));
   EXPECT_FALSE(Enabled(base_, kAudio));
   EXPECT_TRUE(Enabled(base_, kDwell));
-  EXPECT_TRUE(Enabled(base_, kApply));
+  EXPECT_FALSE(Enabled(base_, kApply)) << "another output shown is no edit";
   EXPECT_TRUE(livetest::Pick(On(view_), kViewOutport, 4));
   for (int id = kFirstModeButton; id < kFirstModeButton + 6; ++id) EXPECT_FALSE(Enabled(view_, id)) << id;
   EXPECT_FALSE(Enabled(view_, kNext));
@@ -433,6 +433,38 @@ TEST_F(PreviewSet, AnAuxiliaryOutputOffersNoLayoutAudioOrPaging) {
   for (int id = kFirstModeButton; id < kFirstModeButton + 6; ++id) EXPECT_TRUE(Enabled(view_, id)) << id;
   EXPECT_TRUE(Enabled(view_, kNext));
   EXPECT_TRUE(livetest::Boxes().empty());
+  Close();
+}
+
+// A fresh device's event record holds values its lists do not offer: the
+// boxes show no row rather than another value, an Apply of the audio box
+// alone keeps them and every other byte, and a row chosen then is stored.
+TEST_F(PreviewSet, ValuesTheListsDoNotHoldShowNoRowAndApplyKeepsThem) {
+  device_seam::resetKeptRecords();
+  const PreviewConfig before = Stored(3);
+  EventOutputConfig event{};
+  getEventOutputConfig(nullptr, &event);
+  Open();
+  On(base_);
+  ASSERT_LT(livetest::RowOfValue(base_, kEventOut, event.output), 0);
+  ASSERT_LT(livetest::RowOfValue(base_, kDelay, event.delay), 0);
+  for (int id : {kEventOut, kDelay}) EXPECT_LT(SendDlgItemMessage(base_, id, CB_GETCURSEL, 0, 0), 0) << id;
+  livetest::Click(base_, kAudio);
+  livetest::Click(base_, kApply);
+  EXPECT_FALSE(Enabled(base_, kApply));
+  PreviewConfig want = before;
+  want.audio = before.audio ? 0 : 1;
+  const PreviewConfig after = Stored(3);
+  EXPECT_EQ(std::memcmp(&after, &want, sizeof after), 0);
+  EventOutputConfig kept{};
+  getEventOutputConfig(nullptr, &kept);
+  EXPECT_EQ(kept.output, event.output);
+  EXPECT_EQ(kept.delay, event.delay);
+  EXPECT_TRUE(livetest::Pick(base_, kDelay, 4));
+  livetest::Click(base_, kApply);
+  getEventOutputConfig(nullptr, &kept);
+  EXPECT_EQ(kept.delay, 4);
+  EXPECT_EQ(kept.output, event.output);
   Close();
 }
 

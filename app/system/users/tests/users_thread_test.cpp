@@ -479,6 +479,35 @@ TEST_F(Users, TheSystemMenuItemOpensThePageAndOthersChangeOnlyTheirOwnPassword) 
 }
 
 // Dialogs first: a page closed by 102 releases the test thread's queue.
+// OK on any tab of the rights dialog keeps the edits of every tab changed:
+// a local right, a remote right and a preview channel, each on its own tab.
+TEST_F(Users, RightsOkOnAnyTabKeepsTheEditsOfEveryTab) {
+  constexpr int kLocalLog = 20528, kRemoteLog = 20544, kIndex = 1;
+  for (int okTab = 0; okTab <= kCameraTab; ++okTab) {
+    SCOPED_TRACE(okTab);
+    UserConfig table = DeviceTable();
+    UserRecord& before = table.users[kIndex];
+    before.rights &= ~(RIGHT_LOCAL_LOG | RIGHT_REMOTE_LOG);
+    before.chanMasks[1] = 0;
+    ASSERT_EQ(setUserConfig(nullptr, &table, 0), 0);
+    RefreshCache();
+    setUserDlgArgs(kIndex, 1);
+    InDialog(createUserRightDialog, [&](WindowHandle dlg) {
+      const WindowHandle sheet = GetDlgItem(dlg, kSheet);
+      const int boxes[] = {kLocalLog, kRemoteLog, systest::ChanBoxOf(2)};
+      for (int tab = 0; tab <= kCameraTab; ++tab) {
+        ASSERT_TRUE(systest::ClickTab(sheet, tab));
+        livetest::Click(systest::ActivePage(sheet), boxes[tab]);
+      }
+      ASSERT_TRUE(systest::ClickTab(sheet, okTab));
+      systest::ClickClosing(systest::ActivePage(sheet), kOk);
+    });
+    const UserRecord after = DeviceTable().users[kIndex];
+    EXPECT_EQ(after.rights & (RIGHT_LOCAL_LOG | RIGHT_REMOTE_LOG), RIGHT_LOCAL_LOG | RIGHT_REMOTE_LOG);
+    EXPECT_EQ(after.chanMasks[1], 1ull << 2);
+  }
+}
+
 TEST_F(Users, PagesAndDialogsOnScreen) {
   const auto shoot = [&](int (*open)(WindowHandle), const char* name, int page) {
     InDialog(open, [&](WindowHandle dlg) {

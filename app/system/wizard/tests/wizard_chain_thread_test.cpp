@@ -1,7 +1,7 @@
 // The chain of start-up pages on the simulated device: which page each Next
-// opens and each Previous shows again, leaving by Cancel from the deepest
-// page, the start-up flag the entry page stores, and the three refused
-// passwords that close the wizard.
+// opens and each Previous shows again (the pages beneath hidden), leaving
+// by Cancel from the deepest page, the start-up flag the entry page stores,
+// and the three refused passwords that close the wizard.
 #include <cstring>
 #include <set>
 #include <string>
@@ -102,9 +102,15 @@ TEST_F(WizardChain, NextOpensEachFollowingPageAndPreviousShowsTheOneBeneathAsItW
     };
     First(forward);
     for (size_t i = 1; i + 1 < row.forward.size(); ++i) ThenNext(forward);
-    // From the last page back to the first: each shows as it was left.
+    // From the last page back to the first: each shows as it was left, and
+    // alone: the pages beneath it are hidden, not drawn around it.
     for (size_t i = 0; i + 1 < row.forward.size(); ++i) ThenNext([this](WindowHandle page) {
         Seen(page);
+        EXPECT_TRUE(IsWindowVisible(page));
+        for (WindowHandle other : windows_seen_) {
+          if (other == page) continue;
+          EXPECT_FALSE(IsWindowVisible(other)) << PageName(page);
+        }
         EXPECT_EQ(getOutputState(3), OUTSTATE_MENU);
         EXPECT_EQ(isLiveViewActive(3), 0);
         Back(page);

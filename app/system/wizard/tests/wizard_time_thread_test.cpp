@@ -141,6 +141,38 @@ TEST_F(WizardTime, EachRowWritesWhatChangedAndAZoneChangeShowsTheConvertedTime) 
   setTimeZone(kZoneBeijing);
 }
 
+// The clock runs on while the page shows a converted time: Next after a new
+// zone alone keeps the running clock (converted into the new zone) rather
+// than setting it back to the time shown when the zone was chosen.
+TEST_F(WizardTime, NextAfterAZoneChoiceKeepsTheRunningClock) {
+  constexpr uint32_t kWaited = 46;  // to 10:21:16
+  device_seam::resetAll();
+  const DeviceTime now{2026, 6, 15, 10, 20, 30, 8, 0};
+  ASSERT_EQ(setDeviceTime(nullptr, &now), 0);
+  livetest::BoxAnswer() = IDYES;
+  Then([&](WindowHandle page) {
+    EXPECT_TRUE(livetest::Pick(page, kZone, kZoneLondon));
+    // The user waits before Next.
+    DeviceTime later = now;
+    later.second += kWaited;
+    later.minute += later.second / 60;
+    later.second %= 60;
+    ASSERT_EQ(setDeviceTime(nullptr, &later), 0);
+    livetest::ClickItem(page, kNext);
+  });
+  ThenOn("startnetset", [](WindowHandle page) { livetest::ClickItem(page, kPrevious); });
+  ThenOn("starttime", [](WindowHandle page) { livetest::ClickItem(page, kCancel); });
+  Run(wizard::openTimePage);
+  DeviceTime kept{};
+  getDeviceTime(nullptr, &kept);
+  EXPECT_EQ(kept.zoneHours, 0u);
+  // 10:20:30 in Beijing is 02:20:30 in London, and the clock ran on since
+  // (a second or two more on a slow run).
+  EXPECT_EQ(kept.hour * 100 + kept.minute, 221u);
+  EXPECT_TRUE(kept.second >= 16 && kept.second <= 18) << kept.second;
+  setTimeZone(kZoneBeijing);
+}
+
 // A new date format shows the date the page showed, in the new format;
 // Next then leaves the clock alone.
 TEST_F(WizardTime, ANewDateFormatShowsTheSameDate) {

@@ -27,14 +27,15 @@ class ListViewOnScreen : public lvtest::ListViewFixture {
     SetAppCallbacks(nullptr);
     lvtest::ListViewFixture::TearDown();
   }
-  void Fill() {
+  // `cellFlags`: what the first cells ask for besides their rows' flag.
+  void Fill(uint32_t cellFlags = LVFLAG_CHECKBOX) {
     AddColumn(70, "Camera", nullptr, LVCF_CHECKBOX);
     AddColumn(90, "A heading too long to fit");
     AddColumn(80, "Usage", nullptr, LVCF_CENTERALIGN | LVHF_CENTERALIGN);
     const char* names[] = {"Front door", "Garage", "Back yard, the long way round", "Hall"};
     for (int i = 0; i < 4; ++i) {
       HLVROW row = AddRow(nullptr, i, 0, LVIF_CHECKBOX | (i == 2 ? LVIF_DISABLE : 0));
-      SetText(row, 0, i % 2 ? "D1" : "A1", LVFLAG_CHECKBOX);
+      SetText(row, 0, i % 2 ? "D1" : "A1", cellFlags);
       SetText(row, 1, names[i]);
       ListViewSubItemInfo bar{};
       bar.flags = LVFLAG_BAR;
@@ -82,6 +83,19 @@ TEST_F(ListViewOnScreen, StripedListFilledToTheBottom) {
   ASSERT_NE(Make(LVS_STRIPED, {10, 10, 270, 200}), GUI_INVALID_HANDLE);
   Fill();
   Shoot("listview_striped.png", lv_);
+}
+
+// A row a click ticks shows its box in its first cell whether or not the
+// cell asked for one: the same list drawn either way is the same picture.
+TEST_F(ListViewOnScreen, ARowThatCanBeTickedShowsItsBoxWithoutTheCellsFlag) {
+  ASSERT_NE(Make(0, {10, 10, 270, 160}), GUI_INVALID_HANDLE);
+  Fill();
+  const guitest::Picture asked = Take(lv_);
+  DestroyWindow(lv_);
+  lv_ = CreateWindowEx("ListView", "", WS_VISIBLE, 0, 78, 10, 10, 260, 150, main_, 0);
+  ASSERT_NE(lv_, GUI_INVALID_HANDLE);
+  Fill(0);
+  EXPECT_TRUE(Take(lv_).rgb == asked.rgb);
 }
 
 // Rows added between LVM_STOPREDRAW and LVM_STARTREDRAW draw nothing until
