@@ -300,7 +300,8 @@ void OnCommand(WindowHandle hwnd, ComboBoxData& d, WParam wParam) {
   }
   if (code == LBN_DBLCLK) Notify(hwnd, CBN_DBLCLK);
   if (code == LBN_SELCHANGE && kind == CBS_DROPDOWNLIST) {
-    TakeMarkedRow(hwnd, d);  // told once, though the click that chose it told first
+    // The open list's walked row is only marked: Enter or a click chooses it.
+    if (!(d.state & kOpen)) TakeMarkedRow(hwnd, d);
   } else if (code == LBN_SELCHANGE) {
     CopyCurrentToEdit(d);
     Notify(hwnd, CBN_SELCHANGE);
