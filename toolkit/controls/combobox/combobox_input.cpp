@@ -314,7 +314,10 @@ void OnFocus(WindowHandle hwnd, ComboBoxData& d) {
   // switched before their notices were read took it from each other forever.
   if ((d.state & kFocused) || !OnFocusPath(hwnd)) return;
   d.state |= kFocused;
-  if (d.edit) SetFocusChild(d.edit);
+  if (d.edit) {
+    SetFocusChild(d.edit);
+    SendMessage(d.edit, MSG_SETFOCUS, 0, 0);  // it may have stayed the box's focus child
+  }
   SendMessage(hwnd, MSG_FREESTANDING_EDIT, 1, 0);
   Notify(hwnd, CBN_SETFOCUS);
 }
@@ -327,7 +330,11 @@ void OnBlur(WindowHandle hwnd, ComboBoxData& d) {
   SetDialogCode(kCodeNormal);
   if (Kind(hwnd) == CBS_DROPDOWNLIST && (d.state & kOpen)) CloseList(hwnd, d, CBN_SELECTCANCEL);
   ClearInputHelperState();
-  if (d.edit) IncludeWindowStyle(d.edit, kEditReadOnly);
+  if (d.edit) {
+    IncludeWindowStyle(d.edit, kEditReadOnly);
+    // Its text stays selected, and looks focused, until the edit hears it too.
+    SendMessage(d.edit, MSG_KILLFOCUS, 0, 0);
+  }
   SendMessage(hwnd, MSG_FREESTANDING_EDIT, 0, 0);
   Notify(hwnd, CBN_KILLFOCUS);
 }

@@ -11,6 +11,7 @@
 #include "gui/button.h"
 #include "gui/combobox.h"
 #include "gui/dialog.h"
+#include "gui/edit.h"
 #include "gui/host.h"
 #include "gui/keyboard.h"
 #include "gui/static.h"
@@ -82,6 +83,22 @@ TEST_F(PageArrows, ArrowsWalkFromADropDownListAndEnterOpensIt) {
         << s.name << ": focus " << Focused() << ", list " << (ListOpen() ? "open" : "closed");
   }
   EXPECT_EQ(SendMessage(box_, CB_GETCURSEL, 0, 0), 0) << "Escape chose nothing";
+}
+
+}  // namespace
+namespace {
+
+// A box the focus left no longer looks focused: its text is not left lit
+// as selected.
+TEST_F(PageArrows, ABoxTheFocusLeftShowsNoSelection) {
+  WindowHandle edit = 0, list = 0;
+  SendMessage(box_, CB_GETCHILDREN, reinterpret_cast<WParam>(&edit), reinterpret_cast<LParam>(&list));
+  const auto lit = [edit] { return SendMessage(edit, EM_GETSELPOS, 0, 0) != SendMessage(edit, EM_GETCARETPOS, 0, 0); };
+  EXPECT_TRUE(lit()) << "the focused box shows its text selected";
+  ASSERT_TRUE(Key(KEY_DOWN, [this] { return Focused() == kCheck; }));
+  EXPECT_FALSE(lit()) << "the box the focus left";
+  ASSERT_TRUE(Key(KEY_UP, [this] { return Focused() == kBox; }));
+  EXPECT_TRUE(lit()) << "the focus came back";
 }
 
 }  // namespace
