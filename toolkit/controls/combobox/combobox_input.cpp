@@ -315,8 +315,11 @@ void OnFocus(WindowHandle hwnd, ComboBoxData& d) {
   if ((d.state & kFocused) || !OnFocusPath(hwnd)) return;
   d.state |= kFocused;
   if (d.edit) {
+    // An edit that stayed the box's focus child hears nothing from being
+    // made it again, and its focus was taken when the box lost it.
+    const bool stayed = GetFocusChild(hwnd) == d.edit;
     SetFocusChild(d.edit);
-    SendMessage(d.edit, MSG_SETFOCUS, 0, 0);  // it may have stayed the box's focus child
+    if (stayed) SendMessage(d.edit, MSG_SETFOCUS, 0, 0);
   }
   SendMessage(hwnd, MSG_FREESTANDING_EDIT, 1, 0);
   Notify(hwnd, CBN_SETFOCUS);
