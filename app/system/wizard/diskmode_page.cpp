@@ -18,7 +18,7 @@ namespace {
 constexpr const char* kSection = "startdiskmode";
 constexpr int kEnable = 20064, kPrev = 20065, kNextId = 20066;
 constexpr int kRebootHint = 1;
-constexpr uint32_t kBoxStyle = WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_AUTOCHECKBOX;
+constexpr uint32_t kBoxStyle = WS_CHILD | WS_VISIBLE | BS_AUTOCHECKBOX;
 constexpr uint32_t kBoxExStyle = EDIT_CORNER_TOPLEFT | EDIT_CORNER_BOTTOMLEFT | EDIT_CORNER_TOPRIGHT | EDIT_CORNER_BOTTOMRIGHT;
 
 bool deviceFlag() {

@@ -14,7 +14,7 @@ namespace {
 
 constexpr const char* kSection = "startguide";
 constexpr int kShowAtStart = 16400;
-constexpr uint32_t kBoxStyle = WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_AUTOCHECKBOX;
+constexpr uint32_t kBoxStyle = WS_CHILD | WS_VISIBLE | BS_AUTOCHECKBOX;
 constexpr uint32_t kBoxExStyle = EDIT_CORNER_TOPLEFT | EDIT_CORNER_BOTTOMLEFT | EDIT_CORNER_TOPRIGHT | EDIT_CORNER_BOTTOMRIGHT;
 
 // Set by a click, cleared once the device's parameters are saved.

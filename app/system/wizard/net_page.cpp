@@ -28,7 +28,7 @@ constexpr int kBond = 2, kAlone = 2, kFailover = 0;
 constexpr int kDnsLimit = 64;
 constexpr int kAddressEdited = 4, kTextEdited = 3;
 constexpr uint32_t kListStyle = WS_CHILD | WS_VISIBLE | CBS_DROPDOWNLIST | CBS_NOTIFY;
-constexpr uint32_t kBoxStyle = WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_AUTOCHECKBOX;
+constexpr uint32_t kBoxStyle = WS_CHILD | WS_VISIBLE | BS_AUTOCHECKBOX;
 constexpr uint32_t kIpStyle = WS_CHILD | WS_VISIBLE | IPS_IPV4 | IPS_NOTIFY;
 constexpr uint32_t kEditStyle = WS_CHILD | WS_VISIBLE;
 constexpr uint32_t kTop = EDIT_CORNER_TOPRIGHT, kBottom = EDIT_CORNER_BOTTOMRIGHT;

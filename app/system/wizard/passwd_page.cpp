@@ -21,7 +21,7 @@ constexpr const char* kSection = "startpasswd";
 constexpr int kOld = 16416, kChange = 16417, kNew = 16418, kConfirm = 16419;
 constexpr int kMaxRefusals = 3;
 constexpr uint32_t kEditStyle = WS_CHILD | WS_VISIBLE | ES_PASSWORD;
-constexpr uint32_t kBoxStyle = WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_AUTOCHECKBOX;
+constexpr uint32_t kBoxStyle = WS_CHILD | WS_VISIBLE | BS_AUTOCHECKBOX;
 
 int g_refusals = 0;
 

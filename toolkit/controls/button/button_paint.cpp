@@ -76,7 +76,8 @@ void DrawCell(HDC hdc, const CellSkin& skin, const Rect& cell, int col, int row)
 // Rows of the grids: checkbox and onoff 0 normal, 1 disabled; radiobutton
 // 0 focused, 1 normal, 2 disabled; onoff3state 0 normal, 1 focused, 2
 // disabled.
-void PaintCheckCell(HDC hdc, uint32_t kind, uint32_t state, bool disabled, bool framed, const Rect& cell) {
+void PaintCheckCell(HDC hdc, uint32_t kind, uint32_t state, bool disabled, bool framed, const Rect& cell,
+                    const Rect& client) {
   const Look look = LookOf(state);
   const CellSkin skin = CheckSkin(kind, look == Look::kFocused);
   const int check = static_cast<int>(state & 3u);
@@ -98,8 +99,12 @@ void PaintCheckCell(HDC hdc, uint32_t kind, uint32_t state, bool disabled, bool 
     if (threeSwitch) row = 1;
   }
   DrawCell(hdc, skin, cell, col, row);
+  // Kept inside the button: a cell at its edge would lose the outline's
+  // sides there, and the focus would show as a lone line.
   if (look == Look::kFocused && !framed && !radio && !threeSwitch && kind != BS_ONOFF)
-    painters::Outline(hdc, Color(WEC_FRAME_CONTROL_HILITE), cell.left - 1, cell.top - 1, cell.right, cell.bottom);
+    painters::Outline(hdc, Color(WEC_FRAME_CONTROL_HILITE), std::max(cell.left - 1, client.left),
+                      std::max(cell.top - 1, client.top), std::min(cell.right, client.right - 1),
+                      std::min(cell.bottom, client.bottom - 1));
 }
 
 void PaintOctagon(HDC hdc, const Rect& c, GalPixel pen) {
@@ -193,7 +198,7 @@ void PaintFace(WindowHandle hwnd, HDC hdc, const Layout& lay, uint32_t style, ui
       return DrawCell(hdc, grid, c, col, row);
     }
     default:
-      if (lay.hasCell) PaintCheckCell(hdc, kind, state, disabled, style & BS_FRAMED, lay.cell);
+      if (lay.hasCell) PaintCheckCell(hdc, kind, state, disabled, style & BS_FRAMED, lay.cell, lay.client);
       return;
   }
 }

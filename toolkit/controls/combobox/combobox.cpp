@@ -6,6 +6,7 @@
 #include <cstring>
 #include <new>
 
+#include "controls/barkit/ctl_util.h"
 #include "controls/combobox/combobox_class.h"
 #include "controls/combobox/combobox_internal.h"
 #include "controls/listbox/control_measures.h"
@@ -233,9 +234,9 @@ LResult ComboBoxProc(WindowHandle hwnd, int msg, WParam wParam, LParam lParam) {
       if (!(GetWindowStyle(hwnd) & CBS_TRANSPARENT) && Kind(hwnd) != CBS_SPINLIST) InvalidateRect(hwnd, nullptr, TRUE);
       return 0;
     case CB_GETCHILDREN: return Children(hwnd, *d, wParam, lParam);
-    case MSG_LBUTTONDOWN: case MSG_LBUTTONUP: case MSG_MOUSEMOVE: case MSG_MOUSEWHEELDOWN:
-    case MSG_MOUSEWHEELUP:
-      return OnMouse(hwnd, *d, msg, wParam, lParam);
+    case MSG_LBUTTONDOWN: case MSG_LBUTTONDBLCLK: case MSG_LBUTTONUP: case MSG_MOUSEMOVE:
+    case MSG_MOUSEWHEELDOWN: case MSG_MOUSEWHEELUP:
+      return OnMouse(hwnd, *d, barkit::PressOf(msg), wParam, lParam);
     case MSG_KEYDOWN: return OnKey(hwnd, *d, static_cast<int>(wParam), wParam, lParam);
     default: break;
   }

@@ -300,7 +300,8 @@ void OnCommand(WindowHandle hwnd, ComboBoxData& d, WParam wParam) {
   }
   if (code == LBN_DBLCLK) Notify(hwnd, CBN_DBLCLK);
   if (code == LBN_SELCHANGE && kind == CBS_DROPDOWNLIST) {
-    TakeMarkedRow(hwnd, d);  // told once, though the click that chose it told first
+    // The open list's walked row is only marked: Enter or a click chooses it.
+    if (!(d.state & kOpen)) TakeMarkedRow(hwnd, d);
   } else if (code == LBN_SELCHANGE) {
     CopyCurrentToEdit(d);
     Notify(hwnd, CBN_SELCHANGE);
@@ -313,7 +314,13 @@ void OnFocus(WindowHandle hwnd, ComboBoxData& d) {
   // switched before their notices were read took it from each other forever.
   if ((d.state & kFocused) || !OnFocusPath(hwnd)) return;
   d.state |= kFocused;
-  if (d.edit) SetFocusChild(d.edit);
+  if (d.edit) {
+    // An edit that stayed the box's focus child hears nothing from being
+    // made it again, and its focus was taken when the box lost it.
+    const bool stayed = GetFocusChild(hwnd) == d.edit;
+    SetFocusChild(d.edit);
+    if (stayed) SendMessage(d.edit, MSG_SETFOCUS, 0, 0);
+  }
   SendMessage(hwnd, MSG_FREESTANDING_EDIT, 1, 0);
   Notify(hwnd, CBN_SETFOCUS);
 }
@@ -326,7 +333,11 @@ void OnBlur(WindowHandle hwnd, ComboBoxData& d) {
   SetDialogCode(kCodeNormal);
   if (Kind(hwnd) == CBS_DROPDOWNLIST && (d.state & kOpen)) CloseList(hwnd, d, CBN_SELECTCANCEL);
   ClearInputHelperState();
-  if (d.edit) IncludeWindowStyle(d.edit, kEditReadOnly);
+  if (d.edit) {
+    IncludeWindowStyle(d.edit, kEditReadOnly);
+    // Its text stays selected, and looks focused, until the edit hears it too.
+    SendMessage(d.edit, MSG_KILLFOCUS, 0, 0);
+  }
   SendMessage(hwnd, MSG_FREESTANDING_EDIT, 0, 0);
   Notify(hwnd, CBN_KILLFOCUS);
 }

@@ -30,6 +30,7 @@ struct ComboBoxData {
   int listHeight, spinHeight, count;
   int spinMin, spinMax, lineStep, pageStep;
   char* format;
+  int openedAt;  // the list's current row when it opened: a close without a choice goes back to it
 };
 
 struct Skins {

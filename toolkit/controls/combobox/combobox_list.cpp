@@ -158,6 +158,7 @@ void OpenList(WindowHandle hwnd, ComboBoxData& d, bool choose) {
     const LResult found = text[0] ? SendMessage(d.list, LB_FINDSTRING, 0, reinterpret_cast<LParam>(text)) : -1;
     if (found >= 0) SendMessage(d.list, LB_SETCURSEL, static_cast<WParam>(found), 0);
   }
+  d.openedAt = static_cast<int>(SendMessage(d.list, LB_GETCURSEL, 0, 0));
   ShowWindow(d.list, SW_SHOW);
   d.state |= kOpen;
   Notify(hwnd, CBN_DROPDOWN);
@@ -165,6 +166,9 @@ void OpenList(WindowHandle hwnd, ComboBoxData& d, bool choose) {
 
 void CloseList(WindowHandle hwnd, ComboBoxData& d, int code) {
   if (d.list) ShowWindow(d.list, SW_HIDE);
+  // Rows walked through are no choice: the box keeps the value it opened with.
+  if (d.list && code == CBN_SELECTCANCEL && (d.state & kOpen))
+    SendMessage(d.list, LB_SETCURSEL, static_cast<WParam>(d.openedAt), 0);
   d.state &= ~kOpen;
   // The pointer went to the list and may rest anywhere now: no move tells
   // the box, whose arrow would stay lit.

@@ -119,6 +119,7 @@ LResult ImeWinProc(WindowHandle hwnd, int msg, WParam wParam, LParam lParam) {
       DrawImeWindow(hwnd, w);
       return 0;
     case MSG_LBUTTONDOWN:
+    case MSG_LBUTTONDBLCLK:  // a quick second press of a key or page arrow acts again
       return ImeMouseDown(hwnd, w, static_cast<int16_t>(lParam & 0xFFFF), static_cast<int16_t>(lParam >> 16),
                           wParam, lParam);
     case MSG_LBUTTONUP:

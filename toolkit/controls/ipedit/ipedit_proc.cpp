@@ -41,6 +41,7 @@ constexpr uint32_t kFieldBase = 0x48011400, kFieldIpv4 = 0x240, kFieldMac = 0x50
 constexpr uint32_t kPlain = 0x1000, kHead = 0x80, kTail = 0x2000, kNoEnds = 0x4000;
 constexpr uint16_t kFocused = 0x10;
 constexpr int kDlgStart = 0x11;
+constexpr int kFieldMax = 255, kFirstLimitedMax = 223;
 
 struct IPEditData {
   uint16_t status = 0;
@@ -98,6 +99,21 @@ LResult MacFieldProc(WindowHandle hwnd, int msg, WParam wParam, LParam lParam) {
   return g_fieldProc.load()(hwnd, msg, wParam, lParam);
 }
 
+// The IPv4 fields take digits and dots by the address rules.
+LResult Ipv4FieldProc(WindowHandle hwnd, int msg, WParam wParam, LParam lParam) {
+  if (msg == MSG_CHAR) {
+    const WindowHandle parent = GetParent(hwnd);
+    const bool first = GetDlgCtrlID(hwnd) == kFirstId;
+    const int max = first && (GetWindowStyle(parent) & kFirstLimited) ? kFirstLimitedMax : kFieldMax;
+    const int c = static_cast<int>(wParam & 0xFF);
+    if (TypeIpv4(hwnd, c, max)) return 0;
+    const LResult result = g_fieldProc.load()(hwnd, msg, wParam, lParam);
+    EndFullField(hwnd, c);
+    return result;
+  }
+  return g_fieldProc.load()(hwnd, msg, wParam, lParam);
+}
+
 int Measure(const char* text) {
   Size size{};
   GetTextExtentEx(HDC_SCREEN, text, -1, &size, getCurOutputHook());
@@ -130,8 +146,11 @@ bool CreateFields(WindowHandle hwnd, IPEditData* d, Variant v) {
     if (field == GUI_INVALID_HANDLE) return false;
     d->child[2 * k] = field;
     SendMessage(field, EM_LIMITTEXT, v == kIpv4 ? 3 : 2, 0);
-    if (v == kIpv4) SendMessage(field, EM_SETRANGE, (k == 0 && (style & kFirstLimited)) ? 1 : 0, k == 0 && (style & kFirstLimited) ? 223 : 255);
-    if (v == kMac) g_fieldProc = SetWindowCallbackProc(field, MacFieldProc);
+    if (v == kIpv4) {
+      const bool limited = k == 0 && (style & kFirstLimited);
+      SendMessage(field, EM_SETRANGE, limited ? 1 : 0, limited ? kFirstLimitedMax : kFieldMax);
+    }
+    g_fieldProc = SetWindowCallbackProc(field, v == kMac ? MacFieldProc : Ipv4FieldProc);
     if (k == count - 1) break;
     d->separators[k] = Rect{x + fieldW, 0, x + fieldW + sepW, height};
     WindowHandle sep = CreateWindowEx("sledit", v == kIpv4 ? "." : ":", sepStyle, 0, kFirstId + 2 * k + 1,
@@ -168,6 +187,7 @@ LResult Create(WindowHandle hwnd) {
 void FocusField(IPEditData* d, Variant v, int index) {
   ForEachField(d, v, Blur);
   g_current = index;
+  SetDigitsTyped(kFreshField);
   SendMessage(Current(d), MSG_SETFOCUS, 0, 0);
   ShowCaret(Current(d));
 }
@@ -178,7 +198,9 @@ void MoveField(IPEditData* d, Variant v, bool next) {
   ForEachField(d, v, Blur);
   g_current = current + (next ? 2 : -2);
   WindowHandle field = Current(d);
-  SendMessage(field, EM_SETCARETPOS, 0, SendMessage(field, MSG_GETTEXTLENGTH, 0, 0));
+  const LResult length = SendMessage(field, MSG_GETTEXTLENGTH, 0, 0);
+  SetDigitsTyped(next ? kFreshField : static_cast<int>(length));  // Backspace goes on deleting in the field before
+  SendMessage(field, EM_SETCARETPOS, 0, length);
   SendMessage(field, EM_SETSEL, 0, 0);
   SendMessage(field, MSG_SETFOCUS, 0, 0);
   if (WindowHandle ime = LiveIme()) {
@@ -186,6 +208,11 @@ void MoveField(IPEditData* d, Variant v, bool next) {
     SendMessage(ime, MSG_IMEACTIVEWIN, field, 0);
   }
   ShowCaret(field);
+}
+
+bool KeyboardOpen() {
+  const WindowHandle skb = LiveSoftKeyboard();
+  return skb && IsWindowVisible(skb);
 }
 
 bool InRect(const Rect& r, int x, int y) { return x >= r.left && x < r.right && y >= r.top && y < r.bottom; }
@@ -224,6 +251,7 @@ LResult Press(WindowHandle hwnd, IPEditData* d, int x, int y) {
     if (k + 1 < FieldCount(v) && InRect(d->separators[k], x, y)) hit = k + 1;
   }
   if (hit >= 0) g_current = 2 * hit;
+  SetDigitsTyped(0);
   WindowHandle ime = LiveIme();
   if (ime) SendMessage(ime, MSG_DT_IMECMD, 1, 1);
   if (hit < 0) return 0;
@@ -250,8 +278,8 @@ void TypeInto(WindowHandle field, int scan, LParam state) {
 }
 
 bool IsTypedKey(Variant v, int scan) {
-  if (scan == KEY_BACKSPACE || (scan >= 2 && scan <= 11)) return true;
-  if (v != kMac) return false;
+  if (scan == KEY_BACKSPACE || (scan >= KEY_1 && scan <= KEY_0)) return true;
+  if (v != kMac) return scan == KEY_DOT || scan == KEY_KPDOT;
   for (int letter : {30, 48, 46, 32, 18, 33})
     if (scan == letter) return true;
   return false;
@@ -301,6 +329,8 @@ LResult Key(WindowHandle hwnd, IPEditData* d, int scan, LParam state) {
   } else if (IsTypedKey(v, scan)) {
     TypeInto(field, scan, state);
   } else {
+    // A caret key inside the field: what it holds is being edited.
+    if (DigitsTyped() == kFreshField) SetDigitsTyped(0);
     SendMessage(field, MSG_KEYDOWN, static_cast<WParam>(scan), state);
   }
   return 0;
@@ -315,6 +345,7 @@ void Focus(WindowHandle hwnd, IPEditData* d) {
     if (GetFocusChild(hwnd) != d->child[0] && d->child[0]) SetFocusChild(d->child[0]);
     g_current = 0;
   }
+  SetDigitsTyped(kFreshField);
   d->status |= kFocused;
   SendMessage(hwnd, MSG_FREESTANDING_EDIT, 1, 0);
 }
@@ -415,7 +446,13 @@ bool Answer(WindowHandle hwnd, IPEditData* d, int msg, WParam wParam, LParam lPa
       *result = 0;
       return true;
     case MSG_KEYDOWN: *result = Key(hwnd, d, static_cast<int>(wParam), lParam); return true;
-    case MSG_CHAR: case MSG_NEEDIME: *result = 0; return true;
+    case MSG_CHAR:
+      // The open soft keyboard types into the current field without Enter;
+      // while editing, the key downs have typed already.
+      if (KeyboardOpen() && !(g_dialogCode & DLGC_WANTALLKEYS) && field) SendMessage(field, MSG_CHAR, wParam, lParam);
+      *result = 0;
+      return true;
+    case MSG_NEEDIME: *result = 0; return true;
     case MSG_DESTROY:
       for (WindowHandle child : d->child)
         if (child) DestroyWindow(child);

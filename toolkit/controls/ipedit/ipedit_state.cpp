@@ -10,7 +10,11 @@ namespace ipedit {
 namespace {
 std::atomic<int> g_errorFlag{0};
 std::atomic<int> g_iconShown{0};
+std::atomic<int> g_digitsTyped{0};
 }  // namespace
+
+int DigitsTyped() { return g_digitsTyped; }
+void SetDigitsTyped(int count) { g_digitsTyped = count; }
 
 bool ErrorFlag() { return g_errorFlag != 0; }
 void ClearErrorFlag() { g_errorFlag = 0; }

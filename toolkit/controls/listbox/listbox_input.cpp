@@ -182,7 +182,10 @@ LResult OnMouse(WindowHandle hwnd, Data& d, int msg, int x, int y) {
   const bool grid = GetWindowStyle(hwnd) & LBS_GRID;
   switch (msg) {
     case MSG_LBUTTONDOWN: Press(hwnd, d, HitIndex(hwnd, d, x, y), x); break;
-    case MSG_LBUTTONDBLCLK: Notify(hwnd, LBN_DBLCLK); break;
+    case MSG_LBUTTONDBLCLK:  // the second press of a quick pair picks its row (or ticks its box) too
+      Press(hwnd, d, HitIndex(hwnd, d, x, y), x);
+      Notify(hwnd, LBN_DBLCLK);
+      break;
     case MSG_MOUSEMOVE: Hover(hwnd, d, HitIndex(hwnd, d, x, y)); break;
     case MSG_MOUSEWHEELDOWN:
       if (!grid) OnScroll(hwnd, d, MSG_VSCROLL, SB_LINEDOWN, 0);

@@ -262,8 +262,8 @@ LResult MenuButtonProc(WindowHandle hwnd, int msg, WParam wParam, LParam lParam)
       if (index >= 0 && index < d->items.Count()) Choose(hwnd, d, index);
       break;
     }
-    case MSG_LBUTTONDOWN: case MSG_LBUTTONUP: case MSG_CHAR: case MSG_DT_ENDTRACKMENU:
-      Input(hwnd, d, msg, wParam, lParam);
+    case MSG_LBUTTONDOWN: case MSG_LBUTTONDBLCLK: case MSG_LBUTTONUP: case MSG_CHAR: case MSG_DT_ENDTRACKMENU:
+      Input(hwnd, d, PressOf(msg), wParam, lParam);
       break;
     default: break;
   }

@@ -3,7 +3,6 @@
 #include <linux/input-event-codes.h>
 
 #include "core/control_support.h"
-#include "gui/combobox.h"
 #include "gui/control_class.h"
 #include "gui/control_paint.h"
 #include "gui/desktop.h"
@@ -38,10 +37,6 @@ LResult SwapDefaultButton(WindowHandle hwnd, WParam id, LParam lParam) {
   return static_cast<LResult>(old);
 }
 
-bool IsDropDownList(WindowHandle hwnd) {
-  return hwnd && IsControlOfClass(hwnd, "combobox") && (GetWindowStyle(hwnd) & CBS_TYPEMASK) == CBS_DROPDOWNLIST;
-}
-
 LResult PageKey(WindowHandle hwnd, WParam wParam, LParam lParam) {
   WindowHandle focused = GetFocusChild(hwnd);
   if (focused == GUI_INVALID_HANDLE) focused = 0;
@@ -65,10 +60,7 @@ LResult PageKey(WindowHandle hwnd, WParam wParam, LParam lParam) {
       return 0;
     }
     case KEY_UP: case KEY_LEFT: case KEY_RIGHT: case KEY_DOWN: {
-      // A drop-down list box opens its list with the up and down keys, as it
-      // does anywhere else; only left and right move on from it.
-      const int scan = static_cast<int>(wParam & 0xFFFF);
-      if ((scan == KEY_UP || scan == KEY_DOWN) && IsDropDownList(focused)) break;
+      // Every arrow walks the group; a drop-down list opens with Enter.
       const bool previous = (wParam & 0xFFFF) == KEY_UP || (wParam & 0xFFFF) == KEY_LEFT;
       WindowHandle next = GetNextDlgGroupItem(hwnd, focused, previous);
       if (next && next != focused && !(code & DLGC_STATIC)) SetFocusChild(next);

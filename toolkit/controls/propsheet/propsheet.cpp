@@ -243,6 +243,7 @@ LResult SheetProc(WindowHandle hwnd, int msg, WParam wParam, LParam lParam) {
       Destroy(hwnd, s);
       break;
     case MSG_LBUTTONDOWN:
+    case MSG_LBUTTONDBLCLK:  // a quick second press of a tab or an arrow acts again
       Click(hwnd, s, static_cast<int16_t>(lParam & 0xFFFF), static_cast<int16_t>((lParam >> 16) & 0xFFFF));
       break;
     case MSG_KEYDOWN:

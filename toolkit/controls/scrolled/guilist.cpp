@@ -394,7 +394,9 @@ LResult DefaultItemViewProc(WindowHandle hwnd, int message, WParam wParam, LPara
       return 0;
     case SVM_REFRESHITEM: guilist_refresh_item(list, ItemArg(list, wParam, lParam)); return 0;
     case MSG_LBUTTONDOWN:
-    case MSG_RBUTTONDOWN: {
+    case MSG_LBUTTONDBLCLK:  // the second press of a quick pair picks its row too
+    case MSG_RBUTTONDOWN:
+    case MSG_RBUTTONDBLCLK: {
       if (!list->iop.isInItem) break;
       int x = static_cast<int16_t>(lParam & 0xFFFF), y = static_cast<int16_t>((lParam >> 16) & 0xFFFF);
       if (x < data->leftMargin || x >= data->leftMargin + data->visibleWidth || y < data->topMargin ||

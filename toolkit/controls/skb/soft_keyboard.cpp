@@ -317,7 +317,9 @@ void SetState(WindowHandle hwnd, WParam which, LParam value) {
 LResult SoftKeyboardProc(WindowHandle hwnd, int msg, WParam wParam, LParam lParam) {
   if (!CheckDisplay(hwnd)) return 0;
   switch (msg) {
-    case MSG_LBUTTONDOWN: Press(hwnd, LowX(lParam), HighY(lParam)); break;
+    // A quick second press of a key arrives as a double click: it types again.
+    case MSG_LBUTTONDOWN:
+    case MSG_LBUTTONDBLCLK: Press(hwnd, LowX(lParam), HighY(lParam)); break;
     case MSG_LBUTTONUP: Release(LowX(lParam), HighY(lParam)); break;
     case MSG_MOUSEMOVE: Highlight(hwnd, LowX(lParam), HighY(lParam)); break;
     case MSG_SIZECHANGING:

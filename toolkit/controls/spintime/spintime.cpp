@@ -2,6 +2,7 @@
 #include <new>
 
 #include "controls/spintime/spintime_class.h"
+#include "controls/barkit/ctl_util.h"
 #include "controls/registry/control_registry.h"
 #include "controls/spintime/spintime_internal.h"
 #include "gui/combobox.h"
@@ -20,8 +21,9 @@ LResult Default(WindowHandle hwnd, int msg, WParam wParam, LParam lParam) {
   return proc(hwnd, msg, wParam, lParam);
 }
 
-int LowX(LParam l) { return static_cast<int16_t>(l & 0xFFFF); }
-int HighY(LParam l) { return static_cast<int16_t>((l >> 16) & 0xFFFF); }
+using barkit::HighY;
+using barkit::LowX;
+using barkit::PressOf;
 
 LResult Create(WindowHandle hwnd) {
   Data* d = new (std::nothrow) Data;
@@ -88,11 +90,12 @@ LResult Proc(WindowHandle hwnd, int msg, WParam wParam, LParam lParam) {
     case TSM_PAGESTEP: return Step(hwnd, *d, true, wParam != 0);
     case TSM_WRITEBACK: WriteBack(hwnd, *d); return 0;
     case MSG_LBUTTONDOWN:
+    case MSG_LBUTTONDBLCLK:
     case MSG_LBUTTONUP:
     case MSG_MOUSEMOVE:
     case MSG_MOUSEWHEELDOWN:
     case MSG_MOUSEWHEELUP:
-      Mouse(hwnd, *d, msg, LowX(lParam), HighY(lParam));
+      Mouse(hwnd, *d, PressOf(msg), LowX(lParam), HighY(lParam));
       if (msg != MSG_LBUTTONUP) return 0;
       break;
     case MSG_MOUSEENTER: MouseLeave(hwnd, *d, wParam != 0); return 0;

@@ -132,7 +132,9 @@ Outcome TrackBar(WindowRecord* win, bool vertical, int msg, int x, int y, int sc
   if (part == kPartNone && !ours) return Outcome::kPass;
   const int pointer = vertical ? screenY : screenX;
   switch (msg) {
-    case MSG_NCLBUTTONDOWN: return Press(win, vertical, t, part, pointer);
+    case MSG_NCLBUTTONDOWN:
+    case MSG_NCLBUTTONDBLCLK:  // a quick second press of an arrow steps again
+      return Press(win, vertical, t, part, pointer);
     case MSG_NCMOUSEMOVE: return ours ? Move(win, vertical, t, part, pointer) : Outcome::kConsumed;
     case MSG_NCLBUTTONUP: return ours ? Release(win, vertical, t, pointer) : Outcome::kConsumed;
     default: return Outcome::kConsumed;

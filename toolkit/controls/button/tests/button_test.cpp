@@ -12,6 +12,7 @@
 #include "gui/control_tip.h"
 #include "gui/cursor.h"
 #include "gui/dialog.h"
+#include "gui/element.h"
 #include "gui/livevideo.h"
 #include "gui/message.h"
 #include "gui/paint.h"
@@ -240,6 +241,33 @@ TEST_F(Buttons, ThePointerStaysDrawnOverAButton) {
   SetCursor(GetSystemCursor(0));
   SendMessage(b, MSG_SETCURSOR, 0, 0);  // as the pointer comes over it
   EXPECT_NE(GetCurrentCursor(), 0u);
+}
+
+}  // namespace
+
+namespace {
+
+// A focused check box shows the outline round its cell on every side, the
+// side where the cell meets the button's edge as well; without the focus
+// no outline shows.
+TEST_F(Buttons, TheFocusOutlineOfACheckBoxShowsAtTheButtonsEdgeToo) {
+  WindowHandle b = Make(BS_AUTOCHECKBOX, "Box");
+  Rect c{};
+  GetClientRect(b, &c);
+  const auto litInLeftColumn = [&] {
+    InvalidateRect(b, nullptr, TRUE);
+    desktest::Drain();
+    int lit = 0;
+    for (int y = c.top; y < c.bottom; ++y) {
+      int x = c.left, sy = y;
+      ClientToScreen(b, &x, &sy);
+      lit += GetPixel(HDC_SCREEN, x, sy) == WinElementColors[WEC_FRAME_CONTROL_HILITE];
+    }
+    return lit;
+  };
+  EXPECT_EQ(litInLeftColumn(), 0) << "no focus, no outline";
+  SetFocusChild(b);
+  EXPECT_GT(litInLeftColumn(), 2) << "the outline's left side";
 }
 
 }  // namespace

@@ -10,6 +10,7 @@
 #include <functional>
 #include <string>
 #include <thread>
+#include <utility>
 #include <vector>
 
 #include "core/nonclient/tests/screen_picture.h"
@@ -153,6 +154,15 @@ class HeardDialog {
     Collect();
     return std::find(told_.begin(), told_.end(), id) != told_.end();
   }
+  // The notification codes control `id` told since the last look.
+  std::vector<int> CodesFrom(int id) {
+    Collect();
+    std::vector<int> out;
+    for (const std::pair<int, int>& c : codes_)
+      if (c.first == id) out.push_back(c.second);
+    codes_.clear();
+    return out;
+  }
 
  private:
   static LResult Proc(WindowHandle hwnd, int msg, WParam wParam, LParam lParam) {
@@ -164,13 +174,16 @@ class HeardDialog {
     for (const SeenMessage& m : guitest::Log::Instance().Take()) {
       if (m.hwnd != dlg_) continue;
       if (m.message == MSG_CLOSE || (m.message == MSG_COMMAND && m.wParam == IDCANCEL)) closed_ = true;
-      if (m.message == MSG_COMMAND) told_.push_back(static_cast<int>(m.wParam & 0xFFFF));
+      if (m.message != MSG_COMMAND) continue;
+      told_.push_back(static_cast<int>(m.wParam & 0xFFFF));
+      codes_.emplace_back(static_cast<int>(m.wParam & 0xFFFF), static_cast<int>(m.wParam >> 16));
     }
   }
 
   WindowHandle dlg_ = 0;
   bool closed_ = false;
   std::vector<int> told_;
+  std::vector<std::pair<int, int>> codes_;
 };
 
 // A date or time box on a dialog the host's mouse and keys drive (`Base`

@@ -79,6 +79,7 @@ class ComboOnADialog : public ComboTest {
   bool ClickBox() { return Click(box_, 10, 13, true); }  // on the edit, as a finger lands on the box
 
   bool ListShown() { return IsWindowVisible(Child(box_, true)); }
+  LResult Marked() { return SendMessage(Child(box_, true), LB_GETCURSEL, 0, 0); }
   std::string Shown() { return Text(box_); }
   bool Closed() { return heard_.Closed(); }
   bool BelowHeard() { return heard_.Heard(kBelowId); }
@@ -93,8 +94,9 @@ TEST_F(ComboOnADialog, AListOpenedByAClickTakesTheKeysUntilEnterOrEscape) {
   Rect r{};
   GetWindowRect(dlg_, &r);
   guitest::MatchReference(guitest::Grab(r), guitest::ReferencePath(__FILE__, "combo_dialog_open.png"));
-  EXPECT_TRUE(Key(kLinuxDown, [this] { return Shown() == "MM-DD-YYYY"; })) << "down moved to the next row";
-  EXPECT_TRUE(Key(kLinuxDown, [this] { return Shown() == "DD-MM-YYYY"; })) << "and once more";
+  EXPECT_TRUE(Key(kLinuxDown, [this] { return Marked() == 1; })) << "down marked the next row";
+  EXPECT_TRUE(Key(kLinuxDown, [this] { return Marked() == 2; })) << "and once more";
+  EXPECT_EQ(Shown(), "YYYY-MM-DD") << "a marked row is no choice yet";
   EXPECT_TRUE(ListShown()) << "the arrows stay in the list";
   EXPECT_EQ(GetFocusChild(dlg_), box_) << "the dialog kept the arrows out of its group walk";
   EXPECT_TRUE(Key(kLinuxEnter, [this] { return !ListShown(); })) << "Enter closed the list";
@@ -103,9 +105,15 @@ TEST_F(ComboOnADialog, AListOpenedByAClickTakesTheKeysUntilEnterOrEscape) {
   EXPECT_EQ(SendMessage(box_, MSG_GETDLGCODE, 0, 0), 0x11);
 
   // Clicked again: Escape closes the list alone, not the dialog beneath.
+  // Escape gives back the value the box had when it opened.
   ASSERT_TRUE(ClickBox()) << "a second click opened it again";
-  EXPECT_TRUE(Key(kLinuxUp, [this] { return Shown() == "MM-DD-YYYY"; })) << "up moved back a row";
+  heard_.CodesFrom(kBoxId);
+  EXPECT_TRUE(Key(kLinuxUp, [this] { return Marked() == 1; })) << "up marked the row before";
+  EXPECT_TRUE(Key(kLinuxUp, [this] { return Marked() == 0; })) << "and the first";
   EXPECT_TRUE(Key(kLinuxEscape, [this] { return !ListShown(); })) << "Escape closed the list";
+  EXPECT_EQ(Shown(), "DD-MM-YYYY");
+  EXPECT_EQ(SendMessage(box_, CB_GETSELVALUE, 0, 0), 2);
+  EXPECT_EQ(heard_.CodesFrom(kBoxId), (std::vector<int>{CBN_SELECTCANCEL, CBN_CLOSEUP})) << "no change was told";
   EXPECT_FALSE(Closed()) << "the dialog stays";
   EXPECT_EQ(GetFocusChild(dlg_), box_);
 

@@ -66,7 +66,8 @@ TEST_F(ComboSequence, DropDownListOpensChoosesAndCloses) {
       {"Escape closes without a choice", MSG_KEYDOWN, KEY_ESC, 0, {CBN_SELECTCANCEL, CBN_CLOSEUP}, 0, 0x11},
       // Opened by any key the list holds the keys, so Escape reaches it.
       {"down opens and hands the list the keys too", MSG_KEYDOWN, KEY_DOWN, 0, {CBN_DROPDOWN}, 1, 0x4011},
-      {"Enter on the open list is a choice", MSG_KEYDOWN, KEY_ENTER, 0, {CBN_SELECTOK, CBN_CLOSEUP}, 0, 0x11},
+      {"Enter on the open list chooses its marked row", MSG_KEYDOWN, KEY_ENTER, 0,
+       {CBN_SELCHANGE, CBN_SELECTOK, CBN_CLOSEUP}, 0, 0x11},
       {"a click on the button opens", MSG_LBUTTONDOWN, 0, button, {CBN_DROPDOWN}, 1, 0x4011},
       {"", kHideList, 0, 0, {}, kSame, kSame},
       {"a click outside, on the button", MSG_TOPCTRLHIDDEN, 0, button, {CBN_SELECTCANCEL, CBN_CLOSEUP}, 0, 0x11},

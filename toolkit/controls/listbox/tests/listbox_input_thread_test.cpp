@@ -71,7 +71,7 @@ TEST_F(ListBoxInput, EachInputNotifiesAndSelectsAsExpected) {
       {"check zone", checks, MSG_LBUTTONDOWN, 0, 5, {6, 1}, 0, 1},
       {"check zone without auto-check", n | LBS_CHECKBOX, MSG_LBUTTONDOWN, 0, 5, {6, 1}, 0, 0},
       {"text of a check-box item", checks, MSG_LBUTTONDOWN, 0, 40, {7, 1}, 0, 0},
-      {"double click", n, MSG_LBUTTONDBLCLK, 1, 40, {2}, LB_ERR, -9},
+      {"double click: a press first", n, MSG_LBUTTONDBLCLK, 1, 40, {7, 1, 2}, 1, -9},
       {"hover selects one", n, MSG_MOUSEMOVE, 3, 40, {}, 3, -9},
       {"hover in a multiple selection", n | LBS_MULTIPLESEL, MSG_MOUSEMOVE, 3, 40, {}, -1, -9},
       {"Enter", n, MSG_KEYDOWN, KEY_ENTER, 0, {8}, LB_ERR, -9},

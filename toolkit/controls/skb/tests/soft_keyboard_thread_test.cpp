@@ -14,6 +14,7 @@
 
 #include "controls/skb/skb_keys.h"
 #include "core/element/system_res.h"
+#include "core/input/lowlevel_event.h"
 #include "core/nonclient/tests/started_gui.h"
 #include "core/startup/input_helpers.h"
 #include "core/window/window_record.h"
@@ -334,22 +335,28 @@ class KeyboardRoadTest : public SoftKeyboardTest {
     if (press) HostInjectMouseButton(HOST_BUTTON_LEFT, 1);
     if (release) HostInjectMouseButton(HOST_BUTTON_LEFT, 0);
   }
+  // A field on the page clicked by the host: the keyboard opens for it.
+  // The field holds the mouse from its press until its release is handled;
+  // a key clicked before that would go to the field, not to the keyboard.
+  WindowHandle FieldWithKeyboard() {
+    Keyboard();
+    WindowHandle edit = CreateWindowEx("sledit", "", WS_VISIBLE, 0, 5, 20, 20, 200, 30, target_, 0);
+    if (edit == GUI_INVALID_HANDLE) return edit;
+    desktest::Drain();
+    int x = 30, y = 15;
+    ClientToScreen(edit, &x, &y);
+    std::thread([&] { HostClick({x, y}, true, true); }).join();
+    const bool open = PumpUntil([&] {
+      return IsWindowVisible(skb_) && SendMessage(skb_, MSG_SKBCURRENTEDIT, 0, 0) == static_cast<LResult>(edit) &&
+             GetCapture() != edit;
+    });
+    return open ? edit : GUI_INVALID_HANDLE;
+  }
 };
 
 TEST_F(KeyboardRoadTest, ClicksOnTheKeyboardTypeIntoTheFieldAndBackspaceRepeats) {
-  Keyboard();
-  WindowHandle edit = CreateWindowEx("sledit", "", WS_VISIBLE, 0, 5, 20, 20, 200, 30, target_, 0);
-  ASSERT_NE(edit, GUI_INVALID_HANDLE);
-  desktest::Drain();
-  int x = 30, y = 15;
-  ClientToScreen(edit, &x, &y);
-  std::thread([&] { HostClick({x, y}, true, true); }).join();
-  // The field holds the mouse from its press until its release is handled;
-  // a key clicked before that would go to the field, not to the keyboard.
-  ASSERT_TRUE(PumpUntil([&] {
-    return IsWindowVisible(skb_) && SendMessage(skb_, MSG_SKBCURRENTEDIT, 0, 0) == static_cast<LResult>(edit) &&
-           GetCapture() != edit;
-  })) << "a click on the field opens the keyboard for it";
+  const WindowHandle edit = FieldWithKeyboard();
+  ASSERT_NE(edit, GUI_INVALID_HANDLE) << "a click on the field opens the keyboard for it";
   std::string typed;
   for (int key : {1, 2, 3}) {  // 1 2 3, each typed before the next click, as a hand would
     const Point p = KeyOnScreen(key);
@@ -366,6 +373,34 @@ TEST_F(KeyboardRoadTest, ClicksOnTheKeyboardTypeIntoTheFieldAndBackspaceRepeats)
   ASSERT_TRUE(PumpUntil([&] { return Text(edit) == "4"; })) << Text(edit);
   PumpUntil([] { return false; });  // a while: the released backspace stays quiet
   EXPECT_EQ(Text(edit), "4");
+}
+
+// Quick presses of one key a tenth of a second apart: the event layer makes
+// every second one a double click, and each still types.
+std::atomic<unsigned int> g_now{1000};
+unsigned int Now() { return g_now; }
+
+TEST_F(KeyboardRoadTest, EveryQuickPressOfAKeyTypes) {
+  const WindowHandle edit = FieldWithKeyboard();
+  ASSERT_NE(edit, GUI_INVALID_HANDLE) << "a click on the field opens the keyboard for it";
+  SetLowLevelEventClock(Now);
+  std::string typed;
+  const Point one = KeyOnScreen(1);
+  for (int n = 0; n < 6; ++n) {
+    g_now += 10;
+    std::thread([one] { HostClick(one, true, true); }).join();
+    typed += '1';
+    EXPECT_TRUE(PumpUntil([&] { return Text(edit) == typed; })) << "press " << n + 1 << ": " << Text(edit);
+  }
+  for (int n = 0; n < 4; ++n) {
+    g_now += 10;
+    const Point back = KeyOnScreen(39);
+    std::thread([back] { HostClick(back, true, true); }).join();
+    typed.pop_back();
+    EXPECT_TRUE(PumpUntil([&] { return Text(edit) == typed; })) << "backspace " << n + 1 << ": " << Text(edit);
+  }
+  SetLowLevelEventClock(nullptr);
+  EXPECT_EQ(Text(edit), "11");
 }
 
 class MissingSkinTest : public guitest::StartedGui {};

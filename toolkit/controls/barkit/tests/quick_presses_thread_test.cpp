@@ -1,0 +1,152 @@
+// Every control that acts on a press, pressed again and again through the
+// host window a tenth of a second apart: the event layer makes each press
+// that follows another within its threshold a double click, and each of
+// them must still act once.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <atomic>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "controls/barkit/tests/bar_fixture.h"
+#include "controls/barkit/tests/quick_clicks.h"
+#include "core/input/lowlevel_event.h"
+#include "gui/button.h"
+#include "gui/combobox.h"
+#include "gui/listbox.h"
+#include "gui/trackbar.h"
+
+namespace {
+
+// The event clock in ticks of 10 ms, moved on by the test alone.
+std::atomic<unsigned int> g_now{1000};
+unsigned int Now() { return g_now; }
+constexpr unsigned int kTenthOfASecond = 10;
+constexpr int kPresses = 6;
+
+// A control made for one row: where its presses go (in turn) and how many
+// actions it has taken so far.
+struct Subject {
+  WindowHandle control;
+  std::vector<Point> points;  // client points of the control, used in turn
+  std::function<int()> actions;
+  bool nonClient = false;  // the points are window points (a scroll bar)
+};
+
+class QuickPresses : public bartest::BarFixture {
+ protected:
+  void SetUp() override {
+    BarFixture::SetUp();
+    SetLowLevelEventClock(Now);
+  }
+  void TearDown() override {
+    SetLowLevelEventClock(nullptr);
+    BarFixture::TearDown();
+  }
+
+  // Notifications `code` heard from the control so far.
+  std::function<int()> Counting(int code) {
+    return [this, code] {
+      for (int c : Codes()) seen_.push_back(c);
+      return static_cast<int>(std::count(seen_.begin(), seen_.end(), code));
+    };
+  }
+
+  Point OnScreen(const Subject& s, Point p) {
+    if (s.nonClient) {
+      Rect w{};
+      GetWindowRect(s.control, &w);
+      return {w.left + p.x, w.top + p.y};
+    }
+    ClientToScreen(s.control, &p.x, &p.y);
+    return p;
+  }
+
+  // kPresses clicks a tenth of a second apart; the actions counted after
+  // each. A click waits for the one before to be handled, as a hand's does.
+  int Press(const Subject& s) {
+    const int before = s.actions();
+    for (int n = 0; n < kPresses; ++n) {
+      const Point p = OnScreen(s, s.points[static_cast<size_t>(n) % s.points.size()]);
+      g_now += kTenthOfASecond;
+      HostInjectMouseMove(p.x, p.y);
+      HostInjectMouseButton(HOST_BUTTON_LEFT, 1);
+      HostInjectMouseButton(HOST_BUTTON_LEFT, 0);
+      quickclick::Pump([&] { return s.actions() - before > n && GetCapture() == 0; });
+    }
+    int settle = 0;  // a little while: a late extra action would show
+    quickclick::Pump([&settle] { return ++settle > 25; });
+    return s.actions() - before;
+  }
+
+  std::vector<int> seen_;
+};
+
+LParam Str(const char* s) { return reinterpret_cast<LParam>(s); }
+
+TEST_F(QuickPresses, EachPressOfEveryPressTakingControlActsOnce) {
+  struct Row {
+    const char* name;
+    std::function<Subject()> make;
+  };
+  const Row rows[] = {
+      {"push button",
+       [&] {
+         WindowHandle b = Make("button", BS_PUSHBUTTON, 120, 40, "Apply");
+         return Subject{b, {{60, 20}}, Counting(BN_CLICKED)};
+       }},
+      {"list box rows, one after the other",
+       [&] {
+         WindowHandle lb = Make("listbox", LBS_NOTIFY, 200, 120);
+         for (const char* t : {"one", "two", "three"}) SendMessage(lb, LB_ADDSTRING, 0, Str(t));
+         const int h = static_cast<int>(SendMessage(lb, LB_GETITEMHEIGHT, 0, 0));
+         return Subject{lb, {{60, h / 2}, {60, h + h / 2}}, Counting(LBN_CLICKED)};
+       }},
+      {"list box check box",
+       [&] {
+         WindowHandle lb = Make("listbox", LBS_NOTIFY | LBS_CHECKBOX | LBS_AUTOCHECK, 200, 120);
+         static const ListBoxItemInfo item{"one", 0, 0, 0};
+         SendMessage(lb, LB_ADDSTRING, 0, reinterpret_cast<LParam>(&item));
+         const int h = static_cast<int>(SendMessage(lb, LB_GETITEMHEIGHT, 0, 0));
+         return Subject{lb, {{5, h / 2}}, Counting(LBN_CLICKCHECKMARK)};
+       }},
+      {"list box scroll arrow",
+       [&] {
+         WindowHandle lb = Make("listbox", LBS_NOTIFY | WS_VSCROLL, 200, 80);
+         for (int i = 0; i < 40; ++i) SendMessage(lb, LB_ADDSTRING, 0, Str("row"));
+         Rect w{};
+         GetWindowRect(lb, &w);
+         return Subject{lb, {{w.right - w.left - 3, w.bottom - w.top - 3}},
+                        [lb] { return static_cast<int>(SendMessage(lb, LB_GETTOPINDEX, 0, 0)); }, true};
+       }},
+      {"number spin up arrow",
+       [&] {
+         WindowHandle cb = Make("combobox", CBS_SPINNUMBER, 120, 30);
+         SendMessage(cb, CB_SETSPINVALUE, 10, 0);
+         Rect c{};
+         GetClientRect(cb, &c);
+         // The up arrow is the upper half of the arrows at the right end.
+         return Subject{cb, {{c.right - 3, c.bottom / 2 - 2}},
+                        [cb] { return static_cast<int>(SendMessage(cb, CB_GETSPINVALUE, 0, 0)) - 10; }};
+       }},
+      {"track bar, two places in turn",
+       [&] {
+         WindowHandle tb = Make("trackbar", TBS_NOTIFY, 300, 30);
+         SendMessage(tb, TBM_SETRANGE, 0, 100);
+         return Subject{tb, {{60, 15}, {240, 15}}, Counting(TBN_DRAGGED)};
+       }},
+  };
+  for (const Row& row : rows) {
+    seen_.clear();
+    const Subject s = row.make();
+    ASSERT_TRUE(IsWindow(s.control)) << row.name;
+    desktest::Drain();
+    EXPECT_EQ(Press(s), kPresses) << row.name;
+    DestroyWindow(s.control);
+    desktest::Drain();
+  }
+}
+
+}  // namespace
