@@ -185,6 +185,7 @@ TEST_F(ProgramTest, DamagedStartUpInputsSayWhatFailedInOneLine) {
   const std::string config = Res("conf/1024x768.cfg");
   const std::string whole = ReadFile(config);
   const std::string font = Res("font/iso8859-1-8x16.bin");
+  const std::string gbFont = Res("font/gb2312-16x16.bin");
   const std::string cursor = Res("cursor/arrow.cur");
   const std::string skin = Res("bmp/checkmark.bmp");
   const std::string skinWhole = ReadFile(skin);
@@ -198,6 +199,10 @@ TEST_F(ProgramTest, DamagedStartUpInputsSayWhatFailedInOneLine) {
   const std::string refused = "recorder_gui: InitGUI failed with code ";
   const std::string warning = "recorder_gui: warning: ";
   const std::string inConfig = "configuration file \"" + config + "\" has ";
+  auto noCaptions = [&](const std::string& why) {
+    return warning + "language file \"" + german + "\" " + why +
+           "; the captions in use stay instead (English at start-up)\n";
+  };
   struct Case {
     const char* what;
     std::string breakIt;
@@ -246,17 +251,33 @@ TEST_F(ProgramTest, DamagedStartUpInputsSayWhatFailedInOneLine) {
       {"more system bitmaps than there are", set("bitmapnumber", "2147483647"), 0,
        warning + inConfig + "[bitmapinfo] bitmapnumber=2147483647; all 8 system bitmaps are loaded instead\n"},
       {"missing language file", "rm '" + german + "'", 0,
-       warning + "language file \"" + german + "\" cannot be read (No such file or directory); the captions in use "
-                 "stay instead (English at start-up)\n",
-       kGerman},
+       noCaptions("is missing"), kGerman},
+      {"language file a FIFO", "rm '" + german + "' && mkfifo '" + german + "'", 0,
+       noCaptions("is not a regular file"), kGerman},
+      {"language file a link to /dev/zero", "rm '" + german + "' && ln -s /dev/zero '" + german + "'", 0,
+       noCaptions("is not a regular file"), kGerman},
+      {"language file of 1 GiB", "truncate -s 1G '" + german + "'", 0,
+       noCaptions("is larger than any such file (1073741824 bytes)"), kGerman},
+      {"language file a FIFO, another language in use", "rm '" + german + "' && mkfifo '" + german + "'", 0,
+       warning + "language file \"" + german + "\" is not a regular file; its language is named \"Default String\" "
+                 "instead\n"},
+      {"configuration a FIFO", "rm '" + config + "' && mkfifo '" + config + "'", 1,
+       refused + "3 (configuration): configuration file \"" + config + "\" is not a regular file\n"},
+      {"configuration a link to /dev/zero", "rm '" + config + "' && ln -s /dev/zero '" + config + "'", 1,
+       refused + "3 (configuration): configuration file \"" + config + "\" is not a regular file\n"},
+      {"configuration a directory", "rm '" + config + "' && mkdir '" + config + "'", 1,
+       refused + "3 (configuration): configuration file \"" + config + "\" is a directory, not a file\n"},
+      {"configuration of 1 GiB", "truncate -s 1G '" + config + "'", 1,
+       refused + "3 (configuration): configuration file \"" + config + "\" is larger than any such file "
+                 "(1073741824 bytes)\n"},
+      {"font a FIFO", "mv '" + gbFont + "' '" + gbFont + ".away' && mkfifo '" + gbFont + "'", 1,
+       refused + "5 (fonts): font file \"" + gbFont + "\" is not a regular file\n"},
+      {"font a link to /dev/zero", "mv '" + gbFont + "' '" + gbFont + ".away' && ln -s /dev/zero '" + gbFont + "'", 1,
+       refused + "5 (fonts): font file \"" + gbFont + "\" is not a regular file\n"},
       {"empty language file", "truncate -s 0 '" + german + "'", 0,
-       warning + "language file \"" + german + "\" has no [winsCaptions]; the captions in use stay instead (English "
-                 "at start-up)\n",
-       kGerman},
+       noCaptions("has no [winsCaptions]"), kGerman},
       {"random language file", "head -c 3000 /dev/urandom | tr -d '[' > '" + german + "'", 0,
-       warning + "language file \"" + german + "\" has no [winsCaptions]; the captions in use stay instead (English "
-                 "at start-up)\n",
-       kGerman},
+       noCaptions("has no [winsCaptions]"), kGerman},
   };
   for (Case& c : cases) {
     SCOPED_TRACE(c.what);
@@ -275,13 +296,16 @@ TEST_F(ProgramTest, DamagedStartUpInputsSayWhatFailedInOneLine) {
     const std::string said = p.Stderr();
     EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 1) << said;
     EXPECT_EQ(said.compare(0, c.line.size(), c.line), 0) << said;
-    // Put things back for the next case.
+    // Put things back for the next case (what stands in a file's place goes
+    // first: writing to a FIFO would wait for a reader).
+    (void)std::system(("rm -rf '" + config + "' '" + skin + "' '" + german + "'").c_str());
     WriteFile(config, whole);
     WriteFile(skin, skinWhole);
     WriteFile(german, germanWhole);
     std::remove(params.c_str());
-    for (const std::string& moved : {font, cursor})
-      (void)std::system(("test -e '" + moved + "' || mv '" + moved + ".away' '" + moved + "'").c_str());
+    for (const std::string& moved : {font, gbFont, cursor})
+      (void)std::system(("! test -e '" + moved + ".away' || { rm -rf '" + moved + "' && mv '" + moved + ".away' '" +
+                         moved + "'; }").c_str());
   }
 }
 

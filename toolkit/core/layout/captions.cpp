@@ -1,9 +1,5 @@
 // Reloading the window and control captions for the current language, from
 // the layout itself (its two carried languages) or from a language text file.
-#include <unistd.h>
-
-#include <cerrno>
-#include <cstring>
 #include <new>
 #include <string>
 
@@ -22,15 +18,12 @@ namespace {
 constexpr const char* kWindowCaptionsSection = "winsCaptions";
 
 // A language text file that gives no captions leaves those in use: said in
-// one line, rather than a silent fallback.
-void WarnOfNoCaptions(const std::string& path, const ConfigText* file) {
-  std::string why = "has no [" + std::string(kWindowCaptionsSection) + "]";
-  if (!file) {
-    const char* error = ::access(path.c_str(), R_OK) != 0 ? std::strerror(errno) : "it cannot be opened";
-    why = std::string("cannot be read (") + error + ")";
-  }
-  WarnOfFallback("language file \"%s\" %s; the captions in use stay instead (English at start-up)",
-                 ShownPath(path.c_str()).c_str(), why.c_str());
+// one line, rather than a silent fallback. `why` is the reader's reason when
+// the file was refused.
+void WarnOfNoCaptions(const std::string& path, const ConfigText* file, const std::string& why) {
+  const std::string said = file ? "has no [" + std::string(kWindowCaptionsSection) + "]" : why;
+  WarnOfFallbackOnce(path.c_str(), "language file \"%s\" %s; the captions in use stay instead (English at start-up)",
+                 ShownPath(path.c_str()).c_str(), said.c_str());
 }
 
 int ReadWindowCaptionLines(const TextSection& section, int count, WinResInfo* windows) {
@@ -102,12 +95,13 @@ class CaptionReload {
     next_->windows.resize(count, WinResInfo{});
     if (sources_.HasObject()) return true;
     const std::string path = State().loadDone ? TextFilePath(language_) : std::string(ETCFILEPATH);
-    const ConfigText* file = sources_.File(path);
+    std::string why;
+    const ConfigText* file = sources_.File(path, &why);
     const TextSection* section = file ? file->Find(kWindowCaptionsSection) : nullptr;
     if (section)
       ReadWindowCaptionLines(*section, static_cast<int>(count), next_->windows.data());
     else if (State().loadDone)
-      WarnOfNoCaptions(path, file);
+      WarnOfNoCaptions(path, file, why);
     return true;
   }
 
