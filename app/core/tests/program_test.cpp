@@ -113,8 +113,9 @@ class ProgramTest : public ScratchTest {
   std::string Res(const std::string& file) const { return root_ + "/guiRes/rirurRes/" + file; }
 
   // Starts the program in `folder` of the copy, with the dummy video driver
-  // or with no display at all.
-  Program Start(const std::string& folder = "bin", bool dummyDriver = true) {
+  // or with no display at all; `unprivileged`, as a user to whom only what
+  // the copy lets every user do is allowed, even when the test runs as root.
+  Program Start(const std::string& folder = "bin", bool dummyDriver = true, bool unprivileged = false) {
     ++started_;
     Program p{-1, root_ + "/stderr" + std::to_string(started_), root_ + "/stdout" + std::to_string(started_)};
     std::string exe = OwnFolder() + "/recorder_gui";
@@ -126,18 +127,20 @@ class ProgramTest : public ScratchTest {
       if (err < 0 || ::dup2(err, 2) < 0 || !std::freopen(p.outFile.c_str(), "w", stdout) ||
           ::chdir((root_ + "/" + folder).c_str()) != 0)
         ::_exit(99);
+      if (unprivileged && ::geteuid() == 0 && (::setgid(kNobody) != 0 || ::setuid(kNobody) != 0)) ::_exit(97);
       ::execl(exe.c_str(), exe.c_str(), nullptr);
       ::_exit(98);
     }
     return p;
   }
 
+  static constexpr uid_t kNobody = 65534;
   int started_ = 0;
 };
 
 TEST_F(ProgramTest, SignalsAtAnyMomentOfStartUpEndItInOrder) {
   const int delaysMs[] = {0, 0, 1, 2, 5, 10, 20, 50, 100, 300};
-  for (int signal : {SIGTERM, SIGINT}) {
+  for (int signal : {SIGTERM, SIGINT, SIGHUP}) {
     for (int delay : delaysMs) {
       Program p = Start();
       ASSERT_TRUE(p.CatchingTerm(delay));
@@ -192,6 +195,8 @@ TEST_F(ProgramTest, DamagedStartUpInputsSayWhatFailedInOneLine) {
   const std::string german = Res("string/gui_value6.cfg");
   const std::string germanWhole = ReadFile(german);
   const std::string params = Res("conf/device_params.dat");
+  const std::string conf = Res("conf");
+  const std::string lock = Res("conf/.instance_lock");
   constexpr int kGerman = 33;  // language index 6
   auto set = [&config](const std::string& key, const std::string& value) {
     return "sed -i 's|^" + key + "=.*$|" + key + "=" + value + "|' '" + config + "'";
@@ -211,6 +216,7 @@ TEST_F(ProgramTest, DamagedStartUpInputsSayWhatFailedInOneLine) {
     int languageId = 0;
     std::string folder = "bin";
     bool dummyDriver = true;
+    bool unprivileged = false;
   } cases[] = {
       {"missing font", "mv '" + font + "' '" + font + ".away'", 1,
        refused + "5 (fonts): font file \"" + font + "\" is missing\n"},
@@ -274,6 +280,20 @@ TEST_F(ProgramTest, DamagedStartUpInputsSayWhatFailedInOneLine) {
        refused + "5 (fonts): font file \"" + gbFont + "\" is not a regular file\n"},
       {"font a link to /dev/zero", "mv '" + gbFont + "' '" + gbFont + ".away' && ln -s /dev/zero '" + gbFont + "'", 1,
        refused + "5 (fonts): font file \"" + gbFont + "\" is not a regular file\n"},
+      {"a link at the lock's name", "ln -s '" + params + "' '" + lock + "'", 1,
+       "recorder_gui: cannot take the one-copy lock \"" + lock +
+           "\": a symbolic link stands at its name, and it is never followed\n"},
+      {"a FIFO at the lock's name", "mkfifo '" + lock + "'", 1,
+       "recorder_gui: cannot take the one-copy lock \"" + lock + "\": it is not a regular file\n"},
+      {"a read-only configuration folder", "chmod 755 '" + root_ + "' && chmod a-w '" + conf + "'", 1,
+       "recorder_gui: cannot take the one-copy lock \"" + lock +
+           "\": the configuration folder cannot be written (Permission denied)\n",
+       0, "bin", true, true},
+      {"a read-only configuration folder holding an earlier run's lock",
+       "chmod 755 '" + root_ + "' && touch '" + lock + "' && chmod a-w '" + conf + "'", 0,
+       warning + "configuration folder \"" + conf +
+           "\" cannot be written (Permission denied); settings applied will not be kept\n",
+       0, "bin", true, true},
       {"empty language file", "truncate -s 0 '" + german + "'", 0,
        noCaptions("has no [winsCaptions]"), kGerman},
       {"random language file", "head -c 3000 /dev/urandom | tr -d '[' > '" + german + "'", 0,
@@ -283,7 +303,7 @@ TEST_F(ProgramTest, DamagedStartUpInputsSayWhatFailedInOneLine) {
     SCOPED_TRACE(c.what);
     ASSERT_EQ(std::system(c.breakIt.c_str()), 0);
     if (c.languageId) SaveDeviceLanguage(params, c.languageId);
-    Program p = Start(c.folder, c.dummyDriver);
+    Program p = Start(c.folder, c.dummyDriver, c.unprivileged);
     if (c.exitCode == 0) {
       ASSERT_TRUE(p.Started()) << p.Stderr();
       ::kill(p.pid, SIGTERM);
@@ -298,7 +318,8 @@ TEST_F(ProgramTest, DamagedStartUpInputsSayWhatFailedInOneLine) {
     EXPECT_EQ(said.compare(0, c.line.size(), c.line), 0) << said;
     // Put things back for the next case (what stands in a file's place goes
     // first: writing to a FIFO would wait for a reader).
-    (void)std::system(("rm -rf '" + config + "' '" + skin + "' '" + german + "'").c_str());
+    (void)std::system(("chmod u+w '" + conf + "' && rm -rf '" + config + "' '" + skin + "' '" + german + "' '" + lock +
+                       "'").c_str());
     WriteFile(config, whole);
     WriteFile(skin, skinWhole);
     WriteFile(german, germanWhole);
