@@ -192,6 +192,10 @@ TEST_F(ProgramTest, DamagedStartUpInputsSayWhatFailedInOneLine) {
   const std::string cursor = Res("cursor/arrow.cur");
   const std::string skin = Res("bmp/checkmark.bmp");
   const std::string skinWhole = ReadFile(skin);
+  const std::string sysBitmap = Res("bmp/sys_capbtns.bmp");
+  const std::string sysBitmapWhole = ReadFile(sysBitmap);
+  const std::string icon = Res("icon/error.ico");
+  const std::string iconWhole = ReadFile(icon);
   const std::string german = Res("string/gui_value6.cfg");
   const std::string germanWhole = ReadFile(german);
   const std::string params = Res("conf/device_params.dat");
@@ -251,9 +255,36 @@ TEST_F(ProgramTest, DamagedStartUpInputsSayWhatFailedInOneLine) {
        refused + "14 (control classes): bitmap file \"" + skin + "\" ([bitmapinfo] checkmark) is damaged or cut short\n"},
       {"unknown graphics engine", set("gal_engine", "nosuch"), 0,
        warning + inConfig + "[system] gal_engine=nosuch; the \"windib\" engine is used instead\n"},
-      {"screen mode of no form", set("defaultmode", "garbage"), 0,
+      {"screen mode of no form", "sed -i '0,/^defaultmode=.*$/s//defaultmode=garbage/' '" + config + "'", 0,
        warning + inConfig + "[system] defaultmode=garbage, which is no <width>x<height>-<bits>bpp mode; the "
                              "device's own mode is used instead\n"},
+      {"screen mode of no depth", "sed -i '0,/^defaultmode=.*$/s//defaultmode=1024x768-7bpp/' '" + config + "'", 0,
+       warning + inConfig + "[system] defaultmode=1024x768-7bpp, which is no <width>x<height>-<bits>bpp mode; "
+                             "the device's own mode is used instead\n"},
+      {"host screen mode of no form", "sed -i '/^\\[windib\\]/,/^$/s/^defaultmode=.*$/defaultmode=garbage/' '" + config + "'",
+       0,
+       warning + inConfig + "[windib] defaultmode=garbage, which is no <width>x<height>-<bits>bpp mode; the "
+                             "device's own mode is used instead\n"},
+      {"unknown input engine", set("ial_engine", "nosuch"), 0,
+       warning + inConfig + "[system] ial_engine=nosuch; the \"Win\" engine is used instead\n"},
+      {"more extra font sizes than slots", set("extra_number", "2147483647"), 1,
+       refused + "5 (fonts): " + inConfig + "[extrafontsize] extra_number 2147483647, which with [systemfont] "
+                 "font_number 4 asks for more than the 10 font slots, so 9 fonts are read, and font4 \"\" is "
+                 "unusable\n"},
+      {"raw bitmap fonts below none", "sed -i '0,/^font_number=8$/s//font_number=-1/' '" + config + "'", 1,
+       refused + "5 (fonts): " + inConfig + "[rawbitmapfonts] font_number -1; 0 or more fonts are needed\n"},
+      {"control of a negative width", set("win_startguide_w", "-1"), 1,
+       refused + "10 (layouts): " + inConfig +
+           "[startguide] win_startguide_w=-1, which is no place or size a control can have\n"},
+      {"missing system bitmap", "rm '" + sysBitmap + "'", 0,
+       warning + "bitmap file \"" + sysBitmap + "\" ([bitmapinfo] bitmap0) is missing; it stays undrawn instead\n"},
+      {"system bitmap cut short", "truncate -s 50 '" + sysBitmap + "'", 0,
+       warning + "bitmap file \"" + sysBitmap +
+           "\" ([bitmapinfo] bitmap0) is damaged or cut short; it stays undrawn instead\n"},
+      {"missing icon", "rm '" + icon + "'", 0,
+       warning + "icon file \"" + icon + "\" ([iconinfo] icon1) is missing; the icon is left out instead\n"},
+      {"random icon", "head -c 1000 /dev/urandom > '" + icon + "'", 0,
+       warning + "icon file \"" + icon + "\" ([iconinfo] icon1) is damaged or no icon; the icon is left out instead\n"},
       {"more system bitmaps than there are", set("bitmapnumber", "2147483647"), 0,
        warning + inConfig + "[bitmapinfo] bitmapnumber=2147483647; all 8 system bitmaps are loaded instead\n"},
       {"missing language file", "rm '" + german + "'", 0,
@@ -322,6 +353,8 @@ TEST_F(ProgramTest, DamagedStartUpInputsSayWhatFailedInOneLine) {
                        "'").c_str());
     WriteFile(config, whole);
     WriteFile(skin, skinWhole);
+    WriteFile(sysBitmap, sysBitmapWhole);
+    WriteFile(icon, iconWhole);
     WriteFile(german, germanWhole);
     std::remove(params.c_str());
     for (const std::string& moved : {font, gbFont, cursor})

@@ -12,6 +12,8 @@
 #include <string_view>
 #include <unordered_map>
 
+#include "gdi/image/load_failure.h"
+#include "gdi/startup/readable_file.h"
 #include "gdi/startup/startup_report.h"
 #include "gui/cursor.h"
 #include "gui/image.h"
@@ -90,25 +92,24 @@ void UnloadAll(Bitmap* bitmaps, bool* loaded, int count) {
 
 const char* EtcPathOf(bool auxiliary) { return auxiliary ? AUXSETCFILEPATH : ETCFILEPATH; }
 
-// Why a skin file did not load, in words, from the loader's code.
-const char* LoadFailure(int code) {
-  switch (code) {
-    case ERR_BMP_FILEIO: return "is missing or cannot be read";
-    case ERR_BMP_UNKNOWN_TYPE: return "has a file type no image loader reads";
-    case ERR_BMP_MEM: return "is larger than the memory the system gives";
-    default: return "is damaged or cut short";
-  }
-}
+// How a skin that does not load is said, with its file and key: a stock
+// bitmap is remembered, so that a stage that then fails for want of it
+// names them; a system bitmap, which start-up does without, is warned of.
+enum class Missing { kReported, kWarned };
 
-// A skin that does not load is said with its file and key: a stage that
-// then fails for want of it names them.
-int SkinFailed(const char* why, const char* path, const char* key) {
-  ReportStartupProblem("bitmap file \"%s\" ([bitmapinfo] %s) %s", ShownPath(path).c_str(), key, why);
+int SkinFailed(Missing said, int code, const char* path, const char* key) {
+  const std::string why = gui::image::LoadFailure(path, code);
+  if (said == Missing::kReported)
+    ReportStartupProblem("bitmap file \"%s\" ([bitmapinfo] %s) %s", ShownPath(path).c_str(), key, why.c_str());
+  else
+    WarnOfFallbackOnce(path, "bitmap file \"%s\" ([bitmapinfo] %s) %s; it stays undrawn instead",
+                       ShownPath(path).c_str(), key, why.c_str());
   return 0;
 }
 
 // Called with the lock held.
-int LoadLocked(Bitmap* bitmap, const char* key, int x, int y, bool auxiliary = AuxCurrent()) {
+int LoadLocked(Bitmap* bitmap, const char* key, int x, int y, bool auxiliary = AuxCurrent(),
+               Missing said = Missing::kReported) {
   char value[kKeyChars] = {0}, dir[kPathChars] = {0}, path[kPathChars + kKeyChars];
   if (ReadCurrent("bitmapinfo", key, value, sizeof value, auxiliary) != ETC_OK) return 0;
   if (ReadCurrent("bitmapinfo", "bitmappath", dir, sizeof dir, auxiliary) != ETC_OK) return 0;
@@ -124,7 +125,7 @@ int LoadLocked(Bitmap* bitmap, const char* key, int x, int y, bool auxiliary = A
     return 0;
   }
   Bitmap loaded{};
-  if (const int rc = LoadBitmapFromFile(HDC_SCREEN, &loaded, path); rc < 0) return SkinFailed(LoadFailure(rc), path, key);
+  if (const int rc = LoadBitmapFromFile(HDC_SCREEN, &loaded, path); rc < 0) return SkinFailed(said, rc, path, key);
   if (x >= 0 && y >= 0 && x < static_cast<int>(loaded.bmWidth) && y < static_cast<int>(loaded.bmHeight)) {
     loaded.bmType = BMP_TYPE_COLORKEY;
     uint32_t key32 = 0;
@@ -135,12 +136,19 @@ int LoadLocked(Bitmap* bitmap, const char* key, int x, int y, bool auxiliary = A
   return 1;
 }
 
+// An icon that does not load is left out, and said once.
 uintptr_t LoadIconLocked(const char* key, int which) {
   char value[kKeyChars] = {0}, dir[kPathChars] = {0}, path[kPathChars + kKeyChars];
   if (GetGuiEtcValue("iconinfo", key, value, sizeof value) != ETC_OK) return 0;
   if (GetGuiEtcValue("iconinfo", "iconpath", dir, sizeof dir) != ETC_OK) return 0;
   if (!JoinPath(path, sizeof path, dir, value)) return 0;
-  return LoadIconFromFile(HDC_SCREEN, path, which);
+  const uintptr_t icon = LoadIconFromFile(HDC_SCREEN, path, which);
+  if (icon == 0) {
+    const files::ReadableFile file(path, files::kMaxBinaryFile);
+    WarnOfFallbackOnce(path, "icon file \"%s\" ([iconinfo] %s) %s; the icon is left out instead",
+                       ShownPath(path).c_str(), key, file.IsOpen() ? "is damaged or no icon" : file.Why().c_str());
+  }
+  return icon;
 }
 
 }  // namespace
@@ -179,13 +187,15 @@ int LoadSystemResources() {
                    "loaded instead", file.c_str(), text, SYSBMP_COUNT);
     count = SYSBMP_COUNT;
   }
+  // One file that does not load leaves its own part undrawn, not the rest.
+  bool all = true;
   DisplayResources& res = Current();
   for (int n = 0; n < count; ++n) {
     char key[24];
     std::snprintf(key, sizeof key, "bitmap%d", n);
     Unload(&res.system[n], &res.systemLoaded[n]);
-    if (!LoadLocked(&res.system[n], key, -1, -1)) return 0;
-    res.systemLoaded[n] = true;
+    res.systemLoaded[n] = LoadLocked(&res.system[n], key, -1, -1, AuxCurrent(), Missing::kWarned) != 0;
+    all = all && res.systemLoaded[n];
   }
   int icons = 0;
   if (GetGuiEtcIntValue("iconinfo", "iconnumber", &icons) != ETC_OK || icons < 0) return 0;
@@ -196,9 +206,9 @@ int LoadSystemResources() {
     std::snprintf(key, sizeof key, "icon%d", i);
     if (!g_largeIcons[i]) g_largeIcons[i] = LoadIconLocked(key, 1);
     if (!g_smallIcons[i]) g_smallIcons[i] = LoadIconLocked(key, 0);
-    if (!g_largeIcons[i] || !g_smallIcons[i]) return 0;
+    all = all && g_largeIcons[i] && g_smallIcons[i];
   }
-  return 1;
+  return all ? 1 : 0;
 }
 
 // Everything loaded goes, stock bitmaps of both displays included, so a

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "gdi/hooks/core_layer.h"
 #include "gdi/startup/readable_file.h"
 #include "gdi/startup/startup_report.h"
 #include "gdi/text/devfont_list.h"
@@ -77,7 +78,11 @@ bool LoadRawBitmapFontsFrom(const ConfigRead& read) {
   int count = 0;
   if (!ReadFontCount(read, kRawBitmapSection, &count)) return false;
   // A negative count is refused as one above the fonts listed is.
-  if (count < 0) return false;
+  if (count < 0) {
+    ReportStartupProblem("configuration file \"%s\" has [%s] font_number %d; 0 or more fonts are needed",
+                         ShownPath(Core().guiEtcPath()).c_str(), kRawBitmapSection, count);
+    return false;
+  }
   std::vector<std::unique_ptr<LoadedRawFont>> fonts;
   if (!LoadEachFont(count, [&read](int i) { return loadOne(read, i); }, &fonts)) return false;
   for (auto& font : fonts) {
