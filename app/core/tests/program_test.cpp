@@ -327,6 +327,10 @@ TEST_F(ProgramTest, DamagedStartUpInputsSayWhatFailedInOneLine) {
        0, "bin", true, true},
       {"empty language file", "truncate -s 0 '" + german + "'", 0,
        noCaptions("has no [winsCaptions]"), kGerman},
+      {"language file cut in half", "truncate -s " + std::to_string(germanWhole.size() / 2) + " '" + german + "'", 0,
+       warning + "language file \"" + german + "\" has no or too few captions for 52 sections, the first "
+                 "[outmodeset], as if cut short; their captions in use stay instead (English at start-up)\n",
+       kGerman},
       {"random language file", "head -c 3000 /dev/urandom | tr -d '[' > '" + german + "'", 0,
        noCaptions("has no [winsCaptions]"), kGerman},
   };

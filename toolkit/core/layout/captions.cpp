@@ -47,12 +47,25 @@ int ReadWindowControls(const ConfigText& source, const std::string& window, bool
   return ParseControlEntries(*section, languages, CurrentLanguageIndex(), records, count);
 }
 
-void ReadSetControls(const ConfigText* source, bool captionsOnly, ControlSet& set) {
+// The sections a language text file lacks or holds too few lines of (a
+// file cut short): their captions stay as they are.
+struct Shortfall {
+  int sections = 0;
+  std::string first;
+
+  void Note(const std::string& section) {
+    if (sections++ == 0) first = section;
+  }
+};
+
+void ReadSetControls(const ConfigText* source, bool captionsOnly, ControlSet& set, Shortfall& shortfall) {
   if (!source) return;
   const auto& names = State().windowNames;
-  for (size_t i = 0; i < names.size(); ++i)
-    if (set.Has(i) && set.Count(i) > 0)
-      ReadWindowControls(*source, names[i], captionsOnly, set.WindowRecords(i), set.Count(i));
+  for (size_t i = 0; i < names.size(); ++i) {
+    if (!set.Has(i) || set.Count(i) <= 0) continue;
+    const int rc = ReadWindowControls(*source, names[i], captionsOnly, set.WindowRecords(i), set.Count(i));
+    if (rc == -2 || rc == kSectionEnded) shortfall.Note(names[i]);
+  }
 }
 
 std::vector<int> Counts(const std::vector<WinResInfo>& windows, bool auxOnly) {
@@ -74,6 +87,12 @@ class CaptionReload {
     if (total > LAYOUT_MAX_CONTROLS) return false;
     ReadControls(sources_.MainRecords(), false, next_->main);
     if (HasAuxOutput()) ReadControls(sources_.AuxRecords(), true, next_->aux);
+    if (captionsOnly_ && shortfall_.sections > 0)
+      WarnOfFallbackOnce(TextFilePath(language_).c_str(),
+                         "language file \"%s\" has no or too few captions for %d sections, the first [%s], as if cut "
+                         "short; their captions in use stay instead (English at start-up)",
+                         ShownPath(TextFilePath(language_).c_str()).c_str(), shortfall_.sections,
+                         shortfall_.first.c_str());
     State().Publish(std::move(next_));
     return true;
   }
@@ -98,10 +117,12 @@ class CaptionReload {
     std::string why;
     const ConfigText* file = sources_.File(path, &why);
     const TextSection* section = file ? file->Find(kWindowCaptionsSection) : nullptr;
-    if (section)
-      ReadWindowCaptionLines(*section, static_cast<int>(count), next_->windows.data());
-    else if (State().loadDone)
+    if (section) {
+      if (ReadWindowCaptionLines(*section, static_cast<int>(count), next_->windows.data()) == kSectionEnded)
+        shortfall_.Note(kWindowCaptionsSection);
+    } else if (State().loadDone) {
       WarnOfNoCaptions(path, file, why);
+    }
     return true;
   }
 
@@ -114,7 +135,7 @@ class CaptionReload {
       next.CopyFrom(*now);
     else
       next.Reset(Counts(next_->windows, auxOnly));
-    ReadSetControls(source, captionsOnly_, next);
+    ReadSetControls(source, captionsOnly_, next, shortfall_);
   }
 
   LayoutSources sources_;
@@ -122,6 +143,7 @@ class CaptionReload {
   std::unique_ptr<Generation> next_ = std::make_unique<Generation>();
   int language_ = 0;
   bool captionsOnly_ = false;
+  Shortfall shortfall_;
 };
 
 }  // namespace
