@@ -196,6 +196,9 @@ TEST_F(ProgramTest, DamagedStartUpInputsSayWhatFailedInOneLine) {
   const std::string sysBitmapWhole = ReadFile(sysBitmap);
   const std::string icon = Res("icon/error.ico");
   const std::string iconWhole = ReadFile(icon);
+  const std::string pinyin = Res("ime/pinyin.tab");
+  const std::string pinyinWhole = ReadFile(pinyin);
+  const std::string phrasesWhole = ReadFile(pinyin + ".phr");
   const std::string german = Res("string/gui_value6.cfg");
   const std::string germanWhole = ReadFile(german);
   const std::string params = Res("conf/device_params.dat");
@@ -325,6 +328,12 @@ TEST_F(ProgramTest, DamagedStartUpInputsSayWhatFailedInOneLine) {
        warning + "configuration folder \"" + conf +
            "\" cannot be written (Permission denied); settings applied will not be kept\n",
        0, "bin", true, true},
+      {"missing input-method table", "rm '" + pinyin + "'", 0,
+       warning + "input-method table \"" + pinyin + "\" ([imeinfo] ime0) is missing; the input method is left out "
+                 "instead\n"},
+      {"input-method phrases cut short", "truncate -s 100 '" + pinyin + ".phr'", 0,
+       warning + "input-method table \"" + pinyin + "\" ([imeinfo] ime0) or a file beside it is damaged or cut "
+                 "short; the input method is left out instead\n"},
       {"empty language file", "truncate -s 0 '" + german + "'", 0,
        noCaptions("has no [winsCaptions]"), kGerman},
       {"language file cut in half", "truncate -s " + std::to_string(germanWhole.size() / 2) + " '" + german + "'", 0,
@@ -341,6 +350,12 @@ TEST_F(ProgramTest, DamagedStartUpInputsSayWhatFailedInOneLine) {
     Program p = Start(c.folder, c.dummyDriver, c.unprivileged);
     if (c.exitCode == 0) {
       ASSERT_TRUE(p.Started()) << p.Stderr();
+      // A warning of a file read by a tool window's thread may follow the
+      // start-up's end.
+      for (int waited = 0; p.Stderr().find('\n') == std::string::npos; ++waited) {
+        ASSERT_LT(waited, 10000) << "nothing said";
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+      }
       ::kill(p.pid, SIGTERM);
       // A hang guard, not a clock: under sanitizers and load an orderly end
       // (threads joined, the leak check at exit) can take seconds.
@@ -359,6 +374,8 @@ TEST_F(ProgramTest, DamagedStartUpInputsSayWhatFailedInOneLine) {
     WriteFile(skin, skinWhole);
     WriteFile(sysBitmap, sysBitmapWhole);
     WriteFile(icon, iconWhole);
+    WriteFile(pinyin, pinyinWhole);
+    WriteFile(pinyin + ".phr", phrasesWhole);
     WriteFile(german, germanWhole);
     std::remove(params.c_str());
     for (const std::string& moved : {font, gbFont, cursor})
