@@ -276,6 +276,9 @@ TEST_F(ProgramTest, DamagedStartUpInputsSayWhatFailedInOneLine) {
                  "unusable\n"},
       {"raw bitmap fonts below none", "sed -i '0,/^font_number=8$/s//font_number=-1/' '" + config + "'", 1,
        refused + "5 (fonts): " + inConfig + "[rawbitmapfonts] font_number -1; 0 or more fonts are needed\n"},
+      {"menu of no height", set("win_height", "0"), 1,
+       refused + "10 (layouts): " + inConfig + "a [menuinfo] win_width x win_height of 800 x 0, which is no size a "
+                                               "menu can have\n"},
       {"control of a negative width", set("win_startguide_w", "-1"), 1,
        refused + "10 (layouts): " + inConfig +
            "[startguide] win_startguide_w=-1, which is no place or size a control can have\n"},

@@ -101,6 +101,7 @@ TEST_P(LoaderTest, LimitsOfTheMenuSectionAndTheControlGeometry) {
       {"win_width=", "win_width=1025", false},  // wider than the screen
       {"win_width=", "win_width=-2147483648", false},
       {"win_height=", "win_height=-1", false},
+      {"win_width=", "win_width=0", false},
       {"win_height=", "# no height", false},
       {"manufactor=", "# no maker", false},
       {"caption_lang0=Login", "# no caption", false},
