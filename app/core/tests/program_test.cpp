@@ -192,6 +192,8 @@ TEST_F(ProgramTest, DamagedStartUpInputsSayWhatFailedInOneLine) {
   const std::string cursor = Res("cursor/arrow.cur");
   const std::string skin = Res("bmp/checkmark.bmp");
   const std::string skinWhole = ReadFile(skin);
+  const std::string captionSkin = Res("bmp/caption.bmp");
+  const std::string captionSkinWhole = ReadFile(captionSkin);
   const std::string sysBitmap = Res("bmp/sys_capbtns.bmp");
   const std::string sysBitmapWhole = ReadFile(sysBitmap);
   const std::string icon = Res("icon/error.ico");
@@ -282,6 +284,9 @@ TEST_F(ProgramTest, DamagedStartUpInputsSayWhatFailedInOneLine) {
       {"control of a negative width", set("win_startguide_w", "-1"), 1,
        refused + "10 (layouts): " + inConfig +
            "[startguide] win_startguide_w=-1, which is no place or size a control can have\n"},
+      {"skin no stage needs, cut short", "truncate -s 60 '" + captionSkin + "'", 0,
+       warning + "bitmap file \"" + captionSkin +
+           "\" ([bitmapinfo] caption) is damaged or cut short; it stays undrawn instead\n"},
       {"missing system bitmap", "rm '" + sysBitmap + "'", 0,
        warning + "bitmap file \"" + sysBitmap + "\" ([bitmapinfo] bitmap0) is missing; it stays undrawn instead\n"},
       {"system bitmap cut short", "truncate -s 50 '" + sysBitmap + "'", 0,
@@ -376,6 +381,7 @@ TEST_F(ProgramTest, DamagedStartUpInputsSayWhatFailedInOneLine) {
     WriteFile(config, whole);
     WriteFile(skin, skinWhole);
     WriteFile(sysBitmap, sysBitmapWhole);
+    WriteFile(captionSkin, captionSkinWhole);
     WriteFile(icon, iconWhole);
     WriteFile(pinyin, pinyinWhole);
     WriteFile(pinyin + ".phr", phrasesWhole);

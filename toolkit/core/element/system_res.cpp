@@ -11,6 +11,7 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <vector>
 
 #include "gdi/image/load_failure.h"
 #include "gdi/startup/readable_file.h"
@@ -50,6 +51,15 @@ struct DisplayResources {
 };
 
 std::mutex g_lock;
+// Stock bitmaps that did not load, held until start-up knows whether a
+// stage refused for want of one; afterwards each is warned of at once.
+// Under g_lock.
+struct NotLoaded {
+  std::string path;
+  std::string said;
+};
+std::vector<NotLoaded> g_stockNotLoaded;
+bool g_startUpWarned = false;
 DisplayResources g_main, g_aux;
 uintptr_t g_largeIcons[SYSICON_COUNT], g_smallIcons[SYSICON_COUNT];
 
@@ -97,13 +107,16 @@ const char* EtcPathOf(bool auxiliary) { return auxiliary ? AUXSETCFILEPATH : ETC
 // names them; a system bitmap, which start-up does without, is warned of.
 enum class Missing { kReported, kWarned };
 
+// Called with the lock held.
 int SkinFailed(Missing said, int code, const char* path, const char* key) {
-  const std::string why = gui::image::LoadFailure(path, code);
-  if (said == Missing::kReported)
-    ReportStartupProblem("bitmap file \"%s\" ([bitmapinfo] %s) %s", ShownPath(path).c_str(), key, why.c_str());
-  else
-    WarnOfFallbackOnce(path, "bitmap file \"%s\" ([bitmapinfo] %s) %s; it stays undrawn instead",
-                       ShownPath(path).c_str(), key, why.c_str());
+  const std::string named = "bitmap file \"" + ShownPath(path) + "\" ([bitmapinfo] " + key + ") " +
+                            gui::image::LoadFailure(path, code);
+  if (said == Missing::kReported && !g_startUpWarned) {
+    ReportStartupProblem("%s", named.c_str());
+    g_stockNotLoaded.push_back(NotLoaded{path, named});
+  } else {
+    WarnOfFallbackOnce(path, "%s; it stays undrawn instead", named.c_str());
+  }
   return 0;
 }
 
@@ -170,6 +183,14 @@ void PreloadStockBitmaps() {
   for (const char* name : kStockNames) GetStockBitmap(name, -1, -1);
 }
 
+void WarnOfStockBitmapsNotLoaded() {
+  std::lock_guard<std::mutex> hold(g_lock);
+  for (const NotLoaded& skin : g_stockNotLoaded)
+    WarnOfFallbackOnce(skin.path.c_str(), "%s; it stays undrawn instead", skin.said.c_str());
+  g_stockNotLoaded.clear();
+  g_startUpWarned = true;
+}
+
 int LoadSystemResources() {
   std::lock_guard<std::mutex> hold(g_lock);
   int count = 0;
@@ -215,6 +236,8 @@ int LoadSystemResources() {
 // restart loads afresh.
 void UnloadSystemResources() {
   std::lock_guard<std::mutex> hold(g_lock);
+  g_stockNotLoaded.clear();
+  g_startUpWarned = false;
   for (DisplayResources* res : {&g_main, &g_aux}) {
     UnloadAll(res->system, res->systemLoaded, SYSBMP_COUNT);
     UnloadAll(res->stock, res->stockLoaded, STOCK_BITMAP_COUNT);
