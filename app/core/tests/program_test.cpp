@@ -292,6 +292,8 @@ TEST_F(ProgramTest, DamagedStartUpInputsSayWhatFailedInOneLine) {
       {"system bitmap cut short", "truncate -s 50 '" + sysBitmap + "'", 0,
        warning + "bitmap file \"" + sysBitmap +
            "\" ([bitmapinfo] bitmap0) is damaged or cut short; it stays undrawn instead\n"},
+      {"icons below none", set("iconnumber", "-1"), 0,
+       warning + inConfig + "[iconinfo] iconnumber=-1; no icons are loaded instead\n"},
       {"missing icon", "rm '" + icon + "'", 0,
        warning + "icon file \"" + icon + "\" ([iconinfo] icon1) is missing; the icon is left out instead\n"},
       {"random icon", "head -c 1000 /dev/urandom > '" + icon + "'", 0,

@@ -219,7 +219,15 @@ int LoadSystemResources() {
     all = all && res.systemLoaded[n];
   }
   int icons = 0;
-  if (GetGuiEtcIntValue("iconinfo", "iconnumber", &icons) != ETC_OK || icons < 0) return 0;
+  if (GetGuiEtcIntValue("iconinfo", "iconnumber", &icons) != ETC_OK) return 0;
+  if (icons < 0) {
+    // Both displays' loads read this key: said once.
+    const std::string file = ShownPath(ETCFILEPATH);
+    WarnOfFallbackOnce((file + " [iconinfo] iconnumber").c_str(),
+                       "configuration file \"%s\" has [iconinfo] iconnumber=%d; no icons are loaded instead",
+                       file.c_str(), icons);
+    return 0;
+  }
   // The icons serve both displays: the second display's load keeps the
   // first's (overwriting them leaked every icon).
   for (int i = 0; i < icons && i < SYSICON_COUNT; ++i) {
