@@ -33,19 +33,23 @@ int GetSoftKeyboardMode(void);
 void SetSoftKeyboardMode(int input_kind);
 
 /* The program's own claim on its configuration folder, so that a second
- * copy does not share its files: 1 claimed (for the life of the process);
- * 0 another process holds it, with a message in words in `why`; -1 the
- * folder cannot be used (InitGUI then says why it fails). */
+ * copy does not share its files: 1 claimed (for the life of the process;
+ * a folder that cannot be written is then named in one warning line on
+ * stderr); 0 another process holds it; -1 the lock cannot be taken (a link
+ * or something other than a file at its name, a folder that cannot be
+ * written and holds no lock file yet); both with one line in words in
+ * `why`. -2 there is no such folder (InitGUI then says which file it
+ * misses). */
 int ClaimConfigurationFolder(char* why, int len);
 
-/* Makes SIGTERM and SIGINT request an orderly quit (as RequestQuit does)
- * from now on; a program calls it before anything else, so that a signal
- * during start-up ends it in order too. */
+/* Makes SIGTERM, SIGINT and SIGHUP request an orderly quit (as RequestQuit
+ * does) from now on; a program calls it before anything else, so that a
+ * signal during start-up ends it in order too. */
 void InstallQuitSignals(void);
 
 /* Blocks the calling thread until an orderly quit is requested (SIGTERM,
- * SIGINT or RequestQuit). Used by the program's main until the application's
- * own window loop replaces it. */
+ * SIGINT, SIGHUP or RequestQuit). Used by the program's main until the
+ * application's own window loop replaces it. */
 void RunUntilQuit(void);
 /* Asks RunUntilQuit to return; safe from any thread. */
 void RequestQuit(void);

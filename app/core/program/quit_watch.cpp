@@ -1,6 +1,6 @@
-// A quit request (SIGTERM, SIGINT, the host window's close, a shut-down)
-// ends the program the way the live view ends it: by closing the live-view
-// window, whose close ends the message loop.
+// A quit request (SIGTERM, SIGINT, SIGHUP, the host window's close, a
+// shut-down) ends the program the way the live view ends it: by closing the
+// live-view window, whose close ends the message loop.
 #include <atomic>
 #include <chrono>
 #include <thread>

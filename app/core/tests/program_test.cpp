@@ -113,8 +113,9 @@ class ProgramTest : public ScratchTest {
   std::string Res(const std::string& file) const { return root_ + "/guiRes/rirurRes/" + file; }
 
   // Starts the program in `folder` of the copy, with the dummy video driver
-  // or with no display at all.
-  Program Start(const std::string& folder = "bin", bool dummyDriver = true) {
+  // or with no display at all; `unprivileged`, as a user to whom only what
+  // the copy lets every user do is allowed, even when the test runs as root.
+  Program Start(const std::string& folder = "bin", bool dummyDriver = true, bool unprivileged = false) {
     ++started_;
     Program p{-1, root_ + "/stderr" + std::to_string(started_), root_ + "/stdout" + std::to_string(started_)};
     std::string exe = OwnFolder() + "/recorder_gui";
@@ -126,18 +127,20 @@ class ProgramTest : public ScratchTest {
       if (err < 0 || ::dup2(err, 2) < 0 || !std::freopen(p.outFile.c_str(), "w", stdout) ||
           ::chdir((root_ + "/" + folder).c_str()) != 0)
         ::_exit(99);
+      if (unprivileged && ::geteuid() == 0 && (::setgid(kNobody) != 0 || ::setuid(kNobody) != 0)) ::_exit(97);
       ::execl(exe.c_str(), exe.c_str(), nullptr);
       ::_exit(98);
     }
     return p;
   }
 
+  static constexpr uid_t kNobody = 65534;
   int started_ = 0;
 };
 
 TEST_F(ProgramTest, SignalsAtAnyMomentOfStartUpEndItInOrder) {
   const int delaysMs[] = {0, 0, 1, 2, 5, 10, 20, 50, 100, 300};
-  for (int signal : {SIGTERM, SIGINT}) {
+  for (int signal : {SIGTERM, SIGINT, SIGHUP}) {
     for (int delay : delaysMs) {
       Program p = Start();
       ASSERT_TRUE(p.CatchingTerm(delay));
@@ -185,12 +188,24 @@ TEST_F(ProgramTest, DamagedStartUpInputsSayWhatFailedInOneLine) {
   const std::string config = Res("conf/1024x768.cfg");
   const std::string whole = ReadFile(config);
   const std::string font = Res("font/iso8859-1-8x16.bin");
+  const std::string gbFont = Res("font/gb2312-16x16.bin");
   const std::string cursor = Res("cursor/arrow.cur");
   const std::string skin = Res("bmp/checkmark.bmp");
   const std::string skinWhole = ReadFile(skin);
+  const std::string captionSkin = Res("bmp/caption.bmp");
+  const std::string captionSkinWhole = ReadFile(captionSkin);
+  const std::string sysBitmap = Res("bmp/sys_capbtns.bmp");
+  const std::string sysBitmapWhole = ReadFile(sysBitmap);
+  const std::string icon = Res("icon/error.ico");
+  const std::string iconWhole = ReadFile(icon);
+  const std::string pinyin = Res("ime/pinyin.tab");
+  const std::string pinyinWhole = ReadFile(pinyin);
+  const std::string phrasesWhole = ReadFile(pinyin + ".phr");
   const std::string german = Res("string/gui_value6.cfg");
   const std::string germanWhole = ReadFile(german);
   const std::string params = Res("conf/device_params.dat");
+  const std::string conf = Res("conf");
+  const std::string lock = Res("conf/.instance_lock");
   constexpr int kGerman = 33;  // language index 6
   auto set = [&config](const std::string& key, const std::string& value) {
     return "sed -i 's|^" + key + "=.*$|" + key + "=" + value + "|' '" + config + "'";
@@ -198,6 +213,10 @@ TEST_F(ProgramTest, DamagedStartUpInputsSayWhatFailedInOneLine) {
   const std::string refused = "recorder_gui: InitGUI failed with code ";
   const std::string warning = "recorder_gui: warning: ";
   const std::string inConfig = "configuration file \"" + config + "\" has ";
+  auto noCaptions = [&](const std::string& why) {
+    return warning + "language file \"" + german + "\" " + why +
+           "; the captions in use stay instead (English at start-up)\n";
+  };
   struct Case {
     const char* what;
     std::string breakIt;
@@ -206,6 +225,7 @@ TEST_F(ProgramTest, DamagedStartUpInputsSayWhatFailedInOneLine) {
     int languageId = 0;
     std::string folder = "bin";
     bool dummyDriver = true;
+    bool unprivileged = false;
   } cases[] = {
       {"missing font", "mv '" + font + "' '" + font + ".away'", 1,
        refused + "5 (fonts): font file \"" + font + "\" is missing\n"},
@@ -240,31 +260,112 @@ TEST_F(ProgramTest, DamagedStartUpInputsSayWhatFailedInOneLine) {
        refused + "14 (control classes): bitmap file \"" + skin + "\" ([bitmapinfo] checkmark) is damaged or cut short\n"},
       {"unknown graphics engine", set("gal_engine", "nosuch"), 0,
        warning + inConfig + "[system] gal_engine=nosuch; the \"windib\" engine is used instead\n"},
-      {"screen mode of no form", set("defaultmode", "garbage"), 0,
+      {"screen mode of no form", "sed -i '0,/^defaultmode=.*$/s//defaultmode=garbage/' '" + config + "'", 0,
        warning + inConfig + "[system] defaultmode=garbage, which is no <width>x<height>-<bits>bpp mode; the "
                              "device's own mode is used instead\n"},
+      {"screen mode of no depth", "sed -i '0,/^defaultmode=.*$/s//defaultmode=1024x768-7bpp/' '" + config + "'", 0,
+       warning + inConfig + "[system] defaultmode=1024x768-7bpp, which is no <width>x<height>-<bits>bpp mode; "
+                             "the device's own mode is used instead\n"},
+      {"host screen mode of no form", "sed -i '/^\\[windib\\]/,/^$/s/^defaultmode=.*$/defaultmode=garbage/' '" + config + "'",
+       0,
+       warning + inConfig + "[windib] defaultmode=garbage, which is no <width>x<height>-<bits>bpp mode; the "
+                             "device's own mode is used instead\n"},
+      {"unknown input engine", set("ial_engine", "nosuch"), 0,
+       warning + inConfig + "[system] ial_engine=nosuch; the \"Win\" engine is used instead\n"},
+      {"more extra font sizes than slots", set("extra_number", "2147483647"), 1,
+       refused + "5 (fonts): " + inConfig + "[extrafontsize] extra_number 2147483647, which with [systemfont] "
+                 "font_number 4 asks for more than the 10 font slots, so 9 fonts are read, and font4 \"\" is "
+                 "unusable\n"},
+      {"raw bitmap fonts below none", "sed -i '0,/^font_number=8$/s//font_number=-1/' '" + config + "'", 1,
+       refused + "5 (fonts): " + inConfig + "[rawbitmapfonts] font_number -1; 0 or more fonts are needed\n"},
+      {"menu of no height", set("win_height", "0"), 1,
+       refused + "10 (layouts): " + inConfig + "a [menuinfo] win_width x win_height of 800 x 0, which is no size a "
+                                               "menu can have\n"},
+      {"control of a negative width", set("win_startguide_w", "-1"), 1,
+       refused + "10 (layouts): " + inConfig +
+           "[startguide] win_startguide_w=-1, which is no place or size a control can have\n"},
+      {"skin no stage needs, cut short", "truncate -s 60 '" + captionSkin + "'", 0,
+       warning + "bitmap file \"" + captionSkin +
+           "\" ([bitmapinfo] caption) is damaged or cut short; it stays undrawn instead\n"},
+      {"missing system bitmap", "rm '" + sysBitmap + "'", 0,
+       warning + "bitmap file \"" + sysBitmap + "\" ([bitmapinfo] bitmap0) is missing; it stays undrawn instead\n"},
+      {"system bitmap cut short", "truncate -s 50 '" + sysBitmap + "'", 0,
+       warning + "bitmap file \"" + sysBitmap +
+           "\" ([bitmapinfo] bitmap0) is damaged or cut short; it stays undrawn instead\n"},
+      {"icons below none", set("iconnumber", "-1"), 0,
+       warning + inConfig + "[iconinfo] iconnumber=-1; no icons are loaded instead\n"},
+      {"missing icon", "rm '" + icon + "'", 0,
+       warning + "icon file \"" + icon + "\" ([iconinfo] icon1) is missing; the icon is left out instead\n"},
+      {"random icon", "head -c 1000 /dev/urandom > '" + icon + "'", 0,
+       warning + "icon file \"" + icon + "\" ([iconinfo] icon1) is damaged or no icon; the icon is left out instead\n"},
       {"more system bitmaps than there are", set("bitmapnumber", "2147483647"), 0,
        warning + inConfig + "[bitmapinfo] bitmapnumber=2147483647; all 8 system bitmaps are loaded instead\n"},
       {"missing language file", "rm '" + german + "'", 0,
-       warning + "language file \"" + german + "\" cannot be read (No such file or directory); the captions in use "
-                 "stay instead (English at start-up)\n",
-       kGerman},
+       noCaptions("is missing"), kGerman},
+      {"language file a FIFO", "rm '" + german + "' && mkfifo '" + german + "'", 0,
+       noCaptions("is not a regular file"), kGerman},
+      {"language file a link to /dev/zero", "rm '" + german + "' && ln -s /dev/zero '" + german + "'", 0,
+       noCaptions("is not a regular file"), kGerman},
+      {"language file of 1 GiB", "truncate -s 1G '" + german + "'", 0,
+       noCaptions("is larger than any such file (1073741824 bytes)"), kGerman},
+      {"language file a FIFO, another language in use", "rm '" + german + "' && mkfifo '" + german + "'", 0,
+       warning + "language file \"" + german + "\" is not a regular file; its language is named \"Default String\" "
+                 "instead\n"},
+      {"configuration a FIFO", "rm '" + config + "' && mkfifo '" + config + "'", 1,
+       refused + "3 (configuration): configuration file \"" + config + "\" is not a regular file\n"},
+      {"configuration a link to /dev/zero", "rm '" + config + "' && ln -s /dev/zero '" + config + "'", 1,
+       refused + "3 (configuration): configuration file \"" + config + "\" is not a regular file\n"},
+      {"configuration a directory", "rm '" + config + "' && mkdir '" + config + "'", 1,
+       refused + "3 (configuration): configuration file \"" + config + "\" is a directory, not a file\n"},
+      {"configuration of 1 GiB", "truncate -s 1G '" + config + "'", 1,
+       refused + "3 (configuration): configuration file \"" + config + "\" is larger than any such file "
+                 "(1073741824 bytes)\n"},
+      {"font a FIFO", "mv '" + gbFont + "' '" + gbFont + ".away' && mkfifo '" + gbFont + "'", 1,
+       refused + "5 (fonts): font file \"" + gbFont + "\" is not a regular file\n"},
+      {"font a link to /dev/zero", "mv '" + gbFont + "' '" + gbFont + ".away' && ln -s /dev/zero '" + gbFont + "'", 1,
+       refused + "5 (fonts): font file \"" + gbFont + "\" is not a regular file\n"},
+      {"a link at the lock's name", "ln -s '" + params + "' '" + lock + "'", 1,
+       "recorder_gui: cannot take the one-copy lock \"" + lock +
+           "\": a symbolic link stands at its name, and it is never followed\n"},
+      {"a FIFO at the lock's name", "mkfifo '" + lock + "'", 1,
+       "recorder_gui: cannot take the one-copy lock \"" + lock + "\": it is not a regular file\n"},
+      {"a read-only configuration folder", "chmod 755 '" + root_ + "' && chmod a-w '" + conf + "'", 1,
+       "recorder_gui: cannot take the one-copy lock \"" + lock +
+           "\": the configuration folder cannot be written (Permission denied)\n",
+       0, "bin", true, true},
+      {"a read-only configuration folder holding an earlier run's lock",
+       "chmod 755 '" + root_ + "' && touch '" + lock + "' && chmod a-w '" + conf + "'", 0,
+       warning + "configuration folder \"" + conf +
+           "\" cannot be written (Permission denied); settings applied will not be kept\n",
+       0, "bin", true, true},
+      {"missing input-method table", "rm '" + pinyin + "'", 0,
+       warning + "input-method table \"" + pinyin + "\" ([imeinfo] ime0) is missing; the input method is left out "
+                 "instead\n"},
+      {"input-method phrases cut short", "truncate -s 100 '" + pinyin + ".phr'", 0,
+       warning + "input-method table \"" + pinyin + "\" ([imeinfo] ime0) or a file beside it is damaged or cut "
+                 "short; the input method is left out instead\n"},
       {"empty language file", "truncate -s 0 '" + german + "'", 0,
-       warning + "language file \"" + german + "\" has no [winsCaptions]; the captions in use stay instead (English "
-                 "at start-up)\n",
+       noCaptions("has no [winsCaptions]"), kGerman},
+      {"language file cut in half", "truncate -s " + std::to_string(germanWhole.size() / 2) + " '" + german + "'", 0,
+       warning + "language file \"" + german + "\" has no or too few captions for 52 sections, the first "
+                 "[outmodeset], as if cut short; their captions in use stay instead (English at start-up)\n",
        kGerman},
       {"random language file", "head -c 3000 /dev/urandom | tr -d '[' > '" + german + "'", 0,
-       warning + "language file \"" + german + "\" has no [winsCaptions]; the captions in use stay instead (English "
-                 "at start-up)\n",
-       kGerman},
+       noCaptions("has no [winsCaptions]"), kGerman},
   };
   for (Case& c : cases) {
     SCOPED_TRACE(c.what);
     ASSERT_EQ(std::system(c.breakIt.c_str()), 0);
     if (c.languageId) SaveDeviceLanguage(params, c.languageId);
-    Program p = Start(c.folder, c.dummyDriver);
+    Program p = Start(c.folder, c.dummyDriver, c.unprivileged);
     if (c.exitCode == 0) {
       ASSERT_TRUE(p.Started()) << p.Stderr();
+      // A warning of a file read by a tool window's thread may follow the
+      // start-up's end.
+      for (int waited = 0; p.Stderr().find('\n') == std::string::npos; ++waited) {
+        ASSERT_LT(waited, 10000) << "nothing said";
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+      }
       ::kill(p.pid, SIGTERM);
       // A hang guard, not a clock: under sanitizers and load an orderly end
       // (threads joined, the leak check at exit) can take seconds.
@@ -275,13 +376,22 @@ TEST_F(ProgramTest, DamagedStartUpInputsSayWhatFailedInOneLine) {
     const std::string said = p.Stderr();
     EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 1) << said;
     EXPECT_EQ(said.compare(0, c.line.size(), c.line), 0) << said;
-    // Put things back for the next case.
+    // Put things back for the next case (what stands in a file's place goes
+    // first: writing to a FIFO would wait for a reader).
+    (void)std::system(("chmod u+w '" + conf + "' && rm -rf '" + config + "' '" + skin + "' '" + german + "' '" + lock +
+                       "'").c_str());
     WriteFile(config, whole);
     WriteFile(skin, skinWhole);
+    WriteFile(sysBitmap, sysBitmapWhole);
+    WriteFile(captionSkin, captionSkinWhole);
+    WriteFile(icon, iconWhole);
+    WriteFile(pinyin, pinyinWhole);
+    WriteFile(pinyin + ".phr", phrasesWhole);
     WriteFile(german, germanWhole);
     std::remove(params.c_str());
-    for (const std::string& moved : {font, cursor})
-      (void)std::system(("test -e '" + moved + "' || mv '" + moved + ".away' '" + moved + "'").c_str());
+    for (const std::string& moved : {font, gbFont, cursor})
+      (void)std::system(("! test -e '" + moved + ".away' || { rm -rf '" + moved + "' && mv '" + moved + ".away' '" +
+                         moved + "'; }").c_str());
   }
 }
 

@@ -5,6 +5,8 @@
 
 #include <cstring>
 
+#include "core/control_support.h"
+
 namespace ime {
 namespace {
 
@@ -94,26 +96,39 @@ std::unique_ptr<Table> LoadTableFiles(std::FILE* tab, FilePtr phrases, FilePtr a
   if (!phrases || !associations) return nullptr;
   table->phraseFileSize = FileSize(phrases.get());
   long lxSize = FileSize(associations.get());
-  if (table->phraseFileSize < 0 || lxSize < 0) return nullptr;
+  // The phrase file opens with its count and one offset per phrase.
+  if (table->phraseFileSize < 0 || lxSize < 0 || table->phraseFileSize < 4 + 4 * static_cast<long>(h.phraseCount))
+    return nullptr;
   table->associationWords = static_cast<uint32_t>(std::min<long>(lxSize / 4, UINT32_MAX));
   table->phrases = std::move(phrases);
   table->associations = std::move(associations);
   return table;
 }
 
-std::unique_ptr<Table> LoadTable(const std::string& tabPath) {
-  FilePtr tab(std::fopen(tabPath.c_str(), "rb"));
+// Opens one of a table's files through the toolkit's reader; the file and
+// the reason in `failure` when it is missing or refused.
+FilePtr OpenTableFile(const std::string& path, TableFailure* failure) {
+  std::string reason;
+  FilePtr file(OpenBinaryFile(path.c_str(), &reason));
+  if (!file && failure != nullptr) *failure = TableFailure{path, reason};
+  return file;
+}
+
+std::unique_ptr<Table> LoadTable(const std::string& tabPath, TableFailure* failure) {
+  FilePtr tab = OpenTableFile(tabPath, failure);
   if (!tab) return nullptr;
   TableHeader peek{};
   bool hasPhrases = std::fread(&peek, 1, sizeof peek, tab.get()) == sizeof peek && peek.phraseCount > 0;
   std::rewind(tab.get());
   FilePtr phr, lx;
   if (hasPhrases) {
-    phr.reset(std::fopen((tabPath + ".phr").c_str(), "rb"));
-    lx.reset(std::fopen((tabPath + ".lx").c_str(), "rb"));
+    phr = OpenTableFile(tabPath + ".phr", failure);
+    if (phr) lx = OpenTableFile(tabPath + ".lx", failure);
     if (!phr || !lx) return nullptr;
   }
-  return LoadTableFiles(tab.get(), std::move(phr), std::move(lx));
+  auto table = LoadTableFiles(tab.get(), std::move(phr), std::move(lx));
+  if (!table && failure != nullptr) *failure = TableFailure{tabPath, "or a file beside it is damaged or cut short"};
+  return table;
 }
 
 std::unique_ptr<Table> BuildIntCodeTable() {

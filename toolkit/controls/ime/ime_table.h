@@ -48,9 +48,16 @@ struct Table {
   bool AssociationAt(uint32_t pos, uint32_t* phrase) const;
 };
 
+// Which of a table's files failed and why, in words that follow its name.
+struct TableFailure {
+  std::string file;
+  std::string reason;
+};
+
 // Loads the table at tabPath (with tabPath + ".phr" and tabPath + ".lx"
-// beside it when it has phrases); null on any failure.
-std::unique_ptr<Table> LoadTable(const std::string& tabPath);
+// beside it when it has phrases); null on any failure, described in
+// `failure` when given.
+std::unique_ptr<Table> LoadTable(const std::string& tabPath, TableFailure* failure = nullptr);
 // The same from open files; the table takes the phrase and association files.
 std::unique_ptr<Table> LoadTableFiles(std::FILE* tab, FilePtr phrases, FilePtr associations);
 // The built-in internal-code method.

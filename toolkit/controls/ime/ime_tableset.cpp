@@ -4,7 +4,9 @@
 #include <cstdio>
 #include <cstdlib>
 #include <mutex>
+#include <string>
 
+#include "core/control_support.h"
 #include "gui/gui_etc.h"
 #include "gui/ime.h"
 
@@ -44,9 +46,13 @@ bool TableSet::Load(const ImeConfig& config) {
   const int wanted = std::min(config.number, kTableSlots - 1);
   for (int i = 0; i < wanted; ++i) {
     std::string name = i < static_cast<int>(config.names.size()) ? config.names[i] : std::string();
-    slots_[count_] = LoadTable(config.path + name + ".tab");
+    TableFailure failure;
+    slots_[count_] = LoadTable(config.path + name + ".tab", &failure);
     if (!slots_[count_]) {
       std::printf("IME: cannot load table %s%s.tab\n", config.path.c_str(), name.c_str());
+      const std::string key = "[imeinfo] ime" + std::to_string(i);
+      WarnOfUnusableFile("input-method table", failure.file.c_str(), key.c_str(), failure.reason,
+                         "the input method is left out");
       Release();
       return false;
     }

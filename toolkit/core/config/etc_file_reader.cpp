@@ -5,6 +5,7 @@
 
 #include "core/config/etc_line.h"
 #include "core/config/etc_store.h"
+#include "core/config/etc_text.h"
 #include "gui/config.h"
 
 namespace {
@@ -38,7 +39,9 @@ int FindKeyInSection(std::FILE* f, const char* key, char* value, int len) {
 
 extern "C" int GetValueFromEtcFile(const char* path, const char* section, const char* key, char* value, int len) {
   if (path == nullptr || key == nullptr || value == nullptr || len <= 0) return ETC_BAD_ARGUMENT;
-  FilePtr f(std::fopen(path, "r"));
+  // Never blocks on a FIFO nor reads a device or a huge file line by line.
+  etc::ReadableFile file(path, files::kMaxTextFile);
+  FilePtr f(file.TakeStream());
   if (!f) return ETC_BAD_ARGUMENT;
   if (section != nullptr && !SkipToSection(f.get(), section)) return ETC_NO_SECTION;
   return FindKeyInSection(f.get(), key, value, len);

@@ -84,22 +84,31 @@ bool IsReadOnly(const EtcFile& file) { return file.sectionCapacity <= 0; }
 
 }  // namespace
 
-extern "C" EtcFile* LoadEtcFile(const char* path) {
+namespace etc {
+
+EtcFile* LoadEtcFile(const char* path, std::string* why) {
   EtcFilePtr file(etc::NewEtcFile());
   if (!file || path == nullptr) return file.release();
-  etc::ReadableFile f(path);
-  if (!f.IsOpen()) return nullptr;
-  etc::RemoveStaleTemporaries(path);
-  // No configuration file comes near this; a larger size would only ask
-  // for a buffer that cannot be had.
+  etc::ReadableFile f(path, files::kMaxTextFile);
   etc::FileText text;
-  if (!f.ReadWhole(INT_MAX, text)) return nullptr;
+  if (f.IsOpen()) etc::RemoveStaleTemporaries(path);
+  if (!f.IsOpen() || !f.ReadWhole(text)) {
+    if (why != nullptr) *why = f.Why();
+    return nullptr;
+  }
   char* bytes = text.bytes.get();
   const size_t size = text.size;
   etc::AdoptText(*file, std::move(text.bytes), size + 1);
-  if (!ParseInto(*file, bytes, size)) return nullptr;
+  if (!ParseInto(*file, bytes, size)) {
+    if (why != nullptr) *why = "holds more than can be kept in memory";
+    return nullptr;
+  }
   return file.release();
 }
+
+}  // namespace etc
+
+extern "C" EtcFile* LoadEtcFile(const char* path) { return etc::LoadEtcFile(path, nullptr); }
 
 extern "C" int UnloadEtcFile(EtcFile* hEtc) {
   if (hEtc == nullptr) return ETC_BAD_ARGUMENT;

@@ -109,8 +109,15 @@ int TargetLock::Acquire(const std::string& target) {
   // Each pass loses only to a writer that replaced or created the target
   // meanwhile, so a bound is only a guard against a file that keeps flipping.
   for (int attempt = 0; attempt < 1000; ++attempt) {
-    int fd = ::open(target.c_str(), O_RDWR | O_CLOEXEC);
+    // Never waits on a FIFO planted in the file's place; what is no regular
+    // file (a FIFO, a device) is never read to be rewritten.
+    int fd = ::open(target.c_str(), O_RDWR | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0 && errno != ENOENT) return ETC_FILE_IO_FAILED;
+    struct stat info {};
+    if (fd >= 0 && (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode))) {
+      ::close(fd);
+      return ETC_FILE_IO_FAILED;
+    }
     if (fd >= 0) {
       if (LockFd(fd, LOCK_EX) == 0 && StillNamesFile(fd, target)) {
         fd_ = fd;

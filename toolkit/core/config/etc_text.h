@@ -5,34 +5,21 @@
 #include <cstddef>
 #include <cstring>
 #include <memory>
+#include <string>
 #include <string_view>
+
+#include "gdi/startup/readable_file.h"
+#include "gui/config.h"
 
 namespace etc {
 
-// A file's bytes with one zero byte after them, so that a line parsed in
-// place can be terminated where it ends.
-struct FileText {
-  std::unique_ptr<char[]> bytes;
-  size_t size = 0;
-};
+// Files are read through the toolkit's one reader (gdi/startup).
+using files::FileText;
+using files::ReadableFile;
 
-// An open file, closed when it goes.
-class ReadableFile {
- public:
-  explicit ReadableFile(const char* path);
-  ~ReadableFile();
-  ReadableFile(const ReadableFile&) = delete;
-  ReadableFile& operator=(const ReadableFile&) = delete;
-
-  bool IsOpen() const { return fd_ >= 0; }
-  // Reads what is left of the file; false on a read error or when it holds
-  // more than `limit` bytes. A size its status gives is read with one read;
-  // a file that does not give one is read to its end all the same.
-  bool ReadWhole(size_t limit, FileText& out) const;
-
- private:
-  int fd_ = -1;
-};
+// LoadEtcFile, with the reason in `why` (after the file's name) when it
+// gives null.
+EtcFile* LoadEtcFile(const char* path, std::string* why);
 
 // Calls `line` with each line of `text`, without its end: a line ends at
 // every LF, and with `crEnds` at every CR too (so CR LF ends a line and

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "core/cursor/cursor_internal.h"
+#include "gdi/startup/readable_file.h"
 #include "gdi/startup/startup_report.h"
 #include "gdi/dc/dc_record.h"
 #include "gdi/image/row_convert.h"
@@ -80,15 +81,10 @@ using namespace gui::image;
 extern "C" {
 
 HCURSOR LoadCursorFile(const char* fileName) {
-  FILE* fp = fileName ? std::fopen(fileName, "rb") : nullptr;
-  if (!fp) return 0;
-  std::vector<uint8_t> data;
-  uint8_t chunk[4096];
-  size_t n;
-  while ((n = std::fread(chunk, 1, sizeof chunk, fp)) > 0 && data.size() < cursor::kMaxCursorFile)
-    data.insert(data.end(), chunk, chunk + n);
-  std::fclose(fp);
-  return cursor::ParseCursorFile(data.data(), data.size());
+  files::ReadableFile file(fileName, cursor::kMaxCursorFile);
+  files::FileText data;
+  if (!file.ReadWhole(data)) return 0;
+  return cursor::ParseCursorFile(reinterpret_cast<const uint8_t*>(data.bytes.get()), data.size);
 }
 
 HCURSOR MakeCursor(int xHotspot, int yHotspot, int width, int height, const uint8_t* andBits,

@@ -54,7 +54,7 @@ void LoadBackgroundPicture() {
   const Placement* place = FindPlacement(position);
   if (!place || GetGuiEtcValue("bgpicture", "file", file, sizeof file) != 0 || !file[0]) return;
   Bitmap picture{};
-  LoadWindowBitmap(file, &picture);
+  LoadWindowBitmap(file, &picture, "[bgpicture] file");
   if (!picture.bmBits || picture.bmWidth == 0) return;
   const Rect& screen = ScreenRect();
   d.picture = picture;

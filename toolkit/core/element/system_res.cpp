@@ -11,7 +11,10 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <vector>
 
+#include "gdi/image/load_failure.h"
+#include "gdi/startup/readable_file.h"
 #include "gdi/startup/startup_report.h"
 #include "gui/cursor.h"
 #include "gui/image.h"
@@ -48,6 +51,15 @@ struct DisplayResources {
 };
 
 std::mutex g_lock;
+// Stock bitmaps that did not load, held until start-up knows whether a
+// stage refused for want of one; afterwards each is warned of at once.
+// Under g_lock.
+struct NotLoaded {
+  std::string path;
+  std::string said;
+};
+std::vector<NotLoaded> g_stockNotLoaded;
+bool g_startUpWarned = false;
 DisplayResources g_main, g_aux;
 uintptr_t g_largeIcons[SYSICON_COUNT], g_smallIcons[SYSICON_COUNT];
 
@@ -90,25 +102,27 @@ void UnloadAll(Bitmap* bitmaps, bool* loaded, int count) {
 
 const char* EtcPathOf(bool auxiliary) { return auxiliary ? AUXSETCFILEPATH : ETCFILEPATH; }
 
-// Why a skin file did not load, in words, from the loader's code.
-const char* LoadFailure(int code) {
-  switch (code) {
-    case ERR_BMP_FILEIO: return "is missing or cannot be read";
-    case ERR_BMP_UNKNOWN_TYPE: return "has a file type no image loader reads";
-    case ERR_BMP_MEM: return "is larger than the memory the system gives";
-    default: return "is damaged or cut short";
-  }
-}
+// How a skin that does not load is said, with its file and key: a stock
+// bitmap is remembered, so that a stage that then fails for want of it
+// names them; a system bitmap, which start-up does without, is warned of.
+enum class Missing { kReported, kWarned };
 
-// A skin that does not load is said with its file and key: a stage that
-// then fails for want of it names them.
-int SkinFailed(const char* why, const char* path, const char* key) {
-  ReportStartupProblem("bitmap file \"%s\" ([bitmapinfo] %s) %s", ShownPath(path).c_str(), key, why);
+// Called with the lock held.
+int SkinFailed(Missing said, int code, const char* path, const char* key) {
+  const std::string named = "bitmap file \"" + ShownPath(path) + "\" ([bitmapinfo] " + key + ") " +
+                            gui::image::LoadFailure(path, code);
+  if (said == Missing::kReported && !g_startUpWarned) {
+    ReportStartupProblem("%s", named.c_str());
+    g_stockNotLoaded.push_back(NotLoaded{path, named});
+  } else {
+    WarnOfFallbackOnce(path, "%s; it stays undrawn instead", named.c_str());
+  }
   return 0;
 }
 
 // Called with the lock held.
-int LoadLocked(Bitmap* bitmap, const char* key, int x, int y, bool auxiliary = AuxCurrent()) {
+int LoadLocked(Bitmap* bitmap, const char* key, int x, int y, bool auxiliary = AuxCurrent(),
+               Missing said = Missing::kReported) {
   char value[kKeyChars] = {0}, dir[kPathChars] = {0}, path[kPathChars + kKeyChars];
   if (ReadCurrent("bitmapinfo", key, value, sizeof value, auxiliary) != ETC_OK) return 0;
   if (ReadCurrent("bitmapinfo", "bitmappath", dir, sizeof dir, auxiliary) != ETC_OK) return 0;
@@ -124,7 +138,7 @@ int LoadLocked(Bitmap* bitmap, const char* key, int x, int y, bool auxiliary = A
     return 0;
   }
   Bitmap loaded{};
-  if (const int rc = LoadBitmapFromFile(HDC_SCREEN, &loaded, path); rc < 0) return SkinFailed(LoadFailure(rc), path, key);
+  if (const int rc = LoadBitmapFromFile(HDC_SCREEN, &loaded, path); rc < 0) return SkinFailed(said, rc, path, key);
   if (x >= 0 && y >= 0 && x < static_cast<int>(loaded.bmWidth) && y < static_cast<int>(loaded.bmHeight)) {
     loaded.bmType = BMP_TYPE_COLORKEY;
     uint32_t key32 = 0;
@@ -135,12 +149,19 @@ int LoadLocked(Bitmap* bitmap, const char* key, int x, int y, bool auxiliary = A
   return 1;
 }
 
+// An icon that does not load is left out, and said once.
 uintptr_t LoadIconLocked(const char* key, int which) {
   char value[kKeyChars] = {0}, dir[kPathChars] = {0}, path[kPathChars + kKeyChars];
   if (GetGuiEtcValue("iconinfo", key, value, sizeof value) != ETC_OK) return 0;
   if (GetGuiEtcValue("iconinfo", "iconpath", dir, sizeof dir) != ETC_OK) return 0;
   if (!JoinPath(path, sizeof path, dir, value)) return 0;
-  return LoadIconFromFile(HDC_SCREEN, path, which);
+  const uintptr_t icon = LoadIconFromFile(HDC_SCREEN, path, which);
+  if (icon == 0) {
+    const files::ReadableFile file(path, files::kMaxBinaryFile);
+    WarnOfFallbackOnce(path, "icon file \"%s\" ([iconinfo] %s) %s; the icon is left out instead",
+                       ShownPath(path).c_str(), key, file.IsOpen() ? "is damaged or no icon" : file.Why().c_str());
+  }
+  return icon;
 }
 
 }  // namespace
@@ -162,6 +183,14 @@ void PreloadStockBitmaps() {
   for (const char* name : kStockNames) GetStockBitmap(name, -1, -1);
 }
 
+void WarnOfStockBitmapsNotLoaded() {
+  std::lock_guard<std::mutex> hold(g_lock);
+  for (const NotLoaded& skin : g_stockNotLoaded)
+    WarnOfFallbackOnce(skin.path.c_str(), "%s; it stays undrawn instead", skin.said.c_str());
+  g_stockNotLoaded.clear();
+  g_startUpWarned = true;
+}
+
 int LoadSystemResources() {
   std::lock_guard<std::mutex> hold(g_lock);
   int count = 0;
@@ -179,16 +208,26 @@ int LoadSystemResources() {
                    "loaded instead", file.c_str(), text, SYSBMP_COUNT);
     count = SYSBMP_COUNT;
   }
+  // One file that does not load leaves its own part undrawn, not the rest.
+  bool all = true;
   DisplayResources& res = Current();
   for (int n = 0; n < count; ++n) {
     char key[24];
     std::snprintf(key, sizeof key, "bitmap%d", n);
     Unload(&res.system[n], &res.systemLoaded[n]);
-    if (!LoadLocked(&res.system[n], key, -1, -1)) return 0;
-    res.systemLoaded[n] = true;
+    res.systemLoaded[n] = LoadLocked(&res.system[n], key, -1, -1, AuxCurrent(), Missing::kWarned) != 0;
+    all = all && res.systemLoaded[n];
   }
   int icons = 0;
-  if (GetGuiEtcIntValue("iconinfo", "iconnumber", &icons) != ETC_OK || icons < 0) return 0;
+  if (GetGuiEtcIntValue("iconinfo", "iconnumber", &icons) != ETC_OK) return 0;
+  if (icons < 0) {
+    // Both displays' loads read this key: said once.
+    const std::string file = ShownPath(ETCFILEPATH);
+    WarnOfFallbackOnce((file + " [iconinfo] iconnumber").c_str(),
+                       "configuration file \"%s\" has [iconinfo] iconnumber=%d; no icons are loaded instead",
+                       file.c_str(), icons);
+    return 0;
+  }
   // The icons serve both displays: the second display's load keeps the
   // first's (overwriting them leaked every icon).
   for (int i = 0; i < icons && i < SYSICON_COUNT; ++i) {
@@ -196,15 +235,17 @@ int LoadSystemResources() {
     std::snprintf(key, sizeof key, "icon%d", i);
     if (!g_largeIcons[i]) g_largeIcons[i] = LoadIconLocked(key, 1);
     if (!g_smallIcons[i]) g_smallIcons[i] = LoadIconLocked(key, 0);
-    if (!g_largeIcons[i] || !g_smallIcons[i]) return 0;
+    all = all && g_largeIcons[i] && g_smallIcons[i];
   }
-  return 1;
+  return all ? 1 : 0;
 }
 
 // Everything loaded goes, stock bitmaps of both displays included, so a
 // restart loads afresh.
 void UnloadSystemResources() {
   std::lock_guard<std::mutex> hold(g_lock);
+  g_stockNotLoaded.clear();
+  g_startUpWarned = false;
   for (DisplayResources* res : {&g_main, &g_aux}) {
     UnloadAll(res->system, res->systemLoaded, SYSBMP_COUNT);
     UnloadAll(res->stock, res->stockLoaded, STOCK_BITMAP_COUNT);

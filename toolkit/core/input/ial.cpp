@@ -5,6 +5,7 @@
 #include <atomic>
 #include <cstring>
 
+#include "gdi/startup/startup_report.h"
 #include "gui/gui_etc.h"
 
 namespace {
@@ -71,7 +72,11 @@ int InitIAL(void) {
     return kMissingKey;
   // The keys must be there, but this build always takes input from the
   // host window.
-  return StartIalEngine("Win", "/dev/mouse", "imps2");
+  const char* host = g_engines[0].name;
+  if (std::strcmp(engine, host) != 0)
+    WarnOfFallback("configuration file \"%s\" has [system] ial_engine=%s; the \"%s\" engine is used instead",
+                   ShownPath(ETCFILEPATH).c_str(), engine, host);
+  return StartIalEngine(host, "/dev/mouse", "imps2");
 }
 
 // The event thread goes back to its idle engine: the ended engine's wait

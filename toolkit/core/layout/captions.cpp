@@ -1,9 +1,5 @@
 // Reloading the window and control captions for the current language, from
 // the layout itself (its two carried languages) or from a language text file.
-#include <unistd.h>
-
-#include <cerrno>
-#include <cstring>
 #include <new>
 #include <string>
 
@@ -22,15 +18,12 @@ namespace {
 constexpr const char* kWindowCaptionsSection = "winsCaptions";
 
 // A language text file that gives no captions leaves those in use: said in
-// one line, rather than a silent fallback.
-void WarnOfNoCaptions(const std::string& path, const ConfigText* file) {
-  std::string why = "has no [" + std::string(kWindowCaptionsSection) + "]";
-  if (!file) {
-    const char* error = ::access(path.c_str(), R_OK) != 0 ? std::strerror(errno) : "it cannot be opened";
-    why = std::string("cannot be read (") + error + ")";
-  }
-  WarnOfFallback("language file \"%s\" %s; the captions in use stay instead (English at start-up)",
-                 ShownPath(path.c_str()).c_str(), why.c_str());
+// one line, rather than a silent fallback. `why` is the reader's reason when
+// the file was refused.
+void WarnOfNoCaptions(const std::string& path, const ConfigText* file, const std::string& why) {
+  const std::string said = file ? "has no [" + std::string(kWindowCaptionsSection) + "]" : why;
+  WarnOfFallbackOnce(path.c_str(), "language file \"%s\" %s; the captions in use stay instead (English at start-up)",
+                 ShownPath(path.c_str()).c_str(), said.c_str());
 }
 
 int ReadWindowCaptionLines(const TextSection& section, int count, WinResInfo* windows) {
@@ -54,12 +47,25 @@ int ReadWindowControls(const ConfigText& source, const std::string& window, bool
   return ParseControlEntries(*section, languages, CurrentLanguageIndex(), records, count);
 }
 
-void ReadSetControls(const ConfigText* source, bool captionsOnly, ControlSet& set) {
+// The sections a language text file lacks or holds too few lines of (a
+// file cut short): their captions stay as they are.
+struct Shortfall {
+  int sections = 0;
+  std::string first;
+
+  void Note(const std::string& section) {
+    if (sections++ == 0) first = section;
+  }
+};
+
+void ReadSetControls(const ConfigText* source, bool captionsOnly, ControlSet& set, Shortfall& shortfall) {
   if (!source) return;
   const auto& names = State().windowNames;
-  for (size_t i = 0; i < names.size(); ++i)
-    if (set.Has(i) && set.Count(i) > 0)
-      ReadWindowControls(*source, names[i], captionsOnly, set.WindowRecords(i), set.Count(i));
+  for (size_t i = 0; i < names.size(); ++i) {
+    if (!set.Has(i) || set.Count(i) <= 0) continue;
+    const int rc = ReadWindowControls(*source, names[i], captionsOnly, set.WindowRecords(i), set.Count(i));
+    if (rc == -2 || rc == kSectionEnded) shortfall.Note(names[i]);
+  }
 }
 
 std::vector<int> Counts(const std::vector<WinResInfo>& windows, bool auxOnly) {
@@ -81,6 +87,12 @@ class CaptionReload {
     if (total > LAYOUT_MAX_CONTROLS) return false;
     ReadControls(sources_.MainRecords(), false, next_->main);
     if (HasAuxOutput()) ReadControls(sources_.AuxRecords(), true, next_->aux);
+    if (captionsOnly_ && shortfall_.sections > 0)
+      WarnOfFallbackOnce(TextFilePath(language_).c_str(),
+                         "language file \"%s\" has no or too few captions for %d sections, the first [%s], as if cut "
+                         "short; their captions in use stay instead (English at start-up)",
+                         ShownPath(TextFilePath(language_).c_str()).c_str(), shortfall_.sections,
+                         shortfall_.first.c_str());
     State().Publish(std::move(next_));
     return true;
   }
@@ -102,12 +114,15 @@ class CaptionReload {
     next_->windows.resize(count, WinResInfo{});
     if (sources_.HasObject()) return true;
     const std::string path = State().loadDone ? TextFilePath(language_) : std::string(ETCFILEPATH);
-    const ConfigText* file = sources_.File(path);
+    std::string why;
+    const ConfigText* file = sources_.File(path, &why);
     const TextSection* section = file ? file->Find(kWindowCaptionsSection) : nullptr;
-    if (section)
-      ReadWindowCaptionLines(*section, static_cast<int>(count), next_->windows.data());
-    else if (State().loadDone)
-      WarnOfNoCaptions(path, file);
+    if (section) {
+      if (ReadWindowCaptionLines(*section, static_cast<int>(count), next_->windows.data()) == kSectionEnded)
+        shortfall_.Note(kWindowCaptionsSection);
+    } else if (State().loadDone) {
+      WarnOfNoCaptions(path, file, why);
+    }
     return true;
   }
 
@@ -120,7 +135,7 @@ class CaptionReload {
       next.CopyFrom(*now);
     else
       next.Reset(Counts(next_->windows, auxOnly));
-    ReadSetControls(source, captionsOnly_, next);
+    ReadSetControls(source, captionsOnly_, next, shortfall_);
   }
 
   LayoutSources sources_;
@@ -128,6 +143,7 @@ class CaptionReload {
   std::unique_ptr<Generation> next_ = std::make_unique<Generation>();
   int language_ = 0;
   bool captionsOnly_ = false;
+  Shortfall shortfall_;
 };
 
 }  // namespace

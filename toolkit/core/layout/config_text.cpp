@@ -3,7 +3,6 @@
 #include <climits>
 #include <cstdlib>
 #include <cstring>
-#include <limits>
 
 #include "core/config/etc_line.h"
 
@@ -17,12 +16,13 @@ std::string_view Text(const char* s) { return s ? std::string_view(s) : std::str
 
 }  // namespace
 
-std::unique_ptr<ConfigText> ConfigText::Read(const std::string& path) {
-  etc::ReadableFile file(path.c_str());
-  if (!file.IsOpen()) return nullptr;
+std::unique_ptr<ConfigText> ConfigText::Read(const std::string& path, std::string* why) {
+  etc::ReadableFile file(path.c_str(), files::kMaxTextFile);
   auto text = std::make_unique<ConfigText>();
-  // What cannot be read reads as an empty file, as a failed line read did.
-  if (!file.ReadWhole(std::numeric_limits<size_t>::max() / 2, text->text_)) return text;
+  if (!file.ReadWhole(text->text_)) {
+    if (why != nullptr) *why = file.Why();
+    return nullptr;
+  }
   const std::string_view all(text->text_.bytes.get(), text->text_.size);
   text->lines_.reserve(etc::LineCountAtMost(all, false));
   etc::ForEachLine(all, false, [&](std::string_view line) {

@@ -49,8 +49,9 @@ class ConfigText {
   ConfigText(const ConfigText&) = delete;
   ConfigText& operator=(const ConfigText&) = delete;
 
-  // Null when the file cannot be opened.
-  static std::unique_ptr<ConfigText> Read(const std::string& path);
+  // Null when the file is refused or cannot be read, with the reason (after
+  // the file's name) in `why`.
+  static std::unique_ptr<ConfigText> Read(const std::string& path, std::string* why = nullptr);
   // Views of the object's strings: the object must outlive the text.
   static std::unique_ptr<ConfigText> FromEtc(const EtcFile& etc);
 

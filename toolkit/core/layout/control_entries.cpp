@@ -74,7 +74,9 @@ class EntryParser {
     if (number >= 0) return TakeCaption(number, line.value);
     if (int32_t* field = GeometryField(Current(), line.key)) {
       const int value = ParseInt(line.value);
-      if (!element::WithinSizeLimit(value)) {
+      // A place may lie off the screen; a size below zero is no size.
+      const bool isSize = field == &Current().w || field == &Current().h;
+      if (!element::WithinSizeLimit(value) || (isSize && value < 0)) {
         refused_ = std::string(line.key) + "=" + std::string(line.value);
         return kBadGeometry;
       }

@@ -31,8 +31,8 @@ void SetWindowCaption(WinResInfo& window, std::string_view caption);
 // language index `language` out of `languageNum` carried languages, and
 // geometry. 0 when the controls are complete or "bmpnumber" ends the
 // entries; kSectionEnded when the section ends first; kNoMemory;
-// kBadGeometry for a place or size beyond the file-given limit, with its
-// "key=value" in `refused` (when given).
+// kBadGeometry for a place or size beyond the file-given limit or a size
+// below zero, with its "key=value" in `refused` (when given).
 int ParseControlEntries(const TextSection& section, int languageNum, int language,
                         CtrlResInfo* records, int count, std::string* refused = nullptr);
 

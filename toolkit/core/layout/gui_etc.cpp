@@ -7,7 +7,9 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <string>
 
+#include "core/config/etc_text.h"
 #include "gdi/startup/startup_report.h"
 
 char ETCFILEPATH[GUI_ETC_PATH_SIZE];
@@ -19,14 +21,17 @@ namespace {
 
 // The resource paths are relative, so a file that is not there most often
 // means the program was started in the wrong folder.
-void ReportUnreadable(const char* path) {
-  int error = errno;
+void ReportUnreadable(const char* path, bool missing, const std::string& why) {
+  if (!missing) {
+    ReportStartupProblem("configuration file \"%s\" %s", ShownPath(path).c_str(), why.c_str());
+    return;
+  }
   char cwd[4096] = "?";
   if (::getcwd(cwd, sizeof cwd) == nullptr) std::snprintf(cwd, sizeof cwd, "?");
   ReportStartupProblem(
       "configuration file \"%s\" cannot be read: %s (resources are found relative to the working "
       "directory \"%s\"; start the program in build/bin)",
-      ShownPath(path).c_str(), std::strerror(error), cwd);
+      ShownPath(path).c_str(), std::strerror(ENOENT), cwd);
 }
 
 int NoteMiss(int rc, const char* path, const char* section, const char* key) {
@@ -44,10 +49,16 @@ BOOL InitEtcFilePath(void) {
   std::snprintf(mainPath, sizeof mainPath, "%s%s", GUI_ETC_DIR, GUI_ETC_MAIN_FILE);
   std::snprintf(auxPath, sizeof auxPath, "%s%s", GUI_ETC_DIR, GUI_ETC_AUX_FILE);
   // The engine name only proves the main file is there and readable.
+  {
+    etc::ReadableFile file(mainPath, files::kMaxTextFile);
+    if (!file.IsOpen()) {
+      ReportUnreadable(mainPath, file.Missing(), file.Why());
+      return FALSE;
+    }
+  }
   char engine[8];
-  errno = 0;
   int rc = GetValueFromEtcFile(mainPath, "system", "gal_engine", engine, sizeof engine);
-  if (rc == ETC_BAD_ARGUMENT) ReportUnreadable(mainPath);
+  if (rc == ETC_BAD_ARGUMENT) ReportUnreadable(mainPath, false, "cannot be read");
   if (rc == ETC_NO_SECTION || rc == ETC_NO_KEY)
     ReportStartupProblem("configuration file \"%s\" has no [system] gal_engine; it may be cut short",
                          ShownPath(mainPath).c_str());
@@ -59,9 +70,9 @@ BOOL InitEtcFilePath(void) {
 
 BOOL LoadGuiEtc(void) {
   if (hGuiEtc && hAuxGuiEtc) return TRUE;
-  errno = 0;
-  if (!hGuiEtc) hGuiEtc = LoadEtcFile(ETCFILEPATH);
-  if (!hGuiEtc) ReportUnreadable(ETCFILEPATH);
+  std::string why;
+  if (!hGuiEtc) hGuiEtc = etc::LoadEtcFile(ETCFILEPATH, &why);
+  if (!hGuiEtc) ReportUnreadable(ETCFILEPATH, false, why);
   return hGuiEtc != nullptr;
 }
 

@@ -9,10 +9,12 @@
 #include <string>
 
 #include "core/config/etc_line.h"
+#include "core/config/etc_text.h"
 #include "core/cursor/system_cursor.h"
 #include "core/layout/config_text.h"
 #include "core/layout/layout_state.h"
 #include "core/layout/source_files.h"
+#include "gdi/startup/startup_report.h"
 #include "gui/gui_etc.h"
 #include "gui/layout.h"
 
@@ -32,12 +34,20 @@ std::string LayoutLanguageName(const char* control) {
   return record->caption ? record->caption : "";
 }
 
-// The first key line of a text file names its language. A file that cannot
-// be opened, starts with a section header or holds no key line keeps the
-// default name, so one bad file cannot stop start-up.
+// The first key line of a text file names its language. A file that is
+// missing, starts with a section header or holds no key line keeps the
+// default name, so one bad file cannot stop start-up; a file refused is
+// said so (once, as the captions' loader may have said it already).
 std::string TextFileLanguageName(int index) {
-  etc::FilePtr file(std::fopen(layout::TextFilePath(index).c_str(), "rb"));
-  if (!file) return kDefaultName;
+  const std::string path = layout::TextFilePath(index);
+  etc::ReadableFile text(path.c_str(), files::kMaxTextFile);
+  etc::FilePtr file(text.TakeStream());
+  if (!file) {
+    if (!text.Missing())
+      WarnOfFallbackOnce(path.c_str(), "language file \"%s\" %s; its language is named \"%s\" instead",
+                         ShownPath(path.c_str()).c_str(), text.Why().c_str(), kDefaultName);
+    return kDefaultName;
+  }
   std::string line;
   while (etc::ReadEtcLine(file.get(), line)) {
     const etc::ParsedLine parsed = etc::ParseEtcLine(line);

@@ -109,6 +109,9 @@ class LayoutLoader {
         GetGuiEtcIntValue("menuinfo", "win_height", &height) != ETC_OK)
       return false;
     const Size screen = ScreenExtent(getCurOutputHook());
+    if (width < 1 || height < 1)
+      return Refuse("has a [menuinfo] win_width x win_height of " + std::to_string(width) + " x " +
+                    std::to_string(height) + ", which is no size a menu can have");
     if (!FitsOn(width, height, screen))
       return Refuse("has a [menuinfo] win_width x win_height of " + std::to_string(width) + " x " +
                     std::to_string(height) + ", which does not fit the " + std::to_string(screen.cx) + " x " +
@@ -121,7 +124,7 @@ class LayoutLoader {
       // The auxiliary menu may overhang its screen, but not past the limit
       // of every file-given size.
       const Size auxScreen = ScreenExtent(GetAuxDisplayId());
-      if (width < 0 || height < 0 || !element::WithinSizeLimit(width) || !element::WithinSizeLimit(height)) {
+      if (width < 1 || height < 1 || !element::WithinSizeLimit(width) || !element::WithinSizeLimit(height)) {
         ReportStartupProblem("configuration file \"%s\" has a [menuinfo] win_width x win_height of %d x %d, which "
                              "no screen can show",
                              ShownPath(AUXSETCFILEPATH).c_str(), width, height);
@@ -134,9 +137,9 @@ class LayoutLoader {
     return ReadBackground();
   }
 
-  // A negative size is as unusable as one larger than the screen.
+  // A size already known to be at least 1 x 1.
   static bool FitsOn(int width, int height, Size screen) {
-    return width >= 0 && height >= 0 && width <= screen.cx && height <= screen.cy;
+    return width <= screen.cx && height <= screen.cy;
   }
 
   static void PlaceMenu(int32_t* info, int width, int height, Size screen) {

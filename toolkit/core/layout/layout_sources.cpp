@@ -18,12 +18,14 @@ const ConfigText* LayoutSources::MainRecords() {
 
 const ConfigText* LayoutSources::AuxRecords() { return File(SourceFileFor(GetAuxDisplayId())); }
 
-const ConfigText* LayoutSources::File(const std::string& path) {
+const ConfigText* LayoutSources::File(const std::string& path, std::string* why) {
   auto found = files_.find(path);
-  if (found != files_.end()) return found->second.get();
-  auto& slot = files_[path];
-  slot = ConfigText::Read(path);
-  return slot.get();
+  if (found == files_.end()) {
+    found = files_.emplace(path, Read{}).first;
+    found->second.text = ConfigText::Read(path, &found->second.why);
+  }
+  if (why != nullptr) *why = found->second.why;
+  return found->second.text.get();
 }
 
 int LanguageCount(const ConfigText& config, int* count) {

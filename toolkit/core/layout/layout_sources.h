@@ -21,12 +21,17 @@ class LayoutSources {
   // for the main display).
   const ConfigText* MainRecords();
   const ConfigText* AuxRecords();
-  // Any file by path; null when it cannot be opened.
-  const ConfigText* File(const std::string& path);
+  // Any file by path; null when it is refused or cannot be read, with the
+  // reason (after the file's name) in `why`.
+  const ConfigText* File(const std::string& path, std::string* why = nullptr);
 
  private:
   std::unique_ptr<ConfigText> object_;
-  std::map<std::string, std::unique_ptr<ConfigText>> files_;
+  struct Read {
+    std::unique_ptr<ConfigText> text;
+    std::string why;
+  };
+  std::map<std::string, Read> files_;
 };
 
 // Number of languages the layout carries ([menuinfo] "language_num", above

@@ -2,12 +2,19 @@
 
 #include <cstdio>
 
+#include "gdi/image/load_failure.h"
+#include "gdi/startup/startup_report.h"
 #include "gui/image.h"
 
-void LoadWindowBitmap(const char* file, Bitmap* bitmap) {
+void LoadWindowBitmap(const char* file, Bitmap* bitmap, const char* key) {
   if (!bitmap) return;
   *bitmap = Bitmap{};
-  if (!file || LoadBitmapFromFile(HDC_SCREEN, bitmap, file) != 0) *bitmap = Bitmap{};
+  if (!file) return;
+  if (const int rc = LoadBitmapFromFile(HDC_SCREEN, bitmap, file); rc != 0) {
+    *bitmap = Bitmap{};
+    WarnOfFallbackOnce(file, "bitmap file \"%s\" (%s) %s; it stays undrawn instead", ShownPath(file).c_str(), key,
+                       gui::image::LoadFailure(file, rc).c_str());
+  }
 }
 
 PictureTable& PictureTable::operator=(PictureTable&& other) noexcept {
@@ -39,7 +46,7 @@ const Bitmap& PictureTable::Picture(size_t index) const {
   // it inside call_once and see what it wrote.
   auto& entry = const_cast<WinBmpInfo&>(entries_[index]);
   std::call_once(read_[index], [&] {
-    if (!files_[index].empty()) LoadWindowBitmap(files_[index].c_str(), &entry.bitmap);
+    if (!files_[index].empty()) LoadWindowBitmap(files_[index].c_str(), &entry.bitmap, entry.name);
   });
   return entry.bitmap;
 }

@@ -9,8 +9,9 @@
 #include "gui/bitmap.h"
 #include "gui/layout.h"
 
-// Loads a window bitmap for the screen DC; a failure leaves it all zero.
-void LoadWindowBitmap(const char* file, Bitmap* bitmap);
+// Loads a window bitmap for the screen DC; a failure leaves it all zero and
+// is warned of once, naming the file and `key`, the entry that names it.
+void LoadWindowBitmap(const char* file, Bitmap* bitmap, const char* key);
 
 // Named pictures whose files are read when each is first asked for, once,
 // whichever thread asks: the layouts name hundreds, the first screen shows a

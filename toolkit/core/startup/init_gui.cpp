@@ -274,6 +274,7 @@ int FullPath() {
   ClearStartupProblem();
   if (!Passes(StartupStage::kInput, InitLowLevelEvents())) return FailedWhileOpening(kInputCode, "input layer");
   if (int code = RunStages(std::begin(kLateStages), std::end(kLateStages), FailedLate)) return code;
+  WarnOfStockBitmapsNotLoaded();
   PreloadCharWidthCache(TRUE);
   if (!Passes(StartupStage::kRefreshList, CreateRefreshList())) return FailedLate(kRefreshCode, "refresh queue");
   SetKeyboardLayout("default");

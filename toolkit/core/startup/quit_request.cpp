@@ -5,6 +5,7 @@
 #include <signal.h>
 
 #include <cerrno>
+#include <cstddef>
 
 #include "gui/startup.h"
 
@@ -26,30 +27,32 @@ sem_t* g_handlerSemaphore = nullptr;
 
 void OnQuitSignal(int) { sem_post(g_handlerSemaphore); }
 
-void SetQuitHandlers(struct sigaction* oldTerm, struct sigaction* oldInt) {
+constexpr int kQuitSignals[] = {SIGTERM, SIGINT, SIGHUP};
+constexpr size_t kQuitSignalCount = sizeof kQuitSignals / sizeof kQuitSignals[0];
+
+// `old` null, or room for the handlers replaced, one per quit signal.
+void SetQuitHandlers(struct sigaction* old) {
   g_handlerSemaphore = QuitSemaphore();
   struct sigaction action = {};
   action.sa_handler = OnQuitSignal;
   sigemptyset(&action.sa_mask);
-  sigaction(SIGTERM, &action, oldTerm);
-  sigaction(SIGINT, &action, oldInt);
+  for (size_t i = 0; i < kQuitSignalCount; ++i) sigaction(kQuitSignals[i], &action, old ? &old[i] : nullptr);
 }
 
 }  // namespace
 
 extern "C" {
 
-void InstallQuitSignals(void) { SetQuitHandlers(nullptr, nullptr); }
+void InstallQuitSignals(void) { SetQuitHandlers(nullptr); }
 
 void RequestQuit(void) { sem_post(QuitSemaphore()); }
 
 void RunUntilQuit(void) {
-  struct sigaction oldTerm = {}, oldInt = {};
-  SetQuitHandlers(&oldTerm, &oldInt);
+  struct sigaction old[kQuitSignalCount] = {};
+  SetQuitHandlers(old);
   while (sem_wait(QuitSemaphore()) != 0 && errno == EINTR) {
   }
-  sigaction(SIGTERM, &oldTerm, nullptr);
-  sigaction(SIGINT, &oldInt, nullptr);
+  for (size_t i = 0; i < kQuitSignalCount; ++i) sigaction(kQuitSignals[i], &old[i], nullptr);
 }
 
 }  // extern "C"

@@ -3,6 +3,7 @@
 // held until the process ends (the kernel drops it even after a crash).
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -17,6 +18,9 @@
 namespace {
 
 constexpr char kClaimFile[] = ".instance_lock";
+constexpr mode_t kClaimMode = 0644;
+// Never follows a link planted at the name, never waits on a FIFO there.
+constexpr int kClaimFlags = O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK;
 
 // The process id the holder wrote into the file, or "" when unknown.
 std::string HolderOf(int fd) {
@@ -28,21 +32,68 @@ std::string HolderOf(int fd) {
   return text;
 }
 
+void Say(char* why, int len, const std::string& text) {
+  if (why != nullptr && len > 0) std::snprintf(why, static_cast<size_t>(len), "%s", text.c_str());
+}
+
+// The lock file, created when missing; in a folder that cannot be written,
+// one an earlier run left is locked all the same (a lock needs no write).
+// -1 with errno when neither can be opened.
+int OpenClaimFile(const std::string& path) {
+  int fd = ::open(path.c_str(), O_RDWR | O_CREAT | kClaimFlags, kClaimMode);
+  if (fd < 0 && (errno == EACCES || errno == EROFS || errno == EPERM)) {
+    const int denied = errno;
+    fd = ::open(path.c_str(), O_RDONLY | kClaimFlags);
+    if (fd < 0 && errno == ENOENT) errno = denied;
+  }
+  return fd;
+}
+
+std::string WhyNotOpened(int error) {
+  if (error == ELOOP) return "a symbolic link stands at its name, and it is never followed";
+  if (error == EACCES || error == EROFS || error == EPERM)
+    return std::string("the configuration folder cannot be written (") + std::strerror(error) + ")";
+  return std::strerror(error);
+}
+
+// Settings applied in a folder that cannot be written are lost: said once
+// at start-up rather than found out later.
+void WarnIfUnwritable() {
+  if (::access(GUI_ETC_DIR, W_OK) == 0) return;
+  WarnOfFallback("configuration folder \"%s\" cannot be written (%s); settings applied will not be kept",
+                 ShownPath(GUI_ETC_DIR).c_str(), std::strerror(errno));
+}
+
 }  // namespace
 
 extern "C" int ClaimConfigurationFolder(char* why, int len) {
-  std::string path = std::string(GUI_ETC_DIR) + kClaimFile;
-  int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0644);
-  if (fd < 0) return -1;
+  const std::string path = std::string(GUI_ETC_DIR) + kClaimFile;
+  const std::string refusal = "cannot take the one-copy lock \"" + ShownPath(path.c_str()) + "\": ";
+  const int fd = OpenClaimFile(path);
+  if (fd < 0) {
+    // No folder: nothing to share, and start-up names the file it misses.
+    if (errno == ENOENT || errno == ENOTDIR) return -2;
+    Say(why, len, refusal + WhyNotOpened(errno));
+    return -1;
+  }
+  struct stat info {};
+  if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+    ::close(fd);
+    Say(why, len, refusal + "it is not a regular file");
+    return -1;
+  }
   if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+    const int error = errno;
     std::string holder = HolderOf(fd);
     ::close(fd);
-    if (why != nullptr && len > 0)
-      std::snprintf(why, static_cast<size_t>(len),
-                    "another copy of the program%s%s%s already runs on the configuration in \"%s\"; "
-                    "only one may use it at a time",
-                    holder.empty() ? "" : " (process ", holder.c_str(), holder.empty() ? "" : ")",
-                    ShownPath(GUI_ETC_DIR).c_str());
+    if (error != EWOULDBLOCK) {
+      Say(why, len, refusal + std::strerror(error));
+      return -1;
+    }
+    Say(why, len,
+        "another copy of the program" + (holder.empty() ? "" : " (process " + holder + ")") +
+            " already runs on the configuration in \"" + ShownPath(GUI_ETC_DIR) +
+            "\"; only one may use it at a time");
     return 0;
   }
   char pid[32];
@@ -50,5 +101,6 @@ extern "C" int ClaimConfigurationFolder(char* why, int len) {
   if (::ftruncate(fd, 0) == 0 && ::pwrite(fd, pid, static_cast<size_t>(n), 0) != n) {
     // The process id only makes the refusal's message friendlier.
   }
+  WarnIfUnwritable();
   return 1;  // fd stays open: the claim lasts as long as the process
 }

@@ -8,6 +8,7 @@
 #include "gdi/bitmap/box_drawing.h"
 #include "gdi/image/bitmap_internal.h"
 #include "gdi/image/icon_internal.h"
+#include "gdi/startup/readable_file.h"
 
 using namespace gui::image;
 
@@ -89,15 +90,10 @@ HICON LoadIconFromBytes(HDC hdc, const uint8_t* data, size_t size, int which) {
 extern "C" {
 
 HICON LoadIconFromFile(HDC hdc, const char* fileName, int which) {
-  FILE* fp = fileName ? std::fopen(fileName, "rb") : nullptr;
-  if (!fp) return 0;
-  std::vector<uint8_t> data;
-  uint8_t chunk[4096];
-  size_t n;
-  while ((n = std::fread(chunk, 1, sizeof chunk, fp)) > 0 && data.size() < kMaxIconFile)
-    data.insert(data.end(), chunk, chunk + n);
-  std::fclose(fp);
-  return LoadIconFromBytes(hdc, data.data(), data.size(), which);
+  files::ReadableFile file(fileName, kMaxIconFile);
+  files::FileText data;
+  if (!file.ReadWhole(data)) return 0;
+  return LoadIconFromBytes(hdc, reinterpret_cast<const uint8_t*>(data.bytes.get()), data.size, which);
 }
 
 // The caller vouches for the data; its size is taken from the directory.

@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "gdi/startup/readable_file.h"
 #include "gui/image.h"
 
 namespace {
@@ -136,7 +137,9 @@ void GUI_FreeRW(GUI_RWops* ops) { std::free(ops); }
 
 GUI_RWops* GUI_RWFromFile(const char* fileName, const char* mode) {
   if (!fileName || !mode) return nullptr;
-  FILE* fp = std::fopen(fileName, mode);
+  // A file only read goes through the one reader: never a FIFO or a device.
+  const bool readOnly = mode[0] == 'r' && std::strchr(mode, '+') == nullptr;
+  FILE* fp = readOnly ? files::ReadableFile(fileName, files::kMaxBinaryFile).TakeStream() : std::fopen(fileName, mode);
   if (!fp) return nullptr;
   GUI_RWops* ops = GUI_RWFromFP(fp, 1);
   if (!ops) std::fclose(fp);

@@ -6,6 +6,7 @@
 #include <cstdarg>
 #include <cstdio>
 #include <mutex>
+#include <set>
 #include <string>
 #include <utility>
 #include <vector>
@@ -20,6 +21,7 @@ struct Report {
   std::string problem;
   std::string missing;
   std::string reason;  // what GetStartupFailureReason hands out
+  std::set<std::string> warnedFiles;
 };
 
 Report& TheReport() {
@@ -50,6 +52,10 @@ std::string Formatted(const char* format, va_list args) {
   return text;
 }
 
+void SayWarning(const char* format, va_list args) {
+  std::fprintf(stderr, "%s: warning: %s\n", program_invocation_short_name, Formatted(format, args).c_str());
+}
+
 }  // namespace
 
 std::string ShownPath(const char* path) {
@@ -76,9 +82,19 @@ void ReportStartupProblem(const char* format, ...) {
 void WarnOfFallback(const char* format, ...) {
   va_list args;
   va_start(args, format);
-  const std::string text = Formatted(format, args);
+  SayWarning(format, args);
   va_end(args);
-  std::fprintf(stderr, "%s: warning: %s\n", program_invocation_short_name, text.c_str());
+}
+
+void WarnOfFallbackOnce(const char* file, const char* format, ...) {
+  {
+    std::lock_guard<std::mutex> hold(TheReport().lock);
+    if (!TheReport().warnedFiles.insert(file ? file : "").second) return;
+  }
+  va_list args;
+  va_start(args, format);
+  SayWarning(format, args);
+  va_end(args);
 }
 
 void NoteMissingSetting(const char* file, const char* section, const char* key) {

@@ -13,6 +13,10 @@ void NoteMissingSetting(const char* file, const char* section, const char* key);
 // at once, "<program>: warning: <text>", the text naming the file, the key
 // and what is used instead.
 void WarnOfFallback(const char* format, ...) __attribute__((format(printf, 1, 2)));
+// The same, said at most once for each `file` (or other name of what is
+// warned of) in the process's life: a damaged file read by two loaders is
+// named in one line.
+void WarnOfFallbackOnce(const char* file, const char* format, ...) __attribute__((format(printf, 2, 3)));
 void ClearStartupProblem();
 // Called by InitGUI when a stage fails; "" clears it. A stage that said
 // nothing and missed no setting is given `fallback` as its reason.

@@ -5,6 +5,8 @@
 #include <cstdlib>
 #include <memory>
 
+#include "gdi/startup/readable_file.h"
+
 #include "gdi/text/devfont_list.h"
 
 namespace rawfont {
@@ -60,7 +62,8 @@ const unsigned char* charBitmap(LogFont* lf, DevFont* df, const unsigned char* m
 const unsigned char* RawBitmapFont::glyphs() {
   std::call_once(read_, [this] {
     data_.assign(dataSize, 0);
-    std::unique_ptr<FILE, int (*)(FILE*)> in(std::fopen(file.c_str(), "rb"), std::fclose);
+    files::ReadableFile source(file.c_str(), files::kMaxBinaryFile);
+    std::unique_ptr<FILE, int (*)(FILE*)> in(source.TakeStream(), std::fclose);
     // A file cut short since loading leaves the rest blank.
     if (in && dataSize > 0) static_cast<void>(std::fread(data_.data(), 1, dataSize, in.get()));
   });

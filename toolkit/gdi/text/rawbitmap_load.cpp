@@ -1,5 +1,4 @@
 // Loading the raw bitmap fonts named in the configuration.
-#include <cerrno>
 #include <climits>
 #include <cstdlib>
 #include <cstdio>
@@ -8,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "gdi/hooks/core_layer.h"
+#include "gdi/startup/readable_file.h"
 #include "gdi/startup/startup_report.h"
 #include "gdi/text/devfont_list.h"
 #include "gdi/text/devfont_load.h"
@@ -35,15 +36,12 @@ bool glyphDataSize(const rawfont::RawBitmapFont& font, size_t* size) {
 
 // The file must hold the glyphs; they are read when first drawn.
 bool holdsGlyphs(const std::string& path, size_t needed) {
-  std::unique_ptr<FILE, int (*)(FILE*)> file(std::fopen(path.c_str(), "rb"), std::fclose);
-  if (!file) {
-    ReportStartupProblem("font file \"%s\" %s", ShownPath(path.c_str()).c_str(),
-                         errno == ENOENT ? "is missing" : std::strerror(errno));
+  files::ReadableFile file(path.c_str(), files::kMaxBinaryFile);
+  if (!file.IsOpen()) {
+    ReportStartupProblem("font file \"%s\" %s", ShownPath(path.c_str()).c_str(), file.Why().c_str());
     return false;
   }
-  if (std::fseek(file.get(), 0, SEEK_END) != 0) return false;
-  const long length = std::ftell(file.get());
-  if (length < 0 || static_cast<unsigned long>(length) < needed) {
+  if (file.Size() < needed) {
     ReportStartupProblem("font file \"%s\" is shorter than its %zu bytes of glyphs",
                          ShownPath(path.c_str()).c_str(), needed);
     return false;
@@ -80,7 +78,11 @@ bool LoadRawBitmapFontsFrom(const ConfigRead& read) {
   int count = 0;
   if (!ReadFontCount(read, kRawBitmapSection, &count)) return false;
   // A negative count is refused as one above the fonts listed is.
-  if (count < 0) return false;
+  if (count < 0) {
+    ReportStartupProblem("configuration file \"%s\" has [%s] font_number %d; 0 or more fonts are needed",
+                         ShownPath(Core().guiEtcPath()).c_str(), kRawBitmapSection, count);
+    return false;
+  }
   std::vector<std::unique_ptr<LoadedRawFont>> fonts;
   if (!LoadEachFont(count, [&read](int i) { return loadOne(read, i); }, &fonts)) return false;
   for (auto& font : fonts) {

@@ -109,6 +109,10 @@ int fail() {
 struct Counts {
   int fonts = 0;
   int extras = 0;
+  // The counts read when, together, they asked for more than the slots:
+  // the fonts then fill all but one slot and no extra size is made.
+  int fontsAsked = 0;
+  int extrasAsked = 0;
 };
 
 bool readCounts(const devfont::ConfigRead& read, Counts* counts) {
@@ -120,8 +124,14 @@ bool readCounts(const devfont::ConfigRead& read, Counts* counts) {
     return false;
   }
   // A negative count must not make room for more fonts than the slots hold.
-  if (counts->extras < 0) counts->extras = 0;
+  if (counts->extras < 0) {
+    WarnOfFallback("configuration file \"%s\" has [%s] extra_number=%d; no extra font sizes are made instead",
+                   ShownPath(Core().guiEtcPath()).c_str(), kExtraSection, counts->extras);
+    counts->extras = 0;
+  }
   if (counts->fonts > SYS_LOGFONT_SLOTS - counts->extras) {
+    counts->fontsAsked = counts->fonts;
+    counts->extrasAsked = counts->extras;
     counts->fonts = SYS_LOGFONT_SLOTS - 1;
     counts->extras = 0;
   }
@@ -139,19 +149,33 @@ struct Configured {
   FontName font;
 };
 
-Configured createConfiguredFonts(const devfont::ConfigRead& read, int fonts, int langIndex) {
+// A font past those configured is read only because the counts together
+// asked for more than the slots: the refusal names that cause.
+void ReportUnusableFont(const Counts& counts, int i, const std::string& name) {
+  const std::string file = ShownPath(Core().guiEtcPath());
+  if (i < counts.fontsAsked || counts.extrasAsked == 0) {
+    ReportStartupProblem("configuration file \"%s\" has an unusable [%s] font%d \"%s\"", file.c_str(), kSection, i,
+                         name.c_str());
+    return;
+  }
+  ReportStartupProblem("configuration file \"%s\" has [%s] extra_number %d, which with [%s] font_number %d asks for "
+                       "more than the %d font slots, so %d fonts are read, and font%d \"%s\" is unusable",
+                       file.c_str(), kExtraSection, counts.extrasAsked, kSection, counts.fontsAsked,
+                       SYS_LOGFONT_SLOTS, counts.fonts, i, name.c_str());
+}
+
+Configured createConfiguredFonts(const devfont::ConfigRead& read, const Counts& counts, int langIndex) {
   Configured result;
   char langCharset[LANG_CHARSET_BUFFER];
   CharsetOfLangIndex(langIndex, langCharset);
   int languageFont = -1;
-  for (int i = 0; i < fonts; ++i) {
+  for (int i = 0; i < counts.fonts; ++i) {
     std::string name;
     FontName font;
     if (!devfont::ReadIndexedValue(read, kSection, "font", i, kMaxFontName, &name) ||
         !parseFontName(name, &font)) {
       std::printf("GDI: Invalid system logical font name: %s.\n", name.c_str());
-      ReportStartupProblem("configuration file \"%s\" has an unusable [%s] font%d \"%s\"",
-                           ShownPath(Core().guiEtcPath()).c_str(), kSection, i, name.c_str());
+      ReportUnusableFont(counts, i, name);
       return result;
     }
     if (i == 0) pickFirstFontCharset(langIndex, &font);
@@ -203,7 +227,7 @@ bool createExtraFonts(const devfont::ConfigRead& read, int extras, const FontNam
 int CreateSysLogFontsFrom(const devfont::ConfigRead& read, int langIndex) {
   Counts counts;
   if (!readCounts(read, &counts)) return fail();
-  const Configured fonts = createConfiguredFonts(read, counts.fonts, langIndex);
+  const Configured fonts = createConfiguredFonts(read, counts, langIndex);
   if (!fonts.ok) return fail();
   if (!fonts.matched) std::fprintf(stderr, "Find font id failed,set font0 default!\n");
   LogFont* language = fonts.language;

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "gdi/startup/readable_file.h"
 #include "gdi/startup/startup_report.h"
 #include "gdi/text/devfont_list.h"
 #include "gdi/text/devfont_load.h"
@@ -47,6 +48,12 @@ FT_CharMap unicodeCharmap(FT_Face face) {
 }
 
 bool openFace(const std::string& path, truetype::TrueTypeFont* font) {
+  // FreeType would wait on a FIFO and read a device: vetted first.
+  std::string why;
+  if (!files::IsReadableFile(path.c_str(), files::kMaxBinaryFile, &why)) {
+    ReportStartupProblem("font file \"%s\" %s", ShownPath(path.c_str()).c_str(), why.c_str());
+    return false;
+  }
   if (FT_New_Face(g_library, path.c_str(), 0, &font->face) != 0) {
     font->face = nullptr;
     ReportStartupProblem("font file \"%s\" is missing or not a font FreeType can open",

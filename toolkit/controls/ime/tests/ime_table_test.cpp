@@ -2,6 +2,8 @@
 // configuration that names them.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
 #include "controls/ime/ime_search.h"
 #include "controls/ime/ime_tableset.h"
 #include "controls/ime/tests/ime_test_tables.h"
@@ -37,6 +39,7 @@ TEST_F(TableFiles, DamagedFilesFailTheLoad) {
       {"first record past the records", [](imetables::TableFiles* f) { Poke<uint16_t>(&f->tab, kFirstRecord + 14 * 2, 999); }},
       {"no phrase file", [](imetables::TableFiles* f) { f->phr.clear(); }},
       {"no association file", [](imetables::TableFiles* f) { f->lx.clear(); }},
+      {"phrase offsets cut short", [](imetables::TableFiles* f) { f->phr.resize(8); }},
   };
   ASSERT_NE(Load(good_), nullptr);
   for (const Case& c : cases) {
@@ -46,6 +49,16 @@ TEST_F(TableFiles, DamagedFilesFailTheLoad) {
     imetest::WriteTable(dir.Path() + "t.tab", files);
     EXPECT_EQ(ime::LoadTable(dir.Path() + "t.tab"), nullptr) << c.what;
   }
+  // What stands in a file's place is refused, never waited on or read, and
+  // the failure names that file.
+  imetest::Scratch dir;
+  imetest::WriteTable(dir.Path() + "t.tab", good_);
+  const std::string lx = dir.Path() + "t.tab.lx";
+  ASSERT_EQ(std::system(("rm '" + lx + "' && mkfifo '" + lx + "'").c_str()), 0);
+  ime::TableFailure failure;
+  EXPECT_EQ(ime::LoadTable(dir.Path() + "t.tab", &failure), nullptr);
+  EXPECT_EQ(failure.file, lx);
+  EXPECT_EQ(failure.reason, "is not a regular file");
 }
 
 TEST_F(TableFiles, LoadingForcesSelectionKeysAndPageSize) {

@@ -159,6 +159,11 @@ TEST_F(EtcFileTest, UnwritableTargetsAreLeftAlone) {
   WriteText(Path(), kSample);
   ASSERT_EQ(::mkdir(dir_.File("sub").c_str(), 0755), 0);
   EXPECT_EQ(SetValueToEtcFile(dir_.File("sub").c_str(), "a", "k", "v"), ETC_FILE_IO_FAILED) << "a directory";
+  // Neither waited on nor read without end.
+  ASSERT_EQ(::mkfifo(dir_.File("fifo").c_str(), 0600), 0);
+  EXPECT_EQ(SetValueToEtcFile(dir_.File("fifo").c_str(), "a", "k", "v"), ETC_FILE_IO_FAILED) << "a FIFO";
+  ASSERT_EQ(::symlink("/dev/zero", dir_.File("zero").c_str()), 0);
+  EXPECT_EQ(SetValueToEtcFile(dir_.File("zero").c_str(), "a", "k", "v"), ETC_FILE_IO_FAILED) << "a device";
   EXPECT_EQ(SetValueToEtcFile(dir_.File("gone/t.cfg").c_str(), "a", "k", "v"), ETC_TEMP_FILE_FAILED);
   EXPECT_FALSE(TempLeft());
 }

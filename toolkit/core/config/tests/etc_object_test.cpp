@@ -1,10 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <cstring>
 #include <string>
 
 #include "config_test_helpers.h"
 #include "core/config/etc_store.h"
+#include "core/config/etc_text.h"
 #include "gui/config.h"
 #include "gui/fixstr.h"
 
@@ -294,4 +296,41 @@ TEST_F(EtcObjectTest, OversizedFilesAndTextsAreRefused) {
   WriteText(path, "[s]\nk=v\n");
   if (::truncate(path.c_str(), off_t{1} << 40) != 0) GTEST_SKIP() << "no sparse files here";
   EXPECT_EQ(LoadEtcFile(path.c_str()), nullptr);
+}
+
+// Whatever stands at a configuration file's name, both readers answer at
+// once: a FIFO without a writer, a device, a folder or a file larger than any
+// configuration is refused with its reason, never waited on or read.
+TEST_F(EtcObjectTest, WhatIsNoRegularFileOfAConfigurationsSizeIsRefusedAtOnce) {
+  const std::string path = dir_.File("damaged.cfg");
+  const struct {
+    const char* what;
+    std::string damage;
+    const char* why;
+  } cases[] = {
+      {"FIFO", "mkfifo '" + path + "'", "is not a regular file"},
+      {"link to /dev/zero", "ln -s /dev/zero '" + path + "'", "is not a regular file"},
+      {"folder", "mkdir '" + path + "'", "is a directory, not a file"},
+      {"one byte past the bound",
+       "printf '[s]\\nk=v\\n' > '" + path + "' && truncate -s " + std::to_string(files::kMaxTextFile + 1) + " '" +
+           path + "'",
+       "is larger than any such file (16777217 bytes)"},
+      {"missing", "true", "is missing"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    ASSERT_EQ(std::system(c.damage.c_str()), 0);
+    std::string why;
+    EXPECT_EQ(etc::LoadEtcFile(path.c_str(), &why), nullptr);
+    EXPECT_EQ(why, c.why);
+    char value[8] = {};
+    EXPECT_EQ(GetValueFromEtcFile(path.c_str(), "s", "k", value, sizeof value), ETC_BAD_ARGUMENT);
+    ASSERT_EQ(std::system(("rm -rf '" + path + "'").c_str()), 0);
+  }
+  // At the bound a file is read.
+  WriteText(path, "[s]\nk=v\n");
+  ASSERT_EQ(::truncate(path.c_str(), static_cast<off_t>(files::kMaxTextFile)), 0);
+  char value[8] = {};
+  EXPECT_EQ(GetValueFromEtcFile(path.c_str(), "s", "k", value, sizeof value), ETC_OK);
+  EXPECT_STREQ(value, "v");
 }

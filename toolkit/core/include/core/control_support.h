@@ -3,6 +3,9 @@
 // none of them reads a window record itself.
 #pragma once
 
+#include <cstdio>
+#include <string>
+
 #include "gui/bitmap.h"
 #include "gui/common.h"
 #include "gui/font.h"
@@ -34,3 +37,14 @@ const Bitmap* GetCtrlBitmap(WindowHandle hwnd, int slot, int layer);
 // Stores a control's font in its record without the font-change messages;
 // false, with nothing stored, for a handle that is not a valid control.
 bool StoreControlFont(WindowHandle control, LogFont* font);
+
+// A binary file the control library reads (an input-method table), through
+// the toolkit's one reader: opened without waiting, taken only as a regular
+// file within the bound of such files. Null when missing or refused, with
+// the reason, as it follows the file's name, in `why`.
+std::FILE* OpenBinaryFile(const char* path, std::string* why);
+
+// One warning line on stderr for a file that cannot be used, said once for
+// each file: '<kind> "<file>" (<key>) <why>; <instead> instead'.
+void WarnOfUnusableFile(const char* kind, const char* file, const char* key, const std::string& why,
+                        const char* instead);

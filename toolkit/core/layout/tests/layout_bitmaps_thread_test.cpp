@@ -1,4 +1,6 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <cstdint>
 #include <cstring>
@@ -100,6 +102,46 @@ TEST_F(LayoutBitmapsThreadTest, PicturesAskedForOnSeveralThreadsAtOnceAreEachRea
       EXPECT_EQ(last & 0xFFFFFF, ColourOf(i));
       for (int t = 1; t < kThreads; ++t) EXPECT_EQ(seen[t][i * 2 + menu].bmBits, bitmap.bmBits) << "thread " << t;
     }
+  TerminateLayout();
+  TerminateGDI();
+}
+
+// A picture whose file is missing, cut short or no regular file is all zero
+// for every thread that asks, and is warned of in one line however many ask.
+TEST_F(LayoutBitmapsThreadTest, PicturesThatDoNotLoadAreEmptyAndWarnedOfOnce) {
+  auto screen = dctest::MakeSurface(8, 8, 4);
+  ASSERT_TRUE(InitGDI(screen->get()));
+  WriteBmp(Path("cut.bmp"), 40, 1, 2, 3);
+  ASSERT_EQ(::truncate(Path("cut.bmp").c_str(), 60), 0);
+  ASSERT_EQ(::mkfifo(Path("fifo.bmp").c_str(), 0600), 0);
+  const struct {
+    const char* name;
+    const char* why;
+  } pictures[] = {{"missing", "is missing"}, {"cut", "is damaged or cut short"}, {"fifo", "is not a regular file"}};
+  std::string entries = "BMPNUMBER=3\n";
+  for (const auto& p : pictures) entries += std::string(p.name) + "=" + Path(std::string(p.name) + ".bmp") + "\n";
+  UseMainLayout(ReplaceLine(kTestLayout, "BMPNUMBER=1", entries));
+  ASSERT_TRUE(LoadLayoutRes());
+  ::testing::internal::CaptureStderr();
+  std::vector<std::thread> askers;
+  for (int t = 0; t < 4; ++t)
+    askers.emplace_back([&pictures] {
+      for (const auto& p : pictures) {
+        Bitmap bitmap{};
+        bitmap.bmWidth = 99;
+        EXPECT_EQ(GetWinBitmap("setup", p.name, &bitmap), TRUE);
+        EXPECT_EQ(bitmap.bmBits, nullptr);
+        EXPECT_EQ(bitmap.bmWidth, 0u);
+      }
+    });
+  for (std::thread& asker : askers) asker.join();
+  const std::string said = ::testing::internal::GetCapturedStderr();
+  for (const auto& p : pictures) {
+    const std::string line = "bitmap file \"" + Path(std::string(p.name) + ".bmp") + "\" (" + p.name + ") " + p.why +
+                             "; it stays undrawn instead\n";
+    EXPECT_EQ(said.find(line), said.rfind(line)) << said;
+    EXPECT_NE(said.find(line), std::string::npos) << said;
+  }
   TerminateLayout();
   TerminateGDI();
 }

@@ -101,6 +101,7 @@ TEST_P(LoaderTest, LimitsOfTheMenuSectionAndTheControlGeometry) {
       {"win_width=", "win_width=1025", false},  // wider than the screen
       {"win_width=", "win_width=-2147483648", false},
       {"win_height=", "win_height=-1", false},
+      {"win_width=", "win_width=0", false},
       {"win_height=", "# no height", false},
       {"manufactor=", "# no maker", false},
       {"caption_lang0=Login", "# no caption", false},
@@ -113,6 +114,11 @@ TEST_P(LoaderTest, LimitsOfTheMenuSectionAndTheControlGeometry) {
       {"ok_h=", "ok_h=0x80000000", false},
       {"ok_y=", "ok_y=-8192", true},
       {"ok_w=", "ok_w=8192", true},
+      // A size below zero is none; zero is a control not drawn.
+      {"ok_w=", "ok_w=-1", false},
+      {"ok_h=", "ok_h=-8192", false},
+      {"ok_w=", "ok_w=0", true},
+      {"ok_x=", "ok_x=-1", true},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(LoadWith(ReplaceLine(base, c.from, c.to)), c.loads) << c.to;
