@@ -27,7 +27,7 @@ Rect Offset(Rect r, int dx, int dy) { return Rect{r.left + dx, r.top + dy, r.rig
 
 void SetStyleBit(WindowRecord* win, uint32_t bit, bool set) {
   StackWriteLock hold;
-  win->style = set ? (win->style | bit) : (win->style & ~bit);
+  SetStyleBits(win->style, bit, set);
 }
 
 // The clip-information mutex ranks before the stack lock.

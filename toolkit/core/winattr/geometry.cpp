@@ -71,14 +71,14 @@ void MoveControl(WindowRecord* win, const Rect& rect) {
   // Hidden for a moment, so the parent's erase does not skip its place.
   {
     StackWriteLock hold;
-    win->style &= ~WS_VISIBLE;
+    SetStyleBits(win->style, WS_VISIBLE, false);
   }
   Rect moved{win->window.left, win->window.top, win->window.left + (old.right - old.left),
              win->window.top + (old.bottom - old.top)};
   InvalidateWindowArea(parent, &old, true);
   InvalidateWindowArea(parent, &moved, true);
   StackWriteLock hold;
-  win->style |= WS_VISIBLE;
+  SetStyleBits(win->style, WS_VISIBLE, true);
 }
 
 int ClampToInt(int64_t v) {

@@ -229,10 +229,7 @@ LResult HandleCommand(WindowRecord* win, int msg, WParam wParam, LParam lParam) 
       StackWriteLock hold;
       const bool disable = wParam == 0;
       if (((win->style & WS_DISABLED) != 0) == disable) return 0;
-      if (disable)
-        win->style |= WS_DISABLED;
-      else
-        win->style &= ~WS_DISABLED;
+      SetStyleBits(win->style, WS_DISABLED, disable);
       return 0;
     }
     default: return 0;

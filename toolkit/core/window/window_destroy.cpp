@@ -238,7 +238,7 @@ BOOL DestroyWindow(WindowHandle control) {
   if (!TakeOutOfParent(parent, ctl)) return FALSE;
   {
     StackWriteLock hold;
-    ctl->style &= ~WS_VISIBLE;
+    SetStyleBits(ctl->style, WS_VISIBLE, false);
   }
   if (ctl->privateDC) DeletePrivateDC(ctl->privateDC);
   ctl->privateDC = 0;

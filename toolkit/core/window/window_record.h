@@ -70,13 +70,18 @@ struct ScrollBarInfo {
 
 typedef void (*NotificationCallback)(WindowHandle control, int id, int code, LParam addData);
 
+// Guarded as zorder.h says: the rectangles by the stack lock; the style
+// words are atomic, since the desktop thread and the window's own thread
+// both change bits of them (visible, disabled, modal host) and read them
+// anywhere (activation, hit tests, clipping, painting). Changes of single
+// bits go through SetStyleBits, so that no two writers lose each other's bit.
 struct WindowRecord {
   std::atomic<uint16_t> dataType{kWindowValid};  // read by any thread that holds a handle
   uint16_t windowType = kWindowMain;
   Rect window{};
   Rect client{};
-  uint32_t style = 0;
-  uint32_t exStyle = 0;
+  std::atomic<uint32_t> style{0};
+  std::atomic<uint32_t> exStyle{0};
   GalPixel background = 0;
   uintptr_t menu = 0;
   uintptr_t accelerators = 0;
@@ -126,6 +131,14 @@ struct MainWinRecord : WindowRecord {
   std::atomic<int> refreshMark{0};  // set by the display layer, consumed by the refresh list
   int previewSlot = -1;
 };
+
+// Sets or clears bits of a style word in one atomic step.
+inline void SetStyleBits(std::atomic<uint32_t>& word, uint32_t bits, bool set) {
+  if (set)
+    word.fetch_or(bits);
+  else
+    word.fetch_and(~bits);
+}
 
 inline WindowRecord* WindowOf(WindowHandle hwnd) { return reinterpret_cast<WindowRecord*>(hwnd); }
 inline WindowHandle HandleOf(const WindowRecord* win) { return reinterpret_cast<WindowHandle>(win); }
