@@ -148,8 +148,8 @@ LResult PowerKey(WindowRecord* win) {
 
 LResult OutputSwitch(WindowRecord* win) {
   WindowRecord* subject = win;
-  if (IsMainRecord(win) && (win->exStyle & WS_EX_ROUTE_OUTPUTSWITCH) && static_cast<MainWinRecord*>(win)->firstHosted)
-    subject = static_cast<MainWinRecord*>(win)->firstHosted;
+  if (IsMainRecord(win) && (win->exStyle & WS_EX_ROUTE_OUTPUTSWITCH))
+    if (WindowHandle first = GetFirstHosted(HandleOf(win)); first && first != GUI_INVALID_HANDLE) subject = WindowOf(first);
   int current = getCurOutputHook();
   bool extra = ValidWindow(getOutputExtraWndHook(current)) != nullptr;
   SetOutputSwitchRequest(confirmOutputSwitchHook(extra ? GetCurTopMainWindow() : HandleOf(subject)) != 0);

@@ -126,22 +126,32 @@ void HandOverThreadRecord(MainWinRecord* win, MainWinRecord* refusing) {
   if (info->mainWindow == win) info->mainWindow = refusing;
 }
 
+// Drops the first hosted window from the chain, which the desktop and
+// other threads read under the stack lock; false when it is no longer first.
+bool UnlinkFirstHosted(MainWinRecord* win, MainWinRecord* hosted) {
+  StackWriteLock hold;
+  if (win->firstHosted != hosted) return false;
+  win->firstHosted = hosted->nextHosted;
+  hosted->hosting = nullptr;
+  return true;
+}
+
+MainWinRecord* FirstHosted(MainWinRecord* win) {
+  GeometryReadLock hold;
+  return win->firstHosted;
+}
+
 // A modal dialog is ended, not freed: its loop still runs and cleans it
 // up when it returns.
 void DestroyHosted(MainWinRecord* win) {
-  while (MainWinRecord* hosted = win->firstHosted) {
+  while (MainWinRecord* hosted = FirstHosted(win)) {
     WindowHandle hwnd = HandleOf(hosted);
     if (IsModalDialog(hwnd)) {
       EndDialog(hwnd, IDCANCEL);
-      if (win->firstHosted == hosted) {
-        win->firstHosted = hosted->nextHosted;
-        hosted->hosting = nullptr;
-      }
+      UnlinkFirstHosted(win, hosted);
     } else if (DestroyMainWindow(hwnd)) {
       MainWindowThreadCleanup(hwnd);
-    } else if (win->firstHosted == hosted) {
-      win->firstHosted = hosted->nextHosted;  // refused: no longer ours
-      hosted->hosting = nullptr;
+    } else if (UnlinkFirstHosted(win, hosted)) {  // refused: no longer ours
       HandOverThreadRecord(win, hosted);
     }
   }
