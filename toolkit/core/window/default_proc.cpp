@@ -94,15 +94,16 @@ LResult ChangeSize(WindowRecord* win, WParam wParam, LParam lParam) {
     }
     RecomputeClientRect(win);
   }
-  if (wParam && lParam) *reinterpret_cast<Rect*>(lParam) = win->window;
-  Rect client = win->client;
-  Rect window = win->window;
+  const WindowGeometry stored = GeometryOf(win);
+  if (wParam && lParam) *reinterpret_cast<Rect*>(lParam) = stored.window;
+  Rect client = stored.client;
+  Rect window = stored.window;
   if (CallProc(win, MSG_CALCCLIENTRECT, reinterpret_cast<WParam>(&window), reinterpret_cast<LParam>(&client))) {
     StackWriteLock hold;
     win->client = client;
   }
-  SendNotifyMessage(HandleOf(win), MSG_CSIZECHANGED, win->client.right - win->client.left,
-                    win->client.bottom - win->client.top);
+  const Rect now = GeometryOf(win).client;
+  SendNotifyMessage(HandleOf(win), MSG_CSIZECHANGED, now.right - now.left, now.bottom - now.top);
   return 0;
 }
 
@@ -170,8 +171,14 @@ LResult HandleWindowMessage(WindowRecord* win, int msg, WParam wParam, LParam lP
     case MSG_SETCURSOR: return SetCursorForClient(win, lParam);
     case MSG_HITTEST: return HitTest(win, static_cast<int>(wParam), static_cast<int>(lParam));
     case MSG_SIZECHANGED: return ChangeSize(win, wParam, lParam);
-    case MSG_GETWINDOWRECT: return CopyRect(&win->window, lParam);
-    case MSG_GETCLIENTRECT: return CopyRect(&win->client, lParam);
+    case MSG_GETWINDOWRECT: {
+      const Rect now = GeometryOf(win).window;
+      return CopyRect(&now, lParam);
+    }
+    case MSG_GETCLIENTRECT: {
+      const Rect now = GeometryOf(win).client;
+      return CopyRect(&now, lParam);
+    }
     case MSG_SIZECHANGING: return CopyRect(reinterpret_cast<const Rect*>(wParam), lParam);
     case MSG_PLACEIME: PlaceIme(win, lParam != 0); return 0;
     case MSG_SETFOCUS:
