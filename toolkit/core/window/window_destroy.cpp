@@ -10,6 +10,7 @@
 #include "core/desktop/window_stack.h"
 #include "core/desktop/zorder.h"
 #include "core/caret/caret.h"
+#include "core/control_layer.h"
 #include "core/dialog/dialog_internal.h"
 #include "core/element/element_attrs.h"
 #include "core/livevideo/areas.h"
@@ -208,6 +209,7 @@ BOOL DestroyMainWindow(WindowHandle hwnd) {
     RemovalBatch batch;  // the controls its MSG_DESTROY destroys too
     if (CallProc(win, MSG_DESTROY, 0, 0) != 0) return FALSE;
     CloseInputHelpers();
+    Controls().setIPEditSkbState(0);  // an address edit's keyboard mode ends with its window
     HideSoftKeyboardFor(win);
     DestroyChildren(win);
   }
