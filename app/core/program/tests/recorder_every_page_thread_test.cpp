@@ -691,8 +691,8 @@ TEST(RecorderEveryPage, EveryRegisteredPageIsUsedByTheMouseAlone) {
   GTEST_SKIP() << "the walk of every page takes too long under ThreadSanitizer; the menu walks cover its threads";
 #endif
   device_seam::resetAll();
-  device_seam::setSettingsFile(programtest::OwnTempFile("recorder_every_page_params.dat"));
-  std::remove((programtest::OwnTempFile("recorder_every_page_params.dat")).c_str());
+  const programtest::OwnTempFile params("recorder_every_page_params.dat");
+  device_seam::setSettingsFile(params.path());
   g_failures.clear();
   g_clicked = 0;
   notify_seam::setWatch(Hear);
