@@ -70,11 +70,18 @@ struct ScrollBarInfo {
 
 typedef void (*NotificationCallback)(WindowHandle control, int id, int code, LParam addData);
 
-// Guarded as zorder.h says: the rectangles by the stack lock; the style
-// words are atomic, since the desktop thread and the window's own thread
-// both change bits of them (visible, disabled, modal host) and read them
-// anywhere (activation, hit tests, clipping, painting). Changes of single
-// bits go through SetStyleBits, so that no two writers lose each other's bit.
+// Who guards what, as zorder.h says:
+// - the rectangles, the parent and child links (and a main window's hosted
+//   chain and hosting pointer): the stack lock; readers on other threads
+//   take it shared (GeometryOf, StackReadLock) or copy under it;
+// - the style words: atomic, since the desktop thread and the window's own
+//   thread both change bits of them (visible, disabled, modal host) and any
+//   thread reads them (activation, hit tests, clipping, painting); single
+//   bits change through SetStyleBits, so that no writer loses another's bit;
+// - the data type: atomic;
+// - the caption, the focus, pointer and primitive children, the scroll bars
+//   and the other words: the thread that runs the window (a main window's
+//   SetWindowText reaches it by message).
 struct WindowRecord {
   std::atomic<uint16_t> dataType{kWindowValid};  // read by any thread that holds a handle
   uint16_t windowType = kWindowMain;
