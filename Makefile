@@ -21,7 +21,7 @@ SCREENSHOT ?= build/screenshot.png
 # LeakSanitizer passes over the leaks inside system libraries listed here.
 LSAN_OPTIONS ?= suppressions=$(CURDIR)/scripts/lsan.supp
 
-.PHONY: all deps configure build run reset-config test test-asan test-tsan test-fuzz update-references fuzz fuzz-run bench clean
+.PHONY: all deps configure build run reset-config test test-asan test-tsan test-tsan-stress test-fuzz update-references fuzz fuzz-run bench clean
 
 all: build
 
@@ -71,6 +71,15 @@ test-tsan: deps
 	cmake --preset tsan
 	cmake --build --preset tsan -j $(JOBS) --target thread_tests
 	TSAN_OPTIONS=halt_on_error=1 ctest --preset tsan -j $(CTEST_JOBS)
+
+# The thread tests ROUNDS times each, in random order, twice as many at once
+# as there are cores: a race that shows once in fifty runs shows here first.
+ROUNDS ?= 50
+test-tsan-stress: deps
+	cmake --preset tsan
+	cmake --build --preset tsan -j $(JOBS) --target thread_tests
+	TSAN_OPTIONS=halt_on_error=1 ctest --preset tsan -j $$(( $$(nproc) * 2 )) --schedule-random \
+	  --repeat until-fail:$(ROUNDS)
 
 # The fuzz targets alone (and what they link), under clang with libFuzzer,
 # ASan and UBSan.

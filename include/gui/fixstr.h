@@ -16,7 +16,10 @@ GUI_EXTERN_C_BEGIN
 
 BOOL InitFixStr(void); /* 0 when the block cannot be allocated */
 void TermFixStr(void);
-char* FixStrAlloc(int len); /* room for len characters and the terminator */
+/* Room for len characters and the terminator. Length 0 answers the one
+ * empty string all threads share: it is never written, not even with its
+ * terminator. */
+char* FixStrAlloc(int len);
 void FreeFixStr(char* str);
 char* FixStrDup(const char* str);
 

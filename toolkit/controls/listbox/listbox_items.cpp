@@ -133,7 +133,7 @@ char* CopyText(const char* text) {
     len += step;
   }
   char* copy = FixStrAlloc(len);
-  if (!copy) return nullptr;
+  if (!copy || len == 0) return copy;  // the shared empty string is never written
   std::memcpy(copy, text, static_cast<size_t>(len));
   copy[len] = '\0';
   return copy;

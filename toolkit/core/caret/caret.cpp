@@ -102,7 +102,8 @@ std::unique_ptr<CaretRecord> MakeCaret(WindowRecord* win, const Bitmap* shape, i
   c->image.bmYPlane = c->yuv.empty() ? nullptr : c->yuv.data();
   c->owner = HandleOf(win);
   c->x = 2;
-  c->y = (win->client.bottom - win->client.top - c->height) / 2;
+  const Rect client = GeometryOf(win).client;
+  c->y = (client.bottom - client.top - c->height) / 2;
   return c;
 }
 

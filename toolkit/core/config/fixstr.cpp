@@ -30,6 +30,8 @@ struct FixStrHeap {
 // shut-down.
 std::unique_ptr<FixStrHeap> g_heap;
 
+// Handed to every caller at once, on any thread: nothing writes to it, not
+// even its terminator, which it already holds.
 char g_emptyString[1] = {0};
 
 char* HeapFallback(int len) { return static_cast<char*>(std::malloc(static_cast<size_t>(len) + 1)); }
@@ -133,7 +135,7 @@ extern "C" char* FixStrDup(const char* str) {
   size_t len = std::strlen(str);
   if (len > static_cast<size_t>(INT32_MAX) - 1) return nullptr;
   char* copy = FixStrAlloc(static_cast<int>(len));
-  if (copy == nullptr) return nullptr;
+  if (copy == nullptr || len == 0) return copy;
   std::memcpy(copy, str, len + 1);
   return copy;
 }

@@ -23,6 +23,7 @@
 #include "gui/input.h"
 #include "gui/keyboard.h"
 #include "gui/message.h"
+#include "gui/nonclient.h"
 #include "gui/startup.h"
 #include "gui/window.h"
 
@@ -375,6 +376,12 @@ LResult RouteMouse(int msg, WParam wParam, LParam lParam) {
       msg == MSG_MOUSEWHEELDOWN || msg == MSG_MOUSEWHEELUP) {
     d.switchKeyPending = false;
     HideBubbleTip();
+  }
+  // A left release ends any drag (a scroll thumb, a press in a single-line
+  // edit, the application's own) and gives the pointer its arrow back.
+  if (msg == MSG_LBUTTONUP && GetScrollDragFlag()) {
+    SetScrollDragFlag(0);
+    ShowSystemCursor(0);
   }
   if (d.capture) {
     WindowRecord* captureMain = MainOf(d.capture);

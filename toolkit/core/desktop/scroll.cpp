@@ -96,7 +96,8 @@ void ScrollOnScreen(WindowHandle hwnd, const Rect& rect, int dx, int dy, ClipRgn
 
 LResult ScrollStackedWindow(WindowRecord* win, const ScrollWindowInfo* info) {
   if (!info || (info->dx == 0 && info->dy == 0)) return 0;
-  const Rect client{0, 0, win->client.right - win->client.left, win->client.bottom - win->client.top};
+  const Rect area = GeometryOf(win).client;  // the window's thread may be moving it
+  const Rect client{0, 0, area.right - area.left, area.bottom - area.top};
   Rect rect = info->rect;
   if (IsRectEmpty(&rect)) rect = client;
   if (!IntersectRect(&rect, &rect, &client)) return 0;

@@ -34,8 +34,9 @@ int IsPlaybackScreenWindow(WindowHandle hwnd) {
       Named(hwnd, getPlaybackExtraWndHook()))
     return 1;
   WindowHandle playback = getPlaybackWndHook(getCurOutputHook());
-  MainWinRecord* main = ValidMainWindow(hwnd);
-  return main && main->hosting && Named(HandleOf(main->hosting), playback) ? 1 : 0;
+  if (!ValidMainWindow(hwnd)) return 0;
+  WindowHandle host = GetHosting(hwnd);
+  return host != __gui_hwnd_desktop && Named(host, playback) ? 1 : 0;
 }
 
 int IsPreviewOverlaid(WindowHandle hwnd) {

@@ -27,7 +27,7 @@ Rect Offset(Rect r, int dx, int dy) { return Rect{r.left + dx, r.top + dy, r.rig
 
 void SetStyleBit(WindowRecord* win, uint32_t bit, bool set) {
   StackWriteLock hold;
-  win->style = set ? (win->style | bit) : (win->style & ~bit);
+  SetStyleBits(win->style, bit, set);
 }
 
 // The clip-information mutex ranks before the stack lock.
@@ -61,10 +61,12 @@ void ForEachBelow(WindowRecord* win, Fn fn) {
       });
 }
 
+// The host's thread unlinks what it hosts as it goes: the chain and the
+// hosting pointer are read inside the lock, here too.
 void LinkHosted(MainWinRecord* win) {
+  StackWriteLock hold;
   MainWinRecord* host = win->hosting;
   if (!host || HandleOf(host) == __gui_hwnd_desktop) return;
-  StackWriteLock hold;
   MainWinRecord** link = &host->firstHosted;
   while (*link) link = &(*link)->nextHosted;
   *link = win;
@@ -72,9 +74,9 @@ void LinkHosted(MainWinRecord* win) {
 }
 
 void UnlinkHosted(MainWinRecord* win) {
+  StackWriteLock hold;
   MainWinRecord* host = win->hosting;
   if (!host || HandleOf(host) == __gui_hwnd_desktop) return;
-  StackWriteLock hold;
   for (MainWinRecord** link = &host->firstHosted; *link; link = &(*link)->nextHosted) {
     if (*link == win) {
       *link = win->nextHosted;

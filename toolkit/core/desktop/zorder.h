@@ -3,16 +3,19 @@
 //
 // The rule for the stacks and the window records, kept everywhere:
 // - The stack lock guards the three lists, the hosted-window chains, the
-//   child lists, every window and client rectangle, the style word and the
-//   popup-menu chain.
+//   child lists, every window and client rectangle and the popup-menu chain.
 // - They change only with the lock held exclusively (StackWriteLock). The
 //   lists, chains and the popup chain change only on the desktop thread;
-//   a rectangle or a style bit may change on the window's own thread.
+//   a rectangle may change on the window's own thread.
 // - The desktop thread reads the lists and chains without the lock; every
 //   other thread reads them under StackReadLock. What window threads change
-//   too (rectangles, the style word) every thread reads under
-//   GeometryReadLock, the desktop's included. Readers take out what they
-//   need (a snapshot) instead of walking or reading outside the lock.
+//   too (rectangles) every thread reads under GeometryReadLock, the
+//   desktop's included. Readers take out what they need (a snapshot)
+//   instead of walking or reading outside the lock.
+// - The style and extended-style words are atomic (window_record.h): any
+//   thread reads them without the lock (activation, hit tests, clipping).
+//   Their bits still change inside a StackWriteLock, so that a reader that
+//   holds the lock sees no bit change under it.
 // - A record another thread may still hold is freed only at its clean-up:
 //   a main window at MainWindowThreadCleanup, a control once no walk of
 //   controls is in progress (core/window/child_walk.h).

@@ -148,7 +148,7 @@ void PlanForWindow(MainWinRecord* win) {
   const Rect screen = ScreenOf(getCurOutputHook());
   if (!YieldFullScreen(d, win, screen)) return;
   if (IsPlaybackWindow(HandleOf(win)) && getPlaybackWndHook(getCurOutputHook()) != HandleOf(win)) return;
-  const Rect own = win->window;
+  const Rect own = GeometryOf(win).window;  // the desktop thread moves main windows
   for (int i = 0; i < LIVE_VIDEO_SLOTS; ++i) {
     Rect r = SlotRect(d.table, i);
     if (Empty(r)) continue;
@@ -257,7 +257,8 @@ void ReplanLiveVideoAreas(const Rect& damaged) {
   if (i < 0) return;
   Rect r = damaged;
   d.table.refreshMark = 0;
-  d.table.fullScreen = EqualRect(&damaged, &preview->window) || EqualRect(&damaged, &screen);
+  const Rect previewRect = GeometryOf(preview).window;
+  d.table.fullScreen = EqualRect(&damaged, &previewRect) || EqualRect(&damaged, &screen);
   d.table.inUse[i] = 1;
   const int alpha = MenuAlpha();
   d.table.mode[i] = alpha == 7 && DeviceHandlesViews() ? 1 : alpha;

@@ -12,7 +12,8 @@ constexpr int kMarkWidth = 16, kMarkHeight = 12;
 void CreateMarkBitmap();
 void DestroyMarkBitmap();
 // The bitmap drawn with the pattern; its background is the colour key.
-// Null when it could not be made.
+// Null when it could not be made. One buffer serves every call: popup menus
+// are drawn on the desktop thread only, so nothing else writes it meanwhile.
 const Bitmap* MarkBitmap(Mark mark, bool highlighted);
 
 }  // namespace menu

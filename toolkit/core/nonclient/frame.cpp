@@ -78,13 +78,14 @@ int ArrowSize(const WindowRecord* win, bool vertical) {
 
 Rect BarRect(const WindowRecord* win, bool vertical) {
   const int b = BorderWidth(win);
-  const Rect& w = win->window;
+  const WindowGeometry g = GeometryOf(win);  // the desktop thread moves main windows
+  const Rect& w = g.window;
   if (vertical) {
     int bottom = w.bottom - b - (BarVisible(win, false) ? FrameMetric(win, WEM_CYHSCROLL) : 0);
-    return Rect{w.right - b - FrameMetric(win, WEM_CXVSCROLL), win->client.top, w.right - b, bottom};
+    return Rect{w.right - b - FrameMetric(win, WEM_CXVSCROLL), g.client.top, w.right - b, bottom};
   }
   int right = w.right - b - (BarVisible(win, true) ? FrameMetric(win, WEM_CXVSCROLL) : 0);
-  return Rect{win->client.left, w.bottom - b - FrameMetric(win, WEM_CYHSCROLL), right, w.bottom - b};
+  return Rect{g.client.left, w.bottom - b - FrameMetric(win, WEM_CYHSCROLL), right, w.bottom - b};
 }
 
 int TrackLength(const WindowRecord* win, bool vertical) {
@@ -156,7 +157,8 @@ void RecomputeClientRect(WindowRecord* win) {
 
 Point RecordOrigin(const WindowRecord* win) {
   Rect screen = ScreenRectOf(win);
-  return Point{screen.left - win->window.left, screen.top - win->window.top};
+  const Rect own = GeometryOf(win).window;
+  return Point{screen.left - own.left, screen.top - own.top};
 }
 
 extern "C" {

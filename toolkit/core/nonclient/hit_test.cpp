@@ -3,6 +3,7 @@
 #include "core/nonclient/hit_test.h"
 
 #include "core/nonclient/frame.h"
+#include "core/window/window_damage.h"
 #include "core/window/window_messages.h"
 #include "gui/element.h"
 #include "gui/nonclient.h"
@@ -34,8 +35,9 @@ struct Sizes {
 // Close, maximize and minimize from the right; an absent button keeps no
 // room. The rectangle of the asked one, empty when it is absent.
 Rect ButtonRect(const WindowRecord* win, const Sizes& s, int hitCode) {
-  const int top = s.height < s.c + s.b ? win->window.top + (s.b + s.c - s.height) / 2 + s.b : win->window.top;
-  int right = win->window.right - s.b - s.gap;
+  const Rect frame = GeometryOf(win).window;  // the desktop thread moves main windows
+  const int top = s.height < s.c + s.b ? frame.top + (s.b + s.c - s.height) / 2 + s.b : frame.top;
+  int right = frame.right - s.b - s.gap;
   struct Button {
     int code;
     bool present;
@@ -74,7 +76,7 @@ int ScrollPartAt(const WindowRecord* win, bool vertical, int x, int y) {
 int NonClientHitTest(WindowRecord* win, int sx, int sy) {
   const Point origin = RecordOrigin(win);
   const int x = sx - origin.x, y = sy - origin.y;
-  const Rect& w = win->window;
+  const Rect w = GeometryOf(win).window;
   if (!In(w, x, y)) return HT_OUT;
   if (BarVisible(win, false) && In(BarRect(win, false), x, y)) return HT_HSCROLL;
   if (BarVisible(win, true) && In(BarRect(win, true), x, y)) return HT_VSCROLL;

@@ -45,8 +45,8 @@ void Line(HDC hdc, GalPixel pixel, int x0, int y0, int x1, int y1) {
 
 // Window coordinates (the window DC's) of a record rectangle.
 Rect ToWindow(const WindowRecord* win, const Rect& r) {
-  return Rect{r.left - win->window.left, r.top - win->window.top, r.right - win->window.left,
-              r.bottom - win->window.top};
+  const Rect at = GeometryOf(win).window;
+  return Rect{r.left - at.left, r.top - at.top, r.right - at.left, r.bottom - at.top};
 }
 
 bool IsFramedClass(const WindowRecord* win) {
@@ -67,7 +67,8 @@ void DrawCorners(HDC hdc, int w, int h, int b) {
 }
 
 void DrawBorder(WindowRecord* win, HDC hdc) {
-  const int w = win->window.right - win->window.left, h = win->window.bottom - win->window.top;
+  const Rect frame = GeometryOf(win).window;  // the desktop thread moves main windows
+  const int w = frame.right - frame.left, h = frame.bottom - frame.top;
   const int b = BorderWidth(win);
   if (!(win->style & WS_BORDER)) {
     if (!(win->style & (WS_THICKFRAME | WS_THINFRAME))) return;
@@ -121,11 +122,12 @@ void DrawCaptionButtons(WindowRecord* win, HDC hdc, int w, int b, int c) {
 }
 
 void DrawCaption(WindowRecord* win, HDC hdc, bool active) {
-  const int w = win->window.right - win->window.left;
+  const Rect frame = GeometryOf(win).window;
+  const int w = frame.right - frame.left;
   const int b = BorderWidth(win), c = CaptionHeight(win);
   if (win->style & WS_THICKFRAME) {
     const GalPixel pixel = Color(win, active ? WEC_FRAME_WIN_HILITE : WEC_FRAME_WIN_NORMAL);
-    const int h = win->window.bottom - win->window.top;
+    const int h = frame.bottom - frame.top;
     for (int i = 1; i < b; ++i) Frame(hdc, pixel, i, i, w - 1 - i, h - 1 - i);
   }
   if (!(win->style & WS_CAPTION) || c == 0) return;

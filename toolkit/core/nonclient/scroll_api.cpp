@@ -167,7 +167,8 @@ BOOL GetScrollInfo(WindowHandle hwnd, int which, ScrollInfo* info) {
 void ScrollWindow(WindowHandle hwnd, int dx, int dy, const Rect* scrollRect, const Rect* clipRect) {
   WindowRecord* win = ValidWindow(hwnd);
   if (!win || (dx == 0 && dy == 0)) return;
-  Rect client{0, 0, win->client.right - win->client.left, win->client.bottom - win->client.top};
+  const Rect area = GeometryOf(win).client;  // another thread may be moving the window
+  Rect client{0, 0, area.right - area.left, area.bottom - area.top};
   ScrollWindowInfo request{dx, dy, client};
   if (scrollRect && !IntersectRect(&request.rect, scrollRect, &client)) return;
   if (clipRect) {

@@ -43,7 +43,7 @@ bool VisibleNow(const WindowRecord* win) {
 
 bool MoveStacked(WindowRecord* win, const Rect& rect) {
   const bool visible = VisibleNow(win);
-  const bool forced = visible && SizeDiffers(rect, win->window);
+  const bool forced = visible && SizeDiffers(rect, GeometryOf(win).window);
   if (IsMainRecord(win)) ReleaseLiveVideoSlot(static_cast<MainWinRecord*>(win));
   Rect copy = rect;
   // A hidden control clips nothing: the desktop would only pass the new size
@@ -64,21 +64,21 @@ bool ParentPainting(WindowRecord* parent) {
 }
 
 void MoveControl(WindowRecord* win, const Rect& rect) {
-  const Rect old = win->window;
+  const Rect old = GeometryOf(win).window;
   CallProc(win, MSG_SIZECHANGED, reinterpret_cast<WParam>(&rect), 0);
   WindowRecord* parent = win->parent;
   if (!parent || !IsWindowVisible(HandleOf(win)) || ParentPainting(parent)) return;
   // Hidden for a moment, so the parent's erase does not skip its place.
   {
     StackWriteLock hold;
-    win->style &= ~WS_VISIBLE;
+    SetStyleBits(win->style, WS_VISIBLE, false);
   }
-  Rect moved{win->window.left, win->window.top, win->window.left + (old.right - old.left),
-             win->window.top + (old.bottom - old.top)};
+  const Rect now = GeometryOf(win).window;
+  Rect moved{now.left, now.top, now.left + (old.right - old.left), now.top + (old.bottom - old.top)};
   InvalidateWindowArea(parent, &old, true);
   InvalidateWindowArea(parent, &moved, true);
   StackWriteLock hold;
-  win->style |= WS_VISIBLE;
+  SetStyleBits(win->style, WS_VISIBLE, true);
 }
 
 int ClampToInt(int64_t v) {
@@ -112,7 +112,8 @@ BOOL MoveWindow(WindowHandle hwnd, int x, int y, int w, int h, BOOL repaint) {
   if (!win || hwnd == __gui_hwnd_desktop) return FALSE;
   Rect requested{x, y, x + w, y + h}, result = requested;
   CallProc(win, MSG_SIZECHANGING, reinterpret_cast<WParam>(&requested), reinterpret_cast<LParam>(&result));
-  if (EqualRect(&result, &win->window)) return FALSE;
+  const Rect current = GeometryOf(win).window;
+  if (EqualRect(&result, &current)) return FALSE;
   if (IsControlOfClass(hwnd, "combobox")) PlaceComboboxList(win, &result);
   result = EvenRect(result);
   bool forced = false;

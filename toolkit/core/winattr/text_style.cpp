@@ -19,14 +19,11 @@ namespace {
 WindowRecord* Valid(WindowHandle hwnd) { return hwnd == __gui_hwnd_desktop ? nullptr : ValidWindow(hwnd); }
 
 // Style words share bits the desktop changes under the stack lock.
-BOOL ChangeBits(WindowHandle hwnd, uint32_t WindowRecord::*field, uint32_t bits, bool set) {
+BOOL ChangeBits(WindowHandle hwnd, std::atomic<uint32_t> WindowRecord::*field, uint32_t bits, bool set) {
   WindowRecord* win = Valid(hwnd);
   if (!win) return FALSE;
   StackWriteLock hold;
-  if (set)
-    win->*field |= bits;
-  else
-    win->*field &= ~bits;
+  SetStyleBits(win->*field, bits, set);
   return TRUE;
 }
 
@@ -83,12 +80,12 @@ BOOL SetWindowText(WindowHandle hwnd, const char* text) {
 
 uint32_t GetWindowStyle(WindowHandle hwnd) {
   WindowRecord* win = ValidWindow(hwnd);
-  return win ? win->style : 0;
+  return win ? win->style.load() : 0;
 }
 
 uint32_t GetWindowExStyle(WindowHandle hwnd) {
   WindowRecord* win = ValidWindow(hwnd);
-  return win ? win->exStyle : 0;
+  return win ? win->exStyle.load() : 0;
 }
 
 BOOL IncludeWindowStyle(WindowHandle hwnd, uint32_t bits) { return ChangeBits(hwnd, &WindowRecord::style, bits, true); }

@@ -18,10 +18,7 @@ namespace {
 
 void SetVisibleBit(WindowRecord* win, bool visible) {
   StackWriteLock hold;
-  if (visible)
-    win->style |= WS_VISIBLE;
-  else
-    win->style &= ~WS_VISIBLE;
+  SetStyleBits(win->style, WS_VISIBLE, visible);
 }
 
 void InvalidateInParent(WindowRecord* ctl) {
@@ -109,10 +106,7 @@ BOOL EnableWindow(WindowHandle hwnd, BOOL enable) {
   } else {
     was = !(win->style & WS_DISABLED);
     StackWriteLock hold;
-    if (enable)
-      win->style &= ~WS_DISABLED;
-    else
-      win->style |= WS_DISABLED;
+    SetStyleBits(win->style, WS_DISABLED, !enable);
   }
   SendNotifyMessage(hwnd, MSG_ENABLE, enable ? 1 : 0, 0);
   return was;

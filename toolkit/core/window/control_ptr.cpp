@@ -1,4 +1,5 @@
 // Telling controls from main windows by the window-type word of a record.
+#include "core/desktop/zorder.h"
 #include "core/window/window_record.h"
 #include "gui/control_class.h"
 
@@ -19,6 +20,7 @@ extern "C" ControlRecord* GetControlPtr(WindowHandle hwnd) {
 extern "C" BOOL SetWindowExStyle(WindowHandle hwnd, uint32_t exStyle) {
   WindowRecord* win = RecordOrNull(hwnd);
   if (!win || !(IsControlRecord(win) || IsMainRecord(win))) return FALSE;
+  StackWriteLock hold;
   win->exStyle = exStyle;
   return TRUE;
 }

@@ -94,15 +94,16 @@ LResult ChangeSize(WindowRecord* win, WParam wParam, LParam lParam) {
     }
     RecomputeClientRect(win);
   }
-  if (wParam && lParam) *reinterpret_cast<Rect*>(lParam) = win->window;
-  Rect client = win->client;
-  Rect window = win->window;
+  const WindowGeometry stored = GeometryOf(win);
+  if (wParam && lParam) *reinterpret_cast<Rect*>(lParam) = stored.window;
+  Rect client = stored.client;
+  Rect window = stored.window;
   if (CallProc(win, MSG_CALCCLIENTRECT, reinterpret_cast<WParam>(&window), reinterpret_cast<LParam>(&client))) {
     StackWriteLock hold;
     win->client = client;
   }
-  SendNotifyMessage(HandleOf(win), MSG_CSIZECHANGED, win->client.right - win->client.left,
-                    win->client.bottom - win->client.top);
+  const Rect now = GeometryOf(win).client;
+  SendNotifyMessage(HandleOf(win), MSG_CSIZECHANGED, now.right - now.left, now.bottom - now.top);
   return 0;
 }
 
@@ -148,8 +149,8 @@ LResult PowerKey(WindowRecord* win) {
 
 LResult OutputSwitch(WindowRecord* win) {
   WindowRecord* subject = win;
-  if (IsMainRecord(win) && (win->exStyle & WS_EX_ROUTE_OUTPUTSWITCH) && static_cast<MainWinRecord*>(win)->firstHosted)
-    subject = static_cast<MainWinRecord*>(win)->firstHosted;
+  if (IsMainRecord(win) && (win->exStyle & WS_EX_ROUTE_OUTPUTSWITCH))
+    if (WindowHandle first = GetFirstHosted(HandleOf(win)); first && first != GUI_INVALID_HANDLE) subject = WindowOf(first);
   int current = getCurOutputHook();
   bool extra = ValidWindow(getOutputExtraWndHook(current)) != nullptr;
   SetOutputSwitchRequest(confirmOutputSwitchHook(extra ? GetCurTopMainWindow() : HandleOf(subject)) != 0);
@@ -170,8 +171,14 @@ LResult HandleWindowMessage(WindowRecord* win, int msg, WParam wParam, LParam lP
     case MSG_SETCURSOR: return SetCursorForClient(win, lParam);
     case MSG_HITTEST: return HitTest(win, static_cast<int>(wParam), static_cast<int>(lParam));
     case MSG_SIZECHANGED: return ChangeSize(win, wParam, lParam);
-    case MSG_GETWINDOWRECT: return CopyRect(&win->window, lParam);
-    case MSG_GETCLIENTRECT: return CopyRect(&win->client, lParam);
+    case MSG_GETWINDOWRECT: {
+      const Rect now = GeometryOf(win).window;
+      return CopyRect(&now, lParam);
+    }
+    case MSG_GETCLIENTRECT: {
+      const Rect now = GeometryOf(win).client;
+      return CopyRect(&now, lParam);
+    }
     case MSG_SIZECHANGING: return CopyRect(reinterpret_cast<const Rect*>(wParam), lParam);
     case MSG_PLACEIME: PlaceIme(win, lParam != 0); return 0;
     case MSG_SETFOCUS:
@@ -229,10 +236,7 @@ LResult HandleCommand(WindowRecord* win, int msg, WParam wParam, LParam lParam) 
       StackWriteLock hold;
       const bool disable = wParam == 0;
       if (((win->style & WS_DISABLED) != 0) == disable) return 0;
-      if (disable)
-        win->style |= WS_DISABLED;
-      else
-        win->style &= ~WS_DISABLED;
+      SetStyleBits(win->style, WS_DISABLED, disable);
       return 0;
     }
     default: return 0;

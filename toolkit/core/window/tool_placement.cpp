@@ -60,7 +60,8 @@ void PlaceSoftKeyboard(WindowRecord* control, bool show, int leftOffset) {
   SendMessage(skbHandle, MSG_SKBCLOSE, 0, 0);
   const Rect screen = ScreenRect();
   const Rect at = ScreenRectOf(control);
-  const int w = Width(skb->window), h = Height(skb->window);
+  const Rect size = GeometryOf(skb).window;  // other threads move the tool window too
+  const int w = Width(size), h = Height(size);
   int x = KeepOffRightEdge(at.left - leftOffset, w, screen);
   int y = at.bottom;
   Rect placed{x, y, x + w, y + h};
@@ -84,7 +85,8 @@ void PlaceIme(WindowRecord* control, bool show) {
     return;
   }
   const Rect at = ScreenRectOf(control);
-  const int w = Width(ime->window), h = Height(ime->window);
+  const Rect size = GeometryOf(ime).window;
+  const int w = Width(size), h = Height(size);
   int x = KeepOffRightEdge(at.left, w, ScreenRect()) & ~1;
   int y = (at.top - kImeGap - h) & ~1;
   MoveWindowTo(imeHandle, Rect{x, y, x + w, y + h}, true);

@@ -10,6 +10,7 @@
 #include "core/desktop/window_stack.h"
 #include "core/desktop/zorder.h"
 #include "core/caret/caret.h"
+#include "core/control_layer.h"
 #include "core/dialog/dialog_internal.h"
 #include "core/element/element_attrs.h"
 #include "core/livevideo/areas.h"
@@ -126,22 +127,32 @@ void HandOverThreadRecord(MainWinRecord* win, MainWinRecord* refusing) {
   if (info->mainWindow == win) info->mainWindow = refusing;
 }
 
+// Drops the first hosted window from the chain, which the desktop and
+// other threads read under the stack lock; false when it is no longer first.
+bool UnlinkFirstHosted(MainWinRecord* win, MainWinRecord* hosted) {
+  StackWriteLock hold;
+  if (win->firstHosted != hosted) return false;
+  win->firstHosted = hosted->nextHosted;
+  hosted->hosting = nullptr;
+  return true;
+}
+
+MainWinRecord* FirstHosted(MainWinRecord* win) {
+  GeometryReadLock hold;
+  return win->firstHosted;
+}
+
 // A modal dialog is ended, not freed: its loop still runs and cleans it
 // up when it returns.
 void DestroyHosted(MainWinRecord* win) {
-  while (MainWinRecord* hosted = win->firstHosted) {
+  while (MainWinRecord* hosted = FirstHosted(win)) {
     WindowHandle hwnd = HandleOf(hosted);
     if (IsModalDialog(hwnd)) {
       EndDialog(hwnd, IDCANCEL);
-      if (win->firstHosted == hosted) {
-        win->firstHosted = hosted->nextHosted;
-        hosted->hosting = nullptr;
-      }
+      UnlinkFirstHosted(win, hosted);
     } else if (DestroyMainWindow(hwnd)) {
       MainWindowThreadCleanup(hwnd);
-    } else if (win->firstHosted == hosted) {
-      win->firstHosted = hosted->nextHosted;  // refused: no longer ours
-      hosted->hosting = nullptr;
+    } else if (UnlinkFirstHosted(win, hosted)) {  // refused: no longer ours
       HandOverThreadRecord(win, hosted);
     }
   }
@@ -198,6 +209,7 @@ BOOL DestroyMainWindow(WindowHandle hwnd) {
     RemovalBatch batch;  // the controls its MSG_DESTROY destroys too
     if (CallProc(win, MSG_DESTROY, 0, 0) != 0) return FALSE;
     CloseInputHelpers();
+    Controls().setIPEditSkbState(0);  // an address edit's keyboard mode ends with its window
     HideSoftKeyboardFor(win);
     DestroyChildren(win);
   }
@@ -238,7 +250,7 @@ BOOL DestroyWindow(WindowHandle control) {
   if (!TakeOutOfParent(parent, ctl)) return FALSE;
   {
     StackWriteLock hold;
-    ctl->style &= ~WS_VISIBLE;
+    SetStyleBits(ctl->style, WS_VISIBLE, false);
   }
   if (ctl->privateDC) DeletePrivateDC(ctl->privateDC);
   ctl->privateDC = 0;

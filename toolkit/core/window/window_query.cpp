@@ -36,18 +36,24 @@ WindowHandle GetParent(WindowHandle hwnd) {
 WindowHandle GetHosting(WindowHandle hwnd) {
   MainWinRecord* win = ValidMainWindow(hwnd);
   if (!win || hwnd == __gui_hwnd_desktop) return GUI_INVALID_HANDLE;
+  GeometryReadLock hold;  // see GetFirstHosted
   return win->hosting ? HandleOf(win->hosting) : __gui_hwnd_desktop;
 }
 
+// The hosted chains change on the desktop thread (a window made or removed)
+// and on the host's own (its destruction ends what it hosts), under the
+// stack lock: every thread reads them under it.
 WindowHandle GetFirstHosted(WindowHandle hwnd) {
   MainWinRecord* win = ValidMainWindow(hwnd);
   if (!win) return GUI_INVALID_HANDLE;
+  GeometryReadLock hold;
   return HandleOf(win->firstHosted);
 }
 
 WindowHandle GetNextHosted(WindowHandle hwnd, WindowHandle hosted) {
   MainWinRecord* win = ValidMainWindow(hwnd);
   if (!win) return GUI_INVALID_HANDLE;
+  GeometryReadLock hold;
   if (hosted == 0) return HandleOf(win->firstHosted);
   MainWinRecord* given = ValidMainWindow(hosted);
   if (!given || given->hosting != win) return 0;

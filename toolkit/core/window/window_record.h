@@ -70,13 +70,25 @@ struct ScrollBarInfo {
 
 typedef void (*NotificationCallback)(WindowHandle control, int id, int code, LParam addData);
 
+// Who guards what, as zorder.h says:
+// - the rectangles, the parent and child links (and a main window's hosted
+//   chain and hosting pointer): the stack lock; readers on other threads
+//   take it shared (GeometryOf, StackReadLock) or copy under it;
+// - the style words: atomic, since the desktop thread and the window's own
+//   thread both change bits of them (visible, disabled, modal host) and any
+//   thread reads them (activation, hit tests, clipping, painting); single
+//   bits change through SetStyleBits, so that no writer loses another's bit;
+// - the data type: atomic;
+// - the caption, the focus, pointer and primitive children, the scroll bars
+//   and the other words: the thread that runs the window (a main window's
+//   SetWindowText reaches it by message).
 struct WindowRecord {
   std::atomic<uint16_t> dataType{kWindowValid};  // read by any thread that holds a handle
   uint16_t windowType = kWindowMain;
   Rect window{};
   Rect client{};
-  uint32_t style = 0;
-  uint32_t exStyle = 0;
+  std::atomic<uint32_t> style{0};
+  std::atomic<uint32_t> exStyle{0};
   GalPixel background = 0;
   uintptr_t menu = 0;
   uintptr_t accelerators = 0;
@@ -126,6 +138,14 @@ struct MainWinRecord : WindowRecord {
   std::atomic<int> refreshMark{0};  // set by the display layer, consumed by the refresh list
   int previewSlot = -1;
 };
+
+// Sets or clears bits of a style word in one atomic step.
+inline void SetStyleBits(std::atomic<uint32_t>& word, uint32_t bits, bool set) {
+  if (set)
+    word.fetch_or(bits);
+  else
+    word.fetch_and(~bits);
+}
 
 inline WindowRecord* WindowOf(WindowHandle hwnd) { return reinterpret_cast<WindowRecord*>(hwnd); }
 inline WindowHandle HandleOf(const WindowRecord* win) { return reinterpret_cast<WindowHandle>(win); }

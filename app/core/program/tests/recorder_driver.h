@@ -214,11 +214,22 @@ class Driver {
   }
 };
 
-// A file of this test process's own under the test folder: the same test
-// run by two builds at once must not share its settings file.
-inline std::string OwnTempFile(const char* name) {
-  return testing::TempDir() + std::to_string(::getpid()) + "_" + name;
-}
+// A file of this test process's own under the test folder (the same test
+// run by two builds at once must not share its settings file), gone when the
+// test starts and again when it ends.
+class OwnTempFile {
+ public:
+  explicit OwnTempFile(const char* name) : path_(testing::TempDir() + std::to_string(::getpid()) + "_" + name) {
+    std::remove(path_.c_str());
+  }
+  ~OwnTempFile() { std::remove(path_.c_str()); }
+  OwnTempFile(const OwnTempFile&) = delete;
+  OwnTempFile& operator=(const OwnTempFile&) = delete;
+  const std::string& path() const { return path_; }
+
+ private:
+  std::string path_;
+};
 
 // Set once the program has returned from its entry.
 inline std::atomic<bool> g_programEnded{false};

@@ -698,11 +698,10 @@ std::string PageName(const Route& route, int position) {
 
 // A walk's device on a parameter file of its own, its failures cleared,
 // the live view telling where its tabs are.
-void BeginWalk(const char* paramsFile) {
+// The walk's parameter file lives as long as `params`.
+void BeginWalk(const programtest::OwnTempFile& params) {
   device_seam::resetAll();
-  const std::string file = programtest::OwnTempFile(paramsFile);
-  device_seam::setSettingsFile(file);
-  std::remove(file.c_str());
+  device_seam::setSettingsFile(params.path());
   g_failures.clear();
   program_seam::setLiveViewProc(programtest::TabPointLiveProc);
 }
@@ -711,7 +710,8 @@ TEST(RecorderEveryPage, EveryRegisteredPageIsUsedByTheMouseAlone) {
 #if defined(__SANITIZE_THREAD__)
   GTEST_SKIP() << "the walk of every page takes too long under ThreadSanitizer; the menu walks cover its threads";
 #endif
-  BeginWalk("recorder_every_page_params.dat");
+  const programtest::OwnTempFile params("recorder_every_page_params.dat");
+  BeginWalk(params);
   g_clicked = 0;
   notify_seam::setWatch(Hear);
   const auto started = std::chrono::steady_clock::now();
@@ -908,7 +908,8 @@ TEST(RecorderEveryPage, EveryRegisteredPageIsUsedByTheKeysAlone) {
 #if defined(__SANITIZE_THREAD__)
   GTEST_SKIP() << "the walk of every page takes too long under ThreadSanitizer; the menu walks cover its threads";
 #endif
-  BeginWalk("recorder_key_walk_params.dat");
+  const programtest::OwnTempFile params("recorder_key_walk_params.dat");
+  BeginWalk(params);
   int walked = 0;
   const int code = RunWithScript([&](Driver& d) {
     ASSERT_NE(d.WaitForLiveView(), 0u);

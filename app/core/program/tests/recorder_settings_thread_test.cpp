@@ -233,8 +233,8 @@ void DateFormatLeg(Driver& d) {
 
 TEST(RecorderSettings, OneSettingOfEachFamilyIsChangedAppliedAndFoundKept) {
   device_seam::resetAll();
-  device_seam::setSettingsFile(programtest::OwnTempFile("recorder_settings_params.dat"));
-  std::remove((programtest::OwnTempFile("recorder_settings_params.dat")).c_str());
+  const programtest::OwnTempFile params("recorder_settings_params.dat");
+  device_seam::setSettingsFile(params.path());
   // The device's clock stands still, so that every picture is the same.
   DeviceTime still{};
   still.year = 2026;
@@ -272,9 +272,8 @@ constexpr int kNetSetItem = 20226, kHostTab = 7, kHttpPort = 20403;
 // start finds what was applied (the network page writes no file itself).
 TEST(RecorderSettings, AQuitSignalRightAfterAnApplyLosesNothing) {
   device_seam::resetAll();
-  const std::string params = programtest::OwnTempFile("recorder_term_params.dat");
-  device_seam::setSettingsFile(params);
-  std::remove(params.c_str());
+  const programtest::OwnTempFile params("recorder_term_params.dat");
+  device_seam::setSettingsFile(params.path());
   InstallQuitSignals();
   program_seam::setLiveViewProc(programtest::TabPointLiveProc);
   std::atomic<int64_t> sinceApplyUs{-1};
@@ -305,7 +304,6 @@ TEST(RecorderSettings, AQuitSignalRightAfterAnApplyLosesNothing) {
   NetConfig net{};
   getNetConfig(nullptr, &net);
   EXPECT_EQ(net.httpPort, 8088);
-  std::remove(params.c_str());
   device_seam::setSettingsFile("");
   device_seam::resetAll();
 }
@@ -326,8 +324,8 @@ void CountStart() { ++g_starts; }
 // the recorder back in its live view, and every kept setting at its default.
 TEST(RecorderSettings, RestoreRebootsIntoTheLiveViewWithTheDefaults) {
   device_seam::resetAll();
-  device_seam::setSettingsFile(programtest::OwnTempFile("recorder_restore_params.dat"));
-  std::remove((programtest::OwnTempFile("recorder_restore_params.dat")).c_str());
+  const programtest::OwnTempFile params("recorder_restore_params.dat");
+  device_seam::setSettingsFile(params.path());
   g_starts = 0;
   program_seam::setAbilityAdjustment(CountStart);
   program_seam::setLiveViewProc(programtest::TabPointLiveProc);

@@ -418,7 +418,7 @@ class KeptIpv6 : public livetest::LiveGui {
   static void SetUpTestSuite() {}
   static void TearDownTestSuite() {}
   void SetUp() override {}
-  void TearDown() override {}
+  void TearDown() override { std::remove(path_.c_str()); }  // also after a failed step
 
   // The toolkit up on a device kept in `path_` and set by `device`, the
   // network page open on its basic tab; the tab.

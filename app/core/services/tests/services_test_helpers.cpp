@@ -39,7 +39,7 @@ void ServicesTest::LoadShippedLayout(const std::vector<std::string>& drop) {
   layout::SetTextFileDirectory("");
   ASSERT_TRUE(InitEtcFilePath());
   if (!drop.empty()) {
-    const std::string path = "/tmp/services_test_layout_" + std::to_string(getpid()) + ".cfg";
+    const std::string path = DroppedLayoutPath();
     std::ofstream(path, std::ios::binary) << Without(ReadFile(ETCFILEPATH), drop);
     std::snprintf(ETCFILEPATH, sizeof ETCFILEPATH, "%s", path.c_str());
   }

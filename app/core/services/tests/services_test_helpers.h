@@ -4,7 +4,9 @@
 #pragma once
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -69,10 +71,16 @@ class ServicesTest : public ::testing::Test {
     msgbox_seam::setBoxFunction(nullptr);
     SetAppCallbacks(nullptr);
     device_seam::resetAll();
+    std::remove(DroppedLayoutPath().c_str());
   }
 
   // The layout the program ships, with the `drop` keys renamed away.
   static void LoadShippedLayout(const std::vector<std::string>& drop = {});
+  // Where LoadShippedLayout writes the layout with keys dropped: a file of
+  // this process's own, removed after each test.
+  static std::string DroppedLayoutPath() {
+    return "/tmp/services_test_layout_" + std::to_string(::getpid()) + ".cfg";
+  }
   static void UseLanguage(int languageId);
   static BoxLog& Boxes() { return BoxLog::Instance(); }
 };

@@ -143,4 +143,31 @@ TEST(FixStrThreads, ConcurrentAllocationsNeverShareASlot) {
   TermFixStr();
 }
 
+// Windows made with empty captions on several threads at once (the bubble
+// tip's thread and the menus being built): every copy of "" is the one shared
+// empty string, which none of them may write.
+TEST(FixStrThreads, EmptyCopiesOnManyThreadsLeaveTheSharedEmptyStringUnwritten) {
+  ASSERT_TRUE(InitFixStr());
+  constexpr int kThreads = 4;
+  constexpr int kEach = 2000;
+  char* const shared = FixStrAlloc(0);
+  std::atomic<int> wrong{0};
+  std::vector<std::thread> threads;
+  for (int t = 0; t < kThreads; ++t) {
+    threads.emplace_back([&] {
+      for (int i = 0; i < kEach; ++i) {
+        char* empty = FixStrDup("");
+        char* text = FixStrDup("caption");
+        if (empty != shared || text == nullptr || std::string(text) != "caption") ++wrong;
+        FreeFixStr(text);
+        FreeFixStr(empty);
+      }
+    });
+  }
+  for (auto& t : threads) t.join();
+  EXPECT_EQ(wrong.load(), 0);
+  EXPECT_EQ(shared[0], '\0');
+  TermFixStr();
+}
+
 }  // namespace

@@ -11,6 +11,7 @@
 #include "core/startup/input_helpers.h"
 #include "gui/app_hooks.h"
 #include "gui/message.h"
+#include "gui/nonclient.h"
 
 namespace desktest {
 namespace {
@@ -49,6 +50,33 @@ TEST_F(Routing, ButtonsPairWithTheWindowOfThePressAndMovesTrackThePointer) {
   expected = {{back_, 80, 1}, {back_, 4 + kRaw, 0}, {back_, 80, 0}, {back_, 13, 1},
               {front_, 80, 1}, {front_, 4 + kRaw, 0}};
   EXPECT_EQ(all, expected);
+}
+
+// A press in a single-line edit flags a drag; only a left release ends it,
+// and gives the arrow back, wherever it lands.
+TEST_F(Routing, ALeftReleaseEndsTheDragFlagAndRestoresTheArrow) {
+  CursorScreen cursors;
+  ASSERT_TRUE(cursors.ready());
+  constexpr int kMoveCursor = 4;
+  struct Step {
+    int message;
+    int x, y;
+    int flagAfter;
+  } steps[] = {
+      {MSG_RBUTTONDOWN, 100, 100, 1}, {MSG_RBUTTONUP, 100, 100, 1}, {MSG_LBUTTONDOWN, 100, 100, 1},
+      {MSG_MOUSEMOVE, 120, 120, 1},   {MSG_LBUTTONUP, 120, 120, 0}, {MSG_LBUTTONUP, 500, 500, 0},
+  };
+  for (const Step& step : steps) {
+    SetScrollDragFlag(1);
+    ShowSystemCursor(kMoveCursor);
+    Input(step.message, 0, PointParam(step.x, step.y));
+    EXPECT_EQ(GetScrollDragFlag(), step.flagAfter) << DescribeMessage(step.message) << " at " << step.x;
+    if (step.flagAfter == 0) {
+      EXPECT_EQ(CurrentSystemCursor(), 0) << step.x;
+    }
+  }
+  SetScrollDragFlag(0);
+  ShowSystemCursor(0);
 }
 
 TEST_F(Routing, PressOnAWindowBehindRaisesAndActivatesIt) {

@@ -2,6 +2,7 @@
 // window receives, in order, and what the desktop keeps afterwards.
 #include <sched.h>
 
+#include "core/control_layer.h"
 #include "core/desktop/tests/desktop_fixture.h"
 #include "core/startup/input_helpers.h"
 #include "core/window/window_threads.h"
@@ -345,6 +346,26 @@ TEST_F(Lifecycle, DestroyingAMainWindowTakesItsControlsAndHostedWindows) {
   windows_.clear();  // b was cleaned up with a
   (void)b;
   (void)c;
+}
+
+// The soft-keyboard state of the address edits (the MAC field's mode icon)
+// belongs to the window being typed into: it ends with every main window.
+std::atomic<int> g_ipEditSkbState{-1};
+void RecordIpEditSkbState(int flag) { g_ipEditSkbState = flag; }
+
+TEST_F(Lifecycle, DestroyingAMainWindowClearsTheAddressEditsSoftKeyboardState) {
+  ControlLayer layer{};
+  layer.setIPEditSkbState = RecordIpEditSkbState;
+  InstallControlLayer(layer);
+  WindowHandle refusing = Main({0, 0, 100, 100});
+  WindowHandle going = Main({0, 0, 200, 200});
+  g_ipEditSkbState = 1;
+  Recorder::Instance().refuseDestroy = 1;
+  EXPECT_FALSE(Destroy(refusing));
+  EXPECT_EQ(g_ipEditSkbState, 1) << "a refused destruction changes nothing";
+  Recorder::Instance().refuseDestroy = 0;
+  ASSERT_TRUE(Destroy(going));
+  EXPECT_EQ(g_ipEditSkbState, 0);
 }
 
 }  // namespace

@@ -23,10 +23,6 @@ int RightToLeft() { return 1; }
 
 class ListViewOnScreen : public lvtest::ListViewFixture {
  protected:
-  void TearDown() override {
-    SetAppCallbacks(nullptr);
-    lvtest::ListViewFixture::TearDown();
-  }
   // `cellFlags`: what the first cells ask for besides their rows' flag.
   void Fill(uint32_t cellFlags = LVFLAG_CHECKBOX) {
     AddColumn(70, "Camera", nullptr, LVCF_CHECKBOX);
@@ -115,10 +111,24 @@ TEST_F(ListViewOnScreen, BulkFillBetweenStopAndStartRedrawEndsAsARowByRowFill) {
   EXPECT_TRUE(Take(lv_).rgb == rowByRow.rgb);
 }
 
-TEST_F(ListViewOnScreen, BitmapCellOfARightToLeftLanguageSitsAtTheRight) {
-  GuiAppCallbacks hooks{};
-  hooks.isRightToLeftLang = RightToLeft;
-  SetAppCallbacks(&hooks);
+// A right-to-left language from start-up on: the call-back table is
+// installed before the toolkit starts, as the program does, not swapped
+// under the threads that read it.
+class ListViewRightToLeft : public ListViewOnScreen {
+ protected:
+  static void SetUpTestSuite() {
+    GuiAppCallbacks hooks{};
+    hooks.isRightToLeftLang = RightToLeft;
+    SetAppCallbacks(&hooks);
+    ASSERT_EQ(InitGUI(0, nullptr), 0);
+  }
+  static void TearDownTestSuite() {
+    TerminateGUI(0);
+    SetAppCallbacks(nullptr);
+  }
+};
+
+TEST_F(ListViewRightToLeft, BitmapCellSitsAtTheRight) {
   ASSERT_NE(Make(0, {10, 10, 200, 80}), GUI_INVALID_HANDLE);
   AddColumn(120, "Picture");
   guitest::SolidBitmap icon(12, 12, {{guitest::Rgb(200, 40, 40)}});
