@@ -45,6 +45,8 @@ void CloseDisplay(int slot);
 void RequestPresent();
 // How many paced presents the host has made (tests).
 uint64_t PresentsMade();
+// Whether a present was asked for and has not gone out yet (tests).
+bool PresentPending();
 // Presents every display's changes now, on the host thread, and waits.
 void PresentNow();
 // Drawing that must show whole (a window or menu being drawn for the first
@@ -79,6 +81,11 @@ constexpr int kShownSampleStep = 8;
 std::vector<uint32_t> FirstShownSamples(int slot);
 // Whether the slot's host window is shown (tests).
 bool WindowShown(int slot);
+// Every picture a host window shows (tests): called on the host thread as
+// each present goes out, with the slot and the window's whole image as
+// rows of 0x00RRGGBB; an empty function stops it.
+using PresentObserver = std::function<void(int slot, const std::vector<uint32_t>& image, int width, int height)>;
+void ObservePresents(PresentObserver observer);
 class PresentHold {
  public:
   PresentHold() { HoldPresents(); }
