@@ -70,6 +70,7 @@ struct HostState {
   // rather than making one of its own.
   std::atomic<Clock::rep> presentRidesUntil{0};
   std::atomic<uint64_t> presentsMade{0};
+  std::atomic<Clock::rep> lastPresent{0};
   // A present under way (tests wait for it to end).
   std::atomic<bool> presenting{false};
   // Drawing under way that must show whole, and since when (steady clock
@@ -450,6 +451,7 @@ int presentIfDue() {
   s.presentPending = false;
   presentAll();
   s.pacer.presented(now);
+  s.lastPresent = Clock::now().time_since_epoch().count();
   ++s.presentsMade;
   s.presenting = false;
   return -1;
@@ -716,6 +718,8 @@ void RequestPresent() {
 }
 
 uint64_t PresentsMade() { return state().presentsMade.load(); }
+
+Clock::time_point LastPresentTime() { return Clock::time_point(Clock::duration(state().lastPresent.load())); }
 
 bool PresentPending() { return state().presentPending.load() || state().presenting.load(); }
 

@@ -3,6 +3,7 @@
 #ifndef CORE_DRIVER_HOST_THREAD_H
 #define CORE_DRIVER_HOST_THREAD_H
 
+#include <chrono>
 #include <cstdint>
 #include <functional>
 #include <vector>
@@ -47,6 +48,8 @@ void RequestPresent();
 uint64_t PresentsMade();
 // Whether a present was asked for and has not gone out yet (tests).
 bool PresentPending();
+// When the last paced present had reached the window system (benchmarks).
+std::chrono::steady_clock::time_point LastPresentTime();
 // Presents every display's changes now, on the host thread, and waits.
 void PresentNow();
 // Drawing that must show whole (a window or menu being drawn for the first
