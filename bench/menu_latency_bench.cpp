@@ -242,14 +242,6 @@ double Quantile(std::vector<double> v, double q) {
   return v[static_cast<size_t>(q * static_cast<double>(v.size() - 1) + 0.5)];
 }
 
-// The range of the rounds over their median.
-double Spread(const std::vector<double>& v) {
-  const double median = Quantile(v, 0.5);
-  if (v.empty() || median <= 0) return 0;
-  const auto [low, high] = std::minmax_element(v.begin(), v.end());
-  return (*high - *low) / median;
-}
-
 struct Results {
   std::vector<double> popupFirst, popupComplete, mainMenu, sdl;
   std::string error;
@@ -392,9 +384,9 @@ void BM_MenusCompleteVsSdlClickAndPresent(benchmark::State& state) {
   state.counters["sdl_ms"] = sdlMedian;
   state.counters["popup_per_sdl"] = Quantile(r.popupComplete, 0.5) / sdlMedian;
   state.counters["main_menu_per_sdl"] = mainMedian / sdlMedian;
-  state.counters["main_menu_spread"] = Spread(r.mainMenu);
-  state.counters["popup_spread"] = Spread(r.popupComplete);
-  state.counters["sdl_spread"] = Spread(r.sdl);
+  state.counters["main_menu_spread"] = benchtime::Timing{r.mainMenu}.Spread();
+  state.counters["popup_spread"] = benchtime::Timing{r.popupComplete}.Spread();
+  state.counters["sdl_spread"] = benchtime::Timing{r.sdl}.Spread();
   benchtime::ReportGoal(state, "popup", kGoalPerSdl * sdlMedian / Quantile(r.popupComplete, 0.5), 1.0);
   benchtime::ReportGoal(state, "main_menu", kGoalPerSdl * sdlMedian / mainMedian, 1.0);
 }
