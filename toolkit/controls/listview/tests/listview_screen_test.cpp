@@ -61,6 +61,15 @@ class ListViewOnScreen : public lvtest::ListViewFixture {
   void Shoot(const char* name, WindowHandle hwnd) {
     guitest::MatchReference(Take(hwnd), guitest::ReferencePath(__FILE__, name));
   }
+  // The list scrolled to content row `y`, painted, and its top left corner
+  // of `w` x `h` read back.
+  guitest::Picture ScrolledTo(int y, int w, int h) {
+    SendMessage(lv_, SVM_SETCONTPOS, static_cast<WParam>(-1), y);
+    UpdateWindow(lv_, TRUE);
+    int x0 = 0, y0 = 0;
+    WindowToScreen(lv_, &x0, &y0);
+    return Grab(Rect{x0, y0, x0 + w, y0 + h});
+  }
   // Forty striped rows, more than fit: the vertical bar shows.
   void FillLong() {
     AddColumn(90, "Time");
@@ -144,13 +153,7 @@ TEST_F(ListViewOnScreen, PaintingFromTheLastPaintsRowMatchesAFreshWalk) {
     HLVROW row = AddRow(nullptr, i, 0, 0, 10 + (i % 4) * 3);
     SetText(row, 0, std::to_string(i).c_str());
   }
-  auto shot = [&](int y) {
-    SendMessage(lv_, SVM_SETCONTPOS, static_cast<WParam>(-1), y);
-    UpdateWindow(lv_, TRUE);
-    int x0 = 0, y0 = 0;
-    WindowToScreen(lv_, &x0, &y0);
-    return Grab(Rect{x0, y0, x0 + 260, y0 + 150});
-  };
+  auto shot = [&](int y) { return ScrolledTo(y, 260, 150); };
   const int end = static_cast<int>(SendMessage(lv_, SVM_GETCONTHEIGHT, 0, 0) - SendMessage(lv_, SVM_GETVISIBLEHEIGHT, 0, 0));
   int height = 20;
   for (int y : {end / 2, end / 3, 7}) {
@@ -186,13 +189,7 @@ TEST_F(ListViewOnScreen, ASortedListPaintsAsOneFilledInItsOrder) {
         SetText(AddRow(nullptr, static_cast<int>(i), 0, 0, heightOf(texts[i])), 0, texts[i].c_str());
       UpdateWindow(lv_, TRUE);
     };
-    auto shot = [&](int y) {
-      SendMessage(lv_, SVM_SETCONTPOS, static_cast<WParam>(-1), y);
-      UpdateWindow(lv_, TRUE);
-      int x0 = 0, y0 = 0;
-      WindowToScreen(lv_, &x0, &y0);
-      return Grab(Rect{x0, y0, x0 + 250, y0 + 140});
-    };
+    auto shot = [&](int y) { return ScrolledTo(y, 250, 140); };
     if (!main_) {
       ASSERT_NE(Make(LVS_STRIPED, {10, 10, 270, 160}), GUI_INVALID_HANDLE);
     }
