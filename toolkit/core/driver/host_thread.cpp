@@ -16,11 +16,13 @@
 #include <cstring>
 #include <deque>
 #include <future>
+#include <memory>
 #include <mutex>
 #include <string>
 #include <thread>
 
 #include "core/driver/host_keymap.h"
+#include "core/driver/host_map_picture.h"
 #include "core/driver/host_wait.h"
 #include "core/driver/present_pacer.h"
 #include "gdi/startup/startup_report.h"
@@ -250,8 +252,13 @@ void presentSlot(int slot, Unshown unshown = Unshown::kSkip) {
     if (SDL_MUSTLOCK(surface)) SDL_UnlockSurface(surface);
     shown = SDL_Rect{r.x, r.y, r.w, r.h};
     if (showing) recordFirstShown(slot, surface);
-    if (showing) SDL_ShowWindow(win);
+    std::unique_ptr<MapPicture> mapped;
+    if (showing) {
+      mapped = std::make_unique<MapPicture>(win, surface);
+      SDL_ShowWindow(win);
+    }
     if (shown.w > 0) SDL_UpdateWindowSurfaceRects(win, &shown, 1);
+    mapped.reset();
     if (shown.w > 0 || showing) notePresented(slot, surface);
     return;
   }
@@ -266,11 +273,14 @@ void presentSlot(int slot, Unshown unshown = Unshown::kSkip) {
     if (SDL_MUSTLOCK(surface)) SDL_UnlockSurface(surface);
     shown = SDL_Rect{r.x, r.y, w, h};
   });
+  std::unique_ptr<MapPicture> mapped;
   if (showing) {
     recordFirstShown(slot, surface);
+    mapped = std::make_unique<MapPicture>(win, surface);
     SDL_ShowWindow(win);
   }
   if (shown.w > 0) SDL_UpdateWindowSurfaceRects(win, &shown, 1);
+  mapped.reset();
   if (shown.w > 0 || showing) notePresented(slot, surface);
 }
 
