@@ -78,6 +78,7 @@ struct HostState {
   // Drawing under way that must show whole, and since when (steady clock
   // ticks) the count has been above zero.
   std::atomic<int> presentHolds{0};
+  std::atomic<int> maxHoldMs{kMaxPresentHoldMs};
   std::atomic<Clock::rep> heldSince{0};
   // The last hold went with a present pending: that present completes an
   // action and is not paced.
@@ -452,7 +453,7 @@ int presentIfDue() {
   }
   if (s.presentHolds.load() > 0)
     due = std::max(due, Clock::time_point(Clock::duration(s.heldSince.load())) +
-                            std::chrono::milliseconds(kMaxPresentHoldMs));
+                            std::chrono::milliseconds(s.maxHoldMs.load()));
   if (now < due) {
     auto left = std::chrono::ceil<std::chrono::milliseconds>(due - now);
     return static_cast<int>(left.count());
@@ -741,6 +742,8 @@ void HoldPresents() {
 }
 
 int HeldPresents() { return state().presentHolds.load(); }
+
+void SetMaxPresentHoldMs(int ms) { state().maxHoldMs = ms > 0 ? ms : kMaxPresentHoldMs; }
 
 bool WindowShown(int slot) {
   bool shown = false;

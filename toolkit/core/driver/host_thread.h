@@ -57,6 +57,9 @@ void PresentNow();
 // kMaxPresentHoldMs after the first, so that a hung painter cannot freeze
 // the screen.
 constexpr int kMaxPresentHoldMs = 40;
+// Tests that look at every picture shown while a slow (sanitized) run
+// paints give the holds longer; 0 or less restores kMaxPresentHoldMs.
+void SetMaxPresentHoldMs(int ms);
 void HoldPresents();
 void ReleasePresents(int count);
 // How many holds are out.

@@ -95,11 +95,20 @@ WindowHandle (*MenuGetter(SubMenu which))() {
 
 class SubMenuSwitch : public LiveGui {
  protected:
+  // A hold lets presents go after a time limit so that a hung painter
+  // cannot freeze the screen; here the pictures are looked at, not the
+  // time, so a slow run may take its time.
+  static constexpr int kPatientHoldMs = 60000;
   void SetUp() override {
     LiveGui::SetUp();
+    host::SetMaxPresentHoldMs(kPatientHoldMs);
     // Pages that show the device clock keep one picture.
     const DeviceTime clock{2026, 3, 14, 9, 26, 53, 8, 0};
     device_seam::overrideAnswer(getDeviceTime, 1, &clock, sizeof clock);
+  }
+  void TearDown() override {
+    host::SetMaxPresentHoldMs(0);
+    LiveGui::TearDown();
   }
   inputtest::SingleClicks singleClicks_;
 };
