@@ -90,16 +90,25 @@ inline std::vector<uint32_t> SampleWindow(Display* x, Window w) {
   return out;
 }
 
-// Nanoseconds from exec of `args` (a path and its arguments) to its window
-// showing its first complete frame, or 0 when no window appears within 20 s.
-// From the map of a window straight under the root, the window is read back
-// for half a second; once it has settled, two readings 300 ms apart tell
-// which pixels hold still (a live picture moves), and the first reading
-// that agrees with the settled one on all of those is the complete frame.
-// The program is then asked to quit (SIGTERM; SIGKILL after two seconds).
-inline double ExecToFirstFrameNs(const std::vector<std::string>& args) {
+// What a start showed: nanoseconds from exec to the window's first
+// complete frame (0 when no window appeared within 20 s), and whether the
+// first picture read after the window's map was already that frame (not
+// black, not partly drawn).
+struct FirstFrame {
+  double ns = 0;
+  bool firstWhole = false;
+};
+
+// From exec of `args` (a path and its arguments) to its window showing its
+// first complete frame. From the map of a window straight under the root,
+// the window is read back for half a second; once it has settled, two
+// readings 300 ms apart tell which pixels hold still (a live picture
+// moves), and the first reading that agrees with the settled one on all of
+// those is the complete frame. The program is then asked to quit (SIGTERM;
+// SIGKILL after two seconds).
+inline FirstFrame ExecToFirstFrame(const std::vector<std::string>& args) {
   Display* x = WatchingDisplay();
-  if (!x) return 0;
+  if (!x) return {};
   const Window root = DefaultRootWindow(x);
   // Events of earlier runs are dropped.
   XSync(x, True);
@@ -132,18 +141,20 @@ inline double ExecToFirstFrameNs(const std::vector<std::string>& args) {
   const auto mapped = Clock::now();
   while (shown && Clock::now() - mapped < std::chrono::milliseconds(500))
     readings.push_back({std::chrono::duration<double, std::nano>(Clock::now() - start).count(), SampleWindow(x, shown)});
-  double ns = 0;
+  FirstFrame out;
   if (shown) {
     usleep(700000);
     const std::vector<uint32_t> a = SampleWindow(x, shown);
     usleep(300000);
     const std::vector<uint32_t> b = SampleWindow(x, shown);
-    for (const Reading& r : readings) {
+    for (size_t at = 0; at < readings.size(); ++at) {
+      const Reading& r = readings[at];
       if (r.pixels.size() != b.size() || a.size() != b.size()) continue;
       bool same = true;
       for (size_t i = 0; i < b.size() && same; ++i) same = a[i] != b[i] || r.pixels[i] == b[i];
       if (same) {
-        ns = r.ns;
+        out.ns = r.ns;
+        out.firstWhole = at == 0;
         break;
       }
     }
@@ -156,7 +167,7 @@ inline double ExecToFirstFrameNs(const std::vector<std::string>& args) {
       waitpid(child, nullptr, 0);
     }
   }
-  return ns;
+  return out;
 }
 
 }  // namespace benchexec

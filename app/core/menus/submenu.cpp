@@ -21,6 +21,7 @@
 #include "gui/message.h"
 #include "gui/nonclient.h"
 #include "gui/paint.h"
+#include "gui/region.h"
 #include "gui/window.h"
 #include "gui/window_attr.h"
 
@@ -200,6 +201,48 @@ void close(WindowHandle dlg, Dialog* d) {
   EndDialog(dlg, 0);
 }
 
+// A press on the column away from an enabled item (the chosen one, the
+// space between) raises the menu over its page. The page goes back in
+// front at once, and the column keeps the keyboard.
+bool liesAbove(WindowHandle upper, WindowHandle lower) {
+  for (WindowHandle h = GetNextMainWindow(0); h; h = GetNextMainWindow(h)) {
+    if (h == upper) return true;
+    if (h == lower) return false;
+  }
+  return false;
+}
+
+void keepPageInFront(WindowHandle dlg, const Dialog* d) {
+  const WindowHandle page = d ? openPage(d) : GUI_INVALID_HANDLE;
+  if (page == GUI_INVALID_HANDLE || !IsWindowVisible(page) || !liesAbove(dlg, page)) return;
+  SendMessage(__gui_hwnd_desktop, MSG_DT_MOVETOTOP, page, 0);
+  SetActiveWindow(dlg);
+}
+
+// The caption and border are drawn only where the page leaves them
+// showing: while the menu lies over its page for a moment (a press on the
+// column raises it) they would cover the page's top.
+void paintFrameBesidePage(WindowHandle dlg, const Dialog* d, WParam wParam, LParam lParam) {
+  const WindowHandle page = d ? openPage(d) : GUI_INVALID_HANDLE;
+  if (page == GUI_INVALID_HANDLE || !IsWindowVisible(page)) {
+    menuDialogDefault(dlg, MSG_NCPAINT, wParam, lParam);
+    return;
+  }
+  Rect frame{}, covered{};
+  GetWindowRect(dlg, &frame);
+  GetWindowRect(page, &covered);
+  Rect whole{0, 0, frame.right - frame.left, frame.bottom - frame.top};
+  const Rect* asked = reinterpret_cast<const Rect*>(lParam);
+  Rect limit{};
+  if (asked && !IntersectRect(&limit, &whole, asked)) return;
+  if (!asked) limit = whole;
+  const Rect local{covered.left - frame.left, covered.top - frame.top, covered.right - frame.left,
+                   covered.bottom - frame.top};
+  Rect parts[4];
+  const int count = SubtractRect(parts, &limit, &local);
+  for (int i = 0; i < count; ++i) menuDialogDefault(dlg, MSG_NCPAINT, wParam, reinterpret_cast<LParam>(&parts[i]));
+}
+
 bool ownsId(const Dialog* d, int id) {
   return id == d->family->exitId || (id >= d->family->firstId && id < d->family->firstId + d->family->count);
 }
@@ -232,6 +275,13 @@ LResult subMenuProc(WindowHandle dlg, int message, WParam wParam, LParam lParam)
         return 0;
       }
       break;
+    case MSG_LBUTTONDOWN:
+    case MSG_RBUTTONDOWN:
+      keepPageInFront(dlg, d);
+      break;
+    case MSG_NCPAINT:
+      paintFrameBesidePage(dlg, d, wParam, lParam);
+      return 0;
     case MSG_ERASEBKGND:
       eraseBackground(dlg, d, wParam, lParam);
       return 0;

@@ -24,6 +24,7 @@ struct GuiListIndex {
   size_t positioned = 0;          // order[i]->position == i for every i below
   std::vector<int64_t> tops{0};  // tops[i]: heights before order[i]
   size_t topped = 0;              // tops[0..topped] are right
+  guilist::HeightOf height = nullptr;  // what the tops were added up with
 };
 
 namespace {
@@ -97,8 +98,22 @@ void Relink(GuiList* list) {
 
 // The tops of the first `count` items and the one after them.
 void TopUpTo(GuiListIndex* x, size_t count, guilist::HeightOf height) {
+  x->height = height;
   if (x->tops.size() < x->order.size() + 1) x->tops.resize(x->order.size() + 1);
   for (; x->topped < count; ++x->topped) x->tops[x->topped + 1] = x->tops[x->topped] + height(x->order[x->topped]);
+}
+
+// Whether every item is as high as the first, by the tops added up the
+// way they were before (in the order the items were made, most often, so
+// the few missing cost no scattered reads).
+bool OneHeight(GuiListIndex* x) {
+  const size_t n = x->order.size();
+  if (n == 0 || !x->height) return false;
+  TopUpTo(x, n, x->height);
+  const int64_t height = x->tops[1];
+  for (size_t i = 1; i <= n; ++i)
+    if (x->tops[i] != static_cast<int64_t>(i) * height) return false;
+  return true;
 }
 
 GuiListItem* ItemArg(GuiList* list, WParam index, LParam item) {
@@ -467,9 +482,13 @@ void Arrange(GuiList* list, const std::function<void(std::vector<GuiListItem*>*)
   const bool frozen = list->flags & GUILIST_FROZEN;
   list->flags |= GUILIST_FROZEN;
   list->version++;
-  if (list->index) {
-    arrange(&list->index->order);
+  if (GuiListIndex* x = list->index) {
+    // Rows of one height keep their tops in any order: the first frame
+    // after a sort then adds up no heights again.
+    const bool topsHold = OneHeight(x);
+    arrange(&x->order);
     Relink(list);
+    if (topsHold) x->topped = x->order.size();
   }
   if (!frozen) guilist_freeze(list->hwnd, list, FALSE);
 }

@@ -266,6 +266,17 @@ void scrollview_draw(WindowHandle hwnd, HDC hdc, ScrollViewData* d) {
       top -= SvItem(it)->height;
       --index;
     }
+  } else if (clip.top > base) {
+    // Found through the items' tops, not by a walk from the list's head
+    // (the first paint after a sort).
+    GuiListItem* found = nullptr;
+    int64_t foundTop = 0;
+    const int at = guilist::ItemAtY(list, clip.top - base, HeightOf, &found, &foundTop);
+    if (at >= 0) {
+      it = found;
+      top = static_cast<int>(foundTop);
+      index = at;
+    }
   }
   while (it && base + top + SvItem(it)->height <= clip.top) {
     top += SvItem(it)->height;

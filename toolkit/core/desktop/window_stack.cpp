@@ -400,8 +400,10 @@ LResult RaiseStackedWindow(WindowRecord* win, int mode, LParam point) {
       RebuildWindowClip(win);
       for (WindowRecord* other : above) CutFromClip(other, mine);
     }
+    host::PresentHold hold;  // what the raise uncovers shows repainted, not erased
     CallProc(win, MSG_NCPAINT, 0, 0);
     for (const Rect& part : covered) InvalidateWindowArea(win, &part, false);
+    HoldPresentsForPaintOf(win);
   } else {
     MoveNodeToHead(*own, win->zorderNode);
     SetVisibleBit(win, true);

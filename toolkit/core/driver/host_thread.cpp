@@ -16,11 +16,13 @@
 #include <cstring>
 #include <deque>
 #include <future>
+#include <memory>
 #include <mutex>
 #include <string>
 #include <thread>
 
 #include "core/driver/host_keymap.h"
+#include "core/driver/host_map_picture.h"
 #include "core/driver/host_wait.h"
 #include "core/driver/present_pacer.h"
 #include "gdi/startup/startup_report.h"
@@ -70,10 +72,17 @@ struct HostState {
   // rather than making one of its own.
   std::atomic<Clock::rep> presentRidesUntil{0};
   std::atomic<uint64_t> presentsMade{0};
+  std::atomic<Clock::rep> lastPresent{0};
+  // A present under way (tests wait for it to end).
+  std::atomic<bool> presenting{false};
   // Drawing under way that must show whole, and since when (steady clock
   // ticks) the count has been above zero.
   std::atomic<int> presentHolds{0};
+  std::atomic<int> maxHoldMs{kMaxPresentHoldMs};
   std::atomic<Clock::rep> heldSince{0};
+  // The last hold went with a present pending: that present completes an
+  // action and is not paced.
+  std::atomic<bool> actionDrawn{false};
   // Closed from the start until the first window shown has been painted:
   // the main window appears with its first complete frame, not before.
   std::atomic<bool> startGate{true};
@@ -84,6 +93,7 @@ struct HostState {
   // What each window appeared with (tests), under its own lock.
   std::mutex shownLock;
   std::vector<uint32_t> firstShown[kSlotCount];
+  PresentObserver observer;  // under shownLock
   // Held while a wake-up event is pushed and while SDL's events are shut
   // down, so no thread pushes into an event queue SDL is tearing down.
   std::mutex sdlEventLock;
@@ -196,6 +206,20 @@ void recordFirstShown(int slot, SDL_Surface* surface) {
   state().firstShown[slot] = std::move(samples);
 }
 
+// The whole picture a window shows, for a test that watches every present.
+void notePresented(int slot, SDL_Surface* surface) {
+  std::lock_guard<std::mutex> guard(state().shownLock);
+  if (!state().observer) return;
+  if (SDL_MUSTLOCK(surface) && SDL_LockSurface(surface) != 0) return;
+  std::vector<uint32_t> image(static_cast<size_t>(surface->w) * static_cast<size_t>(surface->h));
+  for (int y = 0; y < surface->h; ++y)
+    for (int x = 0; x < surface->w; ++x)
+      image[static_cast<size_t>(y) * static_cast<size_t>(surface->w) + static_cast<size_t>(x)] =
+          surfacePixel(surface, x, y);
+  if (SDL_MUSTLOCK(surface)) SDL_UnlockSurface(surface);
+  state().observer(slot, image, surface->w, surface->h);
+}
+
 // What presents do with a window kept unshown behind the start gate.
 enum class Unshown { kSkip, kDraw };
 
@@ -229,8 +253,14 @@ void presentSlot(int slot, Unshown unshown = Unshown::kSkip) {
     if (SDL_MUSTLOCK(surface)) SDL_UnlockSurface(surface);
     shown = SDL_Rect{r.x, r.y, r.w, r.h};
     if (showing) recordFirstShown(slot, surface);
-    if (showing) SDL_ShowWindow(win);
+    std::unique_ptr<MapPicture> mapped;
+    if (showing) {
+      mapped = std::make_unique<MapPicture>(win, surface);
+      SDL_ShowWindow(win);
+    }
     if (shown.w > 0) SDL_UpdateWindowSurfaceRects(win, &shown, 1);
+    mapped.reset();
+    if (shown.w > 0 || showing) notePresented(slot, surface);
     return;
   }
   g_displays[slot].takeDirty([&](const uint32_t* image, int imageWidth, GalRect r) {
@@ -244,11 +274,15 @@ void presentSlot(int slot, Unshown unshown = Unshown::kSkip) {
     if (SDL_MUSTLOCK(surface)) SDL_UnlockSurface(surface);
     shown = SDL_Rect{r.x, r.y, w, h};
   });
+  std::unique_ptr<MapPicture> mapped;
   if (showing) {
     recordFirstShown(slot, surface);
+    mapped = std::make_unique<MapPicture>(win, surface);
     SDL_ShowWindow(win);
   }
   if (shown.w > 0) SDL_UpdateWindowSurfaceRects(win, &shown, 1);
+  mapped.reset();
+  if (shown.w > 0 || showing) notePresented(slot, surface);
 }
 
 // The surface of the window kept unshown is made, and its pages mapped,
@@ -410,6 +444,7 @@ int presentIfDue() {
   HostState& s = state();
   if (!s.presentPending.load()) return -1;
   Clock::time_point now = Clock::now();
+  if (s.actionDrawn.exchange(false)) s.pacer.completeAction();
   Clock::time_point due = s.pacer.due();
   if (s.startGate.load()) {
     if (now < s.gateDeadline)
@@ -418,15 +453,18 @@ int presentIfDue() {
   }
   if (s.presentHolds.load() > 0)
     due = std::max(due, Clock::time_point(Clock::duration(s.heldSince.load())) +
-                            std::chrono::milliseconds(kMaxPresentHoldMs));
+                            std::chrono::milliseconds(s.maxHoldMs.load()));
   if (now < due) {
     auto left = std::chrono::ceil<std::chrono::milliseconds>(due - now);
     return static_cast<int>(left.count());
   }
+  s.presenting = true;
   s.presentPending = false;
   presentAll();
   s.pacer.presented(now);
+  s.lastPresent = Clock::now().time_since_epoch().count();
   ++s.presentsMade;
+  s.presenting = false;
   return -1;
 }
 
@@ -692,6 +730,10 @@ void RequestPresent() {
 
 uint64_t PresentsMade() { return state().presentsMade.load(); }
 
+Clock::time_point LastPresentTime() { return Clock::time_point(Clock::duration(state().lastPresent.load())); }
+
+bool PresentPending() { return state().presentPending.load() || state().presenting.load(); }
+
 void PresentNow() { RunOnHost([] { presentAll(); }); }
 
 void HoldPresents() {
@@ -701,6 +743,8 @@ void HoldPresents() {
 
 int HeldPresents() { return state().presentHolds.load(); }
 
+void SetMaxPresentHoldMs(int ms) { state().maxHoldMs = ms > 0 ? ms : kMaxPresentHoldMs; }
+
 bool WindowShown(int slot) {
   bool shown = false;
   RunOnHost([&] {
@@ -708,6 +752,11 @@ bool WindowShown(int slot) {
     shown = win && !(SDL_GetWindowFlags(win) & SDL_WINDOW_HIDDEN);
   });
   return shown;
+}
+
+void ObservePresents(PresentObserver observer) {
+  std::lock_guard<std::mutex> guard(state().shownLock);
+  state().observer = std::move(observer);
 }
 
 bool StartGateClosed() { return state().startGate.load(); }
@@ -752,7 +801,10 @@ void ReleasePresents(int count) {
   HostState& s = state();
   if (count <= 0) return;
   // The last release lets a present that waited for it go at once.
-  if (s.presentHolds.fetch_sub(count) == count && s.presentPending.load()) wake();
+  if (s.presentHolds.fetch_sub(count) == count && s.presentPending.load()) {
+    s.actionDrawn = true;
+    wake();
+  }
 }
 
 void HideHostCursor() { SDL_ShowCursor(SDL_DISABLE); }

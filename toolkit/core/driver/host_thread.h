@@ -3,6 +3,7 @@
 #ifndef CORE_DRIVER_HOST_THREAD_H
 #define CORE_DRIVER_HOST_THREAD_H
 
+#include <chrono>
 #include <cstdint>
 #include <functional>
 #include <vector>
@@ -45,6 +46,10 @@ void CloseDisplay(int slot);
 void RequestPresent();
 // How many paced presents the host has made (tests).
 uint64_t PresentsMade();
+// Whether a present was asked for and has not gone out yet (tests).
+bool PresentPending();
+// When the last paced present had reached the window system (benchmarks).
+std::chrono::steady_clock::time_point LastPresentTime();
 // Presents every display's changes now, on the host thread, and waits.
 void PresentNow();
 // Drawing that must show whole (a window or menu being drawn for the first
@@ -52,6 +57,9 @@ void PresentNow();
 // kMaxPresentHoldMs after the first, so that a hung painter cannot freeze
 // the screen.
 constexpr int kMaxPresentHoldMs = 40;
+// Tests that look at every picture shown while a slow (sanitized) run
+// paints give the holds longer; 0 or less restores kMaxPresentHoldMs.
+void SetMaxPresentHoldMs(int ms);
 void HoldPresents();
 void ReleasePresents(int count);
 // How many holds are out.
@@ -79,6 +87,11 @@ constexpr int kShownSampleStep = 8;
 std::vector<uint32_t> FirstShownSamples(int slot);
 // Whether the slot's host window is shown (tests).
 bool WindowShown(int slot);
+// Every picture a host window shows (tests): called on the host thread as
+// each present goes out, with the slot and the window's whole image as
+// rows of 0x00RRGGBB; an empty function stops it.
+using PresentObserver = std::function<void(int slot, const std::vector<uint32_t>& image, int width, int height)>;
+void ObservePresents(PresentObserver observer);
 class PresentHold {
  public:
   PresentHold() { HoldPresents(); }

@@ -6,6 +6,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -55,6 +57,15 @@ class ListViewOnScreen : public lvtest::ListViewFixture {
   }
   void Shoot(const char* name, WindowHandle hwnd) {
     guitest::MatchReference(Take(hwnd), guitest::ReferencePath(__FILE__, name));
+  }
+  // The list scrolled to content row `y`, painted, and its top left corner
+  // of `w` x `h` read back.
+  guitest::Picture ScrolledTo(int y, int w, int h) {
+    SendMessage(lv_, SVM_SETCONTPOS, static_cast<WParam>(-1), y);
+    UpdateWindow(lv_, TRUE);
+    int x0 = 0, y0 = 0;
+    WindowToScreen(lv_, &x0, &y0);
+    return Grab(Rect{x0, y0, x0 + w, y0 + h});
   }
   // Forty striped rows, more than fit: the vertical bar shows.
   void FillLong() {
@@ -166,13 +177,7 @@ TEST_F(ListViewOnScreen, PaintingFromTheLastPaintsRowMatchesAFreshWalk) {
     HLVROW row = AddRow(nullptr, i, 0, 0, 10 + (i % 4) * 3);
     SetText(row, 0, std::to_string(i).c_str());
   }
-  auto shot = [&](int y) {
-    SendMessage(lv_, SVM_SETCONTPOS, static_cast<WParam>(-1), y);
-    UpdateWindow(lv_, TRUE);
-    int x0 = 0, y0 = 0;
-    WindowToScreen(lv_, &x0, &y0);
-    return Grab(Rect{x0, y0, x0 + 260, y0 + 150});
-  };
+  auto shot = [&](int y) { return ScrolledTo(y, 260, 150); };
   const int end = static_cast<int>(SendMessage(lv_, SVM_GETCONTHEIGHT, 0, 0) - SendMessage(lv_, SVM_GETVISIBLEHEIGHT, 0, 0));
   int height = 20;
   for (int y : {end / 2, end / 3, 7}) {
@@ -181,6 +186,48 @@ TEST_F(ListViewOnScreen, PaintingFromTheLastPaintsRowMatchesAFreshWalk) {
     SendMessage(lv_, LVM_SETITEMHEIGHT, static_cast<WParam>(SendMessage(lv_, LVM_GETITEMBYINDEX, 59, 0)), height++);
     const auto fresh = shot(y);  // the list changed: walks from the head
     EXPECT_EQ(fromEnd.rgb, fresh.rgb) << y;
+  }
+}
+
+// A list sorted while scrolled down paints, at once and after a scroll, as
+// a list given the same rows in their sorted order: rows of one height
+// (whose places a sort keeps) and rows of several.
+TEST_F(ListViewOnScreen, ASortedListPaintsAsOneFilledInItsOrder) {
+  constexpr int kCount = 60;
+  for (const bool oneHeight : {true, false}) {
+    SCOPED_TRACE(oneHeight ? "one height" : "several heights");
+    auto rowText = [](int i) {
+      char text[8];
+      std::snprintf(text, sizeof text, "r%03d", (i * 37) % kCount);
+      return std::string(text);
+    };
+    // Several heights by the rows' values: a sort gathers the low rows first.
+    auto heightOf = [oneHeight](const std::string& text) {
+      return oneHeight ? 20 : 12 + std::atoi(text.c_str() + 1) / 20 * 4;
+    };
+    auto build = [&](const std::vector<std::string>& texts) {
+      if (lv_) DestroyWindow(lv_);
+      lv_ = CreateWindowEx("ListView", "", LVS_STRIPED | WS_VISIBLE, 0, 77, 10, 10, 260, 150, main_, 0);
+      AddColumn(120, "Row");
+      for (size_t i = 0; i < texts.size(); ++i)
+        SetText(AddRow(nullptr, static_cast<int>(i), 0, 0, heightOf(texts[i])), 0, texts[i].c_str());
+      UpdateWindow(lv_, TRUE);
+    };
+    auto shot = [&](int y) { return ScrolledTo(y, 250, 140); };
+    if (!main_) {
+      ASSERT_NE(Make(LVS_STRIPED, {10, 10, 270, 160}), GUI_INVALID_HANDLE);
+    }
+    std::vector<std::string> texts;
+    for (int i = 0; i < kCount; ++i) texts.push_back(rowText(i));
+    build(texts);
+    const int middle = static_cast<int>(SendMessage(lv_, SVM_GETCONTHEIGHT, 0, 0) / 2);
+    shot(middle);
+    ASSERT_EQ(SendMessage(lv_, LVM_SORTITEMS, 0, 0), 0);
+    const auto sortedAtMiddle = shot(middle), sortedNearTop = shot(30);
+    std::sort(texts.begin(), texts.end());
+    build(texts);
+    EXPECT_EQ(sortedAtMiddle.rgb, shot(middle).rgb);
+    EXPECT_EQ(sortedNearTop.rgb, shot(30).rgb);
   }
 }
 

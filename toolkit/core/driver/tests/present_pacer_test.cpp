@@ -43,6 +43,19 @@ TEST(PresentPacer, AQuietHostShowsAShortRunAtOnceThenOneAFrame) {
   EXPECT_GT(Present(pacer, {quiet}).back(), quiet);
 }
 
+// The present that shows what an action held back goes at once, after
+// however many of its earlier states went; the rate then holds again.
+TEST(PresentPacer, APresentCompletingAnActionNeverWaitsBehindItsEarlierStates) {
+  PresentPacer pacer;
+  const std::vector<Clock::time_point> earlier = Present(pacer, std::vector<Clock::time_point>(kBurst + 1, kStart));
+  ASSERT_GT(earlier.back(), kStart) << "the run is spent";
+  const Clock::time_point done = earlier.back() + microseconds(100);
+  pacer.completeAction();
+  EXPECT_LE(pacer.due(), done);
+  pacer.presented(done);
+  EXPECT_GT(pacer.due(), done) << "the next present is paced again";
+}
+
 // Random requests: never more than one present a frame beyond the run a
 // quiet spell allows, and a present after a long enough spell never waits.
 TEST(PresentPacer, RandomRequestsKeepTheRateAndNeverWaitAfterAQuietSpell) {
