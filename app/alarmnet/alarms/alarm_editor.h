@@ -273,8 +273,7 @@ class AlarmEditor {
     if (r != 0 && r != Traits::kRebootCode) return r;
     flags.rebootNotice = flags.rebootNotice || r == Traits::kRebootCode;
     if (const int rc = setAlarmHolidaySched(login(), Traits::kHolidayKind, code, holiday, 1)) return rc;
-    Traits::afterWrite(code, rec, old, flags);
-    return 0;
+    return Traits::afterWrite(code, rec, old, flags);
   }
 
   static int save(WindowHandle page) {
