@@ -139,6 +139,13 @@ void forgetSettings() {
   ++g_changes;
 }
 
+void restoreFactoryState() {
+  State& s = state();
+  std::lock_guard<std::mutex> hold(s.lock);
+  s.kept.clear();
+  ++g_changes;
+}
+
 void noteSettingsWrite(uint64_t changes, bool written) {
   g_tried = changes;
   if (written) g_written = changes;
