@@ -297,7 +297,7 @@ class AlarmEditor {
         refused = writeOne(static_cast<int>(e.code), e.record, e.holiday, flags);
     });
     if (refused != 0) return refused;
-    saveDeviceParams();
+    if (const int rc = saveDeviceParams()) return rc;
     std::memset(&s.record, 0, sizeof s.record);
     Traits::get(login(), groupOfCode(code), indexOfCode(code), &s.record);
     s.cache.clear();

@@ -53,9 +53,13 @@ int saveDiskMode(WindowHandle page) {
     return PAGE_CODE_DECLINED;
   }
   const int loginId = getLoginId(getMainOutput());
-  setDiskModeFlag(loginId, wanted ? 1 : 0);
-  applyDiskParams(loginId);
-  saveDeviceParams();
+  int rc = setDiskModeFlag(loginId, wanted ? 1 : 0);
+  if (rc == 0) rc = applyDiskParams(loginId);
+  if (rc == 0) rc = saveDeviceParams();
+  if (rc != 0) {
+    SetPowerKeyDownFlag(0);
+    return rc;
+  }
   EnableWindow(getDiskMenuWnd(), FALSE);
   openShutdownHint(page, 1);
   EnableWindow(getDiskMenuWnd(), TRUE);

@@ -139,8 +139,9 @@ int save(WindowHandle page) {
       return code;
     }
   }
-  saveDeviceParams();
-  return 0;
+  const int kept = saveDeviceParams();
+  if (kept != 0) showMsgBox(page, "commons", "savefailed", MSGBOX_ERROR);
+  return kept;
 }
 
 void init(WindowHandle page) {

@@ -202,12 +202,13 @@ int save(WindowHandle page) {
   Switches switches;
   readOption(page, kMainOut, own.mainOutOption, getMainOutput(), switches);
   readOption(page, kVideoOut, own.videoOutOption, getAuxOutput(), switches);
-  const int rc = setDeviceConfig(login(), &record, 1);
+  int rc = setDeviceConfig(login(), &record, 1);
   SetPowerKeyDownFlag(0);
   if (rc == 0) {
-    saveDeviceParams();
+    // A reboot would lose what the file did not keep.
+    rc = saveDeviceParams();
     if (newMode) {
-      announceReboot();
+      if (rc == 0) announceReboot();
     } else {
       if (newAlpha) RefreshMenuAlpha(own.menuAlpha);
       for (int i = 0; i < switches.count; ++i) switchOutputLive(login(), switches.output[i], switches.on[i]);

@@ -42,8 +42,13 @@ void next(WindowHandle page) {
     SetPowerKeyDownFlag(0);
     return;
   }
-  setDiskModeFlag(getLoginId(output()), wanted ? 1 : 0);
-  saveDeviceParams();
+  int rc = setDiskModeFlag(getLoginId(output()), wanted ? 1 : 0);
+  if (rc == 0) rc = saveDeviceParams();
+  if (rc != 0) {
+    SetPowerKeyDownFlag(0);
+    reportSaveFailed(page, rc);
+    return;
+  }
   createShutdownHintWindow(page, kRebootHint);
 }
 
