@@ -243,7 +243,7 @@ int drawNextChar(StringBracket& bracket, DC* dc, const StringFonts& fonts, const
   drawOneChar(bracket, dc, lf, multi ? lf->multiByteDevFont : lf->singleByteDevFont,
               multi ? fonts.multiId : fonts.singleId, multi ? fonts.multi : fonts.single, penX,
               baseline, s, c.len);
-  *penX += dc->charExtra;
+  *penX = gui::dc::ClampToInt(int64_t{*penX} + dc->charExtra);
   return c.len;
 }
 
