@@ -68,8 +68,8 @@ int save(WindowHandle page) {
     readField(page, kTrapAddress, snmp.trapAddress, sizeof snmp.trapAddress);
     if (!readInRange(page, kTrapPort, 1, kPortMax, &snmp.trapPort)) return NET_ERR_TRAP_PORT;
   }
-  const int rc = setSnmpConfig(login(), &snmp, 1);
-  if (rc == 0) applyNetConfig(login());
+  int rc = setSnmpConfig(login(), &snmp, 1);
+  if (rc == 0) rc = applyNetConfig(login());
   return rc;
 }
 

@@ -159,8 +159,9 @@ int saveSchedules(TabState& tab) {
       ok = saveRecordChannel(c) && ok;
     }
   }
-  if (!ok) return -1;
-  return saveDeviceParams();
+  // The page tells a failed save by -1, whatever the failure.
+  if (!ok || saveDeviceParams() != 0) return -1;
+  return 0;
 }
 
 void copyToChannels(TabState& tab, uint64_t mask) {
