@@ -215,6 +215,11 @@ void writeChangedDeviceParams(void) { devsim::writeChangedSettings(false); }
 
 void finishDeviceParams(void) { devsim::writeChangedSettings(true); }
 
+int keepDeviceParams(void) {
+  DEVICE_ENTER(keepDeviceParams, nullptr, 0);
+  return devsim::writeChangedSettings(true);
+}
+
 int restoreDeviceDefaults(OutputLogin*, int flag) {
   DEVICE_ENTER(restoreDeviceDefaults, nullptr, 0, flag);
   devsim::forgetSettings();
