@@ -1,4 +1,6 @@
 // The common handling of a sheet page's and a modal dialog's messages.
+#include "app/device_backend.h"
+#include "app/msgbox.h"
 #include "app/pageframe/page_building.h"
 #include "gui/control_paint.h"
 #include "gui/message.h"
@@ -8,7 +10,6 @@
 #include "gui/window_attr.h"
 
 namespace pageframe {
-
 LResult runPage(const PageHooks& hooks, WindowHandle page, int message, WParam wParam, LParam lParam) {
   switch (message) {
     case MSG_INITPAGE: hooks.init(page); return 0;
@@ -35,7 +36,11 @@ LResult runPage(const PageHooks& hooks, WindowHandle page, int message, WParam w
     hooks.cancel(page);
   } else if (id == PAGE_ID_APPLY) {
     const int rc = hooks.save ? hooks.save(page) : 0;
-    if (rc == 0)
+    // An Apply the device took is kept only once the file holds it: the
+    // pages that leave the write to the device hear of a failure too.
+    if (rc == 0 && keepDeviceParams() != 0)
+      showMsgBox(page, "commons", "savefailed", MSGBOX_ERROR);
+    else if (rc == 0)
       SendDlgItemMessage(page, PAGE_ID_APPLY, MSG_ENABLE, 0, 0);
     else if (hooks.report)
       hooks.report(page, rc);

@@ -271,8 +271,7 @@ class AlarmEditor {
     if (r != 0 && r != Traits::kRebootCode) return r;
     flags.rebootNotice = flags.rebootNotice || r == Traits::kRebootCode;
     if (const int rc = setAlarmHolidaySched(login(), Traits::kHolidayKind, code, holiday, 1)) return rc;
-    Traits::afterWrite(code, rec, old, flags);
-    return 0;
+    return Traits::afterWrite(code, rec, old, flags);
   }
 
   static int save(WindowHandle page) {
@@ -296,7 +295,7 @@ class AlarmEditor {
         refused = writeOne(static_cast<int>(e.code), e.record, e.holiday, flags);
     });
     if (refused != 0) return refused;
-    saveDeviceParams();
+    if (const int rc = saveDeviceParams()) return rc;
     std::memset(&s.record, 0, sizeof s.record);
     Traits::get(login(), groupOfCode(code), indexOfCode(code), &s.record);
     s.cache.clear();

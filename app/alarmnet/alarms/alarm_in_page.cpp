@@ -55,18 +55,20 @@ struct InTraits {
     std::memcpy(to.name, target->name, sizeof to.name);
     to.recordChanMask = target->recordChanMask;
   }
-  static void afterWrite(int code, const Record& rec, const Record& old, ApplyFlags& flags) {
+  // 0, or the device's refusal of the input's record channels.
+  static int afterWrite(int code, const Record& rec, const Record& old, ApplyFlags& flags) {
     if (hasCaptureSchedule()) {
       AlarmRecordLink link{};
       getAlarmRecordLink(getOutputLogin(getCurOutput()), code + 1, 2, &link, 1);
       link.chanMask = rec.recordChanMask;
-      setAlarmRecordLink(getOutputLogin(getCurOutput()), code + 1, 2, &link, 1);
+      if (const int rc = setAlarmRecordLink(getOutputLogin(getCurOutput()), code + 1, 2, &link, 1)) return rc;
     }
-    if (old.alarmType == rec.alarmType) return;
+    if (old.alarmType == rec.alarmType) return 0;
     if (groupOfCode(code) != 0)
       flags.ipTypeChanged = true;
     else
       flags.localTypeChanged = true;
+    return 0;
   }
   static void runCopyDialog(WindowHandle page, int value) { showCopyAlarmInDialog(page, value); }
   static void copyChoice(uint64_t* mask, uint8_t* bytes) { getCopyAlarmInChoice(mask, bytes); }

@@ -42,7 +42,7 @@ struct OutTraits {
   static void keepTarget(Record& to, const Record* target) {
     if (target) std::memcpy(to.name, target->name, sizeof to.name);
   }
-  static void afterWrite(int, const Record&, const Record&, ApplyFlags&) {}
+  static int afterWrite(int, const Record&, const Record&, ApplyFlags&) { return 0; }
   static void runCopyDialog(WindowHandle page, int value) { showCopyAlarmOutDialog(page, value); }
   static void copyChoice(uint64_t* mask, uint8_t* bytes) { getCopyAlarmOutChoice(mask, bytes); }
 };

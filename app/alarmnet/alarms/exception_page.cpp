@@ -203,8 +203,7 @@ int save(WindowHandle page) {
   }
   const int rc = setExceptionConfig(getOutputLogin(getCurOutput()), &g.table);
   if (rc != 0) return rc;
-  saveDeviceParams();
-  return 0;
+  return saveDeviceParams();
 }
 
 void report(WindowHandle page, int code) { reportSaveFailed(page, code); }

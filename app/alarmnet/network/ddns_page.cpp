@@ -152,9 +152,9 @@ int save(WindowHandle page) {
     // that type is older than the edits on screen.
     if (int rc = gatherEntry(page, &adv.ddns[g.type])) return rc;
   }
-  const int rc = setNetAdvConfig(login(), &adv, 1);
+  int rc = setNetAdvConfig(login(), &adv, 1);
+  if (rc == 0) rc = applyNetConfig(login());
   if (rc == 0) {
-    applyNetConfig(login());
     const int type = g.type;
     g = Cache{};
     g.type = type;

@@ -196,8 +196,8 @@ int save(WindowHandle page) {
   const int interval = comboValue(page, kInterval);
   if (interval >= 0) mail.pictureInterval = static_cast<uint8_t>(interval);
   presetServerRule(page, &mail, stored);
-  const int rc = setEmailConfig(login(), &mail, 1);
-  if (rc == 0) applyNetConfig(login());
+  int rc = setEmailConfig(login(), &mail, 1);
+  if (rc == 0) rc = applyNetConfig(login());
   return rc;
 }
 

@@ -103,8 +103,8 @@ int save(WindowHandle page) {
                     std::memcmp(&net.multicast, &multicast, sizeof multicast) == 0 &&
                     (!hasRtspRow() || net.rtspPort == rtspPort);
   if (same) {
-    const int rc = setNetConfig(login(), &net, 1);
-    if (rc == 0) applyNetConfig(login());
+    int rc = setNetConfig(login(), &net, 1);
+    if (rc == 0) rc = applyNetConfig(login());
     return rc;
   }
   // The whole record is checked before the reboot question: a refusal

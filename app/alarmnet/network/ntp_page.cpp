@@ -48,8 +48,8 @@ int save(WindowHandle page) {
     readField(page, kServer, adv.ntpServer, sizeof adv.ntpServer);
     if (!readInRange(page, kPort, 1, kPortMax, &adv.ntpPort)) return NET_ERR_NTP_PORT;
   }
-  const int rc = setNetAdvConfig(login(), &adv, 1);
-  if (rc == 0) applyNetConfig(login());
+  int rc = setNetAdvConfig(login(), &adv, 1);
+  if (rc == 0) rc = applyNetConfig(login());
   return rc;
 }
 

@@ -84,8 +84,8 @@ int save(WindowHandle page) {
   const bool sameAccount = !fieldsDiffer(net.pppoeUser, stored.pppoeUser, sizeof net.pppoeUser) &&
                            !fieldsDiffer(net.pppoePassword, stored.pppoePassword, sizeof net.pppoePassword);
   if (sameState && (!net.pppoeEnabled || sameAccount)) {
-    const int rc = setNetConfig(login(), &net, 1);
-    if (rc == 0) applyNetConfig(login());
+    int rc = setNetConfig(login(), &net, 1);
+    if (rc == 0) rc = applyNetConfig(login());
     return rc;
   }
   return saveAndOfferReboot(page, net, askReboot);

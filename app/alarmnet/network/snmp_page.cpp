@@ -10,8 +10,6 @@ namespace {
 
 enum : int { kEnable = 20384, kVersion, kPort, kRead, kWrite, kTrapAddress, kTrapPort };
 constexpr int kPortMax = 65535, kCommunityChars = 32, kAddressChars = 64;
-// Only the second version is offered.
-constexpr int kVersion2 = 2;
 
 const CodeRow kErrors[] = {
     {NET_ERR_PORT_CLASH, Reaction::Box, "port_conflict", MSGBOX_INFO, 0, 0},
@@ -39,7 +37,7 @@ void init(WindowHandle page) {
   enableFields(page, snmp.enabled != 0);
   SendDlgItemMessage(page, kVersion, CB_DELETEALL, 0, 0);
   if (const char* text = lookupText(kSection, "snmp_v2"))
-    SendDlgItemMessage(page, kVersion, CB_ADDSTRING, kVersion2, reinterpret_cast<LParam>(text));
+    SendDlgItemMessage(page, kVersion, CB_ADDSTRING, SNMP_VERSION_2, reinterpret_cast<LParam>(text));
   selectComboValue(page, kVersion, snmp.version);
   // A stored version the device no longer offers shows the one it does.
   if (SendDlgItemMessage(page, kVersion, CB_GETCURSEL, 0, 0) < 0) SendDlgItemMessage(page, kVersion, CB_SETCURSEL, 0, 0);
@@ -68,8 +66,8 @@ int save(WindowHandle page) {
     readField(page, kTrapAddress, snmp.trapAddress, sizeof snmp.trapAddress);
     if (!readInRange(page, kTrapPort, 1, kPortMax, &snmp.trapPort)) return NET_ERR_TRAP_PORT;
   }
-  const int rc = setSnmpConfig(login(), &snmp, 1);
-  if (rc == 0) applyNetConfig(login());
+  int rc = setSnmpConfig(login(), &snmp, 1);
+  if (rc == 0) rc = applyNetConfig(login());
   return rc;
 }
 

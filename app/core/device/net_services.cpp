@@ -151,6 +151,7 @@ int getSnmpConfig(OutputLogin*, SnmpConfig* out) {
   DEVICE_ENTER(getSnmpConfig, out, sizeof *out);
   return devsim::answerKept(Kind::SnmpConfig, 0, out, [](SnmpConfig& r) {
     zeroFill(&r, sizeof r);
+    r.version = SNMP_VERSION_2;
     r.port = 161;
     r.trapPort = 162;
   });

@@ -197,7 +197,17 @@ int setCaptureConfig(OutputLogin*, int channel, const CaptureConfig* in, int fla
 
 int getCaptureParams(OutputLogin*, int channel, CaptureSettingPair* out) {
   DEVICE_ENTER(getCaptureParams, out, sizeof *out, channel);
-  return getChannelRecord(Kind::CaptureParams, channel, out);
+  // A fresh channel snapshots at the first resolution offered, the best
+  // quality and the shortest interval: values the snapshot page offers.
+  return devsim::answerKept(Kind::CaptureParams, channel, out, [channel](CaptureSettingPair& r) {
+    zeroFill(&r, sizeof r);
+    OptionItem options[OPTION_LIST_16];
+    if (fillCaptureOptionList(options, channel) == 0 && options[0].id >= 0)
+      r.normal.resolution = static_cast<uint8_t>(options[0].id);
+    r.normal.quality = CAPTURE_QUALITY_HIGH;
+    r.normal.interval = CAPTURE_INTERVAL_SHORTEST;
+    r.event = r.normal;
+  });
 }
 
 int setCaptureParams(OutputLogin*, int channel, const CaptureSettingPair* in, int flag) {

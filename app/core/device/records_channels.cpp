@@ -44,8 +44,10 @@ bool isAnalog(int channel, int streamType) {
 bool channelRecord(int channel, ChannelConfig* out) {
   zeroFill(out, sizeof *out);
   if (!devsim::hasChannel(channel)) return false;
-  if (!devsim::fetch(Kind::ChannelConfig, channel, out, sizeof *out))
+  if (!devsim::fetch(Kind::ChannelConfig, channel, out, sizeof *out)) {
     std::snprintf(out->name, sizeof out->name, "Channel%d", channel);
+    out->tamperSensitivity = TAMPER_SENSITIVITY_MIN;
+  }
   return true;
 }
 

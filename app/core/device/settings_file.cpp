@@ -43,6 +43,9 @@ std::string defaultPath() {
 struct FileState {
   std::mutex lock;  // one save at a time, so an older image never lands last
   std::string path = defaultPath();
+  // A write failed and no write succeeded since: the failures that follow
+  // the first one are not told again.
+  bool failing = false;
 };
 
 FileState& fileState() {
@@ -55,18 +58,37 @@ std::string currentPath() {
   return fileState().path;
 }
 
-// Caller holds the file's lock.
-int writeSettings(const FileState& f) {
-  uint64_t changes = 0;
-  std::vector<uint8_t> image = serializeSettings(&changes);
-  const bool written = ReplaceOwnerOnlyFileContents(f.path.c_str(), image.data(), image.size()) == ETC_OK;
-  noteSettingsWrite(changes, written);
-  return written ? 0 : -1;
-}
-
 bool exists(const std::string& path) {
   struct stat info {};
   return ::lstat(path.c_str(), &info) == 0;
+}
+
+bool isLink(const std::string& path) {
+  struct stat info {};
+  return ::lstat(path.c_str(), &info) == 0 && S_ISLNK(info.st_mode);
+}
+
+// Empty when the image is in the file, else why it is not. The writer
+// would replace the file a link names, wherever that is: a link planted at
+// the file's name is never written through.
+std::string replaceFile(const std::string& path, const std::vector<uint8_t>& image) {
+  if (isLink(path)) return "a symbolic link, not a file";
+  errno = 0;
+  if (ReplaceOwnerOnlyFileContents(path.c_str(), image.data(), image.size()) == ETC_OK) return "";
+  return errno != 0 ? std::strerror(errno) : "the write failed";
+}
+
+// Caller holds the file's lock.
+int writeSettings(FileState& f) {
+  uint64_t changes = 0;
+  std::vector<uint8_t> image = serializeSettings(&changes);
+  const std::string why = replaceFile(f.path, image);
+  noteSettingsWrite(changes, why.empty());
+  if (!why.empty() && !f.failing)
+    std::fprintf(stderr, "device parameters: %s could not be written (%s); the settings are kept until the next write\n",
+                 f.path.c_str(), why.c_str());
+  f.failing = !why.empty();
+  return why.empty() ? 0 : -1;
 }
 
 // A refused file is kept for a look, under a name no later refusal reuses.
@@ -87,16 +109,18 @@ struct Fd {
   }
 };
 
-// Reads the whole file into `image`; false with the reason. A link to a
-// file is followed (the writer replaces the file it names, as for the
-// configuration files); anything but a regular file, or one larger than the
+// Reads the whole file into `image`; false with the reason. A link is
+// never followed (its target would be changed to owner-only and replaced
+// by every save); anything but a regular file, or one larger than the
 // device writes, is refused without reading it, and opening never waits for
 // a writer of a FIFO.
 bool readImage(const std::string& path, std::vector<uint8_t>* image, bool* missing, std::string* why) {
-  Fd file{::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC)};
+  Fd file{::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOFOLLOW | O_CLOEXEC)};
   if (file.fd < 0) {
-    *missing = errno == ENOENT;
-    *why = std::string("cannot be opened: ") + std::strerror(errno);
+    const int error = errno;
+    *missing = error == ENOENT;
+    *why = error == ELOOP && isLink(path) ? "a symbolic link, not a file"
+                                          : std::string("cannot be opened: ") + std::strerror(error);
     return false;
   }
   struct stat info {};
@@ -190,6 +214,11 @@ int saveDeviceParams(void) {
 void writeChangedDeviceParams(void) { devsim::writeChangedSettings(false); }
 
 void finishDeviceParams(void) { devsim::writeChangedSettings(true); }
+
+int keepDeviceParams(void) {
+  DEVICE_ENTER(keepDeviceParams, nullptr, 0);
+  return devsim::writeChangedSettings(true);
+}
 
 int restoreDeviceDefaults(OutputLogin*, int flag) {
   DEVICE_ENTER(restoreDeviceDefaults, nullptr, 0, flag);

@@ -95,7 +95,8 @@ struct Reader {
   size_t left;
   bool take(void* to, size_t n) {
     if (n > left) return false;
-    std::memcpy(to, p, n);
+    // An empty record has no buffer to copy into.
+    if (n != 0) std::memcpy(to, p, n);
     p += n;
     left -= n;
     return true;
@@ -136,6 +137,13 @@ void forgetSettings() {
   State& s = state();
   std::lock_guard<std::mutex> hold(s.lock);
   eraseSettings(s);
+  ++g_changes;
+}
+
+void restoreFactoryState() {
+  State& s = state();
+  std::lock_guard<std::mutex> hold(s.lock);
+  s.kept.clear();
   ++g_changes;
 }
 
@@ -300,6 +308,14 @@ void requireOperation(const devsim::State& s, Op op) {
     throw std::invalid_argument("device seam: an override of a function that does not enter the seam changes nothing");
 }
 }  // namespace
+
+Op Op::named(const std::string& name) {
+  auto& s = devsim::state();
+  std::lock_guard<std::mutex> hold(s.lock);
+  for (const auto& [key, known] : s.operations)
+    if (name == known) return Op(key);
+  throw std::invalid_argument("device seam: no operation is named " + name);
+}
 
 std::string Op::name() const {
   auto& s = devsim::state();

@@ -123,6 +123,9 @@ T modifyValue(Kind kind, int index, T value, F change) {
 
 // Forgets every kept setting (the saved kinds); run-time states stay.
 void forgetSettings();
+// The factory state: every kept record forgotten, run-time states too; the
+// parameter file is then due to be written like after any change.
+void restoreFactoryState();
 
 // The saved kinds as the parameter file holds them, and back: parse refuses
 // a damaged or foreign image with a short reason and changes nothing.

@@ -39,7 +39,7 @@ DEVICE_CONSTANT(isRs232UseFixed, 0)
 
 int restoreDefaults(OutputLogin*, int flag) {
   DEVICE_ENTER(restoreDefaults, nullptr, 0, flag);
-  devsim::forgetAll();
+  devsim::restoreFactoryState();
   return 0;
 }
 

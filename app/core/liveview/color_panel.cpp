@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <initializer_list>
 
+#include "app/msgbox.h"
 #include "app/app_registry.h"
 #include "app/camera.h"
 #include "app/color_panel.h"
@@ -205,7 +206,7 @@ void onCommand(WindowHandle dlg, int id, int code) {
       copyChannels(dlg);
       break;
     case kOkId:
-      session().Save();
+      if (const int rc = session().Save()) showMsgBoxNum(dlg, "commons", "savefailed_code", rc);
       SendMessage(dlg, MSG_CLOSE, 0, 0);
       break;
     default:

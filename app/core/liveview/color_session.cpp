@@ -61,7 +61,8 @@ void Session::CopyTo(uint64_t mask) {
   }
 }
 
-void Session::Save() {
+int Session::Save() {
+  int refused = 0;
   Touch(channel_);
   OutputLogin* login = getOutputLogin(output_);
   for (int channel = 1; channel <= kSavedChannels && channel <= getChannelNum(); ++channel) {
@@ -72,10 +73,12 @@ void Session::Save() {
     std::memcpy(bytes + kColourFirst, saved_[channel].bytes + kColourFirst, kColourCount);
     if (channel <= kLastAnalog)
       std::memcpy(bytes + kAnalogFirst, saved_[channel].bytes + kAnalogFirst, kAnalogCount);
-    setChannelConfig(login, channel, &stored, 0);
+    const int rc = setChannelConfig(login, channel, &stored, 0);
+    if (refused == 0) refused = rc;
   }
-  saveDeviceParams();
+  const int kept = saveDeviceParams();
   Clear();
+  return refused != 0 ? refused : kept;
 }
 
 void Session::Restore() {

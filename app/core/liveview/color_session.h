@@ -23,8 +23,9 @@ class Session {
   // Applies the current colours to every channel of the mask (bit i is
   // channel i + 1) and marks them changed.
   void CopyTo(uint64_t mask);
-  // Stores the colours of every changed channel, then forgets them.
-  void Save();
+  // Stores the colours of every changed channel, then forgets them: 0, or
+  // the first refusal of the device.
+  int Save();
   // Puts every changed channel's stored colours back on the device.
   void Restore();
   bool Touched(int channel) const;

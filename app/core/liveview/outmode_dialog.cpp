@@ -1,5 +1,6 @@
 // The output image mode dialog: standard, bright, soft or glaring pictures on
 // every video output, previewed per click and stored on OK.
+#include "app/msgbox.h"
 #include "app/app_registry.h"
 #include "app/device_backend.h"
 #include "app/device_ability.h"
@@ -62,11 +63,13 @@ void onOk(WindowHandle dlg) {
   DeviceConfig fresh{};
   getDeviceConfig(login, &fresh);
   for (auto& block : fresh.outputs) block.pictureMode = static_cast<uint8_t>(mode);
-  if (setDeviceConfig(login, &fresh, 1) == 0) {
-    applyPictureMode(login);
+  int rc = setDeviceConfig(login, &fresh, 1);
+  if (rc == 0) {
     g_config = fresh;
-    saveDeviceParams();
+    rc = applyPictureMode(login);
   }
+  if (rc == 0) rc = saveDeviceParams();
+  if (rc != 0) showMsgBoxNum(dlg, "commons", "savefailed_code", rc);
   SendMessage(dlg, MSG_CLOSE, 0, 0);
 }
 

@@ -1,5 +1,6 @@
 // The live view strategy dialog: real time, balanced or fluent pictures for
 // the selected channel, kept only when the device accepts the choice.
+#include "app/msgbox.h"
 #include "app/app_registry.h"
 #include "app/device_backend.h"
 #include "app/liveview.h"
@@ -61,10 +62,12 @@ void onInit(WindowHandle dlg) {
 
 void onOk(WindowHandle dlg) {
   const int value = strategyOf(liveview_dialogs::firstChecked(dlg, kRealTime, kFluent));
-  if (setPreviewStrategy(getOutputLogin(getCurOutput()), g_channel, value) == 0) {
+  int rc = setPreviewStrategy(getOutputLogin(getCurOutput()), g_channel, value);
+  if (rc == 0) {
     g_strategy = value;
-    saveDeviceParams();
+    rc = saveDeviceParams();
   }
+  if (rc != 0) showMsgBoxNum(dlg, "commons", "savefailed_code", rc);
   SendMessage(dlg, MSG_CLOSE, 0, 0);
 }
 

@@ -1,5 +1,6 @@
 // The modal dialog that asks to keep a changed output resolution and counts
 // down to restoring the previous one.
+#include "app/msgbox.h"
 #include "app/app_registry.h"
 #include "app/core/menus/menu_paint.h"
 #include "app/core/menus/resolution_rules.h"
@@ -97,7 +98,8 @@ void finish(WindowHandle hwnd, Dialog* dialog, bool keep) {
   if (keep) {
     resolution_confirm::keepNewResolutions();
   } else {
-    resolution_confirm::restorePrevResolutions();
+    if (const int rc = resolution_confirm::restorePrevResolutions())
+      showMsgBoxNum(hwnd, "commons", "savefailed_code", rc);
     SendMessage(__gui_hwnd_desktop, MSG_DT_PLACEIME, 0, 0);
   }
   SendMessage(hwnd, MSG_CLOSE, 0, 0);

@@ -37,12 +37,13 @@ void keepNewResolutions() {
   if (outputs.hdmi) setPrevResolutionOut2(code(config, 2));
 }
 
-void restorePrevResolutions() {
+int restorePrevResolutions() {
   DeviceConfig* config = getCachedDeviceConfig();
   const Outputs outputs = ruledOutputs();
   if (outputs.vga) code(*config, 3) = static_cast<uint8_t>(getPrevResolutionOut3());
   if (outputs.hdmi) code(*config, 2) = static_cast<uint8_t>(getPrevResolutionOut2());
-  if (setDeviceConfig(getOutputLogin(getMainOutput()), config, 1) == 0) saveDeviceParams();
+  if (const int rc = setDeviceConfig(getOutputLogin(getMainOutput()), config, 1)) return rc;
+  return saveDeviceParams();
 }
 
 }  // namespace resolution_confirm

@@ -23,7 +23,7 @@ class Countdown {
 // OK: the resolutions now in the device become the previous ones.
 void keepNewResolutions();
 // Cancel or time-out: the previous resolutions go back into the cached
-// configuration, which is stored in the device.
-void restorePrevResolutions();
+// configuration, which is stored in the device: 0, or the device's refusal.
+int restorePrevResolutions();
 
 }  // namespace resolution_confirm

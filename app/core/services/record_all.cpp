@@ -20,24 +20,26 @@ void allDay(DaySchedHead& head, int type) {
   head.reserved = 0;
 }
 
-void recordAllDay(OutputLogin* login, int channel, int type) {
+// 0, or the first refusal of the channel's writes; a refusal leaves the
+// channel's later records as they were.
+int recordAllDay(OutputLogin* login, int channel, int type) {
   RecordConfig rec;
   std::memset(&rec, 0, sizeof rec);
   getRecordConfig(login, channel, &rec, 1);
   rec.enable = 1;
   for (DaySchedHead& head : rec.days) allDay(head, type);
-  setRecordConfig(login, channel, &rec, 1);
+  if (const int rc = setRecordConfig(login, channel, &rec, 1)) return rc;
   HolidaySchedule holiday;
   std::memset(&holiday, 0, sizeof holiday);
   getRecordSchedExtra(login, channel, &holiday, 1);
   allDay(holiday.head, type);
-  setRecordSchedExtra(login, channel, &holiday, 1);
-  if (type != kMotion) return;
+  if (const int rc = setRecordSchedExtra(login, channel, &holiday, 1)) return rc;
+  if (type != kMotion) return 0;
   ChannelConfig config;
   std::memset(&config, 0, sizeof config);
-  if (getChannelConfig(login, channel, &config) != 0 || config.motionEnable != 0) return;
+  if (getChannelConfig(login, channel, &config) != 0 || config.motionEnable != 0) return 0;
   config.motionEnable = 1;
-  setChannelConfig(login, channel, &config, 1);
+  return setChannelConfig(login, channel, &config, 1);
 }
 
 int startAll(int output, WindowHandle owner, int type) {
@@ -49,12 +51,21 @@ int startAll(int output, WindowHandle owner, int type) {
   const int answer = askMsgBox(owner, "preview", key);
   if (answer != MSGBOX_ANSWER_YES) return answer;
   OutputLogin* login = getOutputLogin(output);
-  for (int channel = 1; channel <= getAnalogChanNum(); ++channel) recordAllDay(login, channel, type);
+  // Every channel is tried; the first refusal is shown once at the end.
+  int refused = 0;
+  const auto record = [&](int channel) {
+    const int rc = recordAllDay(login, channel, type);
+    if (refused == 0) refused = rc;
+  };
+  for (int channel = 1; channel <= getAnalogChanNum(); ++channel) record(channel);
   uint64_t ipMask = 0;
   getIpChannelNum(&ipMask);
   for (int n = 1; n <= 64 - getAnalogChanNum(); ++n)
-    if ((ipMask >> (n - 1)) & 1u) recordAllDay(login, getAnalogChanNum() + n, type);
-  return saveDeviceParams();
+    if ((ipMask >> (n - 1)) & 1u) record(getAnalogChanNum() + n);
+  const int saved = saveDeviceParams();
+  if (refused == 0) refused = saved;
+  if (refused != 0) showMsgBoxNum(owner, "commons", "savefailed_code", refused);
+  return refused;
 }
 
 }  // namespace

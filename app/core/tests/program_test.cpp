@@ -408,7 +408,7 @@ TEST_F(ProgramTest, DamagedParameterFilesAreSetAsideAndTheProgramRunsOnItsDefaul
   } cases[] = {
       {"a directory", "mkdir '" + params + "'", "a directory, not a file", S_IFDIR},
       {"a FIFO", "mkfifo '" + params + "'", "not a regular file", S_IFIFO},
-      {"a link to /dev/zero", "ln -s /dev/zero '" + params + "'", "not a regular file", S_IFLNK},
+      {"a link to /dev/zero", "ln -s /dev/zero '" + params + "'", "a symbolic link, not a file", S_IFLNK},
       {"a huge sparse file", "truncate -s 1G '" + params + "'", "larger than any parameter file", S_IFREG},
       {"an empty file", "truncate -s 0 '" + params + "'", "too short", S_IFREG},
       {"a foreign file", "printf '[system]\\ngal_engine=windib\\n' > '" + params + "'", "not a parameter file", S_IFREG},

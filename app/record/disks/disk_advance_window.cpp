@@ -50,9 +50,10 @@ int saveDiskMode(WindowHandle page) {
   // Written first: the question only asks whether the start that takes it
   // comes now, and No keeps it for later.
   const int loginId = getLoginId(getMainOutput());
-  if (const int rc = setDiskModeFlag(loginId, wanted ? 1 : 0)) return rc;
-  applyDiskParams(loginId);
-  saveDeviceParams();
+  int rc = setDiskModeFlag(loginId, wanted ? 1 : 0);
+  if (rc == 0) rc = applyDiskParams(loginId);
+  if (rc == 0) rc = saveDeviceParams();
+  if (rc != 0) return rc;
   SetPowerKeyDownFlag(1);
   if (askMsgBox(page, kAdvanceSection, "param_reboot") != MSGBOX_ANSWER_YES) {
     SetPowerKeyDownFlag(0);

@@ -33,7 +33,8 @@ constexpr int kEnable = 19808, kDisk = 19809, kStatus = 19810, kType = 19811, kS
 constexpr int kTemperature = 19813, kTime = 19814, kSelfEva = 19815, kAllEva = 19816, kList = 19818;
 constexpr uint16_t kRunning = 15;
 constexpr int kTextSize = 128;
-constexpr int kNoDisk = -1;  // Apply without a disk: a failure nothing reports
+// Apply without a disk: a failure that no box reports.
+constexpr int kNoDisk = PAGE_CODE_DECLINED;
 constexpr int kLanguageGb2312 = 2;  // language ids count from 1, English
 
 constexpr uint32_t kChild = WS_CHILD | WS_VISIBLE;
@@ -200,9 +201,9 @@ void startSelfTest(WindowHandle page) {
 // Without a disk there is nothing to apply: Apply stays as it is.
 int apply(WindowHandle page) {
   if (chosenDisk(page) < 0) return kNoDisk;
-  setSmartCheckDisabled(getLoginId(getMainOutput()), isChecked(page, kEnable) ? 0 : 1);
+  const int rc = setSmartCheckDisabled(getLoginId(getMainOutput()), isChecked(page, kEnable) ? 0 : 1);
   loadDisk(page, chosenDisk(page));
-  return 0;
+  return rc;
 }
 
 void poll(WindowHandle page, int timer) {
@@ -240,8 +241,9 @@ void loadSmartBitmaps() { loadNamedBitmaps(kSmartSection, g_handles, 3, 0); }
 void stopSmartPagePoll(WindowHandle page) { stopSmartPoll(page); }
 
 LResult smartPageProc(WindowHandle page, int message, WParam wParam, LParam lParam) {
-  static const pageframe::PageHooks kHooks{init,    nullptr, command, apply,        nullptr, nullptr,
-                                           nullptr, nullptr, nullptr, poll, stopSmartPoll};
+  static const pageframe::PageHooks kHooks{
+      init,    nullptr, command, apply, [](WindowHandle p, int code) { showSaveFailedCode(p, code); }, nullptr,
+      nullptr, nullptr, nullptr, poll,  stopSmartPoll};
   return pageframe::runPage(kHooks, page, message, wParam, lParam);
 }
 

@@ -465,8 +465,8 @@ int save(WindowHandle page) {
     g_modeWritten = true;
   }
   if (const int rc = saveModeData(page, mode)) return rc;
-  applyDiskParams(loginId());
-  saveDeviceParams();
+  if (const int rc = applyDiskParams(loginId())) return rc;
+  if (const int rc = saveDeviceParams()) return rc;
   if (!g_modeWritten) return 0;
   g_modeWritten = false;
   // The question asks whether to reboot now: No keeps what was written for

@@ -308,7 +308,10 @@ int save(WindowHandle page) {
     if (!shown) showSaveFailedCode(page, code);
     return code;
   }
-  saveDeviceParams();
+  if (const int rc = saveDeviceParams()) {
+    showSaveFailedCode(page, rc);
+    return rc;
+  }
   for (size_t c = 1; c < recordTab().size(); ++c)
     if (static_cast<int>(c) != recordChannel()) recordTab()[c] = WorkRecord{};
   return 0;

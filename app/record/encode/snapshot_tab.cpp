@@ -21,8 +21,8 @@ constexpr int kPicChan = 18512;
 constexpr uint32_t kCombo = WS_CHILD | WS_VISIBLE | CBS_DROPDOWNLIST | CBS_NOTIFY;
 constexpr int kCaptureListSize = 16;
 
-const ValueKeyRow kQualityRows[] = {{"quality_high", 80}, {"quality_middle", 60}, {"quality_low", 40}};
-const ValueKeyRow kIntervalRows[] = {{"interval_1", 1},       {"interval_2", 2},        {"interval_3", 3},
+const ValueKeyRow kQualityRows[] = {{"quality_high", CAPTURE_QUALITY_HIGH}, {"quality_middle", 60}, {"quality_low", 40}};
+const ValueKeyRow kIntervalRows[] = {{"interval_1", CAPTURE_INTERVAL_SHORTEST},       {"interval_2", 2},        {"interval_3", 3},
                                      {"interval_4", 4},       {"interval_5", 5},        {"interval_10m", 600},
                                      {"interval_30m", 1800},  {"interval_1h", 3600},    {"interval_12h", 43200},
                                      {"interval_24h", 86400}};
@@ -140,8 +140,9 @@ int save(WindowHandle page) {
       return code;
     }
   }
-  saveDeviceParams();
-  return 0;
+  const int kept = saveDeviceParams();
+  if (kept != 0) showMsgBox(page, "commons", "savefailed", MSGBOX_ERROR);
+  return kept;
 }
 
 void init(WindowHandle page) {

@@ -136,7 +136,10 @@ int save(WindowHandle page) {
     const int code = saveChannel(page, static_cast<int>(c));
     if (code != 0) return code;
   }
-  saveDeviceParams();
+  if (const int rc = saveDeviceParams()) {
+    showSaveFailedCode(page, rc);
+    return rc;
+  }
   for (size_t c = 1; c < subTab().size(); ++c)
     if (static_cast<int>(c) != subChannel()) subTab()[c] = WorkRecord{};
   return 0;

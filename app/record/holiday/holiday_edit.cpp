@@ -214,8 +214,7 @@ int saveHolidayEntry(WindowHandle dlg) {
   table.entries[g_index] = entry;
   if (entry.enable) showMsgBox(dlg, kEditSection, "holiday_schedule_hint", MSGBOX_INFO);
   const int rc = setHolidayConfig(login(), &table);
-  if (rc == 0) saveDeviceParams();
-  return rc;
+  return rc == 0 ? saveDeviceParams() : rc;
 }
 
 bool save(WindowHandle dlg) {

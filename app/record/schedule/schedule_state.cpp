@@ -37,15 +37,16 @@ bool usesMotion(const Week& week) {
   return false;
 }
 
-// A schedule that records on motion needs motion detection on.
-void enableMotionDetection(int channel) {
+// A schedule that records on motion needs motion detection on; false when
+// the device refuses to switch it on.
+bool enableMotionDetection(int channel) {
   ChannelConfig config;
   std::memset(&config, 0, sizeof config);
-  if (getChannelConfig(login(), channel, &config) != 0) return;
+  if (getChannelConfig(login(), channel, &config) != 0) return true;
   uint8_t* enable = &config.motionEnable;
-  if (*enable != 0) return;
+  if (*enable != 0) return true;
   *enable = 1;
-  setChannelConfig(login(), channel, &config, 1);
+  return setChannelConfig(login(), channel, &config, 1) == 0;
 }
 
 bool saveRecordChannel(int c) {
@@ -55,7 +56,7 @@ bool saveRecordChannel(int c) {
     getRecordConfig(login(), c, &e.record, 1);
     ok = false;
   } else if (e.record.enable != 0 && usesMotion(weekOf(e))) {
-    enableMotionDetection(c);
+    ok = enableMotionDetection(c);
   }
   // A failed schedule write leaves no schedule to switch motion detection
   // on for: the check after the holiday write is not made.
@@ -158,8 +159,8 @@ int saveSchedules(TabState& tab) {
       ok = saveRecordChannel(c) && ok;
     }
   }
-  if (!ok) return -1;
-  saveDeviceParams();
+  // The page tells a failed save by -1, whatever the failure.
+  if (!ok || saveDeviceParams() != 0) return -1;
   return 0;
 }
 

@@ -39,14 +39,15 @@ bool otherWritableDisk(const DiskInfo* rows, int count, int index) {
   return false;
 }
 
-void moveGroup(int login, const DiskInfo& row, int group) {
+// 0, or the device's refusal of the group's mask or of the disk's group.
+int moveGroup(int login, const DiskInfo& row, int group) {
   const int bit = row.port + 2 * row.bus;
   uint64_t mask = 0;
-  if (bit < 64) {
+  if (bit >= 0 && bit < 64) {
     getDiskGroupMask(group, &mask);
-    setDiskGroupMask(login, group, mask | (uint64_t{1} << bit));
+    if (const int rc = setDiskGroupMask(login, group, mask | (uint64_t{1} << bit))) return rc;
   }
-  setDiskGroup(login, row.bus, row.port, group);
+  return setDiskGroup(login, row.bus, row.port, group);
 }
 
 void init(WindowHandle dlg) {
@@ -130,9 +131,8 @@ int saveDiskAttrAndGroup(WindowHandle dialog, int diskIndex) {
   if (groupChanged && askMsgBox(dialog, kSection, "hdgroupset") == storage::kAnswerNo) return kDeclined;
   const int login = getLoginId(getCurOutput());
   const int attr = !readWrite && redundancy ? DISK_ATTR_REDUNDANCY : readOnly ? DISK_ATTR_READONLY : DISK_ATTR_READWRITE;
-  setDiskAttr(login, row.bus, row.port, attr, 1);
-  if (groupChanged && group > 0) moveGroup(login, row, group);
-  return 0;
+  if (const int rc = setDiskAttr(login, row.bus, row.port, attr, 1)) return rc;
+  return groupChanged && group > 0 ? moveGroup(login, row, group) : 0;
 }
 
 int showLocalHdSetDialog(WindowHandle parent, int diskIndex) {

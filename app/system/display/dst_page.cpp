@@ -145,11 +145,9 @@ int save(WindowHandle page) {
       record.dstBias = biasMinutes(static_cast<int>(selectedValue(page, kBias)));
     }
   }
-  const int rc = setDeviceConfig(login(), &record, 1);
-  if (rc == 0) {
-    applyDstConfig(login());
-    saveDeviceParams();
-  }
+  int rc = setDeviceConfig(login(), &record, 1);
+  if (rc == 0) rc = applyDstConfig(login());
+  if (rc == 0) rc = saveDeviceParams();
   rereadConfig();
   if (rc == 0) refreshRows(page);
   return rc;

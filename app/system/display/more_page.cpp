@@ -201,13 +201,14 @@ int save(WindowHandle page) {
   Switches switches;
   readOption(page, kMainOut, own.mainOutOption, getMainOutput(), switches);
   readOption(page, kVideoOut, own.videoOutOption, getAuxOutput(), switches);
-  const int rc = setDeviceConfig(login(), &record, 1);
+  int rc = setDeviceConfig(login(), &record, 1);
   if (rc == 0) {
-    saveDeviceParams();
+    // A reboot would lose what the file did not keep.
+    rc = saveDeviceParams();
     // A new output mode is written with the rest and takes effect at the
     // next start: the question only asks whether that start comes now, and
     // No keeps it for later while the rest takes effect at once.
-    if (newMode && confirmMsgBox(page, kSection, "param_reboot")) {
+    if (rc == 0 && newMode && confirmMsgBox(page, kSection, "param_reboot")) {
       SetPowerKeyDownFlag(0);
       announceReboot();
     } else {

@@ -50,7 +50,7 @@ void next(WindowHandle dlg) {
       reportSaveFailed(dlg, rc);
     } else {
       cached->language = record.language;
-      saveDeviceParams();
+      if (const int kept = saveDeviceParams()) reportSaveFailed(dlg, kept);
       beginLangSwitch();
     }
   }

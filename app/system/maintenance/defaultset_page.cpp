@@ -29,7 +29,7 @@ void init(WindowHandle page) {
   maintenance::bottomButton(page, kSection, "close", PAGE_ID_EXIT);
 }
 
-void restore() {
+void restore(WindowHandle page) {
   maintenance::BusyCursor busy;
   SetPowerKeyDownFlag(1);
   OutputLogin* login = getOutputLogin(getCurOutput());
@@ -39,12 +39,18 @@ void restore() {
   block[0] = 1;
   static_assert(sizeof config <= (LONG_OP_STATE_WORDS - 1) * sizeof(int), "config fits the block");
   std::memcpy(block + 1, &config, sizeof config);
-  restoreDefaults(login, kRestoreAll);
+  // A refused restore changed nothing: no reboot to announce.
+  if (const int rc = restoreDefaults(login, kRestoreAll)) {
+    clearLongOp();
+    SetPowerKeyDownFlag(0);
+    reportSaveFailed(page, rc);
+    return;
+  }
   maintenance::announceReboot(maintenance::kRebootHint);
 }
 
-void command(WindowHandle, int id, int) {
-  if (id == PAGE_ID_OK) restore();
+void command(WindowHandle page, int id, int) {
+  if (id == PAGE_ID_OK) restore(page);
 }
 
 LResult pageProc(WindowHandle page, int message, WParam wParam, LParam lParam) {

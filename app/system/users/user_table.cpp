@@ -83,7 +83,7 @@ int addUser(UserConfig& table, int* index, const UserFields& f, NameRule rule) {
   UserRecord& u = table.users[at];
   storeName(u, f.name);
   storePassword(u, f.password);
-  setUserDefaultRights(&u, validLevel(f.level) ? f.level : kLevelLow);
+  if (int rc = setUserDefaultRights(&u, validLevel(f.level) ? f.level : kLevelLow)) return rc;
   std::memcpy(macOf(u), mac, kMacBytes);
   return 0;
 }
@@ -103,7 +103,7 @@ int modifyUser(UserConfig& table, int index, const UserFields& f, NameRule rule)
   if (index != 0) storeName(u, f.name);
   if (f.changePassword) storePassword(u, f.password);
   if (index != 0 && validLevel(f.level) && static_cast<uint32_t>(f.level) != u.priority)
-    setUserDefaultRights(&u, f.level);
+    if (int rc = setUserDefaultRights(&u, f.level)) return rc;
   std::memcpy(macOf(u), mac, kMacBytes);
   return 0;
 }

@@ -99,24 +99,26 @@ int freeIpChannel() {
   return 0;
 }
 
-// The new channel goes into the first empty window of every window table.
-void placeInLiveView(int ipChannel) {
+// The new channel goes into the first empty window of every window table;
+// 0, or the device's refusal of the live view's record.
+int placeInLiveView(int ipChannel) {
   PreviewConfig config{};
   const int main = getMainOutput();
-  if (getPreviewConfig(login(), main, &config) != 0) return;
+  if (getPreviewConfig(login(), main, &config) != 0) return 0;
   const int slots = getMaxChanSlotNum();
   const int limit = slots < PREVIEW_ORDER_SLOTS ? slots : PREVIEW_ORDER_SLOTS;
   for (int window = 0; window < limit; ++window) {
     if (config.order[0][window] != kEmptyWindow) continue;
     const int channel = getAnalogChanNum() + ipChannel - 1;
     for (int table = 0; table < kWindowTables; ++table) config.order[table][window] = static_cast<uint8_t>(channel);
-    setPreviewConfig(login(), main, &config);
-    return;
+    return setPreviewConfig(login(), main, &config);
   }
+  return 0;
 }
 
-// 0 added, kSkipped, or the code that stops the adding.
-int addOne(const DiscoveredIpc& ipc) {
+// 0 added, kSkipped, the code that stops the adding, or (with `placed`
+// false) the refusal of the camera's place in the live view.
+int addOne(const DiscoveredIpc& ipc, bool* placed) {
   const int channel = freeIpChannel();
   if (channel == 0) return kNoFreeChannel;
   IpcParam defaults{};
@@ -129,8 +131,10 @@ int addOne(const DiscoveredIpc& ipc) {
   std::memcpy(head.name, ipc.serial, sizeof head.name);
   std::memcpy(info.bytes, &head, sizeof head);
   const int rc = addIpChannel(login(), channel, &info);
-  if (rc == 0) placeInLiveView(channel);
-  return rc;
+  if (rc != 0) return rc;
+  const int place = placeInLiveView(channel);
+  *placed = place == 0;
+  return place;
 }
 
 void add(WindowHandle page) {
@@ -144,8 +148,15 @@ void add(WindowHandle page) {
   bool added = false;
   for (int i = 0; i < g_count; ++i) {
     if (!rowChecked(page, kList, i)) continue;
-    const int rc = addOne(g_found[i]);
-    if (rc == kSkipped) continue;
+    bool placed = true;
+    const int rc = addOne(g_found[i], &placed);
+    if (rc == kSkipped && placed) continue;
+    // The camera is added even when its window was refused.
+    added = added || !placed;
+    if (!placed) {
+      reportSaveFailed(page, rc);
+      break;
+    }
     if (rc != 0) {
       showIpcAddError(page, rc);
       break;

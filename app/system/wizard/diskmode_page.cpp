@@ -39,11 +39,12 @@ void next(WindowHandle page) {
   if (wanted == deviceFlag()) return goOn(page, Step::DiskMode);
   // Written first: the question only asks whether the start that takes it
   // comes now, and No keeps it for later.
-  if (const int rc = setDiskModeFlag(getLoginId(output()), wanted ? 1 : 0)) {
+  int rc = setDiskModeFlag(getLoginId(output()), wanted ? 1 : 0);
+  if (rc == 0) rc = saveDeviceParams();
+  if (rc != 0) {
     reportSaveFailed(page, rc);
     return;
   }
-  saveDeviceParams();
   SetPowerKeyDownFlag(1);
   if (askMsgBox(page, kSection, "param_reboot") == MSGBOX_ANSWER_YES)
     createShutdownHintWindow(page, kRebootHint);

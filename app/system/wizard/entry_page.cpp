@@ -20,10 +20,16 @@ constexpr uint32_t kBoxExStyle = EDIT_CORNER_TOPLEFT | EDIT_CORNER_BOTTOMLEFT | 
 // Set by a click, cleared once the device's parameters are saved.
 bool g_changed = false;
 
-void saveIfChanged() {
-  if (!g_changed) return;
-  saveDeviceParams();
+// True when nothing is left to save; a failed save is shown and tried
+// again at the next step.
+bool saveIfChanged(WindowHandle page) {
+  if (!g_changed) return true;
+  if (const int rc = saveDeviceParams()) {
+    reportSaveFailed(page, rc);
+    return false;
+  }
   g_changed = false;
+  return true;
 }
 
 void init(WindowHandle page) {
@@ -41,16 +47,21 @@ void command(WindowHandle page, int id, int) {
   if (id == kShowAtStart) {
     uint32_t flags[2] = {0, 0};
     getStartGuideFlag(login(), flags);
+    const bool held = flags[0] != 0;
     flags[0] = users::isChecked(page, kShowAtStart) ? 1 : 0;
-    setStartGuideFlag(login(), flags, 0);
+    // A refused flag is shown, and the box shows what the device holds.
+    if (const int rc = setStartGuideFlag(login(), flags, 0)) {
+      users::setChecked(page, kShowAtStart, held);
+      reportSaveFailed(page, rc);
+      return;
+    }
     g_changed = true;
   } else if (id == kNext) {
-    saveIfChanged();
-    goOn(page, Step::Entry);
+    if (saveIfChanged(page)) goOn(page, Step::Entry);
   }
 }
 
-void leaving(WindowHandle) { saveIfChanged(); }
+void leaving(WindowHandle page) { saveIfChanged(page); }
 
 const Page kPage{kSection, kPrevious, init, command, nullptr, leaving, nullptr, nullptr, nullptr};
 

@@ -92,7 +92,10 @@ bool storeNewPassword(WindowHandle page, UserConfig* cached) {
     return false;
   }
   *cached = table;
-  saveDeviceParams();
+  if (const int rc = saveDeviceParams()) {
+    reportSaveFailed(page, rc);
+    return false;
+  }
   return true;
 }
 

@@ -195,7 +195,8 @@ int save(WindowHandle page) {
     if (const int rc = writeChannel(channel, p.setting)) return rc;
     wrote = true;
   }
-  if (wrote) saveDeviceParams();
+  if (wrote)
+    if (const int rc = saveDeviceParams()) return rc;
   g.channels = {};
   return 0;
 }

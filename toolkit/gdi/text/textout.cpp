@@ -46,20 +46,20 @@ FitResult FitText(DC* dc, LogFont* lf, const char* text, int len, int maxExtent,
   textrender::StartStringOutput(lf);  // kerning starts afresh, whatever was drawn before
   textrender::CharMeasurer measure(lf);
   const unsigned char* s = mbtext::Bytes(text);
-  int x = 0;
+  int64_t x = 0;
   while (fit.bytes < len) {
     int width = 0;
     const int n = measure.Next(s + fit.bytes, len - fit.bytes, &width);
     if (n < 1) break;
     if (posChars) posChars[fit.chars] = fit.bytes;
-    if (dxChars) dxChars[fit.chars] = x;
-    const int cell = width + dc->charExtra;
+    if (dxChars) dxChars[fit.chars] = ClampToInt(x);
+    const int64_t cell = int64_t{width} + dc->charExtra;
     if (maxExtent > 0 && x + cell > maxExtent) break;
     x += cell;
     fit.bytes += n;
     ++fit.chars;
   }
-  size->cx = x;
+  size->cx = ClampToInt(x);
   return fit;
 }
 
@@ -125,7 +125,7 @@ int GetTextExtentEx(HDC hdc, const char* text, int len, Size* size, int outputId
   len = textout::ByteLength(text, len);
   // A walk that stops at a byte no charset accepts measures nothing.
   if (textrender::CalcTextExtent(dc, lf, text, len, size) < len) return 0;
-  return size->cx > 0 ? size->cx - dc->charExtra : 0;
+  return size->cx > 0 ? gui::dc::ClampToInt(int64_t{size->cx} - dc->charExtra) : 0;
 }
 
 int GetTabbedTextExtent(HDC hdc, const char* text, int len, Size* size) {

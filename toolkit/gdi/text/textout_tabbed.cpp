@@ -91,27 +91,28 @@ int GetTabbedTextExtentPoint(HDC hdc, const char* text, int len, int maxExtent, 
   textrender::StartStringOutput(lf);  // kerning starts afresh, whatever was drawn before
   textrender::CharMeasurer measure(lf);
   const unsigned char* s = mbtext::Bytes(text);
-  int bytes = 0, chars = 0, x = 0, widest = 0;
+  int bytes = 0, chars = 0;
+  int64_t x = 0, widest = 0;
   while (bytes < len) {
     int width = 0;
     const int n = measure.Next(s + bytes, len - bytes, &width);
     if (n < 1) break;
     if (posChars) posChars[chars] = bytes;
-    if (dxChars) dxChars[chars] = x;
+    if (dxChars) dxChars[chars] = gui::dc::ClampToInt(x);
     const unsigned char c = s[bytes];
-    const int cell = c == '\t' ? tabWidth : (c == '\n' || c == '\r') ? 0 : width + dc->charExtra;
+    const int64_t cell = c == '\t' ? tabWidth : (c == '\n' || c == '\r') ? 0 : int64_t{width} + dc->charExtra;
     if (maxExtent > 0 && x + cell > maxExtent) break;
     if (c == '\n' || c == '\r') {
       widest = std::max(widest, x);
       x = 0;
-      if (c == '\n') out->cy += lineHeight;
+      if (c == '\n') out->cy = gui::dc::ClampToInt(int64_t{out->cy} + lineHeight);
     } else {
       x += cell;
     }
     bytes += n;
     ++chars;
   }
-  out->cx = std::max(widest, x);
+  out->cx = gui::dc::ClampToInt(std::max(widest, x));
   if (fitChars) *fitChars = chars;
   return bytes;
 }

@@ -163,8 +163,10 @@ void drawOneChar(StringBracket& bracket, DC* dc, LogFont* lf, DevFont* df, uint3
   const int bold = AddedBold(lf, df);
   const int oldX = *penX;
   const GlyphDesc desc = DescribeGlyph(lf, df, fontId, face.ascent, face.height, ch, len);
-  *penX += desc.advance + bold;
-  if (!desc.source.bits) return;
+  *penX = gui::dc::ClampToInt(int64_t{*penX} + desc.advance + bold);
+  // A pen moved beyond the far coordinates (a huge character extra) is on
+  // no surface: nothing is drawn there, and its sums stay in the int range.
+  if (!desc.source.bits || gui::dc::FarCoord(oldX) != oldX) return;
   const int bx = oldX + desc.dx, by = penY + desc.dy, bw = desc.width, bh = desc.height;
   PlacedGlyph g;
   g.source = desc.source;
@@ -243,7 +245,7 @@ int drawNextChar(StringBracket& bracket, DC* dc, const StringFonts& fonts, const
   drawOneChar(bracket, dc, lf, multi ? lf->multiByteDevFont : lf->singleByteDevFont,
               multi ? fonts.multiId : fonts.singleId, multi ? fonts.multi : fonts.single, penX,
               baseline, s, c.len);
-  *penX += dc->charExtra;
+  *penX = gui::dc::ClampToInt(int64_t{*penX} + dc->charExtra);
   return c.len;
 }
 
@@ -268,7 +270,7 @@ int DrawTextString(DC* dc, int x, int y, const char* text, int len) {
     }
   }
   drawDecorations(dc, fonts, x, penX, baseline);
-  return penX - x;
+  return gui::dc::ClampToInt(int64_t{penX} - x);
 }
 
 int TabbedTextOutInternal(DC* dc, int x, int y, const char* text, int len) {
@@ -286,7 +288,7 @@ int TabbedTextOutInternal(DC* dc, int x, int y, const char* text, int len) {
   while (len > 0) {
     int n = 1;
     if (*s == '\t') {
-      penX += tabWidth;
+      penX = gui::dc::ClampToInt(int64_t{penX} + tabWidth);
       StartStringOutputHeld(lf);
     } else if (*s == '\n' || *s == '\r') {
       bracket.Close();
@@ -295,7 +297,7 @@ int TabbedTextOutInternal(DC* dc, int x, int y, const char* text, int len) {
       hold.lock();
       widest = std::max(widest, penX);
       penX = x;
-      if (*s == '\n') baseline += lineHeight;
+      if (*s == '\n') baseline = gui::dc::ClampToInt(int64_t{baseline} + lineHeight);
     } else {
       n = drawNextChar(bracket, dc, fonts, s, len, &penX, baseline);
       if (n < 1) break;
@@ -306,7 +308,7 @@ int TabbedTextOutInternal(DC* dc, int x, int y, const char* text, int len) {
   bracket.Close();
   hold.unlock();
   drawDecorations(dc, fonts, x, penX, baseline);
-  return std::max(widest, penX) - x;
+  return gui::dc::ClampToInt(int64_t{std::max(widest, penX)} - x);
 }
 
 }  // namespace textrender

@@ -32,15 +32,17 @@ int CalcTextExtent(DC* dc, LogFont* lf, const char* text, int len, Size* size) {
   StartStringOutput(lf);
   CharMeasurer measure(lf);
   const unsigned char* s = mbtext::Bytes(text);
-  int cx = 0, walked = 0;
+  // Summed in 64 bits: a large character extra would wrap an int.
+  int64_t cx = 0;
+  int walked = 0;
   while (walked < len) {
     int width = 0;
     const int n = measure.Next(s + walked, len - walked, &width);
     if (n < 1) break;
-    cx += width + dc->charExtra;
+    cx += int64_t{width} + dc->charExtra;
     walked += n;
   }
-  size->cx = cx;
+  size->cx = gui::dc::ClampToInt(cx);
   size->cy = LineHeight(dc, lf);
   return walked;
 }
@@ -51,7 +53,7 @@ void CalcTabbedTextExtent(DC* dc, LogFont* lf, int tabWidth, const char* text, i
   CharMeasurer measure(lf);
   const int lineHeight = LineHeight(dc, lf);
   const unsigned char* s = mbtext::Bytes(text);
-  int x = 0, widest = 0, cy = lineHeight;
+  int64_t x = 0, widest = 0, cy = lineHeight;
   while (len > 0) {
     int width = 0;
     const int n = measure.Next(s, len, &width);
@@ -68,16 +70,16 @@ void CalcTabbedTextExtent(DC* dc, LogFont* lf, int tabWidth, const char* text, i
         x = 0;
         break;
       default:
-        x += width + dc->charExtra;
+        x += int64_t{width} + dc->charExtra;
     }
     s += n;
     len -= n;
   }
-  size->cx = std::max(widest, x);
-  size->cy = cy;
+  size->cx = gui::dc::ClampToInt(std::max(widest, x));
+  size->cy = gui::dc::ClampToInt(cy);
   if (pos) {
-    pos->x = gui::dc::ClampToInt(int64_t{pos->x} + x);
-    pos->y = gui::dc::ClampToInt(int64_t{pos->y} + cy - lineHeight);
+    pos->x = gui::dc::ClampToInt(pos->x + x);
+    pos->y = gui::dc::ClampToInt(pos->y + cy - lineHeight);
   }
 }
 

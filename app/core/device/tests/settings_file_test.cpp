@@ -348,6 +348,83 @@ TEST_F(SettingsFileTest, TheDeviceWritesChangedSettingsItself) {
   EXPECT_EQ(back.baudRate, 5);
 }
 
+// A write that fails says so once, naming the file and the reason; the
+// failures after it stay quiet until a write succeeds again.
+TEST_F(SettingsFileTest, AFailedWriteIsToldOnceForEachRunOfFailures) {
+  const std::string lost = dir + "/no such folder/device_params.dat";
+  Rs232Config serial{};
+  const auto failingSave = [&](int baud) {
+    serial.baudRate = baud;
+    setRs232Config(nullptr, &serial, 1);
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(saveDeviceParams(), -1);
+    return testing::internal::GetCapturedStderr();
+  };
+  device_seam::setSettingsFile(lost);
+  const std::string first = failingSave(3);
+  EXPECT_NE(first.find(lost), std::string::npos) << first;
+  EXPECT_NE(first.find(std::strerror(ENOENT)), std::string::npos) << first;
+  EXPECT_EQ(std::count(first.begin(), first.end(), '\n'), 1) << first;
+  EXPECT_EQ(failingSave(4), "");
+  testing::internal::CaptureStderr();
+  writeChangedDeviceParams();  // the after-message write fails as quietly
+  EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
+  device_seam::setSettingsFile(path);
+  ASSERT_EQ(saveDeviceParams(), 0);
+  device_seam::setSettingsFile(lost);
+  EXPECT_NE(failingSave(5).find(lost), std::string::npos) << "a new run of failures is told";
+}
+
+// A link at the file's name is neither followed nor written through: its
+// target keeps its bytes and its mode, the link is refused and set aside,
+// and a later save writes a file of its own.
+TEST_F(SettingsFileTest, ALinkInPlaceOfTheFileIsRefusedAndNeverWrittenThrough) {
+  const std::string target = dir + "/elsewhere";
+  writeFile(target, {1, 2, 3});
+  ASSERT_EQ(::chmod(target.c_str(), 0644), 0);
+  ASSERT_EQ(::symlink(target.c_str(), path.c_str()), 0);
+  testing::internal::CaptureStderr();
+  EXPECT_EQ(saveDeviceParams(), -1);
+  const std::string written = testing::internal::GetCapturedStderr();
+  EXPECT_NE(written.find("symbolic link"), std::string::npos) << written;
+  const std::string err = refusedStderr();
+  EXPECT_NE(err.find(path), std::string::npos) << err;
+  EXPECT_NE(err.find("symbolic link"), std::string::npos) << err;
+  EXPECT_EQ(readFile(target), (std::vector<uint8_t>{1, 2, 3}));
+  EXPECT_EQ(modeOf(target), 0644u);
+  struct stat info {};
+  EXPECT_NE(::lstat(path.c_str(), &info), 0) << "the link is set aside";
+  ASSERT_EQ(saveDeviceParams(), 0);
+  ASSERT_EQ(::lstat(path.c_str(), &info), 0);
+  EXPECT_TRUE(S_ISREG(info.st_mode));
+  EXPECT_EQ(readFile(target), (std::vector<uint8_t>{1, 2, 3}));
+}
+
+// The restore of the defaults is kept like any accepted write: the file
+// written after it holds none of the users it deleted, nor their passwords.
+TEST_F(SettingsFileTest, ARestoreOfTheDefaultsReachesTheFile) {
+  UserConfig users{};
+  getUserConfig(nullptr, &users);
+  const char kName[] = "operator7", kPassword[] = "48151623";
+  std::memcpy(users.users[2].name, kName, sizeof kName);
+  std::memcpy(users.users[2].password, kPassword, sizeof kPassword);
+  ASSERT_EQ(setUserConfig(nullptr, &users, 1), 0);
+  ASSERT_EQ(saveDeviceParams(), 0);
+  const auto holds = [this](const char* text) {
+    const std::vector<uint8_t> bytes = readFile(path);
+    return std::search(bytes.begin(), bytes.end(), text, text + std::strlen(text)) != bytes.end();
+  };
+  ASSERT_TRUE(holds(kPassword));
+  ASSERT_EQ(restoreDefaults(nullptr, 1), 0);
+  writeChangedDeviceParams();  // what the device does after the message
+  EXPECT_FALSE(holds(kName));
+  EXPECT_FALSE(holds(kPassword));
+  restart();
+  UserConfig back{};
+  getUserConfig(nullptr, &back);
+  EXPECT_STRNE(back.users[2].name, kName);
+}
+
 // The file holds the users' passwords: it is its owner's alone, however
 // the program's umask or an earlier file's mode would have it.
 TEST_F(SettingsFileTest, OnlyItsOwnerMayReadTheFile) {

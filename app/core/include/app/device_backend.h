@@ -288,6 +288,10 @@ int restoreDeviceDefaults(OutputLogin* login, int flag);
  * Both do nothing while the file is up to date. */
 void writeChangedDeviceParams(void);
 void finishDeviceParams(void);
+/* What an Apply asks once its records are kept: the file is written when
+ * it is behind (also after a write that failed); 0 once it holds every
+ * kept setting, -1 when it could not be written. */
+int keepDeviceParams(void);
 
 /* Alarms. */
 int getChannelAlarmFlags(int index, int* flag1, int* flag2);

@@ -164,6 +164,8 @@ typedef struct EventLinkage {
 } EventLinkage;
 
 #define MOTION_AREA_ROWS 64
+/* The lowest tamper sensitivity, a fresh channel's. */
+#define TAMPER_SENSITIVITY_MIN 1
 typedef struct ChannelConfig {
   uint8_t head[4];
   uint8_t brightness;
@@ -191,7 +193,7 @@ typedef struct ChannelConfig {
   uint32_t motionCarried;
   uint32_t motionRecordMask[2]; /* the device's u64, low word first: it stands on a 4-byte boundary */
   uint16_t tamperEnable;
-  uint16_t tamperSensitivity;   /* 1..3 */
+  uint16_t tamperSensitivity;   /* TAMPER_SENSITIVITY_MIN..3 */
   uint32_t tamperArea[MOTION_AREA_ROWS][3];
   EventLinkage tamperLinkage;
   TimeSegment tamperSchedule[SCHED_DAYS][SCHED_SEGMENTS];
@@ -429,6 +431,9 @@ enum {
  * CAPTURE_INTERVAL_MINUTES set they hold minutes, so that 24 hours
  * (86400 s) fits. */
 #define CAPTURE_INTERVAL_MINUTES 0x8000u
+/* The best snapshot quality and the shortest interval (seconds). */
+#define CAPTURE_QUALITY_HIGH 80
+#define CAPTURE_INTERVAL_SHORTEST 1
 typedef struct CaptureSetting {
   uint8_t resolution;
   uint8_t quality;   /* 80 high, 60 middle, 40 low */

@@ -78,6 +78,8 @@ typedef struct FtpConfig {
 #define FTP_FIRST_CUSTOM 4
 #define FTP_SECOND_CUSTOM 3
 
+/* The one SNMP version the device offers. */
+#define SNMP_VERSION_2 2
 typedef struct SnmpConfig {
   uint32_t enabled;
   uint16_t version;

@@ -27,11 +27,15 @@ class Op {
   // Implicit, so that a call names the function as it stands.
   template <typename R, typename... A>
   Op(R (*fn)(A...)) : key_(reinterpret_cast<Key>(fn)) {}
+  // The operation the call log names `name` (a test walking the writes it
+  // logged); throws std::invalid_argument for a name no operation has.
+  static Op named(const std::string& name);
   Key key() const { return key_; }
   // The name the call log gives the operation.
   std::string name() const;
 
  private:
+  explicit Op(Key key) : key_(key) {}
   Key key_;
 };
 

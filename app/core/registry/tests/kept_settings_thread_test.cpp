@@ -10,8 +10,12 @@
 #include <chrono>
 #include <cstdio>
 #include <fstream>
+#include <algorithm>
 #include <functional>
 #include <iterator>
+#include <cstddef>
+#include <map>
+#include <set>
 #include <string>
 #include <thread>
 #include <vector>
@@ -33,6 +37,105 @@ using livetest::PumpUntil;
 std::vector<uint8_t> ReadFile(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
   return std::vector<uint8_t>((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
+// Every kept record by kind name and index, read from the image the
+// parameter file would hold.
+using Records = std::map<std::pair<std::string, uint32_t>, std::vector<uint8_t>>;
+Records KeptRecords() {
+  const std::vector<uint8_t> image = devsim::serializeSettings();
+  constexpr size_t kHead = 16, kTrailer = 4;
+  Records out;
+  size_t at = kHead;
+  const auto u32 = [&image](size_t from) {
+    uint32_t v = 0;
+    for (size_t i = 0; i < 4; ++i) v |= uint32_t{image[from + i]} << (8 * i);
+    return v;
+  };
+  while (at + 1 < image.size() - kTrailer) {
+    const size_t nameSize = image[at];
+    const std::string name(image.begin() + static_cast<long>(at) + 1,
+                           image.begin() + static_cast<long>(at + 1 + nameSize));
+    at += 1 + nameSize;
+    const uint32_t index = u32(at), size = u32(at + 4);
+    at += 8;
+    out[{name, index}].assign(image.begin() + static_cast<long>(at), image.begin() + static_cast<long>(at + size));
+    at += size;
+  }
+  return out;
+}
+
+// The bytes of a record as the device answers `read` for it.
+template <typename T, typename Read>
+std::vector<uint8_t> Answered(Read read) {
+  T record{};
+  read(&record);
+  const auto* p = reinterpret_cast<const uint8_t*>(&record);
+  return std::vector<uint8_t>(p, p + sizeof record);
+}
+
+// What a fresh device answers for a record it does not keep: most kinds
+// answer zeros, these their defaults.
+std::vector<uint8_t> DefaultOf(const std::pair<std::string, uint32_t>& key, size_t size) {
+  using Read = std::function<std::vector<uint8_t>(int index)>;
+  static const std::map<std::string, Read> kDefaults = {
+      {"NetConfig", [](int) { return Answered<NetConfig>([](NetConfig* r) { getNetConfig(nullptr, r); }); }},
+      {"NetAdvConfig",
+       [](int) { return Answered<NetAdvConfig>([](NetAdvConfig* r) { getNetAdvConfig(nullptr, r); }); }},
+      {"SnmpConfig", [](int) { return Answered<SnmpConfig>([](SnmpConfig* r) { getSnmpConfig(nullptr, r); }); }},
+      {"DeviceConfig",
+       [](int) { return Answered<DeviceConfig>([](DeviceConfig* r) { getDeviceConfig(nullptr, r); }); }},
+      {"UserConfig", [](int) { return Answered<UserConfig>([](UserConfig* r) { getUserConfig(nullptr, r); }); }},
+      {"StartGuide",
+       [](int) { return Answered<uint32_t[2]>([](uint32_t(*r)[2]) { getStartGuideFlag(nullptr, *r); }); }},
+      {"ChannelConfig",
+       [](int i) { return Answered<ChannelConfig>([i](ChannelConfig* r) { getChannelConfig(nullptr, i, r); }); }},
+      {"AlarmIn",
+       [](int i) {
+         return Answered<AlarmInConfig>([i](AlarmInConfig* r) { getAlarmInConfig(nullptr, i / 256, i % 256, r, 1); });
+       }},
+      {"PreviewConfig",
+       [](int i) { return Answered<PreviewConfig>([i](PreviewConfig* r) { getPreviewConfig(nullptr, i, r); }); }},
+      {"EncodeConfig",
+       [](int i) { return Answered<EncodeConfig>([i](EncodeConfig* r) { getEncodeConfig(nullptr, i, r, 1); }); }},
+      {"CaptureParams",
+       [](int i) {
+         return Answered<CaptureSettingPair>([i](CaptureSettingPair* r) { getCaptureParams(nullptr, i, r); });
+       }},
+      {"DiskRow",
+       [](int i) {
+         return Answered<DiskInfo>([i](DiskInfo* r) {
+           DiskInfo rows[DISK_LIST_ROWS] = {};
+           getDiskList(rows);
+           *r = rows[i];
+         });
+       }},
+  };
+  auto it = kDefaults.find(key.first);
+  return it != kDefaults.end() ? it->second(static_cast<int>(key.second)) : std::vector<uint8_t>(size);
+}
+
+// The records that differ between two sets, by kind and index. A record
+// the device does not keep answers zeros for most kinds: one kept as zeros
+// is no change.
+std::set<std::pair<std::string, uint32_t>> Changed(const Records& before, const Records& after) {
+  const auto zeros = [](const std::vector<uint8_t>& bytes) {
+    return std::all_of(bytes.begin(), bytes.end(), [](uint8_t b) { return b == 0; });
+  };
+  std::set<std::pair<std::string, uint32_t>> out;
+  for (const auto& [key, bytes] : after) {
+    auto it = before.find(key);
+    if (it == before.end() ? !zeros(bytes) : it->second != bytes) out.insert(key);
+  }
+  for (const auto& [key, bytes] : before)
+    if (!after.count(key) && !zeros(bytes)) out.insert(key);
+  return out;
+}
+
+std::string Names(const std::set<std::pair<std::string, uint32_t>>& records) {
+  std::string out;
+  for (const auto& [kind, index] : records) out += kind + "[" + std::to_string(index) + "] ";
+  return out;
 }
 
 std::string Text(WindowHandle page, int id) {
@@ -97,6 +200,16 @@ bool NextValue(WindowHandle page, int id) {
   return livetest::ChooseByMouse(page, id, was + 1 < rows ? was + 1 : was - 1);
 }
 
+// A field of a kept record by the kind's name.
+struct Field {
+  std::string kind;
+  size_t offset, size;
+};
+#define FIELD(Type, member, kind) \
+  Field { kind, offsetof(Type, member), sizeof(static_cast<Type*>(nullptr)->member) }
+// A whole record, every byte the user's.
+Field Whole(const char* kind, size_t size) { return Field{kind, 0, size}; }
+
 // What a case does on its page; false when a step did not take.
 using Change = std::function<bool(WindowHandle page)>;
 
@@ -105,6 +218,9 @@ struct Case {
   const char* item;
   int tab;              // the sheet page changed, or -1 for a page without tabs
   Change change;        // null: the page keeps no setting (why beside it)
+  // The fields of kept records the change may alter: every other byte
+  // stays as it was.
+  std::vector<Field> fields = {};
   int boxAnswer = IDOK;  // the answer to any question the Apply asks
   void (*prepare)() = nullptr;  // the device as the change needs it
 };
@@ -135,6 +251,9 @@ bool FilledDialog(const std::function<void()>& open, int field, const std::funct
                                     [&] {
                                       typed = typing(dlg);
                                       Click(dlg, PAGE_ID_OK);
+                                      // A refusal keeps the dialog: the user leaves it by Cancel.
+                                      if (!PumpUntil([&] { return GetActiveWindow() != dlg; }, 100))
+                                        Click(dlg, PAGE_ID_CANCEL);
                                     });
   return ran && typed && PumpUntil([&] { return GetActiveWindow() != dlg; });
 }
@@ -196,6 +315,13 @@ Change Tick(int box) {
 Change Type(int field, const char* text) {
   return [field, text](WindowHandle page) { return Retype(page, field, text); };
 }
+// A button pressed (a layout's picture): the page lights Apply.
+Change Press(int button) {
+  return [button](WindowHandle page) {
+    Click(page, button);
+    return PumpUntil([page] { return livetest::Enabled(page, PAGE_ID_APPLY); });
+  };
+}
 Change Next(int box) {
   return [box](WindowHandle page) { return NextValue(page, box); };
 }
@@ -216,6 +342,11 @@ constexpr int kNetMtu = 20283, kPppoeEnable = 20302, kPppoeUser = 20303, kPppoeP
 constexpr int kMotionEnable = 19249, kLossEnable = 19441, kTamperEnable = 19265, kSerialSpeed = 20432;
 constexpr int kOverwrite = 18688, kDateFormat = 20244, kSmartEnable = 19808, kQuality = 18446, kAlarmInType = 20250,
               kExceptionAudio = 20465, kPreviewDwell = 20450, kStorageMode = 19792;
+// The sub stream's quality (the main stream's, 54 further) and the
+// snapshot's; daylight saving by the zone's rule, the menu lock time, an
+// alarm output's delay and the live view's 3x3 layout.
+constexpr int kSubQuality = kQuality + 54, kPictureQuality = 18519, kDstAuto = 20272, kLockTime = 20259,
+              kAlarmOutDelay = 20271, kThreeByThree = 20468;
 
 enum NetTab { kBaseTab, kPppoeTab, kDdnsTab, kNtpTab, kEmailTab, kFtpTab, kSnmpTab, kHostTab };
 constexpr int kDetectTab = 1;
@@ -225,35 +356,82 @@ constexpr int kDetectTab = 1;
 // records that a later start must find.
 const std::vector<Case>& Cases() {
   static const std::vector<Case> cases = {
-      {APP_MENU_SYSTEM, "netset", kBaseTab, Applied({Type(kNetMtu, "1400")}), IDYES},
+      {APP_MENU_SYSTEM, "netset", kBaseTab, Applied({Type(kNetMtu, "1400")}),
+       {FIELD(NetConfig, interfaces[0].mtu, "NetConfig")}, IDYES},
       {APP_MENU_SYSTEM, "netset", kPppoeTab,
        Applied({Tick(kPppoeEnable), Type(kPppoeUser, "1234"), Type(kPppoePassword, "5678"),
                 Type(kPppoeConfirm, "5678")}),
+       {FIELD(NetConfig, pppoeEnabled, "NetConfig"), FIELD(NetConfig, pppoeUser, "NetConfig"),
+        FIELD(NetConfig, pppoePassword, "NetConfig")},
        IDYES},
-      {APP_MENU_SYSTEM, "netset", kDdnsTab, Applied({Tick(kDdnsEnable)})},
+      {APP_MENU_SYSTEM, "netset", kDdnsTab, Applied({Tick(kDdnsEnable)}),
+       {FIELD(NetAdvConfig, ddnsEnabled, "NetAdvConfig")}},
       {APP_MENU_SYSTEM, "netset", kNtpTab,
-       Applied({Tick(kNtpEnable), Type(kNtpInterval, "60"), Type(kNtpServer, "10.0.0.1"), Type(kNtpPort, "123")})},
-      {APP_MENU_SYSTEM, "netset", kEmailTab, Applied({Type(kMailPort, "25")})},
-      {APP_MENU_SYSTEM, "netset", kFtpTab, Applied({Tick(kFtpEnable), Type(kFtpServer, "10.0.0.2"), Type(kFtpPort, "21")})},
-      {APP_MENU_SYSTEM, "netset", kSnmpTab, Applied({Tick(kSnmpEnable), Type(kSnmpPort, "161"), Type(kSnmpTrapPort, "162")})},
-      {APP_MENU_SYSTEM, "netset", kHostTab, Applied({Type(kHttpPort, "8080")})},
-      {APP_MENU_SYSTEM, "232set", 0, Applied({Next(kSerialSpeed)})},
-      {APP_MENU_CAMERA, "motionset", 0, Applied({Tick(kMotionEnable)})},
-      {APP_MENU_CAMERA, "videolossset", 0, Applied({Tick(kLossEnable)})},
-      {APP_MENU_CAMERA, "videotamperset", 0, Applied({Tick(kTamperEnable)})},
-      {APP_MENU_RECORD, "scheduleset", 0, Applied({DrawnSchedule})},
-      {APP_MENU_RECORD, "holidayset", 0, EnabledHoliday},
-      {APP_MENU_RECORD, "encodeset", 0, Applied({Next(kQuality)})},
-      {APP_MENU_RECORD, "advanceset", 0, Applied({Tick(kOverwrite)})},
-      {APP_MENU_MAINTENANCE, "disk_smart", 0, Applied({Tick(kSmartEnable)})},
-      {APP_MENU_SYSTEM, "userset", 0, AddedUser},
-      {APP_MENU_SYSTEM, "display", 0, Applied({Next(kDateFormat)})},
-      {APP_MENU_SYSTEM, "alarmset", 1, Applied({Next(kAlarmInType)})},
-      {APP_MENU_SYSTEM, "exception", 0, Applied({Tick(kExceptionAudio)})},
-      {APP_MENU_SYSTEM, "previewset", 0, Applied({Next(kPreviewDwell)})},
-      {APP_MENU_STORAGE, "disk_advance", 0, Applied({Next(kStorageMode)}), IDYES},
-      {APP_MENU_MAINTENANCE, "netda", kDetectTab, DetectedNetworkDns, IDOK, FixedAddress},
-      {APP_MENU_STORAGE, "disk_base", 0, ReadWriteDisk, IDOK, GroupMode},
+       Applied({Tick(kNtpEnable), Type(kNtpInterval, "60"), Type(kNtpServer, "10.0.0.1"), Type(kNtpPort, "123")}),
+       {FIELD(NetAdvConfig, ntpEnabled, "NetAdvConfig"), FIELD(NetAdvConfig, ntpInterval, "NetAdvConfig"),
+        FIELD(NetAdvConfig, ntpServer, "NetAdvConfig"), FIELD(NetAdvConfig, ntpPort, "NetAdvConfig")}},
+      {APP_MENU_SYSTEM, "netset", kEmailTab, Applied({Type(kMailPort, "25")}),
+       {FIELD(EmailConfig, smtpPort, "EmailConfig")}},
+      {APP_MENU_SYSTEM, "netset", kFtpTab,
+       Applied({Tick(kFtpEnable), Type(kFtpServer, "10.0.0.2"), Type(kFtpPort, "21")}),
+       {FIELD(FtpConfig, enabled, "FtpConfig"), FIELD(FtpConfig, server, "FtpConfig"),
+        FIELD(FtpConfig, port, "FtpConfig")}},
+      {APP_MENU_SYSTEM, "netset", kSnmpTab,
+       Applied({Tick(kSnmpEnable), Type(kSnmpPort, "161"), Type(kSnmpTrapPort, "162")}),
+       {FIELD(SnmpConfig, enabled, "SnmpConfig"), FIELD(SnmpConfig, port, "SnmpConfig"),
+        FIELD(SnmpConfig, trapPort, "SnmpConfig")}},
+      {APP_MENU_SYSTEM, "netset", kHostTab, Applied({Type(kHttpPort, "8080")}),
+       {FIELD(NetConfig, httpPort, "NetConfig")}},
+      {APP_MENU_SYSTEM, "232set", 0, Applied({Next(kSerialSpeed)}), {FIELD(Rs232Config, baudRate, "Rs232Config")}},
+      {APP_MENU_CAMERA, "motionset", 0, Applied({Tick(kMotionEnable)}),
+       {FIELD(ChannelConfig, motionEnable, "ChannelConfig")}},
+      {APP_MENU_CAMERA, "videolossset", 0, Applied({Tick(kLossEnable)}),
+       {FIELD(ChannelConfig, videoLossEnable, "ChannelConfig")}},
+      {APP_MENU_CAMERA, "videotamperset", 0, Applied({Tick(kTamperEnable)}),
+       {FIELD(ChannelConfig, tamperEnable, "ChannelConfig")}},
+      {APP_MENU_RECORD, "scheduleset", 0, Applied({DrawnSchedule}), {FIELD(RecordConfig, segments, "RecordConfig")}},
+      {APP_MENU_RECORD, "scheduleset", 1, Applied({DrawnSchedule}), {FIELD(CaptureConfig, segments, "CaptureConfig")}},
+      // The editor defines the whole entry it switches on.
+      {APP_MENU_RECORD, "holidayset", 0, EnabledHoliday, {FIELD(HolidayTable, entries[4], "Holidays")}},
+      {APP_MENU_RECORD, "encodeset", 0, Applied({Next(kQuality)}),
+       {FIELD(EncodeConfig, blocks[ENCODE_MAIN].quality, "EncodeConfig")}},
+      {APP_MENU_RECORD, "encodeset", 1, Applied({Next(kSubQuality)}),
+       {FIELD(EncodeConfig, blocks[ENCODE_SUB].quality, "EncodeConfig")}},
+      {APP_MENU_RECORD, "encodeset", 2, Applied({Next(kPictureQuality)}),
+       {FIELD(CaptureSettingPair, normal.quality, "CaptureParams")}},
+      {APP_MENU_RECORD, "advanceset", 0, Applied({Tick(kOverwrite)}), {FIELD(AdvRecordConfig, overwrite, "AdvRecord")}},
+      {APP_MENU_MAINTENANCE, "disk_smart", 0, Applied({Tick(kSmartEnable)}),
+       {Whole("SmartCheckOff", sizeof(uint32_t))}},
+      // The bad-sector check runs on the disk and keeps nothing.
+      {APP_MENU_MAINTENANCE, "disk_smart", 1, nullptr},
+      // The new user takes the first free row of the table.
+      {APP_MENU_SYSTEM, "userset", 0, AddedUser, {FIELD(UserConfig, users[2], "UserConfig")}},
+      {APP_MENU_SYSTEM, "display", 0, Applied({Next(kDateFormat)}), {FIELD(DeviceConfig, dateFormat, "DeviceConfig")}},
+      {APP_MENU_SYSTEM, "display", 1, Applied({Tick(kDstAuto)}),
+       {FIELD(DeviceConfig, dstBias, "DeviceConfig"), FIELD(DeviceConfig, dstEnabled, "DeviceConfig"),
+        FIELD(DeviceConfig, dstAuto, "DeviceConfig"), FIELD(DeviceConfig, dstStart, "DeviceConfig"),
+        FIELD(DeviceConfig, dstEnd, "DeviceConfig")}},
+      // The main output's lock time.
+      {APP_MENU_SYSTEM, "display", 2, Applied({Next(kLockTime)}),
+       {FIELD(DeviceConfig, outputs[3].lockTime, "DeviceConfig")}},
+      // The status of every alarm input and output: nothing to keep.
+      {APP_MENU_SYSTEM, "alarmset", 0, nullptr},
+      {APP_MENU_SYSTEM, "alarmset", 1, Applied({Next(kAlarmInType)}), {FIELD(AlarmInConfig, alarmType, "AlarmIn")}},
+      {APP_MENU_SYSTEM, "alarmset", 2, Applied({Next(kAlarmOutDelay)}), {FIELD(AlarmOutConfig, delay, "AlarmOut")}},
+      {APP_MENU_SYSTEM, "exception", 0, Applied({Tick(kExceptionAudio)}),
+       {FIELD(ExceptionLinkageTable, entries[0].actions, "ExceptionTable")}},
+      {APP_MENU_SYSTEM, "previewset", 0, Applied({Next(kPreviewDwell)}),
+       {FIELD(PreviewConfig, dwellCode, "PreviewConfig")}},
+      {APP_MENU_SYSTEM, "previewset", 1, Applied({Press(kThreeByThree)}),
+       {FIELD(PreviewConfig, layoutMode, "PreviewConfig")}},
+      {APP_MENU_STORAGE, "disk_advance", 0, Applied({Next(kStorageMode)}), {Whole("StorageMode", sizeof(uint32_t))},
+       IDYES},
+      {APP_MENU_MAINTENANCE, "netda", kDetectTab, DetectedNetworkDns, {FIELD(NetConfig, dns1, "NetConfig")}, IDOK,
+       FixedAddress},
+      // Traffic and statistics: shown, never kept.
+      {APP_MENU_MAINTENANCE, "netda", 0, nullptr},
+      {APP_MENU_MAINTENANCE, "netda", 2, nullptr},
+      {APP_MENU_STORAGE, "disk_base", 0, ReadWriteDisk, {FIELD(DiskInfo, readOnly, "DiskRow")}, IDOK, GroupMode},
       // Configuration import and export, and the restore of the defaults,
       // which writes the file itself.
       {APP_MENU_MAINTENANCE, "config", -1, nullptr},
@@ -349,9 +527,22 @@ class KeptSettings : public livetest::LiveGui {
 
   // The case's change applied on a fresh device, and the file it wrote
   // loaded into another.
+ public:  // what ForEachChange runs, named by the tests
   void RoundTrip(const Case& c);
-  // The round trip of every registered page of the group that changes one.
-  void RoundTrips(Group group);
+  // The case's Apply with each of its writes refused in turn.
+  void RefusalWalk(const Case& c);
+
+ protected:
+  // A fresh device and file, as the case needs them.
+  void Fresh(const Case& c) {
+    device_seam::resetAll();
+    std::remove(path_.c_str());
+    livetest::Boxes().clear();
+    livetest::BoxAnswer() = c.boxAnswer;
+    if (c.prepare) c.prepare();
+  }
+  // `run` for every registered page of the group that changes one.
+  void ForEachChange(Group group, void (KeptSettings::*run)(const Case&));
 
   std::string path_;
   WindowHandle host_ = 0, win_ = 0;
@@ -359,11 +550,7 @@ class KeptSettings : public livetest::LiveGui {
 
 void KeptSettings::RoundTrip(const Case& c) {
   SCOPED_TRACE(std::string(c.item) + " tab " + std::to_string(c.tab));
-  device_seam::resetAll();
-  std::remove(path_.c_str());
-  livetest::Boxes().clear();
-  livetest::BoxAnswer() = c.boxAnswer;
-  if (c.prepare) c.prepare();
+  Fresh(c);
   const std::vector<uint8_t> before = devsim::serializeSettings();
   const WindowHandle page = Open(c);
   ASSERT_TRUE(IsValidHandle(page));
@@ -385,16 +572,100 @@ void KeptSettings::RoundTrip(const Case& c) {
   EXPECT_TRUE(devsim::serializeSettings() == kept) << "the records loaded differ";
 }
 
-void KeptSettings::RoundTrips(Group group) {
+void KeptSettings::ForEachChange(Group group, void (KeptSettings::*run)(const Case&)) {
   char item[64];
   int menu = 0, ran = 0;
   for (int i = 0; registeredPageAt(i, &menu, item, sizeof item) == 0; ++i)
     for (const Case& c : Cases()) {
       if (c.menu != menu || item != std::string(c.item) || !c.change || GroupOf(c) != group) continue;
-      RoundTrip(c);
+      (this->*run)(c);
       ++ran;
     }
   EXPECT_GT(ran, 0) << "no page of the group is registered";
+}
+
+// The device's writes: its setters and what keeps or applies records.
+bool IsWrite(const std::string& op) {
+  for (const char* prefix : {"set", "save", "add", "change", "remove", "apply", "restore", "delete", "keep"})
+    if (op.rfind(prefix, 0) == 0) return true;
+  return false;
+}
+
+// Live previews of an edit, which keep nothing and ask nothing back.
+bool IsPreview(const std::string& op) { return op == "setMotionPreview"; }
+
+// The boxes shown so far, by their text's section and key (or their text).
+std::set<std::string> BoxesShown() {
+  std::set<std::string> out;
+  for (const auto& b : livetest::Boxes()) out.insert(b.key.empty() ? b.text : b.section + "/" + b.key);
+  return out;
+}
+
+// One answer every write is refused with: no page gives it a meaning of its own.
+constexpr int kRefused = -5;
+
+void KeptSettings::RefusalWalk(const Case& c) {
+  SCOPED_TRACE(std::string(c.item) + " tab " + std::to_string(c.tab));
+  // The Apply as the device takes it: its writes, its boxes and what it kept.
+  Fresh(c);
+  const Records before = KeptRecords();
+  WindowHandle page = Open(c);
+  ASSERT_TRUE(IsValidHandle(page));
+  device_seam::startCallLog();
+  EXPECT_TRUE(c.change(page));
+  PumpUntil([&] { return ReadFile(path_) == devsim::serializeSettings(); }, 500);
+  const std::vector<device_seam::Call> log = device_seam::callLog();
+  const std::set<std::string> accepted = BoxesShown();
+  const Records after = KeptRecords();
+  const auto changed = Changed(before, after);
+  Close(c);
+  // Every changed byte lies in a field the row names; a record the device
+  // did not keep is compared with what it answered for it.
+  Fresh(c);
+  for (const auto& key : changed) {
+    const std::vector<uint8_t> now = after.count(key) ? after.at(key) : std::vector<uint8_t>();
+    const std::vector<uint8_t> was = before.count(key) ? before.at(key) : DefaultOf(key, now.size());
+    for (size_t at = 0; at < now.size() && at < was.size(); ++at) {
+      if (now[at] == was[at]) continue;
+      bool named = false;
+      for (const Field& f : c.fields)
+        named = named || (f.kind == key.first && at >= f.offset && at < f.offset + f.size);
+      if (named) continue;
+      ADD_FAILURE() << key.first << "[" << key.second << "] byte " << at << " changed from " << int{was[at]} << " to "
+                    << int{now[at]} << ", which the user did not touch";
+      break;
+    }
+  }
+  std::vector<std::string> writes;
+  for (const auto& call : log)
+    if (IsWrite(call.op) && !IsPreview(call.op) && std::find(writes.begin(), writes.end(), call.op) == writes.end())
+      writes.push_back(call.op);
+  EXPECT_FALSE(writes.empty()) << "the Apply wrote nothing";
+  for (size_t k = 0; k < writes.size(); ++k) {
+    SCOPED_TRACE(writes[k] + " refused");
+    Fresh(c);
+    const Records start = KeptRecords();
+    page = Open(c);
+    ASSERT_TRUE(IsValidHandle(page));
+    device_seam::overrideAnswer(device_seam::Op::named(writes[k]), kRefused);
+    c.change(page);
+    const auto told = [&] {
+      for (const std::string& box : BoxesShown())
+        if (!accepted.count(box)) return true;
+      return false;
+    };
+    EXPECT_TRUE(PumpUntil(told, 500)) << "no box tells of the refusal";
+    device_seam::clearOverrides();
+    const WindowHandle apply = GetDlgItem(page, PAGE_ID_APPLY);
+    if (IsValidHandle(apply) && IsWindowVisible(apply)) {
+      EXPECT_TRUE(IsWindowEnabled(apply)) << "Apply greyed out as if kept";
+    }
+    const auto kept = Changed(start, KeptRecords());
+    // Nothing the Apply does not change changed: what the writes before
+    // the refused one kept may stay.
+    for (const auto& record : kept) EXPECT_TRUE(changed.count(record)) << Names({record}) << "changed by the refusal";
+    Close(c);
+  }
 }
 
 TEST_F(KeptSettings, EveryRegisteredPageIsInTheTable) {
@@ -404,10 +675,48 @@ TEST_F(KeptSettings, EveryRegisteredPageIsInTheTable) {
     EXPECT_TRUE(ListedCase(menu, item)) << "menu " << menu << " item " << item << ": add it to the table";
 }
 
-TEST_F(KeptSettings, NetworkTabsAppliedAreThereAfterARestart) { RoundTrips(Group::kNetwork); }
-TEST_F(KeptSettings, CameraAndRecordPagesAppliedAreThereAfterARestart) { RoundTrips(Group::kCameraAndRecord); }
+// Every tab of a page that keeps settings has its row: a tab added later
+// without one fails.
+TEST_F(KeptSettings, EveryTabOfAPageThatKeepsSettingsIsInTheTable) {
+  char item[64];
+  int menu = 0;
+  for (int i = 0; registeredPageAt(i, &menu, item, sizeof item) == 0; ++i) {
+    const Case* listed = ListedCase(menu, item);
+    if (!listed || !listed->change) continue;
+    const WindowHandle page = Open(*listed);
+    ASSERT_TRUE(IsValidHandle(page)) << item;
+    const WindowHandle sheet = GetDlgItem(win_, PAGE_ID_SHEET);
+    const int tabs = IsValidHandle(sheet) ? static_cast<int>(SendMessage(sheet, PSM_GETPAGECOUNT, 0, 0)) : 1;
+    Close(*listed);
+    for (int tab = 0; tab < tabs; ++tab) {
+      bool found = false;
+      for (const Case& c : Cases()) found = found || (c.menu == menu && item == std::string(c.item) && c.tab == tab);
+      EXPECT_TRUE(found) << item << " tab " << tab << ": add it to the table";
+    }
+  }
+}
+
+TEST_F(KeptSettings, NetworkTabsAppliedAreThereAfterARestart) {
+  ForEachChange(Group::kNetwork, &KeptSettings::RoundTrip);
+}
+TEST_F(KeptSettings, CameraAndRecordPagesAppliedAreThereAfterARestart) {
+  ForEachChange(Group::kCameraAndRecord, &KeptSettings::RoundTrip);
+}
 TEST_F(KeptSettings, SystemStorageAndMaintenancePagesAppliedAreThereAfterARestart) {
-  RoundTrips(Group::kSystemAndStorage);
+  ForEachChange(Group::kSystemAndStorage, &KeptSettings::RoundTrip);
+}
+
+// Every write of an Apply refused in turn is shown, keeps Apply lit and
+// keeps the device as it was; an Apply the device takes changes only what
+// the user changed.
+TEST_F(KeptSettings, NetworkTabsShowEveryRefusedWrite) {
+  ForEachChange(Group::kNetwork, &KeptSettings::RefusalWalk);
+}
+TEST_F(KeptSettings, CameraAndRecordPagesShowEveryRefusedWrite) {
+  ForEachChange(Group::kCameraAndRecord, &KeptSettings::RefusalWalk);
+}
+TEST_F(KeptSettings, SystemStorageAndMaintenancePagesShowEveryRefusedWrite) {
+  ForEachChange(Group::kSystemAndStorage, &KeptSettings::RefusalWalk);
 }
 
 // An IPv6 address typed into the basic tab of the network page and applied

@@ -82,5 +82,27 @@ TEST_F(ServicesTest, RecordAllRewritesEveryChannelsScheduleOnlyAfterRightsChanne
   }
 }
 
+// A channel whose write is refused is named by the save-failed box; the
+// channels before and after it are still written.
+TEST_F(ServicesTest, RecordAllShowsARefusedChannelAndWritesTheOthers) {
+  LoadShippedLayout();
+  for (auto refuse : {+[] { device_seam::overrideAnswerFor(setRecordConfig, {3}, -5); },
+                      +[] { device_seam::overrideAnswerFor(setRecordSchedExtra, {3}, -5); },
+                      +[] { device_seam::overrideAnswerFor(setChannelConfig, {3}, -5); },
+                      +[] { device_seam::overrideAnswer(saveDeviceParams, -1); }}) {
+    device_seam::resetAll();
+    refuse();
+    setLoginState(3, 0, 4);
+    Boxes().answer = 6;
+    const int rc = startMotionRecordAll(3, kOwner, 0, 0);
+    EXPECT_NE(rc, 0);
+    const auto boxes = Boxes().Take();
+    ASSERT_EQ(boxes.size(), 2u);
+    EXPECT_EQ(boxes[1].text, "Saving failed, error code: " + std::to_string(rc));
+    EXPECT_TRUE(AllDay(2, 1));
+    EXPECT_TRUE(AllDay(4, 1));
+  }
+}
+
 }  // namespace
 }  // namespace services_test

@@ -210,6 +210,26 @@ TEST_F(SchedulePage, AFailedWriteReadsTheRecordBackAndKeepsApply) {
   Close();
 }
 
+// Switching motion detection on is part of the Apply, and so is keeping
+// the records in the parameter file: either refused, the box shows and
+// Apply stays lit.
+TEST_F(SchedulePage, ARefusedMotionSwitchOrFileWriteShowsTheBoxAndKeepsApply) {
+  for (auto refuse : {+[] { device_seam::overrideAnswer(setChannelConfig, -5); },
+                      +[] { device_seam::overrideAnswer(saveDeviceParams, -1); }}) {
+    device_seam::resetKeptRecords();
+    livetest::Boxes().clear();
+    Open();
+    TickRecord();
+    Paint(rec_, 1, 2, 5, 2, 6);
+    refuse();
+    Click(rec_, kApply);
+    device_seam::clearOverrides();
+    EXPECT_EQ(BoxTexts(), std::vector<std::string>{"Saving failed!"});
+    EXPECT_TRUE(Enabled(rec_, kApply));
+    Close();
+  }
+}
+
 TEST_F(SchedulePage, AFailedLoadShowsItsBoxAndTheCaptureTabWritesWholeRecords) {
   device_seam::overrideAnswer(getCaptureConfig, -1);
   Open();

@@ -440,6 +440,7 @@ TEST_F(Storage, LocalDiskSavesAttributeAndGroupOrRefuses) {
     int answer;
     int rc;
     int savedAttr;  // -1: nothing sent
+    void (*refuse)() = nullptr;  // a write the device refuses
   };
   const std::vector<Case> cases = {
       {"the only disk cannot be redundancy", {Disk(0, 0, 10, 5)}, kAttrRedundant, 1, 6, -1, -1},
@@ -447,12 +448,20 @@ TEST_F(Storage, LocalDiskSavesAttributeAndGroupOrRefuses) {
       {"read-write after read-only", {Disk(0, 0, 10, 5, 1)}, kAttrRw, 1, 6, 0, 2},
       {"group question declined", {Disk(0, 0, 10, 5)}, kAttrReadOnly, 3, 7, -2, -1},
       {"group question answered", {Disk(0, 0, 10, 5)}, kAttrReadOnly, 3, 6, 0, 1},
+      {"attribute refused", {Disk(0, 0, 10, 5)}, kAttrReadOnly, 3, 6, -5, 1,
+       [] { device_seam::overrideAnswer(setDiskAttr, -5); }},
+      {"group mask refused", {Disk(0, 0, 10, 5)}, kAttrReadOnly, 3, 6, -5, 1,
+       [] { device_seam::overrideAnswer(setDiskGroupMask, -5); }},
+      {"group refused", {Disk(0, 0, 10, 5)}, kAttrReadOnly, 3, 6, -5, 1,
+       [] { device_seam::overrideAnswer(setDiskGroup, -5); }},
   };
   for (const Case& c : cases) {
     device_seam::resetAll();
     device_seam::overrideAnswer(getStorageMode, 0, groupMode, sizeof groupMode);
     Rows(c.rows);
+    if (c.refuse) c.refuse();
     BoxAnswer() = c.answer;
+    Boxes().clear();
     device_seam::startCallLog();
     int rc = 99;
     bool applyAfter = false;
@@ -467,6 +476,10 @@ TEST_F(Storage, LocalDiskSavesAttributeAndGroupOrRefuses) {
     });
     EXPECT_EQ(rc, c.rc) << c.name;
     EXPECT_EQ(applyAfter, c.rc != 0) << c.name << ": a refused save keeps Apply";
+    if (c.refuse) {
+      ASSERT_FALSE(Boxes().empty()) << c.name;
+      EXPECT_EQ(Boxes().back().key, "savefailed_code") << c.name;
+    }
     const std::vector<int64_t> attr = ArgsOf("setDiskAttr");
     if (c.savedAttr < 0) {
       EXPECT_TRUE(attr.empty()) << c.name;

@@ -163,6 +163,34 @@ TEST_F(WizardChain, CancelFromTheDeepestPageAsksAndOnlyYesClosesEveryPageStoring
   EXPECT_EQ(saves, 1) << "the entry page saves its change once, on Next";
 }
 
+// A refused start flag is shown and the box shows the device's flag; a
+// file that could not be written is shown and Next stays on the page.
+TEST_F(WizardChain, TheEntryPageShowsARefusedFlagAndARefusedSave) {
+  device_seam::overrideAnswer(setStartGuideFlag, -5);
+  First([this](WindowHandle page) {
+    livetest::Click(page, kShowAtStart);
+    EXPECT_TRUE(wizardtest::Checked(page, kShowAtStart)) << "the device kept the flag";
+    device_seam::clearOverrides();
+    livetest::Click(page, kShowAtStart);
+    EXPECT_FALSE(wizardtest::Checked(page, kShowAtStart));
+    device_seam::overrideAnswer(saveDeviceParams, -1);
+    Forward(page, true);
+    EXPECT_EQ(GetActiveWindow(), page) << "an unkept flag stays on the page";
+    device_seam::clearOverrides();
+    Forward(page);
+  });
+  ThenNext([](WindowHandle page) {
+    livetest::BoxAnswer() = IDYES;
+    livetest::ClickItem(page, kCancel);
+  });
+  Run(createStartGuideWindow);
+  EXPECT_EQ(Boxes(), (std::vector<std::string>{"commons/savefailed_code/16", "commons/savefailed_code/16",
+                                               "commons/guideexit/34"}));
+  uint32_t flags[2] = {1, 1};
+  getStartGuideFlag(nullptr, flags);
+  EXPECT_EQ(flags[0], 0u);
+}
+
 TEST_F(WizardChain, ThreeWrongPasswordsInARowCloseTheWizardAndARightOneStartsTheCountAgain) {
   const auto wrong = [](WindowHandle page) {
     SetDlgItemText(page, kOldPassword, "not-it");

@@ -302,4 +302,25 @@ TEST_F(WizardPages, TabComesBackToWhereItStarted) {
   Boxes();
 }
 
+// A camera the device took whose live-view window it refused: the refusal
+// is shown with the save-failed box, and the list is read again.
+TEST_F(WizardPages, TheCameraPageShowsARefusedLiveViewWindow) {
+  constexpr int kList = 16470, kAdd = 16471;
+  DiscoveredIpc found[IPC_DISCOVERY_MAX] = {};
+  found[0] = DiscoveredIpc{{10, 0, 0, 9}, {255, 255, 255, 0}, {}, 8000, 4096, 1, "cam-9", {}};
+  device_seam::overrideAnswer(getDiscoveredIpcs, 1, found, sizeof found);
+  device_seam::overrideAnswer(setPreviewConfig, -5);
+  device_seam::startCallLog();
+  OnPage(wizard::openCameraPage, [&](WindowHandle page) {
+    systest::ClickListCell(GetDlgItem(page, kList), 0, 0);
+    EXPECT_EQ(SendDlgItemMessage(page, kList, LVM_GETCHECKED, 0, 0), 1);
+    livetest::Click(page, kAdd);
+  });
+  device_seam::clearOverrides();
+  EXPECT_EQ(Boxes(), (std::vector<std::string>{"commons/savefailed_code/16", "commons/guideexit/34"}));
+  int added = 0;
+  for (const auto& call : device_seam::callLog()) added += call.op == "addIpChannel";
+  EXPECT_EQ(added, 1);
+}
+
 }  // namespace

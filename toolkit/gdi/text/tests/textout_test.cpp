@@ -168,6 +168,37 @@ TEST_F(TextOutTest, TextPositionsAtTheEndsOfTheIntRangeStopThere) {
   DeleteMemDC(mem);
 }
 
+// Widths are summed in 64 bits and clamped to the int range: a character
+// extra near 2^30 (or near -2^30) never wraps a width to the other sign.
+TEST_F(TextOutTest, HugeCharacterExtrasClampEveryWidthInsteadOfWrapping) {
+  const int kBig = 1 << 30;
+  for (int extra : {kBig, INT_MAX, -kBig, INT_MIN}) {
+    SCOPED_TRACE(extra);
+    const bool wide = extra > 0;
+    const auto sameSign = [wide](int width) { return wide ? width == INT_MAX : width <= 0; };
+    dc_->charExtra = extra;
+    EXPECT_TRUE(sameSign(TextOutLen(HDC_SCREEN, 0, 0, "abc", -1)));
+    Point pos{};
+    GetLastTextOutPos(HDC_SCREEN, &pos);
+    EXPECT_TRUE(sameSign(pos.x)) << pos.x;
+    Size size{};
+    GetTextExtentEx(HDC_SCREEN, "ab", 2, &size, 0);
+    EXPECT_TRUE(sameSign(size.cx)) << size.cx;
+    GetTabbedTextExtent(HDC_SCREEN, "a\nbc", -1, &size);
+    EXPECT_TRUE(wide ? size.cx == INT_MAX : size.cx == 0) << size.cx;
+    // No first character fits 100 pixels when each is 2^30 wide; every
+    // one does when they overlap.
+    int fit = -1, dx[4] = {};
+    GetTextExtentPoint(HDC_SCREEN, "abc", 3, 100, &fit, nullptr, dx, &size);
+    EXPECT_EQ(fit, wide ? 0 : 3);
+    GetTabbedTextExtentPoint(HDC_SCREEN, "abc", 3, 100, &fit, nullptr, dx, &size);
+    EXPECT_EQ(fit, wide ? 0 : 3);
+    // Drawing walks the pen the same way and stays within the surface.
+    TabbedTextOutLen(HDC_SCREEN, 0, 0, "abc\tabc", -1);
+  }
+  dc_->charExtra = 0;
+}
+
 TEST_F(TextOutTest, ExplicitTabStopsCountFromTheStartX) {
   const int stops[] = {20, 30};
   // "a" ends at 8: first stop beyond is 20; two tabs after "b" (ends 28)
