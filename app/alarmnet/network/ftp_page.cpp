@@ -250,7 +250,7 @@ int save(WindowHandle page) {
   for (int s = 0; s < kServers; ++s)
     if (s != g.current && g.marked[s])
       if (int rc = setFtpConfig(login(), s + 1, &g.slot[s], 1)) return rc;
-  applyNetConfig(login());
+  if (int rc = applyNetConfig(login())) return rc;
   // The slots are read afresh when next shown.
   for (bool& marked : g.marked) marked = false;
   return 0;

@@ -221,7 +221,7 @@ int save(WindowHandle page) {
   if (code == 0) code = setAdvRecordConfig(login(), &record, 1);
   if (newUse) endBusyWrite();
   if (!written(code)) return code;
-  saveDeviceParams();
+  if (const int kept = saveDeviceParams()) return kept;
   if (!newUse) return 0;
   SetPowerKeyDownFlag(1);
   const char* question = getMiniSasNum() > 0 ? "esatafun_change" : "esatafun_only_change";

@@ -321,7 +321,7 @@ int save(WindowHandle page) {
   s.remembered = mouse;
   if (const int rc = storeFlags(page)) return rc;
   const int clock = storeClock(page);
-  saveDeviceParams();
+  const int kept = saveDeviceParams();
   // What the device now holds decides what follows.
   rereadConfig();
   DeviceConfig now = cached();
@@ -334,7 +334,7 @@ int save(WindowHandle page) {
   if (newStandard) followVideoStandard(standard);
   followResolutions(now, before);
   if (now.language != before.language) beginLangSwitch();
-  return clock;
+  return clock != 0 ? clock : kept;
 }
 
 void report(WindowHandle page, int code) {

@@ -97,7 +97,7 @@ int save(WindowHandle page) {
   if (rc == 0 && combined >= 0 && combined != g_base.output) rc = writeFields(combined, g_base.edit);
   if (rc == 0) rc = setEventOutputConfig(login(), &g_base.event);
   if (rc == 0) g_base.stash.clear();
-  if (rc == 0) saveDeviceParams();
+  if (rc == 0) rc = saveDeviceParams();
   return rc;
 }
 

@@ -88,7 +88,7 @@ int save(WindowHandle) {
   for (int output = 0; rc == 0 && output < kOutputSlots; ++output)
     if (output != view().output && view().stash.edited[output]) rc = writeOrder(output, view().stash.config[output]);
   if (rc == 0) view().stash.clear();
-  if (rc == 0) saveDeviceParams();
+  if (rc == 0) rc = saveDeviceParams();
   return rc;
 }
 

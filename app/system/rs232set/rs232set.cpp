@@ -97,8 +97,7 @@ int store() {
   const int rc = setRs232Config(login(), &g_rs232set.record, 1);
   // The device reports a port it keeps as it was: the save still took.
   if (rc != 0 && rc != DEVICE_OK_QUIET) return rc;
-  applyRs232Config(login());
-  return 0;
+  return applyRs232Config(login());
 }
 
 // A new use takes effect at the next start: it is written first, and the
