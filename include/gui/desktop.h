@@ -48,7 +48,7 @@ extern WindowHandle __gui_hwnd_desktop;
 #define MSG_DT_GETCAPTURE 249
 #define MSG_DT_ENDTRACKMENU 250   /* PopupMenuHead* */
 #define MSG_DT_TRACKPOPUPMENU 251 /* PopupMenuHead* */
-#define MSG_DT_CLOSEMENU 252      /* 1 when one was open */
+#define MSG_DT_CLOSEMENU 252      /* menu or 0 for any: 1 when one was open */
 #define MSG_DT_SCROLLMAINWIN 253  /* window, ScrollWindowInfo* */
 #define MSG_DT_CARETCREATE 254
 #define MSG_DT_CARETDESTROY 255

@@ -175,6 +175,8 @@ LResult WindowRequest(int msg, WParam wParam, LParam lParam) {
     case MSG_DT_TRACKPOPUPMENU:
       return StartPopupMenu(reinterpret_cast<PopupMenuHead*>(lParam));
     case MSG_DT_CLOSEMENU:
+      // A menu about to lose records (wParam) closes only popups that show it.
+      if (wParam && !TellMenuTracker(MSG_DT_CLOSEMENU, wParam, 0)) return 0;
       return EndAllPopupMenus();
     case MSG_DT_SCROLLMAINWIN:
       return win ? ScrollStackedWindow(win, reinterpret_cast<const ScrollWindowInfo*>(lParam)) : 0;

@@ -4,6 +4,7 @@
 #include "core/desktop/zorder.h"
 #include "core/menu/menu_bar.h"
 #include "core/menu/menu_records.h"
+#include "core/menu/tracking.h"
 #include "core/window/window_record.h"
 #include "gui/fixstr.h"
 #include "gui/desktop.h"
@@ -127,6 +128,7 @@ int InsertMenuItem(MenuHandle menuHandle, int item, BOOL byPosition, const MenuI
 int RemoveMenu(MenuHandle menuHandle, int item, uint32_t flags) {
   ItemRecord** link = FindLink(RecordOf(menuHandle), item, flags & MF_BYPOSITION);
   if (!link) return ErrorFor(menuHandle);
+  EndTrackingOf(HandleOf(*link));
   ItemRecord* removed = *link;
   *link = removed->next;
   removed->sub = nullptr;
@@ -138,6 +140,7 @@ int DeleteMenu(MenuHandle menuHandle, int item, uint32_t flags) {
   Header* menu = RecordOf(menuHandle);
   ItemRecord** link = FindLink(menu, item, flags & MF_BYPOSITION);
   if (!link) return ErrorFor(menuHandle);
+  EndTrackingOf(HandleOf(*link));
   ItemRecord* removed = *link;
   *link = removed->next;
   FreeItemTree(removed);
@@ -148,6 +151,8 @@ int DeleteMenu(MenuHandle menuHandle, int item, uint32_t flags) {
 int DestroyMenu(MenuHandle menuHandle) {
   Header* menu = RecordOf(menuHandle);
   if (!menu) return MENU_ERR_NOT_MENU;
+  // The desktop thread's tracker reads the records of the menus it shows.
+  EndTrackingOf(menuHandle);
   if (menu->kind == kBar) {
     FreeBar(reinterpret_cast<BarRecord*>(menu));
   } else if (menu->kind == kItem) {
@@ -194,6 +199,7 @@ MenuHandle GetPopupSubMenu(MenuHandle popup) {
 MenuHandle StripPopupHead(MenuHandle popup) {
   ItemRecord* head = ItemOf(popup);
   if (!head || head->header.kind != kPopup) return 0;
+  EndTrackingOf(popup);
   ItemRecord* first = head->sub;
   head->sub = nullptr;
   FreeItem(head);

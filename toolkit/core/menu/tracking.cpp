@@ -2,6 +2,7 @@
 // desktop's chain messages (start, clipped, rebuilt, end one, end all).
 #include "core/menu/tracking.h"
 
+#include <atomic>
 #include <new>
 
 #include "core/cursor/system_cursor.h"
@@ -23,12 +24,36 @@ constexpr size_t kRecordsPerBlock = 16;
 BlockDataHeap g_records;
 bool g_heapReady = false;
 TrackingRecord* g_first = nullptr;  // desktop thread only
+// Tracking records made and not yet freed: while there are none, no tracker
+// reads a menu, and a menu can go without asking the desktop.
+std::atomic<int> g_outstanding{0};
 
 TrackingRecord* RecordFrom(LParam lParam) { return reinterpret_cast<TrackingRecord*>(lParam); }
 
 void ClearHighlights(TrackingRecord* t) {
   t->popup->state &= ~MFS_HILITE;
   for (ItemRecord* it = ListAfter(t->popup); it; it = it->next) it->state &= ~MFS_HILITE;
+}
+
+// Whether target is the record, lies below it or after it in its list.
+bool Reaches(const ItemRecord* from, const void* target) {
+  for (; from; from = from->next)
+    if (from == target || Reaches(from->sub, target)) return true;
+  return false;
+}
+
+// Whether the open popups read records of the menu: it holds the outermost
+// popup (every sub-popup lies below that one) or lies below it.
+bool TrackingReaches(MenuHandle handle) {
+  const TrackingRecord* first = g_first;
+  Header* menu = RecordOf(handle);
+  if (!first || !menu) return false;
+  if (menu->kind == kBar) {
+    const auto* bar = reinterpret_cast<const BarRecord*>(menu);
+    return bar == first->bar || Reaches(bar->first, first->popup);
+  }
+  const auto* item = reinterpret_cast<const ItemRecord*>(menu);
+  return Reaches(item, first->popup) || Reaches(first->popup, item);
 }
 
 void OnStart(TrackingRecord* t) {
@@ -71,7 +96,10 @@ LResult Tracker(int msg, WParam wParam, LParam lParam) {
     case MSG_DT_SHOWPOPUP: OnShown(RecordFrom(lParam)); return 1;
     case MSG_DT_HIDEPOPUP: OnHidden(RecordFrom(lParam)); return 1;
     case MSG_DT_ENDTRACKMENU: OnClosed(RecordFrom(lParam)); return 1;
-    case MSG_DT_CLOSEMENU: EndTracking(lParam); return 1;
+    case MSG_DT_CLOSEMENU:
+      if (wParam) return TrackingReaches(static_cast<MenuHandle>(wParam)) ? 1 : 0;
+      EndTracking(lParam);
+      return 1;
     default: break;
   }
   if (!g_first) return 0;
@@ -95,6 +123,7 @@ TrackingRecord* NewTracking(ItemRecord* popup, int x, int y, WindowHandle owner,
   void* memory = BlockDataAlloc(&g_records);
   if (!memory) return nullptr;
   auto* t = new (memory) TrackingRecord();
+  ++g_outstanding;
   t->head.rect = Rect{x, y, x, y};
   t->head.owner = owner;
   t->head.word1 = HandleOf(popup);
@@ -105,7 +134,9 @@ TrackingRecord* NewTracking(ItemRecord* popup, int x, int y, WindowHandle owner,
 }
 
 void FreeTracking(TrackingRecord* t) {
-  if (t && g_heapReady) BlockDataFree(&g_records, t);
+  if (!t || !g_heapReady) return;
+  BlockDataFree(&g_records, t);
+  --g_outstanding;
 }
 
 void InstallTracker() {
@@ -119,6 +150,7 @@ void RemoveTracker() {
   if (!g_heapReady) return;
   g_heapReady = false;
   g_first = nullptr;
+  g_outstanding = 0;
   DestroyBlockDataHeap(&g_records);
 }
 
@@ -142,6 +174,10 @@ void EndTracking(LParam) {
     SendMessage(__gui_hwnd_desktop, MSG_DT_ENDTRACKMENU, 0, reinterpret_cast<LParam>(t));
     if (InnermostPopup() == t) break;  // the desktop did not take it back
   }
+}
+
+void EndTrackingOf(MenuHandle menu) {
+  if (g_outstanding > 0) SendMessage(__gui_hwnd_desktop, MSG_DT_CLOSEMENU, static_cast<WParam>(menu), 0);
 }
 
 int OpenSubPopup(TrackingRecord* t, ItemRecord* item) {

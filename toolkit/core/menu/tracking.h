@@ -78,5 +78,8 @@ LResult TrackMouse(int msg, WParam wParam, LParam lParam);
 // Ends all tracking (the desktop's 252) and closes the innermost popup.
 void EndTracking(LParam how);
 void CloseInnermost();
+// Any thread, before records of a menu are freed or unlinked: when the open
+// popups read them, the desktop thread ends all tracking first.
+void EndTrackingOf(MenuHandle menu);
 
 }  // namespace menu

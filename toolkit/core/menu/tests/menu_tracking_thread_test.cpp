@@ -15,8 +15,10 @@
 #include "core/nonclient/tests/screen_picture.h"
 #include "core/nonclient/tests/started_gui.h"
 #include "gui/app_hooks.h"
+#include "gui/cursor.h"
 #include "gui/desktop.h"
 #include "gui/element.h"
+#include "gui/host.h"
 #include "gui/livevideo.h"
 #include "gui/menu.h"
 #include "gui/message.h"
@@ -302,6 +304,47 @@ TEST_F(MenuTracking, OpenPopupsTakeLiveVideoSlotsAndGiveThemBack) {
   Key(KEY_ESC);
   EXPECT_EQ(slots().size(), before);
   EXPECT_FALSE(holds(first));
+}
+
+// The owner throws away a menu the desktop still tracks, as the live view
+// does when it builds its menu anew for the next right click.
+TEST_F(MenuTracking, DestroyingATrackedPopupEndsItsTrackingFirst) {
+  MenuHandle sub = Popup({"Channel 1", "Channel 2"}, 10);
+  MenuHandle popup = Popup({"Live", "Cameras", "Exit"}, 1, sub);
+  MenuHandle other = Popup({"Record"}, 30);
+  menus_ = {other};  // popup goes with its sub-menu below
+  ASSERT_EQ(TrackPopupMenu(popup, 0, 100, 80, owner_), 0);
+  Move(At(1));
+  ASSERT_NE(menu::InnermostPopup(), menu::FirstPopup());
+  EXPECT_EQ(DestroyMenu(other), 0);  // not shown: the popups stay
+  EXPECT_EQ(Open(), 1);
+  EXPECT_EQ(DestroyMenu(popup), 0);
+  EXPECT_EQ(Open(), 0);
+  EXPECT_EQ(menu::FirstPopup(), nullptr);
+  menus_.clear();
+
+  // A press outside ends the tracking on the desktop thread while the owner
+  // throws the menu away and builds the next one, which takes its records.
+  constexpr int kRounds = 300;
+  HostInjectMouseMove(5, 5);
+  ASSERT_TRUE(desktest::Eventually([] {
+    Point at{};
+    GetCursorPos(&at);
+    return at.x == 5 && at.y == 5;
+  }));
+  for (int round = 0; round < kRounds; ++round) {
+    MenuHandle shown = Popup({"Live", "Cameras", "Exit"}, 1);
+    ASSERT_EQ(TrackPopupMenu(shown, 0, 100, 80, owner_), 0);
+    HostInjectMouseButton(HOST_BUTTON_LEFT, 1);
+    HostInjectMouseButton(HOST_BUTTON_LEFT, 0);
+    EXPECT_EQ(DestroyMenu(shown), 0);
+    menus_.clear();
+    Popup({"Single", "Multi", "Previous", "Next"}, 20);
+    ASSERT_TRUE(desktest::Eventually([] { return Open() == 0; }));
+    for (MenuHandle m : menus_) DestroyMenu(m);
+    menus_.clear();
+    Notes();
+  }
 }
 
 class MenuOnScreen : public MenuTracking {};
