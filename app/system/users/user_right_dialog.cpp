@@ -89,9 +89,17 @@ WindowHandle dialogOf(WindowHandle page) { return static_cast<WindowHandle>(GetW
 
 // Writes the cached table; a failure is not shown, the next read shows the
 // device's table.
-void writeCached() {
-  if (const UserConfig* cached = getCachedUserConfig()) writeTable(*cached);
+// The device's answer; a refused table is read back, so the cache holds
+// what the device keeps while the boxes still show the user's edits.
+int writeCached() {
+  const UserConfig* cached = getCachedUserConfig();
+  if (!cached) return 0;
+  if (const int rc = writeTable(*cached)) {
+    refreshCache();
+    return rc;
+  }
   if (const UserRecord* u = cachedRecord()) g_state.backup = u->rights;
+  return 0;
 }
 
 void createTabButtons(WindowHandle page, const Tab& tab) {
@@ -136,9 +144,9 @@ void initBoxes(WindowHandle page, const Tab& tab) {
   createTabButtons(page, tab);
 }
 
-void storeBoxes(WindowHandle page, const Tab& tab) {
+int storeBoxes(WindowHandle page, const Tab& tab) {
   UserRecord* u = cachedRecord();
-  if (!u) return;
+  if (!u) return 0;
   for (int i = 0; i < tab.count; ++i) {
     const Box& b = tab.boxes[i];
     const WindowHandle box = GetDlgItem(page, b.id);
@@ -148,8 +156,11 @@ void storeBoxes(WindowHandle page, const Tab& tab) {
     else
       u->rights &= ~b.bit;
   }
-  writeCached();
+  return writeCached();
 }
+
+// A refused write keeps the dialog open with its Apply lit.
+void report(WindowHandle page, int code) { showSaveFailedCode(page, code); }
 
 bool isBoxOf(const Tab& tab, int id) {
   for (int i = 0; i < tab.count; ++i)
@@ -159,7 +170,7 @@ bool isBoxOf(const Tab& tab, int id) {
 
 void boxCommand(WindowHandle page, const Tab& tab, int id) {
   if (id == PAGE_ID_OK) {
-    storeBoxes(page, tab);
+    if (const int rc = storeBoxes(page, tab)) return report(page, rc);
     finish(page);
   } else if (id == PAGE_ID_CANCEL) {
     cancelTab(page);
@@ -168,16 +179,14 @@ void boxCommand(WindowHandle page, const Tab& tab, int id) {
   }
 }
 
-void noReport(WindowHandle, int) {}
-
 const pageframe::PageHooks kLocalHooks{
     [](WindowHandle p) { initBoxes(p, kLocal); }, eraseBkgndGrey50,
     [](WindowHandle p, int id, int) { boxCommand(p, kLocal, id); },
-    [](WindowHandle p) { storeBoxes(p, kLocal); return 0; }, noReport, nullptr};
+    [](WindowHandle p) { return storeBoxes(p, kLocal); }, report, nullptr};
 const pageframe::PageHooks kRemoteHooks{
     [](WindowHandle p) { initBoxes(p, kRemote); }, eraseBkgndGrey50,
     [](WindowHandle p, int id, int) { boxCommand(p, kRemote, id); },
-    [](WindowHandle p) { storeBoxes(p, kRemote); return 0; }, noReport, nullptr};
+    [](WindowHandle p) { return storeBoxes(p, kRemote); }, report, nullptr};
 
 LResult localPageProc(WindowHandle page, int message, WParam wParam, LParam lParam) {
   return pageframe::runPage(kLocalHooks, page, message, wParam, lParam);
@@ -206,13 +215,12 @@ void initCamera(WindowHandle page) {
 int saveCamera(WindowHandle page) {
   storeKind(page);
   if (UserRecord* u = cachedRecord()) std::memcpy(&u->chanMasks[1], g_state.masks, sizeof g_state.masks);
-  writeCached();
-  return 0;
+  return writeCached();
 }
 
 void cameraCommand(WindowHandle page, int id, int code) {
   if (id == PAGE_ID_OK) {
-    saveCamera(page);
+    if (const int rc = saveCamera(page)) return report(page, rc);
     finish(page);
   } else if (id == PAGE_ID_CANCEL) {
     cancelTab(page);
@@ -243,7 +251,7 @@ void eraseCamera(WindowHandle page, WParam hdc, LParam rect) {
   });
 }
 
-const pageframe::PageHooks kCameraHooks{initCamera, eraseCamera, cameraCommand, saveCamera, noReport, nullptr};
+const pageframe::PageHooks kCameraHooks{initCamera, eraseCamera, cameraCommand, saveCamera, report, nullptr};
 
 LResult cameraPageProc(WindowHandle page, int message, WParam wParam, LParam lParam) {
   return pageframe::runPage(kCameraHooks, page, message, wParam, lParam);

@@ -508,6 +508,38 @@ TEST_F(Users, RightsOkOnAnyTabKeepsTheEditsOfEveryTab) {
   }
 }
 
+// A table the device refuses is told on each tab, by OK and by Apply: the
+// dialog stays open with Apply lit, and the device keeps the rights it had.
+TEST_F(Users, RightsRefusedOnAnyTabAreToldAndNotTakenAsKept) {
+  constexpr int kLocalLog = 20528, kRemoteLog = 20544, kIndex = 1;
+  const int boxes[] = {kLocalLog, kRemoteLog, systest::ChanBoxOf(2)};
+  for (int button : {kOk, kApply})
+    for (int tab = 0; tab <= kCameraTab; ++tab) {
+      SCOPED_TRACE(std::to_string(button) + " on tab " + std::to_string(tab));
+      RefreshCache();
+      const UserRecord before = DeviceTable().users[kIndex];
+      setUserDlgArgs(kIndex, 1);
+      TakeBoxes();
+      InDialog(createUserRightDialog, [&](WindowHandle dlg) {
+        const WindowHandle sheet = GetDlgItem(dlg, kSheet);
+        ASSERT_TRUE(systest::ClickTab(sheet, tab));
+        const WindowHandle page = systest::ActivePage(sheet);
+        livetest::Click(page, boxes[tab]);
+        device_seam::overrideAnswer(setUserConfig, 0x200999);
+        livetest::Click(page, button);
+        device_seam::clearOverrides();
+        const std::vector<std::string> told = TakeBoxes();
+        ASSERT_EQ(told.size(), 1u);
+        EXPECT_NE(told[0].find(std::to_string(0x200999)), std::string::npos) << told[0];
+        EXPECT_TRUE(IsWindow(dlg));
+        EXPECT_TRUE(IsWindowEnabled(GetDlgItem(page, kApply)));
+      });
+      const UserRecord after = DeviceTable().users[kIndex];
+      EXPECT_EQ(after.rights, before.rights);
+      EXPECT_EQ(after.chanMasks[1], before.chanMasks[1]);
+    }
+}
+
 TEST_F(Users, PagesAndDialogsOnScreen) {
   const auto shoot = [&](int (*open)(WindowHandle), const char* name, int page) {
     InDialog(open, [&](WindowHandle dlg) {
