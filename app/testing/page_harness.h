@@ -442,10 +442,13 @@ inline bool TypeAddress(WindowHandle page, int id, const std::string& text) {
     }
   }
   PressKey(KEY_ENTER);
+  // The field reads the address from its last digit on: the Enter that ends
+  // the typing is waited for too, or it would reach whatever has the focus
+  // next (a button the pointer passes over would take it for a click).
   char shown[32] = "";
   const bool typed = PumpTyping([&] {
     GetDlgItemText(page, id, shown, sizeof shown);
-    return text == shown;
+    return text == shown && !(SendMessage(field, MSG_GETDLGCODE, 0, 0) & DLGC_WANTALLKEYS);
   });
   if (!typed) ADD_FAILURE() << "address field " << id << " reads \"" << shown << "\", not \"" << text << "\"";
   return typed;
