@@ -38,7 +38,10 @@ extern WindowHandle __gui_hwnd_desktop;
 
 #define MSG_DT_ADDNEWMAINWIN 240  /* window, node: previous active or 0 */
 #define MSG_DT_REMOVEMAINWIN 241  /* window: active afterwards */
-#define MSG_DT_MOVETOTOP 242      /* window: 0 */
+#define MSG_DT_MOVETOTOP 242      /* window, 0 or DT_RAISE_ONLY: 0 */
+/* lParam of MSG_DT_MOVETOTOP: raise the window without activating it, so
+ * the keyboard stays where it is. */
+#define DT_RAISE_ONLY 1
 #define MSG_DT_SETACTIVEMAIN 243  /* window: previous active */
 #define MSG_DT_GETACTIVEMAIN 244
 #define MSG_DT_SHOWMAINWIN 245    /* window: previous active or 0 */

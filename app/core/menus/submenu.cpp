@@ -203,7 +203,8 @@ void close(WindowHandle dlg, Dialog* d) {
 
 // A press on the column away from an enabled item (the chosen one, the
 // space between) raises the menu over its page. The page goes back in
-// front at once, and the column keeps the keyboard.
+// front at once, raised only: activated even for a moment, it would take
+// a key typed right after the press from the column.
 bool liesAbove(WindowHandle upper, WindowHandle lower) {
   for (WindowHandle h = GetNextMainWindow(0); h; h = GetNextMainWindow(h)) {
     if (h == upper) return true;
@@ -215,8 +216,7 @@ bool liesAbove(WindowHandle upper, WindowHandle lower) {
 void keepPageInFront(WindowHandle dlg, const Dialog* d) {
   const WindowHandle page = d ? openPage(d) : GUI_INVALID_HANDLE;
   if (page == GUI_INVALID_HANDLE || !IsWindowVisible(page) || !liesAbove(dlg, page)) return;
-  SendMessage(__gui_hwnd_desktop, MSG_DT_MOVETOTOP, page, 0);
-  SetActiveWindow(dlg);
+  SendMessage(__gui_hwnd_desktop, MSG_DT_MOVETOTOP, page, DT_RAISE_ONLY);
 }
 
 // The caption and border are drawn only where the page leaves them

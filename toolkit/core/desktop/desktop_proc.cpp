@@ -151,7 +151,7 @@ LResult WindowRequest(int msg, WParam wParam, LParam lParam) {
       return win ? RemoveStackedWindow(win) : ActiveOfCurrentDisplay();
     case MSG_DT_MOVETOTOP:
       EndAllPopupMenus();
-      return win ? RaiseStackedWindow(win, kRaiseShowAndActivate) : 0;
+      return win ? RaiseStackedWindow(win, lParam == DT_RAISE_ONLY ? kRaiseOnly : kRaiseShowAndActivate) : 0;
     case MSG_DT_SETACTIVEMAIN:
       return ActivateWindow(win ? HandleOf(win) : 0);
     case MSG_DT_GETACTIVEMAIN:

@@ -3,6 +3,7 @@
 // sub-menus' pages are stand-in windows registered like the real ones where
 // a test looks at the menus' own work; the screenshots show the real pages.
 #include <algorithm>
+#include <atomic>
 #include <functional>
 #include <string>
 #include <utility>
@@ -41,6 +42,8 @@ struct Opened {
 
 std::vector<Opened> g_opened;
 std::function<WindowHandle()> g_newPage;
+// How often a fake page was made the active window.
+std::atomic<int> g_pageActivations{0};
 
 void (*PageSetter(SubMenu which))(WindowHandle) {
   switch (which) {
@@ -54,6 +57,7 @@ void (*PageSetter(SubMenu which))(WindowHandle) {
 
 // A page that stays beside its menu, as the finished pages do.
 LResult FakePageProc(WindowHandle hwnd, int msg, WParam wParam, LParam lParam) {
+  if (msg == MSG_ACTIVATE && wParam != 0) ++g_pageActivations;
   if (msg == MSG_CLOSE) {
     reinterpret_cast<void (*)(WindowHandle)>(GetWindowAdditionalData(hwnd))(GUI_INVALID_HANDLE);
     ShowWindow(hwnd, SW_HIDE);
@@ -147,6 +151,9 @@ TEST_F(Menus, GuestInMaintenanceKeepsTheSelectionWhenRefusedAndMovesItOtherwise)
     refusedOver = livetest::Boxes().empty() ? 0 : livetest::Boxes().back().owner;
     disabledAfterRefusal = DisabledItems(dlg, 20736, 7);
     Click(dlg, 20737);  // log search
+    livetest::PumpUntil([] { return getMaintenancePageWnd() != GUI_INVALID_HANDLE; });
+    desktest::Drain();
+    const int activations = g_pageActivations;
     Click(dlg, 20737);  // the selected item again: nothing but the column active
     firstPageVisibleAfterMove = IsWindowVisible(firstPage);
     secondPage = getMaintenancePageWnd();
@@ -154,6 +161,9 @@ TEST_F(Menus, GuestInMaintenanceKeepsTheSelectionWhenRefusedAndMovesItOtherwise)
     // Left leads nowhere from the column; right goes over to its page.
     EXPECT_TRUE(livetest::PumpUntil([dlg] { return GetActiveWindow() == dlg; })) << "the click made the column active";
     EXPECT_TRUE(inputtest::Type(dlg, KEY_LEFT));
+    // The page came back in front without taking the keyboard, even for a
+    // moment: a key typed right after the press goes to the column.
+    EXPECT_EQ(g_pageActivations, activations);
     activeAfterLeft = GetActiveWindow();
     livetest::PressKey(KEY_RIGHT);
     livetest::PumpUntil([&] { return GetActiveWindow() != dlg; });
