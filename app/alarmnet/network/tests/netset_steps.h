@@ -43,7 +43,11 @@ inline std::string LastBox() {
   const auto& boxes = livetest::Boxes();
   return boxes.empty() ? "" : boxes.back().text + "/" + std::to_string(boxes.back().type);
 }
-inline bool Focused(WindowHandle page, int id) { return GetFocusChild(page) == GetDlgItem(page, id); }
+// The page's thread moves the focus after it showed the box the test waited
+// for: the focus is waited for in turn.
+inline bool Focused(WindowHandle page, int id) {
+  return livetest::PumpUntil([page, id] { return GetFocusChild(page) == GetDlgItem(page, id); });
+}
 
 // Stands for the system menu: closing it takes its pages along.
 inline LResult MenuHostProc(WindowHandle hwnd, int message, WParam wParam, LParam lParam) {
