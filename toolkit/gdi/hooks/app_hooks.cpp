@@ -168,6 +168,18 @@ const uint8_t* configBytes() {
   return static_cast<const uint8_t*>(g_table.getCachedDeviceConfig());
 }
 
+// The application writes its cached configuration on its own threads while
+// the toolkit's threads read it: both sides take it a byte at a time as
+// relaxed atomics, the writer storing only bytes that changed.
+uint8_t sharedByte(const uint8_t* p, size_t offset) { return __atomic_load_n(p + offset, __ATOMIC_RELAXED); }
+uint32_t sharedValue(const uint8_t* p, size_t offset, size_t size) {
+  uint8_t bytes[sizeof(uint32_t)] = {};
+  for (size_t i = 0; i < size; ++i) bytes[i] = sharedByte(p, offset + i);
+  uint32_t v;
+  std::memcpy(&v, bytes, sizeof v);
+  return v;
+}
+
 }  // namespace
 
 extern "C" {
@@ -221,7 +233,7 @@ void zeroFill(void* buffer, size_t size) {
 
 int DeviceConfigLanguageId(void) {
   const uint8_t* p = configBytes();
-  return p ? static_cast<int>(readWord(p, GUI_DEVCFG_LANGUAGE_OFFSET)) : 1;
+  return p ? static_cast<int>(sharedValue(p, GUI_DEVCFG_LANGUAGE_OFFSET, sizeof(uint32_t))) : 1;
 }
 
 // Output blocks exist for ids 0..3; other ids read nothing.
@@ -229,22 +241,20 @@ static bool validOutput(int outputId) { return outputId >= 0 && outputId <= 3; }
 
 int DeviceConfigTvStandard(int outputId) {
   const uint8_t* p = configBytes();
-  return p && validOutput(outputId) ? p[GUI_DEVCFG_OUTPUT_BLOCK(outputId)] : 0;
+  return p && validOutput(outputId) ? sharedByte(p, GUI_DEVCFG_OUTPUT_BLOCK(outputId)) : 0;
 }
 int DeviceConfigMenuAlpha(int outputId) {
   const uint8_t* p = configBytes();
-  return p && validOutput(outputId) ? p[GUI_DEVCFG_MENU_ALPHA(outputId)] : 0;
+  return p && validOutput(outputId) ? sharedByte(p, GUI_DEVCFG_MENU_ALPHA(outputId)) : 0;
 }
 int DeviceConfigIdleIndex(int outputId) {
   const uint8_t* p = configBytes();
   if (!p || !validOutput(outputId)) return 0;
-  uint16_t v;
-  std::memcpy(&v, p + GUI_DEVCFG_IDLE_INDEX(outputId), sizeof v);
-  return v;
+  return static_cast<uint16_t>(sharedValue(p, GUI_DEVCFG_IDLE_INDEX(outputId), sizeof(uint16_t)));
 }
 int DeviceConfigResolutionCode(int outputId) {
   const uint8_t* p = configBytes();
-  return p && validOutput(outputId) ? p[GUI_DEVCFG_RESOLUTION(outputId)] : 0;
+  return p && validOutput(outputId) ? sharedByte(p, GUI_DEVCFG_RESOLUTION(outputId)) : 0;
 }
 
 }  // extern "C"
