@@ -96,12 +96,19 @@ LResult pageDefault(WindowHandle page, int message, WParam wParam, LParam lParam
 // 0, 177 begins and ends painting.
 LResult dialogDefault(WindowHandle dialog, int message, WParam wParam, LParam lParam);
 
-// What a modal dialog does with its messages: its initialisation (before
-// the default's) and its commands (true when handled); it paints the dialog
-// background and leaves the rest to dialogDefault.
+// What a modal dialog does with its messages. Every hook may be null: no
+// initialisation, commands left to the default (Cancel ends the dialog),
+// the dialog background, closing that ends the dialog with 0, timers left
+// to the default. `message` sees every message first and takes the ones
+// the dialog handles beyond these (true, its answer in `*answer`); the
+// rest go to dialogDefault.
 struct DialogHooks {
   void (*init)(WindowHandle dialog);
-  bool (*command)(WindowHandle dialog, WParam wParam, LParam lParam);
+  bool (*command)(WindowHandle dialog, WParam wParam, LParam lParam);  // true when handled
+  void (*erase)(WindowHandle dialog, WParam hdc, LParam rect);
+  void (*close)(WindowHandle dialog);
+  void (*timer)(WindowHandle dialog, int id);
+  bool (*message)(WindowHandle dialog, int message, WParam wParam, LParam lParam, LResult* answer);
 };
 LResult runDialog(const DialogHooks& hooks, WindowHandle dialog, int message, WParam wParam, LParam lParam);
 template <const DialogHooks& H>
@@ -111,6 +118,13 @@ LResult dialogProc(WindowHandle dialog, int message, WParam wParam, LParam lPara
 
 inline int idOf(WParam wParam) { return static_cast<int>(wParam & 0xFFFF); }
 inline int codeOf(WParam wParam) { return static_cast<int>((wParam >> 16) & 0xFFFF); }
+// The command hook of a dialog that takes every command itself, Cancel
+// included: `F(dialog, id, code)`.
+template <void (*F)(WindowHandle dialog, int id, int code)>
+bool takesAll(WindowHandle dialog, WParam wParam, LParam) {
+  F(dialog, idOf(wParam), codeOf(wParam));
+  return true;
+}
 // The command word of `id` and its notification `code`.
 inline WParam commandWord(int id, int code) { return static_cast<WParam>(code) << 16 | static_cast<WParam>(id); }
 

@@ -53,12 +53,24 @@ LResult runPage(const PageHooks& hooks, WindowHandle page, int message, WParam w
 }
 
 LResult runDialog(const DialogHooks& hooks, WindowHandle dialog, int message, WParam wParam, LParam lParam) {
+  LResult answer = 0;
+  if (hooks.message && hooks.message(dialog, message, wParam, lParam, &answer)) return answer;
   switch (message) {
-    case MSG_INITDIALOG: hooks.init(dialog); break;
-    case MSG_COMMAND:
-      if (hooks.command(dialog, wParam, lParam)) return 0;
+    case MSG_INITDIALOG:
+      if (hooks.init) hooks.init(dialog);
       break;
-    case MSG_ERASEBKGND: paintDialogBackground(dialog, wParam, lParam); return 0;
+    case MSG_COMMAND:
+      if (hooks.command && hooks.command(dialog, wParam, lParam)) return 0;
+      break;
+    case MSG_ERASEBKGND: (hooks.erase ? hooks.erase : paintDialogBackground)(dialog, wParam, lParam); return 0;
+    case MSG_CLOSE:
+      if (!hooks.close) break;
+      hooks.close(dialog);
+      return 0;
+    case MSG_TIMER:
+      if (!hooks.timer) break;
+      hooks.timer(dialog, static_cast<int>(wParam));
+      return 0;
     default: break;
   }
   return dialogDefault(dialog, message, wParam, lParam);

@@ -35,8 +35,6 @@ bool exists(WindowHandle dlg, int id) {
   return IsValidHandle(box);
 }
 
-bool checked(WindowHandle dlg, int id) { return SendDlgItemMessage(dlg, id, BM_GETCHECK, 0, 0) == BST_CHECKED; }
-
 // A disabled box refuses a check from outside; the dialog's own "all"
 // reaches the source day's box too.
 void setCheck(WindowHandle dlg, int id, bool on) {
@@ -87,17 +85,18 @@ void init(WindowHandle dlg) {
 uint64_t checkedDays(WindowHandle dlg) {
   uint64_t mask = 0;
   for (int day = 0; day < kDays; ++day)
-    if (exists(dlg, kFirstDayId + day) && checked(dlg, kFirstDayId + day)) mask |= 1ull << day;
+    if (exists(dlg, kFirstDayId + day) && isChecked(dlg, kFirstDayId + day)) mask |= 1ull << day;
   return mask;
 }
 
-bool command(WindowHandle dlg, int id) {
+bool command(WindowHandle dlg, WParam wParam, LParam) {
+  const int id = pageframe::idOf(wParam);
   if (id == kAllId) {
-    const bool all = checked(dlg, kAllId);
+    const bool all = isChecked(dlg, kAllId);
     for (int day = 0; day < kDays; ++day)
       if (exists(dlg, kFirstDayId + day)) setCheck(dlg, kFirstDayId + day, all);
   } else if (id >= kFirstDayId && id <= kHolidayId) {
-    if (!checked(dlg, id)) setCheck(dlg, kAllId, false);
+    if (!isChecked(dlg, id)) setCheck(dlg, kAllId, false);
   } else if (id == PAGE_ID_OK || id == PAGE_ID_CANCEL) {
     g_mask.store(id == PAGE_ID_OK ? checkedDays(dlg) : 0);
     SendMessage(dlg, MSG_CLOSE, 0, 0);
@@ -117,17 +116,7 @@ void paint(WindowHandle dlg, WParam wParam, LParam lParam) {
   });
 }
 
-LResult copyWeekProc(WindowHandle dlg, int message, WParam wParam, LParam lParam) {
-  switch (message) {
-    case MSG_INITDIALOG: init(dlg); break;
-    case MSG_COMMAND:
-      if (command(dlg, pageframe::idOf(wParam))) return 0;
-      break;
-    case MSG_ERASEBKGND: paint(dlg, wParam, lParam); return 0;
-    default: break;
-  }
-  return pageframe::dialogDefault(dlg, message, wParam, lParam);
-}
+const pageframe::DialogHooks kHooks{init, command, paint};
 
 }  // namespace
 
@@ -135,7 +124,7 @@ extern "C" {
 
 int showCopyWeekDialog(WindowHandle parent, int sourceDay) {
   g_source = sourceDay;
-  return pageframe::runDialog(kSection, parent, copyWeekProc);
+  return pageframe::runDialog(kSection, parent, pageframe::dialogProc<kHooks>);
 }
 
 uint64_t getCopyWeekMask(void) { return g_mask.load(); }

@@ -69,7 +69,7 @@ void limitSegmentMinutes(WindowHandle window, int id) {
 LResult onSegmentTimeChange(WindowHandle window, WParam wParam, LParam) {
   if (pageframe::codeOf(wParam) != CBN_SELCHANGE) return static_cast<LResult>(wParam);
   limitSegmentMinutes(window, pageframe::idOf(wParam));
-  return SendDlgItemMessage(window, PAGE_ID_APPLY, MSG_ENABLE, 1, 0);
+  return enableApply(window, 0, 0);
 }
 
 int readSegmentBoxes(WindowHandle window, int first, TimeSegment* out) {

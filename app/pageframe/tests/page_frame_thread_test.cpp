@@ -2,8 +2,9 @@
 // input helper open, the Apply helpers by notification code, a sheet page's
 // standard answers and its Apply by the save's result, the hooks a page
 // leaves out and the ones it gives, the defaults of missing layout records,
-// a dialog sized by another record, the page window's menu slot by default
-// and as a slot of its own says, and the two save-failed boxes.
+// a modal dialog's hooks and what it leaves to the default, a dialog sized
+// by another record, the page window's menu slot by default and as a slot
+// of its own says, and the two save-failed boxes.
 #include <linux/input-event-codes.h>
 
 #include <string>
@@ -201,6 +202,65 @@ TEST_F(PageFrame, PageHooksSeeTheirMessagesAndTheDefaultStillRuns) {
   MainWindowThreadCleanup(page);
   EXPECT_EQ(g_seen.destroys, 1);
   EXPECT_TRUE(g_seen.childAliveAtDestroy);
+}
+
+struct DialogSeen {
+  int commands, closes, timer, keys;
+  bool mayEnd;
+} g_dialogSeen{};
+constexpr int kEndedByHook = 5;
+void CountCommand(WindowHandle, int, int) { ++g_dialogSeen.commands; }
+const pageframe::DialogHooks kBareDialogHooks{};
+const pageframe::DialogHooks kFullDialogHooks{
+    nullptr,
+    pageframe::takesAll<CountCommand>,
+    nullptr,
+    [](WindowHandle dialog) {
+      ++g_dialogSeen.closes;
+      if (g_dialogSeen.mayEnd) EndDialog(dialog, kEndedByHook);
+    },
+    [](WindowHandle, int id) { g_dialogSeen.timer = id; },
+    [](WindowHandle, int message, WParam, LParam, LResult* answer) {
+      if (message != MSG_KEYDOWN) return false;
+      ++g_dialogSeen.keys;
+      *answer = 7;
+      return true;
+    }};
+
+TEST_F(PageFrame, DialogHooksTakeTheirMessagesFirstAndLeaveTheRestToTheDefault) {
+  g_dialogSeen = {};
+  DlgTemplate tmpl = pageframe::dialogTemplate("nosuchsection");
+  tmpl.w = 200;
+  tmpl.h = 100;
+  const auto open = [&tmpl](WindowHandle owner) {
+    return pageframe::runDialog(tmpl, owner, pageframe::dialogProc<kFullDialogHooks>);
+  };
+  const int result = RunInLoop(open, [] {
+    const WindowHandle dialog = GetActiveWindow();
+    // Escape is the message hook's before the default turns it into
+    // Cancel; Cancel itself goes to a command hook that takes all.
+    livetest::PressKey(KEY_ESC);
+    EXPECT_TRUE(livetest::PumpUntil([] { return g_dialogSeen.keys == 1; }));
+    EXPECT_EQ(g_dialogSeen.closes, 0);
+    EXPECT_EQ(SendMessage(dialog, MSG_KEYDOWN, KEY_ESC, 0), 7);
+    EXPECT_EQ(SendMessage(dialog, MSG_COMMAND, PAGE_ID_CANCEL, 0), 0);
+    EXPECT_EQ(g_dialogSeen.commands, 1);
+    EXPECT_EQ(SendMessage(dialog, MSG_TIMER, 8193, 0), 0);
+    EXPECT_EQ(g_dialogSeen.timer, 8193);
+    // Closing is the hook's: the dialog ends only when the hook ends it.
+    SendMessage(dialog, MSG_CLOSE, 0, 0);
+    EXPECT_TRUE(IsWindowVisible(dialog));
+    g_dialogSeen.mayEnd = true;
+    SendMessage(dialog, MSG_CLOSE, 0, 0);
+  });
+  EXPECT_EQ(result, kEndedByHook);
+  EXPECT_EQ(g_dialogSeen.closes, 2);
+  // Hooks left out fall to the defaults without a call through null.
+  const WindowHandle bare = Main({0, 0, 200, 100}, pageframe::dialogProc<kBareDialogHooks>);
+  for (int message : {MSG_INITDIALOG, MSG_COMMAND, MSG_ERASEBKGND, MSG_TIMER, MSG_KEYDOWN})
+    SendMessage(bare, message, 0, 0);
+  EXPECT_TRUE(IsWindow(bare));
+  EXPECT_EQ(g_dialogSeen.commands, 1);
 }
 
 TEST_F(PageFrame, ADialogCanBeSizedByAnotherRecordOfItsSection) {

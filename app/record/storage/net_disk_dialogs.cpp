@@ -152,8 +152,6 @@ void initAdd(WindowHandle dlg) {
   ShowWindow(GetDlgItem(dlg, kTargets), SW_HIDE);
 }
 
-int comboValue(WindowHandle dlg, int id) { return static_cast<int>(SendDlgItemMessage(dlg, id, CB_GETSELVALUE, 0, 0)); }
-
 void addDisk(WindowHandle dlg) {
   const int slot = comboValue(dlg, kAddSlot);
   // Only a slot the box offered: never an entry outside the table.

@@ -5,6 +5,8 @@
 #ifndef APP_PAGE_FRAME_H
 #define APP_PAGE_FRAME_H
 
+#include <stdbool.h>
+
 #include "app/page_ids.h"
 #include "gui/common.h"
 
@@ -17,6 +19,15 @@ LResult enableApply(WindowHandle page, WParam wParam, LParam lParam);
 LResult enableApplyOnNotify1(WindowHandle page, WParam wParam, LParam lParam);
 LResult enableApplyOnNotify1Or5(WindowHandle page, WParam wParam, LParam lParam);
 LResult enableApplyOnChange(WindowHandle page, WParam wParam, LParam lParam);
+
+/* The value of the row chosen in combo box `id`; choosing the row that
+ * holds `value`. */
+int comboValue(WindowHandle window, int id);
+void selectComboValue(WindowHandle window, int id, int value);
+/* Whether button `id` is checked: a missing or three-state box that is not
+ * plainly checked is not. */
+bool isChecked(WindowHandle window, int id);
+void setChecked(WindowHandle window, int id, bool on);
 
 /* Background painters of message 176 (a DC of 0: the client DC; a rect of
  * 0: no clip; a given rect is on the screen for a main window, in the client
