@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 #include "app/device_records.h"
@@ -78,13 +79,21 @@ uint64_t runCopyDialog(WindowHandle page, int source);
 // Zeroed records for channels 1..getChannelNum().
 void resetRecords(std::vector<WorkRecord>& records);
 bool inRange(const std::vector<WorkRecord>& records, int channel);
-int comboValue(WindowHandle page, int id);
+// A copy to the channels of `mask` (bit c - 1 for channel c, analogue
+// channels only): `source` is marked edited, and `copy` gets every other
+// chosen channel's record, marked edited, with `first` when it was not yet.
+void copyToChannels(std::vector<WorkRecord>& records, int source, uint64_t mask,
+                    const std::function<void(int channel, WorkRecord& to, bool first)>& copy);
+// The head of a stream: type, resolution, bitrate kind, quality, bitrate
+// and frame rate.
+void copyStreamHead(EncodeParamBlock& to, const EncodeParamBlock& from);
+// After every edited channel was stored: keeps them in the device's file
+// and forgets the edits of every channel but `shown`; 0, or the failure
+// (its box shown).
+int keepStored(WindowHandle page, std::vector<WorkRecord>& records, int shown);
 void selectValue(WindowHandle page, int id, int value);
 // An option list entry as a combo row.
 void addOption(WindowHandle page, int id, const OptionItem& item);
-bool isChecked(WindowHandle page, int id);
-void setCheck(WindowHandle page, int id, bool on);
-void enableApply(WindowHandle page, bool on);
 // A decimal number from the whole text: false for an empty text, a letter
 // or a value above `max`.
 bool parseDecimal(const char* text, uint32_t max, uint32_t* out);

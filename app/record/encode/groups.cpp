@@ -135,8 +135,6 @@ CustomMemory& memoryOf(int groupIndex, int channel) {
   return row[at];
 }
 
-int comboValue(WindowHandle page, int id) { return static_cast<int>(SendDlgItemMessage(page, id, CB_GETSELVALUE, 0, 0)); }
-
 // A value the list does not offer (a record still zero) shows the first
 // row: a box that shows no row could never be read back.
 void selectValue(WindowHandle page, int id, int value) {
@@ -156,9 +154,6 @@ void addOption(WindowHandle page, int id, const OptionItem& item) {
   addItem(page, id, text, item.id);
 }
 
-bool isChecked(WindowHandle page, int id) { return SendDlgItemMessage(page, id, BM_GETCHECK, 0, 0) == 1; }
-void setCheck(WindowHandle page, int id, bool on) { SendDlgItemMessage(page, id, BM_SETCHECK, on ? 1 : 0, 0); }
-void enableApply(WindowHandle page, bool on) { SendDlgItemMessage(page, PAGE_ID_APPLY, MSG_ENABLE, on ? 1 : 0, 0); }
 
 bool parseDecimal(const char* text, uint32_t max, uint32_t* out) {
   if (!text || !*text) return false;

@@ -97,11 +97,11 @@ bool bothVideoOnly(const WorkRecord& r) {
 void applyAudioRule(WindowHandle page, WorkRecord& r) {
   if (r.mainStreams != 0 && !bothVideoOnly(r)) {
     EnableWindow(GetDlgItem(page, kAudio), TRUE);
-    setCheck(page, kAudio, r.record.audio != 0);
+    setChecked(page, kAudio, r.record.audio != 0);
     return;
   }
   r.record.audio = isChecked(page, kAudio) ? 1 : 0;
-  setCheck(page, kAudio, false);
+  setChecked(page, kAudio, false);
   EnableWindow(GetDlgItem(page, kAudio), FALSE);
 }
 
@@ -131,12 +131,12 @@ void fillOptions(WindowHandle page, int channel) {
   char text[16];
   std::snprintf(text, sizeof text, "%u", r.record.expiryDays);
   SetDlgItemText(page, kDays, text);
-  setCheck(page, kRedundant, r.record.redundant != 0);
+  setChecked(page, kRedundant, r.record.redundant != 0);
   applyAudioRule(page, r);
-  setCheck(page, kCabac, r.record.cabac != 0);
+  setChecked(page, kCabac, r.record.cabac != 0);
   const bool wd1 = isWd1Supported(channel, 1) != 0;
   ShowWindow(GetDlgItem(page, kWd1), wd1 ? SW_SHOW : SW_HIDE);
-  setCheck(page, kWd1, wd1 && r.wd1 != 0);
+  setChecked(page, kWd1, wd1 && r.wd1 != 0);
 }
 
 void showChannel(WindowHandle page, int channel) {
@@ -229,20 +229,13 @@ void onCopy(WindowHandle page) {
   const uint64_t mask = runCopyDialog(page, source);
   if (mask == 0) return;  // closed or nothing chosen: nothing changed
   const WorkRecord from = current();
-  for (int c = 1; c <= getAnalogChanNum() && c < 64 && static_cast<size_t>(c) < recordTab().size(); ++c) {
-    WorkRecord& to = recordTab()[static_cast<size_t>(c)];
-    if (c == source) {
-      to.touched = 1;
-      continue;
-    }
-    if (!(mask & (uint64_t{1} << (c - 1)))) continue;
-    if (!to.touched) {
-      to.touched = 1;
+  copyToChannels(recordTab(), source, mask, [&from](int c, WorkRecord& to, bool first) {
+    if (first) {
       getEncodeConfig(login(), c, &to.encode, 1);
       getRecordConfig(login(), c, &to.record, 1);
     }
     to.mainStreams = streamsOf(c);
-    if (to.mainStreams == 0) continue;
+    if (to.mainStreams == 0) return;
     to.encode.blocks[ENCODE_MAIN] = from.encode.blocks[ENCODE_MAIN];
     to.encode.blocks[ENCODE_EVENT] = from.encode.blocks[ENCODE_EVENT];
     to.record.preRecord = from.record.preRecord;
@@ -252,17 +245,8 @@ void onCopy(WindowHandle page) {
     to.record.audio = from.record.audio;
     to.record.cabac = from.record.cabac;
     if (isWd1Supported(c, 1)) to.wd1 = from.wd1;
-  }
-  enableApply(page, true);
-}
-
-void copyStreamHead(EncodeParamBlock& to, const EncodeParamBlock& from) {
-  to.streamType = from.streamType;
-  to.resolution = from.resolution;
-  to.bitrateType = from.bitrateType;
-  to.quality = from.quality;
-  to.bitrate = from.bitrate;
-  to.frameRate = from.frameRate;
+  });
+  enableApply(page, 0, 0);
 }
 
 int saveChannel(WindowHandle page, int c, bool* shown) {
@@ -308,13 +292,7 @@ int save(WindowHandle page) {
     if (!shown) showSaveFailedCode(page, code);
     return code;
   }
-  if (const int rc = saveDeviceParams()) {
-    showSaveFailedCode(page, rc);
-    return rc;
-  }
-  for (size_t c = 1; c < recordTab().size(); ++c)
-    if (static_cast<int>(c) != recordChannel()) recordTab()[c] = WorkRecord{};
-  return 0;
+  return keepStored(page, recordTab(), recordChannel());
 }
 
 // Mirroring: while the channel has one main stream the other group is its
@@ -379,14 +357,17 @@ void onGroupCommand(WindowHandle page, int id, int code) {
     if (edit) SetDlgItemText(page, group(gi == kNormal ? kEvent : kNormal).edit, "");
     mirrorGroup(page, gi, channel);
   }
-  enableApply(page, true);
+  enableApply(page, 0, 0);
 }
 
 void onWd1(WindowHandle page) {
   const int channel = recordChannel();
   WorkRecord& r = current();
   r.wd1 = isChecked(page, kWd1) ? 1 : 0;
-  if (r.mainStreams == 0) return enableApply(page, true);
+  if (r.mainStreams == 0) {
+    enableApply(page, 0, 0);
+    return;
+  }
   for (int gi : {kNormal, kEvent}) {
     EncodeParamBlock block{};
     readGroup(page, gi, &block);
@@ -400,7 +381,7 @@ void onWd1(WindowHandle page) {
     }
     enableGroup(page, gi, enabled);
   }
-  enableApply(page, true);
+  enableApply(page, 0, 0);
 }
 
 void init(WindowHandle page) {
@@ -429,7 +410,7 @@ void onCommand(WindowHandle page, int id, int code) {
     case kDays: enableApplyOnChange(page, static_cast<WParam>(code) << 16 | static_cast<WParam>(id), 0); return;
     case kRedundant:
     case kAudio:
-    case kCabac: enableApply(page, true); return;
+    case kCabac: enableApply(page, 0, 0); return;
     case kWd1: onWd1(page); return;
     case kCopy: onCopy(page); return;
     default: break;

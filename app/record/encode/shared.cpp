@@ -51,6 +51,40 @@ bool inRange(const std::vector<WorkRecord>& records, int channel) {
   return channel >= 1 && static_cast<size_t>(channel) < records.size();
 }
 
+void copyToChannels(std::vector<WorkRecord>& records, int source, uint64_t mask,
+                    const std::function<void(int channel, WorkRecord& to, bool first)>& copy) {
+  for (int c = 1; c <= getAnalogChanNum() && c < 64 && inRange(records, c); ++c) {
+    WorkRecord& to = records[static_cast<size_t>(c)];
+    if (c == source) {
+      to.touched = 1;
+      continue;
+    }
+    if (!(mask & (uint64_t{1} << (c - 1)))) continue;
+    const bool first = !to.touched;
+    to.touched = 1;
+    copy(c, to, first);
+  }
+}
+
+void copyStreamHead(EncodeParamBlock& to, const EncodeParamBlock& from) {
+  to.streamType = from.streamType;
+  to.resolution = from.resolution;
+  to.bitrateType = from.bitrateType;
+  to.quality = from.quality;
+  to.bitrate = from.bitrate;
+  to.frameRate = from.frameRate;
+}
+
+int keepStored(WindowHandle page, std::vector<WorkRecord>& records, int shown) {
+  if (const int rc = saveDeviceParams()) {
+    showSaveFailedCode(page, rc);
+    return rc;
+  }
+  for (size_t c = 1; c < records.size(); ++c)
+    if (static_cast<int>(c) != shown) records[c] = WorkRecord{};
+  return 0;
+}
+
 bool hasSubStreamTab() {
   for (int c = 1; c <= getChannelNum(); ++c)
     if (isStreamTypeSupported(c, 2)) return true;

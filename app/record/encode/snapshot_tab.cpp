@@ -127,7 +127,7 @@ void onCopy(WindowHandle page) {
     if (c == g_channel || (mask & (uint64_t{1} << (c - 1)))) to.touched = 1;
     if (c != g_channel && (mask & (uint64_t{1} << (c - 1)))) to.pair = pair;
   }
-  enableApply(page, true);
+  enableApply(page, 0, 0);
 }
 
 int save(WindowHandle page) {

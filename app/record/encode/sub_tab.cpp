@@ -93,20 +93,11 @@ void onCopy(WindowHandle page) {
   const uint64_t mask = runCopyDialog(page, source);
   if (mask == 0) return;  // closed or nothing chosen: nothing changed
   const EncodeParamBlock block = current().encode.blocks[ENCODE_SUB];
-  for (int c = 1; c <= getAnalogChanNum() && c < 64 && inRange(subTab(), c); ++c) {
-    WorkRecord& to = subTab()[static_cast<size_t>(c)];
-    if (c == source) {
-      to.touched = 1;
-      continue;
-    }
-    if (!(mask & (uint64_t{1} << (c - 1)))) continue;
-    if (!to.touched) {
-      to.touched = 1;
-      getEncodeConfig(login(), c, &to.encode, 1);
-    }
+  copyToChannels(subTab(), source, mask, [&block](int c, WorkRecord& to, bool first) {
+    if (first) getEncodeConfig(login(), c, &to.encode, 1);
     to.encode.blocks[ENCODE_SUB] = block;
-  }
-  enableApply(page, true);
+  });
+  enableApply(page, 0, 0);
 }
 
 int saveChannel(WindowHandle page, int c) {
@@ -118,12 +109,7 @@ int saveChannel(WindowHandle page, int c) {
   }
   const EncodeParamBlock& from = subTab()[static_cast<size_t>(c)].encode.blocks[ENCODE_SUB];
   EncodeParamBlock& to = fresh.blocks[ENCODE_SUB];
-  to.streamType = from.streamType;
-  to.resolution = from.resolution;
-  to.bitrateType = from.bitrateType;
-  to.quality = from.quality;
-  to.bitrate = from.bitrate;
-  to.frameRate = from.frameRate;
+  copyStreamHead(to, from);
   code = setEncodeConfig(login(), c, &fresh, 1);
   if (code != 0) showSaveError(page, code, recordChannel(), subChannel());
   return code;
@@ -136,13 +122,7 @@ int save(WindowHandle page) {
     const int code = saveChannel(page, static_cast<int>(c));
     if (code != 0) return code;
   }
-  if (const int rc = saveDeviceParams()) {
-    showSaveFailedCode(page, rc);
-    return rc;
-  }
-  for (size_t c = 1; c < subTab().size(); ++c)
-    if (static_cast<int>(c) != subChannel()) subTab()[c] = WorkRecord{};
-  return 0;
+  return keepStored(page, subTab(), subChannel());
 }
 
 void init(WindowHandle page) {
@@ -174,7 +154,7 @@ void onCommand(WindowHandle page, int id, int code) {
     else if (id == g.quality() || id == g.frameRate()) updateRange(page, kSub, subChannel());
     else if (id == g.mode()) onModeChange(page, kSub, subChannel());
     else return;
-    enableApply(page, true);
+    enableApply(page, 0, 0);
   }
 }
 
