@@ -50,11 +50,6 @@ struct PageState {
 PageState g_state;
 
 OutputLogin* login() { return getOutputLogin(getMainOutput()); }
-bool checked(WindowHandle page, int id) { return SendDlgItemMessage(page, id, BM_GETCHECK, 0, 0) == 1; }
-int comboValue(WindowHandle page, int id) { return static_cast<int>(SendDlgItemMessage(page, id, CB_GETSELVALUE, 0, 0)); }
-void selectValue(WindowHandle page, int id, int value) {
-  SendDlgItemMessage(page, id, CB_SELECTVALUE, static_cast<WParam>(value), 0);
-}
 
 bool hasEncryptionRows() { return getEncryptAbility() == 1 && isAdminUser(getLoginUserIndex(getMainOutput())); }
 
@@ -117,7 +112,7 @@ void createControls(WindowHandle page) {
 }
 
 void showWarning(WindowHandle page) {
-  ShowWindow(GetDlgItem(page, kWarn), checked(page, kOverwrite) ? SW_HIDE : SW_SHOW);
+  ShowWindow(GetDlgItem(page, kWarn), isChecked(page, kOverwrite) ? SW_HIDE : SW_SHOW);
 }
 
 void init(WindowHandle page) {
@@ -133,8 +128,8 @@ void init(WindowHandle page) {
   g_state.selected = fillPorts(page);
   fillUses(page);
   if (g_state.selected >= 0) {
-    selectValue(page, kPort, g_state.selected);
-    selectValue(page, kUse, g_state.diskUse[g_state.selected]);
+    selectComboValue(page, kPort, g_state.selected);
+    selectComboValue(page, kUse, g_state.diskUse[g_state.selected]);
   }
   if (!hasEsataFunction()) {
     for (int id : {kPort, kUse}) {
@@ -159,7 +154,7 @@ void paint(WindowHandle page) {
   HDC hdc = BeginPaint(page);
   const CtrlResInfo* pos = pageframe::record(kSection, "warn_pos");
   const Bitmap* bmp = findNamedBitmap(g_state.warnBitmap, 1, "overwrite_warn_bmp");
-  if (!checked(page, kOverwrite) && pos && bmp)
+  if (!isChecked(page, kOverwrite) && pos && bmp)
     FillBoxWithBitmap(hdc, pos->x, g_state.warnY, static_cast<int>(bmp->bmWidth), static_cast<int>(bmp->bmHeight), bmp);
   EndPaint(page, hdc);
 }
@@ -169,18 +164,19 @@ void onCommand(WindowHandle page, int id, int code) {
     case kOverwrite:
       showWarning(page);
       invalidateWarning(page);
-      SendDlgItemMessage(page, PAGE_ID_APPLY, MSG_ENABLE, 1, 0);
+      enableApply(page, 0, 0);
       return;
     case kPort:
       if (code != CBN_SELCHANGE) return;
       g_state.selected = comboValue(page, kPort);
-      if (g_state.selected >= 0 && g_state.selected < kDisks) selectValue(page, kUse, g_state.diskUse[g_state.selected]);
+      if (g_state.selected >= 0 && g_state.selected < kDisks)
+        selectComboValue(page, kUse, g_state.diskUse[g_state.selected]);
       return;
     case kUse:
       if (code != CBN_SELCHANGE) return;
       if (g_state.selected >= 0 && g_state.selected < kDisks)
         g_state.diskUse[g_state.selected] = static_cast<uint8_t>(comboValue(page, kUse) == 1 ? 1 : 0);
-      SendDlgItemMessage(page, PAGE_ID_APPLY, MSG_ENABLE, 1, 0);
+      enableApply(page, 0, 0);
       return;
     case kEncrypt: enableApply(page, 0, 0); return;
     case kPassword: enableApplyOnChange(page, static_cast<WParam>(code) << 16 | static_cast<WParam>(id), 0); return;
@@ -203,14 +199,14 @@ void endBusyWrite() {
 int save(WindowHandle page) {
   RecordEncryptConfig encrypt{};
   if (g_state.encryption) {
-    encrypt.enable = checked(page, kEncrypt) ? 1 : 0;
+    encrypt.enable = isChecked(page, kEncrypt) ? 1 : 0;
     GetDlgItemText(page, kPassword, encrypt.password, sizeof encrypt.password);
     encrypt.password[sizeof encrypt.password - 1] = '\0';
     encrypt.passwordLength = static_cast<uint8_t>(std::strlen(encrypt.password));
   }
   AdvRecordConfig record{};
   getAdvRecordConfig(login(), &record, 1);
-  record.overwrite = checked(page, kOverwrite) ? 1 : 0;
+  record.overwrite = isChecked(page, kOverwrite) ? 1 : 0;
   const bool newUse = std::memcmp(record.diskUse, g_state.diskUse, kDisks) != 0;
   std::memcpy(record.diskUse, g_state.diskUse, kDisks);
   if (newUse) {

@@ -195,9 +195,9 @@ void init(WindowHandle page) {
   readInfo();
   const int first = fillDiskCombo(page, kDisk, nullptr);
   const bool busy = g_state.info.state == DISK_CHECK_RUNNING || g_state.info.state == DISK_CHECK_PAUSED;
-  selectValue(page, kDisk, busy ? underCheck(g_state.info) : first);
+  selectComboValue(page, kDisk, busy ? underCheck(g_state.info) : first);
   addValueComboItems(page, kType, kTypes, 2, kTypeSection, 1);
-  selectValue(page, kType, kTypeMetadata);
+  selectComboValue(page, kType, kTypeMetadata);
   setText(page, kErrors, "0");
   showDisk(page);
   resetGrid();

@@ -30,16 +30,6 @@ void setText(WindowHandle page, int id, const char* text) {
   SendDlgItemMessage(page, id, MSG_SETTEXT, 0, reinterpret_cast<LParam>(text ? text : ""));
 }
 
-int comboValue(WindowHandle page, int id) {
-  return static_cast<int>(SendDlgItemMessage(page, id, CB_GETSELVALUE, 0, 0));
-}
-
-void selectValue(WindowHandle page, int id, int value) {
-  SendDlgItemMessage(page, id, CB_SELECTVALUE, static_cast<WParam>(value), 0);
-}
-
-bool isChecked(WindowHandle page, int id) { return SendDlgItemMessage(page, id, BM_GETCHECK, 0, 0) == 1; }
-
 void enable(WindowHandle page, int id, bool on) { EnableWindow(GetDlgItem(page, id), on ? TRUE : FALSE); }
 
 void show(WindowHandle page, int id, bool on) { ShowWindow(GetDlgItem(page, id), on ? SW_SHOW : SW_HIDE); }

@@ -23,9 +23,6 @@ void stopPoll(WindowHandle page, int timer);
 
 // Texts and values of a page's controls.
 void setText(WindowHandle page, int id, const char* text);
-int comboValue(WindowHandle page, int id);
-void selectValue(WindowHandle page, int id, int value);
-bool isChecked(WindowHandle page, int id);
 void enable(WindowHandle page, int id, bool on);
 void show(WindowHandle page, int id, bool on);
 // The caption of (section, key), or "".

@@ -148,11 +148,11 @@ bool readSmart(int disk, DiskSmartInfo& info) {
 }
 
 void loadDisk(WindowHandle page, int disk) {
-  selectValue(page, kDisk, disk);
+  selectComboValue(page, kDisk, disk);
   if (disk == -1 || !isValidDiskNo(disk)) return;
   DiskSmartInfo info;
   const bool read = readSmart(disk, info);
-  selectValue(page, kType, info.selfTestType == 0 ? 1 : info.selfTestType);
+  selectComboValue(page, kType, info.selfTestType == 0 ? 1 : info.selfTestType);
   showSelfTest(page, info);
   if (!read) {
     clearPage(page);
@@ -221,7 +221,7 @@ void command(WindowHandle page, int id, int code) {
       if (code == CBN_SELCHANGE) loadDisk(page, chosenDisk(page));
       return;
     case kEnable:
-      if (code == BN_CLICKED && chosenDisk(page) >= 0) SendDlgItemMessage(page, PAGE_ID_APPLY, MSG_ENABLE, 1, 0);
+      if (code == BN_CLICKED && chosenDisk(page) >= 0) enableApply(page, 0, 0);
       return;
     case kSelfTest: startSelfTest(page); return;
     case PAGE_ID_EXIT:

@@ -355,7 +355,7 @@ void fillGroupBox(WindowHandle page) {
     SendDlgItemMessage(page, kGroup, CB_ADDSTRING, static_cast<WParam>(g), reinterpret_cast<LParam>(text));
     if (g_store.group < 0) g_store.group = g;
   }
-  if (g_store.group > 0) selectValue(page, kGroup, g_store.group);
+  if (g_store.group > 0) selectComboValue(page, kGroup, g_store.group);
 }
 
 void fillModeBox(WindowHandle page) {
@@ -373,9 +373,9 @@ void init(WindowHandle page) {
   createQuotaControls(page);
   createFrameControls(page);
   g_store.channel = addChanComboItems(page, kCamera, 0);
-  if (g_store.channel > 0) selectValue(page, kCamera, g_store.channel);
+  if (g_store.channel > 0) selectComboValue(page, kCamera, g_store.channel);
   fillModeBox(page);
-  selectValue(page, kMode, static_cast<int>(g_store.mode));
+  selectComboValue(page, kMode, static_cast<int>(g_store.mode));
   fillMode(page, shownMode(page));
 }
 
@@ -383,7 +383,7 @@ void chooseChannel(WindowHandle page) {
   const int next = comboValue(page, kCamera);
   if (next == g_store.channel) return;
   if (!storeQuota(page)) {
-    selectValue(page, kCamera, g_store.channel);
+    selectComboValue(page, kCamera, g_store.channel);
     return;
   }
   g_store.channel = next;

@@ -52,8 +52,6 @@ std::atomic<int> g_changed{0};
 
 OutputLogin* login() { return getOutputLogin(getCurOutput()); }
 
-int value(WindowHandle dlg, int id) { return static_cast<int>(SendDlgItemMessage(dlg, id, CB_GETSELVALUE, 0, 0)); }
-void select(WindowHandle dlg, int id, int v) { SendDlgItemMessage(dlg, id, CB_SELECTVALUE, static_cast<WParam>(v), 0); }
 uint8_t byteOf(int v) { return static_cast<uint8_t>(v < 0 ? 0 : v > 255 ? 255 : v); }
 
 template <size_t N>
@@ -71,7 +69,7 @@ void fillDays(WindowHandle dlg, int id, int month) {
     std::snprintf(text, sizeof text, "%d", d);
     SendDlgItemMessage(dlg, id, CB_ADDSTRING, static_cast<WParam>(d), reinterpret_cast<LParam>(text));
   }
-  select(dlg, id, 1);
+  selectComboValue(dlg, id, 1);
 }
 
 void showMode(WindowHandle dlg, int mode) {
@@ -94,7 +92,7 @@ void loadEntry(WindowHandle dlg, const HolidayEntry& e) {
   std::memcpy(name, e.name, sizeof e.name);
   SetWindowText(GetDlgItem(dlg, kName), name);
   SendDlgItemMessage(dlg, kEnable, BM_SETCHECK, e.enable ? BST_CHECKED : 0, 0);
-  select(dlg, kMode, e.mode);
+  selectComboValue(dlg, kMode, e.mode);
   showMode(dlg, e.mode);
   if (e.mode == HOLIDAY_BY_DATE) {
     const HolidayByDate& d = e.period.byDate;
@@ -102,20 +100,20 @@ void loadEntry(WindowHandle dlg, const HolidayEntry& e) {
     setDate(dlg, kEnd, d.endYear, d.endMonth + 1, d.endDay);
   } else if (e.mode == HOLIDAY_BY_WEEK) {
     const HolidayByWeek& w = e.period.byWeek;
-    select(dlg, kStartMon1, w.startMonth);
-    select(dlg, kStartWeek, w.startWeek);
-    select(dlg, kStartWeekday, w.startWeekday);
-    select(dlg, kStopMon1, w.endMonth);
-    select(dlg, kStopWeek, w.endWeek);
-    select(dlg, kStopWeekday, w.endWeekday);
+    selectComboValue(dlg, kStartMon1, w.startMonth);
+    selectComboValue(dlg, kStartWeek, w.startWeek);
+    selectComboValue(dlg, kStartWeekday, w.startWeekday);
+    selectComboValue(dlg, kStopMon1, w.endMonth);
+    selectComboValue(dlg, kStopWeek, w.endWeek);
+    selectComboValue(dlg, kStopWeekday, w.endWeekday);
   } else if (e.mode == HOLIDAY_BY_MONTH) {
     const HolidayByMonth& m = e.period.byMonth;
-    select(dlg, kStartMon2, m.startMonth);
+    selectComboValue(dlg, kStartMon2, m.startMonth);
     fillDays(dlg, kStartDay, m.startMonth + 1);
-    select(dlg, kStartDay, m.startDay);
-    select(dlg, kStopMon, m.endMonth);
+    selectComboValue(dlg, kStartDay, m.startDay);
+    selectComboValue(dlg, kStopMon, m.endMonth);
     fillDays(dlg, kStopDay, m.endMonth + 1);
-    select(dlg, kStopDay, m.endDay);
+    selectComboValue(dlg, kStopDay, m.endDay);
   }
 }
 
@@ -147,8 +145,8 @@ void fillLists(WindowHandle dlg) {
   for (int id : {kStartWeekday, kStopWeekday}) fill(dlg, id, kWeekdays, kEditSection);
   for (int id = kStartMon1; id <= kStartMon2; ++id) SendDlgItemMessage(dlg, id, CB_SETCURSEL, 0, 0);
   SendDlgItemMessage(dlg, kStopMon, CB_SETCURSEL, 0, 0);
-  fillDays(dlg, kStartDay, value(dlg, kStartMon2) + 1);
-  fillDays(dlg, kStopDay, value(dlg, kStopMon) + 1);
+  fillDays(dlg, kStartDay, comboValue(dlg, kStartMon2) + 1);
+  fillDays(dlg, kStopDay, comboValue(dlg, kStopMon) + 1);
 }
 
 void init(WindowHandle dlg) {
@@ -176,8 +174,8 @@ HolidayEntry readEntry(WindowHandle dlg) {
   std::memset(&e, 0, sizeof e);
   SendDlgItemMessage(dlg, kName, MSG_GETTEXT, sizeof e.name, reinterpret_cast<LParam>(e.name));
   e.name[sizeof e.name - 1] = '\0';
-  e.enable = SendDlgItemMessage(dlg, kEnable, BM_GETCHECK, 0, 0) == BST_CHECKED ? 1 : 0;
-  e.mode = byteOf(value(dlg, kMode));
+  e.enable = isChecked(dlg, kEnable) ? 1 : 0;
+  e.mode = byteOf(comboValue(dlg, kMode));
   if (e.mode == HOLIDAY_BY_DATE) {
     HolidayByDate& d = e.period.byDate;
     d.startYear = static_cast<uint16_t>(SendDlgItemMessage(dlg, kStart, CB_GETYEAR, 0, 0));
@@ -188,18 +186,18 @@ HolidayEntry readEntry(WindowHandle dlg) {
     d.endDay = byteOf(static_cast<int>(SendDlgItemMessage(dlg, kEnd, CB_GETDAY, 0, 0)));
   } else if (e.mode == HOLIDAY_BY_WEEK) {
     HolidayByWeek& w = e.period.byWeek;
-    w.startMonth = byteOf(value(dlg, kStartMon1));
-    w.startWeek = byteOf(value(dlg, kStartWeek));
-    w.startWeekday = byteOf(value(dlg, kStartWeekday));
-    w.endMonth = byteOf(value(dlg, kStopMon1));
-    w.endWeek = byteOf(value(dlg, kStopWeek));
-    w.endWeekday = byteOf(value(dlg, kStopWeekday));
+    w.startMonth = byteOf(comboValue(dlg, kStartMon1));
+    w.startWeek = byteOf(comboValue(dlg, kStartWeek));
+    w.startWeekday = byteOf(comboValue(dlg, kStartWeekday));
+    w.endMonth = byteOf(comboValue(dlg, kStopMon1));
+    w.endWeek = byteOf(comboValue(dlg, kStopWeek));
+    w.endWeekday = byteOf(comboValue(dlg, kStopWeekday));
   } else if (e.mode == HOLIDAY_BY_MONTH) {
     HolidayByMonth& m = e.period.byMonth;
-    m.startMonth = byteOf(value(dlg, kStartMon2));
-    m.startDay = byteOf(value(dlg, kStartDay));
-    m.endMonth = byteOf(value(dlg, kStopMon));
-    m.endDay = byteOf(value(dlg, kStopDay));
+    m.startMonth = byteOf(comboValue(dlg, kStartMon2));
+    m.startDay = byteOf(comboValue(dlg, kStartDay));
+    m.endMonth = byteOf(comboValue(dlg, kStopMon));
+    m.endDay = byteOf(comboValue(dlg, kStopDay));
   }
   return e;
 }
@@ -234,14 +232,14 @@ bool command(WindowHandle dlg, WParam wParam, LParam lParam) {
     case kEnable: enableApply(dlg, wParam, lParam); break;
     case kMode:
       if (code == CBN_SELCHANGE) {
-        showMode(dlg, value(dlg, kMode));
+        showMode(dlg, comboValue(dlg, kMode));
         enableApply(dlg, wParam, lParam);
       }
       break;
     case kStartMon2:
     case kStopMon:
       if (code == CBN_SELCHANGE) {
-        fillDays(dlg, id + 1, value(dlg, id) + 1);
+        fillDays(dlg, id + 1, comboValue(dlg, id) + 1);
         enableApply(dlg, wParam, lParam);
       }
       break;
