@@ -54,8 +54,6 @@ void createGroups(WindowHandle dialog, const char* section, int shift) {
   }
 }
 
-void check(WindowHandle dialog, int id, bool on) { SendDlgItemMessage(dialog, id, BM_SETCHECK, on ? 1 : 0, 0); }
-bool checked(WindowHandle dialog, int id) { return SendDlgItemMessage(dialog, id, BM_GETCHECK, 0, 0) == 1; }
 
 }  // namespace
 
@@ -75,11 +73,11 @@ int create(WindowHandle dialog, const char* section) {
 }
 
 void show(WindowHandle dialog, const DiskInfo& row) {
-  check(dialog, kAttrReadOnly, row.readOnly != 0);
-  check(dialog, kAttrRedundant, row.readOnly == 0 && row.redundancy != 0);
-  check(dialog, kAttrRw, row.readOnly == 0 && row.redundancy == 0);
-  for (int i = 0; i < kGroupCount; ++i) check(dialog, kGroupFirst + i, false);
-  if (row.group >= 1 && row.group <= kGroupCount) check(dialog, kGroupFirst + row.group - 1, true);
+  setChecked(dialog, kAttrReadOnly, row.readOnly != 0);
+  setChecked(dialog, kAttrRedundant, row.readOnly == 0 && row.redundancy != 0);
+  setChecked(dialog, kAttrRw, row.readOnly == 0 && row.redundancy == 0);
+  for (int i = 0; i < kGroupCount; ++i) setChecked(dialog, kGroupFirst + i, false);
+  if (row.group >= 1 && row.group <= kGroupCount) setChecked(dialog, kGroupFirst + row.group - 1, true);
   char text[32];
   formatCapacity(text, sizeof text, static_cast<int64_t>(row.capacity) << 20);
   setText(dialog, kCapacity, text);
@@ -87,19 +85,19 @@ void show(WindowHandle dialog, const DiskInfo& row) {
 
 bool click(WindowHandle dialog, int id) {
   if (id >= kAttrRw && id <= kAttrRedundant) {
-    if (checked(dialog, id)) {
+    if (isChecked(dialog, id)) {
       for (int other = kAttrRw; other <= kAttrRedundant; ++other)
-        if (other != id) check(dialog, other, false);
+        if (other != id) setChecked(dialog, other, false);
     } else {
-      check(dialog, id, true);
+      setChecked(dialog, id, true);
     }
     enableApply(dialog, 0, 0);
     return true;
   }
   if (id >= kGroupFirst && id < kGroupFirst + kGroupCount) {
-    if (checked(dialog, id))
-      for (int i = 0; i < kGroupCount; ++i) check(dialog, kGroupFirst + i, false);
-    check(dialog, id, true);
+    if (isChecked(dialog, id))
+      for (int i = 0; i < kGroupCount; ++i) setChecked(dialog, kGroupFirst + i, false);
+    setChecked(dialog, id, true);
     enableApply(dialog, 0, 0);
     return true;
   }
@@ -120,11 +118,9 @@ void paintDialog(WindowHandle dialog, const char* section, WParam hdc, LParam re
 // The first checked group button's group, 0 when none is.
 int chosenGroup(WindowHandle dialog) {
   for (int i = 0; i < kGroupCount; ++i)
-    if (checked(dialog, kGroupFirst + i)) return i + 1;
+    if (isChecked(dialog, kGroupFirst + i)) return i + 1;
   return 0;
 }
-
-bool isChecked(WindowHandle dialog, int id) { return checked(dialog, id); }
 
 }  // namespace attrs
 }  // namespace storage

@@ -139,22 +139,17 @@ void paint(WindowHandle dlg, WParam hdc, LParam rect) {
   ReleaseDC(dc);
 }
 
-LResult formatProc(WindowHandle dlg, int message, WParam wParam, LParam lParam) {
-  switch (message) {
-    case MSG_INITDIALOG: init(dlg); break;
-    case MSG_ERASEBKGND: paint(dlg, wParam, lParam); return 0;
-    case MSG_COMMAND:
-      if (pageframe::idOf(wParam) == PAGE_ID_OK) ok(dlg);
-      if (pageframe::idOf(wParam) == PAGE_ID_CANCEL) SendMessage(dlg, MSG_CLOSE, 0, 0);
-      return 0;
-    case MSG_CLOSE:
-      if (g_dialog.hold) resumeLiveView();
-      EndDialog(dlg, 0);
-      return 0;
-    default: break;
-  }
-  return pageframe::dialogDefault(dlg, message, wParam, lParam);
+void command(WindowHandle dlg, int id, int) {
+  if (id == PAGE_ID_OK) ok(dlg);
+  if (id == PAGE_ID_CANCEL) SendMessage(dlg, MSG_CLOSE, 0, 0);
 }
+
+void close(WindowHandle dlg) {
+  if (g_dialog.hold) resumeLiveView();
+  EndDialog(dlg, 0);
+}
+
+const pageframe::DialogHooks kHooks{init, pageframe::takesAll<command>, paint, close};
 
 }  // namespace
 
@@ -175,5 +170,5 @@ DlgTemplate formatTemplate(const char* section) {
 
 extern "C" int showFormatDialog(WindowHandle parent) {
   const DlgTemplate tmpl = storage::formatTemplate(kSection);
-  return pageframe::runDialog(tmpl, parent, formatProc);
+  return pageframe::runDialog(tmpl, parent, pageframe::dialogProc<kHooks>);
 }

@@ -234,25 +234,22 @@ void close(WindowHandle window) {
   storage::showCursor(storage::kCursorArrow);
 }
 
-LResult formatingProc(WindowHandle window, int message, WParam wParam, LParam lParam) {
-  switch (message) {
-    case MSG_INITDIALOG: init(window); break;
-    case MSG_ERASEBKGND: paintSmallDialogBackground(window, wParam, lParam); return 0;
-    case MSG_TIMER:
-      if (static_cast<int>(wParam) == kTimer) tick(window);
-      return 0;
-    case MSG_FORMATDONE:
-      showResult(window, reinterpret_cast<const char*>(lParam));
-      g_state = kFinished;  // the worker touches the window no more: it may close
-      return 0;
-    case MSG_COMMAND:
-      if (pageframe::idOf(wParam) == PAGE_ID_CANCEL) SendMessage(window, MSG_CLOSE, 0, 0);
-      return 0;
-    case MSG_CLOSE: close(window); return 0;
-    default: break;
-  }
-  return pageframe::dialogDefault(window, message, wParam, lParam);
+void command(WindowHandle window, int id, int) {
+  if (id == PAGE_ID_CANCEL) SendMessage(window, MSG_CLOSE, 0, 0);
 }
+
+void timer(WindowHandle window, int id) {
+  if (id == kTimer) tick(window);
+}
+
+bool other(WindowHandle window, int message, WParam, LParam lParam, LResult*) {
+  if (message != MSG_FORMATDONE) return false;
+  showResult(window, reinterpret_cast<const char*>(lParam));
+  g_state = kFinished;  // the worker touches the window no more: it may close
+  return true;
+}
+
+const pageframe::DialogHooks kHooks{init, pageframe::takesAll<command>, paintSmallDialogBackground, close, timer, other};
 
 }  // namespace
 
@@ -263,5 +260,5 @@ bool formatWorkerHeld() { return g_workerHeld; }
 
 extern "C" int showFormatingDialog(WindowHandle parent) {
   const DlgTemplate tmpl = storage::formatTemplate(kSection);
-  return pageframe::runDialog(tmpl, parent, formatingProc);
+  return pageframe::runDialog(tmpl, parent, pageframe::dialogProc<kHooks>);
 }

@@ -75,7 +75,7 @@ void showError(WindowHandle dlg, int code) {
     showSaveFailedCode(dlg, code);
 }
 
-void command(WindowHandle dlg, int id) {
+void command(WindowHandle dlg, int id, int) {
   if (attrs::click(dlg, id)) return;
   switch (id) {
     case PAGE_ID_OK: {
@@ -102,15 +102,9 @@ void command(WindowHandle dlg, int id) {
   }
 }
 
-LResult localProc(WindowHandle dlg, int message, WParam wParam, LParam lParam) {
-  switch (message) {
-    case MSG_INITDIALOG: init(dlg); break;
-    case MSG_ERASEBKGND: attrs::paintDialog(dlg, kSection, wParam, lParam, true); return 0;
-    case MSG_COMMAND: command(dlg, pageframe::idOf(wParam)); return 0;
-    default: break;
-  }
-  return pageframe::dialogDefault(dlg, message, wParam, lParam);
-}
+void erase(WindowHandle dlg, WParam hdc, LParam rect) { attrs::paintDialog(dlg, kSection, hdc, rect, true); }
+
+const pageframe::DialogHooks kHooks{init, pageframe::takesAll<command>, erase};
 
 }  // namespace
 
@@ -122,10 +116,10 @@ int saveDiskAttrAndGroup(WindowHandle dialog, int diskIndex) {
   // A row the list no longer has cannot be saved (not a success either).
   if (diskIndex < 0 || diskIndex >= count) return kNoDisk;
   const DiskInfo& row = rows[diskIndex];
-  const bool redundancy = hasDiskRedundancy() && attrs::isChecked(dialog, attrs::kAttrRedundant);
+  const bool redundancy = hasDiskRedundancy() && isChecked(dialog, attrs::kAttrRedundant);
   if (redundancy && !otherWritableDisk(rows, count, diskIndex)) return kRedundancyError;
-  const bool readWrite = attrs::isChecked(dialog, attrs::kAttrRw);
-  const bool readOnly = !readWrite && attrs::isChecked(dialog, attrs::kAttrReadOnly);
+  const bool readWrite = isChecked(dialog, attrs::kAttrRw);
+  const bool readOnly = !readWrite && isChecked(dialog, attrs::kAttrReadOnly);
   const int group = attrs::chosenGroup(dialog);
   const bool groupChanged = group != row.group;
   if (groupChanged && askMsgBox(dialog, kSection, "hdgroupset") == storage::kAnswerNo) return kDeclined;
@@ -137,7 +131,7 @@ int saveDiskAttrAndGroup(WindowHandle dialog, int diskIndex) {
 
 int showLocalHdSetDialog(WindowHandle parent, int diskIndex) {
   g_diskIndex = diskIndex;
-  return pageframe::runDialog(pageframe::dialogTemplate(kSection, "win_localhdset", getCurOutput()), parent, localProc);
+  return pageframe::runDialog(pageframe::dialogTemplate(kSection, "win_localhdset", getCurOutput()), parent, pageframe::dialogProc<kHooks>);
 }
 
 }  // extern "C"

@@ -194,19 +194,12 @@ void addCommand(WindowHandle dlg, int id, int code) {
   }
 }
 
-LResult addProc(WindowHandle dlg, int message, WParam wParam, LParam lParam) {
-  switch (message) {
-    case MSG_INITDIALOG: initAdd(dlg); break;
-    case MSG_ERASEBKGND: paintDialogBackground(dlg, wParam, lParam); return 0;
-    case MSG_COMMAND: addCommand(dlg, pageframe::idOf(wParam), pageframe::codeOf(wParam)); return 0;
-    case MSG_CLOSE:
-      if (g_add.added) storage::refreshHostTotals(dlg);
-      EndDialog(dlg, 0);
-      return 0;
-    default: break;
-  }
-  return pageframe::dialogDefault(dlg, message, wParam, lParam);
+void closeAdd(WindowHandle dlg) {
+  if (g_add.added) storage::refreshHostTotals(dlg);
+  EndDialog(dlg, 0);
 }
+
+const pageframe::DialogHooks kAddHooks{initAdd, pageframe::takesAll<addCommand>, nullptr, closeAdd};
 
 // --- Properties ---
 
@@ -332,29 +325,25 @@ void setCommand(WindowHandle dlg, int id, int code) {
   }
 }
 
-LResult setProc(WindowHandle dlg, int message, WParam wParam, LParam lParam) {
-  switch (message) {
-    case MSG_INITDIALOG: initSet(dlg); break;
-    case MSG_ERASEBKGND:
-      attrs::paintDialog(dlg, kSetSection, wParam, lParam, netDisksHaveAttributes() != 0);
-      return 0;
-    case MSG_COMMAND: setCommand(dlg, pageframe::idOf(wParam), pageframe::codeOf(wParam)); return 0;
-    default: break;
-  }
-  return pageframe::dialogDefault(dlg, message, wParam, lParam);
+void eraseSet(WindowHandle dlg, WParam hdc, LParam rect) {
+  attrs::paintDialog(dlg, kSetSection, hdc, rect, netDisksHaveAttributes() != 0);
 }
+
+const pageframe::DialogHooks kSetHooks{initSet, pageframe::takesAll<setCommand>, eraseSet};
 
 }  // namespace
 
 extern "C" {
 
 int showNetHdAddDialog(WindowHandle parent, int) {
-  return pageframe::runDialog(pageframe::dialogTemplate(kAddSection, "win_nethdadd", getCurOutput()), parent, addProc);
+  return pageframe::runDialog(pageframe::dialogTemplate(kAddSection, "win_nethdadd", getCurOutput()), parent,
+                              pageframe::dialogProc<kAddHooks>);
 }
 
 int showNetHdSetDialog(WindowHandle parent, int diskIndex) {
   g_setIndex = diskIndex;
-  return pageframe::runDialog(pageframe::dialogTemplate(kSetSection, "win_nethdset", getMainOutput()), parent, setProc);
+  return pageframe::runDialog(pageframe::dialogTemplate(kSetSection, "win_nethdset", getMainOutput()), parent,
+                              pageframe::dialogProc<kSetHooks>);
 }
 
 }  // extern "C"

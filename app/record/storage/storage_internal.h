@@ -58,7 +58,6 @@ bool click(WindowHandle dialog, int id);
 // The dialog background, with the group frame when `withGroups`.
 void paintDialog(WindowHandle dialog, const char* section, WParam hdc, LParam rect, bool withGroups);
 int chosenGroup(WindowHandle dialog);
-bool isChecked(WindowHandle dialog, int id);
 }  // namespace attrs
 
 // Refreshes the totals of the disk list page shown by the window hosting
