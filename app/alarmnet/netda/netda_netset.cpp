@@ -32,36 +32,23 @@ using netset::kWorkModeFailover;
 netset::NicState g;
 const netset::NicIds kIds{kMode, kSelect, kDhcp, kPreDns, kAltDns, kRoute};
 
-const CodeRow kErrors[] = {
-    {DEVICE_OK_QUIET, Reaction::Nothing, nullptr, 0, 0, 0},
-    {NET_ERR_DEVICE_IP_CONFLICT, Reaction::Box, "deviceip_conflict", MSGBOX_INFO, 0, kIpv4},
-    {NET_ERR_IPV4, Reaction::Hint, "ipv4", 0, 0, kIpv4},
-    {NET_ERR_IPV4_LOOPBACK, Reaction::Box, "ip_err_127", MSGBOX_WARNING, 0, kIpv4},
-    {NET_ERR_HOST_ZERO, Reaction::Box, "host_err_0", MSGBOX_WARNING, 0, kIpv4},
-    {NET_ERR_HOST_BROADCAST, Reaction::Box, "host_err_255", MSGBOX_WARNING, 0, kIpv4},
-    {NET_ERR_MASK, Reaction::Hint, "maskv4", 0, 0, kMaskV4},
-    {NET_ERR_MASK_VALUE, Reaction::Box, "err_value_mask", MSGBOX_INFO, 0, kMaskV4},
-    {NET_ERR_GATEWAY, Reaction::Hint, "gatewayv4", 0, 0, kGatewayV4},
-    {NET_ERR_GATEWAY_LOOPBACK, Reaction::Box, "ip_err_127", MSGBOX_WARNING, 0, kGatewayV4},
-    {NET_ERR_PREFERRED_DNS, Reaction::Hint, "predns", 0, 0, kPreDns},
-    {NET_ERR_ALTERNATE_DNS, Reaction::Hint, "altdns", 0, 0, kAltDns},
-    {NET_ERR_ADDRESS_CLASH, Reaction::Box, "ethx_ip_conflict", MSGBOX_INFO, 0, kIpv4},
-    {NET_ERR_POE_ADDRESS_CLASH, Reaction::Box, "eth0_poe_ip_conflict", MSGBOX_INFO, 0, kIpv4},
-};
-constexpr int kErrorCount = static_cast<int>(sizeof kErrors / sizeof kErrors[0]);
 
 bool multi() { return hasMultiNic() != 0; }
 int shownCopy() { return netset::shownCopy(g); }
 
-void report(WindowHandle dlg, int code) { netset::reportCode(dlg, kErrors, kErrorCount, code); }
+const netset::AddressFields kFields{kIpv4, kMaskV4, kGatewayV4, kPreDns, kAltDns};
+
+void report(WindowHandle dlg, int code) {
+  if (!netset::reportAddressCode(dlg, kFields, code)) netset::reportCode(dlg, nullptr, 0, code);
+}
 
 void enableAddressFields(WindowHandle dlg, bool on) { netset::enableFields(dlg, kIpv4, kGatewayV4, on); }
 
 void showCopy(WindowHandle dlg) {
   const netset::NicCopy& c = g.nic[shownCopy()];
   fillNicSpeedCombo(dlg, kType, shownCopy() == kBondCopy ? 0 : shownCopy());
-  netset::selectComboValue(dlg, kType, c.block.speed);
-  netset::setChecked(dlg, kDhcp, c.dhcp != 0);
+  selectComboValue(dlg, kType, c.block.speed);
+  setChecked(dlg, kDhcp, c.dhcp != 0);
   netset::showIpv4(dlg, kIpv4, c.block.ipv4);
   netset::showIpv4(dlg, kMaskV4, c.block.mask);
   netset::showIpv4(dlg, kGatewayV4, c.block.gateway);
@@ -72,9 +59,9 @@ void applyDnsRule(WindowHandle dlg) { netset::applyDnsRule(dlg, kIds, g); }
 
 int gatherCopy(WindowHandle dlg) {
   netset::NicCopy c = g.nic[shownCopy()];
-  const int speed = netset::comboValue(dlg, kType);
+  const int speed = comboValue(dlg, kType);
   if (speed > 0) c.block.speed = static_cast<uint8_t>(speed);
-  c.dhcp = netset::isChecked(dlg, kDhcp) ? 1 : 0;
+  c.dhcp = isChecked(dlg, kDhcp) ? 1 : 0;
   if (!c.dhcp) {
     if (int rc = netset::readIpv4(dlg, kIpv4, &c.block.ipv4, NET_ERR_IPV4)) return rc;
     if (int rc = netset::readIpv4(dlg, kMaskV4, &c.block.mask, NET_ERR_MASK)) return rc;
@@ -138,7 +125,7 @@ void showRoute(WindowHandle dlg) { netset::showRouteRow(dlg, kIds, g); }
 void showInterfaceChoice(WindowHandle dlg) {
   if (g.workMode == kWorkModeAlone) fillNicCombo(dlg, kSelect);
   else fillBondNicCombo(dlg, kSelect);
-  netset::selectComboValue(dlg, kSelect, g.workMode == kWorkModeAlone ? g.shown : 0);
+  selectComboValue(dlg, kSelect, g.workMode == kWorkModeAlone ? g.shown : 0);
   enableLabeledCtrl(dlg, kSelect, g.workMode == kWorkModeAlone ? 1 : 0);
 }
 
@@ -152,7 +139,7 @@ void init(WindowHandle dlg) {
   netset::limitText(dlg, kAltDns, netset::kAddressLimit);
   if (multi()) {
     fillNetWorkModeCombo(dlg, kMode);
-    netset::selectComboValue(dlg, kMode, g.workMode);
+    selectComboValue(dlg, kMode, g.workMode);
     showInterfaceChoice(dlg);
     fillNicCombo(dlg, kRoute);
   }
@@ -165,11 +152,11 @@ void init(WindowHandle dlg) {
 }
 
 void changeWorkMode(WindowHandle dlg) {
-  const int chosen = netset::comboValue(dlg, kMode);
+  const int chosen = comboValue(dlg, kMode);
   const int rc = checkAndKeep(dlg);
   if (rc != 0 || chosen < kWorkModeFailover || chosen > kWorkModeAlone) {
     if (rc != 0) report(dlg, rc);
-    netset::selectComboValue(dlg, kMode, g.workMode);
+    selectComboValue(dlg, kMode, g.workMode);
   } else {
     g.workMode = chosen;
     if (chosen == kWorkModeAlone) g.shown = 0;
@@ -178,33 +165,33 @@ void changeWorkMode(WindowHandle dlg) {
     showRoute(dlg);
     applyDnsRule(dlg);
   }
-  netset::enableApply(dlg);
+  enableApply(dlg, 0, 0);
 }
 
 void changeInterface(WindowHandle dlg) {
-  const int chosen = netset::comboValue(dlg, kSelect);
+  const int chosen = comboValue(dlg, kSelect);
   if (chosen == g.shown || shownCopy() == kBondCopy) return;
   const int rc = chosen < 0 || chosen > 1 ? 0 : checkAndKeep(dlg);
   if (rc != 0 || chosen < 0 || chosen > 1) {
     report(dlg, rc);
-    netset::selectComboValue(dlg, kSelect, g.shown);
+    selectComboValue(dlg, kSelect, g.shown);
   } else {
     g.shown = chosen;
     showCopy(dlg);
     applyDnsRule(dlg);
   }
-  netset::enableApply(dlg);
+  enableApply(dlg, 0, 0);
 }
 
 void clickDhcp(WindowHandle dlg) {
   if (g.pppoe) {
     showMsgBox(dlg, netset::kSection, "pppoe_dhcp_dis", MSGBOX_WARNING);
-    netset::setChecked(dlg, kDhcp, false);
+    setChecked(dlg, kDhcp, false);
   } else {
-    enableAddressFields(dlg, !netset::isChecked(dlg, kDhcp));
+    enableAddressFields(dlg, !isChecked(dlg, kDhcp));
     applyDnsRule(dlg);
   }
-  netset::enableApply(dlg);
+  enableApply(dlg, 0, 0);
 }
 
 // 0 when saved; a refusal is shown and the dialog stays as it is.
@@ -228,14 +215,14 @@ void command(WindowHandle dlg, int id, int code) {
       if (code == CBN_SELCHANGE) changeInterface(dlg);
       break;
     case kType:
-      if (code == CBN_SELCHANGE) netset::enableApply(dlg);
+      if (code == CBN_SELCHANGE) enableApply(dlg, 0, 0);
       break;
     case kDhcp: clickDhcp(dlg); break;
     case kIpv4: case kMaskV4: case kGatewayV4:
-      if (code == IPN_UPDATE) netset::enableApply(dlg);
+      if (code == IPN_UPDATE) enableApply(dlg, 0, 0);
       break;
     case kPreDns: case kAltDns:
-      if (code == EN_UPDATE) netset::enableApply(dlg);
+      if (code == EN_UPDATE) enableApply(dlg, 0, 0);
       break;
     case kRoute:
       if (code == CBN_SELCHANGE) netset::takeRoute(dlg, kIds, g);
@@ -249,14 +236,7 @@ void command(WindowHandle dlg, int id, int code) {
   }
 }
 
-LResult proc(WindowHandle dlg, int message, WParam wParam, LParam lParam) {
-  switch (message) {
-    case MSG_INITDIALOG: init(dlg); return 0;
-    case MSG_ERASEBKGND: paintDialogBackground(dlg, wParam, lParam); return 0;
-    case MSG_COMMAND: command(dlg, pageframe::idOf(wParam), pageframe::codeOf(wParam)); return 0;
-    default: return pageframe::dialogDefault(dlg, message, wParam, lParam);
-  }
-}
+const pageframe::DialogHooks kHooks{init, pageframe::takesAll<command>};
 
 }  // namespace
 
@@ -266,5 +246,5 @@ extern "C" int showNetDaNetSetDialog(WindowHandle parent) {
   const DlgTemplate tmpl = pageframe::record(kSection, kWindow)
                                ? pageframe::dialogTemplate(kSection, kWindow, getMainOutput())
                                : pageframe::dialogTemplate(kSection);
-  return pageframe::runDialog(tmpl, parent, proc);
+  return pageframe::runDialog(tmpl, parent, pageframe::dialogProc<kHooks>);
 }

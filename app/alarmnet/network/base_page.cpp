@@ -37,30 +37,21 @@ NicState g;
 const NicIds kIds{kMode, kSelect, kDhcp, kPreDns, kAltDns, kRoute};
 
 const CodeRow kErrors[] = {
-    {DEVICE_OK_QUIET, Reaction::Nothing, nullptr, 0, 0, 0},
     {NET_ERR_POE_CAMERA_CLASH, Reaction::Box, "poe_ipc_ip_conflict", MSGBOX_INFO, 0, kPoe},
     {NET_ERR_POE_LAN_CLASH, Reaction::Box, "eth0_poe_ip_conflict", MSGBOX_INFO, 0, kPoe},
     {NET_ERR_POE_LOOPBACK, Reaction::Box, "ip_err_127", MSGBOX_WARNING, 0, kPoe},
     {NET_ERR_POE_INVALID, Reaction::Hint, "poe_ipv4", 0, 0, kPoe},
-    {NET_ERR_DEVICE_IP_CONFLICT, Reaction::Box, "deviceip_conflict", MSGBOX_INFO, 0, kIpv4},
-    {NET_ERR_IPV4, Reaction::Hint, "ipv4", 0, 0, kIpv4},
-    {NET_ERR_IPV4_LOOPBACK, Reaction::Box, "ip_err_127", MSGBOX_WARNING, 0, kIpv4},
-    {NET_ERR_HOST_ZERO, Reaction::Box, "host_err_0", MSGBOX_WARNING, 0, kIpv4},
-    {NET_ERR_HOST_BROADCAST, Reaction::Box, "host_err_255", MSGBOX_WARNING, 0, kIpv4},
-    {NET_ERR_MASK, Reaction::Hint, "maskv4", 0, 0, kMaskV4},
-    {NET_ERR_MASK_VALUE, Reaction::Box, "err_value_mask", MSGBOX_INFO, 0, kMaskV4},
-    {NET_ERR_GATEWAY, Reaction::Hint, "gatewayv4", 0, 0, kGatewayV4},
-    {NET_ERR_GATEWAY_LOOPBACK, Reaction::Box, "ip_err_127", MSGBOX_WARNING, 0, kGatewayV4},
     {NET_ERR_MTU, Reaction::Range, "mtu", NET_MTU_MIN, NET_MTU_MAX, kMtu},
-    {NET_ERR_PREFERRED_DNS, Reaction::Hint, "predns", 0, 0, kPreDns},
-    {NET_ERR_ALTERNATE_DNS, Reaction::Hint, "altdns", 0, 0, kAltDns},
-    {NET_ERR_ADDRESS_CLASH, Reaction::Box, "ethx_ip_conflict", MSGBOX_INFO, 0, kIpv4},
-    {NET_ERR_POE_ADDRESS_CLASH, Reaction::Box, "eth0_poe_ip_conflict", MSGBOX_INFO, 0, kIpv4},
     {kErrIpv6, Reaction::Hint, "ipv6", 0, 0, kIpv6},
     {kErrIpv6Prefix, Reaction::Range, "maskv6", 0, kIpv6PrefixMax, kMaskV6},
     {kErrIpv6Gateway, Reaction::Hint, "gatewayv6", 0, 0, kGatewayV6},
 };
 constexpr int kErrorCount = static_cast<int>(sizeof kErrors / sizeof kErrors[0]);
+const AddressFields kFields{kIpv4, kMaskV4, kGatewayV4, kPreDns, kAltDns};
+
+void report(WindowHandle page, int code) {
+  if (!reportAddressCode(page, kFields, code)) reportCode(page, kErrors, kErrorCount, code);
+}
 
 bool multi() { return hasMultiNic() != 0; }
 int shownCopy() { return netset::shownCopy(g); }
@@ -238,7 +229,7 @@ void clickDhcp(WindowHandle page) {
     enableAddressFields(page, !isChecked(page, kDhcp));
     applyDnsRule(page);
   }
-  enableApply(page);
+  enableApply(page, 0, 0);
 }
 
 void changeInterface(WindowHandle page) {
@@ -247,14 +238,14 @@ void changeInterface(WindowHandle page) {
   // The fields still show the interface shown before: gather them there.
   const int rc = chosen < 0 || chosen > 1 ? 0 : checkAndKeep(page);
   if (rc != 0 || chosen < 0 || chosen > 1) {
-    reportCode(page, kErrors, kErrorCount, rc);
+    report(page, rc);
     selectComboValue(page, kSelect, g.shown);
   } else {
     g.shown = chosen;
     showCopy(page);
     applyDnsRule(page);
   }
-  enableApply(page);
+  enableApply(page, 0, 0);
 }
 
 void changeRoute(WindowHandle page) { takeRoute(page, kIds, g); }
@@ -265,15 +256,15 @@ void command(WindowHandle page, int id, int code) {
       if (code == CBN_SELCHANGE) changeInterface(page);
       break;
     case kType:
-      if (code == CBN_SELCHANGE) enableApply(page);
+      if (code == CBN_SELCHANGE) enableApply(page, 0, 0);
       break;
     case kDhcp: clickDhcp(page); break;
     case kIpv4: case kMaskV4: case kGatewayV4: case kPoe:
-      if (code == IPN_UPDATE) enableApply(page);
+      if (code == IPN_UPDATE) enableApply(page, 0, 0);
       break;
     // The IPv6 fields too: typed into alone, they could never be applied.
     case kMtu: case kPreDns: case kAltDns: case kIpv6: case kMaskV6: case kGatewayV6:
-      if (code == EN_UPDATE) enableApply(page);
+      if (code == EN_UPDATE) enableApply(page, 0, 0);
       break;
     case kRoute:
       if (code == CBN_SELCHANGE) changeRoute(page);
@@ -288,7 +279,6 @@ int save(WindowHandle page) {
   return savePoeAddress(page, kPoe, login());
 }
 
-void report(WindowHandle page, int code) { reportCode(page, kErrors, kErrorCount, code); }
 
 }  // namespace
 

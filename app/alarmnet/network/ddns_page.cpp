@@ -182,17 +182,17 @@ void changeType(WindowHandle page) {
     applyRule(page, g.type, true);
     showType(page, g.type);
   }
-  enableApply(page);
+  enableApply(page, 0, 0);
 }
 
 void command(WindowHandle page, int id, int code) {
   if (id == kEnable) {
     applyRule(page, g.type, isChecked(page, kEnable));
-    enableApply(page);
+    enableApply(page, 0, 0);
   } else if (id == kType) {
     if (code == CBN_SELCHANGE) changeType(page);
   } else if (id >= kServer && id <= kConfirm && code == EN_UPDATE) {
-    enableApply(page);
+    enableApply(page, 0, 0);
   }
 }
 

@@ -148,7 +148,7 @@ void changeReceiver(WindowHandle page) {
   }
   g.shown = chosen;
   showReceiver(page);
-  enableApply(page);
+  enableApply(page, 0, 0);
 }
 
 // A change to or from the preset server brings its port and SSL setting;
@@ -214,23 +214,23 @@ void command(WindowHandle page, int id, int code) {
     case kAuth:
       enableLabeledCtrl(page, kUser, isChecked(page, kAuth));
       enableLabeledCtrl(page, kPassword, isChecked(page, kAuth));
-      enableApply(page);
+      enableApply(page, 0, 0);
       break;
     case kAttach:
       enableLabeledCtrl(page, kInterval, isChecked(page, kAttach));
-      enableApply(page);
+      enableApply(page, 0, 0);
       break;
-    case kSsl: enableApply(page); break;
+    case kSsl: enableApply(page, 0, 0); break;
     case kReceiver:
       if (code == CBN_SELCHANGE) changeReceiver(page);
       break;
     case kInterval:
-      if (code == CBN_SELCHANGE) enableApply(page);
+      if (code == CBN_SELCHANGE) enableApply(page, 0, 0);
       break;
     case kTest: testMail(page); break;
     case kUser: case kPassword: case kServer: case kPort: case kSenderName: case kSenderAddr: case kReceiverName:
     case kReceiverAddr:
-      if (code == EN_UPDATE) enableApply(page);
+      if (code == EN_UPDATE) enableApply(page, 0, 0);
       break;
     default: break;
   }

@@ -287,7 +287,7 @@ void clickEnable(WindowHandle page) {
       enableLabeledCtrl(page, kSecondName, g.secondKind[s] == FTP_SECOND_CUSTOM);
     }
   }
-  enableApply(page);
+  enableApply(page, 0, 0);
 }
 
 void command(WindowHandle page, int id, int code) {
@@ -297,7 +297,7 @@ void command(WindowHandle page, int id, int code) {
     return;
   }
   if (id == kAddress || id == kPort || id == kUser || id == kPassword || id == kFirstName || id == kSecondName) {
-    if (code == EN_UPDATE) enableApply(page);
+    if (code == EN_UPDATE) enableApply(page, 0, 0);
     return;
   }
   if (code != CBN_SELCHANGE) return;
@@ -327,7 +327,7 @@ void command(WindowHandle page, int id, int code) {
     }
     default: return;
   }
-  enableApply(page);
+  enableApply(page, 0, 0);
 }
 
 }  // namespace

@@ -117,14 +117,14 @@ void command(WindowHandle page, int id, int code) {
   switch (id) {
     case kHttps:
       enableLabeledCtrl(page, kHttpsPort, isChecked(page, kHttps) ? 1 : 0);
-      enableApply(page);
+      enableApply(page, 0, 0);
       break;
     case kFastLoad:
       if (isChecked(page, kFastLoad)) showMsgBox(page, kSection, "enable_fastload_hint", MSGBOX_INFO);
-      enableApply(page);
+      enableApply(page, 0, 0);
       break;
     default:
-      if (id >= kAlarmHost && id <= kHttpsPort && code == EN_UPDATE) enableApply(page);
+      if (id >= kAlarmHost && id <= kHttpsPort && code == EN_UPDATE) enableApply(page, 0, 0);
       break;
   }
 }

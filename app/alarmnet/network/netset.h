@@ -62,11 +62,6 @@ bool fieldsDiffer(const char* a, const char* b, size_t size);
 // system menu disabled. The power-key flag is cleared; the save's code.
 int saveAndOfferReboot(WindowHandle page, const NetConfig& net, bool (*rebootNow)(WindowHandle page));
 
-bool isChecked(WindowHandle page, int id);
-void setChecked(WindowHandle page, int id, bool on);
-int comboValue(WindowHandle page, int id);
-void selectComboValue(WindowHandle page, int id, int value);
-void enableApply(WindowHandle page);
 
 // How a page answers a refusal code.
 // CommonsBox shows a box of section "commons"; NameHint names a field
@@ -84,6 +79,13 @@ struct CodeRow {
 // "savefailed_code") with the code.
 const CodeRow* findRow(const CodeRow* rows, int count, int code);
 void reportCode(WindowHandle page, const CodeRow* rows, int count, int code);
+// The fields an interface's address refusals give the focus to.
+struct AddressFields {
+  int ipv4, mask, gateway, preDns, altDns;
+};
+// Shows a refusal of the IPv4 address, mask, gateway or DNS servers (or
+// nothing for the quiet success); false for any other code.
+bool reportAddressCode(WindowHandle page, const AddressFields& fields, int code);
 
 // The hooks of a tab: grey background, Exit closes the system menu.
 pageframe::PageHooks tabHooks(void (*init)(WindowHandle), void (*command)(WindowHandle, int, int),

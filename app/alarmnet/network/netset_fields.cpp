@@ -153,19 +153,6 @@ int saveAndOfferReboot(WindowHandle page, const NetConfig& net, bool (*rebootNow
   return 0;
 }
 
-bool isChecked(WindowHandle page, int id) { return SendDlgItemMessage(page, id, BM_GETCHECK, 0, 0) == 1; }
-void setChecked(WindowHandle page, int id, bool on) { SendDlgItemMessage(page, id, BM_SETCHECK, on ? 1 : 0, 0); }
-
-int comboValue(WindowHandle page, int id) {
-  return static_cast<int>(SendDlgItemMessage(page, id, CB_GETSELVALUE, 0, 0));
-}
-
-void selectComboValue(WindowHandle page, int id, int value) {
-  SendDlgItemMessage(page, id, CB_SELECTVALUE, static_cast<WParam>(value), 0);
-}
-
-void enableApply(WindowHandle page) { SendDlgItemMessage(page, PAGE_ID_APPLY, MSG_ENABLE, 1, 0); }
-
 const CodeRow* findRow(const CodeRow* rows, int count, int code) {
   for (int i = 0; rows && i < count; ++i)
     if (rows[i].code == code) return &rows[i];

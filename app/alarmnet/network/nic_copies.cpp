@@ -92,7 +92,7 @@ void takeRoute(WindowHandle page, const NicIds& ids, NicState& s) {
     else if (s.workMode == kWorkModeFailover) s.main = chosen;
   }
   applyDnsRule(page, ids, s);
-  enableApply(page);
+  enableApply(page, 0, 0);
 }
 
 }  // namespace netset

@@ -94,9 +94,9 @@ int save(WindowHandle page) {
 void command(WindowHandle page, int id, int code) {
   if (id == kEnable) {
     enableAccount(page, isChecked(page, kEnable));
-    enableApply(page);
+    enableApply(page, 0, 0);
   } else if (id >= kUser && id <= kConfirm && code == EN_UPDATE) {
-    enableApply(page);
+    enableApply(page, 0, 0);
   }
 }
 

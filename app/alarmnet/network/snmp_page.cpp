@@ -74,9 +74,9 @@ int save(WindowHandle page) {
 void command(WindowHandle page, int id, int code) {
   if (id == kEnable) {
     enableFields(page, isChecked(page, kEnable));
-    enableApply(page);
+    enableApply(page, 0, 0);
   } else if ((id == kVersion && code == CBN_SELCHANGE) || (id >= kPort && id <= kTrapPort && code == EN_UPDATE)) {
-    enableApply(page);
+    enableApply(page, 0, 0);
   }
 }
 
