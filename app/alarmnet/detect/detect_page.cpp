@@ -202,12 +202,6 @@ uint64_t chooseCopyChannels(WindowHandle page, int channel) {
   return getImageCopyChanMask();
 }
 
-int comboValue(WindowHandle page, int id) { return static_cast<int>(SendDlgItemMessage(page, id, CB_GETSELVALUE, 0, 0)); }
-void selectComboValue(WindowHandle page, int id, int value) {
-  SendDlgItemMessage(page, id, CB_SELECTVALUE, static_cast<WParam>(value), 0);
-}
-bool isChecked(WindowHandle page, int id) { return SendDlgItemMessage(page, id, BM_GETCHECK, 0, 0) == 1; }
-void enableApply(WindowHandle page) { ::enableApply(page, 0, 0); }
 
 LResult exitCameraMenu(void) {
   closeCameraMenu(GUI_INVALID_HANDLE, 0, 0);

@@ -98,10 +98,6 @@ bool runHandleSheet(WindowHandle page, int source, TimeSegment holiday[HOLIDAY_S
 uint64_t chooseCopyChannels(WindowHandle page, int channel);
 
 // The channel box's value, and selecting one.
-int comboValue(WindowHandle page, int id);
-void selectComboValue(WindowHandle page, int id, int value);
-bool isChecked(WindowHandle page, int id);
-void enableApply(WindowHandle page);
 LResult exitCameraMenu(void);
 
 // The camera menu's page slot: the page owns the live view while it is

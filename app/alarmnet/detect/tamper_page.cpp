@@ -227,7 +227,7 @@ void onCopy(WindowHandle page) {
       return;
     }
     g_state.edits.copyTo(mask);
-    enableApply(page);
+    enableApply(page, 0, 0);
   }
   invalidateView(page);
 }
@@ -242,12 +242,12 @@ void onCommand(WindowHandle page, int id, int code) {
       if (g_state.grid) g_state.grid->clearAll();
       return;
     case kChannelBox: onChannel(page, code); return;
-    case kEnable: enableApply(page); return;
+    case kEnable: enableApply(page, 0, 0); return;
     case kSensitivity:
-      if (code == TBN_DRAGGED || code == TBN_STEPPED) enableApply(page);
+      if (code == TBN_DRAGGED || code == TBN_STEPPED) enableApply(page, 0, 0);
       return;
     case kHandle:
-      if (runHandleSheet(page, EVENT_SOURCE_TAMPER, g_state.edits.holiday)) enableApply(page);
+      if (runHandleSheet(page, EVENT_SOURCE_TAMPER, g_state.edits.holiday)) enableApply(page, 0, 0);
       invalidateView(page);
       return;
     case kCopy: onCopy(page); return;

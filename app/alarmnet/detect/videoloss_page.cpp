@@ -100,7 +100,7 @@ void onCopy(WindowHandle page) {
     return;
   }
   g_edits.copyTo(mask);
-  enableApply(page);
+  enableApply(page, 0, 0);
 }
 
 void onCommand(WindowHandle page, int id, int code) {
@@ -108,9 +108,9 @@ void onCommand(WindowHandle page, int id, int code) {
     case kChannelBox:
       if (code == CBN_SELCHANGE) onChannel(page);
       return;
-    case kEnable: enableApply(page); return;
+    case kEnable: enableApply(page, 0, 0); return;
     case kHandle:
-      if (runHandleSheet(page, EVENT_SOURCE_VIDEOLOSS, g_edits.holiday)) enableApply(page);
+      if (runHandleSheet(page, EVENT_SOURCE_VIDEOLOSS, g_edits.holiday)) enableApply(page, 0, 0);
       return;
     case kCopy: onCopy(page); return;
     default: return;
@@ -121,15 +121,15 @@ int apply(WindowHandle page) { return save(page, false); }
 void report(WindowHandle page, int code) { reportSaveFailed(page, code); }
 void erase(WindowHandle page, WParam wParam, LParam lParam) { eraseWithViewFrame(page, kSection, wParam, lParam); }
 
+void paint(WindowHandle page) {
+  const HDC hdc = BeginPaint(page);
+  paintView(page, kSection, hdc);
+  EndPaint(page, hdc);
+}
+
 LResult pageProc(WindowHandle page, int message, WParam wParam, LParam lParam) {
-  static const pageframe::PageHooks hooks{init, erase, onCommand, apply, report, exitCameraMenu};
-  if (message == MSG_PAINT) {
-    const HDC hdc = BeginPaint(page);
-    paintView(page, kSection, hdc);
-    EndPaint(page, hdc);
-    return 0;
-  }
-  if (message == MSG_KEYDOWN) return DefaultPageProc(page, message, wParam, lParam);
+  static const pageframe::PageHooks hooks{init, erase, onCommand, apply, report, exitCameraMenu, nullptr, nullptr,
+                                          paint};
   return pageframe::runPage(hooks, page, message, wParam, lParam);
 }
 
