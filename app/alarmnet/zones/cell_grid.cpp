@@ -5,6 +5,7 @@
 
 #include <algorithm>
 
+#include "app/alarmnet/zones/zone_area.h"
 #include "app/page_frame.h"
 #include "gui/bitmap.h"
 #include "gui/dc.h"
@@ -54,9 +55,7 @@ Rect CellGrid::cell(int r, int c) const {
   return Rect{x, y, x + width, y + height};
 }
 
-bool CellGrid::inView(int x, int y) const {
-  return x >= s_.view.left && x <= s_.view.right && y >= s_.view.top && y <= s_.view.bottom;
-}
+bool CellGrid::inView(int x, int y) const { return inArea(s_.view, x, y); }
 
 bool CellGrid::onSelectedCell(int x, int y) const {
   for (int r = 0; r < s_.rows; ++r)
@@ -129,9 +128,7 @@ void CellGrid::clearAll() {
 void CellGrid::changed(bool erase) {
   drag_ = Rect{};
   dragging_ = false;
-  if (s_.page == GUI_INVALID_HANDLE) return;
-  InvalidateRect(s_.page, &s_.view, erase ? TRUE : FALSE);
-  enableApply(s_.page, 0, 0);
+  markAreaChanged(s_.page, s_.view, erase);
 }
 
 void CellGrid::paint(HDC hdc) const {

@@ -8,6 +8,7 @@
 #include <cstring>
 #include <string>
 
+#include "app/alarmnet/zones/zone_area.h"
 #include "app/alarmnet/zones/zone_geometry.h"
 #include "app/alarmnet/zones/zone_rules.h"
 #include "app/app_registry.h"
@@ -139,9 +140,7 @@ class Editor final : public ZoneEditor {
   I64 vy() const { return s_.view.top; }
   I64 vw() const { return std::max<I64>(0, I64{s_.view.right} - s_.view.left); }
   I64 vh() const { return std::max<I64>(0, I64{s_.view.bottom} - s_.view.top); }
-  bool inView(int x, int y) const {
-    return x >= s_.view.left && x <= s_.view.right && y >= s_.view.top && y <= s_.view.bottom;
-  }
+  bool inView(int x, int y) const { return inArea(s_.view, x, y); }
   bool intersectsView(const Rect& r) const {
     return r.left < s_.view.right && r.right > s_.view.left && r.top < s_.view.bottom && r.bottom > s_.view.top;
   }
@@ -341,8 +340,7 @@ class Editor final : public ZoneEditor {
       }
     }
     target_ = -1;
-    invalidate();
-    enableApply(s_.page, 0, 0);
+    changed();
   }
 
   void endDrag() {
@@ -350,10 +348,7 @@ class Editor final : public ZoneEditor {
     dragging_ = false;
   }
 
-  void changed() {
-    invalidate();
-    enableApply(s_.page, 0, 0);
-  }
+  void changed() { markAreaChanged(s_.page, s_.view, false); }
 
   void invalidate() const {
     if (s_.page == GUI_INVALID_HANDLE) return;
