@@ -53,10 +53,10 @@ void erase(WindowHandle page, WParam wParam, LParam lParam) {
 void command(WindowHandle page, int id, int) {
   if (id == CHANBOX_ALL_ANALOG || id == CHANBOX_ALL_IP) {
     onChanAllCheckBox(page, id);
-    enablePageApply(page, true);
+    enableApply(page, 0, 0);
   } else if (id >= CHANBOX_ANALOG_FIRST && id < CHANBOX_IP_FIRST + 128) {
     onChanCheckBox(page, id);
-    enablePageApply(page, true);
+    enableApply(page, 0, 0);
   } else if (id == PAGE_ID_OK) {
     store(page);
     finishSheet(page);

@@ -63,9 +63,6 @@ void closeSheet(WindowHandle page);
 // the sheet closes when all of them were.
 void finishSheet(WindowHandle page);
 void createBottomButtons(WindowHandle page, const char* ok, const char* apply, const char* cancel);
-void enablePageApply(WindowHandle page, bool on);
-bool isChecked(WindowHandle page, int id);
-void setChecked(WindowHandle page, int id, bool on);
 
 // The schedule page's boxes into the day being edited: 0, or the segment
 // check's code.

@@ -155,7 +155,7 @@ void onChannel(WindowHandle page) {
     s.ptzChannel = channel;
     showChannel(page, channel);
   }
-  enablePageApply(page, true);
+  enableApply(page, 0, 0);
 }
 
 void onCall(WindowHandle page, int id) {
@@ -164,7 +164,7 @@ void onCall(WindowHandle page, int id) {
     choose(page, which);
   else
     enableLabeledCtrl(page, id + 1, 0);
-  enablePageApply(page, true);
+  enableApply(page, 0, 0);
 }
 
 int store(WindowHandle page) {

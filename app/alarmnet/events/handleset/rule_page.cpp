@@ -54,7 +54,7 @@ WindowHandle listOf(WindowHandle page) { return GetDlgItem(page, kList); }
 
 void onListNotify(WindowHandle control, int, int code, LParam) {
   if (code == LVN_ITEMCHECKED || code == LVN_ITEMUNCHECKED || code == LVN_CHECKALL || code == LVN_UNCHECKALL)
-    enablePageApply(GetParent(control), true);
+    enableApply(GetParent(control), 0, 0);
 }
 
 void createControls(WindowHandle page) {
@@ -250,13 +250,13 @@ void onKey(WindowHandle page, int key) {
   } else {
     return;
   }
-  enablePageApply(page, true);
+  enableApply(page, 0, 0);
 }
 
 void command(WindowHandle page, int id, int) {
   switch (id) {
-    case kPopup: case kAudio: case kCenter: case kEmail: case kFtp: enablePageApply(page, true); break;
-    case kTrigger: showList(page); enablePageApply(page, true); break;
+    case kPopup: case kAudio: case kCenter: case kEmail: case kFtp: enableApply(page, 0, 0); break;
+    case kTrigger: showList(page); enableApply(page, 0, 0); break;
     case PAGE_ID_OK: store(page); finishSheet(page); break;
     default: break;
   }

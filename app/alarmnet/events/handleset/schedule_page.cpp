@@ -139,7 +139,7 @@ void onCopy(WindowHandle page) {
   }
   for (int d = 0; d < kDays; ++d)
     if (d != s.day && ((mask >> d) & 1u)) std::memcpy(s.schedule[d], s.schedule[s.day], kDayBytes);
-  enablePageApply(page, true);
+  enableApply(page, 0, 0);
 }
 
 // The segment check's code when a segment is wrong: nothing is stored.

@@ -20,34 +20,21 @@
 namespace handleset {
 namespace {
 
-constexpr uint32_t kSheetStyle = WS_VISIBLE | PSS_SCROLLABLE;
 constexpr uint32_t kButtonStyle = WS_CHILD | WS_VISIBLE | BS_AUTOSIZE;
 // The channel checks of hasUsableChan: any channel, and one with PTZ.
 constexpr int kUsableMode = 8, kAnyChannel = 0, kPtzChannel = 3;
 
-struct PageEntry {
-  Page page;
-  const char* key;
-  WindowProc proc;
-};
-const PageEntry kPages[kPageCount] = {{kCameraPage, "tab_handleset_camera", cameraPageProc},
-                                      {kSchedulePage, "tab_handleset_schedule", schedulePageProc},
-                                      {kRulePage, "tab_handleset_rule", rulePageProc},
-                                      {kPtzPage, "tab_handleset_ptz", ptzPageProc}};
-
 State g_state;
 
-void addPages(WindowHandle dialog, WindowHandle sheet) {
-  for (const PageEntry& entry : kPages) {
-    const CtrlResInfo* r = pageframe::record(kSection, entry.key);
-    if (!r || !sourceShows(g_state.source, entry.page)) continue;
-    DlgTemplate tmpl{};
-    tmpl.caption = r->caption ? r->caption : "";
-    tmpl.dwAddData = static_cast<LParam>(dialog);
-    SendMessage(sheet, PSM_ADDPAGE, reinterpret_cast<WParam>(&tmpl), reinterpret_cast<LParam>(entry.proc));
-  }
-  SendMessage(sheet, PSM_SETACTIVEINDEX, 0, 0);
+// The pages the source shows, in their full order.
+template <Page P>
+bool shown() {
+  return sourceShows(g_state.source, P);
 }
+const pageframe::SheetPage kPages[kPageCount] = {{"camera", cameraPageProc, shown<kCameraPage>},
+                                                 {"schedule", schedulePageProc, shown<kSchedulePage>},
+                                                 {"rule", rulePageProc, shown<kRulePage>},
+                                                 {"ptz", ptzPageProc, shown<kPtzPage>}};
 
 // Pages that cannot serve any channel are hidden by their index in the
 // full order.
@@ -60,27 +47,12 @@ void hideUnusable(WindowHandle sheet) {
   if (!ptzChannel && source == EVENT_SOURCE_ALARMIN) SendMessage(sheet, PSM_ENABLEPAGE, kPtzPage, 0);
 }
 
-void buildSheet(WindowHandle dialog) {
-  const CtrlResInfo* r = pageframe::record(kSection, "tab_handleset");
-  if (!r) return;
-  const WindowHandle sheet =
-      CreateWindowEx("propsheet", "", kSheetStyle, 0, PAGE_ID_SHEET, r->x, r->y, r->w, r->h, dialog, 0);
-  if (!IsValidHandle(sheet)) return;
-  addPages(dialog, sheet);
-  hideUnusable(sheet);
+void init(WindowHandle dialog) {
+  const WindowHandle sheet = pageframe::buildSheet(dialog, kSection, kPages, kPageCount);
+  if (IsValidHandle(sheet)) hideUnusable(sheet);
 }
 
-LResult dialogProc(WindowHandle dialog, int message, WParam wParam, LParam lParam) {
-  switch (message) {
-    case MSG_CLOSE: EndDialog(dialog, 0); return 0;
-    case MSG_DESTROY: DestroyAllControls(dialog); return 0;
-    case MSG_ERASEBKGND: eraseBkgndGrey34(dialog, wParam, lParam); return 0;
-    case MSG_INITDIALOG: buildSheet(dialog); break;
-    case MSG_PAINT: beginEndPaint(dialog); break;
-    default: break;
-  }
-  return DefaultDialogProc(dialog, message, wParam, lParam);
-}
+const pageframe::DialogHooks kHooks{init, nullptr, eraseBkgndGrey34};
 
 }  // namespace
 
@@ -178,13 +150,6 @@ void createBottomButtons(WindowHandle page, const char* ok, const char* apply, c
   pageframe::createFromKey(page, kSection, {"button", cancel, kButtonStyle, 0, PAGE_ID_CANCEL, false}, y);
 }
 
-void enablePageApply(WindowHandle page, bool on) { SendDlgItemMessage(page, PAGE_ID_APPLY, MSG_ENABLE, on ? 1 : 0, 0); }
-
-bool isChecked(WindowHandle page, int id) { return SendDlgItemMessage(page, id, BM_GETCHECK, 0, 0) == BST_CHECKED; }
-
-void setChecked(WindowHandle page, int id, bool on) {
-  SendDlgItemMessage(page, id, BM_SETCHECK, on ? BST_CHECKED : 0, 0);
-}
 
 }  // namespace handleset
 
@@ -196,6 +161,6 @@ extern "C" int showHandleSetDialog(WindowHandle parent, int sourceType) {
   DlgTemplate tmpl = pageframe::dialogTemplate(handleset::kSection, nullptr, getMainOutput());
   // Without its record the sheet opens empty at the origin.
   if (!pageframe::record(handleset::kSection, "win_handleset")) tmpl.x = tmpl.y = 0;
-  pageframe::runDialog(tmpl, parent, handleset::dialogProc);
+  pageframe::runDialog(tmpl, parent, pageframe::dialogProc<handleset::kHooks>);
   return handleset::editedBytes(sourceType) != before ? 1 : 0;
 }
