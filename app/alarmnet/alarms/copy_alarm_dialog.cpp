@@ -129,33 +129,28 @@ void store(WindowHandle dlg, const CopyDesc& d) {
     getCheckedAlarmOuts(list, &c.mask, c.bytes);
 }
 
-LResult dialogProc(WindowHandle dlg, int message, WParam wParam, LParam lParam) {
+void initOpen(WindowHandle dlg) { init(dlg, *g_open); }
+
+bool command(WindowHandle dlg, WParam wParam, LParam) {
   const CopyDesc& d = *g_open;
-  switch (message) {
-    case MSG_INITDIALOG: init(dlg, d); break;
-    case MSG_ERASEBKGND: paintDialogBackground(dlg, wParam, lParam); return 0;
-    case MSG_COMMAND:
-      if (pageframe::idOf(wParam) == PAGE_ID_OK) {
-        store(dlg, d);
-        SendMessage(dlg, MSG_CLOSE, 0, 0);
-        return 0;
-      }
-      if (pageframe::idOf(wParam) == PAGE_ID_CANCEL) {
-        choiceOf(d.side).mask = 0;
-        std::memset(choiceOf(d.side).bytes, 0, sizeof choiceOf(d.side).bytes);
-        SendMessage(dlg, MSG_CLOSE, 0, 0);
-        return 0;
-      }
-      break;
-    default: break;
+  if (pageframe::idOf(wParam) == PAGE_ID_OK) {
+    store(dlg, d);
+  } else if (pageframe::idOf(wParam) == PAGE_ID_CANCEL) {
+    choiceOf(d.side).mask = 0;
+    std::memset(choiceOf(d.side).bytes, 0, sizeof choiceOf(d.side).bytes);
+  } else {
+    return false;
   }
-  return pageframe::dialogDefault(dlg, message, wParam, lParam);
+  SendMessage(dlg, MSG_CLOSE, 0, 0);
+  return true;
 }
+
+const pageframe::DialogHooks kHooks{initOpen, command};
 
 int show(const CopyDesc& d, WindowHandle parent, int value) {
   choiceOf(d.side).source = value;
   g_open = &d;
-  return pageframe::runDialog(d.section, parent, dialogProc);
+  return pageframe::runDialog(d.section, parent, pageframe::dialogProc<kHooks>);
 }
 
 void choice(Side side, uint64_t* mask, uint8_t* bytes) {

@@ -47,8 +47,6 @@ State g{};
 
 EventLinkage& entryOf(int type) { return g.table.entries[type - 1]; }
 
-bool checked(WindowHandle page, int id) { return SendDlgItemMessage(page, id, BM_GETCHECK, 0, 0) == 1; }
-
 bool offered(int value) {
   if (isDeviceVariant()) return value == 2 || value == 3 || value == 5;
   if (value == kViException) return getAnalogChanNum() > 0;
@@ -110,7 +108,7 @@ void fillOutputs(WindowHandle page, const EventLinkage& link) {
 void showEntry(WindowHandle page, const EventLinkage& link) {
   for (const auto& box : kBoxes) SendDlgItemMessage(page, box.id, BM_SETCHECK, (link.actions & box.bit) ? 1 : 0, 0);
   fillOutputs(page, link);
-  ShowWindow(GetDlgItem(page, kList), checked(page, kAlarmOut) ? SW_SHOWNORMAL : SW_HIDE);
+  ShowWindow(GetDlgItem(page, kList), isChecked(page, kAlarmOut) ? SW_SHOWNORMAL : SW_HIDE);
 }
 
 // The boxes and the checked rows as one linkage; outputs only while
@@ -118,8 +116,8 @@ void showEntry(WindowHandle page, const EventLinkage& link) {
 EventLinkage readBoxes(WindowHandle page) {
   EventLinkage link{};
   for (const auto& box : kBoxes)
-    if (checked(page, box.id)) link.actions |= box.bit;
-  if (!checked(page, kAlarmOut)) return link;
+    if (isChecked(page, box.id)) link.actions |= box.bit;
+  if (!isChecked(page, kAlarmOut)) return link;
   const WindowHandle list = GetDlgItem(page, kList);
   const int local = localCount(Side::kOut);
   int row = 0;
@@ -187,7 +185,7 @@ void command(WindowHandle page, int id, int code) {
   if (id == kType && code == CBN_SELCHANGE) typeChanged(page);
   if (id == kAudio || id == kUpload || id == kEmail) enableApply(page, 0, 0);
   if (id == kAlarmOut) {
-    ShowWindow(GetDlgItem(page, kList), checked(page, kAlarmOut) ? SW_SHOWNORMAL : SW_HIDE);
+    ShowWindow(GetDlgItem(page, kList), isChecked(page, kAlarmOut) ? SW_SHOWNORMAL : SW_HIDE);
     enableApply(page, 0, 0);
   }
 }
@@ -210,7 +208,11 @@ void report(WindowHandle page, int code) { reportSaveFailed(page, code); }
 
 const pageframe::PageHooks kHooks{init, eraseBkgndGrey50, command, save, report, closeSystemMenu};
 
-const pageframe::SheetPage kPages[] = {{"base", pageframe::pageProc<kHooks>, nullptr}};
+LResult pageProc(WindowHandle page, int message, WParam wParam, LParam lParam) {
+  return pageframe::runPage(kHooks, page, message, wParam, lParam);
+}
+
+const pageframe::SheetPage kPages[] = {{"base", pageProc, nullptr}};
 const pageframe::PageWindow kWindow{kExSection, kPages, pageframe::kSystemSlot};
 
 }  // namespace

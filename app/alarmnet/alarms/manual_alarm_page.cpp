@@ -168,7 +168,11 @@ void noReport(WindowHandle, int) {}
 
 const pageframe::PageHooks kHooks{init, eraseBkgndGrey50, command, noSave, noReport, closeManualMenu};
 
-const pageframe::SheetPage kPages[] = {{"base", pageframe::pageProc<kHooks>, nullptr}};
+LResult pageProc(WindowHandle page, int message, WParam wParam, LParam lParam) {
+  return pageframe::runPage(kHooks, page, message, wParam, lParam);
+}
+
+const pageframe::SheetPage kPages[] = {{"base", pageProc, nullptr}};
 const pageframe::PageWindow kWindow{kManSection, kPages, pageframe::kManualSlot};
 
 }  // namespace
