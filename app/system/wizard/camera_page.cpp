@@ -180,9 +180,12 @@ void command(WindowHandle page, int id, int) {
   if (id == kNext) goOn(page, Step::Camera);
 }
 
-bool key(WindowHandle page, int code) { return listKey(page, kList, code); }
+// The list takes the keys that move in it.
+bool key(WindowHandle page, int message, WParam wParam, LParam, LResult*) {
+  return message == MSG_KEYDOWN && listKey(page, kList, static_cast<int>(wParam));
+}
 
-const Page kPage{kSection, kPrevious, init, command, key, nullptr, nullptr, nullptr, nullptr};
+const Page kPage{kSection, kPrevious, nullptr, {init, pageframe::takesAll<command>, nullptr, nullptr, nullptr, key}};
 
 }  // namespace
 

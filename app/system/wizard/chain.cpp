@@ -101,33 +101,16 @@ void leave() {
 int reportedIpChannels() { return getIpChannelNum(nullptr); }
 
 LResult pageProc(const Page& page, WindowHandle hwnd, int message, WParam wParam, LParam lParam) {
-  if (page.other && page.other(hwnd, message, wParam, lParam)) return 0;
-  switch (message) {
-    case MSG_INITDIALOG: page.init(hwnd); return 0;
-    case MSG_NCLBUTTONDBLCLK: return 0;
-    case MSG_ERASEBKGND:
-      (page.erase ? page.erase : paintDialogBackground)(hwnd, wParam, lParam);
-      return 0;
-    case MSG_COMMAND: {
-      const int id = pageframe::idOf(wParam);
-      if (id == PAGE_ID_CANCEL) {
-        askLeave(hwnd, page);
-      } else if (id == page.previousId) {
-        SendMessage(hwnd, MSG_CLOSE, 0, 0);
-      } else {
-        page.command(hwnd, id, pageframe::codeOf(wParam));
-      }
-      return 0;
-    }
-    case MSG_KEYDOWN:
-      if (page.key && page.key(hwnd, static_cast<int>(wParam))) return 0;
-      break;
-    case MSG_CLOSE:
-      if (page.closing) page.closing(hwnd);
-      break;
-    default: break;
+  if (message == MSG_NCLBUTTONDBLCLK) return 0;
+  if (message == MSG_COMMAND && pageframe::idOf(wParam) == PAGE_ID_CANCEL) {
+    askLeave(hwnd, page);
+    return 0;
   }
-  return pageframe::dialogDefault(hwnd, message, wParam, lParam);
+  if (message == MSG_COMMAND && pageframe::idOf(wParam) == page.previousId) {
+    SendMessage(hwnd, MSG_CLOSE, 0, 0);
+    return 0;
+  }
+  return pageframe::runDialog(page.hooks, hwnd, message, wParam, lParam);
 }
 
 WindowHandle make(WindowHandle page, const char* section, const char* cls, const char* key, uint32_t style,
@@ -141,14 +124,6 @@ void makeButtons(WindowHandle page, const char* section, const char* previousKey
   if (previousKey) make(page, section, "button", previousKey, kButtonStyle, kButtonExStyle, previousId, false, y);
   make(page, section, "button", nextKey, kButtonStyle, kButtonExStyle, nextId, false, y);
   make(page, section, "button", cancelKey, kButtonStyle, kButtonExStyle, PAGE_ID_CANCEL, false, y);
-}
-
-int comboValue(WindowHandle page, int id) {
-  return static_cast<int>(SendDlgItemMessage(page, id, CB_GETSELVALUE, 0, 0));
-}
-
-void selectComboValue(WindowHandle page, int id, int value) {
-  SendDlgItemMessage(page, id, CB_SELECTVALUE, static_cast<WParam>(value), 0);
 }
 
 }  // namespace wizard

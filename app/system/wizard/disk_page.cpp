@@ -101,21 +101,23 @@ void command(WindowHandle page, int id, int) {
   if (id == kNext) goOn(page, Step::Disk);
 }
 
-bool key(WindowHandle page, int code) { return hasNoDiskInit() == 0 && listKey(page, kList, code); }
-
-void closing(WindowHandle) {
+void close(WindowHandle page) {
   setCurPageWnd(GUI_INVALID_HANDLE);
   setDiskPageWnd(GUI_INVALID_HANDLE);
+  EndDialog(page, 0);
 }
 
-// Formatting ends with a refresh request: the list is read again.
-bool other(WindowHandle page, int message, WParam, LParam) {
-  if (message != MSG_DISK_REFRESH) return false;
-  fill(page);
-  return true;
+// Formatting ends with a refresh request: the list is read again. The list
+// takes the keys that move in it.
+bool other(WindowHandle page, int message, WParam wParam, LParam, LResult*) {
+  if (message == MSG_DISK_REFRESH) {
+    fill(page);
+    return true;
+  }
+  return message == MSG_KEYDOWN && hasNoDiskInit() == 0 && listKey(page, kList, static_cast<int>(wParam));
 }
 
-const Page kPage{kSection, kPrevious, init, command, key, nullptr, closing, nullptr, other};
+const Page kPage{kSection, kPrevious, nullptr, {init, pageframe::takesAll<command>, nullptr, close, nullptr, other}};
 
 }  // namespace
 

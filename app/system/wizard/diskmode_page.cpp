@@ -30,12 +30,12 @@ bool deviceFlag() {
 void init(WindowHandle page) {
   make(page, kSection, "button", "enable", kBoxStyle, kBoxExStyle, kEnable, false);
   makeButtons(page, kSection, "prev", kPrev, "next", kNextId, "cancel");
-  users::setChecked(page, kEnable, deviceFlag());
+  setChecked(page, kEnable, deviceFlag());
   users::focusField(page, kNextId);
 }
 
 void next(WindowHandle page) {
-  const bool wanted = users::isChecked(page, kEnable);
+  const bool wanted = isChecked(page, kEnable);
   if (wanted == deviceFlag()) return goOn(page, Step::DiskMode);
   // Written first: the question only asks whether the start that takes it
   // comes now, and No keeps it for later.
@@ -56,7 +56,7 @@ void command(WindowHandle page, int id, int) {
   if (id == kNextId) next(page);
 }
 
-const Page kPage{kSection, kPrev, init, command, nullptr, nullptr, nullptr, nullptr, nullptr};
+const Page kPage{kSection, kPrev, nullptr, {init, pageframe::takesAll<command>}};
 
 }  // namespace
 

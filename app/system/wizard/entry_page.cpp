@@ -39,7 +39,7 @@ void init(WindowHandle page) {
   uint32_t flags[2] = {0, 0};
   getStartGuideFlag(login(), flags);
   if (flags[0] != 0) setSessionFlag(1);
-  users::setChecked(page, kShowAtStart, flags[0] != 0);
+  setChecked(page, kShowAtStart, flags[0] != 0);
   users::focusField(page, kNext);
 }
 
@@ -48,10 +48,10 @@ void command(WindowHandle page, int id, int) {
     uint32_t flags[2] = {0, 0};
     getStartGuideFlag(login(), flags);
     const bool held = flags[0] != 0;
-    flags[0] = users::isChecked(page, kShowAtStart) ? 1 : 0;
+    flags[0] = isChecked(page, kShowAtStart) ? 1 : 0;
     // A refused flag is shown, and the box shows what the device holds.
     if (const int rc = setStartGuideFlag(login(), flags, 0)) {
-      users::setChecked(page, kShowAtStart, held);
+      setChecked(page, kShowAtStart, held);
       reportSaveFailed(page, rc);
       return;
     }
@@ -63,7 +63,7 @@ void command(WindowHandle page, int id, int) {
 
 void leaving(WindowHandle page) { saveIfChanged(page); }
 
-const Page kPage{kSection, kPrevious, init, command, nullptr, leaving, nullptr, nullptr, nullptr};
+const Page kPage{kSection, kPrevious, leaving, {init, pageframe::takesAll<command>}};
 
 }  // namespace
 

@@ -131,7 +131,7 @@ bool dnsByDhcp(WindowHandle page) {
     const int route = comboValue(page, kRoute);
     if (route >= 0 && route < 2 && route != g.shown) return g.nic[route].dhcp != 0;
   }
-  return users::isChecked(page, kDhcp);
+  return isChecked(page, kDhcp);
 }
 
 void applyDnsRule(WindowHandle page) {
@@ -144,7 +144,7 @@ void showCopy(WindowHandle page) {
   const Copy& c = g.nic[shownCopy()];
   fillNicSpeedCombo(page, kType, shownCopy() == kBond ? 0 : shownCopy());
   selectComboValue(page, kType, c.block.speed);
-  users::setChecked(page, kDhcp, c.dhcp != 0);
+  setChecked(page, kDhcp, c.dhcp != 0);
   showIpv4(page, kIpv4, c.block.ipv4);
   showIpv4(page, kMask, c.block.mask);
   showIpv4(page, kGateway, c.block.gateway);
@@ -157,7 +157,7 @@ void keepFields(WindowHandle page) {
   Copy& c = g.nic[shownCopy()];
   const int speed = comboValue(page, kType);
   if (speed > 0) c.block.speed = static_cast<uint8_t>(speed);
-  c.dhcp = users::isChecked(page, kDhcp) ? 1 : 0;
+  c.dhcp = isChecked(page, kDhcp) ? 1 : 0;
   readIpv4(page, kIpv4, &c.block.ipv4);
   readIpv4(page, kMask, &c.block.mask);
   readIpv4(page, kGateway, &c.block.gateway);
@@ -270,11 +270,11 @@ void changeChoice(WindowHandle page, int id) {
 }
 
 void clickDhcp(WindowHandle page) {
-  if (g.pppoe && users::isChecked(page, kDhcp)) {
+  if (g.pppoe && isChecked(page, kDhcp)) {
     showMsgBox(page, kNetSection, "pppoe_dhcp_dis", MSGBOX_WARNING);
-    users::setChecked(page, kDhcp, false);
+    setChecked(page, kDhcp, false);
   } else {
-    enableAddresses(page, !users::isChecked(page, kDhcp));
+    enableAddresses(page, !isChecked(page, kDhcp));
     applyDnsRule(page);
   }
   g.modified = true;
@@ -283,7 +283,7 @@ void clickDhcp(WindowHandle page) {
 // The device's record with what the page shows; 0 or the field's code.
 int gather(WindowHandle page, NetConfig* net) {
   Copy& c = g.nic[shownCopy()];
-  if (!c.dhcp && !users::isChecked(page, kDhcp)) {
+  if (!c.dhcp && !isChecked(page, kDhcp)) {
     if (!readIpv4(page, kIpv4, &c.block.ipv4)) return NET_ERR_IPV4;
     if (!readIpv4(page, kMask, &c.block.mask)) return NET_ERR_MASK;
     if (!readIpv4(page, kGateway, &c.block.gateway)) return NET_ERR_GATEWAY;
@@ -355,7 +355,7 @@ void command(WindowHandle page, int id, int code) {
   }
 }
 
-const Page kPage{kSection, kPrevious, init, command, nullptr, nullptr, nullptr, nullptr, nullptr};
+const Page kPage{kSection, kPrevious, nullptr, {init, pageframe::takesAll<command>}};
 
 }  // namespace
 

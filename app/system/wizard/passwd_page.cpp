@@ -65,7 +65,7 @@ bool logInAdministrator(WindowHandle page, const UserRecord& admin) {
 
 // The new password, when asked for; false when the page stays.
 bool storeNewPassword(WindowHandle page, UserConfig* cached) {
-  if (!users::isChecked(page, kChange)) return true;
+  if (!isChecked(page, kChange)) return true;
   char password[users::kMaxText + 1], confirm[users::kMaxText + 1];
   users::readField(page, kNew, password, sizeof password);
   users::readField(page, kConfirm, confirm, sizeof confirm);
@@ -117,7 +117,7 @@ void next(WindowHandle page) {
 
 void command(WindowHandle page, int id, int) {
   if (id == kChange) {
-    const int on = users::isChecked(page, kChange) ? 1 : 0;
+    const int on = isChecked(page, kChange) ? 1 : 0;
     enableLabeledCtrl(page, kNew, on);
     enableLabeledCtrl(page, kConfirm, on);
   } else if (id == kNext) {
@@ -125,7 +125,7 @@ void command(WindowHandle page, int id, int) {
   }
 }
 
-const Page kPage{kSection, kPrevious, init, command, nullptr, nullptr, nullptr, nullptr, nullptr};
+const Page kPage{kSection, kPrevious, nullptr, {init, pageframe::takesAll<command>}};
 
 }  // namespace
 

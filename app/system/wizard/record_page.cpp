@@ -80,16 +80,16 @@ Setting stored(int channel) {
 void show(WindowHandle page, const Setting& s) {
   enableLabeledCtrl(page, kTime, s.enable != 0 ? 1 : 0);
   enableLabeledCtrl(page, kMotion, s.enable != 0 ? 1 : 0);
-  users::setChecked(page, kAllDay, s.enable != 0);
-  users::setChecked(page, kTime, s.type == kTypeTime);
-  users::setChecked(page, kMotion, s.type == kTypeMotion);
+  setChecked(page, kAllDay, s.enable != 0);
+  setChecked(page, kTime, s.type == kTypeTime);
+  setChecked(page, kMotion, s.type == kTypeMotion);
 }
 
 // The boxes as a setting; 0, or kErrNoType for all-day without a type.
 int readBoxes(WindowHandle page, Setting* out) {
   Setting s;
-  s.enable = users::isChecked(page, kAllDay) ? 1 : 0;
-  s.type = users::isChecked(page, kTime) ? kTypeTime : users::isChecked(page, kMotion) ? kTypeMotion : kTypeNone;
+  s.enable = isChecked(page, kAllDay) ? 1 : 0;
+  s.type = isChecked(page, kTime) ? kTypeTime : isChecked(page, kMotion) ? kTypeMotion : kTypeNone;
   if (s.enable && s.type == kTypeNone) return kErrNoType;
   *out = s;
   return 0;
@@ -208,13 +208,13 @@ void command(WindowHandle page, int id, int code) {
       return;
     case kAllDay:
       g.touched = true;
-      enableLabeledCtrl(page, kTime, users::isChecked(page, kAllDay) ? 1 : 0);
-      enableLabeledCtrl(page, kMotion, users::isChecked(page, kAllDay) ? 1 : 0);
+      enableLabeledCtrl(page, kTime, isChecked(page, kAllDay) ? 1 : 0);
+      enableLabeledCtrl(page, kMotion, isChecked(page, kAllDay) ? 1 : 0);
       return;
     case kTime: case kMotion:
       g.touched = true;
       // The pair: a box that reads checked is the only one checked.
-      if (users::isChecked(page, id)) users::setChecked(page, id == kTime ? kMotion : kTime, false);
+      if (isChecked(page, id)) setChecked(page, id == kTime ? kMotion : kTime, false);
       return;
     case kCopy: copy(page); return;
     case PAGE_ID_OK:
@@ -225,7 +225,7 @@ void command(WindowHandle page, int id, int code) {
   }
 }
 
-const Page kPage{kSection, kPrevious, init, command, nullptr, nullptr, nullptr, nullptr, nullptr};
+const Page kPage{kSection, kPrevious, nullptr, {init, pageframe::takesAll<command>}};
 
 }  // namespace
 

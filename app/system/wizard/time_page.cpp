@@ -198,7 +198,7 @@ void leaving(WindowHandle) {
   setDateFormat(fresh.dateFormat);
 }
 
-const Page kPage{kSection, kPrevious, init, command, nullptr, leaving, nullptr, nullptr, nullptr};
+const Page kPage{kSection, kPrevious, leaving, {init, pageframe::takesAll<command>}};
 
 }  // namespace
 

@@ -18,23 +18,15 @@ constexpr int kNext = 4112, kPrevious = 4113;
 
 enum class Step { Entry, Password, Time, Network, DiskMode, Disk, Camera, Record };
 
-// A page's own parts; the chain handles Previous, Cancel and painting.
+// A page of the chain: its layout section, its Previous button, what
+// Cancel's Yes does first (optional) and the page's own parts as a dialog of
+// the page frame. The chain takes Previous, Cancel and a double click on the
+// caption before the hooks; their command hook gets every other command.
 struct Page {
   const char* section;
   int previousId;
-  void (*init)(WindowHandle page);
-  // Every command but Previous and Cancel.
-  void (*command)(WindowHandle page, int id, int code);
-  // Keys (message 18); true when handled. Optional.
-  bool (*key)(WindowHandle page, int key);
-  // What Cancel's Yes does first. Optional.
   void (*leaving)(WindowHandle page);
-  // The page goes (message 102). Optional.
-  void (*closing)(WindowHandle page);
-  // Background; null paints the dialog background.
-  void (*erase)(WindowHandle page, WParam hdc, LParam rect);
-  // Another message the page answers itself; true when handled. Optional.
-  bool (*other)(WindowHandle page, int message, WParam wParam, LParam lParam);
+  pageframe::DialogHooks hooks;
 };
 
 LResult pageProc(const Page& page, WindowHandle hwnd, int message, WParam wParam, LParam lParam);
@@ -68,8 +60,6 @@ WindowHandle make(WindowHandle page, const char* section, const char* cls, const
 // Previous (or `previousId`), Next (or `nextId`) and Cancel on the bottom row.
 void makeButtons(WindowHandle page, const char* section, const char* previousKey, int previousId,
                  const char* nextKey, int nextId, const char* cancelKey);
-int comboValue(WindowHandle page, int id);
-void selectComboValue(WindowHandle page, int id, int value);
 
 // The pages.
 int openEntryPage(WindowHandle owner);
