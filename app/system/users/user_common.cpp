@@ -51,10 +51,6 @@ void limitField(WindowHandle dlg, int id, int limit) {
   SendDlgItemMessage(dlg, id, EM_LIMITTEXT, static_cast<WParam>(limit), 0);
 }
 
-bool isChecked(WindowHandle dlg, int id) { return SendDlgItemMessage(dlg, id, BM_GETCHECK, 0, 0) == 1; }
-void setChecked(WindowHandle dlg, int id, bool checked) {
-  SendDlgItemMessage(dlg, id, BM_SETCHECK, checked ? 1 : 0, 0);
-}
 
 void fillLevels(WindowHandle dlg, int comboId) {
   static const struct {

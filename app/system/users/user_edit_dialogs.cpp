@@ -235,46 +235,36 @@ struct EditDialog {
 const EditDialog kAdd{kAddSection, &kAddIds, initAdd, saveAdd};
 const EditDialog kModify{kModifySection, &kModifyIds, initModify, saveModify};
 
-LResult run(const EditDialog& d, WindowHandle dlg, int message, WParam wParam, LParam lParam) {
-  switch (message) {
-    case MSG_INITDIALOG: d.init(dlg); return 0;
-    case MSG_COMMAND: {
-      const int id = pageframe::idOf(wParam);
-      if (id == PAGE_ID_OK) {
-        const int rc = d.save(dlg);
-        if (rc == 0)
-          SendMessage(dlg, MSG_CLOSE, 0, 0);
-        else
-          report(dlg, d.section, *d.ids, rc);
-      } else if (id == PAGE_ID_CANCEL) {
-        SendMessage(dlg, MSG_CLOSE, 0, 0);
-      } else if (id == d.ids->enable && d.ids->enable > 0) {
-        enablePasswordRows(dlg, isChecked(dlg, id));
-      }
-      return 0;
-    }
-    case MSG_CLOSE:
-      refreshCache();
-      EndDialog(dlg, 0);
-      return 0;
-    case MSG_ERASEBKGND: paintDialogBackground(dlg, wParam, lParam); return 0;
-    default: return pageframe::dialogDefault(dlg, message, wParam, lParam);
+void command(const EditDialog& d, WindowHandle dlg, int id) {
+  if (id == PAGE_ID_OK) {
+    const int rc = d.save(dlg);
+    if (rc == 0)
+      SendMessage(dlg, MSG_CLOSE, 0, 0);
+    else
+      report(dlg, d.section, *d.ids, rc);
+  } else if (id == PAGE_ID_CANCEL) {
+    SendMessage(dlg, MSG_CLOSE, 0, 0);
+  } else if (id == d.ids->enable && d.ids->enable > 0) {
+    enablePasswordRows(dlg, isChecked(dlg, id));
   }
 }
+void addCommand(WindowHandle dlg, int id, int) { command(kAdd, dlg, id); }
+void modifyCommand(WindowHandle dlg, int id, int) { command(kModify, dlg, id); }
 
-LResult addProc(WindowHandle dlg, int message, WParam wParam, LParam lParam) {
-  return run(kAdd, dlg, message, wParam, lParam);
+void close(WindowHandle dlg) {
+  refreshCache();
+  EndDialog(dlg, 0);
 }
-LResult modifyProc(WindowHandle dlg, int message, WParam wParam, LParam lParam) {
-  return run(kModify, dlg, message, wParam, lParam);
-}
+
+const pageframe::DialogHooks kAddHooks{initAdd, pageframe::takesAll<addCommand>, nullptr, close};
+const pageframe::DialogHooks kModifyHooks{initModify, pageframe::takesAll<modifyCommand>, nullptr, close};
 
 }  // namespace
 }  // namespace users
 
 extern "C" int createUserAddDialog(WindowHandle owner) {
-  return pageframe::runDialog(users::kAddSection, owner, users::addProc);
+  return pageframe::runDialog(users::kAddSection, owner, pageframe::dialogProc<users::kAddHooks>);
 }
 extern "C" int createUserModifyDialog(WindowHandle owner) {
-  return pageframe::runDialog(users::kModifySection, owner, users::modifyProc);
+  return pageframe::runDialog(users::kModifySection, owner, pageframe::dialogProc<users::kModifyHooks>);
 }

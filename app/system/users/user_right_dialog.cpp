@@ -273,17 +273,11 @@ void init(WindowHandle dlg) {
   if (sheet != 0 && !hasUsableChan(8, 0)) SendMessage(sheet, PSM_ENABLEPAGE, kCameraPage, 0);
 }
 
-LResult rightProc(WindowHandle dlg, int message, WParam wParam, LParam lParam) {
-  switch (message) {
-    case MSG_INITDIALOG: init(dlg); return 0;
-    case MSG_ERASEBKGND: eraseBkgndGrey34(dlg, wParam, lParam); return 0;
-    default: return pageframe::dialogDefault(dlg, message, wParam, lParam);
-  }
-}
+const pageframe::DialogHooks kRightHooks{init, nullptr, eraseBkgndGrey34};
 
 }  // namespace
 }  // namespace users
 
 extern "C" int createUserRightDialog(WindowHandle owner) {
-  return pageframe::runDialog(users::kRightSection, owner, users::rightProc);
+  return pageframe::runDialog(users::kRightSection, owner, pageframe::dialogProc<users::kRightHooks>);
 }

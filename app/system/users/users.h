@@ -78,8 +78,6 @@ void readField(WindowHandle dlg, int id, char* out, int size);
 void clearField(WindowHandle dlg, int id, bool focus);
 void focusField(WindowHandle dlg, int id);
 void limitField(WindowHandle dlg, int id, int limit);
-bool isChecked(WindowHandle dlg, int id);
-void setChecked(WindowHandle dlg, int id, bool checked);
 // The level rows ("low", "middle" of "usermodify") into a combo.
 void fillLevels(WindowHandle dlg, int comboId);
 // Runs a user dialog with the system menu disabled around it.
