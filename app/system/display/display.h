@@ -67,10 +67,6 @@ DeviceOutputBlock& block(DeviceConfig& config);
 // The mouse pair in force.
 MousePair currentMousePair();
 
-// The value of a combo's selected row (negative for none) and a check
-// box's state.
-LResult selectedValue(WindowHandle page, int id);
-bool checked(WindowHandle page, int id);
 
 LResult generalPageProc(WindowHandle page, int message, WParam wParam, LParam lParam);
 LResult dstPageProc(WindowHandle page, int message, WParam wParam, LParam lParam);

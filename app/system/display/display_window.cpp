@@ -59,8 +59,6 @@ DeviceOutputBlock& block(DeviceConfig& config) {
   return config.outputs[output >= 0 && output < 4 ? output : 0];
 }
 
-LResult selectedValue(WindowHandle page, int id) { return SendDlgItemMessage(page, id, CB_GETSELVALUE, 0, 0); }
-bool checked(WindowHandle page, int id) { return IsDlgButtonChecked(page, id) == BST_CHECKED; }
 
 // The toolkit's threads read the cached record as they run, a byte at a
 // time as relaxed atomics: only the bytes the device now reports otherwise

@@ -69,9 +69,9 @@ void showRule(WindowHandle page, int monthId, const uint8_t rule[4]) {
 }
 
 void readRule(WindowHandle page, int monthId, uint8_t rule[4]) {
-  const LResult month = selectedValue(page, monthId), week = selectedValue(page, monthId + kWeekOffset);
-  const LResult weekday = selectedValue(page, monthId + kWeekdayOffset);
-  const LResult hour = selectedValue(page, monthId + kHourOffset);
+  const LResult month = comboValue(page, monthId), week = comboValue(page, monthId + kWeekOffset);
+  const LResult weekday = comboValue(page, monthId + kWeekdayOffset);
+  const LResult hour = comboValue(page, monthId + kHourOffset);
   if (month >= 1 && month <= 12) rule[0] = static_cast<uint8_t>(month);
   if (week >= 1 && week <= 5) rule[1] = static_cast<uint8_t>(week);
   if (weekday >= 1 && weekday <= 7) rule[2] = weekdayStored(static_cast<int>(weekday));
@@ -81,9 +81,9 @@ void readRule(WindowHandle page, int monthId, uint8_t rule[4]) {
 // The hand-set rule is open only while the rule is not automatic and
 // daylight saving is on.
 void refreshRows(WindowHandle page) {
-  const bool automatic = checked(page, kAuto);
+  const bool automatic = isChecked(page, kAuto);
   EnableWindow(GetDlgItem(page, kEnable), !automatic);
-  const bool open = !automatic && checked(page, kEnable);
+  const bool open = !automatic && isChecked(page, kEnable);
   for (int id = kStartTitle; id < kBias; ++id) EnableWindow(GetDlgItem(page, id), open);
   enableLabeledCtrl(page, kBias, open ? 1 : 0);
 }
@@ -134,15 +134,15 @@ void takeZoneRule(DeviceConfig& record) {
 
 int save(WindowHandle page) {
   DeviceConfig record = cached();
-  if (checked(page, kAuto)) {
+  if (isChecked(page, kAuto)) {
     takeZoneRule(record);
   } else {
     record.dstAuto = 0;
-    record.dstEnabled = checked(page, kEnable) ? 1 : 0;
+    record.dstEnabled = isChecked(page, kEnable) ? 1 : 0;
     if (record.dstEnabled) {
       readRule(page, kStartMonth, record.dstStart);
       readRule(page, kEndMonth, record.dstEnd);
-      record.dstBias = biasMinutes(static_cast<int>(selectedValue(page, kBias)));
+      record.dstBias = biasMinutes(static_cast<int>(comboValue(page, kBias)));
     }
   }
   int rc = setDeviceConfig(login(), &record, 1);

@@ -82,9 +82,6 @@ void resolutionCombos(ResolutionCombo out[2]) {
   }
 }
 
-void selectValue(WindowHandle page, int id, int value) {
-  SendDlgItemMessage(page, id, CB_SELECTVALUE, static_cast<WParam>(value), 0);
-}
 
 void createCombo(WindowHandle page, const char* key, int id) {
   pageframe::createFromKey(page, kSection, {"combobox", key, kCombo, kPlaced, id, true});
@@ -116,7 +113,7 @@ void fillResolutions(WindowHandle page) {
         if (item.id != -1)
           SendDlgItemMessage(page, c.id, CB_ADDSTRING, static_cast<WParam>(item.id),
                              reinterpret_cast<LParam>(item.name));
-    selectValue(page, c.id, resolution(state().snapshot, c.output));
+    selectComboValue(page, c.id, resolution(state().snapshot, c.output));
     if (onTvOutput()) enableLabeledCtrl(page, c.id, 0);
   }
 }
@@ -129,7 +126,7 @@ void fillZones(WindowHandle page) {
     rows[i].value = i;
   }
   addValueComboItems(page, kZone, rows, kZoneRows, kSection, 1);
-  selectValue(page, kZone, getTimeZone());
+  selectComboValue(page, kZone, getTimeZone());
 }
 
 void fillClock(WindowHandle page, const DeviceTime& now) {
@@ -156,7 +153,7 @@ void readClockFields(WindowHandle page, uint32_t out[6]) {
 
 void rememberShownClock(WindowHandle page) {
   readClockFields(page, g_shownClock.fields);
-  g_shownClock.zone = selectedValue(page, kZone);
+  g_shownClock.zone = comboValue(page, kZone);
 }
 
 void fillMouseAndFlags(WindowHandle page) {
@@ -192,12 +189,12 @@ void init(WindowHandle page) {
   fillLanguages(page);
   createCombo(page, "outtype", kStandard);
   addValueComboItems(page, kStandard, kVideoStandards, 2, nullptr, 0);
-  selectValue(page, kStandard, block(s.snapshot).videoStandard);
+  selectComboValue(page, kStandard, block(s.snapshot).videoStandard);
   fillResolutions(page);
   fillZones(page);
   createCombo(page, "dateformat", kDateFormat);
   addValueComboItems(page, kDateFormat, kDateFormats, 3, kSection, 1);
-  selectValue(page, kDateFormat, s.snapshot.dateFormat);
+  selectComboValue(page, kDateFormat, s.snapshot.dateFormat);
   fillClock(page, now);
   rememberShownClock(page);
   fillMouseAndFlags(page);
@@ -216,7 +213,7 @@ void command(WindowHandle page, int id, int code) {
     return;
   }
   if (id == kDateFormat && code == CBN_SELCHANGE) {
-    const LResult format = selectedValue(page, kDateFormat);
+    const LResult format = comboValue(page, kDateFormat);
     if (format >= 0 && format <= 2) switchDateFormatKeepingDate(page, kDate, static_cast<int>(format));
   }
   const bool check = (id == kWizard || id == kPassword) && code == BN_CLICKED;
@@ -228,15 +225,15 @@ void command(WindowHandle page, int id, int code) {
 void readControls(WindowHandle page, DeviceConfig& record, const MousePair* mouse) {
   const int language = language::selectedLanguageId(page, kLanguage);
   if (language > 0) record.language = language;
-  const LResult standard = selectedValue(page, kStandard);
+  const LResult standard = comboValue(page, kStandard);
   if (standard == 1 || standard == 2) block(record).videoStandard = static_cast<uint8_t>(standard);
   ResolutionCombo combos[2];
   resolutionCombos(combos);
   for (const ResolutionCombo& c : combos) {
-    const LResult code = c.id ? selectedValue(page, c.id) : -1;
+    const LResult code = c.id ? comboValue(page, c.id) : -1;
     if (code >= 0 && code <= 0xFF) resolution(record, c.output) = static_cast<uint8_t>(code);
   }
-  const LResult format = selectedValue(page, kDateFormat);
+  const LResult format = comboValue(page, kDateFormat);
   if (format >= 0 && format <= 2) record.dateFormat = static_cast<uint8_t>(format);
   if (!mouse) return;
   record.mouseScale = static_cast<uint16_t>(mouse->scale);
@@ -248,7 +245,7 @@ void readControls(WindowHandle page, DeviceConfig& record, const MousePair* mous
 int storeClock(WindowHandle page) {
   uint32_t fields[6];
   readClockFields(page, fields);
-  const LResult zone = selectedValue(page, kZone);
+  const LResult zone = comboValue(page, kZone);
   const bool newFields = std::memcmp(fields, g_shownClock.fields, sizeof fields) != 0;
   if (!newFields && zone == g_shownClock.zone) return 0;
   DeviceTime t{};
@@ -271,7 +268,7 @@ int storeClock(WindowHandle page) {
 }
 
 int storeFlags(WindowHandle page) {
-  const uint32_t flags[2] = {checked(page, kWizard) ? 1u : 0u, checked(page, kPassword) ? 1u : 0u};
+  const uint32_t flags[2] = {isChecked(page, kWizard) ? 1u : 0u, isChecked(page, kPassword) ? 1u : 0u};
   return setStartGuideFlag(login(), flags, 1);
 }
 

@@ -153,7 +153,7 @@ struct Switches {
 
 void readOption(WindowHandle page, int id, uint8_t& field, int output, Switches& switches) {
   if (!IsValidHandle(GetDlgItem(page, id))) return;
-  const uint8_t value = checked(page, id) ? 1 : 0;
+  const uint8_t value = isChecked(page, id) ? 1 : 0;
   if (value != field && isLiveViewActive(output)) {
     switches.output[switches.count] = output;
     switches.on[switches.count++] = value;
@@ -163,8 +163,8 @@ void readOption(WindowHandle page, int id, uint8_t& field, int output, Switches&
 
 void readHints(WindowHandle page, DeviceConfig& record) {
   if (!hasOutputOption()) return;
-  record.eventHint = checked(page, kEventHint) ? 1 : 0;
-  record.outputHint = checked(page, kOutputHint) ? 1 : 0;
+  record.eventHint = isChecked(page, kEventHint) ? 1 : 0;
+  record.outputHint = isChecked(page, kOutputHint) ? 1 : 0;
 }
 
 // The reboot hint runs over a disabled system menu.
@@ -186,15 +186,15 @@ int save(WindowHandle page) {
   }
   bool newAlpha = false;
   if (hasContrastSetting()) {
-    const LResult alpha = selectedValue(page, kAlpha);
+    const LResult alpha = comboValue(page, kAlpha);
     if (alpha >= 0 && alpha <= 0xFF && alpha != own.menuAlpha) {
       own.menuAlpha = static_cast<uint8_t>(alpha);
       newAlpha = true;
     }
   }
-  const LResult lock = selectedValue(page, kLockTime);
+  const LResult lock = comboValue(page, kLockTime);
   if (lock >= 0) own.lockTime = lockTimeStored(static_cast<int>(lock));
-  const LResult mode = selectedValue(page, kOutputMode);
+  const LResult mode = comboValue(page, kOutputMode);
   if (mode >= 0 && mode <= 0xFF) record.outputMode = static_cast<uint8_t>(mode);
   const bool newMode = record.outputMode != cached().outputMode;
   readHints(page, record);

@@ -165,9 +165,9 @@ void command(WindowHandle page, int id, int code) {
       if (code == CBN_SELCHANGE) changeOutput(page);
       break;
     case kMode: case kDwell: case kEventOut: case kDelay:
-      if (code == CBN_SELCHANGE) enableApply(page, true);
+      if (code == CBN_SELCHANGE) enableApply(page, 0, 0);
       break;
-    case kAudio: enableApply(page, true); break;
+    case kAudio: enableApply(page, 0, 0); break;
     default: break;
   }
 }

@@ -96,15 +96,8 @@ void fillSwitchList(WindowHandle page, int comboId) {
   addRows(page, comboId, kSwitch, 10, nullptr);
 }
 
-int comboValue(WindowHandle page, int comboId) {
-  return static_cast<int>(SendDlgItemMessage(page, comboId, CB_GETSELVALUE, 0, 0));
-}
-
 // A value the list does not offer (a fresh device's zero) shows no row
 // rather than another value: it is kept until the user chooses a row.
-void selectComboValue(WindowHandle page, int comboId, int value) {
-  SendDlgItemMessage(page, comboId, CB_SELECTVALUE, static_cast<WParam>(value), 0);
-}
 
 WindowHandle createFromKey(WindowHandle page, const char* cls, const char* key, uint32_t style, uint32_t exStyle,
                            int id, bool labelled, int y, LParam data) {
@@ -115,7 +108,6 @@ void createBottomButtons(WindowHandle page, const char* applyKey, const char* cl
   pageframe::createBottomButtons(page, kWindow, applyKey, closeKey, kCloseId);
 }
 
-void enableApply(WindowHandle page, bool enable) { SendDlgItemMessage(page, kApplyId, MSG_ENABLE, enable ? 1 : 0, 0); }
 
 bool readPreview(WindowHandle owner, int output, PreviewConfig* out, bool report) {
   if (getPreviewConfig(getOutputLogin(getCurOutput()), output, out) == 0) return true;

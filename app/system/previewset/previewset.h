@@ -33,8 +33,6 @@ void fillModeList(WindowHandle page, int comboId);
 void fillDwellList(WindowHandle page, int comboId);
 void fillSwitchList(WindowHandle page, int comboId);
 
-int comboValue(WindowHandle page, int comboId);
-void selectComboValue(WindowHandle page, int comboId, int value);
 
 // A control from the record `key` of the window, at the record's place or,
 // for y >= 0, at that y; null when the record is missing. Labelled controls
@@ -43,7 +41,6 @@ WindowHandle createFromKey(WindowHandle page, const char* cls, const char* key, 
                            int id, bool labelled, int y = -1, LParam data = 0);
 // The bottom row's buttons: Apply (created disabled) and Close.
 void createBottomButtons(WindowHandle page, const char* applyKey, const char* closeKey);
-void enableApply(WindowHandle page, bool enable);
 
 // The output's record; false (and a box when `report`) when the device
 // cannot give it.

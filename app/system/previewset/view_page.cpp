@@ -151,7 +151,7 @@ void changeMode(WindowHandle page, int mode) {
     refillChanList(page);
     selectSlot(page, 0);
   }
-  enableApply(page, true);
+  enableApply(page, 0, 0);
 }
 
 std::vector<int> existingChannels() {
@@ -169,7 +169,7 @@ void playOrStop(WindowHandle page, bool play) {
   refreshSlots(page);
   selectSlot(page, 0);
   refillChanList(page);
-  enableApply(page, true);
+  enableApply(page, 0, 0);
 }
 
 void turnPage(WindowHandle page, int step) {
@@ -193,7 +193,7 @@ void slotNotified(WindowHandle page, int slot, int code) {
   order_tables::emptyEntry(view().edit, entry, slotsInUse());
   refreshSlots(page);
   markChanRow(page, held);
-  enableApply(page, true);
+  enableApply(page, 0, 0);
 }
 
 void assignSelected(WindowHandle page, bool boxWhenNone) {
@@ -208,7 +208,7 @@ void assignSelected(WindowHandle page, bool boxWhenNone) {
   refreshSlots(page);
   markChanRow(page, channel);
   if (old != channel) markChanRow(page, old);
-  enableApply(page, true);
+  enableApply(page, 0, 0);
 }
 
 void listNotified(WindowHandle list, int, int code, LParam) {

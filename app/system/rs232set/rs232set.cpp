@@ -118,7 +118,7 @@ int save(WindowHandle page) {
 
 void command(WindowHandle page, int id, int code) {
   for (int combo : kCombos)
-    if (id == combo && code == CBN_SELCHANGE) SendDlgItemMessage(page, PAGE_ID_APPLY, MSG_ENABLE, 1, 0);
+    if (id == combo && code == CBN_SELCHANGE) enableApply(page, 0, 0);
 }
 
 const pageframe::PageHooks kHooks{init,
@@ -127,7 +127,11 @@ const pageframe::PageHooks kHooks{init,
                                   save,
                                   [](WindowHandle p, int rc) { showSaveFailedCode(p, rc); },
                                   closeSystemMenu};
-const pageframe::SheetPage kPages[] = {{"general", pageframe::pageProc<kHooks>, nullptr}};
+LResult pageProc(WindowHandle page, int message, WParam wParam, LParam lParam) {
+  return pageframe::runPage(kHooks, page, message, wParam, lParam);
+}
+
+const pageframe::SheetPage kPages[] = {{"general", pageProc, nullptr}};
 const pageframe::PageWindow kWindow{kSection, kPages, pageframe::kSystemSlot};
 
 }  // namespace
