@@ -57,29 +57,24 @@ void next(WindowHandle dlg) {
   SendMessage(dlg, MSG_CLOSE, 0, 0);
 }
 
-LResult langSelProc(WindowHandle dlg, int message, WParam wParam, LParam lParam) {
-  switch (message) {
-    case MSG_NCLBUTTONDBLCLK: return 0;
-    case MSG_KEYDOWN: break;
-    case MSG_ERASEBKGND: paintDialogBackground(dlg, wParam, lParam); return 0;
-    case MSG_INITDIALOG: init(dlg); break;
-    case MSG_COMMAND:
-      if (pageframe::idOf(wParam) == kNext) next(dlg);
-      if (pageframe::idOf(wParam) == PAGE_ID_CANCEL) SendMessage(dlg, MSG_CLOSE, 0, 0);
-      return 0;
-    case MSG_CLOSE:
-      EndDialog(dlg, 0);
-      if (isLangSwitchPending()) finishLangSwitch();
-      return 0;
-    default: break;
-  }
-  return pageframe::dialogDefault(dlg, message, wParam, lParam);
+void command(WindowHandle dlg, int id, int) {
+  if (id == kNext) next(dlg);
+  if (id == PAGE_ID_CANCEL) SendMessage(dlg, MSG_CLOSE, 0, 0);
 }
+
+void close(WindowHandle dlg) {
+  EndDialog(dlg, 0);
+  if (isLangSwitchPending()) finishLangSwitch();
+}
+
+bool other(WindowHandle, int message, WParam, LParam, LResult*) { return message == MSG_NCLBUTTONDBLCLK; }
+
+const pageframe::DialogHooks kHooks{init, pageframe::takesAll<command>, nullptr, close, nullptr, other};
 
 }  // namespace
 
 extern "C" int showLangSelDialog(WindowHandle owner) {
   DlgTemplate tmpl = pageframe::dialogTemplate(kSection);
   tmpl.dwStyle = kDialogStyle;
-  return pageframe::runDialog(tmpl, owner, langSelProc);
+  return pageframe::runDialog(tmpl, owner, pageframe::dialogProc<kHooks>);
 }

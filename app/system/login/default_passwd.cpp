@@ -51,22 +51,16 @@ void submit(WindowHandle dlg) {
   users::clearField(dlg, kCodeId, true);
 }
 
-LResult defaultPasswdProc(WindowHandle dlg, int message, WParam wParam, LParam lParam) {
-  switch (message) {
-    case MSG_INITDIALOG: init(dlg); return 0;
-    case MSG_COMMAND:
-      if (pageframe::idOf(wParam) == PAGE_ID_OK) submit(dlg);
-      if (pageframe::idOf(wParam) == PAGE_ID_CANCEL) SendMessage(dlg, MSG_CLOSE, 0, 0);
-      return 0;
-    case MSG_ERASEBKGND: login::paintBackground(dlg, wParam, lParam); return 0;
-    default: break;
-  }
-  return pageframe::dialogDefault(dlg, message, wParam, lParam);
+void command(WindowHandle dlg, int id, int) {
+  if (id == PAGE_ID_OK) submit(dlg);
+  if (id == PAGE_ID_CANCEL) SendMessage(dlg, MSG_CLOSE, 0, 0);
 }
+
+const pageframe::DialogHooks kHooks{init, pageframe::takesAll<command>, login::paintBackground};
 
 }  // namespace
 
 extern "C" int createDefaultPasswdDialog(WindowHandle owner) {
   const DlgTemplate tmpl = login::centredTemplate(kSection, "defaultmenu_rect");
-  return pageframe::runDialog(tmpl, owner, defaultPasswdProc);
+  return pageframe::runDialog(tmpl, owner, pageframe::dialogProc<kHooks>);
 }

@@ -117,30 +117,27 @@ void command(WindowHandle dlg, int id, int code) {
   }
 }
 
-LResult loginProc(WindowHandle dlg, int message, WParam wParam, LParam lParam) {
-  switch (message) {
-    case MSG_INITDIALOG: init(dlg); return 0;
-    case MSG_COMMAND: command(dlg, pageframe::idOf(wParam), pageframe::codeOf(wParam)); return 0;
-    case MSG_LBUTTONDBLCLK:
-      if (!inHiddenCorner(dlg, lParam)) break;
-      createDefaultPasswdDialog(dlg);
-      setLoginFlag(getCurOutput(), 0);
-      SendMessage(dlg, MSG_CLOSE, 0, 0);
-      return 0;
-    case MSG_ERASEBKGND: login::paintBackground(dlg, wParam, lParam); return 0;
-    case MSG_CLOSE:
-      SetActiveWindow(GetHosting(dlg));
-      setLoginWnd(getCurOutput(), GUI_INVALID_HANDLE);
-      EndDialog(dlg, 0);
-      return 0;
-    default: break;
-  }
-  return pageframe::dialogDefault(dlg, message, wParam, lParam);
+void close(WindowHandle dlg) {
+  SetActiveWindow(GetHosting(dlg));
+  setLoginWnd(getCurOutput(), GUI_INVALID_HANDLE);
+  EndDialog(dlg, 0);
 }
+
+// A double click in the hidden corner opens the default password dialog
+// in place of the login.
+bool other(WindowHandle dlg, int message, WParam, LParam lParam, LResult*) {
+  if (message != MSG_LBUTTONDBLCLK || !inHiddenCorner(dlg, lParam)) return false;
+  createDefaultPasswdDialog(dlg);
+  setLoginFlag(getCurOutput(), 0);
+  SendMessage(dlg, MSG_CLOSE, 0, 0);
+  return true;
+}
+
+const pageframe::DialogHooks kHooks{init, pageframe::takesAll<command>, login::paintBackground, close, nullptr, other};
 
 int openLoginDialog(WindowHandle owner) {
   const DlgTemplate tmpl = login::centredTemplate(kSection, "loginmenu_rect");
-  return pageframe::runDialog(tmpl, owner, loginProc);
+  return pageframe::runDialog(tmpl, owner, pageframe::dialogProc<kHooks>);
 }
 
 }  // namespace

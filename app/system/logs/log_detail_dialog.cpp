@@ -126,24 +126,22 @@ void step(WindowHandle dialog, int by) {
   enable(dialog, kNextId, g_index != count());
 }
 
-LResult detailProc(WindowHandle dialog, int message, WParam wParam, LParam lParam) {
-  switch (message) {
-    case MSG_INITDIALOG: init(dialog); return 0;
-    case MSG_ERASEBKGND: paintDialogBackground(dialog, wParam, lParam); return 0;
-    case MSG_KEYDOWN: return 0;
-    case MSG_COMMAND:
-      switch (pageframe::idOf(wParam)) {
-        case kOkId: SendMessage(dialog, MSG_CLOSE, 0, 0); return 0;
-        case kNextId: step(dialog, 1); return 0;
-        case kPrevId: step(dialog, -1); return 0;
-        default: return 0;
-      }
-    default: return pageframe::dialogDefault(dialog, message, wParam, lParam);
+void command(WindowHandle dialog, int id, int) {
+  switch (id) {
+    case kOkId: SendMessage(dialog, MSG_CLOSE, 0, 0); return;
+    case kNextId: step(dialog, 1); return;
+    case kPrevId: step(dialog, -1); return;
+    default: return;
   }
 }
 
+// The keys do not reach the dialog: only its buttons move or close it.
+bool other(WindowHandle, int message, WParam, LParam, LResult*) { return message == MSG_KEYDOWN; }
+
+const pageframe::DialogHooks kHooks{init, pageframe::takesAll<command>, nullptr, nullptr, nullptr, other};
+
 }  // namespace
 
-int showLogDetailDialog(WindowHandle owner) { return pageframe::runDialog(kDetail, owner, detailProc); }
+int showLogDetailDialog(WindowHandle owner) { return pageframe::runDialog(kDetail, owner, pageframe::dialogProc<kHooks>); }
 
 }  // namespace logs

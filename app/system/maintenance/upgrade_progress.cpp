@@ -102,27 +102,27 @@ void finish(WindowHandle dlg, WParam result) {
   SendMessage(dlg, MSG_CLOSE, 0, 0);
 }
 
-LResult proc(WindowHandle dlg, int message, WParam wParam, LParam lParam) {
-  switch (message) {
-    case MSG_INITDIALOG: init(dlg); return 0;
-    case MSG_DISK_REFRESH: finish(dlg, wParam); return 0;
-    case MSG_TIMER:
-      if (static_cast<int>(wParam) == kTimer) poll(dlg);
-      return 0;
-    case MSG_CLOSE:
-      if (g.running) return 0;
-      KillTimer(dlg, kTimer);
-      SetPowerKeyDownFlag(0);
-      setLiveViewActive(getCurOutput(), 1);
-      setDispSwitchEnabled(1);
-      EndDialog(dlg, 0);
-      return 0;
-    case MSG_NCLBUTTONDBLCLK: return 0;
-    case MSG_KEYDOWN: return 0;
-    case MSG_ERASEBKGND: paintSmallDialogBackground(dlg, wParam, lParam); return 0;
-    default: return pageframe::dialogDefault(dlg, message, wParam, lParam);
-  }
+void timer(WindowHandle dlg, int id) {
+  if (id == kTimer) poll(dlg);
 }
+
+void close(WindowHandle dlg) {
+  if (g.running) return;
+  KillTimer(dlg, kTimer);
+  SetPowerKeyDownFlag(0);
+  setLiveViewActive(getCurOutput(), 1);
+  setDispSwitchEnabled(1);
+  EndDialog(dlg, 0);
+}
+
+// The result of the upgrade; neither keys nor a double click reach the
+// dialog while it runs.
+bool other(WindowHandle dlg, int message, WParam wParam, LParam, LResult*) {
+  if (message == MSG_DISK_REFRESH) finish(dlg, wParam);
+  return message == MSG_DISK_REFRESH || message == MSG_NCLBUTTONDBLCLK || message == MSG_KEYDOWN;
+}
+
+const pageframe::DialogHooks kHooks{init, nullptr, paintSmallDialogBackground, close, timer, other};
 
 }  // namespace
 
@@ -131,5 +131,5 @@ extern "C" int showUpgradingDialog(WindowHandle owner, int mode, const char* sou
   g.mode = mode;
   g.source = source ? std::string(source).substr(0, USBDEV_PATH_SIZE - 1) : std::string();
   setLastOpResult(0);
-  return pageframe::runDialog(kSection, owner, proc);
+  return pageframe::runDialog(kSection, owner, pageframe::dialogProc<kHooks>);
 }

@@ -90,27 +90,19 @@ void command(WindowHandle dlg, int id) {
   }
 }
 
-LResult shutdownProc(WindowHandle dlg, int message, WParam wParam, LParam lParam) {
-  switch (message) {
-    case MSG_INITDIALOG: init(dlg); break;
-    case MSG_COMMAND: {
-      const int id = pageframe::idOf(wParam);
-      if (id == PAGE_ID_CANCEL || (id >= kLockId && id <= kRebootId)) {
-        command(dlg, id);
-        return 0;
-      }
-      break;
-    }
-    case MSG_ERASEBKGND: shutdown::paintBackground(dlg, wParam, lParam); return 0;
-    default: break;
-  }
-  return shutdown::dialogDefault(dlg, message, wParam, lParam);
+bool onCommand(WindowHandle dlg, WParam wParam, LParam) {
+  const int id = pageframe::idOf(wParam);
+  if (id != PAGE_ID_CANCEL && (id < kLockId || id > kRebootId)) return false;
+  command(dlg, id);
+  return true;
 }
+
+const pageframe::DialogHooks kHooks{init, onCommand, shutdown::paintBackground};
 
 }  // namespace
 
 extern "C" int createShutdownWindow(WindowHandle owner) {
   const int main = getMainOutput();
   const DlgTemplate tmpl = shutdown::centredTemplate(kSection, getScreenWidth(main), getScreenHeight(main), true);
-  return pageframe::runDialog(tmpl, owner, shutdownProc);
+  return pageframe::runDialog(tmpl, owner, pageframe::dialogProc<kHooks>);
 }

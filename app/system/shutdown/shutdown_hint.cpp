@@ -50,18 +50,19 @@ void init(WindowHandle hwnd) {
   createText(hwnd);
 }
 
-LResult hintProc(WindowHandle hwnd, int message, WParam wParam, LParam lParam) {
-  switch (message) {
-    case MSG_INITDIALOG: init(hwnd); break;
-    case MSG_TIMER: SendMessage(hwnd, MSG_CLOSE, 0, 0); return 0;
-    case MSG_NCLBUTTONDBLCLK:
-    case MSG_KEYDOWN: return 0;
-    case MSG_ERASEBKGND: shutdown::paintBackground(hwnd, wParam, lParam); return 0;
-    case MSG_CLOSE: KillTimer(hwnd, kTimerId); break;
-    default: break;
-  }
-  return shutdown::dialogDefault(hwnd, message, wParam, lParam);
+void close(WindowHandle hwnd) {
+  KillTimer(hwnd, kTimerId);
+  EndDialog(hwnd, 0);
 }
+
+void timer(WindowHandle hwnd, int) { SendMessage(hwnd, MSG_CLOSE, 0, 0); }
+
+// Neither the keys nor a double click reach the dialog while it counts down.
+bool other(WindowHandle, int message, WParam, LParam, LResult*) {
+  return message == MSG_NCLBUTTONDBLCLK || message == MSG_KEYDOWN;
+}
+
+const pageframe::DialogHooks kHooks{init, nullptr, shutdown::paintBackground, close, timer, other};
 
 // The screen the hint centres on: the video size a running restore of the
 // defaults will give the main output, else the main output's extent.
@@ -91,7 +92,7 @@ extern "C" int createShutdownHintWindow(WindowHandle owner, int mode) {
   int width = 0, height = 0;
   centringScreen(&width, &height);
   const DlgTemplate tmpl = shutdown::centredTemplate(kSection, width, height, false);
-  const int result = pageframe::runDialog(tmpl, owner, hintProc);
+  const int result = pageframe::runDialog(tmpl, owner, pageframe::dialogProc<kHooks>);
   // The recorder goes down here: the program ends, or starts over.
   if (mode == 0)
     requestShutdown();

@@ -30,8 +30,4 @@ void paintBackground(WindowHandle window, WParam hdc, LParam rect) {
   });
 }
 
-LResult dialogDefault(WindowHandle dialog, int message, WParam wParam, LParam lParam) {
-  return pageframe::dialogDefault(dialog, message, wParam, lParam);
-}
-
 }  // namespace shutdown

@@ -12,7 +12,5 @@ DlgTemplate centredTemplate(const char* section, int width, int height, bool cap
 // Grey 50 over the client with the "tipinfo" band of the main menu at the
 // bottom (message 176).
 void paintBackground(WindowHandle window, WParam hdc, LParam rect);
-// Messages both dialogs answer alike: 100, 102, 177.
-LResult dialogDefault(WindowHandle dialog, int message, WParam wParam, LParam lParam);
 
 }  // namespace shutdown
