@@ -67,31 +67,23 @@ bool CellGrid::onSelectedCell(int x, int y) const {
   return false;
 }
 
-bool CellGrid::onMouse(int message, int x, int y) {
-  switch (message) {
-    case MSG_LBUTTONDOWN:
-      if (!inView(x, y)) return false;
-      clearing_ = onSelectedCell(x, y);
-      start_ = Point{x, y};
-      drag_ = Rect{x, y, x, y};
-      dragging_ = true;
-      return true;
-    case MSG_MOUSEMOVE:
-      if (!dragging_ || !inView(x, y)) return false;
-      drag_ = Rect{start_.x, start_.y, x, y};
-      // A drag to the edge reaches a last cell wider or taller than the rest.
-      if (x > s_.view.left + s_.cols * cellWidth()) drag_.right = s_.view.right;
-      if (y > s_.view.top + s_.rows * cellHeight()) drag_.bottom = s_.view.bottom;
-      if (x % 2 == 0 && y % 2 == 0) InvalidateRect(s_.page, &s_.view, FALSE);
-      return true;
-    case MSG_LBUTTONUP:
-    case MSG_NCLBUTTONUP:
-      if (!dragging_) return false;
-      release();
-      return true;
-    default:
-      return false;
-  }
+bool CellGrid::onMouse(int message, int x, int y) { return routeAreaMouse(*this, message, x, y); }
+
+void CellGrid::press(int x, int y) {
+  clearing_ = onSelectedCell(x, y);
+  start_ = Point{x, y};
+  drag_ = Rect{x, y, x, y};
+  dragging_ = true;
+}
+
+bool CellGrid::move(int x, int y) {
+  if (!dragging_ || !inView(x, y)) return false;
+  drag_ = Rect{start_.x, start_.y, x, y};
+  // A drag to the edge reaches a last cell wider or taller than the rest.
+  if (x > s_.view.left + s_.cols * cellWidth()) drag_.right = s_.view.right;
+  if (y > s_.view.top + s_.rows * cellHeight()) drag_.bottom = s_.view.bottom;
+  if (x % 2 == 0 && y % 2 == 0) InvalidateRect(s_.page, &s_.view, FALSE);
+  return true;
 }
 
 void CellGrid::release() {

@@ -39,7 +39,11 @@ class CellGrid {
   Rect cell(int r, int c) const;
   bool inView(int x, int y) const;
   bool onSelectedCell(int x, int y) const;
+  void press(int x, int y);
+  bool move(int x, int y);
   void release();
+  template <class Area>
+  friend bool routeAreaMouse(Area& area, int message, int x, int y);
   void changed(bool erase);
 
   CellGridSetup s_;

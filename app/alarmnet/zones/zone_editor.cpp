@@ -76,28 +76,7 @@ class Editor final : public ZoneEditor {
     }
   }
 
-  bool onMouse(int message, int x, int y) override {
-    if (count_ == 0) return false;
-    switch (message) {
-      case MSG_MOUSEMOVE:
-        if (dragging_)
-          drag(x, y);
-        else
-          hover(x, y);
-        return true;
-      case MSG_LBUTTONDOWN:
-        if (!inView(x, y)) return false;
-        press(x, y);
-        return true;
-      case MSG_LBUTTONUP:
-      case MSG_NCLBUTTONUP:
-        if (!dragging_) return false;
-        release();
-        return true;
-      default:
-        return false;
-    }
-  }
+  bool onMouse(int message, int x, int y) override { return count_ != 0 && routeAreaMouse(*this, message, x, y); }
 
   bool onTool(int id) override {
     if (s_.clearAllId != 0 && id == s_.clearAllId) {
@@ -135,6 +114,17 @@ class Editor final : public ZoneEditor {
   }
 
  private:
+  template <class Area>
+  friend bool zones::routeAreaMouse(Area& area, int message, int x, int y);
+  bool dragging() const { return dragging_; }
+  bool move(int x, int y) {
+    if (dragging_)
+      drag(x, y);
+    else
+      hover(x, y);
+    return true;
+  }
+
   // View geometry.
   I64 vx() const { return s_.view.left; }
   I64 vy() const { return s_.view.top; }
