@@ -2,6 +2,7 @@
 #include "app/pageframe/schedule/day_editor.h"
 
 #include "app/control_services.h"
+#include "app/page_frame.h"
 #include "gui/button.h"
 #include "gui/combobox.h"
 #include "gui/dialog.h"
@@ -16,15 +17,11 @@ uint8_t selection(WindowHandle window, int id, uint8_t keep) {
   return value < 0 || value > 255 ? keep : static_cast<uint8_t>(value);
 }
 
-void select(WindowHandle window, int id, int value) {
-  SendDlgItemMessage(window, id, CB_SELECTVALUE, static_cast<WParam>(value), 0);
-}
-
 }  // namespace
 
 int saveDay(WindowHandle window, const DayBoxes& boxes, DayEdit* day) {
   if (!day) return -1;
-  if (SendDlgItemMessage(window, boxes.allDayCheck, BM_GETCHECK, 0, 0) == BST_CHECKED) {
+  if (isChecked(window, boxes.allDayCheck)) {
     day->allDay = 1;
     day->allDayType = selection(window, boxes.allDayType, day->allDayType);
     return 0;
@@ -41,15 +38,15 @@ int saveDay(WindowHandle window, const DayBoxes& boxes, DayEdit* day) {
 }
 
 void loadDay(WindowHandle window, const DayBoxes& boxes, const DayEdit& day) {
-  SendDlgItemMessage(window, boxes.allDayCheck, BM_SETCHECK, day.allDay != 0 ? BST_CHECKED : 0, 0);
+  setChecked(window, boxes.allDayCheck, day.allDay != 0);
   if (day.allDay != 0)
-    select(window, boxes.allDayType, day.allDayType);
+    selectComboValue(window, boxes.allDayType, day.allDayType);
   else
     SendDlgItemMessage(window, boxes.allDayType, CB_SETCURSEL, 0, 0);
   for (int k = 0; k < SEGMENTS_PER_DAY; ++k) {
     const int id = boxes.firstTimeBox + 2 * k;
     writeSegmentBox(window, id, &day.segments[k]);
-    select(window, id + 1, day.types[k]);
+    selectComboValue(window, id + 1, day.types[k]);
   }
   const int editable = day.allDay == 0 ? 1 : 0;
   for (int k = 0; k < SEGMENTS_PER_DAY; ++k) {
