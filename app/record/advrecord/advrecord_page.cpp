@@ -124,7 +124,7 @@ void init(WindowHandle page) {
   getAdvRecordConfig(login(), &record, 1);
   std::memcpy(g_state.diskUse + kFirstEsataDisk + 1, record.diskUse + kFirstEsataDisk + 1,
               static_cast<size_t>(kDisks - kFirstEsataDisk - 1));
-  SendDlgItemMessage(page, kOverwrite, BM_SETCHECK, record.overwrite ? 1 : 0, 0);
+  setChecked(page, kOverwrite, record.overwrite);
   g_state.selected = fillPorts(page);
   fillUses(page);
   if (g_state.selected >= 0) {
@@ -141,7 +141,7 @@ void init(WindowHandle page) {
     RecordEncryptConfig encrypt{};
     getRecordEncryptConfig(&encrypt);
     encrypt.password[sizeof encrypt.password - 1] = '\0';
-    SendDlgItemMessage(page, kEncrypt, BM_SETCHECK, encrypt.enable ? 1 : 0, 0);
+    setChecked(page, kEncrypt, encrypt.enable);
     SetDlgItemText(page, kPassword, encrypt.password);
   }
   showWarning(page);

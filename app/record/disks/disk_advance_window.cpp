@@ -37,7 +37,7 @@ void initDiskMode(WindowHandle page) {
   pageframe::createFromKey(page, kAdvanceSection,
                            {"button", "diskmode_enable", WS_CHILD | WS_VISIBLE | BS_FRAMED | BS_AUTOCHECKBOX, 0,
                             kDiskModeBox, false});
-  SendDlgItemMessage(page, kDiskModeBox, BM_SETCHECK, readDiskMode() ? 1 : 0, 0);
+  setChecked(page, kDiskModeBox, readDiskMode());
 }
 
 void diskModeCommand(WindowHandle page, int id, int) {

@@ -177,7 +177,7 @@ void init(WindowHandle page) {
   createControls(page);
   uint32_t disabled = 0;
   getSmartCheckDisabled(getLoginId(getMainOutput()), &disabled);
-  SendDlgItemMessage(page, kEnable, BM_SETCHECK, disabled == 0 ? 1 : 0, 0);
+  setChecked(page, kEnable, disabled == 0);
   const int first = fillDiskCombo(page, kDisk, isLocalDiskNumber);
   addValueComboItems(page, kType, kSelfTestTypes, countOf(kSelfTestTypes), kTypeSection, 1);
   loadDisk(page, first);

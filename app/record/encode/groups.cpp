@@ -138,7 +138,7 @@ CustomMemory& memoryOf(int groupIndex, int channel) {
 // A value the list does not offer (a record still zero) shows the first
 // row: a box that shows no row could never be read back.
 void selectValue(WindowHandle page, int id, int value) {
-  SendDlgItemMessage(page, id, CB_SELECTVALUE, static_cast<WParam>(value), 0);
+  selectComboValue(page, id, value);
   if (SendDlgItemMessage(page, id, CB_GETCURSEL, 0, 0) < 0 && SendDlgItemMessage(page, id, CB_GETCOUNT, 0, 0) > 0)
     SendDlgItemMessage(page, id, CB_SETCURSEL, 0, 0);
 }

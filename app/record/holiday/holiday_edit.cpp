@@ -91,7 +91,7 @@ void loadEntry(WindowHandle dlg, const HolidayEntry& e) {
   char name[kNameLimit + 1] = "";
   std::memcpy(name, e.name, sizeof e.name);
   SetWindowText(GetDlgItem(dlg, kName), name);
-  SendDlgItemMessage(dlg, kEnable, BM_SETCHECK, e.enable ? BST_CHECKED : 0, 0);
+  setChecked(dlg, kEnable, e.enable);
   selectComboValue(dlg, kMode, e.mode);
   showMode(dlg, e.mode);
   if (e.mode == HOLIDAY_BY_DATE) {

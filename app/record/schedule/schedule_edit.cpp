@@ -119,7 +119,7 @@ void loadEditedDay(WindowHandle dlg, int day) {
 }
 
 void enableSegmentBoxes(WindowHandle dlg) {
-  const int editable = SendDlgItemMessage(dlg, boxes().allDayCheck, BM_GETCHECK, 0, 0) == BST_CHECKED ? 0 : 1;
+  const int editable = isChecked(dlg, boxes().allDayCheck) ? 0 : 1;
   for (int k = 0; k < kSegments; ++k) {
     enableLabeledCtrl(dlg, boxes().firstTimeBox + 2 * k, editable);
     enableLabeledCtrl(dlg, boxes().firstTimeBox + 2 * k + 1, editable);
@@ -167,14 +167,14 @@ bool applyDay(WindowHandle dlg) {
 }
 
 void changeDay(WindowHandle dlg) {
-  const int next = static_cast<int>(SendDlgItemMessage(dlg, keys().dayId, CB_GETSELVALUE, 0, 0));
+  const int next = comboValue(dlg, keys().dayId);
   const int rc = saveEditedDay(dlg, g_edit.day);
   if (rc == 0 && validDay(next)) {
     g_edit.day = next;
     loadEditedDay(dlg, next);
     return;
   }
-  SendDlgItemMessage(dlg, keys().dayId, CB_SELECTVALUE, static_cast<WParam>(g_edit.day), 0);
+  selectComboValue(dlg, keys().dayId, g_edit.day);
   showSetTimeError(dlg, rc);
 }
 
@@ -237,7 +237,7 @@ void init(WindowHandle dlg) {
   for (int s = 1; s <= kSegments; ++s) fillTypes(dlg, keys().dayId + 2 + 2 * s);
   initSegmentTimeBoxes(dlg, boxes().firstTimeBox, kTimeBoxMode);
   g_edit.day = 0;
-  SendDlgItemMessage(dlg, keys().dayId, CB_SELECTVALUE, 0, 0);
+  selectComboValue(dlg, keys().dayId, 0);
   loadEditedDay(dlg, 0);
 }
 

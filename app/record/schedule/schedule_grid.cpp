@@ -164,7 +164,7 @@ void computeScheduleGrid(TabState& tab) {
 }
 
 void rebuildScheduleBars(TabState& tab) {
-  SendDlgItemMessage(tab.page, enableId(*tab.keys), BM_SETCHECK, selectedEnable(tab) != 0 ? BST_CHECKED : 0, 0);
+  setChecked(tab.page, enableId(*tab.keys), selectedEnable(tab) != 0);
   const Week week = selectedWeek(tab);
   const Grid& g = tab.grid;
   const int64_t width = static_cast<int64_t>(g.hourWidth) * kHours;

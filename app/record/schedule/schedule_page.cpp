@@ -126,7 +126,7 @@ void init(TabState& tab) {
   loadChannels(tab);
   createControls(tab);
   const int first = addChanComboItems(tab.page, channelId(*tab.keys), 0);
-  SendDlgItemMessage(tab.page, channelId(*tab.keys), CB_SELECTVALUE, static_cast<WParam>(first), 0);
+  selectComboValue(tab.page, channelId(*tab.keys), first);
   tab.selected = first;
   rebuildScheduleBars(tab);
   invalidateGrid(tab);
@@ -135,7 +135,7 @@ void init(TabState& tab) {
 void changeChannel(TabState& tab) {
   keepEnable(tab);
   // Another channel shown is no edit: Apply stays as the edits left it.
-  tab.selected = static_cast<int>(SendDlgItemMessage(tab.page, channelId(*tab.keys), CB_GETSELVALUE, 0, 0));
+  tab.selected = comboValue(tab.page, channelId(*tab.keys));
   rebuildScheduleBars(tab);
   invalidateGrid(tab);
 }

@@ -119,7 +119,7 @@ void ok(WindowHandle dlg) {
   } else if (isUsbdevNotReady(getUsbdevId())) {
     return;
   }
-  if (removableDisk()) setFormatFsChoice(static_cast<int>(SendDlgItemMessage(dlg, kFileSys, CB_GETSELVALUE, 0, 0)));
+  if (removableDisk()) setFormatFsChoice(comboValue(dlg, kFileSys));
   g_dialog.hold = false;
   SendMessage(dlg, MSG_CLOSE, 0, 0);
   if (kind == FORMAT_TYPE_DISKS)

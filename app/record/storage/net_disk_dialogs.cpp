@@ -146,7 +146,7 @@ void initAdd(WindowHandle dlg) {
   createBottom(dlg, kAddSection, false);
   fillSlots(dlg);
   addValueComboItems(dlg, kAddType, kTypes, 2, nullptr, 0);
-  SendDlgItemMessage(dlg, kAddType, CB_SELECTVALUE, kNas, 0);
+  selectComboValue(dlg, kAddType, kNas);
   storage::setText(dlg, kAddIp, "");
   storage::setText(dlg, kAddDir, "");
   ShowWindow(GetDlgItem(dlg, kTargets), SW_HIDE);
