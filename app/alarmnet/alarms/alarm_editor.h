@@ -128,7 +128,7 @@ class AlarmEditor {
   }
 
   static void selectCurrent(WindowHandle page) {
-    SendDlgItemMessage(page, Traits::kNumId, CB_SELECTVALUE, static_cast<WParam>(s.current), 0);
+    selectComboValue(page, Traits::kNumId, s.current);
   }
 
   static void init(WindowHandle page) {
@@ -192,7 +192,7 @@ class AlarmEditor {
   }
 
   static void selectionChanged(WindowHandle page) {
-    const int v = static_cast<int>(SendDlgItemMessage(page, Traits::kNumId, CB_GETSELVALUE, 0, 0));
+    const int v = comboValue(page, Traits::kNumId);
     if (v < 1) return;
     if (v - 1 >= localCount(Traits::kSide)) {
       const int channel = (v - 1) / 256 + getAnalogChanNum();
@@ -284,7 +284,7 @@ class AlarmEditor {
   // The current item, then every cached one; a refusal stops and keeps the
   // edits (the cache and the working record) for the next Apply.
   static int apply(WindowHandle page) {
-    const int v = static_cast<int>(SendDlgItemMessage(page, Traits::kNumId, CB_GETSELVALUE, 0, 0));
+    const int v = comboValue(page, Traits::kNumId);
     if (v < 1) return -1;
     const int code = v - 1;
     ApplyFlags flags;

@@ -38,12 +38,12 @@ struct InTraits {
     // An IP camera's input type is changed only while the camera can be set.
     const bool editable = group == 0 || isChanValid(getAnalogChanNum() + group, 9);
     enableLabeledCtrl(page, kFieldId, editable ? 1 : 0);
-    SendDlgItemMessage(page, kCheckId, BM_SETCHECK, rec.handling ? 1 : 0, 0);
+    setChecked(page, kCheckId, rec.handling);
   }
   static void read(WindowHandle page, Record& rec) {
     const LResult type = SendDlgItemMessage(page, kFieldId, CB_GETSELVALUE, 0, 0);
     if (type == 0 || type == 1) rec.alarmType = static_cast<uint8_t>(type);
-    rec.handling = SendDlgItemMessage(page, kCheckId, BM_GETCHECK, 0, 0) == 1 ? 1 : 0;
+    rec.handling = isChecked(page, kCheckId) ? 1 : 0;
   }
   // A copy keeps the target's name and record channels; a target the device
   // does not return keeps the copied name and records no channel.

@@ -106,7 +106,7 @@ void fillOutputs(WindowHandle page, const EventLinkage& link) {
 }
 
 void showEntry(WindowHandle page, const EventLinkage& link) {
-  for (const auto& box : kBoxes) SendDlgItemMessage(page, box.id, BM_SETCHECK, (link.actions & box.bit) ? 1 : 0, 0);
+  for (const auto& box : kBoxes) setChecked(page, box.id, (link.actions & box.bit) != 0);
   fillOutputs(page, link);
   ShowWindow(GetDlgItem(page, kList), isChecked(page, kAlarmOut) ? SW_SHOWNORMAL : SW_HIDE);
 }
@@ -165,12 +165,12 @@ void init(WindowHandle page) {
     addListViewColumns(page, kList, kExSection, kColumns, 3);
   }
   fillTypes(page);
-  SendDlgItemMessage(page, kType, CB_SELECTVALUE, static_cast<WParam>(g.current), 0);
+  selectComboValue(page, kType, g.current);
   showEntry(page, entryOf(g.current));
 }
 
 void typeChanged(WindowHandle page) {
-  const int v = static_cast<int>(SendDlgItemMessage(page, kType, CB_GETSELVALUE, 0, 0));
+  const int v = comboValue(page, kType);
   if (v != kAllTypes && (v < 1 || v > EXCEPTION_TYPES)) return;
   if (g.current != kAllTypes) entryOf(g.current) = readBoxes(page);
   g.current = v;
@@ -192,7 +192,7 @@ void command(WindowHandle page, int id, int code) {
 
 int save(WindowHandle page) {
   const EventLinkage link = readBoxes(page);
-  const int v = static_cast<int>(SendDlgItemMessage(page, kType, CB_GETSELVALUE, 0, 0));
+  const int v = comboValue(page, kType);
   if (v == kAllTypes) {
     for (const ValueKeyRow& row : kTypes)
       if (row.value != kAllTypes) entryOf(row.value) = link;

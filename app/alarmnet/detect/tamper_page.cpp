@@ -149,7 +149,7 @@ int positionOf(uint16_t sensitivity) { return sensitivity >= 1 && sensitivity <=
 void showChannel(WindowHandle page) {
   std::memset(&g_state.caps, 0, sizeof g_state.caps);
   getTamperAreaCaps(&g_state.caps, g_state.edits.channel);
-  SendDlgItemMessage(page, kEnable, BM_SETCHECK, g_state.edits.record.tamperEnable ? 1 : 0, 0);
+  setChecked(page, kEnable, g_state.edits.record.tamperEnable);
   SendDlgItemMessage(page, kSensitivity, TBM_SETPOS, static_cast<WParam>(positionOf(g_state.edits.record.tamperSensitivity)),
                      0);
   showLivePicture(page, kSection, g_state.edits.channel);

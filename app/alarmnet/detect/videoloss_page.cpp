@@ -53,7 +53,7 @@ void createControls(WindowHandle page) {
 }
 
 void showChannel(WindowHandle page) {
-  SendDlgItemMessage(page, kEnable, BM_SETCHECK, g_edits.record.videoLossEnable ? 1 : 0, 0);
+  setChecked(page, kEnable, g_edits.record.videoLossEnable);
   showLivePicture(page, kSection, g_edits.channel);
 }
 

@@ -142,13 +142,13 @@ void storeChannel(WindowHandle page, int channel) {
 void show(WindowHandle page) {
   State& s = state();
   s.ptzChannel = addChanComboItems(page, kChannelBox, kPtzFlag);
-  SendDlgItemMessage(page, kChannelBox, CB_SELECTVALUE, static_cast<WParam>(s.ptzChannel), 0);
+  selectComboValue(page, kChannelBox, s.ptzChannel);
   showChannel(page, s.ptzChannel);
 }
 
 void onChannel(WindowHandle page) {
   State& s = state();
-  const int channel = static_cast<int>(SendDlgItemMessage(page, kChannelBox, CB_GETSELVALUE, 0, 0));
+  const int channel = comboValue(page, kChannelBox);
   if (checkChanSupported(page, kChannelBox, channel, s.ptzChannel, kPtzFlag) == 0) return;
   if (channel != s.ptzChannel) {
     storeChannel(page, s.ptzChannel);

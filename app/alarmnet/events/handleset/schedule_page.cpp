@@ -80,7 +80,7 @@ void fillDays(WindowHandle page) {
 void show(WindowHandle page) {
   fillDays(page);
   state().day = 0;
-  SendDlgItemMessage(page, kDayBox, CB_SELECTVALUE, 0, 0);
+  selectComboValue(page, kDayBox, 0);
   for (int id = kFirstTimeBox; id <= kLastTimeBox; ++id) {
     SendDlgItemMessage(page, id, CB_SETFIELDCOUNT, 4, 0);
     SendDlgItemMessage(page, id, CB_SETFIELDRANGE1, 0, kLastHour);
@@ -114,11 +114,11 @@ namespace {
 
 void onDayChange(WindowHandle page) {
   State& s = state();
-  const int day = static_cast<int>(SendDlgItemMessage(page, kDayBox, CB_GETSELVALUE, 0, 0));
+  const int day = comboValue(page, kDayBox);
   if (day != s.day) {
     if (const int rc = readArmingSegments(page)) {
       showSetTimeError(page, rc);
-      SendDlgItemMessage(page, kDayBox, CB_SELECTVALUE, static_cast<WParam>(s.day), 0);
+      selectComboValue(page, kDayBox, s.day);
       return;
     }
     if (day < 0 || day >= kDays) return;

@@ -66,7 +66,7 @@ int writeChannel(int channel, const ChannelConfig& edited, const TimeSegment* ho
 }
 
 int selectedChannel() {
-  return static_cast<int>(SendDlgItemMessage(page().page, kChannelBox, CB_GETSELVALUE, 0, 0));
+  return comboValue(page().page, kChannelBox);
 }
 
 void setTrackbar(uint8_t sensitivity) {
@@ -76,7 +76,7 @@ void setTrackbar(uint8_t sensitivity) {
 
 void showChannelValues(int channel) {
   PageState& s = page();
-  SendDlgItemMessage(s.page, kEnableBox, BM_SETCHECK, s.work.motionEnable ? BST_CHECKED : 0, 0);
+  setChecked(s.page, kEnableBox, s.work.motionEnable);
   setTrackbar(s.work.motionSensitivity);
   const Grid g = currentGrid();
   showViewPosVideo(s.page, channel, g.x, g.y);
@@ -86,7 +86,7 @@ void showChannelValues(int channel) {
 
 void readControls() {
   PageState& s = page();
-  s.work.motionEnable = SendDlgItemMessage(s.page, kEnableBox, BM_GETCHECK, 0, 0) == BST_CHECKED ? 1 : 0;
+  s.work.motionEnable = isChecked(s.page, kEnableBox) ? 1 : 0;
   const LResult position = SendDlgItemMessage(s.page, kSensitivity, TBM_GETPOS, 0, 0);
   s.work.motionSensitivity = position <= 0 ? kSensitivityOff : static_cast<uint8_t>(position - 1);
   if (gridMode())
@@ -161,7 +161,7 @@ void onChannelChange() {
     if (const int rc = saveMotionParam(true)) {
       reportSaveFailed(s.page, rc);
       s.drag.active = false;
-      SendDlgItemMessage(s.page, kChannelBox, CB_SELECTVALUE, static_cast<WParam>(previous), 0);
+      selectComboValue(s.page, kChannelBox, previous);
       return;
     }
     restoreStoredPreview(previous);

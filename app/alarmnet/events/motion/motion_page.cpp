@@ -152,7 +152,7 @@ void initPage(WindowHandle page) {
   for (ChanEditSlot& slot : g_page.slots) slot = ChanEditSlot{};
   const int channel = addChanComboItems(page, kChannelBox, kChannelFlag);
   setCurrentChannel(channel);
-  SendDlgItemMessage(page, kChannelBox, CB_SELECTVALUE, static_cast<WParam>(channel), 0);
+  selectComboValue(page, kChannelBox, channel);
   if (channel < 1 || loadChannel(channel) != 0) {
     g_page.work = ChannelConfig{};
     fetchCaps(channel);
