@@ -32,7 +32,7 @@ constexpr uint32_t kText = WS_CHILD | WS_VISIBLE;
 // A value no row has selects the first row: what the page shows is what
 // Apply stores.
 void show(WindowHandle page, int id, int value) {
-  SendDlgItemMessage(page, id, CB_SELECTVALUE, static_cast<WParam>(value), 0);
+  selectComboValue(page, id, value);
   if (SendDlgItemMessage(page, id, CB_GETCURSEL, 0, 0) < 0) SendDlgItemMessage(page, id, CB_SETCURSEL, 0, 0);
 }
 

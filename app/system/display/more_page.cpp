@@ -100,7 +100,7 @@ void init(WindowHandle page) {
   }
   createCombo(page, "locktime", kLockTime);
   addValueComboItems(page, kLockTime, kLockTimes, 7, kSection, 1);
-  SendDlgItemMessage(page, kLockTime, CB_SELECTVALUE, static_cast<WParam>(lockTimeShown(block(config).lockTime)), 0);
+  selectComboValue(page, kLockTime, lockTimeShown(block(config).lockTime));
   if (hasContrastSetting()) {
     createCombo(page, "contrast", kAlpha);
     addValueComboItems(page, kAlpha, kTransparencies, 4, kSection, 1);

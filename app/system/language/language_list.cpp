@@ -9,6 +9,7 @@
 #include "app/control_services.h"
 #include "app/formatting.h"
 #include "app/msgbox.h"
+#include "app/page_frame.h"
 #include "gui/combobox.h"
 #include "gui/dialog.h"
 #include "gui/layout.h"
@@ -90,7 +91,7 @@ void fillSingleLanguage(WindowHandle owner, int comboId, const char* section, co
 }
 
 void selectLanguage(WindowHandle owner, int comboId, int languageId) {
-  SendDlgItemMessage(owner, comboId, CB_SELECTVALUE, static_cast<WParam>(LangIndexFromLanguageId(languageId) + 1), 0);
+  selectComboValue(owner, comboId, LangIndexFromLanguageId(languageId) + 1);
   if (SendDlgItemMessage(owner, comboId, CB_GETCURSEL, 0, 0) < 0) SendDlgItemMessage(owner, comboId, CB_SETCURSEL, 0, 0);
 }
 

@@ -74,7 +74,7 @@ void showRefusal(WindowHandle dlg, int code) {
 
 void logIn(WindowHandle dlg) {
   users::refreshCache();
-  const int index = static_cast<int>(SendDlgItemMessage(dlg, kUserId, CB_GETSELVALUE, 0, 0));
+  const int index = comboValue(dlg, kUserId);
   char password[users::kMaxText + 1];
   users::readField(dlg, kPasswordId, password, sizeof password);
   char name[sizeof(UserRecord::name) + 1];

@@ -64,7 +64,7 @@ void fillMinorCombo(WindowHandle page, int major) {
   SendDlgItemMessage(page, kMinorId, CB_DELETEALL, 0, 0);
   if (rows.empty()) return;
   addValueComboItems(page, kMinorId, rows.data(), static_cast<int>(rows.size()), kSection, 1);
-  SendDlgItemMessage(page, kMinorId, CB_SELECTVALUE, static_cast<WParam>(rows.front().value), 0);
+  selectComboValue(page, kMinorId, rows.front().value);
 }
 
 void fillList(WindowHandle page) {
@@ -258,7 +258,7 @@ void init(WindowHandle page) {
   initTimeField(page, DATETIME_END_TIME);
   const Table majors = majorTable();
   addValueComboItems(page, kMajorId, majors.rows, majors.count, kSection, 1);
-  SendDlgItemMessage(page, kMajorId, CB_SELECTVALUE, static_cast<WParam>(majors.rows[0].value), 0);
+  selectComboValue(page, kMajorId, majors.rows[0].value);
   fillMinorCombo(page, majors.rows[0].value);
   showResultPageText(page, 0);
   updatePagingButtons(page);
@@ -279,7 +279,7 @@ void command(WindowHandle page, int id, int code) {
     case kCloseId: closeMaintenanceMenu(); return;
     case kMajorId:
       if (code == CBN_SELCHANGE)
-        fillMinorCombo(page, static_cast<int>(SendDlgItemMessage(page, kMajorId, CB_GETSELVALUE, 0, 0)));
+        fillMinorCombo(page, comboValue(page, kMajorId));
       return;
     default:
       if (onPagingCommand(page, id, code) == 1) showPage(page);

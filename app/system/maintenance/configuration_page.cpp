@@ -115,7 +115,7 @@ void command(WindowHandle page, int id, int code) {
     case USBDEV_ID_REFRESH: choose(page, 0); break;
     case USBDEV_ID_DEVICE:
       if (code == CBN_SELCHANGE)
-        choose(page, static_cast<int>(SendDlgItemMessage(page, USBDEV_ID_DEVICE, CB_GETSELVALUE, 0, 0)));
+        choose(page, comboValue(page, USBDEV_ID_DEVICE));
       break;
     case USBDEV_ID_NEW_FOLDER: newFolder(page); break;
     case kImport: importFile(page); break;

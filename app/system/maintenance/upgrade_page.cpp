@@ -120,7 +120,7 @@ void upgradeFtp(WindowHandle page) {
 void localCommand(WindowHandle page, int id, int code) {
   if (id == USBDEV_ID_REFRESH) choose(page, 0);
   else if (id == USBDEV_ID_DEVICE && code == CBN_SELCHANGE)
-    choose(page, static_cast<int>(SendDlgItemMessage(page, USBDEV_ID_DEVICE, CB_GETSELVALUE, 0, 0)));
+    choose(page, comboValue(page, USBDEV_ID_DEVICE));
   else if (id == kLocalUpgrade) upgradeLocal(page);
 }
 

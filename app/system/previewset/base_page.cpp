@@ -46,7 +46,7 @@ void enableForOutput(WindowHandle page, int output) {
 void showEdit(WindowHandle page) {
   selectComboValue(page, kMode, g_base.output < kFirstAuxOutput ? g_base.edit.layoutMode : 1);
   selectComboValue(page, kDwell, g_base.edit.dwellCode);
-  SendDlgItemMessage(page, kAudio, BM_SETCHECK, g_base.edit.audio != 0 ? 1 : 0, 0);
+  setChecked(page, kAudio, g_base.edit.audio != 0);
 }
 
 // A combo that shows no row (the record held a value it does not offer)
@@ -60,7 +60,7 @@ void readCombo(WindowHandle page, int id, T* field) {
 void readControls(WindowHandle page) {
   if (g_base.output < kFirstAuxOutput) readCombo(page, kMode, &g_base.edit.layoutMode);
   readCombo(page, kDwell, &g_base.edit.dwellCode);
-  g_base.edit.audio = SendDlgItemMessage(page, kAudio, BM_GETCHECK, 0, 0) == 1 ? 1 : 0;
+  g_base.edit.audio = isChecked(page, kAudio) ? 1 : 0;
   readCombo(page, kEventOut, &g_base.event.output);
   readCombo(page, kDelay, &g_base.event.delay);
 }

@@ -82,7 +82,7 @@ void init(WindowHandle page) {
   addValueComboItems(page, kFlow, kFlows, 3, kSection, 1);
   addValueComboItems(page, kUse, kUses, isRs232UseFixed() == 0 ? 2 : 1, kSection, 1);
   for (int i = 0; i < kComboCount; ++i)
-    SendDlgItemMessage(page, kCombos[i], CB_SELECTVALUE, static_cast<WParam>(*field(i)), 0);
+    selectComboValue(page, kCombos[i], *field(i));
 }
 
 // A combo that shows no row keeps the record's value.

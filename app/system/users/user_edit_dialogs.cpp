@@ -73,7 +73,7 @@ void readFields(WindowHandle dlg, const Ids& ids, Fields& f) {
   f.oldPassword[0] = '\0';
   if (ids.oldPassword > 0) readField(dlg, ids.oldPassword, f.oldPassword, sizeof f.oldPassword);
   f.view = UserFields{f.name, f.password, f.confirm, f.mac, kLevelLow, true, f.oldPassword};
-  f.view.level = static_cast<int>(SendDlgItemMessage(dlg, ids.level, CB_GETSELVALUE, 0, 0));
+  f.view.level = comboValue(dlg, ids.level);
   if (ids.enable > 0) f.view.changePassword = isChecked(dlg, ids.enable);
 }
 
@@ -131,7 +131,7 @@ void initAdd(WindowHandle dlg) {
   createButtons(dlg, kAddSection);
   for (int id : {ids.name, ids.password, ids.confirm}) limitField(dlg, id, kMaxText);
   fillLevels(dlg, ids.level);
-  SendDlgItemMessage(dlg, ids.level, CB_SELECTVALUE, kLevelLow, 0);
+  selectComboValue(dlg, ids.level, kLevelLow);
   showMac(dlg, ids.mac, g_add.index);
 }
 

@@ -204,7 +204,7 @@ void initCamera(WindowHandle page) {
   for (int k = 0; k < kKindCount; ++k)
     if (const char* text = lookupText(kRightSection, kKindKeys[k]))
       SendDlgItemMessage(page, kKindId, CB_ADDSTRING, static_cast<WParam>(k), reinterpret_cast<LParam>(text));
-  SendDlgItemMessage(page, kKindId, CB_SELECTVALUE, 0, 0);
+  selectComboValue(page, kKindId, 0);
   g_state.kind = 0;
   g_state.blockBottom = createChanCheckBoxes(page, kRightSection, "cam_all_analog", "cam_all_ipc", "cam_camera",
                                              kChanBoxStyle, 0, -1, 6, 1);
@@ -226,7 +226,7 @@ void cameraCommand(WindowHandle page, int id, int code) {
     cancelTab(page);
   } else if (id == kKindId && code == CBN_SELCHANGE) {
     storeKind(page);
-    const int kind = static_cast<int>(SendDlgItemMessage(page, kKindId, CB_GETSELVALUE, 0, 0));
+    const int kind = comboValue(page, kKindId);
     g_state.kind = kind;
     setChanCheckBoxes(page, kind >= 0 && kind < kKindCount ? g_state.masks[kind] : 0);
     enableApply(page, 0, 0);
