@@ -74,7 +74,9 @@ bool applyOtherPages(WindowHandle page);
 // Every hook but init may be null: the grey 50 background, no commands, a
 // save that succeeds, no report, Exit and Cancel left to the commands, keys
 // and timers to the default page procedure, painting that only begins and
-// ends, nothing to stop on destruction.
+// ends, nothing to stop on destruction. `message` sees every message first
+// and takes the ones the page handles beyond these (true, its answer in
+// `*answer`).
 struct PageHooks {
   void (*init)(WindowHandle page);
   void (*erase)(WindowHandle page, WParam wParam, LParam lParam);
@@ -87,6 +89,7 @@ struct PageHooks {
   void (*paint)(WindowHandle page);
   void (*timer)(WindowHandle page, int id);
   void (*destroy)(WindowHandle page);           // stops what the page runs before it goes
+  bool (*message)(WindowHandle page, int message, WParam wParam, LParam lParam, LResult* answer);
 };
 LResult runPage(const PageHooks& hooks, WindowHandle page, int message, WParam wParam, LParam lParam);
 // What a sheet page does with the messages it does not handle: 298 answers

@@ -11,6 +11,8 @@
 
 namespace pageframe {
 LResult runPage(const PageHooks& hooks, WindowHandle page, int message, WParam wParam, LParam lParam) {
+  LResult answer = 0;
+  if (hooks.message && hooks.message(page, message, wParam, lParam, &answer)) return answer;
   switch (message) {
     case MSG_INITPAGE: hooks.init(page); return 0;
     case MSG_ERASEBKGND: (hooks.erase ? hooks.erase : eraseBkgndGrey50)(page, wParam, lParam); return 0;

@@ -154,9 +154,11 @@ TEST_F(PageFrame, AHookLeftOutSavesAsASuccessAndIgnoresTheRest) {
 }
 
 struct Seen {
-  int commands, cancels, keys, paints, timer, destroys;
+  int commands, cancels, keys, paints, timer, destroys, ownMessages;
   bool childAliveAtDestroy;
 } g_seen{};
+constexpr int kOwnMessage = 2062;  // a message the page answers itself
+constexpr LResult kOwnAnswer = 42;
 WindowHandle g_child = 0;
 const pageframe::PageHooks kFullHooks{[](WindowHandle) {},
                                       nullptr,
@@ -174,6 +176,12 @@ const pageframe::PageHooks kFullHooks{[](WindowHandle) {},
                                       [](WindowHandle) {
                                         ++g_seen.destroys;
                                         g_seen.childAliveAtDestroy = IsValidHandle(g_child);
+                                      },
+                                      [](WindowHandle, int message, WParam, LParam, LResult* answer) {
+                                        if (message != kOwnMessage) return false;
+                                        ++g_seen.ownMessages;
+                                        *answer = kOwnAnswer;
+                                        return true;
                                       }};
 
 TEST_F(PageFrame, PageHooksSeeTheirMessagesAndTheDefaultStillRuns) {
@@ -197,6 +205,10 @@ TEST_F(PageFrame, PageHooksSeeTheirMessagesAndTheDefaultStillRuns) {
   const int paints = g_seen.paints;  // the click may have painted the page
   SendMessage(page, MSG_PAINT, 0, 0);
   EXPECT_EQ(g_seen.paints, paints + 1);
+  // A message beyond the hooks is the page's own, answered as it says; the
+  // others passed it by.
+  EXPECT_EQ(SendMessage(page, kOwnMessage, 0, 0), kOwnAnswer);
+  EXPECT_EQ(g_seen.ownMessages, 1);
   // The destroy hook runs while the controls are still there.
   DestroyMainWindow(page);
   MainWindowThreadCleanup(page);
