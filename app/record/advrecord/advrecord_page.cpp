@@ -234,11 +234,8 @@ int save(WindowHandle page) {
 void report(WindowHandle page, int code) { showSaveFailedCode(page, code); }
 
 LResult pageProc(WindowHandle page, int message, WParam wParam, LParam lParam) {
-  static const pageframe::PageHooks hooks{init, eraseBkgndGrey50, onCommand, save, report, closeRecordMenu};
-  if (message == MSG_PAINT) {
-    paint(page);
-    return 0;
-  }
+  static const pageframe::PageHooks hooks{
+      init, eraseBkgndGrey50, onCommand, save, report, closeRecordMenu, nullptr, nullptr, paint};
   return pageframe::runPage(hooks, page, message, wParam, lParam);
 }
 

@@ -523,11 +523,8 @@ LResult closeStorageMenu() { return SendMessage(getDiskMenuWnd(), MSG_CLOSE, 0, 
 }  // namespace
 
 LResult storagePageProc(WindowHandle page, int message, WParam wParam, LParam lParam) {
-  static const pageframe::PageHooks hooks{init, erase, command, save, report, closeStorageMenu};
-  if (message == MSG_PAINT) {
-    paint(page);
-    return 0;
-  }
+  static const pageframe::PageHooks hooks{
+      init, erase, command, save, report, closeStorageMenu, nullptr, nullptr, paint};
   return pageframe::runPage(hooks, page, message, wParam, lParam);
 }
 

@@ -128,17 +128,26 @@ void init(WindowHandle page) {
   ShowWindow(GetDlgItem(page, kAddId), SW_HIDE);
 }
 
+// The panel's edit key opens the editor on the chosen row.
+bool editKey(WindowHandle page, int message, WParam wParam, LParam, LResult*) {
+  if (message != MSG_KEYDOWN || wParam != PANEL_KEY_EDIT) return false;
+  openEditor(page, true);
+  return true;
+}
+
 LResult pageProc(WindowHandle page, int message, WParam wParam, LParam lParam) {
-  if (message == MSG_KEYDOWN && wParam == PANEL_KEY_EDIT) {
-    openEditor(page, true);
-    return 0;
-  }
   static const pageframe::PageHooks kHooks{init,
                                            [](WindowHandle p, WParam w, LParam l) { eraseBkgndGrey50(p, w, l); },
                                            [](WindowHandle, int, int) {},
                                            [](WindowHandle) { return 0; },
                                            [](WindowHandle, int) {},
-                                           closeRecordMenu};
+                                           closeRecordMenu,
+                                           nullptr,
+                                           nullptr,
+                                           nullptr,
+                                           nullptr,
+                                           nullptr,
+                                           editKey};
   return pageframe::runPage(kHooks, page, message, wParam, lParam);
 }
 

@@ -180,38 +180,46 @@ int save(TabState& tab) {
   return saveSchedules(tab);
 }
 
+// Every message first tells the tab which keys it has. The grid and the
+// legend take their own presses and the release that ends a drag; all else
+// is routed on to the tab's controls.
 template <bool Capture>
-LResult tabProc(WindowHandle page, int message, WParam wParam, LParam lParam) {
+bool tabMessage(WindowHandle page, int message, WParam wParam, LParam lParam, LResult*) {
   TabState& tab = tabOf(page, Capture);
   tab.keys = Capture ? &kCaptureTab : &kRecordTab;
   const int x = static_cast<int16_t>(lParam & 0xFFFF), y = static_cast<int16_t>((lParam >> 16) & 0xFFFF);
-  // The grid and the legend take their own presses and the release that
-  // ends a drag; all else is routed on to the tab's controls.
   switch (message) {
-    case MSG_LBUTTONDOWN:
-      if (onMouseDown(tab, x, y)) return 0;
-      break;
+    case MSG_LBUTTONDOWN: return onMouseDown(tab, x, y);
     case MSG_LBUTTONUP:
-    case MSG_NCLBUTTONUP:
-      if (onMouseUp(tab)) return 0;
-      break;
-    case MSG_MOUSEMOVE: onMouseMove(tab, x, y); break;
-    case MSG_BROADCAST_NOTICE: onNotice(tab, wParam); return 0;
-    case MSG_PAINT: {
-      const HDC hdc = BeginPaint(page);
-      paintGrid(tab, hdc);
-      EndPaint(page, hdc);
-      return 0;
-    }
-    default: break;
+    case MSG_NCLBUTTONUP: return onMouseUp(tab);
+    case MSG_MOUSEMOVE: onMouseMove(tab, x, y); return false;
+    case MSG_BROADCAST_NOTICE: onNotice(tab, wParam); return true;
+    default: return false;
   }
+}
+
+template <bool Capture>
+void tabPaint(WindowHandle page) {
+  const HDC hdc = BeginPaint(page);
+  paintGrid(tabOf(page, Capture), hdc);
+  EndPaint(page, hdc);
+}
+
+template <bool Capture>
+LResult tabProc(WindowHandle page, int message, WParam wParam, LParam lParam) {
   static const pageframe::PageHooks kHooks{
       [](WindowHandle p) { init(tabOf(p, Capture)); },
       [](WindowHandle p, WParam w, LParam l) { eraseBkgndGrey50(p, w, l); },
       [](WindowHandle p, int id, int code) { command(tabOf(p, Capture), id, code); },
       [](WindowHandle p) { return save(tabOf(p, Capture)); },
       [](WindowHandle p, int code) { showSaveFailedIfMinus1(p, code); },
-      closeRecordMenu};
+      closeRecordMenu,
+      nullptr,
+      nullptr,
+      tabPaint<Capture>,
+      nullptr,
+      nullptr,
+      tabMessage<Capture>};
   return pageframe::runPage(kHooks, page, message, wParam, lParam);
 }
 

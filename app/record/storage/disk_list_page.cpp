@@ -134,16 +134,18 @@ void command(WindowHandle page, int id, int) {
 
 LResult closeDiskMenu() { return SendMessage(getDiskMenuWnd(), MSG_CLOSE, 0, 0); }
 
-const pageframe::PageHooks kInfoHooks{initPage, nullptr, command, nullptr, nullptr, closeDiskMenu};
+// The list's keys, and a disk's row refreshed when its state changes.
+bool other(WindowHandle page, int message, WParam wParam, LParam lParam, LResult*) {
+  if (message == MSG_KEYDOWN) return listKey(page, static_cast<int>(wParam));
+  if (message != MSG_DISK_REFRESH) return false;
+  refreshDiskRow(page, static_cast<int>(wParam), lParam == 1);
+  return true;
+}
+
+const pageframe::PageHooks kInfoHooks{initPage, nullptr, command, nullptr, nullptr, closeDiskMenu,
+                                      nullptr,  nullptr, nullptr, nullptr, nullptr, other};
 
 LResult infoPageProc(WindowHandle page, int message, WParam wParam, LParam lParam) {
-  switch (message) {
-    case MSG_KEYDOWN:
-      if (listKey(page, static_cast<int>(wParam))) return 0;
-      break;
-    case MSG_DISK_REFRESH: refreshDiskRow(page, static_cast<int>(wParam), lParam == 1); return 0;
-    default: break;
-  }
   return pageframe::runPage(kInfoHooks, page, message, wParam, lParam);
 }
 
