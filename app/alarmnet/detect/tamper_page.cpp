@@ -278,31 +278,37 @@ void dropDrag(WindowHandle page) {
   if (g_state.pressed) onMouse(page, MSG_NCLBUTTONUP, 0);
 }
 
-LResult pageProc(WindowHandle page, int message, WParam wParam, LParam lParam) {
-  static const pageframe::PageHooks hooks{init, erase, onCommand, apply, report, exitCameraMenu};
+void paint(WindowHandle page) {
+  const HDC hdc = BeginPaint(page);
+  paintView(page, kSection, hdc);
+  if (g_state.zones) g_state.zones->paint(hdc);
+  if (g_state.grid) g_state.grid->paint(hdc);
+  EndPaint(page, hdc);
+}
+
+// The area sees the mouse and the end of a drag's repainting; the page's
+// controls still get the messages after it.
+bool areaMessage(WindowHandle page, int message, WParam wParam, LParam lParam, LResult*) {
   switch (message) {
-    case MSG_PAINT: {
-      const HDC hdc = BeginPaint(page);
-      paintView(page, kSection, hdc);
-      if (g_state.zones) g_state.zones->paint(hdc);
-      if (g_state.grid) g_state.grid->paint(hdc);
-      EndPaint(page, hdc);
-      return 0;
-    }
     case MSG_LBUTTONDOWN:
     case MSG_LBUTTONUP:
     case MSG_NCLBUTTONUP:
     case MSG_MOUSEMOVE:
       if (g_state.areaAbility) onMouse(page, message, lParam);
-      break;
+      return false;
     case MSG_BROADCAST_NOTICE:
       if (g_state.areaAbility && wParam < kDragEndParams && g_state.moved) {
         if (g_state.pressed) invalidateView(page);
         g_state.moved = false;
       }
-      break;
-    default: break;
+      return false;
+    default: return false;
   }
+}
+
+LResult pageProc(WindowHandle page, int message, WParam wParam, LParam lParam) {
+  static const pageframe::PageHooks hooks{init,    erase,   onCommand, apply,   report,     exitCameraMenu,
+                                          nullptr, nullptr, paint,     nullptr, nullptr, areaMessage};
   return pageframe::runPage(hooks, page, message, wParam, lParam);
 }
 

@@ -131,12 +131,14 @@ void initDetect(WindowHandle page) {
   refreshDetect(page);
 }
 
-const pageframe::PageHooks kDetectHooks{initDetect, nullptr, detectCommand};
-
 // The window's traffic timer reaches every page; only the traffic page
 // draws by it.
+void ignoreTimer(WindowHandle, int) {}
+
+const pageframe::PageHooks kDetectHooks{initDetect, nullptr, detectCommand, nullptr, nullptr,
+                                        nullptr,    nullptr, nullptr,       nullptr, ignoreTimer};
+
 LResult detectProc(WindowHandle page, int message, WParam wParam, LParam lParam) {
-  if (message == MSG_TIMER) return 0;
   return pageframe::runPage(kDetectHooks, page, message, wParam, lParam);
 }
 
@@ -170,10 +172,10 @@ void statCommand(WindowHandle page, int id, int) {
   else if (id == kStatClose) closeMaintenanceMenu();
 }
 
-const pageframe::PageHooks kStatHooks{initStats, nullptr, statCommand};
+const pageframe::PageHooks kStatHooks{initStats, nullptr, statCommand, nullptr, nullptr,
+                                      nullptr,   nullptr, nullptr,     nullptr, ignoreTimer};
 
 LResult statProc(WindowHandle page, int message, WParam wParam, LParam lParam) {
-  if (message == MSG_TIMER) return 0;
   return pageframe::runPage(kStatHooks, page, message, wParam, lParam);
 }
 

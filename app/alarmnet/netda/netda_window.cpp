@@ -139,14 +139,17 @@ const pageframe::PageHooks kTrafficHooks{
     },
     [](WindowHandle, int id, int) {
       if (id == kTrafficClose) closeMaintenanceMenu();
-    }};
+    },
+    nullptr,
+    nullptr,
+    nullptr,
+    nullptr,
+    nullptr,
+    paintTraffic,
+    [](WindowHandle, int) {}};  // the window's timer draws the chart
 
 LResult trafficProc(WindowHandle page, int message, WParam wParam, LParam lParam) {
-  switch (message) {
-    case MSG_PAINT: paintTraffic(page); return 0;
-    case MSG_TIMER: return 0;
-    default: return pageframe::runPage(kTrafficHooks, page, message, wParam, lParam);
-  }
+  return pageframe::runPage(kTrafficHooks, page, message, wParam, lParam);
 }
 
 const pageframe::SheetPage kPages[] = {

@@ -311,13 +311,13 @@ void onCommand(WindowHandle page, int id, int code) {
   }
 }
 
-LResult pageProc(WindowHandle page, int message, WParam wParam, LParam lParam) {
-  static const pageframe::PageHooks kHooks{initPage, erase,   onCommand, save,    report, nullptr,
-                                           nullptr,  nullptr, paint,     onTimer, nullptr};
+// The area sees the mouse and the end of a drag's repainting; the page's
+// controls still get the messages after it.
+bool areaMessage(WindowHandle page, int message, WParam wParam, LParam lParam, LResult*) {
   switch (message) {
     case MSG_LBUTTONDOWN: case MSG_MOUSEMOVE: case MSG_LBUTTONUP: case MSG_NCLBUTTONUP:
       onMouse(page, message == MSG_NCLBUTTONUP ? MSG_LBUTTONUP : message, lowWord(lParam), highWord(lParam));
-      break;
+      return false;
     case MSG_BROADCAST_NOTICE:
       if (wParam < static_cast<WParam>(kEndDragLimit) && g_page.drag.moved) {
         if (g_page.drag.active) {
@@ -326,9 +326,14 @@ LResult pageProc(WindowHandle page, int message, WParam wParam, LParam lParam) {
         }
         g_page.drag.moved = false;
       }
-      break;
-    default: break;
+      return false;
+    default: return false;
   }
+}
+
+LResult pageProc(WindowHandle page, int message, WParam wParam, LParam lParam) {
+  static const pageframe::PageHooks kHooks{initPage, erase,   onCommand, save,    report,  nullptr,
+                                           nullptr,  nullptr, paint,     onTimer, nullptr, areaMessage};
   return pageframe::runPage(kHooks, page, message, wParam, lParam);
 }
 
