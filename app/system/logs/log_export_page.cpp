@@ -199,15 +199,19 @@ void command(WindowHandle page, int id, int) {
 int noSave(WindowHandle) { return 0; }
 void noReport(WindowHandle, int) {}
 
-const pageframe::PageHooks kHooks{init, eraseBkgndGrey50, command, noSave, noReport, closeMaintenanceMenu};
+// A disk came or went: the device list follows.
+bool diskMessage(WindowHandle page, int message, WParam wParam, LParam lParam, LResult*) {
+  if (message != MSG_DISK_REFRESH) return false;
+  diskChanged(page, wParam, lParam);
+  return true;
+}
+
+const pageframe::PageHooks kHooks{init,    eraseBkgndGrey50, command, noSave,  noReport, closeMaintenanceMenu,
+                                  nullptr, nullptr,          nullptr, nullptr, nullptr,  diskMessage};
 
 }  // namespace
 
 LResult exportPageProc(WindowHandle page, int message, WParam wParam, LParam lParam) {
-  if (message == MSG_DISK_REFRESH) {
-    diskChanged(page, wParam, lParam);
-    return 0;
-  }
   return pageframe::runPage(kHooks, page, message, wParam, lParam);
 }
 

@@ -125,13 +125,18 @@ void command(WindowHandle page, int id, int code) {
 }
 
 LResult pageProc(WindowHandle page, int message, WParam wParam, LParam lParam) {
-  static const pageframe::PageHooks kHooks{
-      init, [](WindowHandle p, WParam w, LParam l) { eraseBkgndGrey50(p, w, l); }, command,
-      [](WindowHandle) { return 0; }, [](WindowHandle, int) {}, closeMaintenanceMenu};
-  if (message == MSG_KEYDOWN && (wParam == PANEL_KEY_PLAY || wParam == PANEL_KEY_ACTION)) {
-    usbdevKeyHandler(page, static_cast<int>(wParam));
-    return 0;
-  }
+  static const pageframe::PageHooks kHooks{init,
+                                           [](WindowHandle p, WParam w, LParam l) { eraseBkgndGrey50(p, w, l); },
+                                           command,
+                                           [](WindowHandle) { return 0; },
+                                           [](WindowHandle, int) {},
+                                           closeMaintenanceMenu,
+                                           nullptr,
+                                           nullptr,
+                                           nullptr,
+                                           nullptr,
+                                           nullptr,
+                                           maintenance::usbdevKeys};
   return pageframe::runPage(kHooks, page, message, wParam, lParam);
 }
 

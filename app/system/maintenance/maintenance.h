@@ -33,4 +33,8 @@ void showResultBox(WindowHandle owner, const char* section, const ValueKeyRow* r
 
 constexpr int kRebootHint = 1, kUpgradeRebootHint = 2;
 
+// The page hook of the pages that choose a USB device: the panel's play and
+// action keys go to the device list's key handler.
+bool usbdevKeys(WindowHandle page, int message, WParam wParam, LParam lParam, LResult* answer);
+
 }  // namespace maintenance

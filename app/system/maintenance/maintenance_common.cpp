@@ -3,7 +3,9 @@
 
 #include "app/app_registry.h"
 #include "app/msgbox.h"
+#include "app/page_keys.h"
 #include "app/page_registry.h"
+#include "app/usbdev.h"
 #include "gui/display.h"
 #include "gui/button.h"
 #include "gui/cursor.h"
@@ -39,6 +41,12 @@ void showResultBox(WindowHandle owner, const char* section, const ValueKeyRow* r
     }
   // A code outside the table would show nothing: the user learns it failed.
   showMsgBoxNum(owner, "commons", "savefailed_code", code);
+}
+
+bool usbdevKeys(WindowHandle page, int message, WParam wParam, LParam, LResult*) {
+  if (message != MSG_KEYDOWN || (wParam != PANEL_KEY_PLAY && wParam != PANEL_KEY_ACTION)) return false;
+  usbdevKeyHandler(page, static_cast<int>(wParam));
+  return true;
 }
 
 }  // namespace maintenance

@@ -133,11 +133,9 @@ int noSave(WindowHandle) { return 0; }
 void noReport(WindowHandle, int) {}
 
 LResult localProc(WindowHandle page, int message, WParam wParam, LParam lParam) {
-  static const pageframe::PageHooks kHooks{initLocal, erase, localCommand, noSave, noReport, closeMaintenanceMenu};
-  if (message == MSG_KEYDOWN && (wParam == PANEL_KEY_PLAY || wParam == PANEL_KEY_ACTION)) {
-    usbdevKeyHandler(page, static_cast<int>(wParam));
-    return 0;
-  }
+  static const pageframe::PageHooks kHooks{initLocal, erase,   localCommand, noSave,  noReport,
+                                           closeMaintenanceMenu, nullptr, nullptr, nullptr, nullptr,
+                                           nullptr,   maintenance::usbdevKeys};
   return pageframe::runPage(kHooks, page, message, wParam, lParam);
 }
 

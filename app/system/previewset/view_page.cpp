@@ -280,15 +280,19 @@ void command(WindowHandle page, int id, int code) {
   }
 }
 
+// The panel's play key on the channel list assigns the chosen channel.
+bool playKey(WindowHandle page, int message, WParam wParam, LParam, LResult*) {
+  if (message != MSG_KEYDOWN || (wParam & 0xFFFF) != PANEL_KEY_PLAY) return false;
+  if (GetFocusChild(page) != GetDlgItem(page, kChanList)) return false;
+  assignSelected(page, true);
+  return true;
+}
+
 }  // namespace
 
 LResult viewPageProc(WindowHandle page, int message, WParam wParam, LParam lParam) {
-  static const PageHooks kHooks{init, paintViewBackground, command, save, showError, closeSystemMenu};
-  if (message == MSG_KEYDOWN && (wParam & 0xFFFF) == PANEL_KEY_PLAY &&
-      GetFocusChild(page) == GetDlgItem(page, kChanList)) {
-    assignSelected(page, true);
-    return 0;
-  }
+  static const PageHooks kHooks{init,    paintViewBackground, command, save,    showError, closeSystemMenu,
+                                nullptr, nullptr,             nullptr, nullptr, nullptr,   playKey};
   return runPage(kHooks, page, message, wParam, lParam);
 }
 
