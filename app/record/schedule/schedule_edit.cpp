@@ -270,19 +270,20 @@ bool command(WindowHandle dlg, WParam wParam, LParam lParam) {
   return true;
 }
 
-LResult editProc(WindowHandle dlg, int message, WParam wParam, LParam lParam) {
-  static const pageframe::DialogHooks kHooks{init, command};
-  // Every way out but OK gives the record back as it was (or as Apply left it).
-  if (message == MSG_CLOSE && !g_edit.keep) restore();
-  return pageframe::runDialog(kHooks, dlg, message, wParam, lParam);
+// Every way out but OK gives the record back as it was (or as Apply left it).
+void close(WindowHandle dlg) {
+  if (!g_edit.keep) restore();
+  EndDialog(dlg, 0);
 }
+
+const pageframe::DialogHooks kHooks{init, command, nullptr, close};
 
 }  // namespace
 
 int showEditDialog(WindowHandle parent, bool capture) {
   g_edit = EditorState{};
   g_edit.capture = capture;
-  return pageframe::runDialog(keys().section, parent, editProc);
+  return pageframe::runDialog(keys().section, parent, pageframe::dialogProc<kHooks>);
 }
 
 }  // namespace schedule
