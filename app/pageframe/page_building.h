@@ -91,20 +91,18 @@ struct PageHooks {
   void (*destroy)(WindowHandle page);           // stops what the page runs before it goes
   bool (*message)(WindowHandle page, int message, WParam wParam, LParam lParam, LResult* answer);
 };
+// Runs the hooks; what a page leaves to the frame: 298 answers 1, 299
+// answers 0, painting begins and ends, the rest goes to the default page
+// procedure.
 LResult runPage(const PageHooks& hooks, WindowHandle page, int message, WParam wParam, LParam lParam);
-// What a sheet page does with the messages it does not handle: 298 answers
-// 1, 299 answers 0, painting begins and ends.
-LResult pageDefault(WindowHandle page, int message, WParam wParam, LParam lParam);
-// The same for a modal dialog: 100 destroys the controls, 102 ends it with
-// 0, 177 begins and ends painting.
-LResult dialogDefault(WindowHandle dialog, int message, WParam wParam, LParam lParam);
 
 // What a modal dialog does with its messages. Every hook may be null: no
 // initialisation, commands left to the default (Cancel ends the dialog),
 // the dialog background, closing that ends the dialog with 0, timers left
 // to the default. `message` sees every message first and takes the ones
-// the dialog handles beyond these (true, its answer in `*answer`); the
-// rest go to dialogDefault.
+// the dialog handles beyond these (true, its answer in `*answer`). What is
+// left: 100 destroys the controls, 102 ends the dialog with 0, 177 begins
+// and ends painting, the rest goes to the default dialog procedure.
 struct DialogHooks {
   void (*init)(WindowHandle dialog);
   bool (*command)(WindowHandle dialog, WParam wParam, LParam lParam);  // true when handled

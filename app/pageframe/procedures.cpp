@@ -10,6 +10,28 @@
 #include "gui/window_attr.h"
 
 namespace pageframe {
+namespace {
+
+LResult pageDefault(WindowHandle page, int message, WParam wParam, LParam lParam) {
+  switch (message) {
+    case MSG_QUERYPAGE: return 1;
+    case MSG_SHEETCMD: return 0;
+    case MSG_PAINT: EndPaint(page, BeginPaint(page)); return 0;
+    default: return DefaultPageProc(page, message, wParam, lParam);
+  }
+}
+
+LResult dialogDefault(WindowHandle dialog, int message, WParam wParam, LParam lParam) {
+  switch (message) {
+    case MSG_DESTROY: DestroyAllControls(dialog); return 0;
+    case MSG_CLOSE: EndDialog(dialog, 0); return 0;
+    case MSG_PAINT: beginEndPaint(dialog); return DefaultDialogProc(dialog, message, wParam, lParam);
+    default: return DefaultDialogProc(dialog, message, wParam, lParam);
+  }
+}
+
+}  // namespace
+
 LResult runPage(const PageHooks& hooks, WindowHandle page, int message, WParam wParam, LParam lParam) {
   LResult answer = 0;
   if (hooks.message && hooks.message(page, message, wParam, lParam, &answer)) return answer;
@@ -76,24 +98,6 @@ LResult runDialog(const DialogHooks& hooks, WindowHandle dialog, int message, WP
     default: break;
   }
   return dialogDefault(dialog, message, wParam, lParam);
-}
-
-LResult pageDefault(WindowHandle page, int message, WParam wParam, LParam lParam) {
-  switch (message) {
-    case MSG_QUERYPAGE: return 1;
-    case MSG_SHEETCMD: return 0;
-    case MSG_PAINT: EndPaint(page, BeginPaint(page)); return 0;
-    default: return DefaultPageProc(page, message, wParam, lParam);
-  }
-}
-
-LResult dialogDefault(WindowHandle dialog, int message, WParam wParam, LParam lParam) {
-  switch (message) {
-    case MSG_DESTROY: DestroyAllControls(dialog); return 0;
-    case MSG_CLOSE: EndDialog(dialog, 0); return 0;
-    case MSG_PAINT: beginEndPaint(dialog); return DefaultDialogProc(dialog, message, wParam, lParam);
-    default: return DefaultDialogProc(dialog, message, wParam, lParam);
-  }
 }
 
 }  // namespace pageframe

@@ -55,7 +55,6 @@ using pageframe::runPage;
 // Page procedures of the sheet.
 LResult basePageProc(WindowHandle page, int message, WParam wParam, LParam lParam);
 LResult viewPageProc(WindowHandle page, int message, WParam wParam, LParam lParam);
-using pageframe::pageDefault;
 
 }  // namespace previewset
 
