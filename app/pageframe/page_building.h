@@ -91,9 +91,9 @@ struct PageHooks {
   void (*destroy)(WindowHandle page);           // stops what the page runs before it goes
   bool (*message)(WindowHandle page, int message, WParam wParam, LParam lParam, LResult* answer);
 };
-// Runs the hooks; what a page leaves to the frame: 298 answers 1, 299
-// answers 0, painting begins and ends, the rest goes to the default page
-// procedure.
+// Runs the hooks; what a page leaves to the frame: MSG_QUERYPAGE answers
+// 1, MSG_SHEETCMD 0, painting begins and ends, the rest goes to the default
+// page procedure.
 LResult runPage(const PageHooks& hooks, WindowHandle page, int message, WParam wParam, LParam lParam);
 
 // What a modal dialog does with its messages. Every hook may be null: no
@@ -101,8 +101,9 @@ LResult runPage(const PageHooks& hooks, WindowHandle page, int message, WParam w
 // the dialog background, closing that ends the dialog with 0, timers left
 // to the default. `message` sees every message first and takes the ones
 // the dialog handles beyond these (true, its answer in `*answer`). What is
-// left: 100 destroys the controls, 102 ends the dialog with 0, 177 begins
-// and ends painting, the rest goes to the default dialog procedure.
+// left: MSG_DESTROY destroys the controls, MSG_CLOSE ends the dialog with
+// 0, painting begins and ends, the rest goes to the default dialog
+// procedure.
 struct DialogHooks {
   void (*init)(WindowHandle dialog);
   bool (*command)(WindowHandle dialog, WParam wParam, LParam lParam);  // true when handled
