@@ -34,7 +34,7 @@ constexpr int kChannelBox = 19264, kEnable = 19265, kHandle = 19266, kSensitivit
 constexpr int kHolidayKind = 4;
 constexpr int kTamperSupport = 6;
 constexpr int kMaxSensitivityPos = 2;  // positions 0..2 store 1..3
-// Message 322 with a parameter below this ends a drag's repainting.
+// MSG_BROADCAST_NOTICE with a parameter below this ends a drag's repainting.
 constexpr WParam kDragEndParams = 2;
 
 constexpr uint32_t kComboStyle = WS_CHILD | WS_VISIBLE | CBS_GRIDLIST | CBS_NOTIFY | CBS_DROPDOWNLIST;

@@ -23,11 +23,11 @@ struct Page {
   void (*init)(WindowHandle page);
   // Every command but Previous and Cancel.
   void (*command)(WindowHandle page, int id, int code);
-  // Keys (message 18); true when handled. Optional.
+  // Keys (MSG_KEYDOWN); true when handled. Optional.
   bool (*key)(WindowHandle page, int key);
   // What Cancel's Yes does first. Optional.
   void (*leaving)(WindowHandle page);
-  // The page goes (message 102). Optional.
+  // The page goes (MSG_CLOSE). Optional.
   void (*closing)(WindowHandle page);
   // Background; null paints the dialog background.
   void (*erase)(WindowHandle page, WParam hdc, LParam rect);
