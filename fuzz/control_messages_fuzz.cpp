@@ -68,7 +68,8 @@ constexpr int kSlGetLimit = 0xF0C3;
 constexpr int kSlSetTip = 0xF0DE, kSlGetTip = 0xF0DF;
 
 // Messages every class is sent: the window messages controls answer, and
-// the input messages 1-9 (the mouse), 18, 19 and 22 (keys) and 288.
+// the input messages MSG_LBUTTONDOWN..MSG_MOUSEWHEELUP (the mouse),
+// MSG_KEYDOWN, MSG_CHAR and MSG_SYSCHAR (keys) and MSG_COMMAND.
 const std::vector<Msg> kCommon = {
     {MSG_SETTEXT, I, T},      {MSG_GETTEXT, I, B},       {MSG_GETTEXTLENGTH, I, I}, {MSG_ENABLE, I, I},
     {MSG_TIPQUERY, I, I},     {MSG_TIPTEXT, R, I},       {MSG_GETDLGCODE, I, I},    {MSG_FONTCHANGED, I, I},

@@ -3,9 +3,11 @@
 
 The public headers (include/gui, app/include/app, app/<library>/include/app) name the message numbers
 (MSG_*, the controls' *M_* messages), the notifications (*N_*), the
-device's answers, the dialog codes (DLGC_*) and the panel's keys. A constant
-elsewhere with the same value and a name or use of the same kind is a
-second name for one of them; each is reported as file:line.
+device's answers, the dialog codes (DLGC_*), the panel's keys and the
+control ids every page shares (PAGE_ID_*). A constant elsewhere with the same
+value and a name or use of the same kind is a second name for one of them;
+each is reported as file:line. The page control ids are the application's:
+its sources and its tests name them, the toolkit never does.
 Usage: check_number_names.py [source root]
 """
 
@@ -54,6 +56,8 @@ def public_kind(name, value, controls):
         return "dialog code"
     if re.match(r"^[A-Z]+_KEY_[A-Z]", name) and 100 <= value < 0x200:
         return "key"
+    if name.startswith("PAGE_ID_"):
+        return "control id"
     return None
 
 
@@ -113,7 +117,15 @@ NOTIFY_NAME = re.compile(r"(?i)chang|click|notif|dblclk")
 ANSWER_NAME = re.compile(r"(?i)err|answer|saved|unchanged|declin|refus|fail")
 DIALOG_CODE_NAME = re.compile(r"(?i)dlgcode|dialogcode|allkeys|wantsall")
 KEY_NAME = re.compile(r"(?i)scan|key")
-KINDS = ("message", "notification", "answer", "dialog code", "key")
+KINDS = ("message", "notification", "answer", "dialog code", "key", "control id")
+# The kinds a test may not name as it likes, and those the toolkit never sees.
+TEST_KINDS = ("control id",)
+APP_KINDS = ("control id",)
+
+
+def words(name):
+    """The lower-case words of a name: kCopyOk and COPY_OK give copy, ok."""
+    return [w.lower() for w in re.findall(r"[A-Z]?[a-z]+|[A-Z]+(?![a-z])|\d+", name)]
 
 
 def used_as_message(text, name):
@@ -128,8 +140,12 @@ def used_as_message(text, name):
     return False
 
 
-def same_kind(kind, name, value, text):
+def same_kind(kind, name, value, text, public):
     plain = name.replace("_", "")
+    if kind == "control id":
+        # A control's own id may share a shared one's value: only a name
+        # with the shared control's word (kCopy, kLoginOk) is a second one.
+        return any(words(p)[-1] in words(name) for p in public)
     if kind == "message":
         return value >= 0xF000 or bool(MESSAGE_NAME.search(plain)) or used_as_message(text, name)
     if kind == "notification":
@@ -147,26 +163,31 @@ def is_test(path):
 
 
 def sources(root):
+    """Each source with the kinds of public number it may not name again."""
     public = {os.path.normpath(os.path.join(root, d)) for d in public_dirs(root)}
     for folder in SOURCE_DIRS:
         for dirpath, dirnames, filenames in os.walk(os.path.join(root, folder)):
             dirnames[:] = sorted(d for d in dirnames if os.path.normpath(os.path.join(dirpath, d)) not in public)
             for name in sorted(filenames):
                 path = os.path.join(dirpath, name)
-                if name.endswith(SOURCE_EXT) and not is_test(os.path.relpath(path, root)):
-                    yield path
+                if not name.endswith(SOURCE_EXT):
+                    continue
+                kinds = TEST_KINDS if is_test(os.path.relpath(path, root)) else KINDS
+                kinds = [k for k in kinds if folder == "app" or k not in APP_KINDS]
+                if kinds:
+                    yield path, kinds
 
 
 def main():
     root = os.path.abspath(sys.argv[1] if len(sys.argv) > 1 else os.path.join(os.path.dirname(__file__), ".."))
     numbers = public_numbers(root)
     found = 0
-    for path in sources(root):
+    for path, kinds in sources(root):
         text = strip_comments(open(path, encoding="utf-8", errors="replace").read())
         for name, value, line in sorted(definitions(text), key=lambda d: d[2]):
-            for kind in KINDS:
+            for kind in kinds:
                 public = numbers.get((kind, value))
-                if not public or name in public or not same_kind(kind, name, value, text):
+                if not public or name in public or not same_kind(kind, name, value, text, public):
                     continue
                 found += 1
                 print("%s:%d: %s = %#x is the %s %s" % (os.path.relpath(path, root), line, name, value, kind,

@@ -11,6 +11,7 @@
 #include "app/device_backend.h"
 #include "app/control_services.h"
 #include "app/liveview_dialogs.h"
+#include "app/page_ids.h"
 #include "app/popup_drag.h"
 #include "gui/app_hooks.h"
 #include "gui/button.h"
@@ -21,7 +22,6 @@
 
 namespace {
 
-constexpr int kOk = 4097, kCancel = 2;
 constexpr int kAnalogLast = 4223, kIpLast = 4351;
 constexpr uint32_t kBoxStyle = WS_CHILD | WS_VISIBLE | BS_AUTOCHECKBOX;  // visible auto check box
 constexpr int kColumns = 8;
@@ -35,8 +35,8 @@ int g_stateBefore = 0;
 PopupDrag g_drag{};
 
 const liveview_dialogs::DialogItem kButtons[] = {
-    {kOk, "button", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 0, "ok"},
-    {kCancel, "button", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 0, "cancel"},
+    {PAGE_ID_OK, "button", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 0, "ok"},
+    {PAGE_ID_CANCEL, "button", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 0, "cancel"},
 };
 
 // Mode 0 offers only the IP channels the device has.
@@ -64,7 +64,7 @@ void onInit(WindowHandle dlg) {
   setOutputState(output, OUTSTATE_COPYCHAN);
   g_drag = PopupDrag{};
   createChanCheckBoxes(dlg, "copychan", "all_analog", "all_ipc", "chan_item", kBoxStyle, 0, 0, kColumns, 0);
-  liveview_dialogs::createDialogItems(dlg, "copychan", kButtons, 2, kCancel);
+  liveview_dialogs::createDialogItems(dlg, "copychan", kButtons, 2, PAGE_ID_CANCEL);
   if (g_mode == 0) hideAbsentIpChannels(dlg);
   // The source channel is copied from, never to.
   const int source = g_source <= getAnalogChanNum() ? CHANBOX_ANALOG_FIRST + g_source - 1
@@ -87,10 +87,10 @@ void onCommand(WindowHandle dlg, int id) {
     onChanAllCheckBox(dlg, id);
   } else if (id >= CHANBOX_ANALOG_FIRST && id <= kIpLast) {
     onChanCheckBox(dlg, id);
-  } else if (id == kOk) {
+  } else if (id == PAGE_ID_OK) {
     g_mask.store(getCheckedChanMask(dlg));
     finish(dlg, 1);
-  } else if (id == kCancel) {
+  } else if (id == PAGE_ID_CANCEL) {
     SendMessage(dlg, MSG_CLOSE, 0, 0);
   }
 }

@@ -70,7 +70,7 @@ bool applyOtherPages(WindowHandle page);
 
 
 // What a sheet page does with its messages: its initialisation, background,
-// own commands and saving; Apply (4098) and Exit (4103) are handled alike.
+// own commands and saving; Apply (PAGE_ID_APPLY) and Exit (PAGE_ID_EXIT) are handled alike.
 // Every hook but init may be null: the grey 50 background, no commands, a
 // save that succeeds, no report, Exit and Cancel left to the commands, keys
 // and timers to the default page procedure, painting that only begins and

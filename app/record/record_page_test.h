@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "app/app_registry.h"
+#include "app/page_ids.h"
 #include "app/page_registry.h"
 #include "app/testing/page_harness.h"
 #include "gui/message.h"
@@ -24,7 +25,7 @@ class RecordPage : public livetest::LiveGui {
     ASSERT_EQ(openMenuPage(APP_MENU_RECORD, item, host_), 0);
     win_ = getRecordPageWnd();
     ASSERT_TRUE(IsValidHandle(win_));
-    page_ = static_cast<WindowHandle>(SendMessage(GetDlgItem(win_, 4101), PSM_GETPAGE, 0, 0));
+    page_ = static_cast<WindowHandle>(SendMessage(GetDlgItem(win_, PAGE_ID_SHEET), PSM_GETPAGE, 0, 0));
     desktest::Drain();
   }
   void Close() {

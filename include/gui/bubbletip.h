@@ -9,7 +9,7 @@ GUI_EXTERN_C_BEGIN
 
 /* Creates the tip window and its thread; answers its handle, 0 when it
  * exists already, GUI_INVALID_HANDLE when it could not be created. Close it
- * with message 102. */
+ * with MSG_CLOSE. */
 WindowHandle bubbletipWindow(void);
 
 GUI_EXTERN_C_END

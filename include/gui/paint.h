@@ -1,10 +1,10 @@
 /* Invalidation and painting.
  *
  * Damage collects in a window's invalid region (client coordinates) and the
- * window is posted the paint message (177); its procedure paints between
+ * window is posted MSG_PAINT; its procedure paints between
  * BeginPaint and EndPaint, whose DC is clipped to the collected region.
  * Erasing is not deferred: invalidation with erase calls the window's erase
- * handler (176) at once, in the calling thread. Any thread may invalidate. */
+ * handler (MSG_ERASEBKGND) at once, in the calling thread. Any thread may invalidate. */
 #ifndef GUI_PAINT_H
 #define GUI_PAINT_H
 

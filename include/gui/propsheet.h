@@ -37,7 +37,7 @@ GUI_EXTERN_C_BEGIN
 
 #define PSN_ACTIVE_CHANGED 1
 
-/* The page-switch key of message 18. */
+/* The page-switch key of MSG_KEYDOWN. */
 #define PS_SWITCH_KEY 156
 
 GUI_EXTERN_C_END

@@ -108,7 +108,7 @@ void SetAutoRepeatMessage(WindowHandle hwnd, int msg, WParam wParam, LParam lPar
  * 2 controls. */
 extern WindowProc __gui_def_proc[3];
 
-/* Answers of message 33 (hit test). */
+/* Answers of MSG_HITTEST. */
 #define HT_OUT 1
 #define HT_MENUBAR 2
 #define HT_TRANSPARENT 3

@@ -101,7 +101,7 @@ class AlarmEditor {
     }
     const int y = pageframe::bottomRow(page);
     constexpr uint32_t kButton = WS_CHILD | WS_VISIBLE | BS_AUTOSIZE;
-    pageframe::createFromKey(page, sec, {"button", Traits::kCopyKey, kButton, kPlaced, kCopyId, false}, y);
+    pageframe::createFromKey(page, sec, {"button", Traits::kCopyKey, kButton, kPlaced, PAGE_ID_COPY, false}, y);
     pageframe::createFromKey(page, sec, {"button", Traits::kApplyKey, kButton | WS_DISABLED, kPlaced, PAGE_ID_APPLY, false}, y);
     pageframe::createFromKey(page, sec, {"button", Traits::kCloseKey, kButton, kPlaced, PAGE_ID_EXIT, false}, y);
   }
@@ -330,10 +330,8 @@ class AlarmEditor {
     if (id == Traits::kFieldId) enableApplyOnNotify1(page, wParam, 0);
     if (Traits::kCheckKey && id == Traits::kCheckId) enableApply(page, wParam, 0);
     if (id == Traits::kButtonId) eventHandling(page);
-    if (id == kCopyId) copy(page);
+    if (id == PAGE_ID_COPY) copy(page);
   }
-
-  static constexpr int kCopyId = 4100;
 };
 
 }  // namespace alarms

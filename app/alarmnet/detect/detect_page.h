@@ -76,7 +76,7 @@ OutputLogin* login();
 Rect viewRect(WindowHandle page, const char* section, bool screen = false);
 // Shows the channel's live picture at the view.
 void showLivePicture(WindowHandle page, const char* section, int channel);
-// Message 176: grey page with the edit frame round "viewbg".
+// MSG_ERASEBKGND: grey page with the edit frame round "viewbg".
 void eraseWithViewFrame(WindowHandle page, const char* section, WParam wParam, LParam lParam);
 // The view lets the video through; a box shown over it is repainted. The
 // DC is the page's painting DC.
@@ -106,7 +106,7 @@ LResult exitCameraMenu(void);
 extern const pageframe::PageSlot kCameraSlot;
 // The window beside the camera menu holding the page's sheet, scaled for a
 // low-resolution output once the sheet exists; `drop` (may be null) takes
-// message 11, the end of a drag outside the page.
+// MSG_NCLBUTTONUP, the end of a drag outside the page.
 LResult hostWindow(const pageframe::PageWindow& window, void (*drop)(WindowHandle sheetPage), WindowHandle hwnd,
                    int message, WParam wParam, LParam lParam);
 

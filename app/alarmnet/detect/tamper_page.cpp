@@ -30,11 +30,11 @@ using namespace detect;
 
 constexpr const char* kSection = "videotamperset";
 constexpr int kChannelBox = 19264, kEnable = 19265, kHandle = 19266, kSensitivity = 19267, kSelectAll = 19268,
-              kClearAll = 19269, kAreaTool = 19270, kCopy = 4100;
+              kClearAll = 19269, kAreaTool = 19270;
 constexpr int kHolidayKind = 4;
 constexpr int kTamperSupport = 6;
 constexpr int kMaxSensitivityPos = 2;  // positions 0..2 store 1..3
-// Message 322 with a parameter below this ends a drag's repainting.
+// MSG_BROADCAST_NOTICE with a parameter below this ends a drag's repainting.
 constexpr WParam kDragEndParams = 2;
 
 constexpr uint32_t kComboStyle = WS_CHILD | WS_VISIBLE | CBS_GRIDLIST | CBS_NOTIFY | CBS_DROPDOWNLIST;
@@ -91,7 +91,7 @@ void createControls(WindowHandle page) {
     pageframe::createControls(page, kSection, tools, 3);
   }
   const int y = pageframe::bottomRow(page);
-  pageframe::createFromKey(page, kSection, {"button", "base_copy", kShownTool, 0, kCopy, false}, y);
+  pageframe::createFromKey(page, kSection, {"button", "base_copy", kShownTool, 0, PAGE_ID_COPY, false}, y);
   pageframe::createBottomButtons(page, kSection, "base_apply", "base_close", PAGE_ID_EXIT);
 }
 
@@ -165,7 +165,7 @@ void init(WindowHandle page) {
   ChannelEdits& edits = g_state.edits;
   edits.start(page, kChannelBox, kTamperSupport);
   showChannel(page);
-  enableCtrlByChan(page, kCopy, edits.channel);
+  enableCtrlByChan(page, PAGE_ID_COPY, edits.channel);
 }
 
 int save(WindowHandle page, bool cacheOnly) {
@@ -214,7 +214,7 @@ void onChannel(WindowHandle page, int code) {
       invalidateView(page);
     }
     showChannel(page);
-    enableCtrlByChan(page, kCopy, next);
+    enableCtrlByChan(page, PAGE_ID_COPY, next);
   }
 }
 
@@ -250,7 +250,7 @@ void onCommand(WindowHandle page, int id, int code) {
       if (runHandleSheet(page, EVENT_SOURCE_TAMPER, g_state.edits.holiday)) enableApply(page, 0, 0);
       invalidateView(page);
       return;
-    case kCopy: onCopy(page); return;
+    case PAGE_ID_COPY: onCopy(page); return;
     default: return;
   }
 }

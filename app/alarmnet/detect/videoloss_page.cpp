@@ -21,7 +21,7 @@ namespace {
 using namespace detect;
 
 constexpr const char* kSection = "videolossset";
-constexpr int kChannelBox = 19440, kEnable = 19441, kHandle = 19442, kCopy = 4100;
+constexpr int kChannelBox = 19440, kEnable = 19441, kHandle = 19442;
 constexpr int kHolidayKind = 5;
 constexpr int kAnySupport = -1;
 
@@ -47,8 +47,8 @@ void createControls(WindowHandle page) {
   pageframe::createControls(page, kSection, controls, 3);
   applyHandleBitmaps(GetDlgItem(page, kHandle), g_bitmaps);
   const int y = pageframe::bottomRow(page);
-  pageframe::createFromKey(page, kSection, {"button", "base_copy", WS_CHILD | WS_VISIBLE | BS_AUTOSIZE, 0, kCopy, false},
-                           y);
+  constexpr uint32_t kCopyStyle = WS_CHILD | WS_VISIBLE | BS_AUTOSIZE;
+  pageframe::createFromKey(page, kSection, {"button", "base_copy", kCopyStyle, 0, PAGE_ID_COPY, false}, y);
   pageframe::createBottomButtons(page, kSection, "base_apply", "base_close", PAGE_ID_EXIT);
 }
 
@@ -62,7 +62,7 @@ void init(WindowHandle page) {
   createControls(page);
   g_edits.start(page, kChannelBox, kAnySupport);
   showChannel(page);
-  enableCtrlByChan(page, kCopy, g_edits.channel);
+  enableCtrlByChan(page, PAGE_ID_COPY, g_edits.channel);
 }
 
 int save(WindowHandle page, bool cacheOnly) {
@@ -87,7 +87,7 @@ void onChannel(WindowHandle page) {
     g_edits.channel = next;
     if (g_edits.load(next) != 0) showMsgBox(page, "commons", "getcamerahint", MSGBOX_ERROR);
     showChannel(page);
-    enableCtrlByChan(page, kCopy, next);
+    enableCtrlByChan(page, PAGE_ID_COPY, next);
   }
 }
 
@@ -112,7 +112,7 @@ void onCommand(WindowHandle page, int id, int code) {
     case kHandle:
       if (runHandleSheet(page, EVENT_SOURCE_VIDEOLOSS, g_edits.holiday)) enableApply(page, 0, 0);
       return;
-    case kCopy: onCopy(page); return;
+    case PAGE_ID_COPY: onCopy(page); return;
     default: return;
   }
 }

@@ -16,6 +16,7 @@
 #include "app/liveview_dialogs.h"
 #include "app/login_rights.h"
 #include "app/page_colours.h"
+#include "app/page_ids.h"
 #include "app/page_keys.h"
 #include "app/popup_drag.h"
 #include "gui/app_hooks.h"
@@ -37,7 +38,7 @@
 namespace {
 
 constexpr const char* kWindow = "leftcolorset";
-constexpr int kModeId = 12544, kDefaultId = 12563, kCopyId = 4100, kOkId = 4097;
+constexpr int kModeId = 12544, kDefaultId = 12563;
 constexpr int kLastAnalog = 16, kButtonBand = 40, kFooter = 50;
 
 struct Row {
@@ -109,10 +110,10 @@ void createControls(WindowHandle dlg) {
   const int y = client.bottom - kButtonBand;
   if (analog()) {
     create(dlg, "button", "default", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON | BS_AUTOSIZE, 0, kDefaultId, 0, nullptr, y);
-    create(dlg, "button", "copy", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON | BS_AUTOSIZE, 0, kCopyId, 0, nullptr, y);
+    create(dlg, "button", "copy", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON | BS_AUTOSIZE, 0, PAGE_ID_COPY, 0, nullptr, y);
   }
-  create(dlg, "button", "ok", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON | BS_AUTOSIZE, 0, kOkId, 0, nullptr, y);
-  const WindowHandle ok = GetDlgItem(dlg, kOkId);
+  create(dlg, "button", "ok", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON | BS_AUTOSIZE, 0, PAGE_ID_OK, 0, nullptr, y);
+  const WindowHandle ok = GetDlgItem(dlg, PAGE_ID_OK);
   if (IsValidHandle(ok)) SetFocusChild(ok);
 }
 
@@ -202,10 +203,10 @@ void onCommand(WindowHandle dlg, int id, int code) {
     case kDefaultId:
       applyMode(dlg, session().Current().colorMode);
       break;
-    case kCopyId:
+    case PAGE_ID_COPY:
       copyChannels(dlg);
       break;
-    case kOkId:
+    case PAGE_ID_OK:
       if (const int rc = session().Save()) showMsgBoxNum(dlg, "commons", "savefailed_code", rc);
       SendMessage(dlg, MSG_CLOSE, 0, 0);
       break;

@@ -4,6 +4,7 @@
 #include "app/dialog_template.h"
 #include "app/liveview_dialogs.h"
 #include "app/page_colours.h"
+#include "app/page_ids.h"
 #include "app/page_keys.h"
 #include "app/popup_drag.h"
 #include "gui/bitmap.h"
@@ -64,7 +65,7 @@ LResult modeDialogProc(const ModeDialog& d, WindowHandle dlg, int message, WPara
       if (id >= d.first && id <= d.last) {
         clickExclusive(dlg, d.first, d.last, id);
         if (d.clicked) d.clicked(dlg, id);
-      } else if (id == 4097) {
+      } else if (id == PAGE_ID_OK) {
         d.ok(dlg);
       } else if (id == IDCANCEL) {
         SendMessage(dlg, MSG_CLOSE, 0, 0);

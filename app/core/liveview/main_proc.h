@@ -21,7 +21,7 @@ Rect normalised(const Rect& r);
 // remembers `now`.
 void repaintMoved(WindowHandle hwnd, const Rect& now, Rect* last);
 
-// Creation (message 96).
+// Creation (MSG_CREATE).
 void onCreate(WindowHandle hwnd);
 
 // The mouse in the live view (state 0) and the right button in every state.

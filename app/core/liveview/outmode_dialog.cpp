@@ -6,6 +6,7 @@
 #include "app/device_ability.h"
 #include "app/liveview_dialogs.h"
 #include "app/login_rights.h"
+#include "app/page_ids.h"
 #include "app/popup_drag.h"
 #include "gui/app_hooks.h"
 #include "gui/button.h"
@@ -19,7 +20,7 @@ using liveview_dialogs::DialogItem;
 
 namespace {
 
-constexpr int kStandard = 12576, kGlaring = 12579, kOk = 4097, kCancel = 2;
+constexpr int kStandard = 12576, kGlaring = 12579;
 
 const DialogItem kItems[] = {
     {kStandard, "button", WS_CHILD | WS_VISIBLE | BS_AUTORADIOBUTTON | BS_FRAMED,
@@ -28,8 +29,8 @@ const DialogItem kItems[] = {
     {12578, "button", WS_CHILD | WS_VISIBLE | BS_AUTORADIOBUTTON | BS_FRAMED, 0, "soft"},
     {kGlaring, "button", WS_CHILD | WS_VISIBLE | BS_AUTORADIOBUTTON | BS_FRAMED,
         EDIT_CORNER_BOTTOMRIGHT | EDIT_CORNER_BOTTOMLEFT, "glaring"},
-    {kOk, "button", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 0, "ok"},
-    {kCancel, "button", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 0, "cancel"},
+    {PAGE_ID_OK, "button", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 0, "ok"},
+    {PAGE_ID_CANCEL, "button", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 0, "cancel"},
 };
 
 DeviceConfig g_config{};
@@ -47,7 +48,7 @@ void onInit(WindowHandle dlg) {
   setOutputState(output, OUTSTATE_OUTMODE);
   g_config = DeviceConfig{};
   getDeviceConfig(getOutputLogin(output), &g_config);
-  liveview_dialogs::createDialogItems(dlg, "outmodeset", kItems, 6, kCancel);
+  liveview_dialogs::createDialogItems(dlg, "outmodeset", kItems, 6, PAGE_ID_CANCEL);
   if (output < 4) {
     const int mode = g_config.outputs[outputBlock(output)].pictureMode;
     liveview_dialogs::checkExclusive(dlg, kStandard, kGlaring, mode <= 3 ? kStandard + mode : 0);

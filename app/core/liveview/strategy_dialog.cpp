@@ -6,6 +6,7 @@
 #include "app/liveview.h"
 #include "app/liveview_dialogs.h"
 #include "app/login_rights.h"
+#include "app/page_ids.h"
 #include "app/popup_drag.h"
 #include "gui/app_hooks.h"
 #include "gui/button.h"
@@ -20,7 +21,7 @@ using liveview_dialogs::DialogItem;
 
 namespace {
 
-constexpr int kRealTime = 20672, kBalanced = 20673, kFluent = 20674, kOk = 4097, kCancel = 2;
+constexpr int kRealTime = 20672, kBalanced = 20673, kFluent = 20674;
 
 const DialogItem kItems[] = {
     {kRealTime, "button", WS_CHILD | WS_VISIBLE | BS_AUTORADIOBUTTON | BS_ELLIPSIS | BS_FRAMED,
@@ -28,8 +29,8 @@ const DialogItem kItems[] = {
     {kBalanced, "button", WS_CHILD | WS_VISIBLE | BS_AUTORADIOBUTTON | BS_ELLIPSIS | BS_FRAMED, 0, "balanced"},
     {kFluent, "button", WS_CHILD | WS_VISIBLE | BS_AUTORADIOBUTTON | BS_ELLIPSIS | BS_FRAMED,
         EDIT_CORNER_BOTTOMRIGHT | EDIT_CORNER_BOTTOMLEFT, "fluency"},
-    {kOk, "button", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 0, "ok"},
-    {kCancel, "button", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 0, "cancel"},
+    {PAGE_ID_OK, "button", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 0, "ok"},
+    {PAGE_ID_CANCEL, "button", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 0, "cancel"},
 };
 
 // Kept for the whole run.
@@ -56,7 +57,7 @@ void onInit(WindowHandle dlg) {
   g_channel = getPreviewSelChan(output);
   int reported = g_strategy;
   if (getPreviewStrategy(getOutputLogin(output), g_channel, &reported) == 0) g_strategy = reported;
-  liveview_dialogs::createDialogItems(dlg, "previewstrategy", kItems, 5, kCancel);
+  liveview_dialogs::createDialogItems(dlg, "previewstrategy", kItems, 5, PAGE_ID_CANCEL);
   if (output < 4) liveview_dialogs::checkExclusive(dlg, kRealTime, kFluent, buttonOf(g_strategy));
 }
 

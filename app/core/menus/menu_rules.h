@@ -5,6 +5,7 @@
 #pragma once
 
 #include "app/menus.h"
+#include "app/page_ids.h"
 
 namespace menus {
 
@@ -17,7 +18,7 @@ struct Check {
   const char* key = nullptr;
 };
 
-// Main-menu buttons 16384..16392 and the exit button 2.
+// Main-menu buttons 16384..16392 and the exit button, the shared Cancel.
 enum MainMenuId {
   kMainPlayback = 16384,
   kMainBackup,
@@ -28,7 +29,7 @@ enum MainMenuId {
   kMainSystem,
   kMainMaintenance,
   kMainShutdown,
-  kMainExit = 2
+  kMainExit = PAGE_ID_CANCEL
 };
 Check checkMainMenuButton(int id);
 

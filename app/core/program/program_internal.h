@@ -8,7 +8,7 @@
 namespace program {
 
 // Turns every quit request (signal, host window closed, RequestQuit) into
-// closing every window, then message 102 to the live view once it is made
+// closing every window, then MSG_CLOSE to the live view once it is made
 // (setQuitWatchWindow), until stopQuitWatch; the handle stays readable until
 // the watch has stopped. Started before the live view, whose creation may
 // already run modal dialogs.

@@ -42,7 +42,7 @@ namespace disks {
 namespace {
 
 constexpr int kMode = 19792, kCamera = 19793, kRecUsed = 19794, kPicUsed = 19795, kTotal = 19796;
-constexpr int kRecQuota = 19798, kPicQuota = 19799, kQuotaWarn = 19803, kCopy = 4100;
+constexpr int kRecQuota = 19798, kPicQuota = 19799, kQuotaWarn = 19803;
 constexpr int kGroup = 19824, kGroupWarn = 19825;
 constexpr int kSplit = 20128, kLegendFirst = 20129, kEstimate = 20132, kRate = 20133, kTimeNow = 20134,
               kTimeExtend = 20135;
@@ -77,7 +77,7 @@ struct ModeControls {
   int first, last;  // a range of ids shown together
 };
 constexpr ModeControls kModeControls[] = {
-    {kQuotaMode, kCamera, kQuotaWarn}, {kQuotaMode, kCopy, kCopy},
+    {kQuotaMode, kCamera, kQuotaWarn}, {kQuotaMode, PAGE_ID_COPY, PAGE_ID_COPY},
     {kGroupMode, kGroup, kGroup},      {kGroupMode, kGroupWarn, kGroupWarn},
     {kFrameMode, kSplit, kTimeExtend},
 };
@@ -308,7 +308,7 @@ void createQuotaControls(WindowHandle page) {
       {"sledit", "maxreccap", kEdit, 0, kRecQuota, true},
       {"sledit", pic ? "maxpiccap" : "", kEdit, 0, kPicQuota, true},
       {"static", "warn", kChild, 0, kQuotaWarn, false},
-      {"button", "quota_copy", kButton, 0, kCopy, false},
+      {"button", "quota_copy", kButton, 0, PAGE_ID_COPY, false},
   };
   pageframe::createControls(page, kAdvanceSection, controls, static_cast<int>(sizeof controls / sizeof controls[0]));
   for (int id : {kRecQuota, kPicQuota}) SendDlgItemMessage(page, id, EM_LIMITTEXT, kQuotaDigits, 0);
@@ -420,7 +420,7 @@ void command(WindowHandle page, int id, int code) {
     case kGroup:
       if (code == CBN_SELCHANGE) chooseGroup(page);
       return;
-    case kCopy: copyQuota(page); return;
+    case PAGE_ID_COPY: copyQuota(page); return;
     case kRecQuota:
     case kPicQuota:
       if (code == EN_UPDATE) enableApply(page, 0, 0);

@@ -16,7 +16,6 @@ constexpr const char* kSection = "encodeset";
 constexpr int kChanCombo = 18432;
 constexpr int kPreRecord = 18460, kPostRecord = 18461, kDays = 18462, kRedundant = 18463, kAudio = 18464,
               kCabac = 18465, kWd1 = 18466;
-constexpr int kCopy = 4100;
 constexpr int kWd1Resolution = 36;
 constexpr int kFirstIpChannel = 17;
 

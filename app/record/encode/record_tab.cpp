@@ -73,7 +73,7 @@ void createControls(WindowHandle page) {
   pageframe::createFromKey(page, kSection, {"button", "enable_cabac", kCheck, 0, kCabac, false});
   pageframe::createFromKey(page, kSection, {"button", "enable_wd1", kCheck, 0, kWd1, false});
   const int y = pageframe::bottomRow(page);
-  pageframe::createFromKey(page, kSection, {"button", "record_copy", kText, 0, kCopy, false}, y);
+  pageframe::createFromKey(page, kSection, {"button", "record_copy", kText, 0, PAGE_ID_COPY, false}, y);
   pageframe::createBottomButtons(page, kSection, "record_apply", "record_close", PAGE_ID_EXIT);
 }
 
@@ -142,7 +142,7 @@ void fillOptions(WindowHandle page, int channel) {
 void showChannel(WindowHandle page, int channel) {
   fillMainGroups(page, channel);
   fillOptions(page, channel);
-  enableCtrlByChan(page, kCopy, channel);
+  enableCtrlByChan(page, PAGE_ID_COPY, channel);
 }
 
 // The groups into the record: false when a custom rate is no number, after
@@ -412,7 +412,7 @@ void onCommand(WindowHandle page, int id, int code) {
     case kAudio:
     case kCabac: enableApply(page, 0, 0); return;
     case kWd1: onWd1(page); return;
-    case kCopy: onCopy(page); return;
+    case PAGE_ID_COPY: onCopy(page); return;
     default: break;
   }
   if ((id >= group(kNormal).streamType() && id <= group(kEvent).rate()) || id == group(kNormal).edit ||

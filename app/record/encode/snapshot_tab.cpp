@@ -58,7 +58,7 @@ void createControls(WindowHandle page) {
     pageframe::createFromKey(page, kSection, {"combobox", k.intervalKey, kCombo, 0, k.interval, false});
   }
   const int y = pageframe::bottomRow(page);
-  pageframe::createFromKey(page, kSection, {"button", "pic_copy", WS_CHILD | WS_VISIBLE, 0, kCopy, false}, y);
+  pageframe::createFromKey(page, kSection, {"button", "pic_copy", WS_CHILD | WS_VISIBLE, 0, PAGE_ID_COPY, false}, y);
   pageframe::createBottomButtons(page, kSection, "pic_apply", "pic_close", PAGE_ID_EXIT);
 }
 
@@ -85,7 +85,7 @@ void showChannel(WindowHandle page, int channel) {
     selectValue(page, k.quality, s.quality);
     selectValue(page, k.interval, static_cast<int>(captureIntervalSeconds(s.interval)));
   }
-  enableCtrlByChan(page, kCopy, channel);
+  enableCtrlByChan(page, PAGE_ID_COPY, channel);
 }
 
 void readCurrent(WindowHandle page) {
@@ -164,7 +164,7 @@ void init(WindowHandle page) {
 void onCommand(WindowHandle page, int id, int code) {
   if (id == kPicChan) {
     if (code == CBN_SELCHANGE) onChannelChange(page);
-  } else if (id == kCopy) {
+  } else if (id == PAGE_ID_COPY) {
     onCopy(page);
   } else if (id >= kKinds[0].resolution && id <= kKinds[1].interval && id != kKinds[1].titleId) {
     enableApplyOnNotify1(page, static_cast<WParam>(code) << 16 | static_cast<WParam>(id), 0);

@@ -37,13 +37,13 @@ void createControls(WindowHandle page) {
     SendMessage(edit, EM_LIMITTEXT, 8, 0);
   }
   const int y = pageframe::bottomRow(page);
-  pageframe::createFromKey(page, kSection, {"button", "sub_copy", WS_CHILD | WS_VISIBLE, 0, kCopy, false}, y);
+  pageframe::createFromKey(page, kSection, {"button", "sub_copy", WS_CHILD | WS_VISIBLE, 0, PAGE_ID_COPY, false}, y);
   pageframe::createBottomButtons(page, kSection, "sub_apply", "sub_close", PAGE_ID_EXIT);
 }
 
 void showChannel(WindowHandle page, int channel) {
   fillGroup(page, kSub, channel, subTab()[static_cast<size_t>(channel)].encode.blocks[ENCODE_SUB], false);
-  enableCtrlByChan(page, kCopy, channel);
+  enableCtrlByChan(page, PAGE_ID_COPY, channel);
 }
 
 // Reads the group into the current record and asks the device whether the
@@ -142,7 +142,7 @@ void onCommand(WindowHandle page, int id, int code) {
   const WParam wParam = static_cast<WParam>(code) << 16 | static_cast<WParam>(id);
   if (id == kSubChan) {
     if (code == CBN_SELCHANGE) onChannelChange(page);
-  } else if (id == kCopy) {
+  } else if (id == PAGE_ID_COPY) {
     onCopy(page);
   } else if (id == g.edit) {
     enableApplyOnChange(page, wParam, 0);

@@ -22,7 +22,6 @@
 namespace schedule {
 namespace {
 
-constexpr int kCopyId = 4100;
 constexpr uint32_t kComboStyle = WS_CHILD | WS_VISIBLE | CBS_NOTIFY | CBS_DROPDOWNLIST, kCheckStyle = WS_CHILD | WS_VISIBLE | BS_FRAMED | BS_AUTOCHECKBOX, kTimeStyle = WS_CHILD | WS_VISIBLE | CBS_NOTIFY | CBS_TIME;
 constexpr uint32_t kButtonStyle = WS_CHILD | WS_VISIBLE | BS_AUTOSIZE;
 constexpr uint32_t kHeadExStyle = EDIT_CORNER_BOTTOMRIGHT | EDIT_CORNER_TOPRIGHT;
@@ -214,7 +213,7 @@ void createControls(WindowHandle dlg) {
   auto button = [&](const char* key, uint32_t style, int id) {
     pageframe::createFromKey(dlg, section, {"button", key, style, kButtonExStyle, id, false}, y);
   };
-  button(k.copy, kButtonStyle, kCopyId);
+  button(k.copy, kButtonStyle, PAGE_ID_COPY);
   button(k.apply, kButtonStyle | WS_DISABLED, PAGE_ID_APPLY);
   button(k.ok, kButtonStyle, PAGE_ID_OK);
   button("cancel", kButtonStyle, PAGE_ID_CANCEL);
@@ -253,7 +252,7 @@ bool command(WindowHandle dlg, WParam wParam, LParam lParam) {
       enableApplyOnNotify1(dlg, wParam, lParam);
     else
       onSegmentTimeChange(dlg, wParam, lParam);
-  } else if (id == kCopyId) {
+  } else if (id == PAGE_ID_COPY) {
     copyEditedDay(dlg);
   } else if (id == PAGE_ID_APPLY) {
     if (applyDay(dlg)) SendDlgItemMessage(dlg, PAGE_ID_APPLY, MSG_ENABLE, 0, 0);

@@ -53,7 +53,6 @@ const TabKeys kCaptureTab{true,
 
 namespace {
 
-constexpr int kCopyId = 4100;
 constexpr int kLegendHeight = 20, kSwatchRoom = 20;
 constexpr uint32_t kComboStyle = WS_CHILD | WS_VISIBLE | CBS_GRIDLIST | CBS_NOTIFY | CBS_DROPDOWNLIST, kCheckStyle = WS_CHILD | WS_VISIBLE | BS_FRAMED | BS_AUTOCHECKBOX, kButtonStyle = WS_CHILD | WS_VISIBLE | BS_AUTOSIZE;
 constexpr uint32_t kLegendStyle = WS_CHILD | WS_VISIBLE | BS_DEFPUSHBUTTON | BS_ELLIPSIS | BS_NOFRAME;
@@ -115,8 +114,8 @@ void createControls(TabState& tab) {
   createLegend(tab);
   createDayLabels(tab);
   const int y = pageframe::bottomRow(tab.page);
-  pageframe::createFromKey(tab.page, kSection, {"button", k.copy, kButtonStyle, kDialogButtonExStyle, kCopyId, false},
-                           y);
+  pageframe::createFromKey(tab.page, kSection,
+                           {"button", k.copy, kButtonStyle, kDialogButtonExStyle, PAGE_ID_COPY, false}, y);
   pageframe::createBottomButtons(tab.page, kSection, k.apply, k.close, PAGE_ID_EXIT);
 }
 
@@ -171,7 +170,7 @@ void command(TabState& tab, int id, int code) {
     enableApply(tab.page, 0, 0);
   else if (id == editId(k))
     editDay(tab);
-  else if (id == kCopyId)
+  else if (id == PAGE_ID_COPY)
     copyChannels(tab);
 }
 

@@ -27,7 +27,7 @@ struct Totals {
 // Fills the list from the device; the totals of its rows in bytes.
 Totals fillDiskList(WindowHandle page);
 void setTotals(WindowHandle page, const Totals& totals);
-// Message 2062: one row again (or the totals only).
+// MSG_DISK_REFRESH: one row again (or the totals only).
 void refreshDiskRow(WindowHandle page, int diskIndex, bool totalsOnly);
 
 // The page's commands and row actions.

@@ -13,7 +13,7 @@ constexpr int kAnswerNo = 7;
 
 // The caption of a layout record, or "" when there is none.
 const char* caption(const char* section, const char* key);
-// Sets a control's text (message 308).
+// Sets a control's text (MSG_SETTEXT).
 void setText(WindowHandle window, int id, const char* text);
 void showCursor(int index);
 bool isWindow(WindowHandle hwnd);

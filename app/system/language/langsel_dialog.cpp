@@ -21,7 +21,7 @@
 namespace {
 
 constexpr const char* kSection = "langsel";
-constexpr int kLanguage = 16384, kNext = 4112;
+constexpr int kLanguage = 16384;
 constexpr uint32_t kDialogStyle = WS_VISIBLE | WS_CAPTION | WS_BORDER;
 constexpr uint32_t kButtonStyle = WS_CHILD | WS_VISIBLE | BS_AUTOSIZE;
 
@@ -31,11 +31,11 @@ void init(WindowHandle dlg) {
   pageframe::createFromKey(dlg, kSection,
                            {"combobox", "language", WS_CHILD | WS_VISIBLE | CBS_DROPDOWNLIST | CBS_NOTIFY | CBS_ITEMFONT,
                             WS_EX_PLACE_X | WS_EX_PLACE_W, kLanguage, true});
-  pageframe::createFromKey(dlg, kSection, {"button", "guide_nextstep", kButtonStyle, 0, kNext, false});
+  pageframe::createFromKey(dlg, kSection, {"button", "guide_nextstep", kButtonStyle, 0, PAGE_ID_NEXT, false});
   pageframe::createFromKey(dlg, kSection, {"button", "guide_cancel", kButtonStyle, 0, PAGE_ID_CANCEL, false});
   language::fillLanguageList(dlg, kLanguage, kSection);
   language::selectLanguage(dlg, kLanguage, getCachedDeviceConfig()->language);
-  SetFocusChild(GetDlgItem(dlg, kNext));
+  SetFocusChild(GetDlgItem(dlg, PAGE_ID_NEXT));
 }
 
 void next(WindowHandle dlg) {
@@ -58,7 +58,7 @@ void next(WindowHandle dlg) {
 }
 
 void command(WindowHandle dlg, int id, int) {
-  if (id == kNext) next(dlg);
+  if (id == PAGE_ID_NEXT) next(dlg);
   if (id == PAGE_ID_CANCEL) SendMessage(dlg, MSG_CLOSE, 0, 0);
 }
 

@@ -23,7 +23,7 @@ namespace {
 constexpr const char* kDetail = "logdetail";
 constexpr int kTimeId = 20848, kTypeId = 20849, kUserId = 20850, kHostId = 20851, kParamId = 20852, kObjectId = 20853;
 constexpr int kTitleId = 20854, kScrollId = 20855, kSmartId = 20856, kTextId = 20857;
-constexpr int kNextId = 4112, kPrevId = 4113, kOkId = PAGE_ID_CANCEL;
+constexpr int kOkId = PAGE_ID_CANCEL;
 constexpr uint32_t kValueStyle = WS_CHILD | WS_VISIBLE | SS_EDITFRAME;
 constexpr uint32_t kWideValueStyle = kValueStyle | SS_NOTIFY | SS_ELLIPSIS;
 constexpr uint32_t kButtonStyle = WS_CHILD | WS_VISIBLE | BS_AUTOSIZE, kPlacedEx = WS_EX_PLACE_X | WS_EX_PLACE_W;
@@ -103,16 +103,16 @@ void createControls(WindowHandle dialog) {
   addSmartAttrColumns(dialog, kSmartId);
   createScroll(dialog);
   const int y = pageframe::bottomRow(dialog);
-  pageframe::createFromKey(dialog, kDetail, {"button", "preinfo", kButtonStyle | WS_DISABLED, kPlacedEx, kPrevId, false}, y);
-  pageframe::createFromKey(dialog, kDetail, {"button", "nextinfo", kButtonStyle | WS_DISABLED, kPlacedEx, kNextId, false}, y);
+  pageframe::createFromKey(dialog, kDetail, {"button", "preinfo", kButtonStyle | WS_DISABLED, kPlacedEx, PAGE_ID_PREVIOUS, false}, y);
+  pageframe::createFromKey(dialog, kDetail, {"button", "nextinfo", kButtonStyle | WS_DISABLED, kPlacedEx, PAGE_ID_NEXT, false}, y);
   pageframe::createFromKey(dialog, kDetail, {"button", "ok", kButtonStyle, kPlacedEx, kOkId, false}, y);
 }
 
 void init(WindowHandle dialog) {
   createControls(dialog);
   g_index = getSelectedResultRow() + 1;
-  enable(dialog, kPrevId, g_index != 1);
-  enable(dialog, kNextId, g_index != count());
+  enable(dialog, PAGE_ID_PREVIOUS, g_index != 1);
+  enable(dialog, PAGE_ID_NEXT, g_index != count());
   showEntry(dialog);
   SetFocusChild(GetDlgItem(dialog, kOkId));
 }
@@ -122,15 +122,15 @@ void step(WindowHandle dialog, int by) {
   if (next < 1 || next > count()) return;
   g_index = next;
   showEntry(dialog);
-  enable(dialog, kPrevId, g_index != 1);
-  enable(dialog, kNextId, g_index != count());
+  enable(dialog, PAGE_ID_PREVIOUS, g_index != 1);
+  enable(dialog, PAGE_ID_NEXT, g_index != count());
 }
 
 void command(WindowHandle dialog, int id, int) {
   switch (id) {
     case kOkId: SendMessage(dialog, MSG_CLOSE, 0, 0); return;
-    case kNextId: step(dialog, 1); return;
-    case kPrevId: step(dialog, -1); return;
+    case PAGE_ID_NEXT: step(dialog, 1); return;
+    case PAGE_ID_PREVIOUS: step(dialog, -1); return;
     default: return;
   }
 }

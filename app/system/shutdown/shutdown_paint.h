@@ -10,7 +10,7 @@ namespace shutdown {
 // screen of `width` x `height`; a missing record gives 0, 0 with size 0.
 DlgTemplate centredTemplate(const char* section, int width, int height, bool caption);
 // Grey 50 over the client with the "tipinfo" band of the main menu at the
-// bottom (message 176).
+// bottom (MSG_ERASEBKGND).
 void paintBackground(WindowHandle window, WParam hdc, LParam rect);
 
 }  // namespace shutdown

@@ -85,9 +85,9 @@ void init(WindowHandle page) {
   const int bottom = pageframe::bottomRow(page);
   make(page, kSection, "button", "add", kButtonStyle | WS_DISABLED, kButtonExStyle, kAdd, false, bottom);
   make(page, kSection, "button", "search", kButtonStyle, kButtonExStyle, kSearch, false, bottom);
-  makeButtons(page, kSection, "previous", kPrevious, "next", kNext, "cancel");
+  makeButtons(page, kSection, "previous", PAGE_ID_PREVIOUS, "next", PAGE_ID_NEXT, "cancel");
   fill(page);
-  users::focusField(page, kNext);
+  users::focusField(page, PAGE_ID_NEXT);
 }
 
 // The first IP channel (from 1) not in use, or 0.
@@ -177,7 +177,7 @@ void search(WindowHandle page) {
 void command(WindowHandle page, int id, int) {
   if (id == kAdd) add(page);
   if (id == kSearch) search(page);
-  if (id == kNext) goOn(page, Step::Camera);
+  if (id == PAGE_ID_NEXT) goOn(page, Step::Camera);
 }
 
 // The list takes the keys that move in it.
@@ -185,7 +185,7 @@ bool key(WindowHandle page, int message, WParam wParam, LParam, LResult*) {
   return message == MSG_KEYDOWN && listKey(page, kList, static_cast<int>(wParam));
 }
 
-const Page kPage{kSection, kPrevious, nullptr, {init, pageframe::takesAll<command>, nullptr, nullptr, nullptr, key}};
+const Page kPage{kSection, PAGE_ID_PREVIOUS, nullptr, {init, pageframe::takesAll<command>, nullptr, nullptr, nullptr, key}};
 
 }  // namespace
 

@@ -69,10 +69,10 @@ void init(WindowHandle page) {
   if (!noInit)
     make(page, kSection, "button", "init", kButtonStyle, WS_EX_PLACE_X | WS_EX_PLACE_W, kInit, false,
          pageframe::bottomRow(page));
-  makeButtons(page, kSection, "previous", kPrevious, "next", kNext, "cancel");
+  makeButtons(page, kSection, "previous", PAGE_ID_PREVIOUS, "next", PAGE_ID_NEXT, "cancel");
   fill(page);
   setCurPageWnd(page);
-  users::focusField(page, kNext);
+  users::focusField(page, PAGE_ID_NEXT);
 }
 
 void initDisks(WindowHandle page) {
@@ -98,7 +98,7 @@ void initDisks(WindowHandle page) {
 
 void command(WindowHandle page, int id, int) {
   if (id == kInit) initDisks(page);
-  if (id == kNext) goOn(page, Step::Disk);
+  if (id == PAGE_ID_NEXT) goOn(page, Step::Disk);
 }
 
 void close(WindowHandle page) {
@@ -117,7 +117,7 @@ bool other(WindowHandle page, int message, WParam wParam, LParam, LResult*) {
   return message == MSG_KEYDOWN && hasNoDiskInit() == 0 && listKey(page, kList, static_cast<int>(wParam));
 }
 
-const Page kPage{kSection, kPrevious, nullptr, {init, pageframe::takesAll<command>, nullptr, close, nullptr, other}};
+const Page kPage{kSection, PAGE_ID_PREVIOUS, nullptr, {init, pageframe::takesAll<command>, nullptr, close, nullptr, other}};
 
 }  // namespace
 

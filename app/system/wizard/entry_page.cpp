@@ -35,12 +35,12 @@ bool saveIfChanged(WindowHandle page) {
 void init(WindowHandle page) {
   g_changed = false;
   make(page, kSection, "button", "guide_static", kBoxStyle, kBoxExStyle, kShowAtStart, false);
-  makeButtons(page, kSection, nullptr, 0, "guide_nextstep", kNext, "guide_cancel");
+  makeButtons(page, kSection, nullptr, 0, "guide_nextstep", PAGE_ID_NEXT, "guide_cancel");
   uint32_t flags[2] = {0, 0};
   getStartGuideFlag(login(), flags);
   if (flags[0] != 0) setSessionFlag(1);
   setChecked(page, kShowAtStart, flags[0] != 0);
-  users::focusField(page, kNext);
+  users::focusField(page, PAGE_ID_NEXT);
 }
 
 void command(WindowHandle page, int id, int) {
@@ -56,14 +56,14 @@ void command(WindowHandle page, int id, int) {
       return;
     }
     g_changed = true;
-  } else if (id == kNext) {
+  } else if (id == PAGE_ID_NEXT) {
     if (saveIfChanged(page)) goOn(page, Step::Entry);
   }
 }
 
 void leaving(WindowHandle page) { saveIfChanged(page); }
 
-const Page kPage{kSection, kPrevious, leaving, {init, pageframe::takesAll<command>}};
+const Page kPage{kSection, PAGE_ID_PREVIOUS, leaving, {init, pageframe::takesAll<command>}};
 
 }  // namespace
 

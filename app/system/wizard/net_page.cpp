@@ -211,7 +211,7 @@ void createControls(WindowHandle page) {
     if (row.id == kPoe && !two) shift += height("route");
     make(page, kSection, row.cls, row.key, row.style, row.exStyle, row.id, true, r->y - shift);
   }
-  makeButtons(page, kSection, "previous", kPrevious, "next", kNext, "cancel");
+  makeButtons(page, kSection, "previous", PAGE_ID_PREVIOUS, "next", PAGE_ID_NEXT, "cancel");
 }
 
 void init(WindowHandle page) {
@@ -242,7 +242,7 @@ void init(WindowHandle page) {
     NetAddress poe{};
     if (getPoeAddress(login(), &poe) == 0 && poe.ipv4 != 0) showIpv4(page, kPoe, poe.ipv4);
   }
-  users::focusField(page, kNext);
+  users::focusField(page, PAGE_ID_NEXT);
 }
 
 // A change of the work mode or interface, when the network layer allows it
@@ -343,7 +343,7 @@ void command(WindowHandle page, int id, int code) {
     case kPreDns: case kAltDns:
       if (code == kTextEdited) g.modified = true;
       return;
-    case kNext:
+    case PAGE_ID_NEXT:
       // Saved as the network settings save it, so that nothing typed is lost.
       if (g.modified) {
         if (const int rc = checkAndSave(page)) return report(page, rc);
@@ -355,7 +355,7 @@ void command(WindowHandle page, int id, int code) {
   }
 }
 
-const Page kPage{kSection, kPrevious, nullptr, {init, pageframe::takesAll<command>}};
+const Page kPage{kSection, PAGE_ID_PREVIOUS, nullptr, {init, pageframe::takesAll<command>}};
 
 }  // namespace
 

@@ -33,9 +33,9 @@ void init(WindowHandle page) {
   make(page, kSection, "sledit", "setpasswd_check", kEditStyle | WS_DISABLED, EDIT_CORNER_BOTTOMRIGHT, kConfirm, true);
   enableLabeledCtrl(page, kNew, 0);
   enableLabeledCtrl(page, kConfirm, 0);
-  makeButtons(page, kSection, "setpasswd_prevstep", kPrevious, "setpasswd_nextstep", kNext, "setpasswd_cancel");
+  makeButtons(page, kSection, "setpasswd_prevstep", PAGE_ID_PREVIOUS, "setpasswd_nextstep", PAGE_ID_NEXT, "setpasswd_cancel");
   for (int id : {kOld, kNew, kConfirm}) users::limitField(page, id, users::kMaxText);
-  users::focusField(page, kNext);
+  users::focusField(page, PAGE_ID_NEXT);
 }
 
 // A wrong password: its box, the field cleared; the third in a row leaves.
@@ -120,12 +120,12 @@ void command(WindowHandle page, int id, int) {
     const int on = isChecked(page, kChange) ? 1 : 0;
     enableLabeledCtrl(page, kNew, on);
     enableLabeledCtrl(page, kConfirm, on);
-  } else if (id == kNext) {
+  } else if (id == PAGE_ID_NEXT) {
     next(page);
   }
 }
 
-const Page kPage{kSection, kPrevious, nullptr, {init, pageframe::takesAll<command>}};
+const Page kPage{kSection, PAGE_ID_PREVIOUS, nullptr, {init, pageframe::takesAll<command>}};
 
 }  // namespace
 

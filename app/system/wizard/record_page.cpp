@@ -108,7 +108,7 @@ void init(WindowHandle page) {
   make(page, kSection, "button", "allday_motion", kRadioStyle, EDIT_CORNER_BOTTOMRIGHT | EDIT_CORNER_BOTTOMLEFT, kMotion,
        false);
   make(page, kSection, "button", "copy", kButtonStyle, 0, kCopy, false);
-  makeButtons(page, kSection, "previous", kPrevious, "ok", PAGE_ID_OK, "cancel");
+  makeButtons(page, kSection, "previous", PAGE_ID_PREVIOUS, "ok", PAGE_ID_OK, "cancel");
   const int first = addChanComboItems(page, kChannel, 0);
   g.current = validChannel(first) ? first : 0;
   selectComboValue(page, kChannel, g.current);
@@ -117,7 +117,7 @@ void init(WindowHandle page) {
     EnableWindow(GetDlgItem(page, kCopy), FALSE);
     EnableWindow(GetDlgItem(page, PAGE_ID_OK), FALSE);
   }
-  users::focusField(page, kPrevious);
+  users::focusField(page, PAGE_ID_PREVIOUS);
 }
 
 void stash(int channel, const Setting& s) {
@@ -225,7 +225,7 @@ void command(WindowHandle page, int id, int code) {
   }
 }
 
-const Page kPage{kSection, kPrevious, nullptr, {init, pageframe::takesAll<command>}};
+const Page kPage{kSection, PAGE_ID_PREVIOUS, nullptr, {init, pageframe::takesAll<command>}};
 
 }  // namespace
 

@@ -70,7 +70,7 @@ void init(WindowHandle page) {
   make(page, kSection, "combobox", "starttime_dateformat", kListStyle, 0, kFormat, true);
   make(page, kSection, "combobox", "starttime_date", kDateStyle, 0, kDate, true);
   make(page, kSection, "combobox", "starttime_time", kTimeStyle, EDIT_CORNER_BOTTOMRIGHT, kTime, true);
-  makeButtons(page, kSection, "guide_prevstep", kPrevious, "guide_nextstep", kNext, "guide_cancel");
+  makeButtons(page, kSection, "guide_prevstep", PAGE_ID_PREVIOUS, "guide_nextstep", PAGE_ID_NEXT, "guide_cancel");
   fillCombo(page, kZone, "timezone", TIME_ZONE_COUNT, 1);
   fillCombo(page, kFormat, "datetype", kFormatCount, 0);
   initTimeField(page, kTime);
@@ -84,7 +84,7 @@ void init(WindowHandle page) {
   selectComboValue(page, kZone, getTimeZone());
   selectComboValue(page, kFormat, g_ref.config.dateFormat);
   showTime(page, g_ref.shown);
-  if (const WindowHandle next = GetDlgItem(page, kNext); IsValidHandle(next)) SetFocusChild(next);
+  if (const WindowHandle next = GetDlgItem(page, PAGE_ID_NEXT); IsValidHandle(next)) SetFocusChild(next);
 }
 
 void zoneChanged(WindowHandle page) {
@@ -180,7 +180,7 @@ void command(WindowHandle page, int id, int code) {
     zoneChanged(page);
   } else if (id == kFormat && code == CBN_SELCHANGE) {
     switchDateFormatKeepingDate(page, kDate, comboValue(page, kFormat));
-  } else if (id == kNext) {
+  } else if (id == PAGE_ID_NEXT) {
     if (const int rc = save(page)) {
       reportSaveFailed(page, rc);
       return;
@@ -198,7 +198,7 @@ void leaving(WindowHandle) {
   setDateFormat(fresh.dateFormat);
 }
 
-const Page kPage{kSection, kPrevious, leaving, {init, pageframe::takesAll<command>}};
+const Page kPage{kSection, PAGE_ID_PREVIOUS, leaving, {init, pageframe::takesAll<command>}};
 
 }  // namespace
 

@@ -14,8 +14,6 @@
 
 namespace wizard {
 
-constexpr int kNext = 4112, kPrevious = 4113;
-
 enum class Step { Entry, Password, Time, Network, DiskMode, Disk, Camera, Record };
 
 // A page of the chain: its layout section, its Previous button, what

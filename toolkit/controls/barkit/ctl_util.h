@@ -42,7 +42,7 @@ void FreeData(WindowHandle hwnd) {
   SetWindowAdditionalData2(hwnd, 0);
 }
 
-// Message 177: the body draws on the DC of BeginPaint; answers 0.
+// MSG_PAINT: the body draws on the DC of BeginPaint; answers 0.
 template <typename Body>
 LResult PaintWith(WindowHandle hwnd, Body body) {
   HDC hdc = BeginPaint(hwnd);
@@ -94,7 +94,7 @@ inline bool Contains(const Rect& r, int x, int y) {
   return x >= r.left && x < r.right && y >= r.top && y < r.bottom;
 }
 
-// Message 309: sets or clears the disabled bit; true when the state changed.
+// MSG_ENABLE: sets or clears the disabled bit; true when the state changed.
 inline bool ApplyEnable(WindowHandle hwnd, WParam enable) {
   const bool was = Disabled(hwnd);
   if (enable && was) return ExcludeWindowStyle(hwnd, WS_DISABLED), true;

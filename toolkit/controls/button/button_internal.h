@@ -36,7 +36,7 @@ Rect TextRect(WindowHandle hwnd);
 // button never erases: where its picture falls short of them, the parent
 // draws its own background back, with the outline's remains.
 void ClearOutlineBeyondPicture(WindowHandle hwnd);
-// Messages 37 and 38.
+// MSG_SIZECHANGING and MSG_CALCCLIENTRECT.
 LResult SizeCalc(WindowHandle hwnd, int msg, const Rect* requested, Rect* out);
 
 }  // namespace button

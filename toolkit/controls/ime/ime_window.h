@@ -44,11 +44,11 @@ struct ImeWindowState {
 
 ImeWindowState& TheWindow();
 
-// Paints the whole window (message 177).
+// Paints the whole window (MSG_PAINT).
 void DrawImeWindow(WindowHandle hwnd, ImeWindowState& w);
 // Draws arrow pattern 0..3 into the status bitmap.
 void PaintArrowPattern(Bitmap* bitmap, int pattern, GalPixel plus, GalPixel dot);
-// Left button down at a client point; the answer of message 1.
+// Left button down at a client point; the answer of MSG_LBUTTONDOWN.
 LResult ImeMouseDown(WindowHandle hwnd, ImeWindowState& w, int x, int y, WParam wParam, LParam lParam);
 
 }  // namespace ime

@@ -41,7 +41,7 @@ void CopyLabel(WindowHandle hwnd, char out[16], const char* text);
 void Place(WindowHandle hwnd, BarData* d, size_t index, bool relayout);
 // Places every item again up to and including the first new line.
 void Relayout(WindowHandle hwnd, BarData* d);
-// Message 37: the requested rectangle, adjusted by the size rule.
+// MSG_SIZECHANGING: the requested rectangle, adjusted by the size rule.
 void SizeRule(WindowHandle hwnd, const BarData& d, const Rect* requested, Rect* out);
 
 void Paint(WindowHandle hwnd, HDC hdc, const BarData& d);

@@ -381,8 +381,9 @@ void Focus(WindowHandle hwnd, bool gained) {
   if (!Has(hwnd, kNoFocusRepaint)) InvalidateRect(hwnd, nullptr, TRUE);
 }
 
-// Message 80. The focus change itself sends 48 or 49, which notify 8 or 9:
-// sending them again here would tell the parent twice.
+// MSG_MOUSEENTER. The focus change itself sends MSG_SETFOCUS or
+// MSG_KILLFOCUS, which notify TBN_FOCUS or TBN_BLUR: sending them again here
+// would tell the parent twice.
 void Activate(WindowHandle hwnd, bool on) {
   if (!on) {
     ExcludeWindowStyle(hwnd, TBS_ACTIVE);

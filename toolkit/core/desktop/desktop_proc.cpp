@@ -52,8 +52,8 @@ int Broadcast(const Message* notice) {
          PostToMainWindows(AuxDisplayList(), *notice);
 }
 
-// Initialisation (208) and re-initialisation (211, wParam non-zero: the
-// translations as well): the private DC follows the screen of the moment.
+// Initialisation (MSG_DT_INIT) and re-initialisation (MSG_DT_REINIT, wParam
+// non-zero: the translations as well): the private DC follows the screen of the moment.
 void InitDesktopWindow(bool resetTranslations) {
   if (resetTranslations) local_SysText = SysText;
   DesktopState& d = Desk();

@@ -3,22 +3,26 @@
 
 #include "gui/common.h"
 
-// Input routing (messages 1..31).
+// Input routing (MSG_FIRSTMOUSE..MSG_LASTKEY).
 LResult RouteMouse(int msg, WParam wParam, LParam lParam);
 LResult RouteKey(int msg, WParam wParam, LParam lParam);
 
-// Background picture and repainting the desktop (208, 210, 211, 223).
+// Background picture and repainting the desktop (MSG_DT_INIT, MSG_DT_END,
+// MSG_DT_REINIT, MSG_DT_BACKGROUND).
 void LoadBackgroundPicture();
 void FreeBackgroundPicture();
 void PaintDesktopBackground(const Rect* rect);
 
-// Tool-window registration slots and forwarding (337..358, 402/403, 410/411).
+// Tool-window registration slots and forwarding (MSG_DT_REGIME..
+// MSG_DT_SKBQUERY, MSG_DT_REGBUBBLETIP/MSG_DT_UNREGBUBBLETIP,
+// MSG_DT_REGTOOLWIN/MSG_DT_UNREGTOOLWIN).
 LResult ToolWindowRequest(int msg, WParam wParam, LParam lParam);
 
-// Close every window of the current display (330); answers how many were asked.
+// Close every window of the current display (MSG_DT_CLOSEALLWINS); answers how many were asked.
 LResult CloseAllWindows();
 
-// Move/resize tracking of a window frame (268, 269 and the input it eats).
+// Move/resize tracking of a window frame (MSG_DT_STARTDRAGWIN,
+// MSG_DT_CANCELDRAGWIN and the input it eats).
 LResult StartTracking(WindowHandle hwnd, const struct DragInfo* drag);
 LResult CancelTracking(WindowHandle hwnd);
 bool TrackingRuns();

@@ -37,7 +37,7 @@ WindowHandle HostOf(WindowHandle owner) {
 }
 
 // The modal form keeps the template in the creation record, so that its
-// procedure's message 96 makes the controls; the modeless form makes them
+// procedure's MSG_CREATE makes the controls; the modeless form makes them
 // itself.
 MainWinCreate CreationRecord(const DlgTemplate* dlg, WindowHandle owner, WindowProc proc, bool modal) {
   MainWinCreate c{};

@@ -1,4 +1,4 @@
-// Drawing of the frame, caption and scroll bars (message 178).
+// Drawing of the frame, caption and scroll bars (MSG_NCPAINT).
 #pragma once
 
 #include "core/window/window_record.h"

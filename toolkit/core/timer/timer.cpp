@@ -1,5 +1,5 @@
 // The timer table: 32 slots under one mutex. A due timer sets its slot's bit
-// in the owner's queue; the queue turns it into message 324 when read.
+// in the owner's queue; the queue turns it into MSG_TIMER when read.
 #include <algorithm>
 #include <array>
 #include <climits>

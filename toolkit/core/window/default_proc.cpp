@@ -45,7 +45,7 @@ WindowProc Entry(int index, WindowProc builtIn) {
   return proc ? proc : builtIn;
 }
 
-// ---- keys (18..31) ----
+// ---- keys (MSG_KEYDOWN..MSG_LASTKEY) ----
 
 LResult HandleKey(WindowRecord* win, int msg, WParam wParam, LParam lParam) {
   WindowHandle hwnd = HandleOf(win);

@@ -1,5 +1,6 @@
 // Painting: UpdateWindow, BeginPaint/EndPaint and the default handlers of
-// erase (176), paint (177) and non-client paint (178).
+// erase (MSG_ERASEBKGND), paint (MSG_PAINT) and non-client paint
+// (MSG_NCPAINT).
 #include <mutex>
 
 #include "core/caret/caret.h"

@@ -185,7 +185,7 @@ void FillControlRecord(ControlRecord* ctl, const ControlClass* cls, const char* 
   SetUpScrollBars(ctl);
 }
 
-// Messages 37 and 34. The procedure fills a copy: a control is already in
+// MSG_SIZECHANGING and MSG_SIZECHANGED. The procedure fills a copy: a control is already in
 // its parent's child list, where other threads read its rectangle.
 void PlaceWindow(WindowRecord* win, Rect requested) {
   Rect placed = win->window;

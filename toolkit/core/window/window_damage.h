@@ -24,7 +24,7 @@ Rect ClientScreenRectOf(const WindowRecord* win);
 
 // Stores a window rectangle under the stack lock, where other threads'
 // walks read it; the client rectangle follows as the default procedure
-// would, until message 34 computes it.
+// would, until MSG_SIZECHANGED computes it.
 void StoreWindowRect(WindowRecord* win, const Rect& rect);
 
 // Calls a window's procedure directly, in the calling thread.

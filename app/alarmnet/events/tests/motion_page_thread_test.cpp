@@ -346,7 +346,7 @@ TEST_F(MotionPage, ZoneChannelsShowTheZoneTools) {
   Close();
 }
 
-// The camera menu opens the motion page first; its message 19205 reloads
+// The camera menu opens the motion page first; its MSG_RELOADMOTIONGRID reloads
 // the page's grid from the working record; the page's Exit closes the
 // menu, the page and its status call-back.
 TEST_F(MotionPage, TheCameraMenuHostsThePage) {

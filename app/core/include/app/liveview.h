@@ -69,7 +69,7 @@ void resetPreviewDrag(void);
 int* getPreviewDragState(void);
 PreviewDrag* getPreviewDrag(void);
 
-/* Start-up of the live view's state on both outputs (and message 2068's reset). */
+/* Start-up of the live view's state on both outputs (and MSG_SMARTRESET's reset). */
 void initLiveViewState(void);
 void resetSmartSearchState(void);
 int getVideoPictureHeight(void);
@@ -110,7 +110,7 @@ void liveZoomToPicture(const Rect* zoom, int W, int H, int pictureH, Rect* out);
  * handed the overview; 0 when it accepted. */
 int startDigitalZoom(int output, WindowHandle hwnd, int channel);
 
-/* ---- Painting (messages 177 and 176 of the live-view window) ---- */
+/* ---- Painting (MSG_PAINT and MSG_ERASEBKGND of the live-view window) ---- */
 void paintLiveView(WindowHandle hwnd, HDC hdc);
 /* Records the area where a page shows a channel's picture and paints it as
  * the live view paints its own: no video plane lies behind the key colour,
@@ -119,7 +119,7 @@ void paintVideoArea(HDC hdc, int x, int y, int w, int h);
 void eraseLiveView(WindowHandle hwnd, HDC hdc, const Rect* screenRect);
 /* The marked cells and the drag rectangle of the smart search on a screen of W x H. */
 void drawSmartGrid(HDC hdc, int W, int H);
-/* Message 2068: the smart-search state afresh, the grid cleared when the
+/* MSG_SMARTRESET: the smart-search state afresh, the grid cleared when the
  * current output has no search results, and the window repainted. */
 void resetSmartSearch(WindowHandle hwnd);
 

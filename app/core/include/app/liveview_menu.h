@@ -15,7 +15,7 @@ void loadLiveViewMenuRes(void);
 MenuHandle buildLiveViewMenu(int output);
 /* The output's kept pop-up menu (0 when none). */
 MenuHandle getLiveViewMenu(int output);
-/* A command (message 288) of the live-view window: 1 when `id` is one of the
+/* A command (MSG_COMMAND) of the live-view window: 1 when `id` is one of the
  * pop-up menu's items and was handled, 0 otherwise. */
 int onLiveViewMenuCommand(WindowHandle hwnd, int output, int id);
 /* Destroys both outputs' menus and drops the loaded captions and pictures

@@ -10,6 +10,8 @@
 #define PAGE_ID_COPY 4100
 #define PAGE_ID_SHEET 4101
 #define PAGE_ID_EXIT 4103
+#define PAGE_ID_NEXT 4112
+#define PAGE_ID_PREVIOUS 4113
 /* A labelled control's label has the control's id plus this. */
 #define PAGE_LABEL_OFFSET 256
 /* System cursors of a page at work and at rest. */

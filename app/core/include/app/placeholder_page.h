@@ -1,5 +1,5 @@
 // The one placeholder page: a small window titled with its caption,
-// registered while open and closed by message 102 or Escape. Items without
+// registered while open and closed by MSG_CLOSE or Escape. Items without
 // a page and the export menu's search pages open it beside their menu; the
 // playback windows, whose callers wait for them, run it modally, and so do
 // the live view's PTZ panel and add-camera dialog, laid out by their own

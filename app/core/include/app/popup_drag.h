@@ -29,14 +29,14 @@ typedef struct PopupDrag {
   int moved;
 } PopupDrag;
 
-/* Message 10 with wParam 33: a press on the caption (lParam in screen
+/* MSG_NCLBUTTONDOWN with HT_CAPTION: a press on the caption (lParam in screen
  * coordinates). */
 void popupDragBegin(PopupDrag* drag, WindowHandle hwnd, LParam lParam);
 /* A mouse move while the capture is held (screen coordinates). */
 void popupDragMove(PopupDrag* drag, WindowHandle hwnd, LParam lParam);
-/* Message 322 with wParam 0 or 1: applies a prepared move. */
+/* MSG_BROADCAST_NOTICE with wParam 0 or 1: applies a prepared move. */
 void popupDragApply(PopupDrag* drag, WindowHandle hwnd);
-/* Button up or message 11: the last move, then the capture ends. */
+/* Button up or MSG_NCLBUTTONUP: the last move, then the capture ends. */
 void popupDragEnd(PopupDrag* drag, WindowHandle hwnd, LParam lParam);
 /* Routes the drag messages of a dialog; 1 when the message was a drag's. */
 int popupDragHandle(PopupDrag* drag, WindowHandle hwnd, int message, WParam wParam, LParam lParam);

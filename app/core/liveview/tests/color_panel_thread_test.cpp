@@ -18,6 +18,7 @@
 #include "gui/paint.h"
 #include "gui/trackbar.h"
 #include "app/core/liveview/tests/host_input.h"
+#include "app/page_ids.h"
 #include "app/testing/page_harness.h"
 #include "app/page_keys.h"
 
@@ -25,7 +26,7 @@ namespace {
 
 using livetest::LiveGui;
 
-constexpr int kMode = 12544, kOk = 4097, kCopy = 4100, kDefault = 12563;
+constexpr int kMode = 12544, kOk = PAGE_ID_OK, kCopy = PAGE_ID_COPY, kDefault = 12563;
 const int kSliders[] = {12546, 12549, 12552, 12555, 12558, 12561};
 const int kBoxes[] = {12547, 12550, 12553, 12556, 12559, 12562};
 const size_t kBytes[] = {4, 5, 7, 6, 36, 37};

@@ -13,6 +13,7 @@
 #include "app/device_backend.h"
 #include "app/core/liveview/tests/host_input.h"
 #include "app/liveview_dialogs.h"
+#include "app/page_ids.h"
 #include "app/program.h"
 #include "app/testing/page_harness.h"
 #include "gui/app_hooks.h"
@@ -29,7 +30,7 @@ using device_seam::Call;
 using livetest::LiveGui;
 
 constexpr int kStandard = 12576, kBright = 12577, kSoft = 12578, kGlaring = 12579;
-constexpr int kRealTime = 20672, kBalanced = 20673, kFluent = 20674, kOk = 4097, kCancel = IDCANCEL;
+constexpr int kRealTime = 20672, kBalanced = 20673, kFluent = 20674, kOk = PAGE_ID_OK, kCancel = PAGE_ID_CANCEL;
 
 std::vector<int> Checked(WindowHandle dlg, int first, int last) {
   std::vector<int> on;

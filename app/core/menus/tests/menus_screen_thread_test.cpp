@@ -9,6 +9,7 @@
 #include <utility>
 #include <vector>
 
+#include "app/page_ids.h"
 #include "app/testing/page_harness.h"
 #include "app/core/liveview/tests/host_input.h"
 #include "app/core/menus/menu_rules.h"
@@ -32,7 +33,7 @@ using livetest::LiveGui;
 using menus::SubMenu;
 
 constexpr int kInspect = 0x9102;
-constexpr int kMainExit = menus::kMainExit, kMaintenanceExit = 20751, kResolutionOk = 4097;
+constexpr int kMainExit = menus::kMainExit, kMaintenanceExit = 20751, kResolutionOk = PAGE_ID_OK;
 
 struct Opened {
   SubMenu which;

@@ -16,6 +16,7 @@
 
 #include "app/app_registry.h"
 #include "app/core/program/tests/program_test_support.h"
+#include "app/page_ids.h"
 #include "core/nonclient/tests/screen_picture.h"
 #include "gui/desktop.h"
 #include "gui/dialog.h"
@@ -33,7 +34,7 @@ inline bool Open(WindowHandle hwnd) { return IsValidHandle(hwnd) && IsWindowVisi
 // script's thread.
 class Driver {
  public:
-  static constexpr int kLoginPassword = 12529, kLoginOk = 4097;
+  static constexpr int kLoginPassword = 12529, kLoginOk = PAGE_ID_OK;
   // The live-view window of the main output once the program shows it;
   // 0 when it does not within 10 s.
   WindowHandle WaitForLiveView() {
@@ -52,11 +53,10 @@ class Driver {
   // box is unticked: its Cancel, then Yes to the question, leave it. False
   // when a step does not come.
   bool LeaveWizard() {
-    constexpr int kCancel = 2;
     const WindowHandle page = WaitForWizard();
     WindowHandle box = 0;
     if (!page) return false;
-    ClickItem(page, kCancel);
+    ClickItem(page, PAGE_ID_CANCEL);
     if (!WaitFor([&] {
           box = GetActiveWindow();
           return box != page && Open(box) && IsValidHandle(GetDlgItem(box, IDYES));

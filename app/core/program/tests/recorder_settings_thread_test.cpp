@@ -21,6 +21,7 @@
 #include "app/device_backend.h"
 #include "app/device_test_seam.h"
 #include "app/login_rights.h"
+#include "app/page_ids.h"
 #include "app/page_registry.h"
 #include "app/page_keys.h"
 #include "app/testing/fixed_address.h"
@@ -37,7 +38,7 @@ using programtest::Driver;
 using programtest::Open;
 using programtest::RunWithScript;
 
-constexpr int kSheet = 4101, kApply = 4098, kOk = 4097;
+constexpr int kSheet = PAGE_ID_SHEET, kApply = PAGE_ID_APPLY, kOk = PAGE_ID_OK;
 // Record menu: the advanced page is its third item; the overwrite box.
 constexpr int kAdvancedItem = 18434, kOverwrite = 18688;
 // Maintenance menu: network detection is its sixth item; the detect tab's

@@ -16,6 +16,7 @@
 #include "app/core/liveview/tests/host_input.h"
 #include "app/left_menu.h"
 #include "app/liveview_menu.h"
+#include "app/page_ids.h"
 #include "app/page_keys.h"
 #include "gui/combobox.h"
 #include "gui/propsheet.h"
@@ -195,7 +196,7 @@ TEST(RecorderWalk, ASecondSideItemClickedBeforeTheBarClosesOpensNothing) {
 
 namespace {
 
-constexpr int kSystemItem = 16390, kLiveViewSettings = 20229, kSheet = 4101;
+constexpr int kSystemItem = 16390, kLiveViewSettings = 20229, kSheet = PAGE_ID_SHEET;
 
 bool Dropped(WindowHandle combo) { return Open(GetDlgItem(combo, CB_LIST_ID)); }
 

@@ -13,6 +13,7 @@
 #include "app/device_backend.h"
 #include "app/login_rights.h"
 #include "controls/bubbletip/bubbletip.h"
+#include "core/message/tests/message_log.h"
 #include "core/startup/input_helpers.h"
 #include "core/startup/startup_internal.h"
 #include "gui/desktop.h"
@@ -124,7 +125,7 @@ const char kEndLine[] = "~~~~~~~~~~~~InitGUI End!\n";
 TEST_F(StartUp, WizardOrOrdinaryStartComesBeforeTheDiskCheck) {
   struct Case {
     bool wizard, loginRequired;
-    std::vector<int> messages;
+    MessageSequence messages;
     int sessionAtEnd;
     LoginState mainLogin, auxLogin;
   } cases[] = {
@@ -144,7 +145,7 @@ TEST_F(StartUp, WizardOrOrdinaryStartComesBeforeTheDiskCheck) {
     EXPECT_EQ(run.out.find(std::string(kStartLine) + kEndLine), 0u) << run.out;
     EXPECT_EQ(run.out.find("initMenuMain::"), std::string::npos) << run.out;
     EXPECT_EQ(g_created, 1);
-    std::vector<int> messages;
+    MessageSequence messages;
     for (const Seen& s : SeenLog()) messages.push_back(s.message);
     EXPECT_EQ(messages, c.messages) << "wizard " << c.wizard;
     for (const Seen& s : SeenLog()) {

@@ -12,9 +12,10 @@
 
 GUI_EXTERN_C_BEGIN
 
-/* Enable Apply (4098): always, when a combo box's selection changed (code
- * 1), when its selection or its typed text changed (1 or 5), or when an
- * edit's text was typed (3); the send's result, else the notification code. */
+/* Enable Apply (PAGE_ID_APPLY): always, when a combo box's selection changed
+ * (CBN_SELCHANGE), when its selection or its typed text changed
+ * (CBN_SELCHANGE or CBN_EDITCHANGE), or when an edit's text was typed
+ * (EN_UPDATE); the send's result, else the notification code. */
 LResult enableApply(WindowHandle page, WParam wParam, LParam lParam);
 LResult enableApplyOnNotify1(WindowHandle page, WParam wParam, LParam lParam);
 LResult enableApplyOnNotify1Or5(WindowHandle page, WParam wParam, LParam lParam);
@@ -29,7 +30,7 @@ void selectComboValue(WindowHandle window, int id, int value);
 bool isChecked(WindowHandle window, int id);
 void setChecked(WindowHandle window, int id, bool on);
 
-/* Background painters of message 176 (a DC of 0: the client DC; a rect of
+/* Background painters of MSG_ERASEBKGND (a DC of 0: the client DC; a rect of
  * 0: no clip; a given rect is on the screen for a main window, in the client
  * area for a control). */
 /* A page's background; a dialog's frame colour over the whole window. */
@@ -58,7 +59,7 @@ LResult closeManualMenu(void);
 LResult closeRecordMenu(void);
 LResult closeOwnerWindow(WindowHandle window);
 
-/* Key hooks (message 18): 0 handled, -1 pass on. */
+/* Key hooks (MSG_KEYDOWN): 0 handled, -1 pass on. */
 int systemPageHook(WindowHandle page, int key, int argument);
 int maintenancePageHook(WindowHandle page, int key, int argument);
 int recordPageHook(WindowHandle page, int key, int argument);

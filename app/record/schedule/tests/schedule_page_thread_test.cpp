@@ -62,7 +62,7 @@ class SchedulePage : public LiveGui {
     ASSERT_EQ(createScheduleSetWindow(host_), 0);
     win_ = getRecordPageWnd();
     ASSERT_NE(win_, GUI_INVALID_HANDLE);
-    const WindowHandle sheet = GetDlgItem(win_, 4101);
+    const WindowHandle sheet = GetDlgItem(win_, PAGE_ID_SHEET);
     rec_ = static_cast<WindowHandle>(SendMessage(sheet, PSM_GETPAGE, 0, 0));
     pic_ = static_cast<WindowHandle>(SendMessage(sheet, PSM_GETPAGE, 1, 0));
     desktest::Drain();

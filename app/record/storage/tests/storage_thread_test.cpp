@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "app/format_text.h"
+#include "app/page_ids.h"
 #include "app/testing/page_harness.h"
 #include "app/device_backend.h"
 #include "app/formatting.h"
@@ -124,7 +125,7 @@ class Storage : public LiveGui {
     ASSERT_NE(createDiskBaseWindow(menu_), GUI_INVALID_HANDLE);
     win_ = getDiskPageWnd();
     ASSERT_NE(win_, GUI_INVALID_HANDLE);
-    page_ = static_cast<WindowHandle>(SendDlgItemMessage(win_, 4101, PSM_GETACTIVEPAGE, 0, 0));
+    page_ = static_cast<WindowHandle>(SendDlgItemMessage(win_, PAGE_ID_SHEET, PSM_GETACTIVEPAGE, 0, 0));
     ASSERT_NE(page_, 0);
     desktest::Drain();
   }

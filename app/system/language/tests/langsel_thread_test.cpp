@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "app/page_ids.h"
 #include "app/system/tests/system_input.h"
 #include "app/testing/page_harness.h"
 #include "controls/barkit/tests/quick_clicks.h"
@@ -24,7 +25,7 @@ namespace {
 
 using livetest::LiveGui;
 
-constexpr int kLanguage = 16384, kNext = 4112, kCancel = PAGE_ID_CANCEL;
+constexpr int kLanguage = 16384, kNext = PAGE_ID_NEXT, kCancel = PAGE_ID_CANCEL;
 
 constexpr int kEnglish = 1, kGerman = 33;
 

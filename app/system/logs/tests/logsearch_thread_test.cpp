@@ -13,6 +13,7 @@
 #include "app/login_rights.h"
 #include "app/menus.h"
 #include "app/page_frame.h"
+#include "app/page_ids.h"
 #include "app/playback.h"
 #include "app/result_paging.h"
 #include "app/disk_texts.h"
@@ -31,7 +32,7 @@ using livetest::LiveGui;
 
 constexpr int kSheet = PAGE_ID_SHEET, kList = 20836, kExport = 20837, kSearch = 20838;
 constexpr int kDiskList = 19728, kExportDisks = 19729;
-constexpr int kNext = 4112, kPrev = 4113;
+constexpr int kNext = PAGE_ID_NEXT, kPrev = PAGE_ID_PREVIOUS;
 constexpr int kUserRow = 20850, kHostRow = 20851, kParamRow = 20852, kObjectRow = 20853, kScroll = 20855;
 constexpr int kSmartList = 20856;
 // Result list columns: the time only selects; the play and detail cells act.

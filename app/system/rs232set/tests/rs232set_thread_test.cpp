@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "app/page_ids.h"
 #include "app/system/tests/system_input.h"
 #include "app/testing/page_harness.h"
 #include "app/device_backend.h"
@@ -55,7 +56,7 @@ class Rs232Set : public LiveGui {
     ASSERT_EQ(openMenuPage(APP_MENU_SYSTEM, "232set", host_), 0);
     win_ = getSystemPageWnd();
     ASSERT_NE(win_, GUI_INVALID_HANDLE);
-    page_ = static_cast<WindowHandle>(SendMessage(GetDlgItem(win_, 4101), PSM_GETPAGE, 0, 0));
+    page_ = static_cast<WindowHandle>(SendMessage(GetDlgItem(win_, PAGE_ID_SHEET), PSM_GETPAGE, 0, 0));
     ASSERT_NE(page_, GUI_INVALID_HANDLE);
     desktest::Drain();
   }

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "app/device_backend.h"
+#include "app/page_ids.h"
 #include "app/system/tests/system_input.h"
 #include "app/system/wizard/tests/wizard_steps.h"
 #include "app/system_services.h"
@@ -17,7 +18,8 @@ namespace {
 
 using wizardtest::PageName;
 
-constexpr int kNext = 4112, kPrevious = 4113, kCancel = PAGE_ID_CANCEL, kDiskModeNext = 20066, kDiskModePrevious = 20065;
+constexpr int kNext = PAGE_ID_NEXT, kPrevious = PAGE_ID_PREVIOUS, kCancel = PAGE_ID_CANCEL;
+constexpr int kDiskModeNext = 20066, kDiskModePrevious = 20065;
 constexpr int kShowAtStart = 16400, kOldPassword = 16416;
 
 class WizardChain : public wizardtest::WizardTest {

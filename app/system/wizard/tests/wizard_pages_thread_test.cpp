@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "app/device_backend.h"
+#include "app/page_ids.h"
 #include "app/system/tests/system_input.h"
 #include "app/system/wizard/tests/wizard_steps.h"
 #include "app/system/wizard/wizard.h"
@@ -14,7 +15,7 @@
 
 namespace {
 
-constexpr int kNext = 4112, kPrevious = 4113, kCancel = PAGE_ID_CANCEL;
+constexpr int kNext = PAGE_ID_NEXT, kPrevious = PAGE_ID_PREVIOUS, kCancel = PAGE_ID_CANCEL;
 
 class WizardPages : public wizardtest::WizardTest {
  protected:

@@ -12,6 +12,7 @@
 
 #include "app/control_services.h"
 #include "app/device_backend.h"
+#include "app/page_ids.h"
 #include "app/system/tests/system_input.h"
 #include "app/system/wizard/tests/wizard_steps.h"
 #include "app/system/wizard/wizard.h"
@@ -20,8 +21,8 @@
 
 namespace {
 
-constexpr int kChannel = 16480, kAllDay = 16481, kTime = 16482, kMotion = 16483, kCopy = 4100, kOk = 4097;
-constexpr int kCancel = 2, kCopyOk = 4097, kCopyCancel = 2;
+constexpr int kChannel = 16480, kAllDay = 16481, kTime = 16482, kMotion = 16483, kCopy = PAGE_ID_COPY, kOk = PAGE_ID_OK;
+constexpr int kCancel = PAGE_ID_CANCEL, kCopyOk = PAGE_ID_OK, kCopyCancel = PAGE_ID_CANCEL;
 constexpr int kChannels = 16;
 
 struct Setting {

@@ -6,6 +6,7 @@
 
 #include "app/device_backend.h"
 #include "app/formatting.h"
+#include "app/page_ids.h"
 #include "app/system/tests/system_input.h"
 #include "app/system/wizard/tests/wizard_steps.h"
 #include "app/system/wizard/wizard.h"
@@ -15,7 +16,7 @@ namespace {
 
 
 constexpr int kZone = 16432, kFormat = 16433, kDate = 16434, kTime = 16435;
-constexpr int kNext = 4112, kPrevious = 4113, kCancel = 2;
+constexpr int kNext = PAGE_ID_NEXT, kPrevious = PAGE_ID_PREVIOUS, kCancel = PAGE_ID_CANCEL;
 constexpr int kZoneBeijing = 27, kZoneLondon = 14, kZoneParis = 15, kZoneIndia = 22;
 
 struct Row {

@@ -115,8 +115,8 @@ TEST_F(BubbleTip, KeepsTenPixelsFromTheScreenEdges) {
 
 // The pointer resting on a static (one the pointer hits: with the notify
 // style) or a button whose caption is cut: the
-// core asks the control (404), the tip asks it for the text in its one
-// record (405) and shows it, as it does for list views.
+// core asks the control (MSG_TIPQUERY), the tip asks it for the text in its
+// one record (MSG_TIPTEXT) and shows it, as it does for list views.
 TEST_F(BubbleTip, EveryControlAnsweringTheQueryGetsItsTip) {
   const char* caption = "a caption far too long for its control";
   const WindowHandle controls[] = {

@@ -34,8 +34,8 @@ class RecordingHost : public ime::EngineHost {
   std::vector<Got> got;
 };
 
-// One step: a character (19), a key down (18) or up (20) with its flags, or
-// a status item set (342).
+// One step: a character (MSG_CHAR), a key down (MSG_KEYDOWN) or up
+// (MSG_KEYUP) with its flags, or a status item set (MSG_DT_IMECMD).
 struct Step {
   int msg;
   int a;
@@ -44,7 +44,7 @@ struct Step {
 Step C(int k) { return {19, k, 0}; }
 Step Down(int scan, LParam flags = 0) { return {18, scan, flags}; }
 Step Up(int scan) { return {20, scan, 0}; }
-Step Set(int item, LParam value) { return {342, item, value}; }
+Step Set(int item, LParam value) { return {MSG_DT_IMECMD, item, value}; }
 std::vector<Step> Type(const char* text) {
   std::vector<Step> steps;
   for (const char* p = text; *p; ++p) steps.push_back(C(static_cast<uint8_t>(*p)));

@@ -30,19 +30,7 @@
 
 namespace {
 
-constexpr int kMode = 346;
-
 LParam Pack(int x, int y) { return static_cast<LParam>((static_cast<uint32_t>(y) << 16) | static_cast<uint32_t>(x)); }
-
-struct Seen {
-  int message;
-  WParam wParam;
-  LParam lParam;
-  bool operator==(const Seen& o) const { return message == o.message && wParam == o.wParam && lParam == o.lParam; }
-};
-std::ostream& operator<<(std::ostream& out, const Seen& s) {
-  return out << "{" << s.message << ", " << s.wParam << ", " << std::hex << s.lParam << std::dec << "}";
-}
 
 void Settle() { std::this_thread::sleep_for(std::chrono::milliseconds(50)); }
 
@@ -81,13 +69,16 @@ class SoftKeyboardTest : public guitest::StartedGui {
     SendMessage(skb_, MSG_LBUTTONDOWN, 0, Pack(x, y));
     SendMessage(skb_, MSG_LBUTTONUP, 0, Pack(x, y));
   }
+  // A key down and an input mode as the target is posted them.
+  SeenMessage Key(WParam scan, LParam capsLock) const { return {target_, MSG_KEYDOWN, scan, capsLock}; }
+  SeenMessage Mode(WParam mode) const { return {target_, MSG_EDITSKBMODE, mode, 0}; }
   // Keys and modes the target was posted since the last look.
-  std::vector<Seen> Posted() {
-    std::vector<Seen> out;
+  std::vector<SeenMessage> Posted() {
+    std::vector<SeenMessage> out;
     desktest::Drain();
     for (const SeenMessage& m : guitest::Log::Instance().Take())
-      if (m.hwnd == target_ && (m.message == MSG_KEYDOWN || m.message == kMode))
-        out.push_back({m.message, m.wParam, m.lParam});
+      if (m.hwnd == target_ && (m.message == MSG_KEYDOWN || m.message == MSG_EDITSKBMODE))
+        out.push_back(m);
     return out;
   }
   WindowHandle target_ = 0, skb_ = 0;
@@ -131,23 +122,23 @@ TEST_F(SoftKeyboardTest, KeysArePostedWithCapsLockStateAndEscapeOnlyWithCapsLock
   struct Row {
     skb::Board board;
     int key;
-    std::vector<Seen> posted;
+    std::vector<SeenMessage> posted;
   } rows[] = {
-      {skb::kCharBoard, 11, {{18, 16, 0}}},                 // q
-      {skb::kCharBoard, 1, {{18, 2, 0}}},                   // 1
-      {skb::kCharBoard, 40, {{18, 57, 0}}},                 // space
-      {skb::kCharBoard, 39, {{18, 14, 0}}},                 // backspace
-      {skb::kCharBoard, 0, {{kMode, 0, 0}}},                // Escape without caps lock: not posted
-      {skb::kCharBoard, 31, {{kMode, 0x80, 0}, {18, 58, 0x100}}},  // caps lock on
-      {skb::kCharBoard, 22, {{18, 30, 0x100}}},             // a
-      {skb::kCharBoard, 31, {{kMode, 0x10, 0}, {18, 58, 0}}},   // caps lock off
-      {skb::kCharBoard, 0, {{kMode, 0, 0}}},                // Escape: not posted, the keyboard closes
-      {skb::kCharBoard, 31, {{kMode, 0x80, 0}, {18, 58, 0x100}}},
-      {skb::kCharBoard, 0, {{18, 1, 0x100}, {kMode, 0, 0}}},  // Escape with caps lock is posted
-      {skb::kCharBoard, 41, {{18, 28, 0}, {kMode, 0, 0}}},  // reopened: caps lock is off again
-      {skb::kNumBoard, 0, {{18, 2, 0}}},   // 1
-      {skb::kNumBoard, 11, {{18, 52, 0}}},  // comma
-      {skb::kNumBoard, 9, {{kMode, 0, 0}}},  // Escape
+      {skb::kCharBoard, 11, {Key(16, 0)}},                  // q
+      {skb::kCharBoard, 1, {Key(2, 0)}},                    // 1
+      {skb::kCharBoard, 40, {Key(57, 0)}},                  // space
+      {skb::kCharBoard, 39, {Key(14, 0)}},                  // backspace
+      {skb::kCharBoard, 0, {Mode(0)}},                      // Escape without caps lock: not posted
+      {skb::kCharBoard, 31, {Mode(0x80), Key(58, 0x100)}},  // caps lock on
+      {skb::kCharBoard, 22, {Key(30, 0x100)}},              // a
+      {skb::kCharBoard, 31, {Mode(0x10), Key(58, 0)}},      // caps lock off
+      {skb::kCharBoard, 0, {Mode(0)}},                      // Escape: not posted, the keyboard closes
+      {skb::kCharBoard, 31, {Mode(0x80), Key(58, 0x100)}},
+      {skb::kCharBoard, 0, {Key(1, 0x100), Mode(0)}},  // Escape with caps lock is posted
+      {skb::kCharBoard, 41, {Key(28, 0), Mode(0)}},    // reopened: caps lock is off again
+      {skb::kNumBoard, 0, {Key(2, 0)}},                // 1
+      {skb::kNumBoard, 11, {Key(52, 0)}},              // comma
+      {skb::kNumBoard, 9, {Mode(0)}},                  // Escape
   };
   for (const Row& row : rows) {
     if (!IsWindowVisible(skb_)) Serve(target_);
@@ -167,10 +158,10 @@ TEST_F(SoftKeyboardTest, KeyEdgesAreOutsideTheKey) {
   ClickAt(midX, q.top);
   ClickAt(q.right, midY);
   ClickAt(midX, q.bottom);
-  EXPECT_EQ(Posted(), std::vector<Seen>{}) << "the edges of q";
+  EXPECT_EQ(Posted(), std::vector<SeenMessage>{}) << "the edges of q";
   ClickAt(q.left + 1, q.top + 1);
   ClickAt(q.right - 1, q.bottom - 1);
-  EXPECT_EQ(Posted(), (std::vector<Seen>{{18, 16, 0}, {18, 16, 0}}));
+  EXPECT_EQ(Posted(), (std::vector<SeenMessage>{Key(16, 0), Key(16, 0)}));
 }
 
 TEST_F(SoftKeyboardTest, CapsLockStaysOffForAMacAddressEdit) {

@@ -16,7 +16,7 @@ namespace {
 
 constexpr uint32_t kComboNotify = 0x8;
 
-// What the spinner wrote into the stand-in combo box (message 308).
+// What the spinner wrote into the stand-in combo box (MSG_SETTEXT).
 std::string g_comboText;
 
 LResult ComboProc(WindowHandle hwnd, int msg, WParam wParam, LParam lParam) {

@@ -88,7 +88,7 @@ TEST_F(Teardown, AControlDestroyedWhileTrackingEndsTheTrackingFirst) {
   ASSERT_EQ(Request(MSG_DT_STARTDRAGWIN, back, reinterpret_cast<LParam>(&drag)), 0u);
   ASSERT_TRUE(DestroyWindow(tracked));
   Drain();
-  std::vector<int> got = Recorder::Instance().TakeFor(back);
+  MessageSequence got = Recorder::Instance().TakeFor(back);
   EXPECT_NE(std::find(got.begin(), got.end(), MSG_TRACKEDMOVE), got.end());
   EXPECT_TRUE(ClipHolds(back, 10, 10));
   EXPECT_EQ(GetNextChild(back, 0), later);

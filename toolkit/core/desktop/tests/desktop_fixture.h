@@ -31,16 +31,7 @@
 
 namespace desktest {
 
-struct Seen {
-  WindowHandle hwnd;
-  int message;
-  WParam wParam;
-  bool operator==(const Seen& o) const { return hwnd == o.hwnd && message == o.message && wParam == o.wParam; }
-};
-
-inline std::ostream& operator<<(std::ostream& out, const Seen& s) {
-  return out << "{" << std::hex << s.hwnd << std::dec << ", " << DescribeMessage(s.message) << ", " << s.wParam << "}";
-}
+using Seen = SeenMessage;
 
 // Every recording procedure writes here.
 class Recorder : public MessageLog<Recorder, Seen> {
@@ -57,14 +48,14 @@ class Recorder : public MessageLog<Recorder, Seen> {
       if (s.hwnd == hwnd) out.push_back(s);
     return out;
   }
-  // Answer of message 96/100 for the next windows (0 accepts).
+  // Answer of MSG_CREATE/MSG_DESTROY for the next windows (0 accepts).
   std::atomic<int> refuseCreate{0};
   std::atomic<int> refuseDestroy{0};
 };
 
 inline LResult RecordingProc(WindowHandle hwnd, int msg, WParam wParam, LParam lParam) {
   Recorder& r = Recorder::Instance();
-  r.Add({hwnd, msg, wParam});
+  r.Add({hwnd, msg, wParam, lParam});
   if (msg == MSG_CREATE && r.refuseCreate) return 1;
   if (msg == MSG_DESTROY && r.refuseDestroy) return 1;
   return MinimalWindowProc(hwnd, msg, wParam, lParam);

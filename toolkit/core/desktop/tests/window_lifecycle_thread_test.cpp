@@ -100,7 +100,7 @@ WindowHandle FirstCreated(const std::vector<Seen>& seen) {
 }
 
 LResult PostsThenRefuses(WindowHandle hwnd, int msg, WParam wParam, LParam lParam) {
-  Recorder::Instance().Add({hwnd, msg, wParam});
+  Recorder::Instance().Add({hwnd, msg, wParam, lParam});
   if (msg == MSG_CREATE) {
     PostMessage(hwnd, MSG_COMMAND, 0, 0);
     return 1;

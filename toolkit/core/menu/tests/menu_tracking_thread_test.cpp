@@ -26,16 +26,8 @@
 
 namespace {
 
-constexpr int kLeftDown = 1, kLeftUp = 2;
-
-struct Note {
-  int message;
-  WParam wParam;
-  bool operator==(const Note& o) const { return message == o.message && wParam == o.wParam; }
-};
-std::ostream& operator<<(std::ostream& out, const Note& n) {
-  return out << "{" << DescribeMessage(n.message) << ", " << n.wParam << "}";
-}
+// What the owner was told, the second parameter left out.
+using Note = SeenMessage;
 
 class MenuTracking : public guitest::StartedGui {
  protected:
@@ -69,7 +61,7 @@ class MenuTracking : public guitest::StartedGui {
     std::vector<Note> out;
     const std::set<int> wanted{MSG_INITMENUPOPUP, MSG_MENUCLOSED, MSG_DT_ENDTRACKMENU, MSG_COMMAND, MSG_MENUHIDDEN};
     for (const SeenMessage& m : guitest::Log::Instance().Take())
-      if (m.hwnd == owner_ && wanted.count(m.message)) out.push_back({m.message, m.wParam});
+      if (m.hwnd == owner_ && wanted.count(m.message)) out.push_back({m.hwnd, m.message, m.wParam});
     return out;
   }
 
@@ -77,8 +69,8 @@ class MenuTracking : public guitest::StartedGui {
   static void Move(const Point& p) { desktest::Input(MSG_MOUSEMOVE, 0, desktest::PointParam(p.x, p.y)); }
   static void Click(const Point& p) {
     Move(p);
-    desktest::Input(kLeftDown, 0, desktest::PointParam(p.x, p.y));
-    desktest::Input(kLeftUp, 0, desktest::PointParam(p.x, p.y));
+    desktest::Input(MSG_LBUTTONDOWN, 0, desktest::PointParam(p.x, p.y));
+    desktest::Input(MSG_LBUTTONUP, 0, desktest::PointParam(p.x, p.y));
   }
 
   // The middle of an item's band in the innermost open popup (read once the
@@ -135,7 +127,7 @@ TEST_F(MenuTracking, ClicksChooseEnabledItemsAndAPressOutsideEndsTracking) {
   EnableMenuItem(popup, 2, MF_BYPOSITION | MFS_DISABLED);
   EXPECT_EQ(TrackPopupMenu(reinterpret_cast<MenuHandle>(&owner_), 0, 10, 10, owner_), MENU_ERR_NOT_MENU);
   ASSERT_EQ(TrackPopupMenu(popup, 0, 100, 80, owner_), 0);
-  EXPECT_EQ(Notes(), (std::vector<Note>{{MSG_INITMENUPOPUP, 0}}));
+  EXPECT_EQ(Notes(), (std::vector<Note>{{owner_, MSG_INITMENUPOPUP, 0}}));
   EXPECT_EQ(Open(), 1);
 
   Move(At(1));
@@ -147,14 +139,18 @@ TEST_F(MenuTracking, ClicksChooseEnabledItemsAndAPressOutsideEndsTracking) {
   EXPECT_EQ(Open(), 0);
   EXPECT_FALSE(Highlighted(popup, 1));
   // Notifications come before the posted 361.
-  EXPECT_EQ(Notes(), (std::vector<Note>{{MSG_MENUCLOSED, popup}, {MSG_DT_ENDTRACKMENU, popup}, {MSG_COMMAND, 101},
-                                        {MSG_MENUHIDDEN, 0}}));
+  EXPECT_EQ(Notes(), (std::vector<Note>{{owner_, MSG_MENUCLOSED, popup},
+                                        {owner_, MSG_DT_ENDTRACKMENU, popup},
+                                        {owner_, MSG_COMMAND, 101},
+                                        {owner_, MSG_MENUHIDDEN, 0}}));
 
   ASSERT_EQ(TrackPopupMenu(popup, TPM_SYSCMD, 100, 80, owner_), 0);
   Click(Point{5, 5});
   EXPECT_EQ(Open(), 0);
-  EXPECT_EQ(Notes(), (std::vector<Note>{{MSG_INITMENUPOPUP, 0}, {MSG_MENUCLOSED, popup}, {MSG_DT_ENDTRACKMENU, popup},
-                                        {MSG_MENUHIDDEN, 0}}));
+  EXPECT_EQ(Notes(), (std::vector<Note>{{owner_, MSG_INITMENUPOPUP, 0},
+                                        {owner_, MSG_MENUCLOSED, popup},
+                                        {owner_, MSG_DT_ENDTRACKMENU, popup},
+                                        {owner_, MSG_MENUHIDDEN, 0}}));
 }
 
 TEST_F(MenuTracking, KeysWrapSkipSeparatorsAndEscapeInASubPopupClosesOnlyIt) {
@@ -180,14 +176,16 @@ TEST_F(MenuTracking, KeysWrapSkipSeparatorsAndEscapeInASubPopupClosesOnlyIt) {
   EXPECT_TRUE(Highlighted(sub, 0));
   Key(KEY_ESC);
   EXPECT_EQ(Open(), 1);
-  EXPECT_EQ(Notes(), (std::vector<Note>{{MSG_DT_ENDTRACKMENU, sub}, {MSG_MENUHIDDEN, 0}}));
+  EXPECT_EQ(Notes(), (std::vector<Note>{{owner_, MSG_DT_ENDTRACKMENU, sub}, {owner_, MSG_MENUHIDDEN, 0}}));
   EXPECT_FALSE(Highlighted(sub, 0));
   Key(KEY_UP);  // the parent still tracks the keys
   EXPECT_TRUE(Highlighted(popup, 0));
   Key(KEY_ENTER);
   EXPECT_EQ(Open(), 0);
-  EXPECT_EQ(Notes(), (std::vector<Note>{{MSG_MENUCLOSED, popup}, {MSG_DT_ENDTRACKMENU, popup}, {MSG_COMMAND, 1},
-                                        {MSG_MENUHIDDEN, 0}}));
+  EXPECT_EQ(Notes(), (std::vector<Note>{{owner_, MSG_MENUCLOSED, popup},
+                                        {owner_, MSG_DT_ENDTRACKMENU, popup},
+                                        {owner_, MSG_COMMAND, 1},
+                                        {owner_, MSG_MENUHIDDEN, 0}}));
 }
 
 TEST_F(MenuTracking, HoverOpensASubPopupAndLeavingItClosesIt) {
@@ -201,15 +199,19 @@ TEST_F(MenuTracking, HoverOpensASubPopupAndLeavingItClosesIt) {
   Move(At(1));  // staying on the item keeps it open
   Click(At(0));  // inside the sub-popup: Channel 1
   EXPECT_EQ(Open(), 0);
-  EXPECT_EQ(Notes(), (std::vector<Note>{{MSG_INITMENUPOPUP, 0}, {MSG_MENUCLOSED, popup}, {MSG_DT_ENDTRACKMENU, sub},
-                                        {MSG_DT_ENDTRACKMENU, popup}, {MSG_COMMAND, 10}, {MSG_MENUHIDDEN, 0},
-                                        {MSG_MENUHIDDEN, 0}}));
+  EXPECT_EQ(Notes(), (std::vector<Note>{{owner_, MSG_INITMENUPOPUP, 0},
+                                        {owner_, MSG_MENUCLOSED, popup},
+                                        {owner_, MSG_DT_ENDTRACKMENU, sub},
+                                        {owner_, MSG_DT_ENDTRACKMENU, popup},
+                                        {owner_, MSG_COMMAND, 10},
+                                        {owner_, MSG_MENUHIDDEN, 0},
+                                        {owner_, MSG_MENUHIDDEN, 0}}));
 
   ASSERT_EQ(TrackPopupMenu(popup, 0, 100, 80, owner_), 0);
   Move(At(1));
   Notes();
   Move(At(2, menu::FirstPopup()));
-  EXPECT_EQ(Notes(), (std::vector<Note>{{MSG_DT_ENDTRACKMENU, sub}, {MSG_MENUHIDDEN, 0}}));
+  EXPECT_EQ(Notes(), (std::vector<Note>{{owner_, MSG_DT_ENDTRACKMENU, sub}, {owner_, MSG_MENUHIDDEN, 0}}));
   EXPECT_TRUE(Highlighted(popup, 2));
 }
 
@@ -263,10 +265,10 @@ TEST_F(MenuTracking, ATickPostedBehindABarSwitchIsReadOnceTheOwnerAnswered) {
   std::vector<Note> seen;
   for (const SeenMessage& m : guitest::Log::Instance().Take())
     if (m.hwnd == owner_ && (m.message == MSG_INITMENUPOPUP || m.message == MSG_BROADCAST_NOTICE))
-      seen.push_back({m.message, m.wParam});
+      seen.push_back({m.hwnd, m.message, m.wParam});
   // The event thread's own first tick may add a notice of its own after them.
   const std::vector<Note> first(seen.begin(), seen.begin() + std::min<size_t>(2, seen.size()));
-  EXPECT_EQ(first, (std::vector<Note>{{MSG_INITMENUPOPUP, 1}, {MSG_BROADCAST_NOTICE, 1}}));
+  EXPECT_EQ(first, (std::vector<Note>{{owner_, MSG_INITMENUPOPUP, 1}, {owner_, MSG_BROADCAST_NOTICE, 1}}));
 }
 
 // Three columns with a check, a radio dot, a disabled item and the arrow

@@ -22,12 +22,11 @@
 
 namespace {
 
-constexpr int kLeftDown = 1, kLeftUp = 2;
 constexpr int kChosenId = 101;
 
 struct Seen {
   std::mutex lock;
-  std::vector<int> order;       // messages the owner's thread dispatched, as it dispatched them
+  MessageSequence order;        // messages the owner's thread dispatched, as it dispatched them
   int erasesWithoutHold = 0;    // erases done while presents could go
   std::atomic<bool> chosen{false};
 };
@@ -97,8 +96,8 @@ TEST_F(MenuChoice, TheOwnerReadsTheChoiceBeforeItPaintsAndNoHalfFrameShows) {
       seen.erasesWithoutHold = 0;
     }
     desktest::Input(MSG_MOUSEMOVE, 0, desktest::PointParam(at.x, at.y));
-    desktest::Input(kLeftDown, 0, desktest::PointParam(at.x, at.y));
-    desktest::Input(kLeftUp, 0, desktest::PointParam(at.x, at.y));
+    desktest::Input(MSG_LBUTTONDOWN, 0, desktest::PointParam(at.x, at.y));
+    desktest::Input(MSG_LBUTTONUP, 0, desktest::PointParam(at.x, at.y));
     // Settled once the owner has painted after the posted notice.
     auto settled = [&] {
       std::lock_guard<std::mutex> hold(seen.lock);
@@ -110,8 +109,8 @@ TEST_F(MenuChoice, TheOwnerReadsTheChoiceBeforeItPaintsAndNoHalfFrameShows) {
     EXPECT_TRUE(seen.chosen.load());
     {
       std::lock_guard<std::mutex> hold(seen.lock);
-      const std::vector<int> first(seen.order.begin(), seen.order.begin() + std::min<size_t>(4, seen.order.size()));
-      EXPECT_EQ(first, (std::vector<int>{MSG_MENUCLOSED, MSG_DT_ENDTRACKMENU, MSG_COMMAND, MSG_MENUHIDDEN}));
+      const MessageSequence first(seen.order.begin(), seen.order.begin() + std::min<size_t>(4, seen.order.size()));
+      EXPECT_EQ(first, (MessageSequence{MSG_MENUCLOSED, MSG_DT_ENDTRACKMENU, MSG_COMMAND, MSG_MENUHIDDEN}));
       EXPECT_EQ(seen.erasesWithoutHold, 0);
     }
     SendNotifyMessage(owner.load(), MSG_CLOSE, 0, 0);

@@ -71,6 +71,19 @@ TEST(MessageNames, NumbersWithoutANameFallBackToTheNumber) {
 TEST(MessageNames, FailedComparisonsPrintMessagesByName) {
   EXPECT_EQ(testing::PrintToString(MessageSequence{MSG_LBUTTONDOWN, 0xEFFF}), "{MSG_LBUTTONDOWN (0x0001), 0xefff}");
   EXPECT_EQ(testing::PrintToString(SeenMessage{0x20, MSG_CLOSE, 1, 2}), "{0x20, MSG_CLOSE (0x0066), 0x1, 0x2}");
+  EXPECT_EQ(testing::PrintToString(SeenMessage{0x20, MSG_CLOSE, 1}), "{0x20, MSG_CLOSE (0x0066), 0x1}");
+}
+
+// A second parameter left out of an expectation matches any; every other
+// field still tells two messages apart, and so does a given second one.
+TEST(MessageNames, ALeftOutSecondParameterMatchesAnyAndNothingElseDoes) {
+  const SeenMessage got{0x20, MSG_CLOSE, 1, 2};
+  EXPECT_EQ(got, (SeenMessage{0x20, MSG_CLOSE, 1}));
+  EXPECT_EQ((SeenMessage{0x20, MSG_CLOSE, 1}), got);
+  for (const SeenMessage& other : {SeenMessage{0x21, MSG_CLOSE, 1}, SeenMessage{0x20, MSG_PAINT, 1},
+                                   SeenMessage{0x20, MSG_CLOSE, 0}, SeenMessage{0x20, MSG_CLOSE, 1, 3},
+                                   SeenMessage{0x20, MSG_CLOSE, 1, 0}})
+    EXPECT_FALSE(got == other) << testing::PrintToString(other);
 }
 
 // The trace written into a temporary file instead of stderr.

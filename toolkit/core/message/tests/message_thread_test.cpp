@@ -76,7 +76,7 @@ TEST(CrossThreadSend, BlocksUntilAnsweredAndIsReadBeforeOtherSources) {
   owner.Run([](MainWinRecord* w) { DrainQueue(H(w)); });
   owner.Wait();
   EXPECT_EQ(answer.get(), 1502);
-  EXPECT_EQ(Recorder::Instance().TakeMessages(), (std::vector<int>{502, 501, 500}));
+  EXPECT_EQ(Recorder::Instance().TakeMessages(), (MessageSequence{502, 501, 500}));
 }
 
 // A message sent across threads is traced once, on the thread whose
@@ -139,7 +139,7 @@ TEST(DeferredWakes, AnAwakeReaderTakesTheBatchOnlyWhenItIsWhole) {
   }
   batchDone.set_value();
   owner.Wait();
-  EXPECT_EQ(Recorder::Instance().TakeMessages(), (std::vector<int>{501, 502, 500}));
+  EXPECT_EQ(Recorder::Instance().TakeMessages(), (MessageSequence{501, 502, 500}));
 }
 
 TEST(CrossThreadSend, SentHeadOutsideTheRangeHidesLaterSentOnly) {
@@ -152,7 +152,7 @@ TEST(CrossThreadSend, SentHeadOutsideTheRangeHidesLaterSentOnly) {
   WaitUntilSent(win->queue, 2);
   PostMessage(H(win), 40, 0, 0);
   SendNotifyMessage(H(win), 45, 0, 0);
-  std::vector<int> inRange;
+  MessageSequence inRange;
   owner.Run([&](MainWinRecord* w) {
     Message msg;
     while (PeekMessage(&msg, H(w), 1, 100, TRUE)) {
@@ -162,7 +162,7 @@ TEST(CrossThreadSend, SentHeadOutsideTheRangeHidesLaterSentOnly) {
     DrainQueue(H(w));
   });
   owner.Wait();
-  EXPECT_EQ(inRange, (std::vector<int>{45, 40}));
+  EXPECT_EQ(inRange, (MessageSequence{45, 40}));
   EXPECT_EQ(first.get(), 1600);
   EXPECT_EQ(second.get(), 1050);
 }
@@ -176,7 +176,7 @@ TEST(CrossThreadSend, PeekedWithoutRemovalStaysUnansweredAtTheHead) {
   MainWinRecord* win = owner.window();
   auto answer = std::async(std::launch::async, [&] { return SendMessage(H(win), 900, 0, 0); });
   WaitUntilSent(win->queue);
-  std::vector<int> peeked;
+  MessageSequence peeked;
   std::promise<void> looked, checked;
   owner.Run([&](MainWinRecord* w) {
     Message msg;
@@ -189,7 +189,7 @@ TEST(CrossThreadSend, PeekedWithoutRemovalStaysUnansweredAtTheHead) {
     if (PeekMessage(&msg, H(w), 0, 0, TRUE)) DispatchMessage(&msg);
   });
   looked.get_future().wait();
-  EXPECT_EQ(peeked, (std::vector<int>{900, 900, 900}));
+  EXPECT_EQ(peeked, (MessageSequence{900, 900, 900}));
   EXPECT_EQ(answer.wait_for(std::chrono::milliseconds(50)), std::future_status::timeout);
   WaitUntilSent(win->queue, 1);  // still linked
   checked.set_value();

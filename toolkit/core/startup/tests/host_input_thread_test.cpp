@@ -5,8 +5,6 @@
 
 #include <atomic>
 #include <chrono>
-#include <condition_variable>
-#include <mutex>
 #include <thread>
 #include <tuple>
 #include <vector>
@@ -15,8 +13,10 @@
 #include "core/driver/host_thread.h"
 #include "core/driver/windib.h"
 #include "core/message/message_names.h"
+#include "core/message/tests/message_log.h"
 #include "core/window/tests/main_window_creation.h"
 #include "gui/cursor.h"
+#include "gui/desktop.h"
 #include "gui/host.h"
 #include "gui/message.h"
 #include "gui/startup.h"
@@ -27,54 +27,17 @@ extern "C" WindowProc __gui_def_proc[3];
 
 namespace {
 
-constexpr int kRoutedLeftDown = 224 + 1;
-constexpr int kRoutedLeftUp = 224 + 2;
+constexpr int kRoutedLeftDown = MSG_DT_MOUSEOFFSET + MSG_LBUTTONDOWN;
+constexpr int kRoutedLeftUp = MSG_DT_MOUSEOFFSET + MSG_LBUTTONUP;
 constexpr int kLinuxKeyA = 30;
 
-struct Received {
-  int message;
-  WParam wParam;
-  LParam lParam;
-};
-
-class Inbox {
- public:
-  void Add(const Received& r) {
-    std::lock_guard<std::mutex> hold(lock_);
-    seen_.push_back(r);
-    changed_.notify_all();
-  }
-  // Waits (bounded, so a broken road fails instead of hanging) until a
-  // message with this number has arrived; answers it.
-  bool WaitFor(int message, Received* out) {
-    return WaitUntil([&](const std::vector<Received>& seen) {
-      for (const Received& r : seen)
-        if (r.message == message) {
-          *out = r;
-          return true;
-        }
-      return false;
-    });
-  }
-  // Waits likewise until `ready` holds for what has arrived, then forgets it.
-  template <typename Ready>
-  bool WaitUntil(Ready ready, bool forget = false) {
-    std::unique_lock<std::mutex> hold(lock_);
-    const bool came = changed_.wait_for(hold, std::chrono::seconds(10), [&] { return ready(seen_); });
-    if (forget) seen_.clear();
-    return came;
-  }
-
- private:
-  std::mutex lock_;
-  std::condition_variable changed_;
-  std::vector<Received> seen_;
-};
+using Received = SeenMessage;
+using Inbox = MessageRecord<Received>;
 
 Inbox* g_inbox;
 
 LResult ProbeProc(WindowHandle hwnd, int msg, WParam wParam, LParam lParam) {
-  g_inbox->Add({msg, wParam, lParam});
+  g_inbox->Add({hwnd, msg, wParam, lParam});
   if (DestroyAndQuitOnClose(hwnd, msg)) return 0;
   return __gui_def_proc[0](hwnd, msg, wParam, lParam);
 }
@@ -186,8 +149,8 @@ std::vector<MouseSeen> DesktopButtons(Inbox& desktop, size_t count) {
 // What the desktop's hooks see.
 Inbox* g_desktopInput;
 
-int RecordDesktopInput(WindowHandle, WindowHandle, int msg, WParam wParam, LParam lParam) {
-  g_desktopInput->Add({msg, wParam, lParam});
+int RecordDesktopInput(WindowHandle hwnd, WindowHandle, int msg, WParam wParam, LParam lParam) {
+  g_desktopInput->Add({hwnd, msg, wParam, lParam});
   return 0;
 }
 
@@ -290,14 +253,14 @@ TEST_F(DesktopInput, AClickBeforeAKeyStaysBeforeIt) {
     HostInjectKey(kLinuxKeyA, 1);
     HostInjectKey(kLinuxKeyA, 0);
   });
-  std::vector<int> order;
+  MessageSequence order;
   desktop_.WaitUntil([&](const std::vector<Received>& seen) {
     order.clear();
     for (const Received& r : seen)
       if (r.message != MSG_MOUSEMOVE) order.push_back(r.message);
     return order.size() >= 4;
   });
-  EXPECT_EQ(order, (std::vector<int>{MSG_LBUTTONDOWN, MSG_LBUTTONUP, MSG_KEYDOWN, MSG_KEYUP}));
+  EXPECT_EQ(order, (MessageSequence{MSG_LBUTTONDOWN, MSG_LBUTTONUP, MSG_KEYDOWN, MSG_KEYUP}));
 }
 
 }  // namespace

@@ -193,13 +193,13 @@ TEST(EventThread, KeysAndMouseReportedByTheEngineReachTheDesktop) {
   g_step = 0;
   SetEventEngine(&kScripted);
   ASSERT_TRUE(StartEventThread());
-  std::vector<int> got;
+  MessageSequence got;
   Message msg;
   while (got.size() < 3 && GetMessage(&msg, __gui_hwnd_desktop)) got.push_back(msg.message);
   StopEventThread();
   SetEventEngine(nullptr);
   LeaveDesktopThread();
-  EXPECT_EQ(got, (std::vector<int>{18, 4, 1}));
+  EXPECT_EQ(got, (MessageSequence{MSG_KEYDOWN, MSG_MOUSEMOVE, MSG_LBUTTONDOWN}));
 }
 
 // With a menu open no input time-out becomes the broadcast to every main

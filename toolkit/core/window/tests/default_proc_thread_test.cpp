@@ -15,8 +15,6 @@
 namespace painttest {
 namespace {
 
-using Numbers = std::vector<int>;
-
 // Routes input through the desktop and lets this thread's windows handle
 // what it caused.
 void Feed(int msg, WParam wParam, int x, int y) {
@@ -70,8 +68,8 @@ class DefaultProc : public PaintTest {
     g_barred = 0;
     PaintTest::TearDown();
   }
-  Numbers Mouse(WindowHandle hwnd) {
-    Numbers out;
+  MessageSequence Mouse(WindowHandle hwnd) {
+    MessageSequence out;
     for (const Got& g : For(hwnd))
       if (IsMouseTraffic(g.message)) out.push_back(g.message);
     return out;
@@ -101,12 +99,12 @@ class DefaultProc : public PaintTest {
 TEST_F(DefaultProc, ClickInAChildReachesItInItsOwnCoordinates) {
   Feed(1, 0, 30, 25);
   Feed(2, 0, 30, 25);
-  EXPECT_EQ(Mouse(main_), (Numbers{225, 1, 226, 2}));
+  EXPECT_EQ(Mouse(main_), (MessageSequence{225, 1, 226, 2}));
   std::vector<Got> got = For(a_);
-  Numbers numbers;
+  MessageSequence numbers;
   for (const Got& g : got)
     if (IsMouseTraffic(g.message)) numbers.push_back(g.message);
-  EXPECT_EQ(numbers, (Numbers{50, 51, 48, 1, 2}));  // notifications come before posts
+  EXPECT_EQ(numbers, (MessageSequence{50, 51, 48, 1, 2}));  // notifications come before posts
   EXPECT_EQ(First(got, 50).wParam, static_cast<WParam>(HT_CLIENT));
   EXPECT_EQ(First(got, 1).lParam, PointParam(10, 5));
   EXPECT_EQ(WindowOf(main_)->activeChild, WindowOf(a_));
@@ -115,26 +113,26 @@ TEST_F(DefaultProc, ClickInAChildReachesItInItsOwnCoordinates) {
 TEST_F(DefaultProc, DoubleClickIsPostedAsNonClientThenClient) {
   Feed(3, 0, 120, 130);
   std::vector<Got> got = For(main_);
-  Numbers numbers;
+  MessageSequence numbers;
   for (const Got& g : got) numbers.push_back(g.message);
-  EXPECT_EQ(numbers, (Numbers{227, 12, 3}));
+  EXPECT_EQ(numbers, (MessageSequence{227, 12, 3}));
   EXPECT_EQ(got[1].wParam, static_cast<WParam>(HT_CLIENT));
   EXPECT_EQ(got[1].lParam, PointParam(120, 130));
-  EXPECT_EQ(Mouse(b_), (Numbers{3}));
+  EXPECT_EQ(Mouse(b_), (MessageSequence{3}));
 }
 
 TEST_F(DefaultProc, CaptionAndCloseButtonActOnlyWhenPressAndReleaseMeet) {
   Feed(3, 0, 50, 5);
-  EXPECT_EQ(Mouse(main_), (Numbers{227, 12, 102}));
+  EXPECT_EQ(Mouse(main_), (MessageSequence{227, 12, 102}));
 
   Feed(1, 0, 190, 5);
   Feed(2, 0, 50, 5);  // released on the caption: nothing
-  EXPECT_EQ(Mouse(main_), (Numbers{225, 10, 226, 11}));
+  EXPECT_EQ(Mouse(main_), (MessageSequence{225, 10, 226, 11}));
   EXPECT_EQ(CurrentCaptionPress().pressed, 0);
 
   Feed(1, 0, 190, 5);
   Feed(2, 0, 195, 8);
-  EXPECT_EQ(Mouse(main_), (Numbers{225, 10, 226, 11, 102}));
+  EXPECT_EQ(Mouse(main_), (MessageSequence{225, 10, 226, 11, 102}));
 
   Feed(1, 0, 50, 5);  // a caption press is no button press
   EXPECT_EQ(CurrentCaptionPress().pressed, 0);
@@ -148,10 +146,10 @@ TEST_F(DefaultProc, RightReleaseClosesLikeTheKeyAndClosesTheChild) {
   Got key = First(got, 18);
   EXPECT_EQ(key.message, 18);
   EXPECT_EQ(key.wParam, 1u);
-  Numbers child;
+  MessageSequence child;
   for (const Got& g : For(b_))
     if (g.message == MSG_RBUTTONUP || g.message == MSG_CLOSE) child.push_back(g.message);
-  EXPECT_EQ(child, (Numbers{6, 102}));
+  EXPECT_EQ(child, (MessageSequence{6, 102}));
 }
 
 TEST_F(DefaultProc, PressOnADisabledChildIsAPressBesideTheChildren) {
@@ -196,10 +194,10 @@ TEST_F(DefaultProc, PointerEntersAndLeavesChildren) {
   ASSERT_EQ(enterA.size(), 1u);
   ASSERT_EQ(leaveA.size(), 1u);
   EXPECT_EQ(static_cast<WindowHandle>(leaveA[0].lParam), b_);
-  Numbers moves;
+  MessageSequence moves;
   for (const Got& g : a)
     if (g.message == MSG_MOUSEMOVE || g.message == MSG_SETCURSOR) moves.push_back(g.message);
-  EXPECT_EQ(moves, (Numbers{32, 4}));
+  EXPECT_EQ(moves, (MessageSequence{32, 4}));
   Got enterB = First(For(b_), 80);
   EXPECT_EQ(enterB.wParam, 1u);
   EXPECT_EQ(static_cast<WindowHandle>(enterB.lParam), a_);
@@ -238,10 +236,10 @@ TEST_F(DefaultProc, CapturedDragReachesTheChildInItsOwnCoordinates) {
   Feed(4, 1, client.right + 50, y);  // off the window: beside the children
   Feed(2, 0, x + 40, y + 20);
   Request(MSG_DT_SETCAPTURE, 0);
-  Numbers received;
+  MessageSequence received;
   for (const Got& g : For(other))
     if (IsMouseTraffic(g.message)) received.push_back(g.message);
-  EXPECT_EQ(received, (Numbers{1, 4, 4, 2}));
+  EXPECT_EQ(received, (MessageSequence{1, 4, 4, 2}));
   std::vector<Got> got = For(inner);
   Got press = First(got, 1), move = First(got, 4), release = First(got, 2);
   EXPECT_EQ(press.lParam, PointParam(10, 5));
@@ -273,7 +271,7 @@ TEST_F(DefaultProc, ASheetsCaptureEndsAtTheRelease) {
   Input(1, 0, PointParam(40, 130));
   Input(2, 0, PointParam(40, 130));
   desktest::Drain();
-  EXPECT_EQ(Mouse(inner), (Numbers{50, 51, 48, 1, 2}));
+  EXPECT_EQ(Mouse(inner), (MessageSequence{50, 51, 48, 1, 2}));
   EXPECT_EQ(Request(MSG_DT_GETCAPTURE), 0u) << "released at once";
   Feed(1, 0, 40, 130);
   EXPECT_EQ(Request(MSG_DT_GETCAPTURE), sheet);
@@ -304,10 +302,10 @@ TEST_F(DefaultProc, AClickUnderACaptureTakenOnTheWayComesAfterTheClickBefore) {
   Input(1, 0, PointParam(40, 130));
   Input(2, 0, PointParam(40, 130));
   desktest::Drain();
-  Numbers buttons;
+  MessageSequence buttons;
   for (int msg : Mouse(inner))
     if (msg == MSG_LBUTTONDOWN || msg == MSG_LBUTTONUP) buttons.push_back(msg);
-  EXPECT_EQ(buttons, (Numbers{1, 2, 1, 2}));
+  EXPECT_EQ(buttons, (MessageSequence{1, 2, 1, 2}));
   EXPECT_EQ(Request(MSG_DT_GETCAPTURE), 0u);
   DropSheet(sheet);
 }
@@ -325,13 +323,13 @@ TEST_F(DefaultProc, AMoveQueuedUnderAnEndedCaptureIsNotRoutedOn) {
   Input(2, 0, PointParam(400, 400));
   Input(4, 0, PointParam(40, 130));
   desktest::Drain();
-  const Numbers got = Mouse(inner);
+  const MessageSequence got = Mouse(inner);
   EXPECT_EQ(std::count(got.begin(), got.end(), MSG_MOUSEMOVE), 0);
   EXPECT_EQ(std::count(got.begin(), got.end(), MSG_MOUSEENTER), 0);
   EXPECT_EQ(Request(MSG_DT_GETCAPTURE), 0u);
   // Once the capture is gone the desktop routes the pointer as ever.
   Feed(4, 0, 45, 135);
-  const Numbers after = Mouse(inner);
+  const MessageSequence after = Mouse(inner);
   EXPECT_EQ(std::count(after.begin(), after.end(), MSG_MOUSEMOVE), 1);
   DropSheet(sheet);
 }
@@ -391,9 +389,9 @@ TEST_F(DefaultProc, KeysGoOnToTheActiveChildOfAnEnabledWindow) {
   Quiet();
   SendMessage(main_, MSG_KEYDOWN, 30, 0);
   SendMessage(main_, MSG_CHAR, 'a', 0);
-  Numbers keys;
+  MessageSequence keys;
   for (const Got& g : For(a_)) keys.push_back(g.message);
-  EXPECT_EQ(keys, (Numbers{18, 19}));
+  EXPECT_EQ(keys, (MessageSequence{18, 19}));
   SendMessage(main_, MSG_ENABLE, 0, 0);
   SendMessage(main_, MSG_KEYDOWN, 30, 0);
   EXPECT_TRUE(For(a_).empty());
@@ -482,7 +480,7 @@ TEST_F(SoftKeyboard, OpensBelowAnEditAndKeepsOffTheRightEdge) {
   EXPECT_EQ(placed.right - placed.left, 200);
   // After the keyboard was asked whether it serves an edit: closed, opened
   // at the unrounded position, told which edit it serves.
-  Numbers told;
+  MessageSequence told;
   bool asked = false;
   for (const Got& g : For(skb_)) {
     asked = asked || g.message == MSG_DT_SKBQUERY;
@@ -492,7 +490,7 @@ TEST_F(SoftKeyboard, OpensBelowAnEditAndKeepsOffTheRightEdge) {
       EXPECT_EQ(g.lParam, PointParam(screen_.right - 210, 121));
     }
   }
-  EXPECT_EQ(told, (Numbers{356, 355, 359, 359}));
+  EXPECT_EQ(told, (MessageSequence{356, 355, 359, 359}));
   EXPECT_EQ(Request(MSG_DT_GETCAPTURE), 0u);
   (void)edit;
 }
@@ -510,10 +508,10 @@ TEST_F(SoftKeyboard, PressBesideTheChildrenClosesIt) {
   Click(150, 110);
   Quiet();
   Click(400, 400);
-  Numbers told;
+  MessageSequence told;
   for (const Got& g : For(skb_))
     if (g.message == MSG_SKBOPEN || g.message == MSG_SKBCLOSE) told.push_back(g.message);
-  EXPECT_EQ(told, (Numbers{356}));
+  EXPECT_EQ(told, (MessageSequence{356}));
 }
 
 }  // namespace

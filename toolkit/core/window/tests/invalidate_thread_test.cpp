@@ -16,8 +16,6 @@
 namespace painttest {
 namespace {
 
-using Numbers = std::vector<int>;
-
 bool PaintPending(WindowHandle hwnd) {
   MsgQueue* q = WindowOf(hwnd)->mainWindow->queue;
   std::lock_guard<std::mutex> hold(q->lock);
@@ -98,7 +96,7 @@ TEST_F(Invalidation, DamageIsCutToTheClientAreaAndErasedInScreenCoordinates) {
   std::vector<Rect> erased = TakeErased();
   ASSERT_EQ(erased.size(), 1u);
   EXPECT_TRUE(Same(erased[0], Rect{150, 150, 200, 200}));
-  EXPECT_EQ(Messages(main_, true), (Numbers{MSG_ERASEBKGND, MSG_PAINT}));
+  EXPECT_EQ(Messages(main_, true), (MessageSequence{MSG_ERASEBKGND, MSG_PAINT}));
   EXPECT_TRUE(RegionEmpty(main_));  // the default paint handler dropped it
 }
 
@@ -106,11 +104,11 @@ TEST_F(Invalidation, ChildrenAreAlwaysErasedAndPassedTheirPart) {
   Rect corner{0, 0, 30, 30};
   EXPECT_EQ(InvalidateRect(main_, &corner, FALSE), TRUE);
   EXPECT_TRUE(Same(UpdateRect(child_), Rect{0, 0, 10, 10}));
-  Numbers child = Messages(child_, true);
+  MessageSequence child = Messages(child_, true);
   ASSERT_GE(child.size(), 2u);
   EXPECT_EQ(child[0], MSG_NCPAINT);
   EXPECT_EQ(child[1], MSG_ERASEBKGND);
-  Numbers main = Messages(main_, true);
+  MessageSequence main = Messages(main_, true);
   EXPECT_EQ(std::count(main.begin(), main.end(), MSG_ERASEBKGND), 0);
 }
 
@@ -138,7 +136,7 @@ TEST_F(Invalidation, AnotherThreadsInvalidationLeavesControlsToTheirOwnThread) {
   std::thread([&] { EXPECT_EQ(InvalidateRect(main_, &corner, FALSE), TRUE); }).join();
   EXPECT_EQ(g_foreignControlCalls.load(), 0);
   EXPECT_TRUE(Same(UpdateRect(child_), Rect{0, 0, 50, 30}));
-  EXPECT_EQ(Messages(child_, true), (Numbers{MSG_PAINT, MSG_NCPAINT, MSG_ERASEBKGND}));
+  EXPECT_EQ(Messages(child_, true), (MessageSequence{MSG_PAINT, MSG_NCPAINT, MSG_ERASEBKGND}));
   EXPECT_EQ(g_foreignControlCalls.load(), 0);
   EXPECT_TRUE(RegionEmpty(child_));
 }
@@ -203,9 +201,9 @@ TEST_F(Invalidation, TransparentControlRepaintsItsParentBeneathIt) {
   std::vector<Rect> erased = TakeErased();
   ASSERT_FALSE(erased.empty());
   EXPECT_TRUE(Same(erased[0], Rect{100, 100, 110, 110}));  // the parent, erase forced
-  Numbers parent = Messages(main_, true);
+  MessageSequence parent = Messages(main_, true);
   EXPECT_EQ(std::count(parent.begin(), parent.end(), MSG_PAINT), 1);
-  Numbers own = Messages(glass, true);
+  MessageSequence own = Messages(glass, true);
   EXPECT_EQ(std::count(own.begin(), own.end(), MSG_PAINT), 1);
 
   Rect beside{60, 60, 70, 70};
@@ -216,16 +214,16 @@ TEST_F(Invalidation, TransparentControlRepaintsItsParentBeneathIt) {
 TEST_F(Invalidation, UpdateWindowRepaintsTheFrameWithOrWithoutErase) {
   UpdateWindow(main_, FALSE);
   std::vector<Got> got = For(main_);
-  Numbers numbers;
+  MessageSequence numbers;
   for (const Got& g : got) numbers.push_back(g.message);
-  EXPECT_EQ(numbers, (Numbers{MSG_NCPAINT, MSG_PAINT}));
+  EXPECT_EQ(numbers, (MessageSequence{MSG_NCPAINT, MSG_PAINT}));
   EXPECT_EQ(got.back().lParam, reinterpret_cast<LParam>(&WindowOf(main_)->invalid.region));
   Quiet();
   UpdateWindow(main_, TRUE);
   numbers.clear();
   for (const Got& g : For(main_))
     if (g.message != MSG_CSIZECHANGED) numbers.push_back(g.message);
-  EXPECT_EQ(numbers, (Numbers{MSG_SIZECHANGED, 38, MSG_NCPAINT, MSG_ERASEBKGND, MSG_PAINT}));
+  EXPECT_EQ(numbers, (MessageSequence{MSG_SIZECHANGED, MSG_CALCCLIENTRECT, MSG_NCPAINT, MSG_ERASEBKGND, MSG_PAINT}));
 }
 
 using PreviewInvalidation = PaintTest;

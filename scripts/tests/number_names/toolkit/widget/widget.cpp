@@ -15,3 +15,5 @@ const char* kText = "constexpr int kQuoted = 300;";
 }  // namespace
 
 void Ping(int window) { SendMessage(window, kPing, 0, 0); }
+// The toolkit never sees the application's page ids.
+constexpr int kCopyId = 4100;
