@@ -825,6 +825,15 @@ extern "C" {
 
 void HostFlush(void) { host::PresentNow(); }
 
+void HostHoldStartGate(void) { host::HoldStartGate(); }
+
+void HostReleaseStartGate(int how) {
+  if (how == HOST_GATE_RELEASE_NOW)
+    host::ReleaseStartGate(host::GateRelease::kNow);
+  else if (how == HOST_GATE_RELEASE_WITH_NEXT_WINDOW)
+    host::ReleaseStartGate(host::GateRelease::kWithNextWindow);
+}
+
 int64_t HostReadWindowPixel(int slot, int x, int y) {
   if (slot < 0 || slot >= host::kSlotCount) return -1;
   int64_t answer = -1;
