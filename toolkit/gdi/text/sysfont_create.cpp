@@ -9,6 +9,7 @@
 
 #include "gdi/hooks/core_layer.h"
 #include "gdi/startup/startup_report.h"
+#include "gdi/text/devfont_load.h"
 #include "gdi/text/sysfont.h"
 #include "gui/app_hooks.h"
 #include "gui/config.h"

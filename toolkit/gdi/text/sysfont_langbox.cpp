@@ -4,6 +4,7 @@
 #include <string>
 
 #include "gdi/hooks/core_layer.h"
+#include "gdi/text/devfont_load.h"
 #include "gdi/text/sysfont.h"
 
 extern "C" {

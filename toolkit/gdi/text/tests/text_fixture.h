@@ -10,6 +10,7 @@
 
 #include "gdi/dc/dc_record.h"
 #include "gdi/gal/tests/guarded_surface.h"
+#include "gdi/text/devfont_load.h"
 #include "gdi/text/sysfont.h"
 #include "gdi/text/tests/font_fixture.h"
 #include "gui/dc.h"
