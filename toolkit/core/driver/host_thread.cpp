@@ -25,7 +25,7 @@
 #include "core/driver/host_map_picture.h"
 #include "core/driver/host_wait.h"
 #include "core/driver/present_pacer.h"
-#include "gdi/startup/startup_report.h"
+#include "gdi/startup_report.h"
 #include "core/driver/windib.h"
 #include "gui/host.h"
 

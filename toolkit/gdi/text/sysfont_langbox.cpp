@@ -3,9 +3,9 @@
 #include <cstdio>
 #include <string>
 
-#include "gdi/hooks/core_layer.h"
+#include "gdi/core_layer.h"
+#include "gdi/sysfont.h"
 #include "gdi/text/devfont_load.h"
-#include "gdi/text/sysfont.h"
 
 extern "C" {
 LogFont* langbox_font[LANG_INDEX_COUNT];
