@@ -190,6 +190,19 @@ function(gui_app_link_closure out target)
   set(${out} "${found}" PARENT_SCOPE)
 endfunction()
 
+# gui_add_source_check(<name> <second> <pass> <fail>): the test <name> runs
+# scripts/check_<name>.py over the sources; <name>_<second> runs it over its
+# sample tree scripts/tests/<name>, whose output must match <pass> (what it
+# finds) and not <fail> (what it must pass over).
+function(gui_add_source_check name second pass fail)
+  set(script ${PROJECT_SOURCE_DIR}/scripts/check_${name}.py)
+  add_test(NAME ${name} COMMAND Python3::Interpreter ${script} ${PROJECT_SOURCE_DIR})
+  add_test(NAME ${name}_${second}
+           COMMAND Python3::Interpreter ${script} ${PROJECT_SOURCE_DIR}/scripts/tests/${name})
+  set_tests_properties(${name}_${second} PROPERTIES
+    PASS_REGULAR_EXPRESSION "${pass}" FAIL_REGULAR_EXPRESSION "${fail}")
+endfunction()
+
 # gui_add_app_symbol_checks(<folders>): tests on the built archives' symbol
 # tables that keep every library to its own headers and its own links. They
 # check the code's layout, not its running: the default stage runs them, the
