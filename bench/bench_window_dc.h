@@ -5,8 +5,8 @@
 
 #include <mutex>
 
-#include "gdi/dc/dc_cursor.h"
-#include "gdi/dc/dc_window.h"
+#include "gdi/dc_cursor.h"
+#include "gdi/dc_window.h"
 #include "gui/region.h"
 
 namespace benchdc {

@@ -16,9 +16,9 @@
 
 #include "bench/bench_timing.h"
 #include "bench/bench_window_dc.h"
-#include "gdi/dc/dc_cursor.h"
-#include "gdi/dc/dc_record.h"
-#include "gdi/dc/dc_window.h"
+#include "gdi/dc_cursor.h"
+#include "gdi/dc_record.h"
+#include "gdi/dc_window.h"
 #include "gdi/dc/gdi_heap.h"
 #include "core/window/window_record.h"
 #include "gui/dc.h"

@@ -21,7 +21,7 @@
 
 #include "bench/bench_fonts.h"
 #include "bench/bench_timing.h"
-#include "gdi/dc/dc_record.h"
+#include "gdi/dc_record.h"
 #include "gui/dc.h"
 #include "gui/gal.h"
 #include "gui/text.h"

@@ -35,39 +35,33 @@ endif()
 # (none of the project's code); LeakSanitizer alone reads the variable.
 set(GUI_TEST_LSAN_OPTIONS "LSAN_OPTIONS=set:suppressions=${PROJECT_SOURCE_DIR}/scripts/lsan.supp")
 
-# gui_add_library(<target> <folder> [SOURCE_INCLUDES <dir>...]): every
-# .cpp/.c below <folder> except the ones under tests/ form one static
-# library. Its sources and its users include from include/, toolkit/ and the
-# project root. With SOURCE_INCLUDES its sources include from include/ and
-# those folders, and its users see include/ alone: no private header of one
-# library leaks into the include path of another that links it.
-function(gui_add_library target folder)
-  cmake_parse_arguments(arg "" "" "SOURCE_INCLUDES" ${ARGN})
+# gui_add_library(<target> <folder> <prefix>): every .cpp/.c below <folder>
+# except the ones under tests/ form one static library. Its sources include
+# its own headers as "<prefix>/...", from a folder that holds only that name
+# (a link to <folder>) and that its users do not see; they see include/ and
+# the public folders the library adds (PUBLIC), and those of what it links.
+# So an include of another library's private header does not build.
+function(gui_add_library target folder prefix)
   file(GLOB_RECURSE srcs CONFIGURE_DEPENDS
        ${folder}/*.cpp ${folder}/*.c)
   list(FILTER srcs EXCLUDE REGEX "/tests/")
   list(FILTER srcs EXCLUDE REGEX "/main\\.cpp$")
-  if(srcs)
-    add_library(${target} STATIC ${srcs})
-    set(scope PUBLIC)
-  else()
+  if(NOT srcs)
     # A folder without sources: only what it links and includes.
     add_library(${target} INTERFACE)
-    set(scope INTERFACE)
+    target_include_directories(${target} INTERFACE ${PROJECT_SOURCE_DIR}/include)
+    target_link_libraries(${target} INTERFACE Threads::Threads)
+    return()
   endif()
-  if(arg_SOURCE_INCLUDES)
-    target_include_directories(${target} PUBLIC ${PROJECT_SOURCE_DIR}/include)
-    target_include_directories(${target} PRIVATE ${arg_SOURCE_INCLUDES})
-  else()
-    target_include_directories(${target} ${scope}
-      ${PROJECT_SOURCE_DIR}/include
-      ${PROJECT_SOURCE_DIR}/toolkit
-      ${PROJECT_SOURCE_DIR})
-  endif()
-  if(srcs)
-    target_compile_options(${target} PRIVATE ${GUI_WARNINGS})
-  endif()
-  target_link_libraries(${target} ${scope} Threads::Threads)
+  add_library(${target} STATIC ${srcs})
+  set(own ${CMAKE_CURRENT_BINARY_DIR}/${target}_own_headers)
+  get_filename_component(link_parent ${own}/${prefix} DIRECTORY)
+  file(MAKE_DIRECTORY ${link_parent})
+  file(CREATE_LINK ${folder} ${own}/${prefix} SYMBOLIC)
+  target_include_directories(${target} PUBLIC ${PROJECT_SOURCE_DIR}/include)
+  target_include_directories(${target} PRIVATE ${own})
+  target_compile_options(${target} PRIVATE ${GUI_WARNINGS})
+  target_link_libraries(${target} PUBLIC Threads::Threads)
 endfunction()
 
 # gui_add_tests(<library> <folder>): each <folder>/**/tests directory becomes
@@ -194,6 +188,19 @@ function(gui_app_link_closure out target)
     endforeach()
   endwhile()
   set(${out} "${found}" PARENT_SCOPE)
+endfunction()
+
+# gui_add_source_check(<name> <second> <pass> <fail>): the test <name> runs
+# scripts/check_<name>.py over the sources; <name>_<second> runs it over its
+# sample tree scripts/tests/<name>, whose output must match <pass> (what it
+# finds) and not <fail> (what it must pass over).
+function(gui_add_source_check name second pass fail)
+  set(script ${PROJECT_SOURCE_DIR}/scripts/check_${name}.py)
+  add_test(NAME ${name} COMMAND Python3::Interpreter ${script} ${PROJECT_SOURCE_DIR})
+  add_test(NAME ${name}_${second}
+           COMMAND Python3::Interpreter ${script} ${PROJECT_SOURCE_DIR}/scripts/tests/${name})
+  set_tests_properties(${name}_${second} PROPERTIES
+    PASS_REGULAR_EXPRESSION "${pass}" FAIL_REGULAR_EXPRESSION "${fail}")
 endfunction()
 
 # gui_add_app_symbol_checks(<folders>): tests on the built archives' symbol

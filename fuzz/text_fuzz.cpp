@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "fuzz_setup.h"
-#include "gdi/dc/dc_record.h"
+#include "gdi/dc_record.h"
 #include "gdi/text/devfont_load.h"
 #include "gui/app_hooks.h"
 #include "gui/config.h"

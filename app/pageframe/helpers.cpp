@@ -5,7 +5,7 @@
 #include "app/liveview_dialogs.h"
 #include "app/msgbox.h"
 #include "app/page_colours.h"
-#include "app/pageframe/page_building.h"
+#include "app/page_building.h"
 #include "gui/dc.h"
 #include "gui/desktop.h"
 #include "gui/combobox.h"

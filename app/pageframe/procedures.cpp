@@ -1,7 +1,7 @@
 // The common handling of a sheet page's and a modal dialog's messages.
 #include "app/device_backend.h"
 #include "app/msgbox.h"
-#include "app/pageframe/page_building.h"
+#include "app/page_building.h"
 #include "gui/control_paint.h"
 #include "gui/message.h"
 #include "gui/paint.h"

@@ -1,6 +1,6 @@
 // The window procedure the pages beside a menu share.
 #include "app/app_registry.h"
-#include "app/pageframe/page_building.h"
+#include "app/page_building.h"
 #include "gui/message.h"
 #include "gui/window.h"
 

@@ -4,7 +4,7 @@
 
 #include "app/app_registry.h"
 #include "app/control_services.h"
-#include "app/pageframe/page_building.h"
+#include "app/page_building.h"
 #include "gui/button.h"
 #include "gui/display.h"
 #include "gui/nonclient.h"

@@ -3,7 +3,7 @@
 // output state and playback type as the finished windows do.
 #include "app/app_registry.h"
 #include "app/playback/playback_windows.h"
-#include "app/core/pages_calls.h"
+#include "app/pages_calls.h"
 #include "app/device_backend.h"
 #include "app/login_rights.h"
 #include "app/msgbox.h"

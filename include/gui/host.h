@@ -62,6 +62,19 @@ void HostInjectKey(int linuxKeyCode, int down);
 /* Asks for the host window to close, as its close button does. */
 void HostInjectClose(void);
 
+/* The start gate: the main host window stays unshown until its first
+ * complete frame. A program whose first screen is more than the first
+ * window painted (a start-up page opening over it) holds the gate, then
+ * releases it: HOST_GATE_RELEASE_NOW opens it once a window has been
+ * painted (and ends a wait for a next window); _WITH_NEXT_WINDOW opens it
+ * once the next window shown has been painted whole. Both do nothing once
+ * the gate is open, and the gate's time limit holds regardless; any other
+ * value of `how` is ignored. */
+#define HOST_GATE_RELEASE_NOW 0
+#define HOST_GATE_RELEASE_WITH_NEXT_WINDOW 1
+void HostHoldStartGate(void);
+void HostReleaseStartGate(int how);
+
 /* Waits until every dirty rectangle handed to the host so far is shown. */
 void HostFlush(void);
 /* What the window of output slot 0 (main) or 1 (auxiliary) shows at (x, y),

@@ -6,7 +6,7 @@
 
 #include "app/device_records.h"
 #include "app/device_records_net.h"
-#include "app/pageframe/page_building.h"
+#include "app/page_building.h"
 #include "app/value_texts.h"
 #include "gui/listview.h"
 

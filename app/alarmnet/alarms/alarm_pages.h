@@ -1,7 +1,7 @@
 // The pages of the alarm window.
 #pragma once
 
-#include "app/pageframe/page_building.h"
+#include "app/page_building.h"
 
 namespace alarms {
 

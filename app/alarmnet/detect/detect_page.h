@@ -10,7 +10,7 @@
 #include "app/device_backend.h"
 #include "app/device_backend_net.h"
 #include "app/layout_bitmaps.h"
-#include "app/pageframe/page_building.h"
+#include "app/page_building.h"
 #include "gui/common.h"
 
 namespace detect {

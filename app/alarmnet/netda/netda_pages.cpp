@@ -12,7 +12,7 @@
 #include "app/login_rights.h"
 #include "app/msgbox.h"
 #include "app/page_frame.h"
-#include "app/pageframe/page_building.h"
+#include "app/page_building.h"
 #include "app/usbdev.h"
 #include "gui/display.h"
 #include "gui/combobox.h"

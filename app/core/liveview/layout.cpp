@@ -7,7 +7,7 @@
 #include "app/device_backend.h"
 #include "app/liveview.h"
 #include "app/login_rights.h"
-#include "app/core/pages_calls.h"
+#include "app/pages_calls.h"
 #include "app/core/services/per_output.h"
 #include "gui/app_hooks.h"
 #include "gui/layout.h"

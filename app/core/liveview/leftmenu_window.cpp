@@ -3,12 +3,12 @@
 #include <iterator>
 
 #include "app/app_registry.h"
-#include "app/core/pages_calls.h"
 #include "app/device_backend.h"
 #include "app/layout_bitmaps.h"
 #include "app/left_menu.h"
 #include "app/liveview_dialogs.h"
 #include "app/page_keys.h"
+#include "app/pages_calls.h"
 #include "gui/app_hooks.h"
 #include "gui/bitmap.h"
 #include "gui/button.h"

@@ -4,7 +4,7 @@
 #include "app/app_registry.h"
 #include "app/camera.h"
 #include "app/core/liveview/main_proc.h"
-#include "app/core/pages_calls.h"
+#include "app/pages_calls.h"
 #include "app/device_backend.h"
 #include "app/format_text.h"
 #include "app/formatting.h"

@@ -10,9 +10,9 @@
 #include "app/login_rights.h"
 #include "app/msgbox.h"
 #include "app/system_services.h"
-#include "core/driver/host_thread.h"
 #include "gui/app_hooks.h"
 #include "gui/desktop.h"
+#include "gui/host.h"
 #include "gui/window_attr.h"
 
 namespace liveproc {
@@ -80,7 +80,7 @@ void onStartWizard(WindowHandle hwnd) {
   holdLiveView(output);
   // The page opened here completes the first screen: the window appears
   // with it, not with the live view alone a moment before.
-  host::ReleaseStartGate(host::GateRelease::kWithNextWindow);
+  HostReleaseStartGate(HOST_GATE_RELEASE_WITH_NEXT_WINDOW);
   if (needsLanguageChoice()) {
     createLangSelWindow(hwnd);
     if (GetPowerKeyDownFlag()) {
@@ -97,7 +97,7 @@ void onDiskCheck(WindowHandle hwnd) {
   holdLiveView(output);
   const bool ask = hasDiskToInit();
   // As the wizard's page: a question at start-up is part of the first screen.
-  if (ask) host::ReleaseStartGate(host::GateRelease::kWithNextWindow);
+  if (ask) HostReleaseStartGate(HOST_GATE_RELEASE_WITH_NEXT_WINDOW);
   if (ask && askMsgBox(hwnd, "preview", "checkdisk_hint") == MSGBOX_ANSWER_YES) formatNewDisks(hwnd, output);
   releaseLiveView(output);
 }

@@ -8,7 +8,7 @@
 #include "app/camera.h"
 #include "app/liveview.h"
 #include "app/liveview_dialogs.h"
-#include "app/core/pages_calls.h"
+#include "app/pages_calls.h"
 #include "gui/app_hooks.h"
 #include "gui/bitmap.h"
 #include "gui/dc.h"

@@ -6,7 +6,7 @@
 #include "app/device_backend.h"
 #include "app/liveview.h"
 #include "app/login_rights.h"
-#include "app/core/pages_calls.h"
+#include "app/pages_calls.h"
 #include "gui/app_hooks.h"
 #include "gui/dialog.h"
 #include "gui/livevideo.h"

@@ -6,7 +6,7 @@
 #include "app/app_registry.h"
 #include "app/playback.h"
 #include "app/liveview.h"
-#include "app/core/pages_calls.h"
+#include "app/pages_calls.h"
 #include "app/core/services/per_output.h"
 #include "gui/app_hooks.h"
 #include "gui/paint.h"

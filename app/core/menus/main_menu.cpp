@@ -7,7 +7,7 @@
 #include "app/app_registry.h"
 #include "app/core/menus/menu_paint.h"
 #include "app/core/menus/menu_rules.h"
-#include "app/core/pages_calls.h"
+#include "app/pages_calls.h"
 #include "app/device_backend.h"
 #include "app/device_ability.h"
 #include "app/dialog_template.h"

@@ -16,10 +16,10 @@
 #include "app/core/program/program_internal.h"
 #include "app/core/program/program_seam.h"
 #include "app/program.h"
-#include "core/driver/host_thread.h"
 #include "gui/app_hooks.h"
 #include "gui/bubbletip.h"
 #include "gui/desktop.h"
+#include "gui/host.h"
 #include "gui/ime.h"
 #include "gui/message.h"
 #include "gui/text_entry.h"
@@ -102,7 +102,7 @@ void* runMenuMain(void* arg) {
   t_startUpThread = true;
   initMenuMain(arg);
   // Whatever start-up opened has been shown by now (or nothing opened).
-  host::ReleaseStartGate(host::GateRelease::kNow);
+  HostReleaseStartGate(HOST_GATE_RELEASE_NOW);
   std::lock_guard<std::mutex> hold(gate().lock);
   --gate().running;
   gate().changed.notify_all();
@@ -122,7 +122,7 @@ void startMenuMainThread(void) {
   // The first screen is the live view with what the start-up thread opens
   // over it (the wizard, or the disk question): the host window waits for
   // that, so it appears once, with the whole of it.
-  host::HoldStartGate();
+  HostHoldStartGate();
   pthread_attr_t attr;
   pthread_attr_init(&attr);
   pthread_attr_setdetachstate(&attr, PTHREAD_CREATE_DETACHED);
@@ -133,7 +133,7 @@ void startMenuMainThread(void) {
   if (pthread_create(&thread, &attr, runMenuMain, nullptr) == 0)
     ++gate().running;
   else
-    host::ReleaseStartGate(host::GateRelease::kNow);
+    HostReleaseStartGate(HOST_GATE_RELEASE_NOW);
   pthread_attr_destroy(&attr);
 }
 
@@ -169,7 +169,7 @@ void* initMenuMain(void*) {
 
 void program::closeStartUpSends() {
   // The program ends before the start-up finished: nothing more is coming.
-  host::ReleaseStartGate(host::GateRelease::kNow);
+  HostReleaseStartGate(HOST_GATE_RELEASE_NOW);
   closeGate();
 }
 

@@ -10,8 +10,8 @@
 #include <string>
 
 #include "app/app_registry.h"
-#include "app/core/pages_calls.h"
 #include "app/login_rights.h"
+#include "app/pages_calls.h"
 #include "gui/startup.h"
 
 namespace {

@@ -3,7 +3,7 @@
 #include "app/app_callbacks.h"
 
 #include "app/app_registry.h"
-#include "app/core/pages_calls.h"
+#include "app/pages_calls.h"
 #include "app/playback.h"
 #include "app/control_services.h"
 #include "app/camera.h"

@@ -3,10 +3,10 @@
 #include <cstdio>
 
 #include "app/app_registry.h"
-#include "app/core/pages_calls.h"
 #include "app/core/services/per_output.h"
 #include "app/core/toolkit_calls.h"
 #include "app/formatting.h"
+#include "app/pages_calls.h"
 #include "gui/desktop.h"
 #include "gui/gui_etc.h"
 #include "gui/layout.h"

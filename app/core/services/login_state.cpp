@@ -1,10 +1,10 @@
 // Login state of each output and the record each output talks to the device
 // through.
 #include "app/app_registry.h"
-#include "app/core/pages_calls.h"
 #include "app/core/services/per_output.h"
 #include "app/device_backend.h"
 #include "app/login_rights.h"
+#include "app/pages_calls.h"
 #include "gui/app_hooks.h"
 
 namespace {

@@ -5,7 +5,7 @@
 #include "app/control_services.h"
 #include "app/liveview.h"
 #include "app/msgbox.h"
-#include "app/core/pages_calls.h"
+#include "app/pages_calls.h"
 #include "gui/app_hooks.h"
 #include "gui/dialog.h"
 #include "gui/window.h"

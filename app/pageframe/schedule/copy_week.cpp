@@ -5,7 +5,7 @@
 
 #include "app/control_services.h"
 #include "app/liveview_dialogs.h"
-#include "app/pageframe/page_building.h"
+#include "app/page_building.h"
 #include "app/time_segments.h"
 #include "gui/button.h"
 #include "gui/control_paint.h"

@@ -1,5 +1,5 @@
 // One day of a schedule to and from its editor's boxes.
-#include "app/pageframe/schedule/day_editor.h"
+#include "app/day_editor.h"
 
 #include "app/control_services.h"
 #include "app/page_frame.h"

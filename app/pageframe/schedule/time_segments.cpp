@@ -1,7 +1,7 @@
 // The check of a day's segments and the time boxes that edit them.
 #include "app/msgbox.h"
+#include "app/page_building.h"
 #include "app/page_frame.h"
-#include "app/pageframe/page_building.h"
 #include "app/time_segments.h"
 #include "gui/combobox.h"
 #include "gui/window.h"

@@ -9,8 +9,8 @@
 
 #include <string>
 
+#include "app/page_building.h"
 #include "app/page_keys.h"
-#include "app/pageframe/page_building.h"
 #include "app/testing/page_harness.h"
 #include "gui/control_paint.h"
 #include "gui/propsheet.h"

@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "app/pageframe/page_building.h"
+#include "app/page_building.h"
 
 namespace disks {
 

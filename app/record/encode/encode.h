@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "app/device_records.h"
-#include "app/pageframe/page_building.h"
+#include "app/page_building.h"
 #include "gui/common.h"
 
 namespace encode {

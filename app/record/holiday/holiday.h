@@ -3,7 +3,7 @@
 #pragma once
 
 #include "app/device_records.h"
-#include "app/pageframe/page_building.h"
+#include "app/page_building.h"
 
 namespace holiday {
 

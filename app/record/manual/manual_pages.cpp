@@ -16,7 +16,7 @@
 #include "app/login_rights.h"
 #include "app/msgbox.h"
 #include "app/page_colours.h"
-#include "app/pageframe/page_building.h"
+#include "app/page_building.h"
 #include "app/record_pages.h"
 #include "app/record_services.h"
 #include "gui/bitmap.h"

@@ -6,8 +6,8 @@
 
 #include "app/app_registry.h"
 #include "app/control_services.h"
+#include "app/day_editor.h"
 #include "app/msgbox.h"
-#include "app/pageframe/schedule/day_editor.h"
 #include "app/record/schedule/schedule_page.h"
 #include "app/record_pages.h"
 #include "app/time_segments.h"

@@ -2,7 +2,7 @@
 // per-tab grid state, and the working records of every channel.
 #pragma once
 
-#include "app/pageframe/page_building.h"
+#include "app/page_building.h"
 #include "app/record/schedule/schedule_week.h"
 
 namespace schedule {

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "app/device_records.h"
-#include "app/pageframe/page_building.h"
+#include "app/page_building.h"
 
 namespace storage {
 

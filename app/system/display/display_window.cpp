@@ -4,7 +4,7 @@
 #include "app/app_registry.h"
 #include "app/formatting.h"
 #include "app/login_rights.h"
-#include "app/pageframe/page_building.h"
+#include "app/page_building.h"
 #include "app/system/display/display.h"
 #include "app/system_pages.h"
 #include "gui/button.h"

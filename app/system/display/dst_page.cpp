@@ -6,7 +6,7 @@
 #include "app/control_services.h"
 #include "app/formatting.h"
 #include "app/msgbox.h"
-#include "app/pageframe/page_building.h"
+#include "app/page_building.h"
 #include "app/system/display/display.h"
 #include "gui/button.h"
 #include "gui/combobox.h"

@@ -11,7 +11,7 @@
 #include "app/formatting.h"
 #include "app/login_rights.h"
 #include "app/msgbox.h"
-#include "app/pageframe/page_building.h"
+#include "app/page_building.h"
 #include "app/system/display/display.h"
 #include "app/system/language/language_list.h"
 #include "app/system_services.h"

@@ -7,7 +7,7 @@
 #include "app/device_records.h"
 #include "app/login_rights.h"
 #include "app/msgbox.h"
-#include "app/pageframe/page_building.h"
+#include "app/page_building.h"
 #include "app/system/login/login.h"
 #include "app/system/users/users.h"
 #include "gui/button.h"

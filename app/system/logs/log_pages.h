@@ -2,7 +2,7 @@
 #pragma once
 
 #include "app/device_backend.h"
-#include "app/pageframe/page_building.h"
+#include "app/page_building.h"
 
 namespace logs {
 

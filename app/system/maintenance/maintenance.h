@@ -2,7 +2,7 @@
 // with the menu disabled, the busy cursor, and the pages' result boxes.
 #pragma once
 
-#include "app/pageframe/page_building.h"
+#include "app/page_building.h"
 #include "app/value_texts.h"
 #include "gui/common.h"
 

@@ -1,7 +1,7 @@
 // The first page of the live view settings window: per output the layout
 // mode, dwell time and audio, and the event output with its delay; edits of
 // other outputs wait in a stash until Apply.
-#include "app/pageframe/page_building.h"
+#include "app/page_building.h"
 #include "app/app_registry.h"
 #include "app/control_services.h"
 #include "app/system/previewset/previewset.h"

@@ -5,7 +5,7 @@
 #define APP_SYSTEM_PREVIEWSET_PREVIEWSET_H
 
 #include "app/device_records.h"
-#include "app/pageframe/page_building.h"
+#include "app/page_building.h"
 #include "gui/common.h"
 
 namespace previewset {

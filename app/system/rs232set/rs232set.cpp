@@ -8,7 +8,7 @@
 #include "app/login_rights.h"
 #include "app/msgbox.h"
 #include "app/page_registry.h"
-#include "app/pageframe/page_building.h"
+#include "app/page_building.h"
 #include "app/system_pages.h"
 #include "gui/combobox.h"
 #include "gui/desktop.h"

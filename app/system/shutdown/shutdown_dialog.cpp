@@ -3,7 +3,7 @@
 #include "app/app_registry.h"
 #include "app/login_rights.h"
 #include "app/msgbox.h"
-#include "app/pageframe/page_building.h"
+#include "app/page_building.h"
 #include "app/program.h"
 #include "app/system/shutdown/shutdown_paint.h"
 #include "app/system_pages.h"

@@ -2,8 +2,8 @@
 #include <string>
 
 #include "app/liveview_dialogs.h"
+#include "app/page_building.h"
 #include "app/page_colours.h"
-#include "app/pageframe/page_building.h"
 #include "app/system/shutdown/shutdown_paint.h"
 #include "gui/dc.h"
 

@@ -9,7 +9,7 @@
 
 #include "app/device_backend.h"
 #include "app/device_records.h"
-#include "app/pageframe/page_building.h"
+#include "app/page_building.h"
 
 namespace users {
 

@@ -5,7 +5,7 @@
 #include <cstdint>
 
 #include "app/device_records.h"
-#include "app/pageframe/page_building.h"
+#include "app/page_building.h"
 #include "gui/common.h"
 #include "gui/dialog.h"
 #include "gui/display.h"

@@ -1,8 +1,8 @@
 // The control library's way to the toolkit's one file reader and to its
 // warning line.
 #include "core/control_support.h"
-#include "gdi/startup/readable_file.h"
-#include "gdi/startup/startup_report.h"
+#include "gdi/readable_file.h"
+#include "gdi/startup_report.h"
 
 std::FILE* OpenBinaryFile(const char* path, std::string* why) {
   files::ReadableFile file(path, files::kMaxBinaryFile);

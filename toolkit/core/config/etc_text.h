@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-#include "gdi/startup/readable_file.h"
+#include "gdi/readable_file.h"
 #include "gui/config.h"
 
 namespace etc {

@@ -7,10 +7,10 @@
 #include <vector>
 
 #include "core/cursor/cursor_internal.h"
-#include "gdi/startup/readable_file.h"
-#include "gdi/startup/startup_report.h"
-#include "gdi/dc/dc_record.h"
-#include "gdi/image/row_convert.h"
+#include "gdi/readable_file.h"
+#include "gdi/startup_report.h"
+#include "gdi/dc_record.h"
+#include "gdi/row_convert.h"
 #include "gui/gal.h"
 #include "gui/gui_etc.h"
 

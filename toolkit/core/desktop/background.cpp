@@ -6,7 +6,7 @@
 #include "core/desktop/desktop_proc.h"
 #include "core/desktop/desktop_state.h"
 #include "core/layout/window_bitmap.h"
-#include "gdi/dc/dc_record.h"
+#include "gdi/dc_record.h"
 #include "gui/app_hooks.h"
 #include "gui/gal.h"
 #include "gui/image.h"

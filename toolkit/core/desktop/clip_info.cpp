@@ -3,7 +3,7 @@
 #include "core/desktop/desktop_state.h"
 #include "core/livevideo/display_switch.h"
 #include "core/window/window_damage.h"
-#include "gdi/dc/dc_window.h"
+#include "gdi/dc_window.h"
 
 namespace {
 

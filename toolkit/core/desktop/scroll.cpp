@@ -7,7 +7,7 @@
 
 #include "core/desktop/window_stack.h"
 #include "core/window/window_damage.h"
-#include "gdi/dc/dc_record.h"
+#include "gdi/dc_record.h"
 #include "gui/dc.h"
 #include "gui/desktop.h"
 

@@ -11,7 +11,7 @@
 #include "core/desktop/desktop_state.h"
 #include "core/livevideo/display_switch.h"
 #include "core/window/window_damage.h"
-#include "gdi/dc/dc_record.h"
+#include "gdi/dc_record.h"
 #include "gui/dc.h"
 #include "gui/element.h"
 #include "gui/message.h"

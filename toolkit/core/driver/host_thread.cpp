@@ -25,7 +25,7 @@
 #include "core/driver/host_map_picture.h"
 #include "core/driver/host_wait.h"
 #include "core/driver/present_pacer.h"
-#include "gdi/startup/startup_report.h"
+#include "gdi/startup_report.h"
 #include "core/driver/windib.h"
 #include "gui/host.h"
 
@@ -824,6 +824,15 @@ int GetDesktopDepth() { return 32; }
 extern "C" {
 
 void HostFlush(void) { host::PresentNow(); }
+
+void HostHoldStartGate(void) { host::HoldStartGate(); }
+
+void HostReleaseStartGate(int how) {
+  if (how == HOST_GATE_RELEASE_NOW)
+    host::ReleaseStartGate(host::GateRelease::kNow);
+  else if (how == HOST_GATE_RELEASE_WITH_NEXT_WINDOW)
+    host::ReleaseStartGate(host::GateRelease::kWithNextWindow);
+}
 
 int64_t HostReadWindowPixel(int slot, int x, int y) {
   if (slot < 0 || slot >= host::kSlotCount) return -1;

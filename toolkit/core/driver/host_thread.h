@@ -77,6 +77,8 @@ bool StartGateClosed();
 // once the next window shown has been painted whole (the page the caller
 // is about to open). Both do nothing once the gate is open; the gate's time
 // limit holds regardless.
+// The program reaches both through gui/host.h (HostHoldStartGate and
+// HostReleaseStartGate).
 enum class GateRelease { kNow, kWithNextWindow };
 void HoldStartGate();
 void ReleaseStartGate(GateRelease how);

@@ -7,7 +7,7 @@
 
 #include "core/driver/host_thread.h"
 #include "core/driver/windib.h"
-#include "gdi/dc/dc_record.h"
+#include "gdi/dc_record.h"
 #include "gui/app_hooks.h"
 
 struct GalPrivateVideoData {

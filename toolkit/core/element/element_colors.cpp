@@ -6,7 +6,7 @@
 #include <cstring>
 
 #include "core/element/size_limit.h"
-#include "gdi/startup/startup_report.h"
+#include "gdi/startup_report.h"
 #include "gui/dc.h"
 #include "gui/element.h"
 #include "gui/font.h"

@@ -13,9 +13,9 @@
 #include <unordered_map>
 #include <vector>
 
-#include "gdi/image/load_failure.h"
-#include "gdi/startup/readable_file.h"
-#include "gdi/startup/startup_report.h"
+#include "gdi/load_failure.h"
+#include "gdi/readable_file.h"
+#include "gdi/startup_report.h"
 #include "gui/cursor.h"
 #include "gui/image.h"
 #include "gui/app_hooks.h"

@@ -9,7 +9,7 @@
 #include "core/desktop/zorder.h"
 #include "core/driver/windib.h"
 #include "core/window/window_record.h"
-#include "gdi/hooks/core_layer.h"
+#include "gdi/core_layer.h"
 #include "gui/desktop.h"
 #include "gui/gui_etc.h"
 

@@ -5,7 +5,7 @@
 #include <atomic>
 #include <cstring>
 
-#include "gdi/startup/startup_report.h"
+#include "gdi/startup_report.h"
 #include "gui/gui_etc.h"
 
 namespace {

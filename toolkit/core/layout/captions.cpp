@@ -7,7 +7,7 @@
 #include "core/layout/layout_sources.h"
 #include "core/layout/layout_state.h"
 #include "core/layout/source_files.h"
-#include "gdi/startup/startup_report.h"
+#include "gdi/startup_report.h"
 #include "gui/display.h"
 #include "gui/gui_etc.h"
 #include "gui/layout.h"

@@ -10,7 +10,7 @@
 #include <string>
 
 #include "core/config/etc_text.h"
-#include "gdi/startup/startup_report.h"
+#include "gdi/startup_report.h"
 
 char ETCFILEPATH[GUI_ETC_PATH_SIZE];
 char AUXSETCFILEPATH[GUI_ETC_PATH_SIZE];

@@ -14,7 +14,7 @@
 #include "core/layout/config_text.h"
 #include "core/layout/layout_state.h"
 #include "core/layout/source_files.h"
-#include "gdi/startup/startup_report.h"
+#include "gdi/startup_report.h"
 #include "gui/gui_etc.h"
 #include "gui/layout.h"
 

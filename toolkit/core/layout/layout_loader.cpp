@@ -14,7 +14,7 @@
 #include "core/layout/layout_state.h"
 #include "core/layout/window_bitmap.h"
 #include "core/layout/skb_metrics.h"
-#include "gdi/startup/startup_report.h"
+#include "gdi/startup_report.h"
 #include "gui/app_hooks.h"
 #include "gui/dc.h"
 #include "gui/display.h"

@@ -6,7 +6,7 @@
 
 #include "core/layout/config_text.h"
 #include "core/layout/window_bitmap.h"
-#include "gdi/text/sysfont.h"
+#include "gdi/sysfont.h"
 #include "gui/app_hooks.h"
 #include "gui/dc.h"
 #include "gui/display.h"

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "core/element/size_limit.h"
-#include "gdi/startup/startup_report.h"
+#include "gdi/startup_report.h"
 #include "gui/gal.h"
 #include "gui/gui_etc.h"
 

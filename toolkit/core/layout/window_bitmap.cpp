@@ -2,8 +2,8 @@
 
 #include <cstdio>
 
-#include "gdi/image/load_failure.h"
-#include "gdi/startup/startup_report.h"
+#include "gdi/load_failure.h"
+#include "gdi/startup_report.h"
 #include "gui/image.h"
 
 void LoadWindowBitmap(const char* file, Bitmap* bitmap, const char* key) {

@@ -11,7 +11,7 @@
 #include <cstring>
 #include <string>
 
-#include "gdi/startup/startup_report.h"
+#include "gdi/startup_report.h"
 #include "gui/gui_etc.h"
 #include "gui/startup.h"
 

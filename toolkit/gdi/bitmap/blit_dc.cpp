@@ -7,10 +7,10 @@
 #include <vector>
 
 #include "gdi/bitmap/surface_clip.h"
-#include "gdi/dc/clipped_spans.h"
-#include "gdi/dc/dc_cursor.h"
-#include "gdi/dc/dc_record.h"
-#include "gdi/gal/gal_internal.h"
+#include "gdi/clipped_spans.h"
+#include "gdi/dc_cursor.h"
+#include "gdi/dc_record.h"
+#include "gdi/gal_internal.h"
 #include "gui/bitmap.h"
 #include "gui/dc.h"
 

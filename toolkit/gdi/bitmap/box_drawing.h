@@ -4,7 +4,7 @@
 #ifndef GDI_BITMAP_BOX_DRAWING_H
 #define GDI_BITMAP_BOX_DRAWING_H
 
-#include "gdi/dc/dc_record.h"
+#include "gdi/dc_record.h"
 #include "gui/bitmap.h"
 
 namespace gui::dc {

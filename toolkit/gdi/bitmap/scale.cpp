@@ -3,7 +3,7 @@
 #include <cstring>
 #include <vector>
 
-#include "gdi/dc/dc_record.h"
+#include "gdi/dc_record.h"
 #include "gdi/gal/blit_pixel.h"
 #include "gui/bitmap.h"
 

@@ -1,8 +1,8 @@
 // Capability queries on a DC's surface.
 #include <mutex>
 
-#include "gdi/dc/dc_record.h"
-#include "gdi/gal/gal_internal.h"
+#include "gdi/dc_record.h"
+#include "gdi/gal_internal.h"
 #include "gui/dc.h"
 
 using namespace gui::dc;

@@ -1,6 +1,6 @@
 // Direct access to a DC's pixels: the display stays locked (and the cursor
 // hidden over the rectangle) from LockDC to UnlockDC.
-#include "gdi/dc/dc_record.h"
+#include "gdi/dc_record.h"
 #include "gui/dc.h"
 
 using namespace gui::dc;

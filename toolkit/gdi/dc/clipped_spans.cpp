@@ -1,4 +1,4 @@
-#include "gdi/dc/clipped_spans.h"
+#include "gdi/clipped_spans.h"
 
 #include <algorithm>
 

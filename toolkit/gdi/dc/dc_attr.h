@@ -3,7 +3,7 @@
 #ifndef GDI_DC_DC_ATTR_H
 #define GDI_DC_DC_ATTR_H
 
-#include "gdi/dc/dc_record.h"
+#include "gdi/dc_record.h"
 
 namespace gui::dc {
 

@@ -3,8 +3,8 @@
 // from it; every other DC clips by its effective region alone.
 #include <mutex>
 
-#include "gdi/dc/dc_record.h"
-#include "gdi/dc/dc_window.h"
+#include "gdi/dc_record.h"
+#include "gdi/dc_window.h"
 #include "gui/dc.h"
 
 using namespace gui::dc;

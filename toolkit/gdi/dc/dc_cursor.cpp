@@ -1,9 +1,9 @@
-#include "gdi/dc/dc_cursor.h"
+#include "gdi/dc_cursor.h"
 
 #include <atomic>
 #include <mutex>
 
-#include "gdi/gal/gal_internal.h"
+#include "gdi/gal_internal.h"
 
 namespace gui::dc {
 namespace {

@@ -1,7 +1,7 @@
 // The bracket around every drawing operation: the display's GDI lock, then
 // the cursor guard; the flush of the output rectangle when it ends.
-#include "gdi/dc/dc_cursor.h"
-#include "gdi/dc/dc_record.h"
+#include "gdi/dc_cursor.h"
+#include "gdi/dc_record.h"
 
 namespace gui::dc {
 

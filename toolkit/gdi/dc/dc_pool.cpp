@@ -6,12 +6,12 @@
 #include <new>
 
 #include "gdi/dc/dc_attr.h"
-#include "gdi/dc/dc_cursor.h"
-#include "gdi/dc/dc_record.h"
-#include "gdi/dc/dc_window.h"
 #include "gdi/dc/gdi_heap.h"
 #include "gdi/dc/pixel_ops.h"
-#include "gdi/gal/gal_internal.h"
+#include "gdi/dc_cursor.h"
+#include "gdi/dc_record.h"
+#include "gdi/dc_window.h"
+#include "gdi/gal_internal.h"
 #include "gui/app_hooks.h"
 #include "gui/dc.h"
 #include "gui/font.h"

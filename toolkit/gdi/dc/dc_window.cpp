@@ -1,11 +1,11 @@
 // The window DC's view of windows and clip information: the records
-// themselves are read by the core (gdi/hooks/core_layer.h).
-#include "gdi/dc/dc_window.h"
+// themselves are read by the core (gdi/core_layer.h).
+#include "gdi/dc_window.h"
 
 #include <atomic>
 
-#include "gdi/dc/dc_record.h"
-#include "gdi/hooks/core_layer.h"
+#include "gdi/core_layer.h"
+#include "gdi/dc_record.h"
 #include "gui/app_hooks.h"
 
 namespace gui::dc {

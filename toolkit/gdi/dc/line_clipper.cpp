@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <cstdlib>
 
-#include "gdi/dc/clipped_spans.h"
+#include "gdi/clipped_spans.h"
 
 namespace gui::dc {
 namespace {

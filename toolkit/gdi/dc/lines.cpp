@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <cstdlib>
 
-#include "gdi/dc/clipped_spans.h"
+#include "gdi/clipped_spans.h"
 #include "gui/dc.h"
 
 namespace gui::dc {

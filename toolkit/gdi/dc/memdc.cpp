@@ -7,9 +7,9 @@
 #include <new>
 
 #include "gdi/dc/dc_attr.h"
-#include "gdi/dc/dc_window.h"
 #include "gdi/dc/gdi_heap.h"
 #include "gdi/dc/pixel_ops.h"
+#include "gdi/dc_window.h"
 #include "gui/dc.h"
 
 namespace gui::dc {

@@ -5,7 +5,7 @@
 
 #include <memory>
 
-#include "gdi/dc/dc_record.h"
+#include "gdi/dc_record.h"
 
 namespace gui::dc {
 

@@ -1,7 +1,7 @@
 // Rectangle outlines, focus rectangles and dotted lines.
 #include <algorithm>
 
-#include "gdi/dc/clipped_spans.h"
+#include "gdi/clipped_spans.h"
 #include "gdi/dc/pixel_api.h"
 #include "gdi/dc/pixel_ops.h"
 #include "gui/dc.h"

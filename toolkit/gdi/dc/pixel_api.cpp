@@ -1,10 +1,10 @@
 // Raster operations, single pixels and conversions between colours and
 // pixel values of a DC's surface.
-#include "gdi/dc/dc_cursor.h"
-#include "gdi/dc/dc_record.h"
-#include "gdi/dc/dc_window.h"
 #include "gdi/dc/pixel_api.h"
 #include "gdi/dc/pixel_ops.h"
+#include "gdi/dc_cursor.h"
+#include "gdi/dc_record.h"
+#include "gdi/dc_window.h"
 #include "gui/dc.h"
 
 namespace gui::dc {

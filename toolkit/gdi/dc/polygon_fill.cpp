@@ -4,7 +4,7 @@
 #include <memory>
 #include <new>
 
-#include "gdi/dc/clipped_spans.h"
+#include "gdi/clipped_spans.h"
 #include "gdi/dc/polygon_rows.h"
 #include "gui/dc.h"
 #include "gui/polygon.h"

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "gdi/dc/dc_record.h"
+#include "gdi/dc_record.h"
 #include "gui/dc.h"
 #include "gui/fixed_math.h"
 

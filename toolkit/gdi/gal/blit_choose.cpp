@@ -5,7 +5,7 @@
 #include "gdi/gal/blit_choose.h"
 
 #include "gdi/gal/blit_loops.h"
-#include "gdi/gal/gal_internal.h"
+#include "gdi/gal_internal.h"
 
 namespace {
 

@@ -4,8 +4,8 @@
 #include <vector>
 
 #include "gdi/gal/blit_choose.h"
-#include "gdi/gal/gal_internal.h"
 #include "gdi/gal/row_copy.h"
+#include "gdi/gal_internal.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "gdi/gal/gal_internal.h"
+#include "gdi/gal_internal.h"
 #include "gui/app_hooks.h"
 #include "gui/bitmap.h"
 

@@ -1,7 +1,7 @@
 // Copy of a surface into a new surface of another pixel format.
 #include <algorithm>
 
-#include "gdi/gal/gal_internal.h"
+#include "gdi/gal_internal.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // What the graphics layer asks the device about its outputs. These read the
 // application's call-backs directly so that the graphics layer does not pull
 // in the layout and font code behind the display queries.
-#include "gdi/gal/gal_internal.h"
+#include "gdi/gal_internal.h"
 #include "gui/app_hooks.h"
 #include "gui/display.h"
 

@@ -2,8 +2,8 @@
 #include <algorithm>
 #include <cstring>
 
-#include "gdi/gal/gal_internal.h"
 #include "gdi/gal/row_copy.h"
+#include "gdi/gal_internal.h"
 
 #if defined(__SSE2__)
 #include <emmintrin.h>

@@ -2,7 +2,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "gdi/gal/gal_internal.h"
+#include "gdi/gal_internal.h"
 
 namespace {
 

@@ -5,9 +5,9 @@
 
 #include "gdi/gal/blit_loops.h"
 #include "gdi/gal/blit_pixel.h"
-#include "gdi/gal/gal_internal.h"
 #include "gdi/gal/put_box.h"
 #include "gdi/gal/row_copy.h"
+#include "gdi/gal_internal.h"
 #include "gui/bitmap.h"
 
 namespace gal {

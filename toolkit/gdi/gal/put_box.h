@@ -5,7 +5,7 @@
 
 #include <cstddef>
 
-#include "gdi/gal/gal_internal.h"
+#include "gdi/gal_internal.h"
 #include "gui/bitmap.h"
 
 namespace gal {

@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "gdi/gal/blit_pixel.h"
-#include "gdi/gal/gal_internal.h"
 #include "gdi/gal/rle_code.h"
+#include "gdi/gal_internal.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <memory>
 #include <new>
 
-#include "gdi/gal/gal_internal.h"
+#include "gdi/gal_internal.h"
 
 namespace {
 

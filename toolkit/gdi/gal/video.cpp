@@ -4,9 +4,9 @@
 #include <cstring>
 #include <strings.h>
 
-#include "gdi/gal/gal_internal.h"
-#include "gdi/gal/video_internal.h"
-#include "gdi/hooks/core_layer.h"
+#include "gdi/core_layer.h"
+#include "gdi/gal_internal.h"
+#include "gdi/video_internal.h"
 #include "gui/app_hooks.h"
 
 extern "C" {

@@ -4,9 +4,9 @@
 
 #include <mutex>
 
-#include "gdi/dc/dc_record.h"
-#include "gdi/gal/gal_internal.h"
-#include "gdi/gal/video_internal.h"
+#include "gdi/dc_record.h"
+#include "gdi/gal_internal.h"
+#include "gdi/video_internal.h"
 #include "gui/app_hooks.h"
 
 namespace {

@@ -5,8 +5,8 @@
 #include <cstring>
 #include <new>
 
-#include "gdi/gal/gal_internal.h"
-#include "gdi/gal/video_internal.h"
+#include "gdi/gal_internal.h"
+#include "gdi/video_internal.h"
 
 namespace {
 

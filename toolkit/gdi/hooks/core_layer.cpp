@@ -1,4 +1,4 @@
-#include "gdi/hooks/core_layer.h"
+#include "gdi/core_layer.h"
 
 #include "gui/app_hooks.h"
 #include "gui/config.h"

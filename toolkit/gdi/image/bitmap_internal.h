@@ -3,7 +3,7 @@
 #ifndef GDI_IMAGE_BITMAP_INTERNAL_H
 #define GDI_IMAGE_BITMAP_INTERNAL_H
 
-#include "gdi/image/row_convert.h"
+#include "gdi/row_convert.h"
 #include "gui/image.h"
 
 namespace gui::image {

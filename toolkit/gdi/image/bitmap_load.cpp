@@ -5,7 +5,7 @@
 #include <ctime>
 #include <random>
 
-#include "gdi/dc/dc_record.h"
+#include "gdi/dc_record.h"
 #include "gdi/image/bitmap_internal.h"
 #include "gdi/image/image_internal.h"
 #include "gui/display.h"

@@ -8,7 +8,7 @@
 #include "gdi/bitmap/box_drawing.h"
 #include "gdi/image/bitmap_internal.h"
 #include "gdi/image/icon_internal.h"
-#include "gdi/startup/readable_file.h"
+#include "gdi/readable_file.h"
 
 using namespace gui::image;
 

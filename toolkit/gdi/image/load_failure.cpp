@@ -1,6 +1,6 @@
-#include "gdi/image/load_failure.h"
+#include "gdi/load_failure.h"
 
-#include "gdi/startup/readable_file.h"
+#include "gdi/readable_file.h"
 #include "gui/image.h"
 
 namespace gui::image {

@@ -1,4 +1,4 @@
-#include "gdi/image/row_convert.h"
+#include "gdi/row_convert.h"
 
 #include <cstring>
 

@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "gdi/startup/readable_file.h"
+#include "gdi/readable_file.h"
 #include "gui/image.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "gdi/startup/readable_file.h"
+#include "gdi/readable_file.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>

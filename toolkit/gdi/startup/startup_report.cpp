@@ -1,4 +1,4 @@
-#include "gdi/startup/startup_report.h"
+#include "gdi/startup_report.h"
 
 #include <unistd.h>
 

@@ -1,7 +1,7 @@
 // The device-font loaders start-up calls: they read [rawbitmapfonts] and
 // [truetypefonts] of the main configuration (the loaded object while InitGUI
 // runs, else the file).
-#include "gdi/hooks/core_layer.h"
+#include "gdi/core_layer.h"
 #include "gdi/text/devfont_load.h"
 
 extern "C" {

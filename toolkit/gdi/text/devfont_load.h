@@ -4,18 +4,14 @@
 #ifndef TOOLKIT_GDI_TEXT_DEVFONT_LOAD_H
 #define TOOLKIT_GDI_TEXT_DEVFONT_LOAD_H
 
-#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "gdi/font_config_read.h"
 #include "gui/font.h"
 
 namespace devfont {
-
-// Reads section/key into value (at most len bytes); 0 on success, a negative
-// configuration code otherwise.
-using ConfigRead = std::function<int(const char* section, const char* key, char* value, int len)>;
 
 extern const char kRawBitmapSection[];
 extern const char kTrueTypeSection[];

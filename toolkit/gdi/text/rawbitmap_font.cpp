@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <memory>
 
-#include "gdi/startup/readable_file.h"
+#include "gdi/readable_file.h"
 
 #include "gdi/text/devfont_list.h"
 

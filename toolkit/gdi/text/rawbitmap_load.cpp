@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "gdi/hooks/core_layer.h"
-#include "gdi/startup/readable_file.h"
-#include "gdi/startup/startup_report.h"
+#include "gdi/core_layer.h"
+#include "gdi/readable_file.h"
+#include "gdi/startup_report.h"
 #include "gdi/text/devfont_list.h"
 #include "gdi/text/devfont_load.h"
 #include "gdi/text/rawbitmap_font.h"

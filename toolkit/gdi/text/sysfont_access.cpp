@@ -1,6 +1,6 @@
 // Start-up and shut-down of text and fonts, and the accessors of the
 // system fonts.
-#include "gdi/text/sysfont.h"
+#include "gdi/sysfont.h"
 
 namespace {
 

@@ -7,9 +7,10 @@
 #include <string>
 #include <vector>
 
-#include "gdi/hooks/core_layer.h"
-#include "gdi/startup/startup_report.h"
-#include "gdi/text/sysfont.h"
+#include "gdi/core_layer.h"
+#include "gdi/startup_report.h"
+#include "gdi/sysfont.h"
+#include "gdi/text/devfont_load.h"
 #include "gui/app_hooks.h"
 #include "gui/config.h"
 

@@ -3,8 +3,9 @@
 #include <cstdio>
 #include <string>
 
-#include "gdi/hooks/core_layer.h"
-#include "gdi/text/sysfont.h"
+#include "gdi/core_layer.h"
+#include "gdi/sysfont.h"
+#include "gdi/text/devfont_load.h"
 
 extern "C" {
 LogFont* langbox_font[LANG_INDEX_COUNT];

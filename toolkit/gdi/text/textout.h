@@ -4,7 +4,7 @@
 
 #include <cstring>
 
-#include "gdi/dc/dc_record.h"
+#include "gdi/dc_record.h"
 #include "gdi/text/textrender.h"
 
 namespace textout {

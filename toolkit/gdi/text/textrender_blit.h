@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "gdi/dc/dc_record.h"
+#include "gdi/dc_record.h"
 #include "gdi/text/textrender_glyph.h"
 
 namespace textrender {

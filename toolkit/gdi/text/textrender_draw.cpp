@@ -3,8 +3,8 @@
 // and strike-out. Device coordinates; the caller has locked the DC.
 #include <algorithm>
 
-#include "gdi/dc/dc_record.h"
 #include "gdi/dc/rect_inline.h"
+#include "gdi/dc_record.h"
 #include "gdi/text/textrender.h"
 #include "gdi/text/textrender_buffer.h"
 #include "gdi/text/textrender_glyphcache.h"

@@ -2,7 +2,7 @@
 // line breaks for the tabbed form.
 #include <algorithm>
 
-#include "gdi/dc/dc_record.h"
+#include "gdi/dc_record.h"
 #include "gdi/text/textrender.h"
 #include "gdi/text/textrender_buffer.h"
 

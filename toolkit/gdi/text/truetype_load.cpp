@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "gdi/startup/readable_file.h"
-#include "gdi/startup/startup_report.h"
+#include "gdi/readable_file.h"
+#include "gdi/startup_report.h"
 #include "gdi/text/devfont_list.h"
 #include "gdi/text/devfont_load.h"
 #include "gdi/text/truetype_font.h"

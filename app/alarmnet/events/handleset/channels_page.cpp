@@ -3,7 +3,7 @@
 #include "app/alarmnet/events/handleset/handleset.h"
 #include "app/control_services.h"
 #include "app/liveview_dialogs.h"
-#include "app/pageframe/page_building.h"
+#include "app/page_building.h"
 #include "gui/button.h"
 #include "gui/control_paint.h"
 #include "gui/dc.h"

@@ -7,7 +7,7 @@
 #include "app/device_backend.h"
 #include "app/device_ability.h"
 #include "app/login_rights.h"
-#include "app/pageframe/page_building.h"
+#include "app/page_building.h"
 #include "gui/button.h"
 #include "gui/combobox.h"
 #include "gui/control_paint.h"

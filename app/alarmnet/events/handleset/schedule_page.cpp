@@ -6,7 +6,7 @@
 #include "app/control_services.h"
 #include "app/device_backend.h"
 #include "app/msgbox.h"
-#include "app/pageframe/page_building.h"
+#include "app/page_building.h"
 #include "gui/button.h"
 #include "gui/combobox.h"
 #include "gui/control_paint.h"

@@ -1,7 +1,7 @@
 /* The live-view side menu: one bar of picture buttons per output, acting on
  * the channel of the selected live-view window. createLeftMenuWindow and
  * refreshLeftMenuCaptions are declared with the other page entry points
- * (app/core/pages_calls.h). */
+ * (app/pages_calls.h). */
 #ifndef APP_LEFT_MENU_H
 #define APP_LEFT_MENU_H
 

@@ -8,7 +8,7 @@
 #include "app/camera.h"
 #include "app/core/liveview/tests/host_input.h"
 #include "app/testing/page_harness.h"
-#include "app/core/pages_calls.h"
+#include "app/pages_calls.h"
 #include "app/device_backend.h"
 #include "app/format_text.h"
 #include "app/formatting.h"

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "app/core/pages_calls.h"
 #include "app/device_backend.h"
+#include "app/pages_calls.h"
 #include "app/system/tests/system_input.h"
 #include "app/testing/page_harness.h"
 #include "controls/barkit/tests/quick_clicks.h"

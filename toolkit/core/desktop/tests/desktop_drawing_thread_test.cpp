@@ -5,7 +5,7 @@
 #include <mutex>
 
 #include "core/desktop/tests/desktop_fixture.h"
-#include "gdi/dc/dc_record.h"
+#include "gdi/dc_record.h"
 #include "gdi/gal/tests/guarded_surface.h"
 #include "gui/dc.h"
 #include "gui/desktop.h"

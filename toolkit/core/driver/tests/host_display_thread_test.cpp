@@ -8,7 +8,7 @@
 #include <thread>
 #include <vector>
 
-#include "gdi/dc/dc_record.h"
+#include "gdi/dc_record.h"
 #include "gui/app_hooks.h"
 #include "gui/gal.h"
 #include "gui/host.h"

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <climits>
 #include <cstring>
 #include <vector>
 
@@ -102,6 +103,28 @@ TEST_F(HostWindowTest, HeldFirstScreenShowsOnlyWhenReleased) {
     EXPECT_FALSE(host::StartGateClosed());
     GAL_VideoQuit();
   }
+}
+
+// The program holds and releases the gate through the public calls; a
+// release it does not know leaves the gate as it was.
+TEST_F(HostWindowTest, PublicStartGateCallsIgnoreForeignReleases) {
+  ASSERT_EQ(InitGAL(), 0);
+  GalSurface* screen = GAL_GetVideoSurface();
+  HostHoldStartGate();
+  host::OpenStartGate();  // the first window is painted
+  for (int how : {-1, 2, INT_MIN, INT_MAX}) {
+    HostReleaseStartGate(how);
+    GAL_UpdateRect(screen, 0, 0, 8, 8);
+    HostFlush();
+    EXPECT_FALSE(host::WindowShown(0)) << how;
+  }
+  HostReleaseStartGate(HOST_GATE_RELEASE_WITH_NEXT_WINDOW);
+  HostFlush();
+  EXPECT_FALSE(host::WindowShown(0));
+  HostReleaseStartGate(HOST_GATE_RELEASE_NOW);
+  GAL_UpdateRect(screen, 0, 0, 8, 8);
+  HostFlush();
+  EXPECT_TRUE(host::WindowShown(0));
 }
 
 // Closing the window asks for an orderly quit; the process and the window

@@ -12,7 +12,7 @@
 #include "core/desktop/zorder.h"
 #include "core/window/tests/main_window_creation.h"
 #include "core/window/window_damage.h"
-#include "gdi/dc/dc_record.h"
+#include "gdi/dc_record.h"
 #include "gui/app_hooks.h"
 #include "gui/dc.h"
 #include "gui/gal.h"

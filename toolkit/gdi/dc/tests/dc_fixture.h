@@ -5,9 +5,9 @@
 
 #include <gtest/gtest.h>
 
-#include "gdi/dc/dc_record.h"
 #include "gdi/dc/tests/dc_test_support.h"
 #include "gdi/dc/tests/window_fakes.h"
+#include "gdi/dc_record.h"
 #include "gui/dc.h"
 
 namespace dctest {

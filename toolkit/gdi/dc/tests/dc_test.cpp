@@ -1,7 +1,7 @@
 #include <vector>
 
-#include "gdi/dc/dc_cursor.h"
 #include "gdi/dc/tests/dc_fixture.h"
+#include "gdi/dc_cursor.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 #include <set>
 #include <vector>
 
-#include "gdi/dc/clipped_spans.h"
+#include "gdi/clipped_spans.h"
 #include "gdi/dc/tests/dc_fixture.h"
 
 namespace {

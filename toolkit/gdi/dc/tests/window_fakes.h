@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "core/window/window_record.h"
-#include "gdi/dc/dc_window.h"
 #include "gdi/dc/gdi_heap.h"
+#include "gdi/dc_window.h"
 
 namespace dctest {
 

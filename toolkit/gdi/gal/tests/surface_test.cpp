@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "gdi/gal/gal_internal.h"
 #include "gdi/gal/tests/guarded_surface.h"
+#include "gdi/gal_internal.h"
 #include "gui/app_hooks.h"
 #include "gui/gal.h"
 

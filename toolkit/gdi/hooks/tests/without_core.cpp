@@ -4,8 +4,8 @@
 // a toolkit without windows, configuration or display driver.
 #include <gtest/gtest.h>
 
-#include "gdi/dc/dc_record.h"
-#include "gdi/dc/dc_window.h"
+#include "gdi/dc_record.h"
+#include "gdi/dc_window.h"
 #include "gui/app_hooks.h"
 #include "gui/font.h"
 #include "gui/gal.h"

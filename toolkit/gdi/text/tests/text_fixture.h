@@ -8,9 +8,10 @@
 #include <string>
 #include <vector>
 
-#include "gdi/dc/dc_record.h"
+#include "gdi/dc_record.h"
 #include "gdi/gal/tests/guarded_surface.h"
-#include "gdi/text/sysfont.h"
+#include "gdi/sysfont.h"
+#include "gdi/text/devfont_load.h"
 #include "gdi/text/tests/font_fixture.h"
 #include "gui/dc.h"
 

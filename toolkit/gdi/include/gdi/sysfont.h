@@ -3,7 +3,7 @@
 #ifndef TOOLKIT_GDI_TEXT_SYSFONT_H
 #define TOOLKIT_GDI_TEXT_SYSFONT_H
 
-#include "gdi/text/devfont_load.h"
+#include "gdi/font_config_read.h"
 #include "gui/text.h"
 
 namespace sysfont {

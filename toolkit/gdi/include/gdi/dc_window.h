@@ -1,5 +1,5 @@
 // Everything a window DC asks of its window goes through these calls: the
-// window records are read by the core (gdi/hooks/core_layer.h), and the
+// window records are read by the core (gdi/core_layer.h), and the
 // desktop's clip information (its mutex, global region and age) through a
 // small table the desktop installs.
 #ifndef GDI_DC_DC_WINDOW_H

@@ -4,7 +4,7 @@
 #ifndef GDI_DC_DC_CURSOR_H
 #define GDI_DC_DC_CURSOR_H
 
-#include "gdi/dc/dc_record.h"
+#include "gdi/dc_record.h"
 
 namespace gui::dc {
 

@@ -1,0 +1,2 @@
+#include "app/services.h"
+#include "app/core/program_internal.h"

@@ -1,0 +1,1 @@
+#include "app/pageframe/schedule/day_editor.h"

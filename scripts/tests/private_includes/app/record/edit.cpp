@@ -1,0 +1,2 @@
+#include "app/record/edit.h"
+#include "app/pageframe/schedule/day_editor.h"

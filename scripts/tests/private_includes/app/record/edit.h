@@ -1,0 +1,1 @@
+#include "app/page_frame.h"

@@ -1,0 +1,2 @@
+#include "gdi/paint/brush.h"
+#include "app/testing/harness.h"

@@ -1,0 +1,4 @@
+#include "core/desk/desk.h"
+#include "gdi/record_for_core.h"
+
+#include "gdi/dc/record.h"

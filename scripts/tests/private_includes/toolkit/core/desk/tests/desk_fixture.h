@@ -1,0 +1,1 @@
+#include "gdi/paint/brush.h"

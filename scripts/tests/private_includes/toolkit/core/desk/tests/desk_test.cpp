@@ -1,0 +1,2 @@
+#include "gdi/dc/record.h"
+#include "core/desk/tests/desk_fixture.h"

@@ -1,0 +1,1 @@
+// private to the core

@@ -1,0 +1,2 @@
+#include "gdi/dc/record.h"
+#include "gdi/paint/brush.h"

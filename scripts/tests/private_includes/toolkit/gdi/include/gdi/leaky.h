@@ -1,0 +1,2 @@
+#include "gui/widget.h"
+#include "gdi/dc/record.h"
