@@ -1,21 +1,26 @@
 // Every control that acts on a press, pressed again and again through the
 // host window a tenth of a second apart: the event layer makes each press
-// that follows another within its threshold a double click, and each of
-// them must still act once.
+// that follows another in place within its threshold a double click, and
+// each of them must still act once.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <atomic>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "controls/barkit/tests/bar_fixture.h"
 #include "controls/barkit/tests/quick_clicks.h"
+#include "core/control_support.h"
 #include "core/input/lowlevel_event.h"
 #include "gui/button.h"
 #include "gui/combobox.h"
+#include "gui/edit.h"
+#include "gui/keyboard.h"
 #include "gui/listbox.h"
+#include "gui/text_entry.h"
 #include "gui/trackbar.h"
 
 namespace {
@@ -33,6 +38,7 @@ struct Subject {
   std::vector<Point> points;  // client points of the control, used in turn
   std::function<int()> actions;
   bool nonClient = false;  // the points are window points (a scroll bar)
+  std::function<void()> after;  // what the hand does after each press
 };
 
 class QuickPresses : public bartest::BarFixture {
@@ -43,7 +49,33 @@ class QuickPresses : public bartest::BarFixture {
   }
   void TearDown() override {
     SetLowLevelEventClock(nullptr);
+    if (skb_ && SoftKeyboardWindow() == skb_) {
+      SendMessage(skb_, MSG_CLOSE, 0, 0);
+      quickclick::Pump([this] { return SoftKeyboardWindow() != skb_; });
+    }
     BarFixture::TearDown();
+  }
+
+  // The soft keyboard, once the desktop has named a window to it.
+  void Keyboard() {
+    if (!skb_) skb_ = SKBWindow();
+    ASSERT_NE(skb_, GUI_INVALID_HANDLE);
+    quickclick::Pump([this] { return SendMessage(skb_, MSG_SKBCURRENTEDIT, 0, 0) != -1; });
+  }
+  bool KeyboardServes(WindowHandle edit) {
+    return IsWindowVisible(skb_) && SendMessage(skb_, MSG_SKBCURRENTEDIT, 0, 0) == static_cast<LResult>(edit);
+  }
+
+  // Each change of what `read` answers.
+  static std::function<int()> Changes(std::function<LResult()> read) {
+    auto last = std::make_shared<LResult>(read());
+    auto count = std::make_shared<int>(0);
+    return [read, last, count] {
+      const LResult now = read();
+      if (now != *last) ++*count;
+      *last = now;
+      return *count;
+    };
   }
 
   // Notifications `code` heard from the control so far.
@@ -75,6 +107,7 @@ class QuickPresses : public bartest::BarFixture {
       HostInjectMouseButton(HOST_BUTTON_LEFT, 1);
       HostInjectMouseButton(HOST_BUTTON_LEFT, 0);
       quickclick::Pump([&] { return s.actions() - before > n && GetCapture() == 0; });
+      if (s.after) s.after();
     }
     int settle = 0;  // a little while: a late extra action would show
     quickclick::Pump([&settle] { return ++settle > 25; });
@@ -82,6 +115,7 @@ class QuickPresses : public bartest::BarFixture {
   }
 
   std::vector<int> seen_;
+  WindowHandle skb_ = 0;
 };
 
 LParam Str(const char* s) { return reinterpret_cast<LParam>(s); }
@@ -136,6 +170,40 @@ TEST_F(QuickPresses, EachPressOfEveryPressTakingControlActsOnce) {
          WindowHandle tb = Make("trackbar", TBS_NOTIFY, 300, 30);
          SendMessage(tb, TBM_SETRANGE, 0, 100);
          return Subject{tb, {{60, 15}, {240, 15}}, Counting(TBN_DRAGGED)};
+       }},
+      {"single-line edit, its soft keyboard closed by Escape after each press",
+       [&] {
+         Keyboard();
+         WindowHandle edit = Make("sledit", 0, 160, 30, "text");
+         // Each time it opens for the edit.
+         auto open = std::make_shared<bool>(false);
+         auto opened = std::make_shared<int>(0);
+         Subject s{edit, {{40, 15}}, [this, edit, open, opened] {
+                     const bool now = KeyboardServes(edit);
+                     if (now && !*open) ++*opened;
+                     *open = now;
+                     return *opened;
+                   }};
+         s.after = [this] {
+           HostInjectKey(KEY_ESC, 1);
+           HostInjectKey(KEY_ESC, 0);
+           quickclick::Pump([this] { return !IsWindowVisible(skb_); });
+         };
+         return s;
+       }},
+      {"single-line edit's input-mode icon",
+       [&] {
+         Keyboard();
+         WindowHandle edit = Make("sledit", ES_NOCHINESE, 160, 30, "text");
+         return Subject{edit, {{155, 15}}, Changes([edit] { return SendMessage(edit, MSG_EDIT_GETINPUTMODE, 0, 0); })};
+       }},
+      {"MAC-address edit's keyboard icon",
+       [&] {
+         Keyboard();
+         WindowHandle mac = Make("ipedit", IPS_MAC, 300, 30);
+         // The first press gives the character board: the numbers are up before it.
+         SendMessage(skb_, MSG_DT_SKBCMD, 2, 1);
+         return Subject{mac, {{295, 15}}, Changes([this] { return SendMessage(skb_, MSG_DT_SKBQUERY, 2, 0); })};
        }},
   };
   for (const Row& row : rows) {
