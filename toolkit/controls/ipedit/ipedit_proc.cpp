@@ -429,11 +429,20 @@ void Command(WindowHandle hwnd, IPEditData* d, WParam wParam) {
 
 void RepaintFrame(WindowHandle hwnd, IPEditData* d) {
   if (GetWindowStyle(hwnd) & kSkinned) return;
+  // Without the focus the control looks as it was first painted: a frame
+  // drawn over the client area at once would cut the fields' edges and
+  // leave a look of its own.
+  if (!(d->status & kFocused)) {
+    InvalidateRect(hwnd, nullptr, TRUE);
+    const Variant v = VariantOf(hwnd);
+    if (v != kNone) ForEachField(d, v, [](WindowHandle field) { InvalidateRect(field, nullptr, TRUE); });
+    return;
+  }
   HDC hdc = GetClientDC(hwnd);
   if (!hdc) return;
   Rect client{};
   GetClientRect(hwnd, &client);
-  DrawFocusEditFrame(hwnd, hdc, &client, (d->status & kFocused) ? 1 : 0);
+  DrawFocusEditFrame(hwnd, hdc, &client, 1);
   ReleaseDC(hdc);
 }
 
