@@ -82,7 +82,8 @@ void StartTyping(ComboBoxData& d, int scan, int limit) {
 
 // While typing, a digit takes the place of the digit at the caret, stepping
 // over a separator, so that a whole date or time is typed by its digits
-// alone. At the end, or over a selection, the edit's own rule holds.
+// alone. Where no digit follows (the end, a text that is no date), or over
+// a selection, the edit's own rule holds.
 bool TypeOverDigit(const ComboBoxData& d, WParam ch) {
   if (!d.edit || (GetWindowStyle(d.edit) & kEditReadOnly) || ch < '0' || ch > '9') return false;
   const LResult caret = SendMessage(d.edit, EM_GETCARETPOS, 0, 0);
@@ -90,9 +91,9 @@ bool TypeOverDigit(const ComboBoxData& d, WParam ch) {
   char text[kTextMax + 1];
   EditText(d, text, sizeof text);
   const LResult length = static_cast<LResult>(std::char_traits<char>::length(text));
-  LResult at = caret;
-  if (at < length && (text[at] < '0' || text[at] > '9')) ++at;
-  if (at >= length) return false;
+  const auto digitAt = [&](LResult i) { return i >= 0 && i < length && text[i] >= '0' && text[i] <= '9'; };
+  const LResult at = digitAt(caret) ? caret : caret + 1;
+  if (!digitAt(at)) return false;
   SendMessage(d.edit, EM_SETCARETPOS, 0, at);
   SendMessage(d.edit, EM_SETSEL, 0, at + 1);
   SendMessage(d.edit, MSG_CHAR, ch, 0);
