@@ -86,8 +86,10 @@ class FocusShown : public pagetest::PageFixture {
 
   static guitest::Picture Shot(WindowHandle control) {
     Rect r{};
-    GetWindowRect(control, &r);
-    return guitest::Grab(r);
+    GetWindowRect(control, &r);  // in its parent's client area
+    int x = r.left, y = r.top;
+    ClientToScreen(GetParent(control), &x, &y);
+    return guitest::Grab(Rect{x, y, x + r.right - r.left, y + r.bottom - r.top});
   }
 };
 
@@ -95,9 +97,9 @@ TEST_F(FocusShown, OnlyTheFocusedControlShowsTheFocus) {
   const std::vector<Made> all = MakeAll();
   // A click on the first control gives it the focus; the pointer then
   // leaves every control, so that nothing is lit by hovering.
-  Rect first{};
-  GetWindowRect(all.front().control, &first);
-  HostInjectMouseMove((first.left + first.right) / 2, (first.top + first.bottom) / 2);
+  int x = 10, y = 10;
+  ClientToScreen(all.front().control, &x, &y);
+  HostInjectMouseMove(x, y);
   HostInjectMouseButton(HOST_BUTTON_LEFT, 1);
   HostInjectMouseButton(HOST_BUTTON_LEFT, 0);
   ASSERT_TRUE(Pump([&] { return GetFocusChild(page_) == all.front().control && GetCapture() == 0; }));
