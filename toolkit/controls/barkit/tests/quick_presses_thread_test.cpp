@@ -35,7 +35,10 @@ constexpr int kPresses = 6;
 // actions it has taken so far.
 struct Subject {
   WindowHandle control;
-  std::vector<Point> points;  // client points of the control, used in turn
+  // Client points of the control, used in turn. A pointer move ends the
+  // event layer's double-click window: a row of one point is pressed in
+  // place, so that every second press is a double click.
+  std::vector<Point> points;
   std::function<int()> actions;
   bool nonClient = false;  // the points are window points (a scroll bar)
   std::function<void()> after;  // what the hand does after each press
@@ -131,12 +134,12 @@ TEST_F(QuickPresses, EachPressOfEveryPressTakingControlActsOnce) {
          WindowHandle b = Make("button", BS_PUSHBUTTON, 120, 40, "Apply");
          return Subject{b, {{60, 20}}, Counting(BN_CLICKED)};
        }},
-      {"list box rows, one after the other",
+      {"list box row",
        [&] {
          WindowHandle lb = Make("listbox", LBS_NOTIFY, 200, 120);
          for (const char* t : {"one", "two", "three"}) SendMessage(lb, LB_ADDSTRING, 0, Str(t));
          const int h = static_cast<int>(SendMessage(lb, LB_GETITEMHEIGHT, 0, 0));
-         return Subject{lb, {{60, h / 2}, {60, h + h / 2}}, Counting(LBN_CLICKED)};
+         return Subject{lb, {{60, h + h / 2}}, Counting(LBN_CLICKED)};
        }},
       {"list box check box",
        [&] {
@@ -165,11 +168,11 @@ TEST_F(QuickPresses, EachPressOfEveryPressTakingControlActsOnce) {
          return Subject{cb, {{c.right - 3, c.bottom / 2 - 2}},
                         [cb] { return static_cast<int>(SendMessage(cb, CB_GETSPINVALUE, 0, 0)) - 10; }};
        }},
-      {"track bar, two places in turn",
+      {"track bar",
        [&] {
          WindowHandle tb = Make("trackbar", TBS_NOTIFY, 300, 30);
          SendMessage(tb, TBM_SETRANGE, 0, 100);
-         return Subject{tb, {{60, 15}, {240, 15}}, Counting(TBN_DRAGGED)};
+         return Subject{tb, {{240, 15}}, Counting(TBN_DRAGGED)};
        }},
       {"single-line edit, its soft keyboard closed by Escape after each press",
        [&] {
