@@ -200,6 +200,26 @@ TEST_F(QuickPresses, EachPressOfEveryPressTakingControlActsOnce) {
          WindowHandle edit = Make("sledit", ES_NOCHINESE, 160, 30, "text");
          return Subject{edit, {{155, 15}}, Changes([edit] { return SendMessage(edit, MSG_EDIT_GETINPUTMODE, 0, 0); })};
        }},
+      {"edit's caret, sent to the end by the End key after each press",
+       [&] {
+         WindowHandle e = Make("edit", 0, 160, 30, "some text");
+         SendMessage(e, EM_SETCARETPOS, 0, 9);  // where the End key leaves it
+         // Each time the caret leaves the end of the text.
+         auto atEnd = std::make_shared<bool>(true);
+         auto left = std::make_shared<int>(0);
+         Subject s{e, {{20, 15}}, [e, atEnd, left] {
+                     const bool now = SendMessage(e, EM_GETCARETPOS, 0, 0) == SendMessage(e, MSG_GETTEXTLENGTH, 0, 0);
+                     if (!now && *atEnd) ++*left;
+                     *atEnd = now;
+                     return *left;
+                   }};
+         s.after = [e] {
+           HostInjectKey(KEY_END, 1);
+           HostInjectKey(KEY_END, 0);
+           quickclick::Pump([e] { return SendMessage(e, EM_GETCARETPOS, 0, 0) == SendMessage(e, MSG_GETTEXTLENGTH, 0, 0); });
+         };
+         return s;
+       }},
       {"MAC-address edit's keyboard icon",
        [&] {
          Keyboard();
