@@ -26,7 +26,9 @@ namespace {
 
 constexpr uint32_t kComboStyle = WS_CHILD | WS_VISIBLE | CBS_NOTIFY | CBS_DROPDOWNLIST, kComboExStyle = WS_EX_PLACE_X | WS_EX_PLACE_W | EDIT_CORNER_TOPRIGHT;
 constexpr uint32_t kCheckStyle = WS_CHILD | WS_VISIBLE | BS_FRAMED | BS_AUTOCHECKBOX, kCheckExStyle = WS_EX_PLACE_X | WS_EX_PLACE_W | EDIT_CORNER_BOTTOMRIGHT;
-constexpr uint32_t kEditStyle = WS_CHILD | WS_VISIBLE | WS_TABSTOP, kEditExStyle = WS_EX_PLACE_X | WS_EX_PLACE_W | EDIT_CORNER_TOPRIGHT;
+// No tab stops: the page's other controls have none, and Tab from a field
+// could never come back to them.
+constexpr uint32_t kEditStyle = WS_CHILD | WS_VISIBLE, kEditExStyle = WS_EX_PLACE_X | WS_EX_PLACE_W | EDIT_CORNER_TOPRIGHT;
 // The address edit's low bits choose its IPv4 form; it tells of typing, so
 // that an address typed alone enables Apply.
 constexpr uint32_t kIpv4EditStyle = kEditStyle | IPS_IPV4 | IPS_NOTIFY;

@@ -238,6 +238,9 @@ LResult ComboBoxProc(WindowHandle hwnd, int msg, WParam wParam, LParam lParam) {
     case MSG_MOUSEWHEELDOWN: case MSG_MOUSEWHEELUP:
       return OnMouse(hwnd, *d, barkit::PressOf(msg), wParam, lParam);
     case MSG_KEYDOWN: return OnKey(hwnd, *d, static_cast<int>(wParam), wParam, lParam);
+    case MSG_CHAR:
+      if ((Kind(hwnd) == CBS_DATE || Kind(hwnd) == CBS_TIME) && TypeOverDigit(*d, wParam)) return 0;
+      break;
     default: break;
   }
   if (Kind(hwnd) == CBS_TIME && TimeMessage(*d, msg, wParam, lParam, &answer)) return answer;

@@ -90,6 +90,7 @@ constexpr uint32_t kEditReadOnly = 0x800, kEditEditable = 0x200;
 void CaretToEnd(const ComboBoxData& d);
 void StartTyping(ComboBoxData& d, int scan, int limit);
 void StopTyping(ComboBoxData& d);
+bool TypeOverDigit(const ComboBoxData& d, WParam ch);  // true when the digit was typed
 
 // The date box (combobox_date.cpp).
 void CreateCalendar(WindowHandle hwnd, ComboBoxData& d);

@@ -65,13 +65,39 @@ void CaretToEnd(const ComboBoxData& d) {
   SendMessage(d.edit, EM_SETCARETPOS, 0, static_cast<LParam>(std::char_traits<char>::length(text)));
 }
 
+// Enter leaves the caret on the first digit, which typing then writes over
+// (the text fills its limit: digits put in would be refused); the type key
+// leaves it at the end.
 void StartTyping(ComboBoxData& d, int scan, int limit) {
   ExcludeWindowStyle(d.edit, kEditReadOnly);
   IncludeWindowStyle(d.edit, kEditEditable);
   SendMessage(d.edit, EM_LIMITTEXT, static_cast<WParam>(limit), 0);
   SendMessage(d.edit, MSG_KEYDOWN, KEY_ENTER, 0);
   SetDialogCode(kCodeTyping);
-  if (scan == PANEL_KEY_TYPE) CaretToEnd(d);
+  if (scan == PANEL_KEY_TYPE)
+    CaretToEnd(d);
+  else
+    SendMessage(d.edit, EM_SETCARETPOS, 0, 0);
+}
+
+// While typing, a digit takes the place of the digit at the caret, stepping
+// over a separator, so that a whole date or time is typed by its digits
+// alone. Where no digit follows (the end, a text that is no date), or over
+// a selection, the edit's own rule holds.
+bool TypeOverDigit(const ComboBoxData& d, WParam ch) {
+  if (!d.edit || (GetWindowStyle(d.edit) & kEditReadOnly) || ch < '0' || ch > '9') return false;
+  const LResult caret = SendMessage(d.edit, EM_GETCARETPOS, 0, 0);
+  if (SendMessage(d.edit, EM_GETSELPOS, 0, 0) != caret) return false;
+  char text[kTextMax + 1];
+  EditText(d, text, sizeof text);
+  const LResult length = static_cast<LResult>(std::char_traits<char>::length(text));
+  const auto digitAt = [&](LResult i) { return i >= 0 && i < length && text[i] >= '0' && text[i] <= '9'; };
+  const LResult at = digitAt(caret) ? caret : caret + 1;
+  if (!digitAt(at)) return false;
+  SendMessage(d.edit, EM_SETCARETPOS, 0, at);
+  SendMessage(d.edit, EM_SETSEL, 0, at + 1);
+  SendMessage(d.edit, MSG_CHAR, ch, 0);
+  return true;
 }
 
 // A drop-down still open keeps the keys: the next Escape closes it.

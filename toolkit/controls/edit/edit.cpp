@@ -236,14 +236,16 @@ LResult EditProc(WindowHandle hwnd, int msg, WParam wParam, LParam lParam) {
       break;
     case MSG_SETFOCUS: return Focus(hwnd, d, true);
     case MSG_KILLFOCUS: return Focus(hwnd, d, false);
-    case MSG_LBUTTONDOWN: {
+    // A quick second press is a press too: it places the caret before it
+    // tells of the double click.
+    case MSG_LBUTTONDOWN: case MSG_LBUTTONDBLCLK: {
       Rect a = TextArea(hwnd);
       edit::ClickAt(d->text, LowX(lParam) - a.left, d->charWidth);
       PlaceCaret(hwnd, d);
+      if (msg == MSG_LBUTTONDBLCLK) NotifyParentEx(hwnd, EN_DBLCLK, 0);
       break;
     }
     case MSG_LBUTTONUP: NotifyParentEx(hwnd, EN_CLICKED, 0); break;
-    case MSG_LBUTTONDBLCLK: NotifyParentEx(hwnd, EN_DBLCLK, 0); break;
     case MSG_KEYDOWN: return KeyDown(hwnd, d, static_cast<int>(wParam & 0xFFFF));
     case MSG_CHAR: return Char(hwnd, d, wParam);
     case MSG_SETCURSOR:

@@ -240,7 +240,9 @@ bool PressIcon(WindowHandle hwnd, IPEditData* d, int x, int y) {
   return true;
 }
 
-LResult Press(WindowHandle hwnd, IPEditData* d, int x, int y) {
+// `msg` is the press or the double click the event layer made of a quick
+// second press: both are presses; the hit field hears which it was.
+LResult Press(WindowHandle hwnd, IPEditData* d, int msg, int x, int y) {
   const Variant v = VariantOf(hwnd);
   g_dialogCode = kDlgIdle;
   SetFocusChild(hwnd);
@@ -258,7 +260,7 @@ LResult Press(WindowHandle hwnd, IPEditData* d, int x, int y) {
   WindowHandle field = d->child[2 * hit], last = d->child[LastChild(v)];
   for (int i = 0; i <= LastChild(v); i += 2)
     if (d->child[i] != field) SendMessage(d->child[i], MSG_KILLFOCUS, 0, 0);
-  SendMessage(field, MSG_LBUTTONDOWN, 0, Pack(x - d->fields[hit].left, y));
+  SendMessage(field, msg, 0, Pack(x - d->fields[hit].left, y));
   SetCapture(field);
   if (ime) SendMessage(ime, MSG_IMEACTIVEWIN, field, 0);
   if (field != last) {
@@ -427,11 +429,20 @@ void Command(WindowHandle hwnd, IPEditData* d, WParam wParam) {
 
 void RepaintFrame(WindowHandle hwnd, IPEditData* d) {
   if (GetWindowStyle(hwnd) & kSkinned) return;
+  // Without the focus the control looks as it was first painted: a frame
+  // drawn over the client area at once would cut the fields' edges and
+  // leave a look of its own.
+  if (!(d->status & kFocused)) {
+    InvalidateRect(hwnd, nullptr, TRUE);
+    const Variant v = VariantOf(hwnd);
+    if (v != kNone) ForEachField(d, v, [](WindowHandle field) { InvalidateRect(field, nullptr, TRUE); });
+    return;
+  }
   HDC hdc = GetClientDC(hwnd);
   if (!hdc) return;
   Rect client{};
   GetClientRect(hwnd, &client);
-  DrawFocusEditFrame(hwnd, hdc, &client, (d->status & kFocused) ? 1 : 0);
+  DrawFocusEditFrame(hwnd, hdc, &client, 1);
   ReleaseDC(hdc);
 }
 
@@ -440,7 +451,9 @@ bool Answer(WindowHandle hwnd, IPEditData* d, int msg, WParam wParam, LParam lPa
   const Variant v = VariantOf(hwnd);
   WindowHandle field = Current(d);
   switch (msg) {
-    case MSG_LBUTTONDOWN: *result = Press(hwnd, d, LowX(lParam), HighY(lParam)); return true;
+    case MSG_LBUTTONDOWN: case MSG_LBUTTONDBLCLK:
+      *result = Press(hwnd, d, msg, LowX(lParam), HighY(lParam));
+      return true;
     case MSG_MOUSEMOVE:
       if (v == kMac && IconShown() && InRect(IconArea(hwnd), LowX(lParam), HighY(lParam))) ShowArrowCursor();
       *result = 0;

@@ -344,15 +344,17 @@ LResult ListBoxProc(WindowHandle hwnd, int msg, WParam wParam, LParam lParam) {
     }
     case MSG_SETFOCUS:
       d->state |= kFocused;
+      if (ShowsFocus(hwnd, *d)) InvalidateRect(hwnd, nullptr, TRUE);
       Notify(hwnd, LBN_SETFOCUS);
       return 0;
     case MSG_KILLFOCUS:
+      if (ShowsFocus(hwnd, *d)) InvalidateRect(hwnd, nullptr, TRUE);
       d->state &= ~kFocused;
       Notify(hwnd, LBN_CLICKCHECKMARK_OFF);
       Notify(hwnd, LBN_KILLFOCUS);
       return 0;
     case MSG_HSCROLL: case MSG_VSCROLL: return OnScroll(hwnd, *d, msg, wParam, lParam);
-    case MSG_KEYDOWN: return OnKey(hwnd, *d, static_cast<int>(wParam));
+    case MSG_KEYDOWN: return OnKey(hwnd, *d, static_cast<int>(wParam), lParam);
     case MSG_CHAR: return OnChar(hwnd, *d, static_cast<unsigned>(wParam));
     case MSG_LBUTTONDOWN: case MSG_LBUTTONDBLCLK: case MSG_MOUSEMOVE: case MSG_MOUSEWHEELDOWN:
     case MSG_MOUSEWHEELUP:

@@ -3,6 +3,8 @@
 
 #include "controls/listbox/control_measures.h"
 #include "controls/listbox/listbox_internal.h"
+#include "gui/dialog.h"
+#include "gui/input.h"
 #include "gui/keyboard.h"
 #include "gui/message.h"
 #include "gui/nonclient.h"
@@ -116,6 +118,16 @@ void Press(WindowHandle hwnd, Data& d, int index, int x) {
   FitBars(hwnd, d);
 }
 
+// The list takes every key but Tab (its dialog code has no Tab bit), so its
+// page hands Tab on to it: Tab walks to the page's next tab stop (Shift,
+// the one before) as the page would, and a list never ends the walk.
+LResult PassTab(WindowHandle hwnd, LParam state) {
+  const bool back = (state & (KS_LEFTSHIFT | KS_RIGHTSHIFT)) != 0;
+  const WindowHandle next = GetNextDlgTabItem(GetParent(hwnd), hwnd, back);
+  if (next && next != hwnd) SetFocusChild(next);
+  return 0;
+}
+
 }  // namespace
 
 void ToggleCheck(WindowHandle hwnd, Data& d, Item& it, int index) {
@@ -139,7 +151,8 @@ int HitIndex(WindowHandle hwnd, const Data& d, int x, int y) {
   return index < d.count ? index : -1;
 }
 
-LResult OnKey(WindowHandle hwnd, Data& d, int scan) {
+LResult OnKey(WindowHandle hwnd, Data& d, int scan, LParam state) {
+  if (scan == KEY_TAB) return PassTab(hwnd, state);
   if (d.count == 0) return 0;
   if (scan == KEY_ENTER) {
     Notify(hwnd, LBN_ENTER);

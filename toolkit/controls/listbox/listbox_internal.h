@@ -78,10 +78,12 @@ void ScrollTo(WindowHandle hwnd, Data& d, int top);
 int HitIndex(WindowHandle hwnd, const Data& d, int x, int y);
 void ToggleCheck(WindowHandle hwnd, Data& d, Item& it, int index);
 
-LResult OnKey(WindowHandle hwnd, Data& d, int scan);
+LResult OnKey(WindowHandle hwnd, Data& d, int scan, LParam state);
 LResult OnChar(WindowHandle hwnd, Data& d, unsigned ch);
 LResult OnMouse(WindowHandle hwnd, Data& d, int msg, int x, int y);
 LResult OnScroll(WindowHandle hwnd, Data& d, int msg, WParam code, LParam pos);
 void Paint(WindowHandle hwnd, Data& d, HDC hdc);
+// Whether the list draws the focus outline (it has the focus).
+bool ShowsFocus(WindowHandle hwnd, const Data& d);
 
 }  // namespace listbox

@@ -3,10 +3,12 @@
 #include <cstdio>
 
 #include "controls/listbox/listbox_internal.h"
+#include "controls/painters/painter_util.h"
 #include "core/element_color.h"
 #include "gui/bitmap.h"
 #include "gui/control_paint.h"
 #include "gui/dc.h"
+#include "gui/desktop.h"
 #include "gui/element.h"
 #include "gui/image.h"
 #include "gui/layout.h"
@@ -146,6 +148,16 @@ void Paint(WindowHandle hwnd, Data& d, HDC hdc) {
     PaintGrid(hwnd, hdc, d);
   else
     PaintList(hwnd, hdc, d);
+  if (ShowsFocus(hwnd, d)) {
+    Rect r{};
+    GetClientRect(hwnd, &r);
+    painters::Outline(hdc, Color(WEC_FRAME_CONTROL_HILITE), r.left, r.top, r.right - 1, r.bottom - 1);
+  }
+}
+
+// A drop-down's list is its box's: the box shows the focus.
+bool ShowsFocus(WindowHandle hwnd, const Data& d) {
+  return (d.state & kFocused) && !IsControlOfClass(GetParent(hwnd), "combobox");
 }
 
 }  // namespace listbox

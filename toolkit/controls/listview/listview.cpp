@@ -420,7 +420,7 @@ LResult ListViewControlProc(WindowHandle hwnd, int message, WParam wParam, LPara
       lv->focusColor = FocusColor(hwnd);
       if (message == MSG_SETFOCUS && ListOf(lv)->nItemNr == 0) lv->mouseFlags |= kFocusEmpty;
       else lv->mouseFlags &= ~kFocusEmpty;
-      RepaintHeader(lv);
+      InvalidateRect(hwnd, nullptr, TRUE);  // the focus outline runs round the whole list
       break;
     case MSG_HSCROLL:
       if (wParam != SB_ENDSCROLL) RepaintHeader(lv);
@@ -433,11 +433,10 @@ LResult ListViewControlProc(WindowHandle hwnd, int message, WParam wParam, LPara
       SelectFont(hdc, controls::RowFont());
       scrollview_draw(hwnd, hdc, &lv->sv);
       EndPaint(hwnd, hdc);
-      if (lv->headerHeight != 0) {
-        HDC band = GetClientDC(hwnd);
-        PaintHeader(lv, band);
-        ReleaseDC(band);
-      }
+      HDC over = GetClientDC(hwnd);
+      if (lv->headerHeight != 0) PaintHeader(lv, over);
+      PaintFocus(lv, over);
+      ReleaseDC(over);
       return 0;
     }
     default: {

@@ -111,6 +111,7 @@ void RefreshRow(ListViewData* lv, ListViewRow* row);
 // Painting and input (listview_paint.cpp, listview_input.cpp).
 void DrawRow(WindowHandle hwnd, GuiListItem* item, HDC hdc, Rect* rc);
 void PaintHeader(ListViewData* lv, HDC hdc);
+void PaintFocus(ListViewData* lv, HDC hdc);
 void RepaintHeader(ListViewData* lv);
 LResult HandleInput(ListViewData* lv, int message, WParam wParam, LParam lParam, bool* handled);
 const Bitmap* CheckBoxBitmap();

@@ -192,6 +192,15 @@ void PaintHeader(ListViewData* lv, HDC hdc) {
   }
 }
 
+// Every row, the header and the margins within a frame of the focus colour.
+void PaintFocus(ListViewData* lv, HDC hdc) {
+  if (GetFocusChild(GetParent(lv->hwnd)) != lv->hwnd) return;
+  Rect client{};
+  GetClientRect(lv->hwnd, &client);
+  painters::Outline(hdc, WinElementColors[WEC_FRAME_CONTROL_HILITE], client.left, client.top, client.right - 1,
+                    client.bottom - 1);
+}
+
 void RepaintHeader(ListViewData* lv) {
   Rect client{};
   GetClientRect(lv->hwnd, &client);

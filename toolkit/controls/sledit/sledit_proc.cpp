@@ -284,6 +284,9 @@ void Before(WindowHandle hwnd, SLEditData* d, int msg, WParam wParam, LParam lPa
       if (d->model.HasSelection()) Notify(hwnd, EN_SELCHANGE);
       break;
     case MSG_LBUTTONDBLCLK:
+      // A quick second press is first the press it is: it may be the first
+      // on this field, which starts the typing.
+      OnPress(hwnd, d, LowX(lParam), HighY(lParam));
       SetFocusChild(hwnd);
       d->model.selStart = 0;
       d->model.selEnd = d->model.caret = d->model.text.Length();

@@ -80,7 +80,9 @@ void PaintSlider(WindowHandle hwnd, HDC hdc, const TrackData& d, const Rect& c, 
     }
   }
   if (Meets(limit, thumb.left, thumb.top, Width(slider), Height(slider))) Blit(hdc, slider, thumb.left, thumb.top);
-  if ((style & kInset) && (style & (kFocused | kActive))) {
+  // The inset track leaves room for the focus frame; an ordinary one is
+  // framed over its edges, so that the focus shows on every slider.
+  if (style & (kFocused | kActive)) {
     SetDCAttr(hdc, DC_ATTR_PEN_COLOR, Color(WEC_FRAME_CONTROL_HILITE));
     Rectangle(hdc, c.left, c.top, c.right - 1, c.bottom - 1);
   }

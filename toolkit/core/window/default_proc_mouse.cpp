@@ -162,7 +162,7 @@ void PressBesideChildren(WindowRecord* win, int msg, const Pointer& p) {
 // A pressed edit gets the mouse and the soft keyboard.
 void PressOnEdit(WindowRecord* child, int msg) {
   WindowHandle h = HandleOf(child);
-  if (msg != MSG_LBUTTONDOWN) return;
+  if (msg != MSG_LBUTTONDOWN && msg != MSG_LBUTTONDBLCLK) return;
   int kind = Controls().getSLEditParentKind(h);
   if (kind != 1 && kind != 3) CaptureMouse(h);
   WindowHandle skb = SoftKeyboard();
@@ -243,6 +243,13 @@ void EndContainerCapture(WindowRecord* win, int msg) {
 void DoubleClick(WindowRecord* win, int msg, WParam keys, const Pointer& p) {
   if (!p.child) {
     if (win->activeChild) HandOn(win->activeChild, msg + (MSG_NCLBUTTONDOWN - MSG_LBUTTONDOWN), HT_OUT, p.received);
+    return;
+  }
+  // The event layer makes any quick second press a double click, also the
+  // first press on a control: it activates the control and brings the soft
+  // keyboard to a field as a plain press does.
+  if (msg == MSG_LBUTTONDBLCLK && p.hitCode == HT_CLIENT) {
+    PressOnChild(win, msg, keys, p);
     return;
   }
   if (p.hitCode == HT_CLIENT)

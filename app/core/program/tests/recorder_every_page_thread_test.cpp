@@ -27,9 +27,11 @@
 #include "controls/skb/skb_keys.h"
 #include "controls/sledit/entry_common.h"
 #include "core/message/notify_seam.h"
+#include "core/nonclient/tests/screen_picture.h"
 #include "gui/bitmap.h"
 #include "gui/button.h"
 #include "gui/combobox.h"
+#include "gui/cursor.h"
 #include "gui/element.h"
 #include "gui/listbox.h"
 #include "gui/listview.h"
@@ -834,8 +836,9 @@ namespace {
 
 // ---------------------------------------------------------------------------
 // Every registered page walked by the keys alone once it is open: from the
-// control that has the focus when it opens, Down and Up reach every
-// control a user can use, and Escape leaves the page.
+// control that has the focus when it opens, Tab goes round the page's tab
+// stops and back, Down and Up reach every control a user can use, and
+// Escape leaves the page.
 
 // The controls of the page a key walk must reach: the window's own and
 // those of each sheet's shown tab.
@@ -871,25 +874,153 @@ WindowHandle FocusedTarget(WindowHandle home, const std::vector<WindowHandle>& t
   return 0;
 }
 
-// Down, then Up, each pressed until the focus went round; the targets the
-// focus never stood on are failed.
+// A key pressed and released, then read by the page: the desktop reads its
+// input in order, so once a pointer move sent after the key is seen, the
+// key waits in the page's queue, and the page has read it once that is
+// empty. The pointer stays in the screen's corner, off every control.
+void KeyRead(Driver& d, WindowHandle home, int key, bool shift = false) {
+  static int mark = 0;
+  const int x = 1 + (++mark % 2);
+  if (shift) HostInjectKey(KEY_LEFTSHIFT, 1);
+  d.Key(key);
+  if (shift) HostInjectKey(KEY_LEFTSHIFT, 0);
+  HostInjectMouseMove(x, 1);
+  Until([x] {
+    Point at{};
+    GetCursorPos(&at);
+    return at.x == x;
+  });
+  Settle(home);
+}
+
+// Pages whose every step of the arrow walk is also read back from the
+// screen.
+const char* const kFocusPictures[] = {"system/userset", "system/netset", "maintenance/log", "record/holidayset"};
+
+// The focus as the screen shows it along a walk: each target's picture
+// after each step. A control the focus stood on must look unlike itself
+// without the focus, and every target without the focus alike at every
+// step: only the focused control shows the focus.
+struct FocusPictures {
+  std::vector<WindowHandle> focused;
+  std::vector<std::vector<guitest::Picture>> shots;
+
+  // The page read until two reads in a row agree (it paints on its own
+  // thread), each target cut from it.
+  void Take(WindowHandle home, const std::vector<WindowHandle>& targets, WindowHandle f) {
+    Rect page{};
+    GetWindowRect(home, &page);
+    guitest::Picture last = guitest::Grab(page);
+    for (int i = 0, agreeing = 0; i < 40 && agreeing < 2; ++i) {
+      Settle(home);
+      guitest::Picture now = guitest::Grab(page);
+      agreeing = now.rgb == last.rgb ? agreeing + 1 : 0;
+      last = std::move(now);
+    }
+    focused.push_back(f);
+    shots.emplace_back();
+    for (WindowHandle c : targets) {
+      Rect r{};
+      GetWindowRect(c, &r);  // in its parent's client area
+      int x = r.left, y = r.top;
+      ClientToScreen(GetParent(c), &x, &y);
+      shots.back().push_back(Cut(last, page, Rect{x, y, x + r.right - r.left, y + r.bottom - r.top}));
+    }
+  }
+  static guitest::Picture Cut(const guitest::Picture& whole, const Rect& at, const Rect& r) {
+    guitest::Picture part;
+    const int left = std::max(r.left, at.left), right = std::min(r.right, at.right);
+    const int top = std::max(r.top, at.top), bottom = std::min(r.bottom, at.bottom);
+    part.width = std::max(0, right - left);
+    part.height = std::max(0, bottom - top);
+    for (int y = top; y < bottom; ++y) {
+      const auto row = whole.rgb.begin() + (static_cast<size_t>(y - at.top) * whole.width + (left - at.left)) * 3;
+      part.rgb.insert(part.rgb.end(), row, row + static_cast<size_t>(part.width) * 3);
+    }
+    return part;
+  }
+  void Check(const std::vector<WindowHandle>& targets, const Where& where) const {
+    for (size_t t = 0; t < targets.size(); ++t) {
+      Where w = where;
+      w.id = GetDlgCtrlID(targets[t]);
+      w.what = ClassOf(targets[t]);
+      const guitest::Picture* plain = nullptr;
+      const guitest::Picture* lit = nullptr;
+      for (size_t s = 0; s < shots.size(); ++s) {
+        if (focused[s] == targets[t]) {
+          lit = &shots[s][t];
+        } else if (!plain) {
+          plain = &shots[s][t];
+        } else if (shots[s][t].rgb != plain->rgb) {
+          Fail(w, "looks otherwise without the focus after key " + std::to_string(s));
+          break;
+        }
+      }
+      if (lit && plain && lit->rgb == plain->rgb) Fail(w, "looks the same with and without the focus");
+    }
+  }
+};
+
+// Tab from the control the page opened with comes back to it through each
+// of the page's tab stops once; Shift+Tab walks the same ring backwards.
+void WalkTheTabRing(Driver& d, WindowHandle home, const Where& where, const std::vector<WindowHandle>& targets) {
+  const WindowHandle start = FocusedTarget(home, targets);
+  Where at = where;
+  const auto fail = [&](WindowHandle c, const std::string& why) {
+    at.id = GetDlgCtrlID(c);
+    at.what = ClassOf(c);
+    Fail(at, why);
+  };
+  if (!start) return;
+  std::vector<WindowHandle> ring{start};
+  for (size_t n = 0; n <= targets.size() && Open(home); ++n) {
+    KeyRead(d, home, KEY_TAB);
+    const WindowHandle f = FocusedTarget(home, targets);
+    if (f == start) break;
+    if (!f) return fail(ring.back(), "Tab from it leaves the page's controls");
+    if (std::find(ring.begin(), ring.end(), f) != ring.end())
+      return fail(ring.back(), "Tab from it goes back into the ring short of where Tab began");
+    ring.push_back(f);
+  }
+  if (!Open(home)) return Fail(where, "Tab left the page");
+  if (FocusedTarget(home, targets) != start) return fail(start, "Tab never comes back to where it began");
+  for (size_t k = ring.size(); k-- > 0;) {
+    KeyRead(d, home, KEY_TAB, true);
+    const WindowHandle f = FocusedTarget(home, targets);
+    if (f != ring[k]) return fail(ring[(k + 1) % ring.size()], "Shift+Tab from it does not walk back the way Tab came");
+  }
+}
+
+// The Tab ring; then Down, then Up, each pressed until the focus went
+// round (the Down walk read back from the screen on the pages of
+// kFocusPictures); the targets the focus never stood on are failed.
 void WalkByKeys(Driver& d, WindowHandle home, const Where& where) {
   std::vector<WindowHandle> targets;
   KeyTargets(home, &targets);
+  WalkTheTabRing(d, home, where, targets);
   std::vector<WindowHandle> reached;
-  const auto note = [&] {
+  const bool pictures = std::any_of(std::begin(kFocusPictures), std::end(kFocusPictures),
+                                    [&](const char* p) { return where.page == p; });
+  FocusPictures seen;
+  const auto note = [&](bool shot) {
     Settle(home);
     const WindowHandle f = FocusedTarget(home, targets);
+    if (shot) seen.Take(home, targets, f);
     if (f && std::find(reached.begin(), reached.end(), f) == reached.end()) reached.push_back(f);
   };
-  note();
+  note(pictures);
   const size_t presses = 2 * targets.size() + 2;
   for (int key : {KEY_DOWN, KEY_UP}) {
+    const bool shot = pictures && key == KEY_DOWN;
     for (size_t n = 0; n < presses && Open(home); ++n) {
-      d.Key(key);
-      note();
+      if (shot)
+        KeyRead(d, home, key);
+      else
+        d.Key(key);
+      note(shot);
     }
   }
+  if (pictures && Open(home)) seen.Check(targets, where);
   if (!Open(home)) {
     Fail(where, "an arrow key left the page");
     return;

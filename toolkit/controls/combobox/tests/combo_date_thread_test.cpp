@@ -240,4 +240,28 @@ TEST_F(DateBoxOnADialog, ABoxGoneWithItsCalendarOpenLeavesThePageItsKeys) {
   EXPECT_TRUE(Key(kLinuxEscape, [this] { return heard_.Closed(); })) << "Escape closes the dialog";
 }
 
+// Enter, then a date typed on the host's keys over the one shown, then
+// Enter: digits alone take the place of the shown date's digits, step over
+// its separators, and a date the box refuses brings back the one before.
+TEST_F(DateBoxOnADialog, EnterThenDigitsTypeTheDate) {
+  ASSERT_TRUE(ClickBox());
+  ASSERT_TRUE(Key(kLinuxEscape, [this] { return !Shown(); })) << "the box has the focus, its calendar closed";
+  const struct {
+    const char* typed;
+    const char* shown;
+  } rows[] = {
+      {"20300517", "2030-05-17"},
+      {"2027", "2027-05-17"},            // the year alone: the rest stays
+      {"2036-02-29", "2036-02-29"},      // typed separators pass over the box's
+      {"20400101", "2036-02-29"},        // past the calendar's years: the date before typing
+      {"20370230", "2036-02-29"},        // no 30th of February
+      {"203701019", "2037-01-01"},       // nothing past the last digit
+  };
+  for (const auto& row : rows) {
+    TypeBetweenEnters(row.typed);
+    EXPECT_EQ(Text(box_), row.shown) << row.typed;
+    EXPECT_EQ(Code(), 0x11) << row.typed << ": typing ended";
+  }
+}
+
 }  // namespace

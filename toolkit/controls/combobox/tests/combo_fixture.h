@@ -3,6 +3,7 @@
 #pragma once
 
 #include <gtest/gtest.h>
+#include <linux/input-event-codes.h>
 
 #include <algorithm>
 #include <atomic>
@@ -18,8 +19,10 @@
 #include "core/nonclient/tests/started_gui.h"
 #include "gui/combobox.h"
 #include "gui/control_class.h"
+#include "gui/cursor.h"
 #include "gui/dialog.h"
 #include "gui/host.h"
+#include "gui/keyboard.h"
 #include "gui/listbox.h"
 #include "gui/message.h"
 #include "gui/window_attr.h"
@@ -127,6 +130,43 @@ class ComboTest : public guitest::StartedGui {
           HostInjectKey(key, 0);
         },
         done);
+  }
+
+  // Keys of the host's keyboard pressed and released one after the other,
+  // made characters as the program's loop makes them, all of them handled
+  // on return: the desktop reads its input in order, so once a pointer move
+  // sent after them is seen, they wait in this thread's queue.
+  static void TypeKeys(const std::vector<int>& keys) {
+    static int mark = 0;
+    const int x = 1 + (++mark % 2);
+    for (int key : keys) {
+      HostInjectKey(key, 1);
+      HostInjectKey(key, 0);
+    }
+    HostInjectMouseMove(x, 1);
+    ThreadMsgInfo* info = CurrentThreadMsgInfo();
+    const WindowHandle any = info && info->mainWindow ? HandleOf(info->mainWindow) : 0;
+    for (int i = 0, quiet = 0; i < 1000 && quiet < 3; ++i) {
+      Point at{};
+      GetCursorPos(&at);
+      bool read = false;
+      Message msg;
+      while (any && PeekMessage(&msg, any, 0, 0, TRUE)) {
+        TranslateMessage(&msg);
+        DispatchMessage(&msg);
+        read = true;
+      }
+      quiet = at.x == x && !read ? quiet + 1 : 0;
+      std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    }
+  }
+
+  // Enter, the text's digits and minus signs on the host's keys, Enter.
+  static void TypeBetweenEnters(const char* text) {
+    std::vector<int> keys{KEY_ENTER};
+    for (const char* c = text; *c; ++c) keys.push_back(*c == '-' ? KEY_MINUS : *c == '0' ? KEY_0 : KEY_1 + (*c - '1'));
+    keys.push_back(KEY_ENTER);
+    TypeKeys(keys);
   }
 
   static constexpr int kId = 30;

@@ -2,6 +2,8 @@
 // table of steps, typed times as the box then shows them, the box on
 // screen closed and open, and on a dialog driven by the host's mouse and
 // keys.
+#include <string>
+
 #include "controls/combobox/tests/combo_fixture.h"
 #include "controls/listbox/control_measures.h"
 #include "controls/spintime/spintime_internal.h"
@@ -199,6 +201,29 @@ TEST_F(TimeBoxOnADialog, TypingOverTheOpenSpinnerLeavesItTheKeys) {
   EXPECT_FALSE(heard_.Closed()) << "the dialog stays";
   EXPECT_EQ(Text(box_), "08:30");
   EXPECT_TRUE(Key(kLinuxEscape, [this] { return heard_.Closed(); }));
+}
+
+// Enter, then a time typed on the host's keys over the one shown, then
+// Enter: as in the date box, digits take the place of the shown digits; a
+// field past its range is brought to its maximum.
+TEST_F(TimeBoxOnADialog, EnterThenDigitsTypeTheTime) {
+  ASSERT_TRUE(ClickBox());
+  ASSERT_TRUE(Key(kLinuxEscape, [this] { return !Shown(); })) << "the box has the focus, its spinner closed";
+  const struct {
+    const char* typed;
+    const char* shown;
+  } rows[] = {
+      {"1345", "13:45"},
+      {"07", "07:45"},  // the hours alone
+      {"2599", "23:59"},
+  };
+  for (const auto& row : rows) {
+    TypeBetweenEnters(row.typed);
+    EXPECT_EQ(Text(box_), row.shown) << row.typed;
+    EXPECT_EQ(SendMessage(box_, CB_GETFIELD, 1, 0) * 100 + SendMessage(box_, CB_GETFIELD, 2, 0),
+              std::stoi(std::string(row.shown).erase(2, 1)))
+        << row.typed;
+  }
 }
 
 }  // namespace
