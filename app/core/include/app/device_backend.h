@@ -189,8 +189,9 @@ int hasManualRecordState(void);
 void getRecordStatus(int channel, RecordStatus* out);
 uint64_t getRecordingChanMask(void);
 int canManualRecord(int channel);
-void startManualRecord(int loginId, uint64_t mask, int flag);
-void stopManualRecord(int loginId, uint64_t mask, int flag);
+/* 0, or the device's refusal, which leaves every channel as it was. */
+int startManualRecord(int loginId, uint64_t mask, int flag);
+int stopManualRecord(int loginId, uint64_t mask, int flag);
 /* Whether the device takes manual snapshots at all: 1. */
 int hasManualSnapshot(void);
 int canManualSnapshot(int channel);
