@@ -351,7 +351,7 @@ TEST_F(Display, ANewLanguageSwitchesTheInterfaceAndChineseTextsHaveNoDstPage) {
   // Back to English the way a switch ends, so that no switch stays under
   // way for the tests that follow.
   getCachedDeviceConfig()->language = 1;
-  setDeviceConfig(nullptr, getCachedDeviceConfig(), 1);
+  EXPECT_EQ(setDeviceConfig(nullptr, getCachedDeviceConfig(), 1), 0);
   finishLangSwitch();
   EXPECT_EQ(GetLangSwitchState(), 0);
 
