@@ -31,6 +31,7 @@ struct Row {
   uint8_t dstEnabled, startMonth, endMonth;
   uint32_t bias;
   uint8_t dateFormat;
+  int saveAnswer = 0;  // the parameter file's write
 };
 
 const Row kRows[] = {
@@ -40,6 +41,7 @@ const Row kRows[] = {
     {"date format only", false, kZoneBeijing, 2, 0, -1, 0, 1, 1, true, 0, 0, 0, 0, 2},
     {"nothing changed", false, kZoneBeijing, 0, 0, -1, 0, 0, 0, true, 0, 0, 0, 0, 0},
     {"clock refused", false, kZoneLondon, 1, -1, -1, 1, 0, 0, false, 0, 0, 0, 0, 0},
+    {"file not written", false, kZoneBeijing, 2, 0, -1, 0, 1, 1, false, 0, 0, 0, 0, 0, -5},
 };
 
 class WizardTime : public wizardtest::WizardTest {};
@@ -75,6 +77,7 @@ TEST_F(WizardTime, EachRowWritesWhatChangedAndAZoneChangeShowsTheConvertedTime) 
       EXPECT_EQ(setDeviceTime(nullptr, &now), 0);
     }
     if (row.clockAnswer) device_seam::overrideAnswer(setDeviceTime, row.clockAnswer);
+    if (row.saveAnswer) device_seam::overrideAnswer(saveDeviceParams, row.saveAnswer);
     livetest::BoxAnswer() = IDYES;
     std::vector<std::string> seen;
     Then([&](WindowHandle page) {
