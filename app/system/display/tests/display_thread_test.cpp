@@ -196,10 +196,12 @@ TEST_F(Display, ANewMainResolutionWaitsForConfirmationAndTheOtherGoesToTheDevice
     const char* what;
     int combo;  // 0: nothing changed
     int pending, outputCalls;
+    int outputAnswer = 0;  // the device's answer for the other output
   } rows[] = {
       {"opened and closed", 0, 0, 0},
       {"VGA, the main output", kVga, 1, 0},
       {"HDMI, an output of its own", kHdmi, 0, 1},
+      {"HDMI refused by its output", kHdmi, 0, 1, -5},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.what);
@@ -218,7 +220,15 @@ TEST_F(Display, ANewMainResolutionWaitsForConfirmationAndTheOtherGoesToTheDevice
       ASSERT_GE(chosen, 0);
       EXPECT_TRUE(livetest::Pick(general, row.combo, chosen));
       device_seam::startCallLog();
+      livetest::Boxes().clear();
+      if (row.outputAnswer) device_seam::overrideAnswer(setOutputResolutionCode, row.outputAnswer);
       systest::ClickClosing(general, kApply);  // a new main resolution may close the window
+      device_seam::clearOverrides();
+      // A refusal is told, and Apply stays lit to try again.
+      EXPECT_EQ(livetest::Boxes().size(), row.outputAnswer ? 1u : 0u);
+      if (row.outputAnswer) {
+        EXPECT_TRUE(Enabled(general, kApply));
+      }
     }
     EXPECT_EQ(isResolutionChangePending(), row.pending);
     EXPECT_EQ(Calls("setOutputResolutionCode"), row.outputCalls);
