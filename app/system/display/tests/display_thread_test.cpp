@@ -492,6 +492,33 @@ TEST_F(Display, MoreApplyOffersAnOutputModeRebootAndShowsTheDevicesRefusals) {
   }
 }
 
+// The main output's live view switched by the More tab: the device's
+// refusal is told and Apply stays lit; taken, the box's value is kept.
+TEST_F(Display, AMainOutputTheDeviceDoesNotSwitchIsTold) {
+  constexpr int kMainOut = 20264, kMainOutSwitch = 1 << 8;
+  uint32_t& flags = device_seam::mutableAbility()->pictureFlags;
+  const uint32_t flagsBefore = flags;
+  flags |= kMainOutSwitch;
+  setLiveViewActive(getMainOutput(), 1);
+  for (int answer : {-5, 0}) {
+    SCOPED_TRACE(answer);
+    Open();
+    const WindowHandle more = Page(kMore);
+    const bool was = SendDlgItemMessage(more, kMainOut, BM_GETCHECK, 0, 0) == BST_CHECKED;
+    Click(more, kMainOut);
+    livetest::Boxes().clear();
+    if (answer) device_seam::overrideAnswer(switchOutputLive, answer);
+    Click(more, kApply);
+    device_seam::clearOverrides();
+    EXPECT_EQ(BoxKeys(), answer ? std::vector<std::string>{"commons/savefailed_code"} : std::vector<std::string>{});
+    EXPECT_EQ(Enabled(more, kApply), answer != 0);
+    EXPECT_EQ(Stored().outputs[3].mainOutOption != 0, !was);
+    Close();
+  }
+  setLiveViewActive(getMainOutput(), 0);
+  flags = flagsBefore;
+}
+
 // The general page's language list is the picture list: every offered
 // language shows its picture, in the list a click opens.
 TEST_F(Display, TheLanguageListShowsThePictures) {
