@@ -492,6 +492,20 @@ TEST_F(Display, MoreApplyOffersAnOutputModeRebootAndShowsTheDevicesRefusals) {
   }
 }
 
+// A video standard the outputs refuse is told, and Apply stays lit.
+TEST_F(Display, AVideoStandardTheOutputsRefuseIsTold) {
+  Open();
+  const WindowHandle general = Page(kGeneral);
+  EXPECT_TRUE(livetest::Pick(general, kStandard, 1));
+  livetest::Boxes().clear();
+  device_seam::overrideAnswer(resetVideoOutputs, -5);
+  Click(general, kApply);
+  device_seam::clearOverrides();
+  EXPECT_EQ(BoxKeys(), std::vector<std::string>{"commons/savefailed_code"});
+  EXPECT_TRUE(Enabled(general, kApply));
+  Close();
+}
+
 // The main output's live view switched by the More tab: the device's
 // refusal is told and Apply stays lit; taken, the box's value is kept.
 TEST_F(Display, AMainOutputTheDeviceDoesNotSwitchIsTold) {
