@@ -147,7 +147,8 @@ int saveAndOfferReboot(WindowHandle page, const NetConfig& net, bool (*rebootNow
   const bool now = rebootNow(page);
   SetPowerKeyDownFlag(0);
   if (!now) return 0;
-  rebootDevice(login());
+  // What was written stays for the next start; a refused reboot is told.
+  if (const int rc = rebootDevice(login())) return reportSaveFailed(page, rc);
   const WindowHandle menu = getSystemMenuWnd();
   EnableWindow(menu, FALSE);
   openShutdownHint(page, kRebootHint);

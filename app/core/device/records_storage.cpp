@@ -29,14 +29,16 @@ uint64_t getRecordingChanMask(void) {
 
 DEVICE_CONSTANT_OF(canManualRecord, 1)
 
-void startManualRecord(int loginId, uint64_t mask, int) {
-  DEVICE_ENTER_VOID(startManualRecord, nullptr, 0, loginId, static_cast<int64_t>(mask));
+int startManualRecord(int loginId, uint64_t mask, int) {
+  DEVICE_ENTER(startManualRecord, nullptr, 0, loginId, static_cast<int64_t>(mask));
   devsim::modifyValue<uint64_t>(Kind::RecordingMask, 0, 0, [mask](uint64_t& m) { m |= mask; });
+  return 0;
 }
 
-void stopManualRecord(int loginId, uint64_t mask, int) {
-  DEVICE_ENTER_VOID(stopManualRecord, nullptr, 0, loginId, static_cast<int64_t>(mask));
+int stopManualRecord(int loginId, uint64_t mask, int) {
+  DEVICE_ENTER(stopManualRecord, nullptr, 0, loginId, static_cast<int64_t>(mask));
   devsim::modifyValue<uint64_t>(Kind::RecordingMask, 0, 0, [mask](uint64_t& m) { m &= ~mask; });
+  return 0;
 }
 
 DEVICE_CONSTANT(hasManualSnapshot, 1)

@@ -44,7 +44,8 @@ void setColorParam(int channel, const ChannelConfig* record) {
   if (!record || !InRange(channel)) return;
   ColorSetRecord colour{record->brightness, record->contrast,   record->saturation, record->hue,
                         record->pictureExtra, record->colorMode, record->sharpness, record->denoise};
-  setColorConfig(channel, &colour);
+  // The live picture only: the panel's save keeps the record and answers.
+  (void)setColorConfig(channel, &colour);
 }
 
 void getColorParam(int mode, ChannelConfig* record) {

@@ -50,6 +50,11 @@ void errorBox(WindowHandle menu, const char* section, const char* key, int style
   errorSequence([&] { showMsgBox(menu, section, key, style); });
 }
 
+// The device's refusal told; the menu stays as the device is.
+void refusedBy(WindowHandle menu, int code) {
+  errorSequence([&] { showMsgBoxNum(menu, "commons", "savefailed_code", code); });
+}
+
 // A text of the language file with one string in it; no box without the text.
 void errorBoxWith(WindowHandle menu, const char* section, const char* key, const char* value) {
   errorSequence([&] {
@@ -97,7 +102,9 @@ void startRecord(const Context& c) {
     errorBoxWith(c.menu, "manualrecord", "manualrecord_err_chan", list);
     return;
   }
-  startManualRecord(getLoginId(c.output), mask, 1);
+  if (const int code = startManualRecord(getLoginId(c.output), mask, 1)) {
+    return refusedBy(c.menu, code);
+  }
   show(c.menu, LEFTMENU_STARTREC, false);
   show(c.menu, LEFTMENU_STOPREC, true);
 }
@@ -106,7 +113,9 @@ void stopRecord(const Context& c) {
   if (!allowed(c.menu, kRightRecord, c.channel)) return;
   const uint64_t mask = maskOf(c.channel);
   if (!mask) return;
-  stopManualRecord(getLoginId(c.output), mask, 1);
+  if (const int code = stopManualRecord(getLoginId(c.output), mask, 1)) {
+    return refusedBy(c.menu, code);
+  }
   show(c.menu, LEFTMENU_STARTREC, true);
   show(c.menu, LEFTMENU_STOPREC, false);
 }

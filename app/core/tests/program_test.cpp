@@ -174,7 +174,7 @@ void SaveDeviceLanguage(const std::string& path, int languageId) {
   DeviceConfig config{};
   getDeviceConfig(nullptr, &config);
   config.language = languageId;
-  setDeviceConfig(nullptr, &config, 1);
+  EXPECT_EQ(setDeviceConfig(nullptr, &config, 1), 0);
   EXPECT_EQ(saveDeviceParams(), 0);
   device_seam::setSettingsFile("");
   device_seam::resetAll();

@@ -91,15 +91,29 @@ void refuse(WindowHandle page, const Desc& d, uint64_t failMask) {
   showMsgBoxText(page, text, MSGBOX_INFO);
 }
 
+// After a refusal every box of `mask` shows again what the device does: a
+// start refused leaves its boxes (and their "all" box) unchecked unless the
+// device runs the channel.
+void showDeviceState(WindowHandle page, const Desc& d, uint64_t mask, bool start) {
+  for (int box = CHANBOX_ANALOG_FIRST; start && box <= kIpLast; ++box) {
+    if (!(mask & bitOf(channelOfBox(box))) || !IsValidHandle(GetDlgItem(page, box))) continue;
+    setBox(page, box, 0);
+    setBox(page, box <= kAnalogLast ? CHANBOX_ALL_ANALOG : CHANBOX_ALL_IP, 0);
+  }
+  setChanBoxesByRecStatus(page, d.record ? 1 : 0);
+}
+
 void startOrStop(WindowHandle page, const Desc& d, uint64_t mask, bool start) {
   if (mask == 0) return;
   const int loginId = getLoginId(getCurOutput());
-  if (d.record) {
-    start ? startManualRecord(loginId, mask, 1) : stopManualRecord(loginId, mask, 1);
-    return;
-  }
-  const int rc = start ? startManualSnapshot(loginId, mask) : stopManualSnapshot(loginId, mask);
-  if (rc != 0) showManualSnapError(page, rc);
+  int rc = 0;
+  if (d.record)
+    rc = start ? startManualRecord(loginId, mask, 1) : stopManualRecord(loginId, mask, 1);
+  else
+    rc = start ? startManualSnapshot(loginId, mask) : stopManualSnapshot(loginId, mask);
+  if (rc == 0) return;
+  d.record ? reportSaveFailed(page, rc) : showManualSnapError(page, rc);
+  showDeviceState(page, d, mask, start);
 }
 
 void allBoxChanged(WindowHandle page, const Desc& d, int id) {

@@ -274,8 +274,9 @@ int storeFlags(WindowHandle page) {
 
 // A new main-output resolution waits for the confirmation the main menu
 // asks for when it closes; another output's goes straight to the device.
-void followResolutions(const DeviceConfig& now, const DeviceConfig& before) {
-  int pendingOutput = kOut3;
+// 0, or the refusal of the other output's new resolution.
+int followResolutions(const DeviceConfig& now, const DeviceConfig& before) {
+  int pendingOutput = kOut3, refused = 0;
   switch (outputArrangement()) {
     case Outputs::kOneMain: break;
     case Outputs::kTogether: pendingOutput = mainOutput(); break;
@@ -283,24 +284,27 @@ void followResolutions(const DeviceConfig& now, const DeviceConfig& before) {
       pendingOutput = mainOutput();
       const int other = pendingOutput == kOut2 ? kOut3 : kOut2;
       const uint8_t code = now.resolutions[other - 1].code;
-      if (code != before.resolutions[other - 1].code) setOutputResolutionCode(login(), other, code);
+      if (code != before.resolutions[other - 1].code) refused = setOutputResolutionCode(login(), other, code);
       break;
     }
   }
-  if (now.resolutions[pendingOutput - 1].code == before.resolutions[pendingOutput - 1].code) return;
+  if (now.resolutions[pendingOutput - 1].code == before.resolutions[pendingOutput - 1].code) return refused;
   setResolutionChangePending(1);
   resetTopWindow();
+  return refused;
 }
 
 // The outputs take a new video standard; the desktop places its windows
-// again, and a menu on a composite output starts over on the top window.
-void followVideoStandard(int standard) {
-  if (!hasCvbsOutput()) return;
-  resetVideoOutputs(login(), standard);
+// again, and a menu on a composite output starts over on the top window;
+// 0, or the outputs' refusal of the standard.
+int followVideoStandard(int standard) {
+  if (!hasCvbsOutput()) return 0;
+  if (const int rc = resetVideoOutputs(login(), standard)) return rc;
   SendMessage(__gui_hwnd_desktop, MSG_DT_PLACEIME, 1, 0);
-  if (!onTvOutput()) return;
+  if (!onTvOutput()) return 0;
   SetActiveWindow(GetCurTopMainWindow());
   SendMessage(__gui_hwnd_desktop, MSG_DT_CLOSEALLWINS, 0, 0);
+  return 0;
 }
 
 int save(WindowHandle page) {
@@ -328,10 +332,13 @@ int save(WindowHandle page) {
   const bool newStandard = standard != s.videoStandard;
   s.videoStandard = standard;
   s.snapshot = now;
-  if (newStandard) followVideoStandard(standard);
-  followResolutions(now, before);
+  // Outputs that do not follow what was kept are told as a refusal.
+  const int standardRefused = newStandard ? followVideoStandard(standard) : 0;
+  const int resolutionRefused = followResolutions(now, before);
   if (now.language != before.language) beginLangSwitch();
-  return clock != 0 ? clock : kept;
+  for (const int rc : {clock, kept, standardRefused, resolutionRefused})
+    if (rc != 0) return rc;
+  return 0;
 }
 
 void report(WindowHandle page, int code) {

@@ -213,7 +213,8 @@ int save(WindowHandle page) {
       announceReboot();
     } else {
       if (newAlpha) RefreshMenuAlpha(own.menuAlpha);
-      for (int i = 0; i < switches.count; ++i) switchOutputLive(login(), switches.output[i], switches.on[i]);
+      for (int i = 0; i < switches.count; ++i)
+        if (const int refused = switchOutputLive(login(), switches.output[i], switches.on[i])) rc = rc ? rc : refused;
     }
   }
   rereadConfig();

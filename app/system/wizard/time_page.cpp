@@ -171,8 +171,7 @@ int save(WindowHandle page) {
     keepCached(config);
     wrote = true;
   }
-  if (wrote) saveDeviceParams();
-  return 0;
+  return wrote ? saveDeviceParams() : 0;
 }
 
 void command(WindowHandle page, int id, int code) {

@@ -314,7 +314,7 @@ TEST_F(AlarmPages, SaveAnswersAndRebootQuestions) {
     SCOPED_TRACE(row.what);
     device_seam::resetKeptRecords();
     IpChannelInfo info{};
-    addIpChannel(nullptr, 1, &info);
+    EXPECT_EQ(addIpChannel(nullptr, 1, &info), 0);
     g_hints.clear();
     Open();
     const WindowHandle page = Show(kInputPage);
@@ -441,7 +441,7 @@ TEST_F(AlarmPages, ARefusedWriteOfACachedItemKeepsItsEdit) {
     SCOPED_TRACE(row.op.name());
     device_seam::resetKeptRecords();
     IpChannelInfo info{};
-    addIpChannel(nullptr, 1, &info);
+    EXPECT_EQ(addIpChannel(nullptr, 1, &info), 0);
     Open();
     const WindowHandle page = Show(row.page);
     ASSERT_TRUE(TypeInto(page, row.nameId, "First"));

@@ -122,11 +122,20 @@ TEST_F(NetDial, PppoeChangesAskForAReboot) {
   EXPECT_EQ(std::string(net.pppoePassword, sizeof net.pppoePassword), newer);
   EXPECT_EQ(Calls("rebootDevice"), 1u);
   EXPECT_FALSE(Enabled(pppoe_, kApply));
+  // A refused reboot is told; the change stays kept for the next start.
+  const std::string newest(16, 'r');
+  SetText(pppoe_, kPassword, newest);
+  SetText(pppoe_, kConfirm, newest);
+  device_seam::overrideAnswer(rebootDevice, -5);
+  livetest::Click(pppoe_, kApply);
+  device_seam::clearOverrides();
+  EXPECT_EQ(LastBox(), "Saving failed, error code: -5/16");
+  EXPECT_EQ(std::string(StoredNet().pppoePassword, sizeof StoredNet().pppoePassword), newest);
   Close();
   Open();
   Show(kPppoeTab);
   EXPECT_EQ(Text(pppoe_, kUser), user);
-  EXPECT_EQ(Text(pppoe_, kConfirm), newer);
+  EXPECT_EQ(Text(pppoe_, kConfirm), newest);
   Close();
 }
 

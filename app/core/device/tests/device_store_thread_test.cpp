@@ -21,11 +21,12 @@ namespace {
 TEST_F(DeviceTest, KeptRecordsStayWholeUnderTwoThreads) {
   device_seam::startCallLog();
   constexpr int kRounds = 2000;
+  // Whole records under two threads are the point, not each answer.
   auto writer = [](int channel, uint8_t value) {
     for (int i = 0; i < kRounds; ++i) {
       ChannelConfig config{};
       std::memset(&config, value, sizeof config);
-      setChannelConfig(nullptr, channel, &config, 1);
+      (void)setChannelConfig(nullptr, channel, &config, 1);
       ChannelConfig back;
       getChannelConfig(nullptr, 1, &back);
       // A record is read whole: every byte from the same write.
@@ -34,7 +35,7 @@ TEST_F(DeviceTest, KeptRecordsStayWholeUnderTwoThreads) {
           ADD_FAILURE() << "torn record at byte " << b;
           return;
         }
-      startManualRecord(0, 1ull << (value % 64), 1);
+      (void)startManualRecord(0, 1ull << (value % 64), 1);
       showLiveSplit(3, i % 2 ? 4 : 9, 1);
     }
   };
@@ -74,11 +75,12 @@ TEST_F(DeviceTest, SettingsAppliedOnSeveralThreadsAllReachTheFile) {
   const std::string path = std::string(folder) + "/device_params.dat";
   device_seam::setSettingsFile(path);
   constexpr int kRounds = 40;
+  // Whole files under many writers are the point, not each answer.
   auto page = [](int channel) {
     for (int i = 1; i <= kRounds; ++i) {
       RecordConfig record{};
       record.postRecord = static_cast<uint32_t>(i);
-      setRecordConfig(nullptr, channel, &record, 1);
+      (void)setRecordConfig(nullptr, channel, &record, 1);
       writeChangedDeviceParams();
     }
   };

@@ -238,7 +238,7 @@ TEST_F(DeviceTest, AreaCapabilityRecords) {
   DeviceConfig config{};
   getDeviceConfig(nullptr, &config);
   config.language = 2;
-  setDeviceConfig(nullptr, &config, 1);
+  EXPECT_EQ(setDeviceConfig(nullptr, &config, 1), 0);
   getOsdCaps(&osd, 1);
   EXPECT_EQ(osd.tail[5], 63);
 }

@@ -352,10 +352,10 @@ TEST_F(DeviceTest, SmallSettingsAreKeptToo) {
   uint8_t flag = 7;
   getDiskModeFlag(&flag);
   EXPECT_EQ(flag, 7);  // written only once the flag was set
-  setDiskModeFlag(0, 1);
+  EXPECT_EQ(setDiskModeFlag(0, 1), 0);
   getDiskModeFlag(&flag);
   EXPECT_EQ(flag, 1);
-  setSmartCheckDisabled(0, 1);
+  EXPECT_EQ(setSmartCheckDisabled(0, 1), 0);
   uint32_t off = 0;
   getSmartCheckDisabled(0, &off);
   EXPECT_EQ(off, 1u);

@@ -138,9 +138,9 @@ TEST_F(DeviceTest, LiveStateFollowsTheOperations) {
   stopLiveSequence(3);
   EXPECT_EQ(getLiveSequenceState(3), 0);
 
-  startManualRecord(0, 0x5, 1);
-  startManualRecord(0, 0x100, 1);
-  stopManualRecord(0, 0x4, 1);
+  EXPECT_EQ(startManualRecord(0, 0x5, 1), 0);
+  EXPECT_EQ(startManualRecord(0, 0x100, 1), 0);
+  EXPECT_EQ(stopManualRecord(0, 0x4, 1), 0);
   EXPECT_EQ(getRecordingChanMask(), 0x101u);
   EXPECT_EQ(hasLiveAudio(16) + hasLiveAudio(17) + hasLiveAudio(0), 1);
   EXPECT_EQ(openLiveAudio(17, -1, 0, 0, 0), -1);
@@ -228,12 +228,12 @@ TEST_F(DeviceTest, UserTableAndDefaultRights) {
   EXPECT_EQ(user.rights, 880919u);
   EXPECT_EQ(user.chanMasks[0], ~0ull);
   EXPECT_EQ(user.closing, 0u);
-  setUserDefaultRights(&user, 0);
+  EXPECT_EQ(setUserDefaultRights(&user, 0), 0);
   EXPECT_EQ(user.rights, 81940u);
   EXPECT_EQ(user.chanMasks[USER_MASK_LOCAL_RECORD], 0u);
   EXPECT_EQ(user.chanMasks[USER_MASK_REMOTE_PLAY], ~0ull);
   EXPECT_EQ(user.priority, 0u);
-  setUserDefaultRights(&user, 2);
+  EXPECT_EQ(setUserDefaultRights(&user, 2), 0);
   EXPECT_EQ(user.rights, ~0u);
   EXPECT_EQ(setUserDefaultRights(nullptr, 2), -1);
 }
@@ -256,7 +256,7 @@ TEST_F(DeviceTest, LoginChecksTheKeptUserTable) {
   std::snprintf(users.users[0].password, 16, "new");
   std::memcpy(users.users[2].name, "abcdefghijklmnopqrstuvwxyz012345", 32);  // no terminator
   std::snprintf(users.users[2].password, 16, "p");
-  setUserConfig(nullptr, &users, 1);
+  EXPECT_EQ(setUserConfig(nullptr, &users, 1), 0);
   EXPECT_EQ(loginDevice("admin", "73916", 0, 0, 0, &id, 0), 1);
   EXPECT_EQ(loginDevice("admin", "new", 0, 0, 0, &id, 0), 0);
   EXPECT_EQ(loginDevice("abcdefghijklmnopqrstuvwxyz012345", "p", 0, 0, 0, &id, 0), 0);
@@ -342,7 +342,7 @@ TEST_F(DeviceTest, SeamOverridesAnswersAndLogsCallsInOrder) {
   EXPECT_EQ(getChannelConfig(nullptr, 3, &got), 7);
   EXPECT_EQ(got.brightness, 42);
   EXPECT_EQ(loginDevice("admin", "73916", 0, 0, 0, nullptr, 0), 0);
-  startManualRecord(2, 0x10, 1);
+  EXPECT_EQ(startManualRecord(2, 0x10, 1), 0);
   EXPECT_EQ(getRecordingChanMask(), 0x10u);
   EXPECT_EQ(device_seam::callLog(),
             (std::vector<device_seam::Call>{{"getChannelConfig", {3}},

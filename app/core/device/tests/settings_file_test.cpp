@@ -123,10 +123,10 @@ TEST_F(SettingsFileTest, AppliedSettingsAreThereAfterARestart) {
   std::snprintf(config.name, sizeof config.name, "Gate");
   const uint32_t split[3] = {20, 60, 20};
   ASSERT_EQ(inChild([&] {
-              setRecordConfig(nullptr, 9, &record, 1);
-              setDeviceConfig(nullptr, &config, 1);
-              setFrameSplit(0, split);
-              startManualRecord(0, 0x3, 1);  // a state of the run, not a setting
+              EXPECT_EQ(setRecordConfig(nullptr, 9, &record, 1), 0);
+              EXPECT_EQ(setDeviceConfig(nullptr, &config, 1), 0);
+              EXPECT_EQ(setFrameSplit(0, split), 0);
+              EXPECT_EQ(startManualRecord(0, 0x3, 1), 0);  // a state of the run, not a setting
               return saveDeviceParams();
             }),
             0);
@@ -152,7 +152,7 @@ TEST_F(SettingsFileTest, AppliedSettingsAreThereAfterARestart) {
 }
 
 TEST_F(SettingsFileTest, DamagedOrForeignFilesAreRefusedSetAsideAndTheDefaultsUsed) {
-  setDiskGroup(0, 0, 0, 5);
+  EXPECT_EQ(setDiskGroup(0, 0, 0, 5), 0);
   ASSERT_EQ(saveDeviceParams(), 0);
   const std::vector<uint8_t> good = readFile(path);
   ASSERT_GT(good.size(), 24u);
@@ -179,7 +179,7 @@ TEST_F(SettingsFileTest, DamagedOrForeignFilesAreRefusedSetAsideAndTheDefaultsUs
   int setAside = 0;
   for (const Case& c : cases) {
     writeFile(path, c.bytes);
-    setDiskGroup(0, 0, 0, 9);  // replaced by the defaults when the file is refused
+    EXPECT_EQ(setDiskGroup(0, 0, 0, 9), 0);  // replaced by the defaults when the file is refused
     std::string err = refusedStderr();
     EXPECT_NE(err.find(path), std::string::npos) << err;
     EXPECT_NE(err.find(c.reason), std::string::npos) << err;
@@ -286,9 +286,9 @@ TEST_F(SettingsFileTest, AKillAtAnyMomentLeavesTheOldOrTheNewFileWhole) {
           RecordConfig r{};
           r.postRecord = i;
           r.preRecord = static_cast<uint32_t>(channel);
-          setRecordConfig(nullptr, channel, &r, 1);
+          EXPECT_EQ(setRecordConfig(nullptr, channel, &r, 1), 0);
         }
-        saveDeviceParams();
+        EXPECT_EQ(saveDeviceParams(), 0);
       }
     }
     usleep(std::uniform_int_distribution<useconds_t>(200, 6000)(random));
@@ -329,7 +329,7 @@ TEST_F(SettingsFileTest, TheDeviceWritesChangedSettingsItself) {
 
   std::remove(path.c_str());
   ASSERT_EQ(setRecordConfig(nullptr, 4, &record, 1), 0);  // the same bytes again
-  startManualRecord(0, 0x3, 1);
+  EXPECT_EQ(startManualRecord(0, 0x3, 1), 0);
   writeChangedDeviceParams();
   EXPECT_FALSE(exists()) << "no setting changed";
 
@@ -355,7 +355,7 @@ TEST_F(SettingsFileTest, AFailedWriteIsToldOnceForEachRunOfFailures) {
   Rs232Config serial{};
   const auto failingSave = [&](int baud) {
     serial.baudRate = baud;
-    setRs232Config(nullptr, &serial, 1);
+    EXPECT_EQ(setRs232Config(nullptr, &serial, 1), 0);
     testing::internal::CaptureStderr();
     EXPECT_EQ(saveDeviceParams(), -1);
     return testing::internal::GetCapturedStderr();

@@ -11,6 +11,7 @@
 #define APP_DEVICE_BACKEND_H
 
 #include "app/device_ability.h"
+#include "app/device_status.h"
 #include "gui/app_hooks.h"
 
 GUI_EXTERN_C_BEGIN
@@ -27,12 +28,12 @@ int getDeviceConfig(OutputLogin* login, DeviceConfig* out);
 /* Refuses a device number outside 1..255, a name holding a character names
  * refuse and a hand-set daylight-saving rule starting and ending in one
  * month; a refusal keeps the old record. */
-int setDeviceConfig(OutputLogin* login, const DeviceConfig* in, int flag);
+DEVICE_STATUS int setDeviceConfig(OutputLogin* login, const DeviceConfig* in, int flag);
 /* PC local time; answers 1, which callers must not read as failure. */
 int getDeviceTime(OutputLogin* login, DeviceTime* out);
 /* Two words: the start-up wizard flag (1 until set), then 0. */
 int getStartGuideFlag(OutputLogin* login, uint32_t out[2]);
-int setStartGuideFlag(OutputLogin* login, const uint32_t in[2], int flag);
+DEVICE_STATUS int setStartGuideFlag(OutputLogin* login, const uint32_t in[2], int flag);
 int getHolidayConfig(OutputLogin* login, HolidayTable* out);
 int getExceptionConfig(OutputLogin* login, ExceptionLinkageTable* out);
 int getRs232Config(OutputLogin* login, Rs232Config* out);
@@ -42,8 +43,8 @@ int getUserConfig(OutputLogin* login, UserConfig* out);
 /* Refuses a table without the administrator in record 0 (its name empty or
  * its level not 2: USER_ERR_NAME_EMPTY), a name holding a character names
  * refuse, or one name twice (USER_ERR_*). */
-int setUserConfig(OutputLogin* login, const UserConfig* in, int flag);
-int setUserDefaultRights(UserRecord* user, int priority);
+DEVICE_STATUS int setUserConfig(OutputLogin* login, const UserConfig* in, int flag);
+DEVICE_STATUS int setUserDefaultRights(UserRecord* user, int priority);
 int hasInvalidNameChar(const char* name, int length);
 /* 0 and login id 0 when the name and password match a user of the table;
  * 1 for an unknown name, a wrong password or an empty name. */
@@ -61,8 +62,8 @@ int getIpChannelNum(uint64_t* maskOut);
 int getMaxChanSlotNum(void);
 /* -1 (the record zeroed) for a channel the device does not have. */
 int getChannelConfig(OutputLogin* login, int channel, ChannelConfig* out);
-int setChannelConfig(OutputLogin* login, int channel, const ChannelConfig* in, int flag);
-int setColorConfig(int channel, const ColorSetRecord* colour);
+DEVICE_STATUS int setChannelConfig(OutputLogin* login, int channel, const ChannelConfig* in, int flag);
+DEVICE_STATUS int setColorConfig(int channel, const ColorSetRecord* colour);
 /* The device has no colour presets: -1. */
 int getColorPreset(int mode, uint8_t out[8]);
 /* Every row ranges over 0..255. */
@@ -106,13 +107,13 @@ int getPlayViewSize(int stream, int* width, int* height, int* flagOut, int handl
 
 /* Live view and outputs. */
 int getPreviewConfig(OutputLogin* login, int outputIndex, PreviewConfig* out);
-int setPreviewConfig(OutputLogin* login, int outputIndex, const PreviewConfig* in);
+DEVICE_STATUS int setPreviewConfig(OutputLogin* login, int outputIndex, const PreviewConfig* in);
 int getPreviewConfigExtra(OutputLogin* login, uint32_t* out);
 int getEventOutputConfig(OutputLogin* login, EventOutputConfig* out);
-int setEventOutputConfig(OutputLogin* login, const EventOutputConfig* in);
+DEVICE_STATUS int setEventOutputConfig(OutputLogin* login, const EventOutputConfig* in);
 void getOutputResolution(int code, int* width, int* height);
 int getLayoutKind(int count);
-int setOutputLogoRect(int output, const OutputLogoRect* logo, int index, int kind);
+DEVICE_STATUS int setOutputLogoRect(int output, const OutputLogoRect* logo, int index, int kind);
 int getPicFrameNum(void);
 int getAuxVideoOutNum(void);
 /* The output HDMI and VGA form together in the combined mode; -1 for none. */
@@ -129,10 +130,10 @@ int getLiveSequenceState(int output);
 /* Strategy 1 real time, 3 balanced (until set), 5 fluent. */
 int hasPreviewStrategy(void);
 int getPreviewStrategy(OutputLogin* login, int channel, int* out);
-int setPreviewStrategy(OutputLogin* login, int channel, int strategy);
+DEVICE_STATUS int setPreviewStrategy(OutputLogin* login, int channel, int strategy);
 int hasLiveAudio(int channel);
-int openLiveAudio(int channel, int arg1, int arg2, int arg3, int arg4);
-int closeLiveAudio(int channel);
+DEVICE_STATUS int openLiveAudio(int channel, int arg1, int arg2, int arg3, int arg4);
+DEVICE_STATUS int closeLiveAudio(int channel);
 int startLiveZoom(int output, int channel, const Rect* area);
 int stopLiveZoom(int output, int channel);
 int ptzPositionRect(int channel, const Rect* area);
@@ -142,7 +143,7 @@ int startSmallVideo(int channel, int x, int y);
 int stopSmallVideo(int channel);
 int previewPictureMode(int output, int mode);
 int endPictureModePreview(int output);
-int applyPictureMode(OutputLogin* login);
+DEVICE_STATUS int applyPictureMode(OutputLogin* login);
 int refreshLivePicture(int channel);
 int notifyMenuHidden(int output);
 
@@ -150,37 +151,37 @@ int notifyMenuHidden(int output);
  * kept); sets keep channels 1..16 + IP_CHANNEL_BOUND and refuse others with
  * -1. The trailing flag is passed through. */
 int getRecordConfig(OutputLogin* login, int channel, RecordConfig* out, int flag);
-int setRecordConfig(OutputLogin* login, int channel, const RecordConfig* in, int flag);
+DEVICE_STATUS int setRecordConfig(OutputLogin* login, int channel, const RecordConfig* in, int flag);
 int getRecordSchedExtra(OutputLogin* login, int channel, HolidaySchedule* out, int flag);
-int setRecordSchedExtra(OutputLogin* login, int channel, const HolidaySchedule* in, int flag);
+DEVICE_STATUS int setRecordSchedExtra(OutputLogin* login, int channel, const HolidaySchedule* in, int flag);
 int getCaptureConfig(OutputLogin* login, int channel, CaptureConfig* out, int flag);
-int setCaptureConfig(OutputLogin* login, int channel, const CaptureConfig* in, int flag);
+DEVICE_STATUS int setCaptureConfig(OutputLogin* login, int channel, const CaptureConfig* in, int flag);
 int getCaptureParams(OutputLogin* login, int channel, CaptureSettingPair* out);
-int setCaptureParams(OutputLogin* login, int channel, const CaptureSettingPair* in, int flag);
+DEVICE_STATUS int setCaptureParams(OutputLogin* login, int channel, const CaptureSettingPair* in, int flag);
 /* 0, or HOLIDAY_ERR_* for the first changed entry the device cannot use;
  * a refused table leaves the kept one whole. */
-int setHolidayConfig(OutputLogin* login, const HolidayTable* in);
+DEVICE_STATUS int setHolidayConfig(OutputLogin* login, const HolidayTable* in);
 /* Every channel's schedule becomes all-day recording: motion (1) or
  * continuous (0); 0 accepted. */
-int setAllDayRecord(int loginId, int motion);
+DEVICE_STATUS int setAllDayRecord(int loginId, int motion);
 
 /* Encoding. Analog channels start on each stream's first resolution at full
  * frame rate. The check and the set answer 0 or an ENCODE_ERR_* code for the
  * first block (main, event, sub) whose stream type, resolution, frame rate or
  * bit rate the channel does not offer; IP channels are not checked. */
 int getEncodeConfig(OutputLogin* login, int channel, EncodeConfig* out, int flag);
-int setEncodeConfig(OutputLogin* login, int channel, const EncodeConfig* in, int flag);
-int checkEncodeParams(OutputLogin* login, int channel, const EncodeParamBlock* main, const EncodeParamBlock* event,
+DEVICE_STATUS int setEncodeConfig(OutputLogin* login, int channel, const EncodeConfig* in, int flag);
+DEVICE_STATUS int checkEncodeParams(OutputLogin* login, int channel, const EncodeParamBlock* main, const EncodeParamBlock* event,
                       const EncodeParamBlock* sub, int flag);
 /* WD1 per channel; the set is refused (-1) where WD1 is not offered. */
 int getWd1Enable(OutputLogin* login, int stream, int channel, uint8_t* out);
-int setWd1Enable(OutputLogin* login, int stream, int channel, int flag);
+DEVICE_STATUS int setWd1Enable(OutputLogin* login, int stream, int channel, int flag);
 
 /* Advanced recording and its encryption (the password is kept terminated). */
 int getAdvRecordConfig(OutputLogin* login, AdvRecordConfig* out, int flag);
-int setAdvRecordConfig(OutputLogin* login, const AdvRecordConfig* in, int flag);
+DEVICE_STATUS int setAdvRecordConfig(OutputLogin* login, const AdvRecordConfig* in, int flag);
 int getRecordEncryptConfig(RecordEncryptConfig* out);
-int setRecordEncryptConfig(int loginId, const RecordEncryptConfig* in);
+DEVICE_STATUS int setRecordEncryptConfig(int loginId, const RecordEncryptConfig* in);
 int getAdvRecordExtra(AdvRecordExtra* out);
 
 /* Manual record and snapshot: the masks of the channels on by hand. */
@@ -189,13 +190,14 @@ int hasManualRecordState(void);
 void getRecordStatus(int channel, RecordStatus* out);
 uint64_t getRecordingChanMask(void);
 int canManualRecord(int channel);
-void startManualRecord(int loginId, uint64_t mask, int flag);
-void stopManualRecord(int loginId, uint64_t mask, int flag);
+/* 0, or the device's refusal, which leaves every channel as it was. */
+DEVICE_STATUS int startManualRecord(int loginId, uint64_t mask, int flag);
+DEVICE_STATUS int stopManualRecord(int loginId, uint64_t mask, int flag);
 /* Whether the device takes manual snapshots at all: 1. */
 int hasManualSnapshot(void);
 int canManualSnapshot(int channel);
-int startManualSnapshot(int loginId, uint64_t mask);
-int stopManualSnapshot(int loginId, uint64_t mask);
+DEVICE_STATUS int startManualSnapshot(int loginId, uint64_t mask);
+DEVICE_STATUS int stopManualSnapshot(int loginId, uint64_t mask);
 uint64_t getSnapshotChanMask(void);
 int getChannelRecordFlags(OutputLogin* login, int channel, uint32_t out[2]);
 
@@ -206,62 +208,62 @@ int getDiskList(DiskInfo* out);
 int isValidDiskNo(int n);
 int hasDiskRedundancy(void);
 /* attr DISK_ATTR_*; group 1..16. */
-int setDiskAttr(int loginId, int bus, int port, int attr, int flag);
-int setDiskGroup(int loginId, int bus, int port, int group);
+DEVICE_STATUS int setDiskAttr(int loginId, int bus, int port, int attr, int flag);
+DEVICE_STATUS int setDiskGroup(int loginId, int bus, int port, int group);
 /* Bit g - 1 for each group g that a disk records into. */
 int getDiskGroupsInUse(uint64_t* out);
 int getDiskGroupMask(int group, uint64_t* out);
-int setDiskGroupMask(int loginId, int group, uint64_t mask);
+DEVICE_STATUS int setDiskGroupMask(int loginId, int group, uint64_t mask);
 int isDiskGroupReadOnly(int group);
 /* Storage mode 0 quota, 1 group, 2 frame extraction, in the first byte. */
 int getStorageMode(uint8_t out[4]);
-int setStorageMode(int loginId, int mode);
+DEVICE_STATUS int setStorageMode(int loginId, int mode);
 /* Channel from 1, kind 0 record or 1 picture. */
 int getDiskQuotaInfo(int channel, int kind, DiskQuotaInfo* out);
-int setDiskQuota(int loginId, int channel, int kind, uint64_t quotaMb);
+DEVICE_STATUS int setDiskQuota(int loginId, int channel, int kind, uint64_t quotaMb);
 /* Used space of a channel; -2 unknown. */
 int getChanUsedSpace(int channel, int kind);
 /* Record, frame-extraction and picture shares in percent (30, 50, 20 until
  * set); a split that does not add up to 100 is refused. */
 int getFrameSplit(uint32_t out[3]);
-int setFrameSplit(int loginId, const uint32_t in[3]);
+DEVICE_STATUS int setFrameSplit(int loginId, const uint32_t in[3]);
 int getRecordTimeEstimate(int rateKbps, const uint32_t shares[3], uint32_t out[2]);
 /* The disk-mode flag: written only once the flag was set. */
 int getDiskModeFlag(uint8_t* out);
-int setDiskModeFlag(int loginId, int flag);
-int applyDiskParams(int loginId);
+DEVICE_STATUS int setDiskModeFlag(int loginId, int flag);
+DEVICE_STATUS int applyDiskParams(int loginId);
 int hasDiskToInit(void);
 int isDiskRepairing(void);
 int isDiskFormatting(void);
 int isDiskExpanding(void);
 int hasDiskExpand(void);
 /* Formats the listed disk numbers (one byte each, at most 32); 0 accepted. */
-int formatDiskList(int loginId, const uint8_t* disks, int count);
+DEVICE_STATUS int formatDiskList(int loginId, const uint8_t* disks, int count);
 /* One disk at a time: refused (-1) on this device. */
-int formatDisk(int loginId, int zero, int bus, int port);
+DEVICE_STATUS int formatDisk(int loginId, int zero, int bus, int port);
 int getDiskFormatProgress(int bus, int port);
 int canDeleteDisk(int bus, int port);
 int isDiskTooLarge(int bus, int port);
-int deleteDisk(OutputLogin* login, int bus, int port, int flag);
-int loadDisk(int loginId, int bus, int port, int load);
+DEVICE_STATUS int deleteDisk(OutputLogin* login, int bus, int port, int flag);
+DEVICE_STATUS int loadDisk(int loginId, int bus, int port, int load);
 int getFormatProgress(int disk, int kind, FormatProgress* out);
 /* Expands one disk: 0 started. */
-int expandDisk(int loginId, int bus, int port);
+DEVICE_STATUS int expandDisk(int loginId, int bus, int port);
 /* Non-zero while the removable device cannot be formatted: 0 here. */
 int isUsbdevNotReady(int deviceId);
 /* The bad-sector check: start (disk 1..8, type 1 full or 2 metadata), pause,
  * resume and cancel move its state; -1 from a state that does not allow it. */
 int isDiskCheckable(int bus, int port);
 int getDiskCheckInfo(DiskCheckInfo* out);
-int startDiskCheck(int loginId, int disk, int type);
-int pauseDiskCheck(int loginId);
-int resumeDiskCheck(int loginId);
-int cancelDiskCheck(int loginId);
+DEVICE_STATUS int startDiskCheck(int loginId, int disk, int type);
+DEVICE_STATUS int pauseDiskCheck(int loginId);
+DEVICE_STATUS int resumeDiskCheck(int loginId);
+DEVICE_STATUS int cancelDiskCheck(int loginId);
 /* S.M.A.R.T. of a local disk; a self-test ends at once without error. */
 int getDiskSmartInfo(DiskSmartInfo* out, int port, int bus);
-int startDiskSelfTest(int loginId, int bus, int port, int type);
+DEVICE_STATUS int startDiskSelfTest(int loginId, int bus, int port, int type);
 int getSmartCheckDisabled(int loginId, uint32_t* out);
-int setSmartCheckDisabled(int loginId, int flag);
+DEVICE_STATUS int setSmartCheckDisabled(int loginId, int flag);
 /* Network disks: 16 slots. Adding is refused (-1) on this device; a change
  * is refused with NET_DISK_ERR_ADDRESS (no address) or
  * NET_DISK_ERR_DIRECTORY (no directory). A disk already added and an iSCSI
@@ -272,16 +274,16 @@ int setSmartCheckDisabled(int loginId, int flag);
 #define NET_DISK_ERR_ISCSI 0x200124
 int getNetDiskConfig(OutputLogin* login, NetDiskConfig* out, int flag);
 int getNetDiskSlotMask(void);
-int addNetDisk(int loginId, const NetDiskConfig* in);
-int changeNetDisk(int loginId, const NetDiskConfig* in);
-int removeNetDisk(int loginId, int slot, const NetDiskEntry* entry, int flag);
+DEVICE_STATUS int addNetDisk(int loginId, const NetDiskConfig* in);
+DEVICE_STATUS int changeNetDisk(int loginId, const NetDiskConfig* in);
+DEVICE_STATUS int removeNetDisk(int loginId, int slot, const NetDiskEntry* entry, int flag);
 int netDisksHaveAttributes(void);
 
 /* Parameters: every kept setting is written to the parameter file in the
  * configuration folder (0, else -1) and loaded at start-up. Restoring the
  * defaults forgets the kept settings and saves that. */
-int saveDeviceParams(void);
-int restoreDeviceDefaults(OutputLogin* login, int flag);
+DEVICE_STATUS int saveDeviceParams(void);
+DEVICE_STATUS int restoreDeviceDefaults(OutputLogin* login, int flag);
 /* The device writes the file itself once a kept setting changed: after
  * each message a window handled (the many records of one Apply give one
  * write) and at the program's end, which also retries a write that failed.
@@ -291,7 +293,7 @@ void finishDeviceParams(void);
 /* What an Apply asks once its records are kept: the file is written when
  * it is behind (also after a write that failed); 0 once it holds every
  * kept setting, -1 when it could not be written. */
-int keepDeviceParams(void);
+DEVICE_STATUS int keepDeviceParams(void);
 
 /* Alarms. */
 int getChannelAlarmFlags(int index, int* flag1, int* flag2);

@@ -8,6 +8,8 @@
 #ifndef APP_DEVICE_BACKEND_NET_H
 #define APP_DEVICE_BACKEND_NET_H
 
+#include "app/device_status.h"
+
 GUI_EXTERN_C_BEGIN
 
 /* Refusal codes of the network pages, by the field they name. */
@@ -77,38 +79,38 @@ int textToNetAddress(const char* text, NetAddress* out);
 
 /* Network record: check without keeping, check and keep, then the apply
  * and reboot steps that follow a save. */
-int checkNetConfig(OutputLogin* login, const NetConfig* in);
-int setNetConfig(OutputLogin* login, const NetConfig* in, int flag);
+DEVICE_STATUS int checkNetConfig(OutputLogin* login, const NetConfig* in);
+DEVICE_STATUS int setNetConfig(OutputLogin* login, const NetConfig* in, int flag);
 /* The pages' two steps: check the fields on screen and keep them aside,
  * then save what was kept. */
-int keepNetConfig(OutputLogin* login, const NetConfig* in);
-int saveNetConfig(OutputLogin* login);
+DEVICE_STATUS int keepNetConfig(OutputLogin* login, const NetConfig* in);
+DEVICE_STATUS int saveNetConfig(OutputLogin* login);
 /* Whether the network settings may change now: 0, or the code that says
  * why not. */
 int returnNoError(void);
-int applyNetConfig(OutputLogin* login);
-int rebootDevice(OutputLogin* login);
+DEVICE_STATUS int applyNetConfig(OutputLogin* login);
+DEVICE_STATUS int rebootDevice(OutputLogin* login);
 /* Whether a question about PPPoE is worded by the device: writes a 16-byte
  * text; 0 when the pages use their own. */
 int getPppoeHint(OutputLogin* login, char out[16]);
 /* The PoE camera interface's address (zero until one is set); setting 0
  * clears it, another address is refused with a NET_ERR_POE_ code. */
 int getPoeAddress(OutputLogin* login, NetAddress* out);
-int setPoeAddress(OutputLogin* login, const NetAddress* in);
+DEVICE_STATUS int setPoeAddress(OutputLogin* login, const NetAddress* in);
 /* Interface count of the detection window; -1: the device lists none. */
 int getNetInterfaceCount(void);
 
-int setNetAdvConfig(OutputLogin* login, const NetAdvConfig* in, int flag);
-int setEmailConfig(OutputLogin* login, const EmailConfig* in, int flag);
-int sendTestMail(OutputLogin* login);
+DEVICE_STATUS int setNetAdvConfig(OutputLogin* login, const NetAdvConfig* in, int flag);
+DEVICE_STATUS int setEmailConfig(OutputLogin* login, const EmailConfig* in, int flag);
+DEVICE_STATUS int sendTestMail(OutputLogin* login);
 /* Servers are numbered from 1 to getFtpServerNum(). */
-int checkFtpConfig(OutputLogin* login, int server, const FtpConfig* in);
-int setFtpConfig(OutputLogin* login, int server, const FtpConfig* in, int flag);
+DEVICE_STATUS int checkFtpConfig(OutputLogin* login, int server, const FtpConfig* in);
+DEVICE_STATUS int setFtpConfig(OutputLogin* login, int server, const FtpConfig* in, int flag);
 /* Name of a named directory kind (level 1 or 2) into 65 bytes; empty here. */
 int getFtpDirName(int level, int kind, char out[65]);
-int setSnmpConfig(OutputLogin* login, const SnmpConfig* in, int flag);
+DEVICE_STATUS int setSnmpConfig(OutputLogin* login, const SnmpConfig* in, int flag);
 /* The port clash check of the host tab. */
-int checkNetPorts(OutputLogin* login, const NetConfig* in);
+DEVICE_STATUS int checkNetPorts(OutputLogin* login, const NetConfig* in);
 
 /* Camera pages. The motion preview takes MOTION_PREVIEW_ROWS row words, or
  * null when detection is off; a null call-back unregisters. */
@@ -121,34 +123,34 @@ int hasHolidaySchedule(void);
 /* Holiday segments of a channel by kind: 1 record, 2 capture, 3 motion,
  * 4 tamper, 5 video loss. */
 int getHolidaySegments(OutputLogin* login, int channel, int kind, TimeSegment out[HOLIDAY_SEGMENTS]);
-int setHolidaySegments(OutputLogin* login, int channel, int kind, const TimeSegment in[HOLIDAY_SEGMENTS]);
+DEVICE_STATUS int setHolidaySegments(OutputLogin* login, int channel, int kind, const TimeSegment in[HOLIDAY_SEGMENTS]);
 /* Record channels of a channel's event, by the same kinds. */
 int getRecordChanMask(OutputLogin* login, int channel, int kind, uint64_t* out);
-int setRecordChanMask(OutputLogin* login, int channel, int kind, uint64_t mask);
+DEVICE_STATUS int setRecordChanMask(OutputLogin* login, int channel, int kind, uint64_t mask);
 
 /* Alarms. Local inputs and outputs are group 0 with index 0..count-1; an IP
  * camera's are group 1..32 with index 0..15. */
 int getAlarmInConfig(OutputLogin* login, int group, int index, AlarmInConfig* out, int flag);
-int setAlarmInConfig(OutputLogin* login, int group, int index, const AlarmInConfig* in, int flag);
+DEVICE_STATUS int setAlarmInConfig(OutputLogin* login, int group, int index, const AlarmInConfig* in, int flag);
 int getAlarmOutConfig(OutputLogin* login, int group, int index, AlarmOutConfig* out, int flag);
-int setAlarmOutConfig(OutputLogin* login, int group, int index, const AlarmOutConfig* in, int flag);
+DEVICE_STATUS int setAlarmOutConfig(OutputLogin* login, int group, int index, const AlarmOutConfig* in, int flag);
 /* kind 1 inputs, 2 outputs; code = group * 256 + index */
 int getAlarmHolidaySched(OutputLogin* login, int kind, int code, TimeSegment out[HOLIDAY_SEGMENTS], int flag);
-int setAlarmHolidaySched(OutputLogin* login, int kind, int code, const TimeSegment in[HOLIDAY_SEGMENTS],
+DEVICE_STATUS int setAlarmHolidaySched(OutputLogin* login, int kind, int code, const TimeSegment in[HOLIDAY_SEGMENTS],
                          int flag);
 /* value = code + 1 of an input; kind 2 */
 int getAlarmRecordLink(OutputLogin* login, int value, int kind, AlarmRecordLink* out, int flag);
-int setAlarmRecordLink(OutputLogin* login, int value, int kind, const AlarmRecordLink* in, int flag);
+DEVICE_STATUS int setAlarmRecordLink(OutputLogin* login, int value, int kind, const AlarmRecordLink* in, int flag);
 /* DEVICE_ERR_NAME for a name of up to 32 bytes holding a character names
  * refuse, else 0. */
 int checkAlarmName(const char* name);
-int setExceptionConfig(OutputLogin* login, const ExceptionLinkageTable* in);
+DEVICE_STATUS int setExceptionConfig(OutputLogin* login, const ExceptionLinkageTable* in);
 uint32_t getLocalAlarmOutMask(void);
 void triggerLocalAlarmOut(int loginId, int code);
 void clearLocalAlarmOut(int loginId, int code);
 void triggerAllAlarmOuts(int loginId);
 void clearAllAlarmOuts(int loginId);
-int setIpAlarmOutState(int loginId, int group, int index, int state, int flag);
+DEVICE_STATUS int setIpAlarmOutState(int loginId, int group, int index, int state, int flag);
 
 GUI_EXTERN_C_END
 

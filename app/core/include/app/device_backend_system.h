@@ -4,6 +4,8 @@
 #ifndef APP_DEVICE_BACKEND_SYSTEM_H
 #define APP_DEVICE_BACKEND_SYSTEM_H
 
+#include "app/device_status.h"
+
 GUI_EXTERN_C_BEGIN
 
 #define DEVICE_ERR_DEVICE_NUMBER 0x2000cb /* outside 1..255 */
@@ -34,33 +36,33 @@ int getLogHostText(uint32_t ref, char* out, int size);
 int hasAutoDiskFormat(void);
 
 /* The device clock: later getDeviceTime calls run from the time set. */
-int setDeviceTime(OutputLogin* login, const DeviceTime* in);
+DEVICE_STATUS int setDeviceTime(OutputLogin* login, const DeviceTime* in);
 /* The time-zone table and its services are declared in formatting.h. */
 
 /* Steps that follow a saved DeviceConfig. */
-int applyDstConfig(OutputLogin* login);
-int switchOutputLive(OutputLogin* login, int output, int on);
-int setOutputResolutionCode(OutputLogin* login, int output, int code);
-int resetVideoOutputs(OutputLogin* login, int videoStandard);
+DEVICE_STATUS int applyDstConfig(OutputLogin* login);
+DEVICE_STATUS int switchOutputLive(OutputLogin* login, int output, int on);
+DEVICE_STATUS int setOutputResolutionCode(OutputLogin* login, int output, int code);
+DEVICE_STATUS int resetVideoOutputs(OutputLogin* login, int videoStandard);
 
-int setRs232Config(OutputLogin* login, const Rs232Config* in, int flag);
-int applyRs232Config(OutputLogin* login);
+DEVICE_STATUS int setRs232Config(OutputLogin* login, const Rs232Config* in, int flag);
+DEVICE_STATUS int applyRs232Config(OutputLogin* login);
 /* Non-zero when the port's use may not change (the transparent channel is
  * not offered). */
 int isRs232UseFixed(void);
 
 /* Every kept setting goes back to its default. */
-int restoreDefaults(OutputLogin* login, int flag);
+DEVICE_STATUS int restoreDefaults(OutputLogin* login, int flag);
 /* Configuration files on the removable device: 0 done, else a code of the
  * pages' tables; this device has no removable device and answers
  * CONFIG_FILE_NO_DEVICE. */
 #define CONFIG_FILE_NO_DEVICE 3
-int importConfigFile(OutputLogin* login, const char* path);
-int exportConfigFile(OutputLogin* login, const char* path);
+DEVICE_STATUS int importConfigFile(OutputLogin* login, const char* path);
+DEVICE_STATUS int exportConfigFile(OutputLogin* login, const char* path);
 
 /* Firmware upgrade: mode 1 removable device (source a path), 2 FTP (source
  * an address text). Nothing is started here: -1. */
-int startUpgrade(OutputLogin* login, int mode, const char* source);
+DEVICE_STATUS int startUpgrade(OutputLogin* login, int mode, const char* source);
 int getUpgradePhase(void);
 int getUpgradePercent(void);
 
@@ -68,13 +70,13 @@ int getUpgradePercent(void);
  * simulated device knows no code scheme and refuses every code with
  * DEVICE_ERR_SECURITY_CODE (-1 for a null code). */
 #define DEVICE_ERR_SECURITY_CODE 1
-int resetDefaultPassword(int loginId, const char* securityCode);
+DEVICE_STATUS int resetDefaultPassword(int loginId, const char* securityCode);
 
 /* IP cameras: discovery, the cameras found, and adding one as IP channel
  * 1..IP_CHANNEL_BOUND (it then counts in getIpChannelNum). */
-int startIpcDiscovery(OutputLogin* login);
+DEVICE_STATUS int startIpcDiscovery(OutputLogin* login);
 int getDiscoveredIpcs(DiscoveredIpc* out, int max);
-int addIpChannel(OutputLogin* login, int ipChannel, const IpChannelInfo* in);
+DEVICE_STATUS int addIpChannel(OutputLogin* login, int ipChannel, const IpChannelInfo* in);
 
 GUI_EXTERN_C_END
 

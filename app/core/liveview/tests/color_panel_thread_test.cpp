@@ -177,7 +177,7 @@ TEST_F(ColorPanelByHand, RandomUseLeavesShownAndStoredColoursAsTheModelSays) {
       getChannelConfig(nullptr, ch, &c);
       c.brightness = rng() & 0xFF, c.contrast = rng() & 0xFF, c.hue = rng() & 0xFF, c.saturation = rng() & 0xFF;
       c.sharpness = rng() & 0xFF, c.denoise = rng() & 0xFF, c.colorMode = rng() % 4;
-      setChannelConfig(nullptr, ch, &c, 0);
+      EXPECT_EQ(setChannelConfig(nullptr, ch, &c, 0), 0);
       stored[ch] = c;
     }
     const int selected = round % 4 == 3 ? 17 : 1 + static_cast<int>(rng() % 16);

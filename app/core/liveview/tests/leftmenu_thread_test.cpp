@@ -260,8 +260,9 @@ TEST_F(LeftMenu, EveryFailureShowsItsBoxOverADisabledLiveViewAndOpensTheBarAgain
   char chanList[32] = "", chanName[32] = "";
   formatChannelList(2, 0, chanList, sizeof chanList);
   formatChanName(2, chanName);
-  char recordText[128] = "", snapText[128] = "";
+  char recordText[128] = "", snapText[128] = "", refusedText[128] = "";
   formatChecked(recordText, sizeof recordText, lookupText("manualrecord", "manualrecord_err_chan"), "s", chanList);
+  formatChecked(refusedText, sizeof refusedText, lookupText("commons", "savefailed_code"), "d", 9);
   formatChecked(snapText, sizeof snapText, lookupText("manualsnapshot", "manualsnapshot_err_chan"), "s", chanName);
   struct Row {
     const char* name;
@@ -270,8 +271,11 @@ TEST_F(LeftMenu, EveryFailureShowsItsBoxOverADisabledLiveViewAndOpensTheBarAgain
     bool guest;
     Seen box;
     int before = 0;  // an item the administrator clicks first, showing the one to click
+    int kept = 0;    // an item still shown afterwards: the device did not change
   } rows[] = {
       {"record refused", 12289, 2, 1, {{canManualRecord, 0}}, false, Boxed(recordText, 64)},
+      {"record start failed", 12289, 2, 1, {{startManualRecord, 9}}, false, Boxed(refusedText, 16), 0, 12289},
+      {"record stop failed", 12302, 2, 1, {{stopManualRecord, 9}}, false, Boxed(refusedText, 16), 12289, 12302},
       {"snapshot refused", 12292, 2, 1, {{canManualSnapshot, 0}}, false, Boxed(snapText, 64)},
       {"snapshot failed", 12292, 2, 1, {{startManualSnapshot, -1}}, false,
        Boxed(Text("manualsnapshot", "manualsnapshot_err_snapshot").c_str(), 16)},
@@ -309,6 +313,7 @@ TEST_F(LeftMenu, EveryFailureShowsItsBoxOverADisabledLiveViewAndOpensTheBarAgain
     EXPECT_EQ(getLiveViewPopup(3), 1) << row.name;
     EXPECT_EQ(getOutputState(3), OUTSTATE_LIVEVIEW) << row.name;
     if (row.guest) { EXPECT_TRUE(DeviceActions().empty()) << row.name; }
+    if (row.kept) { EXPECT_TRUE(Visible(bar, row.kept)) << row.name; }
   }
   // A user without rights still switches the audio, which needs none.
   device_seam::resetAll();

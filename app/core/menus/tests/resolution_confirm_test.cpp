@@ -52,7 +52,7 @@ class ResolutionRules : public ::testing::TestWithParam<Row> {
     getDeviceConfig(getOutputLogin(row.mainOutput), &config);  // whole: the device checks every field
     config.resolutions[2].code = kNewVga;
     config.resolutions[1].code = kNewHdmi;
-    setDeviceConfig(getOutputLogin(row.mainOutput), &config, 1);
+    EXPECT_EQ(setDeviceConfig(getOutputLogin(row.mainOutput), &config, 1), 0);
     *getCachedDeviceConfig() = config;
     setPrevResolutionOut3(kPrevVga);
     setPrevResolutionOut2(kPrevHdmi);

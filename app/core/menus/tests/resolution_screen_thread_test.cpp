@@ -54,7 +54,7 @@ class ResolutionOnScreen : public guitest::StartedGui {
     DeviceConfig config{};
     getDeviceConfig(getOutputLogin(3), &config);  // whole: the device checks every field
     config.resolutions[2].code = kNewVga;
-    setDeviceConfig(getOutputLogin(3), &config, 1);
+    EXPECT_EQ(setDeviceConfig(getOutputLogin(3), &config, 1), 0);
     *getCachedDeviceConfig() = config;
     setPrevResolutionOut3(kPrevVga);
     MainWinCreate create = MainWindowCreation({0, 0, 10, 10}, HelperProc, "helper", 0);
@@ -120,7 +120,7 @@ TEST_F(ResolutionOnScreen, EachWayOutKeepsOrRestoresAsItSays) {
   for (const auto& w : ways) {
     getDeviceConfig(getOutputLogin(3), getCachedDeviceConfig());
     getCachedDeviceConfig()->resolutions[2].code = kNewVga;
-    setDeviceConfig(getOutputLogin(3), getCachedDeviceConfig(), 1);
+    EXPECT_EQ(setDeviceConfig(getOutputLogin(3), getCachedDeviceConfig(), 1), 0);
     setPrevResolutionOut3(kPrevVga);
     bool openAfterFifteen = false;
     Run([&](WindowHandle dialog) {

@@ -21,6 +21,7 @@
 #include <vector>
 
 #include "app/core/device/sim_state.h"
+#include "app/control_services.h"
 #include "app/device_backend.h"
 #include "app/page_frame.h"
 #include "app/program.h"
@@ -28,6 +29,7 @@
 #include "app/testing/page_harness.h"
 #include "gui/host.h"
 #include "gui/keyboard.h"
+#include "gui/layout.h"
 #include "gui/propsheet.h"
 
 namespace {
@@ -226,6 +228,12 @@ struct Case {
   std::vector<Field> fields = {};
   int boxAnswer = IDOK;  // the answer to any question the Apply asks
   void (*prepare)() = nullptr;  // the device as the change needs it
+  // The dialog the change goes through, by its layout section and the
+  // record of its window when that is not "win_<section>"; a record the
+  // dialog's choice must reach (a copy's target).
+  const char* dialog = nullptr;
+  const char* dialogKey = nullptr;
+  std::pair<const char*, uint32_t> reaches = {nullptr, 0};
 };
 
 // Runs `steps` inside the modal loop that `click` opens (the fixture's).
@@ -233,32 +241,79 @@ std::function<bool(const std::function<void()>&, const std::function<bool()>&, c
     g_inLoopOpenedBy;
 
 // Disks recorded by group, in which a local disk's properties may be set.
-void GroupMode() { setStorageMode(0, 1); }
+void GroupMode() { EXPECT_EQ(setStorageMode(0, 1), 0); }
 
 // The interface on a fixed address, so that its DNS servers may be typed.
 void FixedAddress() {
   const NetConfig net = livetest::FixedAddressConfig();
-  setNetConfig(nullptr, &net, 1);
+  EXPECT_EQ(setNetConfig(nullptr, &net, 1), 0);
+}
+
+// The captions of the dialogs the steps so far opened.
+std::set<std::string> g_dialogsSeen;
+
+// Where a dialog's buttons stand: on the active page of its sheet, if it
+// has one.
+WindowHandle ButtonsOf(WindowHandle dlg) {
+  const WindowHandle sheet = GetDlgItem(dlg, PAGE_ID_SHEET);
+  return IsValidHandle(sheet) ? static_cast<WindowHandle>(SendMessage(sheet, PSM_GETACTIVEPAGE, 0, 0)) : dlg;
 }
 
 // A dialog opened by the click `open`, filled by `typing` once its `field`
-// stands, and closed by OK.
+// stands (in a window that was not active before: a page has a sheet
+// too), and closed by OK.
 bool FilledDialog(const std::function<void()>& open, int field, const std::function<bool(WindowHandle)>& typing) {
   bool typed = false;
   WindowHandle dlg = 0;
+  const WindowHandle before = GetActiveWindow();
   const bool ran = g_inLoopOpenedBy(open,
                                     [&] {
                                       dlg = GetActiveWindow();
-                                      return IsValidHandle(GetDlgItem(dlg, field));
+                                      return dlg != before && IsValidHandle(GetDlgItem(dlg, field));
                                     },
                                     [&] {
+                                      const char* caption = GetWindowCaption(dlg);
+                                      g_dialogsSeen.insert(caption ? caption : "");
                                       typed = typing(dlg);
-                                      Click(dlg, PAGE_ID_OK);
+                                      const WindowHandle buttons = ButtonsOf(dlg);
+                                      Click(buttons, PAGE_ID_OK);
                                       // A refusal keeps the dialog: the user leaves it by Cancel.
                                       if (!PumpUntil([&] { return GetActiveWindow() != dlg; }, 100))
-                                        Click(dlg, PAGE_ID_CANCEL);
+                                        Click(buttons, PAGE_ID_CANCEL);
                                     });
   return ran && typed && PumpUntil([&] { return GetActiveWindow() != dlg; });
+}
+
+// The tab `tab` of a dialog's sheet shown by a click, then `typing` on it.
+std::function<bool(WindowHandle)> OnTab(int tab, const std::function<bool(WindowHandle)>& typing) {
+  return [tab, typing](WindowHandle dlg) {
+    const WindowHandle sheet = GetDlgItem(dlg, PAGE_ID_SHEET);
+    if (!livetest::ClickTab(sheet, tab)) return false;
+    return typing(static_cast<WindowHandle>(SendMessage(sheet, PSM_GETPAGE, static_cast<WParam>(tab), 0)));
+  };
+}
+
+// A step of a change: the dialog the page's button `button` opens, filled
+// by `typing` once its `field` stands, and closed by OK.
+Change ThroughDialog(int button, int field, std::function<bool(WindowHandle)> typing) {
+  return [button, field, typing](WindowHandle page) {
+    return FilledDialog([page, button] { Click(page, button); }, field, typing);
+  };
+}
+
+// The copy dialog of the channel pages: every analog channel chosen by
+// its "all" box.
+Change CopiedToEveryChannel() {
+  return ThroughDialog(PAGE_ID_COPY, CHANBOX_ALL_ANALOG, [](WindowHandle dlg) { return Tick(dlg, CHANBOX_ALL_ANALOG); });
+}
+
+// The copy dialog of the alarm pages: the list's second row ticked by a
+// click on its check box.
+Change CopiedToTheSecondRow(int list) {
+  return ThroughDialog(PAGE_ID_COPY, list, [list](WindowHandle dlg) {
+    livetest::ClickCell(GetDlgItem(dlg, list), 1, 0);
+    return PumpUntil([] { return GetCapture() == 0; });
+  });
 }
 
 // The network dialog of network detection: the preferred DNS server typed.
@@ -275,6 +330,54 @@ bool AddedUser(WindowHandle page) {
   return FilledDialog([page] { Click(page, kAddButton); }, kName, [](WindowHandle dlg) {
     return Retype(dlg, kName, "12") && Retype(dlg, kPassword, "5") && Retype(dlg, kConfirm, "5");
   });
+}
+
+// The second user's own dialogs, opened by the icons of its row: a new
+// password in the modify dialog, the local log right on the rights
+// dialog's first tab; each OK keeps the table.
+constexpr int kUserList = 20480, kRightColumn = 4, kModifyColumn = 5;
+bool ModifiedUser(WindowHandle page) {
+  constexpr int kChange = 20578, kPassword = 20579, kConfirm = 20580;
+  const WindowHandle list = GetDlgItem(page, kUserList);
+  return FilledDialog([list] { livetest::ClickCell(list, 1, kModifyColumn); }, kChange, [](WindowHandle dlg) {
+    return Tick(dlg, kChange) && Retype(dlg, kPassword, "6") && Retype(dlg, kConfirm, "6");
+  });
+}
+bool RightedUser(WindowHandle page) {
+  constexpr int kLocalLog = 20528;
+  const WindowHandle list = GetDlgItem(page, kUserList);
+  return FilledDialog([list] { livetest::ClickCell(list, 1, kRightColumn); }, PAGE_ID_SHEET,
+                      OnTab(0, [](WindowHandle tab) { return Tick(tab, kLocalLog); }));
+}
+
+// The network disk the list shows second: its address typed in the
+// properties dialog its settings cell opens; the dialog's OK keeps it.
+bool ReaddressedNetDisk(WindowHandle page) {
+  constexpr int kList = 19728, kSettingsColumn = 7, kAddress = 20018;
+  const WindowHandle list = GetDlgItem(page, kList);
+  return FilledDialog([list] { livetest::ClickCell(list, 1, kSettingsColumn); }, kAddress,
+                      [](WindowHandle dlg) { return livetest::TypeAddress(dlg, kAddress, "192.168.1.21"); });
+}
+
+// A device with a NAS as disk 20 (bus 9, port 1), listed after the local
+// disk.
+void OneNetDisk() {
+  constexpr int kDisk = 20;
+  NetDiskConfig config{};
+  NetDiskEntry& nas = config.entries[kDisk - getLocalDiskNum()];
+  nas.type = 4;
+  nas.ip = 0x1401A8C0;  // 192.168.1.20 in memory order
+  std::snprintf(nas.directory, sizeof nas.directory, "/nvr");
+  EXPECT_EQ(changeNetDisk(0, &config), 0);
+  static DiskInfo rows[DISK_LIST_ROWS] = {};
+  getDiskList(rows);
+  rows[1] = DiskInfo{};
+  rows[1].bus = 9;
+  rows[1].port = 1;
+  rows[1].type = 4;
+  rows[1].capacity = rows[1].freeSpace = 10;
+  rows[1].group = 1;
+  device_seam::overrideAnswer(getDiskList, 2, rows, sizeof rows);
 }
 
 // The fifth holiday switched on in the editor its row's edit icon opens;
@@ -351,6 +454,13 @@ constexpr int kOverwrite = 18688, kDateFormat = 20244, kSmartEnable = 19808, kQu
 constexpr int kSubQuality = kQuality + 54, kPictureQuality = 18519, kDstAuto = 20272, kLockTime = 20259,
               kAlarmOutDelay = 20271, kThreeByThree = 20468;
 
+// The dialogs' own: the motion page's handling button and the handling
+// sheet's linkage tab and popup box; the alarm copy lists; the schedule
+// tabs' day edit buttons and the all-day boxes of their editors (the
+// snapshot editor's ids stand 32 above the record editor's).
+constexpr int kMotionHandling = 19250, kLinkageTab = 2, kPopup = 21568, kCopyInList = 20282, kCopyOutList = 20283;
+constexpr int kRecordDayEdit = 18962, kRecordAllDay = 18961, kCaptureDayEdit = 19010, kCaptureAllDay = 18993;
+
 enum NetTab { kBaseTab, kPppoeTab, kDdnsTab, kNtpTab, kEmailTab, kFtpTab, kSnmpTab, kHostTab };
 constexpr int kDetectTab = 1;
 
@@ -395,7 +505,8 @@ const std::vector<Case>& Cases() {
       {APP_MENU_RECORD, "scheduleset", 0, Applied({DrawnSchedule}), {FIELD(RecordConfig, segments, "RecordConfig")}},
       {APP_MENU_RECORD, "scheduleset", 1, Applied({DrawnSchedule}), {FIELD(CaptureConfig, segments, "CaptureConfig")}},
       // The editor defines the whole entry it switches on.
-      {APP_MENU_RECORD, "holidayset", 0, EnabledHoliday, {FIELD(HolidayTable, entries[4], "Holidays")}},
+      {APP_MENU_RECORD, "holidayset", 0, EnabledHoliday, {FIELD(HolidayTable, entries[4], "Holidays")}, IDOK, nullptr,
+       "holidayedit"},
       {APP_MENU_RECORD, "encodeset", 0, Applied({Next(kQuality)}),
        {FIELD(EncodeConfig, blocks[ENCODE_MAIN].quality, "EncodeConfig")}},
       {APP_MENU_RECORD, "encodeset", 1, Applied({Next(kSubQuality)}),
@@ -408,7 +519,7 @@ const std::vector<Case>& Cases() {
       // The bad-sector check runs on the disk and keeps nothing.
       {APP_MENU_MAINTENANCE, "disk_smart", 1, nullptr},
       // The new user takes the first free row of the table.
-      {APP_MENU_SYSTEM, "userset", 0, AddedUser, {FIELD(UserConfig, users[2], "UserConfig")}},
+      {APP_MENU_SYSTEM, "userset", 0, AddedUser, {FIELD(UserConfig, users[2], "UserConfig")}, IDOK, nullptr, "useradd"},
       {APP_MENU_SYSTEM, "display", 0, Applied({Next(kDateFormat)}), {FIELD(DeviceConfig, dateFormat, "DeviceConfig")}},
       {APP_MENU_SYSTEM, "display", 1, Applied({Tick(kDstAuto)}),
        {FIELD(DeviceConfig, dstBias, "DeviceConfig"), FIELD(DeviceConfig, dstEnabled, "DeviceConfig"),
@@ -430,11 +541,44 @@ const std::vector<Case>& Cases() {
       {APP_MENU_STORAGE, "disk_advance", 0, Applied({Next(kStorageMode)}), {Whole("StorageMode", sizeof(uint32_t))},
        IDYES},
       {APP_MENU_MAINTENANCE, "netda", kDetectTab, DetectedNetworkDns, {FIELD(NetConfig, dns1, "NetConfig")}, IDOK,
-       FixedAddress},
+       FixedAddress, "netdanetset", "win_netda_netset"},
       // Traffic and statistics: shown, never kept.
       {APP_MENU_MAINTENANCE, "netda", 0, nullptr},
       {APP_MENU_MAINTENANCE, "netda", 2, nullptr},
-      {APP_MENU_STORAGE, "disk_base", 0, ReadWriteDisk, {FIELD(DiskInfo, readOnly, "DiskRow")}, IDOK, GroupMode},
+      {APP_MENU_STORAGE, "disk_base", 0, ReadWriteDisk, {FIELD(DiskInfo, readOnly, "DiskRow")}, IDOK, GroupMode,
+       "disk_localhdset", "win_localhdset"},
+      {APP_MENU_STORAGE, "disk_base", 0, ReaddressedNetDisk, {FIELD(NetDiskConfig, entries, "NetDisks")}, IDOK,
+       OneNetDisk, "disk_nethdset", "win_nethdset"},
+      // The other dialogs the pages open: the event handling sheet, the
+      // copy dialogs (each copy reaching the second channel or item), the
+      // day editors of the schedules and a user's own dialogs.
+      {APP_MENU_CAMERA, "motionset", 0,
+       Applied({ThroughDialog(kMotionHandling, PAGE_ID_SHEET,
+                              OnTab(kLinkageTab, [](WindowHandle tab) { return Tick(tab, kPopup); }))}),
+       {FIELD(ChannelConfig, motionLinkage, "ChannelConfig")}, IDOK, nullptr, "handleset"},
+      {APP_MENU_CAMERA, "videolossset", 0, Applied({Tick(kLossEnable), CopiedToEveryChannel()}),
+       {FIELD(ChannelConfig, videoLossEnable, "ChannelConfig")}, IDOK, nullptr, "copychan", "copychan_win",
+       {"ChannelConfig", 2}},
+      {APP_MENU_CAMERA, "motionset", 0, Applied({Tick(kMotionEnable), CopiedToEveryChannel()}),
+       {FIELD(ChannelConfig, motionEnable, "ChannelConfig")}, IDOK, nullptr, "copychan", "copychan_win",
+       {"ChannelConfig", 2}},
+      {APP_MENU_RECORD, "encodeset", 0, Applied({Next(kQuality), CopiedToEveryChannel()}),
+       {FIELD(EncodeConfig, blocks[ENCODE_MAIN].quality, "EncodeConfig")}, IDOK, nullptr, "copychan", "copychan_win",
+       {"EncodeConfig", 2}},
+      {APP_MENU_SYSTEM, "alarmset", 1, Applied({Next(kAlarmInType), CopiedToTheSecondRow(kCopyInList)}),
+       {FIELD(AlarmInConfig, alarmType, "AlarmIn")}, IDOK, nullptr, "copyalarmin", nullptr, {"AlarmIn", 1}},
+      {APP_MENU_SYSTEM, "alarmset", 2, Applied({Next(kAlarmOutDelay), CopiedToTheSecondRow(kCopyOutList)}),
+       {FIELD(AlarmOutConfig, delay, "AlarmOut")}, IDOK, nullptr, "copyalarmout", nullptr, {"AlarmOut", 1}},
+      {APP_MENU_RECORD, "scheduleset", 0,
+       Applied({ThroughDialog(kRecordDayEdit, kRecordAllDay, [](WindowHandle d) { return Tick(d, kRecordAllDay); })}),
+       {FIELD(RecordConfig, days, "RecordConfig")}, IDOK, nullptr, "scheduleedit"},
+      {APP_MENU_RECORD, "scheduleset", 1,
+       Applied({ThroughDialog(kCaptureDayEdit, kCaptureAllDay, [](WindowHandle d) { return Tick(d, kCaptureAllDay); })}),
+       {FIELD(CaptureConfig, days, "CaptureConfig")}, IDOK, nullptr, "scheduleedit_for_snap"},
+      {APP_MENU_SYSTEM, "userset", 0, ModifiedUser, {FIELD(UserConfig, users[1], "UserConfig")}, IDOK, nullptr,
+       "usermodify"},
+      {APP_MENU_SYSTEM, "userset", 0, RightedUser, {FIELD(UserConfig, users[1], "UserConfig")}, IDOK, nullptr,
+       "userright"},
       // Configuration import and export, and the restore of the defaults,
       // which writes the file itself.
       {APP_MENU_MAINTENANCE, "config", -1, nullptr},
@@ -464,6 +608,13 @@ const Case* ListedCase(int menu, const std::string& item) {
   for (const Case& c : Cases())
     if (c.menu == menu && item == c.item) return &c;
   return nullptr;
+}
+
+// The caption of a row's dialog, as its layout record gives it.
+std::string DialogCaption(const Case& c) {
+  const std::string key = c.dialogKey ? c.dialogKey : std::string("win_") + c.dialog;
+  CtrlResInfo* r = nullptr;
+  return GetCtrlResInfo(c.dialog, key.c_str(), &r) && r->caption ? r->caption : "";
 }
 
 // The pages that change something, in groups that run side by side: the
@@ -542,6 +693,7 @@ class KeptSettings : public livetest::LiveGui {
     std::remove(path_.c_str());
     livetest::Boxes().clear();
     livetest::BoxAnswer() = c.boxAnswer;
+    g_dialogsSeen.clear();
     if (c.prepare) c.prepare();
   }
   // `run` for every registered page of the group that changes one.
@@ -568,6 +720,11 @@ void KeptSettings::RoundTrip(const Case& c) {
   for (const auto& b : livetest::Boxes()) boxes += b.text + "\n";
   const std::vector<uint8_t> kept = devsim::serializeSettings();
   EXPECT_TRUE(kept != before) << "the Apply kept nothing; boxes:\n" << boxes;
+  if (c.dialog) {
+    const std::string caption = DialogCaption(c);
+    EXPECT_FALSE(caption.empty()) << c.dialog << " has no window record";
+    EXPECT_TRUE(g_dialogsSeen.count(caption)) << c.dialog << " was not the dialog the change went through";
+  }
   EXPECT_TRUE(ReadFile(path_) == kept) << "the file is not the kept set";
   // A fresh device that starts from the file.
   device_seam::resetAll();
@@ -621,6 +778,11 @@ void KeptSettings::RefusalWalk(const Case& c) {
   const std::set<std::string> accepted = BoxesShown();
   const Records after = KeptRecords();
   const auto changed = Changed(before, after);
+  if (c.reaches.first) {
+    const std::pair<std::string, uint32_t> target{c.reaches.first, c.reaches.second};
+    EXPECT_TRUE(changed.count(target)) << "the choice did not reach " << Names({target}) << "; changed "
+                                       << Names(changed);
+  }
   Close(c);
   // Every changed byte lies in a field the row names; a record the device
   // did not keep is compared with what it answered for it.
@@ -696,6 +858,73 @@ TEST_F(KeptSettings, EveryTabOfAPageThatKeepsSettingsIsInTheTable) {
       for (const Case& c : Cases()) found = found || (c.menu == menu && item == std::string(c.item) && c.tab == tab);
       EXPECT_TRUE(found) << item << " tab " << tab << ": add it to the table";
     }
+  }
+}
+
+// The windows of the layout file: every section after its global
+// definitions is one.
+std::vector<std::string> LayoutWindows() {
+  std::ifstream in("../guiRes/rirurRes/conf/1024x768.cfg");
+  std::vector<std::string> out;
+  bool windows = false;
+  for (std::string line; std::getline(in, line);) {
+    if (line.size() < 2 || line.front() != '[' || line.back() != ']') continue;
+    const std::string name = line.substr(1, line.size() - 2);
+    if (windows) out.push_back(name);
+    windows = windows || name == "global_defines";
+  }
+  return out;
+}
+
+// The windows of the layout that no row goes through, and why none needs to.
+const std::map<std::string, const char*>& WithoutARow() {
+  static const char* const kPage = "a page of the registry: its tabs have rows";
+  static const char* const kMenu = "a menu, or texts the pages share";
+  static const char* const kLive = "the live view's, opened by no page";
+  static const char* const kWizard = "the start-up wizard's, opened at start-up by no page";
+  static const char* const kShows = "shows, searches or asks, and keeps nothing";
+  static const std::map<std::string, const char*> kWindows = {
+      {"commons", kMenu}, {"mainmenu", kMenu}, {"cameramenu", kMenu}, {"systempages", kMenu},
+      {"recordpages", kMenu}, {"exportmenu", kMenu}, {"manualmenu", kMenu}, {"recordmenu", kMenu},
+      {"systemmenu", kMenu}, {"maintenancemenu", kMenu}, {"diskmenu", kMenu}, {"typecfg", kMenu},
+      {"zonecaptions", kMenu},
+      {"displayset", kPage}, {"previewset", kPage}, {"manualrecord", kPage}, {"manualsnapshot", kPage},
+      {"disk_base", kPage}, {"scheduleset", kPage}, {"holidayset", kPage}, {"netset", kPage}, {"userset", kPage},
+      {"encodeset", kPage}, {"advrecordset", kPage}, {"rs232set", kPage}, {"disk_smartinfo", kPage},
+      {"disk_detect", kPage}, {"disk_advance", kPage}, {"logsearch", kPage}, {"motionset", kPage},
+      {"alarmset", kPage}, {"exceptionset", kPage}, {"manualalarm", kPage}, {"videolossset", kPage},
+      {"videotamperset", kPage}, {"systeminfo", kPage}, {"netda", kPage}, {"defaultset", kPage},
+      {"configuration", kPage}, {"upgrade", kPage}, {"playback", kPage}, {"shutdown", kPage},
+      {"preview", kLive}, {"leftmenu", kLive}, {"rightmenu", kLive}, {"outmodeset", kLive},
+      {"previewstrategy", kLive}, {"preview_small", kLive}, {"ptzplay", kLive}, {"addipc", kLive},
+      {"leftcolorset", kLive}, {"login", kLive}, {"defaultpasswd", kLive}, {"langsel", kLive},
+      {"startguide", kWizard}, {"startpasswd", kWizard}, {"starttime", kWizard}, {"startnetset", kWizard},
+      {"startdiskmode", kWizard}, {"startdisk", kWizard}, {"startcamera", kWizard}, {"startrecord", kWizard},
+      {"logdetail", kShows}, {"logexport", kShows}, {"searchresult", kShows}, {"usbdev", kShows},
+      {"shutdownhint", kShows}, {"upgrading", kShows},
+      // The disk list's initialisation: it formats, and the simulated disk
+      // cannot be formatted.
+      {"format", kShows}, {"formating", kShows},
+      // Asks whether a resolution the General page applied stays.
+      {"resolution", kShows},
+      // Chooses days inside the schedule editors, whose rows keep them.
+      {"copyweek", kShows},
+      // The simulated device reaches no network and refuses every disk
+      // added; the storage tests show that refusal.
+      {"disk_nethdadd", kShows},
+  };
+  return kWindows;
+}
+
+// Every window of the layout is a page, a dialog a row goes through, or
+// says why it needs no row: a dialog added later without one fails.
+TEST_F(KeptSettings, EveryDialogOfTheLayoutIsInTheTable) {
+  const std::vector<std::string> windows = LayoutWindows();
+  EXPECT_GT(windows.size(), WithoutARow().size()) << "the layout's windows were not read";
+  for (const std::string& window : windows) {
+    const bool rowed = std::any_of(Cases().begin(), Cases().end(),
+                                   [&window](const Case& c) { return c.dialog && window == c.dialog; });
+    EXPECT_NE(rowed, WithoutARow().count(window) == 1) << window << ": give it a row, or say why it needs none";
   }
 }
 

@@ -14,7 +14,7 @@ void Users(const std::function<void(UserConfig&)>& change) {
   UserConfig users;
   getUserConfig(nullptr, &users);
   change(users);
-  setUserConfig(nullptr, &users, 0);
+  EXPECT_EQ(setUserConfig(nullptr, &users, 0), 0);
 }
 
 TEST_F(ServicesTest, UserRightsByUserRightAndChannel) {

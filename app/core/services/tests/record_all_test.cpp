@@ -58,7 +58,7 @@ TEST_F(ServicesTest, RecordAllRewritesEveryChannelsScheduleOnlyAfterRightsChanne
     ChannelConfig c{};
     getChannelConfig(nullptr, 2, &c);
     c.motionEnable = 1;
-    setChannelConfig(nullptr, 2, &c, 1);
+    EXPECT_EQ(setChannelConfig(nullptr, 2, &c, 1), 0);
     device_seam::startCallLog();
     device_seam::mutableAbility()->analogChanNum = row.noChannels ? 0 : analog;
     setLoginState(3, row.user, 4);

@@ -125,6 +125,52 @@ TEST_F(ManualPages, EveryBoxOperatesItsOwnChannelAndRefusedChannelsAreNamed) {
   }
 }
 
+// A start or stop the device refuses is told, and afterwards every box
+// shows what the device runs: on by hand where it runs, off elsewhere.
+TEST_F(ManualPages, ARefusedStartOrStopIsToldAndEveryBoxShowsTheDevice) {
+  constexpr int kRefused = 9;
+  struct Page {
+    const char* item;
+    device_seam::Op start, stop;
+    uint64_t (*running)();
+    const char* told;
+  } pages[] = {{"manual_rec", startManualRecord, stopManualRecord, getRecordingChanMask,
+                "Saving failed, error code: 9"},
+               {"manual_pic", startManualSnapshot, stopManualSnapshot, getSnapshotChanMask,
+                "Snapshot failed, error code: 9"}};
+  const int analog = getAnalogChanNum();
+  for (const Page& p : pages)
+    for (int box : {int{CHANBOX_ANALOG_FIRST} + 1, int{CHANBOX_ALL_ANALOG}}) {
+      SCOPED_TRACE(std::string(p.item) + " box " + std::to_string(box));
+      device_seam::resetAll();
+      const WindowHandle page = Open(p.item);
+      const auto showsTheDevice = [&] {
+        for (int n = 1; n <= analog; ++n)
+          if (State(page, CHANBOX_ANALOG_FIRST + n - 1) != static_cast<int>((p.running() >> (n - 1)) & 1u)) return false;
+        return true;
+      };
+      // Each step: the answer the device gives, the box state clicked to
+      // and the state it shows afterwards.
+      const struct {
+        device_seam::Op op;
+        int answer, click, shown;
+      } steps[] = {{p.start, kRefused, 1, 0}, {p.start, 0, 1, 1}, {p.stop, kRefused, 0, 1}, {p.stop, 0, 0, 0}};
+      for (const auto& step : steps) {
+        livetest::Boxes().clear();
+        if (step.answer) device_seam::overrideAnswer(step.op, step.answer);
+        Set(page, box, step.click);
+        device_seam::clearOverrides();
+        std::vector<std::string> told;
+        for (const auto& b : livetest::Boxes()) told.push_back(b.text);
+        EXPECT_EQ(told, step.answer ? std::vector<std::string>{p.told} : std::vector<std::string>{})
+            << step.answer << " to " << step.click;
+        EXPECT_EQ(State(page, box), step.shown) << step.answer << " to " << step.click;
+        EXPECT_TRUE(showsTheDevice()) << step.answer << " to " << step.click;
+      }
+      Close();
+    }
+}
+
 // Boxes stand only for channels the device has, and a channel that may
 // not be operated by hand shows a disabled box; a click on the box of an
 // IP camera the device has starts that camera.

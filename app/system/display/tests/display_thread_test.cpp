@@ -196,10 +196,12 @@ TEST_F(Display, ANewMainResolutionWaitsForConfirmationAndTheOtherGoesToTheDevice
     const char* what;
     int combo;  // 0: nothing changed
     int pending, outputCalls;
+    int outputAnswer = 0;  // the device's answer for the other output
   } rows[] = {
       {"opened and closed", 0, 0, 0},
       {"VGA, the main output", kVga, 1, 0},
       {"HDMI, an output of its own", kHdmi, 0, 1},
+      {"HDMI refused by its output", kHdmi, 0, 1, -5},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.what);
@@ -218,7 +220,15 @@ TEST_F(Display, ANewMainResolutionWaitsForConfirmationAndTheOtherGoesToTheDevice
       ASSERT_GE(chosen, 0);
       EXPECT_TRUE(livetest::Pick(general, row.combo, chosen));
       device_seam::startCallLog();
+      livetest::Boxes().clear();
+      if (row.outputAnswer) device_seam::overrideAnswer(setOutputResolutionCode, row.outputAnswer);
       systest::ClickClosing(general, kApply);  // a new main resolution may close the window
+      device_seam::clearOverrides();
+      // A refusal is told, and Apply stays lit to try again.
+      EXPECT_EQ(livetest::Boxes().size(), row.outputAnswer ? 1u : 0u);
+      if (row.outputAnswer) {
+        EXPECT_TRUE(Enabled(general, kApply));
+      }
     }
     EXPECT_EQ(isResolutionChangePending(), row.pending);
     EXPECT_EQ(Calls("setOutputResolutionCode"), row.outputCalls);
@@ -351,7 +361,7 @@ TEST_F(Display, ANewLanguageSwitchesTheInterfaceAndChineseTextsHaveNoDstPage) {
   // Back to English the way a switch ends, so that no switch stays under
   // way for the tests that follow.
   getCachedDeviceConfig()->language = 1;
-  setDeviceConfig(nullptr, getCachedDeviceConfig(), 1);
+  EXPECT_EQ(setDeviceConfig(nullptr, getCachedDeviceConfig(), 1), 0);
   finishLangSwitch();
   EXPECT_EQ(GetLangSwitchState(), 0);
 
@@ -480,6 +490,47 @@ TEST_F(Display, MoreApplyOffersAnOutputModeRebootAndShowsTheDevicesRefusals) {
     Close();
     TearDown();
   }
+}
+
+// A video standard the outputs refuse is told, and Apply stays lit.
+TEST_F(Display, AVideoStandardTheOutputsRefuseIsTold) {
+  Open();
+  const WindowHandle general = Page(kGeneral);
+  EXPECT_TRUE(livetest::Pick(general, kStandard, 1));
+  livetest::Boxes().clear();
+  device_seam::overrideAnswer(resetVideoOutputs, -5);
+  Click(general, kApply);
+  device_seam::clearOverrides();
+  EXPECT_EQ(BoxKeys(), std::vector<std::string>{"commons/savefailed_code"});
+  EXPECT_TRUE(Enabled(general, kApply));
+  Close();
+}
+
+// The main output's live view switched by the More tab: the device's
+// refusal is told and Apply stays lit; taken, the box's value is kept.
+TEST_F(Display, AMainOutputTheDeviceDoesNotSwitchIsTold) {
+  constexpr int kMainOut = 20264, kMainOutSwitch = 1 << 8;
+  uint32_t& flags = device_seam::mutableAbility()->pictureFlags;
+  const uint32_t flagsBefore = flags;
+  flags |= kMainOutSwitch;
+  setLiveViewActive(getMainOutput(), 1);
+  for (int answer : {-5, 0}) {
+    SCOPED_TRACE(answer);
+    Open();
+    const WindowHandle more = Page(kMore);
+    const bool was = SendDlgItemMessage(more, kMainOut, BM_GETCHECK, 0, 0) == BST_CHECKED;
+    Click(more, kMainOut);
+    livetest::Boxes().clear();
+    if (answer) device_seam::overrideAnswer(switchOutputLive, answer);
+    Click(more, kApply);
+    device_seam::clearOverrides();
+    EXPECT_EQ(BoxKeys(), answer ? std::vector<std::string>{"commons/savefailed_code"} : std::vector<std::string>{});
+    EXPECT_EQ(Enabled(more, kApply), answer != 0);
+    EXPECT_EQ(Stored().outputs[3].mainOutOption != 0, !was);
+    Close();
+  }
+  setLiveViewActive(getMainOutput(), 0);
+  flags = flagsBefore;
 }
 
 // The general page's language list is the picture list: every offered

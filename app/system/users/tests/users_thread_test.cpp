@@ -236,7 +236,7 @@ TEST_F(Users, RandomEditsThroughTheDialogsKeepTheTableAsTheModelSays) {
       if (!want) {
         UserRecord& u = model.table.users[at];
         Model::Store(u, f.name, f.password, f.mac.data());
-        setUserDefaultRights(&u, f.level);
+        EXPECT_EQ(setUserDefaultRights(&u, f.level), 0);
         std::memcpy(u.words, f.mac.data(), 6);
       }
       const auto fill = [&](WindowHandle dlg) {
@@ -264,7 +264,9 @@ TEST_F(Users, RandomEditsThroughTheDialogsKeepTheTableAsTheModelSays) {
       if (!want && f.change) want = Model::PasswordCode(f.password, f.confirm);
       if (!want) {
         Model::Store(u, index == 0 ? std::string() : f.name, f.change ? f.password : stored, f.mac.data());
-        if (index != 0 && u.priority != static_cast<uint32_t>(f.level)) setUserDefaultRights(&u, f.level);
+        if (index != 0 && u.priority != static_cast<uint32_t>(f.level)) {
+          EXPECT_EQ(setUserDefaultRights(&u, f.level), 0);
+        }
       }
       FromPage([&] { ClickRecord(index, kModifyColumn); }, [&](WindowHandle dlg) {
         if (index != 0) SetDlgItemText(dlg, kModName, f.name.c_str());

@@ -43,7 +43,7 @@ TEST_F(WizardPages, EachPageInItsFirstState) {
   const DeviceTime fixed{2026, 6, 15, 10, 20, 30, 8, 0};
   for (const auto& p : kPages) {
     SCOPED_TRACE(p.name);
-    setDeviceTime(nullptr, &fixed);
+    EXPECT_EQ(setDeviceTime(nullptr, &fixed), 0);
     device_seam::overrideAnswer(getDeviceTime, 0, &fixed, sizeof fixed);
     OnPage(p.open, [&](WindowHandle page) {
       Rect r{};

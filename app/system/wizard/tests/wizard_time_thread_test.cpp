@@ -32,6 +32,7 @@ struct Row {
   uint8_t dstEnabled, startMonth, endMonth;
   uint32_t bias;
   uint8_t dateFormat;
+  int saveAnswer = 0;  // the parameter file's write
 };
 
 const Row kRows[] = {
@@ -41,6 +42,7 @@ const Row kRows[] = {
     {"date format only", false, kZoneBeijing, 2, 0, -1, 0, 1, 1, true, 0, 0, 0, 0, 2},
     {"nothing changed", false, kZoneBeijing, 0, 0, -1, 0, 0, 0, true, 0, 0, 0, 0, 0},
     {"clock refused", false, kZoneLondon, 1, -1, -1, 1, 0, 0, false, 0, 0, 0, 0, 0},
+    {"file not written", false, kZoneBeijing, 2, 0, -1, 0, 1, 1, false, 0, 0, 0, 0, 0, -5},
 };
 
 class WizardTime : public wizardtest::WizardTest {};
@@ -73,9 +75,10 @@ TEST_F(WizardTime, EachRowWritesWhatChangedAndAZoneChangeShowsTheConvertedTime) 
     if (row.dstBefore && row.zone == kZoneParis) {
       // The device already keeps Paris: only the clock moves.
       now.zoneHours = 1;
-      setDeviceTime(nullptr, &now);
+      EXPECT_EQ(setDeviceTime(nullptr, &now), 0);
     }
     if (row.clockAnswer) device_seam::overrideAnswer(setDeviceTime, row.clockAnswer);
+    if (row.saveAnswer) device_seam::overrideAnswer(saveDeviceParams, row.saveAnswer);
     livetest::BoxAnswer() = IDYES;
     std::vector<std::string> seen;
     Then([&](WindowHandle page) {
