@@ -22,7 +22,7 @@ namespace wizard {
 namespace {
 
 constexpr const char* kSection = "startrecord";
-constexpr int kChannel = 16480, kAllDay = 16481, kTime = 16482, kMotion = 16483, kCopy = 4100;
+constexpr int kChannel = 16480, kAllDay = 16481, kTime = 16482, kMotion = 16483;
 constexpr int kErrNoType = 0x200227;
 constexpr uint8_t kTypeTime = 0, kTypeMotion = 1, kTypeNone = 255;
 constexpr int kUsableForRecord = 8;
@@ -107,14 +107,14 @@ void init(WindowHandle page) {
   make(page, kSection, "button", "allday_time", kRadioStyle | WS_DISABLED, 0, kTime, false);
   make(page, kSection, "button", "allday_motion", kRadioStyle, EDIT_CORNER_BOTTOMRIGHT | EDIT_CORNER_BOTTOMLEFT, kMotion,
        false);
-  make(page, kSection, "button", "copy", kButtonStyle, 0, kCopy, false);
+  make(page, kSection, "button", "copy", kButtonStyle, 0, PAGE_ID_COPY, false);
   makeButtons(page, kSection, "previous", PAGE_ID_PREVIOUS, "ok", PAGE_ID_OK, "cancel");
   const int first = addChanComboItems(page, kChannel, 0);
   g.current = validChannel(first) ? first : 0;
   selectComboValue(page, kChannel, g.current);
   show(page, stored(g.current));
   if (!hasUsableChan(kUsableForRecord, 0)) {
-    EnableWindow(GetDlgItem(page, kCopy), FALSE);
+    EnableWindow(GetDlgItem(page, PAGE_ID_COPY), FALSE);
     EnableWindow(GetDlgItem(page, PAGE_ID_OK), FALSE);
   }
   users::focusField(page, PAGE_ID_PREVIOUS);
@@ -216,7 +216,7 @@ void command(WindowHandle page, int id, int code) {
       // The pair: a box that reads checked is the only one checked.
       if (isChecked(page, id)) setChecked(page, id == kTime ? kMotion : kTime, false);
       return;
-    case kCopy: copy(page); return;
+    case PAGE_ID_COPY: copy(page); return;
     case PAGE_ID_OK:
       if (const int rc = save(page)) return report(page, rc);
       leave();
