@@ -14,7 +14,6 @@ namespace {
 // Sectors a simulated check covers, and the share one read moves it on.
 constexpr uint64_t kCheckSectors = 2000000;
 constexpr uint64_t kCheckStep = kCheckSectors / 20;
-constexpr uint16_t kSelfTestRunning = 15;
 constexpr uint16_t kSelfTestStep = 25;
 
 struct SelfTest {
@@ -147,7 +146,7 @@ int getDiskSmartInfo(DiskSmartInfo* out, int port, int bus) {
   });
   out->selfTestType = test.type;
   out->selfTestProgress = test.progress;
-  out->selfTestStatus = test.running ? kSelfTestRunning : 0;
+  out->selfTestStatus = test.running ? DISK_SELFTEST_RUNNING : 0;
   return 0;
 }
 

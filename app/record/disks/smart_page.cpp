@@ -31,7 +31,6 @@ namespace {
 
 constexpr int kEnable = 19808, kDisk = 19809, kStatus = 19810, kType = 19811, kSelfTest = 19812;
 constexpr int kTemperature = 19813, kTime = 19814, kSelfEva = 19815, kAllEva = 19816, kList = 19818;
-constexpr uint16_t kRunning = 15;
 constexpr int kTextSize = 128;
 // Apply without a disk: a failure that no box reports.
 constexpr int kNoDisk = PAGE_CODE_DECLINED;
@@ -127,7 +126,7 @@ void showSelfTest(WindowHandle page, const DiskSmartInfo& info) {
   }
   char text[kTextSize];
   formatValueText(kSmartSection, kSelfTestStatus, countOf(kSelfTestStatus), info.selfTestStatus, text, sizeof text);
-  bool done = info.selfTestStatus != kRunning;
+  bool done = info.selfTestStatus != DISK_SELFTEST_RUNNING;
   if (!done) {
     const size_t used = std::strlen(text);
     std::snprintf(text + used, sizeof text - used, "  %d%%", info.selfTestProgress);

@@ -531,13 +531,15 @@ typedef struct SmartValues {
   SmartThreshold thresholds[SMART_ENTRIES];
   uint8_t thresholdsRest[150];
 } SmartValues;
+/* A disk's self-test status while the test runs. */
+#define DISK_SELFTEST_RUNNING 15
 typedef struct DiskSmartInfo {
   uint32_t temperature;
   uint32_t powerOnTime;
   int32_t selfEvaluation;     /* 0 ok, -1 error */
   uint32_t overallEvaluation; /* 1 functional, 2 bad sectors, 3 fault */
   uint16_t selfTestProgress;  /* percent */
-  uint16_t selfTestStatus;    /* 15 running */
+  uint16_t selfTestStatus;    /* DISK_SELFTEST_RUNNING while running */
   uint8_t selfTestType;       /* 1 short, 2 extended, 3 conveyance */
   uint8_t pad[3];
   SmartValues values;
