@@ -2,6 +2,7 @@
 // window: opened by a click and shown above the dialog that click raised,
 // walked with the cursor keys, chosen with Enter or left with Escape, the
 // dialog untouched by those keys; closed by a click on the box or beside it.
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <functional>
@@ -10,7 +11,9 @@
 
 #include "controls/combobox/tests/combo_fixture.h"
 #include "core/input/lowlevel_event.h"
+#include "gui/element.h"
 #include "gui/host.h"
+#include "gui/window_attr.h"
 
 namespace {
 
@@ -169,6 +172,44 @@ TEST_F(ComboOnADialog, TheMouseChoosesARowAndNothingBeneathHearsIt) {
   ASSERT_TRUE(MoveOnto(0));
   EXPECT_TRUE(Key(kLinuxEnter, [this] { return !ListShown(); }));
   EXPECT_EQ(Shown(), "YYYY-MM-DD");
+}
+
+// Rows of pictures alone, alike in their (empty) text, as a list of
+// language names drawn in their own letters: the row a click or the keys
+// choose is the one the box reports, stays so when the box is asked again,
+// and is told as a change.
+TEST_F(ComboOnADialog, TheMouseAndTheKeysChooseRowsOfAPictureAlone) {
+  SendMessage(box_, CB_DELETEALL, 0, 0);
+  IncludeWindowStyle(Child(box_, true), LBS_USEICON);
+  const Bitmap* picture = GetStockBitmap("downarrow", -1, -1);
+  ASSERT_NE(picture, nullptr);
+  for (WParam value : {11, 12, 13}) {
+    ListBoxItemInfo row{"", LBIF_BITMAP, reinterpret_cast<uintptr_t>(picture), 0};
+    ASSERT_GE(SendMessage(box_, CB_ADDSTRING, value, reinterpret_cast<LParam>(&row)), 0);
+  }
+  SendMessage(box_, CB_SELECTVALUE, 12, 0);
+  EXPECT_EQ(SendMessage(box_, CB_GETCURSEL, 0, 0), 1) << "the value set is the row shown";
+  heard_.CodesFrom(kBoxId);
+  const auto chose = [this](int index) {
+    EXPECT_EQ(SendMessage(box_, CB_GETSELVALUE, 0, 0), 11 + index);
+    EXPECT_EQ(SendMessage(box_, CB_GETCURSEL, 0, 0), index) << "asked again";
+    EXPECT_EQ(SendMessage(box_, CB_GETSELVALUE, 0, 0), 11 + index);
+    const std::vector<int> codes = heard_.CodesFrom(kBoxId);
+    EXPECT_NE(std::find(codes.begin(), codes.end(), CBN_SELCHANGE), codes.end()) << "the change was told";
+  };
+  for (const int index : {2, 0}) {
+    SCOPED_TRACE(index);
+    ASSERT_TRUE(ArrowClicked());
+    ASSERT_TRUE(MoveOnto(index));
+    const Point row = Row(index);
+    EXPECT_TRUE(ClickOnScreen(row.x, row.y, [this] { return !ListShown(); })) << "a click on the row closed the list";
+    chose(index);
+  }
+  // Opened by a click on the box, walked down from the row shown.
+  ASSERT_TRUE(ClickBox());
+  EXPECT_TRUE(Key(kLinuxDown, [this] { return Marked() == 1; })) << "down marked the row after the one shown";
+  EXPECT_TRUE(Key(kLinuxEnter, [this] { return !ListShown(); }));
+  chose(1);
 }
 
 }  // namespace
