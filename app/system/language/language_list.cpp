@@ -75,7 +75,8 @@ int fillLanguageList(WindowHandle owner, int comboId, const char* section) {
     const char* key = nameKey(index);
     const char* text = key ? lookupText(section, key) : nullptr;
     if (!shown && !text) continue;
-    ListBoxItemInfo item{text ? text : "", shown ? LBIF_BITMAP : 0u, reinterpret_cast<uintptr_t>(shown), 0};
+    // The picture is the language's name: a row shows it alone.
+    ListBoxItemInfo item{shown || !text ? "" : text, shown ? LBIF_BITMAP : 0u, reinterpret_cast<uintptr_t>(shown), 0};
     SendDlgItemMessage(owner, comboId, CB_ADDSTRING, static_cast<WParam>(index + 1), reinterpret_cast<LParam>(&item));
     ++count;
   }

@@ -1,6 +1,6 @@
 // The languages the device offers, as list items: value = language index
-// + 1, the language's picture (its name written in itself) and its name in
-// the current language.
+// + 1 and the language's picture (its name written in itself), or its name
+// in the current language when the layout has no picture for it.
 #pragma once
 
 #include "gui/common.h"
@@ -9,7 +9,7 @@ namespace language {
 
 // Fills the combo with every selectable language that has a picture or a
 // name in `section`; the number of items. A language without a picture
-// still shows its name, so a layout that lacks the pictures loses nothing.
+// shows its name instead, so a layout that lacks the pictures loses nothing.
 int fillLanguageList(WindowHandle owner, int comboId, const char* section);
 // The one item of a device that offers a single language: the name of
 // `key` in `section`, value `value`, without a picture.

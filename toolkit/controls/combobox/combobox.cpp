@@ -69,8 +69,10 @@ void CreateChildren(WindowHandle hwnd, ComboBoxData& d, uint32_t style, uint32_t
   WindowHandle edit = CreateWindowEx("sledit", caption ? caption : "", EditStyle(style, kind), exStyle, CB_EDIT_ID, 0,
                                      0, 10, 10, hwnd, 0);
   d.edit = edit == GUI_INVALID_HANDLE ? 0 : edit;
-  if (d.edit && kind == CBS_SPINNUMBER)
-    SetWindowAdditionalData(d.edit, reinterpret_cast<LParam>(SetWindowCallbackProc(d.edit, DigitFilter)));
+  const WindowProc filter = kind == CBS_SPINNUMBER                                   ? DigitFilter
+                            : kind == CBS_DROPDOWNLIST || kind == CBS_FIXEDLIST ? PictureField
+                                                                                : nullptr;
+  if (d.edit && filter) SetWindowAdditionalData(d.edit, reinterpret_cast<LParam>(SetWindowCallbackProc(d.edit, filter)));
   if (d.listHeight < 0) return;
   WindowHandle list = CreateWindowEx("listbox", "listbox", ListStyle(style, kind),
                                      kind == CBS_SIMPLE ? 0u : WS_EX_OWN_CLIPINFO, CB_LIST_ID, 0, 0, 10, 10, hwnd, 0);
@@ -191,7 +193,16 @@ void EditText(const ComboBoxData& d, char* out, int size) {
 }
 
 void SetEditText(const ComboBoxData& d, const char* text) {
-  if (d.edit) SendMessage(d.edit, MSG_SETTEXT, 0, reinterpret_cast<LParam>(text));
+  if (!d.edit) return;
+  SendMessage(d.edit, MSG_SETTEXT, 0, reinterpret_cast<LParam>(text));
+  // Rows of pictures may all have the same (empty) text: the field shows
+  // the row's picture, which an unchanged text would not repaint.
+  if (d.list && (GetWindowStyle(d.list) & LBS_USEICON)) InvalidateRect(d.edit, nullptr, TRUE);
+}
+
+LResult EditOwn(WindowHandle edit, int msg, WParam wParam, LParam lParam) {
+  WindowProc own = reinterpret_cast<WindowProc>(GetWindowAdditionalData(edit));
+  return own ? own(edit, msg, wParam, lParam) : DefaultControlProc(edit, msg, wParam, lParam);
 }
 
 bool Inside(const Rect& r, int x, int y) { return x >= r.left && x < r.right && y >= r.top && y < r.bottom; }

@@ -68,7 +68,9 @@ void TakeMarkedRow(WindowHandle hwnd, ComboBoxData& d) {
   EditText(d, before, sizeof before);
   CopyCurrentToEdit(d);
   EditText(d, after, sizeof after);
-  if (std::strcmp(before, after) != 0) Notify(hwnd, CBN_SELCHANGE);
+  // Rows alike in text (pictures alone) differ by their place.
+  const bool otherRow = d.list && (d.state & kOpen) && SendMessage(d.list, LB_GETCURSEL, 0, 0) != d.openedAt;
+  if (otherRow || std::strcmp(before, after) != 0) Notify(hwnd, CBN_SELCHANGE);
 }
 
 LResult DropKey(WindowHandle hwnd, ComboBoxData& d, int scan, WParam wParam, LParam lParam) {

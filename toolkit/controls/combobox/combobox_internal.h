@@ -109,8 +109,14 @@ void ToggleSpinner(ComboBoxData& d);
 LResult TimeKey(WindowHandle hwnd, ComboBoxData& d, int scan, WParam wParam, LParam lParam);
 void TimeBlur(ComboBoxData& d);
 
+// The edit's own procedure, for a filter set in front of it.
+LResult EditOwn(WindowHandle edit, int msg, WParam wParam, LParam lParam);
+
 // Painting (combobox_paint.cpp).
 void Paint(WindowHandle hwnd, ComboBoxData& d, HDC hdc);
+// In front of a drop-down list's edit: a chosen row that is a picture alone
+// shows its picture where the text would be.
+LResult PictureField(WindowHandle edit, int msg, WParam wParam, LParam lParam);
 LResult EraseBackground(WindowHandle hwnd, WParam wParam, LParam lParam);
 
 }  // namespace combobox

@@ -136,11 +136,20 @@ int MatchEditText(ComboBoxData& d) {
   if (!d.list) return -1;
   char text[kMatchMax + 1];
   EditText(d, text, sizeof text);
+  const auto matches = [&](int i) {
+    const LResult len = SendMessage(d.list, LB_GETTEXTLEN, static_cast<WParam>(i), 0);
+    if (len < 0) return false;
+    std::vector<char> item(static_cast<size_t>(len) + 1);
+    SendMessage(d.list, LB_GETTEXT, static_cast<WParam>(i), reinterpret_cast<LParam>(item.data()));
+    return std::strncmp(item.data(), text, kMatchMax) == 0;
+  };
+  // Items alike in text (rows of pictures alone) are told apart by the
+  // current one: a choice among them stays the one made.
+  const int current = static_cast<int>(SendMessage(d.list, LB_GETCURSEL, 0, 0));
+  if (current >= 0 && matches(current)) return current;
   const int count = static_cast<int>(SendMessage(d.list, LB_GETCOUNT, 0, 0));
   for (int i = 0; i < count; ++i) {
-    char item[256] = {0};
-    SendMessage(d.list, LB_GETTEXT, static_cast<WParam>(i), reinterpret_cast<LParam>(item));
-    if (std::strncmp(item, text, kMatchMax) == 0) {
+    if (matches(i)) {
       SendMessage(d.list, LB_SETCURSEL, static_cast<WParam>(i), 0);
       return i;
     }
@@ -159,6 +168,9 @@ void OpenList(WindowHandle hwnd, ComboBoxData& d, bool choose) {
     if (found >= 0) SendMessage(d.list, LB_SETCURSEL, static_cast<WParam>(found), 0);
   }
   d.openedAt = static_cast<int>(SendMessage(d.list, LB_GETCURSEL, 0, 0));
+  // The keys walk on from the row shown, also where no text named it
+  // (rows of pictures alone).
+  if (d.openedAt >= 0) SendMessage(d.list, LB_SETCURSEL, static_cast<WParam>(d.openedAt), 0);
   ShowWindow(d.list, SW_SHOW);
   d.state |= kOpen;
   Notify(hwnd, CBN_DROPDOWN);

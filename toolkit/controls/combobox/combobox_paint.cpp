@@ -1,9 +1,14 @@
-// Painting of the arrows and the drop-down button by kind, and the focus
-// frame.
+// Painting of the arrows and the drop-down button by kind, the focus frame,
+// and the chosen row's picture in the field of a list of pictures.
 #include "controls/combobox/combobox_internal.h"
+#include "controls/listbox/item_image.h"
+#include "controls/sledit/sledit.h"
 #include "gui/control_paint.h"
 #include "gui/dc.h"
 #include "gui/element.h"
+#include "gui/listbox.h"
+#include "gui/message.h"
+#include "gui/paint.h"
 
 namespace combobox {
 
@@ -37,7 +42,42 @@ void PaintDropButton(const ComboBoxData& d, HDC hdc) {
   FillBoxWithBitmapPart(hdc, d.first.left, y, w, half, 0, 0, down, 0, (d.state & kPressed) ? half : 0);
 }
 
+// The chosen row's picture when the row has no text: while the list is
+// open that is the row it opened with, not the one the keys mark.
+bool PictureAlone(const ComboBoxData& d, ListBoxItemInfo* info) {
+  if (!d.list || !(GetWindowStyle(d.list) & LBS_USEICON)) return false;
+  const LResult index = (d.state & kOpen) ? d.openedAt : SendMessage(d.list, LB_GETCURSEL, 0, 0);
+  if (index < 0 || SendMessage(d.list, LB_GETTEXTLEN, static_cast<WParam>(index), 0) != 0) return false;
+  return SendMessage(d.list, LB_GETITEMADDDATA, static_cast<WParam>(index), reinterpret_cast<LParam>(info)) == 0 &&
+         info->hIcon;
+}
+
+// The edit's text is empty, so its own paint would add nothing: the
+// picture stands in the text's place at the list's row height, centred.
+void PaintPicture(WindowHandle edit, const ComboBoxData& d, const ListBoxItemInfo& info) {
+  Rect client{};
+  GetClientRect(edit, &client);
+  const sledit::SLEditData* field = sledit::DataOf(edit);
+  const Rect text = field ? field->textRect : client;
+  const int h = static_cast<int>(SendMessage(d.list, LB_GETITEMHEIGHT, 0, 0));
+  HDC hdc = BeginPaint(edit);
+  ClipRectIntersect(hdc, &text);
+  int x = text.left;
+  if (h > 0) listbox::PaintItemImage(hdc, info.hIcon, info.cmFlag & LBIF_BITMAP, x, (client.bottom - h) / 2, h);
+  EndPaint(edit, hdc);
+}
+
 }  // namespace
+
+LResult PictureField(WindowHandle edit, int msg, WParam wParam, LParam lParam) {
+  const ComboBoxData* d = msg == MSG_PAINT ? Of(GetParent(edit)) : nullptr;
+  ListBoxItemInfo info{};
+  if (d && PictureAlone(*d, &info)) {
+    PaintPicture(edit, *d, info);
+    return 0;
+  }
+  return EditOwn(edit, msg, wParam, lParam);
+}
 
 void Paint(WindowHandle hwnd, ComboBoxData& d, HDC hdc) {
   const uint32_t kind = Kind(hwnd);

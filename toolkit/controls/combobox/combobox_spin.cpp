@@ -134,8 +134,7 @@ bool SpinMessage(WindowHandle hwnd, ComboBoxData& d, int msg, WParam wParam, LPa
 // In front of the number spin's edit: only digits and Delete get through.
 LResult DigitFilter(WindowHandle hwnd, int msg, WParam wParam, LParam lParam) {
   if (msg == MSG_CHAR && !(wParam >= '0' && wParam <= '9') && wParam != kDelete) return 0;
-  WindowProc own = reinterpret_cast<WindowProc>(GetWindowAdditionalData(hwnd));
-  return own ? own(hwnd, msg, wParam, lParam) : DefaultControlProc(hwnd, msg, wParam, lParam);
+  return EditOwn(hwnd, msg, wParam, lParam);
 }
 
 }  // namespace combobox

@@ -2,6 +2,7 @@
 // the grid form (six numbered boxes a row, the selected text below).
 #include <cstdio>
 
+#include "controls/listbox/item_image.h"
 #include "controls/listbox/listbox_internal.h"
 #include "controls/painters/painter_util.h"
 #include "core/element_color.h"
@@ -20,20 +21,6 @@ namespace listbox {
 namespace {
 
 constexpr int kCheckedX = 0, kUncheckedX = 11, kPartX = 22;
-
-void PaintImage(HDC hdc, const Item& it, int& x, int y, int h) {
-  if (!it.image) return;
-  if (it.flags & kBitmap) {
-    const Bitmap* bmp = reinterpret_cast<const Bitmap*>(it.image);
-    FillBoxWithBitmap(hdc, x, y, static_cast<int>(bmp->bmWidth), h, bmp);
-    x += static_cast<int>(bmp->bmWidth) + 2;
-    return;
-  }
-  int w = 0, ih = 0;
-  GetIconSize(it.image, &w, &ih);
-  DrawIcon(hdc, x, y, w, h, it.image);
-  x += w + 2;
-}
 
 void PaintBand(WindowHandle hwnd, HDC hdc, const Data& d, const Item& it, int y, int width) {
   const uint32_t style = GetWindowStyle(hwnd);
@@ -54,7 +41,7 @@ void PaintBand(WindowHandle hwnd, HDC hdc, const Data& d, const Item& it, int y,
       FillBoxWithBitmapPart(hdc, x, y + (h - kCheckSize) / 2, kCheckSize, kCheckSize, 0, 0, mark, frame, 0);
     x += 13;
   }
-  if (style & LBS_USEICON) PaintImage(hdc, it, x, y, h);
+  if (style & LBS_USEICON) PaintItemImage(hdc, it.image, it.flags & kBitmap, x, y, h);
   TextOutLen(hdc, x + 2, y + (h - GetFontHeight(hdc)) / 2, it.text, -1);
 }
 
@@ -142,6 +129,20 @@ void PaintGrid(WindowHandle hwnd, HDC hdc, Data& d) {
 }
 
 }  // namespace
+
+void PaintItemImage(HDC hdc, uintptr_t image, bool bitmap, int& x, int y, int h) {
+  if (!image) return;
+  if (bitmap) {
+    const Bitmap* bmp = reinterpret_cast<const Bitmap*>(image);
+    FillBoxWithBitmap(hdc, x, y, static_cast<int>(bmp->bmWidth), h, bmp);
+    x += static_cast<int>(bmp->bmWidth) + 2;
+    return;
+  }
+  int w = 0, ih = 0;
+  GetIconSize(image, &w, &ih);
+  DrawIcon(hdc, x, y, w, h, image);
+  x += w + 2;
+}
 
 void Paint(WindowHandle hwnd, Data& d, HDC hdc) {
   if (GetWindowStyle(hwnd) & LBS_GRID)

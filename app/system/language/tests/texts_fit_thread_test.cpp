@@ -20,6 +20,7 @@
 #include "gui/dc.h"
 #include "gui/font.h"
 #include "gui/gui_etc.h"
+#include "gui/propsheet.h"
 #include "gui/layout.h"
 #include "gui/static.h"
 #include "gui/text.h"
@@ -221,6 +222,45 @@ std::vector<std::string> Misfits(WindowHandle page, const Layout& layout) {
   return misfits;
 }
 
+// The sheet a window makes from its record "tab_<window>", with a page
+// for each of the window's "tab_..." texts as the pages add them: every
+// title is whole in its tab and every tab is shown without scrolling.
+std::vector<std::string> TabMisfits(WindowHandle page, const Layout& layout) {
+  std::map<std::string, std::vector<std::string>> titles;
+  for (const Item& item : ItemsOf(layout.path)) {
+    CtrlResInfo* r = nullptr;
+    if (item.name.rfind("tab_", 0) != 0 || !layout.lookup(item.window.c_str(), item.name.c_str(), &r)) continue;
+    if (std::string(r->kind) == "hint") titles[item.window].push_back(r->caption ? r->caption : "");
+  }
+  std::vector<std::string> misfits;
+  for (const auto& [window, pages] : titles) {
+    CtrlResInfo* r = nullptr;
+    if (!layout.lookup(window.c_str(), ("tab_" + window).c_str(), &r)) continue;
+    const WindowHandle sheet =
+        CreateWindowEx("propsheet", "", WS_CHILD | PSS_SCROLLABLE, 0, kProbeId, r->x, r->y, r->w, r->h, page, 0);
+    if (!IsValidHandle(sheet)) {
+      misfits.push_back(window + ": no sheet");
+      continue;
+    }
+    for (const std::string& title : pages) {
+      DlgTemplate tmpl{};
+      tmpl.caption = title.c_str();
+      SendMessage(sheet, PSM_ADDPAGE, reinterpret_cast<WParam>(&tmpl), 0);
+    }
+    const propsheet::Sheet* s = propsheet::SheetOf(sheet);
+    std::string line;
+    for (const auto& p : s->pages) {
+      const int need = propsheet::TabWidth(sheet, *p, 0);
+      line += std::string(" \"") + p->title + "\" (" + std::to_string(need) + ")";
+      if (need > p->width) misfits.push_back(window + " tab \"" + p->title + "\" is cut");
+    }
+    if (s->overflow)
+      misfits.push_back(window + ": the tabs run past the " + std::to_string(r->w) + " wide sheet:" + line);
+    DestroyWindow(sheet);
+  }
+  return misfits;
+}
+
 // A device with an auxiliary output, so that the toolkit loads its layout
 // too: from start-up on, and again after each test's reset of the device.
 void TwoOutputs() { device_seam::mutableAbility()->videoOutputCount = 2; }
@@ -239,7 +279,7 @@ class TextsFit : public LiveGui {
   }
 };
 
-TEST_F(TextsFit, EveryCaptionFitsItsControlInEachLanguage) {
+TEST_F(TextsFit, EveryCaptionAndTabFitsItsControlInEachLanguage) {
   const WindowHandle page = Main({0, 0, 64, 64}, DefaultMainWinProc);
   const Layout layouts[] = {{"main", "../guiRes/rirurRes/conf/1024x768.cfg", GetCtrlResInfo, kHeaderFontMain},
                             {"auxiliary", "../guiRes/rirurRes/conf/720x576.cfg", GetCtrlResInfoAux, kHeaderFontAux}};
@@ -250,8 +290,8 @@ TEST_F(TextsFit, EveryCaptionFitsItsControlInEachLanguage) {
       ASSERT_GT(ItemsOf(layout.path).size(), 1000u) << layout.path;
       CtrlResInfo* probe = nullptr;
       ASSERT_TRUE(layout.lookup("mainmenu", "shutdown", &probe)) << "the layout is loaded";
-      const std::vector<std::string> misfits = Misfits(page, layout);
-      for (const std::string& m : misfits) ADD_FAILURE() << m;
+      for (const std::string& m : Misfits(page, layout)) ADD_FAILURE() << m;
+      for (const std::string& m : TabMisfits(page, layout)) ADD_FAILURE() << m;
     }
   }
 }

@@ -2,6 +2,7 @@
 // window: opened by a click and shown above the dialog that click raised,
 // walked with the cursor keys, chosen with Enter or left with Escape, the
 // dialog untouched by those keys; closed by a click on the box or beside it.
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <functional>
@@ -10,7 +11,10 @@
 
 #include "controls/combobox/tests/combo_fixture.h"
 #include "core/input/lowlevel_event.h"
+#include "gui/element.h"
 #include "gui/host.h"
+#include "gui/image.h"
+#include "gui/window_attr.h"
 
 namespace {
 
@@ -169,6 +173,105 @@ TEST_F(ComboOnADialog, TheMouseChoosesARowAndNothingBeneathHearsIt) {
   ASSERT_TRUE(MoveOnto(0));
   EXPECT_TRUE(Key(kLinuxEnter, [this] { return !ListShown(); }));
   EXPECT_EQ(Shown(), "YYYY-MM-DD");
+}
+
+// A picture made of what the screen shows in r, and those pixels.
+struct ScreenCut {
+  explicit ScreenCut(const Rect& r) : pixels(guitest::Grab(r)) {
+    if (InitBitmap(HDC_SCREEN, static_cast<uint32_t>(r.right - r.left), static_cast<uint32_t>(r.bottom - r.top), 0,
+                   nullptr, &bitmap))
+      GetBitmapFromDC(HDC_SCREEN, r.left, r.top, r.right - r.left, r.bottom - r.top, &bitmap);
+  }
+  ~ScreenCut() { UnloadBitmap(&bitmap); }
+  ScreenCut(const ScreenCut&) = delete;
+  ScreenCut& operator=(const ScreenCut&) = delete;
+
+  // Whether the pixels stand, unscaled, anywhere in `shot`.
+  bool In(const guitest::Picture& shot) const {
+    const size_t row = static_cast<size_t>(pixels.width) * 3;
+    for (int y = 0; y + pixels.height <= shot.height; ++y)
+      for (int x = 0; x + pixels.width <= shot.width; ++x) {
+        bool same = true;
+        for (int line = 0; same && line < pixels.height; ++line)
+          same = std::equal(pixels.rgb.begin() + static_cast<std::ptrdiff_t>(line * row),
+                            pixels.rgb.begin() + static_cast<std::ptrdiff_t>((line + 1) * row),
+                            shot.rgb.begin() + static_cast<std::ptrdiff_t>(((y + line) * shot.width + x) * 3));
+        if (same) return true;
+      }
+    return false;
+  }
+
+  guitest::Picture pixels;
+  Bitmap bitmap{};
+};
+
+// Rows of pictures alone, alike in their (empty) text, as a list of
+// language names drawn in their own letters: the row a click or the keys
+// choose is the one the box reports, stays so when the box is asked again,
+// is told as a change, and its picture shows in the closed box.
+TEST_F(ComboOnADialog, TheMouseAndTheKeysChooseRowsOfAPictureAlone) {
+  SendMessage(box_, CB_DELETEALL, 0, 0);
+  IncludeWindowStyle(Child(box_, true), LBS_USEICON);
+  // The rows' pictures are cut from the buttons' captions, a row high, so
+  // the list shows them unscaled.
+  const int high = static_cast<int>(SendMessage(Child(box_, true), LB_GETITEMHEIGHT, 0, 0));
+  ASSERT_GT(high, 4);
+  const auto captionOf = [this, high](int id) {
+    Rect r{};
+    GetClientRect(GetDlgItem(dlg_, id), &r);
+    Point at{r.right / 2 - 18, r.bottom / 2 - high / 2};
+    ClientToScreen(GetDlgItem(dlg_, id), &at.x, &at.y);
+    return Rect{at.x, at.y, at.x + 36, at.y + high};
+  };
+  const ScreenCut next(captionOf(kNextId)), below(captionOf(kBelowId));
+  ASSERT_NE(next.bitmap.bmBits, nullptr);
+  ASSERT_NE(below.bitmap.bmBits, nullptr);
+  ASSERT_NE(next.pixels.rgb, below.pixels.rgb) << "the two pictures differ";
+  const ScreenCut* pictures[] = {&next, &below, &next};
+  for (WParam value : {11, 12, 13}) {
+    ListBoxItemInfo row{"", LBIF_BITMAP, reinterpret_cast<uintptr_t>(&pictures[value - 11]->bitmap), 0};
+    ASSERT_GE(SendMessage(box_, CB_ADDSTRING, value, reinterpret_cast<LParam>(&row)), 0);
+  }
+  // The closed box's field, as the screen shows it.
+  const auto field = [this] {
+    desktest::Drain();
+    WindowHandle edit = Child(box_, false);
+    Rect r{};
+    GetClientRect(edit, &r);
+    ClientToScreen(edit, &r.left, &r.top);
+    ClientToScreen(edit, &r.right, &r.bottom);
+    return guitest::Grab(r);
+  };
+  SendMessage(box_, CB_SELECTVALUE, 12, 0);
+  EXPECT_EQ(SendMessage(box_, CB_GETCURSEL, 0, 0), 1) << "the value set is the row shown";
+  heard_.CodesFrom(kBoxId);
+  const auto chose = [this](int index) {
+    EXPECT_EQ(SendMessage(box_, CB_GETSELVALUE, 0, 0), 11 + index);
+    EXPECT_EQ(SendMessage(box_, CB_GETCURSEL, 0, 0), index) << "asked again";
+    EXPECT_EQ(SendMessage(box_, CB_GETSELVALUE, 0, 0), 11 + index);
+    const std::vector<int> codes = heard_.CodesFrom(kBoxId);
+    EXPECT_NE(std::find(codes.begin(), codes.end(), CBN_SELCHANGE), codes.end()) << "the change was told";
+  };
+  EXPECT_TRUE(below.In(field())) << "the row set shows its picture";
+  for (const int index : {2, 0}) {
+    SCOPED_TRACE(index);
+    ASSERT_TRUE(ArrowClicked());
+    ASSERT_TRUE(MoveOnto(index));
+    const Point row = Row(index);
+    EXPECT_TRUE(ClickOnScreen(row.x, row.y, [this] { return !ListShown(); })) << "a click on the row closed the list";
+    chose(index);
+    const guitest::Picture shown = field();
+    EXPECT_TRUE(next.In(shown)) << "the closed box shows the row's picture";
+    EXPECT_FALSE(below.In(shown)) << "and no longer the one before";
+  }
+  // Opened by a click on the box, walked down from the row shown.
+  ASSERT_TRUE(ClickBox());
+  EXPECT_TRUE(Key(kLinuxDown, [this] { return Marked() == 1; })) << "down marked the row after the one shown";
+  EXPECT_TRUE(Key(kLinuxEnter, [this] { return !ListShown(); }));
+  chose(1);
+  const guitest::Picture shown = field();
+  EXPECT_TRUE(below.In(shown)) << "the other picture shows";
+  EXPECT_FALSE(next.In(shown));
 }
 
 }  // namespace
