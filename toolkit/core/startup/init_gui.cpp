@@ -59,10 +59,7 @@ int RunInitGDI() { return InitGDI(GAL_GetVideoSurface()) ? 1 : 0; }
 int RunInitMenu() { return InitMenu() ? 1 : 0; }
 int RunInitControlClass() { return Controls().initControlClass(); }
 int RunInitIme() { return Controls().initIme(); }
-int RunBeginSystemThreads() { return BeginSystemThreads() ? 1 : 0; }
-
-constexpr int kSystemThreadsCode = 16;
-constexpr char kSystemThreadsName[] = "system threads";
+int RunStartSystemThreads() { return StartSystemThreads(); }
 
 // Codes 5 to 11: a failure stops the graphics layer and drops the locks.
 const Stage kEarlyStages[] = {
@@ -83,7 +80,7 @@ const Stage kLateStages[] = {
     {StartupStage::kControlClasses, 14, RunInitControlClass, "control classes"},
     {StartupStage::kAccelerators, 15, InitAccel, "accelerators"},
     {StartupStage::kElementMetrics, 16, InitMainWinMetrics, "window element metrics"},
-    {StartupStage::kSystemThreads, kSystemThreadsCode, RunBeginSystemThreads, kSystemThreadsName},
+    {StartupStage::kSystemThreads, 16, RunStartSystemThreads, "system threads"},
 };
 
 constexpr int kInputCode = 11;
@@ -129,7 +126,7 @@ void FreeMadeStages() {
 // settings from the configuration file; the others need only memory and
 // threads.
 std::string DefaultReason(const char* stage) {
-  for (const char* own : {kFixStrName, "menus", "control classes", "accelerators", kSystemThreadsName, "refresh queue"})
+  for (const char* own : {kFixStrName, "menus", "control classes", "accelerators", "system threads", "refresh queue"})
     if (std::strcmp(stage, own) == 0) return "the system refused it memory or a thread";
   if (!ETCFILEPATH[0]) return "no configuration file was loaded";
   return "its settings in configuration file \"" + ShownPath(ETCFILEPATH) + "\" cannot be used";
@@ -197,9 +194,8 @@ void LoadStockBitmaps() {
   LoadSystemResources();
 }
 
-// The auxiliary display's, when the main display is current: loaded while
-// no thread but the host's runs, as the current display changes meanwhile.
-void LoadStockBitmapsOfOtherDisplay() {
+void LoadStockBitmapsOfBothDisplays() {
+  LoadStockBitmaps();
   int mainOutput = getMainOutputHook();
   if (HasAuxOutput() && getCurOutputHook() == mainOutput) {
     setCurOutputHook(getAuxOutputHook());
@@ -274,16 +270,10 @@ int FullPath() {
   LoadMouseSettings();
   ClearStartupProblem();
   if (int code = RunStages(std::begin(kEarlyStages), std::end(kEarlyStages), FailedWhileOpening)) return code;
-  LoadStockBitmapsOfOtherDisplay();
+  LoadStockBitmapsOfBothDisplays();
   ClearStartupProblem();
   if (!Passes(StartupStage::kInput, InitLowLevelEvents())) return FailedWhileOpening(kInputCode, "input layer");
   if (int code = RunStages(std::begin(kLateStages), std::end(kLateStages), FailedLate)) return code;
-  // The current display's skins load while the system threads begun last
-  // are starting.
-  LoadStockBitmaps();
-  ClearStartupProblem();
-  if (!Passes(StartupStage::kSystemThreads, FinishSystemThreads()))
-    return FailedLate(kSystemThreadsCode, kSystemThreadsName);
   WarnOfStockBitmapsNotLoaded();
   PreloadCharWidthCache(TRUE);
   if (!Passes(StartupStage::kRefreshList, CreateRefreshList())) return FailedLate(kRefreshCode, "refresh queue");

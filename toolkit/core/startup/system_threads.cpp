@@ -45,16 +45,24 @@ bool LaunchInto(RunningThread* slot, void* (*body)(void*), int id) {
   return true;
 }
 
-// The threads begun after the desktop's and not yet waited for (the
-// starter's thread only). They start side by side: under load a new thread
-// may wait a while for a processor, and the waits then overlap instead of
-// adding up, and with the starter's own work meanwhile.
-struct Pending {
-  bool timer = false, event = false, shortLived = false, idle = false;
-  ThreadStart shortStart, idleStart;
+// The threads after the desktop's start side by side: under load a new
+// thread may wait a while for a processor, and the waits then overlap
+// instead of adding up. Every thread begun is waited for, so that a
+// failure leaves none unaccounted for.
+bool StartThreadsBesideDesktop() {
+  ThreadStart shortLived, idle;
   pthread_t shortThread{};
-};
-Pending g_pending;
+  const bool timerBegun = BeginTimerThread();
+  const bool eventBegun = BeginEventThread();
+  const bool shortBegun = shortLived.Begin(&shortThread, ShortLivedThreadMain, kShortLivedThread);
+  const bool idleBegun = idle.Begin(&g_idleThread.thread, IdleThreadMain, kIdleThread);
+  const bool timer = timerBegun && FinishTimerThread();
+  const bool event = eventBegun && FinishEventThread();
+  const bool shortRan = shortBegun && shortLived.Finish(shortThread);
+  if (shortRan) pthread_join(shortThread, nullptr);
+  g_idleThread.running = idleBegun && idle.Finish(g_idleThread.thread);
+  return timer && event && shortRan && g_idleThread.running;
+}
 
 // The desktop is asked to end; when windows remain it refuses, and is told
 // to quit regardless so that nothing is left running.
@@ -82,42 +90,7 @@ void EndIdleThread() {
 
 bool DesktopThreadRunning() { return g_desktopThread.running; }
 
-bool BeginSystemThreads() {
-  if (!InitDesktop()) return false;
-  InitQueueRegistry();
-  // The desktop first: the others post to its queue.
-  if (LaunchInto(&g_desktopThread, DesktopMain, kDesktopThread)) {
-    Pending& p = g_pending;
-    p.timer = BeginTimerThread();
-    p.event = BeginEventThread();
-    p.shortLived = p.shortStart.Begin(&p.shortThread, ShortLivedThreadMain, kShortLivedThread);
-    p.idle = p.idleStart.Begin(&g_idleThread.thread, IdleThreadMain, kIdleThread);
-    if (p.timer && p.event && p.shortLived && p.idle) return true;
-  }
-  StopSystemThreads();
-  return false;
-}
-
-bool FinishSystemThreads() {
-  Pending& p = g_pending;
-  bool ok = true;
-  if (p.timer) ok = FinishTimerThread() && ok;
-  if (p.event) ok = FinishEventThread() && ok;
-  if (p.shortLived) {
-    const bool ran = p.shortStart.Finish(p.shortThread);
-    if (ran) pthread_join(p.shortThread, nullptr);
-    ok = ran && ok;
-  }
-  if (p.idle) {
-    g_idleThread.running = p.idleStart.Finish(g_idleThread.thread);
-    ok = g_idleThread.running && ok;
-  }
-  p.timer = p.event = p.shortLived = p.idle = false;
-  return ok;
-}
-
 void StopSystemThreads() {
-  FinishSystemThreads();
   StopEventThread();
   StopTimerThread();
   EndDesktopThread();
@@ -125,8 +98,10 @@ void StopSystemThreads() {
 }
 
 extern "C" BOOL StartSystemThreads(void) {
-  if (!BeginSystemThreads()) return FALSE;
-  if (FinishSystemThreads()) return TRUE;
+  if (!InitDesktop()) return FALSE;
+  InitQueueRegistry();
+  // The desktop first: the others post to its queue.
+  if (LaunchInto(&g_desktopThread, DesktopMain, kDesktopThread) && StartThreadsBesideDesktop()) return TRUE;
   StopSystemThreads();
   return FALSE;
 }
