@@ -42,9 +42,12 @@ struct Gate {
   bool waitingForLiveView = false;
 };
 
+// Never destroyed: a start-up thread can still wait on it for a live view
+// that never came (one made without the program's run) when the process
+// exits, and destroying a condition variable with a waiter never returns.
 Gate& gate() {
-  static Gate g;
-  return g;
+  static Gate* const g = new Gate;
+  return *g;
 }
 
 std::atomic<bool> g_startUpThreadEnabled{true};

@@ -156,7 +156,7 @@ void ClipWindowsBelow(WindowRecord* win) {
   g_desktopClip.age++;
 }
 
-void UnclipWindowsBelow(WindowRecord* win, std::vector<WindowRecord*>* gained) {
+void UnclipWindowsBelow(WindowRecord* win, std::vector<GainedPart>* gained) {
   ScratchRegion reach;
   ComputeWindowClip(win, reach.get());
   ScratchRegion part;
@@ -169,7 +169,7 @@ void UnclipWindowsBelow(WindowRecord* win, std::vector<WindowRecord*>* gained) {
       UnionRegion(&other->clipInfo->region, &other->clipInfo->region, part.get());
       other->clipInfo->age++;
     }
-    if (shown && gained) gained->push_back(other);
+    if (shown && gained) gained->push_back(GainedPart{other, part.get()->rcBound});
   });
   if (!desktop) return;
   if (g_desktopClipOf != CurrentDisplayList()) return RebuildDesktopClip();

@@ -31,8 +31,13 @@ void ClipWindowsBelow(WindowRecord* win);
 // `win` has just been hidden (it is still in its list): the windows below
 // and the desktop region get back what it held. `gained` receives, in
 // stacking order, the windows of its own and the current display's list
-// that got some of it back.
-void UnclipWindowsBelow(WindowRecord* win, std::vector<WindowRecord*>* gained);
+// that got some of it back, each with the bounds of what it got (screen
+// coordinates).
+struct GainedPart {
+  WindowRecord* win;
+  Rect bound;
+};
+void UnclipWindowsBelow(WindowRecord* win, std::vector<GainedPart>* gained);
 // Takes a rectangle (screen coordinates) out of a window's region.
 void CutFromClip(WindowRecord* win, const Rect& rect);
 // Replaces a region under its mutex and raises the age.

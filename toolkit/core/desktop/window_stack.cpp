@@ -328,15 +328,16 @@ LResult HideStackedWindow(WindowRecord* win) {
   if (!IsVisibleRecord(win)) return ActiveOfCurrentDisplay();
   SetVisibleBit(win, false);
   Rect gone = ScreenRectOf(win);
-  // Only the windows that get some of it back have anything to repaint.
-  std::vector<WindowRecord*> gained;
+  // Only the windows that get some of it back have anything to repaint,
+  // and only there.
+  std::vector<GainedPart> gained;
   {
     DisplaySwitchHold hold;  // while the windows below are clipped again and repainted
+    // Their readers are woken once, when all are repainted, not once each
+    // while the others still are.
+    DeferredQueueWakes together;
     UnclipWindowsBelow(win, &gained);
-    for (WindowRecord* other : gained) {
-      Rect overlap;
-      if (Overlaps(gone, ScreenRectOf(other), &overlap)) RepaintPart(other, overlap);
-    }
+    for (const GainedPart& part : gained) RepaintPart(part.win, part.bound);
   }
   Rect onScreen;
   if (IntersectRect(&onScreen, &gone, &ScreenRect()))

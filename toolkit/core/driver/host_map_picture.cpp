@@ -4,6 +4,11 @@
 
 #if defined(SDL_VIDEO_DRIVER_X11)
 #include <X11/Xutil.h>
+#include <X11/extensions/XShm.h>
+#include <sys/ipc.h>
+#include <sys/shm.h>
+
+#include <cstring>
 #endif
 
 namespace host {
@@ -20,45 +25,158 @@ bool CopiesAsItStands(const SDL_Surface* surface, const XWindowAttributes& at) {
          at.visual->red_mask == f->Rmask && at.visual->green_mask == f->Gmask && at.visual->blue_mask == f->Bmask;
 }
 
-}  // namespace
-
-MapPicture::MapPicture(SDL_Window* window, SDL_Surface* surface) {
+bool X11Window(SDL_Window* window, Display** x, Window* w) {
   SDL_SysWMinfo info;
   SDL_VERSION(&info.version);
-  if (!window || !surface || !SDL_GetWindowWMInfo(window, &info) || info.subsystem != SDL_SYSWM_X11) return;
-  Display* x = info.info.x11.display;
-  const Window w = info.info.x11.window;
+  if (!window || !SDL_GetWindowWMInfo(window, &info) || info.subsystem != SDL_SYSWM_X11) return false;
+  *x = info.info.x11.display;
+  *w = info.info.x11.window;
+  return *x != nullptr;
+}
+
+// The picture in shared memory, rows packed (the server's stride for a
+// 32-bit pixmap); host thread only.
+struct SharedPicture {
+  Display* display = nullptr;
+  Window window = 0;
+  XShmSegmentInfo segment{};
+  Pixmap pixmap = 0;
+  int width = 0, height = 0;
+  uint32_t format = 0;
+};
+SharedPicture g_shared;
+
+// A server that cannot reach the memory (a remote one) refuses it with an
+// error, which is noted here instead of ending the program.
+bool g_refused = false;
+int NoteRefusal(Display*, XErrorEvent*) {
+  g_refused = true;
+  return 0;
+}
+
+void ReleaseShared() {
+  SharedPicture& s = g_shared;
+  if (!s.display) return;
+  XFreePixmap(s.display, s.pixmap);
+  // The server keeps its own attachment until it reads the detach; the
+  // segment is already marked to go once both have let it go.
+  XShmDetach(s.display, &s.segment);
+  XFlush(s.display);
+  shmdt(s.segment.shmaddr);
+  s = SharedPicture{};
+}
+
+// Attaches the segment on the server and makes the pixmap over it; false
+// (with nothing left on the server) when the server refuses either.
+bool AttachOnServer(SharedPicture& s, int depth) {
+  g_refused = false;
+  XErrorHandler previous = XSetErrorHandler(NoteRefusal);
+  XShmAttach(s.display, &s.segment);
+  s.pixmap = XShmCreatePixmap(s.display, s.window, s.segment.shmaddr, &s.segment, static_cast<unsigned>(s.width),
+                              static_cast<unsigned>(s.height), static_cast<unsigned>(depth));
+  XSync(s.display, False);
+  if (g_refused) {
+    if (s.pixmap) XFreePixmap(s.display, s.pixmap);
+    XShmDetach(s.display, &s.segment);
+    XSync(s.display, False);
+  }
+  XSetErrorHandler(previous);
+  return !g_refused;
+}
+
+}  // namespace
+
+void DropMapPicture() { ReleaseShared(); }
+
+void PrepareMapPicture(SDL_Window* window, SDL_Surface* surface) {
+  ReleaseShared();
+  SharedPicture s;
+  int major = 0, minor = 0;
+  Bool pixmaps = False;
   XWindowAttributes at{};
-  if (!x || !XGetWindowAttributes(x, w, &at) || !CopiesAsItStands(surface, at)) return;
+  if (!surface || !X11Window(window, &s.display, &s.window)) return;
+  if (!XShmQueryVersion(s.display, &major, &minor, &pixmaps) || !pixmaps || XShmPixmapFormat(s.display) != ZPixmap)
+    return;
+  if (!XGetWindowAttributes(s.display, s.window, &at) || !CopiesAsItStands(surface, at) || surface->w <= 0 ||
+      surface->h <= 0)
+    return;
+  s.width = surface->w;
+  s.height = surface->h;
+  s.format = surface->format->format;
+  const size_t bytes = static_cast<size_t>(s.width) * 4 * static_cast<size_t>(s.height);
+  s.segment.shmid = shmget(IPC_PRIVATE, bytes, IPC_CREAT | 0600);
+  if (s.segment.shmid < 0) return;
+  void* memory = shmat(s.segment.shmid, nullptr, 0);
+  if (memory == reinterpret_cast<void*>(-1)) {
+    shmctl(s.segment.shmid, IPC_RMID, nullptr);
+    return;
+  }
+  s.segment.shmaddr = static_cast<char*>(memory);
+  s.segment.readOnly = False;
+  const bool attached = AttachOnServer(s, at.depth);
+  // Gone once both sides have detached, however the program ends.
+  shmctl(s.segment.shmid, IPC_RMID, nullptr);
+  if (!attached) {
+    shmdt(memory);
+    return;
+  }
+  // Its pages are made now rather than while the first frame waits.
+  std::memset(memory, 0, bytes);
+  g_shared = s;
+}
+
+MapPicture::MapPicture(SDL_Window* window, SDL_Surface* surface) {
+  Display* x = nullptr;
+  Window w = 0;
+  if (!surface || !X11Window(window, &x, &w)) return;
+  SharedPicture& s = g_shared;
+  const bool prepared = s.display == x && s.window == w && s.width == surface->w && s.height == surface->h &&
+                        s.format == surface->format->format;
+  XWindowAttributes at{};
+  if (!prepared && (!XGetWindowAttributes(x, w, &at) || !CopiesAsItStands(surface, at))) return;
   if (SDL_MUSTLOCK(surface) && SDL_LockSurface(surface) != 0) return;
-  XImage* image = XCreateImage(x, at.visual, static_cast<unsigned>(at.depth), ZPixmap, 0,
-                               static_cast<char*>(surface->pixels), static_cast<unsigned>(surface->w),
-                               static_cast<unsigned>(surface->h), 32, surface->pitch);
-  if (image) {
-    const Pixmap pixmap = XCreatePixmap(x, w, static_cast<unsigned>(surface->w), static_cast<unsigned>(surface->h),
-                                        static_cast<unsigned>(at.depth));
-    XPutImage(x, pixmap, DefaultGC(x, XScreenNumberOfScreen(at.screen)), image, 0, 0, 0, 0,
-              static_cast<unsigned>(surface->w), static_cast<unsigned>(surface->h));
-    image->data = nullptr;  // the surface's pixels stay the surface's
-    XDestroyImage(image);
-    XSetWindowBackgroundPixmap(x, w, pixmap);
-    display_ = x;
-    window_ = w;
-    pixmap_ = pixmap;
+  if (prepared) {
+    const size_t row = static_cast<size_t>(s.width) * 4;
+    for (int y = 0; y < s.height; ++y)
+      std::memcpy(s.segment.shmaddr + static_cast<size_t>(y) * row,
+                  static_cast<const char*>(surface->pixels) + static_cast<size_t>(y) * surface->pitch, row);
+    pixmap_ = s.pixmap;
+    shared_ = true;
+  } else {
+    XImage* image = XCreateImage(x, at.visual, static_cast<unsigned>(at.depth), ZPixmap, 0,
+                                 static_cast<char*>(surface->pixels), static_cast<unsigned>(surface->w),
+                                 static_cast<unsigned>(surface->h), 32, surface->pitch);
+    if (image) {
+      pixmap_ = XCreatePixmap(x, w, static_cast<unsigned>(surface->w), static_cast<unsigned>(surface->h),
+                              static_cast<unsigned>(at.depth));
+      XPutImage(x, pixmap_, DefaultGC(x, XScreenNumberOfScreen(at.screen)), image, 0, 0, 0, 0,
+                static_cast<unsigned>(surface->w), static_cast<unsigned>(surface->h));
+      image->data = nullptr;  // the surface's pixels stay the surface's
+      XDestroyImage(image);
+    }
   }
   if (SDL_MUSTLOCK(surface)) SDL_UnlockSurface(surface);
+  if (!pixmap_) return;
+  XSetWindowBackgroundPixmap(x, w, pixmap_);
+  display_ = x;
+  window_ = w;
 }
 
 MapPicture::~MapPicture() {
   if (!display_) return;
   Display* x = static_cast<Display*>(display_);
   XSetWindowBackgroundPixmap(x, window_, None);
-  XFreePixmap(x, pixmap_);
+  if (shared_)
+    ReleaseShared();
+  else
+    XFreePixmap(x, pixmap_);
   XFlush(x);
 }
 
 #else
 
+void PrepareMapPicture(SDL_Window*, SDL_Surface*) {}
+void DropMapPicture() {}
 MapPicture::MapPicture(SDL_Window*, SDL_Surface*) {}
 MapPicture::~MapPicture() {}
 

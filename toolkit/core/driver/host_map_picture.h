@@ -9,6 +9,15 @@
 
 namespace host {
 
+// Host thread only. Made ahead, while the first frame is still being
+// drawn, for the window kept unshown: a picture the X server reads from
+// shared memory, so the first frame is not sent through the connection.
+// Without it (another window system, a remote server) the frame is sent.
+void PrepareMapPicture(SDL_Window* window, SDL_Surface* surface);
+// Drops a prepared picture not used; before the window system's connection
+// closes.
+void DropMapPicture();
+
 class MapPicture {
  public:
   // `surface` (the window's own, holding the first frame) becomes the
@@ -19,9 +28,14 @@ class MapPicture {
   MapPicture(const MapPicture&) = delete;
   MapPicture& operator=(const MapPicture&) = delete;
 
+  // Whether the window shows the whole surface from its map on: a present
+  // of the same pixels right after would only repeat them.
+  bool Whole() const { return display_ != nullptr; }
+
  private:
   void* display_ = nullptr;
   unsigned long window_ = 0, pixmap_ = 0;
+  bool shared_ = false;
 };
 
 }  // namespace host

@@ -252,13 +252,14 @@ void presentSlot(int slot, Unshown unshown = Unshown::kSkip) {
                                                      static_cast<size_t>(surface->pitch), surface->w, surface->h);
     if (SDL_MUSTLOCK(surface)) SDL_UnlockSurface(surface);
     shown = SDL_Rect{r.x, r.y, r.w, r.h};
-    if (showing) recordFirstShown(slot, surface);
     std::unique_ptr<MapPicture> mapped;
     if (showing) {
       mapped = std::make_unique<MapPicture>(win, surface);
       SDL_ShowWindow(win);
+      recordFirstShown(slot, surface);
     }
-    if (shown.w > 0) SDL_UpdateWindowSurfaceRects(win, &shown, 1);
+    // A window that appeared with the whole frame already shows it.
+    if (shown.w > 0 && !(mapped && mapped->Whole())) SDL_UpdateWindowSurfaceRects(win, &shown, 1);
     mapped.reset();
     if (shown.w > 0 || showing) notePresented(slot, surface);
     return;
@@ -276,20 +277,20 @@ void presentSlot(int slot, Unshown unshown = Unshown::kSkip) {
   });
   std::unique_ptr<MapPicture> mapped;
   if (showing) {
-    recordFirstShown(slot, surface);
     mapped = std::make_unique<MapPicture>(win, surface);
     SDL_ShowWindow(win);
+    recordFirstShown(slot, surface);
   }
-  if (shown.w > 0) SDL_UpdateWindowSurfaceRects(win, &shown, 1);
+  if (shown.w > 0 && !(mapped && mapped->Whole())) SDL_UpdateWindowSurfaceRects(win, &shown, 1);
   mapped.reset();
   if (shown.w > 0 || showing) notePresented(slot, surface);
 }
 
 // The surface of the window kept unshown is made, and its pages mapped,
-// while the toolkit draws the first frame rather than once that is due. Its
-// pixels are left as they are: the first present writes every one of them
-// before the window shows (a page is mapped by writing back one of its own
-// bytes).
+// while the toolkit draws the first frame rather than once that is due, and
+// so is the picture it is mapped with. Its pixels are left as they are: the
+// first present writes every one of them before the window shows (a page is
+// mapped by writing back one of its own bytes).
 void prepareUnshownSurface() {
   SDL_Window* win = state().windows[kMainSlot];
   if (!win || !(SDL_GetWindowFlags(win) & SDL_WINDOW_HIDDEN)) return;
@@ -300,6 +301,7 @@ void prepareUnshownSurface() {
   const size_t bytes = static_cast<size_t>(surface->h) * static_cast<size_t>(surface->pitch);
   for (size_t at = 0; at < bytes; at += kPage) pixels[at] = pixels[at];
   if (SDL_MUSTLOCK(surface)) SDL_UnlockSurface(surface);
+  PrepareMapPicture(win, surface);
 }
 
 void presentAll(Unshown unshown = Unshown::kSkip) {
@@ -377,6 +379,7 @@ bool makeWindow(int slot, int width, int height) {
 }
 
 void destroyWindows() {
+  DropMapPicture();
   for (SDL_Window*& w : state().windows) {
     if (w) SDL_DestroyWindow(w);
     w = nullptr;

@@ -103,7 +103,9 @@ void PostLowLevelEvent(const LowLevelEvent& ev) {
   }
 }
 
-bool StartEventThread() { return g_thread.Start(EventThreadMain, kEventThread); }
+bool StartEventThread() { return BeginEventThread() && FinishEventThread(); }
+bool BeginEventThread() { return g_thread.Begin(EventThreadMain, kEventThread); }
+bool FinishEventThread() { return g_thread.Finish(); }
 
 void StopEventThread() { g_thread.Stop(WakeEventThread); }
 

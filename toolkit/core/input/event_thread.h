@@ -25,6 +25,9 @@ void SetEventEngine(const EventEngine* engine);
 void PostLowLevelEvent(const LowLevelEvent& event);
 
 bool StartEventThread();
+// StartEventThread in the two halves of a StoppableThread's start.
+bool BeginEventThread();
+bool FinishEventThread();
 void StopEventThread();
 // Lets the event thread look again at what its wait is for (an auto-repeat
 // message was set, so time-outs matter again).

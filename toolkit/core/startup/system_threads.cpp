@@ -45,11 +45,23 @@ bool LaunchInto(RunningThread* slot, void* (*body)(void*), int id) {
   return true;
 }
 
-bool RunShortLivedThread() {
-  RunningThread shortLived;
-  if (!LaunchInto(&shortLived, ShortLivedThreadMain, kShortLivedThread)) return false;
-  pthread_join(shortLived.thread, nullptr);
-  return true;
+// The threads after the desktop's start side by side: under load a new
+// thread may wait a while for a processor, and the waits then overlap
+// instead of adding up. Every thread begun is waited for, so that a
+// failure leaves none unaccounted for.
+bool StartThreadsBesideDesktop() {
+  ThreadStart shortLived, idle;
+  pthread_t shortThread{};
+  const bool timerBegun = BeginTimerThread();
+  const bool eventBegun = BeginEventThread();
+  const bool shortBegun = shortLived.Begin(&shortThread, ShortLivedThreadMain, kShortLivedThread);
+  const bool idleBegun = idle.Begin(&g_idleThread.thread, IdleThreadMain, kIdleThread);
+  const bool timer = timerBegun && FinishTimerThread();
+  const bool event = eventBegun && FinishEventThread();
+  const bool shortRan = shortBegun && shortLived.Finish(shortThread);
+  if (shortRan) pthread_join(shortThread, nullptr);
+  g_idleThread.running = idleBegun && idle.Finish(g_idleThread.thread);
+  return timer && event && shortRan && g_idleThread.running;
 }
 
 // The desktop is asked to end; when windows remain it refuses, and is told
@@ -88,9 +100,8 @@ void StopSystemThreads() {
 extern "C" BOOL StartSystemThreads(void) {
   if (!InitDesktop()) return FALSE;
   InitQueueRegistry();
-  bool started = LaunchInto(&g_desktopThread, DesktopMain, kDesktopThread) && StartTimerThread() &&
-                 StartEventThread() && RunShortLivedThread() && LaunchInto(&g_idleThread, IdleThreadMain, kIdleThread);
-  if (started) return TRUE;
+  // The desktop first: the others post to its queue.
+  if (LaunchInto(&g_desktopThread, DesktopMain, kDesktopThread) && StartThreadsBesideDesktop()) return TRUE;
   StopSystemThreads();
   return FALSE;
 }

@@ -9,20 +9,24 @@ std::atomic<int> g_failingSlot{0};
 
 void FailThreadLaunchForTest(int slot) { g_failingSlot = slot; }
 
-bool ThreadStart::Launch(pthread_t* thread, void* (*body)(void*), int slot) {
+bool ThreadStart::Begin(pthread_t* thread, void* (*body)(void*), int slot) {
   if (slot != 0 && g_failingSlot.load() == slot) return false;
-  if (pthread_create(thread, nullptr, body, this) != 0) return false;
+  ok_ = false;
+  return pthread_create(thread, nullptr, body, this) == 0;
+}
+
+bool ThreadStart::Finish(pthread_t thread) {
   ready_.Wait();
-  if (!ok_) pthread_join(*thread, nullptr);
+  if (!ok_) pthread_join(thread, nullptr);
   return ok_;
 }
 
-bool StoppableThread::Start(void* (*body)(void*), int slot) {
-  ThreadStart start;
-  pthread_t thread;
-  if (!start.Launch(&thread, body, slot)) return false;
+bool StoppableThread::Begin(void* (*body)(void*), int slot) { return start_.Begin(&starting_, body, slot); }
+
+bool StoppableThread::Finish() {
+  if (!start_.Finish(starting_)) return false;
   std::lock_guard<std::mutex> hold(lock_);
-  thread_ = thread;
+  thread_ = starting_;
   running_ = true;
   stop_ = false;
   return true;

@@ -14,7 +14,15 @@ class ThreadStart {
   // Creates a joinable thread running body(this) for a slot and waits for its report.
   // False when the thread could not be created or failed its set-up (a
   // failed thread has been joined).
-  bool Launch(pthread_t* thread, void* (*body)(void*), int slot);
+  bool Launch(pthread_t* thread, void* (*body)(void*), int slot) {
+    return Begin(thread, body, slot) && Finish(*thread);
+  }
+  // Launch in two halves, so that several threads start side by side: a new
+  // thread may wait a while for a processor, and each wait then costs once.
+  // Begin creates the thread (false: none made); Finish, called once for
+  // every thread begun, waits for its report and joins it when it failed.
+  bool Begin(pthread_t* thread, void* (*body)(void*), int slot);
+  bool Finish(pthread_t thread);
   void Started() { Report(true); }
   void Failed() { Report(false); }
 
@@ -39,7 +47,11 @@ void FailThreadLaunchForTest(int slot);
 class StoppableThread {
  public:
   // Starts body(ThreadStart*) in a slot and keeps the thread for Stop.
-  bool Start(void* (*body)(void*), int slot);
+  bool Start(void* (*body)(void*), int slot) { return Begin(body, slot) && Finish(); }
+  // Start in the two halves of ThreadStart: Finish once after every Begin
+  // that made a thread.
+  bool Begin(void* (*body)(void*), int slot);
+  bool Finish();
   // Sleeps up to usec microseconds; false once a stop was asked for.
   bool SleepFor(long usec);
   bool StopRequested();
@@ -53,4 +65,7 @@ class StoppableThread {
   bool stop_ = false;
   bool running_ = false;
   pthread_t thread_{};
+  // Between Begin and Finish; the starter's thread only.
+  ThreadStart start_;
+  pthread_t starting_{};
 };

@@ -20,6 +20,9 @@ int64_t NextTimerDueStep(uint64_t counted);
 // list, mark the desktop's tick.
 void TimerThreadStep();
 void StopTimerThread();
+// StartTimerThread in the two halves of a StoppableThread's start.
+bool BeginTimerThread();
+bool FinishTimerThread();
 // Frees every timer record.
 void TerminateTimers();
 

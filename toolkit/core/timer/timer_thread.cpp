@@ -280,22 +280,31 @@ TimerThreadStats SettleTimerThreadForTest() {
   return stats;
 }
 
-extern "C" {
-
-unsigned int GetTickCount(void) { return static_cast<unsigned int>(CountedSteps() % kWrapSteps * kTickStep); }
-
-int StartTimerThread(void) {
+bool BeginTimerThread() {
   {
     std::lock_guard<std::mutex> hold(g_ctl.lock);
-    if (g_ctl.running) return 0;
+    if (g_ctl.running) return false;
     g_ctl.stats = TimerThreadStats{};
     g_ctl.stop = g_ctl.work = false;
     g_ctl.running = true;
   }
-  if (g_thread.Start(TimerThreadMain, kTimerThread)) return 1;
+  if (g_thread.Begin(TimerThreadMain, kTimerThread)) return true;
   std::lock_guard<std::mutex> hold(g_ctl.lock);
   g_ctl.running = false;
-  return 0;
+  return false;
 }
+
+bool FinishTimerThread() {
+  if (g_thread.Finish()) return true;
+  std::lock_guard<std::mutex> hold(g_ctl.lock);
+  g_ctl.running = false;
+  return false;
+}
+
+extern "C" {
+
+unsigned int GetTickCount(void) { return static_cast<unsigned int>(CountedSteps() % kWrapSteps * kTickStep); }
+
+int StartTimerThread(void) { return BeginTimerThread() && FinishTimerThread(); }
 
 }  // extern "C"

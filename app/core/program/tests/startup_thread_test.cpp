@@ -4,6 +4,8 @@
 // codes of a toolkit that does not start or a device without video output.
 #include <atomic>
 #include <chrono>
+#include <cstdlib>
+#include <thread>
 #include <vector>
 
 #include "app/app_messages.h"
@@ -217,6 +219,23 @@ TEST_F(StartUp, AFullRunLeavesNoThreadRunning) {
     EXPECT_EQ(RunRecorder().code, 0);
     EXPECT_EQ(StartedSince(before, 0), 0) << "closed at once " << closeAtOnce;
   }
+}
+
+}  // namespace
+
+namespace {
+
+// A live view made without the program's run: the start-up thread it
+// starts waits for the run to report it made. The process still ends.
+TEST(StartUpThreadAtExit, AThreadStillWaitingForTheLiveViewDoesNotHoldTheExit) {
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  EXPECT_EXIT(
+      {
+        startMenuMainThread();
+        while (!program_seam::startUpThreadWaitsForLiveView()) std::this_thread::yield();
+        std::exit(0);
+      },
+      ::testing::ExitedWithCode(0), "");
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <thread>
+#include <vector>
 
 #include "core/desktop/desktop.h"
 #include "core/desktop/tests/desktop_fixture.h"
@@ -53,6 +54,57 @@ TEST(DesktopScreen, BackgroundShowsAndAHiddenWindowLeavesNoPixels) {
 
   DestroyMainWindow(hwnd);
   MainWindowThreadCleanup(hwnd);
+  TerminateGUI(0);
+}
+
+LResult Framed(WindowHandle hwnd, int msg, WParam wParam, LParam lParam) {
+  return DefaultMainWinProc(hwnd, msg, wParam, lParam);
+}
+
+// Reads and paints what the thread's windows were sent, through its first
+// main window.
+void Pump(WindowHandle first) {
+  Message msg{};
+  while (PeekMessage(&msg, first, 0, 0, TRUE)) DispatchMessage(&msg);
+  HostFlush();
+}
+
+std::vector<int64_t> Shown(const Rect& r) {
+  std::vector<int64_t> pixels;
+  for (int y = r.top; y < r.bottom; ++y)
+    for (int x = r.left; x < r.right; ++x) pixels.push_back(HostReadWindowPixel(0, x, y));
+  return pixels;
+}
+
+// A hide repaints each window below only where it got some back: the
+// screen then shows what a repaint of the whole screen shows, frames and
+// captions of windows stacked in steps included.
+TEST(DesktopScreen, WhatAHideUncoversShowsAsAWholeRepaintWould) {
+  SetAppCallbacks(nullptr);
+  InitDesktop();
+  ASSERT_EQ(InitGUI(0, nullptr), 0);
+  const uint8_t shades[] = {0x40, 0x80, 0xC0, 0xF0};
+  std::vector<WindowHandle> made;
+  for (int i = 0; i < 5; ++i) {
+    const Rect at = i < 4 ? Rect{40 + 9 * i, 30 + 7 * i, 300 + 9 * i, 230 + 7 * i} : Rect{60, 50, 330, 250};
+    MainWinCreate create = MainWindowCreation(at, Framed, "step", WS_VISIBLE | WS_CAPTION | WS_BORDER);
+    create.iBkColor = RGB2Pixel(HDC_SCREEN, shades[i % 4], 0x20, 0xFF - shades[i % 4]);
+    made.push_back(CreateMainWindow(&create));
+    ASSERT_NE(made.back(), GUI_INVALID_HANDLE);
+  }
+  Pump(made[0]);
+  DestroyMainWindow(made[4]);
+  MainWindowThreadCleanup(made[4]);
+  Pump(made[0]);
+  const Rect uncovered{60, 50, 330, 250};
+  const std::vector<int64_t> afterHide = Shown(uncovered);
+  SendMessage(__gui_hwnd_desktop, MSG_PAINT, 0, 0);  // everything
+  Pump(made[0]);
+  EXPECT_EQ(afterHide, Shown(uncovered));
+  for (int i = 3; i >= 0; --i) {
+    DestroyMainWindow(made[i]);
+    MainWindowThreadCleanup(made[i]);
+  }
   TerminateGUI(0);
 }
 
