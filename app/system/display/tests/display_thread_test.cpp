@@ -350,8 +350,9 @@ TEST_F(Display, ANewLanguageSwitchesTheInterfaceAndChineseTextsHaveNoDstPage) {
   EXPECT_EQ(getSystemPageWnd(), GUI_INVALID_HANDLE) << "the switch closes every window";
   // Back to English the way a switch ends, so that no switch stays under
   // way for the tests that follow.
-  getCachedDeviceConfig()->language = 1;
-  setDeviceConfig(nullptr, getCachedDeviceConfig(), 1);
+  changeCachedDeviceConfig([](DeviceConfig& config) { config.language = 1; });
+  const DeviceConfig english = cachedDeviceConfig();
+  setDeviceConfig(nullptr, &english, 1);
   finishLangSwitch();
   EXPECT_EQ(GetLangSwitchState(), 0);
 
