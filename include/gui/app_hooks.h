@@ -74,7 +74,7 @@ typedef struct GuiAppCallbacks {
   void* (*getOutputLogin)(int outputId);
   int (*getDeviceConfig)(void* device, void* config);
   int (*setOutputLogoRect)(int outputId, const OutputLogoRect* logo, int index, int kind);
-  int* (*getLongOpState)(void);
+  int* (*getLongOpState)(void); /* its first word is read as an atomic */
   int (*isDispSwitchEnabled)(void);
   int (*getSessionFlag)(void);
   int (*isRightToLeftLang)(void);
