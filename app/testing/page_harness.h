@@ -139,6 +139,15 @@ constexpr int RandomSteps(int steps) {
 #endif
 }
 
+// Whether reference pictures are compared: read back pixel by pixel, they
+// are too slow under the thread sanitizer, whose run takes the same steps
+// without them.
+#if defined(__SANITIZE_THREAD__)
+constexpr bool kComparePictures = false;
+#else
+constexpr bool kComparePictures = true;
+#endif
+
 // Reads and dispatches the calling thread's messages until `done` holds;
 // false when it does not within `rounds` rounds of at least 2 ms (by
 // default half a minute: a sanitized run on a loaded machine is slow, and

@@ -35,7 +35,9 @@ enum {
 };
 
 /* The toolkit's view of the device configuration record: it touches only the
- * words below; the application's record must be at least this large. */
+ * words below, each read as one relaxed atomic of its width while the
+ * application's threads change them the same way; the application's record
+ * must be at least this large and aligned for its 32-bit words. */
 #define GUI_DEVICE_CONFIG_SIZE 256
 #define GUI_DEVCFG_LANGUAGE_OFFSET 4          /* 32-bit word 1 */
 #define GUI_DEVCFG_WORD10_OFFSET 40           /* 32-bit word 10 */
@@ -72,7 +74,7 @@ typedef struct GuiAppCallbacks {
   void* (*getOutputLogin)(int outputId);
   int (*getDeviceConfig)(void* device, void* config);
   int (*setOutputLogoRect)(int outputId, const OutputLogoRect* logo, int index, int kind);
-  int* (*getLongOpState)(void);
+  int* (*getLongOpState)(void); /* its first word is read as an atomic */
   int (*isDispSwitchEnabled)(void);
   int (*getSessionFlag)(void);
   int (*isRightToLeftLang)(void);

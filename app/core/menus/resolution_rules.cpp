@@ -38,11 +38,13 @@ void keepNewResolutions() {
 }
 
 int restorePrevResolutions() {
-  DeviceConfig* config = getCachedDeviceConfig();
+  DeviceConfig config = cachedDeviceConfig();
   const Outputs outputs = ruledOutputs();
-  if (outputs.vga) code(*config, 3) = static_cast<uint8_t>(getPrevResolutionOut3());
-  if (outputs.hdmi) code(*config, 2) = static_cast<uint8_t>(getPrevResolutionOut2());
-  if (const int rc = setDeviceConfig(getOutputLogin(getMainOutput()), config, 1)) return rc;
+  if (outputs.vga) code(config, 3) = static_cast<uint8_t>(getPrevResolutionOut3());
+  if (outputs.hdmi) code(config, 2) = static_cast<uint8_t>(getPrevResolutionOut2());
+  // The copy follows only what the device took.
+  if (const int rc = setDeviceConfig(getOutputLogin(getMainOutput()), &config, 1)) return rc;
+  storeCachedDeviceConfig(&config);
   return saveDeviceParams();
 }
 

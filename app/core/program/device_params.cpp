@@ -38,12 +38,11 @@ int loadDeviceParams(void) {
   OutputLogin* login = getOutputLogin(getMainOutput());
   getDeviceInfo(login, getCachedDeviceInfo());
   // The toolkit filled the kept configuration as it started and its threads
-  // read it since: it is written only when the device now says otherwise.
-  const DeviceConfig* config = getCachedDeviceConfig();
-  DeviceConfig fresh{};
-  getDeviceConfig(login, &fresh);
-  if (std::memcmp(&fresh, config, sizeof fresh) != 0) *getCachedDeviceConfig() = fresh;
-  if (config->loginRequired != 0) {
+  // read it since: what the device now says otherwise is stored.
+  DeviceConfig config{};
+  if (getDeviceConfig(login, &config) == 0) storeCachedDeviceConfig(&config);
+  config = cachedDeviceConfig();
+  if (config.loginRequired != 0) {
     setLoginState(getMainOutput(), kNobody, kNobody);
     setLoginState(getAuxOutput(), kNobody, kNobody);
   } else {
@@ -52,7 +51,7 @@ int loadDeviceParams(void) {
     loginOutput(getMainOutput(), users->users[0]);
     if (HasAuxOutput()) loginOutput(getAuxOutput(), users->users[0]);
   }
-  SetMouseScale(config->mouseScale, config->mouseThreshold);
+  SetMouseScale(config.mouseScale, config.mouseThreshold);
   DeviceTime time{};
   getDeviceTime(login, &time);
   setTimeZoneByCode(time);

@@ -1,6 +1,5 @@
 // The program's entry: the device side, the toolkit, the device parameters
 // and the live-view window, whose message loop runs until it closes.
-#include <algorithm>
 #include <atomic>
 #include <cstdio>
 #include <initializer_list>
@@ -71,7 +70,7 @@ void endRun(WindowHandle live) {
 void resetForRestart() {
   SetPowerKeyDownFlag(0);
   // A restore that asked for the reboot is over once the recorder is back.
-  std::fill(getLongOpState(), getLongOpState() + LONG_OP_STATE_WORDS, 0);
+  endLongOp();
   setDispSwitchEnabled(1);
   for (int output : {getMainOutput(), getAuxOutput()}) {
     setLiveViewActive(output, 1);

@@ -20,11 +20,17 @@
 
 namespace {
 
-int outputScreenSize(int output, Size* size) { return getOutputScreenSize(output, *getCachedDeviceConfig(), size); }
-void* cachedConfig() { return getCachedDeviceConfig(); }
+int outputScreenSize(int output, Size* size) { return getOutputScreenSize(output, cachedDeviceConfig(), size); }
 void* outputLogin(int output) { return getOutputLogin(output); }
+// The toolkit fills the application's copy through this at its start: that
+// goes through the copy's one write.
 int deviceConfig(void* login, void* config) {
-  return getDeviceConfig(static_cast<OutputLogin*>(login), static_cast<DeviceConfig*>(config));
+  if (config != cachedDeviceConfigAddress())
+    return getDeviceConfig(static_cast<OutputLogin*>(login), static_cast<DeviceConfig*>(config));
+  DeviceConfig fresh{};
+  const int rc = getDeviceConfig(static_cast<OutputLogin*>(login), &fresh);
+  if (rc == 0) storeCachedDeviceConfig(&fresh);
+  return rc;
 }
 void outputState(int state, int output) { setOutputState(output, state); }
 WindowHandle sideBarWnd() { return getSideBarWnd(getCurOutput()); }
@@ -51,7 +57,7 @@ GuiAppCallbacks table() {
   // frame buffer whatever depth the device's own video output runs at.
   t.hasLiveVideoAreaCapability = hasLiveVideoAreaCapability;
   t.gui_get_galengin = gui_get_galengin;
-  t.getCachedDeviceConfig = cachedConfig;
+  t.getCachedDeviceConfig = cachedDeviceConfigAddress;
   t.getOutputLogin = outputLogin;
   t.getDeviceConfig = deviceConfig;
   t.setOutputLogoRect = setOutputLogoRect;

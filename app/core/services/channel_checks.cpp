@@ -1,4 +1,6 @@
 // Channel checks that go with rights, and the area and page helpers.
+#include <cstring>
+
 #include "app/app_registry.h"
 #include "app/core/services/per_output.h"
 #include "app/core/toolkit_calls.h"
@@ -113,5 +115,20 @@ int findDiskIndex(int n) {
 }
 
 int* getLongOpState(void) { return g_longOpState; }
+
+void beginLongOp(const DeviceConfig* config) {
+  static_assert(sizeof *config <= (LONG_OP_STATE_WORDS - 1) * sizeof(int), "the record fits the block");
+  if (!config) return;
+  std::memcpy(g_longOpState + 1, config, sizeof *config);
+  __atomic_store_n(&g_longOpState[0], 1, __ATOMIC_RELEASE);
+}
+
+void endLongOp(void) { __atomic_store_n(&g_longOpState[0], 0, __ATOMIC_RELEASE); }
+
+int longOpConfig(DeviceConfig* config) {
+  if (!config || __atomic_load_n(&g_longOpState[0], __ATOMIC_ACQUIRE) == 0) return 0;
+  std::memcpy(config, g_longOpState + 1, sizeof *config);
+  return 1;
+}
 
 }  // extern "C"

@@ -30,7 +30,7 @@ void showCursor(int index) { SetCursorEx(GetSystemCursor(index), FALSE); }
 extern "C" {
 
 int isRightToLeftLang(void) {
-  const int language = getCachedDeviceConfig()->language;
+  const int language = cachedDeviceConfig().language;
   return language == 31 || language == 56 ? 1 : 0;
 }
 
@@ -43,7 +43,7 @@ int isLangSwitchPending(void) { return g_langSwitchPending.get(); }
 
 void beginLangSwitch(void) {
   showCursor(kBusyCursor);
-  SystemInfo[SYSINFO_LANGUAGE] = getCachedDeviceConfig()->language;
+  SystemInfo[SYSINFO_LANGUAGE] = cachedDeviceConfig().language;
   CloseAllWinsByChangeLang();
   SetLangSwitchState(1);
   setLangSwitchPending(1);
@@ -51,7 +51,7 @@ void beginLangSwitch(void) {
 
 void finishLangSwitch(void) {
   char id[16];
-  std::snprintf(id, sizeof id, "%d", getCachedDeviceConfig()->language);
+  std::snprintf(id, sizeof id, "%d", cachedDeviceConfig().language);
   SetValueToGuiEtc("menuinfo", "language", id);
   refreshLeftMenuCaptions(getMainOutput());
   refreshLeftMenuCaptions(getAuxOutput());

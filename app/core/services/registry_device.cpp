@@ -18,7 +18,6 @@ app::Word<int> g_sessionFlag{0};
 app::Word<int> g_dispSwitchEnabled{0};
 
 DeviceInfo g_deviceInfo;
-DeviceConfig g_deviceConfig;
 UserConfig g_userConfig;
 
 Size screenExtent(int output) {
@@ -40,7 +39,6 @@ void setCtrlScale(int labelTenths, int ctrlTenths) {
 int getLabelScale(void) { return g_labelTenths.get(); }
 
 DeviceInfo* getCachedDeviceInfo(void) { return &g_deviceInfo; }
-DeviceConfig* getCachedDeviceConfig(void) { return &g_deviceConfig; }
 UserConfig* getCachedUserConfig(void) { return &g_userConfig; }
 
 int getOutputFontHeight(int output) { return GetSysFontHeight(output == getMainOutput() ? 1 : 6); }

@@ -292,6 +292,12 @@ TEST_F(ProgramTest, DamagedStartUpInputsSayWhatFailedInOneLine) {
       {"system bitmap cut short", "truncate -s 50 '" + sysBitmap + "'", 0,
        warning + "bitmap file \"" + sysBitmap +
            "\" ([bitmapinfo] bitmap0) is damaged or cut short; it stays undrawn instead\n"},
+      {"background of no colour", set("win_bkcolor", "garbage"), 0,
+       warning + inConfig + "[menuinfo] win_bkcolor=garbage, which is no colour number; 0x000000 is used instead\n"},
+      {"input-method tables below none", set("imenumber", "-1"), 0,
+       warning + inConfig + "[imeinfo] imenumber=-1, which is no count of tables; no table is used instead\n"},
+      {"double-click time below none", set("dblclicktime", "-1"), 0,
+       warning + inConfig + "[mouse] dblclicktime=-1, which is no time of 1 to 999 ms; 300 ms is used instead\n"},
       {"icons below none", set("iconnumber", "-1"), 0,
        warning + inConfig + "[iconinfo] iconnumber=-1; no icons are loaded instead\n"},
       {"missing icon", "rm '" + icon + "'", 0,

@@ -59,7 +59,8 @@ struct WindowState {
 };
 WindowState& state();
 OutputLogin* login();
-DeviceConfig& cached();
+// A copy of the application's cached record.
+DeviceConfig cached();
 // The cached record brought up to what the device holds.
 void rereadConfig();
 // The current output's block of a record.

@@ -52,7 +52,7 @@ WindowState& state() {
 }
 
 OutputLogin* login() { return getOutputLogin(getCurOutput()); }
-DeviceConfig& cached() { return *getCachedDeviceConfig(); }
+DeviceConfig cached() { return cachedDeviceConfig(); }
 
 DeviceOutputBlock& block(DeviceConfig& config) {
   const int output = getCurOutput();
@@ -60,16 +60,9 @@ DeviceOutputBlock& block(DeviceConfig& config) {
 }
 
 
-// The toolkit's threads read the cached record as they run, a byte at a
-// time as relaxed atomics: only the bytes the device now reports otherwise
-// are written, each as such an atomic.
 void rereadConfig() {
   DeviceConfig fresh{};
-  if (getDeviceConfig(login(), &fresh) != 0) return;
-  const auto* from = reinterpret_cast<const uint8_t*>(&fresh);
-  auto* to = reinterpret_cast<uint8_t*>(&cached());
-  for (size_t i = 0; i < sizeof fresh; ++i)
-    if (__atomic_load_n(&to[i], __ATOMIC_RELAXED) != from[i]) __atomic_store_n(&to[i], from[i], __ATOMIC_RELAXED);
+  if (getDeviceConfig(login(), &fresh) == 0) storeCachedDeviceConfig(&fresh);
 }
 
 MousePair currentMousePair() {

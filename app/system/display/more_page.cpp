@@ -90,7 +90,7 @@ void createOptions(WindowHandle page, DeviceConfig& config) {
 }
 
 void init(WindowHandle page) {
-  DeviceConfig& config = cached();
+  DeviceConfig config = cached();
   createEdits(page, config);
   if (hasBrightness()) {
     pageframe::createFromKey(page, kSection,

@@ -34,22 +34,21 @@ void init(WindowHandle dlg) {
   pageframe::createFromKey(dlg, kSection, {"button", "guide_nextstep", kButtonStyle, 0, PAGE_ID_NEXT, false});
   pageframe::createFromKey(dlg, kSection, {"button", "guide_cancel", kButtonStyle, 0, PAGE_ID_CANCEL, false});
   language::fillLanguageList(dlg, kLanguage, kSection);
-  language::selectLanguage(dlg, kLanguage, getCachedDeviceConfig()->language);
+  language::selectLanguage(dlg, kLanguage, cachedDeviceConfig().language);
   SetFocusChild(GetDlgItem(dlg, PAGE_ID_NEXT));
 }
 
 void next(WindowHandle dlg) {
   const int chosen = language::selectedLanguageId(dlg, kLanguage);
-  DeviceConfig* cached = getCachedDeviceConfig();
-  if (chosen > 0 && chosen != cached->language) {
-    DeviceConfig record = *cached;
+  if (chosen > 0 && chosen != cachedDeviceConfig().language) {
+    DeviceConfig record = cachedDeviceConfig();
     record.language = static_cast<decltype(record.language)>(chosen);
     // The interface and the application's copy follow only a language the
     // device took; a refusal is shown and the interface stays as it is.
     if (const int rc = setDeviceConfig(getOutputLogin(getMainOutput()), &record, 1)) {
       reportSaveFailed(dlg, rc);
     } else {
-      cached->language = record.language;
+      changeCachedDeviceConfig([&record](DeviceConfig& cached) { cached.language = record.language; });
       if (const int kept = saveDeviceParams()) reportSaveFailed(dlg, kept);
       beginLangSwitch();
     }

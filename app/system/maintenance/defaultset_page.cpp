@@ -1,7 +1,6 @@
 // The restore-defaults page: one text and OK. OK asks the device to restore
 // its factory settings and announces the reboot; the long-operation block
 // keeps the settings of before, so the hint centres on the output as it was.
-#include <cstring>
 
 #include "app/device_backend.h"
 #include "app/login_rights.h"
@@ -20,7 +19,6 @@ constexpr const char* kSection = "defaultset";
 constexpr int kText = 20992;
 constexpr int kRestoreAll = 1;
 
-void clearLongOp() { std::memset(getLongOpState(), 0, LONG_OP_STATE_WORDS * sizeof(int)); }
 
 void init(WindowHandle page) {
   pageframe::createFromKey(page, kSection, {"static", "continue", WS_CHILD | WS_VISIBLE | SS_LEFT, WS_EX_PLACE_MASK | WS_EX_TRANSPARENT,
@@ -33,15 +31,12 @@ void restore(WindowHandle page) {
   maintenance::BusyCursor busy;
   SetPowerKeyDownFlag(1);
   OutputLogin* login = getOutputLogin(getCurOutput());
-  int* block = getLongOpState();
   DeviceConfig config{};
   getDeviceConfig(login, &config);
-  block[0] = 1;
-  static_assert(sizeof config <= (LONG_OP_STATE_WORDS - 1) * sizeof(int), "config fits the block");
-  std::memcpy(block + 1, &config, sizeof config);
+  beginLongOp(&config);
   // A refused restore changed nothing: no reboot to announce.
   if (const int rc = restoreDefaults(login, kRestoreAll)) {
-    clearLongOp();
+    endLongOp();
     SetPowerKeyDownFlag(0);
     reportSaveFailed(page, rc);
     return;
@@ -65,7 +60,7 @@ const pageframe::PageWindow kWindow{kSection, kPages, pageframe::kMaintenanceSlo
 
 LResult winProc(WindowHandle hwnd, int message, WParam wParam, LParam lParam) {
   // A restore left from before must not move the hint of a later reboot.
-  if (message == MSG_INITDIALOG) clearLongOp();
+  if (message == MSG_INITDIALOG) endLongOp();
   return pageframe::windowDefault(kWindow, hwnd, message, wParam, lParam);
 }
 

@@ -3,7 +3,6 @@
 // the program ends or starts again.
 #include <atomic>
 #include <cstdio>
-#include <cstring>
 
 #include "app/app_registry.h"
 #include "app/login_rights.h"
@@ -68,11 +67,9 @@ const pageframe::DialogHooks kHooks{init, nullptr, shutdown::paintBackground, cl
 // defaults will give the main output, else the main output's extent.
 void centringScreen(int* width, int* height) {
   const int main = getMainOutput();
-  const int* state = getLongOpState();
   Size size{};
-  if (state && state[0] != 0) {
-    DeviceConfig config{};
-    std::memcpy(&config, state + 1, sizeof config);
+  DeviceConfig config{};
+  if (longOpConfig(&config)) {
     if (getOutputScreenSize(main, config, &size) == 0 && size.cx > 0 && size.cy > 0) {
       *width = size.cx;
       *height = size.cy;

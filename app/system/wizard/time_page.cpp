@@ -124,17 +124,15 @@ bool copyRule(DeviceConfig& config, int zone) {
          std::memcmp(before.dstEnd, config.dstEnd, sizeof config.dstEnd) != 0;
 }
 
-// The fields this page changes into the application's copy of the record;
-// the desktop thread reads other fields of it, so the copy is never
-// written whole.
+// The fields this page changes, into the application's copy of the record.
 void keepCached(const DeviceConfig& config) {
-  DeviceConfig* cached = getCachedDeviceConfig();
-  if (!cached) return;
-  cached->dateFormat = config.dateFormat;
-  cached->dstEnabled = config.dstEnabled;
-  cached->dstBias = config.dstBias;
-  std::memcpy(cached->dstStart, config.dstStart, sizeof config.dstStart);
-  std::memcpy(cached->dstEnd, config.dstEnd, sizeof config.dstEnd);
+  changeCachedDeviceConfig([&config](DeviceConfig& cached) {
+    cached.dateFormat = config.dateFormat;
+    cached.dstEnabled = config.dstEnabled;
+    cached.dstBias = config.dstBias;
+    std::memcpy(cached.dstStart, config.dstStart, sizeof config.dstStart);
+    std::memcpy(cached.dstEnd, config.dstEnd, sizeof config.dstEnd);
+  });
 }
 
 // 0, or the code of the step that failed.

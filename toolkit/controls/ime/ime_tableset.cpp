@@ -76,6 +76,13 @@ extern "C" int InitIME(void) {
   if (!ime::ReadValue("imetabpath", ime::kPathBytes, &config.path) || !ime::ReadValue("imenumber", 16, &number))
     return 0;
   config.number = std::atoi(number.c_str());
+  // Below 1 leaves only the built-in method; a count that is no number or
+  // below 0 is a damaged file, said so.
+  char* end = nullptr;
+  const long said = std::strtol(number.c_str(), &end, 10);
+  if (end == number.c_str() || *end != '\0' || said < 0)
+    WarnOfUnusableSetting("imeinfo", "imenumber", number.c_str(), "no count of tables",
+                          config.number < 1 ? "no table" : std::to_string(config.number));
   const int names = std::min(config.number, ime::kMaxConfiguredNames);
   for (int i = 0; i < names; ++i) {
     char key[16];

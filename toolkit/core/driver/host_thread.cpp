@@ -34,7 +34,7 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 // The longest the start gate keeps the main window unshown.
-constexpr std::chrono::milliseconds kMaxStartGate{3000};
+constexpr int kMaxStartGateMs = 3000;
 
 struct HostState {
   std::mutex lock;  // guards tasks and thread
@@ -79,6 +79,7 @@ struct HostState {
   // ticks) the count has been above zero.
   std::atomic<int> presentHolds{0};
   std::atomic<int> maxHoldMs{kMaxPresentHoldMs};
+  std::atomic<int> maxStartGateMs{kMaxStartGateMs};
   std::atomic<Clock::rep> heldSince{0};
   // The last hold went with a present pending: that present completes an
   // action and is not paced.
@@ -536,7 +537,7 @@ void hostMain(int width, int height, std::promise<bool> ready) {
     ready.set_value(false);
     return;
   }
-  s.gateDeadline = Clock::now() + kMaxStartGate;
+  s.gateDeadline = Clock::now() + std::chrono::milliseconds(s.maxStartGateMs.load());
   s.wakeEvent = SDL_RegisterEvents(1);
   s.sdlWaits = driverWaits();
   if (!makeWindow(kMainSlot, width, height)) {
@@ -747,6 +748,7 @@ void HoldPresents() {
 int HeldPresents() { return state().presentHolds.load(); }
 
 void SetMaxPresentHoldMs(int ms) { state().maxHoldMs = ms > 0 ? ms : kMaxPresentHoldMs; }
+void SetMaxStartGateMs(int ms) { state().maxStartGateMs = ms > 0 ? ms : kMaxStartGateMs; }
 
 bool WindowShown(int slot) {
   bool shown = false;

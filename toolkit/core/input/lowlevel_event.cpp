@@ -3,7 +3,9 @@
 #include "core/input/lowlevel_event.h"
 
 #include <cstdlib>
+#include <string>
 
+#include "core/control_support.h"
 #include "core/input/ial.h"
 #include "gui/gui_etc.h"
 #include "gui/timer.h"
@@ -19,13 +21,18 @@ constexpr long kDefaultTimeoutUsec = 300000;
 constexpr long kDefaultRepeatUsec = 50000;
 
 // Milliseconds in 1..999 become ticks; anything else keeps the default.
+// A value that is not wholly such a number is warned of.
 void ReadDoubleClickTime() {
   g_state.dblclickTicks = kDefaultDblClickTicks;
   char text[11];
   if (GetGuiEtcValue("mouse", "dblclicktime", text, sizeof text) != ETC_OK) return;
   char* end = nullptr;
   long ms = std::strtol(text, &end, 10);
-  if (end != text && ms >= 1 && ms <= 999) g_state.dblclickTicks = static_cast<int>(ms / 10);
+  const bool taken = end != text && ms >= 1 && ms <= 999;
+  if (taken) g_state.dblclickTicks = static_cast<int>(ms / 10);
+  if (!taken || *end != '\0')
+    WarnOfUnusableSetting("mouse", "dblclicktime", text, "no time of 1 to 999 ms",
+                          std::to_string(g_state.dblclickTicks * 10) + " ms");
 }
 
 void ReadIntervals() {

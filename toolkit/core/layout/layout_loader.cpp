@@ -8,6 +8,7 @@
 #include <new>
 #include <string>
 
+#include "core/control_support.h"
 #include "core/element/size_limit.h"
 #include "core/layout/control_entries.h"
 #include "core/layout/layout_sources.h"
@@ -153,8 +154,14 @@ class LayoutLoader {
     char text[64];
     if (GetGuiEtcValue("menuinfo", "win_bkcolor", text, sizeof text) != ETC_OK) return false;
     text[kColorTextMax] = '\0';
-    const unsigned long color = std::strtoul(text, nullptr, 0);
+    char* end = nullptr;
+    const unsigned long color = std::strtoul(text, &end, 0);
     if (color > kMaxColor) return Refuse("has a [menuinfo] win_bkcolor above 0xFFFFFF");
+    if (end == text || *end != '\0') {
+      char used[16];
+      std::snprintf(used, sizeof used, "0x%06lX", color);
+      WarnOfUnusableSetting("menuinfo", "win_bkcolor", text, "no colour number", used);
+    }
     // The colour word has red in its low byte.
     SystemInfo[SYSINFO_BKCOLOR] = static_cast<int32_t>(
         RGB2Pixel(HDC_SCREEN, color & 0xFF, (color >> 8) & 0xFF, (color >> 16) & 0xFF));

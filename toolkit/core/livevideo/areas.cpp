@@ -358,7 +358,8 @@ int SetPixelAlign(int output, int* x, int* y, int* w, int* h, int step) {
   if (!x || !y || !w || !h || step < 1) return 0;
   Size screen{};
   int* longOp = GuiApp()->getLongOpState ? GuiApp()->getLongOpState() : nullptr;
-  if (longOp && longOp[0])
+  // The application sets the word on its own thread.
+  if (longOp && __atomic_load_n(&longOp[0], __ATOMIC_ACQUIRE))
     getOutputScreenSizeHook(getCurOutputHook(), &screen);
   else
     GetScreenExtentEx(output, &screen);

@@ -8,8 +8,8 @@
 namespace {
 
 std::atomic<int> g_curOutput{3};
-uint8_t g_storedConfig[GUI_DEVICE_CONFIG_SIZE];
-uint8_t g_cachedConfig[GUI_DEVICE_CONFIG_SIZE];
+alignas(uint32_t) uint8_t g_storedConfig[GUI_DEVICE_CONFIG_SIZE];
+alignas(uint32_t) uint8_t g_cachedConfig[GUI_DEVICE_CONFIG_SIZE];
 struct OutputLogin {
   int outputId;
 };
@@ -169,15 +169,11 @@ const uint8_t* configBytes() {
 }
 
 // The application writes its cached configuration on its own threads while
-// the toolkit's threads read it: both sides take it a byte at a time as
-// relaxed atomics, the writer storing only bytes that changed.
-uint8_t sharedByte(const uint8_t* p, size_t offset) { return __atomic_load_n(p + offset, __ATOMIC_RELAXED); }
-uint32_t sharedValue(const uint8_t* p, size_t offset, size_t size) {
-  uint8_t bytes[sizeof(uint32_t)] = {};
-  for (size_t i = 0; i < size; ++i) bytes[i] = sharedByte(p, offset + i);
-  uint32_t v;
-  std::memcpy(&v, bytes, sizeof v);
-  return v;
+// the toolkit's threads read it: both sides take each word as one relaxed
+// atomic of its width (the record is aligned for its 32-bit words).
+template <typename T>
+T sharedWord(const uint8_t* p, size_t offset) {
+  return __atomic_load_n(reinterpret_cast<const T*>(p + offset), __ATOMIC_RELAXED);
 }
 
 }  // namespace
@@ -233,7 +229,7 @@ void zeroFill(void* buffer, size_t size) {
 
 int DeviceConfigLanguageId(void) {
   const uint8_t* p = configBytes();
-  return p ? static_cast<int>(sharedValue(p, GUI_DEVCFG_LANGUAGE_OFFSET, sizeof(uint32_t))) : 1;
+  return p ? static_cast<int>(sharedWord<uint32_t>(p, GUI_DEVCFG_LANGUAGE_OFFSET)) : 1;
 }
 
 // Output blocks exist for ids 0..3; other ids read nothing.
@@ -241,20 +237,20 @@ static bool validOutput(int outputId) { return outputId >= 0 && outputId <= 3; }
 
 int DeviceConfigTvStandard(int outputId) {
   const uint8_t* p = configBytes();
-  return p && validOutput(outputId) ? sharedByte(p, GUI_DEVCFG_OUTPUT_BLOCK(outputId)) : 0;
+  return p && validOutput(outputId) ? sharedWord<uint8_t>(p, GUI_DEVCFG_OUTPUT_BLOCK(outputId)) : 0;
 }
 int DeviceConfigMenuAlpha(int outputId) {
   const uint8_t* p = configBytes();
-  return p && validOutput(outputId) ? sharedByte(p, GUI_DEVCFG_MENU_ALPHA(outputId)) : 0;
+  return p && validOutput(outputId) ? sharedWord<uint8_t>(p, GUI_DEVCFG_MENU_ALPHA(outputId)) : 0;
 }
 int DeviceConfigIdleIndex(int outputId) {
   const uint8_t* p = configBytes();
   if (!p || !validOutput(outputId)) return 0;
-  return static_cast<uint16_t>(sharedValue(p, GUI_DEVCFG_IDLE_INDEX(outputId), sizeof(uint16_t)));
+  return sharedWord<uint16_t>(p, GUI_DEVCFG_IDLE_INDEX(outputId));
 }
 int DeviceConfigResolutionCode(int outputId) {
   const uint8_t* p = configBytes();
-  return p && validOutput(outputId) ? sharedByte(p, GUI_DEVCFG_RESOLUTION(outputId)) : 0;
+  return p && validOutput(outputId) ? sharedWord<uint8_t>(p, GUI_DEVCFG_RESOLUTION(outputId)) : 0;
 }
 
 }  // extern "C"

@@ -75,8 +75,20 @@ int getLabelScale(void);
 
 /* The start-up copies of the device records, kept for the whole run. */
 DeviceInfo* getCachedDeviceInfo(void);
-DeviceConfig* getCachedDeviceConfig(void);
 UserConfig* getCachedUserConfig(void);
+
+/* The copy of the device's configuration, kept for the whole run. The
+ * toolkit's threads read it as they run while the application's threads
+ * change it, so it is read and written only through these, on any thread:
+ * every word the toolkit reads (gui/app_hooks.h) as one relaxed atomic of
+ * its width, every other byte as a relaxed atomic byte. A store writes only
+ * what differs; a change edits a copy of the record as it stands, under the
+ * lock every writer takes. */
+DeviceConfig cachedDeviceConfig(void);
+void storeCachedDeviceConfig(const DeviceConfig* config);
+void changeCachedDeviceConfig(void (*change)(DeviceConfig* config, void* context), void* context);
+/* Where the copy lies, for the toolkit's call-back alone. */
+void* cachedDeviceConfigAddress(void);
 
 /* Screen queries per output. */
 int getOutputFontHeight(int output);
@@ -96,5 +108,14 @@ void setDispSwitchEnabled(int value);
 int isDispSwitchEnabled(void);
 
 GUI_EXTERN_C_END
+
+#ifdef __cplusplus
+/* The change as a function of the record: `change(DeviceConfig&)`. */
+template <typename Change>
+void changeCachedDeviceConfig(Change change) {
+  changeCachedDeviceConfig([](DeviceConfig* config, void* context) { (*static_cast<Change*>(context))(*config); },
+                           &change);
+}
+#endif
 
 #endif

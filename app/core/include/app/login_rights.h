@@ -88,8 +88,16 @@ void setCurPageWnd(WindowHandle hwnd);
 WindowHandle getCurPageWnd(void);
 int findDiskIndex(int n);
 #define LONG_OP_STATE_WORDS 72
-/* First word 1 while a long device operation runs. */
+/* A long device operation (a restore of the defaults) under way: the first
+ * word is 1 while it runs, the words after it hold the configuration it
+ * gives. The toolkit's threads read the first word as they place video
+ * areas, so it is an atomic, set only after the record is stored and
+ * cleared without touching the record, through these alone. */
 int* getLongOpState(void);
+void beginLongOp(const DeviceConfig* config);
+void endLongOp(void);
+/* 1 with the record of the operation under way, else 0. */
+int longOpConfig(DeviceConfig* config);
 
 GUI_EXTERN_C_END
 

@@ -157,9 +157,8 @@ TEST_F(LeftMenu, BarNarrowsByTheItemsLeftOutAndKeepsItsButtonsRightOfTheGrip) {
        {12288, 12292, 12296, 12301}},
   };
   // The device reports an 800 x 600 auxiliary output.
-  auto& auxCode = getCachedDeviceConfig()->resolutions[0].code;
-  const auto savedCode = auxCode;
-  auxCode = 1;
+  const auto savedCode = cachedDeviceConfig().resolutions[0].code;
+  changeCachedDeviceConfig([](DeviceConfig& config) { config.resolutions[0].code = 1; });
   for (const Row& row : rows) {
     device_seam::overrideAnswer(hasManualSnapshot, row.snapshot);
     device_seam::overrideAnswer(hasPreviewStrategy, row.strategy);
@@ -181,7 +180,7 @@ TEST_F(LeftMenu, BarNarrowsByTheItemsLeftOutAndKeepsItsButtonsRightOfTheGrip) {
     GetWindowRect(GetDlgItem(bar, 12289), &button);
     EXPECT_EQ(button.bottom, 48);
   }
-  auxCode = savedCode;
+  changeCachedDeviceConfig([savedCode](DeviceConfig& config) { config.resolutions[0].code = savedCode; });
 }
 
 // ---- Handlers ----

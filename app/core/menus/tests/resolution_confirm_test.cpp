@@ -53,7 +53,7 @@ class ResolutionRules : public ::testing::TestWithParam<Row> {
     config.resolutions[2].code = kNewVga;
     config.resolutions[1].code = kNewHdmi;
     EXPECT_EQ(setDeviceConfig(getOutputLogin(row.mainOutput), &config, 1), 0);
-    *getCachedDeviceConfig() = config;
+    storeCachedDeviceConfig(&config);
     setPrevResolutionOut3(kPrevVga);
     setPrevResolutionOut2(kPrevHdmi);
     device_seam::startCallLog();
@@ -80,9 +80,9 @@ TEST_P(ResolutionRules, CancelStoresThePreviousResolutions) {
   EXPECT_EQ(storedConfigWrites(), 1);
   DeviceConfig stored{};
   ASSERT_EQ(getDeviceConfig(getOutputLogin(row.mainOutput), &stored), 0);
-  for (const DeviceConfig* config : {static_cast<const DeviceConfig*>(getCachedDeviceConfig()), static_cast<const DeviceConfig*>(&stored)}) {
-    EXPECT_EQ(config->resolutions[2].code, row.vga ? kPrevVga : kNewVga);
-    EXPECT_EQ(config->resolutions[1].code, row.hdmi ? kPrevHdmi : kNewHdmi);
+  for (const DeviceConfig& config : {cachedDeviceConfig(), stored}) {
+    EXPECT_EQ(config.resolutions[2].code, row.vga ? kPrevVga : kNewVga);
+    EXPECT_EQ(config.resolutions[1].code, row.hdmi ? kPrevHdmi : kNewHdmi);
   }
 }
 

@@ -55,7 +55,7 @@ class ResolutionOnScreen : public guitest::StartedGui {
     getDeviceConfig(getOutputLogin(3), &config);  // whole: the device checks every field
     config.resolutions[2].code = kNewVga;
     EXPECT_EQ(setDeviceConfig(getOutputLogin(3), &config, 1), 0);
-    *getCachedDeviceConfig() = config;
+    storeCachedDeviceConfig(&config);
     setPrevResolutionOut3(kPrevVga);
     MainWinCreate create = MainWindowCreation({0, 0, 10, 10}, HelperProc, "helper", 0);
     helper_ = CreateMainWindow(&create);
@@ -118,9 +118,11 @@ TEST_F(ResolutionOnScreen, EachWayOutKeepsOrRestoresAsItSays) {
       {"the sixteenth expiry", [&](WindowHandle dialog) { expire(dialog, 1); }, false},
   };
   for (const auto& w : ways) {
-    getDeviceConfig(getOutputLogin(3), getCachedDeviceConfig());
-    getCachedDeviceConfig()->resolutions[2].code = kNewVga;
-    EXPECT_EQ(setDeviceConfig(getOutputLogin(3), getCachedDeviceConfig(), 1), 0);
+    DeviceConfig config{};
+    getDeviceConfig(getOutputLogin(3), &config);
+    config.resolutions[2].code = kNewVga;
+    EXPECT_EQ(setDeviceConfig(getOutputLogin(3), &config, 1), 0);
+    storeCachedDeviceConfig(&config);
     setPrevResolutionOut3(kPrevVga);
     bool openAfterFifteen = false;
     Run([&](WindowHandle dialog) {

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <string>
 
 #include "app/device_test_seam.h"
@@ -37,6 +38,8 @@ inline Run RunRecorder() {
   testing::internal::CaptureStdout();
   const int code = runRecorder();
   Run run{code, testing::internal::GetCapturedStdout()};
+  // What a failed assertion said while the output was taken is in it.
+  if (testing::Test::HasFailure()) std::fputs(run.out.c_str(), stdout);
   SetAppCallbacks(nullptr);
   return run;
 }

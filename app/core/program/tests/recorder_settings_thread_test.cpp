@@ -346,7 +346,8 @@ TEST(RecorderSettings, RestoreRebootsIntoTheLiveViewWithTheDefaults) {
     // The defaults switch the start-up wizard on again.
     STEP(d.LeaveWizard(), "the start-up wizard left again");
     STEP(Driver::WaitFor([] { return !program_seam::startUpThreadRunning(); }), "start-up done");
-    STEP(GetPowerKeyDownFlag() == 0 && getLongOpState()[0] == 0, "flags cleared");
+    DeviceConfig restoring{};
+    STEP(GetPowerKeyDownFlag() == 0 && longOpConfig(&restoring) == 0, "flags cleared");
     getRs232Config(nullptr, &serial);
     STEP(serial.baudRate == 9, "defaults: 9600 baud");
     d.CloseHostWindow();

@@ -229,11 +229,11 @@ TEST_F(ServicesTest, ValueTextsTakeTheFirstRowAndCutToTheBuffer) {
   EXPECT_EQ(getRowValue(rows, 3, 3), -1);
   EXPECT_EQ(getRowValue(rows, 3, -1), -1);
 
-  getCachedDeviceConfig()->language = 56;
+  changeCachedDeviceConfig([](DeviceConfig& config) { config.language = 56; });
   EXPECT_EQ(isRightToLeftLang(), 1);
   formatValueName(rows, 3, 7, out, sizeof out);
   EXPECT_STREQ(out, "7 :Value Type Unknown");
-  getCachedDeviceConfig()->language = 1;
+  changeCachedDeviceConfig([](DeviceConfig& config) { config.language = 1; });
 
   LoadShippedLayout();
   EXPECT_EQ(formatValueText("commons", rows, 3, 1, out, sizeof out), 0);

@@ -99,7 +99,7 @@ TEST_F(ServicesTest, MissingTextsOpenNoQuestion) {
 
 TEST_F(ServicesTest, RangeHintsReadFromTheFarEndRightToLeft) {
   LoadShippedLayout();
-  getCachedDeviceConfig()->language = 31;
+  changeCachedDeviceConfig([](DeviceConfig& config) { config.language = 31; });
   EXPECT_EQ(showRangeHint(kOwner, "commons", "ok", 1, 99), 0);
   EXPECT_EQ(Boxes().Take().at(0).text, "99 is out of range (1-OK)!");
   EXPECT_EQ(showRangeHint(kOwner, "commons", "ok", 10, 5), -1);

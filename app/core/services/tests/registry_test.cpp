@@ -109,7 +109,7 @@ TEST_F(ServicesTest, ToolkitAndApplicationShareOneState) {
   EXPECT_EQ(isLoginFlag(1), 1);
   EXPECT_EQ(isLoginFlag(3), 0);
 
-  EXPECT_EQ(getDeviceConfigHook(), static_cast<void*>(getCachedDeviceConfig()));
+  EXPECT_EQ(getDeviceConfigHook(), cachedDeviceConfigAddress());
   EXPECT_EQ(getOutputLoginHook(2), static_cast<void*>(getOutputLogin(2)));
   setDateFormat(2);
   EXPECT_EQ(getDateFormatHook(), 2);
@@ -123,7 +123,7 @@ TEST_F(ServicesTest, ToolkitAndApplicationShareOneState) {
   EXPECT_EQ(getPlaybackExtraWndHook(), GUI_INVALID_HANDLE);
   EXPECT_EQ(getPreviewExtraWndHook(), GUI_INVALID_HANDLE);
 
-  getCachedDeviceConfig()->resolutions[2].code = 109;
+  changeCachedDeviceConfig([](DeviceConfig& config) { config.resolutions[2].code = 109; });
   Size size{};
   EXPECT_EQ(getOutputScreenSizeHook(3, &size), 0);
   EXPECT_EQ(size.cx, 1920);
@@ -132,11 +132,13 @@ TEST_F(ServicesTest, ToolkitAndApplicationShareOneState) {
 // Start-up reads the device configuration into the application's copy:
 // the whole record, not just the part the toolkit itself reads.
 TEST_F(ServicesTest, StartUpFetchFillsTheWholeConfiguration) {
-  DeviceConfig* config = getCachedDeviceConfig();
-  std::memset(config, 0xCC, sizeof *config);
+  DeviceConfig config;
+  std::memset(&config, 0xCC, sizeof config);
+  storeCachedDeviceConfig(&config);
   ASSERT_EQ(GuiApp()->getDeviceConfig(getOutputLoginHook(getCurOutputHook()), getDeviceConfigHook()), 0);
-  EXPECT_EQ(config->language, 1);
-  EXPECT_EQ(config->reserved[sizeof config->reserved - 1], 0);
+  config = cachedDeviceConfig();
+  EXPECT_EQ(config.language, 1);
+  EXPECT_EQ(config.reserved[sizeof config.reserved - 1], 0);
   EXPECT_EQ(DeviceConfigLanguageId(), 1);
 }
 

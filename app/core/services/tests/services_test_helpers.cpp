@@ -47,7 +47,7 @@ void ServicesTest::LoadShippedLayout(const std::vector<std::string>& drop) {
 }
 
 void ServicesTest::UseLanguage(int languageId) {
-  getCachedDeviceConfig()->language = languageId;
+  changeCachedDeviceConfig([languageId](DeviceConfig& config) { config.language = languageId; });
   SystemInfo[SYSINFO_LANGUAGE] = languageId;
   ASSERT_TRUE(LoadStrings());
 }

@@ -60,8 +60,9 @@ class ServicesTest : public ::testing::Test {
       setLoginFlag(output, 0);
       setOutputRelogin(output, 0);
     }
-    *getCachedDeviceConfig() = DeviceConfig{};
-    getCachedDeviceConfig()->language = 1;
+    DeviceConfig english{};
+    english.language = 1;
+    storeCachedDeviceConfig(&english);
     setDateFormat(0);
     installAppCallbacks();
     BoxLog::Instance() = BoxLog{};

@@ -360,8 +360,9 @@ TEST_F(Display, ANewLanguageSwitchesTheInterfaceAndChineseTextsHaveNoDstPage) {
   EXPECT_EQ(getSystemPageWnd(), GUI_INVALID_HANDLE) << "the switch closes every window";
   // Back to English the way a switch ends, so that no switch stays under
   // way for the tests that follow.
-  getCachedDeviceConfig()->language = 1;
-  EXPECT_EQ(setDeviceConfig(nullptr, getCachedDeviceConfig(), 1), 0);
+  changeCachedDeviceConfig([](DeviceConfig& config) { config.language = 1; });
+  const DeviceConfig english = cachedDeviceConfig();
+  EXPECT_EQ(setDeviceConfig(nullptr, &english, 1), 0);
   finishLangSwitch();
   EXPECT_EQ(GetLangSwitchState(), 0);
 

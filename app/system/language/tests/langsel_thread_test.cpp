@@ -38,8 +38,9 @@ int StoredLanguage() {
 class LangSel : public LiveGui {
  protected:
   void SetLanguage(int id) {
-    getCachedDeviceConfig()->language = id;
-    ASSERT_EQ(setDeviceConfig(nullptr, getCachedDeviceConfig(), 1), 0);
+    changeCachedDeviceConfig([id](DeviceConfig& config) { config.language = id; });
+    const DeviceConfig config = cachedDeviceConfig();
+    ASSERT_EQ(setDeviceConfig(nullptr, &config, 1), 0);
   }
   void TearDown() override {
     // The texts go back to English for the next test.
@@ -67,7 +68,7 @@ TEST_F(LangSel, ARefusedLanguageKeepsTheInterface) {
   EXPECT_TRUE(picked);
   ASSERT_EQ(livetest::Boxes().size(), 1u);
   EXPECT_EQ(livetest::Boxes()[0].key, "savefailed_code");
-  EXPECT_EQ(getCachedDeviceConfig()->language, kEnglish);
+  EXPECT_EQ(cachedDeviceConfig().language, kEnglish);
   EXPECT_EQ(StoredLanguage(), kEnglish);
   EXPECT_EQ(isLangSwitchPending(), 0);
   const char* next = lookupText("langsel", "guide_nextstep");
@@ -120,7 +121,7 @@ TEST_F(LangSel, NextSavesOnlyAChangedLanguageAndSwitchesToIt) {
     EXPECT_EQ(state, OUTSTATE_MENU);
     EXPECT_EQ(session, 1);
     EXPECT_EQ(saves, row.saves);
-    EXPECT_EQ(getCachedDeviceConfig()->language, row.language);
+    EXPECT_EQ(cachedDeviceConfig().language, row.language);
     EXPECT_EQ(StoredLanguage(), row.language);
     EXPECT_EQ(isLangSwitchPending(), 0);
     const char* next = lookupText("langsel", "guide_nextstep");

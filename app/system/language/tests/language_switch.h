@@ -14,8 +14,9 @@
 namespace langtest {
 
 inline void SwitchLanguage(int language) {
-  getCachedDeviceConfig()->language = language;
-  ASSERT_EQ(setDeviceConfig(nullptr, getCachedDeviceConfig(), 1), 0);
+  changeCachedDeviceConfig([language](DeviceConfig& config) { config.language = language; });
+  const DeviceConfig config = cachedDeviceConfig();
+  ASSERT_EQ(setDeviceConfig(nullptr, &config, 1), 0);
   ASSERT_EQ(SetValueToGuiEtc("menuinfo", "language", std::to_string(language).c_str()), 0);
   SetLangSwitchState(0);
 }

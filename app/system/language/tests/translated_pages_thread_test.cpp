@@ -71,7 +71,7 @@ TEST_F(TranslatedPages, InGermanAndChineseMatchTheirReferences) {
       Rect r{};
       GetWindowRect(win, &r);
       r.top += p.top;
-      livetest::MatchesReference(__FILE__, name.c_str(), livetest::SettledGrab(r));
+      if (livetest::kComparePictures) livetest::MatchesReference(__FILE__, name.c_str(), livetest::SettledGrab(r));
       TearDown();
       SetUp();
     }

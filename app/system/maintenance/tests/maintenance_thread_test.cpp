@@ -15,9 +15,11 @@
 #include "app/system_pages.h"
 #include "app/system/tests/system_input.h"
 #include "app/testing/page_harness.h"
+#include "app/testing/reader_thread.h"
 #include "app/usbdev.h"
 #include "gui/desktop.h"
 #include "gui/listview.h"
+#include "gui/livevideo.h"
 #include "gui/message.h"
 #include "gui/propsheet.h"
 #include "gui/timer.h"
@@ -107,12 +109,14 @@ class Maintenance : public LiveGui {
 };
 
 TEST_F(Maintenance, RestoreResetsEveryKeptRecordAndAnnouncesTheReboot) {
-  getLongOpState()[0] = 1;
+  DeviceConfig left{};
+  beginLongOp(&left);
   Rs232Config serial{};
   serial.baudRate = 12;
   ASSERT_EQ(setRs232Config(nullptr, &serial, 1), 0);
   Open("default");
-  EXPECT_EQ(getLongOpState()[0], 0) << "opening clears a restore left from before";
+  DeviceConfig kept{};
+  EXPECT_EQ(longOpConfig(&kept), 0) << "opening clears a restore left from before";
   Shot("defaultset");
   DeviceConfig before{};
   getDeviceConfig(nullptr, &before);
@@ -120,14 +124,40 @@ TEST_F(Maintenance, RestoreResetsEveryKeptRecordAndAnnouncesTheReboot) {
   EXPECT_TRUE(livetest::PumpUntil([] { return !g_hints.empty(); }));
   EXPECT_EQ(g_hints, std::vector<int>{1});
   EXPECT_EQ(GetPowerKeyDownFlag(), 1) << "the recorder reboots";
-  EXPECT_EQ(getLongOpState()[0], 1);
-  EXPECT_EQ(std::memcmp(getLongOpState() + 1, &before, sizeof before), 0);
+  EXPECT_EQ(longOpConfig(&kept), 1);
+  EXPECT_EQ(std::memcmp(&kept, &before, sizeof before), 0);
   getRs232Config(nullptr, &serial);
   EXPECT_EQ(serial.baudRate, 9) << "every kept record is back to its default";
   EXPECT_TRUE(BoxTexts().empty());
   Close();
   SetPowerKeyDownFlag(0);
-  getLongOpState()[0] = 0;
+  endLongOp();
+}
+
+// The restore marks its record for the threads that place video areas as
+// they paint, and a refusal takes the mark back, while such a thread reads.
+TEST_F(Maintenance, ARestoreMarksItsRecordWhileAnotherThreadPlacesAreas) {
+  for (const bool refused : {true, false}) {
+    SCOPED_TRACE(refused ? "refused" : "accepted");
+    if (refused) device_seam::overrideAnswer(restoreDefaults, -1);
+    Open("default");
+    {
+      livetest::ReaderThread placer([] {
+        int x = 3, y = 3, w = 100, h = 100;
+        SetPixelAlign(getCurOutput(), &x, &y, &w, &h, 2);
+      });
+      livetest::ClickItem(page_, kRestore);
+      EXPECT_TRUE(livetest::PumpUntil([] { return !g_hints.empty() || !livetest::Boxes().empty(); }));
+      placer.AwaitFreshPasses();
+    }
+    device_seam::clearOverrides();
+    DeviceConfig kept{};
+    EXPECT_EQ(longOpConfig(&kept), refused ? 0 : 1);
+    EXPECT_EQ(BoxTexts().size(), refused ? 1u : 0u);
+    Close();
+    SetPowerKeyDownFlag(0);
+  }
+  endLongOp();
 }
 
 TEST_F(Maintenance, ImportAndExportShowTheDevicesAnswers) {

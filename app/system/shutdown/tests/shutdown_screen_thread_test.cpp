@@ -27,13 +27,18 @@ using livetest::PumpUntil;
 
 constexpr int kLock = 21248, kShutdown = 21249, kReboot = 21250, kHintText = 21264;
 
-// The steady clock moved on by what the test has stepped. It stays
-// installed once installed: taking it away would turn the timer thread's
-// clock back.
+// The steady clock moved on by what the test has stepped, or standing
+// where it was held. It stays installed once installed: taking it away
+// would turn the timer thread's clock back.
 std::atomic<long long> g_stepped{0};
-long long SteppedClock() {
+std::atomic<long long> g_heldAt{-1};
+long long SteadyMs() {
   using namespace std::chrono;
-  return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count() + g_stepped.load();
+  return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
+}
+long long SteppedClock() {
+  const long long held = g_heldAt.load();
+  return (held >= 0 ? held : SteadyMs()) + g_stepped.load();
 }
 // Moves the toolkit's time on without waiting for it.
 void StepTime(long long ms) {
@@ -41,6 +46,19 @@ void StepTime(long long ms) {
   g_stepped += ms;
   WakeTimerThread();
 }
+// The toolkit's time stands still while one lives: a window that closes
+// itself on its timer is still there when its picture is taken, however
+// slowly a loaded machine gets to it.
+struct HeldTime {
+  HeldTime() {
+    SetTimerClockForTest(SteppedClock);
+    g_heldAt = SteadyMs();
+  }
+  ~HeldTime() {
+    g_heldAt = -1;
+    WakeTimerThread();
+  }
+};
 
 std::atomic<int> g_ends{0};
 std::atomic<bool> g_reboot{false};
@@ -214,6 +232,7 @@ TEST_F(Shutdown, TheDialogWithAHoveredButtonAndTheHintMatchTheirReferences) {
     livetest::MatchesReference(__FILE__, "shutdown_hover", Settled(dlg));
     SendMessage(dlg, MSG_CLOSE, 0, 0);
   });
+  HeldTime held;
   RunInLoop([](WindowHandle owner) { return createShutdownHintWindow(owner, 1); }, [] {
     const WindowHandle hint = GetActiveWindow();
     livetest::MatchesReference(__FILE__, "shutdown_hint", Settled(hint));

@@ -48,3 +48,9 @@ std::FILE* OpenBinaryFile(const char* path, std::string* why);
 // each file: '<kind> "<file>" (<key>) <why>; <instead> instead'.
 void WarnOfUnusableFile(const char* kind, const char* file, const char* key, const std::string& why,
                         const char* instead);
+
+// One warning line on stderr for a value of the main configuration file
+// that cannot be used as it stands: 'configuration file "<file>" has
+// [<section>] <key>=<value>, which is <what>; <instead> is used instead'.
+void WarnOfUnusableSetting(const char* section, const char* key, const char* value, const char* what,
+                           const std::string& instead);

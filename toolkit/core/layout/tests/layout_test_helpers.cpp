@@ -12,7 +12,7 @@
 namespace layout_test {
 namespace {
 
-uint8_t g_config[GUI_DEVICE_CONFIG_SIZE];
+alignas(uint32_t) uint8_t g_config[GUI_DEVICE_CONFIG_SIZE];
 
 int FakeOutputCount(uint8_t* count) {
   if (!count) return -1;

@@ -61,7 +61,7 @@ TEST_F(HooksTest, DeviceConfigFillsDefaults) {
   EXPECT_EQ(word10, 255u);
 }
 
-uint8_t g_languageConfig[GUI_DEVICE_CONFIG_SIZE];
+alignas(uint32_t) uint8_t g_languageConfig[GUI_DEVICE_CONFIG_SIZE];
 
 TEST_F(HooksTest, RightToLeftFollowsTheInterfaceLanguageOfTheConfigurationCopy) {
   GuiAppCallbacks fake{};
@@ -73,7 +73,7 @@ TEST_F(HooksTest, RightToLeftFollowsTheInterfaceLanguageOfTheConfigurationCopy) 
   }
 }
 
-uint8_t g_fakeConfig[GUI_DEVICE_CONFIG_SIZE];
+alignas(uint32_t) uint8_t g_fakeConfig[GUI_DEVICE_CONFIG_SIZE];
 int fakeMain() { return 2; }
 
 TEST_F(HooksTest, InstalledFieldsOverrideOnlyWhatTheySet) {
