@@ -36,7 +36,7 @@ class CachedConfig : public livetest::LiveGui {
   void TearDown() override {
     DeviceConfig config = cachedDeviceConfig();
     config.language = kEnglish;
-    setDeviceConfig(nullptr, &config, 1);
+    EXPECT_EQ(setDeviceConfig(nullptr, &config, 1), 0);
     storeCachedDeviceConfig(&config);
     livetest::TextsBackToEnglish();
     LiveGui::TearDown();
