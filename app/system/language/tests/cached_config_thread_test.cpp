@@ -15,7 +15,7 @@
 
 namespace {
 
-constexpr int kLanguage = 16384, kNext = 4112;
+constexpr int kLanguage = 16384;
 constexpr int kGermanItem = 7, kEnglish = 1, kGerman = 33;
 constexpr uint8_t kNewVga = 9, kPrevVga = 1;
 
@@ -64,7 +64,7 @@ TEST_F(CachedConfig, EveryWriterChangesWhatTheToolkitReadsWhileItReads) {
          RunInLoop(createLangSelWindow, [] {
            const WindowHandle dlg = GetActiveWindow();
            EXPECT_TRUE(livetest::Pick(dlg, kLanguage, kGermanItem));
-           systest::ClickClosing(dlg, kNext);
+           systest::ClickClosing(dlg, PAGE_ID_NEXT);
          });
        },
        [] { return DeviceConfigLanguageId() == kGerman; }},
