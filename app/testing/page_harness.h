@@ -525,6 +525,33 @@ inline void PointAtMiddle(WindowHandle window) {
   });
 }
 
+// One notch of the wheel rolled over the middle of `window` (where
+// PointAtMiddle put the pointer), answered once the window's thread has
+// handled it, however long the event thread takes: the pointer then moves
+// by a pixel, and once the cursor shows that move the event thread has read
+// the notch before it; once the desktop has routed what it was given, the
+// notch waits in this thread's queue, and a drain handles it. Whether the
+// notch moved anything is then for the caller to see.
+inline void WheelNotch(WindowHandle window, int delta) {
+  Rect r{};
+  GetClientRect(window, &r);
+  int x = r.right / 2, y = r.bottom / 2;
+  ClientToScreen(window, &x, &y);
+  Point at{};
+  GetCursorPos(&at);
+  const int marker = at.x == x ? x + 1 : x;
+  HostInjectWheel(delta);
+  HostInjectMouseMove(marker, y);
+  PumpUntil([marker, y] {
+    Point now{};
+    GetCursorPos(&now);
+    return now.x == marker && now.y == y;
+  });
+  desktest::AwaitDesktopRead();
+  desktest::Request(MSG_DT_GETACTIVEMAIN);
+  desktest::Drain();
+}
+
 // A user's choice of row `row` of a drop-down box: a click on its arrow
 // opens the list, a click on the row (or a grid's cell) chooses it; a row
 // scrolled out of the open list is rolled into view with the wheel over
@@ -549,8 +576,8 @@ inline bool ChooseByMouse(WindowHandle dialog, int id, int row) {
     PointAtMiddle(list);
     for (int notch = 0; notch < 256 && !shown(); ++notch) {
       const int before = topRow();
-      HostInjectWheel(row < before ? 120 : -120);
-      if (!PumpUntil([&topRow, before] { return topRow() != before; }, 250)) break;
+      WheelNotch(list, row < before ? 120 : -120);
+      if (topRow() == before) break;
     }
   }
   const int top = topRow();
@@ -677,8 +704,8 @@ inline bool WheelToRow(WindowHandle list, int row) {
   for (int step = 0; step < 256 && lvtest::CellOnScreen(list, row, 0).x < 0; ++step) {
     const int top = scrollview_is_in_item(&lv->sv, view.nContY, nullptr, nullptr);
     const int before = view.nContY;
-    HostInjectWheel(row < top ? 120 : -120);
-    if (!PumpUntil([&view, before] { return view.nContY != before; }, 250)) return false;
+    WheelNotch(list, row < top ? 120 : -120);
+    if (view.nContY == before) return false;
   }
   return lvtest::CellOnScreen(list, row, 0).x >= 0;
 }

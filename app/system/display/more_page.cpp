@@ -144,10 +144,11 @@ void readName(WindowHandle page, DeviceConfig& record) {
 }
 
 // An output option that changed on an output showing live view is handed
-// to the device after the save.
+// to the device after the save; `field` points into the record saved.
 struct Switches {
   int output[2];
   int on[2];
+  uint8_t* field[2];
   int count = 0;
 };
 
@@ -156,6 +157,7 @@ void readOption(WindowHandle page, int id, uint8_t& field, int output, Switches&
   const uint8_t value = isChecked(page, id) ? 1 : 0;
   if (value != field && isLiveViewActive(output)) {
     switches.output[switches.count] = output;
+    switches.field[switches.count] = &field;
     switches.on[switches.count++] = value;
   }
   field = value;
@@ -173,6 +175,24 @@ void announceReboot() {
   EnableWindow(menu, FALSE);
   openShutdownHint(menu, kRebootHint);
   EnableWindow(menu, TRUE);
+}
+
+// The marked switches handed to the device. An output that refuses keeps
+// running as before, so its option is written back as it was: the record
+// then tells the truth and the next Apply tries the switch again.
+int handOverSwitches(DeviceConfig& record, const Switches& switches) {
+  int rc = 0;
+  bool refusedAny = false;
+  for (int i = 0; i < switches.count; ++i) {
+    const int refused = switchOutputLive(login(), switches.output[i], switches.on[i]);
+    if (refused == 0) continue;
+    *switches.field[i] = switches.on[i] ? 0 : 1;
+    refusedAny = true;
+    rc = rc ? rc : refused;
+  }
+  // The refusal is told whether or not this write-back is taken.
+  if (refusedAny && setDeviceConfig(login(), &record, 1) == 0) static_cast<void>(saveDeviceParams());
+  return rc;
 }
 
 int save(WindowHandle page) {
@@ -213,8 +233,8 @@ int save(WindowHandle page) {
       announceReboot();
     } else {
       if (newAlpha) RefreshMenuAlpha(own.menuAlpha);
-      for (int i = 0; i < switches.count; ++i)
-        if (const int refused = switchOutputLive(login(), switches.output[i], switches.on[i])) rc = rc ? rc : refused;
+      const int refused = handOverSwitches(record, switches);
+      rc = rc ? rc : refused;
     }
   }
   rereadConfig();

@@ -508,7 +508,9 @@ TEST_F(Display, AVideoStandardTheOutputsRefuseIsTold) {
 }
 
 // The main output's live view switched by the More tab: the device's
-// refusal is told and Apply stays lit; taken, the box's value is kept.
+// refusal is told, Apply stays lit and the record keeps the option the
+// output runs, so a second Apply tries the switch again; taken, the box's
+// value is kept.
 TEST_F(Display, AMainOutputTheDeviceDoesNotSwitchIsTold) {
   constexpr int kMainOut = 20264, kMainOutSwitch = 1 << 8;
   uint32_t& flags = device_seam::mutableAbility()->pictureFlags;
@@ -527,7 +529,22 @@ TEST_F(Display, AMainOutputTheDeviceDoesNotSwitchIsTold) {
     device_seam::clearOverrides();
     EXPECT_EQ(BoxKeys(), answer ? std::vector<std::string>{"commons/savefailed_code"} : std::vector<std::string>{});
     EXPECT_EQ(Enabled(more, kApply), answer != 0);
-    EXPECT_EQ(Stored().outputs[3].mainOutOption != 0, !was);
+    EXPECT_EQ(Stored().outputs[3].mainOutOption != 0, answer ? was : !was) << "the record holds what the output runs";
+    if (answer) {
+      // The user's choice still stands on the page and is tried again.
+      EXPECT_EQ(SendDlgItemMessage(more, kMainOut, BM_GETCHECK, 0, 0) == BST_CHECKED, !was);
+      livetest::Boxes().clear();
+      device_seam::startCallLog();
+      Click(more, kApply);
+      EXPECT_EQ(Calls("switchOutputLive"), 1) << "the second Apply reached the device";
+      EXPECT_TRUE(livetest::Boxes().empty());
+      EXPECT_FALSE(Enabled(more, kApply));
+      EXPECT_EQ(Stored().outputs[3].mainOutOption != 0, !was);
+      // Put back for the accepted round.
+      Click(more, kMainOut);
+      Click(more, kApply);
+      EXPECT_EQ(Stored().outputs[3].mainOutOption != 0, was);
+    }
     Close();
   }
   setLiveViewActive(getMainOutput(), 0);
