@@ -38,7 +38,7 @@ void Exercise() {
   GetWinBitmap("login", "bg", &bitmap);
   GetWinBitmap("popupmenu", "arrow", &bitmap);
   GetWinBitmapAux("startmenu", "start", &bitmap);
-  SystemInfo[SYSINFO_LANGUAGE] = 2;
+  SetSysInfoLanguage(2);
   LoadStrings();
   GetCtrlResInfo("login", "tip", &record);
 }

@@ -29,6 +29,12 @@ enum {
 };
 extern int32_t SystemInfo[SYSINFO_WORDS];
 extern int32_t AUX_SysInfo[SYSINFO_WORDS];
+/* The language word of SystemInfo. The language switch writes it while
+ * controls on other threads read it, so every write and every read goes
+ * through these (relaxed atomic access). The other words are set while
+ * the layouts load at start-up, before any thread reads them. */
+int32_t GetSysInfoLanguage(void);
+void SetSysInfoLanguage(int32_t id);
 
 typedef struct WinResInfo {
   int32_t controlNumber;

@@ -81,7 +81,7 @@ void fillTypes(WindowHandle page) {
                                        "ddns_type_noip", "ddns_type_easyddns"};
   SendDlgItemMessage(page, kType, CB_DELETEALL, 0, 0);
   for (int type = 0; type < static_cast<int>(sizeof kTypes / sizeof kTypes[0]); ++type) {
-    if (type == kNoIpType && SystemInfo[SYSINFO_LANGUAGE] == kLanguageWithoutNoIp) continue;
+    if (type == kNoIpType && GetSysInfoLanguage() == kLanguageWithoutNoIp) continue;
     const char* text = lookupText(kSection, kTypes[type]);
     if (text) SendDlgItemMessage(page, kType, CB_ADDSTRING, static_cast<WParam>(type), reinterpret_cast<LParam>(text));
   }

@@ -78,12 +78,12 @@ void load() {
     p.hasSelected = GetWinBitmap(kWindow, selectedKey(kPictureKeys[i]).c_str(), &p.selected) && p.selected.bmBits;
   }
   r.loaded = true;
-  r.language = SystemInfo[SYSINFO_LANGUAGE];
+  r.language = GetSysInfoLanguage();
 }
 
 // The captions follow a change of the interface language.
 void ensureLoaded() {
-  if (!res().loaded || res().language != SystemInfo[SYSINFO_LANGUAGE]) load();
+  if (!res().loaded || res().language != GetSysInfoLanguage()) load();
 }
 
 }  // namespace

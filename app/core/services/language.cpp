@@ -43,7 +43,7 @@ int isLangSwitchPending(void) { return g_langSwitchPending.get(); }
 
 void beginLangSwitch(void) {
   showCursor(kBusyCursor);
-  SystemInfo[SYSINFO_LANGUAGE] = cachedDeviceConfig().language;
+  SetSysInfoLanguage(cachedDeviceConfig().language);
   CloseAllWinsByChangeLang();
   SetLangSwitchState(1);
   setLangSwitchPending(1);

@@ -64,7 +64,7 @@ NamedBitmap g_handles[3] = {{"handle_bg_bmp", {}, 0}, {"handle_bmp", {}, 0}, {"h
 void ignoreNotify(WindowHandle, int, int, LParam) {}
 
 // The degree sign in the language file's charset.
-const char* degreeSign() { return SystemInfo[SYSINFO_LANGUAGE] == kLanguageGb2312 ? "\xA1\xE3" "C" : "\xB0" "C"; }
+const char* degreeSign() { return GetSysInfoLanguage() == kLanguageGb2312 ? "\xA1\xE3" "C" : "\xB0" "C"; }
 
 void createTemperature(WindowHandle page) {
   const CtrlResInfo* r = pageframe::record(kSmartSection, "temperature");

@@ -21,7 +21,7 @@ const char* textOf(const char* section, const char* const (&keys)[N], int index)
   return index >= 0 && static_cast<size_t>(index) < N ? lookupText(section, keys[index]) : nullptr;
 }
 
-bool monthFirst() { return SystemInfo[SYSINFO_LANGUAGE] == kMonthOrderLanguage; }
+bool monthFirst() { return GetSysInfoLanguage() == kMonthOrderLanguage; }
 
 bool ready(char* buffer, int size) {
   if (!buffer || size < 1) return false;

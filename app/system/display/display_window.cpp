@@ -22,7 +22,7 @@ namespace {
 // Simplified Chinese.
 constexpr int kNoDstLanguage = 2;
 
-bool dstOffered() { return SystemInfo[SYSINFO_LANGUAGE] != kNoDstLanguage; }
+bool dstOffered() { return GetSysInfoLanguage() != kNoDstLanguage; }
 
 const pageframe::SheetPage kPages[] = {
     {"general", generalPageProc, nullptr},

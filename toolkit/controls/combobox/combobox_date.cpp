@@ -120,7 +120,7 @@ LResult ShowToday(const ComboBoxData& d) {
 
 void CreateCalendar(WindowHandle hwnd, ComboBoxData& d) {
   uint32_t style = (GetWindowStyle(hwnd) & CBS_CALENDARSTYLE) ? 0x40000058u : 0x40000018u;
-  style |= SystemInfo[SYSINFO_LANGUAGE] == 2 ? 0x1u : 0x3u;
+  style |= GetSysInfoLanguage() == 2 ? 0x1u : 0x3u;
   const WindowHandle c =
       CreateWindowEx("MonthCalendar", "", style, WS_EX_OWN_CLIPINFO, CB_CALENDAR_ID, 0, 0, 10, 10, hwnd, 0);
   d.calendar = c == GUI_INVALID_HANDLE ? 0 : c;

@@ -155,7 +155,7 @@ bool ImeShowing(WindowHandle ime) { return ime && SendMessage(ime, MSG_DT_IMEQUE
 void Open(WindowHandle hwnd) {
   if (g_kb.shown) return;
   WindowHandle ime = LiveIme();
-  if ((g_kb.kind == kKindChar || SystemInfo[SYSINFO_LANGUAGE] == 1) && ImeShowing(ime))
+  if ((g_kb.kind == kKindChar || GetSysInfoLanguage() == 1) && ImeShowing(ime))
     PostMessage(ime, MSG_IMECLOSE, 0, 0);
   g_kb.hilite = -1;
   ShowWindow(hwnd, SW_SHOW);

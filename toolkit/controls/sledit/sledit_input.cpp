@@ -85,7 +85,7 @@ void CycleThreeWay(WindowHandle hwnd, SLEditData* d) {
 void CycleMode(WindowHandle hwnd, SLEditData* d) {
   const uint32_t style = Style(hwnd);
   ShowArrowCursor();
-  const bool twoWay = (style & kPassword) || SystemInfo[SYSINFO_LANGUAGE] != kGbLanguage ||
+  const bool twoWay = (style & kPassword) || GetSysInfoLanguage() != kGbLanguage ||
                       (style & (kNoChinese | kNumberFirst));
   if (twoWay)
     CycleTwoWay(hwnd, d);

@@ -78,7 +78,7 @@ std::vector<int> Counts(const std::vector<WinResInfo>& windows, bool auxOnly) {
 class CaptionReload {
  public:
   bool Run() {
-    if (SystemInfo[SYSINFO_LANGUAGE] < 1) SystemInfo[SYSINFO_LANGUAGE] = 1;
+    if (GetSysInfoLanguage() < 1) SetSysInfoLanguage(1);
     language_ = CurrentLanguageIndex();
     captionsOnly_ = language_ >= 2 && State().loadDone && !sources_.HasObject();
     if (!ReadWindows()) return false;

@@ -83,7 +83,7 @@ int SetValueToGuiEtc(const char* section, const char* key, const char* value) {
   if (!section || !key || !value || !layout::EqualsNoCase(section, "menuinfo") ||
       !layout::EqualsNoCase(key, "language"))
     return 0;
-  SystemInfo[SYSINFO_LANGUAGE] = std::atoi(value);
+  SetSysInfoLanguage(std::atoi(value));
   SetLangSwitchState(1);
   ShowSystemCursor(kBusyCursor);
   // A failed switch still gives the user the normal cursor back.

@@ -78,8 +78,15 @@ class LayoutLoader {
   }
 
  private:
+  // The language word is cleared through its setter like every write of it.
+  static void ClearSystemInfo() {
+    for (int word = 0; word < SYSINFO_WORDS; ++word)
+      if (word != SYSINFO_LANGUAGE) SystemInfo[word] = 0;
+    SetSysInfoLanguage(0);
+  }
+
   bool ReadWindowCount() {
-    std::memset(SystemInfo, 0, sizeof SystemInfo);
+    ClearSystemInfo();
     int count = 0;
     if (GetGuiEtcIntValue("menuinfo", "win_number", &count) != ETC_OK) return false;
     if (count < 1 || count > LAYOUT_MAX_WINDOWS)
@@ -173,9 +180,9 @@ class LayoutLoader {
   static void ReadLanguage() {
     int id = DeviceConfigLanguageId();
     if (id <= 0) id = 1;
-    SystemInfo[SYSINFO_LANGUAGE] = id;
+    SetSysInfoLanguage(id);
     State().stringsWanted = LangIndexFromLanguageId(id) >= 2;
-    if (State().stringsWanted) SystemInfo[SYSINFO_LANGUAGE] = 1;
+    if (State().stringsWanted) SetSysInfoLanguage(1);
   }
 
   static bool ReadManufacturer() {

@@ -17,6 +17,9 @@
 int32_t SystemInfo[SYSINFO_WORDS];
 int32_t AUX_SysInfo[SYSINFO_WORDS];
 
+int32_t GetSysInfoLanguage(void) { return __atomic_load_n(&SystemInfo[SYSINFO_LANGUAGE], __ATOMIC_RELAXED); }
+void SetSysInfoLanguage(int32_t id) { __atomic_store_n(&SystemInfo[SYSINFO_LANGUAGE], id, __ATOMIC_RELAXED); }
+
 namespace layout {
 
 ControlSet::~ControlSet() { FreeCaptions(); }
@@ -95,7 +98,7 @@ bool IsAuxWindowName(std::string_view name) {
   return false;
 }
 
-int CurrentLanguageIndex() { return LangIndexFromLanguageId(SystemInfo[SYSINFO_LANGUAGE]); }
+int CurrentLanguageIndex() { return LangIndexFromLanguageId(GetSysInfoLanguage()); }
 
 Size ScreenExtent(int outputId) {
   Size size{0, 0};

@@ -208,7 +208,7 @@ bool LoadConfiguration() { return Passes(StartupStage::kConfig, InitEtcFilePath(
 
 // The captions follow the interface language of the device configuration.
 int LoadStringsOfDevice() {
-  SystemInfo[SYSINFO_LANGUAGE] = DeviceConfigLanguageId();
+  SetSysInfoLanguage(DeviceConfigLanguageId());
   return LoadStrings();
 }
 

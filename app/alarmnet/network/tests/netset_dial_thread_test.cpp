@@ -176,12 +176,12 @@ TEST_F(NetDial, DdnsTypesEnableAndShowTheirFields) {
   for (int id = kType; id <= kDdnsConfirm; ++id) EXPECT_FALSE(Enabled(ddns_, id)) << id;
   EXPECT_EQ(SendDlgItemMessage(ddns_, kType, CB_GETCOUNT, 0, 0), 5);
   Close();
-  SystemInfo[SYSINFO_LANGUAGE] = 2;
+  SetSysInfoLanguage(2);
   Open();
   Show(kDdnsTab);
   EXPECT_EQ(SendDlgItemMessage(ddns_, kType, CB_GETCOUNT, 0, 0), 4);
   Close();
-  SystemInfo[SYSINFO_LANGUAGE] = 1;
+  SetSysInfoLanguage(1);
 }
 
 // Refusals of the DDNS tab: a mismatch keeps the type and empties the

@@ -48,7 +48,7 @@ void ServicesTest::LoadShippedLayout(const std::vector<std::string>& drop) {
 
 void ServicesTest::UseLanguage(int languageId) {
   changeCachedDeviceConfig([languageId](DeviceConfig& config) { config.language = languageId; });
-  SystemInfo[SYSINFO_LANGUAGE] = languageId;
+  SetSysInfoLanguage(languageId);
   ASSERT_TRUE(LoadStrings());
 }
 

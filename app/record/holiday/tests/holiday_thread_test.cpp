@@ -318,13 +318,13 @@ TEST_F(Holidays, PeriodTextsInBothWordOrders) {
   EXPECT_EQ(formatHolidayWeekDate(text, sizeof text, 12, 0, 0), -1);
   EXPECT_EQ(formatHolidayWeekDate(text, sizeof text, 0, 5, 0), -1);
   EXPECT_EQ(formatHolidayWeekDate(text, sizeof text, 0, 0, -1), -1);
-  const int32_t language = SystemInfo[SYSINFO_LANGUAGE];
-  SystemInfo[SYSINFO_LANGUAGE] = 2;
+  const int32_t language = GetSysInfoLanguage();
+  SetSysInfoLanguage(2);
   formatHolidayWeekDate(text, sizeof text, 4, 4, 6);
   EXPECT_STREQ(text, "MayLastSat");
   formatHolidayMonthDate(text, sizeof text, 11, 24);
   EXPECT_STREQ(text, "December24");
-  SystemInfo[SYSINFO_LANGUAGE] = language;
+  SetSysInfoLanguage(language);
 }
 
 }  // namespace

@@ -366,10 +366,10 @@ TEST_F(Display, ANewLanguageSwitchesTheInterfaceAndChineseTextsHaveNoDstPage) {
   finishLangSwitch();
   EXPECT_EQ(GetLangSwitchState(), 0);
 
-  const int32_t shown = SystemInfo[SYSINFO_LANGUAGE];
-  SystemInfo[SYSINFO_LANGUAGE] = kChinese;
+  const int32_t shown = GetSysInfoLanguage();
+  SetSysInfoLanguage(kChinese);
   Open();
-  SystemInfo[SYSINFO_LANGUAGE] = shown;
+  SetSysInfoLanguage(shown);
   EXPECT_EQ(SendMessage(GetDlgItem(win_, kSheet), PSM_GETPAGECOUNT, 0, 0), 2);
   Close();
 }

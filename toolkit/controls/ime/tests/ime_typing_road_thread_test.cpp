@@ -84,7 +84,7 @@ class ChineseTypingRoad : public imetest::ImeOnGui {
       PostMessage(skb_, MSG_CLOSE, 0, 0);
       WaitMainWindowClose(skb_, nullptr);
     }
-    SystemInfo[SYSINFO_LANGUAGE] = language_;
+    SetSysInfoLanguage(language_);
     imetest::ImeOnGui::TearDown();
   }
 
@@ -148,7 +148,7 @@ class ChineseTypingRoad : public imetest::ImeOnGui {
     ASSERT_TRUE(Until([before] { return g_releasesRouted > before; })) << "the click on " << c << " was read";
   }
 
-  int language_ = SystemInfo[SYSINFO_LANGUAGE];
+  int language_ = GetSysInfoLanguage();
   WindowHandle skb_ = 0, page_ = 0, field_ = 0;
   std::thread pageThread_;
 };
@@ -166,7 +166,7 @@ TEST_F(ChineseTypingRoad, PinyinAndASelectionKeyOnTheSoftKeyboardTypeTheCandidat
   ASSERT_GE(static_cast<uint8_t>(wanted[0]), 0xA1) << "a GB2312 character";
 
   // Start-up order: the input method, then the soft keyboard.
-  SystemInfo[SYSINFO_LANGUAGE] = kGbLanguage;
+  SetSysInfoLanguage(kGbLanguage);
   OpenIme();
   skb_ = SKBWindow();
   ASSERT_NE(skb_, 0u);

@@ -24,6 +24,7 @@
 #include "gui/gui_etc.h"
 #include "gui/host.h"
 #include "gui/keyboard.h"
+#include "gui/layout.h"
 #include "gui/message.h"
 #include "gui/text_entry.h"
 #include "gui/window_attr.h"
@@ -114,6 +115,33 @@ TEST_F(SoftKeyboardTest, ADestroyedEditIsNoLongerTheKeyboardsTarget) {
   ASSERT_TRUE(DestroyWindow(edit));
   EXPECT_EQ(static_cast<WindowHandle>(SendMessage(skb, MSG_SKBCURRENTEDIT, 0, 0)), GUI_INVALID_HANDLE);
   SendMessage(skb, MSG_SKBCLOSE, 0, 0);
+}
+
+// The number keyboard reads the interface language on its own thread as it
+// opens, while the language switch writes it on another: it still opens and
+// closes each time.
+TEST_F(SoftKeyboardTest, NumberKeyboardOpensAndClosesWhileTheLanguageSwitches) {
+  constexpr LParam kNumberKind = 1;
+  WindowHandle skb = Keyboard();
+  const int32_t language = GetSysInfoLanguage();
+  SendMessage(skb, MSG_DT_SKBCMD, 2, kNumberKind);
+  ASSERT_EQ(SendMessage(skb, MSG_DT_SKBQUERY, 2, 0), kNumberKind);
+  std::atomic<bool> stop{false};
+  std::thread switcher([&stop] {
+    for (int round = 0; !stop.load(); ++round) SetSysInfoLanguage(round % 2 == 0 ? 2 : 1);
+  });
+  int missed = 0;
+  for (int round = 0; round < 100; ++round) {
+    Serve(target_);
+    if (SendMessage(skb, MSG_DT_SKBQUERY, 1, 0) != 1) ++missed;
+    SendMessage(skb, MSG_SKBCLOSE, 0, 0);
+    if (SendMessage(skb, MSG_DT_SKBQUERY, 1, 0) != 0) ++missed;
+  }
+  stop = true;
+  switcher.join();
+  EXPECT_EQ(missed, 0);
+  EXPECT_EQ(SendMessage(skb, MSG_DT_SKBQUERY, 2, 0), kNumberKind);
+  SetSysInfoLanguage(language);
 }
 
 TEST_F(SoftKeyboardTest, KeysArePostedWithCapsLockStateAndEscapeOnlyWithCapsLock) {

@@ -44,6 +44,21 @@ class EditTest : public guitest::StartedGui {
     for (const SeenMessage& m : Received(parent_, MSG_COMMAND)) codes.push_back(static_cast<int>(m.wParam >> 16));
     return codes;
   }
+  // A press and a release at (x, y) of the field; its input mode after.
+  static LResult PressAt(WindowHandle edit, int x, int y) {
+    SendMessage(edit, MSG_LBUTTONDOWN, 0, Pack(x, y));
+    SendMessage(edit, MSG_LBUTTONUP, 0, 0);
+    return SendMessage(edit, MSG_EDIT_GETINPUTMODE, 0, 0);
+  }
+  // The middle of the field's mode icon.
+  static void IconAt(WindowHandle edit, int* x, int* y) {
+    Rect client{};
+    GetClientRect(edit, &client);
+    const Bitmap* icon = GetStockBitmap("switch_chrl", -1, -1);
+    ASSERT_NE(icon, nullptr);
+    *x = client.right - static_cast<int>(icon->bmWidth) / 2;
+    *y = client.bottom / 2;
+  }
   WindowHandle parent_ = 0;
 };
 
@@ -160,26 +175,57 @@ TEST_F(EditTest, ModeIconCyclesByLanguageIdAndStyle) {
       {2, 0x4, {0x20, 0x10, 0x20, 0x10}},    // number keyboard first
       {2, 0x20, {0x20, 0x10, 0x20, 0x10}},   // password
   };
-  const int32_t language = SystemInfo[SYSINFO_LANGUAGE];
+  const int32_t language = GetSysInfoLanguage();
   int id = 20;
   for (const Row& row : rows) {
-    SystemInfo[SYSINFO_LANGUAGE] = row.language;
+    SetSysInfoLanguage(row.language);
     WindowHandle edit = Edit(row.style, "", ++id);
-    Rect client{};
-    GetClientRect(edit, &client);
-    const Bitmap* icon = GetStockBitmap("switch_chrl", -1, -1);
-    ASSERT_NE(icon, nullptr);
-    const int iconX = client.right - static_cast<int>(icon->bmWidth) / 2, midY = client.bottom / 2;
+    int iconX = 0, midY = 0;
+    ASSERT_NO_FATAL_FAILURE(IconAt(edit, &iconX, &midY));
     std::vector<LResult> seen;
-    for (int press = 0; press < 4; ++press) {
-      SendMessage(edit, MSG_LBUTTONDOWN, 0, Pack(press == 0 ? 5 : iconX, midY));
-      SendMessage(edit, MSG_LBUTTONUP, 0, 0);
-      seen.push_back(SendMessage(edit, MSG_EDIT_GETINPUTMODE, 0, 0));
-    }
+    for (int press = 0; press < 4; ++press) seen.push_back(PressAt(edit, press == 0 ? 5 : iconX, midY));
     EXPECT_EQ(seen, row.modes) << "language " << row.language << " style " << std::hex << row.style;
     DestroyWindow(edit);
   }
-  SystemInfo[SYSINFO_LANGUAGE] = language;
+  SetSysInfoLanguage(language);
+}
+
+// The language switch writes the language word on a thread of its own while
+// the field cycles its modes on this one: every press lands on a mode of one
+// of the two cycles, and once the switching ends the field follows the last
+// language written.
+TEST_F(EditTest, ModeIconCyclesWhileTheLanguageSwitchesOnAnotherThread) {
+  constexpr LResult kLetters = 0x10, kNumbers = 0x20, kChinese = 0x40;
+  const int32_t language = GetSysInfoLanguage();
+  WindowHandle edit = Edit(0, "", 60);
+  int iconX = 0, midY = 0;
+  ASSERT_NO_FATAL_FAILURE(IconAt(edit, &iconX, &midY));
+  ASSERT_EQ(PressAt(edit, 5, midY), kLetters);
+  std::atomic<bool> stop{false};
+  std::thread switcher([&stop] {
+    for (int round = 0; !stop.load(); ++round) SetSysInfoLanguage(round % 2 == 0 ? 2 : 1);
+  });
+  std::vector<LResult> odd;
+  for (int press = 0; press < 300; ++press) {
+    const LResult mode = PressAt(edit, iconX, midY);
+    if (mode != kLetters && mode != kNumbers && mode != kChinese) odd.push_back(mode);
+  }
+  stop = true;
+  switcher.join();
+  EXPECT_TRUE(odd.empty()) << "first odd mode " << std::hex << (odd.empty() ? 0 : odd.front());
+
+  SetSysInfoLanguage(2);
+  for (int press = 0; press < 3 && SendMessage(edit, MSG_EDIT_GETINPUTMODE, 0, 0) != kLetters; ++press)
+    PressAt(edit, iconX, midY);
+  ASSERT_EQ(SendMessage(edit, MSG_EDIT_GETINPUTMODE, 0, 0), kLetters);
+  std::vector<LResult> gb, other;
+  for (int press = 0; press < 3; ++press) gb.push_back(PressAt(edit, iconX, midY));
+  EXPECT_EQ(gb, (std::vector<LResult>{kChinese, kNumbers, kLetters})) << "three-way after the switching";
+  SetSysInfoLanguage(1);
+  for (int press = 0; press < 3; ++press) other.push_back(PressAt(edit, iconX, midY));
+  EXPECT_EQ(other, (std::vector<LResult>{kNumbers, kLetters, kNumbers})) << "two-way after the switching";
+  DestroyWindow(edit);
+  SetSysInfoLanguage(language);
 }
 
 // Answers the next message box with Enter once it shows, keeping its title

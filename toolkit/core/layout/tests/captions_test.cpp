@@ -29,7 +29,7 @@ class CaptionsTest : public LayoutTest {
 TEST_F(CaptionsTest, SwitchingToATextFileLanguageAndBack) {
   ASSERT_EQ(Switch(kIndex5Id), 0);
   EXPECT_EQ(GetLangSwitchState(), 1);
-  EXPECT_EQ(SystemInfo[SYSINFO_LANGUAGE], kIndex5Id);
+  EXPECT_EQ(GetSysInfoLanguage(), kIndex5Id);
   EXPECT_EQ(Caption("login", "ok"), "Aufnahme");  // text up to ";"
   EXPECT_EQ(Caption("login", "tip"), "");         // empty line, empty caption
   EXPECT_EQ(Caption("setup", "Name"), "Name");    // text up to "#"
@@ -66,7 +66,7 @@ TEST_F(CaptionsTest, RecordsHandedOutBeforeASwitchStayReadable) {
 TEST_F(CaptionsTest, OtherKeysAreIgnored) {
   EXPECT_EQ(SetValueToGuiEtc("menuinfo", "font", "x"), 0);
   EXPECT_EQ(SetValueToGuiEtc("system", "language", "32"), 0);
-  EXPECT_EQ(SystemInfo[SYSINFO_LANGUAGE], kEnglishId);
+  EXPECT_EQ(GetSysInfoLanguage(), kEnglishId);
   EXPECT_EQ(GetLangSwitchState(), 0);
   EXPECT_EQ(Caption("login", "ok"), "OK");
 }
@@ -137,7 +137,7 @@ TEST_F(CaptionsTest, ControlCaptionReader) {
   EXPECT_EQ(LoadControlCaptions(ETCFILEPATH, "nosuch", 2, records), -2);
   EXPECT_EQ(LoadControlCaptions(ETCFILEPATH, "login", 3, records), 0) << "bmpnumber ends the entries";
 
-  SystemInfo[SYSINFO_LANGUAGE] = kIndex5Id;
+  SetSysInfoLanguage(kIndex5Id);
   EXPECT_EQ(LoadControlCaptions(strings.c_str(), "login", 2, records), 0);
   EXPECT_STREQ(records[0].caption, "Aufnahme");
   EXPECT_STREQ(records[1].caption, "");

@@ -69,7 +69,7 @@ TEST_F(GuiEtcTest, ShippedFilesLoad) {
   ASSERT_TRUE(GetCtrlResInfo("commons", "ok", &ok));
   EXPECT_STREQ(ok->caption, "OK");
 
-  SystemInfo[SYSINFO_LANGUAGE] = 33;
+  SetSysInfoLanguage(33);
   ASSERT_TRUE(LoadStrings());
   ASSERT_TRUE(LoadLanguageNames());
   ASSERT_TRUE(GetCtrlResInfo("commons", "cancel", &ok));

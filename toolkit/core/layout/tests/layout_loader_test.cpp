@@ -53,7 +53,7 @@ TEST_P(LoaderTest, CaptionCycleTakesTheCurrentLanguageAndHintsHaveNoGeometry) {
   ASSERT_TRUE(Load());
   EXPECT_EQ(Caption("login", "ok"), "OK");
   EXPECT_EQ(Caption("login", "tip"), "Help");
-  EXPECT_EQ(SystemInfo[SYSINFO_LANGUAGE], kEnglishId);
+  EXPECT_EQ(GetSysInfoLanguage(), kEnglishId);
 }
 
 TEST_P(LoaderTest, EntriesReadInBaseZeroWithCaseFreeKeywords) {
@@ -154,7 +154,7 @@ TEST_P(LoaderTest, DeviceLanguageWithTextFileLoadsIndexZeroFirst) {
   Device().languageId = kIndex5Id;
   ASSERT_TRUE(Load());
   EXPECT_TRUE(IsStringTableWanted());
-  EXPECT_EQ(SystemInfo[SYSINFO_LANGUAGE], 1);
+  EXPECT_EQ(GetSysInfoLanguage(), 1);
   EXPECT_EQ(Caption("login", "ok"), "OK");
   EXPECT_TRUE(IsLayoutLoadDone());
   Device().languageId = kChineseId;
