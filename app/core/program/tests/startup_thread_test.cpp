@@ -228,6 +228,12 @@ namespace {
 // A live view made without the program's run: the start-up thread it
 // starts waits for the run to report it made. The process still ends.
 TEST(StartUpThreadAtExit, AThreadStillWaitingForTheLiveViewDoesNotHoldTheExit) {
+#if defined(__SANITIZE_THREAD__)
+  // Ending the process with the toolkit's threads running tears their
+  // tables down under them, which the thread sanitizer reports; the program
+  // itself always ends the toolkit first. The other builds check the exit.
+  GTEST_SKIP() << "an exit with the toolkit running";
+#endif
   GTEST_FLAG_SET(death_test_style, "threadsafe");
   EXPECT_EXIT(
       {
