@@ -26,6 +26,7 @@
 #include "app/page_registry.h"
 #include "controls/skb/skb_keys.h"
 #include "controls/sledit/entry_common.h"
+#include "core/desktop/tests/desktop_fixture.h"
 #include "core/message/notify_seam.h"
 #include "core/nonclient/tests/screen_picture.h"
 #include "gui/bitmap.h"
@@ -890,6 +891,7 @@ void KeyRead(Driver& d, WindowHandle home, int key, bool shift = false) {
     GetCursorPos(&at);
     return at.x == x;
   });
+  desktest::AwaitRouted();
   Settle(home);
 }
 

@@ -293,6 +293,7 @@ TEST_F(WizardPages, TabComesBackToWhereItStarted) {
           GetCursorPos(&at);
           return at.x == x;
         });
+        desktest::AwaitRouted();
         desktest::Drain();
         back = GetFocusChild(page) == start;
       }

@@ -134,8 +134,13 @@ class ComboTest : public guitest::StartedGui {
 
   // Keys of the host's keyboard pressed and released one after the other,
   // made characters as the program's loop makes them, all of them handled
-  // on return: the desktop reads its input in order, so once a pointer move
-  // sent after them is seen, they wait in this thread's queue.
+  // on return: the desktop routes its input in order, so once a pointer move
+  // sent after them is seen and routed, they wait in this thread's queue.
+  static int CursorX() {
+    Point at{};
+    GetCursorPos(&at);
+    return at.x;
+  }
   static void TypeKeys(const std::vector<int>& keys) {
     static int mark = 0;
     const int x = 1 + (++mark % 2);
@@ -144,6 +149,8 @@ class ComboTest : public guitest::StartedGui {
       HostInjectKey(key, 0);
     }
     HostInjectMouseMove(x, 1);
+    for (int i = 0; i < 2000 && CursorX() != x; ++i) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    desktest::AwaitRouted();
     ThreadMsgInfo* info = CurrentThreadMsgInfo();
     const WindowHandle any = info && info->mainWindow ? HandleOf(info->mainWindow) : 0;
     for (int i = 0, quiet = 0; i < 1000 && quiet < 3; ++i) {

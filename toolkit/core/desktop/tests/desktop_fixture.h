@@ -104,13 +104,21 @@ inline void AwaitDesktopRead() {
   }
 }
 
-// Posts input to the desktop and waits until it has been routed: once the
-// posted ring is empty the desktop has read it, and a request sent then is
-// answered after the last one was handled.
-inline void Input(int msg, WParam wParam, LParam lParam) {
-  PostMessage(__gui_hwnd_desktop, msg, wParam, lParam);
+// Waits until everything posted to the desktop so far has been routed: once
+// the posted ring is empty the desktop has read it, and a request sent then
+// is answered after the last one was handled. The host's input needs it
+// too: the event thread moves the cursor as it reads a move, before the
+// desktop routes the keys and clicks read ahead of it, so a cursor seen
+// where a marker move put it proves only that the input was read.
+inline void AwaitRouted() {
   AwaitDesktopRead();
   Request(MSG_DT_GETACTIVEMAIN);
+}
+
+// Posts input to the desktop and waits until it has been routed.
+inline void Input(int msg, WParam wParam, LParam lParam) {
+  PostMessage(__gui_hwnd_desktop, msg, wParam, lParam);
+  AwaitRouted();
 }
 
 // Waits until cond holds; false when it still does not after a while (the
