@@ -32,7 +32,7 @@ struct State {
   std::map<OpKey, const char*> operations;
   std::map<OpKey, Override> overrides;
   // Answers for calls whose leading arguments match.
-  std::map<std::pair<OpKey, std::vector<int64_t>>, int64_t> argOverrides;
+  std::map<std::pair<OpKey, std::vector<int64_t>>, Override> argOverrides;
   std::vector<device_seam::Call> log;
   bool logging = false;
 };
@@ -287,14 +287,20 @@ std::optional<int64_t> enter(OpKey op, const char* name, std::initializer_list<i
     std::abort();
   }
   if (s.logging) s.log.push_back({name, std::vector<int64_t>(args)});
+  const Override* found = nullptr;
   for (const auto& [key, answer] : s.argOverrides)
-    if (key.first == op && key.second.size() <= args.size() && std::equal(key.second.begin(), key.second.end(), args.begin()))
-      return answer;
-  auto it = s.overrides.find(op);
-  if (it == s.overrides.end()) return std::nullopt;
-  if (out && !it->second.out.empty())
-    std::memcpy(out, it->second.out.data(), std::min(outSize, it->second.out.size()));
-  return it->second.answer;
+    if (key.first == op && key.second.size() <= args.size() &&
+        std::equal(key.second.begin(), key.second.end(), args.begin())) {
+      found = &answer;
+      break;
+    }
+  if (!found) {
+    auto it = s.overrides.find(op);
+    if (it == s.overrides.end()) return std::nullopt;
+    found = &it->second;
+  }
+  if (out && !found->out.empty()) std::memcpy(out, found->out.data(), std::min(outSize, found->out.size()));
+  return found->answer;
 }
 
 }  // namespace devsim
@@ -333,11 +339,13 @@ void overrideAnswer(Op op, int64_t answer, const void* out, size_t size) {
   devsim::refreshSeamInUse(s);
 }
 
-void overrideAnswerFor(Op op, const std::vector<int64_t>& leadingArgs, int64_t answer) {
+void overrideAnswerFor(Op op, const std::vector<int64_t>& leadingArgs, int64_t answer, const void* out, size_t size) {
   auto& s = devsim::state();
   std::lock_guard<std::mutex> hold(s.lock);
   requireOperation(s, op);
-  s.argOverrides[{op.key(), leadingArgs}] = answer;
+  const auto* bytes = static_cast<const uint8_t*>(out);
+  s.argOverrides[{op.key(), leadingArgs}] = {answer, bytes ? std::vector<uint8_t>(bytes, bytes + size)
+                                                           : std::vector<uint8_t>()};
   devsim::refreshSeamInUse(s);
 }
 

@@ -352,6 +352,15 @@ TEST_F(DeviceTest, SeamOverridesAnswersAndLogsCallsInOrder) {
 
   device_seam::overrideAnswer(loginDevice, 1);
   EXPECT_EQ(loginDevice("admin", "73916", 0, 0, 0, nullptr, 0), 1);
+  // An answer for one channel writes its own output; the others keep the
+  // operation-wide one.
+  ChannelConfig own{};
+  own.brightness = 9;
+  device_seam::overrideAnswerFor(getChannelConfig, {5}, 2, &own, sizeof own);
+  EXPECT_EQ(getChannelConfig(nullptr, 5, &got), 2);
+  EXPECT_EQ(got.brightness, 9);
+  EXPECT_EQ(getChannelConfig(nullptr, 3, &got), 7);
+  EXPECT_EQ(got.brightness, 42);
   device_seam::clearOverrides();
   EXPECT_EQ(getChannelConfig(nullptr, 3, &got), 0);
   EXPECT_EQ(got.brightness, 0);

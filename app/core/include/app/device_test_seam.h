@@ -44,9 +44,11 @@ class Op {
 // does not enter the seam would override nothing: it throws
 // std::invalid_argument, which fails the test at once.
 void overrideAnswer(Op op, int64_t answer, const void* out = nullptr, size_t size = 0);
-// The operation answers `answer` (without writing an output) when its first
-// arguments equal `leadingArgs`; checked before the operation-wide answers.
-void overrideAnswerFor(Op op, const std::vector<int64_t>& leadingArgs, int64_t answer);
+// The operation answers `answer` (and writes `out` as overrideAnswer does)
+// when its first arguments equal `leadingArgs`; checked before the
+// operation-wide answers.
+void overrideAnswerFor(Op op, const std::vector<int64_t>& leadingArgs, int64_t answer, const void* out = nullptr,
+                       size_t size = 0);
 void clearOverrides();
 
 // The log records calls only while it runs, so a long run keeps no history.

@@ -11,6 +11,7 @@
 #include "app/app_registry.h"
 #include "app/control_services.h"
 #include "app/device_backend.h"
+#include "app/device_test_seam.h"
 #include "app/system/language/tests/language_switch.h"
 #include "app/testing/page_harness.h"
 #include "app/value_texts.h"
@@ -118,6 +119,18 @@ std::vector<Item> ItemsOf(const char* path) {
     previousKey = key;
   }
   return items;
+}
+
+// A record's width as the layout file gives it; -1 when it gives none.
+int WidthInFile(const char* path, const std::string& window, const std::string& item) {
+  std::ifstream in(path, std::ios::binary);
+  std::string line, section;
+  while (std::getline(in, line)) {
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    if (line.size() > 2 && line.front() == '[' && line.back() == ']') section = line.substr(1, line.size() - 2);
+    else if (section == window && line.rfind(item + "_w=", 0) == 0) return std::stoi(line.substr(item.size() + 3));
+  }
+  return -1;
 }
 
 bool IsLabelled(const std::string& kind, const Item& item) {
@@ -261,9 +274,19 @@ std::vector<std::string> TabMisfits(WindowHandle page, const Layout& layout) {
   return misfits;
 }
 
-// A device with an auxiliary output, so that the toolkit loads its layout
-// too: from start-up on, and again after each test's reset of the device.
-void TwoOutputs() { device_seam::mutableAbility()->videoOutputCount = 2; }
+// A device whose second output is a TV output (of low resolution), so that
+// the toolkit loads that output's layout from 720x576.cfg: from start-up
+// on, and again after each test's reset of the device. The simulated
+// device calls every output a monitor, which takes the main file. No row
+// measures 720x576.cfg as the main output's layout: the main output is
+// always a monitor output, at 800 x 600 or more.
+constexpr int kLowResOutput = 0;  // the output type of a TV output
+void TwoOutputs() {
+  device_seam::mutableAbility()->videoOutputCount = 2;
+  int mainId = 0, auxId = 0;
+  getDisplayOutputIds(&mainId, &auxId);
+  device_seam::overrideAnswerFor(getDisplayOutputType, {auxId}, 0, &kLowResOutput, sizeof kLowResOutput);
+}
 
 class TextsFit : public LiveGui {
  protected:
@@ -290,6 +313,7 @@ TEST_F(TextsFit, EveryCaptionAndTabFitsItsControlInEachLanguage) {
       ASSERT_GT(ItemsOf(layout.path).size(), 1000u) << layout.path;
       CtrlResInfo* probe = nullptr;
       ASSERT_TRUE(layout.lookup("mainmenu", "shutdown", &probe)) << "the layout is loaded";
+      ASSERT_EQ(probe->w, WidthInFile(layout.path, "mainmenu", "shutdown")) << "the records come from " << layout.path;
       for (const std::string& m : Misfits(page, layout)) ADD_FAILURE() << m;
       for (const std::string& m : TabMisfits(page, layout)) ADD_FAILURE() << m;
     }
