@@ -36,7 +36,7 @@ PopupDrag g_drag{};
 
 const liveview_dialogs::DialogItem kButtons[] = {
     {PAGE_ID_OK, "button", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 0, "ok"},
-    {PAGE_ID_CANCEL, "button", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 0, "cancel"},
+    {IDCANCEL, "button", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 0, "cancel"},
 };
 
 // Mode 0 offers only the IP channels the device has.
@@ -64,7 +64,7 @@ void onInit(WindowHandle dlg) {
   setOutputState(output, OUTSTATE_COPYCHAN);
   g_drag = PopupDrag{};
   createChanCheckBoxes(dlg, "copychan", "all_analog", "all_ipc", "chan_item", kBoxStyle, 0, 0, kColumns, 0);
-  liveview_dialogs::createDialogItems(dlg, "copychan", kButtons, 2, PAGE_ID_CANCEL);
+  liveview_dialogs::createDialogItems(dlg, "copychan", kButtons, 2, IDCANCEL);
   if (g_mode == 0) hideAbsentIpChannels(dlg);
   // The source channel is copied from, never to.
   const int source = g_source <= getAnalogChanNum() ? CHANBOX_ANALOG_FIRST + g_source - 1
@@ -90,7 +90,7 @@ void onCommand(WindowHandle dlg, int id) {
   } else if (id == PAGE_ID_OK) {
     g_mask.store(getCheckedChanMask(dlg));
     finish(dlg, 1);
-  } else if (id == PAGE_ID_CANCEL) {
+  } else if (id == IDCANCEL) {
     SendMessage(dlg, MSG_CLOSE, 0, 0);
   }
 }

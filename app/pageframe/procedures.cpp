@@ -3,6 +3,7 @@
 #include "app/msgbox.h"
 #include "app/page_building.h"
 #include "gui/control_paint.h"
+#include "gui/dialog.h"
 #include "gui/message.h"
 #include "gui/paint.h"
 #include "gui/propsheet.h"
@@ -56,7 +57,7 @@ LResult runPage(const PageHooks& hooks, WindowHandle page, int message, WParam w
     default: return pageDefault(page, message, wParam, lParam);
   }
   const int id = idOf(wParam);
-  if (id == PAGE_ID_CANCEL && hooks.cancel) {
+  if (id == IDCANCEL && hooks.cancel) {
     hooks.cancel(page);
   } else if (id == PAGE_ID_APPLY) {
     const int rc = hooks.save ? hooks.save(page) : 0;

@@ -27,7 +27,7 @@ namespace {
 
 constexpr char kWindow[] = "resolution";
 constexpr int kTimerId = 8195, kTimerPeriod = 10;
-constexpr int kOkId = PAGE_ID_OK, kCancelId = PAGE_ID_CANCEL, kCountdownId = 20272;
+constexpr int kOkId = PAGE_ID_OK, kCancelId = IDCANCEL, kCountdownId = 20272;
 
 struct Dialog {
   resolution_confirm::Countdown countdown;

@@ -27,7 +27,7 @@ constexpr int kWidth = 360, kHeight = 160;
 constexpr uint32_t kStyle = WS_VISIBLE | WS_CAPTION | WS_CAPTION_EXTRA | WS_BORDER;
 
 const liveview_dialogs::DialogItem kCancelItem[] = {
-    {PAGE_ID_CANCEL, "button", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 0, "cancel"}};
+    {IDCANCEL, "button", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 0, "cancel"}};
 
 struct MenuSlot {
   const char* section;
@@ -75,7 +75,7 @@ bool laidOut(const OpenPage* open) { return open && open->page.modal && open->pa
 bool smallDialogMessage(WindowHandle hwnd, int message, WParam wParam) {
   switch (message) {
     case MSG_COMMAND:
-      if ((wParam & 0xFFFF) == PAGE_ID_CANCEL) SendMessage(hwnd, MSG_CLOSE, 0, 0);
+      if ((wParam & 0xFFFF) == IDCANCEL) SendMessage(hwnd, MSG_CLOSE, 0, 0);
       return true;
     case MSG_PTZSHOW:  // shown again after a box or a mouse mode
       ShowWindow(hwnd, SW_SHOWNORMAL);
@@ -97,7 +97,7 @@ LResult placeholderProc(WindowHandle hwnd, int message, WParam wParam, LParam lP
       open = reinterpret_cast<OpenPage*>(lParam);
       if (open->page.registerWnd) open->page.registerWnd(hwnd);
       if (open->page.state >= 0) setOutputState(open->output, open->page.state);
-      if (laidOut(open)) liveview_dialogs::createDialogItems(hwnd, open->page.section, kCancelItem, 1, PAGE_ID_CANCEL);
+      if (laidOut(open)) liveview_dialogs::createDialogItems(hwnd, open->page.section, kCancelItem, 1, IDCANCEL);
       return 0;
     case MSG_KEYDOWN:
       if (wParam == KEY_ESC) SendMessage(hwnd, MSG_CLOSE, 0, 0);

@@ -84,7 +84,7 @@ struct PageHooks {
   int (*save)(WindowHandle page);               // 0 or the failure code
   void (*report)(WindowHandle page, int code);  // shows a failed save
   LResult (*exit)(void);                        // closes the menu the page lives in
-  void (*cancel)(WindowHandle page);            // Cancel (2): closes what the page lives in
+  void (*cancel)(WindowHandle page);            // Cancel (IDCANCEL): closes what the page lives in
   void (*key)(WindowHandle page, int key);      // sees a key before the default procedure
   void (*paint)(WindowHandle page);
   void (*timer)(WindowHandle page, int id);
