@@ -8,6 +8,7 @@
 #include "app/camera/camera_windows.h"
 #include "app/camera.h"
 #include "app/device_ability.h"
+#include "app/dialog_hooks.h"
 #include "app/device_backend.h"
 #include "app/control_services.h"
 #include "app/liveview_dialogs.h"
@@ -82,7 +83,7 @@ void finish(WindowHandle dlg, int result) {
   EndDialog(dlg, result);
 }
 
-void onCommand(WindowHandle dlg, int id) {
+void onCommand(WindowHandle dlg, int id, int) {
   if (id == CHANBOX_ALL_ANALOG || id == CHANBOX_ALL_IP) {
     onChanAllCheckBox(dlg, id);
   } else if (id >= CHANBOX_ANALOG_FIRST && id <= kIpLast) {
@@ -95,26 +96,17 @@ void onCommand(WindowHandle dlg, int id) {
   }
 }
 
-LResult copyChanProc(WindowHandle dlg, int message, WParam wParam, LParam lParam) {
-  if (popupDragHandle(&g_drag, dlg, message, wParam, lParam)) return 0;
-  switch (message) {
-    case MSG_INITDIALOG:
-      onInit(dlg);
-      return 0;
-    case MSG_COMMAND:
-      onCommand(dlg, static_cast<int>(wParam & 0xFFFF));
-      return 0;
-    case MSG_CLOSE:
-      g_mask.store(0);
-      finish(dlg, 0);
-      return 0;
-    case MSG_ERASEBKGND:
-      liveview_dialogs::erasePage(dlg, wParam, lParam);
-      return 0;
-    default:
-      return liveview_dialogs::smallDialogDefault(dlg, message, wParam, lParam, true);
-  }
+void onClose(WindowHandle dlg) {
+  g_mask.store(0);
+  finish(dlg, 0);
 }
+
+bool onMessage(WindowHandle dlg, int message, WParam wParam, LParam lParam, LResult*) {
+  return liveview_dialogs::smallDialogMessage(dlg, message, wParam, lParam, &g_drag, true);
+}
+
+const app::DialogHooks kHooks{onInit, app::takesAll<onCommand>, liveview_dialogs::erasePage, onClose, nullptr,
+                              onMessage};
 
 }  // namespace
 
@@ -123,7 +115,7 @@ namespace camera_windows {
 int showImageCopyChanDialog(WindowHandle host, int sourceChannel, int mode) {
   g_source = sourceChannel;
   g_mode = mode;
-  return static_cast<int>(liveview_dialogs::runCentredDialog(host, "copychan", "copychan_win", copyChanProc));
+  return liveview_dialogs::runCentredDialog(host, "copychan", "copychan_win", app::dialogProc<kHooks>);
 }
 
 uint64_t getImageCopyChanMask(void) { return g_mask.load(); }

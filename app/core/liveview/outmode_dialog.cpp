@@ -84,13 +84,10 @@ void onClose(WindowHandle dlg) {
 const liveview_dialogs::ModeDialog kDialog{OUTSTATE_OUTMODE, kStandard, kGlaring, onInit, onModeClicked, onOk, onClose,
     &g_drag};
 
-LResult outModeProc(WindowHandle dlg, int message, WParam wParam, LParam lParam) {
-  return liveview_dialogs::modeDialogProc(kDialog, dlg, message, wParam, lParam);
-}
-
 }  // namespace
 
 extern "C" int showOutModeSet(WindowHandle owner) {
   g_drag = PopupDrag{};
-  return static_cast<int>(liveview_dialogs::runCentredDialog(owner, "outmodeset", "outmodeset_win", outModeProc));
+  return liveview_dialogs::runCentredDialog(owner, "outmodeset", "outmodeset_win",
+                                            liveview_dialogs::modeDialogProc<kDialog>);
 }

@@ -87,17 +87,13 @@ void onClose(WindowHandle dlg) {
 const liveview_dialogs::ModeDialog kDialog{OUTSTATE_STRATEGY, kRealTime, kFluent, onInit, nullptr, onOk, onClose,
     &g_drag};
 
-LResult strategyProc(WindowHandle dlg, int message, WParam wParam, LParam lParam) {
-  return liveview_dialogs::modeDialogProc(kDialog, dlg, message, wParam, lParam);
-}
-
 }  // namespace
 
 extern "C" {
 
 int showPreviewStrategy(WindowHandle owner) {
-  return static_cast<int>(
-      liveview_dialogs::runCentredDialog(owner, "previewstrategy", "previewstrategy_win", strategyProc));
+  return liveview_dialogs::runCentredDialog(owner, "previewstrategy", "previewstrategy_win",
+                                            liveview_dialogs::modeDialogProc<kDialog>);
 }
 
 int getKeptPreviewStrategy(void) { return g_strategy; }
