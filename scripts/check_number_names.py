@@ -3,11 +3,14 @@
 
 The public headers (include/gui, app/include/app, app/<library>/include/app) name the message numbers
 (MSG_*, the controls' *M_* messages), the notifications (*N_*), the
-device's answers, the dialog codes (DLGC_*), the panel's keys and the
-control ids every page shares (PAGE_ID_*). A constant elsewhere with the same
-value and a name or use of the same kind is a second name for one of them;
-each is reported as file:line. The page control ids are the application's:
-its sources and its tests name them, the toolkit never does.
+device's answers, the dialog codes (DLGC_*), the dialog's buttons and
+answers (IDOK, IDCANCEL, ...), the panel's keys and the control ids every
+page shares (PAGE_ID_*). A constant elsewhere with the same value and a name
+or use of the same kind is a second name for one of them; each is reported
+as file:line. The application's public headers name no toolkit number again
+either (a PAGE_ID_CANCEL beside IDCANCEL). The page control ids and the
+dialog's buttons are the application's to name once: its sources and its
+tests use the public names, the toolkit's tests are free.
 Usage: check_number_names.py [source root]
 """
 
@@ -54,6 +57,8 @@ def public_kind(name, value, controls):
         return "answer"
     if name.startswith("DLGC_"):
         return "dialog code"
+    if re.match(r"^ID[A-Z]+$", name) and value < 0x100:
+        return "dialog button"
     if re.match(r"^[A-Z]+_KEY_[A-Z]", name) and 100 <= value < 0x200:
         return "key"
     if name.startswith("PAGE_ID_"):
@@ -94,9 +99,11 @@ def definitions(text):
             offset += len(part) + 1
 
 
-def public_numbers(root):
+def public_numbers(root, toolkit_only=False):
     texts = []
     for folder in public_dirs(root):
+        if toolkit_only and folder.startswith("app"):
+            continue
         base = os.path.join(root, folder)
         for name in sorted(os.listdir(base)):
             if name.endswith(".h"):
@@ -117,10 +124,14 @@ NOTIFY_NAME = re.compile(r"(?i)chang|click|notif|dblclk")
 ANSWER_NAME = re.compile(r"(?i)err|answer|saved|unchanged|declin|refus|fail")
 DIALOG_CODE_NAME = re.compile(r"(?i)dlgcode|dialogcode|allkeys|wantsall")
 KEY_NAME = re.compile(r"(?i)scan|key")
-KINDS = ("message", "notification", "answer", "dialog code", "key", "control id")
-# The kinds a test may not name as it likes, and those the toolkit never sees.
-TEST_KINDS = ("control id",)
+KINDS = ("message", "notification", "answer", "dialog code", "dialog button", "key", "control id")
+# The kinds a test may not name as it likes (the toolkit's tests may), and
+# those the toolkit never sees.
+TEST_KINDS = ("control id", "dialog button")
+APP_TEST_KINDS = ("control id", "dialog button")
 APP_KINDS = ("control id",)
+# The kinds an application's public header may not name again.
+HEADER_KINDS = ("dialog button",)
 
 
 def words(name):
@@ -146,6 +157,9 @@ def same_kind(kind, name, value, text, public):
         # A control's own id may share a shared one's value: only a name
         # with the shared control's word (kCopy, kLoginOk) is a second one.
         return any(words(p)[-1] in words(name) for p in public)
+    if kind == "dialog button":
+        # The same for a dialog's button: IDCANCEL's word is "cancel".
+        return any(p[2:].lower() in words(name) for p in public)
     if kind == "message":
         return value >= 0xF000 or bool(MESSAGE_NAME.search(plain)) or used_as_message(text, name)
     if kind == "notification":
@@ -163,8 +177,17 @@ def is_test(path):
 
 
 def sources(root):
-    """Each source with the kinds of public number it may not name again."""
+    """Each source with the kinds of public number it may not name again,
+    and the public numbers of its own it may: a public header of the
+    application names its own numbers, never a toolkit one."""
     public = {os.path.normpath(os.path.join(root, d)) for d in public_dirs(root)}
+    for folder in public_dirs(root):
+        if not folder.startswith("app" + os.sep) and folder != "app":
+            continue
+        base = os.path.join(root, folder)
+        for name in sorted(os.listdir(base)):
+            if name.endswith(".h"):
+                yield os.path.join(base, name), HEADER_KINDS, True
     for folder in SOURCE_DIRS:
         for dirpath, dirnames, filenames in os.walk(os.path.join(root, folder)):
             dirnames[:] = sorted(d for d in dirnames if os.path.normpath(os.path.join(dirpath, d)) not in public)
@@ -172,21 +195,23 @@ def sources(root):
                 path = os.path.join(dirpath, name)
                 if not name.endswith(SOURCE_EXT):
                     continue
-                kinds = TEST_KINDS if is_test(os.path.relpath(path, root)) else KINDS
-                kinds = [k for k in kinds if folder == "app" or k not in APP_KINDS]
+                test = is_test(os.path.relpath(path, root))
+                kinds = TEST_KINDS if test else KINDS
+                kinds = [k for k in kinds if folder == "app" or (k not in APP_KINDS and not (test and k in APP_TEST_KINDS))]
                 if kinds:
-                    yield path, kinds
+                    yield path, kinds, False
 
 
 def main():
     root = os.path.abspath(sys.argv[1] if len(sys.argv) > 1 else os.path.join(os.path.dirname(__file__), ".."))
     numbers = public_numbers(root)
+    toolkit = public_numbers(root, toolkit_only=True)
     found = 0
-    for path, kinds in sources(root):
+    for path, kinds, header in sources(root):
         text = strip_comments(open(path, encoding="utf-8", errors="replace").read())
         for name, value, line in sorted(definitions(text), key=lambda d: d[2]):
             for kind in kinds:
-                public = numbers.get((kind, value))
+                public = (toolkit if header else numbers).get((kind, value))
                 if not public or name in public or not same_kind(kind, name, value, text, public):
                     continue
                 found += 1

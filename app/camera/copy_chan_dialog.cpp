@@ -8,6 +8,7 @@
 #include "app/camera/camera_windows.h"
 #include "app/camera.h"
 #include "app/device_ability.h"
+#include "app/dialog_hooks.h"
 #include "app/device_backend.h"
 #include "app/control_services.h"
 #include "app/liveview_dialogs.h"
@@ -36,7 +37,7 @@ PopupDrag g_drag{};
 
 const liveview_dialogs::DialogItem kButtons[] = {
     {PAGE_ID_OK, "button", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 0, "ok"},
-    {PAGE_ID_CANCEL, "button", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 0, "cancel"},
+    {IDCANCEL, "button", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 0, "cancel"},
 };
 
 // Mode 0 offers only the IP channels the device has.
@@ -64,7 +65,7 @@ void onInit(WindowHandle dlg) {
   setOutputState(output, OUTSTATE_COPYCHAN);
   g_drag = PopupDrag{};
   createChanCheckBoxes(dlg, "copychan", "all_analog", "all_ipc", "chan_item", kBoxStyle, 0, 0, kColumns, 0);
-  liveview_dialogs::createDialogItems(dlg, "copychan", kButtons, 2, PAGE_ID_CANCEL);
+  liveview_dialogs::createDialogItems(dlg, "copychan", kButtons, 2, IDCANCEL);
   if (g_mode == 0) hideAbsentIpChannels(dlg);
   // The source channel is copied from, never to.
   const int source = g_source <= getAnalogChanNum() ? CHANBOX_ANALOG_FIRST + g_source - 1
@@ -82,7 +83,7 @@ void finish(WindowHandle dlg, int result) {
   EndDialog(dlg, result);
 }
 
-void onCommand(WindowHandle dlg, int id) {
+void onCommand(WindowHandle dlg, int id, int) {
   if (id == CHANBOX_ALL_ANALOG || id == CHANBOX_ALL_IP) {
     onChanAllCheckBox(dlg, id);
   } else if (id >= CHANBOX_ANALOG_FIRST && id <= kIpLast) {
@@ -90,31 +91,22 @@ void onCommand(WindowHandle dlg, int id) {
   } else if (id == PAGE_ID_OK) {
     g_mask.store(getCheckedChanMask(dlg));
     finish(dlg, 1);
-  } else if (id == PAGE_ID_CANCEL) {
+  } else if (id == IDCANCEL) {
     SendMessage(dlg, MSG_CLOSE, 0, 0);
   }
 }
 
-LResult copyChanProc(WindowHandle dlg, int message, WParam wParam, LParam lParam) {
-  if (popupDragHandle(&g_drag, dlg, message, wParam, lParam)) return 0;
-  switch (message) {
-    case MSG_INITDIALOG:
-      onInit(dlg);
-      return 0;
-    case MSG_COMMAND:
-      onCommand(dlg, static_cast<int>(wParam & 0xFFFF));
-      return 0;
-    case MSG_CLOSE:
-      g_mask.store(0);
-      finish(dlg, 0);
-      return 0;
-    case MSG_ERASEBKGND:
-      liveview_dialogs::erasePage(dlg, wParam, lParam);
-      return 0;
-    default:
-      return liveview_dialogs::smallDialogDefault(dlg, message, wParam, lParam, true);
-  }
+void onClose(WindowHandle dlg) {
+  g_mask.store(0);
+  finish(dlg, 0);
 }
+
+bool onMessage(WindowHandle dlg, int message, WParam wParam, LParam lParam, LResult*) {
+  return liveview_dialogs::smallDialogMessage(dlg, message, wParam, lParam, &g_drag, true);
+}
+
+const app::DialogHooks kHooks{onInit, app::takesAll<onCommand>, liveview_dialogs::erasePage, onClose, nullptr,
+                              onMessage};
 
 }  // namespace
 
@@ -123,7 +115,7 @@ namespace camera_windows {
 int showImageCopyChanDialog(WindowHandle host, int sourceChannel, int mode) {
   g_source = sourceChannel;
   g_mode = mode;
-  return static_cast<int>(liveview_dialogs::runCentredDialog(host, "copychan", "copychan_win", copyChanProc));
+  return liveview_dialogs::runCentredDialog(host, "copychan", "copychan_win", app::dialogProc<kHooks>);
 }
 
 uint64_t getImageCopyChanMask(void) { return g_mask.load(); }

@@ -18,7 +18,6 @@
 
 namespace {
 
-constexpr int kDialogBand = 50;
 constexpr int kSystemFocus = 20224, kMaintenanceFocus = 20751, kRecordFocus = 18447, kDiskFocus = 19727;
 constexpr int kManualFocus = 17935;
 
@@ -86,29 +85,6 @@ LResult enableApplyOnNotify1Or5(WindowHandle page, WParam wParam, LParam) {
 }
 LResult enableApplyOnChange(WindowHandle page, WParam wParam, LParam) {
   return enableApplyFor(page, wParam, [](int code) { return code == EN_UPDATE; });
-}
-
-void eraseBkgndGrey50(WindowHandle window, WParam hdc, LParam rect) {
-  liveview_dialogs::erasePage(window, hdc, rect);
-}
-
-void eraseBkgndGrey34(WindowHandle window, WParam hdc, LParam rect) {
-  liveview_dialogs::eraseWith(window, hdc, rect, [](HDC dc, const Rect& c) {
-    fillColour(dc, page_colours::kDialogBackground, 0, 0, c.right - c.left, c.bottom - c.top);
-  });
-}
-
-void paintDialogBackground(WindowHandle window, WParam hdc, LParam rect) {
-  liveview_dialogs::eraseWith(window, hdc, rect, [](HDC dc, const Rect& c) {
-    const int w = c.right - c.left, h = c.bottom - c.top;
-    fillColour(dc, page_colours::kDialogBackground, 0, 0, w, h);
-    fillColour(dc, page_colours::kPageBackground, 0, 0, w, h - kDialogBand);
-  });
-}
-
-LResult beginEndPaint(WindowHandle window) {
-  EndPaint(window, BeginPaint(window));
-  return 0;
 }
 
 void registerSystemPage(WindowHandle page) { setSystemPageWnd(page); }

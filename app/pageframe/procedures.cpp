@@ -1,8 +1,9 @@
-// The common handling of a sheet page's and a modal dialog's messages.
+// The common handling of a sheet page's messages.
 #include "app/device_backend.h"
 #include "app/msgbox.h"
 #include "app/page_building.h"
 #include "gui/control_paint.h"
+#include "gui/dialog.h"
 #include "gui/message.h"
 #include "gui/paint.h"
 #include "gui/propsheet.h"
@@ -18,15 +19,6 @@ LResult pageDefault(WindowHandle page, int message, WParam wParam, LParam lParam
     case MSG_SHEETCMD: return 0;
     case MSG_PAINT: EndPaint(page, BeginPaint(page)); return 0;
     default: return DefaultPageProc(page, message, wParam, lParam);
-  }
-}
-
-LResult dialogDefault(WindowHandle dialog, int message, WParam wParam, LParam lParam) {
-  switch (message) {
-    case MSG_DESTROY: DestroyAllControls(dialog); return 0;
-    case MSG_CLOSE: EndDialog(dialog, 0); return 0;
-    case MSG_PAINT: beginEndPaint(dialog); return DefaultDialogProc(dialog, message, wParam, lParam);
-    default: return DefaultDialogProc(dialog, message, wParam, lParam);
   }
 }
 
@@ -56,7 +48,7 @@ LResult runPage(const PageHooks& hooks, WindowHandle page, int message, WParam w
     default: return pageDefault(page, message, wParam, lParam);
   }
   const int id = idOf(wParam);
-  if (id == PAGE_ID_CANCEL && hooks.cancel) {
+  if (id == IDCANCEL && hooks.cancel) {
     hooks.cancel(page);
   } else if (id == PAGE_ID_APPLY) {
     const int rc = hooks.save ? hooks.save(page) : 0;
@@ -74,30 +66,6 @@ LResult runPage(const PageHooks& hooks, WindowHandle page, int message, WParam w
     hooks.command(page, id, codeOf(wParam));
   }
   return 0;
-}
-
-LResult runDialog(const DialogHooks& hooks, WindowHandle dialog, int message, WParam wParam, LParam lParam) {
-  LResult answer = 0;
-  if (hooks.message && hooks.message(dialog, message, wParam, lParam, &answer)) return answer;
-  switch (message) {
-    case MSG_INITDIALOG:
-      if (hooks.init) hooks.init(dialog);
-      break;
-    case MSG_COMMAND:
-      if (hooks.command && hooks.command(dialog, wParam, lParam)) return 0;
-      break;
-    case MSG_ERASEBKGND: (hooks.erase ? hooks.erase : paintDialogBackground)(dialog, wParam, lParam); return 0;
-    case MSG_CLOSE:
-      if (!hooks.close) break;
-      hooks.close(dialog);
-      return 0;
-    case MSG_TIMER:
-      if (!hooks.timer) break;
-      hooks.timer(dialog, static_cast<int>(wParam));
-      return 0;
-    default: break;
-  }
-  return dialogDefault(dialog, message, wParam, lParam);
 }
 
 }  // namespace pageframe

@@ -95,10 +95,6 @@ int runDialog(const char* section, WindowHandle parent, WindowProc proc) {
   return runDialog(dialogTemplate(section), parent, proc);
 }
 
-int runDialog(const DlgTemplate& tmpl, WindowHandle parent, WindowProc proc) {
-  return static_cast<int>(DialogBoxIndirectParam(&tmpl, parent, proc, 0));
-}
-
 WindowHandle createFromKey(WindowHandle window, const char* section, const Control& c, int y, LParam data) {
   const CtrlResInfo* r = record(section, c.key);
   if (!r) return 0;

@@ -312,7 +312,7 @@ class AlarmEditor {
       SetPowerKeyDownFlag(1);
       const int answer = askMsgBox(page, kSection, "reboothint");
       SetPowerKeyDownFlag(0);
-      if (answer == MSGBOX_ANSWER_YES)
+      if (answer == IDYES)
         withMenuDisabled([page] { openShutdownHint(page, 1); });
       else
         SendDlgItemMessage(page, PAGE_ID_APPLY, MSG_ENABLE, 0, 0);

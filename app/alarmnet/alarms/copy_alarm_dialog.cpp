@@ -108,7 +108,7 @@ void init(WindowHandle dlg, const CopyDesc& d) {
   const int y = pageframe::bottomRow(dlg);
   constexpr uint32_t kButton = WS_CHILD | WS_VISIBLE | BS_AUTOSIZE;
   pageframe::createFromKey(dlg, d.section, {"button", "ok", kButton, kPlaced, PAGE_ID_OK, false}, y);
-  const WindowHandle cancel = pageframe::createFromKey(dlg, d.section, {"button", "cancel", kButton, kPlaced, PAGE_ID_CANCEL, false}, y);
+  const WindowHandle cancel = pageframe::createFromKey(dlg, d.section, {"button", "cancel", kButton, kPlaced, IDCANCEL, false}, y);
   if (IsValidHandle(list)) {
     SetNotificationCallback(list, listNotified);
     addListViewColumns(dlg, d.listId, d.section, d.columns, 3);
@@ -135,7 +135,7 @@ bool command(WindowHandle dlg, WParam wParam, LParam) {
   const CopyDesc& d = *g_open;
   if (pageframe::idOf(wParam) == PAGE_ID_OK) {
     store(dlg, d);
-  } else if (pageframe::idOf(wParam) == PAGE_ID_CANCEL) {
+  } else if (pageframe::idOf(wParam) == IDCANCEL) {
     choiceOf(d.side).mask = 0;
     std::memset(choiceOf(d.side).bytes, 0, sizeof choiceOf(d.side).bytes);
   } else {

@@ -118,7 +118,7 @@ void single(WindowHandle page) {
 
 void all(WindowHandle page, bool trigger) {
   // Only an explicit Yes acts: a missing question text must not.
-  if (askMsgBox(page, kManSection, trigger ? "triggerall_hint" : "clearall_hint") != MSGBOX_ANSWER_YES) return;
+  if (askMsgBox(page, kManSection, trigger ? "triggerall_hint" : "clearall_hint") != IDYES) return;
   const int loginId = getLoginId(getCurOutput());
   if (trigger)
     triggerAllAlarmOuts(loginId);

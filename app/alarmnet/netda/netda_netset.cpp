@@ -116,7 +116,7 @@ void createControls(WindowHandle dlg) {
   pageframe::createFromKey(dlg, kSection, {"button", "netda_netset_apply", style | WS_DISABLED,
                                            WS_EX_PLACE_X | WS_EX_PLACE_W, PAGE_ID_APPLY, false}, y);
   pageframe::createFromKey(dlg, kSection, {"button", "ok", style, WS_EX_PLACE_X | WS_EX_PLACE_W, PAGE_ID_OK, false}, y);
-  pageframe::createFromKey(dlg, kSection, {"button", "cancel", style, WS_EX_PLACE_X | WS_EX_PLACE_W, PAGE_ID_CANCEL,
+  pageframe::createFromKey(dlg, kSection, {"button", "cancel", style, WS_EX_PLACE_X | WS_EX_PLACE_W, IDCANCEL,
                                            false}, y);
 }
 
@@ -148,7 +148,7 @@ void init(WindowHandle dlg) {
   netset::showAddress(dlg, kPreDns, net.dns1);
   netset::showAddress(dlg, kAltDns, net.dns2);
   applyDnsRule(dlg);
-  SetFocusChild(GetDlgItem(dlg, PAGE_ID_CANCEL));
+  SetFocusChild(GetDlgItem(dlg, IDCANCEL));
 }
 
 void changeWorkMode(WindowHandle dlg) {
@@ -231,7 +231,7 @@ void command(WindowHandle dlg, int id, int code) {
     case PAGE_ID_OK:
       if (save(dlg) == 0) SendMessage(dlg, MSG_CLOSE, 0, 0);
       break;
-    case PAGE_ID_CANCEL: SendMessage(dlg, MSG_CLOSE, 0, 0); break;
+    case IDCANCEL: SendMessage(dlg, MSG_CLOSE, 0, 0); break;
     default: break;
   }
 }

@@ -61,9 +61,9 @@ bool askReboot(WindowHandle page) {
     char text[kQuestionSize];
     const char* caption = lookupText(kSection, "enablepppoehint");
     std::snprintf(text, sizeof text, "%s", caption ? caption : "");
-    return askQuestionText(page, text) == MSGBOX_ANSWER_YES;
+    return askQuestionText(page, text) == IDYES;
   }
-  return askMsgBox(page, kSection, "pppoereboothint") == MSGBOX_ANSWER_YES;
+  return askMsgBox(page, kSection, "pppoereboothint") == IDYES;
 }
 
 int save(WindowHandle page) {

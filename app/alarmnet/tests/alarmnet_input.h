@@ -16,6 +16,7 @@
 #include "app/testing/page_harness.h"
 #include "controls/listbox/listbox_internal.h"
 #include "controls/propsheet/propsheet_internal.h"
+#include "gui/dialog.h"
 #include "gui/listview.h"
 #include "gui/desktop.h"
 #include "gui/keyboard.h"
@@ -63,7 +64,7 @@ inline void CancelSheet(WindowHandle dlg) {
   const WindowHandle sheet = GetDlgItem(dlg, PAGE_ID_SHEET);
   const auto shown = static_cast<WindowHandle>(
       SendMessage(sheet, PSM_GETPAGE, static_cast<WParam>(SendMessage(sheet, PSM_GETACTIVEINDEX, 0, 0)), 0));
-  ClickClosing(shown, PAGE_ID_CANCEL);
+  ClickClosing(shown, IDCANCEL);
 }
 
 // The index of the row of `list` whose item data is `key`; -1 when none.

@@ -11,6 +11,7 @@
 #include "app/page_ids.h"
 #include "app/testing/page_harness.h"
 #include "gui/app_hooks.h"
+#include "gui/dialog.h"
 #include "gui/message.h"
 #include "app/page_keys.h"
 
@@ -96,7 +97,7 @@ TEST_F(Camera, CopyDialogGivesTheCheckedMaskOnOkAndNothingOnCancel) {
   // Cancel, Escape and the close message each leave an empty mask, however
   // much was checked.
   const std::function<void(WindowHandle)> leaves[] = {
-      [](WindowHandle dlg) { livetest::ClickClosing(dlg, PAGE_ID_CANCEL, CopyDialogClosed); },
+      [](WindowHandle dlg) { livetest::ClickClosing(dlg, IDCANCEL, CopyDialogClosed); },
       [](WindowHandle) { livetest::PressKey(KEY_ESC); },
       [](WindowHandle dlg) { SendMessage(dlg, MSG_CLOSE, 0, 0); },
   };
@@ -120,7 +121,7 @@ TEST_F(Camera, CopyDialogGivesTheCheckedMaskOnOkAndNothingOnCancel) {
 TEST_F(Camera, StandInPtzPanelIsRegisteredWhileOpenShowsAgainAndLeavesEachWay) {
   const WindowHandle live = LiveView();
   const std::function<void(WindowHandle)> leaves[] = {
-      [](WindowHandle panel) { livetest::ClickClosing(panel, PAGE_ID_CANCEL, PtzPanelClosed); },
+      [](WindowHandle panel) { livetest::ClickClosing(panel, IDCANCEL, PtzPanelClosed); },
       [](WindowHandle) { livetest::PressKey(KEY_ESC); },
   };
   for (const auto& leave : leaves) {

@@ -11,6 +11,7 @@
 #include "app/control_services.h"
 #include "app/core/liveview/color_session.h"
 #include "app/device_backend.h"
+#include "app/dialog_hooks.h"
 #include "app/dialog_template.h"
 #include "app/liveview.h"
 #include "app/liveview_dialogs.h"
@@ -252,48 +253,32 @@ void fillPanel(HDC hdc, const Rect& client) {
   }
 }
 
+void erasePanel(WindowHandle dlg, WParam wParam, LParam lParam) {
+  liveview_dialogs::eraseWith(dlg, wParam, lParam, fillPanel);
+}
+
+// A wheel over a row is the row's alone.
+bool onMessage(WindowHandle dlg, int message, WParam wParam, LParam lParam, LResult*) {
+  const bool escape = message == MSG_KEYDOWN && getOutputState(getCurOutput()) == OUTSTATE_COLORPANEL;
+  if (liveview_dialogs::smallDialogMessage(dlg, message, wParam, lParam, &g_drag, escape)) return true;
+  return (message == MSG_MOUSEWHEELDOWN || message == MSG_MOUSEWHEELUP) && overRow(lParam);
+}
+
+const app::DialogHooks kHooks{onInit, app::takesAll<onCommand>, erasePanel, onClose, nullptr, onMessage};
+
 }  // namespace
 
 extern "C" {
 
 LResult leftColorSetProc(WindowHandle dlg, int message, WParam wParam, LParam lParam) {
-  if (popupDragHandle(&g_drag, dlg, message, wParam, lParam)) return 0;
-  switch (message) {
-    case MSG_INITDIALOG:
-      onInit(dlg);
-      return 0;
-    case MSG_COMMAND:
-      onCommand(dlg, static_cast<int>(wParam & 0xFFFF), static_cast<int>((wParam >> 16) & 0xFFFF));
-      return 0;
-    case MSG_CLOSE:
-      onClose(dlg);
-      return 0;
-    case MSG_KEYDOWN:
-      if (wParam == KEY_ESC && getOutputState(getCurOutput()) == OUTSTATE_COLORPANEL) SendMessage(dlg, MSG_CLOSE, 0, 0);
-      return 0;
-    case MSG_MOUSEWHEELDOWN:
-    case MSG_MOUSEWHEELUP:
-      if (overRow(lParam)) return 0;
-      break;
-    case MSG_NCLBUTTONDBLCLK:
-      return 0;
-    case MSG_DESTROY:
-      DestroyAllControls(dlg);
-      return 0;
-    case MSG_ERASEBKGND:
-      liveview_dialogs::eraseWith(dlg, wParam, lParam, fillPanel);
-      return 0;
-    default:
-      break;
-  }
-  return DefaultDialogProc(dlg, message, wParam, lParam);
+  return app::runDialog(kHooks, dlg, message, wParam, lParam);
 }
 
 int showLeftColorSetDialog(WindowHandle host) {
   const uint32_t style = WS_CAPTION | WS_CAPTION_EXTRA | WS_VISIBLE | WS_BORDER;
   DlgTemplate dlg = app::templateFromRecord(record("leftcolorset_rect"), style, 0, app::Placement::kFromBottomRight,
                                             getCurOutput());
-  return static_cast<int>(DialogBoxIndirectParam(&dlg, host, leftColorSetProc, 0));
+  return app::runDialog(dlg, host, leftColorSetProc);
 }
 
 }  // extern "C"

@@ -1,5 +1,6 @@
 // What the small live-view dialogs share: controls from layout items,
-// centring on the current output, exclusive buttons and the grey background.
+// centring on the current output, exclusive buttons, the messages they take
+// beyond their hooks and the grey background.
 #include "app/app_registry.h"
 #include "app/dialog_template.h"
 #include "app/liveview_dialogs.h"
@@ -30,12 +31,12 @@ void createDialogItems(WindowHandle dialog, const char* window, const DialogItem
   if (IsValidHandle(focus)) SetFocusChild(focus);
 }
 
-LParam runCentredDialog(WindowHandle owner, const char* window, const char* record, WindowProc proc) {
+int runCentredDialog(WindowHandle owner, const char* window, const char* record, WindowProc proc) {
   CtrlResInfo* r = nullptr;
   if (!GetCtrlResInfo(window, record, &r)) r = nullptr;
   DlgTemplate dlg = app::templateFromRecord(r, WS_CAPTION | WS_CAPTION_EXTRA | WS_VISIBLE | WS_BORDER, 0,
                                             app::Placement::kCentred, getCurOutput());
-  return DialogBoxIndirectParam(&dlg, owner, proc, 0);
+  return app::runDialog(dlg, owner, proc);
 }
 
 void checkExclusive(WindowHandle dialog, int first, int last, int id) {
@@ -54,47 +55,30 @@ void clickExclusive(WindowHandle dialog, int first, int last, int id) {
   SendDlgItemMessage(dialog, id, BM_SETCHECK, 1, 0);
 }
 
-LResult modeDialogProc(const ModeDialog& d, WindowHandle dlg, int message, WParam wParam, LParam lParam) {
-  if (popupDragHandle(d.drag, dlg, message, wParam, lParam)) return 0;
-  switch (message) {
-    case MSG_INITDIALOG:
-      d.init(dlg);
-      return 0;
-    case MSG_COMMAND: {
-      const int id = static_cast<int>(wParam & 0xFFFF);
-      if (id >= d.first && id <= d.last) {
-        clickExclusive(dlg, d.first, d.last, id);
-        if (d.clicked) d.clicked(dlg, id);
-      } else if (id == PAGE_ID_OK) {
-        d.ok(dlg);
-      } else if (id == IDCANCEL) {
-        SendMessage(dlg, MSG_CLOSE, 0, 0);
-      }
-      return 0;
-    }
-    case MSG_CLOSE:
-      d.close(dlg);
-      return 0;
-    case MSG_ERASEBKGND:
-      erasePage(dlg, wParam, lParam);
-      return 0;
-    default:
-      return smallDialogDefault(dlg, message, wParam, lParam, getOutputState(getCurOutput()) == d.state);
+void modeCommand(const ModeDialog& d, WindowHandle dlg, int id) {
+  if (id >= d.first && id <= d.last) {
+    clickExclusive(dlg, d.first, d.last, id);
+    if (d.clicked) d.clicked(dlg, id);
+  } else if (id == PAGE_ID_OK) {
+    d.ok(dlg);
+  } else if (id == IDCANCEL) {
+    SendMessage(dlg, MSG_CLOSE, 0, 0);
   }
 }
 
-LResult smallDialogDefault(WindowHandle dlg, int message, WParam wParam, LParam lParam, bool escape) {
+bool modeMessage(const ModeDialog& d, WindowHandle dlg, int message, WParam wParam, LParam lParam) {
+  return smallDialogMessage(dlg, message, wParam, lParam, d.drag,
+                            message == MSG_KEYDOWN && getOutputState(getCurOutput()) == d.state);
+}
+
+bool smallDialogMessage(WindowHandle dlg, int message, WParam wParam, LParam lParam, PopupDrag* drag, bool escape) {
+  if (drag && popupDragHandle(drag, dlg, message, wParam, lParam)) return true;
   switch (message) {
     case MSG_KEYDOWN:
       if (wParam == KEY_ESC && escape) SendMessage(dlg, MSG_CLOSE, 0, 0);
-      return 0;
-    case MSG_NCLBUTTONDBLCLK:
-      return 0;
-    case MSG_DESTROY:
-      DestroyAllControls(dlg);
-      return 0;
-    default:
-      return DefaultDialogProc(dlg, message, wParam, lParam);
+      return true;
+    case MSG_NCLBUTTONDBLCLK: return true;
+    default: return false;
   }
 }
 

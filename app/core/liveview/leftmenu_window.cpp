@@ -4,6 +4,7 @@
 
 #include "app/app_registry.h"
 #include "app/device_backend.h"
+#include "app/dialog_hooks.h"
 #include "app/layout_bitmaps.h"
 #include "app/left_menu.h"
 #include "app/liveview_dialogs.h"
@@ -141,6 +142,43 @@ void paintBackground(HDC hdc, const Rect& client) {
                              &bg.bitmap, TRUE, TRUE, FALSE);
 }
 
+// Only a click (code 0) on an item acts.
+void onCommand(WindowHandle hwnd, int id, int code) {
+  if (code == 0) onLeftMenuItem(hwnd, id);
+}
+
+void onErase(WindowHandle hwnd, WParam wParam, LParam lParam) {
+  liveview_dialogs::eraseWith(hwnd, wParam, lParam, paintBackground);
+}
+
+// The bar is dragged by its grip and hands the idle ticks to the live
+// view; a right click is its own, Escape hides it over the live view.
+bool onMessage(WindowHandle hwnd, int message, WParam wParam, LParam lParam, LResult*) {
+  switch (message) {
+    case MSG_FIRSTMOUSE: sideMenuMouseDown(hwnd, lParam); return false;
+    case MSG_LBUTTONUP: sideMenuMouseUp(hwnd, lParam); return false;
+    case MSG_MOUSEMOVE: sideMenuMouseMove(hwnd, lParam); return false;
+    case MSG_RBUTTONUP: return true;
+    case MSG_KEYDOWN:
+      if (wParam == KEY_ESC && getOutputState(getCurOutput()) == OUTSTATE_LIVEVIEW) {
+        hideLeftMenu(hwnd);
+        SetCursor(GetSystemCursor(0));
+      }
+      return true;
+    case MSG_DESTROY: DestroyAllControls(hwnd); return true;
+    case MSG_PAINT: beginEndPaint(hwnd); return true;
+    case MSG_BROADCAST_NOTICE: sideMenuDragDone(hwnd, wParam); return false;
+    case MSG_IDLE: {
+      const WindowHandle live = getTopMainWindow();
+      if (IsValidHandle(live) && live != hwnd) SendMessage(live, MSG_IDLE, wParam, 0);
+      return false;
+    }
+    default: return false;
+  }
+}
+
+const app::DialogHooks kHooks{initMenu, app::takesAll<onCommand>, onErase, hideLeftMenu, nullptr, onMessage};
+
 }  // namespace
 
 extern "C" {
@@ -209,54 +247,7 @@ void refreshLeftMenuCaptions(int output) {
 }
 
 LResult leftMenuWinProc(WindowHandle hwnd, int message, WParam wParam, LParam lParam) {
-  switch (message) {
-    case MSG_FIRSTMOUSE:
-      sideMenuMouseDown(hwnd, lParam);
-      break;
-    case MSG_LBUTTONUP:
-      sideMenuMouseUp(hwnd, lParam);
-      break;
-    case MSG_MOUSEMOVE:
-      sideMenuMouseMove(hwnd, lParam);
-      break;
-    case MSG_RBUTTONUP:
-      return 0;
-    case MSG_KEYDOWN:
-      if (wParam == KEY_ESC && getOutputState(getCurOutput()) == OUTSTATE_LIVEVIEW) {
-        hideLeftMenu(hwnd);
-        SetCursor(GetSystemCursor(0));
-      }
-      return 0;
-    case MSG_DESTROY:
-      DestroyAllControls(hwnd);
-      return 0;
-    case MSG_CLOSE:
-      hideLeftMenu(hwnd);
-      return 0;
-    case MSG_ERASEBKGND:
-      liveview_dialogs::eraseWith(hwnd, wParam, lParam, paintBackground);
-      return 0;
-    case MSG_PAINT:
-      EndPaint(hwnd, BeginPaint(hwnd));
-      return 0;
-    case MSG_COMMAND:
-      if (((wParam >> 16) & 0xFFFF) == 0) onLeftMenuItem(hwnd, static_cast<int>(wParam & 0xFFFF));
-      return 0;
-    case MSG_INITDIALOG:
-      initMenu(hwnd);
-      return 0;
-    case MSG_BROADCAST_NOTICE:
-      sideMenuDragDone(hwnd, wParam);
-      break;
-    case MSG_IDLE: {
-      const WindowHandle live = getTopMainWindow();
-      if (IsValidHandle(live) && live != hwnd) SendMessage(live, MSG_IDLE, wParam, 0);
-      break;
-    }
-    default:
-      break;
-  }
-  return DefaultWindowProc(hwnd, message, wParam, lParam);
+  return app::runWindow(kHooks, hwnd, message, wParam, lParam);
 }
 
 }  // extern "C"

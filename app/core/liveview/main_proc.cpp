@@ -1,5 +1,5 @@
-// The live-view window's procedure: routes each message to its handler by
-// the current output's state, then to the default main-window procedure.
+// The live-view window's hooks: each message goes to its handler by the
+// current output's state, then mostly to the default window procedure.
 #include "app/core/liveview/main_proc.h"
 
 #include <algorithm>
@@ -7,6 +7,7 @@
 #include "app/app_messages.h"
 #include "app/app_registry.h"
 #include "app/camera.h"
+#include "app/dialog_hooks.h"
 #include "app/liveview.h"
 #include "app/liveview_menu.h"
 #include "app/login_rights.h"
@@ -104,75 +105,64 @@ void onRepaintPass(WindowHandle hwnd, WParam wParam) {
 
 }  // namespace liveproc
 
+namespace {
+
 using namespace liveproc;
 
-extern "C" LResult previewMainWinProc(WindowHandle hwnd, int message, WParam wParam, LParam lParam) {
+// The add button also reports taking the focus on its press: only its click
+// adds. Every command goes on to the default too.
+bool onCommand(WindowHandle hwnd, WParam wParam, LParam) {
+  const int id = app::idOf(wParam);
+  if (id != kAddChanButton)
+    onLiveViewMenuCommand(hwnd, getCurOutput(), id);
+  else if (app::codeOf(wParam) == BN_CLICKED)
+    onAddChannelCommand(hwnd);
+  return false;
+}
+
+void onErase(WindowHandle hwnd, WParam wParam, LParam lParam) {
+  eraseLiveView(hwnd, static_cast<HDC>(wParam), reinterpret_cast<const Rect*>(lParam));
+}
+
+void onClose(WindowHandle hwnd) {
+  freePtzPatrolTables();
+  DestroyMainWindow(hwnd);
+  PostQuitMessage(hwnd);
+}
+
+// What the window acts on beyond its commands, by the output's state: the
+// pointer's moves, the power key and a reset of the smart search are its
+// own; everything else goes on to the default too.
+bool onMessage(WindowHandle hwnd, int message, WParam wParam, LParam lParam, LResult*) {
   switch (message) {
     case MSG_LBUTTONDOWN:
-    case MSG_LBUTTONUP:
-    case MSG_RBUTTONUP:
-      if (message == MSG_RBUTTONUP) onRightUp(hwnd, pointOf(lParam));
-      else onMouse(hwnd, message, lParam);
-      break;
-    case MSG_LBUTTONDBLCLK:
-      onDoubleClick(hwnd, wParam, lParam);
-      break;
-    case MSG_MOUSEMOVE:
-      onMouse(hwnd, message, lParam);
-      return 0;
-    case MSG_MOUSEWHEELUP:
-      onWheel(hwnd);
-      break;
-    case MSG_KEYDOWN:
-      onKeyDown(hwnd, static_cast<int>(wParam));
-      break;
-    case MSG_POWERKEY:
-      onPowerKey(hwnd);
-      return 0;
-    case MSG_CREATE:
-      onCreate(hwnd);
-      break;
-    case MSG_CLOSE:
-      freePtzPatrolTables();
-      DestroyMainWindow(hwnd);
-      PostQuitMessage(hwnd);
-      return 0;
-    case MSG_ERASEBKGND:
-      eraseLiveView(hwnd, static_cast<HDC>(wParam), reinterpret_cast<const Rect*>(lParam));
-      return 0;
-    case MSG_PAINT:
-      paint(hwnd);
-      break;
-    case MSG_COMMAND: {
-      const int id = static_cast<int>(wParam & 0xFFFF), code = static_cast<int>((wParam >> 16) & 0xFFFF);
-      // The add button also reports taking the focus on its press: only its click adds.
-      if (id == kAddChanButton) {
-        if (code == BN_CLICKED) onAddChannelCommand(hwnd);
-      } else {
-        onLiveViewMenuCommand(hwnd, getCurOutput(), id);
-      }
-      break;
-    }
+    case MSG_LBUTTONUP: onMouse(hwnd, message, lParam); return false;
+    case MSG_RBUTTONUP: onRightUp(hwnd, pointOf(lParam)); return false;
+    case MSG_LBUTTONDBLCLK: onDoubleClick(hwnd, wParam, lParam); return false;
+    case MSG_MOUSEMOVE: onMouse(hwnd, message, lParam); return true;
+    case MSG_MOUSEWHEELUP: onWheel(hwnd); return false;
+    case MSG_KEYDOWN: onKeyDown(hwnd, static_cast<int>(wParam)); return false;
+    case MSG_POWERKEY: onPowerKey(hwnd); return true;
+    case MSG_CREATE: onCreate(hwnd); return false;
+    case MSG_PAINT: paint(hwnd); return false;
     case MSG_BROADCAST_NOTICE:
       if (getPreviewDrag()->repaintPending) onRepaintPass(hwnd, wParam);
-      break;
+      return false;
     case MSG_TIMER:
       if (static_cast<int>(wParam) == NUMKEY_TIMER_ID) onNumKeyTimer(hwnd);
-      break;
-    case MSG_IDLE:
-      onIdle(hwnd, static_cast<int>(wParam));
-      break;
-    case MSG_STARTWIZARD:
-      onStartWizard(hwnd);
-      break;
-    case MSG_SMARTRESET:
-      resetSmartSearch(hwnd);
-      return 0;
-    case MSG_DISKCHECK:
-      onDiskCheck(hwnd);
-      break;
-    default:
-      break;
+      return false;
+    case MSG_IDLE: onIdle(hwnd, static_cast<int>(wParam)); return false;
+    case MSG_STARTWIZARD: onStartWizard(hwnd); return false;
+    case MSG_SMARTRESET: resetSmartSearch(hwnd); return true;
+    case MSG_DISKCHECK: onDiskCheck(hwnd); return false;
+    default: return false;
   }
-  return DefaultMainWinProc(hwnd, message, wParam, lParam);
+}
+
+const app::DialogHooks kHooks{nullptr, onCommand, onErase, onClose, nullptr, onMessage};
+
+}  // namespace
+
+extern "C" LResult previewMainWinProc(WindowHandle hwnd, int message, WParam wParam, LParam lParam) {
+  return app::runWindow(kHooks, hwnd, message, wParam, lParam);
 }

@@ -12,6 +12,7 @@
 #include "app/system_services.h"
 #include "gui/app_hooks.h"
 #include "gui/desktop.h"
+#include "gui/dialog.h"
 #include "gui/host.h"
 #include "gui/window_attr.h"
 
@@ -98,7 +99,7 @@ void onDiskCheck(WindowHandle hwnd) {
   const bool ask = hasDiskToInit();
   // As the wizard's page: a question at start-up is part of the first screen.
   if (ask) HostReleaseStartGate(HOST_GATE_RELEASE_WITH_NEXT_WINDOW);
-  if (ask && askMsgBox(hwnd, "preview", "checkdisk_hint") == MSGBOX_ANSWER_YES) formatNewDisks(hwnd, output);
+  if (ask && askMsgBox(hwnd, "preview", "checkdisk_hint") == IDYES) formatNewDisks(hwnd, output);
   releaseLiveView(output);
 }
 

@@ -30,7 +30,7 @@ const DialogItem kItems[] = {
     {kGlaring, "button", WS_CHILD | WS_VISIBLE | BS_AUTORADIOBUTTON | BS_FRAMED,
         EDIT_CORNER_BOTTOMRIGHT | EDIT_CORNER_BOTTOMLEFT, "glaring"},
     {PAGE_ID_OK, "button", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 0, "ok"},
-    {PAGE_ID_CANCEL, "button", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 0, "cancel"},
+    {IDCANCEL, "button", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 0, "cancel"},
 };
 
 DeviceConfig g_config{};
@@ -48,7 +48,7 @@ void onInit(WindowHandle dlg) {
   setOutputState(output, OUTSTATE_OUTMODE);
   g_config = DeviceConfig{};
   getDeviceConfig(getOutputLogin(output), &g_config);
-  liveview_dialogs::createDialogItems(dlg, "outmodeset", kItems, 6, PAGE_ID_CANCEL);
+  liveview_dialogs::createDialogItems(dlg, "outmodeset", kItems, 6, IDCANCEL);
   if (output < 4) {
     const int mode = g_config.outputs[outputBlock(output)].pictureMode;
     liveview_dialogs::checkExclusive(dlg, kStandard, kGlaring, mode <= 3 ? kStandard + mode : 0);
@@ -84,13 +84,10 @@ void onClose(WindowHandle dlg) {
 const liveview_dialogs::ModeDialog kDialog{OUTSTATE_OUTMODE, kStandard, kGlaring, onInit, onModeClicked, onOk, onClose,
     &g_drag};
 
-LResult outModeProc(WindowHandle dlg, int message, WParam wParam, LParam lParam) {
-  return liveview_dialogs::modeDialogProc(kDialog, dlg, message, wParam, lParam);
-}
-
 }  // namespace
 
 extern "C" int showOutModeSet(WindowHandle owner) {
   g_drag = PopupDrag{};
-  return static_cast<int>(liveview_dialogs::runCentredDialog(owner, "outmodeset", "outmodeset_win", outModeProc));
+  return liveview_dialogs::runCentredDialog(owner, "outmodeset", "outmodeset_win",
+                                            liveview_dialogs::modeDialogProc<kDialog>);
 }

@@ -4,6 +4,7 @@
 #include "app/camera.h"
 #include "app/device_ability.h"
 #include "app/device_backend.h"
+#include "app/dialog_hooks.h"
 #include "app/dialog_template.h"
 #include "app/liveview_dialogs.h"
 #include "app/login_rights.h"
@@ -67,27 +68,21 @@ void onErase(WindowHandle dlg, WParam wParam, LParam lParam) {
   });
 }
 
-LResult previewSmallProc(WindowHandle dlg, int message, WParam wParam, LParam lParam) {
-  switch (message) {
-    case MSG_INITDIALOG:
-      onInit(dlg);
-      return 0;
-    case MSG_PAINT:
-      onPaint(dlg);
-      return 0;
-    case MSG_ERASEBKGND:
-      onErase(dlg, wParam, lParam);
-      return 0;
-    case MSG_CLOSE:
-      setPreviewSmallWnd(GUI_INVALID_HANDLE);
-      ClearPreviewViewRect(GUI_INVALID_HANDLE, 0);
-      stopSmallVideo(g_channel);
-      EndDialog(dlg, 0);
-      return 0;
-    default:
-      return liveview_dialogs::smallDialogDefault(dlg, message, wParam, lParam, false);
-  }
+void onClose(WindowHandle dlg) {
+  setPreviewSmallWnd(GUI_INVALID_HANDLE);
+  ClearPreviewViewRect(GUI_INVALID_HANDLE, 0);
+  stopSmallVideo(g_channel);
+  EndDialog(dlg, 0);
 }
+
+// It paints its own video hole; Escape leaves it open.
+bool onMessage(WindowHandle dlg, int message, WParam wParam, LParam lParam, LResult*) {
+  if (message != MSG_PAINT) return liveview_dialogs::smallDialogMessage(dlg, message, wParam, lParam, nullptr, false);
+  onPaint(dlg);
+  return true;
+}
+
+const app::DialogHooks kHooks{onInit, nullptr, onErase, onClose, nullptr, onMessage};
 
 }  // namespace
 
@@ -97,5 +92,5 @@ extern "C" int createPreviewSmall(WindowHandle owner, int channel) {
   if (!GetCtrlResInfo("preview_small", "win_preview_small", &r)) r = nullptr;
   DlgTemplate dlg = app::templateFromRecord(r, WS_CAPTION | WS_CAPTION_EXTRA | WS_VISIBLE | WS_BORDER,
                                             WS_EX_PLACE_MASK, app::Placement::kAsRecorded, getCurOutput());
-  return static_cast<int>(DialogBoxIndirectParam(&dlg, owner, previewSmallProc, 0));
+  return app::runDialog(dlg, owner, app::dialogProc<kHooks>);
 }

@@ -30,7 +30,7 @@ const DialogItem kItems[] = {
     {kFluent, "button", WS_CHILD | WS_VISIBLE | BS_AUTORADIOBUTTON | BS_ELLIPSIS | BS_FRAMED,
         EDIT_CORNER_BOTTOMRIGHT | EDIT_CORNER_BOTTOMLEFT, "fluency"},
     {PAGE_ID_OK, "button", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 0, "ok"},
-    {PAGE_ID_CANCEL, "button", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 0, "cancel"},
+    {IDCANCEL, "button", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 0, "cancel"},
 };
 
 // Kept for the whole run.
@@ -57,7 +57,7 @@ void onInit(WindowHandle dlg) {
   g_channel = getPreviewSelChan(output);
   int reported = g_strategy;
   if (getPreviewStrategy(getOutputLogin(output), g_channel, &reported) == 0) g_strategy = reported;
-  liveview_dialogs::createDialogItems(dlg, "previewstrategy", kItems, 5, PAGE_ID_CANCEL);
+  liveview_dialogs::createDialogItems(dlg, "previewstrategy", kItems, 5, IDCANCEL);
   if (output < 4) liveview_dialogs::checkExclusive(dlg, kRealTime, kFluent, buttonOf(g_strategy));
 }
 
@@ -87,17 +87,13 @@ void onClose(WindowHandle dlg) {
 const liveview_dialogs::ModeDialog kDialog{OUTSTATE_STRATEGY, kRealTime, kFluent, onInit, nullptr, onOk, onClose,
     &g_drag};
 
-LResult strategyProc(WindowHandle dlg, int message, WParam wParam, LParam lParam) {
-  return liveview_dialogs::modeDialogProc(kDialog, dlg, message, wParam, lParam);
-}
-
 }  // namespace
 
 extern "C" {
 
 int showPreviewStrategy(WindowHandle owner) {
-  return static_cast<int>(
-      liveview_dialogs::runCentredDialog(owner, "previewstrategy", "previewstrategy_win", strategyProc));
+  return liveview_dialogs::runCentredDialog(owner, "previewstrategy", "previewstrategy_win",
+                                            liveview_dialogs::modeDialogProc<kDialog>);
 }
 
 int getKeptPreviewStrategy(void) { return g_strategy; }

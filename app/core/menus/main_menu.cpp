@@ -10,6 +10,7 @@
 #include "app/pages_calls.h"
 #include "app/device_backend.h"
 #include "app/device_ability.h"
+#include "app/dialog_hooks.h"
 #include "app/dialog_template.h"
 #include "app/formatting.h"
 #include "app/login_rights.h"
@@ -232,39 +233,26 @@ void close(WindowHandle dlg) {
   EndDialog(dlg, 0);
 }
 
-LResult mainMenuProc(WindowHandle dlg, int message, WParam wParam, LParam lParam) {
-  switch (message) {
-    case MSG_INITDIALOG:
-      init(dlg);
-      return 0;
-    case MSG_COMMAND: {
-      const int id = static_cast<int>(wParam & 0xFFFF), code = static_cast<int>((wParam >> 16) & 0xFFFF);
-      const int index = id - kFirstButton;
-      if (index >= 0 && index < kButtonCount) {
-        if (code == BN_SETFOCUS || code == BN_KILLFOCUS) showTip(index, code == BN_SETFOCUS);
-        if (code == BN_CLICKED) click(dlg, id);
-        return 0;
-      }
-      if (id == menus::kMainExit) {
-        if (code == BN_CLICKED) SendMessage(dlg, MSG_CLOSE, 0, 0);
-        return 0;
-      }
-      break;
-    }
-    case MSG_KEYDOWN:
-      if ((wParam == KEY_UP || wParam == KEY_DOWN) && moveBetweenRows(dlg)) return 0;
-      break;
-    case MSG_ERASEBKGND:
-      eraseBackground(dlg, wParam, lParam);
-      return 0;
-    case MSG_CLOSE:
-      close(dlg);
-      return 0;
-    default:
-      break;
+// The tiles show their tips as they take and lose the focus and act on a
+// click; Exit closes the menu. Other commands go to the default.
+bool onCommand(WindowHandle dlg, WParam wParam, LParam) {
+  const int id = app::idOf(wParam), code = app::codeOf(wParam);
+  const int index = id - kFirstButton;
+  if (index >= 0 && index < kButtonCount) {
+    if (code == BN_SETFOCUS || code == BN_KILLFOCUS) showTip(index, code == BN_SETFOCUS);
+    if (code == BN_CLICKED) click(dlg, id);
+    return true;
   }
-  return menus::menuDialogDefault(dlg, message, wParam, lParam);
+  if (id != menus::kMainExit) return false;
+  if (code == BN_CLICKED) SendMessage(dlg, MSG_CLOSE, 0, 0);
+  return true;
 }
+
+bool onMessage(WindowHandle dlg, int message, WParam wParam, LParam, LResult*) {
+  return message == MSG_KEYDOWN && (wParam == KEY_UP || wParam == KEY_DOWN) && moveBetweenRows(dlg);
+}
+
+const app::DialogHooks kHooks{init, onCommand, eraseBackground, close, nullptr, onMessage};
 
 }  // namespace
 
@@ -274,7 +262,7 @@ int showMainMenu(WindowHandle owner) {
   const int main = getMainOutput();
   DlgTemplate tmpl = app::templateFromRecord(record("mainmenu_rect"), WS_CAPTION | WS_VISIBLE | WS_BORDER,
                                              WS_EX_NOCLOSEBOX, app::Placement::kCentred, main);
-  const int result = static_cast<int>(DialogBoxIndirectParam(&tmpl, owner, mainMenuProc, 0));
+  const int result = app::runDialog(tmpl, owner, app::dialogProc<kHooks>);
   // What waited for the menu to close: the rest of a language change and the
   // confirmation of a new output resolution.
   if (isLangSwitchPending()) finishLangSwitch();

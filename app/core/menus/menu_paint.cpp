@@ -36,12 +36,4 @@ int tipStripHeight() {
   return GetCtrlResInfo("mainmenu", "tipinfo", &tip) && tip ? tip->h : 0;
 }
 
-LResult menuDialogDefault(WindowHandle dlg, int message, WParam wParam, LParam lParam) {
-  if (message == MSG_DESTROY) {
-    DestroyAllControls(dlg);
-    return 0;
-  }
-  return DefaultDialogProc(dlg, message, wParam, lParam);
-}
-
 }  // namespace menus

@@ -1,4 +1,4 @@
-// Backgrounds the menus draw alike, and what their dialogs answer alike.
+// Backgrounds the menus draw alike.
 #pragma once
 
 #include <functional>
@@ -19,9 +19,5 @@ void drawTitleAndTipStrip(HDC hdc, int w, int h, const Bitmap* title, int stripH
 
 // The height of ("mainmenu", "tipinfo"), 0 without that item.
 int tipStripHeight();
-
-// What the menu dialogs leave to the toolkit: destroying takes the controls
-// with it, the rest goes to the default dialog procedure.
-LResult menuDialogDefault(WindowHandle dlg, int message, WParam wParam, LParam lParam);
 
 }  // namespace menus

@@ -6,6 +6,7 @@
 
 #include "app/menus.h"
 #include "app/page_ids.h"
+#include "gui/dialog.h"
 
 namespace menus {
 
@@ -29,7 +30,7 @@ enum MainMenuId {
   kMainSystem,
   kMainMaintenance,
   kMainShutdown,
-  kMainExit = PAGE_ID_CANCEL
+  kMainExit = IDCANCEL
 };
 Check checkMainMenuButton(int id);
 

@@ -4,6 +4,7 @@
 #include "app/app_registry.h"
 #include "app/core/menus/menu_paint.h"
 #include "app/core/menus/resolution_rules.h"
+#include "app/dialog_hooks.h"
 #include "app/dialog_template.h"
 #include "app/format_text.h"
 #include "app/menus.h"
@@ -27,7 +28,7 @@ namespace {
 
 constexpr char kWindow[] = "resolution";
 constexpr int kTimerId = 8195, kTimerPeriod = 10;
-constexpr int kOkId = PAGE_ID_OK, kCancelId = PAGE_ID_CANCEL, kCountdownId = 20272;
+constexpr int kOkId = PAGE_ID_OK, kCancelId = IDCANCEL, kCountdownId = 20272;
 
 struct Dialog {
   resolution_confirm::Countdown countdown;
@@ -123,35 +124,35 @@ void eraseBackground(WindowHandle hwnd, const Dialog* dialog, WParam wParam, LPa
   });
 }
 
-LResult resolutionProc(WindowHandle hwnd, int message, WParam wParam, LParam lParam) {
-  auto* dialog = reinterpret_cast<Dialog*>(GetWindowAdditionalData(hwnd));
-  switch (message) {
-    case MSG_INITDIALOG:
-      SetWindowAdditionalData(hwnd, lParam);
-      open(hwnd, reinterpret_cast<Dialog*>(lParam));
-      return 0;
-    case MSG_TIMER:
-      if (static_cast<int>(wParam) != kTimerId || !dialog) return 0;
-      if (const int seconds = dialog->countdown.tick())
-        showSecondsLeft(hwnd, seconds);
-      else
-        finish(hwnd, dialog, false);
-      return 0;
-    case MSG_COMMAND: {
-      // Only clicks (code 0) answer; the buttons also report focus and hover.
-      const int id = static_cast<int>(wParam & 0xFFFF), code = static_cast<int>((wParam >> 16) & 0xFFFF);
-      if (dialog && code == 0 && (id == kOkId || id == kCancelId)) finish(hwnd, dialog, id == kOkId);
-      return 0;
-    }
-    case MSG_CLOSE: close(hwnd); return 0;
-    case MSG_ERASEBKGND:
-      eraseBackground(hwnd, dialog, wParam, lParam);
-      return 0;
-    case MSG_RBUTTONUP:
-    case MSG_NCLBUTTONDBLCLK: return 0;
-    default: return menus::menuDialogDefault(hwnd, message, wParam, lParam);
-  }
+Dialog* dialogOf(WindowHandle hwnd) { return reinterpret_cast<Dialog*>(GetWindowAdditionalData(hwnd)); }
+
+void onInit(WindowHandle hwnd) { open(hwnd, dialogOf(hwnd)); }
+
+void onTimer(WindowHandle hwnd, int id) {
+  Dialog* dialog = dialogOf(hwnd);
+  if (id != kTimerId || !dialog) return;
+  if (const int seconds = dialog->countdown.tick())
+    showSecondsLeft(hwnd, seconds);
+  else
+    finish(hwnd, dialog, false);
 }
+
+// Only clicks (code 0) answer; the buttons also report focus and hover.
+void onCommand(WindowHandle hwnd, int id, int code) {
+  Dialog* dialog = dialogOf(hwnd);
+  if (dialog && code == 0 && (id == kOkId || id == kCancelId)) finish(hwnd, dialog, id == kOkId);
+}
+
+void onErase(WindowHandle hwnd, WParam wParam, LParam lParam) { eraseBackground(hwnd, dialogOf(hwnd), wParam, lParam); }
+
+// The dialog's state comes with its initialisation; a right click and a
+// double click on the caption do nothing.
+bool onMessage(WindowHandle hwnd, int message, WParam, LParam lParam, LResult*) {
+  if (message == MSG_INITDIALOG) SetWindowAdditionalData(hwnd, lParam);
+  return message == MSG_RBUTTONUP || message == MSG_NCLBUTTONDBLCLK;
+}
+
+const app::DialogHooks kHooks{onInit, app::takesAll<onCommand>, onErase, close, onTimer, onMessage};
 
 }  // namespace
 
@@ -164,7 +165,7 @@ int showResolutionConfirm(WindowHandle owner) {
   DlgTemplate tmpl = app::templateFromRecord(rect, WS_CAPTION | WS_VISIBLE | WS_BORDER, WS_EX_NOCLOSEBOX,
                                              app::Placement::kCentred, main);
   Dialog dialog;
-  return static_cast<int>(DialogBoxIndirectParam(&tmpl, owner, resolutionProc, reinterpret_cast<LParam>(&dialog)));
+  return app::runDialog(tmpl, owner, app::dialogProc<kHooks>, reinterpret_cast<LParam>(&dialog));
 }
 
 }  // extern "C"

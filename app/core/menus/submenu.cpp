@@ -6,6 +6,7 @@
 #include "app/app_messages.h"
 #include "app/app_registry.h"
 #include "app/core/menus/menu_paint.h"
+#include "app/dialog_hooks.h"
 #include "app/dialog_template.h"
 #include "app/msgbox.h"
 #include "app/page_colours.h"
@@ -225,7 +226,7 @@ void keepPageInFront(WindowHandle dlg, const Dialog* d) {
 void paintFrameBesidePage(WindowHandle dlg, const Dialog* d, WParam wParam, LParam lParam) {
   const WindowHandle page = d ? openPage(d) : GUI_INVALID_HANDLE;
   if (page == GUI_INVALID_HANDLE || !IsWindowVisible(page)) {
-    menuDialogDefault(dlg, MSG_NCPAINT, wParam, lParam);
+    app::dialogDefault(dlg, MSG_NCPAINT, wParam, lParam);
     return;
   }
   Rect frame{}, covered{};
@@ -240,59 +241,57 @@ void paintFrameBesidePage(WindowHandle dlg, const Dialog* d, WParam wParam, LPar
                    covered.bottom - frame.top};
   Rect parts[4];
   const int count = SubtractRect(parts, &limit, &local);
-  for (int i = 0; i < count; ++i) menuDialogDefault(dlg, MSG_NCPAINT, wParam, reinterpret_cast<LParam>(&parts[i]));
+  for (int i = 0; i < count; ++i) app::dialogDefault(dlg, MSG_NCPAINT, wParam, reinterpret_cast<LParam>(&parts[i]));
 }
 
 bool ownsId(const Dialog* d, int id) {
   return id == d->family->exitId || (id >= d->family->firstId && id < d->family->firstId + d->family->count);
 }
 
-LResult subMenuProc(WindowHandle dlg, int message, WParam wParam, LParam lParam) {
-  auto* d = reinterpret_cast<Dialog*>(GetWindowAdditionalData(dlg));
+Dialog* dialogOf(WindowHandle dlg) { return reinterpret_cast<Dialog*>(GetWindowAdditionalData(dlg)); }
+
+void onInit(WindowHandle dlg) { build(dlg, dialogOf(dlg)); }
+
+// A click on an item or Exit acts; every command then goes to the default.
+bool onItemCommand(WindowHandle dlg, WParam wParam, LParam) {
+  Dialog* d = dialogOf(dlg);
+  if (d && app::codeOf(wParam) == BN_CLICKED && ownsId(d, app::idOf(wParam))) onCommand(dlg, d, app::idOf(wParam));
+  return false;
+}
+
+void onErase(WindowHandle dlg, WParam wParam, LParam lParam) { eraseBackground(dlg, dialogOf(dlg), wParam, lParam); }
+
+void onClose(WindowHandle dlg) { close(dlg, dialogOf(dlg)); }
+
+// The menu beside its page: the page opens and hears of the motion grid
+// through it, Right goes over to it, a press keeps it in front and the
+// frame is drawn beside it. The menu's state comes with its initialisation.
+bool onMessage(WindowHandle dlg, int message, WParam wParam, LParam lParam, LResult*) {
+  Dialog* d = dialogOf(dlg);
   switch (message) {
-    case MSG_INITDIALOG:
-      SetWindowAdditionalData(dlg, lParam);
-      build(dlg, reinterpret_cast<Dialog*>(lParam));
-      break;
-    case MSG_COMMAND: {
-      const int id = static_cast<int>(wParam & 0xFFFF), code = static_cast<int>((wParam >> 16) & 0xFFFF);
-      if (d && code == BN_CLICKED && ownsId(d, id)) onCommand(dlg, d, id);
-      break;
-    }
+    case MSG_INITDIALOG: SetWindowAdditionalData(dlg, lParam); return false;
     case MSG_OPENITEMPAGE:
       if (d) openItemPage(dlg, d, static_cast<int>(wParam), true);
-      return 0;
+      return true;
     case MSG_RELOADMOTIONGRID: {
       const WindowHandle page = d ? openPage(d) : GUI_INVALID_HANDLE;
       if (page != GUI_INVALID_HANDLE) SendMessage(page, message, wParam, lParam);
-      return 0;
+      return true;
     }
     case MSG_KEYDOWN:
-      if (wParam == KEY_LEFT) return 0;
-      if (wParam == KEY_RIGHT) {
-        const WindowHandle page = d ? openPage(d) : GUI_INVALID_HANDLE;
-        if (page != GUI_INVALID_HANDLE) SetActiveWindow(page);
-        return 0;
-      }
-      break;
+      if (wParam == KEY_LEFT) return true;
+      if (wParam != KEY_RIGHT) return false;
+      if (const WindowHandle page = d ? openPage(d) : GUI_INVALID_HANDLE; page != GUI_INVALID_HANDLE)
+        SetActiveWindow(page);
+      return true;
     case MSG_LBUTTONDOWN:
-    case MSG_RBUTTONDOWN:
-      keepPageInFront(dlg, d);
-      break;
-    case MSG_NCPAINT:
-      paintFrameBesidePage(dlg, d, wParam, lParam);
-      return 0;
-    case MSG_ERASEBKGND:
-      eraseBackground(dlg, d, wParam, lParam);
-      return 0;
-    case MSG_CLOSE:
-      close(dlg, d);
-      return 0;
-    default:
-      break;
+    case MSG_RBUTTONDOWN: keepPageInFront(dlg, d); return false;
+    case MSG_NCPAINT: paintFrameBesidePage(dlg, d, wParam, lParam); return true;
+    default: return false;
   }
-  return menus::menuDialogDefault(dlg, message, wParam, lParam);
 }
+
+const app::DialogHooks kHooks{onInit, onItemCommand, onErase, onClose, nullptr, onMessage};
 
 }  // namespace
 
@@ -300,7 +299,7 @@ int runSubMenu(const SubMenuFamily& family, WindowHandle owner) {
   DlgTemplate tmpl = app::templateFromRecord(record(family.section, family.rectKey), kDialogStyle, kDialogExStyle,
                                              app::Placement::kAsRecorded, getMainOutput());
   Dialog dialog{&family};
-  return static_cast<int>(DialogBoxIndirectParam(&tmpl, owner, subMenuProc, reinterpret_cast<LParam>(&dialog)));
+  return app::runDialog(tmpl, owner, app::dialogProc<kHooks>, reinterpret_cast<LParam>(&dialog));
 }
 
 namespace submenu_seam {

@@ -7,6 +7,7 @@
 #include "app/app_messages.h"
 #include "app/page_keys.h"
 #include "app/app_registry.h"
+#include "app/dialog_hooks.h"
 #include "app/dialog_template.h"
 #include "app/liveview_dialogs.h"
 #include "app/page_ids.h"
@@ -27,7 +28,7 @@ constexpr int kWidth = 360, kHeight = 160;
 constexpr uint32_t kStyle = WS_VISIBLE | WS_CAPTION | WS_CAPTION_EXTRA | WS_BORDER;
 
 const liveview_dialogs::DialogItem kCancelItem[] = {
-    {PAGE_ID_CANCEL, "button", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 0, "cancel"}};
+    {IDCANCEL, "button", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 0, "cancel"}};
 
 struct MenuSlot {
   const char* section;
@@ -70,53 +71,54 @@ void close(WindowHandle hwnd, OpenPage* open) {
 
 bool laidOut(const OpenPage* open) { return open && open->page.modal && open->page.section; }
 
-// The messages of a laid-out page beyond those of every placeholder; true
-// when handled.
-bool smallDialogMessage(WindowHandle hwnd, int message, WParam wParam) {
-  switch (message) {
-    case MSG_COMMAND:
-      if ((wParam & 0xFFFF) == PAGE_ID_CANCEL) SendMessage(hwnd, MSG_CLOSE, 0, 0);
-      return true;
-    case MSG_PTZSHOW:  // shown again after a box or a mouse mode
-      ShowWindow(hwnd, SW_SHOWNORMAL);
-      EnableWindow(hwnd, TRUE);
-      return true;
-    case MSG_PTZCOVERED:  // a box is about to cover it
-      return true;
-    default:
-      return false;
-  }
+OpenPage* openOf(WindowHandle hwnd) { return reinterpret_cast<OpenPage*>(GetWindowAdditionalData(hwnd)); }
+
+void onInit(WindowHandle hwnd) {
+  const OpenPage* open = openOf(hwnd);
+  if (open->page.registerWnd) open->page.registerWnd(hwnd);
+  if (open->page.state >= 0) setOutputState(open->output, open->page.state);
+  if (laidOut(open)) liveview_dialogs::createDialogItems(hwnd, open->page.section, kCancelItem, 1, IDCANCEL);
 }
 
-LResult placeholderProc(WindowHandle hwnd, int message, WParam wParam, LParam lParam) {
-  auto* open = reinterpret_cast<OpenPage*>(GetWindowAdditionalData(hwnd));
-  if (laidOut(open) && smallDialogMessage(hwnd, message, wParam)) return 0;
+// A laid-out page takes every command: its Cancel closes it.
+bool onCommand(WindowHandle hwnd, WParam wParam, LParam) {
+  if (!laidOut(openOf(hwnd))) return false;
+  if (app::idOf(wParam) == IDCANCEL) SendMessage(hwnd, MSG_CLOSE, 0, 0);
+  return true;
+}
+
+// Without a layout of its own it keeps the toolkit's background.
+void onErase(WindowHandle hwnd, WParam hdc, LParam rect) { app::dialogDefault(hwnd, MSG_ERASEBKGND, hdc, rect); }
+
+void onClose(WindowHandle hwnd) { close(hwnd, openOf(hwnd)); }
+
+// What it takes beyond its hooks: its description with the initialisation,
+// every key (Escape closes it), the copy a modeless page owns on its
+// destruction, and on a laid-out page the showing again after a box or a
+// mouse mode.
+bool onMessage(WindowHandle hwnd, int message, WParam wParam, LParam lParam, LResult*) {
+  OpenPage* open = openOf(hwnd);
   switch (message) {
-    case MSG_INITDIALOG:
-      SetWindowAdditionalData(hwnd, lParam);
-      open = reinterpret_cast<OpenPage*>(lParam);
-      if (open->page.registerWnd) open->page.registerWnd(hwnd);
-      if (open->page.state >= 0) setOutputState(open->output, open->page.state);
-      if (laidOut(open)) liveview_dialogs::createDialogItems(hwnd, open->page.section, kCancelItem, 1, PAGE_ID_CANCEL);
-      return 0;
-    case MSG_KEYDOWN:
-      if (wParam == KEY_ESC) SendMessage(hwnd, MSG_CLOSE, 0, 0);
-      return 0;
-    case MSG_CLOSE: close(hwnd, open); return 0;
+    case MSG_INITDIALOG: SetWindowAdditionalData(hwnd, lParam); return false;
     case MSG_DESTROY:
       if (open && !open->page.modal) {  // a modeless page owns its copy, however it ends
         SetWindowAdditionalData(hwnd, 0);
         delete open;
-        return DefaultWindowProc(hwnd, message, wParam, lParam);
       }
-      break;
+      return false;
+    case MSG_PTZSHOW:  // shown again after a box or a mouse mode
+      if (!laidOut(open)) return false;
+      ShowWindow(hwnd, SW_SHOWNORMAL);
+      EnableWindow(hwnd, TRUE);
+      return true;
+    case MSG_PTZCOVERED: return laidOut(open);  // a box is about to cover it
     default:
-      break;
+      return (message == MSG_KEYDOWN || laidOut(open)) &&
+             liveview_dialogs::smallDialogMessage(hwnd, message, wParam, lParam, nullptr, true);
   }
-  if (laidOut(open)) return liveview_dialogs::smallDialogDefault(hwnd, message, wParam, lParam, true);
-  return open && open->page.modal ? DefaultDialogProc(hwnd, message, wParam, lParam)
-                                  : DefaultWindowProc(hwnd, message, wParam, lParam);
 }
+
+const app::DialogHooks kHooks{onInit, onCommand, onErase, onClose, nullptr, onMessage};
 
 DlgTemplate templateOf(const PlaceholderPage& page, int output) {
   if (page.modal && page.section) {
@@ -142,12 +144,13 @@ int runPlaceholderPage(WindowHandle owner, const PlaceholderPage& page) {
   const DlgTemplate tmpl = templateOf(page, output);
   if (page.modal) {
     OpenPage open{page, output};
-    const auto result = DialogBoxIndirectParam(&tmpl, owner, placeholderProc, reinterpret_cast<LParam>(&open));
+    const int result = app::runDialog(tmpl, owner, app::dialogProc<kHooks>, reinterpret_cast<LParam>(&open));
     if (page.afterClose) page.afterClose();
-    return static_cast<int>(result);
+    return result;
   }
   auto* open = new OpenPage{page, output};
-  const WindowHandle hwnd = CreateMainWindowIndirectParam(&tmpl, owner, placeholderProc, reinterpret_cast<LParam>(open));
+  const WindowHandle hwnd = CreateMainWindowIndirectParam(&tmpl, owner, app::windowProc<kHooks>,
+                                                          reinterpret_cast<LParam>(open));
   if (hwnd != GUI_INVALID_HANDLE) return 0;
   delete open;
   return -1;

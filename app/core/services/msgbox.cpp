@@ -10,6 +10,7 @@
 #include "app/format_text.h"
 #include "app/formatting.h"
 #include "gui/desktop.h"
+#include "gui/dialog.h"
 #include "gui/layout.h"
 
 namespace {
@@ -167,7 +168,7 @@ int showMsgBoxNum(WindowHandle owner, const char* section, const char* key, int 
 
 int confirmMsgBox(WindowHandle owner, const char* section, const char* key) {
   SetPowerKeyDownFlag(1);
-  const bool yes = askMsgBox(owner, section, key) == MSGBOX_ANSWER_YES;
+  const bool yes = askMsgBox(owner, section, key) == IDYES;
   if (!yes) SetPowerKeyDownFlag(0);
   return yes ? 1 : 0;
 }

@@ -83,7 +83,7 @@ int confirmOutputSwitch(WindowHandle hwnd) {
     owner = getPlaybackWnd(getMainOutput());
   else if (owner == getSideBarWnd(getAuxOutput()) && IsValidHandle(owner))
     owner = getPlaybackWnd(getAuxOutput());
-  return askMsgBox(owner, "preview", "outputswitch_hint") == MSGBOX_ANSWER_YES ? 1 : 0;
+  return askMsgBox(owner, "preview", "outputswitch_hint") == IDYES ? 1 : 0;
 }
 
 }  // extern "C"

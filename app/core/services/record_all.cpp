@@ -8,6 +8,7 @@
 #include "app/login_rights.h"
 #include "app/msgbox.h"
 #include "app/record_services.h"
+#include "gui/dialog.h"
 
 namespace {
 
@@ -49,7 +50,7 @@ int startAll(int output, WindowHandle owner, int type) {
   if (!hasUsableChan(kRightRecordSetting, 0)) return showChanNotAvailable(owner);
   const char* key = type == kMotion ? "startrec_motion_hint" : "startrec_timing_hint";
   const int answer = askMsgBox(owner, "preview", key);
-  if (answer != MSGBOX_ANSWER_YES) return answer;
+  if (answer != IDYES) return answer;
   OutputLogin* login = getOutputLogin(output);
   // Every channel is tried; the first refusal is shown once at the end.
   int refused = 0;

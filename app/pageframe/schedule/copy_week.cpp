@@ -10,6 +10,7 @@
 #include "gui/button.h"
 #include "gui/control_paint.h"
 #include "gui/dc.h"
+#include "gui/dialog.h"
 #include "gui/window.h"
 #include "gui/window_attr.h"
 
@@ -73,13 +74,13 @@ void init(WindowHandle dlg) {
   createGrid(dlg);
   const int y = pageframe::bottomRow(dlg);
   pageframe::createFromKey(dlg, kSection, {"button", "ok", kButtonStyle, 0, PAGE_ID_OK, false}, y);
-  pageframe::createFromKey(dlg, kSection, {"button", "cancel", kButtonStyle, 0, PAGE_ID_CANCEL, false}, y);
+  pageframe::createFromKey(dlg, kSection, {"button", "cancel", kButtonStyle, 0, IDCANCEL, false}, y);
   for (int day = 0; day < kDays; ++day)
     if (exists(dlg, kFirstDayId + day)) setCheck(dlg, kFirstDayId + day, false);
   // The device keeps holiday schedules: the holiday box stays as created.
   if (g_source >= 0 && g_source < kDays && exists(dlg, kFirstDayId + g_source))
     EnableWindow(GetDlgItem(dlg, kFirstDayId + g_source), FALSE);
-  if (exists(dlg, PAGE_ID_CANCEL)) SetFocusChild(GetDlgItem(dlg, PAGE_ID_CANCEL));
+  if (exists(dlg, IDCANCEL)) SetFocusChild(GetDlgItem(dlg, IDCANCEL));
 }
 
 uint64_t checkedDays(WindowHandle dlg) {
@@ -97,7 +98,7 @@ bool command(WindowHandle dlg, WParam wParam, LParam) {
       if (exists(dlg, kFirstDayId + day)) setCheck(dlg, kFirstDayId + day, all);
   } else if (id >= kFirstDayId && id <= kHolidayId) {
     if (!isChecked(dlg, id)) setCheck(dlg, kAllId, false);
-  } else if (id == PAGE_ID_OK || id == PAGE_ID_CANCEL) {
+  } else if (id == PAGE_ID_OK || id == IDCANCEL) {
     g_mask.store(id == PAGE_ID_OK ? checkedDays(dlg) : 0);
     SendMessage(dlg, MSG_CLOSE, 0, 0);
   } else {

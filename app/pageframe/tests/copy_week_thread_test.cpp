@@ -8,6 +8,7 @@
 #include "app/testing/page_harness.h"
 #include "app/time_segments.h"
 #include "gui/button.h"
+#include "gui/dialog.h"
 #include "app/page_keys.h"
 
 namespace {
@@ -84,10 +85,10 @@ TEST_F(CopyWeek, CancelEscapeAndCloseLeaveNoDaysAndTheFocusStartsOnCancel) {
               focused = GetDlgCtrlID(GetFocusChild(dlg));
               ClickItem(dlg, kAll);
               ASSERT_TRUE(PumpUntil([&] { return Checked(dlg, kDay0 + 5); }));
-              Close(dlg, PAGE_ID_CANCEL);
+              Close(dlg, IDCANCEL);
             }),
             0u);
-  EXPECT_EQ(focused, PAGE_ID_CANCEL);
+  EXPECT_EQ(focused, IDCANCEL);
   EXPECT_TRUE(livetest::StandInTakesClick(kFreeX, kFreeY)) << "after Cancel";
   EXPECT_EQ(Run(1, [](WindowHandle dlg) {
               ClickItem(dlg, kAll);

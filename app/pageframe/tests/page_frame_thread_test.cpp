@@ -13,6 +13,7 @@
 #include "app/page_keys.h"
 #include "app/testing/page_harness.h"
 #include "gui/control_paint.h"
+#include "gui/dialog.h"
 #include "gui/propsheet.h"
 
 namespace {
@@ -255,7 +256,7 @@ TEST_F(PageFrame, DialogHooksTakeTheirMessagesFirstAndLeaveTheRestToTheDefault) 
     EXPECT_TRUE(livetest::PumpUntil([] { return g_dialogSeen.keys == 1; }));
     EXPECT_EQ(g_dialogSeen.closes, 0);
     EXPECT_EQ(SendMessage(dialog, MSG_KEYDOWN, KEY_ESC, 0), 7);
-    EXPECT_EQ(SendMessage(dialog, MSG_COMMAND, PAGE_ID_CANCEL, 0), 0);
+    EXPECT_EQ(SendMessage(dialog, MSG_COMMAND, IDCANCEL, 0), 0);
     EXPECT_EQ(g_dialogSeen.commands, 1);
     EXPECT_EQ(SendMessage(dialog, MSG_TIMER, 8193, 0), 0);
     EXPECT_EQ(g_dialogSeen.timer, 8193);

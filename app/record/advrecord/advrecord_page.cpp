@@ -221,7 +221,7 @@ int save(WindowHandle page) {
   if (!newUse) return 0;
   SetPowerKeyDownFlag(1);
   const char* question = getMiniSasNum() > 0 ? "esatafun_change" : "esatafun_only_change";
-  const bool now = askMsgBox(page, kSection, question) == MSGBOX_ANSWER_YES;
+  const bool now = askMsgBox(page, kSection, question) == IDYES;
   SetPowerKeyDownFlag(0);
   if (!now) return 0;
   WindowHandle menu = getRecordMenuWnd();

@@ -55,7 +55,7 @@ int saveDiskMode(WindowHandle page) {
   if (rc == 0) rc = saveDeviceParams();
   if (rc != 0) return rc;
   SetPowerKeyDownFlag(1);
-  if (askMsgBox(page, kAdvanceSection, "param_reboot") != MSGBOX_ANSWER_YES) {
+  if (askMsgBox(page, kAdvanceSection, "param_reboot") != IDYES) {
     SetPowerKeyDownFlag(0);
     return 0;
   }

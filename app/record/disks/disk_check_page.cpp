@@ -151,7 +151,7 @@ void setButtons(WindowHandle page) {
   enable(page, kPause, mine && running);
   show(page, kResume, mine && paused);
   enable(page, kResume, mine && paused);
-  enable(page, PAGE_ID_CANCEL, mine && (running || paused));
+  enable(page, IDCANCEL, mine && (running || paused));
   enable(page, kInfo, mine && badCount(info) > 0);
 }
 
@@ -173,7 +173,7 @@ void createControls(WindowHandle page) {
       {"button", "info", kButton | WS_DISABLED, 0, kInfo, false},
       {"button", "pause", kButton, 0, kPause, false},
       {"button", "resume", WS_CHILD | BS_AUTOSIZE, 0, kResume, false},
-      {"button", "cancel", kButton, 0, PAGE_ID_CANCEL, false},
+      {"button", "cancel", kButton, 0, IDCANCEL, false},
   };
   pageframe::createControls(page, kDetectSection, controls, static_cast<int>(sizeof controls / sizeof controls[0]));
   const char* legends[] = {"color_success", "color_fail", "color_shield"};
@@ -219,7 +219,7 @@ void start(WindowHandle page) {
   show(page, kResume, false);
   show(page, kPause, true);
   enable(page, kPause, true);
-  enable(page, PAGE_ID_CANCEL, true);
+  enable(page, IDCANCEL, true);
   char text[kTextSize];
   formatValueText(kDetectSection, kStates, 6, DISK_CHECK_RUNNING, text, sizeof text);
   const size_t used = std::strlen(text);
@@ -281,7 +281,7 @@ void command(WindowHandle page, int id, int code) {
     case kInfo: showBadSectors(page); return;
     case kPause: request(page, pauseDiskCheck, false); return;
     case kResume: request(page, resumeDiskCheck, true); return;
-    case PAGE_ID_CANCEL: request(page, cancelDiskCheck, false); return;
+    case IDCANCEL: request(page, cancelDiskCheck, false); return;
     case PAGE_ID_EXIT:
       stopDiskCheckPoll(getMainOutput(), page);
       closeMaintenanceMenu();

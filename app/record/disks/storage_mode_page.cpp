@@ -474,7 +474,7 @@ int save(WindowHandle page) {
   SetPowerKeyDownFlag(1);
   const int answer = askMsgBox(page, kAdvanceSection, "stormode_param_reboot");
   SetPowerKeyDownFlag(0);
-  if (answer != MSGBOX_ANSWER_YES) return 0;
+  if (answer != IDYES) return 0;
   EnableWindow(getDiskMenuWnd(), FALSE);
   openShutdownHint(page, 1);
   EnableWindow(getDiskMenuWnd(), TRUE);

@@ -135,7 +135,7 @@ void createControls(WindowHandle dlg) {
   };
   button("apply", kButtonStyle | WS_DISABLED, PAGE_ID_APPLY);
   button("ok", kButtonStyle, PAGE_ID_OK);
-  button("cancel", kButtonStyle, PAGE_ID_CANCEL);
+  button("cancel", kButtonStyle, IDCANCEL);
 }
 
 void fillLists(WindowHandle dlg) {
@@ -155,7 +155,7 @@ void init(WindowHandle dlg) {
   getDiskDlgArgs(&index);
   g_index = index >= 0 && index < HOLIDAY_COUNT ? index : 0;
   createControls(dlg);
-  SetFocusChild(GetDlgItem(dlg, PAGE_ID_CANCEL));
+  SetFocusChild(GetDlgItem(dlg, IDCANCEL));
   SendDlgItemMessage(dlg, kName, EM_LIMITTEXT, kNameLimit, 0);
   fillLists(dlg);
   HolidayTable table;
@@ -247,7 +247,7 @@ bool command(WindowHandle dlg, WParam wParam, LParam lParam) {
     case PAGE_ID_OK:
       if (save(dlg)) SendMessage(dlg, MSG_CLOSE, 0, 0);
       break;
-    case PAGE_ID_CANCEL: SendMessage(dlg, MSG_CLOSE, 0, 0); break;
+    case IDCANCEL: SendMessage(dlg, MSG_CLOSE, 0, 0); break;
     default:
       if (id < kStart || id > kStopDay) return false;
       enableApplyOnNotify1(dlg, wParam, lParam);

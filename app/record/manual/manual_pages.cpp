@@ -176,7 +176,7 @@ void createControls(WindowHandle page, const Desc& d) {
     }
   }
   const int y = pageframe::bottomRow(page);
-  pageframe::createFromKey(page, d.section, {"button", "close", WS_CHILD | BS_AUTOSIZE, kPlaced, PAGE_ID_CANCEL, false}, y);
+  pageframe::createFromKey(page, d.section, {"button", "close", WS_CHILD | BS_AUTOSIZE, kPlaced, IDCANCEL, false}, y);
   pageframe::createFromKey(page, d.section, {"button", "close", WS_CHILD | WS_VISIBLE | BS_AUTOSIZE, kPlaced, PAGE_ID_EXIT, false}, y);
 }
 

@@ -216,7 +216,7 @@ void createControls(WindowHandle dlg) {
   button(k.copy, kButtonStyle, PAGE_ID_COPY);
   button(k.apply, kButtonStyle | WS_DISABLED, PAGE_ID_APPLY);
   button(k.ok, kButtonStyle, PAGE_ID_OK);
-  button("cancel", kButtonStyle, PAGE_ID_CANCEL);
+  button("cancel", kButtonStyle, IDCANCEL);
 }
 
 void init(WindowHandle dlg) {
@@ -224,7 +224,7 @@ void init(WindowHandle dlg) {
   g_edit.keep = false;
   setCtrlScale(4, 6);
   createControls(dlg);
-  SetFocusChild(GetDlgItem(dlg, PAGE_ID_CANCEL));
+  SetFocusChild(GetDlgItem(dlg, IDCANCEL));
   if (const CtrlResInfo* scale = pageframe::record("commons", "rirur_ctrl_scale")) {
     if (scale->x > 0 && scale->y > 0)
       setCtrlScale(scale->x, scale->y);
@@ -261,7 +261,7 @@ bool command(WindowHandle dlg, WParam wParam, LParam lParam) {
       g_edit.keep = true;
       SendMessage(dlg, MSG_CLOSE, 0, 0);
     }
-  } else if (id == PAGE_ID_CANCEL) {
+  } else if (id == IDCANCEL) {
     SendMessage(dlg, MSG_CLOSE, 0, 0);
   } else {
     return false;

@@ -15,6 +15,7 @@
 #include "app/record/storage/disk_list.h"
 #include "app/record/storage/storage_internal.h"
 #include "app/storage_pages.h"
+#include "gui/dialog.h"
 #include "gui/listview.h"
 #include "gui/window.h"
 
@@ -142,7 +143,7 @@ void diskRowAction(WindowHandle page, int row) {
   const char* question = actionQuestion(rows[row]);
   if (!question) return;
   // Only a Yes acts: a box that could not ask must not delete.
-  if (askMsgBox(page, kDiskSection, question) != MSGBOX_ANSWER_YES) return;
+  if (askMsgBox(page, kDiskSection, question) != IDYES) return;
   report(page, runAction(rows[row]));
   refreshDiskTotals(page);
 }

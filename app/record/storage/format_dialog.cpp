@@ -17,6 +17,7 @@
 #include "gui/combobox.h"
 #include "gui/control_paint.h"
 #include "gui/dc.h"
+#include "gui/dialog.h"
 #include "gui/layout.h"
 #include "gui/message.h"
 #include "gui/paint.h"
@@ -86,7 +87,7 @@ void init(WindowHandle dlg) {
   const int y = pageframe::bottomRow(dlg);
   pageframe::createFromKey(dlg, kSection, {"button", "ok", kButtonStyle, 0, PAGE_ID_OK, false}, y);
   const WindowHandle cancel =
-      pageframe::createFromKey(dlg, kSection, {"button", "cancel", kButtonStyle, 0, PAGE_ID_CANCEL, false}, y);
+      pageframe::createFromKey(dlg, kSection, {"button", "cancel", kButtonStyle, 0, IDCANCEL, false}, y);
   if (storage::isWindow(cancel)) SetFocusChild(cancel);
   setWarning(dlg);
   if (removableDisk()) fillFileSystems(dlg);
@@ -141,7 +142,7 @@ void paint(WindowHandle dlg, WParam hdc, LParam rect) {
 
 void command(WindowHandle dlg, int id, int) {
   if (id == PAGE_ID_OK) ok(dlg);
-  if (id == PAGE_ID_CANCEL) SendMessage(dlg, MSG_CLOSE, 0, 0);
+  if (id == IDCANCEL) SendMessage(dlg, MSG_CLOSE, 0, 0);
 }
 
 void close(WindowHandle dlg) {

@@ -22,6 +22,7 @@
 #include "app/storage_pages.h"
 #include "gui/button.h"
 #include "gui/desktop.h"
+#include "gui/dialog.h"
 #include "gui/message.h"
 #include "gui/progressbar.h"
 #include "gui/timer.h"
@@ -166,7 +167,7 @@ std::string failedResult() {
 void showResult(WindowHandle window, const char* text) {
   storage::setText(window, kLabel, text);
   ShowWindow(GetDlgItem(window, kBar), SW_HIDE);
-  const WindowHandle button = GetDlgItem(window, PAGE_ID_CANCEL);
+  const WindowHandle button = GetDlgItem(window, IDCANCEL);
   ShowWindow(button, SW_SHOWNORMAL);
   SetFocusChild(button);
 }
@@ -187,7 +188,7 @@ void init(WindowHandle window) {
   pageframe::createFromKey(window, kSection, {"progressbar", "prog", kStaticStyle, 0, kBar, false});
   SendDlgItemMessage(window, kBar, PBM_SETRANGE, 0, 100);
   SendDlgItemMessage(window, kBar, PBM_SETPOS, 0, 0);
-  pageframe::createFromKey(window, kSection, {"button", "ok_cancel", kHiddenButton, 0, PAGE_ID_CANCEL, false},
+  pageframe::createFromKey(window, kSection, {"button", "ok_cancel", kHiddenButton, 0, IDCANCEL, false},
                            pageframe::bottomRow(window));
   storage::setText(window, kLabel, hintText());
   SetTimer(window, kTimer, kPeriod);
@@ -235,7 +236,7 @@ void close(WindowHandle window) {
 }
 
 void command(WindowHandle window, int id, int) {
-  if (id == PAGE_ID_CANCEL) SendMessage(window, MSG_CLOSE, 0, 0);
+  if (id == IDCANCEL) SendMessage(window, MSG_CLOSE, 0, 0);
 }
 
 void timer(WindowHandle window, int id) {

@@ -13,6 +13,7 @@
 #include "gui/button.h"
 #include "gui/control_paint.h"
 #include "gui/dc.h"
+#include "gui/dialog.h"
 #include "gui/message.h"
 #include "gui/static.h"
 #include "gui/window.h"
@@ -59,7 +60,7 @@ void init(WindowHandle dlg) {
   pageframe::createFromKey(dlg, kSection, {"button", "apply", kButtonStyle | WS_DISABLED, 0, PAGE_ID_APPLY, false}, y);
   pageframe::createFromKey(dlg, kSection, {"button", "ok", kButtonStyle, 0, PAGE_ID_OK, false}, y);
   const WindowHandle cancel =
-      pageframe::createFromKey(dlg, kSection, {"button", "cancel", kButtonStyle, 0, PAGE_ID_CANCEL, false}, y);
+      pageframe::createFromKey(dlg, kSection, {"button", "cancel", kButtonStyle, 0, IDCANCEL, false}, y);
   if (storage::isWindow(cancel)) SetFocusChild(cancel);
   if (g_diskIndex < 0 || g_diskIndex >= count) return;
   char text[16];
@@ -94,7 +95,7 @@ void command(WindowHandle dlg, int id, int) {
       if (rc == 0) SendDlgItemMessage(dlg, PAGE_ID_APPLY, MSG_ENABLE, 0, 0);
       return;
     }
-    case PAGE_ID_CANCEL:
+    case IDCANCEL:
       storage::refreshHostTotals(dlg);
       SendMessage(dlg, MSG_CLOSE, 0, 0);
       return;
@@ -122,7 +123,7 @@ int saveDiskAttrAndGroup(WindowHandle dialog, int diskIndex) {
   const bool readOnly = !readWrite && isChecked(dialog, attrs::kAttrReadOnly);
   const int group = attrs::chosenGroup(dialog);
   const bool groupChanged = group != row.group;
-  if (groupChanged && askMsgBox(dialog, kSection, "hdgroupset") == storage::kAnswerNo) return kDeclined;
+  if (groupChanged && askMsgBox(dialog, kSection, "hdgroupset") == IDNO) return kDeclined;
   const int login = getLoginId(getCurOutput());
   const int attr = !readWrite && redundancy ? DISK_ATTR_REDUNDANCY : readOnly ? DISK_ATTR_READONLY : DISK_ATTR_READWRITE;
   if (const int rc = setDiskAttr(login, row.bus, row.port, attr, 1)) return rc;

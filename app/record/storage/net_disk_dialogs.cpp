@@ -16,6 +16,7 @@
 #include "app/record/storage/storage_internal.h"
 #include "app/storage_pages.h"
 #include "app/disk_texts.h"
+#include "gui/dialog.h"
 #include "gui/text_entry.h"
 #include "gui/button.h"
 #include "gui/combobox.h"
@@ -96,7 +97,7 @@ void createBottom(WindowHandle dlg, const char* section, bool apply) {
     pageframe::createFromKey(dlg, section, {"button", "apply", kButtonStyle | WS_DISABLED, 0, PAGE_ID_APPLY, false}, y);
   pageframe::createFromKey(dlg, section, {"button", "ok", kButtonStyle, 0, PAGE_ID_OK, false}, y);
   const WindowHandle cancel =
-      pageframe::createFromKey(dlg, section, {"button", "cancel", kButtonStyle, 0, PAGE_ID_CANCEL, false}, y);
+      pageframe::createFromKey(dlg, section, {"button", "cancel", kButtonStyle, 0, IDCANCEL, false}, y);
   if (storage::isWindow(cancel)) SetFocusChild(cancel);
 }
 
@@ -189,7 +190,7 @@ void addCommand(WindowHandle dlg, int id, int code) {
       if (code == EN_UPDATE) enableOk(dlg);
       return;
     case PAGE_ID_OK: addDisk(dlg); return;
-    case PAGE_ID_CANCEL: SendMessage(dlg, MSG_CLOSE, 0, 0); return;
+    case IDCANCEL: SendMessage(dlg, MSG_CLOSE, 0, 0); return;
     default: return;  // the target search finds nothing
   }
 }
@@ -317,7 +318,7 @@ void setCommand(WindowHandle dlg, int id, int code) {
       return;
     case PAGE_ID_OK: saveSet(dlg, true); return;
     case PAGE_ID_APPLY: saveSet(dlg, false); return;
-    case PAGE_ID_CANCEL:
+    case IDCANCEL:
       storage::refreshHostTotals(dlg);
       SendMessage(dlg, MSG_CLOSE, 0, 0);
       return;

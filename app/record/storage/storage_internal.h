@@ -5,11 +5,11 @@
 
 #include "app/device_records.h"
 #include "app/page_building.h"
+#include "gui/dialog.h"
 
 namespace storage {
 
 constexpr int kCursorArrow = 0, kCursorBusy = 13;
-constexpr int kAnswerNo = 7;
 
 // The caption of a layout record, or "" when there is none.
 const char* caption(const char* section, const char* key);

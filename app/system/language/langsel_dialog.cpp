@@ -32,7 +32,7 @@ void init(WindowHandle dlg) {
                            {"combobox", "language", WS_CHILD | WS_VISIBLE | CBS_DROPDOWNLIST | CBS_NOTIFY | CBS_ITEMFONT,
                             WS_EX_PLACE_X | WS_EX_PLACE_W, kLanguage, true});
   pageframe::createFromKey(dlg, kSection, {"button", "guide_nextstep", kButtonStyle, 0, PAGE_ID_NEXT, false});
-  pageframe::createFromKey(dlg, kSection, {"button", "guide_cancel", kButtonStyle, 0, PAGE_ID_CANCEL, false});
+  pageframe::createFromKey(dlg, kSection, {"button", "guide_cancel", kButtonStyle, 0, IDCANCEL, false});
   language::fillLanguageList(dlg, kLanguage, kSection);
   language::selectLanguage(dlg, kLanguage, cachedDeviceConfig().language);
   SetFocusChild(GetDlgItem(dlg, PAGE_ID_NEXT));
@@ -58,7 +58,7 @@ void next(WindowHandle dlg) {
 
 void command(WindowHandle dlg, int id, int) {
   if (id == PAGE_ID_NEXT) next(dlg);
-  if (id == PAGE_ID_CANCEL) SendMessage(dlg, MSG_CLOSE, 0, 0);
+  if (id == IDCANCEL) SendMessage(dlg, MSG_CLOSE, 0, 0);
 }
 
 void close(WindowHandle dlg) {

@@ -31,7 +31,7 @@ void init(WindowHandle dlg) {
   login::createControl(dlg, kSection, "static", "sequence", kSerialStyle, EDIT_CORNER_TOPRIGHT, kSerialId, true);
   login::createControl(dlg, kSection, "sledit", "securecode", kCodeStyle, EDIT_CORNER_BOTTOMRIGHT, kCodeId, true);
   login::createControl(dlg, kSection, "button", "ok", kButtonStyle, 0, PAGE_ID_OK, false);
-  login::createControl(dlg, kSection, "button", "cancel", kButtonStyle, 0, PAGE_ID_CANCEL, false);
+  login::createControl(dlg, kSection, "button", "cancel", kButtonStyle, 0, IDCANCEL, false);
   char serial[sizeof(DeviceInfo::serial) + 1] = {};
   if (const DeviceInfo* info = getCachedDeviceInfo()) std::memcpy(serial, info->serial, sizeof info->serial);
   SetDlgItemText(dlg, kSerialId, serial);
@@ -53,7 +53,7 @@ void submit(WindowHandle dlg) {
 
 void command(WindowHandle dlg, int id, int) {
   if (id == PAGE_ID_OK) submit(dlg);
-  if (id == PAGE_ID_CANCEL) SendMessage(dlg, MSG_CLOSE, 0, 0);
+  if (id == IDCANCEL) SendMessage(dlg, MSG_CLOSE, 0, 0);
 }
 
 const pageframe::DialogHooks kHooks{init, pageframe::takesAll<command>, login::paintBackground};

@@ -41,7 +41,7 @@ void init(WindowHandle dlg) {
   login::createControl(dlg, kSection, "combobox", "username", kUserStyle, EDIT_CORNER_TOPRIGHT, kUserId, true);
   login::createControl(dlg, kSection, "sledit", "password", kPasswordStyle, EDIT_CORNER_BOTTOMRIGHT, kPasswordId, true);
   login::createControl(dlg, kSection, "button", "ok", kButtonStyle, 0, PAGE_ID_OK, false);
-  const WindowHandle cancel = login::createControl(dlg, kSection, "button", "cancel", kButtonStyle, 0, PAGE_ID_CANCEL, false);
+  const WindowHandle cancel = login::createControl(dlg, kSection, "button", "cancel", kButtonStyle, 0, IDCANCEL, false);
   UserConfig table;
   users::readTable(&table);
   for (int i = 0; i < USER_COUNT; ++i) {
@@ -106,7 +106,7 @@ bool inHiddenCorner(WindowHandle dlg, LParam lParam) {
 void command(WindowHandle dlg, int id, int code) {
   switch (id) {
     case PAGE_ID_OK: logIn(dlg); return;
-    case PAGE_ID_CANCEL:
+    case IDCANCEL:
       setLoginFlag(getCurOutput(), 0);
       SendMessage(dlg, MSG_CLOSE, 0, 0);
       return;

@@ -9,6 +9,7 @@
 #include "app/msgbox.h"
 #include "app/result_paging.h"
 #include "gui/button.h"
+#include "gui/dialog.h"
 #include "gui/display.h"
 #include "gui/listview.h"
 #include "gui/message.h"
@@ -23,7 +24,7 @@ namespace {
 constexpr const char* kDetail = "logdetail";
 constexpr int kTimeId = 20848, kTypeId = 20849, kUserId = 20850, kHostId = 20851, kParamId = 20852, kObjectId = 20853;
 constexpr int kTitleId = 20854, kScrollId = 20855, kSmartId = 20856, kTextId = 20857;
-constexpr int kOkId = PAGE_ID_CANCEL;
+constexpr int kOkId = IDCANCEL;
 constexpr uint32_t kValueStyle = WS_CHILD | WS_VISIBLE | SS_EDITFRAME;
 constexpr uint32_t kWideValueStyle = kValueStyle | SS_NOTIFY | SS_ELLIPSIS;
 constexpr uint32_t kButtonStyle = WS_CHILD | WS_VISIBLE | BS_AUTOSIZE, kPlacedEx = WS_EX_PLACE_X | WS_EX_PLACE_W;

@@ -24,6 +24,7 @@
 #include "gui/combobox.h"
 #include "gui/cursor.h"
 #include "gui/dc.h"
+#include "gui/dialog.h"
 #include "gui/display.h"
 #include "gui/gal.h"
 #include "gui/listview.h"
@@ -34,7 +35,7 @@ namespace logs {
 namespace {
 
 constexpr int kMajorId = 20834, kMinorId = 20835, kListId = 20836, kExportId = 20837, kSearchId = 20838;
-constexpr int kCloseId = PAGE_ID_CANCEL;
+constexpr int kCloseId = IDCANCEL;
 constexpr int kPlayColumn = 5, kDetailColumn = 6;
 constexpr int kBeforeEntry = 60, kAfterEntry = 600;
 constexpr int kFoundMore = 105;

@@ -85,7 +85,7 @@ void importFile(WindowHandle page) {
   if (rc == USBDEV_NO_SELECTION) showMsgBox(page, kSection, "itemselect", MSGBOX_INFO);
   else if (rc == USBDEV_FOLDER_SELECTED) showMsgBox(page, kSection, "opfolder", MSGBOX_INFO);
   if (rc != 0) return;
-  if (askMsgBox(page, kSection, "importok") != MSGBOX_ANSWER_YES) return;
+  if (askMsgBox(page, kSection, "importok") != IDYES) return;
   const int result = importConfigFile(login(), path);
   if (result == 0) maintenance::announceReboot(maintenance::kRebootHint);
   else maintenance::showResultBox(page, kSection, kImportErrors, 7, result, kGeneralError);

@@ -91,7 +91,7 @@ void upgradeLocal(WindowHandle page) {
     showMsgBox(page, kSection, "itemselect", MSGBOX_INFO);
     return;
   }
-  if (askMsgBox(page, kSection, "reboot_confirm_hint") != MSGBOX_ANSWER_YES) return;
+  if (askMsgBox(page, kSection, "reboot_confirm_hint") != IDYES) return;
   char path[USBDEV_PATH_SIZE + 1] = "";
   if (getUsbdevSelectedPath(page, path, sizeof path) != 0) {
     showMsgBox(page, kSection, "opfolder", MSGBOX_INFO);
@@ -113,7 +113,7 @@ void upgradeFtp(WindowHandle page) {
     SetFocusChild(GetDlgItem(page, kFtpAddress));
     return;
   }
-  if (askMsgBox(page, kSection, "reboot_confirm_hint") != MSGBOX_ANSWER_YES) return;
+  if (askMsgBox(page, kSection, "reboot_confirm_hint") != IDYES) return;
   run(page, kModeFtp, address);
 }
 

@@ -10,6 +10,7 @@
 #include "gui/bitmap.h"
 #include "gui/button.h"
 #include "gui/desktop.h"
+#include "gui/dialog.h"
 #include "gui/layout.h"
 #include "gui/livevideo.h"
 #include "gui/message.h"
@@ -62,7 +63,7 @@ void init(WindowHandle dlg) {
   loadPictures();
   for (int i = 0; i < kButtonCount; ++i) createPicture(dlg, i);
   const WindowHandle cancel = pageframe::createFromKey(
-      dlg, kSection, {"button", "cancel", kCancelStyle, 0, PAGE_ID_CANCEL, false}, pageframe::bottomRow(dlg));
+      dlg, kSection, {"button", "cancel", kCancelStyle, 0, IDCANCEL, false}, pageframe::bottomRow(dlg));
   if (IsValidHandle(cancel)) SetFocusChild(cancel);
 }
 
@@ -73,7 +74,7 @@ void goDown(WindowHandle dlg, const char* question, int kind) {
     showNoPermission(dlg);
     return;
   }
-  if (askMsgBox(dlg, kSection, question) != MSGBOX_ANSWER_YES) return;
+  if (askMsgBox(dlg, kSection, question) != IDYES) return;
   SetPowerKeyDownFlag(1);
   EnableWindow(dlg, FALSE);
   createShutdownHintWindow(dlg, kind);
@@ -82,7 +83,7 @@ void goDown(WindowHandle dlg, const char* question, int kind) {
 
 void command(WindowHandle dlg, int id) {
   switch (id) {
-    case PAGE_ID_CANCEL: SendMessage(dlg, MSG_CLOSE, 0, 0); return;
+    case IDCANCEL: SendMessage(dlg, MSG_CLOSE, 0, 0); return;
     case kLockId: lockScreen(); return;
     case kShutdownId: goDown(dlg, "shutdownhint", 0); return;
     case kRebootId: goDown(dlg, "reboothint", 1); return;
@@ -92,7 +93,7 @@ void command(WindowHandle dlg, int id) {
 
 bool onCommand(WindowHandle dlg, WParam wParam, LParam) {
   const int id = pageframe::idOf(wParam);
-  if (id != PAGE_ID_CANCEL && (id < kLockId || id > kRebootId)) return false;
+  if (id != IDCANCEL && (id < kLockId || id > kRebootId)) return false;
   command(dlg, id);
   return true;
 }

@@ -12,6 +12,7 @@
 #include "app/page_colours.h"
 #include "app/system/users/userset.h"
 #include "gui/button.h"
+#include "gui/dialog.h"
 #include "gui/display.h"
 #include "gui/gal.h"
 #include "gui/listview.h"
@@ -116,7 +117,7 @@ void modifyRow(WindowHandle page, int index, HLVROW row) {
 
 void deleteRow(WindowHandle page, int index) {
   // Only an explicit Yes deletes: a missing question text must not.
-  if (askMsgBox(page, kSection, "deleteuser") != MSGBOX_ANSWER_YES) return;
+  if (askMsgBox(page, kSection, "deleteuser") != IDYES) return;
   UserConfig* table = getCachedUserConfig();
   if (!table) return;
   std::memset(&table->users[index], 0, sizeof table->users[index]);

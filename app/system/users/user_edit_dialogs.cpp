@@ -11,6 +11,7 @@
 #include "gui/button.h"
 #include "gui/combobox.h"
 #include "gui/control_paint.h"
+#include "gui/dialog.h"
 #include "gui/edit.h"
 #include "gui/static.h"
 #include "gui/text_entry.h"
@@ -46,7 +47,7 @@ void createButtons(WindowHandle dlg, const char* section) {
   const int y = pageframe::bottomRow(dlg);
   pageframe::createFromKey(dlg, section, {"button", "ok", kButtonStyle, 0, PAGE_ID_OK, false}, y);
   const WindowHandle cancel =
-      pageframe::createFromKey(dlg, section, {"button", "cancel", kButtonStyle, 0, PAGE_ID_CANCEL, false}, y);
+      pageframe::createFromKey(dlg, section, {"button", "cancel", kButtonStyle, 0, IDCANCEL, false}, y);
   if (IsValidHandle(cancel)) SetFocusChild(cancel);
 }
 
@@ -242,7 +243,7 @@ void command(const EditDialog& d, WindowHandle dlg, int id) {
       SendMessage(dlg, MSG_CLOSE, 0, 0);
     else
       report(dlg, d.section, *d.ids, rc);
-  } else if (id == PAGE_ID_CANCEL) {
+  } else if (id == IDCANCEL) {
     SendMessage(dlg, MSG_CLOSE, 0, 0);
   } else if (id == d.ids->enable && d.ids->enable > 0) {
     enablePasswordRows(dlg, isChecked(dlg, id));

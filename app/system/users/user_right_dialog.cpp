@@ -16,6 +16,7 @@
 #include "gui/combobox.h"
 #include "gui/control_paint.h"
 #include "gui/dc.h"
+#include "gui/dialog.h"
 #include "gui/propsheet.h"
 #include "gui/message.h"
 #include "gui/window.h"
@@ -105,7 +106,7 @@ int writeCached() {
 void createTabButtons(WindowHandle page, const Tab& tab) {
   const int y = pageframe::bottomRow(page);
   const WindowHandle cancel = pageframe::createFromKey(
-      page, kRightSection, {"button", tab.cancel, kButtonStyle, 0, PAGE_ID_CANCEL, false}, y);
+      page, kRightSection, {"button", tab.cancel, kButtonStyle, 0, IDCANCEL, false}, y);
   pageframe::createFromKey(page, kRightSection, {"button", tab.ok, kButtonStyle, 0, PAGE_ID_OK, false}, y);
   pageframe::createFromKey(page, kRightSection, {"button", tab.apply, kButtonStyle | WS_DISABLED, 0, PAGE_ID_APPLY, false}, y);
   if (IsValidHandle(cancel)) SetFocusChild(cancel);
@@ -172,7 +173,7 @@ void boxCommand(WindowHandle page, const Tab& tab, int id) {
   if (id == PAGE_ID_OK) {
     if (const int rc = storeBoxes(page, tab)) return report(page, rc);
     finish(page);
-  } else if (id == PAGE_ID_CANCEL) {
+  } else if (id == IDCANCEL) {
     cancelTab(page);
   } else if (isBoxOf(tab, id)) {
     enableApply(page, 0, 0);
@@ -222,7 +223,7 @@ void cameraCommand(WindowHandle page, int id, int code) {
   if (id == PAGE_ID_OK) {
     if (const int rc = saveCamera(page)) return report(page, rc);
     finish(page);
-  } else if (id == PAGE_ID_CANCEL) {
+  } else if (id == IDCANCEL) {
     cancelTab(page);
   } else if (id == kKindId && code == CBN_SELCHANGE) {
     storeKind(page);

@@ -31,7 +31,7 @@ constexpr uint32_t kButtonExStyle = WS_EX_PLACE_X | WS_EX_PLACE_W;
 int g_leaves = 0;
 
 void askLeave(WindowHandle hwnd, const Page& page) {
-  if (askMsgBox(hwnd, "commons", "guideexit") != MSGBOX_ANSWER_YES) return;
+  if (askMsgBox(hwnd, "commons", "guideexit") != IDYES) return;
   if (page.leaving) page.leaving(hwnd);
   leave();
 }
@@ -102,7 +102,7 @@ int reportedIpChannels() { return getIpChannelNum(nullptr); }
 
 LResult pageProc(const Page& page, WindowHandle hwnd, int message, WParam wParam, LParam lParam) {
   if (message == MSG_NCLBUTTONDBLCLK) return 0;
-  if (message == MSG_COMMAND && pageframe::idOf(wParam) == PAGE_ID_CANCEL) {
+  if (message == MSG_COMMAND && pageframe::idOf(wParam) == IDCANCEL) {
     askLeave(hwnd, page);
     return 0;
   }
@@ -123,7 +123,7 @@ void makeButtons(WindowHandle page, const char* section, const char* previousKey
   const int y = pageframe::bottomRow(page);
   if (previousKey) make(page, section, "button", previousKey, kButtonStyle, kButtonExStyle, previousId, false, y);
   make(page, section, "button", nextKey, kButtonStyle, kButtonExStyle, nextId, false, y);
-  make(page, section, "button", cancelKey, kButtonStyle, kButtonExStyle, PAGE_ID_CANCEL, false, y);
+  make(page, section, "button", cancelKey, kButtonStyle, kButtonExStyle, IDCANCEL, false, y);
 }
 
 }  // namespace wizard

@@ -11,6 +11,7 @@
 #include "gui/button.h"
 #include "gui/control_paint.h"
 #include "gui/desktop.h"
+#include "gui/dialog.h"
 
 namespace wizard {
 namespace {
@@ -46,7 +47,7 @@ void next(WindowHandle page) {
     return;
   }
   SetPowerKeyDownFlag(1);
-  if (askMsgBox(page, kSection, "param_reboot") == MSGBOX_ANSWER_YES)
+  if (askMsgBox(page, kSection, "param_reboot") == IDYES)
     createShutdownHintWindow(page, kRebootHint);
   else
     SetPowerKeyDownFlag(0);

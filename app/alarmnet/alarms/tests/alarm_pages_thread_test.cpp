@@ -37,10 +37,9 @@ using livetest::Enabled;
 constexpr int kIpInputs = 2, kIpOutputs = 2;
 constexpr int kInNum = 20248, kInName = 20249, kInType = 20250, kInHandle = 20251, kInHandleSheet = 20252;
 constexpr int kOutNum = 20269, kOutName = 20270, kOutDelay = 20271;
-constexpr int kCopy = PAGE_ID_COPY, kApply = PAGE_ID_APPLY, kOk = PAGE_ID_OK, kCancel = PAGE_ID_CANCEL;
+constexpr int kCopy = PAGE_ID_COPY, kApply = PAGE_ID_APPLY, kOk = PAGE_ID_OK, kCancel = IDCANCEL;
 constexpr int kCopyInList = 20282, kCopyOutList = 20283, kStatusIn = 20225, kStatusOut = 20227;
 constexpr int kStatusPage = 0, kInputPage = 1, kOutputPage = 2;
-constexpr int kYes = 6, kNo = 7;
 
 std::vector<int> g_hints;
 int RecordHint(WindowHandle, int kind) {
@@ -226,7 +225,7 @@ TEST_F(AlarmPages, InputEditsSwitchesCopiesAndAppliesMatchAReferenceModel) {
   Open();
   const WindowHandle status = GetDlgItem(Page(kStatusPage), kStatusIn);
   const WindowHandle page = Show(kInputPage);
-  livetest::BoxAnswer() = kNo;  // every reboot question declined
+  livetest::BoxAnswer() = IDNO;  // every reboot question declined
   std::mt19937 random(47);
   const std::vector<int> codes = InputCodes();
   auto pick = [&] { return codes[random() % codes.size()]; };
@@ -301,14 +300,14 @@ TEST_F(AlarmPages, SaveAnswersAndRebootQuestions) {
     bool applyAfter;
     std::vector<int> hints;
   } rows[] = {
-      {"plain save", 0, 0, false, kYes, {}, true, false, {}},
-      {"name refused", DEVICE_ERR_NAME, 0, false, kYes, {"Alarm Name is invalid, please enter it again!"}, false, true, {}},
-      {"general failure", -1, 0, false, kYes, {"commons/savefailed_code"}, false, true, {}},
-      {"other code", 7, 0, false, kYes, {"commons/savefailed_code"}, false, true, {}},
-      {"device asks for a reboot, yes", DEVICE_ERR_ALARM_REBOOT, 0, false, kYes, {"alarmset/reboothint"}, true, true, {1}},
-      {"local type, no", 0, 0, true, kNo, {"alarmset/reboothint"}, true, false, {}},
-      {"local type, yes", 0, 0, true, kYes, {"alarmset/reboothint"}, true, true, {1}},
-      {"IP type only informs", 0, 256, true, kYes, {"alarmset/ipcreboot"}, true, false, {}},
+      {"plain save", 0, 0, false, IDYES, {}, true, false, {}},
+      {"name refused", DEVICE_ERR_NAME, 0, false, IDYES, {"Alarm Name is invalid, please enter it again!"}, false, true, {}},
+      {"general failure", -1, 0, false, IDYES, {"commons/savefailed_code"}, false, true, {}},
+      {"other code", 7, 0, false, IDYES, {"commons/savefailed_code"}, false, true, {}},
+      {"device asks for a reboot, yes", DEVICE_ERR_ALARM_REBOOT, 0, false, IDYES, {"alarmset/reboothint"}, true, true, {1}},
+      {"local type, no", 0, 0, true, IDNO, {"alarmset/reboothint"}, true, false, {}},
+      {"local type, yes", 0, 0, true, IDYES, {"alarmset/reboothint"}, true, true, {1}},
+      {"IP type only informs", 0, 256, true, IDYES, {"alarmset/ipcreboot"}, true, false, {}},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.what);

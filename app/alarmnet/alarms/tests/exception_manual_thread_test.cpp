@@ -9,6 +9,7 @@
 #include "app/alarmnet/tests/alarmnet_input.h"
 #include "app/testing/page_harness.h"
 #include "gui/combobox.h"
+#include "gui/dialog.h"
 #include "gui/listview.h"
 #include "gui/message.h"
 #include "gui/propsheet.h"
@@ -24,7 +25,6 @@ using livetest::LiveGui;
 constexpr int kType = 20464, kAudio = 20465, kUpload = 20466, kEmail = 20467, kAlarmOut = 20468, kOutList = 20469;
 constexpr int kApply = PAGE_ID_APPLY, kAllTypes = 255;
 constexpr int kManualList = 17984, kSingle = 17985, kTriggerAll = 17986, kClearAll = 17987;
-constexpr int kYes = 6, kNo = 7;
 
 std::string Cell(WindowHandle list, int index, int column) {
   const LResult row = SendMessage(list, LVM_GETITEMBYINDEX, static_cast<WParam>(index), 0);
@@ -203,13 +203,13 @@ TEST_F(OutputPages, ManualAlarmTriggersAndClearsOneOrAllOutputs) {
     device_seam::overrideAnswer(getChannelAlarmFlags, 0, counts, sizeof counts);
   }
   // Trigger all and clear all only on Yes.
-  for (const int answer : {kNo, kYes}) {
+  for (const int answer : {IDNO, IDYES}) {
     livetest::BoxAnswer() = answer;
     livetest::Boxes().clear();
     Click(page, kTriggerAll);
     ASSERT_EQ(livetest::Boxes().size(), 1u);
     EXPECT_EQ(livetest::Boxes()[0].key, "triggerall_hint");
-    for (int i = 0; i < local + 2; ++i) EXPECT_EQ(Cell(list, i, 3), answer == kYes ? "Yes" : "No") << i;
+    for (int i = 0; i < local + 2; ++i) EXPECT_EQ(Cell(list, i, 3), answer == IDYES ? "Yes" : "No") << i;
   }
   EXPECT_STREQ(GetWindowCaption(single), "Clear");
   Rect r{};

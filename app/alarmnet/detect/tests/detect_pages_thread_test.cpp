@@ -20,6 +20,7 @@
 #include "app/testing/page_harness.h"
 #include "gui/dc.h"
 #include "gui/desktop.h"
+#include "gui/dialog.h"
 #include "gui/host.h"
 #include "gui/input.h"
 #include "gui/message.h"
@@ -34,7 +35,7 @@ using livetest::Pick;
 using livetest::Click;
 using livetest::Enabled;
 
-constexpr int kApply = PAGE_ID_APPLY, kCopy = PAGE_ID_COPY, kCancel = PAGE_ID_CANCEL;
+constexpr int kApply = PAGE_ID_APPLY, kCopy = PAGE_ID_COPY, kCancel = IDCANCEL;
 constexpr int kLossBox = 19440, kLossEnable = 19441;
 constexpr int kTamperBox = 19264, kTamperEnable = 19265, kSensitivity = 19267, kSelectAll = 19268, kClearAll = 19269,
               kAreaTool = 19270;

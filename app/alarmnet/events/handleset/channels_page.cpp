@@ -26,7 +26,7 @@ void init(WindowHandle page) {
   loadRecordMask(s.source, &s.recordMask);
   const int y = pageframe::bottomRow(page);
   pageframe::createFromKey(page, kSection, {"button", "cam_ok", WS_CHILD | WS_VISIBLE, 0, PAGE_ID_OK, false}, y);
-  pageframe::createFromKey(page, kSection, {"button", "cam_cancel", WS_CHILD | WS_VISIBLE, 0, PAGE_ID_CANCEL, false},
+  pageframe::createFromKey(page, kSection, {"button", "cam_cancel", WS_CHILD | WS_VISIBLE, 0, IDCANCEL, false},
                            y);
   s.blockBottom = createChanCheckBoxes(page, kSection, "cam_all_analog", "cam_all_ipc", "cam_camera", kBoxStyle, 0,
                                        -1, kColumns, 1);

@@ -147,7 +147,7 @@ void createBottomButtons(WindowHandle page, const char* ok, const char* apply, c
   const int y = pageframe::bottomRow(page);
   pageframe::createFromKey(page, kSection, {"button", ok, kButtonStyle, 0, PAGE_ID_OK, false}, y);
   pageframe::createFromKey(page, kSection, {"button", apply, kButtonStyle | WS_DISABLED, 0, PAGE_ID_APPLY, false}, y);
-  pageframe::createFromKey(page, kSection, {"button", cancel, kButtonStyle, 0, PAGE_ID_CANCEL, false}, y);
+  pageframe::createFromKey(page, kSection, {"button", cancel, kButtonStyle, 0, IDCANCEL, false}, y);
 }
 
 

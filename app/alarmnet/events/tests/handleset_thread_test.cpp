@@ -16,6 +16,7 @@
 #include "app/testing/page_harness.h"
 #include "gui/button.h"
 #include "gui/combobox.h"
+#include "gui/dialog.h"
 #include "gui/listview.h"
 #include "gui/message.h"
 #include "gui/propsheet.h"
@@ -256,7 +257,7 @@ TEST_F(HandleSet, TheOutputRowsFollowTheLocalMask) {
     const WindowHandle rule = s.Page("Linkage");
     alarmnettest::ClickRowCheckAt(GetDlgItem(rule, kList), 3);
     Tick(rule, kPopup, true);
-    s.CloseBy(rule, PAGE_ID_CANCEL);
+    s.CloseBy(rule, IDCANCEL);
   });
   EXPECT_EQ(linkage.localOutputs, 0x2u);
   EXPECT_EQ(linkage.actions, static_cast<uint32_t>(LINK_ALARM_OUT));
@@ -420,7 +421,7 @@ TEST_F(HandleSet, NoControlRunsUnderTheButtonRow) {
       GetWindowRect(GetDlgItem(page, PAGE_ID_OK), &ok);
       for (WindowHandle c = GetNextChild(page, 0); IsValidHandle(c); c = GetNextChild(page, c)) {
         const int id = GetDlgCtrlID(c);
-        if (!IsWindowVisible(c) || id == PAGE_ID_OK || id == PAGE_ID_APPLY || id == PAGE_ID_CANCEL || id == PAGE_ID_COPY)
+        if (!IsWindowVisible(c) || id == PAGE_ID_OK || id == PAGE_ID_APPLY || id == IDCANCEL || id == PAGE_ID_COPY)
           continue;
         Rect r{};
         GetWindowRect(c, &r);

@@ -26,7 +26,7 @@ using livetest::Click;
 
 constexpr int kNicSelect = 21009, kAddr = 21010, kExportDevice = 4130, kNetSet = 21016, kStatList = 21104, kStatRefresh = 21105;
 constexpr int kMode = 16448, kSelect = 16449, kDhcp = 16451, kIpv4 = 16452, kPreDns = 16455, kRoute = 16457;
-constexpr int kApply = PAGE_ID_APPLY, kOk = PAGE_ID_OK, kCancel = PAGE_ID_CANCEL;
+constexpr int kApply = PAGE_ID_APPLY, kOk = PAGE_ID_OK, kCancel = IDCANCEL;
 
 std::vector<std::string> BoxKeys() {
   std::vector<std::string> keys;

@@ -1,7 +1,7 @@
 /* Every box the user sees: titled with ("commons", "attention") and texted
  * from the language file by section and key. Each takes the owner first and
  * answers the box's answer unless stated. Styles (MsgBoxKind): 16 error with
- * OK, 34 question with Yes and No (Yes answers 6), 48 warning with OK, 64
+ * OK, 34 question with Yes and No (Yes answers IDYES), 48 warning with OK, 64
  * information with OK. */
 #ifndef APP_MSGBOX_H
 #define APP_MSGBOX_H
@@ -11,7 +11,6 @@
 GUI_EXTERN_C_BEGIN
 
 enum MsgBoxKind { MSGBOX_ERROR = 16, MSGBOX_QUESTION = 34, MSGBOX_WARNING = 48, MSGBOX_INFO = 64 };
-#define MSGBOX_ANSWER_YES 6
 
 /* 0 without a box when the text is missing. */
 int showMsgBox(WindowHandle owner, const char* section, const char* key, int style);

@@ -3,8 +3,7 @@
 #ifndef APP_PAGE_IDS_H
 #define APP_PAGE_IDS_H
 
-/* Controls every page shares. */
-#define PAGE_ID_CANCEL 2
+/* Controls every page shares; its Cancel is the toolkit's IDCANCEL (gui/dialog.h). */
 #define PAGE_ID_OK 4097
 #define PAGE_ID_APPLY 4098
 #define PAGE_ID_COPY 4100

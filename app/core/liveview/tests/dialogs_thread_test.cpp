@@ -18,6 +18,7 @@
 #include "app/testing/page_harness.h"
 #include "gui/app_hooks.h"
 #include "gui/config.h"
+#include "gui/dialog.h"
 #include "gui/gui_etc.h"
 #include "gui/livevideo.h"
 #include "gui/message.h"
@@ -30,7 +31,7 @@ using device_seam::Call;
 using livetest::LiveGui;
 
 constexpr int kStandard = 12576, kBright = 12577, kSoft = 12578, kGlaring = 12579;
-constexpr int kRealTime = 20672, kBalanced = 20673, kFluent = 20674, kOk = PAGE_ID_OK, kCancel = PAGE_ID_CANCEL;
+constexpr int kRealTime = 20672, kBalanced = 20673, kFluent = 20674, kOk = PAGE_ID_OK, kCancel = IDCANCEL;
 
 std::vector<int> Checked(WindowHandle dlg, int first, int last) {
   std::vector<int> on;

@@ -27,7 +27,7 @@
 
 namespace {
 
-constexpr int kAct = 0x9001, kTimerId = 8195, kOk = PAGE_ID_OK, kCancel = PAGE_ID_CANCEL;
+constexpr int kAct = 0x9001, kTimerId = 8195, kOk = PAGE_ID_OK, kCancel = IDCANCEL;
 constexpr uint8_t kNewVga = 9, kPrevVga = 1;
 
 std::function<void(WindowHandle)> g_step;

@@ -56,7 +56,7 @@ class Driver {
     const WindowHandle page = WaitForWizard();
     WindowHandle box = 0;
     if (!page) return false;
-    ClickItem(page, PAGE_ID_CANCEL);
+    ClickItem(page, IDCANCEL);
     if (!WaitFor([&] {
           box = GetActiveWindow();
           return box != page && Open(box) && IsValidHandle(GetDlgItem(box, IDYES));

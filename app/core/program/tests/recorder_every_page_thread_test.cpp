@@ -33,6 +33,7 @@
 #include "gui/button.h"
 #include "gui/combobox.h"
 #include "gui/cursor.h"
+#include "gui/dialog.h"
 #include "gui/element.h"
 #include "gui/listbox.h"
 #include "gui/listview.h"
@@ -455,7 +456,7 @@ class Walker {
            });
   }
   static bool Leaves(const std::string& page, int id) {
-    return id == PAGE_ID_CANCEL || id == PAGE_ID_OK || LeavesMenu(page, id);
+    return id == IDCANCEL || id == PAGE_ID_OK || LeavesMenu(page, id);
   }
 
   // Each control of a window in turn; the controls that leave the page are

@@ -16,6 +16,7 @@
 #include "app/msgbox.h"
 #include "app/page_frame.h"
 #include "gui/button.h"
+#include "gui/dialog.h"
 #include "gui/message.h"
 #include "gui/propsheet.h"
 
@@ -145,13 +146,13 @@ void OpenAndCancel(Driver& d, WindowHandle page, int button, const char* name) {
   WindowHandle dialog = 0;
   STEP(Driver::WaitFor([&] {
          dialog = GetActiveWindow();
-         return dialog != window && Open(dialog) && IsValidHandle(GetDlgItem(dialog, PAGE_ID_CANCEL));
+         return dialog != window && Open(dialog) && IsValidHandle(GetDlgItem(dialog, IDCANCEL));
        }),
        std::string(name) + " dialog");
   // Its buttons show whole: a button cut by the dialog's edge is half a button.
   Rect client{};
   GetClientRect(dialog, &client);
-  for (int id : {PAGE_ID_OK, PAGE_ID_APPLY, PAGE_ID_CANCEL}) {
+  for (int id : {PAGE_ID_OK, PAGE_ID_APPLY, IDCANCEL}) {
     const WindowHandle button = GetDlgItem(dialog, id);
     if (!IsValidHandle(button) || !IsWindowVisible(button)) continue;
     Rect r{};
@@ -159,7 +160,7 @@ void OpenAndCancel(Driver& d, WindowHandle page, int button, const char* name) {
     STEP(r.left >= client.left && r.top >= client.top && r.right <= client.right && r.bottom <= client.bottom,
          std::string(name) + " button " + std::to_string(id) + " inside the dialog");
   }
-  ClickControl(d, dialog, PAGE_ID_CANCEL, std::string(name) + " cancel");
+  ClickControl(d, dialog, IDCANCEL, std::string(name) + " cancel");
   STEP(Driver::WaitFor([&] { return GetActiveWindow() == window; }), std::string(name) + " closed");
 }
 
@@ -222,7 +223,7 @@ void HandlingSheetLeg(Driver& d) {
        "event handling sheet");
   ClickEveryTab(d, sheet, "event handling");
   if (::testing::Test::HasFatalFailure()) return;
-  ClickControl(d, ActivePage(sheet), PAGE_ID_CANCEL, "event handling cancel");
+  ClickControl(d, ActivePage(sheet), IDCANCEL, "event handling cancel");
   STEP(Driver::WaitFor([&] { return GetActiveWindow() == window; }), "event handling closed");
 }
 

@@ -27,6 +27,7 @@
 #include "app/program.h"
 #include "app/testing/fixed_address.h"
 #include "app/testing/page_harness.h"
+#include "gui/dialog.h"
 #include "gui/host.h"
 #include "gui/keyboard.h"
 #include "gui/layout.h"
@@ -279,7 +280,7 @@ bool FilledDialog(const std::function<void()>& open, int field, const std::funct
                                       Click(buttons, PAGE_ID_OK);
                                       // A refusal keeps the dialog: the user leaves it by Cancel.
                                       if (!PumpUntil([&] { return GetActiveWindow() != dlg; }, 100))
-                                        Click(buttons, PAGE_ID_CANCEL);
+                                        Click(buttons, IDCANCEL);
                                     });
   return ran && typed && PumpUntil([&] { return GetActiveWindow() != dlg; });
 }

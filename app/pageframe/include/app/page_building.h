@@ -6,6 +6,7 @@
 
 #include <cstdint>
 
+#include "app/dialog_hooks.h"
 #include "app/page_frame.h"
 #include "gui/dialog.h"
 #include "gui/layout.h"
@@ -28,7 +29,6 @@ DlgTemplate dialogTemplate(const char* section, const char* key, int output);
 WindowHandle openPage(const char* section, WindowHandle host, WindowProc proc);
 // Runs the dialog modally with parameter 0; the dialog's result.
 int runDialog(const char* section, WindowHandle parent, WindowProc proc);
-int runDialog(const DlgTemplate& tmpl, WindowHandle parent, WindowProc proc);
 
 // A control at the record `key` of `section` (or at `y` when y >= 0); null
 // when the record is missing. Labelled controls get their label (id + 256)
@@ -84,7 +84,7 @@ struct PageHooks {
   int (*save)(WindowHandle page);               // 0 or the failure code
   void (*report)(WindowHandle page, int code);  // shows a failed save
   LResult (*exit)(void);                        // closes the menu the page lives in
-  void (*cancel)(WindowHandle page);            // Cancel (2): closes what the page lives in
+  void (*cancel)(WindowHandle page);            // Cancel (IDCANCEL): closes what the page lives in
   void (*key)(WindowHandle page, int key);      // sees a key before the default procedure
   void (*paint)(WindowHandle page);
   void (*timer)(WindowHandle page, int id);
@@ -96,39 +96,15 @@ struct PageHooks {
 // page procedure.
 LResult runPage(const PageHooks& hooks, WindowHandle page, int message, WParam wParam, LParam lParam);
 
-// What a modal dialog does with its messages. Every hook may be null: no
-// initialisation, commands left to the default (Cancel ends the dialog),
-// the dialog background, closing that ends the dialog with 0, timers left
-// to the default. `message` sees every message first and takes the ones
-// the dialog handles beyond these (true, its answer in `*answer`). What is
-// left: MSG_DESTROY destroys the controls, MSG_CLOSE ends the dialog with
-// 0, painting begins and ends, the rest goes to the default dialog
-// procedure.
-struct DialogHooks {
-  void (*init)(WindowHandle dialog);
-  bool (*command)(WindowHandle dialog, WParam wParam, LParam lParam);  // true when handled
-  void (*erase)(WindowHandle dialog, WParam hdc, LParam rect);
-  void (*close)(WindowHandle dialog);
-  void (*timer)(WindowHandle dialog, int id);
-  bool (*message)(WindowHandle dialog, int message, WParam wParam, LParam lParam, LResult* answer);
-};
-LResult runDialog(const DialogHooks& hooks, WindowHandle dialog, int message, WParam wParam, LParam lParam);
-template <const DialogHooks& H>
-LResult dialogProc(WindowHandle dialog, int message, WParam wParam, LParam lParam) {
-  return runDialog(H, dialog, message, wParam, lParam);
-}
-
-inline int idOf(WParam wParam) { return static_cast<int>(wParam & 0xFFFF); }
-inline int codeOf(WParam wParam) { return static_cast<int>((wParam >> 16) & 0xFFFF); }
-// The command hook of a dialog that takes every command itself, Cancel
-// included: `F(dialog, id, code)`.
-template <void (*F)(WindowHandle dialog, int id, int code)>
-bool takesAll(WindowHandle dialog, WParam wParam, LParam) {
-  F(dialog, idOf(wParam), codeOf(wParam));
-  return true;
-}
-// The command word of `id` and its notification `code`.
-inline WParam commandWord(int id, int code) { return static_cast<WParam>(code) << 16 | static_cast<WParam>(id); }
+// A modal dialog runs through the hooks of app_core (app/dialog_hooks.h),
+// named here too for the pages and dialogs built on the frame.
+using app::codeOf;
+using app::commandWord;
+using app::DialogHooks;
+using app::dialogProc;
+using app::idOf;
+using app::runDialog;
+using app::takesAll;
 
 }  // namespace pageframe
 

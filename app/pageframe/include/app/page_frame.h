@@ -1,5 +1,5 @@
 /* What every settings page and dialog shares: the Apply helpers, the
- * background painters, the page registration and menu close helpers, the key
+ * background painters (app/dialog_hooks.h), the page registration and menu close helpers, the key
  * hooks of the pages under the system, maintenance, record and storage menus, and the
  * boxes of a failed save. */
 #ifndef APP_PAGE_FRAME_H
@@ -7,6 +7,7 @@
 
 #include <stdbool.h>
 
+#include "app/dialog_hooks.h"
 #include "app/page_ids.h"
 #include "gui/common.h"
 
@@ -29,18 +30,6 @@ void selectComboValue(WindowHandle window, int id, int value);
  * plainly checked is not. */
 bool isChecked(WindowHandle window, int id);
 void setChecked(WindowHandle window, int id, bool on);
-
-/* Background painters of MSG_ERASEBKGND (a DC of 0: the client DC; a rect of
- * 0: no clip; a given rect is on the screen for a main window, in the client
- * area for a control). */
-/* A page's background; a dialog's frame colour over the whole window. */
-void eraseBkgndGrey50(WindowHandle window, WParam hdc, LParam rect);
-void eraseBkgndGrey34(WindowHandle window, WParam hdc, LParam rect);
-/* The dialog's frame colour with the body above the bottom 50 pixels in the
- * page background. */
-void paintDialogBackground(WindowHandle window, WParam hdc, LParam rect);
-/* Begins and ends painting; draws nothing. */
-LResult beginEndPaint(WindowHandle window);
 
 void registerSystemPage(WindowHandle page);
 void registerMaintenancePage(WindowHandle page);

@@ -17,6 +17,7 @@
 #include "app/record/disks/tests/disks_test_support.h"
 #include "app/record/record_input_test.h"
 #include "gui/button.h"
+#include "gui/dialog.h"
 #include "gui/segrate.h"
 #include "app/page_keys.h"
 
@@ -101,7 +102,7 @@ TEST_F(Advance, ApplyWritesWhatTheModelSaysAndNothingWhenRefused) {
     const int mode = static_cast<int>(random() % 3);
     EXPECT_TRUE(livetest::Pick(page, kMode, mode));
     const bool yes = random() % 3 != 0;
-    BoxAnswer() = yes ? MSGBOX_ANSWER_YES : IDNO;
+    BoxAnswer() = yes ? IDYES : IDNO;
     std::vector<Call> expected;
     bool refused = false;
     if (mode == 0) {
@@ -277,7 +278,7 @@ TEST_F(Advance, WithoutPicturesOneQuotaAndTwoSegments) {
   EXPECT_TRUE(livetest::Pick(page, kMode, 2));
   EXPECT_EQ(SendDlgItemMessage(page, kSplit, SRM_GETVALUE, 1, 0), -1) << "one boundary";
   EXPECT_TRUE(recordtest::DragBoundary(page, kSplit, 0, 35));
-  BoxAnswer() = MSGBOX_ANSWER_YES;
+  BoxAnswer() = IDYES;
   device_seam::startCallLog();
   Click(page, kApply);
   const int64_t login = getLoginId(getMainOutput());
@@ -293,7 +294,7 @@ TEST_F(Advance, DiskModeOffersTheRebootOnceWritten) {
   OpenAdvance();
   ASSERT_EQ(SendDlgItemMessage(win_, PAGE_ID_SHEET, PSM_GETPAGECOUNT, 0, 0), 2);
   const WindowHandle page = Page(0);
-  for (int answer : {IDNO, MSGBOX_ANSWER_YES}) {
+  for (int answer : {IDNO, IDYES}) {
     Click(page, kDiskModeBox);
     const bool wanted = Checked(page, kDiskModeBox);
     EXPECT_TRUE(livetest::Enabled(page, kApply));
@@ -304,7 +305,7 @@ TEST_F(Advance, DiskModeOffersTheRebootOnceWritten) {
     getDiskModeFlag(&flag);
     EXPECT_EQ(flag != 0, wanted);
     EXPECT_FALSE(livetest::Enabled(page, kApply));
-    EXPECT_EQ(GetPowerKeyDownFlag(), answer == MSGBOX_ANSWER_YES ? 1 : 0);
+    EXPECT_EQ(GetPowerKeyDownFlag(), answer == IDYES ? 1 : 0);
     SetPowerKeyDownFlag(0);
   }
   EXPECT_EQ(g_hints, 1);

@@ -8,6 +8,7 @@
 #include "app/record/disks/tests/disks_test_support.h"
 #include "app/record/record_input_test.h"
 #include "gui/combobox.h"
+#include "gui/dialog.h"
 
 namespace {
 
@@ -20,7 +21,7 @@ using livetest::Click;
 using livetest::Enabled;
 
 constexpr int kDisk = 20112, kType = 20113, kStart = 20114, kBlock = 20117, kStatus = 20118, kErrors = 20119;
-constexpr int kInfo = 20120, kPause = 20121, kResume = 20122, kCancel = PAGE_ID_CANCEL, kExit = PAGE_ID_EXIT;
+constexpr int kInfo = 20120, kPause = 20121, kResume = 20122, kCancel = IDCANCEL, kExit = PAGE_ID_EXIT;
 
 DiskCheckInfo Check(int disk, uint32_t state, int bad) {
   DiskCheckInfo info{};

@@ -15,6 +15,7 @@
 #include "app/record/record_page_test.h"
 #include "app/testing/page_harness.h"
 #include "gui/combobox.h"
+#include "gui/dialog.h"
 #include "gui/edit.h"
 #include "gui/message.h"
 #include "gui/propsheet.h"
@@ -433,7 +434,7 @@ TEST_F(EncodePage, ApplyStaysOffWithoutAnEdit) {
           EXPECT_TRUE(ClickCloseBox(dlg));
           livetest::PumpUntil([] { return !IsValidHandle(getCopyChanWnd()); });
         } else {
-          EXPECT_TRUE(ClickClosing(dlg, PAGE_ID_CANCEL));
+          EXPECT_TRUE(ClickClosing(dlg, IDCANCEL));
         }
       }));
       EXPECT_FALSE(Enabled(page, kApply)) << (byCloseBox ? "closed by its close box" : "cancelled");

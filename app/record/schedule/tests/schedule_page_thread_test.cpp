@@ -15,6 +15,7 @@
 #include "app/testing/page_harness.h"
 #include "gui/button.h"
 #include "gui/combobox.h"
+#include "gui/dialog.h"
 #include "gui/message.h"
 #include "gui/propsheet.h"
 #include "app/page_keys.h"
@@ -272,7 +273,7 @@ TEST_F(SchedulePage, TheDayEditorKeepsAnInvalidDayAndCancelGivesTheRecordBack) {
     SetSegment(dlg, 2, 12, 13);
     Choose(dlg, kDayBox, 2);  // valid now: Monday is kept in the record, Wednesday shown
     SetSegment(dlg, 1, 3, 4);
-    EXPECT_TRUE(ClickClosing(dlg, PAGE_ID_CANCEL));  // back to what Apply stored
+    EXPECT_TRUE(ClickClosing(dlg, IDCANCEL));  // back to what Apply stored
   });
   EXPECT_TRUE(recordtest::StandInTakesClick(win_)) << "after Cancel";
   EXPECT_EQ(BoxTexts(), std::vector<std::string>{"The time segments overlap!"});

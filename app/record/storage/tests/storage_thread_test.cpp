@@ -21,6 +21,7 @@
 #include "gui/combobox.h"
 #include "gui/cursor.h"
 #include "gui/desktop.h"
+#include "gui/dialog.h"
 #include "gui/listview.h"
 #include "gui/message.h"
 #include "gui/propsheet.h"
@@ -39,7 +40,7 @@ constexpr int kActionColumn = 8;  // the list's remove, delete, load and unload 
 constexpr int kLabel = 19856, kBar = 19857;
 constexpr int kAttrRw = 19762, kAttrReadOnly = 19763, kAttrRedundant = 19764, kGroupFirst = 19776;
 constexpr int kNetIp = 19762, kNetDir = 19763, kNetType = 19761, kNetSetIp = 20018, kNetSetDir = 20019;
-constexpr int kOk = PAGE_ID_OK, kCancel = PAGE_ID_CANCEL, kApply = PAGE_ID_APPLY;
+constexpr int kOk = PAGE_ID_OK, kCancel = IDCANCEL, kApply = PAGE_ID_APPLY;
 
 LResult MenuHostProc(WindowHandle hwnd, int message, WParam wParam, LParam lParam) {
   if (message == MSG_CLOSE) {

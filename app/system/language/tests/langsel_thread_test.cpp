@@ -16,6 +16,7 @@
 #include "app/formatting.h"
 #include "app/system_services.h"
 #include "gui/combobox.h"
+#include "gui/dialog.h"
 #include "gui/gui_etc.h"
 #include "gui/layout.h"
 #include "gui/listbox.h"
@@ -25,7 +26,7 @@ namespace {
 
 using livetest::LiveGui;
 
-constexpr int kLanguage = 16384, kNext = PAGE_ID_NEXT, kCancel = PAGE_ID_CANCEL;
+constexpr int kLanguage = 16384, kNext = PAGE_ID_NEXT, kCancel = IDCANCEL;
 
 constexpr int kEnglish = 1, kGerman = 33;
 

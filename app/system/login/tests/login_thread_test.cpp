@@ -14,13 +14,14 @@
 #include "controls/barkit/tests/quick_clicks.h"
 #include "core/input/lowlevel_event.h"
 #include "gui/combobox.h"
+#include "gui/dialog.h"
 #include "gui/message.h"
 
 namespace {
 
 using livetest::LiveGui;
 
-constexpr int kUser = 12528, kPassword = 12529, kOk = PAGE_ID_OK, kCancel = PAGE_ID_CANCEL, kCode = 12539,
+constexpr int kUser = 12528, kPassword = 12529, kOk = PAGE_ID_OK, kCancel = IDCANCEL, kCode = 12539,
               kSerial = 12538;
 
 // The event clock held still: two clicks make a double click however

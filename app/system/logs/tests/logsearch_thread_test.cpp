@@ -20,6 +20,7 @@
 #include "app/system/tests/system_input.h"
 #include "app/testing/page_harness.h"
 #include "gui/combobox.h"
+#include "gui/dialog.h"
 #include "gui/listview.h"
 #include "gui/propsheet.h"
 #include "app/page_keys.h"
@@ -177,7 +178,7 @@ TEST_F(LogSearch, TheDeviceFindsNothingSoTheSearchSaysSoAndExportStaysOff) {
   EXPECT_TRUE(isLiveViewActive(getMainOutput()));
   EXPECT_TRUE(isDispSwitchEnabled());
   // Exit closes the menu, and the window with it.
-  livetest::ClickItem(page_, PAGE_ID_CANCEL);
+  livetest::ClickItem(page_, IDCANCEL);
   EXPECT_TRUE(livetest::PumpUntil([] { return getMaintenancePageWnd() == GUI_INVALID_HANDLE; }));
 }
 
@@ -381,7 +382,7 @@ TEST_F(LogSearch, KeysAndClicksOpenTheDetailAndItsStepsStayWithinTheResults) {
     EXPECT_FALSE(IsWindowEnabled(GetDlgItem(dlg, kPrev)));
     EXPECT_FALSE(IsWindowEnabled(GetDlgItem(dlg, kNext)));
     // Closed by its OK button.
-    livetest::ClickItem(dlg, PAGE_ID_CANCEL);
+    livetest::ClickItem(dlg, IDCANCEL);
     EXPECT_TRUE(livetest::PumpUntil([dlg] { return GetActiveWindow() != dlg; }));
   }));
   EXPECT_TRUE(IsWindowEnabled(host_));

@@ -16,6 +16,7 @@
 #include "core/input/lowlevel_event.h"
 #include "core/timer/timer_internal.h"
 #include "gui/desktop.h"
+#include "gui/dialog.h"
 #include "gui/message.h"
 #include "app/page_keys.h"
 
@@ -109,10 +110,10 @@ TEST_F(Shutdown, CancelEscapeAndCloseLeaveTheDialogAndThePictureButtonsAskFirst)
   int focused = 0;
   Dialog([&](WindowHandle dlg) {
     focused = GetDlgCtrlID(GetFocusChild(dlg));
-    ClickItem(dlg, PAGE_ID_CANCEL);
+    ClickItem(dlg, IDCANCEL);
     EXPECT_TRUE(PumpUntil([dlg] { return !IsWindowVisible(dlg); }));
   });
-  EXPECT_EQ(focused, PAGE_ID_CANCEL);
+  EXPECT_EQ(focused, IDCANCEL);
   Dialog([](WindowHandle dlg) {
     livetest::PressKey(KEY_ESC);
     EXPECT_TRUE(PumpUntil([dlg] { return !IsWindowVisible(dlg); }));

@@ -18,6 +18,7 @@
 #include "app/system/tests/system_input.h"
 #include "app/testing/page_harness.h"
 #include "gui/combobox.h"
+#include "gui/dialog.h"
 #include "gui/edit.h"
 #include "gui/listview.h"
 #include "gui/message.h"
@@ -214,7 +215,7 @@ TEST_F(Users, RandomEditsThroughTheDialogsKeepTheTableAsTheModelSays) {
     for (auto& b : f.mac) b = pick(3) == 0 ? static_cast<uint8_t>(rng()) : 0;
     return f;
   };
-  livetest::BoxAnswer() = MSGBOX_ANSWER_YES;
+  livetest::BoxAnswer() = IDYES;
   bool wasFull = false;
   OpenPage();
   for (int step = 0; step < livetest::RandomSteps(200); ++step) {
@@ -372,7 +373,7 @@ TEST_F(Users, AFullTableRefusesTheAddButtonAndTheListShowsEveryUser) {
   const UserConfig after = DeviceTable();
   EXPECT_EQ(std::memcmp(&before, &after, sizeof before), 0);
   // The last user is reached by the wheel and can be deleted.
-  livetest::BoxAnswer() = MSGBOX_ANSWER_YES;
+  livetest::BoxAnswer() = IDYES;
   ClickRecord(USER_COUNT - 1, kDeleteColumn);
   EXPECT_EQ(TakeBoxes(), std::vector<std::string>{Caption("userset", "deleteuser")});
   EXPECT_EQ(DeviceTable().users[USER_COUNT - 1].name[0], '\0');
@@ -381,7 +382,7 @@ TEST_F(Users, AFullTableRefusesTheAddButtonAndTheListShowsEveryUser) {
 }
 
 TEST_F(Users, AFailedWriteShowsItsCodeAndTheListShowsNoUnsavedUser) {
-  livetest::BoxAnswer() = MSGBOX_ANSWER_YES;
+  livetest::BoxAnswer() = IDYES;
   OpenPage();
   device_seam::overrideAnswer(setUserConfig, 0x200999);
   ClickRecord(1, kDeleteColumn);

@@ -13,12 +13,13 @@
 #include "app/system/wizard/tests/wizard_steps.h"
 #include "app/system_services.h"
 #include "gui/button.h"
+#include "gui/dialog.h"
 
 namespace {
 
 using wizardtest::PageName;
 
-constexpr int kNext = PAGE_ID_NEXT, kPrevious = PAGE_ID_PREVIOUS, kCancel = PAGE_ID_CANCEL;
+constexpr int kNext = PAGE_ID_NEXT, kPrevious = PAGE_ID_PREVIOUS, kCancel = IDCANCEL;
 constexpr int kDiskModeNext = 20066, kDiskModePrevious = 20065;
 constexpr int kShowAtStart = 16400, kOldPassword = 16416;
 

@@ -11,11 +11,12 @@
 #include "app/system/wizard/wizard.h"
 #include "gui/button.h"
 #include "gui/desktop.h"
+#include "gui/dialog.h"
 #include "gui/listview.h"
 
 namespace {
 
-constexpr int kNext = PAGE_ID_NEXT, kPrevious = PAGE_ID_PREVIOUS, kCancel = PAGE_ID_CANCEL;
+constexpr int kNext = PAGE_ID_NEXT, kPrevious = PAGE_ID_PREVIOUS, kCancel = IDCANCEL;
 
 class WizardPages : public wizardtest::WizardTest {
  protected:

@@ -18,11 +18,12 @@
 #include "app/system/wizard/wizard.h"
 #include "gui/button.h"
 #include "gui/combobox.h"
+#include "gui/dialog.h"
 
 namespace {
 
 constexpr int kChannel = 16480, kAllDay = 16481, kTime = 16482, kMotion = 16483, kCopy = PAGE_ID_COPY, kOk = PAGE_ID_OK;
-constexpr int kCancel = PAGE_ID_CANCEL, kCopyOk = PAGE_ID_OK, kCopyCancel = PAGE_ID_CANCEL;
+constexpr int kCancel = IDCANCEL, kCopyOk = PAGE_ID_OK, kCopyCancel = IDCANCEL;
 constexpr int kChannels = 16;
 
 struct Setting {

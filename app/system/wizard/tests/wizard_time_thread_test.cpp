@@ -11,12 +11,13 @@
 #include "app/system/wizard/tests/wizard_steps.h"
 #include "app/system/wizard/wizard.h"
 #include "gui/combobox.h"
+#include "gui/dialog.h"
 
 namespace {
 
 
 constexpr int kZone = 16432, kFormat = 16433, kDate = 16434, kTime = 16435;
-constexpr int kNext = PAGE_ID_NEXT, kPrevious = PAGE_ID_PREVIOUS, kCancel = PAGE_ID_CANCEL;
+constexpr int kNext = PAGE_ID_NEXT, kPrevious = PAGE_ID_PREVIOUS, kCancel = IDCANCEL;
 constexpr int kZoneBeijing = 27, kZoneLondon = 14, kZoneParis = 15, kZoneIndia = 22;
 
 struct Row {
