@@ -82,9 +82,10 @@ class IpTyping : public guitest::StartedGui {
   }
 
   // Dispatches what the page's thread receives, keys made characters as
-  // the program's loop makes them, until `done` holds.
+  // the program's loop makes them, until `done` holds: patiently, as a
+  // sanitized run on a loaded machine may wait seconds for a processor.
   bool PumpUntil(const std::function<bool()>& done) {
-    for (int i = 0; i < 400; ++i) {
+    for (int i = 0; i < 3000; ++i) {
       Message msg;
       while (PeekMessage(&msg, page_, 0, 0, TRUE)) {
         TranslateMessage(&msg);
@@ -127,7 +128,8 @@ class IpTyping : public guitest::StartedGui {
     int x = 12, y = 15;
     ClientToScreen(ip, &x, &y);
     std::thread([x, y] { HostClick(x, y); }).join();
-    PumpUntil([ip] { return GetCapture() == 0 && GetFocusChild(GetParent(ip)) == ip; });
+    EXPECT_TRUE(PumpUntil([ip] { return GetCapture() == 0 && GetFocusChild(GetParent(ip)) == ip; }))
+        << "the click gave the control the focus";
   }
 
   static int KeyOf(char c) {
@@ -156,7 +158,7 @@ class IpTyping : public guitest::StartedGui {
       press(KEY_ENTER);
     }).join();
     const int keys = static_cast<int>(std::strlen(t.typed)) + 2;
-    PumpUntil([keys] { return g_keyDowns >= keys; });
+    EXPECT_TRUE(PumpUntil([keys] { return g_keyDowns >= keys; })) << "every key reached the control: " << t.typed;
     const std::string stored = Text(ip);
     DestroyWindow(ip);
     return stored;
@@ -174,7 +176,8 @@ class IpTyping : public guitest::StartedGui {
       const int x = w.left + (k.left + k.right) / 2, y = w.top + (k.top + k.bottom) / 2;
       std::thread([x, y] { HostClick(x, y); }).join();
       ++keys;
-      PumpUntil([keys] { return g_keyDowns >= keys; });  // typed before the next click, as a hand does
+      // Taken before the next click, as a hand's key is.
+      EXPECT_TRUE(PumpUntil([keys] { return g_keyDowns >= keys; })) << "the key reached the control: " << t.typed;
     }
     const std::string stored = Text(ip);
     DestroyWindow(ip);
