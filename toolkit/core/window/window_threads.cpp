@@ -6,6 +6,7 @@
 #include <mutex>
 #include <vector>
 
+#include "core/control_support.h"
 #include "gui/window.h"
 
 namespace {
@@ -41,7 +42,37 @@ void* RunTrampoline(void* raw) {
   return result;
 }
 
+// Claims the made thread `matches` picks, joins it and forgets it; -1 when
+// none is there to claim.
+template <typename Match>
+int JoinClaimed(Match matches, void** result) {
+  pthread_t thread;
+  {
+    std::lock_guard<std::mutex> hold(g_lock);
+    MadeThread* found = nullptr;
+    for (MadeThread& made : g_made)
+      if (!made.claimed && matches(made)) found = &made;
+    if (!found) return -1;
+    found->claimed = true;
+    thread = found->thread;
+  }
+  int joined = pthread_join(thread, result);
+  std::lock_guard<std::mutex> hold(g_lock);
+  for (auto it = g_made.begin(); it != g_made.end(); ++it) {
+    if (pthread_equal(it->thread, thread)) {
+      g_made.erase(it);
+      break;
+    }
+  }
+  return joined;
+}
+
 }  // namespace
+
+bool JoinThreadWithoutWindow(pthread_t thread) {
+  return JoinClaimed([thread](const MadeThread& made) { return made.window == 0 && pthread_equal(made.thread, thread); },
+                     nullptr) == 0;
+}
 
 void ReapMainWindowThreads() {
   std::vector<pthread_t> done;
@@ -92,25 +123,7 @@ int CreateThreadForMainWindow(pthread_t* thread, pthread_attr_t* attr, void* (*e
 }
 
 int WaitMainWindowClose(WindowHandle hwnd, void** result) {
-  pthread_t thread;
-  {
-    std::lock_guard<std::mutex> hold(g_lock);
-    MadeThread* found = nullptr;
-    for (MadeThread& made : g_made)
-      if (hwnd != 0 && made.window == hwnd && !made.claimed) found = &made;
-    if (!found) return -1;
-    found->claimed = true;
-    thread = found->thread;
-  }
-  int joined = pthread_join(thread, result);
-  std::lock_guard<std::mutex> hold(g_lock);
-  for (auto it = g_made.begin(); it != g_made.end(); ++it) {
-    if (pthread_equal(it->thread, thread)) {
-      g_made.erase(it);
-      break;
-    }
-  }
-  return joined;
+  return JoinClaimed([hwnd](const MadeThread& made) { return hwnd != 0 && made.window == hwnd; }, result);
 }
 
 }  // extern "C"

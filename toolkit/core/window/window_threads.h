@@ -1,6 +1,7 @@
 // Threads made for main windows. They stay joinable so that
 // WaitMainWindowClose can always join them; one that ended without anyone
-// waiting is joined by the next CreateThreadForMainWindow.
+// waiting is joined by the next CreateThreadForMainWindow, and one that made
+// no window by its creator (JoinThreadWithoutWindow).
 #pragma once
 
 #include "gui/common.h"
