@@ -2,6 +2,9 @@
 // handle, display outputs, worker threads, mutexes and value tables.
 #include <pthread.h>
 
+#include <condition_variable>
+#include <mutex>
+
 #include "app/core/device/sim_state.h"
 #include "app/device_backend.h"
 #include "app/device_test_seam.h"
@@ -122,10 +125,27 @@ void fillDisplayAndPorts(DeviceAbility* r) {
   r->systemFlags = 28080;
 }
 
+// The worker threads still running. Never destroyed: a worker's last step
+// reads it while the process may already be on its way out.
+struct Workers {
+  std::mutex lock;
+  std::condition_variable ended;
+  int running = 0;
+};
+
+Workers& workers() {
+  static Workers* const w = new Workers;
+  return *w;
+}
+
 void* threadTrampoline(void* entry) {
   // The entry always gets a null argument, whatever the caller passed.
   auto fn = reinterpret_cast<void* (*)(void*)>(entry);
-  return fn(nullptr);
+  void* result = fn(nullptr);
+  std::lock_guard<std::mutex> hold(workers().lock);
+  --workers().running;
+  workers().ended.notify_all();
+  return result;
 }
 
 }  // namespace
@@ -197,9 +217,17 @@ int createDetachedThread(const char*, int, int, void* (*entry)(void*), void*) {
   pthread_t thread;
   // A thread that cannot start is reported, so callers do not wait for work
   // that never runs.
+  std::lock_guard<std::mutex> hold(workers().lock);
   int rc = pthread_create(&thread, &attr, threadTrampoline, reinterpret_cast<void*>(entry));
   pthread_attr_destroy(&attr);
-  return rc == 0 ? 0 : -1;
+  if (rc != 0) return -1;
+  ++workers().running;
+  return 0;
+}
+
+void waitForWorkerThreads(void) {
+  std::unique_lock<std::mutex> hold(workers().lock);
+  workers().ended.wait(hold, [] { return workers().running == 0; });
 }
 
 int lockMutexInit(pthread_mutex_t* mutex) {

@@ -50,7 +50,7 @@ void runLoop(WindowHandle live) {
 }
 
 // After the loop: nothing may still be sending to the live view or running
-// in a tool window when the toolkit goes.
+// in a tool window or a worker (disk work) when the toolkit goes.
 void endRun(WindowHandle live) {
   // A live-view window refuses DestroyMainWindow for as long as it is one,
   // so its close leaves it standing; at the program's end it goes like any
@@ -60,6 +60,8 @@ void endRun(WindowHandle live) {
   DestroyMainWindow(live);
   program::stopQuitWatch();
   stopMenuMainThread();
+  // Its window is gone by now, so a worker's last report is answered at once.
+  waitForWorkerThreads();
   MainWindowThreadCleanup(live);
   releaseLiveViewMenus();
   TerminateGUI(0);

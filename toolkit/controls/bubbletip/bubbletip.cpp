@@ -240,5 +240,6 @@ extern "C" WindowHandle bubbletipWindow(void) {
   while (sem_wait(&back.ready) != 0) {
   }
   sem_destroy(&back.ready);
+  if (back.hwnd == GUI_INVALID_HANDLE) JoinThreadWithoutWindow(thread);
   return back.hwnd;
 }

@@ -223,5 +223,6 @@ extern "C" WindowHandle GBIMEWindow(WindowHandle) {
   pthread_t thread;
   if (CreateThreadForMainWindow(&thread, nullptr, ime::ImeThread, &start) != 0) return GUI_INVALID_HANDLE;
   start.tried.Wait();
+  if (start.hwnd == GUI_INVALID_HANDLE) JoinThreadWithoutWindow(thread);
   return start.hwnd;
 }

@@ -404,6 +404,7 @@ WindowHandle SKBWindow(void) {
   pthread_t thread;
   if (CreateThreadForMainWindow(&thread, nullptr, KeyboardThread, &handBack) != 0) return kNoWindow;
   handBack.done.Wait();
+  if (handBack.hwnd == kNoWindow) JoinThreadWithoutWindow(thread);
   return handBack.hwnd;
 }
 

@@ -8,6 +8,7 @@
 #include "core/startup/input_helpers.h"
 #include "core/startup/system_threads.h"
 #include "core/timer/timer_internal.h"
+#include "core/window/window_threads.h"
 #include "core/window/default_proc_internal.h"
 #include "gui/control_class.h"
 #include "gui/cursor.h"
@@ -37,6 +38,9 @@ void EndToolWindows() {
     SendMessage(hwnd, MSG_CLOSE, 0, 0);
     WaitMainWindowClose(hwnd, nullptr);
   }
+  // One closed earlier (the soft keyboard's Enter closes both) may still
+  // be on its way out, with nobody waiting for it.
+  JoinThreadsOfEndedWindows();
 }
 
 }  // namespace

@@ -22,6 +22,7 @@
 #include "core/window/nonclient_mouse.h"
 #include "core/window/window_damage.h"
 #include "core/window/window_internal.h"
+#include "core/window/window_threads.h"
 #include "gui/desktop.h"
 #include "gui/menu.h"
 #include "gui/dc.h"
@@ -280,6 +281,7 @@ void MainWindowThreadCleanup(WindowHandle hwnd) {
   if (!IsValidHandle(hwnd)) return;
   auto* win = reinterpret_cast<MainWinRecord*>(hwnd);
   if (win->dataType != kWindowDestroyed || win->windowType != kWindowMain) return;
+  NoteMainWindowEnded(hwnd);
   if (!win->hosting && win->threadInfo) {
     ThreadMsgInfo* info = win->threadInfo;
     win->threadInfo = nullptr;

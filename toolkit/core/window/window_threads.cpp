@@ -6,6 +6,7 @@
 #include <mutex>
 #include <vector>
 
+#include "core/control_support.h"
 #include "gui/window.h"
 
 namespace {
@@ -17,6 +18,7 @@ struct MadeThread {
   WindowHandle window;  // a key only: the record may be gone
   bool finished;
   bool claimed;
+  bool windowEnded;  // cleaned up on this thread: the thread ends next
 };
 
 struct Trampoline {
@@ -41,14 +43,39 @@ void* RunTrampoline(void* raw) {
   return result;
 }
 
-}  // namespace
+// Claims the made thread `matches` picks, joins it and forgets it; -1 when
+// none is there to claim.
+template <typename Match>
+int JoinClaimed(Match matches, void** result) {
+  pthread_t thread;
+  {
+    std::lock_guard<std::mutex> hold(g_lock);
+    MadeThread* found = nullptr;
+    for (MadeThread& made : g_made)
+      if (!made.claimed && matches(made)) found = &made;
+    if (!found) return -1;
+    found->claimed = true;
+    thread = found->thread;
+  }
+  int joined = pthread_join(thread, result);
+  std::lock_guard<std::mutex> hold(g_lock);
+  for (auto it = g_made.begin(); it != g_made.end(); ++it) {
+    if (pthread_equal(it->thread, thread)) {
+      g_made.erase(it);
+      break;
+    }
+  }
+  return joined;
+}
 
-void ReapMainWindowThreads() {
+// Joins and forgets the unclaimed threads `ends` picks.
+template <typename Ends>
+void JoinEnding(Ends ends) {
   std::vector<pthread_t> done;
   {
     std::lock_guard<std::mutex> hold(g_lock);
     for (auto it = g_made.begin(); it != g_made.end();) {
-      if (it->finished && !it->claimed) {
+      if (!it->claimed && ends(*it)) {
         done.push_back(it->thread);
         it = g_made.erase(it);
       } else {
@@ -59,10 +86,31 @@ void ReapMainWindowThreads() {
   for (pthread_t thread : done) pthread_join(thread, nullptr);
 }
 
+}  // namespace
+
+bool JoinThreadWithoutWindow(pthread_t thread) {
+  return JoinClaimed([thread](const MadeThread& made) { return made.window == 0 && pthread_equal(made.thread, thread); },
+                     nullptr) == 0;
+}
+
+void ReapMainWindowThreads() {
+  JoinEnding([](const MadeThread& made) { return made.finished; });
+}
+
+void JoinThreadsOfEndedWindows() {
+  JoinEnding([](const MadeThread& made) { return made.finished || made.windowEnded; });
+}
+
 void NoteMainWindowOfThread(WindowHandle hwnd) {
   std::lock_guard<std::mutex> hold(g_lock);
   MadeThread* made = FindThread(pthread_self());
   if (made && made->window == 0) made->window = hwnd;
+}
+
+void NoteMainWindowEnded(WindowHandle hwnd) {
+  std::lock_guard<std::mutex> hold(g_lock);
+  MadeThread* made = FindThread(pthread_self());
+  if (made && made->window == hwnd) made->windowEnded = true;
 }
 
 size_t UnjoinedMainWindowThreads() {
@@ -87,30 +135,12 @@ int CreateThreadForMainWindow(pthread_t* thread, pthread_attr_t* attr, void* (*e
   pthread_attr_destroy(&own);
   if (result != 0) return result;
   start.release();
-  g_made.push_back({*thread, 0, false, false});
+  g_made.push_back({*thread, 0, false, false, false});
   return 0;
 }
 
 int WaitMainWindowClose(WindowHandle hwnd, void** result) {
-  pthread_t thread;
-  {
-    std::lock_guard<std::mutex> hold(g_lock);
-    MadeThread* found = nullptr;
-    for (MadeThread& made : g_made)
-      if (hwnd != 0 && made.window == hwnd && !made.claimed) found = &made;
-    if (!found) return -1;
-    found->claimed = true;
-    thread = found->thread;
-  }
-  int joined = pthread_join(thread, result);
-  std::lock_guard<std::mutex> hold(g_lock);
-  for (auto it = g_made.begin(); it != g_made.end(); ++it) {
-    if (pthread_equal(it->thread, thread)) {
-      g_made.erase(it);
-      break;
-    }
-  }
-  return joined;
+  return JoinClaimed([hwnd](const MadeThread& made) { return hwnd != 0 && made.window == hwnd; }, result);
 }
 
 }  // extern "C"

@@ -1,6 +1,7 @@
 // Threads made for main windows. They stay joinable so that
 // WaitMainWindowClose can always join them; one that ended without anyone
-// waiting is joined by the next CreateThreadForMainWindow.
+// waiting is joined by the next CreateThreadForMainWindow, and one that made
+// no window by its creator (JoinThreadWithoutWindow).
 #pragma once
 
 #include "gui/common.h"
@@ -10,5 +11,11 @@
 void NoteMainWindowOfThread(WindowHandle hwnd);
 // Joins the made threads that ended without anyone waiting for them.
 void ReapMainWindowThreads();
+// The window the calling thread was made for has been cleaned up on it:
+// the thread's loop is over and it returns next.
+void NoteMainWindowEnded(WindowHandle hwnd);
+// Joins also the made threads whose window has ended but which have not
+// returned yet: at the toolkit's end none may run on past what it frees.
+void JoinThreadsOfEndedWindows();
 // Threads made by CreateThreadForMainWindow not yet joined.
 size_t UnjoinedMainWindowThreads();

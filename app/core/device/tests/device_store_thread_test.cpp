@@ -1,8 +1,7 @@
 // The device backend from several threads: the kept records, the live-view
 // state and the seam share one lock, and detached workers start with a null
-// argument.
+// argument, and the end waits for them.
 #include <atomic>
-#include <chrono>
 #include <cstring>
 #include <cstdio>
 #include <cstdlib>
@@ -10,6 +9,7 @@
 #include <thread>
 #include <vector>
 
+#include <sched.h>
 #include <unistd.h>
 
 #include "app/core/device/sim_state.h"
@@ -59,11 +59,32 @@ void* worker(void* arg) {
 TEST_F(DeviceTest, DetachedWorkerRunsWithANullArgument) {
   int marker = 0;
   ASSERT_EQ(createDetachedThread("worker", 50, 8192, worker, &marker), 0);
-  auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-  while (g_workerRuns.load() == 0 && std::chrono::steady_clock::now() < deadline)
-    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  waitForWorkerThreads();
   EXPECT_EQ(g_workerRuns.load(), 1);
   EXPECT_TRUE(g_workerArgWasNull.load());
+}
+
+std::atomic<bool> g_workersGo{false};
+std::atomic<int> g_workersDone{0};
+
+// Still at work when the end comes: it goes on only once released.
+void* lateWorker(void*) {
+  while (!g_workersGo.load()) sched_yield();
+  for (int i = 0; i < 1000; ++i) sched_yield();  // the rest of its work
+  g_workersDone.fetch_add(1);
+  return nullptr;
+}
+
+// The program's end waits for every worker, so that none reaches into what
+// the end frees; with none running the wait returns at once.
+TEST_F(DeviceTest, TheEndWaitsUntilEveryWorkerHasReturned) {
+  waitForWorkerThreads();
+  g_workersGo = false;
+  g_workersDone = 0;
+  for (int i = 0; i < 3; ++i) ASSERT_EQ(createDetachedThread("late", 50, 8192, lateWorker, nullptr), 0);
+  g_workersGo = true;
+  waitForWorkerThreads();
+  EXPECT_EQ(g_workersDone.load(), 3);
 }
 
 // Pages apply on threads of their own, each writing the file after its

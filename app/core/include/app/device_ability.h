@@ -114,6 +114,9 @@ int gui_get_galengin(void);
 /* Worker threads and mutexes. */
 int createDetachedThread(const char* name, int priority, int stackSize, void* (*entry)(void*),
                          void* arg);
+/* Returns once every thread createDetachedThread made has returned: the
+ * program's end waits so that none reaches into what the end frees. */
+void waitForWorkerThreads(void);
 int lockMutexInit(pthread_mutex_t* mutex);
 int lockMutexDestroy(pthread_mutex_t* mutex);
 

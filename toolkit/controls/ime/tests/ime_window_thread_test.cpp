@@ -10,6 +10,7 @@
 #include "controls/ime/ime_tableset.h"
 #include "core/message/tests/watchdog.h"
 #include "core/startup/input_helpers.h"
+#include "core/window/window_threads.h"
 #include "gui/desktop.h"
 #include "gui/message.h"
 
@@ -29,6 +30,7 @@ TEST_F(ImeOnGui, HandBackRegistrationAndRelease) {
   ime::SetConfiguredTables({"/nonexistent/", 1, {"pinyin"}});
   EXPECT_EQ(GBIMEWindow(0), GUI_INVALID_HANDLE);  // the tables cannot load
   EXPECT_EQ(ImeWindow(), 0u);
+  EXPECT_EQ(UnjoinedMainWindowThreads(), 0u) << "the thread that made no window is left running";
   ime::SetConfiguredTables(configured);
 
   OpenIme();

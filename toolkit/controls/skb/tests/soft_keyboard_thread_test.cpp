@@ -18,6 +18,7 @@
 #include "core/nonclient/tests/started_gui.h"
 #include "core/startup/input_helpers.h"
 #include "core/window/window_record.h"
+#include "core/window/window_threads.h"
 #include "gui/app_hooks.h"
 #include "gui/config.h"
 #include "gui/desktop.h"
@@ -438,6 +439,7 @@ TEST_F(MissingSkinTest, AMissingSkinHandsBackFailure) {
   PutStockBitmapForTest("SKBctrlbtn_num", false, Bitmap{});
   EXPECT_EQ(SKBWindow(), GUI_INVALID_HANDLE);
   EXPECT_EQ(SoftKeyboardWindow(), 0u);
+  EXPECT_EQ(UnjoinedMainWindowThreads(), 0u) << "the thread that made no window is left running";
   SetValueToEtcSec(skins, "SKBctrlbtn_num", kept);
   if (loaded) {
     hGuiEtc = nullptr;

@@ -2,6 +2,8 @@
 // window receives, in order, and what the desktop keeps afterwards.
 #include <sched.h>
 
+#include <atomic>
+
 #include "core/control_layer.h"
 #include "core/desktop/tests/desktop_fixture.h"
 #include "core/startup/input_helpers.h"
@@ -417,6 +419,40 @@ TEST_F(WindowThreads, UnwaitedWindowThreadIsDetachedAtCleanup) {
     sched_yield();
   }
   EXPECT_EQ(UnjoinedMainWindowThreads(), 0u);
+}
+
+// A window thread that, once its window is cleaned up, lingers until
+// released before it returns, as a closed tool window's thread may still be
+// on its way out when the toolkit ends.
+struct LingeringWindow : OwnThreadWindow {
+  using OwnThreadWindow::OwnThreadWindow;
+  Semaphore cleaned, release;
+  std::atomic<bool> returned{false};
+
+  static void* Run(void* arg) {
+    auto* self = static_cast<LingeringWindow*>(arg);
+    OwnThreadWindow::Run(static_cast<OwnThreadWindow*>(self));
+    self->cleaned.Post();
+    self->release.Wait();
+    for (int i = 0; i < 1000; ++i) sched_yield();  // the rest of its way out
+    self->returned = true;
+    return nullptr;
+  }
+};
+
+TEST_F(WindowThreads, ThreadWhoseWindowEndedIsJoinedAtTheEndEvenBeforeItReturns) {
+  LingeringWindow other(OwnThreadCreation());
+  pthread_t thread;
+  ASSERT_EQ(CreateThreadForMainWindow(&thread, nullptr, LingeringWindow::Run, &other), 0);
+  other.created.Wait();
+  SendMessage(other.hwnd, MSG_CLOSE, 0, 0);
+  other.cleaned.Wait();
+  EXPECT_EQ(UnjoinedMainWindowThreads(), 1u);
+  other.release.Post();
+  JoinThreadsOfEndedWindows();
+  EXPECT_TRUE(other.returned) << "the end went on while the thread still ran";
+  EXPECT_EQ(UnjoinedMainWindowThreads(), 0u);
+  if (UnjoinedMainWindowThreads() != 0) WaitMainWindowClose(other.hwnd, nullptr);  // `other` is about to go
 }
 
 }  // namespace

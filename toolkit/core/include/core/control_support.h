@@ -3,6 +3,8 @@
 // none of them reads a window record itself.
 #pragma once
 
+#include <pthread.h>
+
 #include <cstdio>
 #include <string>
 
@@ -14,6 +16,12 @@
 // 0 when none is.
 WindowHandle ImeWindow();
 WindowHandle SoftKeyboardWindow();
+
+// Joins a thread made by CreateThreadForMainWindow that made no window: a
+// tool window that could not be made leaves no thread behind to run past
+// the toolkit's end. False for a thread that made one (WaitMainWindowClose
+// waits for that) or that was not made so.
+bool JoinThreadWithoutWindow(pthread_t thread);
 
 // The active window of the current display as the desktop keeps it (0 for
 // none), read without a request to the desktop thread.
