@@ -12,6 +12,11 @@ const PageSlot kManualSlot{getManualPageWnd, setManualPageWnd, onManualPageKeyUp
 const PageSlot kRecordSlot{getRecordPageWnd, setRecordPageWnd, recordPageHook};
 const PageSlot kDiskSlot{getDiskPageWnd, setDiskPageWnd, diskPageHook};
 
+namespace {
+
+// What the window of a page does with a message its hooks leave: it takes
+// the menu's page slot, builds the sheet on creation, passes keys to the
+// menu's hook and gives the slot back as the slot says.
 LResult windowDefault(const PageWindow& window, WindowHandle hwnd, int message, WParam wParam, LParam lParam) {
   const PageSlot& slot = *window.slot;
   switch (message) {
@@ -41,6 +46,16 @@ LResult windowDefault(const PageWindow& window, WindowHandle hwnd, int message, 
     default: break;
   }
   return DefaultWindowProc(hwnd, message, wParam, lParam);
+}
+
+}  // namespace
+
+LResult runWindow(const PageWindow& window, WindowHandle hwnd, int message, WParam wParam, LParam lParam) {
+  LResult answer = 0;
+  if (window.message && window.message(hwnd, message, wParam, lParam, &answer)) return answer;
+  answer = windowDefault(window, hwnd, message, wParam, lParam);
+  if (window.after) window.after(hwnd, message, wParam, lParam);
+  return answer;
 }
 
 }  // namespace pageframe

@@ -108,22 +108,24 @@ const pageframe::PageHooks kStatusHooks{initStatus, eraseBkgndGrey50, noCommand,
 
 const pageframe::SheetPage kPages[] = {
     {"status", statusPageProc, nullptr}, {"input", inputPageProc, nullptr}, {"output", outputPageProc, nullptr}};
-const pageframe::PageWindow kWindow{kSection, kPages, pageframe::kSystemSlot};
 
-LResult windowProc(WindowHandle hwnd, int message, WParam wParam, LParam lParam) {
+bool windowMessage(WindowHandle, int message, WParam, LParam, LResult*) {
   if (message == MSG_CLOSE || message == MSG_DESTROY) {
     g_status = GUI_INVALID_HANDLE;
     resetInputPage();
     resetOutputPage();
   }
-  const LResult rc = pageframe::windowDefault(kWindow, hwnd, message, wParam, lParam);
-  if (message == MSG_INITDIALOG) {
-    const WindowHandle sheet = GetDlgItem(hwnd, PAGE_ID_SHEET);
-    if (IsValidHandle(sheet) && !hasAlarmIn()) SendMessage(sheet, PSM_ENABLEPAGE, kInputPage, 0);
-    if (IsValidHandle(sheet) && !hasAlarmOut()) SendMessage(sheet, PSM_ENABLEPAGE, kOutputPage, 0);
-  }
-  return rc;
+  return false;
 }
+
+void afterDefault(WindowHandle hwnd, int message, WParam, LParam) {
+  if (message != MSG_INITDIALOG) return;
+  const WindowHandle sheet = GetDlgItem(hwnd, PAGE_ID_SHEET);
+  if (IsValidHandle(sheet) && !hasAlarmIn()) SendMessage(sheet, PSM_ENABLEPAGE, kInputPage, 0);
+  if (IsValidHandle(sheet) && !hasAlarmOut()) SendMessage(sheet, PSM_ENABLEPAGE, kOutputPage, 0);
+}
+
+const pageframe::PageWindow kWindow{kSection, kPages, pageframe::kSystemSlot, windowMessage, afterDefault};
 
 }  // namespace
 
@@ -140,5 +142,5 @@ LResult statusPageProc(WindowHandle page, int message, WParam wParam, LParam lPa
 }  // namespace alarms
 
 extern "C" int createAlarmSetWindow(WindowHandle host) {
-  return pageframe::openWindow(alarms::kSection, host, alarms::windowProc);
+  return pageframe::openWindow<alarms::kWindow>(host);
 }

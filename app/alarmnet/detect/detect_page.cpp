@@ -211,25 +211,14 @@ LResult exitCameraMenu(void) {
 const pageframe::PageSlot kCameraSlot{getCameraPageWnd, setCameraPageWnd, onCameraPageKeyUp, initCameraVideoPage,
                                       releaseCameraVideoPage};
 
-LResult hostWindow(const pageframe::PageWindow& window, void (*drop)(WindowHandle sheetPage), WindowHandle hwnd,
-                   int message, WParam wParam, LParam lParam) {
-  switch (message) {
-    case MSG_NCLBUTTONUP:
-      if (drop) {
-        const WindowHandle sheet = GetDlgItem(hwnd, PAGE_ID_SHEET);
-        const WindowHandle active = IsValidHandle(sheet)
-                                        ? static_cast<WindowHandle>(SendMessage(sheet, PSM_GETACTIVEPAGE, 0, 0))
-                                        : GUI_INVALID_HANDLE;
-        if (IsValidHandle(active)) drop(active);
-      }
-      break;
-    case MSG_INITDIALOG:
-      pageframe::windowDefault(window, hwnd, message, wParam, lParam);
-      applyLowResCtrlScale(hwnd, wParam, lParam);
-      return 0;
-    default: break;
-  }
-  return pageframe::windowDefault(window, hwnd, message, wParam, lParam);
+void scaleOnceBuilt(WindowHandle window, int message, WParam wParam, LParam lParam) {
+  if (message == MSG_INITDIALOG) applyLowResCtrlScale(window, wParam, lParam);
+}
+
+WindowHandle activeSheetPage(WindowHandle window) {
+  const WindowHandle sheet = GetDlgItem(window, PAGE_ID_SHEET);
+  return IsValidHandle(sheet) ? static_cast<WindowHandle>(SendMessage(sheet, PSM_GETACTIVEPAGE, 0, 0))
+                              : GUI_INVALID_HANDLE;
 }
 
 }  // namespace detect

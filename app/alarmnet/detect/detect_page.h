@@ -104,10 +104,10 @@ LResult exitCameraMenu(void);
 // open, gives it back when closed, and is left registered when destroyed
 // with the menu.
 extern const pageframe::PageSlot kCameraSlot;
-// The window beside the camera menu holding the page's sheet, scaled for a
-// low-resolution output once the sheet exists; `drop` (may be null) takes
-// MSG_NCLBUTTONUP, the end of a drag outside the page.
-LResult hostWindow(const pageframe::PageWindow& window, void (*drop)(WindowHandle sheetPage), WindowHandle hwnd,
-                   int message, WParam wParam, LParam lParam);
+// The `after` hook of the window beside the camera menu holding the page's
+// sheet: scaled for a low-resolution output once the sheet exists.
+void scaleOnceBuilt(WindowHandle window, int message, WParam wParam, LParam lParam);
+// The active page of the window's sheet, or GUI_INVALID_HANDLE.
+WindowHandle activeSheetPage(WindowHandle window);
 
 }  // namespace detect

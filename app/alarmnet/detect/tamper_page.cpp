@@ -313,17 +313,24 @@ LResult pageProc(WindowHandle page, int message, WParam wParam, LParam lParam) {
 }
 
 const pageframe::SheetPage kPages[] = {{"base", pageProc, nullptr}};
-const pageframe::PageWindow kWindow{kSection, kPages, kCameraSlot};
 
-LResult windowProc(WindowHandle hwnd, int message, WParam wParam, LParam lParam) {
-  return hostWindow(kWindow, g_state.areaAbility ? dropDrag : nullptr, hwnd, message, wParam, lParam);
+// A drag the page's area began and the mouse let go outside the page ends
+// there too.
+bool windowMessage(WindowHandle hwnd, int message, WParam, LParam, LResult*) {
+  if (message == MSG_NCLBUTTONUP && g_state.areaAbility) {
+    const WindowHandle active = activeSheetPage(hwnd);
+    if (IsValidHandle(active)) dropDrag(active);
+  }
+  return false;
 }
+
+const pageframe::PageWindow kWindow{kSection, kPages, kCameraSlot, windowMessage, scaleOnceBuilt};
 
 }  // namespace
 
 extern "C" {
 
-WindowHandle createVideoTamperSetWindow(WindowHandle host) { return pageframe::openPage(kSection, host, windowProc); }
+WindowHandle createVideoTamperSetWindow(WindowHandle host) { return pageframe::openPage(kSection, host, pageframe::windowProc<kWindow>); }
 ChannelConfig* getTamperParam(void) { return &g_state.edits.record; }
 
 }  // extern "C"

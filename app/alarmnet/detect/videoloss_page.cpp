@@ -134,17 +134,13 @@ LResult pageProc(WindowHandle page, int message, WParam wParam, LParam lParam) {
 }
 
 const pageframe::SheetPage kPages[] = {{"base", pageProc, nullptr}};
-const pageframe::PageWindow kWindow{kSection, kPages, kCameraSlot};
-
-LResult windowProc(WindowHandle hwnd, int message, WParam wParam, LParam lParam) {
-  return hostWindow(kWindow, nullptr, hwnd, message, wParam, lParam);
-}
+const pageframe::PageWindow kWindow{kSection, kPages, kCameraSlot, nullptr, scaleOnceBuilt};
 
 }  // namespace
 
 extern "C" {
 
-WindowHandle createVideoLossSetWindow(WindowHandle host) { return pageframe::openPage(kSection, host, windowProc); }
+WindowHandle createVideoLossSetWindow(WindowHandle host) { return pageframe::openPage(kSection, host, pageframe::windowProc<kWindow>); }
 ChannelConfig* getVideoLossParam(void) { return &g_edits.record; }
 
 }  // extern "C"

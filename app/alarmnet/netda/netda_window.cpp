@@ -154,25 +154,25 @@ LResult trafficProc(WindowHandle page, int message, WParam wParam, LParam lParam
 
 const pageframe::SheetPage kPages[] = {
     {"traffic", trafficProc, nullptr}, {"detect", detectProc, nullptr}, {"stat", statProc, nullptr}};
-const pageframe::PageWindow kWindow{kSection, kPages, pageframe::kMaintenanceSlot};
 
-LResult winProc(WindowHandle hwnd, int message, WParam wParam, LParam lParam) {
+bool windowMessage(WindowHandle hwnd, int message, WParam wParam, LParam, LResult* answer) {
   switch (message) {
-    case MSG_INITDIALOG: g_settingsOpened = false; break;
-    case MSG_TIMER: return 0;
+    case MSG_INITDIALOG: g_settingsOpened = false; return false;
+    case MSG_TIMER: *answer = 0; return true;
     case MSG_COMMAND:
-      if (pageframe::idOf(wParam) == PAGE_ID_SHEET && pageframe::codeOf(wParam) == 1 && g_settingsOpened) {
+      if (pageframe::idOf(wParam) == PAGE_ID_SHEET && pageframe::codeOf(wParam) == PSN_ACTIVE_CHANGED && g_settingsOpened) {
         const WindowHandle sheet = GetDlgItem(hwnd, PAGE_ID_SHEET);
         if (SendMessage(sheet, PSM_GETACTIVEINDEX, 0, 0) == kStatPage)
           refreshStats(static_cast<WindowHandle>(SendMessage(sheet, PSM_GETACTIVEPAGE, 0, 0)));
       }
-      break;
+      return false;
     case MSG_CLOSE:
-    case MSG_DESTROY: KillTimer(hwnd, kTrafficTimer); break;
-    default: break;
+    case MSG_DESTROY: KillTimer(hwnd, kTrafficTimer); return false;
+    default: return false;
   }
-  return pageframe::windowDefault(kWindow, hwnd, message, wParam, lParam);
 }
+
+const pageframe::PageWindow kWindow{kSection, kPages, pageframe::kMaintenanceSlot, windowMessage};
 
 }  // namespace
 
@@ -185,5 +185,5 @@ WindowHandle bottomButton(WindowHandle page, const char* key, int id) {
 }  // namespace netda
 
 extern "C" int createNetDaWindow(WindowHandle owner) {
-  return pageframe::openWindow(netda::kSection, owner, netda::winProc);
+  return pageframe::openWindow<netda::kWindow>(owner);
 }

@@ -369,6 +369,44 @@ TEST_F(PageFrame, ASlotOfItsOwnTakesAndGivesBackAsItSays) {
   setSystemPageWnd(GUI_INVALID_HANDLE);
 }
 
+// What the hooks of a window saw: the sheet's pages when each saw
+// MSG_INITDIALOG, and the Escapes the first one took.
+int g_pagesBefore = -1, g_pagesAfter = -1, g_escapesTaken = 0;
+int sheetPages(WindowHandle window) {
+  const WindowHandle sheet = GetDlgItem(window, PAGE_ID_SHEET);
+  return IsValidHandle(sheet) ? static_cast<int>(SendMessage(sheet, PSM_GETPAGECOUNT, 0, 0)) : 0;
+}
+const pageframe::PageWindow kHookedWindow{
+    "previewset", kPreviewPages, pageframe::kSystemSlot,
+    [](WindowHandle window, int message, WParam wParam, LParam, LResult* answer) {
+      if (message == MSG_INITDIALOG) g_pagesBefore = sheetPages(window);
+      if (message != MSG_KEYDOWN || wParam != KEY_ESC) return false;
+      ++g_escapesTaken;
+      *answer = 0;
+      return true;
+    },
+    [](WindowHandle window, int message, WParam, LParam) {
+      if (message == MSG_INITDIALOG) g_pagesAfter = sheetPages(window);
+    }};
+
+TEST_F(PageFrame, AWindowsHooksRunBeforeAndAfterTheDefault) {
+  const WindowHandle host = Main({0, 0, 200, 100}, HostProc);
+  setSystemPageWnd(GUI_INVALID_HANDLE);
+  g_hostCloses = g_escapesTaken = 0;
+  ASSERT_EQ(pageframe::openWindow<kHookedWindow>(host), 0);
+  const WindowHandle page = getSystemPageWnd();
+  ASSERT_TRUE(IsValidHandle(page));
+  EXPECT_EQ(g_pagesBefore, 0);
+  EXPECT_EQ(g_pagesAfter, 2);
+  // A key the window takes never reaches the menu's hook.
+  livetest::PressKey(KEY_ESC);
+  EXPECT_TRUE(livetest::PumpUntil([] { return g_escapesTaken == 1; }));
+  EXPECT_EQ(g_hostCloses, 0);
+  // What it leaves goes on to the default, which gives the slot back.
+  SendMessage(page, MSG_CLOSE, 0, 0);
+  EXPECT_EQ(getSystemPageWnd(), GUI_INVALID_HANDLE);
+}
+
 TEST_F(PageFrame, MissingRecordsLeaveTheDefaultsAndSkipWhatTheyPlace) {
   const DlgTemplate page = pageframe::pageTemplate("nosuchpage");
   EXPECT_STREQ(page.caption, "");

@@ -240,21 +240,22 @@ LResult pageProc(WindowHandle page, int message, WParam wParam, LParam lParam) {
 }
 
 const pageframe::SheetPage kPages[] = {{"record", pageProc, nullptr}};
-const pageframe::PageWindow kWindow{kSection, kPages, pageframe::kRecordSlot};
 
-LResult winProc(WindowHandle hwnd, int message, WParam wParam, LParam lParam) {
-  // Taken again at every opening: the copy points into the layout's
-  // bitmaps, which a restart of the toolkit frees and loads anew.
+// Taken again at every opening: the copy points into the layout's
+// bitmaps, which a restart of the toolkit frees and loads anew.
+bool windowMessage(WindowHandle, int message, WParam, LParam, LResult*) {
   if (message == MSG_INITDIALOG) {
     g_state.warnBitmap[0].key = "overwrite_warn_bmp";
     loadNamedBitmaps(kSection, g_state.warnBitmap, 1, 0);
   }
-  return pageframe::windowDefault(kWindow, hwnd, message, wParam, lParam);
+  return false;
 }
+
+const pageframe::PageWindow kWindow{kSection, kPages, pageframe::kRecordSlot, windowMessage};
 
 }  // namespace
 }  // namespace advrecord
 
 extern "C" int createAdvRecordSetWindow(WindowHandle host) {
-  return pageframe::openWindow(advrecord::kSection, host, advrecord::winProc);
+  return pageframe::openWindow<advrecord::kWindow>(host);
 }

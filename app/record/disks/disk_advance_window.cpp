@@ -77,19 +77,18 @@ bool diskModeOffered() { return hasDiskModeSetting() != 0; }
 
 const pageframe::SheetPage kPages[] = {{"diskmode", diskModePageProc, diskModeOffered},
                                        {"quota", storagePageProc, nullptr}};
-const pageframe::PageWindow kWindow{kAdvanceSection, kPages, pageframe::kDiskSlot};
 
-LResult advanceWinProc(WindowHandle hwnd, int message, WParam wParam, LParam lParam) {
-  const LResult rc = pageframe::windowDefault(kWindow, hwnd, message, wParam, lParam);
-  // Without a channel to share space between, only the disk mode is offered.
+// Without a channel to share space between, only the disk mode is offered.
+void afterDefault(WindowHandle hwnd, int message, WParam, LParam) {
   if (message == MSG_INITDIALOG && hasDiskModeSetting() && !hasUsableChan(32, 0))
     SendDlgItemMessage(hwnd, PAGE_ID_SHEET, PSM_ENABLEPAGE, kStoragePage, 0);
-  return rc;
 }
+
+const pageframe::PageWindow kWindow{kAdvanceSection, kPages, pageframe::kDiskSlot, nullptr, afterDefault};
 
 }  // namespace
 }  // namespace disks
 
 extern "C" int createDiskAdvanceWindow(WindowHandle host) {
-  return pageframe::openWindow(disks::kAdvanceSection, host, disks::advanceWinProc);
+  return pageframe::openWindow<disks::kWindow>(host);
 }

@@ -22,7 +22,6 @@ constexpr int kCheckPageIndex = 1;
 bool localDiskPresent() { return hasLocalDisk() != 0; }
 
 const pageframe::SheetPage kPages[] = {{"smart", smartPageProc, localDiskPresent}};
-const pageframe::PageWindow kWindow{kSmartSection, kPages, pageframe::kMaintenanceSlot};
 
 WindowHandle sheetOf(WindowHandle window) { return GetDlgItem(window, PAGE_ID_SHEET); }
 
@@ -54,32 +53,32 @@ void stopPolls(WindowHandle window) {
   }
 }
 
-LResult smartWinProc(WindowHandle hwnd, int message, WParam wParam, LParam lParam) {
+bool windowMessage(WindowHandle hwnd, int message, WParam wParam, LParam, LResult* answer) {
   switch (message) {
-    case MSG_INITDIALOG: {
-      loadSmartBitmaps();
-      const LResult rc = pageframe::windowDefault(kWindow, hwnd, message, wParam, lParam);
-      addCheckPage(hwnd);
-      return rc;
-    }
+    case MSG_INITDIALOG: loadSmartBitmaps(); return false;
     case MSG_COMMAND:
-      if (pageframe::idOf(wParam) == PAGE_ID_SHEET && pageframe::codeOf(wParam) == PSN_ACTIVE_CHANGED &&
-          SendMessage(sheetOf(hwnd), PSM_GETACTIVEINDEX, 0, 0) == kCheckPageIndex) {
-        resetDiskCheckGrid();
-        InvalidateRect(page(hwnd, kCheckPageIndex), nullptr, TRUE);
-        return 0;
-      }
-      break;
+      if (pageframe::idOf(wParam) != PAGE_ID_SHEET || pageframe::codeOf(wParam) != PSN_ACTIVE_CHANGED ||
+          SendMessage(sheetOf(hwnd), PSM_GETACTIVEINDEX, 0, 0) != kCheckPageIndex)
+        return false;
+      resetDiskCheckGrid();
+      InvalidateRect(page(hwnd, kCheckPageIndex), nullptr, TRUE);
+      *answer = 0;
+      return true;
     case MSG_CLOSE:
-    case MSG_DESTROY: stopPolls(hwnd); break;
-    default: break;
+    case MSG_DESTROY: stopPolls(hwnd); return false;
+    default: return false;
   }
-  return pageframe::windowDefault(kWindow, hwnd, message, wParam, lParam);
 }
+
+void afterDefault(WindowHandle hwnd, int message, WParam, LParam) {
+  if (message == MSG_INITDIALOG) addCheckPage(hwnd);
+}
+
+const pageframe::PageWindow kWindow{kSmartSection, kPages, pageframe::kMaintenanceSlot, windowMessage, afterDefault};
 
 }  // namespace
 }  // namespace disks
 
 extern "C" int createDiskSmartInfoWindow(WindowHandle host) {
-  return pageframe::openWindow(disks::kSmartSection, host, disks::smartWinProc);
+  return pageframe::openWindow<disks::kWindow>(host);
 }

@@ -12,18 +12,19 @@ namespace {
 
 const pageframe::SheetPage kPages[] = {{"record", recordPageProc, nullptr}, {"sub", subPageProc, hasSubStreamTab},
                                        {"snapshot", snapshotPageProc, hasSnapshotTab}};
-const pageframe::PageWindow kWindow{kSection, kPages, pageframe::kRecordSlot};
 
-LResult encodeWinProc(WindowHandle hwnd, int message, WParam wParam, LParam lParam) {
+bool windowMessage(WindowHandle, int message, WParam, LParam, LResult*) {
   if (message == MSG_INITDIALOG) pageState().clear();
-  return pageframe::windowDefault(kWindow, hwnd, message, wParam, lParam);
+  return false;
 }
+
+const pageframe::PageWindow kWindow{kSection, kPages, pageframe::kRecordSlot, windowMessage};
 
 }  // namespace
 }  // namespace encode
 
 extern "C" int createEncodeSetWindow(WindowHandle host) {
-  return pageframe::openWindow(encode::kSection, host, encode::encodeWinProc);
+  return pageframe::openWindow<encode::kWindow>(host);
 }
 
 extern "C" void registerEncodePages(void) { registerPage(APP_MENU_RECORD, "encodeset", createEncodeSetWindow); }

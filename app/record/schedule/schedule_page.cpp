@@ -226,7 +226,6 @@ bool captureAvailable() { return hasCaptureSchedule() != 0; }
 
 const pageframe::SheetPage kPages[] = {{"record", tabProc<false>, nullptr},
                                        {"snapshot", tabProc<true>, captureAvailable}};
-const pageframe::PageWindow kWindow{kSection, kPages, pageframe::kRecordSlot};
 
 // The active tab (0 record, 1 capture), or null without a sheet.
 TabState* activeTab(WindowHandle window) {
@@ -238,22 +237,24 @@ TabState* activeTab(WindowHandle window) {
   return tab.keys ? &tab : nullptr;
 }
 
-LResult windowProc(WindowHandle window, int message, WParam wParam, LParam lParam) {
+bool windowMessage(WindowHandle window, int message, WParam wParam, LParam, LResult* answer) {
   switch (message) {
     case MSG_NCLBUTTONUP:
       if (TabState* tab = activeTab(window)) onMouseUp(*tab);
-      return 0;
+      *answer = 0;
+      return true;
     case MSG_COMMAND:
       // A tab change ends the drag and drops the pen of both tabs.
       if (pageframe::idOf(wParam) == PAGE_ID_SHEET && pageframe::codeOf(wParam) == PSN_ACTIVE_CHANGED)
         for (TabState& tab : g_tabs)
           if (tab.keys) dropPen(tab);
-      break;
-    case MSG_CLOSE: SetCursor(GetSystemCursor(kArrowCursor)); break;
-    default: break;
+      return false;
+    case MSG_CLOSE: SetCursor(GetSystemCursor(kArrowCursor)); return false;
+    default: return false;
   }
-  return pageframe::windowDefault(kWindow, window, message, wParam, lParam);
 }
+
+const pageframe::PageWindow kWindow{kSection, kPages, pageframe::kRecordSlot, windowMessage};
 
 }  // namespace
 
@@ -266,7 +267,7 @@ extern "C" {
 int createScheduleSetWindow(WindowHandle host) {
   schedule::tabState(false) = schedule::TabState{};
   schedule::tabState(true) = schedule::TabState{};
-  return pageframe::openWindow(schedule::kSection, host, schedule::windowProc);
+  return pageframe::openWindow<schedule::kWindow>(host);
 }
 
 int showSaveFailedIfMinus1(WindowHandle window, int code) {

@@ -29,8 +29,6 @@ const pageframe::SheetPage kPages[] = {
     {"dst", dstPageProc, dstOffered},
     {"more", morePageProc, nullptr},
 };
-const pageframe::PageWindow kWindow{kSection, kPages, pageframe::kSystemSlot};
-
 void onClose() {
   rereadConfig();
   const MousePair remembered = state().remembered;
@@ -39,10 +37,12 @@ void onClose() {
 }
 
 // Closed by its button or with the menu, the window goes the same way.
-LResult windowProc(WindowHandle hwnd, int message, WParam wParam, LParam lParam) {
+bool windowMessage(WindowHandle, int message, WParam, LParam, LResult*) {
   if (message == MSG_DESTROY) onClose();
-  return pageframe::windowDefault(kWindow, hwnd, message, wParam, lParam);
+  return false;
 }
+
+const pageframe::PageWindow kWindow{kSection, kPages, pageframe::kSystemSlot, windowMessage};
 
 }  // namespace
 
@@ -74,5 +74,5 @@ MousePair currentMousePair() {
 }  // namespace display
 
 extern "C" int createDisplaySetWindow(WindowHandle owner) {
-  return pageframe::openWindow(display::kSection, owner, display::windowProc);
+  return pageframe::openWindow<display::kWindow>(owner);
 }

@@ -13,7 +13,6 @@ namespace logs {
 namespace {
 
 const pageframe::SheetPage kPages[] = {{"log", searchPageProc, nullptr}};
-const pageframe::PageWindow kWindow{kSection, kPages, pageframe::kMaintenanceSlot};
 
 // The export page's record is named after its own section.
 void addExportPage(WindowHandle window) {
@@ -36,16 +35,20 @@ bool holdsCurrentPage(WindowHandle window) {
   return IsValidHandle(page) && GetParent(GetParent(page)) == window;
 }
 
-LResult logSearchWinProc(WindowHandle hwnd, int message, WParam wParam, LParam lParam) {
+bool windowMessage(WindowHandle hwnd, int message, WParam, LParam, LResult*) {
   if (message == MSG_CLOSE || (message == MSG_DESTROY && holdsCurrentPage(hwnd))) setCurPageWnd(GUI_INVALID_HANDLE);
-  const LResult rc = pageframe::windowDefault(kWindow, hwnd, message, wParam, lParam);
-  if (message == MSG_INITDIALOG) addExportPage(hwnd);
-  return rc;
+  return false;
 }
+
+void afterDefault(WindowHandle hwnd, int message, WParam, LParam) {
+  if (message == MSG_INITDIALOG) addExportPage(hwnd);
+}
+
+const pageframe::PageWindow kWindow{kSection, kPages, pageframe::kMaintenanceSlot, windowMessage, afterDefault};
 
 }  // namespace
 }  // namespace logs
 
 extern "C" int createLogSearchWindow(WindowHandle owner) {
-  return pageframe::openWindow(logs::kSection, owner, logs::logSearchWinProc);
+  return pageframe::openWindow<logs::kWindow>(owner);
 }

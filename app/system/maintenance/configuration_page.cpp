@@ -141,15 +141,16 @@ LResult pageProc(WindowHandle page, int message, WParam wParam, LParam lParam) {
 }
 
 const pageframe::SheetPage kPages[] = {{"config", pageProc, nullptr}};
-const pageframe::PageWindow kWindow{kSection, kPages, pageframe::kMaintenanceSlot};
 
-LResult winProc(WindowHandle hwnd, int message, WParam wParam, LParam lParam) {
+bool windowMessage(WindowHandle, int message, WParam, LParam, LResult*) {
   if (message == MSG_CLOSE || message == MSG_DESTROY) setUsbClientWnd(GUI_INVALID_HANDLE);
-  return pageframe::windowDefault(kWindow, hwnd, message, wParam, lParam);
+  return false;
 }
+
+const pageframe::PageWindow kWindow{kSection, kPages, pageframe::kMaintenanceSlot, windowMessage};
 
 }  // namespace
 
 extern "C" int createConfigurationWindow(WindowHandle owner) {
-  return pageframe::openWindow(kSection, owner, winProc);
+  return pageframe::openWindow<kWindow>(owner);
 }

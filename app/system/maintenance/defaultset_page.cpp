@@ -56,16 +56,17 @@ LResult pageProc(WindowHandle page, int message, WParam wParam, LParam lParam) {
 }
 
 const pageframe::SheetPage kPages[] = {{"default", pageProc, nullptr}};
-const pageframe::PageWindow kWindow{kSection, kPages, pageframe::kMaintenanceSlot};
 
-LResult winProc(WindowHandle hwnd, int message, WParam wParam, LParam lParam) {
-  // A restore left from before must not move the hint of a later reboot.
+// A restore left from before must not move the hint of a later reboot.
+bool windowMessage(WindowHandle, int message, WParam, LParam, LResult*) {
   if (message == MSG_INITDIALOG) endLongOp();
-  return pageframe::windowDefault(kWindow, hwnd, message, wParam, lParam);
+  return false;
 }
+
+const pageframe::PageWindow kWindow{kSection, kPages, pageframe::kMaintenanceSlot, windowMessage};
 
 }  // namespace
 
 extern "C" int createDefaultSetWindow(WindowHandle owner) {
-  return pageframe::openWindow(kSection, owner, winProc);
+  return pageframe::openWindow<kWindow>(owner);
 }

@@ -279,26 +279,27 @@ const pageframe::SheetPage kTabs[] = {
     {"sysinfo", tabProc<initDevice>, nullptr},       {"chanstatus", tabProc<initChannels>, nullptr},
     {"recordstatus", tabProc<initRecords>, nullptr}, {"alarmstatus", tabProc<initAlarms>, nullptr},
     {"netstatus", tabProc<initNetwork>, nullptr},    {"hddstatus", tabProc<initDisks>, nullptr}};
-const pageframe::PageWindow kWindow{kSection, kTabs, pageframe::kMaintenanceSlot};
 
-LResult winProc(WindowHandle hwnd, int message, WParam wParam, LParam lParam) {
+bool windowMessage(WindowHandle, int message, WParam, LParam, LResult* answer) {
   switch (message) {
     case MSG_DISK_REFRESH:
       if (IsValidHandle(g_diskPage)) fillDisks(g_diskPage);
-      return 0;
-    case MSG_INITDIALOG: g_diskPage = GUI_INVALID_HANDLE; break;
+      *answer = 0;
+      return true;
+    case MSG_INITDIALOG: g_diskPage = GUI_INVALID_HANDLE; return false;
     case MSG_CLOSE:
       setCurPageWnd(GUI_INVALID_HANDLE);
       g_diskPage = GUI_INVALID_HANDLE;
-      break;
-    case MSG_DESTROY: g_diskPage = GUI_INVALID_HANDLE; break;
-    default: break;
+      return false;
+    case MSG_DESTROY: g_diskPage = GUI_INVALID_HANDLE; return false;
+    default: return false;
   }
-  return pageframe::windowDefault(kWindow, hwnd, message, wParam, lParam);
 }
+
+const pageframe::PageWindow kWindow{kSection, kTabs, pageframe::kMaintenanceSlot, windowMessage};
 
 }  // namespace
 
 extern "C" int createSystemInfoWindow(WindowHandle owner) {
-  return pageframe::openWindow(kSection, owner, winProc);
+  return pageframe::openWindow<kWindow>(owner);
 }

@@ -145,16 +145,17 @@ LResult ftpProc(WindowHandle page, int message, WParam wParam, LParam lParam) {
 }
 
 const pageframe::SheetPage kPages[] = {{"local", localProc, nullptr}, {"ftp", ftpProc, nullptr}};
-const pageframe::PageWindow kWindow{kSection, kPages, pageframe::kMaintenanceSlot};
 
-LResult winProc(WindowHandle hwnd, int message, WParam wParam, LParam lParam) {
+bool windowMessage(WindowHandle, int message, WParam, LParam, LResult*) {
   if (message == MSG_INITDIALOG) setUsbdevPurpose(USBDEV_PURPOSE_UPGRADE);
   if (message == MSG_CLOSE || message == MSG_DESTROY) setUsbClientWnd(GUI_INVALID_HANDLE);
-  return pageframe::windowDefault(kWindow, hwnd, message, wParam, lParam);
+  return false;
 }
+
+const pageframe::PageWindow kWindow{kSection, kPages, pageframe::kMaintenanceSlot, windowMessage};
 
 }  // namespace
 
 extern "C" int createUpgradeWindow(WindowHandle owner) {
-  return pageframe::openWindow(kSection, owner, winProc);
+  return pageframe::openWindow<kWindow>(owner);
 }

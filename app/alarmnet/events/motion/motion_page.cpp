@@ -367,30 +367,32 @@ void enterPage(WindowHandle window) {
 const pageframe::PageSlot kSlot{getCameraPageWnd, setCameraPageWnd, onCameraPageKeyUp, enterPage, closePage};
 // The sheet holds its page even where the layout has no record for it.
 const pageframe::SheetPage kPages[] = {{"base", pageProc, nullptr, true}};
-const pageframe::PageWindow kWindow{kSection, kPages, kSlot};
 
-LResult windowProc(WindowHandle window, int message, WParam wParam, LParam lParam) {
+bool windowMessage(WindowHandle, int message, WParam, LParam lParam, LResult* answer) {
   switch (message) {
-    case MSG_INITDIALOG:
-      pageframe::windowDefault(kWindow, window, message, wParam, lParam);
-      ShowWindow(GetDlgItem(window, PAGE_ID_SHEET), SW_SHOWNORMAL);
-      applyLowResCtrlScale(window, wParam, lParam);
-      return 0;
     case MSG_NCLBUTTONUP:
       if (IsValidHandle(g_page.page)) onMouse(g_page.page, MSG_LBUTTONUP, lowWord(lParam), highWord(lParam));
-      return 0;
-    case MSG_DESTROY:
-      pageframe::windowDefault(kWindow, window, message, wParam, lParam);
-      // Destroyed with its menu rather than closed: nothing may stay behind.
-      releasePage();
-      return 0;
+      break;
     case MSG_RELOADMOTIONGRID:
       if (gridMode()) loadMotionArea(g_page.work);
-      return 0;
-    default: break;
+      break;
+    default: return false;
   }
-  return pageframe::windowDefault(kWindow, window, message, wParam, lParam);
+  *answer = 0;
+  return true;
 }
+
+void afterDefault(WindowHandle window, int message, WParam wParam, LParam lParam) {
+  if (message == MSG_INITDIALOG) {
+    ShowWindow(GetDlgItem(window, PAGE_ID_SHEET), SW_SHOWNORMAL);
+    applyLowResCtrlScale(window, wParam, lParam);
+  } else if (message == MSG_DESTROY) {
+    // Destroyed with its menu rather than closed: nothing may stay behind.
+    releasePage();
+  }
+}
+
+const pageframe::PageWindow kWindow{kSection, kPages, kSlot, windowMessage, afterDefault};
 
 }  // namespace
 
@@ -512,7 +514,7 @@ void buildZones() {
 extern "C" {
 
 WindowHandle createMotionSetWindow(WindowHandle host) {
-  return pageframe::openPage(motion::kSection, host, motion::windowProc);
+  return pageframe::openPage(motion::kSection, host, pageframe::windowProc<motion::kWindow>);
 }
 
 AreaCaps* getMotionZoneState(void) { return &motion::page().caps; }

@@ -130,31 +130,40 @@ struct PageSlot {
 // The slots of the menus pages open beside.
 extern const PageSlot kSystemSlot, kMaintenanceSlot, kManualSlot, kRecordSlot, kDiskSlot;
 
-// A page beside a menu: its layout section, the pages of its sheet and the
-// slot of the menu.
+// A page beside a menu: its layout section, the pages of its sheet, the
+// slot of the menu and what the window does beyond the frame's default
+// (taking the slot, building the sheet on MSG_INITDIALOG, passing keys to
+// the menu's hook, giving the slot back). Both hooks may be null.
+// `message` sees every message first and takes the ones the window handles
+// itself (true, its answer in `*answer`); `after` runs once the default has
+// handled a message `message` left to it, e.g. on MSG_INITDIALOG with the
+// sheet built, the default's answer standing.
 struct PageWindow {
+  using MessageHook = bool (*)(WindowHandle window, int message, WParam wParam, LParam lParam, LResult* answer);
+  using AfterHook = void (*)(WindowHandle window, int message, WParam wParam, LParam lParam);
   template <int N>
-  constexpr PageWindow(const char* name, const SheetPage (&sheet)[N], const PageSlot& menu)
-      : section(name), pages(sheet), count(N), slot(&menu) {}
+  constexpr PageWindow(const char* name, const SheetPage (&sheet)[N], const PageSlot& menu,
+                       MessageHook own = nullptr, AfterHook then = nullptr)
+      : section(name), pages(sheet), count(N), slot(&menu), message(own), after(then) {}
   const char* section;
   const SheetPage* pages;
   int count;
   const PageSlot* slot;
+  MessageHook message;
+  AfterHook after;
 };
 
-// What the window of a page does with a message it does not handle itself:
-// it takes the menu's page slot, builds the sheet on creation, passes keys
-// to the menu's hook and gives the slot back as the slot says.
-LResult windowDefault(const PageWindow& window, WindowHandle hwnd, int message, WParam wParam, LParam lParam);
+// Runs the window's hooks around the frame's default.
+LResult runWindow(const PageWindow& window, WindowHandle hwnd, int message, WParam wParam, LParam lParam);
 template <const PageWindow& W>
 LResult windowProc(WindowHandle hwnd, int message, WParam wParam, LParam lParam) {
-  return windowDefault(W, hwnd, message, wParam, lParam);
+  return runWindow(W, hwnd, message, wParam, lParam);
 }
 
 // Opens the page of `section` under `host` with `proc`: 0, or -1 when it
 // could not be created.
 int openWindow(const char* section, WindowHandle host, WindowProc proc);
-// Opens the page `W` with nothing of its own in its window.
+// Opens the page `W`, its window run by its hooks.
 template <const PageWindow& W>
 int openWindow(WindowHandle host) {
   return openWindow(W.section, host, windowProc<W>);
