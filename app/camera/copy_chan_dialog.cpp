@@ -23,7 +23,7 @@
 
 namespace {
 
-constexpr int kAnalogLast = 4223, kIpLast = 4351;
+constexpr int kIpLast = CHANBOX_IP_FIRST + 127;  // the last IP channel's box
 constexpr uint32_t kBoxStyle = WS_CHILD | WS_VISIBLE | BS_AUTOCHECKBOX;  // visible auto check box
 constexpr int kColumns = 8;
 

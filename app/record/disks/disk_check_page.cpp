@@ -34,7 +34,7 @@ namespace {
 
 constexpr int kDisk = 20112, kType = 20113, kStart = 20114, kCapacity = 20116, kBlock = 20117;
 constexpr int kStatus = 20118, kErrors = 20119, kInfo = 20120, kPause = 20121, kResume = 20122;
-constexpr int kLegendSuccess = 20124, kLegendFail = 20125, kLegendShield = 20126;
+constexpr int kLegendSuccess = 20124;  // then the failure and the shielded legends
 constexpr int kLegendSize = 16, kLegendGap = 20;
 constexpr int kTypeMetadata = 2;
 constexpr int kTextSize = 128, kInfoSize = 1024;

@@ -20,8 +20,6 @@ namespace {
 constexpr int kSpans[] = {24, 6, 1};
 constexpr int kScaleSteps = 120;
 constexpr int kMarkerWidth = 2;
-constexpr uint32_t kVertical = 0x2, kSegmented = 0x40, kTimeTop = 0x800, kZoomLeft = 0x2000, kZoomRight = 0x4000,
-                   kInset = 0x1000000;
 
 Skins g_skins{};
 
@@ -38,7 +36,7 @@ struct Track {
 Track HorizontalTrack(WindowHandle hwnd, const Rect& c) {
   const int tw = Width(g_skins.hslider);
   Track t{tw / 2 + 2, c.right - c.left - 3 - tw};
-  if (GetWindowStyle(hwnd) & kInset) {
+  if (GetWindowStyle(hwnd) & TBS_INSET) {
     t.length -= 20;
     t.start += 6;
     if (t.length < 1) t.length += 12;
@@ -76,7 +74,7 @@ int ZoomSpan(int level) { return kSpans[std::clamp(level, 0, 2)]; }
 int TipValue(const char* tip) { return std::atoi(tip); }
 
 int ZoomArea(uint32_t style, bool left, const Skins& skins) {
-  const uint32_t side = left ? kZoomLeft : kZoomRight;
+  const uint32_t side = left ? TBS_ZOOM_LEFT : TBS_ZOOM_RIGHT;
   return (style & side) ? 2 * Width(skins.zoomBkNormal) + 2 : 0;
 }
 
@@ -129,7 +127,7 @@ Rect TrackRect(WindowHandle hwnd, const TrackData& d) {
   const Rect c = Client(hwnd);
   const uint32_t style = GetWindowStyle(hwnd);
   if (IsTimeBar(style)) return Rect{Pixel(d.minimum), c.top, Pixel(int64_t{d.maximum} + 1), c.bottom};
-  if (style & kVertical) {
+  if (style & TBS_VERTICAL) {
     const int th = Height(g_skins.vslider);
     return Rect{c.left, c.top + th / 2, c.right, c.bottom - th / 2};
   }
@@ -142,7 +140,7 @@ Rect ThumbRect(WindowHandle hwnd, const TrackData& d, int position) {
   const uint32_t style = GetWindowStyle(hwnd);
   const int64_t range = std::max<int64_t>(1, Span(d));
   if (IsTimeBar(style)) return Rect{Pixel(position), c.top + 2, Pixel(position) + kMarkerWidth, c.bottom - 2};
-  if (style & kVertical) {
+  if (style & TBS_VERTICAL) {
     const int tw = Width(g_skins.vslider), th = Height(g_skins.vslider);
     const double along = static_cast<double>(int64_t{d.maximum} - position) * (c.bottom - c.top - th) / range;
     const int top = Pixel(static_cast<int64_t>(along));
@@ -172,7 +170,7 @@ Rect TimeTextRect(WindowHandle hwnd, const TrackData& d, int position, const cha
   int left = Pixel(int64_t{position} + kMarkerWidth + 2);
   if (left + size.cx > c.right - kMarkerWidth) left = c.right - kMarkerWidth - size.cx;
   int top;
-  if (GetWindowStyle(hwnd) & kTimeTop) {
+  if (GetWindowStyle(hwnd) & TBS_TIMEBAR_TOP) {
     top = fontH + Height(g_skins.hour) + 2;
     if (top + fontH > c.bottom) top = c.bottom - fontH;
   } else {
@@ -186,7 +184,7 @@ int PositionOfPoint(WindowHandle hwnd, const TrackData& d, int x, int y) {
   const uint32_t style = GetWindowStyle(hwnd);
   const int64_t range = Span(d);
   if (IsTimeBar(style)) return std::clamp(x, d.minimum, d.maximum);
-  if (style & kSegmented) {
+  if (style & TBS_SEGMENTED) {
     const int cell = range > 0 ? static_cast<int>((c.right - c.left - 2) / range) : 0;
     if (x < c.left || cell <= 0) return d.minimum;
     if (x > c.right - 2) return d.maximum;
@@ -194,7 +192,7 @@ int PositionOfPoint(WindowHandle hwnd, const TrackData& d, int x, int y) {
     return static_cast<int>(std::clamp<int64_t>(static_cast<int64_t>(d.minimum) + offset / cell + (offset % cell > 0 ? 1 : 0),
                                                 d.minimum, d.maximum));
   }
-  if (style & kVertical) {
+  if (style & TBS_VERTICAL) {
     const int th = Height(g_skins.vslider), span = c.bottom - c.top - th;
     if (span <= 0) return d.minimum;
     const int offset = std::clamp(c.bottom - th / 2 - y, 0, span);

@@ -7,6 +7,7 @@
 
 #include "gui/bitmap.h"
 #include "gui/common.h"
+#include "gui/trackbar.h"
 
 namespace controls::track {
 

@@ -20,8 +20,6 @@ namespace {
 using namespace barkit;
 using painters::Fill;
 
-constexpr uint32_t kVertical = 0x2, kActive = 0x20, kSegmented = 0x40, kTicks = 0x80, kTimeTop = 0x800,
-                   kFocused = 0x1000, kInset = 0x1000000;
 constexpr int kScaleSteps = 120, kTickW = 2, kTickH = 6;
 
 void Blit(HDC hdc, const Bitmap* b, int x, int y) {
@@ -56,8 +54,8 @@ void PaintSlider(WindowHandle hwnd, HDC hdc, const TrackData& d, const Rect& c, 
   const Skins& s = CurrentSkins();
   const Rect track = TrackRect(hwnd, d);
   const Rect thumb = ThumbRect(hwnd, d, d.position);
-  const Bitmap* slider = (style & kVertical) ? s.vslider : s.hslider;
-  if (style & kVertical) {
+  const Bitmap* slider = (style & TBS_VERTICAL) ? s.vslider : s.hslider;
+  if (style & TBS_VERTICAL) {
     if (s.vbg) {
       const int x = (c.right - c.left - Width(s.vbg)) / 2;
       FillBoxWithBitampCombineEx(hdc, x, track.top, 0, track.bottom - track.top, s.vbg, TRUE, TRUE, TRUE);
@@ -67,7 +65,7 @@ void PaintSlider(WindowHandle hwnd, HDC hdc, const TrackData& d, const Rect& c, 
     const Rect box{track.left, y, track.right, y + Height(bar)};
     DrawTrackAround(hdc, box, bar, limit, thumb, slider);
     const bool ticksMet = Meets(limit, track.left, box.bottom, track.right - track.left, kTickH);
-    if ((style & kTicks) && d.minimum < d.maximum && ticksMet) {
+    if ((style & TBS_TICKS) && d.minimum < d.maximum && ticksMet) {
       const int64_t range = Span(d);
       const int len = track.right - track.left - kTickW;
       // Ticks closer than their own width would only paint over each other.
@@ -82,7 +80,7 @@ void PaintSlider(WindowHandle hwnd, HDC hdc, const TrackData& d, const Rect& c, 
   if (Meets(limit, thumb.left, thumb.top, Width(slider), Height(slider))) Blit(hdc, slider, thumb.left, thumb.top);
   // The inset track leaves room for the focus frame; an ordinary one is
   // framed over its edges, so that the focus shows on every slider.
-  if (style & (kFocused | kActive)) {
+  if (style & (TBS_FOCUSED | TBS_ACTIVE)) {
     SetDCAttr(hdc, DC_ATTR_PEN_COLOR, Color(WEC_FRAME_CONTROL_HILITE));
     Rectangle(hdc, c.left, c.top, c.right - 1, c.bottom - 1);
   }
@@ -115,7 +113,7 @@ void PaintLabel(HDC hdc, const Rect& c, int markX, int i, int label, int zoomLef
 void PaintTimeBar(WindowHandle hwnd, HDC hdc, const TrackData& d, const Rect& c) {
   const uint32_t style = GetWindowStyle(hwnd);
   const Skins& s = CurrentSkins();
-  const bool top = (style & kTimeTop) != 0;
+  const bool top = (style & TBS_TIMEBAR_TOP) != 0;
   const int fontH = GetFontHeight(hdc);
   const int64_t step = Span(d) / kScaleSteps;
   const int every = 24 / ZoomSpan(d.zoom), zoomLeft = ZoomArea(style, true, s);
@@ -154,7 +152,7 @@ void Paint(WindowHandle hwnd, HDC hdc, const TrackData& d, const Rect& limit) {
     SelectFont(hdc, GetWindowFont(hwnd));
     return PaintTimeBar(hwnd, hdc, d, c);
   }
-  if (style & kSegmented) return PaintSegmented(hwnd, hdc, d, c);
+  if (style & TBS_SEGMENTED) return PaintSegmented(hwnd, hdc, d, c);
   PaintSlider(hwnd, hdc, d, c, limit);
 }
 
