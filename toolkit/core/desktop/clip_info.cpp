@@ -159,10 +159,12 @@ void ClipWindowsBelow(WindowRecord* win) {
 void UnclipWindowsBelow(WindowRecord* win, std::vector<GainedPart>* gained) {
   ScratchRegion reach;
   ComputeWindowClip(win, reach.get());
-  ScratchRegion part;
+  ScratchRegion part, under;
   const bool desktop = WalkBelow(win, reach.get(), [&](WindowRecord* other, const ClipRgn& left, const Rect& rect, bool shown) {
-    ClipRgnCopy(part.get(), &left);
-    IntersectClipRect(part.get(), &rect);
+    // Only the part of reach under the window is built, not a copy of all
+    // of it cut down.
+    SetClipRgn(under.get(), &rect);
+    ClipRgnIntersect(part.get(), &left, under.get());
     if (IsEmptyClipRgn(part.get())) return;
     {
       std::lock_guard<std::mutex> hold(other->clipInfo->lock);

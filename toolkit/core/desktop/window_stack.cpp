@@ -332,16 +332,21 @@ LResult HideStackedWindow(WindowRecord* win) {
   // and only there.
   std::vector<GainedPart> gained;
   {
-    DisplaySwitchHold hold;  // while the windows below are clipped again and repainted
-    // Their readers are woken once, when all are repainted, not once each
-    // while the others still are.
-    DeferredQueueWakes together;
-    UnclipWindowsBelow(win, &gained);
-    for (const GainedPart& part : gained) RepaintPart(part.win, part.bound);
+    // What the hide uncovers shows in one present: the host is neither woken
+    // nor presents between one window's repaint and the next.
+    host::PresentHold shownTogether;
+    {
+      DisplaySwitchHold hold;  // while the windows below are clipped again and repainted
+      // Their readers are woken once, when all are repainted, not once each
+      // while the others still are.
+      DeferredQueueWakes together;
+      UnclipWindowsBelow(win, &gained);
+      for (const GainedPart& part : gained) RepaintPart(part.win, part.bound);
+    }
+    Rect onScreen;
+    if (IntersectRect(&onScreen, &gone, &ScreenRect()))
+      DesktopWinProc(__gui_hwnd_desktop, MSG_DT_BACKGROUND, 0, reinterpret_cast<LParam>(&onScreen));
   }
-  Rect onScreen;
-  if (IntersectRect(&onScreen, &gone, &ScreenRect()))
-    DesktopWinProc(__gui_hwnd_desktop, MSG_DT_BACKGROUND, 0, reinterpret_cast<LParam>(&onScreen));
   WindowHandle hwnd = HandleOf(win);
   if (hwnd == ActiveOfCurrentDisplay()) ActivateWindow(FirstActivatable());
   DesktopState& d = Desk();

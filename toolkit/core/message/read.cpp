@@ -91,9 +91,13 @@ bool TakePosted(MsgQueue* q, Message* out, int first, int last, bool remove) {
 // The search holds the stack lock, under which no thread may wait for
 // another lock: a region that is being changed or painted right now is
 // passed over (a change posts its own paint once it lets the region go).
+// A region found empty is marked so, until damage is added again.
 bool SeenDamaged(WindowRecord* win) {
   std::unique_lock<std::mutex> region(win->invalid.lock, std::try_to_lock);
-  return region.owns_lock() && !IsEmptyClipRgn(&win->invalid.region);
+  if (!region.owns_lock()) return false;
+  if (!IsEmptyClipRgn(&win->invalid.region)) return true;
+  win->invalid.mayHoldDamage.store(false, std::memory_order_relaxed);
+  return false;
 }
 
 bool ReadFrom(const WindowRecord* win, const MsgQueue* queue) {
@@ -107,7 +111,10 @@ bool ReadFrom(const WindowRecord* win, const MsgQueue* queue) {
 // thread beside its own.
 WindowRecord* FindDamagedWindow(WindowRecord* win, const MsgQueue* queue) {
   if (!win) return nullptr;
-  if (ReadFrom(win, queue) && SeenDamaged(win)) return win;
+  // A window with no damage added since a search found its region empty is
+  // passed over without its lock.
+  if (win->invalid.mayHoldDamage.load(std::memory_order_acquire) && ReadFrom(win, queue) && SeenDamaged(win))
+    return win;
   for (WindowRecord* child = win->firstChild; child; child = static_cast<ControlRecord*>(child)->nextSibling)
     if (WindowRecord* found = FindDamagedWindow(child, queue)) return found;
   if (win->windowType == kWindowMain) {

@@ -31,7 +31,21 @@ void Fill(HDC hdc, GalPixel pixel, int x, int y, int w, int h) {
   FillBox(hdc, x, y, w, h);
 }
 
+// Whether any of (l, t, r, b) may show: a repaint of part of the frame
+// leaves out what lies wholly outside that part.
+bool Shows(HDC hdc, int l, int t, int r, int b) {
+  const Rect area{l, t, r, b};
+  return RectVisible(hdc, &area) != FALSE;
+}
+
+// The outline of (l, t)-(r, b), its corner pixels included.
+bool OutlineShows(HDC hdc, int l, int t, int r, int b) {
+  return Shows(hdc, l, t, r + 1, t + 1) || Shows(hdc, l, b, r + 1, b + 1) || Shows(hdc, l, t, l + 1, b + 1) ||
+         Shows(hdc, r, t, r + 1, b + 1);
+}
+
 void Frame(HDC hdc, GalPixel pixel, int l, int t, int r, int b) {
+  if (!OutlineShows(hdc, l, t, r, b)) return;
   SetDCAttr(hdc, DC_ATTR_PEN_COLOR, pixel);
   Rectangle(hdc, l, t, r, b);
 }
@@ -60,10 +74,13 @@ void DrawCorners(HDC hdc, int w, int h, int b) {
   const int qw = static_cast<int>(corners->bmWidth) / 2, qh = static_cast<int>(corners->bmHeight) / 2;
   const int bw = static_cast<int>(corners->bmWidth), bh = static_cast<int>(corners->bmHeight);
   const int right = w - b - qw, bottom = h - b - qh;  // B pixels in from the far edges
-  FillBoxWithBitmapPart(hdc, 0, 0, qw, qh, bw, bh, corners, 0, 0);
-  FillBoxWithBitmapPart(hdc, right, 0, qw, qh, bw, bh, corners, qw, 0);
-  FillBoxWithBitmapPart(hdc, 0, bottom, qw, qh, bw, bh, corners, 0, qh);
-  FillBoxWithBitmapPart(hdc, right, bottom, qw, qh, bw, bh, corners, qw, qh);
+  auto put = [&](int x, int y, int fromX, int fromY) {
+    if (Shows(hdc, x, y, x + qw, y + qh)) FillBoxWithBitmapPart(hdc, x, y, qw, qh, bw, bh, corners, fromX, fromY);
+  };
+  put(0, 0, 0, 0);
+  put(right, 0, qw, 0);
+  put(0, bottom, 0, qh);
+  put(right, bottom, qw, qh);
 }
 
 void DrawBorder(WindowRecord* win, HDC hdc) {
@@ -111,7 +128,7 @@ void DrawCaptionButtons(WindowRecord* win, HDC hdc, int w, int b, int c) {
   const int top = ((c + b) - (close ? cellH : FrameMetric(win, WEM_SB_HEIGHT))) / 2;
   int x = w - 2 * gap - bw;
   auto put = [&](int cell) {
-    if (buttons)
+    if (buttons && Shows(hdc, x, top, x + cellW, top + cellH))
       FillBoxWithBitmapPart(hdc, x, top, cellW, cellH, static_cast<int>(buttons->bmWidth), cellH, buttons,
                             cell * cellW, 0);
     x -= cellW + 2 * gap;
@@ -132,6 +149,7 @@ void DrawCaption(WindowRecord* win, HDC hdc, bool active) {
   }
   if (!(win->style & WS_CAPTION) || c == 0) return;
   Rect band{0, 0, w, c + b};
+  if (!RectVisible(hdc, &band)) return;  // a repaint of another part of the frame
   ClipRectIntersect(hdc, &band);
   const bool aux = getCurOutputHook() != getMainOutputHook();
   SelectFont(hdc, g_SysLogFont[aux ? 6 : 3]);

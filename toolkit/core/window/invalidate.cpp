@@ -66,6 +66,7 @@ WindowRecord* PreviewTarget(WindowRecord* win) {
 bool AddToRegion(WindowRecord* win, const Rect& client, const Rect* rect) {
   std::lock_guard<std::mutex> hold(win->invalid.lock);
   if (win->invalid.paintCount != 0) return false;
+  win->invalid.mayHoldDamage.store(true, std::memory_order_release);
   Rect whole = ClientArea(client);
   Rect r;
   if (!rect || IsCovered(&whole, &(r = Normalised(*rect)))) {

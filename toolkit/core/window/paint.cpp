@@ -25,7 +25,8 @@
 
 namespace {
 
-// Row by row through the clipped spans, as the box fill will do.
+// Through the pen's span operation, as lines draw, a clip rectangle at a
+// time.
 void FillWithPixel(HDC hdc, const Rect& rect, GalPixel pixel) {
   using namespace gui::dc;
   if (rect.left >= rect.right || rect.top >= rect.bottom) return;
@@ -40,7 +41,7 @@ void FillWithPixel(HDC hdc, const Rect& rect, GalPixel pixel) {
   if (!drawing) return;
   // The drawing cut the output rectangle to the clip: rows beyond it show
   // nothing, and a window 2^31 pixels high must not walk them.
-  for (int y = dc->rcOutput.top; y < dc->rcOutput.bottom; ++y) DrawClippedRun(dc.get(), x0, x1 - 1, y);
+  FillClippedOutput(dc.get());
 }
 
 constexpr uint32_t kExcludeChildren = 0x80000000u;

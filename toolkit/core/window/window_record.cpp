@@ -2,7 +2,7 @@
 
 namespace {
 
-constexpr size_t kRegionHeapBlocks = 128;
+constexpr size_t kRegionHeapBlocks = 8192;
 
 BlockDataHeap* MakeHeap(BlockDataHeap* storage) {
   InitBlockDataHeap(storage, sizeof(ClipRect), kRegionHeapBlocks);

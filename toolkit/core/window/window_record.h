@@ -43,6 +43,10 @@ struct InvalidRegion {
   ClipRgn region{};
   int paintCount = 0;
   bool frameAndErase = false;  // owed by another thread's damage, done at the next BeginPaint
+  // Set under the lock whenever damage is added, cleared under it only by a
+  // paint search that found the region empty: false means nothing to paint,
+  // so the search passes the window without its lock.
+  std::atomic<bool> mayHoldDamage{false};
   InvalidRegion() { InitClipRgn(&region, InvalidRegionHeap()); }
   ~InvalidRegion() { EmptyClipRgn(&region); }
   InvalidRegion(const InvalidRegion&) = delete;

@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "gdi/bitmap/surface_clip.h"
+#include "gdi/clipped_spans.h"
 #include "gui/dc.h"
 #include "gui/gal.h"
 
@@ -32,10 +33,7 @@ void FillClippedBox(DC* dc, int x, int y, int w, int h) {
     Rect cut;
     if (!CutFor(dc, node, box, &cut)) continue;
     if (dc->rop != ROP_SET) {
-      for (int row = cut.top; row < cut.bottom; ++row) {
-        dc->moveTo(dc, cut.left, row);
-        dc->setSpan(dc, cut.right - cut.left);
-      }
+      FillSpanRows(dc, cut);
       continue;
     }
     GalRect r = ToGalRect(cut);

@@ -93,6 +93,20 @@ void DrawClippedRun(DC* dc, int x1, int x2, int y) {
   DrawSpan(dc, x1, x2 - x1 + 1, y);
 }
 
+void FillSpanRows(DC* dc, const Rect& cut) {
+  for (int row = cut.top; row < cut.bottom; ++row) {
+    dc->moveTo(dc, cut.left, row);
+    dc->setSpan(dc, cut.right - cut.left);
+  }
+}
+
+void FillClippedOutput(DC* dc) {
+  for (const ClipRect* node = dc->effClip.head; node; node = node->next) {
+    Rect cut;
+    if (IntersectRect(&cut, &node->rc, &dc->rcOutput)) FillSpanRows(dc, cut);
+  }
+}
+
 void DrawClippedVLine(DC* dc, int y1, int y2, int x) {
   if (y1 == y2) return;
   int ymin = std::min(y1, y2);

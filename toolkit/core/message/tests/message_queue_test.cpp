@@ -27,13 +27,17 @@ class QueueTest : public ::testing::Test {
   std::unique_ptr<MainWinRecord> main_ = MakeMainWindow(thread_.info());
 };
 
+// Damage as invalidation adds it, the region marked as holding some; taken
+// away as a paint empties it, the mark left for the search to clear.
 void MarkDamaged(WindowRecord* win, bool damaged) {
   static const Rect kDamage{0, 0, 4, 4};
   std::lock_guard<std::mutex> hold(win->invalid.lock);
-  if (damaged)
+  if (damaged) {
+    win->invalid.mayHoldDamage = true;
     AddClipRect(&win->invalid.region, &kDamage);
-  else
+  } else {
     EmptyClipRgn(&win->invalid.region);
+  }
 }
 
 TEST_F(QueueTest, SourcesAreReadNotifyPostedPaintThenTimer) {

@@ -7,9 +7,11 @@
 #include <cstdlib>
 #include <fstream>
 #include <string>
+#include <vector>
 
 #include <algorithm>
 
+#include "core/nonclient/nc_paint.h"
 #include "core/nonclient/tests/started_gui.h"
 #include "core/window/auto_repeat.h"
 #include "core/window/default_proc_internal.h"
@@ -135,6 +137,57 @@ TEST_F(Frames, CaptionTextIsCentredOnItsMeasuredWidth) {
   ASSERT_LT(left, right) << "the caption was drawn";
   EXPECT_LT(left, 230);
   EXPECT_NEAR((left + right) / 2, 250, 3);
+}
+
+// A repaint of part of the frame (what a window above uncovered) draws that
+// part exactly as a repaint of the whole frame draws it and leaves the rest
+// alone: corners, border lines, caption, buttons and bars are left out only
+// where the part misses them.
+TEST_F(Frames, APartOfTheFrameRepaintsAsTheWholeFrameDrawsIt) {
+  const SolidBitmap corners{6, 6, {{Rgb(90, 1, 1), Rgb(1, 90, 1)}, {Rgb(1, 1, 90), Rgb(90, 90, 1)}}};
+  PutStockBitmapForTest("corners", false, corners.Get());
+  const Rect whole{100, 100, 400, 300};
+  const GalPixel marker = Rgb(1, 99, 1);
+  auto paintPart = [&](WindowHandle hwnd, const Rect& part) {
+    SetDCAttr(HDC_SCREEN, DC_ATTR_BRUSH_COLOR, marker);
+    FillBox(HDC_SCREEN, whole.left, whole.top, whole.right - whole.left, whole.bottom - whole.top);
+    RepaintFramePart(desktest::Rec(hwnd), part);
+    std::vector<GalPixel> shown;
+    for (int y = whole.top; y < whole.bottom; ++y)
+      for (int x = whole.left; x < whole.right; ++x) shown.push_back(Px(x, y));
+    return shown;
+  };
+  // Screen coordinates: each corner piece, single lines along every edge
+  // (the outermost and the innermost border line), the caption band under
+  // its text and over its buttons, an L's bound, the bars, the client, the
+  // far pixels of the corner pieces and more than the window.
+  const Rect parts[] = {{100, 100, 108, 108}, {392, 100, 400, 108}, {100, 292, 108, 300}, {392, 292, 400, 300},
+                        {150, 100, 160, 101}, {150, 299, 160, 300}, {100, 150, 101, 160}, {399, 150, 400, 160},
+                        {102, 150, 103, 160}, {397, 150, 398, 160}, {200, 105, 300, 120}, {355, 103, 399, 126},
+                        {100, 100, 400, 110}, {100, 100, 110, 300}, {380, 130, 400, 300}, {150, 280, 250, 300},
+                        {150, 150, 250, 250}, {105, 296, 106, 297}, {396, 296, 397, 297}, {99, 99, 401, 301}};
+  for (uint32_t bars : {0u, static_cast<uint32_t>(WS_VSCROLL | WS_HSCROLL)}) {
+    WindowHandle hwnd = Main(whole, WS_CAPTION | WS_BORDER | WS_MAXIMIZEBOX | bars, "Camera settings");
+    ASSERT_NE(hwnd, GUI_INVALID_HANDLE);
+    desktest::Drain();
+    const std::vector<GalPixel> drawn = paintPart(hwnd, whole);
+    for (const Rect& part : parts) {
+      const std::vector<GalPixel> shown = paintPart(hwnd, part);
+      int wrong = 0;
+      for (int y = whole.top; y < whole.bottom; ++y)
+        for (int x = whole.left; x < whole.right; ++x) {
+          const size_t at = static_cast<size_t>(y - whole.top) * (whole.right - whole.left) + (x - whole.left);
+          const bool inPart = x >= part.left && x < part.right && y >= part.top && y < part.bottom;
+          if (shown[at] != (inPart ? drawn[at] : marker) && wrong++ < 3)
+            ADD_FAILURE() << "bars " << bars << ", part (" << part.left << "," << part.top << ")-(" << part.right
+                          << "," << part.bottom << ") at (" << x << "," << y << ")";
+        }
+      EXPECT_EQ(wrong, 0);
+    }
+    DestroyMainWindow(hwnd);
+    desktest::Drain();
+  }
+  PutStockBitmapForTest("corners", false, Bitmap{});
 }
 
 // Peak resident memory of the process so far, in kB.

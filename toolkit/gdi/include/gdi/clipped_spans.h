@@ -28,6 +28,12 @@ void DrawClippedHLine(DC* dc, int x1, int x2, int y);
 void DrawClippedVLine(DC* dc, int y1, int y2, int x);
 // Columns x1..x2 inclusive, one pixel when they are equal.
 void DrawClippedRun(DC* dc, int x1, int x2, int y);
+// Every row of a rectangle already cut to the clip and the output
+// rectangle, through the DC's span operation (step 1).
+void FillSpanRows(DC* dc, const Rect& cut);
+// Every pixel of the output rectangle the clip lets through (step 1): the
+// rows DrawClippedRun would draw one by one, a clip rectangle at a time.
+void FillClippedOutput(DC* dc);
 
 // The Bresenham line from (x1, y1), itself not drawn, to (x2, y2).
 using LinePointCallback = void (*)(void* context, int x, int y);
