@@ -553,6 +553,15 @@ inline void WheelNotch(WindowHandle window, int delta) {
   desktest::Drain();
 }
 
+// Waits until every press and release given so far has been read by the
+// event thread, routed by the desktop and handled by this thread.
+inline void AwaitReleaseRead() {
+  PumpUntil([] { return (lowlevel::state().lastButtons.load() & IAL_MOUSE_LEFTBUTTON) == 0; });
+  desktest::AwaitDesktopRead();
+  desktest::Request(MSG_DT_GETACTIVEMAIN);
+  desktest::Drain();
+}
+
 // A user's choice of row `row` of a drop-down box: a click on its arrow
 // opens the list, a click on the row (or a grid's cell) chooses it; a row
 // scrolled out of the open list is rolled into view with the wheel over
@@ -565,8 +574,10 @@ inline bool ChooseByMouse(WindowHandle dialog, int id, int row) {
   if (GetWindowStyle(list) & LBS_GRID) return ChooseGridCell(dialog, id, row);
   if (!OpenByArrow(box, list)) return false;
   // The open list may still scroll to its chosen row: its place is read
-  // once what it was told has been handled.
-  desktest::Drain();
+  // once what it was told has been handled. Until the opening click's
+  // release is handled the box holds the pointer, and a wheel notch would
+  // go to the box instead of the list.
+  AwaitReleaseRead();
   Rect r{};
   int x = 0, y = 0;
   const int height = static_cast<int>(SendMessage(list, LB_GETITEMHEIGHT, 0, 0));
@@ -600,15 +611,6 @@ inline bool ChooseByMouse(WindowHandle dialog, int id, int row) {
     std::fprintf(stderr, "drop-down box %d: row %d clicked at %d,%d (top %d, in view %d), list %s on row %d, top now %d\n",
                  id, row, x, y, top, inView ? 1 : 0, closed ? "closed" : "still open", chosen, topRow());
   return closed && chosen == row;
-}
-
-// Waits until every press and release given so far has been read by the
-// event thread, routed by the desktop and handled by this thread.
-inline void AwaitReleaseRead() {
-  PumpUntil([] { return (lowlevel::state().lastButtons.load() & IAL_MOUSE_LEFTBUTTON) == 0; });
-  desktest::AwaitDesktopRead();
-  desktest::Request(MSG_DT_GETACTIVEMAIN);
-  desktest::Drain();
 }
 
 // A user's click on button `id` of `page` (a push button, check box or
