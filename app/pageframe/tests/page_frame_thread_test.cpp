@@ -12,6 +12,7 @@
 #include "app/page_building.h"
 #include "app/page_keys.h"
 #include "app/testing/page_harness.h"
+#include "gui/button.h"
 #include "gui/control_paint.h"
 #include "gui/dialog.h"
 #include "gui/propsheet.h"
@@ -256,8 +257,11 @@ TEST_F(PageFrame, DialogHooksTakeTheirMessagesFirstAndLeaveTheRestToTheDefault) 
     EXPECT_TRUE(livetest::PumpUntil([] { return g_dialogSeen.keys == 1; }));
     EXPECT_EQ(g_dialogSeen.closes, 0);
     EXPECT_EQ(SendMessage(dialog, MSG_KEYDOWN, KEY_ESC, 0), 7);
-    EXPECT_EQ(SendMessage(dialog, MSG_COMMAND, IDCANCEL, 0), 0);
-    EXPECT_EQ(g_dialogSeen.commands, 1);
+    // A Cancel button clicked through the host's input.
+    CreateWindowEx("button", "Cancel", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 0, IDCANCEL, 10, 10, 80, 24, dialog, 0);
+    livetest::Click(dialog, IDCANCEL);
+    EXPECT_TRUE(livetest::PumpUntil([] { return g_dialogSeen.commands == 1; }));
+    EXPECT_TRUE(IsWindowVisible(dialog)) << "the command hook took Cancel";
     EXPECT_EQ(SendMessage(dialog, MSG_TIMER, 8193, 0), 0);
     EXPECT_EQ(g_dialogSeen.timer, 8193);
     // Closing is the hook's: the dialog ends only when the hook ends it.
