@@ -121,8 +121,13 @@ inline std::string TextOf(WindowHandle page, int id) {
 inline bool TypeInto(WindowHandle page, int id, const std::string& text) {
   const WindowHandle edit = GetDlgItem(page, id);
   livetest::ClickItem(page, id, [edit] { return GetCapture() == edit || GetFocusChild(GetParent(edit)) == edit; });
-  if (!livetest::PumpUntil([edit] { return GetFocusChild(GetParent(edit)) == edit && GetCapture() != edit; }))
+  if (!livetest::PumpUntil([edit] { return GetFocusChild(GetParent(edit)) == edit && GetCapture() != edit; })) {
+    // Who holds what tells a lost press from a lost release.
+    const auto name = [](WindowHandle w) { return w ? std::string(GetWindowCaption(w) ? GetWindowCaption(w) : "") : "none"; };
+    ADD_FAILURE() << "edit " << id << " took no focus from a click: focus " << GetFocusChild(GetParent(edit))
+                  << ", capture " << GetCapture() << ", active window \"" << name(GetActiveWindow()) << "\"";
     return false;
+  }
   const std::string before = TextOf(page, id);
   HostInjectKey(KEY_END, 1);  // the caret after the text, wherever the click put it
   HostInjectKey(KEY_END, 0);
