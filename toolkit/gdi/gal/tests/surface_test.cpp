@@ -120,36 +120,44 @@ TEST(SurfaceBlit, CopiesEveryRowLength) {
 }
 
 // Short rows take their own paths (overlapping stores, inline tails, and
-// blocks of 16 or 32 bytes unrolled up to 128): every width from 1 to 72
-// pixels at every start column of a 16-byte block, for fills (with 16-byte
-// stores only and with the wider ones where the processor has them) and
-// copies, against the plain picture.
+// blocks of 16 or 32 bytes unrolled up to 128, each chosen once for all the
+// rows): every width from 1 to 72 pixels at every start column of a 16-byte
+// block, three rows tall, unclipped and with the destination clip cutting
+// the first column and the last row, for fills (with 16-byte stores only and
+// with the wider ones where the processor has them) and copies, against the
+// plain picture.
 TEST(SurfaceRows, EveryShortWidthAndStart) {
   for (const bool narrow : {false, true}) {
     SCOPED_TRACE(narrow ? "16-byte stores" : "widest stores");
-    gal::narrowFillsOnlyForTest(narrow);
+    gal::narrowStoresOnlyForTest(narrow);
     for (int bpp : {16, 24, 32}) {
       const uint32_t mask = bpp == 32 ? 0xFFFFFFFF : (1u << bpp) - 1;
-      for (int w = 1; w <= 72; ++w)
-        for (int x0 = 0; x0 < 4; ++x0) {
-          GuardedSurface src(80, 3, bpp), fill(80, 3, bpp), copy(80, 3, bpp);
-          for (int y = 0; y < 3; ++y)
-            for (int x = 0; x < 80; ++x) src.setPixel(x, y, static_cast<uint32_t>(x * 2654435761u + y) & mask);
-          GalRect r{x0, 1, w, 1};
-          GAL_FillRect(fill.get(), &r, 0x89ABCDEF & mask, getMainOutputHook());
-          GalRect from = r, to = r;
-          ASSERT_EQ(GAL_BlitSurface(src.get(), &from, copy.get(), &to), 0);
-          for (int y = 0; y < 3; ++y)
-            for (int x = 0; x < 80; ++x) {
-              const bool in = inside(r, x, y);
-              ASSERT_EQ(fill.pixel(x, y), in ? 0x89ABCDEF & mask : 0u) << bpp << " w" << w << " x" << x0;
-              ASSERT_EQ(copy.pixel(x, y), in ? src.pixel(x, y) : 0u) << bpp << " w" << w << " x" << x0;
-            }
-          EXPECT_TRUE(fill.paddingIntact() && copy.paddingIntact());
-        }
+      for (const bool clipped : {false, true})
+        for (int w = 1; w <= 72; ++w)
+          for (int x0 = 0; x0 < 4; ++x0) {
+            GuardedSurface src(80, 5, bpp), fill(80, 5, bpp), copy(80, 5, bpp);
+            for (int y = 0; y < 5; ++y)
+              for (int x = 0; x < 80; ++x) src.setPixel(x, y, static_cast<uint32_t>(x * 2654435761u + y) & mask);
+            const GalRect r{x0, 1, w, 3};
+            const GalRect clip = clipped ? GalRect{x0 + 1, 0, 80, 3} : GalRect{0, 0, 80, 5};
+            GAL_SetClipRect(fill.get(), &clip);
+            GAL_SetClipRect(copy.get(), &clip);
+            GAL_FillRect(fill.get(), &r, 0x89ABCDEF & mask, getMainOutputHook());
+            GalRect from = r, to = r;
+            ASSERT_EQ(GAL_BlitSurface(src.get(), &from, copy.get(), &to), 0);
+            for (int y = 0; y < 5; ++y)
+              for (int x = 0; x < 80; ++x) {
+                const bool in = inside(r, x, y) && inside(clip, x, y);
+                ASSERT_EQ(fill.pixel(x, y), in ? 0x89ABCDEF & mask : 0u)
+                    << bpp << " w" << w << " x" << x0 << (clipped ? " clipped" : "") << " at " << x << "," << y;
+                ASSERT_EQ(copy.pixel(x, y), in ? src.pixel(x, y) : 0u)
+                    << bpp << " w" << w << " x" << x0 << (clipped ? " clipped" : "") << " at " << x << "," << y;
+              }
+            EXPECT_TRUE(fill.paddingIntact() && copy.paddingIntact());
+          }
     }
   }
-  gal::narrowFillsOnlyForTest(false);
+  gal::narrowStoresOnlyForTest(false);
 }
 
 TEST(SurfaceBlit, OutsideTheClipCopiesNothing) {
