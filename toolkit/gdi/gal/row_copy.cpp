@@ -153,6 +153,14 @@ void copyRows(uint8_t* dst, ptrdiff_t dstPitch, const uint8_t* src, ptrdiff_t sr
   }
 #endif
 #if defined(__SSE2__)
+  if (rowBytes >= 16 && rowBytes <= 32) {  // two blocks a row that may overlap
+    for (int32_t row = 0; row < rows; ++row, src += srcPitch, dst += dstPitch) {
+      const __m128i first = load(src), last = load(src + rowBytes - 16);
+      PlainStore::store(dst, first);
+      PlainStore::store(dst + rowBytes - 16, last);
+    }
+    return;
+  }
   if (rowBytes < kShortRowBytes) {
     for (int32_t row = 0; row < rows; ++row, src += srcPitch, dst += dstPitch)
       blockRow<PlainStore>(dst, src, rowBytes);
