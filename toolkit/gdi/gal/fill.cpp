@@ -91,6 +91,17 @@ constexpr size_t kWideRowBytes = 64;
 __attribute__((target("avx2"))) void wideRows(uint8_t* first, ptrdiff_t pitch, size_t rowBytes, int rows,
                                                uint64_t word) {
   const __m256i v = _mm256_set1_epi64x(static_cast<long long>(word));
+  if (rowBytes <= 128) {  // up to four blocks a row, the last ones ending at its end
+    const size_t last = rowBytes - 32, third = rowBytes > 96 ? 64 : last;
+    for (int y = 0; y < rows; ++y, first += pitch) {
+      _mm256_storeu_si256(reinterpret_cast<__m256i*>(first), v);
+      _mm256_storeu_si256(reinterpret_cast<__m256i*>(first + 32), v);
+      _mm256_storeu_si256(reinterpret_cast<__m256i*>(first + third), v);
+      _mm256_storeu_si256(reinterpret_cast<__m256i*>(first + last), v);
+    }
+    _mm256_zeroupper();
+    return;
+  }
   for (int y = 0; y < rows; ++y) {
     uint8_t* p = first + y * pitch;
     size_t bytes = rowBytes;

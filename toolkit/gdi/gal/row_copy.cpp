@@ -73,9 +73,9 @@ std::atomic<bool> g_narrowOnly{false};
 __attribute__((target("avx2"))) inline __m256i load32(const uint8_t* p) { return _mm256_loadu_si256(reinterpret_cast<const __m256i*>(p)); }
 __attribute__((target("avx2"))) inline void store32(uint8_t* p, __m256i v) { _mm256_storeu_si256(reinterpret_cast<__m256i*>(p), v); }
 
-// As blockRow, in 32-byte blocks, for rows of 32 bytes or more: up to 64
-// bytes are two blocks that may overlap, longer rows go four blocks at a
-// time and end with a block at the row's end.
+// As blockRow, in 32-byte blocks, for rows of 32 bytes or more: up to 128
+// bytes are two or four blocks that may overlap, longer rows go four blocks
+// at a time and end with a block at the row's end.
 __attribute__((target("avx2"))) void wideRows(uint8_t* dst, ptrdiff_t dstPitch, const uint8_t* src,
                                                ptrdiff_t srcPitch, size_t rowBytes, int32_t rows) {
   if (rowBytes <= 64) {
@@ -83,6 +83,15 @@ __attribute__((target("avx2"))) void wideRows(uint8_t* dst, ptrdiff_t dstPitch, 
       const __m256i first = load32(src), last = load32(src + rowBytes - 32);
       store32(dst, first);
       store32(dst + rowBytes - 32, last);
+    }
+  } else if (rowBytes <= 128) {  // four blocks, the last two ending at the row's end
+    for (int32_t row = 0; row < rows; ++row, src += srcPitch, dst += dstPitch) {
+      const __m256i a = load32(src), b = load32(src + 32), c = load32(src + rowBytes - 64),
+                    d = load32(src + rowBytes - 32);
+      store32(dst, a);
+      store32(dst + 32, b);
+      store32(dst + rowBytes - 64, c);
+      store32(dst + rowBytes - 32, d);
     }
   } else {
     for (int32_t row = 0; row < rows; ++row, src += srcPitch, dst += dstPitch) {
