@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cstddef>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -51,15 +52,25 @@ struct Timing {
   }
 };
 
-// Measures the variants in turn for `rounds` rounds.
+// Measures the variants in turn for `rounds` rounds of at least `minNs`
+// each; every other round runs them in the reverse order, so no variant
+// always follows the same one (whose cache state and load it would inherit).
+template <typename... Ops>
+std::vector<Timing> InterleavedFor(int rounds, double minNs, Ops... ops) {
+  std::vector<Timing> t(sizeof...(Ops));
+  const std::function<double()> measure[] = {[&ops, minNs] { return NsPerOp(ops, minNs); }...};
+  constexpr size_t n = sizeof...(Ops);
+  for (int round = 0; round < rounds; ++round)
+    for (size_t i = 0; i < n; ++i) {
+      const size_t which = round % 2 ? n - 1 - i : i;
+      t[which].Add(measure[which]());
+    }
+  return t;
+}
+
 template <typename... Ops>
 std::vector<Timing> Interleaved(int rounds, Ops... ops) {
-  std::vector<Timing> t(sizeof...(Ops));
-  for (int round = 0; round < rounds; ++round) {
-    size_t i = 0;
-    (t[i++].Add(NsPerOp(ops)), ...);
-  }
-  return t;
+  return InterleavedFor(rounds, 2e7, ops...);
 }
 
 inline void ReportGoal(benchmark::State& state, const std::string& name, double ratio, double minimum) {

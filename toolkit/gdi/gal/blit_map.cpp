@@ -1,6 +1,7 @@
 // Blit maps: how one surface is copied onto another, rebuilt whenever the
 // destination or its palette changes; the clipping front of every blit.
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 #include <memory>
 #include <new>
@@ -78,23 +79,29 @@ int buildMap(GalSurface* src, GalSurface* dst) {
 }
 
 // Clips one axis of a blit: the source to [0, srcSize), then the result to
-// the destination clip [clipStart, clipStart + clipSize).
-inline void clipAxis(int32_t& srcPos, int32_t& dstPos, int32_t& size, int32_t srcSize, int32_t clipStart,
-              int32_t clipSize) {
+// the destination clip [clipStart, clipStart + clipSize). In 64 bits, so no
+// caller's coordinate or size wraps.
+inline void clipAxis(int64_t& srcPos, int64_t& dstPos, int64_t& size, int64_t srcSize, int64_t clipStart,
+                     int64_t clipSize) {
   if (srcPos < 0) {
     size += srcPos;
     dstPos -= srcPos;
     srcPos = 0;
   }
   size = std::min(size, srcSize - srcPos);
-  int32_t cut = clipStart - dstPos;
+  int64_t cut = clipStart - dstPos;
   if (cut > 0) {
     size -= cut;
     dstPos += cut;
     srcPos += cut;
   }
-  int32_t over = dstPos + size - (clipStart + clipSize);
+  int64_t over = dstPos + size - (clipStart + clipSize);
   if (over > 0) size -= over;
+}
+
+// A destination place of a blit that copies nothing may lie outside 32 bits.
+int32_t toInt32(int64_t v) {
+  return static_cast<int32_t>(std::clamp<int64_t>(v, INT32_MIN, INT32_MAX));
 }
 
 }  // namespace
@@ -135,17 +142,20 @@ int GAL_BlitSurface(GalSurface* src, GalRect* srcRect, GalSurface* dst, GalRect*
   // Field by field, in scalars: a caller has usually just written the
   // rectangles field by field, and one wide load of them would wait for
   // those stores to retire.
-  int32_t sx = 0, sy = 0, sw = src->w, sh = src->h;
+  int64_t sx = 0, sy = 0, sw = src->w, sh = src->h;
   if (srcRect) sx = srcRect->x, sy = srcRect->y, sw = srcRect->w, sh = srcRect->h;
-  int32_t dx = dstRect ? dstRect->x : 0, dy = dstRect ? dstRect->y : 0;
+  int64_t dx = dstRect ? dstRect->x : 0, dy = dstRect ? dstRect->y : 0;
   const GalRect& clip = dst->clipRect;
   clipAxis(sx, dx, sw, src->w, clip.x, clip.w);
   clipAxis(sy, dy, sh, src->h, clip.y, clip.h);
-  const bool nothing = sw < 1 || sh < 1;
-  GalRect sr{sx, sy, sw, sh};
-  GalRect dr{dx, dy, nothing ? 0 : sw, nothing ? 0 : sh};
+  if (sw < 1 || sh < 1) {
+    if (dstRect) *dstRect = GalRect{toInt32(dx), toInt32(dy), 0, 0};
+    return 0;
+  }
+  // Inside the source and the clip: every field fits in 32 bits.
+  GalRect sr{static_cast<int32_t>(sx), static_cast<int32_t>(sy), static_cast<int32_t>(sw), static_cast<int32_t>(sh)};
+  GalRect dr{static_cast<int32_t>(dx), static_cast<int32_t>(dy), sr.w, sr.h};
   if (dstRect) *dstRect = dr;
-  if (nothing) return 0;
   return GAL_LowerBlit(src, &sr, dst, &dr);
 }
 

@@ -13,8 +13,6 @@
 #define GAL_WIDE_FILLS 1
 #endif
 
-#include <atomic>
-
 namespace {
 
 // The fill rectangle: the request (or the clip) inside the clip and inside
@@ -86,16 +84,6 @@ void patternRow(uint8_t* p, size_t bytes, __m128i v, uint64_t word) {
 #endif
 
 #if defined(GAL_WIDE_FILLS)
-// Where the processor has 32-byte stores, rows in the cache are filled with
-// them: a store a cycle moves twice the bytes, which is what a good memset
-// does too. Chosen once at run time, as the build targets every x86-64.
-std::atomic<bool> g_narrowOnly{false};
-
-bool wideStores() {
-  static const bool has = __builtin_cpu_supports("avx2");
-  return has && !g_narrowOnly.load(std::memory_order_relaxed);
-}
-
 // Shorter rows gain nothing from the wider stores to make up for the call.
 constexpr size_t kWideRowBytes = 64;
 
@@ -103,6 +91,17 @@ constexpr size_t kWideRowBytes = 64;
 __attribute__((target("avx2"))) void wideRows(uint8_t* first, ptrdiff_t pitch, size_t rowBytes, int rows,
                                                uint64_t word) {
   const __m256i v = _mm256_set1_epi64x(static_cast<long long>(word));
+  if (rowBytes <= 128) {  // up to four blocks a row, the last ones ending at its end
+    const size_t last = rowBytes - 32, third = rowBytes > 96 ? 64 : last;
+    for (int y = 0; y < rows; ++y, first += pitch) {
+      _mm256_storeu_si256(reinterpret_cast<__m256i*>(first), v);
+      _mm256_storeu_si256(reinterpret_cast<__m256i*>(first + 32), v);
+      _mm256_storeu_si256(reinterpret_cast<__m256i*>(first + third), v);
+      _mm256_storeu_si256(reinterpret_cast<__m256i*>(first + last), v);
+    }
+    _mm256_zeroupper();
+    return;
+  }
   for (int y = 0; y < rows; ++y) {
     uint8_t* p = first + y * pitch;
     size_t bytes = rowBytes;
@@ -128,6 +127,19 @@ void fillRows(uint8_t* first, ptrdiff_t pitch, size_t rowBytes, int rows, uint64
               int bytesPerPixel) {
 #if defined(__SSE2__)
   const __m128i v = _mm_set1_epi64x(static_cast<long long>(word));
+  // Rows of a cache line or less never stream (a part line would be
+  // written out on its own): two stores a row that may overlap.
+  if (rowBytes <= 32) {
+    if (rowBytes >= 16) {
+      for (int y = 0; y < rows; ++y, first += pitch) {
+        PlainStore::store(first, v);
+        PlainStore::store(first + rowBytes - 16, v);
+      }
+    } else {
+      for (int y = 0; y < rows; ++y, first += pitch) shortPatternRow(first, rowBytes, word);
+    }
+    return;
+  }
   const bool stream = rowBytes * static_cast<size_t>(rows) > gal::streamingBytes() &&
                       reinterpret_cast<uintptr_t>(first) % bytesPerPixel == 0 && pitch % bytesPerPixel == 0;
   if (stream) {
@@ -207,19 +219,38 @@ void fill24Rows(uint8_t* first, ptrdiff_t pitch, size_t rowBytes, int rows, Pixe
   };
   const __m128i v[3] = {vec(0), vec(1), vec(2)};
 #if defined(GAL_WIDE_FILLS)
-  if (rowBytes >= kWideRowBytes && wideStores()) return wide24Rows(first, pitch, rowBytes, rows, word);
+  if (rowBytes >= kWideRowBytes && gal::wideStores()) return wide24Rows(first, pitch, rowBytes, rows, word);
 #endif
+  // Rows under 16 bytes: two stores that may overlap, each of the pattern
+  // at its own offset, chosen once for every row.
+  if (rowBytes < 16) {
+    if (rowBytes >= 8) {
+      const uint64_t head = word[0], tail = word[(rowBytes - 8) % 3];
+      for (int y = 0; y < rows; ++y, first += pitch) {
+        std::memcpy(first, &head, 8);
+        std::memcpy(first + rowBytes - 8, &tail, 8);
+      }
+    } else if (rowBytes >= 4) {
+      const uint32_t head = static_cast<uint32_t>(word[0]), tail = static_cast<uint32_t>(word[(rowBytes - 4) % 3]);
+      for (int y = 0; y < rows; ++y, first += pitch) {
+        std::memcpy(first, &head, 4);
+        std::memcpy(first + rowBytes - 4, &tail, 4);
+      }
+    } else {
+      for (int y = 0; y < rows; ++y, first += pitch) std::memcpy(first, px.b, 3);
+    }
+    return;
+  }
+  const __m128i tail = v[(rowBytes - 16) % 3];
+  if (rowBytes <= 32) {
+    for (int y = 0; y < rows; ++y, first += pitch) {
+      PlainStore::store(first, v[0]);
+      PlainStore::store(first + rowBytes - 16, tail);
+    }
+    return;
+  }
   for (int y = 0; y < rows; ++y) {
     uint8_t* p = first + y * pitch;
-    if (rowBytes < 16) {
-      if (rowBytes < 8) {
-        std::memcpy(p, &word[0], rowBytes);
-      } else {
-        std::memcpy(p, &word[0], 8);
-        std::memcpy(p + rowBytes - 8, &word[(rowBytes - 8) % 3], 8);
-      }
-      continue;
-    }
     size_t o = 0;
     for (; o + 48 <= rowBytes; o += 48) {
       PlainStore::store(p + o, v[0]);
@@ -227,7 +258,7 @@ void fill24Rows(uint8_t* first, ptrdiff_t pitch, size_t rowBytes, int rows, Pixe
       PlainStore::store(p + o + 32, v[2]);
     }
     for (; o + 16 <= rowBytes; o += 16) PlainStore::store(p + o, v[o % 3]);
-    if (o < rowBytes) PlainStore::store(p + rowBytes - 16, v[(rowBytes - 16) % 3]);
+    if (o < rowBytes) PlainStore::store(p + rowBytes - 16, tail);
   }
 }
 #endif
@@ -240,7 +271,7 @@ void fillPacked(const gal::Geometry& g, int bytesPerPixel, const GalRect& r, Gal
     case 2:
     case 4:
 #if defined(GAL_WIDE_FILLS)
-      if (rowBytes >= kWideRowBytes && rowBytes * static_cast<size_t>(r.h) <= gal::streamingBytes() && wideStores()) {
+      if (rowBytes >= kWideRowBytes && rowBytes * static_cast<size_t>(r.h) <= gal::streamingBytes() && gal::wideStores()) {
         wideRows(first, g.pitch, rowBytes, r.h, patternOf(color, bytesPerPixel));
         break;
       }
@@ -295,14 +326,6 @@ void fillYuv(const gal::Geometry& g, const GalPixelFormat* f, const GalRect& r, 
 }
 
 }  // namespace
-
-void gal::narrowFillsOnlyForTest(bool on) {
-#if defined(GAL_WIDE_FILLS)
-  g_narrowOnly = on;
-#else
-  (void)on;
-#endif
-}
 
 extern "C" int GAL_FillRect(GalSurface* dst, const GalRect* rect, GalPixel color, int output) {
   if (!dst) return 0;

@@ -7,8 +7,16 @@
 
 #include <cstring>
 
+#include <atomic>
+
+#include "gdi/gal_internal.h"
+
 #if defined(__SSE2__)
 #include <emmintrin.h>
+#endif
+#if defined(__x86_64__) && (defined(__GNUC__) || defined(__clang__))
+#include <immintrin.h>
+#define GAL_WIDE_COPIES 1
 #endif
 
 namespace {
@@ -59,6 +67,51 @@ void blockRow(uint8_t* dst, const uint8_t* src, size_t bytes) {
   if (bytes) PlainStore::store(dstEnd - 16, load(srcEnd - 16));
 }
 
+#if defined(GAL_WIDE_COPIES)
+std::atomic<bool> g_narrowOnly{false};
+
+__attribute__((target("avx2"))) inline __m256i load32(const uint8_t* p) { return _mm256_loadu_si256(reinterpret_cast<const __m256i*>(p)); }
+__attribute__((target("avx2"))) inline void store32(uint8_t* p, __m256i v) { _mm256_storeu_si256(reinterpret_cast<__m256i*>(p), v); }
+
+// As blockRow, in 32-byte blocks, for rows of 32 bytes or more: up to 128
+// bytes are two or four blocks that may overlap, longer rows go four blocks
+// at a time and end with a block at the row's end.
+__attribute__((target("avx2"))) void wideRows(uint8_t* dst, ptrdiff_t dstPitch, const uint8_t* src,
+                                               ptrdiff_t srcPitch, size_t rowBytes, int32_t rows) {
+  if (rowBytes <= 64) {
+    for (int32_t row = 0; row < rows; ++row, src += srcPitch, dst += dstPitch) {
+      const __m256i first = load32(src), last = load32(src + rowBytes - 32);
+      store32(dst, first);
+      store32(dst + rowBytes - 32, last);
+    }
+  } else if (rowBytes <= 128) {  // four blocks, the last two ending at the row's end
+    for (int32_t row = 0; row < rows; ++row, src += srcPitch, dst += dstPitch) {
+      const __m256i a = load32(src), b = load32(src + 32), c = load32(src + rowBytes - 64),
+                    d = load32(src + rowBytes - 32);
+      store32(dst, a);
+      store32(dst + 32, b);
+      store32(dst + rowBytes - 64, c);
+      store32(dst + rowBytes - 32, d);
+    }
+  } else {
+    for (int32_t row = 0; row < rows; ++row, src += srcPitch, dst += dstPitch) {
+      size_t o = 0;
+      for (; o + 128 <= rowBytes; o += 128) {
+        const __m256i a = load32(src + o), b = load32(src + o + 32), c = load32(src + o + 64),
+                      d = load32(src + o + 96);
+        store32(dst + o, a);
+        store32(dst + o + 32, b);
+        store32(dst + o + 64, c);
+        store32(dst + o + 96, d);
+      }
+      for (; o + 32 <= rowBytes; o += 32) store32(dst + o, load32(src + o));
+      if (o < rowBytes) store32(dst + rowBytes - 32, load32(src + rowBytes - 32));
+    }
+  }
+  _mm256_zeroupper();
+}
+#endif
+
 // Streaming stores need 16-byte aligned destinations: the head goes first.
 void streamRow(uint8_t* dst, const uint8_t* src, size_t bytes) {
   size_t head = (16 - (reinterpret_cast<uintptr_t>(dst) & 15)) & 15;
@@ -83,9 +136,40 @@ size_t streamingBytes() {
   return bytes;
 }
 
+bool wideStores() {
+#if defined(GAL_WIDE_COPIES)
+  static const bool has = __builtin_cpu_supports("avx2");
+  return has && !g_narrowOnly.load(std::memory_order_relaxed);
+#else
+  return false;
+#endif
+}
+
+void narrowStoresOnlyForTest(bool on) {
+#if defined(GAL_WIDE_COPIES)
+  g_narrowOnly = on;
+#else
+  (void)on;
+#endif
+}
+
 void copyRows(uint8_t* dst, ptrdiff_t dstPitch, const uint8_t* src, ptrdiff_t srcPitch,
               size_t rowBytes, int32_t rows) {
+#if defined(GAL_WIDE_COPIES)
+  if (rowBytes >= 32 && rowBytes < kShortRowBytes && wideStores()) {
+    wideRows(dst, dstPitch, src, srcPitch, rowBytes, rows);
+    return;
+  }
+#endif
 #if defined(__SSE2__)
+  if (rowBytes >= 16 && rowBytes <= 32) {  // two blocks a row that may overlap
+    for (int32_t row = 0; row < rows; ++row, src += srcPitch, dst += dstPitch) {
+      const __m128i first = load(src), last = load(src + rowBytes - 16);
+      PlainStore::store(dst, first);
+      PlainStore::store(dst + rowBytes - 16, last);
+    }
+    return;
+  }
   if (rowBytes < kShortRowBytes) {
     for (int32_t row = 0; row < rows; ++row, src += srcPitch, dst += dstPitch)
       blockRow<PlainStore>(dst, src, rowBytes);

@@ -13,6 +13,12 @@ namespace gal {
 // it is not read in first. Smaller ones stay in the cache for the reader.
 size_t streamingBytes();
 
+// Where the processor has 32-byte stores, rows in the cache are filled and
+// copied with them: a store a cycle moves twice the bytes, which is what a
+// good memset or memcpy does too. Chosen once at run time, as the build
+// targets every x86-64; false elsewhere.
+bool wideStores();
+
 // 0..15 bytes, inline instead of a library call: two moves that may
 // overlap (source and destination do not).
 inline void copyTail(uint8_t* dst, const uint8_t* src, size_t bytes) {

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <limits>
+
 #include "gdi/gal/tests/guarded_surface.h"
 #include "gdi/gal_internal.h"
 #include "gui/app_hooks.h"
@@ -96,6 +99,59 @@ TEST(SurfaceBlit, SameFormatCopyIsClippedOnBothSides) {
   EXPECT_TRUE(dst.paddingIntact());
 }
 
+// Rectangles at the ends of the 32-bit range, or whose ends lie past it,
+// copy and fill only what lies inside the source and the destination clip
+// (and nothing at all where that is empty), without wrapping.
+TEST(SurfaceBlit, ExtremeRectanglesReachOnlyTheInside) {
+  constexpr int32_t kMin = std::numeric_limits<int32_t>::min(), kMax = std::numeric_limits<int32_t>::max();
+  struct Case {
+    GalRect from;     // source rectangle
+    int32_t toX, toY;  // destination place
+    GalRect copied;   // where the copy lands in the destination (w 0: nowhere)
+    GalRect filled;   // what a fill of `from` covers in the destination
+  } cases[] = {
+      {{0, 0, 4, 4}, kMax, 0, {0, 0, 0, 0}, {0, 0, 4, 4}},
+      {{0, 0, 4, 4}, kMin, 0, {0, 0, 0, 0}, {0, 0, 4, 4}},
+      {{0, 0, 4, 4}, kMax - 1, kMax - 1, {0, 0, 0, 0}, {0, 0, 4, 4}},
+      {{0, 0, 4, 4}, kMin, kMin, {0, 0, 0, 0}, {0, 0, 4, 4}},
+      {{kMin, kMin, kMax, kMax}, 0, 0, {0, 0, 0, 0}, {0, 0, 0, 0}},
+      {{-1, -1, kMax, kMax}, 0, 0, {1, 1, 7, 5}, {0, 0, 8, 6}},
+      {{kMax, kMax, kMax, kMax}, 0, 0, {0, 0, 0, 0}, {0, 0, 0, 0}},
+      {{2, 1, kMax, kMax}, 1, 2, {1, 2, 7, 4}, {2, 1, 6, 5}},
+      {{2, 1, -1, 3}, 1, 2, {0, 0, 0, 0}, {0, 0, 0, 0}},
+      {{kMin, 0, -1, 3}, kMax, 0, {0, 0, 0, 0}, {0, 0, 0, 0}},
+      {{-3, -2, 6, 5}, kMin + 1, kMin + 2, {0, 0, 0, 0}, {0, 0, 3, 3}},
+  };
+  for (int bpp : {16, 24, 32})
+    for (const Case& c : cases) {
+      GuardedSurface src(12, 8, bpp), copy(8, 6, bpp), fill(8, 6, bpp);
+      for (int y = 0; y < 8; ++y)
+        for (int x = 0; x < 12; ++x) src.setPixel(x, y, static_cast<uint32_t>(0x100 * y + x + 1));
+      GalRect from = c.from, to{c.toX, c.toY, 0, 0};
+      ASSERT_EQ(GAL_BlitSurface(src.get(), &from, copy.get(), &to), 0);
+      GAL_FillRect(fill.get(), &c.from, 0x77, getMainOutputHook());
+      if (c.copied.w) {
+        EXPECT_EQ(to.x, c.copied.x);
+        EXPECT_EQ(to.w, c.copied.w);
+      } else {
+        EXPECT_EQ(to.w, 0);
+      }
+      // The source pixel that lands on (x, y): the source's cut moves both
+      // sides alike, so the offset between them is the request's.
+      const int64_t shiftX = int64_t{c.from.x} - c.toX, shiftY = int64_t{c.from.y} - c.toY;
+      for (int y = 0; y < 6; ++y)
+        for (int x = 0; x < 8; ++x) {
+          const uint32_t want = inside(c.copied, x, y)
+                                    ? src.pixel(static_cast<int>(x + shiftX), static_cast<int>(y + shiftY))
+                                    : 0u;
+          ASSERT_EQ(copy.pixel(x, y), want) << bpp << " case " << (&c - cases) << " at " << x << "," << y;
+          ASSERT_EQ(fill.pixel(x, y), inside(c.filled, x, y) ? 0x77u : 0u)
+              << bpp << " case " << (&c - cases) << " at " << x << "," << y;
+        }
+      EXPECT_TRUE(copy.paddingIntact() && fill.paddingIntact());
+    }
+}
+
 // Short rows, library-copied rows and streamed rows (large copies), each at
 // an odd destination column so row heads and tails are exercised.
 TEST(SurfaceBlit, CopiesEveryRowLength) {
@@ -120,36 +176,44 @@ TEST(SurfaceBlit, CopiesEveryRowLength) {
 }
 
 // Short rows take their own paths (overlapping stores, inline tails, and
-// blocks of 16 or 32 bytes unrolled up to 128): every width from 1 to 72
-// pixels at every start column of a 16-byte block, for fills (with 16-byte
-// stores only and with the wider ones where the processor has them) and
-// copies, against the plain picture.
+// blocks of 16 or 32 bytes unrolled up to 128, each chosen once for all the
+// rows): every width from 1 to 72 pixels at every start column of a 16-byte
+// block, three rows tall, unclipped and with the destination clip cutting
+// the first column and the last row, for fills (with 16-byte stores only and
+// with the wider ones where the processor has them) and copies, against the
+// plain picture.
 TEST(SurfaceRows, EveryShortWidthAndStart) {
   for (const bool narrow : {false, true}) {
     SCOPED_TRACE(narrow ? "16-byte stores" : "widest stores");
-    gal::narrowFillsOnlyForTest(narrow);
+    gal::narrowStoresOnlyForTest(narrow);
     for (int bpp : {16, 24, 32}) {
       const uint32_t mask = bpp == 32 ? 0xFFFFFFFF : (1u << bpp) - 1;
-      for (int w = 1; w <= 72; ++w)
-        for (int x0 = 0; x0 < 4; ++x0) {
-          GuardedSurface src(80, 3, bpp), fill(80, 3, bpp), copy(80, 3, bpp);
-          for (int y = 0; y < 3; ++y)
-            for (int x = 0; x < 80; ++x) src.setPixel(x, y, static_cast<uint32_t>(x * 2654435761u + y) & mask);
-          GalRect r{x0, 1, w, 1};
-          GAL_FillRect(fill.get(), &r, 0x89ABCDEF & mask, getMainOutputHook());
-          GalRect from = r, to = r;
-          ASSERT_EQ(GAL_BlitSurface(src.get(), &from, copy.get(), &to), 0);
-          for (int y = 0; y < 3; ++y)
-            for (int x = 0; x < 80; ++x) {
-              const bool in = inside(r, x, y);
-              ASSERT_EQ(fill.pixel(x, y), in ? 0x89ABCDEF & mask : 0u) << bpp << " w" << w << " x" << x0;
-              ASSERT_EQ(copy.pixel(x, y), in ? src.pixel(x, y) : 0u) << bpp << " w" << w << " x" << x0;
-            }
-          EXPECT_TRUE(fill.paddingIntact() && copy.paddingIntact());
-        }
+      for (const bool clipped : {false, true})
+        for (int w = 1; w <= 72; ++w)
+          for (int x0 = 0; x0 < 4; ++x0) {
+            GuardedSurface src(80, 5, bpp), fill(80, 5, bpp), copy(80, 5, bpp);
+            for (int y = 0; y < 5; ++y)
+              for (int x = 0; x < 80; ++x) src.setPixel(x, y, static_cast<uint32_t>(x * 2654435761u + y) & mask);
+            const GalRect r{x0, 1, w, 3};
+            const GalRect clip = clipped ? GalRect{x0 + 1, 0, 80, 3} : GalRect{0, 0, 80, 5};
+            GAL_SetClipRect(fill.get(), &clip);
+            GAL_SetClipRect(copy.get(), &clip);
+            GAL_FillRect(fill.get(), &r, 0x89ABCDEF & mask, getMainOutputHook());
+            GalRect from = r, to = r;
+            ASSERT_EQ(GAL_BlitSurface(src.get(), &from, copy.get(), &to), 0);
+            for (int y = 0; y < 5; ++y)
+              for (int x = 0; x < 80; ++x) {
+                const bool in = inside(r, x, y) && inside(clip, x, y);
+                ASSERT_EQ(fill.pixel(x, y), in ? 0x89ABCDEF & mask : 0u)
+                    << bpp << " w" << w << " x" << x0 << (clipped ? " clipped" : "") << " at " << x << "," << y;
+                ASSERT_EQ(copy.pixel(x, y), in ? src.pixel(x, y) : 0u)
+                    << bpp << " w" << w << " x" << x0 << (clipped ? " clipped" : "") << " at " << x << "," << y;
+              }
+            EXPECT_TRUE(fill.paddingIntact() && copy.paddingIntact());
+          }
     }
   }
-  gal::narrowFillsOnlyForTest(false);
+  gal::narrowStoresOnlyForTest(false);
 }
 
 TEST(SurfaceBlit, OutsideTheClipCopiesNothing) {

@@ -64,9 +64,9 @@ int rleSurface(GalSurface* surface);
 GalSurface* createScreenSurface(GalVideoDevice* device, const GalPixelFormat& suggested,
                                 uint32_t flags);
 
-// Fills in the cache take 16-byte stores only, where 32-byte ones would be
-// chosen: lets a test check both ways on one machine.
-void narrowFillsOnlyForTest(bool on);
+// Fills and copies in the cache take 16-byte stores only, where 32-byte
+// ones would be chosen: lets a test check both ways on one machine.
+void narrowStoresOnlyForTest(bool on);
 
 }  // namespace gal
 
