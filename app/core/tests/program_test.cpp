@@ -84,13 +84,16 @@ struct Program {
     return false;
   }
   std::string Stderr() const { return ReadFile(errFile); }
-  // Waits until it has installed its SIGTERM handler (its first own
-  // instruction), then `delayMs` more; false when that never happens.
-  bool CatchingTerm(int delayMs) const {
+  // Waits until it has installed its handlers of every quit signal (its
+  // first own instructions, one signal after another: SIGTERM's alone does
+  // not mean SIGHUP's is there), then `delayMs` more; false when that never
+  // happens.
+  bool CatchingQuitSignals(int delayMs) const {
+    const unsigned long long all = (1ull << (SIGTERM - 1)) | (1ull << (SIGINT - 1)) | (1ull << (SIGHUP - 1));
     for (int waited = 0; waited < 10000; ++waited) {
       std::ifstream status("/proc/" + std::to_string(pid) + "/status");
       for (std::string line; std::getline(status, line);) {
-        if (line.rfind("SigCgt:", 0) == 0 && (std::strtoull(line.c_str() + 7, nullptr, 16) >> (SIGTERM - 1)) & 1) {
+        if (line.rfind("SigCgt:", 0) == 0 && (std::strtoull(line.c_str() + 7, nullptr, 16) & all) == all) {
           std::this_thread::sleep_for(std::chrono::milliseconds(delayMs));
           return true;
         }
@@ -143,7 +146,7 @@ TEST_F(ProgramTest, SignalsAtAnyMomentOfStartUpEndItInOrder) {
   for (int signal : {SIGTERM, SIGINT, SIGHUP}) {
     for (int delay : delaysMs) {
       Program p = Start();
-      ASSERT_TRUE(p.CatchingTerm(delay));
+      ASSERT_TRUE(p.CatchingQuitSignals(delay));
       ::kill(p.pid, signal);
       EXPECT_EQ(p.Wait(), 0) << "signal " << signal << " " << delay << " ms in: " << p.Stderr();
     }
