@@ -46,10 +46,13 @@ bool TickUnread(const MsgQueue* q, WindowHandle hwnd, int msg) {
   return false;
 }
 
-int StoreInRing(MsgQueue* q, const MainWinRecord* receiver, WindowHandle hwnd, int msg, WParam wParam,
-                LParam lParam, uintptr_t time) {
+int StoreInRing(MsgQueue* q, const WindowRecord* target, WindowHandle hwnd, int msg, WParam wParam, LParam lParam,
+                uintptr_t time) {
   QueueWaker wake;
   std::lock_guard<std::mutex> hold(q->lock);
+  // Checked again under the lock: a window destroyed since the caller's
+  // check has thrown its messages away, and one stored now would outlive it.
+  if (target->dataType != kWindowValid) return MSG_ERR_INVALID;
   // A queue already torn down has no ring left to post into.
   if (q->ringSize <= 0) return MSG_ERR_DROPPED;
   if (TickUnread(q, hwnd, msg)) return 0;
@@ -60,7 +63,7 @@ int StoreInRing(MsgQueue* q, const MainWinRecord* receiver, WindowHandle hwnd, i
     q->writePos = next;
   }
   q->state |= kPostedWaiting;
-  wake.Arm(q, receiver);
+  wake.Arm(q, target->mainWindow);
   return 0;
 }
 
@@ -117,7 +120,7 @@ int PostMessageAt(WindowHandle hwnd, int msg, WParam wParam, LParam lParam, uint
     return 0;
   }
   if (IsMouseMessage(msg) && !OnCurrentDisplay(win)) return MSG_ERR_OTHER_DISPLAY;
-  return StoreInRing(q, win->mainWindow, hwnd, msg, wParam, lParam, time);
+  return StoreInRing(q, win, hwnd, msg, wParam, lParam, time);
 }
 
 extern "C" {
@@ -151,6 +154,10 @@ int SendNotifyMessage(WindowHandle hwnd, int msg, WParam wParam, LParam lParam) 
   node->msg = Message{hwnd, msg, wParam, lParam, GetTickCount(), nullptr};
   QueueWaker wake;
   std::lock_guard<std::mutex> hold(q->lock);
+  if (win->dataType != kWindowValid) {  // destroyed since the check above: see StoreInRing
+    FreeMsgNode(node);
+    return MSG_ERR_INVALID;
+  }
   AppendNotifyNode(q, node);
   wake.Arm(q, win->mainWindow);
   return 0;

@@ -171,14 +171,16 @@ void EmptyRegions(WindowRecord* win) {
   }
 }
 
+// Marked before its messages are thrown away: a post checks the mark under
+// the queue's lock, so none is stored after the throw-away.
 void MarkDestroyed(MainWinRecord* win) {
-  ThrowAwayMessages(HandleOf(win));
   if (win->queue) {
     std::lock_guard<std::mutex> hold(win->queue->lock);
     win->dataType = kWindowDestroyed;
   } else {
     win->dataType = kWindowDestroyed;
   }
+  ThrowAwayMessages(HandleOf(win));
 }
 
 }  // namespace
@@ -260,10 +262,19 @@ BOOL DestroyWindow(WindowHandle control) {
   ForgetNonClientStateOf(control);
   ForgetScrollTrackingOf(control);
   FreeElementAttributes(ctl);
-  ThrowAwayMessages(control);
-  FreeWindowCaption(ctl);
   {
+    // Marked before its messages are thrown away, as a main window is: a
+    // post (the desktop's caret blink, say) that checked the control before
+    // would otherwise be stored after the throw-away and read once it is freed.
     MsgQueue* q = ctl->mainWindow ? ctl->mainWindow->queue : nullptr;
+    if (q) {
+      std::lock_guard<std::mutex> hold(q->lock);
+      ctl->dataType = kWindowDestroyed;
+    } else {
+      ctl->dataType = kWindowDestroyed;
+    }
+    ThrowAwayMessages(control);
+    FreeWindowCaption(ctl);
     if (q) {
       std::lock_guard<std::mutex> hold(q->lock);
       ctl->dataType = 0;

@@ -109,8 +109,8 @@ class Driver {
     while (!ready())
       if (!Wait(deadline)) {
         // The run captures standard output, where the failure itself goes.
-        std::fprintf(stderr, "RecorderRun: a step did not come within 10 s (state %d, main menu %d, system menu %d, page %d)\n",
-                     getOutputState(getMainOutput()), Open(getMainMenuWnd()), Open(getSystemMenuWnd()),
+        std::fprintf(stderr, "RecorderRun: a step did not come within %d s (state %d, main menu %d, system menu %d, page %d)\n",
+                     seconds, getOutputState(getMainOutput()), Open(getMainMenuWnd()), Open(getSystemMenuWnd()),
                      getSystemPageWnd() != GUI_INVALID_HANDLE);
         return false;
       }

@@ -675,8 +675,18 @@ WindowHandle OpenItem(Driver& d, const Route& route, int position) {
   WindowHandle column = Column(family, position);
   if (!column) {
     if (!EnsureMainMenu(d)) return 0;
+    const WindowHandle menu = getMainMenuWnd();
+    const size_t mark = HeardCount();
     ClickMain(d, route.button);
-    if (!Until([&] { return (column = Column(family, position)) != 0; }, 10000)) return 0;
+    if (!Until([&] { return (column = Column(family, position)) != 0; }, 10000)) {
+      // Whether the button heard the click tells a lost click from one the
+      // menu did not act on.
+      std::fprintf(stderr, "EveryPage: the main menu's button %d %s its click (enabled %d, capture %s) [%s]\n",
+                   route.button, HeardSince(mark, GetDlgItem(menu, route.button), -1) ? "heard" : "never heard",
+                   IsWindowEnabled(GetDlgItem(menu, route.button)) ? 1 : 0, NoCapture() ? "none" : "held",
+                   Scene().c_str());
+      return 0;
+    }
     Until([&] { return HostedPage(column) != 0; }, 2000);  // the sub-menu's first page
   }
   const int id = family.firstId + position;

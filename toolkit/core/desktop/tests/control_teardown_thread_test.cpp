@@ -5,8 +5,12 @@
 #include <sched.h>
 
 #include <atomic>
+#include <thread>
 
 #include "core/desktop/tests/desktop_fixture.h"
+#include "core/message/msg_queue.h"
+#include "core/window/child_walk.h"
+#include "gui/caret.h"
 #include "gui/desktop.h"
 #include "gui/dialog.h"
 #include "gui/message.h"
@@ -94,6 +98,49 @@ TEST_F(Teardown, AControlDestroyedWhileTrackingEndsTheTrackingFirst) {
   EXPECT_EQ(GetNextChild(back, 0), later);
   ASSERT_TRUE(DestroyWindow(later));
   EXPECT_EQ(GetNextChild(back, 0), 0u);
+}
+
+// Entries in the window's ring still meant for hwnd.
+int UnreadFor(MsgQueue* q, WindowHandle hwnd) {
+  std::lock_guard<std::mutex> hold(q->lock);
+  int n = 0;
+  for (int i = q->readPos; i != q->writePos; i = (i + 1) % q->ringSize) n += q->ring[i].hwnd == hwnd;
+  return n;
+}
+
+// Another thread posts to a control as it is destroyed, as the desktop posts
+// the caret's blink: a post that found the control alive and is stored after
+// its messages were thrown away would be read once its record is freed. The
+// poster's walk keeps the record alive for the check, as the desktop's own
+// thread does by answering the forget request before the free.
+TEST_F(Teardown, NoPostOutlivesAControlDestroyedWhileAnotherThreadPosts) {
+  WindowHandle back = Main({0, 0, 200, 200});
+  MsgQueue* q = QueueOfWindow(back);
+  constexpr int kRounds = 300;
+  std::atomic<WindowHandle> target{0};
+  std::atomic<int> round{0}, stopped{0}, posterRound{0};
+  std::thread poster([&] {
+    for (int r = 1; r <= kRounds; ++r) {
+      while (round.load() != r) sched_yield();
+      ChildWalk walk;
+      while (stopped.load() != r) PostMessage(target.load(), MSG_CARETBLINK, 0, 0);
+      posterRound = r;
+    }
+  });
+  int outlived = 0;
+  for (int r = 1; r <= kRounds; ++r) {
+    WindowHandle c = Control(back, {5, 5, 20, 20}, 7);
+    target = c;
+    round = r;
+    for (int spin = 0; spin < r % 50; ++spin) sched_yield();
+    ASSERT_TRUE(DestroyWindow(c));
+    stopped = r;
+    while (posterRound.load() != r) sched_yield();
+    outlived += UnreadFor(q, c);
+    Drain();
+  }
+  poster.join();
+  EXPECT_EQ(outlived, 0);
 }
 
 }  // namespace
