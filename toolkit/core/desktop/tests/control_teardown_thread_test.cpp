@@ -100,30 +100,40 @@ TEST_F(Teardown, AControlDestroyedWhileTrackingEndsTheTrackingFirst) {
   EXPECT_EQ(GetNextChild(back, 0), 0u);
 }
 
-// Entries in the window's ring still meant for hwnd.
+// Posted and notify entries of the window's queue still meant for hwnd.
 int UnreadFor(MsgQueue* q, WindowHandle hwnd) {
   std::lock_guard<std::mutex> hold(q->lock);
   int n = 0;
   for (int i = q->readPos; i != q->writePos; i = (i + 1) % q->ringSize) n += q->ring[i].hwnd == hwnd;
+  for (MsgNode* node = q->notifyHead; node; node = node->next) n += node->msg.hwnd == hwnd;
   return n;
 }
 
 // Another thread posts to a control as it is destroyed, as the desktop posts
-// the caret's blink: a post that found the control alive and is stored after
-// its messages were thrown away would be read once its record is freed. The
-// poster's walk keeps the record alive for the check, as the desktop's own
-// thread does by answering the forget request before the free.
+// the caret's blink: a post that found the control alive and is stored
+// after its messages were thrown away would be read once its record is
+// freed. The poster's walk keeps the record alive for the check, as the
+// desktop's own thread does by answering the forget request before the free.
 TEST_F(Teardown, NoPostOutlivesAControlDestroyedWhileAnotherThreadPosts) {
   WindowHandle back = Main({0, 0, 200, 200});
   MsgQueue* q = QueueOfWindow(back);
   constexpr int kRounds = 300;
   std::atomic<WindowHandle> target{0};
-  std::atomic<int> round{0}, stopped{0}, posterRound{0};
+  std::atomic<int> round{0}, destroying{0}, stopped{0}, posterRound{0};
   std::thread poster([&] {
     for (int r = 1; r <= kRounds; ++r) {
       while (round.load() != r) sched_yield();
       ChildWalk walk;
-      while (stopped.load() != r) PostMessage(target.load(), MSG_CARETBLINK, 0, 0);
+      // Both ways a message is left for a window: the posted ring (a blink
+      // is queued once) and the notify list, while the control goes (nothing
+      // reads the list meanwhile).
+      int notes = 0;
+      for (bool post = true; stopped.load() != r; post = !post) {
+        if (post)
+          PostMessage(target.load(), MSG_CARETBLINK, 0, 0);
+        else if (destroying.load() == r && notes < 10000 && SendNotifyMessage(target.load(), MSG_COMMAND, 0, 0) == 0)
+          ++notes;
+      }
       posterRound = r;
     }
   });
@@ -132,7 +142,9 @@ TEST_F(Teardown, NoPostOutlivesAControlDestroyedWhileAnotherThreadPosts) {
     WindowHandle c = Control(back, {5, 5, 20, 20}, 7);
     target = c;
     round = r;
-    for (int spin = 0; spin < r % 50; ++spin) sched_yield();
+    for (volatile int spin = 0; spin < (r % 50) * 100; spin = spin + 1) {
+    }  // a different moment each round, without giving the processor away
+    destroying = r;
     ASSERT_TRUE(DestroyWindow(c));
     stopped = r;
     while (posterRound.load() != r) sched_yield();
