@@ -119,11 +119,12 @@ TEST_F(Teardown, NoPostOutlivesAControlDestroyedWhileAnotherThreadPosts) {
   MsgQueue* q = QueueOfWindow(back);
   constexpr int kRounds = 300;
   std::atomic<WindowHandle> target{0};
-  std::atomic<int> round{0}, destroying{0}, stopped{0}, posterRound{0};
+  std::atomic<int> round{0}, walking{0}, destroying{0}, stopped{0}, posterRound{0};
   std::thread poster([&] {
     for (int r = 1; r <= kRounds; ++r) {
       while (round.load() != r) sched_yield();
       ChildWalk walk;
+      walking = r;
       // Both ways a message is left for a window: the posted ring (a blink
       // is queued once) and the notify list, while the control goes (nothing
       // reads the list meanwhile).
@@ -142,6 +143,7 @@ TEST_F(Teardown, NoPostOutlivesAControlDestroyedWhileAnotherThreadPosts) {
     WindowHandle c = Control(back, {5, 5, 20, 20}, 7);
     target = c;
     round = r;
+    while (walking.load() != r) sched_yield();  // the record must outlive the poster's check
     for (volatile int spin = 0; spin < (r % 50) * 100; spin = spin + 1) {
     }  // a different moment each round, without giving the processor away
     destroying = r;
