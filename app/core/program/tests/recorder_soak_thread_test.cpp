@@ -135,6 +135,19 @@ std::string Describe(WindowHandle w) {
          (IsWindowEnabled(w) ? "" : " disabled") + (w == FirstPreviewWindow(Main()) ? " (the live view)" : "");
 }
 
+// Where the outputs stand: the current one, each output's state and the
+// live-view dialogs that hold a window.
+std::string Outputs() {
+  std::string text = "current output " + std::to_string(getCurOutput());
+  for (int output : {getMainOutput(), getAuxOutput()})
+    text += ", output " + std::to_string(output) + " state " + std::to_string(getOutputState(output));
+  const std::pair<const char*, WindowHandle> dialogs[] = {{"output mode", getOutModeSetWnd()},
+      {"strategy", getPreviewStrategyWnd()}, {"colour panel", getLeftColorSetWnd()}, {"copy", getCopyChanWnd()}};
+  for (const auto& [name, window] : dialogs)
+    if (Open(window)) text += std::string(", ") + name + " open";
+  return text;
+}
+
 // Back to the live view as a user gets there, by Escape and right clicks,
 // then a click on a channel: true when the side menu opens.
 bool SideMenuOpens(Driver& d) {
@@ -201,7 +214,7 @@ TEST(RecorderSoak, ASeededRandomHandLeavesNoDeadEndAndNoLeak) {
       if (i % 100 != 0) continue;
       if (!SideMenuOpens(d)) {
         failure = "dead end after event " + std::to_string(i) + " (" + last + "), state " +
-                  std::to_string(getOutputState(Main())) + ", " + Describe(GetActiveWindow());
+                  std::to_string(getOutputState(Main())) + ", " + Describe(GetActiveWindow()) + "; " + Outputs();
         return;
       }
       if ((i / 100) % 2 == 0) OpenMainMenu(d);
