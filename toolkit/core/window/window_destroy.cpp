@@ -171,15 +171,21 @@ void EmptyRegions(WindowRecord* win) {
   }
 }
 
+// A record's mark, changed under the lock of the queue its posts go to
+// (when it has one): a post checks the mark under that lock.
+void SetDataType(WindowRecord* win, MsgQueue* q, uint16_t type) {
+  if (!q) {
+    win->dataType = type;
+    return;
+  }
+  std::lock_guard<std::mutex> hold(q->lock);
+  win->dataType = type;
+}
+
 // Marked before its messages are thrown away: a post checks the mark under
 // the queue's lock, so none is stored after the throw-away.
 void MarkDestroyed(MainWinRecord* win) {
-  if (win->queue) {
-    std::lock_guard<std::mutex> hold(win->queue->lock);
-    win->dataType = kWindowDestroyed;
-  } else {
-    win->dataType = kWindowDestroyed;
-  }
+  SetDataType(win, win->queue, kWindowDestroyed);
   ThrowAwayMessages(HandleOf(win));
 }
 
@@ -267,20 +273,10 @@ BOOL DestroyWindow(WindowHandle control) {
     // post (the desktop's caret blink, say) that checked the control before
     // would otherwise be stored after the throw-away and read once it is freed.
     MsgQueue* q = ctl->mainWindow ? ctl->mainWindow->queue : nullptr;
-    if (q) {
-      std::lock_guard<std::mutex> hold(q->lock);
-      ctl->dataType = kWindowDestroyed;
-    } else {
-      ctl->dataType = kWindowDestroyed;
-    }
+    SetDataType(ctl, q, kWindowDestroyed);
     ThrowAwayMessages(control);
     FreeWindowCaption(ctl);
-    if (q) {
-      std::lock_guard<std::mutex> hold(q->lock);
-      ctl->dataType = 0;
-    } else {
-      ctl->dataType = 0;
-    }
+    SetDataType(ctl, q, 0);
   }
   // Another thread's walk of the parent's controls may still hold it, and
   // the desktop its handle.
