@@ -5,6 +5,7 @@
 
 #include "core/caret/caret.h"
 #include "core/desktop/zorder.h"
+#include "core/window/kept_records.h"
 #include "gui/window.h"
 
 namespace {
@@ -13,13 +14,18 @@ std::atomic<int> g_walks{0};
 std::mutex g_retiredLock;
 std::vector<ControlRecord*> g_retired;
 
+// The record itself is kept a while (a page's whole set of controls goes in
+// one batch); never destroyed, as controls may go while the process ends.
 void FreeControl(ControlRecord* control) {
+  static auto* const kept = new KeptRecords<ControlRecord, 1024>;
   FreeCaretOf(control);  // a walk's erase may still look at it until now
   if (control->exStyle & WS_EX_OWN_CLIPINFO) {
     delete control->clipInfo;
     delete control->zorderNode;
+    control->clipInfo = nullptr;
+    control->zorderNode = nullptr;
   }
-  delete control;
+  kept->Keep(control);
 }
 
 }  // namespace

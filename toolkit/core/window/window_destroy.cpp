@@ -2,7 +2,6 @@
 // its record (data type 241) until its thread cleans it up, so late
 // messages to it are recognised and dropped; a control is freed once no
 // walk of its parent's controls is in progress.
-#include <deque>
 #include <mutex>
 #include <vector>
 
@@ -19,6 +18,7 @@
 #include "core/startup/input_helpers.h"
 #include "core/window/auto_repeat.h"
 #include "core/window/child_walk.h"
+#include "core/window/kept_records.h"
 #include "core/window/nonclient_mouse.h"
 #include "core/window/window_damage.h"
 #include "core/window/window_internal.h"
@@ -33,36 +33,10 @@
 
 namespace {
 
-// A handle is its record's address, and threads check the handles they keep
-// (an open menu, a page, the active window) with ValidWindow while another
-// thread may clean the window up. A cleaned-up main window's record is kept,
-// marked gone, until this many later ones have gone too, so such a check
-// reads a record that says so rather than freed memory.
-constexpr size_t kKeptRecords = 64;
-
-struct KeptRecords {
-  std::mutex lock;
-  std::deque<MainWinRecord*> records;
-};
-
 // Never destroyed: threads may still clean windows up while the process ends.
-KeptRecords& Kept() {
-  static KeptRecords* const kept = new KeptRecords;
-  return *kept;
-}
-
 void KeepAWhile(MainWinRecord* win) {
-  KeptRecords& kept = Kept();
-  MainWinRecord* oldest = nullptr;
-  {
-    std::lock_guard<std::mutex> hold(kept.lock);
-    kept.records.push_back(win);
-    if (kept.records.size() > kKeptRecords) {
-      oldest = kept.records.front();
-      kept.records.pop_front();
-    }
-  }
-  delete oldest;
+  static auto* const kept = new KeptRecords<MainWinRecord, 64>;
+  kept->Keep(win);
 }
 
 // The soft keyboard keeps the handle of the window it types into (an edit,

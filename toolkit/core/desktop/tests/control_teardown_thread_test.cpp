@@ -6,6 +6,7 @@
 
 #include <atomic>
 #include <thread>
+#include <vector>
 
 #include "core/desktop/tests/desktop_fixture.h"
 #include "core/message/msg_queue.h"
@@ -14,6 +15,8 @@
 #include "gui/desktop.h"
 #include "gui/dialog.h"
 #include "gui/message.h"
+#include "gui/paint.h"
+#include "gui/window.h"
 #include "gui/window_attr.h"
 
 namespace desktest {
@@ -158,4 +161,39 @@ TEST_F(Teardown, NoPostOutlivesAControlDestroyedWhileAnotherThreadPosts) {
 }
 
 }  // namespace
+// A handle is its record's address: a caller that kept a control's handle
+// past its destruction (a page's button, the target of a click that closed
+// the page) is refused by every call, also when the control went with its
+// whole window among hundreds, and nothing reads freed memory.
+TEST_F(Teardown, EveryCallGivenTheHandleOfADestroyedControlRefusesIt) {
+  MainWinCreate create = MainWindowCreation({0, 0, 400, 300}, RecordingProc, "page");
+  const WindowHandle main = CreateMainWindow(&create);
+  ASSERT_NE(main, GUI_INVALID_HANDLE);
+  std::vector<WindowHandle> controls;
+  for (int i = 0; i < 300; ++i)
+    controls.push_back(CreateWindowEx(kTestClass, "", WS_VISIBLE, 0, 100 + i, i % 40, i / 40, 8, 8, main, 0));
+  ASSERT_TRUE(DestroyWindow(controls.front()));
+  ASSERT_TRUE(DestroyMainWindow(main));
+  MainWindowThreadCleanup(main);
+  struct Call {
+    const char* name;
+    bool (*refuses)(WindowHandle);
+  };
+  const Call calls[] = {
+      {"IsWindow", [](WindowHandle h) { return IsWindow(h) == 0; }},
+      {"SendMessage", [](WindowHandle h) { return SendMessage(h, MSG_COMMAND, 0, 0) == MSG_ERR_INVALID; }},
+      {"PostMessage", [](WindowHandle h) { return PostMessage(h, MSG_COMMAND, 0, 0) == MSG_ERR_INVALID; }},
+      {"SendNotifyMessage", [](WindowHandle h) { return SendNotifyMessage(h, MSG_COMMAND, 0, 0) == MSG_ERR_INVALID; }},
+      {"GetWindowRect", [](WindowHandle h) { Rect r{}; return !GetWindowRect(h, &r); }},
+      {"SetWindowText", [](WindowHandle h) { return !SetWindowText(h, "x"); }},
+      {"ShowWindow", [](WindowHandle h) { return !ShowWindow(h, SW_HIDE); }},
+      {"IsWindowVisible", [](WindowHandle h) { return !IsWindowVisible(h); }},
+      {"InvalidateRect", [](WindowHandle h) { return !InvalidateRect(h, nullptr, TRUE); }},
+      {"GetParent", [](WindowHandle h) { return GetParent(h) == GUI_INVALID_HANDLE; }},
+      {"DestroyWindow", [](WindowHandle h) { return !DestroyWindow(h); }},
+  };
+  for (WindowHandle gone : {controls.front(), controls[1], controls[150], controls.back()})
+    for (const Call& call : calls) EXPECT_TRUE(call.refuses(gone)) << call.name;
+}
+
 }  // namespace desktest
