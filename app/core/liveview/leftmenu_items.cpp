@@ -225,6 +225,10 @@ void onLeftMenuItem(WindowHandle menu, int id) {
   // over the first one's modal loop, each re-enabling the live view on close.
   if (!IsWindowVisible(menu)) return;
   const int output = getCurOutput();
+  // Nor does it act under a dialog opened beside it (the output mode dialog,
+  // from the pop-up menu): that dialog would be left in the live view's
+  // state once the second window closed, deaf to Escape.
+  if (getOutputState(output) != OUTSTATE_LIVEVIEW) return;
   const Context c{menu, output, getPreviewSelChan(output)};
   switch (id) {
     case LEFTMENU_STARTREC: startRecord(c); break;

@@ -22,6 +22,7 @@
 #include "gui/message.h"
 #include "gui/nonclient.h"
 #include "gui/paint.h"
+#include "gui/timer.h"
 #include "app/page_keys.h"
 
 namespace {
@@ -253,6 +254,50 @@ TEST_F(LeftMenu, EachItemActsOnTheSelectedChannelAndSwapsItsAlternate) {
   EXPECT_EQ(getOutputState(3), OUTSTATE_COLORPANEL);
   EXPECT_EQ(getLeftColorSetWnd(), panel);
   setLeftColorSetWnd(GUI_INVALID_HANDLE);
+}
+
+// Closes every window a bar item opens, each tick of its timer, and counts
+// them: a window opened inside another's modal loop would hold that loop.
+int g_nestedClosed = 0;
+LResult NestedCloserProc(WindowHandle hwnd, int msg, WParam wParam, LParam lParam) {
+  if (msg != MSG_TIMER) return DefaultMainWinProc(hwnd, msg, wParam, lParam);
+  for (WindowHandle w : {getLeftColorSetWnd(), getPreviewStrategyWnd(), getPtzPlayWindow(), getInstantPlayWnd(3)})
+    if (IsValidHandle(w)) {
+      ++g_nestedClosed;
+      SendMessage(w, MSG_CLOSE, 0, 0);
+    }
+  return 0;
+}
+
+// The bar may stand beside a dialog opened over the live view (the output
+// mode dialog, from the pop-up menu). Its items do nothing there: each would
+// change the output's state or open a second window inside the dialog's
+// loop, and the dialog, left in another state, would no longer take Escape.
+TEST_F(LeftMenu, ItsItemsDoNothingWhileADialogRunsBesideIt) {
+  AudioFlag(1);
+  const WindowHandle closer = Main({0, 0, 4, 4}, NestedCloserProc);
+  ASSERT_TRUE(SetTimer(closer, 1, 10));
+  const int items[] = {12289, 12290, 12291, 12292, 12293, 12294, 12295, 12296, 12297};
+  for (int id : items) {
+    setOutputState(3, OUTSTATE_LIVEVIEW);
+    WindowHandle bar = OpenOnChannel(2);
+    ASSERT_NE(bar, GUI_INVALID_HANDLE);
+    g_nestedClosed = 0;
+    device_seam::startCallLog();
+    int stateInside = -1;
+    RunInLoop(showOutModeSet, [&] {
+      const WindowHandle dlg = getOutModeSetWnd();
+      Click(bar, id);
+      stateInside = getOutputState(3);
+      inputtest::ClickClosing(dlg, IDCANCEL);
+    });
+    EXPECT_EQ(stateInside, OUTSTATE_OUTMODE) << id;
+    EXPECT_EQ(g_nestedClosed, 0) << id;
+    EXPECT_TRUE(DeviceActions().empty()) << id;
+    EXPECT_EQ(getOutModeSetWnd(), GUI_INVALID_HANDLE) << id;
+    EXPECT_EQ(getOutputState(3), OUTSTATE_LIVEVIEW) << id;
+  }
+  KillTimer(closer, 1);
 }
 
 TEST_F(LeftMenu, EveryFailureShowsItsBoxOverADisabledLiveViewAndOpensTheBarAgain) {
