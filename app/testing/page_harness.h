@@ -473,7 +473,11 @@ inline void ClickItem(WindowHandle dialog, int id, std::function<bool()> taken =
   GetWindowRect(item, &r);
   int x = (r.left + r.right) / 2, y = (r.top + r.bottom) / 2;
   ClientToScreen(dialog, &x, &y);
-  if (!taken) taken = [item] { return GetCapture() == item || (SendMessage(item, BM_GETSTATE, 0, 0) & BST_PUSHED); };
+  // A press that closed the control's dialog has been taken too.
+  if (!taken)
+    taken = [item] {
+      return GetCapture() == item || !IsWindow(item) || (SendMessage(item, BM_GETSTATE, 0, 0) & BST_PUSHED);
+    };
   ClickAt(x, y, taken);
 }
 
