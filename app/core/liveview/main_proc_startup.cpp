@@ -95,12 +95,17 @@ void onStartWizard(WindowHandle hwnd) {
 void onDiskCheck(WindowHandle hwnd) {
   if (!program::startUpSendsOpen()) return;  // as the wizard: the program is ending
   const int output = getCurOutput();
+  // The check may come once the user has opened a dialog over the live view
+  // (or the wizard still runs): the state it holds is given back as found,
+  // or that dialog would be left in the live view's state, deaf to Escape.
+  const int state = getOutputState(output), active = isLiveViewActive(output);
   holdLiveView(output);
   const bool ask = hasDiskToInit();
   // As the wizard's page: a question at start-up is part of the first screen.
   if (ask) HostReleaseStartGate(HOST_GATE_RELEASE_WITH_NEXT_WINDOW);
   if (ask && askMsgBox(hwnd, "preview", "checkdisk_hint") == IDYES) formatNewDisks(hwnd, output);
-  releaseLiveView(output);
+  setOutputState(output, state);
+  setLiveViewActive(output, active);
 }
 
 }  // namespace liveproc

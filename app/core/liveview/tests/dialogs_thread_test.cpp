@@ -3,13 +3,16 @@
 // dialog's loop, and the test checks what the device was told. The steps
 // click and type through the host's input, and once a dialog has closed
 // the live view under it takes a click again.
+#include <atomic>
 #include <chrono>
 #include <functional>
 #include <string>
 #include <thread>
 
+#include "app/app_messages.h"
 #include "app/app_registry.h"
 #include "app/camera.h"
+#include "app/color_panel.h"
 #include "app/device_backend.h"
 #include "app/core/liveview/tests/host_input.h"
 #include "app/liveview_dialogs.h"
@@ -149,6 +152,48 @@ TEST_F(Dialogs, OutputModeClosesAtOnceWhenStoringFailsAndOnEscapeOnlyInItsState)
   EXPECT_EQ(getOutModeSetWnd(), GUI_INVALID_HANDLE);
   EXPECT_EQ(getOutputState(3), OUTSTATE_LIVEVIEW);
   LiveViewTakesAClick();
+}
+
+// The start-up's disk check is sent to the live view from the start-up
+// thread, and may come once the user has opened a dialog over it: the dialog
+// keeps its state through the check and still closes on Escape.
+TEST_F(Dialogs, EachKeepsItsStateThroughTheStartUpsDiskCheck) {
+  struct Row {
+    const char* name;
+    int (*open)(WindowHandle);
+    WindowHandle (*window)();
+    int state;
+  };
+  const Row rows[] = {
+      {"output mode", showOutModeSet, getOutModeSetWnd, OUTSTATE_OUTMODE},
+      {"strategy", showPreviewStrategy, getPreviewStrategyWnd, OUTSTATE_STRATEGY},
+      {"colour panel", showLeftColorSetDialog, getLeftColorSetWnd, OUTSTATE_COLORPANEL},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    setPreviewSelChan(3, 1);
+    int afterCheck = -1;
+    bool escaped = false;
+    RunInLoop(row.open, [&] {
+      const WindowHandle dlg = row.window();
+      std::atomic<bool> checked{false};
+      std::thread startUp([&] {
+        SendMessage(live_, MSG_DISKCHECK, 0, 0);
+        checked = true;
+      });
+      livetest::PumpTyping([&] { return checked.load(); });
+      startUp.join();
+      afterCheck = getOutputState(3);
+      livetest::PressKey(KEY_ESC);
+      escaped = livetest::PumpTyping([&] { return row.window() != dlg; }, 1500);
+      if (!escaped) SendMessage(dlg, MSG_CLOSE, 0, 0);
+    });
+    EXPECT_EQ(afterCheck, row.state);
+    EXPECT_TRUE(escaped);
+    EXPECT_EQ(getOutputState(3), OUTSTATE_LIVEVIEW);
+    EXPECT_EQ(isLiveViewActive(3), 1);
+    LiveViewTakesAClick();
+  }
 }
 
 TEST_F(Dialogs, StrategyShowsTheDeviceValueAndKeepsOnlyWhatTheDeviceAccepts) {
