@@ -681,7 +681,13 @@ inline bool ClickTab(WindowHandle sheet, int index) {
   const auto turned = [sheet, index] { return SendMessage(sheet, PSM_GETACTIVEINDEX, 0, 0) == index; };
   ClickAt(x, y, turned);
   AwaitReleaseRead();
-  return turned();
+  if (turned()) return true;
+  Point at{};
+  GetCursorPos(&at);
+  std::fprintf(stderr, "tab %d clicked at %d,%d: pointer at %d,%d, tab %d active, capture %s, active window %s the sheet's\n",
+               index, x, y, at.x, at.y, static_cast<int>(SendMessage(sheet, PSM_GETACTIVEINDEX, 0, 0)),
+               GetCapture() ? "held" : "free", GetActiveWindow() == GetMainWindowHandle(sheet) ? "is" : "is not");
+  return false;
 }
 
 // A stand-in for the live view beneath the pages: a main window that counts

@@ -47,6 +47,14 @@ int HostTakeMouseRecord(HostMouseRecord* record);
 /* The key record: key word (Linux input key code in the high 16 bits, low
  * half 0) and the pressed byte (1 down, 0 up). */
 void HostGetKeyRecord(uint32_t* keyWord, uint8_t* pressed);
+/* Which device holds the oldest change not read yet: HOST_INPUT_MOUSE,
+ * HOST_INPUT_KEYBOARD, or HOST_INPUT_NONE when neither holds one. The
+ * engine reads that one first, so that input reaches it in the order the
+ * host took it in, whichever event woke it. */
+#define HOST_INPUT_NONE 0
+#define HOST_INPUT_MOUSE 1
+#define HOST_INPUT_KEYBOARD 2
+int HostOldestInput(void);
 
 /* Input fed exactly as the host window delivers it (same recording, same
  * events). Buttons: HOST_BUTTON_LEFT, _RIGHT or _MIDDLE. A button goes

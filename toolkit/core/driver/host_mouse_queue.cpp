@@ -26,6 +26,7 @@ void MouseQueue::push(const Entry& entry) {
     // true one.
     last().record = entry.record;
     last().move = last().move && entry.move;
+    last().stamp = entry.stamp;
   } else {
     ring_[(head_ + count_) % kCapacity] = entry;
     ++count_;
@@ -34,7 +35,7 @@ void MouseQueue::push(const Entry& entry) {
   if (untold_ && !entry.move) untoldButton_ = true;
 }
 
-void MouseQueue::PushMove(bool readerPresent) {
+void MouseQueue::PushMove(bool readerPresent, uint64_t stamp) {
   std::lock_guard<std::mutex> hold(lock_);
   if (!readerPresent) {
     count_ = 0;
@@ -43,12 +44,13 @@ void MouseQueue::PushMove(bool readerPresent) {
   }
   if (count_ > 0 && last().move) {
     last().record = now();
+    last().stamp = stamp;
     return;
   }
-  push(Entry{now(), true});
+  push(Entry{now(), true, stamp});
 }
 
-void MouseQueue::PushButtons(int buttons, bool readerPresent) {
+void MouseQueue::PushButtons(int buttons, bool readerPresent, uint64_t stamp) {
   std::lock_guard<std::mutex> hold(lock_);
   buttons_ = buttons;
   if (!readerPresent) {
@@ -56,7 +58,7 @@ void MouseQueue::PushButtons(int buttons, bool readerPresent) {
     current_ = now();
     return;
   }
-  push(Entry{now(), false});
+  push(Entry{now(), false, stamp});
 }
 
 bool MouseQueue::TakeWake(Clock::time_point now, bool paced, Clock::time_point* due, bool* motionOnly) {
@@ -85,6 +87,11 @@ HostMouseRecord MouseQueue::Take(bool* more) {
   untold_ = untoldButton_ = held_ = false;
   *more = count_ > 0;
   return current_;
+}
+
+uint64_t MouseQueue::OldestStamp() {
+  std::lock_guard<std::mutex> hold(lock_);
+  return count_ > 0 ? ring_[head_].stamp : kNoStamp;
 }
 
 void MouseQueue::Drop() {

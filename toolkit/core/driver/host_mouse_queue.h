@@ -29,8 +29,13 @@ class MouseQueue {
   HostMouseRecord Pointer();
   // With no reader (none installed, or shutting down) changes are plain
   // state and nothing is queued.
-  void PushMove(bool readerPresent);
-  void PushButtons(int buttons, bool readerPresent);
+  // `stamp` orders the change among the host's input of every device: a
+  // move merged into the last keeps the newer one.
+  void PushMove(bool readerPresent, uint64_t stamp);
+  void PushButtons(int buttons, bool readerPresent, uint64_t stamp);
+  // The stamp of the oldest change not read yet; none: kNoStamp.
+  uint64_t OldestStamp();
+  static constexpr uint64_t kNoStamp = UINT64_MAX;
   // Whether the reader is to be woken now for changes it has not been told
   // of: always when not `paced`, else when a button change is among them or
   // the last wake is a frame old. Motion held back falls due a frame after
@@ -50,6 +55,7 @@ class MouseQueue {
   struct Entry {
     HostMouseRecord record;
     bool move;
+    uint64_t stamp;
   };
   HostMouseRecord now() const { return HostMouseRecord{x_, y_, inside_ ? 1 : 0, buttons_}; }
   Entry& last() { return ring_[(head_ + count_ - 1) % kCapacity]; }

@@ -23,7 +23,7 @@ namespace {
 // the state read last is still the true one.
 class ChangeQueue {
  public:
-  void Push(uint64_t value, bool readerPresent) {
+  void Push(uint64_t value, bool readerPresent, uint64_t stamp) {
     std::lock_guard<std::mutex> hold(lock_);
     if (!readerPresent) {
       count_ = 0;
@@ -31,11 +31,15 @@ class ChangeQueue {
       return;
     }
     if (count_ == kCapacity) {
-      ring_[(head_ + count_ - 1) % kCapacity] = value;
+      ring_[(head_ + count_ - 1) % kCapacity] = Change{value, stamp};
       return;
     }
-    ring_[(head_ + count_) % kCapacity] = value;
+    ring_[(head_ + count_) % kCapacity] = Change{value, stamp};
     ++count_;
+  }
+  uint64_t OldestStamp() {
+    std::lock_guard<std::mutex> hold(lock_);
+    return count_ > 0 ? ring_[head_].stamp : host::MouseQueue::kNoStamp;
   }
   // Forgets changes no engine will read; the state stays.
   void Drop() {
@@ -47,7 +51,7 @@ class ChangeQueue {
   uint64_t Take(bool* more) {
     std::lock_guard<std::mutex> hold(lock_);
     if (count_ > 0) {
-      current_ = ring_[head_];
+      current_ = ring_[head_].value;
       head_ = (head_ + 1) % kCapacity;
       --count_;
     }
@@ -57,8 +61,11 @@ class ChangeQueue {
 
  private:
   static constexpr size_t kCapacity = 128;
+  struct Change {
+    uint64_t value, stamp;
+  };
   std::mutex lock_;
-  std::array<uint64_t, kCapacity> ring_{};
+  std::array<Change, kCapacity> ring_{};
   size_t head_ = 0, count_ = 0;
   uint64_t current_ = 0;
 };
@@ -72,6 +79,11 @@ struct InputRecord {
 };
 
 InputRecord g_input;
+
+// Orders the changes of both devices as the host took them in: the engine
+// reads whichever device holds the older one first.
+std::atomic<uint64_t> g_stamp{0};
+uint64_t nextStamp() { return g_stamp.fetch_add(1) + 1; }
 
 // Set on the host thread: the mouse changes of one of its wake-ups go to
 // the engine together when it has handled them all (DeliverInput), motion
@@ -89,12 +101,12 @@ void mouseChanged() {
 }
 
 void setButtons(int value) {
-  g_input.mouse.PushButtons(value, g_input.mouseEvent.load() != nullptr);
+  g_input.mouse.PushButtons(value, g_input.mouseEvent.load() != nullptr, nextStamp());
   mouseChanged();
 }
 
 void moved() {
-  g_input.mouse.PushMove(g_input.mouseEvent.load() != nullptr);
+  g_input.mouse.PushMove(g_input.mouseEvent.load() != nullptr, nextStamp());
   mouseChanged();
 }
 
@@ -103,7 +115,7 @@ void setKey(LParam lParam, bool pressed) {
   if (t_paced) wakeMouseReader(true, nullptr);
   uint32_t keyWord = static_cast<uint32_t>(static_cast<uint64_t>(lParam) >> 16 & 0xFFFF) << 16;
   HostEvent* event = g_input.keyboardEvent.load();
-  g_input.key.Push(keyWord | uint64_t{pressed ? 1u : 0u} << 32, event != nullptr);
+  g_input.key.Push(keyWord | uint64_t{pressed ? 1u : 0u} << 32, event != nullptr, nextStamp());
   HostSignalEvent(event);
 }
 
@@ -205,6 +217,12 @@ int HostTakeMouseRecord(HostMouseRecord* record) {
   if (record) *record = taken;
   if (more) HostSignalEvent(g_input.mouseEvent.load());
   return more ? 1 : 0;
+}
+
+int HostOldestInput(void) {
+  const uint64_t mouse = g_input.mouse.OldestStamp(), keys = g_input.key.OldestStamp();
+  if (mouse == host::MouseQueue::kNoStamp && keys == host::MouseQueue::kNoStamp) return HOST_INPUT_NONE;
+  return mouse < keys ? HOST_INPUT_MOUSE : HOST_INPUT_KEYBOARD;
 }
 
 void HostGetKeyRecord(uint32_t* keyWord, uint8_t* pressed) {

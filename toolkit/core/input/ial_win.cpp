@@ -110,7 +110,17 @@ int WaitEvent(int which, timeval* timeout) {
     const auto waited = std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now() - start);
     SetMicroseconds(timeout, index < 0 ? 0 : budget - waited.count());
   }
-  return index < 0 ? 0 : results[index];
+  if (index < 0) return 0;
+  // Input is read in the order the host took it in: when the other device
+  // holds an older change, that is read first and this wake is kept for
+  // the next wait.
+  const int oldest = HostOldestInput();
+  const int first = oldest == HOST_INPUT_MOUSE ? IAL_MOUSEEVENT : oldest == HOST_INPUT_KEYBOARD ? IAL_KEYEVENT : 0;
+  if (results[index] != kWoken && first != 0 && first != results[index] && (which & first)) {
+    HostSignalEvent(events[index]);
+    return first;
+  }
+  return results[index];
 }
 
 void TermWin() {

@@ -23,9 +23,17 @@ using host::MouseQueue;
 using Clock = MouseQueue::Clock;
 using std::chrono::milliseconds;
 
-void Move(MouseQueue& q, int x, int y) {
+// The host's order of input over every device.
+uint64_t Stamp() {
+  static uint64_t stamp = 0;
+  return ++stamp;
+}
+
+uint64_t Move(MouseQueue& q, int x, int y) {
   q.SetPointer(x, y, true);
-  q.PushMove(true);
+  const uint64_t stamp = Stamp();
+  q.PushMove(true, stamp);
+  return stamp;
 }
 
 // Everything a reader would take, one change per read.
@@ -38,17 +46,21 @@ std::vector<HostMouseRecord> TakeAll(MouseQueue& q) {
 
 TEST(MouseQueue, ButtonChangesKeepTheirPlaceAndMovesBetweenThemMerge) {
   MouseQueue q;
+  EXPECT_EQ(q.OldestStamp(), MouseQueue::kNoStamp);
   Move(q, 1, 1);
-  Move(q, 2, 2);
-  q.PushButtons(HOST_BUTTON_LEFT, true);
-  q.PushButtons(HOST_BUTTON_NONE, true);
+  // The merged move is as old as its last part: a key taken in between
+  // comes before it.
+  const uint64_t merged = Move(q, 2, 2);
+  EXPECT_EQ(q.OldestStamp(), merged);
+  q.PushButtons(HOST_BUTTON_LEFT, true, Stamp());
+  q.PushButtons(HOST_BUTTON_NONE, true, Stamp());
   Move(q, 3, 3);
   Move(q, 4, 5);
-  q.PushButtons(HOST_BUTTON_LEFT, true);
+  q.PushButtons(HOST_BUTTON_LEFT, true, Stamp());
   Move(q, 9, 9);  // a drag
   Move(q, 8, 7);
-  q.PushButtons(HOST_BUTTON_NONE, true);
-  q.PushButtons(HOST_WHEEL_AWAY, true);
+  q.PushButtons(HOST_BUTTON_NONE, true, Stamp());
+  q.PushButtons(HOST_WHEEL_AWAY, true, Stamp());
   Move(q, 6, 6);  // the wheel's word stays with the moves after it
   const std::vector<HostMouseRecord> expected = {
       {2, 2, 1, HOST_BUTTON_NONE}, {2, 2, 1, HOST_BUTTON_LEFT}, {2, 2, 1, HOST_BUTTON_NONE},
@@ -56,6 +68,7 @@ TEST(MouseQueue, ButtonChangesKeepTheirPlaceAndMovesBetweenThemMerge) {
       {8, 7, 1, HOST_BUTTON_NONE}, {8, 7, 1, HOST_WHEEL_AWAY},   {6, 6, 1, HOST_WHEEL_AWAY},
   };
   EXPECT_EQ(TakeAll(q), expected);
+  EXPECT_EQ(q.OldestStamp(), MouseQueue::kNoStamp);
   // Nothing left: the state after the last change.
   bool more = true;
   EXPECT_EQ(q.Take(&more), (HostMouseRecord{6, 6, 1, HOST_WHEEL_AWAY}));
@@ -68,14 +81,14 @@ TEST(MouseQueue, ButtonChangesKeepTheirPlaceAndMovesBetweenThemMerge) {
 TEST(MouseQueue, WithoutAReaderChangesArePlainStateAndAFullQueueEndsOnTheTruth) {
   MouseQueue q;
   q.SetPointer(-5, 900, false);
-  q.PushMove(false);
-  q.PushButtons(HOST_BUTTON_RIGHT, false);
+  q.PushMove(false, Stamp());
+  q.PushButtons(HOST_BUTTON_RIGHT, false, Stamp());
   EXPECT_EQ(TakeAll(q), (std::vector<HostMouseRecord>{{-5, 900, 0, HOST_BUTTON_RIGHT}}));
   // A reader that stopped reading: the queue keeps its first changes in
   // order and ends on the state after the last one.
   for (int i = 0; i < 300; ++i) {
     Move(q, i, i);
-    q.PushButtons(i % 2 ? HOST_BUTTON_NONE : HOST_BUTTON_LEFT, true);
+    q.PushButtons(i % 2 ? HOST_BUTTON_NONE : HOST_BUTTON_LEFT, true, Stamp());
   }
   const std::vector<HostMouseRecord> taken = TakeAll(q);
   ASSERT_EQ(taken.size(), MouseQueue::kCapacity);
@@ -96,11 +109,11 @@ TEST(MouseQueue, TheReaderIsToldOnceOfWhatWaits) {
   EXPECT_FALSE(q.TakeWake(t, false, nullptr)) << "nothing queued";
   Move(q, 1, 1);
   EXPECT_TRUE(q.TakeWake(t, false, nullptr));
-  q.PushButtons(HOST_BUTTON_LEFT, true);
+  q.PushButtons(HOST_BUTTON_LEFT, true, Stamp());
   Move(q, 2, 2);
   EXPECT_FALSE(q.TakeWake(t, false, nullptr)) << "told already, not read yet";
   EXPECT_EQ(TakeAll(q).size(), 3u);
-  q.PushButtons(HOST_BUTTON_NONE, true);
+  q.PushButtons(HOST_BUTTON_NONE, true, Stamp());
   EXPECT_TRUE(q.TakeWake(t, false, nullptr));
 }
 
@@ -133,7 +146,7 @@ TEST(MouseQueue, PacedMotionWakesOnceAFrameButtonsAtOnce) {
   TakeAll(q);
   const Clock::time_point later = due + milliseconds(1);
   Move(q, 6, 6);
-  q.PushButtons(HOST_BUTTON_LEFT, true);
+  q.PushButtons(HOST_BUTTON_LEFT, true, Stamp());
   EXPECT_TRUE(q.TakeWake(later, true, nullptr, &motionOnly)) << "a press is not held back";
   EXPECT_FALSE(motionOnly) << "a press among the moves";
   EXPECT_EQ(TakeAll(q).size(), 2u);

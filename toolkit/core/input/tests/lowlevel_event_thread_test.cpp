@@ -7,6 +7,7 @@
 #include <atomic>
 #include <condition_variable>
 #include <mutex>
+#include <string>
 #include <thread>
 #include <vector>
 
@@ -105,6 +106,35 @@ TEST_F(EventThreadTest, ClicksAndDoubleClicksArriveInOrder) {
   }
   EXPECT_EQ(codes, (std::vector<int>{ME_LEFTDOWN, ME_LEFTUP, ME_LEFTDBLCLICK, ME_LEFTUP, ME_LEFTDOWN, ME_LEFTUP,
                                      ME_LEFTDOWN, ME_LEFTUP}));
+}
+
+// Keys and clicks taken in faster than the engine reads come out in the
+// order the host took them in: a click does not overtake the keys typed
+// before it, nor a key the click before it.
+TEST_F(EventThreadTest, KeysAndClicksArriveInTheOrderTheyWereTakenIn) {
+  constexpr int kRounds = 20;
+  std::string order;
+  {
+    EventReader reader;
+    for (int round = 0; round < kRounds; ++round) {
+      HostInjectKey(KEY_A, 1);
+      HostInjectKey(KEY_A, 0);
+      HostInjectMouseButton(HOST_BUTTON_RIGHT, 1);
+      HostInjectMouseButton(HOST_BUTTON_RIGHT, 0);
+      HostInjectKey(KEY_B, 1);
+      HostInjectKey(KEY_B, 0);
+    }
+    // Each change one letter: a key's down in lower case, its up in upper
+    // case; r and R the right button (a quick second press is a double click).
+    for (const LowLevelEvent& ev : reader.WaitFor(6 * kRounds)) {
+      const bool down = ev.type == kEventKey ? ev.event == KE_KEYDOWN : ev.event != ME_RIGHTUP;
+      const char letter = ev.type == kEventMouse ? 'r' : ev.data1 == KEY_A ? 'a' : ev.data1 == KEY_B ? 'b' : '?';
+      order += static_cast<char>(down ? letter : letter - 'a' + 'A');
+    }
+  }
+  std::string expected;
+  for (int round = 0; round < kRounds; ++round) expected += "aArRbB";
+  EXPECT_EQ(order.substr(0, expected.size()), expected);
 }
 
 TEST_F(EventThreadTest, HeldKeyRepeatsWhileTheInjectingSideReadsItsState) {
