@@ -110,6 +110,14 @@ int ReadLowLevelEvent(int which, struct LowLevelEvent* event);
 int GetKeyStatus(unsigned int code);
 unsigned int GetShiftKeyStatus(void);
 
+/* Holds on input: while one is on, no key or mouse change is read; what the
+ * host takes in meanwhile waits in its queues and reaches the desktop in
+ * the order taken in once the last hold is released. A program holds input
+ * while windows its first input may need (the soft keyboard) are still
+ * being made. Holds count; a release with none on does nothing. */
+void HoldInput(void);
+void ReleaseInput(void);
+
 GUI_EXTERN_C_END
 
 #endif

@@ -1,13 +1,16 @@
 // The start-up thread that the live-view window starts when it is created:
-// the three tool windows, then, once the live view is made, the wizard or
-// the ordinary start, then the disk check. It reaches the live view only through synchronous sends,
-// which stop once the program ends.
+// once the live view is made, the wizard or the ordinary start, then the
+// disk check, while a thread beside it makes the three tool windows. It
+// reaches the live view only through synchronous sends, which stop once the
+// program ends.
 #include <pthread.h>
 
 #include <atomic>
 #include <condition_variable>
 #include <cstdio>
 #include <mutex>
+#include <system_error>
+#include <thread>
 
 #include "app/app_messages.h"
 #include "app/app_registry.h"
@@ -21,6 +24,7 @@
 #include "gui/desktop.h"
 #include "gui/host.h"
 #include "gui/ime.h"
+#include "gui/input.h"
 #include "gui/message.h"
 #include "gui/text_entry.h"
 #include "gui/window.h"
@@ -40,6 +44,7 @@ struct Gate {
   // before the live view's own controls exist.
   bool liveViewMade = false;
   bool waitingForLiveView = false;
+  bool toolWindowsMade = false;
 };
 
 // Never destroyed: a start-up thread can still wait on it for a live view
@@ -101,11 +106,36 @@ void sendToLiveView(int message) {
   if (live != 0) SendMessage(live, message, 0, 0);
 }
 
+// The input-method, soft-keyboard and tip windows, in this order (all three
+// are topmost: the order they are added in decides which covers which).
+// `held`: input was held from the live view's creation until they stand
+// (startMenuMainThread), so that a first click on an edit finds the soft
+// keyboard.
+void makeToolWindows(bool held) {
+  if (GBIMEWindow(__gui_hwnd_desktop) == GUI_INVALID_HANDLE) std::fputs("initMenuMain::GBIMEWindow error\n", stdout);
+  if (SKBWindow() == GUI_INVALID_HANDLE) std::fputs("initMenuMain::SKBWindow error\n", stdout);
+  if (bubbletipWindow() == GUI_INVALID_HANDLE) std::fputs("initMenuMain::bubbletipWindow error\n", stdout);
+  std::fflush(stdout);
+  if (held) ReleaseInput();
+  std::lock_guard<std::mutex> hold(gate().lock);
+  gate().toolWindowsMade = true;
+}
+
+// The tool windows are made beside the first screen, which does not wait
+// for them; without a thread for them they are made here first.
+std::thread startToolWindows() {
+  const bool held = t_startUpThread;
+  try {
+    return std::thread(makeToolWindows, held);
+  } catch (const std::system_error&) {
+    makeToolWindows(held);
+    return std::thread();
+  }
+}
+
 void* runMenuMain(void* arg) {
   t_startUpThread = true;
   initMenuMain(arg);
-  // Whatever start-up opened has been shown by now (or nothing opened).
-  HostReleaseStartGate(HOST_GATE_RELEASE_NOW);
   std::lock_guard<std::mutex> hold(gate().lock);
   --gate().running;
   gate().changed.notify_all();
@@ -132,11 +162,16 @@ void startMenuMainThread(void) {
   std::lock_guard<std::mutex> hold(gate().lock);
   gate().open = true;
   gate().liveViewMade = false;
+  gate().toolWindowsMade = false;
   pthread_t thread;
-  if (pthread_create(&thread, &attr, runMenuMain, nullptr) == 0)
+  // Released once the tool windows stand (makeToolWindows).
+  HoldInput();
+  if (pthread_create(&thread, &attr, runMenuMain, nullptr) == 0) {
     ++gate().running;
-  else
+  } else {
+    ReleaseInput();
     HostReleaseStartGate(HOST_GATE_RELEASE_NOW);
+  }
   pthread_attr_destroy(&attr);
 }
 
@@ -150,10 +185,16 @@ void stopMenuMainThread(void) {
 }
 
 void* initMenuMain(void*) {
-  if (GBIMEWindow(__gui_hwnd_desktop) == GUI_INVALID_HANDLE) std::fputs("initMenuMain::GBIMEWindow error\n", stdout);
-  if (SKBWindow() == GUI_INVALID_HANDLE) std::fputs("initMenuMain::SKBWindow error\n", stdout);
-  if (bubbletipWindow() == GUI_INVALID_HANDLE) std::fputs("initMenuMain::bubbletipWindow error\n", stdout);
-  std::fflush(stdout);
+  std::thread tools = startToolWindows();
+  struct Join {
+    std::thread& thread;
+    ~Join() {
+      // Whatever start-up opened has been shown by now (or nothing opened):
+      // the first screen does not wait for the tool windows.
+      if (t_startUpThread) HostReleaseStartGate(HOST_GATE_RELEASE_NOW);
+      if (thread.joinable()) thread.join();
+    }
+  } join{tools};
   if (!awaitLiveView()) return nullptr;
   const int output = getCurOutput();
   if (wizardFirst()) {
@@ -196,5 +237,5 @@ bool program_seam::startUpThreadRunning() {
 
 bool program_seam::startUpThreadWaitsForLiveView() {
   std::lock_guard<std::mutex> hold(gate().lock);
-  return gate().waitingForLiveView;
+  return gate().waitingForLiveView && gate().toolWindowsMade;
 }

@@ -3,6 +3,8 @@
 #include <pthread.h>
 
 #include <atomic>
+#include <condition_variable>
+#include <mutex>
 
 #include "core/desktop/desktop.h"
 #include "core/message/msg_queue.h"
@@ -29,6 +31,28 @@ int ReadNothing(int, LowLevelEvent*) { return 0; }
 
 const EventEngine kIdleEngine = {IdleWait, ReadNothing, nullptr};
 std::atomic<const EventEngine*> g_engine{&kIdleEngine};
+
+// The holds on input (HoldInput). Never destroyed: the event thread may
+// still wait on it when the process exits.
+struct InputHolds {
+  std::mutex lock;
+  std::condition_variable changed;
+  int count = 0;
+};
+
+InputHolds& Holds() {
+  static InputHolds* const holds = new InputHolds;
+  return *holds;
+}
+
+// Waits until no hold is on; false once a stop was asked for (the stop's
+// wake notifies under the lock, so it is not missed).
+bool AwaitInputHoldsReleased() {
+  InputHolds& holds = Holds();
+  std::unique_lock<std::mutex> lock(holds.lock);
+  holds.changed.wait(lock, [&holds] { return holds.count == 0 || g_thread.StopRequested(); });
+  return holds.count == 0;
+}
 
 // Position of the last mouse event other than a move; owned by the event
 // thread (reset when it starts).
@@ -110,7 +134,26 @@ bool FinishEventThread() { return g_thread.Finish(); }
 void StopEventThread() { g_thread.Stop(WakeEventThread); }
 
 void WakeEventThread() {
+  {
+    std::lock_guard<std::mutex> lock(Holds().lock);
+    Holds().changed.notify_all();
+  }
   if (void (*wake)() = g_engine.load()->wake) wake();
+}
+
+extern "C" void HoldInput(void) {
+  {
+    std::lock_guard<std::mutex> lock(Holds().lock);
+    ++Holds().count;
+  }
+  // A wait under way looks again, and finds the hold.
+  WakeEventThread();
+}
+
+extern "C" void ReleaseInput(void) {
+  std::lock_guard<std::mutex> lock(Holds().lock);
+  if (Holds().count == 0) return;
+  if (--Holds().count == 0) Holds().changed.notify_all();
 }
 
 // Keys are read too when the engine reports them, so that typing in the
@@ -120,6 +163,7 @@ extern "C" void* EventThreadMain(void* arg) {
   g_lastX = g_lastY = 0;
   static_cast<ThreadStart*>(arg)->Started();
   while (!g_thread.StopRequested()) {
+    if (!AwaitInputHoldsReleased()) continue;
     const EventEngine* engine = g_engine.load();
     int arrived = engine->wait(IAL_MOUSEEVENT | IAL_KEYEVENT, kWaitUsec);
     if (arrived < 0 || g_thread.StopRequested()) continue;

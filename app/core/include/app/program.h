@@ -21,7 +21,8 @@ void initPreviewCreateInfo(MainWinCreate* info);
 /* Called by the live-view window on creation: disables the live view when
  * the wizard comes first and starts initMenuMain on a detached thread. */
 void startMenuMainThread(void);
-/* Creates the tool windows, then the wizard or the ordinary start. */
+/* Creates the tool windows (on a thread beside, in their order), and
+ * meanwhile the wizard or the ordinary start; returns once both are done. */
 void* initMenuMain(void* unused);
 /* Ends what startMenuMainThread began: no start-up message reaches a
  * live-view window any more and the start-up threads have ended (the tool

@@ -1,7 +1,10 @@
 // The program's start-up run in-process with a live-view window that logs
 // what the start-up thread sends it: the start-up lines, the wizard or the
-// ordinary start before the disk check, the outputs' logins, and the exit
-// codes of a toolkit that does not start or a device without video output.
+// ordinary start before the disk check, the outputs' logins, input typed
+// before the tool windows stand, and the exit codes of a toolkit that does
+// not start or a device without video output.
+#include <linux/input-event-codes.h>
+
 #include <atomic>
 #include <chrono>
 #include <cstdlib>
@@ -19,7 +22,9 @@
 #include "core/startup/input_helpers.h"
 #include "core/startup/startup_internal.h"
 #include "gui/desktop.h"
+#include "gui/host.h"
 #include "gui/message.h"
+#include "gui/timer.h"
 #include "gui/window.h"
 #include "gui/window_attr.h"
 
@@ -38,6 +43,7 @@ struct Seen {
   int enabled;
   bool toolWindows;
   bool duringCreation;
+  WParam key;
 };
 
 std::vector<Seen>& SeenLog() {
@@ -53,6 +59,34 @@ std::atomic<bool> g_closeAtOnce{false};
 // send; a start-up message answered there would run inside the creation.
 std::atomic<bool> g_creationWaitsInSends{false};
 std::atomic<bool> g_inCreation{false};
+// Input given on the host while the live view is being made: a key by its
+// Linux code, a click by its x negated; the run ends once it has all
+// arrived, or at the time-out.
+std::vector<int> g_typeAtCreation;
+constexpr int kTypingTimer = 1;
+constexpr unsigned kTypingTimeOut = 100;  // 10 s
+
+bool ToolWindowsStand() { return ImeWindow() && SoftKeyboardWindow() && controls::BubbleTipWindow(); }
+
+void TypeOnTheHost(WindowHandle hwnd) {
+  for (const int input : g_typeAtCreation) {
+    if (input < 0) {
+      HostInjectMouseMove(-input, 100);
+      HostInjectMouseButton(HOST_BUTTON_LEFT, 1);
+      HostInjectMouseButton(HOST_BUTTON_LEFT, 0);
+    } else {
+      HostInjectKey(input, 1);
+      HostInjectKey(input, 0);
+    }
+  }
+  SetTimer(hwnd, kTypingTimer, kTypingTimeOut);
+}
+
+size_t InputSeen() {
+  size_t seen = 0;
+  for (const Seen& s : SeenLog()) seen += s.message == MSG_KEYDOWN || s.message == MSG_LBUTTONDOWN;
+  return seen;
+}
 
 void WaitInSendsForTheStartUpThread() {
   const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
@@ -68,6 +102,7 @@ LResult FakeLiveView(WindowHandle hwnd, int message, WParam wParam, LParam lPara
       ++g_created;
       g_inCreation = true;
       startMenuMainThread();
+      if (!g_typeAtCreation.empty()) TypeOnTheHost(hwnd);
       if (g_creationWaitsInSends) WaitInSendsForTheStartUpThread();
       g_inCreation = false;
       if (g_closeAtOnce) PostMessage(hwnd, MSG_CLOSE, 0, 0);
@@ -75,12 +110,21 @@ LResult FakeLiveView(WindowHandle hwnd, int message, WParam wParam, LParam lPara
     case MSG_STARTWIZARD:
     case MSG_DISKCHECK:
       SeenLog().push_back({message, getSessionFlag(), getOutputState(output), isLiveViewActive(output),
-                           IsWindowEnabled(hwnd) ? 1 : 0,
-                           ImeWindow() && SoftKeyboardWindow() && controls::BubbleTipWindow(), g_inCreation.load()});
+                           IsWindowEnabled(hwnd) ? 1 : 0, ToolWindowsStand(), g_inCreation.load(), 0});
       if (message == MSG_STARTWIZARD) EnableWindow(hwnd, TRUE);
       // The disk check is the start-up's last word: the run may end.
-      if (message == MSG_DISKCHECK) PostMessage(hwnd, MSG_CLOSE, 0, 0);
+      if (message == MSG_DISKCHECK && g_typeAtCreation.empty()) PostMessage(hwnd, MSG_CLOSE, 0, 0);
       return 0;
+    case MSG_KEYDOWN:
+    case MSG_LBUTTONDOWN:
+      if (g_typeAtCreation.empty()) break;
+      SeenLog().push_back({message, 0, 0, 0, 1, ToolWindowsStand(), g_inCreation.load(),
+                           message == MSG_KEYDOWN ? wParam : static_cast<WParam>(-static_cast<int16_t>(lParam))});
+      if (InputSeen() == g_typeAtCreation.size()) PostMessage(hwnd, MSG_CLOSE, 0, 0);
+      return 0;
+    case MSG_TIMER:
+      if (wParam == kTypingTimer) PostMessage(hwnd, MSG_CLOSE, 0, 0);
+      break;
     case MSG_CLOSE:
       DestroyMainWindow(hwnd);
       PostQuitMessage(hwnd);
@@ -100,6 +144,7 @@ class StartUp : public ::testing::Test {
     g_created = 0;
     g_closeAtOnce = false;
     g_creationWaitsInSends = false;
+    g_typeAtCreation.clear();
     setSessionFlag(0);
   }
   void TearDown() override {
@@ -151,7 +196,6 @@ TEST_F(StartUp, WizardOrOrdinaryStartComesBeforeTheDiskCheck) {
     for (const Seen& s : SeenLog()) messages.push_back(s.message);
     EXPECT_EQ(messages, c.messages) << "wizard " << c.wizard;
     for (const Seen& s : SeenLog()) {
-      EXPECT_TRUE(s.toolWindows) << "the three tool windows stand before " << s.message;
       if (s.message == MSG_STARTWIZARD) {
         EXPECT_EQ(s.enabled, 0) << "the live view is disabled until the wizard opens";
         EXPECT_EQ(s.state, 1);
@@ -172,9 +216,9 @@ TEST_F(StartUp, WizardOrOrdinaryStartComesBeforeTheDiskCheck) {
   }
 }
 
-// The start-up thread makes its tool windows while the live view is still
-// being made, and sends nothing before that creation has returned, even
-// while the creation waits in sends that would answer it.
+// The start-up thread has its tool windows made while the live view is
+// still being made, and sends nothing before that creation has returned,
+// even while the creation waits in sends that would answer it.
 TEST_F(StartUp, NothingIsSentBeforeTheLiveViewsCreationReturns) {
   for (const bool wizard : {true, false}) {
     SetUp();
@@ -183,11 +227,26 @@ TEST_F(StartUp, NothingIsSentBeforeTheLiveViewsCreationReturns) {
     EXPECT_EQ(RunRecorder().code, 0);
     ASSERT_FALSE(SeenLog().empty());
     EXPECT_EQ(SeenLog().back().message, MSG_DISKCHECK);
-    for (const Seen& s : SeenLog()) {
-      EXPECT_FALSE(s.duringCreation) << s.message;
-      EXPECT_TRUE(s.toolWindows) << s.message;
-    }
+    for (const Seen& s : SeenLog()) EXPECT_FALSE(s.duringCreation) << s.message;
   }
+}
+
+// The first screen does not wait for the tool windows, but input does:
+// clicks and keys given while the live view is being made reach it only
+// once the input-method, soft-keyboard and tip windows stand, all of them,
+// in the order given (the first click makes the live view active, so the
+// keys after it are its own).
+TEST_F(StartUp, InputGivenBeforeTheToolWindowsStandWaitsForThem) {
+  Wizard(0);  // the live view takes input at once
+  g_typeAtCreation = {-100, KEY_A, -200, KEY_B, KEY_1, -300, KEY_C};
+  EXPECT_EQ(RunRecorder().code, 0);
+  std::vector<int> seen;
+  for (const Seen& s : SeenLog()) {
+    if (s.message != MSG_KEYDOWN && s.message != MSG_LBUTTONDOWN) continue;
+    seen.push_back(static_cast<int>(s.key));
+    EXPECT_TRUE(s.toolWindows) << "input " << static_cast<int>(s.key) << " before the tool windows stand";
+  }
+  EXPECT_EQ(seen, g_typeAtCreation);
 }
 
 TEST_F(StartUp, ExitCodesOfAToolkitThatFailsAndOfADeviceWithoutVideoOutput) {

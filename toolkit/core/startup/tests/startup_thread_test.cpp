@@ -188,11 +188,25 @@ int ScriptedRead(int which, LowLevelEvent* ev) {
 }
 const EventEngine kScripted = {ScriptedWait, ScriptedRead};
 
-TEST(EventThread, KeysAndMouseReportedByTheEngineReachTheDesktop) {
+// What the engine reports reaches the desktop, once no hold on input is on:
+// while one is, the engine is not even waited on, and the thread still
+// stops.
+TEST(EventThread, KeysAndMouseReportedByTheEngineReachTheDesktopOnceNoHoldIsOn) {
   ASSERT_TRUE(BecomeDesktopThread());
   g_step = 0;
   SetEventEngine(&kScripted);
+  HoldInput();
   ASSERT_TRUE(StartEventThread());
+  StopEventThread();
+  EXPECT_EQ(g_step, 0) << "the engine was asked while input was held";
+
+  HoldInput();
+  ASSERT_TRUE(StartEventThread());
+  ReleaseInput();
+  std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  EXPECT_EQ(g_step, 0) << "read with one of two holds left";
+  ReleaseInput();
+  ReleaseInput();  // none is on: nothing happens
   MessageSequence got;
   Message msg;
   while (got.size() < 3 && GetMessage(&msg, __gui_hwnd_desktop)) got.push_back(msg.message);
