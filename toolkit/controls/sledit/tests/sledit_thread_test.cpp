@@ -235,8 +235,8 @@ struct BoxReader {
   std::thread thread;
   void Start() {
     thread = std::thread([this] {
-      for (int i = 0; i < 500 && !GetMsgBoxState(); ++i) std::this_thread::sleep_for(std::chrono::milliseconds(10));
-      WindowHandle box = GetActiveWindow();
+      const WindowHandle box = desktest::AwaitMessageBox();
+      if (!box) return;
       if (const char* t = GetWindowCaption(box)) title = t;
       if (const char* t = GetWindowCaption(GetDlgItem(box, 101))) text = t;
       SendNotifyMessage(box, MSG_CLOSE, 0, 0);
@@ -300,8 +300,10 @@ struct BoxCloser {
   std::thread thread{[this] {
     while (!done) {
       if (GetMsgBoxState()) {
+        const WindowHandle box = desktest::AwaitMessageBox(&done);
+        if (!box) continue;
         ++boxes;
-        SendNotifyMessage(GetActiveWindow(), MSG_CLOSE, 0, 0);
+        SendNotifyMessage(box, MSG_CLOSE, 0, 0);
         while (!done && GetMsgBoxState()) std::this_thread::sleep_for(std::chrono::milliseconds(1));
       }
       std::this_thread::sleep_for(std::chrono::milliseconds(2));

@@ -63,9 +63,9 @@ TEST_F(BoxOnScreen, PictureOverTheDesktopMatchesTheReference) {
 TEST_F(BoxOnScreen, KeysAndClicksFedToTheHostWindowAnswerTheBox) {
   std::atomic<bool> done{false};
   auto feed = [&done](bool click) {
-    for (int i = 0; i < 500 && !GetMsgBoxState(); ++i) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    const WindowHandle box = desktest::AwaitMessageBox();
     if (click) {
-      WindowHandle ok = GetDlgItem(GetActiveWindow(), IDOK);
+      WindowHandle ok = GetDlgItem(box, IDOK);
       int x = 10, y = 10;
       WindowToScreen(ok, &x, &y);
       HostInjectMouseMove(x, y);
@@ -117,7 +117,7 @@ TEST_F(BoxOnScreen, LetterKeysFollowTheShownLanguagesButtonTexts) {
     SetLangSwitchState(0);
     std::atomic<bool> done{false};
     std::thread keys([&] {
-      for (int i = 0; i < 500 && !GetMsgBoxState(); ++i) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+      desktest::AwaitMessageBox();
       for (int key : c.keys) {
         HostInjectKey(key, 1);
         HostInjectKey(key, 0);
