@@ -395,7 +395,7 @@ TEST_F(AlarmPages, CopyDialogsOfferOtherOnlineItemsAndHandBackTheChoice) {
       for (int press = 0; press < 2; ++press) {
         const LResult before = SendMessage(list, LVM_GETCHECKED, 0, 0);
         livetest::PressKey(PANEL_KEY_CHECK);
-        livetest::PumpUntil([&] { return SendMessage(list, LVM_GETCHECKED, 0, 0) != before; }, 500);
+        livetest::PumpUntil([&] { return SendMessage(list, LVM_GETCHECKED, 0, 0) != before; });
         keyChecks.push_back(static_cast<int>(SendMessage(list, LVM_GETCHECKED, 0, 0)));
       }
       alarmnettest::ClickRowCheck(list, 0);

@@ -777,7 +777,7 @@ void KeptSettings::RefusalWalk(const Case& c) {
   ASSERT_TRUE(IsValidHandle(page));
   device_seam::startCallLog();
   EXPECT_TRUE(c.change(page));
-  PumpUntil([&] { return ReadFile(path_) == devsim::serializeSettings(); }, 500);
+  PumpUntil([&] { return ReadFile(path_) == devsim::serializeSettings(); });
   const std::vector<device_seam::Call> log = device_seam::callLog();
   const std::set<std::string> accepted = BoxesShown();
   const Records after = KeptRecords();
@@ -823,7 +823,7 @@ void KeptSettings::RefusalWalk(const Case& c) {
         if (!accepted.count(box)) return true;
       return false;
     };
-    EXPECT_TRUE(PumpUntil(told, 500)) << "no box tells of the refusal";
+    EXPECT_TRUE(PumpUntil(told)) << "no box tells of the refusal";
     device_seam::clearOverrides();
     const WindowHandle apply = GetDlgItem(page, PAGE_ID_APPLY);
     if (IsValidHandle(apply) && IsWindowVisible(apply)) {
