@@ -709,7 +709,7 @@ inline bool StandInTakesClick(int x, int y) {
   const int before = StandInPresses().load();
   const auto taken = [before] { return StandInPresses().load() > before; };
   ClickAt(x, y, taken);
-  return PumpUntil(taken, 500) && PumpUntil([] { return GetCapture() == 0; });
+  return PumpUntil(taken) && PumpUntil([] { return GetCapture() == 0; });
 }
 
 // The wheel rolled over `list` until row `row` is shown; false when the
