@@ -197,20 +197,32 @@ class Driver {
 
  public:
   // The program has read what it was given: the host's input has had time
-  // to reach the desktop, the desktop's queue and the active window's are
-  // empty (a loaded machine may take longer than any fixed pause), and the
-  // active window has answered a message sent after its handler running.
+  // to reach the desktop, the desktop's queue is empty (a loaded machine
+  // may take longer than any fixed pause), and the active window has
+  // handled what it was given.
   static void Settle() {
     std::this_thread::sleep_for(std::chrono::milliseconds(50));
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(3);
-    WindowHandle active = GetActiveWindow();
-    while ((HavePendingMessage(__gui_hwnd_desktop) || (Open(active) && HavePendingMessage(active))) &&
-           std::chrono::steady_clock::now() < deadline) {
+    while (HavePendingMessage(__gui_hwnd_desktop) && std::chrono::steady_clock::now() < deadline)
       std::this_thread::sleep_for(std::chrono::milliseconds(2));
-      active = GetActiveWindow();
-    }
-    if (Open(active)) SendMessage(active, MSG_GETTEXTLENGTH, 0, 0);
+    AwaitHandled(GetActiveWindow(), deadline);
     HostFlush();
+  }
+  // `window`'s thread has read what it was given and handled it: a message
+  // posted once its queue is empty is read only when the handler running
+  // has returned or a window that handler opened runs its own loop (a
+  // thread waiting in a send answers sent messages alone, so an answered
+  // send proves neither), and what the handler opens is up by then. A
+  // thread kept busy past `deadline` is not waited for longer.
+  static void AwaitHandled(WindowHandle window, std::chrono::steady_clock::time_point deadline) {
+    auto drained = [&] {
+      return !Open(window) || !HavePendingMessage(window) || std::chrono::steady_clock::now() >= deadline;
+    };
+    while (!drained()) std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    if (!Open(window)) return;
+    PostMessage(window, MSG_GETTEXTLENGTH, 0, 0);
+    while (!drained()) std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    if (Open(window)) SendMessage(window, MSG_GETTEXTLENGTH, 0, 0);
   }
 };
 

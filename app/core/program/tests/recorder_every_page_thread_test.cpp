@@ -129,13 +129,10 @@ bool NoCapture() {
   return c == 0 || c == GUI_INVALID_HANDLE;
 }
 
-// The page's thread has read what earlier clicks caused (a choice that lays
-// the page out anew), so a control is found where it now stands: its queue
-// is empty and a message sent to it is answered after the handler running.
-void Settle(WindowHandle home) {
-  Until([&] { return !HavePendingMessage(home); }, 500);
-  SendMessage(home, MSG_GETTEXTLENGTH, 0, 0);
-}
+// The page's thread has handled what earlier clicks caused (a choice that
+// lays the page out anew, a window opened), so a control is found where it
+// now stands and what a click opened is up.
+void Settle(WindowHandle home) { Driver::AwaitHandled(home, std::chrono::steady_clock::now() + std::chrono::seconds(3)); }
 
 // A click at a point of the screen. The last click's release is read
 // before the hand moves on, as a hand is slower than any page: a control
@@ -286,9 +283,8 @@ class Walker {
         Press(x, y);
         expected = "notifies";
         reacted = Until([&] { return HeardSince(mark, c, BN_CLICKED) || !Open(home); });
-        // What the button opens comes once its page has heard it, which
-        // nothing outside shows: a moment is given for it to open.
-        if (reacted) Until([&] { return !Open(home) || Opened(home); }, 200);
+        // What the button opens is up once its page has handled it.
+        if (reacted) Settle(home);
       }
     } else if (cls == "combobox") {
       reacted = ClickCombo(home, c, x, y, &expected);
@@ -424,8 +420,8 @@ class Walker {
       cell.what = "listview cell " + std::to_string(n);
       if (n > 0 && !Until([&] { return HeardSince(mark, c, LVN_CELLCLICK + n); }))
         Fail(cell, "a click on the first row's cell does not notify");
-      // What an icon cell opens comes once the page has heard it.
-      else if (n > 0) Until([&] { return !Open(home) || Opened(home); }, 200);
+      // What an icon cell opens is up once the page has handled it.
+      else if (n > 0) Settle(home);
       if (!Until(NoCapture)) Fail(cell, "a window keeps the capture after the click");
       std::string stuck;
       if (Open(home) && !CloseOver(d_, home, &stuck)) Fail(cell, "what the click opened does not close");

@@ -17,6 +17,7 @@
 #include "core/desktop/desktop.h"
 #include "core/desktop/desktop_state.h"
 #include "core/desktop/zorder.h"
+#include "core/dialog/tests/message_box_wait.h"
 #include "core/message/msg_queue.h"
 #include "core/message/tests/message_log.h"
 #include "core/startup/thread_start.h"
@@ -67,23 +68,6 @@ inline LParam PointParam(int x, int y) { return static_cast<LParam>((static_cast
 
 inline WindowHandle Request(int msg, WParam wParam = 0, LParam lParam = 0) {
   return static_cast<WindowHandle>(SendMessage(__gui_hwnd_desktop, msg, wParam, lParam));
-}
-
-// The message box once it is up and active, from any thread: its state is
-// set while it is still being made, before it takes the activation, so the
-// active window alone may still be the one below it. 0 when none comes
-// within ten seconds or once `stop` is set.
-inline WindowHandle AwaitMessageBox(const std::atomic<bool>* stop = nullptr) {
-  for (int i = 0; i < 5000 && !(stop && *stop); ++i) {
-    if (GetMsgBoxState()) {
-      const WindowHandle active = GetActiveWindow();
-      const Rect box = GetMsgBoxRect();
-      Rect rect{};
-      if (active && GetWindowRect(active, &rect) && EqualRect(&rect, &box)) return active;
-    }
-    std::this_thread::sleep_for(std::chrono::milliseconds(2));
-  }
-  return 0;
 }
 
 // Reads and dispatches everything waiting for the calling thread.
