@@ -177,6 +177,16 @@ class Driver {
     Click(320, 212, HOST_BUTTON_LEFT);
     return WaitFor([] { return Open(getMainMenuWnd()); });
   }
+  // After a sub-menu closed: the main menu, shown again a moment later and
+  // taking clicks once it is the active window, or the live view where the
+  // way out went past it. False when neither comes.
+  static bool AwaitMainMenuOrLiveView() {
+    return WaitFor([] {
+      const WindowHandle menu = getMainMenuWnd();
+      if (Open(menu)) return GetActiveWindow() == menu && IsWindowEnabled(menu) == TRUE;
+      return getOutputState(getMainOutput()) == OUTSTATE_LIVEVIEW;
+    });
+  }
   // The login dialog, when a step asks for one: the user it offers and the
   // password typed.
   void LogInIfAsked(const char* password) {

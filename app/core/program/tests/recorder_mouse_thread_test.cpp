@@ -120,6 +120,7 @@ void OpenSubMenu(Driver& d, int item, WindowHandle (*menu)(), WindowHandle (*slo
 void LeaveByMouse(Driver& d, WindowHandle (*menu)(), int exit) {
   ClickControl(d, menu(), exit, "menu exit");
   STEP(Driver::WaitFor([&] { return !Open(menu()); }), "sub-menu left");
+  STEP(Driver::AwaitMainMenuOrLiveView(), "main menu back");
   if (Open(getMainMenuWnd())) ClickControl(d, getMainMenuWnd(), menus::kMainExit, "main menu exit");
   STEP(Driver::WaitFor([] { return getOutputState(getMainOutput()) == OUTSTATE_LIVEVIEW; }), "live view");
   d.Click(300, 200, HOST_BUTTON_RIGHT);

@@ -164,6 +164,7 @@ TEST(RecorderRun, ClicksThroughTheSideMenuThePopUpMenuTheMainMenuAndASubMenuAndB
     HostInjectKey(1, 0);
     ASSERT_TRUE(Driver::WaitFor([] { return getSystemPageWnd() == GUI_INVALID_HANDLE; }));
     ASSERT_TRUE(Driver::WaitFor([] { return !Open(getSystemMenuWnd()); }));
+    ASSERT_TRUE(Driver::AwaitMainMenuOrLiveView());
     if (Open(getMainMenuWnd())) d.ClickItem(getMainMenuWnd(), 2);  // the main menu's exit
     ASSERT_TRUE(Driver::WaitFor([] { return !Open(getMainMenuWnd()) && getOutputState(getMainOutput()) == OUTSTATE_LIVEVIEW; }));
     MatchScreen("run_back.png");

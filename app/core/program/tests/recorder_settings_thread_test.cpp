@@ -126,6 +126,7 @@ void CloseWithEscape(Driver& d, WindowHandle (*menu)()) {
 void BackToLiveView(Driver& d, WindowHandle (*menu)()) {
   CloseWithEscape(d, menu);
   if (::testing::Test::HasFatalFailure()) return;
+  STEP(Driver::AwaitMainMenuOrLiveView(), "main menu back");
   if (Open(getMainMenuWnd())) d.ClickItem(getMainMenuWnd(), menus::kMainExit);
   STEP(Driver::WaitFor([] {
          return !Open(getMainMenuWnd()) && getOutputState(getMainOutput()) == OUTSTATE_LIVEVIEW;
