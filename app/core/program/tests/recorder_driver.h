@@ -206,13 +206,15 @@ class Driver {
   }
 
  public:
-  // The program has read what it was given: the host's input has had time
-  // to reach the desktop, the desktop's queue is empty (a loaded machine
-  // may take longer than any fixed pause), and the active window has
-  // handled what it was given.
+  // The program has read what it was given: the input engine has read
+  // all the host took in, that input has had time to reach the desktop,
+  // whose queue is empty (a loaded machine may take longer than any fixed
+  // pause), and the active window has handled what it was given.
   static void Settle() {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    while (HostOldestInput() != HOST_INPUT_NONE && std::chrono::steady_clock::now() < deadline)
+      std::this_thread::sleep_for(std::chrono::milliseconds(2));
     std::this_thread::sleep_for(std::chrono::milliseconds(50));
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(3);
     while (HavePendingMessage(__gui_hwnd_desktop) && std::chrono::steady_clock::now() < deadline)
       std::this_thread::sleep_for(std::chrono::milliseconds(2));
     AwaitHandled(GetActiveWindow(), deadline);

@@ -113,7 +113,12 @@ void OpenSubMenuPage(Driver& d, int item, WindowHandle (*menu)(), int entry, Win
     d.ClickItem(menu(), entry);
     d.LogInIfAsked(kPassword);
   }
-  STEP(Driver::WaitFor([slot] { return Open(slot()) && Open(GetDlgItem(slot(), kSheet)); }), "page");
+  // Until the menu has taken the click (the item open is disabled), the
+  // page in the slot may still be the first item's, about to go.
+  STEP(Driver::WaitFor([=] {
+         return !IsWindowEnabled(GetDlgItem(menu(), entry)) && Open(slot()) && Open(GetDlgItem(slot(), kSheet));
+       }),
+       "page");
 }
 
 // Escape on a page closes the sub-menu holding it, the page with it.
