@@ -14,6 +14,7 @@
 #include "controls/listbox/listbox_internal.h"
 #include "controls/propsheet/propsheet_internal.h"
 #include "core/input/lowlevel_event.h"
+#include "core/input/tests/key_tap.h"
 #include "gui/input.h"
 #include "gui/keyboard.h"
 #include "gui/propsheet.h"
@@ -103,8 +104,7 @@ inline bool DragBoundary(WindowHandle page, int id, int index, int percent) {
 
 // A key pressed and released, read by the next PumpTyping.
 inline void Key(int code) {
-  HostInjectKey(code, 1);
-  HostInjectKey(code, 0);
+  inputtest::TapKey(code);
 }
 
 // The text of control `id` of `page`.

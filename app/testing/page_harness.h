@@ -37,6 +37,7 @@
 #include "core/desktop/tests/desktop_fixture.h"
 #include "core/desktop/zorder.h"
 #include "core/input/lowlevel_event.h"
+#include "core/input/tests/key_tap.h"
 #include "core/nonclient/tests/screen_picture.h"
 #include "gui/app_hooks.h"
 #include "gui/combobox.h"
@@ -341,8 +342,7 @@ inline void DragAt(int x0, int y0, int x1, int y1, const std::function<bool()>& 
 
 // A key pressed and released on the host keyboard (a Linux key code).
 inline void PressKey(int code) {
-  HostInjectKey(code, 1);
-  HostInjectKey(code, 0);
+  inputtest::TapKey(code);
   desktest::Drain();
 }
 
@@ -377,10 +377,7 @@ inline bool TypeChar(char c) {
       if (kRows[r][i] == lower) key = kFirst[r] + i;
   if (!key) return false;
   const bool shift = upper || c == ':';
-  if (shift) HostInjectKey(KEY_LEFTSHIFT, 1);
-  HostInjectKey(key, 1);
-  HostInjectKey(key, 0);
-  if (shift) HostInjectKey(KEY_LEFTSHIFT, 0);
+  inputtest::TapKey(key, shift ? KEY_LEFTSHIFT : 0);
   return true;
 }
 
@@ -427,11 +424,9 @@ inline bool TypeAddress(WindowHandle page, int id, const std::string& text) {
   };
   PressKey(KEY_ENTER);
   for (int part = 0; part < kParts; ++part) {
-    HostInjectKey(KEY_END, 1);
-    HostInjectKey(KEY_END, 0);
+    inputtest::TapKey(KEY_END);
     for (size_t left = partText(part).size(); left > 0; --left) {
-      HostInjectKey(KEY_BACKSPACE, 1);
-      HostInjectKey(KEY_BACKSPACE, 0);
+      inputtest::TapKey(KEY_BACKSPACE);
       if (!PumpTyping([&] { return partText(part).size() < left; })) {
         ADD_FAILURE() << "part " << part << " of address field " << id << " took no backspace";
         return false;
@@ -447,8 +442,7 @@ inline bool TypeAddress(WindowHandle page, int id, const std::string& text) {
       }
     }
     if (part + 1 < kParts && digits.size() < kWidest) {
-      HostInjectKey(KEY_RIGHT, 1);
-      HostInjectKey(KEY_RIGHT, 0);
+      inputtest::TapKey(KEY_RIGHT);
     }
   }
   PressKey(KEY_ENTER);

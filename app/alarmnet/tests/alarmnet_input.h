@@ -16,6 +16,7 @@
 #include "app/testing/page_harness.h"
 #include "controls/listbox/listbox_internal.h"
 #include "controls/propsheet/propsheet_internal.h"
+#include "core/input/tests/key_tap.h"
 #include "gui/dialog.h"
 #include "gui/listview.h"
 #include "gui/desktop.h"
@@ -133,8 +134,7 @@ inline bool TypeInto(WindowHandle page, int id, const std::string& text) {
   // An address field takes keys once Enter has opened it for typing, as
   // on the front panel; a second Enter closes it again.
   if (address) livetest::PressKey(KEY_ENTER);
-  HostInjectKey(KEY_END, 1);
-  HostInjectKey(KEY_END, 0);
+  inputtest::TapKey(KEY_END);
   // Each key is waited for: the text must change by it. An address
   // field's empty part reads as 0, so a part of 0 gets a digit typed and
   // erased; an empty edit likewise.
@@ -145,11 +145,9 @@ inline bool TypeInto(WindowHandle page, int id, const std::string& text) {
       ADD_FAILURE() << "field " << id << " took no typing";
       return false;
     }
-    HostInjectKey(KEY_BACKSPACE, 1);
-    HostInjectKey(KEY_BACKSPACE, 0);
+    inputtest::TapKey(KEY_BACKSPACE);
   } else {
-    HostInjectKey(KEY_BACKSPACE, 1);
-    HostInjectKey(KEY_BACKSPACE, 0);
+    inputtest::TapKey(KEY_BACKSPACE);
     if (!changed(text)) {
       ADD_FAILURE() << "field " << id << " took no backspace";
       return false;

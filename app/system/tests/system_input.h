@@ -18,6 +18,7 @@
 #include "controls/listview/tests/listview_cells.h"
 #include "controls/propsheet/propsheet_internal.h"
 #include "controls/trackbar/trackbar_internal.h"
+#include "core/input/tests/key_tap.h"
 #include "gui/button.h"
 #include "gui/combobox.h"
 #include "gui/keyboard.h"
@@ -129,13 +130,11 @@ inline bool TypeInto(WindowHandle page, int id, const std::string& text) {
     return false;
   }
   const std::string before = TextOf(page, id);
-  HostInjectKey(KEY_END, 1);  // the caret after the text, wherever the click put it
-  HostInjectKey(KEY_END, 0);
+  inputtest::TapKey(KEY_END);  // the caret after the text, wherever the click put it
   std::string typed;
   for (char c : text) {
     if (c == '\b') {
-      HostInjectKey(KEY_BACKSPACE, 1);
-      HostInjectKey(KEY_BACKSPACE, 0);
+      inputtest::TapKey(KEY_BACKSPACE);
     } else if (!livetest::TypeChar(c)) {
       ADD_FAILURE() << "no key types '" << c << "'";
       return false;

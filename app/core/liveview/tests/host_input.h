@@ -6,6 +6,7 @@
 #include <atomic>
 
 #include "core/input/lowlevel_event.h"
+#include "core/input/tests/key_tap.h"
 #include "gui/window_attr.h"
 
 namespace inputtest {
@@ -47,10 +48,7 @@ inline bool HandledBy(WindowHandle window, int msg, int code, int times, const s
 // has been dispatched to it the press has been too, whatever the press did
 // or left alone.
 inline bool Type(WindowHandle window, int code) {
-  return HandledBy(window, MSG_KEYUP, code, 1, [code] {
-    HostInjectKey(code, 1);
-    HostInjectKey(code, 0);
-  });
+  return HandledBy(window, MSG_KEYUP, code, 1, [code] { inputtest::TapKey(code); });
 }
 
 // Alt+Escape on the host keyboard: the desktop asks the active window to

@@ -17,6 +17,7 @@
 #include "app/app_registry.h"
 #include "app/core/program/tests/program_test_support.h"
 #include "app/page_ids.h"
+#include "core/input/tests/key_tap.h"
 #include "core/nonclient/tests/screen_picture.h"
 #include "gui/desktop.h"
 #include "gui/dialog.h"
@@ -93,8 +94,7 @@ class Driver {
   }
   // A key pressed and released (a Linux key code).
   void Key(int code) {
-    HostInjectKey(code, 1);
-    HostInjectKey(code, 0);
+    inputtest::TapKey(code);
     Settle();
   }
   int64_t Pixel(int x, int y) {

@@ -27,6 +27,7 @@
 #include "controls/skb/skb_keys.h"
 #include "controls/sledit/entry_common.h"
 #include "core/desktop/tests/desktop_fixture.h"
+#include "core/input/tests/key_tap.h"
 #include "core/message/notify_seam.h"
 #include "core/nonclient/tests/screen_picture.h"
 #include "gui/bitmap.h"
@@ -889,9 +890,10 @@ WindowHandle FocusedTarget(WindowHandle home, const std::vector<WindowHandle>& t
 void KeyRead(Driver& d, WindowHandle home, int key, bool shift = false) {
   static int mark = 0;
   const int x = 1 + (++mark % 2);
-  if (shift) HostInjectKey(KEY_LEFTSHIFT, 1);
-  d.Key(key);
-  if (shift) HostInjectKey(KEY_LEFTSHIFT, 0);
+  if (shift)
+    inputtest::TapKey(key, KEY_LEFTSHIFT);
+  else
+    d.Key(key);
   HostInjectMouseMove(x, 1);
   Until([x] {
     Point at{};

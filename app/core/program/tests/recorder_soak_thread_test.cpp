@@ -18,6 +18,7 @@
 #include "app/device_backend.h"
 #include "app/device_test_seam.h"
 #include "app/liveview.h"
+#include "core/input/tests/key_tap.h"
 
 #if defined(__SANITIZE_ADDRESS__)
 #include <sanitizer/lsan_interface.h>
@@ -86,8 +87,7 @@ class Hand {
         static const int kKeys[] = {KEY_ESC, KEY_ENTER, KEY_UP,    KEY_DOWN, KEY_LEFT, KEY_RIGHT, KEY_TAB,
                                     KEY_SPACE, KEY_1,   KEY_2,     KEY_5,    KEY_0,    KEY_BACKSPACE};
         const int key = kKeys[Pick(static_cast<int>(sizeof kKeys / sizeof kKeys[0]))];
-        HostInjectKey(key, 1);
-        HostInjectKey(key, 0);
+        inputtest::TapKey(key);
         Pause();
         return "key " + std::to_string(key);
       }

@@ -27,6 +27,7 @@
 #include "app/program.h"
 #include "app/testing/fixed_address.h"
 #include "app/testing/page_harness.h"
+#include "core/input/tests/key_tap.h"
 #include "gui/dialog.h"
 #include "gui/host.h"
 #include "gui/keyboard.h"
@@ -154,8 +155,7 @@ bool Checked(WindowHandle page, int id) { return SendDlgItemMessage(page, id, BM
 
 // A key pressed and released at once.
 void Key(int code) {
-  HostInjectKey(code, 1);
-  HostInjectKey(code, 0);
+  inputtest::TapKey(code);
 }
 
 // A user's click in the middle of a control.

@@ -14,6 +14,7 @@
 #include <utility>
 #include <vector>
 
+#include "core/input/tests/key_tap.h"
 #include "core/nonclient/tests/screen_picture.h"
 #include "core/input/lowlevel_event.h"
 #include "core/nonclient/tests/started_gui.h"
@@ -125,10 +126,7 @@ class ComboTest : public guitest::StartedGui {
   // A key of the host's keyboard (a Linux key code) pressed and released.
   static bool Key(int key, const std::function<bool()>& done) {
     return Feed(
-        [key] {
-          HostInjectKey(key, 1);
-          HostInjectKey(key, 0);
-        },
+        [key] { inputtest::TapKey(key); },
         done);
   }
 
@@ -145,8 +143,7 @@ class ComboTest : public guitest::StartedGui {
     static int mark = 0;
     const int x = 1 + (++mark % 2);
     for (int key : keys) {
-      HostInjectKey(key, 1);
-      HostInjectKey(key, 0);
+      inputtest::TapKey(key);
     }
     HostInjectMouseMove(x, 1);
     for (int i = 0; i < 2000 && CursorX() != x; ++i) std::this_thread::sleep_for(std::chrono::milliseconds(1));
