@@ -72,6 +72,8 @@ void ClickTab(Driver& d, WindowHandle window, int index) {
 
 // Every tab header in turn, and the first again.
 void ClickEveryTab(Driver& d, WindowHandle window, const char* name) {
+  // The sheet shows while its pages are still being added.
+  Driver::AwaitHandled(window, std::chrono::steady_clock::now() + std::chrono::seconds(10));
   const LResult count = SendMessage(Sheet(window), PSM_GETPAGECOUNT, 0, 0);
   STEP(count >= 1, std::string(name) + " has tabs");
   for (int i = 1; i < count; ++i) {

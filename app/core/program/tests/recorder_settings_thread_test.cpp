@@ -119,6 +119,8 @@ void OpenSubMenuPage(Driver& d, int item, WindowHandle (*menu)(), int entry, Win
          return !IsWindowEnabled(GetDlgItem(menu(), entry)) && Open(slot()) && Open(GetDlgItem(slot(), kSheet));
        }),
        "page");
+  // The sheet shows while its pages are still being added.
+  Driver::AwaitHandled(slot(), std::chrono::steady_clock::now() + std::chrono::seconds(10));
 }
 
 // Escape on a page closes the sub-menu holding it, the page with it.
