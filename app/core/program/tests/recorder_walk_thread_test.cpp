@@ -278,8 +278,8 @@ TEST(RecorderWalk, EveryComboBoxOfTheLiveViewSettingsOpensByClickAndKey) {
 namespace {
 
 // What a pop-up item opens on the test's device: the main menu, the output
-// mode dialog, or (the record sub-menu's item, no record being allowed
-// there) a box; the other items change the live view alone.
+// mode dialog, or (the record sub-menu's item) a box asking whether every
+// channel is to record; the other items change the live view alone.
 enum class Opens { kNothing, kWindow, kBox };
 Opens WhatItOpens(int id) {
   switch (id) {
