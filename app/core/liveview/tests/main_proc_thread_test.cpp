@@ -16,6 +16,7 @@
 #include "app/numkeys.h"
 #include "app/playback.h"
 #include "app/program.h"
+#include "core/input/tests/key_tap.h"
 #include "gui/app_hooks.h"
 #include "gui/cursor.h"
 #include "gui/desktop.h"
@@ -105,8 +106,7 @@ class LiveProc : public LiveGui {
   // The front panel's power key: the desktop tells the top window.
   static void PowerKey(WindowHandle live) {
     EXPECT_TRUE(inputtest::HandledBy(live, MSG_POWERKEY, -1, 1, [] {
-      HostInjectKey(PANEL_KEY_POWER, 1);
-      HostInjectKey(PANEL_KEY_POWER, 0);
+      inputtest::TapKey(PANEL_KEY_POWER);
     }));
   }
   bool held_ = false;

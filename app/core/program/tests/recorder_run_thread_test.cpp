@@ -17,6 +17,7 @@
 #include "app/core/program/tests/program_test_support.h"
 #include "app/core/program/tests/recorder_driver.h"
 #include "core/driver/host_thread.h"
+#include "core/input/tests/key_tap.h"
 #include "core/nonclient/tests/screen_picture.h"
 #include "gui/app_hooks.h"
 #include "gui/dialog.h"
@@ -160,8 +161,7 @@ TEST(RecorderRun, ClicksThroughTheSideMenuThePopUpMenuTheMainMenuAndASubMenuAndB
     device_seam::clearOverrides();
 
     // Escape on the page closes it with the sub-menu that hosts it.
-    HostInjectKey(1, 1);
-    HostInjectKey(1, 0);
+    inputtest::TapKey(KEY_ESC);
     ASSERT_TRUE(Driver::WaitFor([] { return getSystemPageWnd() == GUI_INVALID_HANDLE; }));
     ASSERT_TRUE(Driver::WaitFor([] { return !Open(getSystemMenuWnd()); }));
     ASSERT_TRUE(Driver::AwaitMainMenuOrLiveView());

@@ -15,6 +15,7 @@
 #include "controls/barkit/tests/quick_clicks.h"
 #include "core/control_support.h"
 #include "core/input/lowlevel_event.h"
+#include "core/input/tests/key_tap.h"
 #include "gui/button.h"
 #include "gui/combobox.h"
 #include "gui/edit.h"
@@ -188,8 +189,7 @@ TEST_F(QuickPresses, EachPressOfEveryPressTakingControlActsOnce) {
                      return *opened;
                    }};
          s.after = [this] {
-           HostInjectKey(KEY_ESC, 1);
-           HostInjectKey(KEY_ESC, 0);
+           inputtest::TapKey(KEY_ESC);
            quickclick::Pump([this] { return !IsWindowVisible(skb_); });
          };
          return s;
@@ -214,8 +214,7 @@ TEST_F(QuickPresses, EachPressOfEveryPressTakingControlActsOnce) {
                      return *left;
                    }};
          s.after = [e] {
-           HostInjectKey(KEY_END, 1);
-           HostInjectKey(KEY_END, 0);
+           inputtest::TapKey(KEY_END);
            quickclick::Pump([e] { return SendMessage(e, EM_GETCARETPOS, 0, 0) == SendMessage(e, MSG_GETTEXTLENGTH, 0, 0); });
          };
          return s;

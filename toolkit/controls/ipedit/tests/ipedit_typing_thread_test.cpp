@@ -14,6 +14,7 @@
 #include "controls/skb/skb_keys.h"
 #include "core/control_support.h"
 #include "core/input/lowlevel_event.h"
+#include "core/input/tests/key_tap.h"
 #include "core/nonclient/tests/started_gui.h"
 #include "gui/host.h"
 #include "gui/keyboard.h"
@@ -150,8 +151,7 @@ class IpTyping : public guitest::StartedGui {
     ClickFirstField(ip);
     std::thread([&t] {
       auto press = [](int key) {
-        HostInjectKey(key, 1);
-        HostInjectKey(key, 0);
+        inputtest::TapKey(key);
       };
       press(KEY_ENTER);  // editing starts
       for (const char* c = t.typed; *c; ++c) press(KeyOf(*c));

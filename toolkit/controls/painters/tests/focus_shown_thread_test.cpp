@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "controls/painters/tests/page_fixture.h"
+#include "core/input/tests/key_tap.h"
 #include "core/nonclient/tests/screen_picture.h"
 #include "gui/button.h"
 #include "gui/combobox.h"
@@ -113,8 +114,7 @@ TEST_F(FocusShown, OnlyTheFocusedControlShowsTheFocus) {
   std::vector<WindowHandle> focused;
   for (size_t n = 0; n <= all.size(); ++n) {
     const WindowHandle before = GetFocusChild(page_);
-    HostInjectKey(KEY_TAB, 1);
-    HostInjectKey(KEY_TAB, 0);
+    inputtest::TapKey(KEY_TAB);
     ASSERT_TRUE(Pump([&] { return GetFocusChild(page_) != before; })) << "Tab " << n + 1 << " moved no focus";
     int settle = 0;  // a while: every repaint the move owed is drawn
     Pump([&settle] { return ++settle > 50; });

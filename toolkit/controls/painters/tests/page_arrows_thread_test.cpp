@@ -8,6 +8,7 @@
 #include <thread>
 
 #include "controls/painters/tests/page_fixture.h"
+#include "core/input/tests/key_tap.h"
 #include "gui/button.h"
 #include "gui/combobox.h"
 #include "gui/dialog.h"
@@ -43,8 +44,7 @@ class PageArrows : public pagetest::PageFixture {
   }
   // A key of the host's keyboard pressed and released; true once `done`.
   static bool Key(int key, const std::function<bool()>& done) {
-    HostInjectKey(key, 1);
-    HostInjectKey(key, 0);
+    inputtest::TapKey(key);
     return Pump(done);
   }
   int Focused() {

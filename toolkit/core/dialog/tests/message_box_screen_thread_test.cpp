@@ -10,6 +10,7 @@
 #include <vector>
 #include <linux/input-event-codes.h>
 
+#include "core/input/tests/key_tap.h"
 #include "core/nonclient/tests/screen_picture.h"
 #include "core/nonclient/tests/started_gui.h"
 #include "gui/dialog.h"
@@ -74,10 +75,8 @@ TEST_F(BoxOnScreen, KeysAndClicksFedToTheHostWindowAnswerTheBox) {
       for (int i = 0; i < 200 && GetCapture() != ok; ++i) std::this_thread::sleep_for(std::chrono::milliseconds(5));
       HostInjectMouseButton(HOST_BUTTON_LEFT, 0);
     } else {
-      HostInjectKey(kLinuxTab, 1);
-      HostInjectKey(kLinuxTab, 0);
-      HostInjectKey(kLinuxEnter, 1);
-      HostInjectKey(kLinuxEnter, 0);
+      inputtest::TapKey(kLinuxTab);
+      inputtest::TapKey(kLinuxEnter);
     }
     // A road that is broken must fail the test, not hang it.
     for (int i = 0; i < 1000 && !done; ++i) std::this_thread::sleep_for(std::chrono::milliseconds(10));
@@ -119,8 +118,7 @@ TEST_F(BoxOnScreen, LetterKeysFollowTheShownLanguagesButtonTexts) {
     std::thread keys([&] {
       desktest::AwaitMessageBox();
       for (int key : c.keys) {
-        HostInjectKey(key, 1);
-        HostInjectKey(key, 0);
+        inputtest::TapKey(key);
       }
       // A key that ends nothing must fail the case, not hang the test.
       for (int i = 0; i < 1000 && !done; ++i) std::this_thread::sleep_for(std::chrono::milliseconds(10));
