@@ -103,18 +103,26 @@ class Driver {
   }
   void CloseHostWindow() { HostInjectClose(); }
 
-  // Waits up to `seconds` for `ready`; false when it does not come.
+  // Waits up to `seconds` for `ready`, then for the program to settle;
+  // false when it does not come.
   static bool WaitFor(const std::function<bool()>& ready, int seconds = 10) {
+    if (!WaitOutside(ready, seconds)) {
+      // The run captures standard output, where the failure itself goes.
+      std::fprintf(stderr, "RecorderRun: a step did not come within %d s (state %d, main menu %d, system menu %d, page %d)\n",
+                   seconds, getOutputState(getMainOutput()), Open(getMainMenuWnd()), Open(getSystemMenuWnd()),
+                   getSystemPageWnd() != GUI_INVALID_HANDLE);
+      return false;
+    }
+    Settle();
+    return true;
+  }
+  // Waits up to `seconds` for `ready` and calls nothing of the toolkit: for
+  // a wait across the program's restart, while the toolkit is stopped and
+  // started again and no call from outside may reach it.
+  static bool WaitOutside(const std::function<bool()>& ready, int seconds = 10) {
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(seconds);
     while (!ready())
-      if (!Wait(deadline)) {
-        // The run captures standard output, where the failure itself goes.
-        std::fprintf(stderr, "RecorderRun: a step did not come within %d s (state %d, main menu %d, system menu %d, page %d)\n",
-                     seconds, getOutputState(getMainOutput()), Open(getMainMenuWnd()), Open(getSystemMenuWnd()),
-                     getSystemPageWnd() != GUI_INVALID_HANDLE);
-        return false;
-      }
-    Settle();
+      if (!Wait(deadline)) return false;
     return true;
   }
   // The screen once reads in a row agree: what the program shows when it
