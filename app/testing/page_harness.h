@@ -749,11 +749,15 @@ inline bool PickRow(WindowHandle dialog, int comboId, int row) {
 using guitest::Grab;
 using guitest::Picture;
 
-// The screen rectangle `r` once the desktop has routed all it was asked,
-// this thread has painted what that exposed, and two such reads agree: a
-// window shown over another is exposed piece by piece as the desktop gets
-// to each, and the live view's thread may repaint beneath it.
+// The screen rectangle `r` once the event thread has read all the host
+// took in, the desktop has routed all it was asked, this thread has painted
+// what that exposed, and two such reads agree: a window shown over another
+// is exposed piece by piece as the desktop gets to each, and the live
+// view's thread may repaint beneath it. An event thread kept from running
+// on a loaded machine reads a move or a key late: two agreeing reads before
+// then would show the picture from before it.
 inline Picture SettledGrab(const Rect& r) {
+  PumpUntil([] { return HostOldestInput() == HOST_INPUT_NONE; });
   Picture last;
   for (int round = 0; round < 200; ++round) {
     for (int i = 0; i < 1000 && HavePendingMessage(__gui_hwnd_desktop); ++i)

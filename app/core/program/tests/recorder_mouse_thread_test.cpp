@@ -273,7 +273,7 @@ void TipLeg(Driver& d) {
     ClientToScreen(menu, &x, &y);
     HostInjectMouseMove(x, y);
     const std::string want = lookupText("mainmenu", tile.hint);
-    STEP(!want.empty() && Driver::WaitFor([&] { return Text(tip) == want; }, 2), std::string("tip of ") + tile.hint);
+    STEP(!want.empty() && Driver::WaitFor([&] { return Text(tip) == want; }), std::string("tip of ") + tile.hint);
   }
   ClickControl(d, menu, menus::kMainExit, "main menu exit");
   STEP(Driver::WaitFor([] { return getOutputState(getMainOutput()) == OUTSTATE_LIVEVIEW; }), "live view");

@@ -225,11 +225,7 @@ TEST_F(Shutdown, TheHintSaysItsKindIgnoresKeysAndMouseAndClosesOnItsTimer) {
 
 TEST_F(Shutdown, TheDialogWithAHoveredButtonAndTheHintMatchTheirReferences) {
   Dialog([](WindowHandle dlg) {
-    Rect r{};
-    GetWindowRect(GetDlgItem(dlg, kShutdown), &r);
-    int x = (r.left + r.right) / 2, y = (r.top + r.bottom) / 2;
-    ClientToScreen(dlg, &x, &y);
-    HostInjectMouseMove(x, y);
+    livetest::PointAtMiddle(GetDlgItem(dlg, kShutdown));
     livetest::MatchesReference(__FILE__, "shutdown_hover", Settled(dlg));
     SendMessage(dlg, MSG_CLOSE, 0, 0);
   });
