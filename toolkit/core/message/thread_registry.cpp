@@ -18,8 +18,12 @@ struct RegistryEntry {
 
 constexpr size_t kBuckets = 64;
 
+using Buckets = std::array<std::vector<RegistryEntry>, kBuckets>;
 std::mutex g_registryLock;
-std::array<std::vector<RegistryEntry>, kBuckets> g_buckets;
+// Never destroyed: a process that exits with toolkit threads still running
+// (a tip's thread in its loop) has them look themselves up while the
+// static destructors run.
+Buckets& g_buckets = *new Buckets();
 // Raised by every change of the table: a thread's remembered answer for
 // itself holds while the age it was read at is still current.
 std::atomic<uint64_t> g_registryAge{1};
