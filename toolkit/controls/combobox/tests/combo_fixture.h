@@ -20,7 +20,6 @@
 #include "core/nonclient/tests/started_gui.h"
 #include "gui/combobox.h"
 #include "gui/control_class.h"
-#include "gui/cursor.h"
 #include "gui/dialog.h"
 #include "gui/host.h"
 #include "gui/keyboard.h"
@@ -134,11 +133,6 @@ class ComboTest : public guitest::StartedGui {
   // made characters as the program's loop makes them, all of them handled
   // on return: the desktop routes its input in order, so once a pointer move
   // sent after them is seen and routed, they wait in this thread's queue.
-  static int CursorX() {
-    Point at{};
-    GetCursorPos(&at);
-    return at.x;
-  }
   static void TypeKeys(const std::vector<int>& keys) {
     static int mark = 0;
     const int x = 1 + (++mark % 2);
@@ -146,13 +140,13 @@ class ComboTest : public guitest::StartedGui {
       inputtest::TapKey(key);
     }
     HostInjectMouseMove(x, 1);
-    for (int i = 0; i < 2000 && CursorX() != x; ++i) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    for (int i = 0; i < 2000 && !inputtest::PointerAt(x, 1); ++i)
+      std::this_thread::sleep_for(std::chrono::milliseconds(1));
     desktest::AwaitRouted();
     ThreadMsgInfo* info = CurrentThreadMsgInfo();
     const WindowHandle any = info && info->mainWindow ? HandleOf(info->mainWindow) : 0;
     for (int i = 0, quiet = 0; i < 1000 && quiet < 3; ++i) {
-      Point at{};
-      GetCursorPos(&at);
+      const bool there = inputtest::PointerAt(x, 1);
       bool read = false;
       Message msg;
       while (any && PeekMessage(&msg, any, 0, 0, TRUE)) {
@@ -160,7 +154,7 @@ class ComboTest : public guitest::StartedGui {
         DispatchMessage(&msg);
         read = true;
       }
-      quiet = at.x == x && !read ? quiet + 1 : 0;
+      quiet = there && !read ? quiet + 1 : 0;
       std::this_thread::sleep_for(std::chrono::milliseconds(2));
     }
   }

@@ -17,7 +17,6 @@
 #include "core/nonclient/tests/screen_picture.h"
 #include "gui/button.h"
 #include "gui/combobox.h"
-#include "gui/cursor.h"
 #include "gui/dialog.h"
 #include "gui/host.h"
 #include "gui/keyboard.h"
@@ -108,11 +107,7 @@ TEST_F(FocusShown, OnlyTheFocusedControlShowsTheFocus) {
   HostInjectMouseMove(655, 515);
   // The pointer has left once the event thread has read the move: read
   // late, it would light a control in one of the pictures below.
-  ASSERT_TRUE(Pump([] {
-    Point at{};
-    GetCursorPos(&at);
-    return at.x == 655 && at.y == 515;
-  }));
+  ASSERT_TRUE(Pump([] { return inputtest::PointerAt(655, 515); }));
   // Each control drawn afresh: how rows added after the first paint were
   // drawn is not under test here.
   for (const Made& m : all) InvalidateRect(m.control, nullptr, TRUE);

@@ -1,6 +1,7 @@
 // A key pressed and released as a hand taps it, fed through the host.
 #pragma once
 
+#include "gui/cursor.h"
 #include "gui/host.h"
 #include "gui/input.h"
 
@@ -18,6 +19,14 @@ inline void TapKey(int code, int modifier = 0) {
   HostInjectKey(code, 0);
   if (modifier) HostInjectKey(modifier, 0);
   ReleaseInput();
+}
+
+// Whether the desktop's pointer is at (x, y): a move given to the host has
+// been read by the input engine once it is.
+inline bool PointerAt(int x, int y) {
+  Point at{};
+  GetCursorPos(&at);
+  return at.x == x && at.y == y;
 }
 
 }  // namespace inputtest
