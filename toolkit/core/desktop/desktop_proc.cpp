@@ -192,9 +192,7 @@ LResult WindowRequest(int msg, WParam wParam, LParam lParam) {
       return win && !(win->style & WS_DISABLED) ? 1 : 0;
     case MSG_DT_SETWINCURSOR: {
       if (!win) return 0;
-      uintptr_t old = win->cursor;
-      win->cursor = static_cast<uintptr_t>(lParam);
-      return static_cast<LResult>(old);
+      return static_cast<LResult>(win->cursor.exchange(static_cast<uintptr_t>(lParam)));
     }
     case MSG_DT_GETNEXTMAINWIN:
       return NextStackedWindow(wParam);

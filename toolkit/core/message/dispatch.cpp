@@ -84,11 +84,12 @@ LResult DispatchMessage(const Message* msg) {
   if (!msg) return MSG_ERR_INVALID;
   SyncMsgRecord* sync = msg->pAdd;
   WindowRecord* win = Discarded(msg->hwnd) ? nullptr : ValidWindow(msg->hwnd);
-  if (!win || !win->procedure || DroppedWhenDisabled(win, msg->message)) {
+  const WindowProc proc = win ? win->procedure.load() : nullptr;
+  if (!proc || DroppedWhenDisabled(win, msg->message)) {
     AnswerSent(sync, MSG_ERR_DROPPED);
     return MSG_ERR_INVALID;
   }
-  LResult result = CallTracedProcedure(win->procedure, msg->hwnd, msg->message, msg->wParam, msg->lParam);
+  LResult result = CallTracedProcedure(proc, msg->hwnd, msg->message, msg->wParam, msg->lParam);
   if (void (*handled)(void) = g_messageHandled.load(std::memory_order_acquire)) handled();
   AnswerSent(sync, result);
   return result;

@@ -167,8 +167,10 @@ LResult SendMessage(WindowHandle hwnd, int msg, WParam wParam, LParam lParam) {
   WindowRecord* win = ValidWindow(hwnd);
   if (!win || !win->procedure || !win->mainWindow) return MSG_ERR_INVALID;
   MainWinRecord* main = win->mainWindow;
-  if (pthread_equal(main->thread, pthread_self()))
-    return CallTracedProcedure(win->procedure, hwnd, msg, wParam, lParam);
+  if (pthread_equal(main->thread, pthread_self())) {
+    const WindowProc proc = win->procedure;
+    return proc ? CallTracedProcedure(proc, hwnd, msg, wParam, lParam) : MSG_ERR_INVALID;
+  }
   MsgQueue* q = main->queue;
   if (!q) return MSG_ERR_INVALID;
 
@@ -200,8 +202,9 @@ int BroadcastMessage(int msg, WParam wParam, LParam lParam) {
 
 LResult CallWindowProcDirect(WindowHandle hwnd, int msg, WParam wParam, LParam lParam) {
   WindowRecord* win = ValidWindow(hwnd);
-  if (!win || !win->procedure) return MSG_ERR_INVALID;
-  return CallTracedProcedure(win->procedure, hwnd, msg, wParam, lParam);
+  const WindowProc proc = win ? win->procedure.load() : nullptr;
+  if (!proc) return MSG_ERR_INVALID;
+  return CallTracedProcedure(proc, hwnd, msg, wParam, lParam);
 }
 
 void NotifyParentEx(WindowHandle control, int code, LParam addData) {

@@ -4,7 +4,9 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <string>
 
+#include "core/desktop/zorder.h"
 #include "core/element_color.h"
 #include "gui/image.h"
 #include "core/nonclient/frame.h"
@@ -113,6 +115,14 @@ void DrawBorder(WindowRecord* win, HDC hdc) {
   }
 }
 
+// A main window's own thread replaces its caption while the desktop thread
+// may be drawing its frame: the text is copied under the lock it is
+// replaced under.
+std::string CaptionOf(const WindowRecord* win) {
+  GeometryReadLock hold;
+  return win->caption ? std::string(win->caption) : std::string();
+}
+
 bool IsActive(const WindowRecord* win) {
   if (IsMainRecord(win)) return !(win->style & WS_DISABLED);
   return win->parent && win->parent->activeChild == win;
@@ -163,13 +173,14 @@ void DrawCaption(WindowRecord* win, HDC hdc, bool active) {
   SetDCAttr(hdc, DC_ATTR_TEXT_COLOR, Color(win, WEC_FC_CAPTION_NORMAL));
   SetDCAttr(hdc, DC_ATTR_BK_COLOR, Color(win, active ? WEC_BKC_CAPTION_HILITE : WEC_BKC_CAPTION_NORMAL));
   SetDCAttr(hdc, DC_ATTR_BK_MODE, BM_TRANSPARENT);
-  if (win->caption && win->caption[0]) {
+  const std::string caption = CaptionOf(win);
+  if (!caption.empty()) {
     Size size{};
-    const int length = static_cast<int>(std::strlen(win->caption));  // the measure takes no -1
-    GetTextExtentPoint(hdc, win->caption, length, 0, nullptr, nullptr, nullptr, &size);
+    const int length = static_cast<int>(caption.size());  // the measure takes no -1
+    GetTextExtentPoint(hdc, caption.c_str(), length, 0, nullptr, nullptr, nullptr, &size);
     int x = (w - size.cx) / 2 + (icon ? FrameMetric(win, WEM_ICONX) : 0);
     int y = std::abs(c - size.cy) / 2 + b - 1;
-    TextOutLen(hdc, x, y, win->caption, length);
+    TextOutLen(hdc, x, y, caption.c_str(), length);
   }
   DrawCaptionButtons(win, hdc, w, b, c);
   SelectClipRect(hdc, nullptr);

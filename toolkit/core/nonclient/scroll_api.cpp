@@ -37,7 +37,7 @@ void Shift(Rect* r, int dx, int dy) {
 
 int MaxPosition(const ScrollBarInfo& info) { return info.maxPos - std::max(info.pageStep - 1, 0); }
 
-int Clamp(const ScrollBarInfo& info, int pos) { return std::max(info.minPos, std::min(pos, MaxPosition(info))); }
+int Clamp(const ScrollBarInfo& info, int pos) { return std::max(info.minPos.load(), std::min(pos, MaxPosition(info))); }
 
 Rect ThumbRect(const Bar& bar) {
   Rect r = BarRect(bar.win, bar.vertical);
@@ -126,7 +126,7 @@ BOOL SetScrollRange(WindowHandle hwnd, int which, int minPos, int maxPos) {
   if (!bar) return FALSE;
   if (bar.info->minPos == minPos && bar.info->maxPos == maxPos) return TRUE;
   ApplyRange(bar.info, minPos, maxPos);
-  bar.info->curPos = std::max(bar.info->curPos, bar.info->minPos);
+  bar.info->curPos = std::max(bar.info->curPos.load(), bar.info->minPos.load());
   LimitPage(bar.info);
   bar.info->curPos = Clamp(*bar.info, bar.info->curPos);
   RepaintTrack(bar);
@@ -146,7 +146,7 @@ BOOL SetScrollInfo(WindowHandle hwnd, int which, const ScrollInfo* info, BOOL re
   if (info->fMask & SIF_PAGE) s->pageStep = info->nPage;
   LimitPage(s);
   if (info->fMask & SIF_POS) s->curPos = info->nPos;
-  s->curPos = Clamp(*s, std::max(s->curPos, s->minPos));
+  s->curPos = Clamp(*s, std::max(s->curPos.load(), s->minPos.load()));
   if (!redraw) return TRUE;
   RepaintTrack(bar);
   return TRUE;

@@ -99,15 +99,13 @@ BOOL ExcludeWindowExStyle(WindowHandle hwnd, uint32_t bits) {
 
 GalPixel GetWindowBkColor(WindowHandle hwnd) {
   WindowRecord* win = ValidWindow(hwnd);
-  return win ? win->background : 0;
+  return win ? win->background.load() : 0;
 }
 
 GalPixel SetWindowBkColor(WindowHandle hwnd, GalPixel pixel) {
   WindowRecord* win = Valid(hwnd);
   if (!win) return 0;
-  GalPixel old = win->background;
-  win->background = pixel;
-  return old;
+  return win->background.exchange(pixel);
 }
 
 GalPixel GetControlBkColor(WindowHandle hwnd) {
@@ -118,8 +116,7 @@ GalPixel GetControlBkColor(WindowHandle hwnd) {
 GalPixel SetControlBkColor(WindowHandle hwnd, GalPixel pixel) {
   if (!IsValidHandle(hwnd)) return 0;
   WindowRecord* win = WindowOf(hwnd);
-  GalPixel old = win->background;
-  win->background = pixel;
+  GalPixel old = win->background.exchange(pixel);
   InvalidateRect(hwnd, nullptr, TRUE);
   return old;
 }
@@ -142,7 +139,7 @@ LogFont* SetWindowFont(WindowHandle hwnd, LogFont* font) {
 
 uintptr_t GetWindowCursor(WindowHandle hwnd) {
   WindowRecord* win = ValidWindow(hwnd);
-  return win ? win->cursor : 0;
+  return win ? win->cursor.load() : 0;
 }
 
 uintptr_t SetWindowCursor(WindowHandle hwnd, uintptr_t cursor) {
@@ -151,9 +148,7 @@ uintptr_t SetWindowCursor(WindowHandle hwnd, uintptr_t cursor) {
   if (IsMainRecord(win))
     return static_cast<uintptr_t>(
         SendMessage(__gui_hwnd_desktop, MSG_DT_SETWINCURSOR, hwnd, static_cast<LParam>(cursor)));
-  uintptr_t old = win->cursor;
-  win->cursor = cursor;
-  return old;
+  return win->cursor.exchange(cursor);
 }
 
 LParam GetWindowAdditionalData(WindowHandle hwnd) { return Read(hwnd, &WindowRecord::additionalData); }
@@ -167,15 +162,13 @@ LParam SetWindowAdditionalData2(WindowHandle hwnd, LParam data) {
 
 WindowProc GetWindowCallbackProc(WindowHandle hwnd) {
   WindowRecord* win = ValidWindow(hwnd);
-  return win ? win->procedure : nullptr;
+  return win ? win->procedure.load() : nullptr;
 }
 
 WindowProc SetWindowCallbackProc(WindowHandle hwnd, WindowProc proc) {
   WindowRecord* win = Valid(hwnd);
   if (!win) return nullptr;
-  WindowProc old = win->procedure;
-  if (proc) win->procedure = proc;
-  return old;
+  return proc ? win->procedure.exchange(proc) : win->procedure.load();
 }
 
 NotifyCallback SetNotificationCallback(WindowHandle hwnd, NotifyCallback callback) {

@@ -72,7 +72,7 @@ LResult SetCursorForClient(WindowRecord* win, LParam lParam) {
   if (ChildAtPoint(walk, win, PointX(lParam), PointY(lParam), &hitCode)) return 0;
   if (!win->cursor) return 0;
   uintptr_t fallback = DefaultCursor();
-  SetCurrentCursor(fallback ? fallback : win->cursor);
+  SetCurrentCursor(fallback ? fallback : win->cursor.load());
   return 0;
 }
 
@@ -212,8 +212,13 @@ LResult ReplaceCaption(WindowRecord* win, LParam text) {
   if (!IsMainRecord(win)) return 0;
   char* copy = FixStrDup(text ? reinterpret_cast<const char*>(text) : "");
   if (!copy) return -1;
-  FreeWindowCaption(win);
-  win->caption = copy;
+  char* old = nullptr;
+  {
+    StackWriteLock hold;  // the desktop thread draws this window's frame
+    old = win->caption;
+    win->caption = copy;
+  }
+  if (old) FreeFixStr(old);
   WindowHandle active = static_cast<WindowHandle>(SendMessage(__gui_hwnd_desktop, MSG_DT_GETACTIVEMAIN, 0, 0));
   RedrawCaptionBar(win, active == HandleOf(win));
   return 0;

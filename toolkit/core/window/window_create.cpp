@@ -8,6 +8,7 @@
 #include "core/desktop/zorder.h"
 #include "core/control_layer.h"
 #include "core/message/msg_queue.h"
+#include "core/nonclient/frame.h"
 #include "core/window/window_damage.h"
 #include "core/window/window_internal.h"
 #include "core/window/window_threads.h"
@@ -35,11 +36,10 @@ char g_emptyCaption[] = "";
 
 void SetUpScrollBar(ScrollBarInfo* bar, bool present) {
   if (!present) {
-    *bar = ScrollBarInfo{};
-    bar->status = 3;
+    bar->Reset(0, 0, 0, kBarDisabled | kBarHidden);
     return;
   }
-  *bar = ScrollBarInfo{0, 100, 0, 0, 0, 10, 0};
+  bar->Reset(0, 100, 10, 0);
 }
 
 void SetUpScrollBars(WindowRecord* win) {

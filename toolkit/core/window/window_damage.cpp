@@ -43,8 +43,9 @@ void StoreWindowRect(WindowRecord* win, const Rect& rect) {
 }
 
 LResult CallProc(WindowRecord* win, int msg, WParam wParam, LParam lParam) {
-  if (!win || win->dataType != kWindowValid || !win->procedure) return 0;
-  return CallTracedProcedure(win->procedure, HandleOf(win), msg, wParam, lParam);
+  if (!win || win->dataType != kWindowValid) return 0;
+  const WindowProc proc = win->procedure;  // its thread may swap it meanwhile
+  return proc ? CallTracedProcedure(proc, HandleOf(win), msg, wParam, lParam) : 0;
 }
 
 bool InvalidateWindowArea(WindowRecord* win, const Rect* rect, bool erase) {

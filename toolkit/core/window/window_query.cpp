@@ -18,7 +18,8 @@ int IsControl(WindowHandle hwnd) { return ValidControl(hwnd) ? 1 : 0; }
 int IsDialog(WindowHandle hwnd) {
   WindowRecord* win = ValidWindow(hwnd);
   if (!win || hwnd == __gui_hwnd_desktop) return -1;
-  return win->procedure && CallTracedProcedure(win->procedure, hwnd, MSG_ISDIALOG, 0, 0) != 0 ? 1 : 0;
+  const WindowProc proc = win->procedure;
+  return proc && CallTracedProcedure(proc, hwnd, MSG_ISDIALOG, 0, 0) != 0 ? 1 : 0;
 }
 
 WindowHandle GetMainWindowHandle(WindowHandle hwnd) {

@@ -66,10 +66,15 @@ struct GlobalClipInfo {
   GlobalClipInfo& operator=(const GlobalClipInfo&) = delete;
 };
 
+// Each word atomic: the desktop thread draws a main window's bars when it
+// uncovers them while the window's own thread may be scrolling.
 struct ScrollBarInfo {
-  int32_t minPos = 0, maxPos = 0, curPos = 0, pageStep = 0;
-  int32_t thumbStart = 0, thumbLength = 0;
-  uint8_t status = 0;
+  std::atomic<int32_t> minPos{0}, maxPos{0}, curPos{0}, pageStep{0};
+  std::atomic<int32_t> thumbStart{0}, thumbLength{0};
+  std::atomic<uint8_t> status{0};
+  void Reset(int32_t min, int32_t max, int32_t thumb, uint8_t state) {
+    minPos = min, maxPos = max, curPos = 0, pageStep = 0, thumbStart = 0, thumbLength = thumb, status = state;
+  }
 };
 
 typedef void (*NotificationCallback)(WindowHandle control, int id, int code, LParam addData);
@@ -83,8 +88,14 @@ typedef void (*NotificationCallback)(WindowHandle control, int id, int code, LPa
 //   thread reads them (activation, hit tests, clipping, painting); single
 //   bits change through SetStyleBits, so that no writer loses another's bit;
 // - the data type: atomic;
-// - the caption, the focus, pointer and primitive children, the scroll bars
-//   and the other words: the thread that runs the window (a main window's
+// - the procedure, background, cursor and menu bar: atomic, since the
+//   desktop thread calls a main window's procedure to draw its frame and
+//   erase it, reads its cursor and draws its bar while its own thread may
+//   change them;
+// - a main window's caption: replaced under the stack lock (its frame is
+//   drawn by the desktop thread too), read there under GeometryReadLock;
+// - the scroll bars: each word atomic, as ScrollBarInfo says;
+// - the focus, pointer and primitive children and the other words: the thread that runs the window (a main window's
 //   SetWindowText reaches it by message).
 struct WindowRecord {
   std::atomic<uint16_t> dataType{kWindowValid};  // read by any thread that holds a handle
@@ -93,10 +104,10 @@ struct WindowRecord {
   Rect client{};
   std::atomic<uint32_t> style{0};
   std::atomic<uint32_t> exStyle{0};
-  GalPixel background = 0;
-  uintptr_t menu = 0;
+  std::atomic<GalPixel> background{0};
+  std::atomic<uintptr_t> menu{0};
   uintptr_t accelerators = 0;
-  uintptr_t cursor = 0;
+  std::atomic<uintptr_t> cursor{0};
   uintptr_t icon = 0;
   uintptr_t systemMenu = 0;
   LogFont* font = nullptr;
@@ -107,7 +118,7 @@ struct WindowRecord {
   void* caret = nullptr;
   LParam additionalData = 0;
   LParam additionalData2 = 0;
-  WindowProc procedure = nullptr;
+  std::atomic<WindowProc> procedure{nullptr};
   char* caption = nullptr;
   int id = 0;
   ScrollBarInfo vscroll;

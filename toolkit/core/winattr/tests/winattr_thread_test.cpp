@@ -9,6 +9,8 @@
 #include "core/nonclient/tests/started_gui.h"
 #include "core/input/ial.h"
 #include "gui/app_hooks.h"
+#include "gui/cursor.h"
+#include "gui/nonclient.h"
 #include "gui/livevideo.h"
 #include "gui/window_attr.h"
 
@@ -126,6 +128,46 @@ TEST_F(Attributes, EnabledStateIsReadSafelyWhileTheWindowIsRemoved) {
   stop = true;
   reader.join();
   EXPECT_FALSE(IsWindowEnabled(doomed));
+}
+
+LResult PlainProc(WindowHandle hwnd, int msg, WParam wParam, LParam lParam) {
+  return DefaultMainWinProc(hwnd, msg, wParam, lParam);
+}
+
+// The desktop thread draws the frame and erases the background of a window
+// it uncovers, through the window's procedure, while the window's own
+// thread changes that procedure, its caption, background, cursor and
+// scroll bar: each is read whole, and the drawn caption is never one
+// already freed (ThreadSanitizer and AddressSanitizer check).
+TEST_F(Attributes, TheWordsTheDesktopDrawsWithChangeSafelyWhileItDraws) {
+  WindowHandle under = Main({10, 10, 300, 200}, WS_CAPTION | WS_BORDER | WS_VSCROLL, "under");
+  WindowHandle cover = Main({20, 20, 200, 150}, WS_BORDER, "cover");
+  std::atomic<bool> stop{false};
+  std::atomic<int> uncovered{0};
+  std::thread toggler([&] {
+    while (!stop.load()) {
+      ShowWindow(cover, SW_HIDE);
+      ShowWindow(cover, SW_SHOWNORMAL);
+      uncovered.fetch_add(1);
+    }
+  });
+  const uintptr_t cursors[] = {GetSystemCursor(0), GetSystemCursor(1)};
+  const char* captions[] = {"under the cover, a longer caption", "under"};
+  int i = 0;
+  for (; i < 300 || uncovered.load() < 20; ++i) {
+    SetWindowCallbackProc(under, i % 2 ? guitest::LoggingProc : PlainProc);
+    SetWindowBkColor(under, guitest::Rgb(static_cast<uint8_t>(i), 0, 0));
+    SetWindowCaption(under, captions[i % 2]);
+    SetWindowCursor(under, cursors[i % 2]);
+    SetScrollPos(under, SB_VERT, i % 50);
+    desktest::Drain();
+    guitest::Log::Instance().Take();
+  }
+  stop = true;
+  toggler.join();
+  const int last = (i - 1) % 2;
+  EXPECT_STREQ(GetWindowCaption(under), captions[last]);
+  EXPECT_EQ(GetWindowCursor(under), cursors[last]);
 }
 
 TEST_F(Attributes, PreviewWindowsCannotBeShownOrHidden) {
