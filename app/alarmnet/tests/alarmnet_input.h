@@ -13,6 +13,7 @@
 #include <utility>
 #include <vector>
 
+#include "app/testing/front_proc.h"
 #include "app/testing/page_harness.h"
 #include "controls/listbox/listbox_internal.h"
 #include "controls/propsheet/propsheet_internal.h"
@@ -170,7 +171,6 @@ inline bool TypeInto(WindowHandle page, int id, const std::string& text) {
 // machine.
 struct PageMouse {
   WindowHandle page = 0;
-  WindowProc proc = nullptr;
   Point lastMove{-1, -1};
   int presses = 0, releases = 0;
 };
@@ -190,13 +190,13 @@ inline LResult WatchingProc(WindowHandle hwnd, int msg, WParam wParam, LParam lP
     else
       ++Mouse().presses;
   }
-  return Mouse().proc(hwnd, msg, wParam, lParam);
+  return frontproc::OwnOf(hwnd)(hwnd, msg, wParam, lParam);
 }
 
 inline void WatchPage(WindowHandle page) {
   Mouse() = PageMouse{};
-  Mouse().proc = SetWindowCallbackProc(page, WatchingProc);
   Mouse().page = page;
+  frontproc::PutInFront(page, WatchingProc);
 }
 
 inline bool OnPage(int x, int y) {

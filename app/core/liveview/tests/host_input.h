@@ -2,21 +2,22 @@
 // the calling thread.
 #pragma once
 
-#include "app/testing/page_harness.h"
 #include <atomic>
 
+#include "app/testing/front_proc.h"
+#include "app/testing/page_harness.h"
 #include "core/input/lowlevel_event.h"
 #include "core/input/tests/key_tap.h"
 #include "gui/window_attr.h"
 
 namespace inputtest {
 
-// A window of this thread whose messages of one kind are counted.
+// A window of this thread whose messages of one kind are counted. Atomic:
+// the desktop thread calls the window's procedure too.
 struct Watch {
-  WindowHandle window = 0;
-  WindowProc own = nullptr;
-  int msg = 0, code = -1;  // code -1: any wParam
-  int seen = 0;
+  std::atomic<WindowHandle> window{0};
+  std::atomic<int> msg{0}, code{-1};  // code -1: any wParam
+  std::atomic<int> seen{0};
 };
 inline Watch& Watched() {
   static Watch watch;
@@ -24,9 +25,8 @@ inline Watch& Watched() {
 }
 inline LResult WatchingProc(WindowHandle hwnd, int msg, WParam wParam, LParam lParam) {
   Watch& w = Watched();
-  const WindowProc own = w.own;
   if (hwnd == w.window && msg == w.msg && (w.code < 0 || static_cast<int>(wParam) == w.code)) ++w.seen;
-  return own(hwnd, msg, wParam, lParam);
+  return frontproc::OwnOf(hwnd)(hwnd, msg, wParam, lParam);
 }
 
 // Runs `act` (a user's input) and waits until `window` (a main window of
@@ -34,10 +34,11 @@ inline LResult WatchingProc(WindowHandle hwnd, int msg, WParam wParam, LParam lP
 // `code`, or any for -1); true once it has.
 inline bool HandledBy(WindowHandle window, int msg, int code, int times, const std::function<void()>& act) {
   Watch& w = Watched();
-  w = Watch{window, SetWindowCallbackProc(window, WatchingProc), msg, code, 0};
+  w.msg = msg, w.code = code, w.seen = 0, w.window = window;
+  frontproc::PutInFront(window, WatchingProc);
   act();
   const bool handled = livetest::PumpUntil([&w, times] { return w.seen >= times || !IsWindow(w.window); });
-  if (IsWindow(window) && GetWindowCallbackProc(window) == WatchingProc) SetWindowCallbackProc(window, w.own);
+  frontproc::GiveBack(window, WatchingProc);
   w.window = 0;
   return handled;
 }
