@@ -28,19 +28,16 @@ BOOL ChangeBits(WindowHandle hwnd, std::atomic<uint32_t> WindowRecord::*field, u
 }
 
 template <typename T>
-T Read(WindowHandle hwnd, T WindowRecord::*field) {
+T Read(WindowHandle hwnd, std::atomic<T> WindowRecord::*field) {
   WindowRecord* win = ValidWindow(hwnd);
-  return win ? win->*field : T{};
+  return win ? (win->*field).load() : T{};
 }
 
 // Stores a word and answers the one it replaced.
 template <typename T>
-T Swap(WindowHandle hwnd, T WindowRecord::*field, T value) {
+T Swap(WindowHandle hwnd, std::atomic<T> WindowRecord::*field, T value) {
   WindowRecord* win = ValidWindow(hwnd);
-  if (!win) return T{};
-  T old = win->*field;
-  win->*field = value;
-  return old;
+  return win ? (win->*field).exchange(value) : T{};
 }
 
 }  // namespace

@@ -88,10 +88,11 @@ typedef void (*NotificationCallback)(WindowHandle control, int id, int code, LPa
 //   thread reads them (activation, hit tests, clipping, painting); single
 //   bits change through SetStyleBits, so that no writer loses another's bit;
 // - the data type: atomic;
-// - the procedure, background, cursor and menu bar: atomic, since the
-//   desktop thread calls a main window's procedure to draw its frame and
-//   erase it, reads its cursor and draws its bar while its own thread may
-//   change them;
+// - the procedure, additional data, background, cursor and menu bar:
+//   atomic, since the desktop thread calls a main window's procedure to
+//   draw its frame and erase it (a procedure finds its state in the
+//   additional data), reads its cursor and draws its bar while its own
+//   thread may change them;
 // - a main window's caption: replaced under the stack lock (its frame is
 //   drawn by the desktop thread too), read there under GeometryReadLock;
 // - the scroll bars: each word atomic, as ScrollBarInfo says;
@@ -116,8 +117,8 @@ struct WindowRecord {
   GlobalClipInfo* clipInfo = nullptr;
   ZOrderNode* zorderNode = nullptr;
   void* caret = nullptr;
-  LParam additionalData = 0;
-  LParam additionalData2 = 0;
+  std::atomic<LParam> additionalData{0};
+  std::atomic<LParam> additionalData2{0};
   std::atomic<WindowProc> procedure{nullptr};
   char* caption = nullptr;
   int id = 0;

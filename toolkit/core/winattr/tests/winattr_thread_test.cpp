@@ -130,14 +130,17 @@ TEST_F(Attributes, EnabledStateIsReadSafelyWhileTheWindowIsRemoved) {
   EXPECT_FALSE(IsWindowEnabled(doomed));
 }
 
+// Finds its state in the window's additional data, as a dialog's does,
+// also when the desktop thread calls it to draw the frame.
 LResult PlainProc(WindowHandle hwnd, int msg, WParam wParam, LParam lParam) {
+  if (msg == MSG_NCPAINT && GetWindowAdditionalData(hwnd) < 0) return 0;
   return DefaultMainWinProc(hwnd, msg, wParam, lParam);
 }
 
 // The desktop thread draws the frame and erases the background of a window
 // it uncovers, through the window's procedure, while the window's own
-// thread changes that procedure, its caption, background, cursor and
-// scroll bar: each is read whole, and the drawn caption is never one
+// thread changes that procedure, its additional data, caption, background,
+// cursor and scroll bar: each is read whole, and the drawn caption is never one
 // already freed (ThreadSanitizer and AddressSanitizer check).
 TEST_F(Attributes, TheWordsTheDesktopDrawsWithChangeSafelyWhileItDraws) {
   WindowHandle under = Main({10, 10, 300, 200}, WS_CAPTION | WS_BORDER | WS_VSCROLL, "under");
@@ -156,6 +159,7 @@ TEST_F(Attributes, TheWordsTheDesktopDrawsWithChangeSafelyWhileItDraws) {
   int i = 0;
   for (; i < 300 || uncovered.load() < 20; ++i) {
     SetWindowCallbackProc(under, i % 2 ? guitest::LoggingProc : PlainProc);
+    SetWindowAdditionalData(under, i);
     SetWindowBkColor(under, guitest::Rgb(static_cast<uint8_t>(i), 0, 0));
     SetWindowCaption(under, captions[i % 2]);
     SetWindowCursor(under, cursors[i % 2]);
