@@ -6,6 +6,7 @@
 #include "core/desktop/window_stack.h"
 #include "core/startup/input_helpers.h"
 #include "core/window/window_messages.h"
+#include "core/window/window_threads.h"
 #include "gui/message.h"
 #include "gui/window.h"
 
@@ -53,13 +54,19 @@ LResult Unregister(SharedWord<WindowHandle>* slot, WindowHandle hwnd) {
   return 0;
 }
 
+// A registered tool's thread is joined at the toolkit's end.
+LResult Registered(LResult answer, WindowHandle hwnd) {
+  if (answer == 0) NoteToolWindow(hwnd);
+  return answer;
+}
+
 }  // namespace
 
 LResult ToolWindowRequest(int msg, WParam wParam, LParam lParam) {
   WindowHandle hwnd = static_cast<WindowHandle>(wParam);
   switch (msg) {
     case MSG_DT_REGIME:
-      return RegisterIme(hwnd);
+      return Registered(RegisterIme(hwnd), hwnd);
     case MSG_DT_UNREGIME:
       return UnregisterIme(hwnd);
     case MSG_DT_IMECMD:
@@ -70,7 +77,7 @@ LResult ToolWindowRequest(int msg, WParam wParam, LParam lParam) {
       return msg == MSG_DT_IMEQUERY ? answer : 0;
     }
     case MSG_DT_REGSKB:
-      return RegisterSoftKeyboard(hwnd);
+      return Registered(RegisterSoftKeyboard(hwnd), hwnd);
     case MSG_DT_UNREGSKB:
       return UnregisterSoftKeyboard(hwnd);
     case MSG_DT_SKBCMD:
@@ -81,11 +88,11 @@ LResult ToolWindowRequest(int msg, WParam wParam, LParam lParam) {
       return msg == MSG_DT_SKBQUERY ? answer : 0;
     }
     case MSG_DT_REGBUBBLETIP:
-      return Register(&Desk().bubbleTip, hwnd);
+      return Registered(Register(&Desk().bubbleTip, hwnd), hwnd);
     case MSG_DT_UNREGBUBBLETIP:
       return Unregister(&Desk().bubbleTip, hwnd);
     case MSG_DT_REGTOOLWIN:
-      return Register(&Desk().fourthTool, hwnd);
+      return Registered(Register(&Desk().fourthTool, hwnd), hwnd);
     case MSG_DT_UNREGTOOLWIN:
       return Unregister(&Desk().fourthTool, hwnd);
     default:

@@ -38,8 +38,10 @@ void EndToolWindows() {
     SendMessage(hwnd, MSG_CLOSE, 0, 0);
     WaitMainWindowClose(hwnd, nullptr);
   }
-  // One closed earlier (the soft keyboard's Enter closes both) may still
-  // be on its way out, with nobody waiting for it.
+  // One closed earlier (the soft keyboard's Enter closes both, a close of
+  // all windows reaches the tip) may still be on its way out, no longer
+  // registered and with nobody waiting for it.
+  JoinToolWindowThreads();
   JoinThreadsOfEndedWindows();
 }
 

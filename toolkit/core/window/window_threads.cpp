@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "core/control_support.h"
+#include "core/window/window_record.h"
 #include "gui/window.h"
 
 namespace {
@@ -19,6 +20,7 @@ struct MadeThread {
   bool finished;
   bool claimed;
   bool windowEnded;  // cleaned up on this thread: the thread ends next
+  bool tool;         // runs a registered tool window
 };
 
 struct Trampoline {
@@ -101,6 +103,17 @@ void JoinThreadsOfEndedWindows() {
   JoinEnding([](const MadeThread& made) { return made.finished || made.windowEnded; });
 }
 
+void NoteToolWindow(WindowHandle hwnd) {
+  MainWinRecord* main = ValidMainWindow(hwnd);
+  if (!main) return;
+  std::lock_guard<std::mutex> hold(g_lock);
+  if (MadeThread* made = FindThread(main->thread)) made->tool = true;
+}
+
+void JoinToolWindowThreads() {
+  JoinEnding([](const MadeThread& made) { return made.tool; });
+}
+
 void NoteMainWindowOfThread(WindowHandle hwnd) {
   std::lock_guard<std::mutex> hold(g_lock);
   MadeThread* made = FindThread(pthread_self());
@@ -135,7 +148,7 @@ int CreateThreadForMainWindow(pthread_t* thread, pthread_attr_t* attr, void* (*e
   pthread_attr_destroy(&own);
   if (result != 0) return result;
   start.release();
-  g_made.push_back({*thread, 0, false, false, false});
+  g_made.push_back({*thread, 0, false, false, false, false});
   return 0;
 }
 

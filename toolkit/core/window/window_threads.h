@@ -17,5 +17,11 @@ void NoteMainWindowEnded(WindowHandle hwnd);
 // Joins also the made threads whose window has ended but which have not
 // returned yet: at the toolkit's end none may run on past what it frees.
 void JoinThreadsOfEndedWindows();
+// The window was registered as a tool window (input method, soft keyboard,
+// bubble tip): its thread is joined at the toolkit's end.
+void NoteToolWindow(WindowHandle hwnd);
+// Joins the threads of the tool windows, closed by now: a close another
+// thread began may still be under way after the tool left its registration.
+void JoinToolWindowThreads();
 // Threads made by CreateThreadForMainWindow not yet joined.
 size_t UnjoinedMainWindowThreads();

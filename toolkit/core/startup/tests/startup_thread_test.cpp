@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <semaphore.h>
 #include <signal.h>
 
 #include <atomic>
@@ -13,12 +14,14 @@
 #include "core/startup/gui_locks.h"
 #include "core/startup/startup_internal.h"
 #include "core/startup/thread_start.h"
+#include "core/window/window_threads.h"
 #include "gui/app_hooks.h"
 #include "gui/desktop.h"
 #include "gui/element.h"
 #include "gui/font.h"
 #include "gui/message.h"
 #include "gui/startup.h"
+#include "gui/window.h"
 #include "thread_count.h"
 
 namespace {
@@ -150,6 +153,69 @@ TEST(StartUp, HostWindowThatCannotOpenFailsTheGraphicsLayerWhateverRanMeanwhile)
   ASSERT_EQ(InitGUI(0, nullptr), 0);
   TerminateGUI(0);
   EXPECT_EQ(StartedSince(before, 0), 0);
+}
+
+// A tool window (here in the bubble tip's place) whose close another
+// thread began: it has left its registration when the toolkit's end looks
+// for the tool windows, and its thread is still destroying the window. The
+// end waits for that thread, so nothing of the destruction runs after what
+// the end frees.
+struct SlowTool {
+  sem_t created;
+  std::atomic<WindowHandle> hwnd{0};
+  std::atomic<bool> unregistered{false}, ended{false};
+};
+SlowTool* g_slowTool = nullptr;
+
+LResult SlowClosingToolProc(WindowHandle hwnd, int msg, WParam wParam, LParam lParam) {
+  if (msg == MSG_CREATE) {
+    SendMessage(__gui_hwnd_desktop, MSG_DT_REGBUBBLETIP, hwnd, 0);
+  } else if (msg == MSG_CLOSE) {
+    SendMessage(__gui_hwnd_desktop, MSG_DT_UNREGBUBBLETIP, hwnd, 0);
+    g_slowTool->unregistered = true;
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));  // the end meanwhile
+    DestroyMainWindow(hwnd);
+    PostQuitMessage(hwnd);
+    return 0;
+  }
+  return DefaultMainWinProc(hwnd, msg, wParam, lParam);
+}
+
+void* SlowToolThread(void*) {
+  MainWinCreate create{};
+  create.dwExStyle = WS_EX_TOPMOST;
+  create.spCaption = "slow tool";
+  create.hHosting = __gui_hwnd_desktop;
+  create.MainWindowProc = SlowClosingToolProc;
+  create.rx = create.by = 10;
+  const WindowHandle hwnd = CreateMainWindow(&create);
+  g_slowTool->hwnd = hwnd;
+  sem_post(&g_slowTool->created);
+  if (hwnd == GUI_INVALID_HANDLE) return nullptr;
+  Message msg{};
+  while (GetMessage(&msg, hwnd)) DispatchMessage(&msg);
+  MainWindowThreadCleanup(hwnd);
+  g_slowTool->ended = true;
+  return nullptr;
+}
+
+TEST(StartUp, ShutDownWaitsForAToolWindowWhoseCloseIsUnderWay) {
+  SlowTool tool;
+  g_slowTool = &tool;
+  sem_init(&tool.created, 0, 0);
+  ASSERT_EQ(InitGUI(0, nullptr), 0);
+  pthread_t thread;
+  ASSERT_EQ(CreateThreadForMainWindow(&thread, nullptr, SlowToolThread, nullptr), 0);
+  while (sem_wait(&tool.created) != 0) {
+  }
+  ASSERT_NE(tool.hwnd.load(), GUI_INVALID_HANDLE);
+  PostMessage(tool.hwnd, MSG_CLOSE, 0, 0);
+  while (!tool.unregistered) std::this_thread::yield();
+  TerminateGUI(0);
+  EXPECT_TRUE(tool.ended) << "the toolkit ended before the tool's thread";
+  EXPECT_EQ(UnjoinedMainWindowThreads(), 0u);
+  sem_destroy(&tool.created);
+  g_slowTool = nullptr;
 }
 
 class ThreadLaunchFailure : public ::testing::TestWithParam<int> {
