@@ -96,8 +96,9 @@ typedef void (*NotificationCallback)(WindowHandle control, int id, int code, LPa
 // - a main window's caption: replaced under the stack lock (its frame is
 //   drawn by the desktop thread too), read there under GeometryReadLock;
 // - the scroll bars: each word atomic, as ScrollBarInfo says;
-// - the focus, pointer and primitive children and the other words: the thread that runs the window (a main window's
-//   SetWindowText reaches it by message).
+// - the focus, pointer and primitive children and the other words: the
+//   thread that runs the window (a main window's SetWindowText reaches it
+//   by message).
 struct WindowRecord {
   std::atomic<uint16_t> dataType{kWindowValid};  // read by any thread that holds a handle
   uint16_t windowType = kWindowMain;
