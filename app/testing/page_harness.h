@@ -554,7 +554,8 @@ inline void WheelNotch(WindowHandle window, int delta) {
 // Waits until every press and release given so far has been read by the
 // event thread, routed by the desktop and handled by this thread.
 inline void AwaitReleaseRead() {
-  PumpUntil([] { return (lowlevel::state().lastButtons.load() & IAL_MOUSE_LEFTBUTTON) == 0; });
+  // Not the button state: before the press is read it shows released too.
+  PumpUntil(HostInputPosted);
   desktest::AwaitDesktopRead();
   desktest::Request(MSG_DT_GETACTIVEMAIN);
   desktest::Drain();
@@ -757,7 +758,7 @@ using guitest::Picture;
 // on a loaded machine reads a move or a key late: two agreeing reads before
 // then would show the picture from before it.
 inline Picture SettledGrab(const Rect& r) {
-  PumpUntil([] { return HostOldestInput() == HOST_INPUT_NONE; });
+  PumpUntil(HostInputPosted);
   Picture last;
   for (int round = 0; round < 200; ++round) {
     for (int i = 0; i < 1000 && HavePendingMessage(__gui_hwnd_desktop); ++i)

@@ -10,6 +10,7 @@
 #include "core/message/msg_queue.h"
 #include "core/startup/thread_start.h"
 #include "gui/desktop.h"
+#include "gui/host.h"
 #include "gui/input.h"
 #include "gui/message.h"
 #include "gui/startup.h"
@@ -101,9 +102,14 @@ void PostMouseEvent(const LowLevelEvent& ev) {
   PostToDesktop(msg, wParam, lParam);
 }
 
+// Reads between taking a change from the host and posting its message.
+std::atomic<int> g_reading{0};
+
 void ReadAndPost(const EventEngine* engine, int which) {
+  ++g_reading;  // before the read takes anything, so that no change is ever in neither place
   LowLevelEvent ev{};
   if (engine->read(which, &ev)) PostLowLevelEvent(ev);
+  --g_reading;
 }
 
 }  // namespace
@@ -139,6 +145,12 @@ void WakeEventThread() {
     Holds().changed.notify_all();
   }
   if (void (*wake)() = g_engine.load()->wake) wake();
+}
+
+bool HostInputPosted() {
+  // The host's queues first: a change gone from them was taken by a read,
+  // which counted itself before taking it.
+  return HostOldestInput() == HOST_INPUT_NONE && g_reading.load() == 0;
 }
 
 extern "C" void HoldInput(void) {

@@ -29,6 +29,9 @@ bool StartEventThread();
 bool BeginEventThread();
 bool FinishEventThread();
 void StopEventThread();
+// Whether every change the host took in has been read and its messages
+// posted to the desktop (which may not have routed them yet).
+bool HostInputPosted();
 // Lets the event thread look again at what its wait is for (an auto-repeat
 // message was set, so time-outs matter again).
 void WakeEventThread();

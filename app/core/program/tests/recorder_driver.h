@@ -17,6 +17,7 @@
 #include "app/app_registry.h"
 #include "app/core/program/tests/program_test_support.h"
 #include "app/page_ids.h"
+#include "core/input/event_thread.h"
 #include "core/input/tests/key_tap.h"
 #include "core/nonclient/tests/screen_picture.h"
 #include "gui/desktop.h"
@@ -215,12 +216,12 @@ class Driver {
 
  public:
   // The program has read what it was given: the input engine has read
-  // all the host took in, that input has had time to reach the desktop,
-  // whose queue is empty (a loaded machine may take longer than any fixed
-  // pause), and the active window has handled what it was given.
+  // all the host took in and posted it to the desktop, whose queue is
+  // empty, and the active window has handled what it was given. Between
+  // actions the driver keeps a hand's pace, as the user it stands for.
   static void Settle() {
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-    while (HostOldestInput() != HOST_INPUT_NONE && std::chrono::steady_clock::now() < deadline)
+    while (!HostInputPosted() && std::chrono::steady_clock::now() < deadline)
       std::this_thread::sleep_for(std::chrono::milliseconds(2));
     std::this_thread::sleep_for(std::chrono::milliseconds(50));
     while (HavePendingMessage(__gui_hwnd_desktop) && std::chrono::steady_clock::now() < deadline)

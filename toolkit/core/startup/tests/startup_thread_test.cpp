@@ -19,6 +19,7 @@
 #include "gui/desktop.h"
 #include "gui/element.h"
 #include "gui/font.h"
+#include "gui/host.h"
 #include "gui/message.h"
 #include "gui/startup.h"
 #include "gui/window.h"
@@ -280,6 +281,46 @@ TEST(EventThread, KeysAndMouseReportedByTheEngineReachTheDesktopOnceNoHoldIsOn) 
   SetEventEngine(nullptr);
   LeaveDesktopThread();
   EXPECT_EQ(got, (MessageSequence{MSG_KEYDOWN, MSG_MOUSEMOVE, MSG_LBUTTONDOWN}));
+}
+
+// An engine that reports one mouse press and holds its read until let go,
+// as a reader kept from running between taking a change and posting it.
+std::atomic<int> g_slowStep{0};
+std::atomic<bool> g_inRead{false}, g_letGo{false};
+int SlowWait(int which, long) {
+  if (g_slowStep.fetch_add(1) == 0) return which & 1;
+  std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  return 0;
+}
+int SlowRead(int which, LowLevelEvent* ev) {
+  if (which != 1) return 0;
+  g_inRead = true;
+  while (!g_letGo) std::this_thread::yield();
+  *ev = LowLevelEvent{kEventMouse, 0, 0, 1, 5, 6, 0x1000};
+  return 1;
+}
+const EventEngine kSlowReader = {SlowWait, SlowRead};
+
+// Input counts as posted only once the reader that took it has posted its
+// message: with the host's queue empty, a read under way is not done yet.
+TEST(EventThread, InputCountsAsPostedOnlyOnceItsReadHasPosted) {
+  ASSERT_TRUE(BecomeDesktopThread());
+  g_slowStep = 0;
+  g_inRead = g_letGo = false;
+  SetEventEngine(&kSlowReader);
+  ASSERT_TRUE(StartEventThread());
+  while (!g_inRead) std::this_thread::yield();
+  EXPECT_EQ(HostOldestInput(), HOST_INPUT_NONE);
+  EXPECT_FALSE(HostInputPosted()) << "a read under way";
+  g_letGo = true;
+  MessageSequence got;
+  Message msg;
+  while (got.size() < 2 && GetMessage(&msg, __gui_hwnd_desktop)) got.push_back(msg.message);
+  while (!HostInputPosted()) std::this_thread::yield();
+  StopEventThread();
+  SetEventEngine(nullptr);
+  LeaveDesktopThread();
+  EXPECT_EQ(got, (MessageSequence{MSG_MOUSEMOVE, MSG_LBUTTONDOWN}));
 }
 
 // With a menu open no input time-out becomes the broadcast to every main
