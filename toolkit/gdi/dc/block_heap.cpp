@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "gdi/dc/block_heap_hold.h"
 #include "gui/region.h"
 
 namespace {
@@ -16,10 +17,17 @@ constexpr size_t kHeaderSize = alignof(std::max_align_t);
 
 size_t RoundUp(size_t n, size_t to) { return (n + to - 1) / to * to; }
 
+// The heap whose lock this thread holds through a BlockHeapHold, if any.
+thread_local const BlockDataHeap* t_held = nullptr;
+
 class HeapLock {
  public:
-  explicit HeapLock(BlockDataHeap* heap) : mutex_(&heap->lock) { pthread_mutex_lock(mutex_); }
-  ~HeapLock() { pthread_mutex_unlock(mutex_); }
+  explicit HeapLock(BlockDataHeap* heap) : mutex_(t_held == heap ? nullptr : &heap->lock) {
+    if (mutex_) pthread_mutex_lock(mutex_);
+  }
+  ~HeapLock() {
+    if (mutex_) pthread_mutex_unlock(mutex_);
+  }
   HeapLock(const HeapLock&) = delete;
   HeapLock& operator=(const HeapLock&) = delete;
 
@@ -69,6 +77,22 @@ bool InPool(const BlockDataHeap* heap, const unsigned char* block) {
 }
 
 }  // namespace
+
+namespace gui {
+
+BlockHeapHold::BlockHeapHold(BlockDataHeap* heap) : taken_(heap && !t_held ? heap : nullptr) {
+  if (!taken_) return;
+  pthread_mutex_lock(&taken_->lock);
+  t_held = taken_;
+}
+
+BlockHeapHold::~BlockHeapHold() {
+  if (!taken_) return;
+  t_held = nullptr;
+  pthread_mutex_unlock(&taken_->lock);
+}
+
+}  // namespace gui
 
 extern "C" {
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <new>
 
+#include "gdi/dc/block_heap_hold.h"
 #include "gdi/dc/clip_region_internal.h"
 #include "gdi/dc/gdi_heap.h"
 
@@ -102,6 +103,7 @@ void DestroyClipRgn(ClipRgn* region) {
 }
 
 void EmptyClipRgn(ClipRgn* region) {
+  gui::BlockHeapHold hold(region->heap);
   ClipRect* node = region->head;
   while (node != nullptr) {
     ClipRect* next = node->next;
@@ -120,6 +122,7 @@ void GetClipRgnBoundRect(const ClipRgn* region, Rect* out) { *out = region->rcBo
 BOOL SetClipRgn(ClipRgn* region, const Rect* rect) {
   if (HasNoArea(rect)) return FALSE;
   const Rect r = *rect;
+  gui::BlockHeapHold hold(region->heap);
   EmptyClipRgn(region);
   if (!AppendRect(region, r.left, r.top, r.right, r.bottom)) return FALSE;
   region->type = SIMPLEREGION;
@@ -129,6 +132,7 @@ BOOL SetClipRgn(ClipRgn* region, const Rect* rect) {
 
 BOOL ClipRgnCopy(ClipRgn* dst, const ClipRgn* src) {
   if (dst == src) return FALSE;
+  gui::BlockHeapHold hold(dst->heap);
   EmptyClipRgn(dst);
   for (const ClipRect* n = src->head; n != nullptr; n = n->next) {
     if (!AppendRect(dst, n->rc.left, n->rc.top, n->rc.right, n->rc.bottom)) {

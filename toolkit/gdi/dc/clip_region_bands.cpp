@@ -5,6 +5,7 @@
 // result is always in canonical banded form.
 #include <algorithm>
 
+#include "gdi/dc/block_heap_hold.h"
 #include "gdi/dc/clip_region_internal.h"
 
 namespace gui::region {
@@ -128,6 +129,7 @@ bool ClipRgnOp(ClipRgn* dst, const ClipRgn* a, const ClipRgn* b, OverlapOp overl
                NonOverlapOp onlyA, NonOverlapOp onlyB) {
   // Always build aside: dst may be a or b, and a failed sweep must leave
   // dst empty rather than half built.
+  BlockHeapHold hold(dst->heap);
   ClipRgn out;
   InitClipRgn(&out, dst->heap);
   const bool ok = Sweep(&out, a, b, overlap, onlyA, onlyB);

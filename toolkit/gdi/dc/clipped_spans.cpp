@@ -2,6 +2,9 @@
 
 #include <algorithm>
 
+#include "gdi/bitmap/box_drawing.h"
+#include "gdi/dc/pixel_ops.h"
+
 namespace gui::dc {
 namespace {
 
@@ -45,11 +48,7 @@ void DrawColumn(DC* dc, int x, int ys, int ye) {
   }
   if (count <= 0) return;
   dc->moveTo(dc, x, start);
-  const ptrdiff_t advance = static_cast<ptrdiff_t>(dc->geomPitch) * step;
-  for (; count > 0; count -= step) {
-    dc->setPixel(dc);
-    dc->curDst += advance;
-  }
+  kSetColumnOps[DepthIndexOf(dc) + kDepthCount * dc->rop](dc, count);
 }
 
 }  // namespace
@@ -100,13 +99,6 @@ void FillSpanRows(DC* dc, const Rect& cut) {
   }
 }
 
-void FillClippedOutput(DC* dc) {
-  for (const ClipRect* node = dc->effClip.head; node; node = node->next) {
-    Rect cut;
-    if (IntersectRect(&cut, &node->rc, &dc->rcOutput)) FillSpanRows(dc, cut);
-  }
-}
-
 void DrawClippedVLine(DC* dc, int y1, int y2, int x) {
   if (y1 == y2) return;
   int ymin = std::min(y1, y2);
@@ -126,6 +118,11 @@ void DrawClippedVLine(DC* dc, int y1, int y2, int x) {
     ymin = std::max(ymin, band->rc.bottom);
     band = node;
   }
+}
+
+void FillClippedOutput(DC* dc) {
+  const Rect& out = dc->rcOutput;
+  FillClippedBox(dc, out.left, out.top, out.right - out.left, out.bottom - out.top);
 }
 
 void PreparePen(DC* dc, GalPixel pixel, int step) {

@@ -96,15 +96,12 @@ void SetSpanT(DC* dc, int n) {
         FillBytes(dc->curDst, static_cast<uint8_t>(dc->curPixel), static_cast<size_t>(n));
         return;
       } else if constexpr (Bpp == 4) {
+        // Four pixels a store: the pattern is built once, then copied whole.
         uint8_t* p = dc->curDst;
         const uint32_t v = dc->curPixel;
+        const uint32_t four[4] = {v, v, v, v};
         int i = 0;
-        for (; i + 4 <= n; i += 4, p += 16) {
-          std::memcpy(p, &v, 4);
-          std::memcpy(p + 4, &v, 4);
-          std::memcpy(p + 8, &v, 4);
-          std::memcpy(p + 12, &v, 4);
-        }
+        for (; i + 4 <= n; i += 4, p += 16) std::memcpy(p, four, 16);
         for (; i < n; ++i, p += 4) std::memcpy(p, &v, 4);
         return;
       } else {
@@ -145,6 +142,15 @@ void PutSpanT(DC* dc, const uint8_t* src, int n) {
     CombineAt<Bpp, Rop>(p, PixelIO<Bpp>::Read(src));
 }
 
+template <int Bpp, int Rop>
+void SetColumnT(DC* dc, int n) {
+  const ptrdiff_t advance = static_cast<ptrdiff_t>(dc->geomPitch) * dc->step;
+  const uint32_t value = dc->curPixel;
+  uint8_t* p = dc->curDst;
+  for (; n > 0; n -= dc->step, p += advance) CombineAt<Bpp, Rop>(p, value);
+  dc->curDst = p;
+}
+
 template <int Bpp>
 void MoveToT(DC* dc, int x, int y) {
   dc->curDst = dc->geomPixels + static_cast<ptrdiff_t>(dc->geomPitch) * y +
@@ -167,6 +173,7 @@ void StepT(DC* dc, int n) {
 
 const SetPixelOp kSetPixelOps[kDepthCount * kRopCount] = GUI_OPS_TABLE(SetPixelT);
 const SetSpanOp kSetSpanOps[kDepthCount * kRopCount] = GUI_OPS_TABLE(SetSpanT);
+const SetSpanOp kSetColumnOps[kDepthCount * kRopCount] = GUI_OPS_TABLE(SetColumnT);
 const PutSpanOp kPutSpanOps[kDepthCount * kRopCount] = GUI_OPS_TABLE(PutSpanT);
 const MoveToOp kMoveToOps[kDepthCount] = {MoveToT<1>, MoveToT<2>, MoveToT<3>, MoveToT<4>};
 const StepOp kStepOps[kDepthCount] = {StepT<1>, StepT<2>, StepT<3>, StepT<4>};

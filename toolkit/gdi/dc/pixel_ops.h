@@ -15,6 +15,9 @@ constexpr int kDepthCount = 4;
 extern const SetPixelOp kSetPixelOps[kDepthCount * kRopCount];
 extern const SetSpanOp kSetSpanOps[kDepthCount * kRopCount];
 extern const PutSpanOp kPutSpanOps[kDepthCount * kRopCount];
+// Rows down from the current pixel, every step-th: the vertical form of a
+// span, which leaves the current pointer below the last row drawn.
+extern const SetSpanOp kSetColumnOps[kDepthCount * kRopCount];
 // Entry bytes per pixel - 1.
 extern const MoveToOp kMoveToOps[kDepthCount];
 extern const StepOp kStepOps[kDepthCount];

@@ -6,6 +6,7 @@
 #include <thread>
 #include <vector>
 
+#include "gdi/dc/tests/region_model.h"
 #include "gui/region.h"
 
 namespace {
@@ -70,6 +71,62 @@ TEST(BlockHeapThreadTest, ConcurrentAllocAndFreeKeepBlocksPrivate) {
   EXPECT_EQ(reinterpret_cast<uint32_t*>(spill)[-1], BDH_TAG_HEAP);
   BlockDataFree(&heap, spill);
   for (void* block : again) BlockDataFree(&heap, block);
+  DestroyBlockDataHeap(&heap);
+}
+
+// Region operations hold the heap's lock across all the nodes they take
+// and give back, while other threads take and give back single blocks from
+// the same heap: every region still equals its pixel model, no block is
+// lost and none is handed to two owners.
+TEST(BlockHeapThreadTest, RegionOperationsShareTheirHeapWithSingleBlockUsers) {
+  constexpr int kRegionThreads = 3, kBlockThreads = 3, kRounds = 400;
+  BlockDataHeap heap;
+  InitBlockDataHeap(&heap, sizeof(ClipRect), 24);
+  std::atomic<int> wrong{0};
+  std::vector<std::thread> threads;
+  for (int t = 0; t < kRegionThreads; ++t) {
+    threads.emplace_back([&, t] {
+      ClipRgn region, other;
+      InitClipRgn(&region, &heap);
+      InitClipRgn(&other, &heap);
+      region_test::PixelSet model;
+      for (int round = 0; round < kRounds; ++round) {
+        const int k = round * 7 + t * 13;
+        const Rect r{k % 23, k % 17, k % 23 + 3 + k % 5, k % 17 + 2 + k % 7};
+        const region_test::PixelSet pixels = region_test::PixelsOf(r);
+        SetClipRgn(&other, &r);
+        if (round % 3 == 2) {
+          SubtractRegion(&region, &region, &other);
+          for (const auto& p : pixels) model.erase(p);
+        } else {
+          UnionRegion(&region, &region, &other);
+          model.insert(pixels.begin(), pixels.end());
+        }
+        if (!region_test::IsBanded(region) || region_test::PixelsOf(region) != model) ++wrong;
+      }
+      EmptyClipRgn(&region);
+      EmptyClipRgn(&other);
+    });
+  }
+  for (int t = 0; t < kBlockThreads; ++t) {
+    threads.emplace_back([&, t] {
+      for (int round = 0; round < kRounds * 4; ++round) {
+        auto* cell = static_cast<Cell*>(BlockDataAlloc(&heap));
+        if (cell == nullptr) {  // blocks come back with a region's leftovers: only ownership is checked
+          ++wrong;
+          continue;
+        }
+        cell->owner = static_cast<uint64_t>(t) + 1;
+        std::this_thread::yield();
+        if (cell->owner != static_cast<uint64_t>(t) + 1) ++wrong;
+        cell->owner = 0;
+        BlockDataFree(&heap, cell);
+      }
+    });
+  }
+  for (std::thread& th : threads) th.join();
+  EXPECT_EQ(wrong.load(), 0);
+  EXPECT_EQ(heap.free_hint, 0u) << "every pool block came back";
   DestroyBlockDataHeap(&heap);
 }
 

@@ -73,6 +73,42 @@ TEST(PixelOps, SpansMatchThePerPixelModelAtEveryDepthRopAndStep) {
   }
 }
 
+// The column operation of every depth and raster operation against the
+// same model, down column 2 from row 1; it leaves the current pointer one
+// step below the last row it drew.
+TEST(PixelOps, ColumnsMatchThePerPixelModelAtEveryDepthRopAndStep) {
+  for (int bytes = 1; bytes <= 4; ++bytes) {
+    for (int rop = ROP_SET; rop <= ROP_XOR; ++rop) {
+      for (int step : {1, 2, 3}) {
+        for (int n : {1, 2, 5, 13}) {
+          SCOPED_TRACE(testing::Message() << "bpp " << bytes << " rop " << rop << " step "
+                                          << step << " n " << n);
+          auto surface = dctest::MakeSurface(5, 16, bytes);
+          DC dc;
+          dc.surface = surface->get();
+          dc.geomPixels = static_cast<uint8_t*>(surface->get()->pixels);
+          dc.geomPitch = surface->get()->pitch;
+          dc.rop = rop;
+          gui::dc::SelectPixelOps(&dc);
+          dctest::Scribble(*surface, 31);
+          const uint32_t value = 0x5B3D9E17u;
+          Picture expected = dctest::Snapshot(*surface);
+          int below = 1;
+          for (int i = 0; i < n; i += step, below = 1 + i)
+            expected.at(2, 1 + i) = Combine(rop, expected.at(2, 1 + i), value) & MaskOf(bytes);
+          dc.step = step;
+          dc.curPixel = value;
+          dc.moveTo(&dc, 2, 1);
+          gui::dc::kSetColumnOps[bytes - 1 + gui::dc::kDepthCount * rop](&dc, n);
+          EXPECT_EQ(dctest::Snapshot(*surface), expected);
+          EXPECT_EQ(dc.curDst, dc.geomPixels + static_cast<ptrdiff_t>(dc.geomPitch) * below + 2 * bytes);
+          EXPECT_TRUE(surface->paddingIntact());
+        }
+      }
+    }
+  }
+}
+
 TEST(PixelOps, ClearingSpansAndWordFillsCoverExactlyTheSpan) {
   for (int bytes = 1; bytes <= 4; ++bytes) {
     for (int start : {0, 1, 2, 3}) {

@@ -31,8 +31,9 @@ void DrawClippedRun(DC* dc, int x1, int x2, int y);
 // Every row of a rectangle already cut to the clip and the output
 // rectangle, through the DC's span operation (step 1).
 void FillSpanRows(DC* dc, const Rect& cut);
-// Every pixel of the output rectangle the clip lets through (step 1): the
-// rows DrawClippedRun would draw one by one, a clip rectangle at a time.
+// Every pixel of the output rectangle the clip lets through (step 1), a
+// clip rectangle at a time: a plain copy as one surface fill, another
+// raster operation row by row through the pixel operations.
 void FillClippedOutput(DC* dc);
 
 // The Bresenham line from (x1, y1), itself not drawn, to (x2, y2).
