@@ -26,7 +26,6 @@ using livetest::PumpTyping;
 using livetest::TypeChar;
 
 using livetest::ClickTab;
-using livetest::AwaitReleaseRead;
 
 // The screen point of the arrow under boundary `index` of the segment bar
 // `bar`, where a press takes the boundary: the bar is painted two pixels in
@@ -74,7 +73,7 @@ inline bool PressRead() { return (lowlevel::state().lastButtons.load() & IAL_MOU
 inline void ClickClient(WindowHandle window, int x, int y) {
   ClientToScreen(window, &x, &y);
   livetest::ClickAt(x, y, PressRead);
-  AwaitReleaseRead();
+  desktest::AwaitInputHandled();
 }
 
 // A user's drag from (x0, y0) to (x1, y1) of `window`'s client area, read by
@@ -83,7 +82,7 @@ inline void DragClient(WindowHandle window, int x0, int y0, int x1, int y1) {
   ClientToScreen(window, &x0, &y0);
   ClientToScreen(window, &x1, &y1);
   livetest::DragAt(x0, y0, x1, y1, PressRead);
-  AwaitReleaseRead();
+  desktest::AwaitInputHandled();
 }
 
 // A user's drag of boundary `index` of segment bar `id` of `page` to
@@ -98,7 +97,7 @@ inline bool DragBoundary(WindowHandle page, int id, int index, int percent) {
   int x = (percent * (c.right - c.left) + 99) / 100, y = 0;  // the first x that reads `percent`
   ClientToScreen(bar, &x, &y);
   livetest::DragAt(from.x, from.y, x, from.y, [bar] { return GetCapture() == bar; });
-  AwaitReleaseRead();
+  desktest::AwaitInputHandled();
   return SendMessage(bar, SRM_GETVALUE, static_cast<WParam>(index), 0) == percent;
 }
 

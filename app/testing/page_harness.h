@@ -551,16 +551,6 @@ inline void WheelNotch(WindowHandle window, int delta) {
   desktest::Drain();
 }
 
-// Waits until every press and release given so far has been read by the
-// event thread, routed by the desktop and handled by this thread.
-inline void AwaitReleaseRead() {
-  // Not the button state: before the press is read it shows released too.
-  PumpUntil(HostInputPosted);
-  desktest::AwaitDesktopRead();
-  desktest::Request(MSG_DT_GETACTIVEMAIN);
-  desktest::Drain();
-}
-
 // A user's choice of row `row` of a drop-down box: a click on its arrow
 // opens the list, a click on the row (or a grid's cell) chooses it; a row
 // scrolled out of the open list is rolled into view with the wheel over
@@ -576,7 +566,7 @@ inline bool ChooseByMouse(WindowHandle dialog, int id, int row) {
   // once what it was told has been handled. Until the opening click's
   // release is handled the box holds the pointer, and a wheel notch would
   // go to the box instead of the list.
-  AwaitReleaseRead();
+  desktest::AwaitInputHandled();
   Rect r{};
   int x = 0, y = 0;
   const int height = static_cast<int>(SendMessage(list, LB_GETITEMHEIGHT, 0, 0));
@@ -629,7 +619,7 @@ inline void Click(WindowHandle page, int id) {
     int x = (r.left + r.right) / 2, y = (r.top + r.bottom) / 2;
     ClientToScreen(page, &x, &y);
     ClickAt(x, y, [] { return true; });
-    AwaitReleaseRead();
+    desktest::AwaitInputHandled();
     return;
   }
   // A button takes the capture on the press and lets it go on the release,
@@ -675,7 +665,7 @@ inline bool ClickTab(WindowHandle sheet, int index) {
   // gets the press a moment before the release follows.
   const auto turned = [sheet, index] { return SendMessage(sheet, PSM_GETACTIVEINDEX, 0, 0) == index; };
   ClickAt(x, y, turned);
-  AwaitReleaseRead();
+  desktest::AwaitInputHandled();
   if (turned()) return true;
   Point at{};
   GetCursorPos(&at);

@@ -33,7 +33,7 @@ using livetest::RowOfValue;
 using livetest::WheelToRow;
 // Waits until every press and release given so far has been read, routed
 // and handled.
-inline void Settle() { livetest::AwaitReleaseRead(); }
+inline void Settle() { desktest::AwaitInputHandled(); }
 
 // The event clock held still: two clicks make a double click however
 // slowly the run goes.

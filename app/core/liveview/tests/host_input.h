@@ -116,7 +116,7 @@ class SingleClicks {
 // looked at after the press: the click may have destroyed it.
 inline void ClickClosing(WindowHandle page, int id) {
   livetest::ClickItem(page, id);
-  livetest::AwaitReleaseRead();
+  desktest::AwaitInputHandled();
 }
 
 // A click at a point of the screen, press and release back to back,

@@ -176,7 +176,7 @@ TEST_F(SubMenuSwitch, EveryItemShowsItsPageWholeWithNothingBetween) {
           return true;
         });
         ASSERT_TRUE(livetest::PumpUntil([&] { return Valid(family.getPageWnd()) && family.getPageWnd() != old; }));
-        livetest::AwaitReleaseRead();
+        desktest::AwaitInputHandled();
         desktest::Drain();
         const WindowHandle page = family.getPageWnd();
         GetWindowRect(page, &newRect);
@@ -189,7 +189,7 @@ TEST_F(SubMenuSwitch, EveryItemShowsItsPageWholeWithNothingBetween) {
 
         const Rect band = CaptionOverPage(dlg, page);
         livetest::ClickItem(dlg, id, [] { return true; });
-        livetest::AwaitReleaseRead();
+        desktest::AwaitInputHandled();
         desktest::Drain();
         const std::vector<std::vector<uint32_t>> again = shown.Take();
         EXPECT_EQ(FirstStrayPicture(again, after, after, shown.Width(), band), "") << "chosen again";

@@ -73,7 +73,10 @@ inline void ClickTwiceInPlace(Point at, const std::function<bool()>& firstDone) 
     HostInjectMouseMove(at.x, at.y);
     HostInjectMouseButton(HOST_BUTTON_LEFT, 1);
     HostInjectMouseButton(HOST_BUTTON_LEFT, 0);
-    if (n == 0) Pump([&] { return firstDone() && GetCapture() == 0; });
+    if (n == 0) {
+      Pump([&] { return firstDone() && GetCapture() == 0; });
+      desktest::AwaitInputHandled();
+    }
   }
 }
 

@@ -92,7 +92,8 @@ class ComboTest : public guitest::StartedGui {
   }
 
   // The host thread does `act`; the test thread keeps dispatching until
-  // `done` holds.
+  // `done` holds and all `act` gave is handled: `done` may show at a
+  // click's press, before its release is read.
   static bool Feed(const std::function<void()>& act, const std::function<bool()>& done) {
     std::thread hand(act);
     for (int i = 0; i < 400 && !done(); ++i) {
@@ -100,7 +101,7 @@ class ComboTest : public guitest::StartedGui {
       std::this_thread::sleep_for(std::chrono::milliseconds(5));
     }
     hand.join();
-    desktest::Drain();
+    desktest::AwaitInputHandled();
     return done();
   }
 

@@ -129,6 +129,7 @@ class IpTyping : public guitest::StartedGui {
     int x = 12, y = 15;
     ClientToScreen(ip, &x, &y);
     std::thread([x, y] { HostClick(x, y); }).join();
+    desktest::AwaitInputHandled();
     EXPECT_TRUE(PumpUntil([ip] { return GetCapture() == 0 && GetFocusChild(GetParent(ip)) == ip; }))
         << "the click gave the control the focus";
   }

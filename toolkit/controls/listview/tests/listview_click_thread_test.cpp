@@ -71,6 +71,7 @@ class ListViewClicks : public lvtest::ListViewFixture {
     HostInjectMouseButton(HOST_BUTTON_LEFT, 1);
     if (afterCapture) Pump([this] { return GetCapture() == lv_; });
     HostInjectMouseButton(HOST_BUTTON_LEFT, 0);
+    desktest::AwaitInputHandled();
     return Pump([&] { return done() && GetCapture() == 0; });
   }
 

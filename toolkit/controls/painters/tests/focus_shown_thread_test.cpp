@@ -104,6 +104,7 @@ TEST_F(FocusShown, OnlyTheFocusedControlShowsTheFocus) {
   HostInjectMouseButton(HOST_BUTTON_LEFT, 1);
   HostInjectMouseButton(HOST_BUTTON_LEFT, 0);
   ASSERT_TRUE(Pump([&] { return GetFocusChild(page_) == all.front().control && GetCapture() == 0; }));
+  desktest::AwaitInputHandled();
   HostInjectMouseMove(655, 515);
   // The pointer has left once the event thread has read the move: read
   // late, it would light a control in one of the pictures below.

@@ -370,6 +370,7 @@ class KeyboardRoadTest : public SoftKeyboardTest {
       return IsWindowVisible(skb_) && SendMessage(skb_, MSG_SKBCURRENTEDIT, 0, 0) == static_cast<LResult>(edit) &&
              GetCapture() != edit;
     });
+    desktest::AwaitInputHandled();
     return open ? edit : GUI_INVALID_HANDLE;
   }
 };

@@ -18,6 +18,7 @@
 #include "core/desktop/desktop_state.h"
 #include "core/desktop/zorder.h"
 #include "core/dialog/tests/message_box_wait.h"
+#include "core/input/event_thread.h"
 #include "core/message/msg_queue.h"
 #include "core/message/tests/message_log.h"
 #include "core/startup/thread_start.h"
@@ -116,6 +117,20 @@ inline void AwaitDesktopRead() {
 inline void AwaitRouted() {
   AwaitDesktopRead();
   Request(MSG_DT_GETACTIVEMAIN);
+}
+
+// Waits until every change the host took in has been read and posted by the
+// event thread, routed by the desktop and handled by this thread. Not a
+// state the input leaves (a list shown, the button up): the press of a
+// click shows it before its release is read, and a button shows released
+// before the press is read too.
+inline void AwaitInputHandled() {
+  for (int i = 0; i < 15000 && !HostInputPosted(); ++i) {
+    Drain();
+    std::this_thread::sleep_for(std::chrono::milliseconds(2));
+  }
+  AwaitRouted();
+  Drain();
 }
 
 // Posts input to the desktop and waits until it has been routed.
