@@ -93,7 +93,9 @@ WindowHandle (*MenuGetter(SubMenu which))() {
   }
 }
 
-class SubMenuSwitch : public LiveGui {
+// Each sub-menu on its own: a walk of all of them outlasts a loaded run's
+// time limit.
+class SubMenuSwitch : public LiveGui, public ::testing::WithParamInterface<SubMenu> {
  protected:
   // A hold lets presents go after a time limit so that a hung painter
   // cannot freeze the screen; here the pictures are looked at, not the
@@ -149,56 +151,61 @@ bool LiesAbove(WindowHandle upper, WindowHandle lower) {
 // shows from the release on is the old page or the new one whole, and the
 // last it shows by itself is the new page. The item then clicked again leaves the page in
 // front of its menu, the menu's caption never over the page's top.
-TEST_F(SubMenuSwitch, EveryItemShowsItsPageWholeWithNothingBetween) {
+TEST_P(SubMenuSwitch, EveryItemShowsItsPageWholeWithNothingBetween) {
   Shown shown;
-  for (SubMenu which : {SubMenu::kExport, SubMenu::kManual, SubMenu::kRecord, SubMenu::kSystem, SubMenu::kMaintenance,
-                        SubMenu::kStorage, SubMenu::kCamera}) {
-    const menus::SubMenuFamily& family = menus::subMenuFamily(which);
-    RunInLoop([&](WindowHandle owner) { return menus::runSubMenu(family, owner); }, [&] {
-      const WindowHandle dlg = MenuGetter(which)();
-      ASSERT_TRUE(Valid(dlg)) << family.section;
-      for (int i = 0; i < family.count; ++i) {
-        const int id = family.firstId + i;
-        const WindowHandle item = GetDlgItem(dlg, id);
-        if (!family.items[i].opens || !Valid(item) || !IsWindowEnabled(item)) continue;
-        SCOPED_TRACE(std::string(family.section) + " " + family.items[i].key);
-        ASSERT_TRUE(livetest::PumpUntil([&] { return Valid(family.getPageWnd()); }));
-        const WindowHandle old = family.getPageWnd();
-        Rect oldRect{}, newRect{};
-        GetWindowRect(old, &oldRect);
-        // The switch starts at the release: the old page as the press left
-        // it is what the pictures begin from.
-        std::vector<uint32_t> before;
-        livetest::ClickItem(dlg, id, [&] {
-          if (GetCapture() != item) return false;
-          before = shown.Now();
-          shown.Take();
-          return true;
-        });
-        ASSERT_TRUE(livetest::PumpUntil([&] { return Valid(family.getPageWnd()) && family.getPageWnd() != old; }));
-        desktest::AwaitInputHandled();
-        desktest::Drain();
-        const WindowHandle page = family.getPageWnd();
-        GetWindowRect(page, &newRect);
-        const std::vector<std::vector<uint32_t>> during = shown.Take();
-        const std::vector<uint32_t> after = shown.Now();
-        const Rect beside = Union(oldRect, newRect);
-        EXPECT_EQ(FirstStrayPicture(during, before, after, shown.Width(), beside), "");
-        ASSERT_FALSE(during.empty());
-        EXPECT_TRUE(SameIn(during.back(), after, shown.Width(), beside)) << "the host's last picture lacks the page";
+  const SubMenu which = GetParam();
+  const menus::SubMenuFamily& family = menus::subMenuFamily(which);
+  RunInLoop([&](WindowHandle owner) { return menus::runSubMenu(family, owner); }, [&] {
+    const WindowHandle dlg = MenuGetter(which)();
+    ASSERT_TRUE(Valid(dlg)) << family.section;
+    for (int i = 0; i < family.count; ++i) {
+      const int id = family.firstId + i;
+      const WindowHandle item = GetDlgItem(dlg, id);
+      if (!family.items[i].opens || !Valid(item) || !IsWindowEnabled(item)) continue;
+      SCOPED_TRACE(std::string(family.section) + " " + family.items[i].key);
+      ASSERT_TRUE(livetest::PumpUntil([&] { return Valid(family.getPageWnd()); }));
+      const WindowHandle old = family.getPageWnd();
+      Rect oldRect{}, newRect{};
+      GetWindowRect(old, &oldRect);
+      // The switch starts at the release: the old page as the press left
+      // it is what the pictures begin from.
+      std::vector<uint32_t> before;
+      livetest::ClickItem(dlg, id, [&] {
+        if (GetCapture() != item) return false;
+        before = shown.Now();
+        shown.Take();
+        return true;
+      });
+      ASSERT_TRUE(livetest::PumpUntil([&] { return Valid(family.getPageWnd()) && family.getPageWnd() != old; }));
+      desktest::AwaitInputHandled();
+      desktest::Drain();
+      const WindowHandle page = family.getPageWnd();
+      GetWindowRect(page, &newRect);
+      const std::vector<std::vector<uint32_t>> during = shown.Take();
+      const std::vector<uint32_t> after = shown.Now();
+      const Rect beside = Union(oldRect, newRect);
+      EXPECT_EQ(FirstStrayPicture(during, before, after, shown.Width(), beside), "");
+      ASSERT_FALSE(during.empty());
+      EXPECT_TRUE(SameIn(during.back(), after, shown.Width(), beside)) << "the host's last picture lacks the page";
 
-        const Rect band = CaptionOverPage(dlg, page);
-        livetest::ClickItem(dlg, id, [] { return true; });
-        desktest::AwaitInputHandled();
-        desktest::Drain();
-        const std::vector<std::vector<uint32_t>> again = shown.Take();
-        EXPECT_EQ(FirstStrayPicture(again, after, after, shown.Width(), band), "") << "chosen again";
-        EXPECT_TRUE(SameIn(shown.Now(), after, shown.Width(), band)) << "chosen again";
-        EXPECT_TRUE(LiesAbove(page, dlg)) << "chosen again";
-      }
-      SendMessage(__gui_hwnd_desktop, MSG_DT_CLOSEALLWINS, 0, 0);
-    });
-  }
+      const Rect band = CaptionOverPage(dlg, page);
+      livetest::ClickItem(dlg, id, [] { return true; });
+      desktest::AwaitInputHandled();
+      desktest::Drain();
+      const std::vector<std::vector<uint32_t>> again = shown.Take();
+      EXPECT_EQ(FirstStrayPicture(again, after, after, shown.Width(), band), "") << "chosen again";
+      EXPECT_TRUE(SameIn(shown.Now(), after, shown.Width(), band)) << "chosen again";
+      EXPECT_TRUE(LiesAbove(page, dlg)) << "chosen again";
+    }
+    SendMessage(__gui_hwnd_desktop, MSG_DT_CLOSEALLWINS, 0, 0);
+  });
 }
+
+INSTANTIATE_TEST_SUITE_P(EachSubMenu, SubMenuSwitch,
+                         ::testing::Values(SubMenu::kExport, SubMenu::kManual, SubMenu::kRecord, SubMenu::kSystem,
+                                           SubMenu::kMaintenance, SubMenu::kStorage, SubMenu::kCamera),
+                         [](const ::testing::TestParamInfo<SubMenu>& info) {
+                           return std::string(menus::subMenuFamily(info.param).section);
+                         });
 
 }  // namespace
