@@ -14,6 +14,12 @@ void FreeNode(ClipRgn* region, ClipRect* node);
 void SetClipRgnBound(ClipRgn* region);
 // Empties dst and hands it src's nodes, bound and type; src is left empty.
 void MoveRegion(ClipRgn* dst, ClipRgn* src);
+// Takes `cut` (with area) out of the region where it lies; false, the region
+// left empty, when no node can be had.
+bool CutRectInPlace(ClipRgn* region, const Rect& cut);
+// dst = src within r (dst may be src); false, dst left empty, when no node
+// can be had.
+bool IntersectWithRect(ClipRgn* dst, const ClipRgn* src, const Rect& r);
 // A rectangle with left >= right or top >= bottom cannot be a region node.
 bool HasNoArea(const Rect* rect);
 

@@ -29,6 +29,8 @@ BOOL ClipRgnIntersect(ClipRgn* dst, const ClipRgn* a, const ClipRgn* b) {
     EmptyClipRgn(dst);
     return FALSE;
   }
+  if (b->head == b->tail) return IntersectWithRect(dst, a, b->head->rc);
+  if (a->head == a->tail) return IntersectWithRect(dst, b, a->head->rc);
   return ClipRgnOp(dst, a, b, IntersectBands, nullptr, nullptr);
 }
 
@@ -72,14 +74,12 @@ BOOL IntersectClipRect(ClipRgn* region, const Rect* rect) {
     EmptyClipRgn(region);
     return TRUE;
   }
-  const RectRegion single(*rect);
-  return ClipRgnIntersect(region, region, single.get());
+  return IntersectWithRect(region, region, *rect);
 }
 
 BOOL SubtractClipRect(ClipRgn* region, const Rect* rect) {
   if (HasNoArea(rect) || !DoesIntersect(rect, &region->rcBound)) return FALSE;
-  const RectRegion single(*rect);
-  return SubtractRegion(region, region, single.get());
+  return CutRectInPlace(region, *rect);
 }
 
 }  // extern "C"

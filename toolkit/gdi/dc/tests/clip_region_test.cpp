@@ -212,6 +212,27 @@ TEST_F(ClipRegionTest, AlgebraMatchesPixelModel) {
     for (const auto& p : PixelsOf(clip))
       if (a.count(p)) clipped.insert(p);
     check("intersect rect", clipped);
+    // A one-rectangle region on either side, the result in its place.
+    if (SetClipRgn(&D(), &clip)) {
+      ClipRgnIntersect(&D(), &A(), &D());
+      check("with a rectangle region", clipped);
+    }
+    if (SetClipRgn(&D(), &clip)) {
+      ClipRgnIntersect(&D(), &D(), &A());
+      check("a rectangle region with", clipped);
+    }
+
+    // A rectangle cut in place leaves the nodes the sweep would build.
+    ClipRgnCopy(&D(), &A());
+    const Rect cut = randomRect();
+    SubtractClipRect(&D(), &cut);
+    PixelSet uncut = a;
+    for (const auto& p : PixelsOf(cut)) uncut.erase(p);
+    check("subtract rect", uncut);
+    if (SetClipRgn(&B(), &cut)) {
+      ASSERT_TRUE(SubtractRegion(&B(), &A(), &B()));
+      ASSERT_EQ(region_test::Describe(D()), region_test::Describe(B())) << "as the sweep builds it";
+    }
 
     const int dx = coord(rng), dy = coord(rng);
     ClipRgnCopy(&D(), &A());
