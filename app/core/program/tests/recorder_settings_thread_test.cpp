@@ -349,7 +349,7 @@ TEST(RecorderSettings, RestoreRebootsIntoTheLiveViewWithTheDefaults) {
     if (::testing::Test::HasFatalFailure()) return;
     d.ClickItem(SheetPage(d, getMaintenancePageWnd(), 0), kOk);
     // The hint stands a second, then the recorder starts again.
-    STEP(Driver::WaitOutside([] { return g_starts.load() == 2; }), "restarted");
+    STEP(Driver::WaitOutside([] { return g_starts.load() == 2; }, Driver::kStartSeconds), "restarted");
     STEP(d.WaitForLiveView() != 0, "live view again");
     // The defaults switch the start-up wizard on again.
     STEP(d.LeaveWizard(), "the start-up wizard left again");
