@@ -27,16 +27,6 @@ LResult ComboProc(WindowHandle hwnd, int msg, WParam wParam, LParam lParam) {
   return DefaultControlProc(hwnd, msg, wParam, lParam);
 }
 
-// The event thread broadcasts the repeat tick on its own time-outs as
-// well; the host passes on only the ticks the test gives, so that the
-// steps counted do not depend on how fast the machine runs.
-bool g_injectingTick = false;
-
-LResult InjectedTicksOnly(WindowHandle hwnd, int msg, WParam wParam, LParam lParam) {
-  if (msg == MSG_BROADCAST_NOTICE && !g_injectingTick) return 0;
-  return guitest::LoggingProc(hwnd, msg, wParam, lParam);
-}
-
 class TimeSpinner : public caltest::CalendarGui {
  protected:
   void SetUp() override {
@@ -63,9 +53,7 @@ class TimeSpinner : public caltest::CalendarGui {
   static LParam At(const Rect& r) { return ((r.top + r.bottom) / 2) << 16 | ((r.left + r.right) / 2); }
   // One repeat tick to the host, dispatched with whatever it caused.
   void Tick() {
-    g_injectingTick = true;
-    SendMessage(host_, MSG_BROADCAST_NOTICE, 0, 0);
-    g_injectingTick = false;
+    guitest::InjectTick(host_);
     desktest::Drain();
   }
   std::string Shown(WindowHandle s) { return spintime::Compose(*spintime::Record(s)); }
@@ -110,7 +98,7 @@ TEST_F(TimeSpinner, StepsWrapClampAndNotifyThroughTheComboBox) {
 }
 
 TEST_F(TimeSpinner, AHeldArrowStepsOnceThenPagesOnEachTick) {
-  SetWindowCallbackProc(host_, InjectedTicksOnly);
+  SetWindowCallbackProc(host_, guitest::InjectedTicksOnlyProc);
   WindowHandle s = Spinner(2);
   spintime::SetFieldRange(s, 2, 0, 59);
   spintime::SetField(s, 1, 0);

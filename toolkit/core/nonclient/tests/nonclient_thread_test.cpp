@@ -241,6 +241,7 @@ class Tracking : public Frames {
   void SetUp() override {
     Frames::SetUp();
     hwnd_ = Main({100, 100, 400, 300}, WS_VSCROLL);
+    SetWindowCallbackProc(hwnd_, guitest::InjectedTicksOnlyProc);
     ScrollInfo info{sizeof(ScrollInfo), SIF_RANGE | SIF_PAGE | SIF_POS, 0, 100, 10, 0};
     SetScrollInfo(hwnd_, SB_VERT, &info, TRUE);
     Received(hwnd_, MSG_VSCROLL);
@@ -266,7 +267,7 @@ TEST_F(Tracking, ArrowRepeatsWhileHeldAndEndsOnRelease) {
   Message repeat = AutoRepeatMessage();
   EXPECT_EQ(repeat.hwnd, hwnd_);
   EXPECT_EQ(repeat.message, MSG_VSCROLL);
-  PostMessage(hwnd_, MSG_BROADCAST_NOTICE, 0, 0);
+  guitest::InjectTick(hwnd_);
   std::vector<WParam> repeated = Actions();
   ASSERT_FALSE(repeated.empty());
   for (WParam a : repeated) EXPECT_EQ(a, static_cast<WParam>(SB_LINEDOWN));
@@ -274,7 +275,7 @@ TEST_F(Tracking, ArrowRepeatsWhileHeldAndEndsOnRelease) {
   Mouse(kNcUp, 295);
   EXPECT_EQ(Actions().back(), static_cast<WParam>(SB_ENDSCROLL));
   EXPECT_FALSE(AutoRepeatIsSet());
-  PostMessage(hwnd_, MSG_BROADCAST_NOTICE, 0, 0);
+  guitest::InjectTick(hwnd_);
   EXPECT_TRUE(Actions().empty());
 
   Mouse(kNcDown, 250);  // the track below the thumb

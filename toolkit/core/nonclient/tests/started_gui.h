@@ -27,6 +27,27 @@ inline LResult LoggingProc(WindowHandle hwnd, int msg, WParam wParam, LParam lPa
   return DefaultWindowProc(hwnd, msg, wParam, lParam);
 }
 
+// The event thread broadcasts the repeat tick on its own time-outs as
+// well, whenever a loaded machine lets it run. A window with this procedure
+// passes on only the ticks the test gives with InjectTick, so that the steps
+// a repeat makes do not depend on how fast the machine runs.
+inline bool& InjectingTick() {
+  static bool injecting = false;  // read and set on the test thread only
+  return injecting;
+}
+
+inline LResult InjectedTicksOnlyProc(WindowHandle hwnd, int msg, WParam wParam, LParam lParam) {
+  if (msg == MSG_BROADCAST_NOTICE && !InjectingTick()) return 0;
+  return LoggingProc(hwnd, msg, wParam, lParam);
+}
+
+// One repeat tick to `hwnd`, on the calling (its own) thread.
+inline void InjectTick(WindowHandle hwnd) {
+  InjectingTick() = true;
+  SendMessage(hwnd, MSG_BROADCAST_NOTICE, 0, 0);
+  InjectingTick() = false;
+}
+
 inline GalPixel Rgb(uint8_t r, uint8_t g, uint8_t b) { return RGB2Pixel(HDC_SCREEN, r, g, b); }
 
 // A screen-format bitmap of cells side by side (and rows below), each cell
