@@ -9,45 +9,38 @@
 #include "gdi/dc/clip_region_internal.h"
 
 namespace gui::region {
-namespace {
-
 const ClipRect* BandEnd(const ClipRect* band) {
   const ClipRect* n = band;
   while (n != nullptr && n->rc.top == band->rc.top) n = n->next;
   return n;
 }
 
-int CountBand(const ClipRect* n, const ClipRect* end) {
-  int count = 0;
-  for (; n != end; n = n->next) ++count;
-  return count;
+bool SameColumns(const ClipRect* a, const ClipRect* aEnd, const ClipRect* b, const ClipRect* bEnd) {
+  for (; a != aEnd && b != bEnd; a = a->next, b = b->next)
+    if (a->rc.left != b->rc.left || a->rc.right != b->rc.right) return false;
+  return a == aEnd && b == bEnd;
 }
 
-bool SameColumns(const ClipRect* a, const ClipRect* b, const ClipRect* bEnd) {
-  for (; b != bEnd; a = a->next, b = b->next) {
-    if (a->rc.left != b->rc.left || a->rc.right != b->rc.right) return false;
+void MergeBandDown(ClipRgn* region, ClipRect* upper, ClipRect* lower, ClipRect* lowerEnd) {
+  for (ClipRect* n = upper; n != lower; n = n->next) n->rc.bottom = lower->rc.bottom;
+  while (lower != lowerEnd) {
+    ClipRect* next = lower->next;
+    FreeNode(region, lower);
+    lower = next;
   }
-  return true;
 }
+
+namespace {
 
 // Merges the band starting at current (the last one in the list) into the
 // band starting at previous when both have the same columns and touch.
 // Returns the start of the band the next step compares against.
 ClipRect* CoalesceBands(ClipRgn* out, ClipRect* previous, ClipRect* current) {
-  if (previous == nullptr) return current;
-  const int previousCount = CountBand(previous, current);
-  const int currentCount = CountBand(current, nullptr);
-  if (previousCount != currentCount || previousCount == 0 ||
-      previous->rc.bottom != current->rc.top || !SameColumns(previous, current, nullptr)) {
+  if (previous == nullptr || previous->rc.bottom != current->rc.top ||
+      !SameColumns(previous, current, current, nullptr)) {
     return current;
   }
-  const int bottom = current->rc.bottom;
-  for (ClipRect* n = previous; n != current; n = n->next) n->rc.bottom = bottom;
-  while (current != nullptr) {
-    ClipRect* next = current->next;
-    FreeNode(out, current);
-    current = next;
-  }
+  MergeBandDown(out, previous, current, nullptr);
   return previous;
 }
 

@@ -13,12 +13,6 @@
 namespace gui::region {
 namespace {
 
-ClipRect* BandAfter(ClipRect* band) {
-  ClipRect* n = band;
-  while (n != nullptr && n->rc.top == band->rc.top) n = n->next;
-  return n;
-}
-
 // Whether a node of the band [band, end) meets the columns [left, right).
 bool MeetsColumns(const ClipRect* band, const ClipRect* end, int left, int right) {
   for (const ClipRect* n = band; n != end && n->rc.left < right; n = n->next)
@@ -75,30 +69,19 @@ bool CutColumns(ClipRgn* region, ClipRect* first, ClipRect* last, int left, int 
   return true;
 }
 
-bool SameColumns(const ClipRect* a, const ClipRect* aEnd, const ClipRect* b, const ClipRect* bEnd) {
-  for (; a != aEnd && b != bEnd; a = a->next, b = b->next)
-    if (a->rc.left != b->rc.left || a->rc.right != b->rc.right) return false;
-  return a == aEnd && b == bEnd;
-}
-
 // Merges touching bands of equal columns from `band` on, while bands start
 // above `until`: below it nothing was changed, and the region was merged
 // (INT_MAX: to the end).
 void CoalesceFrom(ClipRgn* region, ClipRect* band, int until) {
   while (band != nullptr && band->rc.top < until) {
-    ClipRect* next = BandAfter(band);
+    ClipRect* next = BandEnd(band);
     if (next == nullptr) return;
-    ClipRect* nextEnd = BandAfter(next);
+    ClipRect* nextEnd = BandEnd(next);
     if (band->rc.bottom != next->rc.top || !SameColumns(band, next, next, nextEnd)) {
       band = next;
       continue;
     }
-    for (ClipRect* n = band; n != next; n = n->next) n->rc.bottom = next->rc.bottom;
-    while (next != nextEnd) {
-      ClipRect* after = next->next;
-      FreeNode(region, next);
-      next = after;
-    }
+    MergeBandDown(region, band, next, nextEnd);
   }
 }
 
@@ -107,10 +90,10 @@ bool Cut(ClipRgn* region, const Rect& cut) {
   ClipRect* band = region->head;
   while (band != nullptr && band->rc.bottom <= cut.top) {
     above = band;
-    band = BandAfter(band);
+    band = BandEnd(band);
   }
   while (band != nullptr && band->rc.top < cut.bottom) {
-    ClipRect* end = BandAfter(band);
+    ClipRect* end = BandEnd(band);
     if (!MeetsColumns(band, end, cut.left, cut.right)) {
       band = end;
       continue;

@@ -23,6 +23,18 @@ bool IntersectWithRect(ClipRgn* dst, const ClipRgn* src, const Rect& r);
 // A rectangle with left >= right or top >= bottom cannot be a region node.
 bool HasNoArea(const Rect* rect);
 
+// The first node after the band that starts at `band` (all its nodes share
+// top and bottom); null after the last band.
+const ClipRect* BandEnd(const ClipRect* band);
+inline ClipRect* BandEnd(ClipRect* band) {
+  return const_cast<ClipRect*>(BandEnd(static_cast<const ClipRect*>(band)));
+}
+// Whether the bands [a, aEnd) and [b, bEnd) have the same columns.
+bool SameColumns(const ClipRect* a, const ClipRect* aEnd, const ClipRect* b, const ClipRect* bEnd);
+// The band [upper, lower) grown down to the bottom of [lower, lowerEnd),
+// whose nodes are given back: the two touch and have the same columns.
+void MergeBandDown(ClipRgn* region, ClipRect* upper, ClipRect* lower, ClipRect* lowerEnd);
+
 // A one-rectangle region that lives on the stack; its node owns no heap
 // block, so it may only be read (as a source operand).
 class RectRegion {
