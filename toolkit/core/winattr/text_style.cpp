@@ -75,15 +75,9 @@ BOOL SetWindowText(WindowHandle hwnd, const char* text) {
   return SendMessage(hwnd, MSG_SETTEXT, 0, reinterpret_cast<LParam>(text)) == 0;
 }
 
-uint32_t GetWindowStyle(WindowHandle hwnd) {
-  WindowRecord* win = ValidWindow(hwnd);
-  return win ? win->style.load() : 0;
-}
+uint32_t GetWindowStyle(WindowHandle hwnd) { return Read(hwnd, &WindowRecord::style); }
 
-uint32_t GetWindowExStyle(WindowHandle hwnd) {
-  WindowRecord* win = ValidWindow(hwnd);
-  return win ? win->exStyle.load() : 0;
-}
+uint32_t GetWindowExStyle(WindowHandle hwnd) { return Read(hwnd, &WindowRecord::exStyle); }
 
 BOOL IncludeWindowStyle(WindowHandle hwnd, uint32_t bits) { return ChangeBits(hwnd, &WindowRecord::style, bits, true); }
 BOOL ExcludeWindowStyle(WindowHandle hwnd, uint32_t bits) { return ChangeBits(hwnd, &WindowRecord::style, bits, false); }
@@ -94,10 +88,7 @@ BOOL ExcludeWindowExStyle(WindowHandle hwnd, uint32_t bits) {
   return ChangeBits(hwnd, &WindowRecord::exStyle, bits, false);
 }
 
-GalPixel GetWindowBkColor(WindowHandle hwnd) {
-  WindowRecord* win = ValidWindow(hwnd);
-  return win ? win->background.load() : 0;
-}
+GalPixel GetWindowBkColor(WindowHandle hwnd) { return Read(hwnd, &WindowRecord::background); }
 
 GalPixel SetWindowBkColor(WindowHandle hwnd, GalPixel pixel) {
   WindowRecord* win = Valid(hwnd);
@@ -134,10 +125,7 @@ LogFont* SetWindowFont(WindowHandle hwnd, LogFont* font) {
   return old;
 }
 
-uintptr_t GetWindowCursor(WindowHandle hwnd) {
-  WindowRecord* win = ValidWindow(hwnd);
-  return win ? win->cursor.load() : 0;
-}
+uintptr_t GetWindowCursor(WindowHandle hwnd) { return Read(hwnd, &WindowRecord::cursor); }
 
 uintptr_t SetWindowCursor(WindowHandle hwnd, uintptr_t cursor) {
   WindowRecord* win = Valid(hwnd);
@@ -157,10 +145,7 @@ LParam SetWindowAdditionalData2(WindowHandle hwnd, LParam data) {
   return Swap(hwnd, &WindowRecord::additionalData2, data);
 }
 
-WindowProc GetWindowCallbackProc(WindowHandle hwnd) {
-  WindowRecord* win = ValidWindow(hwnd);
-  return win ? win->procedure.load() : nullptr;
-}
+WindowProc GetWindowCallbackProc(WindowHandle hwnd) { return Read(hwnd, &WindowRecord::procedure); }
 
 WindowProc SetWindowCallbackProc(WindowHandle hwnd, WindowProc proc) {
   WindowRecord* win = Valid(hwnd);
