@@ -144,10 +144,13 @@ void PutSpanT(DC* dc, const uint8_t* src, int n) {
 
 template <int Bpp, int Rop>
 void SetColumnT(DC* dc, int n) {
-  const ptrdiff_t advance = static_cast<ptrdiff_t>(dc->geomPitch) * dc->step;
+  // Read once: the byte stores below may alias the DC, so a field read in the
+  // loop would be loaded again for every row.
+  const int step = dc->step;
+  const ptrdiff_t advance = static_cast<ptrdiff_t>(dc->geomPitch) * step;
   const uint32_t value = dc->curPixel;
   uint8_t* p = dc->curDst;
-  for (; n > 0; n -= dc->step, p += advance) CombineAt<Bpp, Rop>(p, value);
+  for (; n > 0; n -= step, p += advance) CombineAt<Bpp, Rop>(p, value);
   dc->curDst = p;
 }
 
