@@ -133,10 +133,9 @@ void Erase(CursorState& s, bool show = true) {
   s.onScreen = false;
 }
 
-bool Overlaps(const CursorState& s, const Rect& r) {
+bool Overlaps(const CursorState& s, const DC* dc) {
   const Rect box{s.savedX, s.savedY, s.savedX + CURSOR_SIZE, s.savedY + CURSOR_SIZE};
-  Rect out;
-  return IntersectRect(&out, &box, &r);
+  return gui::dc::OutputMeets(dc, box);
 }
 
 // Both locks, in the order drawing takes them: display, then cursor.
@@ -190,7 +189,7 @@ void Guard(int after, DC* dc) {
     s.lock.lock();
     // Drawing on the other display leaves the cursor alone: its frame
     // buffer is not the one locked for this drawing.
-    if (s.guardDepth++ == 0 && s.onScreen && dc->heldDisplay == getCurOutputHook() && Overlaps(s, dc->rcOutput)) {
+    if (s.guardDepth++ == 0 && s.onScreen && dc->heldDisplay == getCurOutputHook() && Overlaps(s, dc)) {
       Erase(s, false);
       s.hiddenByGuard = true;
     }

@@ -44,13 +44,23 @@ uint32_t StyleOf(const WindowRecord* win) {
 
 }  // namespace
 
-int BorderWidth(const WindowRecord* win) {
+namespace {
+
+// A metric may be any int; the frame's sums of border, caption and bars
+// cannot wrap with a border this wide, and a negative one draws none.
+constexpr int kWidestBorder = 1 << 16;
+
+int BorderMetric(const WindowRecord* win) {
   const uint32_t style = StyleOf(win);
   if (style & WS_BORDER) return FrameMetric(win, WEM_BORDER);
   if (style & WS_THICKFRAME) return FrameMetric(win, WEM_THICKFRAME);
   if (style & WS_THINFRAME) return FrameMetric(win, WEM_THINFRAME);
   return 0;
 }
+
+}  // namespace
+
+int BorderWidth(const WindowRecord* win) { return std::clamp(BorderMetric(win), 0, kWidestBorder); }
 
 int CaptionHeight(const WindowRecord* win) { return CaptionOfStyle(StyleOf(win)); }
 

@@ -2,6 +2,7 @@
 // text and buttons, and the scroll bars with arrows, thumb and track.
 #include "core/nonclient/nc_paint.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <string>
@@ -12,6 +13,7 @@
 #include "core/nonclient/frame.h"
 #include "core/window/window_damage.h"
 #include "core/window/window_messages.h"
+#include "gdi/outline_rings.h"
 #include "gui/app_hooks.h"
 #include "gui/dc.h"
 #include "gui/desktop.h"
@@ -103,16 +105,18 @@ void DrawBorder(WindowRecord* win, HDC hdc) {
       SetDCAttr(hdc, DC_ATTR_PEN_COLOR, Color(win, WEC_FRAME_CONTROL_DISABLED));
       Rectangle2(hdc, 0, 0, w, h);
     } else {
-      Frame(hdc, Color(win, WEC_FRAME_BORDER), 0, 0, w - 1, h - 1);
-      Frame(hdc, Color(win, WEC_FRAME_BORDER_INNER), 1, 1, w - 2, h - 2);
+      const gui::dc::OutlineBand rings[] = {{1, Color(win, WEC_FRAME_BORDER)}, {1, Color(win, WEC_FRAME_BORDER_INNER)}};
+      gui::dc::DrawOutlineRings(hdc, 0, 0, w - 1, h - 1, rings, 2);
     }
     return;
   }
   DrawCorners(hdc, w, h, b);
-  for (int i = 0; i < b; ++i) {
-    int index = i < 2 ? WEC_FRAME_BORDER : i == b - 1 ? WEC_FRAME_BORDER_OUTER : WEC_FRAME_BORDER_INNER;
-    Frame(hdc, Color(win, index), i, i, w - 1 - i, h - 1 - i);
-  }
+  // Two rings of the border colour, the inner colour between, the last
+  // ring in the outer colour.
+  const gui::dc::OutlineBand rings[] = {{std::min(b, 2), Color(win, WEC_FRAME_BORDER)},
+                                        {std::max(b - 3, 0), Color(win, WEC_FRAME_BORDER_INNER)},
+                                        {b >= 3 ? 1 : 0, Color(win, WEC_FRAME_BORDER_OUTER)}};
+  gui::dc::DrawOutlineRings(hdc, 0, 0, w - 1, h - 1, rings, 3);
 }
 
 // A main window's own thread replaces its caption while the desktop thread
@@ -155,7 +159,8 @@ void DrawCaption(WindowRecord* win, HDC hdc, bool active) {
   if (win->style & WS_THICKFRAME) {
     const GalPixel pixel = Color(win, active ? WEC_FRAME_WIN_HILITE : WEC_FRAME_WIN_NORMAL);
     const int h = frame.bottom - frame.top;
-    for (int i = 1; i < b; ++i) Frame(hdc, pixel, i, i, w - 1 - i, h - 1 - i);
+    const gui::dc::OutlineBand rings{b - 1, pixel};
+    gui::dc::DrawOutlineRings(hdc, 1, 1, w - 2, h - 2, &rings, 1);
   }
   if (!(win->style & WS_CAPTION) || c == 0) return;
   Rect band{0, 0, w, c + b};

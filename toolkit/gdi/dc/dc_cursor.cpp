@@ -27,6 +27,14 @@ bool PixelUnderCursor(int x, int y, GalPixel* pixel) {
   return g_ops.load()->pixelUnderCursor(x, y, pixel);
 }
 
+bool OutputMeets(const DC* dc, const Rect& box) {
+  Rect cut;
+  if (!IntersectRect(&cut, &box, &dc->rcOutput)) return false;
+  const Rect& hole = dc->rcOutputHole;
+  if (IsRectEmpty(&hole)) return true;
+  return !(box.left >= hole.left && box.top >= hole.top && box.right <= hole.right && box.bottom <= hole.bottom);
+}
+
 void FlushOutputRect(DC* dc) {
   const Rect& r = dc->rcOutput;
   if (r.right <= r.left || r.bottom <= r.top) return;

@@ -6,7 +6,10 @@
 namespace gui::dc {
 
 int BeginDCDrawing(DC* dc) {
-  if (!IntersectRect(&dc->rcOutput, &dc->rcOutput, &dc->effClip.rcBound)) return -1;
+  if (!IntersectRect(&dc->rcOutput, &dc->rcOutput, &dc->effClip.rcBound)) {
+    dc->rcOutputHole = Rect{};
+    return -1;
+  }
   BeginDCDrawingUnclipped(dc);
   return 0;
 }
@@ -25,6 +28,7 @@ void BeginDCDrawingUnclipped(DC* dc) {
 
 void EndDCDrawing(DC* dc) {
   if (dc->dcType != kMemoryDC) GuardCursorForDC(1, dc);
+  dc->rcOutputHole = Rect{};
   std::mutex* lock = dc->heldLock;
   dc->heldLock = nullptr;
   if (lock) lock->unlock();

@@ -1,9 +1,12 @@
 // Rectangle outlines, focus rectangles and dotted lines.
 #include <algorithm>
+#include <cstdint>
+#include <vector>
 
 #include "gdi/clipped_spans.h"
 #include "gdi/dc/pixel_api.h"
 #include "gdi/dc/pixel_ops.h"
+#include "gdi/outline_rings.h"
 #include "gui/dc.h"
 #include "gui/display.h"
 
@@ -19,17 +22,115 @@ Rect ConvertedCorners(const DC* dc, int x0, int y0, int x1, int y1) {
   return Rect{std::min(x0, x1), std::min(y0, y1), std::max(x0, x1), std::max(y0, y1)};
 }
 
-// Both corners included; top and bottom rows cover the corners, the sides
-// the rows from top up to but not including bottom.
-// Deliberately a one-column outline keeps its bottom corner (10 pixels), as a one-row one keeps both ends.
-void DrawOutline(DC* dc, const Rect& r) {
-  dc->rcOutput = Rect{r.left, r.top, r.right + 1, r.bottom + 1};
+// Ring i of an outline, corners included: the outline moved i pixels in
+// on every side, its corners put in order again once the ring has passed
+// the middle (as Rectangle orders the corners it is given).
+struct Ring {
+  int64_t left, top, right, bottom;
+};
+
+Ring RingAt(const Rect& outer, int64_t i) {
+  const int64_t l = outer.left + i, r = outer.right - i, t = outer.top + i, b = outer.bottom - i;
+  return Ring{std::min(l, r), std::min(t, b), std::max(l, r), std::max(t, b)};
+}
+
+// A coordinate outside [low, high) moved to just outside it: what shows of
+// a ring within the bound stays the same, and the spans' sums cannot wrap.
+int Near(int64_t v, int low, int high) { return static_cast<int>(std::clamp<int64_t>(v, int64_t{low} - 1, high)); }
+
+// Top and bottom rows cover the corners, the sides the rows from top up to
+// but not including bottom. A one-column outline keeps its bottom corner,
+// as a one-row one keeps both ends; a single point is not drawn.
+void DrawRing(DC* dc, const Ring& ring, const Rect& bound) {
+  if (ring.left == ring.right && ring.top == ring.bottom) return;
+  const int l = Near(ring.left, bound.left, bound.right), r = Near(ring.right, bound.left, bound.right);
+  const int t = Near(ring.top, bound.top, bound.bottom), b = Near(ring.bottom, bound.top, bound.bottom);
+  DrawClippedRun(dc, l, r, t);
+  if (ring.top != ring.bottom) DrawClippedRun(dc, l, r, b);
+  DrawClippedVLine(dc, t, b, l);
+  if (ring.left != ring.right) DrawClippedVLine(dc, t, b, r);
+}
+
+struct Span {
+  int64_t first, last;  // ring indices, both included
+};
+
+// The rings that may have a pixel in the bound, in order: every pixel of
+// ring i lies on column left + i or right - i, or on row top + i or
+// bottom - i, so each edge meets the bound for one run of indices no
+// longer than the bound is wide or high.
+std::vector<Span> RingsMeeting(const Rect& outer, int64_t count, const Rect& bound) {
+  const int64_t bl = bound.left, br = bound.right, bt = bound.top, bb = bound.bottom;
+  const int64_t l = outer.left, r = outer.right, t = outer.top, b = outer.bottom;
+  Span runs[] = {{bl - l, br - 1 - l}, {r - br + 1, r - bl}, {bt - t, bb - 1 - t}, {b - bb + 1, b - bt}};
+  std::vector<Span> spans;
+  for (Span s : runs) {
+    s.first = std::max<int64_t>(s.first, 0);
+    s.last = std::min(s.last, count - 1);
+    if (s.first <= s.last) spans.push_back(s);
+  }
+  std::sort(spans.begin(), spans.end(), [](const Span& a, const Span& b) { return a.first < b.first; });
+  std::vector<Span> merged;
+  for (const Span& s : spans) {
+    if (!merged.empty() && s.first <= merged.back().last + 1)
+      merged.back().last = std::max(merged.back().last, s.last);
+    else
+      merged.push_back(s);
+  }
+  return merged;
+}
+
+// The box of the rings from the first to the last, cut to the bound: a
+// ring's width and height shrink to the middle and then grow again, so
+// the two ends hold every ring between them.
+Rect RingsBound(const Rect& outer, const std::vector<Span>& spans, const Rect& bound) {
+  const Ring a = RingAt(outer, spans.front().first), z = RingAt(outer, spans.back().last);
+  const int64_t left = std::max<int64_t>(std::min(a.left, z.left), bound.left);
+  const int64_t top = std::max<int64_t>(std::min(a.top, z.top), bound.top);
+  const int64_t right = std::min<int64_t>(std::max(a.right, z.right) + 1, bound.right);
+  const int64_t bottom = std::min<int64_t>(std::max(a.bottom, z.bottom) + 1, bound.bottom);
+  if (left >= right || top >= bottom) return Rect{};
+  return Rect{static_cast<int>(left), static_cast<int>(top), static_cast<int>(right), static_cast<int>(bottom)};
+}
+
+// What lies inside the innermost ring, within the output; empty when the
+// rings reach the middle.
+Rect RingsHole(const Rect& outer, int64_t count, const Rect& output) {
+  const int64_t left = outer.left + count, right = int64_t{outer.right} - count + 1;
+  const int64_t top = outer.top + count, bottom = int64_t{outer.bottom} - count + 1;
+  const int64_t cl = std::max<int64_t>(left, output.left), cr = std::min<int64_t>(right, output.right);
+  const int64_t ct = std::max<int64_t>(top, output.top), cb = std::min<int64_t>(bottom, output.bottom);
+  if (cl >= cr || ct >= cb) return Rect{};
+  return Rect{static_cast<int>(cl), static_cast<int>(ct), static_cast<int>(cr), static_cast<int>(cb)};
+}
+
+int64_t RingsOf(const OutlineBand& band) { return std::clamp<int64_t>(band.rings, 0, INT32_MAX); }
+
+// Every ring of the bands under one drawing: one lock, one cursor guard,
+// one flush. The outline's corners are in order.
+void DrawRings(DC* dc, const Rect& outer, const OutlineBand* bands, int bandCount, int step) {
+  int64_t total = 0;
+  for (int k = 0; k < bandCount; ++k) total += RingsOf(bands[k]);
+  if (total == 0) return;
+  const Rect bound = dc->effClip.rcBound;
+  const std::vector<Span> spans = RingsMeeting(outer, total, bound);
+  if (spans.empty()) return;
+  dc->rcOutput = RingsBound(outer, spans, bound);
+  if (IsRectEmpty(&dc->rcOutput)) return;
+  dc->rcOutputHole = RingsHole(outer, total, dc->rcOutput);
   DrawingScope drawing(dc);
   if (!drawing) return;
-  DrawClippedRun(dc, r.left, r.right, r.top);
-  if (r.top != r.bottom) DrawClippedRun(dc, r.left, r.right, r.bottom);
-  DrawClippedVLine(dc, r.top, r.bottom, r.left);
-  if (r.left != r.right) DrawClippedVLine(dc, r.top, r.bottom, r.right);
+  int band = -1;
+  int64_t bandEnd = 0;
+  for (const Span& s : spans) {
+    for (int64_t i = s.first; i <= s.last; ++i) {
+      if (i >= bandEnd) {
+        while (i >= bandEnd) bandEnd += RingsOf(bands[++band]);
+        PreparePen(dc, bands[band].pixel, step);
+      }
+      DrawRing(dc, RingAt(outer, i), bound);
+    }
+  }
 }
 
 // Sets a raster operation for one drawing and puts the old one back.
@@ -51,6 +152,13 @@ class RopOverride {
 
 }  // namespace
 
+void DrawOutlineRings(HDC hdc, int x0, int y0, int x1, int y1, const OutlineBand* bands, int bandCount) {
+  if (!bands || bandCount <= 0) return;
+  LockedDC dc(hdc);
+  if (!dc) return;
+  DrawRings(dc.get(), ConvertedCorners(dc.get(), x0, y0, x1, y1), bands, bandCount, 1);
+}
+
 }  // namespace gui::dc
 
 using namespace gui::dc;
@@ -60,10 +168,8 @@ extern "C" {
 void Rectangle(HDC hdc, int x0, int y0, int x1, int y1) {
   LockedDC dc(hdc);
   if (!dc) return;
-  const Rect r = ConvertedCorners(dc.get(), x0, y0, x1, y1);
-  if (r.left == r.right && r.top == r.bottom) return;
-  PreparePen(dc.get(), dc->penColor, 1);
-  DrawOutline(dc.get(), r);
+  const OutlineBand ring{1, dc->penColor};
+  DrawRings(dc.get(), ConvertedCorners(dc.get(), x0, y0, x1, y1), &ring, 1, 1);
 }
 
 void FocusRect(HDC hdc, int x0, int y0, int x1, int y1) {
@@ -77,8 +183,8 @@ void FocusRect(HDC hdc, int x0, int y0, int x1, int y1) {
     DrawClippedPixel(dc.get(), r.left, r.top);
     return;
   }
-  PreparePen(dc.get(), dc->penColor, 2);
-  DrawOutline(dc.get(), r);
+  const OutlineBand ring{1, dc->penColor};
+  DrawRings(dc.get(), r, &ring, 1, 2);
   dc->step = 1;
 }
 

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <functional>
 #include <fstream>
 #include <iterator>
 #include <vector>
@@ -12,6 +13,7 @@
 #include "core/cursor/tests/cursor_fixture.h"
 #include "core/input/ial.h"
 #include "core/layout/layout_state.h"
+#include "gdi/outline_rings.h"
 #include "gui/app_hooks.h"
 
 namespace {
@@ -118,6 +120,45 @@ TEST_F(CursorTest, PositionIsClampedAndMovesTheDrawnCursor) {
   EXPECT_EQ(buttons, IAL_MOUSE_LEFTBUTTON);
   EXPECT_EQ(screen().pixel(32, 15), kWhite);
   EXPECT_EQ(UpdateCursorFromMouse(&x, &y, &buttons), 0);
+  UseIalEngineForTest(nullptr);
+}
+
+// Outlines drawn around, across and inside the shown cursor: a drawing that
+// may touch its box hides it first, one that leaves the box alone (the box
+// inside an outline's inside) need not; either way, once the cursor is
+// hidden the screen holds just what the same drawing does with no cursor.
+TEST_F(CursorTest, OutlinesAroundAndThroughTheCursorSurviveItsLeaving) {
+  IalEngine engine{};
+  engine.set_mouse_xy = FakeSet;
+  engine.get_mouse_xy = FakeGet;
+  UseIalEngineForTest(&engine);
+  SetCursorEx(GetSystemCursor(0), FALSE);
+  ShowCursor(FALSE);
+  SetCursorPos(16, 8);  // the box is columns 16-47, rows 8-39
+  const gui::dc::OutlineBand rings[] = {{2, 0x00FF00}, {1, 0x0000FF}};
+  const std::function<void(int, int, int, int)> kinds[] = {
+      [](int l, int t, int r, int b) { Rectangle(HDC_SCREEN, l, t, r, b); },
+      [](int l, int t, int r, int b) { FocusRect(HDC_SCREEN, l, t, r, b); },
+      [&rings](int l, int t, int r, int b) { gui::dc::DrawOutlineRings(HDC_SCREEN, l, t, r, b, rings, 2); },
+  };
+  SetDCAttr(HDC_SCREEN, DC_ATTR_PEN_COLOR, 0xFF00FF);
+  int wrong = 0;
+  for (size_t kind = 0; kind < std::size(kinds); ++kind)
+    for (int l : {2, 15, 16, 17})
+      for (int r : {46, 47, 48, 60})
+        for (int t : {1, 7, 8, 9})
+          for (int b : {38, 39, 40, 46}) {
+            Pattern(screen());
+            kinds[kind](l, t, r, b);
+            const std::vector<uint32_t> unseen = Pixels(screen());
+            Pattern(screen());
+            ShowCursor(TRUE);
+            kinds[kind](l, t, r, b);
+            ShowCursor(FALSE);
+            if (Pixels(screen()) != unseen && ++wrong <= 3)
+              ADD_FAILURE() << "kind " << kind << " (" << l << "," << t << ")-(" << r << "," << b << ")";
+          }
+  EXPECT_EQ(wrong, 0);
   UseIalEngineForTest(nullptr);
 }
 

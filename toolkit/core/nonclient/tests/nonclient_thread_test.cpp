@@ -190,6 +190,57 @@ TEST_F(Frames, APartOfTheFrameRepaintsAsTheWholeFrameDrawsIt) {
   PutStockBitmapForTest("corners", false, Bitmap{});
 }
 
+// A border metric may be any int: one wider than the window draws what a
+// border just one ring wider than the window draws (the rings past it
+// never show), in the time that one takes; a negative one draws no border
+// and leaves the client as none does.
+TEST_F(Frames, BordersWiderThanTheWindowDrawAsOneJustWiderThanIt) {
+  const Rect whole{100, 100, 401, 300};  // 301 wide
+  const GalPixel marker = Rgb(1, 99, 1);
+  struct Drawn {
+    std::vector<GalPixel> pixels;
+    Rect client;
+  };
+  auto draw = [&](uint32_t style, int index, int32_t metric) {
+    const int32_t saved = WinMainMetrics[index];
+    WinMainMetrics[index] = metric;
+    WindowHandle hwnd = Main(whole, style, "");
+    Drawn out{};
+    if (hwnd == GUI_INVALID_HANDLE) {
+      ADD_FAILURE() << "no window with metric " << metric;
+    } else {
+      desktest::Drain();
+      SetDCAttr(HDC_SCREEN, DC_ATTR_BRUSH_COLOR, marker);
+      FillBox(HDC_SCREEN, whole.left, whole.top, whole.right - whole.left, whole.bottom - whole.top);
+      RepaintFramePart(desktest::Rec(hwnd), whole);
+      for (int y = whole.top; y < whole.bottom; ++y)
+        for (int x = whole.left; x < whole.right; ++x) out.pixels.push_back(Px(x, y));
+      GetClientRect(hwnd, &out.client);
+      DestroyMainWindow(hwnd);
+      desktest::Drain();
+    }
+    WinMainMetrics[index] = saved;
+    return out;
+  };
+  const struct {
+    uint32_t style;
+    int index;
+  } frames[] = {{WS_BORDER, WEM_BORDER}, {WS_THICKFRAME, WEM_THICKFRAME}};
+  for (const auto& f : frames) {
+    const Drawn wider = draw(f.style, f.index, 302);
+    const Drawn none = draw(f.style, f.index, 0);
+    EXPECT_NE(wider.pixels, none.pixels);
+    for (int32_t metric : {1 << 16, 1 << 20, INT_MAX})
+      EXPECT_TRUE(draw(f.style, f.index, metric).pixels == wider.pixels) << f.style << " " << metric;
+    for (int32_t metric : {-1, INT_MIN}) {
+      const Drawn negative = draw(f.style, f.index, metric);
+      EXPECT_TRUE(negative.pixels == none.pixels) << f.style << " " << metric;
+      EXPECT_EQ(negative.client.right, none.client.right) << f.style << " " << metric;
+      EXPECT_EQ(negative.client.bottom, none.client.bottom) << f.style << " " << metric;
+    }
+  }
+}
+
 // Peak resident memory of the process so far, in kB.
 long PeakResidentKb() {
   std::ifstream status("/proc/self/status");

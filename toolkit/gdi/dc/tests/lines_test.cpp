@@ -1,8 +1,11 @@
 #include <algorithm>
+#include <climits>
+#include <cstdint>
 #include <set>
 #include <vector>
 
 #include "gdi/clipped_spans.h"
+#include "gdi/outline_rings.h"
 #include "gdi/dc/tests/dc_fixture.h"
 
 namespace {
@@ -183,6 +186,81 @@ TEST_P(Lines, RectangleOutlines) {
   before = Shot();
   Rectangle(HDC_SCREEN, 40, 20, 40, 29);
   EXPECT_EQ(Changed(before).size(), 10u) << "a one-column outline keeps both end pixels";
+}
+
+// The index of the last ring through (x, y), or -1: ring i is the outline
+// moved i in on every side with its corners put in order, single points
+// left out; the pixel is on it when it lies on one of its four edges.
+int64_t LastRingThrough(int x, int y, int64_t l, int64_t t, int64_t r, int64_t b, int64_t count) {
+  int64_t last = -1;
+  for (int64_t i : {x - l, r - x, y - t, b - y}) {
+    if (i < 0 || i >= count || i <= last) continue;
+    const int64_t left = std::min(l + i, r - i), right = std::max(l + i, r - i);
+    const int64_t top = std::min(t + i, b - i), bottom = std::max(t + i, b - i);
+    if (left == right && top == bottom) continue;
+    const bool onColumn = (x == left || x == right) && y >= top && y <= bottom;
+    const bool onRow = (y == top || y == bottom) && x >= left && x <= right;
+    if (onColumn || onRow) last = i;
+  }
+  return last;
+}
+
+// Every pixel the clip lets through shows the band of the last ring through
+// it, every other pixel is left alone; the counts and corners go to the
+// ends of their ranges, where only the rings that can show may be walked.
+TEST_P(Lines, OutlineRingsMatchTheLastRingThroughEachPixel) {
+  struct Case {
+    int x0, y0, x1, y1;
+    std::vector<int64_t> rings;
+  };
+  const Case cases[] = {
+      {2, 3, 40, 30, {2, 3, 1}},
+      {10, 10, 20, 14, {8, 5}},  // past the middle and out again
+      {50, 40, 5, 2, {3}},
+      {-100, -50, 300, 200, {120, 30}},
+      {INT_MIN, INT_MIN, INT_MAX, INT_MAX, {INT64_MAX}},
+      {5, 5, 15, 9, {INT_MAX, -5, INT64_MAX}},
+      {20, 20, 30, 25, {-3, 2, INT64_MIN}},
+      {30, 30, 32, 32, {2}},  // the inner ring is one point
+      {0, 0, 63, 47, {0, 0}},
+  };
+  FakeMainWindow main({0, 0, kWidth, kHeight}, {0, 0, kWidth, kHeight});
+  const std::vector<Rect> visible = {{0, 0, 64, 4}, {6, 8, 30, 30}, {34, 20, 64, 48}};
+  main.clip.Set(visible);
+  HDC hdc = GetClientDC(main.handle());
+  const GalPixel colours[] = {0x11 & mask(), 0x5A & mask(), 0xC3 & mask()};
+  for (const Case& c : cases) {
+    dctest::Scribble(*screen_, 7);
+    Picture expected = Shot();
+    std::vector<gui::dc::OutlineBand> bands;
+    std::vector<int64_t> ends;
+    int64_t total = 0;
+    for (size_t k = 0; k < c.rings.size(); ++k) {
+      bands.push_back({c.rings[k], colours[k % 3]});
+      total += std::clamp<int64_t>(c.rings[k], 0, INT_MAX);
+      ends.push_back(total);
+    }
+    const int64_t l = std::min(c.x0, c.x1), r = std::max(c.x0, c.x1);
+    const int64_t t = std::min(c.y0, c.y1), b = std::max(c.y0, c.y1);
+    for (int y = 0; y < kHeight; ++y)
+      for (int x = 0; x < kWidth; ++x) {
+        const int64_t i = LastRingThrough(x, y, l, t, r, b, total);
+        if (i < 0 || !InRects(visible, x, y)) continue;
+        const size_t band = std::upper_bound(ends.begin(), ends.end(), i) - ends.begin();
+        expected.at(x, y) = colours[band % 3];
+      }
+    gui::dc::DrawOutlineRings(hdc, c.x0, c.y0, c.x1, c.y1, bands.data(), static_cast<int>(bands.size()));
+    const Picture now = Shot();
+    int wrong = 0;
+    for (int y = 0; y < kHeight; ++y)
+      for (int x = 0; x < kWidth; ++x)
+        if (now.at(x, y) != expected.at(x, y) && ++wrong <= 3)
+          ADD_FAILURE() << "(" << c.x0 << "," << c.y0 << ")-(" << c.x1 << "," << c.y1 << ") pixel " << x << ","
+                        << y;
+    EXPECT_EQ(wrong, 0);
+  }
+  gui::dc::DrawOutlineRings(hdc, 0, 0, 10, 10, nullptr, 3);
+  ReleaseDC(hdc);
 }
 
 // A focus rectangle is dotted, drawn with xor, and leaves the DC's raster

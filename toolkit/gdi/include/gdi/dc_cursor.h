@@ -21,6 +21,9 @@ void SetCursorGuardOps(const CursorGuardOps* ops);
 
 void GuardCursorForDC(int after, DC* dc);
 bool PixelUnderCursor(int x, int y, GalPixel* pixel);
+// Whether the drawing in progress may change a pixel of the box: the box
+// meets the output rectangle and is not wholly inside its hole.
+bool OutputMeets(const DC* dc, const Rect& box);
 // Asks the DC's surface to show its output rectangle (GAL_UpdateRect).
 void FlushOutputRect(DC* dc);
 // Shows what a paint DC drew and has not shown yet (see DC::showOnRelease).

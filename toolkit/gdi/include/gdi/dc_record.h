@@ -59,6 +59,10 @@ struct DC {
   GalPixel curPixel = 0;
   ClipRect* curClipBand = nullptr;
   Rect rcOutput{};
+  // Within rcOutput, what the drawing in progress leaves alone (an
+  // outline's inside), so that the cursor there need not be hidden; empty
+  // outside that drawing.
+  Rect rcOutputHole{};
 
   SetPixelOp setPixel = nullptr;
   SetSpanOp setSpan = nullptr;
