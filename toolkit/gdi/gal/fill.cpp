@@ -91,8 +91,19 @@ constexpr size_t kWideRowBytes = 64;
 __attribute__((target("avx2"))) void wideRows(uint8_t* first, ptrdiff_t pitch, size_t rowBytes, int rows,
                                                uint64_t word) {
   const __m256i v = _mm256_set1_epi64x(static_cast<long long>(word));
-  if (rowBytes <= 128) {  // up to four blocks a row, the last ones ending at its end
-    const size_t last = rowBytes - 32, third = rowBytes > 96 ? 64 : last;
+  // Up to four blocks a row, the last one ending at its end; no more
+  // stores than blocks, so a 64-byte row takes two.
+  const size_t last = rowBytes - 32;
+  if (rowBytes <= 64) {
+    for (int y = 0; y < rows; ++y, first += pitch) {
+      _mm256_storeu_si256(reinterpret_cast<__m256i*>(first), v);
+      _mm256_storeu_si256(reinterpret_cast<__m256i*>(first + last), v);
+    }
+    _mm256_zeroupper();
+    return;
+  }
+  if (rowBytes <= 128) {
+    const size_t third = rowBytes > 96 ? 64 : last;
     for (int y = 0; y < rows; ++y, first += pitch) {
       _mm256_storeu_si256(reinterpret_cast<__m256i*>(first), v);
       _mm256_storeu_si256(reinterpret_cast<__m256i*>(first + 32), v);
