@@ -32,6 +32,7 @@ constexpr int kMaxFrameSide = 16384;
 class HostDisplay {
  public:
   struct FreeFrame {
+    size_t mapped;  // the length of the mapping the frame starts
     void operator()(uint8_t* pixels) const;
   };
   using Frame = std::unique_ptr<uint8_t[], FreeFrame>;
