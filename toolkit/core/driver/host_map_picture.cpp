@@ -1,7 +1,5 @@
 #include "core/driver/host_map_picture.h"
 
-#include "core/driver/host_display.h"
-
 #include <SDL_syswm.h>
 
 #if defined(SDL_VIDEO_DRIVER_X11)
@@ -90,58 +88,7 @@ bool AttachOnServer(SharedPicture& s, int depth) {
 
 void DropMapPicture() { ReleaseShared(); }
 
-MapSegment::~MapSegment() {
-  if (!memory_) return;
-  shmdt(memory_);
-  shmctl(id_, IPC_RMID, nullptr);
-}
-
-MapSegment::MapSegment(MapSegment&& other) noexcept : id_(other.id_), memory_(other.memory_), bytes_(other.bytes_) {
-  other.Release();
-}
-
-MapSegment& MapSegment::operator=(MapSegment&& other) noexcept {
-  if (this != &other) {
-    MapSegment gone(std::move(*this));
-    id_ = other.id_;
-    memory_ = other.memory_;
-    bytes_ = other.bytes_;
-    other.Release();
-  }
-  return *this;
-}
-
-void MapSegment::Release() {
-  id_ = -1;
-  memory_ = nullptr;
-  bytes_ = 0;
-}
-
-MapSegment MapSegment::Make(size_t bytes) {
-  MapSegment made;
-  if (bytes == 0) return made;
-  const int id = shmget(IPC_PRIVATE, bytes, IPC_CREAT | 0600);
-  if (id < 0) return made;
-  void* memory = shmat(id, nullptr, 0);
-  if (memory == reinterpret_cast<void*>(-1)) {
-    shmctl(id, IPC_RMID, nullptr);
-    return made;
-  }
-  // Its pages are made now rather than while the first frame waits.
-  std::memset(memory, 0, bytes);
-  made.id_ = id;
-  made.memory_ = static_cast<char*>(memory);
-  made.bytes_ = bytes;
-  return made;
-}
-
-std::future<MapSegment> MakeMapSegmentAhead(int width, int height) {
-  if (width <= 0 || height <= 0 || width > kMaxFrameSide || height > kMaxFrameSide) return {};
-  const size_t bytes = static_cast<size_t>(width) * 4 * static_cast<size_t>(height);
-  return std::async(std::launch::async, MapSegment::Make, bytes);
-}
-
-void PrepareMapPicture(SDL_Window* window, SDL_Surface* surface, MapSegment ahead) {
+void PrepareMapPicture(SDL_Window* window, SDL_Surface* surface) {
   ReleaseShared();
   SharedPicture s;
   int major = 0, minor = 0;
@@ -157,16 +104,24 @@ void PrepareMapPicture(SDL_Window* window, SDL_Surface* surface, MapSegment ahea
   s.height = surface->h;
   s.format = surface->format->format;
   const size_t bytes = static_cast<size_t>(s.width) * 4 * static_cast<size_t>(s.height);
-  MapSegment segment = ahead.Holds(bytes) ? std::move(ahead) : MapSegment::Make(bytes);
-  if (!segment.Holds(bytes)) return;
-  s.segment.shmid = segment.id();
-  s.segment.shmaddr = segment.memory();
+  s.segment.shmid = shmget(IPC_PRIVATE, bytes, IPC_CREAT | 0600);
+  if (s.segment.shmid < 0) return;
+  void* memory = shmat(s.segment.shmid, nullptr, 0);
+  if (memory == reinterpret_cast<void*>(-1)) {
+    shmctl(s.segment.shmid, IPC_RMID, nullptr);
+    return;
+  }
+  s.segment.shmaddr = static_cast<char*>(memory);
   s.segment.readOnly = False;
   const bool attached = AttachOnServer(s, at.depth);
   // Gone once both sides have detached, however the program ends.
   shmctl(s.segment.shmid, IPC_RMID, nullptr);
-  if (!attached) return;  // the segment detaches as it goes
-  segment.Release();
+  if (!attached) {
+    shmdt(memory);
+    return;
+  }
+  // Its pages are made now rather than while the first frame waits.
+  std::memset(memory, 0, bytes);
   g_shared = s;
 }
 
@@ -220,13 +175,7 @@ MapPicture::~MapPicture() {
 
 #else
 
-MapSegment::~MapSegment() = default;
-MapSegment::MapSegment(MapSegment&&) noexcept = default;
-MapSegment& MapSegment::operator=(MapSegment&&) noexcept = default;
-MapSegment MapSegment::Make(size_t) { return MapSegment(); }
-void MapSegment::Release() {}
-std::future<MapSegment> MakeMapSegmentAhead(int, int) { return {}; }
-void PrepareMapPicture(SDL_Window*, SDL_Surface*, MapSegment) {}
+void PrepareMapPicture(SDL_Window*, SDL_Surface*) {}
 void DropMapPicture() {}
 MapPicture::MapPicture(SDL_Window*, SDL_Surface*) {}
 MapPicture::~MapPicture() {}

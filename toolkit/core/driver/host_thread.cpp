@@ -292,7 +292,7 @@ void presentSlot(int slot, Unshown unshown = Unshown::kSkip) {
 // so is the picture it is mapped with. Its pixels are left as they are: the
 // first present writes every one of them before the window shows (a page is
 // mapped by writing back one of its own bytes).
-void prepareUnshownSurface(std::future<MapSegment> ahead) {
+void prepareUnshownSurface() {
   SDL_Window* win = state().windows[kMainSlot];
   if (!win || !(SDL_GetWindowFlags(win) & SDL_WINDOW_HIDDEN)) return;
   SDL_Surface* surface = SDL_GetWindowSurface(win);
@@ -302,7 +302,7 @@ void prepareUnshownSurface(std::future<MapSegment> ahead) {
   const size_t bytes = static_cast<size_t>(surface->h) * static_cast<size_t>(surface->pitch);
   for (size_t at = 0; at < bytes; at += kPage) pixels[at] = pixels[at];
   if (SDL_MUSTLOCK(surface)) SDL_UnlockSurface(surface);
-  PrepareMapPicture(win, surface, ahead.valid() ? ahead.get() : MapSegment());
+  PrepareMapPicture(win, surface);
 }
 
 void presentAll(Unshown unshown = Unshown::kSkip) {
@@ -526,7 +526,6 @@ void hostMain(int width, int height, std::promise<bool> ready) {
     ready.set_value(false);
     return;
   }
-  std::future<MapSegment> ahead = MakeMapSegmentAhead(width, height);
   if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
     noteWindowFailure();
     SDL_TLSCleanup();
@@ -551,7 +550,7 @@ void hostMain(int width, int height, std::promise<bool> ready) {
   s.running = true;
   windib::PaceInputOnThisThread();
   ready.set_value(true);
-  prepareUnshownSurface(std::move(ahead));
+  prepareUnshownSurface();
   // A start gate opened while the window was opening is not waited for.
   int timeoutMs = s.startGate.load() ? -1 : presentIfDue();
   while (!s.stopping) {
