@@ -1,7 +1,6 @@
 // Rectangle outlines, focus rectangles and dotted lines.
 #include <algorithm>
 #include <cstdint>
-#include <vector>
 
 #include "gdi/clipped_spans.h"
 #include "gdi/dc/pixel_api.h"
@@ -55,53 +54,68 @@ struct Span {
   int64_t first, last;  // ring indices, both included
 };
 
+// At most one run of ring indices per edge, sorted and merged in place:
+// this runs for every Rectangle, so it allocates nothing.
+struct Spans {
+  Span at[4];
+  int count = 0;
+  const Span* begin() const { return at; }
+  const Span* end() const { return at + count; }
+};
+
 // The rings that may have a pixel in the bound, in order: every pixel of
 // ring i lies on column left + i or right - i, or on row top + i or
 // bottom - i, so each edge meets the bound for one run of indices no
 // longer than the bound is wide or high.
-std::vector<Span> RingsMeeting(const Rect& outer, int64_t count, const Rect& bound) {
+Spans RingsMeeting(const Rect& outer, int64_t count, const Rect& bound) {
   const int64_t bl = bound.left, br = bound.right, bt = bound.top, bb = bound.bottom;
   const int64_t l = outer.left, r = outer.right, t = outer.top, b = outer.bottom;
-  Span runs[] = {{bl - l, br - 1 - l}, {r - br + 1, r - bl}, {bt - t, bb - 1 - t}, {b - bb + 1, b - bt}};
-  std::vector<Span> spans;
-  for (Span s : runs) {
+  const Span runs[] = {{bl - l, br - 1 - l}, {r - br + 1, r - bl}, {bt - t, bb - 1 - t}, {b - bb + 1, b - bt}};
+  Span found[4];
+  int n = 0;
+  for (Span s : runs) {  // insertion sort by first index as they come
     s.first = std::max<int64_t>(s.first, 0);
     s.last = std::min(s.last, count - 1);
-    if (s.first <= s.last) spans.push_back(s);
+    if (s.first > s.last) continue;
+    int k = n++;
+    for (; k > 0 && found[k - 1].first > s.first; --k) found[k] = found[k - 1];
+    found[k] = s;
   }
-  std::sort(spans.begin(), spans.end(), [](const Span& a, const Span& b) { return a.first < b.first; });
-  std::vector<Span> merged;
-  for (const Span& s : spans) {
-    if (!merged.empty() && s.first <= merged.back().last + 1)
-      merged.back().last = std::max(merged.back().last, s.last);
+  Spans merged;
+  for (int k = 0; k < n; ++k) {
+    Span* last = merged.count ? &merged.at[merged.count - 1] : nullptr;
+    if (last && found[k].first <= last->last + 1)
+      last->last = std::max(last->last, found[k].last);
     else
-      merged.push_back(s);
+      merged.at[merged.count++] = found[k];
   }
   return merged;
+}
+
+// A box in 64 bits cut to the bound: a rectangle, or nothing.
+Rect CutTo(int64_t left, int64_t top, int64_t right, int64_t bottom, const Rect& bound) {
+  left = std::max<int64_t>(left, bound.left);
+  top = std::max<int64_t>(top, bound.top);
+  right = std::min<int64_t>(right, bound.right);
+  bottom = std::min<int64_t>(bottom, bound.bottom);
+  if (left >= right || top >= bottom) return Rect{};
+  return Rect{static_cast<int>(left), static_cast<int>(top), static_cast<int>(right), static_cast<int>(bottom)};
 }
 
 // The box of the rings from the first to the last, cut to the bound: a
 // ring's width and height shrink to the middle and then grow again, so
 // the two ends hold every ring between them.
-Rect RingsBound(const Rect& outer, const std::vector<Span>& spans, const Rect& bound) {
-  const Ring a = RingAt(outer, spans.front().first), z = RingAt(outer, spans.back().last);
-  const int64_t left = std::max<int64_t>(std::min(a.left, z.left), bound.left);
-  const int64_t top = std::max<int64_t>(std::min(a.top, z.top), bound.top);
-  const int64_t right = std::min<int64_t>(std::max(a.right, z.right) + 1, bound.right);
-  const int64_t bottom = std::min<int64_t>(std::max(a.bottom, z.bottom) + 1, bound.bottom);
-  if (left >= right || top >= bottom) return Rect{};
-  return Rect{static_cast<int>(left), static_cast<int>(top), static_cast<int>(right), static_cast<int>(bottom)};
+Rect RingsBound(const Rect& outer, const Spans& spans, const Rect& bound) {
+  const Ring a = RingAt(outer, spans.at[0].first), z = RingAt(outer, spans.at[spans.count - 1].last);
+  return CutTo(std::min(a.left, z.left), std::min(a.top, z.top), std::max(a.right, z.right) + 1,
+               std::max(a.bottom, z.bottom) + 1, bound);
 }
 
 // What lies inside the innermost ring, within the output; empty when the
 // rings reach the middle.
 Rect RingsHole(const Rect& outer, int64_t count, const Rect& output) {
-  const int64_t left = outer.left + count, right = int64_t{outer.right} - count + 1;
-  const int64_t top = outer.top + count, bottom = int64_t{outer.bottom} - count + 1;
-  const int64_t cl = std::max<int64_t>(left, output.left), cr = std::min<int64_t>(right, output.right);
-  const int64_t ct = std::max<int64_t>(top, output.top), cb = std::min<int64_t>(bottom, output.bottom);
-  if (cl >= cr || ct >= cb) return Rect{};
-  return Rect{static_cast<int>(cl), static_cast<int>(ct), static_cast<int>(cr), static_cast<int>(cb)};
+  return CutTo(outer.left + count, outer.top + count, int64_t{outer.right} - count + 1,
+               int64_t{outer.bottom} - count + 1, output);
 }
 
 int64_t RingsOf(const OutlineBand& band) { return std::clamp<int64_t>(band.rings, 0, INT32_MAX); }
@@ -113,8 +127,8 @@ void DrawRings(DC* dc, const Rect& outer, const OutlineBand* bands, int bandCoun
   for (int k = 0; k < bandCount; ++k) total += RingsOf(bands[k]);
   if (total == 0) return;
   const Rect bound = dc->effClip.rcBound;
-  const std::vector<Span> spans = RingsMeeting(outer, total, bound);
-  if (spans.empty()) return;
+  const Spans spans = RingsMeeting(outer, total, bound);
+  if (spans.count == 0) return;
   dc->rcOutput = RingsBound(outer, spans, bound);
   if (IsRectEmpty(&dc->rcOutput)) return;
   dc->rcOutputHole = RingsHole(outer, total, dc->rcOutput);
