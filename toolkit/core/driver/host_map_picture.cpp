@@ -25,6 +25,13 @@ bool CopiesAsItStands(const SDL_Surface* surface, const XWindowAttributes& at) {
          at.visual->red_mask == f->Rmask && at.visual->green_mask == f->Gmask && at.visual->blue_mask == f->Bmask;
 }
 
+// The frame converts into 0x00RRGGBB words: a visual of those masks takes
+// them as they stand.
+bool TakesRgbWords(const XWindowAttributes& at) {
+  return (at.depth == 24 || at.depth == 32) && at.visual && at.visual->red_mask == 0xFF0000 &&
+         at.visual->green_mask == 0xFF00 && at.visual->blue_mask == 0xFF;
+}
+
 bool X11Window(SDL_Window* window, Display** x, Window* w) {
   SDL_SysWMinfo info;
   SDL_VERSION(&info.version);
@@ -42,7 +49,6 @@ struct SharedPicture {
   XShmSegmentInfo segment{};
   Pixmap pixmap = 0;
   int width = 0, height = 0;
-  uint32_t format = 0;
 };
 SharedPicture g_shared;
 
@@ -84,32 +90,40 @@ bool AttachOnServer(SharedPicture& s, int depth) {
   return !g_refused;
 }
 
+// The server writes every pixel once now, so its side of the memory is
+// made while the first frame is drawn, not when the window is mapped.
+void FillOnServer(const SharedPicture& s) {
+  GC gc = XCreateGC(s.display, s.pixmap, 0, nullptr);
+  if (!gc) return;
+  XFillRectangle(s.display, s.pixmap, gc, 0, 0, static_cast<unsigned>(s.width), static_cast<unsigned>(s.height));
+  XFreeGC(s.display, gc);
+  XFlush(s.display);  // under way while this side makes its own pages
+}
+
 }  // namespace
 
 void DropMapPicture() { ReleaseShared(); }
 
-void PrepareMapPicture(SDL_Window* window, SDL_Surface* surface) {
+bool PrepareMapPicture(SDL_Window* window) {
   ReleaseShared();
   SharedPicture s;
   int major = 0, minor = 0;
   Bool pixmaps = False;
   XWindowAttributes at{};
-  if (!surface || !X11Window(window, &s.display, &s.window)) return;
+  if (!X11Window(window, &s.display, &s.window)) return false;
   if (!XShmQueryVersion(s.display, &major, &minor, &pixmaps) || !pixmaps || XShmPixmapFormat(s.display) != ZPixmap)
-    return;
-  if (!XGetWindowAttributes(s.display, s.window, &at) || !CopiesAsItStands(surface, at) || surface->w <= 0 ||
-      surface->h <= 0)
-    return;
-  s.width = surface->w;
-  s.height = surface->h;
-  s.format = surface->format->format;
+    return false;
+  if (!XGetWindowAttributes(s.display, s.window, &at) || !TakesRgbWords(at) || at.width <= 0 || at.height <= 0)
+    return false;
+  s.width = at.width;
+  s.height = at.height;
   const size_t bytes = static_cast<size_t>(s.width) * 4 * static_cast<size_t>(s.height);
   s.segment.shmid = shmget(IPC_PRIVATE, bytes, IPC_CREAT | 0600);
-  if (s.segment.shmid < 0) return;
+  if (s.segment.shmid < 0) return false;
   void* memory = shmat(s.segment.shmid, nullptr, 0);
   if (memory == reinterpret_cast<void*>(-1)) {
     shmctl(s.segment.shmid, IPC_RMID, nullptr);
-    return;
+    return false;
   }
   s.segment.shmaddr = static_cast<char*>(memory);
   s.segment.readOnly = False;
@@ -118,42 +132,56 @@ void PrepareMapPicture(SDL_Window* window, SDL_Surface* surface) {
   shmctl(s.segment.shmid, IPC_RMID, nullptr);
   if (!attached) {
     shmdt(memory);
-    return;
+    return false;
   }
-  // Its pages are made now rather than while the first frame waits.
+  FillOnServer(s);
+  // This side's pages are made now too, rather than while the first frame waits.
   std::memset(memory, 0, bytes);
+  // The server's fill is over before the first frame is written here.
+  XSync(s.display, False);
   g_shared = s;
+  return true;
+}
+
+uint32_t* PreparedMapPixels(SDL_Window* window, int* width, int* height) {
+  Display* x = nullptr;
+  Window w = 0;
+  const SharedPicture& s = g_shared;
+  if (!s.display || !X11Window(window, &x, &w) || s.display != x || s.window != w) return nullptr;
+  *width = s.width;
+  *height = s.height;
+  return reinterpret_cast<uint32_t*>(s.segment.shmaddr);
+}
+
+MapPicture::MapPicture(SDL_Window* window) {
+  Display* x = nullptr;
+  Window w = 0;
+  const SharedPicture& s = g_shared;
+  if (!s.display || !X11Window(window, &x, &w) || s.display != x || s.window != w) return;
+  pixmap_ = s.pixmap;
+  shared_ = true;
+  XSetWindowBackgroundPixmap(x, w, pixmap_);
+  display_ = x;
+  window_ = w;
 }
 
 MapPicture::MapPicture(SDL_Window* window, SDL_Surface* surface) {
   Display* x = nullptr;
   Window w = 0;
-  if (!surface || !X11Window(window, &x, &w)) return;
-  SharedPicture& s = g_shared;
-  const bool prepared = s.display == x && s.window == w && s.width == surface->w && s.height == surface->h &&
-                        s.format == surface->format->format;
   XWindowAttributes at{};
-  if (!prepared && (!XGetWindowAttributes(x, w, &at) || !CopiesAsItStands(surface, at))) return;
+  if (!surface || !X11Window(window, &x, &w)) return;
+  if (!XGetWindowAttributes(x, w, &at) || !CopiesAsItStands(surface, at)) return;
   if (SDL_MUSTLOCK(surface) && SDL_LockSurface(surface) != 0) return;
-  if (prepared) {
-    const size_t row = static_cast<size_t>(s.width) * 4;
-    for (int y = 0; y < s.height; ++y)
-      std::memcpy(s.segment.shmaddr + static_cast<size_t>(y) * row,
-                  static_cast<const char*>(surface->pixels) + static_cast<size_t>(y) * surface->pitch, row);
-    pixmap_ = s.pixmap;
-    shared_ = true;
-  } else {
-    XImage* image = XCreateImage(x, at.visual, static_cast<unsigned>(at.depth), ZPixmap, 0,
-                                 static_cast<char*>(surface->pixels), static_cast<unsigned>(surface->w),
-                                 static_cast<unsigned>(surface->h), 32, surface->pitch);
-    if (image) {
-      pixmap_ = XCreatePixmap(x, w, static_cast<unsigned>(surface->w), static_cast<unsigned>(surface->h),
-                              static_cast<unsigned>(at.depth));
-      XPutImage(x, pixmap_, DefaultGC(x, XScreenNumberOfScreen(at.screen)), image, 0, 0, 0, 0,
-                static_cast<unsigned>(surface->w), static_cast<unsigned>(surface->h));
-      image->data = nullptr;  // the surface's pixels stay the surface's
-      XDestroyImage(image);
-    }
+  XImage* image = XCreateImage(x, at.visual, static_cast<unsigned>(at.depth), ZPixmap, 0,
+                               static_cast<char*>(surface->pixels), static_cast<unsigned>(surface->w),
+                               static_cast<unsigned>(surface->h), 32, surface->pitch);
+  if (image) {
+    pixmap_ = XCreatePixmap(x, w, static_cast<unsigned>(surface->w), static_cast<unsigned>(surface->h),
+                            static_cast<unsigned>(at.depth));
+    XPutImage(x, pixmap_, DefaultGC(x, XScreenNumberOfScreen(at.screen)), image, 0, 0, 0, 0,
+              static_cast<unsigned>(surface->w), static_cast<unsigned>(surface->h));
+    image->data = nullptr;  // the surface's pixels stay the surface's
+    XDestroyImage(image);
   }
   if (SDL_MUSTLOCK(surface)) SDL_UnlockSurface(surface);
   if (!pixmap_) return;
@@ -175,8 +203,10 @@ MapPicture::~MapPicture() {
 
 #else
 
-void PrepareMapPicture(SDL_Window*, SDL_Surface*) {}
+bool PrepareMapPicture(SDL_Window*) { return false; }
+uint32_t* PreparedMapPixels(SDL_Window*, int*, int*) { return nullptr; }
 void DropMapPicture() {}
+MapPicture::MapPicture(SDL_Window*) {}
 MapPicture::MapPicture(SDL_Window*, SDL_Surface*) {}
 MapPicture::~MapPicture() {}
 

@@ -7,28 +7,40 @@
 
 #include <SDL.h>
 
+#include <cstdint>
+
 namespace host {
 
 // Host thread only. Made ahead, while the first frame is still being
 // drawn, for the window kept unshown: a picture the X server reads from
 // shared memory, so the first frame is not sent through the connection.
-// Without it (another window system, a remote server) the frame is sent.
-void PrepareMapPicture(SDL_Window* window, SDL_Surface* surface);
+// Its memory is made on both sides now, so neither the first frame nor
+// the map waits for it. False where it cannot be (another window system,
+// a remote server, a visual not in 0x00RRGGBB).
+bool PrepareMapPicture(SDL_Window* window);
+// The prepared picture of `window`, rows of 0x00RRGGBB packed (4 * width
+// bytes each), for the first frame to be drawn straight into; null when
+// none is prepared for it.
+uint32_t* PreparedMapPixels(SDL_Window* window, int* width, int* height);
 // Drops a prepared picture not used; before the window system's connection
 // closes.
 void DropMapPicture();
 
 class MapPicture {
  public:
+  // The prepared picture, holding the first frame, becomes the background
+  // of `window`.
+  explicit MapPicture(SDL_Window* window);
   // `surface` (the window's own, holding the first frame) becomes the
-  // background of `window`, where the window system allows it.
+  // background of `window`, where the window system allows it: sent to
+  // the server, when no picture was prepared.
   MapPicture(SDL_Window* window, SDL_Surface* surface);
   // The background is dropped again: presents draw the window from now on.
   ~MapPicture();
   MapPicture(const MapPicture&) = delete;
   MapPicture& operator=(const MapPicture&) = delete;
 
-  // Whether the window shows the whole surface from its map on: a present
+  // Whether the window shows the whole picture from its map on: a present
   // of the same pixels right after would only repeat them.
   bool Whole() const { return display_ != nullptr; }
 

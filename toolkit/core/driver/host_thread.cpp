@@ -221,6 +221,36 @@ void notePresented(int slot, SDL_Surface* surface) {
   state().observer(slot, image, surface->w, surface->h);
 }
 
+// The window's own surface takes the picture it appeared with, for the
+// presents after the first.
+void takeShownPicture(const uint32_t* pixels, int width, int height, SDL_Surface* surface) {
+  const int w = std::min(width, surface->w), h = std::min(height, surface->h);
+  if (w <= 0 || h <= 0 || (SDL_MUSTLOCK(surface) && SDL_LockSurface(surface) != 0)) return;
+  SDL_ConvertPixels(w, h, SDL_PIXELFORMAT_RGB888, pixels, width * 4, surface->format->format, surface->pixels,
+                    surface->pitch);
+  if (SDL_MUSTLOCK(surface)) SDL_UnlockSurface(surface);
+}
+
+// The first frame drawn straight into the picture prepared for the map,
+// which shows it as the window appears; the window's own surface is made
+// and given the same picture only then. False when none was prepared.
+bool showPrepared(int slot, SDL_Window* win) {
+  int width = 0, height = 0;
+  uint32_t* pixels = PreparedMapPixels(win, &width, &height);
+  if (!pixels) return false;
+  g_displays[slot].takeDirtyInto(reinterpret_cast<uint8_t*>(pixels), static_cast<size_t>(width) * 4, width, height);
+  MapPicture mapped(win);
+  SDL_ShowWindow(win);
+  if (SDL_Surface* surface = SDL_GetWindowSurface(win)) {
+    takeShownPicture(pixels, width, height, surface);
+    // A window that did not take the picture as its background shows it now.
+    if (!mapped.Whole()) SDL_UpdateWindowSurface(win);
+    recordFirstShown(slot, surface);
+    notePresented(slot, surface);
+  }
+  return true;
+}
+
 // What presents do with a window kept unshown behind the start gate.
 enum class Unshown { kSkip, kDraw };
 
@@ -240,6 +270,7 @@ void presentSlot(int slot, Unshown unshown = Unshown::kSkip) {
       return;
     }
   }
+  if (showing && showPrepared(slot, win)) return;
   SDL_Surface* surface = SDL_GetWindowSurface(win);
   if (!surface) {
     if (showing) SDL_ShowWindow(win);
@@ -287,14 +318,15 @@ void presentSlot(int slot, Unshown unshown = Unshown::kSkip) {
   if (shown.w > 0 || showing) notePresented(slot, surface);
 }
 
-// The surface of the window kept unshown is made, and its pages mapped,
-// while the toolkit draws the first frame rather than once that is due, and
-// so is the picture it is mapped with. Its pixels are left as they are: the
-// first present writes every one of them before the window shows (a page is
-// mapped by writing back one of its own bytes).
+// The picture the window kept unshown is mapped with is made while the
+// toolkit draws the first frame, rather than once that is due; where none
+// can be, the window's own surface is made and its pages mapped instead.
+// Its pixels are left as they are: the first present writes every one of
+// them before the window shows (a page is mapped by writing back one of
+// its own bytes).
 void prepareUnshownSurface() {
   SDL_Window* win = state().windows[kMainSlot];
-  if (!win || !(SDL_GetWindowFlags(win) & SDL_WINDOW_HIDDEN)) return;
+  if (!win || !(SDL_GetWindowFlags(win) & SDL_WINDOW_HIDDEN) || PrepareMapPicture(win)) return;
   SDL_Surface* surface = SDL_GetWindowSurface(win);
   if (!surface || (SDL_MUSTLOCK(surface) && SDL_LockSurface(surface) != 0)) return;
   constexpr size_t kPage = 4096;
@@ -302,7 +334,6 @@ void prepareUnshownSurface() {
   const size_t bytes = static_cast<size_t>(surface->h) * static_cast<size_t>(surface->pitch);
   for (size_t at = 0; at < bytes; at += kPage) pixels[at] = pixels[at];
   if (SDL_MUSTLOCK(surface)) SDL_UnlockSurface(surface);
-  PrepareMapPicture(win, surface);
 }
 
 void presentAll(Unshown unshown = Unshown::kSkip) {
