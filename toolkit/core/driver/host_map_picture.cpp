@@ -100,6 +100,15 @@ void FillOnServer(const SharedPicture& s) {
   XFlush(s.display);  // under way while this side makes its own pages
 }
 
+// The prepared picture when it was made for this window; null otherwise.
+const SharedPicture* PreparedFor(SDL_Window* window) {
+  Display* x = nullptr;
+  Window w = 0;
+  const SharedPicture& s = g_shared;
+  if (!s.display || !X11Window(window, &x, &w) || s.display != x || s.window != w) return nullptr;
+  return &s;
+}
+
 }  // namespace
 
 void DropMapPicture() { ReleaseShared(); }
@@ -144,25 +153,21 @@ bool PrepareMapPicture(SDL_Window* window) {
 }
 
 uint32_t* PreparedMapPixels(SDL_Window* window, int* width, int* height) {
-  Display* x = nullptr;
-  Window w = 0;
-  const SharedPicture& s = g_shared;
-  if (!s.display || !X11Window(window, &x, &w) || s.display != x || s.window != w) return nullptr;
-  *width = s.width;
-  *height = s.height;
-  return reinterpret_cast<uint32_t*>(s.segment.shmaddr);
+  const SharedPicture* s = PreparedFor(window);
+  if (!s) return nullptr;
+  *width = s->width;
+  *height = s->height;
+  return reinterpret_cast<uint32_t*>(s->segment.shmaddr);
 }
 
 MapPicture::MapPicture(SDL_Window* window) {
-  Display* x = nullptr;
-  Window w = 0;
-  const SharedPicture& s = g_shared;
-  if (!s.display || !X11Window(window, &x, &w) || s.display != x || s.window != w) return;
-  pixmap_ = s.pixmap;
+  const SharedPicture* s = PreparedFor(window);
+  if (!s) return;
+  pixmap_ = s->pixmap;
   shared_ = true;
-  XSetWindowBackgroundPixmap(x, w, pixmap_);
-  display_ = x;
-  window_ = w;
+  XSetWindowBackgroundPixmap(s->display, s->window, pixmap_);
+  display_ = s->display;
+  window_ = s->window;
 }
 
 MapPicture::MapPicture(SDL_Window* window, SDL_Surface* surface) {
