@@ -243,8 +243,6 @@ bool showPrepared(int slot, SDL_Window* win) {
   SDL_ShowWindow(win);
   if (SDL_Surface* surface = SDL_GetWindowSurface(win)) {
     takeShownPicture(pixels, width, height, surface);
-    // A window that did not take the picture as its background shows it now.
-    if (!mapped.Whole()) SDL_UpdateWindowSurface(win);
     recordFirstShown(slot, surface);
     notePresented(slot, surface);
   }
