@@ -16,6 +16,7 @@ __attribute__((section(".preinit_array"), used)) void (*const kHandleQuitSignals
 }  // namespace
 
 int main() {
+  PrepareStartupHeap();
   char why[1024];
   // Without the lock a second copy could run on the same files: no start.
   const int claim = ClaimConfigurationFolder(why, sizeof why);

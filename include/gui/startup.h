@@ -47,6 +47,12 @@ int ClaimConfigurationFolder(char* why, int len);
  * signal during start-up ends it in order too. */
 void InstallQuitSignals(void);
 
+/* Grows the main heap once by what start-up fills and asks for it to be
+ * backed by huge pages, which makes the first touches of start-up's memory
+ * far cheaper; a program calls it first in main, before it allocates much.
+ * Without huge pages only the growth in one step remains. */
+void PrepareStartupHeap(void);
+
 /* Blocks the calling thread until an orderly quit is requested (SIGTERM,
  * SIGINT, SIGHUP or RequestQuit). Used by the program's main until the
  * application's own window loop replaces it. */
