@@ -89,6 +89,13 @@ int MemCloseFree(GUI_RWops* ops) {
 
 int MemCloseKeep(GUI_RWops*) { return 0; }
 
+// A file read whole: its bytes go with the stream.
+int MemCloseFile(GUI_RWops* ops) {
+  delete[] reinterpret_cast<char*>(ops->hidden.mem.base);
+  GUI_FreeRW(ops);
+  return 0;
+}
+
 int MemEof(GUI_RWops* ops) { return ops->hidden.mem.here >= ops->hidden.mem.stop; }
 
 void FillMem(GUI_RWops* ops, void* base, int size) {
@@ -138,8 +145,18 @@ void GUI_FreeRW(GUI_RWops* ops) { std::free(ops); }
 GUI_RWops* GUI_RWFromFile(const char* fileName, const char* mode) {
   if (!fileName || !mode) return nullptr;
   // A file only read goes through the one reader: never a FIFO or a device.
-  const bool readOnly = mode[0] == 'r' && std::strchr(mode, '+') == nullptr;
-  FILE* fp = readOnly ? files::ReadableFile(fileName, files::kMaxBinaryFile).TakeStream() : std::fopen(fileName, mode);
+  // It is read whole at once, so that the decoders' many small reads and
+  // seeks cost no call to the system.
+  if (mode[0] == 'r' && std::strchr(mode, '+') == nullptr) {
+    files::FileText text;
+    if (!files::ReadableFile(fileName, files::kMaxBinaryFile).ReadWhole(text)) return nullptr;
+    GUI_RWops* ops = GUI_AllocRW();
+    if (!ops) return nullptr;
+    FillMem(ops, text.bytes.release(), static_cast<int>(text.size));
+    ops->close = MemCloseFile;
+    return ops;
+  }
+  FILE* fp = std::fopen(fileName, mode);
   if (!fp) return nullptr;
   GUI_RWops* ops = GUI_RWFromFP(fp, 1);
   if (!ops) std::fclose(fp);
