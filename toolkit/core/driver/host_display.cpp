@@ -22,6 +22,11 @@ GalRect intersect(const GalRect& r, int width, int height) {
                  static_cast<int32_t>(y1 - y0)};
 }
 
+// Where `area` starts in a 0x00RRGGBB destination whose pixel (0, 0) is at `origin`.
+uint8_t* PixelAt(uint8_t* origin, size_t pitch, const GalRect& area) {
+  return origin + static_cast<size_t>(area.y) * pitch + static_cast<size_t>(area.x) * 4;
+}
+
 constexpr size_t kHugePage = size_t{2} << 20;
 
 bool supportedDepth(int bpp) { return bpp == 8 || bpp == 15 || bpp == 16 || bpp == 24 || bpp == 32; }
@@ -195,6 +200,17 @@ void HostDisplay::convertRect(const GalRect& r) {
                image_.data() + static_cast<size_t>(row) * layout_.width + r.x, r.w);
 }
 
+// Converts `area` of the frame into `dst`, which receives the area's top
+// left pixel; locks held, frame present.
+void HostDisplay::convertArea(const GalRect& area, uint8_t* dst, size_t pitch) const {
+  const int bytesPerPixel = (layout_.bitsPerPixel + 7) / 8;
+  for (int row = 0; row < area.h; ++row)
+    convertRow(frame_.get() + static_cast<size_t>(area.y + row) * layout_.pitch +
+                   static_cast<size_t>(area.x) * bytesPerPixel,
+               reinterpret_cast<uint32_t*>(dst + static_cast<size_t>(row) * pitch), area.w);
+}
+
+
 GalRect HostDisplay::takeDirtyInto(uint8_t* dst, size_t pitch, int width, int height) {
   FrameGuard frame(frameLock_.load());
   std::lock_guard<std::mutex> guard(lock_);
@@ -202,11 +218,34 @@ GalRect HostDisplay::takeDirtyInto(uint8_t* dst, size_t pitch, int width, int he
   const GalRect area = intersect(dirty_, width, height);
   dirty_ = GalRect{0, 0, 0, 0};
   if (!frame_ || area.w <= 0 || !dst) return GalRect{0, 0, 0, 0};
-  const int bytesPerPixel = (layout_.bitsPerPixel + 7) / 8;
-  for (int row = area.y; row < area.y + area.h; ++row)
-    convertRow(frame_.get() + static_cast<size_t>(row) * layout_.pitch + static_cast<size_t>(area.x) * bytesPerPixel,
-               reinterpret_cast<uint32_t*>(dst + static_cast<size_t>(row) * pitch) + area.x, area.w);
+  convertArea(area, PixelAt(dst, pitch, area), pitch);
   return area;
+}
+
+GalRect HostDisplay::takeDirtyInBands(int width, int height, int bandRows, const BandSink& send) {
+  FrameGuard frame(frameLock_.load());
+  std::lock_guard<std::mutex> guard(lock_);
+  if (dirty_.w <= 0 || dirty_.h <= 0) return GalRect{0, 0, 0, 0};
+  const GalRect area = intersect(dirty_, width, height);
+  dirty_ = GalRect{0, 0, 0, 0};
+  if (!frame_ || area.w <= 0 || bandRows <= 0) return GalRect{0, 0, 0, 0};
+  const int most = std::min(bandRows, area.h);
+  std::vector<uint32_t> rows(static_cast<size_t>(area.w) * static_cast<size_t>(most));
+  const size_t pitch = static_cast<size_t>(area.w) * 4;
+  for (int top = area.y; top < area.y + area.h; top += most) {
+    const GalRect band{area.x, top, area.w, std::min(most, area.y + area.h - top)};
+    convertArea(band, reinterpret_cast<uint8_t*>(rows.data()), pitch);
+    send(rows.data(), band);
+  }
+  return area;
+}
+
+void HostDisplay::copyWholeInto(uint8_t* dst, size_t pitch, int width, int height) {
+  FrameGuard frame(frameLock_.load());
+  std::lock_guard<std::mutex> guard(lock_);
+  if (!frame_ || !dst) return;
+  const GalRect area = intersect(GalRect{0, 0, layout_.width, layout_.height}, width, height);
+  if (area.w > 0 && area.h > 0) convertArea(area, PixelAt(dst, pitch, area), pitch);
 }
 
 void HostDisplay::addDirty(const GalRect& r) {

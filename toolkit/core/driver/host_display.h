@@ -11,6 +11,7 @@
 #include <array>
 #include <atomic>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <vector>
@@ -108,6 +109,15 @@ class HostDisplay {
   // the changed area inside it is converted there (one pass instead of
   // through the image) and answered; empty when nothing changed.
   GalRect takeDirtyInto(uint8_t* dst, size_t pitch, int width, int height);
+  // The same a band of up to `bandRows` rows at a time, each converted into
+  // one small buffer (0x00RRGGBB, the area's width a row) and handed to
+  // send(rows, band) while the frame is still read: the destination needs
+  // no memory of its own on this side.
+  using BandSink = std::function<void(const uint32_t* rows, const GalRect& band)>;
+  GalRect takeDirtyInBands(int width, int height, int bandRows, const BandSink& send);
+  // The whole frame, as takeDirtyInto converts it, with what is marked
+  // left marked.
+  void copyWholeInto(uint8_t* dst, size_t pitch, int width, int height);
   // Marks the whole image for presentation (after the window was uncovered).
   void markAllDirty();
   // Forgets what is marked: the window already shows it.
@@ -138,6 +148,7 @@ class HostDisplay {
   void prepareImage();
   Frame dropFrame();
   void convertRect(const GalRect& r);
+  void convertArea(const GalRect& area, uint8_t* dst, size_t pitch) const;
   void convertRow(const uint8_t* src, uint32_t* dst, int count) const;
   uint32_t toRgb(uint32_t pixel) const;
   struct Channel {

@@ -4,11 +4,6 @@
 
 #if defined(SDL_VIDEO_DRIVER_X11)
 #include <X11/Xutil.h>
-#include <X11/extensions/XShm.h>
-#include <sys/ipc.h>
-#include <sys/shm.h>
-
-#include <cstring>
 #endif
 
 namespace host {
@@ -41,133 +36,117 @@ bool X11Window(SDL_Window* window, Display** x, Window* w) {
   return *x != nullptr;
 }
 
-// The picture in shared memory, rows packed (the server's stride for a
-// 32-bit pixmap); host thread only.
-struct SharedPicture {
+// The picture made ahead on the server for the window kept unshown; host
+// thread only.
+struct PreparedPicture {
   Display* display = nullptr;
   Window window = 0;
-  XShmSegmentInfo segment{};
   Pixmap pixmap = 0;
+  GC gc = nullptr;
+  Visual* visual = nullptr;
+  int depth = 0;
   int width = 0, height = 0;
 };
-SharedPicture g_shared;
+PreparedPicture g_prepared;
 
-// A server that cannot reach the memory (a remote one) refuses it with an
-// error, which is noted here instead of ending the program.
+// A server short of memory refuses the picture with an error, which is
+// noted here instead of ending the program.
 bool g_refused = false;
 int NoteRefusal(Display*, XErrorEvent*) {
   g_refused = true;
   return 0;
 }
 
-void ReleaseShared() {
-  SharedPicture& s = g_shared;
-  if (!s.display) return;
-  XFreePixmap(s.display, s.pixmap);
-  // The server keeps its own attachment until it reads the detach; the
-  // segment is already marked to go once both have let it go.
-  XShmDetach(s.display, &s.segment);
-  XFlush(s.display);
-  shmdt(s.segment.shmaddr);
-  s = SharedPicture{};
+void ReleasePrepared() {
+  PreparedPicture& p = g_prepared;
+  if (!p.display) return;
+  if (p.gc) XFreeGC(p.display, p.gc);
+  XFreePixmap(p.display, p.pixmap);
+  XFlush(p.display);
+  p = PreparedPicture{};
 }
 
-// Attaches the segment on the server and makes the pixmap over it; false
-// (with nothing left on the server) when the server refuses either.
-bool AttachOnServer(SharedPicture& s, int depth) {
+// Makes the picture and has the server write every pixel of it once, so its
+// side of the memory is made while the first frame is drawn, not while the
+// frame is sent; false (with nothing left on the server) when it refuses.
+bool MakeOnServer(PreparedPicture& p) {
   g_refused = false;
   XErrorHandler previous = XSetErrorHandler(NoteRefusal);
-  XShmAttach(s.display, &s.segment);
-  s.pixmap = XShmCreatePixmap(s.display, s.window, s.segment.shmaddr, &s.segment, static_cast<unsigned>(s.width),
-                              static_cast<unsigned>(s.height), static_cast<unsigned>(depth));
-  XSync(s.display, False);
-  if (g_refused) {
-    if (s.pixmap) XFreePixmap(s.display, s.pixmap);
-    XShmDetach(s.display, &s.segment);
-    XSync(s.display, False);
+  p.pixmap = XCreatePixmap(p.display, p.window, static_cast<unsigned>(p.width), static_cast<unsigned>(p.height),
+                           static_cast<unsigned>(p.depth));
+  p.gc = p.pixmap ? XCreateGC(p.display, p.pixmap, 0, nullptr) : nullptr;
+  if (p.gc)
+    XFillRectangle(p.display, p.pixmap, p.gc, 0, 0, static_cast<unsigned>(p.width), static_cast<unsigned>(p.height));
+  XSync(p.display, False);
+  const bool made = p.gc && !g_refused;
+  if (!made) {
+    if (p.gc) XFreeGC(p.display, p.gc);
+    if (p.pixmap) XFreePixmap(p.display, p.pixmap);
+    XSync(p.display, False);
   }
   XSetErrorHandler(previous);
-  return !g_refused;
-}
-
-// The server writes every pixel once now, so its side of the memory is
-// made while the first frame is drawn, not when the window is mapped.
-void FillOnServer(const SharedPicture& s) {
-  GC gc = XCreateGC(s.display, s.pixmap, 0, nullptr);
-  if (!gc) return;
-  XFillRectangle(s.display, s.pixmap, gc, 0, 0, static_cast<unsigned>(s.width), static_cast<unsigned>(s.height));
-  XFreeGC(s.display, gc);
-  XFlush(s.display);  // under way while this side makes its own pages
+  return made;
 }
 
 // The prepared picture when it was made for this window; null otherwise.
-const SharedPicture* PreparedFor(SDL_Window* window) {
+const PreparedPicture* PreparedFor(SDL_Window* window) {
   Display* x = nullptr;
   Window w = 0;
-  const SharedPicture& s = g_shared;
-  if (!s.display || !X11Window(window, &x, &w) || s.display != x || s.window != w) return nullptr;
-  return &s;
+  const PreparedPicture& p = g_prepared;
+  if (!p.display || !X11Window(window, &x, &w) || p.display != x || p.window != w) return nullptr;
+  return &p;
 }
 
 }  // namespace
 
-void DropMapPicture() { ReleaseShared(); }
+void DropMapPicture() { ReleasePrepared(); }
 
 bool PrepareMapPicture(SDL_Window* window) {
-  ReleaseShared();
-  SharedPicture s;
-  int major = 0, minor = 0;
-  Bool pixmaps = False;
+  ReleasePrepared();
+  PreparedPicture p;
   XWindowAttributes at{};
-  if (!X11Window(window, &s.display, &s.window)) return false;
-  if (!XShmQueryVersion(s.display, &major, &minor, &pixmaps) || !pixmaps || XShmPixmapFormat(s.display) != ZPixmap)
+  if (!X11Window(window, &p.display, &p.window)) return false;
+  if (!XGetWindowAttributes(p.display, p.window, &at) || !TakesRgbWords(at) || at.width <= 0 || at.height <= 0)
     return false;
-  if (!XGetWindowAttributes(s.display, s.window, &at) || !TakesRgbWords(at) || at.width <= 0 || at.height <= 0)
-    return false;
-  s.width = at.width;
-  s.height = at.height;
-  const size_t bytes = static_cast<size_t>(s.width) * 4 * static_cast<size_t>(s.height);
-  s.segment.shmid = shmget(IPC_PRIVATE, bytes, IPC_CREAT | 0600);
-  if (s.segment.shmid < 0) return false;
-  void* memory = shmat(s.segment.shmid, nullptr, 0);
-  if (memory == reinterpret_cast<void*>(-1)) {
-    shmctl(s.segment.shmid, IPC_RMID, nullptr);
-    return false;
-  }
-  s.segment.shmaddr = static_cast<char*>(memory);
-  s.segment.readOnly = False;
-  const bool attached = AttachOnServer(s, at.depth);
-  // Gone once both sides have detached, however the program ends.
-  shmctl(s.segment.shmid, IPC_RMID, nullptr);
-  if (!attached) {
-    shmdt(memory);
-    return false;
-  }
-  FillOnServer(s);
-  // This side's pages are made now too, rather than while the first frame waits.
-  std::memset(memory, 0, bytes);
-  // The server's fill is over before the first frame is written here.
-  XSync(s.display, False);
-  g_shared = s;
+  p.visual = at.visual;
+  p.depth = at.depth;
+  p.width = at.width;
+  p.height = at.height;
+  if (!MakeOnServer(p)) return false;
+  g_prepared = p;
   return true;
 }
 
-uint32_t* PreparedMapPixels(SDL_Window* window, int* width, int* height) {
-  const SharedPicture* s = PreparedFor(window);
-  if (!s) return nullptr;
-  *width = s->width;
-  *height = s->height;
-  return reinterpret_cast<uint32_t*>(s->segment.shmaddr);
+bool MapPicturePrepared(SDL_Window* window, int* width, int* height) {
+  const PreparedPicture* p = PreparedFor(window);
+  if (!p) return false;
+  *width = p->width;
+  *height = p->height;
+  return true;
+}
+
+void SendMapPictureRows(const uint32_t* rows, int x, int y, int w, int h) {
+  const PreparedPicture& p = g_prepared;
+  if (!p.display || !rows || w <= 0 || h <= 0) return;
+  // The image only borrows the rows; Xlib puts them in the server's byte
+  // order as it sends them.
+  XImage* image = XCreateImage(p.display, p.visual, static_cast<unsigned>(p.depth), ZPixmap, 0,
+                               const_cast<char*>(reinterpret_cast<const char*>(rows)), static_cast<unsigned>(w),
+                               static_cast<unsigned>(h), 32, w * 4);
+  if (!image) return;
+  XPutImage(p.display, p.pixmap, p.gc, image, 0, 0, x, y, static_cast<unsigned>(w), static_cast<unsigned>(h));
+  image->data = nullptr;
+  XDestroyImage(image);
 }
 
 MapPicture::MapPicture(SDL_Window* window) {
-  const SharedPicture* s = PreparedFor(window);
-  if (!s) return;
-  pixmap_ = s->pixmap;
-  shared_ = true;
-  XSetWindowBackgroundPixmap(s->display, s->window, pixmap_);
-  display_ = s->display;
-  window_ = s->window;
+  const PreparedPicture* p = PreparedFor(window);
+  if (!p) return;
+  pixmap_ = p->pixmap;
+  prepared_ = true;
+  XSetWindowBackgroundPixmap(p->display, p->window, pixmap_);
+  display_ = p->display;
+  window_ = p->window;
 }
 
 MapPicture::MapPicture(SDL_Window* window, SDL_Surface* surface) {
@@ -199,8 +178,8 @@ MapPicture::~MapPicture() {
   if (!display_) return;
   Display* x = static_cast<Display*>(display_);
   XSetWindowBackgroundPixmap(x, window_, None);
-  if (shared_)
-    ReleaseShared();
+  if (prepared_)
+    ReleasePrepared();
   else
     XFreePixmap(x, pixmap_);
   XFlush(x);
@@ -209,7 +188,8 @@ MapPicture::~MapPicture() {
 #else
 
 bool PrepareMapPicture(SDL_Window*) { return false; }
-uint32_t* PreparedMapPixels(SDL_Window*, int*, int*) { return nullptr; }
+bool MapPicturePrepared(SDL_Window*, int*, int*) { return false; }
+void SendMapPictureRows(const uint32_t*, int, int, int, int) {}
 void DropMapPicture() {}
 MapPicture::MapPicture(SDL_Window*) {}
 MapPicture::MapPicture(SDL_Window*, SDL_Surface*) {}

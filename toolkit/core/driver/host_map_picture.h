@@ -12,16 +12,18 @@
 namespace host {
 
 // Host thread only. Made ahead, while the first frame is still being
-// drawn, for the window kept unshown: a picture the X server reads from
-// shared memory, so the first frame is not sent through the connection.
-// Its memory is made on both sides now, so neither the first frame nor
-// the map waits for it. False where it cannot be (another window system,
-// a remote server, a visual not in 0x00RRGGBB).
+// drawn, for the window kept unshown: a picture in the X server's own
+// memory, which the server writes once now so that its pages are made
+// before the first frame waits for them. This side makes no memory for it:
+// the first frame is sent into it a band at a time. False where it cannot
+// be (another window system, a visual not in 0x00RRGGBB, a server that
+// refuses the picture).
 bool PrepareMapPicture(SDL_Window* window);
-// The prepared picture of `window`, rows of 0x00RRGGBB packed (4 * width
-// bytes each), for the first frame to be drawn straight into; null when
-// none is prepared for it.
-uint32_t* PreparedMapPixels(SDL_Window* window, int* width, int* height);
+// Whether a picture is prepared for `window`, and its size.
+bool MapPicturePrepared(SDL_Window* window, int* width, int* height);
+// Sends `w` x `h` pixels of 0x00RRGGBB (`w` a row) to (x, y) of the
+// prepared picture; the rows may be reused once this returns.
+void SendMapPictureRows(const uint32_t* rows, int x, int y, int w, int h);
 // Drops a prepared picture not used; before the window system's connection
 // closes.
 void DropMapPicture();
@@ -47,7 +49,7 @@ class MapPicture {
  private:
   void* display_ = nullptr;
   unsigned long window_ = 0, pixmap_ = 0;
-  bool shared_ = false;
+  bool prepared_ = false;
 };
 
 }  // namespace host

@@ -222,27 +222,39 @@ void notePresented(int slot, SDL_Surface* surface) {
 }
 
 // The window's own surface takes the picture it appeared with, for the
-// presents after the first.
-void takeShownPicture(const uint32_t* pixels, int width, int height, SDL_Surface* surface) {
-  const int w = std::min(width, surface->w), h = std::min(height, surface->h);
-  if (w <= 0 || h <= 0 || (SDL_MUSTLOCK(surface) && SDL_LockSurface(surface) != 0)) return;
-  SDL_ConvertPixels(w, h, SDL_PIXELFORMAT_RGB888, pixels, width * 4, surface->format->format, surface->pixels,
-                    surface->pitch);
+// presents after the first; what is marked since stays marked for them.
+void takeShownPicture(int slot, SDL_Surface* surface) {
+  if (SDL_MUSTLOCK(surface) && SDL_LockSurface(surface) != 0) return;
+  if (surface->format->format == SDL_PIXELFORMAT_RGB888) {
+    g_displays[slot].copyWholeInto(static_cast<uint8_t*>(surface->pixels), static_cast<size_t>(surface->pitch),
+                                   surface->w, surface->h);
+  } else {
+    std::vector<uint32_t> rgb(static_cast<size_t>(surface->w) * static_cast<size_t>(surface->h));
+    g_displays[slot].copyWholeInto(reinterpret_cast<uint8_t*>(rgb.data()), static_cast<size_t>(surface->w) * 4,
+                                   surface->w, surface->h);
+    SDL_ConvertPixels(surface->w, surface->h, SDL_PIXELFORMAT_RGB888, rgb.data(), surface->w * 4,
+                      surface->format->format, surface->pixels, surface->pitch);
+  }
   if (SDL_MUSTLOCK(surface)) SDL_UnlockSurface(surface);
 }
 
-// The first frame drawn straight into the picture prepared for the map,
-// which shows it as the window appears; the window's own surface is made
-// and given the same picture only then. False when none was prepared.
+// Rows a band of the first frame has on its way to the picture prepared
+// for the map: few enough to stay in the cache.
+constexpr int kMapBandRows = 16;
+
+// The first frame sent into the picture prepared for the map, which shows
+// it as the window appears; the window's own surface is made and given the
+// same picture only then. False when none was prepared.
 bool showPrepared(int slot, SDL_Window* win) {
   int width = 0, height = 0;
-  uint32_t* pixels = PreparedMapPixels(win, &width, &height);
-  if (!pixels) return false;
-  g_displays[slot].takeDirtyInto(reinterpret_cast<uint8_t*>(pixels), static_cast<size_t>(width) * 4, width, height);
+  if (!MapPicturePrepared(win, &width, &height)) return false;
+  g_displays[slot].takeDirtyInBands(width, height, kMapBandRows, [](const uint32_t* rows, const GalRect& band) {
+    SendMapPictureRows(rows, band.x, band.y, band.w, band.h);
+  });
   MapPicture mapped(win);
   SDL_ShowWindow(win);
   if (SDL_Surface* surface = SDL_GetWindowSurface(win)) {
-    takeShownPicture(pixels, width, height, surface);
+    takeShownPicture(slot, surface);
     recordFirstShown(slot, surface);
     notePresented(slot, surface);
   }

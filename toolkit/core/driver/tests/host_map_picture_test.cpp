@@ -1,8 +1,7 @@
-// On an X server the host window appears with its whole first frame, drawn
-// straight into the picture it is mapped with, and the presents after it
-// go on from that picture. Each case runs on an X server of its own
-// (Xvfb), at a depth that takes the picture from shared memory and at one
-// that does not.
+// On an X server the host window appears with its whole first frame, sent
+// into the picture it is mapped with, and the presents after it go on from
+// that picture. Each case runs on an X server of its own (Xvfb), at a depth
+// whose picture is made ahead on the server and at one whose is not.
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 #include <gtest/gtest.h>
@@ -12,9 +11,12 @@
 
 #include <cstdint>
 #include <cstdlib>
+#include <cstring>
 #include <string>
 #include <vector>
 
+#include "core/driver/host_display.h"
+#include "core/driver/host_map_picture.h"
 #include "core/driver/host_thread.h"
 #include "gui/app_hooks.h"
 #include "gui/gal.h"
@@ -61,6 +63,21 @@ class OwnXServer {
   int number_ = -1;
   std::string name_;
 };
+
+// A client that watches windows appear on `server`, which SDL then uses
+// too; null when the server cannot be reached.
+Display* WatchAndUse(const OwnXServer& server) {
+  Display* watcher = nullptr;
+  // A server just started may still refuse a moment.
+  for (int attempt = 0; attempt < 100 && !watcher; ++attempt)
+    if (!(watcher = XOpenDisplay(server.name().c_str()))) usleep(20000);
+  if (!watcher) return nullptr;
+  XSelectInput(watcher, DefaultRootWindow(watcher), SubstructureNotifyMask);
+  XSync(watcher, False);
+  setenv("DISPLAY", server.name().c_str(), 1);
+  setenv("SDL_VIDEODRIVER", "x11", 1);
+  return watcher;
+}
 
 // The window mapped straight under the root, as a watching client saw it.
 Window MappedWindow(Display* x) {
@@ -120,15 +137,8 @@ struct HostMapPictureTest : ::testing::TestWithParam<const char*> {
 TEST_P(HostMapPictureTest, WindowAppearsWithTheWholeFirstFrameAndPresentsGoOnFromIt) {
   OwnXServer server(GetParam());
   if (server.name().empty()) GTEST_SKIP() << "no Xvfb to run an X server";
-  Display* watcher = nullptr;
-  // A server just started may still refuse a moment.
-  for (int attempt = 0; attempt < 100 && !watcher; ++attempt)
-    if (!(watcher = XOpenDisplay(server.name().c_str()))) usleep(20000);
+  Display* watcher = WatchAndUse(server);
   ASSERT_NE(watcher, nullptr) << server.name();
-  XSelectInput(watcher, DefaultRootWindow(watcher), SubstructureNotifyMask);
-  XSync(watcher, False);
-  setenv("DISPLAY", server.name().c_str(), 1);
-  setenv("SDL_VIDEODRIVER", "x11", 1);
 
   ASSERT_EQ(InitGAL(), 0);
   GalSurface* screen = GAL_GetVideoSurface();
@@ -146,8 +156,8 @@ TEST_P(HostMapPictureTest, WindowAppearsWithTheWholeFirstFrameAndPresentsGoOnFro
   HostFlush();
   ASSERT_TRUE(host::WindowShown(0));
 
-  // Nothing has been presented since the map: what the server shows is the
-  // picture the window appeared with.
+  // The whole first frame, with no present of the toolkit's since the map
+  // (the server's exposure of the new window may have repainted it).
   const Window w = MappedWindow(watcher);
   ASSERT_NE(w, 0u);
   const struct {
@@ -174,7 +184,78 @@ TEST_P(HostMapPictureTest, WindowAppearsWithTheWholeFirstFrameAndPresentsGoOnFro
   XCloseDisplay(watcher);
 }
 
-// 24 bits: mapped from shared memory; 16 bits: sent through the connection.
+// 24 bits: mapped with the picture made ahead; 16 bits: with one made from
+// the window's own surface.
 INSTANTIATE_TEST_SUITE_P(Depths, HostMapPictureTest, ::testing::Values("1024x768x24", "1024x768x16"));
+
+// 5-6-5 widened to 8 bits a channel by repeating its top bits.
+uint32_t WidenRgb565(uint16_t pixel) {
+  const uint32_t r = pixel >> 11, g = (pixel >> 5) & 63, b = pixel & 31;
+  return (r << 3 | r >> 2) << 16 | (g << 2 | g >> 4) << 8 | (b << 3 | b >> 2);
+}
+
+// What the window shows from its map on is the prepared picture alone:
+// here nothing else draws it (no host thread answers its exposure) and its
+// background is dropped once it is mapped, so the server keeps what the map
+// painted. The frame is 16 bits and not a whole number of bands high, so
+// every band is converted and placed, the short last one too.
+TEST_F(HostMapPictureTest, WindowIsMappedWithTheFrameSentBandByBand) {
+  OwnXServer server("1024x768x24");
+  if (server.name().empty()) GTEST_SKIP() << "no Xvfb to run an X server";
+  Display* watcher = WatchAndUse(server);
+  ASSERT_NE(watcher, nullptr) << server.name();
+  ASSERT_EQ(SDL_InitSubSystem(SDL_INIT_VIDEO), 0) << SDL_GetError();
+
+  constexpr int kWidth = 301, kHeight = 77, kBandRows = 16;
+  SDL_Window* window = SDL_CreateWindow("bands", 0, 0, kWidth, kHeight, SDL_WINDOW_HIDDEN);
+  ASSERT_NE(window, nullptr);
+  ASSERT_TRUE(host::PrepareMapPicture(window));
+  host::HostDisplay display;
+  host::FrameBufferLayout layout;
+  layout.width = kWidth;
+  layout.height = kHeight;
+  layout.bitsPerPixel = 16;
+  layout.pitch = (kWidth * 2 + 3) / 4 * 4;
+  layout.rMask = 0xF800;
+  layout.gMask = 0x07E0;
+  layout.bMask = 0x001F;
+  uint8_t* frame = display.setMode(layout);
+  ASSERT_NE(frame, nullptr);
+  auto pixelAt = [](int x, int y) {
+    return static_cast<uint16_t>(((y * 7) & 31) << 11 | ((x * 3 + y) & 63) << 5 | ((x + 5 * y) & 31));
+  };
+  for (int y = 0; y < kHeight; ++y)
+    for (int x = 0; x < kWidth; ++x) {
+      const uint16_t p = pixelAt(x, y);
+      std::memcpy(frame + static_cast<size_t>(y) * layout.pitch + static_cast<size_t>(x) * 2, &p, 2);
+    }
+  display.markAllDirty();
+  int bands = 0;
+  display.takeDirtyInBands(kWidth, kHeight, kBandRows, [&](const uint32_t* rows, const GalRect& band) {
+    ++bands;
+    host::SendMapPictureRows(rows, band.x, band.y, band.w, band.h);
+  });
+  EXPECT_EQ(bands, (kHeight + kBandRows - 1) / kBandRows);
+  {
+    host::MapPicture mapped(window);
+    EXPECT_TRUE(mapped.Whole());
+    SDL_ShowWindow(window);
+  }
+  const Window shown = MappedWindow(watcher);
+  ASSERT_NE(shown, 0u);
+  XImage* image = XGetImage(watcher, shown, 0, 0, kWidth, kHeight, AllPlanes, ZPixmap);
+  ASSERT_NE(image, nullptr);
+  int wrong = 0;
+  for (int y = 0; y < kHeight; ++y)
+    for (int x = 0; x < kWidth; ++x)
+      if ((XGetPixel(image, x, y) & 0xFFFFFF) != WidenRgb565(pixelAt(x, y)) && ++wrong <= 3)
+        ADD_FAILURE() << "pixel " << x << "," << y;
+  EXPECT_EQ(wrong, 0);
+  XDestroyImage(image);
+  SDL_DestroyWindow(window);
+  host::DropMapPicture();
+  SDL_QuitSubSystem(SDL_INIT_VIDEO);
+  XCloseDisplay(watcher);
+}
 
 }  // namespace
