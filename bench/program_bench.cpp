@@ -110,7 +110,7 @@ void BM_RecorderFromExecVsMinimalSdlWindow(benchmark::State& state) {
     state.SkipWithError("cannot move to the program's folder");
     return;
   }
-  benchexec::SkipComposeTableLikeTheToolkit();
+  benchexec::SkipDesktopServicesLikeTheToolkit();
   const std::string recorder = benchexec::BesideMe("recorder_gui");
   const std::string minimalWindow = benchexec::BesideMe("minimal_sdl_window");
   benchtime::Timing program, minimal;

@@ -54,7 +54,7 @@ void BM_StartupToFirstFrameVsSdlWindowAlone(benchmark::State& state) {
     state.SkipWithError("needs an X server (make bench starts one)");
     return;
   }
-  benchexec::SkipComposeTableLikeTheToolkit();
+  benchexec::SkipDesktopServicesLikeTheToolkit();
   auto t = benchtime::Interleaved(5, toolkitFirstFrame, sdlWindowAlone);
   for (auto _ : state) toolkitFirstFrame();
   state.counters["toolkit_ms"] = t[0].Median() / 1e6;

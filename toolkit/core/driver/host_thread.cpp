@@ -635,20 +635,29 @@ void wake() {
 
 }  // namespace
 
-// The toolkit reads keys as scan codes and composes text with its own input
-// method: the X input method's compose table, which SDL's keyboard start
-// has the X library read character by character, is never used, and reading
-// it was most of the window system's start. An empty table is named unless
-// the user named one. Set once, before the first host thread exists, so
-// that no thread reads the environment meanwhile.
-void skipUnusedComposeTable() {
+// What SDL's video start would do for services the toolkit never uses is
+// named away, each only where the user named nothing. Set once, before the
+// first host thread exists, so that no thread reads the environment
+// meanwhile.
+// - The toolkit reads keys as scan codes and composes text with its own
+//   input method: the X input method's compose table, which SDL's keyboard
+//   start has the X library read character by character, is never used,
+//   and reading it was most of the window system's start. An empty table.
+// - With no session bus named, the D-Bus library SDL asks for the desktop's
+//   input method and screen saver launches one by forking this whole
+//   program; after that, every page the program writes first is copied.
+//   The toolkit asks nothing of a desktop bus: an address no bus answers.
+void skipUnusedDesktopServices() {
   static std::once_flag once;
-  std::call_once(once, [] { setenv("XCOMPOSEFILE", "/dev/null", 0); });
+  std::call_once(once, [] {
+    setenv("XCOMPOSEFILE", "/dev/null", 0);
+    setenv("DBUS_SESSION_BUS_ADDRESS", "disabled:", 0);
+  });
 }
 
 bool StartHostInBackground(int width, int height) {
   HostState& s = state();
-  skipUnusedComposeTable();
+  skipUnusedDesktopServices();
   std::lock_guard<std::mutex> start(s.startLock);
   std::lock_guard<std::mutex> guard(s.lock);
   if (s.thread.joinable()) return true;

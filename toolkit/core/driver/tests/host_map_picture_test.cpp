@@ -5,10 +5,12 @@
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 #include <gtest/gtest.h>
+#include <pthread.h>
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
@@ -255,6 +257,38 @@ TEST_F(HostMapPictureTest, WindowIsMappedWithTheFrameSentBandByBand) {
   SDL_DestroyWindow(window);
   host::DropMapPicture();
   SDL_QuitSubSystem(SDL_INIT_VIDEO);
+  XCloseDisplay(watcher);
+}
+
+// Forks of this process, counted by every fork's own handler.
+std::atomic<int> g_forks{0};
+
+// Starting the window system forks no copy of the program: without a
+// session bus named, the D-Bus library SDL's start asks would fork to
+// launch one, and each page the program wrote afterwards would be copied.
+// A bus the user named is kept.
+TEST_F(HostMapPictureTest, WindowSystemStartsWithoutForkingTheProgram) {
+  OwnXServer server("1024x768x24");
+  if (server.name().empty()) GTEST_SKIP() << "no Xvfb to run an X server";
+  Display* watcher = WatchAndUse(server);
+  ASSERT_NE(watcher, nullptr) << server.name();
+  const char* named = std::getenv("DBUS_SESSION_BUS_ADDRESS");
+  const std::string before = named ? named : "";
+  static const int registered = pthread_atfork([] { ++g_forks; }, nullptr, nullptr);
+  ASSERT_EQ(registered, 0);
+  const int forks = g_forks.load();
+
+  ASSERT_EQ(InitGAL(), 0);
+  host::OpenStartGate();
+  HostFlush();
+  EXPECT_TRUE(host::WindowShown(0));
+  EXPECT_EQ(g_forks.load(), forks);
+  named = std::getenv("DBUS_SESSION_BUS_ADDRESS");
+  ASSERT_NE(named, nullptr);
+  if (!before.empty()) {
+    EXPECT_EQ(before, named);
+  }
+  GAL_VideoQuit();
   XCloseDisplay(watcher);
 }
 
