@@ -210,7 +210,6 @@ void HostDisplay::convertArea(const GalRect& area, uint8_t* dst, size_t pitch) c
                reinterpret_cast<uint32_t*>(dst + static_cast<size_t>(row) * pitch), area.w);
 }
 
-
 GalRect HostDisplay::takeDirtyInto(uint8_t* dst, size_t pitch, int width, int height) {
   FrameGuard frame(frameLock_.load());
   std::lock_guard<std::mutex> guard(lock_);

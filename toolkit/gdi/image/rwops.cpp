@@ -150,9 +150,9 @@ GUI_RWops* GUI_RWFromFile(const char* fileName, const char* mode) {
   if (mode[0] == 'r' && std::strchr(mode, '+') == nullptr) {
     files::FileText text;
     if (!files::ReadableFile(fileName, files::kMaxBinaryFile).ReadWhole(text)) return nullptr;
-    GUI_RWops* ops = GUI_AllocRW();
+    GUI_RWops* ops = GUI_RWFromMem(text.bytes.get(), static_cast<int>(text.size));
     if (!ops) return nullptr;
-    FillMem(ops, text.bytes.release(), static_cast<int>(text.size));
+    text.bytes.release();
     ops->close = MemCloseFile;
     return ops;
   }
