@@ -5,7 +5,8 @@
 //
 // From exec: the recorder program started as a user starts it, to its
 // first complete frame as the X server shows it (read back from the
-// window, not its map), beside a minimal SDL2 program whose window appears
+// window through shared memory, not its map; each reading stamped once the
+// server has answered it), beside a minimal SDL2 program whose window appears
 // with its one present, measured the same way, in turn in the same
 // run (needs an X server; `make bench` starts one), in 11 rounds. The first
 // picture each window shows after its map is read: one that is not yet
