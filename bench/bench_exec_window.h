@@ -7,11 +7,8 @@
 #include <SDL.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
-#include <X11/extensions/XShm.h>
 #include <poll.h>
 #include <signal.h>
-#include <sys/ipc.h>
-#include <sys/shm.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -20,6 +17,8 @@
 #include <cstring>
 #include <string>
 #include <vector>
+
+#include "bench/bench_window_reader.h"
 
 namespace benchexec {
 
@@ -82,79 +81,21 @@ inline Display* WatchingDisplay() {
   return display;
 }
 
-// Reads windows back through one shared-memory segment of the screen's
-// size, made and read once before the first timed start, so that no
-// reading pays for making it. A reading through the connection would take
-// milliseconds to come back, and one stamped when asked for would credit a
-// frame that the server completes only while the request waits behind it.
-class Reader {
- public:
-  explicit Reader(Display* x) : x_(x) {
-    if (!x || !XShmQueryExtension(x)) return;
-    const int screen = DefaultScreen(x);
-    visual_ = DefaultVisual(x, screen);
-    depth_ = static_cast<unsigned>(DefaultDepth(x, screen));
-    const unsigned w = static_cast<unsigned>(DisplayWidth(x, screen)), h = static_cast<unsigned>(DisplayHeight(x, screen));
-    XImage* probe = XShmCreateImage(x, visual_, depth_, ZPixmap, nullptr, &segment_, w, h);
-    if (!probe) return;
-    const size_t bytes = static_cast<size_t>(probe->bytes_per_line) * h;
-    XDestroyImage(probe);
-    segment_.shmid = shmget(IPC_PRIVATE, bytes, IPC_CREAT | 0600);
-    if (segment_.shmid < 0) return;
-    segment_.shmaddr = static_cast<char*>(shmat(segment_.shmid, nullptr, 0));
-    segment_.readOnly = False;
-    const bool attached = segment_.shmaddr != reinterpret_cast<char*>(-1) && XShmAttach(x, &segment_);
-    XSync(x, False);
-    shmctl(segment_.shmid, IPC_RMID, nullptr);  // gone once both sides detach
-    if (!attached) return;
-    size_ = bytes;
-    // Both sides' pages of the segment are made now, not in a timed reading.
-    std::vector<uint32_t> ignored;
-    Read(DefaultRootWindow(x), static_cast<int>(w), static_cast<int>(h), &ignored);
-  }
-  Reader(const Reader&) = delete;
-  Reader& operator=(const Reader&) = delete;
-
-  // Every fourth pixel of every fourth row of the top-left `width` x
-  // `height` of a window as the server shows it; false when it cannot be
-  // read (the pixels are then left empty).
-  bool Read(Window w, int width, int height, std::vector<uint32_t>* out) {
-    out->clear();
-    if (width <= 0 || height <= 0) return false;
-    XImage* image = nullptr;
-    bool shared = false;
-    if (size_ > 0) {
-      image = XShmCreateImage(x_, visual_, depth_, ZPixmap, segment_.shmaddr, &segment_, static_cast<unsigned>(width),
-                              static_cast<unsigned>(height));
-      shared = image && static_cast<size_t>(image->bytes_per_line) * static_cast<size_t>(height) <= size_ &&
-               XShmGetImage(x_, w, image, 0, 0, AllPlanes);
-      if (image && !shared) {
-        image->data = nullptr;
-        XDestroyImage(image);
-        image = nullptr;
-      }
-    }
-    if (!image)
-      image = XGetImage(x_, w, 0, 0, static_cast<unsigned>(width), static_cast<unsigned>(height), AllPlanes, ZPixmap);
-    if (!image) return false;
-    for (int y = 0; y < image->height; y += 4)
-      for (int xx = 0; xx < image->width; xx += 4) out->push_back(static_cast<uint32_t>(XGetPixel(image, xx, y)));
-    if (shared) image->data = nullptr;  // the segment's memory is not the image's
-    XDestroyImage(image);
-    return true;
-  }
-
- private:
-  Display* x_;
-  Visual* visual_ = nullptr;
-  unsigned depth_ = 0;
-  XShmSegmentInfo segment_{};
-  size_t size_ = 0;
-};
-
-inline Reader& WatchingReader() {
-  static Reader reader(WatchingDisplay());
+// Reads back the windows the watching connection sees.
+inline benchx::WindowReader& WatchingReader() {
+  static benchx::WindowReader reader(WatchingDisplay());
   return reader;
+}
+
+// Every fourth pixel of every fourth row of the top-left `width` x
+// `height` of a window as the server shows it; empty when it cannot be read.
+inline std::vector<uint32_t> SampleWindow(Window w, int width, int height) {
+  std::vector<uint32_t> out;
+  WatchingReader().Read(w, 0, 0, width, height, [&](XImage& image) {
+    for (int y = 0; y < image.height; y += 4)
+      for (int x = 0; x < image.width; x += 4) out.push_back(static_cast<uint32_t>(XGetPixel(&image, x, y)));
+  });
+  return out;
 }
 
 // What a start showed: nanoseconds from exec to the window's first
@@ -175,8 +116,7 @@ struct FirstFrame {
 // SIGKILL after two seconds).
 inline FirstFrame ExecToFirstFrame(const std::vector<std::string>& args) {
   Display* x = WatchingDisplay();
-  if (!x) return {};
-  Reader& reader = WatchingReader();
+  if (!x || !WatchingReader().ok()) return {};
   const Window root = DefaultRootWindow(x);
   // Events of earlier runs are dropped.
   XSync(x, True);
@@ -212,18 +152,15 @@ inline FirstFrame ExecToFirstFrame(const std::vector<std::string>& args) {
   // Each reading is stamped once the server has answered it: the pixels
   // were taken before then, perhaps after frames the program sent meanwhile.
   while (shown && Clock::now() - mapped < std::chrono::milliseconds(500)) {
-    Reading r;
-    reader.Read(shown, at.width, at.height, &r.pixels);
-    r.ns = std::chrono::duration<double, std::nano>(Clock::now() - start).count();
-    readings.push_back(std::move(r));
+    std::vector<uint32_t> pixels = SampleWindow(shown, at.width, at.height);
+    readings.push_back({std::chrono::duration<double, std::nano>(Clock::now() - start).count(), std::move(pixels)});
   }
   FirstFrame out;
   if (shown) {
-    std::vector<uint32_t> a, b;
     usleep(700000);
-    reader.Read(shown, at.width, at.height, &a);
+    const std::vector<uint32_t> a = SampleWindow(shown, at.width, at.height);
     usleep(300000);
-    reader.Read(shown, at.width, at.height, &b);
+    const std::vector<uint32_t> b = SampleWindow(shown, at.width, at.height);
     for (size_t k = 0; k < readings.size(); ++k) {
       const Reading& r = readings[k];
       if (r.pixels.size() != b.size() || a.size() != b.size()) continue;

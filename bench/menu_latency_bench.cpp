@@ -15,9 +15,6 @@
 // to SDL2.
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
-#include <X11/extensions/XShm.h>
-#include <sys/ipc.h>
-#include <sys/shm.h>
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
@@ -41,6 +38,7 @@
 #include "bench/bench_process_load.h"
 #include "bench/bench_program_folder.h"
 #include "bench/bench_timing.h"
+#include "bench/bench_window_reader.h"
 #include "gui/app_hooks.h"
 #include "gui/desktop.h"
 #include "gui/host.h"
@@ -62,26 +60,21 @@ double MsSince(Clock::time_point t) { return std::chrono::duration<double, std::
 // Reads back a window's pixels from the X server.
 class Screen {
  public:
-  Screen() : x_(XOpenDisplay(nullptr)) {}
-  ~Screen() {
-    if (!x_) return;
-    Release();
-    XCloseDisplay(x_);
-  }
+  Screen() : x_(XOpenDisplay(nullptr)), reader_(x_.get()) {}
   Screen(const Screen&) = delete;
   Screen& operator=(const Screen&) = delete;
-  bool ok() const { return x_ != nullptr; }
-  int width() const { return DisplayWidth(x_, DefaultScreen(x_)); }
-  int height() const { return DisplayHeight(x_, DefaultScreen(x_)); }
+  bool ok() const { return x_ && reader_.ok(); }
+  int width() const { return DisplayWidth(x_.get(), DefaultScreen(x_.get())); }
+  int height() const { return DisplayHeight(x_.get(), DefaultScreen(x_.get())); }
   // The top-level window with this name; 0 when there is none.
   Window Find(const char* name) {
     Window root, parent, *children = nullptr;
     unsigned count = 0;
     Window found = 0;
-    if (!XQueryTree(x_, DefaultRootWindow(x_), &root, &parent, &children, &count)) return 0;
+    if (!XQueryTree(x_.get(), DefaultRootWindow(x_.get()), &root, &parent, &children, &count)) return 0;
     for (unsigned i = 0; i < count && !found; ++i) {
       char* title = nullptr;
-      if (XFetchName(x_, children[i], &title) && title && std::strcmp(title, name) == 0) found = children[i];
+      if (XFetchName(x_.get(), children[i], &title) && title && std::strcmp(title, name) == 0) found = children[i];
       if (title) XFree(title);
     }
     if (children) XFree(children);
@@ -91,93 +84,57 @@ class Screen {
   // pointer moved there, then the press and the release sent to the window,
   // so that both programs read it from their X connection and SDL's queue.
   void Move(Window w, int x, int y) {
-    XWarpPointer(x_, None, w, 0, 0, 0, 0, x, y);
-    XFlush(x_);
+    XWarpPointer(x_.get(), None, w, 0, 0, 0, 0, x, y);
+    XFlush(x_.get());
   }
   void Click(Window w, int x, int y, unsigned button) {
-    XWarpPointer(x_, None, w, 0, 0, 0, 0, x, y);
+    Display* const x11 = x_.get();
+    XWarpPointer(x11, None, w, 0, 0, 0, 0, x, y);
     for (int type : {ButtonPress, ButtonRelease}) {
       XEvent e{};
       e.xbutton.type = type;
-      e.xbutton.display = x_;
+      e.xbutton.display = x11;
       e.xbutton.window = w;
-      e.xbutton.root = DefaultRootWindow(x_);
+      e.xbutton.root = DefaultRootWindow(x11);
       e.xbutton.x = x;
       e.xbutton.y = y;
       e.xbutton.same_screen = True;
       e.xbutton.button = button;
       e.xbutton.state = type == ButtonRelease ? (button == Button1 ? Button1Mask : Button3Mask) : 0;
       e.xbutton.time = CurrentTime;
-      XSendEvent(x_, w, True, type == ButtonPress ? ButtonPressMask : ButtonReleaseMask, &e);
+      XSendEvent(x11, w, True, type == ButtonPress ? ButtonPressMask : ButtonReleaseMask, &e);
     }
-    XFlush(x_);
+    XFlush(x11);
   }
   // What the X server shows of `r` of window `w`, read through shared
   // memory: a read-back that copied through the connection would add the
   // same time to both sides and pull their ratio towards 1.
   Pixels Grab(Window w, const Rect& r) {
     Pixels out;
-    XImage* image = Shared(r.right - r.left, r.bottom - r.top);
-    if (!image || !XShmGetImage(x_, w, image, r.left, r.top, AllPlanes)) return out;
-    out.reserve(static_cast<size_t>(image->width) * static_cast<size_t>(image->height));
-    const bool direct = image->bits_per_pixel == 32 && image->byte_order == LSBFirst;
-    for (int y = 0; y < image->height; ++y) {
-      const char* row = image->data + static_cast<size_t>(y) * static_cast<size_t>(image->bytes_per_line);
-      for (int x = 0; x < image->width; ++x) {
-        uint32_t pixel = 0;
-        if (direct) std::memcpy(&pixel, row + static_cast<size_t>(x) * 4, 4);
-        if (direct && image->depth < 32) pixel &= (uint32_t{1} << image->depth) - 1;
-        out.push_back(direct ? pixel : XGetPixel(image, x, y));
+    reader_.Read(w, r.left, r.top, r.right - r.left, r.bottom - r.top, [&](XImage& image) {
+      out.reserve(static_cast<size_t>(image.width) * static_cast<size_t>(image.height));
+      const bool direct = image.bits_per_pixel == 32 && image.byte_order == LSBFirst;
+      for (int y = 0; y < image.height; ++y) {
+        const char* row = image.data + static_cast<size_t>(y) * static_cast<size_t>(image.bytes_per_line);
+        for (int x = 0; x < image.width; ++x) {
+          uint32_t pixel = 0;
+          if (direct) std::memcpy(&pixel, row + static_cast<size_t>(x) * 4, 4);
+          if (direct && image.depth < 32) pixel &= (uint32_t{1} << image.depth) - 1;
+          out.push_back(direct ? pixel : XGetPixel(&image, x, y));
+        }
       }
-    }
+    });
     return out;
   }
 
  private:
-  // A shared-memory image of one size, made on its first use and kept.
-  struct SharedImage {
-    XShmSegmentInfo segment{};
-    XImage* image = nullptr;
+  struct Close {
+    void operator()(Display* x) const { XCloseDisplay(x); }
   };
-  XImage* Shared(int width, int height) {
-    if (width <= 0 || height <= 0 || !XShmQueryExtension(x_)) return nullptr;
-    for (const auto& made : images_)
-      if (made->image->width == width && made->image->height == height) return made->image;
-    // The image keeps the segment's address: it stays where it is made.
-    auto made = std::make_unique<SharedImage>();
-    SharedImage& s = *made;
-    const int screen = DefaultScreen(x_);
-    s.image = XShmCreateImage(x_, DefaultVisual(x_, screen), static_cast<unsigned>(DefaultDepth(x_, screen)), ZPixmap,
-                              nullptr, &s.segment, static_cast<unsigned>(width), static_cast<unsigned>(height));
-    if (!s.image) return nullptr;
-    s.segment.shmid = shmget(IPC_PRIVATE, static_cast<size_t>(s.image->bytes_per_line) * static_cast<size_t>(height),
-                             IPC_CREAT | 0600);
-    s.segment.shmaddr = s.image->data = s.segment.shmid >= 0 ? static_cast<char*>(shmat(s.segment.shmid, nullptr, 0))
-                                                             : reinterpret_cast<char*>(-1);
-    s.segment.readOnly = False;
-    if (s.segment.shmaddr == reinterpret_cast<char*>(-1) || !XShmAttach(x_, &s.segment)) {
-      if (s.segment.shmid >= 0) shmctl(s.segment.shmid, IPC_RMID, nullptr);
-      s.image->data = nullptr;
-      XDestroyImage(s.image);
-      return nullptr;
-    }
-    XSync(x_, False);
-    shmctl(s.segment.shmid, IPC_RMID, nullptr);  // gone once both sides detach
-    images_.push_back(std::move(made));
-    return s.image;
-  }
-  void Release() {
-    for (const auto& s : images_) {
-      XShmDetach(x_, &s->segment);
-      shmdt(s->segment.shmaddr);
-      s->image->data = nullptr;
-      XDestroyImage(s->image);
-    }
-    images_.clear();
-  }
-
-  Display* x_;
-  std::vector<std::unique_ptr<SharedImage>> images_;
+  // Declared first, so that the reader lets go of its memory before the
+  // connection closes.
+  std::unique_ptr<Display, Close> x_;
+  benchx::WindowReader reader_;
 };
 
 // The bounding box of the pixels that differ between two grabs of `whole`.
