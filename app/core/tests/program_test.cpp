@@ -154,6 +154,11 @@ TEST_F(ProgramTest, SignalsAtAnyMomentOfStartUpEndItInOrder) {
 }
 
 TEST_F(ProgramTest, SecondCopyOnTheSameConfigurationIsRefused) {
+  // A longer text left by an earlier holder is replaced whole.
+  {
+    std::ofstream stale(Res("conf/.instance_lock"), std::ios::trunc);
+    stale << "4194303\nleft by an earlier run\n";
+  }
   Program first = Start();
   // Its claim names it once made.
   for (int waited = 0; ReadFile(Res("conf/.instance_lock")) != std::to_string(first.pid) + "\n"; ++waited) {

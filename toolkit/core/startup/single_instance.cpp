@@ -98,8 +98,13 @@ extern "C" int ClaimConfigurationFolder(char* why, int len) {
   }
   char pid[32];
   int n = std::snprintf(pid, sizeof pid, "%ld\n", static_cast<long>(::getpid()));
-  if (::ftruncate(fd, 0) == 0 && ::pwrite(fd, pid, static_cast<size_t>(n), 0) != n) {
-    // The process id only makes the refusal's message friendlier.
+  // Written over the last holder's id and cut only where that was longer:
+  // emptying the file first frees its block, file-system work that costs
+  // more than the rest of the claim on every start. The id only makes the
+  // refusal's message friendlier, so a failed write is let pass.
+  const bool written = ::pwrite(fd, pid, static_cast<size_t>(n), 0) == n;
+  if (written && info.st_size > n && ::ftruncate(fd, n) != 0) {
+    // A longer old text stays behind the new id's newline, where the reader stops.
   }
   WarnIfUnwritable();
   return 1;  // fd stays open: the claim lasts as long as the process
